@@ -1,0 +1,46 @@
+# qyr7_add_subsystem(<name> [DEPS <lib>...])
+# One static library per subsystem folder under src/. Every .cpp below the
+# folder belongs to it, except the qt/ subfolder: that becomes <name>_qt and is
+# the only place (besides src/main) allowed to include Qt.
+function(qyr7_add_subsystem name)
+  cmake_parse_arguments(ARG "" "" "DEPS;QT_DEPS" ${ARGN})
+  set(dir ${CMAKE_CURRENT_SOURCE_DIR}/${name})
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
+  list(FILTER srcs EXCLUDE REGEX "/qt/")
+  list(FILTER srcs EXCLUDE REGEX "/headless/")
+  if(NOT srcs)
+    set(srcs ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
+  endif()
+  add_library(${name} STATIC ${srcs})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  file(GLOB_RECURSE qtsrcs CONFIGURE_DEPENDS ${dir}/qt/*.cpp)
+  if(qtsrcs AND QYR7_HAVE_QT)
+    add_library(${name}_qt STATIC ${qtsrcs})
+    target_link_libraries(${name}_qt PUBLIC ${name} ${ARG_QT_DEPS} Qt6::Widgets Qt6::PrintSupport)
+  endif()
+endfunction()
+
+# qyr7_add_test_dir(<subdir> LIBS <lib>...)
+# All .cpp files of tests/<subdir> form one test program; ctest sees every
+# test case on its own. Test data (golden files) sit beside the sources and
+# are found through QYR7_TEST_DIR.
+function(qyr7_add_test_dir sub)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${sub}/*.cpp)
+  if(NOT srcs)
+    return()
+  endif()
+  set(exe test_${sub})
+  add_executable(${exe} ${srcs})
+  target_link_libraries(${exe} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_include_directories(${exe} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_compile_definitions(${exe} PRIVATE
+    QYR7_TEST_DIR="${CMAKE_CURRENT_SOURCE_DIR}/${sub}"
+    QYR7_DATA_DIR="${QYR7_DATA_OUT}"
+    QYR7_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  gtest_discover_tests(${exe}
+    EXTRA_ARGS --gtest_shuffle
+    PROPERTIES ENVIRONMENT "LC_ALL=C;QT_QPA_PLATFORM=offscreen"
+    DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -1,0 +1,1 @@
+// Placeholder so that a subsystem without sources yet still forms a library.
