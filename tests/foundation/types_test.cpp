@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 TEST(TArray, KeepsItsOwnIndexBounds)
 {
     TArray<int, 1, 2> z{};
