@@ -1,0 +1,15 @@
+#include "foundation/foundationstate.h"
+
+#include "foundation/error0.h"
+#include "foundation/telmvar.h"
+#include "foundation/varexcel.h"
+#include "foundation/wtelmvar.h"
+
+void ResetFoundationState()
+{
+    ResetVarexcel();
+    ResetTelmvar();
+    ResetWtelmvar();
+    ResetError0();
+    // Units added to the foundation later (the shared text file) reset here.
+}

@@ -1,0 +1,37 @@
+#include "foundation/telmvar.h"
+
+#include <filesystem>
+#include <system_error>
+
+TTelmvar telmvar;
+
+namespace {
+
+// Set before main runs, as the start-up order wants: the texts are preset
+// before any window or command can look at them.
+const bool telmvarInitialised = [] {
+    ResetTelmvar();
+    return true;
+}();
+
+} // namespace
+
+void InitGlobalTexts()
+{
+    for (auto& item : telmvar.TextItems)
+        item.assign(65, ' ');
+    for (auto& line : telmvar.WrappedTextLines)
+        line.assign(64, ' ');
+    for (auto& remark : telmvar.RemarkLines)
+        remark.clear();
+    std::error_code ec;
+    const auto cwd = std::filesystem::current_path(ec);
+    telmvar.StartDir = ec ? std::string() : cwd.string();
+}
+
+void ResetTelmvar()
+{
+    (void)telmvarInitialised;
+    telmvar = TTelmvar{};
+    InitGlobalTexts();
+}

@@ -1,0 +1,8 @@
+#include "foundation/varexcel.h"
+
+TVarexcel varexcel;
+
+void ResetVarexcel()
+{
+    varexcel.ExcelApp.reset();
+}
