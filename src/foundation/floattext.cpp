@@ -1,0 +1,125 @@
+#include "foundation/floattext.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+// Decimal digits and exponent of X rounded to Sig significant digits:
+// X = 0.d1d2d3... * 10^(Exp + 1), i.e. Exp is the exponent of the first digit.
+struct Digits {
+    bool Negative = false;
+    std::string Mantissa; // Sig digits, no point
+    int Exp = 0;
+};
+
+Digits ScientificDigits(Extended X, int Sig)
+{
+    Digits d;
+    char buf[128];
+    const auto res = std::to_chars(buf, buf + sizeof buf, X, std::chars_format::scientific, Sig - 1);
+    std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
+    if (!text.empty() && text.front() == '-') {
+        d.Negative = true;
+        text.remove_prefix(1);
+    }
+    const auto e = text.find('e');
+    for (char c : text.substr(0, e))
+        if (c != '.')
+            d.Mantissa.push_back(c);
+    d.Exp = std::atoi(std::string(text.substr(e + 1)).c_str());
+    return d;
+}
+
+std::string ExponentForm(const Digits& d, char Separator)
+{
+    std::string m = d.Mantissa;
+    while (m.size() > 1 && m.back() == '0')
+        m.pop_back();
+    std::string s = d.Negative ? "-" : "";
+    s += m[0];
+    if (m.size() > 1) {
+        s += Separator;
+        s.append(m, 1, std::string::npos);
+    }
+    s += 'E';
+    s += std::to_string(d.Exp);
+    return s;
+}
+
+std::string NonFinite(Extended X)
+{
+    if (std::isnan(X))
+        return "NAN";
+    return X < 0 ? "-INF" : "INF";
+}
+
+} // namespace
+
+std::string FloatToGeneralText(Extended X, char Separator)
+{
+    if (!std::isfinite(X))
+        return NonFinite(X);
+    if (X == 0)
+        return "0";
+    const Digits d = ScientificDigits(X, 15);
+    // Very small or very large values read better in exponent form.
+    if (d.Exp < -5 || d.Exp >= 15)
+        return ExponentForm(d, Separator);
+
+    std::string s = d.Negative ? "-" : "";
+    std::string intPart;
+    std::string fracPart;
+    if (d.Exp >= 0) {
+        intPart = d.Mantissa.substr(0, static_cast<std::size_t>(d.Exp) + 1);
+        fracPart = d.Mantissa.substr(static_cast<std::size_t>(d.Exp) + 1);
+    } else {
+        intPart = "0";
+        fracPart = std::string(static_cast<std::size_t>(-d.Exp - 1), '0') + d.Mantissa;
+    }
+    while (!fracPart.empty() && fracPart.back() == '0')
+        fracPart.pop_back();
+    s += intPart;
+    if (!fracPart.empty()) {
+        s += Separator;
+        s += fracPart;
+    }
+    return s;
+}
+
+std::string FloatToFixedText(Extended X, int Precision, int Decimals, char Separator)
+{
+    if (!std::isfinite(X))
+        return NonFinite(X);
+    Decimals = std::clamp(Decimals, 0, 18);
+    Precision = std::clamp(Precision, 1, 18);
+
+    // Values too large for the field fall back to exponent form; deciding on
+    // the magnitude first keeps the fixed conversion's buffer small.
+    if (std::fabs(X) >= 1e18L) {
+        return ExponentForm(ScientificDigits(X, Precision), Separator);
+    }
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, X, std::chars_format::fixed, Decimals);
+    std::string text(buf, static_cast<std::size_t>(res.ptr - buf));
+    bool negative = false;
+    if (!text.empty() && text.front() == '-') {
+        negative = true;
+        text.erase(0, 1);
+    }
+    const auto point = text.find('.');
+    const std::string intPart = text.substr(0, point);
+    const int intDigits = intPart == "0" ? 0 : static_cast<int>(intPart.size());
+    if (intDigits > Precision)
+        return ExponentForm(ScientificDigits(X, Precision), Separator);
+
+    if (point != std::string::npos)
+        text[point] = Separator;
+    // "-0.00" would suggest a negative value that the field cannot show.
+    if (negative && text.find_first_not_of(std::string("0") + Separator) != std::string::npos)
+        text.insert(0, 1, '-');
+    return text;
+}

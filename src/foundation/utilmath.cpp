@@ -1,0 +1,506 @@
+#include "foundation/utilmath.h"
+
+#include "foundation/error0.h"
+#include "foundation/floattext.h"
+#include "foundation/wtelmvar.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <utility>
+
+namespace {
+
+// Beyond e^3000 the guarded power answers with this instead of overflowing.
+constexpr Extended PowerOverflowValue = 1e3000L;
+constexpr Extended DivideByZeroValue = 1e30L;
+
+std::string AsText(Extended X)
+{
+    return FloatToGeneralText(X, wtelmvar.RegionalDecimalSeparator);
+}
+
+void Report(const std::string& Text)
+{
+    if (!wtelmvar.HideWarnings)
+        AddErrorMessage(Text);
+}
+
+// Tagged routines: an empty tag means the caller wants no message.
+void ReportTagged(const std::string& Name, const char* What)
+{
+    if (!Name.empty())
+        Report(Name + What);
+}
+
+Extended Frac(Extended X)
+{
+    return X - std::trunc(X);
+}
+
+} // namespace
+
+// An argument beyond ±1 is most often rounding noise or a geometry that does
+// not close; either way the nearest valid angle (the limit on the argument's
+// own side) is the least surprising answer, and the message tells the user.
+Extended SafeArcSin(Extended X)
+{
+    if (std::fabs(X) > 1) {
+        Report("Error: ArcSin " + AsText(X));
+        return X > 0 ? Pi / 2 : -Pi / 2;
+    }
+    return std::asin(X);
+}
+
+Extended SafeArcCos(Extended X)
+{
+    if (std::fabs(X) > 1) {
+        Report("Error: ArcCos " + AsText(X));
+        return X > 0 ? 0.0L : Pi;
+    }
+    return std::acos(X);
+}
+
+Extended NamedArcCos(const std::string& Name, Extended X)
+{
+    // Values within 1e-4 beyond ±1 are rounding noise of the geometry and
+    // pass silently.
+    if (X >= 1) {
+        if (X > 1.0001L)
+            Report("Error : " + Name + " arccos(" + AsText(X) + ")");
+        return 0;
+    }
+    if (X <= -1) {
+        if (X < -1.0001L)
+            Report("Error : " + Name + " arccos(" + AsText(X) + ")");
+        return Pi;
+    }
+    return SafeArcCos(X);
+}
+
+Extended SafePower(const std::string& Name, Extended Base, Extended Exp)
+{
+    if (Base == 0)
+        return 0;
+    if (Base < 0) {
+        // Callers take roots of signed quantities (torques, differences) as
+        // magnitudes; the magnitude's power is returned and, with a tag,
+        // reported.
+        ReportTagged(Name, " (pow)");
+        Base = -Base;
+    }
+    const Extended T = Exp * std::log(Base);
+    if (T > 3000)
+        return PowerOverflowValue;
+    if (T < -3000)
+        return 0;
+    return std::exp(T);
+}
+
+Extended SafeSqrt(const std::string& Name, Extended X)
+{
+    if (X < 0) {
+        ReportTagged(Name, " (sqrt)");
+        return 0;
+    }
+    return std::sqrt(X);
+}
+
+Extended SafeSqrt2(const std::string& Name, Extended X)
+{
+    return SafeSqrt(Name, X);
+}
+
+Extended SafeDivide(const std::string& Name, Extended Num, Extended Den)
+{
+    if (Den == 0) {
+        ReportTagged(Name, " (div)");
+        return DivideByZeroValue;
+    }
+    return Num / Den;
+}
+
+Extended Tangent(Extended A)
+{
+    return std::tan(A);
+}
+
+Extended Involute(Extended A)
+{
+    return std::tan(A) - A;
+}
+
+// Bisection between ±1.57 rad: slow but certain, and the involute is
+// monotonic there. The 1e-15 tolerance in the involute needs the extended
+// precision of the arithmetic.
+Extended ArcInvolute(Extended X)
+{
+    Extended Lo = -1.57L;
+    Extended Hi = 1.57L;
+    for (int step = 1; step <= 800; ++step) {
+        const Extended M = (Lo + Hi) / 2;
+        const Extended F = Involute(M) - X;
+        if (F < 0)
+            Lo = M;
+        else
+            Hi = M;
+        if (std::fabs(F) < 1e-15L)
+            return M;
+    }
+    Report("Error: ArcInv in unit math");
+    return 0;
+}
+
+Extended Round(Extended X)
+{
+    // The default rounding mode of the processor: halves to even.
+    return std::nearbyint(X);
+}
+
+Extended RoundToDecimals(int N, Extended X)
+{
+    const Extended scale = IntPower(10, N);
+    return Round(X * scale) / scale;
+}
+
+Extended IntPower(Extended X, int N)
+{
+    if (N == 0)
+        return 1;
+    // Widened before negating so that the most negative int is safe.
+    int64_t count = N < 0 ? -static_cast<int64_t>(N) : N;
+    Extended result = 1;
+    for (; count > 0; --count)
+        result *= X;
+    return N < 0 ? 1 / result : result;
+}
+
+Extended Hypotenuse(Extended A, Extended B)
+{
+    return std::sqrt(A * A + B * B);
+}
+
+Extended Cathetus(Extended A, Extended B)
+{
+    if (std::fabs(A) > std::fabs(B))
+        return std::sqrt(A * A - B * B);
+    return 0;
+}
+
+Extended PolarAngle(Extended X, Extended Y)
+{
+    if (X == 0)
+        return Y >= 0 ? Pi / 2 : -Pi / 2;
+    Extended phi = std::atan(Y / X);
+    if (X < 0)
+        phi += Pi;
+    return phi;
+}
+
+Extended PolarAngleYX(Extended Y, Extended X)
+{
+    return PolarAngle(X, Y);
+}
+
+void PolarToCartesian(Extended& X, Extended& Y, Extended R, Extended Phi)
+{
+    X = R * std::cos(Phi);
+    Y = R * std::sin(Phi);
+}
+
+void CartesianToPolar(Extended& R, Extended& Phi, Extended X, Extended Y)
+{
+    R = Hypotenuse(X, Y);
+    Phi = PolarAngle(X, Y);
+}
+
+Extended RotatedFrameX(Extended X, Extended Y, Extended Phi)
+{
+    return X * std::cos(Phi) + Y * std::sin(Phi);
+}
+
+Extended RotatedFrameY(Extended X, Extended Y, Extended Phi)
+{
+    return Y * std::cos(Phi) - X * std::sin(Phi);
+}
+
+void RotatePoint(Extended& X2, Extended& Y2, Extended X, Extended Y, Extended Phi)
+{
+    const Extended c = std::cos(Phi);
+    const Extended s = std::sin(Phi);
+    X2 = X * c - Y * s;
+    Y2 = Y * c + X * s;
+}
+
+void RotateShiftPointDeg(Extended& X2, Extended& Y2, Extended DX, Extended DY, Extended AngleDeg, Extended X,
+                         Extended Y)
+{
+    RotatePoint(X2, Y2, X, Y, DegToRad(AngleDeg));
+    X2 += DX;
+    Y2 += DY;
+}
+
+void ScaleRotateShiftPoint(Extended& X2, Extended& Y2, Extended SX, Extended SY, Extended DX, Extended DY,
+                           Extended AngleDeg, Extended X, Extended Y)
+{
+    RotateShiftPointDeg(X2, Y2, DX, DY, AngleDeg, X * SX, Y * SY);
+}
+
+Extended RadToDeg(Extended X)
+{
+    return X * 180 / Pi;
+}
+
+Extended DegToRad(Extended X)
+{
+    return X * Pi / 180;
+}
+
+Extended NormalizeAngle(Extended X)
+{
+    Extended r = Frac(X / (2 * Pi)) * 2 * Pi;
+    if (r < 0)
+        r += 2 * Pi;
+    return r;
+}
+
+Extended AngleDifferenceDeg(Extended A, Extended B)
+{
+    Extended d = (Frac(B / 360) - Frac(A / 360)) * 360;
+    if (d < 0)
+        d += 360;
+    return d;
+}
+
+Extended Log10Safe(Extended X)
+{
+    if (X <= 0)
+        return 0;
+    // The decimal logarithm itself rather than ln X / ln 10: closer for whole
+    // powers of ten, on which the digit count of every number text depends.
+    return std::log10(X);
+}
+
+Extended PowerOf10(Extended X)
+{
+    // Same value as exp(X ln 10), but exact for whole X.
+    return std::pow(10.0L, X);
+}
+
+// The largest whole number not above X. A whole negative number is its own
+// floor: -2 gives -2. (Subtracting one from every negative value put the
+// leading-digit exponent of 0.01 at -3 and opened an empty axis interval
+// below a minimum that lies on a step.)
+Extended FloorValue(Extended X)
+{
+    if (std::isnan(X))
+        return 0;
+    const Extended f = std::floor(X);
+    constexpr Extended lo = std::numeric_limits<int32_t>::min();
+    constexpr Extended hi = std::numeric_limits<int32_t>::max();
+    if (f < lo)
+        return lo;
+    if (f > hi)
+        return hi;
+    return f;
+}
+
+int DecimalExponent(Extended X)
+{
+    if (X == 0)
+        return 0;
+    // Decimal powers below 1 are not exact in binary (0.001 is stored a hair
+    // below it) and the logarithm itself may be off by a unit in its last
+    // place; the small allowance keeps 0.001 at -3 and 1e-6 at -6. It is far
+    // below the seven significant digits any number text shows.
+    return static_cast<int>(Round(FloorValue(Log10Safe(std::fabs(X)) + 1e-14L)));
+}
+
+bool IsEven(int64_t N)
+{
+    return N % 2 == 0;
+}
+
+bool ApproxEqual(Extended A, Extended B)
+{
+    return std::fabs(A - B) < 1e-5L;
+}
+
+bool EqualWithin(Extended A, Extended B, Extended Tol)
+{
+    return std::fabs(A - B) < Tol;
+}
+
+// On ties the second argument is returned, as the drawing code expects.
+Extended MaxExt(Extended A, Extended B)
+{
+    return A > B ? A : B;
+}
+
+Extended Max3Ext(Extended A, Extended B, Extended C)
+{
+    return MaxExt(MaxExt(A, B), C);
+}
+
+Extended MinExt(Extended A, Extended B)
+{
+    return A < B ? A : B;
+}
+
+Extended Min4Ext(Extended A, Extended B, Extended C, Extended D)
+{
+    return MinExt(MinExt(MinExt(A, B), C), D);
+}
+
+Extended ClampExt(Extended Lo, Extended Hi, Extended X)
+{
+    if (Lo > X)
+        X = Lo;
+    if (Hi < X)
+        X = Hi;
+    return X;
+}
+
+int MaxInt(int A, int B)
+{
+    return A > B ? A : B;
+}
+
+int MinInt(int A, int B)
+{
+    return A < B ? A : B;
+}
+
+int ClampInt(int Lo, int Hi, int X)
+{
+    return MinInt(MaxInt(X, Lo), Hi);
+}
+
+void SwapExt(Extended& A, Extended& B)
+{
+    std::swap(A, B);
+}
+
+Extended LinearInterpolate(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X)
+{
+    if (X1 == X2)
+        return Y1 == Y2 ? Y1 : 0;
+    return Y1 + (X - X1) * (Y2 - Y1) / (X2 - X1);
+}
+
+Extended PercentDeviation(Extended Ref, Extended Value)
+{
+    if (Ref == 0)
+        return 0;
+    return std::fabs((Value - Ref) / Ref) * 100;
+}
+
+int ToothCountSign(Extended X)
+{
+    return X >= 1 ? 1 : -1;
+}
+
+int Sign(Extended X)
+{
+    return X >= 0 ? 1 : -1;
+}
+
+int Sgn(Extended X)
+{
+    return Sign(X);
+}
+
+Extended RoundToDouble(Extended X)
+{
+    return static_cast<Extended>(static_cast<double>(X));
+}
+
+Extended Mean2(Extended A, Extended B)
+{
+    return (A + B) / 2;
+}
+
+Extended ArcHeight(Extended R, Extended Chord)
+{
+    if (R <= Chord / 2)
+        return R;
+    return R - std::sqrt(R * R - (Chord / 2) * (Chord / 2));
+}
+
+void NiceAxisScale(Extended& Lo, Extended& Hi, Extended& Step, Extended Min, Extended Max, int N)
+{
+    Lo = 0;
+    Hi = 0;
+    Step = 0;
+    if (N < 1)
+        N = 1; // an axis has at least one interval
+    if (ApproxEqual(Min, Max)) {
+        Min -= 1;
+        Max += 1;
+    }
+    // A maximum on a whole step must not open a further interval.
+    Max -= (Max - Min) * 1e-5L;
+    const Extended raw = (Max - Min) / N;
+    const int E = DecimalExponent(raw);
+    const Extended M = raw / IntPower(10, E);
+    Extended F = 10;
+    if (M < 1.5L)
+        F = 1;
+    else if (M < 3)
+        F = 2;
+    else if (M < 8)
+        F = 5;
+    Step = IntPower(10, E) * F;
+    Hi = (FloorValue(Max / Step) + 1) * Step;
+    Lo = FloorValue(Min / Step) * Step;
+}
+
+Extended InchToMm(Extended X)
+{
+    return X * 25.4L;
+}
+
+Extended MmToInch(Extended X)
+{
+    return X / 25.4L;
+}
+
+Extended MPaToPsi(Extended X)
+{
+    return X * 145.037L;
+}
+
+Extended PsiToMPa(Extended X)
+{
+    return X / 145.037L;
+}
+
+Extended LbfInToNm(Extended X)
+{
+    return X * 0.112984788L;
+}
+
+Extended NmToLbfIn(Extended X)
+{
+    return X / 0.112984788L;
+}
+
+Extended LbfToN(Extended X)
+{
+    return X * 4.44822L;
+}
+
+Extended NToLbf(Extended X)
+{
+    return X / 4.44822L;
+}
+
+Extended CelsiusToFahrenheit(Extended X)
+{
+    return X * 1.8L + 32;
+}
+
+Extended FahrenheitToCelsius(Extended X)
+{
+    return (X - 32) / 1.8L;
+}

@@ -1,0 +1,91 @@
+#pragma once
+// The numeric library of the whole program: elementary functions that never
+// fail (they return a fallback and add a message to the collector), the
+// involute and its inverse, rounding and axis scaling, plane rotations and
+// the conversions between metric and imperial units.
+//
+// Messages are suppressed while wtelmvar.HideWarnings is set; the routines
+// that take a routine-name tag also stay silent for an empty tag, except
+// NamedArcCos.
+
+#include "foundation/types.h"
+
+#include <cstdint>
+#include <string>
+
+// π at full extended precision.
+inline constexpr Extended Pi = 3.141592653589793238462643383279502884L;
+
+// Guarded functions.
+Extended SafeArcSin(Extended X);
+Extended SafeArcCos(Extended X);
+Extended NamedArcCos(const std::string& Name, Extended X);
+Extended SafePower(const std::string& Name, Extended Base, Extended Exp);
+Extended SafeSqrt(const std::string& Name, Extended X);
+Extended SafeSqrt2(const std::string& Name, Extended X);
+Extended SafeDivide(const std::string& Name, Extended Num, Extended Den);
+Extended ArcInvolute(Extended X);
+
+// Plain functions.
+Extended Tangent(Extended A);
+Extended Involute(Extended A);
+// Round: nearest integer, halves to the even neighbour.
+Extended Round(Extended X);
+Extended RoundToDecimals(int N, Extended X);
+Extended IntPower(Extended X, int N);
+Extended Hypotenuse(Extended A, Extended B);
+Extended Cathetus(Extended A, Extended B);
+Extended PolarAngle(Extended X, Extended Y);
+Extended PolarAngleYX(Extended Y, Extended X);
+void PolarToCartesian(Extended& X, Extended& Y, Extended R, Extended Phi);
+void CartesianToPolar(Extended& R, Extended& Phi, Extended X, Extended Y);
+Extended RotatedFrameX(Extended X, Extended Y, Extended Phi);
+Extended RotatedFrameY(Extended X, Extended Y, Extended Phi);
+void RotatePoint(Extended& X2, Extended& Y2, Extended X, Extended Y, Extended Phi);
+void RotateShiftPointDeg(Extended& X2, Extended& Y2, Extended DX, Extended DY, Extended AngleDeg, Extended X,
+                         Extended Y);
+void ScaleRotateShiftPoint(Extended& X2, Extended& Y2, Extended SX, Extended SY, Extended DX, Extended DY,
+                           Extended AngleDeg, Extended X, Extended Y);
+Extended RadToDeg(Extended X);
+Extended DegToRad(Extended X);
+Extended NormalizeAngle(Extended X);
+Extended AngleDifferenceDeg(Extended A, Extended B);
+Extended Log10Safe(Extended X);
+Extended PowerOf10(Extended X);
+Extended FloorValue(Extended X);
+int DecimalExponent(Extended X);
+bool IsEven(int64_t N);
+bool ApproxEqual(Extended A, Extended B);
+bool EqualWithin(Extended A, Extended B, Extended Tol);
+Extended MaxExt(Extended A, Extended B);
+Extended Max3Ext(Extended A, Extended B, Extended C);
+Extended MinExt(Extended A, Extended B);
+Extended Min4Ext(Extended A, Extended B, Extended C, Extended D);
+Extended ClampExt(Extended Lo, Extended Hi, Extended X);
+int MaxInt(int A, int B);
+int MinInt(int A, int B);
+int ClampInt(int Lo, int Hi, int X);
+void SwapExt(Extended& A, Extended& B);
+Extended LinearInterpolate(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X);
+Extended PercentDeviation(Extended Ref, Extended Value);
+int ToothCountSign(Extended X);
+int Sign(Extended X);
+int Sgn(Extended X);
+Extended RoundToDouble(Extended X);
+Extended Mean2(Extended A, Extended B);
+Extended ArcHeight(Extended R, Extended Chord);
+
+// Rounded axis limits Lo..Hi with Step for about N intervals over Min..Max.
+void NiceAxisScale(Extended& Lo, Extended& Hi, Extended& Step, Extended Min, Extended Max, int N);
+
+// Unit conversions.
+Extended InchToMm(Extended X);
+Extended MmToInch(Extended X);
+Extended MPaToPsi(Extended X);
+Extended PsiToMPa(Extended X);
+Extended LbfInToNm(Extended X);
+Extended NmToLbfIn(Extended X);
+Extended LbfToN(Extended X);
+Extended NToLbf(Extended X);
+Extended CelsiusToFahrenheit(Extended X);
+Extended FahrenheitToCelsius(Extended X);

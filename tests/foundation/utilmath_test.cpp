@@ -1,0 +1,399 @@
+#include "foundation/error0.h"
+#include "foundation/foundationstate.h"
+#include "foundation/utilmath.h"
+#include "foundation/wtelmvar.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+class UtilMath : public ::testing::Test {
+protected:
+    void SetUp() override { ResetFoundationState(); }
+};
+
+std::vector<std::string> Collected()
+{
+    std::vector<std::string> texts;
+    for (int i = 1; i <= error0.ErrorCount; ++i)
+        texts.push_back(error0.ErrorTexts[i]);
+    return texts;
+}
+
+using Texts = std::vector<std::string>;
+
+TEST_F(UtilMath, SafeArcSinGuardsArgumentsBeyondOne)
+{
+    const struct {
+        Extended x;
+        Extended expected;
+        Texts messages;
+    } cases[] = {
+        {0.5L, Pi / 6, {}},
+        {1, Pi / 2, {}},
+        {-1, -Pi / 2, {}},
+        {1.5L, Pi / 2, {"Error: ArcSin 1.5"}},
+        // Beyond -1 the limit on the argument's own side, not +pi/2.
+        {-1.5L, -Pi / 2, {"Error: ArcSin -1.5"}},
+    };
+    for (const auto& c : cases) {
+        ResetFoundationState();
+        EXPECT_NEAR(SafeArcSin(c.x), c.expected, 1e-18L) << "x = " << static_cast<double>(c.x);
+        EXPECT_EQ(Collected(), c.messages) << "x = " << static_cast<double>(c.x);
+    }
+}
+
+TEST_F(UtilMath, SafeArcCosGuardsArgumentsBeyondOne)
+{
+    const struct {
+        Extended x;
+        Extended expected;
+        Texts messages;
+    } cases[] = {
+        {0.5L, Pi / 3, {}},
+        {1, 0, {}},
+        {-1, Pi, {}},
+        {2, 0, {"Error: ArcCos 2"}},
+        // Beyond -1 the limit pi, as NamedArcCos gives, not 0.
+        {-2, Pi, {"Error: ArcCos -2"}},
+    };
+    for (const auto& c : cases) {
+        ResetFoundationState();
+        EXPECT_NEAR(SafeArcCos(c.x), c.expected, 1e-18L) << "x = " << static_cast<double>(c.x);
+        EXPECT_EQ(Collected(), c.messages) << "x = " << static_cast<double>(c.x);
+    }
+}
+
+TEST_F(UtilMath, NamedArcCosLetsRoundingNoisePass)
+{
+    const struct {
+        const char* name;
+        Extended x;
+        Extended expected;
+        Texts messages;
+    } cases[] = {
+        {"Unit1", 1.00005L, 0, {}},
+        {"Unit1", -1, Pi, {}},
+        {"Unit1", -1.00005L, Pi, {}},
+        {"Unit1", -1.5L, Pi, {"Error : Unit1 arccos(-1.5)"}},
+        {"Unit1", 1.5L, 0, {"Error : Unit1 arccos(1.5)"}},
+        {"Unit1", 0.5L, Pi / 3, {}},
+        // The empty tag does not silence this routine.
+        {"", 2, 0, {"Error :  arccos(2)"}},
+    };
+    for (const auto& c : cases) {
+        ResetFoundationState();
+        EXPECT_NEAR(NamedArcCos(c.name, c.x), c.expected, 1e-18L) << "x = " << static_cast<double>(c.x);
+        EXPECT_EQ(Collected(), c.messages) << "x = " << static_cast<double>(c.x);
+    }
+}
+
+TEST_F(UtilMath, SafePowerFallbacks)
+{
+    const struct {
+        const char* name;
+        Extended base;
+        Extended exp;
+        Extended expected;
+        Texts messages;
+    } cases[] = {
+        {"", -8, 1.0L / 3, 2, {}},
+        {"predim", -8, 1.0L / 3, 2, {"predim (pow)"}},
+        {"x", 0, -1, 0, {}},
+        {"x", 0, 2, 0, {}},
+        {"x", 2, 10, 1024, {}},
+        {"x", 10, 4000, 1e3000L, {}},
+        {"x", 10, -4000, 0, {}},
+    };
+    for (const auto& c : cases) {
+        ResetFoundationState();
+        const Extended r = SafePower(c.name, c.base, c.exp);
+        EXPECT_NEAR(r / (c.expected == 0 ? 1 : c.expected), c.expected == 0 ? 0 : 1, 1e-15L)
+            << "base " << static_cast<double>(c.base) << " exp " << static_cast<double>(c.exp);
+        EXPECT_EQ(Collected(), c.messages);
+    }
+}
+
+TEST_F(UtilMath, SafeSqrtAndSafeDivide)
+{
+    EXPECT_EQ(SafeSqrt("s", 16), 4);
+    EXPECT_EQ(SafeDivide("x", 6, 3), 2);
+    EXPECT_TRUE(Collected().empty());
+
+    EXPECT_EQ(SafeSqrt("s", -4), 0);
+    EXPECT_EQ(SafeSqrt2("t", -4), 0);
+    EXPECT_EQ(SafeDivide("x", 5, 0), 1e30L);
+    EXPECT_EQ(Collected(), (Texts{"s (sqrt)", "t (sqrt)", "x (div)"}));
+
+    ResetFoundationState();
+    EXPECT_EQ(SafeSqrt("", -4), 0);
+    EXPECT_EQ(SafeDivide("", 5, 0), 1e30L);
+    EXPECT_TRUE(Collected().empty());
+}
+
+TEST_F(UtilMath, HideWarningsSilencesEveryGuard)
+{
+    wtelmvar.HideWarnings = true;
+    EXPECT_NEAR(SafeArcSin(-3), -Pi / 2, 1e-18L);
+    EXPECT_EQ(SafeArcCos(3), 0);
+    EXPECT_EQ(NamedArcCos("n", -3), Pi);
+    EXPECT_EQ(SafePower("p", -4, 0.5L), 2);
+    EXPECT_EQ(SafeSqrt("s", -1), 0);
+    EXPECT_EQ(SafeDivide("d", 1, 0), 1e30L);
+    EXPECT_EQ(ArcInvolute(5000), 0);
+    EXPECT_EQ(error0.ErrorCount, 0);
+}
+
+TEST_F(UtilMath, InvoluteOfTwentyDegreesMatchesTables)
+{
+    // inv 20° = 0.014904383867... (involute function tables)
+    EXPECT_NEAR(Involute(DegToRad(20)), 0.0149043838673L, 1e-12L);
+    EXPECT_NEAR(RadToDeg(ArcInvolute(0.0149043838673L)), 20, 1e-9L);
+    EXPECT_EQ(Involute(0), 0);
+}
+
+TEST_F(UtilMath, ArcInvoluteRoundTripsOverTheWorkingRange)
+{
+    for (int i = 0; i <= 120; ++i) {
+        const Extended a = i / 100.0L;
+        const Extended inv = Involute(a);
+        const Extended back = ArcInvolute(inv);
+        EXPECT_LT(std::fabs(Involute(back) - inv), 1e-15L) << "angle " << static_cast<double>(a);
+        if (a >= 0.05L) { // below that the involute is flatter than the tolerance
+            EXPECT_NEAR(back, a, 1e-12L) << "angle " << static_cast<double>(a);
+        }
+        // The inverse is odd: a negative involute gives a negative angle.
+        EXPECT_LT(std::fabs(Involute(ArcInvolute(-inv)) + inv), 1e-15L) << "angle " << static_cast<double>(-a);
+    }
+    EXPECT_TRUE(Collected().empty());
+    EXPECT_NEAR(ArcInvolute(Involute(0.35L)), 0.35L, 1e-14L);
+}
+
+TEST_F(UtilMath, ArcInvoluteBeyondItsRangeGivesZeroAndAMessage)
+{
+    EXPECT_EQ(ArcInvolute(2000), 0);
+    EXPECT_EQ(Collected(), (Texts{"Error: ArcInv in unit math"}));
+}
+
+TEST_F(UtilMath, RoundGoesToTheEvenNeighbourOnHalves)
+{
+    const struct {
+        Extended x;
+        Extended r;
+    } cases[] = {{0.5L, 0}, {1.5L, 2}, {2.5L, 2}, {3.5L, 4}, {-2.5L, -2}, {-3.5L, -4}, {2.4999L, 2}, {-0.6L, -1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(Round(c.x), c.r) << static_cast<double>(c.x);
+    EXPECT_EQ(RoundToDecimals(1, 0.25L), 0.2L);
+    EXPECT_EQ(RoundToDecimals(1, 0.75L), 0.8L);
+    EXPECT_NEAR(RoundToDecimals(2, 3.14159L), 3.14L, 1e-18L);
+    EXPECT_EQ(RoundToDecimals(0, 7.5L), 8);
+}
+
+TEST_F(UtilMath, IntPowerMultipliesWholeFactors)
+{
+    EXPECT_EQ(IntPower(2, 10), 1024);
+    EXPECT_EQ(IntPower(-2, 3), -8);
+    EXPECT_EQ(IntPower(5, 0), 1);
+    EXPECT_NEAR(IntPower(10, -3), 0.001L, 1e-20L);
+    EXPECT_EQ(IntPower(0, 0), 1);
+}
+
+TEST_F(UtilMath, PlaneHelpers)
+{
+    EXPECT_EQ(Hypotenuse(3, 4), 5);
+    EXPECT_EQ(Cathetus(5, 3), 4);
+    EXPECT_EQ(Cathetus(-5, 3), 4);
+    EXPECT_EQ(Cathetus(3, 3), 0);
+    EXPECT_EQ(Cathetus(3, 5), 0);
+    EXPECT_EQ(ArcHeight(10, 12), 2);
+    EXPECT_EQ(ArcHeight(5, 10), 5);
+    EXPECT_EQ(ArcHeight(5, 12), 5);
+
+    const struct {
+        Extended x, y, phi;
+    } polar[] = {
+        {0, 1, Pi / 2},      {0, 0, Pi / 2},       {0, -1, -Pi / 2},      {1, 1, Pi / 4},
+        {-1, 1, 3 * Pi / 4}, {-1, -1, 5 * Pi / 4}, {1, -1, -Pi / 4},
+    };
+    for (const auto& c : polar) {
+        EXPECT_NEAR(PolarAngle(c.x, c.y), c.phi, 1e-18L) << c.x << "," << c.y;
+        EXPECT_NEAR(PolarAngleYX(c.y, c.x), c.phi, 1e-18L);
+    }
+
+    Extended x, y, r, phi;
+    PolarToCartesian(x, y, 2, Pi / 6);
+    EXPECT_NEAR(x, std::sqrt(3.0L), 1e-18L);
+    EXPECT_NEAR(y, 1, 1e-18L);
+    CartesianToPolar(r, phi, -3, 4);
+    EXPECT_EQ(r, 5);
+    EXPECT_NEAR(phi, Pi - std::atan(4.0L / 3), 1e-18L);
+
+    RotatePoint(x, y, 1, 0, Pi / 2);
+    EXPECT_NEAR(x, 0, 1e-18L);
+    EXPECT_NEAR(y, 1, 1e-18L);
+    RotateShiftPointDeg(x, y, 10, 20, 90, 1, 0);
+    EXPECT_NEAR(x, 10, 1e-17L);
+    EXPECT_NEAR(y, 21, 1e-17L);
+    ScaleRotateShiftPoint(x, y, 2, 3, 0, 0, 90, 1, 1);
+    EXPECT_NEAR(x, -3, 1e-17L);
+    EXPECT_NEAR(y, 2, 1e-17L);
+    // The frame turned by +90°: the point (0, 1) lies on its x axis.
+    EXPECT_NEAR(RotatedFrameX(0, 1, Pi / 2), 1, 1e-18L);
+    EXPECT_NEAR(RotatedFrameY(1, 0, Pi / 2), -1, 1e-18L);
+}
+
+TEST_F(UtilMath, AnglesAndTheirNormalisation)
+{
+    EXPECT_NEAR(RadToDeg(Pi), 180, 1e-15L);
+    EXPECT_NEAR(DegToRad(90), Pi / 2, 1e-18L);
+    EXPECT_NEAR(NormalizeAngle(-Pi / 2), 3 * Pi / 2, 1e-17L);
+    EXPECT_NEAR(NormalizeAngle(5 * Pi), Pi, 1e-17L);
+    EXPECT_NEAR(NormalizeAngle(0.25L), 0.25L, 1e-18L);
+
+    const struct {
+        Extended a, b, d;
+    } diffs[] = {{350, 10, 20}, {10, 350, 340}, {0, 720, 0}, {-90, 90, 180}, {30, 30, 0}};
+    for (const auto& c : diffs)
+        EXPECT_NEAR(AngleDifferenceDeg(c.a, c.b), c.d, 1e-12L) << c.a << " -> " << c.b;
+}
+
+TEST_F(UtilMath, LogarithmsAndPowersOfTen)
+{
+    EXPECT_NEAR(Log10Safe(1000), 3, 1e-18L);
+    EXPECT_NEAR(Log10Safe(0.01L), -2, 1e-18L);
+    EXPECT_EQ(Log10Safe(0), 0);
+    EXPECT_EQ(Log10Safe(-5), 0);
+    EXPECT_EQ(PowerOf10(3), 1000);
+    EXPECT_NEAR(PowerOf10(-2), 0.01L, 1e-20L);
+}
+
+TEST_F(UtilMath, FloorValueIsTheLargestWholeNumberNotAbove)
+{
+    const struct {
+        Extended x, f;
+    } cases[] = {
+        {2.7L, 2}, {-0.5L, -1}, {-2.5L, -3}, {0, 0}, {3, 3},
+        // A whole negative number is its own floor.
+        {-2, -2}, {-10, -10},
+        {1e12L, std::numeric_limits<int32_t>::max()}, {-1e12L, std::numeric_limits<int32_t>::min()},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FloorValue(c.x), c.f) << static_cast<double>(c.x);
+}
+
+TEST_F(UtilMath, DecimalExponentIsThePowerOfTheLeadingDigit)
+{
+    const struct {
+        Extended x;
+        int e;
+    } cases[] = {
+        {0, 0},     {1, 0},      {9.99L, 0}, {10, 1},     {1000, 3},  {99999, 4}, {-250, 2},
+        {0.5L, -1}, {0.1L, -1},  {0.05L, -2}, {0.01L, -2}, {0.001L, -3}, {1e-6L, -6}, {1.5e-6L, -6},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DecimalExponent(c.x), c.e) << static_cast<double>(c.x);
+}
+
+TEST_F(UtilMath, ComparisonsAndChoices)
+{
+    EXPECT_TRUE(IsEven(4));
+    EXPECT_TRUE(IsEven(0));
+    EXPECT_FALSE(IsEven(-3));
+    EXPECT_TRUE(ApproxEqual(1, 1.000005L));
+    EXPECT_FALSE(ApproxEqual(1, 1.00002L));
+    EXPECT_TRUE(EqualWithin(1, 1.5L, 0.6L));
+    EXPECT_FALSE(EqualWithin(1, 2, 1)); // strict
+
+    EXPECT_EQ(MaxExt(1, 2), 2);
+    EXPECT_EQ(MinExt(1, 2), 1);
+    EXPECT_EQ(Max3Ext(1, 7, 3), 7);
+    EXPECT_EQ(Min4Ext(4, 3, -2, 8), -2);
+    EXPECT_EQ(MaxInt(-1, -5), -1);
+    EXPECT_EQ(MinInt(-1, -5), -5);
+
+    EXPECT_EQ(ClampExt(0, 10, -1), 0);
+    EXPECT_EQ(ClampExt(0, 10, 11), 10);
+    EXPECT_EQ(ClampExt(0, 10, 4), 4);
+    EXPECT_EQ(ClampExt(10, 0, 5), 0); // Lo applied first, then Hi
+    EXPECT_EQ(ClampInt(0, 10, 12), 10);
+    EXPECT_EQ(ClampInt(0, 10, -2), 0);
+    EXPECT_EQ(ClampInt(10, 0, 5), 0);
+
+    Extended a = 1, b = 2;
+    SwapExt(a, b);
+    EXPECT_EQ(a, 2);
+    EXPECT_EQ(b, 1);
+
+    EXPECT_EQ(Mean2(3, 4), 3.5L);
+    EXPECT_EQ(RoundToDouble(1.0L / 3), static_cast<Extended>(1.0 / 3));
+}
+
+TEST_F(UtilMath, SignsOfValuesAndToothCounts)
+{
+    EXPECT_EQ(Sign(0), 1);
+    EXPECT_EQ(Sign(-0.1L), -1);
+    EXPECT_EQ(Sgn(5), 1);
+    EXPECT_EQ(Sgn(-5), -1);
+    EXPECT_EQ(ToothCountSign(1), 1);
+    EXPECT_EQ(ToothCountSign(17), 1);
+    EXPECT_EQ(ToothCountSign(0.5L), -1);
+    EXPECT_EQ(ToothCountSign(-63), -1);
+}
+
+TEST_F(UtilMath, LinearInterpolateAndPercentDeviation)
+{
+    EXPECT_EQ(LinearInterpolate(1, 2, 1, 3, 5), 0);
+    EXPECT_EQ(LinearInterpolate(1, 2, 1, 2, 5), 2);
+    EXPECT_EQ(LinearInterpolate(0, 0, 10, 100, 2.5L), 25);
+    EXPECT_EQ(LinearInterpolate(0, 0, 10, 100, 20), 200); // extrapolates
+    EXPECT_EQ(PercentDeviation(0, 5), 0);
+    EXPECT_EQ(PercentDeviation(200, 150), 25);
+    EXPECT_EQ(PercentDeviation(-200, -250), 25);
+}
+
+TEST_F(UtilMath, NiceAxisScaleRoundsTheLimits)
+{
+    const struct {
+        Extended min, max;
+        int n;
+        Extended lo, hi, step;
+    } cases[] = {
+        {0, 100, 10, 0, 100, 10},
+        {5, 5, 4, 4, 6, 0.5L}, // widened to 4 .. 6 first
+        {-37, 81, 5, -40, 100, 20},
+        // A minimum on a whole step is the lower limit itself.
+        {-10, 50, 6, -10, 50, 10},
+        {0, 0.9L, 3, 0, 1, 0.2L},
+        {1200, 9800, 4, 0, 10000, 2000},
+    };
+    for (const auto& c : cases) {
+        Extended lo = -99, hi = -99, step = -99;
+        NiceAxisScale(lo, hi, step, c.min, c.max, c.n);
+        EXPECT_NEAR(lo, c.lo, 1e-12L) << static_cast<double>(c.min) << ".." << static_cast<double>(c.max);
+        EXPECT_NEAR(hi, c.hi, 1e-12L) << static_cast<double>(c.min) << ".." << static_cast<double>(c.max);
+        EXPECT_NEAR(step, c.step, 1e-12L) << static_cast<double>(c.min) << ".." << static_cast<double>(c.max);
+    }
+}
+
+TEST_F(UtilMath, UnitConversionsUseTheirExactConstants)
+{
+    EXPECT_EQ(InchToMm(1), 25.4L);
+    EXPECT_NEAR(MmToInch(25.4L), 1, 1e-18L);
+    EXPECT_EQ(MPaToPsi(1), 145.037L);
+    EXPECT_NEAR(PsiToMPa(145.037L), 1, 1e-18L);
+    EXPECT_EQ(LbfInToNm(1), 0.112984788L);
+    EXPECT_NEAR(NmToLbfIn(0.112984788L), 1, 1e-18L);
+    EXPECT_EQ(LbfToN(1), 4.44822L);
+    EXPECT_NEAR(NToLbf(4.44822L), 1, 1e-18L);
+    EXPECT_NEAR(CelsiusToFahrenheit(100), 212, 1e-15L);
+    EXPECT_NEAR(FahrenheitToCelsius(212), 100, 1e-15L);
+    EXPECT_NEAR(CelsiusToFahrenheit(-40), -40, 1e-15L);
+    EXPECT_NEAR(FahrenheitToCelsius(-40), -40, 1e-15L);
+}
+
+} // namespace
