@@ -1,0 +1,630 @@
+#include "gearpair/strength/qyrrech4.h"
+
+#include "foundation/error0.h"
+#include "foundation/utilmath.h"
+
+#include <cmath>
+
+namespace {
+
+
+bool InRange(int v, int lo, int hi) { return v >= lo && v <= hi; }
+
+// Radius of relative curvature at the pitch point, shared by ZR and ZW. For an
+// internal wheel db2 is negative and so is its radius, which gives the concave
+// contact its larger relative radius.
+Extended RelativeRadius(Extended db1, Extended db2, Extended alpha_wt)
+{
+    const Extended rho1 = std::tan(alpha_wt) * db1 / 2;
+    const Extended rho2 = std::tan(alpha_wt) * db2 / 2;
+    return SafeDivide("rho red", rho1 * rho2, rho1 + rho2);
+}
+
+} // namespace
+
+void CalcToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Extended alpha_n,
+                          Extended beta, Extended x, Extended hfP, Extended rhofP, Extended prP,
+                          Extended q, Extended eps_alpha, Extended da, Extended x0, Extended z0,
+                          TToothRootShape& shape)
+{
+    const bool internal = z < 1;
+    const Extended beta_b = SafeArcSin(std::sin(beta) * std::cos(alpha_n));
+    const Extended cos2_beta_b = std::cos(beta_b) * std::cos(beta_b);
+    const Extended zn = z / (cos2_beta_b * std::cos(beta));
+
+    // Protuberance left on the flank after the machining allowance is removed.
+    const Extended spr = prP == 0 ? 0 : prP - q;
+    const Extended E = Pi / 4 * mn - hfP * std::tan(alpha_n) + spr / std::cos(alpha_n)
+        - (1 - std::sin(alpha_n)) * rhofP / std::cos(alpha_n);
+
+    // A pinion-type cutter rounds the root of an internal gear more than a rack.
+    Extended rhofPv = rhofP;
+    if (internal) {
+        rhofPv = rhofP
+            + mn * SafePower("YFA: rhofpv", hfP / mn + x0 - rhofP / mn, 1.95L)
+                / (3.156L * SafePower("YFA: z0", 1.036L, z0));
+    }
+
+    const Extended G = rhofPv / mn - hfP / mn + x;
+    const Extended T = internal ? Pi / 6 : Pi / 3;
+    const Extended H = 2 / zn * (Pi / 2 - E / mn) - T;
+    Extended theta = T;
+    for (int i = 0; i < 10; ++i)
+        theta = 2 * G / zn * std::tan(theta) - H;
+
+    const Extended k = internal ? 1 : std::sqrt(3.0L);
+    const Extended kh = internal ? std::sqrt(3.0L) : 1;
+    const Extended sFn = mn * (zn * std::sin(T - theta) + k * (G / std::cos(theta) - rhofPv / mn));
+    Extended rhoF = rhofPv
+        + 2 * G * G * mn / (std::cos(theta) * (std::fabs(zn) * std::cos(theta) * std::cos(theta) - 2 * G));
+
+    // Outer point of single pair contact on the virtual spur gear.
+    const Extended eps_alpha_n = eps_alpha / cos2_beta_b;
+    const Extended dn = mn * zn;
+    const Extended dbn = dn * std::cos(alpha_n);
+    const Extended d = z * mn / std::cos(beta);
+    const Extended pbn = Pi * d * std::cos(beta) * std::cos(alpha_n) / std::abs(z);
+    const Extended dan = dn + da - d;
+    const Extended sgn = z < 0 ? -1 : 1;
+    const Extended den = 2 * sgn
+        * SafeSqrt2("den",
+                    std::pow(SafeSqrt2("den", (dan / 2) * (dan / 2) - (dbn / 2) * (dbn / 2))
+                                 - pbn * (eps_alpha_n - 1),
+                             2)
+                        + (dbn / 2) * (dbn / 2));
+
+    const Extended alpha_en = SafeArcCos(dbn / den);
+    const Extended gamma_e = (Pi / 2 + 2 * x * std::tan(alpha_n)) / zn + Involute(alpha_n) - Involute(alpha_en);
+    const Extended alphaFen = alpha_en - gamma_e;
+
+    const Extended hFe = mn / 2
+        * ((std::cos(gamma_e) - std::sin(gamma_e) * std::tan(alphaFen)) * den / mn
+           - zn * std::cos(T - theta) - kh * (G / std::cos(theta) - rhofPv / mn));
+
+    YFa = 6 * (hFe / mn) * std::cos(alphaFen) / ((sFn / mn) * (sFn / mn) * std::cos(alpha_n));
+
+    const Extended L = SafeDivide("YS", sFn, hFe);
+    if (rhoF == 0)
+        rhoF = 0.001L; // a sharp corner would make the notch parameter infinite
+    const Extended qs = sFn / (2 * rhoF);
+    YSa = (1.2L + 0.13L * L) * SafePower("YS", qs, 1 / (1.21L + 2.3L / L));
+
+    shape.sFn = sFn;
+    shape.rhoF = rhoF;
+    shape.hFe = hFe;
+    shape.alphaFen = alphaFen;
+    shape.qs = qs;
+}
+
+Extended DynamicFactorCv7(Extended eps_gamma)
+{
+    if (eps_gamma <= 1.5L)
+        return 0.75L;
+    if (eps_gamma <= 2.5L)
+        return 0.125L * std::sin(Pi * (eps_gamma - 2)) + 0.875L;
+    return 1;
+}
+
+Extended CalcDynamicFactorKv(int accuracyGrade, Extended N, Extended N_S, Extended eps_gamma,
+                             Extended SigmaHlim1, Extended SigmaHlim2, Extended Ft, Extended b,
+                             Extended K_A, Extended c_single, Extended y_p, Extended y_f,
+                             Extended fpb, Extended ff)
+{
+    if (K_A == 0) {
+        AddErrorMessage("Fatal  : KA=0!");
+        return 1;
+    }
+    if (Ft == 0) {
+        AddErrorMessage("Error  : Ft=0!");
+        return 1;
+    }
+    Extended Cv1 = 0.32L, Cv2 = 0.34L, Cv3 = 0.23L, Cv4 = 0.90L, Cv5 = 0.47L, Cv6 = 0.47L;
+    if (eps_gamma > 2) {
+        Cv2 = 0.57L / (eps_gamma - 0.3L);
+        Cv3 = 0.096L / (eps_gamma - 1.56L);
+        Cv4 = (0.57L - 0.05L * eps_gamma) / (eps_gamma - 1.44L);
+        Cv6 = 0.12L / (eps_gamma - 1.74L);
+    }
+    const Extended Cv7 = DynamicFactorCv7(eps_gamma);
+
+    const Extended fpb_eff = MaxExt(fpb - y_p, 0);
+    const Extended ff_eff = MaxExt(ff - y_f, 0);
+    // Tip relief produced by running-in, from each gear's endurance limit.
+    auto cay = [](Extended s) { return (s / 97 - 18.45L) * (s / 97 - 18.45L) / 18 + 1.5L; };
+    const Extended Ca = Mean2(cay(SigmaHlim1), cay(SigmaHlim2));
+
+    const Extended w = SafeDivide("Kv", K_A * Ft, b);
+    const Extended Bp = c_single * fpb_eff / w;
+    const Extended Bf = c_single * ff_eff / w;
+    const Extended Bk = accuracyGrade >= 6 ? 1 : std::fabs(1 - c_single * Ca / w);
+
+    const Extended Kres = Cv1 * Bp + Cv2 * Bf + Cv4 * Bk + 1;
+    const Extended Ksup = Cv5 * Bp + Cv6 * Bf + Cv7;
+    if (N <= N_S)
+        return N * (Cv1 * Bp + Cv2 * Bf + Cv3 * Bk) + 1;
+    if (N <= 1.15L)
+        return Kres;
+    if (N < 1.5L)
+        return (Kres - Ksup) / 0.35L * (1.5L - N) + Ksup;
+    return Ksup;
+}
+
+Extended BasicRackFactorCB(Extended alpha_n_deg, Extended mn, Extended hfP)
+{
+    return (1 + 0.5L * (1.25L - hfP / mn)) * (1 - 0.02L * (20 - alpha_n_deg));
+}
+
+void CalcMeshStiffness(Extended& c_single, Extended& c_gamma, Extended zn1, Extended zn2,
+                       Extended x1, Extended x2, Extended mn, Extended alpha_n_deg, Extended beta,
+                       Extended b, Extended bs, Extended sR, Extended hfP1, Extended hfP2,
+                       Extended E1, Extended E2, Extended Ft, Extended K_A, Extended eps_alpha)
+{
+    const Extended qmin = 0.04723L + 0.15551L / zn1 + 0.25791L / zn2 - 0.00635L * x1
+        - 0.11654L * x1 / zn1 - 0.00193L * x2 - 0.24188L * x2 / zn2 + 0.00529L * x1 * x1
+        + 0.00182L * x2 * x2;
+    const Extended cth = 1 / qmin;
+    const Extended CM = 0.8L;
+    Extended CR = 1;
+    if (bs != b && b != 0)
+        CR = 1 + std::log(ClampExt(0.2L, 1.2L, bs / b)) / (5 * std::exp(MaxExt(1, sR / mn) / 5));
+    const Extended CB = Mean2(BasicRackFactorCB(alpha_n_deg, mn, hfP1), BasicRackFactorCB(alpha_n_deg, mn, hfP2));
+    const Extended Eeq = SafeDivide("c'", 2 * E1 * E2, E1 + E2);
+    c_single = cth * CM * CR * CB * std::cos(beta) * Eeq / 210000;
+    // Below 100 N/mm the teeth are not fully in contact over the face width.
+    if (b != 0) {
+        const Extended w = K_A * Ft / b;
+        if (w < 100)
+            c_single = c_single * SafePower("cst", w / 100, 0.25L);
+    }
+    c_gamma = 0.85L * (0.75L * eps_alpha + 0.25L) * c_single;
+}
+
+Extended CalcReducedMass(Extended da1, Extended da2, Extended df1, Extended df2, Extended db1,
+                         Extended di1, Extended di2, Extended rho1, Extended rho2, Extended u)
+{
+    const Extended dm1 = (da1 + df1) / 2;
+    const Extended dm2 = (da2 + df2) / 2;
+    const Extended q1 = SafeDivide("m red", di1, dm1);
+    const Extended q2 = SafeDivide("m red", di2, dm2);
+    Extended inv = 1 / ((1 - IntPower(q1, 4)) * rho1);
+    // The ring of an internal pair is carried by the housing and is far heavier
+    // than the pinion: its inertia is taken as infinite, and the formula's ring
+    // term (negative there, since the rim lies outside the teeth) is dropped.
+    if (da2 >= 0)
+        inv += 1 / (u * u * (1 - IntPower(q2, 4)) * rho2);
+    const Extended r = dm1 / db1;
+    return Pi / 8 * 1e-6L * r * r * dm1 * dm1 / inv;
+}
+
+Extended RunningInYalpha(int MaterialKind, int HeatTreatment, Extended SigmaHlim, Extended v,
+                         Extended fpb)
+{
+    auto limited = [v](Extended y, Extended lim10, Extended limAbove) {
+        if (v > 10)
+            return MinExt(y, limAbove);
+        if (v > 5)
+            return MinExt(y, lim10);
+        return y;
+    };
+    if (MaterialKind == 5 || MaterialKind == 6)
+        return limited(0.275L * fpb, 22, 11);
+    if (InRange(HeatTreatment, 2, 7))
+        return MinExt(0.075L * fpb, 3);
+    return limited(160 / SigmaHlim * fpb, 22, 11);
+}
+
+Extended RunningInYbeta(int MaterialKind, int HeatTreatment, Extended SigmaHlim, Extended v,
+                        Extended Fbetax)
+{
+    if (MaterialKind == 5 || MaterialKind == 6) {
+        Extended y = 0.55L * Fbetax;
+        if (v > 10)
+            y = MinExt(y, 22);
+        else if (v > 5)
+            y = MinExt(y, 45);
+        return y;
+    }
+    if (InRange(HeatTreatment, 2, 7))
+        return 0.15L * Fbetax;
+    Extended y = 320 / SigmaHlim * Fbetax;
+    if (y <= Fbetax) {
+        if (v > 10)
+            y = MinExt(y, 12800 / SigmaHlim);
+        else if (v > 5)
+            y = MinExt(y, 25600 / SigmaHlim);
+    }
+    return y;
+}
+
+Extended CalcFbetax(bool toothTraceCorrection, bool crowning, bool endRelief, int mode,
+                    Extended fHbeta5, Extended fHbeta, Extended fma, Extended fsh, Extended w_m)
+{
+    Extended B1 = 1, B2 = 1;
+    if (crowning) {
+        B1 = 1.0L;
+        B2 = 0.5L;
+    } else if (toothTraceCorrection) {
+        B1 = 0.1L;
+        B2 = 1.0L;
+    } else if (endRelief) {
+        B1 = 0.7L;
+        B2 = 0.7L;
+    }
+    const Extended Fmin = MaxExt(0.5L * fHbeta, 0.005L * w_m);
+    if (mode == 0)
+        return MaxExt(1.33L * B1 * fsh + B2 * fma, Fmin);
+    if (mode == 1)
+        return MaxExt(std::fabs(1.33L * B1 * fsh - fHbeta5), Fmin);
+    return 0;
+}
+
+Extended CalcFsh(bool doubleHelical, bool supportingEffect, int ContactPatternNo, Extended w_m,
+                 Extended d1, Extended dsh, Extended b, Extended l, Extended s,
+                 int BearingArrangementNo, int& mode)
+{
+    if (dsh == 0 && w_m > 0)
+        dsh = std::sqrt(w_m / 500);
+    static constexpr Extended withSupport[] = {0.48L, -0.48L, 1.33L, -0.36L, -0.6L};
+    static constexpr Extended without[] = {0.8L, -0.8L, 1.33L, -0.6L, -1.0L};
+    Extended K = 0;
+    if (InRange(BearingArrangementNo, 1, 5))
+        K = supportingEffect ? withSupport[BearingArrangementNo - 1] : without[BearingArrangementNo - 1];
+    const Extended Bstar = doubleHelical ? 1.5L : 1;
+    // Without a pinion diameter or shaft diameter there is no bending term.
+    Extended term = 0;
+    if (d1 != 0 && dsh != 0)
+        term = l * s / (d1 * d1) * IntPower(d1 / dsh, 4);
+    const Extended A = K * term;
+    Extended fsh = 0;
+    if (d1 != 0) {
+        const Extended ratio = doubleHelical ? b / 2 / d1 : b / d1;
+        fsh = w_m * (doubleHelical ? 0.046L : 0.023L) * (std::fabs(A + Bstar - 0.3L) + 0.3L) * ratio * ratio;
+    }
+    const Extended absTerm = std::fabs(K) * term;
+    switch (ContactPatternNo) {
+    case 1:
+    case 6: mode = 1; break;
+    case 2:
+    case 5: mode = 0; break;
+    case 3: mode = Bstar < absTerm ? 1 : 0; break;
+    case 4: mode = Bstar - 0.3L > absTerm ? 1 : 0; break;
+    default: mode = -1; break;
+    }
+    return fsh;
+}
+
+Extended HypotenuseOf(Extended a, Extended b) { return std::sqrt(a * a + b * b); }
+
+Extended ContactFactorM1(int za, int zb, Extended alpha_wt, Extended eps_alpha, Extended da_a,
+                         Extended da_b, Extended db_a, Extended db_b)
+{
+    const Extended ra = da_a / db_a;
+    const Extended rb = da_b / db_b;
+    const Extended fa = SafeSqrt2("M1 ISO", ra * ra - 1) - 2 * Pi / za;
+    const Extended fb = SafeSqrt2("M1 ISO", rb * rb - 1) - 2 * Pi * (eps_alpha - 1) / zb;
+    return SafeDivide(" div M1ISO", std::tan(alpha_wt), SafeSqrt2("SQRT M1ISO", fa * fb));
+}
+
+Extended LubricantFactorZL(Extended viscosity, Extended SigmaHlim)
+{
+    const Extended CZL = ClampExt(850, 1200, SigmaHlim) / 4375 + 0.6357L;
+    const Extended t = 1.2L + SafeDivide("ZL", 80, viscosity);
+    return CZL + 4 * (1 - CZL) / (t * t);
+}
+
+Extended VelocityFactorZV(Extended /*viscosity*/, Extended SigmaHlim, Extended v)
+{
+    const Extended CZV = ClampExt(850, 1200, SigmaHlim) / 4375 + 0.6357L + 0.02L;
+    if (v == 0)
+        return 1;
+    return CZV + 2 * (1 - CZV) / std::sqrt(0.8L + 32 / v);
+}
+
+Extended RoughnessExponentCZR(Extended SigmaHlim)
+{
+    if (SigmaHlim < 850)
+        return 0.15L;
+    if (SigmaHlim > 1200)
+        return 0.08L;
+    return 0.32L - 0.0002L * SigmaHlim;
+}
+
+Extended RoughnessFactorZR(Extended SigmaHlim, Extended db1, Extended db2, Extended alpha_wt,
+                           Extended Rz)
+{
+    const Extended CZR = RoughnessExponentCZR(SigmaHlim);
+    const Extended rho_red = RelativeRadius(db1, db2, alpha_wt);
+    const Extended Rz10 = Rz * SafePower("Rz10", SafeDivide("Rz10", 10, rho_red), 1.0L / 3);
+    return SafePower("ZR", SafeDivide("ZR", 3, Rz10), CZR);
+}
+
+Extended WorkHardeningFactorZW(int variant, Extended db1, Extended db2, Extended alpha_wt,
+                               Extended Rz1, Extended Rz2, Extended HB1, Extended HB2,
+                               Extended viscosity, Extended v, Extended u)
+{
+    if (variant == 1) {
+        if (Rz2 == 0)
+            return 1;
+        const Extended rho_red = RelativeRadius(db1, db2, alpha_wt);
+        Extended RzH = 0;
+        if (v > 0) {
+            RzH = Rz1 * SafePower("RzH", SafeDivide("RzH", 10, rho_red), 0.33L)
+                * SafePower("RzH", Rz1 / Rz2, 0.66L)
+                / SafePower("RzH", viscosity * v / 1500, 0.33L);
+        }
+        RzH = ClampExt(3, 16, RzH);
+        const Extended HB = MinExt(HB1, HB2);
+        const Extended r = SafePower("ZW", 3 / RzH, 0.15L);
+        if (HB < 130)
+            return 1.2L * r;
+        if (HB <= 470)
+            return (1.2L - (HB - 130) / 1700) * r;
+        return r;
+    }
+    if (variant == 2) {
+        if (HB2 == 0)
+            return 1;
+        const Extended ratio = HB1 / HB2;
+        Extended A = 0;
+        if (ratio > 1.7L)
+            A = 0.00698L;
+        else if (ratio >= 1.2L)
+            A = 0.00898L * ratio - 0.00829L;
+        return 1 + A * (u - 1);
+    }
+    return 1;
+}
+
+Extended RimThicknessFactorYB(int z, Extended df, Extended di, Extended ht, Extended mn)
+{
+    if (ht == 0)
+        return 1;
+    const bool internal = z < 1;
+    if (internal && di > 0)
+        di = -di;
+    Extended sR = df - di;
+    if (internal && di == 0)
+        sR = 5 * ht;
+    if (!internal) {
+        const Extended r = sR / ht;
+        if (r >= 1.2L)
+            return 1;
+        if (r > 0.5L)
+            return 1.6L * std::log(2.242L * ht / sR);
+        AddErrorMessage("Error  : YB: sR/ht <= 0.5 !");
+        return 2.5L;
+    }
+    const Extended r = sR / mn;
+    if (r >= 3.5L)
+        return 1;
+    if (r > 1.75L)
+        return 1.15L * std::log(8.324L * mn / sR);
+    AddErrorMessage("Error  : YB: sR/mn <= 1.75 !");
+    return 2.0L;
+}
+
+Extended DeepToothFactorYDT(int accuracyGrade, Extended eps)
+{
+    if (eps <= 2.05L || accuracyGrade >= 5)
+        return 1;
+    if (eps <= 2.5L)
+        return -0.666L * eps + 2.366L;
+    return 0.7L;
+}
+
+Extended NotchSensitivityStatic(int MaterialKind, int HeatTreatment, Extended X, Extended YS)
+{
+    if (MaterialKind == 1 && HeatTreatment == 0) {
+        return (1 + 0.93L * (YS - 1) * SafePower("Ydrelt", 200 / X, 0.25L))
+            / (1 + 0.93L * SafePower("YdrelT", 200 / X, 0.25L));
+    }
+    if ((MaterialKind == 1 || MaterialKind == 3 || MaterialKind == 4) && !InRange(HeatTreatment, 2, 4)) {
+        return (1 + 0.82L * (YS - 1) * SafePower("Ydrelt", 300 / X, 0.25L))
+            / (1 + 0.82L * SafePower("YdrelT", 300 / X, 0.25L));
+    }
+    if (InRange(HeatTreatment, 2, 4))
+        return 0.44L * YS + 0.12L;
+    if (InRange(HeatTreatment, 5, 7))
+        return 0.2L * YS + 0.6L;
+    if (MaterialKind == 7)
+        return 0.075L * YS + 0.85L;
+    return 1;
+}
+
+Extended NotchSensitivityYdrelT(int MaterialKind, int HeatTreatment, Extended& rho_slip,
+                                Extended X, Extended /*YS*/, Extended qs)
+{
+    if (InRange(HeatTreatment, 2, 4))
+        rho_slip = 0.003L;
+    else if (InRange(HeatTreatment, 5, 7))
+        rho_slip = 0.1005L;
+    else if (MaterialKind == 6 && X < 100)
+        rho_slip = 0.3124L;
+    else if (MaterialKind == 5 || MaterialKind == 6)
+        rho_slip = 0.3095L;
+    else if (MaterialKind == 3 || MaterialKind == 4 || MaterialKind == 7) {
+        if (X < 366.67L)
+            rho_slip = 0.0281L;
+        else if (X < 466.67L)
+            rho_slip = 0.0194L;
+        else if (X < 600)
+            rho_slip = 0.0064L;
+        else
+            rho_slip = 0.0014L;
+    } else if (MaterialKind == 1)
+        rho_slip = X < 233.33L ? 0.0833L : 0.0445L;
+    else
+        rho_slip = 0;
+    return (1 + std::sqrt(rho_slip * 0.2L * (1 + 2 * qs))) / (1 + std::sqrt(1.2L * rho_slip));
+}
+
+Extended SurfaceFactorYRrelT(int MaterialKind, int HeatTreatment, Extended Rz)
+{
+    const bool groupA = InRange(MaterialKind, 2, 4) || InRange(HeatTreatment, 2, 4);
+    const bool kind1 = MaterialKind == 1;
+    const bool groupC = InRange(MaterialKind, 5, 6) || InRange(HeatTreatment, 5, 7);
+    if (Rz > 40) {
+        AddErrorMessage("Error  : YRrelT: Rz > 40 !");
+        return 1;
+    }
+    if (Rz < 1) {
+        if (groupA)
+            return 1.12L;
+        if (kind1)
+            return 1.07L;
+        if (groupC)
+            return 1.025L;
+        return 1;
+    }
+    if (groupA)
+        return 1.674L - 0.529L * SafePower("YRrelT", Rz + 1, 0.1L);
+    if (kind1)
+        return 5.306L - 4.203L * SafePower("YRrelT", Rz + 1, 0.01L);
+    if (groupC)
+        return 4.299L - 3.259L * SafePower("YRrelT", Rz + 1, 0.0058L);
+    return 1;
+}
+
+Extended SizeFactorYX(int MaterialKind, int HeatTreatment, Extended mn)
+{
+    if (MaterialKind == 1 || MaterialKind == 3 || MaterialKind == 4 || MaterialKind == 7) {
+        if (mn <= 5)
+            return 1;
+        if (mn < 30)
+            return 1.03L - 0.006L * mn;
+        return 0.85L;
+    }
+    if (MaterialKind == 2 || HeatTreatment == 2 || InRange(HeatTreatment, 5, 7)) {
+        if (mn <= 5)
+            return 1;
+        if (mn < 25)
+            return 1.05L - 0.01L * mn;
+        return 0.8L;
+    }
+    if (MaterialKind == 5 || MaterialKind == 6) {
+        if (mn <= 5)
+            return 1;
+        if (mn < 25)
+            return 1.075L - 0.015L * mn;
+        return 0.7L;
+    }
+    return 1;
+}
+
+Extended LogLimitFactor(Extended x)
+{
+    if (x == 0)
+        return 1;
+    return MinExt(0.0417L * Log10Safe(x) + 0.6275L, 1);
+}
+
+Extended CyclesOnLifeLine(Extended Y, Extended Y_a, Extended Y_b, Extended N_b, Extended N_a)
+{
+    return N_a / SafePower("Error  : qyrrech4: Ylog", Y / Y_a, std::log(N_a / N_b) / std::log(Y_b / Y_a));
+}
+
+Extended CyclesOnLifeLineScaled(Extended Z, Extended Z_a, Extended Z_b, Extended N_b,
+                                Extended N_a, Extended Zf)
+{
+    return N_a / SafePower("Error  : qyrrech4: Ylog", Z / Z_a, std::log(N_a / N_b) / std::log(Z_b / (Z_a * Zf)));
+}
+
+namespace {
+
+struct TLifePoint {
+    Extended N;
+    Extended Y;
+};
+
+// Walks a life curve given from the static point (first) down to the
+// endurance end (last) and returns the cycles at which it reaches Y. Only the
+// segment that starts at the static point is scaled by Zf: there the other
+// influence factors grow from 1 (static strength) to their full values, while
+// beyond the first knee they act in full at both ends of every segment.
+template <std::size_t Count>
+Extended CyclesOnCurve(const TLifePoint (&pts)[Count], Extended Y, Extended Zf, bool scaled)
+{
+    if (Y > pts[0].Y)
+        return 0;
+    if (Y <= 0.85L)
+        return 1e10L;
+    for (std::size_t i = 0; i + 1 < Count; ++i) {
+        const TLifePoint& hi = pts[i];
+        const TLifePoint& lo = pts[i + 1];
+        if (Y <= hi.Y && Y >= lo.Y) {
+            if (scaled && i == 0)
+                return CyclesOnLifeLineScaled(Y, lo.Y, hi.Y, hi.N, lo.N, Zf);
+            return CyclesOnLifeLine(Y, lo.Y, hi.Y, hi.N, lo.N);
+        }
+    }
+    return 1e10L;
+}
+
+Extended HoursFromCycles(Extended NL, Extended n, Extended loadsPerRevolution)
+{
+    // A gear at rest has no load cycles per hour; its life in hours is left 0.
+    if (n == 0)
+        return 0;
+    Extended h = NL / (std::fabs(n) * 60);
+    if (loadsPerRevolution > 1)
+        h /= loadsPerRevolution;
+    return h;
+}
+
+} // namespace
+
+Extended PittingCyclesForFactor(int MaterialKind, int HeatTreatment, int PittingPermitted,
+                                Extended ZNT, Extended Zf, Extended /*unused*/)
+{
+    static constexpr TLifePoint nitrocarburized[] = {{1e5L, 1.1L}, {2e6L, 1.0L}, {1e10L, 0.85L}};
+    static constexpr TLifePoint nitrided[] = {{1e5L, 1.3L}, {2e6L, 1.0L}, {1e10L, 0.85L}};
+    static constexpr TLifePoint others[] = {{1e5L, 1.6L}, {5e7L, 1.0L}, {1e10L, 0.85L}};
+    static constexpr TLifePoint othersPitting[] = {{6e5L, 1.6L}, {1e7L, 1.3L}, {1e9L, 1.0L}, {1e10L, 0.85L}};
+    if (HeatTreatment == 7)
+        return CyclesOnCurve(nitrocarburized, ZNT, Zf, true);
+    if (InRange(MaterialKind, 5, 6) || InRange(HeatTreatment, 5, 6))
+        return CyclesOnCurve(nitrided, ZNT, Zf, true);
+    if (PittingPermitted < 1)
+        return CyclesOnCurve(others, ZNT, Zf, true);
+    return CyclesOnCurve(othersPitting, ZNT, Zf, true);
+}
+
+Extended RootCyclesForFactor(int MaterialKind, int HeatTreatment, Extended YNT)
+{
+    static constexpr TLifePoint nitrocarburized[] = {{1e3L, 1.1L}, {3e6L, 1.0L}, {1e10L, 0.85L}};
+    static constexpr TLifePoint nitrided[] = {{1e3L, 1.6L}, {3e6L, 1.0L}, {1e10L, 0.85L}};
+    static constexpr TLifePoint hardened[] = {{1e3L, 2.5L}, {3e6L, 1.0L}, {1e10L, 0.85L}};
+    static constexpr TLifePoint others[] = {{1e4L, 2.5L}, {3e6L, 1.0L}, {1e10L, 0.85L}};
+    if (HeatTreatment == 7)
+        return CyclesOnCurve(nitrocarburized, YNT, 1, false);
+    if (InRange(MaterialKind, 5, 6) || InRange(HeatTreatment, 5, 6))
+        return CyclesOnCurve(nitrided, YNT, 1, false);
+    if (InRange(HeatTreatment, 2, 4))
+        return CyclesOnCurve(hardened, YNT, 1, false);
+    return CyclesOnCurve(others, YNT, 1, false);
+}
+
+Extended PittingLifeFromSafety(int MaterialKind, int HeatTreatment, int PittingPermitted,
+                               Extended SH, Extended n, Extended loadsPerRevolution, Extended Zf,
+                               Extended unused, Extended& NL)
+{
+    if (SH >= 1 / 0.85L)
+        NL = 1e10L;
+    else if (SH <= 0)
+        NL = 0; // no stress figure: nothing to read off the curve
+    else
+        NL = PittingCyclesForFactor(MaterialKind, HeatTreatment, PittingPermitted, 1 / SH, Zf, unused);
+    return HoursFromCycles(NL, n, loadsPerRevolution);
+}
+
+Extended RootLifeFromSafety(int MaterialKind, int HeatTreatment, Extended& NL, Extended SF,
+                            Extended n, Extended loadsPerRevolution)
+{
+    if (SF >= 1 / 0.85L)
+        NL = 1e10L;
+    else if (SF <= 0)
+        NL = 0;
+    else
+        NL = RootCyclesForFactor(MaterialKind, HeatTreatment, 1 / SF);
+    return HoursFromCycles(NL, n, loadsPerRevolution);
+}

@@ -1,0 +1,109 @@
+#pragma once
+// Stateless factor functions of the load capacity calculation of a cylindrical
+// gear pair (ISO 6336 and the shared pieces of DIN 3990).
+//
+// Every input is an argument and every result a return value or an output
+// reference: none of these functions touches the gear-pair variables, so the
+// method routines can call them for either gear and the tests can check each
+// factor alone. Lengths mm, deviations and allowances um, stresses N/mm2,
+// speeds m/s, viscosities mm2/s, angles radians unless a name says degrees.
+//
+// Material codes (MaterialKind 1..8, HeatTreatment 0..7) are passed as plain
+// integers; see gearpair variables for their texts.
+
+#include "foundation/types.h"
+
+// Results of the tooth root geometry that the report prints beside YF and YS.
+struct TToothRootShape {
+    Extended sFn = 0;      // tooth root chord at the critical section
+    Extended rhoF = 0;     // root fillet radius at the critical section
+    Extended hFe = 0;      // bending moment arm, load at the outer point of single contact
+    Extended alphaFen = 0; // load direction angle at that point
+    Extended qs = 0;       // notch parameter sFn / (2 rhoF)
+};
+
+// Tooth form factor YFa (load at the tip of the single pair contact) and stress
+// correction factor YSa. z is signed: z < 1 marks an internal gear, which is
+// cut by a pinion-type cutter (x0, z0).
+void CalcToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Extended alpha_n,
+                          Extended beta, Extended x, Extended hfP, Extended rhofP, Extended prP,
+                          Extended q, Extended eps_alpha, Extended da, Extended x0, Extended z0,
+                          TToothRootShape& shape);
+
+// Dynamic factor Kv (method B): ranges sub-critical, main resonance,
+// intermediate and super-critical by the resonance ratio N.
+Extended CalcDynamicFactorKv(int accuracyGrade, Extended N, Extended N_S, Extended eps_gamma,
+                             Extended SigmaHlim1, Extended SigmaHlim2, Extended Ft, Extended b,
+                             Extended K_A, Extended c_single, Extended y_p, Extended y_f,
+                             Extended fpb, Extended ff);
+
+// The coefficient Cv7 of the dynamic factor.
+Extended DynamicFactorCv7(Extended eps_gamma);
+
+// Basic rack factor of the single stiffness (alpha_n in degrees).
+Extended BasicRackFactorCB(Extended alpha_n_deg, Extended mn, Extended hfP);
+
+// Single stiffness c' and mesh stiffness c_gamma (N/(mm um)).
+void CalcMeshStiffness(Extended& c_single, Extended& c_gamma, Extended zn1, Extended zn2,
+                       Extended x1, Extended x2, Extended mn, Extended alpha_n_deg, Extended beta,
+                       Extended b, Extended bs, Extended sR, Extended hfP1, Extended hfP2,
+                       Extended E1, Extended E2, Extended Ft, Extended K_A, Extended eps_alpha);
+
+// Reduced mass of the pair per face width (kg/mm), rho in kg/dm3.
+Extended CalcReducedMass(Extended da1, Extended da2, Extended df1, Extended df2, Extended db1,
+                         Extended di1, Extended di2, Extended rho1, Extended rho2, Extended u);
+
+// Running-in allowances of the base pitch deviation and of the misalignment (um).
+Extended RunningInYalpha(int MaterialKind, int HeatTreatment, Extended SigmaHlim, Extended v,
+                         Extended fpb);
+Extended RunningInYbeta(int MaterialKind, int HeatTreatment, Extended SigmaHlim, Extended v,
+                        Extended Fbetax);
+
+// Initial equivalent misalignment Fbetax (um). mode 0: from manufacturing and
+// deflection; mode 1: the contact pattern shows the deflection compensated.
+Extended CalcFbetax(bool toothTraceCorrection, bool crowning, bool endRelief, int mode,
+                    Extended fHbeta5, Extended fHbeta, Extended fma, Extended fsh, Extended w_m);
+
+// Equivalent misalignment from the pinion shaft deflection (um); mode receives
+// 1, 0 or -1 by the contact pattern for CalcFbetax.
+Extended CalcFsh(bool doubleHelical, bool supportingEffect, int ContactPatternNo, Extended w_m,
+                 Extended d1, Extended dsh, Extended b, Extended l, Extended s,
+                 int BearingArrangementNo, int& mode);
+
+Extended HypotenuseOf(Extended a, Extended b);
+
+// Single pair contact factor of gear a meshing with gear b (M1 with gear 1 as a,
+// M2 with gear 2 as a).
+Extended ContactFactorM1(int za, int zb, Extended alpha_wt, Extended eps_alpha, Extended da_a,
+                         Extended da_b, Extended db_a, Extended db_b);
+
+Extended LubricantFactorZL(Extended viscosity, Extended SigmaHlim);
+Extended VelocityFactorZV(Extended viscosity, Extended SigmaHlim, Extended v);
+// Exponent CZR of the roughness factor.
+Extended RoughnessExponentCZR(Extended SigmaHlim);
+Extended RoughnessFactorZR(Extended SigmaHlim, Extended db1, Extended db2, Extended alpha_wt,
+                           Extended Rz);
+Extended WorkHardeningFactorZW(int variant, Extended db1, Extended db2, Extended alpha_wt,
+                               Extended Rz1, Extended Rz2, Extended HB1, Extended HB2,
+                               Extended viscosity, Extended v, Extended u);
+Extended RimThicknessFactorYB(int z, Extended df, Extended di, Extended ht, Extended mn);
+Extended DeepToothFactorYDT(int accuracyGrade, Extended eps);
+Extended NotchSensitivityStatic(int MaterialKind, int HeatTreatment, Extended X, Extended YS);
+Extended NotchSensitivityYdrelT(int MaterialKind, int HeatTreatment, Extended& rho_slip,
+                                Extended X, Extended YS, Extended qs);
+Extended SurfaceFactorYRrelT(int MaterialKind, int HeatTreatment, Extended Rz);
+Extended SizeFactorYX(int MaterialKind, int HeatTreatment, Extended mn);
+Extended LogLimitFactor(Extended x);
+
+// Life lines in log-log coordinates.
+Extended CyclesOnLifeLine(Extended Y, Extended Y_a, Extended Y_b, Extended N_b, Extended N_a);
+Extended CyclesOnLifeLineScaled(Extended Z, Extended Z_a, Extended Z_b, Extended N_b,
+                                Extended N_a, Extended Zf);
+Extended PittingCyclesForFactor(int MaterialKind, int HeatTreatment, int PittingPermitted,
+                                Extended ZNT, Extended Zf, Extended unused);
+Extended RootCyclesForFactor(int MaterialKind, int HeatTreatment, Extended YNT);
+Extended PittingLifeFromSafety(int MaterialKind, int HeatTreatment, int PittingPermitted,
+                               Extended SH, Extended n, Extended loadsPerRevolution, Extended Zf,
+                               Extended unused, Extended& NL);
+Extended RootLifeFromSafety(int MaterialKind, int HeatTreatment, Extended& NL, Extended SF,
+                            Extended n, Extended loadsPerRevolution);
