@@ -1,0 +1,57 @@
+#include "reports/engine/reportservices.h"
+
+#include "foundation/telmvar.h"
+
+#include <cstdio>
+
+TReportServices reportservices;
+
+namespace {
+
+void ToStderr(const std::string& Caption, const std::string& Text)
+{
+    std::fprintf(stderr, "%s %s\n", Caption.c_str(), Text.c_str());
+}
+
+} // namespace
+
+void ResetReportServices()
+{
+    TReportServices& S = reportservices;
+    S.AskSelect = [](const std::string&, int Count, uint16_t& Choice) {
+        if (Choice < 1 || Choice > Count)
+            Choice = 1;
+    };
+    S.AskYesNoCancel = [](const std::string& Q) {
+        ToStderr("Question:", Q);
+        return false;
+    };
+    S.QueryYesNo = [](const std::string& Q) {
+        ToStderr("Question:", Q);
+        return false;
+    };
+    S.SaveFileDialog = [](const std::string&, std::string&) { telmvar.Aborted = true; };
+    S.CheckFileName = [](const std::string&) {};
+    S.ShowMessageBox = [](const std::string& T) { ToStderr("Message:", T); };
+    S.ShowMessageCaption = [](const std::string& C, const std::string& T) { ToStderr(C, T); };
+    S.ShowMessageIfEnabled = [](const std::string& T) {
+        if (telmvar.MessagesEnabled)
+            ToStderr("Error  : ", T);
+    };
+    S.SetInputHelpNumber = [](int) {};
+    S.ShowHelpText = [](int, int, int) {};
+    S.SetHourglassCursor = [] {};
+    S.RestoreCursor = [] {};
+    S.TodayDateText = [] { return std::string("2000-01-01"); };
+    S.NowTimeText = [] { return std::string("0:00"); };
+    S.ShowResultWindow = [](const std::string&) {};
+    S.Launch = [](const std::string&, const std::vector<std::string>&) { return false; };
+    S.SendToPrinterPort = [](int, const std::string&) { return true; };
+    S.PrintTextFile = [](const std::string&) {};
+}
+
+namespace {
+struct InitServices {
+    InitServices() { ResetReportServices(); }
+} initServices;
+} // namespace

@@ -1,0 +1,71 @@
+#pragma once
+// What the report side asks of the layers above it.
+//
+// The input dialogs (device list, yes/no questions, save dialog and file name
+// checks, message boxes), the shell's date, time and help, the result window
+// and the external programs live in subsystems that are built on top of the
+// reports. They reach the report engine through this table of hooks: the
+// application fills it at start-up, tests fill it with scripted answers, and
+// the defaults below are the headless answers of a batch run (no question is
+// ever answered with a harmful Yes, texts go to the standard error stream).
+//
+// Every hook that stands for a dialog keeps the dialog's contract on the
+// program-wide flag: a Cancel sets telmvar.Aborted.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct TReportServices {
+    // One of telmvar.TextItems[1..Count]; Choice is 1-based in and out
+    // (reset to 1 when it comes in out of range). Cancel sets Aborted and
+    // keeps Choice.
+    std::function<void(const std::string& Prompt, int Count, uint16_t& Choice)> AskSelect;
+    // Yes/No/Cancel question; true only for Yes; Cancel sets Aborted.
+    std::function<bool(const std::string& Question)> AskYesNoCancel;
+    // The same for a copied text (the single-page question).
+    std::function<bool(const std::string& Question)> QueryYesNo;
+    // Save dialog for "*." + DataExt starting in DataDir (empty Name) or the
+    // name resolved; sets DataDir and ProjectName on OK, Aborted on Cancel,
+    // and runs CheckFileName on the result.
+    std::function<void(const std::string& Name, std::string& Path)> SaveFileDialog;
+    // Name check before a file is written (dots, overwrite question,
+    // creatable); a refusal sets Aborted.
+    std::function<void(const std::string& Path)> CheckFileName;
+    // Plain message box with the caption "Message:".
+    std::function<void(const std::string& Text)> ShowMessageBox;
+    // Message box with a caption of its own.
+    std::function<void(const std::string& Caption, const std::string& Text)> ShowMessageCaption;
+    // Error box shown only while telmvar.MessagesEnabled is set.
+    std::function<void(const std::string& Text)> ShowMessageIfEnabled;
+    // Help entry of the next input dialog.
+    std::function<void(int HelpNo)> SetInputHelpNumber;
+    // Help text or picture of an entry of the help file.
+    std::function<void(int HelpNo, int Picture, int Mode)> ShowHelpText;
+    std::function<void()> SetHourglassCursor;
+    std::function<void()> RestoreCursor;
+    // Today's date in the configured order, and the time as "H:MM".
+    std::function<std::string()> TodayDateText;
+    std::function<std::string()> NowTimeText;
+    // The result window of the screen device: shows TempDir + "outwin.txt"
+    // modally; PrintFileName is what its print command prints.
+    std::function<void(const std::string& PrintFileName)> ShowResultWindow;
+    // Starts an external program (Program empty: the desktop's default
+    // application for the first argument). False when it could not start.
+    std::function<bool(const std::string& Program, const std::vector<std::string>& Args)> Launch;
+    // Hands the finished spool file of the text printer device to printer
+    // port 1..4. False when the port refused it.
+    std::function<bool(int Port, const std::string& SpoolFile)> SendToPrinterPort;
+    // Prints a report text file page by page; filled by the text printing
+    // unit with its own routine.
+    std::function<void(const std::string& FileName)> PrintTextFile;
+};
+
+extern TReportServices reportservices;
+
+// The headless answers: the device list and the paper prompt keep their
+// current choice, questions are answered No, save dialogs are cancelled,
+// messages go to standard error, date and time are fixed texts, no window is
+// shown and nothing is launched.
+void ResetReportServices();
