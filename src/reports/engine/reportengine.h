@@ -1,0 +1,136 @@
+#pragma once
+// The report output engine: every text report of the program goes through it.
+//
+// A report routine calls, in this order: SetReportHeader (and a column layout,
+// reportcolumns.h), OpenReport, BeginReportOutput (opens SharedTextFile for
+// writing), PrintReportPageHeader for the first page, any number of line, row
+// and page calls, and CloseReport. OpenReport chooses the device and assigns
+// the output; CloseReport closes it and delivers it (result window, printer,
+// copy, word processor or browser).
+//
+// Devices: 1 screen, 2 text printer, 3 file, 4 printer, 5 word processor,
+// 6 TXT file, 7 HTML file, 8 fixed DOS text file, 9 batch text file. The text
+// devices (1, 2, 3, 4, 5, 8) get framed pages with headers and page breaks,
+// the tab devices (6, 9) plain tab-separated lines, the HTML device one page.
+//
+// Report texts are DOS code page 437 bytes; report lines are 70 characters
+// indented by 7 blanks; a line starting with a form feed ends a page.
+
+#include "foundation/types.h"
+
+#include <cstdint>
+#include <string>
+
+// Columns of the value tables on the text devices, 1-based.
+struct TColumnPositions {
+    int Symbol = 35;
+    int Unit = 44;
+    int Value1 = 51;
+    int Value2 = 62;
+    int Single = 56;
+    int Value3 = 0; // set by the three- and four-value layouts
+    int Value4 = 0; // set by the four-value layout
+};
+
+struct TReportEngine {
+    uint16_t ReportDevice = 1;
+    // Page headers begun since the last SetReportHeader or OpenReport.
+    int32_t ReportPageNo = 0;
+    // Lines counted on the current page.
+    int32_t ReportLineCount = 0;
+    // Column-head argument of the last text page header, reused by the
+    // headers of automatic page breaks.
+    int32_t PageHeaderColumnsMode = 0;
+    // Text printer only: ask for paper before each page.
+    bool SinglePagePrinting = false;
+    std::string ReportFileName = "$out.tmp";
+    bool HtmlTableOpen = false;
+    // DataExt of the project while a save dialog or the HTML browser device
+    // uses "txt" or "htm".
+    std::string SavedDataExt;
+    std::string ReportTitle;
+    TArray<std::string, 1, 4> ReportHeaderLines;
+    // Shown after the page number as "/" + count; 0 = not shown.
+    int32_t ReportTotalPages = 0;
+
+    // Column layout (reportcolumns.h): 1 label, 2 symbol, 3 unit, 4..7 the
+    // value heads 1..4.
+    TArray<std::string, 1, 7> ColumnHeads;
+    TColumnPositions ColumnPositions;
+    bool ThreeValueLayout = false;
+    bool FourValueLayout = false;
+
+    // The output is assigned and may be open: every way out of the report
+    // closes it.
+    bool OutputAssigned = false;
+    // A line could not be written since OpenReport: the report is a failure
+    // even though the engine wrote on to its end.
+    bool ReportWriteFailed = false;
+};
+
+extern TReportEngine reportengine;
+
+// Start-up state of the engine (device 1, empty headers, two-value layout).
+void ResetReportEngine();
+
+// The device list texts, in code order 1..7.
+const char* ReportDeviceName(int Device);
+bool IsTabDevice(int Device);  // 6 and 9
+bool IsHtmlDevice(int Device); // 7
+bool IsTextDevice(int Device); // 1, 2, 3, 4, 5, 8
+
+// --- header and output -----------------------------------------------------
+
+// Stores the header texts; an empty Title becomes ProgramTitle + "  V" +
+// ProgramVersion. Resets the page and line counters.
+void SetReportHeader(const std::string& Title, const std::string& Line1, const std::string& Line2,
+                     const std::string& Line3, const std::string& Line4, int TotalPages);
+
+// Chooses and prepares the output: Device 0 the configured default (with the
+// device list when TextDeviceDialog is on), 90 only fills the device list,
+// 1..9 a fixed device. Name is the caller's report name. On return without
+// telmvar.Aborted the output is assigned and closed.
+void OpenReport(uint16_t Device, const std::string& Name);
+
+// Opens the assigned output for writing (the Rewrite of the report routines).
+// False, with Aborted set, when it cannot be created.
+bool BeginReportOutput();
+
+// Finishes and delivers the output. False when the report failed: a line
+// could not be written or the output could not be delivered; the caller (the
+// batch run) must not take the output as complete.
+bool CloseReport();
+
+// Closes the output without delivering it: for report routines that stop on
+// Aborted after OpenReport. Temporary files are removed.
+void CancelReport();
+
+// PageNo 1 = the first page, 0 = a following page (numbered by the
+// counter). WithColumnHeads 1 ends the frame with the column heads.
+void PrintReportPageHeader(int PageNo, int WithColumnHeads);
+
+// Raw output of a line (with line end) or a text (without); on the HTML
+// device converted to the display code page first.
+void WriteReportLine(const std::string& Text);
+void WriteReportText(const std::string& Text);
+
+// One counted report line, and the same without line end.
+void PrintReportLine(const std::string& Text);
+void PrintReportText(const std::string& Text);
+
+// Page control.
+void ReportPageBreak();
+void EjectReportPage();
+void CheckReportPageEnd(int WithColumnHeads);
+void KeepReportLines(int WithColumnHeads);
+void AskInsertPaper();
+
+uint16_t GetReportDevice();
+
+// Copies a file byte for byte into the open output.
+void CopyFileToReport(const std::string& FileName);
+
+// --- for the column and message units ------------------------------------
+
+// A counted HTML line whose text is the engine's own markup (not escaped).
+void PrintReportMarkupLine(const std::string& Markup);
