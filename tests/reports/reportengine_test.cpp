@@ -1,0 +1,593 @@
+// The report engine on its devices: page headers, counted lines, page breaks,
+// rows in the column layouts, tables, HTML and tab forms.
+#include "reporttestsupport.h"
+
+#include "foundation/telmvar.h"
+#include "foundation/wtelmvar.h"
+#include "reports/engine/reportcolumns.h"
+#include "reports/engine/reportengine.h"
+#include "reports/engine/reportframes.h"
+#include "reports/engine/reportservices.h"
+#include "reports/engine/reporttable.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string Ind(7, ' ');
+
+std::string Pad(std::string S, size_t N)
+{
+    S.resize(N, ' ');
+    return S;
+}
+
+int Count(const std::vector<std::string>& Lines, const std::string& L)
+{
+    return static_cast<int>(std::count(Lines.begin(), Lines.end(), L));
+}
+
+class EngineTest : public ReportTest {
+protected:
+    // Opens a report on the file device (3), writing to Temp("r.txt").
+    void OpenFileReport()
+    {
+        SaveDialogPath = Temp("r.txt");
+        OpenReport(3, "demo");
+        ASSERT_FALSE(telmvar.Aborted);
+        ASSERT_TRUE(BeginReportOutput());
+    }
+    std::vector<std::string> CloseAndReadFile()
+    {
+        EXPECT_TRUE(CloseReport());
+        return Lines(ReadFile(Temp("r.txt")));
+    }
+    // Opens a report on a device without dialogs (1, 6, 7 with browser, 8, 9).
+    void OpenDevice(uint16_t Device)
+    {
+        OpenReport(Device, "demo");
+        ASSERT_FALSE(telmvar.Aborted);
+        ASSERT_TRUE(BeginReportOutput());
+    }
+};
+
+TEST_F(EngineTest, FramesHaveSeventyCharactersInEveryMode)
+{
+    struct Case {
+        int Mode;
+        std::string Rule, Double, Top, Sep;
+        char Side;
+    };
+    const std::string b196(70, '\xC4'), b205(70, '\xCD');
+    const Case cases[] = {
+        {1, std::string(70, '-'), std::string(70, '='), std::string(70, '*'), std::string(70, '*'), '*'},
+        {2, b196, b205, "\xC9" + std::string(68, '\xCD') + "\xBB", "\xCC" + std::string(68, '\xCD') + "\xB9", '\xBA'},
+        {3, std::string(70, ' '), std::string(70, ' '), std::string(70, ' '), std::string(70, ' '), ' '},
+        {4, "$!$", "$!$", "$!$", "$!$", ' '},
+        {7, "$!$", "$!$", "$!$", "$!$", ' '},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Mode);
+        EXPECT_EQ(RuleLineForMode(c.Mode), c.Rule);
+        EXPECT_EQ(DoubleRuleLineForMode(c.Mode), c.Double);
+        EXPECT_EQ(FrameTopLineForMode(c.Mode), c.Top);
+        EXPECT_EQ(FrameSeparatorLineForMode(c.Mode), c.Sep);
+        EXPECT_EQ(FrameSideCharForMode(c.Mode), c.Side);
+    }
+    EXPECT_EQ(FrameBottomLineForMode(2), "\xC8" + std::string(68, '\xCD') + "\xBC");
+}
+
+TEST_F(EngineTest, TwoValueRowPlacesSymbolUnitAndValuesAtTheirColumns)
+{
+    SetReportColumns2("", "Symbol", "Unit", "1", "2");
+    OpenFileReport();
+    PrintReportRow2("span measure", "W max.", "mm", "  45.123", "  45.098");
+    auto lines = CloseAndReadFile();
+    ASSERT_EQ(lines.size(), 2u);
+    //                          1        10        20        30        40        50        60        70
+    //                          |        |         |         |         |         |         |         |
+    const std::string row = "span measure                      W max.   mm       45.123     45.098  ";
+    ASSERT_EQ(row.size(), 71u);
+    EXPECT_EQ(lines[0], Ind + row);
+    EXPECT_EQ(lines[1], Ind + std::string(70, '-'));
+}
+
+TEST_F(EngineTest, SingleValueTooLongEndsInColumn69)
+{
+    OpenFileReport();
+    const std::string value = "12345678901234567890"; // 20 characters: 56 + 20 - 1 > 70
+    PrintReportRow1("a", "b", "c", value);
+    auto lines = CloseAndReadFile();
+    ASSERT_GE(lines.size(), 1u);
+    const std::string line = lines[0].substr(7);
+    ASSERT_EQ(line.size(), 70u);
+    EXPECT_EQ(line.substr(49, 20), value) << "value must stand in columns 50..69";
+    EXPECT_EQ(line[69], ' ');
+}
+
+TEST_F(EngineTest, LongLabelIsOverwrittenBySymbol)
+{
+    OpenFileReport();
+    PrintReportRow2(std::string(40, 'L'), "S", "U", "1", "2");
+    auto lines = CloseAndReadFile();
+    const std::string line = lines[0].substr(7);
+    EXPECT_EQ(line.substr(0, 34), std::string(34, 'L'));
+    EXPECT_EQ(line.substr(34, 6), "SLLLLL");
+}
+
+TEST_F(EngineTest, ValueWiderThanItsColumnIsNeverShownWithWrongDigits)
+{
+    // Four-value layout: values at 40, 48, 56, 64 - eight columns each.
+    SetReportColumns4("", "", "", "1", "2", "3", "4");
+    OpenFileReport();
+    PrintReportRow4("x", "", "", "  123456.789", "  1.5", " 98765432101", "7");
+    auto lines = CloseAndReadFile();
+    const std::string line = lines[0].substr(7);
+    // "123456.789" (10 characters) cannot stand in 40..47 even trimmed: marked.
+    EXPECT_EQ(line.substr(39, 7), "*******");
+    EXPECT_EQ(line.substr(47, 5), "  1.5");
+    // "98765432101" trimmed is 11 characters for 8 columns: marked too.
+    EXPECT_EQ(line.substr(55, 7), "*******");
+    EXPECT_EQ(line.substr(63, 1), "7");
+    EXPECT_EQ(line.find("1234"), std::string::npos) << line;
+    EXPECT_EQ(line.find("9876"), std::string::npos) << line;
+}
+
+TEST_F(EngineTest, ValueWithBlanksTooWideIsTrimmedNotCut)
+{
+    OpenFileReport();
+    // 51 + 12 - 1 = 62 runs into value 2 at 62; trimmed it fits.
+    PrintReportRow2("x", "", "", "     1234.56", "  7.0");
+    auto lines = CloseAndReadFile();
+    const std::string line = lines[0].substr(7);
+    EXPECT_EQ(line.substr(50, 11), "1234.56    ");
+    EXPECT_EQ(line.substr(61, 5), "  7.0");
+}
+
+TEST_F(EngineTest, TabRowsJoinFieldsAndDropRules)
+{
+    OpenDevice(9);
+    PrintReportRow4("label", "sym", "unit", "1", "2", "3", "4");
+    PrintReportLine(GetRuleLine());
+    PrintReportLine(GetDoubleRuleLine());
+    PrintReportLine("$!$");
+    PrintReportLine("text");
+    EXPECT_TRUE(CloseReport());
+    auto lines = Lines(ReadFile(Temp("$$$1.txt")));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "label\tsym\tunit\t1\t2\t3\t4");
+    EXPECT_EQ(std::count(lines[0].begin(), lines[0].end(), '\t'), 6);
+    EXPECT_EQ(lines[1], "text");
+}
+
+TEST_F(EngineTest, WrappedTextOf150CharactersGivesThreeRowsCutAtBlanks)
+{
+    std::string text;
+    for (int i = 0; i < 15; ++i)
+        text += "abcdefghi ";
+    ASSERT_EQ(text.size(), 150u);
+    OpenFileReport();
+    PrintReportWrapped(text);
+    auto lines = CloseAndReadFile();
+    ASSERT_EQ(lines.size(), 3u);
+    for (const auto& l : lines) {
+        EXPECT_LE(l.size() - 7, 64u);
+        EXPECT_EQ(l.back(), ' ') << "cut after a blank";
+    }
+    EXPECT_EQ(lines[0].substr(7) + lines[1].substr(7) + lines[2].substr(7), text);
+}
+
+TEST_F(EngineTest, ReportTableWritesHeadRowsAndRules)
+{
+    OpenFileReport();
+    {
+        TReportTable t(20, 10, 10, 0, 5, 5, 5, "Name", "x", "y", "never", "", "", "");
+        t.AddRow("first", "1.0", "2.0", "skipped");
+        t.AddRow("second", "3.0", "4.0");
+        t.Done();
+    }
+    auto lines = CloseAndReadFile();
+    const std::string dbl = Ind + std::string(70, '=');
+    const std::string rule = Ind + std::string(70, '-');
+    const std::vector<std::string> expected = {
+        dbl,
+        Ind + Pad("Name", 20) + Pad("x", 10) + Pad("y", 10) + " ",
+        dbl,
+        Ind + Pad("first", 20) + Pad("1.0", 10) + Pad("2.0", 10) + " ",
+        rule,
+        Ind + Pad("second", 20) + Pad("3.0", 10) + Pad("4.0", 10) + " ",
+        rule,
+    };
+    EXPECT_EQ(lines, expected);
+}
+
+TEST_F(EngineTest, ReportTableOnBatchDeviceKeepsFixedWidthsWithoutRules)
+{
+    OpenDevice(9);
+    {
+        TReportTable t(6, 4, 0, 0, 0, 0, 0, "a", "b", "", "", "", "", "");
+        t.AddRow("c", "d");
+    }
+    EXPECT_TRUE(CloseReport());
+    auto lines = Lines(ReadFile(Temp("$$$1.txt")));
+    EXPECT_EQ(lines, (std::vector<std::string>{"a     b    ", "c     d    "}));
+}
+
+TEST_F(EngineTest, ReportTableMarksNumbersTooWideForTheirColumn)
+{
+    EXPECT_EQ(FitReportCell("  12.5", 4, true), "12.5");
+    EXPECT_EQ(FitReportCell("12345.678", 5, true), "*****");
+    EXPECT_EQ(FitReportCell("abcdefgh", 5, false), "abcde");
+    EXPECT_EQ(FitReportCell("1.5", 5, true), "1.5  ");
+}
+
+TEST_F(EngineTest, PageBreaksEverySixtyFiveLinesWithNumberedFrames)
+{
+    OpenReport(1, "demo");
+    ASSERT_TRUE(BeginReportOutput());
+    SetReportHeader("Title", "Line one", "", "", "", 0);
+    PrintReportPageHeader(1, 0);
+    for (int i = 1; i <= 200; ++i)
+        PrintReportLine("line " + std::to_string(i));
+    EXPECT_TRUE(CloseReport());
+    ASSERT_EQ(ResultWindows, 1);
+    auto lines = Lines(ShownReport);
+    const int pages = Count(lines, "\f") + 1;
+    EXPECT_GE(pages, 4);
+    int numbered = 0;
+    for (const auto& l : lines)
+        for (int p = 2; p <= pages; ++p)
+            if (l.find("pg." + std::string(p < 10 ? " " : "") + std::to_string(p)) != std::string::npos)
+                ++numbered;
+    EXPECT_EQ(numbered, pages - 1);
+    // Every page holds at most 65 counted lines before its form feed.
+    int onPage = 0;
+    for (const auto& l : lines) {
+        if (l == "\f") {
+            EXPECT_LE(onPage, 66) << "65 counted lines and the line that opened the page";
+            onPage = 0;
+        } else {
+            ++onPage;
+        }
+    }
+    // The page number stands at column 64 of the framed title line.
+    const std::string title = lines[1].substr(7);
+    EXPECT_EQ(title.substr(63, 5), "pg. 1");
+    EXPECT_EQ(title.substr(3, 5), "Title");
+    EXPECT_EQ(title[0], '*');
+    EXPECT_EQ(title[69], '*');
+}
+
+TEST_F(EngineTest, HeaderModeTwoFramesOnlyTheFirstPage)
+{
+    wtelmvar.PrintHeaderMode = 2;
+    telmvar.LinesPerPage = 20;
+    OpenFileReport();
+    SetReportHeader("Title", "one", "", "", "", 0);
+    PrintReportPageHeader(1, 0);
+    for (int i = 1; i <= 50; ++i)
+        PrintReportLine("x");
+    PrintReportPageHeader(0, 0);
+    auto lines = CloseAndReadFile();
+    EXPECT_EQ(Count(lines, Ind + std::string(70, '*')), 3) << "one frame: top, separator, bottom";
+    EXPECT_GE(Count(lines, "\f"), 2);
+    EXPECT_EQ(lines.back(), " ") << "a later header is a single blank line";
+    for (const auto& l : lines)
+        EXPECT_EQ(l.find("pg."), std::string::npos);
+}
+
+TEST_F(EngineTest, CompressedModeDropsRulesAndSkipsHeadersOnHalfEmptyPages)
+{
+    telmvar.PrintSeparatorMode = 4;
+    telmvar.LinesPerPage = 40;
+    OpenFileReport();
+    SetReportHeader("Title", "one", "", "", "", 0);
+    PrintReportPageHeader(1, 0);
+    // empty line, title, date, file, three header lines: no rules
+    const size_t afterHeader = 7;
+    PrintReportLine(GetRuleLine());
+    for (int i = 1; i <= 3; ++i)
+        PrintReportLine("x");
+    PrintReportPageHeader(0, 0); // page less than half full: skipped
+    ReportPageBreak();           // the same
+    auto lines = CloseAndReadFile();
+    EXPECT_EQ(lines.size(), afterHeader + 3) << ::testing::PrintToString(lines);
+    for (const auto& l : lines)
+        EXPECT_EQ(l.find("$!$"), std::string::npos);
+}
+
+TEST_F(EngineTest, TotalPagesShowAfterThePageNumberFromColumn60)
+{
+    OpenFileReport();
+    SetReportHeader("T", "", "", "", "", 3);
+    PrintReportPageHeader(1, 0);
+    auto lines = CloseAndReadFile();
+    EXPECT_EQ(lines[1].substr(7).substr(59, 8), "pg. 1/ 3");
+}
+
+TEST_F(EngineTest, TitleOf68CharactersIsLeftOut)
+{
+    OpenFileReport();
+    SetReportHeader(std::string(68, 'T'), "", "", "", "", 0);
+    PrintReportPageHeader(1, 0);
+    SetReportHeader(std::string(67, 'T'), "", "", "", "", 0);
+    PrintReportPageHeader(1, 0);
+    auto lines = CloseAndReadFile();
+    EXPECT_EQ(lines[1].find('T'), std::string::npos);
+    EXPECT_NE(lines[10].find(std::string(60, 'T')), std::string::npos) << ::testing::PrintToString(lines);
+}
+
+TEST_F(EngineTest, DateAndTimeStandAtColumns53And64)
+{
+    OpenFileReport();
+    PrintReportPageHeader(1, 0);
+    auto lines = CloseAndReadFile();
+    const std::string l = lines[2].substr(7);
+    EXPECT_EQ(l.substr(52, 10), "2026-12-07");
+    EXPECT_EQ(l.substr(63, 4), "6:05");
+}
+
+TEST_F(EngineTest, DeviceNinetyOnlyFillsTheDeviceList)
+{
+    reportengine.ReportDevice = 5;
+    reportengine.ReportPageNo = 3;
+    OpenReport(90, "x");
+    EXPECT_EQ(telmvar.TextItems[1], "Screen");
+    EXPECT_EQ(telmvar.TextItems[7], "HTML File");
+    EXPECT_EQ(reportengine.ReportDevice, 5);
+    EXPECT_EQ(reportengine.ReportPageNo, 3);
+    EXPECT_TRUE(fs::is_empty(TempDir));
+}
+
+TEST_F(EngineTest, CancelledDeviceListAbortsWithoutOutput)
+{
+    wtelmvar.TextDeviceDialog = true;
+    reportservices.AskSelect = [](const std::string&, int, uint16_t&) { telmvar.Aborted = true; };
+    OpenReport(0, "x");
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_TRUE(fs::is_empty(TempDir));
+}
+
+TEST_F(EngineTest, TxtDeviceTwiceNumbersItsFiles)
+{
+    for (int run = 1; run <= 2; ++run) {
+        OpenDevice(6);
+        PrintReportLine("run " + std::to_string(run));
+        EXPECT_TRUE(CloseReport());
+    }
+    EXPECT_EQ(telmvar.TempFileCounter, 2);
+    EXPECT_EQ(ReadFile(Temp("$$$1.txt")), "run 1\r\n");
+    EXPECT_EQ(ReadFile(Temp("$$1.txt")), "run 1\r\n");
+    EXPECT_EQ(ReadFile(Temp("$$$2.txt")), "run 2\r\n");
+    EXPECT_EQ(ReadFile(Temp("$$2.txt")), "run 2\r\n");
+}
+
+TEST_F(EngineTest, TemporaryReportNamesNeverClashWithAnotherInstance)
+{
+    // Another running copy holds $OUT1.TMP and $$$1.txt.
+    WriteFile(Temp("$OUT1.TMP"), "other");
+    WriteFile(Temp("$$$1.txt"), "other txt");
+    OpenDevice(1);
+    EXPECT_EQ(reportengine.ReportFileName, Temp("$OUT2.TMP"));
+    PrintReportLine("mine");
+    EXPECT_TRUE(CloseReport());
+    EXPECT_EQ(ReadFile(Temp("$OUT1.TMP")), "other");
+    OpenDevice(6);
+    EXPECT_EQ(reportengine.ReportFileName, Temp("$$$2.txt"));
+    PrintReportLine("mine");
+    EXPECT_TRUE(CloseReport());
+    EXPECT_EQ(ReadFile(Temp("$$$1.txt")), "other txt");
+}
+
+TEST_F(EngineTest, ScreenDeviceShowsConvertedCopyAndRemovesItsTemporaryFile)
+{
+    telmvar.PrintSeparatorMode = 2;
+    OpenDevice(1);
+    const std::string tmp = reportengine.ReportFileName;
+    PrintReportLine(GetRuleLine());
+    EXPECT_TRUE(CloseReport());
+    EXPECT_EQ(ResultWindows, 1);
+    EXPECT_EQ(ShownPrintFile, tmp);
+    EXPECT_FALSE(fs::exists(tmp));
+    // The box rule is DOS byte 196 in the report, a plain "-" in the shown copy.
+    EXPECT_EQ(ReadFile(Temp("outwin.txt")), Ind + std::string(70, '-') + "\r\n");
+}
+
+TEST_F(EngineTest, TextPrinterSendsStartFileAheadOfTheReport)
+{
+    const fs::path old = fs::current_path();
+    fs::current_path(TempDir);
+    WriteFile("TEXT.TVP", "\x1b@");
+    std::string sent;
+    reportservices.SendToPrinterPort = [&](int Port, const std::string& File) {
+        EXPECT_EQ(Port, 1);
+        sent = ReadFile(File);
+        return true;
+    };
+    OpenDevice(2);
+    PrintReportPageHeader(1, 0);
+    EXPECT_TRUE(CloseReport());
+    fs::current_path(old);
+    EXPECT_EQ(Questions, std::vector<std::string>{"single page printing ?"});
+    ASSERT_GE(sent.size(), 2u);
+    EXPECT_EQ(sent.substr(0, 2), "\x1b@");
+    EXPECT_EQ(sent.substr(2, 7), Ind);
+}
+
+TEST_F(EngineTest, DeclinedPaperPromptStopsThePageHeader)
+{
+    YesAnswers = {true, false}; // single page printing: yes; insert paper: no
+    OpenDevice(2);
+    PrintReportPageHeader(1, 0);
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_EQ(Questions.back(), "Insert paper.  Continue ?");
+    CancelReport();
+}
+
+TEST_F(EngineTest, WriteErrorMakesTheReportAFailure)
+{
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    SaveDialogPath = "/dev/full";
+    OpenReport(3, "demo");
+    ASSERT_FALSE(telmvar.Aborted);
+    ASSERT_TRUE(BeginReportOutput());
+    for (int i = 0; i < 2000; ++i)
+        PrintReportLine(std::string(60, 'x'));
+    EXPECT_FALSE(CloseReport());
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_FALSE(Messages.empty());
+    EXPECT_FALSE(fs::exists(Temp("outwin.txt"))) << "nothing is shown of a broken report";
+}
+
+TEST_F(EngineTest, HtmlEscapesTextsButNotItsOwnMarkup)
+{
+    wtelmvar.HtmlBrowserPath = "";
+    SaveDialogPath = Temp("r.htm");
+    OpenReport(7, "demo");
+    ASSERT_TRUE(BeginReportOutput());
+    SetReportHeader("T", "a < b & c", "", "", "", 0);
+    PrintReportPageHeader(1, 0);
+    PrintReportLine("Error  : db > da");
+    PrintReportRow1("x<y", "s", "u", "1&2");
+    EXPECT_TRUE(CloseReport());
+    const std::string html = ReadFile(Temp("r.htm"));
+    EXPECT_NE(html.find("<h5>a &lt; b &amp; c</h5>"), std::string::npos);
+    EXPECT_NE(html.find("<br>Error  : db &gt; da"), std::string::npos);
+    EXPECT_NE(html.find("<TR><TD>x&lt;y</TD><TD>s</TD><TD>u</TD><TD><DIV ALIGN=RIGHT>1&amp;2</DIV></TD></TR>"),
+              std::string::npos);
+    EXPECT_NE(html.find("charset=windows-1252"), std::string::npos);
+    EXPECT_EQ(html.substr(html.size() - 18), "</BODY>\r\n</HTML>\r\n");
+}
+
+TEST_F(EngineTest, HtmlFirstTwoValueRowOpensATableWithHeads)
+{
+    wtelmvar.HtmlBrowserPath = "";
+    SaveDialogPath = Temp("r.htm");
+    OpenReport(7, "demo");
+    ASSERT_TRUE(BeginReportOutput());
+    SetReportColumns2("Name", "Symbol", "Unit", "Gear 1", "Gear 2");
+    PrintReportLine("text");
+    PrintReportRow2("a", "b", "c", "1", "2");
+    PrintReportRow1("d", "e", "f", "3");
+    PrintReportLine("more");
+    PrintReportRow1("g", "h", "i", "4");
+    EXPECT_TRUE(CloseReport());
+    auto lines = Lines(ReadFile(Temp("r.htm")));
+    const std::vector<std::string> expected = {
+        "<br>text",
+        "<TABLE BORDER = \"2\" WIDTH= \"100%\">",
+        "<TR><TD><CENTER>Name</CENTER></TD><TD>Symbol</TD><TD>Unit</TD><TD>Gear 1</TD><TD>Gear 2</TD></TR>",
+        "<TR><TD>a</TD><TD>b</TD><TD>c</TD><TD>1</TD><TD>2</TD></TR>",
+        "<TR><TD>d</TD><TD>e</TD><TD>f</TD><TD><DIV ALIGN=RIGHT>3</DIV></TD></TR>",
+        "</TABLE>",
+        "<br>more",
+        "<TABLE BORDER = \"2\" WIDTH= \"100%\">",
+        "<TR><TD>g</TD><TD>h</TD><TD>i</TD><TD><DIV ALIGN=RIGHT>4</DIV></TD></TR>",
+        "</TABLE>",
+        "</BODY>",
+        "</HTML>",
+    };
+    EXPECT_EQ(lines, expected);
+}
+
+TEST_F(EngineTest, HtmlDeviceWithBrowserStartsItOnTheTemporaryPage)
+{
+    wtelmvar.HtmlBrowserPath = "c:\\Program Files\\Browser\\browser.exe";
+    OpenDevice(7);
+    EXPECT_EQ(reportengine.ReportFileName, Temp("qyr7.htm"));
+    EXPECT_EQ(telmvar.DataExt, "htm");
+    EXPECT_TRUE(CloseReport());
+    EXPECT_EQ(telmvar.DataExt, "qy7");
+    ASSERT_EQ(Launches.size(), 1u);
+    EXPECT_EQ(Launches[0].Program, "") << "a Windows path means the desktop's browser";
+    EXPECT_EQ(Launches[0].Args, std::vector<std::string>{Temp("qyr7.htm")});
+}
+
+TEST_F(EngineTest, MissingWordProcessorIsReportedAndNothingStarted)
+{
+    wtelmvar.WordProcessorPath = Temp("no-such-editor");
+    OpenDevice(5);
+    PrintReportLine("x");
+    EXPECT_FALSE(CloseReport());
+    EXPECT_TRUE(Launches.empty());
+    EXPECT_EQ(Messages, std::vector<std::string>{Temp("no-such-editor") + " not found"});
+    EXPECT_FALSE(fs::exists(Temp("outwin.txt")));
+}
+
+TEST_F(EngineTest, SaveDialogRestoresTheProjectNames)
+{
+    telmvar.ProjectName = "stage1";
+    reportservices.SaveFileDialog = [&](const std::string&, std::string& Path) {
+        EXPECT_EQ(telmvar.DataExt, "txt");
+        telmvar.ProjectName = "chosen";
+        Path = Temp("chosen.txt");
+    };
+    OpenReport(3, "x");
+    EXPECT_EQ(telmvar.DataExt, "qy7");
+    EXPECT_EQ(telmvar.ProjectName, "stage1");
+    EXPECT_EQ(reportengine.ReportFileName, Temp("chosen.txt"));
+    CancelReport();
+}
+
+TEST_F(EngineTest, FormatHeaderNoLinePlacesNumberAtColumn40)
+{
+    std::string line;
+    FormatHeaderNoLine("Stage", "4711", line);
+    EXPECT_EQ(line, Pad("Stage", 39) + Pad("No.: 4711", 25));
+    FormatHeaderNoLine(std::string(70, 'x'), "1", line);
+    EXPECT_EQ(line, Pad(std::string(39, ' '), 39) + Pad("No.: 1", 25));
+}
+
+TEST_F(EngineTest, ColumnHeadsOfTheLayouts)
+{
+    struct Case {
+        int Layout;
+        std::vector<std::pair<int, std::string>> At;
+    };
+    const Case cases[] = {
+        {2, {{3, "N"}, {35, "S"}, {44, "U"}, {51, "A"}, {62, "B"}}},
+        {3, {{3, "N"}, {30, "S"}, {37, "U"}, {49, "A"}, {56, "B"}, {63, "C"}}},
+        {4, {{3, "N"}, {30, "S"}, {37, "U"}, {45, "A"}, {52, "B"}, {59, "C"}, {66, "D"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Layout);
+        ResetReportEngine();
+        if (c.Layout == 2)
+            SetReportColumns2("N", "S", "U", "A", "B");
+        else if (c.Layout == 3)
+            SetReportColumns3("N", "S", "U", "A", "B", "C");
+        else
+            SetReportColumns4("N", "S", "U", "A", "B", "C", "D");
+        OpenFileReport();
+        PrintReportColumnHeads();
+        auto lines = CloseAndReadFile();
+        ASSERT_EQ(lines.size(), 3u);
+        std::string expected(70, ' ');
+        expected.front() = expected.back() = '*';
+        for (const auto& [col, text] : c.At)
+            expected.replace(static_cast<size_t>(col - 1), text.size(), text);
+        EXPECT_EQ(lines[0], Ind + expected);
+        EXPECT_EQ(lines[1], Ind + std::string(70, '*'));
+        EXPECT_EQ(lines[2], Ind);
+    }
+}
+
+TEST_F(EngineTest, FourThenThreeValueLayoutPutsRowValuesUnderTheFourHeads)
+{
+    SetReportColumns4("N", "S", "U", "A", "B", "C", "D");
+    SetReportColumns3("N", "S", "U", "A", "B", "C");
+    OpenFileReport();
+    PrintReportRow3("x", "", "", "1", "2", "3");
+    auto lines = CloseAndReadFile();
+    const std::string l = lines[0].substr(7);
+    EXPECT_EQ(l[43], '1');
+    EXPECT_EQ(l[54], '2');
+    EXPECT_EQ(l[65], '3');
+}
+
+} // namespace
