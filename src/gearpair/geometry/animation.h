@@ -1,0 +1,3 @@
+#pragma once
+// Default meshing-picture values and animation angles of the calculated pair.
+void SetAnimationAngles();

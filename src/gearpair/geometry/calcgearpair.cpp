@@ -1,0 +1,102 @@
+#include "gearpair/geometry/calcgearpair.h"
+
+#include "foundation/error0.h"
+#include "foundation/telmvar.h"
+#include "gearpair/gearpairdata.h"
+#include "gearpair/geometry/animation.h"
+#include "gearpair/geometry/geometrysteps.h"
+#include "gearpair/geometry/tolerances.h"
+#include "gearpair/geometry/warnings.h"
+#include "gearpair/strength/calcstrength.h"
+#include "gearpair/strength/limitload.h"
+
+namespace {
+TLoadSpectrumLifeProc LoadSpectrumLife = nullptr;
+}
+
+void SetLoadSpectrumLifeProc(TLoadSpectrumLifeProc proc) { LoadSpectrumLife = proc; }
+
+void ResolveDimensionInputMode()
+{
+    auto& g = GearPair;
+    for (int i = 1; i <= 2; ++i) {
+        const int j = 3 - i;
+        switch (g.DimensionInputMode[i]) {
+        case 1:
+            g.da[i] = 2 * (g.a - g.ck[i]) - g.df[j];
+            g.kmn[i] = (g.da0[i] - g.da[i]) / 2;
+            break;
+        case 2:
+            g.da[i] = g.da0[i] - 2 * g.kmn[i];
+            g.ck[i] = g.a - (g.da[i] + g.df[j]) / 2;
+            break;
+        case 3:
+            g.kmn[i] = (g.da0[i] - g.da[i]) / 2;
+            g.ck[i] = g.a - (g.da[i] + g.df[j]) / 2;
+            break;
+        default: break;
+        }
+    }
+}
+
+void SetDefaultCentreDistance()
+{
+    auto& g = GearPair;
+    if (g.a == 0)
+        g.a = (g.z[1] + g.z[2]) * g.mn / 2;
+}
+
+void CalcGeometry()
+{
+    if (telmvar.FatalCalcError)
+        return;
+    Unit0();
+    if (telmvar.FatalCalcError)
+        return;
+    CalcProfileShiftSum();
+    if (telmvar.FatalCalcError)
+        return;
+    Unit1();
+    // Unit1 aborts when the working pressure angle cannot be formed.
+    if (telmvar.Aborted || telmvar.FatalCalcError)
+        return;
+    ResolveDimensionInputMode();
+    Unit2();
+    if (telmvar.FatalCalcError)
+        return;
+    CalcTolerances();
+    if (telmvar.FatalCalcError)
+        return;
+    GearPairWarnings();
+    SetAnimationAngles();
+}
+
+void CalcGearPair()
+{
+    auto& g = GearPair;
+    telmvar.Aborted = false;
+    ResetErrorState();
+    CalcGeometry();
+    if (telmvar.FatalCalcError)
+        return;
+    CalcStrength();
+    if (telmvar.FatalCalcError || g.LoadSpectrumCount < 1 || g.T[1] == 0)
+        return;
+
+    const Extended rootLimit = FindLimitLoad(1);
+    const Extended pittingLimit = FindLimitLoad(2);
+    if (LoadSpectrumLife)
+        LoadSpectrumLife(rootLimit, pittingLimit);
+    if (telmvar.FatalCalcError)
+        return;
+    // Keep only the messages of the final run at the nominal torque, not
+    // those of the limit-load trials.
+    if (!telmvar.Aborted)
+        ResetErrorState();
+    if (g.KaFromLoadSpectrum == 1) {
+        g.KA_F = g.LoadSpectrumKA_F;
+        g.KA_H = g.LoadSpectrumKA_H;
+    }
+    CalcGeometry();
+    CalcStrength();
+}

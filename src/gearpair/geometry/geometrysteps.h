@@ -1,0 +1,31 @@
+#pragma once
+// The numbered steps of the gear pair geometry. Each works on `GearPair`,
+// looks at FatalCalcError first and then only logs its own fatal line.
+
+#include "foundation/types.h"
+
+// Input checks, transverse values, base helix, limit numbers of teeth.
+void Unit0();
+
+// Working pressure angle and the profile-shift sum that the entered centre
+// distance needs (x_sum); an impossible centre distance is corrected.
+void CalcProfileShiftSum();
+
+// Allowances, tool profile, backlash, generating profile shifts, working
+// pressure angle from the profile shifts, diameters, pitches, centre distance.
+void Unit1();
+
+// Tips, tooth thicknesses, top lands, form diameters, usable diameters,
+// contact ratios, gear ratio, specific sliding, tip collision.
+void Unit2();
+
+// Tip interference measure of an internal pair (mm); negative is a collision.
+Extended CheckToothCollision();
+
+// Specific sliding at the ends of the path of contact, nominal and at the
+// centre distance limits.
+void CalcSpecificSliding();
+
+// Pinion profile shift for equal specific sliding at both roots, the
+// profile-shift sum kept; 0 on failure. Leaves the gear pair as it was.
+Extended GetXSpezGleit();

@@ -1,0 +1,19 @@
+// Steps of the pair calculation whose own calculations are not part of this
+// build yet. Each does nothing, so that the frame keeps its order and its stop
+// rules; a step's real routine replaces its entry here.
+
+#include "gearpair/geometry/animation.h"
+#include "gearpair/geometry/tolerances.h"
+#include "gearpair/geometry/warnings.h"
+#include "gearpair/strength/calcstrength.h"
+#include "gearpair/strength/limitload.h"
+
+void CalcTolerances() {}
+
+void GearPairWarnings() {}
+
+void SetAnimationAngles() {}
+
+void CalcStrength() {}
+
+Extended FindLimitLoad(int /*Mode*/) { return 0; }

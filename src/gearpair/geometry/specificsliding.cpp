@@ -1,0 +1,141 @@
+#include <cmath>
+
+#include "foundation/error0.h"
+#include "foundation/telmvar.h"
+#include "foundation/utilmath.h"
+#include "gearpair/gearpairdata.h"
+#include "gearpair/geometry/geometrysteps.h"
+#include "gearpair/toothform.h"
+
+namespace {
+
+// Specific sliding at a root is -infinite at the interference point; such
+// values are shown as -999.
+Extended LimitRootSliding(Extended zeta)
+{
+    return std::fabs(zeta) > 1000 ? -999 : zeta;
+}
+
+}  // namespace
+
+void CalcSpecificSliding()
+{
+    auto& g = GearPair;
+    const Extended uPair = static_cast<Extended>(g.z[2]) / g.z[1];
+    const Extended cosBeta = std::cos(g.beta_rad);
+    const Extended alphaT = std::atan(std::tan(g.alpha_rad) / cosBeta);
+    const Extended alphaSw =
+        g.a == 0 ? alphaT
+                 : NamedArcCos("Error  : spec.sliding",
+                               std::cos(alphaT) * (g.z[1] + g.z[2]) * g.mn / (2 * g.a) / cosBeta);
+    if (std::cos(alphaSw) == 0) {
+        AddErrorMessage("Error  : spec.sliding !");
+        return;
+    }
+    if (telmvar.FatalCalcError) {
+        AddErrorMessage("Fatal  : spec.sliding alpha sw !");
+        return;
+    }
+    const Extended alphaA1 = NamedArcCos("Fatal  : db > da !  (1)", g.db[1] / g.dNa[1]);
+    const Extended alphaA2 = NamedArcCos("Fatal  : db > da !  (2)", g.db[2] / g.dNa[2]);
+    const Extended T = std::tan(alphaSw);
+    // Pressure angles at the start and end of contact on the other gear.
+    const Extended alphaF1 = std::atan(T - (std::tan(alphaA2) - T) * g.db[2] / g.db[1]);
+    if (telmvar.FatalCalcError) {
+        AddErrorMessage("Fatal  : spec.slidingalpha a1 !");
+        return;
+    }
+    const Extended alphaF2 = std::atan(T - (std::tan(alphaA1) - T) * g.db[1] / g.db[2]);
+    if (telmvar.FatalCalcError) {
+        AddErrorMessage("Fatal  : spec.slidingalpha e2 !");
+        return;
+    }
+    const Extended tA1 = std::tan(alphaA1), tF1 = std::tan(alphaF1);
+    const Extended tA2 = std::tan(alphaA2), tF2 = std::tan(alphaF2);
+    if (tA1 == 0 || tF1 == 0 || tA2 == 0 || tF2 == 0) {
+        AddErrorMessage("Fatal  : spec.sliding !");
+        return;
+    }
+    if (g.z[1] + g.z[2] == 0) {
+        g.zeta_f1 = g.zeta_a2 = g.zeta_a1 = g.zeta_f2 = 0;
+    } else {
+        g.zeta_f1 = LimitRootSliding((1 - T / tF1) * (uPair + 1) / uPair);
+        g.zeta_a2 = (1 - T / tA2) * (uPair + 1);
+        g.zeta_a1 = (1 - T / tA1) * (uPair + 1) / uPair;
+        g.zeta_f2 = LimitRootSliding((1 - T / tF2) * (uPair + 1));
+    }
+
+    // At the centre distance limits: the point A lies g_alphaa before the pitch
+    // point, E lies g_alphae after it.
+    auto at = [&](int which, bool atMin, Extended gap) {
+        const auto& dw = atMin ? g.dw_amin : g.dw_amax;
+        return SpecificSlidingAt(g.z[2], which, gap, g.db[1], g.db[2], dw[1], dw[2], g.u);
+    };
+    g.zeta_f1_amin = at(1, true, -g.g_alphaa_min);
+    g.zeta_f1_amax = at(1, false, -g.g_alphaa_max);
+    g.zeta_a1_amin = at(1, true, g.g_alphae_max);
+    g.zeta_a1_amax = at(1, false, g.g_alphae_max);
+    g.zeta_a2_amin = at(2, true, -g.g_alphaa_min);
+    g.zeta_a2_amax = at(2, false, -g.g_alphaa_max);
+    g.zeta_f2_amin = at(2, true, g.g_alphae_max);
+    g.zeta_f2_amax = at(2, false, g.g_alphae_max);
+}
+
+Extended GetXSpezGleit()
+{
+    if (telmvar.FatalCalcError)
+        return 0;
+    // The search runs the geometry steps on trial profile shifts; every
+    // result they overwrite belongs to the pair as the caller left it, so the
+    // whole pair and the run flags are put back on every way out.
+    const TGearPairData saved = GearPair;
+    const bool savedAborted = telmvar.Aborted;
+    auto restore = [&] {
+        GearPair = saved;
+        telmvar.FatalCalcError = false;
+        telmvar.Aborted = savedAborted;
+    };
+    auto& g = GearPair;
+    Extended lo = -0.5L, hi = 1.5L;
+    for (int n = 1;; ++n) {
+        if (n > 100) {
+            AddErrorMessage("Error  : GetXSpez.Gleit.");
+            restore();
+            return 0;
+        }
+        g.x[1] = (lo + hi) / 2;
+        g.x[2] = g.x_sum - g.x[1];
+        Unit0();
+        CalcProfileShiftSum();
+        Unit1();
+        if (telmvar.Aborted || telmvar.FatalCalcError) {
+            AddErrorMessage("Error  : GetXSpez.Gleit.");
+            restore();
+            return 0;
+        }
+        // Tips at the standard tip shortening, with at least 0.12 mn clearance.
+        for (int i = 1; i <= 2; ++i) {
+            const int j = 3 - i;
+            g.kmn[i] = std::max(Extended{0}, g.mt / 2 * (g.z[1] + g.z[2]) +
+                                                 (g.x[1] + g.x[2]) * g.mn - g.a);
+            g.da[i] = g.da0[i] - 2 * g.kmn[i];
+            g.ck[i] = g.a - (g.da[i] + g.df[j]) / 2;
+            if (g.ck[i] < 0.12L * g.mn) {
+                g.ck[i] = 0.12L * g.mn;
+                g.da[i] = 2 * (g.a - g.ck[i]) - g.df[j];
+                g.kmn[i] = (g.da0[i] - g.da[i]) / 2;
+            }
+        }
+        Unit2();
+        const Extended delta = g.zeta_f1 - g.zeta_f2;
+        if (delta >= 0)
+            hi = g.x[1];
+        else
+            lo = g.x[1];
+        if (std::fabs(delta) < 0.001L) {
+            const Extended result = g.x[1];
+            restore();
+            return result;
+        }
+    }
+}

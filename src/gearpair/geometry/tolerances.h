@@ -1,0 +1,3 @@
+#pragma once
+// Accuracy tolerances and measuring values of both gears.
+void CalcTolerances();

@@ -1,0 +1,195 @@
+#include <cmath>
+#include <numbers>
+#include <string>
+
+#include "foundation/error0.h"
+#include "foundation/telmvar.h"
+#include "foundation/utilmath.h"
+#include "foundation/wtelmvar.h"
+#include "gearpair/allowances.h"
+#include "gearpair/gearpairdata.h"
+#include "gearpair/geometry/geometrysteps.h"
+
+namespace {
+
+// Tooth thickness allowances to DIN 3967 from the chosen series, or the
+// entered allowances with their tolerance.
+void SetToothThicknessAllowances(TGearPairData& g, int i)
+{
+    if (g.TsnSeries[i] < 11) {
+        g.Asne[i] = -GetUpperToothThicknessAllowance(g.AsneSeries[i], g.d[i]) / 1000.0L;
+        g.Tsn[i] = GetToothThicknessTolerance(g.TsnSeries[i], g.d[i]) / 1000.0L;
+        g.Asni[i] = g.Asne[i] - g.Tsn[i];
+    } else {
+        g.Tsn[i] = g.Asne[i] - g.Asni[i];
+    }
+}
+
+void SetToleranceTexts(TGearPairData& g)
+{
+    g.CentreDistanceTolerance =
+        g.AaField >= 1 && g.AaField <= 8 ? AaFieldNames[g.AaField - 1] : "";
+    for (int i = 1; i <= 2; ++i) {
+        // Series 0 had a tolerance of 0 from the table; from now on the
+        // allowances count as entered.
+        if (g.TsnSeries[i] == 0)
+            g.TsnSeries[i] = 11;
+        if (g.TsnSeries[i] >= 1 && g.TsnSeries[i] <= 10 && g.AsneSeries[i] >= 1 &&
+            g.AsneSeries[i] <= 11)
+            g.ToleranceZone[i] = std::string(AsneSeriesNames[g.AsneSeries[i] - 1]) + " " +
+                                 std::to_string(20 + g.TsnSeries[i]);
+        else
+            g.ToleranceZone[i] = "";
+    }
+}
+
+// The standard basic rack profiles; other kinds keep the entered values.
+void SetToolProfile(TGearPairData& g, int i)
+{
+    auto standard = [&](Extended ha, Extended hf, Extended rhoa, Extended alphapr, Extended pr,
+                        const char* name) {
+        g.haP0_mn[i] = ha;
+        g.hfP0_mn[i] = hf;
+        g.rhoaP0_mn[i] = rhoa;
+        g.alphaprP0[i] = alphapr;
+        g.prP0_mn[i] = pr;
+        g.ProfileName[i] = name;
+        g.alphakP0[i] = g.alpha;
+        g.hFfP0_mn[i] = g.hfP0_mn[i];
+    };
+    switch (g.ToolProfileNo[i]) {
+    case 1: standard(1.25L, 1.0L, 0.25L, 0, 0, "Normal"); break;
+    case 2: standard(1.25L, 1.0L, 0.38L, 0, 0, "Normal"); break;
+    case 3: standard(1.4L, 1.0L, 0.4L, 6.0L, 0.02L, "Protub."); break;
+    case 4:
+    case 8: g.ProfileName[i] = ""; break;
+    case 5:
+    case 9:
+        g.alphaprP0[i] = 0;
+        g.prP0_mn[i] = 0;
+        g.ProfileName[i] = "Normal";
+        break;
+    default: break;
+    }
+    g.HasChamfer[i] = std::fabs(g.alphakP0[i] - g.alpha) >= 0.001L ? 1 : 0;
+    if (g.HasChamfer[i] == 0)
+        g.hFfP0_mn[i] = g.hfP0_mn[i];
+    g.hfP0[i] = g.hfP0_mn[i] * g.mn;
+    g.haP0[i] = g.haP0_mn[i] * g.mn;
+    g.rhoaP0[i] = g.rhoaP0_mn[i] * g.mn;
+    g.rhofP0[i] = g.rhofP0_mn[i] * g.mn;
+    g.prP0[i] = g.prP0_mn[i] * g.mn;
+    g.hFfP0[i] = g.hFfP0_mn[i] * g.mn;
+}
+
+// Generating profile shifts of the finished gear from its allowances, and of
+// the pre-machined gear that still carries the machining allowance q.
+void SetGeneratingProfileShifts(TGearPairData& g, int i)
+{
+    const Extended tanAlpha = std::tan(g.alpha_rad);
+    g.xemin[i] = g.Asni[i] / 2 / tanAlpha / g.mn + g.x[i];
+    g.xemax[i] = g.Asne[i] / 2 / tanAlpha / g.mn + g.x[i];
+    if (std::fabs(g.q[i]) >= 0.00001L) {
+        const Extended sinAlpha = std::sin(g.alpha_rad);
+        g.xevmin[i] = g.xemax[i] + g.q[i] / sinAlpha / g.mn;
+        g.xevmax[i] = g.xemax[i] + (g.q[i] + g.q_tol[i]) / sinAlpha / g.mn;
+        if (!wtelmvar.HideWarnings && g.q_tol[i] < g.Tsn[i] / 2)
+            AddErrorMessage("Warning: q tol < Tsn/2  (" + std::to_string(i) + ")");
+    } else {
+        g.q[i] = 0;
+        g.q_tol[i] = 0;
+        g.xevmin[i] = g.xemin[i];
+        g.xevmax[i] = g.xemax[i];
+    }
+}
+
+}  // namespace
+
+void Unit1()
+{
+    auto& g = GearPair;
+    if (telmvar.FatalCalcError) {
+        AddErrorMessage("Fatal  : Unit1");
+        return;
+    }
+    for (int i = 1; i <= 2; ++i)
+        SetToothThicknessAllowances(g, i);
+    const Extended cosBeta = std::cos(g.beta_rad);
+    g.a0 = (g.mn / 2) / cosBeta * (g.z[1] + g.z[2]);
+    SetToleranceTexts(g);
+    for (int i = 1; i <= 2; ++i)
+        SetToolProfile(g, i);
+    g.beta_b = std::atan(std::tan(g.beta_rad) * std::cos(g.alpha_t));
+
+    const int zSum = g.z[1] + g.z[2];
+    if (zSum != 0)
+        g.alpha_wt = ArcInvolute(Involute(g.alpha_t) +
+                                 2 * std::tan(g.alpha_rad) * (g.x[1] + g.x[2]) / zSum);
+    else
+        g.alpha_wt = g.alpha_t;
+    if (g.alpha_wt == 0) {
+        AddErrorMessage("Fatal  : alpha wt !");
+        telmvar.FatalCalcError = true;
+        telmvar.Aborted = true;
+        return;
+    }
+    g.cos2_beta_b = std::cos(g.beta_b) * std::cos(g.beta_b);
+
+    if (g.AaField < 9) {
+        g.Aa = GetCentreDistanceAllowance(g.AaField, g.a) / 2000.0L;
+        g.Aai = -g.Aa;
+    }
+
+    // Backlash to DIN 3967 from the tooth thickness and centre distance
+    // allowances.
+    const Extended tanAlpha = std::tan(g.alpha_rad);
+    const Extended cosAlpha = std::cos(g.alpha_rad);
+    g.jtmin = -(g.Asne[1] + g.Asne[2]) / cosBeta + 2 * g.Aai * tanAlpha / cosBeta;
+    g.jtmax = -(g.Asni[1] + g.Asni[2]) / cosBeta + 2 * g.Aa * tanAlpha / cosBeta;
+    g.jnmin = g.jtmin * cosAlpha * cosBeta;
+    g.jnmax = g.jtmax * cosAlpha * cosBeta;
+    g.jrmin = g.jtmin / (2 * std::tan(g.alpha_wt));
+    g.jrmax = g.jtmax / (2 * std::tan(g.alpha_wt));
+
+    for (int i = 1; i <= 2; ++i)
+        SetGeneratingProfileShifts(g, i);
+
+    const Extended cosAlphaT = std::cos(g.alpha_t);
+    if (zSum != 0 && g.a != 0) {
+        g.alpha_wt_min = SafeArcCos(cosAlphaT * (g.d[1] + g.d[2]) / (2 * (g.a + g.Aai)));
+        g.alpha_wt_max = SafeArcCos(cosAlphaT * (g.d[1] + g.d[2]) / (2 * (g.a + g.Aa)));
+    } else {
+        g.alpha_wt_min = g.alpha_t;
+        g.alpha_wt_max = g.alpha_t;
+    }
+
+    for (int i = 1; i <= 2; ++i) {
+        g.zn[i] = g.z[i] / cosBeta / g.cos2_beta_b;
+        g.dn[i] = g.mn * g.zn[i];
+        g.dw[i] = g.d[i] * cosAlphaT / std::cos(g.alpha_wt);
+        g.dw_amin[i] = g.d[i] * cosAlphaT / std::cos(g.alpha_wt_min);
+        g.dw_amax[i] = g.d[i] * cosAlphaT / std::cos(g.alpha_wt_max);
+        // The root is cut by the pre-machining tool.
+        g.df[i] = g.d[i] - 2 * g.haP0[i] + 2 * g.xevmax[i] * g.mn;
+        if (g.z[i] > 0 && g.df[i] <= 0) {
+            AddErrorMessage("Fatal  : df <=0 ! (" + std::to_string(i) + ")");
+            telmvar.FatalCalcError = true;
+            return;
+        }
+        g.df_min[i] = g.d[i] - 2 * g.haP0[i] + 2 * g.xevmin[i] * g.mn;
+        g.df0[i] = g.d[i] - 2 * g.haP0[i] + 2 * g.x[i] * g.mn;
+        g.df_tol[i] = g.df_min[i] - g.df[i];
+        g.da_tool[i] = 2 * (g.x[i] * g.mn + g.hfP0[i]) + g.d[i];
+        g.da0[i] = 2 * (g.hfP0[i] + g.haP0[i]) + g.df[i];
+        g.db[i] = g.d[i] * cosAlphaT;
+        g.dm[i] = (g.da0[i] + g.df[i]) / 2;
+    }
+
+    g.pn = std::numbers::pi_v<Extended> * g.mn;
+    g.pt = g.pn / cosBeta;
+    g.pbt = g.pt * cosAlphaT;
+    g.pet = g.pbt;
+    g.pen = g.pn * cosAlpha;
+    g.a = (g.dw[1] + g.dw[2]) / 2;
+    g.beta_w = std::atan(std::tan(g.beta_rad) * g.dw[1] / g.d[1]);
+}

@@ -1,0 +1,275 @@
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <string>
+
+#include "foundation/error0.h"
+#include "foundation/telmvar.h"
+#include "foundation/utilmath.h"
+#include "gearpair/gearpairdata.h"
+#include "gearpair/geometry/geometrysteps.h"
+#include "gearpair/toothform.h"
+
+namespace {
+
+
+
+std::string GearNo(int i) { return std::to_string(i); }
+
+// Tip reduction, clearance, depths, tooth thicknesses, tip form diameters
+// and top lands of gear i (j the mating gear). False when the step must stop.
+bool SetTipAndThickness(TGearPairData& g, int i, int j)
+{
+    g.kmn[i] = (g.da0[i] - g.da[i]) / 2;
+    if (std::fabs(g.kmn[i]) < 0.001L) {
+        g.kmn[i] = 0;
+        g.da[i] = g.da0[i];
+    }
+    if (g.kmn[i] < 0)
+        AddErrorMessage("Error  : kmn < 0 !  (" + GearNo(i) + ")");
+
+    const Extended tanAlpha = std::tan(g.alpha_rad);
+    const Extended cosBeta = std::cos(g.beta_rad);
+    g.da_min[i] = g.da[i] + g.df_tol[i];
+    g.ck[i] = g.a - (g.da[i] + g.df[j]) / 2;
+    g.h[i] = (g.da[i] - g.df[i]) / 2;
+    g.h_min[i] = (g.da_min[i] - g.df[i]) / 2;
+    g.h_max[i] = (g.da[i] - g.df_min[i]) / 2;
+    g.sn_nom[i] = (Pi / 2 + 2 * g.x[i] * tanAlpha) * g.mn;
+    g.sn_max[i] = (Pi / 2 + 2 * g.xemax[i] * tanAlpha) * g.mn;
+    g.sn_min[i] = (Pi / 2 + 2 * g.xemin[i] * tanAlpha) * g.mn;
+    g.st_nom[i] = g.sn_nom[i] / cosBeta;
+    g.st_max[i] = g.sn_max[i] / cosBeta;
+    g.st_min[i] = g.sn_min[i] / cosBeta;
+    g.et[i] = g.pt - g.st_nom[i];
+    g.en[i] = g.et[i] * cosBeta;
+
+    if (g.HasChamfer[i]) {
+        // The involute flank is finished, the chamfer comes from the
+        // pre-machining tool.
+        const Extended alphak = DegToRad(g.alphakP0[i]);
+        g.dFamin[i] = TipFormDiameterChamfer(g.z[i], i, g.sak[i], g.alpha_rad, g.beta_rad, g.mn,
+                                             g.xemin[i], g.xevmin[i], alphak, g.hFfP0[i],
+                                             g.da[i]);
+        g.dFamax[i] = TipFormDiameterChamfer(g.z[i], i, g.sak[i], g.alpha_rad, g.beta_rad, g.mn,
+                                             g.xemax[i], g.xevmax[i], alphak, g.hFfP0[i],
+                                             g.da[i]);
+    } else if (g.rhofP0_mn[i] <= 0) {
+        g.dFamax[i] = g.da[i];
+        g.dFamin[i] = g.da_min[i];
+    } else {
+        g.dFamax[i] = std::min(g.da0[i] - 2 * g.rhofP0[i] * (1 - std::sin(g.alpha_rad)), g.da[i]);
+        g.dFamin[i] = g.dFamax[i] + g.df_tol[i];
+    }
+
+    if (g.da[i] == 0) {
+        AddErrorMessage("Fatal  : da = 0 !");
+        telmvar.FatalCalcError = true;
+        return false;
+    }
+    const Extended c = std::cos(g.alpha_t) * g.d[i] / g.da[i];
+    if (c <= 1) {
+        g.alpha_a[i] = NamedArcCos("Fatal  : ArcCos(cos(alpha t)*d/da)>1 !", c);
+    } else {
+        AddErrorMessage("Error  : cos(alpha t)*d/da)>1");
+        g.alpha_a[i] = 0;
+    }
+    const Extended invT = Involute(g.alpha_t);
+    g.sat_nom[i] = (invT + g.st_nom[i] / g.d[i] - Involute(g.alpha_a[i])) * g.da[i];
+    g.stw[i] = (invT + g.st_nom[i] / g.d[i] - Involute(g.alpha_wt)) * g.dw[i];
+    if (g.HasChamfer[i]) {
+        const Extended k = std::tan(DegToRad(g.alphakP0[i]) + Pi / g.z[i]);
+        g.sat_max[i] = g.sak[i] - k * (g.da[i] - g.dFamax[i]) + g.Asne[i];
+        g.sat_min[i] = g.sak[i] - k * (g.da[i] - g.dFamin[i]) + g.Asni[i];
+    } else {
+        g.sat_max[i] = (invT + g.st_max[i] / g.d[i] - Involute(g.alpha_a[i])) * g.da[i];
+        g.sat_min[i] = (invT + g.st_min[i] / g.d[i] - Involute(g.alpha_a[i])) * g.da[i];
+    }
+    g.san_nom[i] = g.sat_nom[i] * cosBeta;
+    g.san_max[i] = g.sat_max[i] * cosBeta;
+    g.san_min[i] = g.sat_min[i] * cosBeta;
+    return true;
+}
+
+void SetRootFormDiameters(TGearPairData& g, int i)
+{
+    if (g.z[i] < 0) {
+        const Extended rounding = 2 * g.rhoaP0[i] * (1 - std::sin(g.alpha_rad));
+        g.dFf_nom[i] = g.df0[i] + rounding;
+        g.dFfmin[i] = g.df_min[i] + rounding;
+        g.dFfmax[i] = g.df[i] + rounding;
+        return;
+    }
+    const Extended s = Sign(g.z[i]);
+    auto form = [&](Extended x) {
+        if (g.prP0[i] > 0)
+            return s * RootFormDiameterProtuberance(g.prP0[i], g.d[i], g.alpha_t, g.haP0[i], x,
+                                                    g.mn, g.rhoaP0[i], g.alpha_rad, g.db[i]);
+        return s * RootFormDiameter(g.d[i], g.alpha_t, g.haP0[i], x, g.mn, g.rhoaP0[i],
+                                    g.alpha_rad, g.db[i]);
+    };
+    g.dFf_nom[i] = form(g.x[i]);
+    g.dFfmax[i] = form(g.xemax[i]);
+    g.dFfmin[i] = form(g.xemin[i]);
+}
+
+// Usable tip diameter of gear j: limited by the interference point on the
+// base circle of gear i (an external gear i), and by the tip form circle.
+void SetUsableTip(TGearPairData& g, int i, int j)
+{
+    Extended L, Lmin, Lmax;
+    if (g.z[i] < 0) {
+        L = g.da[j];
+        Lmin = g.da_min[j];
+        Lmax = g.da[j];
+    } else {
+        const Extended sj = Sgn(g.z[j]);
+        const Extended rbCos = g.db[i] * std::cos(g.alpha_wt) / 2;
+        const Extended rbSin = g.db[i] * std::sin(g.alpha_wt) / 2;
+        L = sj * 2 * Hypotenuse(g.a - rbCos, rbSin);
+        Lmin = sj * 2 * Hypotenuse(g.a + g.Aai - rbCos, rbSin);
+        Lmax = sj * 2 * Hypotenuse(g.a + g.Aa - rbCos, rbSin);
+    }
+    if (g.da[j] > L) {
+        AddErrorMessage("Error  : tooth collision da" + GearNo(j) + " !");
+        g.dNa[j] = L;
+        g.dNa_min[j] = Lmin;
+        g.dNa_max[j] = Lmax;
+    } else {
+        g.dNa[j] = std::min(L, g.dFamax[j]);
+        g.dNa_min[j] = std::min(Lmin, g.dFamin[j]);
+        g.dNa_max[j] = std::min(Lmax, g.dFamax[j]);
+    }
+}
+
+void SetPartialContactRatio(TGearPairData& g, int i)
+{
+    const Extended r = g.dFamin[i] / g.db[i];
+    Extended t;
+    if (r <= 1) {
+        AddErrorMessage("Error  : db > da  (" + GearNo(i) + ") !");
+        t = -std::tan(g.alpha_wt);
+    } else {
+        t = SafeSqrt("Error  : eps.alpha", r * r - 1) - std::tan(g.alpha_wt);
+    }
+    g.eps_part[i] = t * g.z[i] / 2 / Pi;
+}
+
+// Length of the path of contact (DIN 3960), signed for an internal pair.
+Extended PathOfContact(const TGearPairData& g, Extended dNa1, Extended dNa2, Extended a,
+                       Extended alphaWt)
+{
+    const char* tag = "Error  : g alpha";
+    const Extended root1 = SafeSqrt(tag, dNa1 * dNa1 - g.db[1] * g.db[1]);
+    const Extended root2 = SafeSqrt(tag, dNa2 * dNa2 - g.db[2] * g.db[2]);
+    // The internal gear's root counts negative; with a negative pinion count
+    // (reported by step 0) the roles are exchanged.
+    const Extended s1 = g.z[1] < 0 ? Sgn(g.z[1]) : 1;
+    const Extended s2 = g.z[1] < 0 ? 1 : Sgn(g.z[2]);
+    return (s1 * root1 + s2 * root2 - 2 * a * std::sin(alphaWt)) * 0.5L;
+}
+
+}  // namespace
+
+void Unit2()
+{
+    auto& g = GearPair;
+    if (telmvar.FatalCalcError) {
+        AddErrorMessage("Fatal  : Unit2");
+        return;
+    }
+    for (int i = 1; i <= 2; ++i)
+        if (!SetTipAndThickness(g, i, 3 - i))
+            return;
+
+    g.ckmin[1] = g.a + g.Aai - g.da[1] / 2 - g.df[2] / 2;
+    g.ckmax[1] = g.a + g.Aa - (g.da[1] + g.df_tol[1]) / 2 - (g.df[2] + g.df_tol[2]) / 2;
+    g.ckmin[2] = g.a + g.Aai - g.da[2] / 2 - g.df[1] / 2;
+    g.ckmax[2] = g.a + g.Aa - (g.da[2] + g.df_tol[2]) / 2 - (g.df[1] + g.df_tol[1]) / 2;
+
+    for (int i = 1; i <= 2; ++i) {
+        g.stw_angle[i] = 2 * SafeArcSin(g.stw[i] / (2 * g.dw[i]));
+        SetRootFormDiameters(g, i);
+        SetUsableTip(g, i, 3 - i);
+        SetPartialContactRatio(g, i);
+    }
+
+    g.g_alpha = PathOfContact(g, g.dNa[1], g.dNa[2], g.a, g.alpha_wt);
+    g.g_alpha_min = PathOfContact(g, g.dNa_min[1], g.dNa_min[2], g.a + g.Aa, g.alpha_wt_max);
+    g.g_alpha_max = PathOfContact(g, g.dNa_max[1], g.dNa_max[2], g.a + g.Aai, g.alpha_wt_min);
+
+    auto part = [&](int i, Extended dNa, Extended dw) {
+        return Sgn(g.z[i]) * (Cathetus(dNa / 2, g.db[i] / 2) - Cathetus(dw / 2, g.db[i] / 2));
+    };
+    g.g_alphae = part(1, g.dNa[1], g.dw[1]);
+    g.g_alphae_min = part(1, g.dNa_min[1], g.dw_amax[1]);
+    g.g_alphae_max = part(1, g.dNa_max[1], g.dw_amin[1]);
+    g.g_alphaa = part(2, g.dNa[2], g.dw[2]);
+    g.g_alphaa_min = part(2, g.dNa_min[2], g.dw_amax[2]);
+    g.g_alphaa_max = part(2, g.dNa_max[2], g.dw_amin[2]);
+
+    g.eps_alpha = g.g_alpha / g.pet;
+    g.eps_alpha_max = g.g_alpha_max / g.pet;
+    g.eps_alpha_min = g.g_alpha_min / g.pet;
+    if (!(g.eps_alpha > 0)) {
+        AddErrorMessage("Fatal  : epsilon alpha <=0 !");
+        telmvar.FatalCalcError = true;
+        return;
+    }
+
+    const Extended twoASin = 2 * g.a * std::sin(g.alpha_wt);
+    g.dNf[1] = Sgn(g.z[1]) *
+               SafeSqrt("Error  : dnf1",
+                        g.db[1] * g.db[1] +
+                            IntPower(twoASin - Sgn(g.z[2]) *
+                                                   SafeSqrt("Error  : dnf1",
+                                                            g.dNa[2] * g.dNa[2] - g.db[2] * g.db[2]),
+                                     2));
+    g.dNf[2] = Sgn(g.z[2]) *
+               SafeSqrt("Error  : dnf2",
+                        g.db[2] * g.db[2] +
+                            IntPower(twoASin - Sgn(g.z[1]) *
+                                                   SafeSqrt("Error  : dnf2",
+                                                            g.dNa[1] * g.dNa[1] - g.db[1] * g.db[1]),
+                                     2));
+
+    // The overlap ratio is a length ratio: a left-hand helix entered as a
+    // negative angle overlaps as much as a right-hand one.
+    const Extended width = g.IsDoubleHelical ? g.b_effH / 2 : g.b_effH;
+    g.eps_beta = width * std::fabs(std::sin(g.beta_rad)) / (Pi * g.mn);
+    g.eps_gamma = g.eps_alpha + g.eps_beta;
+    g.eps_gamma_max = g.eps_alpha_max + g.eps_beta;
+    g.eps_gamma_min = g.eps_alpha_min + g.eps_beta;
+
+    g.u = static_cast<Extended>(g.z[2]) / g.z[1];
+
+    CalcSpecificSliding();
+    if (telmvar.FatalCalcError) {
+        AddErrorMessage("Fatal  : spec.sliding !");
+        return;
+    }
+    if (g.z[2] < 0) {
+        g.CollisionY = CheckToothCollision();
+        if (telmvar.FatalCalcError)
+            AddErrorMessage("Fatal  : spec.sliding !");
+    }
+}
+
+Extended CheckToothCollision()
+{
+    const auto& g = GearPair;
+    const Extended A1 = NamedArcCos("Fatal  : db > da  (1)", g.db[1] / g.da[1]);
+    const Extended A2 = NamedArcCos("Fatal  : db > da  (2)", g.db[2] / g.da[2]);
+    Extended delta1 = 0;
+    Extended delta2 = 0;
+    if (g.a != 0) {
+        const Extended ra1 = g.da[1] / 2;
+        const Extended ra2 = g.da[2] / 2;
+        const Extended a2 = g.a * g.a;
+        delta1 = NamedArcCos("Fatal  : tooth collision Y !", (ra1 * ra1 + a2 - ra2 * ra2) / (2 * g.a * ra1));
+        delta2 = NamedArcCos("Fatal  : tooth collision Y !", (ra2 * ra2 + a2 - ra1 * ra1) / (2 * g.a * ra2));
+    }
+    const Extended invW = Involute(g.alpha_wt);
+    return (Involute(A1) + delta1 - invW) * g.db[1] / 2 +
+           (Involute(A2) + delta2 - invW) * g.db[2] / 2;
+}

@@ -1,0 +1,3 @@
+#pragma once
+// Load capacity of the gear pair in `GearPair`.
+void CalcStrength();
