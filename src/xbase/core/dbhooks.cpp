@@ -1,0 +1,5 @@
+#include "xbase/core/dbhooks.h"
+
+TDbHookTables dbhooks;
+
+void ResetDbHooks() { dbhooks = TDbHookTables{}; }
