@@ -194,6 +194,9 @@ struct TGearPairData {
     PairArray<Extended> SigmaH{}, SigmaHG{}, SigmaF{}, SigmaF0{}, SigmaFG{};
     PairArray<Extended> nE{}, SH{}, SF{}, sFn{}, rhoF{}, hFe{}, alphaFen{}, xeF{};
     PairArray<Extended> rho_slip{}, qs{}, tg_rhog{};
+    // Whether the last limit torque search of mode 1 (root) / 2 (pitting)
+    // found a torque; its 0 result alone cannot tell a failure from a limit.
+    PairArray<bool> LimitLoadFound{};
 
     // ---- lubricant ----
     std::string LubricantName;
