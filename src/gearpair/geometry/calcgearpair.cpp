@@ -99,4 +99,9 @@ void CalcGearPair()
     }
     CalcGeometry();
     CalcStrength();
+    // A failed limit torque search must stay visible after the reset above.
+    if (!g.LimitLoadFound[1])
+        AddErrorMessage("Error  : limit torque not found (root) !");
+    if (!g.LimitLoadFound[2])
+        AddErrorMessage("Error  : limit torque not found (pitting) !");
 }

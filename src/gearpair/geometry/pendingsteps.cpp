@@ -5,15 +5,9 @@
 #include "gearpair/geometry/animation.h"
 #include "gearpair/geometry/tolerances.h"
 #include "gearpair/geometry/warnings.h"
-#include "gearpair/strength/calcstrength.h"
-#include "gearpair/strength/limitload.h"
 
 void CalcTolerances() {}
 
 void GearPairWarnings() {}
 
 void SetAnimationAngles() {}
-
-void CalcStrength() {}
-
-Extended FindLimitLoad(int /*Mode*/) { return 0; }

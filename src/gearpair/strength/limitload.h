@@ -1,4 +1,11 @@
 #pragma once
+// Limit torque of the pinion: the torque at which the smaller safety of the
+// pair (tooth root or pitting) is 1.
+
 #include "foundation/types.h"
-// Limit torque of gear 1 (N·m): mode 1 tooth root, mode 2 pitting.
+
+// Mode 1 tooth root (SF), mode 2 pitting (SH). Returns the limit torque of
+// gear 1 in N m. When the search finds no torque with a safety of 1 it returns
+// 0, sets GearPair.LimitLoadFound[Mode] false and adds a message after the
+// final run; the pair is left recalculated at its nominal load either way.
 Extended FindLimitLoad(int Mode);

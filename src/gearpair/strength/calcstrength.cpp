@@ -1,0 +1,311 @@
+#include "gearpair/strength/calcstrength.h"
+
+#include "foundation/error0.h"
+#include "foundation/telmvar.h"
+#include "foundation/textutil.h"
+#include "foundation/utilmath.h"
+#include "foundation/utilstr.h"
+#include "foundation/wtelmvar.h"
+#include "gearpair/gearbody.h"
+#include "gearpair/gearpairdata.h"
+#include "gearpair/lifedin.h"
+#include "gearpair/strength/din3990.h"
+#include "gearpair/strength/facewidth.h"
+#include "gearpair/strength/iso6336.h"
+#include "gearpair/strength/qyrrech4.h"
+
+#include <cmath>
+#include <string>
+
+namespace {
+
+void Fatal(const char* text)
+{
+    AddErrorMessage(text);
+    telmvar.FatalCalcError = true;
+}
+
+bool CheckInputs(const TGearPairData& g)
+{
+    for (int i = 1; i <= 2; ++i) {
+        if (g.RzZ[i] == 0 || g.RzY[i] == 0) {
+            Fatal("Fatal  : Rz = 0 !");
+            return false;
+        }
+    }
+    if (g.E[1] == 0 || g.E[2] == 0) {
+        Fatal("Fatal  : E-Modul = 0 !");
+        return false;
+    }
+    if (g.SigmaHlim[1] == 0 || g.SigmaHlim[2] == 0) {
+        Fatal("Fatal  : SigmaHlim = 0 !");
+        return false;
+    }
+    if (g.Sigma_FE[1] == 0 || g.Sigma_FE[2] == 0) {
+        Fatal("Fatal  : SigmaFE = 0 !");
+        return false;
+    }
+    if (g.KA_F == 0) {
+        Fatal("Fatal  : KAF = 0 !");
+        return false;
+    }
+    if (g.KA_H == 0) {
+        Fatal("Fatal  : KAH = 0 !");
+        return false;
+    }
+    return true;
+}
+
+Extended ShiftForRoot(const TGearPairData& g, int i)
+{
+    switch (g.YFYSShiftMode) {
+    case 1: return Mean2(g.xemin[i], g.xemax[i]);
+    case 2: return g.xemin[i];
+    case 3: return g.xemax[i];
+    case 4: return Mean2(g.xevmin[i], g.xevmax[i]);
+    case 5: return g.xevmin[i];
+    case 6: return g.xevmax[i];
+    default: return g.x[i];
+    }
+}
+
+std::string SafetyText(Extended S)
+{
+    std::string text;
+    FormatFloatFixed(1, 2, text, S);
+    return text;
+}
+
+void FixRimAndBore(TGearPairData& g)
+{
+    if (g.z[2] < 0 && g.di[2] == 0)
+        g.di[2] = DefaultRimDiameter(2);
+    for (int i = 1; i <= 2; ++i) {
+        if (g.di[i] == 0 && g.dB[i] != 0)
+            g.di[i] = g.dB[i];
+        if (g.z[i] < 0 && g.di[i] > 0)
+            g.di[i] = -g.di[i];
+        if (g.di[i] >= g.df[i]) {
+            g.di[i] = 0;
+            AddErrorMessage("di angepa\xE1t !");
+        }
+    }
+    if (g.z[2] < 0 && g.dB[2] == 0 && g.di[2] < g.df[2])
+        g.dB[2] = g.di[2];
+    if (g.z[2] < 0 && g.dB[2] < 0 && g.di[2] < g.dB[2])
+        g.di[2] = g.dB[2];
+}
+
+void ClearPittingLives(TGearPairData& g)
+{
+    for (int i = 1; i <= 2; ++i) {
+        g.LtH[i] = 0;
+        g.LtH2[i] = 0;
+        g.NLH[i] = 0;
+        g.NLH2[i] = 0;
+    }
+}
+
+} // namespace
+
+Extended DefaultRimDiameter(int i)
+{
+    const TGearPairData& g = GearPair;
+    if (g.dB[i] == 0)
+        return Round(g.df[i] - 3 * g.h[i]);
+    return g.dB[i];
+}
+
+Extended CalcPittingLife(int HeatTreatment, int MaterialKind, int Variant, Extended S, Extended n,
+                         Extended LoadsPerRevolution, Extended ZRvL, Extended One, Extended& NL)
+{
+    if (GearPair.CalcMethod == 4)
+        return PittingLifeFromSafety(MaterialKind, HeatTreatment, Variant, S, n, LoadsPerRevolution, ZRvL, One, NL);
+    return PittingLifeDin(HeatTreatment, MaterialKind, Variant, S, n, LoadsPerRevolution, ZRvL, NL);
+}
+
+Extended CalcRootLife(int HeatTreatment, int MaterialKind, Extended& NL, Extended S, Extended n,
+                      Extended LoadsPerRevolution)
+{
+    if (GearPair.CalcMethod == 4)
+        return RootLifeFromSafety(MaterialKind, HeatTreatment, NL, S, n, LoadsPerRevolution);
+    return RootLifeDin(HeatTreatment, MaterialKind, NL, S, n, LoadsPerRevolution);
+}
+
+void CalcStrength()
+{
+    TGearPairData& g = GearPair;
+
+    // 1
+    if (telmvar.FatalCalcError) {
+        AddErrorMessage("Fatal  : Geometry");
+        return;
+    }
+    // 2: an internal wheel with as many teeth as the pinion is no gear pair.
+    // It ends the run whether or not warnings are shown (a display switch
+    // must not decide whether results are formed), and as a fatal error, so
+    // that no result of an earlier run is read as this pair's. The entered
+    // load stays as it was.
+    if (g.z[1] + g.z[2] == 0) {
+        Fatal("Warning: z1+z2=0 !");
+        return;
+    }
+    // 3
+    if (!CheckInputs(g))
+        return;
+    // 4
+    if (g.nu[1] <= 0 || g.nu[2] <= 0)
+        AddErrorMessage("Error  : mue <= 0 !");
+    if (g.nu[1] >= 1 || g.nu[2] >= 1)
+        AddErrorMessage("Error  : mue >= 1 !");
+    // 5-6
+    g.IsCrowning = IsYesChar(g.Crowning);
+    g.IsLappingIn = IsYesChar(g.LappingIn);
+    g.IsEndRelief = IsYesChar(g.EndRelief);
+    g.IsDoubleHelical = IsYesChar(g.DoubleHelical);
+    g.IsSupportingEffect = IsYesChar(g.SupportingEffect);
+    g.IsToothTraceCorrection = IsYesChar(g.ToothTraceCorrection);
+    g.HBmin = MinExt(g.HB[1], g.HB[2]);
+    // 7
+    CalcEffectiveFaceWidth();
+    // 8-9
+    g.n[2] = g.n[1] * g.z[1] / g.z[2];
+    g.v = std::fabs(g.d[1] * g.n[1] * Pi / 60000);
+    if (g.n[1] == 0 && g.LifeFactorInput != 1)
+        AddErrorMessage("n1=0 -> ZNT=1, YNT=1");
+    // 10-11
+    if (g.T[1] == 0 && g.P > 0 && g.n[1] > 0)
+        g.T[1] = g.P * 60000 / (g.n[1] * 2 * Pi);
+    if (!(std::fabs(g.P - g.n[1] * g.T[1] * 2 * Pi / 60000) < 0.1L))
+        AddErrorMessage("Fatal  : P<>T*n*2PI");
+    // 12
+    g.T[2] = g.u * g.T[1];
+    g.Ft = SafeDivide("Ft", g.T[1] * 2000, g.d[1]);
+    if (g.dw[1] == 0) {
+        Fatal("Fatal  : dw1 = 0 !");
+        return;
+    }
+    g.Ftw = g.T[1] / g.dw[1] * 2000;
+    g.Fxw = g.IsDoubleHelical ? 0 : g.Ftw * std::tan(g.beta_w);
+    g.Frw = g.Ftw * std::tan(g.alpha_wt);
+    g.Fnw = g.Ftw / std::cos(g.alpha_wt);
+    // 13-15
+    FixRimAndBore(g);
+    g.ZE = SafeSqrt("Error  : ZE", (1 / Pi) / ((1 - g.nu[2] * g.nu[2]) / g.E[2] + (1 - g.nu[1] * g.nu[1]) / g.E[1]));
+    for (int i = 1; i <= 2; ++i)
+        g.xeF[i] = ShiftForRoot(g, i);
+
+    // Without a common face width (a zero width, or gears that do not overlap
+    // axially) no line load exists for any method.
+    if (!(g.b_effH > 0)) {
+        Fatal("Fatal  : beff=0!");
+        return;
+    }
+
+    // 16
+    if (g.CalcMethod == 1 || g.CalcMethod == 2)
+        CalcDin3990();
+    else if (g.CalcMethod == 4)
+        CalcIso6336();
+
+    // 17-18
+    const Extended Q = (g.u + 1) * (g.Ft / (g.b_effH * g.d[1])) / g.u;
+    const Extended Zall = g.Z_beta * g.Z_eps * g.ZE * g.ZH;
+    g.SigmaH0 = Zall * SafeSqrt("SigmaH0: u", Q);
+    g.SigmaHC = Zall * SafeSqrt("Error  : Sigma HC", Q) * SafeSqrt("Error  : Sigma HC", g.KHalpha * g.KHbeta * g.Kv * g.KA_H);
+    if (telmvar.FatalCalcError) {
+        AddErrorMessage("Fatal: Sigma HC !");
+        return;
+    }
+
+    // 19-21: contact stress, permissible stress, pitting safety and life.
+    g.SigmaH[1] = g.ZB * g.SigmaHC;
+    g.SigmaH[2] = g.CalcMethod == 4 ? g.ZD * g.SigmaHC : g.SigmaHC;
+    for (int i = 1; i <= 2; ++i) {
+        g.SigmaHG[i] = g.ZX[i] * g.ZW * g.ZR * g.Zv * g.ZL * g.SigmaHlim[i];
+        if (g.LifeFactorInput == 1)
+            g.SigmaHG[i] *= g.ZNT[i];
+    }
+    // Lives that this run does not calculate are cleared, so that no life of
+    // an earlier load or method is read as this run's.
+    ClearPittingLives(g);
+    if (g.SigmaH[1] == 0) {
+        if (g.z[1] + g.z[2] != 0)
+            AddErrorMessage("Fatal  : SH !");
+        g.SH[1] = 0;
+        g.SH[2] = 0;
+    } else {
+        for (int i = 1; i <= 2; ++i) {
+            if (g.SigmaH[i] == 0) {
+                // An entered ZD of 0 leaves no stress to compare with.
+                AddErrorMessage("Fatal  : SH !");
+                g.SH[i] = 0;
+                continue;
+            }
+            g.SH[i] = g.SigmaHG[i] / g.SigmaH[i];
+            if (g.LifeFactorInput == 0) {
+                const Extended ZRvL = g.ZR * g.Zv * g.ZL;
+                g.LtH[i] = CalcPittingLife(g.HeatTreatment[i], g.MaterialKind[i], 0, g.SH[i], g.n[i], g.e[i], ZRvL, 1.0L,
+                                           g.NLH[i]);
+                g.LtH2[i] = CalcPittingLife(g.HeatTreatment[i], g.MaterialKind[i], 2, g.SH[i], g.n[i], g.e[i], ZRvL,
+                                            1.0L, g.NLH2[i]);
+            }
+            if (g.SH[i] < 1)
+                AddErrorMessage("Warning: SH<1 (" + std::to_string(i) + ") (" + SafetyText(g.SH[i]) + ") !");
+        }
+    }
+
+    // 22: tooth root.
+    for (int i = 1; i <= 2; ++i) {
+        if (g.CalcMethod == 4)
+            g.SigmaF0[i] = g.Ft / (g.b_effF[i] * g.mn) * g.YF[i] * g.YSg[i] * g.Y_beta * g.YB[i] * g.YDT;
+        else
+            g.SigmaF0[i] = g.Ft / (g.b_effF[i] * g.mn) * g.YF[i] * g.YS[i] * g.Y_beta;
+        g.SigmaF[i] = g.SigmaF0[i] * g.KA_F * g.Kv * g.KFbeta * g.KFalpha;
+        g.SigmaFG[i] = g.Sigma_FE[i] * g.YdrelT[i] * g.YRrelT[i] * g.YX[i] * g.YA[i];
+        if (g.LifeFactorInput == 1)
+            g.SigmaFG[i] *= g.YNT[i];
+        g.LtF[i] = 0;
+        g.NLF[i] = 0;
+        if (!(g.SigmaF[i] > 0)) {
+            AddErrorMessage("Fatal  : Sigma F = 0 !");
+            g.SF[i] = 0;
+        } else {
+            g.SF[i] = g.SigmaFG[i] / g.SigmaF[i];
+            if (g.LifeFactorInput == 0)
+                g.LtF[i] = CalcRootLife(g.HeatTreatment[i], g.MaterialKind[i], g.NLF[i], g.SF[i], g.n[i], g.e[i]);
+        }
+        if (g.SF[i] < 1)
+            AddErrorMessage("Warning: SF<1 (" + std::to_string(i) + ") (" + SafetyText(g.SF[i]) + ") !");
+        g.nS = g.nE[i] == 0 ? 0 : g.n[i] / g.nE[i];
+        if (g.nS > 0.85L && g.nS <= 1.15L)
+            AddErrorMessage("Warning: resonance (" + std::to_string(i) + ")");
+        if (g.nS > 1.15L && g.nS <= 1.5L)
+            AddErrorMessage("Warning: upper resonance (" + std::to_string(i) + ")");
+    }
+
+    // 23: bores, masses and inertias.
+    for (int i = 1; i <= 2; ++i) {
+        if (g.z[i] <= 0)
+            continue;
+        if (!wtelmvar.HideWarnings && g.dB[i] > g.df[i] - 2 * g.mn)
+            AddErrorMessage("Warning: d bore > 0.6 df (" + std::to_string(i) + ")");
+        if (g.dB[i] < g.df[i]) {
+            const Extended W = HollowPolarSectionModulus(g.df[i], g.dB[i]);
+            if (W > 0 && g.T[i] * 1000 / W > 0.7L * g.Sigma_FE[i])
+                AddErrorMessage("Error  : tau(df-dbore)>Sig.FE*0.7");
+        }
+    }
+    for (int i = 1; i <= 2; ++i) {
+        g.m[i] = GearBodyMass(g.da[i], g.df[i], g.di[i], g.dB[i], g.b[i], g.rho[i]);
+        g.J[i] = GearBodyInertia(g.da[i], g.df[i], g.di[i], g.dB[i], g.b[i], g.rho[i]);
+    }
+
+    // 24-25
+    if (g.eps_alpha < g.KHalpha)
+        AddErrorMessage("Warning: KHalpha > eps.alpha !");
+    if (g.eps_alpha < g.KFalpha)
+        AddErrorMessage("Warning: KFalpha > eps.alpha !");
+    if (g.z[2] < 0 && g.CalcMethod == 4 && (g.z0 == 0 || g.z0 > -g.z[2]))
+        AddErrorMessage("Warning: z0 cutter !");
+}

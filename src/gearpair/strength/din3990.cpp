@@ -1,0 +1,422 @@
+#include "gearpair/strength/din3990.h"
+
+#include "foundation/error0.h"
+#include "foundation/telmvar.h"
+#include "foundation/utilmath.h"
+#include "foundation/wtelmvar.h"
+#include "gearpair/gearfactors.h"
+#include "gearpair/gearpairdata.h"
+#include "gearpair/strength/qyrrech4.h"
+
+#include <cmath>
+
+namespace {
+
+void Fatal(const char* text)
+{
+    AddErrorMessage(text);
+    telmvar.FatalCalcError = true;
+}
+
+// Tooth form factor YF and stress correction factor YS of gear i by method B
+// of the tooth root part (load at the outer point of single pair contact).
+void ToothFormOfGear(TGearPairData& g, int i)
+{
+    TToothRootShape s;
+    CalcToothFormFactors(g.z[i], g.YF[i], g.YS[i], g.mn, g.alpha_rad, g.beta_rad, g.xeF[i], g.haP0[i], g.rhoaP0[i],
+                         g.prP0[i], g.q[i], g.eps_alpha, g.dFamax[i], g.x0, g.z0, s);
+    g.sFn[i] = s.sFn;
+    g.rhoF[i] = s.rhoF;
+    g.hFe[i] = s.hFe;
+    g.alphaFen[i] = s.alphaFen;
+    g.qs[i] = s.qs;
+}
+
+} // namespace
+
+Extended RunningInAllowance(int MaterialKind, int HeatTreatment, Extended SigmaHlim)
+{
+    const TGearPairData& g = GearPair;
+    Extended y = MinExt(320 / SigmaHlim * g.Fbetax, g.Fbetax);
+    if (g.v > 10)
+        y = MinExt(y, 12800 / SigmaHlim);
+    else if (g.v > 5)
+        y = MinExt(y, 25600 / SigmaHlim);
+    if (MaterialKind == 5 || MaterialKind == 6) {
+        y = 0.55L * g.Fbetax;
+        if (g.v > 10)
+            y = MinExt(y, 22);
+        else if (g.v > 5)
+            y = MinExt(y, 45);
+    }
+    if (HeatTreatment >= 2)
+        y = MinExt(0.15L * g.Fbetax, 6);
+    return y;
+}
+
+Extended WorkHardeningFactor(Extended HB)
+{
+    return ClampExt(1.0L, 1.2L, 1.2L - (HB - 130) / 1700);
+}
+
+Extended RunningInCay(Extended SigmaHlim)
+{
+    const Extended t = SigmaHlim / 97 - 18.45L;
+    return t * t / 18 + 1.5L;
+}
+
+void CalcDin3990()
+{
+    TGearPairData& g = GearPair;
+    const bool part41 = g.CalcMethod == 2;
+
+    // 1: single stiffness and mesh stiffness.
+    const Extended qmin = 0.04723L + 0.15551L / g.zn[1] + 0.25791L / g.zn[2] - 0.00635L * g.x[1]
+        - 0.11654L * g.x[1] / g.zn[1] - 0.00193L * g.x[2] - 0.24188L * g.x[2] / g.zn[2]
+        + 0.00529L * g.x[1] * g.x[1] + 0.00182L * g.x[2] * g.x[2];
+    PairArray<Extended> CB{};
+    for (int i = 1; i <= 2; ++i)
+        CB[i] = (1 + 0.5L * (1.2L - g.haP0[i] / g.mn)) * (1 - 0.02L * (20 - g.alpha));
+    g.c_single = (CB[1] + CB[2]) / 2 * 0.8L * (1 / qmin) * std::cos(g.beta_rad);
+    g.c_gamma = std::fabs(g.c_single * (0.75L * g.eps_alpha + 0.25L));
+
+    // 2: reduced mass.
+    if (g.rho[1] == 0 || g.rho[2] == 0) {
+        Fatal("Fatal  : rho = 0 !");
+        return;
+    }
+    {
+        const Extended q1 = SafeDivide("Error  : m red", g.di[1], g.dm[1]);
+        const Extended q2 = SafeDivide("Error  : m red", g.di[2], g.dm[2]);
+        Extended inv = 1 / ((1 - IntPower(q1, 4)) * g.rho[1]);
+        // The ring of an internal pair sits in the housing and is far heavier
+        // than the pinion: its term (negative, its rim lies outside the teeth)
+        // is dropped and the pinion alone resonates.
+        if (g.z[2] > 0)
+            inv += 1 / ((1 - IntPower(q2, 4)) * g.rho[2] * g.u * g.u);
+        g.m_red = 3.9269908169872417e-7L * IntPower(g.dm[1], 4) / (g.db[1] * g.db[1]) / inv;
+    }
+
+    // 3: resonance speed.
+    if (g.m_red > 0) {
+        g.nE[1] = 9549.29658551372L / g.z[1] * SafeSqrt("Error  : ne(freq)", g.c_gamma / g.m_red);
+        if (telmvar.FatalCalcError) {
+            AddErrorMessage("Fatal: m red !");
+            return;
+        }
+        g.nE[2] = g.nE[1] / g.u;
+    } else {
+        AddErrorMessage("Fatal: m red <=0 !");
+        g.nE[1] = 0;
+        g.nE[2] = 0;
+    }
+
+    // 4: dynamic factor constants.
+    const Extended eg = g.eps_gamma;
+    Extended Cv1 = 0.32L, Cv2 = 0.34L, Cv3 = 0.23L, Cv4 = 0.90L, Cv5 = 0.47L, Cv6 = 0.47L;
+    if (eg > 2) {
+        Cv2 = 0.57L / (eg - 0.3L);
+        Cv3 = 0.096L / (eg - 1.56L);
+        Cv4 = (0.57L - 0.05L * eg) / (eg - 1.44L);
+        Cv6 = 0.12L / (eg - 1.74L);
+    }
+    const Extended Cv7 = DynamicFactorCv7(eg);
+    const Extended Ca = Mean2(RunningInCay(g.SigmaHlim[1]), RunningInCay(g.SigmaHlim[2]));
+
+    // 5: effective deviations after running-in.
+    g.y_alpha = Mean2(RunningInAllowanceAlpha(g.HeatTreatment[1], g.MaterialKind[1], g.fpT[1], g.v, g.SigmaHlim[1]),
+                      RunningInAllowanceAlpha(g.HeatTreatment[2], g.MaterialKind[2], g.fpT[2], g.v, g.SigmaHlim[2]));
+    const Extended fpbEff = MaxExt(MaxExt(g.fpT[1], g.fpT[2]) - g.y_alpha, 0);
+    const Extended yf = Mean2(
+        RunningInAllowanceAlpha(g.HeatTreatment[1], g.MaterialKind[1], g.ffalphaT[1], g.v, g.SigmaHlim[1]),
+        RunningInAllowanceAlpha(g.HeatTreatment[2], g.MaterialKind[2], g.ffalphaT[2], g.v, g.SigmaHlim[2]));
+    const Extended ffEff = MaxExt(MaxExt(g.ffalphaT[1], g.ffalphaT[2]) - yf, 0);
+
+    // 6: line load.
+    g.FtPerB = g.Ft / g.b_effH;
+    if (g.KA_F == 0) {
+        Fatal("Fatal  : KA = 0!");
+        return;
+    }
+
+    // 7: dynamic factor, method B. The resonance ratio uses the magnitude of
+    // the speed: its sign only gives the direction of rotation.
+    if (g.FtPerB == 0) {
+        AddErrorMessage("Error  : Ft=0");
+        g.Kv = 1;
+    } else {
+        const Extended w = g.KA_F * g.FtPerB;
+        const Extended Bp = g.c_single * fpbEff / w;
+        const Extended Bf = g.c_single * ffEff / w;
+        const int grade = MaxInt(g.FlankToleranceClass[1], g.FlankToleranceClass[2]);
+        const Extended BK = grade > 6 ? 1 : std::fabs(1 - g.c_single * Ca / w);
+        Extended N = 1;
+        if (g.nE[1] == 0)
+            AddErrorMessage("Fatal  : ne1=0!");
+        else
+            N = std::fabs(g.n[1] / g.nE[1]);
+        const Extended KM = Cv1 * Bp + Cv2 * Bf + Cv4 * BK + 1;
+        const Extended KS = Cv5 * Bp + Cv6 * Bf + Cv7;
+        if (N <= 0.85L)
+            g.Kv = N * (Cv1 * Bp + Cv2 * Bf + Cv3 * BK) + 1;
+        else if (N <= 1.15L)
+            g.Kv = KM;
+        else if (N <= 1.5L)
+            g.Kv = KS + (KM - KS) * (1.5L - N) / 0.35L;
+        else
+            g.Kv = KS;
+    }
+
+    // 8: mean line load. Below 100 N/mm the teeth are taken as loaded with 100
+    // whether or not the warning is shown: a display switch must not change
+    // the result.
+    g.FmPerB = g.Kv * g.KA_F * g.Ft / g.b_effH;
+    if (g.KA_F * g.Ft / g.b_effH < 100) {
+        if (!wtelmvar.HideWarnings)
+            AddErrorMessage("Warning: Ft/b*KA < 100 !");
+        g.FmPerB = 100 * g.Kv;
+    }
+
+    // 9: mesh misalignment from manufacturing.
+    if (!g.FmaEntered) {
+        g.fma = g.fHbetaT[1];
+        if (g.IsLappingIn || g.IsToothTraceCorrection || g.IsCrowning)
+            g.fma = 0.5L * g.fHbetaT[1];
+        if (g.IsEndRelief)
+            g.fma = 0.7L * g.fHbetaT[1];
+    }
+
+    // 10: factor of the shaft deflection.
+    Extended B = 0.023L;
+    if (g.IsEndRelief)
+        B = 0.016L;
+    if (g.IsCrowning)
+        B = 0.012L;
+    if (g.IsDoubleHelical)
+        B = 0.046L;
+    if (g.IsDoubleHelical && (g.IsCrowning || g.IsEndRelief))
+        B = 0.024L;
+
+    // 11-13: bearing geometry.
+    if (g.l_bearing == 0) {
+        g.l_bearing = g.d[1];
+        g.s_bedding = 0;
+        AddErrorMessage("Fatal  : l1 angepasst");
+    }
+    if (!wtelmvar.HideWarnings && g.l_bearing != 0) {
+        const Extended sl = g.s_bedding / g.l_bearing;
+        const int arr = g.BearingArrangementNo;
+        if ((arr == 1 || arr == 2 || arr == 4 || arr == 5) && sl > 0.3L)
+            AddErrorMessage("Warning: s/l > 0.3 !");
+        if (arr == 3 && sl > 0.5L)
+            AddErrorMessage("Warning: s/l > 0.5 !");
+    }
+    static constexpr Extended kWithout[] = {0.8L, -0.8L, 1.33L, -0.6L, -1.0L};
+    static constexpr Extended kWith[] = {0.48L, -0.48L, 1.33L, -0.36L, -0.6L};
+    if (g.BearingArrangementNo >= 1 && g.BearingArrangementNo <= 5)
+        g.Kprime = g.IsSupportingEffect ? kWith[g.BearingArrangementNo - 1] : kWithout[g.BearingArrangementNo - 1];
+
+    // 14: pinion shaft diameter, at most the root diameter.
+    if ((g.df[1] < g.dsh || g.dsh == 0) && g.df[1] > 0)
+        g.dsh = g.df[1] >= 1 ? std::trunc(g.df[1]) : g.df[1];
+    if (g.dsh == 0) {
+        Fatal("Fatal: dsh = 0 !");
+        return;
+    }
+
+    // 15: misalignment by shaft deflection.
+    const Extended bendTerm = g.l_bearing * g.s_bedding / (g.d[1] * g.d[1]) * IntPower(g.d[1] / g.dsh, 4);
+    if (!g.FshEntered) {
+        const Extended K = g.Kprime * bendTerm;
+        if (g.IsDoubleHelical) {
+            const Extended r = g.b_effH / (2 * g.d[1]);
+            g.fsh = B * g.FmPerB * (0.3L + std::fabs(K + 1.5L - 0.3L)) * r * r;
+        } else {
+            const Extended r = g.b_effH / g.d[1];
+            g.fsh = B * g.FmPerB * (0.3L + std::fabs(K + 1 - 0.3L)) * r * r;
+        }
+    }
+    if (telmvar.FatalCalcError) {
+        AddErrorMessage("Fatal: Fsh !");
+        return;
+    }
+
+    // 16: initial misalignment; a contact pattern that shows the deflection
+    // compensated leaves only the difference to the helix slope deviation.
+    g.Fbetax = g.fma + 1.33L * g.fsh;
+    {
+        const Extended Bstar = g.IsDoubleHelical ? 1.5L : 1;
+        const Extended X = std::fabs(g.Kprime) * bendTerm;
+        const int cp = g.ContactPatternNo;
+        if (g.IsToothTraceCorrection || cp == 1 || cp == 6 || (cp == 3 && X > Bstar) || (cp == 4 && X < Bstar - 0.3L))
+            g.Fbetax = std::fabs(1.33L * g.fsh - g.fHbeta5);
+        const Extended Fmin = MaxExt(0.005L * g.FmPerB, 0.5L * g.fHbetaT[1]);
+        if (g.IsToothTraceCorrection && g.Fbetax < Fmin)
+            g.Fbetax = Fmin;
+    }
+
+    // 17: running-in of the misalignment.
+    g.y_beta = Mean2(RunningInAllowance(g.MaterialKind[1], g.HeatTreatment[1], g.SigmaHlim[1]),
+                     RunningInAllowance(g.MaterialKind[2], g.HeatTreatment[2], g.SigmaHlim[2]));
+    g.Fbetay = g.Fbetax - g.y_beta;
+
+    // 18-19: face load factor of the flank.
+    if (!part41) {
+        if (g.FmPerB == 0) {
+            AddErrorMessage("Fatal  : Fmb = 0 !");
+            g.KHbeta = 1;
+        } else {
+            const Extended Q = g.c_gamma * g.Fbetay / (2 * g.FmPerB);
+            if (Q < 1)
+                g.KHbeta = 1 + Q;
+            else
+                g.KHbeta = SafeSqrt("Error  : F\xE1y", 2 * g.c_gamma * g.Fbetay / g.FmPerB);
+        }
+    } else {
+        if (!g.FmaEntered)
+            g.fma = 0.5L * MaxExt(g.fHbetaT[1], g.fHbetaT[2]);
+        g.Fbetax = g.fma;
+        g.y_beta = MinExt(6, 0.15L * g.Fbetax);
+        g.Fbetay = g.Fbetax - g.y_beta;
+        if (g.FmPerB == 0) {
+            AddErrorMessage("Fatal  : Fmb = 0 !");
+            g.KHbeta = 1;
+        } else {
+            g.KHbeta = 1 + g.Fbetay * g.c_gamma / (2 * g.FmPerB);
+        }
+        if (g.KHbeta > 2)
+            AddErrorMessage("Error  : KHbeta>2! DIN 33990 T.41");
+    }
+
+    // 20: face load factor of the root. Without a tooth depth the factors of
+    // this run cannot be completed: that is fatal for the pair, so that no
+    // stress is formed from the factors of an earlier run.
+    const Extended hmax = MaxExt(g.h[1], g.h[2]);
+    if (hmax == 0) {
+        Fatal("Fatal: h0 !");
+        return;
+    }
+    {
+        const Extended bh = MaxExt(3, g.b_effH / hmax);
+        const Extended NF = bh * bh / (1 + bh + bh * bh);
+        g.KFbeta = SafePower("Error  : KF\xE1", g.KHbeta, NF);
+    }
+
+    // 21-23: contact ratio and helix factors. The helix factor of the root
+    // counts the helix angle up to 30 degrees only, as the tooth root part of
+    // the standard does; beyond that it would fall below its 0.75 floor.
+    g.Y_eps = 0.25L + 0.75L * std::cos(g.beta_b) * std::cos(g.beta_b) / g.eps_alpha;
+    {
+        const Extended betaY = MinExt(g.beta, 30);
+        g.Y_beta = 1 - betaY * g.eps_beta / 120;
+        if (g.eps_beta > 1)
+            g.Y_beta = 1 - betaY / 120;
+        g.Y_beta = MaxExt(g.Y_beta, 1 - 0.25L * g.eps_beta);
+    }
+    if (g.eps_beta >= 1)
+        g.Z_eps = SafeSqrt("Error  : Z eps.", 1 / g.eps_alpha);
+    else
+        g.Z_eps = SafeSqrt("Error  : Z eps.", g.eps_beta / g.eps_alpha + (1 - g.eps_beta) * (4 - g.eps_alpha) / 3);
+
+    // 24-26: transverse load factors.
+    g.y_alpha = Mean2(RunningInYalpha(g.MaterialKind[1], g.HeatTreatment[1], g.SigmaHlim[1], g.v, g.fpT[1]),
+                      RunningInYalpha(g.MaterialKind[2], g.HeatTreatment[2], g.SigmaHlim[2], g.v, g.fpT[2]));
+    if (g.FmPerB == 0) {
+        g.KHalpha = 1;
+    } else {
+        const Extended term = g.c_gamma * (g.fpT[2] - g.y_alpha) / g.FmPerB / g.KHbeta;
+        if (g.eps_gamma <= 2)
+            g.KHalpha = g.eps_gamma / 2 * (0.9L + 0.4L * term);
+        else
+            g.KHalpha = 0.9L + 0.4L * SafeSqrt("Error  : KHalpha", 2 * (g.eps_gamma - 1) / g.eps_gamma) * term;
+    }
+    // Without a transverse contact ratio no factor of this run is sound.
+    if (g.eps_alpha <= 0) {
+        Fatal("Fatal: eps.alpha <=0 !");
+        return;
+    }
+    if (g.Z_eps <= 0)
+        AddErrorMessage("Fatal  : Zeps.<=0 !");
+    if (g.Z_eps != 0)
+        g.KHalpha = ClampExt(1, g.eps_gamma / (g.eps_alpha * g.Z_eps * g.Z_eps), g.KHalpha);
+    g.KFalpha = g.KHalpha;
+
+    // 27-29: zone, single contact and helix factors of the flank.
+    g.ZH = SafeSqrt("Error  : ZH", 2 * std::cos(g.beta_b) / std::tan(g.alpha_wt)) / std::cos(g.alpha_t);
+    g.ZB = 1;
+    if (g.z[1] < 20) {
+        const Extended p = Pi * g.mn * std::cos(g.alpha_rad);
+        Extended A = (SafeSqrt("Error  : ZB", g.da[1] * g.da[1] - g.db[1] * g.db[1]) - 2 * p) / g.db[1];
+        if (A <= 0)
+            A = 0.01L;
+        Extended C = ((g.u + 1) * std::tan(g.alpha_wt) * std::cos(g.beta_rad) - A) / g.u;
+        if (C <= 0) {
+            AddErrorMessage("Error  : ZB !  z1, u0 !");
+            C = 0.01L;
+        }
+        g.ZB = MaxExt(1, std::tan(g.alpha_wt) * std::cos(g.beta_rad) / SafeSqrt("Error  : ZB", A * C));
+    }
+    g.Z_beta = std::sqrt(std::cos(g.beta_rad));
+
+    // 30: lubricant and velocity factors.
+    const Extended sigma = ClampExt(850, 1200, MinExt(g.SigmaHlim[1], g.SigmaHlim[2]));
+    {
+        const Extended CZL = 0.83L + 0.08L * (sigma - 850) / 350;
+        const Extended t = 1.2L + 80 / g.v50;
+        g.ZL = CZL + 4 * (1 - CZL) / (t * t);
+        const Extended CZV = 0.85L + 0.08L * (sigma - 850) / 350;
+        if (g.v != 0)
+            g.Zv = CZV + 2 * (1 - CZV) / std::sqrt(0.8L + 32 / g.v);
+    }
+
+    // 31: roughness factor.
+    if (part41) {
+        if (g.a != 0)
+            g.ZR = 1.02L
+                * SafePower("Error  : ZR 2 ",
+                            SafePower("Error  : ZR", std::fabs(g.a), 1.0L / 3) / (g.RzZ[1] + g.RzZ[2]), 0.08L);
+    } else {
+        const Extended CZR = 0.12L + (1000 - sigma) / 5000;
+        Extended Rz100 = (g.RzZ[1] + g.RzZ[2]) / 2;
+        if (g.a != 0)
+            Rz100 *= SafePower("Error  : Rz100", 100 / std::fabs(g.a), 1.0L / 3);
+        g.ZR = SafePower("Error  : ZR", 3 / Rz100, CZR);
+    }
+
+    // 32: work hardening of a soft gear by a hardened, smooth mate.
+    g.ZW = 1;
+    {
+        const bool hard1 = g.HeatTreatment[1] != 0, hard2 = g.HeatTreatment[2] != 0;
+        if (hard1 != hard2) {
+            const int hard = hard1 ? 1 : 2;
+            if (g.RzZ[hard] <= 6)
+                g.ZW = WorkHardeningFactor(g.HBmin);
+        }
+    }
+
+    // 33: size factor of the flank.
+    for (int i = 1; i <= 2; ++i) {
+        g.ZX[i] = SizeFactorZXDin(g.HeatTreatment[i], g.mn);
+        if (telmvar.FatalCalcError) {
+            AddErrorMessage("Fatal: ZX !");
+            g.ZX[i] = 1;
+        }
+    }
+
+    // 34-38: tooth root factors.
+    for (int i = 1; i <= 2; ++i)
+        ToothFormOfGear(g, i);
+    for (int i = 1; i <= 2; ++i) {
+        g.YdrelT[i] = 0.9434L + 0.0231L * SafeSqrt("Error  : Ydrelt", 1 + g.qs[i]);
+        g.YRrelT[i] = MinExt(1.674L - 0.529L * SafePower("Error  : YRrel", g.RzY[i] + 1, 0.1L), 1.12L);
+    }
+    for (int i = 1; i <= 2; ++i) {
+        g.YX[i] = SizeFactorYXDin(g.HeatTreatment[i], g.MaterialKind[i], g.mn);
+        if (telmvar.FatalCalcError) {
+            AddErrorMessage("Fatal: YX !");
+            g.YX[i] = 1;
+        }
+    }
+    for (int i = 1; i <= 2; ++i)
+        g.YA[i] = g.Np[i] == 0 ? 1 : MinExt(0.6275L + 0.0417L * Log10Safe(g.Np[i]), 1);
+}

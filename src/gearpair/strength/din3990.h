@@ -1,0 +1,21 @@
+#pragma once
+// Load capacity factors of the current gear pair by DIN 3990: parts 1 to 3
+// (CalcMethod 1) or part 41 (CalcMethod 2, which differs in the face load
+// factor and the roughness factor).
+
+#include "foundation/types.h"
+
+// Reads and writes GearPair only; the load capacity frame forms stresses,
+// safeties and lives from the factors written here. A fatal input stops the
+// routine with FatalCalcError set.
+void CalcDin3990();
+
+// Running-in allowance y_beta (um) of one gear's misalignment, from the
+// current GearPair.Fbetax and GearPair.v.
+Extended RunningInAllowance(int MaterialKind, int HeatTreatment, Extended SigmaHlim);
+
+// Work hardening factor of a soft wheel against a hardened pinion.
+Extended WorkHardeningFactor(Extended HB);
+
+// Tip relief by running-in Cay (um) of one gear.
+Extended RunningInCay(Extended SigmaHlim);

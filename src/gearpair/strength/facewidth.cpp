@@ -1,0 +1,30 @@
+#include "gearpair/strength/facewidth.h"
+
+#include "foundation/utilmath.h"
+#include "gearpair/gearpairdata.h"
+
+void CalcEffectiveFaceWidth()
+{
+    TGearPairData& g = GearPair;
+    PairArray<Extended> w{};
+    for (int i = 1; i <= 2; ++i) {
+        if (g.b[i] == 0)
+            g.b[i] = g.b_effH;
+        if (g.bcha[i] > 0.4L * g.b[i])
+            g.bcha[i] = 0;
+        w[i] = g.b[i] - 2 * g.bcha[i];
+    }
+    // Axial coordinate from the middle of the pinion's face width.
+    const Extended left1 = -w[1] / 2 - g.bcha[1], right1 = w[1] / 2 + g.bcha[1];
+    const Extended left2 = g.bctr - w[2] / 2 - g.bcha[2], right2 = g.bctr + w[2] / 2 + g.bcha[2];
+    const Extended L = MaxExt(g.bctr - w[2] / 2, -w[1] / 2);
+    const Extended R = MinExt(g.bctr + w[2] / 2, w[1] / 2);
+    g.b_effH = R - L;
+    // The root of the wider gear carries load one module beyond the contact.
+    const Extended lefts[] = {left1, left2}, rights[] = {right1, right2};
+    for (int i = 1; i <= 2; ++i) {
+        const Extended A = MaxExt(lefts[i - 1], L - g.mn);
+        const Extended B = MinExt(rights[i - 1], R + g.mn);
+        g.b_effF[i] = B - A;
+    }
+}
