@@ -145,7 +145,9 @@ TEST_F(DbErrorTest, OemConversionKeepsLengthAndAscii)
     EXPECT_EQ(StrOemToAnsi(""), "");
     EXPECT_EQ(StrAnsiToOem("PARTS 123"), "PARTS 123");
     EXPECT_EQ(StrOemToAnsi("PARTS 123"), "PARTS 123");
-    EXPECT_EQ(StrAnsiToOem("\xC4x").size(), 2u);
+    // A capital A umlaut is 0xC4 in Windows 1252 and 0x8E in code page 437.
+    EXPECT_EQ(StrAnsiToOem("\xC4x"), "\x8Ex");
+    EXPECT_EQ(StrOemToAnsi("\x8E\x81"), "\xC4\xFC");
 }
 
 }  // namespace

@@ -431,3 +431,56 @@ TEST_F(DbfFormatTest, MemoFileExtensions)
 }
 
 }  // namespace
+
+namespace {
+
+class DbfOemTest : public XbaseTest {};
+
+TEST_F(DbfOemTest, OemTablesStoreTheOemCodeAndGiveAnsiBack)
+{
+    TDbfTable t;
+    ASSERT_TRUE(CreateDBF(t, Path("oem.dbf"), {{"NAME", 'C', 4, 0, 0}}));
+    t.Name = Path("oem.dbf");
+    t.OemText = true;
+    ASSERT_TRUE(OpenDbf(t));
+    t.RecordBuffer = " \xC4l  ";  // A umlaut in Windows 1252
+    ASSERT_TRUE(AppendDbfRecord(t));
+    EXPECT_EQ(t.RecordBuffer, " \xC4l  ") << "the caller's text is kept in the buffer";
+    ASSERT_TRUE(CloseDbf(t));
+    auto b = ReadBytes(Path("oem.dbf"));
+    EXPECT_EQ(b[32 + 32 + 1 + 1], 0x8E) << "stored as code page 437";
+    ASSERT_TRUE(OpenDbf(t));
+    ASSERT_TRUE(GetDbfRecord(t, 1));
+    EXPECT_EQ(t.RecordBuffer, " \xC4l  ");
+    CloseDbf(t);
+}
+
+TEST_F(DbfOemTest, HooksSeeTheDataPartOnly)
+{
+    TDbfTable t;
+    ASSERT_TRUE(CreateDBF(t, Path("h.dbf"), {{"A", 'C', 3, 0, 0}}));
+    t.Name = Path("h.dbf");
+    ASSERT_TRUE(OpenDbf(t));
+    std::size_t seen = 0;
+    t.WriteHook = [&](char* data, std::size_t n) {
+        seen = n;
+        for (std::size_t i = 0; i < n; ++i)
+            data[i] = static_cast<char>(data[i] + 1);
+    };
+    t.ReadHook = [](char* data, std::size_t n) {
+        for (std::size_t i = 0; i < n; ++i)
+            data[i] = static_cast<char>(data[i] - 1);
+    };
+    t.RecordBuffer = "*abc";
+    ASSERT_TRUE(AppendDbfRecord(t));
+    EXPECT_EQ(seen, 3u);
+    ASSERT_TRUE(CloseDbf(t));
+    auto b = ReadBytes(Path("h.dbf"));
+    EXPECT_EQ(std::string(b.begin() + 65, b.begin() + 69), "*bcd") << "the delete flag is never transformed";
+    ASSERT_TRUE(OpenDbf(t));
+    ASSERT_TRUE(GetDbfRecord(t, 1));
+    EXPECT_EQ(t.RecordBuffer, "*abc");
+    CloseDbf(t);
+}
+
+}  // namespace

@@ -1,6 +1,6 @@
 #include "xbase/core/dberror.h"
 
-#include "xbase/core/oemcodepage.h"
+#include "foundation/codepage.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -240,9 +240,9 @@ void FreeMem(void*& p, uint16_t)
 
 int32_t MaxAvail() { return 2147483647; }
 
-std::string StrAnsiToOem(const std::string& source) { return AnsiBytesToOem(source); }
+std::string StrAnsiToOem(const std::string& source) { return AnsiToOemText(source); }
 
-std::string StrOemToAnsi(const std::string& source) { return OemBytesToAnsi(source); }
+std::string StrOemToAnsi(const std::string& source) { return OemToAnsiText(source); }
 
 std::string AllTrim(const std::string& s) { return TrimLeftStr(TrimRightStr(s)); }
 

@@ -1,0 +1,99 @@
+// Sequential read of a table of one million records and ten fields, by the
+// table library and by shapelib's reader, over the same file.
+#include "xbase/core/dberror.h"
+#include "xbase/dbf/dbffile.h"
+#include "xbase/xbaselib.h"
+
+#include <benchmark/benchmark.h>
+
+#ifdef QYR7_HAVE_SHAPELIB
+#include <shapefil.h>
+#endif
+
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int kRecords = 1000000;
+
+const std::vector<TDbfField>& BenchFields()
+{
+    static const std::vector<TDbfField> fields{
+        {"NAME", 'C', 20, 0, 0}, {"MATERIAL", 'C', 12, 0, 0}, {"Z", 'N', 5, 0, 0},   {"MN", 'N', 8, 3, 0},
+        {"B", 'N', 8, 2, 0},     {"X", 'N', 8, 4, 0},         {"SIGH", 'N', 7, 1, 0}, {"SIGF", 'N', 7, 1, 0},
+        {"MADE", 'D', 8, 0, 0},  {"OK", 'L', 1, 0, 0}};
+    return fields;
+}
+
+// The bench table is written once per run into the temporary directory.
+const std::string& BenchTable()
+{
+    static std::string name;
+    if (!name.empty())
+        return name;
+    name = "/tmp/qyr7_bench_" + std::to_string(getpid()) + ".dbf";
+    ResetXbaseLibrary();
+    TDbfTable t;
+    CreateDBF(t, name, BenchFields());
+    t.Name = name;
+    OpenDbf(t);
+    char rec[128];
+    for (int i = 0; i < kRecords; ++i) {
+        std::snprintf(rec, sizeof rec, " %-20s%-12s%5d%8.3f%8.2f%8.4f%7.1f%7.1f%08d%c", "Spur gear", "18CrNiMo7-6",
+                      17 + i % 80, 2.5, 30.0 + i % 7, 0.25, 1500.0, 500.0, 20240131, i % 2 ? 'T' : 'F');
+        t.RecordBuffer.assign(rec, t.RecordLength);
+        AppendDbfRecord(t);
+    }
+    CloseDbf(t);
+    std::atexit([] { std::remove(BenchTable().c_str()); });
+    return name;
+}
+
+void BM_TableLibrarySequentialRead(benchmark::State& state)
+{
+    const std::string& file = BenchTable();
+    for (auto _ : state) {
+        TDbfTable t;
+        t.Name = file;
+        OpenDbf(t);
+        std::size_t bytes = 0;
+        for (int32_t n = 1; n <= t.RecordCount; ++n) {
+            GetDbfRecord(t, n);
+            for (const auto& f : t.Fields) {
+                std::string v = t.RecordBuffer.substr(f.Offset, f.Length);
+                bytes += v.size();
+            }
+        }
+        benchmark::DoNotOptimize(bytes);
+        CloseDbf(t);
+    }
+    state.SetItemsProcessed(state.iterations() * kRecords);
+}
+BENCHMARK(BM_TableLibrarySequentialRead)->Unit(benchmark::kMillisecond);
+
+#ifdef QYR7_HAVE_SHAPELIB
+void BM_ShapelibSequentialRead(benchmark::State& state)
+{
+    const std::string& file = BenchTable();
+    for (auto _ : state) {
+        DBFHandle h = DBFOpen(file.c_str(), "rb");
+        int count = DBFGetRecordCount(h);
+        int fields = DBFGetFieldCount(h);
+        std::size_t bytes = 0;
+        for (int n = 0; n < count; ++n)
+            for (int f = 0; f < fields; ++f) {
+                std::string v = DBFReadStringAttribute(h, n, f);
+                bytes += v.size();
+            }
+        benchmark::DoNotOptimize(bytes);
+        DBFClose(h);
+    }
+    state.SetItemsProcessed(state.iterations() * kRecords);
+}
+BENCHMARK(BM_ShapelibSequentialRead)->Unit(benchmark::kMillisecond);
+#endif
+
+}  // namespace

@@ -1,0 +1,157 @@
+// Independent readers judge our tables, and we read what an independent
+// writer wrote. Each case runs when its tool is installed (./test.sh
+// installs dbview, shapelib and python3-dbfread).
+#include "xbase/dbf/dbffile.h"
+
+#include "xbase_fixture.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+namespace {
+
+bool HaveTool(const std::string& path) { return access(path.c_str(), X_OK) == 0; }
+
+// Output of a command; the exit status in *status.
+std::string RunTool(const std::string& command, int* status = nullptr)
+{
+    std::string out;
+    FILE* p = popen(command.c_str(), "r");
+    if (p == nullptr)
+        return out;
+    std::array<char, 4096> buf{};
+    std::size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0)
+        out.append(buf.data(), n);
+    int rc = pclose(p);
+    if (status != nullptr)
+        *status = rc;
+    return out;
+}
+
+bool HaveDbfread()
+{
+    int rc = -1;
+    RunTool("/usr/bin/python3 -c 'import dbfread' 2>/dev/null", &rc);
+    return rc == 0;
+}
+
+class DbfInteropTest : public XbaseTest {
+protected:
+    // NAME C(10), PRICE N(8,2), QTY N(5), MADE D, OK L; three records, the
+    // second marked deleted.
+    void WriteSample(const std::string& file)
+    {
+        TDbfTable t;
+        ASSERT_TRUE(CreateDBF(t, file,
+                              {{"NAME", 'C', 10, 0, 0}, {"PRICE", 'N', 8, 2, 0}, {"QTY", 'N', 5, 0, 0},
+                               {"MADE", 'D', 8, 0, 0}, {"OK", 'L', 1, 0, 0}}));
+        t.Name = file;
+        ASSERT_TRUE(OpenDbf(t));
+        const char* records[] = {
+            " Spur gear   123.45    720240131T",
+            "*Gone          0.50    119991231F",
+            " Helix        -1.00   12        F",
+        };
+        for (const char* r : records) {
+            t.RecordBuffer = r;
+            ASSERT_EQ(t.RecordBuffer.size(), t.RecordLength);
+            ASSERT_TRUE(AppendDbfRecord(t));
+        }
+        ASSERT_TRUE(CloseDbf(t));
+    }
+};
+
+TEST_F(DbfInteropTest, DbviewReadsOurTable)
+{
+    if (!HaveTool("/usr/bin/dbview"))
+        GTEST_SKIP() << "dbview not installed";
+    WriteSample(Path("sample.dbf"));
+    int rc = -1;
+    std::string out = RunTool("/usr/bin/dbview -b -t -d ';' " + Path("sample.dbf"), &rc);
+    EXPECT_EQ(rc, 0);
+    EXPECT_EQ(out, "Spur gear;123.45;7;20240131;T;\nHelix;-1.00;12;;F;\n") << "the deleted record is skipped";
+}
+
+TEST_F(DbfInteropTest, ShapelibReadsOurTableWithItsDeleteFlag)
+{
+    if (!HaveTool("/usr/bin/dbfdump"))
+        GTEST_SKIP() << "shapelib tools not installed";
+    WriteSample(Path("sample.dbf"));
+    int rc = -1;
+    std::string out = RunTool("/usr/bin/dbfdump -r " + Path("sample.dbf"), &rc);
+    EXPECT_EQ(rc, 0);
+    std::istringstream lines(out);
+    std::string header, l1, l2, l3;
+    std::getline(lines, header);
+    std::getline(lines, l1);
+    std::getline(lines, l2);
+    std::getline(lines, l3);
+    EXPECT_NE(header.find("NAME"), std::string::npos);
+    EXPECT_NE(header.find("PRICE"), std::string::npos);
+    EXPECT_EQ(l1.rfind("Spur gear", 0), 0u) << l1;
+    EXPECT_NE(l1.find("123.45"), std::string::npos) << l1;
+    EXPECT_NE(l2.find("(DELETED)"), std::string::npos) << l2;
+    EXPECT_EQ(l3.rfind("Helix", 0), 0u) << l3;
+    EXPECT_NE(l3.find("-1.00"), std::string::npos) << l3;
+}
+
+TEST_F(DbfInteropTest, DbfreadReadsOurTable)
+{
+    if (!HaveDbfread())
+        GTEST_SKIP() << "python3-dbfread not installed";
+    WriteSample(Path("sample.dbf"));
+    std::string script =
+        "import dbfread\n"
+        "t = dbfread.DBF('" + Path("sample.dbf") + "')\n"
+        "print(t.header.numrecords, t.header.headerlen, t.header.recordlen)\n"
+        "for r in t: print(repr(r['NAME']), r['PRICE'], r['QTY'], r['MADE'], r['OK'])\n"
+        "for r in t.deleted: print('deleted', repr(r['NAME']), r['MADE'])\n";
+    int rc = -1;
+    std::string out = RunTool("/usr/bin/python3 -c \"" + script + "\"", &rc);
+    EXPECT_EQ(rc, 0);
+    EXPECT_EQ(out,
+              "3 193 33\n"
+              "'Spur gear' 123.45 7 2024-01-31 True\n"
+              "'Helix' -1.0 12 None False\n"
+              "deleted 'Gone' 1999-12-31\n");
+}
+
+TEST_F(DbfInteropTest, WeReadShapelibTables)
+{
+    if (!HaveTool("/usr/bin/dbfcreate") || !HaveTool("/usr/bin/dbfadd"))
+        GTEST_SKIP() << "shapelib tools not installed";
+    const std::string file = Path("shp.dbf");
+    int rc = -1;
+    RunTool("/usr/bin/dbfcreate " + file + " -s NAME 10 -n PRICE 8 2 -n QTY 5 0", &rc);
+    ASSERT_EQ(rc, 0);
+    RunTool("/usr/bin/dbfadd " + file + " 'Spur gear' 123.45 7", &rc);
+    ASSERT_EQ(rc, 0);
+    RunTool("/usr/bin/dbfadd " + file + " Helix -1 12", &rc);
+    ASSERT_EQ(rc, 0);
+
+    TDbfTable t;
+    t.Name = Path("SHP.DBF");
+    ASSERT_TRUE(OpenDbf(t));
+    ASSERT_EQ(t.FieldCount, 3);
+    EXPECT_EQ(t.Fields[0].Name, "NAME");
+    EXPECT_EQ(t.Fields[1].Type, 'N');
+    EXPECT_EQ(t.Fields[1].Decimals, 2);
+    EXPECT_EQ(t.RecordCount, 2);
+    ASSERT_TRUE(GetDbfRecord(t, 1));
+    EXPECT_EQ(t.RecordBuffer, " Spur gear   123.45    7");
+    ASSERT_TRUE(GetDbfRecord(t, 2));
+    EXPECT_EQ(t.RecordBuffer, " Helix        -1.00   12");
+    // A record we add is read back by the writer's own reader.
+    t.RecordBuffer = " Bevel        42.00    3";
+    ASSERT_TRUE(AppendDbfRecord(t));
+    ASSERT_TRUE(CloseDbf(t));
+    std::string out = RunTool("/usr/bin/dbfdump " + file, &rc);
+    EXPECT_EQ(rc, 0);
+    EXPECT_NE(out.find("Bevel"), std::string::npos) << out;
+    EXPECT_NE(out.find("42.00"), std::string::npos) << out;
+}
+
+}  // namespace
