@@ -1,4 +1,5 @@
 #include <cmath>
+#include <limits>
 
 #include "foundation/error0.h"
 #include "foundation/telmvar.h"
@@ -126,8 +127,16 @@ Extended GetXSpezGleit()
                 g.kmn[i] = (g.da0[i] - g.da[i]) / 2;
             }
         }
+        // A trial whose sliding cannot be formed leaves the root values of
+        // the previous trial behind; they must not pass for a balance.
+        g.zeta_f1 = g.zeta_f2 = std::numeric_limits<Extended>::quiet_NaN();
         Unit2();
         const Extended delta = g.zeta_f1 - g.zeta_f2;
+        if (telmvar.FatalCalcError || !std::isfinite(delta)) {
+            AddErrorMessage("Error  : GetXSpez.Gleit.");
+            restore();
+            return 0;
+        }
         if (delta >= 0)
             hi = g.x[1];
         else

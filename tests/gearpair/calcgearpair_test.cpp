@@ -1,0 +1,124 @@
+// Order and stop rules of the pair calculation frame.
+
+#include "gearpair/geometry/calcgearpair.h"
+
+#include <gtest/gtest.h>
+
+#include "foundation/error0.h"
+#include "foundation/foundationstate.h"
+#include "foundation/telmvar.h"
+#include "gearpair/gearpairdata.h"
+
+namespace {
+
+int lifeCalls = 0;
+bool lifeAborts = false;
+
+void RecordLife(Extended, Extended)
+{
+    ++lifeCalls;
+    AddErrorMessage("life step ran");
+    if (lifeAborts)
+        telmvar.Aborted = true;
+}
+
+class Frame : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetFoundationState();
+        SetGearDefaults();
+        InitGearPairData();
+        lifeCalls = 0;
+        lifeAborts = false;
+        SetLoadSpectrumLifeProc(&RecordLife);
+    }
+    void TearDown() override { SetLoadSpectrumLifeProc(nullptr); }
+
+    static bool HasMessage(const std::string& text)
+    {
+        for (int i = 1; i <= error0.ErrorCount; ++i)
+            if (error0.ErrorTexts[i] == text)
+                return true;
+        return false;
+    }
+};
+
+TEST_F(Frame, StartsWithAnEmptyMessageList)
+{
+    AddErrorMessage("left over from before");
+    telmvar.FatalCalcError = true;
+    telmvar.Aborted = true;
+    CalcGearPair();
+    EXPECT_FALSE(HasMessage("left over from before"));
+    EXPECT_FALSE(telmvar.FatalCalcError);
+    EXPECT_FALSE(telmvar.Aborted);
+}
+
+TEST_F(Frame, WithoutLoadSpectrumNoLifeStep)
+{
+    GearPair.LoadSpectrumCount = 0;
+    GearPair.T[1] = 1000;
+    CalcGearPair();
+    EXPECT_EQ(lifeCalls, 0);
+}
+
+TEST_F(Frame, NoTorqueNoLifeStep)
+{
+    GearPair.LoadSpectrumCount = 3;
+    GearPair.T[1] = 0;
+    CalcGearPair();
+    EXPECT_EQ(lifeCalls, 0);
+}
+
+TEST_F(Frame, LifeStepMessagesAreDroppedUnlessItAborts)
+{
+    GearPair.LoadSpectrumCount = 3;
+    GearPair.T[1] = 1000;
+    CalcGearPair();
+    EXPECT_EQ(lifeCalls, 1);
+    EXPECT_FALSE(HasMessage("life step ran"));
+
+    lifeAborts = true;
+    CalcGearPair();
+    EXPECT_EQ(lifeCalls, 2);
+    EXPECT_TRUE(HasMessage("life step ran"));
+}
+
+TEST_F(Frame, ApplicationFactorsFromTheSpectrumOnlyWhenChosen)
+{
+    auto& g = GearPair;
+    g.LoadSpectrumCount = 3;
+    g.T[1] = 1000;
+    g.KA_H = 1.25L;
+    g.KA_F = 1.5L;
+    g.LoadSpectrumKA_H = 1.1L;
+    g.LoadSpectrumKA_F = 1.2L;
+    CalcGearPair();
+    EXPECT_EQ(g.KA_H, 1.25L);
+    EXPECT_EQ(g.KA_F, 1.5L);
+    g.KaFromLoadSpectrum = 1;
+    CalcGearPair();
+    EXPECT_EQ(g.KA_H, 1.1L);
+    EXPECT_EQ(g.KA_F, 1.2L);
+}
+
+TEST_F(Frame, FatalGeometryStopsBeforeTheLoadSteps)
+{
+    GearPair.LoadSpectrumCount = 3;
+    GearPair.T[1] = 1000;
+    GearPair.mn = 0;
+    CalcGearPair();
+    EXPECT_TRUE(telmvar.FatalCalcError);
+    EXPECT_TRUE(HasMessage("Fatal  : mn <= 0!"));
+    EXPECT_EQ(lifeCalls, 0);
+}
+
+TEST_F(Frame, GeometryAloneLeavesTheMessagesOfTheCaller)
+{
+    AddErrorMessage("caller's message");
+    CalcGeometry();
+    EXPECT_TRUE(HasMessage("caller's message"));
+}
+
+}  // namespace
