@@ -67,6 +67,7 @@ TEST_F(Frame, NoTorqueNoLifeStep)
 {
     GearPair.LoadSpectrumCount = 3;
     GearPair.T[1] = 0;
+    GearPair.P = 0; // with a power the load capacity step derives the torque from it
     CalcGearPair();
     EXPECT_EQ(lifeCalls, 0);
 }
