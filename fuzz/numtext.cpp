@@ -17,7 +17,8 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
+namespace
+{
 
 void Fail(const char* what, const std::string& input)
 {
@@ -30,18 +31,14 @@ void CheckWithSettings(const std::string& text)
     Extended strict = 0;
     const bool valid = TryTextToFloat(text, strict);
     const Extended value = TextToFloat(text);
-    if (!std::isfinite(value))
-        Fail("TextToFloat gave a value that is not finite", text);
-    if (valid ? value != strict : value != 0)
-        Fail("TextToFloat disagrees with its strict form", text);
+    if (!std::isfinite(value)) Fail("TextToFloat gave a value that is not finite", text);
+    if (valid ? value != strict : value != 0) Fail("TextToFloat disagrees with its strict form", text);
 
     int32_t strictInt = 0;
     const bool validInt = TryTextToInt(text, strictInt);
     const int32_t n = TextToInt(text);
-    if (validInt ? n != strictInt : n != 0)
-        Fail("TextToInt disagrees with its strict form", text);
-    if (TextToInt(IntToText(n)) != n)
-        Fail("an integer text does not read back", text);
+    if (validInt ? n != strictInt : n != 0) Fail("TextToInt disagrees with its strict form", text);
+    if (TextToInt(IntToText(n)) != n) Fail("an integer text does not read back", text);
     // An integer text is a number text too.
     if (validInt && TextToFloat(text) != static_cast<Extended>(n))
         Fail("an integer text reads as a different real", text);
@@ -66,14 +63,12 @@ void CheckWithSettings(const std::string& text)
     // The general text carries 15 significant digits.
     if (a > 1e-4900L && a < 1e4900L) {
         const Extended back = TextToFloat(FloatToGeneralText(value, wtelmvar.RegionalDecimalSeparator));
-        if (std::fabs(back - value) > a * 1e-14L)
-            Fail("the general text does not read back", text);
+        if (std::fabs(back - value) > a * 1e-14L) Fail("the general text does not read back", text);
     }
     // Six significant digits in a plain field (no decimals shift).
     if (telmvar.DecimalDigits == 3 && a >= 1e-5L && a < 1e4900L) {
         const Extended back = TextToFloat(FloatToSignificant6(value));
-        if (std::fabs(back - value) > a * 1e-5L)
-            Fail("a six-digit text does not read back", text);
+        if (std::fabs(back - value) > a * 1e-5L) Fail("a six-digit text does not read back", text);
     }
 }
 

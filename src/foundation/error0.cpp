@@ -7,8 +7,7 @@ TError0 error0;
 void AddErrorMessage(const std::string& Text)
 {
     for (int i = 1; i <= error0.ErrorCount; ++i)
-        if (error0.ErrorTexts[i] == Text)
-            return;
+        if (error0.ErrorTexts[i] == Text) return;
     // The list shows at most twelve texts; the first ones are the causes,
     // later ones are mostly their consequences, so a thirteenth is dropped.
     if (error0.ErrorCount < TArray<std::string, 1, 12>::High) {

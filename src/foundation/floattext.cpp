@@ -6,7 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
-namespace {
+namespace
+{
 
 // Decimal digits and exponent of X rounded to Sig significant digits:
 // X = 0.d1d2d3... * 10^(Exp + 1), i.e. Exp is the exponent of the first digit.
@@ -28,8 +29,7 @@ Digits ScientificDigits(Extended X, int Sig)
     }
     const auto e = text.find('e');
     for (char c : text.substr(0, e))
-        if (c != '.')
-            d.Mantissa.push_back(c);
+        if (c != '.') d.Mantissa.push_back(c);
     d.Exp = std::atoi(std::string(text.substr(e + 1)).c_str());
     return d;
 }
@@ -52,8 +52,7 @@ std::string ExponentForm(const Digits& d, char Separator)
 
 std::string NonFinite(Extended X)
 {
-    if (std::isnan(X))
-        return "NAN";
+    if (std::isnan(X)) return "NAN";
     return X < 0 ? "-INF" : "INF";
 }
 
@@ -61,14 +60,11 @@ std::string NonFinite(Extended X)
 
 std::string FloatToGeneralText(Extended X, char Separator)
 {
-    if (!std::isfinite(X))
-        return NonFinite(X);
-    if (X == 0)
-        return "0";
+    if (!std::isfinite(X)) return NonFinite(X);
+    if (X == 0) return "0";
     const Digits d = ScientificDigits(X, 15);
     // Very small or very large values read better in exponent form.
-    if (d.Exp < -5 || d.Exp >= 15)
-        return ExponentForm(d, Separator);
+    if (d.Exp < -5 || d.Exp >= 15) return ExponentForm(d, Separator);
 
     std::string s = d.Negative ? "-" : "";
     std::string intPart;
@@ -92,8 +88,7 @@ std::string FloatToGeneralText(Extended X, char Separator)
 
 std::string FloatToFixedText(Extended X, int Precision, int Decimals, char Separator)
 {
-    if (!std::isfinite(X))
-        return NonFinite(X);
+    if (!std::isfinite(X)) return NonFinite(X);
     Decimals = std::clamp(Decimals, 0, 18);
     Precision = std::clamp(Precision, 1, 18);
 
@@ -113,11 +108,9 @@ std::string FloatToFixedText(Extended X, int Precision, int Decimals, char Separ
     const auto point = text.find('.');
     const std::string intPart = text.substr(0, point);
     const int intDigits = intPart == "0" ? 0 : static_cast<int>(intPart.size());
-    if (intDigits > Precision)
-        return ExponentForm(ScientificDigits(X, Precision), Separator);
+    if (intDigits > Precision) return ExponentForm(ScientificDigits(X, Precision), Separator);
 
-    if (point != std::string::npos)
-        text[point] = Separator;
+    if (point != std::string::npos) text[point] = Separator;
     // "-0.00" would suggest a negative value that the field cannot show.
     if (negative && text.find_first_not_of(std::string("0") + Separator) != std::string::npos)
         text.insert(0, 1, '-');

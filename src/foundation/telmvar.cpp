@@ -5,7 +5,8 @@
 
 TTelmvar telmvar;
 
-namespace {
+namespace
+{
 
 // Set before main runs, as the start-up order wants: the texts are preset
 // before any window or command can look at them.

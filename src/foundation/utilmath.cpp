@@ -9,7 +9,8 @@
 #include <limits>
 #include <utility>
 
-namespace {
+namespace
+{
 
 // Beyond e^3000 the guarded power answers with this instead of overflowing.
 constexpr Extended PowerOverflowValue = 1e3000L;
@@ -22,15 +23,13 @@ std::string AsText(Extended X)
 
 void Report(const std::string& Text)
 {
-    if (!wtelmvar.HideWarnings)
-        AddErrorMessage(Text);
+    if (!wtelmvar.HideWarnings) AddErrorMessage(Text);
 }
 
 // Tagged routines: an empty tag means the caller wants no message.
 void ReportTagged(const std::string& Name, const char* What)
 {
-    if (!Name.empty())
-        Report(Name + What);
+    if (!Name.empty()) Report(Name + What);
 }
 
 Extended Frac(Extended X)
@@ -66,13 +65,11 @@ Extended NamedArcCos(const std::string& Name, Extended X)
     // Values within 1e-4 beyond ±1 are rounding noise of the geometry and
     // pass silently.
     if (X >= 1) {
-        if (X > 1.0001L)
-            Report("Error : " + Name + " arccos(" + AsText(X) + ")");
+        if (X > 1.0001L) Report("Error : " + Name + " arccos(" + AsText(X) + ")");
         return 0;
     }
     if (X <= -1) {
-        if (X < -1.0001L)
-            Report("Error : " + Name + " arccos(" + AsText(X) + ")");
+        if (X < -1.0001L) Report("Error : " + Name + " arccos(" + AsText(X) + ")");
         return Pi;
     }
     return SafeArcCos(X);
@@ -80,8 +77,7 @@ Extended NamedArcCos(const std::string& Name, Extended X)
 
 Extended SafePower(const std::string& Name, Extended Base, Extended Exp)
 {
-    if (Base == 0)
-        return 0;
+    if (Base == 0) return 0;
     if (Base < 0) {
         // Callers take roots of signed quantities (torques, differences) as
         // magnitudes; the magnitude's power is returned and, with a tag,
@@ -90,10 +86,8 @@ Extended SafePower(const std::string& Name, Extended Base, Extended Exp)
         Base = -Base;
     }
     const Extended T = Exp * std::log(Base);
-    if (T > 3000)
-        return PowerOverflowValue;
-    if (T < -3000)
-        return 0;
+    if (T > 3000) return PowerOverflowValue;
+    if (T < -3000) return 0;
     return std::exp(T);
 }
 
@@ -144,8 +138,7 @@ Extended ArcInvolute(Extended X)
             Lo = M;
         else
             Hi = M;
-        if (std::fabs(F) < 1e-15L)
-            return M;
+        if (std::fabs(F) < 1e-15L) return M;
     }
     Report("Error: ArcInv in unit math");
     return 0;
@@ -165,8 +158,7 @@ Extended RoundToDecimals(int N, Extended X)
 
 Extended IntPower(Extended X, int N)
 {
-    if (N == 0)
-        return 1;
+    if (N == 0) return 1;
     // Widened before negating so that the most negative int is safe.
     int64_t count = N < 0 ? -static_cast<int64_t>(N) : N;
     Extended result = 1;
@@ -182,18 +174,15 @@ Extended Hypotenuse(Extended A, Extended B)
 
 Extended Cathetus(Extended A, Extended B)
 {
-    if (std::fabs(A) > std::fabs(B))
-        return std::sqrt(A * A - B * B);
+    if (std::fabs(A) > std::fabs(B)) return std::sqrt(A * A - B * B);
     return 0;
 }
 
 Extended PolarAngle(Extended X, Extended Y)
 {
-    if (X == 0)
-        return Y >= 0 ? Pi / 2 : -Pi / 2;
+    if (X == 0) return Y >= 0 ? Pi / 2 : -Pi / 2;
     Extended phi = std::atan(Y / X);
-    if (X < 0)
-        phi += Pi;
+    if (X < 0) phi += Pi;
     return phi;
 }
 
@@ -259,23 +248,20 @@ Extended DegToRad(Extended X)
 Extended NormalizeAngle(Extended X)
 {
     Extended r = Frac(X / (2 * Pi)) * 2 * Pi;
-    if (r < 0)
-        r += 2 * Pi;
+    if (r < 0) r += 2 * Pi;
     return r;
 }
 
 Extended AngleDifferenceDeg(Extended A, Extended B)
 {
     Extended d = (Frac(B / 360) - Frac(A / 360)) * 360;
-    if (d < 0)
-        d += 360;
+    if (d < 0) d += 360;
     return d;
 }
 
 Extended Log10Safe(Extended X)
 {
-    if (X <= 0)
-        return 0;
+    if (X <= 0) return 0;
     // The decimal logarithm itself rather than ln X / ln 10: closer for whole
     // powers of ten, on which the digit count of every number text depends.
     return std::log10(X);
@@ -293,22 +279,18 @@ Extended PowerOf10(Extended X)
 // below a minimum that lies on a step.)
 Extended FloorValue(Extended X)
 {
-    if (std::isnan(X))
-        return 0;
+    if (std::isnan(X)) return 0;
     const Extended f = std::floor(X);
     constexpr Extended lo = std::numeric_limits<int32_t>::min();
     constexpr Extended hi = std::numeric_limits<int32_t>::max();
-    if (f < lo)
-        return lo;
-    if (f > hi)
-        return hi;
+    if (f < lo) return lo;
+    if (f > hi) return hi;
     return f;
 }
 
 int DecimalExponent(Extended X)
 {
-    if (X == 0)
-        return 0;
+    if (X == 0) return 0;
     // Decimal powers below 1 are not exact in binary (0.001 is stored a hair
     // below it) and the logarithm itself may be off by a unit in its last
     // place; the small allowance keeps 0.001 at -3 and 1e-6 at -6. It is far
@@ -354,10 +336,8 @@ Extended Min4Ext(Extended A, Extended B, Extended C, Extended D)
 
 Extended ClampExt(Extended Lo, Extended Hi, Extended X)
 {
-    if (Lo > X)
-        X = Lo;
-    if (Hi < X)
-        X = Hi;
+    if (Lo > X) X = Lo;
+    if (Hi < X) X = Hi;
     return X;
 }
 
@@ -383,15 +363,13 @@ void SwapExt(Extended& A, Extended& B)
 
 Extended LinearInterpolate(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X)
 {
-    if (X1 == X2)
-        return Y1 == Y2 ? Y1 : 0;
+    if (X1 == X2) return Y1 == Y2 ? Y1 : 0;
     return Y1 + (X - X1) * (Y2 - Y1) / (X2 - X1);
 }
 
 Extended PercentDeviation(Extended Ref, Extended Value)
 {
-    if (Ref == 0)
-        return 0;
+    if (Ref == 0) return 0;
     return std::fabs((Value - Ref) / Ref) * 100;
 }
 
@@ -422,8 +400,7 @@ Extended Mean2(Extended A, Extended B)
 
 Extended ArcHeight(Extended R, Extended Chord)
 {
-    if (R <= Chord / 2)
-        return R;
+    if (R <= Chord / 2) return R;
     return R - std::sqrt(R * R - (Chord / 2) * (Chord / 2));
 }
 
@@ -432,8 +409,7 @@ void NiceAxisScale(Extended& Lo, Extended& Hi, Extended& Step, Extended Min, Ext
     Lo = 0;
     Hi = 0;
     Step = 0;
-    if (N < 1)
-        N = 1; // an axis has at least one interval
+    if (N < 1) N = 1; // an axis has at least one interval
     if (ApproxEqual(Min, Max)) {
         Min -= 1;
         Max += 1;

@@ -10,7 +10,8 @@
 #include <limits>
 #include <string_view>
 
-namespace {
+namespace
+{
 
 char Separator()
 {
@@ -19,16 +20,14 @@ char Separator()
 
 std::string PadLeft(std::string T, int Width, char Fill)
 {
-    if (Width > static_cast<int>(T.size()))
-        T.insert(0, static_cast<std::size_t>(Width) - T.size(), Fill);
+    if (Width > static_cast<int>(T.size())) T.insert(0, static_cast<std::size_t>(Width) - T.size(), Fill);
     return T;
 }
 
 void CommaToPointInPlace(std::string& S)
 {
     for (char& c : S)
-        if (c == ',')
-            c = '.';
+        if (c == ',') c = '.';
 }
 
 // Field width of a fixed-point text: the separator takes a place only when
@@ -53,8 +52,7 @@ bool IsDigit(char c)
 
 void DigitsForSignificant(int& IntDigits, int& Decimals, int Sig, Extended X)
 {
-    if (X == 0)
-        X = 0.5L;
+    if (X == 0) X = 0.5L;
     X = std::fabs(X);
     if (!std::isfinite(X)) {
         IntDigits = 1;
@@ -82,32 +80,27 @@ void DigitsForSignificant(int& IntDigits, int& Decimals, int Sig, Extended X)
         int64_t V = static_cast<int64_t>(scaled);
         for (;;) {
             V /= 10;
-            if (V == 0 || V % 10 != 0)
-                break;
+            if (V == 0 || V % 10 != 0) break;
             --Decimals;
         }
     }
-    if (Decimals < 0)
-        Decimals = 0;
+    if (Decimals < 0) Decimals = 0;
 }
 
 void FormatFloatFixed(int IntDigits, int Decimals, std::string& S, Extended X)
 {
-    if (std::fabs(X) < 1e-8L)
-        X = 0;
-    if (telmvar.DecimalDigits != 3)
-        Decimals = ClampInt(0, 10, telmvar.DecimalDigits + Decimals - 3);
-    if (Decimals < 0)
-        Decimals = 0;
-    S = PadLeft(FloatToFixedText(X, IntDigits + Decimals, Decimals, Separator()), FieldWidth(IntDigits, Decimals),
-                ' ');
+    if (std::fabs(X) < 1e-8L) X = 0;
+    if (telmvar.DecimalDigits != 3) Decimals = ClampInt(0, 10, telmvar.DecimalDigits + Decimals - 3);
+    if (Decimals < 0) Decimals = 0;
+    S = PadLeft(FloatToFixedText(X, IntDigits + Decimals, Decimals, Separator()),
+                FieldWidth(IntDigits, Decimals), ' ');
 }
 
 void FormatFloatFixedFile(int IntDigits, int Decimals, std::string& S, Extended X)
 {
-    if (Decimals < 0)
-        Decimals = 0;
-    S = PadLeft(FloatToFixedText(X, IntDigits + Decimals, Decimals, '.'), FieldWidth(IntDigits, Decimals), ' ');
+    if (Decimals < 0) Decimals = 0;
+    S = PadLeft(FloatToFixedText(X, IntDigits + Decimals, Decimals, '.'), FieldWidth(IntDigits, Decimals),
+                ' ');
 }
 
 void FloatToSignificant(std::string& S, Extended X)
@@ -166,8 +159,7 @@ void FloatToSignedFixed(int Decimals, std::string& S, Extended X)
 
 void FloatToTextAuto(std::string& S, Extended X)
 {
-    if (std::fabs(X) < 1e-12L)
-        X = 0;
+    if (std::fabs(X) < 1e-12L) X = 0;
     const Extended a = std::fabs(X);
     if (a >= 1e-4L && a < 10000)
         FloatToSignificant(S, X);
@@ -177,8 +169,7 @@ void FloatToTextAuto(std::string& S, Extended X)
 
 void FloatToTextAutoE(std::string& S, Extended X)
 {
-    if (std::fabs(X) < 1e-18L)
-        X = 0;
+    if (std::fabs(X) < 1e-18L) X = 0;
     const Extended a = std::fabs(X);
     if (a >= 1e-5L && a < 1e6L)
         FloatToSignificant(S, X);
@@ -314,15 +305,12 @@ bool TryTextToFloat(const std::string& S, Extended& Value)
     Value = 0;
     std::string t = S;
     const auto comma = t.find(',');
-    if (comma != std::string::npos)
-        t[comma] = '.';
+    if (comma != std::string::npos) t[comma] = '.';
     std::size_t i = t.find_first_not_of(' ');
-    if (i == std::string::npos)
-        return false;
+    if (i == std::string::npos) return false;
     const std::size_t start = i;
     // [sign] digits [. digits] [E [sign] digits], at least one mantissa digit.
-    if (t[i] == '+' || t[i] == '-')
-        ++i;
+    if (t[i] == '+' || t[i] == '-') ++i;
     std::size_t mantissaDigits = 0;
     while (i < t.size() && IsDigit(t[i])) {
         ++i;
@@ -335,22 +323,18 @@ bool TryTextToFloat(const std::string& S, Extended& Value)
             ++mantissaDigits;
         }
     }
-    if (mantissaDigits == 0)
-        return false;
+    if (mantissaDigits == 0) return false;
     if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
         ++i;
-        if (i < t.size() && (t[i] == '+' || t[i] == '-'))
-            ++i;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
         std::size_t expDigits = 0;
         while (i < t.size() && IsDigit(t[i])) {
             ++i;
             ++expDigits;
         }
-        if (expDigits == 0)
-            return false;
+        if (expDigits == 0) return false;
     }
-    if (i != t.size())
-        return false;
+    if (i != t.size()) return false;
 
     std::string_view number(t.data() + start, t.size() - start);
     bool negative = false;
@@ -366,8 +350,7 @@ bool TryTextToFloat(const std::string& S, Extended& Value)
                           number[number.find_first_of("eE") + 1] == '-';
         return tiny;
     }
-    if (res.ec != std::errc() || res.ptr != number.data() + number.size() || !std::isfinite(v))
-        return false;
+    if (res.ec != std::errc() || res.ptr != number.data() + number.size() || !std::isfinite(v)) return false;
     Value = negative ? -v : v;
     return true;
 }
@@ -376,27 +359,21 @@ bool TryTextToInt(const std::string& S, int32_t& Value)
 {
     Value = 0;
     std::size_t i = S.find_first_not_of(' ');
-    if (i == std::string::npos)
-        return false;
+    if (i == std::string::npos) return false;
     bool negative = false;
     if (S[i] == '+' || S[i] == '-') {
         negative = S[i] == '-';
         ++i;
     }
-    if (i == S.size())
-        return false;
+    if (i == S.size()) return false;
     int64_t v = 0;
     for (; i < S.size(); ++i) {
-        if (!IsDigit(S[i]))
-            return false;
+        if (!IsDigit(S[i])) return false;
         v = v * 10 + (S[i] - '0');
-        if (v > static_cast<int64_t>(std::numeric_limits<int32_t>::max()) + 1)
-            return false;
+        if (v > static_cast<int64_t>(std::numeric_limits<int32_t>::max()) + 1) return false;
     }
-    if (negative)
-        v = -v;
-    if (v > std::numeric_limits<int32_t>::max() || v < std::numeric_limits<int32_t>::min())
-        return false;
+    if (negative) v = -v;
+    if (v > std::numeric_limits<int32_t>::max() || v < std::numeric_limits<int32_t>::min()) return false;
     Value = static_cast<int32_t>(v);
     return true;
 }
@@ -429,9 +406,9 @@ int32_t TextToInt3(const std::string& S)
 }
 
 // Returning forms.
-#define QYR7_RETURNING(call) \
-    std::string s;           \
-    call;                    \
+#define QYR7_RETURNING(call)                                                                                 \
+    std::string s;                                                                                           \
+    call;                                                                                                    \
     return s
 
 std::string FormatFloatFixed(int IntDigits, int Decimals, Extended X)

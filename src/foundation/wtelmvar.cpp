@@ -5,7 +5,8 @@
 
 TWtelmvar wtelmvar;
 
-namespace {
+namespace
+{
 
 const bool wtelmvarInitialised = [] {
     ResetWtelmvar();
@@ -20,11 +21,15 @@ void ResetWtelmvar()
     wtelmvar = TWtelmvar{};
     // Systems 0 and 3 say "Nmm" although torques are shown in N·m: the names
     // are kept as users know them.
-    wtelmvar.UnitSystemNames[0] = "metric (mm, N, MPa, Nmm, \xF8" "C)";
+    wtelmvar.UnitSystemNames[0] = "metric (mm, N, MPa, Nmm, \xF8"
+                                  "C)";
     wtelmvar.UnitSystemNames[1] = "imperial (in, lbf, psi, lbfin, degF)";
-    wtelmvar.UnitSystemNames[2] = "metric (mm, kN, MPa, Nm, \xF8" "C)";
-    wtelmvar.UnitSystemNames[3] = "metric (mm, N, N/mm\xFD, Nmm, \xF8" "C)";
-    wtelmvar.UnitSystemNames[4] = "metric (mm, kN, N/mm\xFD, Nm, \xF8" "C)";
+    wtelmvar.UnitSystemNames[2] = "metric (mm, kN, MPa, Nm, \xF8"
+                                  "C)";
+    wtelmvar.UnitSystemNames[3] = "metric (mm, N, N/mm\xFD, Nmm, \xF8"
+                                  "C)";
+    wtelmvar.UnitSystemNames[4] = "metric (mm, kN, N/mm\xFD, Nm, \xF8"
+                                  "C)";
 
     std::error_code ec;
     const auto cwd = std::filesystem::current_path(ec);

@@ -4,7 +4,8 @@
 
 #include <limits>
 
-namespace {
+namespace
+{
 
 TEST(FloatText, GeneralConversionHasFifteenSignificantDigits)
 {

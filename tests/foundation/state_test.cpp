@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
-class FoundationState : public ::testing::Test {
-protected:
+class FoundationState : public ::testing::Test
+{
+  protected:
     void SetUp() override { ResetFoundationState(); }
 };
 
@@ -117,11 +119,15 @@ TEST_F(FoundationState, UnitSystemNamesUseDosDegreeAndSuperscriptTwo)
         int system;
         const char* name;
     } cases[] = {
-        {0, "metric (mm, N, MPa, Nmm, \xF8" "C)"},
+        {0, "metric (mm, N, MPa, Nmm, \xF8"
+            "C)"},
         {1, "imperial (in, lbf, psi, lbfin, degF)"},
-        {2, "metric (mm, kN, MPa, Nm, \xF8" "C)"},
-        {3, "metric (mm, N, N/mm\xFD, Nmm, \xF8" "C)"},
-        {4, "metric (mm, kN, N/mm\xFD, Nm, \xF8" "C)"},
+        {2, "metric (mm, kN, MPa, Nm, \xF8"
+            "C)"},
+        {3, "metric (mm, N, N/mm\xFD, Nmm, \xF8"
+            "C)"},
+        {4, "metric (mm, kN, N/mm\xFD, Nm, \xF8"
+            "C)"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(wtelmvar.UnitSystemNames[c.system], c.name) << "system " << c.system;
@@ -147,8 +153,7 @@ TEST_F(FoundationState, CollectorKeepsTheFirstTwelveDistinctTexts)
     for (int i = 1; i <= 15; ++i) {
         const std::string text = "Warning: " + std::to_string(i);
         AddErrorMessage(text);
-        if (i <= 12)
-            expected.push_back(text);
+        if (i <= 12) expected.push_back(text);
         EXPECT_LE(error0.ErrorCount, 12) << "after text " << i;
     }
     EXPECT_EQ(error0.ErrorCount, 12);

@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
-class UtilMath : public ::testing::Test {
-protected:
+class UtilMath : public ::testing::Test
+{
+  protected:
     void SetUp() override { ResetFoundationState(); }
 };
 
@@ -102,12 +104,9 @@ TEST_F(UtilMath, SafePowerFallbacks)
         Extended expected;
         Texts messages;
     } cases[] = {
-        {"", -8, 1.0L / 3, 2, {}},
-        {"predim", -8, 1.0L / 3, 2, {"predim (pow)"}},
-        {"x", 0, -1, 0, {}},
-        {"x", 0, 2, 0, {}},
-        {"x", 2, 10, 1024, {}},
-        {"x", 10, 4000, 1e3000L, {}},
+        {"", -8, 1.0L / 3, 2, {}}, {"predim", -8, 1.0L / 3, 2, {"predim (pow)"}},
+        {"x", 0, -1, 0, {}},       {"x", 0, 2, 0, {}},
+        {"x", 2, 10, 1024, {}},    {"x", 10, 4000, 1e3000L, {}},
         {"x", 10, -4000, 0, {}},
     };
     for (const auto& c : cases) {
@@ -168,7 +167,8 @@ TEST_F(UtilMath, ArcInvoluteRoundTripsOverTheWorkingRange)
             EXPECT_NEAR(back, a, 1e-12L) << "angle " << static_cast<double>(a);
         }
         // The inverse is odd: a negative involute gives a negative angle.
-        EXPECT_LT(std::fabs(Involute(ArcInvolute(-inv)) + inv), 1e-15L) << "angle " << static_cast<double>(-a);
+        EXPECT_LT(std::fabs(Involute(ArcInvolute(-inv)) + inv), 1e-15L)
+            << "angle " << static_cast<double>(-a);
     }
     EXPECT_TRUE(Collected().empty());
     EXPECT_NEAR(ArcInvolute(Involute(0.35L)), 0.35L, 1e-14L);
@@ -185,7 +185,8 @@ TEST_F(UtilMath, RoundGoesToTheEvenNeighbourOnHalves)
     const struct {
         Extended x;
         Extended r;
-    } cases[] = {{0.5L, 0}, {1.5L, 2}, {2.5L, 2}, {3.5L, 4}, {-2.5L, -2}, {-3.5L, -4}, {2.4999L, 2}, {-0.6L, -1}};
+    } cases[] = {{0.5L, 0},   {1.5L, 2},   {2.5L, 2},    {3.5L, 4},
+                 {-2.5L, -2}, {-3.5L, -4}, {2.4999L, 2}, {-0.6L, -1}};
     for (const auto& c : cases)
         EXPECT_EQ(Round(c.x), c.r) << static_cast<double>(c.x);
     EXPECT_EQ(RoundToDecimals(1, 0.25L), 0.2L);
@@ -217,7 +218,7 @@ TEST_F(UtilMath, PlaneHelpers)
     const struct {
         Extended x, y, phi;
     } polar[] = {
-        {0, 1, Pi / 2},      {0, 0, Pi / 2},       {0, -1, -Pi / 2},      {1, 1, Pi / 4},
+        {0, 1, Pi / 2},      {0, 0, Pi / 2},       {0, -1, -Pi / 2}, {1, 1, Pi / 4},
         {-1, 1, 3 * Pi / 4}, {-1, -1, 5 * Pi / 4}, {1, -1, -Pi / 4},
     };
     for (const auto& c : polar) {
@@ -277,10 +278,16 @@ TEST_F(UtilMath, FloorValueIsTheLargestWholeNumberNotAbove)
     const struct {
         Extended x, f;
     } cases[] = {
-        {2.7L, 2}, {-0.5L, -1}, {-2.5L, -3}, {0, 0}, {3, 3},
+        {2.7L, 2},
+        {-0.5L, -1},
+        {-2.5L, -3},
+        {0, 0},
+        {3, 3},
         // A whole negative number is its own floor.
-        {-2, -2}, {-10, -10},
-        {1e12L, std::numeric_limits<int32_t>::max()}, {-1e12L, std::numeric_limits<int32_t>::min()},
+        {-2, -2},
+        {-10, -10},
+        {1e12L, std::numeric_limits<int32_t>::max()},
+        {-1e12L, std::numeric_limits<int32_t>::min()},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FloorValue(c.x), c.f) << static_cast<double>(c.x);
@@ -292,8 +299,8 @@ TEST_F(UtilMath, DecimalExponentIsThePowerOfTheLeadingDigit)
         Extended x;
         int e;
     } cases[] = {
-        {0, 0},     {1, 0},      {9.99L, 0}, {10, 1},     {1000, 3},  {99999, 4}, {-250, 2},
-        {0.5L, -1}, {0.1L, -1},  {0.05L, -2}, {0.01L, -2}, {0.001L, -3}, {1e-6L, -6}, {1.5e-6L, -6},
+        {0, 0},     {1, 0},     {9.99L, 0},  {10, 1},     {1000, 3},    {99999, 4},  {-250, 2},
+        {0.5L, -1}, {0.1L, -1}, {0.05L, -2}, {0.01L, -2}, {0.001L, -3}, {1e-6L, -6}, {1.5e-6L, -6},
     };
     for (const auto& c : cases)
         EXPECT_EQ(DecimalExponent(c.x), c.e) << static_cast<double>(c.x);

@@ -9,10 +9,12 @@
 #include <limits>
 #include <string>
 
-namespace {
+namespace
+{
 
-class UtilStr : public ::testing::Test {
-protected:
+class UtilStr : public ::testing::Test
+{
+  protected:
     void SetUp() override { ResetFoundationState(); }
 };
 
@@ -24,19 +26,13 @@ TEST_F(UtilStr, DigitsForSignificantLayouts)
         int intDigits, decimals;
     } cases[] = {
         {3, 0, 0, 1}, // zero is laid out as 0.5
-        {3, 1.5L, 1, 1},
-        {3, -1.5L, 1, 1},
-        {3, 5, 1, 0},
-        {3, 123.456L, 3, 1}, // values from 1 on: one digit more
-        {3, 150, 3, 0},
-        {3, 2000, 4, 0},     // more integer digits than significant ones
-        {3, 1234, 4, 0},
-        {3, 99999, 5, 0},
-        {3, 0.0123L, 0, 4},  // below 1: the digits after the leading zeros
-        {3, 0.5L, 0, 1},
-        {3, 0.001L, 0, 3},
-        {2, 0.0123L, 0, 3},
-        {6, 3.14159265L, 1, 6},
+        {3, 1.5L, 1, 1},        {3, -1.5L, 1, 1},
+        {3, 5, 1, 0},           {3, 123.456L, 3, 1}, // values from 1 on: one digit more
+        {3, 150, 3, 0},         {3, 2000, 4, 0},     // more integer digits than significant ones
+        {3, 1234, 4, 0},        {3, 99999, 5, 0},
+        {3, 0.0123L, 0, 4}, // below 1: the digits after the leading zeros
+        {3, 0.5L, 0, 1},        {3, 0.001L, 0, 3},
+        {2, 0.0123L, 0, 3},     {6, 3.14159265L, 1, 6},
         {7, 3.14159265L, 1, 7},
     };
     for (const auto& c : cases) {
@@ -54,23 +50,10 @@ TEST_F(UtilStr, FloatToSignificantExamples)
         Extended x;
         const char* text;
     } cases[] = {
-        {0.000009L, "0"},
-        {0, "0"},
-        {0.0123L, "0.0123"},
-        {1.5L, "1.5"},
-        {-1.5L, "-1.5"},
-        {123.456L, "123.5"},
-        {2000, "2000"},
-        {1000, "1000"},
-        {100, "100"},
-        {5, "5"},
-        {12.34L, "12.34"},
-        {0.001L, "0.001"},
-        {0.00001L, "0.00001"},
-        {0.5L, "0.5"},
-        {3.14159L, "3.142"},
-        {99999, "99999"},
-        {-0.25L, "-0.25"},
+        {0.000009L, "0"},    {0, "0"},          {0.0123L, "0.0123"},   {1.5L, "1.5"}, {-1.5L, "-1.5"},
+        {123.456L, "123.5"}, {2000, "2000"},    {1000, "1000"},        {100, "100"},  {5, "5"},
+        {12.34L, "12.34"},   {0.001L, "0.001"}, {0.00001L, "0.00001"}, {0.5L, "0.5"}, {3.14159L, "3.142"},
+        {99999, "99999"},    {-0.25L, "-0.25"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FloatToSignificant(c.x), c.text) << static_cast<double>(c.x);
@@ -261,33 +244,12 @@ TEST_F(UtilStr, TextToFloatReadsOnlyWholeNumbers)
         const char* text;
         Extended value;
     } cases[] = {
-        {"1,5", 1.5L},
-        {"1.5", 1.5L},
-        {"1,000,5", 0}, // only the first comma becomes a point
-        {"1.5 ", 0},    // trailing blank
-        {"   1.5", 1.5L},
-        {"", 0},
-        {"   ", 0},
-        {"abc", 0},
-        {"-2.5e3", -2500},
-        {"2.5E-3", 0.0025L},
-        {"+.5", 0.5L},
-        {"5.", 5},
-        {"-", 0},
-        {".", 0},
-        {"e5", 0},
-        {"1e", 0},
-        {"1e+", 0},
-        {"1.5.2", 0},
-        {"1,5e2", 150},
-        {"0x10", 0},
-        {"inf", 0},
-        {"nan", 0},
-        {"\t1", 0},
-        {"1e5000", 0},
-        {"1e-5000", 0},
-        {"-0", 0},
-        {"0.1", 0.1L},
+        {"1,5", 1.5L},    {"1.5", 1.5L}, {"1,000,5", 0}, // only the first comma becomes a point
+        {"1.5 ", 0},                                     // trailing blank
+        {"   1.5", 1.5L}, {"", 0},       {"   ", 0},     {"abc", 0},  {"-2.5e3", -2500}, {"2.5E-3", 0.0025L},
+        {"+.5", 0.5L},    {"5.", 5},     {"-", 0},       {".", 0},    {"e5", 0},         {"1e", 0},
+        {"1e+", 0},       {"1.5.2", 0},  {"1,5e2", 150}, {"0x10", 0}, {"inf", 0},        {"nan", 0},
+        {"\t1", 0},       {"1e5000", 0}, {"1e-5000", 0}, {"-0", 0},   {"0.1", 0.1L},
     };
     for (const auto& c : cases)
         EXPECT_EQ(TextToFloat(c.text), c.value) << "\"" << c.text << "\"";
