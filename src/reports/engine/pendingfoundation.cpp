@@ -3,13 +3,6 @@
 #include <cstdio>
 #include <fstream>
 namespace pendingfoundation {
-std::string IntToText(long long N) { return std::to_string(N); }
-std::string IntToTextBlankPad(long long N, int Width)
-{
-    std::string s = std::to_string(N);
-    if (static_cast<int>(s.size()) < Width) s.insert(0, static_cast<size_t>(Width) - s.size(), ' ');
-    return s;
-}
 std::string AddTrailingBackslash(const std::string& P)
 {
     std::string t = TrimBlanks(P);

@@ -4,9 +4,8 @@
 #include <string>
 #include "foundation/codepage.h"
 #include "foundation/textutil.h"
+#include "foundation/utilstr.h"
 namespace pendingfoundation {
-std::string IntToText(long long N);
-std::string IntToTextBlankPad(long long N, int Width);
 std::string AddTrailingBackslash(const std::string& Path);
 bool FileCanOpen(const std::string& Name);
 void DeleteFileIfExists(const std::string& Name);

@@ -32,6 +32,16 @@ void ResetReportServices()
     };
     S.SaveFileDialog = [](const std::string&, std::string&) { telmvar.Aborted = true; };
     S.CheckFileName = [](const std::string&) {};
+    S.CheckFileExists = [](const std::string& Path) {
+        std::FILE* f = std::fopen(Path.c_str(), "rb");
+        if (f) {
+            std::fclose(f);
+            return true;
+        }
+        reportservices.ShowMessageBox("file " + Path + " not found or no access !");
+        telmvar.Aborted = true;
+        return false;
+    };
     S.ShowMessageBox = [](const std::string& T) { ToStderr("Message:", T); };
     S.ShowMessageCaption = [](const std::string& C, const std::string& T) { ToStderr(C, T); };
     S.ShowMessageIfEnabled = [](const std::string& T) {

@@ -33,6 +33,9 @@ struct TReportServices {
     // Name check before a file is written (dots, overwrite question,
     // creatable); a refusal sets Aborted.
     std::function<void(const std::string& Path)> CheckFileName;
+    // Opens the file for reading as a test; on failure the message "file " +
+    // path + " not found or no access !" and Aborted.
+    std::function<bool(const std::string& Path)> CheckFileExists;
     // Plain message box with the caption "Message:".
     std::function<void(const std::string& Text)> ShowMessageBox;
     // Message box with a caption of its own.

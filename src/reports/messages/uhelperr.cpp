@@ -1,0 +1,322 @@
+#include "reports/messages/uhelperr.h"
+
+#include "foundation/codepage.h"
+#include "foundation/error0.h"
+#include "foundation/telmvar.h"
+#include "foundation/textutil.h"
+#include "reports/engine/pendingfoundation.h"
+#include "reports/engine/reportcolumns.h"
+#include "reports/engine/reportengine.h"
+#include "reports/engine/reportframes.h"
+#include "reports/engine/reportservices.h"
+#include "reports/messages/errhelpfile.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+TUhelperr uhelperr;
+
+namespace {
+
+constexpr const char* NoHelpText = "no help description available for this error message.";
+constexpr const char* ContinueItem = "Continue...";
+constexpr const char* ListPrompt = "Calculation done. Select message for more info or continue.";
+
+void ToStderr(const std::string& Text) { std::fprintf(stderr, "%s\n", OemToAnsiText(Text).c_str()); }
+
+// The help of message n read through a file of its own, so that it works
+// while a report holds the shared text file.
+bool LookUp(int n, TMessageHelp& Help)
+{
+    std::ifstream in(MessageHelpFileName(), std::ios::binary);
+    if (!in)
+        return false;
+    Help = FindMessageHelp(in, error0.ErrorTexts[n]);
+    return true;
+}
+
+int MessageCount() { return std::min<int>(error0.ErrorCount, 12); }
+
+} // namespace
+
+void ResetUhelperr()
+{
+    uhelperr.ShowHelperrForm = [](THelperrModel& M) {
+        ToStderr(std::string(THelperrModel::Caption) + ": " + M.Message());
+        ToStderr(std::string(THelperrModel::OriginLabel) + ": " + M.Origin());
+        ToStderr(std::string(THelperrModel::RemedyLabel) + ": " + M.Remedy());
+    };
+    uhelperr.MessageListAsText = [](const std::string& Text) { std::fputs(Text.c_str(), stderr); };
+}
+
+namespace {
+struct InitUhelperr {
+    InitUhelperr() { ResetUhelperr(); }
+} initUhelperr;
+} // namespace
+
+THelperrModel::THelperrModel(const std::string& Message, const std::string& Origin, const std::string& Remedy)
+    : message_(DisplayText(Message)), origin_(DisplayText(Origin)), remedy_(DisplayText(Remedy))
+{
+}
+
+void THelperrModel::SetOrigin(const std::string& Text)
+{
+    if (Text != origin_)
+        modified_ = true;
+    origin_ = Text;
+}
+
+void THelperrModel::SetRemedy(const std::string& Text)
+{
+    if (Text != remedy_)
+        modified_ = true;
+    remedy_ = Text;
+}
+
+void THelperrModel::Ok()
+{
+    if (!modified_)
+        return;
+    if (reportservices.AskYesNoCancel("Save Changes ?"))
+        SaveMessageHelp(AnsiTextToOem(message_), AnsiTextToOem(origin_), AnsiTextToOem(remedy_));
+    modified_ = false;
+}
+
+void THelperrModel::Help() { reportservices.ShowHelpText(1970, 0, 1); }
+
+std::string MessageHelpFileName()
+{
+    return AddTrailingBackslash(telmvar.PltDir) + telmvar.ProgramFileStem + ".err";
+}
+
+void ShowMessageList()
+{
+    if (HasCommandLineParam("/NOGUI"))
+        return;
+    const int n = MessageCount();
+    if (n == 0) {
+        reportservices.ShowMessageBox("Calculation successful without error messages");
+        return;
+    }
+    if (uhelperr.MessageListAsText) {
+        uhelperr.MessageListAsText(FormatMessageListText());
+        return;
+    }
+    telmvar.Aborted = false;
+    for (int i = 1; i <= n; ++i)
+        telmvar.TextItems[i] = error0.ErrorTexts[i];
+    telmvar.TextItems[n + 1] = ContinueItem;
+    uint16_t choice = static_cast<uint16_t>(telmvar.HelpLevel >= 2 ? 1 : n + 1);
+    for (;;) {
+        reportservices.SetInputHelpNumber(1210);
+        reportservices.AskSelect(ListPrompt, n + 1, choice);
+        if (telmvar.Aborted || choice == n + 1)
+            break;
+        ShowMessageHelp(choice);
+        if (telmvar.Aborted)
+            break;
+        choice += 1;
+        // After the help of the last message the list closes by itself.
+        if (choice >= n + 1)
+            break;
+    }
+}
+
+void ShowMessageHelp(int n)
+{
+    if (n < 1 || n > MessageCount())
+        return;
+    const std::string file = MessageHelpFileName();
+    if (!reportservices.CheckFileExists(file))
+        return;
+    std::ifstream in(file, std::ios::binary);
+    const TMessageHelp help = FindMessageHelp(in, error0.ErrorTexts[n]);
+    if (!help.Found) {
+        reportservices.ShowMessageCaption("Message", NoHelpText);
+        return;
+    }
+    if (!telmvar.Aborted)
+        ShowErrorHelpForm(error0.ErrorTexts[n], help.Origin, help.Remedy);
+}
+
+void ShowErrorHelpForm(const std::string& Message, const std::string& Origin, const std::string& Remedy)
+{
+    THelperrModel model(Message, Origin, Remedy);
+    model.Shown();
+    uhelperr.ShowHelperrForm(model);
+}
+
+void GetMessageOrigin(int n, std::string& Origin)
+{
+    if (n < 1 || n > 12)
+        return;
+    TMessageHelp help;
+    if (!FileCanOpen(MessageHelpFileName())) {
+        Origin.clear();
+        return;
+    }
+    if (telmvar.Aborted)
+        return;
+    LookUp(n, help);
+    Origin = help.Found ? help.Origin : NoHelpText;
+}
+
+void GetMessageRemedy(int n, std::string& Remedy)
+{
+    if (n < 1 || n > 12)
+        return;
+    TMessageHelp help;
+    if (!FileCanOpen(MessageHelpFileName())) {
+        Remedy.clear();
+        return;
+    }
+    if (telmvar.Aborted)
+        return;
+    LookUp(n, help);
+    Remedy = help.Found ? help.Remedy : "";
+}
+
+void SaveMessageHelp(const std::string& Message, const std::string& Origin, const std::string& Remedy)
+{
+    namespace fs = std::filesystem;
+    const std::string source = MessageHelpFileName();
+    if (!reportservices.CheckFileExists(source))
+        return;
+    std::ifstream in(source, std::ios::binary);
+    // The new help file is written beside the old one and renamed over it, so
+    // that a failed save never leaves a half-written help file.
+    const std::string work = source + ".new";
+    std::ofstream out(work, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        reportservices.ShowMessageBox("file write error " + work);
+        telmvar.Aborted = true;
+        return;
+    }
+    std::string line;
+    bool found = false;
+    while (ReadHelpLine(in, line)) {
+        out << line << "\r\n";
+        if (MessageKeyMatches(line, Message)) {
+            found = true;
+            break;
+        }
+    }
+    if (!found) {
+        out.close();
+        fs::remove(work);
+        reportservices.ShowMessageBox(Message + " not found.");
+        return;
+    }
+    ReadHelpLine(in, line);
+    out << Origin << "\r\n";
+    ReadHelpLine(in, line);
+    out << Remedy << "\r\n";
+    while (ReadHelpLine(in, line))
+        out << line << "\r\n";
+    in.close();
+    out.close();
+    std::error_code ec;
+    if (!out || (fs::rename(work, source, ec), ec)) {
+        fs::remove(work, ec);
+        reportservices.ShowMessageBox("file write error " + source);
+        telmvar.Aborted = true;
+    }
+}
+
+std::string FormatMessageListText()
+{
+    std::string text;
+    const int n = MessageCount();
+    for (int i = 1; i <= n; ++i) {
+        std::string origin, remedy;
+        GetMessageOrigin(i, origin);
+        GetMessageRemedy(i, remedy);
+        text += error0.ErrorTexts[i] + "\n";
+        if (!origin.empty())
+            text += "  " + std::string(THelperrModel::OriginLabel) + ": " + origin + "\n";
+        if (!remedy.empty())
+            text += "  " + std::string(THelperrModel::RemedyLabel) + ": " + remedy + "\n";
+    }
+    return text;
+}
+
+void PrintReportMessages()
+{
+    const int n = MessageCount();
+    if (n == 0)
+        return;
+    const uint16_t dev = GetReportDevice();
+    const bool tab = IsTabDevice(dev);
+    const bool html = IsHtmlDevice(dev);
+    WriteReportLine("");
+    PrintReportLine("REMARKS, WARNINGS AND ERROR MESSAGES");
+    if (!tab) {
+        PrintReportLine(GetDoubleRuleLine());
+        WriteReportLine("");
+        PrintReportLine(GetRuleLine());
+    }
+    if (html)
+        BeginHtmlTable();
+    for (int i = 1; i <= n; ++i) {
+        std::string origin, remedy;
+        GetMessageOrigin(i, origin);
+        GetMessageRemedy(i, remedy);
+        if (tab) {
+            WriteReportLine(error0.ErrorTexts[i] + "\t" + origin + "\t" + remedy);
+            continue;
+        }
+        PrintReportTextRow(error0.ErrorTexts[i]);
+        PrintReportWrapped(origin);
+        PrintReportWrapped(remedy);
+        if (html) {
+            EndHtmlTable();
+            PrintReportLine("");
+            BeginHtmlTable();
+        } else if (telmvar.PrintSeparatorMode != 4) {
+            PrintReportLine(GetRuleLine());
+        }
+    }
+    if (html)
+        EndHtmlTable();
+}
+
+void PrintMessagesPage()
+{
+    if (error0.ErrorCount == 0)
+        return;
+    PrintReportPageHeader(0, 0);
+    if (telmvar.Aborted)
+        return;
+    PrintReportMessages();
+    ReportPageBreak();
+}
+
+void ViewErrorMessages()
+{
+    telmvar.Aborted = false;
+    if (error0.ErrorCount == 0) {
+        reportservices.ShowMessageBox("Calculation successful without error messages");
+        return;
+    }
+    SetReportHeader(telmvar.ProgramName + " V" + telmvar.ProgramVersion, "Error Messages", telmvar.RemarkLines[1],
+                    telmvar.RemarkLines[2], telmvar.RemarkLines[3], 1);
+    if (telmvar.FatalCalcError) {
+        ShowMessageList();
+        return;
+    }
+    OpenReport(1, telmvar.ProjectName + ".txt");
+    if (telmvar.Aborted)
+        return;
+    if (!BeginReportOutput()) {
+        CancelReport();
+        return;
+    }
+    PrintMessagesPage();
+    if (telmvar.Aborted) {
+        CancelReport();
+        return;
+    }
+    CloseReport();
+}

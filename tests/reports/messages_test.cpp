@@ -1,0 +1,312 @@
+// The message list, the message help file and the messages section of the
+// reports.
+#include "reporttestsupport.h"
+
+#include "foundation/error0.h"
+#include "foundation/telmvar.h"
+#include "foundation/textutil.h"
+#include "reports/engine/reportengine.h"
+#include "reports/engine/reportservices.h"
+#include "reports/messages/errhelpfile.h"
+#include "reports/messages/uhelperr.h"
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string HelpFile = "Fatal  : Unit0\r\n"
+                             "origin zero\r\n"
+                             "remedy zero\r\n"
+                             "Warning: SF<1 (\r\n"
+                             "root safety too small\r\n"
+                             "make the gear stronger\r\n"
+                             "Warning: SF<1 (second record with the same start)\r\n"
+                             "never used\r\n"
+                             "never used\r\n"
+                             "Error  : db > da  (\r\n"
+                             "tip inside base circle\r\n"
+                             "\r\n";
+
+class MessagesTest : public ReportTest {
+protected:
+    void SetUp() override
+    {
+        ReportTest::SetUp();
+        ResetUhelperr();
+        ResetTextutil();
+        telmvar.PltDir = TempDir.string();
+        WriteFile(Temp("qyr7.err"), HelpFile);
+        uhelperr.ShowHelperrForm = [this](THelperrModel& M) { Forms.push_back(M.Message() + "|" + M.Origin() + "|" + M.Remedy()); };
+    }
+    void Collect(std::initializer_list<const char*> Texts)
+    {
+        for (const char* t : Texts)
+            AddErrorMessage(t);
+    }
+    std::vector<std::string> Forms;
+};
+
+TEST_F(MessagesTest, KeyComparesTheFirstFourteenCharacters)
+{
+    struct Case {
+        const char* Line;
+        const char* Message;
+        bool Match;
+    };
+    const Case cases[] = {
+        {"Warning: SF<1 (", "Warning: SF<1 (1) (0.8) !", true},
+        {"Warning: SF<1 (", "Warning: SH<1 (1) (0.8) !", false},
+        {"Warning: SF<1 XYZ", "Warning: SF<1 (1)", true}, // characters after 14 do not count
+        {"Error  : YS", "Error  : YS", true},            // shorter texts are compared whole
+        {"Error  : YS", "Error  : YS:rhof=0", false},
+        {"warning: sf<1 (", "Warning: SF<1 (", false}, // exact, case-sensitive
+        {"", "", true},
+        {"", "Fatal  : Unit0", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MessageKeyMatches(c.Line, c.Message), c.Match) << c.Line << " / " << c.Message;
+}
+
+TEST_F(MessagesTest, FirstRecordWinsAndBothLineEndsAreRead)
+{
+    for (const std::string& file : {HelpFile, std::string("x\nWarning: SF<1 (\norigin lf\nremedy lf\n")}) {
+        std::istringstream in(file);
+        const TMessageHelp h = FindMessageHelp(in, "Warning: SF<1 (2) (0.9) !");
+        EXPECT_TRUE(h.Found);
+        EXPECT_TRUE(h.Origin == "root safety too small" || h.Origin == "origin lf") << h.Origin;
+        EXPECT_EQ(h.Origin.find('\r'), std::string::npos);
+    }
+    std::istringstream in(HelpFile);
+    EXPECT_FALSE(FindMessageHelp(in, "Warning: nothing like it").Found);
+}
+
+TEST_F(MessagesTest, ShippedHelpFileHasOneRecordPerMessageStart)
+{
+    std::ifstream in(std::string(QYR7_SOURCE_DIR) + "/data/qyr7.err", std::ios::binary);
+    ASSERT_TRUE(in) << "data/qyr7.err missing";
+    std::vector<std::string> lines;
+    std::string line;
+    while (ReadHelpLine(in, line))
+        lines.push_back(line);
+    ASSERT_EQ(lines.size() % 3, 0u) << "records are three lines";
+    std::set<std::string> starts;
+    for (size_t i = 0; i < lines.size(); i += 3) {
+        const std::string& key = lines[i];
+        EXPECT_TRUE(key.rfind("Fatal", 0) == 0 || key.rfind("Error", 0) == 0 || key.rfind("Warning", 0) == 0) << key;
+        EXPECT_TRUE(starts.insert(key.substr(0, MessageKeyLength)).second) << "two records start alike: " << key;
+        EXPECT_FALSE(lines[i + 1].empty()) << "origin of " << key;
+        EXPECT_FALSE(lines[i + 2].empty()) << "remedy of " << key;
+        for (int k = 1; k <= 2; ++k) {
+            EXPECT_LT(lines[i + k].size(), 255u);
+            for (const char* p : {"Fatal", "Error", "Warning"})
+                EXPECT_NE(lines[i + k].rfind(p, 0), 0u) << "a help line must never look like a key: " << lines[i + k];
+        }
+    }
+    EXPECT_GE(lines.size() / 3, 150u);
+    // Messages as the calculations write them, numbers and helper suffixes
+    // included, find their records.
+    const std::map<std::string, std::string> samples = {
+        {"Warning: SF<1 (2) (0.85) !", "Warning: SF<1 "},
+        {"Error  : KF\xE1 (pow)", "Error  : KF\xE1 (pow)"},
+        {"Error : Fatal  : span measure ! arccos(1.2)", "Error : Fatal  : "},
+        {"Fatal  : xz3=0!", "Fatal  : xz3=0!"},
+        {"Error  : tooth collision da2 !", "Error  : tooth collision da"},
+        {"Fatal  : SigmaFE = 0 !", "Fatal  : Sigma"},
+    };
+    for (const auto& [message, key] : samples) {
+        std::ifstream f(std::string(QYR7_SOURCE_DIR) + "/data/qyr7.err", std::ios::binary);
+        const TMessageHelp h = FindMessageHelp(f, message);
+        EXPECT_TRUE(h.Found) << message;
+    }
+}
+
+TEST_F(MessagesTest, ListReturnsWithTheNextMessageAndClosesAfterTheLast)
+{
+    uhelperr.MessageListAsText = nullptr;
+    Collect({"Fatal  : Unit0", "Warning: SF<1 (1) (0.7) !", "Error  : db > da  (2) !"});
+    std::vector<int> preselected;
+    std::vector<int> answers = {2, 3};
+    reportservices.AskSelect = [&](const std::string& Prompt, int Count, uint16_t& Choice) {
+        EXPECT_EQ(Prompt, "Calculation done. Select message for more info or continue.");
+        EXPECT_EQ(Count, 4);
+        preselected.push_back(Choice);
+        Choice = static_cast<uint16_t>(answers.front());
+        answers.erase(answers.begin());
+    };
+    ShowMessageList();
+    EXPECT_EQ(preselected, (std::vector<int>{4, 3})) << "Continue... first, then the message after the one shown";
+    EXPECT_EQ(telmvar.TextItems[4], "Continue...");
+    ASSERT_EQ(Forms.size(), 2u);
+    EXPECT_EQ(Forms[0], "Warning: SF<1 (1) (0.7) !|root safety too small|make the gear stronger");
+    EXPECT_EQ(Forms[1], "Error  : db > da  (2) !|tip inside base circle|");
+}
+
+TEST_F(MessagesTest, HelpLevelTwoPreselectsTheFirstMessage)
+{
+    uhelperr.MessageListAsText = nullptr;
+    telmvar.HelpLevel = 2;
+    Collect({"Fatal  : Unit0", "Warning: SF<1 (1) (0.7) !"});
+    std::vector<int> preselected;
+    reportservices.AskSelect = [&](const std::string&, int, uint16_t& Choice) {
+        preselected.push_back(Choice);
+        telmvar.Aborted = true;
+    };
+    ShowMessageList();
+    EXPECT_EQ(preselected, std::vector<int>{1});
+    EXPECT_TRUE(Forms.empty());
+}
+
+TEST_F(MessagesTest, NoGuiShowsNothing)
+{
+    const char* argv[] = {"wqyr7", "/nogui"};
+    SetCommandLineParams(2, argv);
+    Collect({"Fatal  : Unit0"});
+    bool asked = false;
+    uhelperr.MessageListAsText = [&](const std::string&) { asked = true; };
+    reportservices.AskSelect = [&](const std::string&, int, uint16_t&) { asked = true; };
+    ShowMessageList();
+    EXPECT_FALSE(asked);
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(MessagesTest, NoMessagesGiveTheSuccessBox)
+{
+    ShowMessageList();
+    EXPECT_EQ(Messages, std::vector<std::string>{"Calculation successful without error messages"});
+}
+
+TEST_F(MessagesTest, HeadlessListIsTextWithHelpEntries)
+{
+    Collect({"Fatal  : Unit0", "Warning: unknown text"});
+    std::string text;
+    uhelperr.MessageListAsText = [&](const std::string& T) { text = T; };
+    ShowMessageList();
+    EXPECT_EQ(text, "Fatal  : Unit0\n  Origin: origin zero\n  Remedy: remedy zero\n"
+                    "Warning: unknown text\n  Origin: no help description available for this error message.\n");
+}
+
+TEST_F(MessagesTest, MissingRecordAndMissingFile)
+{
+    uhelperr.MessageListAsText = nullptr;
+    Collect({"Warning: unknown text"});
+    ShowMessageHelp(1);
+    EXPECT_EQ(Messages, std::vector<std::string>{"Message|no help description available for this error message."});
+    fs::remove(Temp("qyr7.err"));
+    Messages.clear();
+    ShowMessageHelp(1);
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_EQ(Messages, std::vector<std::string>{"file " + Temp("qyr7.err") + " not found or no access !"});
+    telmvar.Aborted = false;
+    std::string origin = "x", remedy = "y";
+    GetMessageOrigin(1, origin);
+    GetMessageRemedy(1, remedy);
+    EXPECT_EQ(origin, "");
+    EXPECT_EQ(remedy, "");
+}
+
+TEST_F(MessagesTest, SavingOnlyTheRemedyKeepsEveryOtherLine)
+{
+    SaveMessageHelp("Warning: SF<1 (1) (0.7) !", "root safety too small", "new remedy");
+    std::string expected = HelpFile;
+    expected.replace(expected.find("make the gear stronger"), 22, "new remedy");
+    EXPECT_EQ(ReadFile(Temp("qyr7.err")), expected);
+    EXPECT_FALSE(fs::exists(Temp("qyr7.err.new")));
+}
+
+TEST_F(MessagesTest, SavingTheLastRecordAddsNoLine)
+{
+    SaveMessageHelp("Error  : db > da  (1) !", "o", "r");
+    std::string expected = HelpFile;
+    expected.replace(expected.find("tip inside base circle\r\n\r\n"), 26, "o\r\nr\r\n");
+    EXPECT_EQ(ReadFile(Temp("qyr7.err")), expected);
+}
+
+TEST_F(MessagesTest, SavingAnUnknownMessageChangesNothing)
+{
+    SaveMessageHelp("Warning: unknown", "o", "r");
+    EXPECT_EQ(Messages, std::vector<std::string>{"Warning: unknown not found."});
+    EXPECT_EQ(ReadFile(Temp("qyr7.err")), HelpFile);
+    EXPECT_FALSE(fs::exists(Temp("qyr7.err.new")));
+}
+
+TEST_F(MessagesTest, FormAsksBeforeSavingChangedTexts)
+{
+    YesAnswers = {true};
+    THelperrModel m("Fatal  : Unit0", "origin zero", "remedy zero");
+    m.Shown();
+    m.Ok();
+    EXPECT_TRUE(Questions.empty()) << "nothing changed, nothing asked";
+    m.SetRemedy("better remedy");
+    EXPECT_TRUE(m.MessageHelpModified());
+    m.Ok();
+    EXPECT_EQ(Questions, std::vector<std::string>{"Save Changes ?"});
+    std::ifstream in(Temp("qyr7.err"), std::ios::binary);
+    EXPECT_EQ(FindMessageHelp(in, "Fatal  : Unit0").Remedy, "better remedy");
+}
+
+TEST_F(MessagesTest, TabDevicesWriteOneLinePerMessageWithTwoTabs)
+{
+    Collect({"Fatal  : Unit0", "Warning: unknown text"});
+    OpenReport(9, "x");
+    ASSERT_TRUE(BeginReportOutput());
+    PrintReportMessages();
+    EXPECT_TRUE(CloseReport());
+    auto lines = Lines(ReadFile(Temp("$$$1.txt")));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "");
+    EXPECT_EQ(lines[1], "REMARKS, WARNINGS AND ERROR MESSAGES");
+    EXPECT_EQ(lines[2], "Fatal  : Unit0\torigin zero\tremedy zero");
+    EXPECT_EQ(lines[3], "Warning: unknown text\tno help description available for this error message.\t");
+    for (int i = 2; i <= 3; ++i)
+        EXPECT_EQ(std::count(lines[i].begin(), lines[i].end(), '\t'), 2);
+}
+
+TEST_F(MessagesTest, ErrorMessagesCommandShowsAMessagesPageOnTheScreen)
+{
+    Collect({"Fatal  : Unit0", "Warning: SF<1 (1) (0.7) !"});
+    ViewErrorMessages();
+    ASSERT_EQ(ResultWindows, 1);
+    auto lines = Lines(ShownReport);
+    const std::string ind(7, ' ');
+    ASSERT_GT(lines.size(), 20u);
+    EXPECT_EQ(lines[1].substr(7 + 3, 9), "QYR7 V1.0");
+    EXPECT_EQ(lines[1].substr(7 + 59, 8), "pg. 1/ 1");
+    EXPECT_EQ(lines[5].substr(7 + 3, 14), "Error Messages");
+    const std::vector<std::string> tail(lines.end() - 14, lines.end());
+    const std::vector<std::string> expected = {
+        "",
+        ind + "REMARKS, WARNINGS AND ERROR MESSAGES",
+        ind + std::string(70, '='),
+        "",
+        ind + std::string(70, '-'),
+        ind + "Fatal  : Unit0",
+        ind + "origin zero",
+        ind + "remedy zero",
+        ind + std::string(70, '-'),
+        ind + "Warning: SF<1 (1) (0.7) !",
+        ind + "root safety too small",
+        ind + "make the gear stronger",
+        ind + std::string(70, '-'),
+        "\f", // the page ends with a form-feed line on the screen device
+    };
+    EXPECT_EQ(tail, expected) << ::testing::PrintToString(lines);
+}
+
+TEST_F(MessagesTest, FatalErrorShowsTheListInsteadOfAReport)
+{
+    Collect({"Fatal  : Unit0"});
+    telmvar.FatalCalcError = true;
+    std::string text;
+    uhelperr.MessageListAsText = [&](const std::string& T) { text = T; };
+    ViewErrorMessages();
+    EXPECT_EQ(ResultWindows, 0);
+    EXPECT_NE(text.find("Fatal  : Unit0"), std::string::npos);
+}
+
+} // namespace
