@@ -2,14 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 #include "foundation/error0.h"
 #include "foundation/telmvar.h"
+#include "foundation/utilmath.h"
 
 namespace {
-
-constexpr Extended Pi = std::numbers::pi_v<Extended>;
 
 int PlanetIndexNumber(int zA, int zB, bool minus)
 {
@@ -108,4 +106,11 @@ Extended ChordLimitFactor(Extended angle, Extended v)
     if (s > 0 && s < 2)
         return v * s / (2 - s) + 1;
     return 100;
+}
+
+Extended AngleFromRatio(Extended r1, Extended r2)
+{
+    if (r1 > r2)
+        return 57.3L * Tangent(SafeArcCos(r2 / r1));
+    return 0;
 }

@@ -29,3 +29,6 @@ Extended CircleGap(Extended phiA, Extended phiB, Extended dA, Extended dB, Exten
 // v·s/(2 - s) + 1 with the chord s = sqrt(2(1 - cos angle)) of the unit
 // circle; 100 when s is 0 or 2.
 Extended ChordLimitFactor(Extended angle, Extended v);
+
+// 57.3 tan(arccos(r2 / r1)) when r1 > r2, else 0; a stage drawing uses it.
+Extended AngleFromRatio(Extended r1, Extended r2);

@@ -1,7 +1,6 @@
 #include "gearpair/toothform.h"
 
 #include <cmath>
-#include <numbers>
 #include <string>
 
 #include "foundation/error0.h"

@@ -163,4 +163,12 @@ TEST_F(Assembly, ChordLimitFactor)
     EXPECT_EQ(ChordLimitFactor(Pi, 1), 100);
 }
 
+TEST_F(Assembly, AngleFromRatio)
+{
+    // arccos(0.5) = 60 degrees, tan 60 = sqrt 3.
+    EXPECT_NEAR(static_cast<double>(AngleFromRatio(10, 5)), 57.3 * std::sqrt(3.0), 1e-12);
+    EXPECT_EQ(AngleFromRatio(5, 10), 0);
+    EXPECT_EQ(AngleFromRatio(5, 5), 0);
+}
+
 }  // namespace

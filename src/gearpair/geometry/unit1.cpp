@@ -1,5 +1,4 @@
 #include <cmath>
-#include <numbers>
 #include <string>
 
 #include "foundation/error0.h"
@@ -185,7 +184,7 @@ void Unit1()
         g.dm[i] = (g.da0[i] + g.df[i]) / 2;
     }
 
-    g.pn = std::numbers::pi_v<Extended> * g.mn;
+    g.pn = Pi * g.mn;
     g.pt = g.pn / cosBeta;
     g.pbt = g.pt * cosAlphaT;
     g.pet = g.pbt;

@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <string>
 
 #include "foundation/error0.h"
