@@ -1,0 +1,443 @@
+#include "foundation/textfile.h"
+
+#include "foundation/error0.h"
+#include "foundation/fileversion.h"
+#include "foundation/telmvar.h"
+#include "foundation/textutil.h"
+#include "foundation/utilmath.h"
+#include "foundation/utilstr.h"
+#include "foundation/wtelmvar.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+TTextfile textfile;
+
+namespace {
+
+// Paths are read with either separator.
+std::string NativeName(const std::string& name)
+{
+    std::string r = name;
+#ifndef _WIN32
+    for (char& c : r)
+        if (c == '\\')
+            c = '/';
+#endif
+    return r;
+}
+
+mode_t NewFileMode(const std::string& name)
+{
+    struct stat st {};
+    if (::stat(name.c_str(), &st) == 0)
+        return st.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+TTextFile& Shared() { return textfile.SharedTextFile; }
+
+// A read of the shared file: a file not open for reading is an I/O error;
+// the end of the file is not, but the caller learns of it from the result.
+bool ReadShared(std::string& line)
+{
+    TTextFile& f = Shared();
+    if (!f.IsReading()) {
+        line.clear();
+        telmvar.Aborted = true;
+        return false;
+    }
+    return f.ReadLine(line);
+}
+
+bool WriteShared(const std::string& s)
+{
+    if (!Shared().Write(s)) {
+        telmvar.Aborted = true;
+        return false;
+    }
+    return true;
+}
+
+bool WriteSharedLine(const std::string& s) { return WriteShared(s) && WriteShared("\r\n"); }
+
+// The value a number line reads back as.
+Extended NumberLineValue(const std::string& line) { return TextToFloat(CommaToPoint(line)); }
+
+bool ReadsBackAs(const std::string& text, Extended x)
+{
+    const Extended back = NumberLineValue(text);
+    // Differences below double precision are rounding of the last bits of
+    // an extended value and not a change of the value.
+    return std::fabs(back - x) <= std::fabs(x) * 1e-15L;
+}
+
+std::string WithSeparator(std::string text, char sep)
+{
+    for (char& c : text)
+        if (c == '.')
+            c = sep;
+    return text;
+}
+
+} // namespace
+
+// --- TTextFile -------------------------------------------------------------
+
+TTextFile::~TTextFile() { Abandon(); }
+
+void TTextFile::Assign(const std::string& Name)
+{
+    Abandon();
+    name_ = NativeName(Name);
+}
+
+bool TTextFile::OpenRead()
+{
+    Abandon();
+    struct stat st {};
+    if (name_.empty() || ::stat(name_.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    std::FILE* in = std::fopen(name_.c_str(), "rb");
+    if (in == nullptr)
+        return false;
+    std::string data;
+    char buf[8192];
+    std::size_t n = 0;
+    while ((n = std::fread(buf, 1, sizeof buf, in)) > 0)
+        data.append(buf, n);
+    const bool failed = std::ferror(in) != 0;
+    std::fclose(in);
+    if (failed)
+        return false;
+    data_ = std::move(data);
+    pos_ = 0;
+    readPastEnd_ = false;
+    lineNumber_ = 0;
+    mode_ = Mode::Read;
+    return true;
+}
+
+bool TTextFile::OpenWrite()
+{
+    Abandon();
+    if (name_.empty())
+        return false;
+    struct stat st {};
+    if (::stat(name_.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        return false;
+    std::string temp = name_ + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return false;
+    ::fchmod(fd, NewFileMode(name_));
+    out_ = ::fdopen(fd, "wb");
+    if (out_ == nullptr) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return false;
+    }
+    tempName_ = temp;
+    writeFailed_ = false;
+    mode_ = Mode::Write;
+    return true;
+}
+
+bool TTextFile::OpenAppend()
+{
+    Abandon();
+    if (name_.empty())
+        return false;
+    out_ = std::fopen(name_.c_str(), "ab");
+    if (out_ == nullptr)
+        return false;
+    writeFailed_ = false;
+    mode_ = Mode::Append;
+    return true;
+}
+
+bool TTextFile::ReadLine(std::string& Line)
+{
+    Line.clear();
+    if (mode_ != Mode::Read)
+        return false;
+    if (pos_ >= data_.size()) {
+        readPastEnd_ = true;
+        return false;
+    }
+    const auto nl = data_.find('\n', pos_);
+    const std::size_t end = nl == std::string::npos ? data_.size() : nl;
+    Line.assign(data_, pos_, end - pos_);
+    if (!Line.empty() && Line.back() == '\r')
+        Line.pop_back();
+    pos_ = nl == std::string::npos ? data_.size() : nl + 1;
+    ++lineNumber_;
+    return true;
+}
+
+bool TTextFile::AtEnd() const { return mode_ != Mode::Read || pos_ >= data_.size(); }
+
+bool TTextFile::Write(const std::string& S)
+{
+    if ((mode_ != Mode::Write && mode_ != Mode::Append) || out_ == nullptr)
+        return false;
+    if (writeFailed_)
+        return false;
+    if (!S.empty() && std::fwrite(S.data(), 1, S.size(), out_) != S.size())
+        writeFailed_ = true;
+    return !writeFailed_;
+}
+
+bool TTextFile::Close()
+{
+    switch (mode_) {
+    case Mode::Closed:
+        return true;
+    case Mode::Read:
+        data_.clear();
+        data_.shrink_to_fit();
+        mode_ = Mode::Closed;
+        return true;
+    case Mode::Append: {
+        const bool ok = std::fflush(out_) == 0 && !writeFailed_;
+        const bool closed = std::fclose(out_) == 0;
+        out_ = nullptr;
+        mode_ = Mode::Closed;
+        return ok && closed;
+    }
+    case Mode::Write: {
+        bool ok = !writeFailed_ && std::fflush(out_) == 0 && ::fsync(::fileno(out_)) == 0;
+        ok = (std::fclose(out_) == 0) && ok;
+        out_ = nullptr;
+        mode_ = Mode::Closed;
+        if (ok)
+            ok = std::rename(tempName_.c_str(), name_.c_str()) == 0;
+        if (!ok)
+            ::unlink(tempName_.c_str());
+        tempName_.clear();
+        return ok;
+    }
+    }
+    return false;
+}
+
+void TTextFile::Abandon()
+{
+    if (out_ != nullptr) {
+        std::fclose(out_);
+        out_ = nullptr;
+    }
+    if (mode_ == Mode::Write && !tempName_.empty())
+        ::unlink(tempName_.c_str());
+    tempName_.clear();
+    data_.clear();
+    pos_ = 0;
+    mode_ = Mode::Closed;
+}
+
+// --- file handling -----------------------------------------------------------
+
+void ResetTextfile()
+{
+    textfile.SharedTextFile.Abandon();
+    textfile.SharedTextFile.Assign("");
+}
+
+void AssignTextFile(TTextFile& F, const std::string& Name) { F.Assign(Name); }
+
+bool ResetTextFile(TTextFile& F)
+{
+    if (F.OpenRead())
+        return true;
+    telmvar.Aborted = true;
+    return false;
+}
+
+bool RewriteTextFile(TTextFile& F)
+{
+    if (F.OpenWrite())
+        return true;
+    telmvar.Aborted = true;
+    AddErrorMessage("file " + F.Name() + " cannot be created !");
+    return false;
+}
+
+bool AppendTextFile(TTextFile& F)
+{
+    if (F.OpenAppend())
+        return true;
+    telmvar.Aborted = true;
+    AddErrorMessage("file " + F.Name() + " cannot be created !");
+    return false;
+}
+
+bool CloseTextFile(TTextFile& F)
+{
+    const bool writing = F.IsOpen() && !F.IsReading();
+    if (F.Close())
+        return true;
+    telmvar.Aborted = true;
+    if (writing)
+        AddErrorMessage("file " + F.Name() + " could not be written !");
+    return false;
+}
+
+// --- readers -------------------------------------------------------------------
+
+bool ReadTextLine(std::string& S) { return ReadShared(S); }
+
+bool ReadFieldLine4(std::string& A, std::string& B, std::string& C, std::string& D)
+{
+    std::string line;
+    const bool ok = ReadShared(line);
+    std::string* fields[4] = {&A, &B, &C, &D};
+    std::size_t start = 0;
+    for (std::string* field : fields) {
+        const auto bar = start <= line.size() ? line.find('|', start) : std::string::npos;
+        if (bar == std::string::npos) {
+            field->clear();
+            start = line.size() + 1;
+        } else {
+            field->assign(line, start, bar - start);
+            start = bar + 1;
+        }
+    }
+    return ok;
+}
+
+bool ReadTextChar(char& C)
+{
+    std::string line;
+    const bool ok = ReadShared(line);
+    C = line.empty() ? '\r' : line[0];
+    return ok;
+}
+
+bool ReadTextInt(int32_t& N)
+{
+    std::string line;
+    const bool ok = ReadShared(line);
+    N = static_cast<int32_t>(TextToInt(line));
+    return ok;
+}
+
+bool ReadTextLongInt(int32_t& N) { return ReadTextInt(N); }
+
+bool ReadTextWord(uint16_t& W)
+{
+    int32_t n = 0;
+    const bool ok = ReadTextInt(n);
+    W = static_cast<uint16_t>(static_cast<uint32_t>(n) & 0xFFFFu);
+    return ok;
+}
+
+bool ReadTextExtended(Extended& X)
+{
+    std::string line;
+    const bool ok = ReadShared(line);
+    X = NumberLineValue(line);
+    return ok;
+}
+
+bool ReadTextDouble(double& X)
+{
+    Extended x = 0;
+    const bool ok = ReadTextExtended(x);
+    X = static_cast<double>(x);
+    return ok;
+}
+
+bool ReadBoolTrue(bool& B)
+{
+    std::string line;
+    const bool ok = ReadShared(line);
+    if (!telmvar.Aborted)
+        B = UpperCaseText(line) == "TRUE";
+    return ok;
+}
+
+bool ReadBoolNotFalse(bool& B)
+{
+    std::string line;
+    const bool ok = ReadShared(line);
+    if (!telmvar.Aborted)
+        B = UpperCaseText(line) != "FALSE";
+    return ok;
+}
+
+// --- writers -------------------------------------------------------------------
+
+bool WriteTextLine(const std::string& S) { return WriteSharedLine(S); }
+bool WriteStringLine(const std::string& S) { return WriteSharedLine(S); }
+bool WriteNumberLine(Extended X) { return WriteSharedLine(NumberLineText(X)); }
+bool WriteIntLine(int64_t N) { return WriteSharedLine(std::to_string(N)); }
+bool WriteBoolLine(bool B) { return WriteSharedLine(B ? "TRUE" : "FALSE"); }
+
+bool WriteFieldLine4(const std::string& A, const std::string& B, const std::string& C, const std::string& D)
+{
+    return WriteSharedLine(A + "|" + B + "|" + C + "|" + D + "|");
+}
+
+bool WriteFieldLine6(const std::string& A, const std::string& B, const std::string& C, const std::string& D,
+                     const std::string& E, const std::string& F)
+{
+    return WriteSharedLine(A + "|" + B + "|" + C + "|" + D + "|" + E + "|" + F + "|");
+}
+
+bool WriteFieldLine8(const std::string& A, const std::string& B, const std::string& C, const std::string& D,
+                     const std::string& E, const std::string& F, const std::string& G, const std::string& H)
+{
+    return WriteSharedLine(A + "|" + B + "|" + C + "|" + D + "|" + E + "|" + F + "|" + G + "|" + H + "|");
+}
+
+bool WriteText(const std::string& S) { return WriteShared(S); }
+
+std::string NumberLineText(Extended X)
+{
+    const std::string text = X < 1 && std::fabs(X - Round(X)) < 1e-10L ? FloatToSignificant(X) : FloatToFixedDecimals(7, X);
+    if (!std::isfinite(X) || ReadsBackAs(text, X))
+        return text;
+    // More decimals, in the same right-aligned layout, until the text holds
+    // the value; exponent form for values fixed decimals cannot hold.
+    const std::size_t lead = text.find_first_not_of(' ');
+    const std::string blanks(lead == std::string::npos ? 0 : lead, ' ');
+    char buf[128];
+    for (int decimals = 8; decimals <= 30; ++decimals) {
+        const auto r = std::to_chars(buf, buf + sizeof buf, X, std::chars_format::fixed, decimals);
+        if (r.ec != std::errc{})
+            break;
+        const std::string candidate = blanks + WithSeparator(std::string(buf, r.ptr), wtelmvar.RegionalDecimalSeparator);
+        if (ReadsBackAs(candidate, X))
+            return candidate;
+    }
+    const auto r = std::to_chars(buf, buf + sizeof buf, X, std::chars_format::scientific, 20);
+    return blanks + WithSeparator(std::string(buf, r.ptr), wtelmvar.RegionalDecimalSeparator);
+}
+
+bool WriteProgramHeader()
+{
+    const std::string rule(65, '-');
+    bool ok = WriteSharedLine(rule);
+    ok = WriteSharedLine(telmvar.ProgramTitle + "   V " + GetFileVersionText("W" + telmvar.ProgramFileStem + ".exe"))
+        && ok;
+    ok = WriteSharedLine("Version " + telmvar.ProgramVersion) && ok;
+    ok = WriteSharedLine(rule) && ok;
+    for (int i = 1; i <= 3; ++i)
+        ok = WriteSharedLine(telmvar.RemarkLines[i]) && ok;
+    return ok;
+}
+
+bool SkipProgramHeader()
+{
+    std::string line;
+    bool ok = true;
+    for (int i = 0; i < ProgramHeaderLines; ++i)
+        ok = ReadShared(line) && ok;
+    return ok;
+}
