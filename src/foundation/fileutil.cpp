@@ -1,0 +1,541 @@
+#include "foundation/fileutil.h"
+
+#include "foundation/codepage.h"
+#include "foundation/error0.h"
+#include "foundation/telmvar.h"
+#include "foundation/textfile.h"
+#include "foundation/textutil.h"
+#include "foundation/wtelmvar.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool InRange(unsigned char c, char lo, char hi)
+{
+    return c >= static_cast<unsigned char>(lo) && c <= static_cast<unsigned char>(hi);
+}
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// The file name part: after the last "\", "/" or ":".
+std::string NamePart(const std::string& path)
+{
+    const auto p = path.find_last_of("\\/:");
+    return p == std::string::npos ? path : path.substr(p + 1);
+}
+
+bool IsDirectory(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool IsRegularFile(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+// Copies src into dest through a temporary file beside dest, in blocks of
+// the given size. On failure nothing is left behind and dest is as it was.
+bool CopyContents(const std::string& src, const std::string& dest, std::size_t block)
+{
+    if (!IsRegularFile(src))
+        return false;
+    std::FILE* in = std::fopen(src.c_str(), "rb");
+    if (in == nullptr)
+        return false;
+    std::string temp = dest + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        std::fclose(in);
+        return false;
+    }
+    struct stat st {};
+    if (::stat(src.c_str(), &st) == 0)
+        ::fchmod(fd, st.st_mode & 07777);
+    std::vector<char> buf(block);
+    bool ok = true;
+    for (;;) {
+        const std::size_t n = std::fread(buf.data(), 1, block, in);
+        if (n > 0) {
+            std::size_t done = 0;
+            while (done < n) {
+                const ssize_t w = ::write(fd, buf.data() + done, n - done);
+                if (w < 0 && errno == EINTR)
+                    continue;
+                if (w <= 0) {
+                    ok = false;
+                    break;
+                }
+                done += static_cast<std::size_t>(w);
+            }
+        }
+        if (!ok)
+            break;
+        if (n < block) {
+            ok = std::ferror(in) == 0;
+            break;
+        }
+    }
+    std::fclose(in);
+    ok = ::fsync(fd) == 0 && ok;
+    ok = ::close(fd) == 0 && ok;
+    if (ok)
+        ok = std::rename(temp.c_str(), dest.c_str()) == 0;
+    if (!ok)
+        ::unlink(temp.c_str());
+    return ok;
+}
+
+std::string MatchMask(const std::string& mask)
+{
+    // "*.*" is every name, also one without an extension.
+    if (mask.empty() || mask == "*.*")
+        return "*";
+    return mask;
+}
+
+// A line that holds one number and nothing else: sign, digits with one
+// decimal point or comma, an optional exponent.
+bool IsNumberText(const std::string& t)
+{
+    std::size_t i = 0;
+    const std::size_t n = t.size();
+    if (i < n && (t[i] == '+' || t[i] == '-'))
+        ++i;
+    std::size_t digits = 0;
+    while (i < n && t[i] >= '0' && t[i] <= '9') {
+        ++i;
+        ++digits;
+    }
+    if (i < n && (t[i] == '.' || t[i] == ',')) {
+        ++i;
+        while (i < n && t[i] >= '0' && t[i] <= '9') {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && (t[i] == 'E' || t[i] == 'e')) {
+        ++i;
+        if (i < n && (t[i] == '+' || t[i] == '-'))
+            ++i;
+        std::size_t expDigits = 0;
+        while (i < n && t[i] >= '0' && t[i] <= '9') {
+            ++i;
+            ++expDigits;
+        }
+        if (expDigits == 0)
+            return false;
+    }
+    return i == n;
+}
+
+std::string CsvField(const std::string& row, char decimal, char separator)
+{
+    const std::string t = TrimBlanks(row);
+    if (IsNumberText(t)) {
+        std::string r = t;
+        for (char& c : r)
+            if (c == '.' || c == ',')
+                c = decimal;
+        return r;
+    }
+    const bool quote = row.find_first_of(std::string("\"\r\n") + separator) != std::string::npos
+        || (!row.empty() && (row.front() == ' ' || row.back() == ' '));
+    if (!quote)
+        return row;
+    std::string r = "\"";
+    for (char c : row) {
+        if (c == '"')
+            r += '"';
+        r += c;
+    }
+    return r + "\"";
+}
+
+} // namespace
+
+// --- path and name helpers ------------------------------------------------------
+
+std::string AddTrailingBackslash(const std::string& Path)
+{
+    std::string r = TrimBlanks(Path);
+    if (r.empty())
+        return r;
+    const auto c = static_cast<unsigned char>(r.back());
+    if (InRange(c, '!', ')') || InRange(c, '0', '9') || InRange(c, ';', 'Z') || InRange(c, '_', 'z'))
+        r += PathSeparator;
+    return r;
+}
+
+std::string AddTrailingBackslashDrive(const std::string& Path)
+{
+    std::string r = TrimBlanks(Path);
+    if (r.empty())
+        return r;
+    const auto c = static_cast<unsigned char>(r.back());
+    if (InRange(c, '!', ')') || InRange(c, '0', 'Z') || InRange(c, '_', 'z'))
+        r += PathSeparator;
+    return r;
+}
+
+std::string StripTrailingBackslash(const std::string& Path)
+{
+    std::string r = TrimBlanks(Path);
+    // The root directory itself keeps its separator.
+    if (r.size() > 1 && IsSeparator(r.back()))
+        r.pop_back();
+    else if (r.size() == 1 && r[0] == '\\')
+        r.clear();
+    return r;
+}
+
+std::string ExtractBaseName(const std::string& Path)
+{
+    std::string name = NamePart(Path);
+    // The extension dot is searched from the second-to-last character: a
+    // name ending in "." keeps it.
+    if (name.size() >= 2) {
+        const auto dot = name.rfind('.', name.size() - 2);
+        if (dot != std::string::npos)
+            name.erase(dot);
+    }
+    return name;
+}
+
+std::string FileNameNoExt(const std::string& Path)
+{
+    std::string name = NamePart(Path);
+    const auto dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0)
+        name.erase(dot);
+    return name;
+}
+
+std::string PathNoExt(const std::string& Path) { return FileDirPart(Path) + FileNameNoExt(Path); }
+
+std::string FileExtNoDot(const std::string& Path)
+{
+    const std::string name = NamePart(Path);
+    const auto dot = name.find('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot + 1);
+}
+
+std::string FileDirPart(const std::string& Path)
+{
+    const auto p = Path.find_last_of("\\/:");
+    return p == std::string::npos ? std::string() : Path.substr(0, p + 1);
+}
+
+std::string FileDrivePart(const std::string& Path)
+{
+    return Path.find(':') != std::string::npos ? Path.substr(0, 2) : std::string();
+}
+
+std::string NativePath(const std::string& Path)
+{
+    std::string r = Path;
+    for (char& c : r)
+        if (IsSeparator(c))
+            c = PathSeparator;
+    return r;
+}
+
+// --- file tests and operations -----------------------------------------------------
+
+bool DirectoryWritable(const std::string& Dir)
+{
+    const std::string dir = AddTrailingBackslash(Dir);
+    const std::string probe = NativePath(dir + "x.$$$");
+    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    if (fd >= 0) {
+        ::close(fd);
+        ::unlink(probe.c_str());
+        return true;
+    }
+    // Somebody else's probe file is in the way: ask the system instead of
+    // overwriting it.
+    if (errno == EEXIST)
+        return ::access(dir.empty() ? "." : NativePath(dir).c_str(), W_OK | X_OK) == 0;
+    return false;
+}
+
+bool DirExists(const std::string& Dir)
+{
+    const std::string dir = StripTrailingBackslash(Dir);
+    return dir.empty() || IsDirectory(NativePath(dir));
+}
+
+bool CanChangeDir(const std::string& Path)
+{
+    const std::string dir = NativePath(StripTrailingBackslash(Path));
+    std::error_code ec;
+    const fs::path previous = fs::current_path(ec);
+    if (ec || dir.empty())
+        return false;
+    if (::chdir(dir.c_str()) != 0)
+        return false;
+    fs::current_path(previous, ec);
+    return true;
+}
+
+bool FileCanOpen(const std::string& Name)
+{
+    const std::string name = NativePath(Name);
+    if (!IsRegularFile(name))
+        return false;
+    std::FILE* f = std::fopen(name.c_str(), "rb");
+    if (f == nullptr)
+        return false;
+    std::fclose(f);
+    return true;
+}
+
+bool GetFileAttr(const std::string& Name, uint32_t& Attr)
+{
+    Attr = 0;
+    const std::string name = NativePath(StripTrailingBackslash(Name));
+    struct stat st {};
+    if (name.empty() || ::stat(name.c_str(), &st) != 0)
+        return false;
+    Attr = S_ISDIR(st.st_mode) ? faDirectory : faArchive;
+    if (::access(name.c_str(), W_OK) != 0)
+        Attr |= faReadOnly;
+    const std::string base = NamePart(name);
+    if (!base.empty() && base[0] == '.' && base != "." && base != "..")
+        Attr |= faHidden;
+    return true;
+}
+
+bool FileHasAttr(const std::string& Name, uint32_t Attr)
+{
+    uint32_t attr = 0;
+    if (!GetFileAttr(Name, attr))
+        return true;
+    return (attr & Attr) == Attr;
+}
+
+std::vector<std::string> FindFilesByMask(const std::string& Dir, const std::string& Mask)
+{
+    std::vector<std::string> names;
+    const std::string dir = NativePath(StripTrailingBackslash(Dir));
+    const std::string mask = MatchMask(Mask);
+    std::error_code ec;
+    fs::directory_iterator it(dir.empty() ? fs::path(".") : fs::path(dir), ec);
+    if (ec)
+        return names;
+    for (const auto& entry : it) {
+        const std::string name = entry.path().filename().string();
+        if (::fnmatch(mask.c_str(), name.c_str(), FNM_CASEFOLD) == 0)
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void DeleteFilesByMask(const std::string& Dir, const std::string& Mask)
+{
+    const std::string dir = AddTrailingBackslash(Dir);
+    for (const std::string& name : FindFilesByMask(Dir, Mask)) {
+        const std::string path = NativePath(dir + name);
+        if (IsRegularFile(path))
+            ::unlink(path.c_str());
+    }
+}
+
+void DeleteFileIfExists(const std::string& Name)
+{
+    const std::string name = NativePath(Name);
+    if (IsRegularFile(name))
+        ::unlink(name.c_str());
+}
+
+bool CopyFileToPath(const std::string& Src, const std::string& Dest)
+{
+    const std::string src = NativePath(Src);
+    std::string dest = NativePath(TrimBlanks(Dest));
+    std::error_code ec;
+    dest = fs::absolute(dest.empty() ? fs::path(".") : fs::path(dest), ec).string();
+    if (ec)
+        return false;
+    // Only an existing directory receives the file under its own name: a new
+    // file name is a file name, not a directory that is missing.
+    if (IsDirectory(dest))
+        dest = AddTrailingBackslashDrive(dest) + NamePart(src);
+    return CopyContents(src, dest, CopyBufferSize);
+}
+
+bool CopyBinaryFile(const std::string& Src, const std::string& Dest)
+{
+    if (CopyContents(NativePath(Src), NativePath(Dest), BinaryCopyBlockSize))
+        return true;
+    telmvar.Aborted = true;
+    AddErrorMessage("file " + Src + " could not be copied to " + Dest + " !");
+    return false;
+}
+
+bool CopyFileIfExists(const std::string& Src, const std::string& Dest)
+{
+    if (!FileCanOpen(Src))
+        return false;
+    return CopyFileToPath(Src, AddTrailingBackslash(FileDirPart(Dest)));
+}
+
+void CopyFilesByMask(const std::string& Mask, const std::string& SrcDir, const std::string& DestDir)
+{
+    const std::string src = AddTrailingBackslashDrive(SrcDir);
+    const std::string dest = AddTrailingBackslashDrive(DestDir);
+    const std::vector<std::string> names = FindFilesByMask(src, Mask);
+    if (names.empty()) {
+        telmvar.Aborted = true;
+        return;
+    }
+    telmvar.Aborted = false;
+    for (const std::string& name : names) {
+        // Directories that match the mask are not copied.
+        if (!FileCanOpen(src + name))
+            continue;
+        if (!CopyFileIfExists(src + name, dest + name)) {
+            telmvar.Aborted = true;
+            AddErrorMessage("file " + src + name + " could not be copied to " + dest + " !");
+        }
+    }
+}
+
+bool CopyTextFileConverted(const std::string& Src, const std::string& Dest)
+{
+    TTextFile in;
+    TTextFile out;
+    in.Assign(Src);
+    if (!in.OpenRead()) {
+        telmvar.Aborted = true;
+        return false;
+    }
+    out.Assign(Dest);
+    if (!out.OpenWrite()) {
+        in.Close();
+        telmvar.Aborted = true;
+        AddErrorMessage("file " + Dest + " cannot be created !");
+        return false;
+    }
+    std::string line;
+    // Read, then write, until the end: an empty source still gives one empty
+    // line, as the copies always had.
+    do {
+        in.ReadLine(line);
+        if (!out.WriteLine(DisplayText(line))) {
+            in.Close();
+            out.Abandon();
+            telmvar.Aborted = true;
+            AddErrorMessage("file " + Dest + " could not be written !");
+            return false;
+        }
+    } while (!in.AtEnd());
+    in.Close();
+    if (!out.Close()) {
+        telmvar.Aborted = true;
+        AddErrorMessage("file " + Dest + " could not be written !");
+        return false;
+    }
+    return true;
+}
+
+std::string ExportTextFileToExcel(const std::string& Name)
+{
+    std::string path = TrimBlanks(Name);
+    if (path.empty()) {
+        AddErrorMessage("File not found. Use \"File->Save\"");
+        telmvar.Aborted = true;
+        return {};
+    }
+    if (FileDirPart(path).empty())
+        path = AddTrailingBackslash(telmvar.DataDir) + path;
+    if (NamePart(path).find('.') == std::string::npos)
+        path += "." + telmvar.DataExt;
+    TTextFile in;
+    in.Assign(path);
+    if (!in.OpenRead()) {
+        AddErrorMessage("file " + path + " not found or no access !");
+        telmvar.Aborted = true;
+        return {};
+    }
+    std::vector<std::string> rows;
+    std::string line;
+    while (in.ReadLine(line))
+        rows.push_back(DisplayText(line));
+    in.Close();
+
+    const bool pointDecimals = wtelmvar.ExcelDecimalMode == 1;
+    const char decimal = pointDecimals ? '.' : ',';
+    const char separator = pointDecimals ? ',' : ';';
+    const std::string dir = TrimBlanks(telmvar.TempDir).empty() ? FileDirPart(path) : AddTrailingBackslash(telmvar.TempDir);
+    const std::string csv = NativePath(dir + FileNameNoExt(path) + ".csv");
+    TTextFile out;
+    out.Assign(csv);
+    bool ok = out.OpenWrite();
+    // The byte order mark tells spreadsheet programs that the text is UTF-8.
+    ok = ok && out.Write("\xEF\xBB\xBF");
+    for (const std::string& row : rows)
+        ok = ok && out.WriteLine(AnsiToUtf8(CsvField(row, decimal, separator)));
+    ok = ok && out.Close();
+    if (!ok) {
+        out.Abandon();
+        AddErrorMessage("file " + csv + " could not be written !");
+        telmvar.Aborted = true;
+        return {};
+    }
+    return csv;
+}
+
+// --- string sort -----------------------------------------------------------------
+
+void SortStringIndex(std::vector<std::string>& Strings, std::vector<int>& Index, int Lo, int Hi)
+{
+    if (Lo < 0 || Hi < Lo || static_cast<std::size_t>(Hi) >= Strings.size())
+        return;
+    if (Index.size() < Strings.size())
+        Index.resize(Strings.size());
+    for (int k = Lo; k <= Hi; ++k)
+        Index[static_cast<std::size_t>(k)] = k;
+    QuickSortStrings(Strings, Index, Lo, Hi);
+}
+
+void QuickSortStrings(std::vector<std::string>& Strings, std::vector<int>& Index, int Lo, int Hi)
+{
+    if (Lo < 0 || Hi <= Lo || static_cast<std::size_t>(Hi) >= Strings.size()
+        || static_cast<std::size_t>(Hi) >= Index.size())
+        return;
+    // Hoare partition around the middle element.
+    const std::string pivot = Strings[static_cast<std::size_t>((Lo + Hi) / 2)];
+    int i = Lo;
+    int j = Hi;
+    do {
+        while (Strings[static_cast<std::size_t>(i)] < pivot)
+            ++i;
+        while (pivot < Strings[static_cast<std::size_t>(j)])
+            --j;
+        if (i <= j) {
+            std::swap(Strings[static_cast<std::size_t>(i)], Strings[static_cast<std::size_t>(j)]);
+            std::swap(Index[static_cast<std::size_t>(i)], Index[static_cast<std::size_t>(j)]);
+            ++i;
+            --j;
+        }
+    } while (i <= j);
+    if (j > Lo)
+        QuickSortStrings(Strings, Index, Lo, j);
+    if (i < Hi)
+        QuickSortStrings(Strings, Index, i, Hi);
+}

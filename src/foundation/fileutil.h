@@ -1,0 +1,124 @@
+#pragma once
+// Path and name helpers, file tests, deletion by mask, file copies, the list
+// export of a text file and the index-carrying string sort.
+//
+// Paths are read with "\" or "/" as the directory separator (stored paths
+// and configuration files come from systems that use either); the helpers
+// that add a separator add this system's own. Drive letters ("C:") are kept
+// where a path has one. File masks are matched as on the systems the
+// masks come from: "*" and "?" wildcards, letters in any case, "*.*" for
+// every name.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// This system's directory separator.
+#ifdef _WIN32
+constexpr char PathSeparator = '\\';
+#else
+constexpr char PathSeparator = '/';
+#endif
+
+// File attribute bits as stored with table and directory settings.
+constexpr uint32_t faReadOnly = 0x01;
+constexpr uint32_t faHidden = 0x02;
+constexpr uint32_t faSysFile = 0x04;
+constexpr uint32_t faVolumeID = 0x08;
+constexpr uint32_t faDirectory = 0x10;
+constexpr uint32_t faArchive = 0x20;
+constexpr uint32_t faAnyFile = 0x3F;
+
+// Block sizes of the two kinds of copy.
+constexpr int CopyBufferSize = 8192;
+constexpr int BinaryCopyBlockSize = 2048;
+
+// --- path and name helpers ------------------------------------------------
+
+// The path without surrounding blanks, with a separator appended after a
+// name character ("!".."(", ")", digits, ";".."Z", "_".."z"): not after a
+// separator, ":", ".", "-" or a blank. An empty path stays empty.
+std::string AddTrailingBackslash(const std::string& Path);
+// The same, also after ":" ("C:" becomes "C:" + separator).
+std::string AddTrailingBackslashDrive(const std::string& Path);
+// The path without surrounding blanks and without one final separator.
+std::string StripTrailingBackslash(const std::string& Path);
+// The bare file name: no directory, no drive, no extension.
+std::string ExtractBaseName(const std::string& Path);
+// The file name without directory and without its (last) extension.
+std::string FileNameNoExt(const std::string& Path);
+// The path without the extension of its file name.
+std::string PathNoExt(const std::string& Path);
+// The text after the first "." of the file name ("a.tar.gz" gives
+// "tar.gz"); empty when there is none.
+std::string FileExtNoDot(const std::string& Path);
+// The path up to and including the last "\", "/" or ":"; empty when none.
+std::string FileDirPart(const std::string& Path);
+// "C:" of a path with a drive, else empty.
+std::string FileDrivePart(const std::string& Path);
+// The path with every "\" turned into this system's separator.
+std::string NativePath(const std::string& Path);
+
+// --- file tests and operations ---------------------------------------------
+
+// A file can be created in the directory.
+bool DirectoryWritable(const std::string& Dir);
+// The directory exists (an empty name is the current directory).
+bool DirExists(const std::string& Dir);
+// The directory can be made current; the current directory is left as it was.
+bool CanChangeDir(const std::string& Path);
+// The file exists, is not a directory and opens for reading.
+bool FileCanOpen(const std::string& Name);
+// The file's attributes (faDirectory, faReadOnly, faHidden for a name
+// beginning with ".", faArchive for an ordinary file); false when it does not
+// exist.
+bool GetFileAttr(const std::string& Name, uint32_t& Attr);
+// Every bit of Attr is set for the file. A name whose attributes cannot be
+// read counts as having every attribute.
+bool FileHasAttr(const std::string& Name, uint32_t Attr);
+// The names (not paths) in Dir matching Mask, directories included, sorted;
+// "." and ".." are never listed.
+std::vector<std::string> FindFilesByMask(const std::string& Dir, const std::string& Mask);
+// Erases every file in Dir matching Mask; failures are ignored.
+void DeleteFilesByMask(const std::string& Dir, const std::string& Mask);
+// Erases the file when there is one.
+void DeleteFileIfExists(const std::string& Name);
+
+// Copies Src to Dest; Dest may be a directory, the copy then keeps the name
+// of Src. The copy is made beside Dest and put in place when complete. False
+// when nothing was copied (no message: callers use it on optional files).
+bool CopyFileToPath(const std::string& Src, const std::string& Dest);
+// Copies Src to the file Dest. Any failure sets Aborted with a message and
+// leaves Dest as it was.
+bool CopyBinaryFile(const std::string& Src, const std::string& Dest);
+// When Src can be opened: copies it into the directory of Dest under its own
+// name.
+bool CopyFileIfExists(const std::string& Src, const std::string& Dest);
+// Copies the files of SrcDir matching Mask into DestDir. No match sets
+// Aborted; otherwise Aborted is cleared, and set again (with a message) for
+// every file that could not be copied.
+void CopyFilesByMask(const std::string& Mask, const std::string& SrcDir, const std::string& DestDir);
+// Copies a text file line by line, each line in its display form (DOS to
+// Windows code page). A failure sets Aborted; both files are closed and Dest
+// is left as it was.
+bool CopyTextFileConverted(const std::string& Src, const std::string& Dest);
+
+// The list export: each line of the text file, in its display form, becomes
+// one row of the first column of a table. No spreadsheet is automated here:
+// the rows are written as a CSV file (UTF-8, CR LF) beside the source, or in
+// TempDir when it is set, with ExcelDecimalMode choosing the style (1: "."
+// decimals and "," between fields; otherwise "," decimals and ";"), and the
+// desktop opens it with its program for such tables. A name without
+// directory is looked for in DataDir, a name without extension gets DataExt.
+// Returns the CSV path, or empty (with Aborted and a message) on failure.
+std::string ExportTextFileToExcel(const std::string& Name);
+
+// --- string sort -------------------------------------------------------------
+
+// Index[K] := K for K = Lo..Hi, then QuickSortStrings. Strings and Index
+// are indexed directly by Lo..Hi (callers with 1-based lists leave element 0
+// unused).
+void SortStringIndex(std::vector<std::string>& Strings, std::vector<int>& Index, int Lo, int Hi);
+// Sorts Strings[Lo..Hi] ascending by byte values, moving Index along; equal
+// strings keep no particular order.
+void QuickSortStrings(std::vector<std::string>& Strings, std::vector<int>& Index, int Lo, int Hi);
