@@ -2,6 +2,8 @@
 
 #include "foundation/error0.h"
 #include "foundation/telmvar.h"
+#include "foundation/textfile.h"
+#include "foundation/textutil.h"
 #include "foundation/varexcel.h"
 #include "foundation/wtelmvar.h"
 
@@ -11,5 +13,6 @@ void ResetFoundationState()
     ResetTelmvar();
     ResetWtelmvar();
     ResetError0();
-    // Units added to the foundation later (the shared text file) reset here.
+    ResetTextutil();
+    ResetTextfile();
 }
