@@ -1,0 +1,150 @@
+#include "xbase/expr/exprtext.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <string_view>
+
+std::string RTrimBlanks(const std::string& s)
+{
+    std::size_t end = s.size();
+    while (end > 0 && s[end - 1] == ' ')
+        --end;
+    return s.substr(0, end);
+}
+
+std::string LTrimBlanks(const std::string& s)
+{
+    std::size_t start = 0;
+    while (start < s.size() && s[start] == ' ')
+        ++start;
+    return s.substr(start);
+}
+
+std::string AnsiUpper(const std::string& s)
+{
+    std::string r = s;
+    for (char& ch : r) {
+        const auto c = static_cast<unsigned char>(ch);
+        if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
+            ch = static_cast<char>(c - 0x20);
+        else if (c == 0x9A || c == 0x9C || c == 0x9E)
+            ch = static_cast<char>(c - 0x10);
+        else if (c == 0xFF)
+            ch = static_cast<char>(0x9F);
+    }
+    return r;
+}
+
+std::string AnsiLower(const std::string& s)
+{
+    std::string r = s;
+    for (char& ch : r) {
+        const auto c = static_cast<unsigned char>(ch);
+        if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
+            ch = static_cast<char>(c + 0x20);
+        else if (c == 0x8A || c == 0x8C || c == 0x8E)
+            ch = static_cast<char>(c + 0x10);
+        else if (c == 0x9F)
+            ch = static_cast<char>(0xFF);
+    }
+    return r;
+}
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+double NumberPrefix(const std::string& s)
+{
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
+        ++i;
+    }
+    const std::size_t start = i;
+    std::size_t digits = 0;
+    while (i < s.size() && IsDigit(s[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && IsDigit(s[i])) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return 0;
+    if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
+        std::size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
+            ++j;
+        if (j < s.size() && IsDigit(s[j])) {
+            while (j < s.size() && IsDigit(s[j]))
+                ++j;
+            i = j;
+        }
+    }
+    // from_chars takes no "+" in the exponent's place either way; copy the
+    // piece without it so the exponent sign survives.
+    std::string piece = s.substr(start, i - start);
+    if (const std::size_t plus = piece.find('+'); plus != std::string::npos)
+        piece.erase(plus, 1);
+    double value = 0;
+    std::from_chars(piece.data(), piece.data() + piece.size(), value);
+    return negative ? -value : value;
+}
+
+double RoundDecimals(double x, long long n)
+{
+    if (!std::isfinite(x) || x == 0)
+        return x;
+    if (n > 300)
+        return x;
+    if (n < -300)
+        return 0;
+    const long double scale = std::pow(10.0L, static_cast<long double>(n));
+    const long double scaled = static_cast<long double>(x) * scale;
+    if (!std::isfinite(scaled) || std::fabs(scaled) >= 1e15L)
+        return x;
+    char buf[64];
+    const auto out = std::to_chars(buf, buf + sizeof buf, static_cast<double>(scaled), std::chars_format::scientific, 14);
+    double decimal = 0;
+    std::from_chars(buf, out.ptr, decimal);
+    const long double rounded = std::round(static_cast<long double>(decimal));
+    return static_cast<double>(rounded / scale);
+}
+
+std::string NumberToStr(double x, long long width, long long decimals)
+{
+    if (width < 1)
+        return std::string();
+    if (width > 255)
+        width = 255;
+    if (decimals < 0)
+        decimals = 0;
+    const std::string stars(static_cast<std::size_t>(width), '*');
+    // "0." and the decimals alone need decimals + 2 places.
+    if (!std::isfinite(x) || decimals + 2 > width + (decimals == 0 ? 2 : 0))
+        return stars;
+    const double rounded = RoundDecimals(x, decimals);
+    char buf[700];
+    const auto out = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed,
+                                   static_cast<int>(decimals));
+    if (out.ec != std::errc())
+        return stars;
+    std::string text(buf, out.ptr);
+    // A value that rounds to zero is written without a minus sign.
+    if (!text.empty() && text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos)
+        text.erase(0, 1);
+    if (text.size() > static_cast<std::size_t>(width))
+        return stars;
+    return std::string(static_cast<std::size_t>(width) - text.size(), ' ') + text;
+}
