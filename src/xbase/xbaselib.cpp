@@ -5,10 +5,12 @@
 #include "xbase/core/dbhooks.h"
 #include "xbase/core/dbstrings.h"
 #include "xbase/dbf/dbffile.h"
+#include "xbase/expr/dbexpr.h"
 
 void InitXbaseLibrary()
 {
     ResetDbHooks();
+    InstallExprParser();
     ResetDbDates();
     InitNationalSettings();
     dbffile.FileOpenMode = 18;
@@ -23,4 +25,5 @@ void ResetXbaseLibrary()
     ResetDbDates();
     ResetDbStrings();
     ResetDbfFile();
+    ResetDbExpr();
 }

@@ -5,11 +5,13 @@
 #include "expr_fixture.h"
 
 #include "xbase/core/dbdates.h"
+#include "xbase/core/dbhooks.h"
 #include "xbase/expr/dbexpr.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -421,6 +423,37 @@ TEST_F(ExprEval, WithoutTableHooksNoFieldIsKnown)
     EXPECT_EQ(AssignExpr("NAME"), nullptr);
     EXPECT_EQ(Eval("RECNO()").Num, 0);
     EXPECT_FALSE(Eval("DELETED()").Log);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ExprEval, ParserPublishesItsServicesThroughTheHookTable)
+{
+    ResetDbHooks();
+    InstallExprParser();
+    EXPECT_TRUE(dbexpr.ParserPresent);
+    auto& hooks = dbhooks.KeyMakerHooks;
+    TExprHandle key = hooks.AssignExpr("UPPER(NAME)");
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(hooks.EvaluateExpr(key), "SMITH               ");
+    EXPECT_EQ(hooks.ExprSourceText(key), "UPPER(NAME)");
+    hooks.FreeExpr(key);
+    TExprHandle number = hooks.AssignExpr("QTY * 2");
+    const std::string bytes = hooks.EvaluateExpr(number);
+    ASSERT_EQ(bytes.size(), 8u);
+    double value = 0;
+    std::memcpy(&value, bytes.data(), 8);
+    EXPECT_EQ(value, 24.0);
+    hooks.FreeExpr(number);
+    TExprHandle condition = hooks.AssignExpr("QTY > 10");
+    EXPECT_TRUE(hooks.EvaluateLogical(condition));
+    parts.RecNo = 2;
+    EXPECT_FALSE(hooks.EvaluateLogical(condition));
+    hooks.FreeExpr(condition);
+    EXPECT_EQ(hooks.AssignExpr("1 +"), nullptr);
+    ResetDbHooks();
 }
 
 }  // namespace

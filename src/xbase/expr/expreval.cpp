@@ -1,6 +1,8 @@
 // Evaluation engine: runs a compiled program against the current record.
 
 #include "xbase/core/dberror.h"
+#include "xbase/core/dbhooks.h"
+#include "xbase/core/dbstrings.h"
 #include "xbase/expr/dbexpr.h"
 #include "xbase/expr/exprcodes.h"
 #include "xbase/expr/exprdates.h"
@@ -9,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 
 TDbExpr dbexpr;
 
@@ -19,6 +22,7 @@ void ResetDbExpr()
 
 namespace {
 
+namespace ec = exprcode;
 using namespace exprcode;
 
 const char* const DivideByZero = "Error during evaluation: Divide by 0 [Evaluate/Engine]";
@@ -361,7 +365,7 @@ private:
             if (!s)
                 return;
             if (code == Upper)
-                *s = AnsiUpper(*s);
+                *s = UpperStr(*s);
             else if (code == Lower)
                 *s = AnsiLower(*s);
             else if (code == Ltrim)
@@ -413,7 +417,7 @@ private:
             PushText(s.substr(0, at) + r + s.substr(at + static_cast<std::size_t>(count)));
             return;
         }
-        case Replicate: {
+        case ec::Replicate: {
             const long long n = Whole(PopNum());
             const std::string s = PopText();
             std::string out;
@@ -557,7 +561,46 @@ const TExprValue* EvaluateCurrent()
     return EvaluateExpr(dbexpr.CurrentExpr);
 }
 
+namespace {
+
+// The value as the hook table hands it on: texts as they are, logicals as
+// "T" or "F", numbers and dates as the 8 bytes of the double, which is the
+// form of a numeric or date index key.
+std::string ValueAsKeyText(const TExprValue* v)
+{
+    if (!v)
+        return std::string();
+    switch (v->Type) {
+    case ExprTypeChar:
+    case ExprTypeMemo: return v->Text;
+    case ExprTypeLog: return v->Log ? "T" : "F";
+    default: {
+        std::string bytes(sizeof v->Num, '\0');
+        std::memcpy(bytes.data(), &v->Num, sizeof v->Num);
+        return bytes;
+    }
+    }
+}
+
+}  // namespace
+
 void InstallExprParser()
 {
+    auto& hooks = dbhooks.KeyMakerHooks;
+    hooks.AssignExpr = [](const std::string& text) -> TExprHandle { return AssignExpr(text); };
+    hooks.FreeExpr = [](TExprHandle handle) {
+        auto* expr = static_cast<TCompiledExpr*>(handle);
+        FreeExpr(expr);
+    };
+    hooks.EvaluateExpr = [](TExprHandle handle) {
+        return ValueAsKeyText(EvaluateExpr(static_cast<TCompiledExpr*>(handle)));
+    };
+    hooks.ExprSourceText = [](TExprHandle handle) {
+        return ExprSourceText(static_cast<const TCompiledExpr*>(handle));
+    };
+    hooks.EvaluateLogical = [](TExprHandle handle) {
+        const TExprValue* v = EvaluateExpr(static_cast<TCompiledExpr*>(handle));
+        return v && v->Type == ExprTypeLog && v->Log;
+    };
     dbexpr.ParserPresent = true;
 }

@@ -1,5 +1,7 @@
 #include "xbase/expr/exprtext.h"
 
+#include "xbase/core/dbstrings.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -21,33 +23,11 @@ std::string LTrimBlanks(const std::string& s)
     return s.substr(start);
 }
 
-std::string AnsiUpper(const std::string& s)
-{
-    std::string r = s;
-    for (char& ch : r) {
-        const auto c = static_cast<unsigned char>(ch);
-        if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
-            ch = static_cast<char>(c - 0x20);
-        else if (c == 0x9A || c == 0x9C || c == 0x9E)
-            ch = static_cast<char>(c - 0x10);
-        else if (c == 0xFF)
-            ch = static_cast<char>(0x9F);
-    }
-    return r;
-}
-
 std::string AnsiLower(const std::string& s)
 {
     std::string r = s;
-    for (char& ch : r) {
-        const auto c = static_cast<unsigned char>(ch);
-        if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
-            ch = static_cast<char>(c + 0x20);
-        else if (c == 0x8A || c == 0x8C || c == 0x8E)
-            ch = static_cast<char>(c + 0x10);
-        else if (c == 0x9F)
-            ch = static_cast<char>(0xFF);
-    }
+    for (char& c : r)
+        c = CharLower(c);
     return r;
 }
 

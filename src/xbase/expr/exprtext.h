@@ -6,8 +6,7 @@
 
 std::string RTrimBlanks(const std::string& s);
 std::string LTrimBlanks(const std::string& s);
-// Case conversion of the ANSI character set: accented letters included.
-std::string AnsiUpper(const std::string& s);
+// Case conversion of the ANSI character set, accented letters included.
 std::string AnsiLower(const std::string& s);
 // The decimal number at the start of s after leading blanks: optional sign,
 // digits, a point and digits, an exponent; what follows is ignored. 0 when
