@@ -301,3 +301,55 @@ TEST_F(StrengthDin, InternalPairWithoutFittingCutterIsWarned)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(StrengthDin, SizeFactorsOfAHelicalPairOfModuleEight)
+{
+    auto& g = GearPair;
+    g.mn = 8;
+    g.z[1] = 17;
+    g.z[2] = 103;
+    g.x[1] = 0.145L;
+    g.x[2] = 0;
+    g.beta = 15.8L;
+    g.a = 500;
+    g.b[1] = g.b[2] = g.b_effH = 100;
+    for (int i = 1; i <= 2; ++i) {
+        g.DimensionInputMode[i] = 2;
+        g.kmn[i] = 0;
+    }
+    g.HeatTreatment[1] = 5; // gas-nitrided
+    g.HeatTreatment[2] = 1; // heat-treated
+    g.MaterialKind[2] = 3;
+    g.T[1] = 9000;
+    g.n[1] = 360;
+    g.P = 9000 * 360 * 2 * PiL / 60000;
+    Run(1);
+    ASSERT_FALSE(telmvar.FatalCalcError) << Messages();
+    EXPECT_NEAR(g.ZX[1], 1.08L - 0.011L * 8, 1e-12);
+    EXPECT_NEAR(g.ZX[2], 1.0L, 1e-12);
+    EXPECT_NEAR(g.YX[1], 1.05L - 0.01L * 8, 1e-12);
+    EXPECT_NEAR(g.YX[2], 1.03L - 0.006L * 8, 1e-12);
+    EXPECT_NEAR(g.ZH, 2.3953L, 1e-4); // the same zone factor as by ISO 6336
+}
+
+TEST_F(StrengthDin, LifeRoutinesFollowTheMethod)
+{
+    Extended NL = 0;
+    GearPair.CalcMethod = 1;
+    EXPECT_NEAR(CalcRootLife(2, 2, NL, 0.8L, 1000, 1), 430948.6151343822L / 60000, 1e-6);
+    EXPECT_NEAR(NL, 430948.6151343822L, 1e-6);
+    GearPair.CalcMethod = 4;
+    EXPECT_NEAR(CalcRootLife(2, 2, NL, 0.8L, 1000, 1), 426914.2860812493L / 60000, 1e-6);
+    EXPECT_NEAR(NL, 426914.2860812493L, 1e-6);
+
+    GearPair.CalcMethod = 2;
+    CalcPittingLife(2, 2, 2, 0.85L, 1000, 1, 0.95L, 1, NL);
+    EXPECT_NEAR(NL, 70277024.394872L, 1e-3);
+    GearPair.CalcMethod = 4;
+    CalcPittingLife(2, 2, 2, 1 / 1.3L, 1000, 1, 0.95L, 1, NL);
+    EXPECT_NEAR(NL, 1e7L, 1e-3); // the knee of the curve with limited pitting
+}
+
+} // namespace
