@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <csignal>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -430,18 +432,31 @@ TEST_F(EngineTest, DeclinedPaperPromptStopsThePageHeader)
 
 TEST_F(EngineTest, WriteErrorMakesTheReportAFailure)
 {
-    if (!fs::exists("/dev/full"))
-        GTEST_SKIP() << "no /dev/full";
-    SaveDialogPath = "/dev/full";
+    // The disk fills up while the report is written: files may not grow
+    // beyond 4000 bytes for the duration of the report.
+    struct rlimit old {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 4000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+
+    SaveDialogPath = Temp("r.txt");
+    WriteFile(Temp("r.txt"), "earlier report");
     OpenReport(3, "demo");
-    ASSERT_FALSE(telmvar.Aborted);
-    ASSERT_TRUE(BeginReportOutput());
-    for (int i = 0; i < 2000; ++i)
+    const bool opened = !telmvar.Aborted && BeginReportOutput();
+    for (int i = 0; opened && i < 2000; ++i)
         PrintReportLine(std::string(60, 'x'));
-    EXPECT_FALSE(CloseReport());
+    const bool closed = CloseReport();
+
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    ASSERT_TRUE(opened);
+    EXPECT_FALSE(closed);
     EXPECT_TRUE(telmvar.Aborted);
     EXPECT_FALSE(Messages.empty());
     EXPECT_FALSE(fs::exists(Temp("outwin.txt"))) << "nothing is shown of a broken report";
+    EXPECT_EQ(ReadFile(Temp("r.txt")), "earlier report") << "the earlier file stays as it was";
 }
 
 TEST_F(EngineTest, HtmlEscapesTextsButNotItsOwnMarkup)

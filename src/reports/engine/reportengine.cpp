@@ -3,7 +3,10 @@
 #include "foundation/telmvar.h"
 #include "foundation/wtelmvar.h"
 #include "reports/engine/htmltext.h"
-#include "reports/engine/pendingfoundation.h"
+#include "foundation/codepage.h"
+#include "foundation/fileutil.h"
+#include "foundation/textutil.h"
+#include "foundation/utilstr.h"
 #include "reports/engine/reportcolumns.h"
 #include "reports/engine/reportframes.h"
 #include "reports/engine/reportio.h"
@@ -69,7 +72,8 @@ bool CreateOutputOnce()
     E.OutputAssigned = true;
     std::string why;
     if (!ReportOutputRewrite(why)) {
-        reportservices.ShowMessageBox(why);
+        if (!why.empty())
+            reportservices.ShowMessageBox(why);
         E.OutputAssigned = false;
         return false;
     }
@@ -265,7 +269,7 @@ bool CopyConverted(const std::string& Dest)
 
 void ResetReportEngine()
 {
-    ReportOutputClose();
+    ReportOutputAbandon();
     E = TReportEngine{};
     E.ColumnHeads[1] = "";
     E.ColumnHeads[2] = "Symbol";
@@ -315,7 +319,7 @@ void OpenReport(uint16_t Device, const std::string& Name)
     if (Device == 90)
         return;
 
-    ReportOutputClose();
+    ReportOutputAbandon();
     E.OutputAssigned = false;
     E.ReportWriteFailed = false;
     E.HtmlTableOpen = false;
@@ -445,7 +449,8 @@ bool BeginReportOutput()
     }
     std::string why;
     if (!ReportOutputRewrite(why)) {
-        reportservices.ShowMessageBox(why);
+        if (!why.empty())
+            reportservices.ShowMessageBox(why);
         E.ReportWriteFailed = true;
         return false;
     }
@@ -458,7 +463,7 @@ bool BeginReportOutput()
 
 void CancelReport()
 {
-    ReportOutputClose();
+    ReportOutputAbandon();
     if (E.OutputAssigned && (E.ReportDevice == 0 || E.ReportDevice == 1 || E.ReportDevice == 2 ||
                              E.ReportDevice == 4 || E.ReportDevice == 5))
         DeleteFileIfExists(E.ReportFileName);

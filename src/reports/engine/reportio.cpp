@@ -1,76 +1,42 @@
 #include "reports/engine/reportio.h"
 
-#include "foundation/telmvar.h"
+#include "foundation/textfile.h"
 
-#include <cerrno>
-#include <cstdio>
-
-namespace {
-
-struct TReportOutput {
-    std::string Name;
-    std::FILE* File = nullptr;
-};
-
-TReportOutput output;
-
-bool Put(const std::string& Text)
-{
-    if (!output.File) {
-        telmvar.Aborted = true;
-        return false;
-    }
-    if (!Text.empty() && std::fwrite(Text.data(), 1, Text.size(), output.File) != Text.size()) {
-        telmvar.Aborted = true;
-        return false;
-    }
-    return true;
-}
-
-} // namespace
+// Every line of a report goes through the program's one shared text file. A
+// file opened for writing is written beside its name and put in place when it
+// is closed, so a report whose writing failed never replaces an earlier file.
 
 void ReportOutputAssign(const std::string& Name)
 {
-    ReportOutputClose();
-    output.Name = Name;
+    if (textfile.SharedTextFile.IsOpen())
+        textfile.SharedTextFile.Abandon();
+    AssignTextFile(textfile.SharedTextFile, Name);
 }
 
 bool ReportOutputRewrite(std::string& Why)
 {
-    ReportOutputClose();
-    errno = 0;
-    output.File = std::fopen(output.Name.c_str(), "wb");
-    if (!output.File) {
-        Why = errno == ENOSPC ? "disk full" : "file write error";
-        telmvar.Aborted = true;
-        return false;
-    }
-    return true;
+    if (textfile.SharedTextFile.IsOpen())
+        textfile.SharedTextFile.Abandon();
+    // The shared file reports a file that cannot be created itself.
+    Why.clear();
+    return RewriteTextFile(textfile.SharedTextFile);
 }
 
 bool ReportOutputClose()
 {
-    bool ok = true;
-    if (output.File) {
-        if (std::fclose(output.File) != 0) {
-            telmvar.Aborted = true;
-            ok = false;
-        }
-        output.File = nullptr;
-    }
-    return ok;
+    if (!textfile.SharedTextFile.IsOpen())
+        return true;
+    return CloseTextFile(textfile.SharedTextFile);
 }
 
-bool ReportOutputIsOpen() { return output.File != nullptr; }
-
-bool ReportOutputLine(const std::string& Text) { return Put(Text + "\r\n"); }
-
-bool ReportOutputText(const std::string& Text)
+void ReportOutputAbandon()
 {
-    bool ok = Put(Text);
-    if (ok && std::fflush(output.File) != 0) {
-        telmvar.Aborted = true;
-        ok = false;
-    }
-    return ok;
+    if (textfile.SharedTextFile.IsOpen())
+        textfile.SharedTextFile.Abandon();
 }
+
+bool ReportOutputIsOpen() { return textfile.SharedTextFile.IsOpen(); }
+
+bool ReportOutputLine(const std::string& Text) { return WriteTextLine(Text); }
+
+bool ReportOutputText(const std::string& Text) { return WriteText(Text); }

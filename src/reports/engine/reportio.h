@@ -10,12 +10,14 @@
 
 // Binds the output to a file name (nothing opened).
 void ReportOutputAssign(const std::string& Name);
-// Opens the bound file for writing, truncating it. False on failure, with
-// the reason ("disk full" or "file write error") in Why.
+// Opens the bound file for writing. False on failure; Why holds a message
+// still to be shown (empty when the failure was reported already).
 bool ReportOutputRewrite(std::string& Why);
 // Closes the output when it is open; harmless when it is not.
 bool ReportOutputClose();
 bool ReportOutputIsOpen();
+// Closes an open output without putting it in place (a cancelled report).
+void ReportOutputAbandon();
 // Writes a text with or without line end (CR LF). False on a write error
 // (which also sets telmvar.Aborted, as every line writer does).
 bool ReportOutputLine(const std::string& Text);

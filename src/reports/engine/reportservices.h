@@ -60,9 +60,12 @@ struct TReportServices {
     // Hands the finished spool file of the text printer device to printer
     // port 1..4. False when the port refused it.
     std::function<bool(int Port, const std::string& SpoolFile)> SendToPrinterPort;
-    // Prints a report text file page by page; filled by the text printing
-    // unit with its own routine.
+    // Prints a report text file page by page (the printer device and the
+    // result window's print command).
     std::function<void(const std::string& FileName)> PrintTextFile;
+    // The print dialog of a text printout: pages 1..PageCount are offered,
+    // From and To come back. False when the user cancelled.
+    std::function<bool(int PageCount, int& From, int& To)> ChoosePrintPages;
 };
 
 extern TReportServices reportservices;

@@ -1,7 +1,10 @@
 #include "reports/engine/reporttable.h"
 
 #include "reports/engine/htmltext.h"
-#include "reports/engine/pendingfoundation.h"
+#include "foundation/codepage.h"
+#include "foundation/fileutil.h"
+#include "foundation/textutil.h"
+#include "foundation/utilstr.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportframes.h"
 

@@ -1,0 +1,5 @@
+#include "reports/textview/printsettings.h"
+
+TPrintSettings printsettings;
+
+void ResetPrintSettings() { printsettings = TPrintSettings{}; }

@@ -1,0 +1,16 @@
+#pragma once
+// Printing a report text file page by page. A line that begins with a form
+// feed ends a page; the rest of that line is not printed.
+
+#include <string>
+#include <vector>
+
+// The pages of a report text: each page its lines (form-feed lines left
+// out). The text after the last form feed is a page of its own when it holds
+// anything, so a report without a final break loses nothing.
+std::vector<std::vector<std::string>> SplitTextPages(const std::string& Text);
+
+// Prints the file on the printer of the current platform: the print dialog
+// offers pages 1..count; the chosen range is printed, each report line made
+// displayable, in the print font, LinesPerPage lines to a printer page.
+void PrintTextFile(const std::string& FileName);
