@@ -241,11 +241,24 @@ TEST_F(Steps, StandardToolProfiles)
     // Entered profile with a chamfer of its own.
     g.ToolProfileNo[1] = 4;
     g.alphakP0[1] = 45;
-    g.hFfP0_mn[1] = 0.9L;
+    g.hFfP0_mn[1] = 0.4L;
     CalcGeometry();
     EXPECT_EQ(g.HasChamfer[1], 1);
     EXPECT_EQ(g.ProfileName[1], "");
-    EXPECT_NEAR(D(g.hFfP0[1]), 0.9 * 6.5, 1e-12);
+    EXPECT_NEAR(D(g.hFfP0[1]), 0.4 * 6.5, 1e-12);
+    // The tool's chamfer corner (0.4 mn + x mn above the rolling line) rolls
+    // the involute up to roll length r sin a_t + 5.9 / sin a_t = 35.3 mm, that
+    // is a diameter of about 121 mm, below the tip of 124.9 mm: the chamfer
+    // takes the tip corner and the involute ends below the tip.
+    EXPECT_GT(g.dFamax[1], g.db[1]);
+    EXPECT_LT(g.dFamax[1], g.da[1]);
+    EXPECT_LE(g.dFamin[1], g.dFamax[1]);
+    // The chamfer removes material: a thinner top land than the involute's
+    // da (s_t/d + inv a_t - inv a_a) at the same tip.
+    const Extended aa = std::acos(D(g.db[1] / g.da[1]));
+    const Extended involuteTopLand =
+        g.da[1] * (g.st_max[1] / g.d[1] + Involute(g.alpha_t) - Involute(aa));
+    EXPECT_LT(g.sat_max[1], involuteTopLand);
 }
 
 TEST_F(Steps, ExternalRootBelowZeroIsFatalInternalIsNot)
