@@ -58,6 +58,7 @@ void ResetReportServices()
     S.Launch = [](const std::string&, const std::vector<std::string>&) { return false; };
     S.SendToPrinterPort = [](int, const std::string&) { return true; };
     S.PrintTextFile = [](const std::string&) {};
+    S.CopyToClipboard = [](const std::string&) {};
     S.ChoosePrintPages = [](int PageCount, int& From, int& To) {
         From = 1;
         To = PageCount;

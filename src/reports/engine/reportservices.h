@@ -60,6 +60,8 @@ struct TReportServices {
     // Hands the finished spool file of the text printer device to printer
     // port 1..4. False when the port refused it.
     std::function<bool(int Port, const std::string& SpoolFile)> SendToPrinterPort;
+    // Puts a text (display code page) on the clipboard.
+    std::function<void(const std::string& Text)> CopyToClipboard;
     // Prints a report text file page by page (the printer device and the
     // result window's print command).
     std::function<void(const std::string& FileName)> PrintTextFile;
