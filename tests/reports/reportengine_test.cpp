@@ -606,3 +606,89 @@ TEST_F(EngineTest, FourThenThreeValueLayoutPutsRowValuesUnderTheFourHeads)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EngineTest, KeepReportLinesStartsANewPageNearThePageEnd)
+{
+    telmvar.LinesPerPage = 30;
+    OpenDevice(1);
+    SetReportHeader("T", "", "", "", "", 0);
+    PrintReportPageHeader(1, 0);
+    // 9 header lines (frame, title, date, file, separator, three header
+    // lines, frame) + 11 = 20 lines: exactly max(30 - 10, 10).
+    for (int i = 0; i < 11; ++i)
+        PrintReportLine("x");
+    KeepReportLines(0);
+    EXPECT_EQ(reportengine.ReportPageNo, 1) << "20 lines are not more than 20";
+    PrintReportLine("x");
+    KeepReportLines(0);
+    EXPECT_EQ(reportengine.ReportPageNo, 2);
+    EXPECT_TRUE(CloseReport());
+    EXPECT_EQ(Count(Lines(ShownReport), "\f"), 1);
+}
+
+TEST_F(EngineTest, EjectIgnoresTheCompressedModeRule)
+{
+    telmvar.PrintSeparatorMode = 4;
+    OpenDevice(1);
+    PrintReportLine("x");
+    ReportPageBreak();
+    EXPECT_EQ(reportengine.ReportLineCount, 1) << "half-empty page: no break in mode 4";
+    EjectReportPage();
+    EXPECT_EQ(reportengine.ReportLineCount, 0);
+    EXPECT_TRUE(CloseReport());
+    EXPECT_EQ(Lines(ShownReport), (std::vector<std::string>{Ind + "x", "\f"}));
+}
+
+TEST_F(EngineTest, WordProcessorGetsTheConvertedCopy)
+{
+    WriteFile(Temp("editor"), "#!/bin/sh\n");
+    wtelmvar.WordProcessorPath = Temp("editor");
+    OpenDevice(5);
+    const std::string tmp = reportengine.ReportFileName;
+    PrintReportLine("x");
+    EXPECT_TRUE(CloseReport());
+    ASSERT_EQ(Launches.size(), 1u);
+    EXPECT_EQ(Launches[0].Program, Temp("editor"));
+    EXPECT_EQ(Launches[0].Args, std::vector<std::string>{Temp("outwin.txt")});
+    EXPECT_EQ(ReadFile(Temp("outwin.txt")), Ind + "x\r\n");
+    EXPECT_FALSE(fs::exists(tmp));
+}
+
+TEST_F(EngineTest, FixedDosFileKeepsItsBytesAndEnablesMessages)
+{
+    telmvar.MessagesEnabled = false;
+    telmvar.PrintSeparatorMode = 2;
+    OpenDevice(8);
+    EXPECT_EQ(reportengine.ReportFileName, Temp("OUTDOS.TXT"));
+    PrintReportLine(GetRuleLine());
+    EXPECT_TRUE(CloseReport());
+    EXPECT_TRUE(telmvar.MessagesEnabled);
+    EXPECT_EQ(ReadFile(Temp("OUTDOS.TXT")), Ind + std::string(70, '\xC4') + "\r\n");
+    EXPECT_EQ(ReadFile(Temp("outwin.txt")), Ind + std::string(70, '-') + "\r\n");
+}
+
+TEST_F(EngineTest, PrinterDeviceHandsItsFileToThePrinterAndRemovesIt)
+{
+    std::string printed;
+    reportservices.PrintTextFile = [&](const std::string& F) { printed = ReadFile(F); };
+    OpenDevice(4);
+    const std::string tmp = reportengine.ReportFileName;
+    PrintReportLine("x");
+    EXPECT_TRUE(CloseReport());
+    EXPECT_EQ(printed, Ind + "x\r\n");
+    EXPECT_FALSE(fs::exists(tmp));
+}
+
+TEST_F(EngineTest, BatchDeviceCopiesUnderTheProjectName)
+{
+    telmvar.ProjectName = Temp("stage7");
+    OpenDevice(9);
+    PrintReportLine("x");
+    EXPECT_TRUE(CloseReport());
+    EXPECT_EQ(telmvar.TempFileCounter, 1);
+    EXPECT_EQ(ReadFile(Temp("stage7.txt")), "x\r\n");
+}
+
+} // namespace

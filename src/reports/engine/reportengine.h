@@ -60,6 +60,11 @@ struct TReportEngine {
     bool ThreeValueLayout = false;
     bool FourValueLayout = false;
 
+    // The text printer's ports LPT1..LPT4 have no device here: the report goes
+    // to the file "LPT" + port + ".PRN" in TempDir, and when this command is
+    // set (a print spooler such as "lp") it is started on that file.
+    std::string PrinterPortCommand;
+
     // The output is assigned and may be open: every way out of the report
     // closes it.
     bool OutputAssigned = false;
