@@ -129,6 +129,13 @@ uint16_t TSharedFile::Adopt(int fd, TFileShare share)
     return lastError_ = 0;
 }
 
+uint16_t TSharedFile::SetShare(TFileShare share)
+{
+    if (fd_ < 0)
+        return lastError_ = 6;
+    return lastError_ = TakeShareLock(share);
+}
+
 void TSharedFile::Close()
 {
     if (fd_ >= 0) {

@@ -39,6 +39,9 @@ public:
     // Takes over a descriptor that is already open for reading and writing
     // (a temporary file), with the given sharing mode.
     uint16_t Adopt(int fd, TFileShare share);
+    // Changes the sharing mode of the open handle in place (an exclusive
+    // reopen of a shared table); 0 or 32 when another opener refuses it.
+    uint16_t SetShare(TFileShare share);
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
     int Fd() const { return fd_; }

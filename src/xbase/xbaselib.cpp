@@ -1,5 +1,6 @@
 #include "xbase/xbaselib.h"
 
+#include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dbdates.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbhooks.h"
@@ -13,10 +14,20 @@ void InitXbaseLibrary()
     InstallExprParser();
     ResetDbDates();
     InitNationalSettings();
+    dbcmd.CurrentArea = 1;
     dbffile.FileOpenMode = 18;
+    dbcmd.DefaultOpenMode = 66;
 }
 
-void DoneXbaseLibrary() { dberror.DbErrorText.clear(); }
+void DoneXbaseLibrary()
+{
+    for (int area : {34, 35}) {
+        dbcmd.CurrentArea = static_cast<uint8_t>(area);
+        CloseArea();
+    }
+    CloseAll();
+    dberror.DbErrorText.clear();
+}
 
 void ResetXbaseLibrary()
 {
@@ -26,4 +37,5 @@ void ResetXbaseLibrary()
     ResetDbStrings();
     ResetDbfFile();
     ResetDbExpr();
+    ResetDbCommands();
 }

@@ -1,0 +1,461 @@
+// Record changes of the selected area: Append, Replace, delete and recall,
+// Pack, and raw field access with Peek and Poke.
+#include "xbase/cmd/dbcmd.h"
+
+#include "xbase/core/dberror.h"
+#include "xbase/core/dbhooks.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+TDbHooks& Hooks() { return dbhooks.DbHooks; }
+
+void Call(const std::function<void()>& f)
+{
+    if (f)
+        f();
+}
+
+void WriteLock(bool on)
+{
+    if (Hooks().SemaphoreWriteLock)
+        Hooks().SemaphoreWriteLock(on);
+}
+
+void ReportPending()
+{
+    if (dberror.PendingErrorCode != 0 && dberror.AutoReportErrors)
+        ReportError();
+}
+
+// The current record may be changed: the area is exclusive, holds the file
+// lock, or holds a record lock on it. An append lock is not enough.
+bool MayChangeCurrent(const TWorkArea& a)
+{
+    if (a.Exclusive || !dbcmd.SharedAccess || a.LockState == LockFile)
+        return true;
+    if (a.LockState != LockRecords)
+        return false;
+    return std::any_of(a.RecordLocks.begin(), a.RecordLocks.end(),
+                       [&a](const TRecordLock& l) { return l.RecordNo == a.RecordNumber; });
+}
+
+bool MayChangeRecord(const TWorkArea& a, int32_t n)
+{
+    if (a.Exclusive || !dbcmd.SharedAccess || a.LockState == LockFile)
+        return true;
+    return a.LockState == LockRecords &&
+           std::any_of(a.RecordLocks.begin(), a.RecordLocks.end(), [n](const TRecordLock& l) { return l.RecordNo == n; });
+}
+
+std::string Quoted(const TWorkArea& a) { return "Database \"" + a.AliasName + "\""; }
+
+}  // namespace
+
+void Append()
+{
+    dberror.DbErrorCode = 0;
+    if (!CheckDbInUse("Append"))
+        return;
+    TWorkArea* a = SelectedArea();
+    if (!a->Exclusive && dbcmd.SharedAccess && a->LockState != LockFile && a->LockState != LockAppend) {
+        SetError(5, "File must be locked to append: " + a->Name + " [APPEND]");
+        return;
+    }
+    RefreshCount();
+    WriteNative(*a);
+    const bool index = IndexActive();
+    if (index)
+        WriteLock(true);
+    {
+        TAutoReportOff quiet;
+        if (AppendDbfRecord(*a))
+            ReadNative(*a);
+    }
+    if (index) {
+        if (dberror.PendingErrorCode == 0)
+            Call(Hooks().AppendNewKey);
+        WriteLock(false);
+    }
+    a->AtBegin = a->AtEnd = false;
+    ReportPending();
+    RunRelation();
+}
+
+void Replace()
+{
+    dberror.DbErrorCode = 0;
+    if (!CheckDbInUse("Replace"))
+        return;
+    TWorkArea* a = SelectedArea();
+    if (a->RecordNumber <= 0) {
+        SetError(212, Quoted(*a) + " is empty. [REPLACE]");
+        return;
+    }
+    if (a->RecordNumber >= a->RecordCount + 1) {
+        SetError(212, Quoted(*a) + " is at EOF. [REPLACE]");
+        return;
+    }
+    const bool maintain = dbcmd.AutoIndexUpdate && IndexActive();
+    if (!MayChangeCurrent(*a)) {
+        SetError(1200, "Record #" + std::to_string(a->RecordNumber) + " in " + a->AliasName + " [REPLACE]");
+        return;
+    }
+    if (maintain && !a->IsVirtual) {
+        if (a->SwapBuffer.size() < a->NativeSize) {
+            SetError(254, a->AliasName + " " + "Swap-buffer NIL." + " [REPLACE]");
+            return;
+        }
+        WriteLock(true);
+        std::memcpy(a->SwapBuffer.data(), a->NativeRecord, a->NativeSize);
+        if (!GetDbfRecord(*a, a->RecordNumber)) {
+            WriteLock(false);
+            return;
+        }
+        ReadNative(*a);
+        Call(Hooks().SyncAllOrders);
+        std::memcpy(a->NativeRecord, a->SwapBuffer.data(), a->NativeSize);
+    }
+    WriteNative(*a);
+    {
+        TAutoReportOff quiet;
+        if (PutDbfRecord(*a, a->RecordNumber))
+            ReadNative(*a);
+    }
+    UpdatePeekCache();
+    if (maintain) {
+        if (dberror.PendingErrorCode == 0)
+            Call(Hooks().CompareKeys);
+        WriteLock(false);
+    }
+    ReportPending();
+    RunRelation();
+}
+
+void DeleteRec()
+{
+    dberror.DbErrorCode = 0;
+    if (!CheckDbInUse("DeleteRec"))
+        return;
+    TWorkArea* a = SelectedArea();
+    if (!MayChangeCurrent(*a)) {
+        SetError(1200, a->AliasName + " " + "Record not locked " + "[DeleteRec]");
+        return;
+    }
+    if (a->RecordNumber < 1 || a->RecordNumber > a->RecordCount)
+        return;
+    if (a->IsVirtual) {
+        a->VirtualOp = VirtualDelete;
+        a->VirtualArg = a->RecordNumber;
+        if (dbhooks.VFileDriver)
+            dbhooks.VFileDriver(a->AreaNo);
+        return;
+    }
+    a->NativeRecord[0] = 1;
+    a->RecordBuffer[0] = '*';
+    if (WriteDeleteFlag(*a, a->RecordNumber))
+        UpdatePeekCache();
+}
+
+void RecallRec()
+{
+    dberror.DbErrorCode = 0;
+    if (!CheckDbInUse("RecallRec"))
+        return;
+    TWorkArea* a = SelectedArea();
+    if (!MayChangeCurrent(*a)) {
+        SetError(1200, "Record not locked [RecallRec]");
+        return;
+    }
+    RefreshCount();
+    if (a->RecordNumber < 1 || a->RecordNumber > a->RecordCount) {
+        SetError(1103, a->AliasName + " at EOF [RecallRec]");
+        return;
+    }
+    if (a->IsVirtual) {
+        a->VirtualOp = VirtualRecall;
+        a->VirtualArg = a->RecordNumber;
+        if (dbhooks.VFileDriver)
+            dbhooks.VFileDriver(a->AreaNo);
+        return;
+    }
+    a->NativeRecord[0] = 0;
+    a->RecordBuffer[0] = ' ';
+    if (WriteDeleteFlag(*a, a->RecordNumber))
+        UpdatePeekCache();
+}
+
+namespace {
+
+// Writes the packed table into a new file beside the old one and renames it
+// over the old one; the old table stays whole until the rename. On success
+// the area's handle is the new file, held exclusively, and kept is the
+// number of records written.
+bool BuildPackedFile(TWorkArea& a, int32_t& kept, bool& removed)
+{
+    const std::string tag = "Error packing " + a.Name;
+    struct stat st {};
+    const bool haveMode = fstat(a.File.Fd(), &st) == 0;
+    std::string templ = a.Name + ".XXXXXX";
+    std::vector<char> name(templ.begin(), templ.end());
+    name.push_back('\0');
+    int fd = ::mkstemp(name.data());
+    if (fd < 0) {
+        SetError(platform::DosErrorOf(errno), tag);
+        return false;
+    }
+    const std::string tempName(name.data());
+    if (haveMode)
+        ::fchmod(fd, st.st_mode & 07777);
+    platform::TSharedFile out;
+    out.Adopt(fd, platform::TFileShare::DenyWrite);
+    auto fail = [&](uint16_t code, const std::string& detail) {
+        out.Close();
+        ::unlink(tempName.c_str());
+        SetError(code, detail);
+        return false;
+    };
+
+    std::vector<char> header(static_cast<std::size_t>(a.HeaderLength));
+    if (a.File.ReadAt(0, header.data(), header.size()) != static_cast<long>(header.size()))
+        return fail(a.File.LastError() != 0 ? a.File.LastError() : 100, "File:  " + a.Name + "  [GetDbfRecord]");
+    if (out.WriteAt(0, header.data(), header.size()) != static_cast<long>(header.size()))
+        return fail(out.LastError() != 0 ? out.LastError() : 101, tag);
+
+    // Records are copied as stored, in chunks; deleted ones are left out.
+    const std::size_t rl = a.RecordLength;
+    const int32_t chunkRecords = static_cast<int32_t>(std::max<std::size_t>(1, (1u << 16) / rl));
+    std::vector<char> in(static_cast<std::size_t>(chunkRecords) * rl);
+    std::vector<char> keep;
+    keep.reserve(in.size());
+    kept = 0;
+    removed = false;
+    int64_t writePos = a.HeaderLength;
+    for (int32_t first = 1; first <= a.RecordCount; first += chunkRecords) {
+        const int32_t n = std::min(chunkRecords, a.RecordCount - first + 1);
+        const std::size_t bytes = static_cast<std::size_t>(n) * rl;
+        if (a.File.ReadAt(RecordPosition(a, first), in.data(), bytes) != static_cast<long>(bytes))
+            return fail(a.File.LastError() != 0 ? a.File.LastError() : 213, "File:  " + a.Name + "  [GetDbfRecord]");
+        keep.clear();
+        for (int32_t i = 0; i < n; ++i) {
+            const char* rec = in.data() + static_cast<std::size_t>(i) * rl;
+            if (rec[0] == '*') {
+                removed = true;
+                continue;
+            }
+            keep.insert(keep.end(), rec, rec + rl);
+            ++kept;
+        }
+        if (!keep.empty() && out.WriteAt(writePos, keep.data(), keep.size()) != static_cast<long>(keep.size()))
+            return fail(out.LastError() != 0 ? out.LastError() : 101, tag);
+        writePos += static_cast<int64_t>(keep.size());
+    }
+    const char eof = static_cast<char>(DbfEndOfFile);
+    if (out.WriteAt(writePos, &eof, 1) != 1 || out.Flush() != 0)
+        return fail(out.LastError() != 0 ? out.LastError() : 101, tag);
+    if (std::rename(tempName.c_str(), a.Name.c_str()) != 0)
+        return fail(platform::DosErrorOf(errno), tag);
+    a.File = std::move(out);  // closes the old file and drops its locks
+    return true;
+}
+
+}  // namespace
+
+bool Pack()
+{
+    dberror.DbErrorCode = 0;
+    if (!CheckDbInUse("Pack"))
+        return false;
+    TWorkArea* a = SelectedArea();
+    if (a->RecordCount == 0)
+        return true;
+    bool reopened = false;
+    auto finish = [&](bool result) {
+        if (reopened) {
+            uint16_t code = ReopenFile(false);
+            if (code != 0)
+                SetError(code, "Cannot re-open database sharable. " + a->Name + " [Pack]");
+        }
+        RunRelation();
+        return result;
+    };
+    if (!a->Exclusive) {
+        uint16_t code = ReopenFile(true);
+        if (code != 0) {
+            SetError(code, "Cannot open database exclusively: " + a->Name + " [Pack]");
+            return finish(false);
+        }
+        reopened = true;
+        // The old record and file locks belonged to the shared handle.
+        a->RecordLocks.clear();
+        a->RecordLockCount = 0;
+        a->LockState = LockNone;
+    }
+    if (dbcmd.ConfirmPack && LibMessageBox("PACK " + a->Name, "Pack", 1) == 2)
+        return finish(false);
+    if (a->IsVirtual) {
+        a->VirtualOp = VirtualPack;
+        if (dbhooks.VFileDriver)
+            dbhooks.VFileDriver(a->AreaNo);
+        return finish(true);
+    }
+    const bool flush = dbffile.FlushOnWrite;
+    dbffile.FlushOnWrite = false;
+    std::function<void()> relation = std::move(a->Relation);
+    a->Relation = nullptr;
+    auto restore = [&] {
+        dbffile.FlushOnWrite = flush;
+        a->Relation = std::move(relation);
+    };
+    int32_t kept = 0;
+    bool removed = false;
+    if (!BuildPackedFile(*a, kept, removed)) {
+        restore();
+        return finish(false);
+    }
+    a->RecordCount = kept;
+    a->FileState = FileAppended;
+    restore();
+    CommitHeader(*a);
+    if (kept == 0) {
+        ClearRecord();
+        a->AtBegin = a->AtEnd = true;
+        a->RecordNumber = 0;
+    } else if (GetDbfRecord(*a, 1)) {
+        ReadNative(*a);
+        a->AtBegin = a->AtEnd = false;
+    }
+    if (removed && dbcmd.PeekCache.OwnerAlias == a->AliasName)
+        dbcmd.PeekCache = TPeekCache{};
+    if (a->HasMemo && dbhooks.MemoHooks.PackMemofile && !dbhooks.MemoHooks.PackMemofile())
+        return finish(false);
+    if (IndexActive() && Hooks().Reindex) {
+        dbcmd.Packing = true;
+        Hooks().Reindex();
+        dbcmd.Packing = false;
+    }
+    return finish(true);
+}
+
+void Peek(int field, int32_t record, std::string& text)
+{
+    text.clear();
+    if (!CheckDbInUse("Peek"))
+        return;
+    TWorkArea* a = SelectedArea();
+    if (a->IsVirtual) {
+        SetError(1100, "Operation cannot be used on virtual files. [Peek]");
+        return;
+    }
+    if (record < 1 || record > a->RecordCount || field < 0 || field > a->FieldCount)
+        return;
+    const std::size_t offset = field == 0 ? 0 : a->Fields[static_cast<std::size_t>(field - 1)].Offset;
+    const std::size_t length = field == 0 ? 1 : a->Fields[static_cast<std::size_t>(field - 1)].Length;
+    TPeekCache& cache = dbcmd.PeekCache;
+    if (!cache.Buffer.empty() && cache.OwnerAlias != a->AliasName)
+        cache = TPeekCache{};
+    const std::string tag = "DBF: " + a->AliasName + " [Peek(" + std::to_string(field) + "," + std::to_string(record) + ")]";
+    if (dbcmd.PeekCacheSize == 0) {
+        std::string bytes(length, ' ');
+        long got = a->File.ReadAt(RecordPosition(*a, record) + static_cast<int64_t>(offset), bytes.data(), length);
+        if (got != static_cast<long>(length)) {
+            SetError(got < 0 ? a->File.LastError() : 100, tag);
+            return;
+        }
+        text = bytes;
+        return;
+    }
+    if (cache.Buffer.empty() || record < cache.FirstRecord || record >= cache.FirstRecord + cache.Count) {
+        std::size_t size = std::min<std::size_t>({dbcmd.PeekCacheSize, 65520});
+        std::size_t records = size / a->RecordLength;
+        records = std::min<std::size_t>(records, static_cast<std::size_t>(a->RecordCount - record + 1));
+        if (records == 0) {
+            SetError(217, "Insufficient memory for cache [Peek]");
+            return;
+        }
+        cache.Buffer.assign(records * a->RecordLength, ' ');
+        long got = a->File.ReadAt(RecordPosition(*a, record), cache.Buffer.data(), cache.Buffer.size());
+        if (got <= 0) {
+            uint16_t code = got < 0 ? a->File.LastError() : 100;
+            cache = TPeekCache{};
+            SetError(code, tag);
+            return;
+        }
+        cache.Count = static_cast<uint16_t>(static_cast<std::size_t>(got) / a->RecordLength);
+        cache.OwnerAlias = a->AliasName;
+        cache.FirstRecord = record;
+        if (cache.Count == 0) {
+            cache = TPeekCache{};
+            SetError(100, tag);
+            return;
+        }
+    }
+    const std::size_t at = static_cast<std::size_t>(record - cache.FirstRecord) * a->RecordLength + offset;
+    text.assign(cache.Buffer.data() + at, length);
+}
+
+void Poke(const std::string& text, int field, int32_t record)
+{
+    if (!CheckDbInUse("Poke"))
+        return;
+    TWorkArea* a = SelectedArea();
+    const std::string bracket =
+        "[Poke(" + text + "," + std::to_string(field) + "," + std::to_string(record) + ")]";
+    if (a->IsVirtual) {
+        SetError(1100, "Operation cannot be used on virtual files." + bracket);
+        return;
+    }
+    // A raw write would leave the keys of open indexes behind the record:
+    // with an index open the change must go through Replace.
+    if (IndexActive()) {
+        SetError(1103, "Indexes are open: use Replace to keep them current " + bracket);
+        return;
+    }
+    if (dbcmd.SharedAccess && !a->Exclusive && a->LockState != LockFile && !MayChangeRecord(*a, record)) {
+        SetError(1200, "Record not locked " + bracket);
+        return;
+    }
+    if (record < 1 || record > a->RecordCount || field < 0 || field > a->FieldCount)
+        return;
+    const std::size_t offset = field == 0 ? 0 : a->Fields[static_cast<std::size_t>(field - 1)].Offset;
+    const std::size_t length =
+        field == 0 ? 1 : std::min<std::size_t>(text.size(), a->Fields[static_cast<std::size_t>(field - 1)].Length);
+    const std::size_t n = std::min(length, text.size());
+    if (n == 0)
+        return;
+    long put = a->File.WriteAt(RecordPosition(*a, record) + static_cast<int64_t>(offset), text.data(), n);
+    if (put != static_cast<long>(n)) {
+        SetError(101, bracket);
+        return;
+    }
+    TPeekCache& cache = dbcmd.PeekCache;
+    if (!cache.Buffer.empty() && cache.OwnerAlias == a->AliasName && record >= cache.FirstRecord &&
+        record < cache.FirstRecord + cache.Count) {
+        std::size_t at = static_cast<std::size_t>(record - cache.FirstRecord) * a->RecordLength + offset;
+        std::memcpy(cache.Buffer.data() + at, text.data(), n);
+    }
+}
+
+void UpdatePeekCache()
+{
+    TWorkArea* a = SelectedArea();
+    TPeekCache& cache = dbcmd.PeekCache;
+    if (a == nullptr || cache.Buffer.empty() || cache.OwnerAlias != a->AliasName)
+        return;
+    const int32_t record = a->RecordNumber;
+    if (record < cache.FirstRecord || record >= cache.FirstRecord + cache.Count)
+        return;
+    // The cache holds the bytes as stored, so it gets the record in its
+    // stored form.
+    std::string stored = a->RecordBuffer;
+    stored.resize(a->RecordLength, ' ');
+    ApplyWriteTransform(*a, stored);
+    std::memcpy(cache.Buffer.data() + static_cast<std::size_t>(record - cache.FirstRecord) * a->RecordLength,
+                stored.data(), a->RecordLength);
+}

@@ -1,0 +1,179 @@
+#pragma once
+// The work-area command set: up to 33 numbered work areas (34 and 35 are the
+// library's own), one of them selected; every command acts on the selected
+// area. Each area holds one open table with its alias, its native record (the
+// typed form of the current record), its locks, filter, WHILE condition and,
+// through the hook tables, its indexes and memo file.
+
+#include "foundation/types.h"
+#include "xbase/core/dbhooks.h"
+#include "xbase/dbf/dbffile.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// One record lock of a work area.
+struct TRecordLock {
+    int32_t RecordNo = 0;
+    uint16_t Word = 65535;
+};
+
+struct TWorkArea : TDbfTable {
+    uint8_t* NativeRecord = nullptr;  // the caller's buffer or OwnedNative
+    uint16_t NativeSize = 0;
+    bool OwnsNative = false;
+    std::vector<uint8_t> OwnedNative;
+    std::function<bool()> FilterMethod;
+    TExprHandle FilterExpr = nullptr;
+    std::function<void()> Relation;
+    std::string AliasName;
+    std::function<bool()> WhileMethod;
+    TExprHandle WhileExpr = nullptr;
+    uint8_t LockState = 0;                  // 0 none, 1 file, 2 append, 3 record locks
+    uint16_t RecordLockCount = 0;
+    std::deque<TRecordLock> RecordLocks;    // newest first
+    std::vector<uint8_t> SwapBuffer;
+    bool Exclusive = false;
+    bool ExclusiveByReopen = false;         // ReopenFile made the area exclusive
+    std::vector<uint16_t> NativeOffsets;    // native address of each field (index 0 = field 1)
+};
+
+// Lock states of an area.
+enum : uint8_t { LockNone = 0, LockFile = 1, LockAppend = 2, LockRecords = 3 };
+
+struct TPeekCache {
+    std::vector<char> Buffer;
+    std::string OwnerAlias;
+    int32_t FirstRecord = 0;
+    uint16_t Count = 0;
+};
+
+struct TDbCommands {
+    TArray<std::unique_ptr<TWorkArea>, 1, 35> WorkAreas;
+    uint8_t CurrentArea = 1;
+    // Work areas and USE.
+    bool SharedAccess = true;
+    uint16_t DefaultOpenMode = 66;
+    uint16_t ForcedOpenMode = 65535;
+    bool AnsiTables = false;
+    // Native record text forms.
+    std::string LogicalChars = "NY";
+    // Navigation.
+    std::function<int32_t()> SkipHook;
+    // Record changes.
+    bool AutoIndexUpdate = true;
+    bool ConfirmPack = false;
+    uint32_t PeekCacheSize = 0;
+    TPeekCache PeekCache;
+    bool Packing = false;
+    // Locks.
+    uint32_t LockBase = 0x40000000;
+    uint32_t FileLockLength = 0x3FFFFFFF;
+    uint16_t RecordLockLimit = 0;
+    uint8_t LockRetries = 0;
+    uint8_t LockRetryDelay = 0;
+    std::function<bool()> LockRetryCallback;
+};
+
+extern TDbCommands dbcmd;
+// Drops every area without writing and restores the defaults.
+void ResetDbCommands();
+
+// The selected area, or null when it is free.
+TWorkArea* SelectedArea();
+bool CheckDbInUse(const std::string& tag);
+
+// ---- native record and fields
+uint16_t NativeRecordSize(const TWorkArea& area);
+void ComputeNativeOffsets(TWorkArea& area);
+void ReadNative(TWorkArea& area);
+void WriteNative(TWorkArea& area);
+void ClearRecord();
+char FieldType(int n);
+uint8_t FieldLen(int n);
+uint8_t FieldDec(int n);
+uint8_t* FieldAddress(int n);
+std::string SField(int n);
+bool Deleted();
+std::string Field(int n);
+uint8_t FieldNo(const std::string& name);
+uint8_t FieldCount();
+int32_t NativeInt32At(const uint8_t* address);
+void SetNativeInt32At(uint8_t* address, int32_t value);
+// Typed access to the native record of the selected area (field by number).
+std::string GetNativeText(int n);
+void SetNativeText(int n, const std::string& s);
+double GetNativeDouble(int n);
+void SetNativeDouble(int n, double v);
+int32_t GetNativeInt(int n);
+void SetNativeInt(int n, int32_t v);
+bool GetNativeBool(int n);
+void SetNativeBool(int n, bool v);
+void SetNativeDeleted(bool on);
+
+// ---- work areas
+void Select(int n);
+uint8_t CurrentAreaNo();
+bool UseFile(const std::string& command, uint8_t* buffer = nullptr, uint16_t size = 0);
+bool UseWithHooks(const std::string& command, uint8_t* buffer, uint16_t size, TRecordHook readHook,
+                  TRecordHook writeHook);
+void CloseArea();
+void CloseAll();
+std::string Alias();
+std::function<void()> SetRelation(std::function<void()> proc);
+void RunRelation();
+
+// True when an index engine is installed and an index is open in the area.
+bool IndexActive();
+
+// ---- navigation
+void GoTop();
+void GoBottom();
+void GO(int32_t n);
+void SKIP(int32_t n);
+void Dbf4RawGo(int32_t n);
+void RawGoRelated(int32_t n);
+bool dEOF();
+bool dBOF();
+void SetBOF();
+void SetEOF();
+void GoEOF();
+int32_t RecCount();
+int32_t RecNo();
+uint16_t RecSize();
+void RefreshCount();
+bool IsVisible();
+bool WhileHolds();
+bool IsWhileOn();
+bool SetIgnoreDel(bool on);
+void TopOfScope();
+void BottomOfScope();
+bool GoIfValid(int32_t n);
+bool RepositionIfHidden();
+
+// ---- record changes
+void Append();
+void Replace();
+void DeleteRec();
+void RecallRec();
+bool Pack();
+void Peek(int field, int32_t record, std::string& text);
+void Poke(const std::string& text, int field, int32_t record);
+void UpdatePeekCache();
+
+// ---- locks
+uint32_t LockRegion(bool unlock, platform::TSharedFile& file, int64_t offset, int64_t length);
+bool LockRegionRetry(platform::TSharedFile& file, int64_t offset, int64_t length);
+bool LockHeader();
+void UnlockHeader();
+bool FLock();
+bool ALock();
+bool RLock();
+bool IsLocked(int32_t n);
+bool UnlockRec(int32_t n);
+void Unlock();
+uint16_t ReopenFile(bool exclusive);

@@ -1,0 +1,443 @@
+// The native record: each field of the current record in a typed binary
+// form (length-prefixed strings, 32-bit integers, 64-bit reals, Booleans), so
+// that a record type of the program maps field by field onto the table.
+#include "xbase/cmd/dbcmd.h"
+
+#include "xbase/core/dbdates.h"
+#include "xbase/core/dberror.h"
+#include "xbase/core/dbstrings.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+uint16_t NativeFieldSize(const TDbfField& f)
+{
+    switch (f.Type) {
+    case 'C': return static_cast<uint16_t>(f.Length + 1);
+    case 'D': return 11;
+    case 'N': case 'F': return f.Decimals > 0 ? 8 : 4;
+    case 'L': return 1;
+    case 'M': return 4;
+    default: return 0;
+    }
+}
+
+std::string FieldTag(const char* name, int n) { return std::string("Invalid field number. [") + name + "(" + std::to_string(n) + ")]"; }
+
+TWorkArea* FieldArea(const char* tag) { return CheckDbInUse(tag) ? SelectedArea() : nullptr; }
+
+bool ValidField(const TWorkArea* a, int n, const char* name)
+{
+    if (a == nullptr)
+        return false;
+    if (n < 1 || n > a->FieldCount) {
+        SetError(220, FieldTag(name, n));
+        return false;
+    }
+    return true;
+}
+
+// Number text of a field: right-aligned in the field length; '*' fill when
+// it does not fit.
+std::string NumberText(double v, const TDbfField& f)
+{
+    char buf[400];
+    std::to_chars_result res;
+    if (f.Decimals > 0)
+        res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, f.Decimals);
+    else
+        res = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(v));
+    std::string t = res.ec == std::errc() ? std::string(buf, res.ptr) : std::string(f.Length + 1u, '*');
+    // A rounded-away negative sign ("-0.00") is not a number the user wrote.
+    if (t[0] == '-' && t.find_first_not_of("-0.") == std::string::npos)
+        t.erase(0, 1);
+    if (t.size() > f.Length)
+        return std::string(f.Length, '*');
+    return std::string(f.Length - t.size(), ' ') + t;
+}
+
+double TextToDouble(const std::string& text)
+{
+    std::string t = AllTrim(text);
+    if (!t.empty() && t[0] == '+')
+        t.erase(0, 1);
+    double v = 0.0;
+    auto res = std::from_chars(t.data(), t.data() + t.size(), v);
+    if (res.ec != std::errc() || !std::isfinite(v))
+        return 0.0;
+    return v;
+}
+
+std::string ExpectedEmptyForms[] = {"  /  /  ", "  -  -  ", "  .  .  ", "  /  /    ", "  -  -    ", "  .  .    "};
+
+bool IsEmptyDateForm(const std::string& s)
+{
+    if (AllTrim(s).empty())
+        return true;
+    for (const auto& e : ExpectedEmptyForms)
+        if (s == e)
+            return true;
+    if (s == "    .  .  " || s == "  .  .  ")
+        return true;
+    return false;
+}
+
+}  // namespace
+
+uint16_t NativeRecordSize(const TWorkArea& area)
+{
+    uint32_t size = 1;
+    for (const auto& f : area.Fields)
+        size += NativeFieldSize(f);
+    return static_cast<uint16_t>(std::min<uint32_t>(size, 65535));
+}
+
+void ComputeNativeOffsets(TWorkArea& area)
+{
+    area.NativeOffsets.clear();
+    uint16_t offset = 1;
+    for (const auto& f : area.Fields) {
+        area.NativeOffsets.push_back(offset);
+        offset = static_cast<uint16_t>(offset + NativeFieldSize(f));
+    }
+}
+
+void ReadNative(TWorkArea& area)
+{
+    if (area.IsVirtual || area.NativeRecord == nullptr)
+        return;
+    const std::string& rec = area.RecordBuffer;
+    uint8_t* native = area.NativeRecord;
+    native[0] = !rec.empty() && rec[0] == '*' ? 1 : 0;
+    for (std::size_t i = 0; i < area.Fields.size(); ++i) {
+        const TDbfField& f = area.Fields[i];
+        uint8_t* p = native + area.NativeOffsets[i];
+        const std::string text = rec.substr(f.Offset, f.Length);
+        switch (f.Type) {
+        case 'C':
+            p[0] = f.Length;
+            std::memcpy(p + 1, text.data(), text.size());
+            break;
+        case 'D': {
+            std::string d = KeyToDate(text);
+            if (d.size() > 10)
+                d.resize(10);
+            p[0] = static_cast<uint8_t>(d.size());
+            std::memset(p + 1, ' ', 10);
+            std::memcpy(p + 1, d.data(), d.size());
+            break;
+        }
+        case 'N': case 'F': {
+            double v = TextToDouble(text);
+            if (f.Decimals > 0) {
+                std::memcpy(p, &v, sizeof v);
+            } else {
+                // The native form holds 32 bits; a wider value is not cut
+                // silently but clamped and reported.
+                double r = std::round(v);
+                int32_t iv;
+                if (r > std::numeric_limits<int32_t>::max() || r < std::numeric_limits<int32_t>::min()) {
+                    iv = r > 0 ? std::numeric_limits<int32_t>::max() : std::numeric_limits<int32_t>::min();
+                    SetError(201, "Field " + f.Name + " = " + AllTrim(text) + " exceeds the integer range (" +
+                                      area.AliasName + " record " + std::to_string(area.RecordNumber) + ") [ReadNative]");
+                } else {
+                    iv = static_cast<int32_t>(r);
+                }
+                std::memcpy(p, &iv, sizeof iv);
+            }
+            break;
+        }
+        case 'L': {
+            char c = text.empty() ? ' ' : text[0];
+            p[0] = (c == 'T' || c == 't' || c == 'Y' || c == 'y') ? 1 : 0;
+            break;
+        }
+        case 'M': {
+            int32_t block = static_cast<int32_t>(TextToDouble(text));
+            std::memcpy(p, &block, sizeof block);
+            break;
+        }
+        default: break;
+        }
+    }
+}
+
+void WriteNative(TWorkArea& area)
+{
+    if (area.IsVirtual || area.NativeRecord == nullptr)
+        return;
+    std::string& rec = area.RecordBuffer;
+    rec.resize(area.RecordLength, ' ');
+    const uint8_t* native = area.NativeRecord;
+    rec[0] = native[0] ? '*' : ' ';
+    for (std::size_t i = 0; i < area.Fields.size(); ++i) {
+        const TDbfField& f = area.Fields[i];
+        const uint8_t* p = native + area.NativeOffsets[i];
+        std::string text;
+        switch (f.Type) {
+        case 'C': {
+            std::size_t n = std::min<std::size_t>(p[0], f.Length);
+            text.assign(reinterpret_cast<const char*>(p + 1), n);
+            text.resize(f.Length, ' ');
+            break;
+        }
+        case 'D': {
+            std::string d(reinterpret_cast<const char*>(p + 1), std::min<std::size_t>(p[0], 10));
+            // Only a valid date is stored: a text of the right length that
+            // names no day (13/45/98) would put a date into the file that
+            // no reader can take. It is stored empty and reported.
+            std::string probe = d;
+            if (d.empty() || IsEmptyDateForm(d)) {
+                text = std::string(8, ' ');
+            } else if (!ValidDate(probe)) {
+                text = std::string(8, ' ');
+                SetError(13, "Invalid date " + d + " in field " + f.Name + " [WriteNative]");
+            } else {
+                text = DateToKey(d);
+                text.resize(8, ' ');
+            }
+            break;
+        }
+        case 'N': case 'F': {
+            double v;
+            if (f.Decimals > 0) {
+                std::memcpy(&v, p, sizeof v);
+            } else {
+                int32_t iv;
+                std::memcpy(&iv, p, sizeof iv);
+                v = iv;
+            }
+            text = std::isfinite(v) ? NumberText(v, f) : std::string(f.Length, '*');
+            break;
+        }
+        case 'L':
+            text = p[0] ? "T" : "F";
+            break;
+        case 'M': {
+            int32_t block;
+            std::memcpy(&block, p, sizeof block);
+            // No memo is stored as blanks, as every dBASE writer does.
+            text = block == 0 ? std::string(f.Length, ' ') : std::to_string(block);
+            if (text.size() < f.Length)
+                text.insert(0, f.Length - text.size(), ' ');
+            if (text.size() > f.Length)
+                text = std::string(f.Length, '*');
+            break;
+        }
+        default:
+            continue;
+        }
+        rec.replace(f.Offset, f.Length, text);
+    }
+}
+
+void ClearRecord()
+{
+    TWorkArea* a = FieldArea("ClearRecord");
+    if (a == nullptr)
+        return;
+    if (a->IsVirtual && a->Fields.empty()) {
+        if (a->NativeRecord != nullptr)
+            std::memset(a->NativeRecord, 0, a->NativeSize);
+        return;
+    }
+    a->RecordBuffer.assign(a->RecordLength, ' ');
+    ReadNative(*a);
+}
+
+char FieldType(int n)
+{
+    TWorkArea* a = FieldArea("FieldType()");
+    return ValidField(a, n, "FieldType") ? a->Fields[static_cast<std::size_t>(n - 1)].Type : ' ';
+}
+
+uint8_t FieldLen(int n)
+{
+    TWorkArea* a = FieldArea("FieldLen()");
+    if (!ValidField(a, n, "FieldLen"))
+        return 0;
+    const TDbfField& f = a->Fields[static_cast<std::size_t>(n - 1)];
+    if (f.Type == 'D')
+        return dbdates.DateCentury ? 10 : 8;
+    return f.Length;
+}
+
+uint8_t FieldDec(int n)
+{
+    TWorkArea* a = FieldArea("FieldDec()");
+    return ValidField(a, n, "FieldDec") ? a->Fields[static_cast<std::size_t>(n - 1)].Decimals : 0;
+}
+
+uint8_t* FieldAddress(int n)
+{
+    TWorkArea* a = FieldArea("FieldAddress()");
+    if (a == nullptr || a->NativeRecord == nullptr)
+        return nullptr;
+    if (n == 0)
+        return a->NativeRecord;
+    if (n < 0 || n > a->FieldCount) {
+        SetError(220, FieldTag("FieldAddress", n));
+        return nullptr;
+    }
+    return a->NativeRecord + a->NativeOffsets[static_cast<std::size_t>(n - 1)];
+}
+
+std::string SField(int n)
+{
+    TWorkArea* a = FieldArea("SField()");
+    if (!ValidField(a, n, "SField"))
+        return "";
+    const TDbfField& f = a->Fields[static_cast<std::size_t>(n - 1)];
+    const uint8_t* p = a->NativeRecord + a->NativeOffsets[static_cast<std::size_t>(n - 1)];
+    switch (f.Type) {
+    case 'C': case 'D':
+        return std::string(reinterpret_cast<const char*>(p + 1), p[0]);
+    case 'N': case 'F': {
+        if (f.Decimals > 0) {
+            double v;
+            std::memcpy(&v, p, sizeof v);
+            char buf[400];
+            auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, f.Decimals);
+            std::string t(buf, res.ptr);
+            if (dbdates.DecimalChar != '.') {
+                std::size_t dot = t.find('.');
+                if (dot != std::string::npos)
+                    t[dot] = dbdates.DecimalChar;
+            }
+            if (t.size() < f.Length)
+                t.insert(0, f.Length - t.size(), ' ');
+            return t;
+        }
+        return IntToPadText(NativeInt32At(p), f.Length);
+    }
+    case 'L': {
+        const std::string& lc = dbcmd.LogicalChars;
+        return std::string(1, p[0] ? (lc.size() > 1 ? lc[1] : 'Y') : (lc.empty() ? 'N' : lc[0]));
+    }
+    case 'M': {
+        int32_t block = NativeInt32At(p);
+        return block == 0 ? "none" : block < 0 ? "BLOB" : "MEMO";
+    }
+    default:
+        return "";
+    }
+}
+
+bool Deleted()
+{
+    TWorkArea* a = FieldArea("Deleted");
+    return a != nullptr && a->NativeRecord != nullptr && a->NativeRecord[0] != 0;
+}
+
+std::string Field(int n)
+{
+    TWorkArea* a = FieldArea("Field()");
+    return ValidField(a, n, "Field") ? a->Fields[static_cast<std::size_t>(n - 1)].Name : "";
+}
+
+uint8_t FieldNo(const std::string& name)
+{
+    TWorkArea* a = FieldArea("FieldNo()");
+    if (a == nullptr)
+        return 0;
+    std::string want = UpperStr(AllTrim(name).substr(0, 10));
+    for (std::size_t i = 0; i < a->Fields.size(); ++i)
+        if (a->Fields[i].Name == want)
+            return static_cast<uint8_t>(i + 1);
+    return 0;
+}
+
+uint8_t FieldCount()
+{
+    TWorkArea* a = FieldArea("FieldCount()");
+    return a == nullptr ? 0 : a->FieldCount;
+}
+
+int32_t NativeInt32At(const uint8_t* address)
+{
+    int32_t v;
+    std::memcpy(&v, address, sizeof v);
+    return v;
+}
+
+void SetNativeInt32At(uint8_t* address, int32_t value) { std::memcpy(address, &value, sizeof value); }
+
+std::string GetNativeText(int n)
+{
+    uint8_t* p = FieldAddress(n);
+    return p == nullptr ? std::string() : std::string(reinterpret_cast<const char*>(p + 1), p[0]);
+}
+
+void SetNativeText(int n, const std::string& s)
+{
+    uint8_t* p = FieldAddress(n);
+    if (p == nullptr || n < 1)
+        return;
+    const TDbfField& f = SelectedArea()->Fields[static_cast<std::size_t>(n - 1)];
+    std::size_t capacity = f.Type == 'D' ? 10 : f.Type == 'C' ? f.Length : 0;
+    std::size_t len = std::min(s.size(), capacity);
+    p[0] = static_cast<uint8_t>(len);
+    std::memcpy(p + 1, s.data(), len);
+}
+
+double GetNativeDouble(int n)
+{
+    uint8_t* p = FieldAddress(n);
+    if (p == nullptr || n < 1)
+        return 0.0;
+    if (SelectedArea()->Fields[static_cast<std::size_t>(n - 1)].Decimals == 0)
+        return NativeInt32At(p);
+    double v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+void SetNativeDouble(int n, double v)
+{
+    uint8_t* p = FieldAddress(n);
+    if (p == nullptr || n < 1)
+        return;
+    if (SelectedArea()->Fields[static_cast<std::size_t>(n - 1)].Decimals == 0) {
+        double r = std::round(v);
+        SetNativeInt32At(p, r >= 2147483647.0 ? 2147483647 : r <= -2147483648.0 ? INT32_MIN : static_cast<int32_t>(r));
+        return;
+    }
+    std::memcpy(p, &v, sizeof v);
+}
+
+int32_t GetNativeInt(int n)
+{
+    uint8_t* p = FieldAddress(n);
+    return p == nullptr || n < 1 ? 0 : NativeInt32At(p);
+}
+
+void SetNativeInt(int n, int32_t v)
+{
+    uint8_t* p = FieldAddress(n);
+    if (p != nullptr && n >= 1)
+        SetNativeInt32At(p, v);
+}
+
+bool GetNativeBool(int n)
+{
+    uint8_t* p = FieldAddress(n);
+    return p != nullptr && n >= 1 && p[0] != 0;
+}
+
+void SetNativeBool(int n, bool v)
+{
+    uint8_t* p = FieldAddress(n);
+    if (p != nullptr && n >= 1)
+        p[0] = v ? 1 : 0;
+}
+
+void SetNativeDeleted(bool on)
+{
+    uint8_t* p = FieldAddress(0);
+    if (p != nullptr)
+        p[0] = on ? 1 : 0;
+}

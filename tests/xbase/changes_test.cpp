@@ -1,0 +1,290 @@
+#include "cmd_fixture.h"
+
+#include <filesystem>
+
+namespace {
+
+class ChangesTest : public CmdTest {
+protected:
+    int32_t Id() { return GetNativeInt(1); }
+    std::vector<std::string> DirEntries()
+    {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(dir))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_F(ChangesTest, AppendReplaceDeleteRecallWriteTheFile)
+{
+    MakeTable("p.dbf", {{"NAME", 'C', 5, 0, 0}, {"QTY", 'N', 3, 0, 0}}, {"gear   1"});
+    ASSERT_TRUE(UseFile(Path("p.dbf") + " EXCLUSIVE"));
+    ClearRecord();
+    SetNativeText(1, "shaft");
+    SetNativeInt(2, 22);
+    Append();
+    EXPECT_EQ(RecNo(), 2);
+    EXPECT_FALSE(dEOF());
+    GO(1);
+    SetNativeInt(2, 5);
+    Replace();
+    DeleteRec();
+    EXPECT_TRUE(Deleted());
+    GO(2);
+    DeleteRec();
+    RecallRec();
+    EXPECT_FALSE(Deleted());
+    CloseArea();
+    EXPECT_EQ(StoredRecords("p.dbf"), (std::vector<std::string>{"*gear   5", " shaft 22"}));
+    auto b = ReadBytes(Path("p.dbf"));
+    EXPECT_EQ(b.size(), 32u + 64 + 1 + 2 * 9 + 1);
+    EXPECT_EQ(b.back(), 0x1A);
+}
+
+TEST_F(ChangesTest, OemTextIsTheDefaultForUse)
+{
+    MakeTable("o.dbf", {{"NAME", 'C', 3, 0, 0}}, {});
+    ASSERT_TRUE(UseFile(Path("o.dbf") + " EXCLUSIVE"));
+    SetNativeText(1, "\xC4rz");  // Windows 1252 A umlaut
+    Append();
+    EXPECT_EQ(GetNativeText(1), "\xC4rz");
+    CloseArea();
+    EXPECT_EQ(StoredRecords("o.dbf")[0], " \x8Erz") << "code page 437 in the file";
+    ASSERT_TRUE(UseFile(Path("o.dbf")));
+    EXPECT_EQ(GetNativeText(1), "\xC4rz");
+    std::string raw;
+    Peek(1, 1, raw);
+    EXPECT_EQ(raw, "\x8Erz") << "Peek gives the stored bytes";
+}
+
+TEST_F(ChangesTest, DeleteAtEndDoesNothingRecallReports)
+{
+    MakeNumbered("n.dbf", 2);
+    ASSERT_TRUE(UseFile(Path("n.dbf") + " EXCLUSIVE"));
+    GoBottom();
+    SKIP(1);
+    DeleteRec();
+    EXPECT_EQ(dberror.DbErrorCode, 0);
+    EXPECT_TRUE(boxes.empty());
+    SetAutoReport(false);
+    RecallRec();
+    EXPECT_EQ(dberror.DbErrorCode, 1103);
+    EXPECT_EQ(dberror.DbErrorText, "N at EOF [RecallRec]");
+}
+
+TEST_F(ChangesTest, SharedChangesNeedTheRightLock)
+{
+    MakeNumbered("n.dbf", 3);
+    ASSERT_TRUE(UseFile(Path("n.dbf")));
+    SetAutoReport(false);
+    GO(1);
+    ASSERT_TRUE(RLock());
+    GO(2);
+    SetNativeInt(1, 99);
+    Replace();
+    EXPECT_EQ(dberror.DbErrorCode, 1200) << "record 2 is not locked";
+    EXPECT_EQ(dberror.DbErrorText, "Record #2 in N [REPLACE]");
+    DeleteRec();
+    EXPECT_EQ(dberror.DbErrorCode, 1200);
+    Append();
+    EXPECT_EQ(dberror.DbErrorCode, 5) << "record locks do not allow appending";
+    EXPECT_EQ(dberror.DbErrorText, "File must be locked to append: " + Path("n.dbf") + " [APPEND]");
+    EXPECT_EQ(RecCount(), 3);
+    GO(1);
+    SetNativeInt(1, 11);
+    Replace();
+    EXPECT_EQ(dberror.DbErrorCode, 0);
+    Unlock();
+    ASSERT_TRUE(ALock());
+    GO(2);
+    Replace();
+    EXPECT_EQ(dberror.DbErrorCode, 1200) << "an append lock is not enough to replace";
+    Append();
+    EXPECT_EQ(dberror.DbErrorCode, 0);
+    CloseArea();
+    EXPECT_EQ(StoredRecords("n.dbf"), (std::vector<std::string>{"   11", "    2", "    3", "    2"}));
+}
+
+TEST_F(ChangesTest, ReplaceOutsideTheTable)
+{
+    MakeTable("e.dbf", {{"ID", 'N', 4, 0, 0}}, {});
+    ASSERT_TRUE(UseFile(Path("e.dbf") + " EXCLUSIVE"));
+    SetAutoReport(false);
+    Replace();
+    EXPECT_EQ(dberror.DbErrorCode, 212);
+    EXPECT_EQ(dberror.DbErrorText, "Database \"E\" is empty. [REPLACE]");
+}
+
+struct TPackCase {
+    const char* what;
+    int count;
+    std::vector<int> deleted;
+};
+
+TEST_F(ChangesTest, PackKeepsTheLiveRecordsInOrder)
+{
+    const TPackCase cases[] = {
+        {"deleted in the middle", 6, {2, 5}},
+        {"deleted at the end only", 5, {4, 5}},
+        {"nothing deleted", 3, {}},
+        {"everything deleted", 4, {1, 2, 3, 4}},
+        {"first deleted", 3, {1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CloseAll();
+        MakeNumbered("n.dbf", c.count, c.deleted);
+        ASSERT_TRUE(UseFile(Path("n.dbf")));
+        GO(2);
+        ASSERT_TRUE(Pack());
+        std::vector<std::string> expect;
+        for (int i = 1; i <= c.count; ++i)
+            if (std::find(c.deleted.begin(), c.deleted.end(), i) == c.deleted.end()) {
+                std::string id = std::to_string(i);
+                expect.push_back(" " + std::string(4 - id.size(), ' ') + id);
+            }
+        EXPECT_EQ(RecCount(), static_cast<int32_t>(expect.size()));
+        if (expect.empty()) {
+            EXPECT_EQ(RecNo(), 0);
+            EXPECT_TRUE(dEOF());
+            EXPECT_TRUE(dBOF());
+        } else {
+            EXPECT_EQ(RecNo(), 1);
+            EXPECT_FALSE(dEOF());
+        }
+        EXPECT_FALSE(SelectedArea()->Exclusive) << "shared again after Pack";
+        CloseArea();
+        EXPECT_EQ(StoredRecords("n.dbf"), expect);
+        auto b = ReadBytes(Path("n.dbf"));
+        EXPECT_EQ(b.size(), 32u + 32 + 1 + 5 * expect.size() + 1);
+        EXPECT_EQ(b.back(), 0x1A);
+        EXPECT_EQ(DirEntries(), std::vector<std::string>{"n.dbf"}) << "no temporary file left";
+    }
+}
+
+TEST_F(ChangesTest, PackFailureLeavesTheTableWhole)
+{
+    MakeNumbered("n.dbf", 5, {2});
+    // The header promises 7 records; the file holds 5: reading fails half-way.
+    auto b = ReadBytes(Path("n.dbf"));
+    PutLE32(&b[4], 7);
+    WriteBytes(Path("n.dbf"), b);
+    ASSERT_TRUE(UseFile(Path("n.dbf") + " EXCLUSIVE"));
+    SetAutoReport(false);
+    EXPECT_FALSE(Pack());
+    EXPECT_EQ(dberror.DbErrorCode, 213);
+    EXPECT_EQ(ReadBytes(Path("n.dbf")), b) << "the original is untouched";
+    EXPECT_EQ(DirEntries(), std::vector<std::string>{"n.dbf"});
+}
+
+TEST_F(ChangesTest, PackIsRefusedWhileAnotherUserHasTheTable)
+{
+    MakeNumbered("n.dbf", 3, {2});
+    const auto before = ReadBytes(Path("n.dbf"));
+    ASSERT_TRUE(UseFile(Path("n.dbf")));
+    Select(2);
+    ASSERT_TRUE(UseFile(Path("n.dbf") + " ALIAS OTHER"));
+    Select(1);
+    SetAutoReport(false);
+    EXPECT_FALSE(Pack());
+    EXPECT_EQ(dberror.DbErrorCode, 32);
+    EXPECT_EQ(ReadBytes(Path("n.dbf")), before);
+    EXPECT_FALSE(SelectedArea()->Exclusive);
+    Select(2);
+    CloseArea();
+    Select(1);
+    EXPECT_TRUE(Pack());
+    EXPECT_EQ(RecCount(), 2);
+}
+
+TEST_F(ChangesTest, PeekAndPoke)
+{
+    MakeTable("p.dbf", {{"NAME", 'C', 10, 0, 0}, {"QTY", 'N', 3, 0, 0}},
+              {"first       1", "second      2", "third       3"});
+    ASSERT_TRUE(UseFile(Path("p.dbf") + " EXCLUSIVE"));
+    Poke("ABCDEFGHIJKLMNOPQRST", 1, 2);
+    EXPECT_EQ(StoredRecords("p.dbf")[1], " ABCDEFGHIJ  2") << "ten characters written, the rest untouched";
+    Poke("xy", 1, 3);
+    EXPECT_EQ(StoredRecords("p.dbf")[2], " xyird       3") << "no blank filling";
+    Poke("*", 0, 1);
+    EXPECT_EQ(StoredRecords("p.dbf")[0], "*first       1");
+    Poke("zz", 1, 9);  // outside the table: nothing
+    std::string text;
+    Peek(2, 3, text);
+    EXPECT_EQ(text, "  3");
+    Peek(0, 1, text);
+    EXPECT_EQ(text, "*");
+    Peek(1, 4, text);
+    EXPECT_EQ(text, "");
+    dbcmd.PeekCacheSize = 4096;
+    Peek(1, 1, text);
+    EXPECT_EQ(text, "first     ");
+    EXPECT_EQ(dbcmd.PeekCache.Count, 3);
+    Poke("Q", 1, 1);
+    Peek(1, 1, text);
+    EXPECT_EQ(text, "Qirst     ") << "the cached copy follows Poke";
+    GO(2);
+    SetNativeText(1, "replaced");
+    Replace();
+    Peek(1, 2, text);
+    EXPECT_EQ(text, "replaced  ") << "the cached copy follows Replace";
+}
+
+TEST_F(ChangesTest, PokeNeedsALockWhenShared)
+{
+    MakeNumbered("n.dbf", 2);
+    ASSERT_TRUE(UseFile(Path("n.dbf")));
+    SetAutoReport(false);
+    Poke("7", 1, 2);
+    EXPECT_EQ(dberror.DbErrorCode, 1200);
+    EXPECT_EQ(dberror.DbErrorText, "Record not locked [Poke(7,1,2)]");
+    GO(2);
+    ASSERT_TRUE(RLock());
+    dberror.DbErrorCode = 0;
+    Poke("   7", 1, 2);
+    EXPECT_EQ(dberror.DbErrorCode, 0);
+    EXPECT_EQ(StoredRecords("n.dbf")[1], "    7");
+}
+
+TEST_F(ChangesTest, PokeIsRefusedWhileIndexesAreOpen)
+{
+    MakeNumbered("n.dbf", 2);
+    ASSERT_TRUE(UseFile(Path("n.dbf") + " EXCLUSIVE"));
+    dbhooks.DbHooks.IndexOpen = [] { return true; };
+    SetAutoReport(false);
+    Poke("   9", 1, 1);
+    EXPECT_EQ(dberror.DbErrorCode, 1103);
+    EXPECT_EQ(StoredRecords("n.dbf")[0], "    1") << "the key would be left behind";
+    dbhooks.DbHooks.IndexOpen = nullptr;
+}
+
+TEST_F(ChangesTest, ReplaceKeepsIndexesInStep)
+{
+    MakeNumbered("n.dbf", 2);
+    ASSERT_TRUE(UseFile(Path("n.dbf") + " EXCLUSIVE"));
+    std::vector<std::string> calls;
+    int32_t oldKeySeen = 0;
+    auto& h = dbhooks.DbHooks;
+    h.IndexOpen = [] { return true; };
+    h.SyncAllOrders = [&] {
+        calls.push_back("sync");
+        oldKeySeen = GetNativeInt(1);
+    };
+    h.CompareKeys = [&] { calls.push_back("compare"); };
+    h.SemaphoreWriteLock = [&](bool on) { calls.push_back(on ? "lock" : "unlock"); };
+    h.AppendNewKey = [&] { calls.push_back("newkey"); };
+    GO(1);
+    SetNativeInt(1, 50);
+    Replace();
+    EXPECT_EQ(calls, (std::vector<std::string>{"lock", "sync", "compare", "unlock"}));
+    EXPECT_EQ(oldKeySeen, 1) << "the index saw the old values first";
+    EXPECT_EQ(GetNativeInt(1), 50);
+    calls.clear();
+    Append();
+    EXPECT_EQ(calls, (std::vector<std::string>{"lock", "newkey", "unlock"}));
+    ResetDbHooks();
+}
+
+}  // namespace
