@@ -1,5 +1,6 @@
 // Fuzz entry for the table file reader: header and descriptors of every
 // layout, then each record's fields as the command layer converts them.
+#include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dbkeys.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbstrings.h"
@@ -9,7 +10,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <cstdio>
 #include <string>
+#include <unistd.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -45,6 +48,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             default: (void)StrOemToAnsi(text); break;
             }
         }
+    }
+    // The same bytes as a table file, walked through the work-area layer:
+    // every record converted to its native form and its field texts.
+    static std::string file;
+    if (file.empty()) {
+        char templ[] = "/tmp/qyr7_fuzz_dbf_XXXXXX";
+        int fd = mkstemp(templ);
+        if (fd < 0)
+            return 0;
+        close(fd);
+        file = templ;
+        std::atexit([] { std::remove(file.c_str()); });
+    }
+    if (FILE* f = std::fopen(file.c_str(), "wb")) {
+        std::fwrite(data, 1, size, f);
+        std::fclose(f);
+    }
+    if (UseFile(file + " EXCLUSIVE ALIAS FUZZ")) {
+        for (int steps = 0; steps < 1000 && !dEOF(); ++steps) {
+            for (int k = 1; k <= FieldCount(); ++k)
+                (void)SField(k);
+            SKIP(1);
+        }
+        GoBottom();
+        SKIP(-1);
+        CloseArea();
     }
     return 0;
 }

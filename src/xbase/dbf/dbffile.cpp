@@ -6,7 +6,9 @@
 #include "xbase/core/dbkeys.h"
 #include "xbase/core/dbstrings.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -136,10 +138,15 @@ bool OpenDbf(TDbfTable& table)
     table.FieldCount = static_cast<uint8_t>(info.Fields.size());
     table.Date = ZeroPad(info.Year, 4) + ZeroPad(info.Month, 2) + ZeroPad(info.Day, 2);
     table.RecordCount = info.RecordCount;
-    if (dbffile.CountFromFileSize) {
-        int64_t n = (fileSize - table.HeaderLength) / table.RecordLength;
-        table.RecordCount = static_cast<int32_t>(n < 0 ? 0 : n);
-    }
+    int64_t capacity = (fileSize - table.HeaderLength) / table.RecordLength;
+    capacity = std::clamp<int64_t>(capacity, 0, INT32_MAX);
+    if (dbffile.CountFromFileSize)
+        table.RecordCount = static_cast<int32_t>(capacity);
+    // A header that counts more records than the file holds (a file cut
+    // short) would make every move to the missing records fail again and
+    // again: only the records that are there are counted.
+    if (table.RecordCount > capacity)
+        table.RecordCount = static_cast<int32_t>(capacity);
     table.RecordBuffer.assign(table.RecordLength, ' ');
     if (table.RecordCount < 1) {
         table.RecordNumber = 0;
