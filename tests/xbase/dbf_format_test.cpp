@@ -366,6 +366,10 @@ TEST_F(DbfFormatTest, DBaseIIRefusesTheRecordItCannotCount)
     b2[8 + 11] = 'C';
     b2[8 + 12] = 1;
     b2[24] = 0x0D;
+    for (int i = 0; i < 65535; ++i) {
+        b2.push_back(' ');
+        b2.push_back('a');
+    }
     WriteBytes(Path("full.dbf"), b2);
     TDbfTable t;
     t.Name = Path("full.dbf");
@@ -376,7 +380,7 @@ TEST_F(DbfFormatTest, DBaseIIRefusesTheRecordItCannotCount)
     EXPECT_EQ(dberror.DbErrorCode, 212);
     EXPECT_EQ(t.RecordCount, 65535);
     CloseDbf(t);
-    EXPECT_EQ(ReadBytes(Path("full.dbf")).size(), 521u) << "nothing written";
+    EXPECT_EQ(ReadBytes(Path("full.dbf")), b2) << "nothing written";
 }
 
 TEST_F(DbfFormatTest, NameOfElevenCharactersKeepsTen)
