@@ -1,0 +1,94 @@
+#include "gearpair/measuring.h"
+
+#include "foundation/error0.h"
+#include "foundation/telmvar.h"
+#include "foundation/unitsys.h"
+#include "foundation/utilmath.h"
+#include "foundation/utilstr.h"
+#include "foundation/wtelmvar.h"
+
+#include <cmath>
+#include <numbers>
+#include <string>
+
+namespace {
+
+constexpr Extended Pi = std::numbers::pi_v<Extended>;
+
+std::string BallText(Extended DM) { return LengthToText(DM) + LengthUnitLabel(); }
+
+} // namespace
+
+Extended DmMess(Extended z, Extended beta, Extended alphan, Extended x, Extended mn)
+{
+    const std::string tag = "Error  : DmMess";
+    const Extended zn = z / SafePower(tag, std::cos(beta), 3.3L);
+    if (zn == 0)
+        return 0;
+    const Extended alphaM = NamedArcCos(tag, std::cos(alphan) * zn / (2 * x + zn));
+    if (alphaM == 0) {
+        AddErrorMessage("Fatal  : Diametr.Dim.o.balls DmMess !");
+        return 0;
+    }
+    const Extended theta = (Pi - 4 * x * std::tan(alphan)) / 2 / zn + std::tan(alphaM) - Involute(alphan);
+    Extended D = mn * zn * std::cos(alphan) * (std::tan(theta) - std::tan(alphaM));
+    if (D >= 0.5L) {
+        if (wtelmvar.UnitSystem == 1)
+            D = InchToMm(RoundToDecimals(3, MmToInch(D)));
+        else
+            D = RoundToDecimals(1, D);
+    }
+    return D;
+}
+
+int kmess(Extended z, Extended beta, Extended alphan, Extended x, Extended mn)
+{
+    if (z == 0) {
+        AddErrorMessage("Fatal  : z = 0 !");
+        telmvar.FatalCalcError = true;
+        return 0;
+    }
+    const Extended d = mn * z / std::cos(beta);
+    const Extended alphat = std::atan(std::tan(alphan) / std::cos(beta));
+    const Extended dx = d + 2 * x * mn;
+    const Extended betax = std::atan(std::tan(beta) * dx / d);
+    const Extended alphax = NamedArcCos("kmess", std::cos(beta) * std::cos(alphan) * d / dx / std::cos(betax));
+    if (alphax == 0)
+        return 1;
+    const Extended zPrime = z * Involute(alphat) / Involute(alphan);
+    const Extended s = z / std::fabs(z);
+    return static_cast<int>(std::trunc(s * zPrime * alphax / Pi * s + 1));
+}
+
+void CheckBallContactPoint(int z, Extended mn, Extended alphan, Extended beta, Extended x, Extended DM)
+{
+    if (z == 0)
+        return;
+    const Extended eta = (Pi - 4 * x * std::tan(alphan)) / 2 / z;
+    const Extended alphat = std::atan(std::tan(alphan) / std::cos(beta));
+    const Extended etat = eta - Involute(alphat);
+    const Extended betab = std::atan(std::cos(alphat) * std::tan(beta));
+    const Extended db = std::cos(alphat) * mn * z / std::cos(beta);
+    const Extended alphaK = ArcInvolute(DM / db / std::cos(betab) - etat);
+    if (alphaK < 0)
+        AddErrorMessage("Error  : Dm ball !  (" + BallText(DM) + ")");
+}
+
+void CheckBallPosition(int z, Extended MdK, Extended MdR, Extended df, Extended dFamin, Extended DM,
+                       Extended alphan, Extended rhoaP0)
+{
+    if (z == 0)
+        return;
+    Extended e1 = MdK - DM;
+    Extended e2 = MdR - DM;
+    if (z % 2 != 0) {
+        e1 /= std::cos(Pi / (2 * z));
+        e2 /= std::cos(Pi / (2 * z));
+    }
+    if (e1 - std::sin(std::fabs(Pi / z) + alphan) * DM < (1 - std::sin(alphan)) * 2 * rhoaP0 + df)
+        AddErrorMessage("Error  : Dm ball !  (" + BallText(DM) + ")");
+    else if (df > e1 - DM)
+        AddErrorMessage("Warning: Dm ball   (" + BallText(DM) + ")");
+    else if (dFamin < e2 - std::sin(Pi / z + alphan) * DM)
+        AddErrorMessage("Error  : Dm ball !  (" + FloatToSignificant(DM) + LengthUnitLabel() + ")");
+}

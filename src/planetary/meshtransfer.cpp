@@ -1,0 +1,184 @@
+#include "planetary/meshtransfer.h"
+
+#include "gearpair/gearpairdata.h"
+#include "planetary/stage.h"
+#include "planetary/suggestions.h"
+
+#include <cmath>
+#include <numbers>
+#include <utility>
+
+namespace {
+
+// First and second gear of each mesh name.
+int NamedGear(int m, int slot) { return slot == 1 ? m : m + 1; }
+
+// Slot (1 or 2) that stage gear g occupies in mesh m.
+int SlotOfGear(int m, int g) { return g == NamedGear(m, 1) ? 1 : 2; }
+
+} // namespace
+
+MeshOrder MeshGearOrder(int m)
+{
+    const auto& z = PlanetaryGears.z;
+    switch (m) {
+    case mSPi: return z[gS] > z[gPi] ? MeshOrder{{gPi, gS}} : MeshOrder{{gS, gPi}};
+    case mPiPe: return z[gPi] > z[gPe] ? MeshOrder{{gPe, gPi}} : MeshOrder{{gPi, gPe}};
+    case mPeH: return MeshOrder{{gPe, gH}};
+    default: return MeshOrder{{0, 0}};
+    }
+}
+
+bool MeshExchanged(int m) { return m >= 1 && m <= 3 && MeshGearOrder(m)[1] == NamedGear(m, 2); }
+
+// The fields below travel between the stage records and the pair variables
+// under the same name. Identification texts and tg_rhog only go into the pair.
+#define GEAR_INPUTS(X)                                                                                       \
+    X(z) X(ToolProfileNo) X(x) X(da) X(alphaprP0) X(alphakP0) X(hfP0_mn) X(rhoaP0_mn) X(rhofP0_mn)           \
+    X(haP0_mn) X(prP0_mn) X(hFfP0_mn) X(ProfileName) X(ToolRecordNo) X(di) X(kmn) X(b) X(bcha) X(dB)         \
+    X(AsneSeries) X(TsnSeries) X(FlankToleranceClass) X(Asne) X(Asni) X(q) X(q_tol) X(SpanTeeth) X(DM)       \
+    X(RzZ) X(RzY) X(ZX) X(YX) X(YdrelT) X(YRrelT) X(YB) X(YA) X(YNT) X(ZNT) X(ToothAlignment)                \
+    X(MaterialKind) X(HeatTreatment) X(MaterialRecordNo) X(MaterialName) X(rho) X(E) X(nu) X(SigmaHlim)      \
+    X(Sigma_FE) X(HB) X(e) X(Np)
+
+#define GEAR_RESULTS(X)                                                                                      \
+    X(d) X(da0) X(df) X(df_min) X(db) X(dFamax) X(dFamin) X(h) X(h_min) X(h_max) X(x_min) X(da_tool)         \
+    X(dFf_nom) X(dFfmin) X(dFfmax) X(zn) X(dn) X(dm) X(sat_nom) X(sat_min) X(sat_max) X(sak) X(stw)          \
+    X(stw_angle) X(san_nom) X(san_min) X(san_max) X(sn_nom) X(sn_min) X(sn_max) X(st_nom) X(st_min)          \
+    X(st_max) X(en) X(et) X(alpha_a) X(eps_part) X(haP0) X(rhoaP0) X(hfP0) X(prP0) X(hFfP0) X(rhofP0)        \
+    X(HasChamfer) X(ffalphaT) X(fHalphaT) X(FalphaT) X(fpT) X(fuT) X(FpT) X(Fpk) X(FrT) X(Rs) X(FbetaT)      \
+    X(fHbetaT) X(ffbetaT) X(Fi2) X(fi2) X(FisT) X(fisT) X(Tsn) X(ToleranceZone) X(xevmax) X(xevmin)          \
+    X(xemax) X(xemin) X(W_xevmin) X(W_xevmax) X(W_x) X(W_xemin) X(W_xemax) X(MdK_xevmin) X(MdK_xevmax)       \
+    X(MdK_x) X(MdK_xemin) X(MdK_xemax) X(MdR_xevmin) X(MdR_xevmax) X(MdR_x) X(MdR_xemin) X(MdR_xemax)        \
+    X(SigmaHG) X(SigmaFG) X(rho_slip) X(qs) X(sFn) X(rhoF) X(xeF) X(T) X(n)
+
+// The centre distance tolerance field is entered per mesh: it goes into the
+// pair with the mesh so that each mesh is toleranced by its own field.
+#define MESH_INPUTS(X)                                                                                       \
+    X(a) X(AaField) X(Kv) X(KHbeta) X(KFbeta) X(KHalpha) X(KFalpha) X(ZH) X(ZB) X(ZD) X(ZE) X(Z_eps)         \
+    X(Z_beta) X(ZW) X(ZL) X(Zv) X(ZR) X(Y_beta) X(YDT) X(fma) X(fsh) X(ContactPatternNo)                     \
+    X(BearingArrangementNo) X(l_bearing) X(s_bedding) X(dsh)
+
+#define MESH_RESULTS(X)                                                                                      \
+    X(Aa) X(Aai) X(jtmin) X(jtmax) X(jnmin) X(jnmax) X(jrmin) X(jrmax) X(Ft) X(Fxw) X(Frw) X(Fnw) X(v)       \
+    X(Ftw) X(u) X(alpha_wt) X(eps_alpha) X(eps_beta) X(eps_gamma) X(g_alpha) X(b_effH) X(zeta_f1)           \
+    X(zeta_a1) X(zeta_f2) X(zeta_a2) X(SigmaHC) X(Y_eps) X(m_red) X(c_gamma) X(c_single) X(Fbetax)           \
+    X(y_beta) X(FmPerB) X(Kprime) X(y_alpha) X(FtPerB) X(nS) X(SigmaH0) X(LoadSpectrumKA_F)                  \
+    X(LoadSpectrumKA_H) X(Neq) X(TeqF) X(TeqH) X(T0Feq) X(T0Heq) X(TnFeq) X(TnHeq) X(Nsum)
+
+#define SLOT_RESULTS(X)                                                                                      \
+    X(SH) X(SF) X(YF) X(YS) X(YSg) X(SigmaF) X(SigmaF0) X(SigmaH) X(dNa) X(dNf) X(dw) X(nE) X(ck) X(hFe)     \
+    X(alphaFen) X(b_effF) X(LtH) X(LtH2) X(LtF)
+
+void LoadMesh(const MeshOrder& order, int m)
+{
+    auto& p = GearPair;
+    const auto& s = PlanetaryGears;
+    const auto& st = PlanetaryStage;
+    for (int j = 1; j <= 2; ++j) {
+        const int g = order[j];
+        p.PartNumber[j] = s.PartNumber[g];
+        p.GearName[j] = s.GearName[g];
+        p.GearLongName[j] = s.GearLongName[g];
+        p.tg_rhog[j] = s.tg_rhog[g];
+#define LOAD_GEAR(f) p.f[j] = s.f[g];
+        GEAR_INPUTS(LOAD_GEAR)
+#undef LOAD_GEAR
+        // Entered tooth form factors follow their gear: in an exchanged mesh
+        // pair gear 1 is the second gear of the mesh name, i.e. slot 2.
+        const int slot = SlotOfGear(m, g);
+        p.YF[j] = s.YF[slot][m];
+        p.YS[j] = s.YS[slot][m];
+        p.YSg[j] = s.YSg[slot][m];
+        p.DimensionInputMode[j] = 2;
+    }
+#define LOAD_MESH(f) p.f = s.f[m];
+    MESH_INPUTS(LOAD_MESH)
+#undef LOAD_MESH
+    p.CentreDistanceTolerance = s.CentreDistanceTolerance[m];
+    p.bctr = s.bctr[m];
+
+    // Speed of pair gear 1 relative to the carrier, torque per planet set.
+    const auto& z = s.z;
+    const Extended zS = z[gS], zPi = z[gPi], zPe = z[gPe], zH = z[gH];
+    const Extended qp = p.qp;
+    const Extended Kg = st.Kgamma;
+    Extended n1 = 0;
+    if (m == 3 || (m == 2 && zPe < zPi))
+        n1 = std::fabs(st.npC[2]);
+    else if (m == 2)
+        n1 = std::fabs(st.npC[2] * zPe / zPi);
+    else if (m == 1 && zPi < zS)
+        n1 = std::fabs(st.npC[1]);
+    else if (m == 1)
+        n1 = std::fabs(st.npC[1] * zPi / zS);
+    Extended T1 = 0;
+    if (m == 3 || (m == 2 && zPe < zPi))
+        T1 = Kg * std::fabs(st.T[shaftH] * zPe / zH) / qp;
+    else if ((m == 2 && zPi <= zPe) || (m == 1 && zPi <= zS))
+        T1 = Kg * std::fabs(st.T[shaftS] * zPi / zS) / qp;
+    else
+        T1 = Kg * std::fabs(st.T[shaftS]) / qp;
+    p.n[1] = n1;
+    p.T[1] = T1;
+    p.P = Kg * st.PW / qp;
+
+    // The spectrum is scaled to pair gear 1 of this mesh.
+    if (p.LoadSpectrumCount > 0 && n1 > 0) {
+        p.T[1] = p.P * 30000 / std::numbers::pi_v<Extended> / n1;
+        for (int k = 1; k <= p.LoadSpectrumCount && k <= LoadSpectrumMax; ++k) {
+            p.LoadSpectrum[k].N = st.LoadSpectrum[k].N;
+            p.LoadSpectrum[k].T = st.TN != 0 ? st.LoadSpectrum[k].T * p.T[1] / st.TN : 0;
+        }
+    }
+}
+
+void StoreMesh(const MeshOrder& order, int m)
+{
+    const auto& p = GearPair;
+    auto& s = PlanetaryGears;
+    for (int j = 1; j <= 2; ++j) {
+        const int g = order[j];
+#define STORE_GEAR(f) s.f[g] = p.f[j];
+        GEAR_INPUTS(STORE_GEAR)
+        GEAR_RESULTS(STORE_GEAR)
+#undef STORE_GEAR
+#define STORE_SLOT(f) s.f[j][m] = p.f[j];
+        SLOT_RESULTS(STORE_SLOT)
+#undef STORE_SLOT
+    }
+#define STORE_MESH(f) s.f[m] = p.f;
+    MESH_INPUTS(STORE_MESH)
+    MESH_RESULTS(STORE_MESH)
+#undef STORE_MESH
+}
+
+void SwapMeshResults(int m)
+{
+    auto& s = PlanetaryGears;
+#define SWAP_SLOT(f) std::swap(s.f[1][m], s.f[2][m]);
+    SLOT_RESULTS(SWAP_SLOT)
+#undef SWAP_SLOT
+    std::swap(s.zeta_f1[m], s.zeta_f2[m]);
+    std::swap(s.zeta_a1[m], s.zeta_a2[m]);
+}
+
+namespace {
+
+void StoreAndCaption(int m)
+{
+    StoreMesh(MeshGearOrder(m), m);
+    if (m != mPeH && MeshExchanged(m))
+        SwapMeshResults(m);
+    GearPair.GearCaption[1] = MeshGearCaption(m, 1);
+    GearPair.GearCaption[2] = MeshGearCaption(m, 2);
+}
+
+} // namespace
+
+void LoadMeshSPi() { LoadMesh(MeshGearOrder(mSPi), mSPi); }
+void LoadMeshPiPe() { LoadMesh(MeshGearOrder(mPiPe), mPiPe); }
+void LoadMeshPeH() { LoadMesh(MeshGearOrder(mPeH), mPeH); }
+void StoreMeshSPi() { StoreAndCaption(mSPi); }
+void StoreMeshPiPe() { StoreAndCaption(mPiPe); }
+void StoreMeshPeH() { StoreAndCaption(mPeH); }

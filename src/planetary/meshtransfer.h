@@ -1,0 +1,25 @@
+#pragma once
+// Passing one mesh of the stage through the gear-pair variables.
+//
+// Pair gear 1 is the gear with fewer teeth; on equal tooth numbers the gear
+// named first in the mesh name. Mesh Pe-H is never exchanged: H is always the
+// internal gear 2. Slot results stay in mesh-name order whichever gear was the
+// pinion.
+
+#include "foundation/types.h"
+
+using MeshOrder = TArray<int, 1, 2>; // stage gear of pair gear 1 and 2
+
+MeshOrder MeshGearOrder(int m);
+bool MeshExchanged(int m);
+
+void LoadMesh(const MeshOrder& order, int m);
+void StoreMesh(const MeshOrder& order, int m);
+void SwapMeshResults(int m);
+
+void LoadMeshSPi();
+void LoadMeshPiPe();
+void LoadMeshPeH();
+void StoreMeshSPi();
+void StoreMeshPiPe();
+void StoreMeshPeH();

@@ -1,0 +1,232 @@
+#include "planetary/stagecalc.h"
+
+#include "foundation/error0.h"
+#include "foundation/telmvar.h"
+#include "foundation/utilmath.h"
+#include "gearpair/assembly.h"
+#include "gearpair/gearpairdata.h"
+#include "gearpair/geometry/calcgearpair.h"
+#include "planetary/bearings/planetbearing.h"
+#include "planetary/kinematics.h"
+#include "planetary/meshtransfer.h"
+#include "planetary/stage.h"
+#include "planetary/stagechecks.h"
+#include "planetary/suggestions.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <string>
+
+namespace {
+
+constexpr Extended Pi = std::numbers::pi_v<Extended>;
+
+void Fatal(const std::string& text)
+{
+    AddErrorMessage(text);
+    telmvar.FatalCalcError = true;
+}
+
+// Helix directions of the other gears follow the sun's: the external meshes
+// turn the hand over, the internal one keeps it.
+void SetHelixDirections()
+{
+    auto& ta = PlanetaryGears.ToothAlignment;
+    switch (ta[gS]) {
+    case 1: ta[gPi] = 2, ta[gPe] = 1, ta[gH] = 1; break;
+    case 2: ta[gPi] = 1, ta[gPe] = 2, ta[gH] = 2; break;
+    case 3: ta[gPi] = 3, ta[gPe] = 3, ta[gH] = 3; break;
+    default: break;
+    }
+}
+
+Extended BacklashAngle(Extended J, Extended d) { return d != 0 ? RadToDeg(2 * J / std::fabs(d)) : 0; }
+
+// Angular backlash of each gear (degrees) from the circumferential backlash
+// of meshes S-Pi and Pi-Pe.
+void CalcBacklashAngles()
+{
+    auto& g = PlanetaryGears;
+    const auto& dw = g.dw;
+    const Extended dS = dw[1][mSPi];
+    const Extended dPi = std::min(dw[2][mSPi], dw[1][mPiPe]);
+    const Extended dPe = std::min(dw[2][mPiPe], dw[1][mPeH]);
+    const Extended dH = std::fabs(dw[2][mPeH]);
+    const Extended diameters[] = {dS, dPi, dPe, dH};
+    const Extended Jmin = g.jtmin[mSPi] + g.jtmin[mPiPe];
+    const Extended Jmax = g.jtmax[mSPi] + g.jtmax[mPiPe];
+    for (int k = 1; k <= 4; ++k) {
+        g.BacklashAngleMin[k] = BacklashAngle(Jmin, diameters[k - 1]);
+        g.BacklashAngleMax[k] = BacklashAngle(Jmax, diameters[k - 1]);
+    }
+}
+
+// Backlash seen at a shaft: S and H have their gear's; the carrier sees the
+// gear at the other end, reduced by the ratio to it.
+Extended ShaftBacklash(int shaft, int otherShaft, const TArray<Extended, 1, 4>& angle)
+{
+    const Extended r = std::fabs(PlanetaryStage.i0);
+    if (shaft == shaftS)
+        return angle[gS];
+    if (shaft == shaftH)
+        return angle[gH];
+    if (otherShaft == shaftS)
+        return angle[gS] / (r + 1);
+    if (otherShaft == shaftH)
+        return r * angle[gH] / (r + 1);
+    return 0;
+}
+
+Extended PlanetMass(int k, int gear)
+{
+    const auto& g = PlanetaryGears;
+    const auto& br = PlanetBearings[k];
+    const Extended d = GearPair.mn * g.z[gear];
+    Extended mass = g.rho[gear] * g.b[gear] * (Pi / 4) * (d * d - br.D * br.D) / 1e6;
+    if (br.d > 0)
+        mass += 7.8L * br.B * (Pi * br.BearingCount / 4) * (br.D * br.D - br.d * br.d) / 1e6;
+    return mass;
+}
+
+} // namespace
+
+bool CheckDriveData()
+{
+    const auto& sh = PlanetaryShafts;
+    const auto& z = PlanetaryGears.z;
+    if (sh.InputShaft == sh.OutputShaft) {
+        Fatal("Fatal  : input shaft = output shaft !");
+        return false;
+    }
+    // zS = -zH makes the stationary ratio 1: sun and carrier would be locked
+    // together and the Willis equation cannot be solved for the carrier.
+    if (z[gS] != 0 && z[gS] == -z[gH]) {
+        Fatal("Fatal  : i0 = 1 !");
+        return false;
+    }
+    if (PlanetaryStage.nIn == 0) {
+        Fatal("Fatal  : n input = 0 !");
+        return false;
+    }
+    if (GearPair.qp <= 0) {
+        Fatal("Fatal  : q = 0 !");
+        return false;
+    }
+    return true;
+}
+
+void CalcPlanetaryStage()
+{
+    auto& st = PlanetaryStage;
+    auto& g = PlanetaryGears;
+    auto& p = GearPair;
+
+    telmvar.FatalCalcError = false;
+    ResetErrorState();
+    if (!(p.mn > 0)) {
+        Fatal("Fatal  : mn = 0 !");
+        return;
+    }
+    for (int k = 1; k <= 4; ++k) {
+        if (g.z[k] == 0) {
+            Fatal("Fatal  : xz" + std::to_string(k) + "=0!");
+            return;
+        }
+    }
+    if (g.z[gH] > 0)
+        g.z[gH] = -g.z[gH];
+    if (!CheckDriveData())
+        return;
+
+    p.alpha_rad = DegToRad(p.alpha);
+    p.beta_rad = DegToRad(p.beta);
+    p.mt = p.mn / std::cos(p.beta_rad);
+
+    CalcDriveData();
+    if (telmvar.FatalCalcError)
+        return;
+    st.TN = st.DriveValue * 60000 / (st.nIn * 2 * Pi);
+    for (int m = mSPi; m <= mPiPe; ++m)
+        if (g.a[m] == 0)
+            g.a[m] = p.mn * (g.z[m] + g.z[m + 1]) / 2;
+    CalcShaftTorques();
+    if (telmvar.FatalCalcError)
+        return;
+    CalcShaftPowers();
+    SetHelixDirections();
+    if (st.Kgamma == 0)
+        st.Kgamma = 1.0L;
+    p.DimensionInputReserve = 0;
+
+    LoadMeshSPi();
+    CalcGearPair();
+    if (telmvar.FatalCalcError)
+        return;
+    StoreMeshSPi();
+    LoadMeshPiPe();
+    CalcGearPair();
+    if (telmvar.FatalCalcError)
+        return;
+    StoreMeshPiPe();
+    LoadMeshPeH();
+    CalcGearPair();
+    if (telmvar.FatalCalcError)
+        return;
+    StoreMeshPeH();
+
+    // Triangle of the sun centre and the centres of Pi and Pe of one set.
+    const Extended a1 = g.a[mSPi], a2 = g.a[mPiPe], a3 = g.a[mPeH];
+    if (a2 + a1 <= -a3)
+        st.PhiSun = 0;
+    else
+        st.PhiSun = SafeArcCos((a2 * a2 - a3 * a3 - a1 * a1) / (2 * a3 * a1));
+    st.PhiPe = SafeArcSin(a1 * std::sin(st.PhiSun) / a2);
+    st.PhiPi = Pi - st.PhiSun - st.PhiPe;
+
+    st.dlP = CircleGap(2 * Pi / p.qp, st.PhiSun, g.da[gPi], g.da[gPe], a1, a3);
+    st.DistanceSPe = std::fabs(a3) - g.da[gS] / 2 - g.da[gPe] / 2;
+    st.DistancePiH = std::fabs(g.da0[gH]) / 2 - std::fabs(a1) - g.da0[gPi] / 2;
+
+    CalcBacklashAngles();
+    const auto& sh = PlanetaryShafts;
+    st.BacklashAngleInMin = ShaftBacklash(sh.InputShaft, sh.OutputShaft, g.BacklashAngleMin);
+    st.BacklashAngleInMax = ShaftBacklash(sh.InputShaft, sh.OutputShaft, g.BacklashAngleMax);
+    st.BacklashAngleOutMin = ShaftBacklash(sh.OutputShaft, sh.InputShaft, g.BacklashAngleMin);
+    st.BacklashAngleOutMax = ShaftBacklash(sh.OutputShaft, sh.InputShaft, g.BacklashAngleMax);
+    st.TOut = st.T[sh.OutputShaft];
+
+    st.mP[1] = PlanetMass(1, gPi);
+    st.mP[2] = PlanetMass(2, gPe);
+    const Extended omegaC = st.n[shaftC] * 2 * Pi / 60;
+    st.FfP[1] = a1 * st.mP[1] * omegaC * omegaC / 1000;
+    st.FfP[2] = st.mP[2] * omegaC * omegaC * std::fabs(a3) / 1000;
+    st.FlPN[1] = std::hypot(st.FfP[1], g.Ftw[mSPi] + g.Ftw[mPiPe]);
+    st.FlPN[2] = std::hypot(st.FfP[2], g.Ftw[mPiPe] + g.Ftw[mPeH]);
+    for (int k = 1; k <= 2; ++k)
+        st.FlPm[k] = p.LoadSpectrumCount < 2 ? st.FlPN[k] : st.MeanLoadFactor * st.FlPN[k];
+
+    if (telmvar.FatalCalcError)
+        return;
+    // The single meshes' messages are dropped: the stage checks below repeat
+    // their judgements naming the gear or mesh concerned.
+    ResetErrorState();
+
+    if (g.z[gS] <= g.z[gPi])
+        g.dshS = g.dsh[mSPi];
+    for (int k = 1; k <= 2; ++k) {
+        if (!PlanetBearingDefined(k))
+            continue;
+        const auto& br = PlanetBearings[k];
+        const int gear = k == 1 ? gPi : gPe;
+        if (br.d > 0)
+            (k == 1 ? st.dshPi : st.dshPe) = br.d;
+        if (br.D > 0)
+            g.dB[gear] = br.D;
+    }
+    if (p.z0 == 0) {
+        p.z0 = CutterTeethDefault();
+        p.x0 = CutterShiftDefault();
+    }
+    CheckPlanetaryStage();
+}

@@ -1,0 +1,48 @@
+#include "planetary/stagedefaults.h"
+
+#include "gearpair/gearpairdata.h"
+#include "planetary/bearings/planetbearing.h"
+#include "planetary/stage.h"
+
+void InitProgramDefaults()
+{
+    SetGearDefaults();
+    InitPlanetaryData();
+    InitGearPairData();
+    InitPlanetBearings();
+}
+
+void SetDefaultInput()
+{
+    InitGearPairData();
+    InitPlanetaryData();
+
+    auto& g = PlanetaryGears;
+    const char* letters[] = {"S", "Pi", "Pe", "H"};
+    const char* numbers[] = {"1", "2", "3", "4"};
+    const char* names[] = {"sun", "inner planet", "outer planet", "ring gear"};
+    for (int k = 1; k <= 4; ++k) {
+        g.GearName[k] = letters[k - 1];
+        g.PartNumber[k] = numbers[k - 1];
+        g.GearLongName[k] = names[k - 1];
+    }
+    GearPair.alpha = 20;
+    GearPair.beta = 0;
+    g.DM[gS] = 2.0L;
+    g.DM[gPi] = 2.0L;
+    g.DM[gPe] = 2.0L;
+    g.SpanTeeth[gS] = 4;
+    g.SpanTeeth[gPi] = 3;
+    g.SpanTeeth[gPe] = -6;
+
+    PlanetaryShafts.InputShaft = shaftS;
+    PlanetaryShafts.OutputShaft = shaftH;
+    PlanetaryShafts.FixedShaft = shaftC;
+    auto& st = PlanetaryStage;
+    st.nIn = 100;
+    st.nOut = 12.82L;
+    st.n[shaftS] = 100;
+    st.n[shaftH] = 12.82L;
+    st.DriveValue = 72;
+    InitPlanetBearings();
+}

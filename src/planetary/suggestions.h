@@ -1,0 +1,32 @@
+#pragma once
+// Small routines around the stage: suggested diameters and lengths behind the
+// "<" buttons of the dimension dialogs, the default pinion cutter of the ring
+// gear, names and captions of gears, meshes and shafts, the mapping between
+// stage gears and pair gears, and shortcuts that calculate one mesh.
+
+#include "foundation/types.h"
+
+#include <string>
+
+Extended SuggestInnerDiameter(int g);
+Extended SuggestBoreDiameter(int g);
+Extended SuggestShaftDiameter(int m);
+Extended SuggestShaftLength(int g);
+int CutterTeethDefault();
+Extended CutterShiftDefault();
+Extended PlanetAngle(int i);
+
+std::string ShaftLetter(int code);
+std::string MeshName(int m);
+std::string MeshGearLabel(int s, int m);
+std::string MeshGearCaption(int m, int j);
+std::string MeshCaption(int m);
+
+int PlanetaryGearOfMesh(int m, int j);
+int MeshGearOfPair(int m, int g);
+
+void CalcMesh(int m);
+void CalcMeshSPi();
+void CalcMeshPeH();
+void CalcLoadedMesh();
+void AnimateLoadedMesh();
