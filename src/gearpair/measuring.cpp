@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr Extended Pi = std::numbers::pi_v<Extended>;
 
 std::string BallText(Extended DM) { return LengthToText(DM) + LengthUnitLabel(); }
 

@@ -20,7 +20,6 @@
 
 namespace {
 
-constexpr Extended Pi = std::numbers::pi_v<Extended>;
 
 void Fatal(const std::string& text)
 {
@@ -138,6 +137,13 @@ void CalcPlanetaryStage()
         g.z[gH] = -g.z[gH];
     if (!CheckDriveData())
         return;
+    // The default pinion cutter of the ring is set before the meshes, not
+    // after them: the ring's root depends on it, and a second calculation of
+    // an unchanged stage must give the same results as the first.
+    if (p.z0 == 0) {
+        p.z0 = CutterTeethDefault();
+        p.x0 = CutterShiftDefault();
+    }
 
     p.alpha_rad = DegToRad(p.alpha);
     p.beta_rad = DegToRad(p.beta);
@@ -223,10 +229,6 @@ void CalcPlanetaryStage()
             (k == 1 ? st.dshPi : st.dshPe) = br.d;
         if (br.D > 0)
             g.dB[gear] = br.D;
-    }
-    if (p.z0 == 0) {
-        p.z0 = CutterTeethDefault();
-        p.x0 = CutterShiftDefault();
     }
     CheckPlanetaryStage();
 }

@@ -3,6 +3,7 @@
 #include "foundation/utilmath.h"
 #include "gearpair/assembly.h"
 #include "gearpair/gearpairdata.h"
+#include "gearpair/geometry/animation.h"
 #include "gearpair/geometry/calcgearpair.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/meshtransfer.h"
