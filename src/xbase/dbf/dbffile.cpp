@@ -170,14 +170,17 @@ bool GetDbfRecord(TDbfTable& table, int32_t n)
         return false;
     }
     table.AtEnd = table.AtBegin = false;
-    std::string record(table.RecordLength, ' ');
+    // Read beside the buffer, so that a failed read leaves it as it was; the
+    // two strings trade places and keep their storage for the next read.
+    static thread_local std::string record;
+    record.resize(table.RecordLength);
     long got = table.File.ReadAt(RecordPosition(table, n), record.data(), record.size());
     if (got != static_cast<long>(record.size())) {
         SetError(got < 0 ? table.File.LastError() : 213, "File:  " + table.Name + "  [GetDbfRecord]");
         return false;
     }
     ApplyReadTransform(table, record);
-    table.RecordBuffer = std::move(record);
+    std::swap(table.RecordBuffer, record);
     table.RecordNumber = n;
     return true;
 }
