@@ -434,6 +434,8 @@ TEST_F(ExprEval, ParserPublishesItsServicesThroughTheHookTable)
     ResetDbHooks();
     InstallExprParser();
     EXPECT_TRUE(dbexpr.ParserPresent);
+    EXPECT_TRUE(dbexpr.TableHooks.FindField);
+    InstallHooks();  // back to the in-memory table
     auto& hooks = dbhooks.KeyMakerHooks;
     TExprHandle key = hooks.AssignExpr("UPPER(NAME)");
     ASSERT_NE(key, nullptr);

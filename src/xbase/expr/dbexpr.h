@@ -125,6 +125,8 @@ std::string ExprSourceText(const TCompiledExpr* expr);
 // record: blanks, 8 blanks, 0, false, 0.
 TExprValue GetFieldValue(const TExprFieldRef& field);
 
-// Installs the parser's services for the index and command layers and sets
-// ParserPresent.
+// Installs the parser's services for the index and command layers, binds
+// the table hooks to the work areas and sets ParserPresent.
 void InstallExprParser();
+// Binds the table hooks to the work areas of the command set.
+void InstallExprTableHooks();

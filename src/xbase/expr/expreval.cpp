@@ -602,5 +602,6 @@ void InstallExprParser()
         const TExprValue* v = EvaluateExpr(static_cast<TCompiledExpr*>(handle));
         return v && v->Type == ExprTypeLog && v->Log;
     };
+    InstallExprTableHooks();
     dbexpr.ParserPresent = true;
 }

@@ -1,0 +1,558 @@
+// Append from another table, delimited text import and export.
+#include "xbase/cmd/dbtransfer.h"
+
+#include "xbase/cmd/dbcmd.h"
+#include "xbase/core/dbdates.h"
+#include "xbase/core/dberror.h"
+#include "xbase/core/dbhooks.h"
+#include "xbase/core/dbstrings.h"
+#include "xbase/ui/tzmsg.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+TDbTransfer dbtransfer;
+
+void ResetDbTransfer()
+{
+    dbtransfer = TDbTransfer{};
+}
+
+namespace {
+
+constexpr uint8_t SourceArea = 35;
+
+// A field value of the source record, read while the source is selected.
+struct TSourceValue {
+    char Type = 'C';
+    uint8_t Decimals = 0;
+    std::string Text;   // C, D (display text)
+    double Number = 0;  // N, F
+    bool Logical = false;
+    int32_t Memo = 0;
+};
+
+bool IsDigits(const std::string& s)
+{
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string Stars(std::size_t n)
+{
+    return std::string(n, '*');
+}
+
+// The number as a C field of `length` shows it with the source's decimals.
+std::string NumberForText(double x, uint8_t length, uint8_t decimals)
+{
+    const std::string text = FloatToText(x, length, decimals);
+    return text.size() > length ? Stars(length) : text;
+}
+
+// A display date in a C field that is too short for it loses the century
+// digits first.
+std::string DateForText(std::string display, uint8_t length)
+{
+    if (display.size() > length && display.size() == 10) {
+        const std::size_t at = dbdates.DbDateFormat == 1 ? 0 : 6;
+        display.erase(at, 2);
+    }
+    return display.substr(0, length);
+}
+
+void ConvertField(int target, const TDbfField& t, const TSourceValue& s)
+{
+    const char tt = t.Type == 'F' ? 'N' : t.Type;
+    const char st = s.Type == 'F' ? 'N' : s.Type;
+    switch (tt) {
+    case 'C':
+        if (st == 'C')
+            SetNativeText(target, s.Text.substr(0, t.Length));
+        else if (st == 'N')
+            SetNativeText(target, NumberForText(s.Number, t.Length, s.Decimals));
+        else if (st == 'L')
+            SetNativeText(target, s.Logical ? "T" : "F");
+        else if (st == 'D')
+            SetNativeText(target, DateForText(s.Text, t.Length));
+        return;
+    case 'N':
+        if (st == 'C')
+            SetNativeDouble(target, t.Decimals > 0 ? NumTextToFloat(s.Text) : static_cast<double>(TextToInteger(s.Text)));
+        else if (st == 'N')
+            SetNativeDouble(target, s.Number);
+        return;
+    case 'L':
+        SetNativeBool(target, st == 'L' && s.Logical);
+        return;
+    case 'D':
+        if (st == 'D') {
+            SetNativeText(target, s.Text);
+        } else if (st == 'C') {
+            std::string date = AllTrim(s.Text);
+            if (ValidDate(date))
+                SetNativeText(target, date);
+        }
+        return;
+    case 'M':
+        if (st == 'M' && s.Memo != 0 && dbhooks.MemoHooks.CopyMemoByBlock)
+            SetNativeInt(target, dbhooks.MemoHooks.CopyMemoByBlock(s.Memo));
+        else if (st == 'C' && dbhooks.MemoHooks.AddMemo)
+            SetNativeInt(target, dbhooks.MemoHooks.AddMemo(RTrimStr(s.Text)));
+        return;
+    default:
+        return;
+    }
+}
+
+std::string Upper(const std::string& s)
+{
+    return UpperStr(s);
+}
+
+void SelectArea(uint8_t n)
+{
+    dbcmd.CurrentArea = n;
+}
+
+}  // namespace
+
+uint16_t AppendFrom(const std::string& source, const std::function<bool()>& keepGoing)
+{
+    const std::string tag = " [AppendFrom(" + source + ")]";
+    dberror.DbErrorCode = 0;
+    TWorkArea* target = SelectedArea();
+    if (!target) {
+        SetError(215, tag);
+        return 215;
+    }
+    const uint8_t targetNo = dbcmd.CurrentArea;
+
+    std::string name = source;
+    bool isVirtual = false;
+    for (const char* word : {"VIRTUAL FILE", "LINKED LIST", "VIRTUAL", "LINKED"}) {
+        std::string upper = Upper(name);
+        const std::string key = std::string(" ") + word;
+        const std::size_t p = upper.rfind(key);
+        if (p != std::string::npos && p + key.size() == AllTrim(upper).size()) {
+            name.erase(p, key.size());
+            isVirtual = true;
+        }
+    }
+    name = AllTrim(name);
+    if (!isVirtual)
+        name = DefaultExtension(FExpand(name), "DBF");
+
+    // Is the source open already?
+    uint8_t sourceNo = 0;
+    for (uint8_t i = 1; i <= 35; ++i) {
+        const TWorkArea* a = dbcmd.WorkAreas[i].get();
+        if (!a)
+            continue;
+        const bool same = isVirtual ? (Upper(a->AliasName) == Upper(name) || Upper(a->Name) == Upper(name))
+                                    : Upper(a->Name) == Upper(name);
+        if (same) {
+            sourceNo = i;
+            break;
+        }
+    }
+    if (isVirtual && sourceNo == 0) {
+        SetError(215, "Virtual file must be open." + tag);
+        return 215;
+    }
+    if (sourceNo == 0 && !FileExistsStr(ResolveFileName(name))) {
+        SetError(2, tag);
+        return 2;
+    }
+    if (sourceNo == targetNo) {
+        SetError(214, "Attempting to append file to itself." + tag);
+        return 214;
+    }
+    if (target->HasMemo && !(dbhooks.MemoHooks.AddMemo && dbhooks.MemoHooks.CopyMemoByBlock)) {
+        SetError(220, "Memo unit MEMO.TPU not linked into program." + tag);
+        return 220;
+    }
+
+    bool openedHere = false;
+    if (sourceNo == 0) {
+        SelectArea(SourceArea);
+        if (!UseFile(name + " ALIAS *FROMFILE")) {
+            const uint16_t code = dberror.DbErrorCode;
+            SelectArea(SourceArea);
+            CloseArea();
+            SelectArea(targetNo);
+            dberror.DbErrorCode = code;
+            return code;
+        }
+        sourceNo = SourceArea;
+        openedHere = true;
+    }
+    TWorkArea* src = dbcmd.WorkAreas[sourceNo].get();
+
+    // Field map by name and the structure comparison.
+    std::vector<int> map(target->FieldCount + 1u, 0);
+    bool anyMapped = false;
+    bool identical = target->FieldCount == src->FieldCount;
+    for (int i = 1; i <= target->FieldCount; ++i) {
+        const TDbfField& t = target->Fields[static_cast<std::size_t>(i - 1)];
+        for (int j = 1; j <= src->FieldCount; ++j) {
+            if (src->Fields[static_cast<std::size_t>(j - 1)].Name == t.Name) {
+                map[static_cast<std::size_t>(i)] = j;
+                anyMapped = true;
+                break;
+            }
+        }
+        if (identical) {
+            const TDbfField& s = src->Fields[static_cast<std::size_t>(i - 1)];
+            identical = s.Name == t.Name && s.Type == t.Type && s.Length == t.Length && s.Decimals == t.Decimals;
+        }
+    }
+    const bool identicalWithMemo = identical && target->HasMemo;
+
+    uint16_t resultCode = 0;
+    if (anyMapped) {
+        SelectArea(sourceNo);
+        if (IsWhileOn() || keepGoing)
+            SKIP(0);
+        else
+            GoTop();
+        while (!dEOF() && (!keepGoing || keepGoing())) {
+            // Read the source record while the source is selected.
+            const std::vector<uint8_t> sourceNative(src->NativeRecord, src->NativeRecord + src->NativeSize);
+            const bool sourceDeleted = Deleted();
+            std::vector<TSourceValue> values(src->FieldCount + 1u);
+            for (int j = 1; j <= src->FieldCount; ++j) {
+                const TDbfField& f = src->Fields[static_cast<std::size_t>(j - 1)];
+                TSourceValue& v = values[static_cast<std::size_t>(j)];
+                v.Type = f.Type;
+                v.Decimals = f.Decimals;
+                switch (f.Type) {
+                case 'C':
+                case 'D': v.Text = GetNativeText(j); break;
+                case 'N':
+                case 'F': v.Number = GetNativeDouble(j); break;
+                case 'L': v.Logical = GetNativeBool(j); break;
+                case 'M': v.Memo = GetNativeInt(j); break;
+                default: break;
+                }
+            }
+            SelectArea(targetNo);
+            if (identical && target->NativeSize == sourceNative.size()) {
+                std::memcpy(target->NativeRecord, sourceNative.data(), sourceNative.size());
+                if (identicalWithMemo) {
+                    for (int i = 1; i <= target->FieldCount; ++i) {
+                        const TDbfField& t = target->Fields[static_cast<std::size_t>(i - 1)];
+                        if (t.Type == 'M') {
+                            SetNativeInt(i, 0);
+                            ConvertField(i, t, values[static_cast<std::size_t>(i)]);
+                        }
+                    }
+                }
+            } else {
+                ClearRecord();
+                SetNativeDeleted(sourceDeleted);
+                for (int i = 1; i <= target->FieldCount; ++i) {
+                    const int j = map[static_cast<std::size_t>(i)];
+                    if (j != 0)
+                        ConvertField(i, target->Fields[static_cast<std::size_t>(i - 1)], values[static_cast<std::size_t>(j)]);
+                }
+            }
+            Append();
+            SelectArea(sourceNo);
+            if (dberror.DbErrorCode != 0) {
+                resultCode = dberror.DbErrorCode;
+                break;
+            }
+            SKIP(1);
+        }
+    }
+    if (openedHere) {
+        SelectArea(SourceArea);
+        CloseArea();
+    }
+    SelectArea(targetNo);
+    dberror.DbErrorCode = resultCode;
+    return resultCode;
+}
+
+std::string TTextItemReader::Next()
+{
+    const char sep = dbtransfer.TextSeparator;
+    const char quote = dbtransfer.TextQuote;
+    while (Pos < Line.size() && (Line[Pos] == ' ' || Line[Pos] == '\t'))
+        ++Pos;
+    std::string item;
+    bool quoted = false;
+    while (Pos < Line.size()) {
+        const char c = Line[Pos++];
+        if (quote != '\0' && c == quote) {
+            // Inside quotes a doubled quote stands for the quote character
+            // itself: that is how an export keeps a quote in a value.
+            if (quoted && Pos < Line.size() && Line[Pos] == quote) {
+                item += quote;
+                ++Pos;
+            } else {
+                quoted = !quoted;
+            }
+            continue;
+        }
+        if (c == sep && !quoted)
+            break;
+        item += c;
+    }
+    return item;
+}
+
+namespace {
+
+void StoreItem(int n, const TDbfField& f, const std::string& item)
+{
+    switch (f.Type) {
+    case 'C':
+        SetNativeText(n, item.substr(0, f.Length));
+        return;
+    case 'D': {
+        const std::string trimmed = AllTrim(item);
+        if (IsDigits(trimmed) && trimmed.size() == 8)
+            SetNativeText(n, KeyToDate(trimmed));
+        else
+            SetNativeText(n, trimmed.substr(0, 10));
+        return;
+    }
+    case 'N':
+    case 'F':
+        SetNativeDouble(n, f.Decimals > 0 ? NumTextToFloat(item) : static_cast<double>(TextToInteger(item)));
+        return;
+    case 'L': {
+        const char c = item.empty() ? ' ' : item[0];
+        SetNativeBool(n, c == 'T' || c == 't' || c == 'Y' || c == 'y');
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+// Fields a text line carries: memo fields (and the types read as memo) are
+// left out on export, so the import must not look for them either.
+bool CarriedInText(char type)
+{
+    return type == 'C' || type == 'D' || type == 'N' || type == 'F' || type == 'L';
+}
+
+std::string TextFileName(const std::string& fileName)
+{
+    return DefaultExtension(AllTrim(fileName), "TXT");
+}
+
+}  // namespace
+
+int32_t AppendFromText(const std::string& fileName, bool showProgress)
+{
+    const std::string name = ResolveFileName(TextFileName(fileName));
+    const std::string tag = " [AppendFromText(" + name + ")]";
+    TWorkArea* area = SelectedArea();
+    if (!area) {
+        SetError(215, tag);
+        return -1;
+    }
+    std::ifstream in(name, std::ios::binary);
+    if (!in) {
+        SetError(2, name + tag);
+        return -1;
+    }
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(name, ec);
+    const uint64_t fileSize = ec ? 0 : static_cast<uint64_t>(size);
+    std::unique_ptr<TTzProgress100> progress;
+    if (showProgress)
+        progress = std::make_unique<TTzProgress100>("Appending...");
+    uint64_t consumed = 0;
+    uint64_t nextStep = fileSize / 100;
+    const std::size_t maxLine = dbtransfer.TextMaxLine;
+    int32_t appended = 0;
+    int32_t cutRecords = 0;
+    bool done = false;
+    while (!done) {
+        // One record: a line, or more than one while a quoted item runs on;
+        // never more than TextMaxLine characters are kept.
+        std::string record;
+        bool quoted = false;
+        bool cut = false;
+        bool any = false;
+        for (;;) {
+            const int ch = in.get();
+            if (ch == EOF || ch == 0x1A) {
+                done = true;
+                break;
+            }
+            any = true;
+            ++consumed;
+            const char c = static_cast<char>(ch);
+            if (c == '\n' && (!quoted || cut))
+                break;
+            if (dbtransfer.TextQuote != '\0' && c == dbtransfer.TextQuote)
+                quoted = !quoted;
+            if (record.size() < maxLine)
+                record += c;
+            else
+                cut = true;
+        }
+        if (!any)
+            break;
+        if (!record.empty() && record.back() == '\r')
+            record.pop_back();
+        if (cut)
+            ++cutRecords;
+        ClearRecord();
+        TTextItemReader reader(record);
+        for (int i = 1; i <= area->FieldCount; ++i) {
+            const TDbfField& f = area->Fields[static_cast<std::size_t>(i - 1)];
+            if (!CarriedInText(f.Type))
+                continue;
+            if (reader.AtEnd())
+                break;
+            StoreItem(i, f, reader.Next());
+        }
+        Append();
+        if (dberror.DbErrorCode != 0)
+            break;
+        ++appended;
+        while (progress && fileSize >= 100 && consumed >= nextStep && nextStep > 0) {
+            progress->Step();
+            nextStep += fileSize / 100;
+        }
+    }
+    if (cutRecords > 0 && dberror.DbErrorCode == 0)
+        SetError(220, std::to_string(cutRecords) + " lines longer than " + std::to_string(maxLine) +
+                          " characters were cut" + tag);
+    return appended;
+}
+
+namespace {
+
+std::string QuotedText(const std::string& value)
+{
+    const char quote = dbtransfer.TextQuote;
+    if (quote == '\0')
+        return value;
+    std::string out(1, quote);
+    for (char c : value) {
+        if (c == quote)
+            out += quote;
+        out += c;
+    }
+    out += quote;
+    return out;
+}
+
+std::string RTrimBlanksOnly(const std::string& s)
+{
+    std::size_t end = s.size();
+    while (end > 0 && s[end - 1] == ' ')
+        --end;
+    return s.substr(0, end);
+}
+
+std::string LTrimBlanksOnly(const std::string& s)
+{
+    std::size_t start = 0;
+    while (start < s.size() && s[start] == ' ')
+        ++start;
+    return s.substr(start);
+}
+
+// The fields of a line in order; a memo field leaves no trace, not even its
+// separator.
+template <class Item>
+std::string JoinLine(const TWorkArea& area, Item item)
+{
+    std::string line;
+    bool skipSeparator = false;
+    for (int i = 1; i <= area.FieldCount; ++i) {
+        const TDbfField& f = area.Fields[static_cast<std::size_t>(i - 1)];
+        if (i > 1 && !skipSeparator)
+            line += dbtransfer.TextSeparator;
+        skipSeparator = false;
+        if (!CarriedInText(f.Type)) {
+            skipSeparator = true;
+            continue;
+        }
+        line += item(f);
+    }
+    return line;
+}
+
+}  // namespace
+
+bool CopyToText(const std::string& fileName, bool withHeader)
+{
+    const std::string name = TextFileName(fileName);
+    const std::string tag = " [CopyToText(" + name + ")]";
+    TWorkArea* area = SelectedArea();
+    if (!area) {
+        SetError(215, tag);
+        return false;
+    }
+    if (area->IsVirtual) {
+        SetError(1100, "Operation cannot be used on virtual files." + tag);
+        return false;
+    }
+    // Written beside the old file and renamed over it at the end, so a failed
+    // export leaves the previous file as it was.
+    std::string temp = name + ".XXXXXX";
+    const int fd = mkstemp(temp.data());
+    if (fd < 0) {
+        SetError(5, "Error writing " + name + tag);
+        return false;
+    }
+    fchmod(fd, 0644);
+    close(fd);
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (withHeader)
+        out << JoinLine(*area, [](const TDbfField& f) { return QuotedText(f.Name); }) << "\r\n";
+    GoTop();
+    while (!dEOF() && dberror.DbErrorCode == 0) {
+        const std::string& rec = area->RecordBuffer;
+        out << JoinLine(*area, [&rec](const TDbfField& f) {
+            const std::string stored = rec.size() >= static_cast<std::size_t>(f.Offset) + f.Length
+                                           ? rec.substr(f.Offset, f.Length)
+                                           : std::string();
+            switch (f.Type) {
+            case 'C': return QuotedText(RTrimBlanksOnly(stored));
+            case 'D': return RTrimBlanksOnly(stored);
+            case 'N':
+            case 'F': return LTrimBlanksOnly(stored);
+            default: return stored;
+            }
+        }) << "\r\n";
+        SKIP(1);
+    }
+    out << static_cast<char>(0x1A);
+    out.close();
+    if (!out || dberror.DbErrorCode != 0) {
+        std::remove(temp.c_str());
+        if (dberror.DbErrorCode == 0)
+            SetError(101, "Error writing " + name + tag);
+        return false;
+    }
+    if (std::rename(temp.c_str(), ResolveFileName(name).c_str()) != 0) {
+        std::remove(temp.c_str());
+        SetError(5, "Error writing " + name + tag);
+        return false;
+    }
+    return true;
+}
+
+bool CopyToTextPlain(const std::string& fileName)
+{
+    return CopyToText(fileName, false);
+}

@@ -1,0 +1,280 @@
+// Append from another table, delimited text import and export.
+
+#include "table_fixture.h"
+
+#include "platform/notewindow.h"
+#include "xbase/core/dbdates.h"
+#include "xbase/core/dberror.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+class Transfer : public TableTest {
+protected:
+    std::string ReadText(const std::string& name)
+    {
+        const auto bytes = ReadBytes(Path(name));
+        return std::string(bytes.begin(), bytes.end());
+    }
+    void WriteText(const std::string& name, const std::string& text)
+    {
+        WriteBytes(Path(name), std::vector<uint8_t>(text.begin(), text.end()));
+    }
+};
+
+const std::vector<TDbfField> PartFields = {
+    {"NAME", 'C', 10, 0, 0}, {"PRICE", 'N', 8, 2, 0}, {"QTY", 'N', 5, 0, 0},
+    {"BORN", 'D', 8, 0, 0},  {"OK", 'L', 1, 0, 0},
+};
+
+TEST_F(Transfer, SameStructureCopiesEveryRecordWithItsDeleteFlag)
+{
+    CreateAndUse(2, "source.dbf", PartFields);
+    AddRecord({std::string("BOLT"), 1.25, 100.0, std::string("12/24/98"), true});
+    AddRecord({std::string("NUT"), 0.1, 50.0, std::string("  /  /  "), false}, true);
+    CreateAndUse(1, "target.dbf", PartFields);
+    EXPECT_EQ(AppendFrom(Path("source.dbf")), 0) << dberror.DbErrorText;
+    EXPECT_EQ(CurrentAreaNo(), 1);
+    ASSERT_EQ(RecCount(), 2);
+    EXPECT_EQ(Stored(0, 1), " ");
+    EXPECT_EQ(Stored(0, 2), "*");
+    EXPECT_EQ(Stored(1, 1), "BOLT      ");
+    EXPECT_EQ(Stored(2, 1), "    1.25");
+    EXPECT_EQ(Stored(3, 2), "   50");
+    EXPECT_EQ(Stored(4, 1), "19981224");
+    EXPECT_EQ(Stored(5, 1), "T");
+    // The source stayed open in its own area and was not touched.
+    Select(2);
+    EXPECT_EQ(RecCount(), 2);
+}
+
+TEST_F(Transfer, SourceNotOpenIsOpenedAndClosedAgain)
+{
+    CreateAndUse(2, "source.dbf", PartFields);
+    AddRecord({std::string("BOLT"), 1.25, 100.0, std::string("12/24/98"), true});
+    CloseArea();
+    CreateAndUse(1, "target.dbf", PartFields);
+    EXPECT_EQ(AppendFrom(Path("source")), 0);  // default extension DBF
+    EXPECT_EQ(RecCount(), 1);
+    EXPECT_EQ(dbcmd.WorkAreas[35], nullptr);
+}
+
+TEST_F(Transfer, FieldsAreConvertedByName)
+{
+    CreateAndUse(2, "source.dbf",
+                 {{"PRICE", 'N', 8, 2, 0},
+                  {"QTY", 'N', 5, 0, 0},
+                  {"CNUM", 'C', 12, 0, 0},
+                  {"CDATE", 'C', 10, 0, 0},
+                  {"BAD", 'C', 10, 0, 0},
+                  {"BORN", 'D', 8, 0, 0},
+                  {"OK", 'L', 1, 0, 0},
+                  {"FLAG", 'C', 1, 0, 0},
+                  {"WEIGHT", 'N', 8, 3, 0}});
+    AddRecord({123.45, 42.0, std::string(" 17.5"), std::string("12/24/98"), std::string("13/45/98"),
+               std::string("12/24/98"), true, std::string("T"), 2.5});
+    CreateAndUse(1, "target.dbf",
+                 {{"PRICE", 'C', 5, 0, 0},   // N(8,2) into C(5): too long
+                  {"QTY", 'C', 8, 0, 0},     // N into C
+                  {"CNUM", 'N', 6, 1, 0},    // C into N
+                  {"CDATE", 'D', 8, 0, 0},   // valid date text into D
+                  {"BAD", 'D', 8, 0, 0},     // invalid date text: empty
+                  {"BORN", 'C', 8, 0, 0},    // D into C
+                  {"OK", 'C', 1, 0, 0},      // L into C
+                  {"FLAG", 'L', 1, 0, 0},    // C into L: false
+                  {"WEIGHT", 'N', 5, 0, 0},  // float into integer: rounded
+                  {"EXTRA", 'C', 4, 0, 0}}); // no source field
+    EXPECT_EQ(AppendFrom(Path("source.dbf")), 0) << dberror.DbErrorText;
+    ASSERT_EQ(RecCount(), 1);
+    EXPECT_EQ(Stored(1, 1), "*****");
+    EXPECT_EQ(Stored(2, 1), "      42");  // right-aligned in the target's length
+    EXPECT_EQ(Stored(3, 1), "  17.5");
+    EXPECT_EQ(Stored(4, 1), "19981224");
+    EXPECT_EQ(Stored(5, 1), "        ");
+    EXPECT_EQ(Stored(6, 1), "12/24/98");
+    EXPECT_EQ(Stored(7, 1), "T");
+    EXPECT_EQ(Stored(8, 1), "F");
+    EXPECT_EQ(Stored(9, 1), "    3");
+    EXPECT_EQ(Stored(10, 1), "    ");
+}
+
+TEST_F(Transfer, DateIntoShortTextLosesTheCentury)
+{
+    dbdates.DateCentury = true;
+    CreateAndUse(2, "source.dbf", {{"BORN", 'D', 8, 0, 0}});
+    AddRecord({std::string("12/24/1998")});
+    CreateAndUse(1, "target.dbf", {{"BORN", 'C', 8, 0, 0}});
+    EXPECT_EQ(AppendFrom(Path("source.dbf")), 0);
+    EXPECT_EQ(Stored(1, 1), "12/24/98");
+    dbdates.DbDateFormat = 1;
+    CloseArea();
+    CreateAndUse(1, "target1.dbf", {{"BORN", 'C', 8, 0, 0}});
+    EXPECT_EQ(AppendFrom(Path("source.dbf")), 0);
+    EXPECT_EQ(Stored(1, 1), "98.12.24");
+}
+
+TEST_F(Transfer, AppendFromRefusals)
+{
+    CreateAndUse(1, "target.dbf", PartFields);
+    EXPECT_EQ(AppendFrom(Path("target.dbf")), 214);
+    EXPECT_EQ(dberror.DbErrorText, "Attempting to append file to itself. [AppendFrom(" + Path("target.dbf") + ")]");
+    EXPECT_EQ(AppendFrom(Path("missing.dbf")), 2);
+    EXPECT_EQ(AppendFrom("NOSUCH VIRTUAL FILE"), 215);
+    EXPECT_EQ(dberror.DbErrorText, "Virtual file must be open. [AppendFrom(NOSUCH VIRTUAL FILE)]");
+    Select(5);
+    EXPECT_EQ(AppendFrom(Path("target.dbf")), 215);
+}
+
+TEST_F(Transfer, ContinueFunctionStopsTheTransfer)
+{
+    CreateAndUse(2, "source.dbf", PartFields);
+    for (int i = 0; i < 5; ++i)
+        AddRecord({std::string("P") + std::to_string(i), 1.0, 1.0, std::string("  /  /  "), false});
+    GoTop();
+    CreateAndUse(1, "target.dbf", PartFields);
+    int asked = 0;
+    EXPECT_EQ(AppendFrom(Path("source.dbf"), [&asked] { return ++asked <= 3; }), 0);
+    EXPECT_EQ(RecCount(), 3);
+}
+
+TEST_F(Transfer, TextItemsWithQuotesAndSeparators)
+{
+    CreateAndUse(1, "target.dbf", {{"A", 'C', 5, 0, 0}, {"B", 'C', 5, 0, 0}, {"C", 'N', 4, 0, 0}});
+    WriteText("in.txt", "ABC,\"X,Y\",  12\r\n");
+    EXPECT_EQ(AppendFromText(Path("in"), false), 1);
+    EXPECT_EQ(Stored(1, 1), "ABC  ");
+    EXPECT_EQ(Stored(2, 1), "X,Y  ");
+    EXPECT_EQ(Stored(3, 1), "  12");
+}
+
+TEST_F(Transfer, TextImportOfEveryType)
+{
+    CreateAndUse(1, "target.dbf", PartFields);
+    WriteText("in.txt",
+              "\"Bolt\",1.5,7,19981224,T\n"        // LF only
+              "Nut,  2,-3,12/24/98,y\r\n"           // a display date
+              "Short\r\n"                           // fewer items: the rest stays blank
+              "\x1A" "ignored,1,1,,T\r\n");         // 0x1A ends the file
+    EXPECT_EQ(AppendFromText(Path("in.txt"), false), 3);
+    ASSERT_EQ(RecCount(), 3);
+    EXPECT_EQ(Stored(1, 1), "Bolt      ");
+    EXPECT_EQ(Stored(2, 1), "    1.50");
+    EXPECT_EQ(Stored(3, 1), "    7");
+    EXPECT_EQ(Stored(4, 1), "19981224");
+    EXPECT_EQ(Stored(5, 1), "T");
+    EXPECT_EQ(Stored(3, 2), "   -3");
+    EXPECT_EQ(Stored(4, 2), "19981224");
+    EXPECT_EQ(Stored(5, 2), "T");
+    EXPECT_EQ(Stored(2, 3), "    0.00");
+    EXPECT_EQ(Stored(5, 3), "F");
+}
+
+TEST_F(Transfer, MissingTextFileReports)
+{
+    CreateAndUse(1, "target.dbf", PartFields);
+    EXPECT_EQ(AppendFromText(Path("none.txt"), false), -1);
+    EXPECT_EQ(dberror.DbErrorCode, 2);
+    EXPECT_EQ(RecCount(), 0);
+}
+
+TEST_F(Transfer, ExportFileLayout)
+{
+    CreateAndUse(1, "parts.dbf", PartFields);
+    AddRecord({std::string("Bolt"), 1.5, 7.0, std::string("12/24/98"), true});
+    AddRecord({std::string(""), 0.0, 0.0, std::string("  /  /  "), false});
+    ASSERT_TRUE(CopyToTextPlain(Path("out")));
+    EXPECT_EQ(ReadText("out.TXT"), "\"Bolt\",1.50,7,19981224,T\r\n\"\",0.00,0,,F\r\n\x1A");
+    ASSERT_TRUE(CopyToText(Path("head.txt"), true));
+    EXPECT_EQ(ReadText("head.txt").substr(0, 34), "\"NAME\",\"PRICE\",\"QTY\",\"BORN\",\"OK\"\r\n");
+}
+
+TEST_F(Transfer, MemoFieldLeavesNoTraceOnBothSides)
+{
+    const std::vector<TDbfField> withMemo = {{"C1", 'C', 4, 0, 0}, {"NOTE", 'M', 10, 0, 0}, {"C2", 'C', 4, 0, 0}};
+    CreateAndUse(1, "memo.dbf", withMemo);
+    AddRecord({std::string("one"), std::string(), std::string("two")});
+    ASSERT_TRUE(CopyToTextPlain(Path("memo.txt")));
+    EXPECT_EQ(ReadText("memo.txt"), "\"one\",\"two\"\r\n\x1A");
+    // Read back into the same structure, "two" lands in C2, not in the memo.
+    CreateAndUse(2, "back.dbf", withMemo);
+    EXPECT_EQ(AppendFromText(Path("memo.txt"), false), 1);
+    EXPECT_EQ(Stored(1, 1), "one ");
+    EXPECT_EQ(Stored(3, 1), "two ");
+    // A memo field in last place leaves a trailing separator.
+    CreateAndUse(3, "last.dbf", {{"C1", 'C', 4, 0, 0}, {"NOTE", 'M', 10, 0, 0}});
+    AddRecord({std::string("x")});
+    ASSERT_TRUE(CopyToTextPlain(Path("last.txt")));
+    EXPECT_EQ(ReadText("last.txt"), "\"x\",\r\n\x1A");
+}
+
+TEST_F(Transfer, ExportThenImportGivesTheSameTable)
+{
+    CreateAndUse(1, "parts.dbf", PartFields);
+    AddRecord({std::string("say \"hi\""), 1.5, 7.0, std::string("12/24/98"), true});
+    AddRecord({std::string("a,b;c"), -2.25, -1.0, std::string("  /  /  "), false});
+    AddRecord({std::string("\"\""), 99999.99, 99999.0, std::string("02/29/00"), true});
+    AddRecord({std::string("  lead"), 0.0, 0.0, std::string("01/01/57"), false});
+    ASSERT_TRUE(CopyToTextPlain(Path("round.txt")));
+    CreateAndUse(2, "copy.dbf", PartFields);
+    EXPECT_EQ(AppendFromText(Path("round.txt"), false), 4);
+    ASSERT_EQ(RecCount(), 4);
+    for (int32_t r = 1; r <= 4; ++r) {
+        for (int f = 1; f <= 5; ++f) {
+            Select(1);
+            const std::string original = Stored(f, r);
+            Select(2);
+            EXPECT_EQ(Stored(f, r), original) << "field " << f << " of record " << r;
+        }
+    }
+}
+
+TEST_F(Transfer, SemicolonSeparatedWithoutQuotes)
+{
+    dbtransfer.TextSeparator = ';';
+    dbtransfer.TextQuote = '\0';
+    CreateAndUse(1, "parts.dbf", PartFields);
+    AddRecord({std::string("O'Neil"), 1.0, 2.0, std::string("  /  /  "), false});
+    ASSERT_TRUE(CopyToTextPlain(Path("semi.txt")));
+    EXPECT_EQ(ReadText("semi.txt"), "O'Neil;1.00;2;;F\r\n\x1A");
+    CreateAndUse(2, "copy.dbf", PartFields);
+    EXPECT_EQ(AppendFromText(Path("semi.txt"), false), 1);
+    EXPECT_EQ(Stored(1, 1), "O'Neil    ");
+}
+
+TEST_F(Transfer, LongLinesAreCutAndReported)
+{
+    dbtransfer.TextMaxLine = 16;
+    CreateAndUse(1, "target.dbf", {{"A", 'C', 40, 0, 0}, {"B", 'C', 5, 0, 0}});
+    WriteText("long.txt", std::string(30, 'x') + ",tail\r\nshort,ok\r\n");
+    EXPECT_EQ(AppendFromText(Path("long.txt"), false), 2);
+    EXPECT_EQ(Stored(1, 1), std::string(16, 'x') + std::string(24, ' '));
+    EXPECT_EQ(Stored(2, 1), "     ");
+    EXPECT_EQ(Stored(1, 2), "short" + std::string(35, ' '));
+    EXPECT_EQ(Stored(2, 2), "ok   ");
+    EXPECT_EQ(dberror.DbErrorCode, 220);
+}
+
+TEST_F(Transfer, ProgressWindowStepsWithTheFile)
+{
+    CreateAndUse(1, "target.dbf", {{"A", 'C', 5, 0, 0}});
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "row\r\n";
+    WriteText("rows.txt", text);
+    std::ostringstream echo;
+    std::ostream* previous = platform::SetHeadlessNoteEcho(&echo);
+    EXPECT_EQ(AppendFromText(Path("rows.txt"), true), 200);
+    platform::SetHeadlessNoteEcho(previous);
+    // The full bar first, then one step per hundredth of the file.
+    const std::string out = echo.str();
+    EXPECT_EQ(out.rfind("Appending... " + std::string(100, '|') + "\n", 0), 0u);
+    EXPECT_NE(out.find("Appending... \n"), std::string::npos);  // all 100 steps taken
+}
+
+}  // namespace
