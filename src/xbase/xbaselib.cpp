@@ -1,6 +1,8 @@
 #include "xbase/xbaselib.h"
 
 #include "xbase/cmd/dbcmd.h"
+#include "xbase/cmd/dblocate.h"
+#include "xbase/cmd/dbtransfer.h"
 #include "xbase/core/dbdates.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbhooks.h"
@@ -38,4 +40,6 @@ void ResetXbaseLibrary()
     ResetDbfFile();
     ResetDbExpr();
     ResetDbCommands();
+    ResetDbLocate();
+    ResetDbTransfer();
 }
