@@ -1,5 +1,7 @@
-// Note windows without a screen: fixed text metrics, an 800 x 600 screen, and
-// the text echoed as one line to a stream only when a caller asked for it.
+// Note windows: the factory a GUI installs, and the stand-in used without a
+// screen (fixed text metrics, an 800 x 600 screen, the text echoed as one
+// line to a stream only when a caller asked for it). It lives in the platform
+// library itself so that every library above can create notes.
 #include "platform/notewindow.h"
 
 #include <ostream>
