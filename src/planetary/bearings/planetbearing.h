@@ -5,6 +5,7 @@
 
 #include "foundation/types.h"
 
+#include <array>
 #include <string>
 
 struct WaelzLagerTyp {
@@ -42,6 +43,8 @@ struct WaelzLagerTyp {
     bool EPAdditives = true;
     int BearingCount = 1;      // bearings per planet
     int Arrangement = 2;       // 1 X, 2 O configuration
+
+    friend bool operator==(const WaelzLagerTyp&, const WaelzLagerTyp&) = default;
 };
 
 extern TArray<WaelzLagerTyp, 1, 2> PlanetBearings;
@@ -55,3 +58,30 @@ bool BearingIsNJ(int n);
 bool BearingNeedsConfiguration(int n);
 // Drops the catalogue choice of bearing n (0: both); type and operating data stay.
 void ClearPlanetBearing(int n);
+
+// Type names shown in lists and reports, by bearing type code 1..10.
+extern const TArray<const char*, 1, 10> BearingTypeNames;
+// Catalogue table of each bearing type (file name without ".dbf").
+extern const TArray<const char*, 1, 10> BearingTableNames;
+// Contamination levels 1..7 and the entry of eC by hand (8).
+extern const TArray<const char*, 1, 8> ContaminationTexts;
+// Life factor modes 1..4 (LifeFactorMode).
+extern const TArray<const char*, 1, 4> LifeFactorModeTexts;
+// Sources of X and Y 1..5 (XYTableChoice).
+extern const TArray<const char*, 1, 5> XYSourceTexts;
+// One letter per X/Y source: entered, table, table, mean, mean.
+extern const TArray<const char*, 1, 5> XYSourceLetters;
+
+// Number of lines of one bearing block in the project file.
+constexpr int BearingBlockLines = 57;
+
+// Appends the block of bearing n (1 or 2) to the file being written on the
+// shared text file. A write error sets Aborted in the line writers; the
+// following lines are still attempted, the caller tests Aborted once.
+void SaveBearingData(int n);
+// Reads the block of bearing n from the file being read on the shared text
+// file, the same lines in the same order. The record is replaced only when
+// the whole block came and its first line names bearing n; otherwise it keeps
+// what it held and the result is false (the file is then out of step with
+// the format and the caller should stop reading it).
+bool LoadBearingData(int n);
