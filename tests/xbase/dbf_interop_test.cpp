@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 namespace {
@@ -213,6 +214,45 @@ TEST_F(PackInteropTest, PackedTableIsReadByDbfread)
         std::string first = c.every == 2 ? "[1, 3, 5]" : "[1, 2, 3]";
         std::string last = c.every == 2 ? "999" : "999";
         EXPECT_EQ(out, std::to_string(live) + " " + std::to_string(live) + " 0 True " + first + " " + last + "\n");
+    }
+}
+
+}  // namespace
+
+namespace {
+
+class MemoInteropTest : public PackInteropTest {};
+
+// Tables with a memo field and their empty memo files, in each memo style,
+// are opened by an independent reader.
+TEST_F(MemoInteropTest, DbfreadReadsEveryMemoStyle)
+{
+    if (!HaveDbfread())
+        GTEST_SKIP() << "python3-dbfread not installed";
+    struct {
+        uint8_t version;
+        const char* hex;
+        const char* memo;
+    } cases[] = {{0x8B, "0x8b", "m8b.dbt"}, {0x83, "0x83", "m83.dbt"}, {0xF5, "0xf5", "mf5.fpt"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hex);
+        dbffile.MemoVersion = c.version;
+        const std::string file = Path(std::string("m") + (c.hex + 2) + ".dbf");
+        TDbfTable t;
+        ASSERT_TRUE(CreateDBF(t, file, {{"ID", 'N', 4, 0, 0}, {"NOTE", 'M', 10, 0, 0}, {"MADE", 'D', 8, 0, 0}}));
+        EXPECT_TRUE(std::filesystem::exists(Path(c.memo))) << "memo extension in the table's own case";
+        ASSERT_TRUE(UseFile(file + " EXCLUSIVE"));
+        SetNativeInt(1, 7);
+        SetNativeText(3, "01/31/24");
+        Append();
+        CloseArea();
+        std::string script = "import dbfread\n"
+                             "t = dbfread.DBF('" + file + "')\n"
+                             "print(hex(t.header.dbversion), [(r['ID'], r['NOTE'], str(r['MADE'])) for r in t])\n";
+        int rc = -1;
+        std::string out = RunTool("/usr/bin/python3 -c \"" + script + "\"", &rc);
+        EXPECT_EQ(rc, 0);
+        EXPECT_EQ(out, std::string(c.hex) + " [(7, None, '2024-01-31')]\n");
     }
 }
 
