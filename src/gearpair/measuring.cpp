@@ -13,7 +13,6 @@
 
 namespace {
 
-
 std::string BallText(Extended DM) { return LengthToText(DM) + LengthUnitLabel(); }
 
 } // namespace
@@ -55,8 +54,11 @@ int kmess(Extended z, Extended beta, Extended alphan, Extended x, Extended mn)
     if (alphax == 0)
         return 1;
     const Extended zPrime = z * Involute(alphat) / Involute(alphan);
-    const Extended s = z / std::fabs(z);
-    return static_cast<int>(std::trunc(s * zPrime * alphax / Pi * s + 1));
+    // Counted on the magnitude and given the gear's sign: an internal gear
+    // spans as many spaces as an external gear of its size spans teeth
+    // (truncating the negative count toward zero would touch its tips).
+    const int s = z < 0 ? -1 : 1;
+    return s * static_cast<int>(std::trunc(s * zPrime * alphax / Pi + 1));
 }
 
 void CheckBallContactPoint(int z, Extended mn, Extended alphan, Extended beta, Extended x, Extended DM)

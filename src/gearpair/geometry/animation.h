@@ -1,3 +1,17 @@
 #pragma once
-// Default meshing-picture values and animation angles of the calculated pair.
+// Meshing picture and meshing animation of the calculated pair: the drawn
+// tooth form of each gear, the working pitch circles for the picture's
+// centre distance, and the rotation angles of gear 1 (degrees) at which a
+// tooth pair enters contact (phi_a), passes the pitch point (phi_c) and
+// leaves contact (phi_e).
+
+#include "foundation/types.h"
+
+// Default picture values from the calculated pair, then confgraf of the
+// mean finished profile shifts. Runs last in the geometry.
 void SetAnimationAngles();
+
+// Picture values for the profile-shift coefficients xPic at the picture's
+// centre distance a_pic; "Error  : confgraf" when that centre distance is
+// impossible for the pair.
+void confgraf(PairArray<Extended> xPic);

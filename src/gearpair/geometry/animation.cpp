@@ -1,0 +1,69 @@
+// Meshing picture configuration and the animation angles of gear 1.
+
+#include <cmath>
+
+#include "foundation/error0.h"
+#include "foundation/utilmath.h"
+#include "gearpair/gearpairdata.h"
+#include "gearpair/geometry/animation.h"
+
+namespace {
+
+// Below this a tip reduction or machining allowance counts as none.
+constexpr Extended NoAllowance = 0.00001L;
+
+// Tip diameter of the drawn gear: from the tool depth when the tip is not
+// reduced, else the reduced tip as designed. shiftSum is twice the profile
+// shift the tip is cut at.
+Extended PictureTipDiameter(const TGearPairData& g, int i, Extended shiftSum)
+{
+    if (std::fabs(g.kmn[i]) < NoAllowance)
+        return 2 * g.hfP0[i] + g.d[i] + shiftSum * g.mn;
+    return g.da[i];
+}
+
+} // namespace
+
+void confgraf(PairArray<Extended> xPic)
+{
+    auto& g = GearPair;
+    Extended alphaw = g.alpha_t;
+    for (int i = 1; i <= 2; ++i) {
+        g.sn_pic[i] = (2 * xPic[i] * std::tan(g.alpha_rad) + Pi / 2) * g.mn;
+        // With a machining allowance the root is cut at the pre-machining
+        // profile shift, so it is drawn there; the flank is the finished one.
+        const Extended shiftSum =
+            g.q[i] <= NoAllowance ? 2 * xPic[i] : g.xevmin[i] + g.xevmax[i];
+        g.df_pic[i] = g.d[i] - 2 * g.haP0[i] + shiftSum * g.mn;
+        g.da_pic[i] = PictureTipDiameter(g, i, shiftSum);
+        if (g.a_pic != 0) {
+            const Extended c = std::cos(g.alpha_t) * (g.d[1] + g.d[2]) / 2 / g.a_pic;
+            if (c > 1 || c < 0) {
+                AddErrorMessage("Error  : confgraf");
+                return;
+            }
+            alphaw = SafeArcCos(c);
+        }
+        g.dw_pic[i] = g.d[i] * std::cos(g.alpha_t) / std::cos(alphaw);
+    }
+    g.phi_c = RadToDeg(2 * SafeArcSin(g.stw[1] / (2 * g.dw[1])));
+    // The parts of the path of contact, turned into rotation angles of
+    // gear 1 on its base circle in the picture.
+    const Extended db1 = g.dw_pic[1] * std::cos(alphaw);
+    g.phi_a = g.phi_c + RadToDeg(2 * g.g_alphaa / db1);
+    g.phi_e = g.phi_c - RadToDeg(2 * g.g_alphae / db1);
+}
+
+void SetAnimationAngles()
+{
+    auto& g = GearPair;
+    g.PicturePlanets = g.qp;
+    g.stw_angle_deg = RadToDeg(2 * SafeArcSin(g.stw[1] / (2 * g.dw[1])));
+    for (int i = 1; i <= 2; ++i) {
+        g.x_pic[i] = (g.xemin[i] + g.xemax[i]) / 2;
+        g.xv_pic[i] = (g.xevmin[i] + g.xevmax[i]) / 2;
+        g.da_pic[i] = PictureTipDiameter(g, i, g.xevmin[i] + g.xevmax[i]);
+    }
+    g.a_pic = g.a;
+    confgraf(g.x_pic);
+}
