@@ -170,3 +170,85 @@ TEST_F(NavigateTest, NoTableMeansEndAndBegin)
 }
 
 }  // namespace
+
+namespace {
+
+// An index engine stand-in that orders the records by descending record
+// number, driven through the hook table as the index engine will be.
+class DescendingIndex {
+public:
+    DescendingIndex()
+    {
+        auto& h = dbhooks.DbHooks;
+        h.IndexOpen = [] { return true; };
+        h.FirstKey = [this] { return Count(); };
+        h.LastKey = [] { return 1; };
+        h.NextKey = [this] {
+            int32_t r = SelectedArea()->RecordNumber;
+            if (r <= 1) {
+                end_ = true;
+                return r;
+            }
+            begin_ = end_ = false;
+            return r - 1;
+        };
+        h.PriorKey = [this] {
+            int32_t r = SelectedArea()->RecordNumber;
+            if (r >= Count()) {
+                begin_ = true;
+                return r;
+            }
+            begin_ = end_ = false;
+            return r + 1;
+        };
+        h.AtIndexEnd = [this] { return end_; };
+        h.AtIndexBegin = [this] { return begin_; };
+        h.SyncOrder1 = [this] {
+            TWorkArea* a = SelectedArea();
+            end_ = a->RecordNumber > a->RecordCount;
+            begin_ = false;
+        };
+        h.SetIndexBegin = [this] { begin_ = true; };
+        h.SetIndexEnd = [this] { end_ = true; };
+        h.SemaphoreReadLock = [this](bool on) { readLocks_ += on ? 1 : -1; };
+    }
+    ~DescendingIndex() { ResetDbHooks(); }
+    int ReadLocksHeld() const { return readLocks_; }
+
+private:
+    static int32_t Count() { return SelectedArea()->RecordCount; }
+    bool end_ = false;
+    bool begin_ = false;
+    int readLocks_ = 0;
+};
+
+TEST_F(NavigateTest, MovesFollowTheIndexOrder)
+{
+    MakeNumbered("n.dbf", 5, {3});
+    ASSERT_TRUE(UseFile(Path("n.dbf")));
+    SetIgnoreDel(true);
+    DescendingIndex index;
+    GoTop();
+    EXPECT_EQ(RecNo(), 5);
+    const int32_t forward[] = {4, 2, 1};
+    for (int32_t expect : forward) {
+        SKIP(1);
+        EXPECT_EQ(RecNo(), expect) << "record 3 is deleted and skipped";
+    }
+    SKIP(1);
+    EXPECT_TRUE(dEOF());
+    EXPECT_EQ(Id(), 0);
+    GoBottom();
+    EXPECT_EQ(RecNo(), 1);
+    SKIP(-1);
+    EXPECT_EQ(RecNo(), 2);
+    SKIP(-5);
+    EXPECT_EQ(RecNo(), 5) << "beyond the first key: the top";
+    EXPECT_TRUE(dBOF());
+    GO(3);
+    EXPECT_EQ(RecNo(), 3);
+    EXPECT_FALSE(dEOF());
+    EXPECT_EQ(index.ReadLocksHeld(), 0) << "every read lock taken was released";
+}
+
+}  // namespace
