@@ -1,0 +1,21 @@
+#pragma once
+// The Windows-1252 <-> UTF-8 conversion at the edges of the program. Inside,
+// every text the platform gets is a Windows-1252 byte string (the DOS texts
+// are converted to 1252 before they are shown); the toolkit and the terminal
+// want UTF-8. The conversion is exact both ways for every byte, so a text
+// survives a round trip through a dialog unchanged.
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The five bytes Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90,
+// 0x9D) map to the control characters of the same number, as Windows does.
+std::string Cp1252ToUtf8(std::string_view text);
+
+// Characters Windows-1252 cannot hold, and malformed UTF-8, become the
+// replacement byte.
+std::string Utf8ToCp1252(std::string_view text, char replacement = '?');
+
+} // namespace platform

@@ -1,0 +1,28 @@
+#pragma once
+// Starting another program (word processor, browser, plot program, table
+// editor) or opening a document with the desktop's program for its type. The
+// program is started and left running; the result only says whether it could
+// be started, with a message fit for the user when it could not.
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct LaunchResult {
+    bool Started = false;
+    int ErrorCode = 0;   // errno of the failed step, 0 when started
+    std::string Message; // why it failed, empty when started
+};
+
+class Launcher {
+public:
+    virtual ~Launcher() = default;
+    // Starts the program with the arguments as they are (no shell, no
+    // splitting or quoting). A program name without "/" is looked up on PATH.
+    virtual LaunchResult StartProgram(const std::string& program, const std::vector<std::string>& arguments) = 0;
+    // Opens a file or a URL with the desktop's program for it.
+    virtual LaunchResult OpenDocument(const std::string& document) = 0;
+};
+
+} // namespace platform

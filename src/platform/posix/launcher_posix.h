@@ -1,0 +1,19 @@
+#pragma once
+// Starting programs and documents on a POSIX desktop: fork and exec, the
+// document through xdg-open. Both the GUI and the headless platform use it.
+
+#include "platform/launcher.h"
+
+namespace platform {
+
+class LauncherImplPosix final : public Launcher {
+public:
+    LaunchResult StartProgram(const std::string& program, const std::vector<std::string>& arguments) override;
+    LaunchResult OpenDocument(const std::string& document) override;
+};
+
+// The full path of an executable: the program itself when it holds a "/",
+// else the first match on PATH. Empty when there is none.
+std::string FindExecutable(const std::string& program);
+
+} // namespace platform

@@ -1,0 +1,34 @@
+#pragma once
+// Printed output: a document of pages, each drawn on its own canvas in the
+// printer's pixels. The page size in millimetres lets a caller scale a
+// drawing to paper.
+
+#include <string>
+
+#include "platform/canvas.h"
+
+namespace platform {
+
+class Printer {
+public:
+    virtual ~Printer() = default;
+
+    // The print dialog; false when the user cancelled (nothing is printed).
+    virtual bool ChoosePrinter() = 0;
+    // Starts a document; false when no printer can take it.
+    virtual bool BeginDoc(const std::string& title) = 0;
+    virtual void NewPage() = 0;
+    virtual void EndDoc() = 0;
+    // Throws the document away instead of printing it.
+    virtual void Abort() = 0;
+    virtual bool Printing() const = 0;
+
+    virtual int PageWidthPixels() const = 0;
+    virtual int PageHeightPixels() const = 0;
+    virtual double PageWidthMm() const = 0;
+    virtual double PageHeightMm() const = 0;
+    // Canvas of the current page; valid between BeginDoc and EndDoc.
+    virtual Canvas& PageCanvas() = 0;
+};
+
+} // namespace platform

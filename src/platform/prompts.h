@@ -1,0 +1,57 @@
+#pragma once
+// The small modal questions every command uses: pick one item of a list, type
+// one line of text, read a screen of fixed-pitch text. The range checks,
+// number parsing and retry loops live in the callers; a back end only shows
+// the question and hands back the raw answer (or nothing on Cancel/Escape).
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// How a choice is offered: a list box, or one radio button per item.
+enum class SelectionStyle { List, Radio };
+
+struct HelpButtons {
+    // Pressing "&Help Text" or "Aux. &Image" calls these; a button whose
+    // callback is empty is not offered. The dialog stays open.
+    std::function<void()> OnHelpText;
+    std::function<void()> OnHelpImage;
+};
+
+struct SelectionRequest {
+    std::string Caption = "Select";
+    std::string Prompt;
+    std::vector<std::string> Items;
+    int Selected = 0; // 0-based index shown as chosen
+    SelectionStyle Style = SelectionStyle::List;
+    HelpButtons Help;
+};
+
+struct TextPromptRequest {
+    std::string Caption = "Input";
+    std::string Prompt;
+    std::string Text;
+    int MaxLength = 255; // characters the edit accepts
+    HelpButtons Help;
+};
+
+struct TextScreenRequest {
+    std::string Caption;
+    std::vector<std::string> Lines; // shown in a fixed-pitch font
+};
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    // The 0-based index chosen, or nothing on Cancel.
+    virtual std::optional<int> Select(const SelectionRequest& request) = 0;
+    // The text typed, or nothing on Cancel.
+    virtual std::optional<std::string> AskText(const TextPromptRequest& request) = 0;
+    // Shows the lines until the user presses OK.
+    virtual void ShowTextScreen(const TextScreenRequest& request) = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,56 @@
+#include "platform/qt/filedialog_qt.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QStringList>
+
+#include "platform/qt/qttext.h"
+
+namespace platform {
+
+QString ToQtNameFilter(const std::string& filter)
+{
+    QStringList entries;
+    for (const auto& e : ParseFileFilter(filter)) {
+        QStringList patterns;
+        for (const auto& p : e.Patterns)
+            patterns << ToQString(p);
+        QString description = ToQString(e.Description);
+        // "*.qy7|*.qy7" would read "*.qy7 (*.qy7)"; the pattern alone says it.
+        if (e.Patterns.size() == 1 && e.Description == e.Patterns.front())
+            entries << description;
+        else
+            entries << description + " (" + patterns.join(' ') + ")";
+    }
+    return entries.join(";;");
+}
+
+std::optional<std::string> FileDialogsImplQt::Run(const FileDialogRequest& request)
+{
+    QFileDialog dialog(QApplication::activeWindow(), ToQString(request.Caption));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (request.Kind == FileDialogKind::Save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    QString filter = ToQtNameFilter(request.Filter);
+    if (!filter.isEmpty())
+        dialog.setNameFilter(filter);
+    if (!request.InitialDir.empty() && QDir(ToQString(request.InitialDir)).exists())
+        dialog.setDirectory(ToQString(request.InitialDir));
+    if (!request.InitialName.empty())
+        dialog.selectFile(ToQString(request.InitialName));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.front().isEmpty())
+        return std::nullopt;
+    return FromQString(QDir::toNativeSeparators(chosen.front()));
+}
+
+} // namespace platform

@@ -1,0 +1,180 @@
+#include "platform/qt/mainwindow_qt.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "platform/qt/canvas_qt.h"
+#include "platform/qt/qttext.h"
+
+namespace platform {
+
+namespace {
+
+KeyModifiers ToModifiers(Qt::KeyboardModifiers m)
+{
+    return {m.testFlag(Qt::ShiftModifier), m.testFlag(Qt::ControlModifier), m.testFlag(Qt::AltModifier)};
+}
+
+MouseButton ToButton(Qt::MouseButton b)
+{
+    switch (b) {
+    case Qt::LeftButton:
+        return MouseButton::Left;
+    case Qt::RightButton:
+        return MouseButton::Right;
+    case Qt::MiddleButton:
+        return MouseButton::Middle;
+    default:
+        return MouseButton::None;
+    }
+}
+
+Key ToKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Left:
+        return Key::Left;
+    case Qt::Key_Right:
+        return Key::Right;
+    case Qt::Key_Up:
+        return Key::Up;
+    case Qt::Key_Down:
+        return Key::Down;
+    case Qt::Key_PageUp:
+        return Key::PageUp;
+    case Qt::Key_PageDown:
+        return Key::PageDown;
+    case Qt::Key_Home:
+        return Key::Home;
+    case Qt::Key_End:
+        return Key::End;
+    case Qt::Key_Insert:
+        return Key::Insert;
+    case Qt::Key_Delete:
+        return Key::Delete;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return Key::Enter;
+    case Qt::Key_Escape:
+        return Key::Escape;
+    case Qt::Key_Plus:
+        return Key::Plus;
+    case Qt::Key_Minus:
+        return Key::Minus;
+    case Qt::Key_F1:
+        return Key::F1;
+    default:
+        return Key::None;
+    }
+}
+
+} // namespace
+
+DrawingAreaQt::DrawingAreaQt(MainWindowImplQt& owner, QWidget* parent) : QWidget(parent), owner_(owner)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAutoFillBackground(false);
+}
+
+void DrawingAreaQt::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    CanvasImplQt canvas(painter);
+    if (owner_.OnPaint)
+        owner_.OnPaint(canvas);
+    else
+        canvas.Clear(Colour{255, 255, 255});
+}
+
+void DrawingAreaQt::Mouse(QMouseEvent* event, MouseAction action)
+{
+    if (!owner_.OnMouse)
+        return;
+    QPoint p = event->position().toPoint();
+    owner_.OnMouse({action, ToButton(event->button()), p.x(), p.y(), ToModifiers(event->modifiers())});
+}
+
+void DrawingAreaQt::mousePressEvent(QMouseEvent* event) { Mouse(event, MouseAction::Press); }
+void DrawingAreaQt::mouseReleaseEvent(QMouseEvent* event) { Mouse(event, MouseAction::Release); }
+void DrawingAreaQt::mouseMoveEvent(QMouseEvent* event) { Mouse(event, MouseAction::Move); }
+void DrawingAreaQt::mouseDoubleClickEvent(QMouseEvent* event) { Mouse(event, MouseAction::DoubleClick); }
+
+void DrawingAreaQt::keyPressEvent(QKeyEvent* event)
+{
+    if (!owner_.OnKey) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    KeyEvent k;
+    k.KeyCode = ToKey(event->key());
+    if (k.KeyCode == Key::None)
+        k.Text = FromQString(event->text());
+    k.Modifiers = ToModifiers(event->modifiers());
+    owner_.OnKey(k);
+}
+
+void DrawingAreaQt::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (owner_.OnResize)
+        owner_.OnResize({width(), height()});
+}
+
+void ShellWindowQt::closeEvent(QCloseEvent* event)
+{
+    if (owner_.OnCloseQuery && !owner_.OnCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+MainWindowImplQt::MainWindowImplQt() : shell_(std::make_unique<ShellWindowQt>(*this))
+{
+    area_ = new DrawingAreaQt(*this, shell_.get());
+    shell_->setCentralWidget(area_);
+    fileMenu_ = shell_->menuBar()->addMenu(QStringLiteral("&File"));
+    exitAction_ = fileMenu_->addAction(QStringLiteral("E&xit"));
+    exitAction_->setObjectName(QStringLiteral("FileExit"));
+    QObject::connect(exitAction_, &QAction::triggered, shell_.get(), [this] { shell_->close(); });
+}
+
+MainWindowImplQt::~MainWindowImplQt() = default;
+
+void MainWindowImplQt::SetTitle(const std::string& title) { shell_->setWindowTitle(ToQString(title)); }
+
+std::string MainWindowImplQt::Title() const { return FromQString(shell_->windowTitle()); }
+
+int MainWindowImplQt::ClientWidth() const { return area_->width(); }
+
+int MainWindowImplQt::ClientHeight() const { return area_->height(); }
+
+void MainWindowImplQt::SetClientSize(int width, int height)
+{
+    QSize want(width, height);
+    area_->SetWantedSize(want);
+    area_->updateGeometry();
+    // The frame around the client area (menu bar) keeps its own size.
+    QSize extra = shell_->size() - area_->size();
+    if (!shell_->isVisible())
+        extra = QSize(0, shell_->menuBar()->sizeHint().height());
+    shell_->resize(want + extra);
+}
+
+void MainWindowImplQt::Invalidate() { area_->update(); }
+
+void MainWindowImplQt::Show() { shell_->show(); }
+
+void MainWindowImplQt::Close() { shell_->close(); }
+
+void MainWindowImplQt::ProcessPendingEvents() { QCoreApplication::processEvents(); }
+
+} // namespace platform

@@ -1,0 +1,70 @@
+#pragma once
+// The program's window: a client area it paints through a Canvas, a title,
+// and the mouse and key events the graphics window reacts to (zoom by rubber
+// band, pan and zoom keys). Events are plain structs handed to std::function
+// members; a window with no handler ignores the event.
+
+#include <functional>
+#include <string>
+
+#include "platform/canvas.h"
+
+namespace platform {
+
+enum class MouseButton { None, Left, Right, Middle };
+enum class MouseAction { Press, Release, Move, DoubleClick };
+
+struct KeyModifiers {
+    bool Shift = false;
+    bool Control = false;
+    bool Alt = false;
+};
+
+struct MouseEvent {
+    MouseAction Action = MouseAction::Move;
+    MouseButton Button = MouseButton::None;
+    int X = 0; // client pixels, y downwards
+    int Y = 0;
+    KeyModifiers Modifiers;
+};
+
+// Keys the program binds; everything else arrives as a character.
+enum class Key { None, Left, Right, Up, Down, PageUp, PageDown, Home, End, Insert, Delete, Enter, Escape, Plus, Minus, F1 };
+
+struct KeyEvent {
+    Key KeyCode = Key::None;
+    std::string Text; // the character typed (Windows-1252), empty for named keys
+    KeyModifiers Modifiers;
+};
+
+struct ResizeEvent {
+    int Width = 0;
+    int Height = 0;
+};
+
+class Window {
+public:
+    virtual ~Window() = default;
+
+    virtual void SetTitle(const std::string& title) = 0;
+    virtual std::string Title() const = 0;
+    virtual int ClientWidth() const = 0;
+    virtual int ClientHeight() const = 0;
+    virtual void SetClientSize(int width, int height) = 0;
+    // Asks for a repaint: OnPaint runs later with the window's canvas.
+    virtual void Invalidate() = 0;
+    virtual void Show() = 0;
+    virtual void Close() = 0;
+    // Lets the user interface handle what is pending (a long drawing or an
+    // animation stays responsive between its steps).
+    virtual void ProcessPendingEvents() = 0;
+
+    std::function<void(Canvas&)> OnPaint;
+    std::function<void(const MouseEvent&)> OnMouse;
+    std::function<void(const KeyEvent&)> OnKey;
+    std::function<void(const ResizeEvent&)> OnResize;
+    // Asked before the window closes; false keeps it open.
+    std::function<bool()> OnCloseQuery;
+};
+
+} // namespace platform

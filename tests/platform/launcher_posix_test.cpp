@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+#include <unistd.h>
+
+#include "platform/posix/launcher_posix.h"
+
+using namespace platform;
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path FreshDir(const std::string& name)
+{
+    fs::path dir = fs::temp_directory_path() / ("qyr7_launch_" + name + "_" + std::to_string(getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+// The started program runs on its own; wait until it has written its file.
+std::string WaitForFile(const fs::path& file)
+{
+    for (int i = 0; i < 200; ++i) {
+        std::error_code ec;
+        if (fs::exists(file, ec) && fs::file_size(file, ec) > 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            std::ifstream in(file);
+            std::stringstream s;
+            s << in.rdbuf();
+            return s.str();
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    return {};
+}
+
+} // namespace
+
+TEST(PosixLauncher, AMissingProgramIsAClearFailure)
+{
+    LauncherImplPosix launcher;
+    struct Case {
+        const char* program;
+        int error;
+    } cases[] = {
+        {"qyr7-no-such-program-here", ENOENT},
+        {"/nonexistent/dir/plot", ENOENT},
+        {"", EINVAL},
+    };
+    for (const auto& c : cases) {
+        LaunchResult r = launcher.StartProgram(c.program, {"a"});
+        EXPECT_FALSE(r.Started) << c.program;
+        EXPECT_EQ(r.ErrorCode, c.error) << c.program;
+        EXPECT_FALSE(r.Message.empty()) << c.program;
+        if (*c.program) {
+            EXPECT_NE(r.Message.find(c.program), std::string::npos) << r.Message;
+        }
+    }
+}
+
+TEST(PosixLauncher, AFileWithoutExecutePermissionIsRefused)
+{
+    fs::path dir = FreshDir("noexec");
+    fs::path file = dir / "plain.sh";
+    std::ofstream(file) << "#!/bin/sh\nexit 0\n";
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    LauncherImplPosix launcher;
+    LaunchResult r = launcher.StartProgram(file.string(), {});
+    EXPECT_FALSE(r.Started);
+    EXPECT_EQ(r.ErrorCode, EACCES);
+    EXPECT_NE(r.Message.find("plain.sh"), std::string::npos);
+    fs::remove_all(dir);
+}
+
+TEST(PosixLauncher, AnExecFailureInTheChildIsReportedToTheCaller)
+{
+    // Executable, but no program the system can run: the search passes and
+    // only the exec itself fails.
+    fs::path dir = FreshDir("badexec");
+    fs::path file = dir / "notaprogram";
+    std::ofstream(file) << "plain text, no interpreter line\n";
+    fs::permissions(file, fs::perms::owner_all);
+    LauncherImplPosix launcher;
+    LaunchResult r = launcher.StartProgram(file.string(), {});
+    EXPECT_FALSE(r.Started);
+    EXPECT_EQ(r.ErrorCode, ENOEXEC);
+    EXPECT_NE(r.Message.find("notaprogram"), std::string::npos) << r.Message;
+    fs::remove_all(dir);
+}
+
+TEST(PosixLauncher, ArgumentsArriveUnchangedWithoutAShell)
+{
+    fs::path dir = FreshDir("args");
+    fs::path outFile = dir / "args.txt";
+    LauncherImplPosix launcher;
+    std::vector<std::string> args = {"-c", "printf '%s|' \"$@\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0\"",
+                                     outFile.string(), "a b", "$HOME", "x;y", "\"q\""};
+    LaunchResult r = launcher.StartProgram("sh", args);
+    ASSERT_TRUE(r.Started) << r.Message;
+    EXPECT_EQ(r.ErrorCode, 0);
+    EXPECT_EQ(WaitForFile(outFile), "a b|$HOME|x;y|\"q\"|");
+    fs::remove_all(dir);
+}
+
+TEST(PosixLauncher, FindsProgramsOnThePath)
+{
+    EXPECT_FALSE(FindExecutable("sh").empty());
+    EXPECT_EQ(FindExecutable("qyr7-no-such-program-here"), "");
+    EXPECT_EQ(FindExecutable("/bin/sh"), "/bin/sh");
+    EXPECT_EQ(FindExecutable("/nonexistent/sh"), "");
+}
+
+TEST(PosixLauncher, AMissingDocumentIsNotHandedToTheDesktop)
+{
+    LauncherImplPosix launcher;
+    LaunchResult r = launcher.OpenDocument("/nonexistent/report.html");
+    EXPECT_FALSE(r.Started);
+    EXPECT_EQ(r.ErrorCode, ENOENT);
+    EXPECT_NE(r.Message.find("/nonexistent/report.html"), std::string::npos);
+    EXPECT_FALSE(launcher.OpenDocument("").Started);
+}
