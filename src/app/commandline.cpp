@@ -1,0 +1,116 @@
+#include "app/commandline.h"
+
+#include "foundation/telmvar.h"
+
+namespace {
+
+std::string Upper(std::string s)
+{
+    for (auto& c : s)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+// Whole decimal number, or 0 when the text is none (an empty text, a sign
+// without digits, letters): the CAD switch then names no drawing and writes
+// nothing.
+int DecimalOrZero(const std::string& text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    if (i >= text.size())
+        return 0;
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] == ' ')
+            break;
+        if (text[i] < '0' || text[i] > '9')
+            return 0;
+        value = value * 10 + (text[i] - '0');
+        if (value > 2147483647LL)
+            return 0;
+    }
+    for (; i < text.size(); ++i)
+        if (text[i] != ' ')
+            return 0;
+    return static_cast<int>(negative ? -value : value);
+}
+
+} // namespace
+
+TCommandLine ParseCommandLine(const std::vector<std::string>& allArgs)
+{
+    TCommandLine cmd;
+    // "/NOGUI" is a switch wherever it stands, never the project name:
+    // "wqyr7 /NOGUI" alone is a batch run of the built-in stage, not a file
+    // called "/NOGUI" without an extension.
+    std::vector<std::string> args;
+    for (const auto& a : allArgs) {
+        if (Upper(a) == "/NOGUI")
+            cmd.NoGui = true;
+        else
+            args.push_back(a);
+    }
+    if (args.empty())
+        return cmd;
+    const std::string& p1 = args[0];
+    const std::string p2 = args.size() > 1 ? args[1] : std::string();
+    cmd.P1 = p1;
+    cmd.P2 = p2;
+    if (p1 == "?" || p1 == "/?") {
+        cmd.Mode = TStartMode::Usage;
+        return cmd;
+    }
+    if (p2 == "/E" || p2 == "/e" || p2 == "/G") {
+        cmd.Mode = TStartMode::ExchangeGui;
+        return cmd;
+    }
+    if (p2 == "/I" || p2 == "/i" || p2 == "-I" || p2 == "-i") {
+        cmd.Mode = TStartMode::TextBatch;
+        return cmd;
+    }
+    std::string prefix = Upper(p2.substr(0, 4));
+    if (prefix == "/CAD" || prefix == "-CAD") {
+        cmd.Mode = TStartMode::CadBatch;
+        // One digit for the device at the fifth place; the index from the
+        // seventh place on (the sixth, the colon, is not looked at).
+        cmd.CadDevice = p2.size() >= 5 ? DecimalOrZero(p2.substr(4, 1)) : 0;
+        cmd.CadIndex = p2.size() >= 7 ? DecimalOrZero(p2.substr(6)) : 0;
+        return cmd;
+    }
+    if (p1.find('.') == std::string::npos) {
+        cmd.Mode = TStartMode::MissingExtension;
+        return cmd;
+    }
+    cmd.Mode = TStartMode::InteractiveOpen;
+    return cmd;
+}
+
+std::vector<std::string> SetUsageText()
+{
+    const std::string& stem = telmvar.ProgramFileStem;
+    const std::string example = "Example: w" + stem + " test." + telmvar.DataExt;
+    std::vector<std::string> lines(21);
+    lines[0] = telmvar.ProgramName + " Command Line Mode";
+    lines[2] = "w" + stem + " Filename [/I] [/CADi:j] [/NOGUI]";
+    lines[4] = "/I       -> TXT file";
+    lines[6] = "/CADi:j  -> CAD File";
+    lines[7] = "            i: 1=DXF, 2=IGS, 5=TXT";
+    lines[8] = "            j: index (1,2,3, ..)";
+    lines[10] = "/NOGUI   -> No GUI, exit on fatal error";
+    lines[14] = "/?       -> Help";
+    lines[17] = example + "             ->  GUI";
+    lines[18] = example + " /I /NOGUI   ->  test.txt";
+    lines[19] = example + " /CAD1:1     ->  test.dxf";
+    lines[20] = "Example: w" + stem + " test.edi /E /NOGUI   ->  test.edi";
+    for (int i = 1; i <= 21; ++i)
+        telmvar.TextItems[i] = lines[static_cast<std::size_t>(i - 1)];
+    return lines;
+}
+
+std::string MissingExtensionText() { return "extension ." + telmvar.DataExt + " " + "missing"; }

@@ -1,0 +1,38 @@
+#pragma once
+// The command line: "wqyr7 Filename [/I] [/CADi:j] [/NOGUI]", "?" or "/?".
+//
+// Only the first two parameters decide how the program runs; "/NOGUI" may
+// stand anywhere, is not counted among them and only says that nobody is
+// there to answer a window.
+
+#include <string>
+#include <vector>
+
+enum class TStartMode {
+    Gui,              // no parameter: the template or the built-in data
+    Usage,            // "?" or "/?": the usage text, exit code 0
+    ExchangeGui,      // "/E" or "/G" after a name: interactive, the file is not read
+    TextBatch,        // "/I": the stage report as a text file named after the project
+    CadBatch,         // "/CADi:j": drawing j written to CAD device i
+    MissingExtension, // a first parameter without "." and no batch switch
+    InteractiveOpen,  // a project file named: opened in the main window
+};
+
+struct TCommandLine {
+    TStartMode Mode = TStartMode::Gui;
+    std::string P1; // the project name exactly as passed
+    std::string P2;
+    bool NoGui = false;
+    int CadDevice = 0; // i of /CADi:j: 1 DXF, 2 IGES, 5 text CAD code
+    int CadIndex = 0;  // j of /CADi:j: which drawing
+};
+
+// Decides the start mode from the parameters (without the program name).
+TCommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// Fills telmvar.TextItems 1..21 with the usage text (empty lines empty) and
+// returns those 21 lines.
+std::vector<std::string> SetUsageText();
+
+// The message for a first parameter without ".": "extension .qy7 missing".
+std::string MissingExtensionText();

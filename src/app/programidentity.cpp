@@ -1,0 +1,19 @@
+#include "app/programidentity.h"
+
+#include "foundation/telmvar.h"
+
+void InitProgramIdentity()
+{
+    telmvar.ProgramName = "QYR7";
+    telmvar.ProgramFileStem = "qyr7";
+    telmvar.DataExt = "qy7";
+    telmvar.ProgramTitle = "QYR7 - Radi Divivuzez Orude";
+    telmvar.ProgramVersion = "1.0";
+}
+
+std::string ProgramIdentityLine()
+{
+    return telmvar.ProgramTitle + "  Version " + telmvar.ProgramVersion + "  (" + ProgramFileName() + ")";
+}
+
+std::string ProgramFileName() { return "w" + telmvar.ProgramFileStem; }
