@@ -56,6 +56,9 @@ struct TGearPairData {
     Extended Neq = 0;
     Extended Nsum = 0;
     Extended TeqF = 0, TeqH = 0, T0Feq = 0, T0Heq = 0, TnFeq = 0, TnHeq = 0;
+    // The pair's limit torques at the lower (fatigue) and upper (breakage)
+    // corners of the S-N lines, from the load-spectrum life calculation.
+    Extended TnF = 0, TnH = 0, T0F = 0, T0H = 0;
     TArray<TLoadSpectrumItem, 0, LoadSpectrumMax> LoadSpectrum{};
     int MaterialReserveWord = 0;        // set to 2 with the material group
     Extended MaterialReserveOne = 0;    // set to 1.0 with the material group

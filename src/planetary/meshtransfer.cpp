@@ -64,7 +64,8 @@ bool MeshExchanged(int m) { return m >= 1 && m <= 3 && MeshGearOrder(m)[1] == Na
     X(Ftw) X(u) X(alpha_wt) X(eps_alpha) X(eps_beta) X(eps_gamma) X(g_alpha) X(b_effH) X(zeta_f1)           \
     X(zeta_a1) X(zeta_f2) X(zeta_a2) X(SigmaHC) X(Y_eps) X(m_red) X(c_gamma) X(c_single) X(Fbetax)           \
     X(y_beta) X(FmPerB) X(Kprime) X(y_alpha) X(FtPerB) X(nS) X(SigmaH0) X(LoadSpectrumKA_F)                  \
-    X(LoadSpectrumKA_H) X(Neq) X(TeqF) X(TeqH) X(T0Feq) X(T0Heq) X(TnFeq) X(TnHeq) X(Nsum)
+    X(LoadSpectrumKA_H) X(Neq) X(TeqF) X(TeqH) X(TnF) X(TnH) X(T0F) X(T0H) X(T0Feq) X(T0Heq) X(TnFeq) X(TnHeq) \
+    X(Nsum)
 
 #define SLOT_RESULTS(X)                                                                                      \
     X(SH) X(SF) X(YF) X(YS) X(YSg) X(SigmaF) X(SigmaF0) X(SigmaH) X(dNa) X(dNf) X(dw) X(nE) X(ck) X(hFe)     \

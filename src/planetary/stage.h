@@ -133,7 +133,7 @@ struct TPlanetaryGears {
     MeshArray SigmaHC{}, Y_eps{}, m_red{}, c_gamma{}, c_single{}, Fbetax{}, y_beta{}, FmPerB{}, Kprime{};
     MeshArray y_alpha{}, FtPerB{}, nS{}, SigmaH0{};
     MeshArray LoadSpectrumKA_F{}, LoadSpectrumKA_H{}, Neq{}, TeqF{}, TeqH{}, T0Feq{}, T0Heq{}, TnFeq{}, TnHeq{};
-    MeshArray Nsum{};
+    MeshArray Nsum{}, TnF{}, TnH{}, T0F{}, T0H{};
 
     // Slot results: [slot][mesh].
     SlotArray SH{}, SF{}, YF{}, YS{}, YSg{}, SigmaF{}, SigmaF0{}, SigmaH{}, dNa{}, dNf{}, dw{}, nE{}, ck{};

@@ -1,0 +1,107 @@
+#include "reports/stage/planetaryreport.h"
+
+#include "foundation/telmvar.h"
+#include "foundation/error0.h"
+#include "foundation/utilstr.h"
+#include "gearpair/gearpairdata.h"
+#include "planetary/bearings/planetbearing.h"
+#include "planetary/stage.h"
+#include "reports/engine/reportcolumns.h"
+#include "reports/engine/reportengine.h"
+#include "reports/engine/reportservices.h"
+#include "reports/messages/uhelperr.h"
+#include "reports/stage/bearingspecs.h"
+#include "reports/stage/reportformat.h"
+
+#include <cmath>
+
+namespace {
+
+bool PartIs(uint16_t Part, std::initializer_list<int> Values)
+{
+    for (int v : Values)
+        if (Part == v)
+            return true;
+    return false;
+}
+
+const char* ConfigurationText(int code)
+{
+    switch (code) {
+    case 1: return "X";
+    case 2: return "O";
+    case 3: return ">";
+    case 4: return "<";
+    default: return "";
+    }
+}
+
+} // namespace
+
+bool ReportBearingPage(int n)
+{
+    const auto& br = PlanetBearings[n];
+    if (br.Designation.empty() || br.d == 0)
+        return true;
+    EjectReportPage();
+    if (telmvar.Aborted)
+        return false;
+    const auto& r = telmvar.RemarkLines;
+    SetReportHeader(StageReportTitle("bedding", "    "), r[1], r[2], r[3], "", 0);
+    SetReportColumns2("", "", "", "", "");
+    PrintReportPageHeader(0, 1);
+    PrintReportRow1(std::string("bearing ") + PlanetLetters[n], "", "", "");
+    if (br.BearingCount == 2) {
+        PrintReportRow1("no. bearing", "", "", IntToText(2));
+        if (BearingNeedsConfiguration(n))
+            PrintReportRow1("configuration", "", "", ConfigurationText(br.Arrangement));
+    }
+    ReportBearingSpecs(n, "", std::fabs(PlanetaryStage.nBearing[n]));
+    return true;
+}
+
+void PrintPlanetaryReport(uint16_t Part)
+{
+    if (telmvar.FatalCalcError) {
+        ShowMessageList();
+        return;
+    }
+    const auto& r = telmvar.RemarkLines;
+    SetReportHeader(StageReportTitle("gearing geometry"), StageHeaderNoLine(), r[1], r[2], r[3], 0);
+    SetReportColumns4("", "", "", "S", "Pi", "Pe", "H");
+    telmvar.DiagramKind = 0;
+    OpenReport(0, telmvar.ProjectName);
+    if (telmvar.Aborted)
+        return;
+    if (!BeginReportOutput())
+        return CancelReport();
+    // Every early return below ends the output without delivering it, so
+    // that the next report opens its own normally.
+    if (PartIs(Part, {0, 1, 3})) {
+        PrintReportPageHeader(0, 1);
+        if (telmvar.Aborted)
+            return CancelReport();
+        ReportGeometrySection();
+    }
+    if (PartIs(Part, {0, 2, 3}) && !ReportStrengthSection())
+        return CancelReport();
+    if (PartIs(Part, {0, 3, 6}))
+        for (int n = 1; n <= 2; ++n)
+            if (!ReportBearingPage(n))
+                return CancelReport();
+    if (PartIs(Part, {0, 2, 3, 6}) && error0.ErrorCount > 0) {
+        PrintReportLine("");
+        KeepReportLines(0);
+        PrintReportMessages();
+        ReportPageBreak();
+    }
+    if (PartIs(Part, {0, 3, 4}) && GearPair.LoadSpectrumCount > 0) {
+        if (!ReportLoadSpectrumBlock())
+            return CancelReport();
+        if (telmvar.Aborted)
+            return CancelReport();
+    }
+    CloseReport();
+    if (reportservices.RestoreCursor)
+        reportservices.RestoreCursor();
+}
