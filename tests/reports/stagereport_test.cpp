@@ -1,0 +1,128 @@
+// The printed report of the calculated default stage, on the batch text and
+// HTML devices, for every part selector and in the metric and inch systems.
+// The golden files beside this test were read line by line against the hand
+// values of the stage tests (i0 = 3, S 100 1/min, H 33.33 1/min, z 21/15/15/-63,
+// a 117 / 97.5, TN = 72 kW at 100 1/min = 6875.5 Nm).
+#include "reporttestsupport.h"
+
+#include "foundation/error0.h"
+#include "foundation/telmvar.h"
+#include "foundation/wtelmvar.h"
+#include "gearpair/gearpairdata.h"
+#include "planetary/bearings/planetbearing.h"
+#include "planetary/stage.h"
+#include "planetary/stagecalc.h"
+#include "planetary/stagedefaults.h"
+#include "reports/engine/reportengine.h"
+#include "reports/stage/planetaryreport.h"
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+class StageReport : public ReportTest {
+protected:
+    void SetUp() override
+    {
+        ReportTest::SetUp();
+        telmvar.ProgramVersion = "1.0";
+        InitProgramDefaults();
+        SetDefaultInput();
+        telmvar.RemarkLines[1] = "default stage";
+        PlanetaryGears.StageText = "plus planetary stage";
+    }
+
+    // Runs the report on a device and returns what it wrote.
+    std::string Report(uint16_t Device, uint16_t Part)
+    {
+        wtelmvar.TextDevice = Device;
+        telmvar.ProjectName = Device == 9 ? Temp("stage") : "stage";
+        SaveDialogPath = Temp("report.out");
+        wtelmvar.HtmlBrowserPath = ""; // HTML: to the file of the save dialog
+        PrintPlanetaryReport(Part);
+        // The batch device delivers the report beside the project file.
+        const std::string file = Device == 9 ? Temp("stage.txt") : Temp("report.out");
+        return std::filesystem::exists(file) ? WithoutTempDir(ReadFile(file)) : std::string();
+    }
+
+    void Calculate()
+    {
+        CalcPlanetaryStage();
+        ASSERT_FALSE(telmvar.FatalCalcError) << error0.ErrorTexts[1];
+    }
+};
+
+TEST_F(StageReport, PartThreeIsPartZero)
+{
+    Calculate();
+    const std::string zero = Report(9, 0);
+    SetUp();
+    Calculate();
+    EXPECT_EQ(Report(9, 3), zero);
+}
+
+TEST_F(StageReport, FatalStageShowsOnlyTheMessages)
+{
+    GearPair.mn = 0;
+    CalcPlanetaryStage();
+    ASSERT_TRUE(telmvar.FatalCalcError);
+    EXPECT_EQ(Report(9, 0), "");
+}
+
+// A stage with a load spectrum and both planet bearings chosen: the bearing
+// pages and the load spectrum page appear; the life results are set by hand
+// so that the page shows known numbers.
+TEST_F(StageReport, BearingsAndLoadSpectrum)
+{
+    GearPair.LoadSpectrumCount = 3;
+    PlanetaryStage.LoadSpectrum[1] = {1e5L, 6875.5L};
+    PlanetaryStage.LoadSpectrum[2] = {1e6L, 5000};
+    PlanetaryStage.LoadSpectrum[3] = {1e7L, 2000};
+    Calculate();
+    for (int n = 1; n <= 2; ++n) {
+        auto& br = PlanetBearings[n];
+        br.BearingType = n == 1 ? 1 : 5;
+        br.Designation = n == 1 ? "6205" : "NJ 2205";
+        br.d = 25;
+        br.D = 52;
+        br.B = n == 1 ? 15 : 18;
+        br.C = 14000;
+        br.C0 = 7800;
+        br.P = 4000;
+        br.P0 = 3000;
+        br.L10 = 42.875; // (14000 / 4000)^3
+        br.s0 = 2.6;
+        br.CRatio = 3.5;
+        br.nu1 = 20;
+        br.nu = 30;
+        br.kappa = 1.5;
+        br.aISO = 1.2;
+        br.Lna = 51.45; // 42.875 * 1 * 1.2
+        br.BearingCount = n;
+        br.Arrangement = 2;
+    }
+    const std::string text = Report(9, 0);
+    EXPECT_NE(text.find("bearing Pi"), std::string::npos);
+    EXPECT_NE(text.find("BEARING SPECS for Cylindr.roller bearing NJ 2205"), std::string::npos);
+    EXPECT_NE(text.find("configuration"), std::string::npos) << "two NJ bearings are mounted as a pair";
+    EXPECT_NE(text.find("LOAD SPECTRUM"), std::string::npos);
+    // 42.875e6 revolutions at |npC| = 140 1/min: 42.875e6 / 140 / 60 = 5104 h;
+    // with a1 = 1 and aISO 1.2: 51.45e6 revolutions, 6125 h.
+    EXPECT_NE(text.find("life expect. hours\tL10h\th\t5104"), std::string::npos);
+    EXPECT_NE(text.find("L10mh\th\t6125"), std::string::npos);
+    EXPECT_NE(text.find("LW\t1E3"), std::string::npos) << "N0F in mantissa-exponent form";
+    // Per planet set the sun side carries TS zPi/zS/q = 6875.5 * 15/21/3 = 1637 Nm;
+    // the spectrum's 2000 Nm scale by 1637/6875.5 to 476.19 Nm.
+    EXPECT_NE(text.find("nominal torque\tT N\tNm\t1637\t1637"), std::string::npos);
+    EXPECT_NE(text.find("476.19"), std::string::npos);
+}
+
+TEST_F(StageReport, NoSpectrumNoSpectrumPage)
+{
+    Calculate();
+    const std::string text = Report(9, 4);
+    EXPECT_EQ(text.find("LOAD SPECTRUM"), std::string::npos);
+}
+
+} // namespace
