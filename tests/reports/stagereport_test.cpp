@@ -14,6 +14,7 @@
 #include "planetary/stagecalc.h"
 #include "planetary/stagedefaults.h"
 #include "reports/engine/reportengine.h"
+#include "reports/messages/uhelperr.h"
 #include "reports/stage/planetaryreport.h"
 
 #include <filesystem>
@@ -26,6 +27,7 @@ protected:
     void SetUp() override
     {
         ReportTest::SetUp();
+        ResetUhelperr(); // message-list hooks of earlier tests
         telmvar.ProgramVersion = "1.0";
         InitProgramDefaults();
         SetDefaultInput();
