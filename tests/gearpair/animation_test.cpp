@@ -19,10 +19,12 @@
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
 
-namespace {
+namespace
+{
 
-class Animation : public ::testing::Test {
-protected:
+class Animation : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         ResetFoundationState();
@@ -54,8 +56,7 @@ protected:
     static bool HasMessage(const std::string& text)
     {
         for (int i = 1; i <= error0.ErrorCount; ++i)
-            if (error0.ErrorTexts[i] == text)
-                return true;
+            if (error0.ErrorTexts[i] == text) return true;
         return false;
     }
     static std::string Messages()
@@ -130,7 +131,7 @@ TEST_F(Animation, ImpossibleCentreDistanceKeepsTheAngles)
     auto& g = GearPair;
     const Extended phiA = g.phi_a, phiC = g.phi_c, phiE = g.phi_e;
     const Extended dw1 = g.dw_pic[1], dw2 = g.dw_pic[2];
-    g.a_pic = 40;  // cos of the working angle 1.41
+    g.a_pic = 40; // cos of the working angle 1.41
     PairArray<Extended> xPic{};
     xPic[1] = 0.5L;
     confgraf(xPic);
@@ -155,8 +156,7 @@ TEST_F(Animation, DrawnTipFromTheToolOrTheReducedTip)
     confgraf(xPic);
     EXPECT_NEAR(static_cast<double>(g.da_pic[1]), 45, 1e-12);
     EXPECT_NEAR(static_cast<double>(g.df_pic[1]), 36, 1e-12);
-    EXPECT_NEAR(static_cast<double>(g.sn_pic[1]), (2 * 0.25 * std::tan(g.alpha_rad) + Pi / 2) * 2.0,
-                1e-15);
+    EXPECT_NEAR(static_cast<double>(g.sn_pic[1]), (2 * 0.25 * std::tan(g.alpha_rad) + Pi / 2) * 2.0, 1e-15);
     // a reduced tip is drawn as designed
     g.kmn[1] = 0.5L;
     g.da[1] = 43.2L;

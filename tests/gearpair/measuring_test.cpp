@@ -16,19 +16,20 @@
 #include "foundation/utilmath.h"
 #include "foundation/wtelmvar.h"
 
-namespace {
+namespace
+{
 
 const Extended alpha20 = DegToRad(20);
 
-class Measuring : public ::testing::Test {
-protected:
+class Measuring : public ::testing::Test
+{
+  protected:
     void SetUp() override { ResetFoundationState(); }
 
     static bool HasMessage(const std::string& text)
     {
         for (int i = 1; i <= error0.ErrorCount; ++i)
-            if (error0.ErrorTexts[i] == text)
-                return true;
+            if (error0.ErrorTexts[i] == text) return true;
         return false;
     }
     static std::string Messages()
@@ -155,7 +156,7 @@ TEST_F(Measuring, BallPosition)
     struct Row {
         int z;
         Extended MdK, MdR;
-        const char* expected;  // nullptr: no message
+        const char* expected; // nullptr: no message
         const char* why;
     } rows[] = {
         // the dimension over balls of x = 0: the ball lies well inside

@@ -21,10 +21,12 @@
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
 
-namespace {
+namespace
+{
 
-class Tolerances : public ::testing::Test {
-protected:
+class Tolerances : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         ResetFoundationState();
@@ -35,8 +37,7 @@ protected:
     static bool HasMessage(const std::string& text)
     {
         for (int i = 1; i <= error0.ErrorCount; ++i)
-            if (error0.ErrorTexts[i] == text)
-                return true;
+            if (error0.ErrorTexts[i] == text) return true;
         return false;
     }
     static std::string Messages()
@@ -243,8 +244,7 @@ TEST_F(Tolerances, EnteredBallAndTeethSpannedStay)
     CalcGeometry();
     EXPECT_EQ(g.DM[1], 1.8L);
     EXPECT_EQ(g.SpanTeeth[1], 5);
-    EXPECT_NEAR(static_cast<double>(g.W_x[1]), 10.7526262055 + std::cos(DegToRad(20)) * Pi,
-                1e-9);
+    EXPECT_NEAR(static_cast<double>(g.W_x[1]), 10.7526262055 + std::cos(DegToRad(20)) * Pi, 1e-9);
 }
 
 TEST_F(Tolerances, NothingIsCalculatedAfterAFatalError)
@@ -273,8 +273,8 @@ TEST_F(Tolerances, ExternalGearWithoutRootIsInvalid)
 // --- DIN 3961/3962 ----------------------------------------------------------------
 
 struct ToleranceSet {
-    double ffalphaT, fHalphaT, FalphaT, fpT, fuT, FpT, Fpk, FrT, Rs, FbetaT, fHbetaT, ffbetaT, Fi2,
-        fi2, FisT, fisT;
+    double ffalphaT, fHalphaT, FalphaT, fpT, fuT, FpT, Fpk, FrT, Rs, FbetaT, fHbetaT, ffbetaT, Fi2, fi2, FisT,
+        fisT;
 };
 
 void ExpectTolerances(const ToleranceSet& e, double tol, const std::string& why)
@@ -285,14 +285,22 @@ void ExpectTolerances(const ToleranceSet& e, double tol, const std::string& why)
         Extended got;
         double expected;
     } rows[] = {
-        {"ffalphaT", g.ffalphaT[1], e.ffalphaT}, {"fHalphaT", g.fHalphaT[1], e.fHalphaT},
-        {"FalphaT", g.FalphaT[1], e.FalphaT},    {"fpT", g.fpT[1], e.fpT},
-        {"fuT", g.fuT[1], e.fuT},                {"FpT", g.FpT[1], e.FpT},
-        {"Fpk", g.Fpk[1], e.Fpk},                {"FrT", g.FrT[1], e.FrT},
-        {"Rs", g.Rs[1], e.Rs},                   {"FbetaT", g.FbetaT[1], e.FbetaT},
-        {"fHbetaT", g.fHbetaT[1], e.fHbetaT},    {"ffbetaT", g.ffbetaT[1], e.ffbetaT},
-        {"Fi2", g.Fi2[1], e.Fi2},                {"fi2", g.fi2[1], e.fi2},
-        {"FisT", g.FisT[1], e.FisT},             {"fisT", g.fisT[1], e.fisT},
+        {"ffalphaT", g.ffalphaT[1], e.ffalphaT},
+        {"fHalphaT", g.fHalphaT[1], e.fHalphaT},
+        {"FalphaT", g.FalphaT[1], e.FalphaT},
+        {"fpT", g.fpT[1], e.fpT},
+        {"fuT", g.fuT[1], e.fuT},
+        {"FpT", g.FpT[1], e.FpT},
+        {"Fpk", g.Fpk[1], e.Fpk},
+        {"FrT", g.FrT[1], e.FrT},
+        {"Rs", g.Rs[1], e.Rs},
+        {"FbetaT", g.FbetaT[1], e.FbetaT},
+        {"fHbetaT", g.fHbetaT[1], e.fHbetaT},
+        {"ffbetaT", g.ffbetaT[1], e.ffbetaT},
+        {"Fi2", g.Fi2[1], e.Fi2},
+        {"fi2", g.fi2[1], e.fi2},
+        {"FisT", g.FisT[1], e.FisT},
+        {"fisT", g.fisT[1], e.fisT},
     };
     for (const auto& r : rows)
         EXPECT_NEAR(static_cast<double>(r.got), r.expected, tol) << why << ": " << r.name;
@@ -318,14 +326,15 @@ TEST_F(Tolerances, DinTolerancesByClass)
         int Q;
         ToleranceSet e;
     } rows[] = {
-        {5, {6.147114, 4.549038, 7.647272, 5.807663, 7.295445, 21.112162, 26.655777, 14.963281,
-             8.724401, 8.38178, 6.697154, 5.040076, 17.459987, 7.413293, 23.007547, 9.418454}},
-        {6, {8.60596, 6.368653, 10.70618, 8.130728, 10.213623, 29.557027, 37.318088, 20.948593,
-             12.214161, 10.477226, 8.840244, 5.623375, 24.443982, 10.37861, 32.210566,
-             13.185836}},
-        {10, {37.783607, 27.960936, 47.004413, 35.697149, 44.841891, 129.76717, 163.841332,
-              80.476116, 46.92192, 52.570527, 41.627824, 32.105835, 93.904002, 39.870469,
-              141.417267, 57.891094}},
+        {5,
+         {6.147114, 4.549038, 7.647272, 5.807663, 7.295445, 21.112162, 26.655777, 14.963281, 8.724401,
+          8.38178, 6.697154, 5.040076, 17.459987, 7.413293, 23.007547, 9.418454}},
+        {6,
+         {8.60596, 6.368653, 10.70618, 8.130728, 10.213623, 29.557027, 37.318088, 20.948593, 12.214161,
+          10.477226, 8.840244, 5.623375, 24.443982, 10.37861, 32.210566, 13.185836}},
+        {10,
+         {37.783607, 27.960936, 47.004413, 35.697149, 44.841891, 129.76717, 163.841332, 80.476116, 46.92192,
+          52.570527, 41.627824, 32.105835, 93.904002, 39.870469, 141.417267, 57.891094}},
     };
     for (const auto& r : rows) {
         SetToleranceGear(r.Q);
@@ -387,11 +396,9 @@ TEST_F(Tolerances, IsoTolerancesByClass)
     } rows[] = {
         // class 5: phi 1
         {5, {6.5, 5.5, 8.5, 6.5, 9.192388155, 20, 13, 18, 10, 9.552486587, 6.5, 7, 27, 10, 26, 6}},
-        {6, {9.5, 7.5, 12, 9, 12.727922061, 29, 19, 26.1, 15, 13.453624047, 9, 10, 38, 14, 37.5,
-             8.5}},
+        {6, {9.5, 7.5, 12, 9, 12.727922061, 29, 19, 26.1, 15, 13.453624047, 9, 10, 38, 14, 37.5, 8.5}},
         // class 7 doubles before rounding: 2 * 6.65 = 13.3 -> 13
-        {7, {13, 11, 17, 13, 18.384776311, 41, 27, 36.9, 21, 19.104973175, 13, 14, 54, 20, 53,
-             12}},
+        {7, {13, 11, 17, 13, 18.384776311, 41, 27, 36.9, 21, 19.104973175, 13, 14, 54, 20, 53, 12}},
     };
     for (const auto& r : rows) {
         SetToleranceGear(r.A);
@@ -399,6 +406,27 @@ TEST_F(Tolerances, IsoTolerancesByClass)
         ExpectTolerances(r.e, 1e-8, "ISO class " + std::to_string(r.A));
     }
     EXPECT_EQ(error0.ErrorCount, 0) << Messages();
+}
+
+TEST_F(Tolerances, IsoRoundingBySize)
+{
+    // class 5, profile slope 0.001 d + 0.4 mn + 4
+    struct Row {
+        Extended mn, d;
+        double expected;
+        const char* why;
+    } rows[] = {
+        {2, 160, 5.0, "4.96 to a tenth"},
+        {8, 100, 7.5, "7.3 to a half"},
+        {20, 600, 13, "12.6 to a whole"},
+    };
+    for (const auto& r : rows) {
+        SetToleranceGear(5);
+        GearPair.mn = r.mn;
+        GearPair.d[1] = r.d;
+        CalcIsoTolerances(1);
+        EXPECT_NEAR(static_cast<double>(GearPair.fHalphaT[1]), r.expected, 1e-12) << r.why;
+    }
 }
 
 TEST_F(Tolerances, IsoValidityRanges)
@@ -413,14 +441,21 @@ TEST_F(Tolerances, IsoValidityRanges)
         {5, 1, false, {}, "z 5, d 5, mn 1: every limit belongs to the range"},
         {4, 1.25L, false, {"Warning: Fr: (5<=z<=1000)", "Warning: fis: (5<=z<=400)"}, "z 4"},
         {500, 6, false, {"Warning: fis: (5<=z<=400)", "Warning: fis: (5<=d<=2500)"}, "z 500"},
-        {1000, 15, false, {"Warning: fis: (5<=z<=400)", "Warning: fis: (5<=d<=2500)"},
+        {1000,
+         15,
+         false,
+         {"Warning: fis: (5<=z<=400)", "Warning: fis: (5<=d<=2500)"},
          "z 1000, d 15000: the limits of the run-out belong to its range"},
-        {1001, 20, false,
+        {1001,
+         20,
+         false,
          {"Warning: Fr: (5<=z<=1000)", "Warning: Fr: (5<=d<=15000)", "Warning: fis: (5<=z<=400)",
           "Warning: fis: (5<=d<=2500)"},
          "z 1001, d 20020"},
         {20, 0.8L, false, {"Warning: fis: (1<=mn<=50)"}, "mn 0.8"},
-        {10, 0.4L, false,
+        {10,
+         0.4L,
+         false,
          {"Warning: Fr: (5<=d<=15000)", "Warning: Fr: (0.5<=mn<=70)", "Warning: fis: (5<=d<=2500)",
           "Warning: fis: (1<=mn<=50)"},
          "mn 0.4, d 4"},
@@ -438,8 +473,7 @@ TEST_F(Tolerances, IsoValidityRanges)
         CalcIsoTolerances(1);
         int expectedCount = 0;
         for (const char* text : r.expected) {
-            if (text == nullptr)
-                continue;
+            if (text == nullptr) continue;
             ++expectedCount;
             EXPECT_TRUE(HasMessage(text)) << r.why << ": " << text << " | " << Messages();
         }
@@ -474,8 +508,7 @@ TEST_F(Tolerances, StandardChosenByTheSetting)
     g.ToleranceStandard = 0;
     CalcGeometry();
     // DIN: (4 + 0.315 (1 + 0.25 sqrt 30)) 1.4
-    EXPECT_NEAR(static_cast<double>(g.fpT[1]), (4 + 0.315 * (1 + 0.25 * std::sqrt(30.0))) * 1.4,
-                1e-9);
+    EXPECT_NEAR(static_cast<double>(g.fpT[1]), (4 + 0.315 * (1 + 0.25 * std::sqrt(30.0))) * 1.4, 1e-9);
     EXPECT_NEAR(static_cast<double>(g.fHbeta5), 4.16 * std::pow(20.0, 0.14), 1e-9);
 }
 

@@ -15,10 +15,12 @@
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
 
-namespace {
+namespace
+{
 
-class Warnings : public ::testing::Test {
-protected:
+class Warnings : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         ResetFoundationState();
@@ -61,16 +63,14 @@ protected:
     {
         int n = 0;
         for (int i = 1; i <= error0.ErrorCount; ++i)
-            if (error0.ErrorTexts[i] == text)
-                ++n;
+            if (error0.ErrorTexts[i] == text) ++n;
         return n;
     }
     static bool HasMessage(const std::string& text) { return Count(text) > 0; }
     static int IndexOf(const std::string& text)
     {
         for (int i = 1; i <= error0.ErrorCount; ++i)
-            if (error0.ErrorTexts[i] == text)
-                return i;
+            if (error0.ErrorTexts[i] == text) return i;
         return 0;
     }
     static std::string Messages()
@@ -103,8 +103,7 @@ TEST_F(Warnings, EachFindingAndWhetherItHides)
         {"Warning: point teeth ! (2)", false, [](G& g) { g.san_nom[2] = 0.1L; }},
         {"Warning: undercut ! (1)", true, [](G& g) { g.x[1] = g.x_min[1] - 0.01L; }},
         {"Error  : clearance sh.add. < 0 ! (2)", false, [](G& g) { g.ck[2] = -0.1L; }},
-        {"Warning: clearance sh.add. < 0.12mn ! (1)", true,
-         [](G& g) { g.ck[1] = 0.12L * g.mn - 0.01L; }},
+        {"Warning: clearance sh.add. < 0.12mn ! (1)", true, [](G& g) { g.ck[1] = 0.12L * g.mn - 0.01L; }},
         {"Warning: z2<z1 !", false, [](G& g) { g.z[2] = 15; }},
         {"meshing interference ! (-0.0123)", false,
          [](G& g) {
@@ -175,12 +174,12 @@ TEST_F(Warnings, MessagesFollowTheOrderOfTheChecks)
 {
     CalcCleanPair();
     auto& g = GearPair;
-    g.xevmax[1] = g.xevmin[1] - 0.01L;  // after the sliding check
-    g.jtmin = -0.01L;                   // inside the tool and measurement loop
-    g.x[2] = -1.6L;                     // same loop, gear 2
-    g.SpanTeeth[1] = 7;                 // same loop, gear 1, later check
-    g.u = 4;                            // pair check
-    g.ck[1] = -0.1L;                    // first block
+    g.xevmax[1] = g.xevmin[1] - 0.01L; // after the sliding check
+    g.jtmin = -0.01L;                  // inside the tool and measurement loop
+    g.x[2] = -1.6L;                    // same loop, gear 2
+    g.SpanTeeth[1] = 7;                // same loop, gear 1, later check
+    g.u = 4;                           // pair check
+    g.ck[1] = -0.1L;                   // first block
     ResetErrorState();
     GearPairWarnings();
     const int clearance = IndexOf("Error  : clearance sh.add. < 0 ! (1)");
@@ -259,8 +258,8 @@ TEST_F(Warnings, InternalWheelProfileShift)
         SetUp();
         CalcSpurPair(20, -60, 0.2L, r.x2);
         ASSERT_FALSE(telmvar.FatalCalcError) << Messages();
-        EXPECT_EQ(HasMessage("Warning: x2 > 0"), r.warns) << "x2 " << static_cast<double>(r.x2)
-                                                           << ": " << Messages();
+        EXPECT_EQ(HasMessage("Warning: x2 > 0"), r.warns)
+            << "x2 " << static_cast<double>(r.x2) << ": " << Messages();
     }
 }
 
@@ -295,6 +294,22 @@ TEST_F(Warnings, MissingRoughnessAndDensityGetDefaults)
     EXPECT_EQ(g.rho[2], 7.8L);
     EXPECT_EQ(g.RzZ[2], 3);
     EXPECT_EQ(g.rho[1], 7.2L);
+}
+
+TEST_F(Warnings, PairCalculationWarnsAfterTheMeasuringValuesAndDrawsLast)
+{
+    // The default pair: face 88 mm at 9 deg gives an overlap ratio of 0.67.
+    CalcGearPair();
+    ASSERT_FALSE(telmvar.FatalCalcError) << Messages();
+    const auto& g = GearPair;
+    EXPECT_TRUE(HasMessage("eps.beta < 1 !")) << Messages();
+    // the teeth spanned were counted before the warnings compared them
+    EXPECT_GT(g.SpanTeeth[1], 0);
+    EXPECT_FALSE(HasMessage("no. of teeth measured 1 !")) << Messages();
+    EXPECT_GT(g.W_x[1], 0);
+    EXPECT_GT(g.fpT[1], 0);
+    EXPECT_GT(g.phi_a, g.phi_e);
+    EXPECT_EQ(g.a_pic, g.a);
 }
 
 TEST_F(Warnings, NeverFatal)

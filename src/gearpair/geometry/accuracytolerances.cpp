@@ -12,38 +12,40 @@
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/tolerances.h"
 
-namespace {
+namespace
+{
 
 // DIN step laws from class 5 to class Q. The steps widen for the coarse
 // classes, faster for the pitch and profile values than for the helix.
 Extended StepLawPitch(int Q)
 {
-    if (Q <= 9)
-        return SafePower("", 1.4L, Q - 5);
+    if (Q <= 9) return SafePower("", 1.4L, Q - 5);
     return SafePower("", 1.4L, 4) * SafePower("", 1.6L, Q - 9);
 }
 
-Extended StepLawRunout(int Q) { return SafePower("", 1.4L, Q - 5); }
+Extended StepLawRunout(int Q)
+{
+    return SafePower("", 1.4L, Q - 5);
+}
 
 Extended StepLawHelixTotal(int Q)
 {
-    if (Q < 7)
-        return SafePower("", 1.25L, Q - 5);
-    if (Q <= 8)
-        return 1.25L * SafePower("", 1.4L, Q - 6);
+    if (Q < 7) return SafePower("", 1.25L, Q - 5);
+    if (Q <= 8) return 1.25L * SafePower("", 1.4L, Q - 6);
     return 1.25L * 1.4L * 1.4L * SafePower("", 1.6L, Q - 8);
 }
 
 Extended StepLawHelixSlope(int Q)
 {
-    if (Q < 7)
-        return SafePower("", 1.32L, Q - 5);
-    if (Q <= 8)
-        return 1.32L * SafePower("", 1.4L, Q - 6);
+    if (Q < 7) return SafePower("", 1.32L, Q - 5);
+    if (Q <= 8) return 1.32L * SafePower("", 1.4L, Q - 6);
     return 1.32L * 1.4L * 1.4L * SafePower("", 1.55L, Q - 8);
 }
 
-bool InRange(Extended v, Extended lo, Extended hi) { return v >= lo && v <= hi; }
+bool InRange(Extended v, Extended lo, Extended hi)
+{
+    return v >= lo && v <= hi;
+}
 
 } // namespace
 
@@ -66,17 +68,13 @@ void CalcDinTolerances(int i)
     g.FalphaT[i] = std::sqrt(ffalpha5 * ffalpha5 + fHalpha5 * fHalpha5) * g1;
     g.fpT[i] = (4 + 0.315L * (mn + 0.25L * std::sqrt(d))) * g1;
     g.fuT[i] = (5 + 0.4L * (mn + 0.25L * std::sqrt(d))) * g1;
-    g.FpT[i] = 7.25L * SafePower("Error  : Fp", d, 1.0L / 3) /
-               SafePower("Error  : Fp", z, 1.0L / 7) * g1;
-    g.Fpk[i] = 6.25L * SafePower("Error  : Fpk", mn, 1.0L / 7) *
-               SafePower("Error  : Fpk", Pi * d, 1.0L / 3) /
+    g.FpT[i] = 7.25L * SafePower("Error  : Fp", d, 1.0L / 3) / SafePower("Error  : Fp", z, 1.0L / 7) * g1;
+    g.Fpk[i] = 6.25L * SafePower("Error  : Fpk", mn, 1.0L / 7) * SafePower("Error  : Fpk", Pi * d, 1.0L / 3) /
                SafePower("Error  : Fpk", d, 1.0L / 7) * g1;
-    g.FrT[i] = (2.18L * sqrtMn + 1.68L +
-                (2.3L + 1.2L * std::log10(mn)) * SafePower("Error  : Fr", d, 0.25L)) *
-               g2;
-    g.Rs[i] = (1.28L * sqrtMn + 1.0L +
-               (1.33L + 0.7L * std::log10(mn)) * SafePower("Error  : Rs", d, 0.25L)) *
-              g2;
+    g.FrT[i] =
+        (2.18L * sqrtMn + 1.68L + (2.3L + 1.2L * std::log10(mn)) * SafePower("Error  : Fr", d, 0.25L)) * g2;
+    g.Rs[i] =
+        (1.28L * sqrtMn + 1.0L + (1.33L + 0.7L * std::log10(mn)) * SafePower("Error  : Rs", d, 0.25L)) * g2;
     // The tooth thickness tolerance must take in the run-out of the tooth
     // thickness, else a good gear is rejected at the measurement.
     if (!wtelmvar.HideWarnings && g.Tsn[i] < 2 * g.Rs[i] / 1000 && mn >= 1)
@@ -85,9 +83,9 @@ void CalcDinTolerances(int i)
     g.fHbetaT[i] = 4.16L * SafePower("Error  : fHbeta", b, 0.14L) * StepLawHelixSlope(Q);
     const Extended formSquared = g.FbetaT[i] * g.FbetaT[i] - g.fHbetaT[i] * g.fHbetaT[i];
     g.ffbetaT[i] = formSquared > 0 ? std::sqrt(formSquared) : 0;
-    g.Fi2[i] = (2.57L * sqrtMn + 2.0L +
-                (3.12L + 0.432L * std::log10(mn)) * SafePower("Error  : FIss", d, 0.25L)) *
-               g2;
+    g.Fi2[i] =
+        (2.57L * sqrtMn + 2.0L + (3.12L + 0.432L * std::log10(mn)) * SafePower("Error  : FIss", d, 0.25L)) *
+        g2;
     g.fi2[i] = (1.8L * sqrtMn + 1.6L * SafePower("Error  : fiss", d, 0.25L) - 1.0L) * g2;
     g.FisT[i] = 0.8L * (g.FpT[i] + g.FalphaT[i]);
     g.fisT[i] = 0.7L * (g.fpT[i] + g.FalphaT[i]);
@@ -118,12 +116,9 @@ void CalcIsoTolerances(int i)
     // The formulas hold within these ranges of the standard; outside them the
     // values are extrapolations.
     if (!wtelmvar.HideWarnings) {
-        if (!InRange(z, 5, 1000))
-            AddErrorMessage("Warning: Fr: (5<=z<=1000)");
-        if (!InRange(d, 5, 15000))
-            AddErrorMessage("Warning: Fr: (5<=d<=15000)");
-        if (!InRange(mn, 0.5L, 70))
-            AddErrorMessage("Warning: Fr: (0.5<=mn<=70)");
+        if (!InRange(z, 5, 1000)) AddErrorMessage("Warning: Fr: (5<=z<=1000)");
+        if (!InRange(d, 5, 15000)) AddErrorMessage("Warning: Fr: (5<=d<=15000)");
+        if (!InRange(mn, 0.5L, 70)) AddErrorMessage("Warning: Fr: (0.5<=mn<=70)");
     }
     g.Rs[i] = R(0.58L * g.FrT[i]);
     g.fHbetaT[i] = R(phi * (0.05L * std::sqrt(d) + 0.35L * std::sqrt(b) + 4));
@@ -132,12 +127,9 @@ void CalcIsoTolerances(int i)
     g.fisT[i] = R(phi * (0.375L * mn + 5));
     g.FisT[i] = g.FpT[i] + g.fisT[i];
     if (!wtelmvar.HideWarnings) {
-        if (!InRange(z, 5, 400))
-            AddErrorMessage("Warning: fis: (5<=z<=400)");
-        if (!InRange(d, 5, 2500))
-            AddErrorMessage("Warning: fis: (5<=d<=2500)");
-        if (!InRange(mn, 1, 50))
-            AddErrorMessage("Warning: fis: (1<=mn<=50)");
+        if (!InRange(z, 5, 400)) AddErrorMessage("Warning: fis: (5<=z<=400)");
+        if (!InRange(d, 5, 2500)) AddErrorMessage("Warning: fis: (5<=d<=2500)");
+        if (!InRange(mn, 1, 50)) AddErrorMessage("Warning: fis: (1<=mn<=50)");
     }
     g.fi2[i] = R(phi * (0.01L * std::sqrt(d) + 2.96L * mn + 0.8L));
     g.Fi2[i] = R(phi * (1.01L * std::sqrt(d) + 3.2L * mn + 6.4L));

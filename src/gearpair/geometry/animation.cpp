@@ -7,7 +7,8 @@
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/animation.h"
 
-namespace {
+namespace
+{
 
 // Below this a tip reduction or machining allowance counts as none.
 constexpr Extended NoAllowance = 0.00001L;
@@ -17,8 +18,7 @@ constexpr Extended NoAllowance = 0.00001L;
 // shift the tip is cut at.
 Extended PictureTipDiameter(const TGearPairData& g, int i, Extended shiftSum)
 {
-    if (std::fabs(g.kmn[i]) < NoAllowance)
-        return 2 * g.hfP0[i] + g.d[i] + shiftSum * g.mn;
+    if (std::fabs(g.kmn[i]) < NoAllowance) return 2 * g.hfP0[i] + g.d[i] + shiftSum * g.mn;
     return g.da[i];
 }
 
@@ -32,8 +32,7 @@ void confgraf(PairArray<Extended> xPic)
         g.sn_pic[i] = (2 * xPic[i] * std::tan(g.alpha_rad) + Pi / 2) * g.mn;
         // With a machining allowance the root is cut at the pre-machining
         // profile shift, so it is drawn there; the flank is the finished one.
-        const Extended shiftSum =
-            g.q[i] <= NoAllowance ? 2 * xPic[i] : g.xevmin[i] + g.xevmax[i];
+        const Extended shiftSum = g.q[i] <= NoAllowance ? 2 * xPic[i] : g.xevmin[i] + g.xevmax[i];
         g.df_pic[i] = g.d[i] - 2 * g.haP0[i] + shiftSum * g.mn;
         g.da_pic[i] = PictureTipDiameter(g, i, shiftSum);
         if (g.a_pic != 0) {

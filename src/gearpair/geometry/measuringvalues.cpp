@@ -23,13 +23,11 @@ Extended SpanMeasure(int i, Extended xE)
     // circle of the nominal profile shift, near the middle of the tooth depth.
     const Extended dy = d + 2 * g.x[i] * g.mn;
     const Extended betay = std::atan(std::tan(g.beta_rad) * dy / d);
-    const Extended alphay = NamedArcCos("Fatal  : span measure !", std::cos(g.beta_rad) *
-                                                                       std::cos(g.alpha_rad) *
-                                                                       (d / dy) / std::cos(betay));
+    const Extended alphay = NamedArcCos(
+        "Fatal  : span measure !", std::cos(g.beta_rad) * std::cos(g.alpha_rad) * (d / dy) / std::cos(betay));
     // Only its message counts: it tells when the profile shift xE puts the
     // measuring circle below the base circle.
-    NamedArcCos("Fatal  : span measure !",
-                std::cos(g.alpha_t) / (std::cos(g.beta_rad) * 2 * xE / z + 1));
+    NamedArcCos("Fatal  : span measure !", std::cos(g.alpha_t) / (std::cos(g.beta_rad) * 2 * xE / z + 1));
 
     const Extended zPrime = z * Involute(g.alpha_t) / Involute(g.alpha_rad);
     const int s = z < 0 ? -1 : 1;
@@ -39,8 +37,7 @@ Extended SpanMeasure(int i, Extended xE)
         // teeth (truncating the negative count would touch its tips).
         g.SpanTeeth[i] = s * static_cast<int>(std::trunc(s * zPrime * alphay / Pi + 1));
     }
-    return g.mn * std::cos(g.alpha_rad) *
-               (z * Involute(g.alpha_t) + (g.SpanTeeth[i] - s / 2.0L) * Pi) +
+    return g.mn * std::cos(g.alpha_rad) * (z * Involute(g.alpha_t) + (g.SpanTeeth[i] - s / 2.0L) * Pi) +
            2 * xE * g.mn * std::sin(g.alpha_rad);
 }
 
@@ -51,25 +48,23 @@ Extended BallDimension(int i, Extended xE)
     // Half the space angle at the reference circle (a negative z makes it the
     // space of the internal gear) less the involute of the pressure angle.
     const Extended eta = (Pi - 4 * xE * std::tan(g.alpha_rad)) / 2 / z;
-    const Extended alphaK =
-        ArcInvolute(g.DM[i] / g.db[i] / std::cos(g.beta_b) - (eta - Involute(g.alpha_t)));
+    const Extended alphaK = ArcInvolute(g.DM[i] / g.db[i] / std::cos(g.beta_b) - (eta - Involute(g.alpha_t)));
     if (alphaK < 0)
         AddErrorMessage("Error  : Dm ball !  (" + LengthToText(g.DM[i]) + LengthUnitLabel() + ")");
     const Extended dK = g.db[i] / std::cos(alphaK);
-    if (z % 2 == 0)
-        return dK + g.DM[i];
+    if (z % 2 == 0) return dK + g.DM[i];
     return dK * std::cos(Pi / 2 / z) + g.DM[i];
 }
 
 Extended PinDimension(int i, Extended MdK)
 {
     const auto& g = GearPair;
-    if (g.z[i] % 2 != 0 && g.beta > 0)
-        return (MdK - g.DM[i]) / std::cos(Pi / 2 / g.z[i]) + g.DM[i];
+    if (g.z[i] % 2 != 0 && g.beta > 0) return (MdK - g.DM[i]) / std::cos(Pi / 2 / g.z[i]) + g.DM[i];
     return MdK;
 }
 
-namespace {
+namespace
+{
 
 // The five profile-shift coefficients of the test dimensions, in the order
 // in which they are calculated.
@@ -86,10 +81,8 @@ constexpr TMeasuredValue MeasuredValues[] = {
     {&TGearPairData::xevmax, &TGearPairData::W_xevmax, &TGearPairData::MdK_xevmax,
      &TGearPairData::MdR_xevmax},
     {&TGearPairData::x, &TGearPairData::W_x, &TGearPairData::MdK_x, &TGearPairData::MdR_x},
-    {&TGearPairData::xemin, &TGearPairData::W_xemin, &TGearPairData::MdK_xemin,
-     &TGearPairData::MdR_xemin},
-    {&TGearPairData::xemax, &TGearPairData::W_xemax, &TGearPairData::MdK_xemax,
-     &TGearPairData::MdR_xemax},
+    {&TGearPairData::xemin, &TGearPairData::W_xemin, &TGearPairData::MdK_xemin, &TGearPairData::MdR_xemin},
+    {&TGearPairData::xemax, &TGearPairData::W_xemax, &TGearPairData::MdK_xemax, &TGearPairData::MdR_xemax},
 };
 
 // Measuring values of gear i; false when a call set FatalCalcError.
@@ -100,23 +93,19 @@ bool CalcMeasuringValues(int i)
         // The ball is sized for the upper finished profile shift.
         g.DM[i] = DmMess(g.z[i], g.beta_rad, g.alpha_rad, g.xemax[i], g.mn);
         g.SpanTeeth[i] = 0;
-        if (telmvar.FatalCalcError)
-            return false;
+        if (telmvar.FatalCalcError) return false;
     }
     for (const auto& m : MeasuredValues) {
         (g.*m.W)[i] = SpanMeasure(i, (g.*m.xE)[i]);
-        if (telmvar.FatalCalcError)
-            return false;
+        if (telmvar.FatalCalcError) return false;
     }
     for (const auto& m : MeasuredValues) {
         (g.*m.MdK)[i] = BallDimension(i, (g.*m.xE)[i]);
-        if (telmvar.FatalCalcError)
-            return false;
+        if (telmvar.FatalCalcError) return false;
     }
     for (const auto& m : MeasuredValues) {
         (g.*m.MdR)[i] = PinDimension(i, (g.*m.MdK)[i]);
-        if (telmvar.FatalCalcError)
-            return false;
+        if (telmvar.FatalCalcError) return false;
     }
     return true;
 }
@@ -126,11 +115,9 @@ bool CalcMeasuringValues(int i)
 void CalcTolerances()
 {
     auto& g = GearPair;
-    if (telmvar.FatalCalcError)
-        return;
+    if (telmvar.FatalCalcError) return;
     for (int i = 1; i <= 2; ++i)
-        if (!CalcMeasuringValues(i))
-            return;
+        if (!CalcMeasuringValues(i)) return;
 
     const bool iso = g.ToleranceStandard == 1;
     for (int i = 1; i <= 2; ++i) {
@@ -146,12 +133,10 @@ void CalcTolerances()
     // Helix slope tolerance of class 5 for gear 1, the reference of the
     // load capacity's mesh misalignment.
     if (iso)
-        g.fHbeta5 = RoundTolerance(0.05L * std::sqrt(std::fabs(g.d[1])) +
-                                   0.35L * std::sqrt(g.b[1]) + 4);
+        g.fHbeta5 = RoundTolerance(0.05L * std::sqrt(std::fabs(g.d[1])) + 0.35L * std::sqrt(g.b[1]) + 4);
     else
         g.fHbeta5 = 4.16L * SafePower("Error  : fHbeta", g.b[1], 0.14L);
 
     for (int i = 1; i <= 2; ++i)
-        if (g.df[i] <= 0 && g.z[i] >= 1)
-            AddErrorMessage("Invalid Data !");
+        if (g.df[i] <= 0 && g.z[i] >= 1) AddErrorMessage("Invalid Data !");
 }
