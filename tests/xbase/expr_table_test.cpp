@@ -3,6 +3,7 @@
 
 #include "table_fixture.h"
 
+#include "xbase/core/dbhooks.h"
 #include "xbase/expr/dbexpr.h"
 
 #include <gtest/gtest.h>
@@ -65,6 +66,30 @@ TEST_F(ExprOnTables, EndOfFileReadsBlank)
     ASSERT_TRUE(dEOF());
     EXPECT_EQ(Eval("NAME").Text, std::string(10, ' '));
     EXPECT_EQ(Eval("PRICE").Num, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ExprOnTables, FilterAndWhileConditionsRunThroughTheParserHooks)
+{
+    TWorkArea* area = SelectedArea();
+    ASSERT_NE(area, nullptr);
+    area->FilterExpr = dbhooks.KeyMakerHooks.AssignExpr("PRICE > 100");
+    ASSERT_NE(area->FilterExpr, nullptr);
+    GoTop();
+    EXPECT_EQ(RecNo(), 1);
+    SKIP(1);
+    EXPECT_TRUE(dEOF());  // M\xDCLLER costs 2.00: hidden
+    dbhooks.KeyMakerHooks.FreeExpr(area->FilterExpr);
+    area->FilterExpr = nullptr;
+    area->WhileExpr = dbhooks.KeyMakerHooks.AssignExpr("YEAR(BORN) = 1998");
+    ASSERT_NE(area->WhileExpr, nullptr);
+    GoTop();
+    EXPECT_TRUE(WhileHolds());
+    SKIP(1);  // the next record has no date: the scope ends there
+    EXPECT_TRUE(dEOF());
 }
 
 }  // namespace

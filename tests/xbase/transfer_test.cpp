@@ -278,3 +278,66 @@ TEST_F(Transfer, ProgressWindowStepsWithTheFile)
 }
 
 }  // namespace
+
+namespace {
+
+// The items of each record of a text, as the import reads them.
+std::vector<std::vector<std::string>> Records(const std::string& text, std::size_t maxChars = 2048)
+{
+    std::istringstream in(text);
+    std::vector<std::vector<std::string>> records;
+    std::vector<std::string> items;
+    bool cut = false;
+    uint64_t consumed = 0;
+    while (ReadTextRecord(in, maxChars, items, cut, consumed))
+        records.push_back(items);
+    return records;
+}
+
+using TItems = std::vector<std::vector<std::string>>;
+
+TEST(TextRecords, QuotingRules)
+{
+    ResetDbTransfer();
+    struct {
+        const char* Text;
+        TItems Expected;
+    } cases[] = {
+        {"ABC,\"X,Y\",  12\r\n", {{"ABC", "X,Y", "12"}}},
+        {"a,,b\n", {{"a", "", "b"}}},
+        {"a,\n", {{"a"}}},                                   // nothing after the last separator
+        {"\"say \"\"hi\"\"\",2\r\n", {{"say \"hi\"", "2"}}},  // doubled quotes
+        {"5\" pipe,3\r\nnext\r\n", {{"5\" pipe", "3"}, {"next"}}},  // a quote inside an item is data
+        {"\"two\r\nlines\",x\r\ny\r\n", {{"two\r\nlines", "x"}, {"y"}}},
+        {"\"ends \x1A here\",1\r\n\x1A" "after\r\n", {{"ends \x1A here", "1"}}},
+        {"\t  \"  keep  \"  ,z\r\n", {{"  keep    ", "z"}}},   // blanks after the closing quote are kept
+        {"one\r\n\r\ntwo", {{"one"}, {}, {"two"}}},          // an empty line is an empty record
+        {"", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Records(c.Text), c.Expected) << c.Text;
+}
+
+TEST(TextRecords, StrayQuoteDoesNotSwallowTheFile)
+{
+    ResetDbTransfer();
+    std::string text = "\"open," + std::string(40, 'x') + "\r\n";
+    for (int i = 0; i < 5; ++i)
+        text += "line" + std::to_string(i) + "\r\n";
+    const TItems records = Records(text, 20);
+    // The first record runs on over the next lines until it is longer than
+    // 20 characters; the lines after that are records again.
+    ASSERT_GE(records.size(), 4u);
+    EXPECT_EQ(records.back(), std::vector<std::string>{"line4"});
+}
+
+TEST(TextRecords, SemicolonWithoutQuoting)
+{
+    ResetDbTransfer();
+    dbtransfer.TextSeparator = ';';
+    dbtransfer.TextQuote = '\0';
+    EXPECT_EQ(Records("\"a\";b,c\r\n"), (TItems{{"\"a\"", "b,c"}}));
+    ResetDbTransfer();
+}
+
+}  // namespace

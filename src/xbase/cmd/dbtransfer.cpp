@@ -283,32 +283,84 @@ uint16_t AppendFrom(const std::string& source, const std::function<bool()>& keep
     return resultCode;
 }
 
-std::string TTextItemReader::Next()
+bool ReadTextRecord(std::istream& in, std::size_t maxChars, std::vector<std::string>& items, bool& cut,
+                    uint64_t& consumed)
 {
+    enum class TState { ItemStart, Unquoted, Quoted, AfterQuoted };
     const char sep = dbtransfer.TextSeparator;
     const char quote = dbtransfer.TextQuote;
-    while (Pos < Line.size() && (Line[Pos] == ' ' || Line[Pos] == '\t'))
-        ++Pos;
+    items.clear();
+    cut = false;
+    TState state = TState::ItemStart;
     std::string item;
-    bool quoted = false;
-    while (Pos < Line.size()) {
-        const char c = Line[Pos++];
-        if (quote != '\0' && c == quote) {
-            // Inside quotes a doubled quote stands for the quote character
-            // itself: that is how an export keeps a quote in a value.
-            if (quoted && Pos < Line.size() && Line[Pos] == quote) {
-                item += quote;
-                ++Pos;
-            } else {
-                quoted = !quoted;
+    std::size_t kept = 0;
+    bool any = false;
+    bool itemOpen = false;  // an item has begun (a separator ends it)
+    const auto keep = [&](char c) {
+        if (kept < maxChars) {
+            item += c;
+            ++kept;
+        } else {
+            cut = true;
+        }
+    };
+    for (;;) {
+        const int ch = in.get();
+        if (ch == std::char_traits<char>::eof())
+            break;
+        const char c = static_cast<char>(ch);
+        if (c == '\x1A' && state != TState::Quoted) {
+            // The end-of-file mark: nothing after it is read.
+            in.setstate(std::ios::eofbit);
+            break;
+        }
+        any = true;
+        ++consumed;
+        if (state == TState::Quoted) {
+            if (quote != '\0' && c == quote) {
+                if (in.peek() == static_cast<unsigned char>(quote)) {
+                    in.get();
+                    ++consumed;
+                    keep(quote);
+                } else {
+                    state = TState::AfterQuoted;
+                }
+                continue;
             }
+            // A line end inside a quoted item belongs to it, unless the record
+            // is already over its length: then a stray quote must not swallow
+            // the rest of the file.
+            if (c == '\n' && cut)
+                break;
+            keep(c);
             continue;
         }
-        if (c == sep && !quoted)
+        if (c == '\n')
             break;
-        item += c;
+        if (c == '\r' && in.peek() == '\n')
+            continue;
+        if (c == sep) {
+            items.push_back(item);
+            item.clear();
+            state = TState::ItemStart;
+            itemOpen = false;
+            continue;
+        }
+        if (state == TState::ItemStart) {
+            if (c == ' ' || c == '\t')
+                continue;
+            itemOpen = true;
+            if (quote != '\0' && c == quote) {
+                state = TState::Quoted;
+                continue;
+            }
+            state = TState::Unquoted;
+        }
+        keep(c);
     }
-    return item;
+    if (itemOpen || state != TState::ItemStart)
+        items.push_back(item);
+    return any;
 }
 
 namespace {
@@ -380,47 +432,19 @@ int32_t AppendFromText(const std::string& fileName, bool showProgress)
     const std::size_t maxLine = dbtransfer.TextMaxLine;
     int32_t appended = 0;
     int32_t cutRecords = 0;
-    bool done = false;
-    while (!done) {
-        // One record: a line, or more than one while a quoted item runs on;
-        // never more than TextMaxLine characters are kept.
-        std::string record;
-        bool quoted = false;
+    std::vector<std::string> items;
+    for (;;) {
         bool cut = false;
-        bool any = false;
-        for (;;) {
-            const int ch = in.get();
-            if (ch == EOF || ch == 0x1A) {
-                done = true;
-                break;
-            }
-            any = true;
-            ++consumed;
-            const char c = static_cast<char>(ch);
-            if (c == '\n' && (!quoted || cut))
-                break;
-            if (dbtransfer.TextQuote != '\0' && c == dbtransfer.TextQuote)
-                quoted = !quoted;
-            if (record.size() < maxLine)
-                record += c;
-            else
-                cut = true;
-        }
-        if (!any)
+        if (!ReadTextRecord(in, maxLine, items, cut, consumed))
             break;
-        if (!record.empty() && record.back() == '\r')
-            record.pop_back();
         if (cut)
             ++cutRecords;
         ClearRecord();
-        TTextItemReader reader(record);
-        for (int i = 1; i <= area->FieldCount; ++i) {
+        std::size_t next = 0;
+        for (int i = 1; i <= area->FieldCount && next < items.size(); ++i) {
             const TDbfField& f = area->Fields[static_cast<std::size_t>(i - 1)];
-            if (!CarriedInText(f.Type))
-                continue;
-            if (reader.AtEnd())
-                break;
-            StoreItem(i, f, reader.Next());
+            if (CarriedInText(f.Type))
+                StoreItem(i, f, items[next++]);
         }
         Append();
         if (dberror.DbErrorCode != 0)

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <istream>
 #include <string>
+#include <vector>
 
 struct TDbTransfer {
     char TextSeparator = ',';
@@ -32,13 +34,12 @@ int32_t AppendFromText(const std::string& fileName, bool showProgress);
 bool CopyToText(const std::string& fileName, bool withHeader);
 bool CopyToTextPlain(const std::string& fileName);
 
-// One delimited line split into its items by the settings above; exposed for
-// the tests of quoting.
-struct TTextItemReader {
-    explicit TTextItemReader(const std::string& line) : Line(line) {}
-    bool AtEnd() const { return Pos >= Line.size(); }
-    std::string Next();
-
-    const std::string& Line;
-    std::size_t Pos = 0;
-};
+// Reads the next record of a delimited text: its items, split by the
+// settings above. A quote opens a quoted item only at the start of an item;
+// inside it separators and line ends belong to the item and a doubled quote
+// stands for one quote. A quote inside an unquoted item is an ordinary
+// character. The byte 0x1A outside a quoted item ends the text. At most
+// maxChars characters of a record are kept (cut is set when more stood
+// there). False when the text has no more records.
+bool ReadTextRecord(std::istream& in, std::size_t maxChars, std::vector<std::string>& items, bool& cut,
+                    uint64_t& consumed);
