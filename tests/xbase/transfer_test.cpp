@@ -341,3 +341,45 @@ TEST(TextRecords, SemicolonWithoutQuoting)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Transfer, TextThatIsNoDateIsStoredEmptyAndTheImportGoesOn)
+{
+    CreateAndUse(1, "target.dbf", PartFields);
+    WriteText("dates.txt", "a,1,1,19981324\r\nb,1,1,13/45/98\r\nc,1,1,02/29/00\r\n");
+    EXPECT_EQ(AppendFromText(Path("dates.txt"), false), 3);
+    EXPECT_EQ(Stored(4, 1), "        ");
+    EXPECT_EQ(Stored(4, 2), "        ");
+    EXPECT_EQ(Stored(4, 3), "20000229");
+    EXPECT_EQ(dberror.DbErrorCode, 13);
+    EXPECT_NE(dberror.DbErrorText.find("2 texts that are no date were stored as empty dates"), std::string::npos)
+        << dberror.DbErrorText;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Transfer, DatesOutsideTheTwoDigitWindowKeepTheirCentury)
+{
+    // The window runs from 1956 on: 1850 and 2090 have two-digit forms that
+    // belong to other centuries.
+    CreateAndUse(1, "target.dbf", PartFields);
+    WriteText("old.txt", "a,1,1,18500101\r\nb,1,1,20900630\r\n");
+    EXPECT_EQ(AppendFromText(Path("old.txt"), false), 2);
+    EXPECT_EQ(Stored(4, 1), "18500101");
+    EXPECT_EQ(Stored(4, 2), "20900630");
+    EXPECT_EQ(dberror.DbErrorCode, 0) << dberror.DbErrorText;
+    // Appended into a table of the same structure and into a different one.
+    CreateAndUse(2, "same.dbf", PartFields);
+    EXPECT_EQ(AppendFrom(Path("target.dbf")), 0) << dberror.DbErrorText;
+    EXPECT_EQ(Stored(4, 1), "18500101");
+    EXPECT_EQ(Stored(4, 2), "20900630");
+    CreateAndUse(3, "other.dbf", {{"BORN", 'D', 8, 0, 0}});
+    EXPECT_EQ(AppendFrom(Path("target.dbf")), 0) << dberror.DbErrorText;
+    EXPECT_EQ(Stored(1, 1), "18500101");
+    EXPECT_EQ(Stored(1, 2), "20900630");
+}
+
+}  // namespace

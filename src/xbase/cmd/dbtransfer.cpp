@@ -36,6 +36,7 @@ struct TSourceValue {
     char Type = 'C';
     uint8_t Decimals = 0;
     std::string Text;   // C, D (display text)
+    std::string Key;    // D: the stored YYYYMMDD
     double Number = 0;  // N, F
     bool Logical = false;
     int32_t Memo = 0;
@@ -44,6 +45,27 @@ struct TSourceValue {
 bool IsDigits(const std::string& s)
 {
     return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The display text of a stored YYYYMMDD key with all four year digits. The
+// native record shows two-digit years unless DateCentury is set, and the
+// window would put a year outside it into the wrong century when the text
+// is written back (1850 would come back as 2050).
+std::string FullDisplayOfKey(const std::string& key)
+{
+    const bool century = dbdates.DateCentury;
+    dbdates.DateCentury = true;
+    std::string display = KeyToDate(key);
+    dbdates.DateCentury = century;
+    return display;
+}
+
+// The stored key of field f of the current record of an area.
+std::string StoredKey(const TWorkArea& area, const TDbfField& f)
+{
+    if (area.RecordBuffer.size() < static_cast<std::size_t>(f.Offset) + f.Length)
+        return std::string(8, ' ');
+    return area.RecordBuffer.substr(f.Offset, 8);
 }
 
 std::string Stars(std::size_t n)
@@ -95,7 +117,7 @@ void ConvertField(int target, const TDbfField& t, const TSourceValue& s)
         return;
     case 'D':
         if (st == 'D') {
-            SetNativeText(target, s.Text);
+            SetNativeText(target, AllTrim(s.Key).empty() ? std::string() : FullDisplayOfKey(s.Key));
         } else if (st == 'C') {
             std::string date = AllTrim(s.Text);
             if (ValidDate(date))
@@ -235,8 +257,11 @@ uint16_t AppendFrom(const std::string& source, const std::function<bool()>& keep
                 v.Type = f.Type;
                 v.Decimals = f.Decimals;
                 switch (f.Type) {
-                case 'C':
-                case 'D': v.Text = GetNativeText(j); break;
+                case 'C': v.Text = GetNativeText(j); break;
+                case 'D':
+                    v.Text = GetNativeText(j);
+                    v.Key = StoredKey(*src, f);
+                    break;
                 case 'N':
                 case 'F': v.Number = GetNativeDouble(j); break;
                 case 'L': v.Logical = GetNativeBool(j); break;
@@ -247,6 +272,11 @@ uint16_t AppendFrom(const std::string& source, const std::function<bool()>& keep
             SelectArea(targetNo);
             if (identical && target->NativeSize == sourceNative.size()) {
                 std::memcpy(target->NativeRecord, sourceNative.data(), sourceNative.size());
+                for (int i = 1; i <= target->FieldCount; ++i) {
+                    const TDbfField& t = target->Fields[static_cast<std::size_t>(i - 1)];
+                    if (t.Type == 'D')
+                        ConvertField(i, t, values[static_cast<std::size_t>(i)]);
+                }
                 if (identicalWithMemo) {
                     for (int i = 1; i <= target->FieldCount; ++i) {
                         const TDbfField& t = target->Fields[static_cast<std::size_t>(i - 1)];
@@ -365,31 +395,37 @@ bool ReadTextRecord(std::istream& in, std::size_t maxChars, std::vector<std::str
 
 namespace {
 
-void StoreItem(int n, const TDbfField& f, const std::string& item)
+// Stores one item; false when it was a date that names no day (it is then
+// stored as the empty date rather than stopping the import).
+bool StoreItem(int n, const TDbfField& f, const std::string& item)
 {
     switch (f.Type) {
     case 'C':
         SetNativeText(n, item.substr(0, f.Length));
-        return;
+        return true;
     case 'D': {
         const std::string trimmed = AllTrim(item);
-        if (IsDigits(trimmed) && trimmed.size() == 8)
-            SetNativeText(n, KeyToDate(trimmed));
-        else
-            SetNativeText(n, trimmed.substr(0, 10));
-        return;
+        const std::string display =
+            IsDigits(trimmed) && trimmed.size() == 8 ? FullDisplayOfKey(trimmed) : trimmed.substr(0, 10);
+        std::string probe = display;
+        if (display.empty() || ValidDate(probe)) {
+            SetNativeText(n, display);
+            return true;
+        }
+        SetNativeText(n, std::string());
+        return false;
     }
     case 'N':
     case 'F':
         SetNativeDouble(n, f.Decimals > 0 ? NumTextToFloat(item) : static_cast<double>(TextToInteger(item)));
-        return;
+        return true;
     case 'L': {
         const char c = item.empty() ? ' ' : item[0];
         SetNativeBool(n, c == 'T' || c == 't' || c == 'Y' || c == 'y');
-        return;
+        return true;
     }
     default:
-        return;
+        return true;
     }
 }
 
@@ -432,6 +468,7 @@ int32_t AppendFromText(const std::string& fileName, bool showProgress)
     const std::size_t maxLine = dbtransfer.TextMaxLine;
     int32_t appended = 0;
     int32_t cutRecords = 0;
+    int32_t invalidDates = 0;
     std::vector<std::string> items;
     for (;;) {
         bool cut = false;
@@ -443,8 +480,8 @@ int32_t AppendFromText(const std::string& fileName, bool showProgress)
         std::size_t next = 0;
         for (int i = 1; i <= area->FieldCount && next < items.size(); ++i) {
             const TDbfField& f = area->Fields[static_cast<std::size_t>(i - 1)];
-            if (CarriedInText(f.Type))
-                StoreItem(i, f, items[next++]);
+            if (CarriedInText(f.Type) && !StoreItem(i, f, items[next++]))
+                ++invalidDates;
         }
         Append();
         if (dberror.DbErrorCode != 0)
@@ -455,9 +492,18 @@ int32_t AppendFromText(const std::string& fileName, bool showProgress)
             nextStep += fileSize / 100;
         }
     }
-    if (cutRecords > 0 && dberror.DbErrorCode == 0)
-        SetError(220, std::to_string(cutRecords) + " lines longer than " + std::to_string(maxLine) +
-                          " characters were cut" + tag);
+    // Bad values do not stop the import; what was changed is said once at
+    // the end.
+    if (dberror.DbErrorCode == 0 && (cutRecords > 0 || invalidDates > 0)) {
+        std::string detail;
+        if (cutRecords > 0)
+            detail = std::to_string(cutRecords) + " lines longer than " + std::to_string(maxLine) +
+                     " characters were cut";
+        if (invalidDates > 0)
+            detail += (detail.empty() ? "" : "; ") + std::to_string(invalidDates) +
+                      " texts that are no date were stored as empty dates";
+        SetError(cutRecords > 0 ? 220 : 13, detail + tag);
+    }
     return appended;
 }
 
