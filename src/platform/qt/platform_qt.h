@@ -9,6 +9,7 @@
 #include "platform/qt/filedialog_qt.h"
 #include "platform/qt/mainwindow_qt.h"
 #include "platform/qt/messagebox_qt.h"
+#include "platform/qt/notewindow_qt.h"
 #include "platform/qt/printer_qt.h"
 #include "platform/qt/prompts_qt.h"
 
@@ -33,12 +34,17 @@ class PlatformQt final : private detail::QtParts, public Platform {
 public:
     PlatformQt()
         : Platform(MessagesImpl, FilesImpl, PromptsImpl, DialogsImpl, WindowImpl, PrinterImpl, ClipboardImpl,
-                   LauncherImpl, CursorImpl, SoundImpl)
+                   LauncherImpl, CursorImpl, SoundImpl),
+          previousNotes_(SetNoteWindowFactory(QtNoteWindowFactory()))
     {
     }
+    ~PlatformQt() override { SetNoteWindowFactory(previousNotes_); }
     MainWindowImplQt& QtMainWindow() { return WindowImpl; }
     DialogHostImplQt& QtDialogs() { return DialogsImpl; }
     PrinterImplQt& QtPrinter() { return PrinterImpl; }
+
+private:
+    NoteWindowFactory previousNotes_;
 };
 
 } // namespace platform
