@@ -6,6 +6,7 @@
 #include "gearpair/assembly.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
+#include "planetary/bearings/bearinglife.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/kinematics.h"
 #include "planetary/meshtransfer.h"
@@ -86,6 +87,35 @@ Extended PlanetMass(int k, int gear)
     if (br.d > 0)
         mass += 7.8L * br.B * (Pi * br.BearingCount / 4) * (br.D * br.D - br.d * br.d) / 1e6;
     return mass;
+}
+
+// Lives of both planet bearings under the planet loads. A pair of bearings
+// per planet shares the loads; taper roller and angular contact ball pairs
+// are calculated as the pair they are mounted as.
+void CalcPlanetBearingLives()
+{
+    const auto& st = PlanetaryStage;
+    const auto& g = PlanetaryGears;
+    for (int k = 1; k <= 2; ++k) {
+        auto& br = PlanetBearings[k];
+        // FrMin 0 asks for the planet's centrifugal force as the smallest
+        // radial load. It stays 0 in the record, so that the next
+        // calculation follows a changed planet instead of keeping this one's.
+        const bool fromCentrifugal = br.FrMin == 0;
+        if (fromCentrifugal)
+            br.FrMin = st.FfP[k];
+        const Extended Fr = st.FlPm[k];
+        const Extended Fa = std::fabs(g.Fxw[k + 1]);
+        const Extended speed = std::fabs(st.nBearing[k]);
+        if (br.d > 0 && br.BearingCount == 2 && (br.BearingType == 6 || br.BearingType == 8))
+            CalcBearingLife(k, 3, br.Arrangement, Fr / 2, Fa / 2, speed);
+        else if (br.d > 0 && br.BearingCount == 2)
+            CalcBearingLife(k, 2, 0, Fr / 2, Fa / 2, speed);
+        else
+            CalcBearingLife(k, 2, 0, Fr, Fa, speed);
+        if (fromCentrifugal)
+            br.FrMin = 0;
+    }
 }
 
 } // namespace
@@ -217,6 +247,8 @@ void CalcPlanetaryStage()
     // The single meshes' messages are dropped: the stage checks below repeat
     // their judgements naming the gear or mesh concerned.
     ResetErrorState();
+
+    CalcPlanetBearingLives();
 
     if (g.z[gS] <= g.z[gPi])
         g.dshS = g.dsh[mSPi];

@@ -1,0 +1,23 @@
+#pragma once
+// Radial and axial factors X and Y of groove ball bearings from the factor
+// tables (".hdf" text files in the table directory), by the relative axial
+// load Fa/C0 and the bearing's radial clearance.
+//
+// Table layout: header lines whose first character is at most "0" (blank,
+// "-", "*", "0" ...), one title line that ends the header, then rows of seven
+// lines each in ascending Fa/C0: a label line, Fa/C0, e, X1, Y1 (for
+// Fa/Fr <= e), X2, Y2 (for Fa/Fr > e).
+
+#include "foundation/types.h"
+
+#include <string>
+
+// File names of the tables by XYTableChoice 2..5 (normal, C3, C4, user);
+// empty for any other choice.
+std::string XYFactorTableName(int XYTableChoice);
+
+// X and Y of one load case from the table FileName. C0 = 0 or Fr = Fa = 0
+// report a fatal message and leave X and Y unchanged; a missing, empty or
+// broken table reports it, sets Aborted and leaves them unchanged too.
+void LookupXYFactors(const std::string& FileName, Extended& X, Extended& Y, Extended Fr, Extended Fa,
+                     Extended C0);
