@@ -63,6 +63,7 @@ struct TGearPairData {
     int MaterialReserveWord = 0;        // set to 2 with the material group
     Extended MaterialReserveOne = 0;    // set to 1.0 with the material group
     int KaFromLoadSpectrum = 0;         // 1: KA_H, KA_F always from the spectrum
+    bool LoadCyclesLogarithmic = false; // load-cycle axis of the spectrum views logarithmic
 
     // Life results of the load capacity (per gear) and their load cycles.
     PairArray<Extended> LtH{}, LtH2{}, LtF{};

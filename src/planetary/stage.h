@@ -45,11 +45,16 @@ struct TPlanetaryStage {
     TArray<Extended, 1, 2> FlPN{}, FlPm{}, mP{}, FfP{};
     Extended dlP = 0;
     TArray<TLoadSpectrumItem, 0, 128> LoadSpectrum{};
+    // Items of the stored spectrum, set with it by PutStageLoadSpectrum, so
+    // that the project file writes a count and items of the same copy.
+    int LoadSpectrumCount = 0;
     bool PowerSplit = false, ControlShaftBlocked = false;
     Extended Kgamma = 0;
     Extended dshPi = 0, dshPe = 0;
     Extended dcarrier = 0, lcarrier = 0, hcarrier = 0;
     int CarrierForm = 0;
+    // Which drive quantity the drive dialog was given (1-based).
+    int DriveInputMode = 0;
     bool CarrierShaft = false;
     Extended PredimBToMn = 0, PredimSafety = 0;
     // Results of the stage calculation.
@@ -67,8 +72,11 @@ struct TPlanetaryStage {
 };
 
 struct TPlanetaryGears {
-    // Identification.
-    PerGear<std::string> PartNumber{}, GearName{}, GearLongName{};
+    // Identification. Entry 0 belongs to no gear; the project file carries
+    // it with the four gears.
+    TArray<std::string, 0, 4> PartNumber{}, GearName{}, GearLongName{};
+    // A per-gear setting of the input dialogs, carried by the project file.
+    PerGear<int> GearCode{};
     // Geometry and tool inputs.
     PerGear<int> ToolProfileNo{};
     PerGear<int> z{};

@@ -1,0 +1,188 @@
+#include "planetary/documentation.h"
+
+#include "foundation/textfile.h"
+#include "foundation/textutil.h"
+#include "foundation/utilstr.h"
+#include "planetary/filelines.h"
+
+#include <ctime>
+
+TDocumentation documentation;
+
+namespace {
+
+const char* const ChangesHead = "CHANGES";
+const char* const DocumentsHead = "documents";
+const char* const Iso7200Head = "ISO 7200 Header";
+const char* const Iso7200End = "---";
+const std::string LongRule(20, '-');
+const std::string ShortRule(14, '-');
+
+// The positions of the free texts are kept to 3 significant digits, as the
+// drawing-information grid shows them.
+std::string SheetNumber(Extended X) { return FloatToSignificant(X); }
+
+void WriteTextAsLine(const std::string& S) { WriteTextLine(TextToLine(S)); }
+
+} // namespace
+
+std::string TodayDateText()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local {};
+    localtime_r(&now, &local);
+    return FormatDateText(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+void ResetDocumentation(const std::string& Today)
+{
+    documentation = TDocumentation{};
+    documentation.DrawnDate = Today;
+    documentation.CheckedDate = Today;
+    documentation.StandardDate = Today;
+    const char* programs[DocLinkCount] = {"notepad.exe", "write.exe", "mspaint.exe", "notepad.exe", "notepad.exe"};
+    for (int k = 1; k <= DocLinkCount; ++k)
+        documentation.DocLinkPrograms[k].DocLinkProgram = programs[k - 1];
+}
+
+void ResetChangeProtocol(const std::string& Today)
+{
+    auto& d = documentation;
+    d.ChangeCount = 0;
+    d.ReplacementFor.clear();
+    d.ReplacedBy.clear();
+    d.DrawnDate = Today;
+    d.DrawnBy.clear();
+    d.CheckedDate.clear();
+    d.CheckedBy.clear();
+    d.StandardDate.clear();
+    d.StandardBy.clear();
+    d.ReleaseDate.clear();
+    d.ReleaseBy.clear();
+    d.ResponsibleDept.clear();
+    d.DocumentType.clear();
+    d.DocumentStatus.clear();
+    d.SheetTextCount = 0;
+    d.SheetTextMode = 0;
+}
+
+void WriteChangesBlock(const TDocumentation& D)
+{
+    WriteTextLine(ChangesHead);
+    WriteIntLine(D.ChangeCount);
+    WriteTextLine(LongRule);
+    for (int k = 1; k <= D.ChangeCount && k <= MaxChanges; ++k) {
+        for (int f = 0; f <= 3; ++f)
+            WriteTextAsLine(D.ChangeList[k].Text[f]);
+        WriteTextLine(ShortRule);
+    }
+    WriteFieldLine8(TextToField(D.CheckedDate), TextToField(D.CheckedBy), TextToField(D.StandardDate),
+                    TextToField(D.StandardBy), TextToField(D.ReleaseDate), TextToField(D.ReleaseBy),
+                    std::to_string(D.SheetTextCount), "");
+    WriteTextAsLine(D.DrawnDate);
+    WriteTextAsLine(D.ReplacementFor);
+    WriteTextAsLine(D.ReplacedBy);
+    WriteTextAsLine(D.DrawnBy);
+    for (int k = 1; k <= D.SheetTextCount && k <= MaxSheetTexts; ++k) {
+        const auto& t = D.SheetTextLines[k];
+        WriteFieldLine6(SheetNumber(t.x), SheetNumber(t.y), SheetNumber(t.h), SheetNumber(t.phi),
+                        TextToField(t.Text), "");
+    }
+}
+
+void WriteDocumentsBlock(const TDocumentation& D)
+{
+    WriteTextLine(DocumentsHead);
+    WriteIntLine(DocLinkCount);
+    WriteTextLine(LongRule);
+    for (int k = 1; k <= DocLinkCount; ++k) {
+        WriteTextAsLine(D.DocLinkPrograms[k].DocLinkProgram);
+        WriteTextAsLine(D.DocLinkPrograms[k].DocLinkFile);
+        WriteTextLine(ShortRule);
+    }
+}
+
+void WriteIso7200Block(const TDocumentation& D, int TitleBlockType)
+{
+    WriteTextLine(Iso7200Head);
+    WriteIntLine(TitleBlockType);
+    WriteIntLine(D.SheetTextMode);
+    WriteTextAsLine(D.ResponsibleDept);
+    WriteTextAsLine(D.DocumentType);
+    WriteTextAsLine(D.DocumentStatus);
+    WriteTextLine(Iso7200End);
+}
+
+bool ReadChangesBlock(TFileLineReader& R, TDocumentation& D)
+{
+    if (!R.Literal(ChangesHead) || !R.IntInRange(D.ChangeCount, 0, MaxChanges, "number of changes") ||
+        !R.Literal(LongRule))
+        return false;
+    for (int k = 1; k <= D.ChangeCount; ++k) {
+        for (int f = 0; f <= 3; ++f)
+            R.Text(D.ChangeList[k].Text[f]);
+        R.Literal(ShortRule);
+    }
+    std::string f[8];
+    if (!R.Fields(f, 8))
+        return false;
+    D.CheckedDate = f[0];
+    D.CheckedBy = f[1];
+    D.StandardDate = f[2];
+    D.StandardBy = f[3];
+    D.ReleaseDate = f[4];
+    D.ReleaseBy = f[5];
+    int32_t count = 0;
+    if (!TryTextToInt(f[6], count) || count < 0 || count > MaxSheetTexts) {
+        R.Fail("number of sheet texts 0 .. " + std::to_string(MaxSheetTexts) + " expected");
+        return false;
+    }
+    D.SheetTextCount = count;
+    R.Text(D.DrawnDate);
+    R.Text(D.ReplacementFor);
+    R.Text(D.ReplacedBy);
+    R.Text(D.DrawnBy);
+    for (int k = 1; k <= D.SheetTextCount && !R.Failed(); ++k) {
+        std::string t[6];
+        if (!R.Fields(t, 6))
+            return false;
+        auto& s = D.SheetTextLines[k];
+        Extended* values[4] = {&s.x, &s.y, &s.h, &s.phi};
+        for (int v = 0; v < 4; ++v) {
+            Extended x = 0;
+            if (!TryTextToFloat(CommaToPoint(t[v]), x)) {
+                R.Fail("number expected in field " + std::to_string(v + 1));
+                return false;
+            }
+            *values[v] = x;
+        }
+        s.Text = t[4];
+    }
+    return !R.Failed();
+}
+
+bool ReadDocumentsBlock(TFileLineReader& R, TDocumentation& D)
+{
+    int count = 0;
+    if (!R.Literal(DocumentsHead) || !R.IntInRange(count, 0, DocLinkCount, "number of document links") ||
+        !R.Literal(LongRule))
+        return false;
+    for (int k = 1; k <= count; ++k) {
+        R.Text(D.DocLinkPrograms[k].DocLinkProgram);
+        R.Text(D.DocLinkPrograms[k].DocLinkFile);
+        R.Literal(ShortRule);
+    }
+    return !R.Failed();
+}
+
+bool ReadIso7200Block(TFileLineReader& R, TDocumentation& D, int& TitleBlockType)
+{
+    R.Literal(Iso7200Head);
+    R.Int(TitleBlockType);
+    R.IntInRange(D.SheetTextMode, 0, 3, "sheet text mode");
+    R.Text(D.ResponsibleDept);
+    R.Text(D.DocumentType);
+    R.Text(D.DocumentStatus);
+    R.Literal(Iso7200End);
+    return !R.Failed();
+}

@@ -1,0 +1,218 @@
+#include "planetary/filelines.h"
+
+#include "foundation/textfile.h"
+#include "foundation/textutil.h"
+#include "foundation/utilstr.h"
+
+#include <cmath>
+
+namespace {
+
+TTextFile& Shared() { return textfile.SharedTextFile; }
+
+} // namespace
+
+int TFileLineReader::LineNumber() const { return Shared().LineNumber(); }
+
+void TFileLineReader::Fail(const std::string& Reason)
+{
+    if (failed_)
+        return;
+    failed_ = true;
+    // At the end of the file the missing line is the one after the last.
+    fault_.Line = Shared().LineNumber() + (Shared().ReadPastEnd() ? 1 : 0);
+    fault_.Reason = Reason;
+}
+
+void TFileLineReader::FailAt(int Line, const std::string& Reason)
+{
+    if (failed_)
+        return;
+    failed_ = true;
+    fault_.Line = Line;
+    fault_.Reason = Reason;
+}
+
+bool TFileLineReader::Next(std::string& line)
+{
+    line.clear();
+    if (failed_)
+        return false;
+    if (!Shared().IsReading()) {
+        Fail("file not open");
+        return false;
+    }
+    if (!Shared().ReadLine(line)) {
+        Fail("the file ends here, more lines were expected");
+        return false;
+    }
+    return true;
+}
+
+bool TFileLineReader::RawText(std::string& S) { return Next(S); }
+
+bool TFileLineReader::Text(std::string& S)
+{
+    std::string line;
+    if (!Next(line))
+        return false;
+    S = TextFromLine(line);
+    return true;
+}
+
+bool TFileLineReader::Literal(const std::string& Expected)
+{
+    std::string line;
+    if (!Next(line))
+        return false;
+    if (line != Expected) {
+        Fail("\"" + Expected + "\" expected");
+        return false;
+    }
+    return true;
+}
+
+bool TFileLineReader::Number(Extended& X)
+{
+    std::string line;
+    if (!Next(line))
+        return false;
+    Extended x = 0;
+    if (!TryTextToFloat(CommaToPoint(line), x) || !std::isfinite(x)) {
+        Fail("number expected");
+        return false;
+    }
+    X = x;
+    return true;
+}
+
+bool TFileLineReader::Int(int& N)
+{
+    std::string line;
+    if (!Next(line))
+        return false;
+    int32_t n = 0;
+    if (!TryTextToInt(line, n)) {
+        Fail("whole number expected");
+        return false;
+    }
+    N = n;
+    return true;
+}
+
+bool TFileLineReader::Word(int& N)
+{
+    int n = 0;
+    if (!Int(n))
+        return false;
+    N = static_cast<int>(static_cast<uint32_t>(n) & 0xFFFFu);
+    return true;
+}
+
+bool TFileLineReader::IntInRange(int& N, int Lo, int Hi, const std::string& What)
+{
+    int n = 0;
+    if (!Int(n))
+        return false;
+    if (n < Lo || n > Hi) {
+        Fail(What + " " + std::to_string(n) + " outside " + std::to_string(Lo) + " .. " + std::to_string(Hi));
+        return false;
+    }
+    N = n;
+    return true;
+}
+
+bool TFileLineReader::Bool(bool& B)
+{
+    std::string line;
+    if (!Next(line))
+        return false;
+    const std::string upper = UpperCaseText(line);
+    if (upper != "TRUE" && upper != "FALSE") {
+        Fail("TRUE or FALSE expected");
+        return false;
+    }
+    B = upper == "TRUE";
+    return true;
+}
+
+bool TFileLineReader::Flag(char& C)
+{
+    std::string line;
+    if (!Next(line))
+        return false;
+    if (line.empty()) {
+        Fail("flag character expected");
+        return false;
+    }
+    C = line[0];
+    return true;
+}
+
+bool TFileLineReader::Fields(std::string* Out, int Count)
+{
+    std::string line;
+    if (!Next(line))
+        return false;
+    int bars = 0;
+    for (char c : line)
+        bars += c == '|' ? 1 : 0;
+    if (bars != Count || line.empty() || line.back() != '|') {
+        Fail(std::to_string(Count) + " fields, each followed by \"|\", expected");
+        return false;
+    }
+    std::size_t start = 0;
+    for (int k = 0; k < Count; ++k) {
+        const std::size_t bar = line.find('|', start);
+        Out[k] = line.substr(start, bar - start);
+        start = bar + 1;
+    }
+    return true;
+}
+
+std::string TextToLine(const std::string& S)
+{
+    std::string r;
+    r.reserve(S.size());
+    for (std::size_t i = 0; i < S.size(); ++i) {
+        if (S[i] == '\r') {
+            r += '|';
+            if (i + 1 < S.size() && S[i + 1] == '\n')
+                ++i;
+        } else if (S[i] == '\n') {
+            r += '|';
+        } else {
+            r += S[i];
+        }
+    }
+    return r;
+}
+
+std::string TextFromLine(const std::string& S)
+{
+    std::string r;
+    r.reserve(S.size());
+    for (char c : S) {
+        if (c == '|')
+            r += "\r\n";
+        else
+            r += c;
+    }
+    return r;
+}
+
+std::string TextToField(const std::string& S)
+{
+    std::string r = S;
+    for (char& c : r)
+        if (c == '\r' || c == '\n' || c == '|')
+            c = ' ';
+    return r;
+}
+
+std::string FileFaultMessage(const std::string& FileName, const TFileFault& Fault)
+{
+    if (Fault.Line <= 0)
+        return "file " + FileName + ": " + Fault.Reason + " !";
+    return "file " + FileName + " line " + std::to_string(Fault.Line) + ": " + Fault.Reason + " !";
+}

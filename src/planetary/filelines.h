@@ -1,0 +1,82 @@
+#pragma once
+// Strict reading of the program's own text files (project file, load
+// spectrum file) line by line over the shared text file.
+//
+// The plain line readers of the foundation turn anything they cannot read
+// into 0, an empty text or false, and a file that ends early reads on as
+// empty lines. For the files the program writes itself that would load a cut
+// or damaged file as a plausible but wrong gearbox. This reader refuses
+// instead: the first line that is missing or does not hold what its place in
+// the format asks for stops it, and the fault names the line. After a fault
+// every further read does nothing and fails, so a format can be walked to its
+// end and judged once.
+
+#include "foundation/types.h"
+
+#include <string>
+
+// Where and why a file was refused.
+struct TFileFault {
+    int Line = 0;        // 1-based line of the file; 0 when the file could not be opened
+    std::string Reason;  // what the line should have held
+};
+
+class TFileLineReader {
+public:
+    // Reads from the shared text file, which the caller has opened.
+    TFileLineReader() = default;
+
+    bool Failed() const { return failed_; }
+    const TFileFault& Fault() const { return fault_; }
+
+    // Marks the line last read (or, at the end of the file, the line after
+    // it) as the fault. Only the first fault is kept.
+    void Fail(const std::string& Reason);
+    // Marks the next line to be read as the fault (for checks of a whole block
+    // that a foreign reader read).
+    void FailAt(int Line, const std::string& Reason);
+    // Number of the line read last.
+    int LineNumber() const;
+
+    // The whole line. Texts written with "|" for their line breaks come back
+    // with CR LF (TextFromLine).
+    bool Text(std::string& S);
+    // The whole line as it stands.
+    bool RawText(std::string& S);
+    // The line must be exactly Expected.
+    bool Literal(const std::string& Expected);
+    // A real; "," is taken as ".". Not a number, or not finite: refused.
+    bool Number(Extended& X);
+    // A 32-bit integer.
+    bool Int(int& N);
+    // A 16-bit field: the low 16 bits of the integer read, as the plain
+    // word reader takes them.
+    bool Word(int& N);
+    // An integer that must lie in [Lo, Hi] (counts and codes that index
+    // arrays).
+    bool IntInRange(int& N, int Lo, int Hi, const std::string& What);
+    // "TRUE" or "FALSE", in any case.
+    bool Bool(bool& B);
+    // A flag line: its first character; an empty line is refused.
+    bool Flag(char& C);
+    // A line of Count fields, each followed by "|"; exactly Count bars.
+    bool Fields(std::string* Out, int Count);
+
+private:
+    bool Next(std::string& line);
+    bool failed_ = false;
+    TFileFault fault_;
+};
+
+// A text as one line of a file: every line break (CR LF, a lone CR or a lone
+// LF) becomes "|", so that a text with line breaks cannot shift the lines
+// after it.
+std::string TextToLine(const std::string& S);
+// The mirror of TextToLine: every "|" becomes CR LF.
+std::string TextFromLine(const std::string& S);
+// A text as one field of a field line: line breaks and "|" would end the
+// field or the line, so each becomes a blank.
+std::string TextToField(const std::string& S);
+
+// The message that reports a refused file: "file <name> line <n>: <reason>".
+std::string FileFaultMessage(const std::string& FileName, const TFileFault& Fault);

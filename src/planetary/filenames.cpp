@@ -1,0 +1,52 @@
+#include "planetary/filenames.h"
+
+#include "foundation/error0.h"
+#include "foundation/telmvar.h"
+
+TFileNameDialogs filenamedialogs;
+
+namespace {
+
+struct Installer {
+    Installer() { ResetFileNameDialogs(); }
+} installer;
+
+} // namespace
+
+void CompleteFileName(const std::string& Name, std::string& Path)
+{
+    if (Name.empty()) {
+        // Asking for a name needs the file dialog of the input dialogs.
+        AddErrorMessage("no file name given !");
+        telmvar.Aborted = true;
+        return;
+    }
+    const auto slash = Name.find_last_of("/\\");
+    const std::string file = slash == std::string::npos ? Name : Name.substr(slash + 1);
+    int dots = 0;
+    for (char c : file)
+        dots += c == '.' ? 1 : 0;
+    if (dots > 1) {
+        AddErrorMessage(Name + " not allowed (too many dots)!");
+        telmvar.Aborted = true;
+        return;
+    }
+    if (dots == 0)
+        Path = telmvar.DataDir + Name + "." + telmvar.DataExt;
+    else
+        Path = Name;
+}
+
+void ResetFileNameDialogs()
+{
+    filenamedialogs.SaveFileDialog = CompleteFileName;
+    filenamedialogs.OpenFileDialog = CompleteFileName;
+}
+
+void WithDataExt(const std::string& Ext, const std::function<void()>& F)
+{
+    const std::string kept = telmvar.DataExt;
+    telmvar.DataExt = Ext;
+    F();
+    telmvar.DataExt = kept;
+}

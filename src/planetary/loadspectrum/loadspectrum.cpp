@@ -1,0 +1,253 @@
+#include "planetary/loadspectrum/loadspectrum.h"
+
+#include "foundation/error0.h"
+#include "foundation/telmvar.h"
+#include "foundation/textfile.h"
+#include "foundation/unitsys.h"
+#include "foundation/utilstr.h"
+#include "planetary/filenames.h"
+
+namespace {
+
+const char* const Head = "Load Spectrum";
+const char* const HeadRule = "-------------";
+
+TTextFile& Shared() { return textfile.SharedTextFile; }
+
+} // namespace
+
+bool WriteLoadSpectrumFile(const std::string& Path)
+{
+    const auto& p = GearPair;
+    if (p.LoadSpectrumCount < 0 || p.LoadSpectrumCount > LoadSpectrumMax) {
+        AddErrorMessage("Load spectrum: " + std::to_string(p.LoadSpectrumCount) + " items, 0 .. 128 allowed !");
+        telmvar.Aborted = true;
+        return false;
+    }
+    AssignTextFile(Shared(), Path);
+    if (!RewriteTextFile(Shared()))
+        return false;
+    bool ok = WriteTextLine(Head);
+    ok = WriteTextLine(HeadRule) && ok;
+    ok = WriteIntLine(p.LoadSpectrumKind) && ok;
+    ok = WriteIntLine(p.LoadSpectrumCount) && ok;
+    for (int k = 1; k <= p.LoadSpectrumCount; ++k) {
+        ok = WriteNumberLine(p.LoadSpectrum[k].N) && ok;
+        ok = WriteNumberLine(p.LoadSpectrum[k].T) && ok;
+    }
+    if (!ok) {
+        // The old file stays as it was; the temporary one goes.
+        Shared().Abandon();
+        AddErrorMessage("file " + Path + " could not be written !");
+        telmvar.Aborted = true;
+        return false;
+    }
+    return CloseTextFile(Shared());
+}
+
+bool ReadLoadSpectrumFile(const std::string& Path, TFileFault& Fault)
+{
+    Fault = TFileFault{};
+    AssignTextFile(Shared(), Path);
+    if (!Shared().OpenRead()) {
+        Fault.Reason = "not found or no access";
+        return false;
+    }
+    TFileLineReader r;
+    int kind = 0, count = 0;
+    TLoadSpectrumArray items = GearPair.LoadSpectrum;
+    if (r.Literal(Head) && r.Literal(HeadRule) && r.Int(kind) &&
+        r.IntInRange(count, 0, LoadSpectrumMax, "number of items")) {
+        for (int k = 1; k <= count; ++k) {
+            r.Number(items[k].N);
+            r.Number(items[k].T);
+        }
+    }
+    Shared().Close();
+    if (r.Failed()) {
+        Fault = r.Fault();
+        return false;
+    }
+    GearPair.LoadSpectrumKind = kind;
+    GearPair.LoadSpectrumCount = count;
+    GearPair.LoadSpectrum = items;
+    return true;
+}
+
+void SaveLoadSpectrum(const std::string& Name)
+{
+    std::string path;
+    WithDataExt("kol", [&] { filenamedialogs.SaveFileDialog(Name, path); });
+    if (telmvar.Aborted)
+        return;
+    WriteLoadSpectrumFile(path);
+}
+
+void ReadLoadSpectrum(const std::string& Name)
+{
+    std::string path;
+    WithDataExt("kol", [&] { filenamedialogs.OpenFileDialog(Name, path); });
+    if (telmvar.Aborted)
+        return;
+    TFileFault fault;
+    if (!ReadLoadSpectrumFile(path, fault)) {
+        AddErrorMessage(FileFaultMessage(path, fault));
+        telmvar.Aborted = true;
+    }
+}
+
+int LoadSpectrumChoice(int Action, int Selected, int Count)
+{
+    switch (Action) {
+    case 1:
+    case 2:
+    case 3:
+        return Count + Action;
+    case 6:
+    case 7:
+    case 8:
+        return Count + Action - 2;
+    case 9:
+        return Selected > 0 ? Selected : 1;
+    case 10:
+        return Selected;
+    default:
+        return Count + 7;
+    }
+}
+
+std::vector<std::string> LoadSpectrumListLines(const TLoadSpectrumArray& Items, int Count)
+{
+    std::vector<std::string> lines;
+    for (int k = 1; k <= Count && k <= LoadSpectrumMax; ++k)
+        lines.push_back(IntToTextZeroPad(k, 3) + ":    T=" + FormatTorqueFixed(6, 1, Items[k].T) + " " +
+                        TorqueUnitLabel() + "       N=" + FormatFloatFixed(8, 0, Items[k].N));
+    return lines;
+}
+
+// --- TLoadSpectrumEditor -------------------------------------------------------
+
+TLoadSpectrumEditor::TLoadSpectrumEditor() : items_(GearPair.LoadSpectrum), count_(GearPair.LoadSpectrumCount) {}
+
+TLoadSpectrumEditor::TLoadSpectrumEditor(TLoadSpectrumArray& Items, int& Count) : items_(Items), count_(Count) {}
+
+bool TLoadSpectrumEditor::Refuse(const std::string& Message)
+{
+    message_ = Message;
+    return false;
+}
+
+void TLoadSpectrumEditor::Open(int k)
+{
+    edit_ = k;
+    TorqueText = TorqueToText(items_[k].T);
+    CyclesText = FloatToSignificant(items_[k].N);
+    shownTorque_ = TorqueText;
+    shownCycles_ = CyclesText;
+}
+
+bool TLoadSpectrumEditor::BeginNew()
+{
+    message_.clear();
+    if (edit_ != 0)
+        CancelItem();
+    if (count_ < 0 || count_ + 1 > LoadSpectrumMax)
+        return Refuse("too many items !");
+    saved_ = items_;
+    savedCount_ = count_;
+    ++count_;
+    Open(count_);
+    return true;
+}
+
+bool TLoadSpectrumEditor::BeginInsert(int Position)
+{
+    message_.clear();
+    if (edit_ != 0)
+        CancelItem();
+    if (count_ < 0 || count_ + 1 > LoadSpectrumMax)
+        return Refuse("maximum is " + std::to_string(LoadSpectrumMax));
+    if (Position < 1 || Position > count_)
+        return Refuse("no item " + std::to_string(Position));
+    saved_ = items_;
+    savedCount_ = count_;
+    for (int k = count_; k >= Position; --k)
+        items_[k + 1] = items_[k];
+    ++count_;
+    Open(Position);
+    return true;
+}
+
+bool TLoadSpectrumEditor::BeginModify(int k)
+{
+    message_.clear();
+    if (edit_ != 0)
+        CancelItem();
+    if (k < 1 || k > count_)
+        return Refuse("no item " + std::to_string(k));
+    saved_ = items_;
+    savedCount_ = count_;
+    Open(k);
+    return true;
+}
+
+void TLoadSpectrumEditor::SetNominalTorque()
+{
+    if (edit_ != 0)
+        TorqueText = TorqueToText(GearPair.T[1]);
+}
+
+void TLoadSpectrumEditor::SetPreviousCycles()
+{
+    if (edit_ > 1)
+        CyclesText = FloatToSignificant(items_[edit_ - 1].N);
+}
+
+void TLoadSpectrumEditor::OkItem()
+{
+    if (edit_ == 0)
+        return;
+    auto& item = items_[edit_];
+    if (TorqueText != shownTorque_)
+        item.T = TextToTorque(TorqueText);
+    if (CyclesText != shownCycles_)
+        item.N = TextToFloat(CyclesText);
+    edit_ = 0;
+}
+
+void TLoadSpectrumEditor::CancelItem()
+{
+    if (edit_ == 0)
+        return;
+    items_ = saved_;
+    count_ = savedCount_;
+    edit_ = 0;
+}
+
+bool TLoadSpectrumEditor::Delete(int Position)
+{
+    message_.clear();
+    if (edit_ != 0)
+        CancelItem();
+    if (Position < 1 || Position > count_)
+        return Refuse("no item " + std::to_string(Position));
+    for (int k = Position; k < count_; ++k)
+        items_[k] = items_[k + 1];
+    --count_;
+    return true;
+}
+
+bool TLoadSpectrumEditor::Scale(Extended CyclesFactor, Extended TorqueFactor)
+{
+    message_.clear();
+    if (edit_ != 0)
+        CancelItem();
+    auto inRange = [](Extended f) { return f >= LoadSpectrumFactorMin && f <= LoadSpectrumFactorMax; };
+    if (!inRange(CyclesFactor) || !inRange(TorqueFactor))
+        return Refuse("Valid Data are: 1e-12 .. 1e12");
+    for (int k = 1; k <= count_ && k <= LoadSpectrumMax; ++k) {
+        items_[k].N *= CyclesFactor;
+        items_[k].T *= TorqueFactor;
+    }
+    return true;
+}

@@ -1,0 +1,119 @@
+#pragma once
+// The load spectrum: the working list of the gear pair (GearPair.LoadSpectrum,
+// items 1..LoadSpectrumCount, with the life material LoadSpectrumKind), its
+// file with the extension "kol", and the editing operations of the load
+// spectrum editor as a plain model that its dialogs bind.
+
+#include "foundation/types.h"
+#include "gearpair/gearpairdata.h"
+#include "planetary/filelines.h"
+
+#include <string>
+#include <vector>
+
+using TLoadSpectrumArray = TArray<TLoadSpectrumItem, 0, LoadSpectrumMax>;
+
+// --- the load spectrum file ------------------------------------------------
+//
+//   "Load Spectrum"
+//   "-------------"
+//   LoadSpectrumKind
+//   LoadSpectrumCount (n)
+//   n pairs of lines: load cycles N, torque T (N·m)
+//
+// CR LF line ends, numbers by the number writer rule; nothing after the last
+// item.
+
+// Writes the working list to Path (through a temporary file renamed over the
+// old one). False, Aborted and a message when it could not be written.
+bool WriteLoadSpectrumFile(const std::string& Path);
+// Reads Path into the working list. A file that is not a load spectrum file,
+// ends early, holds a line that is not what its place asks for, or counts
+// more than 128 items is refused: Fault says where, the working list stays
+// as it was.
+bool ReadLoadSpectrumFile(const std::string& Path, TFileFault& Fault);
+
+// The file commands: the name is resolved with the extension "kol" by the
+// file-name dialogs ("" asks); a refused name or a cancelled dialog sets
+// Aborted and writes or reads nothing. A refused file adds its fault (file
+// name and line) to the messages and sets Aborted.
+void SaveLoadSpectrum(const std::string& Name);
+void ReadLoadSpectrum(const std::string& Name);
+
+// --- the editor ---------------------------------------------------------------
+
+// The choice of one pass of the editor from the list dialog's action code
+// (1 new, 2 insert, 3 delete, 6 factor, 7 load, 8 save, 9 modify, 10 double
+// click, anything else leave) and its selected line (0: none).
+// Results: 1..Count an item, Count+1 new, +2 insert, +3 delete, +4 factor,
+// +5 load, +6 save, +7 leave.
+int LoadSpectrumChoice(int Action, int Selected, int Count);
+
+// One list line per item: "001:    T=" torque (6.1, display unit) " Nm"
+// "       N=" load cycles (8.0).
+std::vector<std::string> LoadSpectrumListLines(const TLoadSpectrumArray& Items, int Count);
+
+// The scaling factors the editor accepts.
+inline constexpr Extended LoadSpectrumFactorMin = 1e-12L;
+inline constexpr Extended LoadSpectrumFactorMax = 1e12L;
+
+// The editing operations on a list (the working list unless told otherwise).
+// An item is edited in two steps: Begin... opens it (a new or inserted item
+// takes its place at once, so the list shows it), the item fields are set,
+// then OkItem stores them or CancelItem undoes the whole step, including the
+// new place.
+class TLoadSpectrumEditor {
+public:
+    TLoadSpectrumEditor();
+    TLoadSpectrumEditor(TLoadSpectrumArray& Items, int& Count);
+
+    int Count() const { return count_; }
+    const TLoadSpectrumItem& Item(int k) const { return items_[k]; }
+    std::vector<std::string> ListLines() const { return LoadSpectrumListLines(items_, count_); }
+    // The message of the last refused step ("too many items !", ...).
+    const std::string& Message() const { return message_; }
+
+    // New item behind the last one; refused beyond 128 items.
+    bool BeginNew();
+    // New item at Position (1..Count): the items from there move up by one
+    // place and the item at Position starts as a copy of its old value.
+    bool BeginInsert(int Position);
+    // Item k (1..Count).
+    bool BeginModify(int k);
+    bool Editing() const { return edit_ != 0; }
+    int EditIndex() const { return edit_; }
+
+    // The item fields as the item dialog shows them: torque in the display
+    // unit and load cycles, each to 3 significant digits.
+    std::string TorqueText;
+    std::string CyclesText;
+    // "Tn": the nominal torque of the current pair.
+    void SetNominalTorque();
+    // "<": the load cycles of the item before (from item 2 on).
+    void SetPreviousCycles();
+
+    // Stores the fields as the item's torque and load cycles. A field left
+    // as it was shown keeps the item's value exactly (the shown text is
+    // rounded).
+    void OkItem();
+    // Leaves the list as it was before Begin...
+    void CancelItem();
+
+    // Removes item Position (1..Count); the items after it move down.
+    bool Delete(int Position);
+    // Multiplies the load cycles of every item by CyclesFactor and the
+    // torques by TorqueFactor; each must lie in [1e-12, 1e12], else nothing
+    // changes.
+    bool Scale(Extended CyclesFactor, Extended TorqueFactor);
+
+private:
+    TLoadSpectrumArray& items_;
+    int& count_;
+    int edit_ = 0;
+    TLoadSpectrumArray saved_{};
+    int savedCount_ = 0;
+    std::string shownTorque_, shownCycles_;
+    std::string message_;
+    void Open(int k);
+    bool Refuse(const std::string& Message);
+};
