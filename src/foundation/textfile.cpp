@@ -72,10 +72,11 @@ Extended NumberLineValue(const std::string& line) { return TextToFloat(CommaToPo
 
 bool ReadsBackAs(const std::string& text, Extended x)
 {
-    const Extended back = NumberLineValue(text);
-    // Differences below double precision are rounding of the last bits of
-    // an extended value and not a change of the value.
-    return std::fabs(back - x) <= std::fabs(x) * 1e-15L;
+    // To the last bit: a value that came back only to double precision would
+    // be written with other digits next time, so a project saved, opened and
+    // saved again would differ, and a stage read back would calculate to
+    // results that differ from those it was saved with.
+    return NumberLineValue(text) == x;
 }
 
 std::string WithSeparator(std::string text, char sep)

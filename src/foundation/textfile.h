@@ -139,8 +139,9 @@ bool WriteText(const std::string& S);
 // DecimalDigits) right-aligned, in the regional decimal separator. When that
 // text would not read back as the stored value (a display setting of few
 // decimals, a value with more digits than 7 decimals hold, or a tiny value
-// that would be written as 0), decimals are added until it does, so that
-// saving and loading never changes a value.
+// that would be written as 0), decimals are added until it reads back to
+// the last bit of the extended value, so that saving and loading never
+// changes a value and a file written again is the same file.
 std::string NumberLineText(Extended X);
 
 // The number of lines of the file header block; readers skip them.

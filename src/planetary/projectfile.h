@@ -1,0 +1,87 @@
+#pragma once
+// The project file (extension "qy7"): every input of the stage, the
+// gear-pair settings that belong to the project, the stored load spectrum,
+// the documentation blocks and the two planet bearings, one value per line
+// with CR LF line ends.
+//
+// Layout: the file header block (7 lines), the stage block of 367 lines in
+// the fixed order of ProjectStageFields, the line "Lastkollektiv" with the
+// life material, the item count and the items (load cycles, torque), then
+// the changes block, the documents block, LoadCyclesLogarithmic, the title
+// block, the three carrier numbers, the two bearing blocks, the carrier form
+// and the carrier shaft switch.
+//
+// One table of fields drives the writer and the reader, so the two cannot
+// part. The reader reads into a copy of the project and puts it in place only
+// when the whole file was read; a file that ends early or holds a line that
+// does not fit its place is refused with the file name and the line.
+
+#include "foundation/types.h"
+#include "gearpair/gearpairdata.h"
+#include "planetary/bearings/planetbearing.h"
+#include "planetary/documentation.h"
+#include "planetary/filelines.h"
+#include "planetary/stage.h"
+
+#include <string>
+#include <variant>
+#include <vector>
+
+// Everything a project file holds, as a copy of the program-wide records.
+struct TProjectData {
+    TPlanetaryStage Stage;
+    TPlanetaryGears Gears;
+    TPlanetaryShafts Shafts;
+    TGearPairData Pair;
+    bool HideWarnings = false;
+    // One switch in the file; the pair keeps it per gear.
+    bool GrindingNotch = false;
+    int TitleBlockType = 0;
+    TDocumentation Documentation;
+    TArray<WaelzLagerTyp, 1, 2> Bearings;
+};
+
+// The records as they stand, and putting a copy back in place. Putting back
+// also fills the working load spectrum from the stored one.
+TProjectData CaptureProject();
+void CommitProject(const TProjectData& D);
+
+// The kinds of line of the stage block.
+enum class TProjectLineKind {
+    Number,  // real by the number writer rule; "," reads as "."
+    Integer, // 32-bit decimal
+    Word,    // 16-bit field: written as its value, read as the low 16 bits
+    Boolean, // "TRUE" / "FALSE"
+    Text,    // the text; line breaks as "|"
+    Flag,    // one character
+};
+
+struct TProjectField {
+    TProjectLineKind Kind;
+    std::variant<Extended*, int*, bool*, std::string*, char*> Target;
+    std::string Name;
+    // Integer codes that index arrays are refused outside [Lo, Hi].
+    int Lo = 0, Hi = -1;
+};
+
+// The 367 lines of the stage block, bound to the fields of D, in file order.
+std::vector<TProjectField> ProjectStageFields(TProjectData& D);
+
+inline constexpr int ProjectStageLines = 367;
+inline constexpr const char* LoadSpectrumMarker = "Lastkollektiv";
+
+// Writes the records to Path through a temporary file that is renamed over
+// the old file only when every line was written. False, Aborted and a
+// message otherwise; the old file is then untouched.
+bool WriteProjectData(const std::string& Path);
+// Reads Path. On success the records hold the project; on refusal they are
+// as before and Fault says where and why (Line 0: the file could not be
+// opened).
+bool ReadProjectData(const std::string& Path, TFileFault& Fault);
+
+// The file commands: the name goes through the file-name dialogs ("" asks,
+// a bare name gets the data directory and the data extension); a cancelled
+// or refused name touches no file. A refused file adds "file <name> line
+// <n>: ..." to the messages and sets Aborted.
+void WriteProjectFile(const std::string& FileName);
+void ReadProjectFile(const std::string& FileName);
