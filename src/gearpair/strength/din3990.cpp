@@ -18,9 +18,13 @@ void Fatal(const char* text)
     telmvar.FatalCalcError = true;
 }
 
-// Tooth form factor YF and stress correction factor YS of gear i by method B
-// of the tooth root part (load at the outer point of single pair contact).
-void ToothFormOfGear(TGearPairData& g, int i)
+} // namespace
+
+// DIN 3990-3 method B and ISO 6336-3 method B are the same calculation (the
+// load at the outer point of single pair contact, the 30-degree tangent
+// section); both methods share one routine, which also carries the internal
+// gear through its pinion cutter z0, x0.
+void ToothFormFactorDin(TGearPairData& g, int i)
 {
     TToothRootShape s;
     CalcToothFormFactors(g.z[i], g.YF[i], g.YS[i], g.mn, g.alpha_rad, g.beta_rad, g.xeF[i], g.haP0[i], g.rhoaP0[i],
@@ -31,8 +35,6 @@ void ToothFormOfGear(TGearPairData& g, int i)
     g.alphaFen[i] = s.alphaFen;
     g.qs[i] = s.qs;
 }
-
-} // namespace
 
 Extended RunningInAllowance(int MaterialKind, int HeatTreatment, Extended SigmaHlim)
 {
@@ -405,7 +407,7 @@ void CalcDin3990()
 
     // 34-38: tooth root factors.
     for (int i = 1; i <= 2; ++i)
-        ToothFormOfGear(g, i);
+        ToothFormFactorDin(g, i);
     for (int i = 1; i <= 2; ++i) {
         g.YdrelT[i] = 0.9434L + 0.0231L * SafeSqrt("Error  : Ydrelt", 1 + g.qs[i]);
         g.YRrelT[i] = MinExt(1.674L - 0.529L * SafePower("Error  : YRrel", g.RzY[i] + 1, 0.1L), 1.12L);

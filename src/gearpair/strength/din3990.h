@@ -10,6 +10,11 @@
 // routine with FatalCalcError set.
 void CalcDin3990();
 
+struct TGearPairData;
+// Tooth form factor YF, stress correction factor YS and notch parameter qs of
+// gear i, with its root values sFn, rhoF, hFe and alphaFen.
+void ToothFormFactorDin(TGearPairData& g, int i);
+
 // Running-in allowance y_beta (um) of one gear's misalignment, from the
 // current GearPair.Fbetax and GearPair.v.
 Extended RunningInAllowance(int MaterialKind, int HeatTreatment, Extended SigmaHlim);
