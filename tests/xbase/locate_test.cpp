@@ -242,3 +242,26 @@ TEST_F(Locate, SearchForNothingDoesNothing)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TableTest, LocateInAMemoWithoutTheMemoServiceReportsOnce)
+{
+    CreateAndUse(1, "memo.dbf", {{"NAME", 'C', 4, 0, 0}, {"NOTE", 'M', 10, 0, 0}});
+    AddRecord({std::string("a")});
+    AddRecord({std::string("b")});
+    int reports = 0;
+    dberror.AutoReportErrors = true;
+    dberror.UserErrorProc = [&reports] { ++reports; };
+    const uint8_t field = ParseLocateField("NOTE");
+    ASSERT_EQ(field, 2);
+    dblocate.LocateValue = "x";
+    LocateFrom(1, field, true);
+    EXPECT_EQ(reports, 1);
+    EXPECT_EQ(dberror.DbErrorCode, 220);
+    EXPECT_EQ(dberror.DbErrorText, "MEMO unit not linked in [Count/Sum/Continue]");
+    EXPECT_TRUE(dEOF());
+    EXPECT_EQ(dblocate.LocateField, 0);
+}
+
+}  // namespace

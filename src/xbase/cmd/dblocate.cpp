@@ -124,12 +124,19 @@ void LocateFrom(int32_t start, uint8_t field, bool isNew)
         dblocate.LocateField = field;
     }
     const char type = area->Fields[static_cast<std::size_t>(field - 1)].Type;
+    if (type == 'M') {
+        // The memo service is not linked in, so no memo can be searched: the
+        // scan ends at once with one report, not one per record (the move to
+        // the end clears the error code, so it is reported after it).
+        GoPastEnd();
+        dblocate.LocateField = 0;
+        MemoContains(dblocate.LocateValue, 0);
+        return;
+    }
     const int32_t count = RecCount();
     for (int32_t r = std::max(start, 1); r <= count; ++r) {
         const std::string text = FieldTextAt(field, r);
-        const bool match = type == 'M' ? MemoContains(dblocate.LocateValue, static_cast<int32_t>(TextToInteger(text)))
-                                       : TextMatches(text, type);
-        if (match) {
+        if (TextMatches(text, type)) {
             GO(r);
             return;
         }
