@@ -1,0 +1,101 @@
+// Fuzz target of the project file reader (and of the load spectrum file
+// reader on the same bytes). Whatever the bytes:
+//  - a refused file leaves the project exactly as it was (the project is
+//    written before and after and the two files must be the same);
+//  - an accepted file is written again, and that file must read back and
+//    write once more to the same bytes.
+#include "foundation/foundationstate.h"
+#include "foundation/telmvar.h"
+#include "foundation/textfile.h"
+#include "planetary/bearings/planetbearing.h"
+#include "planetary/documentation.h"
+#include "planetary/loadspectrum/loadspectrum.h"
+#include "planetary/projectfile.h"
+#include "planetary/stagedefaults.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+const std::string& ScratchDir()
+{
+    static const std::string dir = [] {
+        char tmpl[] = "/tmp/qyr7_fuzz_projfile_XXXXXX";
+        const char* made = ::mkdtemp(tmpl);
+        return std::string(made != nullptr ? made : "/tmp");
+    }();
+    return dir;
+}
+
+std::string In(const char* name) { return ScratchDir() + "/" + name; }
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The project as a file, written through the writer.
+std::string ProjectBytes(const char* name)
+{
+    if (!WriteProjectData(In(name))) {
+        std::fprintf(stderr, "the current project could not be written\n");
+        std::abort();
+    }
+    return ReadAll(In(name));
+}
+
+void Check(bool ok, const char* what)
+{
+    if (!ok) {
+        std::fprintf(stderr, "%s\n", what);
+        std::abort();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    ResetFoundationState();
+    ResetTextfile();
+    InitProgramDefaults();
+    ResetDocumentation("");
+    SetDefaultInput();
+    std::FILE* f = std::fopen(In("input.qy7").c_str(), "wb");
+    if (f == nullptr)
+        return 0;
+    if (size > 0)
+        std::fwrite(data, 1, size, f);
+    std::fclose(f);
+
+    const std::string before = ProjectBytes("before.qy7");
+    TFileFault fault;
+    if (!ReadProjectData(In("input.qy7"), fault)) {
+        Check(!fault.Reason.empty(), "a refusal without a reason");
+        Check(ProjectBytes("after.qy7") == before, "a refused file changed the project");
+    } else {
+        const std::string first = ProjectBytes("first.qy7");
+        Check(ReadProjectData(In("first.qy7"), fault), "a written project could not be read back");
+        Check(ProjectBytes("second.qy7") == first, "a written project read back differently");
+    }
+
+    // The same bytes as a load spectrum file.
+    const auto items = GearPair.LoadSpectrum;
+    const int count = GearPair.LoadSpectrumCount;
+    if (!ReadLoadSpectrumFile(In("input.qy7"), fault)) {
+        Check(!fault.Reason.empty(), "a refusal without a reason");
+        Check(GearPair.LoadSpectrumCount == count && GearPair.LoadSpectrum == items,
+              "a refused load spectrum file changed the working list");
+    } else {
+        Check(GearPair.LoadSpectrumCount >= 0 && GearPair.LoadSpectrumCount <= LoadSpectrumMax,
+              "a load spectrum count beyond the list");
+    }
+    return 0;
+}
