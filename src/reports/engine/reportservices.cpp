@@ -1,16 +1,101 @@
 #include "reports/engine/reportservices.h"
 
+#include "foundation/fileutil.h"
 #include "foundation/telmvar.h"
+#include "foundation/textutil.h"
+#include "platform/platform.h"
+#include "reports/engine/reportengine.h"
+#include "reports/textview/printtext.h"
+#include "reports/textview/showtextfile.h"
 
 #include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
 
 TReportServices reportservices;
 
 namespace {
 
-void ToStderr(const std::string& Caption, const std::string& Text)
+platform::Platform& P() { return platform::CurrentPlatform(); }
+
+// Yes/No/Cancel with the program title as caption; Cancel sets Aborted.
+bool AskYesNoCancelBox(const std::string& Question)
 {
-    std::fprintf(stderr, "%s %s\n", Caption.c_str(), Text.c_str());
+    const platform::MessageAnswer a = P().Messages().AskYesNoCancel(telmvar.ProgramTitle, Question);
+    if (a == platform::MessageAnswer::Cancel)
+        telmvar.Aborted = true;
+    return a == platform::MessageAnswer::Yes;
+}
+
+void DefaultCheckFileName(const std::string& Path)
+{
+    namespace fs = std::filesystem;
+    const std::string name = fs::path(Path).filename().string();
+    if (CountChar('.', name) > 1) {
+        reportservices.ShowMessageBox(Path + " not allowed (too many dots)!");
+        telmvar.Aborted = true;
+        return;
+    }
+    std::error_code ec;
+    if (fs::exists(Path, ec)) {
+        if (!AskYesNoCancelBox(Path + " already exists.   overwrite ?"))
+            telmvar.Aborted = true;
+        return;
+    }
+    // Creatable: made once and removed again.
+    std::ofstream probe(Path, std::ios::binary);
+    if (!probe) {
+        reportservices.ShowMessageBox("invalid file name \"" + Path + "\" !");
+        telmvar.Aborted = true;
+        return;
+    }
+    probe.close();
+    fs::remove(Path, ec);
+}
+
+void DefaultSaveFileDialog(const std::string& Name, std::string& Path)
+{
+    namespace fs = std::filesystem;
+    if (!Name.empty()) {
+        Path = Name.find('.') == std::string::npos
+                   ? AddTrailingBackslash(telmvar.DataDir) + Name + "." + telmvar.DataExt
+                   : Name;
+    } else {
+        platform::FileDialogRequest r;
+        r.Kind = platform::FileDialogKind::Save;
+        r.Caption = "Save";
+        r.Filter = "*." + telmvar.DataExt + "|*." + telmvar.DataExt;
+        r.InitialDir = telmvar.DataDir;
+        const std::optional<std::string> chosen = P().Files().Run(r);
+        if (!chosen || chosen->empty()) {
+            telmvar.Aborted = true;
+            return;
+        }
+        const fs::path p(*chosen);
+        telmvar.DataDir = AddTrailingBackslash(p.parent_path().string());
+        telmvar.ProjectName = p.stem().string();
+        Path = telmvar.DataDir + telmvar.ProjectName + "." + telmvar.DataExt;
+    }
+    reportservices.CheckFileName(Path);
+}
+
+std::string Today()
+{
+    const std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    return FormatDateText(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
+}
+
+std::string Now()
+{
+    const std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%d:%02d", tm.tm_hour, tm.tm_min);
+    return buf;
 }
 
 } // namespace
@@ -18,51 +103,88 @@ void ToStderr(const std::string& Caption, const std::string& Text)
 void ResetReportServices()
 {
     TReportServices& S = reportservices;
-    S.AskSelect = [](const std::string&, int Count, uint16_t& Choice) {
+    S.AskSelect = [](const std::string& Prompt, int Count, uint16_t& Choice) {
         if (Choice < 1 || Choice > Count)
             Choice = 1;
-    };
-    S.AskYesNoCancel = [](const std::string& Q) {
-        ToStderr("Question:", Q);
-        return false;
-    };
-    S.QueryYesNo = [](const std::string& Q) {
-        ToStderr("Question:", Q);
-        return false;
-    };
-    S.SaveFileDialog = [](const std::string&, std::string&) { telmvar.Aborted = true; };
-    S.CheckFileName = [](const std::string&) {};
-    S.CheckFileExists = [](const std::string& Path) {
-        std::FILE* f = std::fopen(Path.c_str(), "rb");
-        if (f) {
-            std::fclose(f);
-            return true;
+        platform::SelectionRequest r;
+        r.Prompt = Prompt;
+        for (int i = 1; i <= Count; ++i)
+            r.Items.push_back(telmvar.TextItems[i]);
+        r.Selected = Choice - 1;
+        r.Style = Count >= 8 ? platform::SelectionStyle::List : platform::SelectionStyle::Radio;
+        const std::optional<int> picked = P().Prompt().Select(r);
+        if (!picked || *picked < 0 || *picked >= Count) {
+            telmvar.Aborted = true;
+            return;
         }
+        Choice = static_cast<uint16_t>(*picked + 1);
+    };
+    S.AskYesNoCancel = AskYesNoCancelBox;
+    S.QueryYesNo = AskYesNoCancelBox;
+    S.SaveFileDialog = DefaultSaveFileDialog;
+    S.CheckFileName = DefaultCheckFileName;
+    S.CheckFileExists = [](const std::string& Path) {
+        if (FileCanOpen(Path))
+            return true;
         reportservices.ShowMessageBox("file " + Path + " not found or no access !");
         telmvar.Aborted = true;
         return false;
     };
-    S.ShowMessageBox = [](const std::string& T) { ToStderr("Message:", T); };
-    S.ShowMessageCaption = [](const std::string& C, const std::string& T) { ToStderr(C, T); };
+    S.ShowMessageBox = [](const std::string& T) { P().Messages().ShowOk("Message:", T); };
+    S.ShowMessageCaption = [](const std::string& C, const std::string& T) { P().Messages().ShowOk(C, T); };
     S.ShowMessageIfEnabled = [](const std::string& T) {
         if (telmvar.MessagesEnabled)
-            ToStderr("Error  : ", T);
+            P().Messages().ShowOk("Error  : ", T, platform::MessageIcon::Error);
     };
     S.SetInputHelpNumber = [](int) {};
     S.ShowHelpText = [](int, int, int) {};
-    S.SetHourglassCursor = [] {};
-    S.RestoreCursor = [] {};
-    S.TodayDateText = [] { return std::string("2000-01-01"); };
-    S.NowTimeText = [] { return std::string("0:00"); };
-    S.ShowResultWindow = [](const std::string&) {};
-    S.Launch = [](const std::string&, const std::vector<std::string>&) { return false; };
-    S.SendToPrinterPort = [](int, const std::string&) { return true; };
-    S.PrintTextFile = [](const std::string&) {};
-    S.CopyToClipboard = [](const std::string&) {};
+    S.SetHourglassCursor = [] { P().ScreenCursor().Set(platform::CursorShape::Hourglass); };
+    S.RestoreCursor = [] { P().ScreenCursor().Set(platform::CursorShape::Arrow); };
+    S.TodayDateText = Today;
+    S.NowTimeText = Now;
+    // Without a window the report is shown as a text screen (standard output
+    // of a batch run).
+    S.ShowResultWindow = [](const std::string& PrintFileName) {
+        TShowTextFileModel model;
+        model.PrintFileName = PrintFileName;
+        if (!model.Show())
+            return;
+        platform::TextScreenRequest r;
+        r.Caption = model.Caption();
+        std::string line;
+        for (char c : model.Text()) {
+            if (c == '\n') {
+                r.Lines.push_back(line);
+                line.clear();
+            } else if (c != '\r') {
+                line += c;
+            }
+        }
+        if (!line.empty())
+            r.Lines.push_back(line);
+        P().Prompt().ShowTextScreen(r);
+    };
+    S.Launch = [](const std::string& Program, const std::vector<std::string>& Args) {
+        if (Program.empty())
+            return !Args.empty() && P().Launch().OpenDocument(Args.front()).Started;
+        return P().Launch().StartProgram(Program, Args).Started;
+    };
+    S.SendToPrinterPort = [](int Port, const std::string& SpoolFile) {
+        const std::string port = AddTrailingBackslash(telmvar.TempDir) + "LPT" + std::to_string(Port) + ".PRN";
+        std::error_code ec;
+        std::filesystem::copy_file(SpoolFile, port, std::filesystem::copy_options::overwrite_existing, ec);
+        if (ec)
+            return false;
+        if (reportengine.PrinterPortCommand.empty())
+            return true;
+        return P().Launch().StartProgram(reportengine.PrinterPortCommand, {port}).Started;
+    };
+    S.PrintTextFile = [](const std::string& FileName) { ::PrintTextFile(FileName); };
+    S.CopyToClipboard = [](const std::string& Text) { P().Clip().SetText(Text); };
     S.ChoosePrintPages = [](int PageCount, int& From, int& To) {
         From = 1;
         To = PageCount;
-        return true;
+        return P().Print().ChoosePrinter();
     };
 }
 

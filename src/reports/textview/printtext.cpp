@@ -1,11 +1,9 @@
 #include "reports/textview/printtext.h"
 
 #include "foundation/codepage.h"
-#include "foundation/telmvar.h"
-#include "foundation/codepage.h"
 #include "foundation/fileutil.h"
-#include "foundation/textutil.h"
-#include "foundation/utilstr.h"
+#include "foundation/telmvar.h"
+#include "platform/platform.h"
 #include "reports/engine/reportservices.h"
 #include "reports/textview/fontstyle.h"
 #include "reports/textview/printsettings.h"
@@ -48,3 +46,58 @@ std::vector<std::vector<std::string>> SplitTextPages(const std::string& Text)
     return pages;
 }
 
+void PrintTextFile(const std::string& FileName)
+{
+    if (!FileCanOpen(FileName)) {
+        reportservices.ShowMessageBox(FileName + " not found !");
+        return;
+    }
+    if (telmvar.Aborted)
+        return;
+    std::ifstream in(FileName, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    const auto pages = SplitTextPages(all.str());
+    const int count = static_cast<int>(pages.size());
+    if (count == 0)
+        return;
+
+    int from = 1;
+    int to = count;
+    if (!reportservices.ChoosePrintPages(count, from, to))
+        return;
+    from = std::max(from, 1);
+    to = std::min(to, count);
+    if (from > to)
+        return;
+
+    platform::Printer& printer = platform::CurrentPlatform().Print();
+    if (!printer.BeginDoc(telmvar.ProjectName))
+        return;
+    const int linesPerPage = std::max(telmvar.LinesPerPage, 1);
+    const int lineHeight = std::max(printer.PageHeightPixels() / linesPerPage, 1);
+    const TFontStyles style = CodeToFontStyle(printsettings.PrintFontStyle, TFontStyles{});
+    platform::Font font;
+    font.Face = printsettings.PrintFontName;
+    // Points to printer pixels through the page height in millimetres.
+    const double pixelsPerPoint =
+        printer.PageHeightMm() > 0 ? printer.PageHeightPixels() / (printer.PageHeightMm() / 25.4 * 72.0) : 1.0;
+    font.Height = std::max(1, static_cast<int>(printsettings.PrintFontSize * pixelsPerPoint + 0.5));
+    font.Weight = style.Bold ? 700 : 400;
+    font.Italic = style.Italic;
+    font.Underline = style.Underline;
+    font.StrikeOut = style.StrikeOut;
+
+    for (int p = from; p <= to; ++p) {
+        if (p > from)
+            printer.NewPage();
+        platform::Canvas& canvas = printer.PageCanvas();
+        canvas.SetFont(font);
+        int y = 0;
+        for (const std::string& line : pages[static_cast<size_t>(p - 1)]) {
+            canvas.TextOut(0, y, DisplayText(line));
+            y += lineHeight;
+        }
+    }
+    printer.EndDoc();
+}

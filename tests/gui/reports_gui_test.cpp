@@ -1,0 +1,134 @@
+// The result window on a report, offscreen, and its print command printing
+// every page to a PDF file.
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "foundation/foundationstate.h"
+#include "foundation/telmvar.h"
+#include "platform/qt/platform_qt.h"
+#include "qtfixture.h"
+#include "reports/engine/reportengine.h"
+#include "reports/engine/reportservices.h"
+#include "reports/messages/uhelperr.h"
+#include "reports/qt/reportforms_qt.h"
+#include "reports/textview/printsettings.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int PdfPageCount(const std::string& Path)
+{
+    std::ifstream in(Path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    const QByteArray pdf = QByteArray::fromStdString(s.str());
+    // Page objects, not the page tree ("/Type /Pages").
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
+    int count = 0;
+    auto it = page.globalMatch(QString::fromLatin1(pdf));
+    while (it.hasNext()) {
+        it.next();
+        ++count;
+    }
+    return count;
+}
+
+class ReportsGui : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetFoundationState();
+        ResetReportEngine();
+        ResetReportServices();
+        ResetPrintSettings();
+        ResetUhelperr();
+        dir_ = fs::temp_directory_path() / ("qyr7_reports_gui_" + std::to_string(::getpid()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        telmvar.TempDir = dir_.string();
+        reportservices.TodayDateText = [] { return std::string("2026-12-07"); };
+        reportservices.NowTimeText = [] { return std::string("6:05"); };
+        reportservices.ChoosePrintPages = [](int Count, int& From, int& To) {
+            From = 1;
+            To = Count;
+            return true;
+        };
+        InstallQtReportForms();
+    }
+    void TearDown() override
+    {
+        ResetReportServices();
+        ResetUhelperr();
+        fs::remove_all(dir_);
+    }
+    AppFirst app_;
+    platform::PlatformQt qt_;
+    fs::path dir_;
+};
+
+TEST_F(ReportsGui, ResultWindowShowsTheReportAndPrintsEveryPageToPdf)
+{
+    platform::ScopedPlatform use(qt_);
+    const std::string pdf = (dir_ / "report.pdf").string();
+    QPrinter& printer = qt_.QtPrinter().QtPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf));
+
+    // 30 lines a page: the 9-line frame and 50 report lines give a page
+    // break at the 21st line and at the 41st; the third page has no final
+    // form feed and must be printed all the same.
+    telmvar.LinesPerPage = 30;
+    std::string shownText;
+    std::string caption;
+    WhenModalAppears([&](QWidget* w) {
+        auto* form = qobject_cast<TForm_showtextfile*>(w);
+        ASSERT_NE(form, nullptr);
+        shownText = form->Memo1()->toPlainText().toStdString();
+        caption = form->windowTitle().toStdString();
+        form->Print();
+        form->accept();
+    });
+    SetReportHeader("Title", "Stage report", "", "", "", 0);
+    OpenReport(1, "demo");
+    ASSERT_FALSE(telmvar.Aborted);
+    ASSERT_TRUE(BeginReportOutput());
+    PrintReportPageHeader(1, 0);
+    for (int i = 1; i <= 50; ++i)
+        PrintReportLine("line " + std::to_string(i) + " \xF8" "C"); // DOS degree sign
+    ASSERT_TRUE(CloseReport());
+
+    EXPECT_NE(shownText.find("line 50 \xC2\xB0" "C"), std::string::npos) << "degree sign shown as UTF-8";
+    EXPECT_NE(shownText.find("pg. 3"), std::string::npos);
+    EXPECT_NE(caption.find("outwin.txt"), std::string::npos);
+    ASSERT_TRUE(fs::exists(pdf));
+    EXPECT_EQ(PdfPageCount(pdf), 3);
+}
+
+TEST_F(ReportsGui, PrintsOnlyTheChosenPages)
+{
+    platform::ScopedPlatform use(qt_);
+    const std::string pdf = (dir_ / "pages.pdf").string();
+    QPrinter& printer = qt_.QtPrinter().QtPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf));
+    reportservices.ChoosePrintPages = [](int Count, int& From, int& To) {
+        EXPECT_EQ(Count, 3);
+        From = 2;
+        To = 3;
+        return true;
+    };
+    const std::string file = (dir_ / "three.txt").string();
+    std::ofstream(file, std::ios::binary) << "one\r\n\f\r\ntwo\r\n\f\r\nthree\r\n\f\r\n";
+    reportservices.PrintTextFile(file);
+    EXPECT_EQ(PdfPageCount(pdf), 2);
+}
+
+} // namespace

@@ -1,0 +1,191 @@
+// The report side's default services on the headless platform: printing a
+// report text page by page, the device list, the file name checks, external
+// programs, the printer port and the result window as a text screen.
+#include "reporttestsupport.h"
+
+#include "foundation/telmvar.h"
+#include "foundation/wtelmvar.h"
+#include "platform/headless/platform_headless.h"
+#include "reports/engine/reportengine.h"
+#include "reports/engine/reportservices.h"
+#include "reports/textview/printsettings.h"
+#include "reports/textview/printtext.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+using platform::MessageAnswer;
+
+namespace {
+
+class ServicesTest : public ReportTest {
+protected:
+    void SetUp() override
+    {
+        ReportTest::SetUp();
+        ResetReportServices(); // the defaults, over the scripted platform
+        ResetPrintSettings();
+    }
+    platform::PlatformHeadless hp{platform::HeadlessMode::Scripted};
+    platform::ScopedPlatform use{hp};
+
+    std::vector<std::vector<std::string>> PrintedPages()
+    {
+        std::vector<std::vector<std::string>> pages;
+        const auto& docs = hp.HeadlessPrinter().PrintedDocuments();
+        if (docs.empty())
+            return pages;
+        for (const auto& page : docs.back().Pages) {
+            std::vector<std::string> texts;
+            for (const std::string& r : page->Records())
+                if (r.rfind("text ", 0) == 0)
+                    texts.push_back(r);
+            pages.push_back(texts);
+        }
+        return pages;
+    }
+};
+
+TEST_F(ServicesTest, PrintTextFilePrintsEveryPageIncludingTheLast)
+{
+    telmvar.ProjectName = "stage1";
+    WriteFile(Temp("r.txt"), "one\r\n\f\r\ntwo a\r\ntwo b\r\n\f\r\nthree \xF8\r\n");
+    PrintTextFile(Temp("r.txt"));
+    const auto pages = PrintedPages();
+    // 3508 printer pixels over 66 lines: 53 pixels a line.
+    const std::vector<std::vector<std::string>> expected = {
+        {"text 0 0 one"},
+        {"text 0 0 two a", "text 0 53 two b"},
+        {"text 0 0 three \xB0"}, // the DOS degree sign in its display form
+    };
+    EXPECT_EQ(pages, expected);
+    ASSERT_EQ(hp.HeadlessPrinter().PrintedDocuments().size(), 1u);
+    EXPECT_EQ(hp.HeadlessPrinter().PrintedDocuments()[0].Title, "stage1");
+}
+
+TEST_F(ServicesTest, PrintTextFilePrintsTheChosenRange)
+{
+    WriteFile(Temp("r.txt"), "one\r\n\f\r\ntwo\r\n\f\r\nthree\r\n\f\r\n");
+    reportservices.ChoosePrintPages = [](int Count, int& From, int& To) {
+        EXPECT_EQ(Count, 3);
+        From = 2;
+        To = 3;
+        return true;
+    };
+    PrintTextFile(Temp("r.txt"));
+    EXPECT_EQ(PrintedPages(), (std::vector<std::vector<std::string>>{{"text 0 0 two"}, {"text 0 0 three"}}));
+}
+
+TEST_F(ServicesTest, PrintTextFileOfAReportWithoutBreaksPrintsIt)
+{
+    WriteFile(Temp("r.txt"), "no break at all\r\n");
+    PrintTextFile(Temp("r.txt"));
+    EXPECT_EQ(PrintedPages(), (std::vector<std::vector<std::string>>{{"text 0 0 no break at all"}}));
+}
+
+TEST_F(ServicesTest, PrintTextFileCancelledOrMissing)
+{
+    WriteFile(Temp("r.txt"), "one\r\n");
+    hp.HeadlessPrinter().ChooseAnswer = false;
+    PrintTextFile(Temp("r.txt"));
+    EXPECT_TRUE(hp.HeadlessPrinter().PrintedDocuments().empty());
+    PrintTextFile(Temp("missing.txt"));
+    const auto& asked = hp.HeadlessMessages().AskedQuestions();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].Request.Text, Temp("missing.txt") + " not found !");
+}
+
+TEST_F(ServicesTest, DeviceListIsARadioChoiceOfSevenDevices)
+{
+    wtelmvar.TextDeviceDialog = true;
+    hp.HeadlessPrompts().QueueSelection(3); // 0-based: "Windows printer"
+    OpenReport(0, "x");
+    ASSERT_FALSE(telmvar.Aborted);
+    EXPECT_EQ(reportengine.ReportDevice, 4);
+    ASSERT_EQ(hp.HeadlessPrompts().Selections().size(), 1u);
+    const platform::SelectionRequest& r = hp.HeadlessPrompts().Selections()[0];
+    EXPECT_EQ(r.Prompt, "Device");
+    EXPECT_EQ(r.Items.size(), 7u);
+    EXPECT_EQ(r.Items[1], "Text printer");
+    EXPECT_EQ(r.Style, platform::SelectionStyle::Radio);
+    EXPECT_EQ(r.Selected, 0);
+    CancelReport();
+}
+
+TEST_F(ServicesTest, FileNameChecks)
+{
+    reportservices.CheckFileName(Temp("a.b.txt"));
+    EXPECT_TRUE(telmvar.Aborted);
+    telmvar.Aborted = false;
+    WriteFile(Temp("old.txt"), "x");
+    hp.HeadlessMessages().QueueAnswer(MessageAnswer::Yes);
+    reportservices.CheckFileName(Temp("old.txt"));
+    EXPECT_FALSE(telmvar.Aborted);
+    hp.HeadlessMessages().QueueAnswer(MessageAnswer::No);
+    reportservices.CheckFileName(Temp("old.txt"));
+    EXPECT_TRUE(telmvar.Aborted);
+    telmvar.Aborted = false;
+    reportservices.CheckFileName(Temp("no-such-dir/new.txt"));
+    EXPECT_TRUE(telmvar.Aborted);
+    const auto& asked = hp.HeadlessMessages().AskedQuestions();
+    ASSERT_EQ(asked.size(), 4u);
+    EXPECT_EQ(asked[0].Request.Text, Temp("a.b.txt") + " not allowed (too many dots)!");
+    EXPECT_EQ(asked[1].Request.Text, Temp("old.txt") + " already exists.   overwrite ?");
+    EXPECT_EQ(asked[3].Request.Text, "invalid file name \"" + Temp("no-such-dir/new.txt") + "\" !");
+}
+
+TEST_F(ServicesTest, SaveDialogSetsTheDataDirectoryAndKeepsTheExtension)
+{
+    telmvar.DataExt = "txt";
+    hp.HeadlessFiles().QueueAnswer(Temp("chosen.txt"));
+    std::string path;
+    reportservices.SaveFileDialog("", path);
+    EXPECT_FALSE(telmvar.Aborted);
+    EXPECT_EQ(path, Temp("chosen.txt"));
+    EXPECT_EQ(telmvar.ProjectName, "chosen");
+    hp.HeadlessFiles().QueueAnswer(std::nullopt);
+    reportservices.SaveFileDialog("", path);
+    EXPECT_TRUE(telmvar.Aborted);
+}
+
+TEST_F(ServicesTest, WindowsProgramPathsOpenWithTheDesktopsProgram)
+{
+    wtelmvar.HtmlBrowserPath = "c:\\Program Files\\Internet Explorer\\Iexplore.exe";
+    OpenReport(7, "x");
+    ASSERT_TRUE(BeginReportOutput());
+    EXPECT_TRUE(CloseReport());
+    const auto& launches = hp.HeadlessLauncher().Launches();
+    ASSERT_EQ(launches.size(), 1u);
+    EXPECT_EQ(launches[0].Program, "");
+    EXPECT_EQ(launches[0].Document, Temp("qyr7.htm"));
+}
+
+TEST_F(ServicesTest, TextPrinterPortIsAFileAndAnOptionalCommand)
+{
+    hp.HeadlessMessages().QueueAnswer(MessageAnswer::No); // single page printing: no
+    reportengine.PrinterPortCommand = "lp";
+    telmvar.PrinterPort = 2;
+    OpenReport(2, "x");
+    ASSERT_TRUE(BeginReportOutput());
+    PrintReportLine("x");
+    EXPECT_TRUE(CloseReport());
+    EXPECT_EQ(ReadFile(Temp("LPT2.PRN")), std::string(7, ' ') + "x\r\n");
+    const auto& launches = hp.HeadlessLauncher().Launches();
+    ASSERT_EQ(launches.size(), 1u);
+    EXPECT_EQ(launches[0].Program, "lp");
+    EXPECT_EQ(launches[0].Arguments, std::vector<std::string>{Temp("LPT2.PRN")});
+}
+
+TEST_F(ServicesTest, ScreenDeviceWithoutAWindowShowsTheReportAsText)
+{
+    OpenReport(1, "x");
+    ASSERT_TRUE(BeginReportOutput());
+    PrintReportLine("first");
+    PrintReportLine("second");
+    EXPECT_TRUE(CloseReport());
+    const auto& screens = hp.HeadlessPrompts().TextScreens();
+    ASSERT_EQ(screens.size(), 1u);
+    EXPECT_EQ(screens[0].Lines, (std::vector<std::string>{"       first", "       second"}));
+}
+
+} // namespace
