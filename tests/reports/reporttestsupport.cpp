@@ -26,6 +26,9 @@ void ReportTest::SetUp()
     telmvar.ProgramName = "QYR7";
     telmvar.ProgramFileStem = "qyr7";
     telmvar.DataExt = "qy7";
+    // The batch device copies its report to ProjectName + ".txt": never into
+    // the directory the tests run in.
+    telmvar.ProjectName = Temp("project");
 
     TReportServices& S = reportservices;
     S.TodayDateText = [] { return std::string("2026-12-07"); };
