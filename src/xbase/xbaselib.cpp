@@ -9,11 +9,15 @@
 #include "xbase/core/dbstrings.h"
 #include "xbase/dbf/dbffile.h"
 #include "xbase/expr/dbexpr.h"
+#include "xbase/memo/dbmemo.h"
+#include "xbase/vfile/dbvfile.h"
 
 void InitXbaseLibrary()
 {
     ResetDbHooks();
     InstallExprParser();
+    InstallMemoHooks();
+    InstallVFileDriver();
     ResetDbDates();
     InitNationalSettings();
     dbcmd.CurrentArea = 1;
@@ -42,4 +46,6 @@ void ResetXbaseLibrary()
     ResetDbCommands();
     ResetDbLocate();
     ResetDbTransfer();
+    ResetDbMemo();
+    ResetDbVFiles();
 }

@@ -40,6 +40,7 @@ struct TSourceValue {
     double Number = 0;  // N, F
     bool Logical = false;
     int32_t Memo = 0;
+    uint8_t Area = 0;   // work area of the source table (its memo file)
 };
 
 bool IsDigits(const std::string& s)
@@ -126,7 +127,7 @@ void ConvertField(int target, const TDbfField& t, const TSourceValue& s)
         return;
     case 'M':
         if (st == 'M' && s.Memo != 0 && dbhooks.MemoHooks.CopyMemoByBlock)
-            SetNativeInt(target, dbhooks.MemoHooks.CopyMemoByBlock(s.Memo));
+            SetNativeInt(target, dbhooks.MemoHooks.CopyMemoByBlock(s.Area, s.Memo));
         else if (st == 'C' && dbhooks.MemoHooks.AddMemo)
             SetNativeInt(target, dbhooks.MemoHooks.AddMemo(RTrimStr(s.Text)));
         return;
@@ -265,7 +266,7 @@ uint16_t AppendFrom(const std::string& source, const std::function<bool()>& keep
                 case 'N':
                 case 'F': v.Number = GetNativeDouble(j); break;
                 case 'L': v.Logical = GetNativeBool(j); break;
-                case 'M': v.Memo = GetNativeInt(j); break;
+                case 'M': v.Memo = GetNativeInt(j); v.Area = sourceNo; break;
                 default: break;
                 }
             }

@@ -57,8 +57,10 @@ struct TMemoHooks {
     std::function<bool()> PackMemofile;                             // 1
     std::function<uint16_t(const std::string&)> OpenMemofile;       // 2 table name -> error code
     std::function<void()> CloseMemofile;                            // 3
-    std::function<int32_t(int32_t)> CopyMemoByBlock;                // 4
-    std::function<int32_t(int32_t)> CopyMemoByOffset;               // 5
+    // Copy the memo at a block of the source area's memo file into the
+    // current area's memo file: source area, block -> new block.
+    std::function<int32_t(uint8_t, int32_t)> CopyMemoByBlock;       // 4
+    std::function<int32_t(uint8_t, int32_t)> CopyMemoByOffset;      // 5
     std::function<bool()> RecreateMemofile;                         // 6
     std::function<int32_t(const std::string&)> AddMemo;            // 7
 };

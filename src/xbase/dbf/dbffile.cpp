@@ -317,6 +317,11 @@ bool FlushFile(platform::TSharedFile& file)
     return true;
 }
 
+std::string MemoFileName(const std::string& tableName, uint8_t version)
+{
+    return MemoNameOf(tableName, MemoFileExt(version));
+}
+
 std::string MemoFileExt(uint8_t version)
 {
     if (!IsAcceptedVersion(version) && version != 0x30)

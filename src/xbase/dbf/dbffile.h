@@ -90,6 +90,9 @@ bool FlushFile(platform::TSharedFile& file);
 // refused.
 bool CreateDBF(TDbfTable& table, const std::string& name, const std::vector<TDbfField>& fields);
 std::string MemoFileExt(uint8_t version);
+// The memo file of a table: its name with the memo extension of the style,
+// in the case of the table's own extension.
+std::string MemoFileName(const std::string& tableName, uint8_t version);
 bool CreateMemoFileHeader(const std::string& tableName, uint8_t version, uint16_t blockSize, const std::string& tag);
 
 // The record transforms, exposed for the command layer.

@@ -1,0 +1,4 @@
+#include "xbase/vfile/dbvfile.h"
+
+void InstallVFileDriver() {}
+void ResetDbVFiles() {}
