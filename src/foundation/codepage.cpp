@@ -1,6 +1,7 @@
 #include "foundation/codepage.h"
 
 #include "foundation/wtelmvar.h"
+#include "platform/codepage.h"
 
 #include <array>
 #include <cstdint>
@@ -255,20 +256,6 @@ std::string Substitute(const std::string& S, const char* (*table)(unsigned char)
     return r;
 }
 
-void AppendUtf8(std::string& out, char32_t u)
-{
-    if (u < 0x80) {
-        out += static_cast<char>(u);
-    } else if (u < 0x800) {
-        out += static_cast<char>(0xC0 | (u >> 6));
-        out += static_cast<char>(0x80 | (u & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (u >> 12));
-        out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (u & 0x3F));
-    }
-}
-
 } // namespace
 
 unsigned char OemToAnsiChar(unsigned char C) { return TheTables().oemToAnsi[C]; }
@@ -308,58 +295,10 @@ std::string ConvertTextForCad(const std::string& S)
 
 std::string CopyBoxBarChar(const std::string& S) { return S; }
 
-std::string AnsiToUtf8(const std::string& S)
-{
-    std::string r;
-    r.reserve(S.size() + S.size() / 4);
-    for (char ch : S)
-        AppendUtf8(r, Cp1252ToUnicode(static_cast<unsigned char>(ch)));
-    return r;
-}
+// The edge conversions are the platform's: one table for every place where
+// text leaves or enters the program.
+std::string AnsiToUtf8(const std::string& S) { return platform::Cp1252ToUtf8(S); }
 
-std::string Utf8ToAnsi(const std::string& S)
-{
-    std::string r;
-    r.reserve(S.size());
-    std::size_t i = 0;
-    const std::size_t n = S.size();
-    while (i < n) {
-        const auto b = static_cast<unsigned char>(S[i]);
-        char32_t u = 0;
-        int len = 0;
-        if (b < 0x80) { u = b; len = 1; }
-        else if ((b & 0xE0) == 0xC0) { u = b & 0x1F; len = 2; }
-        else if ((b & 0xF0) == 0xE0) { u = b & 0x0F; len = 3; }
-        else if ((b & 0xF8) == 0xF0) { u = b & 0x07; len = 4; }
-        bool ok = len > 0 && i + static_cast<std::size_t>(len) <= n;
-        for (int k = 1; ok && k < len; ++k) {
-            const auto cb = static_cast<unsigned char>(S[i + k]);
-            if ((cb & 0xC0) != 0x80)
-                ok = false;
-            else
-                u = (u << 6) | (cb & 0x3F);
-        }
-        if (!ok) {
-            r += '?';
-            ++i; // resynchronise on the next byte
-            continue;
-        }
-        i += static_cast<std::size_t>(len);
-        unsigned char a = 0;
-        bool found = false;
-        if (u < 0x80 || (u >= 0xA0 && u < 0x100)) {
-            a = static_cast<unsigned char>(u);
-            found = true;
-        } else {
-            for (int c = 0x80; c < 0xA0 && !found; ++c)
-                if (Cp1252ToUnicode(static_cast<unsigned char>(c)) == u) {
-                    a = static_cast<unsigned char>(c);
-                    found = true;
-                }
-        }
-        r += found ? static_cast<char>(a) : '?';
-    }
-    return r;
-}
+std::string Utf8ToAnsi(const std::string& S) { return platform::Utf8ToCp1252(S, '?'); }
 
 std::string OemToUtf8(const std::string& S) { return AnsiToUtf8(OemToAnsiText(S)); }

@@ -6,6 +6,7 @@
 #include "foundation/textfile.h"
 #include "foundation/textutil.h"
 #include "foundation/wtelmvar.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -164,6 +165,11 @@ std::string CsvField(const std::string& row, char decimal, char separator)
         r += c;
     }
     return r + "\"";
+}
+
+void ShowExportMessage(const std::string& text, platform::MessageIcon icon)
+{
+    platform::CurrentPlatform().Messages().ShowOk(telmvar.ProgramTitle, text, icon);
 }
 
 } // namespace
@@ -457,7 +463,7 @@ std::string ExportTextFileToExcel(const std::string& Name)
 {
     std::string path = TrimBlanks(Name);
     if (path.empty()) {
-        AddErrorMessage("File not found. Use \"File->Save\"");
+        ShowExportMessage("File not found. Use \"File->Save\"", platform::MessageIcon::Error);
         telmvar.Aborted = true;
         return {};
     }
@@ -468,7 +474,7 @@ std::string ExportTextFileToExcel(const std::string& Name)
     TTextFile in;
     in.Assign(path);
     if (!in.OpenRead()) {
-        AddErrorMessage("file " + path + " not found or no access !");
+        ShowExportMessage("file " + path + " not found or no access !", platform::MessageIcon::Error);
         telmvar.Aborted = true;
         return {};
     }
@@ -493,10 +499,16 @@ std::string ExportTextFileToExcel(const std::string& Name)
     ok = ok && out.Close();
     if (!ok) {
         out.Abandon();
-        AddErrorMessage("file " + csv + " could not be written !");
+        ShowExportMessage("file " + csv + " could not be written !", platform::MessageIcon::Error);
         telmvar.Aborted = true;
         return {};
     }
+    // The table is complete whether or not a program shows it: when none can
+    // be started, the user is told where it is.
+    const platform::LaunchResult shown = platform::CurrentPlatform().Launch().OpenDocument(csv);
+    if (!shown.Started)
+        ShowExportMessage("The list was written to " + csv + (shown.Message.empty() ? "" : " (" + shown.Message + ")"),
+                          platform::MessageIcon::Information);
     return csv;
 }
 

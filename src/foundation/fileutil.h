@@ -108,9 +108,10 @@ bool CopyTextFileConverted(const std::string& Src, const std::string& Dest);
 // the rows are written as a CSV file (UTF-8, CR LF) beside the source, or in
 // TempDir when it is set, with ExcelDecimalMode choosing the style (1: "."
 // decimals and "," between fields; otherwise "," decimals and ";"), and the
-// desktop opens it with its program for such tables. A name without
-// directory is looked for in DataDir, a name without extension gets DataExt.
-// Returns the CSV path, or empty (with Aborted and a message) on failure.
+// desktop opens it with its program for such tables (when nothing can be
+// started, a message says where the file is). A name without directory is
+// looked for in DataDir, a name without extension gets DataExt. Returns the
+// CSV path, or empty (with Aborted and a message box) on failure.
 std::string ExportTextFileToExcel(const std::string& Name);
 
 // --- string sort -------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "foundation/telmvar.h"
 #include "foundation/error0.h"
 #include "foundation/wtelmvar.h"
+#include "platform/headless/platform_headless.h"
 
 #include <gtest/gtest.h>
 
@@ -280,8 +281,10 @@ TEST_F(FileUtil, CopyTextFileConvertedShowsTheDisplayForm)
     EXPECT_TRUE(telmvar.Aborted);
 }
 
-TEST_F(FileUtil, ListExportWritesOneColumnCsv)
+TEST_F(FileUtil, ListExportWritesOneColumnCsvAndOpensIt)
 {
+    platform::PlatformHeadless desktop;
+    platform::ScopedPlatform use(desktop);
     WriteAll(In("proj.qy7"), "Title; with separator\r\n  1.5000000\r\n-2\r\n\"q\"\r\n20\xF8" "C\r\n");
     telmvar.DataDir = dir_;
     telmvar.DataExt = "qy7";
@@ -290,21 +293,47 @@ TEST_F(FileUtil, ListExportWritesOneColumnCsv)
     EXPECT_FALSE(telmvar.Aborted);
     ASSERT_EQ(csv, In("proj.csv"));
     EXPECT_EQ(ReadAll(csv), "\xEF\xBB\xBF\"Title; with separator\"\r\n1,5000000\r\n-2\r\n\"\"\"q\"\"\"\r\n20\xC2\xB0" "C\r\n");
+    ASSERT_EQ(desktop.HeadlessLauncher().Launches().size(), 1u);
+    EXPECT_EQ(desktop.HeadlessLauncher().Launches()[0].Document, csv);
+    EXPECT_TRUE(desktop.HeadlessMessages().AskedQuestions().empty());
 
     wtelmvar.ExcelDecimalMode = 1;
     ASSERT_EQ(ExportTextFileToExcel(In("proj.qy7")), In("proj.csv"));
     EXPECT_EQ(ReadAll(csv), "\xEF\xBB\xBFTitle; with separator\r\n1.5000000\r\n-2\r\n\"\"\"q\"\"\"\r\n20\xC2\xB0" "C\r\n");
 }
 
+TEST_F(FileUtil, ListExportWithoutAProgramToShowItSaysWhereItIs)
+{
+    platform::PlatformHeadless desktop;
+    platform::ScopedPlatform use(desktop);
+    desktop.HeadlessLauncher().QueueResult({false, 2, "no program for tables"});
+    WriteAll(In("p.qy7"), "x\r\n");
+    telmvar.TempDir = dir_ + "/tmp";
+    fs::create_directory(telmvar.TempDir);
+    const std::string csv = ExportTextFileToExcel(In("p.qy7"));
+    EXPECT_EQ(csv, In("tmp/p.csv"));
+    EXPECT_FALSE(telmvar.Aborted);
+    EXPECT_EQ(ReadAll(csv), "\xEF\xBB\xBFx\r\n");
+    ASSERT_EQ(desktop.HeadlessMessages().AskedQuestions().size(), 1u);
+    EXPECT_EQ(desktop.HeadlessMessages().AskedQuestions()[0].Request.Text,
+              "The list was written to " + csv + " (no program for tables)");
+}
+
 TEST_F(FileUtil, ListExportOfAMissingFileIsRefused)
 {
+    platform::PlatformHeadless desktop;
+    platform::ScopedPlatform use(desktop);
     EXPECT_EQ(ExportTextFileToExcel("  "), "");
     EXPECT_TRUE(telmvar.Aborted);
-    ASSERT_GE(error0.ErrorCount, 1);
-    EXPECT_EQ(error0.ErrorTexts[1], "File not found. Use \"File->Save\"");
+    ASSERT_EQ(desktop.HeadlessMessages().AskedQuestions().size(), 1u);
+    EXPECT_EQ(desktop.HeadlessMessages().AskedQuestions()[0].Request.Text, "File not found. Use \"File->Save\"");
     telmvar.Aborted = false;
     EXPECT_EQ(ExportTextFileToExcel(In("none.qy7")), "");
     EXPECT_TRUE(telmvar.Aborted);
+    ASSERT_EQ(desktop.HeadlessMessages().AskedQuestions().size(), 2u);
+    EXPECT_EQ(desktop.HeadlessMessages().AskedQuestions()[1].Request.Text,
+              "file " + In("none.qy7") + " not found or no access !");
+    EXPECT_TRUE(desktop.HeadlessLauncher().Launches().empty());
 }
 
 TEST(StringSort, SortStringIndex)
