@@ -8,6 +8,7 @@
 #include "planetary/stagecalc.h"
 
 #include <csignal>
+#include <limits>
 #include <sys/resource.h>
 
 namespace projfiletest {
@@ -416,6 +417,21 @@ TEST_F(ProjectFile, CountsAbove128AreNeverWritten)
     EXPECT_TRUE(telmvar.Aborted);
     EXPECT_TRUE(HasMessageContaining("129"));
     EXPECT_EQ(ReadAll(In("a.qy7")), "old contents");
+}
+
+TEST_F(ProjectFile, NotANumberIsSavedAsZeroSoTheFileStaysReadable)
+{
+    PlanetaryGears.a[mPiPe] = std::numeric_limits<Extended>::quiet_NaN();
+    GearPair.LoadSpectrumCount = 1;
+    GearPair.LoadSpectrum[1] = {std::numeric_limits<Extended>::infinity(), 100};
+    PutStageLoadSpectrum();
+    const auto lines = CrLfLines(Write("a.qy7"));
+    EXPECT_EQ(lines[Header + 28 - 1], "0") << "a[2]";
+    EXPECT_EQ(lines[Header + 371 - 1], "0") << "load cycles of item 1";
+    EXPECT_TRUE(HasMessageContaining("a[2] is not a number, saved as 0"));
+    EXPECT_TRUE(HasMessageContaining("load cycles of item 1 is not a number"));
+    StartWithDefaultProject();
+    EXPECT_TRUE(Read("a.qy7")) << fault_.Line << " " << fault_.Reason;
 }
 
 // ---- refused files ----------------------------------------------------------------
