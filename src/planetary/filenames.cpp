@@ -37,9 +37,21 @@ void CompleteFileName(const std::string& Name, std::string& Path)
         Path = Name;
 }
 
+void CompleteSaveFileName(const std::string& Name, std::string& Path)
+{
+    // An archived project is opened read-only: only the scratch copy
+    // "actual" may be written.
+    if (telmvar.ArchiveMode && telmvar.ArchiveFlag && Name != "actual") {
+        AddErrorMessage("Option is not available in archive mode.");
+        telmvar.Aborted = true;
+        return;
+    }
+    CompleteFileName(Name, Path);
+}
+
 void ResetFileNameDialogs()
 {
-    filenamedialogs.SaveFileDialog = CompleteFileName;
+    filenamedialogs.SaveFileDialog = CompleteSaveFileName;
     filenamedialogs.OpenFileDialog = CompleteFileName;
 }
 

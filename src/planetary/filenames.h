@@ -29,6 +29,9 @@ void ResetFileNameDialogs();
 // in its file part is taken as it comes; an empty name or a file part with
 // more than one "." is refused (Aborted, message).
 void CompleteFileName(const std::string& Name, std::string& Path);
+// The same for a file to be written; in archive mode (ArchiveMode and
+// ArchiveFlag) every name but "actual" is refused.
+void CompleteSaveFileName(const std::string& Name, std::string& Path);
 
 // Runs F with telmvar.DataExt set to Ext and restores it afterwards (the load
 // spectrum file resolves its names with the extension "kol").

@@ -360,6 +360,11 @@ TEST_F(ProjectFile, ReadBackStageCalculatesToTheSameResults)
     PlanetaryGears.x[gS] = 0.3L;
     PlanetaryGears.b[gPi] = 12.5L;
     PlanetaryStage.DriveValue = 55.5L;
+    GearPair.LoadSpectrumCount = 3;
+    GearPair.LoadSpectrum[1] = {1e5L, 6000};
+    GearPair.LoadSpectrum[2] = {1e6L / 3, 4000.5L};
+    GearPair.LoadSpectrum[3] = {2e7L, 1500};
+    PutStageLoadSpectrum();
     CalcPlanetaryStage();
     ASSERT_FALSE(telmvar.FatalCalcError);
     const TPlanetaryStage st = PlanetaryStage;
@@ -382,6 +387,10 @@ TEST_F(ProjectFile, ReadBackStageCalculatesToTheSameResults)
             EXPECT_EQ(PlanetaryGears.SH[s][m], g.SH[s][m]) << s << " " << m;
             EXPECT_EQ(PlanetaryGears.SF[s][m], g.SF[s][m]) << s << " " << m;
         }
+    }
+    for (int m = 1; m <= 3; ++m) {
+        EXPECT_EQ(PlanetaryGears.Nsum[m], g.Nsum[m]) << m;
+        EXPECT_EQ(PlanetaryGears.LoadSpectrumKA_H[m], g.LoadSpectrumKA_H[m]) << m;
     }
     for (int k = 1; k <= 4; ++k) {
         EXPECT_EQ(PlanetaryGears.da[k], g.da[k]) << k;
@@ -611,6 +620,17 @@ TEST_F(ProjectFile, FileCommandsCompleteAndCheckTheName)
     EXPECT_TRUE(telmvar.Aborted) << "no name and no dialog to ask";
 
     telmvar.Aborted = false;
+    telmvar.ArchiveMode = true;
+    telmvar.ArchiveFlag = true;
+    WriteProjectFile("other");
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_TRUE(HasMessageContaining("Option is not available in archive mode."));
+    EXPECT_FALSE(fs::exists(In("other.qy7")));
+    telmvar.Aborted = false;
+    WriteProjectFile("actual");
+    EXPECT_FALSE(telmvar.Aborted) << "the scratch copy of an archived project";
+    telmvar.ArchiveMode = false;
+
     PlanetaryStage.nIn = 777;
     WriteProjectFile("demo");
     PlanetaryStage.nIn = 1;
