@@ -23,6 +23,8 @@ struct TTelmvar {
     bool ArchiveFlag = false;
 
     int32_t TempFileCounter = 0;
+    // Help entry that the Help buttons of the next dialog show.
+    uint16_t HelpNumber = 0;
     // Configured number of decimals; shifts every fixed-point number text
     // (3 leaves the callers' decimals as they are).
     int32_t DecimalDigits = 3;

@@ -1,7 +1,8 @@
 // Program entry of wqyr7. The command line decides once how the program
-// runs: the usage text, a batch run without any window, or the main window.
-// A batch run must never wait for a window, so without a display, or with
-// /NOGUI anywhere on the line, no toolkit is even started.
+// runs: the usage text, a batch run, or the main window. A batch run must
+// never wait for a window: the text and CAD batch modes, a run with /NOGUI
+// anywhere on the line, and a run without a display never start the toolkit;
+// their questions get the safe answer and their messages go to stderr.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -9,7 +10,9 @@
 
 #include "app/commandline.h"
 #include "app/programidentity.h"
+#include "app/startup.h"
 #include "foundation/telmvar.h"
+#include "foundation/textutil.h"
 #include "platform/codepage.h"
 #include "platform/platform.h"
 
@@ -34,26 +37,7 @@ bool DisplayAvailable()
 
 void PrintLine(const std::string& line) { std::printf("%s\n", platform::Cp1252ToUtf8(line).c_str()); }
 
-// Everything that can be decided without a window. Returns the exit code,
-// or -1 when the main window is to run.
-int RunWithoutWindow(const TCommandLine& cmd, bool gui)
-{
-    switch (cmd.Mode) {
-    case TStartMode::Usage:
-        return -2;
-    case TStartMode::MissingExtension:
-        platform::CurrentPlatform().Messages().ShowOk("Error  : ", MissingExtensionText(), platform::MessageIcon::Error);
-        return 0;
-    default:
-        break;
-    }
-    if (!gui) {
-        PrintLine(ProgramIdentityLine());
-        std::fflush(stdout);
-        return 0;
-    }
-    return -1;
-}
+bool IsBatchMode(TStartMode mode) { return mode == TStartMode::TextBatch || mode == TStartMode::CadBatch; }
 
 } // namespace
 
@@ -62,11 +46,12 @@ int main(int argc, char** argv)
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
         args.emplace_back(argv[i]);
+    SetCommandLineParams(argc, argv);
 
-    ResetTelmvar();
+    InitProgramLoadDefaults();
     InitProgramIdentity();
     const TCommandLine cmd = ParseCommandLine(args);
-    bool gui = !cmd.NoGui && DisplayAvailable();
+    bool gui = !cmd.NoGui && !IsBatchMode(cmd.Mode) && DisplayAvailable();
 #ifndef QYR7_HAVE_QT
     gui = false;
 #endif
@@ -88,8 +73,15 @@ int main(int argc, char** argv)
     }
 
     if (!gui) {
-        int code = RunWithoutWindow(cmd, gui);
-        return code < 0 ? 0 : code;
+        const TStartOutcome outcome = ThhFormCreate(cmd);
+        if (outcome.EndProcess)
+            return outcome.ExitCode;
+        // An interactive start without a window: the start-up ran (project
+        // or template read, stage calculated); there is nothing to show.
+        PrintLine(ProgramIdentityLine());
+        std::fflush(stdout);
+        ThhFormDestroy();
+        return 0;
     }
 
 #ifdef QYR7_HAVE_QT
@@ -97,11 +89,17 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QString::fromUtf8(telmvar.ProgramName.c_str()));
     platform::PlatformQt qt;
     platform::ScopedPlatform scope(qt);
-    int code = RunWithoutWindow(cmd, gui);
-    if (code >= 0)
-        return code;
+    InstallQtScreenInfo(qt);
+    startup.Interactive = true;
+    const TStartOutcome outcome = ThhFormCreate(cmd);
+    if (outcome.EndProcess)
+        return outcome.ExitCode;
+    if (startup.StartPictureFound)
+        ReportStartFailure("start.plt: pictures are not drawn yet, the stage is shown");
     OpenMainForm(qt);
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    ThhFormDestroy();
+    return code;
 #else
     return 0;
 #endif

@@ -6,8 +6,6 @@
 #include "foundation/wtelmvar.h"
 #include "planetary/filenames.h"
 
-#include <cmath>
-
 namespace {
 
 TTextFile& Shared() { return textfile.SharedTextFile; }
@@ -35,23 +33,11 @@ struct TFieldList {
 // written as "N" (off).
 char FlagChar(char c) { return c == '\0' || c == '\r' || c == '\n' ? 'N' : c; }
 
-// A value that is not a number (a calculation result stored back after a
-// failed step) would make the file unreadable: it is written as 0, which the
-// next calculation replaces, and the save says so.
-void WriteFiniteNumber(Extended x, const std::string& name)
-{
-    if (!std::isfinite(x)) {
-        AddErrorMessage("Project file: " + name + " is not a number, saved as 0 !");
-        x = 0;
-    }
-    WriteNumberLine(x);
-}
-
 void WriteField(const TProjectField& f)
 {
     switch (f.Kind) {
     case TProjectLineKind::Number:
-        WriteFiniteNumber(*std::get<Extended*>(f.Target), f.Name);
+        WriteNumberLine(*std::get<Extended*>(f.Target));
         break;
     case TProjectLineKind::Integer:
     case TProjectLineKind::Word:
@@ -373,8 +359,8 @@ bool WriteProjectData(const std::string& Path)
     WriteIntLine(d.Pair.LoadSpectrumKind);
     WriteIntLine(count);
     for (int k = 1; k <= count; ++k) {
-        WriteFiniteNumber(d.Stage.LoadSpectrum[k].N, "load cycles of item " + std::to_string(k));
-        WriteFiniteNumber(d.Stage.LoadSpectrum[k].T, "torque of item " + std::to_string(k));
+        WriteNumberLine(d.Stage.LoadSpectrum[k].N);
+        WriteNumberLine(d.Stage.LoadSpectrum[k].T);
     }
 
     WriteChangesBlock(d.Documentation);

@@ -2,7 +2,6 @@
 
 #include "gearpair/gearpairdata.h"
 #include "planetary/bearings/planetbearing.h"
-#include "planetary/documentation.h"
 #include "planetary/stage.h"
 
 void InitProgramDefaults()
@@ -11,7 +10,6 @@ void InitProgramDefaults()
     InitPlanetaryData();
     InitGearPairData();
     InitPlanetBearings();
-    ResetDocumentation();
 }
 
 void SetDefaultInput()

@@ -6,5 +6,10 @@ namespace platform {
 class PlatformQt;
 }
 
-// Captions and shows the main window; the caller runs the event loop.
+// Lets the window utilities ask the desktop for the screen and the main
+// window's frame.
+void InstallQtScreenInfo(platform::PlatformQt& platform);
+
+// Shows the main window, sized and captioned by the start-up; the caller runs
+// the event loop.
 void OpenMainForm(platform::PlatformQt& platform);

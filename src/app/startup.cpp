@@ -1,0 +1,261 @@
+#include "app/startup.h"
+
+#include "app/configio.h"
+#include "app/programidentity.h"
+#include "app/winutil.h"
+#include "dialogs/fileguard.h"
+#include "dialogs/messageboxes.h"
+#include "foundation/error0.h"
+#include "foundation/fileutil.h"
+#include "foundation/telmvar.h"
+#include "foundation/textutil.h"
+#include "foundation/wtelmvar.h"
+#include "graphics/cadsettings.h"
+#include "graphics/graphsettings.h"
+#include "planetary/projectfile.h"
+#include "planetary/filenames.h"
+#include "planetary/stagecalc.h"
+#include "planetary/stagedefaults.h"
+#include "platform/codepage.h"
+#include "platform/platform.h"
+#include "reports/engine/reportengine.h"
+#include "reports/engine/reportservices.h"
+#include "reports/stage/planetaryreport.h"
+#include "reports/textview/printsettings.h"
+
+#include <cstdio>
+#include <sys/stat.h>
+
+TStartup startup;
+
+void ResetStartup() { startup = TStartup{}; }
+
+void ReportStartFailure(const std::string& Text)
+{
+    const std::string line = ProgramFileName() + ": " + Text + "\n";
+    std::fputs(platform::Cp1252ToUtf8(line).c_str(), stderr);
+    std::fflush(stderr);
+}
+
+void InitProgramLoadDefaults()
+{
+    ResetCadSettings();
+    ResetGraphSettings();
+    ResetPrintSettings();
+    ResetMessageboxes();
+    ResetStartup();
+    InitProgramDefaults();
+    SetDefaultInput();
+}
+
+namespace {
+
+// The last text the message collector holds: why a read or calculation
+// failed.
+std::string LastMessage()
+{
+    if (error0.ErrorCount == 0)
+        return {};
+    return error0.ErrorTexts[error0.ErrorCount];
+}
+
+std::string FirstMessage()
+{
+    if (error0.ErrorCount == 0)
+        return {};
+    return error0.ErrorTexts[1];
+}
+
+bool ModifiedSince(const std::string& File, const struct stat& Before, bool Existed)
+{
+    struct stat after {};
+    if (::stat(NativePath(File).c_str(), &after) != 0)
+        return false;
+    if (!Existed)
+        return true;
+    return after.st_mtim.tv_sec != Before.st_mtim.tv_sec || after.st_mtim.tv_nsec != Before.st_mtim.tv_nsec ||
+           after.st_size != Before.st_size || after.st_ino != Before.st_ino;
+}
+
+// Reads the project named on the command line without any box: a batch run
+// explains a failure in its one line, the interactive open in its own box.
+bool ReadCommandLineProject(const std::string Name, std::string& Why)
+{
+    const bool messages = telmvar.MessagesEnabled;
+    telmvar.MessagesEnabled = false;
+    ResetErrorState();
+    ClearErrorMessages();
+    ReadProjectFile(Name);
+    telmvar.MessagesEnabled = messages;
+    if (!telmvar.Aborted)
+        return true;
+    if (!FileCanOpen(Name))
+        Why = "project file " + Name + " not found or no access";
+    else {
+        Why = "project file " + Name + " cannot be read";
+        const std::string detail = LastMessage();
+        if (!detail.empty())
+            Why += ": " + detail;
+    }
+    return false;
+}
+
+} // namespace
+
+void InstallPlatformServices()
+{
+    // The report engine's own platform defaults stay for the device list,
+    // the dates, the result window, printing and launching; the message
+    // boxes, questions, file dialogs and file checks are the program's.
+    TReportServices& S = reportservices;
+    S.AskYesNoCancel = [](const std::string& Q) { return AskYesNoCancel(Q); };
+    S.QueryYesNo = [](const std::string& Q) { return QueryYesNo(Q); };
+    S.SaveFileDialog = [](const std::string& Name, std::string& Path) { SaveFileDialog(Name, Path); };
+    S.CheckFileName = [](const std::string& Path) { CheckFileName(Path); };
+    S.CheckFileExists = [](const std::string& Path) { return CheckFileExists(Path); };
+    S.ShowMessageBox = [](const std::string& T) { ShowMessageBox(T); };
+    S.ShowMessageCaption = [](const std::string& C, const std::string& T) { ShowMessageCaption(C, T); };
+    S.ShowMessageIfEnabled = [](const std::string& T) { ShowMessageIfEnabled(T); };
+    S.SetInputHelpNumber = [](int No) { telmvar.HelpNumber = static_cast<uint16_t>(No); };
+    S.SetHourglassCursor = [] { SetHourglassCursor(); };
+    S.RestoreCursor = [] { RestoreCursor(); };
+
+    filenamedialogs.SaveFileDialog = [](const std::string& Name, std::string& Path) { SaveFileDialog(Name, Path); };
+    filenamedialogs.OpenFileDialog = [](const std::string& Name, std::string& Path) { OpenFileDialog(Name, Path); };
+}
+
+TStartOutcome ThhFormCreate(const TCommandLine& Cmd)
+{
+    InstallPlatformServices();
+    // The menu captions and the graphics window's display list come with the
+    // menus and the graphics window.
+    InitProgramIdentity();
+    ReadConfigFile();
+    telmvar.Aborted = false;
+    ReadSessionFile();
+    telmvar.Aborted = false;
+    startup.TableBrowserCreated = true;
+    const TStartOutcome outcome = StartupAndCommandLine(Cmd);
+    if (outcome.EndProcess)
+        return outcome;
+    telmvar.Aborted = false;
+    SizeMainWindow();
+    UpdateAppTitle();
+    return outcome;
+}
+
+TStartOutcome RunTextBatch(const TCommandLine& Cmd)
+{
+    std::string why;
+    if (!ReadCommandLineProject(Cmd.P1, why)) {
+        ReportStartFailure(why);
+        return {true, ExitProjectUnreadable};
+    }
+    telmvar.ProjectName = ExtractBaseName(Cmd.P1);
+    wtelmvar.TextDeviceDialog = false;
+    wtelmvar.TextDevice = 9;
+    // The report prints results: the stage is calculated from what was read
+    // rather than trusting whatever the records held before.
+    telmvar.Aborted = false;
+    CalcPlanetaryStage();
+    if (telmvar.FatalCalcError) {
+        ReportStartFailure("stage of " + Cmd.P1 + " cannot be calculated: " + FirstMessage());
+        return {true, ExitReportNotWritten};
+    }
+    telmvar.Aborted = false;
+    const std::string target = telmvar.ProjectName + ".txt";
+    struct stat before {};
+    const bool existed = ::stat(NativePath(target).c_str(), &before) == 0;
+    reportengine.ReportWriteFailed = false;
+    PrintPlanetaryReport(0);
+    if (telmvar.Aborted || reportengine.ReportWriteFailed || !ModifiedSince(target, before, existed)) {
+        ReportStartFailure("report file " + target + " could not be written");
+        return {true, ExitReportNotWritten};
+    }
+    return {true, ExitOk};
+}
+
+TStartOutcome StartupAndCommandLine(const TCommandLine& Cmd)
+{
+    InitProgramIdentity();
+    telmvar.Aborted = false;
+    telmvar.MessagesEnabled = true;
+    CheckConfigDirs();
+    telmvar.DataDir.clear();
+
+    switch (Cmd.Mode) {
+    case TStartMode::Gui:
+        break;
+    case TStartMode::Usage:
+        // The shell shows the usage text before any window exists.
+        SetUsageText();
+        return {true, ExitOk};
+    case TStartMode::ExchangeGui:
+        telmvar.ProjectName = Cmd.P1;
+        telmvar.DataDir.clear();
+        // The named file is not read: a plain Save must not put the built-in
+        // data over it without asking.
+        messageboxes.UnreadProjectPath = Cmd.P1;
+        break;
+    case TStartMode::TextBatch:
+        telmvar.ProjectName = Cmd.P1;
+        return RunTextBatch(Cmd);
+    case TStartMode::CadBatch:
+        ReportStartFailure("CAD output is not available yet");
+        return {true, ExitNotAvailable};
+    case TStartMode::MissingExtension: {
+        const std::string text = "extension ." + telmvar.DataExt + " " + "missing";
+        if (startup.Interactive)
+            ShowMessageIfEnabled(text);
+        ReportStartFailure(Cmd.P1 + ": " + text);
+        return {true, ExitMissingExtension};
+    }
+    case TStartMode::InteractiveOpen: {
+        telmvar.ProjectName = Cmd.P1;
+        std::string why;
+        const bool read = ReadCommandLineProject(Cmd.P1, why);
+        telmvar.ArchiveMode = true;
+        telmvar.MessagesEnabled = true;
+        if (!read) {
+            telmvar.Aborted = false;
+            // Only the name is checked: no overwrite question, and the file
+            // stays as it is whatever the check finds.
+            const bool query = messageboxes.OverwriteQuery;
+            messageboxes.OverwriteQuery = false;
+            CheckFileName(Cmd.P1);
+            messageboxes.OverwriteQuery = query;
+            if (telmvar.Aborted) {
+                ReportStartFailure(why);
+                return {true, ExitProjectUnreadable};
+            }
+            ShowMessageBox(why);
+            // Nothing was read: the built-in stage stands, and a plain Save
+            // asks before it goes over the named file.
+            messageboxes.UnreadProjectPath = Cmd.P1;
+        }
+        break;
+    }
+    }
+
+    // The program runs with its window.
+    if (telmvar.ArchiveMode) {
+        telmvar.DataDir.clear();
+    } else {
+        SetHourglassCursor();
+        telmvar.DataDir = AddTrailingBackslash(wtelmvar.DefaultDataDir) + telmvar.DataDir;
+        // The world window of the start logo comes with the graphics window.
+        if (FileCanOpen(AddTrailingBackslash(telmvar.DataDir) + "null." + telmvar.DataExt)) {
+            ReadProjectFile("null");
+            messageboxes.UnreadProjectPath.clear();
+            telmvar.ProjectName.clear();
+        }
+    }
+    telmvar.Aborted = false;
+    CalcPlanetaryStage();
+    telmvar.Aborted = false;
+    telmvar.DataModified = false;
+    startup.StartPictureFound = FileCanOpen(AddTrailingBackslash(telmvar.PltDir) + "start.plt");
+    return {false, ExitOk};
+}
+
+void ThhFormDestroy() { WriteSessionFile(); }

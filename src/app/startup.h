@@ -1,0 +1,68 @@
+#pragma once
+// The start of the program: the creation of the main window in its fixed
+// order (identity, configuration, session, table object, the start-up
+// routine with its command line, window size and caption) and the two batch
+// modes that end the process from inside it.
+//
+// Exit codes: 0 a normal end (the usage text; a text batch run whose report
+// was written), 1 the project named on the command line cannot be read,
+// 2 a project name without extension, 3 CAD output not available, 4 the
+// report could not be written. Every failure also writes one line to
+// standard error saying what failed.
+
+#include "app/commandline.h"
+
+#include <string>
+
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitProjectUnreadable = 1;
+inline constexpr int ExitMissingExtension = 2;
+inline constexpr int ExitNotAvailable = 3;
+inline constexpr int ExitReportNotWritten = 4;
+
+struct TStartOutcome {
+    bool EndProcess = false;
+    int ExitCode = ExitOk;
+};
+
+struct TStartup {
+    // The program runs with its window (set by the program entry before the
+    // main window is created). Without it every message is one line on
+    // standard error and nothing is asked.
+    bool Interactive = false;
+    // The table browser of the Database menu, created with the main window.
+    // Until the browser form comes with the table commands this is only the
+    // record that it exists.
+    bool TableBrowserCreated = false;
+    // The picture "start.plt" was found in the picture directory.
+    bool StartPictureFound = false;
+};
+
+extern TStartup startup;
+
+void ResetStartup();
+
+// The defaults that stand before the main window exists: the stage of File
+// New and the settings of every unit.
+void InitProgramLoadDefaults();
+
+// Hooks of the report engine, the file-name dialogs of the stage files and
+// the message list filled from the current platform.
+void InstallPlatformServices();
+
+// The creation of the main window: ends the process (EndProcess) for the
+// usage text, the batch modes and a bad command line.
+TStartOutcome ThhFormCreate(const TCommandLine& Cmd);
+
+// Called once from ThhFormCreate.
+TStartOutcome StartupAndCommandLine(const TCommandLine& Cmd);
+
+// "/I": read the project, calculate, write the whole report as text to
+// ProjectName + ".txt" in the current directory.
+TStartOutcome RunTextBatch(const TCommandLine& Cmd);
+
+// The end of the main window: the session file.
+void ThhFormDestroy();
+
+// One line on standard error: "wqyr7: " + Text.
+void ReportStartFailure(const std::string& Text);

@@ -1,0 +1,320 @@
+#include "dialogs/fileguard.h"
+
+#include "dialogs/messageboxes.h"
+#include "foundation/fileutil.h"
+#include "foundation/telmvar.h"
+#include "foundation/textutil.h"
+#include "foundation/utilstr.h"
+#include "platform/platform.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+int CountDotsInFilePart(const std::string& Path)
+{
+    const auto cut = Path.find_last_of("\\/:");
+    const std::string file = cut == std::string::npos ? Path : Path.substr(cut + 1);
+    int dots = 0;
+    for (char c : file)
+        dots += c == '.' ? 1 : 0;
+    return dots;
+}
+
+bool PathExists(const std::string& Path)
+{
+    struct stat st {};
+    return ::stat(NativePath(Path).c_str(), &st) == 0;
+}
+
+// Can the file be written under this name? An existing file is opened for
+// writing without truncating it; a new one is created exclusively and
+// removed again (it is our own probe, never somebody's file).
+bool NameWritable(const std::string& Path)
+{
+    const std::string name = NativePath(Path);
+    if (name.empty())
+        return false;
+    struct stat st {};
+    if (::stat(name.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            return false;
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        ::close(fd);
+        return true;
+    }
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return ::unlink(name.c_str()) == 0;
+}
+
+std::string WithSeparator(const std::string& Dir) { return Dir.empty() ? Dir : AddTrailingBackslash(Dir); }
+
+std::optional<std::string> RunFileDialog(platform::FileDialogKind Kind, const std::string& Filter,
+                                         const std::string& InitialDir)
+{
+    platform::FileDialogRequest request;
+    request.Kind = Kind;
+    request.Caption = telmvar.ProgramName;
+    request.Filter = Filter;
+    request.InitialDir = NativePath(InitialDir);
+    return platform::CurrentPlatform().Files().Run(request);
+}
+
+} // namespace
+
+void CheckFileName(const std::string& Path)
+{
+    if (CountDotsInFilePart(Path) > 1) {
+        ShowPlainMessage(Path + " not allowed (too many dots)!");
+        telmvar.Aborted = true;
+        return;
+    }
+    const bool unread = !messageboxes.UnreadProjectPath.empty() &&
+                        NativePath(messageboxes.UnreadProjectPath) == NativePath(Path);
+    if (PathExists(Path) &&
+        (unread || (messageboxes.OverwriteQuery && Path.find("actual") == std::string::npos))) {
+        telmvar.HelpNumber = 3055;
+        if (!AskYesNoCancel(Path + " " + "already exists" + ".   " + "overwrite" + " ?"))
+            telmvar.Aborted = true;
+        else if (unread)
+            messageboxes.UnreadProjectPath.clear();
+    }
+    if (telmvar.Aborted)
+        return;
+    if (!NameWritable(Path)) {
+        ShowMessageIfEnabled("invalid file name \"" + Path + "\" !");
+        telmvar.Aborted = true;
+    }
+}
+
+bool CheckFileExists(const std::string& Path)
+{
+    if (FileCanOpen(TrimBlanks(Path)))
+        return true;
+    ShowMessageIfEnabled("file " + TrimBlanks(Path) + " " + "not found or no access" + " !");
+    telmvar.Aborted = true;
+    return false;
+}
+
+void SaveFileDialog(std::string Name, std::string& Path)
+{
+    if (telmvar.ArchiveMode && telmvar.ArchiveFlag && Name != "actual") {
+        ArchiveModeMessage();
+        telmvar.Aborted = true;
+        return;
+    }
+    if (telmvar.ArchiveMode && !telmvar.ArchiveFlag)
+        telmvar.ArchiveMode = false;
+    if (Name.empty()) {
+        const std::string mask = "*." + telmvar.DataExt;
+        const auto chosen = RunFileDialog(platform::FileDialogKind::Save, mask + "|" + mask, telmvar.DataDir);
+        if (!chosen || chosen->empty()) {
+            telmvar.Aborted = true;
+        } else {
+            telmvar.DataDir = FileDirPart(*chosen);
+            Name = FileNameNoExt(*chosen);
+        }
+        RestoreCursor();
+        if (telmvar.Aborted)
+            return;
+        Path = WithSeparator(telmvar.DataDir) + Name + "." + telmvar.DataExt;
+        CheckFileName(Path);
+        if (!telmvar.Aborted)
+            telmvar.ProjectName = Name;
+        return;
+    }
+    if (Name.find('.') == std::string::npos)
+        Path = WithSeparator(telmvar.DataDir) + Name + "." + telmvar.DataExt;
+    else
+        Path = Name;
+    CheckFileName(Path);
+}
+
+void OpenFileDialog(std::string Name, std::string& Path)
+{
+    if (telmvar.ArchiveMode && telmvar.ArchiveFlag) {
+        ArchiveModeMessage();
+        telmvar.Aborted = true;
+        return;
+    }
+    if (telmvar.ArchiveMode && !telmvar.ArchiveFlag)
+        telmvar.ArchiveMode = false;
+    if (Name.empty()) {
+        AskOpenFileName(1, telmvar.DataDir, "*." + telmvar.DataExt, Name);
+        if (telmvar.Aborted)
+            return;
+        telmvar.ProjectName = Name;
+        Path = WithSeparator(telmvar.DataDir) + telmvar.ProjectName + "." + telmvar.DataExt;
+    } else if (Name.find('.') != std::string::npos) {
+        Path = Name;
+    } else {
+        telmvar.ProjectName = Name;
+        Path = WithSeparator(telmvar.DataDir) + Name + "." + telmvar.DataExt;
+    }
+    if (!CheckFileExists(Path)) {
+        if (Path != Name)
+            telmvar.ProjectName.clear();
+        return;
+    }
+    ShowStatusText("file " + Path + " " + "is loaded");
+}
+
+void AskOpenFileName(int Kind, std::string& Dir, const std::string& Filter, std::string& Name)
+{
+    const auto chosen = RunFileDialog(platform::FileDialogKind::Open, Filter + "|" + Filter, StripTrailingBackslash(Dir));
+    if (!chosen || chosen->empty()) {
+        Name.clear();
+        telmvar.Aborted = true;
+        return;
+    }
+    Dir = FileDirPart(*chosen);
+    Name = Kind == 5 ? *chosen : ExtractBaseName(*chosen);
+    if (Kind == 4)
+        telmvar.DataExt = FileExtNoDot(*chosen);
+}
+
+void BrowseForFile(const std::string& Path, const std::string& Filter, std::string& Result)
+{
+    const auto chosen =
+        RunFileDialog(platform::FileDialogKind::Open, Filter + "|" + Filter, TrimBlanks(FileDirPart(Path)));
+    if (!chosen || chosen->empty()) {
+        Result = Path;
+        telmvar.Aborted = true;
+        return;
+    }
+    Result = *chosen;
+}
+
+void ChooseDirectory(const std::string& Dir, std::string& Result)
+{
+    const std::string start = DirExists(Dir) ? Dir : std::string();
+    const auto chosen = RunFileDialog(platform::FileDialogKind::Open, "*.*|*.*", start);
+    if (!chosen || chosen->empty()) {
+        Result = Dir;
+        return;
+    }
+    Result = StripTrailingBackslash(FileDirPart(*chosen));
+}
+
+uint16_t IoErrorCodeOf(int ErrnoValue)
+{
+    switch (ErrnoValue) {
+    case 0:
+        return 0;
+    case ENOENT:
+        return 2;
+    case ENOTDIR:
+        return 3;
+    case EMFILE:
+    case ENFILE:
+        return 4;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+        return 5;
+    case EIO:
+        return 100;
+    case ENOSPC:
+    case EFBIG:
+    case EDQUOT:
+        return 101;
+    case EROFS:
+        return 150;
+    case ENXIO:
+    case ENODEV:
+        return 152;
+    default:
+        return 31;
+    }
+}
+
+std::string WriteErrorText(uint16_t Code)
+{
+    switch (Code) {
+    case 100:
+        return "read error";
+    case 101:
+        return "disk full";
+    case 106:
+        return "invalid numeric code";
+    default:
+        return "file access error";
+    }
+}
+
+std::string CloseErrorText(uint16_t Code) { return Code == 101 ? "disk full" : "file close error"; }
+
+std::string RewriteErrorText(uint16_t Code) { return Code == 101 ? "disk full" : "file write error"; }
+
+std::string RewriteRetryText(uint16_t Code)
+{
+    switch (Code) {
+    case 150:
+        return "remove write protect !";
+    case 152:
+        return "put program disk into drive A !";
+    default:
+        return "I/O-Error " + IntToText(Code);
+    }
+}
+
+bool WriteLineChecked(TTextFile& F, const std::string& Text)
+{
+    if (telmvar.Aborted)
+        return false;
+    errno = 0;
+    if (F.WriteLine(Text))
+        return true;
+    const uint16_t code = IoErrorCodeOf(errno);
+    ShowMessageIfEnabled(WriteErrorText(code == 0 ? 31 : code));
+    telmvar.Aborted = true;
+    return false;
+}
+
+bool CloseFileChecked(TTextFile& F)
+{
+    errno = 0;
+    if (F.Close())
+        return true;
+    const uint16_t code = IoErrorCodeOf(errno);
+    ShowMessageIfEnabled(CloseErrorText(code == 0 ? 31 : code));
+    telmvar.Aborted = true;
+    return false;
+}
+
+bool RewriteChecked(TTextFile& F)
+{
+    errno = 0;
+    if (F.OpenWrite())
+        return true;
+    const uint16_t code = IoErrorCodeOf(errno);
+    ShowMessageIfEnabled(RewriteErrorText(code == 0 ? 31 : code));
+    telmvar.Aborted = true;
+    return false;
+}
+
+bool RewriteRetrying(TTextFile& F)
+{
+    for (int attempt = 1; attempt <= RewriteMaxTries; ++attempt) {
+        errno = 0;
+        if (F.OpenWrite())
+            return true;
+        const uint16_t code = IoErrorCodeOf(errno);
+        // Nobody can remove the cause while messages are off: no point in
+        // trying again.
+        if (!telmvar.MessagesEnabled)
+            break;
+        ShowMessageIfEnabled(RewriteRetryText(code == 0 ? 31 : code));
+    }
+    ShowMessageIfEnabled("file " + F.Name() + " cannot be written");
+    telmvar.Aborted = true;
+    return false;
+}

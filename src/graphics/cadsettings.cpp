@@ -1,0 +1,5 @@
+#include "graphics/cadsettings.h"
+
+TCadSettings cadsettings;
+
+void ResetCadSettings() { cadsettings = TCadSettings{}; }

@@ -1,0 +1,80 @@
+#include "runprogram.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> TProgramRun::ErrLines() const
+{
+    std::vector<std::string> lines;
+    std::istringstream in(Err);
+    std::string line;
+    while (std::getline(in, line))
+        if (!line.empty())
+            lines.push_back(line);
+    return lines;
+}
+
+fs::path FreshDir(const std::string& Tag)
+{
+    static std::mt19937 random{std::random_device{}()};
+    const fs::path dir =
+        fs::temp_directory_path() / ("qyr7_app_" + Tag + "_" + std::to_string(::getpid()) + "_" + std::to_string(random()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+std::string ReadWholeFile(const fs::path& File)
+{
+    std::ifstream in(File, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteWholeFile(const fs::path& File, const std::string& Text)
+{
+    std::ofstream out(File, std::ios::binary);
+    out << Text;
+}
+
+namespace {
+
+std::string Quoted(const std::string& S)
+{
+    std::string q = "'";
+    for (char c : S) {
+        if (c == '\'')
+            q += "'\\''";
+        else
+            q += c;
+    }
+    return q + "'";
+}
+
+} // namespace
+
+TProgramRun RunProgram(const fs::path& Dir, const std::vector<std::string>& Args)
+{
+    const fs::path out = Dir / ".run_out";
+    const fs::path err = Dir / ".run_err";
+    std::string command = "cd " + Quoted(Dir.string()) + " && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME=" +
+                          Quoted(Dir.string()) + " XDG_CONFIG_HOME=" + Quoted((Dir / ".config").string()) + " " +
+                          Quoted(QYR7_PROGRAM);
+    for (const auto& a : Args)
+        command += " " + Quoted(a);
+    command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string()) + " </dev/null";
+    const int status = std::system(command.c_str());
+    TProgramRun run;
+    run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.Out = ReadWholeFile(out);
+    run.Err = ReadWholeFile(err);
+    fs::remove(out);
+    fs::remove(err);
+    return run;
+}
