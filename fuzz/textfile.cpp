@@ -16,16 +16,24 @@
 
 namespace {
 
-const std::string& ScratchFile()
-{
-    static const std::string name = [] {
+// One scratch file for the whole run, removed when the run ends.
+struct Scratch {
+    std::string name;
+    Scratch()
+    {
         char tmpl[] = "/tmp/qyr7_fuzz_textfile_XXXXXX";
         const int fd = ::mkstemp(tmpl);
         if (fd >= 0)
             ::close(fd);
-        return std::string(tmpl);
-    }();
-    return name;
+        name = tmpl;
+    }
+    ~Scratch() { ::unlink(name.c_str()); }
+};
+
+const std::string& ScratchFile()
+{
+    static const Scratch scratch;
+    return scratch.name;
 }
 
 void CheckNumberWriter(Extended x)

@@ -6,6 +6,8 @@
 #include "foundation/wtelmvar.h"
 #include "planetary/filenames.h"
 
+#include <cmath>
+
 namespace {
 
 TTextFile& Shared() { return textfile.SharedTextFile; }
@@ -33,11 +35,23 @@ struct TFieldList {
 // written as "N" (off).
 char FlagChar(char c) { return c == '\0' || c == '\r' || c == '\n' ? 'N' : c; }
 
+// A value that is not a number (a calculation result stored back after a
+// failed step) would make the file unreadable: it is written as 0, which the
+// next calculation replaces, and the save says so.
+void WriteFiniteNumber(Extended x, const std::string& name)
+{
+    if (!std::isfinite(x)) {
+        AddErrorMessage("Project file: " + name + " is not a number, saved as 0 !");
+        x = 0;
+    }
+    WriteNumberLine(x);
+}
+
 void WriteField(const TProjectField& f)
 {
     switch (f.Kind) {
     case TProjectLineKind::Number:
-        WriteNumberLine(*std::get<Extended*>(f.Target));
+        WriteFiniteNumber(*std::get<Extended*>(f.Target), f.Name);
         break;
     case TProjectLineKind::Integer:
     case TProjectLineKind::Word:
@@ -359,8 +373,8 @@ bool WriteProjectData(const std::string& Path)
     WriteIntLine(d.Pair.LoadSpectrumKind);
     WriteIntLine(count);
     for (int k = 1; k <= count; ++k) {
-        WriteNumberLine(d.Stage.LoadSpectrum[k].N);
-        WriteNumberLine(d.Stage.LoadSpectrum[k].T);
+        WriteFiniteNumber(d.Stage.LoadSpectrum[k].N, "load cycles of item " + std::to_string(k));
+        WriteFiniteNumber(d.Stage.LoadSpectrum[k].T, "torque of item " + std::to_string(k));
     }
 
     WriteChangesBlock(d.Documentation);

@@ -2,6 +2,7 @@
 
 #include "gearpair/gearpairdata.h"
 #include "planetary/bearings/planetbearing.h"
+#include "planetary/documentation.h"
 #include "planetary/stage.h"
 
 void InitProgramDefaults()
@@ -10,6 +11,7 @@ void InitProgramDefaults()
     InitPlanetaryData();
     InitGearPairData();
     InitPlanetBearings();
+    ResetDocumentation();
 }
 
 void SetDefaultInput()

@@ -4,5 +4,6 @@
 // H out, C fixed, 72 kW), with no planet bearing chosen.
 void SetDefaultInput();
 
-// Start-up order of the defaults: material group, stage records, gear pair.
+// Start-up order of the defaults: material group, stage records, gear pair,
+// planet bearings, documentation records.
 void InitProgramDefaults();

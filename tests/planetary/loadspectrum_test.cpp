@@ -6,6 +6,8 @@
 #include "foundation/wtelmvar.h"
 #include "planetary/loadspectrum/loadspectrum.h"
 
+#include <limits>
+
 namespace projfiletest {
 namespace {
 
@@ -35,6 +37,25 @@ TEST_F(LoadSpectrumFile, ItemsAreWrittenCyclesFirstThenTorque)
     EXPECT_EQ(ReadAll(In("a.kol")), "Load Spectrum\r\n-------------\r\n2\r\n2\r\n"
                                     "1000.0000000\r\n2500.0000000\r\n"
                                     "1000000.0000000\r\n1250.5000000\r\n");
+}
+
+TEST_F(LoadSpectrumFile, NotANumberIsSavedAsZero)
+{
+    SetItems({{1000, std::numeric_limits<Extended>::quiet_NaN()}});
+    ASSERT_TRUE(WriteLoadSpectrumFile(In("n.kol")));
+    EXPECT_EQ(ReadAll(In("n.kol")), "Load Spectrum\r\n-------------\r\n1\r\n1\r\n1000.0000000\r\n0\r\n");
+    EXPECT_EQ(error0.ErrorTexts[error0.ErrorCount], "Load spectrum: item 1 is not a number, saved as 0 !");
+}
+
+TEST_F(LoadSpectrumFile, FailedSaveKeepsTheOldFile)
+{
+    // The file name is taken by a directory: nothing can be put in place.
+    fs::create_directory(In("taken.kol"));
+    SetItems({{1, 2}});
+    EXPECT_FALSE(WriteLoadSpectrumFile(In("taken.kol")));
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_EQ(error0.ErrorTexts[error0.ErrorCount], "file " + In("taken.kol") + " cannot be created !");
+    EXPECT_TRUE(fs::is_directory(In("taken.kol")));
 }
 
 TEST_F(LoadSpectrumFile, RoundTripWithDecimalCommas)

@@ -8,6 +8,7 @@
 #include "planetary/stagecalc.h"
 
 #include <csignal>
+#include <limits>
 #include <sys/resource.h>
 
 namespace projfiletest {
@@ -138,6 +139,47 @@ TEST_F(ProjectFile, DefaultProjectFileLineByLine)
     EXPECT_EQ(at(404), "---");
     EXPECT_EQ(lines[lines.size() - 2], "1") << "carrier form";
     EXPECT_EQ(lines.back(), "FALSE") << "carrier shaft";
+}
+
+TEST_F(ProjectFile, ReaderTakesEachFieldFromItsLine)
+{
+    // A file edited by hand at lines the layout names, not by the writer.
+    auto lines = CrLfLines(Write("a.qy7"));
+    auto set = [&](int stageLine, const std::string& text) { lines[Header + stageLine - 1] = text; };
+    set(2, "12,5");                  // nThird, with a decimal comma
+    set(8, "sun gear");              // long name of S
+    set(21, "  3.25");               // mn, right-aligned as the writer aligns
+    set(41, "23");                   // z of S
+    set(41 + 44, "16");              // z of Pi
+    set(40 + 36, "group S");         // the stage text, read in each gear group...
+    set(40 + 3 * 44 + 36, "group H"); // ...the last reading stands
+    set(219, "3");                   // input shaft H
+    set(220, "1");                   // output shaft S
+    set(238, "ISO VG 220");
+    set(266, "J");                   // double helical
+    set(272, "2");                   // flank direction of the sun
+    set(344, "2.75");                // YF of pair gear 1, mesh S-Pi
+    set(355, "1.65");                // YS of pair gear 2, mesh Pe-H
+    set(367, "45");                  // dshS
+    set(369, "4");                   // life material
+    WriteAll(In("hand.qy7"), JoinCrLf(lines));
+    ASSERT_TRUE(Read("hand.qy7")) << fault_.Line << " " << fault_.Reason;
+    EXPECT_EQ(PlanetaryStage.nThird, 12.5L);
+    EXPECT_EQ(PlanetaryGears.GearLongName[1], "sun gear");
+    EXPECT_EQ(GearPair.mn, 3.25L);
+    EXPECT_EQ(PlanetaryGears.z[gS], 23);
+    EXPECT_EQ(PlanetaryGears.z[gPi], 16);
+    EXPECT_EQ(PlanetaryGears.StageText, "group H");
+    EXPECT_EQ(PlanetaryShafts.InputShaft, shaftH);
+    EXPECT_EQ(PlanetaryShafts.OutputShaft, shaftS);
+    EXPECT_EQ(PlanetaryShafts.FixedShaft, shaftC);
+    EXPECT_EQ(GearPair.LubricantName, "ISO VG 220");
+    EXPECT_EQ(GearPair.DoubleHelical, 'J');
+    EXPECT_EQ(PlanetaryGears.ToothAlignment[gS], 2);
+    EXPECT_EQ(PlanetaryGears.YF[1][mSPi], 2.75L);
+    EXPECT_EQ(PlanetaryGears.YS[2][mPeH], 1.65L);
+    EXPECT_EQ(PlanetaryGears.dshS, 45);
+    EXPECT_EQ(GearPair.LoadSpectrumKind, 4);
 }
 
 // ---- round trips ------------------------------------------------------------
@@ -425,6 +467,21 @@ TEST_F(ProjectFile, CountsAbove128AreNeverWritten)
     EXPECT_TRUE(telmvar.Aborted);
     EXPECT_TRUE(HasMessageContaining("129"));
     EXPECT_EQ(ReadAll(In("a.qy7")), "old contents");
+}
+
+TEST_F(ProjectFile, NotANumberIsSavedAsZeroSoTheFileStaysReadable)
+{
+    PlanetaryGears.a[mPiPe] = std::numeric_limits<Extended>::quiet_NaN();
+    GearPair.LoadSpectrumCount = 1;
+    GearPair.LoadSpectrum[1] = {std::numeric_limits<Extended>::infinity(), 100};
+    PutStageLoadSpectrum();
+    const auto lines = CrLfLines(Write("a.qy7"));
+    EXPECT_EQ(lines[Header + 28 - 1], "0") << "a[2]";
+    EXPECT_EQ(lines[Header + 371 - 1], "0") << "load cycles of item 1";
+    EXPECT_TRUE(HasMessageContaining("a[2] is not a number, saved as 0"));
+    EXPECT_TRUE(HasMessageContaining("load cycles of item 1 is not a number"));
+    StartWithDefaultProject();
+    EXPECT_TRUE(Read("a.qy7")) << fault_.Line << " " << fault_.Reason;
 }
 
 // ---- refused files ----------------------------------------------------------------

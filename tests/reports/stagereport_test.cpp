@@ -55,6 +55,26 @@ protected:
     }
 };
 
+TEST_F(StageReport, EveryPartOnTheBatchDevice)
+{
+    for (uint16_t part = 0; part <= 6; ++part) {
+        SCOPED_TRACE(part);
+        SetUp();
+        Calculate();
+        ExpectGolden("stage_part" + std::to_string(part) + "_batch.txt", Report(9, part));
+    }
+}
+
+TEST_F(StageReport, InchSystemAndHtml)
+{
+    Calculate();
+    ExpectGolden("stage_part0.html", Report(7, 0));
+    SetUp();
+    wtelmvar.UnitSystem = 1;
+    Calculate();
+    ExpectGolden("stage_part0_inch_batch.txt", Report(9, 0));
+}
+
 TEST_F(StageReport, PartThreeIsPartZero)
 {
     Calculate();

@@ -1,13 +1,13 @@
 #include "planetary/bearings/bearinglife.h"
 
 #include "foundation/error0.h"
+#include "foundation/fileutil.h"
 #include "foundation/telmvar.h"
 #include "foundation/utilmath.h"
 #include "foundation/utilstr.h"
 #include "foundation/wtelmvar.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/bearings/xyfactors.h"
-#include "foundation/fileutil.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,6 +7,8 @@
 #include "foundation/utilstr.h"
 #include "planetary/filenames.h"
 
+#include <cmath>
+
 namespace {
 
 const char* const Head = "Load Spectrum";
@@ -32,8 +34,14 @@ bool WriteLoadSpectrumFile(const std::string& Path)
     ok = WriteIntLine(p.LoadSpectrumKind) && ok;
     ok = WriteIntLine(p.LoadSpectrumCount) && ok;
     for (int k = 1; k <= p.LoadSpectrumCount; ++k) {
-        ok = WriteNumberLine(p.LoadSpectrum[k].N) && ok;
-        ok = WriteNumberLine(p.LoadSpectrum[k].T) && ok;
+        for (Extended x : {p.LoadSpectrum[k].N, p.LoadSpectrum[k].T}) {
+            // Not a number would make the file unreadable.
+            if (!std::isfinite(x)) {
+                AddErrorMessage("Load spectrum: item " + std::to_string(k) + " is not a number, saved as 0 !");
+                x = 0;
+            }
+            ok = WriteNumberLine(x) && ok;
+        }
     }
     if (!ok) {
         // The old file stays as it was; the temporary one goes.

@@ -4,25 +4,22 @@
 #include "foundation/utilmath.h"
 #include "foundation/utilstr.h"
 #include "foundation/wtelmvar.h"
+#include "planetary/bearings/bearinglife.h"
 #include "planetary/bearings/planetbearing.h"
 #include "reports/engine/reportcolumns.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportframes.h"
 
+#include <algorithm>
+
 namespace {
 
-// Failure probability (%) of the reliability levels 90 .. 99.95 % of ISO 281.
+// Failure probability (%) of the reliability levels 90 .. 99.95 % of ISO 281,
+// beside their factors a1 (ReliabilityFactors).
 constexpr Extended FailurePercent[14] = {10, 5, 4, 3, 2, 1, 0.8L, 0.6L, 0.4L, 0.2L, 0.1L, 0.08L, 0.06L, 0.05L};
-constexpr Extended ReliabilityA1[14] = {1.0L,  0.64L, 0.55L, 0.47L, 0.37L, 0.25L,  0.22L,
-                                        0.19L, 0.16L, 0.12L, 0.093L, 0.087L, 0.08L, 0.077L};
-
-int ReliabilitySlot(int index) { return index >= 1 && index <= 14 ? index - 1 : 0; }
 
 std::string Sig(Extended X) { return FloatToSignificant(X); }
 std::string Fix(int i, int d, Extended X) { return FormatFloatFixed(i, d, X); }
-
-// Hours from 10^6 revolutions at Speed 1/min.
-Extended Hours(Extended MillionRevolutions, Extended Speed) { return MillionRevolutions * 1000000 / Speed / 60; }
 
 Extended TemperatureShown(Extended Celsius)
 {
@@ -73,7 +70,7 @@ void ReportBearingSpecs(int n, const std::string& Heading, Extended Speed)
     }
     PrintReportRow1("life expect. revolutions", "L10", "1e6 rot.", Sig(br.L10));
     if (Speed != 0)
-        PrintReportRow1("life expect. hours", "L10h", "h", Sig(Hours(br.L10, Speed)));
+        PrintReportRow1("life expect. hours", "L10h", "h", Sig(LifeInHours(br.L10, Speed)));
     PrintReportRow1("reference viscosity", "nue 1", visc, Sig(br.nu1));
     if (mode == 3)
         PrintReportRow1("contamination factor", "eC", "", Sig(br.eC));
@@ -101,12 +98,12 @@ void ReportBearingSpecs(int n, const std::string& Heading, Extended Speed)
         PrintReportRow1("lubricat. & material factor", "a23", "", Fix(2, 2, br.a23));
     if (isoModes)
         PrintReportRow1("lubricat. & material factor", "aISO", "", Fix(2, 2, br.aISO));
-    const int slot = ReliabilitySlot(br.ReliabilityIndex);
-    const Extended p = FailurePercent[slot];
+    const int index = std::clamp(br.ReliabilityIndex, 1, 14);
+    const Extended p = FailurePercent[index - 1];
     const std::string symbol = "L" + FloatToSignificant(p) + (isoModes ? "m" : "a");
     PrintReportRow1("life expectancy", "", "%", Fix(2, 2, 100 - p));
-    PrintReportRow1("life expectancy factor", "a1", "", Fix(1, 3, ReliabilityA1[slot]));
+    PrintReportRow1("life expectancy factor", "a1", "", Fix(1, 3, ReliabilityFactor(index)));
     PrintReportRow1("modif. nominal rating life", symbol, "1e6 rot.", Sig(br.Lna));
     if (Speed != 0)
-        PrintReportRow1("modif.nom.rat.life  hours", symbol + "h", "h", Sig(Hours(br.Lna, Speed)));
+        PrintReportRow1("modif.nom.rat.life  hours", symbol + "h", "h", Sig(LifeInHours(br.Lna, Speed)));
 }
