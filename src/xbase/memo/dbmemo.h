@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Memo styles by the table's version byte.
@@ -22,7 +23,10 @@ enum : uint8_t { MemoDbase3 = 0x83, MemoDbase4 = 0x8B, MemoDbase4Sql = 0x8C, Mem
 // A text filter of a work area: transforms a buffer of bytes in place.
 using TMemoFilter = std::function<void(char* buffer, std::size_t length)>;
 
-// The one open BLOB stream of a memo file.
+// The one open BLOB stream of a memo file. The data of a memo being read is
+// taken whole at the first access (so that the text-or-binary decision sees
+// all of it); the data of a memo being written is kept until the stream is
+// finished, then written in one piece.
 struct TBlobDescriptor {
     bool Active = false;
     uint8_t Mode = 0;               // 1 read, 2 write
@@ -32,9 +36,9 @@ struct TBlobDescriptor {
     uint32_t Position = 0;
     uint32_t Block = 0;
     int32_t TextMode = -1;          // -1 decide from the data, 0 binary, 1 text
-    std::vector<char> Window;       // used only while a filter is installed
-    uint32_t WindowOffset = 2147483647u - 512u;
-    uint16_t Dirty = 0;
+    bool Loaded = false;            // Data holds the memo being read
+    std::string Data;               // the bytes read or written
+    std::vector<std::pair<std::size_t, uint8_t>> Pieces;  // written pieces: end offset, 0 binary, 1 text, 2 to decide
 };
 
 struct TMemoFile {
@@ -68,6 +72,9 @@ struct TDbMemo {
     // Per line the byte that ended it (13, 141 or 0); empty when absent.
     std::vector<uint8_t> MemoLineEnds;
     int32_t MemoLineCount = 1;
+    // Lines that GetMemo or a memo text file split because they were full
+    // (not at a break): they are joined again when the lines are written.
+    std::vector<uint8_t> MemoLineWrapped;
     std::array<TMemoArea, 36> Areas;  // by work-area number 1..35
 };
 
@@ -106,6 +113,9 @@ bool AllocateMemoLines();
 // Stores a line as the caller's line n (1-based), ended by a hard return.
 void StoreMemoLine(int32_t n, const std::string& text);
 void FreeMemoLine(int32_t n);
+// Marks line n as split because it was full (joined with the next one when
+// the lines are written).
+void MarkWrapped(int32_t n, bool wrapped);
 void ClearMemoLines(bool freeArray);
 std::string MemoLine(int32_t n);
 // Reads the memo at the block into the line array; maxLines 0: no limit.
@@ -131,6 +141,7 @@ void MemoError(uint16_t code, const std::string& detail);
 uint32_t ReadBE32(const uint8_t* p);
 void PutBE32(uint8_t* p, uint32_t v);
 bool WriteGroupHeader(TMemoFile& m, uint32_t block, uint32_t length);
+bool WriteFiltered(platform::TSharedFile& f, int64_t offset, const std::string& data, const TMemoFilter& filter);
 // Text of the memo at an offset of a memo file of the given style (the
 // layout decided per memo); header tells whether it had the 8-byte header.
 // Codes: 0, 30 short read, 1003 beyond the end.

@@ -365,6 +365,19 @@ void EnsureEnds(int32_t n)
         dbmemo.MemoLineEnds.resize(static_cast<std::size_t>(n) + 1, 0);
 }
 
+}  // namespace
+
+void MarkWrapped(int32_t n, bool wrapped)
+{
+    if (n < 1)
+        return;
+    if (static_cast<std::size_t>(n) >= dbmemo.MemoLineWrapped.size())
+        dbmemo.MemoLineWrapped.resize(static_cast<std::size_t>(n) + 1, 0);
+    dbmemo.MemoLineWrapped[static_cast<std::size_t>(n)] = wrapped ? 1 : 0;
+}
+
+namespace {
+
 void PutLine(int32_t n, const std::string& text)
 {
     if (n < 1)
@@ -380,6 +393,7 @@ void StoreMemoLine(int32_t n, const std::string& text)
     if (n < 1)
         return;
     PutLine(n, text);
+    MarkWrapped(n, false);
     if (!dbmemo.MemoLineEnds.empty()) {
         EnsureEnds(n);
         dbmemo.MemoLineEnds[static_cast<std::size_t>(n)] = MemoLineHard;
@@ -399,6 +413,7 @@ void ClearMemoLines(bool freeArray)
     else
         for (auto& l : dbmemo.MemoLines)
             l.reset();
+    dbmemo.MemoLineWrapped.clear();
     dbmemo.MemoLineCount = 1;
 }
 
@@ -524,10 +539,14 @@ bool GetMemo(int32_t block, uint8_t maxLines)
         EnsureEnds(current);
         dbmemo.MemoLineEnds[static_cast<std::size_t>(current)] =
             code == 1 ? MemoLineHard : (code == 2 ? MemoLineSoft : MemoLineNone);
+        MarkWrapped(current, code == 0);
         PutLine(current, line);
         ++current;
         ++dbmemo.MemoLineCount;
     }
+    // The last line ends without a break because the memo ends there.
+    if (current > 1)
+        MarkWrapped(current - 1, false);
     if (dbmemo.MemoLineCount > 1)
         --dbmemo.MemoLineCount;
     return true;

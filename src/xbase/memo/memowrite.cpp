@@ -20,18 +20,10 @@
 
 using namespace memo_detail;
 
-namespace {
-
-constexpr uint32_t NoLimit = 2147483647u;
-
-uint16_t WriteCode(platform::TSharedFile& f, uint16_t fallback)
-{
-    return f.LastError() != 0 ? f.LastError() : fallback;
-}
-
 // Writes data at an offset in pieces of 512 bytes, each through the filter
 // when one is installed.
-bool WritePieces(platform::TSharedFile& f, int64_t offset, const std::string& data, const TMemoFilter& filter)
+bool memo_detail::WriteFiltered(platform::TSharedFile& f, int64_t offset, const std::string& data,
+                                const TMemoFilter& filter)
 {
     if (!filter)
         return data.empty() || f.WriteAt(offset, data.data(), data.size()) == static_cast<long>(data.size());
@@ -43,6 +35,20 @@ bool WritePieces(platform::TSharedFile& f, int64_t offset, const std::string& da
             return false;
     }
     return true;
+}
+
+namespace {
+
+constexpr uint32_t NoLimit = 2147483647u;
+
+uint16_t WriteCode(platform::TSharedFile& f, uint16_t fallback)
+{
+    return f.LastError() != 0 ? f.LastError() : fallback;
+}
+
+bool WritePieces(platform::TSharedFile& f, int64_t offset, const std::string& data, const TMemoFilter& filter)
+{
+    return WriteFiltered(f, offset, data, filter);
 }
 
 // A dBASE III memo: the text, one 0x1A, zero bytes up to whole blocks.
@@ -126,9 +132,11 @@ std::string LinesText()
         const uint8_t end = ends && static_cast<std::size_t>(i) < dbmemo.MemoLineEnds.size()
                                 ? dbmemo.MemoLineEnds[static_cast<std::size_t>(i)]
                                 : static_cast<uint8_t>(MemoLineHard);
+        const bool wrapped = static_cast<std::size_t>(i) < dbmemo.MemoLineWrapped.size() &&
+                             dbmemo.MemoLineWrapped[static_cast<std::size_t>(i)] != 0;
         if (end == MemoLineSoft)
             text += "\x8D\n";
-        else if (end == MemoLineNone && i < count)
+        else if (end == MemoLineNone && wrapped && i < count)
             ;  // a wrap point: the line goes on in the next one
         else
             text += "\r\n";
