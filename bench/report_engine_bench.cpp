@@ -11,7 +11,8 @@
 #include <filesystem>
 #include <string>
 
-namespace {
+namespace
+{
 
 void WriteRows(benchmark::State& state, uint16_t Device)
 {
@@ -38,8 +39,14 @@ void WriteRows(benchmark::State& state, uint16_t Device)
     std::filesystem::remove_all(dir);
 }
 
-void BM_ReportRowsTextDevice(benchmark::State& state) { WriteRows(state, 1); }
-void BM_ReportRowsTabDevice(benchmark::State& state) { WriteRows(state, 6); }
+void BM_ReportRowsTextDevice(benchmark::State& state)
+{
+    WriteRows(state, 1);
+}
+void BM_ReportRowsTabDevice(benchmark::State& state)
+{
+    WriteRows(state, 6);
+}
 
 } // namespace
 

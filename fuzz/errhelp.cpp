@@ -19,9 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // entry is found only when a key line matches the message.
     if (help.Origin.find('\n') != std::string::npos || help.Remedy.find('\n') != std::string::npos)
         std::abort();
-    if (!help.Found && (!help.Origin.empty() || !help.Remedy.empty()))
-        std::abort();
-    if (MessageKeyMatches(message, message) != true)
-        std::abort();
+    if (!help.Found && (!help.Origin.empty() || !help.Remedy.empty())) std::abort();
+    if (MessageKeyMatches(message, message) != true) std::abort();
     return 0;
 }

@@ -22,7 +22,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 int PdfPageCount(const std::string& Path)
 {
@@ -41,8 +42,9 @@ int PdfPageCount(const std::string& Path)
     return count;
 }
 
-class ReportsGui : public ::testing::Test {
-protected:
+class ReportsGui : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         ResetFoundationState();
@@ -102,10 +104,15 @@ TEST_F(ReportsGui, ResultWindowShowsTheReportAndPrintsEveryPageToPdf)
     ASSERT_TRUE(BeginReportOutput());
     PrintReportPageHeader(1, 0);
     for (int i = 1; i <= 50; ++i)
-        PrintReportLine("line " + std::to_string(i) + " \xF8" "C"); // DOS degree sign
+        PrintReportLine("line " + std::to_string(i) +
+                        " \xF8"
+                        "C"); // DOS degree sign
     ASSERT_TRUE(CloseReport());
 
-    EXPECT_NE(shownText.find("line 50 \xC2\xB0" "C"), std::string::npos) << "degree sign shown as UTF-8";
+    EXPECT_NE(shownText.find("line 50 \xC2\xB0"
+                             "C"),
+              std::string::npos)
+        << "degree sign shown as UTF-8";
     EXPECT_NE(shownText.find("pg. 3"), std::string::npos);
     EXPECT_NE(caption.find("outwin.txt"), std::string::npos);
     ASSERT_TRUE(fs::exists(pdf));

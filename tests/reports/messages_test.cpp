@@ -18,7 +18,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 const std::string HelpFile = "Fatal  : Unit0\r\n"
                              "origin zero\r\n"
@@ -33,8 +34,9 @@ const std::string HelpFile = "Fatal  : Unit0\r\n"
                              "tip inside base circle\r\n"
                              "\r\n";
 
-class MessagesTest : public ReportTest {
-protected:
+class MessagesTest : public ReportTest
+{
+  protected:
     void SetUp() override
     {
         ReportTest::SetUp();
@@ -42,7 +44,9 @@ protected:
         ResetTextutil();
         telmvar.PltDir = TempDir.string();
         WriteFile(Temp("qyr7.err"), HelpFile);
-        uhelperr.ShowHelperrForm = [this](THelperrModel& M) { Forms.push_back(M.Message() + "|" + M.Origin() + "|" + M.Remedy()); };
+        uhelperr.ShowHelperrForm = [this](THelperrModel& M) {
+            Forms.push_back(M.Message() + "|" + M.Origin() + "|" + M.Remedy());
+        };
     }
     void Collect(std::initializer_list<const char*> Texts)
     {
@@ -63,7 +67,7 @@ TEST_F(MessagesTest, KeyComparesTheFirstFourteenCharacters)
         {"Warning: SF<1 (", "Warning: SF<1 (1) (0.8) !", true},
         {"Warning: SF<1 (", "Warning: SH<1 (1) (0.8) !", false},
         {"Warning: SF<1 XYZ", "Warning: SF<1 (1)", true}, // characters after 14 do not count
-        {"Error  : YS", "Error  : YS", true},            // shorter texts are compared whole
+        {"Error  : YS", "Error  : YS", true},             // shorter texts are compared whole
         {"Error  : YS", "Error  : YS:rhof=0", false},
         {"warning: sf<1 (", "Warning: SF<1 (", false}, // exact, case-sensitive
         {"", "", true},
@@ -99,7 +103,8 @@ TEST_F(MessagesTest, ShippedHelpFileHasOneRecordPerMessageStart)
     for (size_t i = 0; i < lines.size(); i += 3) {
         const std::string& key = lines[i];
         EXPECT_FALSE(key.empty());
-        EXPECT_TRUE(starts.insert(key.substr(0, MessageKeyLength)).second) << "two records start alike: " << key;
+        EXPECT_TRUE(starts.insert(key.substr(0, MessageKeyLength)).second)
+            << "two records start alike: " << key;
         EXPECT_FALSE(lines[i + 1].empty()) << "origin of " << key;
         EXPECT_FALSE(lines[i + 2].empty()) << "remedy of " << key;
     }
@@ -150,7 +155,8 @@ TEST_F(MessagesTest, ListReturnsWithTheNextMessageAndClosesAfterTheLast)
         answers.erase(answers.begin());
     };
     ShowMessageList();
-    EXPECT_EQ(preselected, (std::vector<int>{4, 3})) << "Continue... first, then the message after the one shown";
+    EXPECT_EQ(preselected, (std::vector<int>{4, 3}))
+        << "Continue... first, then the message after the one shown";
     EXPECT_EQ(telmvar.TextItems[4], "Continue...");
     ASSERT_EQ(Forms.size(), 2u);
     EXPECT_EQ(Forms[0], "Warning: SF<1 (1) (0.7) !|root safety too small|make the gear stronger");
@@ -197,8 +203,9 @@ TEST_F(MessagesTest, HeadlessListIsTextWithHelpEntries)
     std::string text;
     uhelperr.MessageListAsText = [&](const std::string& T) { text = T; };
     ShowMessageList();
-    EXPECT_EQ(text, "Fatal  : Unit0\n  Origin: origin zero\n  Remedy: remedy zero\n"
-                    "Warning: unknown text\n  Origin: no help description available for this error message.\n");
+    EXPECT_EQ(text,
+              "Fatal  : Unit0\n  Origin: origin zero\n  Remedy: remedy zero\n"
+              "Warning: unknown text\n  Origin: no help description available for this error message.\n");
 }
 
 TEST_F(MessagesTest, MissingRecordAndMissingFile)
@@ -206,7 +213,8 @@ TEST_F(MessagesTest, MissingRecordAndMissingFile)
     uhelperr.MessageListAsText = nullptr;
     Collect({"Warning: unknown text"});
     ShowMessageHelp(1);
-    EXPECT_EQ(Messages, std::vector<std::string>{"Message|no help description available for this error message."});
+    EXPECT_EQ(Messages,
+              std::vector<std::string>{"Message|no help description available for this error message."});
     fs::remove(Temp("qyr7.err"));
     Messages.clear();
     ShowMessageHelp(1);

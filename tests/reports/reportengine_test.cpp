@@ -11,14 +11,15 @@
 #include "reports/engine/reporttable.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <csignal>
+#include <filesystem>
 #include <sys/resource.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 const std::string Ind(7, ' ');
 
@@ -33,8 +34,9 @@ int Count(const std::vector<std::string>& Lines, const std::string& L)
     return static_cast<int>(std::count(Lines.begin(), Lines.end(), L));
 }
 
-class EngineTest : public ReportTest {
-protected:
+class EngineTest : public ReportTest
+{
+  protected:
     // Opens a report on the file device (3), writing to Temp("r.txt").
     void OpenFileReport()
     {
@@ -67,7 +69,8 @@ TEST_F(EngineTest, FramesHaveSeventyCharactersInEveryMode)
     const std::string b196(70, '\xC4'), b205(70, '\xCD');
     const Case cases[] = {
         {1, std::string(70, '-'), std::string(70, '='), std::string(70, '*'), std::string(70, '*'), '*'},
-        {2, b196, b205, "\xC9" + std::string(68, '\xCD') + "\xBB", "\xCC" + std::string(68, '\xCD') + "\xB9", '\xBA'},
+        {2, b196, b205, "\xC9" + std::string(68, '\xCD') + "\xBB", "\xCC" + std::string(68, '\xCD') + "\xB9",
+         '\xBA'},
         {3, std::string(70, ' '), std::string(70, ' '), std::string(70, ' '), std::string(70, ' '), ' '},
         {4, "$!$", "$!$", "$!$", "$!$", ' '},
         {7, "$!$", "$!$", "$!$", "$!$", ' '},
@@ -196,12 +199,9 @@ TEST_F(EngineTest, ReportTableWritesHeadRowsAndRules)
     const std::string dbl = Ind + std::string(70, '=');
     const std::string rule = Ind + std::string(70, '-');
     const std::vector<std::string> expected = {
-        dbl,
-        Ind + Pad("Name", 20) + Pad("x", 10) + Pad("y", 10) + " ",
-        dbl,
-        Ind + Pad("first", 20) + Pad("1.0", 10) + Pad("2.0", 10) + " ",
-        rule,
-        Ind + Pad("second", 20) + Pad("3.0", 10) + Pad("4.0", 10) + " ",
+        dbl,  Ind + Pad("Name", 20) + Pad("x", 10) + Pad("y", 10) + " ",
+        dbl,  Ind + Pad("first", 20) + Pad("1.0", 10) + Pad("2.0", 10) + " ",
+        rule, Ind + Pad("second", 20) + Pad("3.0", 10) + Pad("4.0", 10) + " ",
         rule,
     };
     EXPECT_EQ(lines, expected);
@@ -434,7 +434,8 @@ TEST_F(EngineTest, WriteErrorMakesTheReportAFailure)
 {
     // The disk fills up while the report is written: files may not grow
     // beyond 4000 bytes for the duration of the report.
-    struct rlimit old {};
+    struct rlimit old {
+    };
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = old;
@@ -473,8 +474,9 @@ TEST_F(EngineTest, HtmlEscapesTextsButNotItsOwnMarkup)
     const std::string html = ReadFile(Temp("r.htm"));
     EXPECT_NE(html.find("<h5>a &lt; b &amp; c</h5>"), std::string::npos);
     EXPECT_NE(html.find("<br>Error  : db &gt; da"), std::string::npos);
-    EXPECT_NE(html.find("<TR><TD>x&lt;y</TD><TD>s</TD><TD>u</TD><TD><DIV ALIGN=RIGHT>1&amp;2</DIV></TD></TR>"),
-              std::string::npos);
+    EXPECT_NE(
+        html.find("<TR><TD>x&lt;y</TD><TD>s</TD><TD>u</TD><TD><DIV ALIGN=RIGHT>1&amp;2</DIV></TD></TR>"),
+        std::string::npos);
     EXPECT_NE(html.find("charset=windows-1252"), std::string::npos);
     EXPECT_EQ(html.substr(html.size() - 18), "</BODY>\r\n</HTML>\r\n");
 }
@@ -607,7 +609,8 @@ TEST_F(EngineTest, FourThenThreeValueLayoutPutsRowValuesUnderTheFourHeads)
 
 } // namespace
 
-namespace {
+namespace
+{
 
 TEST_F(EngineTest, KeepReportLinesStartsANewPageNearThePageEnd)
 {

@@ -13,7 +13,8 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
 struct GoldenCase {
     uint16_t Device;
@@ -22,7 +23,9 @@ struct GoldenCase {
     int HeaderMode;
 };
 
-class GoldenReportTest : public ReportTest, public ::testing::WithParamInterface<GoldenCase> {};
+class GoldenReportTest : public ReportTest, public ::testing::WithParamInterface<GoldenCase>
+{
+};
 
 void WriteScriptedReport()
 {
@@ -72,8 +75,7 @@ TEST_P(GoldenReportTest, ScriptedReport)
     telmvar.RemarkLines[2] = "Order 4711";
     wtelmvar.HtmlBrowserPath = "";
     SaveDialogPath = Temp("report.out");
-    if (c.Device == 9)
-        telmvar.ProjectName = Temp("stage1");
+    if (c.Device == 9) telmvar.ProjectName = Temp("stage1");
 
     OpenReport(c.Device, "stage1");
     ASSERT_FALSE(telmvar.Aborted);
@@ -110,8 +112,9 @@ std::vector<GoldenCase> AllCases()
 
 INSTANTIATE_TEST_SUITE_P(Devices, GoldenReportTest, ::testing::ValuesIn(AllCases()),
                          [](const ::testing::TestParamInfo<GoldenCase>& info) {
-                             return std::string(info.param.DeviceName) + "_mode" + std::to_string(info.param.Mode) +
-                                    "_header" + std::to_string(info.param.HeaderMode);
+                             return std::string(info.param.DeviceName) + "_mode" +
+                                    std::to_string(info.param.Mode) + "_header" +
+                                    std::to_string(info.param.HeaderMode);
                          });
 
 } // namespace

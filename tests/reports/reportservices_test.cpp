@@ -16,10 +16,12 @@
 namespace fs = std::filesystem;
 using platform::MessageAnswer;
 
-namespace {
+namespace
+{
 
-class ServicesTest : public ReportTest {
-protected:
+class ServicesTest : public ReportTest
+{
+  protected:
     void SetUp() override
     {
         ReportTest::SetUp();
@@ -33,13 +35,11 @@ protected:
     {
         std::vector<std::vector<std::string>> pages;
         const auto& docs = hp.HeadlessPrinter().PrintedDocuments();
-        if (docs.empty())
-            return pages;
+        if (docs.empty()) return pages;
         for (const auto& page : docs.back().Pages) {
             std::vector<std::string> texts;
             for (const std::string& r : page->Records())
-                if (r.rfind("text ", 0) == 0)
-                    texts.push_back(r);
+                if (r.rfind("text ", 0) == 0) texts.push_back(r);
             pages.push_back(texts);
         }
         return pages;

@@ -17,8 +17,8 @@ void ReportTest::SetUp()
     ResetReportEngine();
     ResetReportServices();
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    TempDir = fs::temp_directory_path() /
-              ("qyr7_reports_" + std::to_string(::getpid()) + "_" + info->test_suite_name() + "_" + info->name());
+    TempDir = fs::temp_directory_path() / ("qyr7_reports_" + std::to_string(::getpid()) + "_" +
+                                           info->test_suite_name() + "_" + info->name());
     fs::remove_all(TempDir);
     fs::create_directories(TempDir);
     telmvar.TempDir = TempDir.string();
@@ -43,15 +43,15 @@ void ReportTest::SetUp()
         return true;
     };
     S.ShowMessageBox = [this](const std::string& T) { Messages.push_back(T); };
-    S.ShowMessageCaption = [this](const std::string& C, const std::string& T) { Messages.push_back(C + "|" + T); };
+    S.ShowMessageCaption = [this](const std::string& C, const std::string& T) {
+        Messages.push_back(C + "|" + T);
+    };
     S.ShowMessageIfEnabled = [this](const std::string& T) {
-        if (telmvar.MessagesEnabled)
-            Messages.push_back(T);
+        if (telmvar.MessagesEnabled) Messages.push_back(T);
     };
     auto answer = [this](const std::string& Q) {
         Questions.push_back(Q);
-        if (YesAnswers.empty())
-            return false;
+        if (YesAnswers.empty()) return false;
         const bool a = YesAnswers.front();
         YesAnswers.erase(YesAnswers.begin());
         return a;
@@ -105,8 +105,7 @@ std::vector<std::string> ReportTest::Lines(const std::string& Text)
     for (;;) {
         const size_t p = Text.find("\r\n", start);
         if (p == std::string::npos) {
-            if (start < Text.size())
-                lines.push_back(Text.substr(start));
+            if (start < Text.size()) lines.push_back(Text.substr(start));
             return lines;
         }
         lines.push_back(Text.substr(start, p - start));
@@ -120,8 +119,7 @@ void ExpectGolden(const std::string& Name, const std::string& Text)
     const fs::path out = fs::path(golden.string() + ".out");
     std::ifstream in(golden, std::ios::binary);
     std::ostringstream s;
-    if (in)
-        s << in.rdbuf();
+    if (in) s << in.rdbuf();
     const std::string expected = s.str();
     if (in && expected == Text) {
         fs::remove(out);
@@ -134,8 +132,7 @@ void ExpectGolden(const std::string& Name, const std::string& Text)
     }
     size_t line = 1, i = 0;
     while (i < expected.size() && i < Text.size() && expected[i] == Text[i]) {
-        if (Text[i] == '\n')
-            ++line;
+        if (Text[i] == '\n') ++line;
         ++i;
     }
     ADD_FAILURE() << "output differs from " << golden << " from line " << line << " (byte " << i

@@ -14,8 +14,9 @@ struct TRecordedLaunch {
     std::vector<std::string> Args;
 };
 
-class ReportTest : public ::testing::Test {
-protected:
+class ReportTest : public ::testing::Test
+{
+  protected:
     void SetUp() override;
     void TearDown() override;
 

@@ -7,10 +7,12 @@
 #include "reports/textview/printsettings.h"
 #include "reports/textview/showtextfile.h"
 
-namespace {
+namespace
+{
 
-class ShowTextFileTest : public ReportTest {
-protected:
+class ShowTextFileTest : public ReportTest
+{
+  protected:
     void SetUp() override
     {
         ReportTest::SetUp();

@@ -11,7 +11,8 @@
 
 #include <filesystem>
 
-namespace {
+namespace
+{
 
 using Pages = std::vector<std::vector<std::string>>;
 
@@ -68,7 +69,9 @@ TEST(TextPages, ManyPagesAreAllKept)
     EXPECT_EQ(p[299], std::vector<std::string>{"page 300"});
 }
 
-class ReportCloseTest : public ReportTest {};
+class ReportCloseTest : public ReportTest
+{
+};
 
 TEST_F(ReportCloseTest, CancelledQuestionsLeaveNoOpenOrTemporaryFile)
 {

@@ -6,10 +6,18 @@ std::string HtmlEscape(const std::string& Text)
     R.reserve(Text.size());
     for (char C : Text) {
         switch (C) {
-        case '&': R += "&amp;"; break;
-        case '<': R += "&lt;"; break;
-        case '>': R += "&gt;"; break;
-        default: R += C; break;
+        case '&':
+            R += "&amp;";
+            break;
+        case '<':
+            R += "&lt;";
+            break;
+        case '>':
+            R += "&gt;";
+            break;
+        default:
+            R += C;
+            break;
         }
     }
     return R;

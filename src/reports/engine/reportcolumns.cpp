@@ -1,17 +1,18 @@
 #include "reports/engine/reportcolumns.h"
 
-#include "foundation/telmvar.h"
-#include "reports/engine/htmltext.h"
 #include "foundation/codepage.h"
 #include "foundation/fileutil.h"
+#include "foundation/telmvar.h"
 #include "foundation/textutil.h"
 #include "foundation/utilstr.h"
+#include "reports/engine/htmltext.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportframes.h"
 
 #include <vector>
 
-namespace {
+namespace
+{
 
 TReportEngine& E = reportengine;
 
@@ -25,8 +26,7 @@ std::string Joined(const std::vector<std::string>& Fields, char Sep)
 {
     std::string R;
     for (size_t i = 0; i < Fields.size(); ++i) {
-        if (i > 0)
-            R += Sep;
+        if (i > 0) R += Sep;
         R += Fields[i];
     }
     return R;
@@ -35,10 +35,8 @@ std::string Joined(const std::vector<std::string>& Fields, char Sep)
 // Value heads shown by the head row and the tab form: 2, 3 or 4.
 int ValueHeadCount()
 {
-    if (E.FourValueLayout)
-        return 4;
-    if (E.ThreeValueLayout)
-        return 3;
+    if (E.FourValueLayout) return 4;
+    if (E.ThreeValueLayout) return 3;
     return 2;
 }
 
@@ -66,8 +64,7 @@ void PlaceValues(std::string& Line, const std::vector<std::string>& Values, cons
 void PrintTextRow(const std::string& Line)
 {
     PrintReportLine(Line);
-    if (telmvar.PrintSeparatorMode != 4)
-        PrintReportLine(GetRuleLine());
+    if (telmvar.PrintSeparatorMode != 4) PrintReportLine(GetRuleLine());
 }
 
 std::string HtmlCells(const std::vector<std::string>& Cells)
@@ -80,8 +77,7 @@ std::string HtmlCells(const std::vector<std::string>& Cells)
 
 void HtmlDataRow(const std::vector<std::string>& Cells)
 {
-    if (!E.HtmlTableOpen)
-        PrintReportColumnHeads();
+    if (!E.HtmlTableOpen) PrintReportColumnHeads();
     WriteReportLine(HtmlCells(Cells));
 }
 
@@ -89,11 +85,9 @@ void HtmlDataRow(const std::vector<std::string>& Cells)
 
 void PlaceReportValue(const std::string& Value, std::string& Line, int Pos, int SlotEnd)
 {
-    if (Pos < 1)
-        Pos = 1;
+    if (Pos < 1) Pos = 1;
     SlotEnd = std::min<int>(SlotEnd, static_cast<int>(Line.size()));
-    if (SlotEnd < Pos)
-        return;
+    if (SlotEnd < Pos) return;
     const int len = static_cast<int>(Value.size());
     if (Pos + len - 1 <= SlotEnd) {
         OverwriteAt(Value, Line, Pos);
@@ -207,10 +201,10 @@ void PrintReportRow1(const std::string& Label, const std::string& Symbol, const 
         return;
     }
     if (IsHtmlDevice(dev)) {
-        if (!E.HtmlTableOpen)
-            BeginHtmlTable();
+        if (!E.HtmlTableOpen) BeginHtmlTable();
         WriteReportLine("<TR><TD>" + HtmlEscape(Label) + "</TD><TD>" + HtmlEscape(Symbol) + "</TD><TD>" +
-                        HtmlEscape(Unit) + "</TD><TD><DIV ALIGN=RIGHT>" + HtmlEscape(Value) + "</DIV></TD></TR>");
+                        HtmlEscape(Unit) + "</TD><TD><DIV ALIGN=RIGHT>" + HtmlEscape(Value) +
+                        "</DIV></TD></TR>");
         return;
     }
     std::string line = RowLine(ReportLineWidth, Label, Symbol, Unit);
@@ -296,8 +290,7 @@ void PrintReportRow4(const std::string& Label, const std::string& Symbol, const 
 void PrintReportTextRow(const std::string& Text)
 {
     if (IsHtmlDevice(E.ReportDevice)) {
-        if (!E.HtmlTableOpen)
-            BeginHtmlTable();
+        if (!E.HtmlTableOpen) BeginHtmlTable();
         WriteReportLine("<TR><TD>" + HtmlEscape(Text) + "</TD></TR>");
         return;
     }
@@ -306,8 +299,7 @@ void PrintReportTextRow(const std::string& Text)
 
 void PrintReportWrapped(const std::string& Text)
 {
-    if (Text.empty())
-        return;
+    if (Text.empty()) return;
     const uint16_t dev = E.ReportDevice;
     if (!IsTabDevice(dev) && !IsHtmlDevice(dev) && Text.size() > 72) {
         int count = 0;
@@ -329,8 +321,7 @@ void BeginHtmlTable()
 
 void EndHtmlTable()
 {
-    if (!E.HtmlTableOpen)
-        return;
+    if (!E.HtmlTableOpen) return;
     WriteReportLine("</TABLE>");
     E.HtmlTableOpen = false;
 }

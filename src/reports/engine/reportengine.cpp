@@ -1,12 +1,12 @@
 #include "reports/engine/reportengine.h"
 
-#include "foundation/telmvar.h"
-#include "foundation/wtelmvar.h"
-#include "reports/engine/htmltext.h"
 #include "foundation/codepage.h"
 #include "foundation/fileutil.h"
+#include "foundation/telmvar.h"
 #include "foundation/textutil.h"
 #include "foundation/utilstr.h"
+#include "foundation/wtelmvar.h"
+#include "reports/engine/htmltext.h"
 #include "reports/engine/reportcolumns.h"
 #include "reports/engine/reportframes.h"
 #include "reports/engine/reportio.h"
@@ -16,7 +16,8 @@
 
 TReportEngine reportengine;
 
-namespace {
+namespace
+{
 
 TReportEngine& E = reportengine;
 
@@ -34,19 +35,20 @@ int txtFileNumber = 0;
 
 void SetHelp(int No)
 {
-    if (reportservices.SetInputHelpNumber)
-        reportservices.SetInputHelpNumber(No);
+    if (reportservices.SetInputHelpNumber) reportservices.SetInputHelpNumber(No);
 }
 
-std::string TempPath(const std::string& Name) { return AddTrailingBackslash(telmvar.TempDir) + Name; }
+std::string TempPath(const std::string& Name)
+{
+    return AddTrailingBackslash(telmvar.TempDir) + Name;
+}
 
 // Creates the file only when no file of that name exists, so that two running
 // copies of the program never write into each other's report.
 bool CreateExclusive(const std::string& Name)
 {
     std::FILE* f = std::fopen(Name.c_str(), "wbx");
-    if (!f)
-        return false;
+    if (!f) return false;
     std::fclose(f);
     return true;
 }
@@ -59,8 +61,7 @@ void MakeReportTempName()
     constexpr int MaxTries = 999;
     for (int n = 1; n <= MaxTries; ++n) {
         E.ReportFileName = TempPath("$OUT" + IntToText(n) + ".TMP");
-        if (CreateExclusive(E.ReportFileName))
-            return;
+        if (CreateExclusive(E.ReportFileName)) return;
     }
 }
 
@@ -72,8 +73,7 @@ bool CreateOutputOnce()
     E.OutputAssigned = true;
     std::string why;
     if (!ReportOutputRewrite(why)) {
-        if (!why.empty())
-            reportservices.ShowMessageBox(why);
+        if (!why.empty()) reportservices.ShowMessageBox(why);
         E.OutputAssigned = false;
         return false;
     }
@@ -113,11 +113,13 @@ bool IsRule(const std::string& Text)
 
 void NoteWrite(bool Ok)
 {
-    if (!Ok)
-        E.ReportWriteFailed = true;
+    if (!Ok) E.ReportWriteFailed = true;
 }
 
-bool FirstPage(int PageNo) { return PageNo == 1 || (PageNo == 0 && E.ReportPageNo == 0); }
+bool FirstPage(int PageNo)
+{
+    return PageNo == 1 || (PageNo == 0 && E.ReportPageNo == 0);
+}
 
 // A framed header line: the side character in columns 1 and 70, the text
 // from its column when it fits.
@@ -130,17 +132,18 @@ std::string FramedLine()
     return line;
 }
 
-std::string ProgramTitleWithVersion() { return telmvar.ProgramTitle + " V" + telmvar.ProgramVersion; }
+std::string ProgramTitleWithVersion()
+{
+    return telmvar.ProgramTitle + " V" + telmvar.ProgramVersion;
+}
 
 // A configured program path from the Windows configuration ("C:\..."), or
 // none at all: the desktop's own program for the file is used instead.
 bool UsesDesktopProgram(const std::string& Path)
 {
     const std::string p = TrimBlanks(Path);
-    if (p.empty())
-        return true;
-    if (p.size() >= 2 && p[1] == ':')
-        return true;
+    if (p.empty()) return true;
+    if (p.size() >= 2 && p[1] == ':') return true;
     return p.find('\\') != std::string::npos;
 }
 
@@ -153,28 +156,23 @@ bool StartProgramOn(const std::string& ProgramPath, const std::string& Document)
 void TextPageHeader(int PageNo, int WithColumnHeads)
 {
     AskInsertPaper();
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     const bool first = FirstPage(PageNo);
     if (wtelmvar.PrintHeaderMode == 2 && !first) {
         WriteReportLine(" ");
         return;
     }
-    if (telmvar.PrintSeparatorMode == 4 && telmvar.LinesPerPage / 2 > E.ReportLineCount && !first)
-        return;
+    if (telmvar.PrintSeparatorMode == 4 && telmvar.LinesPerPage / 2 > E.ReportLineCount && !first) return;
     E.ReportLineCount = 0;
     E.PageHeaderColumnsMode = WithColumnHeads;
     E.ReportPageNo += 1;
-    if (PageNo == 0)
-        PageNo = E.ReportPageNo;
+    if (PageNo == 0) PageNo = E.ReportPageNo;
 
-    if (telmvar.PrintSeparatorMode == 4)
-        PrintReportLine("");
+    if (telmvar.PrintSeparatorMode == 4) PrintReportLine("");
     for (int i = 0; i < wtelmvar.HeaderSpaceLines; ++i)
         PrintReportLine("");
     PrintReportLine(GetFrameTopLine());
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
 
     std::string line = FramedLine();
     OverwriteAt(E.ReportTitle, line, 4);
@@ -182,8 +180,8 @@ void TextPageHeader(int PageNo, int WithColumnHeads)
         if (E.ReportTotalPages == 0)
             OverwriteAt("pg." + IntToTextBlankPad(PageNo, 2), line, 64);
         else
-            OverwriteAt("pg." + IntToTextBlankPad(PageNo, 2) + "/" + IntToTextBlankPad(E.ReportTotalPages, 2), line,
-                        60);
+            OverwriteAt("pg." + IntToTextBlankPad(PageNo, 2) + "/" + IntToTextBlankPad(E.ReportTotalPages, 2),
+                        line, 60);
     }
     PrintReportLine(line);
 
@@ -206,8 +204,7 @@ void TextPageHeader(int PageNo, int WithColumnHeads)
     PrintReportLine(GetFrameSeparatorLine());
 
     for (int i = 1; i <= 4; ++i) {
-        if (i == 4 && E.ReportHeaderLines[4].empty())
-            break;
+        if (i == 4 && E.ReportHeaderLines[4].empty()) break;
         line = FramedLine();
         OverwriteAt(E.ReportHeaderLines[i], line, 4);
         PrintReportLine(line);
@@ -222,8 +219,7 @@ void TextPageHeader(int PageNo, int WithColumnHeads)
 
 void TabPageHeader(int PageNo)
 {
-    if (!FirstPage(PageNo))
-        return;
+    if (!FirstPage(PageNo)) return;
     PrintReportLine(ProgramTitleWithVersion() + "\t" + reportservices.TodayDateText() + "\t" +
                     reportservices.NowTimeText());
     PrintReportLine(WithoutBlanks(E.ReportFileName));
@@ -235,14 +231,14 @@ void TabPageHeader(int PageNo)
 
 void HtmlPageHeader(int PageNo)
 {
-    if (!FirstPage(PageNo))
-        return;
+    if (!FirstPage(PageNo)) return;
     const std::string title = HtmlEscape(ProgramTitleWithVersion());
     WriteReportLine("<!-- " + WithoutBlanks(E.ReportFileName) + " -->");
     WriteReportLine("<HTML>");
     // The report bytes are the display code page; the browser is told so.
-    WriteReportLine("<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\"><title>" +
-                    title + "</title></head>");
+    WriteReportLine(
+        "<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\"><title>" +
+        title + "</title></head>");
     WriteReportLine("<BODY BGCOLOR=\"C0C0C0\">");
     WriteReportLine("<hr>");
     PrintReportMarkupLine("<h4>" + title + "</h4>");
@@ -280,7 +276,8 @@ void ResetReportEngine()
     txtFileNumber = 0;
 }
 
-namespace {
+namespace
+{
 struct InitEngine {
     InitEngine() { ResetReportEngine(); }
 } initEngine;
@@ -288,16 +285,25 @@ struct InitEngine {
 
 const char* ReportDeviceName(int Device)
 {
-    static const char* const names[] = {"Screen",      "Text printer",          "File",    "Windows printer",
-                                        "external word processor", "TXT File", "HTML File"};
-    if (Device < 1 || Device > 7)
-        return "";
+    static const char* const names[] = {
+        "Screen",   "Text printer", "File", "Windows printer", "external word processor",
+        "TXT File", "HTML File"};
+    if (Device < 1 || Device > 7) return "";
     return names[Device - 1];
 }
 
-bool IsTabDevice(int Device) { return Device == 6 || Device == 9; }
-bool IsHtmlDevice(int Device) { return Device == 7; }
-bool IsTextDevice(int Device) { return !IsTabDevice(Device) && !IsHtmlDevice(Device); }
+bool IsTabDevice(int Device)
+{
+    return Device == 6 || Device == 9;
+}
+bool IsHtmlDevice(int Device)
+{
+    return Device == 7;
+}
+bool IsTextDevice(int Device)
+{
+    return !IsTabDevice(Device) && !IsHtmlDevice(Device);
+}
 
 void SetReportHeader(const std::string& Title, const std::string& Line1, const std::string& Line2,
                      const std::string& Line3, const std::string& Line4, int TotalPages)
@@ -316,8 +322,7 @@ void OpenReport(uint16_t Device, const std::string& Name)
 {
     for (int i = 1; i <= 7; ++i)
         telmvar.TextItems[i] = ReportDeviceName(i);
-    if (Device == 90)
-        return;
+    if (Device == 90) return;
 
     ReportOutputAbandon();
     E.OutputAssigned = false;
@@ -328,13 +333,11 @@ void OpenReport(uint16_t Device, const std::string& Name)
     E.ReportDevice = wtelmvar.TextDevice;
     SetHelp(1050);
     if (Device == 0) {
-        if (wtelmvar.TextDeviceDialog)
-            reportservices.AskSelect("Device", 7, E.ReportDevice);
+        if (wtelmvar.TextDeviceDialog) reportservices.AskSelect("Device", 7, E.ReportDevice);
     } else {
         E.ReportDevice = Device;
     }
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
 
     switch (E.ReportDevice) {
     case 0:
@@ -343,8 +346,7 @@ void OpenReport(uint16_t Device, const std::string& Name)
     case 5:
         E.SinglePagePrinting = false;
         MakeReportTempName();
-        if (!CreateOutputOnce())
-            return;
+        if (!CreateOutputOnce()) return;
         break;
     case 2: {
         // The port is reached through a spool file that CloseReport hands to
@@ -353,11 +355,9 @@ void OpenReport(uint16_t Device, const std::string& Name)
         Assign();
         SetHelp(1060);
         const bool yes = reportservices.QueryYesNo("single page printing ?");
-        if (telmvar.Aborted)
-            return;
+        if (telmvar.Aborted) return;
         E.SinglePagePrinting = yes;
-        if (FileCanOpen(PrinterStartFile))
-            pendingStartFile = PrinterStartFile;
+        if (FileCanOpen(PrinterStartFile)) pendingStartFile = PrinterStartFile;
         break;
     }
     case 3: {
@@ -367,12 +367,10 @@ void OpenReport(uint16_t Device, const std::string& Name)
         std::string path;
         reportservices.SaveFileDialog("", path);
         RestoreProjectNames(saved);
-        if (telmvar.Aborted)
-            return;
+        if (telmvar.Aborted) return;
         E.ReportFileName = path;
         reportservices.CheckFileName(E.ReportFileName);
-        if (telmvar.Aborted)
-            return;
+        if (telmvar.Aborted) return;
         Assign();
         break;
     }
@@ -390,19 +388,16 @@ void OpenReport(uint16_t Device, const std::string& Name)
             int k = telmvar.TempFileCounter + 1;
             for (int tries = 0; tries < 999; ++tries, ++k) {
                 path = TempPath("$$$" + IntToText(k) + ".txt");
-                if (CreateExclusive(path))
-                    break;
+                if (CreateExclusive(path)) break;
             }
             txtFileNumber = k;
         }
         RestoreProjectNames(saved);
-        if (telmvar.Aborted)
-            return;
+        if (telmvar.Aborted) return;
         E.ReportFileName = path;
         if (wtelmvar.TextDeviceDialog) {
             reportservices.CheckFileName(E.ReportFileName);
-            if (telmvar.Aborted)
-                return;
+            if (telmvar.Aborted) return;
         }
         Assign();
         break;
@@ -414,8 +409,7 @@ void OpenReport(uint16_t Device, const std::string& Name)
             std::string path;
             reportservices.SaveFileDialog("", path);
             RestoreProjectNames(saved);
-            if (telmvar.Aborted)
-                return;
+            if (telmvar.Aborted) return;
             E.ReportFileName = path;
         } else {
             E.ReportFileName = TempPath(telmvar.ProgramFileStem + ".htm");
@@ -431,8 +425,7 @@ void OpenReport(uint16_t Device, const std::string& Name)
     case 8:
         E.SinglePagePrinting = false;
         E.ReportFileName = TempPath("OUTDOS.TXT");
-        if (!CreateOutputOnce())
-            return;
+        if (!CreateOutputOnce()) return;
         break;
     default:
         break;
@@ -449,8 +442,7 @@ bool BeginReportOutput()
     }
     std::string why;
     if (!ReportOutputRewrite(why)) {
-        if (!why.empty())
-            reportservices.ShowMessageBox(why);
+        if (!why.empty()) reportservices.ShowMessageBox(why);
         E.ReportWriteFailed = true;
         return false;
     }
@@ -467,8 +459,7 @@ void CancelReport()
     if (E.OutputAssigned && (E.ReportDevice == 0 || E.ReportDevice == 1 || E.ReportDevice == 2 ||
                              E.ReportDevice == 4 || E.ReportDevice == 5))
         DeleteFileIfExists(E.ReportFileName);
-    if (E.ReportDevice == 7)
-        telmvar.DataExt = E.SavedDataExt.empty() ? telmvar.DataExt : E.SavedDataExt;
+    if (E.ReportDevice == 7) telmvar.DataExt = E.SavedDataExt.empty() ? telmvar.DataExt : E.SavedDataExt;
     E.OutputAssigned = false;
     E.HtmlTableOpen = false;
 }
@@ -484,8 +475,7 @@ bool CloseReport()
         WriteReportLine("</BODY>");
         WriteReportLine("</HTML>");
     }
-    if (!ReportOutputClose())
-        E.ReportWriteFailed = true;
+    if (!ReportOutputClose()) E.ReportWriteFailed = true;
     E.OutputAssigned = false;
 
     bool delivered = true;
@@ -493,10 +483,8 @@ bool CloseReport()
         // A report with lines missing is never shown, printed or copied as if
         // it were whole.
         reportservices.ShowMessageBox("file write error " + E.ReportFileName);
-        if (dev == 1 || dev == 2 || dev == 4 || dev == 5)
-            DeleteFileIfExists(E.ReportFileName);
-        if (dev == 7)
-            telmvar.DataExt = E.SavedDataExt;
+        if (dev == 1 || dev == 2 || dev == 4 || dev == 5) DeleteFileIfExists(E.ReportFileName);
+        if (dev == 7) telmvar.DataExt = E.SavedDataExt;
         reportservices.RestoreCursor();
         return false;
     }
@@ -505,8 +493,7 @@ bool CloseReport()
     switch (dev) {
     case 1:
         delivered = CopyConverted(outwin);
-        if (delivered)
-            reportservices.ShowResultWindow(E.ReportFileName);
+        if (delivered) reportservices.ShowResultWindow(E.ReportFileName);
         DeleteFileIfExists(E.ReportFileName);
         break;
     case 2:
@@ -523,7 +510,8 @@ bool CloseReport()
         DeleteFileIfExists(E.ReportFileName);
         break;
     case 5:
-        if (!UsesDesktopProgram(wtelmvar.WordProcessorPath) && !FileCanOpen(TrimBlanks(wtelmvar.WordProcessorPath))) {
+        if (!UsesDesktopProgram(wtelmvar.WordProcessorPath) &&
+            !FileCanOpen(TrimBlanks(wtelmvar.WordProcessorPath))) {
             reportservices.ShowMessageIfEnabled(wtelmvar.WordProcessorPath + " not found");
             delivered = false;
             break;
@@ -542,7 +530,8 @@ bool CloseReport()
         break;
     case 7:
         if (!wtelmvar.HtmlBrowserPath.empty()) {
-            if (!UsesDesktopProgram(wtelmvar.HtmlBrowserPath) && !FileCanOpen(TrimBlanks(wtelmvar.HtmlBrowserPath))) {
+            if (!UsesDesktopProgram(wtelmvar.HtmlBrowserPath) &&
+                !FileCanOpen(TrimBlanks(wtelmvar.HtmlBrowserPath))) {
                 reportservices.ShowMessageIfEnabled(wtelmvar.HtmlBrowserPath + " not found");
                 delivered = false;
             } else {
@@ -591,16 +580,13 @@ void PrintReportLine(const std::string& Text)
 {
     const uint16_t dev = E.ReportDevice;
     if (IsTabDevice(dev)) {
-        if (!IsRule(Text))
-            WriteReportLine(Text);
+        if (!IsRule(Text)) WriteReportLine(Text);
     } else if (IsHtmlDevice(dev)) {
         EndHtmlTable();
         E.ReportLineCount += 1;
-        if (!IsRule(Text))
-            WriteReportLine("<br>" + HtmlEscape(Text));
+        if (!IsRule(Text)) WriteReportLine("<br>" + HtmlEscape(Text));
     } else {
-        if (Text == ReportDropMarker)
-            return;
+        if (Text == ReportDropMarker) return;
         E.ReportLineCount += 1;
         CheckReportPageEnd(E.PageHeaderColumnsMode);
         WriteReportLine(Indent + Text);
@@ -618,8 +604,7 @@ void PrintReportText(const std::string& Text)
         CheckReportPageEnd(E.PageHeaderColumnsMode);
         WriteReportText("<br>" + HtmlEscape(Text));
     } else {
-        if (Text == ReportDropMarker)
-            return;
+        if (Text == ReportDropMarker) return;
         E.ReportLineCount += 1;
         CheckReportPageEnd(E.PageHeaderColumnsMode);
         WriteReportText(Indent + Text);
@@ -628,8 +613,7 @@ void PrintReportText(const std::string& Text)
 
 void CheckReportPageEnd(int WithColumnHeads)
 {
-    if (E.ReportLineCount < telmvar.LinesPerPage)
-        return;
+    if (E.ReportLineCount < telmvar.LinesPerPage) return;
     if (wtelmvar.PrintHeaderMode == 2) {
         WriteReportLine(std::string(1, FormFeed));
         E.ReportLineCount = 0;
@@ -640,13 +624,14 @@ void CheckReportPageEnd(int WithColumnHeads)
     PrintReportLine("");
 }
 
-namespace {
+namespace
+{
 void PageBreak(bool HonourCompressedMode)
 {
     const uint16_t dev = E.ReportDevice;
-    if (dev == 6 || dev == 7 || dev == 9)
-        return;
-    if (HonourCompressedMode && telmvar.PrintSeparatorMode == 4 && telmvar.LinesPerPage / 2 > E.ReportLineCount)
+    if (dev == 6 || dev == 7 || dev == 9) return;
+    if (HonourCompressedMode && telmvar.PrintSeparatorMode == 4 &&
+        telmvar.LinesPerPage / 2 > E.ReportLineCount)
         return;
     if (dev == 1 || dev == 4)
         WriteReportLine(std::string(1, FormFeed));
@@ -656,8 +641,14 @@ void PageBreak(bool HonourCompressedMode)
 }
 } // namespace
 
-void ReportPageBreak() { PageBreak(true); }
-void EjectReportPage() { PageBreak(false); }
+void ReportPageBreak()
+{
+    PageBreak(true);
+}
+void EjectReportPage()
+{
+    PageBreak(false);
+}
 
 void KeepReportLines(int WithColumnHeads)
 {
@@ -669,19 +660,19 @@ void KeepReportLines(int WithColumnHeads)
 
 void AskInsertPaper()
 {
-    if (!E.SinglePagePrinting)
-        return;
-    if (!reportservices.AskYesNoCancel("Insert paper.  Continue ?"))
-        telmvar.Aborted = true;
+    if (!E.SinglePagePrinting) return;
+    if (!reportservices.AskYesNoCancel("Insert paper.  Continue ?")) telmvar.Aborted = true;
 }
 
-uint16_t GetReportDevice() { return E.ReportDevice; }
+uint16_t GetReportDevice()
+{
+    return E.ReportDevice;
+}
 
 void CopyFileToReport(const std::string& FileName)
 {
     std::FILE* f = std::fopen(FileName.c_str(), "rb");
-    if (!f)
-        return;
+    if (!f) return;
     std::string bytes;
     char buf[4096];
     size_t n;

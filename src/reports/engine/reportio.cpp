@@ -8,15 +8,13 @@
 
 void ReportOutputAssign(const std::string& Name)
 {
-    if (textfile.SharedTextFile.IsOpen())
-        textfile.SharedTextFile.Abandon();
+    if (textfile.SharedTextFile.IsOpen()) textfile.SharedTextFile.Abandon();
     AssignTextFile(textfile.SharedTextFile, Name);
 }
 
 bool ReportOutputRewrite(std::string& Why)
 {
-    if (textfile.SharedTextFile.IsOpen())
-        textfile.SharedTextFile.Abandon();
+    if (textfile.SharedTextFile.IsOpen()) textfile.SharedTextFile.Abandon();
     // The shared file reports a file that cannot be created itself.
     Why.clear();
     return RewriteTextFile(textfile.SharedTextFile);
@@ -24,19 +22,26 @@ bool ReportOutputRewrite(std::string& Why)
 
 bool ReportOutputClose()
 {
-    if (!textfile.SharedTextFile.IsOpen())
-        return true;
+    if (!textfile.SharedTextFile.IsOpen()) return true;
     return CloseTextFile(textfile.SharedTextFile);
 }
 
 void ReportOutputAbandon()
 {
-    if (textfile.SharedTextFile.IsOpen())
-        textfile.SharedTextFile.Abandon();
+    if (textfile.SharedTextFile.IsOpen()) textfile.SharedTextFile.Abandon();
 }
 
-bool ReportOutputIsOpen() { return textfile.SharedTextFile.IsOpen(); }
+bool ReportOutputIsOpen()
+{
+    return textfile.SharedTextFile.IsOpen();
+}
 
-bool ReportOutputLine(const std::string& Text) { return WriteTextLine(Text); }
+bool ReportOutputLine(const std::string& Text)
+{
+    return WriteTextLine(Text);
+}
 
-bool ReportOutputText(const std::string& Text) { return WriteText(Text); }
+bool ReportOutputText(const std::string& Text)
+{
+    return WriteText(Text);
+}

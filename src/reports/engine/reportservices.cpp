@@ -15,16 +15,19 @@
 
 TReportServices reportservices;
 
-namespace {
+namespace
+{
 
-platform::Platform& P() { return platform::CurrentPlatform(); }
+platform::Platform& P()
+{
+    return platform::CurrentPlatform();
+}
 
 // Yes/No/Cancel with the program title as caption; Cancel sets Aborted.
 bool AskYesNoCancelBox(const std::string& Question)
 {
     const platform::MessageAnswer a = P().Messages().AskYesNoCancel(telmvar.ProgramTitle, Question);
-    if (a == platform::MessageAnswer::Cancel)
-        telmvar.Aborted = true;
+    if (a == platform::MessageAnswer::Cancel) telmvar.Aborted = true;
     return a == platform::MessageAnswer::Yes;
 }
 
@@ -39,8 +42,7 @@ void DefaultCheckFileName(const std::string& Path)
     }
     std::error_code ec;
     if (fs::exists(Path, ec)) {
-        if (!AskYesNoCancelBox(Path + " already exists.   overwrite ?"))
-            telmvar.Aborted = true;
+        if (!AskYesNoCancelBox(Path + " already exists.   overwrite ?")) telmvar.Aborted = true;
         return;
     }
     // Creatable: made once and removed again.
@@ -104,8 +106,7 @@ void ResetReportServices()
 {
     TReportServices& S = reportservices;
     S.AskSelect = [](const std::string& Prompt, int Count, uint16_t& Choice) {
-        if (Choice < 1 || Choice > Count)
-            Choice = 1;
+        if (Choice < 1 || Choice > Count) Choice = 1;
         platform::SelectionRequest r;
         r.Prompt = Prompt;
         for (int i = 1; i <= Count; ++i)
@@ -124,8 +125,7 @@ void ResetReportServices()
     S.SaveFileDialog = DefaultSaveFileDialog;
     S.CheckFileName = DefaultCheckFileName;
     S.CheckFileExists = [](const std::string& Path) {
-        if (FileCanOpen(Path))
-            return true;
+        if (FileCanOpen(Path)) return true;
         reportservices.ShowMessageBox("file " + Path + " not found or no access !");
         telmvar.Aborted = true;
         return false;
@@ -133,8 +133,7 @@ void ResetReportServices()
     S.ShowMessageBox = [](const std::string& T) { P().Messages().ShowOk("Message:", T); };
     S.ShowMessageCaption = [](const std::string& C, const std::string& T) { P().Messages().ShowOk(C, T); };
     S.ShowMessageIfEnabled = [](const std::string& T) {
-        if (telmvar.MessagesEnabled)
-            P().Messages().ShowOk("Error  : ", T, platform::MessageIcon::Error);
+        if (telmvar.MessagesEnabled) P().Messages().ShowOk("Error  : ", T, platform::MessageIcon::Error);
     };
     S.SetInputHelpNumber = [](int) {};
     S.ShowHelpText = [](int, int, int) {};
@@ -147,8 +146,7 @@ void ResetReportServices()
     S.ShowResultWindow = [](const std::string& PrintFileName) {
         TShowTextFileModel model;
         model.PrintFileName = PrintFileName;
-        if (!model.Show())
-            return;
+        if (!model.Show()) return;
         platform::TextScreenRequest r;
         r.Caption = model.Caption();
         std::string line;
@@ -160,23 +158,20 @@ void ResetReportServices()
                 line += c;
             }
         }
-        if (!line.empty())
-            r.Lines.push_back(line);
+        if (!line.empty()) r.Lines.push_back(line);
         P().Prompt().ShowTextScreen(r);
     };
     S.Launch = [](const std::string& Program, const std::vector<std::string>& Args) {
-        if (Program.empty())
-            return !Args.empty() && P().Launch().OpenDocument(Args.front()).Started;
+        if (Program.empty()) return !Args.empty() && P().Launch().OpenDocument(Args.front()).Started;
         return P().Launch().StartProgram(Program, Args).Started;
     };
     S.SendToPrinterPort = [](int Port, const std::string& SpoolFile) {
-        const std::string port = AddTrailingBackslash(telmvar.TempDir) + "LPT" + std::to_string(Port) + ".PRN";
+        const std::string port =
+            AddTrailingBackslash(telmvar.TempDir) + "LPT" + std::to_string(Port) + ".PRN";
         std::error_code ec;
         std::filesystem::copy_file(SpoolFile, port, std::filesystem::copy_options::overwrite_existing, ec);
-        if (ec)
-            return false;
-        if (reportengine.PrinterPortCommand.empty())
-            return true;
+        if (ec) return false;
+        if (reportengine.PrinterPortCommand.empty()) return true;
         return P().Launch().StartProgram(reportengine.PrinterPortCommand, {port}).Started;
     };
     S.PrintTextFile = [](const std::string& FileName) { ::PrintTextFile(FileName); };
@@ -188,7 +183,8 @@ void ResetReportServices()
     };
 }
 
-namespace {
+namespace
+{
 struct InitServices {
     InitServices() { ResetReportServices(); }
 } initServices;

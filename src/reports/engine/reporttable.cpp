@@ -1,18 +1,22 @@
 #include "reports/engine/reporttable.h"
 
-#include "reports/engine/htmltext.h"
 #include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/textutil.h"
 #include "foundation/utilstr.h"
+#include "reports/engine/htmltext.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportframes.h"
 
 #include <cctype>
 
-namespace {
+namespace
+{
 
-std::string Cut(const std::string& S) { return S.substr(0, TReportTable::MaxCellLength); }
+std::string Cut(const std::string& S)
+{
+    return S.substr(0, TReportTable::MaxCellLength);
+}
 
 // Texts that are numbers (with sign, decimal separator, exponent, or a
 // tolerance pair "+0.02/-0.01"): cutting them would show a wrong value.
@@ -22,7 +26,8 @@ bool LooksNumeric(const std::string& S)
     for (unsigned char c : S) {
         if (std::isdigit(c))
             digit = true;
-        else if (!(c == ' ' || c == '.' || c == ',' || c == '+' || c == '-' || c == 'E' || c == 'e' || c == '/'))
+        else if (!(c == ' ' || c == '.' || c == ',' || c == '+' || c == '-' || c == 'E' || c == 'e' ||
+                   c == '/'))
             return false;
     }
     return digit;
@@ -33,18 +38,17 @@ bool LooksNumeric(const std::string& S)
 std::string FitReportCell(const std::string& Cell, uint32_t Width, bool Number)
 {
     const int w = static_cast<int>(Width);
-    if (!Number || static_cast<int>(Cell.size()) <= w)
-        return FitLeft(Cell, w);
+    if (!Number || static_cast<int>(Cell.size()) <= w) return FitLeft(Cell, w);
     const std::string trimmed = TrimBlanks(Cell);
     if (static_cast<int>(trimmed.size()) <= w)
         return FitLeft(std::string(static_cast<size_t>(w) - trimmed.size(), ' ') + trimmed, w);
     return std::string(static_cast<size_t>(w), '*');
 }
 
-TReportTable::TReportTable(uint32_t Width1, uint32_t Width2, uint32_t Width3, uint32_t Width4, uint32_t Width5,
-                           uint32_t Width6, uint32_t Width7, const std::string& Head1, const std::string& Head2,
-                           const std::string& Head3, const std::string& Head4, const std::string& Head5,
-                           const std::string& Head6, const std::string& Head7)
+TReportTable::TReportTable(uint32_t Width1, uint32_t Width2, uint32_t Width3, uint32_t Width4,
+                           uint32_t Width5, uint32_t Width6, uint32_t Width7, const std::string& Head1,
+                           const std::string& Head2, const std::string& Head3, const std::string& Head4,
+                           const std::string& Head5, const std::string& Head6, const std::string& Head7)
 {
     const uint32_t w[] = {Width1, Width2, Width3, Width4, Width5, Width6, Width7};
     const std::string* h[] = {&Head1, &Head2, &Head3, &Head4, &Head5, &Head6, &Head7};
@@ -60,8 +64,7 @@ TReportTable::TReportTable(uint32_t Width1, uint32_t Width2, uint32_t Width3, ui
 
 TReportTable::~TReportTable()
 {
-    if (!done_)
-        Done();
+    if (!done_) Done();
 }
 
 int TReportTable::ColumnCount() const
@@ -108,8 +111,7 @@ void TReportTable::WriteRow(bool Head)
         }
         return;
     }
-    if (Head)
-        PrintReportLine(GetDoubleRuleLine());
+    if (Head) PrintReportLine(GetDoubleRuleLine());
     PrintReportText(FitLeft(Texts[1], static_cast<int>(Widths[1])));
     for (int i = 2; i <= n; ++i)
         WriteReportText(FitReportCell(Texts[i], Widths[i], !Head && LooksNumeric(Texts[i])));
@@ -123,8 +125,6 @@ void TReportTable::WriteRow(bool Head)
 void TReportTable::Done()
 {
     done_ = true;
-    if (!RuleAfterRow)
-        PrintReportLine(GetRuleLine());
-    if (GetReportDevice() == 7)
-        WriteReportLine("</TABLE>");
+    if (!RuleAfterRow) PrintReportLine(GetRuleLine());
+    if (GetReportDevice() == 7) WriteReportLine("</TABLE>");
 }

@@ -9,8 +9,9 @@
 #include <cstdint>
 #include <string>
 
-class TReportTable {
-public:
+class TReportTable
+{
+  public:
     // Widths in characters; a width of 0 from column 3 on ends the column
     // list (columns 1 and 2 always belong to it).
     TReportTable(uint32_t Width1, uint32_t Width2, uint32_t Width3, uint32_t Width4, uint32_t Width5,
@@ -39,7 +40,7 @@ public:
 
     static constexpr size_t MaxCellLength = 60;
 
-private:
+  private:
     void WriteRow(bool Head);
     bool done_ = false;
 };

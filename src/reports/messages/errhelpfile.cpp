@@ -9,10 +9,8 @@ bool MessageKeyMatches(const std::string& Line, const std::string& Message)
 bool ReadHelpLine(std::istream& In, std::string& Line)
 {
     Line.clear();
-    if (!std::getline(In, Line))
-        return false;
-    if (!Line.empty() && Line.back() == '\r')
-        Line.pop_back();
+    if (!std::getline(In, Line)) return false;
+    if (!Line.empty() && Line.back() == '\r') Line.pop_back();
     return true;
 }
 
@@ -21,8 +19,7 @@ TMessageHelp FindMessageHelp(std::istream& In, const std::string& Message)
     TMessageHelp help;
     std::string line;
     while (ReadHelpLine(In, line)) {
-        if (!MessageKeyMatches(line, Message))
-            continue;
+        if (!MessageKeyMatches(line, Message)) continue;
         help.Found = true;
         ReadHelpLine(In, help.Origin);
         ReadHelpLine(In, help.Remedy);

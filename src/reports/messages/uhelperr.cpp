@@ -2,10 +2,8 @@
 
 #include "foundation/codepage.h"
 #include "foundation/error0.h"
-#include "foundation/telmvar.h"
-#include "foundation/textutil.h"
-#include "foundation/codepage.h"
 #include "foundation/fileutil.h"
+#include "foundation/telmvar.h"
 #include "foundation/textutil.h"
 #include "foundation/utilstr.h"
 #include "reports/engine/reportcolumns.h"
@@ -20,26 +18,32 @@
 
 TUhelperr uhelperr;
 
-namespace {
+namespace
+{
 
 constexpr const char* NoHelpText = "no help description available for this error message.";
 constexpr const char* ContinueItem = "Continue...";
 constexpr const char* ListPrompt = "Calculation done. Select message for more info or continue.";
 
-void ToStderr(const std::string& Text) { std::fprintf(stderr, "%s\n", OemToAnsiText(Text).c_str()); }
+void ToStderr(const std::string& Text)
+{
+    std::fprintf(stderr, "%s\n", OemToAnsiText(Text).c_str());
+}
 
 // The help of message n read through a file of its own, so that it works
 // while a report holds the shared text file.
 bool LookUp(int n, TMessageHelp& Help)
 {
     std::ifstream in(MessageHelpFileName(), std::ios::binary);
-    if (!in)
-        return false;
+    if (!in) return false;
     Help = FindMessageHelp(in, error0.ErrorTexts[n]);
     return true;
 }
 
-int MessageCount() { return std::min<int>(error0.ErrorCount, 12); }
+int MessageCount()
+{
+    return std::min<int>(error0.ErrorCount, 12);
+}
 
 } // namespace
 
@@ -53,7 +57,8 @@ void ResetUhelperr()
     uhelperr.MessageListAsText = [](const std::string& Text) { std::fputs(Text.c_str(), stderr); };
 }
 
-namespace {
+namespace
+{
 struct InitUhelperr {
     InitUhelperr() { ResetUhelperr(); }
 } initUhelperr;
@@ -66,28 +71,28 @@ THelperrModel::THelperrModel(const std::string& Message, const std::string& Orig
 
 void THelperrModel::SetOrigin(const std::string& Text)
 {
-    if (Text != origin_)
-        modified_ = true;
+    if (Text != origin_) modified_ = true;
     origin_ = Text;
 }
 
 void THelperrModel::SetRemedy(const std::string& Text)
 {
-    if (Text != remedy_)
-        modified_ = true;
+    if (Text != remedy_) modified_ = true;
     remedy_ = Text;
 }
 
 void THelperrModel::Ok()
 {
-    if (!modified_)
-        return;
+    if (!modified_) return;
     if (reportservices.AskYesNoCancel("Save Changes ?"))
         SaveMessageHelp(AnsiTextToOem(message_), AnsiTextToOem(origin_), AnsiTextToOem(remedy_));
     modified_ = false;
 }
 
-void THelperrModel::Help() { reportservices.ShowHelpText(1970, 0, 1); }
+void THelperrModel::Help()
+{
+    reportservices.ShowHelpText(1970, 0, 1);
+}
 
 std::string MessageHelpFileName()
 {
@@ -96,8 +101,7 @@ std::string MessageHelpFileName()
 
 void ShowMessageList()
 {
-    if (HasCommandLineParam("/NOGUI"))
-        return;
+    if (HasCommandLineParam("/NOGUI")) return;
     const int n = MessageCount();
     if (n == 0) {
         reportservices.ShowMessageBox("Calculation successful without error messages");
@@ -115,33 +119,27 @@ void ShowMessageList()
     for (;;) {
         reportservices.SetInputHelpNumber(1210);
         reportservices.AskSelect(ListPrompt, n + 1, choice);
-        if (telmvar.Aborted || choice == n + 1)
-            break;
+        if (telmvar.Aborted || choice == n + 1) break;
         ShowMessageHelp(choice);
-        if (telmvar.Aborted)
-            break;
+        if (telmvar.Aborted) break;
         choice += 1;
         // After the help of the last message the list closes by itself.
-        if (choice >= n + 1)
-            break;
+        if (choice >= n + 1) break;
     }
 }
 
 void ShowMessageHelp(int n)
 {
-    if (n < 1 || n > MessageCount())
-        return;
+    if (n < 1 || n > MessageCount()) return;
     const std::string file = MessageHelpFileName();
-    if (!reportservices.CheckFileExists(file))
-        return;
+    if (!reportservices.CheckFileExists(file)) return;
     std::ifstream in(file, std::ios::binary);
     const TMessageHelp help = FindMessageHelp(in, error0.ErrorTexts[n]);
     if (!help.Found) {
         reportservices.ShowMessageCaption("Message", NoHelpText);
         return;
     }
-    if (!telmvar.Aborted)
-        ShowErrorHelpForm(error0.ErrorTexts[n], help.Origin, help.Remedy);
+    if (!telmvar.Aborted) ShowErrorHelpForm(error0.ErrorTexts[n], help.Origin, help.Remedy);
 }
 
 void ShowErrorHelpForm(const std::string& Message, const std::string& Origin, const std::string& Remedy)
@@ -153,30 +151,26 @@ void ShowErrorHelpForm(const std::string& Message, const std::string& Origin, co
 
 void GetMessageOrigin(int n, std::string& Origin)
 {
-    if (n < 1 || n > 12)
-        return;
+    if (n < 1 || n > 12) return;
     TMessageHelp help;
     if (!FileCanOpen(MessageHelpFileName())) {
         Origin.clear();
         return;
     }
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     LookUp(n, help);
     Origin = help.Found ? help.Origin : NoHelpText;
 }
 
 void GetMessageRemedy(int n, std::string& Remedy)
 {
-    if (n < 1 || n > 12)
-        return;
+    if (n < 1 || n > 12) return;
     TMessageHelp help;
     if (!FileCanOpen(MessageHelpFileName())) {
         Remedy.clear();
         return;
     }
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     LookUp(n, help);
     Remedy = help.Found ? help.Remedy : "";
 }
@@ -185,8 +179,7 @@ void SaveMessageHelp(const std::string& Message, const std::string& Origin, cons
 {
     namespace fs = std::filesystem;
     const std::string source = MessageHelpFileName();
-    if (!reportservices.CheckFileExists(source))
-        return;
+    if (!reportservices.CheckFileExists(source)) return;
     std::ifstream in(source, std::ios::binary);
     // The new help file is written beside the old one and renamed over it, so
     // that a failed save never leaves a half-written help file.
@@ -237,10 +230,8 @@ std::string FormatMessageListText()
         GetMessageOrigin(i, origin);
         GetMessageRemedy(i, remedy);
         text += error0.ErrorTexts[i] + "\n";
-        if (!origin.empty())
-            text += "  " + std::string(THelperrModel::OriginLabel) + ": " + origin + "\n";
-        if (!remedy.empty())
-            text += "  " + std::string(THelperrModel::RemedyLabel) + ": " + remedy + "\n";
+        if (!origin.empty()) text += "  " + std::string(THelperrModel::OriginLabel) + ": " + origin + "\n";
+        if (!remedy.empty()) text += "  " + std::string(THelperrModel::RemedyLabel) + ": " + remedy + "\n";
     }
     return text;
 }
@@ -248,8 +239,7 @@ std::string FormatMessageListText()
 void PrintReportMessages()
 {
     const int n = MessageCount();
-    if (n == 0)
-        return;
+    if (n == 0) return;
     const uint16_t dev = GetReportDevice();
     const bool tab = IsTabDevice(dev);
     const bool html = IsHtmlDevice(dev);
@@ -260,8 +250,7 @@ void PrintReportMessages()
         WriteReportLine("");
         PrintReportLine(GetRuleLine());
     }
-    if (html)
-        BeginHtmlTable();
+    if (html) BeginHtmlTable();
     for (int i = 1; i <= n; ++i) {
         std::string origin, remedy;
         GetMessageOrigin(i, origin);
@@ -281,17 +270,14 @@ void PrintReportMessages()
             PrintReportLine(GetRuleLine());
         }
     }
-    if (html)
-        EndHtmlTable();
+    if (html) EndHtmlTable();
 }
 
 void PrintMessagesPage()
 {
-    if (error0.ErrorCount == 0)
-        return;
+    if (error0.ErrorCount == 0) return;
     PrintReportPageHeader(0, 0);
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     PrintReportMessages();
     ReportPageBreak();
 }
@@ -303,15 +289,14 @@ void ViewErrorMessages()
         reportservices.ShowMessageBox("Calculation successful without error messages");
         return;
     }
-    SetReportHeader(telmvar.ProgramName + " V" + telmvar.ProgramVersion, "Error Messages", telmvar.RemarkLines[1],
-                    telmvar.RemarkLines[2], telmvar.RemarkLines[3], 1);
+    SetReportHeader(telmvar.ProgramName + " V" + telmvar.ProgramVersion, "Error Messages",
+                    telmvar.RemarkLines[1], telmvar.RemarkLines[2], telmvar.RemarkLines[3], 1);
     if (telmvar.FatalCalcError) {
         ShowMessageList();
         return;
     }
     OpenReport(1, telmvar.ProjectName + ".txt");
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     if (!BeginReportOutput()) {
         CancelReport();
         return;

@@ -14,8 +14,9 @@
 
 // Model of the form "Error Message": the message (read only), its origin and
 // remedy (editable), OK and Help. The Qt form binds to it; tests drive it.
-class THelperrModel {
-public:
+class THelperrModel
+{
+  public:
     static constexpr const char* Caption = "Error Message";
     static constexpr const char* MessageLabel = "Error Message";
     static constexpr const char* OriginLabel = "Origin";
@@ -41,7 +42,7 @@ public:
     // Help: help entry 1970.
     void Help();
 
-private:
+  private:
     std::string message_, origin_, remedy_;
     bool modified_ = false;
 };

@@ -14,14 +14,22 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
-QString FromAnsi(const std::string& S) { return QString::fromStdString(AnsiToUtf8(S)); }
-std::string ToAnsi(const QString& S) { return Utf8ToAnsi(S.toStdString()); }
+QString FromAnsi(const std::string& S)
+{
+    return QString::fromStdString(AnsiToUtf8(S));
+}
+std::string ToAnsi(const QString& S)
+{
+    return Utf8ToAnsi(S.toStdString());
+}
 
 } // namespace
 
-TForm_showtextfile::TForm_showtextfile(TShowTextFileModel& Model, QWidget* Parent) : QDialog(Parent), model_(Model)
+TForm_showtextfile::TForm_showtextfile(TShowTextFileModel& Model, QWidget* Parent)
+    : QDialog(Parent), model_(Model)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -48,8 +56,7 @@ TForm_showtextfile::TForm_showtextfile(TShowTextFileModel& Model, QWidget* Paren
     // A report is a fixed-pitch text: the configured font when the system
     // has it, else the system's fixed font.
     QFont font(QString::fromStdString(model_.FontName()), model_.FontSize());
-    if (!QFontInfo(font).fixedPitch())
-        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (!QFontInfo(font).fixedPitch()) font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSize(model_.FontSize());
     const TFontStyles style = model_.FontStyle();
     font.setBold(style.Bold);
@@ -60,18 +67,28 @@ TForm_showtextfile::TForm_showtextfile(TShowTextFileModel& Model, QWidget* Paren
     // Form feeds end pages in the file; on screen they are shown as blanks.
     std::string text = model_.Text();
     for (char& c : text)
-        if (c == '\f')
-            c = ' ';
+        if (c == '\f') c = ' ';
     memo_->setPlainText(FromAnsi(text));
     setWindowTitle(FromAnsi(model_.Caption()));
-    if (model_.UseStoredRect)
-        setGeometry(model_.Left, model_.Top, model_.Width, model_.Height);
+    if (model_.UseStoredRect) setGeometry(model_.Left, model_.Top, model_.Width, model_.Height);
 }
 
-void TForm_showtextfile::Print() { model_.Print(); }
-void TForm_showtextfile::ExportNotepad() { model_.ExportNotepad(); }
-void TForm_showtextfile::SelectAll() { memo_->selectAll(); }
-void TForm_showtextfile::Copy() { model_.Copy(ToAnsi(memo_->textCursor().selectedText())); }
+void TForm_showtextfile::Print()
+{
+    model_.Print();
+}
+void TForm_showtextfile::ExportNotepad()
+{
+    model_.ExportNotepad();
+}
+void TForm_showtextfile::SelectAll()
+{
+    memo_->selectAll();
+}
+void TForm_showtextfile::Copy()
+{
+    model_.Copy(ToAnsi(memo_->textCursor().selectedText()));
+}
 
 void TForm_showtextfile::done(int Result)
 {

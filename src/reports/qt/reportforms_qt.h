@@ -10,35 +10,37 @@
 class QPlainTextEdit;
 class QLineEdit;
 
-class TForm_showtextfile final : public QDialog {
+class TForm_showtextfile final : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     explicit TForm_showtextfile(TShowTextFileModel& Model, QWidget* Parent = nullptr);
     QPlainTextEdit* Memo1() const { return memo_; }
 
-public slots:
+  public slots:
     void Print();
     void ExportNotepad();
     void SelectAll();
     void Copy();
 
-protected:
+  protected:
     void done(int Result) override;
 
-private:
+  private:
     TShowTextFileModel& model_;
     QPlainTextEdit* memo_ = nullptr;
 };
 
-class Thelperr final : public QDialog {
+class Thelperr final : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     explicit Thelperr(THelperrModel& Model, QWidget* Parent = nullptr);
 
-protected:
+  protected:
     void done(int Result) override;
 
-private:
+  private:
     THelperrModel& model_;
     QLineEdit* message_ = nullptr;
     QPlainTextEdit* origin_ = nullptr;

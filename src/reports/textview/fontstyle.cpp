@@ -8,7 +8,6 @@ uint16_t FontStyleToCode(const TFontStyles& Style)
 
 TFontStyles CodeToFontStyle(uint16_t Code, const TFontStyles& Current)
 {
-    if (Code > 15)
-        return Current;
+    if (Code > 15) return Current;
     return {(Code & 1) != 0, (Code & 2) != 0, (Code & 4) != 0, (Code & 8) != 0};
 }

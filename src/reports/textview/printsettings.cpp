@@ -2,4 +2,7 @@
 
 TPrintSettings printsettings;
 
-void ResetPrintSettings() { printsettings = TPrintSettings{}; }
+void ResetPrintSettings()
+{
+    printsettings = TPrintSettings{};
+}

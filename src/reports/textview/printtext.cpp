@@ -11,15 +11,15 @@
 #include <fstream>
 #include <sstream>
 
-namespace {
+namespace
+{
 
 constexpr char FormFeed = '\f';
 
 bool HoldsText(const std::vector<std::string>& Lines)
 {
     for (const std::string& l : Lines)
-        if (l.find_first_not_of(" \t") != std::string::npos)
-            return true;
+        if (l.find_first_not_of(" \t") != std::string::npos) return true;
     return false;
 }
 
@@ -32,8 +32,7 @@ std::vector<std::vector<std::string>> SplitTextPages(const std::string& Text)
     std::istringstream in(Text);
     std::string line;
     while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+        if (!line.empty() && line.back() == '\r') line.pop_back();
         if (!line.empty() && line.front() == FormFeed) {
             pages.push_back(std::move(page));
             page.clear();
@@ -41,8 +40,7 @@ std::vector<std::vector<std::string>> SplitTextPages(const std::string& Text)
         }
         page.push_back(line);
     }
-    if (HoldsText(page))
-        pages.push_back(std::move(page));
+    if (HoldsText(page)) pages.push_back(std::move(page));
     return pages;
 }
 
@@ -52,36 +50,32 @@ void PrintTextFile(const std::string& FileName)
         reportservices.ShowMessageBox(FileName + " not found !");
         return;
     }
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     std::ifstream in(FileName, std::ios::binary);
     std::ostringstream all;
     all << in.rdbuf();
     const auto pages = SplitTextPages(all.str());
     const int count = static_cast<int>(pages.size());
-    if (count == 0)
-        return;
+    if (count == 0) return;
 
     int from = 1;
     int to = count;
-    if (!reportservices.ChoosePrintPages(count, from, to))
-        return;
+    if (!reportservices.ChoosePrintPages(count, from, to)) return;
     from = std::max(from, 1);
     to = std::min(to, count);
-    if (from > to)
-        return;
+    if (from > to) return;
 
     platform::Printer& printer = platform::CurrentPlatform().Print();
-    if (!printer.BeginDoc(telmvar.ProjectName))
-        return;
+    if (!printer.BeginDoc(telmvar.ProjectName)) return;
     const int linesPerPage = std::max(telmvar.LinesPerPage, 1);
     const int lineHeight = std::max(printer.PageHeightPixels() / linesPerPage, 1);
     const TFontStyles style = CodeToFontStyle(printsettings.PrintFontStyle, TFontStyles{});
     platform::Font font;
     font.Face = printsettings.PrintFontName;
     // Points to printer pixels through the page height in millimetres.
-    const double pixelsPerPoint =
-        printer.PageHeightMm() > 0 ? printer.PageHeightPixels() / (printer.PageHeightMm() / 25.4 * 72.0) : 1.0;
+    const double pixelsPerPoint = printer.PageHeightMm() > 0
+                                      ? printer.PageHeightPixels() / (printer.PageHeightMm() / 25.4 * 72.0)
+                                      : 1.0;
     font.Height = std::max(1, static_cast<int>(printsettings.PrintFontSize * pixelsPerPoint + 0.5));
     font.Weight = style.Bold ? 700 : 400;
     font.Italic = style.Italic;
@@ -89,8 +83,7 @@ void PrintTextFile(const std::string& FileName)
     font.StrikeOut = style.StrikeOut;
 
     for (int p = from; p <= to; ++p) {
-        if (p > from)
-            printer.NewPage();
+        if (p > from) printer.NewPage();
         platform::Canvas& canvas = printer.PageCanvas();
         canvas.SetFont(font);
         int y = 0;

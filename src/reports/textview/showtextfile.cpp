@@ -37,9 +37,18 @@ bool TShowTextFileModel::Show()
     return true;
 }
 
-std::string TShowTextFileModel::FontName() const { return printsettings.PrintFontName; }
-int TShowTextFileModel::FontSize() const { return printsettings.PrintFontSize; }
-TFontStyles TShowTextFileModel::FontStyle() const { return CodeToFontStyle(printsettings.PrintFontStyle, {}); }
+std::string TShowTextFileModel::FontName() const
+{
+    return printsettings.PrintFontName;
+}
+int TShowTextFileModel::FontSize() const
+{
+    return printsettings.PrintFontSize;
+}
+TFontStyles TShowTextFileModel::FontStyle() const
+{
+    return CodeToFontStyle(printsettings.PrintFontStyle, {});
+}
 
 void TShowTextFileModel::Close(int NewLeft, int NewTop, int NewWidth, int NewHeight)
 {
@@ -49,7 +58,10 @@ void TShowTextFileModel::Close(int NewLeft, int NewTop, int NewWidth, int NewHei
     printsettings.TextWindowRect[3] = NewHeight;
 }
 
-void TShowTextFileModel::Print() { reportservices.PrintTextFile(PrintFileName); }
+void TShowTextFileModel::Print()
+{
+    reportservices.PrintTextFile(PrintFileName);
+}
 
 void TShowTextFileModel::ExportNotepad()
 {
@@ -57,4 +69,7 @@ void TShowTextFileModel::ExportNotepad()
     reportservices.Launch("", {shownFileName_});
 }
 
-void TShowTextFileModel::Copy(const std::string& Selection) { reportservices.CopyToClipboard(Selection); }
+void TShowTextFileModel::Copy(const std::string& Selection)
+{
+    reportservices.CopyToClipboard(Selection);
+}

@@ -7,8 +7,9 @@
 
 #include <string>
 
-class TShowTextFileModel {
-public:
+class TShowTextFileModel
+{
+  public:
     // Takes the place of the last window when one was stored; menu captions
     // of the current language (English until the shell sets others).
     TShowTextFileModel();
@@ -50,7 +51,7 @@ public:
     // Copies the selected text (display code page) to the clipboard.
     void Copy(const std::string& Selection);
 
-private:
+  private:
     std::string shownFileName_;
     std::string caption_;
     std::string text_;
