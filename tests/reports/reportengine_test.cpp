@@ -695,3 +695,49 @@ TEST_F(EngineTest, BatchDeviceCopiesUnderTheProjectName)
 }
 
 } // namespace
+
+namespace
+{
+
+TEST_F(EngineTest, FileLineOfThePageHeader)
+{
+    struct Case {
+        bool Archive;
+        std::string DataDir, Project, Expected;
+    };
+    const std::string longDir = "/" + std::string(61, 'd') + "/"; // 63 characters
+    const Case cases[] = {
+        {false, "/data/projects", "stage1", "/data/projects/stage1.qy7"},
+        {false, "/data/projects/", "  stage1  ", "/data/projects/stage1.qy7"}, // trimmed
+        {false, longDir, "stage12", "stage12.qy7"},                            // 63 + 7 > 69
+        {true, "/data/", "/archive/old/stage1.qy7", "/archive/old/stage1.qy7"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Project);
+        ResetReportEngine();
+        telmvar.ArchiveMode = c.Archive;
+        telmvar.DataDir = c.DataDir;
+        telmvar.ProjectName = c.Project;
+        OpenFileReport();
+        PrintReportPageHeader(1, 0);
+        auto lines = CloseAndReadFile();
+        ASSERT_GE(lines.size(), 4u);
+        EXPECT_EQ(lines[3].substr(7 + 3, c.Expected.size()), c.Expected);
+        EXPECT_EQ(lines[3].substr(7 + 3 + c.Expected.size()).find_first_not_of(' '), 66 - c.Expected.size())
+            << "only blanks up to the frame side";
+    }
+}
+
+TEST_F(EngineTest, HeaderSpaceLinesComeBeforeTheFrame)
+{
+    wtelmvar.HeaderSpaceLines = 2;
+    OpenFileReport();
+    PrintReportPageHeader(1, 0);
+    auto lines = CloseAndReadFile();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0], Ind);
+    EXPECT_EQ(lines[1], Ind);
+    EXPECT_EQ(lines[2], Ind + std::string(70, '*'));
+}
+
+} // namespace
