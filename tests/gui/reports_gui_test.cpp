@@ -2,6 +2,7 @@
 // every page to a PDF file.
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -10,12 +11,14 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "foundation/error0.h"
 #include "foundation/foundationstate.h"
 #include "foundation/telmvar.h"
 #include "platform/qt/platform_qt.h"
 #include "qtfixture.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportservices.h"
+#include "reports/messages/errhelpfile.h"
 #include "reports/messages/uhelperr.h"
 #include "reports/qt/reportforms_qt.h"
 #include "reports/textview/printsettings.h"
@@ -136,6 +139,40 @@ TEST_F(ReportsGui, PrintsOnlyTheChosenPages)
     std::ofstream(file, std::ios::binary) << "one\r\n\f\r\ntwo\r\n\f\r\nthree\r\n\f\r\n";
     reportservices.PrintTextFile(file);
     EXPECT_EQ(PdfPageCount(pdf), 2);
+}
+
+TEST_F(ReportsGui, MessageHelpFormSavesAnEditedRemedy)
+{
+    platform::ScopedPlatform use(qt_);
+    telmvar.PltDir = dir_.string();
+    const std::string help = (dir_ / "qyr7.err").string();
+    telmvar.ProgramFileStem = "qyr7";
+    std::ofstream(help, std::ios::binary) << "Warning: SF<1 (\r\nroot safety too small\r\nold remedy\r\n";
+    AddErrorMessage("Warning: SF<1 (1) (0.8) !");
+    std::vector<std::string> questions;
+    reportservices.AskYesNoCancel = [&](const std::string& Q) {
+        questions.push_back(Q);
+        return true;
+    };
+    std::string shownMessage;
+    WhenModalAppears([&](QWidget* w) {
+        auto* form = qobject_cast<Thelperr*>(w);
+        ASSERT_NE(form, nullptr);
+        shownMessage = form->findChild<QLineEdit*>()->text().toStdString();
+        const auto memos = form->findChildren<QPlainTextEdit*>();
+        ASSERT_EQ(memos.size(), 2);
+        memos[1]->setPlainText("new remedy \u00B0C");
+        form->accept();
+    });
+    ShowMessageHelp(1);
+    EXPECT_EQ(shownMessage, "Warning: SF<1 (1) (0.8) !");
+    EXPECT_EQ(questions, std::vector<std::string>{"Save Changes ?"});
+    std::ifstream in(help, std::ios::binary);
+    const TMessageHelp h = FindMessageHelp(in, "Warning: SF<1 (1) (0.8) !");
+    EXPECT_EQ(h.Origin, "root safety too small");
+    EXPECT_EQ(h.Remedy, "new remedy \xF8"
+                        "C")
+        << "stored in the DOS code page";
 }
 
 } // namespace
