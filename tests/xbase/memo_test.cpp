@@ -2,6 +2,8 @@
 // memos, memo lines, block reuse of the dBASE IV style, copying and packing.
 #include "memo_fixture.h"
 
+#include "xbase/memo/memostream.h"
+
 #include <cstring>
 #include <random>
 
@@ -542,6 +544,60 @@ TEST_F(MemoTest, CopyOfAMemoHoldingZeroIntoDbase3GetsTheDbase4Header)
     const uint8_t head[] = {0xFF, 0xFF, 0x08, 0x00, 11, 0, 0, 0};
     EXPECT_EQ(0, std::memcmp(&b[512], head, 8));
     EXPECT_EQ(Text(copy), text);
+}
+
+}  // namespace
+
+namespace {
+
+// A chain of more than 100 free runs is dropped at the next allocation
+// that none of the first runs can serve: the header then names the new end.
+TEST_F(MemoReuseTest, LongFreeChainIsDroppedAtTheNextAllocation)
+{
+    MakeMemoTable(MemoDbase4, 64);
+    std::vector<int32_t> blocks;
+    for (int i = 0; i < 210; ++i)
+        blocks.push_back(Put(static_cast<char>('a' + i % 26), 50, 0));  // one block each
+    // Every other memo's block is released: 105 runs of one block.
+    for (int i = 208; i >= 0; i -= 2)
+        ASSERT_TRUE(FreeBlocks(static_cast<uint32_t>(blocks[static_cast<std::size_t>(i)]), 58));
+    ASSERT_EQ(Head(), static_cast<uint32_t>(blocks[0]));
+    const int32_t big = Put('B', 150, 0);  // 3 blocks: no run is long enough
+    const auto size = ReadBytes(MemoPath()).size();
+    EXPECT_EQ(Head(), (size + 63) / 64) << "the chain was dropped";
+    EXPECT_EQ(Text(big), Body('B', 150));
+    for (int i = 1; i < 210; i += 2)
+        ASSERT_EQ(Text(blocks[static_cast<std::size_t>(i)]), Body(static_cast<char>('a' + i % 26), 50)) << i;
+}
+
+// The memo lock of a shared memo file keeps a second opener from appending
+// while a memo is being written.
+TEST_F(MemoTest, MemoLockKeepsOtherOpenersOut)
+{
+    dbcmd.SharedAccess = true;
+    dbffile.MemoVersion = MemoDbase4;
+    TDbfTable t;
+    ASSERT_TRUE(CreateDBF(t, Path("shared.dbf"), {{"ID", 'N', 4, 0, 0}, {"NOTES", 'M', 10, 0, 0}}));
+    Select(1);
+    ASSERT_TRUE(UseFile(Path("shared.dbf") + " ALIAS ONE")) << dberror.DbErrorText;
+    Select(2);
+    ASSERT_TRUE(UseFile(Path("shared.dbf") + " ALIAS TWO")) << dberror.DbErrorText;
+    Select(1);
+    ASSERT_NE(CreateBlobDescriptor(false, 0, 2), 0) << dberror.DbErrorText;
+    EXPECT_TRUE(CurrentMemoFile()->Locked);
+    Select(2);
+    EXPECT_EQ(AddMemo("blocked"), 0);
+    EXPECT_EQ(dberror.DbErrorCode, 1017);
+    EXPECT_EQ(dberror.DbErrorText, "TWO [AddMemo()]");
+    Select(1);
+    WriteBlobStream("blob", 4, 0);
+    DestroyBlobDescriptor();
+    EXPECT_FALSE(CurrentMemoFile()->Locked);
+    Select(2);
+    const int32_t block = AddMemo("after");
+    EXPECT_EQ(block, 2);
+    EXPECT_EQ(Text(block), "after");
+    EXPECT_EQ(Text(1), "blob");
 }
 
 }  // namespace

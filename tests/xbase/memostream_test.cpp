@@ -246,3 +246,50 @@ TEST_F(MemoStreamTest, BlobOfABlockBeyondTheEndIsRefused)
 }
 
 }  // namespace
+
+namespace {
+
+class MemoSearchTest : public MemoTest {
+protected:
+    void Fill()
+    {
+        MakeMemoTable(MemoDbase4);
+        AddRecord({1.0});
+        SetNativeInt(2, AddMemo("spur gear\r\nsteel"));
+        Replace();
+        AddRecord({2.0});
+        SetNativeInt(2, AddMemo("ring gear\r\nBronze casting"));
+        Replace();
+        AddRecord({3.0});
+    }
+};
+
+TEST_F(MemoSearchTest, LocateFindsATextInAMemo)
+{
+    Fill();
+    const uint8_t field = ParseLocateField("NOTES NOCASE");
+    ASSERT_EQ(field, 2);
+    dblocate.LocateValue = "bronze";
+    LocateFrom(1, field, true);
+    EXPECT_EQ(dberror.DbErrorCode, 0) << dberror.DbErrorText;
+    EXPECT_EQ(RecNo(), 2);
+    dblocate.LocateValue = "nowhere";
+    LocateFrom(1, field, true);
+    EXPECT_TRUE(dEOF());
+}
+
+TEST_F(MemoSearchTest, ExpressionReadsTheMemoLinesJoined)
+{
+    InstallExprParser();
+    InstallMemoHooks();
+    Fill();
+    GO(2);
+    TExprHandle h = dbhooks.KeyMakerHooks.AssignExpr("NOTES");
+    ASSERT_NE(h, nullptr) << dberror.DbErrorText;
+    EXPECT_EQ(dbhooks.KeyMakerHooks.EvaluateExpr(h), "ring gearBronze casting");
+    GO(3);
+    EXPECT_EQ(dbhooks.KeyMakerHooks.EvaluateExpr(h), "") << "no memo";
+    dbhooks.KeyMakerHooks.FreeExpr(h);
+}
+
+}  // namespace

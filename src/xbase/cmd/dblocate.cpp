@@ -104,10 +104,23 @@ std::string FieldTextAt(uint8_t field, int32_t record)
 
 bool MemoContains(const std::string& value, int32_t memoReference)
 {
-    (void)value;
-    (void)memoReference;
-    // Reading memo texts belongs to the memo service; it is not linked in.
-    SetError(220, "MEMO unit not linked in [Count/Sum/Continue]");
+    if (!dbhooks.MemoHooks.AssignMemo) {
+        SetError(220, "MEMO unit not linked in [Count/Sum/Continue]");
+        return false;
+    }
+    std::vector<std::string> lines;
+    if (memoReference == 0 || !dbhooks.MemoHooks.AssignMemo(memoReference, lines))
+        return false;
+    const TWorkArea* area = SelectedArea();
+    for (std::string& line : lines) {
+        // The memo holds the table's character set; the value the program's.
+        if (area != nullptr && area->OemText)
+            line = StrOemToAnsi(line);
+        if (!dblocate.LocateCaseSensitive)
+            line = UpperStr(line);
+        if (line.find(value) != std::string::npos)
+            return true;
+    }
     return false;
 }
 
@@ -124,7 +137,7 @@ void LocateFrom(int32_t start, uint8_t field, bool isNew)
         dblocate.LocateField = field;
     }
     const char type = area->Fields[static_cast<std::size_t>(field - 1)].Type;
-    if (type == 'M') {
+    if (type == 'M' && !dbhooks.MemoHooks.AssignMemo) {
         // The memo service is not linked in, so no memo can be searched: the
         // scan ends at once with one report, not one per record (the move to
         // the end clears the error code, so it is reported after it).
@@ -136,7 +149,9 @@ void LocateFrom(int32_t start, uint8_t field, bool isNew)
     const int32_t count = RecCount();
     for (int32_t r = std::max(start, 1); r <= count; ++r) {
         const std::string text = FieldTextAt(field, r);
-        if (TextMatches(text, type)) {
+        const bool match = type == 'M' ? MemoContains(dblocate.LocateValue, TextToInteger(AllTrim(text)))
+                                       : TextMatches(text, type);
+        if (match) {
             GO(r);
             return;
         }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Handle of a compiled expression (filter, WHILE condition, index key).
 using TExprHandle = void*;
@@ -53,7 +54,9 @@ struct TKeyMakerHooks {
 
 // The memo service, in slot order.
 struct TMemoHooks {
-    std::function<void()> AssignMemo;                               // 0
+    // Reads the memo at a block of the current area through a memo text
+    // file: its lines, joined where the memo has no hard return.
+    std::function<bool(int32_t, std::vector<std::string>&)> AssignMemo;  // 0
     std::function<bool()> PackMemofile;                             // 1
     std::function<uint16_t(const std::string&)> OpenMemofile;       // 2 table name -> error code
     std::function<void()> CloseMemofile;                            // 3

@@ -3,6 +3,7 @@
 
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dberror.h"
+#include "xbase/core/dbstrings.h"
 #include "xbase/dbf/dbffile.h"
 #include "xbase/memo/dbmemo.h"
 
@@ -222,6 +223,45 @@ uint16_t TMemoTextFile::IOResult()
     const uint16_t r = ioResult_;
     ioResult_ = 0;
     return r;
+}
+
+bool ReadMemoLines(int32_t block, std::vector<std::string>& lines)
+{
+    lines.clear();
+    int32_t b = block;
+    TMemoTextFile f;
+    AssignMemo(f, b);
+    if (f.Mode() == TMemoTextFile::TMode::Unassigned)
+        return false;
+    f.Reset();
+    if (f.IOResult() != 0)
+        return false;
+    std::string line;
+    while (f.ReadLn(line))
+        lines.push_back(line);
+    f.Close();
+    return true;
+}
+
+std::string MemoOperandText(int area, int field)
+{
+    const uint8_t keep = dbcmd.CurrentArea;
+    if (area >= 1 && area < 33)
+        dbcmd.CurrentArea = static_cast<uint8_t>(area);
+    std::string text;
+    const TWorkArea* a = SelectedArea();
+    if (a != nullptr && field >= 1 && field <= a->FieldCount && !a->AtEnd && a->RecordNumber >= 1 &&
+        a->RecordNumber <= a->RecordCount) {
+        const TDbfField& f = a->Fields[static_cast<std::size_t>(field - 1)];
+        const int32_t block = TextToInteger(AllTrim(a->RecordBuffer.substr(f.Offset, f.Length)));
+        std::vector<std::string> lines;
+        TAutoReportOff quiet;
+        if (block != 0 && ReadMemoLines(block, lines))
+            for (const auto& l : lines)
+                text += l;
+    }
+    dbcmd.CurrentArea = keep;
+    return text;
 }
 
 // ---- BLOB streams

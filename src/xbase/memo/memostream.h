@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // A text file whose contents are a memo of the work area selected when it
 // was assigned. The I/O result of the last operation is kept as a run-time
@@ -56,6 +57,15 @@ private:
 // Binds the text file to the memo of the selected work area, the block
 // variable holding the memo's block (read at open, written at close).
 void AssignMemo(TMemoTextFile& file, int32_t& block);
+
+// Reads the memo at a block of the selected area through a memo text file:
+// its lines, joined where the memo has no hard return. False when it cannot
+// be read.
+bool ReadMemoLines(int32_t block, std::vector<std::string>& lines);
+// The memo of field n of the current record of an area (33 and above: the
+// selected one), its lines joined without separators, as an expression
+// operand takes it.
+std::string MemoOperandText(int area, int field);
 
 // ---- BLOB streams of the selected work area's memo file
 

@@ -9,6 +9,8 @@
 #include "xbase/core/dbstrings.h"
 #include "xbase/dbf/dbffile.h"
 #include "xbase/dbf/dbfformat.h"
+#include "xbase/expr/dbexpr.h"
+#include "xbase/memo/memostream.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -676,4 +678,6 @@ void InstallMemoHooks()
         return a != nullptr && RecreateMemofile(a->Name);
     };
     h.AddMemo = [](const std::string& text) { return AddMemo(text); };
+    h.AssignMemo = [](int32_t block, std::vector<std::string>& lines) { return ReadMemoLines(block, lines); };
+    dbexpr.TableHooks.MemoText = [](int area, int field) { return MemoOperandText(area, field); };
 }
