@@ -21,6 +21,7 @@
 
 #include "app/qt/mainform_qt.h"
 #include "platform/qt/platform_qt.h"
+#include "reports/qt/reportforms_qt.h"
 #endif
 
 namespace {
@@ -90,6 +91,8 @@ int main(int argc, char** argv)
     platform::PlatformQt qt;
     platform::ScopedPlatform scope(qt);
     InstallQtScreenInfo(qt);
+    // The result window of the screen device and the message help form.
+    InstallQtReportForms();
     startup.Interactive = true;
     const TStartOutcome outcome = ThhFormCreate(cmd);
     if (outcome.EndProcess)
