@@ -131,9 +131,31 @@ bool TTextFile::OpenWrite()
     if (name_.empty())
         return false;
     struct stat st {};
-    if (::stat(name_.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+    const bool exists = ::stat(name_.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode))
         return false;
-    std::string temp = name_ + ".XXXXXX";
+    if (exists && !S_ISREG(st.st_mode)) {
+        // A device or pipe (a printer port, /dev/null) is written in place:
+        // renaming a temporary file over it would replace the device itself.
+        out_ = std::fopen(name_.c_str(), "wb");
+        if (out_ == nullptr)
+            return false;
+        tempName_.clear();
+        writeFailed_ = false;
+        mode_ = Mode::Write;
+        return true;
+    }
+    // A symbolic link keeps pointing at the file: the new content replaces
+    // the file it points to, not the link.
+    std::string target = name_;
+    if (exists) {
+        if (char* real = ::realpath(name_.c_str(), nullptr)) {
+            target = real;
+            std::free(real);
+        }
+    }
+    targetName_ = target;
+    std::string temp = target + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
         return false;
@@ -213,12 +235,19 @@ bool TTextFile::Close()
         return ok && closed;
     }
     case Mode::Write: {
+        if (tempName_.empty()) { // written in place (device or pipe)
+            const bool ok = !writeFailed_ && std::fflush(out_) == 0;
+            const bool closed = std::fclose(out_) == 0;
+            out_ = nullptr;
+            mode_ = Mode::Closed;
+            return ok && closed;
+        }
         bool ok = !writeFailed_ && std::fflush(out_) == 0 && ::fsync(::fileno(out_)) == 0;
         ok = (std::fclose(out_) == 0) && ok;
         out_ = nullptr;
         mode_ = Mode::Closed;
         if (ok)
-            ok = std::rename(tempName_.c_str(), name_.c_str()) == 0;
+            ok = std::rename(tempName_.c_str(), targetName_.c_str()) == 0;
         if (!ok)
             ::unlink(tempName_.c_str());
         tempName_.clear();

@@ -67,6 +67,7 @@ private:
     enum class Mode { Closed, Read, Write, Append };
     std::string name_;
     std::string tempName_;
+    std::string targetName_; // the regular file the temporary one replaces
     Mode mode_ = Mode::Closed;
     std::FILE* out_ = nullptr;
     bool writeFailed_ = false;
