@@ -232,4 +232,25 @@ uint16_t TSharedFile::UnlockRange(int64_t offset, int64_t length)
     return lastError_ = DosErrorOf(errno);
 }
 
+uint16_t TSharedFile::LockRangeShared(int64_t offset, int64_t length)
+{
+    if (fd_ < 0)
+        return lastError_ = 6;
+    return lastError_ = OfdLock(fd_, F_RDLCK, offset, length) == 0 ? 0 : 33;
+}
+
+bool TSharedFile::RangeLockedElsewhere(int64_t offset, int64_t length)
+{
+    if (fd_ < 0)
+        return false;
+    struct flock fl {};
+    fl.l_type = F_WRLCK;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = static_cast<off_t>(offset);
+    fl.l_len = static_cast<off_t>(length);
+    if (fcntl(fd_, F_OFD_GETLK, &fl) != 0)
+        return true;  // cannot tell: assume someone is there
+    return fl.l_type != F_UNLCK;
+}
+
 }  // namespace platform

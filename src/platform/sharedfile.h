@@ -56,6 +56,12 @@ public:
     // Non-blocking exclusive lock and unlock of a byte range; 0 or 33.
     uint16_t LockRange(int64_t offset, int64_t length);
     uint16_t UnlockRange(int64_t offset, int64_t length);
+    // Non-blocking shared lock of a byte range (many holders may share it);
+    // 0 or 33. Released by UnlockRange or by closing the handle.
+    uint16_t LockRangeShared(int64_t offset, int64_t length);
+    // Whether another open handle (of this or another process) holds a lock
+    // on part of the range; a holder that ended holds nothing.
+    bool RangeLockedElsewhere(int64_t offset, int64_t length);
 
     uint16_t LastError() const { return lastError_; }
 

@@ -10,6 +10,7 @@
 #include "xbase/dbf/dbffile.h"
 #include "xbase/expr/dbexpr.h"
 #include "xbase/memo/dbmemo.h"
+#include "xbase/ndx/ndx.h"
 #include "xbase/vfile/dbvfile.h"
 
 void InitXbaseLibrary()
@@ -18,6 +19,7 @@ void InitXbaseLibrary()
     InstallExprParser();
     InstallMemoHooks();
     InstallVFileDriver();
+    IndexInit();
     ResetDbDates();
     InitNationalSettings();
     dbcmd.CurrentArea = 1;
@@ -39,6 +41,7 @@ void ResetXbaseLibrary()
 {
     ResetDbError();
     ResetDbHooks();
+    ResetNdx();
     ResetDbDates();
     ResetDbStrings();
     ResetDbfFile();

@@ -1,0 +1,1133 @@
+// Node access, seeks and moves in index order, and key maintenance with page
+// splits and removals.
+#include "xbase/ndx/ndx.h"
+#include "xbase/ndx/ndxinternal.h"
+
+#include "xbase/cmd/dbcmd.h"
+#include "xbase/core/dberror.h"
+#include "xbase/core/dbhooks.h"
+#include "xbase/core/dbkeys.h"
+#include "xbase/expr/dbexpr.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+TNdx ndx;
+
+namespace {
+
+// Deepest tree a 32-bit page number space can hold with at least two
+// children per inner node, with room to spare; a deeper descent means the
+// file's child pointers form a cycle.
+constexpr std::size_t kMaxDepth = 48;
+
+const uint8_t* U(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
+
+std::string KeyAt(const TIndexControl& ic, const TNdxPage& page, int i)
+{
+    return std::string(reinterpret_cast<const char*>(NodeKey(page, ic.Header, i)),
+                       static_cast<std::size_t>(ic.Header.KeyLength));
+}
+
+// First entry at or after key (lower) or after key (upper): 0..k.
+int SearchNode(const TIndexControl& ic, const TNdxPage& page, const std::string& key, bool upper)
+{
+    int lo = 0;
+    int hi = NodeKeyCount(page);
+    while (lo < hi) {
+        int mid = (lo + hi) / 2;
+        int c = CompareNdxKeys(ic.Header, NodeKey(page, ic.Header, mid), U(key));
+        if (c < 0 || (upper && c == 0))
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
+void CorruptError(const TIndexControl& ic, const char* routine)
+{
+    SetError(254, "Index file corrupted. " + ic.FileName + " [" + routine + "]");
+}
+
+bool IsCacheOwner(const TIndexControl& ic)
+{
+    TAreaIndexes& ai = CurrentIndexes();
+    return ai.Slots[1].get() == &ic && !ai.Cache.Nodes.empty();
+}
+
+void CacheStore(TIndexControl& ic, uint32_t node, const TNdxPage& page, bool onlyIfPresent)
+{
+    if (!IsCacheOwner(ic))
+        return;
+    TNodeCache& c = CurrentIndexes().Cache;
+    std::size_t n = c.Nodes.size();
+    for (std::size_t p = 0; p < n; ++p) {
+        if (c.Nodes[p] == node) {
+            c.Pages[p] = page;
+            return;
+        }
+        if (c.Nodes[p] == 0) {
+            if (onlyIfPresent)
+                return;
+            c.Nodes[p] = node;
+            c.Pages[p] = page;
+            return;
+        }
+    }
+    if (onlyIfPresent)
+        return;
+    c.Nodes[n - 1] = node;
+    c.Pages[n - 1] = page;
+}
+
+bool CacheLookup(TIndexControl& ic, uint32_t node, TNdxPage& page)
+{
+    if (!IsCacheOwner(ic))
+        return false;
+    TNodeCache& c = CurrentIndexes().Cache;
+    for (std::size_t p = 0; p < c.Nodes.size() && c.Nodes[p] != 0; ++p) {
+        if (c.Nodes[p] == node) {
+            page = c.Pages[p];
+            if (p > 0) {
+                std::swap(c.Nodes[p], c.Nodes[p - 1]);
+                std::swap(c.Pages[p], c.Pages[p - 1]);
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+TAreaIndexes& CurrentIndexes() { return ndx.Areas[dbcmd.CurrentArea]; }
+
+TIndexControl* IndexOfSlot(int slot)
+{
+    if (slot < 1 || slot > 16 || dbcmd.CurrentArea < 1 || dbcmd.CurrentArea > 35)
+        return nullptr;
+    return CurrentIndexes().Slots[slot].get();
+}
+
+TIndexControl* IndexOfOrder(int order)
+{
+    for (int s = 1; s <= 16; ++s) {
+        TIndexControl* ic = IndexOfSlot(s);
+        if (ic != nullptr && ic->Order == order)
+            return ic;
+    }
+    return nullptr;
+}
+
+bool IndexIsOpen()
+{
+    if (dbcmd.CurrentArea < 1 || dbcmd.CurrentArea > 35)
+        return false;
+    for (int s = 1; s <= 16; ++s)
+        if (IndexOfSlot(s) != nullptr)
+            return true;
+    return false;
+}
+
+// ---------------------------------------------------------------- node access
+
+bool GetNodePage(TIndexControl& ic, uint32_t node, TNdxPage& page)
+{
+    if (node == 0) {
+        SetError(254, "Invalid Node Number (0) in DBF Area " + std::to_string(dbcmd.CurrentArea) + ", Order " +
+                          std::to_string(ic.Order) + " " + ic.FileName + " [GetNode]");
+        return false;
+    }
+    if (node >= ic.Header.NextFree) {
+        CorruptError(ic, "GetNode");
+        return false;
+    }
+    for (const TNdxLevel& l : ic.Path) {
+        if (l.Node == node) {
+            page = l.Page;
+            return true;
+        }
+    }
+    if (CacheLookup(ic, node, page))
+        return true;
+    long n = ic.File.ReadAt(static_cast<int64_t>(node) * static_cast<int64_t>(NdxPageSize), page.data(),
+                            NdxPageSize);
+    ++ndx.NodeFileReads;
+    if (n != static_cast<long>(NdxPageSize)) {
+        uint16_t code = n < 0 ? ic.File.LastError() : 100;
+        SetError(code == 0 ? 100 : code, "Error reading index file: " + ic.FileName + " [SeekAndRead]");
+        return false;
+    }
+    if (!NodeWellFormed(page, ic.Header)) {
+        CorruptError(ic, "GetNode");
+        return false;
+    }
+    CacheStore(ic, node, page, false);
+    return true;
+}
+
+bool WriteNodePage(TIndexControl& ic, uint32_t node, const TNdxPage& page)
+{
+    for (TNdxLevel& l : ic.Path)
+        if (l.Node == node)
+            l.Page = page;
+    CacheStore(ic, node, page, true);
+    long n = ic.File.WriteAt(static_cast<int64_t>(node) * static_cast<int64_t>(NdxPageSize), page.data(),
+                             NdxPageSize);
+    if (n != static_cast<long>(NdxPageSize)) {
+        uint16_t code = ic.File.LastError();
+        SetError(code == 0 ? 101 : code, "Error writing index file: " + ic.FileName + " [SeekAndWrite]");
+        return false;
+    }
+    return true;
+}
+
+bool WriteAnchorNode(TIndexControl& ic)
+{
+    TWorkArea* a = SelectedArea();
+    std::string table = a != nullptr ? a->Name : std::string();
+    std::size_t slash = table.find_last_of('/');
+    if (slash != std::string::npos)
+        table = table.substr(slash + 1);
+    std::string expr = ic.Expression;
+    if (a != nullptr && a->OemText)
+        expr = StrAnsiToOem(expr);
+    TNdxPage page = BuildAnchorPage(ic.Header, expr, a != nullptr ? a->RecordCount : 0, table);
+    if (ic.File.WriteAt(0, page.data(), NdxPageSize) != static_cast<long>(NdxPageSize)) {
+        IndexError(ic.File.LastError() == 0 ? 101 : ic.File.LastError(),
+                   "Error writing index file:  " + ic.FileName + " [WriteAnchorNode]");
+        return false;
+    }
+    if (ndx.WriteThrough)
+        ic.File.Flush();
+    ic.HeaderChanged = false;
+    return true;
+}
+
+bool ReadAnchorNodes()
+{
+    for (int s = 1; s <= 16; ++s) {
+        TIndexControl* ic = IndexOfSlot(s);
+        if (ic == nullptr)
+            continue;
+        uint8_t b[24];
+        if (ic->File.ReadAt(0, b, 24) != 24) {
+            SetError(ic->File.LastError() == 0 ? 100 : ic->File.LastError(),
+                     "Error reading index file:  " + ic->FileName + " [ReadAnchorNodes]");
+            return false;
+        }
+        TNdxHeader h = DecodeNdxHeader(b);
+        if (!NdxHeaderValid(h) || h.KeyLength != ic->Header.KeyLength) {
+            CorruptError(*ic, "ReadAnchorNodes");
+            return false;
+        }
+        ic->Header = h;
+        ic->Path.clear();
+    }
+    CurrentIndexes().Cache.Clear();
+    return true;
+}
+
+void IndexError(uint16_t code, const std::string& text)
+{
+    SetError(code, text);
+    if (!dberror.AutoReportErrors)
+        RaiseLibraryError(ErrorText(code) + " " + text);
+}
+
+// ---------------------------------------------------------------- keys
+
+std::string ComputeKey(TIndexControl& ic)
+{
+    TWorkArea* a = SelectedArea();
+    std::string k;
+    if (ic.KeyMaker) {
+        k = ic.KeyMaker(ic.KeyMakerData);
+        if (a != nullptr && a->OemText)
+            k = StrAnsiToOem(k);
+        if (ic.SoundexKey) {
+            k = Soundex(k);
+            k.resize(static_cast<std::size_t>(std::max<int16_t>(ndx.SoundexLength, 1)), '0');
+        }
+        if (ic.Descending)
+            for (char& c : k)
+                c = static_cast<char>(~static_cast<uint8_t>(c));
+    } else if (ic.KeyEvaluator != nullptr) {
+        const TExprValue* v = EvaluateExpr(ic.KeyEvaluator);
+        if (v != nullptr) {
+            if (v->Type == ExprTypeChar || v->Type == ExprTypeMemo) {
+                k = v->Text;
+                if (a != nullptr && a->OemText)
+                    k = StrAnsiToOem(k);
+            } else {
+                k.assign(8, '\0');
+                std::memcpy(k.data(), &v->Num, 8);
+            }
+        }
+    }
+    return k;
+}
+
+std::string RecordKey(int slot)
+{
+    TIndexControl* ic = IndexOfSlot(slot);
+    if (ic == nullptr)
+        return std::string();
+    std::string k = ComputeKey(*ic);
+    k.resize(static_cast<std::size_t>(ic->Header.KeyLength), ic->CharacterKey ? ' ' : '\0');
+    return k;
+}
+
+// ---------------------------------------------------------------- descent and moves
+
+bool Descend(TIndexControl& ic, const std::string& key, bool upper)
+{
+    ic.Path.clear();
+    uint32_t node = ic.Header.Root;
+    while (true) {
+        if (ic.Path.size() >= kMaxDepth) {
+            CorruptError(ic, "Seek");
+            ic.Path.clear();
+            return false;
+        }
+        TNdxLevel level;
+        level.Node = node;
+        if (!GetNodePage(ic, node, level.Page)) {
+            ic.Path.clear();
+            return false;
+        }
+        level.Index = SearchNode(ic, level.Page, key, upper);
+        bool leaf = NodeIsLeaf(level.Page, ic.Header);
+        ic.Path.push_back(level);
+        if (leaf)
+            return true;
+        node = NodeChild(level.Page, ic.Header, level.Index);
+    }
+}
+
+namespace {
+
+// From the current inner level, descends along first (or rightmost)
+// children to a leaf, pushing every node.
+bool DescendEdge(TIndexControl& ic, uint32_t node, bool first)
+{
+    while (true) {
+        if (ic.Path.size() >= kMaxDepth) {
+            CorruptError(ic, "Seek");
+            return false;
+        }
+        TNdxLevel level;
+        level.Node = node;
+        if (!GetNodePage(ic, node, level.Page))
+            return false;
+        int k = NodeKeyCount(level.Page);
+        bool leaf = NodeIsLeaf(level.Page, ic.Header);
+        level.Index = first ? 0 : (leaf ? std::max(k - 1, 0) : k);
+        ic.Path.push_back(level);
+        if (leaf)
+            return true;
+        node = NodeChild(level.Page, ic.Header, level.Index);
+    }
+}
+
+}  // namespace
+
+bool StepNext(TIndexControl& ic)
+{
+    if (ic.Path.empty())
+        return false;
+    TNdxLevel& leaf = ic.Path.back();
+    if (leaf.Index + 1 < NodeKeyCount(leaf.Page)) {
+        ++leaf.Index;
+        return true;
+    }
+    std::vector<TNdxLevel> saved = ic.Path;
+    for (int guard = 0; guard < 1 << 20; ++guard) {
+        ic.Path.pop_back();
+        while (!ic.Path.empty() && ic.Path.back().Index >= NodeKeyCount(ic.Path.back().Page))
+            ic.Path.pop_back();
+        if (ic.Path.empty())
+            break;
+        TNdxLevel& up = ic.Path.back();
+        ++up.Index;
+        if (!DescendEdge(ic, NodeChild(up.Page, ic.Header, up.Index), true))
+            break;
+        if (NodeKeyCount(ic.Path.back().Page) > 0)
+            return true;
+    }
+    ic.Path = std::move(saved);
+    return false;
+}
+
+bool StepPrior(TIndexControl& ic)
+{
+    if (ic.Path.empty())
+        return false;
+    TNdxLevel& leaf = ic.Path.back();
+    if (leaf.Index > 0) {
+        leaf.Index = std::min(leaf.Index - 1, std::max(NodeKeyCount(leaf.Page) - 1, 0));
+        if (NodeKeyCount(leaf.Page) > 0)
+            return true;
+    }
+    std::vector<TNdxLevel> saved = ic.Path;
+    for (int guard = 0; guard < 1 << 20; ++guard) {
+        ic.Path.pop_back();
+        while (!ic.Path.empty() && ic.Path.back().Index == 0)
+            ic.Path.pop_back();
+        if (ic.Path.empty())
+            break;
+        TNdxLevel& up = ic.Path.back();
+        --up.Index;
+        if (!DescendEdge(ic, NodeChild(up.Page, ic.Header, up.Index), false))
+            break;
+        if (NodeKeyCount(ic.Path.back().Page) > 0)
+            return true;
+    }
+    ic.Path = std::move(saved);
+    return false;
+}
+
+bool OnEntry(const TIndexControl& ic)
+{
+    if (ic.Path.empty())
+        return false;
+    const TNdxLevel& leaf = ic.Path.back();
+    return leaf.Index >= 0 && leaf.Index < NodeKeyCount(leaf.Page);
+}
+
+int32_t EntryRecord(const TIndexControl& ic)
+{
+    const TNdxLevel& leaf = ic.Path.back();
+    return NodeRecord(leaf.Page, ic.Header, leaf.Index);
+}
+
+std::string EntryKey(const TIndexControl& ic)
+{
+    const TNdxLevel& leaf = ic.Path.back();
+    return KeyAt(ic, leaf.Page, leaf.Index);
+}
+
+bool Seek(TIndexControl& ic, const std::string& key)
+{
+    ic.AtBegin = ic.AtEnd = false;
+    if (!Descend(ic, key, false))
+        return false;
+    TNdxLevel& leaf = ic.Path.back();
+    int k = NodeKeyCount(leaf.Page);
+    if (leaf.Index >= k) {
+        leaf.Index = std::max(k - 1, 0);
+        if (!StepNext(ic)) {
+            ic.AtEnd = true;
+            if (!OnEntry(ic))
+                ic.AtBegin = true;
+        }
+    }
+    ndx.LastFindFound = !ic.AtEnd && OnEntry(ic) && EntryKey(ic) == key;
+    return true;
+}
+
+bool GoEdge(TIndexControl& ic, bool first)
+{
+    ic.AtBegin = ic.AtEnd = false;
+    ic.Path.clear();
+    if (!DescendEdge(ic, ic.Header.Root, first)) {
+        ic.Path.clear();
+        return false;
+    }
+    if (!OnEntry(ic)) {
+        bool moved = first ? StepNext(ic) : StepPrior(ic);
+        if (!moved) {
+            ic.AtBegin = ic.AtEnd = true;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool SeekEntry(TIndexControl& ic, const std::string& key, int32_t record, const char* tag)
+{
+    if (!Seek(ic, key))
+        return false;
+    if (!ndx.LastFindFound) {
+        std::string text = "Key: \"" + key + "\" not in index: " + ic.FileName;
+        if (std::string(tag) == "SoftSyncIndex")
+            text += ". [SoftSyncIndex]";
+        else
+            text += ". [SyncIndex-1] Record: " + std::to_string(record);
+        SetError(212, text);
+        return false;
+    }
+    if (ic.Header.Unique != 0)
+        return true;
+    while (EntryRecord(ic) != record) {
+        if (!StepNext(ic) || EntryKey(ic) != key) {
+            SetError(212, "Record with key: \"" + key + "\" not in index: " + ic.FileName + ". [" +
+                              (std::string(tag) == "SoftSyncIndex" ? "SoftSyncIndex" : "SyncIndex-2") + "]");
+            return false;
+        }
+    }
+    return true;
+}
+
+namespace {
+
+TIndexControl* Controlling(const char* tag)
+{
+    TWorkArea* a = SelectedArea();
+    TIndexControl* ic = IndexOfSlot(1);
+    if (ic == nullptr) {
+        SetError(221, "Index not open. (DBF=" + (a ? a->Name : std::string()) + ") [" + tag + "]");
+        return nullptr;
+    }
+    return ic;
+}
+
+// The path of an index may be gone (after a change or a change by another
+// program): put it back on the current record.
+bool EnsurePath(TIndexControl& ic)
+{
+    if (!ic.Path.empty())
+        return true;
+    TWorkArea* a = SelectedArea();
+    if (a->RecordNumber >= 1 && a->RecordNumber <= a->RecordCount && !ic.AtEnd) {
+        TAutoReportOff quiet;
+        std::string key = RecordKey(SlotOf(ic));
+        if (SeekEntry(ic, key, a->RecordNumber, "SyncIndex"))
+            return true;
+        dberror.DbErrorCode = 0;
+        dberror.PendingErrorCode = 0;
+    }
+    return GoEdge(ic, !ic.AtEnd);
+}
+
+int32_t EdgeRecord(bool first)
+{
+    TIndexControl* ic = Controlling("_FindFirst/LastRec");
+    if (ic == nullptr)
+        return 0;
+    TWorkArea* a = SelectedArea();
+    if (CurrentIndexes().Natural)
+        return first ? 1 : a->RecordCount;
+    SemaphoreChanged();
+    if (!GoEdge(*ic, first)) {
+        ndx.LastFindFound = false;
+        return a->RecordCount + 1;
+    }
+    ndx.LastFindFound = true;
+    ic->CurrentKey = EntryKey(*ic);
+    return EntryRecord(*ic);
+}
+
+int32_t StepRecord(bool next)
+{
+    TWorkArea* a = SelectedArea();
+    TIndexControl* ic = IndexOfSlot(1);
+    if (a == nullptr || ic == nullptr)
+        return 0;
+    if (SemaphoreChanged())
+        ic->Path.clear();
+    if (a->RecordCount == 0) {
+        ic->AtBegin = ic->AtEnd = true;
+        return 1;
+    }
+    TAreaIndexes& ai = CurrentIndexes();
+    if (ai.Natural) {
+        if (next) {
+            if (a->RecordNumber < a->RecordCount)
+                return a->RecordNumber + 1;
+            a->AtEnd = true;
+        } else {
+            if (a->RecordNumber > 1)
+                return a->RecordNumber - 1;
+            a->AtBegin = true;
+        }
+        return a->RecordNumber;
+    }
+    // Stepping back from the end lands on the last entry; forward from the
+    // begin on the first.
+    if (!next && (ic->AtEnd || a->RecordNumber > a->RecordCount)) {
+        if (!GoEdge(*ic, false))
+            return a->RecordCount + 1;
+        ndx.LastFindFound = true;
+        ic->CurrentKey = EntryKey(*ic);
+        return EntryRecord(*ic);
+    }
+    if (!EnsurePath(*ic)) {
+        ic->AtBegin = ic->AtEnd = true;
+        return a->RecordCount + 1;
+    }
+    bool moved = next ? StepNext(*ic) : StepPrior(*ic);
+    if (next) {
+        ic->AtEnd = !moved;
+        ic->AtBegin = false;
+    } else {
+        ic->AtBegin = !moved;
+        ic->AtEnd = false;
+    }
+    ndx.LastFindFound = moved;
+    if (!OnEntry(*ic))
+        return a->RecordNumber;
+    ic->CurrentKey = EntryKey(*ic);
+    return EntryRecord(*ic);
+}
+
+}  // namespace
+
+int SlotOf(const TIndexControl& ic)
+{
+    for (int s = 1; s <= 16; ++s)
+        if (IndexOfSlot(s) == &ic)
+            return s;
+    return 0;
+}
+
+int32_t FirstKeyRecord() { return EdgeRecord(true); }
+int32_t LastKeyRecord() { return EdgeRecord(false); }
+int32_t NextKeyRecord() { return StepRecord(true); }
+int32_t PriorKeyRecord() { return StepRecord(false); }
+
+bool SyncIndex(bool allOrders)
+{
+    TWorkArea* a = SelectedArea();
+    if (a == nullptr)
+        return false;
+    bool ok = true;
+    for (int s = 1; s <= (allOrders ? 16 : 1); ++s) {
+        TIndexControl* ic = IndexOfSlot(s);
+        if (ic == nullptr)
+            continue;
+        if (a->RecordNumber >= 1 && a->RecordNumber <= a->RecordCount) {
+            std::string key = RecordKey(s);
+            bool found = ndx.LastFindFound;
+            if (!SeekEntry(*ic, key, a->RecordNumber, "SyncIndex"))
+                ok = false;
+            ndx.LastFindFound = found;
+            ic->CurrentKey = key;
+            ic->AtBegin = ic->AtEnd = false;
+        } else if (s == 1 && !CurrentIndexes().Natural) {
+            GoEdge(*ic, false);
+            ic->AtEnd = true;
+        } else {
+            GoEdge(*ic, false);
+        }
+    }
+    return ok;
+}
+
+void Find(const std::string& text)
+{
+    dberror.DbErrorCode = 0;
+    if (!CheckDbInUse("Find"))
+        return;
+    TWorkArea* a = SelectedArea();
+    TIndexControl* ic = Controlling("Find");
+    if (ic == nullptr)
+        return;
+    if (CurrentIndexes().Natural) {
+        SetError(254, "Cannot use Find() with index order 0 (natural order) [Find]");
+        return;
+    }
+    if (text.empty())
+        return;
+    std::string s = text.substr(0, 100);
+    const std::size_t kl = static_cast<std::size_t>(ic->Header.KeyLength);
+    std::string key;
+    std::size_t compareLength = kl;
+    if (ic->KeyMaker) {
+        key = s;
+        if (ndx.ExactFind && key.size() < kl)
+            key.resize(kl, ' ');
+        if (ic->SoundexKey)
+            key = Soundex(key).substr(0, kl);
+        if (ic->Descending)
+            for (char& c : key)
+                c = static_cast<char>(~static_cast<uint8_t>(c));
+        if (!ndx.ExactFind)
+            compareLength = std::min(kl, key.size());
+    } else if (ic->Header.KeyType == 'D' || ic->Header.KeyType == 'N' || ic->Header.KeyType == 'F') {
+        double v = 0;
+        if (ic->Header.KeyType == 'D') {
+            v = DisplayToJulian(s);
+        } else {
+            std::string t = AllTrim(s);
+            auto r = std::from_chars(t.data(), t.data() + t.size(), v);
+            if (r.ec != std::errc())
+                v = 0;
+        }
+        key.assign(8, '\0');
+        std::memcpy(key.data(), &v, 8);
+    } else {
+        key = s;
+        if (ndx.ExactFind && key.size() < kl)
+            key.resize(kl, ' ');
+        if (a->OemText)
+            key = StrAnsiToOem(key);
+        if (!ndx.ExactFind)
+            compareLength = std::min(kl, key.size());
+    }
+    std::string padded = key;
+    padded.resize(kl, '\0');
+    SetReadSemaphore(true);
+    SemaphoreChanged();
+    bool ok = Seek(*ic, padded);
+    bool found = false;
+    if (ok && !ic->AtBegin) {
+        if (ic->AtEnd) {
+            // Past every key: stand on the last entry.
+            ic->AtEnd = false;
+        }
+        int32_t r = EntryRecord(*ic);
+        GetDbfRecord(*a, r);
+        ReadNative(*a);
+        while (!IsVisible() && !ic->AtEnd) {
+            if (!StepNext(*ic)) {
+                ic->AtEnd = true;
+                break;
+            }
+            GetDbfRecord(*a, EntryRecord(*ic));
+            ReadNative(*a);
+        }
+        ic->CurrentKey = EntryKey(*ic);
+        std::size_t n = ic->CharacterKey ? std::min(compareLength, kl) : kl;
+        found = !ic->AtEnd && std::memcmp(padded.data(), ic->CurrentKey.data(), n) == 0;
+    }
+    ndx.LastFindFound = found;
+    if (!found) {
+        a->RecordNumber = a->RecordCount + 1;
+        a->AtEnd = true;
+        a->RecordBuffer.assign(a->RecordLength, ' ');
+        ReadNative(*a);
+        ic->AtEnd = true;
+    } else {
+        a->AtBegin = a->AtEnd = false;
+        for (int sl = 2; sl <= 16; ++sl) {
+            TIndexControl* o = IndexOfSlot(sl);
+            if (o != nullptr) {
+                o->CurrentKey = RecordKey(sl);
+                o->Path.clear();
+            }
+        }
+    }
+    SetReadSemaphore(false);
+    ndx.LastFindFound = found;
+}
+
+std::string OrderKeyText(int slot)
+{
+    TIndexControl* ic = IndexOfSlot(slot);
+    TWorkArea* a = SelectedArea();
+    if (ic == nullptr || CurrentIndexes().Natural) {
+        std::string n = std::to_string(a != nullptr ? a->RecordNumber : 0);
+        return "Rec" + std::string(n.size() < 10 ? 10 - n.size() : 0, ' ') + n;
+    }
+    const std::string& k = ic->CurrentKey;
+    if (ic->KeyMaker) {
+        return ic->KeyMaker(ic->KeyMakerData);
+    }
+    if (ic->CharacterKey || k.size() < 8)
+        return k.substr(0, 100);
+    double v = 0;
+    std::memcpy(&v, k.data(), 8);
+    if (ic->Header.KeyType == 'D')
+        return JulianToDisplay(v);
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%*.*f", static_cast<int>(ic->ExprWidth), static_cast<int>(ic->ExprDecimals), v);
+    return buf;
+}
+
+// ---------------------------------------------------------------- insertion
+
+namespace {
+
+// Greatest key below a node, by descending its rightmost children.
+bool SubtreeMax(TIndexControl& ic, uint32_t node, std::string& key)
+{
+    for (std::size_t depth = 0; depth < kMaxDepth; ++depth) {
+        TNdxPage page;
+        if (!GetNodePage(ic, node, page))
+            return false;
+        int k = NodeKeyCount(page);
+        if (NodeIsLeaf(page, ic.Header)) {
+            if (k == 0)
+                return false;
+            key = KeyAt(ic, page, k - 1);
+            return true;
+        }
+        node = NodeChild(page, ic.Header, k);
+    }
+    CorruptError(ic, "AppendIndex");
+    return false;
+}
+
+uint32_t NewPage(TIndexControl& ic)
+{
+    uint32_t n = ic.Header.NextFree;
+    ic.Header.NextFree = n + 1;
+    ic.HeaderChanged = true;
+    return n;
+}
+
+bool KeyEq(const TNdxEntry& e, const std::string& k) { return e.Key == k; }
+
+}  // namespace
+
+int AppendIndex(const std::string& key, int slot)
+{
+    TIndexControl* ic = IndexOfSlot(slot);
+    TWorkArea* a = SelectedArea();
+    if (ic == nullptr || a == nullptr)
+        return -1;
+    const int32_t record = a->RecordNumber;
+    const TNdxHeader& h = ic->Header;
+    if (!Descend(*ic, key, true))
+        return -1;
+    // The entry before the insertion point, if any.
+    auto predecessor = [&](std::vector<TNdxLevel>& at) -> bool {
+        at = ic->Path;
+        std::swap(ic->Path, at);
+        bool ok = StepPrior(*ic);
+        std::swap(ic->Path, at);
+        return ok;
+    };
+    {
+        TNdxLevel& leaf = ic->Path.back();
+        if (leaf.Index > 0) {
+            --leaf.Index;
+            bool equal = KeyAt(*ic, leaf.Page, leaf.Index) == key;
+            ++leaf.Index;
+            if (equal && h.Unique != 0)
+                return 0;
+        } else {
+            std::vector<TNdxLevel> at;
+            if (predecessor(at) && h.Unique != 0) {
+                const TNdxLevel& l = at.back();
+                if (KeyAt(*ic, l.Page, l.Index) == key)
+                    return 0;
+            }
+        }
+    }
+    // Among equal keys the entries stay in record-number order: step back
+    // over equal keys of later records.
+    for (int guard = 0; guard < (1 << 30); ++guard) {
+        TNdxLevel& leaf = ic->Path.back();
+        if (leaf.Index > 0) {
+            int p = leaf.Index - 1;
+            if (KeyAt(*ic, leaf.Page, p) == key && NodeRecord(leaf.Page, h, p) > record) {
+                leaf.Index = p;
+                continue;
+            }
+            break;
+        }
+        std::vector<TNdxLevel> at;
+        if (!predecessor(at))
+            break;
+        const TNdxLevel& l = at.back();
+        if (KeyAt(*ic, l.Page, l.Index) == key && NodeRecord(l.Page, h, l.Index) > record) {
+            ic->Path = std::move(at);
+            continue;
+        }
+        break;
+    }
+
+    const int kpp = h.KeysPerPage;
+    const int half = kpp / 2;
+    // Pending change for the level being worked on.
+    TNdxEntry pending{0, record, key};
+    bool leafLevel = true;
+    uint32_t splitOld = 0;
+    uint32_t splitNew = 0;
+    std::string lowMax;
+    std::string upMax;
+    for (int level = static_cast<int>(ic->Path.size()) - 1; level >= 0; --level) {
+        TNdxLevel& lv = ic->Path[static_cast<std::size_t>(level)];
+        TNdxNode node = DecodeNode(lv.Page, h);
+        const int pos = lv.Index;
+        const int k = static_cast<int>(node.Entries.size());
+        if (leafLevel) {
+            if (k < kpp) {
+                node.Entries.insert(node.Entries.begin() + pos, pending);
+                if (!WriteNodePage(*ic, lv.Node, EncodeNode(node, h)))
+                    return -1;
+                splitOld = 0;
+                break;
+            }
+            int m = kpp - half;
+            TNdxNode lower;
+            TNdxNode upper;
+            lower.Entries.assign(node.Entries.begin(), node.Entries.begin() + m);
+            upper.Entries.assign(node.Entries.begin() + m, node.Entries.end());
+            bool toLower = pos < m || (pos == m && KeyEq(lower.Entries.back(), key));
+            if (toLower)
+                lower.Entries.insert(lower.Entries.begin() + pos, pending);
+            else
+                upper.Entries.insert(upper.Entries.begin() + (pos - m), pending);
+            lower.SplitMark = 1;
+            splitOld = lv.Node;
+            splitNew = NewPage(*ic);
+            if (!WriteNodePage(*ic, splitOld, EncodeNode(lower, h)) ||
+                !WriteNodePage(*ic, splitNew, EncodeNode(upper, h)))
+                return -1;
+            lowMax = lower.Entries.back().Key;
+            upMax = upper.Entries.back().Key;
+            leafLevel = false;
+            continue;
+        }
+        // Inner node: the child at pos split into splitOld (lower) and
+        // splitNew (upper).
+        auto apply = [&](std::vector<TNdxEntry>& entries, uint32_t& right, int j) {
+            if (j < static_cast<int>(entries.size())) {
+                entries[static_cast<std::size_t>(j)].Child = splitNew;
+                entries[static_cast<std::size_t>(j)].Key = upMax;
+                entries.insert(entries.begin() + j, TNdxEntry{splitOld, 0, lowMax});
+            } else {
+                entries.push_back(TNdxEntry{splitOld, 0, lowMax});
+                right = splitNew;
+            }
+        };
+        if (k < kpp) {
+            apply(node.Entries, node.RightChild, pos);
+            if (!WriteNodePage(*ic, lv.Node, EncodeNode(node, h)))
+                return -1;
+            splitOld = 0;
+            break;
+        }
+        int m = kpp - half;
+        TNdxNode lower;
+        TNdxNode upper;
+        lower.Entries.assign(node.Entries.begin(), node.Entries.begin() + (m - 1));
+        lower.RightChild = node.Entries[static_cast<std::size_t>(m - 1)].Child;
+        std::string leftKey = node.Entries[static_cast<std::size_t>(m - 1)].Key;
+        upper.Entries.assign(node.Entries.begin() + m, node.Entries.end());
+        upper.RightChild = node.RightChild;
+        if (pos <= m - 1)
+            apply(lower.Entries, lower.RightChild, pos);
+        else
+            apply(upper.Entries, upper.RightChild, pos - m);
+        lower.SplitMark = 1;
+        uint32_t old = lv.Node;
+        uint32_t fresh = NewPage(*ic);
+        if (!WriteNodePage(*ic, old, EncodeNode(lower, h)) || !WriteNodePage(*ic, fresh, EncodeNode(upper, h)))
+            return -1;
+        splitOld = old;
+        splitNew = fresh;
+        lowMax = leftKey;
+        if (!SubtreeMax(*ic, fresh, upMax))
+            return -1;
+    }
+    if (splitOld != 0) {
+        // The root split: a new root above both halves.
+        TNdxNode root;
+        root.Entries.push_back(TNdxEntry{splitOld, 0, lowMax});
+        root.RightChild = splitNew;
+        uint32_t r = NewPage(*ic);
+        if (!WriteNodePage(*ic, r, EncodeNode(root, h)))
+            return -1;
+        ic->Header.Root = r;
+    }
+    ic->HeaderChanged = true;
+    if (!WriteAnchorNode(*ic))
+        return -1;
+    ic->Path.clear();
+    if (slot == 1) {
+        bool found = ndx.LastFindFound;
+        TAutoReportOff quiet;
+        SeekEntry(*ic, key, record, "SyncIndex");
+        ndx.LastFindFound = found;
+    }
+    return 0;
+}
+
+// ---------------------------------------------------------------- removal
+
+namespace {
+
+// The greatest key below path level `level` changed to `key`: carry it up
+// to the first ancestor that holds a key for that subtree.
+bool CarrySeparator(TIndexControl& ic, int level, const std::string& key)
+{
+    for (int up = level - 1; up >= 0; --up) {
+        TNdxLevel& p = ic.Path[static_cast<std::size_t>(up)];
+        int k = NodeKeyCount(p.Page);
+        if (p.Index < k) {
+            TNdxNode node = DecodeNode(p.Page, ic.Header);
+            node.Entries[static_cast<std::size_t>(p.Index)].Key = key;
+            return WriteNodePage(ic, p.Node, EncodeNode(node, ic.Header));
+        }
+    }
+    return true;
+}
+
+bool EmptyIndex(TIndexControl& ic)
+{
+    // Page 1 becomes the empty root again; the pages above it are dropped so
+    // that the file's size agrees with the next free page number.
+    TNdxPage empty{};
+    if (!WriteNodePage(ic, 1, empty))
+        return false;
+    ic.Header.Root = 1;
+    ic.Header.NextFree = 2;
+    ic.HeaderChanged = true;
+    ic.File.Truncate(static_cast<int64_t>(2 * NdxPageSize));
+    CurrentIndexes().Cache.Clear();
+    return true;
+}
+
+}  // namespace
+
+int RemoveKey(const std::string& key, int slot, int32_t record)
+{
+    TIndexControl* ic = IndexOfSlot(slot);
+    if (ic == nullptr)
+        return -1;
+    const TNdxHeader& h = ic->Header;
+    bool foundFlag = ndx.LastFindFound;
+    if (!Seek(*ic, key)) {
+        ndx.LastFindFound = foundFlag;
+        return -1;
+    }
+    bool found = ndx.LastFindFound;
+    ndx.LastFindFound = foundFlag;
+    if (!found)
+        return -1;
+    while (EntryRecord(*ic) != record) {
+        if (!StepNext(*ic) || EntryKey(*ic) != key)
+            return h.Unique != 0 ? 0 : -1;
+    }
+    int level = static_cast<int>(ic->Path.size()) - 1;
+    TNdxLevel& leaf = ic->Path.back();
+    TNdxNode node = DecodeNode(leaf.Page, h);
+    const int idx = leaf.Index;
+    if (node.Entries.size() > 1) {
+        bool wasLast = idx == static_cast<int>(node.Entries.size()) - 1;
+        node.Entries.erase(node.Entries.begin() + idx);
+        if (!WriteNodePage(*ic, leaf.Node, EncodeNode(node, h)))
+            return -1;
+        if (wasLast && level > 0 && !CarrySeparator(*ic, level, node.Entries.back().Key))
+            return -1;
+    } else {
+        // The leaf empties: clear it and drop the pointer to it, going up as
+        // long as nodes lose their last child.
+        TNdxPage cleared{};
+        if (!WriteNodePage(*ic, leaf.Node, cleared))
+            return -1;
+        int lv = level;
+        while (true) {
+            if (lv == 0) {
+                if (!EmptyIndex(*ic))
+                    return -1;
+                break;
+            }
+            TNdxLevel& p = ic->Path[static_cast<std::size_t>(lv - 1)];
+            TNdxNode parent = DecodeNode(p.Page, h);
+            int k = static_cast<int>(parent.Entries.size());
+            if (k == 0) {
+                // Its only child is gone: the parent goes too.
+                if (!WriteNodePage(*ic, p.Node, cleared))
+                    return -1;
+                --lv;
+                continue;
+            }
+            bool maxChanged = false;
+            std::string newMax;
+            if (p.Index < k) {
+                parent.Entries.erase(parent.Entries.begin() + p.Index);
+            } else {
+                parent.RightChild = parent.Entries.back().Child;
+                newMax = parent.Entries.back().Key;
+                parent.Entries.pop_back();
+                maxChanged = true;
+            }
+            if (!WriteNodePage(*ic, p.Node, EncodeNode(parent, h)))
+                return -1;
+            if (maxChanged && lv - 1 > 0 && !CarrySeparator(*ic, lv - 1, newMax))
+                return -1;
+            break;
+        }
+        // An inner root without keys hands the root over to its only child.
+        for (std::size_t guard = 0; guard < kMaxDepth; ++guard) {
+            TNdxPage root;
+            if (!GetNodePage(*ic, ic->Header.Root, root))
+                return -1;
+            if (NodeIsLeaf(root, h) || NodeKeyCount(root) > 0)
+                break;
+            ic->Header.Root = NodeChild(root, h, 0);
+            ic->HeaderChanged = true;
+        }
+    }
+    ic->Path.clear();
+    if (ic->HeaderChanged && !WriteAnchorNode(*ic))
+        return -1;
+    return 0;
+}
+
+// ---------------------------------------------------------------- append and replace
+
+void RefreshCurrentKeys()
+{
+    for (int s = 1; s <= 16; ++s) {
+        TIndexControl* ic = IndexOfSlot(s);
+        if (ic != nullptr)
+            ic->CurrentKey = RecordKey(s);
+    }
+}
+
+void AppendNewKey()
+{
+    TAreaIndexes& ai = CurrentIndexes();
+    const bool natural = ai.Natural;
+    TWorkArea* a = SelectedArea();
+    // The new record is the current one, even when the table stood at its
+    // end before the append.
+    a->AtBegin = a->AtEnd = false;
+    std::vector<std::pair<int, std::string>> done;
+    for (int s = 1; s <= 16; ++s) {
+        if (IndexOfSlot(s) == nullptr)
+            continue;
+        std::string key = RecordKey(s);
+        if (AppendIndex(key, s) != 0) {
+            for (auto it = done.rbegin(); it != done.rend(); ++it) {
+                if (RemoveKey(it->second, it->first, a->RecordNumber) != 0)
+                    SetError(254, "Index file corrupted. " + IndexOfSlot(it->first)->FileName + " [AppendNewKey]");
+            }
+            break;
+        }
+        done.emplace_back(s, key);
+    }
+    ai.Natural = natural;
+    bool found = ndx.LastFindFound;
+    if (IndexOfSlot(1) != nullptr && IndexOfSlot(1)->Path.empty())
+        SyncIndex(false);
+    ndx.LastFindFound = found;
+    RefreshCurrentKeys();
+}
+
+void CompareKeys()
+{
+    TAreaIndexes& ai = CurrentIndexes();
+    const bool natural = ai.Natural;
+    TWorkArea* a = SelectedArea();
+    for (int s = 1; s <= 16; ++s) {
+        TIndexControl* ic = IndexOfSlot(s);
+        if (ic == nullptr)
+            continue;
+        std::string key = RecordKey(s);
+        // The key the record had before the change, refreshed before it.
+        const std::string old = ic->CurrentKey;
+        if (old != key) {
+            if (RemoveKey(old, s, a->RecordNumber) != 0) {
+                if (ic->Header.Unique == 0)
+                    SetError(254, "Record number " + std::to_string(a->RecordNumber) + " not found in index." +
+                                      " " + ic->FileName + " [CompareKeys]");
+                dberror.DbErrorCode = 1;
+                continue;
+            }
+            AppendIndex(key, s);
+        }
+        ic->CurrentKey = key;
+    }
+    ai.Natural = natural;
+    RefreshCurrentKeys();
+}

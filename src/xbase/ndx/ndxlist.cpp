@@ -1,0 +1,646 @@
+// The index list of a work area: opening index files into slots, changing
+// the controlling index, rebuilding, reading an index's header, and the hook
+// table through which the command set reaches the engine.
+#include "xbase/ndx/ndx.h"
+#include "xbase/ndx/ndxinternal.h"
+
+#include "xbase/cmd/dbcmd.h"
+#include "xbase/core/dberror.h"
+#include "xbase/core/dbhooks.h"
+#include "xbase/core/dbstrings.h"
+#include "xbase/expr/dbexpr.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <filesystem>
+
+namespace {
+
+std::string Upper(std::string s)
+{
+    for (char& c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+}  // namespace
+
+bool TakeOption(std::string& name, const std::string& option)
+{
+    std::string up = Upper(name);
+    std::string w = " " + option;
+    bool taken = false;
+    for (std::size_t p = up.find(w); p != std::string::npos; p = up.find(w)) {
+        std::size_t end = p + w.size();
+        if (end < up.size() && up[end] != ' ') {
+            std::size_t q = up.find(w, end);
+            if (q == std::string::npos)
+                break;
+            continue;
+        }
+        name.erase(p, w.size());
+        up.erase(p, w.size());
+        taken = true;
+    }
+    return taken;
+}
+
+// Full name of an index file: the extension added, and the table's directory
+// when the name carries no directory of its own.
+std::string IndexPath(const std::string& file)
+{
+    std::string name = AllTrim(file);
+    std::string dir, base, ext;
+    FSplit(name, dir, base, ext);
+    if (ext.empty())
+        name += ".NDX";
+    TWorkArea* a = SelectedArea();
+    if (name.find('/') == std::string::npos && name.find('\\') == std::string::npos &&
+        name.find(':') == std::string::npos && a != nullptr) {
+        std::string tdir, tname, text;
+        FSplit(a->Name, tdir, tname, text);
+        name = tdir + name;
+    }
+    return ResolveFileName(name);
+}
+
+namespace {
+
+bool SharedArea(const TWorkArea& a) { return dbcmd.SharedAccess && !a.Exclusive; }
+
+std::string Canonical(const std::string& path)
+{
+    std::error_code ec;
+    auto p = std::filesystem::weakly_canonical(path, ec);
+    return ec ? path : p.string();
+}
+
+void FreeControl(std::unique_ptr<TIndexControl>& slot)
+{
+    if (!slot)
+        return;
+    if (slot->KeyEvaluator != nullptr)
+        FreeExpr(slot->KeyEvaluator);
+    slot->File.Close();
+    slot.reset();
+}
+
+bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, bool descending,
+               TTzKeyMaker keyMaker, void* data, bool& refused)
+{
+    refused = true;
+    TWorkArea* a = SelectedArea();
+    TAreaIndexes& ai = CurrentIndexes();
+    const std::string canon = Canonical(file);
+    for (int area = 1; area <= 35; ++area) {
+        for (int s = 1; s <= 16; ++s) {
+            TIndexControl* other = ndx.Areas[area].Slots[s].get();
+            if (other == nullptr || Canonical(other->FileName) != canon)
+                continue;
+            const auto& wa = dbcmd.WorkAreas[area];
+            bool sameTable = wa && area != dbcmd.CurrentArea && Canonical(wa->Name) == Canonical(a->Name);
+            if (!sameTable) {
+                SetError(220, "Index file already open: " + file + " for " + a->Name + "\r\n" +
+                                  "Attempting to set index of same name for " + a->Name +
+                                  ". [OpenIndex/Set_Index_To]");
+                return false;
+            }
+        }
+    }
+    if (ai.Slots[order]) {
+        SetError(254, "-Internal error: IND pointer already allocated" + file);
+        return false;
+    }
+    auto ic = std::make_unique<TIndexControl>();
+    ic->Order = static_cast<uint8_t>(order);
+    ic->FileName = file;
+    platform::TFileShare share = SharedArea(*a) ? platform::TFileShare::DenyNone : platform::TFileShare::DenyWrite;
+    if (ndx.ExplicitOpenMode != 0)
+        share = ShareOfMode(ndx.ExplicitOpenMode);
+    if (uint16_t code = ic->File.Open(file, true, share); code != 0) {
+        IndexError(code, "Unable to open index: " + file);
+        return false;
+    }
+    TNdxPage anchor{};
+    SetReadSemaphore(true);
+    long n = ic->File.Size() < static_cast<int64_t>(2 * NdxPageSize) ? 0 : ic->File.ReadAt(0, anchor.data(), 125);
+    SetReadSemaphore(false);
+    ic->Header = DecodeNdxHeader(anchor.data());
+    if (n != 125 || !NdxHeaderValid(ic->Header)) {
+        IndexError(222, "Unable to open index: " + file);
+        return false;
+    }
+    std::string expr = AnchorExpression(anchor);
+    if (a->OemText)
+        expr = StrOemToAnsi(expr);
+    ic->Expression = NormalizeExpression(expr);
+    const std::string marker = NormalizeExpression(KeyMakerMarker);
+    if (!keyMaker) {
+        if (ic->Expression == marker) {
+            IndexError(223, "Key maker function required, \"" + file + "\" was created using KeyMaker function.");
+            return false;
+        }
+        TCompiledExpr* e = nullptr;
+        {
+            TAutoReportOff quiet;
+            e = ic->Expression.empty() ? nullptr : AssignExpr(ic->Expression);
+            dberror.DbErrorCode = 0;
+            dberror.PendingErrorCode = 0;
+        }
+        if (e == nullptr) {
+            IndexError(222, "Invalid dBASE key expression or corrupted index file " + file);
+            return false;
+        }
+        ic->KeyEvaluator = e;
+        char t = e->ResultType;
+        bool typeOk = (t == 'C' && ic->Header.KeyType == 'C') ||
+                      ((t == 'N' || t == 'F') && (ic->Header.KeyType == 'N' || ic->Header.KeyType == 'F')) ||
+                      (t == 'D' && ic->Header.KeyType == 'D');
+        if (!typeOk) {
+            FreeExpr(ic->KeyEvaluator);
+            IndexError(222, "Invalid dBASE key expression or corrupted index file " + file);
+            return false;
+        }
+        ic->ExprType = t;
+        ic->ExprWidth = e->Width;
+        ic->ExprDecimals = e->Decimals;
+    } else {
+        if (ic->Expression != marker) {
+            IndexError(223, "Attempted use of Key Maker function with index file created with a dBASE key "
+                            "expression [OpenIndex/Set_Index_ToCB(" +
+                                file + ")]");
+            return false;
+        }
+        if (ic->Header.KeyType != 'C') {
+            IndexError(222, "Unable to open index: " + file);
+            return false;
+        }
+        ic->KeyMaker = std::move(keyMaker);
+        ic->KeyMakerData = data;
+        ic->SoundexKey = soundex;
+        ic->Descending = descending;
+    }
+    ic->CharacterKey = ic->Header.KeyType == 'C';
+    if (order == 1) {
+        if (!noCache && ndx.CacheSize > 0) {
+            uint32_t size = std::max<uint32_t>(ndx.CacheSize / 512 * 512, 2048);
+            ai.Cache.Nodes.assign(size / 512, 0);
+            ai.Cache.Pages.assign(size / 512, TNdxPage{});
+            ic->HasCache = true;
+        } else {
+            ai.Cache.Nodes.clear();
+            ai.Cache.Pages.clear();
+        }
+    }
+    int64_t size = ic->File.Size();
+    uint32_t nextFree = static_cast<uint32_t>(std::max<int64_t>((size - 512) / 512 + 1, 1));
+    if (nextFree != ic->Header.NextFree) {
+        ic->Header.NextFree = nextFree;
+        if (ic->Header.Root >= nextFree) {
+            if (ic->KeyEvaluator != nullptr)
+                FreeExpr(ic->KeyEvaluator);
+            IndexError(222, "Unable to open index: " + file);
+            return false;
+        }
+        ai.Slots[order] = std::move(ic);
+        SetLockSemaphore(true);
+        WriteAnchorNode(*ai.Slots[order]);
+        SetLockSemaphore(false);
+    } else {
+        ai.Slots[order] = std::move(ic);
+    }
+    TIndexControl& c = *ai.Slots[order];
+    // The key of the blank record must have the stored length.
+    {
+        std::string saved = a->RecordBuffer;
+        int32_t savedNo = a->RecordNumber;
+        a->RecordBuffer.assign(a->RecordLength, ' ');
+        a->RecordNumber = a->RecordCount + 1;
+        ReadNative(*a);
+        std::string blank = ComputeKey(c);
+        a->RecordBuffer = saved;
+        a->RecordNumber = savedNo;
+        ReadNative(*a);
+        if (c.CharacterKey && static_cast<int>(blank.size()) != c.Header.KeyLength) {
+            char width[8];
+            std::snprintf(width, sizeof width, "%3d", static_cast<int>(c.Header.KeyLength));
+            IndexError(266, std::string("Incorrect key length: Must be 1 to 100.") + "\n\r" +
+                                "Expected Length= " + width + "\n\r" + "Key= " + "[" + blank + "] " + file +
+                                " [SetIndexTo/OpenIndex]");
+            FreeControl(ai.Slots[order]);
+            if (order == 1) {
+                ai.Cache.Nodes.clear();
+                ai.Cache.Pages.clear();
+            }
+            return false;
+        }
+    }
+    if (a->RecordCount == 0) {
+        c.AtBegin = c.AtEnd = true;
+        c.CurrentKey.assign(static_cast<std::size_t>(c.Header.KeyLength), c.CharacterKey ? ' ' : '\0');
+    } else {
+        c.CurrentKey = RecordKey(order);
+    }
+    refused = false;
+    return true;
+}
+
+}  // namespace
+
+void CloseIndex(int slot)
+{
+    TAreaIndexes& ai = CurrentIndexes();
+    std::unique_ptr<TIndexControl>& p = ai.Slots[slot];
+    if (!p)
+        return;
+    TWorkArea* a = SelectedArea();
+    if (p->HeaderChanged) {
+        bool shared = a != nullptr && SharedArea(*a);
+        if (shared && p->File.LockRange(0, 1) != 0)
+            IndexError(33, "Could not lock index for writing anchor node " + p->FileName);
+        WriteAnchorNode(*p);
+        if (shared && p->File.UnlockRange(0, 1) != 0)
+            IndexError(33, "Could not unlock index after writing anchor node " + p->FileName);
+    }
+    if (slot == 1) {
+        ai.Cache.Nodes.clear();
+        ai.Cache.Pages.clear();
+    }
+    FreeControl(p);
+    if (!IndexIsOpen()) {
+        ai.Natural = false;
+        if (ai.Semaphore)
+            DatabaseSemaphore(SemLogout);
+    }
+}
+
+void CloseAllIndexes()
+{
+    if (dbcmd.CurrentArea < 1 || dbcmd.CurrentArea > 35)
+        return;
+    for (int s = 1; s <= 16; ++s)
+        CloseIndex(s);
+    CurrentIndexes().Natural = false;
+    if (CurrentIndexes().Semaphore)
+        DatabaseSemaphore(SemLogout);
+}
+
+bool SetIndexTo(const std::string& fileWithOptions, int order, TTzKeyMaker keyMaker, void* data)
+{
+    TWorkArea* a = SelectedArea();
+    std::string name = fileWithOptions;
+    TakeOption(name, "UNIQUE");
+    bool noCache = TakeOption(name, "NOCACHE");
+    bool soundex = TakeOption(name, "SOUNDEX");
+    bool descending = TakeOption(name, "DESCENDING");
+    name = AllTrim(name);
+    const std::string bracket = "[SetIndexTo(<>," + name + "," + std::to_string(order) + ")]";
+    if (order < 1 || order > 16) {
+        SetError(220, "Index Order parameter out of range " + bracket);
+        return false;
+    }
+    if (a == nullptr) {
+        SetError(215, "Attempt to open " + name + " index file with no DBF file open." + " " + bracket);
+        return false;
+    }
+    CloseIndex(order);
+    std::string file = IndexPath(name);
+    if (!FileExistsStr(file)) {
+        SetError(2, "Attempt to open " + file + " [SetIndexTo(...," + std::to_string(order) + ")]");
+        return false;
+    }
+    if (SharedArea(*a))
+        noCache = true;
+    bool explicitExclusive = ndx.ExplicitOpenMode != 0 && ShareOfMode(ndx.ExplicitOpenMode) != platform::TFileShare::DenyNone;
+    if (!explicitExclusive && !DatabaseSemaphore(SemLogin))
+        return false;
+    bool refused = false;
+    bool ok = false;
+    try {
+        ok = OpenIndex(file, noCache, soundex, order, descending, std::move(keyMaker), data, refused);
+    } catch (const EXbaseError&) {
+        if (!IndexIsOpen() && CurrentIndexes().Semaphore)
+            DatabaseSemaphore(SemLogout);
+        throw;
+    }
+    if (!ok) {
+        if (!IndexIsOpen() && CurrentIndexes().Semaphore)
+            DatabaseSemaphore(SemLogout);
+        return false;
+    }
+    if (TIndexControl* ic = IndexOfSlot(1); ic != nullptr && a->RecordCount > 0)
+        ic->CurrentKey = RecordKey(1);
+    return true;
+}
+
+namespace {
+
+void MakeOrder1Controlling()
+{
+    TAreaIndexes& ai = CurrentIndexes();
+    ai.Natural = false;
+    TWorkArea* a = SelectedArea();
+    if (IndexOfSlot(1) != nullptr && a != nullptr && a->RecordCount > 0)
+        GoTop();
+}
+
+}  // namespace
+
+void Set_Index_To(const std::string& list)
+{
+    if (!CheckDbInUse("Set_Index_To"))
+        return;
+    CloseAllIndexes();
+    std::string l = NormalizeList(list);
+    int order = 0;
+    std::size_t p = 0;
+    while (p < l.size()) {
+        std::size_t q = l.find(' ', p);
+        std::string name = l.substr(p, q == std::string::npos ? std::string::npos : q - p);
+        p = q == std::string::npos ? l.size() : q + 1;
+        if (name.empty())
+            continue;
+        ++order;
+        if (!SetIndexTo(name, order)) {
+            SetError(dberror.DbErrorCode, dberror.DbErrorText + " [SetIndexTo]");
+            break;
+        }
+    }
+    MakeOrder1Controlling();
+}
+
+void Set_Index_ToCB(const std::string& file, TTzKeyMaker keyMaker, void* data)
+{
+    if (!CheckDbInUse("Set_Index_ToCB"))
+        return;
+    if (SetIndexTo(file, 1, std::move(keyMaker), data))
+        MakeOrder1Controlling();
+}
+
+int CurrentOrder()
+{
+    if (!CheckDbInUse("CurrentOrder"))
+        return 0;
+    TIndexControl* ic = IndexOfSlot(1);
+    if (ic == nullptr || CurrentIndexes().Natural)
+        return 0;
+    return ic->Order;
+}
+
+void Set_Order_To(int n)
+{
+    if (!CheckDbInUse("Set_Order_To"))
+        return;
+    TWorkArea* a = SelectedArea();
+    TAreaIndexes& ai = CurrentIndexes();
+    const std::string tag = "[Set_Order_To(" + std::to_string(n) + ")]";
+    if (!IndexIsOpen()) {
+        SetError(221, "Index not open. (DBF=" + a->Name + ") " + tag);
+        return;
+    }
+    if (n < 0 || n > 16) {
+        SetError(220, "Invalid Index Order Specified: SET_ORDER_TO. " + tag + " (DBF=" + a->Name + ")");
+        return;
+    }
+    if (n == 0) {
+        ai.Natural = true;
+        return;
+    }
+    bool found = ndx.LastFindFound;
+    SetReadSemaphore(true);
+    TIndexControl* target = IndexOfOrder(n);
+    if (target == nullptr) {
+        SetReadSemaphore(false);
+        SetError(221, "Index not open.. (DBF=" + a->Name + ") " + tag);
+        return;
+    }
+    if (ai.Slots[1].get() != target) {
+        // Every index back to the slot of its own order, then order n and
+        // order 1 change places.
+        std::vector<std::unique_ptr<TIndexControl>> all;
+        for (int s = 1; s <= 16; ++s)
+            if (ai.Slots[s])
+                all.push_back(std::move(ai.Slots[s]));
+        for (auto& c : all) {
+            int o = c->Order;
+            ai.Slots[o] = std::move(c);
+        }
+        std::swap(ai.Slots[1], ai.Slots[n]);
+    }
+    ai.Natural = false;
+    ai.Cache.Clear();
+    for (int s = 1; s <= 16; ++s)
+        if (ai.Slots[s])
+            ai.Slots[s]->Path.clear();
+    if (a->RecordCount == 0) {
+        TIndexControl* ic = IndexOfSlot(1);
+        ic->AtBegin = ic->AtEnd = true;
+    }
+    SyncIndex(true);
+    RefreshCurrentKeys();
+    SetReadSemaphore(false);
+    ndx.LastFindFound = found;
+}
+
+namespace {
+
+struct TReopen {
+    int Order = 0;
+    std::string File;
+    std::string Expression;
+    TTzKeyMaker KeyMaker;
+    void* Data = nullptr;
+    std::string Options;
+};
+
+}  // namespace
+
+void Reindex()
+{
+    if (!CheckDbInUse("Reindex"))
+        return;
+    TWorkArea* a = SelectedArea();
+    if (!IndexIsOpen()) {
+        SetError(221, "Index not open. (DBF=" + a->Name + ") [Reindex]");
+        return;
+    }
+    TAreaIndexes& ai = CurrentIndexes();
+    const int current = ai.Natural ? 0 : IndexOfSlot(1)->Order;
+    std::vector<TReopen> list;
+    for (int s = 1; s <= 16; ++s) {
+        TIndexControl* ic = IndexOfSlot(s);
+        if (ic == nullptr)
+            continue;
+        TReopen r;
+        r.Order = ic->Order;
+        r.File = ic->FileName;
+        if (ic->SoundexKey)
+            r.Options += " SOUNDEX";
+        if (ic->Descending)
+            r.Options += " DESCENDING";
+        if (ic->Header.Unique != 0)
+            r.Options += " UNIQUE";
+        if (!ic->HasCache)
+            r.Options += " NOCACHE";
+        if (ic->KeyMaker) {
+            r.KeyMaker = ic->KeyMaker;
+            r.Data = ic->KeyMakerData;
+        } else {
+            TNdxPage anchor{};
+            if (ic->File.ReadAt(0, anchor.data(), 125) != 125) {
+                SetError(100, "Error reading index file:  [Reindex]");
+                return;
+            }
+            r.Expression = AnchorExpression(anchor);
+            if (a->OemText)
+                r.Expression = StrOemToAnsi(r.Expression);
+        }
+        list.push_back(std::move(r));
+    }
+    std::sort(list.begin(), list.end(), [](const TReopen& x, const TReopen& y) { return x.Order < y.Order; });
+    CloseAllIndexes();
+    for (TReopen& r : list) {
+        bool built = r.KeyMaker ? MakeIndexCB(r.File + r.Options, r.KeyMaker, r.Data)
+                                : MakeIndex(r.File + r.Options, r.Expression);
+        if (!built)
+            return;
+        if (!SetIndexTo(r.File + r.Options, r.Order, r.KeyMaker, r.Data))
+            return;
+    }
+    ai.Natural = false;
+    if (current != 0 && current != 1)
+        Set_Order_To(current);
+    else if (current == 0)
+        ai.Natural = true;
+    else
+        SyncIndex(true);
+}
+
+bool IndexInfo(const std::string& file, TIndexInfo& info)
+{
+    const std::string failure = "Error reading index file: \n\r[IndexInfo(<>," + file + ")]";
+    if (AllTrim(file).empty()) {
+        SetError(220, failure);
+        return false;
+    }
+    std::string path = IndexPath(file);
+    platform::TSharedFile f;
+    uint16_t code = f.Open(path, true, platform::TFileShare::DenyNone);
+    if (code == 5 || code == 32)
+        code = f.Open(path, false, platform::TFileShare::DenyNone);
+    TNdxPage anchor{};
+    if (code == 0 && f.ReadAt(0, anchor.data(), NdxPageSize) != static_cast<long>(NdxPageSize))
+        code = f.LastError() == 0 ? 100 : f.LastError();
+    if (code != 0) {
+        SetError(code, failure);
+        return false;
+    }
+    TNdxHeader h = DecodeNdxHeader(anchor.data());
+    info.Expression = AnchorExpression(anchor);
+    info.KeyLength = static_cast<uint8_t>(h.KeyLength);
+    info.KeyType = h.KeyType;
+    const char* t = reinterpret_cast<const char*>(anchor.data() + 496);
+    info.TableName = std::string(t, strnlen(t, 12));
+    info.RecordCount = AnchorRecordCount(anchor);
+    return true;
+}
+
+// ---------------------------------------------------------------- hooks
+
+void ResetNdx()
+{
+    for (auto& area : ndx.Areas) {
+        for (auto& slot : area.Slots)
+            if (slot && slot->KeyEvaluator != nullptr)
+                FreeExpr(slot->KeyEvaluator);
+    }
+    ndx = TNdx{};
+}
+
+void IndexInit()
+{
+    auto& h = dbhooks.DbHooks;
+    if (h.IndexOpen) {
+        SetError(254, "ERROR: BOTH INDEX4 and TZNDX units linked in. [IndexInit]");
+        return;
+    }
+    h.IndexOpen = [] { return IndexIsOpen(); };
+    h.SyncOrder1 = [] { SyncIndex(false); };
+    h.NextKey = [] { return NextKeyRecord(); };
+    h.PriorKey = [] { return PriorKeyRecord(); };
+    h.FirstKey = [] { return FirstKeyRecord(); };
+    h.LastKey = [] { return LastKeyRecord(); };
+    h.AtIndexEnd = [] {
+        TIndexControl* ic = IndexOfSlot(1);
+        if (ic == nullptr || CurrentIndexes().Natural) {
+            TWorkArea* a = SelectedArea();
+            return a == nullptr || a->AtEnd;
+        }
+        return ic->AtEnd;
+    };
+    h.AtIndexBegin = [] {
+        TIndexControl* ic = IndexOfSlot(1);
+        if (ic == nullptr || CurrentIndexes().Natural) {
+            TWorkArea* a = SelectedArea();
+            return a == nullptr || a->AtBegin;
+        }
+        return ic->AtBegin;
+    };
+    h.AppendNewKey = [] { AppendNewKey(); };
+    h.RefreshCurrentKey = [] {
+        TIndexControl* ic = IndexOfSlot(1);
+        TWorkArea* a = SelectedArea();
+        if (ic != nullptr && a != nullptr && a->RecordNumber >= 1 && a->RecordNumber <= a->RecordCount)
+            ic->CurrentKey = RecordKey(1);
+    };
+    h.SyncAllOrders = [] {
+        bool found = ndx.LastFindFound;
+        SyncIndex(false);
+        RefreshCurrentKeys();
+        ndx.LastFindFound = found;
+    };
+    h.CompareKeys = [] { CompareKeys(); };
+    h.SetIndexBegin = [] {
+        if (TIndexControl* ic = IndexOfSlot(1))
+            ic->AtBegin = true;
+    };
+    h.SetIndexEnd = [] {
+        if (TIndexControl* ic = IndexOfSlot(1))
+            ic->AtEnd = true;
+    };
+    h.LastFindFound = [] { return &ndx.LastFindFound; };
+    h.Reindex = [] { Reindex(); };
+    h.CloseAllIndexes = [] { CloseAllIndexes(); };
+    h.IndexFileName = [](int order) {
+        TIndexControl* ic = IndexOfOrder(order);
+        return ic != nullptr ? ic->FileName : std::string();
+    };
+    h.OrderKeyText = [](int order) {
+        TIndexControl* ic = IndexOfOrder(order);
+        return ic != nullptr ? OrderKeyText(SlotOf(*ic)) : std::string();
+    };
+    h.ControllingKeyText = [] { return OrderKeyText(1); };
+    h.OrderAscending = [](int order) {
+        TIndexControl* ic = IndexOfOrder(order);
+        return ic == nullptr || !ic->Descending;
+    };
+    h.OrderSoundex = [](int order) {
+        TIndexControl* ic = IndexOfOrder(order);
+        return ic != nullptr && ic->SoundexKey;
+    };
+    h.SemaphoreReadLock = [](bool on) { SetReadSemaphore(on); };
+    h.SemaphoreWriteLock = [](bool on) { SetLockSemaphore(on); };
+    ndx.Installed = true;
+}
+
+void IndexDone()
+{
+    const uint8_t area = dbcmd.CurrentArea;
+    for (int n = 1; n <= 34; ++n) {
+        dbcmd.CurrentArea = static_cast<uint8_t>(n);
+        if (SelectedArea() != nullptr)
+            CloseAllIndexes();
+    }
+    dbcmd.CurrentArea = area;
+}

@@ -1,0 +1,576 @@
+// Index files: page layout, build, seeks and moves, key maintenance, the
+// index list of a work area and the failures of opening.
+#include "ndx_fixture.h"
+
+#include "xbase/core/dbkeys.h"
+#include "xbase/ndx/ndxformat.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <random>
+
+namespace {
+
+uint32_t Le32(const std::vector<uint8_t>& b, std::size_t o)
+{
+    return uint32_t{b[o]} | uint32_t{b[o + 1]} << 8 | uint32_t{b[o + 2]} << 16 | uint32_t{b[o + 3]} << 24;
+}
+int Le16(const std::vector<uint8_t>& b, std::size_t o) { return static_cast<int16_t>(b[o] | b[o + 1] << 8); }
+
+std::string K(int i, int width = 10)
+{
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "K%04d", i);
+    return (std::string(buf) + std::string(100, ' ')).substr(0, static_cast<std::size_t>(width));
+}
+
+}  // namespace
+
+TEST(NdxFormat, SizesFollowTheKeyLength)
+{
+    struct Row {
+        int keyLength, entry, perPage;
+    } rows[] = {{10, 20, 25}, {8, 16, 31}, {100, 108, 4}, {1, 12, 42}, {4, 12, 42}, {5, 16, 31}};
+    for (const auto& r : rows) {
+        EXPECT_EQ(NdxEntrySize(r.keyLength), r.entry) << r.keyLength;
+        EXPECT_EQ(NdxKeysPerPage(r.keyLength), r.perPage) << r.keyLength;
+    }
+}
+
+TEST(NdxFormat, ExpressionNormalization)
+{
+    struct Row {
+        const char* in;
+        const char* out;
+    } rows[] = {{"upper( name ) + 'a b'", "UPPER(NAME)+\"a b\""},
+                {"\tdtos(d)", "DTOS(D)"},
+                {"'it''s'", "\"it\"\"s\""},
+                {"\"x'y\" + f", "\"x'y\"+F"}};
+    for (const auto& r : rows)
+        EXPECT_EQ(NormalizeExpression(r.in), r.out) << r.in;
+}
+
+TEST(NdxFormat, SlotKOfAFullPageIsOnlyItsChildPointer)
+{
+    // Key length 100: four entries of 108 bytes end at 436; slot 4's child
+    // pointer lies at 436..439 and its whole entry would leave the page.
+    TNdxHeader h = NewNdxHeader('C', 100, false);
+    TNdxNode n;
+    for (int i = 0; i < 4; ++i)
+        n.Entries.push_back({static_cast<uint32_t>(i + 2), 0, std::string(100, static_cast<char>('a' + i))});
+    n.RightChild = 9;
+    TNdxPage p = EncodeNode(n, h);
+    std::vector<uint8_t> b(p.begin(), p.end());
+    EXPECT_EQ(Le32(b, 4 + 4 * 108), 9u);
+    for (std::size_t i = 4 + 4 * 108 + 4; i < 512; ++i)
+        EXPECT_EQ(b[i], 0) << i;
+    TNdxNode back = DecodeNode(p, h);
+    EXPECT_EQ(back.RightChild, 9u);
+    EXPECT_EQ(back.Entries.size(), 4u);
+}
+
+TEST_F(NdxTest, EmptyTableGivesAnchorAndOneEmptyNode)
+{
+    MakeKeys("t.dbf", 10, {});
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    ASSERT_TRUE(MakeIndex(Path("t.ndx"), "key"));
+    auto b = ReadBytes(Path("t.ndx"));
+    ASSERT_EQ(b.size(), 1024u);
+    EXPECT_EQ(Le32(b, 0), 1u);   // root
+    EXPECT_EQ(Le32(b, 4), 2u);   // next free
+    EXPECT_EQ(b[8], 0);
+    EXPECT_EQ(b[9], 'C');
+    EXPECT_EQ(Le16(b, 12), 10);  // key length
+    EXPECT_EQ(Le16(b, 14), 25);  // keys per page
+    EXPECT_EQ(Le16(b, 16), 0);   // character key
+    EXPECT_EQ(Le16(b, 18), 20);  // entry size
+    EXPECT_EQ(b[23], 0);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[24])), "KEY");
+    EXPECT_EQ(Le32(b, 492), 0u);
+    EXPECT_EQ(Le32(b, 488), 0xFFFFFFFFu);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[496])), "t.dbf");
+    for (std::size_t i = 512; i < 1024; ++i)
+        ASSERT_EQ(b[i], 0) << i;
+}
+
+TEST_F(NdxTest, TwentySixKeysBuildTwoLeavesAndARoot)
+{
+    std::vector<std::string> keys;
+    for (int i = 26; i >= 1; --i)
+        keys.push_back(K(i));
+    MakeKeys("t.dbf", 10, keys);
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    ASSERT_TRUE(MakeIndex(Path("t.ndx"), "KEY"));
+    auto b = ReadBytes(Path("t.ndx"));
+    ASSERT_EQ(b.size(), 4u * 512);
+    EXPECT_EQ(Le32(b, 0), 3u);
+    EXPECT_EQ(Le32(b, 4), 4u);
+    // Page 1: K0001..K0025 (records 26..2), a full leaf.
+    EXPECT_EQ(Le16(b, 512), 25);
+    EXPECT_EQ(Le16(b, 514), 0);
+    for (int i = 0; i < 25; ++i) {
+        std::size_t e = 512 + 4 + i * 20;
+        EXPECT_EQ(Le32(b, e), 0u);
+        EXPECT_EQ(Le32(b, e + 4), static_cast<uint32_t>(26 - i));
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[e + 8]), 10), K(i + 1));
+    }
+    // Page 2: K0026 (record 1).
+    EXPECT_EQ(Le16(b, 1024), 1);
+    EXPECT_EQ(Le32(b, 1024 + 8), 1u);
+    // Page 3: the root, one key (the first leaf's last) and the rightmost child 2.
+    const std::size_t r = 1536;
+    EXPECT_EQ(Le16(b, r), 1);
+    EXPECT_EQ(Le32(b, r + 4), 1u);
+    EXPECT_EQ(Le32(b, r + 8), 0u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[r + 12]), 10), K(25));
+    EXPECT_EQ(Le32(b, r + 24), 2u);
+    for (std::size_t i = r + 28; i < 2048; ++i)
+        ASSERT_EQ(b[i], 0) << i;
+    TNdxScan s = Scan("t.ndx");
+    EXPECT_TRUE(s.Ok) << s.Problem;
+}
+
+TEST_F(NdxTest, TwentySixthInsertedKeySplitsThirteenTwelve)
+{
+    std::vector<std::string> keys;
+    for (int i = 1; i <= 25; ++i)
+        keys.push_back(K(i * 2));
+    MakeKeys("t.dbf", 10, keys);
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    Index_On("KEY", Path("t.ndx"));
+    ASSERT_EQ(dberror.DbErrorCode, 0) << dberror.DbErrorText;
+    // K0031 lies in the upper half (after K0026, the 13th key).
+    SetNativeText(1, K(31));
+    Append();
+    ASSERT_EQ(dberror.DbErrorCode, 0) << dberror.DbErrorText;
+    CloseAll();
+    auto b = ReadBytes(Path("t.ndx"));
+    EXPECT_EQ(Le32(b, 0), 3u);  // the new root
+    EXPECT_EQ(Le32(b, 4), 4u);
+    EXPECT_EQ(Le16(b, 512), 13);
+    EXPECT_EQ(Le16(b, 514), 1);  // split mark of the page that kept the lower half
+    EXPECT_EQ(Le16(b, 1024), 13);
+    EXPECT_EQ(Le16(b, 1026), 0);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[1024 + 4 + 8]), 10), K(28));
+    const std::size_t r = 1536;
+    EXPECT_EQ(Le16(b, r), 1);
+    EXPECT_EQ(Le32(b, r + 4), 1u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[r + 12]), 10), K(26));
+    EXPECT_EQ(Le32(b, r + 24), 2u);
+    TNdxScan s = CheckNdxFile(b, 26, false);
+    EXPECT_TRUE(s.Ok) << s.Problem;
+}
+
+TEST_F(NdxTest, IndexOrderEqualsStableSortForEveryKeyType)
+{
+    struct Row {
+        const char* name;
+        TDbfField field;
+        const char* expr;
+        bool unique;
+    } rows[] = {
+        {"C10", {"F", 'C', 10, 0, 0}, "F", false},
+        {"C10u", {"F", 'C', 10, 0, 0}, "F", true},
+        {"C100", {"F", 'C', 100, 0, 0}, "F", false},
+        {"N", {"F", 'N', 8, 2, 0}, "F", false},
+        {"Nu", {"F", 'N', 8, 2, 0}, "F", true},
+        {"D", {"F", 'D', 8, 0, 0}, "F", false},
+    };
+    std::mt19937 rng(7);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const int count = 700;
+        std::vector<std::string> stored;
+        std::vector<std::string> texts;
+        for (int i = 0; i < count; ++i) {
+            int v = static_cast<int>(rng() % 150);
+            std::string t;
+            if (row.field.Type == 'C')
+                t = Pad("V" + std::to_string(v * 7 % 150), row.field.Length);
+            else if (row.field.Type == 'N') {
+                char buf[16];
+                std::snprintf(buf, sizeof buf, "%8.2f", (v - 75) * 1.25);
+                t = buf;
+            } else {
+                char buf[16];
+                std::snprintf(buf, sizeof buf, "%04d%02d%02d", 1990 + v % 30, 1 + v % 12, 1 + v % 28);
+                t = buf;
+            }
+            texts.push_back(t);
+        }
+        std::string file = std::string(row.name) + ".dbf";
+        MakeTable(file, {row.field}, texts);
+        ASSERT_TRUE(UseFile(Path(file)));
+        std::string ndxName = Path(std::string(row.name) + ".ndx") + (row.unique ? " UNIQUE" : "");
+        Index_On(row.expr, ndxName);
+        ASSERT_EQ(dberror.DbErrorCode, 0) << dberror.DbErrorText;
+        // The expected order: by the field's value, then record number.
+        auto value = [&](int i) -> double {
+            const std::string& t = texts[static_cast<std::size_t>(i)];
+            if (row.field.Type == 'N')
+                return std::stod(t);
+            if (row.field.Type == 'D')
+                return std::stod(t);
+            return 0;
+        };
+        std::vector<int> expected(count);
+        for (int i = 0; i < count; ++i)
+            expected[i] = i;
+        std::stable_sort(expected.begin(), expected.end(), [&](int x, int y) {
+            if (row.field.Type == 'C')
+                return texts[x] < texts[y];
+            return value(x) < value(y);
+        });
+        std::vector<int32_t> want;
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            bool dup = i > 0 && texts[expected[i]] == texts[expected[i - 1]];
+            if (!(row.unique && dup))
+                want.push_back(expected[i] + 1);
+        }
+        EXPECT_EQ(IndexOrder(), want);
+        TNdxScan s = Scan(std::string(row.name) + ".ndx", row.unique);
+        EXPECT_TRUE(s.Ok) << s.Problem;
+        EXPECT_EQ(s.Entries.size(), want.size());
+        CloseAll();
+    }
+}
+
+TEST_F(NdxTest, RandomAppendsReplacesAndRemovalsKeepTheTreeSound)
+{
+    MakeKeys("r.dbf", 10, {});
+    ASSERT_TRUE(UseFile(Path("r.dbf")));
+    Index_On("KEY", Path("r.ndx"));
+    ASSERT_EQ(dberror.DbErrorCode, 0);
+    std::mt19937 rng(12345);
+    std::multimap<std::string, int32_t> model;  // key -> record
+    std::map<int32_t, std::string> keyOf;        // records that have an entry
+    const int steps = 30000;
+    for (int step = 0; step < steps; ++step) {
+        int op = static_cast<int>(rng() % 10);
+        std::string key = K(static_cast<int>(rng() % 400));
+        if (op < 5 || keyOf.empty()) {
+            SetNativeText(1, key);
+            Append();
+            ASSERT_EQ(dberror.DbErrorCode, 0) << step << " " << dberror.DbErrorText;
+            model.emplace(key, RecNo());
+            keyOf[RecNo()] = key;
+        } else {
+            auto it = keyOf.begin();
+            std::advance(it, static_cast<long>(rng() % keyOf.size()));
+            int32_t r = it->first;
+            if (op < 8) {
+                GO(r);
+                SetNativeText(1, key);
+                Replace();
+                ASSERT_EQ(dberror.DbErrorCode, 0) << step << " " << dberror.DbErrorText;
+            } else {
+                // Take the record's key out of the index.
+                ASSERT_EQ(RemoveKey(it->second, 1, r), 0) << step;
+                std::string old = it->second;
+                auto range = model.equal_range(old);
+                for (auto m = range.first; m != range.second; ++m)
+                    if (m->second == r) {
+                        model.erase(m);
+                        break;
+                    }
+                keyOf.erase(r);
+                continue;
+            }
+            auto range = model.equal_range(it->second);
+            for (auto m = range.first; m != range.second; ++m)
+                if (m->second == r) {
+                    model.erase(m);
+                    break;
+                }
+            model.emplace(key, r);
+            it->second = key;
+        }
+        if (step % 5000 == 4999) {
+            CloseAll();
+            const int32_t records = static_cast<int32_t>(Le32(ReadBytes(Path("r.dbf")), 4));
+            TNdxScan s = CheckNdxFile(ReadBytes(Path("r.ndx")), records, false);
+            ASSERT_TRUE(s.Ok) << step << ": " << s.Problem;
+            std::vector<std::pair<std::string, int32_t>> want;
+            std::map<std::string, std::vector<int32_t>> byKey;
+            for (const auto& [k, r] : model)
+                byKey[k].push_back(r);
+            for (auto& [k, v] : byKey) {
+                std::sort(v.begin(), v.end());
+                for (int32_t r : v)
+                    want.emplace_back(k, r);
+            }
+            ASSERT_EQ(s.Entries, want) << step;
+            ASSERT_TRUE(UseFile(Path("r.dbf")));
+            Set_Index_To(Path("r.ndx"));
+            ASSERT_EQ(dberror.DbErrorCode, 0) << dberror.DbErrorText;
+        }
+    }
+}
+
+TEST_F(NdxTest, RemovingTheOnlyKeyLeavesAnEmptyIndex)
+{
+    MakeKeys("t.dbf", 10, {});
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    Index_On("KEY", Path("t.ndx"));
+    for (int i = 1; i <= 60; ++i) {
+        SetNativeText(1, K(i));
+        Append();
+    }
+    for (int i = 1; i <= 60; ++i) {
+        GO(i);
+        ASSERT_EQ(RemoveKey(K(i), 1, i), 0) << i;
+    }
+    CloseAll();
+    auto b = ReadBytes(Path("t.ndx"));
+    ASSERT_EQ(b.size(), 1024u);
+    EXPECT_EQ(Le32(b, 0), 1u);
+    EXPECT_EQ(Le32(b, 4), 2u);
+    for (std::size_t i = 512; i < 1024; ++i)
+        ASSERT_EQ(b[i], 0) << i;
+}
+
+TEST_F(NdxTest, FindByPrefixAndExactly)
+{
+    MakeKeys("t.dbf", 10, {"PEAR", "APPLE", "APRICOT", "PLUM"});
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    Index_On("KEY", Path("t.ndx"));
+    Find("APR");
+    EXPECT_TRUE(ndx.LastFindFound);
+    EXPECT_EQ(RecNo(), 3);
+    ndx.ExactFind = true;
+    Find("APR");
+    EXPECT_FALSE(ndx.LastFindFound);
+    Find("PLUM");
+    EXPECT_TRUE(ndx.LastFindFound);
+    EXPECT_EQ(RecNo(), 4);
+    ndx.ExactFind = false;
+    Find("ZZZ");
+    EXPECT_FALSE(ndx.LastFindFound);
+    EXPECT_EQ(RecNo(), 5);
+    EXPECT_TRUE(dEOF());
+}
+
+TEST_F(NdxTest, FindNumbersAndDates)
+{
+    MakeTable("t.dbf", {{"N", 'N', 6, 1, 0}, {"D", 'D', 8, 0, 0}},
+              {"  12.5" "20240301", "   3.0" "19991231", "  -7.2" "20000101"});
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    Index_On("N", Path("n.ndx"));
+    Find("3");
+    EXPECT_TRUE(ndx.LastFindFound);
+    EXPECT_EQ(RecNo(), 2);
+    EXPECT_EQ(IndexOrder(), (std::vector<int32_t>{3, 2, 1}));
+    Index_On("D", Path("d.ndx"));
+    EXPECT_EQ(IndexOrder(), (std::vector<int32_t>{2, 3, 1}));
+}
+
+TEST_F(NdxTest, GoToARecordAmongEqualKeysFindsItsEntry)
+{
+    MakeKeys("t.dbf", 10, {"B", "A", "B", "B", "C", "B"});
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    Index_On("KEY", Path("t.ndx"));
+    EXPECT_EQ(IndexOrder(), (std::vector<int32_t>{2, 1, 3, 4, 6, 5}));
+    GO(4);
+    SKIP(1);
+    EXPECT_EQ(RecNo(), 6);
+    SKIP(-2);
+    EXPECT_EQ(RecNo(), 3);
+    GoBottom();
+    EXPECT_EQ(RecNo(), 5);
+    SKIP(1);
+    EXPECT_TRUE(dEOF());
+}
+
+TEST_F(NdxTest, UniqueKeepsTheLowestRecordAndSkipsDuplicateAppends)
+{
+    MakeKeys("t.dbf", 10, {"B", "A", "B"});
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    Index_On("KEY", Path("t.ndx UNIQUE"));
+    EXPECT_EQ(IndexOrder(), (std::vector<int32_t>{2, 1}));
+    SetNativeText(1, "A");
+    Append();
+    EXPECT_EQ(dberror.DbErrorCode, 0);
+    // Changing the record without an entry must not report it missing.
+    GO(3);
+    SetNativeText(1, "C");
+    Replace();
+    EXPECT_EQ(dberror.DbErrorCode, 0) << dberror.DbErrorText;
+    EXPECT_EQ(IndexOrder(), (std::vector<int32_t>{2, 1, 3}));
+    CloseAll();
+    TNdxScan s = CheckNdxFile(ReadBytes(Path("t.ndx")), 4, true);
+    EXPECT_TRUE(s.Ok) << s.Problem;
+}
+
+TEST_F(NdxTest, NumericUniqueIndexKeepsAZeroKey)
+{
+    MakeTable("t.dbf", {{"N", 'N', 4, 0, 0}}, {"   0", "   0", "   5"});
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    Index_On("N", Path("t.ndx UNIQUE"));
+    EXPECT_EQ(IndexOrder(), (std::vector<int32_t>{1, 3}));
+}
+
+TEST_F(NdxTest, ReplaceWithoutKeyChangeWritesNoPage)
+{
+    MakeTable("t.dbf", {{"KEY", 'C', 4, 0, 0}, {"X", 'C', 4, 0, 0}}, {"AAAA1111", "BBBB2222"});
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    Index_On("KEY", Path("t.ndx"));
+    auto before = ReadBytes(Path("t.ndx"));
+    GO(2);
+    SetNativeText(2, "9999");
+    Replace();
+    EXPECT_EQ(ReadBytes(Path("t.ndx")), before);
+}
+
+TEST_F(NdxTest, ListOrdersAndNaturalOrder)
+{
+    MakeKeys("t.dbf", 10, {"C", "A", "B"});
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    for (int i = 1; i <= 17; ++i)
+        ASSERT_TRUE(MakeIndex(Path("i" + std::to_string(i) + ".ndx"), i == 3 ? "UPPER(KEY)" : "KEY"));
+    std::string list;
+    for (int i = 1; i <= 17; ++i)
+        list += Path("i" + std::to_string(i) + ".ndx") + " ";
+    Set_Index_To(list);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_NE(boxes.front().find("Error # 220"), std::string::npos) << boxes.front();
+    for (int o = 1; o <= 16; ++o)
+        EXPECT_NE(IndexOfOrder(o), nullptr) << o;
+    Set_Order_To(3);
+    EXPECT_EQ(CurrentOrder(), 3);
+    EXPECT_EQ(IndexOfSlot(1)->Order, 3);
+    Set_Order_To(1);
+    EXPECT_EQ(CurrentOrder(), 1);
+    Set_Order_To(0);
+    EXPECT_EQ(CurrentOrder(), 0);
+    EXPECT_EQ(IndexOrder(), (std::vector<int32_t>{1, 2, 3}));
+    Find("A");
+    EXPECT_NE(boxes.back().find("Error # 254"), std::string::npos) << boxes.back();
+    // Natural order keeps the indexes current.
+    SetNativeText(1, "0");
+    Append();
+    Set_Order_To(2);
+    EXPECT_EQ(IndexOrder(), (std::vector<int32_t>{4, 2, 3, 1}));
+}
+
+TEST_F(NdxTest, OpeningRefusesShortFilesAndWrongKeyLengths)
+{
+    MakeKeys("t.dbf", 10, {"A"});
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    WriteBytes(Path("short.ndx"), std::vector<uint8_t>(600, 0));
+    EXPECT_FALSE(SetIndexTo(Path("short.ndx"), 1));
+    EXPECT_EQ(dberror.DbErrorCode, 222);
+    ASSERT_TRUE(MakeIndex(Path("t.ndx"), "KEY"));
+    CloseAll();
+    MakeKeys("w.dbf", 12, {"A"});
+    std::filesystem::copy_file(Path("t.ndx"), Path("w.ndx"));
+    ASSERT_TRUE(UseFile(Path("w.dbf")));
+    EXPECT_FALSE(SetIndexTo(Path("w.ndx"), 1));
+    EXPECT_EQ(dberror.DbErrorCode, 266);
+    EXPECT_FALSE(IndexIsOpen());
+}
+
+TEST_F(NdxTest, KeyExpressionOfMoreThanAHundredCharactersIsRefused)
+{
+    MakeKeys("t.dbf", 10, {"A"});
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    std::string e = "KEY" + std::string(98, ' ');
+    EXPECT_FALSE(MakeIndex(Path("t.ndx"), e));
+    EXPECT_EQ(dberror.DbErrorCode, 300);
+}
+
+TEST_F(NdxTest, StampCheckGivesMinusOneInIndexInformation)
+{
+    MakeKeys("t.dbf", 10, {"A", "B"});
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    ASSERT_TRUE(MakeIndex(Path("t.ndx"), "key"));
+    TIndexInfo info;
+    ASSERT_TRUE(IndexInfo(Path("t.ndx"), info));
+    EXPECT_EQ(info.RecordCount, 2);
+    EXPECT_EQ(info.KeyLength, 10);
+    EXPECT_EQ(info.KeyType, 'C');
+    EXPECT_EQ(info.Expression, "KEY");
+    auto b = ReadBytes(Path("t.ndx"));
+    b[488] ^= 1;
+    WriteBytes(Path("t.ndx"), b);
+    ASSERT_TRUE(IndexInfo(Path("t.ndx"), info));
+    EXPECT_EQ(info.RecordCount, -1);
+}
+
+TEST_F(NdxTest, NodeCacheHoldsEightPagesAndHitsClimb)
+{
+    std::vector<std::string> keys;
+    for (int i = 0; i < 400; ++i)
+        keys.push_back(K(i));
+    MakeKeys("t.dbf", 10, keys);
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    Index_On("KEY", Path("t.ndx"));
+    TIndexControl* ic = IndexOfSlot(1);
+    ASSERT_NE(ic, nullptr);
+    TNodeCache& c = ndx.Areas[dbcmd.CurrentArea].Cache;
+    ASSERT_EQ(c.Nodes.size(), 8u);
+    c.Clear();
+    ic->Path.clear();
+    TNdxPage page;
+    for (uint32_t n = 1; n <= 9; ++n)
+        ASSERT_TRUE(GetNodePage(*ic, n, page));
+    EXPECT_EQ(c.Nodes[7], 9u);  // the ninth replaced the last pair
+    uint64_t reads = ndx.NodeFileReads;
+    ASSERT_TRUE(GetNodePage(*ic, 9, page));
+    EXPECT_EQ(ndx.NodeFileReads, reads);
+    EXPECT_EQ(c.Nodes[6], 9u);  // one place toward the front
+    EXPECT_FALSE(GetNodePage(*ic, 0, page));
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_NE(boxes.back().find("Error # 254"), std::string::npos);
+    EXPECT_NE(boxes.back().find("Invalid Node Number (0)"), std::string::npos);
+}
+
+TEST_F(NdxTest, CorruptChildPointersAreReportedNotFollowed)
+{
+    std::vector<std::string> keys;
+    for (int i = 0; i < 60; ++i)
+        keys.push_back(K(i));
+    MakeKeys("t.dbf", 10, keys);
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    ASSERT_TRUE(MakeIndex(Path("t.ndx"), "KEY"));
+    auto b = ReadBytes(Path("t.ndx"));
+    uint32_t root = Le32(b, 0);
+    // Point the root's first child at the root itself.
+    b[root * 512 + 4] = static_cast<uint8_t>(root);
+    WriteBytes(Path("t.ndx"), b);
+    Set_Index_To(Path("t.ndx"));
+    Find("K0001");
+    EXPECT_FALSE(ndx.LastFindFound);
+    EXPECT_NE(dberror.DbErrorCode, 0);
+}
+
+TEST_F(NdxTest, ReindexAfterPackRebuildsEveryOrder)
+{
+    MakeKeys("t.dbf", 10, {"C", "A", "B", "D"});
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    ASSERT_TRUE(MakeIndex(Path("a.ndx"), "KEY"));
+    ASSERT_TRUE(MakeIndex(Path("b.ndx UNIQUE"), "SUBSTR(KEY,1,1)"));
+    Set_Index_To(Path("a.ndx") + " " + Path("b.ndx"));
+    GO(2);
+    DeleteRec();
+    ASSERT_TRUE(Pack());
+    EXPECT_EQ(IndexOrder(), (std::vector<int32_t>{2, 1, 3}));
+    EXPECT_EQ(IndexOfOrder(2)->Header.Unique, 1);
+    CloseAll();
+    EXPECT_TRUE(CheckNdxFile(ReadBytes(Path("a.ndx")), 3, false).Ok);
+}
+
+TEST_F(NdxTest, KeyMakerIndexDescending)
+{
+    MakeKeys("t.dbf", 10, {"B", "A", "C"});
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    TTzKeyMaker maker = [](void*) { return SField(1); };
+    Index_OnCB(Path("k.ndx DESCENDING"), maker, nullptr);
+    ASSERT_EQ(dberror.DbErrorCode, 0) << dberror.DbErrorText;
+    EXPECT_EQ(IndexOrder(), (std::vector<int32_t>{3, 1, 2}));
+    CloseAll();
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    EXPECT_FALSE(SetIndexTo(Path("k.ndx"), 1));
+    EXPECT_EQ(dberror.DbErrorCode, 223);
+}
+
