@@ -1,0 +1,88 @@
+// Fuzz target of the command line: the input is the parameter list, one
+// parameter per line. The start mode must follow from the first two
+// parameters (with "/NOGUI" taken out wherever it stands) exactly as the
+// table of switches says, whatever bytes they hold.
+#include "app/commandline.h"
+#include "app/programidentity.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Upper(std::string s)
+{
+    for (auto& c : s)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+void Check(bool ok)
+{
+    if (!ok)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const bool identity = [] {
+        InitProgramIdentity();
+        return true;
+    }();
+    (void)identity;
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    std::vector<std::string> args;
+    std::size_t start = 0;
+    while (start <= input.size() && !input.empty()) {
+        const auto end = input.find('\n', start);
+        args.push_back(input.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    const TCommandLine cmd = ParseCommandLine(args);
+
+    std::vector<std::string> rest;
+    bool noGui = false;
+    for (const auto& a : args) {
+        if (Upper(a) == "/NOGUI")
+            noGui = true;
+        else
+            rest.push_back(a);
+    }
+    Check(cmd.NoGui == noGui);
+    if (rest.empty()) {
+        Check(cmd.Mode == TStartMode::Gui);
+        return 0;
+    }
+    const std::string& p1 = rest[0];
+    const std::string p2 = rest.size() > 1 ? rest[1] : std::string();
+    Check(cmd.P1 == p1 && cmd.P2 == p2);
+    TStartMode expected;
+    if (p1 == "?" || p1 == "/?")
+        expected = TStartMode::Usage;
+    else if (p2 == "/E" || p2 == "/e" || p2 == "/G")
+        expected = TStartMode::ExchangeGui;
+    else if (p2 == "/I" || p2 == "/i" || p2 == "-I" || p2 == "-i")
+        expected = TStartMode::TextBatch;
+    else if (Upper(p2.substr(0, 4)) == "/CAD" || Upper(p2.substr(0, 4)) == "-CAD")
+        expected = TStartMode::CadBatch;
+    else if (p1.find('.') == std::string::npos)
+        expected = TStartMode::MissingExtension;
+    else
+        expected = TStartMode::InteractiveOpen;
+    Check(cmd.Mode == expected);
+    if (cmd.Mode == TStartMode::CadBatch) {
+        // One digit for the device; the index is whatever number follows.
+        Check(cmd.CadDevice >= 0 && cmd.CadDevice <= 9);
+    } else {
+        Check(cmd.CadDevice == 0 && cmd.CadIndex == 0);
+    }
+    return 0;
+}
