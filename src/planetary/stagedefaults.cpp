@@ -3,6 +3,7 @@
 #include "gearpair/gearpairdata.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/documentation.h"
+#include "planetary/loadspectrum/spectrumlife.h"
 #include "planetary/stage.h"
 
 void InitProgramDefaults()
@@ -12,6 +13,8 @@ void InitProgramDefaults()
     InitGearPairData();
     InitPlanetBearings();
     ResetDocumentation();
+    // The pair calculation reduces a load spectrum with the life material.
+    RegisterLoadSpectrumLife();
 }
 
 void SetDefaultInput()

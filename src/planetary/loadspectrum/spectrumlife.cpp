@@ -1,0 +1,172 @@
+#include "planetary/loadspectrum/spectrumlife.h"
+
+#include "foundation/error0.h"
+#include "foundation/fileutil.h"
+#include "foundation/telmvar.h"
+#include "foundation/utilmath.h"
+#include "gearpair/gearpairdata.h"
+#include "gearpair/geometry/calcgearpair.h"
+#include "gearpair/lifeparams.h"
+#include "planetary/stage.h"
+#include "xbase/access/dbf4.h"
+
+#include <cmath>
+#include <fstream>
+
+namespace {
+
+const char* const LifeTable = "qyrlife.dbf";
+const char* const PowerTag = "Error  : Lastkoll.";
+
+Extended Pow(Extended base, Extended exp) { return SafePower(PowerTag, base, exp); }
+
+Extended Log10OrZero(Extended x) { return x > 0 ? std::log10(x) : 0; }
+
+std::string RTrim(const std::string& s)
+{
+    std::size_t e = s.find_last_not_of(' ');
+    return e == std::string::npos ? "" : s.substr(0, e + 1);
+}
+
+void CopyRowToLifeParams()
+{
+    LifeParams.LW = RTrim(DbfFieldText(1));
+    LifeParams.N0F = DbfFieldInt(2);
+    LifeParams.NnF = DbfFieldInt(3);
+    LifeParams.pF = static_cast<double>(DbfFieldFloat(4));
+    LifeParams.N0H = DbfFieldInt(5);
+    LifeParams.NnH = DbfFieldInt(6);
+    LifeParams.pH = static_cast<double>(DbfFieldFloat(7));
+}
+
+// Corner torques of one S-N line for the equivalent torque Teq at Neq.
+void Corners(Extended neq, Extended n0, Extended nn, Extended p, Extended teq, Extended& t0eq, Extended& tneq)
+{
+    const Extended span = Pow(10, Log10OrZero(nn / n0) / p);
+    if (neq < n0) {
+        t0eq = teq;
+        tneq = t0eq / span;
+    } else if (neq <= nn) {
+        t0eq = Pow(neq / n0, 1 / p) * teq;
+        tneq = Pow(neq / nn, 1 / p) * teq;
+    } else {
+        tneq = teq;
+        t0eq = span * tneq;
+    }
+}
+
+}  // namespace
+
+bool ReadLifeMaterial()
+{
+    const std::string path = AddTrailingBackslash(telmvar.DbfDir) + LifeTable;
+    std::ifstream probe(path, std::ios::binary);
+    const bool opened = probe && DbfOpen(LifeTable);
+    if (!opened || !DbfGo(GearPair.LoadSpectrumKind)) {
+        if (opened)
+            DbfClose();
+        AddErrorMessage("QYRLIFE.DBF not found");
+        telmvar.Aborted = true;
+        return false;
+    }
+    QYRLIFE_Record saved = LifeParams;
+    CopyRowToLifeParams();
+    DbfClose();
+    // A row without a usable S-N line would divide by zero below; the
+    // material in use stays.
+    const auto& l = LifeParams;
+    if (l.N0F <= 0 || l.NnF <= 0 || l.N0H <= 0 || l.NnH <= 0 || !(l.pF > 0) || !(l.pH > 0)) {
+        LifeParams = saved;
+        AddErrorMessage("QYRLIFE.DBF not found");
+        telmvar.Aborted = true;
+        return false;
+    }
+    return true;
+}
+
+void CalcLoadSpectrumLife(Extended ToothRootLimitTorque, Extended PittingLimitTorque)
+{
+    auto& g = GearPair;
+    telmvar.Aborted = false;
+    const int count = g.LoadSpectrumCount;
+    if (count <= 0)
+        return;
+    if (!ReadLifeMaterial())
+        return;
+    const auto& l = LifeParams;
+    const Extended t1 = g.T[1];
+
+    Extended nsum = 0;
+    Extended neq = 0;
+    for (int i = 1; i <= count; ++i) {
+        const auto& it = g.LoadSpectrum[i];
+        nsum += it.N;
+        if (it.T >= t1 / 2)
+            neq += it.N;
+        if (i > 1 && it.T > g.LoadSpectrum[i - 1].T)
+            AddErrorMessage("Lastkoll: T" + std::to_string(i) + " > T" + std::to_string(i - 1));
+    }
+    g.Nsum = nsum;
+    g.Neq = neq;
+    if (neq <= 0) {
+        AddErrorMessage("Fatal  : Neq = 0 !");
+        telmvar.FatalCalcError = true;
+        return;
+    }
+    if (t1 == 0) {
+        AddErrorMessage("Error  : T1 = 0 !");
+        telmvar.FatalCalcError = true;
+        return;
+    }
+
+    const Extended pF = l.pF;
+    const Extended pH = l.pH;
+    Extended sf = 0;
+    Extended sh = 0;
+    for (int i = 1; i <= count; ++i) {
+        const auto& it = g.LoadSpectrum[i];
+        sf += Pow(it.T / t1, pF) * it.N / neq;
+        sh += Pow(it.T / t1, pH) * it.N / neq;
+    }
+    g.LoadSpectrumKA_F = Pow(sf, 1 / pF);
+    g.LoadSpectrumKA_H = Pow(sh, 1 / pH);
+    g.TeqF = g.LoadSpectrumKA_F * t1;
+    g.TeqH = g.LoadSpectrumKA_H * t1;
+
+    const Extended n0F = l.N0F, nnF = l.NnF, n0H = l.N0H, nnH = l.NnH;
+    g.TnF = ToothRootLimitTorque * g.LoadSpectrumKA_F;
+    g.T0F = g.TnF / Pow(n0F / nnF, 1 / pF);
+    g.TnH = PittingLimitTorque * g.LoadSpectrumKA_H;
+    g.T0H = Pow(neq / n0H, 1 / pH) * g.TnH;
+
+    Corners(neq, n0F, nnF, pF, g.TeqF, g.T0Feq, g.TnFeq);
+    Corners(neq, n0H, nnH, pH, g.TeqH, g.T0Heq, g.TnHeq);
+
+    Extended s3 = 0;
+    for (int i = 1; i <= count; ++i)
+        s3 += IntPower(g.LoadSpectrum[i].T, 3) * g.LoadSpectrum[i].N;
+    const Extended fm = SafePower("Lastkoll Fm", s3 / nsum, 1.0L / 3);
+    PlanetaryStage.MeanLoadFactor = (t1 != 0 && fm != 0) ? fm / t1 : 1.0L;
+
+    if (g.T0F == 0 || g.T0H == 0)
+        AddErrorMessage("error at load spectrum");
+}
+
+void SelectLifeMaterial(uint16_t Mode)
+{
+    const std::string path = AddTrailingBackslash(telmvar.DbfDir) + LifeTable;
+    if (!CheckFileExists(path))
+        return;
+    if (!DbfOpen(LifeTable))
+        return;
+    DbfGo(GearPair.LoadSpectrumKind);
+    DbfSetTitles("", "select material and heat treatment");
+    DbfBrowse("", Mode);
+    if (!telmvar.Aborted && Mode == 1) {
+        GearPair.LoadSpectrumKind = telmvar.SelectedRecordNo;
+        CopyRowToLifeParams();
+    }
+    DbfClose();
+}
+
+void RegisterLoadSpectrumLife() { SetLoadSpectrumLifeProc(&CalcLoadSpectrumLife); }

@@ -1,0 +1,29 @@
+#pragma once
+// Service life under a load spectrum: the working spectrum of the current gear
+// pair reduced with the S-N lines of the life material (a row of
+// "qyrlife.dbf") to equivalent load cycles, application factors and torques,
+// and the pair's limit torques carried to the corners of the S-N lines.
+
+#include "foundation/types.h"
+
+#include <cstdint>
+
+// Reads the life material row LoadSpectrumKind into LifeParams and writes the
+// results into the gear pair (Nsum, Neq, LoadSpectrumKA_F/H, TeqF/H, TnF/H,
+// T0F/H, T0Feq, TnFeq, T0Heq, TnHeq) and PlanetaryStage.MeanLoadFactor.
+// ToothRootLimitTorque and PittingLimitTorque are the pair's torques at which
+// the safeties reach their required values.
+void CalcLoadSpectrumLife(Extended ToothRootLimitTorque, Extended PittingLimitTorque);
+
+// Mode 1: the user picks the life material in the table browser; it becomes
+// LoadSpectrumKind and LifeParams. Mode 0: browse and edit the table only.
+void SelectLifeMaterial(uint16_t Mode);
+
+// Reads the row LoadSpectrumKind of "qyrlife.dbf" into LifeParams; false
+// (with "QYRLIFE.DBF not found" and Aborted) when the table is missing,
+// unreadable, empty or the row holds no usable S-N line.
+bool ReadLifeMaterial();
+
+// Makes the gear-pair calculation run CalcLoadSpectrumLife after its strength
+// calculation.
+void RegisterLoadSpectrumLife();

@@ -1,0 +1,415 @@
+#include "xbase/access/dbf4.h"
+
+#include "foundation/codepage.h"
+#include "foundation/error0.h"
+#include "foundation/fileutil.h"
+#include "foundation/telmvar.h"
+#include "foundation/utilstr.h"
+#include "foundation/wtelmvar.h"
+#include "platform/platform.h"
+#include "xbase/cmd/dbcmd.h"
+#include "xbase/core/dberror.h"
+#include "xbase/core/dbstrings.h"
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+Tdbf4 dbf4;
+
+void ResetDbf4()
+{
+    dbf4.CloseTable();
+    dbf4.tzdbf.ReadOnly = false;
+    dbf4.tzdbf.Exclusive = false;
+    dbf4.tzdbf.SetDbfFileName("");
+    dbf4.CopiedToTemp.clear();
+    dbf4.SetTitles("", "");
+    dbf4.SetFound(false);
+    dbf4.ClearError();
+}
+
+namespace {
+
+void Hourglass() { platform::CurrentPlatform().ScreenCursor().Set(platform::CursorShape::Hourglass); }
+void Arrow() { platform::CurrentPlatform().ScreenCursor().Set(platform::CursorShape::Arrow); }
+
+uint16_t lastError = 0;
+
+// Runs a table command with the library's automatic error box off; an error
+// is kept for ErrorCode and reported through the message list.
+template <class F>
+auto Quiet(F f)
+{
+    TAutoReportOff quiet;
+    dberror.DbErrorCode = 0;
+    auto r = f();
+    if (dberror.DbErrorCode != 0) {
+        lastError = dberror.DbErrorCode;
+        AddErrorMessage(ErrorText(dberror.DbErrorCode) + " " + TakeErrorText());
+    }
+    return r;
+}
+
+std::string Trimmed(const std::string& s)
+{
+    std::size_t b = s.find_first_not_of(' ');
+    if (b == std::string::npos)
+        return "";
+    std::size_t e = s.find_last_not_of(' ');
+    return s.substr(b, e - b + 1);
+}
+
+std::string UpperName(const std::string& s)
+{
+    std::string u = s;
+    for (char& c : u)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return u;
+}
+
+bool WriteCheck(const std::string& dir)
+{
+    const std::string test = AddTrailingBackslash(dir) + "TEST.$$$";
+    bool ok;
+    {
+        std::ofstream out(test, std::ios::binary | std::ios::trunc);
+        out << "DBF Write Check\r\n";
+        out.flush();
+        ok = static_cast<bool>(out);
+    }
+    std::error_code ec;
+    std::filesystem::remove(test, ec);
+    return ok;
+}
+
+// The table and its memo and index files (same stem, any extension) from
+// the table directory into the temporary directory.
+bool CopyTableToTemp(const std::string& name)
+{
+    const std::string stem = std::filesystem::path(name).stem().string();
+    const std::string src = AddTrailingBackslash(telmvar.DbfDir);
+    const std::string dst = AddTrailingBackslash(telmvar.TempDir);
+    bool ok = false;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(telmvar.DbfDir, ec)) {
+        const std::string fn = entry.path().filename().string();
+        if (UpperName(std::filesystem::path(fn).stem().string()) != UpperName(stem) || !entry.is_regular_file(ec))
+            continue;
+        if (!CopyFileToPath(src + fn, dst + fn)) {
+            platform::CurrentPlatform().Messages().ShowOk("", "file " + src + fn + " could not be copied to " + dst,
+                                                          platform::MessageIcon::Error);
+            return false;
+        }
+        std::filesystem::permissions(dst + fn, std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add, ec);
+        if (UpperName(fn) == UpperName(name))
+            ok = true;
+    }
+    return ok;
+}
+
+}  // namespace
+
+// ---- Tdbf4
+
+void Tdbf4::OpenTable(const std::string& path)
+{
+    Hourglass();
+    Quiet([&] {
+        tzdbf.SetActive(false);
+        tzdbf.SetDbfFileName(path);
+        return tzdbf.SetActive(true);
+    });
+    Arrow();
+}
+
+void Tdbf4::SetTitles(const std::string& title1, const std::string& title2)
+{
+    title1_ = title1;
+    title2_ = title2;
+}
+
+void Tdbf4::Browse(const std::string& action, uint16_t mode)
+{
+    TDbfBrowserModel m;
+    m.Title1 = title1_;
+    m.Title2 = title2_;
+    m.Action = action;
+    m.Mode = mode;
+    m.PickMode = mode == 1 || mode == 4 || mode == 5;
+    m.TablePath = tzdbf.DbfFileName();
+    closeOnPick_ = action == "CLOSE";
+    m.CloseOnPick = closeOnPick_;
+    const std::string dir = AddTrailingBackslash(std::filesystem::path(m.TablePath).parent_path().string());
+    m.FromTempDir = !telmvar.TempDir.empty() && dir == AddTrailingBackslash(telmvar.TempDir);
+    if (m.PickMode) {
+        m.caption = title2_ + "   " + title1_;
+        if (mode == 1)
+            tzdbf.SetHideDeletedRecs(true);
+        else if (mode == 4)
+            tzdbf.SetHideDeletedRecs(false);
+    } else {
+        m.caption = title2_ + "  " + title1_ + "  (" + m.TablePath + ")";
+        tzdbf.SetHideDeletedRecs(false);
+        if (m.FromTempDir)
+            platform::CurrentPlatform().Messages().ShowOk(
+                "", DisplayText("No Write Access for dbf directory !  Temp directory used."),
+                platform::MessageIcon::Warning);
+    }
+    m.RecordCount = RecordCount();
+    m.RecordNo = RecNo();
+    m.GridColumn = telmvar.BrowserGridColumn;
+    m.Table = &tzdbf;
+    if (platform::CurrentPlatform().Dialogs().RunModal(m) == platform::DialogResult::Ok) {
+        SelectAndClose(m);
+    } else {
+        tzdbf.Cancel();
+        telmvar.Aborted = true;
+        telmvar.LastKeyChar = 27;
+    }
+}
+
+void Tdbf4::SelectAndClose(TDbfBrowserModel& model)
+{
+    telmvar.Aborted = false;
+    if (tzdbf.State() == TDataSetState::Edit)
+        Quiet([&] { return tzdbf.Post(); });
+    if (model.RecordNo >= 1 && model.RecordNo <= RecordCount() && model.RecordNo != RecNo())
+        GoRecord(model.RecordNo);
+    telmvar.LastKeyChar = 13;
+    telmvar.SelectedRecordNo = RecNo();
+    telmvar.BrowserGridRow = model.GridRow;
+    telmvar.BrowserGridColumn = model.GridColumn;
+}
+
+bool Tdbf4::GoRecord(int32_t n)
+{
+    return Quiet([&] { return tzdbf.Go(n); });
+}
+
+void Tdbf4::First()
+{
+    Quiet([&] {
+        tzdbf.First();
+        return 0;
+    });
+}
+
+void Tdbf4::CloseTable()
+{
+    tzdbf.SetActive(false);
+    Arrow();
+}
+
+bool Tdbf4::AppendRecord()
+{
+    return Quiet([&] { return tzdbf.Active() && tzdbf.AppendWithLock(); });
+}
+
+int32_t Tdbf4::RecNo()
+{
+    return tzdbf.Active() ? Quiet([&] { return tzdbf.RecNo(); }) : 0;
+}
+
+int32_t Tdbf4::RecordCount()
+{
+    return tzdbf.Active() ? Quiet([&] { return tzdbf.RecordCount(); }) : 0;
+}
+
+bool Tdbf4::Pack()
+{
+    Hourglass();
+    const bool ok = Quiet([&] { return tzdbf.Pack(); });
+    Arrow();
+    return ok;
+}
+
+uint16_t Tdbf4::ErrorCode() const { return lastError; }
+
+void Tdbf4::ClearError() { lastError = 0; }
+
+void Tdbf4::Search(const std::string& text, bool& found, bool fromStart)
+{
+    searchText_ = text;
+    Quiet([&] {
+        tzdbf.Search(text, found, fromStart);
+        return 0;
+    });
+}
+
+int32_t Tdbf4::FieldCount()
+{
+    return tzdbf.Active() ? Quiet([&] { return tzdbf.FieldCount(); }) : 0;
+}
+
+std::string Tdbf4::FieldName(int n)
+{
+    if (!tzdbf.Active() || n < 1 || n > FieldCount())
+        return "";
+    return Quiet([&] { return tzdbf.FieldName(n); });
+}
+
+std::string Tdbf4::FieldText(int n)
+{
+    if (!tzdbf.Active())
+        return "";
+    return Quiet([&] { return tzdbf.SField(n); });
+}
+
+bool Tdbf4::SetFieldText(int n, const std::string& text)
+{
+    const std::string name = FieldName(n);
+    return !name.empty() && SetFieldTextByName(name, text);
+}
+
+bool Tdbf4::SetFieldFloat(int n, double value)
+{
+    const std::string name = FieldName(n);
+    return !name.empty() && SetFieldFloatByName(name, value);
+}
+
+bool Tdbf4::SetFieldTextByName(const std::string& name, const std::string& text)
+{
+    return tzdbf.Active() && Quiet([&] { return tzdbf.SetFieldText(name.substr(0, 10), text); });
+}
+
+bool Tdbf4::SetFieldFloatByName(const std::string& name, double value)
+{
+    return tzdbf.Active() && Quiet([&] { return tzdbf.SetFieldFloat(name.substr(0, 10), value); });
+}
+
+bool Tdbf4::SetFieldIntByName(const std::string& name, int32_t value)
+{
+    return tzdbf.Active() && Quiet([&] { return tzdbf.SetFieldInt(name.substr(0, 10), value); });
+}
+
+bool Tdbf4::SetFieldBoolByName(const std::string& name, bool value)
+{
+    return tzdbf.Active() && Quiet([&] { return tzdbf.SetFieldBool(name.substr(0, 10), value); });
+}
+
+bool Tdbf4::FieldBoolByName(const std::string& name)
+{
+    return tzdbf.Active() && Quiet([&] { return tzdbf.FieldBoolByName(name.substr(0, 10)); });
+}
+
+// ---- the program's table access
+
+bool CheckFileExists(const std::string& Path)
+{
+    std::ifstream in(Path, std::ios::binary);
+    std::error_code ec;
+    if (in && std::filesystem::is_regular_file(Path, ec))
+        return true;
+    platform::CurrentPlatform().Messages().ShowOk("", "file " + Path + " not found or no access !",
+                                                  platform::MessageIcon::Error);
+    telmvar.Aborted = true;
+    return false;
+}
+
+std::string TempFilePath(const std::string& Name) { return AddTrailingBackslash(telmvar.TempDir) + Name; }
+
+bool DbfOpen(const std::string& Name)
+{
+    const std::string dir = wtelmvar.CopyDbfToTemp ? telmvar.TempDir : telmvar.DbfDir;
+    std::string name = Name;
+    if (name.find('.') == std::string::npos)
+        name += ".dbf";
+    const std::string key = UpperName(name);
+    std::string path = AddTrailingBackslash(dir) + name;
+    const bool copied = dbf4.CopiedToTemp.count(key) > 0;
+    const std::string tempPath = TempFilePath(name);
+    std::error_code ec;
+    if (copied && std::filesystem::exists(tempPath, ec)) {
+        // Used from the temporary copy already in this run: keep the copy.
+        path = tempPath;
+    } else {
+        if (!CheckFileExists(path))
+            return false;
+        const bool dirWritable = WriteCheck(dir);
+        const bool fileWritable = access(path.c_str(), W_OK) == 0;
+        if (!dirWritable || !fileWritable) {
+            if (!CopyTableToTemp(name)) {
+                telmvar.Aborted = true;
+                return false;
+            }
+            dbf4.CopiedToTemp.insert(key);
+            path = tempPath;
+        }
+    }
+    DbfOpenFile(path);
+    if (!dbf4.tzdbf.Active()) {
+        telmvar.Aborted = true;
+        return false;
+    }
+    return true;
+}
+
+void DbfOpenFile(const std::string& Path) { dbf4.OpenTable(Path); }
+
+void DbfSetTitles(const std::string& Title1, const std::string& Title2)
+{
+    dbf4.SetTitles(DisplayText(Title1), DisplayText(Title2));
+}
+
+void DbfBrowse(const std::string& Action, uint16_t Mode)
+{
+    if (!dbf4.tzdbf.Active()) {
+        telmvar.Aborted = true;
+        return;
+    }
+    dbf4.Browse(Action, Mode);
+}
+
+bool DbfGo(int32_t n)
+{
+    const int32_t count = dbf4.RecordCount();
+    if (n > count || count == 0) {
+        AddErrorMessage("DBF #" + std::to_string(n) + " not found.");
+        if (count == 0)
+            return false;
+        n = count;
+    }
+    DbfGoClamped(n);
+    return true;
+}
+
+void DbfGoClamped(int32_t n)
+{
+    if (n >= 1 && n <= dbf4.RecordCount())
+        dbf4.GoRecord(n);
+    else if (dbf4.RecordCount() > 0)
+        dbf4.GoRecord(1);
+}
+
+void DbfFirst() { dbf4.First(); }
+void DbfClose() { dbf4.CloseTable(); }
+bool DbfAppendRecord() { return dbf4.AppendRecord(); }
+int32_t DbfRecNo() { return dbf4.RecNo(); }
+int32_t DbfRecCount() { return dbf4.RecordCount(); }
+std::string DbfFieldName(int n) { return dbf4.FieldName(n); }
+std::string DbfFieldText(int n) { return dbf4.FieldText(n); }
+void DbfSetFieldText(int n, const std::string& Text) { dbf4.SetFieldText(n, Text); }
+void DbfSetFieldFloat(int n, double Value) { dbf4.SetFieldFloat(n, Value); }
+bool DbfFieldBoolByName(const std::string& Name) { return dbf4.FieldBoolByName(Name); }
+void DbfSetFieldBoolByName(const std::string& Name, bool Value) { dbf4.SetFieldBoolByName(Name, Value); }
+void DbfSetFieldTextByName(const std::string& Name, const std::string& Text) { dbf4.SetFieldTextByName(Name, Text); }
+void DbfSetFieldFloatByName(const std::string& Name, double Value) { dbf4.SetFieldFloatByName(Name, Value); }
+void DbfSetFieldIntByName(const std::string& Name, int32_t Value) { dbf4.SetFieldIntByName(Name, Value); }
+bool DbfFound() { return dbf4.Found(); }
+
+long double DbfFieldFloat(int n) { return TextToFloat(Trimmed(DbfFieldText(n))); }
+int32_t DbfFieldInt(int n)
+{
+    const std::string t = Trimmed(DbfFieldText(n));
+    int32_t v = TextToInt(t);
+    if (v == 0 && !t.empty()) {
+        // A whole number stored with decimals ("1000.00") is still that number.
+        const long double f = TextToFloat(t);
+        if (f >= -2147483648.0L && f <= 2147483647.0L)
+            v = static_cast<int32_t>(f < 0 ? f - 0.5L : f + 0.5L);
+    }
+    return v;
+}

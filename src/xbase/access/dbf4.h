@@ -1,0 +1,133 @@
+#pragma once
+// The one object through which the program reaches its catalogue tables, and
+// the Dbf... routines the calculation code calls. One table is open at a
+// time: opening a table points the table component at the new file.
+//
+// The table directory (telmvar.DbfDir) may be read-only; then a table is used
+// from a copy in the temporary directory, made once per run together with
+// its memo and index files, so that edits made in the copy survive the next
+// open.
+
+#include "platform/dialoghost.h"
+#include "xbase/dataset/tzdbf.h"
+
+#include <cstdint>
+#include <set>
+#include <string>
+
+// What the table browser shows and hands back. A toolkit form binds it; the
+// headless host lets a script pick a row (RecordNo) and press OK, or answers
+// Cancel when nobody is there.
+class TDbfBrowserModel final : public platform::DialogModel {
+public:
+    std::string FormName() const override { return "dbf4"; }
+    std::string Caption() const override { return caption; }
+
+    std::string caption;
+    std::string Title1;
+    std::string Title2;
+    std::string Action;
+    uint16_t Mode = 0;
+    bool PickMode = false;      // modes 1, 4, 5: choose a row, no editing
+    bool CloseOnPick = false;   // action "CLOSE": a click picks and closes
+    bool FromTempDir = false;   // the table shown is the temporary copy
+    std::string TablePath;
+    int32_t RecordCount = 0;
+    int32_t RecordNo = 0;       // the current row; the user's choice on OK
+    int32_t GridRow = 0;
+    int32_t GridColumn = 0;
+    TTzDbf* Table = nullptr;    // for the form's grid
+};
+
+class Tdbf4 {
+public:
+    TTzDbf tzdbf{"tzdbf"};
+
+    void OpenTable(const std::string& path);
+    void SetTitles(const std::string& title1, const std::string& title2);
+    void Browse(const std::string& action, uint16_t mode);
+    void SelectAndClose(TDbfBrowserModel& model);
+    bool GoRecord(int32_t n);
+    void First();
+    void CloseTable();
+    // Appends the record buffer (the current record with any values set
+    // since) under an append lock; true when a record was appended.
+    bool AppendRecord();
+    int32_t RecNo();
+    int32_t RecordCount();
+    bool Pack();
+    // The table library's code of the last failed operation, 0 when none.
+    uint16_t ErrorCode() const;
+    void ClearError();
+    void ResetError() { ClearError(); }
+    void Search(const std::string& text, bool& found, bool fromStart);
+    int32_t FieldCount();
+    std::string FieldName(int n);
+    std::string FieldText(int n);
+    bool SetFieldText(int n, const std::string& text);
+    bool SetFieldFloat(int n, double value);
+    bool SetFieldTextByName(const std::string& name, const std::string& text);
+    bool SetFieldFloatByName(const std::string& name, double value);
+    bool SetFieldIntByName(const std::string& name, int32_t value);
+    bool SetFieldBoolByName(const std::string& name, bool value);
+    bool FieldBoolByName(const std::string& name);
+    bool Found() const { return found_; }
+    void SetFound(bool f) { found_ = f; }
+
+    const std::string& Title1() const { return title1_; }
+    const std::string& Title2() const { return title2_; }
+    const std::string& SearchText() const { return searchText_; }
+    bool CloseOnPick() const { return closeOnPick_; }
+
+    // Tables copied to the temporary directory in this run (upper-case file
+    // names): they are not copied again, so edits in the copy stay.
+    std::set<std::string> CopiedToTemp;
+
+private:
+    std::string title1_;
+    std::string title2_;
+    std::string searchText_;
+    bool found_ = false;
+    bool closeOnPick_ = false;
+};
+
+extern Tdbf4 dbf4;
+// Closes the table and restores the start-up state.
+void ResetDbf4();
+
+// ---- the program's table access
+// Checks that the file can be opened for reading; otherwise a message box
+// "file <path> not found or no access !" and Aborted set.
+bool CheckFileExists(const std::string& Path);
+// Opens the named table of the table directory (".dbf" added when the name
+// has no "."); see the header comment for the temporary copy. False (with
+// Aborted) when the table is missing or does not open.
+bool DbfOpen(const std::string& Name);
+void DbfOpenFile(const std::string& Path);
+void DbfSetTitles(const std::string& Title1, const std::string& Title2);
+void DbfBrowse(const std::string& Action, uint16_t Mode);
+// Positions on record n; beyond the end: message "DBF #n not found." and the
+// last record. False on an empty table (message, nothing to position on).
+bool DbfGo(int32_t n);
+void DbfGoClamped(int32_t n);
+void DbfFirst();
+void DbfClose();
+bool DbfAppendRecord();
+int32_t DbfRecNo();
+int32_t DbfRecCount();
+std::string DbfFieldName(int n);
+std::string DbfFieldText(int n);
+void DbfSetFieldText(int n, const std::string& Text);
+void DbfSetFieldFloat(int n, double Value);
+bool DbfFieldBoolByName(const std::string& Name);
+void DbfSetFieldBoolByName(const std::string& Name, bool Value);
+void DbfSetFieldTextByName(const std::string& Name, const std::string& Text);
+void DbfSetFieldFloatByName(const std::string& Name, double Value);
+void DbfSetFieldIntByName(const std::string& Name, int32_t Value);
+std::string TempFilePath(const std::string& Name);
+bool DbfFound();
+
+// Field text as a number: blanks around it are ignored, a text that is not a
+// number gives 0, the first "," counts as decimal point.
+long double DbfFieldFloat(int n);
+int32_t DbfFieldInt(int n);

@@ -1,0 +1,292 @@
+// Service life under a load spectrum. Expected values are hand reductions of
+// the spectra with the S-N lines (T^p * N = const), worked out apart from the
+// program: K_A = (sum (Ti/T1)^p * Ni / Neq)^(1/p), corners by (N/N0)^(1/p).
+#include "planetary_fixture.h"
+#include "table_files.h"
+
+#include "foundation/error0.h"
+#include "gearpair/lifeparams.h"
+#include "planetary/loadspectrum/spectrumlife.h"
+#include "platform/headless/platform_headless.h"
+
+#include <cmath>
+
+namespace {
+
+// The S-N line constants that are also the program's defaults.
+const std::vector<std::string> DefaultLine = {"default line", "1000", "3000000", "8.7", "100000", "50000000", "8.7"};
+
+class SpectrumLife : public StageTest {
+protected:
+    void SetUp() override
+    {
+        StageTest::SetUp();
+        ResetXbaseLibrary();
+        ResetDbf4();
+        ResetLifeParams();
+        tables.Use();
+        GearPair.T[1] = 1000;
+        GearPair.LoadSpectrumKind = 1;
+    }
+    void TearDown() override { ResetDbf4(); }
+
+    void Spectrum(const std::vector<TLoadSpectrumItem>& items)
+    {
+        GearPair.LoadSpectrumCount = 0;
+        for (const auto& it : items)
+            GearPair.LoadSpectrum[++GearPair.LoadSpectrumCount] = it;
+    }
+    bool HasMessage(const std::string& text) const
+    {
+        for (int i = 1; i <= error0.ErrorCount; ++i)
+            if (error0.ErrorTexts[i] == text)
+                return true;
+        return false;
+    }
+
+    TableDir tables;
+    platform::PlatformHeadless headless;
+    platform::ScopedPlatform scope{headless};
+};
+
+TEST_F(SpectrumLife, OneItemAtTheNominalTorqueIsTheNominalLoad)
+{
+    tables.MakeLifeTable({DefaultLine});
+    Spectrum({{1e6L, 1000}});
+    CalcLoadSpectrumLife(2000, 1500);
+    const auto& g = GearPair;
+    EXPECT_DOUBLE_EQ(D(g.Nsum), 1e6);
+    EXPECT_DOUBLE_EQ(D(g.Neq), 1e6);
+    EXPECT_NEAR(D(g.LoadSpectrumKA_F), 1.0, 1e-12);
+    EXPECT_NEAR(D(g.LoadSpectrumKA_H), 1.0, 1e-12);
+    EXPECT_NEAR(D(g.TeqF), 1000, 1e-9);
+    EXPECT_NEAR(D(g.TeqH), 1000, 1e-9);
+    EXPECT_NEAR(D(g.TnF), 2000, 1e-9);
+    // 2000 * 3000^(1/8.7)
+    EXPECT_NEAR(D(g.T0F), 5019.9467, 1e-3);
+    EXPECT_NEAR(D(g.TnH), 1500, 1e-9);
+    // 1500 * (1e6 / 1e5)^(1/8.7)
+    EXPECT_NEAR(D(g.T0H), 1954.4915, 1e-3);
+    // Neq between the corners: 1000 * 1000^(1/8.7) and 1000 * (1/3)^(1/8.7)
+    EXPECT_NEAR(D(g.T0Feq), 2212.2163, 1e-3);
+    EXPECT_NEAR(D(g.TnFeq), 881.3704, 1e-3);
+    EXPECT_NEAR(D(g.T0Heq), 1302.9943, 1e-3);
+    EXPECT_NEAR(D(g.TnHeq), 637.8464, 1e-3);
+    EXPECT_NEAR(D(PlanetaryStage.MeanLoadFactor), 1.0, 1e-12);
+    EXPECT_FALSE(telmvar.Aborted);
+    EXPECT_FALSE(telmvar.FatalCalcError);
+    EXPECT_EQ(LifeParams.LW, "default line");
+}
+
+TEST_F(SpectrumLife, FallingSpectrumWithTheDefaultLines)
+{
+    tables.MakeLifeTable({DefaultLine});
+    // 1200 Nm for 1e5, nominal for 1e6, 600 Nm for 4e6 and 400 Nm (below half
+    // the nominal torque: not in Neq) for 1e7 cycles.
+    Spectrum({{1e5L, 1200}, {1e6L, 1000}, {4e6L, 600}, {1e7L, 400}});
+    CalcLoadSpectrumLife(2000, 1500);
+    const auto& g = GearPair;
+    EXPECT_DOUBLE_EQ(D(g.Nsum), 1.51e7);
+    EXPECT_DOUBLE_EQ(D(g.Neq), 5.1e6);
+    // (1.2^8.7*1e5 + 1e6 + 0.6^8.7*4e6 + 0.4^8.7*1e7) / 5.1e6 = 0.30182, ^(1/8.7)
+    EXPECT_NEAR(D(g.LoadSpectrumKA_F), 0.871345, 1e-6);
+    EXPECT_NEAR(D(g.LoadSpectrumKA_H), 0.871345, 1e-6);
+    EXPECT_NEAR(D(g.TeqF), 871.3451, 1e-3);
+    EXPECT_NEAR(D(g.T0F), 4374.1060, 1e-3);
+    EXPECT_NEAR(D(g.T0H), 2053.7799, 1e-3);
+    EXPECT_NEAR(D(g.T0Feq), 2187.0530, 1e-3);
+    // Neq above NnF: the equivalent torque is the endurance corner.
+    EXPECT_NEAR(D(g.TnFeq), 871.3451, 1e-3);
+    EXPECT_NEAR(D(g.T0Heq), 1369.1866, 1e-3);
+    EXPECT_NEAR(D(g.TnHeq), 670.2490, 1e-3);
+    // (sum Ti^3 Ni / Nsum)^(1/3) / T1
+    EXPECT_NEAR(D(PlanetaryStage.MeanLoadFactor), 0.561754, 1e-6);
+    EXPECT_FALSE(HasMessage("Lastkoll: T2 > T1"));
+}
+
+TEST_F(SpectrumLife, CaseHardenedLinesOfTheShippedTable)
+{
+    telmvar.DbfDir = QYR7_DATA_DIR;
+    GearPair.LoadSpectrumKind = 1;
+    Spectrum({{1e5L, 1200}, {1e6L, 1000}, {4e6L, 600}, {1e7L, 400}});
+    CalcLoadSpectrumLife(2000, 1500);
+    const auto& g = GearPair;
+    ASSERT_FALSE(telmvar.Aborted);
+    EXPECT_EQ(LifeParams.N0F, 1000);
+    EXPECT_EQ(LifeParams.NnF, 3000000);
+    EXPECT_NEAR(LifeParams.pF, 8.738, 1e-9);
+    EXPECT_EQ(LifeParams.N0H, 100000);
+    EXPECT_EQ(LifeParams.NnH, 50000000);
+    EXPECT_NEAR(LifeParams.pH, 13.222, 1e-9);
+    EXPECT_NEAR(D(g.LoadSpectrumKA_F), 0.872021, 1e-6);
+    EXPECT_NEAR(D(g.LoadSpectrumKA_H), 0.935726, 1e-6);
+    EXPECT_NEAR(D(g.T0H), 1889.6709, 1e-3);
+    EXPECT_NEAR(D(g.T0Heq), 1259.7806, 1e-3);
+    EXPECT_NEAR(D(g.TnHeq), 787.3497, 1e-3);
+}
+
+TEST_F(SpectrumLife, HalfTheNominalTorqueCountsJustBelowDoesNot)
+{
+    tables.MakeLifeTable({DefaultLine});
+    Spectrum({{1e6L, 1000}, {2e6L, 500}, {4e6L, 499.999L}});
+    CalcLoadSpectrumLife(2000, 1500);
+    EXPECT_DOUBLE_EQ(D(GearPair.Neq), 3e6);
+    EXPECT_DOUBLE_EQ(D(GearPair.Nsum), 7e6);
+    // The item below half still enters the sum of step 5.
+    const double sf = (1e6 + std::pow(0.5, 8.7) * 2e6 + std::pow(0.499999, 8.7) * 4e6) / 3e6;
+    EXPECT_NEAR(D(GearPair.LoadSpectrumKA_F), std::pow(sf, 1 / 8.7), 1e-9);
+}
+
+TEST_F(SpectrumLife, NeqAtTheEnduranceCornerIsTheMiddleCase)
+{
+    tables.MakeLifeTable({DefaultLine});
+    Spectrum({{3e6L, 1000}});
+    CalcLoadSpectrumLife(2000, 1500);
+    EXPECT_NEAR(D(GearPair.TnFeq), D(GearPair.TeqF), 1e-9);
+    // 1000 * 3000^(1/8.7)
+    EXPECT_NEAR(D(GearPair.T0Feq), 2509.9733, 1e-3);
+}
+
+TEST_F(SpectrumLife, NeqAtTheUpperCornerWithTheDefaults)
+{
+    tables.MakeLifeTable({DefaultLine});
+    Spectrum({{1000, 1000}});
+    CalcLoadSpectrumLife(2000, 1500);
+    EXPECT_NEAR(D(GearPair.T0Feq), D(GearPair.TeqF), 1e-9);
+    EXPECT_NEAR(D(GearPair.TnFeq), 1000 / 2.509973346, 1e-6);
+    // Below the pitting line's upper corner: the equivalent torque is T0Heq.
+    EXPECT_NEAR(D(GearPair.T0Heq), 1000, 1e-9);
+    // 1000 / 500^(1/8.7)
+    EXPECT_NEAR(D(GearPair.TnHeq), 489.5235, 1e-3);
+}
+
+TEST_F(SpectrumLife, RisingTorquesAreReportedAndTheCalculationGoesOn)
+{
+    tables.MakeLifeTable({DefaultLine});
+    Spectrum({{1e5L, 800}, {1e5L, 900}, {1e5L, 700}, {1e5L, 1000}});
+    CalcLoadSpectrumLife(2000, 1500);
+    EXPECT_TRUE(HasMessage("Lastkoll: T2 > T1"));
+    EXPECT_FALSE(HasMessage("Lastkoll: T3 > T2"));
+    EXPECT_TRUE(HasMessage("Lastkoll: T4 > T3"));
+    EXPECT_GT(D(GearPair.TeqF), 0);
+    EXPECT_FALSE(telmvar.FatalCalcError);
+}
+
+TEST_F(SpectrumLife, EveryTorqueBelowHalfIsFatal)
+{
+    tables.MakeLifeTable({DefaultLine});
+    GearPair.TeqF = 123;
+    Spectrum({{1e6L, 400}, {1e6L, 300}});
+    CalcLoadSpectrumLife(2000, 1500);
+    EXPECT_TRUE(HasMessage("Fatal  : Neq = 0 !"));
+    EXPECT_TRUE(telmvar.FatalCalcError);
+    EXPECT_DOUBLE_EQ(D(GearPair.Nsum), 2e6);
+    EXPECT_DOUBLE_EQ(D(GearPair.Neq), 0);
+    EXPECT_DOUBLE_EQ(D(GearPair.TeqF), 123);
+}
+
+TEST_F(SpectrumLife, NominalTorqueZeroIsAnError)
+{
+    tables.MakeLifeTable({DefaultLine});
+    GearPair.T[1] = 0;
+    Spectrum({{1e6L, 400}});
+    CalcLoadSpectrumLife(2000, 1500);
+    EXPECT_TRUE(HasMessage("Error  : T1 = 0 !"));
+    EXPECT_TRUE(telmvar.FatalCalcError);
+}
+
+TEST_F(SpectrumLife, NoItemsComputesNothing)
+{
+    GearPair.TeqF = 77;
+    Spectrum({});
+    CalcLoadSpectrumLife(2000, 1500);
+    EXPECT_DOUBLE_EQ(D(GearPair.TeqF), 77);
+    EXPECT_EQ(error0.ErrorCount, 0);
+    EXPECT_FALSE(telmvar.Aborted);
+}
+
+TEST_F(SpectrumLife, MissingTableAbortsAndKeepsTheResults)
+{
+    GearPair.TeqF = 77;
+    Spectrum({{1e6L, 1000}});
+    CalcLoadSpectrumLife(2000, 1500);
+    EXPECT_TRUE(HasMessage("QYRLIFE.DBF not found"));
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_DOUBLE_EQ(D(GearPair.TeqF), 77);
+}
+
+TEST_F(SpectrumLife, EmptyTableIsLikeAMissingOne)
+{
+    tables.MakeLifeTable({});
+    Spectrum({{1e6L, 1000}});
+    CalcLoadSpectrumLife(2000, 1500);
+    EXPECT_TRUE(HasMessage("QYRLIFE.DBF not found"));
+    EXPECT_TRUE(telmvar.Aborted);
+}
+
+TEST_F(SpectrumLife, RowWithoutAnSNLineKeepsTheMaterialInUse)
+{
+    tables.MakeLifeTable({{"broken", "0", "0", "0", "0", "0", "0"}});
+    LifeParams.LW = "kept";
+    Spectrum({{1e6L, 1000}});
+    CalcLoadSpectrumLife(2000, 1500);
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_EQ(LifeParams.LW, "kept");
+    EXPECT_EQ(LifeParams.N0F, 1000);
+}
+
+TEST_F(SpectrumLife, ARecordBeyondTheEndTakesTheLastOne)
+{
+    tables.MakeLifeTable({DefaultLine, {"second", "2000", "4000000", "6", "200000", "60000000", "10"}});
+    GearPair.LoadSpectrumKind = 9;
+    Spectrum({{1e6L, 1000}});
+    CalcLoadSpectrumLife(2000, 1500);
+    EXPECT_TRUE(HasMessage("DBF #9 not found."));
+    EXPECT_EQ(LifeParams.LW, "second");
+    EXPECT_EQ(LifeParams.N0F, 2000);
+    EXPECT_DOUBLE_EQ(LifeParams.pH, 10);
+}
+
+TEST_F(SpectrumLife, SelectingALifeMaterialTakesThePickedRow)
+{
+    tables.MakeLifeTable({DefaultLine, {"second", "2000", "4000000", "6", "200000", "60000000", "10"}});
+    GearPair.LoadSpectrumKind = 1;
+    headless.HeadlessDialogs().QueueScript([](platform::DialogModel& m) {
+        auto& b = dynamic_cast<TDbfBrowserModel&>(m);
+        EXPECT_EQ(b.RecordNo, 1);
+        EXPECT_EQ(b.Title2, "select material and heat treatment");
+        b.RecordNo = 2;
+        return platform::DialogResult::Ok;
+    });
+    SelectLifeMaterial(1);
+    EXPECT_FALSE(telmvar.Aborted);
+    EXPECT_EQ(GearPair.LoadSpectrumKind, 2);
+    EXPECT_EQ(LifeParams.LW, "second");
+    EXPECT_EQ(LifeParams.NnH, 60000000);
+    EXPECT_FALSE(dbf4.tzdbf.Active());
+}
+
+TEST_F(SpectrumLife, CancelledSelectionChangesNothing)
+{
+    tables.MakeLifeTable({DefaultLine, {"second", "2000", "4000000", "6", "200000", "60000000", "10"}});
+    GearPair.LoadSpectrumKind = 1;
+    headless.HeadlessDialogs().QueueResult(platform::DialogResult::Cancel);
+    SelectLifeMaterial(1);
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_EQ(GearPair.LoadSpectrumKind, 1);
+    EXPECT_EQ(LifeParams.LW, "");
+}
+
+TEST_F(SpectrumLife, BrowsingInModeZeroKeepsTheChoice)
+{
+    tables.MakeLifeTable({DefaultLine, {"second", "2000", "4000000", "6", "200000", "60000000", "10"}});
+    headless.HeadlessDialogs().QueueScript([](platform::DialogModel& m) {
+        dynamic_cast<TDbfBrowserModel&>(m).RecordNo = 2;
+        return platform::DialogResult::Ok;
+    });
+    SelectLifeMaterial(0);
+    EXPECT_EQ(GearPair.LoadSpectrumKind, 1);
+    EXPECT_EQ(LifeParams.LW, "");
+}
+
+} // namespace
