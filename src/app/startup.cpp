@@ -6,6 +6,7 @@
 #include "dialogs/fileguard.h"
 #include "dialogs/messageboxes.h"
 #include "foundation/error0.h"
+#include "xbase/access/dbf4.h"
 #include "foundation/fileutil.h"
 #include "foundation/telmvar.h"
 #include "foundation/textutil.h"
@@ -112,7 +113,7 @@ void InstallPlatformServices()
     S.QueryYesNo = [](const std::string& Q) { return QueryYesNo(Q); };
     S.SaveFileDialog = [](const std::string& Name, std::string& Path) { SaveFileDialog(Name, Path); };
     S.CheckFileName = [](const std::string& Path) { CheckFileName(Path); };
-    S.CheckFileExists = [](const std::string& Path) { return CheckFileExists(Path); };
+    S.CheckFileExists = [](const std::string& Path) { return CheckFileReadable(Path); };
     S.ShowMessageBox = [](const std::string& T) { ShowMessageBox(T); };
     S.ShowMessageCaption = [](const std::string& C, const std::string& T) { ShowMessageCaption(C, T); };
     S.ShowMessageIfEnabled = [](const std::string& T) { ShowMessageIfEnabled(T); };
@@ -134,6 +135,8 @@ TStartOutcome ThhFormCreate(const TCommandLine& Cmd)
     telmvar.Aborted = false;
     ReadSessionFile();
     telmvar.Aborted = false;
+    // The table browser of the Database menu, owned by the main window.
+    ResetDbf4();
     startup.TableBrowserCreated = true;
     const TStartOutcome outcome = StartupAndCommandLine(Cmd);
     if (outcome.EndProcess)
@@ -258,4 +261,9 @@ TStartOutcome StartupAndCommandLine(const TCommandLine& Cmd)
     return {false, ExitOk};
 }
 
-void ThhFormDestroy() { WriteSessionFile(); }
+void ThhFormDestroy()
+{
+    WriteSessionFile();
+    ResetDbf4();
+    startup.TableBrowserCreated = false;
+}

@@ -30,9 +30,8 @@ struct TStartup {
     // main window is created). Without it every message is one line on
     // standard error and nothing is asked.
     bool Interactive = false;
-    // The table browser of the Database menu, created with the main window.
-    // Until the browser form comes with the table commands this is only the
-    // record that it exists.
+    // The table browser of the Database menu (dbf4) belongs to the main
+    // window from its creation to its destruction.
     bool TableBrowserCreated = false;
     // The picture "start.plt" was found in the picture directory.
     bool StartPictureFound = false;

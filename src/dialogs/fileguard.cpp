@@ -95,7 +95,7 @@ void CheckFileName(const std::string& Path)
     }
 }
 
-bool CheckFileExists(const std::string& Path)
+bool CheckFileReadable(const std::string& Path)
 {
     if (FileCanOpen(TrimBlanks(Path)))
         return true;
@@ -159,7 +159,7 @@ void OpenFileDialog(std::string Name, std::string& Path)
         telmvar.ProjectName = Name;
         Path = WithSeparator(telmvar.DataDir) + Name + "." + telmvar.DataExt;
     }
-    if (!CheckFileExists(Path)) {
+    if (!CheckFileReadable(Path)) {
         if (Path != Name)
             telmvar.ProjectName.clear();
         return;

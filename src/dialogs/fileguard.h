@@ -42,8 +42,10 @@ void ChooseDirectory(const std::string& Dir, std::string& Result);
 // replaces it.
 void CheckFileName(const std::string& Path);
 // The file opens for reading; otherwise "file <path> not found or no access
-// !" (when messages are enabled) and Aborted.
-bool CheckFileExists(const std::string& Path);
+// !" (only while messages are enabled, so a batch run explains the failure
+// in its own one line) and Aborted. The file dialogs and the report engine
+// check with it.
+bool CheckFileReadable(const std::string& Path);
 
 // --- guarded text-file operations -------------------------------------------
 

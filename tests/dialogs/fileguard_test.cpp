@@ -228,9 +228,9 @@ TEST_F(FileGuard, ANameThatCannotBeWrittenIsRefused)
 TEST_F(FileGuard, CheckFileExists)
 {
     Write("here.qy7", "x");
-    EXPECT_TRUE(CheckFileExists(P("here.qy7")));
+    EXPECT_TRUE(CheckFileReadable(P("here.qy7")));
     EXPECT_FALSE(telmvar.Aborted);
-    EXPECT_FALSE(CheckFileExists(P("gone.qy7") + "  "));
+    EXPECT_FALSE(CheckFileReadable(P("gone.qy7") + "  "));
     EXPECT_TRUE(telmvar.Aborted);
     EXPECT_EQ(Asked().back().Request.Text, "file " + P("gone.qy7") + " not found or no access !");
 }
