@@ -13,7 +13,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 Tdbf4 dbf4;
 
@@ -329,7 +328,10 @@ bool DbfOpen(const std::string& Name)
         if (!CheckFileExists(path))
             return false;
         const bool dirWritable = WriteCheck(dir);
-        const bool fileWritable = access(path.c_str(), W_OK) == 0;
+        // The read-only attribute: no write permission bit on the file.
+        const auto perms = std::filesystem::status(path, ec).permissions();
+        const bool fileWritable = (perms & (std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                            std::filesystem::perms::others_write)) != std::filesystem::perms::none;
         if (!dirWritable || !fileWritable) {
             if (!CopyTableToTemp(name)) {
                 telmvar.Aborted = true;

@@ -22,7 +22,7 @@ const char* LockKindName(TLockKind kind)
     return "";
 }
 
-std::string CutName(const std::string& name) { return AllTrim(name).substr(0, 10); }
+std::string CutName(const std::string& name) { return AllTrim(AllTrim(name).substr(0, 10)); }
 
 std::vector<std::string> SplitComma(const std::string& s)
 {
@@ -150,7 +150,10 @@ bool TTzDbf::Open()
     const bool ok = UseFile(fileName_ + (Exclusive ? " EXCLUSIVE" : ""));
     dbcmd.ForcedOpenMode = forced;
     if (!ok || SelectedArea() == nullptr) {
+        // Selecting clears the error code; the caller needs it.
+        const uint16_t code = dberror.DbErrorCode;
         Select(previous);
+        dberror.DbErrorCode = code != 0 ? code : 1401;
         return false;
     }
     area_ = area;

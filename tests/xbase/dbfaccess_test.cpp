@@ -1,0 +1,408 @@
+// The program's table access: opening by name from the table directory or
+// its temporary copy, positioning, field access by number and name, appends
+// under their lock, the browser's pick, and the table component beneath.
+#include "xbase_fixture.h"
+
+#include "foundation/error0.h"
+#include "foundation/foundationstate.h"
+#include "foundation/telmvar.h"
+#include "foundation/wtelmvar.h"
+#include "platform/headless/platform_headless.h"
+#include "xbase/access/dbf4.h"
+#include "xbase/cmd/dbcmd.h"
+
+#include <filesystem>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class DbfAccess : public XbaseTest {
+protected:
+    void SetUp() override
+    {
+        XbaseTest::SetUp();
+        ResetFoundationState();
+        ResetDbf4();
+        fs::create_directory(Path("temp"));
+        telmvar.DbfDir = dir;
+        telmvar.TempDir = Path("temp");
+        SetAutoReport(false);
+    }
+    void TearDown() override
+    {
+        ResetDbf4();
+        std::error_code ec;
+        for (const auto& e : fs::recursive_directory_iterator(dir, ec))
+            fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add, ec);
+        XbaseTest::TearDown();
+    }
+
+    // Parts table: NAME C(12), D N(6,1), QTY N(5).
+    void MakeParts(const std::string& file, int rows)
+    {
+        TDbfTable t;
+        ASSERT_TRUE(CreateDBF(t, Path(file), {{"NAME", 'C', 12, 0, 0}, {"D", 'N', 6, 1, 0}, {"QTY", 'N', 5, 0, 0}}));
+        t.Name = Path(file);
+        ASSERT_TRUE(OpenDbf(t));
+        for (int i = 1; i <= rows; ++i) {
+            char rec[32];
+            std::snprintf(rec, sizeof rec, " %-12s%6.1f%5d", ("part" + std::to_string(i)).c_str(), i * 10.0, i);
+            t.RecordBuffer = rec;
+            ASSERT_TRUE(AppendDbfRecord(t));
+        }
+        ASSERT_TRUE(CloseDbf(t));
+    }
+    bool HasMessage(const std::string& text) const
+    {
+        for (int i = 1; i <= error0.ErrorCount; ++i)
+            if (error0.ErrorTexts[i] == text)
+                return true;
+        return false;
+    }
+
+    platform::PlatformHeadless headless;
+    platform::ScopedPlatform scope{headless};
+};
+
+TEST_F(DbfAccess, OpenAddsTheExtensionOnlyWithoutADot)
+{
+    MakeParts("parts.dbf", 3);
+    ASSERT_TRUE(DbfOpen("parts"));
+    EXPECT_EQ(dbf4.tzdbf.DbfFileName(), Path("parts.dbf"));
+    EXPECT_EQ(DbfRecCount(), 3);
+    DbfClose();
+    MakeParts("a.b", 2);
+    ASSERT_TRUE(DbfOpen("a.b"));
+    EXPECT_EQ(dbf4.tzdbf.DbfFileName(), Path("a.b"));
+    EXPECT_EQ(DbfRecCount(), 2);
+}
+
+TEST_F(DbfAccess, MissingTableIsReportedAndAborts)
+{
+    EXPECT_FALSE(DbfOpen("nothere"));
+    EXPECT_TRUE(telmvar.Aborted);
+    ASSERT_EQ(headless.HeadlessMessages().AskedQuestions().size(), 1u);
+    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions()[0].Request.Text, "file " + Path("nothere.dbf") + " not found or no access !");
+    EXPECT_FALSE(dbf4.tzdbf.Active());
+}
+
+TEST_F(DbfAccess, WriteCheckLeavesNoTestFile)
+{
+    MakeParts("parts.dbf", 1);
+    ASSERT_TRUE(DbfOpen("parts"));
+    EXPECT_FALSE(fs::exists(Path("TEST.$$$")));
+    EXPECT_FALSE(fs::exists(Path("temp/TEST.$$$")));
+}
+
+TEST_F(DbfAccess, ReadOnlyTableIsUsedFromOneCopyPerRunWithItsCompanions)
+{
+    MakeParts("parts.dbf", 2);
+    std::ofstream(Path("parts.dbt")) << "memo";
+    std::ofstream(Path("parts.ndx")) << "index";
+    fs::permissions(Path("parts.dbf"), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    ASSERT_TRUE(DbfOpen("parts"));
+    EXPECT_EQ(dbf4.tzdbf.DbfFileName(), Path("temp/parts.dbf"));
+    EXPECT_TRUE(fs::exists(Path("temp/parts.dbt")));
+    EXPECT_TRUE(fs::exists(Path("temp/parts.ndx")));
+    // An edit in the copy...
+    DbfGo(1);
+    DbfSetFieldText(1, "edited");
+    ASSERT_TRUE(dbf4.tzdbf.Post());
+    DbfClose();
+    // ...survives the next open: the copy is not made again.
+    ASSERT_TRUE(DbfOpen("parts"));
+    DbfGo(1);
+    EXPECT_EQ(DbfFieldText(1), "edited      ");
+}
+
+TEST_F(DbfAccess, GoClampsAndReportsRecordsPastTheEnd)
+{
+    MakeParts("parts.dbf", 3);
+    ASSERT_TRUE(DbfOpen("parts"));
+    EXPECT_TRUE(DbfGo(0));
+    EXPECT_EQ(DbfRecNo(), 1);
+    EXPECT_EQ(error0.ErrorCount, 0);
+    EXPECT_TRUE(DbfGo(2));
+    EXPECT_EQ(DbfRecNo(), 2);
+    EXPECT_TRUE(DbfGo(8));
+    EXPECT_EQ(DbfRecNo(), 3);
+    EXPECT_EQ(error0.ErrorCount, 1);
+    EXPECT_TRUE(HasMessage("DBF #8 not found."));
+}
+
+TEST_F(DbfAccess, GoOnAnEmptyTableIsAFailureNotAHalt)
+{
+    MakeParts("parts.dbf", 0);
+    SetAutoReport(true);
+    ASSERT_TRUE(DbfOpen("parts"));
+    EXPECT_FALSE(DbfGo(1));
+    EXPECT_TRUE(HasMessage("DBF #1 not found."));
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
+    EXPECT_EQ(DbfFieldText(1), "");
+}
+
+TEST_F(DbfAccess, FieldNamesAndTexts)
+{
+    MakeParts("parts.dbf", 2);
+    ASSERT_TRUE(DbfOpen("parts"));
+    DbfGo(2);
+    EXPECT_EQ(DbfFieldName(0), "");
+    EXPECT_EQ(DbfFieldName(1), "NAME");
+    EXPECT_EQ(DbfFieldName(3), "QTY");
+    EXPECT_EQ(DbfFieldName(4), "");
+    EXPECT_EQ(DbfFieldText(1), "part2       ");
+    EXPECT_EQ(DbfFieldText(2), "  20.0");
+    EXPECT_EQ(DbfFieldText(3), "    2");
+    EXPECT_DOUBLE_EQ(static_cast<double>(DbfFieldFloat(2)), 20.0);
+    EXPECT_EQ(DbfFieldInt(3), 2);
+}
+
+TEST_F(DbfAccess, SetterWithAnInvalidFieldChangesNothing)
+{
+    MakeParts("parts.dbf", 2);
+    ASSERT_TRUE(DbfOpen("parts"));
+    DbfGo(1);
+    DbfSetFieldText(0, "x");
+    DbfSetFieldText(4, "x");
+    EXPECT_EQ(dbf4.tzdbf.State(), TDataSetState::Browse);
+    DbfSetFieldText(1, "x");
+    EXPECT_EQ(dbf4.tzdbf.State(), TDataSetState::Edit);
+}
+
+TEST_F(DbfAccess, ValuesSetAreAppendedAsANewRecord)
+{
+    MakeParts("parts.dbf", 2);
+    ASSERT_TRUE(DbfOpen("parts"));
+    DbfSetFieldTextByName("NAME", "new part");
+    DbfSetFieldFloatByName("D", 12.26);
+    DbfSetFieldIntByName("QTY", 7);
+    EXPECT_TRUE(DbfAppendRecord());
+    EXPECT_EQ(DbfRecCount(), 3);
+    EXPECT_EQ(DbfRecNo(), 3);
+    DbfClose();
+    ASSERT_TRUE(DbfOpen("parts"));
+    DbfGo(3);
+    EXPECT_EQ(DbfFieldText(1), "new part    ");
+    EXPECT_EQ(DbfFieldText(2), "  12.3");  // one decimal stored
+    EXPECT_EQ(DbfFieldText(3), "    7");
+    DbfGo(1);
+    EXPECT_EQ(DbfFieldText(1), "part1       ") << "the record the values were set on stays as it was";
+}
+
+TEST_F(DbfAccess, PositioningDropsValuesNotWritten)
+{
+    MakeParts("parts.dbf", 2);
+    ASSERT_TRUE(DbfOpen("parts"));
+    DbfGo(1);
+    DbfSetFieldText(1, "changed");
+    DbfGo(2);
+    DbfGo(1);
+    EXPECT_EQ(DbfFieldText(1), "part1       ");
+}
+
+TEST_F(DbfAccess, RefusedAppendLockAppendsNothingAndSaysSo)
+{
+    MakeParts("parts.dbf", 2);
+    ASSERT_TRUE(DbfOpen("parts"));
+    const uint8_t mine = dbf4.tzdbf.WorkArea();
+    // Another opener holds the file lock.
+    Select(20);
+    ASSERT_TRUE(UseFile(Path("parts.dbf") + " ALIAS OTHER"));
+    ASSERT_TRUE(FLock());
+    Select(mine);
+    DbfSetFieldTextByName("NAME", "blocked");
+    EXPECT_FALSE(DbfAppendRecord());
+    EXPECT_EQ(DbfRecCount(), 2);
+    ASSERT_EQ(headless.HeadlessMessages().AskedQuestions().size(), 1u);
+    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions()[0].Request.Text, "Lock failed [Insert]");
+    Select(20);
+    CloseArea();
+}
+
+TEST_F(DbfAccess, RefusedRecordLockFailsThePost)
+{
+    MakeParts("parts.dbf", 2);
+    ASSERT_TRUE(DbfOpen("parts"));
+    const uint8_t mine = dbf4.tzdbf.WorkArea();
+    Select(20);
+    ASSERT_TRUE(UseFile(Path("parts.dbf") + " ALIAS OTHER"));
+    GO(1);
+    ASSERT_TRUE(RLock());
+    Select(mine);
+    DbfGo(1);
+    DbfSetFieldText(1, "mine");
+    int asked = 0;
+    dbf4.tzdbf.OnLockFailed = [&](TLockKind kind, bool& retry) {
+        EXPECT_EQ(kind, TLockKind::Post);
+        retry = ++asked < 2;
+    };
+    EXPECT_FALSE(dbf4.tzdbf.Post());
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(dbf4.tzdbf.State(), TDataSetState::Edit) << "the values are kept for another try";
+    Select(20);
+    Unlock();
+    Select(mine);
+    EXPECT_TRUE(dbf4.tzdbf.Post());
+    DbfClose();
+    ASSERT_TRUE(DbfOpen("parts"));
+    EXPECT_EQ(DbfFieldText(1), "mine        ");
+    Select(20);
+    CloseArea();
+}
+
+TEST_F(DbfAccess, ErrorCodeReportsARealError)
+{
+    MakeParts("parts.dbf", 1);
+    ASSERT_TRUE(DbfOpen("parts"));
+    EXPECT_EQ(dbf4.ErrorCode(), 0);
+    DbfClose();
+    // A command on the closed table is refused by the component's guard.
+    dbf4.tzdbf.SField(1);
+    EXPECT_EQ(dberror.DbErrorCode, 1103);
+    EXPECT_EQ(TakeErrorText().find("Database is not open [tzdbf.SField]") != std::string::npos, true);
+    // A damaged table fails the open with the library's code.
+    WriteBytes(Path("bad.dbf"), {0x03, 0x7e, 0x01, 0x01});
+    EXPECT_FALSE(DbfOpen("bad"));
+    EXPECT_NE(dbf4.ErrorCode(), 0);
+    EXPECT_TRUE(telmvar.Aborted);
+}
+
+TEST_F(DbfAccess, BrowserPickSetsTheChosenRecord)
+{
+    MakeParts("parts.dbf", 4);
+    ASSERT_TRUE(DbfOpen("parts"));
+    DbfGo(2);
+    DbfSetTitles("first", "second");
+    headless.HeadlessDialogs().QueueScript([](platform::DialogModel& m) {
+        auto& b = dynamic_cast<TDbfBrowserModel&>(m);
+        EXPECT_EQ(b.RecordNo, 2);
+        EXPECT_EQ(b.RecordCount, 4);
+        EXPECT_TRUE(b.PickMode);
+        EXPECT_EQ(b.Caption(), "second   first");
+        b.RecordNo = 3;
+        return platform::DialogResult::Ok;
+    });
+    DbfBrowse("", 1);
+    EXPECT_FALSE(telmvar.Aborted);
+    EXPECT_EQ(telmvar.LastKeyChar, 13);
+    EXPECT_EQ(telmvar.SelectedRecordNo, 3);
+    EXPECT_EQ(DbfRecNo(), 3);
+}
+
+TEST_F(DbfAccess, BrowserWithoutAnAnswerIsCancelled)
+{
+    MakeParts("parts.dbf", 4);
+    ASSERT_TRUE(DbfOpen("parts"));
+    telmvar.SelectedRecordNo = 1;
+    DbfBrowse("", 1);
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_EQ(telmvar.LastKeyChar, 27);
+    EXPECT_EQ(telmvar.SelectedRecordNo, 1);
+}
+
+TEST_F(DbfAccess, EditBrowseOfTheTemporaryCopySaysSo)
+{
+    MakeParts("parts.dbf", 1);
+    fs::permissions(Path("parts.dbf"), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    ASSERT_TRUE(DbfOpen("parts"));
+    headless.HeadlessDialogs().QueueResult(platform::DialogResult::Ok);
+    DbfBrowse("", 0);
+    ASSERT_EQ(headless.HeadlessMessages().AskedQuestions().size(), 1u);
+    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions()[0].Request.Text, "No Write Access for dbf directory !  Temp directory used.");
+}
+
+TEST_F(DbfAccess, CopyToTempDirectoryOptionOpensFromThere)
+{
+    MakeParts("parts.dbf", 1);
+    wtelmvar.CopyDbfToTemp = true;
+    EXPECT_FALSE(DbfOpen("parts")) << "nothing in the temporary directory yet";
+    fs::copy_file(Path("parts.dbf"), Path("temp/parts.dbf"));
+    EXPECT_TRUE(DbfOpen("parts"));
+    EXPECT_EQ(dbf4.tzdbf.DbfFileName(), Path("temp/parts.dbf"));
+}
+
+// ---- the table component
+
+TEST(TzDbfDefinitions, FieldDefinitionsAreCorrectedAsTablesExpect)
+{
+    struct Case {
+        char type;
+        int len, dec;
+        char wantType;
+        int wantLen, wantDec;
+        bool changed;
+    } cases[] = {
+        {'N', 30, 25, 'N', 20, 18, true},  {'N', 8, 2, 'N', 8, 2, false},  {'N', 3, 2, 'N', 3, 1, true},
+        {'C', 300, 0, 'C', 254, 0, true},  {'C', 254, 0, 'C', 254, 0, false}, {'B', 10, 0, 'M', 10, 0, true},
+        {'G', 10, 0, 'M', 10, 0, true},    {'Q', 10, 0, 'C', 10, 0, true},   {'D', 8, 0, 'D', 8, 0, false},
+    };
+    for (const auto& c : cases) {
+        char t = c.type;
+        int l = c.len, d = c.dec;
+        EXPECT_EQ(CorrectFieldDefinition(t, l, d), c.changed) << c.type << c.len;
+        EXPECT_EQ(t, c.wantType);
+        EXPECT_EQ(l, c.wantLen) << c.type << c.len << "," << c.dec;
+        EXPECT_EQ(d, c.wantDec) << c.type << c.len << "," << c.dec;
+    }
+}
+
+TEST_F(DbfAccess, FileNameIsTrimmedAndADotEndedNameKept)
+{
+    TTzDbf t;
+    t.SetDbfFileName(" parts.");
+    EXPECT_EQ(t.DbfFileName(), "parts.");
+    t.SetDbfFileName(" parts ");
+    EXPECT_EQ(t.DbfFileName(), "parts.DBF");
+}
+
+TEST_F(DbfAccess, FieldNamesLongerThanTenAreCut)
+{
+    MakeParts("parts.dbf", 1);
+    TTzDbf t;
+    t.SetDbfFileName(Path("parts.dbf"));
+    ASSERT_TRUE(t.SetActive(true));
+    EXPECT_TRUE(t.SetFieldText("QTY", "5"));
+    EXPECT_EQ(t.FieldNoByName("NAMEXXXXXXYY"), 0);
+    EXPECT_EQ(t.FieldNoByName("QTY       XX"), 3);
+}
+
+TEST_F(DbfAccess, NextFromTheLastRecordStaysOnIt)
+{
+    MakeParts("parts.dbf", 2);
+    TTzDbf t;
+    t.SetDbfFileName(Path("parts.dbf"));
+    ASSERT_TRUE(t.SetActive(true));
+    t.Last();
+    t.Next();
+    EXPECT_TRUE(t.Eof());
+    EXPECT_EQ(t.RecNo(), 2);
+    EXPECT_EQ(t.SField(1), "part2       ");
+}
+
+TEST_F(DbfAccess, ReadOnlyComponentRefusesChanges)
+{
+    MakeParts("parts.dbf", 1);
+    TTzDbf t;
+    t.ReadOnly = true;
+    t.SetDbfFileName(Path("parts.dbf"));
+    ASSERT_TRUE(t.SetActive(true));
+    EXPECT_FALSE(t.SetFieldText("NAME", "x"));
+    EXPECT_FALSE(t.AppendWithLock());
+    EXPECT_EQ(t.RecordCount(), 1);
+}
+
+TEST_F(DbfAccess, CreatesTheTableFromItsFieldListWhenAsked)
+{
+    TTzDbf t;
+    t.CreateIfNotFound = true;
+    t.DbfFields = {"NAME, C, 10, 0", "SKIP, X, 1, 0", "VAL, N, 30, 25"};
+    t.SetDbfFileName(Path("made.dbf"));
+    ASSERT_TRUE(t.SetActive(true));
+    EXPECT_EQ(t.FieldCount(), 2);
+    EXPECT_EQ(t.FieldLen(2), 20);
+}
+
+} // namespace
