@@ -90,10 +90,13 @@ bool ReadCommandLineProject(const std::string Name, std::string& Why)
     telmvar.MessagesEnabled = messages;
     if (!telmvar.Aborted)
         return true;
-    if (!FileCanOpen(Name))
-        Why = "project file " + Name + " not found or no access";
+    // The name as the open dialog completes it: a name without "." gets the
+    // project extension.
+    const std::string path = Name.find('.') == std::string::npos ? Name + "." + telmvar.DataExt : Name;
+    if (!FileCanOpen(path))
+        Why = "project file " + path + " not found or no access";
     else {
-        Why = "project file " + Name + " cannot be read";
+        Why = "project file " + path + " cannot be read";
         const std::string detail = LastMessage();
         if (!detail.empty())
             Why += ": " + detail;

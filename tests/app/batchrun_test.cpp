@@ -204,3 +204,30 @@ TEST_F(BatchRun, InteractiveOpenOfAGoodProjectRuns)
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
     EXPECT_EQ(run.Err, "");
 }
+
+TEST_F(BatchRun, ABatchRunNeverStartsTheToolkitEvenWithADisplayNamed)
+{
+    CopyDefault("stage.qy7");
+    // A display that does not exist: a toolkit started on it would fail.
+    const TProgramRun run = RunProgram(dir, {"stage.qy7", "/I"}, {"DISPLAY=:97", "QT_QPA_PLATFORM=xcb"});
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(run.Err, "");
+    EXPECT_TRUE(fs::exists(dir / "stage.txt"));
+}
+
+TEST_F(BatchRun, TheConfigurationIsReadFromTheCurrentDirectory)
+{
+    CopyDefault("stage.qy7");
+    // A configuration that sends text output to the screen device: the batch
+    // run still writes its file (it sets the batch device itself).
+    const TProgramRun first = RunProgram(dir, {"stage.qy7", "/I", "/NOGUI"});
+    ASSERT_EQ(first.ExitCode, 0);
+    std::string cfg = "qyr7 Configuration\r\nVersion 1.0\r\n";
+    for (int l = 1; l <= 5; ++l)
+        cfg += "Layer\r\n" + std::to_string(l) + "\r\nColour\r\n2\r\n";
+    WriteWholeFile(dir / "qyr7.cfg", cfg);
+    fs::remove(dir / "stage.txt");
+    const TProgramRun run = RunProgram(dir, {"stage.qy7", "/I", "/NOGUI"});
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_TRUE(fs::exists(dir / "stage.txt"));
+}

@@ -59,13 +59,15 @@ std::string Quoted(const std::string& S)
 
 } // namespace
 
-TProgramRun RunProgram(const fs::path& Dir, const std::vector<std::string>& Args)
+TProgramRun RunProgram(const fs::path& Dir, const std::vector<std::string>& Args, const std::vector<std::string>& Env)
 {
     const fs::path out = Dir / ".run_out";
     const fs::path err = Dir / ".run_err";
     std::string command = "cd " + Quoted(Dir.string()) + " && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME=" +
-                          Quoted(Dir.string()) + " XDG_CONFIG_HOME=" + Quoted((Dir / ".config").string()) + " " +
-                          Quoted(QYR7_PROGRAM);
+                          Quoted(Dir.string()) + " XDG_CONFIG_HOME=" + Quoted((Dir / ".config").string());
+    for (const auto& e : Env)
+        command += " " + Quoted(e);
+    command += " " + Quoted(QYR7_PROGRAM);
     for (const auto& a : Args)
         command += " " + Quoted(a);
     command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string()) + " </dev/null";

@@ -19,7 +19,9 @@ std::filesystem::path FreshDir(const std::string& Tag);
 // Runs QYR7_PROGRAM with the arguments in Dir, without a display, with
 // HOME and XDG_CONFIG_HOME inside Dir so that no configuration of the machine
 // is read.
-TProgramRun RunProgram(const std::filesystem::path& Dir, const std::vector<std::string>& Args);
+// Env holds further "NAME=value" settings.
+TProgramRun RunProgram(const std::filesystem::path& Dir, const std::vector<std::string>& Args,
+                       const std::vector<std::string>& Env = {});
 
 std::string ReadWholeFile(const std::filesystem::path& File);
 void WriteWholeFile(const std::filesystem::path& File, const std::string& Text);
