@@ -7,6 +7,7 @@
 #include "xbase/core/dberror.h"
 #include "xbase/dbf/dbffile.h"
 #include "xbase/memo/dbmemo.h"
+#include "xbase/memo/memostream.h"
 #include "xbase/xbaselib.h"
 
 #include <cstdint>
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 #include <unistd.h>
 
 namespace {
@@ -79,6 +81,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (int32_t i = 1; i <= dbmemo.MemoLineCount; ++i)
             if (MemoLine(i).size() > 255)
                 __builtin_trap();
+        // The memo text file gives back the bytes of the text, line breaks
+        // aside.
+        std::vector<std::string> lines;
+        if (ReadMemoLines(static_cast<int32_t>(b), lines)) {
+            std::size_t letters = 0;
+            for (const auto& l : lines)
+                letters += l.size();
+            if (letters > text.size())
+                __builtin_trap();
+        }
+        if (CreateBlobDescriptor(true, static_cast<int32_t>(b), 1) != 0 || b == 0) {
+            char buf[100];
+            std::size_t got = 0;
+            SeekBlobStream(3, 0);
+            (void)ReadBlobStream(buf, sizeof buf, 0);
+            SeekBlobStream(0, 0);
+            for (int32_t n; (n = ReadBlobStream(buf, sizeof buf, 2)) > 0;)
+                got += static_cast<std::size_t>(n);
+            if (b != 0 && got != text.size() && text.find('\x03') == std::string::npos)
+                __builtin_trap();
+            (void)SeekBlobStream(-10, 2);
+            DestroyBlobDescriptor();
+        }
     }
     // A memo written into this file reads back exactly.
     const std::string lines[] = {"fuzz", std::string(100, 'q')};

@@ -484,6 +484,8 @@ TEST_F(MemoTest, PackDropsDeletedRecordsMemosAndRenumbers)
     EXPECT_EQ(Stored(2, 1), "         1");
     EXPECT_EQ(Text(1), "second");
     EXPECT_EQ(ReadBytes(MemoPath()).size(), 1024u);
+    EXPECT_FALSE(std::filesystem::exists(Path("memo.$$$"))) << "the new file took the old one's name";
+    EXPECT_FALSE(std::filesystem::exists(Path("memo.$MB"))) << "the old file is gone";
 }
 
 // A failure while the new file is built leaves the old table and memo file
@@ -598,6 +600,38 @@ TEST_F(MemoTest, MemoLockKeepsOtherOpenersOut)
     EXPECT_EQ(block, 2);
     EXPECT_EQ(Text(block), "after");
     EXPECT_EQ(Text(1), "blob");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MemoTest, MissingMemoFileRefusesTheTable)
+{
+    MakeMemoTable(MemoDbase4);
+    CloseAll();
+    std::filesystem::remove(MemoPath());
+    EXPECT_FALSE(UseFile(Path("memo.dbf")));
+    EXPECT_EQ(dberror.DbErrorCode, 2);
+    EXPECT_NE(dberror.DbErrorText.find("Problem opening memo file [USE("), std::string::npos) << dberror.DbErrorText;
+    EXPECT_EQ(SelectedArea(), nullptr) << "the area stays free";
+}
+
+TEST_F(MemoTest, SecondOpenInTheSameAreaIsError1007)
+{
+    MakeMemoTable(MemoDbase4);
+    EXPECT_EQ(OpenMemofile(Path("memo.dbf")), 1007);
+    EXPECT_NE(dberror.DbErrorText.find(" [USE]"), std::string::npos) << dberror.DbErrorText;
+}
+
+TEST_F(MemoTest, RecreateEmptiesTheMemoFile)
+{
+    MakeMemoTable(MemoDbase3);
+    AddMemo("gone");
+    ASSERT_TRUE(dbhooks.MemoHooks.RecreateMemofile());
+    EXPECT_EQ(ReadBytes(MemoPath()).size(), 513u);
+    EXPECT_EQ(AddMemo("new"), 1);
+    EXPECT_EQ(Text(1), "new");
 }
 
 }  // namespace
