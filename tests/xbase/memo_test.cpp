@@ -276,6 +276,27 @@ protected:
         return body;
     }
     int32_t Put(char letter, std::size_t n, int32_t old) { return WriteLines(Lines(letter, n), old); }
+
+    // The free chain, walked as the allocation walks it, never covers a
+    // block of a live memo.
+    void ExpectChainClearOf(const std::vector<std::pair<uint32_t, uint32_t>>& live, uint16_t blockSize)
+    {
+        const auto bytes = ReadBytes(MemoPath());
+        const uint32_t blocks = static_cast<uint32_t>((bytes.size() + blockSize - 1) / blockSize);
+        uint32_t prev = 0;
+        uint32_t cur = GetLE32(bytes.data());
+        for (int visited = 0; cur > prev && cur < blocks && visited <= 100; ++visited) {
+            const uint8_t* run = &bytes[static_cast<std::size_t>(cur) * blockSize];
+            if (IsDbase4MemoHeader(run))
+                break;
+            const uint32_t count = GetLE32(run + 4);
+            for (const auto& [first, n] : live)
+                ASSERT_TRUE(cur + count <= first || first + n <= cur)
+                    << "free run " << cur << "+" << count << " covers the memo at " << first;
+            prev = cur;
+            cur = GetLE32(run);
+        }
+    }
     uint32_t Head() { return GetLE32(ReadBytes(MemoPath()).data()); }
 };
 
@@ -424,10 +445,16 @@ TEST_F(MemoReuseTest, RandomEditsThenPackKeepEveryMemo)
             SetNativeInt(2, block);
             Replace();
             ASSERT_EQ(dberror.DbErrorCode, 0) << dberror.DbErrorText;
+            std::vector<std::pair<uint32_t, uint32_t>> live;  // first block, block count
             for (int k = 1; k <= records; ++k) {
                 GO(k);
-                ASSERT_EQ(Text(GetNativeInt(2)), expect[k]) << "step " << step << " record " << k;
+                const int32_t b = GetNativeInt(2);
+                ASSERT_EQ(Text(b), expect[k]) << "step " << step << " record " << k;
+                if (b != 0)
+                    live.emplace_back(b, BlocksOfBytes(expect[k].size() + 8, c.blockSize));
             }
+            if (c.style == MemoDbase4)
+                ExpectChainClearOf(live, c.blockSize);
         }
         const auto before = ReadBytes(MemoPath()).size();
         ASSERT_TRUE(Pack()) << dberror.DbErrorText;
@@ -632,6 +659,35 @@ TEST_F(MemoTest, RecreateEmptiesTheMemoFile)
     EXPECT_EQ(ReadBytes(MemoPath()).size(), 513u);
     EXPECT_EQ(AddMemo("new"), 1);
     EXPECT_EQ(Text(1), "new");
+}
+
+}  // namespace
+
+namespace {
+
+// The memo file cannot be set aside (a directory holds the name): the pack
+// fails and the old table and memo file stay as they were, in use.
+TEST_F(MemoTest, FailedSwapLeavesTheOldPairInUse)
+{
+    MakeMemoTable(MemoDbase4);
+    AddRecord({1.0});
+    SetNativeInt(2, AddMemo("first"));
+    Replace();
+    AddRecord({2.0});
+    SetNativeInt(2, AddMemo("second"));
+    Replace();
+    GO(1);
+    SetNativeInt(2, 0);
+    Replace();
+    const auto before = ReadBytes(MemoPath());
+    std::filesystem::create_directories(Path("memo.$MB/blocker"));
+    EXPECT_FALSE(PackMemofile());
+    EXPECT_NE(dberror.DbErrorCode, 0);
+    EXPECT_EQ(ReadBytes(MemoPath()), before);
+    EXPECT_FALSE(std::filesystem::exists(Path("memo.$$$")));
+    EXPECT_EQ(Stored(2, 2), "         2");
+    EXPECT_EQ(Text(2), "second");
+    EXPECT_NE(AddMemo("still writable"), 0);
 }
 
 }  // namespace
