@@ -1,0 +1,149 @@
+#include "gearpair/catalogue/gearcatalogue.h"
+
+#include "foundation/fileutil.h"
+#include "foundation/telmvar.h"
+#include "gearpair/gearpairdata.h"
+#include "platform/platform.h"
+#include "xbase/access/dbf4.h"
+
+#include <cmath>
+
+TGearCatalogue gearcatalogue;
+
+void ResetGearCatalogue() { gearcatalogue = TGearCatalogue{}; }
+
+namespace {
+
+const char* const MaterialTable = "qyrwst.dbf";
+const char* const ToolTable = "q1toolx.dbf";
+
+bool ValidGear(uint16_t gear) { return gear == 1 || gear == 2; }
+
+std::string RTrim(const std::string& s)
+{
+    std::size_t e = s.find_last_not_of(' ');
+    return e == std::string::npos ? "" : s.substr(0, e + 1);
+}
+
+void ErrorBoxIfEnabled(const std::string& text)
+{
+    if (telmvar.MessagesEnabled)
+        platform::CurrentPlatform().Messages().ShowOk("Error  : ", text, platform::MessageIcon::Error);
+}
+
+void SetArrow() { platform::CurrentPlatform().ScreenCursor().Set(platform::CursorShape::Arrow); }
+
+}  // namespace
+
+void SelectGearMaterial(uint16_t Gear, uint16_t Mode)
+{
+    const bool forGear = Mode == 1 || Mode == 3;
+    if (forGear && !ValidGear(Gear)) {
+        telmvar.Aborted = true;
+        return;
+    }
+    if (!CheckFileExists(AddTrailingBackslash(telmvar.DbfDir) + MaterialTable))
+        return;
+    const std::string title = forGear ? "material database gear " + std::to_string(Gear) : "material database";
+    if (!DbfOpen(MaterialTable))
+        return;
+    auto& g = GearPair;
+    if (forGear)
+        DbfGo(g.MaterialRecordNo[Gear]);
+    DbfSetTitles("", title);
+    DbfBrowse("", Mode);
+    if (!telmvar.Aborted) {
+        if (forGear) {
+            g.MaterialName[Gear] = RTrim(DbfFieldText(1));
+            g.MaterialKind[Gear] = DbfFieldInt(2);
+            g.HeatTreatment[Gear] = DbfFieldInt(4);
+            g.HB[Gear] = DbfFieldInt(6);
+            g.SigmaHlim[Gear] = DbfFieldInt(7);
+            g.Sigma_FE[Gear] = DbfFieldInt(8);
+            g.E[Gear] = DbfFieldInt(9);
+            g.nu[Gear] = DbfFieldFloat(10);
+            g.rho[Gear] = DbfFieldFloat(11);
+            g.MaterialRecordNo[Gear] = telmvar.SelectedRecordNo;
+        } else {
+            telmvar.Aborted = true;
+        }
+    }
+    DbfClose();
+    SetArrow();
+}
+
+void SelectToolProfile(uint16_t Gear, uint16_t Mode)
+{
+    if (Mode != 0 && !ValidGear(Gear)) {
+        telmvar.Aborted = true;
+        return;
+    }
+    if (!CheckFileExists(AddTrailingBackslash(telmvar.DbfDir) + ToolTable))
+        return;
+    const std::string title =
+        Mode != 0 ? "profile of reference rack gear " + std::to_string(Gear) : "profile of reference rack";
+    if (!DbfOpen(ToolTable))
+        return;
+    auto& g = GearPair;
+    if (Mode != 0)
+        DbfGo(g.ToolRecordNo[Gear]);
+    DbfSetTitles("", title);
+    DbfBrowse("", Mode);
+    if (!telmvar.Aborted && Mode != 0) {
+        g.ToolRecordNo[Gear] = telmvar.SelectedRecordNo;
+        g.hfP0_mn[Gear] = DbfFieldFloat(1);
+        g.haP0_mn[Gear] = DbfFieldFloat(2);
+        g.rhoaP0_mn[Gear] = DbfFieldFloat(3);
+        g.alphakP0[Gear] = DbfFieldFloat(4);
+        g.hFfP0_mn[Gear] = DbfFieldFloat(5);
+        g.alphaprP0[Gear] = DbfFieldFloat(6);
+        g.prP0_mn[Gear] = DbfFieldFloat(7);
+        g.rhofP0_mn[Gear] = DbfFieldFloat(8);
+        g.alpha = DbfFieldFloat(9);
+        gearcatalogue.LastToolModule = DbfFieldFloat(10);
+        g.ProfileName[Gear] = RTrim(DbfFieldText(15));
+        g.ToolProfileNo[Gear] = 0;
+    } else {
+        telmvar.Aborted = true;
+    }
+    DbfClose();
+    if (Mode == 1 || Mode == 3) {
+        const Extended m = gearcatalogue.LastToolModule;
+        if (m != 0 && std::fabs(m - g.mn) > 1e-9L * std::fabs(m))
+            ErrorBoxIfEnabled("Q1TOOLX-MODUL <> mn !");
+    }
+    SetArrow();
+}
+
+void AppendToolProfile(uint16_t Gear)
+{
+    if (!ValidGear(Gear)) {
+        telmvar.Aborted = true;
+        return;
+    }
+    if (!CheckFileExists(AddTrailingBackslash(telmvar.DbfDir) + ToolTable))
+        return;
+    if (!DbfOpen(ToolTable))
+        return;
+    auto& g = GearPair;
+    DbfSetFieldFloat(1, static_cast<double>(g.hfP0_mn[Gear]));
+    DbfSetFieldFloat(2, static_cast<double>(g.haP0_mn[Gear]));
+    DbfSetFieldFloat(3, static_cast<double>(g.rhoaP0_mn[Gear]));
+    DbfSetFieldFloat(4, static_cast<double>(g.alphakP0[Gear]));
+    DbfSetFieldFloat(5, g.alpha != g.alphakP0[Gear] ? static_cast<double>(g.hFfP0_mn[Gear]) : 0.0);
+    DbfSetFieldFloat(6, static_cast<double>(g.alphaprP0[Gear]));
+    DbfSetFieldFloat(7, static_cast<double>(g.prP0_mn[Gear]));
+    DbfSetFieldFloat(8, static_cast<double>(g.rhofP0_mn[Gear]));
+    DbfSetFieldFloat(9, static_cast<double>(g.alpha));
+    DbfSetFieldFloat(10, static_cast<double>(g.mn));
+    DbfSetFieldText(15, g.ProfileName[Gear]);
+    // Only a record that is really there may become the gear's profile.
+    if (DbfAppendRecord()) {
+        g.ToolRecordNo[Gear] = DbfRecNo();
+        g.ToolProfileNo[Gear] = 0;
+    } else {
+        telmvar.Aborted = true;
+    }
+    DbfClose();
+    SetArrow();
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Gear materials ("qyrwst.dbf") and tool profiles ("q1toolx.dbf") chosen from
+// their catalogue tables in the table browser and copied into the gear-pair
+// variables of one gear; the current tool of a gear stored as a new profile.
+
+#include "foundation/types.h"
+
+#include <cstdint>
+
+// Mode 1 (and 3, handed to the browser as its mode): pick a material for the
+// gear (1 or 2). Mode 0: browse and edit the table; Aborted is set afterwards
+// so that the caller does not recalculate.
+void SelectGearMaterial(uint16_t Gear, uint16_t Mode);
+
+// Mode other than 0: pick a profile for the gear. Mode 0: browse and edit.
+void SelectToolProfile(uint16_t Gear, uint16_t Mode);
+
+// Stores the tool of the gear as a new last record of the tool table; the
+// gear then uses that record.
+void AppendToolProfile(uint16_t Gear);
+
+struct TGearCatalogue {
+    // Module field of the tool profile read last ("0": any module).
+    Extended LastToolModule = 0;
+};
+extern TGearCatalogue gearcatalogue;
+void ResetGearCatalogue();
