@@ -225,7 +225,15 @@ TEST_F(FileGuard, ANameThatCannotBeWrittenIsRefused)
     EXPECT_EQ(Asked().size(), 1u);
 }
 
-TEST_F(FileGuard, CheckFileExists)
+TEST_F(FileGuard, CheckFileReadableIsSilentWhileMessagesAreOff)
+{
+    telmvar.MessagesEnabled = false;
+    EXPECT_FALSE(CheckFileReadable(P("gone.qy7")));
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_TRUE(Asked().empty());
+}
+
+TEST_F(FileGuard, CheckFileReadable)
 {
     Write("here.qy7", "x");
     EXPECT_TRUE(CheckFileReadable(P("here.qy7")));
