@@ -3,6 +3,11 @@
 // named on the command line that must stay as they are.
 #include "runprogram.h"
 
+#include "foundation/foundationstate.h"
+#include "planetary/projectfile.h"
+#include "planetary/stage.h"
+#include "planetary/stagedefaults.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -230,4 +235,17 @@ TEST_F(BatchRun, TheConfigurationIsReadFromTheCurrentDirectory)
     const TProgramRun run = RunProgram(dir, {"stage.qy7", "/I", "/NOGUI"});
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
     EXPECT_TRUE(fs::exists(dir / "stage.txt"));
+}
+
+TEST_F(BatchRun, AStageThatCannotBeCalculatedWritesNoReportAndSaysWhy)
+{
+    ResetFoundationState();
+    InitProgramDefaults();
+    SetDefaultInput();
+    PlanetaryStage.nIn = 0;
+    ASSERT_TRUE(WriteProjectData((dir / "stopped.qy7").string()));
+    const TProgramRun run = RunProgram(dir, {"stopped.qy7", "/I", "/NOGUI"});
+    EXPECT_EQ(run.ExitCode, 4);
+    ExpectOneErrorLine(run, "n input = 0");
+    EXPECT_FALSE(fs::exists(dir / "stopped.txt"));
 }
