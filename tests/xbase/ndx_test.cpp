@@ -9,6 +9,11 @@
 #include <cstdio>
 #include <map>
 #include <random>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -238,15 +243,24 @@ TEST_F(NdxTest, IndexOrderEqualsStableSortForEveryKeyType)
 
 TEST_F(NdxTest, RandomAppendsReplacesAndRemovalsKeepTheTreeSound)
 {
-    MakeKeys("r.dbf", 10, {});
-    ASSERT_TRUE(UseFile(Path("r.dbf")));
-    Index_On("KEY", Path("r.ndx"));
-    ASSERT_EQ(dberror.DbErrorCode, 0);
+    // Start from a built index, whose partial last leaf hangs two levels
+    // up, then append, replace and remove keys at random.
     std::mt19937 rng(12345);
     std::multimap<std::string, int32_t> model;  // key -> record
     std::map<int32_t, std::string> keyOf;        // records that have an entry
-    const int steps = 30000;
+    std::vector<std::string> initial;
+    for (int i = 1; i <= 700; ++i) {
+        initial.push_back(K(static_cast<int>(rng() % 400)));
+        model.emplace(initial.back(), i);
+        keyOf[i] = initial.back();
+    }
+    MakeKeys("r.dbf", 10, initial);
+    ASSERT_TRUE(UseFile(Path("r.dbf")));
+    Index_On("KEY", Path("r.ndx"));
+    ASSERT_EQ(dberror.DbErrorCode, 0);
+    const int steps = 100000;
     for (int step = 0; step < steps; ++step) {
+        // Appends a little more often than removals, so the tree grows.
         int op = static_cast<int>(rng() % 10);
         std::string key = K(static_cast<int>(rng() % 400));
         if (op < 5 || keyOf.empty()) {
@@ -286,7 +300,7 @@ TEST_F(NdxTest, RandomAppendsReplacesAndRemovalsKeepTheTreeSound)
             model.emplace(key, r);
             it->second = key;
         }
-        if (step % 5000 == 4999) {
+        if (step % 20000 == 19999) {
             CloseAll();
             const int32_t records = static_cast<int32_t>(Le32(ReadBytes(Path("r.dbf")), 4));
             TNdxScan s = CheckNdxFile(ReadBytes(Path("r.ndx")), records, false);
@@ -574,3 +588,50 @@ TEST_F(NdxTest, KeyMakerIndexDescending)
     EXPECT_EQ(dberror.DbErrorCode, 223);
 }
 
+
+TEST_F(NdxTest, FailedBuildLeavesTheOldIndexAndNoTemporaryFile)
+{
+    std::vector<std::string> keys;
+    for (int i = 0; i < 300; ++i)
+        keys.push_back(K(i));
+    MakeKeys("t.dbf", 10, keys);
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    ASSERT_TRUE(MakeIndex(Path("t.ndx"), "KEY"));
+    CloseAll();
+    const auto before = ReadBytes(Path("t.ndx"));
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        // Files cannot grow past 4096 bytes, as on a full disk.
+        signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit {4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        ResetXbaseLibrary();
+        InitXbaseLibrary();
+        SetAutoReport(false);
+        dbcmd.SharedAccess = false;
+        bool opened = UseFile(Path("t.dbf"));
+        bool built = opened && MakeIndex(Path("t.ndx"), "KEY+KEY");
+        _exit(!opened ? 3 : built ? 0 : 1);
+    }
+    int status = -1;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1) << "the build reports the failed write";
+    EXPECT_EQ(ReadBytes(Path("t.ndx")), before);
+    int files = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        files += e.path().filename().string().rfind("t.ndx", 0) == 0 ? 1 : 0;
+    EXPECT_EQ(files, 1) << "no temporary index left";
+}
+
+TEST_F(NdxTest, BuiltIndexIsReadableByOthers)
+{
+    MakeKeys("t.dbf", 10, {"A"});
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    mode_t mask = umask(022);
+    ASSERT_TRUE(MakeIndex(Path("t.ndx"), "KEY"));
+    umask(mask);
+    EXPECT_EQ(std::filesystem::status(Path("t.ndx")).permissions() & std::filesystem::perms::others_read,
+              std::filesystem::perms::others_read);
+}

@@ -16,6 +16,7 @@
 #include <cstring>
 #include <filesystem>
 #include <numeric>
+#include <sys/stat.h>
 #include <unistd.h>
 
 bool TakeOption(std::string& name, const std::string& option);
@@ -214,6 +215,20 @@ bool Build(const std::string& fileWithOptions, const TBuildSpec& spec)
     if (fd < 0) {
         restore();
         return fail(static_cast<uint16_t>(platform::DosErrorOf(errno)), "File not open");
+    }
+    {
+        // A temporary file is private; the index gets the mode of the file it
+        // replaces, or the usual mode of a new file.
+        struct stat st {};
+        mode_t mode = 0;
+        if (::stat(file.c_str(), &st) == 0) {
+            mode = st.st_mode & 07777;
+        } else {
+            mode_t mask = ::umask(0);
+            ::umask(mask);
+            mode = 0666 & ~mask;
+        }
+        ::fchmod(fd, mode);
     }
     platform::TSharedFile out;
     out.Adopt(fd, platform::TFileShare::DenyWrite);

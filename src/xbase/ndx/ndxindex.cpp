@@ -301,6 +301,11 @@ bool Descend(TIndexControl& ic, const std::string& key, bool upper)
         }
         level.Index = SearchNode(ic, level.Page, key, upper);
         bool leaf = NodeIsLeaf(level.Page, ic.Header);
+        if (leaf && NodeKeyCount(level.Page) == 0 && !ic.Path.empty()) {
+            CorruptError(ic, "GetNode");
+            ic.Path.clear();
+            return false;
+        }
         ic.Path.push_back(level);
         if (leaf)
             return true;
@@ -325,6 +330,11 @@ bool DescendEdge(TIndexControl& ic, uint32_t node, bool first)
             return false;
         int k = NodeKeyCount(level.Page);
         bool leaf = NodeIsLeaf(level.Page, ic.Header);
+        if (leaf && k == 0 && !ic.Path.empty()) {
+            // Only the root may be an empty leaf.
+            CorruptError(ic, "GetNode");
+            return false;
+        }
         level.Index = first ? 0 : (leaf ? std::max(k - 1, 0) : k);
         ic.Path.push_back(level);
         if (leaf)
@@ -594,6 +604,7 @@ bool SyncIndex(bool allOrders)
     TWorkArea* a = SelectedArea();
     if (a == nullptr)
         return false;
+    SemaphoreChanged();
     bool ok = true;
     for (int s = 1; s <= (allOrders ? 16 : 1); ++s) {
         TIndexControl* ic = IndexOfSlot(s);

@@ -272,6 +272,11 @@ bool LockSemaphore(TSemaphoreRecord& s)
         return false;
     }
     s.RegionLocked = true;
+    // Another program's changes must be seen before this one adds its own.
+    if (Counter(s) != s.LastSeen) {
+        s.LastSeen = Counter(s);
+        ReadAnchorNodes();
+    }
     return true;
 }
 

@@ -1,0 +1,231 @@
+// Indexes shared between programs: the semaphore file beside the table, its
+// counts, the change counter, and two processes appending through it.
+#include "ndx_fixture.h"
+
+#include <chrono>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+std::string KeyText(int i)
+{
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "S%05d    ", i);
+    return buf;
+}
+
+}  // namespace
+
+class NdxShareTest : public NdxTest {
+protected:
+    void SetUp() override
+    {
+        NdxTest::SetUp();
+        dbcmd.SharedAccess = true;
+    }
+    std::vector<uint8_t> Semaphore() { return ReadBytes(Path("t.@S@")); }
+    void Prepare(int records)
+    {
+        std::vector<std::string> keys;
+        for (int i = 0; i < records; ++i)
+            keys.push_back(KeyText(records - i));
+        MakeKeys("t.dbf", 10, keys);
+        dbcmd.SharedAccess = false;
+        ASSERT_TRUE(UseFile(Path("t.dbf") + " EXCLUSIVE"));
+        ASSERT_TRUE(MakeIndex(Path("t.ndx"), "KEY"));
+        CloseAll();
+        dbcmd.SharedAccess = true;
+    }
+};
+
+TEST_F(NdxShareTest, FirstLoginCreatesTheFileAndLastLogoutDeletesIt)
+{
+    Prepare(3);
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    Set_Index_To(Path("t.ndx"));
+    ASSERT_TRUE(IndexIsOpen());
+    EXPECT_EQ(Semaphore(), (std::vector<uint8_t>{1, 0, 0, 0}));
+    Select(2);
+    ASSERT_TRUE(UseFile(Path("t.dbf") + " ALIAS TWO"));
+    Set_Index_To(Path("t.ndx"));
+    EXPECT_EQ(Semaphore(), (std::vector<uint8_t>{2, 0, 0, 0}));
+    CloseArea();
+    EXPECT_EQ(Semaphore(), (std::vector<uint8_t>{1, 0, 0, 0}));
+    Select(1);
+    CloseArea();
+    EXPECT_FALSE(std::filesystem::exists(Path("t.@S@")));
+}
+
+TEST_F(NdxShareTest, NestedReadLocksCountOnce)
+{
+    Prepare(3);
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    Set_Index_To(Path("t.ndx"));
+    SetReadSemaphore(true);
+    SetReadSemaphore(true);
+    EXPECT_EQ(Semaphore()[1], 1);
+    SetReadSemaphore(false);
+    EXPECT_EQ(Semaphore()[1], 1);
+    SetReadSemaphore(false);
+    EXPECT_EQ(Semaphore()[1], 0);
+    SetReadSemaphore(false);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_NE(boxes.back().find("Unbalanced IncRead/DecRead"), std::string::npos) << boxes.back();
+}
+
+TEST_F(NdxShareTest, WriterExitCountsAChangeThatOthersNotice)
+{
+    Prepare(3);
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    Set_Index_To(Path("t.ndx"));
+    Select(2);
+    ASSERT_TRUE(UseFile(Path("t.dbf") + " ALIAS TWO"));
+    Set_Index_To(Path("t.ndx"));
+    Select(1);
+    ASSERT_TRUE(FLock());
+    SetNativeText(1, "A");
+    Append();
+    Unlock();
+    EXPECT_EQ(Semaphore()[2], 1) << "one writer exit";
+    Select(2);
+    // The other area re-reads the headers and sees the new key first.
+    EXPECT_TRUE(SemaphoreChanged());
+    GoTop();
+    EXPECT_EQ(RecNo(), 4);
+    EXPECT_FALSE(SemaphoreChanged());
+}
+
+TEST_F(NdxShareTest, ExclusiveTableNeverTouchesASemaphoreFile)
+{
+    Prepare(3);
+    ASSERT_TRUE(UseFile(Path("t.dbf") + " EXCLUSIVE"));
+    Set_Index_To(Path("t.ndx"));
+    ASSERT_TRUE(IndexIsOpen());
+    SetNativeText(1, "B");
+    Append();
+    EXPECT_FALSE(std::filesystem::exists(Path("t.@S@")));
+}
+
+TEST_F(NdxShareTest, CountsLeftByAnEndedProgramDoNotBlockWriters)
+{
+    Prepare(3);
+    // A program ended while logged on and reading: its counts stay behind.
+    WriteBytes(Path("t.@S@"), {1, 5, 0, 0});
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    Set_Index_To(Path("t.ndx"));
+    EXPECT_EQ(Semaphore(), (std::vector<uint8_t>{1, 0, 0, 0})) << "nobody alive backs the old counts";
+    // While logged on, a reader ends without leaving.
+    auto b = Semaphore();
+    b[1] = 3;
+    {
+        platform::TSharedFile f;
+        ASSERT_EQ(f.Open(Path("t.@S@"), true, platform::TFileShare::DenyNone), 0);
+        ASSERT_EQ(f.WriteAt(0, b.data(), 4), 4);
+    }
+    ndx.WriterTimeoutSeconds = 3;
+    auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(FLock());
+    SetNativeText(1, "C");
+    Append();
+    Unlock();
+    auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 2.0);
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
+    EXPECT_EQ(Semaphore()[1], 0);
+}
+
+TEST_F(NdxShareTest, LiveReaderMakesTheWriterWait)
+{
+    Prepare(3);
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    Set_Index_To(Path("t.ndx"));
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ResetXbaseLibrary();
+        InitXbaseLibrary();
+        SetAutoReport(false);
+        dbcmd.SharedAccess = true;
+        bool ok = UseFile(Path("t.dbf"));
+        try {
+            Set_Index_To(Path("t.ndx"));
+            SetReadSemaphore(true);
+        } catch (...) {
+            ok = false;
+        }
+        char c = ok ? 'r' : 'x';
+        (void)!write(ready[1], &c, 1);
+        usleep(1500 * 1000);
+        SetReadSemaphore(false);
+        _exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(read(ready[0], &c, 1), 1);
+    ASSERT_EQ(c, 'r');
+    auto start = std::chrono::steady_clock::now();
+    SetLockSemaphore(true);
+    auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    SetLockSemaphore(false);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_GT(seconds, 1.0) << "the writer waited for the reader";
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(NdxShareTest, TwoProcessesAppendThroughOneIndex)
+{
+    Prepare(0);
+    const int each = 150;
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    auto work = [&](int offset) {
+        for (int i = 0; i < each; ++i) {
+            if (!FLock())
+                return false;
+            SetNativeText(1, KeyText(offset + i * 2));
+            Append();
+            Unlock();
+            if (dberror.DbErrorCode != 0)
+                return false;
+            if (i % 10 == 0) {
+                GoTop();
+                SKIP(3);
+            }
+        }
+        return true;
+    };
+    if (pid == 0) {
+        ResetXbaseLibrary();
+        InitXbaseLibrary();
+        SetAutoReport(false);
+        dbcmd.SharedAccess = true;
+        bool ok = false;
+        try {
+            ok = UseFile(Path("t.dbf"));
+            Set_Index_To(Path("t.ndx"));
+            ok = ok && work(1);
+            CloseAll();
+        } catch (...) {
+            ok = false;
+        }
+        _exit(ok ? 0 : 1);
+    }
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    Set_Index_To(Path("t.ndx"));
+    bool ok = work(0);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(ok) << (boxes.empty() ? "" : boxes.front());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    CloseAll();
+    TNdxScan s = CheckNdxFile(ReadBytes(Path("t.ndx")), 2 * each, false);
+    ASSERT_TRUE(s.Ok) << s.Problem;
+    ASSERT_EQ(s.Entries.size(), static_cast<std::size_t>(2 * each));
+    for (int i = 0; i < 2 * each; ++i)
+        EXPECT_EQ(s.Entries[static_cast<std::size_t>(i)].first, KeyText(i)) << i;
+    EXPECT_FALSE(std::filesystem::exists(Path("t.@S@")));
+}
