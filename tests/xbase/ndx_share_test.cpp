@@ -3,6 +3,7 @@
 #include "ndx_fixture.h"
 
 #include <chrono>
+#include <fstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -183,8 +184,13 @@ TEST_F(NdxShareTest, TwoProcessesAppendThroughOneIndex)
     ASSERT_GE(pid, 0);
     auto work = [&](int offset) {
         for (int i = 0; i < each; ++i) {
-            if (!FLock())
-                return false;
+            // The other process may hold the file lock: try again.
+            int tries = 0;
+            while (!FLock()) {
+                if (++tries > 5000)
+                    return false;
+                usleep(200);
+            }
             SetNativeText(1, KeyText(offset + i * 2));
             Append();
             Unlock();
@@ -208,9 +214,12 @@ TEST_F(NdxShareTest, TwoProcessesAppendThroughOneIndex)
             Set_Index_To(Path("t.ndx"));
             ok = ok && work(1);
             CloseAll();
-        } catch (...) {
+        } catch (const std::exception& e) {
+            std::ofstream(Path("child.err")) << e.what();
             ok = false;
         }
+        if (!ok && !std::filesystem::exists(Path("child.err")))
+            std::ofstream(Path("child.err")) << dberror.DbErrorCode << " " << dberror.DbErrorText;
         _exit(ok ? 0 : 1);
     }
     ASSERT_TRUE(UseFile(Path("t.dbf")));
@@ -220,7 +229,10 @@ TEST_F(NdxShareTest, TwoProcessesAppendThroughOneIndex)
     waitpid(pid, &status, 0);
     EXPECT_TRUE(ok) << (boxes.empty() ? "" : boxes.front());
     ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << [&] {
+        std::ifstream in(Path("child.err"));
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }();
     CloseAll();
     TNdxScan s = CheckNdxFile(ReadBytes(Path("t.ndx")), 2 * each, false);
     ASSERT_TRUE(s.Ok) << s.Problem;
