@@ -406,3 +406,75 @@ TEST_F(DbfAccess, CreatesTheTableFromItsFieldListWhenAsked)
 }
 
 } // namespace
+
+namespace {
+
+class DbfIndexAccess : public DbfAccess {
+protected:
+    void SetUp() override
+    {
+        DbfAccess::SetUp();
+        InitXbaseLibrary();
+        SetAutoReport(false);
+    }
+};
+
+TEST_F(DbfIndexAccess, TemporaryIndexOrdersAndFindsByNumber)
+{
+    MakeParts("parts.dbf", 5);
+    ASSERT_TRUE(DbfOpen("parts"));
+    // Descending by quantity through a negative key.
+    DbfCreateTempIndex("QTY*(-1)", "$tmpidx");
+    EXPECT_TRUE(fs::exists(Path("temp/$tmpidx.ndx")) || fs::exists(Path("temp/$tmpidx.NDX")));
+    EXPECT_EQ(dbf4.ErrorCode(), 0);
+    DbfFirst();
+    EXPECT_EQ(DbfRecNo(), 5);
+    DbfFind("-3");
+    EXPECT_TRUE(DbfFound());
+    EXPECT_EQ(DbfRecNo(), 3);
+    DbfFind("-9");
+    EXPECT_FALSE(DbfFound());
+    EXPECT_GE(DbfRecNo(), 1) << "a miss leaves the table on a record";
+}
+
+TEST_F(DbfIndexAccess, DecimalCommaKeyIsTriedWithAPoint)
+{
+    MakeParts("parts.dbf", 3);
+    ASSERT_TRUE(DbfOpen("parts"));
+    DbfGo(2);
+    DbfSetFieldText(1, "1.5");
+    ASSERT_TRUE(dbf4.tzdbf.Post());
+    DbfCreateTempIndex("NAME", "$names");
+    DbfFind("1,5");
+    EXPECT_TRUE(DbfFound());
+    EXPECT_EQ(DbfRecNo(), 2);
+    DbfGo(1);
+    DbfFind("1,5,");
+    EXPECT_FALSE(DbfFound()) << "two commas are not a decimal comma";
+}
+
+TEST_F(DbfIndexAccess, KeyOfSeveralNumericFieldsSortsByEach)
+{
+    TDbfTable t;
+    ASSERT_TRUE(CreateDBF(t, Path("brg.dbf"), {{"DESIG", 'C', 8, 0, 0}, {"D", 'N', 6, 1, 0}, {"DA", 'N', 6, 1, 0},
+                                                {"B", 'N', 6, 1, 0}}));
+    t.Name = Path("brg.dbf");
+    ASSERT_TRUE(OpenDbf(t));
+    for (const char* r : {" b       30.0  62.0  16.0", " a       25.0  62.0  17.0", " c       25.0  52.0  15.0",
+                          " d       25.0  52.0  18.0"}) {
+        t.RecordBuffer = r;
+        ASSERT_TRUE(AppendDbfRecord(t));
+    }
+    ASSERT_TRUE(CloseDbf(t));
+    ASSERT_TRUE(DbfOpen("brg"));
+    DbfCreateTempIndex("D*1000000+DA*1000+B", "$brg");
+    std::vector<std::string> order;
+    DbfFirst();
+    for (int i = 0; i < 4; ++i) {
+        order.push_back(DbfFieldText(1).substr(0, 1));
+        dbf4.tzdbf.Next();
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"c", "d", "a", "b"}));
+}
+
+} // namespace

@@ -11,6 +11,7 @@
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbstrings.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -294,6 +295,37 @@ bool Tdbf4::FieldBoolByName(const std::string& name)
     return tzdbf.Active() && Quiet([&] { return tzdbf.FieldBoolByName(name.substr(0, 10)); });
 }
 
+bool Tdbf4::IndexOn(const std::string& key, const std::string& file)
+{
+    Hourglass();
+    const bool ok = tzdbf.Active() && Quiet([&] { return tzdbf.IndexOn(key, file); });
+    Arrow();
+    return ok;
+}
+
+bool Tdbf4::SetIndexTo(const std::string& file)
+{
+    Hourglass();
+    // The index engine adds the index extension itself, in the case it
+    // writes the file with.
+    const bool ok = tzdbf.Active() && Quiet([&] { return tzdbf.SetIndexTo(file); });
+    Arrow();
+    return ok;
+}
+
+void Tdbf4::Find(const std::string& key)
+{
+    Hourglass();
+    const std::string k = key.substr(0, 255);
+    found_ = tzdbf.Active() && Quiet([&] { return tzdbf.Find(k); });
+    if (!found_ && std::count(k.begin(), k.end(), ',') == 1) {
+        std::string dotted = k;
+        dotted[dotted.find(',')] = '.';
+        found_ = Quiet([&] { return tzdbf.Find(dotted); });
+    }
+    Arrow();
+}
+
 // ---- the program's table access
 
 bool CheckFileExists(const std::string& Path)
@@ -401,6 +433,14 @@ void DbfSetFieldTextByName(const std::string& Name, const std::string& Text) { d
 void DbfSetFieldFloatByName(const std::string& Name, double Value) { dbf4.SetFieldFloatByName(Name, Value); }
 void DbfSetFieldIntByName(const std::string& Name, int32_t Value) { dbf4.SetFieldIntByName(Name, Value); }
 bool DbfFound() { return dbf4.Found(); }
+void DbfIndexOn(const std::string& Key, const std::string& Path) { dbf4.IndexOn(Key, Path); }
+void DbfCreateTempIndex(const std::string& Key, const std::string& Name)
+{
+    const std::string path = TempFilePath(Name);
+    DbfIndexOn(Key, path);
+    dbf4.SetIndexTo(path);
+}
+void DbfFind(const std::string& Key) { dbf4.Find(Key); }
 
 long double DbfFieldFloat(int n) { return TextToFloat(Trimmed(DbfFieldText(n))); }
 int32_t DbfFieldInt(int n)

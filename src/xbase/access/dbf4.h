@@ -71,6 +71,12 @@ public:
     bool SetFieldIntByName(const std::string& name, int32_t value);
     bool SetFieldBoolByName(const std::string& name, bool value);
     bool FieldBoolByName(const std::string& name);
+    bool IndexOn(const std::string& key, const std::string& file);
+    // The index file without its extension.
+    bool SetIndexTo(const std::string& file);
+    // Seeks the key (cut to 255 characters); a miss with exactly one ","
+    // in the key is tried again with "." in its place (decimal comma).
+    void Find(const std::string& key);
     bool Found() const { return found_; }
     void SetFound(bool f) { found_ = f; }
 
@@ -125,6 +131,11 @@ void DbfSetFieldTextByName(const std::string& Name, const std::string& Text);
 void DbfSetFieldFloatByName(const std::string& Name, double Value);
 void DbfSetFieldIntByName(const std::string& Name, int32_t Value);
 std::string TempFilePath(const std::string& Name);
+void DbfIndexOn(const std::string& Key, const std::string& Path);
+// Builds an index on the key expression in the temporary directory and makes
+// it the controlling index.
+void DbfCreateTempIndex(const std::string& Key, const std::string& Name);
+void DbfFind(const std::string& Key);
 bool DbfFound();
 
 // Field text as a number: blanks around it are ignored, a text that is not a

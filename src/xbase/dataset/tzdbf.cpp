@@ -5,6 +5,7 @@
 #include "xbase/cmd/dblocate.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbstrings.h"
+#include "xbase/ndx/ndx.h"
 
 #include <filesystem>
 #include <sstream>
@@ -555,4 +556,49 @@ void TTzDbf::Peek(int field, int32_t record, std::string& text)
     text.clear();
     if (CheckCommand("Peek"))
         ::Peek(field, record, text);
+}
+
+bool TTzDbf::IndexOn(const std::string& key, const std::string& file)
+{
+    if (!CheckCommand("IndexOn"))
+        return false;
+    state_ = TDataSetState::Browse;
+    Index_On(key, file);
+    const bool ok = dberror.DbErrorCode == 0;
+    if (ok && RecCount() > 0) {
+        TAutoReportOff quiet;
+        GoTop();
+    }
+    return ok;
+}
+
+bool TTzDbf::SetIndexTo(const std::string& files)
+{
+    if (!CheckCommand("SetIndexTo"))
+        return false;
+    state_ = TDataSetState::Browse;
+    const int32_t here = RecCount() > 0 ? ::RecNo() : 0;
+    Set_Index_To(files);
+    const bool ok = dberror.DbErrorCode == 0;
+    if (ok && here >= 1 && here <= RecCount()) {
+        TAutoReportOff quiet;
+        GO(here);
+    }
+    return ok;
+}
+
+bool TTzDbf::Find(const std::string& key)
+{
+    if (!CheckCommand("Find"))
+        return false;
+    state_ = TDataSetState::Browse;
+    if (RecCount() == 0)
+        return false;
+    ::Find(key.substr(0, 100));
+    const bool found = ndx.LastFindFound && dberror.DbErrorCode == 0;
+    if (dEOF()) {
+        TAutoReportOff quiet;
+        GoBottom();
+    }
+    return found;
 }

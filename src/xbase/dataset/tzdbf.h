@@ -113,6 +113,16 @@ public:
     bool FLock();
     void UnLock();
 
+    // ---- indexes
+    // Builds the index on the key expression into the file and makes it the
+    // controlling order.
+    bool IndexOn(const std::string& key, const std::string& file);
+    // Opens the index files (a list as the command set takes it).
+    bool SetIndexTo(const std::string& files);
+    // Seeks the key (cut to 100 characters) in the controlling index; not
+    // found leaves the dataset on its last record.
+    bool Find(const std::string& key);
+
     // ---- search
     void Search(const std::string& text, bool& found, bool fromStart);
     void Peek(int field, int32_t record, std::string& text);
