@@ -1,0 +1,248 @@
+// Bearings picked from the shipped catalogue tables (in a private copy of the
+// table directory) land in the planet's bearing record as each type's field
+// layout gives it. Expected values are the rows of the tables' sources
+// (data/tables/<type>.csv, fourth record of each).
+#include "planetary_fixture.h"
+
+#include "foundation/error0.h"
+#include "foundation/telmvar.h"
+#include "foundation/utilstr.h"
+#include "foundation/wtelmvar.h"
+#include "planetary/bearings/bearingcatalogue.h"
+#include "platform/headless/platform_headless.h"
+#include "xbase/access/dbf4.h"
+#include "xbase/xbaselib.h"
+
+#include <cmath>
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class BearingCatalogue : public StageTest {
+protected:
+    void SetUp() override
+    {
+        StageTest::SetUp();
+        ResetXbaseLibrary();
+        InitXbaseLibrary();
+        ResetDbf4();
+        ResetBearingCatalogue();
+        char templ[] = "/tmp/qyr7_brgcat_XXXXXX";
+        dir = mkdtemp(templ);
+        fs::create_directory(dir + "/temp");
+        for (const auto& e : fs::directory_iterator(QYR7_DATA_DIR)) {
+            const auto ext = e.path().extension();
+            if (ext == ".dbf" || ext == ".hdf")
+                fs::copy_file(e.path(), fs::path(dir) / e.path().filename());
+        }
+        telmvar.DbfDir = dir;
+        telmvar.TempDir = dir + "/temp";
+    }
+    void TearDown() override
+    {
+        ResetDbf4();
+        DoneXbaseLibrary();
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+    // The browser: checks the row it opened on (designation), picks a record.
+    void Pick(const std::string& openedOn, int32_t pick)
+    {
+        headless.HeadlessDialogs().QueueScript([=](platform::DialogModel& m) {
+            auto& b = dynamic_cast<TDbfBrowserModel&>(m);
+            if (!openedOn.empty())
+                EXPECT_EQ(b.Table->SField(1).substr(0, openedOn.size()), openedOn);
+            b.RecordNo = pick;
+            return platform::DialogResult::Ok;
+        });
+    }
+
+    std::string dir;
+    platform::PlatformHeadless headless;
+    platform::ScopedPlatform scope{headless};
+};
+
+struct Expected {
+    int Type;
+    const char* Designation;
+    double d, D, B, C, C0, nPerm, nPerm2, Cu;
+};
+
+TEST_F(BearingCatalogue, ARowOfEveryTypeLandsInTheBearingRecord)
+{
+    const Expected rows[] = {
+        {1, "6203", 17, 40, 12, 9912, 4821, 24600, 18400, 219.1},
+        {2, "1203", 17, 40, 12, 6258, 1200, 19300, 14500, 54.6},
+        {3, "HK1616", 16, 22, 16, 13407, 19712, 25000, 18750, 2403.9},
+        {4, "RNA4903", 22, 30, 13, 14413, 20447, 18400, 13800, 2493},
+        {5, "NU205", 25, 52, 15, 22944, 21492, 13000, 9800, 2621},
+        {6, "30207", 35, 72, 17, 52180, 60428, 7500, 5600, 7369},
+        {7, "22208", 40, 80, 23, 74703, 94698, 5800, 4400, 11549},
+        {8, "7203B", 17, 40, 12, 9046, 4350, 21100, 15800, 198},
+        {9, "3208", 40, 80, 30.2, 31418, 27374, 8300, 6200, 1244},
+        {10, "K16x20x10", 16, 20, 10, 8816, 11499, 25000, 18750, 1402},
+    };
+    for (const auto& x : rows) {
+        SCOPED_TRACE(x.Designation);
+        PlanetBearings[1] = WaelzLagerTyp{};
+        Pick("", 4);
+        SelectBearingFromCatalogue(x.Type, 1, 1, 20, 2000, 100, 1500, 1, 2, 1);
+        ASSERT_FALSE(telmvar.Aborted);
+        const auto& r = PlanetBearings[1];
+        EXPECT_EQ(r.BearingType, x.Type);
+        EXPECT_EQ(r.CatalogueRecNo, 4);
+        EXPECT_EQ(r.Designation, x.Designation);
+        EXPECT_DOUBLE_EQ(D(r.d), x.d);
+        EXPECT_DOUBLE_EQ(D(r.D), x.D);
+        EXPECT_NEAR(D(r.B), x.B, 1e-12);
+        EXPECT_DOUBLE_EQ(D(r.C), x.C);
+        EXPECT_DOUBLE_EQ(D(r.C0), x.C0);
+        EXPECT_DOUBLE_EQ(D(r.nPerm), x.nPerm);
+        EXPECT_DOUBLE_EQ(D(r.nPerm2), x.nPerm2);
+        EXPECT_NEAR(D(r.Cu), x.Cu, 1e-9);
+        EXPECT_EQ(r.CatText2, "computed nominal values");
+        // The life was calculated for the new bearing.
+        EXPECT_GT(D(r.L10), 0);
+        EXPECT_FALSE(dbf4.tzdbf.Active());
+    }
+}
+
+TEST_F(BearingCatalogue, TypeRulesOfTheCopy)
+{
+    // Taper roller: width from field 12, the total width (field 4) in CatValue6.
+    Pick("", 4);
+    SelectBearingFromCatalogue(6, 2, 1, 20, 2000, 500, 1500, 1, 2, 1);
+    const auto& t = PlanetBearings[2];
+    EXPECT_DOUBLE_EQ(D(t.B), 17);
+    EXPECT_DOUBLE_EQ(D(t.CatValue6), 18.25);
+    EXPECT_DOUBLE_EQ(D(t.alpha), 14);
+    EXPECT_DOUBLE_EQ(D(t.Y), 1.604);
+    EXPECT_DOUBLE_EQ(D(t.X), 0);
+    // Angular contact (single): 40 degrees, Y = 0.4 / tan 40.
+    Pick("", 4);
+    SelectBearingFromCatalogue(8, 2, 1, 20, 2000, 500, 1500, 1, 3, 1);
+    EXPECT_DOUBLE_EQ(D(PlanetBearings[2].alpha), 40);
+    EXPECT_NEAR(D(PlanetBearings[2].Y), 0.476701, 1e-6);
+    // Double row: the angle of the table, 32 degrees.
+    Pick("", 4);
+    SelectBearingFromCatalogue(9, 2, 1, 20, 2000, 500, 1500, 1, 2, 1);
+    EXPECT_DOUBLE_EQ(D(PlanetBearings[2].alpha), 32);
+    EXPECT_NEAR(D(PlanetBearings[2].Y), 0.640134, 1e-6);
+    // Needle cage: nPerm2 is three quarters of nPerm, the roller count in CatValue3.
+    Pick("", 4);
+    SelectBearingFromCatalogue(10, 2, 1, 20, 2000, 0, 1500, 1, 2, 1);
+    EXPECT_DOUBLE_EQ(D(PlanetBearings[2].CatValue3), 21);
+    EXPECT_DOUBLE_EQ(D(PlanetBearings[2].CatValue1), 0);
+}
+
+TEST_F(BearingCatalogue, GrooveBallBearingTakesXAndYOfNormalClearance)
+{
+    PlanetBearings[1].X = 7;
+    PlanetBearings[1].Y = 7;
+    Pick("", 4);
+    // Fa/Fr = 1 is above e for every Fa/C0 of the table: X = 0.56.
+    SelectBearingFromCatalogue(1, 1, 1, 20, 1000, 1000, 1500, 1, 2, 1);
+    EXPECT_NEAR(D(PlanetBearings[1].X), 0.56, 1e-12);
+    EXPECT_GT(D(PlanetBearings[1].Y), 1.0);
+}
+
+TEST_F(BearingCatalogue, SelfAligningBallAngleFollowsFromTheDimensions)
+{
+    // Record 4, 1203: atan((4*12 - 40 + 17) / (2*(40 + 17))) = 12.37 deg.
+    Pick("", 4);
+    SelectBearingFromCatalogue(2, 1, 1, 20, 1000, 0, 1500, 1, 2, 1);
+    EXPECT_NEAR(D(PlanetBearings[1].alpha), 12.37, 1e-9);
+    bearingcatalogue.Records[2].Fields[20] = "  0.00";
+    CopyBearingCatalogueRecord(2, PlanetBearings[1]);
+    EXPECT_NEAR(D(PlanetBearings[1].alpha), std::atan(25.0 / 114.0) * 180 / 3.14159265358979323846, 1e-9);
+}
+
+TEST_F(BearingCatalogue, WishedBoreOpensTheBrowserOnIt)
+{
+    Pick("6207", 8);
+    SelectBearingFromCatalogue(1, 1, 1, 35, 1000, 0, 1500, 1, 2, 1);
+    EXPECT_EQ(PlanetBearings[1].Designation, "6207");
+}
+
+TEST_F(BearingCatalogue, WishedBoreNotInTheTableOpensOnTheFirstRow)
+{
+    Pick("6200", 1);
+    SelectBearingFromCatalogue(1, 1, 1, 33, 1000, 0, 1500, 1, 2, 1);
+    EXPECT_EQ(PlanetBearings[1].Designation, "6200");
+}
+
+TEST_F(BearingCatalogue, ReopeningTheSameTypeStandsOnTheRowChosenBefore)
+{
+    Pick("", 7);
+    SelectBearingFromCatalogue(5, 1, 1, 20, 1000, 0, 1500, 1, 2, 1);
+    const std::string chosen = PlanetBearings[1].Designation;
+    Pick(chosen, 7);
+    SelectBearingFromCatalogue(5, 1, 1, 60, 1000, 0, 1500, 1, 2, 1);
+    EXPECT_EQ(PlanetBearings[1].CatalogueRecNo, 7);
+}
+
+TEST_F(BearingCatalogue, EscapeChangesNothing)
+{
+    PlanetBearings[1].Designation = "kept";
+    headless.HeadlessDialogs().QueueResult(platform::DialogResult::Cancel);
+    SelectBearingFromCatalogue(5, 1, 1, 20, 1000, 0, 1500, 1, 2, 1);
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_EQ(PlanetBearings[1].Designation, "kept");
+    EXPECT_FALSE(dbf4.tzdbf.Active());
+}
+
+TEST_F(BearingCatalogue, MenuBrowseNeverReplacesTheBearing)
+{
+    // A row of the type was read before: it must not come back over the
+    // planet's bearing when the table is only browsed.
+    Pick("", 4);
+    SelectBearingFromCatalogue(5, 1, 1, 20, 1000, 0, 1500, 1, 2, 1);
+    PlanetBearings[1] = WaelzLagerTyp{};
+    PlanetBearings[1].Designation = "own bearing";
+    wtelmvar.DatabaseMode = 1;
+    headless.HeadlessPrompts().QueueSelection(4);  // cylindrical roller bearing
+    Pick("", 2);
+    SelectBearingFromCatalogue(0, 1, 0, 0, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(PlanetBearings[1].Designation, "own bearing");
+    EXPECT_EQ(PlanetBearings[1].CatalogueRecNo, 0);
+}
+
+TEST_F(BearingCatalogue, CancelledTypeListAborts)
+{
+    headless.HeadlessPrompts().QueueSelection(std::nullopt);
+    SelectBearingFromCatalogue(0, 1, 0, 0, 0, 0, 0, 0, 0, 0);
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_TRUE(headless.HeadlessDialogs().ShownDialogs().empty());
+}
+
+TEST_F(BearingCatalogue, MissingTableAborts)
+{
+    fs::remove(fs::path(dir) / "zyrola.dbf");
+    SelectBearingFromCatalogue(5, 1, 1, 20, 1000, 0, 1500, 1, 2, 1);
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_TRUE(headless.HeadlessDialogs().ShownDialogs().empty());
+}
+
+TEST_F(BearingCatalogue, DefaultStagePlanetFindsABearing)
+{
+    // A pin for 20 kN on 40 mm face width: (16/pi * 20000 * 40 / 300)^(1/3)
+    // = 24.2 mm; every catalogue has a bearing of 25 mm bore or more.
+    for (int type = 1; type <= 10; ++type) {
+        SCOPED_TRACE(type);
+        headless.HeadlessDialogs().QueueScript([](platform::DialogModel& m) {
+            auto& b = dynamic_cast<TDbfBrowserModel&>(m);
+            EXPECT_GE(TextToFloat(b.Table->SField(2).substr(b.Table->SField(2).find_first_not_of(' '))), 25.0 - 1e-9)
+                << b.Table->SField(1);
+            return platform::DialogResult::Ok;
+        });
+        PlanetBearings[1] = WaelzLagerTyp{};
+        SelectBearingFromCatalogue(type, 1, 1, 25, 20000, 0, 1500, 1, 2, 1);
+        EXPECT_FALSE(telmvar.Aborted);
+        EXPECT_FALSE(PlanetBearings[1].Designation.empty());
+    }
+}
+
+} // namespace
