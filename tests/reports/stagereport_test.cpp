@@ -17,6 +17,8 @@
 #include "reports/messages/uhelperr.h"
 #include "reports/stage/planetaryreport.h"
 
+#include "gearpair/lifeparams.h"
+
 #include <filesystem>
 #include <string>
 
@@ -138,6 +140,33 @@ TEST_F(StageReport, BearingsAndLoadSpectrum)
     // the spectrum's 2000 Nm scale by 1637/6875.5 to 476.19 Nm.
     EXPECT_NE(text.find("nominal torque\tT N\tNm\t1637\t1637"), std::string::npos);
     EXPECT_NE(text.find("476.19"), std::string::npos);
+}
+
+// The life material comes from the shipped life material table; the page
+// shows the material and the reduced spectrum the calculation found.
+TEST_F(StageReport, LoadSpectrumPageFromTheLifeMaterialTable)
+{
+    telmvar.DbfDir = QYR7_DATA_DIR;
+    GearPair.LoadSpectrumKind = 1;
+    GearPair.LoadSpectrumCount = 3;
+    PlanetaryStage.LoadSpectrum[1] = {1e5L, 6875.5L};
+    PlanetaryStage.LoadSpectrum[2] = {1e6L, 5000};
+    PlanetaryStage.LoadSpectrum[3] = {1e7L, 2000};
+    Calculate();
+    EXPECT_EQ(LifeParams.LW, "Eh, IF case/surface hardened");
+    // Every item counts in Neq but the last (2000 < 6875.5 / 2).
+    EXPECT_DOUBLE_EQ(static_cast<double>(GearPair.Nsum), 1.11e7);
+    EXPECT_DOUBLE_EQ(static_cast<double>(GearPair.Neq), 1.1e6);
+    // Cubic mean: ((6875.5^3 * 1e5 + 5000^3 * 1e6 + 2000^3 * 1e7) / 1.11e7)^(1/3) / 6875.5
+    EXPECT_NEAR(static_cast<double>(PlanetaryStage.MeanLoadFactor), 0.403779, 1e-5);
+    const std::string text = Report(9, 0);
+    EXPECT_NE(text.find("material class: Eh, IF case/surface hardened"), std::string::npos);
+    EXPECT_NE(text.find("p F\t\t8.738"), std::string::npos);
+    // ((1e5 + 0.7272^8.738 * 1e6 + 0.2909^8.738 * 1e7) / 1.1e6)^(1/8.738) = 0.803
+    EXPECT_NE(text.find("KA F\t\t 0.80"), std::string::npos);
+    EXPECT_NE(text.find("N sum\t\t1.11E7"), std::string::npos);
+    EXPECT_NE(text.find("N eq\t\t1.1E6"), std::string::npos);
+    EXPECT_EQ(text.find("T eqF\tNm\t0\t"), std::string::npos) << "the equivalent torques are calculated";
 }
 
 TEST_F(StageReport, NoSpectrumNoSpectrumPage)

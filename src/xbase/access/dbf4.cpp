@@ -10,6 +10,8 @@
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbstrings.h"
+#include "xbase/ndx/ndx.h"
+#include "xbase/xbaselib.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -116,6 +118,10 @@ bool CopyTableToTemp(const std::string& name)
 
 void Tdbf4::OpenTable(const std::string& path)
 {
+    // The table library starts with the first table the program opens:
+    // indexes, memo files and key expressions need their hooks.
+    if (!ndx.Installed)
+        InitXbaseLibrary();
     Hourglass();
     Quiet([&] {
         tzdbf.SetActive(false);
