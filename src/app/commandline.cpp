@@ -2,13 +2,13 @@
 
 #include "foundation/telmvar.h"
 
-namespace {
+namespace
+{
 
 std::string Upper(std::string s)
 {
     for (auto& c : s)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return s;
 }
 
@@ -21,23 +21,17 @@ int DecimalOrZero(const std::string& text)
     while (i < text.size() && text[i] == ' ')
         ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    if (i >= text.size())
-        return 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i >= text.size()) return 0;
     long long value = 0;
     for (; i < text.size(); ++i) {
-        if (text[i] == ' ')
-            break;
-        if (text[i] < '0' || text[i] > '9')
-            return 0;
+        if (text[i] == ' ') break;
+        if (text[i] < '0' || text[i] > '9') return 0;
         value = value * 10 + (text[i] - '0');
-        if (value > 2147483647LL)
-            return 0;
+        if (value > 2147483647LL) return 0;
     }
     for (; i < text.size(); ++i)
-        if (text[i] != ' ')
-            return 0;
+        if (text[i] != ' ') return 0;
     return static_cast<int>(negative ? -value : value);
 }
 
@@ -56,8 +50,7 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& allArgs)
         else
             args.push_back(a);
     }
-    if (args.empty())
-        return cmd;
+    if (args.empty()) return cmd;
     const std::string& p1 = args[0];
     const std::string p2 = args.size() > 1 ? args[1] : std::string();
     cmd.P1 = p1;
@@ -113,4 +106,7 @@ std::vector<std::string> SetUsageText()
     return lines;
 }
 
-std::string MissingExtensionText() { return "extension ." + telmvar.DataExt + " " + "missing"; }
+std::string MissingExtensionText()
+{
+    return "extension ." + telmvar.DataExt + " " + "missing";
+}

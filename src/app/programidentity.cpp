@@ -16,4 +16,7 @@ std::string ProgramIdentityLine()
     return telmvar.ProgramTitle + "  Version " + telmvar.ProgramVersion + "  (" + ProgramFileName() + ")";
 }
 
-std::string ProgramFileName() { return "w" + telmvar.ProgramFileStem; }
+std::string ProgramFileName()
+{
+    return "w" + telmvar.ProgramFileStem;
+}

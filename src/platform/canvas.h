@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace platform
+{
 
 // The program keeps colours as one integer, blue * 65536 + green * 256 + red.
 struct Colour {
@@ -72,8 +73,9 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-class Canvas {
-public:
+class Canvas
+{
+  public:
     virtual ~Canvas() = default;
 
     virtual int Width() const = 0;

@@ -1,10 +1,12 @@
 #pragma once
 #include <string>
 
-namespace platform {
+namespace platform
+{
 
-class Clipboard {
-public:
+class Clipboard
+{
+  public:
     virtual ~Clipboard() = default;
     virtual void SetText(const std::string& text) = 0; // Windows-1252
     virtual std::string Text() const = 0;

@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <vector>
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
 // Unicode of the bytes 0x80..0x9F in Windows-1252 (0xA0..0xFF equal Latin-1).
 constexpr std::array<char32_t, 32> kCp1252High = {
@@ -16,8 +18,7 @@ constexpr std::array<char32_t, 32> kCp1252High = {
 
 char32_t Cp1252ToCodePoint(unsigned char b)
 {
-    if (b >= 0x80 && b < 0xA0)
-        return kCp1252High[b - 0x80];
+    if (b >= 0x80 && b < 0xA0) return kCp1252High[b - 0x80];
     return b;
 }
 
@@ -84,8 +85,7 @@ std::vector<char32_t> DecodeUtf8(std::string_view text)
             else
                 cp = (cp << 6) | (c & 0x3F);
         }
-        if (ok && (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
-            ok = false;
+        if (ok && (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) ok = false;
         if (!ok) {
             cps.push_back(kInvalid);
             ++i;
@@ -97,8 +97,7 @@ std::vector<char32_t> DecodeUtf8(std::string_view text)
     return cps;
 }
 
-template <class ToCodePoint>
-std::string ToUtf8(std::string_view text, ToCodePoint toCodePoint)
+template <class ToCodePoint> std::string ToUtf8(std::string_view text, ToCodePoint toCodePoint)
 {
     std::string out;
     out.reserve(text.size() + text.size() / 4);
@@ -133,7 +132,10 @@ std::string FromUtf8(std::string_view text, char replacement, ToCodePoint toCode
 
 } // namespace
 
-std::string Cp1252ToUtf8(std::string_view text) { return ToUtf8(text, Cp1252ToCodePoint); }
+std::string Cp1252ToUtf8(std::string_view text)
+{
+    return ToUtf8(text, Cp1252ToCodePoint);
+}
 
 std::string Utf8ToCp1252(std::string_view text, char replacement)
 {

@@ -1,19 +1,22 @@
 #pragma once
 // The screen cursor (hourglass while a calculation runs) and the warning beep.
 
-namespace platform {
+namespace platform
+{
 
 enum class CursorShape { Default, Arrow, Hourglass };
 
-class Cursor {
-public:
+class Cursor
+{
+  public:
     virtual ~Cursor() = default;
     virtual void Set(CursorShape shape) = 0;
     virtual CursorShape Current() const = 0;
 };
 
-class Sound {
-public:
+class Sound
+{
+  public:
     virtual ~Sound() = default;
     virtual void Beep() = 0;
 };

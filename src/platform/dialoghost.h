@@ -7,20 +7,23 @@
 
 #include <string>
 
-namespace platform {
+namespace platform
+{
 
 enum class DialogResult { Ok, Cancel };
 
-class DialogModel {
-public:
+class DialogModel
+{
+  public:
     virtual ~DialogModel() = default;
     // Names the form that shows this model (one form per model class).
     virtual std::string FormName() const = 0;
     virtual std::string Caption() const = 0;
 };
 
-class DialogHost {
-public:
+class DialogHost
+{
+  public:
     virtual ~DialogHost() = default;
     // Shows the dialog for the model and returns once the user closed it.
     virtual DialogResult RunModal(DialogModel& model) = 0;

@@ -1,8 +1,10 @@
 #include "platform/filedialog.h"
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
 std::vector<std::string> Split(const std::string& text, char sep)
 {
@@ -11,8 +13,7 @@ std::vector<std::string> Split(const std::string& text, char sep)
     for (;;) {
         auto pos = text.find(sep, start);
         parts.push_back(text.substr(start, pos == std::string::npos ? std::string::npos : pos - start));
-        if (pos == std::string::npos)
-            break;
+        if (pos == std::string::npos) break;
         start = pos + 1;
     }
     return parts;
@@ -21,8 +22,7 @@ std::vector<std::string> Split(const std::string& text, char sep)
 std::string Trim(const std::string& s)
 {
     auto b = s.find_first_not_of(' ');
-    if (b == std::string::npos)
-        return {};
+    if (b == std::string::npos) return {};
     auto e = s.find_last_not_of(' ');
     return s.substr(b, e - b + 1);
 }
@@ -32,8 +32,7 @@ std::string Trim(const std::string& s)
 std::vector<FileFilterEntry> ParseFileFilter(const std::string& filter)
 {
     std::vector<FileFilterEntry> entries;
-    if (filter.empty())
-        return entries;
+    if (filter.empty()) return entries;
     auto parts = Split(filter, '|');
     for (std::size_t i = 0; i < parts.size(); i += 2) {
         std::string description = Trim(parts[i]);
@@ -42,13 +41,10 @@ std::vector<FileFilterEntry> ParseFileFilter(const std::string& filter)
         entry.Description = description;
         for (auto& p : Split(patterns, ';')) {
             auto t = Trim(p);
-            if (!t.empty())
-                entry.Patterns.push_back(t);
+            if (!t.empty()) entry.Patterns.push_back(t);
         }
-        if (entry.Patterns.empty())
-            continue;
-        if (entry.Description.empty())
-            entry.Description = entry.Patterns.front();
+        if (entry.Patterns.empty()) continue;
+        if (entry.Description.empty()) entry.Description = entry.Patterns.front();
         entries.push_back(std::move(entry));
     }
     return entries;

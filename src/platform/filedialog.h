@@ -7,7 +7,8 @@
 #include <utility>
 #include <vector>
 
-namespace platform {
+namespace platform
+{
 
 enum class FileDialogKind { Open, Save };
 
@@ -32,8 +33,9 @@ struct FileFilterEntry {
 // pattern uses the description as its pattern; empty entries are skipped.
 std::vector<FileFilterEntry> ParseFileFilter(const std::string& filter);
 
-class FileDialogs {
-public:
+class FileDialogs
+{
+  public:
     virtual ~FileDialogs() = default;
     // The chosen path, or nothing when the user cancelled.
     virtual std::optional<std::string> Run(const FileDialogRequest& request) = 0;

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace platform
+{
 
 struct LaunchResult {
     bool Started = false;
@@ -15,12 +16,14 @@ struct LaunchResult {
     std::string Message; // why it failed, empty when started
 };
 
-class Launcher {
-public:
+class Launcher
+{
+  public:
     virtual ~Launcher() = default;
     // Starts the program with the arguments as they are (no shell, no
     // splitting or quoting). A program name without "/" is looked up on PATH.
-    virtual LaunchResult StartProgram(const std::string& program, const std::vector<std::string>& arguments) = 0;
+    virtual LaunchResult StartProgram(const std::string& program,
+                                      const std::vector<std::string>& arguments) = 0;
     // Opens a file or a URL with the desktop's program for it.
     virtual LaunchResult OpenDocument(const std::string& document) = 0;
 };

@@ -1,6 +1,7 @@
 #include "platform/messagebox.h"
 
-namespace platform {
+namespace platform
+{
 
 MessageAnswer SafeDefaultAnswer(MessageButtons buttons)
 {

@@ -10,7 +10,8 @@
 
 #include <string>
 
-namespace platform {
+namespace platform
+{
 
 enum class MessageIcon { None, Error, Warning, Information, Question };
 
@@ -33,8 +34,9 @@ MessageAnswer SafeDefaultAnswer(MessageButtons buttons);
 
 const char* MessageAnswerName(MessageAnswer answer);
 
-class MessageBoxes {
-public:
+class MessageBoxes
+{
+  public:
     virtual ~MessageBoxes() = default;
 
     // Shows the box modally and returns the button pressed. Closing the box

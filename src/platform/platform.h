@@ -19,10 +19,12 @@
 #include "platform/prompts.h"
 #include "platform/window.h"
 
-namespace platform {
+namespace platform
+{
 
-class Platform {
-public:
+class Platform
+{
+  public:
     Platform(MessageBoxes& messages, FileDialogs& fileDialogs, Prompts& prompts, DialogHost& dialogs,
              Window& mainWindow, Printer& printer, Clipboard& clipboard, Launcher& launcher, Cursor& cursor,
              Sound& sound)
@@ -46,7 +48,7 @@ public:
     Cursor& ScreenCursor() const { return cursor_; }
     Sound& Bell() const { return sound_; }
 
-private:
+  private:
     MessageBoxes& messages_;
     FileDialogs& fileDialogs_;
     Prompts& prompts_;
@@ -68,14 +70,15 @@ Platform* SetCurrentPlatform(Platform* platform);
 
 // Installs a platform for the life of a scope (a test, the GUI run) and puts
 // the previous one back afterwards.
-class ScopedPlatform {
-public:
+class ScopedPlatform
+{
+  public:
     explicit ScopedPlatform(Platform& platform) : previous_(SetCurrentPlatform(&platform)) {}
     ~ScopedPlatform() { SetCurrentPlatform(previous_); }
     ScopedPlatform(const ScopedPlatform&) = delete;
     ScopedPlatform& operator=(const ScopedPlatform&) = delete;
 
-private:
+  private:
     Platform* previous_;
 };
 

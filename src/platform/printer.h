@@ -7,10 +7,12 @@
 
 #include "platform/canvas.h"
 
-namespace platform {
+namespace platform
+{
 
-class Printer {
-public:
+class Printer
+{
+  public:
     virtual ~Printer() = default;
 
     // The print dialog; false when the user cancelled (nothing is printed).

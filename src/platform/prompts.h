@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace platform
+{
 
 // How a choice is offered: a list box, or one radio button per item.
 enum class SelectionStyle { List, Radio };
@@ -43,8 +44,9 @@ struct TextScreenRequest {
     std::vector<std::string> Lines; // shown in a fixed-pitch font
 };
 
-class Prompts {
-public:
+class Prompts
+{
+  public:
     virtual ~Prompts() = default;
     // The 0-based index chosen, or nothing on Cancel.
     virtual std::optional<int> Select(const SelectionRequest& request) = 0;

@@ -9,7 +9,8 @@
 
 #include "platform/canvas.h"
 
-namespace platform {
+namespace platform
+{
 
 enum class MouseButton { None, Left, Right, Middle };
 enum class MouseAction { Press, Release, Move, DoubleClick };
@@ -29,7 +30,24 @@ struct MouseEvent {
 };
 
 // Keys the program binds; everything else arrives as a character.
-enum class Key { None, Left, Right, Up, Down, PageUp, PageDown, Home, End, Insert, Delete, Enter, Escape, Plus, Minus, F1 };
+enum class Key {
+    None,
+    Left,
+    Right,
+    Up,
+    Down,
+    PageUp,
+    PageDown,
+    Home,
+    End,
+    Insert,
+    Delete,
+    Enter,
+    Escape,
+    Plus,
+    Minus,
+    F1
+};
 
 struct KeyEvent {
     Key KeyCode = Key::None;
@@ -42,8 +60,9 @@ struct ResizeEvent {
     int Height = 0;
 };
 
-class Window {
-public:
+class Window
+{
+  public:
     virtual ~Window() = default;
 
     virtual void SetTitle(const std::string& title) = 0;

@@ -18,11 +18,11 @@ TEST(QtCanvas, ArcAnglesFollowTheRaysCounterclockwise)
         int span16;
     } cases[] = {
         // Circle of radius 50 about (50, 50); y grows downwards on screen.
-        {{0, 0, 100, 100}, {100, 50}, {50, 0}, 0, 90 * 16},          // east to north: a quarter
-        {{0, 0, 100, 100}, {50, 0}, {100, 50}, 90 * 16, 270 * 16},   // north to east: three quarters
-        {{0, 0, 100, 100}, {0, 50}, {100, 50}, 180 * 16, 180 * 16},  // west to east through the south
-        {{0, 0, 100, 100}, {100, 50}, {100, 50}, 0, 360 * 16},       // same ray: the whole circle
-        {{0, 0, 100, 100}, {150, 50}, {50, -300}, 0, 90 * 16},       // points off the circle: only rays count
+        {{0, 0, 100, 100}, {100, 50}, {50, 0}, 0, 90 * 16},         // east to north: a quarter
+        {{0, 0, 100, 100}, {50, 0}, {100, 50}, 90 * 16, 270 * 16},  // north to east: three quarters
+        {{0, 0, 100, 100}, {0, 50}, {100, 50}, 180 * 16, 180 * 16}, // west to east through the south
+        {{0, 0, 100, 100}, {100, 50}, {100, 50}, 0, 360 * 16},      // same ray: the whole circle
+        {{0, 0, 100, 100}, {150, 50}, {50, -300}, 0, 90 * 16},      // points off the circle: only rays count
         // Ellipse 200 x 100: the ray at 45 degrees meets it at the
         // parametric angle atan(2) = 63.43 degrees.
         {{0, 0, 200, 100}, {200, 50}, {200, -50}, 0, 1015},
@@ -96,8 +96,7 @@ TEST(QtCanvas, TextIsDrawnInTheFontColour)
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             QColor c = image.pixelColor(x, y);
-            if (c.blue() > 200 && c.red() < 80 && c.green() < 80)
-                ++blue;
+            if (c.blue() > 200 && c.red() < 80 && c.green() < 80) ++blue;
         }
     EXPECT_GT(blue, 50) << "text pixels in the font colour";
 }

@@ -18,10 +18,12 @@
 
 using namespace platform;
 
-namespace {
+namespace
+{
 
-class QtDialogs : public ::testing::Test {
-protected:
+class QtDialogs : public ::testing::Test
+{
+  protected:
     AppFirst app_; // the application must exist before any widget
     PlatformQt qt;
 };
@@ -57,8 +59,9 @@ TEST_F(QtDialogs, MessageBoxReturnsTheButtonPressed)
             text = box->text();
             box->button(c.press)->click();
         });
-        MessageAnswer a = qt.Messages().Show(
-            {"QYR7 - Radi Divivuzez Orude", "x.qy7 already exists.   overwrite ?", MessageIcon::Question, c.buttons});
+        MessageAnswer a =
+            qt.Messages().Show({"QYR7 - Radi Divivuzez Orude", "x.qy7 already exists.   overwrite ?",
+                                MessageIcon::Question, c.buttons});
         EXPECT_EQ(a, c.expected);
         EXPECT_EQ(caption.toStdString(), "QYR7 - Radi Divivuzez Orude");
         EXPECT_EQ(text.toStdString(), "x.qy7 already exists.   overwrite ?");
@@ -91,8 +94,12 @@ TEST_F(QtDialogs, MessageTextsAreConvertedFromWindows1252)
         text = qobject_cast<QMessageBox*>(w)->text();
         qobject_cast<QMessageBox*>(w)->button(QMessageBox::Ok)->click();
     });
-    qt.Messages().ShowOk("Message:", "20 \xB0" "C \x96 5 \xB5m", MessageIcon::Information);
-    EXPECT_EQ(text, QString::fromUtf8("20 \xC2\xB0" "C \xE2\x80\x93 5 \xC2\xB5m"));
+    qt.Messages().ShowOk("Message:",
+                         "20 \xB0"
+                         "C \x96 5 \xB5m",
+                         MessageIcon::Information);
+    EXPECT_EQ(text, QString::fromUtf8("20 \xC2\xB0"
+                                      "C \xE2\x80\x93 5 \xC2\xB5m"));
 }
 
 TEST_F(QtDialogs, NameFiltersInQtForm)
@@ -218,7 +225,8 @@ TEST_F(QtDialogs, TextScreenShowsTheLines)
     EXPECT_EQ(content.toStdString(), "QYR7 Command Line Mode\n\n/?       -> Help");
 }
 
-namespace {
+namespace
+{
 struct GearModel final : DialogModel {
     std::string FormName() const override { return "gearform"; }
     std::string Caption() const override { return "QYR7 Gear"; }
@@ -233,9 +241,8 @@ TEST_F(QtDialogs, DialogHostRunsTheRegisteredForm)
         auto* edit = new QLineEdit(form.get());
         edit->setObjectName("Name");
         edit->setText(QString::fromStdString(static_cast<GearModel&>(m).Name));
-        QObject::connect(form.get(), &QDialog::accepted, [edit, &m] {
-            static_cast<GearModel&>(m).Name = edit->text().toStdString();
-        });
+        QObject::connect(form.get(), &QDialog::accepted,
+                         [edit, &m] { static_cast<GearModel&>(m).Name = edit->text().toStdString(); });
         return form;
     });
     GearModel model;

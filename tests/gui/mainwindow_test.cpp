@@ -13,10 +13,12 @@
 
 using namespace platform;
 
-namespace {
+namespace
+{
 
-class MainWindow : public ::testing::Test {
-protected:
+class MainWindow : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         TestApp();
@@ -28,11 +30,9 @@ protected:
 QAction* FindAction(QMenuBar* bar, const QString& menu, const QString& item)
 {
     for (QAction* top : bar->actions()) {
-        if (top->text().remove('&') != menu || !top->menu())
-            continue;
+        if (top->text().remove('&') != menu || !top->menu()) continue;
         for (QAction* a : top->menu()->actions())
-            if (a->text().remove('&') == item)
-                return a;
+            if (a->text().remove('&') == item) return a;
     }
     return nullptr;
 }
@@ -79,7 +79,8 @@ TEST_F(MainWindow, ATitleInWindows1252ArrivesAsUnicode)
 {
     PlatformQt qt;
     qt.MainWindow().SetTitle("Stufe \xE4\xDF \x80");
-    EXPECT_EQ(qt.QtMainWindow().Widget().windowTitle(), QString::fromUtf8("Stufe \xC3\xA4\xC3\x9F \xE2\x82\xAC"));
+    EXPECT_EQ(qt.QtMainWindow().Widget().windowTitle(),
+              QString::fromUtf8("Stufe \xC3\xA4\xC3\x9F \xE2\x82\xAC"));
     EXPECT_EQ(qt.MainWindow().Title(), "Stufe \xE4\xDF \x80");
 }
 

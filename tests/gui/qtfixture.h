@@ -37,8 +37,7 @@ inline void WhenModalAppears(std::function<void(QWidget*)> act)
     QObject::connect(poll, &QTimer::timeout, poll, [poll, act, tries] {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal) {
-            if (++*tries > 500)
-                poll->deleteLater();
+            if (++*tries > 500) poll->deleteLater();
             return;
         }
         poll->stop();

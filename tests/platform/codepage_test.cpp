@@ -4,7 +4,8 @@
 
 using namespace platform;
 
-namespace {
+namespace
+{
 
 struct ByteCase {
     unsigned char byte;

@@ -6,18 +6,21 @@
 
 using namespace platform;
 
-namespace {
+namespace
+{
 
-class ScriptedPlatform : public ::testing::Test {
-protected:
+class ScriptedPlatform : public ::testing::Test
+{
+  protected:
     PlatformHeadless headless{HeadlessMode::Scripted};
     std::ostringstream diag;
     std::ostringstream out;
     void SetUp() override { headless.SetStreams(&diag, &out); }
 };
 
-class BatchPlatform : public ::testing::Test {
-protected:
+class BatchPlatform : public ::testing::Test
+{
+  protected:
     PlatformHeadless headless{HeadlessMode::Batch};
     std::ostringstream diag;
     std::ostringstream out;
@@ -162,8 +165,8 @@ TEST_F(BatchPlatform, QuestionsGetTheSafeDefaultAndGoToTheDiagnostics)
     };
     for (const auto& c : cases) {
         diag.str("");
-        EXPECT_EQ(headless.Messages().Show({"Error  : ", "file a.qy7 not found or no access !", MessageIcon::Error,
-                                            c.buttons}),
+        EXPECT_EQ(headless.Messages().Show(
+                      {"Error  : ", "file a.qy7 not found or no access !", MessageIcon::Error, c.buttons}),
                   c.expected);
         EXPECT_EQ(diag.str(), c.line);
     }
@@ -178,8 +181,10 @@ TEST_F(BatchPlatform, QueuedAnswersAreIgnoredInABatchRun)
 
 TEST_F(BatchPlatform, DiagnosticsAreConvertedToUtf8)
 {
-    headless.Messages().ShowOk("Message:", "Temperatur 20 \xB0" "C, Ma\xDF \x80");
-    EXPECT_EQ(diag.str(), "Message: Temperatur 20 \xC2\xB0" "C, Ma\xC3\x9F \xE2\x82\xAC\n");
+    headless.Messages().ShowOk("Message:", "Temperatur 20 \xB0"
+                                           "C, Ma\xDF \x80");
+    EXPECT_EQ(diag.str(), "Message: Temperatur 20 \xC2\xB0"
+                          "C, Ma\xC3\x9F \xE2\x82\xAC\n");
 }
 
 TEST_F(BatchPlatform, DialogsAndPromptsAreCancelledAndPrintersRefused)
@@ -215,7 +220,8 @@ TEST(CurrentPlatformTest, DefaultIsTheBatchPlatformWhichWritesToStderr)
 {
     ASSERT_EQ(SetCurrentPlatform(nullptr), nullptr) << "a test left its platform installed";
     ::testing::internal::CaptureStderr();
-    MessageAnswer a = CurrentPlatform().Messages().AskYesNoCancel("QYR7", "x.qy7 already exists.   overwrite ?");
+    MessageAnswer a =
+        CurrentPlatform().Messages().AskYesNoCancel("QYR7", "x.qy7 already exists.   overwrite ?");
     std::string err = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(a, MessageAnswer::Cancel);
     EXPECT_EQ(err, "QYR7: x.qy7 already exists.   overwrite ?  [Cancel]\n");

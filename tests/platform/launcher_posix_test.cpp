@@ -13,7 +13,8 @@
 using namespace platform;
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 fs::path FreshDir(const std::string& name)
 {
@@ -99,8 +100,13 @@ TEST(PosixLauncher, ArgumentsArriveUnchangedWithoutAShell)
     fs::path dir = FreshDir("args");
     fs::path outFile = dir / "args.txt";
     LauncherImplPosix launcher;
-    std::vector<std::string> args = {"-c", "printf '%s|' \"$@\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0\"",
-                                     outFile.string(), "a b", "$HOME", "x;y", "\"q\""};
+    std::vector<std::string> args = {"-c",
+                                     "printf '%s|' \"$@\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0\"",
+                                     outFile.string(),
+                                     "a b",
+                                     "$HOME",
+                                     "x;y",
+                                     "\"q\""};
     LaunchResult r = launcher.StartProgram("sh", args);
     ASSERT_TRUE(r.Started) << r.Message;
     EXPECT_EQ(r.ErrorCode, 0);

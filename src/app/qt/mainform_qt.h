@@ -2,7 +2,8 @@
 // The program's main window on Qt: the shell of the platform, captioned with
 // the program title. The commands of the menus come with the application.
 
-namespace platform {
+namespace platform
+{
 class PlatformQt;
 }
 

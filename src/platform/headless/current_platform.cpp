@@ -3,9 +3,11 @@
 // a GUI exists, or without one, must never wait for an answer.
 #include "platform/headless/platform_headless.h"
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
 Platform* installed = nullptr;
 
@@ -17,7 +19,10 @@ Platform& BatchPlatform()
 
 } // namespace
 
-Platform& CurrentPlatform() { return installed ? *installed : BatchPlatform(); }
+Platform& CurrentPlatform()
+{
+    return installed ? *installed : BatchPlatform();
+}
 
 Platform* SetCurrentPlatform(Platform* platform)
 {

@@ -5,9 +5,11 @@
 
 #include "platform/codepage.h"
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
 // "Error  : " + text reads as "Error  : text"; a caption without its own
 // colon gets one.
@@ -16,10 +18,8 @@ std::string CaptionAndText(const std::string& caption, const std::string& text)
     std::string head = caption;
     while (!head.empty() && head.back() == ' ')
         head.pop_back();
-    if (head.empty())
-        return text;
-    if (head.back() != ':')
-        head += ':';
+    if (head.empty()) return text;
+    if (head.back() != ':') head += ':';
     return head + " " + text;
 }
 
@@ -70,9 +70,15 @@ std::string RectText(const Rect& r)
 
 // ---------------------------------------------------------------- session
 
-std::ostream& HeadlessSession::Diag() const { return Diagnostics ? *Diagnostics : std::cerr; }
+std::ostream& HeadlessSession::Diag() const
+{
+    return Diagnostics ? *Diagnostics : std::cerr;
+}
 
-std::ostream& HeadlessSession::Out() const { return Output ? *Output : std::cout; }
+std::ostream& HeadlessSession::Out() const
+{
+    return Output ? *Output : std::cout;
+}
 
 void HeadlessSession::Note(const std::string& line) const
 {
@@ -111,8 +117,7 @@ std::optional<std::string> FileDialogsImplHeadless::Run(const FileDialogRequest&
     std::string what = std::string(request.Kind == FileDialogKind::Open ? "open" : "save") + " dialog " +
                        request.Caption + " (" + request.Filter + ")";
     bool scripted = TakeScripted(session_, answers_, answer, what);
-    if (!scripted)
-        answer.reset();
+    if (!scripted) answer.reset();
     if (!scripted && session_.Mode == HeadlessMode::Batch)
         session_.Note(what + ": no file chosen in a batch run");
     return answer;
@@ -130,7 +135,8 @@ std::optional<int> PromptsImplHeadless::Select(const SelectionRequest& request)
 {
     selectionRequests_.push_back(request);
     std::optional<int> answer;
-    bool scripted = TakeScripted(session_, selections_, answer, CaptionAndText(request.Caption, request.Prompt));
+    bool scripted =
+        TakeScripted(session_, selections_, answer, CaptionAndText(request.Caption, request.Prompt));
     if (!scripted) {
         answer.reset();
         if (session_.Mode == HeadlessMode::Batch)
@@ -214,15 +220,12 @@ void CanvasImplHeadless::SetFont(const Font& font)
 {
     font_ = font;
     std::string style;
-    if (font.Italic)
-        style += " italic";
-    if (font.Underline)
-        style += " underline";
-    if (font.StrikeOut)
-        style += " strikeout";
-    records_.push_back("font " + font.Face + " " + std::to_string(font.Height) + " " + std::to_string(font.Width) +
-                       " " + std::to_string(font.Escapement) + " " + std::to_string(font.Weight) + style + " " +
-                       ColourText(font.Colour));
+    if (font.Italic) style += " italic";
+    if (font.Underline) style += " underline";
+    if (font.StrikeOut) style += " strikeout";
+    records_.push_back("font " + font.Face + " " + std::to_string(font.Height) + " " +
+                       std::to_string(font.Width) + " " + std::to_string(font.Escapement) + " " +
+                       std::to_string(font.Weight) + style + " " + ColourText(font.Colour));
 }
 
 void CanvasImplHeadless::MoveTo(int x, int y)
@@ -237,12 +240,15 @@ void CanvasImplHeadless::LineTo(int x, int y)
     records_.push_back("lineto " + std::to_string(x) + " " + std::to_string(y));
 }
 
-void CanvasImplHeadless::Ellipse(const Rect& box) { records_.push_back("ellipse " + RectText(box)); }
+void CanvasImplHeadless::Ellipse(const Rect& box)
+{
+    records_.push_back("ellipse " + RectText(box));
+}
 
 void CanvasImplHeadless::Arc(const Rect& box, Point start, Point end)
 {
-    records_.push_back("arc " + RectText(box) + " " + std::to_string(start.X) + " " + std::to_string(start.Y) +
-                       " " + std::to_string(end.X) + " " + std::to_string(end.Y));
+    records_.push_back("arc " + RectText(box) + " " + std::to_string(start.X) + " " +
+                       std::to_string(start.Y) + " " + std::to_string(end.X) + " " + std::to_string(end.Y));
 }
 
 void CanvasImplHeadless::Polygon(const std::vector<Point>& points)
@@ -258,29 +264,29 @@ void CanvasImplHeadless::TextOut(int x, int y, const std::string& text)
     records_.push_back("text " + std::to_string(x) + " " + std::to_string(y) + " " + text);
 }
 
-void CanvasImplHeadless::Clear(Colour colour) { records_.push_back("clear " + ColourText(colour)); }
+void CanvasImplHeadless::Clear(Colour colour)
+{
+    records_.push_back("clear " + ColourText(colour));
+}
 
 // ----------------------------------------------------------------- window
 
 void WindowImplHeadless::SetClientSize(int width, int height)
 {
     canvas_.Resize(width, height);
-    if (OnResize)
-        OnResize({width, height});
+    if (OnResize) OnResize({width, height});
 }
 
 void WindowImplHeadless::Close()
 {
-    if (OnCloseQuery && !OnCloseQuery())
-        return;
+    if (OnCloseQuery && !OnCloseQuery()) return;
     visible_ = false;
 }
 
 CanvasImplHeadless& WindowImplHeadless::Paint()
 {
     canvas_.ClearRecords();
-    if (OnPaint)
-        OnPaint(canvas_);
+    if (OnPaint) OnPaint(canvas_);
     return canvas_;
 }
 
@@ -306,8 +312,7 @@ bool PrinterImplHeadless::ChoosePrinter()
 
 bool PrinterImplHeadless::BeginDoc(const std::string& title)
 {
-    if (printing_)
-        return false;
+    if (printing_) return false;
     printing_ = true;
     current_ = Document{};
     current_.Title = title;
@@ -323,8 +328,7 @@ void PrinterImplHeadless::NewPage()
 
 void PrinterImplHeadless::EndDoc()
 {
-    if (!printing_)
-        return;
+    if (!printing_) return;
     printing_ = false;
     printed_.push_back(std::move(current_));
     current_ = Document{};
@@ -369,7 +373,8 @@ LaunchResult LauncherImplHeadless::Answer(const std::string& what)
     return {true, 0, {}};
 }
 
-LaunchResult LauncherImplHeadless::StartProgram(const std::string& program, const std::vector<std::string>& arguments)
+LaunchResult LauncherImplHeadless::StartProgram(const std::string& program,
+                                                const std::vector<std::string>& arguments)
 {
     launches_.push_back({program, arguments, {}});
     std::string what = program;
@@ -399,8 +404,8 @@ detail::HeadlessParts::HeadlessParts(HeadlessMode mode)
 }
 
 PlatformHeadless::PlatformHeadless(HeadlessMode mode)
-    : HeadlessParts(mode), Platform(MessagesImpl, FilesImpl, PromptsImpl, DialogsImpl, WindowImpl, PrinterImpl,
-                                    ClipboardImpl, LauncherImpl, CursorImpl, SoundImpl)
+    : HeadlessParts(mode), Platform(MessagesImpl, FilesImpl, PromptsImpl, DialogsImpl, WindowImpl,
+                                    PrinterImpl, ClipboardImpl, LauncherImpl, CursorImpl, SoundImpl)
 {
 }
 

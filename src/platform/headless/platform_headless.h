@@ -20,7 +20,8 @@
 
 #include "platform/platform.h"
 
-namespace platform {
+namespace platform
+{
 
 enum class HeadlessMode { Scripted, Batch };
 
@@ -36,8 +37,9 @@ struct HeadlessSession {
     void Note(const std::string& line) const;
 };
 
-class MessageBoxesImplHeadless final : public MessageBoxes {
-public:
+class MessageBoxesImplHeadless final : public MessageBoxes
+{
+  public:
     struct Asked {
         MessageRequest Request;
         MessageAnswer Answer;
@@ -50,14 +52,15 @@ public:
     const std::vector<Asked>& AskedQuestions() const { return asked_; }
     void Reset();
 
-private:
+  private:
     HeadlessSession& session_;
     std::deque<MessageAnswer> answers_;
     std::vector<Asked> asked_;
 };
 
-class FileDialogsImplHeadless final : public FileDialogs {
-public:
+class FileDialogsImplHeadless final : public FileDialogs
+{
+  public:
     explicit FileDialogsImplHeadless(HeadlessSession& session) : session_(session) {}
     std::optional<std::string> Run(const FileDialogRequest& request) override;
 
@@ -67,14 +70,15 @@ public:
     const std::vector<FileDialogRequest>& Requests() const { return requests_; }
     void Reset();
 
-private:
+  private:
     HeadlessSession& session_;
     std::deque<std::optional<std::string>> answers_;
     std::vector<FileDialogRequest> requests_;
 };
 
-class PromptsImplHeadless final : public Prompts {
-public:
+class PromptsImplHeadless final : public Prompts
+{
+  public:
     explicit PromptsImplHeadless(HeadlessSession& session) : session_(session) {}
     std::optional<int> Select(const SelectionRequest& request) override;
     std::optional<std::string> AskText(const TextPromptRequest& request) override;
@@ -88,7 +92,7 @@ public:
     const std::vector<TextScreenRequest>& TextScreens() const { return screens_; }
     void Reset();
 
-private:
+  private:
     HeadlessSession& session_;
     std::deque<std::optional<int>> selections_;
     std::deque<std::optional<std::string>> texts_;
@@ -97,8 +101,9 @@ private:
     std::vector<TextScreenRequest> screens_;
 };
 
-class DialogHostImplHeadless final : public DialogHost {
-public:
+class DialogHostImplHeadless final : public DialogHost
+{
+  public:
     // Plays the user: may change the model's fields, returns the button.
     using Script = std::function<DialogResult(DialogModel&)>;
     struct Shown {
@@ -118,7 +123,7 @@ public:
     const std::vector<Shown>& ShownDialogs() const { return shown_; }
     void Reset();
 
-private:
+  private:
     HeadlessSession& session_;
     std::deque<Script> scripts_;
     std::vector<Shown> shown_;
@@ -126,8 +131,9 @@ private:
 
 // Records every drawing call as one line of text, so that a test can compare
 // what was drawn with what was meant.
-class CanvasImplHeadless final : public Canvas {
-public:
+class CanvasImplHeadless final : public Canvas
+{
+  public:
     CanvasImplHeadless(int width = 641, int height = 481) : width_(width), height_(height) {}
     int Width() const override { return width_; }
     int Height() const override { return height_; }
@@ -154,7 +160,7 @@ public:
     const Font& CurrentFont() const { return font_; }
     Point CurrentPosition() const { return position_; }
 
-private:
+  private:
     int width_;
     int height_;
     Pen pen_;
@@ -164,8 +170,9 @@ private:
     std::vector<std::string> records_;
 };
 
-class WindowImplHeadless final : public Window {
-public:
+class WindowImplHeadless final : public Window
+{
+  public:
     void SetTitle(const std::string& title) override { title_ = title; }
     std::string Title() const override { return title_; }
     int ClientWidth() const override { return canvas_.Width(); }
@@ -184,7 +191,7 @@ public:
     bool Visible() const { return visible_; }
     void Reset();
 
-private:
+  private:
     std::string title_;
     CanvasImplHeadless canvas_;
     int invalidations_ = 0;
@@ -193,8 +200,9 @@ private:
 };
 
 // A printer whose pages are recording canvases, A4 portrait at 300 dpi.
-class PrinterImplHeadless final : public Printer {
-public:
+class PrinterImplHeadless final : public Printer
+{
+  public:
     explicit PrinterImplHeadless(HeadlessSession& session) : session_(session) {}
     bool ChoosePrinter() override;
     bool BeginDoc(const std::string& title) override;
@@ -218,27 +226,29 @@ public:
     const std::vector<Document>& PrintedDocuments() const { return printed_; }
     void Reset();
 
-private:
+  private:
     HeadlessSession& session_;
     bool printing_ = false;
     Document current_;
     std::vector<Document> printed_;
 };
 
-class ClipboardImplHeadless final : public Clipboard {
-public:
+class ClipboardImplHeadless final : public Clipboard
+{
+  public:
     void SetText(const std::string& text) override { text_ = text; }
     std::string Text() const override { return text_; }
     void Reset() { text_.clear(); }
 
-private:
+  private:
     std::string text_;
 };
 
 // Records what would have been started. Tests get the queued result (or
 // "started"); a batch run starts nothing and says so on stderr.
-class LauncherImplHeadless final : public Launcher {
-public:
+class LauncherImplHeadless final : public Launcher
+{
+  public:
     struct Launch {
         std::string Program; // empty for a document
         std::vector<std::string> Arguments;
@@ -252,15 +262,16 @@ public:
     const std::vector<Launch>& Launches() const { return launches_; }
     void Reset();
 
-private:
+  private:
     LaunchResult Answer(const std::string& what);
     HeadlessSession& session_;
     std::deque<LaunchResult> results_;
     std::vector<Launch> launches_;
 };
 
-class CursorImplHeadless final : public Cursor {
-public:
+class CursorImplHeadless final : public Cursor
+{
+  public:
     void Set(CursorShape shape) override
     {
         shape_ = shape;
@@ -274,22 +285,24 @@ public:
         history_.clear();
     }
 
-private:
+  private:
     CursorShape shape_ = CursorShape::Default;
     std::vector<CursorShape> history_;
 };
 
-class SoundImplHeadless final : public Sound {
-public:
+class SoundImplHeadless final : public Sound
+{
+  public:
     void Beep() override { ++beeps_; }
     int Beeps() const { return beeps_; }
     void Reset() { beeps_ = 0; }
 
-private:
+  private:
     int beeps_ = 0;
 };
 
-namespace detail {
+namespace detail
+{
 // Constructed before the Platform base so that its references are bound to
 // living objects.
 struct HeadlessParts {
@@ -308,8 +321,9 @@ struct HeadlessParts {
 };
 } // namespace detail
 
-class PlatformHeadless final : private detail::HeadlessParts, public Platform {
-public:
+class PlatformHeadless final : private detail::HeadlessParts, public Platform
+{
+  public:
     explicit PlatformHeadless(HeadlessMode mode = HeadlessMode::Scripted);
 
     HeadlessMode Mode() const { return Session.Mode; }

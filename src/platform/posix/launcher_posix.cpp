@@ -8,13 +8,16 @@
 #include <system_error>
 #include <unistd.h>
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
 bool IsExecutableFile(const std::string& path)
 {
-    struct stat st{};
+    struct stat st {
+    };
     return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
 }
 
@@ -23,7 +26,10 @@ LaunchResult Failure(int error, std::string message)
     return {false, error, std::move(message)};
 }
 
-std::string ErrorText(int error) { return std::generic_category().message(error); }
+std::string ErrorText(int error)
+{
+    return std::generic_category().message(error);
+}
 
 bool LooksLikeUrl(const std::string& document)
 {
@@ -34,38 +40,35 @@ bool LooksLikeUrl(const std::string& document)
 
 std::string FindExecutable(const std::string& program)
 {
-    if (program.empty())
-        return {};
-    if (program.find('/') != std::string::npos)
-        return IsExecutableFile(program) ? program : std::string();
+    if (program.empty()) return {};
+    if (program.find('/') != std::string::npos) return IsExecutableFile(program) ? program : std::string();
     const char* pathEnv = std::getenv("PATH");
     std::string path = pathEnv ? pathEnv : "/usr/local/bin:/usr/bin:/bin";
     std::string::size_type start = 0;
     for (;;) {
         auto end = path.find(':', start);
         std::string dir = path.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (dir.empty())
-            dir = ".";
+        if (dir.empty()) dir = ".";
         std::string candidate = dir + "/" + program;
-        if (IsExecutableFile(candidate))
-            return candidate;
-        if (end == std::string::npos)
-            break;
+        if (IsExecutableFile(candidate)) return candidate;
+        if (end == std::string::npos) break;
         start = end + 1;
     }
     return {};
 }
 
-LaunchResult LauncherImplPosix::StartProgram(const std::string& program, const std::vector<std::string>& arguments)
+LaunchResult LauncherImplPosix::StartProgram(const std::string& program,
+                                             const std::vector<std::string>& arguments)
 {
-    if (program.empty())
-        return Failure(EINVAL, "no program given to start");
+    if (program.empty()) return Failure(EINVAL, "no program given to start");
     // The search happens here, before the fork, so that the child only has
     // to exec and a missing program is reported with its name.
     std::string executable = FindExecutable(program);
     if (executable.empty()) {
-        struct stat st{};
-        int error = (program.find('/') != std::string::npos && stat(program.c_str(), &st) == 0) ? EACCES : ENOENT;
+        struct stat st {
+        };
+        int error =
+            (program.find('/') != std::string::npos && stat(program.c_str(), &st) == 0) ? EACCES : ENOENT;
         return Failure(error, "program " + program + " not found or not executable");
     }
 
@@ -93,8 +96,7 @@ LaunchResult LauncherImplPosix::StartProgram(const std::string& program, const s
         int error = errno;
         close(pipeFds[0]);
         close(pipeFds[1]);
-        if (devNull >= 0)
-            close(devNull);
+        if (devNull >= 0) close(devNull);
         return Failure(error, "cannot start " + program + ": " + ErrorText(error));
     }
     if (child == 0) {
@@ -109,8 +111,7 @@ LaunchResult LauncherImplPosix::StartProgram(const std::string& program, const s
             _exit(0);
         }
         // A started program must not read the terminal of a batch run.
-        if (devNull >= 0)
-            dup2(devNull, STDIN_FILENO);
+        if (devNull >= 0) dup2(devNull, STDIN_FILENO);
         execv(executable.c_str(), argv.data());
         int error = errno;
         (void)!write(pipeFds[1], &error, sizeof error);
@@ -118,8 +119,7 @@ LaunchResult LauncherImplPosix::StartProgram(const std::string& program, const s
     }
 
     close(pipeFds[1]);
-    if (devNull >= 0)
-        close(devNull);
+    if (devNull >= 0) close(devNull);
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
@@ -136,12 +136,11 @@ LaunchResult LauncherImplPosix::StartProgram(const std::string& program, const s
 
 LaunchResult LauncherImplPosix::OpenDocument(const std::string& document)
 {
-    if (document.empty())
-        return Failure(EINVAL, "no document given to open");
+    if (document.empty()) return Failure(EINVAL, "no document given to open");
     if (!LooksLikeUrl(document)) {
-        struct stat st{};
-        if (stat(document.c_str(), &st) != 0)
-            return Failure(ENOENT, "file " + document + " not found");
+        struct stat st {
+        };
+        if (stat(document.c_str(), &st) != 0) return Failure(ENOENT, "file " + document + " not found");
     }
     if (FindExecutable("xdg-open").empty())
         return Failure(ENOENT, "no program to open " + document + " (xdg-open is not installed)");

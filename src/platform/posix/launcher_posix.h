@@ -4,10 +4,12 @@
 
 #include "platform/launcher.h"
 
-namespace platform {
+namespace platform
+{
 
-class LauncherImplPosix final : public Launcher {
-public:
+class LauncherImplPosix final : public Launcher
+{
+  public:
     LaunchResult StartProgram(const std::string& program, const std::vector<std::string>& arguments) override;
     LaunchResult OpenDocument(const std::string& document) override;
 };

@@ -9,11 +9,16 @@
 
 #include "platform/qt/qttext.h"
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
-QColor ToQColor(Colour c) { return QColor(c.Red, c.Green, c.Blue); }
+QColor ToQColor(Colour c)
+{
+    return QColor(c.Red, c.Green, c.Blue);
+}
 
 Qt::PenStyle ToQtPenStyle(PenStyle s)
 {
@@ -32,7 +37,10 @@ Qt::PenStyle ToQtPenStyle(PenStyle s)
     return Qt::SolidLine;
 }
 
-QRectF ToQRect(const Rect& r) { return QRectF(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top); }
+QRectF ToQRect(const Rect& r)
+{
+    return QRectF(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+}
 
 // The parametric angle of the ellipse point that lies on the ray from the
 // centre through p, in degrees counterclockwise on the screen (y down).
@@ -44,8 +52,7 @@ double ParametricAngle(const Rect& box, Point p)
     double ry = std::abs(box.Bottom - box.Top) / 2.0;
     double dx = p.X - cx;
     double dy = cy - p.Y;
-    if (rx <= 0 || ry <= 0)
-        return std::atan2(dy, dx) * 180.0 / M_PI;
+    if (rx <= 0 || ry <= 0) return std::atan2(dy, dx) * 180.0 / M_PI;
     return std::atan2(dy / ry, dx / rx) * 180.0 / M_PI;
 }
 
@@ -58,9 +65,15 @@ CanvasImplQt::CanvasImplQt(QPainter& painter) : painter_(painter)
     painter_.setBrush(QBrush(ToQColor(brush_.Colour)));
 }
 
-int CanvasImplQt::Width() const { return painter_.device() ? painter_.device()->width() : 0; }
+int CanvasImplQt::Width() const
+{
+    return painter_.device() ? painter_.device()->width() : 0;
+}
 
-int CanvasImplQt::Height() const { return painter_.device() ? painter_.device()->height() : 0; }
+int CanvasImplQt::Height() const
+{
+    return painter_.device() ? painter_.device()->height() : 0;
+}
 
 void CanvasImplQt::ApplyPen()
 {
@@ -71,7 +84,7 @@ void CanvasImplQt::ApplyPen()
     // Inverting what lies under the pen makes a second stroke erase the
     // first: the rubber band of the zoom is drawn that way.
     painter_.setCompositionMode(pen_.Mode == PenMode::Invert ? QPainter::RasterOp_NotDestination
-                                                              : QPainter::CompositionMode_SourceOver);
+                                                             : QPainter::CompositionMode_SourceOver);
 }
 
 void CanvasImplQt::SetPen(const Pen& pen)
@@ -83,12 +96,19 @@ void CanvasImplQt::SetPen(const Pen& pen)
 void CanvasImplQt::SetBrush(const Brush& brush)
 {
     brush_ = brush;
-    painter_.setBrush(brush.Style == BrushStyle::Clear ? QBrush(Qt::NoBrush) : QBrush(ToQColor(brush.Colour)));
+    painter_.setBrush(brush.Style == BrushStyle::Clear ? QBrush(Qt::NoBrush)
+                                                       : QBrush(ToQColor(brush.Colour)));
 }
 
-void CanvasImplQt::SetFont(const Font& font) { font_ = font; }
+void CanvasImplQt::SetFont(const Font& font)
+{
+    font_ = font;
+}
 
-void CanvasImplQt::MoveTo(int x, int y) { position_ = {x, y}; }
+void CanvasImplQt::MoveTo(int x, int y)
+{
+    position_ = {x, y};
+}
 
 void CanvasImplQt::LineTo(int x, int y)
 {
@@ -144,8 +164,7 @@ void CanvasImplQt::TextOut(int x, int y, const std::string& text)
     if (font_.Width > 0) {
         // The character width is given: stretch the font to reach it.
         int natural = QFontMetrics(f).averageCharWidth();
-        if (natural > 0)
-            f.setStretch(qBound(1, font_.Width * 100 / natural, 4000));
+        if (natural > 0) f.setStretch(qBound(1, font_.Width * 100 / natural, 4000));
     }
     painter_.save();
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);

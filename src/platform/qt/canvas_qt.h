@@ -3,12 +3,14 @@
 
 class QPainter;
 
-namespace platform {
+namespace platform
+{
 
 // A Canvas on an active QPainter: the window during a paint event, or a
 // printer page. The painter is borrowed, not owned.
-class CanvasImplQt final : public Canvas {
-public:
+class CanvasImplQt final : public Canvas
+{
+  public:
     explicit CanvasImplQt(QPainter& painter);
     int Width() const override;
     int Height() const override;
@@ -28,7 +30,7 @@ public:
     // rays give the whole ellipse.
     static void ArcAngles(const Rect& box, Point start, Point end, int& startAngle16, int& spanAngle16);
 
-private:
+  private:
     void ApplyPen();
     QPainter& painter_;
     Pen pen_;

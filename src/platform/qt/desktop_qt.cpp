@@ -7,11 +7,18 @@
 
 #include "platform/qt/qttext.h"
 
-namespace platform {
+namespace platform
+{
 
-void ClipboardImplQt::SetText(const std::string& text) { QGuiApplication::clipboard()->setText(ToQString(text)); }
+void ClipboardImplQt::SetText(const std::string& text)
+{
+    QGuiApplication::clipboard()->setText(ToQString(text));
+}
 
-std::string ClipboardImplQt::Text() const { return FromQString(QGuiApplication::clipboard()->text()); }
+std::string ClipboardImplQt::Text() const
+{
+    return FromQString(QGuiApplication::clipboard()->text());
+}
 
 void CursorImplQt::Set(CursorShape shape)
 {
@@ -26,6 +33,9 @@ void CursorImplQt::Set(CursorShape shape)
     shape_ = shape;
 }
 
-void SoundImplQt::Beep() { QApplication::beep(); }
+void SoundImplQt::Beep()
+{
+    QApplication::beep();
+}
 
 } // namespace platform

@@ -2,7 +2,8 @@
 
 #include <QApplication>
 
-namespace platform {
+namespace platform
+{
 
 void DialogHostImplQt::RegisterForm(const std::string& formName, FormFactory factory)
 {
@@ -19,8 +20,7 @@ DialogResult DialogHostImplQt::RunModal(DialogModel& model)
         return DialogResult::Cancel;
     }
     std::unique_ptr<QDialog> form = it->second(model, QApplication::activeWindow());
-    if (!form)
-        return DialogResult::Cancel;
+    if (!form) return DialogResult::Cancel;
     form->setWindowModality(Qt::ApplicationModal);
     return form->exec() == QDialog::Accepted ? DialogResult::Ok : DialogResult::Cancel;
 }

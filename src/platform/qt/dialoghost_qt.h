@@ -12,10 +12,12 @@
 #include "platform/dialoghost.h"
 #include "platform/messagebox.h"
 
-namespace platform {
+namespace platform
+{
 
-class DialogHostImplQt final : public DialogHost {
-public:
+class DialogHostImplQt final : public DialogHost
+{
+  public:
     using FormFactory = std::function<std::unique_ptr<QDialog>(DialogModel& model, QWidget* parent)>;
 
     explicit DialogHostImplQt(MessageBoxes& messages) : messages_(messages) {}
@@ -23,7 +25,7 @@ public:
     bool HasForm(const std::string& formName) const { return forms_.count(formName) != 0; }
     DialogResult RunModal(DialogModel& model) override;
 
-private:
+  private:
     MessageBoxes& messages_;
     std::map<std::string, FormFactory> forms_;
 };

@@ -7,7 +7,8 @@
 
 #include "platform/qt/qttext.h"
 
-namespace platform {
+namespace platform
+{
 
 QString ToQtNameFilter(const std::string& filter)
 {
@@ -39,17 +40,13 @@ std::optional<std::string> FileDialogsImplQt::Run(const FileDialogRequest& reque
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
     QString filter = ToQtNameFilter(request.Filter);
-    if (!filter.isEmpty())
-        dialog.setNameFilter(filter);
+    if (!filter.isEmpty()) dialog.setNameFilter(filter);
     if (!request.InitialDir.empty() && QDir(ToQString(request.InitialDir)).exists())
         dialog.setDirectory(ToQString(request.InitialDir));
-    if (!request.InitialName.empty())
-        dialog.selectFile(ToQString(request.InitialName));
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
+    if (!request.InitialName.empty()) dialog.selectFile(ToQString(request.InitialName));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
-    if (chosen.isEmpty() || chosen.front().isEmpty())
-        return std::nullopt;
+    if (chosen.isEmpty() || chosen.front().isEmpty()) return std::nullopt;
     return FromQString(QDir::toNativeSeparators(chosen.front()));
 }
 

@@ -12,9 +12,11 @@
 #include "platform/qt/canvas_qt.h"
 #include "platform/qt/qttext.h"
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
 KeyModifiers ToModifiers(Qt::KeyboardModifiers m)
 {
@@ -96,16 +98,27 @@ void DrawingAreaQt::paintEvent(QPaintEvent*)
 
 void DrawingAreaQt::Mouse(QMouseEvent* event, MouseAction action)
 {
-    if (!owner_.OnMouse)
-        return;
+    if (!owner_.OnMouse) return;
     QPoint p = event->position().toPoint();
     owner_.OnMouse({action, ToButton(event->button()), p.x(), p.y(), ToModifiers(event->modifiers())});
 }
 
-void DrawingAreaQt::mousePressEvent(QMouseEvent* event) { Mouse(event, MouseAction::Press); }
-void DrawingAreaQt::mouseReleaseEvent(QMouseEvent* event) { Mouse(event, MouseAction::Release); }
-void DrawingAreaQt::mouseMoveEvent(QMouseEvent* event) { Mouse(event, MouseAction::Move); }
-void DrawingAreaQt::mouseDoubleClickEvent(QMouseEvent* event) { Mouse(event, MouseAction::DoubleClick); }
+void DrawingAreaQt::mousePressEvent(QMouseEvent* event)
+{
+    Mouse(event, MouseAction::Press);
+}
+void DrawingAreaQt::mouseReleaseEvent(QMouseEvent* event)
+{
+    Mouse(event, MouseAction::Release);
+}
+void DrawingAreaQt::mouseMoveEvent(QMouseEvent* event)
+{
+    Mouse(event, MouseAction::Move);
+}
+void DrawingAreaQt::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    Mouse(event, MouseAction::DoubleClick);
+}
 
 void DrawingAreaQt::keyPressEvent(QKeyEvent* event)
 {
@@ -115,8 +128,7 @@ void DrawingAreaQt::keyPressEvent(QKeyEvent* event)
     }
     KeyEvent k;
     k.KeyCode = ToKey(event->key());
-    if (k.KeyCode == Key::None)
-        k.Text = FromQString(event->text());
+    if (k.KeyCode == Key::None) k.Text = FromQString(event->text());
     k.Modifiers = ToModifiers(event->modifiers());
     owner_.OnKey(k);
 }
@@ -124,8 +136,7 @@ void DrawingAreaQt::keyPressEvent(QKeyEvent* event)
 void DrawingAreaQt::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (owner_.OnResize)
-        owner_.OnResize({width(), height()});
+    if (owner_.OnResize) owner_.OnResize({width(), height()});
 }
 
 void ShellWindowQt::closeEvent(QCloseEvent* event)
@@ -149,13 +160,25 @@ MainWindowImplQt::MainWindowImplQt() : shell_(std::make_unique<ShellWindowQt>(*t
 
 MainWindowImplQt::~MainWindowImplQt() = default;
 
-void MainWindowImplQt::SetTitle(const std::string& title) { shell_->setWindowTitle(ToQString(title)); }
+void MainWindowImplQt::SetTitle(const std::string& title)
+{
+    shell_->setWindowTitle(ToQString(title));
+}
 
-std::string MainWindowImplQt::Title() const { return FromQString(shell_->windowTitle()); }
+std::string MainWindowImplQt::Title() const
+{
+    return FromQString(shell_->windowTitle());
+}
 
-int MainWindowImplQt::ClientWidth() const { return area_->width(); }
+int MainWindowImplQt::ClientWidth() const
+{
+    return area_->width();
+}
 
-int MainWindowImplQt::ClientHeight() const { return area_->height(); }
+int MainWindowImplQt::ClientHeight() const
+{
+    return area_->height();
+}
 
 void MainWindowImplQt::SetClientSize(int width, int height)
 {
@@ -164,17 +187,28 @@ void MainWindowImplQt::SetClientSize(int width, int height)
     area_->updateGeometry();
     // The frame around the client area (menu bar) keeps its own size.
     QSize extra = shell_->size() - area_->size();
-    if (!shell_->isVisible())
-        extra = QSize(0, shell_->menuBar()->sizeHint().height());
+    if (!shell_->isVisible()) extra = QSize(0, shell_->menuBar()->sizeHint().height());
     shell_->resize(want + extra);
 }
 
-void MainWindowImplQt::Invalidate() { area_->update(); }
+void MainWindowImplQt::Invalidate()
+{
+    area_->update();
+}
 
-void MainWindowImplQt::Show() { shell_->show(); }
+void MainWindowImplQt::Show()
+{
+    shell_->show();
+}
 
-void MainWindowImplQt::Close() { shell_->close(); }
+void MainWindowImplQt::Close()
+{
+    shell_->close();
+}
 
-void MainWindowImplQt::ProcessPendingEvents() { QCoreApplication::processEvents(); }
+void MainWindowImplQt::ProcessPendingEvents()
+{
+    QCoreApplication::processEvents();
+}
 
 } // namespace platform

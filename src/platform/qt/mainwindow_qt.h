@@ -13,18 +13,20 @@
 class QMenu;
 class QAction;
 
-namespace platform {
+namespace platform
+{
 
 class MainWindowImplQt;
 
 // The client area: paints through the Window's OnPaint and forwards input.
-class DrawingAreaQt final : public QWidget {
-public:
+class DrawingAreaQt final : public QWidget
+{
+  public:
     DrawingAreaQt(MainWindowImplQt& owner, QWidget* parent);
     QSize sizeHint() const override { return wanted_; }
     void SetWantedSize(QSize size) { wanted_ = size; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -33,25 +35,27 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void Mouse(QMouseEvent* event, MouseAction action);
     MainWindowImplQt& owner_;
     QSize wanted_{641, 481};
 };
 
-class ShellWindowQt final : public QMainWindow {
-public:
+class ShellWindowQt final : public QMainWindow
+{
+  public:
     explicit ShellWindowQt(MainWindowImplQt& owner) : owner_(owner) {}
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     MainWindowImplQt& owner_;
 };
 
-class MainWindowImplQt final : public Window {
-public:
+class MainWindowImplQt final : public Window
+{
+  public:
     MainWindowImplQt();
     ~MainWindowImplQt() override;
 
@@ -70,7 +74,7 @@ public:
     QMenu& FileMenu() { return *fileMenu_; }
     QAction& ExitAction() { return *exitAction_; }
 
-private:
+  private:
     std::unique_ptr<ShellWindowQt> shell_;
     DrawingAreaQt* area_ = nullptr; // owned by the shell
     QMenu* fileMenu_ = nullptr;

@@ -5,9 +5,11 @@
 
 #include "platform/qt/qttext.h"
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
 QMessageBox::Icon ToQtIcon(MessageIcon icon)
 {

@@ -1,11 +1,13 @@
 #pragma once
 #include "platform/messagebox.h"
 
-namespace platform {
+namespace platform
+{
 
 // QMessageBox, modal for the whole application, owned by the active window.
-class MessageBoxesImplQt final : public MessageBoxes {
-public:
+class MessageBoxesImplQt final : public MessageBoxes
+{
+  public:
     MessageAnswer Show(const MessageRequest& request) override;
 };
 

@@ -13,9 +13,11 @@
 #include "platform/qt/printer_qt.h"
 #include "platform/qt/prompts_qt.h"
 
-namespace platform {
+namespace platform
+{
 
-namespace detail {
+namespace detail
+{
 struct QtParts {
     MessageBoxesImplQt MessagesImpl;
     FileDialogsImplQt FilesImpl;
@@ -30,8 +32,9 @@ struct QtParts {
 };
 } // namespace detail
 
-class PlatformQt final : private detail::QtParts, public Platform {
-public:
+class PlatformQt final : private detail::QtParts, public Platform
+{
+  public:
     PlatformQt()
         : Platform(MessagesImpl, FilesImpl, PromptsImpl, DialogsImpl, WindowImpl, PrinterImpl, ClipboardImpl,
                    LauncherImpl, CursorImpl, SoundImpl),

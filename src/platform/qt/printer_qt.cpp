@@ -8,14 +8,14 @@
 #include "platform/qt/canvas_qt.h"
 #include "platform/qt/qttext.h"
 
-namespace platform {
+namespace platform
+{
 
 PrinterImplQt::PrinterImplQt() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
 
 PrinterImplQt::~PrinterImplQt()
 {
-    if (painter_)
-        Abort();
+    if (painter_) Abort();
 }
 
 bool PrinterImplQt::ChoosePrinter()
@@ -26,12 +26,10 @@ bool PrinterImplQt::ChoosePrinter()
 
 bool PrinterImplQt::BeginDoc(const std::string& title)
 {
-    if (painter_)
-        return false;
+    if (painter_) return false;
     printer_->setDocName(ToQString(title));
     auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(printer_.get()))
-        return false;
+    if (!painter->begin(printer_.get())) return false;
     painter_ = std::move(painter);
     canvas_ = std::make_unique<CanvasImplQt>(*painter_);
     return true;
@@ -39,14 +37,12 @@ bool PrinterImplQt::BeginDoc(const std::string& title)
 
 void PrinterImplQt::NewPage()
 {
-    if (painter_)
-        printer_->newPage();
+    if (painter_) printer_->newPage();
 }
 
 void PrinterImplQt::EndDoc()
 {
-    if (!painter_)
-        return;
+    if (!painter_) return;
     canvas_.reset();
     painter_->end();
     painter_.reset();
@@ -54,22 +50,27 @@ void PrinterImplQt::EndDoc()
 
 void PrinterImplQt::Abort()
 {
-    if (!painter_)
-        return;
+    if (!painter_) return;
     printer_->abort();
     canvas_.reset();
     painter_->end();
     painter_.reset();
 }
 
-int PrinterImplQt::PageWidthPixels() const { return printer_->pageLayout().paintRectPixels(printer_->resolution()).width(); }
+int PrinterImplQt::PageWidthPixels() const
+{
+    return printer_->pageLayout().paintRectPixels(printer_->resolution()).width();
+}
 
 int PrinterImplQt::PageHeightPixels() const
 {
     return printer_->pageLayout().paintRectPixels(printer_->resolution()).height();
 }
 
-double PrinterImplQt::PageWidthMm() const { return printer_->pageLayout().paintRect(QPageLayout::Millimeter).width(); }
+double PrinterImplQt::PageWidthMm() const
+{
+    return printer_->pageLayout().paintRect(QPageLayout::Millimeter).width();
+}
 
 double PrinterImplQt::PageHeightMm() const
 {

@@ -6,12 +6,14 @@
 class QPrinter;
 class QPainter;
 
-namespace platform {
+namespace platform
+{
 
 class CanvasImplQt;
 
-class PrinterImplQt final : public Printer {
-public:
+class PrinterImplQt final : public Printer
+{
+  public:
     PrinterImplQt();
     ~PrinterImplQt() override;
     bool ChoosePrinter() override;
@@ -28,7 +30,7 @@ public:
 
     QPrinter& QtPrinter() { return *printer_; }
 
-private:
+  private:
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;
     std::unique_ptr<CanvasImplQt> canvas_;

@@ -16,9 +16,11 @@
 
 #include "platform/qt/qttext.h"
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
 // OK, Cancel and, where the caller gave them, the two help buttons. Help
 // leaves the dialog open.
@@ -74,8 +76,7 @@ std::optional<int> PromptsImplQt::Select(const SelectionRequest& request)
         list->setObjectName(QStringLiteral("Items"));
         for (const auto& item : request.Items)
             list->addItem(ToQString(item));
-        if (count > 0)
-            list->setCurrentRow(preset);
+        if (count > 0) list->setCurrentRow(preset);
         QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
         layout->addWidget(list);
     } else {
@@ -87,17 +88,14 @@ std::optional<int> PromptsImplQt::Select(const SelectionRequest& request)
             auto* radio = new QRadioButton(ToQString(request.Items[static_cast<std::size_t>(i)]), box);
             group->addButton(radio, i);
             boxLayout->addWidget(radio);
-            if (i == preset)
-                radio->setChecked(true);
+            if (i == preset) radio->setChecked(true);
         }
         layout->addWidget(box);
     }
     AddButtons(dialog, layout, request.Help);
-    if (dialog.exec() != QDialog::Accepted || count == 0)
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || count == 0) return std::nullopt;
     int chosen = list ? list->currentRow() : group->checkedId();
-    if (chosen < 0 || chosen >= count)
-        return std::nullopt;
+    if (chosen < 0 || chosen >= count) return std::nullopt;
     return chosen;
 }
 
@@ -111,14 +109,12 @@ std::optional<std::string> PromptsImplQt::AskText(const TextPromptRequest& reque
     AddPrompt(dialog, layout, request.Prompt)->setMinimumWidth(300);
     auto* edit = new QLineEdit(&dialog);
     edit->setObjectName(QStringLiteral("Text"));
-    if (request.MaxLength > 0)
-        edit->setMaxLength(request.MaxLength);
+    if (request.MaxLength > 0) edit->setMaxLength(request.MaxLength);
     edit->setText(ToQString(request.Text));
     edit->selectAll();
     layout->addWidget(edit);
     AddButtons(dialog, layout, request.Help);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return FromQString(edit->text());
 }
 

@@ -6,7 +6,8 @@
 
 #include "platform/codepage.h"
 
-namespace platform {
+namespace platform
+{
 
 inline QString ToQString(const std::string& text)
 {
