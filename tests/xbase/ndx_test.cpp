@@ -635,3 +635,42 @@ TEST_F(NdxTest, BuiltIndexIsReadableByOthers)
     EXPECT_EQ(std::filesystem::status(Path("t.ndx")).permissions() & std::filesystem::perms::others_read,
               std::filesystem::perms::others_read);
 }
+
+TEST_F(NdxTest, BuildCallsTheProgressCallbackExactlyAsOftenAsAsked)
+{
+    std::vector<std::string> keys;
+    for (int i = 0; i < 97; ++i)
+        keys.push_back(K(i));
+    MakeKeys("t.dbf", 10, keys);
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    for (int asked : {1, 7, 20, 500}) {
+        int calls = 0;
+        ndx.Progress = [&] { ++calls; };
+        ndx.ProgressCalls = asked;
+        ASSERT_TRUE(MakeIndex(Path("t.ndx"), "KEY"));
+        EXPECT_EQ(calls, asked);
+    }
+    ndx.ProgressCalls = 0;
+    int calls = 0;
+    ndx.Progress = [&] { ++calls; };
+    ASSERT_TRUE(MakeIndex(Path("t.ndx"), "KEY"));
+    EXPECT_EQ(calls, 0) << "without a count the callback is cleared";
+    EXPECT_FALSE(ndx.Progress);
+}
+
+TEST_F(NdxTest, KeyTextOfTheCurrentEntry)
+{
+    MakeTable("t.dbf", {{"N", 'N', 7, 2, 0}, {"D", 'D', 8, 0, 0}, {"C", 'C', 4, 0, 0}},
+              {"  12.50" "20240301" "ABCD"});
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    ASSERT_TRUE(MakeIndex(Path("n.ndx"), "N"));
+    ASSERT_TRUE(MakeIndex(Path("d.ndx"), "D"));
+    ASSERT_TRUE(MakeIndex(Path("c.ndx"), "C"));
+    Set_Index_To(Path("n.ndx") + " " + Path("d.ndx") + " " + Path("c.ndx"));
+    GoTop();
+    EXPECT_EQ(OrderKeyText(1), "  12.50");
+    EXPECT_EQ(dbhooks.DbHooks.OrderKeyText(2), JulianToDisplay(DisplayToJulian("03/01/24")));
+    EXPECT_EQ(dbhooks.DbHooks.OrderKeyText(3), "ABCD");
+    Set_Order_To(0);
+    EXPECT_EQ(OrderKeyText(1), "Rec         1");
+}

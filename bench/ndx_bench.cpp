@@ -1,0 +1,135 @@
+// Index speed over a table of one million records: the build of a character
+// and of a numeric index, random Find, and a scan in index order.
+#include "xbase/cmd/dbcmd.h"
+#include "xbase/core/dberror.h"
+#include "xbase/dbf/dbffile.h"
+#include "xbase/ndx/ndx.h"
+#include "xbase/xbaselib.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int kRecords = 1000000;
+
+std::string CodeOf(uint32_t v)
+{
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "P%08u", v);
+    return buf;
+}
+
+// The table: PARTNO C(10) with a scrambled number, VALUE N(10,2). Records are
+// written in one stream, then the record count is set in the header.
+const std::string& IndexBenchTable()
+{
+    static std::string name;
+    if (!name.empty())
+        return name;
+    name = "/tmp/qyr7_ndx_bench_" + std::to_string(getpid()) + ".dbf";
+    ResetXbaseLibrary();
+    TDbfTable t;
+    CreateDBF(t, name, {{"PARTNO", 'C', 10, 0, 0}, {"VALUE", 'N', 10, 2, 0}});
+    std::ifstream in(name, std::ios::binary);
+    std::vector<char> header((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    const int headerLength = static_cast<unsigned char>(header[8]) | static_cast<unsigned char>(header[9]) << 8;
+    header.resize(static_cast<std::size_t>(headerLength));
+    header[4] = static_cast<char>(kRecords & 0xFF);
+    header[5] = static_cast<char>((kRecords >> 8) & 0xFF);
+    header[6] = static_cast<char>((kRecords >> 16) & 0xFF);
+    header[7] = static_cast<char>((kRecords >> 24) & 0xFF);
+    std::ofstream out(name, std::ios::binary | std::ios::trunc);
+    out.write(header.data(), static_cast<std::streamsize>(header.size()));
+    char rec[32];
+    for (uint32_t i = 0; i < kRecords; ++i) {
+        uint32_t v = (i * 2654435761u) % 100000000u;
+        std::snprintf(rec, sizeof rec, " %s%10.2f", CodeOf(v).c_str(), (v % 100000) / 7.0);
+        out.write(rec, 21);
+    }
+    out.put(0x1A);
+    out.close();
+    std::atexit([] {
+        std::remove(IndexBenchTable().c_str());
+        std::remove((IndexBenchTable() + ".code.ndx").c_str());
+        std::remove((IndexBenchTable() + ".value.ndx").c_str());
+    });
+    return name;
+}
+
+void OpenBenchTable()
+{
+    const std::string& table = IndexBenchTable();
+    ResetXbaseLibrary();
+    InitXbaseLibrary();
+    SetAutoReport(false);
+    dbcmd.SharedAccess = false;
+    UseFile(table + " EXCLUSIVE");
+}
+
+void BM_MakeIndexCharacter1M(benchmark::State& state)
+{
+    OpenBenchTable();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(MakeIndex(IndexBenchTable() + ".code.ndx", "PARTNO"));
+    state.SetItemsProcessed(state.iterations() * kRecords);
+    CloseAll();
+}
+BENCHMARK(BM_MakeIndexCharacter1M)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_MakeIndexNumeric1M(benchmark::State& state)
+{
+    OpenBenchTable();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(MakeIndex(IndexBenchTable() + ".value.ndx", "VALUE"));
+    state.SetItemsProcessed(state.iterations() * kRecords);
+    CloseAll();
+}
+BENCHMARK(BM_MakeIndexNumeric1M)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_RandomFind(benchmark::State& state)
+{
+    OpenBenchTable();
+    MakeIndex(IndexBenchTable() + ".code.ndx", "PARTNO");
+    Set_Index_To(IndexBenchTable() + ".code.ndx");
+    std::mt19937 rng(3);
+    int64_t found = 0;
+    for (auto _ : state) {
+        uint32_t i = rng() % kRecords;
+        Find(CodeOf((i * 2654435761u) % 100000000u));
+        found += ndx.LastFindFound ? 1 : 0;
+    }
+    state.counters["found"] = static_cast<double>(found) / static_cast<double>(state.iterations());
+    state.SetItemsProcessed(state.iterations());
+    CloseAll();
+}
+BENCHMARK(BM_RandomFind)->Unit(benchmark::kMicrosecond);
+
+void BM_OrderedScan(benchmark::State& state)
+{
+    OpenBenchTable();
+    MakeIndex(IndexBenchTable() + ".code.ndx", "PARTNO");
+    Set_Index_To(IndexBenchTable() + ".code.ndx");
+    int64_t n = 0;
+    for (auto _ : state) {
+        n = 0;
+        GoTop();
+        while (!dEOF()) {
+            SKIP(1);
+            ++n;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+    CloseAll();
+}
+BENCHMARK(BM_OrderedScan)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
