@@ -153,6 +153,11 @@ TStartOutcome ThhFormCreate(const TCommandLine& Cmd)
 TStartOutcome RunTextBatch(const TCommandLine& Cmd)
 {
     std::string why;
+    if (TrimBlanks(Cmd.P1).empty()) {
+        // An empty name would ask with the open dialog: nobody is there.
+        ReportStartFailure("no project file named");
+        return {true, ExitProjectUnreadable};
+    }
     if (!ReadCommandLineProject(Cmd.P1, why)) {
         ReportStartFailure(why);
         return {true, ExitProjectUnreadable};

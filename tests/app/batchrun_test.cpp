@@ -87,6 +87,13 @@ TEST_F(BatchRun, AMissingProjectFileExitsOneWithOneLine)
     EXPECT_FALSE(fs::exists(dir / "nothere.txt"));
 }
 
+TEST_F(BatchRun, AnEmptyProjectNameExitsOneWithoutAskingForAFile)
+{
+    const TProgramRun run = RunProgram(dir, {"", "/I", "/NOGUI"});
+    EXPECT_EQ(run.ExitCode, 1);
+    ExpectOneErrorLine(run, "no project file named");
+}
+
 TEST_F(BatchRun, AnUnreadableProjectExitsOneWithOneLineAndStaysAsItWas)
 {
     const std::string garbage = "this is\r\nno project file\r\n";
