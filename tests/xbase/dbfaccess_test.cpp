@@ -478,3 +478,190 @@ TEST_F(DbfIndexAccess, KeyOfSeveralNumericFieldsSortsByEach)
 }
 
 } // namespace
+
+namespace {
+
+class TzDbfComponent : public DbfAccess {
+protected:
+    void SetUp() override
+    {
+        DbfAccess::SetUp();
+        InitXbaseLibrary();
+        SetAutoReport(false);
+    }
+};
+
+TEST_F(TzDbfComponent, RecordBufferSizesByFieldType)
+{
+    struct {
+        char type;
+        int len, dec, size;
+    } cases[] = {{'C', 10, 0, 11}, {'N', 8, 2, 8}, {'N', 5, 0, 4}, {'F', 8, 3, 8}, {'D', 8, 0, 8}, {'L', 1, 0, 2},
+                 {'M', 10, 0, 4}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FieldBufferSize(c.type, c.len, c.dec), c.size) << c.type << c.len << "," << c.dec;
+    TDbfTable t;
+    ASSERT_TRUE(CreateDBF(t, Path("six.dbf"), {{"C", 'C', 10, 0, 0}, {"R", 'N', 8, 2, 0}, {"I", 'N', 5, 0, 0},
+                                                {"D", 'D', 8, 0, 0}, {"L", 'L', 1, 0, 0}, {"M", 'M', 10, 0, 0}}));
+    TTzDbf d;
+    d.SetDbfFileName(Path("six.dbf"));
+    ASSERT_TRUE(d.SetActive(true)) << TakeErrorText();
+    EXPECT_EQ(d.RecordDataSize(), 38);
+    EXPECT_EQ(d.DbfFields, (std::vector<std::string>{"C, C, 10, 0", "R, N, 8, 2", "I, N, 5, 0", "D, D, 8, 0",
+                                                     "L, L, 1, 0", "M, M, 10, 0"}));
+}
+
+TEST_F(TzDbfComponent, MemoTextIsStoredAndReadThroughItsField)
+{
+    TDbfTable t;
+    ASSERT_TRUE(CreateDBF(t, Path("notes.dbf"), {{"NAME", 'C', 10, 0, 0}, {"NOTE", 'M', 10, 0, 0}}));
+    TTzDbf d;
+    d.Exclusive = true;
+    d.SetDbfFileName(Path("notes.dbf"));
+    ASSERT_TRUE(d.SetActive(true)) << TakeErrorText();
+    d.SetFieldText("NAME", "first");
+    ASSERT_TRUE(d.SetMemoText(2, "a longer remark\r\nover two lines"));
+    ASSERT_TRUE(d.AppendRec());
+    d.SetActive(false);
+    ASSERT_TRUE(d.SetActive(true));
+    d.Go(1);
+    EXPECT_EQ(d.MemoText(2), "a longer remark\r\nover two lines");
+    EXPECT_EQ(d.MemoText(1), "") << "not a memo field";
+}
+
+TEST_F(TzDbfComponent, IndexListBuildsAMissingIndexOnceThenOpensIt)
+{
+    MakeParts("parts.dbf", 4);
+    TTzDbf d;
+    d.IndexList = {"1," + Path("qty") + ",QTY*(-1)"};
+    int built = 0;
+    d.OnAfterMakeIndex = [&](const std::string&) { ++built; };
+    d.SetDbfFileName(Path("parts.dbf"));
+    ASSERT_TRUE(d.SetActive(true)) << TakeErrorText();
+    EXPECT_EQ(built, 1);
+    d.First();
+    EXPECT_EQ(d.RecNo(), 4) << "descending quantity is the controlling order";
+    d.SetActive(false);
+    ASSERT_TRUE(d.SetActive(true));
+    EXPECT_EQ(built, 1) << "an existing index is only opened";
+    EXPECT_TRUE(d.FindExact("-2"));
+    EXPECT_EQ(d.RecNo(), 2);
+}
+
+TEST_F(TzDbfComponent, VerifyHeaderRebuildsAfterAnotherProgramAppended)
+{
+    MakeParts("parts.dbf", 3);
+    TTzDbf d;
+    d.IndexList = {Path("names") + ",NAME"};
+    d.CreateIndex = TCreateIndexType::ciVerifyHeader;
+    int built = 0;
+    d.OnAfterMakeIndex = [&](const std::string&) { ++built; };
+    d.SetDbfFileName(Path("parts.dbf"));
+    ASSERT_TRUE(d.SetActive(true));
+    d.SetActive(false);
+    EXPECT_EQ(built, 1);
+    // Another program appends without touching the index.
+    TDbfTable t;
+    t.Name = Path("parts.dbf");
+    ASSERT_TRUE(OpenDbf(t));
+    t.RecordBuffer = " aaa           9.0    9";
+    ASSERT_TRUE(AppendDbfRecord(t));
+    ASSERT_TRUE(CloseDbf(t));
+    ASSERT_TRUE(d.SetActive(true));
+    EXPECT_EQ(built, 2);
+    d.First();
+    EXPECT_EQ(d.RecNo(), 4) << "the new record is in the rebuilt index";
+}
+
+TEST_F(TzDbfComponent, NeverBuildingFailsTheOpenOnAMissingIndex)
+{
+    MakeParts("parts.dbf", 2);
+    TTzDbf d;
+    d.IndexList = {Path("none") + ",NAME"};
+    d.CreateIndex = TCreateIndexType::ciNever;
+    d.SetDbfFileName(Path("parts.dbf"));
+    EXPECT_FALSE(d.SetActive(true));
+    EXPECT_FALSE(d.Active());
+    EXPECT_EQ(dberror.DbErrorCode, 2);
+}
+
+TEST_F(TzDbfComponent, RefusedPostLockIsShownOnceAndChangesNothing)
+{
+    MakeParts("parts.dbf", 2);
+    TTzDbf d;
+    d.SetDbfFileName(Path("parts.dbf"));
+    ASSERT_TRUE(d.SetActive(true));
+    Select(20);
+    ASSERT_TRUE(UseFile(Path("parts.dbf") + " ALIAS OTHER"));
+    ASSERT_TRUE(FLock());
+    d.Go(2);
+    d.SetFieldText("NAME", "changed");
+    EXPECT_FALSE(d.Post());
+    ASSERT_EQ(headless.HeadlessMessages().AskedQuestions().size(), 1u);
+    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions()[0].Request.Text, "Lock failed [Post]");
+    Select(20);
+    Unlock();
+    CloseArea();
+    d.Cancel();
+    EXPECT_EQ(d.SField(1), "part2       ");
+}
+
+TEST_F(TzDbfComponent, BookmarksAreRecordNumbers)
+{
+    MakeParts("parts.dbf", 3);
+    TTzDbf d;
+    d.SetDbfFileName(Path("parts.dbf"));
+    ASSERT_TRUE(d.SetActive(true));
+    d.Go(2);
+    const int32_t b = d.GetBookmark();
+    d.Last();
+    EXPECT_EQ(TTzDbf::CompareBookmarks(b, d.GetBookmark()), -1);
+    EXPECT_EQ(TTzDbf::CompareBookmarks(b, b), 0);
+    EXPECT_TRUE(d.GotoBookmark(b));
+    EXPECT_EQ(d.RecNo(), 2);
+    EXPECT_FALSE(d.GotoBookmark(9));
+    EXPECT_TRUE(d.Eof());
+}
+
+TEST_F(TzDbfComponent, LocateByFieldValues)
+{
+    MakeParts("parts.dbf", 4);
+    TTzDbf d;
+    d.SetDbfFileName(Path("parts.dbf"));
+    ASSERT_TRUE(d.SetActive(true));
+    EXPECT_TRUE(d.Locate("NAME", {"PART3"}, true, false));
+    EXPECT_EQ(d.RecNo(), 3);
+    EXPECT_FALSE(d.Locate("NAME", {"PART3"}, false, false)) << "case matters without the option";
+    EXPECT_EQ(d.RecNo(), 3) << "a miss stays where it was";
+    EXPECT_TRUE(d.Locate("NAME", {"part"}, false, true));
+    EXPECT_EQ(d.RecNo(), 1);
+}
+
+TEST_F(TzDbfComponent, DelimitedTextOutAndBackIn)
+{
+    MakeParts("parts.dbf", 3);
+    TTzDbf d;
+    d.SetDbfFileName(Path("parts.dbf"));
+    ASSERT_TRUE(d.SetActive(true));
+    d.Go(2);
+    ASSERT_TRUE(d.CopyToDelimited(Path("parts.txt")));
+    EXPECT_EQ(d.RecNo(), 2) << "the record stays";
+    // The import appends: the caller holds the file lock, as the browser does.
+    ASSERT_TRUE(d.FLock());
+    EXPECT_EQ(d.AppendFromDelimited(Path("parts.txt")), 3);
+    d.UnLock();
+    EXPECT_EQ(d.RecordCount(), 6);
+    d.Go(6);
+    EXPECT_EQ(d.SField(1), "part3       ");
+}
+
+TEST(TzCheckTexts, CodesOfTheRecordSource)
+{
+    EXPECT_EQ(TzCheckText(TzOk), "");
+    EXPECT_EQ(TzCheckText(TzBof), "Dataset error: 1402");
+    EXPECT_EQ(TzCheckText(TzEof), "Dataset error: 1403");
+    EXPECT_EQ(TzCheckText(TzNoFileName), "The FileName property of the dataset not set");
+    EXPECT_EQ(TzCheckText(215), "Dataset error: " + ErrorText(215));
+}
+
+} // namespace

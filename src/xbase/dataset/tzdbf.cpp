@@ -6,6 +6,8 @@
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbstrings.h"
 #include "xbase/ndx/ndx.h"
+#include "xbase/cmd/dbtransfer.h"
+#include "xbase/memo/dbmemo.h"
 
 #include <filesystem>
 #include <sstream>
@@ -59,6 +61,28 @@ bool CorrectFieldDefinition(char& Type, int& Length, int& Decimals)
         Decimals = 0;
     }
     return Type != t0 || Length != l0 || Decimals != d0;
+}
+
+std::string TzCheckText(int code)
+{
+    switch (code) {
+    case TzOk: return "";
+    case TzFailed: case TzBof: case TzEof: return "Dataset error: " + std::to_string(code);
+    case TzNoFileName: return "The FileName property of the dataset not set";
+    default: return "Dataset error: " + ErrorText(static_cast<uint16_t>(code));
+    }
+}
+
+int FieldBufferSize(char type, int length, int decimals)
+{
+    switch (type) {
+    case 'C': return length + 1;
+    case 'D': return 8;
+    case 'F': case 'N': return decimals > 0 ? 8 : 4;
+    case 'L': return 2;
+    case 'M': return 4;
+    default: return length + 1;
+    }
 }
 
 TTzDbf::~TTzDbf()
@@ -159,9 +183,100 @@ bool TTzDbf::Open()
     }
     area_ = area;
     SetIgnoreDel(hideDeleted_);
+    RebuildFieldList();
     state_ = TDataSetState::Browse;
+    if (!OpenIndexList()) {
+        const uint16_t code = dberror.DbErrorCode;
+        Close();
+        dberror.DbErrorCode = code != 0 ? code : 1401;
+        return false;
+    }
     if (RecCount() > 0)
         GoTop();
+    return true;
+}
+
+void TTzDbf::RebuildFieldList()
+{
+    DbfFields.clear();
+    for (int i = 1; i <= ::FieldCount(); ++i)
+        DbfFields.push_back(::Field(i) + ", " + std::string(1, FieldType(i)) + ", " + std::to_string(::FieldLen(i)) +
+                            ", " + std::to_string(FieldDec(i)));
+}
+
+bool TTzDbf::OpenIndexList()
+{
+    if (IndexList.empty())
+        return true;
+    struct TEntry {
+        int Order;
+        std::string File;
+        std::string Key;
+    };
+    std::vector<TEntry> entries;
+    int next = 1;
+    for (const auto& text : IndexList) {
+        TEntry e{next, "", ""};
+        std::string rest = text;
+        std::size_t c = rest.find(',');
+        if (c != std::string::npos && c > 0) {
+            const std::string head = AllTrim(rest.substr(0, c));
+            if (!head.empty() && head.find_first_not_of("0123456789") == std::string::npos) {
+                e.Order = TextToInteger(head);
+                rest = rest.substr(c + 1);
+            }
+        }
+        c = rest.find(',');
+        e.File = AllTrim(rest.substr(0, c));
+        e.Key = c == std::string::npos ? "" : AllTrim(rest.substr(c + 1)).substr(0, 100);
+        next = e.Order + 1;
+        entries.push_back(e);
+    }
+    TCreateIndexType mode = CreateIndex;
+    // A semaphore file of another day is left over from a program that did
+    // not end; one of today means others use the table: never rebuild then.
+    const std::string sem = SemaphoreFileName(SelectedArea()->Name);
+    if (FileExistsStr(sem) && !FileDatedToday(sem))
+        EraseFile(sem);
+    if (FileExistsStr(sem) && (mode == TCreateIndexType::ciAlways || mode == TCreateIndexType::ciVerifyHeader))
+        mode = TCreateIndexType::ciNotFound;
+    for (const auto& e : entries) {
+        bool build = mode == TCreateIndexType::ciAlways;
+        if (mode == TCreateIndexType::ciVerifyHeader) {
+            TIndexInfo info;
+            TAutoReportOff quiet;
+            build = !IndexInfo(e.File, info) || info.RecordCount != RecCount();
+            dberror.DbErrorCode = 0;
+        }
+        bool opened = false;
+        if (!build) {
+            TAutoReportOff quiet;
+            opened = ::SetIndexTo(e.File, 1);
+            const uint16_t code = dberror.DbErrorCode;
+            if (!opened && (code == 2 || code == 222 || code == 223) && mode != TCreateIndexType::ciNever) {
+                dberror.DbErrorCode = 0;
+                build = true;
+            } else if (!opened) {
+                return false;
+            }
+        }
+        if (build) {
+            bool go = true;
+            if (OnBeforeMakeIndex)
+                OnBeforeMakeIndex(e.File, go);
+            if (go) {
+                Index_On(e.Key, e.File);
+                if (dberror.DbErrorCode != 0)
+                    return false;
+                if (OnAfterMakeIndex)
+                    OnAfterMakeIndex(e.File);
+            }
+        }
+        CloseAllIndexes();
+    }
+    for (const auto& e : entries)
+        if (!::SetIndexTo(e.File, e.Order))
+            return false;
     return true;
 }
 
@@ -198,6 +313,8 @@ void TTzDbf::Resync()
     state_ = TDataSetState::Browse;
     if (dberror.DbErrorCode != 0)
         return;
+    if (dbcmd.CurrentArea != area_)
+        Select(area_);
     TWorkArea* a = SelectedArea();
     if (a == nullptr)
         return;
@@ -601,4 +718,121 @@ bool TTzDbf::Find(const std::string& key)
         GoBottom();
     }
     return found;
+}
+
+bool TTzDbf::FindExact(const std::string& key)
+{
+    const bool was = ndx.ExactFind;
+    ndx.ExactFind = true;
+    const bool found = Find(key);
+    ndx.ExactFind = was;
+    return found;
+}
+
+int TTzDbf::RecordDataSize()
+{
+    if (!CheckCommand("RecordSize"))
+        return 0;
+    int size = 1;
+    for (int i = 1; i <= ::FieldCount(); ++i)
+        size += FieldBufferSize(FieldType(i), ::FieldLen(i), FieldDec(i));
+    return size;
+}
+
+int32_t TTzDbf::GetBookmark() { return RecNo(); }
+
+bool TTzDbf::GotoBookmark(int32_t bookmark)
+{
+    if (Go(bookmark))
+        return true;
+    // A bookmark that is no record any more: the end of the table.
+    if (CheckCommand("GotoBookmark") && RecCount() > 0) {
+        TAutoReportOff quiet;
+        GoBottom();
+        SelectedArea()->AtEnd = true;
+    }
+    return false;
+}
+
+bool TTzDbf::Locate(const std::string& fields, const std::vector<std::string>& values, bool caseInsensitive,
+                    bool partialKey)
+{
+    if (!CheckCommand("Locate") || RecCount() == 0)
+        return false;
+    Cancel();
+    std::vector<TLocateValue> v;
+    for (const auto& t : values)
+        v.push_back(TLocateValue{t});
+    const int32_t here = ::RecNo();
+    const bool found = LocateMulti(fields, v, caseInsensitive, true, !partialKey);
+    if (!found && here >= 1 && here <= RecCount()) {
+        TAutoReportOff quiet;
+        GO(here);
+    }
+    return found;
+}
+
+bool TTzDbf::AppendFrom(const std::string& file)
+{
+    if (!CheckCommand("AppendFrom") || ReadOnly)
+        return false;
+    state_ = TDataSetState::Browse;
+    const int32_t here = RecCount() > 0 ? ::RecNo() : 0;
+    const uint16_t code = ::AppendFrom(file);
+    TAutoReportOff quiet;
+    if (here >= 1 && here <= RecCount())
+        GO(here);
+    else if (RecCount() > 0)
+        GoBottom();
+    return code == 0 && dberror.DbErrorCode == 0;
+}
+
+int32_t TTzDbf::AppendFromDelimited(const std::string& file)
+{
+    if (!CheckCommand("AppendFromDelimited") || ReadOnly)
+        return 0;
+    state_ = TDataSetState::Browse;
+    const int32_t n = AppendFromText(file, false);
+    Resync();
+    return n;
+}
+
+bool TTzDbf::CopyToDelimited(const std::string& file)
+{
+    if (!CheckCommand("CopyToDelimited"))
+        return false;
+    Cancel();
+    const int32_t here = RecCount() > 0 ? ::RecNo() : 0;
+    const bool ok = CopyToText(file, false);
+    if (here >= 1 && here <= RecCount()) {
+        TAutoReportOff quiet;
+        GO(here);
+    }
+    return ok;
+}
+
+std::string TTzDbf::MemoText(int n)
+{
+    if (!CheckCommand("ReadBlobStream") || n < 1 || n > ::FieldCount() || FieldType(n) != 'M' || RecCount() == 0)
+        return "";
+    const int32_t block = GetNativeInt(n);
+    std::string text;
+    if (block > 0)
+        ReadMemoText(block, text);
+    return text;
+}
+
+bool TTzDbf::SetMemoText(int n, const std::string& text)
+{
+    if (!CheckCommand("WriteBlobStream") || n < 1 || n > ::FieldCount() || FieldType(n) != 'M' || !EnsureEditable())
+        return false;
+    if (text.empty()) {
+        SetNativeInt(n, 0);
+        return true;
+    }
+    const int32_t block = AddMemo(text);
+    if (block <= 0 || dberror.DbErrorCode != 0)
+        return false;
+    SetNativeInt(n, block);
+    return true;
 }

@@ -18,6 +18,21 @@
 enum class TDataSetState { Inactive, Browse, Edit, Insert, SetKey };
 enum class TTzTableLanguage { tlOem, tlAnsi };
 enum class TLockKind { Insert, Delete, Restore, Post };
+// How the indexes of the index list are opened: built when missing, always
+// built, built when their record count differs from the table's, or only
+// opened.
+enum class TCreateIndexType { ciNotFound, ciAlways, ciVerifyHeader, ciNever };
+
+// Result codes of the record-source operations.
+enum : int { TzOk = 0, TzFailed = 1401, TzBof = 1402, TzEof = 1403, TzNoFileName = 1404 };
+// The text a record-source code is reported with ("" for TzOk): "Dataset
+// error: " + the code for 1401..1403, the file-name text for 1404, else
+// "Dataset error: " + the table library's text of the code.
+std::string TzCheckText(int code);
+
+// Bytes a field takes in a dataset record buffer: C length + 1, D 8, F and
+// N with decimals 8, without decimals 4, L 2, M 4.
+int FieldBufferSize(char type, int length, int decimals);
 
 // Called when a write lock was refused; setting Retry asks for another try.
 using TTzLockFailedEvent = std::function<void(TLockKind Kind, bool& Retry)>;
@@ -123,12 +138,47 @@ public:
     // found leaves the dataset on its last record.
     bool Find(const std::string& key);
 
+    // Indexes opened with the table, one entry each: "order,file,key"
+    // (the order only when the first "," stands after position 1).
+    std::vector<std::string> IndexList;
+    TCreateIndexType CreateIndex = TCreateIndexType::ciNotFound;
+    // May refuse a build (Build := false); told after each build.
+    std::function<void(const std::string& File, bool& Build)> OnBeforeMakeIndex;
+    std::function<void(const std::string& File)> OnAfterMakeIndex;
+    // Seeks with whole-key comparison.
+    bool FindExact(const std::string& key);
+
+    // ---- record buffer layout
+    // Size of the data part of a record buffer: the deletion flag and each
+    // field's buffer.
+    int RecordDataSize();
+    // ---- bookmarks: the record number
+    int32_t GetBookmark();
+    bool GotoBookmark(int32_t bookmark);
+    static int CompareBookmarks(int32_t a, int32_t b) { return a < b ? -1 : a > b ? 1 : 0; }
+
+    // ---- locate: fields ("NAME;QTY"), their values as texts
+    bool Locate(const std::string& fields, const std::vector<std::string>& values, bool caseInsensitive,
+                bool partialKey);
+
+    // ---- transfer
+    bool AppendFrom(const std::string& file);
+    int32_t AppendFromDelimited(const std::string& file);
+    bool CopyToDelimited(const std::string& file);
+
+    // ---- memo fields: the text of the current record's memo, and a new
+    // text stored for it (an empty text clears the memo).
+    std::string MemoText(int n);
+    bool SetMemoText(int n, const std::string& text);
+
     // ---- search
     void Search(const std::string& text, bool& found, bool fromStart);
     void Peek(int field, int32_t record, std::string& text);
 
 private:
     bool Open();
+    bool OpenIndexList();
+    void RebuildFieldList();
     void Close();
     void Resync();
     bool LockedWrite(TLockKind kind);
