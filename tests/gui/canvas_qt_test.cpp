@@ -100,3 +100,30 @@ TEST(QtCanvas, TextIsDrawnInTheFontColour)
         }
     EXPECT_GT(blue, 50) << "text pixels in the font colour";
 }
+
+TEST(QtCanvas, TextHeightIsTheCharacterCell)
+{
+    TestApp();
+    QImage image(300, 120, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    CanvasImplQt canvas(painter);
+    Font f;
+    f.Height = 60;
+    canvas.SetFont(f);
+    canvas.TextOut(10, 20, "Hg");
+    painter.end();
+    int top = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y).lightness() < 128) {
+                if (top < 0) top = y;
+                bottom = y;
+            }
+    ASSERT_GE(top, 0) << "nothing drawn";
+    // Ink of "Hg" (cap top to descender) stays within the 60-pixel cell
+    // below the reference point and fills most of it.
+    EXPECT_GE(top, 20);
+    EXPECT_LE(bottom, 20 + 60);
+    EXPECT_GT(bottom - top, 30);
+}

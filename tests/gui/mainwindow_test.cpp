@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 
 #include "app/programidentity.h"
 #include "app/qt/mainform_qt.h"
@@ -102,5 +105,49 @@ TEST_F(MainWindow, TheClientAreaIsPaintedThroughOnPaint)
     EXPECT_EQ(image.pixelColor(5, 10), QColor(255, 0, 0));
     EXPECT_EQ(qt.MainWindow().ClientWidth(), 641);
     EXPECT_EQ(qt.MainWindow().ClientHeight(), 481);
+    qt.MainWindow().Close();
+}
+
+TEST_F(MainWindow, MouseAndKeysOfTheClientAreaReachTheCallbacks)
+{
+    PlatformQt qt;
+    OpenMainForm(qt);
+    std::vector<MouseEvent> mice;
+    std::vector<KeyEvent> keys;
+    std::vector<ResizeEvent> sizes;
+    qt.MainWindow().OnMouse = [&](const MouseEvent& e) { mice.push_back(e); };
+    qt.MainWindow().OnKey = [&](const KeyEvent& e) { keys.push_back(e); };
+    qt.MainWindow().OnResize = [&](const ResizeEvent& e) { sizes.push_back(e); };
+    QWidget& area = qt.QtMainWindow().ClientArea();
+
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(30, 40), area.mapToGlobal(QPointF(30, 40)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+    QCoreApplication::sendEvent(&area, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(70, 90), area.mapToGlobal(QPointF(70, 90)),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&area, &release);
+    QKeyEvent pageUp(QEvent::KeyPress, Qt::Key_PageUp, Qt::ControlModifier);
+    QCoreApplication::sendEvent(&area, &pageUp);
+    QKeyEvent letter(QEvent::KeyPress, Qt::Key_Adiaeresis, Qt::NoModifier, QString::fromUtf8("\xC3\xA4"));
+    QCoreApplication::sendEvent(&area, &letter);
+    area.resize(300, 200);
+
+    ASSERT_EQ(mice.size(), 2u);
+    EXPECT_EQ(mice[0].Action, MouseAction::Press);
+    EXPECT_EQ(mice[0].Button, MouseButton::Left);
+    EXPECT_EQ(mice[0].X, 30);
+    EXPECT_EQ(mice[0].Y, 40);
+    EXPECT_TRUE(mice[0].Modifiers.Shift);
+    EXPECT_EQ(mice[1].Action, MouseAction::Release);
+    EXPECT_EQ(mice[1].X, 70);
+    EXPECT_EQ(mice[1].Y, 90);
+    ASSERT_EQ(keys.size(), 2u);
+    EXPECT_EQ(keys[0].KeyCode, Key::PageUp);
+    EXPECT_TRUE(keys[0].Modifiers.Control);
+    EXPECT_EQ(keys[1].KeyCode, Key::None);
+    EXPECT_EQ(keys[1].Text, "\xE4") << "the character in Windows-1252";
+    ASSERT_FALSE(sizes.empty());
+    EXPECT_EQ(sizes.back().Width, 300);
+    EXPECT_EQ(sizes.back().Height, 200);
     qt.MainWindow().Close();
 }

@@ -156,7 +156,12 @@ void CanvasImplQt::Polygon(const std::vector<Point>& points)
 void CanvasImplQt::TextOut(int x, int y, const std::string& text)
 {
     QFont f(ToQString(font_.Face));
-    f.setPixelSize(font_.Height > 0 ? font_.Height : 1);
+    const int cell = font_.Height > 0 ? font_.Height : 1;
+    f.setPixelSize(cell);
+    // The height is the character cell (ascent plus descent), as the drawing
+    // code measures its texts; Qt's pixel size is the smaller em height.
+    const int measured = QFontMetrics(f).height();
+    if (measured > cell) f.setPixelSize(qMax(1, cell * cell / measured));
     f.setWeight(font_.Weight >= 600 ? QFont::Bold : QFont::Normal);
     f.setItalic(font_.Italic);
     f.setUnderline(font_.Underline);
