@@ -674,3 +674,35 @@ TEST_F(NdxTest, KeyTextOfTheCurrentEntry)
     Set_Order_To(0);
     EXPECT_EQ(OrderKeyText(1), "Rec         1");
 }
+
+TEST_F(NdxTest, HeaderWithAKeyCountInPlaceOfTheTypeLetterIsRead)
+{
+    // Some writers keep a key count in bytes 8..11; the key kind at 16 then
+    // tells the key type.
+    std::vector<std::string> keys;
+    for (int i = 0; i < 80; ++i)
+        keys.push_back(K(i));
+    MakeKeys("t.dbf", 10, keys);
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    ASSERT_TRUE(MakeIndex(Path("t.ndx"), "KEY"));
+    CloseAll();
+    auto b = ReadBytes(Path("t.ndx"));
+    b[8] = 0x51;
+    b[9] = 0x00;
+    WriteBytes(Path("t.ndx"), b);
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    Set_Index_To(Path("t.ndx"));
+    ASSERT_TRUE(boxes.empty()) << boxes.front();
+    Find("K0042");
+    EXPECT_TRUE(ndx.LastFindFound);
+    EXPECT_EQ(RecNo(), 43);
+    for (int i = 0; i < 30; ++i) {
+        SetNativeText(1, K(500 + i));
+        Append();
+    }
+    CloseAll();
+    auto after = ReadBytes(Path("t.ndx"));
+    EXPECT_EQ(after[9], 'C') << "the header is written back in this library's form";
+    TNdxScan s = CheckNdxFile(after, 110, false);
+    EXPECT_EQ(s.Entries.size(), 110u);
+}

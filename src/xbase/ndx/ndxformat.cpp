@@ -45,6 +45,10 @@ TNdxHeader DecodeNdxHeader(const uint8_t* b)
     h.KeyKind = NdxGet16(b + 16);
     h.EntrySize = NdxGet16(b + 18);
     h.Unique = b[23];
+    // Some writers keep a key count in bytes 8..11 instead of the type
+    // letter; the key kind then tells character from numeric keys.
+    if (h.KeyType != 'C' && h.KeyType != 'N' && h.KeyType != 'F' && h.KeyType != 'D')
+        h.KeyType = h.KeyKind == 0 ? 'C' : 'N';
     return h;
 }
 
@@ -58,8 +62,10 @@ bool NdxHeaderValid(const TNdxHeader& h)
         return false;
     // The sizes are derived from the key length; a file that disagrees would
     // make entries overlap or leave the page.
-    return h.EntrySize == NdxEntrySize(h.KeyLength) && h.KeysPerPage == NdxKeysPerPage(h.KeyLength) &&
-           h.Root >= 1 && h.NextFree > h.Root;
+    // Writers differ in how full they let a page get; no count may make
+    // entries leave the page.
+    return h.EntrySize == NdxEntrySize(h.KeyLength) && h.KeysPerPage >= 2 &&
+           h.KeysPerPage <= NdxKeysPerPage(h.KeyLength) && h.Root >= 1 && h.NextFree > h.Root;
 }
 
 TNdxPage BuildAnchorPage(const TNdxHeader& h, const std::string& expression, int32_t recordCount,
