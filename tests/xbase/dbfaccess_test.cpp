@@ -10,6 +10,7 @@
 #include "platform/headless/platform_headless.h"
 #include "xbase/access/dbf4.h"
 #include "xbase/cmd/dbcmd.h"
+#include "xbase/core/dbkeys.h"
 
 #include <filesystem>
 
@@ -662,6 +663,54 @@ TEST(TzCheckTexts, CodesOfTheRecordSource)
     EXPECT_EQ(TzCheckText(TzEof), "Dataset error: 1403");
     EXPECT_EQ(TzCheckText(TzNoFileName), "The FileName property of the dataset not set");
     EXPECT_EQ(TzCheckText(215), "Dataset error: " + ErrorText(215));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(TzDbfComponent, CorrectedFieldDefinitionIsReportedOnce)
+{
+    TTzDbf d;
+    d.CreateIfNotFound = true;
+    d.DbfFields = {"VAL, N, 30, 25", "NAME, C, 10, 0"};
+    d.SetDbfFileName(Path("made.dbf"));
+    ASSERT_TRUE(d.SetActive(true));
+    ASSERT_EQ(headless.HeadlessMessages().AskedQuestions().size(), 1u);
+    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions()[0].Request.Text,
+              "Invalid field definition for " + Path("made.dbf") +
+                  ": VAL,N,30,25. Will use corrected definition: VAL,N,20,18");
+    EXPECT_EQ(d.DbfFields[0], "VAL, N, 20, 18");
+}
+
+TEST_F(TzDbfComponent, TypedFieldValues)
+{
+    TDbfTable t;
+    ASSERT_TRUE(CreateDBF(t, Path("typed.dbf"), {{"NAME", 'C', 8, 0, 0}, {"R", 'N', 7, 2, 0}, {"I", 'N', 4, 0, 0},
+                                                  {"DAY", 'D', 8, 0, 0}, {"OK", 'L', 1, 0, 0}}));
+    t.Name = Path("typed.dbf");
+    ASSERT_TRUE(OpenDbf(t));
+    t.RecordBuffer = " ab        12.50  -720261207T";
+    ASSERT_TRUE(AppendDbfRecord(t));
+    t.RecordBuffer = "                           F";
+    ASSERT_TRUE(AppendDbfRecord(t));
+    ASSERT_TRUE(CloseDbf(t));
+    TTzDbf d;
+    d.SetDbfFileName(Path("typed.dbf"));
+    ASSERT_TRUE(d.SetActive(true));
+    d.Go(1);
+    EXPECT_EQ(d.AsString(1), "ab");
+    EXPECT_DOUBLE_EQ(d.AsFloat(2), 12.5);
+    EXPECT_EQ(d.AsInteger(3), -7);
+    EXPECT_TRUE(d.AsBoolean(5));
+    // 7 December 2026 is one day after 6 December 2026.
+    EXPECT_DOUBLE_EQ(d.AsDate(4) - KeyToJulian("20261206"), 1.0);
+    EXPECT_FALSE(d.IsNull(4));
+    d.Go(2);
+    EXPECT_EQ(d.AsString(1), "");
+    EXPECT_DOUBLE_EQ(d.AsDate(4), 0);
+    EXPECT_TRUE(d.IsNull(4));
+    EXPECT_FALSE(d.AsBoolean(5));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/cmd/dblocate.h"
 #include "xbase/core/dberror.h"
+#include "xbase/core/dbkeys.h"
 #include "xbase/core/dbstrings.h"
 #include "xbase/ndx/ndx.h"
 #include "xbase/cmd/dbtransfer.h"
@@ -142,7 +143,14 @@ bool TTzDbf::Open()
             char type = UpperStr(p[1])[0];
             int len = TextToInteger(p[2]);
             int dec = TextToInteger(p[3]);
-            CorrectFieldDefinition(type, len, dec);
+            const std::string before = p[0] + "," + std::string(1, type) + "," + std::to_string(len) + "," +
+                                       std::to_string(dec);
+            if (CorrectFieldDefinition(type, len, dec))
+                platform::CurrentPlatform().Messages().ShowOk(
+                    "", "Invalid field definition for " + fileName_ + ": " + before +
+                            ". Will use corrected definition: " + p[0] + "," + std::string(1, type) + "," +
+                            std::to_string(len) + "," + std::to_string(dec),
+                    platform::MessageIcon::Warning);
             if (type == 'D')
                 len = 8;
             else if (type == 'L')
@@ -836,3 +844,51 @@ bool TTzDbf::SetMemoText(int n, const std::string& text)
     SetNativeInt(n, block);
     return true;
 }
+
+namespace {
+bool ValueField(TTzDbf& d, int n) { return d.CheckCommand("GetFieldData") && n >= 1 && n <= ::FieldCount() && RecCount() > 0; }
+}  // namespace
+
+std::string TTzDbf::AsString(int n)
+{
+    if (!ValueField(*this, n))
+        return "";
+    return RTrimStr(::SField(n));
+}
+
+double TTzDbf::AsFloat(int n)
+{
+    if (!ValueField(*this, n))
+        return 0;
+    const char t = FieldType(n);
+    if (t == 'N' || t == 'F' || t == 'M')
+        return t == 'M' ? GetNativeInt(n) : GetNativeDouble(n);
+    return NumTextToFloat(AllTrim(::SField(n)));
+}
+
+int32_t TTzDbf::AsInteger(int n)
+{
+    const double v = AsFloat(n);
+    return static_cast<int32_t>(v < 0 ? v - 0.5 : v + 0.5);
+}
+
+bool TTzDbf::AsBoolean(int n)
+{
+    if (!ValueField(*this, n))
+        return false;
+    if (FieldType(n) == 'L')
+        return GetNativeBool(n);
+    const std::string t = UpperStr(AllTrim(::SField(n)));
+    return !t.empty() && (t[0] == 'T' || t[0] == 'Y' || t[0] == 'J');
+}
+
+double TTzDbf::AsDate(int n)
+{
+    if (!ValueField(*this, n) || FieldType(n) != 'D')
+        return 0;
+    TWorkArea* a = SelectedArea();
+    const TDbfField& f = a->Fields[static_cast<std::size_t>(n - 1)];
+    return KeyToJulian(a->RecordBuffer.substr(f.Offset, f.Length));
+}
+
+bool TTzDbf::IsNull(int n) { return ValueField(*this, n) && FieldType(n) == 'D' && AsDate(n) == 0; }

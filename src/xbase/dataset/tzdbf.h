@@ -107,6 +107,15 @@ public:
     bool SetFieldInt(const std::string& name, int32_t value);
     bool SetFieldBool(const std::string& name, bool value);
     bool FieldBoolByName(const std::string& name);
+    // Typed values of field n of the current record: a text right-trimmed,
+    // numbers, the logical value, a date as its day number (0 = empty).
+    std::string AsString(int n);
+    double AsFloat(int n);
+    int32_t AsInteger(int n);
+    bool AsBoolean(int n);
+    double AsDate(int n);
+    // True when the field holds no value: an empty date.
+    bool IsNull(int n);
 
     // ---- changes
     bool Edit();
