@@ -706,3 +706,46 @@ TEST_F(NdxTest, HeaderWithAKeyCountInPlaceOfTheTypeLetterIsRead)
     TNdxScan s = CheckNdxFile(after, 110, false);
     EXPECT_EQ(s.Entries.size(), 110u);
 }
+
+TEST_F(NdxTest, NodeStillOnTheDescentPathIsNotReadAgain)
+{
+    std::vector<std::string> keys;
+    for (int i = 0; i < 400; ++i)
+        keys.push_back(K(i));
+    MakeKeys("t.dbf", 10, keys);
+    ASSERT_TRUE(UseFile(Path("t.dbf") + " EXCLUSIVE"));
+    ASSERT_TRUE(MakeIndex(Path("t.ndx"), "KEY"));
+    Set_Index_To(Path("t.ndx NOCACHE"));
+    ASSERT_TRUE(ndx.Areas[dbcmd.CurrentArea].Cache.Nodes.empty());
+    Find("K0123");
+    ASSERT_TRUE(ndx.LastFindFound);
+    TIndexControl* ic = IndexOfSlot(1);
+    ASSERT_GE(ic->Path.size(), 2u);
+    const uint64_t reads = ndx.NodeFileReads;
+    TNdxPage page;
+    for (const TNdxLevel& level : std::vector<TNdxLevel>(ic->Path))
+        ASSERT_TRUE(GetNodePage(*ic, level.Node, page));
+    EXPECT_EQ(ndx.NodeFileReads, reads);
+    // A node off the path comes from the file.
+    uint32_t other = ic->Path.back().Node == 1 ? 2 : 1;
+    ASSERT_TRUE(GetNodePage(*ic, other, page));
+    EXPECT_EQ(ndx.NodeFileReads, reads + 1);
+}
+
+TEST_F(NdxTest, SoundexKeyMakerIndexFindsBySound)
+{
+    MakeKeys("t.dbf", 10, {"Smith", "Robert", "Rupert", "Ashcraft"});
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    TTzKeyMaker maker = [](void*) { return SField(1); };
+    Index_OnCB(Path("s.ndx SOUNDEX"), maker, nullptr);
+    ASSERT_TRUE(boxes.empty()) << boxes.front();
+    EXPECT_EQ(IndexOfSlot(1)->Header.KeyLength, 4);
+    EXPECT_TRUE(IndexOfSlot(1)->SoundexKey);
+    // A261 (Ashcraft), R163 (Robert, Rupert), S530 (Smith).
+    EXPECT_EQ(IndexOrder(), (std::vector<int32_t>{4, 2, 3, 1}));
+    Find("Rubin");
+    EXPECT_FALSE(ndx.LastFindFound);
+    Find("Rubert");
+    EXPECT_TRUE(ndx.LastFindFound);
+    EXPECT_EQ(RecNo(), 2);
+}

@@ -353,7 +353,8 @@ void Set_Index_To(const std::string& list)
         return;
     CloseAllIndexes();
     std::string l = NormalizeList(list);
-    int order = 0;
+    // Blank-separated names; an option word belongs to the name before it.
+    std::vector<std::string> names;
     std::size_t p = 0;
     while (p < l.size()) {
         std::size_t q = l.find(' ', p);
@@ -361,6 +362,14 @@ void Set_Index_To(const std::string& list)
         p = q == std::string::npos ? l.size() : q + 1;
         if (name.empty())
             continue;
+        const std::string up = Upper(name);
+        if (!names.empty() && (up == "UNIQUE" || up == "NOCACHE" || up == "SOUNDEX" || up == "DESCENDING"))
+            names.back() += " " + up;
+        else
+            names.push_back(name);
+    }
+    int order = 0;
+    for (const std::string& name : names) {
         ++order;
         if (!SetIndexTo(name, order)) {
             SetError(dberror.DbErrorCode, dberror.DbErrorText + " [SetIndexTo]");
