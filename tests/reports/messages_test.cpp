@@ -271,11 +271,12 @@ TEST_F(MessagesTest, FormAsksBeforeSavingChangedTexts)
 TEST_F(MessagesTest, TabDevicesWriteOneLinePerMessageWithTwoTabs)
 {
     Collect({"Fatal  : Unit0", "Warning: unknown text"});
+    telmvar.ProjectName = Temp("x");
     OpenReport(9, "x");
     ASSERT_TRUE(BeginReportOutput());
     PrintReportMessages();
     EXPECT_TRUE(CloseReport());
-    auto lines = Lines(ReadFile(Temp("$$$1.txt")));
+    auto lines = Lines(ReadFile(Temp("x.txt")));
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], "");
     EXPECT_EQ(lines[1], "REMARKS, WARNINGS AND ERROR MESSAGES");

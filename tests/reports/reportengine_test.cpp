@@ -155,6 +155,7 @@ TEST_F(EngineTest, ValueWithBlanksTooWideIsTrimmedNotCut)
 
 TEST_F(EngineTest, TabRowsJoinFieldsAndDropRules)
 {
+    telmvar.ProjectName = Temp("demo");
     OpenDevice(9);
     PrintReportRow4("label", "sym", "unit", "1", "2", "3", "4");
     PrintReportLine(GetRuleLine());
@@ -162,7 +163,7 @@ TEST_F(EngineTest, TabRowsJoinFieldsAndDropRules)
     PrintReportLine("$!$");
     PrintReportLine("text");
     EXPECT_TRUE(CloseReport());
-    auto lines = Lines(ReadFile(Temp("$$$1.txt")));
+    auto lines = Lines(ReadFile(Temp("demo.txt")));
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "label\tsym\tunit\t1\t2\t3\t4");
     EXPECT_EQ(std::count(lines[0].begin(), lines[0].end(), '\t'), 6);
@@ -209,13 +210,14 @@ TEST_F(EngineTest, ReportTableWritesHeadRowsAndRules)
 
 TEST_F(EngineTest, ReportTableOnBatchDeviceKeepsFixedWidthsWithoutRules)
 {
+    telmvar.ProjectName = Temp("demo");
     OpenDevice(9);
     {
         TReportTable t(6, 4, 0, 0, 0, 0, 0, "a", "b", "", "", "", "", "");
         t.AddRow("c", "d");
     }
     EXPECT_TRUE(CloseReport());
-    auto lines = Lines(ReadFile(Temp("$$$1.txt")));
+    auto lines = Lines(ReadFile(Temp("demo.txt")));
     EXPECT_EQ(lines, (std::vector<std::string>{"a     b    ", "c     d    "}));
 }
 

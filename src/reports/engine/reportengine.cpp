@@ -527,6 +527,10 @@ bool CloseReport()
     case 9:
         telmvar.TempFileCounter = txtFileNumber > 0 ? txtFileNumber : telmvar.TempFileCounter + 1;
         delivered = CopyConverted(telmvar.ProjectName + ".txt");
+        // The batch report stands beside the project; its working copy is
+        // of no further use and would pile up with every run.
+        if (delivered)
+            DeleteFileIfExists(E.ReportFileName);
         break;
     case 7:
         if (!wtelmvar.HtmlBrowserPath.empty()) {
