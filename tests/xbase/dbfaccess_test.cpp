@@ -268,6 +268,10 @@ TEST_F(DbfAccess, ErrorCodeReportsARealError)
     EXPECT_FALSE(DbfOpen("bad"));
     EXPECT_NE(dbf4.ErrorCode(), 0);
     EXPECT_TRUE(telmvar.Aborted);
+    ASSERT_EQ(headless.HeadlessMessages().AskedQuestions().size(), 1u);
+    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions()[0].Request.Text.rfind(
+                  "file " + Path("bad.dbf") + " cannot be opened as a table", 0),
+              0u);
 }
 
 TEST_F(DbfAccess, BrowserPickSetsTheChosenRecord)

@@ -36,8 +36,6 @@ namespace {
 void Hourglass() { platform::CurrentPlatform().ScreenCursor().Set(platform::CursorShape::Hourglass); }
 void Arrow() { platform::CurrentPlatform().ScreenCursor().Set(platform::CursorShape::Arrow); }
 
-uint16_t lastError = 0;
-
 // Runs a table command with the library's automatic error box off; an error
 // is kept for ErrorCode and reported through the message list.
 template <class F>
@@ -47,7 +45,7 @@ auto Quiet(F f)
     dberror.DbErrorCode = 0;
     auto r = f();
     if (dberror.DbErrorCode != 0) {
-        lastError = dberror.DbErrorCode;
+        dbf4.LastErrorCode = dberror.DbErrorCode;
         AddErrorMessage(ErrorText(dberror.DbErrorCode) + " " + TakeErrorText());
     }
     return r;
@@ -232,9 +230,9 @@ bool Tdbf4::Pack()
     return ok;
 }
 
-uint16_t Tdbf4::ErrorCode() const { return lastError; }
+uint16_t Tdbf4::ErrorCode() const { return LastErrorCode; }
 
-void Tdbf4::ClearError() { lastError = 0; }
+void Tdbf4::ClearError() { LastErrorCode = 0; }
 
 void Tdbf4::Search(const std::string& text, bool& found, bool fromStart)
 {
@@ -379,8 +377,14 @@ bool DbfOpen(const std::string& Name)
             path = tempPath;
         }
     }
+    const uint16_t errorsBefore = error0.ErrorCount;
     DbfOpenFile(path);
     if (!dbf4.tzdbf.Active()) {
+        // A damaged table: say so at once, the caller only stops.
+        const std::string why = error0.ErrorCount > errorsBefore ? error0.ErrorTexts[error0.ErrorCount] : "";
+        platform::CurrentPlatform().Messages().ShowOk(LibraryErrorCaption, "file " + path + " cannot be opened as a table" +
+                                                                               (why.empty() ? "" : "\r\n" + why),
+                                                      platform::MessageIcon::Error);
         telmvar.Aborted = true;
         return false;
     }

@@ -88,6 +88,8 @@ public:
     // Tables copied to the temporary directory in this run (upper-case file
     // names): they are not copied again, so edits in the copy stay.
     std::set<std::string> CopiedToTemp;
+    // Code of the last table library error met through this object.
+    uint16_t LastErrorCode = 0;
 
 private:
     std::string title1_;
