@@ -749,3 +749,28 @@ TEST_F(NdxTest, SoundexKeyMakerIndexFindsBySound)
     EXPECT_TRUE(ndx.LastFindFound);
     EXPECT_EQ(RecNo(), 2);
 }
+
+TEST(NdxBuildSpace, PairsAndEveryLevel)
+{
+    // 26 keys of 10 bytes, 25 per page: pairs 26 x 14 = 364 bytes; levels
+    // 2 + 2 = 4, pages (26 + 1) + (1 + 1) + (0 + 1) + (0 + 1) = 31 x 512.
+    EXPECT_EQ(MakeIndexSpaceKB(26, 10), (364 + 31 * 512 + 1023) / 1024);
+    // No records: two levels of one page each.
+    EXPECT_EQ(MakeIndexSpaceKB(0, 8), 1);
+    // A million numeric keys: 12 bytes a pair, 31 keys a page, levels
+    // 2 + 5 = 7.
+    int64_t pages = 0;
+    for (int64_t d : {1LL, 31LL, 961LL, 29791LL, 923521LL, 28629151LL, 887503681LL})
+        pages += 1000000 / d + 1;
+    EXPECT_EQ(MakeIndexSpaceKB(1000000, 8), (12000000 + pages * 512 + 1023) / 1024);
+}
+
+TEST_F(NdxTest, BuildRefusesAnIndexThatIsOpen)
+{
+    MakeKeys("t.dbf", 10, {"A"});
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    Index_On("KEY", Path("t.ndx"));
+    EXPECT_FALSE(MakeIndex(Path("t.ndx"), "KEY"));
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_NE(boxes.back().find("Error # 214"), std::string::npos) << boxes.back();
+}

@@ -118,6 +118,9 @@ void IndexInit();
 void IndexDone();
 
 // ---- building
+// Disk space a build needs, in KBytes (rounded up): the sorted pairs and
+// every level of the tree.
+int64_t MakeIndexSpaceKB(int64_t records, int keyLength);
 bool MakeIndex(const std::string& file, const std::string& expression);
 bool MakeIndexCB(const std::string& file, TTzKeyMaker keyMaker, void* data);
 void Index_On(const std::string& expression, const std::string& file);

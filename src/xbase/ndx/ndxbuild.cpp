@@ -158,20 +158,11 @@ bool Build(const std::string& fileWithOptions, const TBuildSpec& spec)
     ic.CharacterKey = type == 'C';
     const TNdxHeader& h = ic.Header;
 
-    // Free space on the index's file system: the pairs and every level.
+    // Free space on the index's file system (where its temporary file is
+    // written too): the pairs and every level.
     const int64_t records = a->RecordCount;
     const int64_t pairSize = keyLength + 4;
-    int levels = 2;
-    for (int64_t r = records; r > 0; r /= h.KeysPerPage)
-        ++levels;
-    int64_t need = records * pairSize;
-    int64_t div = 1;
-    for (int i = 0; i < levels; ++i) {
-        need += (records / div + 1) * static_cast<int64_t>(NdxPageSize);
-        if (div < (int64_t{1} << 40))
-            div *= h.KeysPerPage;
-    }
-    const int64_t needKB = need / 1024 + 1;
+    const int64_t needKB = MakeIndexSpaceKB(records, keyLength);
     std::string dir = std::filesystem::path(file).parent_path().string();
     const long double freeKB = DiskFreeKB(dir.empty() ? "." : dir);
     if (static_cast<long double>(needKB) > freeKB) {
@@ -286,6 +277,22 @@ bool Build(const std::string& fileWithOptions, const TBuildSpec& spec)
 }
 
 }  // namespace
+
+int64_t MakeIndexSpaceKB(int64_t records, int keyLength)
+{
+    const int64_t perPage = NdxKeysPerPage(keyLength);
+    int levels = 2;
+    for (int64_t r = records; r > 0; r /= perPage)
+        ++levels;
+    int64_t need = records * (keyLength + 4);
+    int64_t div = 1;
+    for (int i = 0; i < levels; ++i) {
+        need += (records / div + 1) * static_cast<int64_t>(NdxPageSize);
+        if (div < (int64_t{1} << 40))
+            div *= perPage;
+    }
+    return (need + 1023) / 1024;
+}
 
 bool MakeIndex(const std::string& file, const std::string& expression)
 {
