@@ -23,18 +23,11 @@
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
 #include "gearpair/geometry/geometrysteps.h"
+#include "common/testmessages.h"
 
 namespace {
 
 double D(Extended v) { return static_cast<double>(v); }
-
-bool HasMessage(const std::string& text)
-{
-    for (int i = 1; i <= error0.ErrorCount; ++i)
-        if (error0.ErrorTexts[i] == text)
-            return true;
-    return false;
-}
 
 bool HasFatalMessage()
 {
@@ -42,14 +35,6 @@ bool HasFatalMessage()
         if (error0.ErrorTexts[i].rfind("Fatal", 0) == 0)
             return true;
     return false;
-}
-
-std::string Messages()
-{
-    std::string all;
-    for (int i = 1; i <= error0.ErrorCount; ++i)
-        all += error0.ErrorTexts[i] + " | ";
-    return all;
 }
 
 class Geometry : public ::testing::Test {

@@ -15,26 +15,11 @@
 #include "gearpair/geometry/calcgearpair.h"
 #include "gearpair/geometry/geometrysteps.h"
 #include "gearpair/toothform.h"
+#include "common/testmessages.h"
 
 namespace {
 
 double D(Extended v) { return static_cast<double>(v); }
-
-bool HasMessage(const std::string& text)
-{
-    for (int i = 1; i <= error0.ErrorCount; ++i)
-        if (error0.ErrorTexts[i] == text)
-            return true;
-    return false;
-}
-
-std::string Messages()
-{
-    std::string all;
-    for (int i = 1; i <= error0.ErrorCount; ++i)
-        all += error0.ErrorTexts[i] + " | ";
-    return all;
-}
 
 class Steps : public ::testing::Test {
 protected:

@@ -7,6 +7,7 @@
 
 #include "foundation/error0.h"
 #include "foundation/foundationstate.h"
+#include "common/testmessages.h"
 
 #include <gtest/gtest.h>
 
@@ -16,14 +17,6 @@
 namespace {
 
 constexpr Extended PiL = 3.141592653589793238462643383279502884L;
-
-bool HasMessage(const std::string& text)
-{
-    for (int i = 1; i <= error0.ErrorCount; ++i)
-        if (error0.ErrorTexts[i] == text)
-            return true;
-    return false;
-}
 
 class StrengthBodyLife : public ::testing::Test {
 protected:

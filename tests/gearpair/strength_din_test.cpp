@@ -11,6 +11,7 @@
 #include "foundation/foundationstate.h"
 #include "foundation/telmvar.h"
 #include "foundation/wtelmvar.h"
+#include "common/testmessages.h"
 
 #include <gtest/gtest.h>
 
@@ -21,28 +22,12 @@ namespace {
 
 constexpr Extended PiL = 3.141592653589793238462643383279502884L;
 
-bool HasMessage(const std::string& text)
-{
-    for (int i = 1; i <= error0.ErrorCount; ++i)
-        if (error0.ErrorTexts[i] == text)
-            return true;
-    return false;
-}
-
 bool HasMessageStarting(const std::string& head)
 {
     for (int i = 1; i <= error0.ErrorCount; ++i)
         if (error0.ErrorTexts[i].rfind(head, 0) == 0)
             return true;
     return false;
-}
-
-std::string Messages()
-{
-    std::string all;
-    for (int i = 1; i <= error0.ErrorCount; ++i)
-        all += error0.ErrorTexts[i] + " | ";
-    return all;
 }
 
 class StrengthDin : public ::testing::Test {

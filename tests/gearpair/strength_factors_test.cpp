@@ -7,6 +7,7 @@
 #include "foundation/error0.h"
 #include "foundation/foundationstate.h"
 #include "foundation/wtelmvar.h"
+#include "common/testmessages.h"
 
 #include <gtest/gtest.h>
 
@@ -18,14 +19,6 @@ namespace {
 
 constexpr Extended Pi = std::numbers::pi_v<Extended>;
 Extended Deg(Extended d) { return d * Pi / 180; }
-
-bool HasMessage(const std::string& text)
-{
-    for (int i = 1; i <= error0.ErrorCount; ++i)
-        if (error0.ErrorTexts[i] == text)
-            return true;
-    return false;
-}
 
 class StrengthFactors : public ::testing::Test {
 protected:

@@ -14,6 +14,7 @@
 #include "foundation/foundationstate.h"
 #include "foundation/telmvar.h"
 #include "foundation/wtelmvar.h"
+#include "common/testmessages.h"
 
 #include <gtest/gtest.h>
 
@@ -24,22 +25,6 @@ namespace {
 
 constexpr Extended PiL = 3.141592653589793238462643383279502884L;
 Extended Deg(Extended d) { return d * PiL / 180; }
-
-bool HasMessage(const std::string& text)
-{
-    for (int i = 1; i <= error0.ErrorCount; ++i)
-        if (error0.ErrorTexts[i] == text)
-            return true;
-    return false;
-}
-
-std::string Messages()
-{
-    std::string all;
-    for (int i = 1; i <= error0.ErrorCount; ++i)
-        all += error0.ErrorTexts[i] + " | ";
-    return all;
-}
 
 class StrengthFrame : public ::testing::Test {
 protected:

@@ -9,6 +9,7 @@
 #include "foundation/error0.h"
 #include "foundation/foundationstate.h"
 #include "foundation/telmvar.h"
+#include "common/testmessages.h"
 
 #include <gtest/gtest.h>
 
@@ -18,22 +19,6 @@
 namespace {
 
 constexpr Extended PiL = 3.141592653589793238462643383279502884L;
-
-bool HasMessage(const std::string& text)
-{
-    for (int i = 1; i <= error0.ErrorCount; ++i)
-        if (error0.ErrorTexts[i] == text)
-            return true;
-    return false;
-}
-
-std::string Messages()
-{
-    std::string all;
-    for (int i = 1; i <= error0.ErrorCount; ++i)
-        all += error0.ErrorTexts[i] + " | ";
-    return all;
-}
 
 class StrengthIso : public ::testing::Test {
 protected:
