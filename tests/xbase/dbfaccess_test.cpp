@@ -718,3 +718,36 @@ TEST_F(TzDbfComponent, TypedFieldValues)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DbfAccess, ShippedPrintSettingsReadByPositionAndName)
+{
+    fs::copy_file(fs::path(QYR7_DATA_DIR) / "printout.dbf", Path("printout.dbf"));
+    ASSERT_TRUE(DbfOpen("printout"));
+    DbfGo(2);
+    EXPECT_EQ(DbfFieldText(1).substr(0, 13), "landscape 1:1");
+    EXPECT_DOUBLE_EQ(static_cast<double>(DbfFieldFloat(2)), 1.0);
+    EXPECT_EQ(DbfFieldInt(4), 0);
+    EXPECT_TRUE(DbfFieldBoolByName("landscape"));
+    EXPECT_TRUE(DbfFieldBoolByName("monochrom"));
+    EXPECT_FALSE(DbfFieldBoolByName("variable"));
+    DbfGo(4);
+    EXPECT_DOUBLE_EQ(static_cast<double>(DbfFieldFloat(2)), 1.9);
+    EXPECT_FALSE(DbfFieldBoolByName("borderline"));
+    // A new named setting: every field by name, then appended.
+    DbfSetFieldTextByName("name", "mine");
+    DbfSetFieldFloatByName("xscale", 2.5);
+    DbfSetFieldIntByName("xorigin", 15);
+    DbfSetFieldBoolByName("landscape", true);
+    ASSERT_TRUE(DbfAppendRecord());
+    DbfClose();
+    ASSERT_TRUE(DbfOpen("printout"));
+    DbfGo(DbfRecCount());
+    EXPECT_EQ(DbfFieldText(1).substr(0, 4), "mine");
+    EXPECT_DOUBLE_EQ(static_cast<double>(DbfFieldFloat(2)), 2.5);
+    EXPECT_EQ(DbfFieldInt(4), 15);
+    EXPECT_TRUE(DbfFieldBoolByName("landscape"));
+}
+
+} // namespace
