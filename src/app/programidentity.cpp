@@ -1,6 +1,7 @@
 #include "app/programidentity.h"
 
 #include "foundation/telmvar.h"
+#include "gearpair/gearpairdata.h"
 
 void InitProgramIdentity()
 {
@@ -9,6 +10,8 @@ void InitProgramIdentity()
     telmvar.DataExt = "qy7";
     telmvar.ProgramTitle = "QYR7 - Radi Divivuzez Orude";
     telmvar.ProgramVersion = "1.0";
+    // This program draws the tooth root curve of its gears.
+    GearPair.DrawRootCurve = true;
 }
 
 std::string ProgramIdentityLine()

@@ -3,6 +3,7 @@
 #include "app/commandline.h"
 #include "app/programidentity.h"
 #include "foundation/telmvar.h"
+#include "gearpair/gearpairdata.h"
 
 namespace
 {
@@ -30,6 +31,13 @@ TEST_F(CommandLine, ProgramIdentity)
     const std::string line = ProgramIdentityLine();
     EXPECT_NE(line.find("QYR7 - Radi Divivuzez Orude"), std::string::npos) << line;
     EXPECT_NE(line.find("1.0"), std::string::npos) << line;
+}
+
+TEST_F(CommandLine, ProgramIdentityTurnsOnTheRootCurve)
+{
+    GearPair.DrawRootCurve = false;
+    InitProgramIdentity();
+    EXPECT_TRUE(GearPair.DrawRootCurve);
 }
 
 TEST_F(CommandLine, TheFirstTwoParametersDecideTheStartMode)
