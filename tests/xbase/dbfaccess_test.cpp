@@ -751,3 +751,23 @@ TEST_F(DbfAccess, ShippedPrintSettingsReadByPositionAndName)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DbfAccess, ReadOnlyTableWithoutATemporaryDirectoryIsOnlyRead)
+{
+    MakeParts("parts.dbf", 2);
+    fs::permissions(Path("parts.dbf"), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    telmvar.TempDir = "";
+    ASSERT_TRUE(DbfOpen("parts"));
+    EXPECT_EQ(dbf4.tzdbf.DbfFileName(), Path("parts.dbf"));
+    EXPECT_FALSE(fs::exists("parts.dbf")) << "no copy in the working directory";
+    DbfGo(1);
+    DbfSetFieldText(1, "x");
+    EXPECT_FALSE(DbfAppendRecord());
+    EXPECT_EQ(DbfRecCount(), 2);
+    EXPECT_EQ(DbfFieldText(1), "part1       ");
+}
+
+} // namespace

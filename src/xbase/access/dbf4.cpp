@@ -114,7 +114,7 @@ bool CopyTableToTemp(const std::string& name)
 
 // ---- Tdbf4
 
-void Tdbf4::OpenTable(const std::string& path)
+void Tdbf4::OpenTable(const std::string& path, bool readOnly)
 {
     // The table library starts with the first table the program opens:
     // indexes, memo files and key expressions need their hooks.
@@ -123,6 +123,7 @@ void Tdbf4::OpenTable(const std::string& path)
     Hourglass();
     Quiet([&] {
         tzdbf.SetActive(false);
+        tzdbf.ReadOnly = readOnly;
         tzdbf.SetDbfFileName(path);
         return tzdbf.SetActive(true);
     });
@@ -369,6 +370,17 @@ bool DbfOpen(const std::string& Name)
         const bool fileWritable = (perms & (std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
                                             std::filesystem::perms::others_write)) != std::filesystem::perms::none;
         if (!dirWritable || !fileWritable) {
+            // Without a temporary directory of its own there is nowhere to
+            // put a writable copy: the table is used read-only where it is.
+            if (telmvar.TempDir.empty() ||
+                AddTrailingBackslash(telmvar.TempDir) == AddTrailingBackslash(telmvar.DbfDir)) {
+                dbf4.OpenTable(path, true);
+                if (!dbf4.tzdbf.Active()) {
+                    telmvar.Aborted = true;
+                    return false;
+                }
+                return true;
+            }
             if (!CopyTableToTemp(name)) {
                 telmvar.Aborted = true;
                 return false;

@@ -43,7 +43,8 @@ class Tdbf4 {
 public:
     TTzDbf tzdbf{"tzdbf"};
 
-    void OpenTable(const std::string& path);
+    // Read-only: the table can be read and browsed, every change is refused.
+    void OpenTable(const std::string& path, bool readOnly = false);
     void SetTitles(const std::string& title1, const std::string& title2);
     void Browse(const std::string& action, uint16_t mode);
     void SelectAndClose(TDbfBrowserModel& model);
