@@ -10,6 +10,7 @@
 #include "platform/headless/platform_headless.h"
 #include "xbase/access/dbf4.h"
 #include "xbase/cmd/dbcmd.h"
+#include "xbase/dataset/tzblobstream.h"
 #include "xbase/core/dbkeys.h"
 
 #include <filesystem>
@@ -768,6 +769,59 @@ TEST_F(DbfAccess, ReadOnlyTableWithoutATemporaryDirectoryIsOnlyRead)
     EXPECT_FALSE(DbfAppendRecord());
     EXPECT_EQ(DbfRecCount(), 2);
     EXPECT_EQ(DbfFieldText(1), "part1       ");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(TzDbfComponent, BlobStreamWritesAndReadsAMemo)
+{
+    TDbfTable t;
+    ASSERT_TRUE(CreateDBF(t, Path("blobs.dbf"), {{"NAME", 'C', 10, 0, 0}, {"DATA", 'M', 10, 0, 0}}));
+    TTzDbf d;
+    d.Exclusive = true;
+    d.TableLanguage = TTzTableLanguage::tlAnsi;
+    d.SetDbfFileName(Path("blobs.dbf"));
+    ASSERT_TRUE(d.SetActive(true));
+    d.SetFieldText("NAME", "one");
+    ASSERT_TRUE(d.AppendRec());
+    d.Go(1);
+    const std::string bytes("abc\0def", 7);
+    {
+        TTzBlobStream w(d, 2, TBlobStreamMode::Write);
+        ASSERT_TRUE(w.Valid());
+        EXPECT_EQ(w.Write(bytes.data(), 7), 7);
+    }
+    ASSERT_TRUE(d.Post());
+    d.Go(1);
+    {
+        TTzBlobStream r(d, 2, TBlobStreamMode::Read);
+        ASSERT_TRUE(r.Valid());
+        char buf[16] = {};
+        EXPECT_EQ(r.Seek(4, 0), 4);
+        EXPECT_EQ(r.Read(buf, 16), 3);
+        EXPECT_EQ(std::string(buf, 3), "def");
+    }
+    // A write stream with nothing written clears the memo.
+    {
+        TTzBlobStream w(d, 2, TBlobStreamMode::Write);
+        ASSERT_TRUE(w.Valid());
+    }
+    ASSERT_TRUE(d.Post());
+    d.Go(1);
+    EXPECT_EQ(d.MemoText(2), "");
+    TTzBlobStream bad(d, 1, TBlobStreamMode::Read);
+    EXPECT_FALSE(bad.Valid()) << "not a memo field";
+}
+
+TEST_F(TzDbfComponent, BlobStreamOnAClosedTableIsRefused)
+{
+    TTzDbf d;
+    TTzBlobStream s(d, 1, TBlobStreamMode::Read);
+    EXPECT_FALSE(s.Valid());
+    EXPECT_EQ(dberror.DbErrorCode, 1103);
+    EXPECT_NE(TakeErrorText().find("DataSet must be active. tzdbf"), std::string::npos);
 }
 
 } // namespace

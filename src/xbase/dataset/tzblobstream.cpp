@@ -1,0 +1,67 @@
+#include "xbase/dataset/tzblobstream.h"
+
+#include "xbase/cmd/dbcmd.h"
+#include "xbase/core/dberror.h"
+#include "xbase/memo/memostream.h"
+
+#include <cstdlib>
+
+TTzBlobStream::TTzBlobStream(TTzDbf& dataset, int field, TBlobStreamMode mode)
+    : dataset_(dataset), field_(field), mode_(mode)
+{
+    if (!dataset_.Active()) {
+        SetError(1103, "DataSet must be active. " + dataset_.Name);
+        return;
+    }
+    if (!dataset_.CheckCommand("CreateBlobStream") || field < 1 || field > FieldCount() || FieldType(field) != 'M')
+        return;
+    if (mode_ == TBlobStreamMode::Write && (dataset_.ReadOnly || !dataset_.Edit()))
+        return;
+    textMode_ = dataset_.TableLanguage == TTzTableLanguage::tlOem ? 1 : 2;
+    const int32_t old = RecCount() > 0 ? GetNativeInt(field) : 0;
+    block_ = CreateBlobDescriptor(false, old, mode_ == TBlobStreamMode::Read ? 1 : 2);
+    if (mode_ == TBlobStreamMode::Write) {
+        if (block_ == 0)
+            return;
+        block_ = static_cast<int32_t>(std::abs(static_cast<int64_t>(block_)));
+    }
+    valid_ = true;
+}
+
+TTzBlobStream::~TTzBlobStream()
+{
+    if (!valid_)
+        return;
+    dataset_.CheckCommand("DestroyBlobStream");
+    DestroyBlobDescriptor();
+    if (mode_ == TBlobStreamMode::Write) {
+        // Nothing written: the memo is cleared.
+        if (!modified_)
+            block_ = 0;
+        SetNativeInt(field_, block_);
+    }
+}
+
+int32_t TTzBlobStream::Read(void* buffer, int32_t count)
+{
+    if (!valid_ || !dataset_.CheckCommand("ReadBlobStream"))
+        return 0;
+    return ReadBlobStream(buffer, count, textMode_);
+}
+
+int32_t TTzBlobStream::Write(const void* buffer, int32_t count)
+{
+    if (!valid_ || mode_ != TBlobStreamMode::Write || !dataset_.CheckCommand("WriteBlobStream"))
+        return 0;
+    const int32_t n = WriteBlobStream(buffer, count, textMode_);
+    if (n > 0)
+        modified_ = true;
+    return n;
+}
+
+int32_t TTzBlobStream::Seek(int32_t offset, int origin)
+{
+    if (!valid_ || !dataset_.CheckCommand("SeekBlobStream"))
+        return 0;
+    return SeekBlobStream(offset, origin);
+}
