@@ -774,3 +774,46 @@ TEST_F(NdxTest, BuildRefusesAnIndexThatIsOpen)
     ASSERT_FALSE(boxes.empty());
     EXPECT_NE(boxes.back().find("Error # 214"), std::string::npos) << boxes.back();
 }
+
+TEST_F(NdxTest, EveryOpenOrderFollowsAppendsAndReplaces)
+{
+    // Two orders over one field: the key itself and its last two characters
+    // first. Both files must hold every record in their own order.
+    std::mt19937 rng(99);
+    MakeKeys("m.dbf", 10, {});
+    ASSERT_TRUE(UseFile(Path("m.dbf")));
+    ASSERT_TRUE(MakeIndex(Path("a.ndx"), "KEY"));
+    ASSERT_TRUE(MakeIndex(Path("b.ndx"), "SUBSTR(KEY,4,2)+KEY"));
+    Set_Index_To(Path("a.ndx") + " " + Path("b.ndx"));
+    std::vector<std::string> keyOf{""};  // by record number
+    for (int step = 0; step < 8000; ++step) {
+        std::string key = K(static_cast<int>(rng() % 997));
+        if (keyOf.size() < 50 || rng() % 3 != 0) {
+            SetNativeText(1, key);
+            Append();
+            keyOf.push_back(key);
+        } else {
+            int32_t r = static_cast<int32_t>(1 + rng() % (keyOf.size() - 1));
+            GO(r);
+            SetNativeText(1, key);
+            Replace();
+            keyOf[static_cast<std::size_t>(r)] = key;
+        }
+        ASSERT_TRUE(boxes.empty()) << step << " " << boxes.front();
+        if (step % 2000 == 1999)
+            Set_Order_To(static_cast<int>(1 + rng() % 2));
+    }
+    CloseAll();
+    const int32_t n = static_cast<int32_t>(keyOf.size() - 1);
+    for (int order = 1; order <= 2; ++order) {
+        std::vector<std::pair<std::string, int32_t>> want;
+        for (int32_t r = 1; r <= n; ++r) {
+            const std::string& k = keyOf[static_cast<std::size_t>(r)];
+            want.emplace_back(order == 1 ? k : (k.substr(3, 2) + k).substr(0, 12), r);
+        }
+        std::sort(want.begin(), want.end());
+        TNdxScan s = CheckNdxFile(ReadBytes(Path(order == 1 ? "a.ndx" : "b.ndx")), n, false);
+        ASSERT_TRUE(s.Ok) << order << ": " << s.Problem;
+        EXPECT_EQ(s.Entries, want) << order;
+    }
+}

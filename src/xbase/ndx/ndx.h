@@ -11,6 +11,7 @@
 #include "platform/sharedfile.h"
 #include "xbase/ndx/ndxformat.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
