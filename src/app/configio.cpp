@@ -730,9 +730,29 @@ void WriteConfigFile()
     CloseFileChecked(f);
 }
 
+std::string ShippedDataDir(const std::string& ProgramDir)
+{
+    if (ProgramDir.empty())
+        return "";
+    const std::filesystem::path data = std::filesystem::path(ProgramDir) / "data";
+    std::error_code ec;
+    return std::filesystem::is_directory(data, ec) ? AddTrailingBackslash(data.string()) : "";
+}
+
 void CheckConfigDirs()
 {
     const std::string start = AddTrailingBackslash(telmvar.StartDir);
+    // Without a configured one, the catalogue tables and help files are the
+    // ones the program ships in "data" beside it; only without those does
+    // the start directory stand in.
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    const std::string shipped = ec ? std::string() : ShippedDataDir(exe.parent_path().string());
+    if (!shipped.empty()) {
+        for (std::string* dir : {&telmvar.DbfDir, &telmvar.PltDir})
+            if (TrimBlanks(*dir).empty())
+                *dir = shipped;
+    }
     for (std::string* dir : {&telmvar.TempDir, &telmvar.DbfDir, &telmvar.PltDir, &telmvar.EdiDir, &wtelmvar.DefaultDataDir})
         if (TrimBlanks(*dir).empty())
             *dir = start;

@@ -48,6 +48,8 @@ void ApplyScreenConfig();
 void DefaultTextWindowRect();
 // Empty directories become the start directory; invalid ones are reported.
 void CheckConfigDirs();
+// ProgramDir + "data/" when the program ships its tables there, else empty.
+std::string ShippedDataDir(const std::string& ProgramDir);
 
 void ReadSessionFile();
 // Only when the recent-file list is not empty.

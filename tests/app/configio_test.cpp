@@ -657,6 +657,14 @@ TEST_F(ConfigFile, EmptyDirectoriesBecomeTheStartDirectoryAndBadOnesAreReported)
     EXPECT_EQ(headless->HeadlessPrompts().TextPrompts()[0].MaxLength, 60);
 }
 
+TEST_F(ConfigFile, ShippedTablesStandInDataBesideTheProgram)
+{
+    EXPECT_EQ(ShippedDataDir((dir / "bin").string()), "") << "no data folder: nothing shipped";
+    std::filesystem::create_directories(dir / "bin" / "data");
+    EXPECT_EQ(ShippedDataDir((dir / "bin").string()), (dir / "bin" / "data").string() + "/");
+    EXPECT_EQ(ShippedDataDir(""), "");
+}
+
 // --- session file -------------------------------------------------------------------
 
 TEST_F(ConfigFile, SessionFileRoundTripAndLayout)
