@@ -24,6 +24,11 @@ void ResetDbf4()
     dbf4.CloseTable();
     dbf4.tzdbf.ReadOnly = false;
     dbf4.tzdbf.Exclusive = false;
+    // Handlers and creation settings belong to whoever set them last; the
+    // start-up state has none.
+    dbf4.tzdbf.OnLockFailed = nullptr;
+    dbf4.tzdbf.DbfFields.clear();
+    dbf4.tzdbf.CreateIfNotFound = false;
     dbf4.tzdbf.SetDbfFileName("");
     dbf4.CopiedToTemp.clear();
     dbf4.SetTitles("", "");
