@@ -350,16 +350,18 @@ TEST_F(StrengthFactors, RimThicknessFactor)
         Extended df, di, ht, mn, YB;
         const char* message;
     } rows[] = {
-        {20, 100, 88, 5, 2, 1.0L, nullptr},                       // sR/ht = 2.4
-        {20, 100, 88, 5, 2, 1.0L, nullptr},
+        // ISO 6336-3: sR is the radial rim thickness below the root, (df - di)/2.
+        {20, 100, 76, 5, 2, 1.0L, nullptr},                       // sR = 12, sR/ht = 2.4
+        {20, 100, 88, 5, 2, 1.0L, nullptr},                       // sR = 6, sR/ht = 1.2
         {20, 100, 88, 0, 2, 1.0L, nullptr},                       // no tooth depth
-        {20, 100, 88, 10, 2, 1.0L, nullptr},                      // sR/ht = 1.2
-        {20, 100, 90, 10, 2, 1.2917893194399492L, nullptr},       // sR/ht = 1.0
-        {20, 100, 95, 10, 2, 2.5L, "Error  : YB: sR/ht <= 0.5 !"}, // sR/ht = 0.5
-        {-60, -130, -144, 5, 2, 1.0L, nullptr},                   // sR/mn = 7
-        {-60, -130, 137, 5, 2, 1.0L, nullptr},                    // positive di made negative
-        {-60, -130, -134, 5, 2, 1.639895087167159L, nullptr},     // sR/mn = 2
-        {-60, -130, -133.5L, 5, 2, 2.0L, "Error  : YB: sR/mn <= 1.75 !"},
+        {20, 100, 76, 10, 2, 1.0L, nullptr},                      // sR/ht = 1.2
+        {20, 100, 80, 10, 2, 1.2917893194399492L, nullptr},       // sR/ht = 1.0: 1.6 ln 2.242
+        {20, 100, 88, 10, 2, 2.109110317465534L, nullptr},       // sR/ht = 0.6: 1.6 ln(2.242/0.6)
+        {20, 100, 90, 10, 2, 2.5L, "Error  : YB: sR/ht <= 0.5 !"}, // sR/ht = 0.5
+        {-60, -130, -144, 5, 2, 1.0L, nullptr},                   // sR = 7, sR/mn = 3.5
+        {-60, -130, 144, 5, 2, 1.0L, nullptr},                    // positive di made negative
+        {-60, -130, -138, 5, 2, 1.639895087167159L, nullptr},     // sR/mn = 2: 1.15 ln(8.324/2)
+        {-60, -130, -137, 5, 2, 2.0L, "Error  : YB: sR/mn <= 1.75 !"}, // sR/mn = 1.75
         {-60, -130, 0, 1, 2, 1.15L * std::log(8.324L * 2 / 5), nullptr}, // di 0: sR = 5 ht
     };
     for (const auto& r : rows) {

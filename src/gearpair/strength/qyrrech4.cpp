@@ -382,7 +382,8 @@ Extended RimThicknessFactorYB(int z, Extended df, Extended di, Extended ht, Exte
     const bool internal = z < 1;
     if (internal && di > 0)
         di = -di;
-    Extended sR = df - di;
+    // The rim thickness is radial: half the difference of the two diameters.
+    Extended sR = (df - di) / 2;
     if (internal && di == 0)
         sR = 5 * ht;
     if (!internal) {
