@@ -200,3 +200,44 @@ TEST_F(StrengthIsoWorked, ThinRimRaisesThePinionRootStress)
 }
 
 } // namespace
+
+namespace {
+
+// Two through-hardened gears of HB 300 and 200 in an internal pair, z 16/-60.
+// The hardness ratio factor grows with the number of times the pinion meets
+// each wheel tooth, the magnitude of the ratio: ZW = 1 + A (|u| - 1), with
+// A = 0.00898 HB1/HB2 - 0.00829 = 0.00518 for a ratio of 1.5, so
+// ZW = 1 + 0.00518 * 2.75. The negative ratio of an internal pair only says
+// that both gears turn the same way.
+TEST(StrengthIsoInternal, WorkHardeningUsesTheMagnitudeOfTheRatio)
+{
+    ResetFoundationState();
+    SetGearDefaults();
+    InitGearPairData();
+    auto& g = GearPair;
+    g.CalcMethod = 4;
+    g.mn = 3;
+    g.z[1] = 16;
+    g.z[2] = -60;
+    g.x[1] = g.x[2] = 0;
+    g.beta = 0;
+    g.a = -66;
+    g.z0 = 20;
+    for (int i = 1; i <= 2; ++i) {
+        g.DimensionInputMode[i] = 2;
+        g.kmn[i] = 0;
+        g.MaterialKind[i] = 3;
+        g.HeatTreatment[i] = 3;
+    }
+    g.HB[1] = 300;
+    g.HB[2] = 200;
+    g.SigmaHlim[1] = g.SigmaHlim[2] = 1100;
+    CalcGearPair();
+    ASSERT_FALSE(telmvar.FatalCalcError) << Messages();
+    ASSERT_NEAR(g.u, -3.75L, 1e-12);
+    const Extended A = 0.00898L * 1.5L - 0.00829L;
+    EXPECT_NEAR(g.ZW, 1 + A * 2.75L, 1e-12);
+    EXPECT_NEAR(g.SigmaHG[1], 1100 * g.ZL * g.Zv * g.ZR * (1 + A * 2.75L), 1e-9);
+}
+
+} // namespace

@@ -206,8 +206,10 @@ void CalcIso6336()
     g.Zv = VelocityFactorZV(g.v50, sigmaMin, g.v);
     g.ZR = RoughnessFactorZR(sigmaMin, g.db[1], g.db[2], g.alpha_wt, Mean2(g.RzZ[1], g.RzZ[2]));
     const Extended v40 = ViscosityAtTemp(g.v50, 50, 40);
+    // The hardness ratio counts how often the pinion meets each wheel tooth:
+    // the magnitude of the ratio, whose sign only marks an internal pair.
     g.ZW = WorkHardeningFactorZW(WorkHardeningVariant(g), g.db[1], g.db[2], g.alpha_wt, g.RzZ[1], g.RzZ[2], g.HB[1],
-                                 g.HB[2], v40, g.v, g.u);
+                                 g.HB[2], v40, g.v, std::fabs(g.u));
     g.ZX[1] = 1;
     g.ZX[2] = 1;
 
