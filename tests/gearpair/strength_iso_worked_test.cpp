@@ -237,7 +237,47 @@ TEST(StrengthIsoInternal, WorkHardeningUsesTheMagnitudeOfTheRatio)
     ASSERT_NEAR(g.u, -3.75L, 1e-12);
     const Extended A = 0.00898L * 1.5L - 0.00829L;
     EXPECT_NEAR(g.ZW, 1 + A * 2.75L, 1e-12);
-    EXPECT_NEAR(g.SigmaHG[1], 1100 * g.ZL * g.Zv * g.ZR * (1 + A * 2.75L), 1e-9);
+    EXPECT_NEAR(g.SigmaHG[2], 1100 * g.ZL * g.Zv * g.ZR * (1 + A * 2.75L), 1e-9);
 }
+
+} // namespace
+
+namespace {
+
+class WorkHardenedGear : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override
+    {
+        ResetFoundationState();
+        SetGearDefaults();
+        InitGearPairData();
+    }
+};
+
+// A hard, smooth pinion work-hardens the flanks of a softer wheel: the
+// standards raise the permissible contact stress of that softer gear by ZW.
+// The hard pinion itself gains nothing, its permissible stress stays
+// sigma_Hlim ZL Zv ZR ZX.
+TEST_P(WorkHardenedGear, OnlyTheSofterGearGainsTheWorkHardeningFactor)
+{
+    auto& g = GearPair;
+    g.CalcMethod = GetParam();
+    g.MaterialKind[1] = 2;
+    g.HeatTreatment[1] = 2;
+    g.HB[1] = 700;
+    g.MaterialKind[2] = 3;
+    g.HeatTreatment[2] = GetParam() == 4 ? 3 : 0;
+    g.HB[2] = 200;
+    g.SigmaHlim[2] = 1100;
+    CalcGearPair();
+    ASSERT_FALSE(telmvar.FatalCalcError) << Messages();
+    // ISO: (1.2 - (HB - 130)/1700) (3/RzH)^0.15, DIN: 1.2 - (HB - 130)/1700.
+    ASSERT_GT(g.ZW, 1.05L);
+    const Extended common = g.ZL * g.Zv * g.ZR;
+    EXPECT_NEAR(g.SigmaHG[1], 1500 * common * g.ZX[1], 1e-9);
+    EXPECT_NEAR(g.SigmaHG[2], 1100 * common * g.ZX[2] * g.ZW, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Methods, WorkHardenedGear, ::testing::Values(1, 4));
 
 } // namespace

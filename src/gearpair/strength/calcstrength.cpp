@@ -96,6 +96,22 @@ void FixRimAndBore(TGearPairData& g)
         g.di[2] = g.dB[2];
 }
 
+// Work hardening raises the durability of the softer gear that a hard, smooth
+// mate polishes; the hard gear itself gains nothing. The ISO rule is formed
+// for a soft wheel; the DIN rule for whichever gear is not hardened. Entered
+// factors apply as entered.
+bool GainsWorkHardening(const TGearPairData& g, int i)
+{
+    if (g.CalcMethod == 4)
+        return i == 2;
+    if (g.CalcMethod == 1 || g.CalcMethod == 2) {
+        const bool hard1 = g.HeatTreatment[1] != 0, hard2 = g.HeatTreatment[2] != 0;
+        if (hard1 != hard2)
+            return !(i == 1 ? hard1 : hard2);
+    }
+    return true;
+}
+
 void ClearPittingLives(TGearPairData& g)
 {
     for (int i = 1; i <= 2; ++i) {
@@ -222,7 +238,8 @@ void CalcStrength()
     g.SigmaH[1] = g.ZB * g.SigmaHC;
     g.SigmaH[2] = g.CalcMethod == 4 ? g.ZD * g.SigmaHC : g.SigmaHC;
     for (int i = 1; i <= 2; ++i) {
-        g.SigmaHG[i] = g.ZX[i] * g.ZW * g.ZR * g.Zv * g.ZL * g.SigmaHlim[i];
+        const Extended ZW = GainsWorkHardening(g, i) ? g.ZW : 1;
+        g.SigmaHG[i] = g.ZX[i] * ZW * g.ZR * g.Zv * g.ZL * g.SigmaHlim[i];
         if (g.LifeFactorInput == 1)
             g.SigmaHG[i] *= g.ZNT[i];
     }
