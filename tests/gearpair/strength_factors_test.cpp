@@ -190,7 +190,8 @@ TEST_F(StrengthFactors, RunningInAllowances)
         Extended sigma, v, dev, y_alpha, y_beta;
     } rows[] = {
         {2, 2, 1500, 3, 20, 1.5L, 3.0L},      // case-hardened: 0.075 fpb, 0.15 Fbetax
-        {2, 2, 1500, 3, 60, 3.0L, 9.0L},      // y_alpha limit 3 um; y_beta unlimited
+        {2, 2, 1500, 3, 60, 3.0L, 6.0L},      // limits: y_alpha 3 um, y_beta 6 um (ISO 6336-1)
+        {2, 5, 1500, 3, 30, 2.25L, 4.5L},     // nitrided: 0.15 Fbetax below the limit
         {3, 1, 800, 3, 20, 4.0L, 8.0L},       // through-hardened, slow
         {3, 1, 800, 7, 200, 22.0L, 32.0L},    // 5 < v <= 10: 22 and 25600/800
         {3, 1, 800, 12, 200, 11.0L, 16.0L},   // v > 10: 11 and 12800/800

@@ -281,3 +281,30 @@ TEST_P(WorkHardenedGear, OnlyTheSofterGearGainsTheWorkHardeningFactor)
 INSTANTIATE_TEST_SUITE_P(Methods, WorkHardenedGear, ::testing::Values(1, 4));
 
 } // namespace
+
+namespace {
+
+// Running-in cannot remove more misalignment than there is: a soft steel with
+// sigma_Hlim 300 would give y_beta = 320/300 Fbetax. The effective
+// misalignment Fbetay = Fbetax - y_beta stays at 0 and KHbeta at 1
+// (ISO 6336-1: KHbeta = 1 + c_gamma Fbetay / (2 Fm/b) >= 1).
+TEST_F(StrengthIsoWorked, RunningInNeverLeavesANegativeMisalignment)
+{
+    auto& g = GearPair;
+    for (int i = 1; i <= 2; ++i) {
+        g.MaterialKind[i] = 1;
+        g.HeatTreatment[i] = 0;
+        g.SigmaHlim[i] = 300;
+        g.Sigma_FE[i] = 400;
+        g.HB[i] = 140;
+    }
+    CalcGearPair();
+    ASSERT_FALSE(telmvar.FatalCalcError) << Messages();
+    ASSERT_GT(g.Fbetax, 0);
+    EXPECT_NEAR(g.y_beta, g.Fbetax, 1e-12);
+    EXPECT_NEAR(g.Fbetay, 0, 1e-12);
+    EXPECT_NEAR(g.KHbeta, 1, 1e-12);
+    EXPECT_NEAR(g.KFbeta, 1, 1e-12);
+}
+
+} // namespace

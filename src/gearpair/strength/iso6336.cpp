@@ -149,8 +149,10 @@ void CalcIso6336()
                         g.l_bearing, g.s_bedding, g.BearingArrangementNo, mode);
     g.Fbetax = CalcFbetax(g.IsToothTraceCorrection, g.IsCrowning, g.IsEndRelief, mode, g.fHbeta5,
                           Mean2(g.fHbetaT[1], g.fHbetaT[2]), g.fma, g.fsh, w_m);
-    g.y_beta = Mean2(RunningInYbeta(g.MaterialKind[1], g.HeatTreatment[1], g.SigmaHlim[1], g.v, g.Fbetax),
-                     RunningInYbeta(g.MaterialKind[2], g.HeatTreatment[2], g.SigmaHlim[2], g.v, g.Fbetax));
+    // Running-in removes at most the misalignment there is.
+    g.y_beta = MinExt(Mean2(RunningInYbeta(g.MaterialKind[1], g.HeatTreatment[1], g.SigmaHlim[1], g.v, g.Fbetax),
+                            RunningInYbeta(g.MaterialKind[2], g.HeatTreatment[2], g.SigmaHlim[2], g.v, g.Fbetax)),
+                      g.Fbetax);
     g.Fbetay = g.Fbetax - g.y_beta;
 
     // 13-14: face load factors.

@@ -224,8 +224,9 @@ Extended RunningInYbeta(int MaterialKind, int HeatTreatment, Extended SigmaHlim,
             y = MinExt(y, 45);
         return y;
     }
+    // Surface-hardened flanks run in by at most 6 um.
     if (InRange(HeatTreatment, 2, 7))
-        return 0.15L * Fbetax;
+        return MinExt(0.15L * Fbetax, 6);
     Extended y = 320 / SigmaHlim * Fbetax;
     if (y <= Fbetax) {
         if (v > 10)
