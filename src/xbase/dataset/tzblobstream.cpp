@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-TTzBlobStream::TTzBlobStream(TTzDbf& dataset, int field, TBlobStreamMode mode)
+TTzBlobStream::TTzBlobStream(TTzFileDataSet& dataset, int field, TBlobStreamMode mode)
     : dataset_(dataset), field_(field), mode_(mode)
 {
     if (!dataset_.Active()) {

@@ -6,7 +6,7 @@
 // put into the record, when the stream ends; a write stream into which
 // nothing was written clears the memo.
 
-#include "xbase/dataset/tzdbf.h"
+#include "xbase/dataset/utzfds.h"
 
 #include <cstdint>
 
@@ -14,7 +14,7 @@ enum class TBlobStreamMode { Read, Write };
 
 class TTzBlobStream {
 public:
-    TTzBlobStream(TTzDbf& dataset, int field, TBlobStreamMode mode);
+    TTzBlobStream(TTzFileDataSet& dataset, int field, TBlobStreamMode mode);
     ~TTzBlobStream();
     TTzBlobStream(const TTzBlobStream&) = delete;
     TTzBlobStream& operator=(const TTzBlobStream&) = delete;
@@ -28,7 +28,7 @@ public:
     bool Modified() const { return modified_; }
 
 private:
-    TTzDbf& dataset_;
+    TTzFileDataSet& dataset_;
     int field_;
     TBlobStreamMode mode_;
     bool valid_ = false;
