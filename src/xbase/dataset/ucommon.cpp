@@ -418,7 +418,7 @@ int TTzDataSet::TziOpen()
                 CloseArea();
             Select(previous);
             dberror.DbErrorCode = code;
-            return code != 0 ? code : TzFailed;
+            return code != 0 ? static_cast<int>(code) : static_cast<int>(TzFailed);
         }
         SetIgnoreDel(hideDeleted_);
         RebuildDbfFields();
@@ -430,7 +430,7 @@ int TTzDataSet::TziOpen()
     if (!UseFile(fileName_) || SelectedArea() == nullptr) {
         const uint16_t code = dberror.DbErrorCode;
         Select(previous);
-        return code != 0 ? code : TzFailed;
+        return code != 0 ? static_cast<int>(code) : static_cast<int>(TzFailed);
     }
     RebuildDbfFields();
     BuildFieldProps();
@@ -479,7 +479,7 @@ int TTzDataSet::TziAppendRecord(uint8_t* buffer)
     atEof_ = false;
     if (ok)
         return TzOk;
-    return dberror.DbErrorCode != 0 ? dberror.DbErrorCode : TzFailed;
+    return dberror.DbErrorCode != 0 ? static_cast<int>(dberror.DbErrorCode) : static_cast<int>(TzFailed);
 }
 
 int TTzDataSet::TziInsertRecord(uint8_t* buffer) { return TziAppendRecord(buffer); }
@@ -495,7 +495,7 @@ int TTzDataSet::TziDeleteRecord()
     }
     if (ok)
         return TzOk;
-    return dberror.DbErrorCode != 0 ? dberror.DbErrorCode : TzFailed;
+    return dberror.DbErrorCode != 0 ? static_cast<int>(dberror.DbErrorCode) : static_cast<int>(TzFailed);
 }
 
 int TTzDataSet::TziInitRecord(uint8_t*)
@@ -517,7 +517,7 @@ int TTzDataSet::TziPostRecord(uint8_t* buffer, int)
     WriteBufferToWorkArea(buffer);
     if (ReplaceWithLock())
         return TzOk;
-    return dberror.DbErrorCode != 0 ? dberror.DbErrorCode : TzFailed;
+    return dberror.DbErrorCode != 0 ? static_cast<int>(dberror.DbErrorCode) : static_cast<int>(TzFailed);
 }
 
 int TTzDataSet::TziGetRecord(uint8_t* buffer, int32_t& recNo)
@@ -708,7 +708,7 @@ int TTzDataSet::TziLookup(const std::string& fields, const std::vector<std::stri
         std::string name;
         while (std::getline(in, name, ';')) {
             const uint8_t n = FieldNo(AllTrim(name));
-            result.push_back(n == 0 ? "" : RTrimStr(::SField(n)));
+            result.push_back(n == 0 ? "" : AllTrim(::SField(n)));
         }
     }
     SafeGo(here);
@@ -920,7 +920,7 @@ void TTzDataSet::InternalInitFieldDefs()
         TDsField f;
         f.Name = props_.Name(i);
         f.FieldNo = i;
-        f.Blob = false;
+        f.Blob = props_.Type(i) == 'M' && !IsVirtual();
         f.DataSize = FieldBufferSize(props_.Type(i), props_.Length(i), props_.Decimals(i));
         Fields.push_back(f);
     }

@@ -8,9 +8,23 @@
 #include "xbase/core/dbstrings.h"
 #include "xbase/memo/dbmemo.h"
 
+#include <cstring>
+#include <functional>
 #include <sstream>
 
 namespace {
+
+// Brings the dataset's buffers in step when a command ends, however it ends.
+class TSyncAfter {
+public:
+    explicit TSyncAfter(std::function<void()> f) : f_(std::move(f)) {}
+    ~TSyncAfter() { f_(); }
+    TSyncAfter(const TSyncAfter&) = delete;
+    TSyncAfter& operator=(const TSyncAfter&) = delete;
+
+private:
+    std::function<void()> f_;
+};
 
 std::string CutName(const std::string& name) { return AllTrim(AllTrim(name).substr(0, 10)); }
 
@@ -57,14 +71,20 @@ void TTzCDataSet::SyncBuffers()
         recordCount_ = 0;
         return;
     }
+    // Read as the record stands, without moving: a move would forget that
+    // the command left the work area at its end.
     atBof_ = false;
     atEof_ = false;
-    int32_t recNo = 0;
-    if (GetRecord(active_.data(), TGetMode::Current, false) == TGetResult::OK) {
-        recordCount_ = 1;
-        bof_ = false;
-        eof_ = false;
-    }
+    uint8_t* b = active_.data();
+    ReadRecordToBuffer(b);
+    const int32_t n = ::RecNo();
+    std::memcpy(b + RecNoOffset(), &n, sizeof n);
+    SetBookmarkFlag(b, TBookmarkFlag::Current);
+    ClearCalcFields(b);
+    std::memcpy(b + BookmarkOffset(), &n, sizeof n);
+    recordCount_ = 1;
+    bof_ = false;
+    eof_ = false;
 }
 
 void TTzCDataSet::SetDbfFileName(const std::string& name)
@@ -115,6 +135,7 @@ void TTzCDataSet::SetHideDeletedRecs(bool on)
 // and the current record read again from the file.
 void TTzCDataSet::ResyncFromWorkArea()
 {
+    TSyncAfter sync([this] { SyncBuffers(); });
     if (!Active())
         return;
     state_ = TDataSetState::Browse;
@@ -137,6 +158,7 @@ void TTzCDataSet::ResyncFromWorkArea()
 
 void TTzCDataSet::First()
 {
+    TSyncAfter sync([this] { SyncBuffers(); });
     if (!CheckCommand("First"))
         return;
     state_ = TDataSetState::Browse;
@@ -148,6 +170,7 @@ void TTzCDataSet::First()
 
 void TTzCDataSet::Last()
 {
+    TSyncAfter sync([this] { SyncBuffers(); });
     if (!CheckCommand("Last"))
         return;
     state_ = TDataSetState::Browse;
@@ -157,6 +180,7 @@ void TTzCDataSet::Last()
 
 void TTzCDataSet::Next()
 {
+    TSyncAfter sync([this] { SyncBuffers(); });
     if (!CheckCommand("Next"))
         return;
     Cancel();
@@ -172,6 +196,7 @@ void TTzCDataSet::Next()
 
 void TTzCDataSet::Prior()
 {
+    TSyncAfter sync([this] { SyncBuffers(); });
     if (!CheckCommand("Prior"))
         return;
     Cancel();
@@ -182,6 +207,7 @@ void TTzCDataSet::Prior()
 
 bool TTzCDataSet::Go(int32_t n)
 {
+    TSyncAfter sync([this] { SyncBuffers(); });
     if (!CheckCommand("Go"))
         return false;
     state_ = TDataSetState::Browse;
@@ -366,6 +392,7 @@ bool TTzCDataSet::Post()
 
 bool TTzCDataSet::AppendRec()
 {
+    TSyncAfter sync([this] { SyncBuffers(); });
     if (!CheckCommand("AppendRec"))
         return false;
     if (ReadOnly) {
@@ -380,6 +407,7 @@ bool TTzCDataSet::AppendRec()
 
 bool TTzCDataSet::Delete()
 {
+    TSyncAfter sync([this] { SyncBuffers(); });
     if (!CheckCommand("s_DeleteWithLock") || RecCount() == 0)
         return false;
     state_ = TDataSetState::Browse;
@@ -390,6 +418,7 @@ bool TTzCDataSet::Delete()
 
 bool TTzCDataSet::Restore()
 {
+    TSyncAfter sync([this] { SyncBuffers(); });
     if (!CheckCommand("s_RestoreWithLock") || RecCount() == 0)
         return false;
     state_ = TDataSetState::Browse;
@@ -400,6 +429,7 @@ bool TTzCDataSet::Restore()
 
 bool TTzCDataSet::Pack()
 {
+    TSyncAfter sync([this] { SyncBuffers(); });
     if (!CheckCommand("Pack"))
         return false;
     state_ = TDataSetState::Browse;
@@ -415,6 +445,7 @@ bool TTzCDataSet::Pack()
 
 void TTzCDataSet::Search(const std::string& text, bool& found, bool fromStart)
 {
+    TSyncAfter sync([this] { SyncBuffers(); });
     found = false;
     if (!CheckCommand("Search") || RecCount() == 0)
         return;
@@ -430,6 +461,7 @@ int32_t TTzCDataSet::GetBookmark() { return RecNo(); }
 
 bool TTzCDataSet::GotoBookmark(int32_t bookmark)
 {
+    TSyncAfter sync([this] { SyncBuffers(); });
     if (Go(bookmark))
         return true;
     // A bookmark that is no record any more: the end of the table.
@@ -461,6 +493,7 @@ bool TTzCDataSet::Locate(const std::string& fields, const std::vector<std::strin
 
 bool TTzCDataSet::AppendFrom(const std::string& file)
 {
+    TSyncAfter sync([this] { SyncBuffers(); });
     if (!CheckCommand("AppendFrom") || ReadOnly)
         return false;
     state_ = TDataSetState::Browse;

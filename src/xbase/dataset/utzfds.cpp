@@ -25,6 +25,13 @@ const char* LockKindName(TLockKind kind)
 
 }  // namespace
 
+// The buffers follow the work area when a command ends.
+struct TTzFileDataSet::SyncAtEnd {
+    explicit SyncAtEnd(TTzFileDataSet& d) : ds(d) {}
+    ~SyncAtEnd() { ds.SyncBuffers(); }
+    TTzFileDataSet& ds;
+};
+
 std::string TzCheckText(int code)
 {
     switch (code) {
@@ -225,6 +232,7 @@ void TTzFileDataSet::Peek(int field, int32_t record, std::string& text)
 
 bool TTzFileDataSet::IndexOn(const std::string& key, const std::string& file)
 {
+    SyncAtEnd sync(*this);
     if (!CheckCommand("IndexOn"))
         return false;
     state_ = TDataSetState::Browse;
@@ -239,6 +247,7 @@ bool TTzFileDataSet::IndexOn(const std::string& key, const std::string& file)
 
 bool TTzFileDataSet::SetIndexTo(const std::string& files)
 {
+    SyncAtEnd sync(*this);
     if (!CheckCommand("SetIndexTo"))
         return false;
     state_ = TDataSetState::Browse;
@@ -254,6 +263,7 @@ bool TTzFileDataSet::SetIndexTo(const std::string& files)
 
 bool TTzFileDataSet::Find(const std::string& key)
 {
+    SyncAtEnd sync(*this);
     if (!CheckCommand("Find"))
         return false;
     state_ = TDataSetState::Browse;
@@ -279,6 +289,7 @@ bool TTzFileDataSet::FindExact(const std::string& key)
 
 int32_t TTzFileDataSet::AppendFromDelimited(const std::string& file)
 {
+    SyncAtEnd sync(*this);
     if (!CheckCommand("AppendFromDelimited") || ReadOnly)
         return 0;
     state_ = TDataSetState::Browse;

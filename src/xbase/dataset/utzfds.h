@@ -93,6 +93,7 @@ public:
     void Peek(int field, int32_t record, std::string& text);
 
 private:
+    struct SyncAtEnd;
     bool OpenIndexList();
     bool LockedWrite(TLockKind kind);
 };
