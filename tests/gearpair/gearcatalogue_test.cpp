@@ -62,6 +62,7 @@ TEST_F(GearCatalogue, MaterialIsCopiedIntoTheGear)
     GearPair.MaterialRecordNo[2] = 3;
     Pick(3, 6);
     SelectGearMaterial(2, 1);
+    EXPECT_EQ(telmvar.HelpNumber, 9500) << "the material table's help entry";
     ASSERT_FALSE(telmvar.Aborted);
     const auto& g = GearPair;
     // Record 6 of the source: 42CrMo4 QT 300 HB, heat-treatable, heat-treated.
@@ -169,6 +170,7 @@ TEST_F(GearCatalogue, AppendedProfileIsWhereTheNextSelectionOpens)
     EXPECT_EQ(GearPair.ToolProfileNo[2], 0);
     Pick(9, 9);
     SelectToolProfile(2, 1);
+    EXPECT_EQ(telmvar.HelpNumber, 9510) << "the tool table's help entry";
     EXPECT_DOUBLE_EQ(static_cast<double>(GearPair.hFfP0_mn[2]), 0.0);
     EXPECT_DOUBLE_EQ(static_cast<double>(GearPair.rhoaP0_mn[2]), 0.38);
     EXPECT_EQ(GearPair.ProfileName[2], "own hob");

@@ -115,6 +115,7 @@ TEST_F(BearingCatalogue, TypeRulesOfTheCopy)
     // Taper roller: width from field 12, the total width (field 4) in CatValue6.
     Pick("", 4);
     SelectBearingFromCatalogue(6, 2, 1, 20, 2000, 500, 1500, 1, 2, 1);
+    EXPECT_EQ(telmvar.HelpNumber, 8400 + 5 * 6) << "the browser's help entry of the type";
     const auto& t = PlanetBearings[2];
     EXPECT_DOUBLE_EQ(D(t.B), 17);
     EXPECT_DOUBLE_EQ(D(t.CatValue6), 18.25);

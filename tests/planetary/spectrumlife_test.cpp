@@ -5,6 +5,7 @@
 #include "table_files.h"
 
 #include "foundation/error0.h"
+#include "foundation/telmvar.h"
 #include "gearpair/lifeparams.h"
 #include "planetary/loadspectrum/spectrumlife.h"
 #include "platform/headless/platform_headless.h"
@@ -255,6 +256,7 @@ TEST_F(SpectrumLife, SelectingALifeMaterialTakesThePickedRow)
         auto& b = dynamic_cast<TDbfBrowserModel&>(m);
         EXPECT_EQ(b.RecordNo, 1);
         EXPECT_EQ(b.Title2, "select material and heat treatment");
+        EXPECT_EQ(telmvar.HelpNumber, 6510) << "the life table's help entry while it is shown";
         b.RecordNo = 2;
         return platform::DialogResult::Ok;
     });

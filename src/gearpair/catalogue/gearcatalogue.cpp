@@ -51,6 +51,7 @@ void SelectGearMaterial(uint16_t Gear, uint16_t Mode)
     if (forGear)
         DbfGo(g.MaterialRecordNo[Gear]);
     DbfSetTitles("", title);
+    telmvar.HelpNumber = 9500;
     DbfBrowse("", Mode);
     if (!telmvar.Aborted) {
         if (forGear) {
@@ -88,6 +89,7 @@ void SelectToolProfile(uint16_t Gear, uint16_t Mode)
     if (Mode != 0)
         DbfGo(g.ToolRecordNo[Gear]);
     DbfSetTitles("", title);
+    telmvar.HelpNumber = 9510;
     DbfBrowse("", Mode);
     if (!telmvar.Aborted && Mode != 0) {
         g.ToolRecordNo[Gear] = telmvar.SelectedRecordNo;

@@ -216,6 +216,9 @@ void SelectBearingFromCatalogue(int BearingTypeCode, int n, int IndexMode, Exten
     } else {
         DbfFirst();
     }
+    // The type's own help entry, then the browser's entry for the type.
+    telmvar.HelpNumber = static_cast<uint16_t>(8500 + 5 * type);
+    telmvar.HelpNumber = static_cast<uint16_t>(8400 + 5 * type);
     DbfBrowse("", static_cast<uint16_t>(TakeRow));
     if (telmvar.Aborted) {
         telmvar.Aborted = true;

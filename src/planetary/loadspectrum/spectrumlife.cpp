@@ -161,6 +161,7 @@ void SelectLifeMaterial(uint16_t Mode)
         return;
     DbfGo(GearPair.LoadSpectrumKind);
     DbfSetTitles("", "select material and heat treatment");
+    telmvar.HelpNumber = 6510;
     DbfBrowse("", Mode);
     if (!telmvar.Aborted && Mode == 1) {
         GearPair.LoadSpectrumKind = telmvar.SelectedRecordNo;
