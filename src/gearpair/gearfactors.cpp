@@ -43,8 +43,11 @@ Extended SizeFactorYXDin(int heatTreatment, int materialKind, Extended mn)
 Extended RunningInAllowanceAlpha(int heatTreatment, int materialKind, Extended fpb, Extended v,
                                  Extended SigmaHlim)
 {
+    // Surface-hardened flanks (case, induction or flame hardened, nitrided,
+    // nitrocarburized) run in little; cast iron keeps its own rule.
+    const bool surfaceHardened = heatTreatment == 3 || heatTreatment == 4;
     const bool hardened = heatTreatment == 2 || heatTreatment == 5 || heatTreatment == 6 ||
-                          heatTreatment == 7;
+                          heatTreatment == 7 || (surfaceHardened && !IsCastIron(materialKind));
     if (hardened)
         return std::min(0.075L * fpb, Extended{3});
     // Above 5 m/s and 10 m/s the deviation that runs in is limited.

@@ -67,7 +67,11 @@ INSTANTIATE_TEST_SUITE_P(Din3990, RunningIn, ::testing::Values(
     RunInCase{7, 2, 10, 20, 1500, 0.75L},
     RunInCase{0, 6, 100, 3, 300, 27.5L},       // grey cast iron 0.275 fpb
     RunInCase{0, 6, 100, 8, 300, 22},          // 0.275 * 80
-    RunInCase{3, 5, 100, 11, 300, 11}));       // induction-hardened ferritic GGG: 0.275 * 40
+    RunInCase{3, 5, 100, 11, 300, 11},         // induction-hardened ferritic GGG: 0.275 * 40
+    // DIN 3990-1: induction- and flame-hardened steel run in like the other
+    // surface-hardened flanks, 0.075 fpb up to 3 um (not 160/1200 fpb = 2.67).
+    RunInCase{3, 3, 20, 4, 1200, 1.5L},
+    RunInCase{4, 3, 60, 4, 1200, 3}));
 
 TEST(RoundTolerance, StepsBySize)
 {
