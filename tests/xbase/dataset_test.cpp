@@ -8,7 +8,12 @@
 #include "xbase/core/dbdates.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbkeys.h"
+#include "xbase/dataset/tzblobstream.h"
 #include "xbase/dataset/tzdbf.h"
+#include "xbase/dbf/dbffile.h"
+
+#include <algorithm>
+#include <fstream>
 
 #include <cstring>
 #include <map>
@@ -850,6 +855,130 @@ TEST_F(WorkAreaDataset, RestoreRunsTheRestoreEvents)
     ASSERT_TRUE(ds.Restore());
     EXPECT_EQ(calls, (std::vector<std::string>{"before", "after"}));
     EXPECT_FALSE(Deleted());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DatasetUnit, StartUpTakesTheDateOrderFromTheShortDateFormat)
+{
+    struct {
+        const char* format;
+        uint8_t code;
+        bool century;
+    } cases[] = {{"M/d/yy", 0, false},    {"MM/dd/yyyy", 0, true}, {"yyyy-MM-dd", 1, true},
+                 {"yy.MM.dd", 1, false},  {"dd/MM/yyyy", 2, true}, {"dd-MM-yy", 3, false},
+                 {"dd.MM.yyyy", 5, true}, {"d.M.yy", 5, false},    {"DD/MM/YY", 2, false}};
+    for (const auto& c : cases) {
+        ResetDbDates();
+        InitDatasetUnit(c.format);
+        EXPECT_EQ(dbdates.DbDateFormat, c.code) << c.format;
+        EXPECT_EQ(dbdates.DateCentury, c.century) << c.format;
+    }
+    InitDatasetUnit("dd.MM.yyyy", "ja", std::string(30, 'n'));
+    EXPECT_EQ(ucommon.YesText, "ja");
+    EXPECT_EQ(ucommon.NoText, std::string(20, 'n')) << "at most 20 characters";
+    ResetDbDates();
+    ResetUCommon();
+    EXPECT_EQ(ucommon.YesText, "yes");
+}
+
+TEST_F(WorkAreaDataset, IndexFromAKeyMakerOrdersByItsKeysAndKeepsTheActiveRecord)
+{
+    ASSERT_TRUE(ds.SetActive(true)) << TakeErrorText();
+    ds.Go(3);
+    int calls = 0;
+    // The name spelled backwards: "tsrif", "dnoces", "driht".
+    auto reversed = [&](TTzFileDataSet& d) {
+        ++calls;
+        std::string k = d.FieldByName("C")->AsString();
+        std::reverse(k.begin(), k.end());
+        k.resize(10, ' ');
+        return k;
+    };
+    ASSERT_TRUE(ds.IndexOnCB(Path("rev.ndx"), reversed)) << TakeErrorText();
+    EXPECT_GE(calls, 3);
+    std::vector<int32_t> order;
+    ds.First();
+    for (int i = 0; i < 3; ++i) {
+        order.push_back(ds.RecNo());
+        ds.Next();
+    }
+    EXPECT_EQ(order, (std::vector<int32_t>{2, 3, 1}));
+}
+
+TEST_F(WorkAreaDataset, IndexOpenedByItsLongNameAtAnOrder)
+{
+    ASSERT_TRUE(ds.SetActive(true)) << TakeErrorText();
+    ASSERT_TRUE(ds.IndexOn("I", Path("a long index name.ndx")));
+    ds.SetActive(false);
+    ASSERT_TRUE(ds.SetActive(true)) << TakeErrorText();
+    EXPECT_TRUE(ds.IsSequenced());
+    ASSERT_TRUE(ds.SetIndexToLFN(Path("a long index name.ndx"), 1)) << TakeErrorText();
+    EXPECT_FALSE(ds.IsSequenced());
+    ds.First();
+    EXPECT_EQ(ds.RecNo(), 3) << "-1 is the smallest number";
+}
+
+TEST_F(WorkAreaDataset, RecordCountIsRepairedOnlyWhenAsked)
+{
+    // The header claims one record; the file holds three.
+    {
+        std::fstream f(Path("six.dbf"), std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(4);
+        const char one[4] = {1, 0, 0, 0};
+        f.write(one, 4);
+    }
+    struct {
+        bool fix;
+        int32_t count;
+    } cases[] = {{false, 1}, {true, 3}};
+    // Shared, the count always comes from the file size; alone, from the header.
+    ds.Exclusive = true;
+    for (const auto& c : cases) {
+        ds.AutoFixRecCount = c.fix;
+        ASSERT_TRUE(ds.SetActive(true)) << TakeErrorText();
+        EXPECT_EQ(ds.RecordCount(), c.count) << c.fix;
+        EXPECT_FALSE(dbffile.CountFromFileSize) << "the engine's setting is restored";
+        ds.SetActive(false);
+    }
+}
+
+TEST_F(WorkAreaDataset, BlobStreamOfTheDatasetWritesReadsAndTellsTheField)
+{
+    ds.Exclusive = true;
+    ASSERT_TRUE(ds.SetActive(true)) << TakeErrorText();
+    std::vector<std::string> changed;
+    ds.OnFieldChange = [&](const TDsField& f) { changed.push_back(f.Name); };
+    ds.Go(1);
+    {
+        auto w = ds.CreateBlobStream(6, TBlobStreamMode::Write);
+        ASSERT_TRUE(w->Valid());
+        EXPECT_EQ(w->Write("remark", 6), 6);
+    }
+    EXPECT_EQ(changed, (std::vector<std::string>{"M"}));
+    ASSERT_TRUE(ds.Post());
+    ds.Go(1);
+    EXPECT_EQ(ds.MemoText(6), "remark");
+    {
+        auto r = ds.CreateBlobStream(6, TBlobStreamMode::Read);
+        char buf[8] = {};
+        EXPECT_EQ(r->Read(buf, 8), 6);
+    }
+    EXPECT_EQ(changed.size(), 1u) << "reading changes nothing";
+    {
+        auto w = ds.CreateBlobStream(6, TBlobStreamMode::Write);
+        ASSERT_TRUE(w->Valid());
+    }
+    EXPECT_EQ(changed.size(), 2u) << "clearing a memo that held text is a change";
+    ASSERT_TRUE(ds.Post());
+    ds.Go(1);
+    EXPECT_EQ(ds.MemoText(6), "");
+    {
+        auto w = ds.CreateBlobStream(6, TBlobStreamMode::Write);
+    }
+    EXPECT_EQ(changed.size(), 2u) << "an empty memo left empty is no change";
 }
 
 }  // namespace

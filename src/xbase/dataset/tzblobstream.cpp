@@ -35,11 +35,17 @@ TTzBlobStream::~TTzBlobStream()
     dataset_.CheckCommand("DestroyBlobStream");
     DestroyBlobDescriptor();
     if (mode_ == TBlobStreamMode::Write) {
-        // Nothing written: the memo is cleared.
-        if (!modified_)
+        // Nothing written: the memo is cleared, which is a change when it
+        // held one.
+        if (!modified_) {
+            if (RecCount() > 0 && GetNativeInt(field_) != 0)
+                modified_ = true;
             block_ = 0;
+        }
         SetNativeInt(field_, block_);
     }
+    if (modified_ && dataset_.OnFieldChange && field_ >= 1 && field_ <= static_cast<int>(dataset_.Fields.size()))
+        dataset_.OnFieldChange(dataset_.Fields[static_cast<std::size_t>(field_ - 1)]);
 }
 
 int32_t TTzBlobStream::Read(void* buffer, int32_t count)
@@ -64,4 +70,9 @@ int32_t TTzBlobStream::Seek(int32_t offset, int origin)
     if (!valid_ || !dataset_.CheckCommand("SeekBlobStream"))
         return 0;
     return SeekBlobStream(offset, origin);
+}
+
+std::unique_ptr<TTzBlobStream> TTzFileDataSet::CreateBlobStream(int field, TBlobStreamMode mode)
+{
+    return std::make_unique<TTzBlobStream>(*this, field, mode);
 }

@@ -10,7 +10,6 @@
 
 #include <cstdint>
 
-enum class TBlobStreamMode { Read, Write };
 
 class TTzBlobStream {
 public:

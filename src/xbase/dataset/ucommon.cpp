@@ -50,6 +50,27 @@ double ReadDouble(const uint8_t* p)
 
 }  // namespace
 
+TUCommon ucommon;
+
+void ResetUCommon() { ucommon = TUCommon{}; }
+
+void InitDatasetUnit(const std::string& shortDateFormat, const std::string& yes, const std::string& no)
+{
+    ucommon.YesText = yes.substr(0, 20);
+    ucommon.NoText = no.substr(0, 20);
+    const std::string f = UpperStr(AllTrim(shortDateFormat));
+    dbdates.DateCentury = f.find("YYYY") != std::string::npos;
+    uint8_t code = 0;
+    if (!f.empty() && f[0] == 'Y') {
+        code = 1;
+    } else if (!f.empty() && f[0] == 'D') {
+        const std::size_t sep = f.find_first_not_of("D");
+        const char c = sep == std::string::npos ? '/' : f[sep];
+        code = c == '-' ? 3 : c == '.' ? 5 : 2;
+    }
+    SetDateFormat(code);
+}
+
 // ---- field definitions
 
 int FieldBufferSize(char type, int length, int decimals)

@@ -20,6 +20,20 @@
 
 enum class TTzTableLanguage { tlOem, tlAnsi };
 
+// The texts logical fields are shown with (at most 20 characters each).
+struct TUCommon {
+    std::string YesText = "yes";
+    std::string NoText = "no";
+};
+extern TUCommon ucommon;
+void ResetUCommon();
+// Start-up of the dataset unit: the logical texts, and the engine's date
+// order and century flag from the system's short date format: century on
+// when it holds "YYYY"; year first when it starts with "Y"; day-first
+// formats take the order of their separator ("-", "." or another).
+void InitDatasetUnit(const std::string& shortDateFormat, const std::string& yes = "yes",
+                     const std::string& no = "no");
+
 // Bytes a field takes in a dataset record buffer.
 int FieldBufferSize(char type, int length, int decimals);
 

@@ -5,7 +5,9 @@
 #include "xbase/cmd/dbtransfer.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbstrings.h"
+#include "xbase/dbf/dbffile.h"
 #include "xbase/ndx/ndx.h"
+#include "xbase/ui/tzmsg.h"
 
 #include <filesystem>
 #include <sstream>
@@ -81,10 +83,13 @@ bool TTzFileDataSet::OpenSource(const std::string& file)
         }
     }
     const uint16_t forced = dbcmd.ForcedOpenMode;
+    const bool fixCount = dbffile.CountFromFileSize;
+    dbffile.CountFromFileSize = AutoFixRecCount;
     if (ReadOnly)
         dbcmd.ForcedOpenMode = Exclusive ? 16 : 64;
     const bool ok = UseFile(file + (Exclusive ? " EXCLUSIVE" : ""));
     dbcmd.ForcedOpenMode = forced;
+    dbffile.CountFromFileSize = fixCount;
     if (!ok || SelectedArea() == nullptr)
         return false;
     if (dberror.DbErrorCode != 0)
@@ -153,6 +158,11 @@ bool TTzFileDataSet::OpenIndexList()
             if (OnBeforeMakeIndex)
                 OnBeforeMakeIndex(e.File, go);
             if (go) {
+                std::unique_ptr<TTzMsg> note;
+                if (ShowProgress) {
+                    note = std::make_unique<TTzMsg>();
+                    note->ShowMsg("Indexing " + e.File + "...");
+                }
                 Index_On(e.Key, e.File);
                 if (dberror.DbErrorCode != 0)
                     return false;
@@ -356,4 +366,69 @@ bool TTzFileDataSet::Locate(const std::string& fields, const std::vector<std::st
         return found;
     }
     return TTzCDataSet::Locate(fields, values, options);
+}
+
+TTzKeyMaker TTzFileDataSet::WrapKeyMaker(int order)
+{
+    return [this, order](void*) {
+        auto it = keyMakers_.find(order);
+        if (it == keyMakers_.end() || !it->second)
+            return std::string();
+        const bool keep = !ActiveBuffer().empty();
+        if (keep) {
+            SaveActiveBuffer();
+            ReadRecordToBuffer(ActiveBuffer().data());
+        }
+        std::string key = it->second(*this);
+        if (keep)
+            RestoreActiveBuffer();
+        return key;
+    };
+}
+
+bool TTzFileDataSet::IndexOnCB(const std::string& file, TTzDatasetKeyMaker keyMaker)
+{
+    SyncAtEnd sync(*this);
+    if (!CheckCommand("IndexOnCB"))
+        return false;
+    state_ = TDataSetState::Browse;
+    keyMakers_[0] = std::move(keyMaker);
+    Index_OnCB(file, WrapKeyMaker(0), nullptr);
+    const bool ok = dberror.DbErrorCode == 0;
+    if (ok && RecCount() > 0) {
+        TAutoReportOff quiet;
+        GoTop();
+    }
+    return ok;
+}
+
+bool TTzFileDataSet::SetIndexToCB(const std::string& file, int order, TTzDatasetKeyMaker keyMaker)
+{
+    SyncAtEnd sync(*this);
+    if (!CheckCommand("SetIndexToCB"))
+        return false;
+    state_ = TDataSetState::Browse;
+    keyMakers_[order] = std::move(keyMaker);
+    const int32_t here = RecCount() > 0 ? ::RecNo() : 0;
+    const bool ok = ::SetIndexTo(file, order, WrapKeyMaker(order), nullptr) && dberror.DbErrorCode == 0;
+    if (ok && here >= 1 && here <= RecCount()) {
+        TAutoReportOff quiet;
+        GO(here);
+    }
+    return ok;
+}
+
+bool TTzFileDataSet::SetIndexToLFN(const std::string& file, int order)
+{
+    SyncAtEnd sync(*this);
+    if (!CheckCommand("SetIndexToLFN"))
+        return false;
+    state_ = TDataSetState::Browse;
+    const int32_t here = RecCount() > 0 ? ::RecNo() : 0;
+    const bool ok = ::SetIndexTo(file, order) && dberror.DbErrorCode == 0;
+    if (ok && here >= 1 && here <= RecCount()) {
+        TAutoReportOff quiet;
+        GO(here);
+    }
+    return ok;
 }

@@ -5,13 +5,21 @@
 // commands.
 
 #include "xbase/dataset/utzcds.h"
+#include "xbase/ndx/ndx.h"
 
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 enum class TLockKind { Insert, Delete, Restore, Post };
+enum class TBlobStreamMode { Read, Write };
+class TTzBlobStream;
+class TTzFileDataSet;
+// Gives the index key of the record the dataset's fields show.
+using TTzDatasetKeyMaker = std::function<std::string(TTzFileDataSet& DataSet)>;
 // How the indexes of the index list are opened: built when missing, always
 // built, built when their record count differs from the table's, or only
 // opened.
@@ -81,6 +89,16 @@ public:
     bool Find(const std::string& key);
     // Seeks with whole-key comparison.
     bool FindExact(const std::string& key);
+    // Builds an index whose keys the callback makes from each record, seen
+    // through the dataset's fields; the active record is kept.
+    bool IndexOnCB(const std::string& file, TTzDatasetKeyMaker keyMaker);
+    // Opens one index at the given order, with its key maker.
+    bool SetIndexToCB(const std::string& file, int order, TTzDatasetKeyMaker keyMaker);
+    // Opens one index by its long file name at the given order.
+    bool SetIndexToLFN(const std::string& file, int order);
+
+    // ---- memo fields as streams (OEM conversion for OEM tables)
+    std::unique_ptr<TTzBlobStream> CreateBlobStream(int field, TBlobStreamMode mode);
 
     // ---- locks
     bool ALock();
@@ -95,5 +113,8 @@ public:
 private:
     struct SyncAtEnd;
     bool OpenIndexList();
+    TTzKeyMaker WrapKeyMaker(int order);
+    // One key maker per index order; order 0 for IndexOnCB.
+    std::map<int, TTzDatasetKeyMaker> keyMakers_;
     bool LockedWrite(TLockKind kind);
 };
