@@ -982,3 +982,52 @@ TEST_F(WorkAreaDataset, BlobStreamOfTheDatasetWritesReadsAndTellsTheField)
 }
 
 }  // namespace
+
+namespace {
+
+class TMarkingDbf : public TTzDbf {
+public:
+    using TTzDbf::TTzDbf;
+    int Marks = 0;
+    void MarkModified() override { ++Marks; }
+};
+
+TEST_F(WorkAreaDataset, CommandValuesShowInTheFieldsAndChangesAreMarked)
+{
+    TMarkingDbf d{"marking"};
+    d.Exclusive = true;
+    d.SetDbfFileName(Path("six.dbf"));
+    ASSERT_TRUE(d.SetActive(true)) << TakeErrorText();
+    d.Go(2);
+    ASSERT_TRUE(d.SetFieldText("C", "typed"));
+    ASSERT_TRUE(d.SetFieldInt("I", 9));
+    EXPECT_EQ(d.FieldByName("C")->AsString(), "typed") << "the field shows the value set";
+    EXPECT_EQ(d.FieldByName("I")->AsInteger(), 9);
+    EXPECT_EQ(d.Marks, 0);
+    ASSERT_TRUE(d.AppendRec());
+    EXPECT_EQ(d.Marks, 1);
+    d.Go(4);
+    EXPECT_EQ(d.FieldByName("C")->AsString(), "typed");
+    ASSERT_TRUE(d.Delete());
+    d.Pack();
+    EXPECT_EQ(d.Marks, 2);
+    EXPECT_EQ(d.RecordCount(), 3);
+    d.SetActive(false);
+}
+
+TEST(PrimaryDataset, UncaughtFailureGoesToTheHandlerOrAMessage)
+{
+    platform::PlatformHeadless headless;
+    platform::ScopedPlatform scope{headless};
+    TMemSource ds;
+    std::string handled;
+    ds.OnHandleException = [&](const std::string& text) { handled = text; };
+    ds.InternalHandleException(EDatabaseError("Dataset error: 1401", 1401));
+    EXPECT_EQ(handled, "Dataset error: 1401");
+    ds.OnHandleException = nullptr;
+    ds.InternalHandleException(EDatabaseError("Dataset error: 1403", 1403));
+    ASSERT_FALSE(headless.HeadlessMessages().AskedQuestions().empty());
+    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().back().Request.Text, "Dataset error: 1403");
+}
+
+}  // namespace

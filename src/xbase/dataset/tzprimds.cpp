@@ -1,5 +1,7 @@
 #include "xbase/dataset/tzprimds.h"
 
+#include "platform/platform.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -11,6 +13,14 @@ void TTzPrimDataset::TzCheck(int code)
     case TzNoFileName: throw EDatabaseError("The FileName property of the dataset not set", code);
     default: throw EDatabaseError("Dataset error: " + ErrorTextOf(code), code);
     }
+}
+
+void TTzPrimDataset::InternalHandleException(const std::exception& e)
+{
+    if (OnHandleException)
+        OnHandleException(e.what());
+    else
+        platform::CurrentPlatform().Messages().ShowOk("", e.what(), platform::MessageIcon::Error);
 }
 
 std::string TTzPrimDataset::ErrorTextOf(int code) { return std::to_string(code); }

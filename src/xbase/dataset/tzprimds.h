@@ -181,6 +181,11 @@ public:
     void RestoreActiveBuffer();
     void ClearActiveBuffer();
 
+    // A failure met where no caller can take it: the application's handler
+    // (OnHandleException), else a message box with its text.
+    virtual void InternalHandleException(const std::exception& e);
+    std::function<void(const std::string& Text)> OnHandleException;
+
     // Events.
     std::function<void()> OnNewRecord;
     std::function<void(const TDsField&)> OnFieldChange;

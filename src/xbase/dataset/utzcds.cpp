@@ -87,6 +87,14 @@ void TTzCDataSet::SyncBuffers()
     eof_ = false;
 }
 
+// A value set by a command is in the work area's record at once; the
+// dataset's fields show it too.
+void TTzCDataSet::ValueIntoBuffer()
+{
+    if (IsCursorOpen() && !active_.empty() && area_ != 0 && RecCount() > 0)
+        ReadRecordToBuffer(active_.data());
+}
+
 void TTzCDataSet::SetDbfFileName(const std::string& name)
 {
     const bool wasActive = Active();
@@ -297,6 +305,7 @@ bool TTzCDataSet::SetFieldText(const std::string& name, const std::string& text)
         SetNativeText(n, text);
         break;
     }
+    ValueIntoBuffer();
     return true;
 }
 
@@ -320,6 +329,7 @@ bool TTzCDataSet::SetFieldFloat(const std::string& name, double value)
         break;
     }
     }
+    ValueIntoBuffer();
     return true;
 }
 
@@ -337,6 +347,7 @@ bool TTzCDataSet::SetFieldInt(const std::string& name, int32_t value)
         break;
     default: SetNativeText(n, std::to_string(value)); break;
     }
+    ValueIntoBuffer();
     return true;
 }
 
@@ -349,6 +360,7 @@ bool TTzCDataSet::SetFieldBool(const std::string& name, bool value)
         SetNativeBool(n, value);
     else
         SetNativeText(n, value ? "T" : "F");
+    ValueIntoBuffer();
     return true;
 }
 
@@ -402,6 +414,7 @@ bool TTzCDataSet::AppendRec()
     const int32_t before = RecCount();
     Append();
     state_ = TDataSetState::Browse;
+    MarkModified();
     return dberror.DbErrorCode == 0 && RecCount() == before + 1;
 }
 
@@ -434,6 +447,7 @@ bool TTzCDataSet::Pack()
         return false;
     state_ = TDataSetState::Browse;
     const bool ok = ::Pack();
+    MarkModified();
     if (RecCount() > 0) {
         TAutoReportOff quiet;
         GoTop();
@@ -504,6 +518,7 @@ bool TTzCDataSet::AppendFrom(const std::string& file)
         GO(here);
     else if (RecCount() > 0)
         GoBottom();
+    MarkModified();
     return code == 0 && dberror.DbErrorCode == 0;
 }
 

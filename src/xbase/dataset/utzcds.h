@@ -113,4 +113,5 @@ protected:
     // current record, without moving.
     void SyncBuffers();
     bool EnsureEditable();
+    void ValueIntoBuffer();
 };
