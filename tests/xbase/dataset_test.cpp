@@ -1031,3 +1031,108 @@ TEST(PrimaryDataset, UncaughtFailureGoesToTheHandlerOrAMessage)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PrimaryDataset, EventsSurroundEachStep)
+{
+    TMemSource ds;
+    ds.Rows = {1, 2};
+    std::vector<std::string> log;
+    auto note = [&](const char* s) { return [&log, s] { log.push_back(s); }; };
+    ds.BeforeOpen = note("before open");
+    ds.AfterOpen = note("after open");
+    ds.BeforeEdit = note("before edit");
+    ds.AfterEdit = note("after edit");
+    ds.BeforePost = note("before post");
+    ds.AfterPost = note("after post");
+    ds.BeforeScroll = note("before scroll");
+    ds.AfterScroll = note("after scroll");
+    ds.BeforeCancel = note("before cancel");
+    ds.AfterCancel = note("after cancel");
+    ds.BeforeClose = note("before close");
+    ds.AfterClose = note("after close");
+    ds.OpenDataset();
+    ds.DsEdit();
+    ds.DsPost();
+    ds.DsEdit();
+    ds.DsNext();  // cancels the edit first
+    ds.CloseDataset();
+    EXPECT_EQ(log, (std::vector<std::string>{"before open", "after open", "before edit", "after edit", "before post",
+                                             "after post", "before edit", "after edit", "before cancel",
+                                             "after cancel", "before scroll", "after scroll", "before close",
+                                             "after close"}));
+}
+
+// A source whose posts fail a given number of times.
+class TFailingSource : public TMemSource {
+public:
+    int Failures = 0;
+    int TziPostRecord(uint8_t* b, int flag) override
+    {
+        if (Failures > 0) {
+            --Failures;
+            return 215;
+        }
+        return TMemSource::TziPostRecord(b, flag);
+    }
+};
+
+TEST(PrimaryDataset, PostErrorEventDecidesBetweenRetryAbortAndFail)
+{
+    using A = TTzPrimDataset::TDataAction;
+    struct {
+        A action;
+        int failures;
+        bool raises;
+        int32_t stored;
+        TDataSetState after;
+    } cases[] = {{A::Retry, 2, false, 5, TDataSetState::Browse},
+                 {A::Abort, 1, false, 1, TDataSetState::Edit},
+                 {A::Fail, 1, true, 1, TDataSetState::Edit}};
+    for (const auto& c : cases) {
+        TFailingSource ds;
+        ds.Rows = {1};
+        ds.OpenDataset();
+        ds.Failures = c.failures;
+        int asked = 0;
+        ds.OnPostError = [&](const EDatabaseError& e, A& action) {
+            ++asked;
+            EXPECT_EQ(e.Code, 215);
+            action = c.action;
+        };
+        ds.DsEdit();
+        ds.SetFieldData(ds.ValueField(), Int32Bytes(5));
+        if (c.raises)
+            EXPECT_THROW(ds.DsPost(), EDatabaseError);
+        else
+            EXPECT_NO_THROW(ds.DsPost());
+        EXPECT_EQ(asked, c.failures) << static_cast<int>(c.action);
+        EXPECT_EQ(ds.Rows.at(0), c.stored) << static_cast<int>(c.action);
+        EXPECT_EQ(ds.State(), c.after) << static_cast<int>(c.action);
+    }
+}
+
+TEST(PrimaryDataset, CalculatedFieldsAreComputedAsRecordsAreRead)
+{
+    TMemSource ds;
+    ds.Rows = {3, 4};
+    ds.AddCalcField("TWICE", 4);
+    ds.OnCalcFields = [&] {
+        EXPECT_EQ(ds.State(), TDataSetState::CalcFields);
+        const int32_t twice = 2 * ds.Current();
+        ds.SetFieldData(ds.Fields.at(1), Int32Bytes(twice));
+    };
+    ds.OpenDataset();
+    std::vector<uint8_t> v;
+    ASSERT_TRUE(ds.GetFieldData(ds.Fields.at(1), v));
+    EXPECT_EQ(v, Int32Bytes(6));
+    ds.DsNext();
+    ASSERT_TRUE(ds.GetFieldData(ds.Fields.at(1), v));
+    EXPECT_EQ(v, Int32Bytes(8));
+    ds.AutoCalcFields = false;
+    ds.DsPrior();
+    EXPECT_FALSE(ds.GetFieldData(ds.Fields.at(1), v)) << "not computed without AutoCalcFields";
+}
+
+}  // namespace

@@ -40,18 +40,22 @@ void TTzPrimDataset::OpenDataset()
 {
     if (cursorOpen_)
         return;
+    Fire(BeforeOpen);
     OpenCursor();
     state_ = TDataSetState::Browse;
     InternalFirst();
     Resync();
+    Fire(AfterOpen);
 }
 
 void TTzPrimDataset::CloseDataset()
 {
     if (!cursorOpen_)
         return;
+    Fire(BeforeClose);
     CloseCursor();
     state_ = TDataSetState::Inactive;
+    Fire(AfterClose);
 }
 
 void TTzPrimDataset::OpenCursor()
@@ -151,8 +155,22 @@ TGetResult TTzPrimDataset::GetRecord(uint8_t* buffer, TGetMode mode, bool check)
         std::memcpy(buffer + recNoOffset_, &recNo, sizeof recNo);
         SetBookmarkFlag(buffer, TBookmarkFlag::Current);
         ClearCalcFields(buffer);
-        if (OnCalcFields)
-            OnCalcFields();
+        if (AutoCalcFields && OnCalcFields) {
+            // The handler sees the record being read and sets its
+            // calculated fields in it.
+            const TDataSetState was = state_;
+            state_ = TDataSetState::CalcFields;
+            calcTarget_ = buffer;
+            try {
+                OnCalcFields();
+            } catch (...) {
+                state_ = was;
+                calcTarget_ = nullptr;
+                throw;
+            }
+            state_ = was;
+            calcTarget_ = nullptr;
+        }
         TzCheck(TziSetToBookmark(buffer + bookmarkOffset_));
         return TGetResult::OK;
     case TzBof: return TGetResult::BOF;
@@ -183,8 +201,11 @@ void TTzPrimDataset::SetRecNo(int32_t n)
     if (n == GetRecNo())
         return;
     DsCancel();
-    if (TziSetRecNo(n) == TzOk)
+    Fire(BeforeScroll);
+    if (TziSetRecNo(n) == TzOk) {
         Resync();
+        Fire(AfterScroll);
+    }
 }
 
 void TTzPrimDataset::InternalFirst() { TzCheck(TziSetToBegin()); }
@@ -243,7 +264,7 @@ uint8_t* TTzPrimDataset::StateBuffer()
 {
     switch (state_) {
     case TDataSetState::SetKey: return keyBuffer_.data();
-    case TDataSetState::CalcFields: return calcBuffer_.data();
+    case TDataSetState::CalcFields: return calcTarget_ != nullptr ? calcTarget_ : calcBuffer_.data();
     default: return active_.empty() ? nullptr : active_.data();
     }
 }
@@ -313,9 +334,12 @@ bool TTzPrimDataset::Locate(const std::string& fields, const std::vector<std::st
                             TLocateOptions options)
 {
     DsCancel();
+    Fire(BeforeScroll);
     const bool ok = TziLocate(fields, values, options);
-    if (ok)
+    if (ok) {
         Resync();
+        Fire(AfterScroll);
+    }
     return ok;
 }
 
@@ -376,9 +400,37 @@ void TTzPrimDataset::Resync()
 
 // ---- public steps
 
+void TTzPrimDataset::Fire(const std::function<void()>& event)
+{
+    if (event)
+        event();
+}
+
+// Runs a change; a failure goes to the error event, which may ask for
+// another try, abandon the change quietly, or let the failure stand.
+void TTzPrimDataset::Guarded(const TErrorEvent& onError, const std::function<void()>& change)
+{
+    for (;;) {
+        try {
+            change();
+            return;
+        } catch (const EDatabaseError& e) {
+            if (!onError)
+                throw;
+            TDataAction action = TDataAction::Fail;
+            onError(e, action);
+            if (action == TDataAction::Abort)
+                return;
+            if (action == TDataAction::Fail)
+                throw;
+        }
+    }
+}
+
 void TTzPrimDataset::DsFirst()
 {
     DsCancel();
+    Fire(BeforeScroll);
     InternalFirst();
     if (GetRecord(active_.data(), TGetMode::Next, true) == TGetResult::OK) {
         recordCount_ = 1;
@@ -387,11 +439,13 @@ void TTzPrimDataset::DsFirst()
     } else {
         ClearBuffers();
     }
+    Fire(AfterScroll);
 }
 
 void TTzPrimDataset::DsLast()
 {
     DsCancel();
+    Fire(BeforeScroll);
     InternalLast();
     if (GetRecord(active_.data(), TGetMode::Prior, true) == TGetResult::OK) {
         recordCount_ = 1;
@@ -400,6 +454,7 @@ void TTzPrimDataset::DsLast()
     } else {
         ClearBuffers();
     }
+    Fire(AfterScroll);
 }
 
 bool TTzPrimDataset::DsNext()
@@ -407,12 +462,14 @@ bool TTzPrimDataset::DsNext()
     DsCancel();
     if (recordCount_ == 0)
         return false;
+    Fire(BeforeScroll);
     InternalSetToRecord(active_.data());
     TRecordBuffer next = AllocRecordBuffer();
     if (GetRecord(next.data(), TGetMode::Next, true) == TGetResult::OK) {
         active_ = std::move(next);
         bof_ = false;
         eof_ = false;
+        Fire(AfterScroll);
         return true;
     }
     eof_ = true;
@@ -425,12 +482,14 @@ bool TTzPrimDataset::DsPrior()
     DsCancel();
     if (recordCount_ == 0)
         return false;
+    Fire(BeforeScroll);
     InternalSetToRecord(active_.data());
     TRecordBuffer prior = AllocRecordBuffer();
     if (GetRecord(prior.data(), TGetMode::Prior, true) == TGetResult::OK) {
         active_ = std::move(prior);
         bof_ = false;
         eof_ = false;
+        Fire(AfterScroll);
         return true;
     }
     bof_ = true;
@@ -448,7 +507,10 @@ void TTzPrimDataset::DsEdit()
         DsInsert();
         return;
     }
+    Fire(BeforeEdit);
+    Guarded(OnEditError, [this] { InternalSetToRecord(active_.data()); });
     state_ = TDataSetState::Edit;
+    Fire(AfterEdit);
 }
 
 void TTzPrimDataset::DsInsert()
@@ -456,10 +518,12 @@ void TTzPrimDataset::DsInsert()
     if (ReadOnlyDataset)
         throw EDatabaseError("Cannot modify a read-only dataset", TzFailed);
     DsCancel();
+    Fire(BeforeInsert);
     InternalInitRecord(active_.data());
     SetBookmarkFlag(active_.data(), TBookmarkFlag::Inserted);
     state_ = TDataSetState::Insert;
     DoOnNewRecord();
+    Fire(AfterInsert);
 }
 
 void TTzPrimDataset::DsAppend() { DsInsert(); }
@@ -468,19 +532,29 @@ void TTzPrimDataset::DsPost()
 {
     if (state_ != TDataSetState::Edit && state_ != TDataSetState::Insert)
         return;
-    InternalPost();
+    Fire(BeforePost);
+    bool posted = false;
+    Guarded(OnPostError, [&] {
+        InternalPost();
+        posted = true;
+    });
+    if (!posted)
+        return;  // abandoned by the error event: the values stay for another try
     state_ = TDataSetState::Browse;
     Resync();
+    Fire(AfterPost);
 }
 
 void TTzPrimDataset::DsCancel()
 {
     if (state_ != TDataSetState::Edit && state_ != TDataSetState::Insert)
         return;
+    Fire(BeforeCancel);
     state_ = TDataSetState::Browse;
     if (recordCount_ > 0)
         InternalSetToRecord(active_.data());
     Resync();
+    Fire(AfterCancel);
 }
 
 void TTzPrimDataset::DsDelete()
@@ -490,9 +564,17 @@ void TTzPrimDataset::DsDelete()
     DsCancel();
     if (recordCount_ == 0)
         return;
-    InternalSetToRecord(active_.data());
-    InternalDelete();
+    Fire(BeforeDelete);
+    bool deleted = false;
+    Guarded(OnDeleteError, [&] {
+        InternalSetToRecord(active_.data());
+        InternalDelete();
+        deleted = true;
+    });
+    if (!deleted)
+        return;
     Resync();
+    Fire(AfterDelete);
 }
 
 // ---- scratch buffer

@@ -186,7 +186,17 @@ public:
     virtual void InternalHandleException(const std::exception& e);
     std::function<void(const std::string& Text)> OnHandleException;
 
-    // Events.
+    // Events before and after each step of the dataset.
+    std::function<void()> BeforeOpen, AfterOpen, BeforeClose, AfterClose, BeforeInsert, AfterInsert, BeforeEdit,
+        AfterEdit, BeforePost, AfterPost, BeforeCancel, AfterCancel, BeforeDelete, AfterDelete, BeforeScroll,
+        AfterScroll;
+    // A failed post, delete or edit: Action (Fail by default) lets the failure
+    // stand, abandons the change quietly (Abort) or tries again (Retry).
+    enum class TDataAction { Fail, Abort, Retry };
+    using TErrorEvent = std::function<void(const EDatabaseError& E, TDataAction& Action)>;
+    TErrorEvent OnPostError, OnDeleteError, OnEditError;
+    // Calculated fields are computed as records are read.
+    bool AutoCalcFields = true;
     std::function<void()> OnNewRecord;
     std::function<void(const TDsField&)> OnFieldChange;
     std::function<void()> OnCalcFields;
@@ -203,12 +213,15 @@ protected:
     // read again.
     void Resync();
     void ClearBuffers();
+    static void Fire(const std::function<void()>& event);
+    static void Guarded(const TErrorEvent& onError, const std::function<void()>& change);
     uint8_t* StateBuffer();
 
     TDataSetState state_ = TDataSetState::Inactive;
     TRecordBuffer active_;
     TRecordBuffer keyBuffer_;
     TRecordBuffer calcBuffer_;
+    uint8_t* calcTarget_ = nullptr;  // the record being read while its fields are calculated
     bool bof_ = true;
     bool eof_ = true;
     int32_t recordCount_ = 0;
