@@ -1136,3 +1136,74 @@ TEST(PrimaryDataset, CalculatedFieldsAreComputedAsRecordsAreRead)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WorkAreaDataset, DatesAreWrittenInEveryDateOrder)
+{
+    struct {
+        uint8_t format;
+        double value;
+        const char* key;
+    } cases[] = {{0, 45352, "20240301"}, {2, 45352, "20240301"}, {5, 21916, "19600101"},
+                 {1, 36525, "19991231"}, {3, 45351, "20240229"}};
+    for (const auto& c : cases) {
+        SetDateFormat(c.format);
+        dbdates.DateCentury = false;
+        ASSERT_TRUE(ds.SetActive(true)) << TakeErrorText();
+        ds.SetRecNo(2);
+        ds.DsEdit();
+        std::vector<uint8_t> v(8);
+        std::memcpy(v.data(), &c.value, 8);
+        ds.SetFieldData(ds.FieldByName("D")->Def(), v);
+        ds.DsPost();
+        ds.SetActive(false);
+        ASSERT_TRUE(ds.SetActive(true)) << TakeErrorText();
+        ds.Go(2);
+        EXPECT_EQ(std::string(ds.FieldProps().Address(4), 8), c.key) << int(c.format) << " " << c.value;
+        EXPECT_EQ(ds.FieldByName("D")->AsFloat(), c.value) << int(c.format) << " read back";
+        ds.SetActive(false);
+    }
+}
+
+TEST_F(WorkAreaDataset, StoredDateOutsideTheCenturyWindowIsReadExactly)
+{
+    {
+        TDbfTable t;
+        t.Name = Path("six.dbf");
+        ASSERT_TRUE(OpenDbf(t));
+        t.RecordBuffer = " old           0.00    0185006150          ";
+        ASSERT_TRUE(AppendDbfRecord(t));
+        ASSERT_TRUE(CloseDbf(t));
+    }
+    dbdates.DateCentury = false;  // shown as 06/15/50, which the window puts in 2050
+    ASSERT_TRUE(ds.SetActive(true)) << TakeErrorText();
+    ds.SetRecNo(4);
+    EXPECT_EQ(ds.FieldByName("D")->AsFloat(), -18095.0) << "15 June 1850";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WorkAreaDataset, DateTextIsReadInTheEngineOrder)
+{
+    struct {
+        uint8_t format;
+        const char* text;
+        double value;
+    } cases[] = {{0, "02/29/24", 45351}, {2, "29/02/24", 45351}, {3, "29-02-24", 45351},
+                 {5, "29.02.24", 45351}, {1, "24.02.29", 45351}, {5, "31.04.24", 0}};
+    ASSERT_TRUE(ds.SetActive(true)) << TakeErrorText();
+    for (const auto& c : cases) {
+        SetDateFormat(c.format);
+        dbdates.DateCentury = false;
+        EXPECT_EQ(DateTextToDateTime(c.text), c.value) << int(c.format) << " " << c.text;
+        ds.DsEdit();
+        ds.FieldByName("D")->SetText(c.text);
+        EXPECT_EQ(ds.FieldByName("D")->AsFloat(), c.value) << int(c.format) << " " << c.text;
+        ds.DsCancel();
+    }
+}
+
+}  // namespace

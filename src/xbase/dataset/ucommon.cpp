@@ -167,7 +167,6 @@ double DateTextToDateTime(const std::string& text)
     if (t.empty() || t == AllTrim(EmptyDateText(dbdates.DbDateFormat)))
         return 0;
     std::string probe = t;
-    DateFromDisplay(probe);
     if (!ValidDate(probe))
         return 0;
     return DateTimeOfKey(DateToKey(t));
@@ -346,7 +345,6 @@ std::string TTzDateField::GetText()
     const std::string t = TField::AsString();
     if (t.size() > 10) {
         std::string probe = t.substr(0, 10);
-        DateFromDisplay(probe);
         if (ValidDate(probe))
             return t.substr(0, 10);
     }
@@ -836,7 +834,15 @@ void TTzDataSet::ReadRecordToBuffer(uint8_t* buffer)
             double d = 0;
             if (n != nullptr) {
                 const std::string text(reinterpret_cast<const char*>(n + 1), std::min<std::size_t>(n[0], 10));
-                d = DateTextToDateTime(text);
+                // The stored date itself while the record's date text is the
+                // one read with it: a two-digit year would put a date outside
+                // the century window into the wrong century.
+                const char* raw = props_.Address(i);
+                const std::string key = raw != nullptr ? std::string(raw, 8) : std::string();
+                if (!key.empty() && AllTrim(KeyToDate(key)) == AllTrim(text))
+                    d = DateTimeOfKey(key);
+                else
+                    d = DateTextToDateTime(text);
             }
             std::memcpy(p, &d, 8);
             break;
@@ -886,7 +892,6 @@ void TTzDataSet::WriteBufferToWorkArea(const uint8_t* buffer, int field)
             if (d != 0) {
                 text = KeyToDate(KeyOfDateTime(d));
                 std::string probe = text;
-                DateFromDisplay(probe);
                 if (!ValidDate(probe)) {
                     platform::CurrentPlatform().Messages().ShowOk("", "        Invalid date       ",
                                                                   platform::MessageIcon::Error);
