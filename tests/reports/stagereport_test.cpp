@@ -77,6 +77,20 @@ TEST_F(StageReport, InchSystemAndHtml)
     ExpectGolden("stage_part0_inch_batch.txt", Report(9, 0));
 }
 
+TEST_F(StageReport, FramedFileDeviceAndKilonewtonSystem)
+{
+    // The file device writes the framed pages with fixed columns.
+    Calculate();
+    ExpectGolden("stage_part0_file.txt", Report(3, 0));
+    // System 2 shows forces in kN: the nominal planet bearing load 67160 N as 67.16.
+    SetUp();
+    wtelmvar.UnitSystem = 2;
+    Calculate();
+    const std::string text = Report(9, 2);
+    ExpectGolden("stage_part2_kN_batch.txt", text);
+    EXPECT_NE(text.find("bearing load planet wheel nom\tFlPN\tkN"), std::string::npos);
+}
+
 TEST_F(StageReport, PartThreeIsPartZero)
 {
     Calculate();
