@@ -1207,3 +1207,31 @@ TEST_F(WorkAreaDataset, DateTextIsReadInTheEngineOrder)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WorkAreaDataset, BeingDesignedTheFileIsOpenedOnlyForItsStructure)
+{
+    ds.DesignTime = true;
+    ds.Exclusive = true;
+    EXPECT_FALSE(ds.UsesWorkArea());
+    ASSERT_TRUE(ds.SetActive(true)) << TakeErrorText();
+    EXPECT_EQ(ds.WorkArea(), 0) << "no work area kept";
+    EXPECT_EQ(ds.DbfFields.size(), 6u);
+    EXPECT_EQ(ds.TziGetRecordCount(), 1);
+    EXPECT_FALSE(ds.IsEmpty());
+    EXPECT_EQ(ds.FieldProps().Count(), 6);
+    EXPECT_EQ(ds.TziGetRecordSize(), 38);
+    ASSERT_TRUE(ds.DirectOpenClose(true)) << TakeErrorText();
+    EXPECT_NE(ds.WorkArea(), 0);
+    EXPECT_EQ(RecCount(), 3);
+    ASSERT_TRUE(ds.DirectOpenClose(false));
+    EXPECT_EQ(ds.WorkArea(), 0);
+    ds.SetActive(false);
+    ds.DesignTime = false;
+    ds.Exclusive = false;
+    EXPECT_FALSE(ds.DirectOpenClose(true)) << "an inactive dataset";
+    EXPECT_EQ(dberror.DbErrorCode, 1103);
+}
+
+}  // namespace

@@ -44,7 +44,7 @@ public:
     int32_t RecordCount();
     bool Eof();
     bool Bof();
-    bool IsEmpty() override { return RecordCount() == 0; }
+    bool IsEmpty() override { return !DesignTime && RecordCount() == 0; }
 
     // ---- fields
     int FieldCount();
