@@ -1235,3 +1235,28 @@ TEST_F(WorkAreaDataset, BeingDesignedTheFileIsOpenedOnlyForItsStructure)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WorkAreaDataset, ChangingExclusiveReopensTheTable)
+{
+    ASSERT_TRUE(ds.SetActive(true)) << TakeErrorText();
+    ds.Go(2);
+    ds.SetExclusive(true);
+    EXPECT_TRUE(ds.Active());
+    const uint8_t mine = ds.WorkArea();
+    Select(20);
+    {
+        TAutoReportOff quiet;
+        EXPECT_FALSE(UseFile(Path("six.dbf") + " ALIAS OTHER")) << "the table is held alone now";
+    }
+    dberror.DbErrorCode = 0;
+    Select(mine);
+    ds.SetExclusive(false);
+    EXPECT_TRUE(ds.Active());
+    Select(20);
+    EXPECT_TRUE(UseFile(Path("six.dbf") + " ALIAS OTHER")) << TakeErrorText();
+    CloseArea();
+}
+
+}  // namespace
