@@ -41,6 +41,6 @@ function(qyr7_add_test_dir sub)
     QYR7_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   gtest_discover_tests(${exe}
     EXTRA_ARGS --gtest_shuffle
-    PROPERTIES ENVIRONMENT "LC_ALL=C;QT_QPA_PLATFORM=offscreen"
+    PROPERTIES ENVIRONMENT "LC_ALL=C" ENVIRONMENT_MODIFICATION "QT_QPA_PLATFORM=set:offscreen"
     DISCOVERY_TIMEOUT 60)
 endfunction()
