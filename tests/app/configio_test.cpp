@@ -255,8 +255,9 @@ TEST_F(ConfigFile, CommaModeIsKeptWhileEveryNumberUsesAPoint)
     // No value line is a number with a decimal comma.
     for (const auto& line : Lines(text)) {
         const bool numeric = !line.empty() && line.find_first_not_of("0123456789-+., ") == std::string::npos;
-        if (numeric)
+        if (numeric) {
             EXPECT_EQ(line.find(','), std::string::npos) << line;
+        }
     }
     // The settings are as they were after writing.
     EXPECT_EQ(wtelmvar.DecimalPointMode, 2);
@@ -489,11 +490,12 @@ TEST_F(ConfigFile, AShortFileStopsAtEachCheckpoint)
                 continue; // written as 0, see below
             if (p.No == 55)
                 continue; // derived from the screen again by the closing step
-            if (p.No <= cut.After)
+            if (p.No <= cut.After) {
                 EXPECT_TRUE(p.IsSet()) << "item " << p.No << " " << p.Name;
-            else if (!(cut.Kind == TConfigCheck::StopGraphFont && (p.No == 34 || p.No == 35)) &&
-                     p.No != 55 && p.No != 54)
+            } else if (!(cut.Kind == TConfigCheck::StopGraphFont && (p.No == 34 || p.No == 35)) &&
+                       p.No != 55 && p.No != 54) {
                 EXPECT_TRUE(p.Initial()) << "item " << p.No << " " << p.Name;
+            }
         }
         if (cut.Kind == TConfigCheck::StopA) {
             // The screen rules did not run: the pixels and the window are

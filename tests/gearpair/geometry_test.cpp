@@ -29,14 +29,6 @@ namespace {
 
 double D(Extended v) { return static_cast<double>(v); }
 
-bool HasFatalMessage()
-{
-    for (int i = 1; i <= error0.ErrorCount; ++i)
-        if (error0.ErrorTexts[i].rfind("Fatal", 0) == 0)
-            return true;
-    return false;
-}
-
 class Geometry : public ::testing::Test {
 protected:
     void SetUp() override

@@ -53,8 +53,9 @@ protected:
     {
         headless.HeadlessDialogs().QueueScript([=](platform::DialogModel& m) {
             auto& b = dynamic_cast<TDbfBrowserModel&>(m);
-            if (!openedOn.empty())
+            if (!openedOn.empty()) {
                 EXPECT_EQ(b.Table->SField(1).substr(0, openedOn.size()), openedOn);
+            }
             b.RecordNo = pick;
             return platform::DialogResult::Ok;
         });
