@@ -18,6 +18,7 @@
 #include "foundation/utilmath.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
+#include "common/testmessages.h"
 
 namespace
 {
@@ -53,19 +54,6 @@ class Animation : public ::testing::Test
         CalcGeometry();
     }
 
-    static bool HasMessage(const std::string& text)
-    {
-        for (int i = 1; i <= error0.ErrorCount; ++i)
-            if (error0.ErrorTexts[i] == text) return true;
-        return false;
-    }
-    static std::string Messages()
-    {
-        std::string all;
-        for (int i = 1; i <= error0.ErrorCount; ++i)
-            all += error0.ErrorTexts[i] + " | ";
-        return all;
-    }
 };
 
 TEST_F(Animation, AnglesOfTheReferencePair)

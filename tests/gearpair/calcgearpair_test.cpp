@@ -8,6 +8,7 @@
 #include "foundation/foundationstate.h"
 #include "foundation/telmvar.h"
 #include "gearpair/gearpairdata.h"
+#include "common/testmessages.h"
 
 namespace {
 
@@ -35,13 +36,6 @@ protected:
     }
     void TearDown() override { SetLoadSpectrumLifeProc(nullptr); }
 
-    static bool HasMessage(const std::string& text)
-    {
-        for (int i = 1; i <= error0.ErrorCount; ++i)
-            if (error0.ErrorTexts[i] == text)
-                return true;
-        return false;
-    }
 };
 
 TEST_F(Frame, StartsWithAnEmptyMessageList)

@@ -15,6 +15,7 @@
 #include "foundation/telmvar.h"
 #include "foundation/utilmath.h"
 #include "foundation/wtelmvar.h"
+#include "common/testmessages.h"
 
 namespace
 {
@@ -26,19 +27,6 @@ class Measuring : public ::testing::Test
   protected:
     void SetUp() override { ResetFoundationState(); }
 
-    static bool HasMessage(const std::string& text)
-    {
-        for (int i = 1; i <= error0.ErrorCount; ++i)
-            if (error0.ErrorTexts[i] == text) return true;
-        return false;
-    }
-    static std::string Messages()
-    {
-        std::string all;
-        for (int i = 1; i <= error0.ErrorCount; ++i)
-            all += error0.ErrorTexts[i] + " | ";
-        return all;
-    }
 };
 
 // --- DmMess ---------------------------------------------------------------------

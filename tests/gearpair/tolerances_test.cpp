@@ -20,6 +20,7 @@
 #include "foundation/wtelmvar.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
+#include "common/testmessages.h"
 
 namespace
 {
@@ -32,20 +33,6 @@ class Tolerances : public ::testing::Test
         ResetFoundationState();
         SetGearDefaults();
         InitGearPairData();
-    }
-
-    static bool HasMessage(const std::string& text)
-    {
-        for (int i = 1; i <= error0.ErrorCount; ++i)
-            if (error0.ErrorTexts[i] == text) return true;
-        return false;
-    }
-    static std::string Messages()
-    {
-        std::string all;
-        for (int i = 1; i <= error0.ErrorCount; ++i)
-            all += error0.ErrorTexts[i] + " | ";
-        return all;
     }
 
     // The transverse values of gear 1 that the measuring routines read, for

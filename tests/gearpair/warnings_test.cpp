@@ -14,6 +14,7 @@
 #include "foundation/wtelmvar.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
+#include "common/testmessages.h"
 
 namespace
 {
@@ -72,13 +73,6 @@ class Warnings : public ::testing::Test
         for (int i = 1; i <= error0.ErrorCount; ++i)
             if (error0.ErrorTexts[i] == text) return i;
         return 0;
-    }
-    static std::string Messages()
-    {
-        std::string all;
-        for (int i = 1; i <= error0.ErrorCount; ++i)
-            all += error0.ErrorTexts[i] + " | ";
-        return all;
     }
 };
 

@@ -6,6 +6,7 @@
 #include "foundation/wtelmvar.h"
 #include "planetary/bearings/bearinglife.h"
 #include "planetary/bearings/planetbearing.h"
+#include "common/testmessages.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +16,6 @@
 namespace {
 
 double Dbl(Extended v) { return static_cast<double>(v); }
-
-bool HasMessage(const std::string& text)
-{
-    for (int k = 1; k <= error0.ErrorCount; ++k)
-        if (error0.ErrorTexts[k] == text)
-            return true;
-    return false;
-}
 
 bool HasMessageStarting(const std::string& text)
 {

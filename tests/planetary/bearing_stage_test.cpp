@@ -6,6 +6,7 @@
 #include "foundation/telmvar.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/stagecalc.h"
+#include "common/testmessages.h"
 
 #include <cmath>
 #include <string>
@@ -13,14 +14,6 @@
 namespace {
 
 using BearingStage = StageTest;
-
-bool HasMessage(const std::string& text)
-{
-    for (int k = 1; k <= error0.ErrorCount; ++k)
-        if (error0.ErrorTexts[k] == text)
-            return true;
-    return false;
-}
 
 // A needle bush: P = Fr, life exponent 10/3, nothing read from a table.
 void NeedleBush(int n, int count)

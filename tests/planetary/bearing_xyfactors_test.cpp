@@ -6,6 +6,7 @@
 #include "foundation/foundationstate.h"
 #include "foundation/telmvar.h"
 #include "planetary/bearings/xyfactors.h"
+#include "common/testmessages.h"
 
 #include <gtest/gtest.h>
 
@@ -19,14 +20,6 @@ namespace fs = std::filesystem;
 namespace {
 
 double Dbl(Extended v) { return static_cast<double>(v); }
-
-bool HasMessage(const std::string& text)
-{
-    for (int k = 1; k <= error0.ErrorCount; ++k)
-        if (error0.ErrorTexts[k] == text)
-            return true;
-    return false;
-}
 
 class XYFactors : public ::testing::Test {
 protected:

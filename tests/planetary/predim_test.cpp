@@ -8,6 +8,7 @@
 #include "gearpair/assembly.h"
 #include "planetary/predim.h"
 #include "planetary/stagecalc.h"
+#include "common/testmessages.h"
 
 #include <cmath>
 #include <string>
@@ -15,14 +16,6 @@
 namespace {
 
 using Predim = StageTest;
-
-bool HasMessage(const std::string& text)
-{
-    for (int k = 1; k <= error0.ErrorCount; ++k)
-        if (error0.ErrorTexts[k] == text)
-            return true;
-    return false;
-}
 
 bool AnyFatal()
 {

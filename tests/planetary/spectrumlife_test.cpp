@@ -9,6 +9,7 @@
 #include "gearpair/lifeparams.h"
 #include "planetary/loadspectrum/spectrumlife.h"
 #include "platform/headless/platform_headless.h"
+#include "common/testmessages.h"
 
 #include <cmath>
 
@@ -36,13 +37,6 @@ protected:
         GearPair.LoadSpectrumCount = 0;
         for (const auto& it : items)
             GearPair.LoadSpectrum[++GearPair.LoadSpectrumCount] = it;
-    }
-    bool HasMessage(const std::string& text) const
-    {
-        for (int i = 1; i <= error0.ErrorCount; ++i)
-            if (error0.ErrorTexts[i] == text)
-                return true;
-        return false;
     }
 
     TableDir tables;

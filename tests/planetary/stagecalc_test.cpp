@@ -4,6 +4,7 @@
 #include "foundation/error0.h"
 #include "foundation/telmvar.h"
 #include "planetary/stagecalc.h"
+#include "common/testmessages.h"
 
 #include <cmath>
 #include <numbers>
@@ -12,14 +13,6 @@
 namespace {
 
 using StageCalc = StageTest;
-
-bool HasMessage(const std::string& text)
-{
-    for (int k = 1; k <= error0.ErrorCount; ++k)
-        if (error0.ErrorTexts[k] == text)
-            return true;
-    return false;
-}
 
 TEST_F(StageCalc, DefaultStageCalculates)
 {

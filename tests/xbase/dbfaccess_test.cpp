@@ -12,6 +12,7 @@
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/dataset/tzblobstream.h"
 #include "xbase/core/dbkeys.h"
+#include "common/testmessages.h"
 
 #include <filesystem>
 
@@ -54,13 +55,6 @@ protected:
             ASSERT_TRUE(AppendDbfRecord(t));
         }
         ASSERT_TRUE(CloseDbf(t));
-    }
-    bool HasMessage(const std::string& text) const
-    {
-        for (int i = 1; i <= error0.ErrorCount; ++i)
-            if (error0.ErrorTexts[i] == text)
-                return true;
-        return false;
     }
 
     platform::PlatformHeadless headless;
