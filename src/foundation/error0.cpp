@@ -34,3 +34,9 @@ void ResetError0()
 {
     error0 = TError0{};
 }
+
+void AddFatalMessage(const std::string& Text)
+{
+    AddErrorMessage(Text);
+    telmvar.FatalCalcError = true;
+}

@@ -20,6 +20,9 @@ extern TError0 error0;
 // Appends Text unless an equal text (exact, case-sensitive) is among the
 // counted entries; a text beyond the twelfth is dropped.
 void AddErrorMessage(const std::string& Text);
+// A calculation step found data it cannot work with: the message, and the
+// flag that stops the later steps.
+void AddFatalMessage(const std::string& Text);
 
 // Start of a calculation run: no counted messages, no fatal error, not
 // aborted. The old texts stay in the array but are no longer counted.

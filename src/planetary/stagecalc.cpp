@@ -22,11 +22,6 @@
 namespace {
 
 
-void Fatal(const std::string& text)
-{
-    AddErrorMessage(text);
-    telmvar.FatalCalcError = true;
-}
 
 // Helix directions of the other gears follow the sun's: the external meshes
 // turn the hand over, the internal one keeps it.
@@ -125,21 +120,21 @@ bool CheckDriveData()
     const auto& sh = PlanetaryShafts;
     const auto& z = PlanetaryGears.z;
     if (sh.InputShaft == sh.OutputShaft) {
-        Fatal("Fatal  : input shaft = output shaft !");
+        AddFatalMessage("Fatal  : input shaft = output shaft !");
         return false;
     }
     // zS = -zH makes the stationary ratio 1: sun and carrier would be locked
     // together and the Willis equation cannot be solved for the carrier.
     if (z[gS] != 0 && z[gS] == -z[gH]) {
-        Fatal("Fatal  : i0 = 1 !");
+        AddFatalMessage("Fatal  : i0 = 1 !");
         return false;
     }
     if (PlanetaryStage.nIn == 0) {
-        Fatal("Fatal  : n input = 0 !");
+        AddFatalMessage("Fatal  : n input = 0 !");
         return false;
     }
     if (GearPair.qp <= 0) {
-        Fatal("Fatal  : q = 0 !");
+        AddFatalMessage("Fatal  : q = 0 !");
         return false;
     }
     return true;
@@ -154,12 +149,12 @@ void CalcPlanetaryStage()
     telmvar.FatalCalcError = false;
     ResetErrorState();
     if (!(p.mn > 0)) {
-        Fatal("Fatal  : mn = 0 !");
+        AddFatalMessage("Fatal  : mn = 0 !");
         return;
     }
     for (int k = 1; k <= 4; ++k) {
         if (g.z[k] == 0) {
-            Fatal("Fatal  : xz" + std::to_string(k) + "=0!");
+            AddFatalMessage("Fatal  : xz" + std::to_string(k) + "=0!");
             return;
         }
     }

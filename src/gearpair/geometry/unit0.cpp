@@ -9,12 +9,6 @@
 
 namespace {
 
-void Fatal(const std::string& text)
-{
-    AddErrorMessage(text);
-    telmvar.FatalCalcError = true;
-}
-
 // Gear 2 of an external pair runs with the opposite hand, an internal one
 // with the same hand; "free" stays free.
 void SetMatingToothAlignment(TGearPairData& g)
@@ -38,22 +32,22 @@ void Unit0()
         return;
     }
     if (!(g.alpha >= 5 && g.alpha <= 45)) {
-        Fatal("Fatal  : alpha !");
+        AddFatalMessage("Fatal  : alpha !");
         return;
     }
     if (std::fabs(g.beta) > 45)
         AddErrorMessage("Fatal  : beta > 45!");
     if (!(g.mn > 0)) {
-        Fatal("Fatal  : mn <= 0!");
+        AddFatalMessage("Fatal  : mn <= 0!");
         return;
     }
     if (!(g.b_effH > 0)) {
-        Fatal("Fatal  : b <= 0!");
+        AddFatalMessage("Fatal  : b <= 0!");
         return;
     }
     for (int i = 1; i <= 2; ++i) {
         if (std::abs(g.z[i]) < 2) {
-            Fatal("Fatal  : z" + std::to_string(i) + " < 2!");
+            AddFatalMessage("Fatal  : z" + std::to_string(i) + " < 2!");
             return;
         }
     }

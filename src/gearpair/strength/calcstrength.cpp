@@ -19,38 +19,33 @@
 
 namespace {
 
-void Fatal(const char* text)
-{
-    AddErrorMessage(text);
-    telmvar.FatalCalcError = true;
-}
 
 bool CheckInputs(const TGearPairData& g)
 {
     for (int i = 1; i <= 2; ++i) {
         if (g.RzZ[i] == 0 || g.RzY[i] == 0) {
-            Fatal("Fatal  : Rz = 0 !");
+            AddFatalMessage("Fatal  : Rz = 0 !");
             return false;
         }
     }
     if (g.E[1] == 0 || g.E[2] == 0) {
-        Fatal("Fatal  : E-Modul = 0 !");
+        AddFatalMessage("Fatal  : E-Modul = 0 !");
         return false;
     }
     if (g.SigmaHlim[1] == 0 || g.SigmaHlim[2] == 0) {
-        Fatal("Fatal  : SigmaHlim = 0 !");
+        AddFatalMessage("Fatal  : SigmaHlim = 0 !");
         return false;
     }
     if (g.Sigma_FE[1] == 0 || g.Sigma_FE[2] == 0) {
-        Fatal("Fatal  : SigmaFE = 0 !");
+        AddFatalMessage("Fatal  : SigmaFE = 0 !");
         return false;
     }
     if (g.KA_F == 0) {
-        Fatal("Fatal  : KAF = 0 !");
+        AddFatalMessage("Fatal  : KAF = 0 !");
         return false;
     }
     if (g.KA_H == 0) {
-        Fatal("Fatal  : KAH = 0 !");
+        AddFatalMessage("Fatal  : KAH = 0 !");
         return false;
     }
     return true;
@@ -163,7 +158,7 @@ void CalcStrength()
     // that no result of an earlier run is read as this pair's. The entered
     // load stays as it was.
     if (g.z[1] + g.z[2] == 0) {
-        Fatal("Warning: z1+z2=0 !");
+        AddFatalMessage("Warning: z1+z2=0 !");
         return;
     }
     // 3
@@ -198,7 +193,7 @@ void CalcStrength()
     g.T[2] = g.u * g.T[1];
     g.Ft = SafeDivide("Ft", g.T[1] * 2000, g.d[1]);
     if (g.dw[1] == 0) {
-        Fatal("Fatal  : dw1 = 0 !");
+        AddFatalMessage("Fatal  : dw1 = 0 !");
         return;
     }
     g.Ftw = g.T[1] / g.dw[1] * 2000;
@@ -214,7 +209,7 @@ void CalcStrength()
     // Without a common face width (a zero width, or gears that do not overlap
     // axially) no line load exists for any method.
     if (!(g.b_effH > 0)) {
-        Fatal("Fatal  : beff=0!");
+        AddFatalMessage("Fatal  : beff=0!");
         return;
     }
 

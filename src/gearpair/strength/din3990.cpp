@@ -10,16 +10,6 @@
 
 #include <cmath>
 
-namespace {
-
-void Fatal(const char* text)
-{
-    AddErrorMessage(text);
-    telmvar.FatalCalcError = true;
-}
-
-} // namespace
-
 // DIN 3990-3 method B and ISO 6336-3 method B are the same calculation (the
 // load at the outer point of single pair contact, the 30-degree tangent
 // section); both methods share one routine, which also carries the internal
@@ -84,7 +74,7 @@ void CalcDin3990()
 
     // 2: reduced mass.
     if (g.rho[1] == 0 || g.rho[2] == 0) {
-        Fatal("Fatal  : rho = 0 !");
+        AddFatalMessage("Fatal  : rho = 0 !");
         return;
     }
     {
@@ -137,7 +127,7 @@ void CalcDin3990()
     // 6: line load.
     g.FtPerB = g.Ft / g.b_effH;
     if (g.KA_F == 0) {
-        Fatal("Fatal  : KA = 0!");
+        AddFatalMessage("Fatal  : KA = 0!");
         return;
     }
 
@@ -222,7 +212,7 @@ void CalcDin3990()
     if ((g.df[1] < g.dsh || g.dsh == 0) && g.df[1] > 0)
         g.dsh = g.df[1] >= 1 ? std::trunc(g.df[1]) : g.df[1];
     if (g.dsh == 0) {
-        Fatal("Fatal: dsh = 0 !");
+        AddFatalMessage("Fatal: dsh = 0 !");
         return;
     }
 
@@ -295,7 +285,7 @@ void CalcDin3990()
     // stress is formed from the factors of an earlier run.
     const Extended hmax = MaxExt(g.h[1], g.h[2]);
     if (hmax == 0) {
-        Fatal("Fatal: h0 !");
+        AddFatalMessage("Fatal: h0 !");
         return;
     }
     {
@@ -334,7 +324,7 @@ void CalcDin3990()
     }
     // Without a transverse contact ratio no factor of this run is sound.
     if (g.eps_alpha <= 0) {
-        Fatal("Fatal: eps.alpha <=0 !");
+        AddFatalMessage("Fatal: eps.alpha <=0 !");
         return;
     }
     if (g.Z_eps <= 0)
