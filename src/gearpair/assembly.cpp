@@ -26,8 +26,7 @@ bool RejectNoPlanets(int q)
 {
     if (q != 0)
         return false;
-    AddErrorMessage("Fatal  : q = 0 !");
-    telmvar.FatalCalcError = true;
+    AddFatalMessage("Fatal  : q = 0 !");
     return true;
 }
 

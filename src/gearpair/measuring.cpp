@@ -42,8 +42,7 @@ Extended DmMess(Extended z, Extended beta, Extended alphan, Extended x, Extended
 int kmess(Extended z, Extended beta, Extended alphan, Extended x, Extended mn)
 {
     if (z == 0) {
-        AddErrorMessage("Fatal  : z = 0 !");
-        telmvar.FatalCalcError = true;
+        AddFatalMessage("Fatal  : z = 0 !");
         return 0;
     }
     const Extended d = mn * z / std::cos(beta);

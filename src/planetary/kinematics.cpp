@@ -19,8 +19,7 @@ void CalcDriveData()
     auto& sh = PlanetaryShafts;
     const auto& z = PlanetaryGears.z;
     if (z[gS] == 0) {
-        AddErrorMessage("Fatal  : zS = 0 !");
-        telmvar.FatalCalcError = true;
+        AddFatalMessage("Fatal  : zS = 0 !");
         return;
     }
     const Extended zS = z[gS], zPi = z[gPi], zPe = z[gPe], zH = z[gH];
@@ -99,8 +98,7 @@ void CalcShaftTorques()
     auto refuse = [](Extended speedSum) {
         if (speedSum != 0)
             return false;
-        AddErrorMessage("Fatal  : power split without speed !");
-        telmvar.FatalCalcError = true;
+        AddFatalMessage("Fatal  : power split without speed !");
         return true;
     };
     if (InPair(in, 1, 2) && InPair(fixed, 1, 2)) {

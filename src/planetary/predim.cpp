@@ -19,8 +19,7 @@ namespace {
 
 bool Refuse(const std::string& Text)
 {
-    AddErrorMessage(Text);
-    telmvar.FatalCalcError = true;
+    AddFatalMessage(Text);
     return false;
 }
 

@@ -127,8 +127,7 @@ void Unit1()
     else
         g.alpha_wt = g.alpha_t;
     if (g.alpha_wt == 0) {
-        AddErrorMessage("Fatal  : alpha wt !");
-        telmvar.FatalCalcError = true;
+        AddFatalMessage("Fatal  : alpha wt !");
         telmvar.Aborted = true;
         return;
     }
@@ -171,8 +170,7 @@ void Unit1()
         // The root is cut by the pre-machining tool.
         g.df[i] = g.d[i] - 2 * g.haP0[i] + 2 * g.xevmax[i] * g.mn;
         if (g.z[i] > 0 && g.df[i] <= 0) {
-            AddErrorMessage("Fatal  : df <=0 ! (" + std::to_string(i) + ")");
-            telmvar.FatalCalcError = true;
+            AddFatalMessage("Fatal  : df <=0 ! (" + std::to_string(i) + ")");
             return;
         }
         g.df_min[i] = g.d[i] - 2 * g.haP0[i] + 2 * g.xevmin[i] * g.mn;

@@ -62,8 +62,7 @@ bool SetTipAndThickness(TGearPairData& g, int i, int j)
     }
 
     if (g.da[i] == 0) {
-        AddErrorMessage("Fatal  : da = 0 !");
-        telmvar.FatalCalcError = true;
+        AddFatalMessage("Fatal  : da = 0 !");
         return false;
     }
     const Extended c = std::cos(g.alpha_t) * g.d[i] / g.da[i];
@@ -211,8 +210,7 @@ void Unit2()
     g.eps_alpha_max = g.g_alpha_max / g.pet;
     g.eps_alpha_min = g.g_alpha_min / g.pet;
     if (!(g.eps_alpha > 0)) {
-        AddErrorMessage("Fatal  : epsilon alpha <=0 !");
-        telmvar.FatalCalcError = true;
+        AddFatalMessage("Fatal  : epsilon alpha <=0 !");
         return;
     }
 

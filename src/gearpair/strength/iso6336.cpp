@@ -85,8 +85,7 @@ void CalcIso6336()
     // A body without density has no mass to resonate: the dynamic factor
     // would silently fall to 1.
     if (g.rho[1] == 0 || g.rho[2] == 0) {
-        AddErrorMessage("Fatal  : rho = 0 !");
-        telmvar.FatalCalcError = true;
+        AddFatalMessage("Fatal  : rho = 0 !");
         return;
     }
 
@@ -127,8 +126,7 @@ void CalcIso6336()
     if (g.Ft == 0)
         AddErrorMessage("Error  : Ft=0!");
     if (g.b_effH == 0) {
-        AddErrorMessage("Fatal  : beff=0!");
-        telmvar.FatalCalcError = true;
+        AddFatalMessage("Fatal  : beff=0!");
         return;
     }
 

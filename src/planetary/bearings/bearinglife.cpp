@@ -288,8 +288,7 @@ void CalcBearingLife(int n, int PairMode, int Config, Extended Fr, Extended Fa, 
         return;
 
     if (R.P == 0) {
-        AddErrorMessage("no load defined !");
-        telmvar.FatalCalcError = true;
+        AddFatalMessage("no load defined !");
         return;
     }
 

@@ -109,13 +109,11 @@ void CalcLoadSpectrumLife(Extended ToothRootLimitTorque, Extended PittingLimitTo
     g.Nsum = nsum;
     g.Neq = neq;
     if (neq <= 0) {
-        AddErrorMessage("Fatal  : Neq = 0 !");
-        telmvar.FatalCalcError = true;
+        AddFatalMessage("Fatal  : Neq = 0 !");
         return;
     }
     if (t1 == 0) {
-        AddErrorMessage("Error  : T1 = 0 !");
-        telmvar.FatalCalcError = true;
+        AddFatalMessage("Error  : T1 = 0 !");
         return;
     }
 
