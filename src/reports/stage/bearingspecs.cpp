@@ -9,6 +9,7 @@
 #include "reports/engine/reportcolumns.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportframes.h"
+#include "reports/stage/reportformat.h"
 
 #include <algorithm>
 
@@ -19,7 +20,6 @@ namespace {
 constexpr Extended FailurePercent[14] = {10, 5, 4, 3, 2, 1, 0.8L, 0.6L, 0.4L, 0.2L, 0.1L, 0.08L, 0.06L, 0.05L};
 
 std::string Sig(Extended X) { return FloatToSignificant(X); }
-std::string Fix(int i, int d, Extended X) { return FormatFloatFixed(i, d, X); }
 
 Extended TemperatureShown(Extended Celsius)
 {
