@@ -17,7 +17,9 @@
 
 namespace {
 
-bool AnyOfSPiPe(bool (*test)(int))
+// True when the test holds for S, Pi or Pe (the ring gear is not asked).
+template <class Test>
+bool AnyOfSPiPe(Test test)
 {
     return test(gS) || test(gPi) || test(gPe);
 }
@@ -76,13 +78,9 @@ void BasicRows()
     MeshMemberRow("clearance Pe-H", "cPeH", L, mPeH, [&](int s) { return Len(3, 2, g.ck[s][mPeH]); });
 
     // The theoretical tip diameter is the one the tool would generate.
-    static bool (*const tipDiffers)(int) = [](int k) {
-        return std::fabs(PlanetaryGears.da_tool[k] - PlanetaryGears.da0[k]) >= 1e-5L;
-    };
-    if (AnyOfSPiPe(tipDiffers))
+    if (AnyOfSPiPe([&](int k) { return std::fabs(g.da_tool[k] - g.da0[k]) >= 1e-5L; }))
         GearRow("theor.tip diameter", "da nom", L, [&](int k) { return Len(3, 2, g.da_tool[k]); });
-    static bool (*const reduced)(int) = [](int k) { return std::fabs(PlanetaryGears.kmn[k]) >= 1e-5L; };
-    if (!AnyOfSPiPe(reduced)) {
+    if (!AnyOfSPiPe([&](int k) { return std::fabs(g.kmn[k]) >= 1e-5L; })) {
         GearRow("tip diameter", "da max", L, [&](int k) { return Len(3, 2, g.da[k]); });
         // The tip's own tolerance: the smallest tip diameter (from the
         // largest tooth depth) minus the tip diameter.
@@ -139,14 +137,12 @@ void ToolRows()
     GearRow("fillet radius tool", "raP0", L, [&](int k) { return Len(3, 2, g.rhoaP0[k]); });
     GearRow("root fillet radius tool", "rfP0/mn", "", [&](int k) { return Fix(3, 2, g.rhofP0_mn[k]); });
     GearRow("root fillet radius tool", "rfP0", L, [&](int k) { return Len(3, 2, g.rhofP0[k]); });
-    static bool (*const protuberance)(int) = [](int k) { return PlanetaryGears.prP0_mn[k] != 0; };
-    if (AnyOfSPiPe(protuberance)) {
+    if (AnyOfSPiPe([&](int k) { return g.prP0_mn[k] != 0; })) {
         GearRow("protuberance", "prP0/mn", "", [&](int k) { return Fix(3, 2, g.prP0_mn[k]); });
         GearRow("protuberance", "prP0", L, [&](int k) { return Len(3, 2, g.prP0[k]); });
         GearRow("protuberance angle", "al.prP0", "\xF8", [&](int k) { return Fix(3, 2, g.alphaprP0[k]); });
     }
-    static bool (*const chamfer)(int) = [](int k) { return PlanetaryGears.HasChamfer[k] != 0; };
-    if (AnyOfSPiPe(chamfer)) {
+    if (AnyOfSPiPe([&](int k) { return g.HasChamfer[k] != 0; })) {
         GearRow("depth of chamfer", "hFfP0/mn", "", [&](int k) { return Fix(3, 2, g.hFfP0_mn[k]); });
         GearRow("depth of chamfer", "hFfP0", L, [&](int k) { return Len(3, 2, g.hFfP0[k]); });
         GearRow("chamfer pressure angle.", "al.kP0", "\xF8", [&](int k) { return Fix(3, 2, g.alphakP0[k]); });
