@@ -3,8 +3,8 @@
 // writes the whole report. Also the configuration file read and write alone.
 #include "app/configio.h"
 #include "app/programidentity.h"
-#include "foundation/telmvar.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programstate.h"
+#include "foundation/programsettings.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // Writing a long report through the engine: the screen device with page
 // headers and rules, and the TXT device with tab-separated rows.
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "reports/engine/reportcolumns.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportservices.h"

@@ -3,7 +3,7 @@
 // row, pure radial and pure axial load). A refused table must leave X and Y
 // exactly as they were.
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "planetary/bearings/xyfactors.h"
 
 #include <cstdint>

@@ -6,9 +6,9 @@
 // back as the number it shows.
 #include "foundation/floattext.h"
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/utilstr.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 
 #include <cmath>
 #include <cstddef>

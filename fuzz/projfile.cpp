@@ -5,7 +5,7 @@
 //  - an accepted file is written again, and that file must read back and
 //    write once more to the same bytes.
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/textfile.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/documentation.h"

@@ -3,7 +3,7 @@
 // until the file ends). Every number read must also survive the number
 // writer: written and read back it must be the same value.
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/textfile.h"
 
 #include <cmath>

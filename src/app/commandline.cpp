@@ -1,6 +1,6 @@
 #include "app/commandline.h"
 
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 
 namespace
 {

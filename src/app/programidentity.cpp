@@ -1,6 +1,6 @@
 #include "app/programidentity.h"
 
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
 
 void InitProgramIdentity()

@@ -2,7 +2,7 @@
 
 #include "dialogs/messageboxes.h"
 #include "foundation/fileutil.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "foundation/utilstr.h"
 #include "platform/platform.h"

@@ -1,7 +1,7 @@
 #include "dialogs/messageboxes.h"
 
 #include "foundation/codepage.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "platform/platform.h"
 
 TMessageboxes messageboxes;

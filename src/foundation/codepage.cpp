@@ -1,6 +1,6 @@
 #include "foundation/codepage.h"
 
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 #include "platform/codepage.h"
 
 #include <array>

@@ -1,11 +1,11 @@
 #include "foundation/fileutil.h"
 
 #include "foundation/codepage.h"
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "foundation/textfile.h"
 #include "foundation/textutil.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 #include "platform/platform.h"
 
 #include <algorithm>

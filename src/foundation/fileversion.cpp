@@ -1,6 +1,6 @@
 #include "foundation/fileversion.h"
 
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/textutil.h"
 
 #include <cstdlib>

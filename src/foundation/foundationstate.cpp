@@ -1,11 +1,11 @@
 #include "foundation/foundationstate.h"
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "foundation/textfile.h"
 #include "foundation/textutil.h"
-#include "foundation/varexcel.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/spreadsheethandle.h"
+#include "foundation/programsettings.h"
 
 void ResetFoundationState()
 {

@@ -1,9 +1,9 @@
 #include "foundation/planegeo.h"
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/utilmath.h"
 #include "foundation/utilstr.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,12 +1,12 @@
 #include "foundation/textfile.h"
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/fileversion.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "foundation/utilmath.h"
 #include "foundation/utilstr.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "foundation/textutil.h"
 
-#include "foundation/telmvar.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programstate.h"
+#include "foundation/programsettings.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -2,7 +2,7 @@
 
 #include "foundation/utilmath.h"
 #include "foundation/utilstr.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "foundation/utilmath.h"
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/floattext.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "foundation/utilstr.h"
 
 #include "foundation/floattext.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/utilmath.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 
 #include <charconv>
 #include <cmath>

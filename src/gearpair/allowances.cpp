@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 
 namespace {
 

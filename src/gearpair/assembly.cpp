@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "foundation/utilmath.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/utilmath.h"
 
 

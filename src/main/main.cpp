@@ -11,7 +11,7 @@
 #include "app/commandline.h"
 #include "app/programidentity.h"
 #include "app/startup.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "platform/codepage.h"
 #include "platform/platform.h"

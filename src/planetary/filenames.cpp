@@ -1,7 +1,7 @@
 #include "planetary/filenames.h"
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 
 TFileNameDialogs filenamedialogs;
 

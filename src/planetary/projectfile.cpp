@@ -1,9 +1,9 @@
 #include "planetary/projectfile.h"
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "foundation/textfile.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 #include "planetary/filenames.h"
 
 #include <cmath>

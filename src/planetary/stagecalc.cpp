@@ -1,7 +1,7 @@
 #include "planetary/stagecalc.h"
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "foundation/utilmath.h"
 #include "gearpair/assembly.h"
 #include "gearpair/gearpairdata.h"

@@ -7,7 +7,7 @@
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbhooks.h"
 #include "xbase/core/dbstrings.h"
-#include "xbase/dataset/ucommon.h"
+#include "xbase/dataset/workareadataset.h"
 #include "xbase/dbf/dbffile.h"
 #include "xbase/expr/dbexpr.h"
 #include "xbase/memo/dbmemo.h"

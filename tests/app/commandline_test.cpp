@@ -2,7 +2,7 @@
 
 #include "app/commandline.h"
 #include "app/programidentity.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
 
 namespace

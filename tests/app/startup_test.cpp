@@ -3,7 +3,7 @@
 // exchange switch and the plain Save after it, and the window utilities.
 #include "appfixture.h"
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "planetary/projectfile.h"
 #include "planetary/stage.h"
 #include "planetary/stagedefaults.h"

@@ -1,6 +1,6 @@
 #pragma once
 // What the message collector holds, for test assertions.
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 
 #include <string>
 

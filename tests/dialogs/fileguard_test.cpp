@@ -3,7 +3,7 @@
 #include "dialogs/fileguard.h"
 #include "dialogs/messageboxes.h"
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "foundation/codepage.h"
 #include "foundation/foundationstate.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 
 #include <gtest/gtest.h>
 

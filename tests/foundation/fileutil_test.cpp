@@ -1,8 +1,8 @@
 #include "foundation/fileutil.h"
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
-#include "foundation/error0.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programstate.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programsettings.h"
 #include "platform/headless/platform_headless.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/foundationstate.h"
 #include "foundation/planegeo.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 
 #include <gtest/gtest.h>
 

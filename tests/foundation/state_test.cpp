@@ -1,8 +1,8 @@
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
-#include "foundation/varexcel.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programstate.h"
+#include "foundation/spreadsheethandle.h"
+#include "foundation/programsettings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/fileversion.h"
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/textfile.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 
 #include <gtest/gtest.h>
 

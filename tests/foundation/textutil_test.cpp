@@ -1,7 +1,7 @@
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/textutil.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "foundation/foundationstate.h"
 #include "foundation/unitsys.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 
 #include <gtest/gtest.h>
 

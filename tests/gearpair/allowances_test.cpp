@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <cmath>
 #include <string>
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/utilmath.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"

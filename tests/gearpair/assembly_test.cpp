@@ -5,8 +5,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
 #include "common/testmessages.h"
 

@@ -2,11 +2,11 @@
 // (copied into a private table directory) into the gear-pair variables, and a
 // tool stored as a new profile.
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "gearpair/catalogue/gearcatalogue.h"
 #include "gearpair/gearpairdata.h"
 #include "platform/headless/platform_headless.h"
-#include "xbase/access/dbf4.h"
+#include "xbase/access/tableaccess.h"
 #include "xbase/xbaselib.h"
 
 #include <gtest/gtest.h>

@@ -15,11 +15,11 @@
 #include <cmath>
 #include <string>
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/utilmath.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
 #include "gearpair/geometry/geometrysteps.h"

@@ -5,7 +5,7 @@
 #include "gearpair/lifedin.h"
 #include "gearpair/viscosity.h"
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/foundationstate.h"
 #include "common/testmessages.h"
 

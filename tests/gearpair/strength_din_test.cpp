@@ -7,10 +7,10 @@
 #include "gearpair/strength/calcstrength.h"
 #include "gearpair/strength/din3990.h"
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programstate.h"
+#include "foundation/programsettings.h"
 #include "common/testmessages.h"
 
 #include <gtest/gtest.h>

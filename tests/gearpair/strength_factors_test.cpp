@@ -2,11 +2,11 @@
 // ISO 6336 / DIN 3990 formulas (values worked out independently of this code)
 // and against the boundary values the standards fix.
 
-#include "gearpair/strength/qyrrech4.h"
+#include "gearpair/strength/strengthfactors.h"
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/foundationstate.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 #include "common/testmessages.h"
 
 #include <gtest/gtest.h>

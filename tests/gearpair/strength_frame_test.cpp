@@ -8,12 +8,12 @@
 #include "gearpair/strength/calcstrength.h"
 #include "gearpair/strength/facewidth.h"
 #include "gearpair/strength/limitload.h"
-#include "gearpair/strength/qyrrech4.h"
+#include "gearpair/strength/strengthfactors.h"
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programstate.h"
+#include "foundation/programsettings.h"
 #include "common/testmessages.h"
 
 #include <gtest/gtest.h>

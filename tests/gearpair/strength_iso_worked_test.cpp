@@ -14,9 +14,9 @@
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "common/testmessages.h"
 
 #include <gtest/gtest.h>

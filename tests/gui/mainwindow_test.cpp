@@ -10,7 +10,7 @@
 
 #include "app/programidentity.h"
 #include "app/qt/mainform_qt.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "platform/qt/platform_qt.h"
 #include "qtfixture.h"
 

@@ -8,7 +8,7 @@
 
 #include "platform/qt/platform_qt.h"
 #include "qtfixture.h"
-#include "xbase/ui/tzmsg.h"
+#include "xbase/ui/messagewindows.h"
 
 namespace {
 

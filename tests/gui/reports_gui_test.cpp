@@ -11,15 +11,15 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "platform/qt/platform_qt.h"
 #include "qtfixture.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportservices.h"
 #include "reports/messages/errhelpfile.h"
-#include "reports/messages/uhelperr.h"
+#include "reports/messages/messagelist.h"
 #include "reports/qt/reportforms_qt.h"
 #include "reports/textview/printsettings.h"
 

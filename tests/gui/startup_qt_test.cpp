@@ -7,10 +7,10 @@
 #include "app/programidentity.h"
 #include "app/qt/mainform_qt.h"
 #include "app/startup.h"
-#include "app/winutil.h"
+#include "app/windowplacement.h"
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programstate.h"
+#include "foundation/programsettings.h"
 #include "platform/qt/platform_qt.h"
 #include "qtfixture.h"
 

@@ -1,9 +1,9 @@
 // Life of the planet bearings. Expected values are hand calculations of the
 // ISO 281 formulas (noted beside each case), never the routine's own output.
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programstate.h"
+#include "foundation/programsettings.h"
 #include "planetary/bearings/bearinglife.h"
 #include "planetary/bearings/planetbearing.h"
 #include "common/testmessages.h"

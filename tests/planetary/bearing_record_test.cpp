@@ -1,5 +1,5 @@
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/textfile.h"
 #include "planetary/bearings/planetbearing.h"
 

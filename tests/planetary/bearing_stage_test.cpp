@@ -2,8 +2,8 @@
 // the bearing count as the stage hands them over.
 #include "planetary_fixture.h"
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/stagecalc.h"
 #include "common/testmessages.h"

@@ -2,9 +2,9 @@
 // The shipped tables are checked against the published X, Y, e values of
 // single-row radial ball bearings (ISO 281 for normal clearance, the
 // catalogue values for C3 and C4).
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "planetary/bearings/xyfactors.h"
 #include "common/testmessages.h"
 

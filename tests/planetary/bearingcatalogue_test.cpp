@@ -4,13 +4,13 @@
 // (data/tables/<type>.csv, fourth record of each).
 #include "planetary_fixture.h"
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "foundation/utilstr.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 #include "planetary/bearings/bearingcatalogue.h"
 #include "platform/headless/platform_headless.h"
-#include "xbase/access/dbf4.h"
+#include "xbase/access/tableaccess.h"
 #include "xbase/xbaselib.h"
 
 #include <cmath>

@@ -5,7 +5,7 @@
 // checked-in file instead.
 #include "projectfile_fixture.h"
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "planetary/projectfile.h"
 #include "planetary/stagecalc.h"
 

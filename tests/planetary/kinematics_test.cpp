@@ -1,8 +1,8 @@
 // Willis kinematics of the plus stage with double planets. Expected values
 // are worked by hand from nS - i0*nH = (1 - i0)*nC with i0 = -zH/zS.
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "planetary/kinematics.h"
 #include "planetary/stage.h"
 

@@ -2,8 +2,8 @@
 // editor.
 #include "projectfile_fixture.h"
 
-#include "foundation/error0.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programsettings.h"
 #include "planetary/loadspectrum/loadspectrum.h"
 
 #include <limits>

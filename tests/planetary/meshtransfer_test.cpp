@@ -1,7 +1,7 @@
 // Which stage gear becomes the pinion of each mesh, and what travels with it.
 #include "planetary_fixture.h"
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "planetary/meshtransfer.h"
 #include "planetary/suggestions.h"
 

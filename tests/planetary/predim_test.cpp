@@ -2,11 +2,11 @@
 // calculations of the sizing formulas (noted beside each case).
 #include "planetary_fixture.h"
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "gearpair/allowances.h"
 #include "gearpair/assembly.h"
-#include "planetary/predim.h"
+#include "planetary/predimensioning.h"
 #include "planetary/stagecalc.h"
 #include "common/testmessages.h"
 

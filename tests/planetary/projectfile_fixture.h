@@ -4,7 +4,7 @@
 // the application shell sets it, the default stage of File New, and a
 // scratch directory.
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/textfile.h"
 #include "gearpair/gearpairdata.h"
 #include "planetary/bearings/planetbearing.h"

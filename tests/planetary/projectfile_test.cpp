@@ -2,8 +2,8 @@
 // and damaged files, the atomic save and the texts with line breaks.
 #include "projectfile_fixture.h"
 
-#include "foundation/error0.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programsettings.h"
 #include "planetary/projectfile.h"
 #include "planetary/stagecalc.h"
 

@@ -4,8 +4,8 @@
 #include "planetary_fixture.h"
 #include "table_files.h"
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "gearpair/lifeparams.h"
 #include "planetary/loadspectrum/spectrumlife.h"
 #include "platform/headless/platform_headless.h"

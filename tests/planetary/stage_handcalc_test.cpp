@@ -4,8 +4,8 @@
 // planet loads.
 #include "planetary_fixture.h"
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
 #include "planetary/stagecalc.h"
 

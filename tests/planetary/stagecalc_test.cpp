@@ -1,8 +1,8 @@
 // The stage driver on the default stage and on refused inputs.
 #include "planetary_fixture.h"
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "planetary/stagecalc.h"
 #include "common/testmessages.h"
 

@@ -1,9 +1,9 @@
 // Stage checks on crafted result records: each check judged alone.
 #include "planetary_fixture.h"
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
+#include "foundation/programsettings.h"
 #include "foundation/utilmath.h"
 #include "gearpair/measuring.h"
 #include "planetary/stagechecks.h"

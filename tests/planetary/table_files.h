@@ -2,8 +2,8 @@
 // Small tables for the catalogue tests, written with the table engine into a
 // private directory that serves as the table directory.
 
-#include "foundation/telmvar.h"
-#include "xbase/access/dbf4.h"
+#include "foundation/programstate.h"
+#include "xbase/access/tableaccess.h"
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dberror.h"
 #include "xbase/xbaselib.h"

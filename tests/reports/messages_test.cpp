@@ -2,13 +2,13 @@
 // reports.
 #include "reporttestsupport.h"
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportservices.h"
 #include "reports/messages/errhelpfile.h"
-#include "reports/messages/uhelperr.h"
+#include "reports/messages/messagelist.h"
 
 #include <filesystem>
 #include <fstream>

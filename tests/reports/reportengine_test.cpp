@@ -2,8 +2,8 @@
 // rows in the column layouts, tables, HTML and tab forms.
 #include "reporttestsupport.h"
 
-#include "foundation/telmvar.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programstate.h"
+#include "foundation/programsettings.h"
 #include "reports/engine/reportcolumns.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportframes.h"

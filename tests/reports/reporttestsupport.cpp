@@ -1,7 +1,7 @@
 #include "reporttestsupport.h"
 
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportservices.h"
 

@@ -1,7 +1,7 @@
 // The result window's logic: place, caption, text, print, export and copy.
 #include "reporttestsupport.h"
 
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportservices.h"
 #include "reports/textview/printsettings.h"

@@ -5,16 +5,16 @@
 // a 117 / 97.5, TN = 72 kW at 100 1/min = 6875.5 Nm).
 #include "reporttestsupport.h"
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
+#include "foundation/programsettings.h"
 #include "gearpair/gearpairdata.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/stage.h"
 #include "planetary/stagecalc.h"
 #include "planetary/stagedefaults.h"
 #include "reports/engine/reportengine.h"
-#include "reports/messages/uhelperr.h"
+#include "reports/messages/messagelist.h"
 #include "reports/stage/planetaryreport.h"
 
 #include "gearpair/lifeparams.h"

@@ -1,7 +1,7 @@
 // Font style codes, the pages of a report text and the print settings.
 #include "reporttestsupport.h"
 
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/textfile.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportservices.h"

@@ -8,8 +8,8 @@
 #include "xbase/core/dbdates.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbkeys.h"
-#include "xbase/dataset/tzblobstream.h"
-#include "xbase/dataset/tzdbf.h"
+#include "xbase/dataset/memofieldstream.h"
+#include "xbase/dataset/tablecomponent.h"
 #include "xbase/dbf/dbffile.h"
 
 #include <algorithm>

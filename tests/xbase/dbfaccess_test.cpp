@@ -3,14 +3,14 @@
 // under their lock, the browser's pick, and the table component beneath.
 #include "xbase_fixture.h"
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/foundationstate.h"
-#include "foundation/telmvar.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programstate.h"
+#include "foundation/programsettings.h"
 #include "platform/headless/platform_headless.h"
-#include "xbase/access/dbf4.h"
+#include "xbase/access/tableaccess.h"
 #include "xbase/cmd/dbcmd.h"
-#include "xbase/dataset/tzblobstream.h"
+#include "xbase/dataset/memofieldstream.h"
 #include "xbase/core/dbkeys.h"
 #include "common/testmessages.h"
 

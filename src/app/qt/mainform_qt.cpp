@@ -1,6 +1,6 @@
 #include "app/qt/mainform_qt.h"
 
-#include "app/winutil.h"
+#include "app/windowplacement.h"
 #include "dialogs/messageboxes.h"
 #include "platform/qt/platform_qt.h"
 

@@ -1,10 +1,10 @@
 #include "gearpair/catalogue/gearcatalogue.h"
 
 #include "foundation/fileutil.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
 #include "platform/platform.h"
-#include "xbase/access/dbf4.h"
+#include "xbase/access/tableaccess.h"
 
 #include <cmath>
 

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <string>
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/utilmath.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 #include "gearpair/gearfactors.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/tolerances.h"

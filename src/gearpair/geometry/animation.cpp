@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/utilmath.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/animation.h"

@@ -1,7 +1,7 @@
 #include "gearpair/geometry/calcgearpair.h"
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/animation.h"
 #include "gearpair/geometry/geometrysteps.h"

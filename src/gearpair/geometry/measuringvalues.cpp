@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "foundation/unitsys.h"
 #include "foundation/utilmath.h"
 #include "gearpair/gearfactors.h"

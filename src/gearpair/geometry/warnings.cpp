@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/utilmath.h"
 #include "foundation/utilstr.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/warnings.h"
 #include "gearpair/measuring.h"

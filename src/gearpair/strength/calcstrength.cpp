@@ -1,18 +1,18 @@
 #include "gearpair/strength/calcstrength.h"
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "foundation/utilmath.h"
 #include "foundation/utilstr.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 #include "gearpair/gearbody.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/lifedin.h"
 #include "gearpair/strength/din3990.h"
 #include "gearpair/strength/facewidth.h"
 #include "gearpair/strength/iso6336.h"
-#include "gearpair/strength/qyrrech4.h"
+#include "gearpair/strength/strengthfactors.h"
 
 #include <cmath>
 #include <string>

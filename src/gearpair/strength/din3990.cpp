@@ -1,12 +1,12 @@
 #include "gearpair/strength/din3990.h"
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "foundation/utilmath.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 #include "gearpair/gearfactors.h"
 #include "gearpair/gearpairdata.h"
-#include "gearpair/strength/qyrrech4.h"
+#include "gearpair/strength/strengthfactors.h"
 
 #include <cmath>
 

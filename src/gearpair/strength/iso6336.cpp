@@ -1,11 +1,11 @@
 #include "gearpair/strength/iso6336.h"
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "foundation/utilmath.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 #include "gearpair/gearpairdata.h"
-#include "gearpair/strength/qyrrech4.h"
+#include "gearpair/strength/strengthfactors.h"
 #include "gearpair/viscosity.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "gearpair/strength/limitload.h"
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "foundation/utilmath.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/strength/calcstrength.h"

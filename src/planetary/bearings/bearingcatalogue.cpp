@@ -1,14 +1,14 @@
 #include "planetary/bearings/bearingcatalogue.h"
 
 #include "foundation/fileutil.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/utilmath.h"
 #include "foundation/utilstr.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 #include "planetary/bearings/bearinglife.h"
 #include "planetary/bearings/xyfactors.h"
 #include "platform/platform.h"
-#include "xbase/access/dbf4.h"
+#include "xbase/access/tableaccess.h"
 
 #include <cmath>
 

@@ -1,11 +1,11 @@
 #include "planetary/bearings/bearinglife.h"
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/fileutil.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/utilmath.h"
 #include "foundation/utilstr.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/bearings/xyfactors.h"
 

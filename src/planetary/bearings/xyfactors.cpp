@@ -1,8 +1,8 @@
 #include "planetary/bearings/xyfactors.h"
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/fileutil.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/textfile.h"
 #include "foundation/utilmath.h"
 #include "foundation/utilstr.h"

@@ -1,7 +1,7 @@
 #include "planetary/loadspectrum/loadspectrum.h"
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "foundation/textfile.h"
 #include "foundation/unitsys.h"
 #include "foundation/utilstr.h"

@@ -1,14 +1,14 @@
 #include "planetary/loadspectrum/spectrumlife.h"
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/fileutil.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/utilmath.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
 #include "gearpair/lifeparams.h"
 #include "planetary/stage.h"
-#include "xbase/access/dbf4.h"
+#include "xbase/access/tableaccess.h"
 
 #include <cmath>
 #include <fstream>

@@ -2,7 +2,7 @@
 
 #include "foundation/codepage.h"
 #include "foundation/fileutil.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "foundation/utilstr.h"
 #include "reports/engine/htmltext.h"

@@ -2,10 +2,10 @@
 
 #include "foundation/codepage.h"
 #include "foundation/fileutil.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "foundation/utilstr.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 #include "reports/engine/htmltext.h"
 #include "reports/engine/reportcolumns.h"
 #include "reports/engine/reportframes.h"

@@ -1,6 +1,6 @@
 #include "reports/engine/reportframes.h"
 
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 
 namespace
 {

@@ -1,7 +1,7 @@
 #include "reports/engine/reportservices.h"
 
 #include "foundation/fileutil.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "platform/platform.h"
 #include "reports/engine/reportengine.h"

@@ -2,7 +2,7 @@
 // The Qt forms of the report side: the result window of the screen device
 // and the form of a message's help. Both only bind their models.
 
-#include "reports/messages/uhelperr.h"
+#include "reports/messages/messagelist.h"
 #include "reports/textview/showtextfile.h"
 
 #include <QDialog>

@@ -3,7 +3,7 @@
 #include "foundation/unitsys.h"
 #include "foundation/utilmath.h"
 #include "foundation/utilstr.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 #include "planetary/bearings/bearinglife.h"
 #include "planetary/bearings/planetbearing.h"
 #include "reports/engine/reportcolumns.h"

@@ -2,7 +2,7 @@
 #include "foundation/utilmath.h"
 #include "foundation/unitsys.h"
 #include "foundation/utilstr.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 #include "gearpair/gearpairdata.h"
 #include "planetary/stage.h"
 #include "planetary/suggestions.h"

@@ -1,6 +1,6 @@
 // Load spectrum page: S-N line constants, the spectrum scaled to both mesh
 // sides, and the equivalent and limit torques of the life calculation.
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/unitsys.h"
 #include "foundation/utilstr.h"
 #include "gearpair/gearpairdata.h"

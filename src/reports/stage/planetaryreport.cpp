@@ -1,7 +1,7 @@
 #include "reports/stage/planetaryreport.h"
 
-#include "foundation/telmvar.h"
-#include "foundation/error0.h"
+#include "foundation/programstate.h"
+#include "foundation/messagecollector.h"
 #include "foundation/utilstr.h"
 #include "gearpair/gearpairdata.h"
 #include "planetary/bearings/planetbearing.h"
@@ -9,7 +9,7 @@
 #include "reports/engine/reportcolumns.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportservices.h"
-#include "reports/messages/uhelperr.h"
+#include "reports/messages/messagelist.h"
 #include "reports/stage/bearingspecs.h"
 #include "reports/stage/reportformat.h"
 

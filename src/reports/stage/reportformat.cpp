@@ -1,6 +1,6 @@
 #include "reports/stage/reportformat.h"
 
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/unitsys.h"
 #include "foundation/utilstr.h"
 #include "planetary/stage.h"

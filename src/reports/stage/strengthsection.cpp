@@ -1,5 +1,5 @@
 // Operating data of the stage, materials, method flags and lubricant.
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "foundation/unitsys.h"
 #include "foundation/utilstr.h"

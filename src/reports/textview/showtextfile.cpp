@@ -2,7 +2,7 @@
 
 #include "foundation/codepage.h"
 #include "foundation/fileutil.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "reports/engine/reportservices.h"
 #include "reports/textview/printsettings.h"
 

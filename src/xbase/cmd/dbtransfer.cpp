@@ -6,7 +6,7 @@
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbhooks.h"
 #include "xbase/core/dbstrings.h"
-#include "xbase/ui/tzmsg.h"
+#include "xbase/ui/messagewindows.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "xbase/dataset/utzcds.h"
+#include "xbase/dataset/commanddataset.h"
 
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/cmd/dblocate.h"

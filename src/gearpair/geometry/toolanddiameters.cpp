@@ -1,10 +1,10 @@
 #include <cmath>
 #include <string>
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "foundation/utilmath.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 #include "gearpair/allowances.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/geometrysteps.h"

@@ -1,4 +1,4 @@
-#include "xbase/dataset/utzfds.h"
+#include "xbase/dataset/filedataset.h"
 
 #include "platform/platform.h"
 #include "xbase/cmd/dbcmd.h"
@@ -7,7 +7,7 @@
 #include "xbase/core/dbstrings.h"
 #include "xbase/dbf/dbffile.h"
 #include "xbase/ndx/ndx.h"
-#include "xbase/ui/tzmsg.h"
+#include "xbase/ui/messagewindows.h"
 
 #include <filesystem>
 #include <sstream>

@@ -4,7 +4,7 @@
 // wrapped in the command set's locks, and index, search, lock and transfer
 // commands.
 
-#include "xbase/dataset/utzcds.h"
+#include "xbase/dataset/commanddataset.h"
 #include "xbase/ndx/ndx.h"
 
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include <cmath>
 #include <string>
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "foundation/utilmath.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/geometrysteps.h"

@@ -1,4 +1,4 @@
-#include "xbase/dataset/tzprimds.h"
+#include "xbase/dataset/primarydataset.h"
 
 #include "platform/platform.h"
 

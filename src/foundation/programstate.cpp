@@ -1,4 +1,4 @@
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 
 #include <filesystem>
 #include <system_error>

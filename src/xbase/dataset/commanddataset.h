@@ -8,7 +8,7 @@
 // positioning command before that reads the record again from the file (the
 // values are dropped).
 
-#include "xbase/dataset/ucommon.h"
+#include "xbase/dataset/workareadataset.h"
 
 #include <cstdint>
 #include <string>

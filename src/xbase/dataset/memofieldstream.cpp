@@ -1,4 +1,4 @@
-#include "xbase/dataset/tzblobstream.h"
+#include "xbase/dataset/memofieldstream.h"
 
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dberror.h"

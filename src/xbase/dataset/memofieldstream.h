@@ -6,7 +6,7 @@
 // put into the record, when the stream ends; a write stream into which
 // nothing was written clears the memo.
 
-#include "xbase/dataset/utzfds.h"
+#include "xbase/dataset/filedataset.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "gearpair/strength/qyrrech4.h"
+#include "gearpair/strength/strengthfactors.h"
 
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/utilmath.h"
 
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "foundation/wtelmvar.h"
+#include "foundation/programsettings.h"
 
 #include <filesystem>
 #include <system_error>

@@ -3,7 +3,7 @@
 // open to the program. Plain C++: a table view of a toolkit binds to it, it
 // knows no widgets.
 
-#include "xbase/dataset/utzfds.h"
+#include "xbase/dataset/filedataset.h"
 
 #include <string>
 

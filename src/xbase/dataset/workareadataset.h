@@ -10,7 +10,7 @@
 //   F / N with decimals 8 (64-bit real), without decimals 4 (32-bit signed),
 //   L 2 (first byte the stored character), M 4 (memo block number).
 
-#include "xbase/dataset/tzprimds.h"
+#include "xbase/dataset/primarydataset.h"
 
 #include <cstdint>
 #include <functional>

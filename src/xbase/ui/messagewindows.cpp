@@ -1,4 +1,4 @@
-#include "xbase/ui/tzmsg.h"
+#include "xbase/ui/messagewindows.h"
 
 #include <algorithm>
 #include <utility>

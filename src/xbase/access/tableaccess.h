@@ -9,7 +9,7 @@
 // open.
 
 #include "platform/dialoghost.h"
-#include "xbase/dataset/tzdbf.h"
+#include "xbase/dataset/tablecomponent.h"
 
 #include <cstdint>
 #include <set>

@@ -1,4 +1,4 @@
-#include "foundation/varexcel.h"
+#include "foundation/spreadsheethandle.h"
 
 TVarexcel varexcel;
 

@@ -1,4 +1,4 @@
-#include "xbase/dataset/ucommon.h"
+#include "xbase/dataset/workareadataset.h"
 
 #include "platform/platform.h"
 #include "xbase/cmd/dbcmd.h"

@@ -1,6 +1,6 @@
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 
 TError0 error0;
 

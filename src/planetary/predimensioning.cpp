@@ -1,7 +1,7 @@
-#include "planetary/predim.h"
+#include "planetary/predimensioning.h"
 
-#include "foundation/error0.h"
-#include "foundation/telmvar.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "foundation/utilmath.h"
 #include "gearpair/allowances.h"
 #include "gearpair/assembly.h"

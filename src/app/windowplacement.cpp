@@ -1,8 +1,8 @@
-#include "app/winutil.h"
+#include "app/windowplacement.h"
 
 #include "foundation/fileversion.h"
-#include "foundation/telmvar.h"
-#include "foundation/wtelmvar.h"
+#include "foundation/programstate.h"
+#include "foundation/programsettings.h"
 #include "platform/platform.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
-#include "reports/messages/uhelperr.h"
+#include "reports/messages/messagelist.h"
 
 #include "foundation/codepage.h"
-#include "foundation/error0.h"
+#include "foundation/messagecollector.h"
 #include "foundation/fileutil.h"
-#include "foundation/telmvar.h"
+#include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "foundation/utilstr.h"
 #include "reports/engine/reportcolumns.h"

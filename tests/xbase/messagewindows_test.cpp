@@ -1,6 +1,6 @@
 // Note and progress windows against a recording window.
 
-#include "xbase/ui/tzmsg.h"
+#include "xbase/ui/messagewindows.h"
 
 #include "platform/notewindow.h"
 

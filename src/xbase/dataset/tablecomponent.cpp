@@ -1,4 +1,4 @@
-#include "xbase/dataset/tzdbf.h"
+#include "xbase/dataset/tablecomponent.h"
 
 #include "xbase/cmd/dbcmd.h"
 
