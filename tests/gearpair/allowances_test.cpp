@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "foundation/programstate.h"
+#include "common/testnames.h"
 
 namespace {
 
@@ -40,7 +43,11 @@ INSTANTIATE_TEST_SUITE_P(Table, CentreDistanceAllowance, ::testing::Values(
     SizeCase{8, -3.0L, 60},
     // Fields outside 1..8 are not tabulated.
     SizeCase{0, 100, 0},
-    SizeCase{9, 100, 0}));
+    SizeCase{9, 100, 0}),
+                         [](const auto& info) {
+                             return "field" + std::to_string(info.param.field) + "_a" +
+                                    testnames::Number(info.param.size);
+                         });
 
 struct SeriesCase {
     int series;
@@ -77,7 +84,11 @@ INSTANTIATE_TEST_SUITE_P(Table, ToothThicknessTables, ::testing::Values(
     // Series h: tolerance not tabulated (11), allowance zero.
     SeriesCase{11, 200, 0, 0},
     SeriesCase{12, 200, 0, 0},
-    SeriesCase{0, 200, 0, 0}));
+    SeriesCase{0, 200, 0, 0}),
+                         [](const auto& info) {
+                             return "series" + std::to_string(info.param.series) + "_d" +
+                                    testnames::Number(info.param.d);
+                         });
 
 struct ModuleCase {
     int direction;
@@ -110,7 +121,12 @@ INSTANTIATE_TEST_SUITE_P(Series, StandardModule, ::testing::Values(
     ModuleCase{0, 1.3L, 1.5L},
     ModuleCase{0, 100, 60},
     ModuleCase{1, 100, 60},
-    ModuleCase{0, 0.01L, 0.05L}));
+    ModuleCase{0, 0.01L, 0.05L}),
+                         [](const auto& info) {
+                             const int dir = info.param.direction;
+                             return std::string(dir > 0 ? "up" : dir < 0 ? "down" : "nearest") + "_m" +
+                                    testnames::Number(info.param.m);
+                         });
 
 TEST(StandardModuleAborted, GivesZero)
 {

@@ -7,6 +7,7 @@
 
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
+#include "common/testnames.h"
 
 namespace {
 
@@ -46,7 +47,12 @@ INSTANTIATE_TEST_SUITE_P(Stage, AssemblyCondition, ::testing::Values(
     AssemblyCase{-63, 22, 3, true, true},    // 41
     AssemblyCase{-63, 21, 4, false, false},  // plus form: 84 / 4 = 21
     AssemblyCase{-62, 21, 4, false, true},   // 83 / 4
-    AssemblyCase{-60, 20, 1, true, false}));
+    AssemblyCase{-60, 20, 1, true, false}),
+                         [](const auto& info) {
+                             const auto& c = info.param;
+                             return "zA" + testnames::Number(c.zA) + "_zB" + testnames::Number(c.zB) + "_q" +
+                                    std::to_string(c.q) + (c.minus ? "_minusform" : "_plusform");
+                         });
 
 TEST_F(Assembly, NoPlanetsIsAFatalInputErrorNotADivisionByZero)
 {
@@ -83,7 +89,12 @@ INSTANTIATE_TEST_SUITE_P(Stage, PlanetAngle, ::testing::Values(
     AngleCase{1, -64, 21, 3, 14 * 2 * Pi / 43},      // Round(14.33) = 14
     AngleCase{2, -64, 21, 3, 29 * 2 * Pi / 43},      // Round(28.67) = 29
     AngleCase{1, -63, 21, 4, 10 * 2 * Pi / 42},      // Round(10.5) = 10, ties to even
-    AngleCase{3, -63, 21, 4, 32 * 2 * Pi / 42}));    // Round(31.5) = 32
+    AngleCase{3, -63, 21, 4, 32 * 2 * Pi / 42}),
+                         [](const auto& info) {
+                             const auto& c = info.param;
+                             return "planet" + std::to_string(c.i) + "_zA" + testnames::Number(c.zA) + "_zB" +
+                                    testnames::Number(c.zB) + "_q" + std::to_string(c.q);
+                         });    // Round(31.5) = 32
 
 TEST_F(Assembly, PlanetAngleWithoutIndexTeethIsZero)
 {
@@ -125,7 +136,15 @@ INSTANTIATE_TEST_SUITE_P(Stage, Stepping, ::testing::Values(
     StepCase{'P', '0', 3, 21, 0, -63, 21, 13, -63},   // Round(42 / 3.25 + 0.5)
     // Unknown kind or direction: nothing changes.
     StepCase{'X', '>', 3, 21, 15, -63, 21, 15, -63},
-    StepCase{'S', '?', 3, 21, 15, -63, 21, 15, -63}));
+    StepCase{'S', '?', 3, 21, 15, -63, 21, 15, -63}),
+                         [](const auto& info) {
+                             const auto& c = info.param;
+                             const std::string kind = c.kind == 'S' ? "sun" : c.kind == 'P' ? "planet"
+                                                    : c.kind == 'H' ? "ring" : "unknownkind";
+                             const std::string dir = c.direction == '>' ? "up" : c.direction == '<' ? "down"
+                                                   : c.direction == '0' ? "derived" : "unknowndirection";
+                             return kind + "_" + dir + "_q" + std::to_string(c.q);
+                         });
 
 TEST_F(Assembly, SteppingWithoutPlanetsTakesOneStepAndReports)
 {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "common/testnames.h"
+
 namespace {
 
 struct FactorCase {
@@ -39,7 +43,12 @@ INSTANTIATE_TEST_SUITE_P(Din3990, SizeFactors, ::testing::Values(
     // grey cast iron mn 40: 1.075 - 0.6 -> 0.7 bound
     FactorCase{0, 6, 40, 1.0L, 0.7L},
     // nodular ferritic mn 10: 0.925
-    FactorCase{1, 5, 10, 1.0L, 0.925L}));
+    FactorCase{1, 5, 10, 1.0L, 0.925L}),
+                         [](const auto& info) {
+                             const auto& c = info.param;
+                             return "heat" + std::to_string(c.heatTreatment) + "_material" +
+                                    std::to_string(c.materialKind) + "_mn" + testnames::Number(c.mn);
+                         });
 
 struct RunInCase {
     int heatTreatment, materialKind;
@@ -71,7 +80,13 @@ INSTANTIATE_TEST_SUITE_P(Din3990, RunningIn, ::testing::Values(
     // DIN 3990-1: induction- and flame-hardened steel run in like the other
     // surface-hardened flanks, 0.075 fpb up to 3 um (not 160/1200 fpb = 2.67).
     RunInCase{3, 3, 20, 4, 1200, 1.5L},
-    RunInCase{4, 3, 60, 4, 1200, 3}));
+    RunInCase{4, 3, 60, 4, 1200, 3}),
+                         [](const auto& info) {
+                             const auto& c = info.param;
+                             return "heat" + std::to_string(c.heatTreatment) + "_material" +
+                                    std::to_string(c.materialKind) + "_fpb" + testnames::Number(c.fpb) + "_v" +
+                                    testnames::Number(c.v);
+                         });
 
 TEST(RoundTolerance, StepsBySize)
 {

@@ -24,6 +24,7 @@
 #include "gearpair/geometry/calcgearpair.h"
 #include "gearpair/geometry/geometrysteps.h"
 #include "common/testmessages.h"
+#include "common/testnames.h"
 
 namespace {
 
@@ -118,7 +119,8 @@ INSTANTIATE_TEST_SUITE_P(Din3960, GeometryPairs, ::testing::Values(
     PairCase{"default helical", 6.5L, 16, 58, 0.52L, 0.57L, 9,
              105.2963730819523, 381.6993524220771, 98.80136657584076, 358.1549538374228,
              23.946003807472913, 249.99569870344035, 95.8063730819523, 372.8593524220771,
-             125.0563730819523, 402.1093524220771}));
+             125.0563730819523, 402.1093524220771}),
+                         [](const auto& info) { return testnames::Identifier(info.param.name); });
 
 TEST_F(Geometry, ProfileShiftSumFromCentreDistanceAndBack)
 {
@@ -221,7 +223,8 @@ INSTANTIATE_TEST_SUITE_P(Din3960, ContactRatio, ::testing::Values(
     ContactCase{"internal spur", 16, -24, 0, -0.5L, -70,
                 12.667839460247906, 1.4303608249449504,
                 -1.7489045543593655, 0.027932465084382962, -0.028735107470498678,
-                0.6362187263234933}));
+                0.6362187263234933}),
+                         [](const auto& info) { return testnames::Identifier(info.param.name); });
 
 TEST_F(Geometry, InternalRingTipInsideTheInterferencePointIsLimited)
 {

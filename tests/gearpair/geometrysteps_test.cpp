@@ -16,6 +16,7 @@
 #include "gearpair/geometry/geometrysteps.h"
 #include "gearpair/toothform.h"
 #include "common/testmessages.h"
+#include "common/testnames.h"
 
 namespace {
 
@@ -113,7 +114,8 @@ INSTANTIATE_TEST_SUITE_P(Limits, InputChecks, ::testing::Values(
     InputCase{"z2 -1", 20, 0, 3, 20, 12, -1, "Fatal  : z2 < 2!", true},
     InputCase{"z2 -2", 20, 0, 3, 20, 2, -2, nullptr, false},
     InputCase{"z2 < z1", 20, 0, 3, 20, 24, 12, "Error  : z2 < z1 !", false},
-    InputCase{"z1 < 0", 20, 0, 3, 20, -12, 24, "Error  : z1 < 0 !", false}));
+    InputCase{"z1 < 0", 20, 0, 3, 20, -12, 24, "Error  : z1 < 0 !", false}),
+                         [](const auto& info) { return testnames::Identifier(info.param.name); });
 
 TEST_F(Steps, FatalOnEntryOnlyLogs)
 {
@@ -500,7 +502,12 @@ INSTANTIATE_TEST_SUITE_P(Points, SlidingAt, ::testing::Values(
     SlidingCase{-24, 2, 1, -2, 1 - 10.0 / 9},
     // At the interference points there is no finite sliding.
     SlidingCase{24, 1, -4, 2, 0},
-    SlidingCase{24, 2, 8, 2, 0}));
+    SlidingCase{24, 2, 8, 2, 0}),
+                         [](const auto& info) {
+                             const auto& c = info.param;
+                             return std::string(c.z2 > 0 ? "external" : "internal") + "_gear" +
+                                    std::to_string(c.which) + "_gap" + testnames::Number(c.gap);
+                         });
 
 TEST(FormDiameters, RootFormOfAPositiveShiftedPinion)
 {

@@ -278,7 +278,8 @@ TEST_P(WorkHardenedGear, OnlyTheSofterGearGainsTheWorkHardeningFactor)
     EXPECT_NEAR(g.SigmaHG[2], 1100 * common * g.ZX[2] * g.ZW, 1e-9);
 }
 
-INSTANTIATE_TEST_SUITE_P(Methods, WorkHardenedGear, ::testing::Values(1, 4));
+INSTANTIATE_TEST_SUITE_P(Methods, WorkHardenedGear, ::testing::Values(1, 4),
+                         [](const auto& info) { return std::string(info.param == 4 ? "Iso6336" : "Din3990"); });
 
 } // namespace
 
