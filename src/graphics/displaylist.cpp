@@ -1,0 +1,221 @@
+#include "graphics/displaylist.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+void AppendInt(std::string& out, long long n)
+{
+    char buf[24];
+    auto r = std::to_chars(buf, buf + sizeof buf, n);
+    out.append(buf, r.ptr);
+}
+
+} // namespace
+
+void AppendGraphReal(std::string& out, Extended value)
+{
+    // 8 significant digits lie far inside a double's 15, so the double's
+    // shortest-digit conversion gives the same digits as the extended value.
+    const double v = static_cast<double>(value);
+    if (std::isnan(v)) {
+        out += "NAN";
+        return;
+    }
+    if (std::isinf(v)) {
+        out += v < 0 ? "-INF" : "INF";
+        return;
+    }
+    if (v == 0) {
+        out += '0';
+        return;
+    }
+    char buf[40];
+    // d.dddddddde+XX: the digits after rounding to 8 significant ones, and
+    // the exponent of the rounded value (9.99999999 becomes 1e+01).
+    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 7);
+    const char* p = buf;
+    if (*p == '-') {
+        out += '-';
+        ++p;
+    }
+    char digits[8];
+    int nd = 0;
+    for (; p < r.ptr && *p != 'e'; ++p)
+        if (*p != '.')
+            digits[nd++] = *p;
+    int exponent = 0;
+    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), r.ptr, exponent);
+    while (nd > 1 && digits[nd - 1] == '0')
+        --nd;
+
+    if (exponent >= -5 && exponent <= 7) {
+        if (exponent >= 0) {
+            for (int i = 0; i <= exponent; ++i)
+                out += i < nd ? digits[i] : '0';
+            if (nd > exponent + 1) {
+                out += '.';
+                out.append(digits + exponent + 1, nd - exponent - 1);
+            }
+        } else {
+            out += "0.";
+            out.append(static_cast<size_t>(-exponent - 1), '0');
+            out.append(digits, nd);
+        }
+        return;
+    }
+    out += digits[0];
+    if (nd > 1) {
+        out += '.';
+        out.append(digits + 1, nd - 1);
+    }
+    out += 'E';
+    out += exponent < 0 ? '-' : '+';
+    const int e = exponent < 0 ? -exponent : exponent;
+    if (e < 10)
+        out += '0';
+    AppendInt(out, e);
+}
+
+std::string FormatGraphReal(Extended v)
+{
+    std::string s;
+    AppendGraphReal(s, v);
+    return s;
+}
+
+std::string MakeRealRecord(TRecordKind kind, std::initializer_list<Extended> fields)
+{
+    std::string s;
+    s.reserve(12 + 12 * fields.size());
+    AppendInt(s, static_cast<int>(kind));
+    for (Extended f : fields) {
+        s += ';';
+        AppendGraphReal(s, f);
+    }
+    return s;
+}
+
+std::string MakeIntRecord(TRecordKind kind, long long n)
+{
+    std::string s;
+    AppendInt(s, static_cast<int>(kind));
+    s += ';';
+    AppendInt(s, n);
+    return s;
+}
+
+std::string MakeTextRecord(Extended x, Extended y, std::string_view text)
+{
+    std::string s = MakeRealRecord(TRecordKind::Text, {x, y});
+    s += ';';
+    s += text;
+    return s;
+}
+
+std::string MakeWindowRecord(int32_t px1, int32_t py1, int32_t px2, int32_t py2, Extended wx1, Extended wy1,
+                             Extended wx2, Extended wy2)
+{
+    std::string s = "10";
+    for (int32_t v : {px1, py1, px2, py2}) {
+        s += ';';
+        AppendInt(s, v);
+    }
+    for (Extended v : {wx1, wy1, wx2, wy2}) {
+        s += ';';
+        AppendGraphReal(s, v);
+    }
+    return s;
+}
+
+namespace {
+
+// Reads the whole text as a number; anything else is 0, as the program's
+// number reader gives for a malformed field.
+Extended ToReal(std::string_view t)
+{
+    if (t.empty())
+        return 0;
+    const char* b = t.data();
+    const char* e = b + t.size();
+    if (*b == '+')
+        ++b;
+    double v = 0;
+    auto r = std::from_chars(b, e, v);
+    if (r.ec != std::errc() || r.ptr != e)
+        return 0;
+    return v;
+}
+
+long long ToInt(std::string_view t)
+{
+    const char* b = t.data();
+    const char* e = b + t.size();
+    long long v = 0;
+    auto r = std::from_chars(b, e, v);
+    if (r.ec != std::errc() || r.ptr != e || b == e)
+        return 0;
+    return v;
+}
+
+// The next field ended by ";" (or the rest when there is none).
+std::string_view NextField(std::string_view& rest)
+{
+    const size_t p = rest.find(';');
+    std::string_view f = rest.substr(0, p);
+    rest = p == std::string_view::npos ? std::string_view{} : rest.substr(p + 1);
+    return f;
+}
+
+} // namespace
+
+TDisplayRecord ParseDisplayRecord(std::string_view record)
+{
+    TDisplayRecord r;
+    std::string_view rest = record;
+    const long long kind = ToInt(NextField(rest));
+    if (kind < 1 || kind > 13)
+        return r;
+    r.Kind = static_cast<int>(kind);
+    switch (r.Kind) {
+    case 8:
+    case 11:
+    case 12:
+    case 13:
+        r.N = ToInt(rest);
+        return r;
+    default:
+        break;
+    }
+    r.F[0] = ToReal(NextField(rest));
+    r.F[1] = ToReal(NextField(rest));
+    switch (r.Kind) {
+    case 3:
+        r.F[2] = ToReal(rest);
+        break;
+    case 4:
+        r.F[2] = ToReal(NextField(rest));
+        r.F[3] = ToReal(rest);
+        break;
+    case 5:
+    case 7:
+    case 10:
+        for (int i = 2; i < 7; ++i)
+            r.F[i] = ToReal(NextField(rest));
+        r.F[7] = ToReal(rest);
+        break;
+    case 6:
+        r.Text = rest;
+        break;
+    case 9:
+        NextField(rest);
+        r.F[3] = ToReal(rest);
+        break;
+    default:
+        break;
+    }
+    return r;
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The display list of the graphics window: one text record per drawing call,
+// the kind number and its fields separated by ";". The window replays the
+// whole list at every paint, zoom, pan and printout, so the drawing code never
+// runs twice for one picture.
+//
+// Reals are written with at most 8 significant digits, always with "." as
+// decimal point whatever the locale, and read back by the same rules.
+
+#include "foundation/types.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class TRecordKind : int {
+    MoveTo = 1,    // x; y;   (written by nobody, understood by the replay)
+    LineTo = 2,    // x; y;
+    Circle = 3,    // x; y; r
+    Line = 4,      // x1; y1; x2; y2
+    Arc = 5,       // box x1; y1; x2; y2; start xs; ys; end xe; ye
+    Text = 6,      // x; y; the text (the rest, ";" allowed)
+    Solid = 7,     // four corners
+    Colour = 8,    // colour number
+    TextStyle = 9, // height; width; n (skipped); angle
+    Window = 10,   // viewport px1; py1; px2; py2 (integers); world wx1; wy1; wx2; wy2
+    LineStyle = 11,
+    LineWidth = 12,
+    Pause = 13 // milliseconds
+};
+
+using TDrawRecordList = std::vector<std::string>;
+
+// General number format with at most 8 significant digits: fixed notation
+// from 0.00001 up to 8 integer digits, otherwise d.dddE+XX; trailing zeros
+// and an unneeded point dropped (2.5, 40, 123.45679, 1.5E-06, 1E+09).
+std::string FormatGraphReal(Extended v);
+void AppendGraphReal(std::string& out, Extended v);
+
+// One record: the kind, ";" and the fields joined by ";".
+std::string MakeRealRecord(TRecordKind kind, std::initializer_list<Extended> fields);
+std::string MakeIntRecord(TRecordKind kind, long long n);
+std::string MakeTextRecord(Extended x, Extended y, std::string_view text);
+std::string MakeWindowRecord(int32_t px1, int32_t py1, int32_t px2, int32_t py2, Extended wx1, Extended wy1,
+                             Extended wx2, Extended wy2);
+
+// A record read back. Kind 0 stands for a record that draws nothing (kind not
+// an integer, 0 or above 13). A field that is not a number reads as 0.
+struct TDisplayRecord {
+    int Kind = 0;
+    Extended F[8] = {0, 0, 0, 0, 0, 0, 0, 0};
+    long long N = 0;
+    std::string_view Text; // kind 6: the rest of the record, points into it
+};
+
+TDisplayRecord ParseDisplayRecord(std::string_view record);

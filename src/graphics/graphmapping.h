@@ -1,0 +1,88 @@
+#pragma once
+// The mapping of the graphics window from world coordinates (reals, y up) to
+// the pixels of the drawing area (integers, y down) and to printer pixels.
+//
+// One record for the whole program: the drawing code sets the window and
+// viewport, the zoom and pan keys and the rubber band change the zoom
+// rectangle, the replay re-applies both at every window record, and the
+// graphics printout reads them. ResetGraphMapping restores the start-up values.
+
+#include "foundation/types.h"
+#include "platform/canvas.h"
+
+#include <cstdint>
+
+struct TPixelRect {
+    int32_t x1 = 0;
+    int32_t y1 = 0;
+    int32_t x2 = 0;
+    int32_t y2 = 0;
+    friend bool operator==(const TPixelRect&, const TPixelRect&) = default;
+};
+
+struct TWorldRect {
+    Extended x1 = 0;
+    Extended y1 = 0;
+    Extended x2 = 0;
+    Extended y2 = 0;
+    friend bool operator==(const TWorldRect&, const TWorldRect&) = default;
+};
+
+struct TGraphMapping {
+    // Viewport in pixels: x1 left, y1 top, x2 right, y2 bottom.
+    TPixelRect GraphViewport{0, 0, 1, 1};
+    // World rectangle laid onto the viewport by the last window call or record.
+    TWorldRect GraphWorldWindow{0, 0, 1, 1};
+    TWorldRect SavedWorldWindow{0, 0, 1, 1};
+    TPixelRect SavedViewport{0, 0, 1, 1};
+    // Zoom rectangle: the part of the viewport (viewport pixel units, y
+    // upward) stretched over the whole viewport.
+    int32_t DevXMin = 0;
+    int32_t DevYMin = 0;
+    int32_t DevXMax = 640;
+    int32_t DevYMax = 480;
+    // Visible world window after zoom and pan.
+    Extended WorldXMin = 0;
+    Extended WorldYMin = 0;
+    Extended WorldXMax = 1;
+    Extended WorldYMax = 1;
+    // Pixels per world unit.
+    Extended GraphXScale = 1;
+    Extended GraphYScale = 1;
+    // Aspect flag of the last window call: world units keep their shape.
+    bool GraphAutoScale = true;
+    // Ratio of the drawing area's proportions to the previous picture's
+    // world window, kept for the configuration and older callers; the rubber
+    // band maps through the current mapping instead.
+    Extended GraphZoom = 1;
+    // While set, the replay draws on the printer page too.
+    bool GraphPrintMode = false;
+    platform::Point RubberStart;
+    platform::Point RubberEnd;
+    // Width over height of one screen pixel (1 for square pixels). The
+    // desktop sets it from the display; circles stay round whatever the
+    // proportions of the drawing area.
+    Extended PixelAspect = 1;
+};
+
+extern TGraphMapping graphmapping;
+
+void ResetGraphMapping();
+
+// Pixel counts of the drawing area: the configured ScreenPixelsX and
+// ScreenPixelsY, 640 x 480 while they are 0 (a run without a display).
+int DrawAreaPixelsX();
+int DrawAreaPixelsY();
+
+// How many times as many pixels a world unit is wide as high when the aspect
+// flag is set: 1 on square pixels, whatever the drawing area's proportions.
+Extended WorldUnitAspect();
+
+// Rounding of every pixel value: to the nearest integer, ties to even.
+// Values beyond the range a canvas can draw are clamped to it, so a deep zoom
+// never wraps a coordinate round to the other side of the picture.
+int32_t RoundPixel(Extended v);
+
+// The largest pixel magnitude handed to a canvas. Raster engines lose
+// precision far beyond the surface; this is thousands of screens away.
+inline constexpr Extended MaxPixelMagnitude = 4194304.0L;
