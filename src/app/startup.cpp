@@ -5,6 +5,7 @@
 #include "app/windowplacement.h"
 #include "dialogs/fileguard.h"
 #include "dialogs/messageboxes.h"
+#include "dialogs/prompts.h"
 #include "foundation/messagecollector.h"
 #include "xbase/access/tableaccess.h"
 #include "foundation/fileutil.h"
@@ -108,9 +109,9 @@ bool ReadCommandLineProject(const std::string Name, std::string& Why)
 
 void InstallPlatformServices()
 {
-    // The report engine's own platform defaults stay for the device list,
-    // the dates, the result window, printing and launching; the message
-    // boxes, questions, file dialogs and file checks are the program's.
+    // The report engine's own platform defaults stay for the dates, the
+    // result window, printing and launching; the message boxes, questions,
+    // prompts, file dialogs and file checks are the program's.
     TReportServices& S = reportservices;
     S.AskYesNoCancel = [](const std::string& Q) { return AskYesNoCancel(Q); };
     S.QueryYesNo = [](const std::string& Q) { return QueryYesNo(Q); };
@@ -120,7 +121,10 @@ void InstallPlatformServices()
     S.ShowMessageBox = [](const std::string& T) { ShowMessageBox(T); };
     S.ShowMessageCaption = [](const std::string& C, const std::string& T) { ShowMessageCaption(C, T); };
     S.ShowMessageIfEnabled = [](const std::string& T) { ShowMessageIfEnabled(T); };
-    S.SetInputHelpNumber = [](int No) { telmvar.HelpNumber = static_cast<uint16_t>(No); };
+    S.AskSelect = [](const std::string& Prompt, int Count, uint16_t& Choice) {
+        AskSelect(Prompt, static_cast<uint16_t>(Count), Choice);
+    };
+    S.SetInputHelpNumber = [](int No) { SetInputHelpNumber(static_cast<uint16_t>(No)); };
     S.SetHourglassCursor = [] { SetHourglassCursor(); };
     S.RestoreCursor = [] { RestoreCursor(); };
 

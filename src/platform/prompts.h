@@ -12,8 +12,9 @@
 namespace platform
 {
 
-// How a choice is offered: a list box, or one radio button per item.
-enum class SelectionStyle { List, Radio };
+// How a choice is offered: a list box, one radio button per item, or the
+// yes/no group (two items, yes first).
+enum class SelectionStyle { List, Radio, YesNo };
 
 struct HelpButtons {
     // Pressing "&Help Text" or "Aux. &Image" calls these; a button whose

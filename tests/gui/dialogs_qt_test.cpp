@@ -149,11 +149,11 @@ TEST_F(QtDialogs, ListAndRadioSelection)
     r.Selected = 1;
     int preset = -1;
     WhenModalAppears([&](QWidget* w) {
-        auto* list = w->findChild<QListWidget*>("Items");
+        auto* list = w->findChild<QListWidget*>("ListBox1");
         ASSERT_NE(list, nullptr);
         preset = list->currentRow();
         list->setCurrentRow(2);
-        ClickNamed(w, "OK");
+        ClickNamed(w, "button_ok");
     });
     EXPECT_EQ(qt.Prompt().Select(r), 2);
     EXPECT_EQ(preset, 1);
@@ -163,11 +163,11 @@ TEST_F(QtDialogs, ListAndRadioSelection)
         auto radios = w->findChildren<QRadioButton*>();
         ASSERT_EQ(radios.size(), 3);
         radios[0]->setChecked(true);
-        ClickNamed(w, "OK");
+        ClickNamed(w, "Button_ok");
     });
     EXPECT_EQ(qt.Prompt().Select(r), 0);
 
-    WhenModalAppears([](QWidget* w) { ClickNamed(w, "Cancel"); });
+    WhenModalAppears([](QWidget* w) { ClickNamed(w, "button_cancel"); });
     EXPECT_EQ(qt.Prompt().Select(r), std::nullopt);
 }
 
@@ -180,12 +180,12 @@ TEST_F(QtDialogs, TextPromptHonoursMaxLengthAndConvertsBack)
     int maxLength = 0;
     QString shown;
     WhenModalAppears([&](QWidget* w) {
-        auto* edit = w->findChild<QLineEdit*>("Text");
+        auto* edit = w->findChild<QLineEdit*>("EditEinText");
         ASSERT_NE(edit, nullptr);
         maxLength = edit->maxLength();
         shown = edit->text();
         edit->setText(QString::fromUtf8("12.5 \xC3\xA4"));
-        ClickNamed(w, "OK");
+        ClickNamed(w, "Button_ok");
     });
     EXPECT_EQ(qt.Prompt().AskText(r), std::optional<std::string>("12.5 \xE4"));
     EXPECT_EQ(maxLength, 12);
@@ -205,10 +205,10 @@ TEST_F(QtDialogs, HelpButtonsCallBackAndKeepTheDialogOpen)
     int helpText = 0;
     r.Help.OnHelpText = [&] { ++helpText; };
     WhenModalAppears([](QWidget* w) {
-        ClickNamed(w, "HelpText");
+        ClickNamed(w, "Button_hilfetext");
         EXPECT_TRUE(w->isVisible());
-        EXPECT_EQ(w->findChild<QPushButton*>("HelpImage"), nullptr) << "no callback, no button";
-        ClickNamed(w, "OK");
+        EXPECT_EQ(w->findChild<QPushButton*>("Button_hilfebild"), nullptr) << "no callback, no button";
+        ClickNamed(w, "Button_ok");
     });
     EXPECT_EQ(qt.Prompt().AskText(r), std::optional<std::string>(""));
     EXPECT_EQ(helpText, 1);
@@ -218,8 +218,8 @@ TEST_F(QtDialogs, TextScreenShowsTheLines)
 {
     QString content;
     WhenModalAppears([&](QWidget* w) {
-        content = w->findChild<QPlainTextEdit*>("Screen")->toPlainText();
-        ClickNamed(w, "OK");
+        content = w->findChild<QPlainTextEdit*>("Memo1")->toPlainText();
+        ClickNamed(w, "Button_ok");
     });
     qt.Prompt().ShowTextScreen({"QYR7", {"QYR7 Command Line Mode", "", "/?       -> Help"}});
     EXPECT_EQ(content.toStdString(), "QYR7 Command Line Mode\n\n/?       -> Help");

@@ -95,20 +95,16 @@ TEST_F(ServicesTest, PrintTextFileCancelledOrMissing)
     EXPECT_EQ(asked[0].Request.Text, Temp("missing.txt") + " not found !");
 }
 
-TEST_F(ServicesTest, DeviceListIsARadioChoiceOfSevenDevices)
+TEST_F(ServicesTest, DeviceListWithoutTheProgramsPromptKeepsTheDevice)
 {
+    // The selection prompt belongs to the dialogs; the report side's own
+    // default never asks, so a batch run keeps its configured device.
     wtelmvar.TextDeviceDialog = true;
-    hp.HeadlessPrompts().QueueSelection(3); // 0-based: "Windows printer"
+    wtelmvar.TextDevice = 4;
     OpenReport(0, "x");
     ASSERT_FALSE(telmvar.Aborted);
     EXPECT_EQ(reportengine.ReportDevice, 4);
-    ASSERT_EQ(hp.HeadlessPrompts().Selections().size(), 1u);
-    const platform::SelectionRequest& r = hp.HeadlessPrompts().Selections()[0];
-    EXPECT_EQ(r.Prompt, "Device");
-    EXPECT_EQ(r.Items.size(), 7u);
-    EXPECT_EQ(r.Items[1], "Text printer");
-    EXPECT_EQ(r.Style, platform::SelectionStyle::Radio);
-    EXPECT_EQ(r.Selected, 0);
+    EXPECT_TRUE(hp.HeadlessPrompts().Selections().empty());
     CancelReport();
 }
 

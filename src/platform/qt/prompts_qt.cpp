@@ -22,25 +22,42 @@ namespace platform
 namespace
 {
 
+// Object names of the buttons differ between the forms (they grew apart and
+// callers and tests find them by name), so each form names its own.
+struct ButtonNames {
+    const char* Ok;
+    const char* Cancel;
+};
+
 // OK, Cancel and, where the caller gave them, the two help buttons. Help
 // leaves the dialog open.
-QDialogButtonBox* AddButtons(QDialog& dialog, QVBoxLayout* layout, const HelpButtons& help)
+QDialogButtonBox* AddButtons(QDialog& dialog, QVBoxLayout* layout, const HelpButtons& help, ButtonNames names)
 {
     auto* box = new QDialogButtonBox(&dialog);
     QPushButton* ok = box->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OK"));
+    ok->setObjectName(QString::fromLatin1(names.Ok));
     ok->setDefault(true);
     QPushButton* cancel = box->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("Cancel"));
+    cancel->setObjectName(QString::fromLatin1(names.Cancel));
     if (help.OnHelpText) {
         QPushButton* b = box->addButton(QStringLiteral("&Help Text"), QDialogButtonBox::HelpRole);
-        b->setObjectName(QStringLiteral("HelpText"));
-        QObject::connect(b, &QPushButton::clicked, &dialog, [&help] { help.OnHelpText(); });
+        b->setObjectName(QStringLiteral("Button_hilfetext"));
+        b->setAutoDefault(false);
+        QObject::connect(b, &QPushButton::clicked, &dialog, [&help, &dialog] {
+            help.OnHelpText();
+            dialog.raise();
+            dialog.activateWindow();
+        });
     }
     if (help.OnHelpImage) {
         QPushButton* b = box->addButton(QStringLiteral("Aux. &Image"), QDialogButtonBox::HelpRole);
-        b->setObjectName(QStringLiteral("HelpImage"));
-        QObject::connect(b, &QPushButton::clicked, &dialog, [&help] { help.OnHelpImage(); });
+        b->setObjectName(QStringLiteral("Button_hilfebild"));
+        b->setAutoDefault(false);
+        QObject::connect(b, &QPushButton::clicked, &dialog, [&help, &dialog] {
+            help.OnHelpImage();
+            dialog.raise();
+            dialog.activateWindow();
+        });
     }
     QObject::connect(box, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(box, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
@@ -51,10 +68,24 @@ QDialogButtonBox* AddButtons(QDialog& dialog, QVBoxLayout* layout, const HelpBut
 QLabel* AddPrompt(QDialog& dialog, QVBoxLayout* layout, const std::string& prompt)
 {
     auto* label = new QLabel(ToQString(prompt), &dialog);
-    label->setObjectName(QStringLiteral("Prompt"));
+    label->setObjectName(QStringLiteral("Label1"));
     label->setWordWrap(true);
+    label->setMinimumHeight(33);
     layout->addWidget(label);
     return label;
+}
+
+const char* FormNameOf(SelectionStyle style)
+{
+    switch (style) {
+    case SelectionStyle::List:
+        return "Tin_codedialog";
+    case SelectionStyle::Radio:
+        return "Tin_radiodialog";
+    case SelectionStyle::YesNo:
+        return "Tin_janeindialog";
+    }
+    return "Tin_codedialog";
 }
 
 } // namespace
@@ -62,26 +93,36 @@ QLabel* AddPrompt(QDialog& dialog, QVBoxLayout* layout, const std::string& promp
 std::optional<int> PromptsImplQt::Select(const SelectionRequest& request)
 {
     QDialog dialog(QApplication::activeWindow());
+    dialog.setObjectName(QString::fromLatin1(FormNameOf(request.Style)));
     dialog.setWindowTitle(ToQString(request.Caption));
     dialog.setWindowModality(Qt::ApplicationModal);
     auto* layout = new QVBoxLayout(&dialog);
-    AddPrompt(dialog, layout, request.Prompt);
+    QLabel* prompt = AddPrompt(dialog, layout, request.Prompt);
     const int count = static_cast<int>(request.Items.size());
     const int preset = (request.Selected >= 0 && request.Selected < count) ? request.Selected : 0;
 
     QListWidget* list = nullptr;
     QButtonGroup* group = nullptr;
+    ButtonNames names{"Button_ok", "button_cancel"};
     if (request.Style == SelectionStyle::List) {
+        prompt->setMinimumHeight(39);
+        names.Ok = "button_ok";
         list = new QListWidget(&dialog);
-        list->setObjectName(QStringLiteral("Items"));
+        list->setObjectName(QStringLiteral("ListBox1"));
         for (const auto& item : request.Items)
             list->addItem(ToQString(item));
         if (count > 0) list->setCurrentRow(preset);
         QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
         layout->addWidget(list);
     } else {
-        auto* box = new QGroupBox(&dialog);
-        box->setObjectName(QStringLiteral("Items"));
+        const bool yesNo = request.Style == SelectionStyle::YesNo;
+        if (yesNo)
+            prompt->setMinimumWidth(250);
+        else
+            prompt->setMinimumHeight(39);
+        auto* box = new QGroupBox(yesNo ? QStringLiteral("Select") : QString(), &dialog);
+        box->setObjectName(yesNo ? QStringLiteral("RadioGroup_janein") : QStringLiteral("RadioGroup1"));
+        if (!yesNo) box->setMinimumHeight((count + 1) * 25);
         auto* boxLayout = new QVBoxLayout(box);
         group = new QButtonGroup(&dialog);
         for (int i = 0; i < count; ++i) {
@@ -92,7 +133,7 @@ std::optional<int> PromptsImplQt::Select(const SelectionRequest& request)
         }
         layout->addWidget(box);
     }
-    AddButtons(dialog, layout, request.Help);
+    AddButtons(dialog, layout, request.Help, names);
     if (dialog.exec() != QDialog::Accepted || count == 0) return std::nullopt;
     int chosen = list ? list->currentRow() : group->checkedId();
     if (chosen < 0 || chosen >= count) return std::nullopt;
@@ -102,18 +143,19 @@ std::optional<int> PromptsImplQt::Select(const SelectionRequest& request)
 std::optional<std::string> PromptsImplQt::AskText(const TextPromptRequest& request)
 {
     QDialog dialog(QApplication::activeWindow());
+    dialog.setObjectName(QStringLiteral("Tin_textdialog"));
     dialog.setWindowTitle(ToQString(request.Caption));
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setSizeGripEnabled(true);
     auto* layout = new QVBoxLayout(&dialog);
     AddPrompt(dialog, layout, request.Prompt)->setMinimumWidth(300);
     auto* edit = new QLineEdit(&dialog);
-    edit->setObjectName(QStringLiteral("Text"));
+    edit->setObjectName(QStringLiteral("EditEinText"));
     if (request.MaxLength > 0) edit->setMaxLength(request.MaxLength);
     edit->setText(ToQString(request.Text));
     edit->selectAll();
     layout->addWidget(edit);
-    AddButtons(dialog, layout, request.Help);
+    AddButtons(dialog, layout, request.Help, {"Button_ok", "Button_Cancel"});
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return FromQString(edit->text());
 }
@@ -121,11 +163,12 @@ std::optional<std::string> PromptsImplQt::AskText(const TextPromptRequest& reque
 void PromptsImplQt::ShowTextScreen(const TextScreenRequest& request)
 {
     QDialog dialog(QApplication::activeWindow());
+    dialog.setObjectName(QStringLiteral("TShowScreen"));
     dialog.setWindowTitle(ToQString(request.Caption));
     dialog.setWindowModality(Qt::ApplicationModal);
     auto* layout = new QVBoxLayout(&dialog);
     auto* memo = new QPlainTextEdit(&dialog);
-    memo->setObjectName(QStringLiteral("Screen"));
+    memo->setObjectName(QStringLiteral("Memo1"));
     memo->setReadOnly(true);
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     memo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -138,7 +181,7 @@ void PromptsImplQt::ShowTextScreen(const TextScreenRequest& request)
     layout->addWidget(memo);
     auto* box = new QDialogButtonBox(&dialog);
     QPushButton* ok = box->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OK"));
+    ok->setObjectName(QStringLiteral("Button_ok"));
     ok->setDefault(true);
     QObject::connect(box, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     layout->addWidget(box);

@@ -105,20 +105,11 @@ std::string Now()
 void ResetReportServices()
 {
     TReportServices& S = reportservices;
-    S.AskSelect = [](const std::string& Prompt, int Count, uint16_t& Choice) {
+    // The choice itself is asked by the program's one selection prompt,
+    // which the application installs; without it (batch runs, the report
+    // tests) the current choice stands.
+    S.AskSelect = [](const std::string&, int Count, uint16_t& Choice) {
         if (Choice < 1 || Choice > Count) Choice = 1;
-        platform::SelectionRequest r;
-        r.Prompt = Prompt;
-        for (int i = 1; i <= Count; ++i)
-            r.Items.push_back(telmvar.TextItems[i]);
-        r.Selected = Choice - 1;
-        r.Style = Count >= 8 ? platform::SelectionStyle::List : platform::SelectionStyle::Radio;
-        const std::optional<int> picked = P().Prompt().Select(r);
-        if (!picked || *picked < 0 || *picked >= Count) {
-            telmvar.Aborted = true;
-            return;
-        }
-        Choice = static_cast<uint16_t>(*picked + 1);
     };
     S.AskYesNoCancel = AskYesNoCancelBox;
     S.QueryYesNo = AskYesNoCancelBox;

@@ -20,7 +20,8 @@
 struct TReportServices {
     // One of telmvar.TextItems[1..Count]; Choice is 1-based in and out
     // (reset to 1 when it comes in out of range). Cancel sets Aborted and
-    // keeps Choice.
+    // keeps Choice. The application installs the program's selection prompt
+    // here (AskSelect of the dialogs); the default keeps the choice.
     std::function<void(const std::string& Prompt, int Count, uint16_t& Choice)> AskSelect;
     // Yes/No/Cancel question; true only for Yes; Cancel sets Aborted.
     std::function<bool(const std::string& Question)> AskYesNoCancel;
