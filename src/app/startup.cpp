@@ -61,11 +61,20 @@ std::string LastMessage()
     return error0.ErrorTexts[error0.ErrorCount];
 }
 
-std::string FirstMessage()
+// The fatal condition that stopped the calculation, not the list's first
+// text: that is often a warning of a step that still ran.
+std::string FatalMessage()
 {
-    if (error0.ErrorCount == 0)
-        return {};
-    return error0.ErrorTexts[1];
+    if (!error0.FatalText.empty())
+        return error0.FatalText;
+    return error0.ErrorCount == 0 ? std::string() : error0.ErrorTexts[1];
+}
+
+// The texts the message list had no room for: the list only counts them.
+void ReportLeftOutMessages()
+{
+    for (const auto& text : error0.LeftOutTexts)
+        ReportStartFailure("left out of the message list: " + text);
 }
 
 bool ModifiedSince(const std::string& File, const struct stat& Before, bool Existed)
@@ -173,21 +182,28 @@ TStartOutcome RunTextBatch(const TCommandLine& Cmd)
     // rather than trusting whatever the records held before.
     telmvar.Aborted = false;
     CalcPlanetaryStage();
-    if (telmvar.FatalCalcError) {
-        ReportStartFailure("stage of " + Cmd.P1 + " cannot be calculated: " + FirstMessage());
-        return {true, ExitReportNotWritten};
-    }
+    const bool fatal = telmvar.FatalCalcError;
     telmvar.Aborted = false;
     const std::string target = telmvar.ProjectName + ".txt";
     struct stat before {};
     const bool existed = ::stat(NativePath(target).c_str(), &before) == 0;
     reportengine.ReportWriteFailed = false;
-    PrintPlanetaryReport(0);
-    if (telmvar.Aborted || reportengine.ReportWriteFailed || !ModifiedSince(target, before, existed)) {
+    // A stage that cannot be judged gets the message list as its report, as
+    // the window shows it in place of the report.
+    if (fatal)
+        PrintPlanetaryMessagesReport();
+    else
+        PrintPlanetaryReport(0);
+    const bool written = !telmvar.Aborted && !reportengine.ReportWriteFailed && ModifiedSince(target, before, existed);
+    if (fatal) {
+        ReportStartFailure("stage of " + Cmd.P1 + " cannot be calculated: " + FatalMessage());
+        if (!written)
+            ReportStartFailure("report file " + target + " could not be written");
+    } else if (!written) {
         ReportStartFailure("report file " + target + " could not be written");
-        return {true, ExitReportNotWritten};
     }
-    return {true, ExitOk};
+    ReportLeftOutMessages();
+    return {true, fatal || !written ? ExitReportNotWritten : ExitOk};
 }
 
 TStartOutcome StartupAndCommandLine(const TCommandLine& Cmd)

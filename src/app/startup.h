@@ -7,8 +7,10 @@
 // Exit codes: 0 a normal end (the usage text; a text batch run whose report
 // was written), 1 the project named on the command line cannot be read,
 // 2 a project name without extension, 3 CAD output not available, 4 the
-// report could not be written. Every failure also writes one line to
-// standard error saying what failed.
+// report could not be written, or the stage could not be calculated (its
+// report then holds the message list only). Every failure also writes one
+// line to standard error saying what failed; messages the report's list
+// had no room for follow, one line each.
 
 #include "app/commandline.h"
 

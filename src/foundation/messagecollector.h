@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct TError0 {
     // Number of valid entries, 0..12.
@@ -13,19 +14,69 @@ struct TError0 {
     // Entries 1..ErrorCount in the order they were first added; entries
     // beyond ErrorCount are stale and not shown.
     TArray<std::string, 1, 12> ErrorTexts;
+    // Entry i is a design judgement of one gear pair (a warning the stage
+    // checks repeat for the stage with gear letters and mesh names).
+    TArray<bool, 1, 12> IsJudgement{};
+    // Distinct texts that came after the twelfth, in the order they came:
+    // the list says how many there were, a batch run prints them.
+    std::vector<std::string> LeftOutTexts;
+    std::vector<bool> LeftOutJudgement;
+    // The text of the first fatal condition since the last reset, even when
+    // the list had no room left for it: the one line a batch run prints.
+    std::string FatalText;
+    // Set while a gear pair adds its design judgements (see
+    // TJudgementMessages).
+    bool JudgementsFollow = false;
 };
 
 extern TError0 error0;
 
+// The most left-out texts kept; a run never gets near it, it only bounds a
+// runaway loop of messages.
+inline constexpr std::size_t LeftOutTextsMax = 200;
+
 // Appends Text unless an equal text (exact, case-sensitive) is among the
-// counted entries; a text beyond the twelfth is dropped.
+// counted entries; a text beyond the twelfth is not counted but kept among
+// the left-out texts.
 void AddErrorMessage(const std::string& Text);
 // A calculation step found data it cannot work with: the message, and the
-// flag that stops the later steps.
+// flag that stops the later steps and makes reports show the message list
+// in place of results.
 void AddFatalMessage(const std::string& Text);
 
-// Start of a calculation run: no counted messages, no fatal error, not
-// aborted. The old texts stay in the array but are no longer counted.
+// A design judgement of one gear pair (see TJudgementMessages).
+void AddJudgementMessage(const std::string& Text);
+
+// Number of distinct texts that found no room among the twelve.
+std::size_t LeftOutMessageCount();
+
+// While one lives, the texts added are marked as design judgements of a
+// gear pair. The stage calculation drops these after its meshes (its own
+// checks repeat them per gear and mesh) and keeps every other text.
+class TJudgementMessages {
+public:
+    TJudgementMessages() : previous_(error0.JudgementsFollow) { error0.JudgementsFollow = true; }
+    ~TJudgementMessages() { error0.JudgementsFollow = previous_; }
+    TJudgementMessages(const TJudgementMessages&) = delete;
+    TJudgementMessages& operator=(const TJudgementMessages&) = delete;
+
+private:
+    bool previous_;
+};
+
+// One collected text with its kind, for a caller that sets messages aside
+// across a reset (the stage calculation across its meshes).
+struct TCollectedMessage {
+    std::string Text;
+    bool Judgement = false;
+};
+
+// The counted texts followed by the left-out ones, in the order they came.
+std::vector<TCollectedMessage> CollectedMessages();
+
+// Start of a calculation run: no counted messages, no left-out ones, no
+// fatal error, not aborted. The old texts stay in the array but are no
+// longer counted.
 void ResetErrorState();
 
 // No counted messages and all twelve entries emptied.

@@ -18,6 +18,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -113,6 +114,53 @@ void CalcPlanetBearingLives()
     }
 }
 
+// Messages of the single meshes that the stage must not lose. A mesh's
+// design judgements are dropped: the stage checks repeat them, naming the
+// gear or mesh concerned. Everything else (a table that could not be read,
+// the load spectrum's own messages, guarded math, a limit torque not found)
+// has no stage check behind it and stays, named after its mesh.
+class TMeshMessages {
+public:
+    void Take(int m)
+    {
+        for (const auto& message : CollectedMessages())
+            if (!message.Judgement)
+                kept_.push_back(message.Text + " (" + MeshName(m) + ")");
+    }
+    void AddAll() const
+    {
+        for (const auto& text : kept_)
+            AddErrorMessage(text);
+    }
+
+private:
+    std::vector<std::string> kept_;
+};
+
+// One mesh through load, calculation and store. False when it ended in a
+// fatal error: the list then holds that mesh's messages and, after them,
+// those the earlier meshes left.
+bool CalcStageMesh(int m, TMeshMessages& Kept)
+{
+    switch (m) {
+    case mSPi: LoadMeshSPi(); break;
+    case mPiPe: LoadMeshPiPe(); break;
+    default: LoadMeshPeH(); break;
+    }
+    CalcGearPair();
+    if (telmvar.FatalCalcError) {
+        Kept.AddAll();
+        return false;
+    }
+    switch (m) {
+    case mSPi: StoreMeshSPi(); break;
+    case mPiPe: StoreMeshPiPe(); break;
+    default: StoreMeshPeH(); break;
+    }
+    Kept.Take(m);
+    return true;
+}
+
 } // namespace
 
 bool CheckDriveData()
@@ -190,21 +238,12 @@ void CalcPlanetaryStage()
         st.Kgamma = 1.0L;
     p.DimensionInputReserve = 0;
 
-    LoadMeshSPi();
-    CalcGearPair();
-    if (telmvar.FatalCalcError)
-        return;
-    StoreMeshSPi();
-    LoadMeshPiPe();
-    CalcGearPair();
-    if (telmvar.FatalCalcError)
-        return;
-    StoreMeshPiPe();
-    LoadMeshPeH();
-    CalcGearPair();
-    if (telmvar.FatalCalcError)
-        return;
-    StoreMeshPeH();
+    // Each mesh's calculation starts its own message list; what must outlast
+    // it is set aside here.
+    TMeshMessages kept;
+    for (int m = mSPi; m <= mPeH; ++m)
+        if (!CalcStageMesh(m, kept))
+            return;
 
     // Triangle of the sun centre and the centres of Pi and Pe of one set.
     const Extended a1 = g.a[mSPi], a2 = g.a[mPiPe], a3 = g.a[mPeH];
@@ -239,9 +278,11 @@ void CalcPlanetaryStage()
 
     if (telmvar.FatalCalcError)
         return;
-    // The single meshes' messages are dropped: the stage checks below repeat
-    // their judgements naming the gear or mesh concerned.
+    // The single meshes' judgements are dropped, the stage checks below
+    // repeat them naming the gear or mesh concerned; their other messages
+    // stay.
     ResetErrorState();
+    kept.AddAll();
 
     CalcPlanetBearingLives();
 

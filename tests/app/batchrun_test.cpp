@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -31,9 +32,21 @@ protected:
         return dir / Name;
     }
 
+    // The lines of standard error that say what failed; the default stage
+    // has more messages than its report's list holds, and the batch prints
+    // those after them.
+    static std::vector<std::string> FailureLines(const TProgramRun& Run)
+    {
+        std::vector<std::string> lines;
+        for (const auto& line : Run.ErrLines())
+            if (line.find("left out of the message list: ") == std::string::npos)
+                lines.push_back(line);
+        return lines;
+    }
+
     void ExpectOneErrorLine(const TProgramRun& Run, const std::string& Part)
     {
-        const auto lines = Run.ErrLines();
+        const auto lines = FailureLines(Run);
         ASSERT_EQ(lines.size(), 1u) << Run.Err;
         EXPECT_NE(lines[0].find(Part), std::string::npos) << lines[0];
     }
@@ -48,7 +61,7 @@ TEST_F(BatchRun, TextBatchWritesTheReportNamedAfterTheProjectAndExitsZero)
     CopyDefault("stage.qy7");
     const TProgramRun run = RunProgram(dir, {"stage.qy7", "/I", "/NOGUI"});
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_EQ(run.Err, "");
+    EXPECT_TRUE(FailureLines(run).empty()) << run.Err;
     ASSERT_TRUE(fs::exists(dir / "stage.txt"));
     const std::string report = ReadWholeFile(dir / "stage.txt");
     // The default stage: S 21, Pi 15, Pe 15, H -63 teeth, module 6.5, and
@@ -223,7 +236,7 @@ TEST_F(BatchRun, ABatchRunNeverStartsTheToolkitEvenWithADisplayNamed)
     // A display that does not exist: a toolkit started on it would fail.
     const TProgramRun run = RunProgram(dir, {"stage.qy7", "/I"}, {"DISPLAY=:97", "QT_QPA_PLATFORM=xcb"});
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_EQ(run.Err, "");
+    EXPECT_TRUE(FailureLines(run).empty()) << run.Err;
     EXPECT_TRUE(fs::exists(dir / "stage.txt"));
 }
 
@@ -244,7 +257,7 @@ TEST_F(BatchRun, TheConfigurationIsReadFromTheCurrentDirectory)
     EXPECT_TRUE(fs::exists(dir / "stage.txt"));
 }
 
-TEST_F(BatchRun, AStageThatCannotBeCalculatedWritesNoReportAndSaysWhy)
+TEST_F(BatchRun, AStageThatCannotBeCalculatedReportsOnlyItsMessagesAndSaysWhy)
 {
     ResetFoundationState();
     InitProgramDefaults();
@@ -254,5 +267,8 @@ TEST_F(BatchRun, AStageThatCannotBeCalculatedWritesNoReportAndSaysWhy)
     const TProgramRun run = RunProgram(dir, {"stopped.qy7", "/I", "/NOGUI"});
     EXPECT_EQ(run.ExitCode, 4);
     ExpectOneErrorLine(run, "n input = 0");
-    EXPECT_FALSE(fs::exists(dir / "stopped.txt"));
+    // The report holds the message list in place of results.
+    const std::string report = ReadWholeFile(dir / "stopped.txt");
+    EXPECT_NE(report.find("Fatal  : n input = 0 !"), std::string::npos) << report;
+    EXPECT_EQ(report.find("center distance"), std::string::npos) << report;
 }

@@ -242,7 +242,7 @@ TEST_F(Geometry, InternalRingTipInsideTheInterferencePointIsLimited)
 TEST_F(Geometry, HelicalOverlapRatio)
 {
     LoadPair(6.5L, 16, 58, 0.52L, 0.57L, 9, 0);
-    GearPair.b_effH = 88;
+    GearPair.b[1] = GearPair.b[2] = 88;
     CalcGeometry();
     // eps_beta = b sin beta / (pi mn) = 88 sin 9 / (pi 6.5) = 0.674139
     const double expected = 88 * std::sin(9 * M_PI / 180) / (M_PI * 6.5);
@@ -253,13 +253,13 @@ TEST_F(Geometry, HelicalOverlapRatio)
     // A left-hand helix entered as -9 degrees overlaps just as much.
     ResetFoundationState();
     LoadPair(6.5L, 16, 58, 0.52L, 0.57L, -9, 0);
-    GearPair.b_effH = 88;
+    GearPair.b[1] = GearPair.b[2] = 88;
     CalcGeometry();
     EXPECT_NEAR(D(GearPair.eps_beta), expected, 1e-12);
     // Double helical: each half carries half the width.
     ResetFoundationState();
     LoadPair(6.5L, 16, 58, 0.52L, 0.57L, 9, 0);
-    GearPair.b_effH = 88;
+    GearPair.b[1] = GearPair.b[2] = 88;
     GearPair.IsDoubleHelical = true;
     CalcGeometry();
     EXPECT_NEAR(D(GearPair.eps_beta), expected / 2, 1e-12);

@@ -85,6 +85,8 @@ inline void StartWithDefaultProject()
     InitProgramDefaults();
     ResetDocumentation("");
     SetDefaultInput();
+    // The program finds the tables it ships beside itself.
+    telmvar.DbfDir = std::string(QYR7_DATA_DIR) + "/";
 }
 
 class FileTest : public ::testing::Test {

@@ -8,6 +8,7 @@
 #include "gearpair/geometry/tolerances.h"
 #include "gearpair/geometry/warnings.h"
 #include "gearpair/strength/calcstrength.h"
+#include "gearpair/strength/facewidth.h"
 #include "gearpair/strength/limitload.h"
 
 namespace {
@@ -46,10 +47,29 @@ void SetDefaultCentreDistance()
         g.a = (g.z[1] + g.z[2]) * g.mn / 2;
 }
 
+// The overlap ratio, the face width checks and the line loads all rest on
+// the effective face width of this pair's own faces. It is formed here,
+// before the geometry uses it: formed only in the strength step, as it
+// once was, the geometry took whatever width the pair record held before,
+// i.e. the previous mesh's of a stage or the start value.
+void FormEffectiveFaceWidth()
+{
+    auto& g = GearPair;
+    // A face width not entered is the effective one entered for the pair.
+    for (int i = 1; i <= 2; ++i)
+        if (g.b[i] <= 0)
+            g.b[i] = g.b_effH;
+    CalcEffectiveFaceWidth();
+    // Two faces that do not overlap axially carry no common width.
+    if (g.b[1] > 0 && g.b[2] > 0 && !(g.b_effH > 0))
+        AddFatalMessage("Fatal  : beff=0!");
+}
+
 void CalcGeometry()
 {
     if (telmvar.FatalCalcError)
         return;
+    FormEffectiveFaceWidth();
     Unit0();
     if (telmvar.FatalCalcError)
         return;

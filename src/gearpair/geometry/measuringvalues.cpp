@@ -50,7 +50,7 @@ Extended BallDimension(int i, Extended xE)
     const Extended eta = (Pi - 4 * xE * std::tan(g.alpha_rad)) / 2 / z;
     const Extended alphaK = ArcInvolute(g.DM[i] / g.db[i] / std::cos(g.beta_b) - (eta - Involute(g.alpha_t)));
     if (alphaK < 0)
-        AddErrorMessage("Error  : Dm ball !  (" + LengthToText(g.DM[i]) + LengthUnitLabel() + ")");
+        AddJudgementMessage("Error  : Dm ball !  (" + LengthToText(g.DM[i]) + LengthUnitLabel() + ")");
     const Extended dK = g.db[i] / std::cos(alphaK);
     if (z % 2 == 0) return dK + g.DM[i];
     return dK * std::cos(Pi / 2 / z) + g.DM[i];

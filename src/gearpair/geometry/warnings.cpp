@@ -123,6 +123,8 @@ void CheckDiameters(const TGearPairData& g, int i)
 
 void GearPairWarnings()
 {
+    // A stage repeats these for itself, naming gears and meshes.
+    const TJudgementMessages judgements;
     auto& g = GearPair;
     for (int i = 1; i <= 2; ++i)
         CheckTipsAndClearance(g, i);

@@ -263,7 +263,7 @@ void CalcStrength()
                                             1.0L, g.NLH2[i]);
             }
             if (g.SH[i] < 1)
-                AddErrorMessage("Warning: SH<1 (" + std::to_string(i) + ") (" + SafetyText(g.SH[i]) + ") !");
+                AddJudgementMessage("Warning: SH<1 (" + std::to_string(i) + ") (" + SafetyText(g.SH[i]) + ") !");
         }
     }
 
@@ -288,7 +288,7 @@ void CalcStrength()
                 g.LtF[i] = CalcRootLife(g.HeatTreatment[i], g.MaterialKind[i], g.NLF[i], g.SF[i], g.n[i], g.e[i]);
         }
         if (g.SF[i] < 1)
-            AddErrorMessage("Warning: SF<1 (" + std::to_string(i) + ") (" + SafetyText(g.SF[i]) + ") !");
+            AddJudgementMessage("Warning: SF<1 (" + std::to_string(i) + ") (" + SafetyText(g.SF[i]) + ") !");
         g.nS = g.nE[i] == 0 ? 0 : g.n[i] / g.nE[i];
         if (g.nS > 0.85L && g.nS <= 1.15L)
             AddErrorMessage("Warning: resonance (" + std::to_string(i) + ")");
@@ -315,9 +315,9 @@ void CalcStrength()
 
     // 24-25
     if (g.eps_alpha < g.KHalpha)
-        AddErrorMessage("Warning: KHalpha > eps.alpha !");
+        AddJudgementMessage("Warning: KHalpha > eps.alpha !");
     if (g.eps_alpha < g.KFalpha)
-        AddErrorMessage("Warning: KFalpha > eps.alpha !");
+        AddJudgementMessage("Warning: KFalpha > eps.alpha !");
     if (g.z[2] < 0 && g.CalcMethod == 4 && (g.z0 == 0 || g.z0 > -g.z[2]))
         AddErrorMessage("Warning: z0 cutter !");
 }

@@ -165,7 +165,7 @@ void CalcDin3990()
     g.FmPerB = g.Kv * g.KA_F * g.Ft / g.b_effH;
     if (g.KA_F * g.Ft / g.b_effH < 100) {
         if (!wtelmvar.HideWarnings)
-            AddErrorMessage("Warning: Ft/b*KA < 100 !");
+            AddJudgementMessage("Warning: Ft/b*KA < 100 !");
         g.FmPerB = 100 * g.Kv;
     }
 

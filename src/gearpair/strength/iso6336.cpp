@@ -135,7 +135,7 @@ void CalcIso6336()
     if (g.Ft / g.b_effH * g.KA_F < 100) {
         w_m = 100 * g.Kv;
         if (!wtelmvar.HideWarnings)
-            AddErrorMessage("Warning: Ft/b*KA < 100 !");
+            AddJudgementMessage("Warning: Ft/b*KA < 100 !");
     }
 
     // 9-12: misalignment.

@@ -51,6 +51,12 @@ Extended AIso(Extended kappa, Extended eC, Extended Cu, Extended P, bool ball)
 
 std::string N(int n) { return std::to_string(n); }
 
+void RefuseBearing(const std::string& Text)
+{
+    AddFatalMessage(Text);
+    telmvar.Aborted = true;
+}
+
 // The minimum load by the kr formula of ball bearings.
 Extended KrFormula(Extended kr, Extended nu, Extended Speed, Extended dm, const char* tag)
 {
@@ -162,14 +168,16 @@ void CalcBearingLife(int n, int PairMode, int Config, Extended Fr, Extended Fa, 
     R.Weight = 0;
     if (Fr == 0)
         Fr = 0.00001L;
+    // A bearing named but not defined, or without its oil, has no life to
+    // state; the stage cannot be judged without it, so these stop the
+    // calculation like any other fatal condition instead of leaving an
+    // earlier bearing's life in the report.
     if (R.D == 0 || R.d == 0) {
-        AddErrorMessage("Fatal  : rolling bearing undefined !");
-        telmvar.Aborted = true;
+        RefuseBearing("Fatal  : rolling bearing undefined !");
         return;
     }
     if (R.nu40 == 0) {
-        AddErrorMessage("Fatal  : viscosity rolling bearing " + N(n) + " !");
-        telmvar.Aborted = true;
+        RefuseBearing("Fatal  : viscosity rolling bearing " + N(n) + " !");
         return;
     }
     const Extended dm = (R.D + R.d) / 2;
@@ -185,9 +193,20 @@ void CalcBearingLife(int n, int PairMode, int Config, Extended Fr, Extended Fa, 
     switch (R.BearingType) {
     case 1: {
         R.P0 = std::max({0.6L * Fr + 0.5L * Fa, Fa, Fr});
-        if (R.XYTableChoice >= 2 && R.XYTableChoice <= 5)
-            LookupXYFactors(AddTrailingBackslash(telmvar.DbfDir) + XYFactorTableName(R.XYTableChoice), R.X, R.Y, Fr,
-                            Fa, R.C0);
+        if (R.XYTableChoice >= 2 && R.XYTableChoice <= 5) {
+            // X and Y depend on Fa / C0: without C0 there is nothing to look
+            // up, and the factors of another load would stand in.
+            if (R.C0 == 0) {
+                RefuseBearing("Fatal  : C0 = 0 !");
+                return;
+            }
+            const std::string table = XYFactorTableName(R.XYTableChoice);
+            LookupXYFactors(AddTrailingBackslash(telmvar.DbfDir) + table, R.X, R.Y, Fr, Fa, R.C0);
+            if (telmvar.Aborted) {
+                RefuseBearing("Fatal  : X, Y of bearing " + N(n) + " not read from " + table + " !");
+                return;
+            }
+        }
         R.P = R.X * Fr + R.Y * Fa;
         R.Frm = KrFormula(kr, R.nu, Speed, dm, "Error  : Fr Lager");
         const bool narrow = R.d <= 10 || Contains(des, "60") || Contains(des, "61") || Contains(des, "68") ||
@@ -282,8 +301,7 @@ void CalcBearingLife(int n, int PairMode, int Config, Extended Fr, Extended Fa, 
         break;
     default: break;
     }
-    // X and Y of a groove ball bearing could not be read from their table:
-    // no life is stated from a load of unknown factors.
+    // The operating viscosity could not be formed.
     if (telmvar.Aborted)
         return;
 
@@ -333,8 +351,7 @@ void CalcBearingLife(int n, int PairMode, int Config, Extended Fr, Extended Fa, 
         R.Lna = R.L10 * a1 * R.aISO;
 
     if (R.P0 == 0 || R.P == 0) {
-        AddErrorMessage("Fatal  : P = 0  rolling bearing " + N(n));
-        telmvar.Aborted = true;
+        RefuseBearing("Fatal  : P = 0  rolling bearing " + N(n));
         return;
     }
     R.s0 = R.C0 / R.P0;

@@ -55,6 +55,16 @@ void Corners(Extended neq, Extended n0, Extended nn, Extended p, Extended teq, E
     }
 }
 
+// Without the S-N lines nothing of the spectrum can be stated, and with it
+// neither the application factors taken from it nor the planet bearings'
+// mean load: the results of an earlier material or stage would stand in
+// for them. So a life table that cannot be read stops the calculation.
+void RefuseLifeTable(const std::string& Text)
+{
+    AddFatalMessage(Text);
+    telmvar.Aborted = true;
+}
+
 }  // namespace
 
 bool ReadLifeMaterial()
@@ -65,8 +75,7 @@ bool ReadLifeMaterial()
     if (!opened || !DbfGo(GearPair.LoadSpectrumKind)) {
         if (opened)
             DbfClose();
-        AddErrorMessage("QYRLIFE.DBF not found");
-        telmvar.Aborted = true;
+        RefuseLifeTable("QYRLIFE.DBF not found");
         return false;
     }
     QYRLIFE_Record saved = LifeParams;
@@ -77,8 +86,7 @@ bool ReadLifeMaterial()
     const auto& l = LifeParams;
     if (l.N0F <= 0 || l.NnF <= 0 || l.N0H <= 0 || l.NnH <= 0 || !(l.pF > 0) || !(l.pH > 0)) {
         LifeParams = saved;
-        AddErrorMessage("QYRLIFE.DBF not found");
-        telmvar.Aborted = true;
+        RefuseLifeTable("QYRLIFE.DBF record " + std::to_string(GearPair.LoadSpectrumKind) + " holds no S-N line");
         return false;
     }
     return true;

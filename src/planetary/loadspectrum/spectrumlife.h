@@ -20,8 +20,9 @@ void CalcLoadSpectrumLife(Extended ToothRootLimitTorque, Extended PittingLimitTo
 void SelectLifeMaterial(uint16_t Mode);
 
 // Reads the row LoadSpectrumKind of "qyrlife.dbf" into LifeParams; false
-// (with "QYRLIFE.DBF not found" and Aborted) when the table is missing,
-// unreadable, empty or the row holds no usable S-N line.
+// when the table is missing, unreadable or empty ("QYRLIFE.DBF not found")
+// or the row holds no usable S-N line: a fatal message, FatalCalcError and
+// Aborted, and LifeParams as it was.
 bool ReadLifeMaterial();
 
 // Makes the gear-pair calculation run CalcLoadSpectrumLife after its strength

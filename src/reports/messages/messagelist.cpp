@@ -221,6 +221,13 @@ void SaveMessageHelp(const std::string& Message, const std::string& Origin, cons
     }
 }
 
+std::string LeftOutMessagesLine()
+{
+    const std::size_t n = LeftOutMessageCount();
+    if (n == 0) return {};
+    return "... and " + std::to_string(n) + (n == 1 ? " more message" : " more messages");
+}
+
 std::string FormatMessageListText()
 {
     std::string text;
@@ -233,6 +240,7 @@ std::string FormatMessageListText()
         if (!origin.empty()) text += "  " + std::string(THelperrModel::OriginLabel) + ": " + origin + "\n";
         if (!remedy.empty()) text += "  " + std::string(THelperrModel::RemedyLabel) + ": " + remedy + "\n";
     }
+    if (const std::string more = LeftOutMessagesLine(); !more.empty()) text += more + "\n";
     return text;
 }
 
@@ -269,6 +277,16 @@ void PrintReportMessages()
         } else if (telmvar.PrintSeparatorMode != 4) {
             PrintReportLine(GetRuleLine());
         }
+    }
+    // The list holds twelve texts; the ones after them are at least
+    // counted, so that nobody takes the list for complete.
+    if (const std::string more = LeftOutMessagesLine(); !more.empty()) {
+        // Tab devices: the columns of a message line, so that a sheet
+        // reading them keeps its three columns.
+        if (tab)
+            WriteReportLine(more + "\t\t");
+        else
+            PrintReportTextRow(more);
     }
     if (html) EndHtmlTable();
 }

@@ -72,6 +72,10 @@ void GetMessageOrigin(int n, std::string& Origin);
 void GetMessageRemedy(int n, std::string& Remedy);
 void SaveMessageHelp(const std::string& Message, const std::string& Origin, const std::string& Remedy);
 
+// "... and 3 more messages" when texts found no room among the twelve the
+// list holds; empty otherwise.
+std::string LeftOutMessagesLine();
+
 // The messages with their help texts as lines of text (the headless list).
 std::string FormatMessageListText();
 

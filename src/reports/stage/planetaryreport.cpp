@@ -105,3 +105,18 @@ void PrintPlanetaryReport(uint16_t Part)
     if (reportservices.RestoreCursor)
         reportservices.RestoreCursor();
 }
+
+void PrintPlanetaryMessagesReport()
+{
+    const auto& r = telmvar.RemarkLines;
+    SetReportHeader(telmvar.ProgramName + " V" + telmvar.ProgramVersion, "Error Messages", r[1], r[2], r[3], 1);
+    OpenReport(0, telmvar.ProjectName);
+    if (telmvar.Aborted)
+        return;
+    if (!BeginReportOutput())
+        return CancelReport();
+    PrintMessagesPage();
+    if (telmvar.Aborted)
+        return CancelReport();
+    CloseReport();
+}

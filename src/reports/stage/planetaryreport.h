@@ -10,6 +10,12 @@
 
 void PrintPlanetaryReport(uint16_t Part);
 
+// The report of a stage that could not be calculated (FatalCalcError): the
+// message list and nothing else, where the window shows the list in place
+// of the report. A batch run writes it so that the report file says why,
+// rather than an older report of the project standing as this run's.
+void PrintPlanetaryMessagesReport();
+
 // The sections, in report order; each writes through the open report.
 void ReportGeometrySection();
 void ReportMeasurementsBlock();
