@@ -1,0 +1,5 @@
+#include "graphics/hpgl/hpglstate.h"
+
+THpglState hpgl;
+
+void ResetHpglState() { hpgl = THpglState{}; }
