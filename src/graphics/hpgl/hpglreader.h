@@ -35,11 +35,14 @@ class THpglSink
     virtual void SetNormalCursor() {}
 };
 
-// Reads and draws the whole file through the sink. Aborted is set afterwards
-// only when the file cannot be opened; a file that ends inside a command
-// draws what was complete and reports nothing.
+// Reads and draws the whole file into the graphics window (GraphFacade).
+// Aborted is set afterwards only when the file cannot be opened; a file that
+// ends inside a command draws what was complete and reports nothing.
+void RunHpglFile(const std::string& name);
+// The same through another sink.
 void RunHpglFile(const std::string& name, THpglSink& sink);
 // The same for a picture already in memory (the bytes of a file).
+void RunHpglText(const std::string& bytes);
 void RunHpglText(const std::string& bytes, THpglSink& sink);
 
 // --- the pieces, on the picture held in hpgl.Input --------------------------

@@ -1,0 +1,1 @@
+IN;SP2;CS3;SI0.2,0.3;DI-1,0;PU0,0;LB}Gru}n a}o};
