@@ -4,6 +4,7 @@
 #include "app/programidentity.h"
 #include "app/windowplacement.h"
 #include "dialogs/fileguard.h"
+#include "dialogs/helptext.h"
 #include "dialogs/messageboxes.h"
 #include "dialogs/prompts.h"
 #include "foundation/messagecollector.h"
@@ -134,6 +135,7 @@ void InstallPlatformServices()
         AskSelect(Prompt, static_cast<uint16_t>(Count), Choice);
     };
     S.SetInputHelpNumber = [](int No) { SetInputHelpNumber(static_cast<uint16_t>(No)); };
+    S.ShowHelpText = [](int No, int Spare, int Mode) { ShowHelpText(static_cast<uint16_t>(No), Spare, Mode); };
     S.SetHourglassCursor = [] { SetHourglassCursor(); };
     S.RestoreCursor = [] { RestoreCursor(); };
 

@@ -1,5 +1,6 @@
 #include "dialogs/prompts.h"
 
+#include "dialogs/helptext.h"
 #include "dialogs/messageboxes.h"
 #include "foundation/codepage.h"
 #include "foundation/programsettings.h"
@@ -7,7 +8,6 @@
 #include "foundation/textutil.h"
 #include "foundation/utilstr.h"
 #include "platform/platform.h"
-#include "reports/engine/reportservices.h"
 
 #include <cctype>
 #include <cmath>
@@ -26,12 +26,8 @@ platform::Platform& P()
 platform::HelpButtons HelpButtonsOfEntry()
 {
     platform::HelpButtons help;
-    help.OnHelpText = [] {
-        if (reportservices.ShowHelpText) reportservices.ShowHelpText(telmvar.HelpNumber, 0, 1);
-    };
-    help.OnHelpImage = [] {
-        if (reportservices.ShowHelpText) reportservices.ShowHelpText(telmvar.HelpNumber, 0, 2);
-    };
+    help.OnHelpText = [] { ShowHelpText(telmvar.HelpNumber, 0, 1); };
+    help.OnHelpImage = [] { ShowHelpText(telmvar.HelpNumber, 0, 2); };
     return help;
 }
 

@@ -1,5 +1,6 @@
 // The generic prompts over a scripted platform: what the user is shown, what
 // comes back, and that Cancel and unchanged texts never alter a value.
+#include "dialogs/helptext.h"
 #include "dialogs/messageboxes.h"
 #include "dialogs/prompts.h"
 #include "foundation/codepage.h"
@@ -392,8 +393,11 @@ TEST_F(Prompts, WordAndIntFormsWriteBack)
 
 TEST_F(Prompts, HelpButtonsShowTheCurrentEntry)
 {
-    std::vector<std::vector<int>> calls;
-    reportservices.ShowHelpText = [&](int No, int Spare, int Mode) { calls.push_back({No, Spare, Mode}); };
+    // No help file where PltDir points: the text box names the entry in its
+    // caption, the picture button starts an empty picture.
+    telmvar.PltDir = "/nonexistent-qyr7-help";
+    int pictures = 0;
+    helppictures.StartPicture = [&] { ++pictures; };
     SetInputHelpNumber(2365);
     Type(std::nullopt);
     std::string s;
@@ -402,7 +406,11 @@ TEST_F(Prompts, HelpButtonsShowTheCurrentEntry)
     ASSERT_TRUE(help.OnHelpText && help.OnHelpImage);
     help.OnHelpText();
     help.OnHelpImage();
-    EXPECT_EQ(calls, (std::vector<std::vector<int>>{{2365, 0, 1}, {2365, 0, 2}}));
+    const auto& boxes = hp.HeadlessMessages().AskedQuestions();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Request.Caption, "HELP TEXT No.2365");
+    EXPECT_EQ(pictures, 1);
+    ResetHelpPictures();
 }
 
 TEST_F(Prompts, SplashScreenShowsTwentyTwoLines)

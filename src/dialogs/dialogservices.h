@@ -1,0 +1,24 @@
+#pragma once
+// What the dialogs ask of the application shell above them: the metric/inch
+// switch, the redraw of the current stage view after a calculation, the
+// auxiliary-image browser and the placement of a new window. The shell
+// installs its routines at start-up; the defaults are what a batch run and
+// the dialog tests need (the unit switch itself, nothing drawn, no browser).
+
+#include <functional>
+
+struct TDialogServices {
+    // UnitSystem 1 becomes 0, every other value 1.
+    std::function<void()> ToggleUnitSystem;
+    // The stage calculation after a dialog's Calc button; the default runs
+    // CalcPlanetaryStage.
+    std::function<void()> CalculateStage;
+    // Redraws the current stage view of the main window.
+    std::function<void()> RedrawCurrentView;
+    // The auxiliary-image browser of the Help menu.
+    std::function<void()> ShowAuxiliaryImages;
+};
+
+extern TDialogServices dialogservices;
+
+void ResetDialogServices();

@@ -1,0 +1,159 @@
+#include "dialogs/qt/formbinder.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "platform/qt/qttext.h"
+
+namespace dialogs_qt
+{
+
+using platform::DialogAction;
+using platform::ToQString;
+using platform::FromQString;
+
+TFormBinder::TFormBinder(QDialog& form, platform::DialogModel& model) : QObject(&form), form_(form), model_(model)
+{
+    form_.setWindowTitle(ToQString(model_.Caption()));
+    for (QWidget* w : form_.findChildren<QWidget*>()) {
+        const std::string name = w->objectName().toStdString();
+        if (!name.empty() && model_.FindControl(name)) Connect(w, name);
+    }
+    // Escape and the window's close button are the model's Cancel.
+    form_.installEventFilter(this);
+    QObject::connect(&form_, &QDialog::rejected, this, [this] {
+        if (!closingByModel_) model_.Press("Escape");
+    });
+    Refresh();
+}
+
+void TFormBinder::Connect(QWidget* widget, const std::string& name)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        QObject::connect(edit, &QLineEdit::textEdited, this, [this, name](const QString& text) {
+            model_.Control(name).Text = FromQString(text);
+            const uint64_t before = model_.Revision();
+            model_.Changed(name);
+            if (model_.Revision() != before) Refresh();
+        });
+        return;
+    }
+    if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+        QObject::connect(check, &QCheckBox::toggled, this, [this, name](bool on) {
+            if (refreshing_) return;
+            model_.Control(name).Checked = on;
+            model_.Changed(name);
+            Refresh();
+        });
+        return;
+    }
+    if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
+        QObject::connect(radio, &QRadioButton::toggled, this, [this, name](bool on) {
+            if (refreshing_) return;
+            model_.Control(name).Checked = on;
+            if (on) model_.Changed(name);
+            Refresh();
+        });
+        return;
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        QObject::connect(combo, &QComboBox::currentTextChanged, this, [this, name](const QString& text) {
+            if (refreshing_) return;
+            model_.Control(name).Text = FromQString(text);
+            model_.Changed(name);
+            Refresh();
+        });
+        return;
+    }
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        QObject::connect(button, &QPushButton::clicked, this, [this, name] { Press(name); });
+    }
+}
+
+void TFormBinder::Press(const std::string& name)
+{
+    const DialogAction action = model_.Press(name);
+    switch (action) {
+    case DialogAction::Accept:
+        closingByModel_ = true;
+        form_.accept();
+        return;
+    case DialogAction::Reject:
+        closingByModel_ = true;
+        form_.reject();
+        return;
+    case DialogAction::Raise:
+        Refresh();
+        form_.raise();
+        form_.activateWindow();
+        return;
+    case DialogAction::None:
+        Refresh();
+        return;
+    }
+}
+
+bool TFormBinder::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &form_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape) {
+            Press("Escape");
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void TFormBinder::Refresh()
+{
+    refreshing_ = true;
+    for (const platform::DialogControl& c : model_.Controls()) {
+        auto* w = form_.findChild<QWidget*>(QString::fromStdString(c.Name));
+        if (!w) continue;
+        w->setVisible(c.Visible);
+        w->setEnabled(c.Enabled);
+        w->setToolTip(ToQString(c.Hint));
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+            const QString text = ToQString(c.Text);
+            if (edit->text() != text) edit->setText(text);
+        } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            if (!c.Caption.empty()) button->setText(ToQString(c.Caption));
+            if (button->isCheckable()) button->setChecked(c.Checked);
+        } else if (auto* label = qobject_cast<QLabel*>(w)) {
+            label->setText(ToQString(c.Caption));
+        } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
+            box->setTitle(ToQString(c.Caption));
+        } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+            const int i = combo->findText(ToQString(c.Text));
+            if (i >= 0) combo->setCurrentIndex(i);
+        }
+    }
+    refreshing_ = false;
+}
+
+std::unique_ptr<QDialog> MakeBoundForm(platform::DialogModel& model, QWidget* parent, const TFormLayout& layout)
+{
+    std::unique_ptr<QDialog> form = layout(model, parent);
+    if (!form) return form;
+    form->setObjectName(QString::fromStdString(model.FormName()));
+    new TFormBinder(*form, model); // owned by the form
+    return form;
+}
+
+void RegisterBoundForm(platform::DialogHostImplQt& host, const std::string& formName, TFormLayout layout)
+{
+    host.RegisterForm(formName, [layout](platform::DialogModel& model, QWidget* parent) {
+        return MakeBoundForm(model, parent, layout);
+    });
+}
+
+} // namespace dialogs_qt

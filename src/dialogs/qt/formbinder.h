@@ -1,0 +1,53 @@
+#pragma once
+// Binds the widgets of a form to the named controls of its model: every
+// widget whose object name is a control of the model shows that control
+// (caption, text, check mark, hint, visible, enabled); edits and check marks
+// go back into the control and to the model's change handler; a button
+// press goes to the model, whose answer closes the form, keeps it open or
+// brings it to the front. A form is thus a layout of named widgets and
+// nothing else.
+
+#include <QDialog>
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/dialoghost.h"
+#include "platform/qt/dialoghost_qt.h"
+
+class QWidget;
+
+namespace dialogs_qt
+{
+
+class TFormBinder final : public QObject
+{
+  public:
+    TFormBinder(QDialog& form, platform::DialogModel& model);
+    // Shows the model's controls in the widgets again.
+    void Refresh();
+    // Hands a button press to the model and carries out its answer.
+    void Press(const std::string& name);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void Connect(QWidget* widget, const std::string& name);
+    QDialog& form_;
+    platform::DialogModel& model_;
+    bool refreshing_ = false;
+    bool closingByModel_ = false;
+};
+
+// Makes the form's layout for a model; the binder is attached afterwards.
+using TFormLayout = std::function<std::unique_ptr<QDialog>(platform::DialogModel& model, QWidget* parent)>;
+
+// Registers a form that is its layout plus the generic binding.
+void RegisterBoundForm(platform::DialogHostImplQt& host, const std::string& formName, TFormLayout layout);
+
+// The same binding for a form shown outside the dialog host.
+std::unique_ptr<QDialog> MakeBoundForm(platform::DialogModel& model, QWidget* parent, const TFormLayout& layout);
+
+} // namespace dialogs_qt
