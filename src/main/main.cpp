@@ -13,6 +13,7 @@
 #include "app/startup.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
+#include "graphics/hpgl/pltpicture.h"
 #include "platform/codepage.h"
 #include "platform/platform.h"
 
@@ -98,7 +99,7 @@ int main(int argc, char** argv)
     if (outcome.EndProcess)
         return outcome.ExitCode;
     if (startup.StartPictureFound)
-        ReportStartFailure("start.plt: pictures are not drawn yet, the stage is shown");
+        ShowPltPicture("start");
     OpenMainForm(qt);
     const int code = QApplication::exec();
     ThhFormDestroy();
