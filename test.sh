@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds a Debug build with AddressSanitizer and
-# UBSan and runs every test with ctest. Exits non-zero on any failure.
+# UBSan and runs every test with ctest. Exits non-zero on any failure, on a
+# test name that is not a stable, readable identifier, and when the run left
+# qyr7 or fuzz entries in the temporary directory.
 set -euo pipefail
 cd "$(dirname "$0")"
 . ./scripts_common.sh
@@ -9,4 +11,30 @@ export LC_ALL=C QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQYR7_SANITIZE=ON >/dev/null
 cmake --build build-asan -j"$(nproc)"
-ctest --test-dir build-asan --output-on-failure -j"$(nproc)" --timeout 300
+
+# Test names must be the same from run to run and readable in a log: letters,
+# digits and _ . / - (<> : for typed suites) only, and parameterised cases named by a name generator
+# rather than numbered.
+names=$(ctest --test-dir build-asan -N | sed -n 's/^ *Test *#[0-9]*: //p')
+bad_names=$(printf '%s\n' "$names" | grep -Ev '^[A-Za-z0-9_.:<>-]+(/[A-Za-z0-9_.:<>-]+)*$' || true)
+numbered=$(printf '%s\n' "$names" | grep -E '/[0-9]+$' || true)
+if [ -n "$bad_names$numbered" ]; then
+  echo "Test names that are not stable, readable identifiers (give the suite a name generator):"
+  printf '%s\n' "$bad_names" "$numbered" | sed '/^$/d; s/^/  /'
+  exit 1
+fi
+
+# Tests clean up after themselves: the temporary directory must hold no new
+# qyr7 or fuzz entries after the run.
+tmp=${TMPDIR:-/tmp}
+leftovers() { find "$tmp" -mindepth 1 -maxdepth 1 \( -iname '*qyr7*' -o -iname '*fuzz*' \) -print 2>/dev/null | sort; }
+before=$(leftovers)
+status=0
+ctest --test-dir build-asan --output-on-failure -j"$(nproc)" --timeout 300 || status=$?
+new=$(comm -13 <(printf '%s\n' "$before") <(leftovers) | sed '/^$/d')
+if [ -n "$new" ]; then
+  echo "The tests left these entries in $tmp:"
+  printf '%s\n' "$new" | sed 's/^/  /'
+  [ $status -ne 0 ] || status=1
+fi
+exit $status

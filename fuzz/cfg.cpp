@@ -21,15 +21,13 @@
 #include <string>
 #include <unistd.h>
 
+#include "scratch.h"
+
 namespace {
 
 const std::string& ScratchDir()
 {
-    static const std::string dir = [] {
-        char tmpl[] = "/tmp/qyr7_fuzz_cfg_XXXXXX";
-        const char* made = ::mkdtemp(tmpl);
-        return std::string(made ? made : "/tmp") + "/";
-    }();
+    static const std::string dir = fuzzscratch::Dir("cfg") + "/";
     return dir;
 }
 

@@ -14,6 +14,8 @@
 #include <string>
 #include <unistd.h>
 
+#include "scratch.h"
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     ResetXbaseLibrary();
@@ -51,16 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     // The same bytes as a table file, walked through the work-area layer:
     // every record converted to its native form and its field texts.
-    static std::string file;
-    if (file.empty()) {
-        char templ[] = "/tmp/qyr7_fuzz_dbf_XXXXXX";
-        int fd = mkstemp(templ);
-        if (fd < 0)
-            return 0;
-        close(fd);
-        file = templ;
-        std::atexit([] { std::remove(file.c_str()); });
-    }
+    static const std::string file = fuzzscratch::Dir("dbf") + "/fuzz.dbf";
     if (FILE* f = std::fopen(file.c_str(), "wb")) {
         std::fwrite(data, 1, size, f);
         std::fclose(f);

@@ -25,17 +25,11 @@
 #include <unistd.h>
 #include <vector>
 
+#include "scratch.h"
+
 namespace {
 
-const std::string& Dir()
-{
-    static const std::string dir = [] {
-        char templ[] = "/tmp/qyr7_fuzz_dbtext_XXXXXX";
-        const char* made = mkdtemp(templ);
-        return std::string(made ? made : "/tmp");
-    }();
-    return dir;
-}
+const std::string& Dir() { return fuzzscratch::Dir("dbtext"); }
 
 const std::vector<TDbfField> Fields = {
     {"NAME", 'C', 12, 0, 0}, {"NOTE", 'M', 10, 0, 0}, {"PRICE", 'N', 9, 2, 0}, {"QTY", 'N', 6, 0, 0},

@@ -12,17 +12,13 @@
 #include <string>
 #include <unistd.h>
 
+#include "scratch.h"
+
 namespace {
 
 const std::string& ScratchFile()
 {
-    static const std::string name = [] {
-        char tmpl[] = "/tmp/qyr7_fuzz_hdf_XXXXXX";
-        const int fd = ::mkstemp(tmpl);
-        if (fd >= 0)
-            ::close(fd);
-        return std::string(tmpl);
-    }();
+    static const std::string name = fuzzscratch::Dir("hdf") + "/factors.hdf";
     return name;
 }
 

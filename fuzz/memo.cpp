@@ -18,23 +18,11 @@
 #include <vector>
 #include <unistd.h>
 
+#include "scratch.h"
+
 namespace {
 
-std::string Dir()
-{
-    static std::string dir;
-    if (dir.empty()) {
-        char templ[] = "/tmp/qyr7_fuzz_memo_XXXXXX";
-        if (mkdtemp(templ) == nullptr)
-            return dir;
-        dir = templ;
-        std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(dir, ec);
-        });
-    }
-    return dir;
-}
+std::string Dir() { return fuzzscratch::Dir("memo"); }
 
 }  // namespace
 

@@ -14,6 +14,8 @@
 #include <string>
 #include <unistd.h>
 
+#include "scratch.h"
+
 namespace {
 
 struct TPlace {
@@ -35,8 +37,7 @@ TPlace& Place()
     static TPlace* place = [] {
         auto* q = new TPlace;
         TPlace& p = *q;
-        char templ[] = "/tmp/qyr7_fuzz_ndx_XXXXXX";
-        p.Dir = mkdtemp(templ);
+        p.Dir = fuzzscratch::Dir("ndx");
         p.Table = p.Dir + "/t.dbf";
         p.Index = p.Dir + "/t.ndx";
         ResetXbaseLibrary();
@@ -55,7 +56,6 @@ TPlace& Place()
         CloseDbf(t);
         std::ifstream in(p.Table, std::ios::binary);
         p.Pristine.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        std::atexit([] { std::filesystem::remove_all(Place().Dir); });
         return q;
     }();
     return *place;

@@ -21,17 +21,11 @@
 #include <string>
 #include <unistd.h>
 
+#include "scratch.h"
+
 namespace {
 
-const std::string& ScratchDir()
-{
-    static const std::string dir = [] {
-        char tmpl[] = "/tmp/qyr7_fuzz_projfile_XXXXXX";
-        const char* made = ::mkdtemp(tmpl);
-        return std::string(made != nullptr ? made : "/tmp");
-    }();
-    return dir;
-}
+const std::string& ScratchDir() { return fuzzscratch::Dir("projfile"); }
 
 std::string In(const char* name) { return ScratchDir() + "/" + name; }
 

@@ -14,26 +14,16 @@
 #include <unistd.h>
 #include <vector>
 
+#include "scratch.h"
+
 namespace {
 
-// One scratch file for the whole run, removed when the run ends.
-struct Scratch {
-    std::string name;
-    Scratch()
-    {
-        char tmpl[] = "/tmp/qyr7_fuzz_textfile_XXXXXX";
-        const int fd = ::mkstemp(tmpl);
-        if (fd >= 0)
-            ::close(fd);
-        name = tmpl;
-    }
-    ~Scratch() { ::unlink(name.c_str()); }
-};
-
+// One scratch file for the whole run, removed with its directory when the
+// run ends.
 const std::string& ScratchFile()
 {
-    static const Scratch scratch;
-    return scratch.name;
+    static const std::string name = fuzzscratch::Dir("textfile") + "/lines.txt";
+    return name;
 }
 
 void CheckNumberWriter(Extended x)

@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <unistd.h>
+#include "common/tempdir.h"
 
 namespace {
 
@@ -27,8 +28,7 @@ protected:
         ResetDbf4();
         ResetGearCatalogue();
         InitGearPairData();
-        char templ[] = "/tmp/qyr7_gearcat_XXXXXX";
-        dir = mkdtemp(templ);
+        dir = testdirs::MakeTempDir("gearcat");
         fs::create_directory(dir + "/temp");
         for (const char* t : {"qyrwst.dbf", "q1toolx.dbf"})
             fs::copy_file(fs::path(QYR7_DATA_DIR) / t, fs::path(dir) / t);

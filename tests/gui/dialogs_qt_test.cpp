@@ -15,6 +15,7 @@
 
 #include "platform/qt/platform_qt.h"
 #include "qtfixture.h"
+#include "common/tempdir.h"
 
 using namespace platform;
 
@@ -120,8 +121,8 @@ TEST_F(QtDialogs, NameFiltersInQtForm)
 TEST_F(QtDialogs, SaveDialogReturnsTheChosenPathOrNothing)
 {
     namespace fs = std::filesystem;
-    fs::path dir = fs::temp_directory_path() / ("qyr7_gui_" + std::to_string(getpid()));
-    fs::create_directories(dir);
+    const testdirs::ScopedTempDir scratch("gui");
+    const fs::path dir = scratch.Path();
     const std::string wanted = (dir / "stage.qy7").string();
     QString shownDir;
     WhenModalAppears([&](QWidget* w) {
@@ -138,7 +139,6 @@ TEST_F(QtDialogs, SaveDialogReturnsTheChosenPathOrNothing)
 
     WhenModalAppears([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
     EXPECT_EQ(qt.Files().Run({FileDialogKind::Open, "Open", "*.qy7|*.qy7", dir.string(), ""}), std::nullopt);
-    fs::remove_all(dir);
 }
 
 TEST_F(QtDialogs, ListAndRadioSelection)

@@ -7,6 +7,7 @@
 
 #include "platform/qt/printer_qt.h"
 #include "qtfixture.h"
+#include "common/tempdir.h"
 
 using namespace platform;
 
@@ -14,8 +15,8 @@ TEST(QtPrinter, PrintsADocumentOfPagesToPdf)
 {
     TestApp();
     namespace fs = std::filesystem;
-    fs::path pdf = fs::temp_directory_path() / ("qyr7_print_" + std::to_string(getpid()) + ".pdf");
-    fs::remove(pdf);
+    const testdirs::ScopedTempDir scratch("print");
+    const fs::path pdf = fs::path(scratch.Path()) / "report.pdf";
     PrinterImplQt printer;
     printer.QtPrinter().setOutputFormat(QPrinter::PdfFormat);
     printer.QtPrinter().setOutputFileName(QString::fromStdString(pdf.string()));
@@ -42,7 +43,6 @@ TEST(QtPrinter, PrintsADocumentOfPagesToPdf)
     EXPECT_TRUE(bytes.startsWith("%PDF")) << "a PDF file";
     EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 2)
         << "two pages";
-    fs::remove(pdf);
 }
 
 TEST(QtPrinter, DrawingOutsideADocumentGoesNowhere)

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <filesystem>
 #include <unistd.h>
+#include "common/tempdir.h"
 
 namespace {
 
@@ -30,8 +31,7 @@ protected:
         InitXbaseLibrary();
         ResetDbf4();
         ResetBearingCatalogue();
-        char templ[] = "/tmp/qyr7_brgcat_XXXXXX";
-        dir = mkdtemp(templ);
+        dir = testdirs::MakeTempDir("brgcat");
         fs::create_directory(dir + "/temp");
         for (const auto& e : fs::directory_iterator(QYR7_DATA_DIR)) {
             const auto ext = e.path().extension();

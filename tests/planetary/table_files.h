@@ -14,21 +14,19 @@
 #include <string>
 #include <unistd.h>
 #include <vector>
+#include "common/tempdir.h"
 
 class TableDir {
 public:
     TableDir()
     {
-        char templ[] = "/tmp/qyr7_tables_XXXXXX";
-        dir = mkdtemp(templ);
+        dir = testdirs::MakeTempDir("tables");
         std::filesystem::create_directory(dir + "/temp");
     }
     ~TableDir()
     {
         ResetDbf4();
-        std::error_code ec;
-        std::filesystem::permissions(dir, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
-        std::filesystem::remove_all(dir, ec);
+        testdirs::RemoveTempDir(dir);
     }
     TableDir(const TableDir&) = delete;
     TableDir& operator=(const TableDir&) = delete;

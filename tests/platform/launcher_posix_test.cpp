@@ -9,20 +9,13 @@
 #include <unistd.h>
 
 #include "platform/posix/launcher_posix.h"
+#include "common/tempdir.h"
 
 using namespace platform;
 namespace fs = std::filesystem;
 
 namespace
 {
-
-fs::path FreshDir(const std::string& name)
-{
-    fs::path dir = fs::temp_directory_path() / ("qyr7_launch_" + name + "_" + std::to_string(getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
 
 // The started program runs on its own; wait until it has written its file.
 std::string WaitForFile(const fs::path& file)
@@ -67,7 +60,8 @@ TEST(PosixLauncher, AMissingProgramIsAClearFailure)
 
 TEST(PosixLauncher, AFileWithoutExecutePermissionIsRefused)
 {
-    fs::path dir = FreshDir("noexec");
+    const testdirs::ScopedTempDir scratch("launch_noexec");
+    const fs::path dir = scratch.Path();
     fs::path file = dir / "plain.sh";
     std::ofstream(file) << "#!/bin/sh\nexit 0\n";
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
@@ -76,14 +70,14 @@ TEST(PosixLauncher, AFileWithoutExecutePermissionIsRefused)
     EXPECT_FALSE(r.Started);
     EXPECT_EQ(r.ErrorCode, EACCES);
     EXPECT_NE(r.Message.find("plain.sh"), std::string::npos);
-    fs::remove_all(dir);
 }
 
 TEST(PosixLauncher, AnExecFailureInTheChildIsReportedToTheCaller)
 {
     // Executable, but no program the system can run: the search passes and
     // only the exec itself fails.
-    fs::path dir = FreshDir("badexec");
+    const testdirs::ScopedTempDir scratch("launch_badexec");
+    const fs::path dir = scratch.Path();
     fs::path file = dir / "notaprogram";
     std::ofstream(file) << "plain text, no interpreter line\n";
     fs::permissions(file, fs::perms::owner_all);
@@ -92,12 +86,12 @@ TEST(PosixLauncher, AnExecFailureInTheChildIsReportedToTheCaller)
     EXPECT_FALSE(r.Started);
     EXPECT_EQ(r.ErrorCode, ENOEXEC);
     EXPECT_NE(r.Message.find("notaprogram"), std::string::npos) << r.Message;
-    fs::remove_all(dir);
 }
 
 TEST(PosixLauncher, ArgumentsArriveUnchangedWithoutAShell)
 {
-    fs::path dir = FreshDir("args");
+    const testdirs::ScopedTempDir scratch("launch_args");
+    const fs::path dir = scratch.Path();
     fs::path outFile = dir / "args.txt";
     LauncherImplPosix launcher;
     std::vector<std::string> args = {"-c",
@@ -111,7 +105,6 @@ TEST(PosixLauncher, ArgumentsArriveUnchangedWithoutAShell)
     ASSERT_TRUE(r.Started) << r.Message;
     EXPECT_EQ(r.ErrorCode, 0);
     EXPECT_EQ(WaitForFile(outFile), "a b|$HOME|x;y|\"q\"|");
-    fs::remove_all(dir);
 }
 
 TEST(PosixLauncher, FindsProgramsOnThePath)

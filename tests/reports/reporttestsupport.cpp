@@ -4,6 +4,7 @@
 #include "foundation/programstate.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportservices.h"
+#include "common/tempdir.h"
 
 #include <fstream>
 #include <sstream>
@@ -16,11 +17,13 @@ void ReportTest::SetUp()
     ResetFoundationState();
     ResetReportEngine();
     ResetReportServices();
-    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    TempDir = fs::temp_directory_path() / ("qyr7_reports_" + std::to_string(::getpid()) + "_" +
-                                           info->test_suite_name() + "_" + info->name());
-    fs::remove_all(TempDir);
-    fs::create_directories(TempDir);
+    // A private directory per test: the names of parameterised tests hold
+    // '/', which made nested directories that the clean-up left behind.
+    // Some tests start over by calling SetUp again: the first directory goes.
+    if (!TempDir.empty())
+        testdirs::RemoveTempDir(TempDir.string());
+    TempDir = testdirs::MakeTempDir("reports");
+    ASSERT_FALSE(TempDir.empty()) << "no temporary directory";
     telmvar.TempDir = TempDir.string();
     telmvar.ProgramTitle = "QYR7 plus planetary stage";
     telmvar.ProgramName = "QYR7";
@@ -72,8 +75,7 @@ void ReportTest::SetUp()
 void ReportTest::TearDown()
 {
     CancelReport();
-    std::error_code ec;
-    fs::remove_all(TempDir, ec);
+    testdirs::RemoveTempDir(TempDir.string());
 }
 
 std::string ReportTest::ReadFile(const std::string& Path)

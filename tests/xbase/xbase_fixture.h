@@ -15,6 +15,7 @@
 #include <string>
 #include <unistd.h>
 #include <vector>
+#include "common/tempdir.h"
 
 class XbaseTest : public ::testing::Test {
 protected:
@@ -25,13 +26,11 @@ protected:
             boxes.push_back(caption + "|" + text);
             return 1;
         };
-        char templ[] = "/tmp/qyr7_xbase_XXXXXX";
-        dir = mkdtemp(templ);
+        dir = testdirs::MakeTempDir("xbase");
     }
     void TearDown() override
     {
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
+        testdirs::RemoveTempDir(dir);
         ResetXbaseLibrary();
     }
 
