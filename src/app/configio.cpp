@@ -666,7 +666,7 @@ void ReadConfigFile()
     bool opened = false;
     for (std::size_t i = 0; i < candidates.size() && !opened; ++i) {
         f.Assign(candidates[i] + telmvar.ProgramFileStem + ".cfg");
-        opened = f.OpenRead();
+        opened = f.OpenRead(ConfigFileMaxBytes);
         if (opened && i > 0)
             wtelmvar.ConfigDir = candidates[i];
     }
@@ -789,7 +789,7 @@ void ReadSessionFile()
     f.Assign(SessionFileName());
     for (auto& entry : wtelmvar.RecentFiles)
         entry.clear();
-    if (!f.OpenRead())
+    if (!f.OpenRead(SessionFileMaxBytes))
         return;
     SkipLabel();
     for (int i = 1; i <= 4; ++i)

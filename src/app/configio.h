@@ -12,6 +12,7 @@
 // directory, then in the user's configuration directory
 // ($XDG_CONFIG_HOME/qyr7, or ~/.config/qyr7).
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -33,6 +34,12 @@ void ResetConfigio();
 
 // The program's directory and the user's configuration directory.
 std::vector<std::string> DefaultConfigFallbackDirs();
+
+// The largest configuration and session files read: a few hundred short
+// lines and five names. Anything larger (or a pipe or device named so) is
+// not one of them and is passed over like a missing file.
+inline constexpr std::size_t ConfigFileMaxBytes = std::size_t{1} << 20;
+inline constexpr std::size_t SessionFileMaxBytes = std::size_t{64} << 10;
 
 // Finds and reads the configuration file; sets Aborted when there is none.
 // A file found in a fallback directory makes that directory ConfigDir.

@@ -51,11 +51,22 @@ bool IsRegularFile(const std::string& path)
 // the given size. On failure nothing is left behind and dest is as it was.
 bool CopyContents(const std::string& src, const std::string& dest, std::size_t block)
 {
-    if (!IsRegularFile(src))
+    // Only a regular file is copied: a pipe or a device (a FIFO, /dev/zero)
+    // would block the copy or never end. Opened without waiting for a FIFO's
+    // writer; the descriptor's own type is what is judged.
+    const int inFd = ::open(src.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (inFd < 0)
         return false;
-    std::FILE* in = std::fopen(src.c_str(), "rb");
-    if (in == nullptr)
+    struct stat srcStat {};
+    if (::fstat(inFd, &srcStat) != 0 || !S_ISREG(srcStat.st_mode)) {
+        ::close(inFd);
         return false;
+    }
+    std::FILE* in = ::fdopen(inFd, "rb");
+    if (in == nullptr) {
+        ::close(inFd);
+        return false;
+    }
     std::string temp = dest + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
@@ -303,10 +314,12 @@ bool FileCanOpen(const std::string& Name)
     const std::string name = NativePath(Name);
     if (!IsRegularFile(name))
         return false;
-    std::FILE* f = std::fopen(name.c_str(), "rb");
-    if (f == nullptr)
+    // Without waiting: opening a FIFO for reading would otherwise block until
+    // some other program opened it for writing.
+    const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
         return false;
-    std::fclose(f);
+    ::close(fd);
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "foundation/programsettings.h"
 
 #include <charconv>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <fcntl.h>
@@ -99,24 +100,59 @@ void TTextFile::Assign(const std::string& Name)
     name_ = NativeName(Name);
 }
 
-bool TTextFile::OpenRead()
+bool TTextFile::OpenRead(std::size_t MaxBytes)
 {
     Abandon();
+    openFailure_ = "not found or no access";
+    if (name_.empty())
+        return false;
+    // Opened without waiting: a FIFO would otherwise block here until some
+    // other program opened it for writing.
+    const int fd = ::open(name_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return false;
     struct stat st {};
-    if (name_.empty() || ::stat(name_.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        if (S_ISDIR(st.st_mode))
+            openFailure_ = "is a directory";
+        else
+            openFailure_ = "not a regular file (a pipe or a device), not read";
+        ::close(fd);
         return false;
-    std::FILE* in = std::fopen(name_.c_str(), "rb");
-    if (in == nullptr)
+    }
+    const std::string tooLarge = "larger than " + std::to_string(MaxBytes) +
+                                 " bytes, more than any file of this kind holds, not read";
+    if (static_cast<unsigned long long>(st.st_size) > MaxBytes) {
+        openFailure_ = tooLarge;
+        ::close(fd);
         return false;
+    }
+    // The size is checked again while reading: the file may grow meanwhile.
     std::string data;
+    data.reserve(static_cast<std::size_t>(st.st_size));
     char buf[8192];
-    std::size_t n = 0;
-    while ((n = std::fread(buf, 1, sizeof buf, in)) > 0)
-        data.append(buf, n);
-    const bool failed = std::ferror(in) != 0;
-    std::fclose(in);
+    bool failed = false;
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            failed = true;
+            break;
+        }
+        if (n == 0)
+            break;
+        if (data.size() + static_cast<std::size_t>(n) > MaxBytes) {
+            openFailure_ = tooLarge;
+            failed = true;
+            break;
+        }
+        data.append(buf, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
     if (failed)
         return false;
+    openFailure_.clear();
     data_ = std::move(data);
     pos_ = 0;
     readPastEnd_ = false;
@@ -281,9 +317,9 @@ void ResetTextfile()
 
 void AssignTextFile(TTextFile& F, const std::string& Name) { F.Assign(Name); }
 
-bool ResetTextFile(TTextFile& F)
+bool ResetTextFile(TTextFile& F, std::size_t MaxBytes)
 {
-    if (F.OpenRead())
+    if (F.OpenRead(MaxBytes))
         return true;
     telmvar.Aborted = true;
     return false;

@@ -16,9 +16,13 @@
 #include "foundation/types.h"
 
 #include <cstdint>
+#include <cstddef>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+// The largest text file read when the caller names no size of its own.
+inline constexpr std::size_t TextFileMaxBytes = std::size_t{64} << 20;
 
 class TTextFile {
 public:
@@ -32,8 +36,15 @@ public:
     void Assign(const std::string& Name);
     const std::string& Name() const { return name_; }
 
-    // Opens the named file for reading. False when it cannot be read.
-    bool OpenRead();
+    // Opens the named file for reading, whole, into memory. Only a regular
+    // file is read: a pipe or a device (a FIFO, /dev/zero) would block the
+    // program or never end. A file longer than MaxBytes is refused too, so
+    // that a wrong file named by mistake cannot eat the memory; each reader
+    // passes a size no real file of its kind reaches. False when refused,
+    // with the reason in OpenFailure.
+    bool OpenRead(std::size_t MaxBytes = TextFileMaxBytes);
+    // Why the last OpenRead failed, as the end of "file <name>: ...".
+    const std::string& OpenFailure() const { return openFailure_; }
     // Starts a new file: the lines go to a temporary file until Close.
     bool OpenWrite();
     // Adds lines to the end of the file (report outputs), creating it.
@@ -75,6 +86,7 @@ private:
     std::size_t pos_ = 0;
     bool readPastEnd_ = false;
     int lineNumber_ = 0;
+    std::string openFailure_;
 };
 
 struct TTextfile {
@@ -92,7 +104,7 @@ void ResetTextfile();
 void AssignTextFile(TTextFile& F, const std::string& Name);
 // Opens F; a failure sets Aborted. A file that cannot be created is also
 // reported ("file <name> cannot be created !").
-bool ResetTextFile(TTextFile& F);
+bool ResetTextFile(TTextFile& F, std::size_t MaxBytes = TextFileMaxBytes);
 bool RewriteTextFile(TTextFile& F);
 bool AppendTextFile(TTextFile& F);
 // Closes F; a failure sets Aborted with the message "file <name> could not be

@@ -5,6 +5,7 @@
 #include "foundation/utilstr.h"
 #include "planetary/filelines.h"
 
+#include <cmath>
 #include <ctime>
 
 TDocumentation documentation;
@@ -23,6 +24,13 @@ const std::string ShortRule(14, '-');
 std::string SheetNumber(Extended X) { return FloatToSignificant(X); }
 
 void WriteTextAsLine(const std::string& S) { WriteTextLine(TextToLine(S)); }
+
+// Title-block layouts 0 .. 3 ("DIN 6771 min.", "ISO 7200 Fig.1", "ISO 7200
+// Fig.2", "DIN 6771"): the drawings choose their frame by it.
+constexpr int TitleBlockTypeMax = 3;
+// Positions and heights of the free sheet texts in mm, angles in degrees: no
+// sheet is 100 m wide.
+constexpr Extended SheetTextMax = 1e5L;
 
 } // namespace
 
@@ -113,6 +121,22 @@ void WriteIso7200Block(const TDocumentation& D, int TitleBlockType)
     WriteTextLine(Iso7200End);
 }
 
+std::string DocumentationRangeFault(const TDocumentation& D, int TitleBlockType)
+{
+    if (TitleBlockType < 0 || TitleBlockType > TitleBlockTypeMax)
+        return "title block type " + std::to_string(TitleBlockType) + " outside 0 .. " + std::to_string(TitleBlockTypeMax);
+    if (D.SheetTextMode < 0 || D.SheetTextMode > 3)
+        return "sheet text mode " + std::to_string(D.SheetTextMode) + " outside 0 .. 3";
+    for (int k = 1; k <= D.SheetTextCount && k <= MaxSheetTexts; ++k) {
+        const auto& s = D.SheetTextLines[k];
+        for (Extended x : {s.x, s.y, s.h, s.phi})
+            if (!std::isfinite(x) || std::fabs(x) > SheetTextMax)
+                return "sheet text " + std::to_string(k) + ": position, height or angle " + RangeBoundText(x) +
+                       " outside -" + RangeBoundText(SheetTextMax) + " .. " + RangeBoundText(SheetTextMax);
+    }
+    return {};
+}
+
 bool ReadChangesBlock(TFileLineReader& R, TDocumentation& D)
 {
     if (!R.Literal(ChangesHead) || !R.IntInRange(D.ChangeCount, 0, MaxChanges, "number of changes") ||
@@ -150,8 +174,13 @@ bool ReadChangesBlock(TFileLineReader& R, TDocumentation& D)
         Extended* values[4] = {&s.x, &s.y, &s.h, &s.phi};
         for (int v = 0; v < 4; ++v) {
             Extended x = 0;
-            if (!TryTextToFloat(CommaToPoint(t[v]), x)) {
+            if (!TryTextToFloat(CommaToPoint(t[v]), x) || !std::isfinite(x)) {
                 R.Fail("number expected in field " + std::to_string(v + 1));
+                return false;
+            }
+            if (std::fabs(x) > SheetTextMax) {
+                R.Fail("field " + std::to_string(v + 1) + " " + TrimBlanks(t[v]) + " outside -" +
+                       RangeBoundText(SheetTextMax) + " .. " + RangeBoundText(SheetTextMax));
                 return false;
             }
             *values[v] = x;
@@ -178,7 +207,7 @@ bool ReadDocumentsBlock(TFileLineReader& R, TDocumentation& D)
 bool ReadIso7200Block(TFileLineReader& R, TDocumentation& D, int& TitleBlockType)
 {
     R.Literal(Iso7200Head);
-    R.Int(TitleBlockType);
+    R.IntInRange(TitleBlockType, 0, TitleBlockTypeMax, "title block type");
     R.IntInRange(D.SheetTextMode, 0, 3, "sheet text mode");
     R.Text(D.ResponsibleDept);
     R.Text(D.DocumentType);

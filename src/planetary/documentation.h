@@ -79,6 +79,11 @@ void WriteDocumentsBlock(const TDocumentation& D);
 // ISO fields and "---".
 void WriteIso7200Block(const TDocumentation& D, int TitleBlockType);
 
+// The first value the readers below would refuse (a title-block type
+// outside 0 .. 3, a sheet text position beyond 100 m), as a refusal of a save
+// says it; empty when all can be read back.
+std::string DocumentationRangeFault(const TDocumentation& D, int TitleBlockType);
+
 // The mirrors of the writers, into D; false (and the fault in Reader) at the
 // first line that is missing or out of the format. D may then hold part of
 // the block: callers read into a copy.

@@ -5,10 +5,25 @@
 #include "foundation/utilstr.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
 TTextFile& Shared() { return textfile.SharedTextFile; }
+
+// Digits with an optional sign and blanks around: a whole number, however
+// large.
+bool IsWholeNumberText(const std::string& S)
+{
+    const std::string t = TrimBlanks(S);
+    std::size_t i = !t.empty() && (t[0] == '+' || t[0] == '-') ? 1 : 0;
+    if (i >= t.size())
+        return false;
+    for (; i < t.size(); ++i)
+        if (t[i] < '0' || t[i] > '9')
+            return false;
+    return true;
+}
 
 } // namespace
 
@@ -111,14 +126,41 @@ bool TFileLineReader::Word(int& N)
 
 bool TFileLineReader::IntInRange(int& N, int Lo, int Hi, const std::string& What)
 {
-    int n = 0;
-    if (!Int(n))
+    std::string line;
+    if (!Next(line))
         return false;
+    const std::string outside = " outside " + std::to_string(Lo) + " .. " + std::to_string(Hi);
+    int32_t n = 0;
+    if (!TryTextToInt(line, n)) {
+        if (IsWholeNumberText(line))
+            Fail(What + " " + TrimBlanks(line) + outside);
+        else
+            Fail("whole number expected");
+        return false;
+    }
     if (n < Lo || n > Hi) {
-        Fail(What + " " + std::to_string(n) + " outside " + std::to_string(Lo) + " .. " + std::to_string(Hi));
+        Fail(What + " " + std::to_string(n) + outside);
         return false;
     }
     N = n;
+    return true;
+}
+
+bool TFileLineReader::NumberInRange(Extended& X, Extended Lo, Extended Hi, const std::string& What)
+{
+    std::string line;
+    if (!Next(line))
+        return false;
+    Extended x = 0;
+    if (!TryTextToFloat(CommaToPoint(line), x) || !std::isfinite(x)) {
+        Fail("number expected");
+        return false;
+    }
+    if (x < Lo || x > Hi) {
+        Fail(What + " " + TrimBlanks(line) + " outside " + RangeBoundText(Lo) + " .. " + RangeBoundText(Hi));
+        return false;
+    }
+    X = x;
     return true;
 }
 
@@ -136,13 +178,16 @@ bool TFileLineReader::Bool(bool& B)
     return true;
 }
 
-bool TFileLineReader::Flag(char& C)
+bool TFileLineReader::Flag(char& C, const std::string& Allowed)
 {
     std::string line;
     if (!Next(line))
         return false;
-    if (line.empty()) {
-        Fail("flag character expected");
+    if (line.size() != 1 || Allowed.find(line[0]) == std::string::npos) {
+        std::string letters;
+        for (std::size_t i = 0; i < Allowed.size(); ++i)
+            letters += (i == 0 ? "" : i + 1 == Allowed.size() ? " or " : ", ") + std::string(1, Allowed[i]);
+        Fail(letters + " expected");
         return false;
     }
     C = line[0];
@@ -208,6 +253,13 @@ std::string TextToField(const std::string& S)
         if (c == '\r' || c == '\n' || c == '|')
             c = ' ';
     return r;
+}
+
+std::string RangeBoundText(Extended X)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.6Lg", X);
+    return buf;
 }
 
 std::string FileFaultMessage(const std::string& FileName, const TFileFault& Fault)

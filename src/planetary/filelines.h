@@ -53,12 +53,17 @@ public:
     // word reader takes them.
     bool Word(int& N);
     // An integer that must lie in [Lo, Hi] (counts and codes that index
-    // arrays).
+    // arrays, tooth numbers, classes). A whole number beyond 32 bits is
+    // reported as out of the range too.
     bool IntInRange(int& N, int Lo, int Hi, const std::string& What);
+    // A real that must lie in [Lo, Hi]: a value no gearbox has (a modulus
+    // of 1e4000, a negative stress) would run the calculation into results
+    // that look like numbers.
+    bool NumberInRange(Extended& X, Extended Lo, Extended Hi, const std::string& What);
     // "TRUE" or "FALSE", in any case.
     bool Bool(bool& B);
-    // A flag line: its first character; an empty line is refused.
-    bool Flag(char& C);
+    // A flag line: exactly one of the characters of Allowed.
+    bool Flag(char& C, const std::string& Allowed = "JN");
     // A line of Count fields, each followed by "|"; exactly Count bars.
     bool Fields(std::string* Out, int Count);
 
@@ -77,6 +82,9 @@ std::string TextFromLine(const std::string& S);
 // A text as one field of a field line: line breaks and "|" would end the
 // field or the line, so each becomes a blank.
 std::string TextToField(const std::string& S);
+
+// A bound of a range as the refusals show it ("100000", "1e+12", "0.01").
+std::string RangeBoundText(Extended X);
 
 // The message that reports a refused file: "file <name> line <n>: <reason>".
 std::string FileFaultMessage(const std::string& FileName, const TFileFault& Fault);

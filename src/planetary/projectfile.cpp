@@ -3,8 +3,10 @@
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 #include "foundation/textfile.h"
+#include "foundation/textutil.h"
 #include "foundation/programsettings.h"
 #include "planetary/filenames.h"
+#include "planetary/loadspectrum/loadspectrum.h"
 
 #include <cmath>
 
@@ -16,24 +18,58 @@ const std::string HeaderRule(65, '-');
 
 std::string Idx(const char* name, int i) { return std::string(name) + "[" + std::to_string(i) + "]"; }
 
+// Bounds no gearbox reaches, for the fields whose inputs are not checked
+// where they are entered: lengths in mm (100 m), speeds in 1/min, torques in
+// N m, powers in kW, stresses and moduli in MPa, factors.
+constexpr Extended MaxLength = 1e5L;
+constexpr Extended MaxAllowance = 1e3L;
+constexpr Extended MaxSpeed = 1e6L;
+constexpr Extended MaxTorque = 1e12L;
+constexpr Extended MaxPower = 1e9L;
+constexpr Extended MaxStress = 1e5L;
+constexpr Extended MaxModulus = 1e7L;
+constexpr Extended MaxFactor = 1e4L;
+// Tooth numbers: enough for any ring gear, small enough that no product of
+// tooth numbers overflows an integer.
+constexpr int MaxTeeth = 5000;
+// Planet sets that fit round a sun; beyond this the drawings and reports
+// of each planet would run for minutes.
+constexpr int MaxPlanets = 100;
+// A stress or modulus must be positive; this is the smallest taken.
+constexpr Extended Positive = 1e-3L;
+
 // Builds the table line by line; the helpers name each kind once.
 struct TFieldList {
     std::vector<TProjectField> f;
-    void Num(Extended& x, std::string n) { f.push_back({TProjectLineKind::Number, &x, std::move(n)}); }
-    void Int(int& x, std::string n) { f.push_back({TProjectLineKind::Integer, &x, std::move(n)}); }
-    void Word(int& x, std::string n) { f.push_back({TProjectLineKind::Word, &x, std::move(n)}); }
-    void Code(int& x, std::string n, int lo, int hi)
+    void Num(Extended& x, std::string n, Extended lo, Extended hi)
     {
-        f.push_back({TProjectLineKind::Word, &x, std::move(n), lo, hi});
+        f.push_back({TProjectLineKind::Number, &x, std::move(n), lo, hi});
+    }
+    void Length(Extended& x, std::string n) { Num(x, std::move(n), -MaxLength, MaxLength); }
+    void Factor(Extended& x, std::string n) { Num(x, std::move(n), 0, MaxFactor); }
+    void Int(int& x, std::string n, int lo, int hi) { f.push_back({TProjectLineKind::Integer, &x, std::move(n), Extended(lo), Extended(hi)}); }
+    // A 16-bit field of the records; its range lies within 0 .. 65535.
+    void Word(int& x, std::string n, int lo = 0, int hi = 65535)
+    {
+        f.push_back({TProjectLineKind::Word, &x, std::move(n), Extended(lo), Extended(hi)});
+    }
+    // A tooth number: external gears positive, the ring gear negative (a
+    // positive one is turned round by the calculation).
+    void Teeth(int& x, std::string n, bool ring)
+    {
+        f.push_back({TProjectLineKind::Integer, &x, std::move(n), 3, Extended(MaxTeeth), ring});
     }
     void Bool(bool& x, std::string n) { f.push_back({TProjectLineKind::Boolean, &x, std::move(n)}); }
     void Text(std::string& x, std::string n) { f.push_back({TProjectLineKind::Text, &x, std::move(n)}); }
     void Flag(char& x, std::string n) { f.push_back({TProjectLineKind::Flag, &x, std::move(n)}); }
 };
 
-// A flag line holds exactly one character; one that would end the line is
+// The flag letters: "J" (yes) and "N" (no); a hand-written "Y" reads as yes.
+const char* const FlagLetters = "JNY";
+
+// A flag line holds exactly one of the flag letters; anything but a yes is
 // written as "N" (off).
-char FlagChar(char c) { return c == '\0' || c == '\r' || c == '\n' ? 'N' : c; }
+char FlagChar(char c) { return IsYesChar(c) ? 'J' : 'N'; }
 
 // A value that is not a number (a calculation result stored back after a
 // failed step) would make the file unreadable: it is written as 0, which the
@@ -45,6 +81,31 @@ void WriteFiniteNumber(Extended x, const std::string& name)
         x = 0;
     }
     WriteNumberLine(x);
+}
+
+Extended FieldValue(const TProjectField& f)
+{
+    if (f.Kind == TProjectLineKind::Number) {
+        const Extended x = *std::get<Extended*>(f.Target);
+        return std::isfinite(x) ? x : 0; // written as 0, see WriteFiniteNumber
+    }
+    return *std::get<int*>(f.Target);
+}
+
+std::string FieldValueText(const TProjectField& f)
+{
+    if (f.Kind == TProjectLineKind::Number)
+        return RangeBoundText(FieldValue(f));
+    return std::to_string(*std::get<int*>(f.Target));
+}
+
+// The first field whose value lies outside its range, or null.
+const TProjectField* FieldOutOfRange(const std::vector<TProjectField>& fields)
+{
+    for (const auto& f : fields)
+        if (f.HasRange() && !f.InRange(FieldValue(f)))
+            return &f;
+    return nullptr;
 }
 
 void WriteField(const TProjectField& f)
@@ -71,58 +132,48 @@ void WriteField(const TProjectField& f)
 
 bool ReadField(TFileLineReader& r, const TProjectField& f)
 {
-    bool ok = false;
     switch (f.Kind) {
     case TProjectLineKind::Number:
-        ok = r.Number(*std::get<Extended*>(f.Target));
-        break;
+        return r.NumberInRange(*std::get<Extended*>(f.Target), f.Lo, f.Hi, f.Name);
     case TProjectLineKind::Integer:
-        ok = r.Int(*std::get<int*>(f.Target));
-        break;
-    case TProjectLineKind::Word:
-        if (f.Hi >= f.Lo)
-            ok = r.IntInRange(*std::get<int*>(f.Target), f.Lo, f.Hi, f.Name);
-        else
-            ok = r.Word(*std::get<int*>(f.Target));
-        break;
-    case TProjectLineKind::Boolean:
-        ok = r.Bool(*std::get<bool*>(f.Target));
-        break;
-    case TProjectLineKind::Text:
-        ok = r.Text(*std::get<std::string*>(f.Target));
-        break;
-    case TProjectLineKind::Flag:
-        ok = r.Flag(*std::get<char*>(f.Target));
-        break;
+    case TProjectLineKind::Word: {
+        int n = 0;
+        const int hi = static_cast<int>(f.Hi);
+        if (!r.IntInRange(n, f.Magnitude ? -hi : static_cast<int>(f.Lo), hi, f.Name))
+            return false;
+        if (!f.InRange(n)) {
+            r.Fail(f.RangeText(std::to_string(n)));
+            return false;
+        }
+        *std::get<int*>(f.Target) = n;
+        return true;
     }
-    return ok;
+    case TProjectLineKind::Boolean:
+        return r.Bool(*std::get<bool*>(f.Target));
+    case TProjectLineKind::Text:
+        return r.Text(*std::get<std::string*>(f.Target));
+    case TProjectLineKind::Flag:
+        return r.Flag(*std::get<char*>(f.Target), FlagLetters);
+    }
+    return false;
 }
 
 // The fields written after the title block and after the bearing blocks.
 std::vector<TProjectField> CarrierNumbers(TProjectData& D)
 {
     TFieldList l;
-    l.Num(D.Stage.dcarrier, "dcarrier");
-    l.Num(D.Stage.lcarrier, "lcarrier");
-    l.Num(D.Stage.hcarrier, "hcarrier");
+    l.Length(D.Stage.dcarrier, "dcarrier");
+    l.Length(D.Stage.lcarrier, "lcarrier");
+    l.Length(D.Stage.hcarrier, "hcarrier");
     return l.f;
 }
 
 std::vector<TProjectField> CarrierLines(TProjectData& D)
 {
     TFieldList l;
-    l.Int(D.Stage.CarrierForm, "CarrierForm");
+    l.Int(D.Stage.CarrierForm, "CarrierForm", 1, 3);
     l.Bool(D.Stage.CarrierShaft, "CarrierShaft");
     return l.f;
-}
-
-bool BearingCodesValid(const WaelzLagerTyp& b)
-{
-    auto in = [](int v, int lo, int hi) { return v >= lo && v <= hi; };
-    return in(b.BearingType, BearingTypeNames.Low, BearingTypeNames.High) &&
-           in(b.XYTableChoice, XYSourceTexts.Low, XYSourceTexts.High) &&
-           in(b.LifeFactorMode, LifeFactorModeTexts.Low, LifeFactorModeTexts.High) &&
-           in(b.ContaminationClass, ContaminationTexts.Low, ContaminationTexts.High);
 }
 
 void Refuse(const std::string& message)
@@ -132,6 +183,23 @@ void Refuse(const std::string& message)
 }
 
 } // namespace
+
+bool TProjectField::InRange(Extended X) const
+{
+    if (!HasRange())
+        return true;
+    if (Magnitude)
+        X = X < 0 ? -X : X;
+    return X >= Lo && X <= Hi;
+}
+
+std::string TProjectField::RangeText(const std::string& Value) const
+{
+    const std::string lo = RangeBoundText(Lo), hi = RangeBoundText(Hi);
+    if (Magnitude)
+        return Name + " " + Value + " outside -" + hi + " .. -" + lo + " and " + lo + " .. " + hi;
+    return Name + " " + Value + " outside " + lo + " .. " + hi;
+}
 
 TProjectData CaptureProject()
 {
@@ -177,168 +245,169 @@ std::vector<TProjectField> ProjectStageFields(TProjectData& D)
     l.f.reserve(ProjectStageLines);
 
     // Lines 1 to 39: drive, names, basic geometry, centre distances.
-    l.Num(st.nIn, "nIn");
-    l.Num(st.nThird, "nThird");
-    l.Num(st.DriveValue, "DriveValue");
+    l.Num(st.nIn, "nIn", -MaxSpeed, MaxSpeed);
+    l.Num(st.nThird, "nThird", -MaxSpeed, MaxSpeed);
+    l.Num(st.DriveValue, "DriveValue", -MaxPower, MaxPower);
     for (int k = 0; k <= 4; ++k) {
         l.Text(g.GearName[k], Idx("GearName", k));
         l.Text(g.GearLongName[k], Idx("GearLongName", k));
         l.Text(g.PartNumber[k], Idx("PartNumber", k));
     }
-    l.Num(p.alpha, "alpha");
-    l.Num(p.beta, "beta");
-    l.Num(p.mn, "mn");
+    l.Num(p.alpha, "alpha", 1, 60);
+    l.Num(p.beta, "beta", -60, 60);
+    l.Num(p.mn, "mn", Positive, 1000);
     for (int m = 1; m <= 3; ++m) {
-        l.Num(g.a[m], Idx("a", m));
-        l.Int(g.AaField[m], Idx("AaField", m));
-        l.Num(g.Aa[m], Idx("Aa", m));
-        l.Num(g.Aai[m], Idx("Aai", m));
-        l.Num(g.b_effH[m], Idx("b_effH", m));
-        l.Num(g.bctr[m], Idx("bctr", m));
+        l.Length(g.a[m], Idx("a", m));
+        l.Int(g.AaField[m], Idx("AaField", m), 0, 9);
+        l.Num(g.Aa[m], Idx("Aa", m), -MaxAllowance, MaxAllowance);
+        l.Num(g.Aai[m], Idx("Aai", m), -MaxAllowance, MaxAllowance);
+        l.Num(g.b_effH[m], Idx("b_effH", m), 0, MaxLength);
+        l.Length(g.bctr[m], Idx("bctr", m));
     }
 
     // Lines 40 to 215: 44 lines per gear.
     for (int k = 1; k <= 4; ++k) {
-        l.Num(g.hfP0_mn[k], Idx("hfP0_mn", k));
-        l.Int(g.z[k], Idx("z", k));
-        l.Num(g.x[k], Idx("x", k));
-        l.Word(g.ToolProfileNo[k], Idx("ToolProfileNo", k));
-        l.Num(g.haP0_mn[k], Idx("haP0_mn", k));
-        l.Num(g.rhoaP0_mn[k], Idx("rhoaP0_mn", k));
-        l.Num(g.prP0_mn[k], Idx("prP0_mn", k));
-        l.Num(g.alphaprP0[k], Idx("alphaprP0", k));
-        l.Num(g.rhofP0_mn[k], Idx("rhofP0_mn", k));
-        l.Num(g.b[k], Idx("b", k));
-        l.Num(g.da[k], Idx("da", k));
-        l.Int(g.FlankToleranceClass[k], Idx("FlankToleranceClass", k));
-        l.Word(g.AsneSeries[k], Idx("AsneSeries", k));
-        l.Word(g.TsnSeries[k], Idx("TsnSeries", k));
-        l.Num(g.q[k], Idx("q", k));
-        l.Num(g.DM[k], Idx("DM", k));
-        l.Num(g.hFfP0_mn[k], Idx("hFfP0_mn", k));
-        l.Num(g.alphakP0[k], Idx("alphakP0", k));
-        l.Num(g.RzZ[k], Idx("RzZ", k));
-        l.Num(g.RzY[k], Idx("RzY", k));
-        l.Num(g.Asne[k], Idx("Asne", k));
-        l.Num(g.Asni[k], Idx("Asni", k));
+        l.Num(g.hfP0_mn[k], Idx("hfP0_mn", k), 0, 100);
+        l.Teeth(g.z[k], Idx("z", k), k == gH);
+        l.Num(g.x[k], Idx("x", k), -100, 100);
+        l.Word(g.ToolProfileNo[k], Idx("ToolProfileNo", k), 0, 4);
+        l.Num(g.haP0_mn[k], Idx("haP0_mn", k), 0, 100);
+        l.Num(g.rhoaP0_mn[k], Idx("rhoaP0_mn", k), 0, 100);
+        l.Num(g.prP0_mn[k], Idx("prP0_mn", k), 0, 100);
+        l.Num(g.alphaprP0[k], Idx("alphaprP0", k), -90, 90);
+        l.Num(g.rhofP0_mn[k], Idx("rhofP0_mn", k), 0, 100);
+        l.Num(g.b[k], Idx("b", k), 0, MaxLength);
+        l.Length(g.da[k], Idx("da", k));
+        l.Int(g.FlankToleranceClass[k], Idx("FlankToleranceClass", k), 1, 12);
+        l.Word(g.AsneSeries[k], Idx("AsneSeries", k), 1, 11);
+        l.Word(g.TsnSeries[k], Idx("TsnSeries", k), 1, 11);
+        l.Num(g.q[k], Idx("q", k), -MaxAllowance, MaxAllowance);
+        l.Num(g.DM[k], Idx("DM", k), 0, MaxLength);
+        l.Num(g.hFfP0_mn[k], Idx("hFfP0_mn", k), 0, 100);
+        l.Num(g.alphakP0[k], Idx("alphakP0", k), -90, 90);
+        l.Num(g.RzZ[k], Idx("RzZ", k), 0, MaxFactor);
+        l.Num(g.RzY[k], Idx("RzY", k), 0, MaxFactor);
+        l.Num(g.Asne[k], Idx("Asne", k), -MaxAllowance, MaxAllowance);
+        l.Num(g.Asni[k], Idx("Asni", k), -MaxAllowance, MaxAllowance);
         l.Text(g.MaterialName[k], Idx("MaterialName", k));
-        l.Word(g.HeatTreatment[k], Idx("HeatTreatment", k));
-        l.Num(g.Sigma_FE[k], Idx("SigmaFE", k));
-        l.Num(g.SigmaHlim[k], Idx("SigmaHlim", k));
-        l.Num(g.E[k], Idx("E", k));
-        l.Num(g.nu[k], Idx("nu", k));
-        l.Num(g.rho[k], Idx("rho", k));
-        l.Num(g.di[k], Idx("di", k));
-        l.Num(g.HB[k], Idx("HB", k));
-        l.Word(g.MaterialKind[k], Idx("MaterialKind", k));
-        l.Int(g.SpanTeeth[k], Idx("SpanTeeth", k));
-        l.Num(g.e[k], Idx("e", k));
-        l.Num(g.Np[k], Idx("Np", k));
+        l.Word(g.HeatTreatment[k], Idx("HeatTreatment", k), 0, 7);
+        l.Num(g.Sigma_FE[k], Idx("SigmaFE", k), Positive, MaxStress);
+        l.Num(g.SigmaHlim[k], Idx("SigmaHlim", k), Positive, MaxStress);
+        l.Num(g.E[k], Idx("E", k), Positive, MaxModulus);
+        l.Num(g.nu[k], Idx("nu", k), 0, 0.5L);
+        l.Num(g.rho[k], Idx("rho", k), Positive, 30);
+        l.Length(g.di[k], Idx("di", k));
+        l.Num(g.HB[k], Idx("HB", k), 0, 2000);
+        l.Word(g.MaterialKind[k], Idx("MaterialKind", k), 1, 8);
+        l.Int(g.SpanTeeth[k], Idx("SpanTeeth", k), -MaxTeeth, MaxTeeth);
+        l.Num(g.e[k], Idx("e", k), 0, 1000);
+        l.Num(g.Np[k], Idx("Np", k), 0, 1000);
         l.Word(g.MaterialRecordNo[k], Idx("MaterialRecordNo", k));
         // One text of the stage in all four groups; the last reading stands.
         l.Text(g.StageText, "StageText");
         l.Word(g.ToolRecordNo[k], Idx("ToolRecordNo", k));
         l.Text(g.ProfileName[k], Idx("ProfileName", k));
-        l.Num(g.q_tol[k], Idx("q_tol", k));
+        l.Num(g.q_tol[k], Idx("q_tol", k), -MaxAllowance, MaxAllowance);
         l.Word(g.GearCode[k], Idx("GearCode", k));
-        l.Num(g.kmn[k], Idx("kmn", k));
-        l.Num(g.tg_rhog[k], Idx("tg_rhog", k));
-        l.Num(g.bcha[k], Idx("bcha", k));
+        l.Num(g.kmn[k], Idx("kmn", k), -MaxAllowance, MaxAllowance);
+        l.Num(g.tg_rhog[k], Idx("tg_rhog", k), -MaxFactor, MaxFactor);
+        l.Length(g.bcha[k], Idx("bcha", k));
     }
 
     // Lines 216 to 263: method, settings, lubricant, shafts and bearings of
     // the meshes.
-    l.Word(p.CalcMethod, "CalcMethod");
-    l.Num(p.v50, "v50");
-    l.Int(p.qp, "qp");
+    l.Word(p.CalcMethod, "CalcMethod", 0, 4);
+    l.Num(p.v50, "v50", 0, 1e6L);
+    l.Int(p.qp, "qp", 1, MaxPlanets);
     // The kinematics indexes the shaft arrays with these two.
-    l.Code(D.Shafts.InputShaft, "InputShaft", 1, 3);
-    l.Code(D.Shafts.OutputShaft, "OutputShaft", 1, 3);
-    l.Int(p.InvolutePoints, "InvolutePoints");
-    l.Int(p.RingToothShapes, "RingToothShapes");
-    l.Int(p.GearToothShapes, "GearToothShapes");
-    l.Int(p.FilletResolution, "FilletResolution");
+    l.Word(D.Shafts.InputShaft, "InputShaft", 1, 3);
+    l.Word(D.Shafts.OutputShaft, "OutputShaft", 1, 3);
+    // Points and shapes of the drawings: each is a loop over the drawing.
+    l.Int(p.InvolutePoints, "InvolutePoints", 0, 1000);
+    l.Int(p.RingToothShapes, "RingToothShapes", 0, MaxTeeth);
+    l.Int(p.GearToothShapes, "GearToothShapes", 0, MaxTeeth);
+    l.Int(p.FilletResolution, "FilletResolution", 0, 1000);
     l.Bool(p.DrawRootCurve, "DrawRootCurve");
-    l.Int(p.ToleranceStandard, "ToleranceStandard");
+    l.Int(p.ToleranceStandard, "ToleranceStandard", 0, 1);
     l.Bool(D.HideWarnings, "HideWarnings");
-    l.Int(p.KaFromLoadSpectrum, "KaFromLoadSpectrum");
-    l.Int(p.AutoBallDiameter, "AutoBallDiameter");
-    l.Int(p.YFYSShiftMode, "YFYSShiftMode");
+    l.Int(p.KaFromLoadSpectrum, "KaFromLoadSpectrum", 0, 1);
+    l.Int(p.AutoBallDiameter, "AutoBallDiameter", 0, 1);
+    l.Int(p.YFYSShiftMode, "YFYSShiftMode", 0, 6);
     l.Bool(p.ShowFormulas, "ShowFormulas");
     l.Bool(p.FshEntered, "FshEntered");
     l.Bool(D.GrindingNotch, "GrindingNotch");
     l.Bool(p.FmaEntered, "FmaEntered");
-    l.Num(p.fma, "fma");
-    l.Int(p.z0, "z0");
-    l.Num(p.x0, "x0");
+    l.Num(p.fma, "fma", -MaxLength, MaxLength);
+    l.Int(p.z0, "z0", 0, MaxTeeth);
+    l.Num(p.x0, "x0", -100, 100);
     l.Text(p.LubricantName, "LubricantName");
-    l.Num(p.v40, "v40");
-    l.Num(p.v100, "v100");
-    l.Num(p.rho15, "rho15");
-    l.Num(p.TOil, "TOil");
+    l.Num(p.v40, "v40", 0, 1e6L);
+    l.Num(p.v100, "v100", 0, 1e6L);
+    l.Num(p.rho15, "rho15", 0, 30);
+    l.Num(p.TOil, "TOil", -273, 1000);
     for (int m = 1; m <= 3; ++m) {
-        l.Num(g.fsh[m], Idx("fsh", m));
-        l.Num(g.fma[m], Idx("fma", m));
-        l.Word(g.ContactPatternNo[m], Idx("ContactPatternNo", m));
-        l.Word(g.BearingArrangementNo[m], Idx("BearingArrangementNo", m));
-        l.Num(g.l_bearing[m], Idx("l_bearing", m));
-        l.Num(g.s_bedding[m], Idx("s_bedding", m));
-        l.Num(g.dsh[m], Idx("dsh", m));
+        l.Length(g.fsh[m], Idx("fsh", m));
+        l.Length(g.fma[m], Idx("fma", m));
+        l.Word(g.ContactPatternNo[m], Idx("ContactPatternNo", m), 0, 6);
+        l.Word(g.BearingArrangementNo[m], Idx("BearingArrangementNo", m), 0, 5);
+        l.Length(g.l_bearing[m], Idx("l_bearing", m));
+        l.Length(g.s_bedding[m], Idx("s_bedding", m));
+        l.Length(g.dsh[m], Idx("dsh", m));
     }
 
     // Lines 264 to 367: load factors, entered factors, torque and shafts.
-    l.Num(p.KA_H, "KA_H");
-    l.Num(p.KA_F, "KA_F");
+    l.Num(p.KA_H, "KA_H", 0, 100);
+    l.Num(p.KA_F, "KA_F", 0, 100);
     l.Flag(p.DoubleHelical, "DoubleHelical");
     l.Flag(p.SupportingEffect, "SupportingEffect");
     l.Flag(p.LappingIn, "LappingIn");
     l.Flag(p.ToothTraceCorrection, "ToothTraceCorrection");
     l.Flag(p.Crowning, "Crowning");
     l.Flag(p.EndRelief, "EndRelief");
-    l.Word(g.ToothAlignment[1], "ToothAlignment[1]");
-    l.Int(p.LifeFactorInput, "LifeFactorInput");
+    l.Word(g.ToothAlignment[1], "ToothAlignment[1]", 0, 3);
+    l.Int(p.LifeFactorInput, "LifeFactorInput", 0, 1);
     for (int k = 1; k <= 4; ++k) {
-        l.Num(g.ZNT[k], Idx("ZNT", k));
-        l.Num(g.YNT[k], Idx("YNT", k));
+        l.Factor(g.ZNT[k], Idx("ZNT", k));
+        l.Factor(g.YNT[k], Idx("YNT", k));
     }
     for (int m = 1; m <= 3; ++m) {
-        l.Num(g.Kv[m], Idx("Kv", m));
-        l.Num(g.KHbeta[m], Idx("KHbeta", m));
-        l.Num(g.KFbeta[m], Idx("KFbeta", m));
-        l.Num(g.KHalpha[m], Idx("KHalpha", m));
-        l.Num(g.KFalpha[m], Idx("KFalpha", m));
-        l.Num(g.ZH[m], Idx("ZH", m));
-        l.Num(g.ZB[m], Idx("ZB", m));
-        l.Num(g.Z_eps[m], Idx("Z_eps", m));
-        l.Num(g.Z_beta[m], Idx("Z_beta", m));
-        l.Num(g.ZW[m], Idx("ZW", m));
-        l.Num(g.ZL[m], Idx("ZL", m));
-        l.Num(g.Zv[m], Idx("Zv", m));
-        l.Num(g.ZR[m], Idx("ZR", m));
-        l.Num(g.Y_beta[m], Idx("Y_beta", m));
+        l.Factor(g.Kv[m], Idx("Kv", m));
+        l.Factor(g.KHbeta[m], Idx("KHbeta", m));
+        l.Factor(g.KFbeta[m], Idx("KFbeta", m));
+        l.Factor(g.KHalpha[m], Idx("KHalpha", m));
+        l.Factor(g.KFalpha[m], Idx("KFalpha", m));
+        l.Factor(g.ZH[m], Idx("ZH", m));
+        l.Factor(g.ZB[m], Idx("ZB", m));
+        l.Factor(g.Z_eps[m], Idx("Z_eps", m));
+        l.Factor(g.Z_beta[m], Idx("Z_beta", m));
+        l.Factor(g.ZW[m], Idx("ZW", m));
+        l.Factor(g.ZL[m], Idx("ZL", m));
+        l.Factor(g.Zv[m], Idx("Zv", m));
+        l.Factor(g.ZR[m], Idx("ZR", m));
+        l.Factor(g.Y_beta[m], Idx("Y_beta", m));
     }
     for (int k = 1; k <= 4; ++k) {
-        l.Num(g.ZX[k], Idx("ZX", k));
-        l.Num(g.YdrelT[k], Idx("YdrelT", k));
-        l.Num(g.YRrelT[k], Idx("YRrelT", k));
-        l.Num(g.YX[k], Idx("YX", k));
-        l.Num(g.YA[k], Idx("YA", k));
+        l.Factor(g.ZX[k], Idx("ZX", k));
+        l.Factor(g.YdrelT[k], Idx("YdrelT", k));
+        l.Factor(g.YRrelT[k], Idx("YRrelT", k));
+        l.Factor(g.YX[k], Idx("YX", k));
+        l.Factor(g.YA[k], Idx("YA", k));
     }
     for (int k = 1; k <= 2; ++k)
         for (int m = 1; m <= 3; ++m) {
-            l.Num(g.YF[k][m], "YF[" + std::to_string(k) + "," + std::to_string(m) + "]");
-            l.Num(g.YS[k][m], "YS[" + std::to_string(k) + "," + std::to_string(m) + "]");
+            l.Factor(g.YF[k][m], "YF[" + std::to_string(k) + "," + std::to_string(m) + "]");
+            l.Factor(g.YS[k][m], "YS[" + std::to_string(k) + "," + std::to_string(m) + "]");
         }
-    l.Num(st.TN, "TN");
-    l.Word(st.DriveInputMode, "DriveInputMode");
+    l.Num(st.TN, "TN", -MaxTorque, MaxTorque);
+    l.Word(st.DriveInputMode, "DriveInputMode", 0, 3);
     l.Bool(st.PowerSplit, "PowerSplit");
     l.Bool(st.ControlShaftBlocked, "ControlShaftBlocked");
-    l.Num(st.Kgamma, "Kgamma");
+    l.Num(st.Kgamma, "Kgamma", 0, 100);
     for (int k = 1; k <= 4; ++k)
-        l.Num(g.dB[k], Idx("dB", k));
-    l.Num(st.dshPi, "dshPi");
-    l.Num(st.dshPe, "dshPe");
-    l.Num(g.dshS, "dshS");
+        l.Length(g.dB[k], Idx("dB", k));
+    l.Length(st.dshPi, "dshPi");
+    l.Length(st.dshPe, "dshPe");
+    l.Length(g.dshS, "dshS");
     return l.f;
 }
 
@@ -356,6 +425,28 @@ bool WriteProjectData(const std::string& Path)
     if (d.Documentation.ChangeCount < 0 || d.Documentation.ChangeCount > MaxChanges ||
         d.Documentation.SheetTextCount < 0 || d.Documentation.SheetTextCount > MaxSheetTexts) {
         Refuse("Protocol of changes: counts out of range !");
+        return false;
+    }
+    auto fields = ProjectStageFields(d);
+    for (auto& f : CarrierNumbers(d))
+        fields.push_back(f);
+    for (auto& f : CarrierLines(d))
+        fields.push_back(f);
+    std::string fault;
+    if (const TProjectField* f = FieldOutOfRange(fields))
+        fault = f->RangeText(FieldValueText(*f));
+    else
+        fault = LoadSpectrumRangeFault(d.Stage.LoadSpectrum, count);
+    if (fault.empty() && (d.Pair.LoadSpectrumKind < 0 || d.Pair.LoadSpectrumKind > LoadSpectrumKindMax))
+        fault = "life material record " + std::to_string(d.Pair.LoadSpectrumKind) + " outside 0 .. " +
+                std::to_string(LoadSpectrumKindMax);
+    if (fault.empty())
+        fault = DocumentationRangeFault(d.Documentation, d.TitleBlockType);
+    if (fault.empty())
+        for (int n = 1; n <= 2 && fault.empty(); ++n)
+            fault = BearingRangeFault(d.Bearings[n], n);
+    if (!fault.empty()) {
+        Refuse("Project file: " + fault + ", not saved !");
         return false;
     }
 
@@ -402,8 +493,8 @@ bool ReadProjectData(const std::string& Path, TFileFault& Fault)
 {
     Fault = TFileFault{};
     AssignTextFile(Shared(), Path);
-    if (!Shared().OpenRead()) {
-        Fault.Reason = "not found or no access";
+    if (!Shared().OpenRead(ProjectFileMaxBytes)) {
+        Fault.Reason = Shared().OpenFailure();
         return false;
     }
     TProjectData d = CaptureProject();
@@ -424,15 +515,8 @@ bool ReadProjectData(const std::string& Path, TFileFault& Fault)
             break;
     }
 
-    int count = 0;
-    if (!r.Failed() && r.Literal(LoadSpectrumMarker) && r.Int(d.Pair.LoadSpectrumKind) &&
-        r.IntInRange(count, 0, LoadSpectrumMax, "number of load spectrum items")) {
-        d.Stage.LoadSpectrumCount = count;
-        for (int k = 1; k <= count; ++k) {
-            r.Number(d.Stage.LoadSpectrum[k].N);
-            r.Number(d.Stage.LoadSpectrum[k].T);
-        }
-    }
+    if (!r.Failed() && r.Literal(LoadSpectrumMarker))
+        ReadLoadSpectrumItems(r, d.Pair.LoadSpectrumKind, d.Stage.LoadSpectrumCount, d.Stage.LoadSpectrum);
 
     if (!r.Failed())
         ReadChangesBlock(r, d.Documentation);
@@ -445,30 +529,8 @@ bool ReadProjectData(const std::string& Path, TFileFault& Fault)
     for (const auto& f : CarrierNumbers(d))
         if (!r.Failed())
             ReadField(r, f);
-
-    // The bearing reader fills the program-wide records; they are taken into
-    // the copy and put back until the whole file has been read.
-    const auto keptBearings = PlanetBearings;
-    const bool keptAborted = telmvar.Aborted;
-    telmvar.Aborted = false;
-    for (int n = 1; n <= 2 && !r.Failed(); ++n) {
-        const int start = r.LineNumber() + 1;
-        if (!LoadBearingData(n)) {
-            if (Shared().ReadPastEnd())
-                r.Fail("the file ends here, more lines were expected");
-            else
-                r.FailAt(start, "planet bearing block " + std::to_string(n) + " (" +
-                                    std::to_string(BearingBlockLines) + " lines) expected");
-        } else if (!BearingCodesValid(PlanetBearings[n])) {
-            // These codes pick texts and tables by index.
-            r.FailAt(start, "planet bearing block " + std::to_string(n) + ": type or option code out of range");
-        }
-    }
-    telmvar.Aborted = keptAborted;
-    if (!r.Failed())
-        d.Bearings = PlanetBearings;
-    PlanetBearings = keptBearings;
-
+    for (int n = 1; n <= 2 && !r.Failed(); ++n)
+        LoadBearingData(n, r, d.Bearings[n]);
     for (const auto& f : CarrierLines(d))
         if (!r.Failed())
             ReadField(r, f);

@@ -60,8 +60,16 @@ struct TProjectField {
     TProjectLineKind Kind;
     std::variant<Extended*, int*, bool*, std::string*, char*> Target;
     std::string Name;
-    // Integer codes that index arrays are refused outside [Lo, Hi].
-    int Lo = 0, Hi = -1;
+    // Every number, integer and word line has the range its input admits;
+    // a value outside is refused on reading and never written. Magnitude:
+    // the range holds for the absolute value (a tooth number whose sign
+    // says internal or external).
+    Extended Lo = 0, Hi = -1;
+    bool Magnitude = false;
+    bool HasRange() const { return Hi >= Lo; }
+    bool InRange(Extended X) const;
+    // "<Name> <value> outside <Lo> .. <Hi>", as the refusals say it.
+    std::string RangeText(const std::string& Value) const;
 };
 
 // The 367 lines of the stage block, bound to the fields of D, in file order.
@@ -72,8 +80,15 @@ inline constexpr const char* LoadSpectrumMarker = "Lastkollektiv";
 
 // Writes the records to Path through a temporary file that is renamed over
 // the old file only when every line was written. False, Aborted and a
-// message otherwise; the old file is then untouched.
+// message otherwise; the old file is then untouched. A value outside its
+// field's range is refused before anything is written ("Project file: <name>
+// <value> outside <lo> .. <hi>, not saved !"): a file must never hold what
+// cannot be read back.
 bool WriteProjectData(const std::string& Path);
+// The largest project file read: a few hundred lines of numbers and the
+// texts of the documentation never come near it.
+inline constexpr std::size_t ProjectFileMaxBytes = std::size_t{1} << 20;
+
 // Reads Path. On success the records hold the project; on refusal they are
 // as before and Fault says where and why (Line 0: the file could not be
 // opened).

@@ -178,6 +178,19 @@ TEST_F(FileUtil, FileTestsAndAttributes)
     EXPECT_TRUE(FileCanOpen(dir_ + "\\a.txt") || PathSeparator != '/') << "backslash accepted";
 }
 
+// Asking whether a FIFO opens must not wait for a writer, and a copy takes
+// regular files only (a FIFO would block it, /dev/zero never end it).
+TEST_F(FileUtil, PipesNeitherBlockTheTestNorAreCopied)
+{
+    ASSERT_EQ(::mkfifo(In("fifo").c_str(), 0600), 0);
+    fs::create_directory(In("out"));
+    EXPECT_TRUE(FileCanOpen(In("fifo"))) << "it opens; its readers refuse it";
+    EXPECT_FALSE(CopyFileToPath(In("fifo"), In("out")));
+    EXPECT_FALSE(CopyFileToPath("/dev/zero", In("out")));
+    EXPECT_FALSE(fs::exists(In("out/fifo")));
+    EXPECT_FALSE(fs::exists(In("out/zero")));
+}
+
 TEST_F(FileUtil, MasksMatchInAnyCase)
 {
     for (const char* n : {"a.dbf", "B.DBF", "c.ndx", "noext"})

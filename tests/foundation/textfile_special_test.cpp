@@ -1,5 +1,6 @@
 // Saves go through a temporary file renamed over the old one; that must
-// never replace something that is not a regular file.
+// never replace something that is not a regular file. Reading takes regular
+// files only, up to the size the caller names.
 #include "foundation/foundationstate.h"
 #include "foundation/textfile.h"
 
@@ -64,6 +65,40 @@ TEST_F(TextFileTargets, SymbolicLinkKeepsPointingAtTheSavedFile)
     std::string text;
     std::getline(in, text);
     EXPECT_EQ(text, "new");
+}
+
+// Every reader of outside files goes through OpenRead: a FIFO must not
+// block it, a device not feed it without end, a file beyond the caller's
+// size not fill the memory; each says why in its own words.
+TEST_F(TextFileTargets, OnlyRegularFilesUpToTheSizeAreRead)
+{
+    const fs::path fifo = dir / "fifo.qy7";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const fs::path sized = dir / "sized.txt";
+    std::ofstream(sized, std::ios::binary) << std::string(100, 'x');
+    const std::string device = "not a regular file (a pipe or a device), not read";
+    struct Case {
+        std::string path;
+        std::size_t max;
+        bool read;
+        std::string failure;
+    };
+    const Case cases[] = {
+        {fifo.string(), TextFileMaxBytes, false, device},
+        {"/dev/zero", TextFileMaxBytes, false, device},
+        {"/dev/urandom", TextFileMaxBytes, false, device},
+        {dir.string(), TextFileMaxBytes, false, "is a directory"},
+        {(dir / "none.txt").string(), TextFileMaxBytes, false, "not found or no access"},
+        {sized.string(), 99, false, "larger than 99 bytes, more than any file of this kind holds, not read"},
+        {sized.string(), 100, true, ""},
+    };
+    for (const auto& c : cases) {
+        TTextFile f;
+        f.Assign(c.path);
+        EXPECT_EQ(f.OpenRead(c.max), c.read) << c.path << " " << c.max;
+        EXPECT_EQ(f.OpenFailure(), c.failure) << c.path << " " << c.max;
+        f.Close();
+    }
 }
 
 } // namespace

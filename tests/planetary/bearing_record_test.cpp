@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -327,23 +328,66 @@ TEST_F(BearingRecord, BlockOfTheOtherBearingIsRefused)
     EXPECT_TRUE(PlanetBearings[2] == before);
 }
 
-TEST_F(BearingRecord, TextInANumberLineReadsAsZero)
+// Each line that does not hold what its place asks for refuses the block at
+// that line, and the record keeps what it held. A word field used to wrap to
+// 16 bits and a text in a number line to read as 0 (a C of "abc" gave C 0
+// and a life of 0 without a word).
+TEST_F(BearingRecord, BadLinesRefuseTheBlockAtTheirLine)
 {
-    PlanetBearings[1].C = 5000;
+    struct Case {
+        int line; // line of the block
+        const char* text;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {6, "abc", "number expected"},
+        {6, "-5", "planet bearing 1: C -5 outside 0 .. 1e+12"},
+        {7, "1e4000", "planet bearing 1: X 1e4000 outside 0 .. 10000"},
+        {11, "inf", "number expected"},
+        {2, "65537", "planet bearing 1: BearingType 65537 outside 1 .. 10"},
+        {2, "0", "BearingType 0 outside 1 .. 10"},
+        {3, "-2147483649", "CatalogueRecNo -2147483649 outside 0 .. 2147483647"},
+        {47, "15", "ReliabilityIndex 15 outside 1 .. 14"},
+        {49, "6", "XYTableChoice 6 outside 1 .. 5"},
+        {50, "two", "whole number expected"},
+        {51, "9", "ContaminationClass 9 outside 1 .. 8"},
+        {55, "yes", "TRUE or FALSE expected"},
+        {56, "3", "Arrangement 3 outside 1 .. 2"},
+        {57, "70000", "BearingCount 70000 outside 1 .. 2"},
+        {1, "Lager 2", "\"Lager 1\" expected"},
+    };
+    PlanetBearings[1] = Distinct(1);
     WriteBoth();
-    std::ifstream in(Path(), std::ios::binary);
-    std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    in.close();
-    // Line 6 is C: replace it with text.
-    std::size_t pos = 0;
-    for (int i = 0; i < 5; ++i)
-        pos = all.find("\r\n", pos) + 2;
-    const auto end = all.find("\r\n", pos);
-    all.replace(pos, end - pos, "abc");
-    WriteRaw(all);
-    OpenForReading();
-    EXPECT_TRUE(LoadBearingData(1));
-    EXPECT_EQ(PlanetBearings[1].C, 0.0L);
+    const std::vector<std::string> good = Lines();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.line) + " " + c.text);
+        std::vector<std::string> lines = good;
+        lines[c.line - 1] = c.text;
+        std::string all;
+        for (const auto& l : lines)
+            all += l + "\r\n";
+        WriteRaw(all);
+        OpenForReading();
+        WaelzLagerTyp record = Distinct(2);
+        const WaelzLagerTyp before = record;
+        TFileLineReader reader;
+        EXPECT_FALSE(LoadBearingData(1, reader, record));
+        EXPECT_EQ(reader.Fault().Line, c.line);
+        EXPECT_NE(reader.Fault().Reason.find(c.reason), std::string::npos) << reader.Fault().Reason;
+        EXPECT_TRUE(record == before) << "the record keeps what it held";
+    }
+}
+
+// What the reader would refuse is named before a save, so that no file is
+// written that cannot be read back.
+TEST_F(BearingRecord, RangeFaultNamesTheFirstFieldOutside)
+{
+    WaelzLagerTyp b;
+    EXPECT_EQ(BearingRangeFault(b, 1), "") << "the defaults are all in range";
+    b.L10 = std::numeric_limits<Extended>::infinity();
+    EXPECT_EQ(BearingRangeFault(b, 1), "") << "not a number is written as 0";
+    b.ContaminationClass = 0;
+    EXPECT_EQ(BearingRangeFault(b, 2), "planet bearing 2: ContaminationClass 0 outside 1 .. 8");
 }
 
 } // namespace

@@ -13,7 +13,9 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -211,6 +213,86 @@ TEST_F(XYFactors, BrokenTablesAreRefused)
         EXPECT_EQ(Y, -7.0) << b;
         EXPECT_TRUE(telmvar.Aborted) << b;
         EXPECT_EQ(error0.ErrorCount, 1) << b;
+    }
+}
+
+// Damaged copies of the shipped table for normal clearance: each is refused
+// by name at the line where the damage shows, and X and Y stay as they were.
+// Read as they came, a text line counted as 0 and the rows shifted (a
+// bearing life of 1.3 h became 9.3 million h).
+TEST_F(XYFactors, DamagedCopiesOfTheShippedTableAreRefusedAtTheirLine)
+{
+    std::vector<std::string> shipped;
+    {
+        std::ifstream in(Shipped(2), std::ios::binary);
+        std::string line;
+        while (std::getline(in, line))
+            shipped.push_back(line.substr(0, line.find('\r')));
+    }
+    ASSERT_EQ(shipped.size(), 71u);
+    ASSERT_EQ(shipped[9], "0.014");
+    enum class Op { Replace, Drop, Insert, Append };
+    struct Case {
+        const char* what;
+        Op op;
+        int line; // 1-based line of the shipped table
+        const char* text;
+        int faultLine;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"flipped byte in Fa/C0", Op::Replace, 10, "0.01t", 10, "Fa/C0 of row 1: number expected"},
+        {"flipped byte moves Y2 up", Op::Replace, 22, "9.99", 22, "Y2 of row 2 above the row before"},
+        {"flipped byte lowers e", Op::Replace, 25, "0.06", 25, "e of row 3 below the row before"},
+        {"flipped byte in X2", Op::Replace, 14, "5.56", 14, "X2 of row 1 5.56 outside 0 .. 1"},
+        {"Fa/C0 repeated", Op::Replace, 31, "0.056", 31, "Fa/C0 of row 4 not above the row before"},
+        {"Fa/C0 of 0", Op::Replace, 10, "0", 10, "Fa/C0 of row 1 0 outside (0 .. 10"},
+        {"number line dropped", Op::Drop, 12, nullptr, 14, "X2 of row 1 2.3 outside 0 .. 1"},
+        {"title line dropped", Op::Drop, 8, nullptr, 9, "label of row 1 expected"},
+        {"label dropped", Op::Drop, 16, nullptr, 16, "label of row 2 expected"},
+        {"noise line inserted", Op::Insert, 30, "\x8f\x12noise", 31, "Fa/C0 of row 4: number expected"},
+        {"noise appended", Op::Append, 0, "\x8f\x12garbage", 73, "the table ends inside row 10"},
+        {"number appended", Op::Append, 0, "3.5", 72, "label of row 10 expected"},
+        {"infinite Y1", Op::Replace, 13, "inf", 13, "Y1 of row 1: number expected"},
+        {"huge e", Op::Replace, 11, "1e4000", 11, "e of row 1 1e4000 outside 0 .. 10"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::string> lines = shipped;
+        switch (c.op) {
+        case Op::Replace: lines[c.line - 1] = c.text; break;
+        case Op::Drop: lines.erase(lines.begin() + (c.line - 1)); break;
+        case Op::Insert: lines.insert(lines.begin() + (c.line - 1), c.text); break;
+        case Op::Append: lines.push_back(c.text); break;
+        }
+        std::string bytes;
+        for (const auto& l : lines)
+            bytes += l + "\r\n";
+        ResetFoundationState();
+        const std::string path = Table(bytes);
+        const auto [X, Y] = Lookup(path, 1000, 300, 10000);
+        EXPECT_EQ(X, -7.0);
+        EXPECT_EQ(Y, -7.0);
+        EXPECT_TRUE(telmvar.Aborted);
+        ASSERT_EQ(error0.ErrorCount, 1);
+        const std::string prefix = "factor table file " + path + " line " + std::to_string(c.faultLine) + ": ";
+        EXPECT_EQ(error0.ErrorTexts[1].rfind(prefix, 0), 0u) << error0.ErrorTexts[1];
+        EXPECT_NE(error0.ErrorTexts[1].find(c.reason), std::string::npos) << error0.ErrorTexts[1];
+    }
+}
+
+// A pipe or a device named as a table is refused at once instead of blocking
+// the calculation or reading without end.
+TEST_F(XYFactors, PipesAndDevicesAreNoTables)
+{
+    const std::string fifo = dir_ + "/fifo.hdf";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo, std::string("/dev/zero")}) {
+        ResetFoundationState();
+        const auto [X, Y] = Lookup(path, 1000, 300, 10000);
+        EXPECT_EQ(X, -7.0) << path;
+        EXPECT_TRUE(telmvar.Aborted) << path;
+        EXPECT_TRUE(HasMessage("file " + path + ": not a regular file (a pipe or a device), not read !")) << path;
     }
 }
 

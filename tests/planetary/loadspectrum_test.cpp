@@ -7,6 +7,7 @@
 #include "planetary/loadspectrum/loadspectrum.h"
 
 #include <limits>
+#include <sys/stat.h>
 
 namespace projfiletest {
 namespace {
@@ -80,22 +81,36 @@ TEST_F(LoadSpectrumFile, RoundTripWithDecimalCommas)
     EXPECT_EQ(ReadAll(In("d.kol")), written);
 }
 
+// Each damaged file is refused at its line with the reason, and the working
+// list stays as it was. Negative and huge values used to be taken as they
+// stood (a negative torque turns the life calculation's powers into no
+// number), and lines after the counted items were dropped without a word.
 TEST_F(LoadSpectrumFile, RefusedFilesLeaveTheWorkingListAlone)
 {
     struct Case {
         const char* what;
-        const char* bytes;
+        std::string bytes;
         int line;
+        const char* reason;
     };
+    const std::string head = "Load Spectrum\r\n-------------\r\n";
     const Case cases[] = {
-        {"a project file", "-----\r\n", 1},
-        {"empty file", "", 1},
-        {"second heading", "Load Spectrum\r\n----\r\n", 2},
-        {"kind garbled", "Load Spectrum\r\n-------------\r\nx\r\n", 3},
-        {"129 items", "Load Spectrum\r\n-------------\r\n1\r\n129\r\n", 4},
-        {"negative count", "Load Spectrum\r\n-------------\r\n1\r\n-2\r\n", 4},
-        {"cut inside the items", "Load Spectrum\r\n-------------\r\n1\r\n2\r\n1000\r\n50\r\n2000\r\n", 8},
-        {"torque garbled", "Load Spectrum\r\n-------------\r\n1\r\n1\r\n1000\r\n50 Nm\r\n", 6},
+        {"a project file", "-----\r\n", 1, "\"Load Spectrum\" expected"},
+        {"empty file", "", 1, "the file ends here"},
+        {"second heading", "Load Spectrum\r\n----\r\n", 2, "\"-------------\" expected"},
+        {"kind garbled", head + "x\r\n", 3, "whole number expected"},
+        {"kind negative", head + "-1\r\n", 3, "life material record -1 outside 0 .. 1000000"},
+        {"kind beyond 32 bits", head + "99999999999\r\n", 3, "life material record 99999999999 outside"},
+        {"129 items", head + "1\r\n129\r\n", 4, "number of items 129 outside 0 .. 128"},
+        {"negative count", head + "1\r\n-2\r\n", 4, "number of items -2 outside 0 .. 128"},
+        {"cut inside the items", head + "1\r\n2\r\n1000\r\n50\r\n2000\r\n", 8, "the file ends here"},
+        {"torque garbled", head + "1\r\n1\r\n1000\r\n50 Nm\r\n", 6, "number expected"},
+        {"torque negative", head + "1\r\n1\r\n1000\r\n-50\r\n", 6, "torque of item 1 -50 outside 0 .. 1e+12"},
+        {"torque 1e4000", head + "1\r\n1\r\n1000\r\n1e4000\r\n", 6, "torque of item 1 1e4000 outside"},
+        {"cycles negative", head + "1\r\n1\r\n-1000\r\n50\r\n", 5, "load cycles of item 1 -1000 outside 0 .. 1e+30"},
+        {"cycles infinite", head + "1\r\n1\r\ninf\r\n50\r\n", 5, "number expected"},
+        {"more items than counted", head + "1\r\n1\r\n1000\r\n50\r\n2000\r\n40\r\n", 7,
+         "the file should end after item 1"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -105,9 +120,38 @@ TEST_F(LoadSpectrumFile, RefusedFilesLeaveTheWorkingListAlone)
         WriteAll(In("bad.kol"), c.bytes);
         EXPECT_FALSE(ReadLoadSpectrumFile(In("bad.kol"), fault_));
         EXPECT_EQ(fault_.Line, c.line) << fault_.Reason;
+        EXPECT_NE(fault_.Reason.find(c.reason), std::string::npos) << fault_.Reason;
         EXPECT_EQ(GearPair.LoadSpectrumCount, 3);
         EXPECT_EQ(GearPair.LoadSpectrumKind, 12);
         EXPECT_EQ(GearPair.LoadSpectrum, before);
+    }
+}
+
+TEST_F(LoadSpectrumFile, BlankLinesAfterTheLastItemAreLeftAlone)
+{
+    WriteAll(In("b.kol"), "Load Spectrum\r\n-------------\r\n1\r\n1\r\n1000\r\n50\r\n\r\n  \r\n");
+    EXPECT_TRUE(ReadLoadSpectrumFile(In("b.kol"), fault_)) << fault_.Reason;
+    EXPECT_EQ(GearPair.LoadSpectrumCount, 1);
+}
+
+// A list the reader would refuse is not saved, and the old file stays.
+TEST_F(LoadSpectrumFile, ValuesOutsideTheirRangeAreNeverWritten)
+{
+    WriteAll(In("a.kol"), "old contents");
+    SetItems({{1000, 50}, {2000, -40}});
+    EXPECT_FALSE(WriteLoadSpectrumFile(In("a.kol")));
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_EQ(error0.ErrorTexts[error0.ErrorCount], "Load spectrum: torque of item 2 -40 outside 0 .. 1e+12, not saved !");
+    EXPECT_EQ(ReadAll(In("a.kol")), "old contents");
+}
+
+// Pipes and devices are refused at once, without waiting or reading on.
+TEST_F(LoadSpectrumFile, PipesAndDevicesAreRefused)
+{
+    ASSERT_EQ(::mkfifo(In("fifo.kol").c_str(), 0600), 0);
+    for (const std::string path : {In("fifo.kol"), std::string("/dev/urandom")}) {
+        EXPECT_FALSE(ReadLoadSpectrumFile(path, fault_)) << path;
+        EXPECT_EQ(fault_.Reason, "not a regular file (a pipe or a device), not read") << path;
     }
 }
 

@@ -10,6 +10,7 @@
 #include <csignal>
 #include <limits>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace projfiletest {
 namespace {
@@ -205,16 +206,21 @@ TProjectData EveryFieldDistinct()
     for (auto& f : ProjectStageFields(d)) {
         ++i;
         switch (f.Kind) {
-        case TProjectLineKind::Number:
-            // Decimals that no binary fraction holds, and magnitudes apart.
-            *std::get<Extended*>(f.Target) = (i % 2 ? 1 : -1) * (1000.1L + i / 7.0L) * (i % 3 ? 1 : 1e-4L);
+        case TProjectLineKind::Number: {
+            // Decimals that no binary fraction holds, spread over the
+            // field's range, small and large.
+            const Extended share = (i % 3 ? (i % 89 + 1) / 97.0L : (i % 89 + 1) / 97.0L * 1e-4L);
+            *std::get<Extended*>(f.Target) = f.Lo + (f.Hi - f.Lo) * share;
             break;
+        }
         case TProjectLineKind::Integer:
-            *std::get<int*>(f.Target) = (i % 2 ? 1 : -1) * (100 + i);
+        case TProjectLineKind::Word: {
+            const int lo = static_cast<int>(f.Lo), hi = static_cast<int>(f.Hi);
+            const int v = lo + (i * 7) % (hi - lo + 1);
+            // A ring gear's tooth number is negative.
+            *std::get<int*>(f.Target) = f.Magnitude && i % 2 == 0 ? -v : v;
             break;
-        case TProjectLineKind::Word:
-            *std::get<int*>(f.Target) = f.Hi >= f.Lo ? 0 : 300 + i;
-            break;
+        }
         case TProjectLineKind::Boolean:
             *std::get<bool*>(f.Target) = !*std::get<bool*>(f.Target);
             break;
@@ -222,7 +228,7 @@ TProjectData EveryFieldDistinct()
             *std::get<std::string*>(f.Target) = "text \x84\xE1 " + std::to_string(i);
             break;
         case TProjectLineKind::Flag:
-            *std::get<char*>(f.Target) = i % 2 ? 'J' : 'Y';
+            *std::get<char*>(f.Target) = i % 2 ? 'J' : 'N';
             break;
         }
     }
@@ -504,7 +510,7 @@ TEST_F(ProjectFile, RefusedFilesNameTheLineAndLeaveTheProjectAlone)
         {"number empty", Header + 1, "", "number expected"},
         {"integer garbled", Header + 41, "twenty-one", "whole number expected"},
         {"Boolean garbled", Header + 225, "YES", "TRUE or FALSE expected"},
-        {"flag empty", Header + 266, "", "flag character expected"},
+        {"flag empty", Header + 266, "", "J, N or Y expected"},
         {"shaft code out of range", Header + 219, "7", "InputShaft 7 outside 1 .. 3"},
         {"marker missing", Header + 368, "Lastkollektive", "\"Lastkollektiv\" expected"},
         {"129 items", Header + 370, "129", "outside 0 .. 128"},
@@ -533,6 +539,132 @@ TEST_F(ProjectFile, RefusedFilesNameTheLineAndLeaveTheProjectAlone)
         EXPECT_EQ(fault_.Line, c.line);
         EXPECT_NE(fault_.Reason.find(c.reason), std::string::npos) << fault_.Reason;
         EXPECT_EQ(Write("after.qy7"), before) << "nothing of the current project was replaced";
+    }
+}
+
+// Values no gearbox has, each in its own line of a project with one load
+// spectrum item: every one is refused by the field's name and range at its
+// line, and the current project stays. Before, 1e4000 and -2147483649 were
+// taken (the report showed INF and a negative S.Hlim), huge tooth numbers and
+// classes overflowed, 10^7 planets ran for minutes and a word wrapped.
+TEST_F(ProjectFile, ValuesOutsideTheirRangeAreRefusedByName)
+{
+    GearPair.LoadSpectrumCount = 1;
+    GearPair.LoadSpectrum[1] = {1000, 900};
+    PutStageLoadSpectrum();
+    const auto good = CrLfLines(Write("good.qy7"));
+    ASSERT_EQ(good[Header + 368 - 1], "Lastkollektiv");
+    const int tail = Header + 372; // last line of the spectrum section
+    const int bearing1 = tail + 8 + 18 + 1 + 7 + 3 + 1; // "Lager 1"
+    ASSERT_EQ(good[bearing1 - 1], "Lager 1");
+    struct Case {
+        int line;
+        const char* text;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {Header + 1, "1e4000", "nIn 1e4000 outside -1e+06 .. 1e+06"},
+        {Header + 1, "nan", "number expected"},
+        {Header + 21, "0", "mn 0 outside 0.001 .. 1000"},
+        {Header + 41, "2147483648", "z[1] 2147483648 outside 3 .. 5000"},
+        {Header + 41, "100000", "z[1] 100000 outside 3 .. 5000"},
+        {Header + 41, "0", "z[1] 0 outside 3 .. 5000"},
+        {Header + 40 + 3 * 44 + 1, "2", "z[4] 2 outside -5000 .. -3 and 3 .. 5000"},
+        {Header + 43, "65537", "ToolProfileNo[1] 65537 outside 0 .. 4"},
+        {Header + 51, "99999", "FlankToleranceClass[1] 99999 outside 1 .. 12"},
+        {Header + 65, "-2147483649", "SigmaHlim[1] -2147483649 outside 0.001 .. 100000"},
+        {Header + 66, "-206000", "E[1] -206000 outside 0.001 .. 1e+07"},
+        {Header + 67, "0.7", "nu[1] 0.7 outside 0 .. 0.5"},
+        {Header + 218, "10000000", "qp 10000000 outside 1 .. 100"},
+        {Header + 221, "100000000", "InvolutePoints 100000000 outside 0 .. 1000"},
+        {Header + 264, "-1", "KA_H -1 outside 0 .. 100"},
+        {Header + 266, "JA", "J, N or Y expected"},
+        {Header + 266, "X", "J, N or Y expected"},
+        {Header + 282, "1e30", "Kv[1] 1e30 outside 0 .. 10000"},
+        {Header + 369, "-1", "life material record -1 outside 0 .. 1000000"},
+        {Header + 371, "-5", "load cycles of item 1 -5 outside 0 .. 1e+30"},
+        {Header + 372, "-900", "torque of item 1 -900 outside 0 .. 1e+12"},
+        {tail + 8 + 18 + 1 + 2, "7", "title block type 7 outside 0 .. 3"},
+        {bearing1 + 5, "abc", "number expected"},
+        {bearing1 + 1, "65537", "planet bearing 1: BearingType 65537 outside 1 .. 10"},
+        {static_cast<int>(good.size()) - 1, "9", "CarrierForm 9 outside 1 .. 3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.line) + " " + c.text);
+        std::vector<std::string> lines = good;
+        lines[c.line - 1] = c.text;
+        WriteAll(In("bad.qy7"), JoinCrLf(lines));
+        StartWithDefaultProject();
+        UseOtherProject();
+        const std::string before = Write("before.qy7");
+        ResetErrorState();
+        ReadProjectFile(In("bad.qy7"));
+        EXPECT_TRUE(telmvar.Aborted);
+        EXPECT_TRUE(HasMessageContaining("file " + In("bad.qy7") + " line " + std::to_string(c.line) + ": " +
+                                         c.reason + " !"))
+            << (error0.ErrorCount ? error0.ErrorTexts[error0.ErrorCount] : "");
+        EXPECT_EQ(Write("after.qy7"), before) << "nothing of the current project was replaced";
+    }
+}
+
+// Every number, whole number and word line has a range, so that no field is
+// left to take whatever a damaged file holds.
+TEST_F(ProjectFile, EveryValueLineHasARange)
+{
+    TProjectData d = CaptureProject();
+    for (const auto& f : ProjectStageFields(d)) {
+        const bool value = f.Kind == TProjectLineKind::Number || f.Kind == TProjectLineKind::Integer ||
+                           f.Kind == TProjectLineKind::Word;
+        EXPECT_EQ(f.HasRange(), value) << f.Name;
+        if (f.Kind == TProjectLineKind::Word)
+            EXPECT_TRUE(f.Lo >= 0 && f.Hi <= 65535) << f.Name << " is a 16-bit field";
+    }
+}
+
+// What the reader would refuse is never written: the old file stays and the
+// message names the field.
+TEST_F(ProjectFile, ValuesOutsideTheirRangeAreNeverWritten)
+{
+    WriteAll(In("a.qy7"), "old contents");
+    const auto check = [&](const std::string& message) {
+        EXPECT_FALSE(WriteProjectData(In("a.qy7")));
+        EXPECT_TRUE(telmvar.Aborted);
+        EXPECT_TRUE(HasMessageContaining(message)) << (error0.ErrorCount ? error0.ErrorTexts[1] : "");
+        EXPECT_EQ(ReadAll(In("a.qy7")), "old contents");
+        StartWithDefaultProject();
+    };
+    PlanetaryGears.z[gS] = 100000;
+    check("Project file: z[1] 100000 outside 3 .. 5000, not saved !");
+    GearPair.qp = 0;
+    check("Project file: qp 0 outside 1 .. 100, not saved !");
+    GearPair.LoadSpectrumCount = 1;
+    GearPair.LoadSpectrum[1] = {1000, -5};
+    PutStageLoadSpectrum();
+    check("Project file: torque of item 1 -5 outside 0 .. 1e+12, not saved !");
+    PlanetBearings[2].BearingCount = 3;
+    check("Project file: planet bearing 2: BearingCount 3 outside 1 .. 2, not saved !");
+    wtelmvar.TitleBlockType = 4;
+    check("Project file: title block type 4 outside 0 .. 3, not saved !");
+}
+
+// A pipe or a device named as a project is refused at once: opening a FIFO
+// used to wait for a writer for ever, /dev/zero to read without end.
+TEST_F(ProjectFile, PipesDevicesAndHugeFilesAreNoProjects)
+{
+    const std::string fifo = In("fifo.qy7");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string big = Write("big.qy7");
+    big.resize(ProjectFileMaxBytes + 1, ' ');
+    WriteAll(In("big.qy7"), big);
+    const std::pair<std::string, std::string> cases[] = {
+        {fifo, "not a regular file (a pipe or a device), not read"},
+        {"/dev/zero", "not a regular file (a pipe or a device), not read"},
+        {In("big.qy7"), "larger than 1048576 bytes, more than any file of this kind holds, not read"},
+    };
+    for (const auto& [path, reason] : cases) {
+        EXPECT_FALSE(ReadProjectData(path, fault_)) << path;
+        EXPECT_EQ(fault_.Line, 0);
+        EXPECT_EQ(fault_.Reason, reason) << path;
     }
 }
 

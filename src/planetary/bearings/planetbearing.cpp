@@ -2,7 +2,9 @@
 
 #include "foundation/textfile.h"
 
-#include <cstdint>
+#include <cmath>
+#include <variant>
+#include <vector>
 
 TArray<WaelzLagerTyp, 1, 2> PlanetBearings;
 
@@ -63,122 +65,197 @@ namespace {
 
 std::string BlockTitle(int n) { return "Lager " + std::to_string(n); }
 
-// The word fields are 16-bit in the file's writer; read them the same way so
-// a value that was written reads back unchanged.
-bool ReadWordField(int& Field)
+enum class TBearingLine { Number, Word, Integer, Text, Boolean };
+
+// One line of the block: its kind, its field and the range the field admits.
+// Loads, ratings and lives are bounded far beyond any bearing; the results
+// (P, L10, Lna ...) are stored only to show the last calculation and are
+// replaced by the next.
+struct TBearingField {
+    TBearingLine Kind;
+    std::variant<Extended*, int*, std::string*, bool*> Target;
+    const char* Name;
+    Extended Lo = 0, Hi = -1;
+};
+
+constexpr Extended MaxLoad = 1e12L;      // N
+constexpr Extended MaxLength = 1e5L;     // mm
+constexpr Extended MaxFactor = 1e4L;
+constexpr Extended MaxLife = 1e30L;      // 10^6 revolutions or hours
+constexpr Extended MaxCatalogue = 1e12L; // values the catalogue row carries
+
+// The 56 lines after the block's title line, in file order, bound to b. L10 comes before Frm,
+// XYTableChoice before LifeFactorMode, aISO after eC and Arrangement before
+// BearingCount, as the file has always had them.
+std::vector<TBearingField> BearingFields(WaelzLagerTyp& b)
 {
-    uint16_t w = 0;
-    const bool ok = ReadTextWord(w);
-    Field = w;
-    return ok;
+    using K = TBearingLine;
+    auto num = [](Extended& x, const char* n, Extended lo, Extended hi) {
+        return TBearingField{K::Number, &x, n, lo, hi};
+    };
+    auto code = [](int& x, const char* n, int lo, int hi) {
+        return TBearingField{K::Word, &x, n, Extended(lo), Extended(hi)};
+    };
+    const auto types = static_cast<int>(BearingTypeNames.High);
+    return {
+        code(b.BearingType, "BearingType", 1, types),
+        {K::Integer, &b.CatalogueRecNo, "CatalogueRecNo", 0, 2147483647.0L},
+        {K::Text, &b.Designation, "Designation"},
+        num(b.C0, "C0", 0, MaxLoad),
+        num(b.C, "C", 0, MaxLoad),
+        num(b.X, "X", 0, MaxFactor),
+        num(b.Y, "Y", 0, MaxFactor),
+        num(b.P, "P", 0, MaxLoad),
+        num(b.P0, "P0", 0, MaxLoad),
+        num(b.L10, "L10", 0, MaxLife),
+        num(b.Frm, "Frm", 0, MaxLoad),
+        num(b.FaPerm, "FaPerm", 0, MaxLoad),
+        num(b.D, "D", 0, MaxLength),
+        num(b.d, "d", 0, MaxLength),
+        num(b.B, "B", 0, MaxLength),
+        num(b.CatValue1, "CatValue1", -MaxCatalogue, MaxCatalogue),
+        num(b.CatValue2, "CatValue2", -MaxCatalogue, MaxCatalogue),
+        num(b.nPerm2, "nPerm2", 0, 1e7L),
+        num(b.nPerm, "nPerm", 0, 1e7L),
+        num(b.CatValue3, "CatValue3", -MaxCatalogue, MaxCatalogue),
+        num(b.d1, "d1", 0, MaxLength),
+        num(b.D1, "D1", 0, MaxLength),
+        num(b.CatValue4, "CatValue4", -MaxCatalogue, MaxCatalogue),
+        num(b.CatValue5, "CatValue5", -MaxCatalogue, MaxCatalogue),
+        num(b.CatValue6, "CatValue6", -MaxCatalogue, MaxCatalogue),
+        num(b.CatValue7, "CatValue7", -MaxCatalogue, MaxCatalogue),
+        num(b.CatValue8, "CatValue8", -MaxCatalogue, MaxCatalogue),
+        num(b.CatValue9, "CatValue9", -MaxCatalogue, MaxCatalogue),
+        num(b.alpha, "alpha", 0, 90),
+        num(b.e, "e", 0, MaxFactor),
+        num(b.Y1, "Y1", 0, MaxFactor),
+        num(b.Y2, "Y2", 0, MaxFactor),
+        num(b.Y0, "Y0", 0, MaxFactor),
+        num(b.Weight, "Weight", 0, 1e6L),
+        num(b.Price, "Price", 0, MaxCatalogue),
+        {K::Text, &b.CatText2, "CatText2"},
+        num(b.CRatio, "CRatio", 0, MaxLife),
+        num(b.s0, "s0", 0, MaxLife),
+        num(b.FrMin, "FrMin", 0, MaxLoad),
+        num(b.nu40, "nu40", 0, 1e6L),
+        num(b.nu1, "nu1", 0, 1e6L),
+        num(b.nu, "nu", 0, 1e6L),
+        num(b.Temperature, "Temperature", -273, 1000),
+        num(b.kappa, "kappa", 0, MaxFactor),
+        num(b.a23, "a23", 0, MaxFactor),
+        code(b.ReliabilityIndex, "ReliabilityIndex", 1, 14),
+        num(b.Lna, "Lna", 0, MaxLife),
+        code(b.XYTableChoice, "XYTableChoice", static_cast<int>(XYSourceTexts.Low), static_cast<int>(XYSourceTexts.High)),
+        code(b.LifeFactorMode, "LifeFactorMode", static_cast<int>(LifeFactorModeTexts.Low),
+             static_cast<int>(LifeFactorModeTexts.High)),
+        code(b.ContaminationClass, "ContaminationClass", static_cast<int>(ContaminationTexts.Low),
+             static_cast<int>(ContaminationTexts.High)),
+        num(b.eC, "eC", 0, MaxFactor),
+        num(b.aISO, "aISO", 0, MaxFactor),
+        num(b.Cu, "Cu", 0, MaxLoad),
+        {K::Boolean, &b.EPAdditives, "EPAdditives"},
+        code(b.Arrangement, "Arrangement", 1, 2),
+        code(b.BearingCount, "BearingCount", 1, 2),
+    };
 }
 
-bool ReadIntField(int& Field)
+// A value not a number (a result of a failed calculation) is written as 0,
+// which the next calculation replaces, so that the file stays readable.
+Extended Finite(Extended x) { return std::isfinite(x) ? x : 0; }
+
+std::string OutsideText(const TBearingField& f, const std::string& value)
 {
-    int32_t v = 0;
-    const bool ok = ReadTextLongInt(v);
-    Field = v;
-    return ok;
+    return std::string(f.Name) + " " + value + " outside " + RangeBoundText(f.Lo) + " .. " + RangeBoundText(f.Hi);
 }
 
 } // namespace
 
 void SaveBearingData(int n)
 {
-    const auto& br = PlanetBearings[n];
+    WaelzLagerTyp br = PlanetBearings[n];
+    auto fields = BearingFields(br);
     WriteTextLine(BlockTitle(n));
-    WriteIntLine(br.BearingType);
-    WriteIntLine(br.CatalogueRecNo);
-    WriteTextLine(br.Designation);
-    WriteNumberLine(br.C0);
-    WriteNumberLine(br.C);
-    WriteNumberLine(br.X);
-    WriteNumberLine(br.Y);
-    WriteNumberLine(br.P);
-    WriteNumberLine(br.P0);
-    WriteNumberLine(br.L10);
-    WriteNumberLine(br.Frm);
-    WriteNumberLine(br.FaPerm);
-    WriteNumberLine(br.D);
-    WriteNumberLine(br.d);
-    WriteNumberLine(br.B);
-    WriteNumberLine(br.CatValue1);
-    WriteNumberLine(br.CatValue2);
-    WriteNumberLine(br.nPerm2);
-    WriteNumberLine(br.nPerm);
-    WriteNumberLine(br.CatValue3);
-    WriteNumberLine(br.d1);
-    WriteNumberLine(br.D1);
-    WriteNumberLine(br.CatValue4);
-    WriteNumberLine(br.CatValue5);
-    WriteNumberLine(br.CatValue6);
-    WriteNumberLine(br.CatValue7);
-    WriteNumberLine(br.CatValue8);
-    WriteNumberLine(br.CatValue9);
-    WriteNumberLine(br.alpha);
-    WriteNumberLine(br.e);
-    WriteNumberLine(br.Y1);
-    WriteNumberLine(br.Y2);
-    WriteNumberLine(br.Y0);
-    WriteNumberLine(br.Weight);
-    WriteNumberLine(br.Price);
-    WriteTextLine(br.CatText2);
-    WriteNumberLine(br.CRatio);
-    WriteNumberLine(br.s0);
-    WriteNumberLine(br.FrMin);
-    WriteNumberLine(br.nu40);
-    WriteNumberLine(br.nu1);
-    WriteNumberLine(br.nu);
-    WriteNumberLine(br.Temperature);
-    WriteNumberLine(br.kappa);
-    WriteNumberLine(br.a23);
-    WriteIntLine(br.ReliabilityIndex);
-    WriteNumberLine(br.Lna);
-    WriteIntLine(br.XYTableChoice);
-    WriteIntLine(br.LifeFactorMode);
-    WriteIntLine(br.ContaminationClass);
-    WriteNumberLine(br.eC);
-    WriteNumberLine(br.aISO);
-    WriteNumberLine(br.Cu);
-    WriteBoolLine(br.EPAdditives);
-    WriteIntLine(br.Arrangement);
-    WriteIntLine(br.BearingCount);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const auto& f = fields[i];
+        switch (f.Kind) {
+        case TBearingLine::Number:
+            WriteNumberLine(Finite(*std::get<Extended*>(f.Target)));
+            break;
+        case TBearingLine::Word:
+        case TBearingLine::Integer:
+            WriteIntLine(*std::get<int*>(f.Target));
+            break;
+        case TBearingLine::Text:
+            WriteTextLine(*std::get<std::string*>(f.Target));
+            break;
+        case TBearingLine::Boolean:
+            WriteBoolLine(*std::get<bool*>(f.Target));
+            break;
+        }
+    }
+}
+
+std::string BearingRangeFault(const WaelzLagerTyp& Record, int n)
+{
+    WaelzLagerTyp br = Record;
+    const auto fields = BearingFields(br);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const auto& f = fields[i];
+        if (f.Kind == TBearingLine::Number) {
+            const Extended x = Finite(*std::get<Extended*>(f.Target));
+            if (x < f.Lo || x > f.Hi)
+                return "planet bearing " + std::to_string(n) + ": " + OutsideText(f, RangeBoundText(x));
+        } else if (f.Kind == TBearingLine::Word || f.Kind == TBearingLine::Integer) {
+            const int v = *std::get<int*>(f.Target);
+            if (v < f.Lo || v > f.Hi)
+                return "planet bearing " + std::to_string(n) + ": " + OutsideText(f, std::to_string(v));
+        }
+    }
+    return {};
+}
+
+bool LoadBearingData(int n, TFileLineReader& R, WaelzLagerTyp& Record)
+{
+    WaelzLagerTyp br = Record;
+    const auto fields = BearingFields(br);
+    std::string title;
+    if (!R.RawText(title))
+        return false;
+    // A block written by another program version may carry trailing blanks.
+    while (!title.empty() && (title.back() == ' ' || title.back() == '\t'))
+        title.pop_back();
+    if (title != BlockTitle(n)) {
+        R.Fail("\"" + BlockTitle(n) + "\" expected: planet bearing block " + std::to_string(n) + " (" +
+               std::to_string(BearingBlockLines) + " lines)");
+        return false;
+    }
+    const std::string block = "planet bearing " + std::to_string(n) + ": ";
+    for (std::size_t i = 0; i < fields.size() && !R.Failed(); ++i) {
+        const auto& f = fields[i];
+        switch (f.Kind) {
+        case TBearingLine::Number:
+            R.NumberInRange(*std::get<Extended*>(f.Target), f.Lo, f.Hi, block + f.Name);
+            break;
+        case TBearingLine::Word:
+        case TBearingLine::Integer:
+            R.IntInRange(*std::get<int*>(f.Target), static_cast<int>(f.Lo), static_cast<int>(f.Hi), block + f.Name);
+            break;
+        case TBearingLine::Text:
+            R.RawText(*std::get<std::string*>(f.Target));
+            break;
+        case TBearingLine::Boolean:
+            R.Bool(*std::get<bool*>(f.Target));
+            break;
+        }
+    }
+    if (R.Failed())
+        return false;
+    Record = br;
+    return true;
 }
 
 bool LoadBearingData(int n)
 {
-    WaelzLagerTyp br = PlanetBearings[n];
-    std::string title;
-    bool ok = ReadTextLine(title);
-    // A block written by another program version may carry trailing blanks.
-    while (!title.empty() && (title.back() == ' ' || title.back() == '\t'))
-        title.pop_back();
-    const bool titleOk = title == BlockTitle(n);
-    ok = ReadWordField(br.BearingType) && ok;
-    ok = ReadIntField(br.CatalogueRecNo) && ok;
-    ok = ReadTextLine(br.Designation) && ok;
-    for (Extended* x : {&br.C0, &br.C, &br.X, &br.Y, &br.P, &br.P0, &br.L10, &br.Frm, &br.FaPerm, &br.D, &br.d,
-                        &br.B, &br.CatValue1, &br.CatValue2, &br.nPerm2, &br.nPerm, &br.CatValue3, &br.d1, &br.D1,
-                        &br.CatValue4, &br.CatValue5, &br.CatValue6, &br.CatValue7, &br.CatValue8, &br.CatValue9,
-                        &br.alpha, &br.e, &br.Y1, &br.Y2, &br.Y0, &br.Weight, &br.Price})
-        ok = ReadTextExtended(*x) && ok;
-    ok = ReadTextLine(br.CatText2) && ok;
-    for (Extended* x : {&br.CRatio, &br.s0, &br.FrMin, &br.nu40, &br.nu1, &br.nu, &br.Temperature, &br.kappa,
-                        &br.a23})
-        ok = ReadTextExtended(*x) && ok;
-    ok = ReadWordField(br.ReliabilityIndex) && ok;
-    ok = ReadTextExtended(br.Lna) && ok;
-    ok = ReadWordField(br.XYTableChoice) && ok;
-    ok = ReadWordField(br.LifeFactorMode) && ok;
-    ok = ReadWordField(br.ContaminationClass) && ok;
-    ok = ReadTextExtended(br.eC) && ok;
-    ok = ReadTextExtended(br.aISO) && ok;
-    ok = ReadTextExtended(br.Cu) && ok;
-    ok = ReadBoolTrue(br.EPAdditives) && ok;
-    ok = ReadWordField(br.Arrangement) && ok;
-    ok = ReadWordField(br.BearingCount) && ok;
-    if (!ok || !titleOk)
-        return false;
-    PlanetBearings[n] = br;
-    return true;
+    TFileLineReader reader;
+    return LoadBearingData(n, reader, PlanetBearings[n]);
 }

@@ -4,6 +4,7 @@
 // operating data and every result of the life calculation.
 
 #include "foundation/types.h"
+#include "planetary/filelines.h"
 
 #include <array>
 #include <string>
@@ -79,9 +80,17 @@ constexpr int BearingBlockLines = 57;
 // shared text file. A write error sets Aborted in the line writers; the
 // following lines are still attempted, the caller tests Aborted once.
 void SaveBearingData(int n);
+// The first value of the record outside the range its field admits, as
+// "planet bearing <n>: <field> <value> outside <lo> .. <hi>"; empty when
+// every value can be written and read back.
+std::string BearingRangeFault(const WaelzLagerTyp& Record, int n);
 // Reads the block of bearing n from the file being read on the shared text
-// file, the same lines in the same order. The record is replaced only when
-// the whole block came and its first line names bearing n; otherwise it keeps
-// what it held and the result is false (the file is then out of step with
-// the format and the caller should stop reading it).
+// file, the same lines in the same order, into Record. Every line must hold
+// what its place asks for: a number in its field's range, a whole number for
+// a word field (no wrapping to 16 bits), the codes within their lists,
+// "TRUE" or "FALSE". Record is replaced only when the whole block came and
+// its first line names bearing n; otherwise it keeps what it held, the
+// result is false and Reader holds the line and the reason.
+bool LoadBearingData(int n, TFileLineReader& Reader, WaelzLagerTyp& Record);
+// The same into PlanetBearings[n], with a reader of its own.
 bool LoadBearingData(int n);

@@ -5,7 +5,11 @@
 #include "foundation/programstate.h"
 #include "foundation/textfile.h"
 #include "foundation/utilmath.h"
+#include "foundation/textutil.h"
 #include "foundation/utilstr.h"
+#include "planetary/filelines.h"
+
+#include <cmath>
 
 #include <vector>
 
@@ -15,20 +19,94 @@ struct XYRow {
     Extended f0 = 0, e = 0, X = 0, Y = 0;
 };
 
-// A number line as the line reader takes it: every "," is a decimal point,
-// a line that is no number counts as 0.
-Extended NumberOf(std::string Line)
-{
-    for (char& c : Line)
-        if (c == ',')
-            c = '.';
-    return TextToFloat(Line);
-}
+// One row of the table as the file holds it.
+struct XYTableRow {
+    Extended f0 = 0, e = 0, X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+};
+
+// The largest table read: nine rows are under a kilobyte.
+constexpr std::size_t XYTableMaxBytes = std::size_t{1} << 20;
+// X of a groove ball bearing never exceeds 1; Y, e and Fa/C0 of the
+// published tables stay below 3. The bounds leave room for a user's table
+// and catch a damaged digit that moved a decimal point.
+constexpr Extended XMax = 1;
+constexpr Extended YMax = 10;
+constexpr Extended EMax = 10;
+constexpr Extended FaC0Max = 10;
 
 void Refuse(const std::string& Text)
 {
     AddErrorMessage(Text);
     telmvar.Aborted = true;
+}
+
+bool IsBlank(const std::string& Line) { return Line.find_first_not_of(" \t") == std::string::npos; }
+
+// Parses the whole table. Every row must be complete, every number line a
+// number in its range, Fa/C0 rising from row to row, e not falling and the
+// axial factor Y2 not rising (as in every published table): a damaged
+// table, a dropped line or noise is refused at the line where it shows,
+// before any of its values is used.
+bool ParseXYTable(const std::vector<std::string>& Lines, std::vector<XYTableRow>& Rows, TFileFault& Fault)
+{
+    auto fail = [&](std::size_t index, const std::string& reason) {
+        Fault.Line = static_cast<int>(index) + 1;
+        Fault.Reason = reason;
+        return false;
+    };
+    std::size_t end = Lines.size();
+    // Blank lines after the last row are no row.
+    while (end > 0 && IsBlank(Lines[end - 1]))
+        --end;
+
+    // Header: every line up to and including the first whose first character
+    // is above "0". An empty line counts as a header line.
+    std::size_t pos = 0;
+    bool headerEnded = false;
+    while (!headerEnded && pos < end) {
+        const std::string& h = Lines[pos++];
+        headerEnded = !h.empty() && static_cast<unsigned char>(h[0]) > static_cast<unsigned char>('0');
+    }
+    if (!headerEnded)
+        return fail(end, "the title line and the rows of factors are missing");
+
+    static const char* const names[] = {"Fa/C0", "e", "X1", "Y1", "X2", "Y2"};
+    static const Extended highs[] = {FaC0Max, EMax, XMax, YMax, XMax, YMax};
+    while (pos < end) {
+        const int row = static_cast<int>(Rows.size()) + 1;
+        const std::string rowText = "row " + std::to_string(row);
+        Extended label = 0;
+        if (TryTextToFloat(Lines[pos], label) || IsBlank(Lines[pos]))
+            return fail(pos, "label of " + rowText + " expected, a line is missing or added above");
+        if (end - pos < 7)
+            return fail(end, "the table ends inside " + rowText);
+        Extended v[6] = {};
+        for (int k = 0; k < 6; ++k) {
+            const std::size_t at = pos + 1 + static_cast<std::size_t>(k);
+            if (!TryTextToFloat(CommaToPoint(Lines[at]), v[k]) || !std::isfinite(v[k]))
+                return fail(at, std::string(names[k]) + " of " + rowText + ": number expected");
+            // Fa/C0 is a ratio of loads, above 0; the factors may be 0.
+            const bool low = k == 0 ? v[k] <= 0 : v[k] < 0;
+            if (low || v[k] > highs[k])
+                return fail(at, std::string(names[k]) + " of " + rowText + " " + TrimBlanks(Lines[at]) + " outside " +
+                                    (k == 0 ? "(0" : "0") + " .. " + RangeBoundText(highs[k]));
+        }
+        const XYTableRow r{v[0], v[1], v[2], v[3], v[4], v[5]};
+        if (!Rows.empty()) {
+            const XYTableRow& p = Rows.back();
+            if (r.f0 <= p.f0)
+                return fail(pos + 1, "Fa/C0 of " + rowText + " not above the row before");
+            if (r.e < p.e)
+                return fail(pos + 2, "e of " + rowText + " below the row before");
+            if (r.Y2 > p.Y2)
+                return fail(pos + 6, "Y2 of " + rowText + " above the row before");
+        }
+        Rows.push_back(r);
+        pos += 7;
+    }
+    if (Rows.empty())
+        return fail(end, "the table holds no factors");
+    return true;
 }
 
 } // namespace
@@ -65,57 +143,39 @@ void LookupXYFactors(const std::string& FileName, Extended& X, Extended& Y, Exte
 
     auto& f = textfile.SharedTextFile;
     AssignTextFile(f, FileName);
-    if (!ResetTextFile(f))
+    if (!f.OpenRead(XYTableMaxBytes)) {
+        Refuse("file " + FileName + ": " + f.OpenFailure() + " !");
         return;
+    }
     std::vector<std::string> lines;
     std::string line;
-    while (ReadTextLine(line))
+    while (f.ReadLine(line))
         lines.push_back(line);
-    CloseTextFile(f);
-    if (telmvar.Aborted)
-        return;
-    // Blank lines after the last row are no row.
-    while (!lines.empty() && lines.back().find_first_not_of(" \t") == std::string::npos)
-        lines.pop_back();
+    f.Close();
 
-    // Header: every line up to and including the first whose first character
-    // is above "0". An empty line counts as a header line.
-    std::size_t pos = 0;
-    bool headerEnded = false;
-    while (!headerEnded && pos < lines.size()) {
-        const std::string& h = lines[pos++];
-        headerEnded = !h.empty() && static_cast<unsigned char>(h[0]) > static_cast<unsigned char>('0');
+    std::vector<XYTableRow> table;
+    TFileFault fault;
+    if (!ParseXYTable(lines, table, fault)) {
+        Refuse("factor table " + FileFaultMessage(FileName, fault));
+        return;
     }
 
     // Below the first row the factors run from Fa/C0 = 0 with X 0.56, Y 2.0.
     XYRow previous;
     XYRow current{0, 0, 0.56L, 2.0L};
     int rows = 0;
-    bool atEnd = pos >= lines.size();
-    bool broken = false;
-    while (!atEnd) {
-        if (lines.size() - pos < 7) {
-            broken = true;
-            break;
-        }
+    bool atEnd = false;
+    for (const XYTableRow& row : table) {
         previous = current;
-        // Line pos is the row's label; which pair applies depends on the
-        // row's own e.
-        const Extended f0 = NumberOf(lines[pos + 1]);
-        const Extended e = NumberOf(lines[pos + 2]);
-        const bool second = Fr == 0 || Fa / Fr >= e;
-        current = XYRow{f0, e, NumberOf(lines[pos + (second ? 5 : 3)]), NumberOf(lines[pos + (second ? 6 : 4)])};
-        pos += 7;
+        // Which pair applies depends on the row's own e.
+        const bool second = Fr == 0 || Fa / Fr >= row.e;
+        current = XYRow{row.f0, row.e, second ? row.X2 : row.X1, second ? row.Y2 : row.Y1};
         ++rows;
-        atEnd = pos >= lines.size();
+        atEnd = rows == static_cast<int>(table.size());
         if (current.f0 >= r)
             break;
     }
 
-    if (broken || rows == 0) {
-        Refuse("file " + FileName + (rows == 0 && !broken ? " holds no factors !" : " ends inside a row !"));
-        return;
-    }
     if (r == 0) {
         X = 0.56L;
         Y = 2.0L;

@@ -18,6 +18,12 @@ std::string XYFactorTableName(int XYTableChoice);
 
 // X and Y of one load case from the table FileName. C0 = 0 or Fr = Fa = 0
 // report a fatal message and leave X and Y unchanged; a missing, empty or
-// broken table reports it, sets Aborted and leaves them unchanged too.
+// broken table reports it, sets Aborted and leaves them unchanged too. The
+// whole table is read before any value is used: a label line that is a
+// number, a number line that is not a number or lies outside its range
+// (X 0 .. 1; Y, e and Fa/C0 0 .. 10), Fa/C0 not rising, e falling or Y2
+// rising from one row to the next, or a row cut short refuse the table with
+// "factor table file <name> line <n>: <reason> !" (a flipped byte, a dropped
+// line or noise would otherwise change X and Y without a word).
 void LookupXYFactors(const std::string& FileName, Extended& X, Extended& Y, Extended Fr, Extended Fa,
                      Extended C0);

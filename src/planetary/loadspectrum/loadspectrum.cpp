@@ -4,6 +4,7 @@
 #include "foundation/programstate.h"
 #include "foundation/textfile.h"
 #include "foundation/unitsys.h"
+#include "foundation/textutil.h"
 #include "foundation/utilstr.h"
 #include "planetary/filenames.h"
 
@@ -18,11 +19,54 @@ TTextFile& Shared() { return textfile.SharedTextFile; }
 
 } // namespace
 
+bool ReadLoadSpectrumItems(TFileLineReader& R, int& Kind, int& Count, TLoadSpectrumArray& Items)
+{
+    int kind = 0, count = 0;
+    if (!R.IntInRange(kind, 0, LoadSpectrumKindMax, "life material record") ||
+        !R.IntInRange(count, 0, LoadSpectrumMax, "number of items"))
+        return false;
+    for (int k = 1; k <= count; ++k) {
+        const std::string item = " of item " + std::to_string(k);
+        if (!R.NumberInRange(Items[k].N, 0, LoadSpectrumCyclesMax, "load cycles" + item) ||
+            !R.NumberInRange(Items[k].T, 0, LoadSpectrumTorqueMax, "torque" + item))
+            return false;
+    }
+    Kind = kind;
+    Count = count;
+    return true;
+}
+
+std::string LoadSpectrumRangeFault(const TLoadSpectrumArray& Items, int Count)
+{
+    for (int k = 1; k <= Count && k <= LoadSpectrumMax; ++k) {
+        const std::string item = " of item " + std::to_string(k) + " ";
+        // Not a number is written as 0 (see the writers).
+        const Extended n = std::isfinite(Items[k].N) ? Items[k].N : 0;
+        const Extended t = std::isfinite(Items[k].T) ? Items[k].T : 0;
+        if (n < 0 || n > LoadSpectrumCyclesMax)
+            return "load cycles" + item + RangeBoundText(n) + " outside 0 .. " + RangeBoundText(LoadSpectrumCyclesMax);
+        if (t < 0 || t > LoadSpectrumTorqueMax)
+            return "torque" + item + RangeBoundText(t) + " outside 0 .. " + RangeBoundText(LoadSpectrumTorqueMax);
+    }
+    return {};
+}
+
 bool WriteLoadSpectrumFile(const std::string& Path)
 {
     const auto& p = GearPair;
     if (p.LoadSpectrumCount < 0 || p.LoadSpectrumCount > LoadSpectrumMax) {
         AddErrorMessage("Load spectrum: " + std::to_string(p.LoadSpectrumCount) + " items, 0 .. 128 allowed !");
+        telmvar.Aborted = true;
+        return false;
+    }
+    // What the reader would refuse is not written: the file could not be
+    // loaded again.
+    std::string fault = LoadSpectrumRangeFault(p.LoadSpectrum, p.LoadSpectrumCount);
+    if (fault.empty() && (p.LoadSpectrumKind < 0 || p.LoadSpectrumKind > LoadSpectrumKindMax))
+        fault = "life material record " + std::to_string(p.LoadSpectrumKind) + " outside 0 .. " +
+                std::to_string(LoadSpectrumKindMax);
+    if (!fault.empty()) {
+        AddErrorMessage("Load spectrum: " + fault + ", not saved !");
         telmvar.Aborted = true;
         return false;
     }
@@ -57,20 +101,21 @@ bool ReadLoadSpectrumFile(const std::string& Path, TFileFault& Fault)
 {
     Fault = TFileFault{};
     AssignTextFile(Shared(), Path);
-    if (!Shared().OpenRead()) {
-        Fault.Reason = "not found or no access";
+    if (!Shared().OpenRead(LoadSpectrumFileMaxBytes)) {
+        Fault.Reason = Shared().OpenFailure();
         return false;
     }
     TFileLineReader r;
     int kind = 0, count = 0;
     TLoadSpectrumArray items = GearPair.LoadSpectrum;
-    if (r.Literal(Head) && r.Literal(HeadRule) && r.Int(kind) &&
-        r.IntInRange(count, 0, LoadSpectrumMax, "number of items")) {
-        for (int k = 1; k <= count; ++k) {
-            r.Number(items[k].N);
-            r.Number(items[k].T);
-        }
-    }
+    if (r.Literal(Head) && r.Literal(HeadRule))
+        ReadLoadSpectrumItems(r, kind, count, items);
+    // Nothing but blank lines may follow the last item: a damaged count
+    // would otherwise drop items without a word.
+    std::string rest;
+    while (!r.Failed() && Shared().ReadLine(rest))
+        if (!TrimBlanks(rest).empty())
+            r.Fail("the file should end after item " + std::to_string(count));
     Shared().Close();
     if (r.Failed()) {
         Fault = r.Fault();

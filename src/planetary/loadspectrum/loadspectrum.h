@@ -8,6 +8,7 @@
 #include "gearpair/gearpairdata.h"
 #include "planetary/filelines.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,24 @@ using TLoadSpectrumArray = TArray<TLoadSpectrumItem, 0, LoadSpectrumMax>;
 //
 // CR LF line ends, numbers by the number writer rule; nothing after the last
 // item.
+
+// The ranges of the file's values, shared with the project file's copy of
+// the list: the life material's record number, the load cycles of an item
+// and its torque in N m (the life calculation takes powers of T / Tn, which a
+// negative torque would turn into no number).
+inline constexpr int LoadSpectrumKindMax = 1000000;
+inline constexpr Extended LoadSpectrumCyclesMax = 1e30L;
+inline constexpr Extended LoadSpectrumTorqueMax = 1e12L;
+// The largest load spectrum file read: 128 items are a few kilobytes.
+inline constexpr std::size_t LoadSpectrumFileMaxBytes = std::size_t{64} << 10;
+
+// Reads the kind, the count and the items of a load spectrum (from the line
+// of the kind on) into Kind, Count and Items; false at the first line out of
+// the format or its range. Items beyond Count are left as they were.
+bool ReadLoadSpectrumItems(TFileLineReader& Reader, int& Kind, int& Count, TLoadSpectrumArray& Items);
+// The first value of Items 1..Count outside its range, as the refusal of a
+// save says it; empty when all are in range.
+std::string LoadSpectrumRangeFault(const TLoadSpectrumArray& Items, int Count);
 
 // Writes the working list to Path (through a temporary file renamed over the
 // old one). False, Aborted and a message when it could not be written.
