@@ -91,6 +91,12 @@ bool ReadOptionalReal(Extended& value, unsigned char& separator)
 
 void UsePenColour(THpglSink& sink) { sink.SetColor(PenToPalette(hpgl.HpglPen)); }
 
+// Where the pen stands for drawing about it (circles, labels, arcs) and for
+// relative moves: a picture that never placed the pen starts where a plotter
+// starts, at the origin, not at the "unknown" mark far outside the picture.
+Extended PenXOrOrigin() { return hpgl.HpglPenPlaced ? hpgl.HpglPenX : 0; }
+Extended PenYOrOrigin() { return hpgl.HpglPenPlaced ? hpgl.HpglPenY : 0; }
+
 void MovePen(Extended x, Extended y)
 {
     hpgl.HpglPenX = x;
@@ -141,10 +147,8 @@ void DrawCircle(THpglSink& sink)
     if (telmvar.Aborted)
         return;
     SkipRestOfCommand(); // the chord angle
-    if (!hpgl.HpglPenPlaced)
-        return;
     UsePenColour(sink);
-    sink.Circle(hpgl.HpglPenX, hpgl.HpglPenY, PlotterUnitsToMm(r));
+    sink.Circle(PenXOrOrigin(), PenYOrOrigin(), PlotterUnitsToMm(r));
 }
 
 // SI and DI: two reals; a parameter left out keeps its value.
@@ -198,13 +202,11 @@ void DrawLabel(THpglSink& sink)
         }
         text += static_cast<char>(c);
     }
-    if (!hpgl.HpglPenPlaced)
-        return;
     UsePenColour(sink);
     sink.SetTextStyle(2, HpglLabelAngle(hpgl.HpglDirRun, hpgl.HpglDirRise), hpgl.HpglCharHeight * 10,
                       hpgl.HpglCharWidth * 10);
     sink.LabelPrefix(0, 0);
-    sink.OutTextXY(hpgl.HpglPenX, hpgl.HpglPenY, text);
+    sink.OutTextXY(PenXOrOrigin(), PenYOrOrigin(), text);
 }
 
 // AA xc, yc, sweep: the arc about the centre from the pen through the sweep
@@ -222,13 +224,10 @@ void DrawArc(THpglSink& sink)
     if (telmvar.Aborted)
         return;
     SkipRestOfCommand(); // the chord angle
-    // Without a known start point there is no arc and no end point.
-    if (!hpgl.HpglPenPlaced)
-        return;
     const Extended cx = PlotterUnitsToMm(xc);
     const Extended cy = PlotterUnitsToMm(yc);
-    const Extended dx = hpgl.HpglPenX - cx;
-    const Extended dy = hpgl.HpglPenY - cy;
+    const Extended dx = PenXOrOrigin() - cx;
+    const Extended dy = PenYOrOrigin() - cy;
     const Extended r = Hypotenuse(dx, dy);
     const Extended start = RadToDeg(PolarAngle(dx, dy));
     if (hpgl.HpglPenDown && r > 0 && sweep != 0) {
@@ -308,11 +307,7 @@ void DrawEncodedPolyline(THpglSink& sink)
         const Extended y = PlotterUnitsToMm(DecodePeInteger(next, sevenBit, &complete) * unitScale);
         if (!complete)
             continue;
-        // Relative moves out of an unknown position count from the origin,
-        // where a plotter starts.
-        const Extended baseX = hpgl.HpglPenPlaced ? hpgl.HpglPenX : 0;
-        const Extended baseY = hpgl.HpglPenPlaced ? hpgl.HpglPenY : 0;
-        PlotTo(sink, absolute ? x : baseX + x, absolute ? y : baseY + y);
+        PlotTo(sink, absolute ? x : PenXOrOrigin() + x, absolute ? y : PenYOrOrigin() + y);
         hpgl.HpglPenDown = true;
         absolute = false;
     }
