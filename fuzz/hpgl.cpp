@@ -16,28 +16,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
+
+#include "scratch.h"
 
 namespace {
 
-// One scratch file for the whole run, removed when the run ends.
-struct Scratch {
-    std::string name;
-    Scratch()
-    {
-        char tmpl[] = "/tmp/qyr7_fuzz_hpgl_XXXXXX";
-        const int fd = ::mkstemp(tmpl);
-        if (fd >= 0)
-            ::close(fd);
-        name = tmpl;
-    }
-    ~Scratch() { ::unlink(name.c_str()); }
-};
-
+// One scratch file for the whole run, removed with its directory when the
+// run ends.
 const std::string& ScratchFile()
 {
-    static const Scratch scratch;
-    return scratch.name;
+    static const std::string name = fuzzscratch::Dir("hpgl") + "/picture.plt";
+    return name;
 }
 
 [[noreturn]] void Fail(const char* what, const std::string& record)

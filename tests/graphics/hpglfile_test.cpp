@@ -16,6 +16,7 @@
 #include <fstream>
 #include <string>
 
+#include "common/tempdir.h"
 #include "hpgltesthelpers.h"
 
 namespace {
@@ -29,15 +30,13 @@ class HpglFiles : public HpglDisplayListTest
     {
         HpglDisplayListTest::SetUp();
         ResetPrintSettings();
-        char tmpl[] = "/tmp/qyr7_hpgl_files_XXXXXX";
-        ASSERT_NE(::mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
+        dir_ = testdirs::MakeTempDir("hpgl_files");
+        ASSERT_FALSE(dir_.empty());
         telmvar.PltDir = dir_.string() + "/";
     }
     void TearDown() override
     {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
+        testdirs::RemoveTempDir(dir_.string());
         ResetPrintSettings();
         HpglDisplayListTest::TearDown();
     }

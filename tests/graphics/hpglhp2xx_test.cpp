@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "common/tempdir.h"
 #include "hpgltesthelpers.h"
 
 namespace {
@@ -51,14 +52,12 @@ class HpglAgainstHp2xx : public HpglDisplayListTest, public ::testing::WithParam
     void SetUp() override
     {
         HpglDisplayListTest::SetUp();
-        char tmpl[] = "/tmp/qyr7_hpgl_hp2xx_XXXXXX";
-        ASSERT_NE(::mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
+        dir_ = testdirs::MakeTempDir("hpgl_hp2xx");
+        ASSERT_FALSE(dir_.empty());
     }
     void TearDown() override
     {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
+        testdirs::RemoveTempDir(dir_.string());
         HpglDisplayListTest::TearDown();
     }
 
