@@ -3,3 +3,7 @@
 TCadSettings cadsettings;
 
 void ResetCadSettings() { cadsettings = TCadSettings{}; }
+
+TCadState cadstate;
+
+void ResetCadState() { cadstate = TCadState{}; }

@@ -64,3 +64,68 @@ struct TCadSettings {
 extern TCadSettings cadsettings;
 
 void ResetCadSettings();
+
+// Extents of the current drawing as CadBeginDrawing declared them. No order
+// of the corners is enforced, so Width and Height may be negative.
+struct TCadExtents {
+    Extended XMin = 0;
+    Extended XMax = 160;
+    Extended YMin = 0;
+    Extended YMax = 120;
+    Extended Width = 160;
+    Extended Height = 120;
+};
+
+// The running state of the CAD layer: where the current output goes, the
+// current layer, text style, point and offsets, and the transform of the
+// block being read back. Not configurable and never saved; CadOpenOutput
+// and CadBeginDrawing reset parts of it per drawing, the rest carries over.
+struct TCadState {
+    // 0 none, 1 DXF, 2 IGES, 3 screen, 4 plot program, 5 text CAD, 6 STL.
+    uint16_t CadDevice = 3;
+    // Code handed to the last CadOpenOutput (0 = the user was asked); the
+    // diagram frame reads it.
+    uint16_t CadRequestedDevice = 0;
+    std::string CadFileName = std::string(59, ' ');
+    uint8_t CadLayer = 0;
+    // Name the DXF writer gives the current layer.
+    std::string CadLayerName = "0";
+    // 0 named layers 0..5 with their line styles; 2 monochrome screen pens;
+    // other values numbered layers.
+    int32_t CadLayerMode = 0;
+    // Between CadBeginBlocks and the CadEndSection that ends the blocks.
+    bool CadInBlockSection = false;
+    // Nesting depth while block files are read back.
+    int32_t CadBlockCount = 0;
+    // Transform of the block being read: translation, rotation (degrees)
+    // and scales, composed over the nesting levels.
+    Extended BlockInsX = 0;
+    Extended BlockInsY = 0;
+    Extended BlockInsAngle = 0;
+    Extended BlockInsScaleX = 1.0L;
+    Extended BlockInsScaleY = 1.0L;
+    TCadExtents CadExtents;
+    Extended CadOffsetX = 0;
+    Extended CadOffsetY = 0;
+    Extended CadCurX = 0;
+    Extended CadCurY = 0;
+    Extended CadTextHeight = 5.0L; // mm
+    Extended CadTextWidth = 1.0L;  // width/height of the characters
+    Extended CadTextAngle = 0;     // degrees
+    Extended CadTextSlant = 0;     // degrees
+    int32_t CadTextAlignX = 0;     // 0 left, 1 centre, 2 right
+    int32_t CadTextAlignY = 0;     // 0 baseline, 1 middle, 2 top
+    Extended CadTextScale = 1.0L;  // line pitch factor of CadTextLine
+    Extended CadScale = 1.0L;      // dimension scale
+    int32_t CadFirstVertex = 1;
+    // Included angle (radians) of the polyline segment that starts at the
+    // last vertex.
+    Extended CadPendingBulge = 0;
+    Extended CadZLow = 0;
+    Extended CadZHigh = 1.0L;
+    bool StlOpen = false;
+};
+
+extern TCadState cadstate;
+
+void ResetCadState();

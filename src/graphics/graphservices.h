@@ -1,0 +1,39 @@
+#pragma once
+// What the graphics side asks of the layers above it.
+//
+// The generic input dialogs (a line of text, a length within a range) and
+// the plot program's configuration form live above the graphics. They reach
+// the CAD layer through this table of hooks: the application fills it at
+// start-up, tests fill it with scripted answers, and the defaults below ask
+// through the current platform's prompts, so a batch run gets the platform's
+// headless answer (Cancel) and never waits.
+//
+// Every hook that stands for a dialog keeps the dialog's contract on the
+// program-wide flag: a Cancel sets telmvar.Aborted and leaves the value.
+// The device list, file-name check, messages, date and time and program
+// start come from reportservices, which the graphics build on.
+
+#include "foundation/types.h"
+
+#include <functional>
+#include <string>
+
+struct TGraphServices {
+    // Edits Text (at most MaxLength characters); Cancel sets Aborted.
+    std::function<void(const std::string& Prompt, int MaxLength, std::string& Text)> AskText;
+    // A length in mm within Low..High; Cancel sets Aborted.
+    std::function<void(const std::string& Prompt, Extended& Value, Extended Low, Extended High)>
+        AskLengthInRange;
+    // The plot program's configuration form, opened on one command line;
+    // unless cancelled (Aborted) the line comes back changed.
+    std::function<void(std::string& CommandLine)> ConfigurePlotCommandLine;
+    // The question-and-answer editor of a plot command line (Mode 0 from
+    // the device choice).
+    std::function<void(std::string& CommandLine, int Mode)> EditPlotCommandLine;
+};
+
+extern TGraphServices graphservices;
+
+// The headless answers described above; the plot program's form and editor
+// keep the command line as it is.
+void ResetGraphServices();
