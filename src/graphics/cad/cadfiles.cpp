@@ -1,0 +1,189 @@
+#include "graphics/cad/cadfiles.h"
+
+#include "foundation/fileutil.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <sstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+
+std::string LowerAscii(std::string S)
+{
+    for (char& c : S)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return S;
+}
+
+std::string BlockFileName(const std::string& Name) { return "$" + Name + ".dx$"; }
+
+// Directories created by this process, removed at exit whatever happened.
+// Never destroyed itself, so that a store closed during static destruction
+// still finds it.
+struct TDirRegistry {
+    std::set<std::string> dirs;
+};
+
+TDirRegistry& Registry()
+{
+    static TDirRegistry* r = [] {
+        auto* reg = new TDirRegistry;
+        std::atexit(CadRemoveBlockDirectories);
+        return reg;
+    }();
+    return *r;
+}
+
+} // namespace
+
+bool TCadOutputFile::Open(const std::string& Target)
+{
+    Abandon();
+    target_ = Target;
+    // The temporary file sits beside the target, so the rename stays on one
+    // file system.
+    std::string tmpl = Target + ".XXXXXX";
+    const int fd = ::mkstemp(tmpl.data());
+    if (fd < 0) return false;
+    ::close(fd);
+    temp_ = tmpl;
+    out_.open(temp_, std::ios::binary | std::ios::trunc);
+    if (!out_) {
+        std::remove(temp_.c_str());
+        temp_.clear();
+        return false;
+    }
+    return true;
+}
+
+bool TCadOutputFile::Commit()
+{
+    if (!out_.is_open()) return false;
+    out_.flush();
+    const bool written = static_cast<bool>(out_);
+    out_.close();
+    if (!written || out_.fail()) {
+        std::remove(temp_.c_str());
+        temp_.clear();
+        return false;
+    }
+    std::error_code ec;
+    fs::rename(temp_, target_, ec);
+    if (ec) {
+        std::remove(temp_.c_str());
+        temp_.clear();
+        return false;
+    }
+    temp_.clear();
+    return true;
+}
+
+void TCadOutputFile::Abandon()
+{
+    if (out_.is_open()) out_.close();
+    if (!temp_.empty()) {
+        std::remove(temp_.c_str());
+        temp_.clear();
+    }
+}
+
+void TCadBlockStore::Open(const std::string& TempDir)
+{
+    Close();
+    tempDir_ = TempDir;
+}
+
+void TCadBlockStore::Close()
+{
+    if (!dir_.empty()) {
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+        Registry().dirs.erase(dir_);
+        dir_.clear();
+    }
+    found_.clear();
+    contents_.clear();
+}
+
+bool TCadBlockStore::ValidName(const std::string& Name)
+{
+    for (char c : Name)
+        if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 32) return false;
+    return true;
+}
+
+std::string TCadBlockStore::PathForNewBlock(const std::string& Name)
+{
+    if (!ValidName(Name)) return "";
+    if (dir_.empty()) {
+        std::string base = tempDir_.empty() ? fs::temp_directory_path().string() : tempDir_;
+        std::string tmpl = AddTrailingBackslash(base) + "qyr7blocks-XXXXXX";
+        if (::mkdtemp(tmpl.data()) == nullptr) return "";
+        dir_ = tmpl;
+        Registry().dirs.insert(dir_);
+    }
+    Forget(Name);
+    return (fs::path(dir_) / BlockFileName(LowerAscii(Name))).string();
+}
+
+void TCadBlockStore::Forget(const std::string& Name)
+{
+    const std::string key = LowerAscii(Name);
+    const auto it = found_.find(key);
+    if (it != found_.end()) {
+        if (it->second) contents_.erase(*it->second);
+        found_.erase(it);
+    }
+    if (!dir_.empty()) contents_.erase((fs::path(dir_) / BlockFileName(key)).string());
+}
+
+std::optional<std::string> TCadBlockStore::Find(const std::string& Name)
+{
+    if (!ValidName(Name)) return std::nullopt;
+    const std::string key = LowerAscii(Name);
+    const auto it = found_.find(key);
+    if (it != found_.end()) return it->second;
+    std::optional<std::string> result;
+    const std::string file = BlockFileName(key);
+    std::error_code ec;
+    if (!dir_.empty() && fs::is_regular_file(fs::path(dir_) / file, ec)) {
+        result = (fs::path(dir_) / file).string();
+    } else if (!tempDir_.empty()) {
+        // The user's files keep whatever case they were saved in.
+        for (const auto& e : fs::directory_iterator(tempDir_, ec)) {
+            if (LowerAscii(e.path().filename().string()) == file && e.is_regular_file(ec)) {
+                result = e.path().string();
+                break;
+            }
+        }
+    }
+    found_[key] = result;
+    return result;
+}
+
+const std::string* TCadBlockStore::Contents(const std::string& Path)
+{
+    const auto it = contents_.find(Path);
+    if (it != contents_.end()) return &it->second;
+    std::ifstream in(Path, std::ios::binary);
+    if (!in) return nullptr;
+    std::ostringstream s;
+    s << in.rdbuf();
+    return &(contents_[Path] = s.str());
+}
+
+void CadRemoveBlockDirectories()
+{
+    auto& r = Registry();
+    for (const std::string& d : r.dirs) {
+        std::error_code ec;
+        fs::remove_all(d, ec);
+    }
+    r.dirs.clear();
+}

@@ -1,0 +1,84 @@
+#pragma once
+// The files of one CAD output: the output file itself, written beside its
+// final name and put in place only when complete, and the block files of
+// the screen and STL devices in a directory of this output's own.
+
+#include <fstream>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+// A file written to a temporary name in the target's directory and renamed
+// over the target by Commit, so a failed or abandoned output never leaves a
+// half file and never touches the file that was there before.
+class TCadOutputFile
+{
+  public:
+    TCadOutputFile() = default;
+    TCadOutputFile(const TCadOutputFile&) = delete;
+    TCadOutputFile& operator=(const TCadOutputFile&) = delete;
+    ~TCadOutputFile() { Abandon(); }
+
+    // False when the temporary file cannot be created.
+    bool Open(const std::string& Target);
+    bool IsOpen() const { return out_.is_open(); }
+    std::ostream& Stream() { return out_; }
+    // Flushes, closes and renames; false (temporary removed, target as it
+    // was) when any write or the rename failed.
+    bool Commit();
+    // Closes and removes the temporary file.
+    void Abandon();
+
+  private:
+    std::ofstream out_;
+    std::string temp_;
+    std::string target_;
+};
+
+// Block files of one output. Blocks are found by name without regard to
+// case (drawings insert "schnitt" for the block they defined as "SCHNITT"),
+// so the names are folded to lower case for the files this output writes.
+// Blocks defined in this output are looked up first, then the user's own
+// block files (logos, title-block heads) in the temporary directory, which
+// are only ever read.
+class TCadBlockStore
+{
+  public:
+    TCadBlockStore() = default;
+    TCadBlockStore(const TCadBlockStore&) = delete;
+    TCadBlockStore& operator=(const TCadBlockStore&) = delete;
+    ~TCadBlockStore() { Close(); }
+
+    // Starts an output's store on the temporary directory (nothing is
+    // created until the first block is written).
+    void Open(const std::string& TempDir);
+    // Removes this output's directory with its block files.
+    void Close();
+
+    // A block name can only name a file in these directories: no directory
+    // separators, no control characters.
+    static bool ValidName(const std::string& Name);
+    // Path of the file a block of this output is written to; empty when the
+    // name is invalid or the private directory cannot be created.
+    std::string PathForNewBlock(const std::string& Name);
+    // Forgets what was read or found of a block (it is being rewritten).
+    void Forget(const std::string& Name);
+    // The path of the block's file, or nothing.
+    std::optional<std::string> Find(const std::string& Name);
+    // The bytes of a block file, read once per output.
+    const std::string* Contents(const std::string& Path);
+
+    const std::string& PrivateDir() const { return dir_; }
+
+  private:
+    std::string tempDir_;
+    std::string dir_;
+    std::map<std::string, std::optional<std::string>> found_;
+    std::map<std::string, std::string> contents_;
+};
+
+// Removes every block directory an output of this process left behind (an
+// output still open, a crash in a drawing); the application calls it when
+// the main window closes, and it also runs at exit.
+void CadRemoveBlockDirectories();

@@ -1,0 +1,44 @@
+#pragma once
+// The drawing surface of the screen device: the calls the CAD layer makes
+// on the graphics window's drawing facade. Coordinates are world
+// millimetres, angles degrees. The program's surface records into the
+// window's display list; tests put a recorder in its place.
+
+#include "foundation/types.h"
+
+#include <string>
+
+class TCadScreen
+{
+  public:
+    virtual ~TCadScreen() = default;
+    // Empties the picture (new drawing).
+    virtual void Clear() = 0;
+    virtual void SetWaitCursor() = 0;
+    virtual void SetNormalCursor() = 0;
+    // New picture with this world window.
+    virtual void Header(Extended X1, Extended Y1, Extended X2, Extended Y2) = 0;
+    // Repaint from the display list.
+    virtual void ClearViewPort() = 0;
+    virtual void SetLineStyle(int Style) = 0;
+    // CAD colour number (mapped to the window's palette by the facade).
+    virtual void SetCadColor(int Colour) = 0;
+    virtual void SetLineWidth(int Width) = 0;
+    virtual void Line(Extended X1, Extended Y1, Extended X2, Extended Y2) = 0;
+    virtual void Circle(Extended X, Extended Y, Extended R) = 0;
+    virtual void Arc(Extended X, Extended Y, Extended Start, Extended End, Extended R) = 0;
+    // Corners in polygon order.
+    virtual void Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3, Extended X4,
+                       Extended Y4) = 0;
+    // Text held in the DOS code page; the facade makes it displayable.
+    virtual void OutTextXY(Extended X, Extended Y, const std::string& Text) = 0;
+    virtual void SetTextStyle(int N, Extended Angle, Extended Height, Extended Width) = 0;
+    // A pause recorded in the picture (animations).
+    virtual void SleepMs(int Ms) = 0;
+};
+
+// The surface the screen device draws on.
+TCadScreen& CadScreen();
+// Installs a surface (not owned); nullptr goes back to the program's own.
+// Returns the previous one.
+TCadScreen* SetCadScreen(TCadScreen* Screen);

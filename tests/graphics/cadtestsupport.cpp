@@ -1,0 +1,186 @@
+#include "cadtestsupport.h"
+
+#include "foundation/foundationstate.h"
+#include "foundation/programsettings.h"
+#include "foundation/programstate.h"
+#include "foundation/textutil.h"
+#include "graphics/cad/cadoutput.h"
+#include "graphics/cadsettings.h"
+#include "graphics/graphservices.h"
+#include "graphics/graphsettings.h"
+#include "reports/engine/reportservices.h"
+#include "reports/textview/printsettings.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+std::string Fmt(Extended X)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.4Lf", X);
+    std::string s = buf;
+    if (s == "-0.0000") s = "0.0000";
+    return s;
+}
+
+void TRecordingScreen::Header(Extended X1, Extended Y1, Extended X2, Extended Y2)
+{
+    Calls.push_back("Header " + Fmt(X1) + " " + Fmt(Y1) + " " + Fmt(X2) + " " + Fmt(Y2));
+}
+
+void TRecordingScreen::Line(Extended X1, Extended Y1, Extended X2, Extended Y2)
+{
+    Calls.push_back("Line " + Fmt(X1) + " " + Fmt(Y1) + " " + Fmt(X2) + " " + Fmt(Y2));
+}
+
+void TRecordingScreen::Circle(Extended X, Extended Y, Extended R)
+{
+    Calls.push_back("Circle " + Fmt(X) + " " + Fmt(Y) + " " + Fmt(R));
+}
+
+void TRecordingScreen::Arc(Extended X, Extended Y, Extended Start, Extended End, Extended R)
+{
+    Calls.push_back("Arc " + Fmt(X) + " " + Fmt(Y) + " " + Fmt(Start) + " " + Fmt(End) + " " + Fmt(R));
+}
+
+void TRecordingScreen::Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3,
+                             Extended X4, Extended Y4)
+{
+    Calls.push_back("Solid " + Fmt(X1) + " " + Fmt(Y1) + " " + Fmt(X2) + " " + Fmt(Y2) + " " + Fmt(X3) + " " +
+                    Fmt(Y3) + " " + Fmt(X4) + " " + Fmt(Y4));
+}
+
+void TRecordingScreen::OutTextXY(Extended X, Extended Y, const std::string& Text)
+{
+    Calls.push_back("Text " + Fmt(X) + " " + Fmt(Y) + " " + Text);
+}
+
+void TRecordingScreen::SetTextStyle(int N, Extended Angle, Extended Height, Extended Width)
+{
+    Calls.push_back("TextStyle " + std::to_string(N) + " " + Fmt(Angle) + " " + Fmt(Height) + " " + Fmt(Width));
+}
+
+std::vector<std::string> TRecordingScreen::Drawn() const
+{
+    std::vector<std::string> d;
+    for (const std::string& c : Calls)
+        for (const char* k : {"Line ", "Circle ", "Arc ", "Solid ", "Text "})
+            if (c.rfind(k, 0) == 0) d.push_back(c);
+    return d;
+}
+
+void CadTest::SetUp()
+{
+    ResetFoundationState();
+    ResetTextutil();
+    ResetCadSettings();
+    ResetCadState();
+    ResetCadOutput();
+    ResetGraphSettings();
+    ResetPrintSettings();
+    ResetReportServices();
+    ResetGraphServices();
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "_" + info->name();
+    std::replace(name.begin(), name.end(), '/', '_');
+    TempDir = fs::temp_directory_path() / ("qyr7_cad_" + std::to_string(::getpid()) + "_" + name);
+    fs::remove_all(TempDir);
+    fs::create_directories(TempDir);
+    telmvar.TempDir = TempDir.string();
+    telmvar.CadDir = TempDir.string();
+    telmvar.DataDir = "/data/projects";
+    telmvar.ProgramName = "QYR7";
+    telmvar.DataExt = "qy7";
+    telmvar.ProjectName = Temp("drawing");
+    wtelmvar.CadSkipSaveDialog = true;
+
+    Platform = std::make_unique<platform::PlatformHeadless>(platform::HeadlessMode::Scripted);
+    PlatformScope = std::make_unique<platform::ScopedPlatform>(*Platform);
+    SetCadScreen(&Screen);
+
+    TReportServices& S = reportservices;
+    S.TodayDateText = [] { return std::string("2026-12-07"); };
+    S.NowTimeText = [] { return std::string("8:15"); };
+    S.ShowMessageBox = [this](const std::string& T) { Messages.push_back(T); };
+    S.ShowMessageIfEnabled = [this](const std::string& T) {
+        if (telmvar.MessagesEnabled) Messages.push_back(T);
+    };
+    S.CheckFileName = [](const std::string&) {};
+    S.Launch = [this](const std::string& Program, const std::vector<std::string>& Args) {
+        Launched.push_back(Program + "|" + (Args.empty() ? "" : Args.front()));
+        return true;
+    };
+}
+
+void CadTest::TearDown()
+{
+    ResetCadOutput();
+    SetCadScreen(nullptr);
+    PlatformScope.reset();
+    Platform.reset();
+    std::error_code ec;
+    fs::remove_all(TempDir, ec);
+}
+
+std::string CadTest::ReadFile(const std::string& Path)
+{
+    std::ifstream in(Path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void CadTest::WriteFile(const std::string& Path, const std::string& Bytes)
+{
+    std::ofstream out(Path, std::ios::binary);
+    out << Bytes;
+}
+
+std::vector<std::string> CadTest::TempFiles() const
+{
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(TempDir))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void ExpectGolden(const std::string& Name, const std::string& Bytes)
+{
+    const fs::path golden = fs::path(QYR7_TEST_DIR) / "golden" / Name;
+    const fs::path out = fs::path(golden.string() + ".out");
+    std::ifstream in(golden, std::ios::binary);
+    std::ostringstream s;
+    if (in) s << in.rdbuf();
+    const std::string expected = s.str();
+    if (in && expected == Bytes) {
+        std::error_code ec;
+        fs::remove(out, ec);
+        return;
+    }
+    std::ofstream(out, std::ios::binary) << Bytes;
+    if (!in) {
+        ADD_FAILURE() << "golden file " << golden << " missing; output written to " << out;
+        return;
+    }
+    std::istringstream a(expected), b(Bytes);
+    std::string la, lb;
+    int line = 0;
+    while (true) {
+        ++line;
+        const bool ga = static_cast<bool>(std::getline(a, la));
+        const bool gb = static_cast<bool>(std::getline(b, lb));
+        if (!ga && !gb) break;
+        if (la != lb || ga != gb) {
+            ADD_FAILURE() << Name << " differs at line " << line << ": expected \"" << la << "\", got \"" << lb
+                          << "\" (output in " << out << ")";
+            return;
+        }
+    }
+    ADD_FAILURE() << Name << " differs (output in " << out << ")";
+}
