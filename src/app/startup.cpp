@@ -14,6 +14,7 @@
 #include "foundation/textutil.h"
 #include "foundation/programsettings.h"
 #include "graphics/cadsettings.h"
+#include "graphics/graphservices.h"
 #include "graphics/graphsettings.h"
 #include "planetary/projectfile.h"
 #include "planetary/filenames.h"
@@ -138,6 +139,11 @@ void InstallPlatformServices()
     S.ShowHelpText = [](int No, int Spare, int Mode) { ShowHelpText(static_cast<uint16_t>(No), Spare, Mode); };
     S.SetHourglassCursor = [] { SetHourglassCursor(); };
     S.RestoreCursor = [] { RestoreCursor(); };
+
+    graphservices.AskText = [](const std::string& P, int Max, std::string& T) { AskText(P, Max, T); };
+    graphservices.AskLengthInRange = [](const std::string& P, Extended& V, Extended Lo, Extended Hi) {
+        AskLengthInRange(P, V, Lo, Hi);
+    };
 
     filenamedialogs.SaveFileDialog = [](const std::string& Name, std::string& Path) { SaveFileDialog(Name, Path); };
     filenamedialogs.OpenFileDialog = [](const std::string& Name, std::string& Path) { OpenFileDialog(Name, Path); };

@@ -111,6 +111,21 @@ void CadTest::SetUp()
         if (telmvar.MessagesEnabled) Messages.push_back(T);
     };
     S.CheckFileName = [](const std::string&) {};
+    // The device menu as the scripted platform answers it (Cancel unless a
+    // selection is queued).
+    S.AskSelect = [this](const std::string& Prompt, int Count, uint16_t& Choice) {
+        platform::SelectionRequest r;
+        r.Prompt = Prompt;
+        for (int i = 1; i <= Count; ++i)
+            r.Items.push_back(telmvar.TextItems[i]);
+        r.Selected = Choice - 1;
+        const std::optional<int> picked = Platform->Prompt().Select(r);
+        if (!picked) {
+            telmvar.Aborted = true;
+            return;
+        }
+        Choice = static_cast<uint16_t>(*picked + 1);
+    };
     S.Launch = [this](const std::string& Program, const std::vector<std::string>& Args) {
         Launched.push_back(Program + "|" + (Args.empty() ? "" : Args.front()));
         return true;
