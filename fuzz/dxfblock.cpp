@@ -13,18 +13,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "scratch.h"
+
 namespace
 {
 
-const std::string& ScratchDir()
-{
-    static const std::string dir = [] {
-        char tmpl[] = "/tmp/qyr7_fuzz_dxfblock_XXXXXX";
-        const char* d = ::mkdtemp(tmpl);
-        return std::string(d != nullptr ? d : "/tmp");
-    }();
-    return dir;
-}
+const std::string& ScratchDir() { return fuzzscratch::Dir("dxfblock"); }
 
 void Check(const char* Where)
 {

@@ -1,5 +1,7 @@
 #include "cadtestsupport.h"
 
+#include "common/tempdir.h"
+
 #include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
@@ -85,12 +87,7 @@ void CadTest::SetUp()
     ResetPrintSettings();
     ResetReportServices();
     ResetGraphServices();
-    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "_" + info->name();
-    std::replace(name.begin(), name.end(), '/', '_');
-    TempDir = fs::temp_directory_path() / ("qyr7_cad_" + std::to_string(::getpid()) + "_" + name);
-    fs::remove_all(TempDir);
-    fs::create_directories(TempDir);
+    TempDir = testdirs::MakeTempDir("cad");
     telmvar.TempDir = TempDir.string();
     telmvar.CadDir = TempDir.string();
     telmvar.DataDir = "/data/projects";
@@ -138,8 +135,7 @@ void CadTest::TearDown()
     SetCadScreen(nullptr);
     PlatformScope.reset();
     Platform.reset();
-    std::error_code ec;
-    fs::remove_all(TempDir, ec);
+    testdirs::RemoveTempDir(TempDir.string());
 }
 
 std::string CadTest::ReadFile(const std::string& Path)
