@@ -22,13 +22,8 @@
 
 TConfigio configio;
 
-std::vector<std::string> DefaultConfigFallbackDirs()
+std::string UserConfigDir()
 {
-    std::vector<std::string> dirs;
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec && exe.has_parent_path())
-        dirs.push_back(AddTrailingBackslash(exe.parent_path().string()));
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     const char* home = std::getenv("HOME");
     std::string base;
@@ -36,8 +31,19 @@ std::vector<std::string> DefaultConfigFallbackDirs()
         base = xdg;
     else if (home && *home)
         base = std::string(home) + "/.config";
-    if (!base.empty())
-        dirs.push_back(AddTrailingBackslash(AddTrailingBackslash(base) + "qyr7"));
+    return base.empty() ? std::string() : AddTrailingBackslash(AddTrailingBackslash(base) + "qyr7");
+}
+
+std::vector<std::string> DefaultConfigFallbackDirs()
+{
+    std::vector<std::string> dirs;
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec && exe.has_parent_path())
+        dirs.push_back(AddTrailingBackslash(exe.parent_path().string()));
+    const std::string user = UserConfigDir();
+    if (!user.empty())
+        dirs.push_back(user);
     return dirs;
 }
 
@@ -612,7 +618,20 @@ const std::vector<TConfigItem>& ConfigItems()
 }
 
 std::string ConfigFileName() { return AddTrailingBackslash(wtelmvar.ConfigDir) + telmvar.ProgramFileStem + ".cfg"; }
-std::string SessionFileName() { return AddTrailingBackslash(wtelmvar.ConfigDir) + telmvar.ProgramFileStem + ".cff"; }
+std::string SessionFileName()
+{
+    const std::string name = telmvar.ProgramFileStem + ".cff";
+    if (!configio.SessionDir.empty())
+        return configio.SessionDir + name;
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(ConfigFileName(), ec))
+        return AddTrailingBackslash(wtelmvar.ConfigDir) + name;
+    const std::string user = UserConfigDir();
+    const auto& fallbacks = configio.FallbackDirs;
+    if (!user.empty() && std::find(fallbacks.begin(), fallbacks.end(), user) != fallbacks.end())
+        return user + name;
+    return AddTrailingBackslash(wtelmvar.ConfigDir) + name;
+}
 
 void DefaultTextWindowRect()
 {
@@ -786,24 +805,44 @@ void CheckConfigDirs()
 void ReadSessionFile()
 {
     TTextFile& f = File();
-    f.Assign(SessionFileName());
     for (auto& entry : wtelmvar.RecentFiles)
         entry.clear();
-    if (!f.OpenRead(SessionFileMaxBytes))
+    configio.SessionDir.clear();
+    configio.SessionUnreadable = false;
+    // Where the configuration file is looked for, ConfigDir first: after
+    // ReadConfigFile that is the directory the configuration came from.
+    std::vector<std::string> candidates{AddTrailingBackslash(wtelmvar.ConfigDir)};
+    for (const auto& dir : configio.FallbackDirs)
+        candidates.push_back(AddTrailingBackslash(dir));
+    for (const auto& dir : candidates) {
+        std::error_code ec;
+        const std::string name = dir + telmvar.ProgramFileStem + ".cff";
+        if (!std::filesystem::is_regular_file(name, ec))
+            continue;
+        configio.SessionDir = dir;
+        f.Assign(name);
+        if (!f.OpenRead(SessionFileMaxBytes)) {
+            configio.SessionUnreadable = true;
+            return;
+        }
+        SkipLabel();
+        for (int i = 1; i <= 4; ++i)
+            wtelmvar.RecentFiles[i] = GetText();
+        f.Close();
         return;
-    SkipLabel();
-    for (int i = 1; i <= 4; ++i)
-        wtelmvar.RecentFiles[i] = GetText();
-    f.Close();
+    }
 }
 
 void WriteSessionFile()
 {
-    if (wtelmvar.RecentFiles[1].empty())
-        return;
     telmvar.Aborted = false;
+    if (configio.SessionUnreadable)
+        return;
+    const std::string name = SessionFileName();
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(name).parent_path(), ec);
     TTextFile& f = File();
-    f.Assign(SessionFileName());
+    f.Assign(name);
     if (!RewriteRetrying(f) || telmvar.Aborted)
         return;
     WriteTextLine(telmvar.ProgramFileStem + " Session " + telmvar.DataDir);

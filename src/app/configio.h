@@ -1,16 +1,21 @@
 #pragma once
 // The configuration file (ProgramFileStem + ".cfg") with every user setting,
 // and the session file (ProgramFileStem + ".cff") with the four most recently
-// used project files, both beside each other in ConfigDir.
+// used project files.
 //
 // The configuration file is label lines and value lines in a fixed order
 // followed by unlabelled values. The reader never compares labels: it relies
 // on the order alone, and stops cleanly at fixed checkpoints when an older,
 // shorter file ends. One table of items drives the reader and the writer.
 //
-// The file is looked for in the current directory, then in the program's
-// directory, then in the user's configuration directory
-// ($XDG_CONFIG_HOME/qyr7, or ~/.config/qyr7).
+// Both files are looked for in ConfigDir (the current directory at start),
+// then in the program's directory, then in the user's configuration directory
+// ($XDG_CONFIG_HOME/qyr7, or ~/.config/qyr7); the configuration file is looked
+// for first, and the directory it is found in becomes ConfigDir, so a session
+// file beside it wins. The session file is written back where it was found;
+// a first one goes beside the configuration file, or without one into the
+// user's configuration directory, never into whatever directory the program
+// happened to start in.
 
 #include <cstddef>
 #include <cstdint>
@@ -24,6 +29,10 @@ struct TConfigio {
     // The directories tried after ConfigDir, in order; filled at start-up
     // (the program's directory, the user's configuration directory).
     std::vector<std::string> FallbackDirs;
+    // The directory the session file was read from; empty when none was found.
+    std::string SessionDir;
+    // A session file was there but could not be read: it is not overwritten.
+    bool SessionUnreadable = false;
 };
 
 extern TConfigio configio;
@@ -34,6 +43,9 @@ void ResetConfigio();
 
 // The program's directory and the user's configuration directory.
 std::vector<std::string> DefaultConfigFallbackDirs();
+// $XDG_CONFIG_HOME/qyr7/ (an absolute XDG_CONFIG_HOME only), else
+// $HOME/.config/qyr7/; empty without either.
+std::string UserConfigDir();
 
 // The largest configuration and session files read: a few hundred short
 // lines and five names. Anything larger (or a pipe or device named so) is
@@ -58,12 +70,20 @@ void CheckConfigDirs();
 // ProgramDir + "data/" when the program ships its tables there, else empty.
 std::string ShippedDataDir(const std::string& ProgramDir);
 
+// Reads the first session file of ConfigDir and FallbackDirs into
+// RecentFiles (all empty without one) and remembers its directory.
 void ReadSessionFile();
-// Only when the recent-file list is not empty.
+// Writes RecentFiles, also an empty list (so that a cleared list stays
+// cleared), to SessionFileName() through a temporary file that replaces the
+// old one only when complete; the directory is made when missing. Nothing is
+// written over a session file that could not be read.
 void WriteSessionFile();
 
-// Full name of the configuration or session file in ConfigDir.
+// Full name of the configuration file in ConfigDir.
 std::string ConfigFileName();
+// Where the session file is written: the directory it was read from; else
+// beside the configuration file when ConfigDir holds one; else the user's
+// configuration directory when it is one of FallbackDirs; else ConfigDir.
 std::string SessionFileName();
 
 // --- the item table -----------------------------------------------------------

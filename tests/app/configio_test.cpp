@@ -4,9 +4,14 @@
 #include "appfixture.h"
 
 #include "foundation/textfile.h"
+#include "common/tempdir.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
+#include <optional>
 #include <sstream>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -704,9 +709,120 @@ TEST_F(ConfigFile, AShortSessionFileGivesEmptyEntries)
     EXPECT_EQ(wtelmvar.RecentFiles[4], "");
 }
 
-TEST_F(ConfigFile, AnEmptyListLeavesTheSessionFileAlone)
+TEST_F(ConfigFile, AClearedListIsWrittenSoItStaysCleared)
 {
-    WriteWholeFile(SessionFileName(), "old\r\n");
+    WriteWholeFile(SessionFileName(), "qyr7 Session /x/\r\n/p/gone.qy7\r\n\r\n\r\n\r\n");
+    ReadSessionFile();
+    ASSERT_EQ(wtelmvar.RecentFiles[1], "/p/gone.qy7");
+    wtelmvar.RecentFiles[1].clear();
     WriteSessionFile();
-    EXPECT_EQ(ReadWholeFile(SessionFileName()), "old\r\n");
+    EXPECT_FALSE(telmvar.Aborted);
+    EXPECT_EQ(ReadWholeFile(SessionFileName()), "qyr7 Session \r\n\r\n\r\n\r\n\r\n");
+}
+
+// Where the session file is read from and written to. The directories stand
+// for the start directory (ConfigDir), the program's directory and the user's
+// configuration directory ($XDG_CONFIG_HOME/qyr7).
+class SessionPlaces : public ConfigFile {
+protected:
+    void SetUp() override
+    {
+        ConfigFile::SetUp();
+        const char* xdg = std::getenv("XDG_CONFIG_HOME");
+        savedXdg = xdg ? std::optional<std::string>(xdg) : std::nullopt;
+        ::setenv("XDG_CONFIG_HOME", (dir / "xdg").string().c_str(), 1);
+        for (const char* sub : {"start", "program"})
+            fs::create_directories(dir / sub);
+        start = (dir / "start").string() + "/";
+        program = (dir / "program").string() + "/";
+        user = (dir / "xdg" / "qyr7").string() + "/";
+        ASSERT_EQ(UserConfigDir(), user);
+        wtelmvar.ConfigDir = start;
+        configio.FallbackDirs = {program, user};
+    }
+    void TearDown() override
+    {
+        if (savedXdg)
+            ::setenv("XDG_CONFIG_HOME", savedXdg->c_str(), 1);
+        else
+            ::unsetenv("XDG_CONFIG_HOME");
+        ConfigFile::TearDown();
+    }
+
+    static std::string Session(const std::string& first)
+    {
+        return "qyr7 Session \r\n" + first + "\r\n\r\n\r\n\r\n";
+    }
+
+    std::optional<std::string> savedXdg;
+    std::string start, program, user;
+};
+
+TEST_F(SessionPlaces, ReadWhereTheConfigurationIsLookedForAndWrittenBackThere)
+{
+    struct Case {
+        const char* what;
+        std::vector<std::string> sessions; // directories holding a session file
+        bool configInStart;
+        std::string read;                  // the first entry read, "" for none
+        std::string writtenTo;
+    };
+    const std::vector<Case> cases = {
+        {"only in the program's directory", {program}, false, program, program},
+        {"the start directory comes first", {program, start}, false, start, start},
+        {"only in the user's directory", {user}, true, user, user},
+        {"none, configuration in the start directory: beside it", {}, true, "", start},
+        {"none and no configuration: the user's directory, made", {}, false, "", user},
+    };
+    for (const auto& c : cases) {
+        for (const auto& d : {start, program, user})
+            fs::remove(d + "qyr7.cff");
+        fs::remove(start + "qyr7.cfg");
+        fs::remove_all(dir / "xdg");
+        for (const auto& d : c.sessions) {
+            fs::create_directories(d);
+            WriteWholeFile(d + "qyr7.cff", Session(d));
+        }
+        if (c.configInStart)
+            WriteWholeFile(start + "qyr7.cfg", "qyr7 Configuration\r\n");
+        ReadSessionFile();
+        EXPECT_EQ(wtelmvar.RecentFiles[1], c.read) << c.what;
+        wtelmvar.RecentFiles[1] = "/p/new.qy7";
+        WriteSessionFile();
+        EXPECT_FALSE(telmvar.Aborted) << c.what;
+        EXPECT_EQ(ReadWholeFile(c.writtenTo + "qyr7.cff"), Session("/p/new.qy7")) << c.what;
+        for (const auto& d : {start, program, user}) {
+            if (d == c.writtenTo)
+                continue;
+            const bool had = std::find(c.sessions.begin(), c.sessions.end(), d) != c.sessions.end();
+            EXPECT_EQ(fs::exists(d + "qyr7.cff"), had) << c.what << ": " << d;
+        }
+    }
+}
+
+TEST_F(SessionPlaces, AnUnreadableSessionFileIsNotOverwritten)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "file permissions do not stop root";
+    WriteWholeFile(start + "qyr7.cff", Session("/p/kept.qy7"));
+    fs::permissions(start + "qyr7.cff", fs::perms::none);
+    ReadSessionFile();
+    wtelmvar.RecentFiles[1] = "/p/new.qy7";
+    WriteSessionFile();
+    fs::permissions(start + "qyr7.cff", fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(ReadWholeFile(start + "qyr7.cff"), Session("/p/kept.qy7"));
+    EXPECT_FALSE(fs::exists(user + "qyr7.cff"));
+}
+
+TEST(SessionOfTheProgram, AWindowlessStartWritesItToTheUsersDirectoryNotTheStartDirectory)
+{
+    const testdirs::ScopedTempDir scratch("session");
+    const fs::path dir = scratch.Path();
+    const TProgramRun run = RunProgram(dir, {"/NOGUI"});
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_FALSE(fs::exists(dir / "qyr7.cff"));
+    // The data directory line, then four empty entries.
+    const std::string text = ReadWholeFile(dir / ".config" / "qyr7" / "qyr7.cff");
+    EXPECT_EQ(text.rfind("qyr7 Session ", 0), 0u) << text;
+    EXPECT_TRUE(text.ends_with("\r\n\r\n\r\n\r\n\r\n")) << text;
 }
