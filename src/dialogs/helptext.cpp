@@ -6,17 +6,13 @@
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "foundation/utilstr.h"
+#include "graphics/graphfacade.h"
+#include "graphics/hpgl/hpglreader.h"
 #include "platform/platform.h"
 
 #include <fstream>
 #include <istream>
-
-THelpPictures helppictures;
-
-void ResetHelpPictures()
-{
-    helppictures = THelpPictures{};
-}
+#include <string_view>
 
 namespace
 {
@@ -27,6 +23,35 @@ bool NextLine(std::istream& In, std::string& Line)
     if (!std::getline(In, Line)) return false;
     if (!Line.empty() && Line.back() == '\r') Line.pop_back();
     return true;
+}
+
+// The value of the first four characters as the number reader takes them:
+// leading blanks, a sign, then digits only; -1 when they are no number.
+// Runs on every line of a search, so it allocates nothing.
+int32_t HeaderNumber(std::string_view Line)
+{
+    const std::string_view s = Line.substr(0, 4);
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
+        ++i;
+    }
+    if (i == s.size()) return -1;
+    int32_t v = 0;
+    for (; i < s.size(); ++i) {
+        if (s[i] < '0' || s[i] > '9') return -1;
+        v = v * 10 + (s[i] - '0');
+    }
+    return negative ? -v : v;
+}
+
+std::string PictureOf(const std::string& Line)
+{
+    const std::size_t colon = Line.find(':');
+    return colon == std::string::npos ? std::string("NULL") : TrimBlanks(Line.substr(colon + 1));
 }
 
 bool IsEntryHeader(int32_t Number)
@@ -59,23 +84,22 @@ void HelpFileName(uint16_t N, std::string& Name)
 
 void ParseHelpHeader(const std::string& Line, int32_t& Number, std::string& Picture)
 {
-    int32_t value = 0;
-    Number = TryTextToInt(Line.substr(0, 4), value) ? value : -1;
-    const std::size_t colon = Line.find(':');
-    Picture = colon == std::string::npos ? std::string("NULL") : TrimBlanks(Line.substr(colon + 1));
+    Number = HeaderNumber(Line);
+    Picture = PictureOf(Line);
 }
 
 THelpEntry FindHelpEntry(std::istream& File, uint16_t N)
 {
     THelpEntry e;
     std::string line;
+    std::string header;
     std::string first;
     int32_t number = -1;
-    std::string picture;
     for (;;) {
         if (!NextLine(File, line)) return e;
-        ParseHelpHeader(line, number, picture);
+        number = HeaderNumber(line);
         if (number != -1) {
+            header.swap(line);
             // The line after a header is its first text line, whatever it
             // holds. A header on the last line has an empty first line: the
             // last entry of a file is found like any other.
@@ -87,13 +111,11 @@ THelpEntry FindHelpEntry(std::istream& File, uint16_t N)
         if (!File) return e;
     }
     e.Found = true;
-    e.Picture = picture;
+    e.Picture = PictureOf(header);
     e.Lines[1] = first;
     int k = 2;
     while (k <= 5 && NextLine(File, line)) {
-        int32_t n = -1;
-        std::string unused;
-        ParseHelpHeader(line, n, unused);
+        const int32_t n = HeaderNumber(line);
         if (IsEntryHeader(n)) {
             e.EndedAtHeader = true;
             break;
@@ -148,9 +170,13 @@ void ShowHelpText(uint16_t N, int /*Spare*/, int Mode)
                                                       platform::MessageIcon::Information);
     }
     if (Mode == 0 || Mode == 2) {
-        if (helppictures.StartPicture) helppictures.StartPicture();
-        if (!e.Picture.empty() && e.Picture != "NULL" && helppictures.DrawPltFile)
-            helppictures.DrawPltFile(AddTrailingBackslash(telmvar.PltDir) + e.Picture + ".plt");
+        // Clear before Header: Header records the picture's world window,
+        // which a later Clear would drop again.
+        GraphFacade.Clear();
+        GraphFacade.Header(0, 0, 160, 120);
+        // A missing entry draws the picture "null" of the picture directory.
+        if (!e.Picture.empty() && e.Picture != "NULL")
+            RunHpglFile(AddTrailingBackslash(telmvar.PltDir) + e.Picture + ".plt");
     }
 }
 

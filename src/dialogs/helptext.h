@@ -15,7 +15,6 @@
 #include "foundation/types.h"
 
 #include <cstdint>
-#include <functional>
 #include <iosfwd>
 #include <string>
 
@@ -60,18 +59,3 @@ std::string GetHelpHint(uint16_t N);
 std::string HelpHintOf(const THelpEntry& Entry, uint16_t N);
 
 void SetHelpNumber(uint16_t N);
-
-// How the help draws its pictures in the main graphics window. The graphics
-// window installs itself here; without it (batch runs, tests) nothing is
-// drawn.
-struct THelpPictures {
-    // Clears the window and starts a picture with the world window 0..160
-    // by 0..120.
-    std::function<void()> StartPicture;
-    // Draws an HP-GL file into the picture.
-    std::function<void(const std::string& FileName)> DrawPltFile;
-};
-
-extern THelpPictures helppictures;
-
-void ResetHelpPictures();
