@@ -1,6 +1,7 @@
 // Help entries: which file holds an entry, the header and sub-entry rules,
 // the hints at each help level, the text box and the picture, and the help
 // files the program ships.
+#include "common/tempdir.h"
 #include "dialogs/helptext.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
@@ -11,9 +12,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -35,16 +34,14 @@ class HelpText : public ::testing::Test
     {
         ResetFoundationState();
         GraphFacade.Init();
-        static std::mt19937 random{std::random_device{}()};
-        dir = fs::temp_directory_path() / ("qyr7_help_" + std::to_string(::getpid()) + "_" + std::to_string(random()));
-        fs::create_directories(dir);
+        dir = testdirs::MakeTempDir("help");
         telmvar.PltDir = dir.string();
         telmvar.ProgramFileStem = "QYR7";
     }
     void TearDown() override
     {
         GraphFacade.Init();
-        fs::remove_all(dir);
+        testdirs::RemoveTempDir(dir.string());
     }
     void Write(const std::string& name, const std::string& bytes)
     {
