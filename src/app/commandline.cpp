@@ -2,6 +2,8 @@
 
 #include "foundation/programstate.h"
 
+#include <algorithm>
+
 namespace
 {
 
@@ -37,6 +39,45 @@ int DecimalOrZero(const std::string& text)
 
 } // namespace
 
+namespace
+{
+
+// Sets the start mode from the parameters without "/NOGUI" and returns how
+// many of them (from the first) that mode uses.
+std::size_t DecideMode(const std::vector<std::string>& args, TCommandLine& cmd)
+{
+    const std::string& p1 = args[0];
+    const std::string p2 = args.size() > 1 ? args[1] : std::string();
+    cmd.P1 = p1;
+    cmd.P2 = p2;
+    if (p1 == "?" || p1 == "/?") {
+        cmd.Mode = TStartMode::Usage;
+        return 1;
+    }
+    if (p2 == "/E" || p2 == "/e" || p2 == "/G") {
+        cmd.Mode = TStartMode::ExchangeGui;
+        return 2;
+    }
+    if (p2 == "/I" || p2 == "/i" || p2 == "-I" || p2 == "-i") {
+        cmd.Mode = TStartMode::TextBatch;
+        return 2;
+    }
+    std::string prefix = Upper(p2.substr(0, 4));
+    if (prefix == "/CAD" || prefix == "-CAD") {
+        cmd.Mode = TStartMode::CadBatch;
+        // One digit for the device at the fifth place; the index from the
+        // seventh place on (the sixth, the colon, is not looked at).
+        cmd.CadDevice = p2.size() >= 5 ? DecimalOrZero(p2.substr(4, 1)) : 0;
+        cmd.CadIndex = p2.size() >= 7 ? DecimalOrZero(p2.substr(6)) : 0;
+        return 2;
+    }
+    // Neither a batch nor an exchange switch: only the name is used.
+    cmd.Mode = NameHasExtension(p1) ? TStartMode::InteractiveOpen : TStartMode::MissingExtension;
+    return 1;
+}
+
+} // namespace
+
 TCommandLine ParseCommandLine(const std::vector<std::string>& allArgs)
 {
     TCommandLine cmd;
@@ -51,36 +92,11 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& allArgs)
             args.push_back(a);
     }
     if (args.empty()) return cmd;
-    const std::string& p1 = args[0];
-    const std::string p2 = args.size() > 1 ? args[1] : std::string();
-    cmd.P1 = p1;
-    cmd.P2 = p2;
-    if (p1 == "?" || p1 == "/?") {
-        cmd.Mode = TStartMode::Usage;
-        return cmd;
-    }
-    if (p2 == "/E" || p2 == "/e" || p2 == "/G") {
-        cmd.Mode = TStartMode::ExchangeGui;
-        return cmd;
-    }
-    if (p2 == "/I" || p2 == "/i" || p2 == "-I" || p2 == "-i") {
-        cmd.Mode = TStartMode::TextBatch;
-        return cmd;
-    }
-    std::string prefix = Upper(p2.substr(0, 4));
-    if (prefix == "/CAD" || prefix == "-CAD") {
-        cmd.Mode = TStartMode::CadBatch;
-        // One digit for the device at the fifth place; the index from the
-        // seventh place on (the sixth, the colon, is not looked at).
-        cmd.CadDevice = p2.size() >= 5 ? DecimalOrZero(p2.substr(4, 1)) : 0;
-        cmd.CadIndex = p2.size() >= 7 ? DecimalOrZero(p2.substr(6)) : 0;
-        return cmd;
-    }
-    if (p1.find('.') == std::string::npos) {
-        cmd.Mode = TStartMode::MissingExtension;
-        return cmd;
-    }
-    cmd.Mode = TStartMode::InteractiveOpen;
+    const std::size_t used = std::min(DecideMode(args, cmd), args.size());
+    // Only what looks like a switch is named: a stray word has always been
+    // passed over quietly, a switch the user meant to take effect has not.
+    for (std::size_t i = used; i < args.size(); ++i)
+        if (!args[i].empty() && (args[i][0] == '/' || args[i][0] == '-')) cmd.UnknownSwitches.push_back(args[i]);
     return cmd;
 }
 
@@ -109,4 +125,24 @@ std::vector<std::string> SetUsageText()
 std::string MissingExtensionText()
 {
     return "extension ." + telmvar.DataExt + " " + "missing";
+}
+
+bool NameHasExtension(const std::string& Path)
+{
+    const std::size_t slash = Path.find_last_of("/\\");
+    const std::string name = slash == std::string::npos ? Path : Path.substr(slash + 1);
+    return name.find('.') != std::string::npos;
+}
+
+std::string CommandLineProjectPath(const std::string& Name)
+{
+    return NameHasExtension(Name) ? Name : Name + "." + telmvar.DataExt;
+}
+
+std::vector<std::string> UnknownSwitchTexts(const TCommandLine& Cmd)
+{
+    std::vector<std::string> texts;
+    for (const auto& p : Cmd.UnknownSwitches)
+        texts.push_back("unknown switch " + p + " ignored");
+    return texts;
 }

@@ -25,6 +25,10 @@ struct TCommandLine {
     bool NoGui = false;
     int CadDevice = 0; // i of /CADi:j: 1 DXF, 2 IGES, 5 text CAD code
     int CadIndex = 0;  // j of /CADi:j: which drawing
+    // Switches ("/X", "-Q", a "/I" in third place ...) the start mode does
+    // not use: the run goes on without them, and each is named on standard
+    // error so that a mistyped switch does not pass unnoticed.
+    std::vector<std::string> UnknownSwitches;
 };
 
 // Decides the start mode from the parameters (without the program name).
@@ -36,3 +40,14 @@ std::vector<std::string> SetUsageText();
 
 // The message for a first parameter without ".": "extension .qy7 missing".
 std::string MissingExtensionText();
+
+// Whether the file name itself has an extension. Only the name after the last
+// "/" or "\\" counts: "../examples/default" and "proj.v1/stage" have none.
+bool NameHasExtension(const std::string& Path);
+
+// The project file a command-line name stands for: the name as given when it
+// has an extension, else the name with "." + DataExt added.
+std::string CommandLineProjectPath(const std::string& Name);
+
+// One text per unknown switch: "unknown switch /X ignored".
+std::vector<std::string> UnknownSwitchTexts(const TCommandLine& Cmd);

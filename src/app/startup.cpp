@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/batchfiles.h"
 #include "app/configio.h"
 #include "app/programidentity.h"
 #include "app/windowplacement.h"
@@ -94,20 +95,24 @@ bool ModifiedSince(const std::string& File, const struct stat& Before, bool Exis
 // explains a failure in its one line, the interactive open in its own box.
 bool ReadCommandLineProject(const std::string Name, std::string& Why)
 {
+    // A name without extension gets the project extension; the extension is
+    // judged on the file name alone, so "../examples/default" is read as
+    // "../examples/default.qy7".
+    const std::string path = CommandLineProjectPath(Name);
     const bool messages = telmvar.MessagesEnabled;
     telmvar.MessagesEnabled = false;
     ResetErrorState();
     ClearErrorMessages();
-    ReadProjectFile(Name);
+    ReadProjectFile(path);
     telmvar.MessagesEnabled = messages;
     if (!telmvar.Aborted)
         return true;
-    // The name as the open dialog completes it: a name without "." gets the
-    // project extension.
-    const std::string path = Name.find('.') == std::string::npos ? Name + "." + telmvar.DataExt : Name;
-    if (!FileCanOpen(path))
+    if (!FileCanOpen(path)) {
         Why = "project file " + path + " not found or no access";
-    else {
+        // The user typed the other name: say how the one looked for came about.
+        if (path != Name)
+            Why += " (" + Name + " has no extension, ." + telmvar.DataExt + " added)";
+    } else {
         Why = "project file " + path + " cannot be read";
         const std::string detail = LastMessage();
         if (!detail.empty())
@@ -179,10 +184,20 @@ TStartOutcome RunTextBatch(const TCommandLine& Cmd)
         ReportStartFailure("no project file named");
         return {true, ExitProjectUnreadable};
     }
+    // Every way out of this routine takes the report's working copy along.
+    const TReportWorkingCopyGuard workingCopy;
     if (!ReadCommandLineProject(Cmd.P1, why)) {
         ReportStartFailure(why);
         return {true, ExitProjectUnreadable};
     }
+    // "wqyr7 proj.txt /I" would write the report over the project it read.
+    const std::string project = CommandLineProjectPath(Cmd.P1);
+    if (SameExistingFile(project, BatchReportPath(project))) {
+        ReportStartFailure("report file " + BatchReportPath(project) + " is the project file " + project +
+                           " itself: not written, the project stays as it is");
+        return {true, ExitReportNotWritten};
+    }
+    reportengine.ReportProjectFile = ReportedProjectPath(project);
     telmvar.ProjectName = ExtractBaseName(Cmd.P1);
     wtelmvar.TextDeviceDialog = false;
     wtelmvar.TextDevice = 9;

@@ -53,6 +53,10 @@ int main(int argc, char** argv)
     InitProgramLoadDefaults();
     InitProgramIdentity();
     const TCommandLine cmd = ParseCommandLine(args);
+    // A mistyped switch ("/NOGIU", "/X") is named; the run goes on as the
+    // parameters it knows say.
+    for (const auto& text : UnknownSwitchTexts(cmd))
+        ReportStartFailure(text);
     bool gui = !cmd.NoGui && !IsBatchMode(cmd.Mode) && DisplayAvailable();
 #ifndef QYR7_HAVE_QT
     gui = false;

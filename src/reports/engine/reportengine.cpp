@@ -222,7 +222,10 @@ void TabPageHeader(int PageNo)
     if (!FirstPage(PageNo)) return;
     PrintReportLine(ProgramTitleWithVersion() + "\t" + reportservices.TodayDateText() + "\t" +
                     reportservices.NowTimeText());
-    PrintReportLine(WithoutBlanks(E.ReportFileName));
+    if (E.ReportDevice == 9 && !E.ReportProjectFile.empty())
+        PrintReportLine(E.ReportProjectFile);
+    else
+        PrintReportLine(WithoutBlanks(E.ReportFileName));
     for (int i = 1; i <= 3; ++i)
         PrintReportLine(telmvar.RemarkLines[i]);
     PrintReportLine(" ");

@@ -44,6 +44,10 @@ struct TReportEngine {
     // Text printer only: ask for paper before each page.
     bool SinglePagePrinting = false;
     std::string ReportFileName = "$out.tmp";
+    // The project file a batch report (device 9) is made from. Its header
+    // names this file rather than the working copy the lines go to first,
+    // which is deleted once the report stands beside the project.
+    std::string ReportProjectFile;
     bool HtmlTableOpen = false;
     // DataExt of the project while a save dialog or the HTML browser device
     // uses "txt" or "htm".
