@@ -5,7 +5,7 @@
 #include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadprimitives.h"
 #include "graphics/cad/cadscreen.h"

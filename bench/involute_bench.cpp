@@ -1,6 +1,6 @@
 // Speed of the involute and of its inverse by bisection: every tooth form,
 // every working pressure angle and every measuring value goes through them.
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 
 #include <benchmark/benchmark.h>
 

@@ -7,7 +7,7 @@
 #include "foundation/floattext.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 
 #include <cmath>

@@ -7,7 +7,7 @@
 #include "foundation/programstate.h"
 #include "foundation/textfile.h"
 #include "foundation/textutil.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 #include "graphics/cadsettings.h"
 #include "graphics/graphsettings.h"

@@ -4,7 +4,7 @@
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 #include "platform/platform.h"
 
 #include <cerrno>

@@ -5,7 +5,7 @@
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 #include "graphics/graphfacade.h"
 #include "graphics/hpgl/hpglreader.h"
 #include "platform/platform.h"

@@ -6,7 +6,7 @@
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 #include "platform/platform.h"
 
 #include <cctype>

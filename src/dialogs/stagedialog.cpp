@@ -9,7 +9,7 @@
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "foundation/unitsys.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 #include "platform/platform.h"
 
 #include <cmath>

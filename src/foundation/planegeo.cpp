@@ -1,8 +1,8 @@
 #include "foundation/planegeo.h"
 
 #include "foundation/messagecollector.h"
-#include "foundation/utilmath.h"
-#include "foundation/utilstr.h"
+#include "foundation/guardedmath.h"
+#include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 
 #include <cmath>

@@ -4,8 +4,8 @@
 #include "foundation/fileversion.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
-#include "foundation/utilmath.h"
-#include "foundation/utilstr.h"
+#include "foundation/guardedmath.h"
+#include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 
 #include <charconv>

@@ -1,7 +1,7 @@
 #include "foundation/unitsys.h"
 
-#include "foundation/utilmath.h"
-#include "foundation/utilstr.h"
+#include "foundation/guardedmath.h"
+#include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 
 #include <algorithm>

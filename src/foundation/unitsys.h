@@ -11,7 +11,7 @@
 // Torques are N·m with the label "Nm" in every metric system, even where a
 // system's name says "Nmm". Labels use the DOS code-page bytes for ², ³, µ,
 // ° and ± unless wtelmvar.UnitCharMode is 1, which spells every label in
-// plain ASCII. The degree sign itself is DegreeSign (utilstr).
+// plain ASCII. The degree sign itself is DegreeSign (numbertext.h).
 
 #include "foundation/types.h"
 

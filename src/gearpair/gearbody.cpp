@@ -1,7 +1,7 @@
 #include "gearpair/gearbody.h"
 
 #include <cmath>
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 #include "foundation/unitsys.h"
-#include "foundation/utilmath.h"
-#include "foundation/utilstr.h"
+#include "foundation/guardedmath.h"
+#include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 
 #include <cmath>

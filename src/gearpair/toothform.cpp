@@ -4,7 +4,7 @@
 #include <string>
 
 #include "foundation/messagecollector.h"
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 
 
 

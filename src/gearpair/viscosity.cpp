@@ -1,6 +1,6 @@
 #include "gearpair/viscosity.h"
 
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 
 Extended ViscosityAtTemp(Extended nuRef, Extended tRef, Extended t)
 {

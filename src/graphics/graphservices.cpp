@@ -1,7 +1,7 @@
 #include "graphics/graphservices.h"
 
 #include "foundation/programstate.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 #include "platform/platform.h"
 #include "reports/engine/reportservices.h"
 

@@ -2,7 +2,7 @@
 
 #include "foundation/textfile.h"
 #include "foundation/textutil.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 
 #include <cmath>
 #include <cstdio>

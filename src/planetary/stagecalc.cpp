@@ -2,7 +2,7 @@
 
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 #include "gearpair/assembly.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"

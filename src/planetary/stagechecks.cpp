@@ -2,8 +2,8 @@
 
 #include "foundation/messagecollector.h"
 #include "foundation/unitsys.h"
-#include "foundation/utilmath.h"
-#include "foundation/utilstr.h"
+#include "foundation/guardedmath.h"
+#include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 #include "gearpair/assembly.h"
 #include "gearpair/gearpairdata.h"

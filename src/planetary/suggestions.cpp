@@ -1,6 +1,6 @@
 #include "planetary/suggestions.h"
 
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 #include "gearpair/assembly.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/animation.h"

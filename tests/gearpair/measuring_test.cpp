@@ -13,7 +13,7 @@
 #include "foundation/messagecollector.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 #include "foundation/programsettings.h"
 #include "common/testmessages.h"
 

@@ -6,7 +6,7 @@
 
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 #include "planetary/bearings/bearingcatalogue.h"
 #include "platform/headless/platform_headless.h"

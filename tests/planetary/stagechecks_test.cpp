@@ -4,7 +4,7 @@
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 #include "foundation/programsettings.h"
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 #include "gearpair/measuring.h"
 #include "planetary/stagechecks.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "foundation/messagecollector.h"
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 #include "foundation/programsettings.h"
 #include "gearpair/gearfactors.h"
 #include "gearpair/gearpairdata.h"

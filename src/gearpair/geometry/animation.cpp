@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "foundation/messagecollector.h"
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/animation.h"
 

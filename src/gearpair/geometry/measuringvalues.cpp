@@ -8,7 +8,7 @@
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 #include "foundation/unitsys.h"
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 #include "gearpair/gearfactors.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/tolerances.h"

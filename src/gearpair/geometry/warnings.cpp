@@ -8,8 +8,8 @@
 #include <string>
 
 #include "foundation/messagecollector.h"
-#include "foundation/utilmath.h"
-#include "foundation/utilstr.h"
+#include "foundation/guardedmath.h"
+#include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/warnings.h"

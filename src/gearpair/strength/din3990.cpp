@@ -2,7 +2,7 @@
 
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 #include "foundation/programsettings.h"
 #include "gearpair/gearfactors.h"
 #include "gearpair/gearpairdata.h"

@@ -1,6 +1,6 @@
 #include "gearpair/strength/facewidth.h"
 
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 #include "gearpair/gearpairdata.h"
 
 void CalcEffectiveFaceWidth()

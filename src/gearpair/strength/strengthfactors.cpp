@@ -1,7 +1,7 @@
 #include "gearpair/strength/strengthfactors.h"
 
 #include "foundation/messagecollector.h"
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "graphics/cad/caddevice.h"
 
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 #include "graphics/cad/cadscreen.h"
 
 #include <cmath>

@@ -3,7 +3,7 @@
 #include "foundation/messagecollector.h"
 #include "foundation/planegeo.h"
 #include "foundation/textutil.h"
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 #include "graphics/cad/caddevice.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cadsettings.h"

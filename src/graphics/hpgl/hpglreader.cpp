@@ -3,8 +3,8 @@
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
-#include "foundation/utilmath.h"
-#include "foundation/utilstr.h"
+#include "foundation/guardedmath.h"
+#include "foundation/numbertext.h"
 #include "graphics/hpgl/hpglstate.h"
 #include "platform/platform.h"
 

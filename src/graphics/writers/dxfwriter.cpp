@@ -1,7 +1,7 @@
 #include "graphics/writers/dxfwriter.h"
 
 #include "foundation/codepage.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 #include "graphics/writers/dxfrecords.h"
 
 #include <cmath>

@@ -2,8 +2,8 @@
 
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
-#include "foundation/utilmath.h"
-#include "foundation/utilstr.h"
+#include "foundation/guardedmath.h"
+#include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 #include "planetary/bearings/bearinglife.h"
 #include "planetary/bearings/xyfactors.h"

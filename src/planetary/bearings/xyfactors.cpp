@@ -4,9 +4,9 @@
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
 #include "foundation/textfile.h"
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 #include "foundation/textutil.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 #include "planetary/filelines.h"
 
 #include <cmath>

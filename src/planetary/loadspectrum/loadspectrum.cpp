@@ -5,7 +5,7 @@
 #include "foundation/textfile.h"
 #include "foundation/unitsys.h"
 #include "foundation/textutil.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 #include "planetary/filenames.h"
 
 #include <cmath>

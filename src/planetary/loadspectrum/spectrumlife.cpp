@@ -3,7 +3,7 @@
 #include "foundation/messagecollector.h"
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
 #include "gearpair/lifeparams.h"

@@ -4,7 +4,7 @@
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 #include "reports/engine/htmltext.h"
 #include "reports/engine/reportcolumns.h"

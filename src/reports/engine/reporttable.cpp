@@ -3,7 +3,7 @@
 #include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/textutil.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 #include "reports/engine/htmltext.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportframes.h"

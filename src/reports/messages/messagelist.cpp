@@ -5,7 +5,7 @@
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 #include "reports/engine/reportcolumns.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportframes.h"

@@ -1,8 +1,8 @@
 #include "reports/stage/bearingspecs.h"
 
 #include "foundation/unitsys.h"
-#include "foundation/utilmath.h"
-#include "foundation/utilstr.h"
+#include "foundation/guardedmath.h"
+#include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 #include "planetary/bearings/bearinglife.h"
 #include "planetary/bearings/planetbearing.h"

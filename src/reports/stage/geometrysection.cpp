@@ -1,7 +1,7 @@
 // Gearing geometry of the four gears and the three meshes.
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 #include "foundation/unitsys.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 #include "gearpair/gearpairdata.h"
 #include "planetary/stage.h"

@@ -2,7 +2,7 @@
 // sides, and the equivalent and limit torques of the life calculation.
 #include "foundation/programstate.h"
 #include "foundation/unitsys.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/lifeparams.h"
 #include "planetary/stage.h"

@@ -1,6 +1,6 @@
 // Test dimensions of the four gears: span, balls and pins.
 #include "foundation/unitsys.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 #include "planetary/stage.h"
 #include "reports/engine/reportcolumns.h"
 #include "reports/engine/reportengine.h"

@@ -2,7 +2,7 @@
 
 #include "foundation/programstate.h"
 #include "foundation/messagecollector.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 #include "gearpair/gearpairdata.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/stage.h"

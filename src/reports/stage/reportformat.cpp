@@ -2,7 +2,7 @@
 
 #include "foundation/programstate.h"
 #include "foundation/unitsys.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 #include "planetary/stage.h"
 #include "reports/engine/reportcolumns.h"
 #include "reports/engine/reportengine.h"

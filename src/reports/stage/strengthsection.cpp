@@ -2,7 +2,7 @@
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "foundation/unitsys.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 #include "gearpair/gearpairdata.h"
 #include "planetary/stage.h"
 #include "planetary/suggestions.h"

@@ -4,7 +4,7 @@
 #include "foundation/messagecollector.h"
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 #include "platform/platform.h"
 #include "xbase/cmd/dbcmd.h"

@@ -1,8 +1,8 @@
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 
 #include "foundation/floattext.h"
 #include "foundation/programstate.h"
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 #include "foundation/programsettings.h"
 
 #include <charconv>

@@ -1,6 +1,6 @@
 #include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
-#include "foundation/utilstr.h"
+#include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 
 #include <gtest/gtest.h>

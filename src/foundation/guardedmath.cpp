@@ -1,4 +1,4 @@
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 
 #include "foundation/messagecollector.h"
 #include "foundation/floattext.h"

@@ -1,6 +1,6 @@
 #include "foundation/messagecollector.h"
 #include "foundation/foundationstate.h"
-#include "foundation/utilmath.h"
+#include "foundation/guardedmath.h"
 #include "foundation/programsettings.h"
 
 #include <gtest/gtest.h>
