@@ -10,6 +10,7 @@
 #include "graphics/cad/cadprimitives.h"
 #include "graphics/cad/cadscreen.h"
 #include "graphics/cadsettings.h"
+#include "graphics/graphfacade.h"
 #include "reports/engine/reportservices.h"
 
 #include <benchmark/benchmark.h>
@@ -133,5 +134,34 @@ void BM_ScreenBlockReadBack(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * 14 * n);
 }
 BENCHMARK(BM_ScreenBlockReadBack)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// The same frame into the graphics window's display list, as the animation
+// records it.
+void BM_ScreenBlockReadBackToDisplayList(benchmark::State& state)
+{
+    TScratch scratch;
+    Prepare(scratch);
+    TCadScreen* previous = SetCadScreen(nullptr);
+    const int n = static_cast<int>(state.range(0));
+    CadOpenOutput(3);
+    CadBeginDrawingDefault();
+    CadBeginBlocks();
+    CadBeginBlock("EVOLV1");
+    CadSetLayer(5);
+    DrawEntities(n);
+    CadEndBlock();
+    CadEndSection();
+    CadBeginEntities();
+    const size_t start = GraphFacade.DrawRecordList.size();
+    for (auto _ : state) {
+        GraphFacade.DrawRecordList.resize(start);
+        for (int k = 0; k < 14; ++k)
+            CadInsertBlock("EVOLV1", 50, 50, k * 360.0L / 14, 1, 1);
+    }
+    CadCloseOutput();
+    SetCadScreen(previous);
+    state.SetItemsProcessed(state.iterations() * 14 * n);
+}
+BENCHMARK(BM_ScreenBlockReadBackToDisplayList)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -254,6 +254,13 @@ TEST_F(CadBlocksTest, PlotFileDrawsBlocksItDoesNotDefine)
     EXPECT_NE(dxf.find("LINE\r\n  8\r\n0\r\n 10\r\n5.000000\r\n 20\r\n5.000000\r\n 11\r\n15.000000\r\n"),
               std::string::npos);
     EXPECT_NE(dxf.find("INSERT\r\n  8\r\n0\r\n  2\r\nOWN\r\n"), std::string::npos);
+
+    const auto view = EzdxfView(Temp("korvilt.dxf"));
+    if (!view) GTEST_SKIP() << "ezdxf is not installed";
+    ASSERT_FALSE(view->empty());
+    EXPECT_EQ(view->front(), "audit errors=0 fixes=0") << "every insert of the plot file has its block";
+    EXPECT_NE(std::find(view->begin(), view->end(), "INSERT 0 OWN 20.000 20.000 0.000 1.000 1.000"), view->end());
+    EXPECT_NE(std::find(view->begin(), view->end(), "LINE 0 5.000 5.000 15.000 5.000"), view->end());
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
@@ -194,4 +195,23 @@ void ExpectGolden(const std::string& Name, const std::string& Bytes)
         }
     }
     ADD_FAILURE() << Name << " differs (output in " << out << ")";
+}
+
+std::optional<std::vector<std::string>> EzdxfView(const std::string& Path)
+{
+    if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) return std::nullopt;
+    const std::string cmd = "/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/dxfcheck.py '" + Path + "' 2>&1";
+    std::FILE* p = ::popen(cmd.c_str(), "r");
+    if (p == nullptr) return std::nullopt;
+    std::string text;
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
+        text.append(buf, n);
+    ::pclose(p);
+    std::vector<std::string> lines;
+    std::istringstream s(text);
+    for (std::string l; std::getline(s, l);)
+        lines.push_back(l);
+    return lines;
 }

@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,11 @@ class CadTest : public ::testing::Test
     std::vector<std::string> Messages;
     std::vector<std::string> Launched;
 };
+
+// ezdxf's view of a DXF file (see dxfcheck.py): the audit counts, the layer
+// table, entity counts and model-space geometry; nothing when ezdxf is not
+// installed.
+std::optional<std::vector<std::string>> EzdxfView(const std::string& Path);
 
 // Compares Bytes with tests/graphics/golden/<Name>; on a mismatch (or a
 // missing golden) writes <Name>.out beside it and fails with the first

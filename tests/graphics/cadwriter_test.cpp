@@ -216,27 +216,6 @@ const std::vector<Drawing>& Drawings()
 
 class DxfGoldenTest : public CadTest, public ::testing::WithParamInterface<size_t>
 {
-  protected:
-    // ezdxf's view of a file, or nothing when ezdxf is not installed.
-    static std::optional<std::vector<std::string>> EzdxfView(const std::string& Path)
-    {
-        if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) return std::nullopt;
-        const std::string cmd =
-            "/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/dxfcheck.py '" + Path + "' 2>&1";
-        std::FILE* p = ::popen(cmd.c_str(), "r");
-        if (p == nullptr) return std::nullopt;
-        std::string text;
-        char buf[4096];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
-            text.append(buf, n);
-        ::pclose(p);
-        std::vector<std::string> lines;
-        std::istringstream s(text);
-        for (std::string l; std::getline(s, l);)
-            lines.push_back(l);
-        return lines;
-    }
 };
 
 TEST_P(DxfGoldenTest, MatchesGoldenAndEzdxfReadsTheDrawing)
@@ -269,6 +248,17 @@ TEST_P(DxfGoldenTest, MatchesGoldenAndEzdxfReadsTheDrawing)
     expected.insert(expected.end(), d.Layers.begin(), d.Layers.end());
     expected.insert(expected.end(), d.Expected.begin(), d.Expected.end());
     EXPECT_EQ(*view, expected);
+}
+
+TEST_F(CadTest, TablesFollowTheFixedLayout)
+{
+    const std::string dxf = ReadFile(std::string(QYR7_TEST_DIR) + "/golden/decimals3.dxf");
+    EXPECT_NE(dxf.find("  4\r\n\r\n0\r\nENDTAB\r\n  0\r\nENDSEC\r\n"), std::string::npos)
+        << "the STYLE table ends with a bare \"0\" and an empty font value before it";
+    EXPECT_NE(dxf.find("  9\r\n$LTSCALE\r\n 40\r\n15\r\n"), std::string::npos) << "$LTSCALE is always 15";
+    EXPECT_NE(dxf.find("  2\r\nLAYER\r\n 70\r\n24\r\n"), std::string::npos) << "layer table count is always 24";
+    EXPECT_NE(dxf.find("  3\r\n- - - - - - \r\n"), std::string::npos) << "DASHED description keeps its blank";
+    EXPECT_EQ(dxf.find("\n 62\r\n0\r\n"), std::string::npos) << "no layer in colour 0";
 }
 
 INSTANTIATE_TEST_SUITE_P(Drawings, DxfGoldenTest, ::testing::Range<size_t>(0, 5),
