@@ -132,6 +132,22 @@ TEST_F(CadBlocksTest, SelfInsertStopsAtDepthFiveAndDrawingGoesOn)
     EXPECT_FALSE(telmvar.Aborted);
 }
 
+TEST_F(CadBlocksTest, BlockInsertingItselfTwiceIsReportedOnce)
+{
+    OpenScreen();
+    CadBeginBlock("TWICE");
+    CadInsertBlock("TWICE", 0, 0, 0, 1, 1);
+    CadInsertBlock("TWICE", 1, 0, 0, 1, 1);
+    CadLine(0, 0, 1, 0);
+    CadEndBlock();
+    BeginEntities();
+    CadInsertBlock("TWICE", 0, 0, 0, 1, 1);
+    EXPECT_EQ(Messages, (std::vector<std::string>{"error blockno.5"}));
+    EXPECT_TRUE(Screen.Drawn().empty());
+    CadInsertBlock("TWICE", 0, 0, 0, 1, 1);
+    EXPECT_EQ(Messages.size(), 2u) << "the next insert is read afresh";
+}
+
 TEST_F(CadBlocksTest, BlockFilesLiveInTheOutputsOwnDirectoryUntilClose)
 {
     UserBlock("$LOGO_2.dx$", "  0\r\nLINE\r\n  8\r\n0\r\n 10\r\n0\r\n 20\r\n0\r\n 11\r\n480\r\n 21\r\n0\r\n");

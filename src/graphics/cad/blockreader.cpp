@@ -23,6 +23,11 @@ TCadState& S = cadstate;
 // Vertices one polyline may have.
 constexpr size_t MaxVertices = 100000;
 
+// An insert nested too deep ends the whole insert it belongs to: a block
+// that inserts itself n times would otherwise be read n^4 times, with as
+// many messages.
+bool nestingFailed = false;
+
 std::string_view Trim(std::string_view V)
 {
     while (!V.empty() && (V.front() == ' ' || V.front() == '\t'))
@@ -342,7 +347,7 @@ void DrawDxfBlockBytes(std::string_view Bytes)
             AddErrorMessage("Error  : DXF: " + std::string(kind));
             break;
         }
-        if (telmvar.Aborted) break;
+        if (telmvar.Aborted || nestingFailed) break;
     }
     if (P.Malformed) AddErrorMessage("Error  : DXF: " + std::string(P.BadLine.substr(0, 40)));
 }
@@ -350,15 +355,20 @@ void DrawDxfBlockBytes(std::string_view Bytes)
 void ReadDxfBlockFile(const std::string& Name, Extended X, Extended Y, Extended Angle, Extended ScaleX,
                       Extended ScaleY)
 {
-    const TCadState saved = S;
+    // Each insert starts from its caller's transform and hands it back.
+    struct TSaved {
+        Extended X, Y, Angle, ScaleX, ScaleY;
+        int32_t Depth;
+    } const saved{S.BlockInsX, S.BlockInsY, S.BlockInsAngle, S.BlockInsScaleX, S.BlockInsScaleY, S.CadBlockCount};
     auto restore = [&saved] {
-        S.BlockInsX = saved.BlockInsX;
-        S.BlockInsY = saved.BlockInsY;
-        S.BlockInsAngle = saved.BlockInsAngle;
-        S.BlockInsScaleX = saved.BlockInsScaleX;
-        S.BlockInsScaleY = saved.BlockInsScaleY;
-        S.CadBlockCount = saved.CadBlockCount;
+        S.BlockInsX = saved.X;
+        S.BlockInsY = saved.Y;
+        S.BlockInsAngle = saved.Angle;
+        S.BlockInsScaleX = saved.ScaleX;
+        S.BlockInsScaleY = saved.ScaleY;
+        S.CadBlockCount = saved.Depth;
     };
+    if (S.CadBlockCount == 0) nestingFailed = false;
     S.CadBlockCount += 1;
     Extended x = 0, y = 0;
     Map(x, y, X, Y);
@@ -371,6 +381,7 @@ void ReadDxfBlockFile(const std::string& Name, Extended X, Extended Y, Extended 
         // A block that inserts itself (or nests too deep) is drawn as
         // nothing; the rest of the drawing goes on.
         reportservices.ShowMessageIfEnabled("error blockno." + std::to_string(S.CadBlockCount));
+        nestingFailed = true;
         restore();
         return;
     }
