@@ -692,21 +692,25 @@ TEST_F(ConfigFile, SessionFileRoundTripAndLayout)
     EXPECT_EQ(telmvar.DataDir, "") << "the data directory is not restored";
 }
 
-TEST_F(ConfigFile, NoSessionFileEmptiesTheList)
+TEST_F(ConfigFile, EntriesASessionFileLacksAreEmpty)
 {
-    wtelmvar.RecentFiles[1] = "x";
-    ReadSessionFile();
-    for (const auto& r : wtelmvar.RecentFiles)
-        EXPECT_EQ(r, "");
-}
-
-TEST_F(ConfigFile, AShortSessionFileGivesEmptyEntries)
-{
-    WriteWholeFile(SessionFileName(), "qyr7 Session /x/\r\n/p/one.qy7\r\n");
-    ReadSessionFile();
-    EXPECT_EQ(wtelmvar.RecentFiles[1], "/p/one.qy7");
-    EXPECT_EQ(wtelmvar.RecentFiles[2], "");
-    EXPECT_EQ(wtelmvar.RecentFiles[4], "");
+    struct Case {
+        const char* what;
+        const char* file; // nullptr: no session file
+        const char* first;
+    };
+    for (const Case& c : {Case{"no session file", nullptr, ""},
+                          Case{"a short session file", "qyr7 Session /x/\r\n/p/one.qy7\r\n", "/p/one.qy7"}}) {
+        fs::remove(SessionFileName());
+        if (c.file)
+            WriteWholeFile(SessionFileName(), c.file);
+        for (auto& r : wtelmvar.RecentFiles)
+            r = "stale";
+        ReadSessionFile();
+        EXPECT_EQ(wtelmvar.RecentFiles[1], c.first) << c.what;
+        for (int i = 2; i <= 4; ++i)
+            EXPECT_EQ(wtelmvar.RecentFiles[i], "") << c.what << ", entry " << i;
+    }
 }
 
 TEST_F(ConfigFile, AClearedListIsWrittenSoItStaysCleared)

@@ -58,34 +58,29 @@ TEST(PosixLauncher, AMissingProgramIsAClearFailure)
     }
 }
 
-TEST(PosixLauncher, AFileWithoutExecutePermissionIsRefused)
+TEST(PosixLauncher, AFileTheSystemCannotRunIsRefusedWithItsReason)
 {
-    const testdirs::ScopedTempDir scratch("launch_noexec");
-    const fs::path dir = scratch.Path();
-    fs::path file = dir / "plain.sh";
-    std::ofstream(file) << "#!/bin/sh\nexit 0\n";
-    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
-    LauncherImplPosix launcher;
-    LaunchResult r = launcher.StartProgram(file.string(), {});
-    EXPECT_FALSE(r.Started);
-    EXPECT_EQ(r.ErrorCode, EACCES);
-    EXPECT_NE(r.Message.find("plain.sh"), std::string::npos);
-}
-
-TEST(PosixLauncher, AnExecFailureInTheChildIsReportedToTheCaller)
-{
-    // Executable, but no program the system can run: the search passes and
-    // only the exec itself fails.
-    const testdirs::ScopedTempDir scratch("launch_badexec");
-    const fs::path dir = scratch.Path();
-    fs::path file = dir / "notaprogram";
-    std::ofstream(file) << "plain text, no interpreter line\n";
-    fs::permissions(file, fs::perms::owner_all);
-    LauncherImplPosix launcher;
-    LaunchResult r = launcher.StartProgram(file.string(), {});
-    EXPECT_FALSE(r.Started);
-    EXPECT_EQ(r.ErrorCode, ENOEXEC);
-    EXPECT_NE(r.Message.find("notaprogram"), std::string::npos) << r.Message;
+    // Without execute permission the search already refuses it; executable
+    // but no program the system can run, the search passes and only the exec
+    // in the child fails, which must still reach the caller.
+    struct Case {
+        const char* name;
+        const char* content;
+        fs::perms perms;
+        int error;
+    };
+    const testdirs::ScopedTempDir scratch("launch");
+    for (const Case& c : {Case{"plain.sh", "#!/bin/sh\nexit 0\n", fs::perms::owner_read | fs::perms::owner_write, EACCES},
+                          Case{"notaprogram", "plain text, no interpreter line\n", fs::perms::owner_all, ENOEXEC}}) {
+        const fs::path file = fs::path(scratch.Path()) / c.name;
+        std::ofstream(file) << c.content;
+        fs::permissions(file, c.perms);
+        LauncherImplPosix launcher;
+        const LaunchResult r = launcher.StartProgram(file.string(), {});
+        EXPECT_FALSE(r.Started) << c.name;
+        EXPECT_EQ(r.ErrorCode, c.error) << c.name;
+        EXPECT_NE(r.Message.find(c.name), std::string::npos) << r.Message;
+    }
 }
 
 TEST(PosixLauncher, ArgumentsArriveUnchangedWithoutAShell)
