@@ -21,6 +21,7 @@
 #include <QApplication>
 
 #include "app/qt/mainform_qt.h"
+#include "dialogs/qt/dialogforms_qt.h"
 #include "platform/qt/platform_qt.h"
 #include "reports/qt/reportforms_qt.h"
 #endif
@@ -98,6 +99,7 @@ int main(int argc, char** argv)
     InstallQtScreenInfo(qt);
     // The result window of the screen device and the message help form.
     InstallQtReportForms();
+    dialogs_qt::RegisterDialogForms(qt.QtDialogs());
     startup.Interactive = true;
     const TStartOutcome outcome = ThhFormCreate(cmd);
     if (outcome.EndProcess)

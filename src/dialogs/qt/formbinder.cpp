@@ -80,7 +80,11 @@ void TFormBinder::Connect(QWidget* widget, const std::string& name)
 
 void TFormBinder::Press(const std::string& name)
 {
-    const DialogAction action = model_.Press(name);
+    Apply(model_.Press(name));
+}
+
+void TFormBinder::Apply(DialogAction action)
+{
     switch (action) {
     case DialogAction::Accept:
         closingByModel_ = true;

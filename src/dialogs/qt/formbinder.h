@@ -29,6 +29,9 @@ class TFormBinder final : public QObject
     void Refresh();
     // Hands a button press to the model and carries out its answer.
     void Press(const std::string& name);
+    // Carries out a model's answer: close with OK or Cancel, stay, or come
+    // to the front again.
+    void Apply(platform::DialogAction action);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
