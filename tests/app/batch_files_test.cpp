@@ -67,13 +67,17 @@ std::string Describe(const BatchFilesCase& c)
 
 void PrintTo(const BatchFilesCase& c, std::ostream* os) { *os << Describe(c); }
 
-// Every regular file and link below Dir, as paths relative to it.
+// Every regular file and link below Dir, as paths relative to it; the
+// configuration home of the run (".config", where a run with the main window
+// keeps its session) is not a file of the batch.
 std::set<std::string> FilesBelow(const fs::path& Dir)
 {
     std::set<std::string> files;
-    for (const auto& e : fs::recursive_directory_iterator(Dir))
-        if (!e.is_directory() || e.is_symlink())
-            files.insert(fs::relative(e.path(), Dir).generic_string());
+    for (const auto& e : fs::recursive_directory_iterator(Dir)) {
+        const std::string rel = fs::relative(e.path(), Dir).generic_string();
+        if ((!e.is_directory() || e.is_symlink()) && rel.rfind(".config/", 0) != 0)
+            files.insert(rel);
+    }
     return files;
 }
 
