@@ -163,6 +163,56 @@ TEST_F(FoundationState, CollectorKeepsTheFirstTwelveDistinctTexts)
     EXPECT_EQ(Collected(), expected);
 }
 
+TEST_F(FoundationState, TextsBeyondTheTwelfthAreCountedOnceAndForgottenOnReset)
+{
+    for (int i = 1; i <= 15; ++i)
+        AddErrorMessage("Warning: " + std::to_string(i));
+    // Repeats of a left-out text and of a kept one add nothing.
+    AddErrorMessage("Warning: 14");
+    AddErrorMessage("Warning: 2");
+    EXPECT_EQ(error0.ErrorCount, 12);
+    EXPECT_EQ(LeftOutMessageCount(), 3u);
+    EXPECT_EQ(error0.LeftOutTexts, (std::vector<std::string>{"Warning: 13", "Warning: 14", "Warning: 15"}));
+    ResetErrorState();
+    EXPECT_EQ(LeftOutMessageCount(), 0u);
+    AddErrorMessage("Warning: 13");
+    EXPECT_EQ(Collected(), (std::vector<std::string>{"Warning: 13"}));
+}
+
+TEST_F(FoundationState, TheFirstFatalTextIsKeptEvenWhenTheListIsFull)
+{
+    for (int i = 1; i <= 12; ++i)
+        AddErrorMessage("Warning: " + std::to_string(i));
+    AddFatalMessage("Fatal  : first");
+    AddFatalMessage("Fatal  : second");
+    EXPECT_TRUE(telmvar.FatalCalcError);
+    EXPECT_EQ(error0.FatalText, "Fatal  : first");
+    EXPECT_EQ(error0.LeftOutTexts, (std::vector<std::string>{"Fatal  : first", "Fatal  : second"}));
+    ResetErrorState();
+    EXPECT_EQ(error0.FatalText, "");
+    // A fatal text already in the list is still the run's fatal condition.
+    AddErrorMessage("Fatal  : again");
+    AddFatalMessage("Fatal  : again");
+    EXPECT_EQ(error0.FatalText, "Fatal  : again");
+    EXPECT_EQ(error0.ErrorCount, 1);
+}
+
+TEST_F(FoundationState, JudgementsAreMarkedOnlyWhileTheScopeLives)
+{
+    AddErrorMessage("Error  : table");
+    {
+        const TJudgementMessages judgements;
+        AddErrorMessage("Warning: undercut ! (1)");
+    }
+    AddJudgementMessage("Warning: SH<1 (1) (0.50) !");
+    AddErrorMessage("Error  : limit");
+    std::vector<std::string> kept, judged;
+    for (const auto& m : CollectedMessages())
+        (m.Judgement ? judged : kept).push_back(m.Text);
+    EXPECT_EQ(kept, (std::vector<std::string>{"Error  : table", "Error  : limit"}));
+    EXPECT_EQ(judged, (std::vector<std::string>{"Warning: undercut ! (1)", "Warning: SH<1 (1) (0.50) !"}));
+}
+
 TEST_F(FoundationState, ResetErrorStateForgetsCountButNotTexts)
 {
     AddErrorMessage("Fatal  : Unit0");

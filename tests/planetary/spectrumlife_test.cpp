@@ -200,13 +200,16 @@ TEST_F(SpectrumLife, NoItemsComputesNothing)
     EXPECT_FALSE(telmvar.Aborted);
 }
 
-TEST_F(SpectrumLife, MissingTableAbortsAndKeepsTheResults)
+TEST_F(SpectrumLife, MissingTableStopsTheCalculationAndChangesNoResult)
 {
     GearPair.TeqF = 77;
     Spectrum({{1e6L, 1000}});
     CalcLoadSpectrumLife(2000, 1500);
     EXPECT_TRUE(HasMessage("QYRLIFE.DBF not found"));
     EXPECT_TRUE(telmvar.Aborted);
+    // The old results are no results of this spectrum: reports must not
+    // show them.
+    EXPECT_TRUE(telmvar.FatalCalcError);
     EXPECT_DOUBLE_EQ(D(GearPair.TeqF), 77);
 }
 
@@ -226,6 +229,8 @@ TEST_F(SpectrumLife, RowWithoutAnSNLineKeepsTheMaterialInUse)
     Spectrum({{1e6L, 1000}});
     CalcLoadSpectrumLife(2000, 1500);
     EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_TRUE(telmvar.FatalCalcError);
+    EXPECT_TRUE(HasMessage("QYRLIFE.DBF record 1 holds no S-N line")) << Messages();
     EXPECT_EQ(LifeParams.LW, "kept");
     EXPECT_EQ(LifeParams.N0F, 1000);
 }

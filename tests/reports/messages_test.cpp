@@ -53,6 +53,13 @@ class MessagesTest : public ReportTest
         for (const char* t : Texts)
             AddErrorMessage(t);
     }
+    // A fresh list of these texts.
+    void Collect(const std::vector<std::string>& Texts)
+    {
+        ResetErrorState();
+        for (const auto& t : Texts)
+            AddErrorMessage(t);
+    }
     std::vector<std::string> Forms;
 };
 
@@ -284,6 +291,39 @@ TEST_F(MessagesTest, TabDevicesWriteOneLinePerMessageWithTwoTabs)
     EXPECT_EQ(lines[3], "Warning: unknown text\tno help description available for this error message.\t");
     for (int i = 2; i <= 3; ++i)
         EXPECT_EQ(std::count(lines[i].begin(), lines[i].end(), '\t'), 2);
+}
+
+TEST_F(MessagesTest, TheListSaysHowManyTextsItLeftOut)
+{
+    std::vector<std::string> texts;
+    for (int i = 1; i <= 15; ++i)
+        texts.push_back("Warning: " + std::to_string(i));
+    Collect(texts);
+    std::string text;
+    uhelperr.MessageListAsText = [&](const std::string& T) { text = T; };
+    ShowMessageList();
+    EXPECT_NE(text.find("Warning: 12\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Warning: 13"), std::string::npos) << text;
+    EXPECT_EQ(text.substr(text.size() - 24), "... and 3 more messages\n");
+
+    // The report's section: the count after the twelfth, in the columns of
+    // a message line.
+    telmvar.ProjectName = Temp("x");
+    OpenReport(9, "x");
+    ASSERT_TRUE(BeginReportOutput());
+    PrintReportMessages();
+    EXPECT_TRUE(CloseReport());
+    auto lines = Lines(ReadFile(Temp("x.txt")));
+    ASSERT_EQ(lines.size(), 2u + 12u + 1u);
+    EXPECT_EQ(lines.back(), "... and 3 more messages\t\t");
+
+    // One left out reads as one.
+    texts.resize(13);
+    Collect(texts);
+    EXPECT_EQ(LeftOutMessagesLine(), "... and 1 more message");
+    texts.resize(12);
+    Collect(texts);
+    EXPECT_EQ(LeftOutMessagesLine(), "");
 }
 
 TEST_F(MessagesTest, ErrorMessagesCommandShowsAMessagesPageOnTheScreen)

@@ -11,6 +11,8 @@
 #include "gearpair/strength/facewidth.h"
 #include "gearpair/strength/limitload.h"
 
+#include <vector>
+
 namespace {
 TLoadSpectrumLifeProc LoadSpectrumLife = nullptr;
 }
@@ -105,14 +107,20 @@ void CalcGearPair()
 
     const Extended rootLimit = FindLimitLoad(1);
     const Extended pittingLimit = FindLimitLoad(2);
+    const std::size_t before = CollectedMessages().size();
     if (LoadSpectrumLife)
         LoadSpectrumLife(rootLimit, pittingLimit);
     if (telmvar.FatalCalcError)
         return;
     // Keep only the messages of the final run at the nominal torque, not
-    // those of the limit-load trials.
-    if (!telmvar.Aborted)
+    // those of the limit-load trials; the spectrum's own messages (a
+    // falling spectrum, a material row the table lacks) stay.
+    if (!telmvar.Aborted) {
+        const std::vector<TCollectedMessage> all = CollectedMessages();
         ResetErrorState();
+        for (std::size_t i = before; i < all.size(); ++i)
+            AddErrorMessage(all[i].Text);
+    }
     if (g.KaFromLoadSpectrum == 1) {
         g.KA_F = g.LoadSpectrumKA_F;
         g.KA_H = g.LoadSpectrumKA_H;
