@@ -4,6 +4,7 @@
 // what happens at close (plot program, opening the written file).
 #include "cadtestsupport.h"
 
+#include "foundation/fileutil.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
@@ -82,7 +83,8 @@ TEST_P(CadFileNameTest, DeviceExtensionReplacesTypedOne)
     ASSERT_EQ(Platform->HeadlessFiles().Requests().size(), 1u);
     const auto& r = Platform->HeadlessFiles().Requests()[0];
     EXPECT_EQ(r.Filter, "*.dxf|*.dxf|*.*|*.*");
-    EXPECT_EQ(r.InitialName, "proposal");
+    EXPECT_EQ(r.InitialName, "drawing") << "the project name, not the drawing name";
+    EXPECT_EQ(r.InitialDir, AddTrailingBackslash(telmvar.CadDir));
     if (c.File == nullptr) {
         EXPECT_TRUE(telmvar.Aborted);
         EXPECT_FALSE(CadOutputIsOpen());

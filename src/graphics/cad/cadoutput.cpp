@@ -101,10 +101,10 @@ const char* DeviceExtension(int Device)
 
 // The file name of a file device: the save dialog (unless skipped), the
 // device's extension in place of any typed one, and the name check.
-bool AskFileName(int Device, const std::string& Name)
+bool AskFileName(int Device)
 {
     const std::string ext = DeviceExtension(Device);
-    const std::string proposal = Name.empty() ? telmvar.ProjectName : Name;
+    const std::string& proposal = telmvar.ProjectName;
     if (wtelmvar.CadSkipSaveDialog) {
         S.CadFileName = proposal + "." + ext;
         return true;
@@ -276,7 +276,7 @@ void CadChooseDevice()
     line = text;
 }
 
-void CadOpenOutput(int Device, const std::string& Name)
+void CadOpenOutput(int Device, const std::string& /*Name*/)
 {
     // One output at a time: a drawing that never closed its output loses
     // it here rather than writing into it.
@@ -314,7 +314,7 @@ void CadOpenOutput(int Device, const std::string& Name)
             telmvar.Aborted = true;
             return;
         }
-        if (!AskFileName(dev, Name) || !OpenOutputFile()) return;
+        if (!AskFileName(dev) || !OpenOutputFile()) return;
         if (dev == 1)
             o.dev = std::make_unique<TCadDxfDevice>(o.file.Stream(), DxfOptionsFromSettings(true), true);
         else

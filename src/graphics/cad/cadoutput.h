@@ -27,9 +27,10 @@ class TCadDevice;
 class TCadBlockStore;
 
 // Chooses the device (the "CAD Code" menu for 0) and opens the output. File
-// devices ask for the file name unless CadSkipSaveDialog is set; Name is the
-// proposed name (ProjectName when empty). Cancel, a refused name or a file
-// that cannot be created set Aborted, and nothing is opened.
+// devices ask for the file name unless CadSkipSaveDialog is set, proposing
+// ProjectName; the drawing name some callers pass does not change that.
+// Cancel, a refused name or a file that cannot be created set Aborted, and
+// nothing is opened.
 void CadOpenOutput(int Device, const std::string& Name = "");
 // The device menu; the item number is the device code. The plot program
 // also asks for its command line.
