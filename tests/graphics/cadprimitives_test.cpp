@@ -9,6 +9,7 @@
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadprimitives.h"
 #include "graphics/cadsettings.h"
+#include "graphics/graphsettings.h"
 
 #include <algorithm>
 #include <limits>
@@ -123,6 +124,30 @@ TEST_F(CadPrimitivesTest, PolylineOnScreenBecomesLinesAndArcs)
     EXPECT_EQ(Count("Arc "), 0);
     EXPECT_GT(Count("Line "), 2);
     EXPECT_EQ(Screen.Calls.back(), "Line 19.9872 9.4935 20.0000 10.0000");
+}
+
+TEST_F(CadPrimitivesTest, ArcVertexTurnsLeftAboutThePointBeside)
+{
+    cadsettings.CadArcsToLines = false;
+    CadBeginPolyline();
+    CadPolylineVertex(0, 0, 0);
+    // 10 along +x, then a quarter turn about (10, 5): ends at (15, 5).
+    CadPolylineArcVertex(10, 0, 5, Pi / 2);
+    CadPolylineVertexRelative(5, Pi / 2, 0);
+    CadEndPolyline();
+    EXPECT_EQ(Screen.Drawn(), (std::vector<std::string>{"Line 0.0000 0.0000 10.0000 0.0000",
+                                                         "Arc 10.0000 5.0000 -90.0000 0.0000 5.0000",
+                                                         "Line 15.0000 5.0000 15.0000 10.0000"}));
+}
+
+TEST_F(CadPrimitivesTest, TextInWidthShrinksStyleToFit)
+{
+    // "ABCD" at width 3.5 is estimated 4 x 3.5 x 0.8 / 0.7 = 16 mm long.
+    CadTextInWidth(1, " ABCD ", 0, 5, 3.5L, 20);
+    EXPECT_EQ(cadstate.CadTextHeight, 5);
+    CadTextInWidth(1, " ABCD ", 0, 5, 3.5L, 8);
+    EXPECT_NEAR(static_cast<double>(cadstate.CadTextHeight), 2.5, 1e-12);
+    EXPECT_NEAR(static_cast<double>(cadstate.CadTextWidth), 0.7, 1e-12);
 }
 
 TEST_F(CadPrimitivesTest, OffsetAppliesOnceToFilledCircle)
