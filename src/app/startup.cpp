@@ -15,6 +15,7 @@
 #include "foundation/textutil.h"
 #include "foundation/programsettings.h"
 #include "graphics/cadsettings.h"
+#include "graphics/graphfacade.h"
 #include "graphics/graphservices.h"
 #include "graphics/graphsettings.h"
 #include "planetary/projectfile.h"
@@ -297,7 +298,9 @@ TStartOutcome StartupAndCommandLine(const TCommandLine& Cmd)
     } else {
         SetHourglassCursor();
         telmvar.DataDir = AddTrailingBackslash(wtelmvar.DefaultDataDir) + telmvar.DataDir;
-        // The world window of the start logo comes with the graphics window.
+        // The start logo on its own world window.
+        GraphFacade.SetLogoWindow();
+        GraphFacade.DrawLogo();
         if (FileCanOpen(AddTrailingBackslash(telmvar.DataDir) + "null." + telmvar.DataExt)) {
             ReadProjectFile("null");
             messageboxes.UnreadProjectPath.clear();

@@ -323,10 +323,10 @@ platform::Canvas* TFtelmgra::Immediate() { return ImmediateCanvas ? ImmediateCan
 
 void TFtelmgra::MoveTo(Extended x, Extended y)
 {
+    // Only the position: LineTo draws from it, so a canvas is taken only for
+    // as long as a line needs it.
     penX_ = x;
     penY_ = y;
-    if (platform::Canvas* c = Immediate())
-        c->MoveTo(ScreenX(x), ScreenY(y));
 }
 
 void TFtelmgra::LineTo(Extended x, Extended y)

@@ -22,6 +22,7 @@
 
 #include "app/qt/mainform_qt.h"
 #include "dialogs/qt/dialogforms_qt.h"
+#include "graphics/qt/graphwindow_qt.h"
 #include "platform/qt/platform_qt.h"
 #include "reports/qt/reportforms_qt.h"
 #endif
@@ -100,6 +101,8 @@ int main(int argc, char** argv)
     // The result window of the screen device and the message help form.
     InstallQtReportForms();
     dialogs_qt::RegisterDialogForms(qt.QtDialogs());
+    // The main window's client area shows the graphics window's picture.
+    const auto graphWindow = InstallGraphWindowQt(qt);
     startup.Interactive = true;
     const TStartOutcome outcome = ThhFormCreate(cmd);
     if (outcome.EndProcess)

@@ -46,7 +46,8 @@ enum class Key {
     Escape,
     Plus,
     Minus,
-    F1
+    F1,
+    F5
 };
 
 struct KeyEvent {

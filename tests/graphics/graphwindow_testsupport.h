@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "foundation/programstate.h"
+#include "graphics/anistep.h"
 #include "graphics/graphfacade.h"
 #include "graphics/graphmapping.h"
 #include "graphics/graphsettings.h"

@@ -71,6 +71,8 @@ Key ToKey(int key)
         return Key::Minus;
     case Qt::Key_F1:
         return Key::F1;
+    case Qt::Key_F5:
+        return Key::F5;
     default:
         return Key::None;
     }
@@ -89,6 +91,10 @@ DrawingAreaQt::DrawingAreaQt(MainWindowImplQt& owner, QWidget* parent) : QWidget
 void DrawingAreaQt::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    if (owner_.PaintPicture) {
+        owner_.PaintPicture(painter);
+        return;
+    }
     CanvasImplQt canvas(painter);
     if (owner_.OnPaint)
         owner_.OnPaint(canvas);

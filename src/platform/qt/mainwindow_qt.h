@@ -6,12 +6,14 @@
 
 #include <QMainWindow>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "platform/window.h"
 
 class QMenu;
 class QAction;
+class QPainter;
 
 namespace platform
 {
@@ -73,6 +75,11 @@ class MainWindowImplQt final : public Window
     QWidget& ClientArea() { return *area_; }
     QMenu& FileMenu() { return *fileMenu_; }
     QAction& ExitAction() { return *exitAction_; }
+
+    // Paints the client area instead of OnPaint when set: a picture prepared
+    // outside the paint event (the graphics window's replayed image), since
+    // a paint event may neither wait nor open a dialog.
+    std::function<void(QPainter&)> PaintPicture;
 
   private:
     std::unique_ptr<ShellWindowQt> shell_;

@@ -1,0 +1,668 @@
+// The replay of the display list (the window's paint), the graphics
+// printout, and the zoom, pan and rubber-band events of the graphics window.
+#include "foundation/programstate.h"
+#include "graphics/anistep.h"
+#include "graphics/graphfacade.h"
+#include "graphics/graphsettings.h"
+#include "graphics/graphwindow.h"
+#include "platform/platform.h"
+#include "reports/textview/printsettings.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+using platform::Canvas;
+using platform::Colour;
+
+constexpr Extended Pi = std::numbers::pi_v<long double>;
+
+TGraphMapping& M() { return graphmapping; }
+
+// A drawing surface of the replay with its own mapping and the pen, brush
+// and font colour last given to it.
+struct TTarget {
+    Canvas* canvas = nullptr;
+    bool printer = false;
+    Extended pw = 0; // printer page in pixels
+    Extended ph = 0;
+    platform::Pen pen;
+    platform::Brush brush;
+    Colour fontColour;
+
+    void ApplyPen() { canvas->SetPen(pen); }
+    void ApplyBrush() { canvas->SetBrush(brush); }
+
+    // Printer x is widened so that the paper keeps the aspect it had when
+    // world units were 0.75 * ScreenPixelsX / ScreenPixelsY times as many
+    // pixels wide as high (the print scales were chosen for that); on the
+    // screen they are square now.
+    Extended PrinterXFactor() const
+    {
+        if (!M().GraphAutoScale)
+            return 1;
+        const Extended legacy = 0.75L * DrawAreaPixelsX() / DrawAreaPixelsY();
+        return legacy / WorldUnitAspect();
+    }
+
+    // Unrounded pixel position of a world point.
+    Extended RawX(Extended x) const
+    {
+        const TGraphMapping& m = M();
+        if (!printer)
+            return std::nearbyint((x - m.WorldXMin) * m.GraphXScale) + m.GraphViewport.x1;
+        const Extended sx = (x - m.WorldXMin) * m.GraphXScale + m.GraphViewport.x1;
+        return std::nearbyint(pw * printsettings.PrintOriginX / 210) +
+               std::nearbyint(pw * sx * printsettings.PrintScaleX / DrawAreaPixelsX() * PrinterXFactor());
+    }
+    Extended RawY(Extended y) const
+    {
+        const TGraphMapping& m = M();
+        if (!printer)
+            return m.GraphViewport.y2 - std::nearbyint((y - m.WorldYMin) * m.GraphYScale);
+        const Extended sy = m.GraphViewport.y2 - (y - m.WorldYMin) * m.GraphYScale;
+        // The y origin too is counted on a page width of 210 mm.
+        return std::nearbyint(pw * printsettings.PrintOriginY / 210) +
+               std::nearbyint(ph * sy * printsettings.PrintScaleY / DrawAreaPixelsY());
+    }
+    int X(Extended x) const { return RoundPixel(RawX(x)); }
+    int Y(Extended y) const { return RoundPixel(RawY(y)); }
+    platform::Point P(Extended x, Extended y) const { return {X(x), Y(y)}; }
+    int LengthX(Extended l) const
+    {
+        const TGraphMapping& m = M();
+        if (!printer)
+            return RoundPixel(m.GraphXScale * l);
+        return RoundPixel(pw * m.GraphXScale * l * printsettings.PrintScaleX / DrawAreaPixelsX() * PrinterXFactor());
+    }
+    int LengthY(Extended l) const
+    {
+        const TGraphMapping& m = M();
+        if (!printer)
+            return RoundPixel(m.GraphYScale * l);
+        return RoundPixel(ph * m.GraphYScale * l * printsettings.PrintScaleY / DrawAreaPixelsY());
+    }
+    // A box from two world corners, normalised.
+    platform::Rect Box(Extended x1, Extended y1, Extended x2, Extended y2) const
+    {
+        const int a = X(x1), b = X(x2), c = Y(y1), d = Y(y2);
+        return {std::min(a, b), std::min(c, d), std::max(a, b), std::max(c, d)};
+    }
+
+    // A line clipped to the drawable range before rounding, so that a deep
+    // zoom keeps its direction instead of bending at the clamp.
+    void Line(Extended x1, Extended y1, Extended x2, Extended y2)
+    {
+        Extended ax = RawX(x1), ay = RawY(y1), bx = RawX(x2), by = RawY(y2);
+        if (!ClipToRange(ax, ay, bx, by))
+            return;
+        canvas->MoveTo(RoundPixel(ax), RoundPixel(ay));
+        canvas->LineTo(RoundPixel(bx), RoundPixel(by));
+    }
+
+    static bool ClipToRange(Extended& x1, Extended& y1, Extended& x2, Extended& y2)
+    {
+        const Extended lim = MaxPixelMagnitude;
+        Extended t0 = 0, t1 = 1;
+        const Extended dx = x2 - x1, dy = y2 - y1;
+        const Extended p[4] = {-dx, dx, -dy, dy};
+        const Extended q[4] = {x1 + lim, lim - x1, y1 + lim, lim - y1};
+        for (int i = 0; i < 4; ++i) {
+            if (p[i] == 0) {
+                if (q[i] < 0)
+                    return false;
+                continue;
+            }
+            const Extended t = q[i] / p[i];
+            if (p[i] < 0)
+                t0 = std::max(t0, t);
+            else
+                t1 = std::min(t1, t);
+        }
+        if (t0 > t1)
+            return false;
+        const Extended ox = x1, oy = y1;
+        x1 = ox + t0 * dx;
+        y1 = oy + t0 * dy;
+        x2 = ox + t1 * dx;
+        y2 = oy + t1 * dy;
+        return true;
+    }
+};
+
+Colour TableColour(int n) { return Colour::FromBgr(graphsettings.ColourTable[n]); }
+
+Colour Background() { return Colour::FromBgr(graphsettings.BackgroundColour); }
+
+// A canvas that draws nothing: the window side of a printout run from a
+// menu command, whose picture is replayed again at the next paint anyway.
+class DiscardCanvas final : public Canvas
+{
+  public:
+    int Width() const override { return DrawAreaPixelsX() + 1; }
+    int Height() const override { return DrawAreaPixelsY() + 1; }
+    void SetPen(const platform::Pen&) override {}
+    void SetBrush(const platform::Brush&) override {}
+    void SetFont(const platform::Font&) override {}
+    void MoveTo(int, int) override {}
+    void LineTo(int, int) override {}
+    void Ellipse(const platform::Rect&) override {}
+    void Arc(const platform::Rect&, platform::Point, platform::Point) override {}
+    void Polygon(const std::vector<platform::Point>&) override {}
+    void TextOut(int, int, const std::string&) override {}
+    void Clear(Colour) override {}
+};
+
+} // namespace
+
+void TFtelmgra::FormPaint(platform::Canvas& canvas)
+{
+    // A paint asked for while the replay lets events through runs after it.
+    if (replaying_) {
+        repaintAgain_ = true;
+        return;
+    }
+    replaying_ = true;
+    auto& pf = platform::CurrentPlatform();
+    pf.ScreenCursor().Set(platform::CursorShape::Hourglass);
+
+    const bool printing = M().GraphPrintMode && pf.Print().Printing();
+    TTarget win;
+    win.canvas = &canvas;
+    TTarget prn;
+    if (printing) {
+        prn.canvas = &pf.Print().PageCanvas();
+        prn.printer = true;
+        prn.pw = pf.Print().PageWidthPixels();
+        prn.ph = pf.Print().PageHeightPixels();
+    }
+    TTarget& text = printing ? prn : win;
+    const bool colour = telmvar.ColorGraphics;
+    const bool printColour = telmvar.PrintColorMode == 2 || telmvar.PrintColorMode == 3;
+
+    int replayColour = 1;
+    Extended textHeight = 3.5L;
+    Extended textWidth = 3.5L;
+    Extended textAngle = 0;
+    CurrentLineStyle = 99;
+    CurrentLineWidth = 1;
+
+    auto forEach = [&](auto&& f) {
+        f(win);
+        if (printing)
+            f(prn);
+    };
+    // Colour number 1..16 on a target.
+    auto applyColour = [&](TTarget& t, int n) {
+        const bool inColour = t.printer ? printColour : colour;
+        t.pen.Colour = inColour ? TableColour(n) : Colour{};
+        t.brush.Colour = inColour ? TableColour(n) : Background();
+        t.fontColour = inColour ? TableColour(n) : Colour{};
+        t.ApplyPen();
+        t.ApplyBrush();
+    };
+    // The picture starts in colour 1 whatever the last replay left.
+    forEach([&](TTarget& t) {
+        t.pen.Width = 1;
+        applyColour(t, 1);
+    });
+
+    if (printing && printsettings.PrintBorder) {
+        if (colour) {
+            prn.pen.Colour = TableColour(11);
+            prn.ApplyPen();
+        }
+        const TWorldRect g = M().GraphWorldWindow;
+        prn.Line(g.x1, g.y1, g.x1, g.y2);
+        prn.Line(g.x1, g.y2, g.x2, g.y2);
+        prn.Line(g.x2, g.y2, g.x2, g.y1);
+        prn.Line(g.x2, g.y1, g.x1, g.y1);
+    }
+
+    const uint64_t generation = GraphFacade.ListGeneration;
+    const uint64_t closes = closeCount_;
+    // The list is walked by index and may change while events are handled:
+    // a Clear or a closed window ends the replay.
+    auto stillValid = [&] { return GraphFacade.ListGeneration == generation && closeCount_ == closes; };
+    Extended curX = 0, curY = 0;
+
+    for (size_t i = 0;; ++i) {
+        if (i % 50000 == 0) {
+            PendingEvents();
+            if (!stillValid())
+                break;
+        }
+        if (i >= GraphFacade.DrawRecordList.size())
+            break;
+        const TDisplayRecord r = ParseDisplayRecord(GraphFacade.DrawRecordList[i]);
+        const Extended* f = r.F;
+        switch (r.Kind) {
+        case 1:
+            curX = f[0];
+            curY = f[1];
+            break;
+        case 2:
+            forEach([&](TTarget& t) { t.Line(curX, curY, f[0], f[1]); });
+            curX = f[0];
+            curY = f[1];
+            break;
+        case 3:
+            forEach([&](TTarget& t) {
+                t.brush.Style = platform::BrushStyle::Clear;
+                t.ApplyBrush();
+                t.canvas->Ellipse(t.Box(f[0] - f[2], f[1] - f[2], f[0] + f[2], f[1] + f[2]));
+            });
+            break;
+        case 4:
+            forEach([&](TTarget& t) { t.Line(f[0], f[1], f[2], f[3]); });
+            curX = f[2];
+            curY = f[3];
+            break;
+        case 5:
+            forEach([&](TTarget& t) {
+                t.canvas->Arc(t.Box(f[0], f[1], f[2], f[3]), t.P(f[4], f[5]), t.P(f[6], f[7]));
+            });
+            break;
+        case 6: {
+            Colour c = text.fontColour;
+            if (replayColour == 0)
+                c = Background();
+            else if (!colour)
+                c = Colour{};
+            else if (printing && telmvar.PrintColorMode == 1)
+                c = Colour{};
+            else if (replayColour >= 1 && replayColour <= 15)
+                c = TableColour(replayColour);
+            platform::Font font;
+            font.Face = graphsettings.GraphTextFont;
+            font.Height = text.LengthY(textHeight);
+            font.Width = text.LengthX(textWidth);
+            font.Escapement = static_cast<int>(std::nearbyint(textAngle * 10));
+            const unsigned style = graphsettings.GraphTextStyle;
+            if (style >= 1 && style <= 15) {
+                font.Weight = (style & 1) ? 700 : 100;
+                font.Italic = (style & 2) != 0;
+                font.Underline = (style & 4) != 0;
+                font.StrikeOut = (style & 8) != 0;
+            } else {
+                font.Weight = 100;
+            }
+            font.Colour = c;
+            text.canvas->SetFont(font);
+            // The cell's top left corner lies 0.75 of the height above the
+            // reference point, turned with the text.
+            Extended x = f[0], y = f[1] + 0.75L * textHeight;
+            if (textAngle != 0) {
+                const Extended a = textAngle * Pi / 180;
+                x = f[0] - std::sin(a) * 0.7L * textHeight;
+                y = f[1] + std::cos(a) * 0.75L * textHeight;
+            }
+            text.canvas->TextOut(text.X(x), text.Y(y), std::string(r.Text));
+            break;
+        }
+        case 7:
+            forEach([&](TTarget& t) {
+                t.brush.Style = platform::BrushStyle::Solid;
+                if (!colour)
+                    t.brush.Colour = Colour{};
+                t.ApplyBrush();
+                t.canvas->Polygon({t.P(f[0], f[1]), t.P(f[2], f[3]), t.P(f[4], f[5]), t.P(f[6], f[7])});
+            });
+            break;
+        case 8: {
+            const long long n = r.N;
+            replayColour = static_cast<int>(std::clamp<long long>(n, -1000000, 1000000));
+            if (n >= 1 && n <= 16) {
+                forEach([&](TTarget& t) { applyColour(t, static_cast<int>(n)); });
+            } else if (n == 0) {
+                // The step dialog of an animation stops at each erase: the
+                // frame just drawn is on the screen. A printout never stops.
+                if (StepMode && !printing) {
+                    TForm_anistep step;
+                    pf.Dialogs().RunModal(step);
+                    if (step.EndStepping)
+                        StepMode = false;
+                    if (!stillValid())
+                        goto done;
+                }
+                forEach([&](TTarget& t) {
+                    t.pen.Colour = Background();
+                    t.brush.Colour = Background();
+                    t.fontColour = Background();
+                    t.ApplyPen();
+                    t.ApplyBrush();
+                });
+            }
+            break;
+        }
+        case 9:
+            textHeight = f[0] * 1.6L * graphsettings.TextHeightFactor;
+            textWidth = f[1] * 1.1L * graphsettings.GraphTextWidthFactor;
+            textAngle = f[3];
+            break;
+        case 10: {
+            auto& m = M();
+            m.GraphViewport = {RoundPixel(f[0]), RoundPixel(f[1]), RoundPixel(f[2]), RoundPixel(f[3])};
+            m.GraphWorldWindow = {f[4], f[5], f[6], f[7]};
+            if (f[4] == f[6] || f[5] == f[7] || m.GraphViewport.x1 == m.GraphViewport.x2 ||
+                m.GraphViewport.y1 == m.GraphViewport.y2) {
+                telmvar.Aborted = true;
+                goto done;
+            }
+            // The zoom rectangle stays and is laid onto the new window.
+            SetScale(m.DevXMin, m.DevYMin, m.DevXMax, m.DevYMax);
+            break;
+        }
+        case 11: {
+            platform::PenStyle s = platform::PenStyle::Solid;
+            if (r.N == 1)
+                s = platform::PenStyle::Dot;
+            else if (r.N == 2)
+                s = platform::PenStyle::DashDot;
+            else if (r.N == 3)
+                s = platform::PenStyle::Dash;
+            forEach([&](TTarget& t) {
+                t.pen.Style = s;
+                t.pen.Mode = platform::PenMode::Copy;
+                t.ApplyPen();
+            });
+            break;
+        }
+        case 12: {
+            const int n = static_cast<int>(std::clamp<long long>(r.N, 0, 1000));
+            win.pen.Width = n;
+            win.ApplyPen();
+            if (printing) {
+                prn.pen.Width = 4 * n;
+                prn.ApplyPen();
+            }
+            break;
+        }
+        case 13:
+            if (!printing && OnPause) {
+                OnPause(static_cast<int32_t>(std::clamp<long long>(r.N, 0, 600000)));
+                if (!stillValid())
+                    goto done;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+done:
+    pf.ScreenCursor().Set(platform::CursorShape::Default);
+    replaying_ = false;
+    if (repaintAgain_) {
+        repaintAgain_ = false;
+        Repaint();
+    }
+}
+
+bool TFtelmgra::PrintPicture(const std::string& title)
+{
+    auto& printer = platform::CurrentPlatform().Print();
+    if (replaying_ || !printer.BeginDoc(title)) {
+        telmvar.Aborted = true;
+        return false;
+    }
+    M().GraphPrintMode = true;
+    DiscardCanvas window;
+    FormPaint(window);
+    M().GraphPrintMode = false;
+    printer.EndDoc();
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Keys
+
+void TFtelmgra::FormKeyDown(const platform::KeyEvent& event)
+{
+    using platform::Key;
+    uint16_t code = 0;
+    switch (event.KeyCode) {
+    case Key::Escape:
+        code = vk::Escape;
+        break;
+    case Key::F5:
+        code = vk::F5;
+        break;
+    case Key::PageUp:
+        code = vk::PageUp;
+        break;
+    case Key::PageDown:
+        code = vk::PageDown;
+        break;
+    case Key::Left:
+        code = vk::Left;
+        break;
+    case Key::Up:
+        code = vk::Up;
+        break;
+    case Key::Right:
+        code = vk::Right;
+        break;
+    case Key::Down:
+        code = vk::Down;
+        break;
+    case Key::Plus:
+        code = vk::Add;
+        break;
+    case Key::Minus:
+        code = vk::Subtract;
+        break;
+    default:
+        if (event.Text == "+")
+            code = vk::Add;
+        else if (event.Text == "-")
+            code = vk::Subtract;
+        break;
+    }
+    processKey(code);
+}
+
+void TFtelmgra::processKey(uint16_t key)
+{
+    char ch = 0;
+    char scan = 0;
+    switch (key) {
+    case vk::Escape:
+    case vk::F5:
+        scan = '?';
+        break;
+    case vk::PageUp:
+        scan = 'I';
+        break;
+    case vk::PageDown:
+        scan = 'Q';
+        break;
+    case vk::Left:
+        scan = 'K';
+        break;
+    case vk::Up:
+        scan = 'H';
+        break;
+    case vk::Right:
+        scan = 'M';
+        break;
+    case vk::Down:
+        scan = 'P';
+        break;
+    case vk::Add:
+        ch = '+';
+        scan = ' ';
+        break;
+    case vk::Subtract:
+        ch = '-';
+        scan = ' ';
+        break;
+    default:
+        // Any other key leaves the view alone (it would repeat the last
+        // zoom or pan step otherwise).
+        return;
+    }
+    telmvar.LastKeyChar = ch;
+    telmvar.LastKeyScan = scan;
+    Repaint();
+
+    auto& m = M();
+    const Extended W = static_cast<Extended>(m.DevXMax) - m.DevXMin;
+    const Extended H = static_cast<Extended>(m.DevYMax) - m.DevYMin;
+    // Integer division of a rounded value, truncating toward zero.
+    auto half = [](Extended v) { return static_cast<long long>(std::nearbyint(v)) / 2; };
+    // Steps that would leave the 32-bit range are not taken.
+    auto set = [&](Extended x1, Extended y1, Extended x2, Extended y2) {
+        constexpr Extended lim = 1073741824.0L;
+        for (Extended v : {x1, y1, x2, y2})
+            if (!(std::fabs(v) < lim))
+                return;
+        SetScale(static_cast<int32_t>(x1), static_cast<int32_t>(y1), static_cast<int32_t>(x2),
+                 static_cast<int32_t>(y2));
+    };
+    if (ch == '+' || ch == '-') {
+        const long long cx = (static_cast<long long>(m.DevXMax) + m.DevXMin) / 2;
+        const long long cy = (static_cast<long long>(m.DevYMax) + m.DevYMin) / 2;
+        const Extended zi = graphsettings.ZoomIncrement;
+        if (!(zi > 0))
+            return;
+        const long long w = ch == '+' ? half(W / zi) : half(W * zi);
+        const long long h = ch == '+' ? half(H / zi) : half(H * zi);
+        set(cx - w, cy - h, cx + w, cy + h);
+        return;
+    }
+    const Extended pan = graphsettings.PanFactor;
+    const long long dx = static_cast<long long>(std::nearbyint(W * pan));
+    const long long dy = static_cast<long long>(std::nearbyint(H * pan));
+    const long long dy5 = static_cast<long long>(std::nearbyint(H * pan * 5));
+    const long long x1 = m.DevXMin, y1 = m.DevYMin, x2 = m.DevXMax, y2 = m.DevYMax;
+    switch (scan) {
+    case '?':
+        ResetZoom();
+        break;
+    case 'K':
+        set(x1 + dx, y1, x2 + dx, y2);
+        break;
+    case 'M':
+        set(x1 - dx, y1, x2 - dx, y2);
+        break;
+    case 'H':
+        set(x1, y1 - dy, x2, y2 - dy);
+        break;
+    case 'P':
+        set(x1, y1 + dy, x2, y2 + dy);
+        break;
+    case 'I':
+        set(x1, y1 - dy5, x2, y2 - dy5);
+        break;
+    case 'Q':
+        set(x1, y1 + dy5, x2, y2 + dy5);
+        break;
+    default:
+        break;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Mouse
+
+void TFtelmgra::FormMouse(const platform::MouseEvent& event)
+{
+    using platform::MouseAction;
+    switch (event.Action) {
+    case MouseAction::Press:
+        FormMouseDown(event.Button, event.X, event.Y);
+        break;
+    case MouseAction::Release:
+        FormMouseUp(event.Button, event.X, event.Y);
+        break;
+    case MouseAction::Move:
+        FormMouseMove(event.X, event.Y);
+        break;
+    case MouseAction::DoubleClick:
+        // The desktop reports the second press of a double click as the
+        // double click itself; the press follows it here.
+        FormDblClick();
+        FormMouseDown(event.Button, event.X, event.Y);
+        break;
+    }
+}
+
+void TFtelmgra::FormMouseDown(platform::MouseButton button, int x, int y)
+{
+    using platform::MouseButton;
+    auto& m = M();
+    if (button == MouseButton::Right) {
+        ResetZoom();
+        Repaint();
+    } else if (button == MouseButton::Left && DoubleClicked) {
+        RestoreLimit();
+        ResetZoom();
+        ReSetWindow();
+        Repaint();
+    } else if (button == MouseButton::Left && !Dragging) {
+        Dragging = true;
+        m.RubberStart = m.RubberEnd = {x, y};
+    }
+    DoubleClicked = false;
+}
+
+void TFtelmgra::FormMouseMove(int x, int y)
+{
+    if (!Dragging)
+        return;
+    auto& m = M();
+    platform::Canvas* c = Immediate();
+    // Drawn in invert mode: the old band is erased by drawing it again.
+    if (c) {
+        platform::Pen pen;
+        pen.Width = 1;
+        pen.Mode = platform::PenMode::Invert;
+        c->SetPen(pen);
+        DrawRectangle(m.RubberStart.X, m.RubberStart.Y, m.RubberEnd.X, m.RubberEnd.Y);
+    }
+    m.RubberEnd = {x, y};
+    DrawRectangle(m.RubberStart.X, m.RubberStart.Y, m.RubberEnd.X, m.RubberEnd.Y);
+}
+
+void TFtelmgra::FormMouseUp(platform::MouseButton, int x, int y)
+{
+    if (!Dragging)
+        return;
+    auto& m = M();
+    m.RubberEnd = {x, y};
+    Dragging = false;
+    if (OnImmediateDone)
+        OnImmediateDone();
+    const platform::Point s = m.RubberStart, e = m.RubberEnd;
+    if (s.X == e.X || s.Y == e.Y)
+        return;
+    SetWaitCursor();
+    // The band's corners go back through the current mapping to world
+    // points and on to the zoom rectangle's units, so the band fills the
+    // viewport whatever the picture's proportions and the zoom already set.
+    const TPixelRect vp = m.GraphViewport;
+    const TWorldRect gw = m.GraphWorldWindow;
+    if (gw.x2 == gw.x1 || gw.y2 == gw.y1 || m.GraphXScale == 0 || m.GraphYScale == 0)
+        return;
+    auto devX = [&](int px) {
+        const Extended wx = m.WorldXMin + (px - vp.x1) / m.GraphXScale;
+        return vp.x1 + (wx - gw.x1) / (gw.x2 - gw.x1) * (vp.x2 - vp.x1);
+    };
+    auto devY = [&](int py) {
+        const Extended wy = m.WorldYMin + (vp.y2 - py) / m.GraphYScale;
+        return vp.y1 + (wy - gw.y1) / (gw.y2 - gw.y1) * (vp.y2 - vp.y1);
+    };
+    const Extended x1 = devX(std::min(s.X, e.X)), x2 = devX(std::max(s.X, e.X));
+    const Extended y1 = devY(std::max(s.Y, e.Y)), y2 = devY(std::min(s.Y, e.Y));
+    constexpr Extended lim = 1073741824.0L;
+    for (Extended v : {x1, y1, x2, y2})
+        if (!(std::fabs(v) < lim))
+            return;
+    SetScale(static_cast<int32_t>(std::nearbyint(x1)), static_cast<int32_t>(std::nearbyint(y1)),
+             static_cast<int32_t>(std::nearbyint(x2)), static_cast<int32_t>(std::nearbyint(y2)));
+    Repaint();
+}
+
+void TFtelmgra::FormDblClick() { DoubleClicked = true; }

@@ -1,0 +1,20 @@
+#pragma once
+// The step dialog of the animations on Qt.
+
+#include <QDialog>
+
+class TForm_anistep;
+class QPushButton;
+
+class AnistepFormQt final : public QDialog
+{
+  public:
+    AnistepFormQt(TForm_anistep& model, QWidget* parent);
+
+  protected:
+    // Esc presses the end button, as the cancel button of the dialog.
+    void reject() override;
+
+  private:
+    TForm_anistep& model_;
+};

@@ -1,0 +1,309 @@
+// The replay of the display list onto recording canvases: what the window
+// and the printer are asked to draw, the event rounds of a long list, the
+// step dialog, and the zoom and pan that only change the mapping.
+#include "graphwindow_testsupport.h"
+
+#include <algorithm>
+
+namespace {
+
+class GraphReplayTest : public GraphWindowTest
+{
+  protected:
+    void SetUp() override
+    {
+        GraphWindowTest::SetUp();
+        platform_.HeadlessWindow().OnPaint = [](platform::Canvas& c) { FTelmgra.FormPaint(c); };
+    }
+    void TearDown() override
+    {
+        platform_.HeadlessWindow().OnPaint = nullptr;
+        GraphWindowTest::TearDown();
+    }
+    std::vector<std::string> Paint() { return platform_.HeadlessWindow().Paint().Records(); }
+    static std::string Joined(const std::vector<std::string>& lines)
+    {
+        std::string s;
+        for (const auto& l : lines)
+            s += l + "\n";
+        return s;
+    }
+    static bool Has(const std::vector<std::string>& lines, const std::string& line)
+    {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+    // One pixel per world unit on the whole 640 x 480 area, no aspect.
+    static void PixelWorld() { FTelmgra.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480); }
+};
+
+TEST_F(GraphReplayTest, ReplayDrawsTheGoldenCanvasCalls)
+{
+    TFtelmgra& w = FTelmgra;
+    w.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 64, 48); // 10 pixels per unit
+    w.SetColor(12);
+    w.line(10, 10, 20, 20);
+    w.circle(32, 24, 5);
+    w.SetLineStyle(3);
+    w.SetLineWidth(2);
+    w.Arc(32, 24, 0, 90, 5);
+    w.SetTextStyle(0, 0, 2.5L, 2.5L); // height 2.5 * 1.6 = 4, width 2.5 * 1.1 * 0.8 = 2.2
+    w.OutTextXY(10, 20, "a;b");
+    w.SetTextStyle(0, 90, 2.5L, 2.5L);
+    w.OutTextXY(10, 20, "v");
+    w.SetColor(0);
+    w.Solid(0, 0, 1, 0, 1, 1, 0, 1);
+    w.SleepMs(10);
+    ExpectGraphGolden("graphwindow_replay.txt", Joined(Paint()));
+    // The replay makes the next style and width calls record again.
+    EXPECT_EQ(w.CurrentLineStyle, 99);
+    EXPECT_EQ(w.CurrentLineWidth, 1);
+    EXPECT_EQ(platform_.HeadlessCursor().Current(), platform::CursorShape::Default);
+}
+
+TEST_F(GraphReplayTest, PrintoutUsesFourfoldPenAndSkipsPauses)
+{
+    PixelWorld();
+    FTelmgra.SetLineWidth(2);
+    FTelmgra.line(12, 420, 20, 400);
+    FTelmgra.SleepMs(500);
+    int pauses = 0;
+    FTelmgra.OnPause = [&](int32_t) { ++pauses; };
+    ASSERT_TRUE(FTelmgra.PrintPicture("graphics"));
+    EXPECT_EQ(pauses, 0);
+    EXPECT_FALSE(graphmapping.GraphPrintMode);
+    const auto& docs = platform_.HeadlessPrinter().PrintedDocuments();
+    ASSERT_EQ(docs.size(), 1u);
+    ASSERT_EQ(docs[0].Pages.size(), 1u);
+    const auto& page = docs[0].Pages[0]->Records();
+    EXPECT_TRUE(Has(page, "pen 0,0,0 8 solid copy")) << Joined(page); // monochrome print, 4 x 2 pixels
+    // A4 at 300 dpi (2480 x 3508) over 640 x 480: x 12 -> 46.5 and y 480 - 420
+    // -> 438.5 round to the even 46 and 438; x 20 -> 77.5 -> 78, y 80 -> 584.67.
+    EXPECT_TRUE(Has(page, "moveto 46 438")) << Joined(page);
+    EXPECT_TRUE(Has(page, "lineto 78 585")) << Joined(page);
+    // Pauses count on the screen.
+    Paint();
+    EXPECT_EQ(pauses, 1);
+}
+
+TEST_F(GraphReplayTest, PrintBorderAndOriginOnThePrinter)
+{
+    printsettings.PrintBorder = true;
+    printsettings.PrintOriginX = 21; // 21 mm of 210 on 2480 pixels: 248
+    printsettings.PrintOriginY = 42; // counted on the page width too: 496
+    PixelWorld();
+    ASSERT_TRUE(FTelmgra.PrintPicture("graphics"));
+    const auto& page = platform_.HeadlessPrinter().PrintedDocuments().at(0).Pages.at(0)->Records();
+    // Outline of the world window in colour 11 (cyan), from (0, 0) up.
+    EXPECT_TRUE(Has(page, "pen 0,255,255 1 solid copy")) << Joined(page);
+    EXPECT_TRUE(Has(page, "moveto 248 4004")) << Joined(page); // 496 + 3508
+    EXPECT_TRUE(Has(page, "lineto 248 496")) << Joined(page);
+    EXPECT_TRUE(Has(page, "lineto 2728 496")) << Joined(page); // 248 + 2480
+}
+
+TEST_F(GraphReplayTest, LongListLetsEventsThroughEvery50000Records)
+{
+    PixelWorld();
+    for (int i = 0; i < 120000; ++i)
+        FTelmgra.line(0, 0, 1, 1);
+    const int before = platform_.HeadlessWindow().EventRounds();
+    Paint();
+    EXPECT_EQ(platform_.HeadlessWindow().EventRounds() - before, 3); // before 0, 50000, 100000
+}
+
+TEST_F(GraphReplayTest, ClearOrCloseDuringEventsEndsTheReplay)
+{
+    for (int mode = 0; mode < 2; ++mode) {
+        SCOPED_TRACE(mode == 0 ? "clear" : "close");
+        GraphFacade.Clear();
+        PixelWorld();
+        for (int i = 0; i < 120000; ++i)
+            FTelmgra.line(0, 0, 1, 1);
+        int rounds = 0;
+        FTelmgra.OnPendingEvents = [&] {
+            if (++rounds == 2) {
+                if (mode == 0)
+                    GraphFacade.Clear(); // a menu command starting a new picture
+                else
+                    FTelmgra.FormClose();
+            }
+        };
+        const auto recs = Paint();
+        const auto lines = std::count_if(recs.begin(), recs.end(), [](auto& r) { return r.rfind("lineto", 0) == 0; });
+        EXPECT_EQ(lines, 49999); // records 0..49999: the window and 49999 lines
+        EXPECT_EQ(rounds, 2);
+        FTelmgra.OnPendingEvents = nullptr;
+    }
+}
+
+TEST_F(GraphReplayTest, StepDialogStopsAtErasesUntilEnded)
+{
+    PixelWorld();
+    for (int frame = 0; frame < 3; ++frame) {
+        FTelmgra.SetColor(0);
+        FTelmgra.line(frame, 0, frame, 10);
+        FTelmgra.SetColor(15);
+        FTelmgra.line(frame, 0, frame, 10);
+    }
+    FTelmgra.StepMode = true;
+    auto& dialogs = platform_.HeadlessDialogs();
+    dialogs.QueueScript([](platform::DialogModel& m) {
+        dynamic_cast<TForm_anistep&>(m).Button_nextstepClick();
+        return platform::DialogResult::Ok;
+    });
+    dialogs.QueueScript([](platform::DialogModel& m) {
+        dynamic_cast<TForm_anistep&>(m).Button_endstepClick();
+        return platform::DialogResult::Cancel;
+    });
+    Paint();
+    ASSERT_EQ(dialogs.ShownDialogs().size(), 2u); // the third erase runs through
+    EXPECT_EQ(dialogs.ShownDialogs()[0].FormName, "TForm_anistep");
+    EXPECT_EQ(dialogs.ShownDialogs()[0].Caption, "Animation");
+    EXPECT_FALSE(FTelmgra.StepMode);
+}
+
+TEST_F(GraphReplayTest, ZeroWindowRecordEndsTheReplay)
+{
+    PixelWorld();
+    FTelmgra.line(0, 0, 1, 1);
+    GraphFacade.DrawRecordList.push_back("10;0;0;640;480;0;0;0;480");
+    FTelmgra.line(2, 2, 3, 3);
+    telmvar.Aborted = false;
+    const auto recs = Paint();
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_TRUE(Has(recs, "lineto 1 479"));
+    EXPECT_FALSE(Has(recs, "lineto 3 477"));
+    EXPECT_EQ(platform_.HeadlessCursor().Current(), platform::CursorShape::Default);
+}
+
+TEST_F(GraphReplayTest, DeepZoomKeepsPixelsInRangeAndLinesStraight)
+{
+    PixelWorld();
+    FTelmgra.line(0, 0, 640, 480);
+    FTelmgra.line(320, 240, 1e9L, 240); // 1e9 units at hundreds of pixels each
+    for (int i = 0; i < 60; ++i)
+        FTelmgra.processKey(vk::Add); // down to a zoom rectangle of a few pixels
+    const auto recs = Paint();
+    bool clipped = false;
+    for (size_t i = 0; i + 1 < recs.size(); ++i) {
+        int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        if (std::sscanf(recs[i].c_str(), "moveto %d %d", &x1, &y1) != 2 ||
+            std::sscanf(recs[i + 1].c_str(), "lineto %d %d", &x2, &y2) != 2)
+            continue;
+        for (int v : {x1, y1, x2, y2})
+            EXPECT_LE(std::abs(v), 4194304) << recs[i] << " / " << recs[i + 1];
+        if (x2 == 4194304) {
+            clipped = true;
+            EXPECT_EQ(y1, y2) << "the horizontal line bent at the clip";
+        }
+    }
+    EXPECT_TRUE(clipped);
+}
+
+TEST_F(GraphReplayTest, ZoomAndPanKeysChangeOnlyTheMapping)
+{
+    FTelmgra.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480);
+    const size_t records = GraphFacade.DrawRecordList.size();
+    struct Step {
+        uint16_t key;
+        TPixelRect dev;
+        char ch, scan;
+    };
+    // ZoomIncrement 1.2, PanFactor 0.1 on the zoom rectangle (0, 0, 640, 480).
+    const std::vector<Step> steps = {
+        {vk::Add, {54, 40, 586, 440}, '+', ' '},     {vk::Escape, {0, 0, 640, 480}, 0, '?'},
+        {vk::Subtract, {-64, -48, 704, 528}, '-', ' '}, {vk::F5, {0, 0, 640, 480}, 0, '?'},
+        {vk::Left, {64, 0, 704, 480}, 0, 'K'},       {vk::Right, {0, 0, 640, 480}, 0, 'M'},
+        {vk::Up, {0, -48, 640, 432}, 0, 'H'},        {vk::Down, {0, 0, 640, 480}, 0, 'P'},
+        {vk::PageUp, {0, -240, 640, 240}, 0, 'I'},   {vk::PageDown, {0, 0, 640, 480}, 0, 'Q'},
+        {65 /* A */, {0, 0, 640, 480}, 0, 'Q'}, // not a zoom key: nothing, not the last step again
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.key);
+        FTelmgra.processKey(s.key);
+        const auto& m = graphmapping;
+        EXPECT_EQ((TPixelRect{m.DevXMin, m.DevYMin, m.DevXMax, m.DevYMax}), s.dev);
+        EXPECT_EQ(telmvar.LastKeyChar, s.ch);
+        EXPECT_EQ(telmvar.LastKeyScan, s.scan);
+    }
+    EXPECT_EQ(GraphFacade.DrawRecordList.size(), records);
+    // The zoomed window: (54, 40) is now the viewport's lower left corner.
+    FTelmgra.processKey(vk::Add);
+    EXPECT_EQ(FTelmgra.ScreenX(54), 0);
+    EXPECT_EQ(FTelmgra.ScreenY(40), 480);
+}
+
+void Mouse(platform::MouseAction action, platform::MouseButton button, int x, int y)
+{
+    platform::MouseEvent e;
+    e.Action = action;
+    e.Button = button;
+    e.X = x;
+    e.Y = y;
+    FTelmgra.FormMouse(e);
+}
+
+// A marked region of a wide and of a tall picture, framed by a rubber band
+// through the screen mapping, must fill the view with its lower left corner
+// at the viewport's lower left corner.
+struct BandCase {
+    const char* name;
+    long double w, h;          // world window (0, 0)-(w, h)
+    long double rx1, ry1, rx2, ry2; // marked region
+};
+
+class RubberBandTest : public GraphReplayTest, public ::testing::WithParamInterface<BandCase>
+{
+};
+
+TEST_P(RubberBandTest, BandZoomsOntoTheMarkedRegion)
+{
+    const BandCase& c = GetParam();
+    // A framed viewport of 800 x 600 pixels: the region's corners fall on
+    // whole pixels, so the band frames it exactly.
+    telmvar.ScreenPixelsX = 802;
+    telmvar.ScreenPixelsY = 602;
+    FTelmgra.Header(0, 0, c.w, c.h);
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass == 0 ? "first band" : "band in the zoomed view");
+        const int sx = FTelmgra.ScreenX(c.rx1), sy = FTelmgra.ScreenY(c.ry2);
+        const int ex = FTelmgra.ScreenX(c.rx2), ey = FTelmgra.ScreenY(c.ry1);
+        Mouse(platform::MouseAction::Press, platform::MouseButton::Left, sx, sy);
+        Mouse(platform::MouseAction::Move, platform::MouseButton::None, ex, ey);
+        Mouse(platform::MouseAction::Release, platform::MouseButton::Left, ex, ey);
+        EXPECT_FALSE(FTelmgra.Dragging);
+        const TPixelRect vp = graphmapping.GraphViewport;
+        EXPECT_NEAR(FTelmgra.ScreenX(c.rx1), vp.x1, 1);
+        EXPECT_NEAR(FTelmgra.ScreenY(c.ry1), vp.y2, 1);
+        // The region fills the view in one direction and fits in the other.
+        const int rx2 = FTelmgra.ScreenX(c.rx2), ry2 = FTelmgra.ScreenY(c.ry2);
+        EXPECT_LE(rx2, vp.x2 + 1);
+        EXPECT_GE(ry2, vp.y1 - 1);
+        EXPECT_TRUE(std::abs(rx2 - vp.x2) <= 1 || std::abs(ry2 - vp.y1) <= 1) << rx2 << " " << ry2;
+    }
+    // The right button resets the zoom.
+    Mouse(platform::MouseAction::Press, platform::MouseButton::Right, 5, 5);
+    EXPECT_EQ(FTelmgra.ScreenX(0), graphmapping.GraphViewport.x1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, RubberBandTest,
+                         ::testing::Values(BandCase{"Wide4to1", 400, 100, 100, 20, 200, 70},
+                                           BandCase{"Tall1to4", 100, 400, 20, 100, 70, 180}),
+                         [](const ::testing::TestParamInfo<BandCase>& info) { return std::string(info.param.name); });
+
+TEST_F(GraphReplayTest, DoubleClickRestoresTheSavedWindow)
+{
+    FTelmgra.Header(0, 0, 160, 120);
+    FTelmgra.processKey(vk::Add);
+    Mouse(platform::MouseAction::Press, platform::MouseButton::Left, 10, 10);
+    Mouse(platform::MouseAction::Release, platform::MouseButton::Left, 10, 10);
+    EXPECT_FALSE(FTelmgra.Dragging);
+    Mouse(platform::MouseAction::DoubleClick, platform::MouseButton::Left, 10, 10);
+    EXPECT_FALSE(FTelmgra.DoubleClicked);
+    // RestoreLimit and ReSetWindow each record a window.
+    const auto& list = GraphFacade.DrawRecordList;
+    ASSERT_GE(list.size(), 2u);
+    EXPECT_EQ(list[list.size() - 2], "10;1;1;639;479;0;0;160;120");
+    EXPECT_EQ(list.back(), "10;0;0;640;480;0;0;1;1");
+}
+
+} // namespace
