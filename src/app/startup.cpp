@@ -8,6 +8,7 @@
 #include "dialogs/helptext.h"
 #include "dialogs/messageboxes.h"
 #include "dialogs/prompts.h"
+#include "foundation/codepage.h"
 #include "foundation/messagecollector.h"
 #include "xbase/access/tableaccess.h"
 #include "foundation/fileutil.h"
@@ -67,18 +68,20 @@ std::string LastMessage()
 
 // The fatal condition that stopped the calculation, not the list's first
 // text: that is often a warning of a step that still ran.
+// Messages are stored in the DOS code page (0xE1 for beta); the line on
+// standard error is Windows text.
 std::string FatalMessage()
 {
     if (!error0.FatalText.empty())
-        return error0.FatalText;
-    return error0.ErrorCount == 0 ? std::string() : error0.ErrorTexts[1];
+        return OemToAnsiText(error0.FatalText);
+    return error0.ErrorCount == 0 ? std::string() : OemToAnsiText(error0.ErrorTexts[1]);
 }
 
 // The texts the message list had no room for: the list only counts them.
 void ReportLeftOutMessages()
 {
     for (const auto& text : error0.LeftOutTexts)
-        ReportStartFailure("left out of the message list: " + text);
+        ReportStartFailure("left out of the message list: " + OemToAnsiText(text));
 }
 
 bool ModifiedSince(const std::string& File, const struct stat& Before, bool Existed)

@@ -326,6 +326,29 @@ TEST_F(MessagesTest, TheListSaysHowManyTextsItLeftOut)
     EXPECT_EQ(LeftOutMessagesLine(), "");
 }
 
+TEST_F(MessagesTest, TheChoiceListCountsTheLeftOutTextsInAnItemWithoutHelp)
+{
+    uhelperr.MessageListAsText = nullptr;
+    std::vector<std::string> texts;
+    for (int i = 1; i <= 14; ++i)
+        texts.push_back("Warning: " + std::to_string(i));
+    Collect(texts);
+    std::vector<int> preselected;
+    std::vector<int> answers = {13, 14};
+    reportservices.AskSelect = [&](const std::string&, int Count, uint16_t& Choice) {
+        EXPECT_EQ(Count, 14);
+        preselected.push_back(Choice);
+        Choice = static_cast<uint16_t>(answers.front());
+        answers.erase(answers.begin());
+    };
+    ShowMessageList();
+    EXPECT_EQ(telmvar.TextItems[13], "... and 2 more messages");
+    EXPECT_EQ(telmvar.TextItems[14], "Continue...");
+    // Picking the count shows no help and offers "Continue..." again.
+    EXPECT_EQ(preselected, (std::vector<int>{14, 14}));
+    EXPECT_TRUE(Forms.empty());
+}
+
 TEST_F(MessagesTest, ErrorMessagesCommandShowsAMessagesPageOnTheScreen)
 {
     Collect({"Fatal  : Unit0", "Warning: SF<1 (1) (0.7) !"});

@@ -114,12 +114,21 @@ void ShowMessageList()
     telmvar.Aborted = false;
     for (int i = 1; i <= n; ++i)
         telmvar.TextItems[i] = error0.ErrorTexts[i];
-    telmvar.TextItems[n + 1] = ContinueItem;
-    uint16_t choice = static_cast<uint16_t>(telmvar.HelpLevel >= 2 ? 1 : n + 1);
+    // Texts beyond the twelve are counted in an item of their own before
+    // "Continue..."; it has no help, picking it leaves the list as it is.
+    const std::string more = LeftOutMessagesLine();
+    const int last = more.empty() ? n + 1 : n + 2;
+    if (!more.empty()) telmvar.TextItems[n + 1] = more;
+    telmvar.TextItems[last] = ContinueItem;
+    uint16_t choice = static_cast<uint16_t>(telmvar.HelpLevel >= 2 ? 1 : last);
     for (;;) {
         reportservices.SetInputHelpNumber(1210);
-        reportservices.AskSelect(ListPrompt, n + 1, choice);
-        if (telmvar.Aborted || choice == n + 1) break;
+        reportservices.AskSelect(ListPrompt, static_cast<uint16_t>(last), choice);
+        if (telmvar.Aborted || choice == last) break;
+        if (choice > n) {
+            choice = static_cast<uint16_t>(last);
+            continue;
+        }
         ShowMessageHelp(choice);
         if (telmvar.Aborted) break;
         choice += 1;
