@@ -1,9 +1,11 @@
 #include "app/startup.h"
 
 #include "app/batchfiles.h"
+#include "app/auxiliaryimages.h"
 #include "app/configio.h"
 #include "app/programidentity.h"
 #include "app/windowplacement.h"
+#include "dialogs/dialogservices.h"
 #include "dialogs/fileguard.h"
 #include "dialogs/helptext.h"
 #include "dialogs/messageboxes.h"
@@ -153,6 +155,9 @@ void InstallPlatformServices()
     graphservices.AskLengthInRange = [](const std::string& P, Extended& V, Extended Lo, Extended Hi) {
         AskLengthInRange(P, V, Lo, Hi);
     };
+
+    dialogservices.ToggleUnitSystem = [] { ToggleUnitSystem(); };
+    dialogservices.ShowAuxiliaryImages = [] { ShowAuxiliaryImages(); };
 
     filenamedialogs.SaveFileDialog = [](const std::string& Name, std::string& Path) { SaveFileDialog(Name, Path); };
     filenamedialogs.OpenFileDialog = [](const std::string& Name, std::string& Path) { OpenFileDialog(Name, Path); };

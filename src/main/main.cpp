@@ -20,6 +20,7 @@
 #ifdef QYR7_HAVE_QT
 #include <QApplication>
 
+#include "app/qt/hilfebild_qt.h"
 #include "app/qt/mainform_qt.h"
 #include "dialogs/qt/dialogforms_qt.h"
 #include "graphics/qt/graphwindow_qt.h"
@@ -101,6 +102,7 @@ int main(int argc, char** argv)
     // The result window of the screen device and the message help form.
     InstallQtReportForms();
     dialogs_qt::RegisterDialogForms(qt.QtDialogs());
+    RegisterHilfebildForm(qt.QtDialogs());
     // The main window's client area shows the graphics window's picture.
     const auto graphWindow = InstallGraphWindowQt(qt);
     startup.Interactive = true;
