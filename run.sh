@@ -11,14 +11,20 @@ batch=0
 if [ "${1:-}" = "--batch" ]; then batch=1; shift; fi
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then batch=1; fi
 if [ $batch -eq 1 ]; then
-  if [ -f examples/default.qy7 ]; then
+  if [ -f examples/industrial.qy7 ]; then
     # The batch run writes the report as the project's name + ".txt" into
     # the current directory (Windows-1252 text); run it in the build tree and
-    # print the report.
+    # print the report. The industrial example is a stage that passes its
+    # own checks, with a load spectrum.
     mkdir -p build/batch
-    (cd build/batch && ../wqyr7 ../../examples/default.qy7 /I /NOGUI "$@")
-    iconv -f WINDOWS-1252 -t UTF-8 build/batch/default.txt 2>/dev/null || cat build/batch/default.txt
-    exit 0
+    # A report of an earlier run must not stand in for this one's.
+    rm -f build/batch/industrial.txt
+    rc=0
+    (cd build/batch && ../wqyr7 ../../examples/industrial.qy7 /I /NOGUI "$@") || rc=$?
+    if [ -f build/batch/industrial.txt ]; then
+      iconv -f WINDOWS-1252 -t UTF-8 build/batch/industrial.txt 2>/dev/null || cat build/batch/industrial.txt
+    fi
+    exit $rc
   fi
   exec ./build/wqyr7 /NOGUI "$@"
 fi
