@@ -1,0 +1,407 @@
+// The graphics window on the Qt platform, offscreen: the replayed picture
+// as the user sees it (the client area grabbed), zoom and pan keys, the
+// rubber band, the step dialog, the printout to PDF judged by poppler, and
+// the start logo of a fresh start.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPrinter>
+#include <QPushButton>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+
+#include "../common/tempdir.h"
+#include "app/configio.h"
+#include "app/programidentity.h"
+#include "app/qt/mainform_qt.h"
+#include "app/startup.h"
+#include "app/windowplacement.h"
+#include "foundation/foundationstate.h"
+#include "foundation/programsettings.h"
+#include "foundation/programstate.h"
+#include "graphics/anistep.h"
+#include "graphics/graphfacade.h"
+#include "graphics/graphmapping.h"
+#include "graphics/graphsettings.h"
+#include "graphics/graphwindow.h"
+#include "graphics/qt/anistep_qt.h"
+#include "graphics/qt/graphwindow_qt.h"
+#include "platform/qt/platform_qt.h"
+#include "qtfixture.h"
+#include "reports/textview/printsettings.h"
+
+using namespace platform;
+
+namespace {
+
+const QColor Red(255, 0, 0);
+const QColor White(255, 255, 255);
+
+struct Bounds {
+    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+    int Width() const { return right - left + 1; }
+    int Height() const { return bottom - top + 1; }
+    bool Empty() const { return right < 0; }
+};
+
+Bounds BoundsOf(const QImage& image, const std::function<bool(QColor)>& match)
+{
+    Bounds b;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (match(image.pixelColor(x, y))) {
+                b.left = std::min(b.left, x);
+                b.right = std::max(b.right, x);
+                b.top = std::min(b.top, y);
+                b.bottom = std::max(b.bottom, y);
+            }
+    return b;
+}
+
+class GraphWindowQtTest : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        TestApp();
+        ResetTelmvar();
+        ResetGraphSettings();
+        ResetPrintSettings();
+        ResetGraphWindow();
+        qt_ = std::make_unique<PlatformQt>();
+        scope_ = std::make_unique<ScopedPlatform>(*qt_);
+        binding_ = InstallGraphWindowQt(*qt_);
+        graphmapping.PixelAspect = 1; // square pixels whatever the test screen says
+        Area(640, 480);
+    }
+    void TearDown() override
+    {
+        binding_.reset();
+        scope_.reset();
+        qt_.reset();
+        ResetGraphWindow();
+        ResetPrintSettings();
+        ResetTelmvar();
+    }
+    // A drawing area of w x h pixels in a client area one pixel larger.
+    void Area(int w, int h)
+    {
+        telmvar.ScreenPixelsX = static_cast<uint16_t>(w);
+        telmvar.ScreenPixelsY = static_cast<uint16_t>(h);
+        qt_->MainWindow().SetClientSize(w + 1, h + 1);
+        qt_->MainWindow().Show();
+        QApplication::processEvents();
+        qt_->QtMainWindow().ClientArea().resize(w + 1, h + 1);
+    }
+    QWidget& ClientArea() { return qt_->QtMainWindow().ClientArea(); }
+    // The picture as the window shows it, after the replay.
+    QImage Shown()
+    {
+        binding_->ReplayNow();
+        QApplication::processEvents();
+        return ClientArea().grab().toImage();
+    }
+    void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QKeyEvent e(QEvent::KeyPress, key, mods);
+        QApplication::sendEvent(&ClientArea(), &e);
+    }
+    void MouseEvent(QEvent::Type type, int x, int y, Qt::MouseButton button, Qt::MouseButtons buttons)
+    {
+        QMouseEvent e(type, QPointF(x, y), ClientArea().mapToGlobal(QPointF(x, y)), button, buttons,
+                      Qt::NoModifier);
+        QApplication::sendEvent(&ClientArea(), &e);
+    }
+
+    std::unique_ptr<PlatformQt> qt_;
+    std::unique_ptr<ScopedPlatform> scope_;
+    std::unique_ptr<GraphWindowQt> binding_;
+};
+
+TEST_F(GraphWindowQtTest, RedLineLandsOnItsComputedPixels)
+{
+    FTelmgra.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480); // one pixel per unit
+    FTelmgra.SetColor(12);
+    FTelmgra.line(10, 10, 200, 10); // y 10 is pixel row 480 - 10
+    const QImage img = Shown();
+    EXPECT_EQ(img.pixelColor(10, 470), Red);
+    EXPECT_EQ(img.pixelColor(100, 470), Red);
+    EXPECT_EQ(img.pixelColor(200, 470), Red);
+    EXPECT_NE(img.pixelColor(100, 469), Red);
+    EXPECT_NE(img.pixelColor(100, 471), Red);
+    EXPECT_NE(img.pixelColor(202, 470), Red);
+    const Bounds b = BoundsOf(img, [](QColor c) { return c == Red; });
+    EXPECT_EQ(b.left, 10);
+    EXPECT_EQ(b.right, 200);
+    EXPECT_EQ(b.top, 470);
+    EXPECT_EQ(b.bottom, 470);
+}
+
+TEST_F(GraphWindowQtTest, CircleIsRoundOnAWideDrawingArea)
+{
+    Area(1911, 949);
+    FTelmgra.Header(0, 0, 100, 100);
+    FTelmgra.SetColor(15);
+    FTelmgra.circle(50, 50, 40);
+    const Bounds b = BoundsOf(Shown(), [](QColor c) { return c == White; });
+    ASSERT_FALSE(b.Empty());
+    // 80 units at 947 / 100 pixels each: about 758 pixels across and down.
+    EXPECT_NEAR(b.Height(), 758, 2);
+    EXPECT_LE(std::abs(b.Width() - b.Height()), 1) << b.Width() << " x " << b.Height();
+}
+
+TEST_F(GraphWindowQtTest, KeypadPlusZoomsAndEscRestores)
+{
+    FTelmgra.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480);
+    FTelmgra.SetColor(12);
+    FTelmgra.line(100, 100, 300, 100);
+    const QImage before = Shown();
+    Key(Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_EQ((TPixelRect{graphmapping.DevXMin, graphmapping.DevYMin, graphmapping.DevXMax, graphmapping.DevYMax}),
+              (TPixelRect{54, 40, 586, 440}));
+    const QImage zoomed = Shown();
+    // (100, 100) moves to ((100 - 54) * 640 / 532, 480 - (100 - 40) * 1.2).
+    EXPECT_EQ(zoomed.pixelColor(55, 408), Red);
+    EXPECT_NE(zoomed, before);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Shown(), before);
+}
+
+struct BandCase {
+    const char* name;
+    long double w, h;
+    long double rx1, ry1, rx2, ry2;
+};
+
+class GraphWindowBandTest : public GraphWindowQtTest, public ::testing::WithParamInterface<BandCase>
+{
+};
+
+TEST_P(GraphWindowBandTest, RubberBandZoomsOntoTheMarkedRegion)
+{
+    const BandCase& c = GetParam();
+    Area(802, 602); // a framed viewport of 800 x 600
+    FTelmgra.Header(0, 0, c.w, c.h);
+    FTelmgra.SetColor(12);
+    FTelmgra.Solid(c.rx1, c.ry1, c.rx2, c.ry1, c.rx2, c.ry2, c.rx1, c.ry2);
+    const QImage before = Shown();
+    const Bounds marked = BoundsOf(before, [](QColor q) { return q == Red; });
+    ASSERT_FALSE(marked.Empty());
+    MouseEvent(QEvent::MouseButtonPress, marked.left, marked.top, Qt::LeftButton, Qt::LeftButton);
+    MouseEvent(QEvent::MouseMove, marked.right, marked.bottom, Qt::NoButton, Qt::LeftButton);
+    // The band is painted over the picture, not into it.
+    QApplication::processEvents();
+    const QImage during = ClientArea().grab().toImage();
+    EXPECT_NE(during.pixelColor(marked.left, (marked.top + marked.bottom) / 2), Red);
+    EXPECT_EQ(binding_->Picture().pixelColor(marked.left, (marked.top + marked.bottom) / 2), Red);
+    MouseEvent(QEvent::MouseButtonRelease, marked.right, marked.bottom, Qt::LeftButton, Qt::NoButton);
+    const Bounds zoomed = BoundsOf(Shown(), [](QColor q) { return q == Red; });
+    const TPixelRect vp = graphmapping.GraphViewport;
+    // The region's lower left corner at the viewport's, and the region
+    // filling the view in one direction.
+    EXPECT_NEAR(zoomed.left, vp.x1, 1);
+    EXPECT_NEAR(zoomed.bottom, vp.y2, 1);
+    EXPECT_TRUE(std::abs(zoomed.right - vp.x2) <= 1 || std::abs(zoomed.top - vp.y1) <= 1)
+        << zoomed.right << " " << zoomed.top;
+    // The right button restores the whole picture.
+    MouseEvent(QEvent::MouseButtonPress, 10, 10, Qt::RightButton, Qt::RightButton);
+    MouseEvent(QEvent::MouseButtonRelease, 10, 10, Qt::RightButton, Qt::NoButton);
+    EXPECT_EQ(Shown(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, GraphWindowBandTest,
+                         ::testing::Values(BandCase{"Wide4to1", 400, 100, 100, 20, 200, 70},
+                                           BandCase{"Tall1to4", 100, 400, 20, 100, 70, 180}),
+                         [](const ::testing::TestParamInfo<BandCase>& info) { return std::string(info.param.name); });
+
+TEST_F(GraphWindowQtTest, PauseShowsTheFrameDrawnSoFar)
+{
+    // An animation: a red frame, a pause, the frame erased, the next frame.
+    FTelmgra.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480);
+    FTelmgra.SetColor(12);
+    FTelmgra.line(100, 100, 300, 100);
+    FTelmgra.SleepMs(1);
+    FTelmgra.SetColor(0);
+    FTelmgra.line(100, 100, 300, 100);
+    FTelmgra.SetColor(12);
+    FTelmgra.line(100, 200, 300, 200);
+    std::vector<QImage> frames;
+    const auto pause = FTelmgra.OnPause;
+    FTelmgra.OnPause = [&](int32_t ms) {
+        pause(ms);
+        frames.push_back(ClientArea().grab().toImage());
+    };
+    const QImage last = Shown();
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].pixelColor(200, 380), Red);
+    EXPECT_NE(frames[0].pixelColor(200, 280), Red);
+    EXPECT_NE(last.pixelColor(200, 380), Red);
+    EXPECT_EQ(last.pixelColor(200, 280), Red);
+}
+
+TEST_F(GraphWindowQtTest, StepDialogEnterShowsNextFrameAndEscEndsStepping)
+{
+    FTelmgra.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480);
+    for (int frame = 0; frame < 4; ++frame) {
+        FTelmgra.SetColor(0);
+        FTelmgra.line(frame, 0, frame, 10);
+        FTelmgra.SetColor(15);
+        FTelmgra.line(frame, 0, frame, 10);
+    }
+    FTelmgra.StepMode = true;
+    int shown = 0;
+    QImage form;
+    std::function<void(QWidget*)> press = [&](QWidget* modal) {
+        ++shown;
+        EXPECT_EQ(modal->windowTitle(), "Animation");
+        auto* next = modal->findChild<QPushButton*>("Button_nextstep");
+        auto* end = modal->findChild<QPushButton*>("Button_endstep");
+        EXPECT_TRUE(next && end);
+        if (next && end) {
+            EXPECT_EQ(next->text(), "+");
+            EXPECT_EQ(end->text(), "+++++++");
+            EXPECT_TRUE(next->isDefault());
+        }
+        const int key = shown == 1 ? Qt::Key_Return : Qt::Key_Escape;
+        if (shown == 1) {
+            form = modal->grab().toImage();
+            WhenModalAppears(press);
+        }
+        QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(shown == 1 && next ? static_cast<QWidget*>(next) : modal, &e);
+    };
+    WhenModalAppears(press);
+    Shown();
+    EXPECT_EQ(shown, 2);
+    EXPECT_FALSE(FTelmgra.StepMode);
+    EXPECT_EQ(form.size(), QSize(116, 50));
+}
+
+class GraphWindowPrintTest : public GraphWindowQtTest
+{
+  protected:
+    // Prints the picture to a PDF file, A4 portrait without margins, and
+    // renders its first page with poppler at 100 dpi.
+    QImage PrintAndRender(int& pages)
+    {
+        auto& printer = qt_->QtPrinter().QtPrinter();
+        const std::string pdf = dir_.Path() + "/graphics.pdf";
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(pdf));
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(QPageLayout::Portrait);
+        printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+        EXPECT_TRUE(FTelmgra.PrintPicture("graphics"));
+        const std::string info = dir_.Path() + "/info.txt";
+        pages = -1;
+        if (std::system(("pdfinfo '" + pdf + "' > '" + info + "' 2>&1").c_str()) == 0) {
+            std::ifstream in(info);
+            std::string line;
+            while (std::getline(in, line))
+                if (line.rfind("Pages:", 0) == 0)
+                    pages = std::atoi(line.substr(6).c_str());
+        }
+        const std::string png = dir_.Path() + "/page";
+        EXPECT_EQ(std::system(("pdftoppm -r 100 -f 1 -l 1 -singlefile -png '" + pdf + "' '" + png + "'").c_str()), 0);
+        return QImage(QString::fromStdString(png + ".png"));
+    }
+    testdirs::ScopedTempDir dir_{"graphprint"};
+};
+
+bool Dark(QColor c) { return c.red() < 100 && c.green() < 100 && c.blue() < 100; }
+
+TEST_F(GraphWindowPrintTest, PrintoutIsOneNonEmptyPage)
+{
+    FTelmgra.Header(0, 0, 160, 120);
+    FTelmgra.SetColor(12);
+    FTelmgra.Rectangle(10, 10, 150, 110);
+    FTelmgra.circle(80, 60, 40);
+    int pages = 0;
+    const QImage page = PrintAndRender(pages);
+    EXPECT_EQ(pages, 1);
+    ASSERT_FALSE(page.isNull());
+    // Hairlines of a 1200 dpi printer come out as light grey at 100 dpi.
+    const Bounds drawn = BoundsOf(page, [](QColor c) { return c.red() < 240 || c.green() < 240 || c.blue() < 240; });
+    ASSERT_FALSE(drawn.Empty()) << "nothing printed";
+    EXPECT_GT(drawn.Width(), page.width() / 4);
+}
+
+TEST_F(GraphWindowPrintTest, SheetAtPortraitScalesIsTrueToScaleOnAWideDrawingArea)
+{
+    // A drawing sheet opens with print scales 1.9 / 1.0 on portrait paper:
+    // a square must stay square on paper within 1 %.
+    Area(1911, 949);
+    printsettings.PrintScaleX = 1.9;
+    printsettings.PrintScaleY = 1.0;
+    FTelmgra.Header(0, 0, 420, 297);
+    FTelmgra.SetColor(15);
+    FTelmgra.Solid(50, 150, 150, 150, 150, 250, 50, 250);
+    int pages = 0;
+    const QImage page = PrintAndRender(pages);
+    ASSERT_FALSE(page.isNull());
+    const Bounds b = BoundsOf(page, Dark);
+    ASSERT_FALSE(b.Empty());
+    EXPECT_LT(b.right, page.width() - 1) << "the square left the paper";
+    const double ratio = double(b.Width()) / b.Height();
+    EXPECT_NEAR(ratio, 1.0, 0.01) << b.Width() << " x " << b.Height();
+}
+
+class GraphWindowStartTest : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        TestApp();
+        ResetFoundationState();
+        InitProgramLoadDefaults();
+        ResetConfigio();
+        configio.FallbackDirs.clear();
+        ResetGraphWindow();
+        InitProgramIdentity();
+        wtelmvar.ConfigDir = dir_.Path() + "/";
+        wtelmvar.DefaultDataDir = dir_.Path() + "/";
+        telmvar.StartDir = dir_.Path();
+    }
+    void TearDown() override
+    {
+        ResetWinutil();
+        ResetGraphWindow();
+    }
+    testdirs::ScopedTempDir dir_{"graphstart"};
+};
+
+TEST_F(GraphWindowStartTest, FreshStartShowsTheLogo)
+{
+    PlatformQt qt;
+    ScopedPlatform scope(qt);
+    InstallQtScreenInfo(qt);
+    const auto binding = InstallGraphWindowQt(qt);
+    graphmapping.PixelAspect = 1;
+    startup.Interactive = true;
+    const TStartOutcome outcome = ThhFormCreate(ParseCommandLine({}));
+    ASSERT_FALSE(outcome.EndProcess);
+    OpenMainForm(qt);
+    QApplication::processEvents();
+    binding->ReplayNow();
+    QApplication::processEvents();
+    const QImage img = qt.QtMainWindow().ClientArea().grab().toImage();
+    // The frame in white and the ring gear in yellow.
+    const Bounds frame = BoundsOf(img, [](QColor c) { return c == White; });
+    const Bounds ring = BoundsOf(img, [](QColor c) { return c == QColor(255, 255, 0); });
+    ASSERT_FALSE(frame.Empty());
+    ASSERT_FALSE(ring.Empty());
+    EXPECT_GT(frame.Height(), img.height() / 2);
+    EXPECT_LT(frame.left, ring.left);
+    EXPECT_GT(frame.right, ring.right);
+    EXPECT_LE(std::abs(ring.Width() - ring.Height()), 1); // round
+    qt.MainWindow().OnCloseQuery = [] { return true; };
+    qt.MainWindow().Close();
+    ThhFormDestroy();
+    startup.Interactive = false;
+}
+
+} // namespace
