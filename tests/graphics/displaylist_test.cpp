@@ -237,3 +237,18 @@ TEST_F(DisplayListTest, CheckFileExistsReportsTheNameWithoutBlanks)
 }
 
 } // namespace
+
+namespace {
+
+TEST(GraphDirectionTest, SteepAnglesReadUpright)
+{
+    // [45, 135), [225, 315) and [-135, -45) give 1.
+    const std::vector<std::pair<long double, int>> cases = {
+        {0, 0},   {44.999L, 0}, {45, 1},    {134.999L, 1}, {135, 0},   {224.999L, 0}, {225, 1},
+        {314.999L, 1}, {315, 0}, {-135, 1}, {-45.001L, 1}, {-45, 0},   {-136, 0},     {400, 0},
+    };
+    for (const auto& [angle, dir] : cases)
+        EXPECT_EQ(TFtelmgra::GetDirection(angle), dir) << static_cast<double>(angle);
+}
+
+} // namespace
