@@ -6,6 +6,7 @@
 #include "dialogs/helptext.h"
 #include "dialogs/messageboxes.h"
 #include "dialogs/prompts.h"
+#include "dialogs/stagedialog.h"
 #include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
@@ -343,7 +344,7 @@ void ShowAuxiliaryImages()
             form.ItemCount = static_cast<uint16_t>(n);
             form.Preselected = static_cast<uint16_t>(std::clamp(s, 1, std::max(n, 1)));
             form.FormShow();
-            platform::CurrentPlatform().Dialogs().RunModal(form);
+            RunModalDialog(form);
             form.FormDestroy();
             if (telmvar.Aborted) break;
             k = form.Command;

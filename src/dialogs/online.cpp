@@ -2,6 +2,7 @@
 
 #include "dialogs/dialogservices.h"
 #include "dialogs/helptext.h"
+#include "dialogs/stagedialog.h"
 #include "foundation/codepage.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
@@ -75,7 +76,7 @@ void OnlineRun(uint16_t& Line, uint16_t HelpBase, uint8_t& Flag)
     if (V.OnlineLastKey == OnlineKeyDown && Line < V.OnlineLineCount) ++Line;
     V.OnlineLastKey = 0;
     form.CurrentLine = std::clamp<uint16_t>(Line, 1, V.OnlineLineCount);
-    platform::CurrentPlatform().Dialogs().RunModal(form);
+    RunModalDialog(form);
     Line = form.CurrentLine;
     // The line the arrow key left is the one the user typed in.
     if (V.OnlineLastKey == OnlineKeyDown && Line >= 2) --Line;

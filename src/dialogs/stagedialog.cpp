@@ -82,6 +82,13 @@ Extended InternalValue(TFieldKind K, const std::string& S)
 
 } // namespace
 
+platform::DialogResult RunModalDialog(platform::DialogModel& Model)
+{
+    const platform::DialogResult r = platform::CurrentPlatform().Dialogs().RunModal(Model);
+    if (r == platform::DialogResult::Cancel) telmvar.Aborted = true;
+    return r;
+}
+
 TStageDialogModel::TStageDialogModel(std::string Form, std::string Title)
     : form_(std::move(Form)), title_(std::move(Title))
 {

@@ -24,6 +24,12 @@
 #include <variant>
 #include <vector>
 
+// Shows a dialog modally. A dialog closed without the model's own answer
+// (a batch run, where nobody is there to answer; the window's close button)
+// counts as Cancel: Aborted is set, so no caller waits for an answer that
+// never comes.
+platform::DialogResult RunModalDialog(platform::DialogModel& Model);
+
 enum class TFieldKind {
     Length,      // mm, shown in mm or inch
     MicroLength, // um, shown in um or microinch

@@ -408,3 +408,22 @@ TEST_F(AuxImages, ShippedIndexListsPicturesThatHp2xxConverts)
 }
 
 } // namespace
+
+namespace
+{
+
+// A batch run has nobody to close the list window: the browsing ends after
+// the first picture instead of showing it again and again.
+TEST_F(AuxImages, BrowsingEndsInABatchRun)
+{
+    Index(kThree);
+    platform::PlatformHeadless batch{platform::HeadlessMode::Batch};
+    std::ostringstream quiet;
+    batch.SetStreams(&quiet, &quiet);
+    platform::ScopedPlatform use{batch};
+    ShowAuxiliaryImages();
+    EXPECT_EQ(batch.HeadlessDialogs().ShownDialogs().size(), 1u);
+    EXPECT_FALSE(telmvar.Aborted);
+}
+
+} // namespace

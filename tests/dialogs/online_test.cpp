@@ -225,6 +225,17 @@ TEST_F(Online, ControlsHintsAndTheSmallWindow)
     EXPECT_FALSE(small.Control("GroupBox_fehler").Visible);
 }
 
+TEST_F(Online, AWindowNobodyAnswersEndsTheCalculator)
+{
+    // Unscripted: the host closes the window without the model's answer.
+    OnlineInit("t", 2, 2);
+    uint16_t line = 1;
+    uint8_t flag = 0;
+    OnlineRun(line, 4100, flag);
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_EQ(flag, 1);
+}
+
 // A calculator that doubles its input, run as the calculators run.
 void DoublingCalculator(int failOnPass)
 {
