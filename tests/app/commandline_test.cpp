@@ -140,3 +140,59 @@ TEST_F(CommandLine, MissingExtensionMessage)
 {
     EXPECT_EQ(MissingExtensionText(), "extension .qy7 missing");
 }
+
+TEST_F(CommandLine, TheExtensionIsJudgedOnTheFileNameAlone)
+{
+    struct Case {
+        const char* name;
+        bool hasExtension;
+        const char* project; // the file a batch run reads
+    } cases[] = {
+        {"stage.qy7", true, "stage.qy7"},
+        {"../examples/default", false, "../examples/default.qy7"},
+        {"./stage", false, "./stage.qy7"},
+        {"v1.2/stage", false, "v1.2/stage.qy7"},
+        {"C:\\work.d\\stage", false, "C:\\work.d\\stage.qy7"},
+        {"../examples/default.qy7", true, "../examples/default.qy7"},
+        {"proj.txt", true, "proj.txt"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(NameHasExtension(c.name), c.hasExtension) << c.name;
+        EXPECT_EQ(CommandLineProjectPath(c.name), c.project) << c.name;
+    }
+    // Without a batch switch such a name is refused as one without extension.
+    EXPECT_EQ(ParseCommandLine({"../examples/default"}).Mode, TStartMode::MissingExtension);
+    EXPECT_EQ(ParseCommandLine({"../examples/default.qy7"}).Mode, TStartMode::InteractiveOpen);
+}
+
+TEST_F(CommandLine, SwitchesTheStartModeDoesNotUseAreNamed)
+{
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<std::string> unknown;
+    } cases[] = {
+        {{"test.qy7", "/I", "/NOGUI"}, {}},
+        {{"test.qy7", "/I", "/X"}, {"/X"}},
+        {{"test.qy7", "/I", "/nogiu"}, {"/nogiu"}},
+        {{"test.qy7", "-Q"}, {"-Q"}},
+        {{"test.qy7", "/g"}, {"/g"}},
+        {{"test.qy7", "/CAD1:1", "/I"}, {"/I"}},
+        {{"/?", "/I"}, {"/I"}},
+        {{"test", "/X", "/Y"}, {"/X", "/Y"}},
+        // Words that are no switch pass as before.
+        {{"test", "whatever"}, {}},
+        {{"test.qy7", "/I", "other.qy7", ""}, {}},
+        {{"/NOGUI"}, {}},
+    };
+    for (const auto& c : cases) {
+        std::string shown;
+        for (const auto& a : c.args)
+            shown += a + " ";
+        const TCommandLine cmd = ParseCommandLine(c.args);
+        EXPECT_EQ(cmd.UnknownSwitches, c.unknown) << shown;
+        std::vector<std::string> texts;
+        for (const auto& s : c.unknown)
+            texts.push_back("unknown switch " + s + " ignored");
+        EXPECT_EQ(UnknownSwitchTexts(cmd), texts) << shown;
+    }
+}
