@@ -157,6 +157,17 @@ void InstallPlatformServices()
     };
 
     dialogservices.ToggleUnitSystem = [] { ToggleUnitSystem(); };
+    dialogservices.PlaceDialog = [](TDialogPlace& P) {
+        TFormPlacement f;
+        f.DesignedWidth = P.Width;
+        f.DesignedHeight = P.Height;
+        f.Left = P.Left;
+        f.Top = P.Top;
+        f.Width = P.Width;
+        f.Height = P.Height;
+        ScaleDialogForm(f);
+        P = {f.Left, f.Top, f.Width, f.Height, f.ContentScale};
+    };
     dialogservices.ShowAuxiliaryImages = [] { ShowAuxiliaryImages(); };
 
     filenamedialogs.SaveFileDialog = [](const std::string& Name, std::string& Path) { SaveFileDialog(Name, Path); };

@@ -8,6 +8,7 @@ TDialogServices dialogservices;
 void ResetDialogServices()
 {
     TDialogServices& S = dialogservices;
+    S.PlaceDialog = [](TDialogPlace&) {};
     S.ToggleUnitSystem = [] { wtelmvar.UnitSystem = wtelmvar.UnitSystem == 1 ? 0 : 1; };
     S.CalculateStage = [] { CalcPlanetaryStage(); };
     S.RedrawCurrentView = [] {};

@@ -7,7 +7,21 @@
 
 #include <functional>
 
+// Where a new dialog goes and how large it is, in pixels; ContentScale is
+// the factor its fonts are to be scaled by.
+struct TDialogPlace {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    double ContentScale = 1.0;
+};
+
 struct TDialogServices {
+    // Places a stage dialog when it is created: scaled by the configured
+    // percentage and centred over the main window. Width and Height come in
+    // as the designed size.
+    std::function<void(TDialogPlace&)> PlaceDialog;
     // UnitSystem 1 becomes 0, every other value 1.
     std::function<void()> ToggleUnitSystem;
     // The stage calculation after a dialog's Calc button; the default runs

@@ -127,4 +127,21 @@ TEST_F(QtFormBinder, TypedTextAndCalcKeepTheFormOpenEscapeCancels)
     EXPECT_TRUE(telmvar.Aborted);
 }
 
+TEST_F(QtFormBinder, TheShellPlacesTheForm)
+{
+    int designedWidth = 0;
+    dialogservices.PlaceDialog = [&](TDialogPlace& p) {
+        designedWidth = p.Width;
+        p = {40, 60, p.Width * 2, p.Height, 1.0};
+    };
+    QRect shown;
+    WhenModalAppears([&](QWidget* w) {
+        shown = w->geometry();
+        w->findChild<QPushButton*>("Button_cancel")->click();
+    });
+    EXPECT_EQ(qt.Dialogs().RunModal(m), platform::DialogResult::Cancel);
+    EXPECT_GT(designedWidth, 0);
+    EXPECT_EQ(shown.width(), designedWidth * 2);
+}
+
 } // namespace

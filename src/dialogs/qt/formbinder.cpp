@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "dialogs/dialogservices.h"
 #include "platform/qt/qttext.h"
 
 namespace dialogs_qt
@@ -150,6 +151,18 @@ std::unique_ptr<QDialog> MakeBoundForm(platform::DialogModel& model, QWidget* pa
     if (!form) return form;
     form->setObjectName(QString::fromStdString(model.FormName()));
     new TFormBinder(*form, model); // owned by the form
+    // Every stage dialog is placed by the shell's one rule when it is made.
+    if (dialogservices.PlaceDialog) {
+        form->adjustSize();
+        TDialogPlace place{form->x(), form->y(), form->width(), form->height(), 1.0};
+        dialogservices.PlaceDialog(place);
+        if (place.ContentScale > 0 && place.ContentScale != 1.0 && form->font().pointSizeF() > 0) {
+            QFont font = form->font();
+            font.setPointSizeF(font.pointSizeF() * place.ContentScale);
+            form->setFont(font);
+        }
+        form->setGeometry(place.Left, place.Top, place.Width, place.Height);
+    }
     return form;
 }
 
