@@ -3,6 +3,9 @@
 // state they leave.
 #include "graphwindow_testsupport.h"
 
+#include "../common/tempdir.h"
+#include "foundation/textfile.h"
+
 namespace {
 
 using DisplayListTest = GraphWindowTest;
@@ -249,6 +252,55 @@ TEST(GraphDirectionTest, SteepAnglesReadUpright)
     };
     for (const auto& [angle, dir] : cases)
         EXPECT_EQ(TFtelmgra::GetDirection(angle), dir) << static_cast<double>(angle);
+}
+
+} // namespace
+
+
+namespace {
+
+TEST_F(DisplayListTest, CheckFileExistsLeavesAFileBeingWrittenAlone)
+{
+    // A drawing being written through the shared text file (a DXF, say)
+    // while a block file is checked: every line must still arrive.
+    testdirs::ScopedTempDir dir("graphcheck");
+    const std::string out = dir.Path() + "/drawing.dxf";
+    TTextFile& f = textfile.SharedTextFile;
+    AssignTextFile(f, out);
+    ASSERT_TRUE(RewriteTextFile(f));
+    f.WriteLine("0");
+    EXPECT_FALSE(GraphFacade.CheckFileExists(dir.Path() + "/missing.dx$"));
+    telmvar.Aborted = false;
+    EXPECT_TRUE(GraphFacade.CheckFileExists(QYR7_TEST_DIR "/golden/displaylist_edgecases.txt"));
+    f.WriteLine("EOF");
+    ASSERT_TRUE(CloseTextFile(f));
+    std::ifstream in(out, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    EXPECT_EQ(s.str(), "0\r\nEOF\r\n");
+}
+
+TEST_F(DisplayListTest, StartLogoWindowIsTheWorldWindowOnTheCentralViewport)
+{
+    // World (0, 0)-(32, 36.9) on the viewport fractions (0.05, 0.1)-(0.95,
+    // 0.95), framed: x 32..608 and y 24..432 of 640 x 480, one pixel in.
+    GraphFacade.SetLogoWindow();
+    EXPECT_EQ(GraphFacade.DrawRecordList.back(), "10;33;25;607;431;0;0;32;36.9");
+    EXPECT_FALSE(telmvar.Aborted);
+    GraphFacade.DrawLogo();
+    // Everything it draws lies inside its world window.
+    for (const auto& rec : GraphFacade.DrawRecordList) {
+        const TDisplayRecord r = ParseDisplayRecord(rec);
+        if (r.Kind == 3) {
+            EXPECT_GE(r.F[0] - r.F[2], 0) << rec;
+            EXPECT_LE(r.F[0] + r.F[2], 32) << rec;
+            EXPECT_LE(r.F[1] + r.F[2], 36.9L) << rec;
+        }
+        if (r.Kind == 4 || r.Kind == 6) {
+            EXPECT_GE(r.F[0], 0) << rec;
+            EXPECT_LE(r.F[0], 32) << rec;
+        }
+    }
 }
 
 } // namespace
