@@ -171,7 +171,9 @@ void SetDimensionScale(Extended Scale)
 {
     const Extended base = cadsettings.CadDimScale == 0 ? 1.0L : cadsettings.CadDimScale;
     S.CadScale = Scale * base;
-    if (S.CadScale < 0.01L) S.CadScale = 1.0L;
+    // A negative scale mirrors the arrows and texts, which a caller may
+    // want; only one too small to read falls back to 1.
+    if (std::fabs(S.CadScale) < 0.01L) S.CadScale = 1.0L;
 }
 
 void CadMoveTo(Extended X, Extended Y)

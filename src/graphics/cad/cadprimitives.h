@@ -42,8 +42,8 @@ void SetCadTextAlign(int32_t Horizontal, int32_t Vertical);
 // Text at the current point, then one line down (nothing for "").
 void CadTextLine(const std::string& Text);
 void SetCadTextScale(Extended Factor);
-// Dimension scale: S times the configured factor (0 read as 1); below 0.01
-// it becomes 1.
+// Dimension scale: S times the configured factor (0 read as 1); a result
+// below 0.01 in magnitude becomes 1.
 void SetDimensionScale(Extended S);
 
 void CadMoveTo(Extended X, Extended Y);
