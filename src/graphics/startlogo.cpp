@@ -19,8 +19,13 @@ void TGraphFacade::SetLogoWindow()
 namespace {
 
 // Reference x of a text of n characters centred on cx: the replay widens
-// text by 1.1 times the width factor (0.8) of the graphics settings.
-Extended CentredX(Extended cx, size_t n, Extended width) { return cx - static_cast<Extended>(n) * width * 0.88L / 2; }
+// text by 1.1 times the width factor (0.8) of the graphics settings; glyph
+// is the width of an average glyph of the text over the font's average
+// (capitals are wider).
+Extended CentredX(Extended cx, size_t n, Extended width, Extended glyph = 1)
+{
+    return cx - static_cast<Extended>(n) * width * 0.88L * glyph / 2;
+}
 
 } // namespace
 
@@ -45,7 +50,9 @@ void TGraphFacade::DrawLogo()
     Circle(cx, cy, 0.6L);
     for (int i = 0; i < 3; ++i) {
         const Extended a = (90 + 120 * i) * Pi / 180;
-        const Extended ai = a + 0.42L;
+        // Turned so that the inner planet meshes with the outer one too
+        // (centre distance 4.8 = 2.6 + 2.2).
+        const Extended ai = a + 0.74L;
         SetColor(10);
         Circle(cx + 7.1L * std::cos(a), cy + 7.1L * std::sin(a), 2.6L);
         SetColor(9);
@@ -55,7 +62,7 @@ void TGraphFacade::DrawLogo()
     const std::string& name = telmvar.ProgramName;
     SetColor(15);
     SetTextStyle(0, 0, 2.6L, 2.6L);
-    OutTextXY(CentredX(cx, name.size(), 2.6L), 7.6L, name);
+    OutTextXY(CentredX(cx, name.size(), 2.6L, 1.3L), 7.6L, name);
     const std::string& title = telmvar.ProgramTitle;
     const Extended tw = std::min<Extended>(0.75L, 27.0L / (0.88L * std::max<size_t>(title.size(), 1)));
     SetColor(11);

@@ -243,6 +243,29 @@ TEST_F(GraphWindowQtTest, PauseShowsTheFrameDrawnSoFar)
     EXPECT_EQ(last.pixelColor(200, 280), Red);
 }
 
+TEST_F(GraphWindowQtTest, ClosingTheWindowDuringALongReplayEndsIt)
+{
+    FTelmgra.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480);
+    for (int i = 0; i < 120000; ++i)
+        FTelmgra.line(i % 640, 0, i % 640, 10);
+    int rounds = 0;
+    const auto events = FTelmgra.OnPendingEvents;
+    FTelmgra.OnPendingEvents = [&] {
+        if (++rounds == 2) {
+            qt_->MainWindow().OnCloseQuery = [] { return true; };
+            qt_->MainWindow().Close();
+        }
+        events();
+    };
+    binding_->ReplayNow();
+    EXPECT_EQ(rounds, 2); // a third round would come before record 100000
+    EXPECT_FALSE(FTelmgra.Replaying());
+    // A later replay runs in full.
+    rounds = 10;
+    binding_->ReplayNow();
+    EXPECT_EQ(rounds, 13);
+}
+
 TEST_F(GraphWindowQtTest, StepDialogEnterShowsNextFrameAndEscEndsStepping)
 {
     FTelmgra.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480);

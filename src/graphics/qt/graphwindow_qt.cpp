@@ -8,6 +8,7 @@
 #include "platform/qt/platform_qt.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QPainter>
@@ -15,6 +16,20 @@
 #include <QTimer>
 
 namespace {
+
+// The main window closed (hidden by the program, not minimised): a replay
+// letting events through stops at its next round instead of drawing on.
+class CloseWatch final : public QObject
+{
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide && !event->spontaneous())
+            FTelmgra.FormClose();
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 QColor BackgroundQColor()
 {
@@ -36,6 +51,7 @@ GraphWindowQt::GraphWindowQt(platform::MainWindowImplQt& window)
     window_.OnMouse = [](const platform::MouseEvent& e) { FTelmgra.FormMouse(e); };
     window_.OnKey = [](const platform::KeyEvent& e) { FTelmgra.FormKeyDown(e); };
     window_.OnResize = [this](const platform::ResizeEvent&) { Schedule(); };
+    window_.Widget().installEventFilter(new CloseWatch(context_.get()));
     Schedule();
 }
 
