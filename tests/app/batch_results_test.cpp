@@ -73,7 +73,7 @@ void BearingWithoutDiameters()
     PlanetBearings[2].D = 0;
 }
 
-enum class TableDamage { None, Missing, HeaderOnly, Empty };
+enum class TableDamage { None, Missing, HeaderOnly, Empty, LastLineDropped };
 
 struct BatchCase {
     const char* Name;
@@ -94,6 +94,8 @@ const BatchCase Cases[] = {
     {"LifeTableCutAfterItsHeader", SpectrumStage, "qyrlife.dbf", TableDamage::HeaderOnly, 4,
      "cannot be calculated: QYRLIFE.DBF not found", "QYRLIFE.DBF not found", "N sum"},
     {"FactorTableMissing", GrooveBallBearing, "rikula_n.hdf", TableDamage::Missing, 4,
+     "cannot be calculated: Fatal  : X, Y of bearing 1 not read from rikula_n.hdf !", "rikula_n.hdf", "L10"},
+    {"FactorTableLastLineDropped", GrooveBallBearing, "rikula_n.hdf", TableDamage::LastLineDropped, 4,
      "cannot be calculated: Fatal  : X, Y of bearing 1 not read from rikula_n.hdf !", "rikula_n.hdf", "L10"},
     {"BearingNamedButUndefined", BearingWithoutDiameters, "", TableDamage::None, 4,
      "cannot be calculated: Fatal  : rolling bearing undefined !", "Fatal  : rolling bearing undefined !",
@@ -133,6 +135,13 @@ protected:
         case TableDamage::None: break;
         case TableDamage::Missing: fs::remove(damaged); break;
         case TableDamage::Empty: WriteWholeFile(damaged, ""); break;
+        case TableDamage::LastLineDropped: {
+            std::string whole = ReadWholeFile(damaged);
+            while (!whole.empty() && (whole.back() == '\n' || whole.back() == '\r'))
+                whole.pop_back();
+            WriteWholeFile(damaged, whole.substr(0, whole.rfind('\n') + 1));
+            break;
+        }
         case TableDamage::HeaderOnly: {
             // The dBASE header states its own length in bytes 8 and 9.
             const std::string whole = ReadWholeFile(damaged);
