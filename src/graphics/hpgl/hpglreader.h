@@ -45,7 +45,7 @@ void RunHpglFile(const std::string& name, THpglSink& sink);
 void RunHpglText(const std::string& bytes);
 void RunHpglText(const std::string& bytes, THpglSink& sink);
 
-// --- the pieces, on the picture held in hpgl.Input --------------------------
+// --- the building blocks, on the picture held in hpgl.Input -------------------
 
 // Makes bytes the picture the character readers read, from its start.
 void OpenHpglText(const std::string& bytes);

@@ -12,7 +12,7 @@
 
 namespace {
 
-class HpglPieces : public ::testing::Test
+class HpglParts : public ::testing::Test
 {
   protected:
     void SetUp() override
@@ -62,7 +62,7 @@ const PeCase kPeCases[] = {
     {"Base64_OtherCharactersAddNothing", Bytes({'!', 193}), false, 64 * 0.025L},
 };
 
-class PeNumbers : public HpglPieces, public ::testing::WithParamInterface<PeCase>
+class PeNumbers : public HpglParts, public ::testing::WithParamInterface<PeCase>
 {
 };
 
@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(Encoded, PeNumbers, ::testing::ValuesIn(kPeCases),
 
 // A damaged file with thousands of digits must neither shift past the
 // integer width nor run away: the value is capped and finite.
-TEST_F(HpglPieces, LongDigitRunsAreCapped)
+TEST_F(HpglParts, LongDigitRunsAreCapped)
 {
     const std::string run = std::string(5000, '~') + Bytes({254});
     bool complete = false;
@@ -93,7 +93,7 @@ TEST_F(HpglPieces, LongDigitRunsAreCapped)
 
 // A ";" inside a number ends it unfinished and stays for the polyline; the
 // end of the picture does the same with Aborted set.
-TEST_F(HpglPieces, CutNumbersAreIncomplete)
+TEST_F(HpglParts, CutNumbersAreIncomplete)
 {
     bool complete = true;
     Decode("??;PU;", false, &complete);
@@ -106,7 +106,7 @@ TEST_F(HpglPieces, CutNumbersAreIncomplete)
     EXPECT_TRUE(telmvar.Aborted);
 }
 
-TEST_F(HpglPieces, PensToColours)
+TEST_F(HpglParts, PensToColours)
 {
     // Pen 0 and pens above 7 keep their number.
     const int expected[] = {0, 12, 14, 10, 11, 9, 13, 15, 8, 9, 10};
@@ -114,7 +114,7 @@ TEST_F(HpglPieces, PensToColours)
         EXPECT_EQ(PenToPalette(pen), expected[pen]) << "pen " << pen;
 }
 
-TEST_F(HpglPieces, PlotterUnitIsOneFortiethMillimetre)
+TEST_F(HpglParts, PlotterUnitIsOneFortiethMillimetre)
 {
     EXPECT_DOUBLE_EQ(static_cast<double>(PlotterUnitsToMm(40)), 1.0);
     EXPECT_DOUBLE_EQ(static_cast<double>(PlotterUnitsToMm(-100)), -2.5);
@@ -140,7 +140,7 @@ const NumberCase kNumberCases[] = {
     {"Negative", "-40;", -40, true},
 };
 
-class NumberReader : public HpglPieces, public ::testing::WithParamInterface<NumberCase>
+class NumberReader : public HpglParts, public ::testing::WithParamInterface<NumberCase>
 {
 };
 
@@ -155,14 +155,14 @@ TEST_P(NumberReader, ReadsUpToSeparator)
 INSTANTIATE_TEST_SUITE_P(Parameters, NumberReader, ::testing::ValuesIn(kNumberCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(HpglPieces, RealReaderKeepsLetters)
+TEST_F(HpglParts, RealReaderKeepsLetters)
 {
     OpenHpglText("PA300;");
     EXPECT_EQ(ReadHpglReal(), 0); // "PA300" is no number
     EXPECT_TRUE(hpgl.HpglTerminated);
 }
 
-TEST_F(HpglPieces, PenReader)
+TEST_F(HpglParts, PenReader)
 {
     OpenHpglText(";");
     EXPECT_EQ(ReadHpglPen(), 1);
@@ -172,7 +172,7 @@ TEST_F(HpglPieces, PenReader)
     EXPECT_EQ(ReadHpglPen(), 0);
 }
 
-TEST_F(HpglPieces, SkipReadsThroughSemicolon)
+TEST_F(HpglParts, SkipReadsThroughSemicolon)
 {
     OpenHpglText("1,2,3;PU");
     SkipHpglParameters();
@@ -180,7 +180,7 @@ TEST_F(HpglPieces, SkipReadsThroughSemicolon)
     EXPECT_EQ(ReadHpglChar(), 'P');
 }
 
-TEST_F(HpglPieces, CharacterReaders)
+TEST_F(HpglParts, CharacterReaders)
 {
     OpenHpglText(" \r\nA B");
     EXPECT_EQ(ReadHpglChar(), 'A');
@@ -191,7 +191,7 @@ TEST_F(HpglPieces, CharacterReaders)
     EXPECT_TRUE(telmvar.Aborted); // the end of the picture
 }
 
-TEST_F(HpglPieces, LabelAngles)
+TEST_F(HpglParts, LabelAngles)
 {
     EXPECT_DOUBLE_EQ(static_cast<double>(HpglLabelAngle(1, 0)), 0);
     EXPECT_DOUBLE_EQ(static_cast<double>(HpglLabelAngle(0, 1)), 90);
