@@ -315,13 +315,6 @@ INSTANTIATE_TEST_SUITE_P(Factors, CadDimensionScaleTest,
                                            ScaleCase{"Doubled", 2, 1.5L, 3}),
                          [](const ::testing::TestParamInfo<ScaleCase>& i) { return std::string(i.param.Name); });
 
-TEST_F(CadDimensionTest, OpeningAnOutputResetsTheScale)
-{
-    cadsettings.CadDimScale = 2;
-    SetDimensionScale(5);
-    (void)Capture([] { EXPECT_EQ(cadstate.CadScale, 2); });
-}
-
 struct AngleCase {
     Extended In;
     Extended Out;

@@ -112,15 +112,6 @@ INSTANTIATE_TEST_SUITE_P(Modes, CadHatchModeTest,
                                            ModeCase{"ModeSevenCurrentLayer", 7, 1, "4", "4"}),
                          [](const ::testing::TestParamInfo<ModeCase>& i) { return std::string(i.param.Name); });
 
-TEST_F(CadHatchTest, DefaultModeIsOneAndResetRestoresIt)
-{
-    EXPECT_EQ(hatchstate.HatchMode, 1);
-    SetHatchMode(2);
-    EXPECT_EQ(hatchstate.HatchMode, 2);
-    SetDefaultHatchMode();
-    EXPECT_EQ(hatchstate.HatchMode, 1);
-}
-
 // --- outline cases -----------------------------------------------------------
 
 struct OutlineCase {

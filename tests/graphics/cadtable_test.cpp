@@ -6,7 +6,6 @@
 #include "foundation/messagecollector.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadtable.h"
-#include "graphics/cadsettings.h"
 
 #include <algorithm>
 #include <set>
@@ -190,17 +189,6 @@ TEST_F(CadTableTest, HiddenFirstColumnAndSwitchedOffLines)
         EXPECT_GE(c.X, 50);
     }
     EXPECT_EQ(Cells(e).size(), 2u + 3u * 2u);
-}
-
-TEST_F(CadTableTest, ApplyTextStyleKeepsTheHeight)
-{
-    TCadTable t;
-    (void)Capture([&] {
-        t.Init(0, 0, 4, {10}, {"h"});
-        t.ApplyTextStyle(2);
-        EXPECT_EQ(cadstate.CadTextHeight, 4);
-        EXPECT_EQ(cadstate.CadTextWidth, 0.5L * cadsettings.CadTextWidthFactor);
-    });
 }
 
 // --- error message table ---------------------------------------------------------
