@@ -166,6 +166,21 @@ TEST_F(StageReport, BearingsAndLoadSpectrum)
     EXPECT_NE(text.find("application factor tooth break\tKA F\t\t 0.80"), std::string::npos);
 }
 
+TEST_F(StageReport, ALimitTorqueNotFoundIsNotShownAsZero)
+{
+    LoadedStage();
+    Calculate();
+    // The root limit search of mesh S-Pi failed: the records hold 0 for the
+    // limit and for the breakage torque formed from it.
+    PlanetaryGears.TnF[mSPi] = 0;
+    PlanetaryGears.T0F[mSPi] = 0;
+    const std::string text = Report(9, 4);
+    EXPECT_NE(text.find("limit fatigue str. tooth root\tT nF\tNm\tnot found\t"), std::string::npos) << text;
+    EXPECT_NE(text.find("limit breakage tooth root\tT 0F\tNm\tnot found\t"), std::string::npos) << text;
+    // The other side's limits were found and stand as numbers.
+    EXPECT_EQ(text.find("limit fatigue str. pitting\tT nH\tNm\tnot found"), std::string::npos) << text;
+}
+
 TEST_F(StageReport, LoadedStageInHtml)
 {
     LoadedStage();

@@ -40,6 +40,16 @@ void TorqueRow(const char* Label, const char* Symbol, const MeshArray& V)
     PrintReportRow2(Label, Symbol, TorqueUnitLabel(), TorqueToText(V[SideSP]), TorqueToText(V[SidePH]));
 }
 
+// A limit torque the search did not find is 0 in the records, and so is
+// every corner torque formed from it; a found one is never 0. The cell says
+// so instead of showing 0 as a limit.
+std::string LimitTorqueText(Extended T) { return T != 0 ? TorqueToText(T) : "not found"; }
+
+void LimitTorqueRow(const char* Label, const char* Symbol, const MeshArray& V)
+{
+    PrintReportRow2(Label, Symbol, TorqueUnitLabel(), LimitTorqueText(V[SideSP]), LimitTorqueText(V[SidePH]));
+}
+
 } // namespace
 
 bool ReportLoadSpectrumBlock()
@@ -88,10 +98,10 @@ bool ReportLoadSpectrumBlock()
     PrintReportRow2("nominal torque", "T N", T, TorqueToText(SideTorque(SideSP)), TorqueToText(SideTorque(SidePH)));
     TorqueRow("equival.torque tooth root", "T eqF", g.TeqF);
     TorqueRow("equival.torque pitting", "T eqH", g.TeqH);
-    TorqueRow("limit fatigue str. tooth root", "T nF", g.TnF);
-    TorqueRow("limit fatigue str. pitting", "T nH", g.TnH);
-    TorqueRow("limit breakage tooth root", "T 0F", g.T0F);
-    TorqueRow("limit breakage pitting", "T 0H", g.T0H);
+    LimitTorqueRow("limit fatigue str. tooth root", "T nF", g.TnF);
+    LimitTorqueRow("limit fatigue str. pitting", "T nH", g.TnH);
+    LimitTorqueRow("limit breakage tooth root", "T 0F", g.T0F);
+    LimitTorqueRow("limit breakage pitting", "T 0H", g.T0H);
     TorqueRow("Eq.limit fatigue str. tooth root", "T nFeq", g.TnFeq);
     TorqueRow("Eq.limit fatigue str. pitting", "T nHeq", g.TnHeq);
     TorqueRow("Eq.limit breakage tooth root", "T 0Feq", g.T0Feq);
