@@ -18,6 +18,7 @@
 #include "foundation/textutil.h"
 #include "foundation/programsettings.h"
 #include "graphics/cadsettings.h"
+#include "graphics/cad/cadwriterdevices.h"
 #include "graphics/graphfacade.h"
 #include "graphics/graphservices.h"
 #include "graphics/graphsettings.h"
@@ -169,6 +170,8 @@ void InstallPlatformServices()
         P = {f.Left, f.Top, f.Width, f.Height, f.ContentScale};
     };
     dialogservices.ShowAuxiliaryImages = [] { ShowAuxiliaryImages(); };
+    // The IGES, text CAD and STL outputs of the device menu.
+    RegisterCadWriters();
 
     filenamedialogs.SaveFileDialog = [](const std::string& Name, std::string& Path) { SaveFileDialog(Name, Path); };
     filenamedialogs.OpenFileDialog = [](const std::string& Name, std::string& Path) { OpenFileDialog(Name, Path); };

@@ -7,6 +7,7 @@
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "graphics/cad/cadoutput.h"
+#include "graphics/cad/cadwriterdevices.h"
 #include "graphics/cadsettings.h"
 #include "graphics/graphservices.h"
 #include "graphics/graphsettings.h"
@@ -88,6 +89,8 @@ void CadTest::SetUp()
     ResetPrintSettings();
     ResetReportServices();
     ResetGraphServices();
+    RegisterCadWriters();
+    CadWriterToday = [] { return TCadWriterDate{2026, 1, 6}; };
     TempDir = testdirs::MakeTempDir("cad");
     telmvar.TempDir = TempDir.string();
     telmvar.CadDir = TempDir.string();
