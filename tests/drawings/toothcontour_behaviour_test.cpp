@@ -53,7 +53,7 @@ TEST_P(PointCounts, OutlineHasTwoVerticesPerFlankPointPlusItsRoot)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Settings, PointCounts,
+    ToothSettings, PointCounts,
     ::testing::Values(CountCase{"BaseCircleN2", Root::BaseCircle, 2, 2, 4},
                       CountCase{"BaseCircleN5", Root::BaseCircle, 5, 5, 10},
                       CountCase{"BaseCircleN20", Root::BaseCircle, 20, 20, 40},
@@ -92,7 +92,7 @@ TEST_P(FilletSteps, TrochoidStepsAreBounded)
     EXPECT_LE(p.Vertices.size(), static_cast<size_t>(c.used + 1));
 }
 
-INSTANTIATE_TEST_SUITE_P(Settings, FilletSteps,
+INSTANTIATE_TEST_SUITE_P(ToothSettings, FilletSteps,
                          ::testing::Values(StepCase{"UnsetBecomesThirty", 0, 30}, StepCase{"OneUsesTwo", 1, 2},
                                            StepCase{"AboveBoundClamped", 1000, 200}, StepCase{"Ten", 10, 10}),
                          [](const ::testing::TestParamInfo<StepCase>& i) { return std::string(i.param.name); });
@@ -294,7 +294,7 @@ TEST_P(PreMachining, SecondOutlineOnLayerThree)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Gears, PreMachining,
+    ToothGears, PreMachining,
     ::testing::Values(PreCase{"SingleGearWithAllowance", true, 0.2L, 0, true},
                       PreCase{"WithProtuberance", true, 0.2L, 0.02L, true},
                       PreCase{"NoneInPairPictures", false, 0.2L, 0, false},

@@ -110,7 +110,7 @@ TEST_P(FlankAngles, EveryFlankVertexLiesOnTheInvolute)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Gears, FlankAngles,
+    ToothGears, FlankAngles,
     ::testing::Values(FlankCase{"Z20BaseCircle", {2, 20, 0, 0, 0.38L, 0}, false},
                       FlankCase{"Z20WithTrochoid", {2, 20, 0, 0, 0.38L, 0}, true},
                       FlankCase{"Z40Fillet", {2, 40, 0, 0, 0.38L, 0}, true},
@@ -199,7 +199,7 @@ TEST_P(TrochoidDistance, EveryPointLiesOneTipRadiusOutsideTheTool)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Tools, TrochoidDistance,
+    ToothTools, TrochoidDistance,
     ::testing::Values(TrochoidCase{"Z20CentreBelowRollingLine", {2, 20, 0, 0, 0.38L, 0}},
                       TrochoidCase{"Z12ShiftedHalf", {2, 12, 0.5L, 0, 0.38L, 0}},
                       // hc = 2.5 - 2.0 - 0.76 = -0.26 above the rolling line, r 12.
@@ -241,7 +241,7 @@ TEST_P(ExternalFillet, TouchesTheRootCircleAndPassesTheFlankStart)
     EXPECT_NEAR(std::atan2(D(f.Gx), D(f.Gy)) - std::atan2(D(f.Tx), D(f.Ty)), D(f.G), 1e-12);
 }
 
-INSTANTIATE_TEST_SUITE_P(Gears, ExternalFillet,
+INSTANTIATE_TEST_SUITE_P(ToothGears, ExternalFillet,
                          ::testing::Values(FilletCase{"Z40", {2, 40, 0, 0, 0.38L, 0}},
                                            FilletCase{"Z60Shifted", {5, 60, 0.2L, 0, 0.3L, 0}},
                                            FilletCase{"Z40Helix15", {2, 40, 0, 15, 0.38L, 0}}),
@@ -295,7 +295,7 @@ TEST_P(InternalFillet, TangentToFlankAndChord)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Gears, InternalFillet,
+INSTANTIATE_TEST_SUITE_P(ToothGears, InternalFillet,
                          ::testing::Values(FilletCase{"Z40", {2, -40, 0, 0, 0.38L, 0}},
                                            FilletCase{"Z63Module3", {3, -63, 0, 0, 0.38L, 0}},
                                            FilletCase{"Z40ShiftedOut", {2, -40, -0.5L, 0, 0.38L, 0}},
