@@ -172,6 +172,7 @@ void ResetReportServices()
         To = PageCount;
         return P().Print().ChoosePrinter();
     };
+    S.DrawLoadSpectrumDiagram = nullptr;
 }
 
 namespace

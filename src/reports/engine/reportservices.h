@@ -69,6 +69,10 @@ struct TReportServices {
     // The print dialog of a text printout: pages 1..PageCount are offered,
     // From and To come back. False when the user cancelled.
     std::function<bool(int PageCount, int& From, int& To)> ChoosePrintPages;
+    // Draws a load spectrum diagram (Kind 1 tooth root, 2 pitting) on a CAD
+    // device; the graphics layer installs it. Unset: the output menu says
+    // that the diagram is not available.
+    std::function<void(int Kind, int Device)> DrawLoadSpectrumDiagram;
 };
 
 extern TReportServices reportservices;
