@@ -79,6 +79,15 @@ TEST_F(SpectrumReport, ZeroTorqueAndFewCycles)
     EXPECT_TRUE(found) << text;
 }
 
+TEST_F(SpectrumReport, LimitTorqueNotFoundIsNotZero)
+{
+    LoadedStage();
+    Calculate();
+    PlanetaryGears.TnF[mPiPe] = 0; // the search of mesh 2 found no limit
+    const std::string text = Report(9, [] { PrintLoadSpectrumReport(); });
+    EXPECT_TRUE(Has(text, "limit fatigue str. tooth root\tT nF\tNm\t340.4\tnot found\t353.2\r\n")) << text;
+}
+
 TEST_F(SpectrumReport, LifeMaterialPastTheTableEndIsTheLastRecord)
 {
     ASSERT_TRUE(DbfOpen("qyrlife.dbf"));

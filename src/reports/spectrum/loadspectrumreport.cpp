@@ -43,9 +43,14 @@ bool CheckLifeTable(bool& BeyondEnd)
 
 std::string Sig3(Extended X) { return FloatToSignificant(X); }
 
+// A limit torque the search did not find is 0 in the stage records; a found
+// one never is. The cell says so, as the stage report does, instead of
+// showing 0 as a limit.
+std::string LimitTorqueText(Extended T) { return T != 0 ? Sig3(T) : "not found"; }
+
 void MeshTorqueRow(const char* Label, const char* Symbol, const MeshArray& V)
 {
-    PrintReportRow3(Label, Symbol, "Nm", Sig3(V[mSPi]), Sig3(V[mPiPe]), Sig3(V[mPeH]));
+    PrintReportRow3(Label, Symbol, "Nm", LimitTorqueText(V[mSPi]), LimitTorqueText(V[mPiPe]), LimitTorqueText(V[mPeH]));
 }
 
 } // namespace
