@@ -156,6 +156,18 @@ void InstallPlatformServices()
     graphservices.AskLengthInRange = [](const std::string& P, Extended& V, Extended Lo, Extended Hi) {
         AskLengthInRange(P, V, Lo, Hi);
     };
+    graphservices.AskWordInRange = [](const std::string& P, uint16_t& V, uint16_t Lo, uint16_t Hi) {
+        AskWordInRange(P, V, Lo, Hi);
+    };
+    graphservices.AskDoubleInRange = [](const std::string& P, Extended& V, Extended Lo, Extended Hi) {
+        AskValueInRange(P, V, Lo, Hi);
+    };
+    graphservices.AskYesNoFlag = [](const std::string& P, bool& F) { AskYesNoFlag(P, F); };
+    graphservices.ReadHelpHint = [](int No) {
+        std::string hint;
+        ReadHelpHint(static_cast<uint16_t>(No), hint);
+        return hint;
+    };
 
     dialogservices.ToggleUnitSystem = [] { ToggleUnitSystem(); };
     dialogservices.PlaceDialog = [](TDialogPlace& P) {

@@ -2,8 +2,12 @@
 
 #include "foundation/programstate.h"
 #include "foundation/numbertext.h"
+#include "graphics/writers/plotcommand.h"
 #include "platform/platform.h"
 #include "reports/engine/reportservices.h"
+
+#include <cmath>
+#include <type_traits>
 
 TGraphServices graphservices;
 
@@ -42,14 +46,52 @@ void PromptLength(const std::string& Prompt, Extended& Value, Extended Low, Exte
     }
 }
 
+// Asks until the text is a number within the range; Cancel leaves Value.
+template <typename T>
+void PromptNumber(const std::string& Prompt, T& Value, T Low, T High)
+{
+    std::string text = FloatToSignificantPoint(static_cast<Extended>(Value));
+    for (;;) {
+        PromptText(Prompt, 40, text);
+        if (telmvar.Aborted) return;
+        Extended v = 0;
+        if (TryTextToFloat(text, v) && v >= static_cast<Extended>(Low) && v <= static_cast<Extended>(High) &&
+            (std::is_floating_point_v<T> || v == std::floor(v))) {
+            Value = static_cast<T>(v);
+            return;
+        }
+        reportservices.ShowMessageBox("Invalid Input\r\n" + FloatToSignificantPoint(static_cast<Extended>(Low)) +
+                                      " .. " + FloatToSignificantPoint(static_cast<Extended>(High)));
+    }
+}
+
+void PromptYesNo(const std::string& Prompt, bool& Flag)
+{
+    platform::SelectionRequest r;
+    r.Prompt = Prompt;
+    r.Items = {"Yes", "No"};
+    r.Selected = Flag ? 0 : 1;
+    r.Style = platform::SelectionStyle::YesNo;
+    const std::optional<int> answer = platform::CurrentPlatform().Prompt().Select(r);
+    if (!answer) {
+        telmvar.Aborted = true;
+        return;
+    }
+    Flag = *answer == 0;
+}
+
 } // namespace
 
 void ResetGraphServices()
 {
     graphservices.AskText = PromptText;
     graphservices.AskLengthInRange = PromptLength;
+    graphservices.AskWordInRange = PromptNumber<uint16_t>;
+    graphservices.AskDoubleInRange = PromptNumber<Extended>;
+    graphservices.AskYesNoFlag = PromptYesNo;
+    graphservices.ReadHelpHint = [](int) { return std::string(); };
     graphservices.ConfigurePlotCommandLine = [](std::string&) {};
-    graphservices.EditPlotCommandLine = [](std::string&, int) {};
+    graphservices.EditPlotCommandLine = EditPlotCommandLine;
 }
 
 namespace

@@ -15,6 +15,7 @@
 
 #include "foundation/types.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -24,6 +25,15 @@ struct TGraphServices {
     // A length in mm within Low..High; Cancel sets Aborted.
     std::function<void(const std::string& Prompt, Extended& Value, Extended Low, Extended High)>
         AskLengthInRange;
+    // A whole number within Low..High; Cancel sets Aborted.
+    std::function<void(const std::string& Prompt, uint16_t& Value, uint16_t Low, uint16_t High)> AskWordInRange;
+    // A real within Low..High; Cancel sets Aborted.
+    std::function<void(const std::string& Prompt, Extended& Value, Extended Low, Extended High)>
+        AskDoubleInRange;
+    // Yes or No; Cancel sets Aborted and leaves the flag.
+    std::function<void(const std::string& Prompt, bool& Flag)> AskYesNoFlag;
+    // The hint of a help entry (one line), empty when there is none.
+    std::function<std::string(int HelpNo)> ReadHelpHint;
     // The plot program's configuration form, opened on one command line;
     // unless cancelled (Aborted) the line comes back changed.
     std::function<void(std::string& CommandLine)> ConfigurePlotCommandLine;
@@ -34,6 +44,7 @@ struct TGraphServices {
 
 extern TGraphServices graphservices;
 
-// The headless answers described above; the plot program's form and editor
-// keep the command line as it is.
+// The headless answers described above: the questions through the current
+// platform's prompts (the plot program's editor among them), no hints, and
+// the plot program's form keeps the command line as it is.
 void ResetGraphServices();

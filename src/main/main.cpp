@@ -23,6 +23,7 @@
 #include "app/qt/hilfebild_qt.h"
 #include "app/qt/mainform_qt.h"
 #include "dialogs/qt/dialogforms_qt.h"
+#include "graphics/qt/confkorvilt_qt.h"
 #include "graphics/qt/graphwindow_qt.h"
 #include "platform/qt/platform_qt.h"
 #include "reports/qt/reportforms_qt.h"
@@ -102,6 +103,8 @@ int main(int argc, char** argv)
     // The result window of the screen device and the message help form.
     InstallQtReportForms();
     dialogs_qt::RegisterDialogForms(qt.QtDialogs());
+    // The plot program's configuration form of the device menu.
+    graphics_qt::InstallPlotForms(qt.QtDialogs());
     RegisterHilfebildForm(qt.QtDialogs());
     // The main window's client area shows the graphics window's picture.
     const auto graphWindow = InstallGraphWindowQt(qt);

@@ -270,7 +270,10 @@ void CadChooseDevice()
     }
     reportservices.SetInputHelpNumber(2060);
     std::string text = line;
-    graphservices.AskText("KORVILT command line (0=Parameter)", 60, text);
+    // A line the form or the editor made may be longer than the 60
+    // characters typed here: the prompt must not cut it.
+    graphservices.AskText("KORVILT command line (0=Parameter)", std::clamp<int>(static_cast<int>(text.size()), 60, 255),
+                          text);
     if (telmvar.Aborted) return;
     if (text.empty() || text[0] == '0') graphservices.EditPlotCommandLine(text, 0);
     line = text;

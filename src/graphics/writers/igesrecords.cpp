@@ -5,22 +5,23 @@
 #include <cmath>
 #include <cstdio>
 
-void IgesWriteRecord(std::ostream& Out, std::string_view Data, std::string_view Right, char Letter, int Sequence)
+void IgesAppendRecord(std::string& Out, std::string_view Data, std::string_view Right, char Letter, int Sequence)
 {
     if (Letter != 'S' && Letter != 'G' && Letter != 'D' && Letter != 'P' && Letter != 'T') return;
-    char line[128];
-    std::fill(line, line + 72, ' ');
-    if (Data.size() + Right.size() <= 72) {
-        std::copy(Data.begin(), Data.end(), line);
-        std::copy(Right.begin(), Right.end(), line + 72 - Right.size());
-        Out.write(line, 72);
-    } else {
-        Out.write(Data.data(), static_cast<std::streamsize>(Data.size()));
-        Out.write(Right.data(), static_cast<std::streamsize>(Right.size()));
-    }
+    Out.append(Data);
+    if (Data.size() + Right.size() <= 72) Out.append(72 - Data.size() - Right.size(), ' ');
+    Out.append(Right);
     char tail[16];
     const int len = std::snprintf(tail, sizeof tail, "%c%07d\r\n", Letter, Sequence);
-    Out.write(tail, len);
+    Out.append(tail, static_cast<size_t>(len));
+}
+
+void IgesWriteRecord(std::ostream& Out, std::string_view Data, std::string_view Right, char Letter, int Sequence)
+{
+    std::string line;
+    line.reserve(82);
+    IgesAppendRecord(line, Data, Right, Letter, Sequence);
+    Out.write(line.data(), static_cast<std::streamsize>(line.size()));
 }
 
 std::vector<std::string> IgesCutParameters(std::string_view Text)

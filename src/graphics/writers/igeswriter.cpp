@@ -88,9 +88,7 @@ void TIgesWriter::Parameters(std::string_view Text)
     const std::string de = FitRight(std::to_string(entity_), 8);
     for (const std::string& piece : IgesCutParameters(Text)) {
         // Into memory: the P section follows the last D record.
-        std::ostringstream line;
-        IgesWriteRecord(line, piece, de, 'P', ++counts_[3]);
-        parameters_ += line.str();
+        IgesAppendRecord(parameters_, piece, de, 'P', ++counts_[3]);
         ++entityParameters_;
     }
 }
