@@ -1,0 +1,119 @@
+#include "dialogs/stage/lubricantform.h"
+
+#include "foundation/codepage.h"
+#include "foundation/numbertext.h"
+#include "foundation/textutil.h"
+#include "foundation/unitsys.h"
+#include "gearpair/gearpairdata.h"
+#include "gearpair/viscosity.h"
+
+#include <cmath>
+
+bool TryViscosityAt(Extended Nu, Extended TRef, Extended t, Extended& Result)
+{
+    // -273 deg C is as cold as an oil could be; the double logarithm of the
+    // viscosity line has no value at or below it.
+    if (!(Nu > 0) || !(TRef > -273) || !(t > -273)) return false;
+    const Extended x = ViscosityAtTemp(Nu, TRef, t);
+    if (!std::isfinite(static_cast<long double>(x)) || !(x > 0)) return false;
+    Result = x;
+    return true;
+}
+
+namespace
+{
+
+std::string AtTemperature(const char* Text, const char* Temperature)
+{
+    // The degree sign is a DOS byte; the label shows it display-converted.
+    return DisplayText(std::string(Text) + Temperature + "\xF8" + "C");
+}
+
+Extended Typed(const platform::DialogControl& C)
+{
+    return TextToFloat(TrimBlanks(C.Text));
+}
+
+} // namespace
+
+TForm_qyr1visk::TForm_qyr1visk() : TStageDialogModel("TForm_qyr1visk", "lubrication fluid")
+{
+    Control("Button_ok").Caption = "OK";
+    Control("Button_cancel").Caption = "Cancel";
+    Control("Button_help").Caption = "&Help";
+    Control("Button_hilfebild").Caption = "Aux. &Image";
+    HelpTextNumber = 9155;
+    HelpPictureNumber = 9155;
+    Control("Label_name").Caption = "lubrication fluid";
+    Control("Label_visko40").Caption = AtTemperature("nominal lubricant viscosity at", " 40");
+    Control("Label_visko50").Caption = AtTemperature("nominal lubricant viscosity at", " 50");
+    Control("Label_visko100").Caption = AtTemperature("nominal lubricant viscosity at", " 100");
+    Control("Label_rho").Caption = AtTemperature("lubricant density at", " 15");
+    Control("Label_temp").Caption = "Oil working temperature";
+    for (const char* u : {"Label_visko40u", "Label_visko50u", "Label_visko100u"})
+        Control(u).Caption = DisplayText(ViscosityUnitLabel());
+    for (const char* b : {"Button_visko40", "Button_visko50", "Button_visko100", "Button_rho", "Button_temp"})
+        Control(b).Caption = "<";
+    Control("Label_viskot").Caption = "";
+    TGearPairData& p = GearPair;
+    Bind("Edit_name", TFieldKind::Text, &p.LubricantName);
+    Bind("Edit_visko40", TFieldKind::Sig3, &p.v40);
+    Bind("Edit_visko50", TFieldKind::Sig3, &p.v50);
+    Bind("Edit_visko100", TFieldKind::Sig3, &p.v100);
+    Bind("Edit_rho", TFieldKind::Sig3, &p.rho15);
+    Bind("Edit_temp", TFieldKind::Temperature, &p.TOil);
+    AfterLoad = [this] {
+        Control("Label_tempu").Caption = DisplayText(TemperatureUnitLabel());
+        WorkingViscosity();
+    };
+    LoadFields();
+}
+
+void TForm_qyr1visk::WorkingViscosity()
+{
+    // The temperature is read in the unit it is shown in (deg F in the inch
+    // system) and named with that unit.
+    const std::string tText = TrimBlanks(Control("Edit_temp").Text);
+    const Extended t = TextToTemperature(tText);
+    Extended nu = 0;
+    std::string& label = Control("Label_viskot").Caption;
+    if (Typed(Control("Edit_visko100")) > 0 && TryViscosityAt(Typed(Control("Edit_visko100")), 100, t, nu))
+        label = DisplayText("Lubricant viscosity at " + tText + TemperatureUnitLabel() + ": " +
+                            TrimBlanks(FloatToSignificant(nu)) + " mm\xFD/s");
+    else
+        label.clear();
+}
+
+void TForm_qyr1visk::Changed(const std::string& Name)
+{
+    if (Loading()) return;
+    if (Name == "Edit_temp" || Name == "Edit_visko100") WorkingViscosity();
+    Touch();
+}
+
+platform::DialogAction TForm_qyr1visk::Press(const std::string& Name)
+{
+    using platform::DialogAction;
+    auto derive = [this](const char* source, Extended tRef, Extended t, const char* target) {
+        Extended nu = 0;
+        if (TryViscosityAt(Typed(Control(source)), tRef, t, nu))
+            Control(target).Text = TrimBlanks(FloatToSignificant(nu));
+    };
+    if (Name == "Button_visko40") {
+        derive("Edit_visko50", 50, 40, "Edit_visko40");
+    } else if (Name == "Button_visko50") {
+        derive("Edit_visko40", 40, 50, "Edit_visko50");
+    } else if (Name == "Button_visko100") {
+        derive("Edit_visko50", 50, 100, "Edit_visko100");
+        WorkingViscosity();
+    } else if (Name == "Button_rho") {
+        Control("Edit_rho").Text = "0.9";
+    } else if (Name == "Button_temp") {
+        Control("Edit_temp").Text = "80";
+        WorkingViscosity();
+    } else {
+        return TStageDialogModel::Press(Name);
+    }
+    Touch();
+    return DialogAction::None;
+}

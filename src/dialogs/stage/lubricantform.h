@@ -1,0 +1,26 @@
+#pragma once
+// The lubricant of the gear pair (TForm_qyr1visk): name, nominal
+// viscosities at 40, 50 and 100 deg C, density at 15 deg C and the oil
+// working temperature, with buttons that derive one viscosity from another
+// and a line that shows the viscosity at the working temperature.
+
+#include "dialogs/stagedialog.h"
+
+class TForm_qyr1visk final : public TStageDialogModel
+{
+  public:
+    TForm_qyr1visk();
+
+    platform::DialogAction Press(const std::string& Name) override;
+    void Changed(const std::string& Name) override;
+
+  private:
+    void WorkingViscosity();
+};
+
+// The viscosity at temperature t (deg C) of an oil that has Nu at TRef, or
+// false when the line through them is not defined: a viscosity of 0 or
+// below, a temperature at or below absolute zero, or a result that is no
+// finite positive number. The lubricant forms then show nothing rather
+// than a number that is none.
+bool TryViscosityAt(Extended Nu, Extended TRef, Extended t, Extended& Result);

@@ -1,0 +1,50 @@
+#pragma once
+// The state every stage form test starts from: foundation, gear pair and
+// stage records at their start-up values, the headless platform scripted,
+// the dialog services and online buffers reset.
+
+#include "dialogs/dialogservices.h"
+#include "dialogs/messageboxes.h"
+#include "dialogs/online.h"
+#include "dialogs/stage/hardness.h"
+#include "foundation/foundationstate.h"
+#include "foundation/programsettings.h"
+#include "foundation/programstate.h"
+#include "gearpair/gearpairdata.h"
+#include "planetary/stage.h"
+#include "platform/headless/platform_headless.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+class StageForms : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        ResetFoundationState();
+        ResetMessageboxes();
+        ResetDialogServices();
+        ResetVonline3();
+        ResetHardnessValues();
+        SetGearDefaults();
+        InitGearPairData();
+        InitPlanetaryData();
+        telmvar.ProgramName = "QYR7";
+        telmvar.PltDir = "/nonexistent-qyr7-help";
+    }
+    void TearDown() override
+    {
+        ResetDialogServices();
+        ResetVonline3();
+        telmvar.MessagesEnabled = true;
+    }
+    platform::PlatformHeadless hp{platform::HeadlessMode::Scripted};
+    platform::ScopedPlatform use{hp};
+};
+
+inline bool SameBits(Extended a, Extended b)
+{
+    return std::memcmp(&a, &b, 10) == 0;
+}
