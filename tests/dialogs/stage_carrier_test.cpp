@@ -133,3 +133,19 @@ TEST_F(CarrierForm, MetricButtonSwitchesTheShownUnit)
 }
 
 } // namespace
+
+namespace
+{
+
+TEST_F(CarrierForm, FormTextOutsideTheChoiceKeepsTheStoredForm)
+{
+    PlanetaryStage.CarrierForm = 2;
+    TForm_qyr7carr f;
+    f.Control("ComboBox_form").Text = "7";
+    f.Changed("ComboBox_form");
+    EXPECT_FALSE(f.Control("Edit_dcarrier").Visible);
+    ASSERT_EQ(f.Press("Button_ok"), DialogAction::Accept);
+    EXPECT_EQ(PlanetaryStage.CarrierForm, 2);
+}
+
+} // namespace

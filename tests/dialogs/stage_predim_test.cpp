@@ -116,6 +116,16 @@ TEST_F(PredimForm, NoPlanetsNoRangeNoDivision)
     EXPECT_EQ(f.Control("Label_nmax").Caption.find("nan"), std::string::npos);
 }
 
+TEST_F(PredimForm, SpeedTooLargeForTheRangeGivesNone)
+{
+    TForm_qyr7vor f;
+    f.Control("Edit_nantr").Text = "1.1e4932"; // just below the largest 80-bit value
+    f.Changed("Edit_nantr");
+    EXPECT_EQ(f.nOutMin, 0) << "-5 n overflows";
+    EXPECT_EQ(f.nOutMax, 0);
+    EXPECT_FALSE(f.Control("Button_ok").Enabled);
+}
+
 TEST_F(PredimForm, ProposalButtons)
 {
     TForm_qyr7vor f;

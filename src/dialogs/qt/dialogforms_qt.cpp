@@ -1,6 +1,7 @@
 #include "dialogs/qt/dialogforms_qt.h"
 
 #include "dialogs/qt/online_qt.h"
+#include "dialogs/qt/stageforms_qt.h"
 
 namespace dialogs_qt
 {
@@ -8,6 +9,12 @@ namespace dialogs_qt
 void RegisterDialogForms(platform::DialogHostImplQt& host)
 {
     RegisterOnlineForm(host);
+    RegisterDriveForm(host);
+    RegisterPredimForm(host);
+    RegisterTextsForm(host);
+    RegisterCarrierForm(host);
+    RegisterLubricantForm(host);
+    RegisterViscosityForm(host);
 }
 
 } // namespace dialogs_qt

@@ -1,6 +1,7 @@
 #include "dialogs/stage/carrierform.h"
 
 #include "foundation/codepage.h"
+#include "foundation/numbertext.h"
 #include "foundation/textutil.h"
 #include "foundation/unitsys.h"
 #include "planetary/stage.h"
@@ -126,6 +127,10 @@ platform::DialogAction TForm_qyr7carr::Press(const std::string& Name)
     } else if (Name == "Button_lcarrier") {
         Propose("Edit_lcarrier", std::round(0.8L * typed("Edit_dcarrier")));
     } else {
+        // The combo offers the forms 1 to 3 only; any other text stands for
+        // no choice, and the stored form stays.
+        if ((Name == "Button_ok" || Name == "Button_metric") && FormIndex() < 0)
+            Control("ComboBox_form").Text = IntToText(PlanetaryStage.CarrierForm);
         return TStageDialogModel::Press(Name);
     }
     return DialogAction::None;

@@ -146,6 +146,11 @@ void TForm_qyr7vor::SpeedRange()
             break;
         }
     }
+    // A typed speed too large for the range arithmetic gives no range.
+    if (!std::isfinite(static_cast<long double>(nOutMin)) || !std::isfinite(static_cast<long double>(nOutMax))) {
+        nOutMin = 0;
+        nOutMax = 0;
+    }
     Control("Label_nmax").Caption = TrimBlanks(FloatToFixedDecimals(0, nOutMin + 0.5L)) + " < n < " +
                                     TrimBlanks(FloatToFixedDecimals(0, nOutMax - 0.5L));
 }

@@ -1,0 +1,174 @@
+// Fuzz target for the stage input forms: the input is split into lines,
+// which are typed one after another into every edit of every form (each
+// change handler runs), check marks and radio buttons follow the bits of
+// the first byte, the forms' own buttons are pressed, and OK stores.
+//
+// Besides not crashing, no form may store a value that is not a finite
+// number: the stage calculation would take it for data.
+#include "dialogs/dialogservices.h"
+#include "dialogs/messageboxes.h"
+#include "dialogs/online.h"
+#include "dialogs/stage/basicrackconverter.h"
+#include "dialogs/stage/carrierform.h"
+#include "dialogs/stage/driveform.h"
+#include "dialogs/stage/hardness.h"
+#include "dialogs/stage/lubricantform.h"
+#include "dialogs/stage/predimform.h"
+#include "dialogs/stage/textsform.h"
+#include "dialogs/stage/viscosityform.h"
+#include "foundation/foundationstate.h"
+#include "foundation/programsettings.h"
+#include "foundation/programstate.h"
+#include "gearpair/gearpairdata.h"
+#include "planetary/stage.h"
+#include "platform/headless/platform_headless.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+struct TFuzzForm {
+    const char* Name;
+    std::function<std::unique_ptr<platform::DialogModel>()> Make;
+    // The form's own buttons, pressed before OK.
+    std::vector<const char*> Buttons;
+};
+
+// The forms under test; a new form adds its line here.
+const std::vector<TFuzzForm>& Forms()
+{
+    static const std::vector<TFuzzForm> forms = {
+        {"drive", [] { return std::make_unique<TForm_qyr7antr>(); }, {"Button_update"}},
+        {"predim", [] { return std::make_unique<TForm_qyr7vor>(); }, {"Button_sicherheit", "Button_b_mn"}},
+        {"texts", [] { return std::make_unique<TForm_qyr7text>(); }, {}},
+        {"carrier", [] { return std::make_unique<TForm_qyr7carr>(); },
+         {"Button_dshs", "Button_hcarrier", "Button_dcarrier", "Button_lcarrier", "Button_metric"}},
+        {"lubricant", [] { return std::make_unique<TForm_qyr1visk>(); },
+         {"Button_visko40", "Button_visko50", "Button_visko100"}},
+        {"viscosity", [] { return std::make_unique<TForm_viskot>(); }, {}},
+    };
+    return forms;
+}
+
+void Fail(const char* form, const char* what)
+{
+    std::fprintf(stderr, "dialogfields: %s: %s is not a finite number\n", form, what);
+    std::abort();
+}
+
+void CheckFinite(const char* form)
+{
+    const TPlanetaryStage& st = PlanetaryStage;
+    const TGearPairData& p = GearPair;
+    const struct {
+        const char* name;
+        Extended value;
+    } fields[] = {
+        {"nIn", st.nIn},           {"nOut", st.nOut},           {"nThird", st.nThird},
+        {"DriveValue", st.DriveValue}, {"TN", st.TN},           {"PredimSafety", st.PredimSafety},
+        {"PredimBToMn", st.PredimBToMn}, {"dshPi", st.dshPi},   {"dshPe", st.dshPe},
+        {"hcarrier", st.hcarrier}, {"dcarrier", st.dcarrier},   {"lcarrier", st.lcarrier},
+        {"dshS", PlanetaryGears.dshS}, {"v40", p.v40},          {"v50", p.v50},
+        {"v100", p.v100},          {"rho15", p.rho15},          {"TOil", p.TOil},
+    };
+    for (const auto& f : fields)
+        if (!std::isfinite(static_cast<long double>(f.value))) Fail(form, f.name);
+    if (st.CarrierForm < 0 || st.CarrierForm > 3) Fail(form, "CarrierForm");
+    for (int k = 1; k <= HardnessScaleCount; ++k)
+        if (!std::isfinite(static_cast<long double>(GetHardnessValue(k)))) Fail(form, "a hardness value");
+    for (int g = 1; g <= 2; ++g)
+        for (Extended x : {p.hfP0_mn[g], p.haP0_mn[g], p.alphakP0[g], p.hFfP0_mn[g], p.alphaprP0[g], p.prP0_mn[g],
+                           p.rhoaP0_mn[g], p.rhofP0_mn[g]})
+            if (!std::isfinite(static_cast<long double>(x))) Fail(form, "a basic rack coefficient");
+}
+
+void ResetAll(uint8_t flags)
+{
+    ResetFoundationState();
+    ResetMessageboxes();
+    ResetDialogServices();
+    ResetVonline3();
+    ResetHardnessValues();
+    SetGearDefaults();
+    InitGearPairData();
+    InitPlanetaryData();
+    GearPair.qp = 3;
+    telmvar.ProgramName = "QYR7";
+    telmvar.PltDir = "/nonexistent-qyr7-help";
+    wtelmvar.UnitSystem = flags & 1 ? 1 : 0;
+}
+
+void TypeInto(platform::DialogModel& m, const std::vector<std::string>& lines, std::size_t& next, uint8_t flags)
+{
+    // The names first: typing may add no controls, but a copy keeps the
+    // loop independent of the model's own bookkeeping.
+    std::vector<std::string> names;
+    for (const platform::DialogControl& c : m.Controls())
+        names.push_back(c.Name);
+    int bit = 1;
+    for (const std::string& name : names) {
+        if (name.rfind("Edit_", 0) == 0 || name.rfind("ComboBox_", 0) == 0) {
+            if (lines.empty()) continue;
+            m.Control(name).Text = lines[next++ % lines.size()];
+            m.Changed(name);
+        } else if (name.rfind("CheckBox_", 0) == 0 || name.rfind("RadioGroup_", 0) == 0) {
+            m.Control(name).Checked = (flags >> (bit++ % 8)) & 1;
+            m.Changed(name);
+        }
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size == 0) return 0;
+    const uint8_t flags = data[0];
+    std::vector<std::string> lines(1);
+    for (size_t i = 1; i < size && lines.size() < 64; ++i) {
+        if (data[i] == '\n')
+            lines.emplace_back();
+        else
+            lines.back() += static_cast<char>(data[i]);
+    }
+    platform::PlatformHeadless hp{platform::HeadlessMode::Scripted};
+    platform::ScopedPlatform use{hp};
+    for (const TFuzzForm& f : Forms()) {
+        ResetAll(flags);
+        std::unique_ptr<platform::DialogModel> model = f.Make();
+        std::size_t next = 0;
+        TypeInto(*model, lines, next, flags);
+        for (const char* b : f.Buttons)
+            model->Press(b);
+        TypeInto(*model, lines, next, static_cast<uint8_t>(flags >> 1));
+        model->Press("Button_ok");
+        model->Press("Button_OK");
+        CheckFinite(f.Name);
+    }
+    // The calculators' input lines.
+    ResetAll(flags);
+    OnlineInit("fuzz", 11, 11);
+    for (int i = 1; i <= 11; ++i)
+        vonline3.OnlineInValue[i] = lines[static_cast<std::size_t>(i - 1) % lines.size()];
+    HardnessConverterPass(static_cast<uint16_t>(1 + flags % 11));
+    CheckFinite("hardness");
+    if (flags & 0x80) {
+        // The full pair calculation is slow; half of the inputs run it.
+        BasicRackConverterInit(1 + (flags & 2 ? 1 : 0));
+        for (int i = 1; i <= 8; ++i)
+            vonline3.OnlineInValue[i] = lines[static_cast<std::size_t>(i - 1) % lines.size()];
+        BasicRackConverterPass(1 + (flags & 2 ? 1 : 0));
+        CheckFinite("basic rack");
+    }
+    OnlineEnd();
+    return 0;
+}
