@@ -266,6 +266,43 @@ TEST_F(IgesWriterTest, LongTextsAndMemberListsAreNotCapped)
     EXPECT_NE(p.find("408,2401,"), std::string::npos) << "the instance names the definition";
 }
 
+TEST_F(IgesWriterTest, NestedDefinitionLiesOneLevelDeeper)
+{
+    std::ostringstream s;
+    TIgesWriter w(s, FixedOptions());
+    w.StartFile(50);
+    w.BeginSubfigure("INNER");
+    w.Line(0, 0, 5, 0);
+    w.EndSubfigure();
+    w.BeginSubfigure("OUTER");
+    w.Insert("inner", 10, 0, 0);
+    w.Insert("INNER", 20, 0, 90);
+    w.EndSubfigure();
+    w.Insert("outer", 0, 10, 0);
+    w.Finish();
+    std::string p;
+    for (const std::string& r : Section(s.str(), 'P')) {
+        const std::string data = r.substr(0, 64);
+        p += data.substr(0, data.find_last_not_of(' ') + 1);
+    }
+    EXPECT_NE(p.find("308,0,5HINNER,1,1;"), std::string::npos);
+    // Members: the two instances (5 and 9), not the matrix (7).
+    EXPECT_NE(p.find("308,1,5HOUTER,2,5,9;"), std::string::npos) << p;
+
+    testdirs::ScopedTempDir dir("iges");
+    const std::string path = dir.Path() + "/nested.igs";
+    std::ofstream(path, std::ios::binary) << s.str();
+    const TOcctView v = OcctReadIges(path);
+    ASSERT_TRUE(v.ToolFound) << "OCCT's draw program (occt-draw) is not installed";
+    EXPECT_TRUE(v.Fails.empty()) << v.Output;
+    EXPECT_EQ(v.Edges, 2) << v.Output;
+    ASSERT_EQ(v.Box.size(), 6u) << v.Output;
+    // (10..15, 10) and, turned by 90 degrees, (20, 10..15).
+    const double want[6] = {10, 10, 0, 20, 15, 0};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_NEAR(v.Box[i], want[i], 1e-3) << "bounding box value " << i << "\n" << v.Output;
+}
+
 // --- OCCT reads the file ----------------------------------------------------
 
 TEST_F(IgesWriterTest, OcctReadsEveryEntityWithoutFailures)

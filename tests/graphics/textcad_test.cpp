@@ -9,6 +9,7 @@
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadprimitives.h"
 #include "graphics/cadsettings.h"
+#include "graphics/graphservices.h"
 #include "graphics/writers/textcadwriter.h"
 
 #include <cstdlib>
@@ -137,6 +138,32 @@ TEST_F(TextCadTest, DrawingMatchesGoldenAndReadsBack)
     EXPECT_EQ(records[10].Keyword, "CIRCLE");
     EXPECT_EQ(records[12].Fields[2], "z\t= 17  m = 2") << "tabs stay, the line break is blanks";
     EXPECT_EQ(cadstate.CadLayerName, "3");
+}
+
+// A drawing that stops half way leaves the file that was there; a finished
+// one replaces it. The same for every writer of this kind.
+TEST_F(TextCadTest, OldFileStaysUntilTheOutputIsComplete)
+{
+    graphservices.AskLengthInRange = [](const std::string&, Extended&, Extended, Extended) {};
+    for (const auto& [device, name] : {std::pair{2, "drawing.igs"}, {5, "drawing.txt"}, {6, "drawing.stl"}}) {
+        WriteFile(Temp(name), "old");
+        {
+            TCadOutputScope scope;
+            CadOpenOutput(device);
+            CadBeginDrawing(0, 0, 10, 10, 5);
+            CadBeginEntities();
+            CadLine(0, 0, 10, 10);
+        } // stopped here
+        EXPECT_EQ(ReadFile(Temp(name)), "old") << name;
+        CadOpenOutput(device);
+        CadBeginDrawing(0, 0, 10, 10, 5);
+        CadBeginEntities();
+        CadLine(0, 0, 10, 10);
+        CadCloseOutput();
+        EXPECT_NE(ReadFile(Temp(name)), "old") << name;
+        EXPECT_FALSE(telmvar.Aborted) << name;
+    }
+    EXPECT_EQ(TempFiles(), (std::vector<std::string>{"drawing.igs", "drawing.stl", "drawing.txt"}));
 }
 
 TEST_F(TextCadTest, DecimalCommaWithOneDecimal)
