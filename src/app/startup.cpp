@@ -30,6 +30,8 @@
 #include "platform/platform.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportservices.h"
+#include "reports/engine/tableprint.h"
+#include "xbase/ui/tablebrowser.h"
 #include "reports/stage/planetaryreport.h"
 #include "reports/textview/printsettings.h"
 
@@ -151,6 +153,13 @@ void InstallPlatformServices()
     S.ShowHelpText = [](int No, int Spare, int Mode) { ShowHelpText(static_cast<uint16_t>(No), Spare, Mode); };
     S.SetHourglassCursor = [] { SetHourglassCursor(); };
     S.RestoreCursor = [] { RestoreCursor(); };
+
+    // The table browser prints through the report engine and shows the
+    // shell's help; its HTML page carries the shell's date and time.
+    InstallTablePrint();
+    tablebrowserservices.ShowHelpText = S.ShowHelpText;
+    tablebrowserservices.TodayDateText = [] { return reportservices.TodayDateText(); };
+    tablebrowserservices.NowTimeText = [] { return reportservices.NowTimeText(); };
 
     graphservices.AskText = [](const std::string& P, int Max, std::string& T) { AskText(P, Max, T); };
     graphservices.AskLengthInRange = [](const std::string& P, Extended& V, Extended Lo, Extended Hi) {

@@ -1,0 +1,450 @@
+#include "xbase/ui/tablegrid.h"
+
+#include "platform/platform.h"
+#include "xbase/cmd/dbcmd.h"
+#include "xbase/core/dbdates.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+namespace {
+
+std::string Trim(const std::string& s)
+{
+    const auto b = s.find_first_not_of(" \t\r\n");
+    if (b == std::string::npos)
+        return "";
+    const auto e = s.find_last_not_of(" \t\r\n");
+    return s.substr(b, e - b + 1);
+}
+
+std::string Upper(std::string s)
+{
+    for (char& c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// A whole number of at most 9 digits (with sign); false for anything else.
+bool SmallInt(const std::string& text, long& value)
+{
+    const std::string t = Trim(text);
+    if (t.empty() || t.size() > 10)
+        return false;
+    char* end = nullptr;
+    value = std::strtol(t.c_str(), &end, 10);
+    return end && *end == '\0';
+}
+
+bool ParseAlignment(const std::string& text, TTzAlignment& a)
+{
+    const std::string u = Upper(Trim(text));
+    if (u == "TALEFTJUSTIFY")
+        a = TTzAlignment::taLeftJustify;
+    else if (u == "TARIGHTJUSTIFY")
+        a = TTzAlignment::taRightJustify;
+    else if (u == "TACENTER")
+        a = TTzAlignment::taCenter;
+    else
+        return false;
+    return true;
+}
+
+// The peek cache turns a page of rows into one read instead of one per cell.
+struct PeekCacheOn {
+    uint32_t saved = dbcmd.PeekCacheSize;
+    PeekCacheOn()
+    {
+        if (dbcmd.PeekCacheSize == 0)
+            dbcmd.PeekCacheSize = 65520;
+    }
+    ~PeekCacheOn() { dbcmd.PeekCacheSize = saved; }
+};
+
+}  // namespace
+
+bool ParseColorText(const std::string& text, TTzColor& color)
+{
+    static const struct {
+        const char* name;
+        TTzColor value;
+    } names[] = {{"CLBLACK", 0x000000},  {"CLMAROON", 0x000080}, {"CLGREEN", 0x008000}, {"CLOLIVE", 0x008080},
+                 {"CLNAVY", 0x800000},   {"CLPURPLE", 0x800080}, {"CLTEAL", 0x808000},  {"CLGRAY", 0x808080},
+                 {"CLSILVER", 0xC0C0C0}, {"CLRED", 0x0000FF},    {"CLLIME", 0x00FF00},  {"CLYELLOW", 0x00FFFF},
+                 {"CLBLUE", 0xFF0000},   {"CLFUCHSIA", 0xFF00FF}, {"CLAQUA", 0xFFFF00}, {"CLWHITE", 0xFFFFFF},
+                 {"CLWINDOW", clWhite},  {"CLBTNFACE", clBtnFace}, {"CLWINDOWTEXT", clBlack}};
+    const std::string t = Upper(Trim(text));
+    for (const auto& n : names)
+        if (t == n.name) {
+            color = n.value;
+            return true;
+        }
+    if (!t.empty() && t[0] == '$') {
+        if (t.size() < 2 || t.size() > 9 || t.find_first_not_of("0123456789ABCDEF", 1) != std::string::npos)
+            return false;
+        color = static_cast<TTzColor>(std::strtoul(t.c_str() + 1, nullptr, 16)) & 0xFFFFFFu;
+        return true;
+    }
+    long v = 0;
+    if (!SmallInt(t, v) || v < 0 || v > 0xFFFFFF)
+        return false;
+    color = static_cast<TTzColor>(v);
+    return true;
+}
+
+bool ParseFontText(const std::string& text, TTzFontSpec& font)
+{
+    const auto c1 = text.find(',');
+    const auto c2 = c1 == std::string::npos ? std::string::npos : text.find(',', c1 + 1);
+    if (c2 == std::string::npos)
+        return false;
+    TTzColor color = 0;
+    long number = 0;
+    if (!ParseColorText(text.substr(c1 + 1, c2 - c1 - 1), color) || !SmallInt(text.substr(c2 + 1), number) ||
+        number < 0)
+        return false;
+    font.Name = Trim(text.substr(0, c1));
+    font.Color = color;
+    font.Size = static_cast<int>(number & 255);
+    font.Bold = (number & 256) != 0;
+    font.Italic = (number & 512) != 0;
+    font.Underline = (number & 1024) != 0;
+    font.StrikeOut = (number & 2048) != 0;
+    return true;
+}
+
+TTzGrid::TTzGrid(TTzCDataSet* dataSet) : DataSet(dataSet) {}
+
+void TTzGrid::SetDepressDisabled(bool on)
+{
+    if (on && !depressDisabled_)
+        depressed_ = -1;
+    depressDisabled_ = on;
+}
+
+void TTzGrid::DefaultColumns()
+{
+    Columns.clear();
+    if (!DataSet || !DataSet->Active())
+        return;
+    const int n = DataSet->FieldCount();
+    for (int i = 1; i <= n; ++i) {
+        TTzColumn c;
+        c.FieldName = DataSet->FieldName(i);
+        c.Title.Caption = c.FieldName;
+        c.Width = std::max(4, DataSet->FieldLen(i) + 1) * 7;
+        if (DataSet->FieldProps().Type(i) == 'N' || DataSet->FieldProps().Type(i) == 'F')
+            c.Alignment = TTzAlignment::taRightJustify;
+        Columns.push_back(c);
+    }
+}
+
+int TTzGrid::FieldNoOfColumn(int column)
+{
+    if (!DataSet || column < 0 || column >= ColumnCount() || Columns[static_cast<std::size_t>(column)].FieldName.empty())
+        return 0;
+    return DataSet->FieldNoByName(Columns[static_cast<std::size_t>(column)].FieldName);
+}
+
+std::vector<TTzGridRow> TTzGrid::Page(int32_t firstRecord, int count)
+{
+    std::vector<TTzGridRow> rows;
+    FillPage(firstRecord, count, rows);
+    return rows;
+}
+
+void TTzGrid::FillPage(int32_t firstRecord, int count, std::vector<TTzGridRow>& rows)
+{
+    if (!DataSet || !DataSet->Active() || !DataSet->CheckCommand("Peek")) {
+        rows.clear();
+        return;
+    }
+    const int32_t total = ::RecCount();
+    const int32_t first = std::max<int32_t>(1, firstRecord);
+    const int n = std::max(0, std::min<int>(count, total - first + 1));
+    rows.resize(static_cast<std::size_t>(n));
+    std::vector<int> fields(Columns.size());
+    for (std::size_t c = 0; c < Columns.size(); ++c)
+        fields[c] = FieldNoOfColumn(static_cast<int>(c));
+    PeekCacheOn cache;
+    std::string flag;
+    for (int i = 0; i < n; ++i) {
+        TTzGridRow& r = rows[static_cast<std::size_t>(i)];
+        r.RecNo = first + i;
+        ::Peek(0, r.RecNo, flag);
+        r.Deleted = !flag.empty() && flag[0] == '*';
+        r.Cells.resize(Columns.size());
+        for (std::size_t c = 0; c < Columns.size(); ++c) {
+            if (fields[c] > 0)
+                ::Peek(fields[c], r.RecNo, r.Cells[c]);
+            else
+                r.Cells[c].clear();
+        }
+    }
+}
+
+TTzGrid::TCellPaint TTzGrid::CellColors(int row, int column, bool deleted, bool selected)
+{
+    TTzColorSet set = Colors;
+    if (column >= 0 && column < ColumnCount()) {
+        set.CellColor = Columns[static_cast<std::size_t>(column)].Color;
+        set.CellFontColor = Columns[static_cast<std::size_t>(column)].Font.Color;
+    }
+    if (OnChangeColorsEvent)
+        OnChangeColorsEvent(set, row);
+    TCellPaint p{set.CellColor, set.CellFontColor};
+    if (deleted)
+        p = {set.DeletedRecordColor, set.DeletedRecordFontColor};
+    if (selected)
+        p = {set.SelectedCellColor, set.SelectedFontColor};
+    if (!Enabled)
+        p.Font = clGrayText;
+    return p;
+}
+
+std::string TTzGrid::TrueText() const
+{
+    if (DisplayValues.empty())
+        return ucommon.YesText;
+    const auto semi = DisplayValues.find(';');
+    return semi == std::string::npos ? DisplayValues : DisplayValues.substr(0, semi);
+}
+
+std::string TTzGrid::FalseText() const
+{
+    if (DisplayValues.empty())
+        return ucommon.NoText;
+    const auto semi = DisplayValues.find(';');
+    return semi == std::string::npos ? "" : DisplayValues.substr(semi + 1);
+}
+
+bool TTzGrid::IsLogicalColumn(int column)
+{
+    const int f = FieldNoOfColumn(column);
+    return f > 0 && DataSet->FieldProps().Type(f) == 'L';
+}
+
+bool TTzGrid::LogicalValue(const std::string& text) const { return Upper(Trim(text)) == Upper(TrueText()); }
+
+std::vector<TTzBoxShape> TTzGrid::BoxShapes(int left, int top, int right, int bottom, bool value,
+                                            TTzColor fontColor) const
+{
+    std::vector<TTzBoxShape> s;
+    if (BooleanBox == TTzBooleanBox::bbText)
+        return s;
+    const int size = bottom - top;
+    const int l = left + (right - left - size) / 2;
+    const int t = top;
+    const int r = l + size;
+    const int b = bottom;
+    using K = TTzBooleanBox;
+    switch (BooleanBox) {
+    case K::bbCheckBox:
+    case K::bbFillBox:
+    case K::bbFillBoxRed:
+        s.push_back({TTzBoxShape::FrameRect, l, t, r, b, fontColor, 1});
+        break;
+    case K::bbRButton:
+    case K::bbRButtonRed:
+        s.push_back({TTzBoxShape::FrameCircle, l, t, r, b, fontColor, 1});
+        break;
+    default:
+        break;
+    }
+    if (!value)
+        return s;
+    switch (BooleanBox) {
+    case K::bbCheckMark:
+        s.push_back({TTzBoxShape::CheckMark, l, t, r, b, fontColor, 2});
+        break;
+    case K::bbFillBox:
+        s.push_back({TTzBoxShape::FillRect, l + 1, t + 1, r - 1, b - 1, fontColor, 2});
+        break;
+    case K::bbFillBoxRed:
+        s.push_back({TTzBoxShape::FillRect, l + 1, t + 1, r - 1, b - 1, clRed, 2});
+        break;
+    case K::bbRButton:
+    case K::bbDot:
+        s.push_back({TTzBoxShape::Disc, l + 2, t + 2, r - 2, b - 2, fontColor, 2});
+        break;
+    case K::bbRButtonRed:
+    case K::bbDotRed:
+        s.push_back({TTzBoxShape::Disc, l + 2, t + 2, r - 2, b - 2, clRed, 2});
+        break;
+    case K::bbCheckBox:
+        s.push_back({TTzBoxShape::Cross, l + 3, t + 3, r - 3, b - 3, fontColor, 2});
+        break;
+    default:
+        break;
+    }
+    return s;
+}
+
+bool TTzGrid::ToggleLogical(int column)
+{
+    if (!Editing || !DataSet || DataSet->ReadOnly || !IsLogicalColumn(column) ||
+        Columns[static_cast<std::size_t>(column)].ReadOnly)
+        return false;
+    const int f = FieldNoOfColumn(column);
+    const std::string name = DataSet->FieldName(f);
+    // The field's text as the grid shows it: the true text or anything else.
+    const bool now = DataSet->AsBoolean(f);
+    if (!DataSet->SetFieldBool(name, !now))
+        return false;
+    return DataSet->Post();
+}
+
+void TTzGrid::MouseDown(TTzMouseButton button, int dataRow, int column)
+{
+    if (button == TTzMouseButton::Left && dataRow >= 0 && IsLogicalColumn(column))
+        ToggleLogical(column);
+}
+
+bool TTzGrid::TitleMouseUp(TTzMouseButton button, int column, TTzShift shift)
+{
+    if (shift.Any() || !ShowTitles)
+        return false;
+    if (column < 0) {
+        if (button == TTzMouseButton::Left && OnCornerLeftClick)
+            OnCornerLeftClick();
+        else if (button == TTzMouseButton::Right && OnCornerRightClick)
+            OnCornerRightClick();
+        return true;
+    }
+    if (button != TTzMouseButton::Right || depressDisabled_ || column >= ColumnCount())
+        return false;
+    depressed_ = column;
+    if (OnRepaint)
+        OnRepaint();
+    if (OnDepressTitle)
+        OnDepressTitle(column);
+    return true;
+}
+
+bool TTzGrid::KeyPress(char key, int column)
+{
+    if (!IsLogicalColumn(column))
+        return false;
+    if (key == ' ' || key == '\r') {
+        ToggleLogical(column);
+        return true;
+    }
+    // Backspace and printable characters do nothing to a logical field.
+    return key == '\b' || static_cast<unsigned char>(key) >= 32;
+}
+
+bool TTzGrid::CtrlDelete()
+{
+    if (!DataSet || !DataSet->Active() || DataSet->IsEmpty())
+        return false;
+    if (!DataSet->CheckCommand("Deleted") || !::Deleted())
+        return false;
+    if (ConfirmDelete) {
+        const auto a = platform::CurrentPlatform().Messages().Show(
+            {"", "Restore Record ?", platform::MessageIcon::Question, platform::MessageButtons::YesNo});
+        if (a != platform::MessageAnswer::Yes)
+            return true;
+    }
+    DataSet->Restore();
+    if (OnRepaint)
+        OnRepaint();
+    return true;
+}
+
+void TTzGrid::MoveColumn(int from, int to)
+{
+    if (from < 0 || to < 0 || from >= ColumnCount() || to >= ColumnCount() || from == to)
+        return;
+    TTzColumn c = Columns[static_cast<std::size_t>(from)];
+    Columns.erase(Columns.begin() + from);
+    Columns.insert(Columns.begin() + to, c);
+    if (depressed_ == from)
+        depressed_ = to;
+    else if (depressed_ >= 0) {
+        if (from < depressed_ && to >= depressed_)
+            --depressed_;
+        else if (from > depressed_ && to <= depressed_)
+            ++depressed_;
+    }
+}
+
+std::string TTzGrid::DateEditMask()
+{
+    const std::string year = dbdates.DateCentury ? "9999" : "99";
+    // Layout 1 is the one national date order with the year first.
+    if (dbdates.DbDateFormat == 1)
+        return year + "/99/99;1; ";
+    return "99/99/" + year + ";1; ";
+}
+
+int TTzGrid::ReadSavedColumns(const std::vector<std::string>& entries)
+{
+    int bad = 0;
+    // A grid without a layout holds one empty default column; the layout
+    // replaces it.
+    if (Columns.size() == 1 && Columns[0].FieldName.empty() && Columns[0].Title.Caption.empty())
+        Columns.clear();
+    int limit = MaxSavedColumns;
+    if (DataSet && DataSet->Active())
+        limit = std::min(limit, DataSet->FieldCount());
+    int current = -1;
+    for (const std::string& raw : entries) {
+        const std::string entry = Trim(raw);
+        const auto eq = entry.find('=');
+        const std::string key = eq == std::string::npos ? "" : Trim(entry.substr(0, eq));
+        const std::string value = eq == std::string::npos ? entry : Trim(entry.substr(eq + 1));
+        static const char* const known[] = {"cvColorStr",       "cvWidthStr",        "cvFontStr",
+                                            "cvAlignmentStr",   "cvReadOnlyStr",     "cvTitleColorStr",
+                                            "cvTitleCaptionStr", "cvTitleAlignmentStr", "cvTitleFontStr",
+                                            "cvFieldNameStr"};
+        bool isKnown = false;
+        for (const char* k : known)
+            if (key == k)
+                isKnown = true;
+        if (!isKnown) {
+            // cvColumn, or an entry without a known key: a column index.
+            long n = 0;
+            if (!SmallInt(key == "cvColumn" ? value : (eq == std::string::npos ? entry : value), n) || n < 0 ||
+                n >= limit) {
+                ++bad;
+                current = -1;
+                continue;
+            }
+            while (static_cast<long>(Columns.size()) <= n)
+                Columns.emplace_back();
+            current = static_cast<int>(n);
+            continue;
+        }
+        if (current < 0)
+            continue;
+        TTzColumn& c = Columns[static_cast<std::size_t>(current)];
+        bool ok = true;
+        long width = 0;
+        if (key == "cvColorStr")
+            ok = ParseColorText(value, c.Color);
+        else if (key == "cvWidthStr") {
+            ok = SmallInt(value, width) && width >= 0 && width <= 10000;
+            if (ok)
+                c.Width = static_cast<int>(width);
+        } else if (key == "cvFontStr")
+            ok = ParseFontText(value, c.Font);
+        else if (key == "cvAlignmentStr")
+            ok = ParseAlignment(value, c.Alignment);
+        else if (key == "cvReadOnlyStr")
+            c.ReadOnly = Upper(value) == "TRUE";
+        else if (key == "cvTitleColorStr")
+            ok = ParseColorText(value, c.Title.Color);
+        else if (key == "cvTitleCaptionStr")
+            c.Title.Caption = value;
+        else if (key == "cvTitleAlignmentStr")
+            ok = ParseAlignment(value, c.Title.Alignment);
+        else if (key == "cvTitleFontStr")
+            ok = ParseFontText(value, c.Title.Font);
+        else if (key == "cvFieldNameStr")
+            c.FieldName = value.substr(0, 10);
+        if (!ok)
+            ++bad;
+    }
+    return bad;
+}

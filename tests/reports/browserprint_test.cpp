@@ -1,0 +1,77 @@
+// The table browser's printout through the report engine: a table of nine
+// fields prints its first seven, one row per record (golden file).
+#include "reporttestsupport.h"
+
+#include "foundation/programsettings.h"
+#include "foundation/programstate.h"
+#include "reports/engine/tableprint.h"
+#include "xbase/access/tableaccess.h"
+#include "xbase/ui/tablebrowser.h"
+#include "xbase/xbaselib.h"
+
+#include <filesystem>
+
+namespace
+{
+
+class BrowserPrint : public ReportTest
+{
+  protected:
+    void SetUp() override
+    {
+        ReportTest::SetUp();
+        ResetXbaseLibrary();
+        ResetDbf4();
+        ResetTableBrowserServices();
+        InstallTablePrint();
+    }
+    void TearDown() override
+    {
+        ResetDbf4();
+        ResetTableBrowserServices();
+        ResetXbaseLibrary();
+        ReportTest::TearDown();
+    }
+};
+
+TEST_F(BrowserPrint, NineFieldTableShowsSevenColumns)
+{
+    const std::string table = Temp("printout.dbf");
+    std::filesystem::copy_file(std::string(QYR7_DATA_DIR) + "/printout.dbf", table);
+    dbf4.OpenTable(table);
+    ASSERT_EQ(dbf4.FieldCount(), 9);
+    telmvar.ProgramName = "QYR7";
+    telmvar.ProgramVersion = "1.0";
+    telmvar.ProjectName = "stage1";
+    wtelmvar.TextDevice = 3;  // a file chosen in the save dialog
+    wtelmvar.TextDeviceDialog = false;
+    SaveDialogPath = Temp("table.out");
+    TDbfBrowserModel m;
+    m.caption = "Printout   Print settings";
+    m.Title1 = "Print settings";
+    m.TablePath = table;
+    TDbfBrowserForm form(m);
+    form.Press("mi_filePrint");
+    ASSERT_FALSE(telmvar.Aborted);
+    const std::string written = WithoutTempDir(ReadFile(Temp("table.out")));
+    // Headings are cut to the field width + 1: "MO" is field 7, "VA" (field
+    // 8) must not appear.
+    EXPECT_NE(written.find("XORIGIYORIGILAMO \r\n"), std::string::npos) << written;
+    EXPECT_EQ(written.find("LAMOVA"), std::string::npos);
+    ExpectGolden("browser_printout_table.txt", written);
+}
+
+TEST_F(BrowserPrint, CancelledDeviceChoicePrintsNothing)
+{
+    const std::string table = Temp("printout.dbf");
+    std::filesystem::copy_file(std::string(QYR7_DATA_DIR) + "/printout.dbf", table);
+    dbf4.OpenTable(table);
+    wtelmvar.TextDevice = 3;
+    wtelmvar.TextDeviceDialog = false;
+    SaveDialogPath = "";  // the save dialog is cancelled
+    PrintDbfTable(dbf4.tzdbf, "c", "t");
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_FALSE(std::filesystem::exists(Temp("table.out")));
+}
+
+} // namespace

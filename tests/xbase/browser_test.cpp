@@ -1,0 +1,327 @@
+// The table browser on copies of the shipped tables: picking, the record
+// number edit, ordering by a title, search, pack, and the exports judged by
+// tools written apart from this program (tidy, html5lib, dbfread, Python's
+// csv, dbview).
+#include "browser_fixture.h"
+
+#include "xbase/dbf/dbffile.h"
+
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Compares an export with the table as python3-dbfread reads it. Mode
+// "html": the cells of every <TR> after the heading row (html5lib); mode
+// "csv": the rows of Python's csv reader. A number cell equals the number,
+// a text cell the text without its trailing blanks. Prints "OK" or the first
+// difference.
+const char* const CompareScript = R"PY(
+import sys, csv, dbfread
+mode, path, table = sys.argv[1], sys.argv[2], sys.argv[3]
+t = dbfread.DBF(table, encoding='cp1252', char_decode_errors='strict')
+want = [[r[f.name] for f in t.fields] for r in t]
+if mode == 'html':
+    import html5lib
+    doc = html5lib.parse(open(path, 'rb').read(), namespaceHTMLElements=False, transport_encoding='cp1252')
+    trs = doc.findall('.//tr')
+    head = [''.join(td.itertext()) for td in trs[0].findall('td')]
+    if head != [f.name for f in t.fields]:
+        print('heading', head); sys.exit(0)
+    got = [[''.join(td.itertext()) for td in tr.findall('td')] for tr in trs[1:]]
+else:
+    # The delimited format ends in the DOS end-of-file byte.
+    text = open(path, newline='', encoding='cp1252').read()
+    got = list(csv.reader(text[:-1].splitlines(True) if text.endswith('\x1a') else text.splitlines(True)))
+if len(got) != len(want):
+    print('rows', len(got), len(want)); sys.exit(0)
+for i, (g, w) in enumerate(zip(got, want)):
+    if len(g) != len(w):
+        print('cells', i, g, w); sys.exit(0)
+    for c, v in zip(g, w):
+        if v is None:
+            ok = c.strip() == ''
+        elif isinstance(v, (int, float)) and not isinstance(v, bool):
+            ok = c.strip() != '' and abs(float(c) - v) < 1e-9
+        else:
+            ok = c.rstrip() == str(v)
+        if not ok:
+            print('cell', i, repr(c), repr(v)); sys.exit(0)
+print('OK')
+)PY";
+
+std::string Compare(const std::string& dir, const std::string& mode, const std::string& file,
+                    const std::string& table)
+{
+    const std::string script = dir + "/compare.py";
+    std::ofstream(script) << CompareScript;
+    return BrowserTest::Run("/usr/bin/python3 " + script + " " + mode + " '" + file + "' '" + table + "' 2>&1");
+}
+
+class Browser : public BrowserTest {
+protected:
+    // Shows the browser through Tdbf4::Browse; the script acts on the form.
+    void Browse(const std::string& action, uint16_t mode, std::function<platform::DialogResult(TDbfBrowserForm&)> act)
+    {
+        headless.HeadlessDialogs().QueueScript([act](platform::DialogModel& m) {
+            TDbfBrowserForm form(static_cast<TDbfBrowserModel&>(m));
+            form.FormShow();
+            return act(form);
+        });
+        dbf4.Browse(action, mode);
+    }
+    static platform::DialogResult Result(platform::DialogAction a)
+    {
+        return a == platform::DialogAction::Accept ? platform::DialogResult::Ok : platform::DialogResult::Cancel;
+    }
+};
+
+TEST_F(Browser, CloseActionPicksTheClickedRowAtOnce)
+{
+    OpenShipped("qyrwst");
+    telmvar.Aborted = true;
+    Browse("CLOSE", 1, [](TDbfBrowserForm& f) {
+        EXPECT_FALSE(f.FindMenu("mi_editPack")->Visible) << "pick mode hides editing";
+        EXPECT_FALSE(f.Navigator.Visible(TNavigateBtn::nbDelete));
+        return Result(f.CellClick(3, 0));
+    });
+    EXPECT_FALSE(telmvar.Aborted);
+    EXPECT_EQ(telmvar.SelectedRecordNo, 3);
+    EXPECT_EQ(telmvar.LastKeyChar, 13);
+}
+
+TEST_F(Browser, CancelLeavesAbortedAndEscape)
+{
+    OpenShipped("qyrwst");
+    Browse("", 2, [](TDbfBrowserForm& f) {
+        EXPECT_TRUE(f.FindMenu("mi_editPack")->Visible) << "edit mode shows the edit menu";
+        return Result(f.Press("Button_cancel"));
+    });
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_EQ(telmvar.LastKeyChar, 27);
+}
+
+TEST_F(Browser, RecordNumberEditReachesEveryRecordTheLastIncluded)
+{
+    OpenShipped("qyrwst");
+    TDbfBrowserModel m;
+    TDbfBrowserForm f(m);
+    const int32_t last = dbf4.RecordCount();
+    ASSERT_GT(last, 3);
+    f.EditRecnoChanged("2");
+    EXPECT_EQ(dbf4.RecNo(), 2);
+    f.EditRecnoChanged(std::to_string(last));
+    EXPECT_EQ(dbf4.RecNo(), last) << "the last record must be reachable";
+    for (const char* bad : {"0", "-1", "abc", "3x"}) {
+        f.EditRecnoChanged(bad);
+        EXPECT_EQ(dbf4.RecNo(), last) << bad;
+    }
+    f.EditRecnoChanged(std::to_string(last + 1));
+    EXPECT_EQ(dbf4.RecNo(), last);
+    EXPECT_EQ(f.LabelReccount, "/" + std::to_string(last));
+}
+
+TEST_F(Browser, RightClickOnTheThirdTitleOrdersByField3AndKeepsTheRecord)
+{
+    OpenShipped("qyrwst");
+    TDbfBrowserModel m;
+    std::string index;
+    {
+        TDbfBrowserForm f(m);
+        dbf4.GoRecord(5);
+        const std::string before = dbf4.FieldText(1);
+        EXPECT_TRUE(f.Grid.TitleMouseUp(TTzMouseButton::Right, 2, {}));
+        EXPECT_EQ(f.Grid.DepressedColumn(), 2);
+        EXPECT_EQ(dbf4.FieldText(1), before) << "the same record stays current";
+        index = f.SortIndexPath();
+        ASSERT_FALSE(index.empty());
+        EXPECT_EQ(index.find("$teltemp"), std::string::npos) << "no shared index name";
+        EXPECT_TRUE(fs::exists(index + ".ndx") || fs::exists(index + ".NDX"));
+        // Walking the table now goes in field 3's order.
+        dbf4.First();
+        std::string prev = dbf4.FieldText(3);
+        std::set<int32_t> seen{dbf4.RecNo()};
+        for (int32_t i = 2; i <= dbf4.RecordCount(); ++i) {
+            dbf4.tzdbf.Next();
+            const std::string cur = dbf4.FieldText(3);
+            EXPECT_LE(prev, cur) << "record " << dbf4.RecNo();
+            prev = cur;
+            seen.insert(dbf4.RecNo());
+        }
+        EXPECT_EQ(static_cast<int32_t>(seen.size()), dbf4.RecordCount()) << "every record once";
+    }
+    EXPECT_FALSE(fs::exists(index + ".ndx") || fs::exists(index + ".NDX")) << "the sort index goes with the browser";
+}
+
+TEST_F(Browser, TwoBrowsersSortIntoTwoFiles)
+{
+    OpenShipped("qyrwst");
+    TDbfBrowserModel m1, m2;
+    TDbfBrowserForm a(m1), b(m2);
+    a.DepressTitle(0);
+    b.DepressTitle(1);
+    EXPECT_NE(a.SortIndexPath(), b.SortIndexPath());
+}
+
+TEST_F(Browser, SearchMissSaysNotFoundAndStays)
+{
+    OpenShipped("qyrwst");
+    TDbfBrowserModel m;
+    TDbfBrowserForm f(m);
+    dbf4.GoRecord(2);
+    headless.HeadlessPrompts().QueueText(std::string("zzzqqq"));
+    f.Press("Button_search");
+    ASSERT_FALSE(headless.HeadlessMessages().AskedQuestions().empty());
+    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().back().Request.Text, "zzzqqq not found");
+    EXPECT_EQ(dbf4.RecNo(), 2);
+    // Cancel in the prompt: nothing searched, Aborted cleared.
+    headless.HeadlessPrompts().QueueText(std::nullopt);
+    telmvar.Aborted = true;
+    f.Press("Button_search");
+    EXPECT_FALSE(telmvar.Aborted);
+}
+
+TEST_F(Browser, PackAfterDeleteLeavesOneRecordFewerForDbview)
+{
+    if (access("/usr/bin/dbview", X_OK) != 0)
+        GTEST_SKIP() << "dbview not installed";
+    const std::string file = OpenShipped("printout");
+    const int32_t before = dbf4.RecordCount();
+    TDbfBrowserModel m;
+    TDbfBrowserForm f(m);
+    dbf4.GoRecord(1);
+    f.Navigator.Click(TNavigateBtn::nbDelete);
+    headless.HeadlessMessages().QueueAnswer(platform::MessageAnswer::Yes);
+    f.Press("mi_editPack");
+    EXPECT_EQ(dbf4.RecordCount(), before - 1);
+    EXPECT_EQ(f.LabelReccount, "/" + std::to_string(before - 1));
+    dbf4.CloseTable();
+    int rc = -1;
+    const std::string out = Run("/usr/bin/dbview -b -t '" + file + "' 2>&1", &rc);
+    EXPECT_EQ(rc, 0) << out;
+    int lines = 0;
+    std::istringstream in(out);
+    for (std::string l; std::getline(in, l);)
+        if (!l.empty())
+            ++lines;
+    EXPECT_EQ(lines, before - 1) << out;
+}
+
+TEST_F(Browser, HtmlOfAnEmptyTableHasTheHeadingRowOnly)
+{
+    TDbfTable t;
+    ASSERT_TRUE(CreateDBF(t, Path("empty.dbf"), {{"NAME", 'C', 10, 0, 0}, {"QTY", 'N', 5, 0, 0}}));
+    dbf4.OpenTable(Path("empty.dbf"));
+    std::ostringstream out;
+    ASSERT_TRUE(WriteTableHtml(out, dbf4.tzdbf, {"empty", Path("empty.htm"), "QYR7V1.0", "01.01.2000 - 0:00"}));
+    const std::string page = out.str();
+    const std::string heading = "<TR><TD><CENTER>NAME</CENTER></TD><TD><CENTER>QTY</CENTER></TD></TR>\r\n";
+    EXPECT_NE(page.find(heading), std::string::npos) << page;
+    std::size_t rows = 0;
+    for (std::size_t p = page.find("<TR>"); p != std::string::npos; p = page.find("<TR>", p + 1))
+        ++rows;
+    EXPECT_EQ(rows, 1u) << page;
+    EXPECT_EQ(page.substr(0, 8), "<HTML>\r\n");
+    EXPECT_NE(page.find("<TABLE BORDER = \"1\" WIDTH= \"100%\">\r\n"), std::string::npos);
+}
+
+TEST_F(Browser, HtmlEscapesMarkupInNamesAndTexts)
+{
+    EXPECT_EQ(TableHtmlEscape("a<b & \"c\" >d"), "a&lt;b &amp; &quot;c&quot; &gt;d");
+    TDbfTable t;
+    ASSERT_TRUE(CreateDBF(t, Path("m.dbf"), {{"NAME", 'C', 10, 0, 0}}));
+    dbf4.OpenTable(Path("m.dbf"));
+    ASSERT_TRUE(dbf4.tzdbf.ALock());
+    dbf4.SetFieldTextByName("NAME", "<b>x&y");
+    ASSERT_TRUE(dbf4.AppendRecord());
+    std::ostringstream out;
+    WriteTableHtml(out, dbf4.tzdbf, {"a<b", "a<b.htm", "P", "D"});
+    EXPECT_NE(out.str().find("<TD>&lt;b&gt;x&amp;y    </TD>"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("<title>a&lt;b</title>"), std::string::npos);
+}
+
+TEST_F(Browser, HtmlExportOfTheMaterialsTablePassesTidyAndEqualsDbfread)
+{
+    if (access("/usr/bin/tidy", X_OK) != 0 || !PythonHas("dbfread") || !PythonHas("html5lib"))
+        GTEST_SKIP() << "tidy, python3-dbfread or python3-html5lib not installed";
+    const std::string table = OpenShipped("qyrwst");
+    TDbfBrowserModel m;
+    m.TablePath = table;
+    TDbfBrowserForm f(m);
+    const std::string page = Path("out dir & <page>.htm");
+    headless.HeadlessFiles().QueueAnswer(page);
+    wtelmvar.HtmlBrowserPath = "/usr/bin/browser";
+    f.Press("mi_fileExportHtml");
+    ASSERT_TRUE(fs::exists(page));
+    EXPECT_FALSE(fs::exists(page + ".tmp"));
+    // The browser gets the file as one argument, whatever characters it has.
+    ASSERT_EQ(headless.HeadlessLauncher().Launches().size(), 1u);
+    EXPECT_EQ(headless.HeadlessLauncher().Launches()[0].Program, "/usr/bin/browser");
+    EXPECT_EQ(headless.HeadlessLauncher().Launches()[0].Arguments, std::vector<std::string>{page});
+    int rc = -1;
+    const std::string tidy = Run("/usr/bin/tidy -q -e '" + page + "' 2>&1", &rc);
+    EXPECT_LT(rc, 2) << tidy;
+    EXPECT_EQ(Compare(dir, "html", page, table), "OK\n");
+}
+
+TEST_F(Browser, EmptyBrowserPathOpensThePageWithTheDesktop)
+{
+    OpenShipped("printout");
+    TDbfBrowserModel m;
+    TDbfBrowserForm f(m);
+    headless.HeadlessFiles().QueueAnswer(Path("p.htm"));
+    wtelmvar.HtmlBrowserPath = "";
+    f.Press("mi_fileExportHtml");
+    ASSERT_EQ(headless.HeadlessLauncher().Launches().size(), 1u);
+    EXPECT_EQ(headless.HeadlessLauncher().Launches()[0].Program, "");
+    EXPECT_EQ(headless.HeadlessLauncher().Launches()[0].Document, Path("p.htm"));
+}
+
+TEST_F(Browser, DelimitedExportReadByPythonCsvEqualsDbfread)
+{
+    if (!PythonHas("dbfread"))
+        GTEST_SKIP() << "python3-dbfread not installed";
+    const std::string table = OpenShipped("qyrwst");
+    TDbfBrowserModel m;
+    TDbfBrowserForm f(m);
+    dbf4.GoRecord(4);
+    headless.HeadlessFiles().QueueAnswer(Path("rows.txt"));
+    f.Press("mi_fileSaveAsDelimited");
+    EXPECT_EQ(dbf4.RecNo(), 4) << "the record is kept";
+    dbf4.CloseTable();
+    EXPECT_EQ(Compare(dir, "csv", Path("rows.txt"), table), "OK\n");
+}
+
+TEST_F(Browser, AppendCopiesTheCurrentRecordAsTheLast)
+{
+    OpenShipped("printout");
+    TDbfBrowserModel m;
+    TDbfBrowserForm f(m);
+    const int32_t n = dbf4.RecordCount();
+    dbf4.GoRecord(2);
+    const std::string name = dbf4.FieldText(1);
+    f.Press("mi_editAppend");
+    ASSERT_EQ(dbf4.RecordCount(), n + 1);
+    dbf4.GoRecord(n + 1);
+    EXPECT_EQ(dbf4.FieldText(1), name);
+}
+
+TEST_F(Browser, PrintHandsTheTableToTheReportSide)
+{
+    OpenShipped("printout");
+    TDbfBrowserModel m;
+    m.caption = "Printout";
+    m.Title1 = "t1";
+    TDbfBrowserForm f(m);
+    std::string seen;
+    tablebrowserservices.PrintTable = [&](TTzFileDataSet& t, const std::string& c, const std::string& t1) {
+        seen = t.DbfFileName() + "|" + c + "|" + t1;
+    };
+    f.Press("mi_filePrint");
+    EXPECT_EQ(seen, Path("printout.dbf") + "|Printout|t1");
+}
+
+}  // namespace

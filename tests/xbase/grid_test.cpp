@@ -1,0 +1,233 @@
+// The browser's grid without a widget: pages of rows straight off the file,
+// the colours of deleted and selected rows, logical boxes and their toggle,
+// the depressed title, corner clicks, Ctrl+Del, date masks and the saved
+// column layout.
+#include "browser_fixture.h"
+
+#include "xbase/core/dbdates.h"
+#include "xbase/dbf/dbffile.h"
+
+namespace {
+
+class Grid : public BrowserTest {
+protected:
+    // PARTS: NAME C(8), OK L, QTY N(4); three records, the second deleted.
+    void MakeParts()
+    {
+        TDbfTable t;
+        ASSERT_TRUE(CreateDBF(t, Path("parts.dbf"), {{"NAME", 'C', 8, 0, 0}, {"OK", 'L', 1, 0, 0}, {"QTY", 'N', 4, 0, 0}}));
+        t.Name = Path("parts.dbf");
+        ASSERT_TRUE(OpenDbf(t));
+        for (const char* rec : {" bolt    T  12", "*nut     F   3", " washer  T 100"}) {
+            t.RecordBuffer = rec;
+            ASSERT_TRUE(AppendDbfRecord(t));
+        }
+        ASSERT_TRUE(CloseDbf(t));
+        dbf4.OpenTable(Path("parts.dbf"));
+        ASSERT_TRUE(dbf4.tzdbf.Active());
+        grid.DataSet = &dbf4.tzdbf;
+        grid.DefaultColumns();
+    }
+    TTzGrid grid;
+};
+
+TEST_F(Grid, PageReadsRowsWithoutMovingTheRecord)
+{
+    MakeParts();
+    dbf4.GoRecord(3);
+    const auto rows = grid.Page(2, 40);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].RecNo, 2);
+    EXPECT_TRUE(rows[0].Deleted);
+    EXPECT_FALSE(rows[1].Deleted);
+    EXPECT_EQ(rows[1].Cells, (std::vector<std::string>{"washer  ", "T", " 100"}));
+    EXPECT_EQ(dbf4.RecNo(), 3);
+    EXPECT_TRUE(grid.Page(4, 40).empty());
+}
+
+TEST_F(Grid, DeletedRowIsRedUnlessTheEventChangesItAndSelectionWins)
+{
+    MakeParts();
+    auto p = grid.CellColors(1, 0, true, false);
+    EXPECT_EQ(p.Brush, clRed);
+    EXPECT_EQ(p.Font, grid.Colors.DeletedRecordFontColor);
+    p = grid.CellColors(0, 0, false, false);
+    EXPECT_EQ(p.Brush, clWhite);
+    p = grid.CellColors(1, 0, true, true);
+    EXPECT_EQ(p.Brush, grid.Colors.SelectedCellColor) << "selection wins over deletion";
+    int seenRow = -1;
+    grid.OnChangeColorsEvent = [&](TTzColorSet& c, int row) {
+        seenRow = row;
+        c.DeletedRecordColor = 0x00FF00;
+    };
+    p = grid.CellColors(1, 0, true, false);
+    EXPECT_EQ(p.Brush, 0x00FF00u);
+    EXPECT_EQ(seenRow, 1);
+    grid.Enabled = false;
+    EXPECT_EQ(grid.CellColors(0, 0, false, false).Font, clGrayText);
+}
+
+TEST_F(Grid, RightClickOnTitle3DepressesItLeftClickDoesNot)
+{
+    MakeParts();
+    std::vector<int> calls;
+    grid.OnDepressTitle = [&](int c) { calls.push_back(c); };
+    EXPECT_FALSE(grid.TitleMouseUp(TTzMouseButton::Left, 2, {}));
+    EXPECT_TRUE(calls.empty());
+    TTzShift ctrl;
+    ctrl.Ctrl = true;
+    EXPECT_FALSE(grid.TitleMouseUp(TTzMouseButton::Right, 2, ctrl)) << "a modifier leaves it to the framework";
+    EXPECT_TRUE(grid.TitleMouseUp(TTzMouseButton::Right, 2, {}));
+    EXPECT_EQ(calls, std::vector<int>{2});
+    EXPECT_EQ(grid.DepressedColumn(), 2);
+    grid.MoveColumn(2, 0);
+    EXPECT_EQ(grid.DepressedColumn(), 0) << "the depressed title moves with its column";
+    grid.SetDepressDisabled(true);
+    EXPECT_EQ(grid.DepressedColumn(), -1);
+    EXPECT_FALSE(grid.TitleMouseUp(TTzMouseButton::Right, 1, {}));
+}
+
+TEST_F(Grid, CornerClicksFireTheirEvents)
+{
+    MakeParts();
+    int left = 0, right = 0;
+    grid.OnCornerLeftClick = [&] { ++left; };
+    grid.OnCornerRightClick = [&] { ++right; };
+    grid.TitleMouseUp(TTzMouseButton::Left, -1, {});
+    grid.TitleMouseUp(TTzMouseButton::Right, -1, {});
+    grid.TitleMouseUp(TTzMouseButton::Right, -1, {});
+    EXPECT_EQ(left, 1);
+    EXPECT_EQ(right, 2);
+}
+
+TEST_F(Grid, LogicalBoxesFollowTheKind)
+{
+    grid.BooleanBox = TTzBooleanBox::bbFillBoxRed;
+    auto on = grid.BoxShapes(0, 0, 40, 16, true, clBlack);
+    ASSERT_EQ(on.size(), 2u);
+    EXPECT_EQ(on[0].Shape, TTzBoxShape::FrameRect);
+    EXPECT_EQ(on[0].Left, 12) << "a square of the cell height, centred";
+    EXPECT_EQ(on[0].Right, 28);
+    EXPECT_EQ(on[1].Shape, TTzBoxShape::FillRect);
+    EXPECT_EQ(on[1].Color, clRed);
+    EXPECT_EQ(on[1].Left, 13);
+    auto off = grid.BoxShapes(0, 0, 40, 16, false, clBlack);
+    ASSERT_EQ(off.size(), 1u);
+    EXPECT_EQ(off[0].Shape, TTzBoxShape::FrameRect);
+    grid.BooleanBox = TTzBooleanBox::bbDot;
+    EXPECT_TRUE(grid.BoxShapes(0, 0, 40, 16, false, clBlack).empty()) << "a dot has no frame";
+    grid.BooleanBox = TTzBooleanBox::bbRButtonRed;
+    on = grid.BoxShapes(0, 0, 40, 16, true, clBlack);
+    ASSERT_EQ(on.size(), 2u);
+    EXPECT_EQ(on[0].Shape, TTzBoxShape::FrameCircle);
+    EXPECT_EQ(on[1].Shape, TTzBoxShape::Disc);
+    EXPECT_EQ(on[1].Left, 14);
+    grid.BooleanBox = TTzBooleanBox::bbText;
+    EXPECT_TRUE(grid.BoxShapes(0, 0, 40, 16, true, clBlack).empty());
+}
+
+TEST_F(Grid, TrueAndFalseTextsComeFromTheDisplayValues)
+{
+    EXPECT_EQ(grid.TrueText(), "yes");
+    EXPECT_EQ(grid.FalseText(), "no");
+    grid.DisplayValues = "Ja;Nein";
+    EXPECT_EQ(grid.TrueText(), "Ja");
+    EXPECT_EQ(grid.FalseText(), "Nein");
+    EXPECT_TRUE(grid.LogicalValue("ja"));
+    grid.DisplayValues = "On";
+    EXPECT_EQ(grid.TrueText(), "On");
+    EXPECT_EQ(grid.FalseText(), "");
+}
+
+TEST_F(Grid, SpaceAndLeftPressToggleALogicalFieldOnlyWhenEditing)
+{
+    MakeParts();
+    dbf4.GoRecord(1);
+    ASSERT_TRUE(dbf4.tzdbf.AsBoolean(2));
+    EXPECT_TRUE(grid.KeyPress(' ', 1));
+    EXPECT_FALSE(dbf4.tzdbf.AsBoolean(2));
+    grid.MouseDown(TTzMouseButton::Left, 0, 1);
+    EXPECT_TRUE(dbf4.tzdbf.AsBoolean(2));
+    EXPECT_TRUE(grid.KeyPress('x', 1)) << "printable characters are swallowed";
+    EXPECT_TRUE(dbf4.tzdbf.AsBoolean(2));
+    EXPECT_FALSE(grid.KeyPress(' ', 0)) << "a text column is the framework's";
+    grid.Editing = false;
+    grid.KeyPress(' ', 1);
+    EXPECT_TRUE(dbf4.tzdbf.AsBoolean(2));
+}
+
+TEST_F(Grid, CtrlDelRestoresADeletedRecordAfterConfirmation)
+{
+    MakeParts();
+    dbf4.GoRecord(1);
+    EXPECT_FALSE(grid.CtrlDelete()) << "a live record is deleted by the framework";
+    dbf4.GoRecord(2);
+    grid.ConfirmDelete = true;
+    headless.HeadlessMessages().QueueAnswer(platform::MessageAnswer::No);
+    EXPECT_TRUE(grid.CtrlDelete());
+    EXPECT_TRUE(grid.Page(2, 1)[0].Deleted);
+    headless.HeadlessMessages().QueueAnswer(platform::MessageAnswer::Yes);
+    EXPECT_TRUE(grid.CtrlDelete());
+    EXPECT_FALSE(grid.Page(2, 1)[0].Deleted);
+    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().back().Request.Text, "Restore Record ?");
+}
+
+struct MaskCase {
+    const char* name;
+    uint8_t format;
+    bool century;
+    const char* mask;
+};
+
+class DateMask : public BrowserTest, public ::testing::WithParamInterface<MaskCase> {};
+
+TEST_P(DateMask, FollowsTheEngineDateSetting)
+{
+    dbdates.DateCentury = GetParam().century;
+    SetDateFormat(GetParam().format);
+    EXPECT_EQ(TTzGrid::DateEditMask(), GetParam().mask);
+}
+
+INSTANTIATE_TEST_SUITE_P(Grid, DateMask,
+                         ::testing::Values(MaskCase{"AmericanShort", 0, false, "99/99/99;1; "},
+                                           MaskCase{"AmericanCentury", 0, true, "99/99/9999;1; "},
+                                           MaskCase{"YearFirstShort", 1, false, "99/99/99;1; "},
+                                           MaskCase{"YearFirstCentury", 1, true, "9999/99/99;1; "},
+                                           MaskCase{"GermanCentury", 5, true, "99/99/9999;1; "}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Grid, SavedColumnsBuildColumnsWithinTheFieldCount)
+{
+    MakeParts();
+    grid.Columns.clear();
+    grid.Columns.emplace_back();  // the empty default column goes
+    const int bad = grid.ReadSavedColumns({" cvColumn = 1 ", "cvColorStr=clRed", "cvWidthStr=80",
+                                           "cvFontStr=Arial,clBlue,1290", "cvAlignmentStr=TACENTER",
+                                           "cvReadOnlyStr=true", "cvTitleCaptionStr=Qty", "cvFieldNameStr=QTY",
+                                           "cvColumn=99999999", "cvWidthStr=5", "0", "cvTitleColorStr=$0000FF00"});
+    EXPECT_EQ(bad, 1) << "the huge index is refused";
+    ASSERT_EQ(grid.Columns.size(), 2u);
+    const TTzColumn& c = grid.Columns[1];
+    EXPECT_EQ(c.Color, clRed);
+    EXPECT_EQ(c.Width, 80) << "entries after a refused index are not applied to another column";
+    EXPECT_EQ(c.Font.Name, "Arial");
+    EXPECT_EQ(c.Font.Size, 10);                      // 1290 & 255
+    EXPECT_TRUE(c.Font.Bold && c.Font.Underline);    // 256 + 1024, no 512
+    EXPECT_FALSE(c.Font.Italic);
+    EXPECT_EQ(c.Alignment, TTzAlignment::taCenter);
+    EXPECT_TRUE(c.ReadOnly);
+    EXPECT_EQ(c.Title.Caption, "Qty");
+    EXPECT_EQ(c.FieldName, "QTY");
+    EXPECT_EQ(grid.Columns[0].Title.Color, 0x00FF00u) << "a bare index makes column 0 current";
+    EXPECT_EQ(grid.ReadSavedColumns({"cvColumn=3"}), 1) << "three fields: indexes 0..2";
+    EXPECT_TRUE(grid.SavedColumns().empty());
+}
+
+TEST_F(Grid, EntriesBeforeAnyColumnAreIgnored)
+{
+    TTzGrid g;
+    EXPECT_EQ(g.ReadSavedColumns({"cvColorStr=clRed", "cvWidthStr=7"}), 0);
+    EXPECT_TRUE(g.Columns.empty());
+}
+
+}  // namespace
