@@ -27,6 +27,8 @@ struct EdgeCase {
     std::vector<std::string> Present;
     std::vector<std::string> Absent;
     uint16_t Device = 9;
+    // Answers of the yes/no questions, in order.
+    std::vector<bool> Answers = {};
 };
 
 bool Part(uint16_t Part) { return GearPairReport(Part); }
@@ -207,6 +209,27 @@ std::vector<EdgeCase> Cases()
          {"MdK", "Normal Pitch", "machin.allowance"}},
         {"SheetInInches", [] { wtelmvar.UnitSystem = 1; }, Sheet(2),
          {"Normal Pitch\tPn\t1/in\t  3.908", "normal module\tmn\tin\t"}, {"\tmm\t"}},
+        {"TipToleranceIsTheTipsOwn",
+         [&] {
+             // Smallest tip 2 * 14.5 + 81.14 = 110.14 mm against da 110.39 mm;
+             // the root tolerance stays at 81.03 - 81.14.
+             p.h_min[1] = 14.5L;
+             p.df[1] = 81.14L;
+             p.da[1] = 110.39L;
+             p.df_min[1] = 81.03L;
+         },
+         Report(1), {"tip diameter tolerance\tA da\tmm\t   -0.250\t", "root diameter tolerance\tA df\tmm\t   -0.110\t"},
+         {}},
+        {"PaperRefusedDeliversNothing", nullptr,
+         [](std::string& Answer) {
+             const bool delivered = Part(0);
+             Answer += delivered ? "delivered" : "not delivered";
+             if (std::filesystem::exists(telmvar.TempDir + "/LPT1.PRN"))
+                 Answer += " spooled";
+             return delivered;
+         },
+         {"|not delivered|", "single page printing ?", "Insert paper.  Continue ?"}, {"spooled"}, 2, {true, false}},
+        {"UnwritableReportFileIsReported", [] {}, Report(1), {"|not delivered|", "cannot be created !"}, {}, 3},
         {"SaveDialogCancelledDeliversNothing", [] {}, Report(0), {"|not delivered|"}, {"pressure angle"}, 7},
     };
 }
@@ -224,8 +247,11 @@ TEST_P(PairReportEdge, Case)
     if (c.Arrange)
         c.Arrange();
     std::string answer;
+    YesAnswers = c.Answers;
     // The HTML device asks for a file name: the case cancels that dialog.
     CancelSaveDialog = c.Device == 7;
+    // The file device is given a folder that does not exist.
+    SaveAs = c.Device == 3 ? Temp("missing/report.out") : "";
     if (CancelSaveDialog) // the screen report of MeshReport above is not this case's
         for (const auto& e : std::filesystem::directory_iterator(TempDir))
             std::filesystem::remove(e.path());
@@ -236,6 +262,8 @@ TEST_P(PairReportEdge, Case)
     text += "|" + answer + "|";
     for (const auto& m : Messages)
         text += m;
+    for (const auto& q : Questions)
+        text += "|" + q;
     for (int i = 1; i <= error0.ErrorCount; ++i)
         text += "|" + error0.ErrorTexts[i];
     for (const auto& s : c.Present)

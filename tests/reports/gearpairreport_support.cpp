@@ -45,7 +45,7 @@ std::string PairReportTest::Report(uint16_t Device, const std::function<void()>&
 {
     wtelmvar.TextDevice = Device;
     telmvar.ProjectName = Device == 9 ? Temp("stage") : "stage";
-    SaveDialogPath = CancelSaveDialog ? "" : Temp("report.out");
+    SaveDialogPath = CancelSaveDialog ? "" : !SaveAs.empty() ? SaveAs : Temp("report.out");
     wtelmvar.HtmlBrowserPath = ""; // HTML: to the file of the save dialog
     for (const char* f : {"stage.txt", "report.out"})
         std::filesystem::remove(Temp(f));

@@ -19,6 +19,8 @@ class PairReportTest : public ReportTest
     std::string Report(uint16_t Device, const std::function<void()>& Entry);
     // The save dialog of the file and HTML devices is cancelled.
     bool CancelSaveDialog = false;
+    // Otherwise the save dialog answers this path when it is set.
+    std::string SaveAs;
 };
 
 // True when Text holds Needle.
