@@ -93,6 +93,26 @@ TEST(DxfRecordTest, EntityEdgeCases)
         << "flags 0 write no group 70, bulge 0 no group 42";
 }
 
+TEST(DxfRecordTest, EndOfSectionOnlyClosesAnOpenSection)
+{
+    // Tables close their own section; a caller that ends a section after them
+    // without opening blocks must not write a second ENDSEC (DXF readers
+    // refuse the file).
+    std::ostringstream s;
+    TDxfWriter w(s, TDxfOptions{});
+    w.Tables(0);
+    w.EndSection();
+    w.BeginEntities();
+    w.EndSection();
+    w.EndSection();
+    const std::string dxf = s.str();
+    size_t sections = 0, ends = 0;
+    for (size_t p = 0; (p = dxf.find("\r\nSECTION\r\n", p)) != std::string::npos; ++p) ++sections;
+    for (size_t p = 0; (p = dxf.find("\r\nENDSEC\r\n", p)) != std::string::npos; ++p) ++ends;
+    EXPECT_EQ(sections, 2u);
+    EXPECT_EQ(ends, 2u) << "one ENDSEC per SECTION";
+}
+
 // --- whole drawings ----------------------------------------------------------
 
 struct Drawing {

@@ -140,6 +140,7 @@ void TDxfWriter::BeginBlocksSection()
 {
     Pair(0, "SECTION");
     Pair(2, "BLOCKS");
+    sectionOpen_ = true;
 }
 
 void TDxfWriter::BeginBlock(std::string_view Name)
@@ -155,12 +156,18 @@ void TDxfWriter::BeginBlock(std::string_view Name)
 
 void TDxfWriter::EndBlock() { Pair(0, "ENDBLK"); }
 
-void TDxfWriter::EndSection() { Pair(0, "ENDSEC"); }
+void TDxfWriter::EndSection()
+{
+    if (!sectionOpen_) return;
+    Pair(0, "ENDSEC");
+    sectionOpen_ = false;
+}
 
 void TDxfWriter::BeginEntities()
 {
     Pair(0, "SECTION");
     Pair(2, "ENTITIES");
+    sectionOpen_ = true;
 }
 
 void TDxfWriter::Line(Extended X1, Extended Y1, Extended X2, Extended Y2)

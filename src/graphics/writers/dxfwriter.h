@@ -93,4 +93,8 @@ class TDxfWriter
     std::ostream& out_;
     TDxfOptions options_;
     std::string layer_ = "0";
+    // A BLOCKS or ENTITIES section is open. The header and tables close their
+    // own sections, so an end of section with none open writes nothing: a
+    // second ENDSEC makes the file unreadable for every DXF reader.
+    bool sectionOpen_ = false;
 };
