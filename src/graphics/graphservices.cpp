@@ -92,6 +92,8 @@ void ResetGraphServices()
     graphservices.ReadHelpHint = [](int) { return std::string(); };
     graphservices.ConfigurePlotCommandLine = [](std::string&) {};
     graphservices.EditPlotCommandLine = EditPlotCommandLine;
+    graphservices.EnterDiagramLimits = [](const std::string&, const std::string&, const std::string&, Extended,
+                                          Extended, Extended, Extended) { telmvar.Aborted = true; };
 }
 
 namespace

@@ -40,11 +40,19 @@ struct TGraphServices {
     // The question-and-answer editor of a plot command line (Mode 0 from
     // the device choice).
     std::function<void(std::string& CommandLine, int Mode)> EditPlotCommandLine;
+    // The diagram limits dialog, offering the automatic limits of the
+    // diagram being drawn (exponents on a logarithmic axis); unless
+    // cancelled (Aborted) the limits entered are left in
+    // diagramstate.DiagLimits.
+    std::function<void(const std::string& XLabel, const std::string& YLabel, const std::string& Title,
+                       Extended XLo, Extended YLo, Extended XHi, Extended YHi)>
+        EnterDiagramLimits;
 };
 
 extern TGraphServices graphservices;
 
 // The headless answers described above: the questions through the current
 // platform's prompts (the plot program's editor among them), no hints, and
-// the plot program's form keeps the command line as it is.
+// the plot program's form keeps the command line as it is, the diagram
+// limits dialog is cancelled.
 void ResetGraphServices();
