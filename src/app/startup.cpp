@@ -20,6 +20,7 @@
 #include "graphics/cadsettings.h"
 #include "graphics/cad/cadwriterdevices.h"
 #include "graphics/graphfacade.h"
+#include "graphics/diagrams/loadspectrumdiagram.h"
 #include "graphics/graphservices.h"
 #include "graphics/graphsettings.h"
 #include "planetary/projectfile.h"
@@ -176,6 +177,10 @@ void InstallPlatformServices()
         std::string hint;
         ReadHelpHint(static_cast<uint16_t>(No), hint);
         return hint;
+    };
+    // The load spectrum diagrams and tables of the load spectrum output menu.
+    S.DrawLoadSpectrumDiagram = [](int Kind, int Device) {
+        DrawLoadSpectrumDiagram(static_cast<uint16_t>(Kind), Device);
     };
 
     dialogservices.ToggleUnitSystem = [] { ToggleUnitSystem(); };
