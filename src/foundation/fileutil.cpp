@@ -497,18 +497,35 @@ std::string ExportTextFileToExcel(const std::string& Name)
         rows.push_back(DisplayText(line));
     in.Close();
 
+    const std::string dir = TrimBlanks(telmvar.TempDir).empty() ? FileDirPart(path) : AddTrailingBackslash(telmvar.TempDir);
+    std::vector<std::vector<std::string>> cells;
+    cells.reserve(rows.size());
+    for (std::string& row : rows)
+        cells.push_back({std::move(row)});
+    return ExportRowsToExcel(NativePath(dir + FileNameNoExt(path) + ".csv"), cells);
+}
+
+std::string ExportRowsToExcel(const std::string& CsvPath, const std::vector<std::vector<std::string>>& Rows)
+{
     const bool pointDecimals = wtelmvar.ExcelDecimalMode == 1;
     const char decimal = pointDecimals ? '.' : ',';
     const char separator = pointDecimals ? ',' : ';';
-    const std::string dir = TrimBlanks(telmvar.TempDir).empty() ? FileDirPart(path) : AddTrailingBackslash(telmvar.TempDir);
-    const std::string csv = NativePath(dir + FileNameNoExt(path) + ".csv");
+    const std::string& csv = CsvPath;
     TTextFile out;
     out.Assign(csv);
     bool ok = out.OpenWrite();
     // The byte order mark tells spreadsheet programs that the text is UTF-8.
     ok = ok && out.Write("\xEF\xBB\xBF");
-    for (const std::string& row : rows)
-        ok = ok && out.WriteLine(AnsiToUtf8(CsvField(row, decimal, separator)));
+    std::string line;
+    for (const auto& row : Rows) {
+        line.clear();
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            if (c > 0)
+                line += separator;
+            line += CsvField(row[c], decimal, separator);
+        }
+        ok = ok && out.WriteLine(AnsiToUtf8(line));
+    }
     ok = ok && out.Close();
     if (!ok) {
         out.Abandon();

@@ -113,6 +113,11 @@ bool CopyTextFileConverted(const std::string& Src, const std::string& Dest);
 // looked for in DataDir, a name without extension gets DataExt. Returns the
 // CSV path, or empty (with Aborted and a message box) on failure.
 std::string ExportTextFileToExcel(const std::string& Name);
+// The writer under it: rows of cells (display code page) as that CSV file
+// at CsvPath, each cell a number with the mode's decimal mark or a text
+// quoted where it must be, then opened by the desktop. Returns CsvPath, or
+// empty (with Aborted and a message box) when it could not be written.
+std::string ExportRowsToExcel(const std::string& CsvPath, const std::vector<std::vector<std::string>>& Rows);
 
 // --- string sort -------------------------------------------------------------
 

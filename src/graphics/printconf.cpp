@@ -1,0 +1,272 @@
+#include "graphics/printconf.h"
+
+#include "foundation/codepage.h"
+#include "foundation/fileutil.h"
+#include "foundation/numbertext.h"
+#include "foundation/programsettings.h"
+#include "foundation/programstate.h"
+#include "foundation/textutil.h"
+#include "graphics/graphwindow.h"
+#include "platform/platform.h"
+#include "reports/engine/reportservices.h"
+#include "reports/textview/printsettings.h"
+#include "xbase/access/tableaccess.h"
+
+#include <cmath>
+#include <fstream>
+
+namespace {
+
+struct TFieldBounds {
+    const char* Edit;
+    const char* Label;
+    const char* Text;
+    Extended Min;
+    Extended Max;
+    const char* MinText;
+    const char* MaxText;
+    bool Whole;
+};
+
+// Scales down to the smallest drawing scale the program offers, up to a
+// hundredfold enlargement; origins within the long side of an A4 sheet.
+const TFieldBounds Bounds[] = {
+    {"Edit_scalex", "Label_scalex", "Scale x", 0.0001L, 100.0L, "0.0001", "100", false},
+    {"Edit_scaley", "Label_scaley", "Scale y", 0.0001L, 100.0L, "0.0001", "100", false},
+    {"Edit_xorigin", "Label_xorigin", "Origin x", -297.0L, 297.0L, "-297", "297", true},
+    {"Edit_yorigin", "Label_yorigin", "Origin y", -297.0L, 297.0L, "-297", "297", true},
+};
+
+std::string Trim(const std::string& s)
+{
+    const auto b = s.find_first_not_of(' ');
+    if (b == std::string::npos)
+        return "";
+    return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+
+void Say(const std::string& text)
+{
+    platform::CurrentPlatform().Messages().ShowOk("", DisplayText(text), platform::MessageIcon::Warning);
+}
+
+} // namespace
+
+TForm_printconf::TForm_printconf()
+{
+    for (const auto& b : Bounds) {
+        Control(b.Label).Caption = DisplayText(b.Text);
+        Control(b.Edit);
+    }
+    Control("RadioGroup_hochquer").Caption = DisplayText("Printout");
+    Control("RadioGroup_printmono").Caption = DisplayText("shading");
+    Control("CheckBox_anpassen").Caption = DisplayText("fit limits");
+    Control("CheckBox_umrandung").Caption = DisplayText("Border line");
+    Control("Button_db").Caption = DisplayText("Database");
+    Control("Button_append").Caption = DisplayText("&Apply ") + DisplayText("Database");
+    Control("Button_printer").Caption = DisplayText("Printer") + "...";
+    Control("Label_printer");
+    Control("Button_ok").Caption = "OK";
+    Control("Button_cancel").Caption = "Cancel";
+    Control("Button_help").Caption = "&Help";
+    TPrintSettings& p = printsettings;
+    switch (p.GraphContentKind) {
+    case 2:
+        // A drawing sheet fills the page at this scale, upright.
+        p.PrintScaleX = 1.9;
+        p.PrintScaleY = 1.0;
+        p.PrintOriginX = 0;
+        p.PrintOriginY = 0;
+        p.PrintBorder = false;
+        p.PrintOrientation = 1;
+        break;
+    case 0:
+    case 1:
+    case 3:
+        p.PrintScaleX = p.DefPrintScaleX;
+        p.PrintScaleY = p.DefPrintScaleY;
+        p.PrintOriginX = p.DefPrintOriginX;
+        p.PrintOriginY = p.DefPrintOriginY;
+        p.PrintBorder = p.DefPrintBorder;
+        p.PrintOrientation = p.DefPrintOrientation;
+        break;
+    default:
+        break;
+    }
+    ShowValues();
+}
+
+void TForm_printconf::ShowValues()
+{
+    const TPrintSettings& p = printsettings;
+    Control("Edit_scalex").Text = FloatToSignificant(p.PrintScaleX);
+    Control("Edit_scaley").Text = FloatToSignificant(p.PrintScaleY);
+    Control("Edit_xorigin").Text = std::to_string(p.PrintOriginX);
+    Control("Edit_yorigin").Text = std::to_string(p.PrintOriginY);
+    Control("CheckBox_umrandung").Checked = p.PrintBorder;
+    Printmono = telmvar.PrintColorMode >= 2 ? 1 : 0;
+    Hochquer = p.PrintOrientation >= 2 ? 1 : 0;
+    Touch();
+}
+
+void TForm_printconf::FormActivate()
+{
+    Control("Label_printer").Caption = FitRight(PrinterName ? PrinterName() : std::string(), 40);
+    Touch();
+}
+
+void TForm_printconf::ButtonPrinter()
+{
+    if (platform::CurrentPlatform().Print().ChoosePrinter())
+        FormActivate();
+}
+
+bool TForm_printconf::OpenTable()
+{
+    telmvar.Aborted = false;
+    const std::string local = AddTrailingBackslash(wtelmvar.WorkingDir) + "printout.dbf";
+    std::ifstream probe(local, std::ios::binary);
+    if (!wtelmvar.WorkingDir.empty() && probe) {
+        probe.close();
+        DbfOpenFile(local);
+        if (!dbf4.tzdbf.Active())
+            telmvar.Aborted = true;
+    } else {
+        DbfOpen("printout");
+    }
+    return !telmvar.Aborted;
+}
+
+bool TForm_printconf::ButtonDb()
+{
+    bool loaded = false;
+    if (OpenTable()) {
+        DbfSetTitles("Printout", "Printout");
+        if (printsettings.PrinterDbRecord != 0)
+            DbfGo(printsettings.PrinterDbRecord);
+        telmvar.HelpNumber = 1040;
+        DbfBrowse("", 0);
+        if (!telmvar.Aborted) {
+            printsettings.PrinterDbRecord = static_cast<uint16_t>(DbfRecNo());
+            Control("Edit_scalex").Text = Trim(DbfFieldText(2));
+            Control("Edit_scaley").Text = Trim(DbfFieldText(3));
+            Control("Edit_xorigin").Text = Trim(DbfFieldText(4));
+            Control("Edit_yorigin").Text = Trim(DbfFieldText(5));
+            Hochquer = DbfFieldBoolByName("landscape") ? 1 : 0;
+            Printmono = DbfFieldBoolByName("monochrom") ? 0 : 1;
+            Control("CheckBox_anpassen").Checked = DbfFieldBoolByName("variable");
+            Control("CheckBox_umrandung").Checked = DbfFieldBoolByName("borderline");
+            loaded = true;
+            Touch();
+        }
+    }
+    DbfClose();
+    // A cancelled pick leaves the dialog usable.
+    telmvar.Aborted = false;
+    return loaded;
+}
+
+std::string TForm_printconf::CheckFields() const
+{
+    for (const auto& b : Bounds) {
+        Extended v = 0;
+        const bool number = TryTextToFloat(Trim(EditText(b.Edit)), v);
+        if (!number || !std::isfinite(static_cast<double>(v)) || v < b.Min || v > b.Max ||
+            (b.Whole && v != std::floor(v)))
+            return std::string(b.Text) + ": " + b.MinText + " .. " + b.MaxText + " !";
+    }
+    return {};
+}
+
+bool TForm_printconf::ButtonAppend()
+{
+    const std::string refused = CheckFields();
+    if (!refused.empty()) {
+        Say(refused);
+        return false;
+    }
+    bool stored = false;
+    if (OpenTable()) {
+        platform::TextPromptRequest r;
+        r.Prompt = DisplayText("Name");
+        r.MaxLength = 25;
+        const auto name = platform::CurrentPlatform().Prompt().AskText(r);
+        if (!name) {
+            telmvar.Aborted = true;
+        } else {
+            DbfSetFieldTextByName("name", name->substr(0, 25));
+            DbfSetFieldFloatByName("xscale", static_cast<double>(TextToFloat(Trim(EditText("Edit_scalex")))));
+            DbfSetFieldFloatByName("yscale", static_cast<double>(TextToFloat(Trim(EditText("Edit_scaley")))));
+            DbfSetFieldIntByName("xorigin", static_cast<int32_t>(TextToFloat(Trim(EditText("Edit_xorigin")))));
+            DbfSetFieldIntByName("yorigin", static_cast<int32_t>(TextToFloat(Trim(EditText("Edit_yorigin")))));
+            DbfSetFieldBoolByName("landscape", Hochquer == 1);
+            DbfSetFieldBoolByName("monochrom", Printmono == 0);
+            DbfSetFieldBoolByName("variable", FindControl("CheckBox_anpassen")->Checked);
+            DbfSetFieldBoolByName("borderline", FindControl("CheckBox_umrandung")->Checked);
+            stored = DbfAppendRecord();
+        }
+    }
+    DbfClose();
+    return stored;
+}
+
+platform::DialogAction TForm_printconf::ButtonOk()
+{
+    telmvar.Aborted = false;
+    const std::string refused = CheckFields();
+    if (!refused.empty()) {
+        Say(refused);
+        return platform::DialogAction::None;
+    }
+    TPrintSettings& p = printsettings;
+    p.PrintScaleX = static_cast<double>(TextToFloat(Trim(EditText("Edit_scalex"))));
+    p.PrintScaleY = static_cast<double>(TextToFloat(Trim(EditText("Edit_scaley"))));
+    p.PrintOriginX = static_cast<int32_t>(TextToFloat(Trim(EditText("Edit_xorigin"))));
+    p.PrintOriginY = static_cast<int32_t>(TextToFloat(Trim(EditText("Edit_yorigin"))));
+    p.PrintBorder = FindControl("CheckBox_umrandung")->Checked;
+    telmvar.PrintColorMode = static_cast<uint16_t>(Printmono + 1);
+    p.PrintOrientation = static_cast<uint16_t>(Hochquer + 1);
+    if (SetPrinterOrientation)
+        SetPrinterOrientation(p.PrintOrientation != 1);
+    if (FindControl("CheckBox_anpassen")->Checked) {
+        FTelmgra.RestoreLimit();
+        FTelmgra.ResetZoom();
+        FTelmgra.ReSetWindow();
+        FTelmgra.ClearViewPort();
+    }
+    // The screen shows the picture first; the printout replays the same list.
+    FTelmgra.ClearViewPort();
+    FTelmgra.PrintPicture(telmvar.ProjectName);
+    return platform::DialogAction::Accept;
+}
+
+platform::DialogAction TForm_printconf::Press(const std::string& name)
+{
+    using platform::DialogAction;
+    if (name == "Button_ok")
+        return ButtonOk();
+    if (name == "Button_cancel" || name == "Escape") {
+        telmvar.Aborted = true;
+        return DialogAction::Reject;
+    }
+    if (name == "Button_db")
+        ButtonDb();
+    else if (name == "Button_append")
+        ButtonAppend();
+    else if (name == "Button_printer")
+        ButtonPrinter();
+    else if (name == "Button_help")
+        reportservices.ShowHelpText(1030, 0, 1);
+    return DialogAction::None;
+}
+
+bool PrintGraphicsWithSettings()
+{
+    TForm_printconf form;
+    form.FormActivate();
+    if (platform::CurrentPlatform().Dialogs().RunModal(form) != platform::DialogResult::Ok) {
+        telmvar.Aborted = true;
+        return false;
+    }
+    return !telmvar.Aborted;
+}
