@@ -2,6 +2,7 @@
 // picture into a DXF file, ezdxf reads its LINE entities, and those must be
 // the line records our reader put into the display list. hp2xx moves a
 // picture to its lower left corner, so both sides are shifted there first.
+#include "common/validators.h"
 #include "foundation/programstate.h"
 #include "graphics/displaylist.h"
 #include "graphics/graphfacade.h"
@@ -99,7 +100,7 @@ class HpglAgainstHp2xx : public HpglDisplayListTest, public ::testing::WithParam
 TEST_P(HpglAgainstHp2xx, SameLinesAsHp2xx)
 {
     if (!fs::exists("/usr/bin/hp2xx") || std::system("/usr/bin/python3 -c 'import ezdxf' 2>/dev/null") != 0)
-        GTEST_SKIP() << "hp2xx or python3-ezdxf is not installed";
+        QYR7_VALIDATOR_MISSING("hp2xx or python3-ezdxf is not installed");
     const std::string picture = std::string(QYR7_TEST_DIR) + "/hpgl/" + GetParam();
     RunHpglFile(picture);
     ASSERT_FALSE(telmvar.Aborted);

@@ -1,6 +1,7 @@
 // Independent readers judge our tables, and we read what an independent
 // writer wrote. Each case runs when its tool is installed (./test.sh
 // installs dbview, shapelib and python3-dbfread).
+#include "common/validators.h"
 #include "xbase/dbf/dbffile.h"
 
 #include "xbase_fixture.h"
@@ -68,7 +69,7 @@ protected:
 TEST_F(DbfInteropTest, DbviewReadsOurTable)
 {
     if (!HaveTool("/usr/bin/dbview"))
-        GTEST_SKIP() << "dbview not installed";
+        QYR7_VALIDATOR_MISSING("dbview not installed");
     WriteSample(Path("sample.dbf"));
     int rc = -1;
     std::string out = RunTool("/usr/bin/dbview -b -t -d ';' " + Path("sample.dbf"), &rc);
@@ -79,7 +80,7 @@ TEST_F(DbfInteropTest, DbviewReadsOurTable)
 TEST_F(DbfInteropTest, ShapelibReadsOurTableWithItsDeleteFlag)
 {
     if (!HaveTool("/usr/bin/dbfdump"))
-        GTEST_SKIP() << "shapelib tools not installed";
+        QYR7_VALIDATOR_MISSING("shapelib tools not installed");
     WriteSample(Path("sample.dbf"));
     int rc = -1;
     std::string out = RunTool("/usr/bin/dbfdump -r " + Path("sample.dbf"), &rc);
@@ -102,7 +103,7 @@ TEST_F(DbfInteropTest, ShapelibReadsOurTableWithItsDeleteFlag)
 TEST_F(DbfInteropTest, DbfreadReadsOurTable)
 {
     if (!HaveDbfread())
-        GTEST_SKIP() << "python3-dbfread not installed";
+        QYR7_VALIDATOR_MISSING("python3-dbfread not installed");
     WriteSample(Path("sample.dbf"));
     std::string script =
         "import dbfread\n"
@@ -123,7 +124,7 @@ TEST_F(DbfInteropTest, DbfreadReadsOurTable)
 TEST_F(DbfInteropTest, WeReadShapelibTables)
 {
     if (!HaveTool("/usr/bin/dbfcreate") || !HaveTool("/usr/bin/dbfadd"))
-        GTEST_SKIP() << "shapelib tools not installed";
+        QYR7_VALIDATOR_MISSING("shapelib tools not installed");
     const std::string file = Path("shp.dbf");
     int rc = -1;
     RunTool("/usr/bin/dbfcreate " + file + " -s NAME 10 -n PRICE 8 2 -n QTY 5 0", &rc);
@@ -176,7 +177,7 @@ protected:
 TEST_F(PackInteropTest, PackedTableIsReadByDbfread)
 {
     if (!HaveDbfread())
-        GTEST_SKIP() << "python3-dbfread not installed";
+        QYR7_VALIDATOR_MISSING("python3-dbfread not installed");
     struct {
         const char* what;
         int every;  // every k-th record deleted
@@ -228,7 +229,7 @@ class MemoInteropTest : public PackInteropTest {};
 TEST_F(MemoInteropTest, DbfreadReadsEveryMemoStyle)
 {
     if (!HaveDbfread())
-        GTEST_SKIP() << "python3-dbfread not installed";
+        QYR7_VALIDATOR_MISSING("python3-dbfread not installed");
     struct {
         uint8_t version;
         const char* hex;

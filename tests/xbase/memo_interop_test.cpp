@@ -1,6 +1,7 @@
 // Our memos read by an independent reader (python3-dbfread, when
 // installed), and memo files laid out byte by byte from the published
 // formats read by ours.
+#include "common/validators.h"
 #include "memo_fixture.h"
 
 #include <array>
@@ -32,7 +33,7 @@ std::string RunCommand(const std::string& command, int& status)
 TEST_F(MemoTest, DbfreadReadsOurMemosInEveryStyle)
 {
     if (!HaveDbfread())
-        GTEST_SKIP() << "python3-dbfread not installed";
+        QYR7_VALIDATOR_MISSING("python3-dbfread not installed");
     const std::string longText = std::string(700, 'L') + "\r\nend";
     for (uint8_t style : {MemoDbase3, MemoDbase4, MemoFox}) {
         SCOPED_TRACE(style);

@@ -1,5 +1,6 @@
 // The virtual-file dataset: its structure from DbfFields, key order without
 // a key maker, filling from and saving to a DBF file (read back by dbfread).
+#include "common/validators.h"
 #include "browser_fixture.h"
 
 #include "xbase/dbf/dbffile.h"
@@ -88,7 +89,7 @@ TEST_F(VFileDataSet, SaveToDiskWritesOnlyWhenModifiedAndDbfreadReadsIt)
     for (const auto& e : fs::directory_iterator(dir))
         EXPECT_EQ(e.path().filename().string().find("stock.dbf.$"), std::string::npos) << "temporary file left";
     if (!PythonHas("dbfread"))
-        GTEST_SKIP() << "python3-dbfread not installed";
+        QYR7_VALIDATOR_MISSING("python3-dbfread not installed");
     const std::string out =
         Run("/usr/bin/python3 -c \"import dbfread; print([tuple(r.values()) for r in dbfread.DBF('" +
             Path("stock.dbf") + "')])\" 2>&1");
