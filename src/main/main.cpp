@@ -11,6 +11,7 @@
 #include "app/commandline.h"
 #include "app/programidentity.h"
 #include "app/startup.h"
+#include "app/thh.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "graphics/hpgl/pltpicture.h"
@@ -112,6 +113,10 @@ int main(int argc, char** argv)
     const TStartOutcome outcome = ThhFormCreate(cmd);
     if (outcome.EndProcess)
         return outcome.ExitCode;
+    // The menus in the configured language, the recent files, and the
+    // window's commands and close query.
+    hh.FormCreateMenus();
+    hh.Attach(qt.MainWindow());
     if (startup.StartPictureFound)
         ShowPltPicture("start");
     OpenMainForm(qt);

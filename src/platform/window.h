@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/canvas.h"
+#include "platform/menu.h"
 
 namespace platform
 {
@@ -79,12 +80,22 @@ class Window
     // animation stays responsive between its steps).
     virtual void ProcessPendingEvents() = 0;
 
+    // The menu bar, replaced whole. A window without a menu bar of its own
+    // (the headless one) only keeps the spec for MenuBar().
+    virtual void SetMenuBar(const MenuBarSpec& spec) { menuBar_ = spec; }
+    const MenuBarSpec& MenuBar() const { return menuBar_; }
+
     std::function<void(Canvas&)> OnPaint;
     std::function<void(const MouseEvent&)> OnMouse;
     std::function<void(const KeyEvent&)> OnKey;
     std::function<void(const ResizeEvent&)> OnResize;
     // Asked before the window closes; false keeps it open.
     std::function<bool()> OnCloseQuery;
+    // A menu item was chosen, by its name.
+    std::function<void(const std::string&)> OnMenuCommand;
+
+  protected:
+    MenuBarSpec menuBar_;
 };
 
 } // namespace platform

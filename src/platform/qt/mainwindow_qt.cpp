@@ -166,6 +166,62 @@ MainWindowImplQt::MainWindowImplQt() : shell_(std::make_unique<ShellWindowQt>(*t
 
 MainWindowImplQt::~MainWindowImplQt() = default;
 
+namespace
+{
+
+void AddEntries(QMenu& menu, const std::vector<MenuEntrySpec>& entries, MainWindowImplQt& owner,
+                QAction*& exitAction, const std::string& exitName)
+{
+    for (const auto& entry : entries) {
+        QAction* action = nullptr;
+        if (entry.Kind == MenuEntryKind::Separator) {
+            action = menu.addSeparator();
+        } else if (entry.Kind == MenuEntryKind::Submenu) {
+            QMenu* sub = menu.addMenu(CodePageToQString(entry.Caption, entry.CodePage));
+            sub->setObjectName(QString::fromStdString(entry.Name));
+            AddEntries(*sub, entry.Children, owner, exitAction, exitName);
+            action = sub->menuAction();
+        } else {
+            action = menu.addAction(CodePageToQString(entry.Caption, entry.CodePage));
+            if (!entry.Shortcut.empty())
+                action->setShortcut(QKeySequence(QString::fromStdString(entry.Shortcut)));
+            const std::string name = entry.Name;
+            QObject::connect(action, &QAction::triggered, &menu, [&owner, name] {
+                if (owner.OnMenuCommand) owner.OnMenuCommand(name);
+            });
+            if (name == exitName) exitAction = action;
+        }
+        action->setObjectName(QString::fromStdString(entry.Name));
+        action->setEnabled(entry.Enabled);
+        action->setVisible(entry.Visible);
+    }
+}
+
+} // namespace
+
+void MainWindowImplQt::SetMenuBar(const MenuBarSpec& spec)
+{
+    Window::SetMenuBar(spec);
+    QMenuBar* bar = shell_->menuBar();
+    // The command being run may be one of the old actions (a language
+    // switch rebuilds the bar from inside its own item): the old menus go
+    // once control is back in the event loop.
+    for (QAction* action : bar->actions())
+        if (QMenu* menu = action->menu()) menu->deleteLater();
+    bar->clear();
+    fileMenu_ = nullptr;
+    exitAction_ = nullptr;
+    for (const auto& top : spec.Menus) {
+        QMenu* menu = bar->addMenu(CodePageToQString(top.Caption, top.CodePage));
+        menu->setObjectName(QString::fromStdString(top.Name));
+        menu->menuAction()->setObjectName(QString::fromStdString(top.Name));
+        menu->menuAction()->setEnabled(top.Enabled);
+        menu->menuAction()->setVisible(top.Visible);
+        AddEntries(*menu, top.Children, *this, exitAction_, "mi_fileexit");
+        if (!fileMenu_) fileMenu_ = menu;
+    }
+}
+
 void MainWindowImplQt::SetTitle(const std::string& title)
 {
     shell_->setWindowTitle(ToQString(title));

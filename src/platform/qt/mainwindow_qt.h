@@ -4,6 +4,7 @@
 // the application's business; the shell passes paint, mouse, key, resize and
 // close events on through the Window callbacks.
 
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QWidget>
 #include <functional>
@@ -70,6 +71,9 @@ class MainWindowImplQt final : public Window
     void Show() override;
     void Close() override;
     void ProcessPendingEvents() override;
+    // One QMenu per submenu and one QAction per item, each named as its
+    // entry; a chosen item calls OnMenuCommand with its name.
+    void SetMenuBar(const MenuBarSpec& spec) override;
 
     QMainWindow& Widget() { return *shell_; }
     QWidget& ClientArea() { return *area_; }

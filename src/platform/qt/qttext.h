@@ -19,4 +19,8 @@ inline std::string FromQString(const QString& text)
     return Utf8ToCp1252(text.toUtf8().toStdString());
 }
 
+// Bytes of a language's code page (1252, 949 Korean, 936 Chinese) as shown
+// on screen: the menu texts by language.
+QString CodePageToQString(const std::string& text, int codePage);
+
 } // namespace platform

@@ -1,0 +1,80 @@
+#pragma once
+// The main window's commands. Every menu item has one handler in the
+// command table, keyed by the item's name; the window calls Click with the
+// name of the chosen item, tests do the same without a window. The input
+// commands run a dialog and then, in an order fixed per command, the stage
+// calculation, the test of Aborted, DataModified and the redraw.
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace platform
+{
+class Window;
+}
+
+class Thh
+{
+  public:
+    Thh();
+
+    // Runs the command of the item; false when there is no such item or it
+    // is disabled or hidden (a real menu would not let it be chosen).
+    bool Click(const std::string& Name);
+    bool HasHandler(const std::string& Name) const { return handlers_.count(Name) != 0; }
+    // Item names that have a handler.
+    std::vector<std::string> HandlerNames() const;
+
+    // The menu as the window is created: captions, recent files, the
+    // configured language, enabling; then handed to the window.
+    void FormCreateMenus();
+    // Connects the window's menu and close query to this object.
+    void Attach(platform::Window& Window);
+
+    // Menu enabling after a calculation: the message count, the load
+    // spectrum and bearing items.
+    void UpdateMenuEnabling();
+    // Menu enabling and a redraw of the current stage view.
+    void RefreshAfterChange();
+    // The quick input: texts, drive, tool, dimensions, materials, accuracy,
+    // measurement and strength dialogs one after another.
+    void GuidedInput();
+    // The compact strength sequence for entered factors and small screens.
+    static bool UseCompactStrengthInput(int CalcMethod, int ScreenWidth, int ScreenHeight, bool Guided);
+    void StrengthInput(bool Guided);
+    void SetLanguage(int Code);
+    // The close query of the main window: true when it may close.
+    bool FormCloseQuery();
+
+    // File commands.
+    void mi_fileNewClick();
+    void mi_fileOpenClick();
+    void mi_FileSaveClick();
+    void mi_FileSaveAsClick();
+    void OpenRecentFile(int I);
+
+    // Edit commands with an order of their own.
+    void mi_editPreDimensioningClick();
+    void mi_editlastkollektivstandardClick();
+    void mi_editlastkollektivtabelleClick();
+
+    // The English menu path of an item ("View > Tooth Contact > S-Pi").
+    static std::string EnglishItemPath(const std::string& Name);
+
+  private:
+    void Input(const char* Form, bool CalcAlways, bool RefreshFirst);
+    void LoadedMesh(int Mesh);
+    void CadGear(int Wheel, int Device);
+    void Open(const std::string& Path);
+    // The item being run, for the not-available message.
+    std::string NotAvailableText() const;
+    template <class F, class... A> void Call(const F& Hook, A... Args);
+
+    std::map<std::string, std::function<void()>> handlers_;
+    std::string current_;
+};
+
+// The main window's commands object, for the program and its tests.
+extern Thh hh;

@@ -1,0 +1,621 @@
+// The main menu headless: every item with its name, shortcut and English
+// caption, the order of steps of the input commands, the menu enabling, the
+// guided input, the strength dialog choice and the language switch.
+#include "app/mainmenu.h"
+#include "app/menuhooks.h"
+#include "app/menutexts.h"
+#include "app/projectcommands.h"
+#include "app/thh.h"
+#include "appfixture.h"
+#include "dialogs/dialogservices.h"
+#include "foundation/messagecollector.h"
+#include "gearpair/gearpairdata.h"
+#include "planetary/bearings/planetbearing.h"
+#include "planetary/stage.h"
+
+#include <map>
+
+namespace {
+
+struct Row {
+    const char* Name;
+    const char* Caption; // empty: set by the recent-file list
+    const char* Shortcut;
+};
+
+// Every command item in menu order with its English caption.
+const Row EnglishItems[] = {
+    {"mi_fileNew", "&New...", "Ctrl+N"},
+    {"mi_fileOpen", "&Open...", "Ctrl+O"},
+    {"mi_fileOpenTable", "&Open... (&Table)", ""},
+    {"mi_FileSave", "&Save...", "Ctrl+S"},
+    {"mi_FileSaveAs", "Save &As...", ""},
+    {"mi_fileprint", "&Print...", "Ctrl+P"},
+    {"mi_fileConfig", "Se&ttings", ""},
+    {"mi_file1", "", "Shift+F1"},
+    {"mi_file2", "", "Shift+F2"},
+    {"mi_file3", "", "Shift+F3"},
+    {"mi_file4", "", "Shift+F4"},
+    {"mi_fileexit", "E&xit", ""},
+    {"mi_editquick", "&New...", ""},
+    {"mi_editPreDimensioning", "&Pre-Dimensioning", ""},
+    {"mi_EditText", "Te&xt", ""},
+    {"mi_editVerzahnungswerkzeug", "C&utting Tool", ""},
+    {"mi_editabmessungen", "&Dimensions", ""},
+    {"mi_editqualitaet", "&Quality", ""},
+    {"mi_editmessen", "Me&asurement", ""},
+    {"mi_editAntrieb", "&Input/Output", ""},
+    {"mi_EditMaterial", "&Material", ""},
+    {"mi_editfestigkeit", "S&trength", ""},
+    {"mi_editlastkollektivstandard", "&Standard", ""},
+    {"mi_editlastkollektivtabelle", "&Table", ""},
+    {"mi_editwaelzdatenbankPi", "&Database Pi", ""},
+    {"mi_editwaelzanwendungPi", "A&pplication Pi", ""},
+    {"mi_editwaelzResetPi", "&Reset Pi", ""},
+    {"mi_editwaelzdatenbankpe", "&Database Pe", ""},
+    {"mi_editwaelzanwendungpe", "A&pplication Pe", ""},
+    {"mi_editwaelzresetpe", "&Reset Pe", ""},
+    {"mi_editberechnungsmethodeabmessungen", "&Calculation Method &Dimensions", ""},
+    {"mi_editberechnungsmethodefestigkeit", "&Calculation Method S&trength", ""},
+    {"mi_viewquick", "Quick &1", ""},
+    {"mi_viewquick3", "Quick &3", ""},
+    {"mi_viewquick4", "Quick &4", ""},
+    {"mi_printgeometrieplanetengetriebe", "S, Pi, Pe, H", ""},
+    {"mi_printgeometriespi", "S-Pi", ""},
+    {"mi_printgeometriepipe", "Pi-Pe", ""},
+    {"mi_printgeometriepeh", "Pe-H", ""},
+    {"mi_printfestigkeitplanetengetriebe", "S, Pi, Pe, H", ""},
+    {"mi_printfestigkeitspi", "S-Pi", ""},
+    {"mi_printfestigkeitspipe", "Pi-Pe", ""},
+    {"mi_printfestigkeitpeh", "Pe-H", ""},
+    {"mi_printwerkstattblatts", "&S", ""},
+    {"mi_printwerkstattblattpi", "&Pi", ""},
+    {"mi_printwerkstattblattpe", "&Pe", ""},
+    {"mi_printwerkstattblatth", "&H", ""},
+    {"mi_viewprintlastkollektiv", "&Load Spectrum", ""},
+    {"mi_viewprintwaelzlager", "&Roller bearing", ""},
+    {"mi_printgeometriefestigkeit", "Dimensions &and Strength", ""},
+    {"mi_viewabmessungenSPi", "S-Pi", ""},
+    {"mi_abmessungenPiPe", "Pi-Pe", ""},
+    {"mi_viewabmessungenPeH", "Pe-H", ""},
+    {"mi_viewfestigkeitSPi", "S-Pi", ""},
+    {"mi_viewfestigkeitPiPe", "Pi-Pe", ""},
+    {"mi_viewfestigkeitPeH", "Pe-H", ""},
+    {"mi_vieweingriffSPi", "&S-Pi", ""},
+    {"mi_vieweingriffPiPe", "&Pi-Pe", ""},
+    {"mi_vieweingriffPeH", "&Pe-H", ""},
+    {"mi_viewzahnS", "&S", ""},
+    {"mi_viewzahnPi", "&Pi", ""},
+    {"mi_viewzahnPe", "&Pe", ""},
+    {"mi_viewzahnH", "&H", ""},
+    {"mi_viewzahnradS", "&S", ""},
+    {"mi_viewzahnradPi", "&Pi", ""},
+    {"mi_viewzahnradPe", "&Pe", ""},
+    {"mi_viewzahnradH", "&H", ""},
+    {"mi_viewbezugsprofilS", "S", ""},
+    {"mi_viewbezugsprofilPi", "Pi", ""},
+    {"mi_viewbezugsprofilPe", "Pe", ""},
+    {"mi_viewbezugsprofilH", "H", ""},
+    {"mi_viewplanetengetriebe", "&Planetary Gear", ""},
+    {"mi_viewfertigungszeichnungS", "&S", ""},
+    {"mi_viewfertigungszeichnungPi", "&Pi", ""},
+    {"mi_viewfertigungszeichnungPe", "&Pe", ""},
+    {"mi_viewfertigungszeichnungH", "&H", ""},
+    {"mi_viewfertigungszeichnungC", "C", ""},
+    {"mi_viewzeichnungGetriebe", "&Planetary Gear", ""},
+    {"mi_viewspezifischesGleitenSPi", "S-Pi", ""},
+    {"mi_viewspezifischesGleitenPiPe", "Pi-Pe", ""},
+    {"mi_viewspezifischesGleitenPeH", "Pe-H", ""},
+    {"mi_viewsicherheitSPi", "&S-Pi", ""},
+    {"mi_viewsicherheitPiPe", "P&i-Pe", ""},
+    {"mi_viewsicherheitPeH", "&Pe-H", ""},
+    {"mi_viewlebensdauerSPi", "&S-Pi", ""},
+    {"mi_viewlebensdauerPiPe", "Pi-Pe", ""},
+    {"mi_viewlebensdauerPeH", "&Pe-H", ""},
+    {"mi_viewLastkollektivSPi", "S-Pi", ""},
+    {"mi_viewLastkollektivPiPe", "Pi-Pe", ""},
+    {"mi_viewLastkollektivPeH", "Pe-H", ""},
+    {"mi_viewLastkollektivAusgabe", "&Printout", ""},
+    {"mi_viewanimationeingriffSPi", "&Animation S-Pi", ""},
+    {"mi_viewanimationeingriffPiPe", "&Animation Pi-Pe", ""},
+    {"mi_viewanimationeingriffPH", "&Animation P-H", ""},
+    {"mi_viewAnimationPlanet", "&Animation &Planetary Gear", ""},
+    {"mi_viewAnimationplanetzahnraeder", "&Animation &Planetary Gear &Gear wheels", ""},
+    {"mi_viewKutzbach", "Kutzbach", ""},
+    {"mi_viewWolf", "Wolf", ""},
+    {"mi_viewschaltstellungen", "&Input/Output", ""},
+    {"mi_viewErrorMessages", "&Error messages", ""},
+    {"mi_cadquick3", "Quick 3", ""},
+    {"mi_cadquick4", "Quick 4", ""},
+    {"mi_cadplanetengetriebe", "&Planetary Gear", ""},
+    {"mi_cadvorderansicht", "P&rojection", ""},
+    {"mi_cadschnitt", "Pr&ofile", ""},
+    {"mi_cadzeichnungS", "&Drawing &S", ""},
+    {"mi_cadzeichnungPi", "&Drawing &Pi", ""},
+    {"mi_cadzeichnungPe", "&Drawing &Pe", ""},
+    {"mi_cadzeichnungH", "&Drawing &H", ""},
+    {"mi_cadzeichnungC", "&Drawing &C", ""},
+    {"mi_cadzeichnunggetriebe", "&Drawing &Planetary Gear", ""},
+    {"mi_cadzahnlueckeS", "S", ""},
+    {"mi_cadzahnlueckePi", "Pi", ""},
+    {"mi_cadzahnlueckePe", "Pe", ""},
+    {"mi_cadzahnlueckeH", "H", ""},
+    {"mi_cadzahnradS", "&S", ""},
+    {"mi_cadzahnradPi", "&Pi", ""},
+    {"mi_cadzahnradPe", "&Pe", ""},
+    {"mi_cadzahnradH", "&H", ""},
+    {"mi_cadcarrier", "&Carrier", ""},
+    {"mi_cadLastkollektivAusgabe", "&Printout", ""},
+    {"mi_cadconfig", "Se&ttings", ""},
+    {"mi_stls", "S", ""},
+    {"mi_stlpi", "Pi", ""},
+    {"mi_stlPe", "Pe", ""},
+    {"mi_stlh", "H", ""},
+    {"mi_stlcarrier", "&Carrier", ""},
+    {"mi_dbfmaterial", "&Material", ""},
+    {"mi_dbfVerzahnungswerkzeug", "C&utting Tool", ""},
+    {"mi_dbfwaelzlager", "&Roller bearing", ""},
+    {"mi_docdrawinginfo", "&Drawing data", ""},
+    {"mi_docuShowChanges1", "Modifications - &Info", ""},
+    {"mi_docuPrintChanges", "Modifications - &Printout", ""},
+    {"mi_docuNewChange", "Modification - &New", ""},
+    {"mi_docuModifyChanges", "&Edit previous modification", ""},
+    {"mi_docudeleteChange", "&Delete previous modification", ""},
+    {"mi_DocumentSetup", "Document &Setup", ""},
+    {"mi_oleStartExcel", "Start Excel", ""},
+    {"mi_oleExportExcel", "Export QYR7 -> Excel", ""},
+    {"mi_oleImportExcel", "Import Excel -> QYR7", ""},
+    {"mi_olePrintoutExcel", "Printout -> Excel", ""},
+    {"mi_helphandbuch", "E-Manual", ""},
+    {"mi_HelpHilfebild", "&Auxiliary images", ""},
+    {"mi_helpErrorMessages", "&Error messages", ""},
+    {"mi_helphistory", "QYR7 Info (www)", ""},
+    {"mi_helplanguageDeutsch", "Deutsch", ""},
+    {"mi_helplanguageEnglish", "English", ""},
+    {"mi_helplanguageRomania", "Roman", ""},
+    {"mi_helplanguageKorea", "Korea", ""},
+    {"mi_helplanguageChinese", "&Chinese", ""},
+    {"mi_helpwww", "&TELMORA Homepage", ""},
+    {"mi_helpemail", "&E-Mail to TELMORA", ""},
+    {"mi_helpSysInfo", "System Info", ""},
+    {"mi_HelpAbout", "QYR7", ""},
+};
+
+const std::pair<const char*, const char*> EnglishMenus[] = {
+    {"mi_file", "&File"},
+    {"mi_Edit", "&Edit"},
+    {"mi_View", "&View"},
+    {"mi_CAD", "&CAD"},
+    {"mi_stl", "STL"},
+    {"mi_database", "&Database"},
+    {"mi_documentation", "D&ocument"},
+    {"mi_OLE", "&OLE"},
+    {"mi_Help", "&Help"},
+    {"mi_editlastkollektiv", "&Load Spectrum"},
+    {"mi_editwaelzlagerPi", "&Roller bearing Pi"},
+    {"mi_editwaelzlagerPe", "&Roller bearing Pe"},
+    {"mi_editberechnungsmethode", "&Calculation Method"},
+    {"mi_viewausdruck", "&Printout"},
+    {"mi_printgeometrie", "&Geometry"},
+    {"mi_printfestigkeit", "S&trength"},
+    {"mi_printwerkstattblatt", "&Production Sheet"},
+    {"mi_viewabmessungen", "&Dimensions"},
+    {"mi_viewfestigkeit", "S&trength"},
+    {"mi_vieweingriff", "Tooth &Contact"},
+    {"mi_viewzahn", "&Tooth"},
+    {"mi_viewzahnrad", "&Gear wheels"},
+    {"mi_viewbezugsprofil", "C&utting Tool"},
+    {"mi_viewfertigungszeichnung", "&Production drawing"},
+    {"mi_viewspezifischesGleiten", "Specific &Sliding"},
+    {"mi_viewsicherheit", "&Safety"},
+    {"mi_viewlebensdauer", "&Life Expectation"},
+    {"mi_viewLastkollektiv", "&Load Spectrum"},
+    {"mi_viewanimationzahneingriff", "&Animation Tooth &contact"},
+    {"mi_cadfertigungszeichnung", "&Production drawing"},
+    {"mi_cadzahnluecke", "&Tooth"},
+    {"mi_cadzahnrad", "&Gear wheels"},
+    {"mi_helplanguage", "Menu &Language"},
+};
+
+} // namespace
+
+class MenuTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        InitProgramLoadDefaults();
+        InstallPlatformServices();
+        telmvar.DataDir = dir.string() + "/";
+        telmvar.TempDir = dir.string() + "/";
+        ResetError0();
+        ResetDialogServices();
+        ResetMenuHooks();
+        ResetMenuTexts();
+        ResetMainMenu();
+        UpdateMenuCaptions();
+        dialogservices.CalculateStage = [this] { events.push_back("calc"); };
+        menuhooks.PlanetViewRedraw = [this] { events.push_back("redraw"); };
+    }
+
+    // A form that records itself and answers OK or Cancel.
+    void Form(const std::string& Name, bool Ok)
+    {
+        menuhooks.Forms[Name] = [this, Name, Ok] {
+            events.push_back(Name);
+            if (!Ok)
+                telmvar.Aborted = true;
+        };
+    }
+    void AllForms(bool Ok)
+    {
+        for (const char* f : {"TForm_qyr7text", "TForm_qyr7antr", "TForm_qyr7vor", "TForm_qyr7prof", "TForm_qyr7geo",
+                              "TForm_qyr7wst", "TForm_qyr7qual", "TForm_qyr7mes", "TForm_qyr7fs0", "TForm_qyrlk1",
+                              "TForm_qyr5con2", "TForm_qyr5con3"})
+            Form(f, Ok);
+    }
+    int Count(const std::string& What) const { return static_cast<int>(std::count(events.begin(), events.end(), What)); }
+    std::string Caption(const std::string& Name) const { return mainmenu.Find(Name)->Caption; }
+
+    std::vector<std::string> events;
+};
+
+TEST_F(MenuTest, EveryItemInOrderWithItsShortcutAndEnglishCaption)
+{
+    const auto names = MenuCommandNames(mainmenu);
+    ASSERT_EQ(names.size(), std::size(EnglishItems));
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const Row& r = EnglishItems[i];
+        EXPECT_EQ(names[i], r.Name) << "item " << i;
+        const auto* e = mainmenu.Find(r.Name);
+        ASSERT_NE(e, nullptr) << r.Name;
+        EXPECT_EQ(e->Shortcut, r.Shortcut) << r.Name;
+        if (*r.Caption)
+            EXPECT_EQ(e->Caption, r.Caption) << r.Name;
+        EXPECT_TRUE(hh.HasHandler(r.Name)) << r.Name << " has no command";
+    }
+    for (const auto& [name, caption] : EnglishMenus)
+        EXPECT_EQ(Caption(name), caption) << name;
+    // Every command belongs to an item.
+    for (const auto& name : hh.HandlerNames())
+        EXPECT_NE(mainmenu.Find(name), nullptr) << name;
+    // Start state: the spreadsheet transfers wait for Start Excel; the
+    // recent items and their separator wait for a recent file.
+    EXPECT_FALSE(mainmenu.Find("mi_oleExportExcel")->Enabled);
+    EXPECT_FALSE(mainmenu.Find("mi_oleImportExcel")->Enabled);
+    EXPECT_FALSE(mainmenu.Find("mi_file1")->Visible);
+    EXPECT_FALSE(mainmenu.Find(RecentSeparatorName)->Visible);
+}
+
+TEST_F(MenuTest, TheWindowGetsTheMenuAndClicksReachTheCommands)
+{
+    Thh local;
+    local.Attach(headless->MainWindow());
+    const auto* bar = &headless->MainWindow().MenuBar();
+    ASSERT_EQ(bar->Menus.size(), 9u);
+    EXPECT_EQ(bar->Menus[0].Name, "mi_file");
+    menuhooks.Forms["TForm_qyr7text"] = [this] { events.push_back("texts"); };
+    headless->MainWindow().OnMenuCommand("mi_EditText");
+    EXPECT_EQ(Count("texts"), 1);
+}
+
+// --- the input commands -------------------------------------------------------------
+
+struct EditRow {
+    const char* Item;
+    const char* Form;
+    bool Ok;
+    int Calcs;
+    int Redraws;
+    bool Modified;
+};
+
+class EditCommands : public MenuTest, public ::testing::WithParamInterface<EditRow> {};
+
+TEST_P(EditCommands, RunTheirStepsInTheirOrder)
+{
+    const EditRow& r = GetParam();
+    AllForms(true);
+    Form(r.Form, r.Ok);
+    winutil.QueryScreen = [] {
+        TScreenInfo s;
+        s.ScreenWidth = 1280;
+        s.ScreenHeight = 1024;
+        return s;
+    };
+    GearPair.CalcMethod = 1;
+    ASSERT_TRUE(hh.Click(r.Item));
+    EXPECT_EQ(Count(r.Form), 1);
+    EXPECT_EQ(Count("calc"), r.Calcs);
+    EXPECT_EQ(Count("redraw"), r.Redraws);
+    EXPECT_EQ(telmvar.DataModified, r.Modified);
+    EXPECT_EQ(telmvar.Aborted, !r.Ok);
+}
+
+const EditRow EditRows[] = {
+    {"mi_EditText", "TForm_qyr7text", true, 0, 0, false},
+    {"mi_editVerzahnungswerkzeug", "TForm_qyr7prof", true, 1, 1, true},
+    // The tool recalculates after Cancel but does not redraw.
+    {"mi_editVerzahnungswerkzeug", "TForm_qyr7prof", false, 1, 0, false},
+    {"mi_editabmessungen", "TForm_qyr7geo", true, 0, 1, true},
+    {"mi_editabmessungen", "TForm_qyr7geo", false, 0, 0, false},
+    {"mi_editqualitaet", "TForm_qyr7qual", false, 1, 0, false},
+    {"mi_editmessen", "TForm_qyr7mes", true, 1, 1, true},
+    {"mi_editAntrieb", "TForm_qyr7antr", true, 1, 1, true},
+    {"mi_editAntrieb", "TForm_qyr7antr", false, 1, 0, false},
+    // Materials: recalculated and redrawn even after Cancel, not modified.
+    {"mi_EditMaterial", "TForm_qyr7wst", false, 1, 1, false},
+    {"mi_EditMaterial", "TForm_qyr7wst", true, 1, 1, true},
+    {"mi_editfestigkeit", "TForm_qyr7fs0", true, 1, 1, true},
+    {"mi_editfestigkeit", "TForm_qyr7fs0", false, 1, 0, false},
+    {"mi_editberechnungsmethodeabmessungen", "TForm_qyr5con2", true, 1, 1, true},
+    {"mi_editberechnungsmethodefestigkeit", "TForm_qyr5con3", false, 0, 0, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, EditCommands, ::testing::ValuesIn(EditRows),
+                         [](const ::testing::TestParamInfo<EditRow>& i) {
+                             return std::string(i.param.Item) + (i.param.Ok ? "_Ok" : "_Cancel");
+                         });
+
+TEST_F(MenuTest, PredimensioningAsksOnModifiedInputAndKeepsTheBearingsOnCancel)
+{
+    AllForms(true);
+    PlanetBearings[1].d = 30;
+    PlanetBearings[1].Designation = "NJ 206";
+    telmvar.DataModified = true;
+    headless->HeadlessMessages().QueueAnswer(platform::MessageAnswer::No);
+    hh.Click("mi_editPreDimensioning");
+    EXPECT_EQ(Count("TForm_qyr7vor"), 0);
+    EXPECT_EQ(Boxes().back(), "Overwrite old input?");
+    EXPECT_TRUE(PlanetBearingDefined(1));
+
+    telmvar.DataModified = false;
+    Form("TForm_qyr7vor", false);
+    hh.Click("mi_editPreDimensioning");
+    EXPECT_EQ(Count("TForm_qyr7vor"), 1);
+    EXPECT_TRUE(PlanetBearingDefined(1)) << "a cancelled predimensioning keeps the bearings";
+    EXPECT_FALSE(telmvar.DataModified);
+
+    Form("TForm_qyr7vor", true);
+    hh.Click("mi_editPreDimensioning");
+    EXPECT_FALSE(PlanetBearingDefined(1));
+    EXPECT_TRUE(telmvar.DataModified);
+}
+
+TEST_F(MenuTest, AStandardSpectrumEditCancelledHalfwayKeepsTheStageSpectrum)
+{
+    PlanetaryStage.LoadSpectrumCount = 2;
+    PlanetaryStage.LoadSpectrum[1] = {1e6L, 100};
+    PlanetaryStage.LoadSpectrum[2] = {2e6L, 50};
+    const auto before = PlanetaryStage.LoadSpectrum;
+    menuhooks.EditLoadSpectrum = [] {
+        GearPair.LoadSpectrum[1].T = 999;
+        GearPair.LoadSpectrumCount = 1;
+        telmvar.Aborted = true;
+    };
+    hh.Click("mi_editlastkollektivstandard");
+    EXPECT_EQ(PlanetaryStage.LoadSpectrumCount, 2);
+    EXPECT_TRUE(PlanetaryStage.LoadSpectrum == before);
+    EXPECT_EQ(GearPair.LoadSpectrum[1].T, 100) << "the working copy is the stage's again";
+    EXPECT_FALSE(telmvar.DataModified);
+    EXPECT_EQ(Count("calc"), 0);
+
+    // The table cancelled: the same.
+    Form("TForm_qyrlk1", false);
+    menuhooks.Forms["TForm_qyrlk1"] = [] {
+        GearPair.LoadSpectrum[2].T = 1;
+        telmvar.Aborted = true;
+    };
+    hh.Click("mi_editlastkollektivtabelle");
+    EXPECT_TRUE(PlanetaryStage.LoadSpectrum == before);
+    EXPECT_FALSE(telmvar.DataModified);
+}
+
+TEST_F(MenuTest, EnablingFollowsMessagesSpectrumAndBearings)
+{
+    error0.ErrorCount = 3;
+    hh.UpdateMenuEnabling();
+    EXPECT_EQ(Caption("mi_viewErrorMessages"), "&Error messages (3)");
+    EXPECT_TRUE(mainmenu.Find("mi_viewErrorMessages")->Enabled);
+    EXPECT_FALSE(mainmenu.Find("mi_viewLastkollektiv")->Enabled);
+    EXPECT_FALSE(mainmenu.Find("mi_viewprintlastkollektiv")->Enabled);
+    EXPECT_FALSE(mainmenu.Find("mi_viewprintwaelzlager")->Enabled);
+    EXPECT_FALSE(hh.Click("mi_viewprintwaelzlager")) << "a disabled item cannot be chosen";
+
+    error0.ErrorCount = 0;
+    PlanetaryStage.LoadSpectrumCount = 1;
+    PlanetBearings[2].d = 25;
+    PlanetBearings[2].Designation = "6205";
+    hh.UpdateMenuEnabling();
+    EXPECT_EQ(Caption("mi_viewErrorMessages"), "&Error messages (0)");
+    EXPECT_FALSE(mainmenu.Find("mi_viewErrorMessages")->Enabled);
+    EXPECT_TRUE(mainmenu.Find("mi_viewLastkollektiv")->Enabled);
+    EXPECT_TRUE(mainmenu.Find("mi_viewprintlastkollektiv")->Enabled);
+    EXPECT_TRUE(mainmenu.Find("mi_cadLastkollektivAusgabe")->Enabled);
+    EXPECT_TRUE(mainmenu.Find("mi_viewprintwaelzlager")->Enabled);
+    // The window got the same state.
+    EXPECT_TRUE(platform::FindMenuEntry(headless->MainWindow().MenuBar(), "mi_viewprintwaelzlager")->Enabled);
+}
+
+struct GuidedRow {
+    const char* CancelIn;
+    bool AbortedAfter;
+    int Calcs;
+};
+
+class GuidedInputCancel : public MenuTest, public ::testing::WithParamInterface<GuidedRow> {};
+
+TEST_P(GuidedInputCancel, EndsAsItsStepSays)
+{
+    AllForms(true);
+    Form(GetParam().CancelIn, false);
+    GearPair.CalcMethod = 1;
+    hh.GuidedInput();
+    EXPECT_EQ(telmvar.Aborted, GetParam().AbortedAfter);
+    EXPECT_EQ(Count("calc"), GetParam().Calcs);
+    EXPECT_EQ(Count("TForm_qyr7fs0"), 0);
+    EXPECT_FALSE(telmvar.DataModified);
+}
+
+const GuidedRow GuidedRows[] = {
+    {"TForm_qyr7text", true, 0},
+    {"TForm_qyr7antr", true, 0},
+    // Drive, tool and dimensions calculated, then the cancel's own.
+    {"TForm_qyr7wst", false, 4},
+};
+
+INSTANTIATE_TEST_SUITE_P(Steps, GuidedInputCancel, ::testing::ValuesIn(GuidedRows),
+                         [](const ::testing::TestParamInfo<GuidedRow>& i) { return std::string(i.param.CancelIn); });
+
+TEST_F(MenuTest, GuidedInputToTheEndCalculatesAndMarksModified)
+{
+    AllForms(true);
+    GearPair.CalcMethod = 1;
+    hh.GuidedInput();
+    EXPECT_FALSE(telmvar.Aborted);
+    EXPECT_EQ(Count("TForm_qyr7fs0"), 1);
+    EXPECT_EQ(Count("calc"), 4);
+    EXPECT_TRUE(telmvar.DataModified);
+}
+
+struct StrengthRow {
+    int Method, Width, Height;
+    bool Compact, GuidedCompact;
+};
+
+class StrengthChoice : public MenuTest, public ::testing::WithParamInterface<StrengthRow> {};
+
+TEST_P(StrengthChoice, CompactSequenceOrFullDialog)
+{
+    const auto& r = GetParam();
+    EXPECT_EQ(Thh::UseCompactStrengthInput(r.Method, r.Width, r.Height, false), r.Compact);
+    EXPECT_EQ(Thh::UseCompactStrengthInput(r.Method, r.Width, r.Height, true), r.GuidedCompact);
+    AllForms(true);
+    menuhooks.RunStrengthInput = [this] { events.push_back("compact"); };
+    winutil.QueryScreen = [r] {
+        TScreenInfo s;
+        s.ScreenWidth = r.Width;
+        s.ScreenHeight = r.Height;
+        return s;
+    };
+    GearPair.CalcMethod = r.Method;
+    hh.Click("mi_editfestigkeit");
+    EXPECT_EQ(Count("compact"), r.Compact ? 1 : 0);
+    EXPECT_EQ(Count("TForm_qyr7fs0"), r.Compact ? 0 : 1);
+}
+
+const StrengthRow StrengthRows[] = {
+    {3, 1280, 1024, true, true},
+    {1, 1024, 700, true, false},
+    {4, 1000, 800, true, false},
+    {1, 1280, 1024, false, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Screens, StrengthChoice, ::testing::ValuesIn(StrengthRows),
+                         [](const ::testing::TestParamInfo<StrengthRow>& i) {
+                             return "Method" + std::to_string(i.param.Method) + "_" + std::to_string(i.param.Width) +
+                                    "x" + std::to_string(i.param.Height);
+                         });
+
+TEST_F(MenuTest, ACommandWithoutItsPartSaysSoAndEnds)
+{
+    ASSERT_TRUE(hh.Click("mi_viewKutzbach"));
+    ASSERT_FALSE(Boxes().empty());
+    EXPECT_EQ(Boxes().back(), "View > Kutzbach is not available in this version");
+    EXPECT_TRUE(telmvar.Aborted);
+    // A form that is not built in yet: the input command stops as on Cancel.
+    menuhooks.Forms.clear();
+    hh.Click("mi_editabmessungen");
+    EXPECT_EQ(Boxes().back(), "The dimensions dialog is not available in this version");
+    EXPECT_FALSE(telmvar.DataModified);
+}
+
+TEST_F(MenuTest, HelpItemsOpenTheShippedPageAndAMailWithTheSubject)
+{
+    telmvar.PltDir = "/opt/qyr7/data/";
+    hh.Click("mi_helpwww");
+    hh.Click("mi_helpemail");
+    const auto& launches = headless->HeadlessLauncher().Launches();
+    ASSERT_EQ(launches.size(), 2u);
+    EXPECT_EQ(launches[0].Document, "/opt/qyr7/data/qyr7_e.htm");
+    EXPECT_EQ(launches[1].Document, "mailto:?subject=QYR7%20V1.0");
+}
+
+// --- languages ----------------------------------------------------------------------------
+
+TEST_F(MenuTest, GermanAndBackToEnglish)
+{
+    hh.SetLanguage(1);
+    EXPECT_EQ(wtelmvar.Language, 1);
+    EXPECT_EQ(Caption("mi_file"), "&Datei");
+    EXPECT_EQ(Caption("mi_editfestigkeit"), "&Festigkeit");
+    EXPECT_EQ(Caption("mi_printfestigkeit"), "&Festigkeit");
+    EXPECT_EQ(Caption("mi_DocumentSetup"), "Dokumente &einrichten");
+    EXPECT_EQ(Caption("mi_stl"), "STL") << "fixed captions stay";
+    hh.SetLanguage(2);
+    for (const Row& r : EnglishItems)
+        if (*r.Caption && std::string(r.Name) != "mi_viewErrorMessages")
+            EXPECT_EQ(Caption(r.Name), r.Caption) << r.Name;
+    EXPECT_EQ(Caption("mi_viewErrorMessages"), "&Error messages (0)");
+    for (const auto& [name, caption] : EnglishMenus)
+        EXPECT_EQ(Caption(name), caption) << name;
+}
+
+TEST_F(MenuTest, FrenchTakesItsGeneralTextsAndKeepsTheProgramTextsBefore)
+{
+    hh.SetLanguage(3);
+    EXPECT_EQ(Caption("mi_file"), "&Fichier");
+    EXPECT_EQ(Caption("mi_fileexit"), "&Quitter");
+    EXPECT_EQ(Caption("mi_editfestigkeit"), "S&trength");
+    hh.SetLanguage(1);
+    hh.SetLanguage(3);
+    EXPECT_EQ(Caption("mi_file"), "&Fichier");
+    EXPECT_EQ(Caption("mi_editfestigkeit"), "&Festigkeit");
+}
+
+TEST_F(MenuTest, LanguageBlocksSetTheirKeysAndLeaveTheOthers)
+{
+    const std::map<int, std::array<const char*, 3>> table = {
+        {1, {"&Datei", "&Beenden", "&Sprache"}},   {3, {"&Fichier", "&Quitter", "&Language"}},
+        {4, {"&File", "&Esci", "&Lingua"}},        {5, {"&Arkiv", "&Avsluta", "&Spr\xE5k"}},
+        {6, {"&Arquivo", "S&aida", "&Language"}},  {7, {"&Fisier", "Ie&sire", "&Limba"}},
+        {9, {"&Archivo", "&Salir", "&Language"}},
+    };
+    for (const auto& [code, texts] : table) {
+        ResetMenuTexts();
+        SetMenuLanguage(code);
+        EXPECT_EQ(menutexts.MenuTextFile, texts[0]) << code;
+        EXPECT_EQ(menutexts.MenuTextExit, texts[1]) << code;
+        EXPECT_EQ(menutexts.MenuTextLanguage, texts[2]) << code;
+    }
+    // Swedish and Romanian leave Copy and Paste as they were.
+    ResetMenuTexts();
+    SetMenuLanguage(1);
+    SetMenuLanguage(5);
+    EXPECT_EQ(menutexts.MenuTextCopy, "&Kopieren");
+    SetMenuLanguage(7);
+    EXPECT_EQ(menutexts.MenuTextPaste, "&Einf\xFCgen");
+    // Korean keeps the accelerator in parentheses, in code page 949.
+    hh.SetLanguage(8);
+    EXPECT_EQ(Caption("mi_file"), "\xC6\xC4\xC0\xCF(&F)");
+    EXPECT_EQ(mainmenu.Find("mi_file")->CodePage, 949);
+    hh.SetLanguage(12);
+    EXPECT_EQ(mainmenu.Find("mi_editfestigkeit")->CodePage, 936);
+    // Codes without a block change nothing.
+    const std::string before = menutexts.MenuTextFile;
+    SetMenuLanguage(10);
+    SetMenuTexts(3);
+    EXPECT_EQ(menutexts.MenuTextFile, before);
+}
+
+TEST_F(MenuTest, LanguageZeroStaysEnglishAtStart)
+{
+    wtelmvar.Language = 0;
+    hh.FormCreateMenus();
+    EXPECT_EQ(wtelmvar.Language, 0);
+    EXPECT_EQ(Caption("mi_file"), "&File");
+    wtelmvar.Language = 3;
+    hh.FormCreateMenus();
+    EXPECT_EQ(Caption("mi_file"), "&Fichier");
+    EXPECT_EQ(Caption("mi_editfestigkeit"), "S&trength");
+}
