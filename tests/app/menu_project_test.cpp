@@ -1,0 +1,278 @@
+// The project file commands of the File menu headless: the save question,
+// the recent-file list and its items, the close query and the clean-up, and
+// one whole session from New to a reopened file.
+#include "app/mainmenu.h"
+#include "app/menuhooks.h"
+#include "app/menutexts.h"
+#include "app/projectcommands.h"
+#include "app/thh.h"
+#include "appfixture.h"
+#include "dialogs/dialogservices.h"
+#include "foundation/messagecollector.h"
+#include "graphics/cad/cadfiles.h"
+#include "planetary/projectfile.h"
+#include "planetary/stage.h"
+
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadAll(const std::string& Path)
+{
+    std::ifstream in(Path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+} // namespace
+
+class ProjectCommands : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        InitProgramLoadDefaults();
+        InstallPlatformServices();
+        telmvar.DataDir = dir.string() + "/";
+        telmvar.TempDir = dir.string() + "/";
+        telmvar.MessagesEnabled = true;
+        for (int i = 1; i <= 4; ++i)
+            wtelmvar.RecentFiles[i].clear();
+        ResetError0();
+        ResetDialogServices();
+        ResetMenuHooks();
+        ResetMenuTexts();
+        ResetMainMenu();
+        UpdateMenuCaptions();
+    }
+    std::string Project(const std::string& Name)
+    {
+        const std::string path = dir.string() + "/" + Name + ".qy7";
+        EXPECT_TRUE(WriteProjectData(path));
+        return path;
+    }
+    platform::MessageBoxesImplHeadless& Answers() { return headless->HeadlessMessages(); }
+};
+
+TEST_F(ProjectCommands, TheSameFileTwiceIsOneEntryAtTheTopAndAFifthDropsTheOldest)
+{
+    telmvar.DataDir = "/data/";
+    for (const char* n : {"a", "b", "a"})
+        AddRecentFile(n);
+    EXPECT_EQ(wtelmvar.RecentFiles[1], "/data/a.qy7");
+    EXPECT_EQ(wtelmvar.RecentFiles[2], "/data/b.qy7");
+    EXPECT_EQ(wtelmvar.RecentFiles[3], "");
+    // Told apart as the file system does: another case is another file, the
+    // same file through "." or ".." is the same.
+    AddRecentFile("A");
+    EXPECT_EQ(wtelmvar.RecentFiles[1], "/data/A.qy7");
+    EXPECT_EQ(wtelmvar.RecentFiles[2], "/data/a.qy7");
+    telmvar.DataDir = "/data/sub/../";
+    AddRecentFile("b");
+    EXPECT_EQ(wtelmvar.RecentFiles[1], "/data/b.qy7");
+    EXPECT_EQ(wtelmvar.RecentFiles[4], "");
+    telmvar.DataDir = "/data/";
+    AddRecentFile("c");
+    AddRecentFile("d");
+    EXPECT_EQ(wtelmvar.RecentFiles[1], "/data/d.qy7");
+    EXPECT_EQ(wtelmvar.RecentFiles[4], "/data/A.qy7") << "the oldest, a.qy7, fell out";
+    // An edited session file may hold one file twice: both go.
+    wtelmvar.RecentFiles[3] = "/data/d.qy7";
+    AddRecentFile("d");
+    EXPECT_EQ(wtelmvar.RecentFiles[1], "/data/d.qy7");
+    EXPECT_NE(wtelmvar.RecentFiles[2], "/data/d.qy7");
+    EXPECT_NE(wtelmvar.RecentFiles[3], "/data/d.qy7");
+
+    ShowRecentFiles();
+    EXPECT_TRUE(mainmenu.Find(RecentSeparatorName)->Visible);
+    EXPECT_EQ(mainmenu.Find("mi_file1")->Caption, "&1 /data/d.qy7");
+    EXPECT_EQ(mainmenu.Find("mi_file3")->Caption, "&3 /data/A.qy7");
+    EXPECT_FALSE(mainmenu.Find("mi_file4")->Visible);
+}
+
+TEST_F(ProjectCommands, LongPathsAreShortenedFromFiftyCharacters)
+{
+    const std::string p49 = "/home/user/projects/gearboxes/stage_1/pl_ab12.qy7";
+    ASSERT_EQ(p49.size(), 49u);
+    EXPECT_EQ(ShortenPath(p49), p49);
+    const std::string p50 = "/home/user/projects/gearboxes/stage_1/pl_abc12.qy7";
+    ASSERT_EQ(p50.size(), 50u);
+    EXPECT_EQ(ShortenPath(p50), "/home/.../pl_abc12.qy7");
+    const std::string rel = "work/projects/gearboxes/stage_one/planetary_12.qy7";
+    EXPECT_EQ(ShortenPath(rel), "work/.../planetary_12.qy7");
+    const std::string one = "/" + std::string(60, 'x') + ".qy7";
+    EXPECT_EQ(ShortenPath(one), one) << "a single separator: shown in full";
+}
+
+TEST_F(ProjectCommands, AnUnnamedModifiedProjectAsksToDiscard)
+{
+    telmvar.ProjectName.clear();
+    telmvar.DataModified = true;
+    menuhooks.Forms["TForm_qyr7vor"] = [] { FAIL() << "New went on after No"; };
+    Answers().QueueAnswer(platform::MessageAnswer::No);
+    hh.Click("mi_fileNew");
+    ASSERT_FALSE(Boxes().empty());
+    EXPECT_EQ(Boxes().back(), "Discard previous input data ?");
+    EXPECT_TRUE(telmvar.DataModified);
+    EXPECT_TRUE(telmvar.Aborted);
+}
+
+TEST_F(ProjectCommands, SaveOfANamedProjectIsSilentAndLeavesTheRecentList)
+{
+    const std::string path = Project("named");
+    telmvar.ProjectName = "named";
+    telmvar.DataModified = true;
+    PlanetaryGears.StageText = "changed";
+    hh.Click("mi_FileSave");
+    EXPECT_TRUE(Boxes().empty()) << "no overwrite question";
+    EXPECT_FALSE(telmvar.DataModified);
+    EXPECT_EQ(wtelmvar.RecentFiles[1], "");
+    std::ifstream in(path);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(text.find("changed"), std::string::npos);
+
+    // Unnamed: the save dialog asks; Cancel keeps the input unsaved.
+    telmvar.ProjectName.clear();
+    telmvar.DataModified = true;
+    headless->HeadlessFiles().QueueAnswer(std::nullopt);
+    hh.Click("mi_FileSave");
+    EXPECT_EQ(headless->HeadlessFiles().Requests().size(), 1u);
+    EXPECT_TRUE(telmvar.DataModified);
+}
+
+TEST_F(ProjectCommands, AFailedSaveInTheQuestionKeepsTheInputMarkedUnsaved)
+{
+    telmvar.ProjectName = "gone";
+    telmvar.DataDir = (dir / "missing" / "").string();
+    telmvar.DataModified = true;
+    Answers().QueueAnswer(platform::MessageAnswer::Yes);
+    QuerySaveChanges();
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_TRUE(telmvar.DataModified);
+}
+
+TEST_F(ProjectCommands, TheCloseQueryCancelKeepsTheWindowYesSavesAndCleansUp)
+{
+    Project("open");
+    telmvar.ProjectName = "open";
+    telmvar.DataModified = true;
+    Thh local;
+    auto& window = headless->HeadlessWindow();
+    window.Show();
+    local.Attach(window);
+    Answers().QueueAnswer(platform::MessageAnswer::Cancel);
+    window.Close();
+    EXPECT_TRUE(window.Visible());
+    EXPECT_EQ(Boxes().back(), "Save file (" + dir.string() + "/open.qy7) ?");
+
+    // A block directory of this process, and the user's own files that look
+    // like block files: only the first goes.
+    std::ofstream(dir / "$logo_1.dx$") << "0\r\nEOF\r\n";
+    std::ofstream(dir / "$head_0.dx$") << "0\r\nEOF\r\n";
+    auto blocks = std::make_unique<TCadBlockStore>();
+    blocks->Open(dir.string() + "/");
+    const std::string block = blocks->PathForNewBlock("schnitt");
+    ASSERT_FALSE(block.empty());
+    std::ofstream(block) << "0\r\nEOF\r\n";
+    ASSERT_TRUE(fs::exists(block));
+
+    PlanetaryGears.StageText = "saved on close";
+    Answers().QueueAnswer(platform::MessageAnswer::Yes);
+    window.Close();
+    EXPECT_FALSE(window.Visible());
+    EXPECT_FALSE(telmvar.DataModified);
+    EXPECT_TRUE(fs::exists(dir / "$logo_1.dx$"));
+    EXPECT_TRUE(fs::exists(dir / "$head_0.dx$"));
+    EXPECT_FALSE(fs::exists(block));
+    std::ifstream in(dir / "open.qy7");
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(text.find("saved on close"), std::string::npos);
+}
+
+TEST_F(ProjectCommands, AMissingRecentFileIsDroppedWithAMessage)
+{
+    wtelmvar.RecentFiles[1] = dir.string() + "/nothere.qy7";
+    wtelmvar.RecentFiles[2] = dir.string() + "/other.qy7";
+    ShowRecentFiles();
+    ASSERT_TRUE(hh.Click("mi_file1"));
+    EXPECT_EQ(Boxes().back(), "File " + dir.string() + "/nothere.qy7 not found !");
+    EXPECT_EQ(wtelmvar.RecentFiles[1], dir.string() + "/other.qy7");
+    EXPECT_FALSE(mainmenu.Find("mi_file2")->Visible);
+}
+
+TEST_F(ProjectCommands, OpenCalculatesAndUpdatesTheMenusAtHelpLevelZeroWithoutRedraw)
+{
+    PlanetaryStage.LoadSpectrumCount = 2;
+    PlanetaryStage.LoadSpectrum[1] = {1e6L, 100};
+    PlanetaryStage.LoadSpectrum[2] = {2e6L, 50};
+    const std::string path = Project("spectrum");
+    PlanetaryStage.LoadSpectrumCount = 0;
+    hh.UpdateMenuEnabling();
+    ASSERT_FALSE(mainmenu.Find("mi_viewLastkollektiv")->Enabled);
+    int calcs = 0, redraws = 0;
+    dialogservices.CalculateStage = [&] { ++calcs; };
+    menuhooks.PlanetViewRedraw = [&] { ++redraws; };
+    telmvar.HelpLevel = 0;
+    headless->HeadlessFiles().QueueAnswer(path);
+    hh.Click("mi_fileOpen");
+    EXPECT_FALSE(telmvar.Aborted);
+    EXPECT_EQ(calcs, 1) << "the results shown are the new project's";
+    EXPECT_EQ(redraws, 0);
+    EXPECT_TRUE(mainmenu.Find("mi_viewLastkollektiv")->Enabled);
+    EXPECT_EQ(wtelmvar.RecentFiles[1], path);
+    EXPECT_EQ(telmvar.ProjectName, "spectrum");
+}
+
+TEST_F(ProjectCommands, NewSaveAsExitAndReopenGiveTheRecordsSaved)
+{
+    Thh local;
+    auto& window = headless->HeadlessWindow();
+    window.Show();
+    local.Attach(window);
+    PlanetaryStage.nIn = 12345;
+    // The dialogs as a user fills them: predimensioning, then the guided
+    // input with OK everywhere.
+    menuhooks.Forms["TForm_qyr7vor"] = [] {
+        EXPECT_NE(PlanetaryStage.nIn, 12345) << "without a template New starts from the built-in stage";
+        PlanetaryStage.PredimSafety = 1.4L;
+    };
+    menuhooks.Forms["TForm_qyr7text"] = [] { PlanetaryGears.StageText = "Stage A"; };
+    for (const char* f : {"TForm_qyr7antr", "TForm_qyr7prof", "TForm_qyr7geo", "TForm_qyr7wst", "TForm_qyr7qual",
+                          "TForm_qyr7mes", "TForm_qyr7fs0"})
+        menuhooks.Forms[f] = [] {};
+    winutil.QueryScreen = [] {
+        TScreenInfo s;
+        s.ScreenWidth = 1280;
+        s.ScreenHeight = 1024;
+        return s;
+    };
+    ASSERT_TRUE(local.Click("mi_fileNew"));
+    EXPECT_FALSE(telmvar.Aborted);
+    EXPECT_TRUE(telmvar.DataModified);
+    EXPECT_EQ(PlanetaryGears.StageText, "Stage A");
+
+    const std::string path = dir.string() + "/stage_a.qy7";
+    headless->HeadlessFiles().QueueAnswer(path);
+    ASSERT_TRUE(local.Click("mi_FileSaveAs"));
+    EXPECT_FALSE(telmvar.Aborted);
+    EXPECT_FALSE(telmvar.DataModified);
+    EXPECT_EQ(wtelmvar.RecentFiles[1], path);
+    EXPECT_EQ(mainmenu.Find("mi_file1")->Caption, "&1 " + ShortenPath(path));
+    const std::string savedText = ReadAll(path);
+
+    ASSERT_TRUE(local.Click("mi_fileexit"));
+    EXPECT_FALSE(window.Visible()) << "nothing unsaved: no question";
+
+    InitProgramLoadDefaults();
+    telmvar.ProjectName.clear();
+    ASSERT_NE(CaptureProject().Gears.StageText, "Stage A");
+    ASSERT_TRUE(local.Click("mi_file1"));
+    EXPECT_FALSE(telmvar.Aborted);
+    EXPECT_EQ(telmvar.ProjectName, "stage_a");
+    EXPECT_EQ(PlanetaryGears.StageText, "Stage A");
+    // Every record the file holds, written again, gives the same bytes.
+    const std::string again = dir.string() + "/again.qy7";
+    ASSERT_TRUE(WriteProjectData(again));
+    EXPECT_EQ(ReadAll(again), savedText);
+}

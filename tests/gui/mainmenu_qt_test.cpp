@@ -1,0 +1,157 @@
+// The main menu on Qt, offscreen: the menu bar built from the command table
+// in English, German and Korean, one QAction per item named as the item, and
+// Exit with unsaved input asking first.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QImage>
+#include <QMenu>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/mainmenu.h"
+#include "app/menuhooks.h"
+#include "app/menutexts.h"
+#include "app/programidentity.h"
+#include "app/qt/mainform_qt.h"
+#include "app/thh.h"
+#include "foundation/foundationstate.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programsettings.h"
+#include "foundation/programstate.h"
+#include "platform/qt/platform_qt.h"
+#include "qtfixture.h"
+
+#include <set>
+
+using namespace platform;
+
+namespace
+{
+
+class MainMenuQt : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        TestApp();
+        ResetFoundationState();
+        ResetError0();
+        InitProgramIdentity();
+        ResetMenuHooks();
+        wtelmvar.Language = 0;
+        for (int i = 1; i <= 4; ++i)
+            wtelmvar.RecentFiles[i].clear();
+    }
+};
+
+void CollectActions(const QList<QAction*>& actions, std::map<std::string, QAction*>& out)
+{
+    for (QAction* a : actions) {
+        if (a->isSeparator()) continue;
+        out[a->objectName().toStdString()] = a;
+        if (a->menu()) CollectActions(a->menu()->actions(), out);
+    }
+}
+
+std::map<std::string, QAction*> Actions(QMainWindow& w)
+{
+    std::map<std::string, QAction*> out;
+    CollectActions(w.menuBar()->actions(), out);
+    return out;
+}
+
+QString TopCaption(QMainWindow& w, int i) { return w.menuBar()->actions().at(i)->text(); }
+
+} // namespace
+
+TEST_F(MainMenuQt, EveryItemIsAnActionNamedAsTheItemInThreeLanguages)
+{
+    PlatformQt qt;
+    ScopedPlatform scope(qt);
+    Thh shell;
+    shell.FormCreateMenus();
+    shell.Attach(qt.MainWindow());
+    OpenMainForm(qt);
+    QApplication::processEvents();
+    QMainWindow& w = qt.QtMainWindow().Widget();
+
+    auto actions = Actions(w);
+    for (const auto& name : MenuCommandNames(mainmenu))
+        EXPECT_TRUE(actions.count(name)) << name << " has no QAction";
+    EXPECT_TRUE(actions.count("mi_viewLastkollektivAusgabe"));
+    EXPECT_TRUE(actions.count("mi_cadLastkollektivAusgabe"));
+    EXPECT_EQ(actions.at("mi_fileNew")->shortcut().toString().toStdString(), "Ctrl+N");
+    EXPECT_EQ(actions.at("mi_file2")->shortcut().toString().toStdString(), "Shift+F2");
+    EXPECT_FALSE(actions.at("mi_oleExportExcel")->isEnabled());
+    EXPECT_EQ(w.menuBar()->actions().size(), 9);
+    EXPECT_EQ(TopCaption(w, 0).toStdString(), "&File");
+    EXPECT_FALSE(w.grab().toImage().isNull());
+
+    // German from its own menu item: the bar is rebuilt from inside the
+    // action being run.
+    actions.at("mi_helplanguageDeutsch")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(TopCaption(w, 0).toStdString(), "&Datei");
+    actions = Actions(w);
+    EXPECT_EQ(actions.at("mi_editfestigkeit")->text().toStdString(), "&Festigkeit");
+    EXPECT_EQ(actions.at("mi_editqualitaet")->text(), QString::fromUtf8("&Qualit\xC3\xA4t"));
+    EXPECT_FALSE(w.grab().toImage().isNull());
+
+    // Korean: code page 949 bytes become the Hangul of the menu.
+    actions.at("mi_helplanguageKorea")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(TopCaption(w, 0), QString::fromUtf8("\xED\x8C\x8C\xEC\x9D\xBC(&F)"));
+    actions = Actions(w);
+    EXPECT_EQ(actions.at("mi_editfestigkeit")->text(), QString::fromUtf8("\xEA\xB0\x95\xEB\x8F\x84(&T)"));
+    EXPECT_FALSE(w.grab().toImage().isNull());
+    // Chinese: GBK.
+    actions.at("mi_helplanguageChinese")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(TopCaption(w, 0), QString::fromUtf8("\xE6\x96\x87\xE4\xBB\xB6(&F)"));
+
+    Actions(w).at("mi_helplanguageEnglish")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(TopCaption(w, 0).toStdString(), "&File");
+    w.hide();
+}
+
+TEST_F(MainMenuQt, ExitWithUnsavedInputAsksAndCancelKeepsTheWindow)
+{
+    PlatformQt qt;
+    ScopedPlatform scope(qt);
+    Thh shell;
+    shell.FormCreateMenus();
+    shell.Attach(qt.MainWindow());
+    OpenMainForm(qt);
+    QApplication::processEvents();
+    QMainWindow& w = qt.QtMainWindow().Widget();
+    telmvar.ProjectName.clear();
+    telmvar.DataModified = true;
+
+    QString asked;
+    WhenModalAppears([&](QWidget* box) {
+        asked = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))
+                    ? box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text()
+                    : QString();
+        auto* mb = qobject_cast<QMessageBox*>(box);
+        ASSERT_NE(mb, nullptr);
+        mb->button(QMessageBox::Cancel)->click();
+    });
+    Actions(w).at("mi_fileexit")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(asked.toStdString(), "Discard previous input data ?");
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(telmvar.DataModified);
+
+    WhenModalAppears([](QWidget* box) {
+        auto* mb = qobject_cast<QMessageBox*>(box);
+        ASSERT_NE(mb, nullptr);
+        mb->button(QMessageBox::Yes)->click();
+    });
+    Actions(w).at("mi_fileexit")->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(w.isVisible());
+}
