@@ -70,3 +70,7 @@ std::string FormTitle(const std::string& Form);
 // Runs a form through its entry; false (Aborted set) when it was cancelled
 // or is not available.
 bool RunForm(const std::string& Form);
+
+// Fills the entries whose parts are built into this program: the stage
+// forms, the mesh and workshop reports and the load spectrum output.
+void InstallMenuCommands();

@@ -10,6 +10,7 @@
 
 #include "app/commandline.h"
 #include "app/programidentity.h"
+#include "app/menuhooks.h"
 #include "app/startup.h"
 #include "app/thh.h"
 #include "foundation/programstate.h"
@@ -115,6 +116,7 @@ int main(int argc, char** argv)
         return outcome.ExitCode;
     // The menus in the configured language, the recent files, and the
     // window's commands and close query.
+    InstallMenuCommands();
     hh.FormCreateMenus();
     hh.Attach(qt.MainWindow());
     if (startup.StartPictureFound)

@@ -619,3 +619,19 @@ TEST_F(MenuTest, LanguageZeroStaysEnglishAtStart)
     EXPECT_EQ(Caption("mi_file"), "&Fichier");
     EXPECT_EQ(Caption("mi_editfestigkeit"), "S&trength");
 }
+
+TEST_F(MenuTest, BuiltInPartsAreWiredToTheirItems)
+{
+    InstallMenuCommands();
+    for (const char* form : {"TForm_qyr7text", "TForm_qyr7antr", "TForm_qyr7vor"})
+        EXPECT_TRUE(menuhooks.Forms.count(form)) << form;
+    // The texts form itself comes up; Cancel ends the command.
+    headless->HeadlessDialogs().QueueResult(platform::DialogResult::Cancel);
+    hh.Click("mi_EditText");
+    ASSERT_EQ(headless->HeadlessDialogs().ShownDialogs().size(), 1u);
+    EXPECT_EQ(headless->HeadlessDialogs().ShownDialogs()[0].FormName, "TForm_qyr7text");
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_TRUE(menuhooks.MeshReport && menuhooks.WheelMeasurementReport && menuhooks.LoadSpectrumOutputMenu);
+    for (const std::string& text : Boxes())
+        EXPECT_EQ(text.find("not available"), std::string::npos) << text;
+}

@@ -1,0 +1,33 @@
+// The menu's entries for the parts this program has: each form is created,
+// shown modally and freed by its entry, as the commands expect.
+#include "app/menuhooks.h"
+
+#include "dialogs/stage/driveform.h"
+#include "dialogs/stage/predimform.h"
+#include "dialogs/stage/textsform.h"
+#include "dialogs/stagedialog.h"
+#include "reports/gearpair/gearpairreport.h"
+#include "reports/spectrum/loadspectrumreport.h"
+
+namespace {
+
+template <class TForm> std::function<void()> Modal()
+{
+    return [] {
+        TForm form;
+        RunModalDialog(form);
+    };
+}
+
+} // namespace
+
+void InstallMenuCommands()
+{
+    menuhooks.Forms["TForm_qyr7text"] = Modal<TForm_qyr7text>();
+    menuhooks.Forms["TForm_qyr7antr"] = Modal<TForm_qyr7antr>();
+    menuhooks.Forms["TForm_qyr7vor"] = Modal<TForm_qyr7vor>();
+    menuhooks.MeshReport = [](int Mesh, int Part) { MeshReport(Mesh, static_cast<uint16_t>(Part)); };
+    menuhooks.WheelMeasurementReport = [](int Wheel) { WheelMeasurementReport(static_cast<uint16_t>(Wheel)); };
+    // The output menu asks which output (report or one of the diagrams).
+    menuhooks.LoadSpectrumOutputMenu = [](int Device) { LoadSpectrumOutputMenu(0, Device); };
+}
