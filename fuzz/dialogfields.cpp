@@ -8,6 +8,8 @@
 #include "dialogs/dialogservices.h"
 #include "dialogs/messageboxes.h"
 #include "dialogs/online.h"
+#include "dialogs/gear/dimensionsform.h"
+#include "dialogs/gear/facewidthform.h"
 #include "dialogs/stage/basicrackconverter.h"
 #include "dialogs/stage/carrierform.h"
 #include "dialogs/stage/driveform.h"
@@ -55,6 +57,10 @@ const std::vector<TFuzzForm>& Forms()
         {"lubricant", [] { return std::make_unique<TForm_qyr1visk>(); },
          {"Button_visko40", "Button_visko50", "Button_visko100"}},
         {"viscosity", [] { return std::make_unique<TForm_viskot>(); }, {}},
+        {"dimensions", [] { return std::make_unique<TForm_qyr7geo>(); },
+         {"Button_zp", "SpinButton1Down", "SpinButton2Up", "SpinButton3Down", "SpinButton4Up", "SpinButton_mnUp",
+          "SpinButton_mnDown", "Button_a0", "Button_kmn", "Button_b12", "Button_bohr", "Button_alpha", "Button_q"}},
+        {"face widths", [] { return std::make_unique<TForm_qyr7beff>(); }, {"Button_b", "Button_fase"}},
     };
     return forms;
 }
@@ -83,6 +89,16 @@ void CheckFinite(const char* form)
     for (const auto& f : fields)
         if (!std::isfinite(static_cast<long double>(f.value))) Fail(form, f.name);
     if (st.CarrierForm < 0 || st.CarrierForm > 3) Fail(form, "CarrierForm");
+    const TPlanetaryGears& g = PlanetaryGears;
+    for (Extended x : {p.alpha, p.beta, p.mn})
+        if (!std::isfinite(static_cast<long double>(x))) Fail(form, "an angle or the module");
+    for (int i = 1; i <= 4; ++i)
+        for (Extended x : {g.b[i], g.x[i], g.kmn[i], g.dB[i], g.bcha[i]})
+            if (!std::isfinite(static_cast<long double>(x))) Fail(form, "a gear dimension");
+    for (int i = 1; i <= 3; ++i)
+        for (Extended x : {g.bctr[i], g.b_effH[i], g.b_effF[1][i], g.b_effF[2][i]})
+            if (!std::isfinite(static_cast<long double>(x))) Fail(form, "a face width of a mesh");
+    if (g.z[4] > 0) Fail(form, "the ring's tooth number (stored positive)");
     for (int k = 1; k <= HardnessScaleCount; ++k)
         if (!std::isfinite(static_cast<long double>(GetHardnessValue(k)))) Fail(form, "a hardness value");
     for (int g = 1; g <= 2; ++g)

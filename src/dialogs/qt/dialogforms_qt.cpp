@@ -1,5 +1,6 @@
 #include "dialogs/qt/dialogforms_qt.h"
 
+#include "dialogs/qt/gearforms_qt.h"
 #include "dialogs/qt/online_qt.h"
 #include "dialogs/qt/stageforms_qt.h"
 
@@ -15,6 +16,8 @@ void RegisterDialogForms(platform::DialogHostImplQt& host)
     RegisterCarrierForm(host);
     RegisterLubricantForm(host);
     RegisterViscosityForm(host);
+    RegisterGearDimensionsForm(host);
+    RegisterFaceWidthForm(host);
 }
 
 } // namespace dialogs_qt

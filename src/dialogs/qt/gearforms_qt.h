@@ -1,0 +1,13 @@
+#pragma once
+// The gear forms on Qt (dimensions, face widths, ...): each is a layout of
+// named widgets bound to its model.
+
+#include "platform/qt/dialoghost_qt.h"
+
+namespace dialogs_qt
+{
+
+void RegisterGearDimensionsForm(platform::DialogHostImplQt& host);
+void RegisterFaceWidthForm(platform::DialogHostImplQt& host);
+
+} // namespace dialogs_qt

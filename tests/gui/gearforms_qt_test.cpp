@@ -1,0 +1,117 @@
+// The gear forms on Qt: each rendered offscreen once and grabbed, its
+// widgets found by the model's names, one click carried through the binder
+// and a hidden control hidden on the widget.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "dialogs/dialogservices.h"
+#include "dialogs/gear/dimensionsform.h"
+#include "dialogs/gear/facewidthform.h"
+#include "dialogs/online.h"
+#include "dialogs/qt/dialogforms_qt.h"
+#include "dialogs/stagedialog.h"
+#include "foundation/foundationstate.h"
+#include "foundation/programsettings.h"
+#include "foundation/programstate.h"
+#include "gearpair/gearpairdata.h"
+#include "planetary/stage.h"
+#include "platform/qt/platform_qt.h"
+#include "qtfixture.h"
+
+namespace
+{
+
+class QtGearForms : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        ResetFoundationState();
+        ResetVonline3();
+        ResetDialogServices();
+        SetGearDefaults();
+        InitGearPairData();
+        InitPlanetaryData();
+        telmvar.ProgramName = "QYR7";
+        telmvar.PltDir = "/nonexistent-qyr7-help";
+        dialogs_qt::RegisterDialogForms(qt.QtDialogs());
+    }
+    void TearDown() override
+    {
+        ResetVonline3();
+        ResetDialogServices();
+        telmvar.MessagesEnabled = true;
+    }
+    AppFirst app_;
+    platform::PlatformQt qt;
+    platform::ScopedPlatform use{qt};
+};
+
+struct Seen {
+    QString form, title;
+    QStringList missing, shownButHidden;
+    bool grabbed = false;
+    QString after;
+};
+
+// Renders the modal form, looks for the named widgets, checks that the
+// hidden ones are hidden, clicks Click, reads Watch and closes with Close.
+void Inspect(Seen& seen, const QStringList& names, const QStringList& hidden, const QString& click,
+             const QString& watch, const QString& close)
+{
+    WhenModalAppears([&seen, names, hidden, click, watch, close](QWidget* w) {
+        seen.form = w->objectName();
+        seen.title = w->windowTitle();
+        for (const QString& n : names)
+            if (!w->findChild<QWidget*>(n)) seen.missing << n;
+        for (const QString& n : hidden)
+            if (auto* h = w->findChild<QWidget*>(n); !h || h->isVisible()) seen.shownButHidden << n;
+        seen.grabbed = !w->grab().isNull();
+        if (auto* b = w->findChild<QAbstractButton*>(click)) b->click();
+        if (auto* edit = w->findChild<QLineEdit*>(watch)) seen.after = edit->text();
+        if (auto* b = w->findChild<QPushButton*>(close)) b->click();
+    });
+}
+
+void Expect(const Seen& seen, const char* form, const char* title)
+{
+    EXPECT_EQ(seen.form, form);
+    EXPECT_EQ(seen.title, QString::fromLatin1(title));
+    EXPECT_TRUE(seen.missing.isEmpty()) << form << ": " << seen.missing.join(' ').toStdString();
+    EXPECT_TRUE(seen.shownButHidden.isEmpty()) << form << ": " << seen.shownButHidden.join(' ').toStdString();
+    EXPECT_TRUE(seen.grabbed) << form;
+}
+
+TEST_F(QtGearForms, DimensionsForm)
+{
+    GearPair.mn = 2;
+    Seen seen;
+    Inspect(seen,
+            {"Edit_alpha", "Edit_beta", "Edit_mn", "Edit_pitch", "SpinEdit_q", "ComboBox_flankricht", "Edit_z4",
+             "SpinButton1Down", "SpinButton4Up", "Edit_b03", "Edit_b4", "Edit_x4", "Edit_kmn4", "Edit_db4",
+             "Button_x3min", "Button_beff", "Button_rechnen", "Button_metric", "SpinButton_mnUp"},
+            {}, "Button_b12", "Edit_b01", "Button_cancel");
+    TForm_qyr7geo model;
+    RunModalDialog(model);
+    Expect(seen, "TForm_qyr7geo", "QYR7 Dimensions");
+    EXPECT_EQ(seen.after, "30") << "15 x mn 2 on all four gears";
+}
+
+TEST_F(QtGearForms, FaceWidthForm)
+{
+    GearPair.mn = 3;
+    Seen seen;
+    Inspect(seen, {"Edit_b1", "Edit_b4", "Edit_fase1", "Edit_fase4", "Button_b", "Button_hilfebild"},
+            {"Edit_mv1", "Edit_mv3", "Label_mv", "Button_mv"}, "Button_fase", "Edit_fase3", "Button_cancel");
+    TForm_qyr7beff model;
+    RunModalDialog(model);
+    Expect(seen, "TForm_qyr7beff", "QYR7  beff.");
+    EXPECT_EQ(seen.after, "3");
+}
+
+} // namespace
