@@ -17,6 +17,7 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 struct TCadCall {
@@ -70,12 +71,15 @@ class TCadCallRecorder final : public TCadDevice
     int layer_ = 0;
 };
 
-class CadLogFixture : public ::testing::Test
+// Base: the fixture whose state the drawing needs (set up first).
+template <class Base>
+class CadLogFixtureT : public Base
 {
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
+        Base::SetUp();
+        if (std::is_same_v<Base, ::testing::Test>) ResetFoundationState();
         ResetCadSettings();
         ResetCadState();
         ResetCadOutput();
@@ -95,6 +99,7 @@ class CadLogFixture : public ::testing::Test
         RegisterCadDeviceFactory(5, nullptr);
         testdirs::RemoveTempDir(dir_);
         CadCallLog().clear();
+        Base::TearDown();
     }
     // Opens the recorder with an entities section; the calls before are
     // cleared so a test sees only its drawing.
@@ -122,3 +127,4 @@ class CadLogFixture : public ::testing::Test
     }
     std::string dir_;
 };
+using CadLogFixture = CadLogFixtureT<::testing::Test>;
