@@ -1,0 +1,40 @@
+#pragma once
+// The characteristic diameters of a gear as auxiliary geometry of the
+// tooth, gear and mesh pictures: short labelled arcs about the tooth
+// ("dw1", "d1", "db1" ...), full circles with the list of their values,
+// and the measuring ball (pin) in the tooth space (block "DMESS" + gear).
+//
+// Diameters are signed: an internal gear's negative diameters put its arcs
+// about MidAngle + 180, where its tooth space lies. Angles are degrees
+// counter-clockwise from +x; MidAngle 90 is the +y axis, where the tooth
+// outline stands.
+
+#include "foundation/types.h"
+
+#include <string>
+
+// The arc of the circle of diameter D about (X, Y) from MidAngle - HalfAngle
+// to MidAngle + HalfAngle, labelled with Name just inside or outside it.
+void DrawLabelledArc(const std::string& Name, bool Inside, Extended X, Extended Y, Extended HalfAngle, Extended D,
+                     Extended MidAngle);
+// The same with the half angle cut back to where the circle meets the line
+// y = YLimit; nothing when the circle does not reach the line or D is 0.
+void DrawClippedLabelledArc(const std::string& Name, bool Inside, Extended X, Extended Y, Extended HalfAngle,
+                            Extended D, Extended MidAngle, Extended YLimit);
+// The full circle, and Name as the next line of the text list.
+void DrawLabelledCircle(const std::string& Name, Extended X, Extended Y, Extended HalfAngle, Extended D,
+                        Extended Size);
+// The labelled arcs of all drawing diameters of the gear about (X, Y).
+void DrawDiameterArcs(int Gear, Extended MidAngle, Extended X, Extended Y);
+// The full circles of all diameters of the gear and the list of values.
+void DrawDiameterCircles(int Gear, Extended X, Extended Y);
+// Radius of the ball centre from the finished dimension over balls: for an
+// odd tooth number the two balls lie half a pitch apart, so the dimension
+// is the chord 2 R cos(pi / 2z) plus the ball diameter.
+Extended MeasuringBallCentreRadius(int Gear);
+// The ball (pin) in the tooth space about +y; an ellipse, wider in x, in
+// the transverse section of a helical gear.
+void DrawMeasuringBall(int Gear);
+// The gear pictures ask after each inserted tooth whether to stop; they
+// never do.
+bool StopToothLoop(int N);
