@@ -6,6 +6,7 @@
 #include "dialogs/stage/predimform.h"
 #include "dialogs/stage/textsform.h"
 #include "dialogs/stagedialog.h"
+#include "graphics/diagrams/loadspectrumdiagram.h"
 #include "reports/gearpair/gearpairreport.h"
 #include "reports/spectrum/loadspectrumreport.h"
 
@@ -30,4 +31,7 @@ void InstallMenuCommands()
     menuhooks.WheelMeasurementReport = [](int Wheel) { WheelMeasurementReport(static_cast<uint16_t>(Wheel)); };
     // The output menu asks which output (report or one of the diagrams).
     menuhooks.LoadSpectrumOutputMenu = [](int Device) { LoadSpectrumOutputMenu(0, Device); };
+    menuhooks.DrawLoadSpectrumDiagram = [](int Kind, int Device) {
+        DrawLoadSpectrumDiagram(static_cast<uint16_t>(Kind), Device);
+    };
 }

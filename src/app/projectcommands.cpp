@@ -92,7 +92,26 @@ void ShowRecentFiles()
         ShowRecentItem("mi_file" + std::to_string(i), i);
 }
 
-void InitRecentMenu() { ShowRecentFiles(); }
+void InitRecentMenu()
+{
+    // The list comes from a session file a user may have edited: empty
+    // lines and a file named twice would leave holes or twin items in the
+    // menu, so the list is closed up first, newest entry kept.
+    TArray<std::string, 1, 4> list;
+    int n = 0;
+    for (int i = 1; i <= 4; ++i) {
+        const std::string& entry = wtelmvar.RecentFiles[i];
+        if (entry.empty())
+            continue;
+        bool twice = false;
+        for (int k = 1; k <= n; ++k)
+            twice = twice || list[k] == entry;
+        if (!twice)
+            list[++n] = entry;
+    }
+    wtelmvar.RecentFiles = list;
+    ShowRecentFiles();
+}
 
 void RemoveRecentFile(int I)
 {

@@ -22,6 +22,7 @@ std::string ShortenPath(const std::string& Path);
 void ShowRecentItem(const std::string& Item, int I);
 // The four recent items and the separator before Exit.
 void ShowRecentFiles();
+// The list as read from the session file, closed up, on the menu.
 void InitRecentMenu();
 void RemoveRecentFile(int I);
 // Puts DataDir + Name + "." + DataExt at the top of the list; the same file

@@ -398,9 +398,11 @@ void Thh::FormCreateMenus()
     ResetMainMenu();
     UpdateMenuCaptions();
     InitRecentMenu();
-    if (wtelmvar.Language > 0)
+    if (wtelmvar.Language > 0) {
         SetLanguage(wtelmvar.Language);
-    UpdateMenuEnabling();
+        return;
+    }
+    ApplyMenuEnabling();
     UpdateCaption();
 }
 
@@ -418,6 +420,12 @@ void Thh::Attach(platform::Window& Window)
 
 void Thh::UpdateMenuEnabling()
 {
+    ApplyMenuEnabling();
+    PublishMainMenu();
+}
+
+void Thh::ApplyMenuEnabling()
+{
     if (auto* e = mainmenu.Find("mi_viewErrorMessages")) {
         e->Caption = menutexts.MenuTextErrorMessages + " (" + std::to_string(error0.ErrorCount) + ")";
         e->CodePage = GeneralCodePage();
@@ -429,7 +437,6 @@ void Thh::UpdateMenuEnabling()
             e->Enabled = spectrum;
     if (auto* e = mainmenu.Find("mi_viewprintwaelzlager"))
         e->Enabled = PlanetBearingDefined(1) || PlanetBearingDefined(2);
-    PublishMainMenu();
 }
 
 void Thh::RefreshAfterChange()
@@ -504,8 +511,9 @@ void Thh::SetLanguage(int Code)
     SetMenuTexts(Code);
     UpdateMenuCaptions();
     // The captions above drop the message count of the View menu; the
-    // enabling rule puts it back.
-    UpdateMenuEnabling();
+    // enabling rule puts it back. The window gets the menu once, with the
+    // caption.
+    ApplyMenuEnabling();
     UpdateCaption();
 }
 

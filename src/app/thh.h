@@ -64,6 +64,8 @@ class Thh
     static std::string EnglishItemPath(const std::string& Name);
 
   private:
+    // The enabling rule on the menu model, without handing it to the window.
+    void ApplyMenuEnabling();
     void Input(const char* Form, bool CalcAlways, bool RefreshFirst);
     void LoadedMesh(int Mesh);
     void CadGear(int Wheel, int Device);

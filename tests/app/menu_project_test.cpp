@@ -276,3 +276,32 @@ TEST_F(ProjectCommands, NewSaveAsExitAndReopenGiveTheRecordsSaved)
     ASSERT_TRUE(WriteProjectData(again));
     EXPECT_EQ(ReadAll(again), savedText);
 }
+
+TEST_F(ProjectCommands, ARecentFileThatCannotBeReadLeavesTheProjectNameAlone)
+{
+    const std::string bad = dir.string() + "/broken.qy7";
+    std::ofstream(bad) << "not a project\r\n";
+    telmvar.ProjectName = "current";
+    const std::string dataDir = telmvar.DataDir;
+    wtelmvar.RecentFiles[1] = bad;
+    ShowRecentFiles();
+    ASSERT_TRUE(hh.Click("mi_file1"));
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_EQ(telmvar.ProjectName, "current") << "a Save must not go over the unread file";
+    EXPECT_EQ(telmvar.DataDir, dataDir);
+}
+
+TEST_F(ProjectCommands, AnEditedSessionListIsClosedUpOnTheMenu)
+{
+    wtelmvar.RecentFiles[1] = "";
+    wtelmvar.RecentFiles[2] = "/d/b.qy7";
+    wtelmvar.RecentFiles[3] = "/d/b.qy7";
+    wtelmvar.RecentFiles[4] = "/d/c.qy7";
+    InitRecentMenu();
+    EXPECT_EQ(wtelmvar.RecentFiles[1], "/d/b.qy7");
+    EXPECT_EQ(wtelmvar.RecentFiles[2], "/d/c.qy7");
+    EXPECT_EQ(wtelmvar.RecentFiles[3], "");
+    EXPECT_TRUE(mainmenu.Find(RecentSeparatorName)->Visible);
+    EXPECT_EQ(mainmenu.Find("mi_file2")->Caption, "&2 /d/c.qy7");
+    EXPECT_FALSE(mainmenu.Find("mi_file3")->Visible);
+}
