@@ -208,9 +208,13 @@ def nadelhul():
         z = int(math.pi * dpw / (dw * 1.3))
         c, c0 = roller_rating(1, z, dw, lwe, dpw, 0)
         n2, n1 = speeds(dpw, 450000)
-        rows.append(["HK%02d%02d" % (fw, C), f(fw), f(D), f(C), f(dw, 2), f(lwe, 2), f(c, 0), f(c0, 0),
+        # Field 6 is the cup's corner chamfer: the drawing takes the cup wall
+        # as this chamfer less 0.1 mm, so it is the wall left beside the
+        # needles plus 0.1.
+        rs = (D - fw) / 2 - dw + 0.1
+        rows.append(["HK%02d%02d" % (fw, C), f(fw), f(D), f(C), f(dw, 2), f(rs, 2), f(c, 0), f(c0, 0),
                      f(cu(c0, dpw, False)), f(n1, 0), str(z), "0.00", NOTE])
-    fields = ["DESIG:C:20:0", "FW:N:6:1", "D:N:6:1", "C:N:6:1", "DW:N:6:2", "LW:N:6:2", "CDYN:N:8:0",
+    fields = ["DESIG:C:20:0", "FW:N:6:1", "D:N:6:1", "C:N:6:1", "DW:N:6:2", "RS:N:6:2", "CDYN:N:8:0",
               "C0:N:8:0", "CU:N:8:1", "NLIM:N:6:0", "Z:N:4:0", "PRICE:N:8:2", "REMARK:C:30:0"]
     write("nadelhul", "Drawn cup needle roller bearings (needle bushes), open ends.", fields, rows)
 
