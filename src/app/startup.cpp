@@ -5,6 +5,7 @@
 #include "app/configio.h"
 #include "app/programidentity.h"
 #include "app/windowplacement.h"
+#include "dialogs/diagramlimits.h"
 #include "dialogs/dialogservices.h"
 #include "dialogs/fileguard.h"
 #include "dialogs/helptext.h"
@@ -177,6 +178,10 @@ void InstallPlatformServices()
         std::string hint;
         ReadHelpHint(static_cast<uint16_t>(No), hint);
         return hint;
+    };
+    graphservices.EnterDiagramLimits = [](const std::string& XL, const std::string& YL, const std::string& T,
+                                          Extended X1, Extended Y1, Extended X2, Extended Y2) {
+        RunDiagramLimitsDialog(XL, YL, T, X1, Y1, X2, Y2);
     };
     // The load spectrum diagrams and tables of the load spectrum output menu.
     S.DrawLoadSpectrumDiagram = [](int Kind, int Device) {

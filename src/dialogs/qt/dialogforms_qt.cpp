@@ -1,5 +1,6 @@
 #include "dialogs/qt/dialogforms_qt.h"
 
+#include "dialogs/qt/diagramlimits_qt.h"
 #include "dialogs/qt/gearforms_qt.h"
 #include "dialogs/qt/online_qt.h"
 #include "dialogs/qt/stageforms_qt.h"
@@ -18,6 +19,7 @@ void RegisterDialogForms(platform::DialogHostImplQt& host)
     RegisterViscosityForm(host);
     RegisterGearDimensionsForm(host);
     RegisterFaceWidthForm(host);
+    RegisterDiagramLimitsForm(host);
 }
 
 } // namespace dialogs_qt
