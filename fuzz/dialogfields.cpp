@@ -10,6 +10,8 @@
 #include "dialogs/online.h"
 #include "dialogs/gear/dimensionsform.h"
 #include "dialogs/gear/facewidthform.h"
+#include "dialogs/gear/materialform.h"
+#include "dialogs/gear/measurementform.h"
 #include "dialogs/stage/basicrackconverter.h"
 #include "dialogs/stage/carrierform.h"
 #include "dialogs/stage/driveform.h"
@@ -61,6 +63,8 @@ const std::vector<TFuzzForm>& Forms()
          {"Button_zp", "SpinButton1Down", "SpinButton2Up", "SpinButton3Down", "SpinButton4Up", "SpinButton_mnUp",
           "SpinButton_mnDown", "Button_a0", "Button_kmn", "Button_b12", "Button_bohr", "Button_alpha", "Button_q"}},
         {"face widths", [] { return std::make_unique<TForm_qyr7beff>(); }, {"Button_b", "Button_fase"}},
+        {"material", [] { return std::make_unique<TForm_qyr7wst>(); }, {"Button_metric"}},
+        {"measurement", [] { return std::make_unique<TForm_qyr7mes>(); }, {"Button_metric"}},
     };
     return forms;
 }
@@ -93,7 +97,8 @@ void CheckFinite(const char* form)
     for (Extended x : {p.alpha, p.beta, p.mn})
         if (!std::isfinite(static_cast<long double>(x))) Fail(form, "an angle or the module");
     for (int i = 1; i <= 4; ++i)
-        for (Extended x : {g.b[i], g.x[i], g.kmn[i], g.dB[i], g.bcha[i]})
+        for (Extended x : {g.b[i], g.x[i], g.kmn[i], g.dB[i], g.bcha[i], g.Sigma_FE[i], g.SigmaHlim[i], g.HB[i], g.E[i],
+                           g.nu[i], g.rho[i], g.DM[i]})
             if (!std::isfinite(static_cast<long double>(x))) Fail(form, "a gear dimension");
     for (int i = 1; i <= 3; ++i)
         for (Extended x : {g.bctr[i], g.b_effH[i], g.b_effF[1][i], g.b_effF[2][i]})

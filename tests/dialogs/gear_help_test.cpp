@@ -2,6 +2,8 @@
 // buttons) is in the shipped help files with a text.
 #include "dialogs/gear/dimensionsform.h"
 #include "dialogs/gear/facewidthform.h"
+#include "dialogs/gear/materialform.h"
+#include "dialogs/gear/measurementform.h"
 #include "dialogs/helptext.h"
 #include "stageforms_fixture.h"
 
@@ -22,9 +24,11 @@ TEST_F(GearHelp, EveryEntryTheFormsUseIsShipped)
     const std::vector<std::function<std::unique_ptr<TStageDialogModel>()>> forms = {
         [] { return std::make_unique<TForm_qyr7geo>(); },
         [] { return std::make_unique<TForm_qyr7beff>(); },
+        [] { return std::make_unique<TForm_qyr7wst>(); },
+        [] { return std::make_unique<TForm_qyr7mes>(); },
     };
     // The "?" picture buttons of the dimensions form.
-    std::set<uint16_t> inUse = {5160, 5120, 5150, 5090, 8655, 8250};
+    std::set<uint16_t> inUse = {5160, 5120, 5150, 5090, 8655, 8250, 9025};
     for (const auto& make : forms) {
         const std::unique_ptr<TStageDialogModel> f = make();
         inUse.insert(f->HelpTextNumber);

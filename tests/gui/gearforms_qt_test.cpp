@@ -12,6 +12,8 @@
 #include "dialogs/dialogservices.h"
 #include "dialogs/gear/dimensionsform.h"
 #include "dialogs/gear/facewidthform.h"
+#include "dialogs/gear/materialform.h"
+#include "dialogs/gear/measurementform.h"
 #include "dialogs/online.h"
 #include "dialogs/qt/dialogforms_qt.h"
 #include "dialogs/stagedialog.h"
@@ -72,7 +74,8 @@ void Inspect(Seen& seen, const QStringList& names, const QStringList& hidden, co
         for (const QString& n : hidden)
             if (auto* h = w->findChild<QWidget*>(n); !h || h->isVisible()) seen.shownButHidden << n;
         seen.grabbed = !w->grab().isNull();
-        if (auto* b = w->findChild<QAbstractButton*>(click)) b->click();
+        if (!click.isEmpty())
+            if (auto* b = w->findChild<QAbstractButton*>(click)) b->click();
         if (auto* edit = w->findChild<QLineEdit*>(watch)) seen.after = edit->text();
         if (auto* b = w->findChild<QPushButton*>(close)) b->click();
     });
@@ -112,6 +115,31 @@ TEST_F(QtGearForms, FaceWidthForm)
     RunModalDialog(model);
     Expect(seen, "TForm_qyr7beff", "QYR7  beff.");
     EXPECT_EQ(seen.after, "3");
+}
+
+TEST_F(QtGearForms, MaterialForm)
+{
+    PlanetaryGears.HeatTreatment[2] = 5;
+    Seen seen;
+    Inspect(seen,
+            {"GroupBox1", "GroupBox4", "Edit_name1", "ComboBox_wstyp2", "ComboBox_warm3", "Edit_sigfe4",
+             "Edit_sighlim1", "Edit_hb2", "Button_hb3", "Edit_e4", "Edit_mue1", "Edit_rho2", "Button4", "Button_calc"},
+            {}, "", "Edit_hb1", "Button_cancel");
+    TForm_qyr7wst model;
+    RunModalDialog(model);
+    Expect(seen, "TForm_qyr7wst", "QYR7  Material data, hardness, Heat treatment");
+}
+
+TEST_F(QtGearForms, MeasurementForm)
+{
+    PlanetaryGears.SpanTeeth[3] = 4;
+    Seen seen;
+    Inspect(seen, {"Edit_k1", "Edit_k4", "Edit_dm1", "Edit_dm4", "Button_k", "Button_dm", "Button_hbk", "Label_dmu"},
+            {}, "", "Edit_k3", "Button_cancel");
+    TForm_qyr7mes model;
+    RunModalDialog(model);
+    Expect(seen, "TForm_qyr7mes", "QYR7  No. of teeth measured, Ball and pin diameters");
+    EXPECT_EQ(seen.after, "4");
 }
 
 } // namespace

@@ -20,6 +20,8 @@ void RegisterDialogForms(platform::DialogHostImplQt& host)
     RegisterGearDimensionsForm(host);
     RegisterFaceWidthForm(host);
     RegisterDiagramLimitsForm(host);
+    RegisterGearMaterialForm(host);
+    RegisterGearMeasurementForm(host);
 }
 
 } // namespace dialogs_qt

@@ -9,5 +9,7 @@ namespace dialogs_qt
 
 void RegisterGearDimensionsForm(platform::DialogHostImplQt& host);
 void RegisterFaceWidthForm(platform::DialogHostImplQt& host);
+void RegisterGearMaterialForm(platform::DialogHostImplQt& host);
+void RegisterGearMeasurementForm(platform::DialogHostImplQt& host);
 
 } // namespace dialogs_qt
