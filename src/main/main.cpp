@@ -27,8 +27,11 @@
 #include "dialogs/qt/dialogforms_qt.h"
 #include "graphics/qt/confkorvilt_qt.h"
 #include "graphics/qt/graphwindow_qt.h"
+#include "graphics/qt/printconf_qt.h"
 #include "platform/qt/platform_qt.h"
+#include "reports/qt/filepreview_qt.h"
 #include "reports/qt/reportforms_qt.h"
+#include "xbase/qt/tablebrowser_qt.h"
 #endif
 
 namespace {
@@ -108,6 +111,10 @@ int main(int argc, char** argv)
     // The plot program's configuration form of the device menu.
     graphics_qt::InstallPlotForms(qt.QtDialogs());
     RegisterHilfebildForm(qt.QtDialogs());
+    // The table browser, the file list preview and the print settings.
+    xbase_qt::RegisterTableBrowserForm(qt.QtDialogs());
+    reports_qt::RegisterPreviewForms(qt.QtDialogs());
+    graphics_qt::RegisterPrintConfForm(qt.QtDialogs());
     // The main window's client area shows the graphics window's picture.
     const auto graphWindow = InstallGraphWindowQt(qt);
     startup.Interactive = true;

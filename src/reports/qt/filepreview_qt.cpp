@@ -1,0 +1,165 @@
+#include "reports/qt/filepreview_qt.h"
+
+#include "platform/qt/dialoghost_qt.h"
+#include "platform/qt/qttext.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace reports_qt
+{
+
+using platform::ToQString;
+
+FilePreviewQt::FilePreviewQt(TForm_preview& model, QWidget* parent) : QDialog(parent), model_(model)
+{
+    setObjectName(QStringLiteral("TForm_preview"));
+    resize(640, 400);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* bar = new QMenuBar(this);
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    auto add = [this](QMenu* menu, const char* name, const QKeySequence& key = {}) {
+        QAction* a = menu->addAction(ToQString(model_.Control(name).Caption));
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(key);
+        const std::string n = name;
+        connect(a, &QAction::triggered, this, [this, n] {
+            const auto r = model_.Press(n);
+            if (r == platform::DialogAction::Reject) {
+                closing_ = true;
+                QDialog::reject();
+                return;
+            }
+            Refresh();
+        });
+    };
+    QMenu* file = bar->addMenu(ToQString(model_.Control("mi_File").Caption));
+    add(file, "mi_fileExportExcel");
+    add(file, "mi_fileExit");
+    QMenu* edit = bar->addMenu(ToQString(model_.Control("mi_edit").Caption));
+    add(edit, "mi_editsearch", QKeySequence(Qt::CTRL | Qt::Key_F));
+    add(edit, "SearchNext1", QKeySequence(Qt::Key_F3));
+    QMenu* help = bar->addMenu(ToQString(model_.Control("mi_Help").Caption));
+    add(help, "mi_HelpHelp");
+    layout->setMenuBar(bar);
+
+    grid_ = new QTableWidget(this);
+    grid_->setObjectName(QStringLiteral("StringGrid1"));
+    grid_->verticalHeader()->hide();
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->verticalHeader()->setDefaultSectionSize(16);
+    grid_->horizontalHeader()->viewport()->installEventFilter(this);
+    layout->addWidget(grid_);
+    connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int col) {
+        if (model_.SelectCell(row + 1, col) == platform::DialogAction::Accept) {
+            closing_ = true;
+            accept();
+        }
+    });
+    Refresh();
+}
+
+void FilePreviewQt::Refresh()
+{
+    const int rows = model_.RowCount() - 1;
+    const int cols = model_.ColCount();
+    grid_->setRowCount(rows);
+    grid_->setColumnCount(cols);
+    QStringList heads;
+    for (int c = 0; c < cols; ++c) {
+        heads << ToQString(model_.Cell(0, c));
+        grid_->setColumnWidth(c, model_.ColWidths[static_cast<std::size_t>(c)]);
+    }
+    grid_->setHorizontalHeaderLabels(heads);
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 0; c < cols; ++c) {
+            auto* item = grid_->item(r - 1, c);
+            if (!item) {
+                item = new QTableWidgetItem;
+                grid_->setItem(r - 1, c, item);
+            }
+            item->setText(ToQString(model_.Cell(r, c)));
+        }
+    const QSignalBlocker block(grid_);
+    if (model_.Row >= 1 && model_.Row <= rows)
+        grid_->setCurrentCell(model_.Row - 1, model_.Col);
+}
+
+bool FilePreviewQt::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == grid_->horizontalHeader()->viewport() && event->type() == QEvent::MouseButtonPress) {
+        auto* m = static_cast<QMouseEvent*>(event);
+        QHeaderView* h = grid_->horizontalHeader();
+        const int x = m->position().toPoint().x();
+        const int col = h->logicalIndexAt(x);
+        if (col >= 0) {
+            const int left = h->sectionViewportPosition(col);
+            const bool inside = x > left && x < left + h->sectionSize(col) - 1;
+            if (m->button() == Qt::RightButton) {
+                if (grid_->currentRow() >= 0)
+                    model_.Row = grid_->currentRow() + 1;
+                model_.HeaderMouseDown(true, col, inside);
+                Refresh();
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void FilePreviewQt::showEvent(QShowEvent* event)
+{
+    model_.FormActivate();
+    setWindowTitle(ToQString(model_.Caption()));
+    QDialog::showEvent(event);
+}
+
+void FilePreviewQt::reject()
+{
+    if (!closing_)
+        model_.Press("Escape");
+    closing_ = true;
+    QDialog::reject();
+}
+
+SearchFormQt::SearchFormQt(TForm_Suchen& model, QWidget* parent) : QDialog(parent), model_(model)
+{
+    setObjectName(QStringLiteral("TForm_Suchen"));
+    setWindowTitle(ToQString(model.Caption()));
+    auto* layout = new QVBoxLayout(this);
+    auto* label = new QLabel(ToQString(model.Control("Label_suchen").Caption), this);
+    label->setObjectName(QStringLiteral("Label_suchen"));
+    edit_ = new QLineEdit(ToQString(model.Control("Edit_suchbegriff").Text), this);
+    edit_->setObjectName(QStringLiteral("Edit_suchbegriff"));
+    auto* button = new QPushButton(ToQString(model.Control("Button_suchen").Caption), this);
+    button->setObjectName(QStringLiteral("Button_suchen"));
+    button->setDefault(true);
+    layout->addWidget(label);
+    layout->addWidget(edit_);
+    layout->addWidget(button);
+    connect(button, &QPushButton::clicked, this, [this] {
+        model_.Control("Edit_suchbegriff").Text = platform::FromQString(edit_->text());
+        if (model_.Press("Button_suchen") == platform::DialogAction::Accept)
+            accept();
+    });
+}
+
+void RegisterPreviewForms(platform::DialogHostImplQt& host)
+{
+    host.RegisterForm("TForm_preview", [](platform::DialogModel& model, QWidget* parent) {
+        return std::unique_ptr<QDialog>(new FilePreviewQt(dynamic_cast<TForm_preview&>(model), parent));
+    });
+    host.RegisterForm("TForm_Suchen", [](platform::DialogModel& model, QWidget* parent) {
+        return std::unique_ptr<QDialog>(new SearchFormQt(dynamic_cast<TForm_Suchen&>(model), parent));
+    });
+}
+
+} // namespace reports_qt

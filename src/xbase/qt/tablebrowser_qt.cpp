@@ -1,0 +1,182 @@
+#include "xbase/qt/tablebrowser_qt.h"
+
+#include "platform/qt/dialoghost_qt.h"
+#include "platform/qt/qttext.h"
+#include "xbase/qt/tablegrid_qt.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace xbase_qt
+{
+
+using platform::ToQString;
+
+TableBrowserQt::TableBrowserQt(TDbfBrowserModel& model, QWidget* parent)
+    : QDialog(parent), form_(std::make_unique<TDbfBrowserForm>(model))
+{
+    setObjectName(QStringLiteral("dbf4"));
+    setWindowTitle(ToQString(model.Caption()));
+    resize(656, 464);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+
+    auto* bar = new QMenuBar(this);
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    QMenu* current = nullptr;
+    for (const TBrowserMenuItem& item : form_->Menu) {
+        if (item.Level == 0) {
+            current = bar->addMenu(ToQString(item.Caption));
+            current->setObjectName(QString::fromStdString(item.Name));
+            current->menuAction()->setVisible(item.Visible);
+            continue;
+        }
+        if (!current)
+            continue;
+        if (item.Caption == "-") {
+            current->addSeparator()->setVisible(item.Visible);
+            continue;
+        }
+        QAction* a = current->addAction(ToQString(item.Caption));
+        a->setObjectName(QString::fromStdString(item.Name));
+        a->setVisible(item.Visible);
+        a->setToolTip(ToQString(item.Hint));
+        const std::string name = item.Name;
+        connect(a, &QAction::triggered, this, [this, name] { Act(form_->Press(name)); });
+    }
+    layout->setMenuBar(bar);
+
+    auto* top = new QHBoxLayout;
+    auto* nav = new QWidget(this);
+    nav->setObjectName(QStringLiteral("TzNavigator1"));
+    auto* navLayout = new QHBoxLayout(nav);
+    navLayout->setContentsMargins(0, 0, 0, 0);
+    navLayout->setSpacing(0);
+    for (int b = 0; b < 10; ++b) {
+        const auto btn = static_cast<TNavigateBtn>(b);
+        auto* t = new QToolButton(nav);
+        t->setText(QString::fromLatin1(TTzNavigator::Caption(btn)));
+        t->setToolTip(QString::fromLatin1(TTzNavigator::Hint(btn)));
+        t->setVisible(form_->Navigator.Visible(btn));
+        connect(t, &QToolButton::clicked, this, [this, btn] {
+            form_->Navigator.Click(btn);
+            Refresh();
+        });
+        navLayout->addWidget(t);
+    }
+    top->addWidget(nav);
+    top->addStretch();
+    auto* title2 = new QLabel(ToQString(form_->LabelTitle2), this);
+    title2->setObjectName(QStringLiteral("Label_title2"));
+    top->addWidget(title2);
+    recno_ = new QLineEdit(this);
+    recno_->setObjectName(QStringLiteral("Edit_recno"));
+    recno_->setFixedWidth(60);
+    top->addWidget(recno_);
+    reccount_ = new QLabel(this);
+    reccount_->setObjectName(QStringLiteral("Label_reccount"));
+    top->addWidget(reccount_);
+    layout->addLayout(top);
+
+    grid_ = new TzGridView(form_->Grid, this);
+    layout->addWidget(grid_, 1);
+
+    auto* buttons = new QHBoxLayout;
+    const char* names[] = {"Button_ok", "Button_cancel", "Button_search", "Button_SearchNext"};
+    for (const char* n : names) {
+        auto* b = new QPushButton(ToQString(model.Control(n).Caption), this);
+        b->setObjectName(QString::fromLatin1(n));
+        const std::string name = n;
+        connect(b, &QPushButton::clicked, this, [this, name] { Act(form_->Press(name)); });
+        buttons->addWidget(b);
+        if (name == "Button_ok")
+            b->setDefault(true);
+    }
+    buttons->addStretch();
+    layout->addLayout(buttons);
+
+    connect(grid_, &TzGridView::CellClicked, this, [this](int rec, int column) { Act(form_->CellClick(rec, column)); });
+    connect(grid_, &TzGridView::KeyDown, this, [this](int key) { Act(form_->GridKeyDown(key)); });
+    connect(grid_, &TzGridView::KeyUp, this, [this](int) {
+        if (grid_->CurrentRecNo() > 0 && grid_->CurrentRecNo() != form_->Owner.RecNo())
+            form_->Owner.GoRecord(grid_->CurrentRecNo());
+        form_->GridKeyUp();
+        Refresh();
+    });
+    connect(recno_, &QLineEdit::textEdited, this, [this](const QString& t) {
+        form_->EditRecnoChanged(platform::FromQString(t));
+        grid_->GoToRecNo(form_->Owner.RecNo());
+    });
+    form_->Grid.OnDepressTitle = [this](int column) {
+        form_->DepressTitle(column);
+        grid_->ItemModel().Reload();
+        Refresh();
+    };
+    Refresh();
+}
+
+TableBrowserQt::~TableBrowserQt() = default;
+
+void TableBrowserQt::Refresh()
+{
+    form_->RefreshLabels();
+    reccount_->setText(ToQString(form_->LabelReccount));
+    if (!recno_->hasFocus())
+        recno_->setText(ToQString(form_->EditRecno));
+    grid_->ItemModel().Reload();
+    // In title order the grid still lists records in file order: the
+    // current record is found by its number.
+    grid_->GoToRecNo(form_->Owner.RecNo());
+}
+
+void TableBrowserQt::showEvent(QShowEvent* event)
+{
+    form_->FormShow();
+    Refresh();
+    QDialog::showEvent(event);
+}
+
+void TableBrowserQt::Act(platform::DialogAction a)
+{
+    switch (a) {
+    case platform::DialogAction::Accept:
+        closing_ = true;
+        accept();
+        break;
+    case platform::DialogAction::Reject:
+        closing_ = true;
+        QDialog::reject();
+        break;
+    case platform::DialogAction::Raise:
+        raise();
+        activateWindow();
+        Refresh();
+        break;
+    default:
+        Refresh();
+        break;
+    }
+}
+
+void TableBrowserQt::reject()
+{
+    if (closing_) {
+        QDialog::reject();
+        return;
+    }
+    Act(form_->Press("Escape"));
+}
+
+void RegisterTableBrowserForm(platform::DialogHostImplQt& host)
+{
+    host.RegisterForm("dbf4", [](platform::DialogModel& model, QWidget* parent) {
+        return std::unique_ptr<QDialog>(new TableBrowserQt(dynamic_cast<TDbfBrowserModel&>(model), parent));
+    });
+}
+
+} // namespace xbase_qt

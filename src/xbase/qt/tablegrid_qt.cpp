@@ -1,0 +1,226 @@
+#include "xbase/qt/tablegrid_qt.h"
+
+#include "platform/qt/qttext.h"
+
+#include <QAbstractButton>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace xbase_qt
+{
+
+QColor ToQColor(TTzColor c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
+
+TzGridItemModel::TzGridItemModel(TTzGrid& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {}
+
+int TzGridItemModel::rowCount(const QModelIndex& parent) const
+{
+    if (parent.isValid() || !grid_.DataSet || !grid_.DataSet->Active())
+        return 0;
+    return grid_.DataSet->RecordCount();
+}
+
+int TzGridItemModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : grid_.ColumnCount();
+}
+
+const TTzGridRow* TzGridItemModel::RowAt(int row) const
+{
+    constexpr int kPage = 40;
+    if (pageFirst_ < 0 || row < pageFirst_ || row >= pageFirst_ + static_cast<int>(page_.size())) {
+        pageFirst_ = row - row % kPage;
+        grid_.FillPage(pageFirst_ + 1, kPage, page_);
+    }
+    const int i = row - pageFirst_;
+    return i >= 0 && i < static_cast<int>(page_.size()) ? &page_[static_cast<std::size_t>(i)] : nullptr;
+}
+
+void TzGridItemModel::Reload()
+{
+    beginResetModel();
+    pageFirst_ = -1;
+    page_.clear();
+    endResetModel();
+}
+
+QVariant TzGridItemModel::data(const QModelIndex& index, int role) const
+{
+    const TTzGridRow* r = index.isValid() ? RowAt(index.row()) : nullptr;
+    if (!r || index.column() >= static_cast<int>(r->Cells.size()))
+        return {};
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return platform::ToQString(r->Cells[static_cast<std::size_t>(index.column())]);
+    if (role == Qt::TextAlignmentRole) {
+        switch (grid_.Columns[static_cast<std::size_t>(index.column())].Alignment) {
+        case TTzAlignment::taRightJustify: return int(Qt::AlignRight | Qt::AlignVCenter);
+        case TTzAlignment::taCenter: return int(Qt::AlignCenter);
+        default: return int(Qt::AlignLeft | Qt::AlignVCenter);
+        }
+    }
+    return {};
+}
+
+QVariant TzGridItemModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return section < grid_.ColumnCount()
+                   ? platform::ToQString(grid_.Columns[static_cast<std::size_t>(section)].Title.Caption)
+                   : QVariant();
+    const TTzGridRow* r = RowAt(section);
+    return r ? QVariant(r->RecNo) : QVariant();
+}
+
+void TzGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    const TTzGridRow* r = model_.RowAt(index.row());
+    if (!r)
+        return;
+    const bool selected = (option.state & QStyle::State_Selected) != 0;
+    const auto colours = grid_.CellColors(index.row(), index.column(), r->Deleted, selected);
+    painter->save();
+    painter->fillRect(option.rect, ToQColor(colours.Brush));
+    const std::string& text = r->Cells[static_cast<std::size_t>(index.column())];
+    if (grid_.IsLogicalColumn(index.column()) && grid_.BooleanBox != TTzBooleanBox::bbText) {
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        const QRect c = option.rect.adjusted(0, 1, 0, -1);
+        for (const TTzBoxShape& s :
+             grid_.BoxShapes(c.left(), c.top(), c.right(), c.bottom(), text == "T" || text == "t" || text == "Y" ||
+                                                                          text == "y",
+                             colours.Font)) {
+            const QRect box(QPoint(s.Left, s.Top), QPoint(s.Right, s.Bottom));
+            const QColor col = ToQColor(s.Color);
+            painter->setPen(QPen(col, s.PenWidth));
+            painter->setBrush(Qt::NoBrush);
+            switch (s.Shape) {
+            case TTzBoxShape::FrameRect: painter->drawRect(box); break;
+            case TTzBoxShape::FrameCircle: painter->drawEllipse(box); break;
+            case TTzBoxShape::FillRect: painter->fillRect(box, col); break;
+            case TTzBoxShape::Disc:
+                painter->setBrush(col);
+                painter->drawEllipse(box);
+                break;
+            case TTzBoxShape::Cross:
+                painter->drawLine(box.topLeft(), box.bottomRight());
+                painter->drawLine(box.topRight(), box.bottomLeft());
+                break;
+            case TTzBoxShape::CheckMark: {
+                const int w = box.width();
+                QPainterPath p;
+                p.moveTo(box.left() + 2, box.center().y());
+                p.lineTo(box.left() + w / 3, box.bottom() - 2);
+                p.lineTo(box.right() - 2, box.top());
+                painter->drawPath(p);
+                break;
+            }
+            }
+        }
+    } else {
+        painter->setPen(ToQColor(colours.Font));
+        const QVariant align = index.data(Qt::TextAlignmentRole);
+        painter->drawText(option.rect.adjusted(2, 0, -2, 0), align.isValid() ? align.toInt() : int(Qt::AlignLeft),
+                          platform::ToQString(text));
+    }
+    painter->restore();
+}
+
+TzGridView::TzGridView(TTzGrid& grid, QWidget* parent) : QTableView(parent), grid_(grid)
+{
+    setObjectName(QStringLiteral("TzGrid1"));
+    model_ = new TzGridItemModel(grid, this);
+    setModel(model_);
+    setItemDelegate(new TzGridDelegate(grid, *model_, this));
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    verticalHeader()->setDefaultSectionSize(18);
+    horizontalHeader()->viewport()->installEventFilter(this);
+    for (int c = 0; c < grid.ColumnCount(); ++c)
+        setColumnWidth(c, grid.Columns[static_cast<std::size_t>(c)].Width);
+    if (auto* corner = findChild<QAbstractButton*>())
+        corner->installEventFilter(this);
+    grid.OnRepaint = [this] { model_->Reload(); };
+}
+
+int32_t TzGridView::CurrentRecNo() const
+{
+    const TTzGridRow* r = currentIndex().isValid() ? model_->RowAt(currentIndex().row()) : nullptr;
+    return r ? r->RecNo : 0;
+}
+
+void TzGridView::GoToRecNo(int32_t recNo)
+{
+    if (recNo >= 1 && recNo <= model_->rowCount())
+        setCurrentIndex(model_->index(recNo - 1, std::max(0, currentIndex().column())));
+}
+
+bool TzGridView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* m = static_cast<QMouseEvent*>(event);
+        TTzShift shift;
+        shift.Shift = (m->modifiers() & Qt::ShiftModifier) != 0;
+        shift.Ctrl = (m->modifiers() & Qt::ControlModifier) != 0;
+        shift.Alt = (m->modifiers() & Qt::AltModifier) != 0;
+        const TTzMouseButton b = m->button() == Qt::RightButton ? TTzMouseButton::Right : TTzMouseButton::Left;
+        int column = -1;
+        if (watched == horizontalHeader()->viewport())
+            column = horizontalHeader()->logicalIndexAt(m->position().toPoint());
+        if (watched != horizontalHeader()->viewport() || column >= 0) {
+            if (grid_.TitleMouseUp(b, column, shift)) {
+                horizontalHeader()->viewport()->update();
+                return b == TTzMouseButton::Right;
+            }
+        }
+    }
+    return QTableView::eventFilter(watched, event);
+}
+
+void TzGridView::keyPressEvent(QKeyEvent* event)
+{
+    const int column = currentIndex().column();
+    if (event->key() == Qt::Key_Delete && (event->modifiers() & Qt::ControlModifier)) {
+        if (grid_.CtrlDelete())
+            return;
+    }
+    const QString t = event->text();
+    if (!t.isEmpty() && t[0].unicode() < 256 && grid_.KeyPress(static_cast<char>(t[0].unicode()), column)) {
+        model_->Reload();
+        return;
+    }
+    // Without AutoAppend moving down from the last row stays there.
+    if (event->key() == Qt::Key_Down && !grid_.MayAppendByMoving() && currentIndex().row() == model_->rowCount() - 1)
+        return;
+    QTableView::keyPressEvent(event);
+    emit KeyDown(event->key() == Qt::Key_Up ? 38 : event->key() == Qt::Key_Down ? 40 : event->key());
+}
+
+void TzGridView::keyReleaseEvent(QKeyEvent* event)
+{
+    QTableView::keyReleaseEvent(event);
+    emit KeyUp(event->key());
+}
+
+void TzGridView::mousePressEvent(QMouseEvent* event)
+{
+    QTableView::mousePressEvent(event);
+    const QModelIndex i = indexAt(event->position().toPoint());
+    if (!i.isValid())
+        return;
+    const TTzGridRow* r = model_->RowAt(i.row());
+    const int32_t rec = r ? r->RecNo : 0;
+    if (event->button() == Qt::LeftButton && grid_.IsLogicalColumn(i.column())) {
+        if (grid_.DataSet && rec != grid_.DataSet->RecNo())
+            grid_.DataSet->Go(rec);
+        grid_.MouseDown(TTzMouseButton::Left, i.row(), i.column());
+        model_->Reload();
+    }
+    emit CellClicked(rec, i.column());
+}
+
+} // namespace xbase_qt

@@ -1,0 +1,81 @@
+#pragma once
+// The table grid on screen: a QTableView over TTzGrid. The item model pages
+// rows in from the grid model; the delegate paints each cell with the
+// colours and logical boxes the grid model gives; mouse and key events go
+// back to the grid model. Nothing here decides anything.
+
+#include "xbase/ui/tablegrid.h"
+
+#include <QAbstractTableModel>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+#include <vector>
+
+namespace xbase_qt
+{
+
+QColor ToQColor(TTzColor c);
+
+class TzGridItemModel final : public QAbstractTableModel
+{
+    Q_OBJECT
+  public:
+    explicit TzGridItemModel(TTzGrid& grid, QObject* parent = nullptr);
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // The row of record index (0-based), read in pages of 40.
+    const TTzGridRow* RowAt(int row) const;
+    // Re-reads everything (after a change of the table or its order).
+    void Reload();
+    TTzGrid& Grid() { return grid_; }
+
+  private:
+    TTzGrid& grid_;
+    mutable std::vector<TTzGridRow> page_;
+    mutable int pageFirst_ = -1;
+};
+
+class TzGridDelegate final : public QStyledItemDelegate
+{
+  public:
+    TzGridDelegate(TTzGrid& grid, TzGridItemModel& model, QObject* parent = nullptr)
+        : QStyledItemDelegate(parent), grid_(grid), model_(model)
+    {
+    }
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+  private:
+    TTzGrid& grid_;
+    TzGridItemModel& model_;
+};
+
+class TzGridView final : public QTableView
+{
+    Q_OBJECT
+  public:
+    explicit TzGridView(TTzGrid& grid, QWidget* parent = nullptr);
+    TzGridItemModel& ItemModel() { return *model_; }
+    // The record number of the current row (0 when none).
+    int32_t CurrentRecNo() const;
+    void GoToRecNo(int32_t recNo);
+
+  signals:
+    void CellClicked(int recNo, int column);
+    void KeyDown(int key);
+    void KeyUp(int key);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+  private:
+    TTzGrid& grid_;
+    TzGridItemModel* model_;
+};
+
+} // namespace xbase_qt

@@ -1,0 +1,79 @@
+// The file list preview window offscreen: the grid shows the model, a right
+// click on a header sorts, a left click does not, a cell click picks, the
+// close box aborts.
+#include "qtfixture.h"
+
+#include "foundation/foundationstate.h"
+#include "foundation/programstate.h"
+#include "platform/headless/platform_headless.h"
+#include "reports/qt/filepreview_qt.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QTableWidget>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+class QtPreview : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        ResetFoundationState();
+        p.SetSize(4, 2);
+        const char* rows[][2] = {{"File", "Date"}, {"a.qy7", "2024/05/01"}, {"b.qy7", "2023/11/30"}, {"c.qy7", "2025/01/15"}};
+        for (int r = 0; r < 4; ++r)
+            for (int c = 0; c < 2; ++c)
+                p.Cell(r, c) = rows[r][c];
+    }
+    void ClickHeader(QTableWidget* g, int col, Qt::MouseButton b)
+    {
+        QHeaderView* h = g->horizontalHeader();
+        const QPointF at(h->sectionViewportPosition(col) + 10, 5);
+        QMouseEvent press(QEvent::MouseButtonPress, at, h->viewport()->mapToGlobal(at), b, b, Qt::NoModifier);
+        QApplication::sendEvent(h->viewport(), &press);
+    }
+    AppFirst app_;
+    platform::PlatformHeadless headless;
+    platform::ScopedPlatform scope{headless};
+    TForm_preview p;
+};
+
+TEST_F(QtPreview, HeaderRightClickSortsAndKeepsTheCurrentFile)
+{
+    reports_qt::FilePreviewQt w(p);
+    w.show();
+    QApplication::processEvents();
+    EXPECT_FALSE(w.grab().toImage().isNull());
+    QTableWidget* g = w.Grid();
+    ASSERT_EQ(g->rowCount(), 3);
+    EXPECT_EQ(g->horizontalHeaderItem(1)->text(), "Date");
+    g->setCurrentCell(2, 0);  // c.qy7
+    ClickHeader(g, 1, Qt::LeftButton);
+    EXPECT_EQ(g->item(0, 0)->text(), "a.qy7") << "a left click does not sort";
+    ClickHeader(g, 1, Qt::RightButton);
+    EXPECT_EQ(g->item(0, 0)->text(), "b.qy7");
+    EXPECT_EQ(g->item(2, 0)->text(), "c.qy7");
+    EXPECT_EQ(g->currentRow(), 2);
+}
+
+TEST_F(QtPreview, CellClickPicksAndCloseBoxAborts)
+{
+    {
+        reports_qt::FilePreviewQt w(p);
+        w.show();
+        emit w.Grid()->cellClicked(1, 0);
+        EXPECT_EQ(w.result(), QDialog::Accepted);
+        EXPECT_EQ(p.SelectedRow, 2);
+        EXPECT_FALSE(telmvar.Aborted);
+    }
+    reports_qt::FilePreviewQt w(p);
+    w.show();
+    w.close();
+    EXPECT_TRUE(telmvar.Aborted);
+}
+
+} // namespace
