@@ -2,11 +2,14 @@
 // shown modally and freed by its entry, as the commands expect.
 #include "app/menuhooks.h"
 
+#include "dialogs/gear/dimensionsform.h"
 #include "dialogs/stage/driveform.h"
 #include "dialogs/stage/predimform.h"
 #include "dialogs/stage/textsform.h"
 #include "dialogs/stagedialog.h"
+#include "foundation/programstate.h"
 #include "graphics/diagrams/loadspectrumdiagram.h"
+#include "graphics/printconf.h"
 #include "reports/gearpair/gearpairreport.h"
 #include "reports/spectrum/loadspectrumreport.h"
 
@@ -27,6 +30,11 @@ void InstallMenuCommands()
     menuhooks.Forms["TForm_qyr7text"] = Modal<TForm_qyr7text>();
     menuhooks.Forms["TForm_qyr7antr"] = Modal<TForm_qyr7antr>();
     menuhooks.Forms["TForm_qyr7vor"] = Modal<TForm_qyr7vor>();
+    menuhooks.Forms["TForm_qyr7geo"] = [] {
+        if (!ShowGearDimensionsDialog())
+            telmvar.Aborted = true;
+    };
+    menuhooks.Forms["TForm_printconf"] = Modal<TForm_printconf>();
     menuhooks.MeshReport = [](int Mesh, int Part) { MeshReport(Mesh, static_cast<uint16_t>(Part)); };
     menuhooks.WheelMeasurementReport = [](int Wheel) { WheelMeasurementReport(static_cast<uint16_t>(Wheel)); };
     // The output menu asks which output (report or one of the diagrams).
