@@ -3,6 +3,8 @@
 #include "app/menuhooks.h"
 
 #include "dialogs/gear/dimensionsform.h"
+#include "dialogs/gear/materialform.h"
+#include "dialogs/gear/measurementform.h"
 #include "dialogs/stage/driveform.h"
 #include "dialogs/stage/predimform.h"
 #include "dialogs/stage/textsform.h"
@@ -32,6 +34,14 @@ void InstallMenuCommands()
     menuhooks.Forms["TForm_qyr7vor"] = Modal<TForm_qyr7vor>();
     menuhooks.Forms["TForm_qyr7geo"] = [] {
         if (!ShowGearDimensionsDialog())
+            telmvar.Aborted = true;
+    };
+    menuhooks.Forms["TForm_qyr7wst"] = [] {
+        if (!ShowGearMaterialDialog())
+            telmvar.Aborted = true;
+    };
+    menuhooks.Forms["TForm_qyr7mes"] = [] {
+        if (!ShowGearMeasurementDialog())
             telmvar.Aborted = true;
     };
     menuhooks.Forms["TForm_printconf"] = Modal<TForm_printconf>();

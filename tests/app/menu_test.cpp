@@ -623,7 +623,8 @@ TEST_F(MenuTest, LanguageZeroStaysEnglishAtStart)
 TEST_F(MenuTest, BuiltInPartsAreWiredToTheirItems)
 {
     InstallMenuCommands();
-    for (const char* form : {"TForm_qyr7text", "TForm_qyr7antr", "TForm_qyr7vor", "TForm_qyr7geo", "TForm_printconf"})
+    for (const char* form : {"TForm_qyr7text", "TForm_qyr7antr", "TForm_qyr7vor", "TForm_qyr7geo", "TForm_qyr7wst",
+                             "TForm_qyr7mes", "TForm_printconf"})
         EXPECT_TRUE(menuhooks.Forms.count(form)) << form;
     // The texts form itself comes up; Cancel ends the command.
     headless->HeadlessDialogs().QueueResult(platform::DialogResult::Cancel);
