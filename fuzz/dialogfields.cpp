@@ -8,6 +8,7 @@
 #include "dialogs/dialogservices.h"
 #include "dialogs/messageboxes.h"
 #include "dialogs/online.h"
+#include "dialogs/gear/cutterform.h"
 #include "dialogs/gear/dimensionsform.h"
 #include "dialogs/gear/facewidthform.h"
 #include "dialogs/gear/materialform.h"
@@ -65,6 +66,7 @@ const std::vector<TFuzzForm>& Forms()
         {"face widths", [] { return std::make_unique<TForm_qyr7beff>(); }, {"Button_b", "Button_fase"}},
         {"material", [] { return std::make_unique<TForm_qyr7wst>(); }, {"Button_metric"}},
         {"measurement", [] { return std::make_unique<TForm_qyr7mes>(); }, {"Button_metric"}},
+        {"pinion cutter", [] { return std::make_unique<TForm_qyr1schn>(); }, {"Button_z0", "Button_x0"}},
     };
     return forms;
 }
@@ -94,7 +96,7 @@ void CheckFinite(const char* form)
         if (!std::isfinite(static_cast<long double>(f.value))) Fail(form, f.name);
     if (st.CarrierForm < 0 || st.CarrierForm > 3) Fail(form, "CarrierForm");
     const TPlanetaryGears& g = PlanetaryGears;
-    for (Extended x : {p.alpha, p.beta, p.mn})
+    for (Extended x : {p.alpha, p.beta, p.mn, p.x0})
         if (!std::isfinite(static_cast<long double>(x))) Fail(form, "an angle or the module");
     for (int i = 1; i <= 4; ++i)
         for (Extended x : {g.b[i], g.x[i], g.kmn[i], g.dB[i], g.bcha[i], g.Sigma_FE[i], g.SigmaHlim[i], g.HB[i], g.E[i],

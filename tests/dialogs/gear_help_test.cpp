@@ -1,5 +1,6 @@
 // Every help entry the gear forms name (their hints, help and picture
 // buttons) is in the shipped help files with a text.
+#include "dialogs/gear/cutterform.h"
 #include "dialogs/gear/dimensionsform.h"
 #include "dialogs/gear/facewidthform.h"
 #include "dialogs/gear/materialform.h"
@@ -26,6 +27,7 @@ TEST_F(GearHelp, EveryEntryTheFormsUseIsShipped)
         [] { return std::make_unique<TForm_qyr7beff>(); },
         [] { return std::make_unique<TForm_qyr7wst>(); },
         [] { return std::make_unique<TForm_qyr7mes>(); },
+        [] { return std::make_unique<TForm_qyr1schn>(); },
     };
     // The "?" picture buttons of the dimensions form.
     std::set<uint16_t> inUse = {5160, 5120, 5150, 5090, 8655, 8250, 9025};

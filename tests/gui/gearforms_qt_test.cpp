@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "dialogs/dialogservices.h"
+#include "dialogs/gear/cutterform.h"
 #include "dialogs/gear/dimensionsform.h"
 #include "dialogs/gear/facewidthform.h"
 #include "dialogs/gear/materialform.h"
@@ -140,6 +141,18 @@ TEST_F(QtGearForms, MeasurementForm)
     RunModalDialog(model);
     Expect(seen, "TForm_qyr7mes", "QYR7  No. of teeth measured, Ball and pin diameters");
     EXPECT_EQ(seen.after, "4");
+}
+
+TEST_F(QtGearForms, PinionCutterForm)
+{
+    PlanetaryGears.z[gH] = -97;
+    Seen seen;
+    Inspect(seen, {"Edit_z0", "Edit_x0", "Button_x0", "Label_z0"}, {"Button_hilfebild"}, "Button_z0", "Edit_z0",
+            "Button_cancel");
+    TForm_qyr1schn model;
+    RunModalDialog(model);
+    Expect(seen, "TForm_qyr1schn", "QYR7 pinion cutter");
+    EXPECT_EQ(seen.after, "48");
 }
 
 } // namespace

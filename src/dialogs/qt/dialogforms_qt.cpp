@@ -22,6 +22,7 @@ void RegisterDialogForms(platform::DialogHostImplQt& host)
     RegisterDiagramLimitsForm(host);
     RegisterGearMaterialForm(host);
     RegisterGearMeasurementForm(host);
+    RegisterPinionCutterForm(host);
 }
 
 } // namespace dialogs_qt

@@ -11,5 +11,6 @@ void RegisterGearDimensionsForm(platform::DialogHostImplQt& host);
 void RegisterFaceWidthForm(platform::DialogHostImplQt& host);
 void RegisterGearMaterialForm(platform::DialogHostImplQt& host);
 void RegisterGearMeasurementForm(platform::DialogHostImplQt& host);
+void RegisterPinionCutterForm(platform::DialogHostImplQt& host);
 
 } // namespace dialogs_qt
