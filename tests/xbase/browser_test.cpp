@@ -152,6 +152,15 @@ TEST_F(Browser, RightClickOnTheThirdTitleOrdersByField3AndKeepsTheRecord)
             seen.insert(dbf4.RecNo());
         }
         EXPECT_EQ(static_cast<int32_t>(seen.size()), dbf4.RecordCount()) << "every record once";
+        // The grid's rows follow the same order, the record kept.
+        dbf4.GoRecord(5);
+        f.Grid.LoadIndexOrder();
+        const auto rows = f.Grid.Page(1, 1000);
+        ASSERT_EQ(static_cast<int32_t>(rows.size()), dbf4.RecordCount());
+        for (std::size_t i = 1; i < rows.size(); ++i)
+            EXPECT_LE(rows[i - 1].Cells[2], rows[i].Cells[2]) << "row " << i;
+        EXPECT_EQ(rows[static_cast<std::size_t>(f.Grid.RowOfRecord(5) - 1)].RecNo, 5);
+        EXPECT_EQ(dbf4.RecNo(), 5);
     }
     EXPECT_FALSE(fs::exists(index + ".ndx") || fs::exists(index + ".NDX")) << "the sort index goes with the browser";
 }

@@ -3,6 +3,7 @@
 #include "platform/qt/qttext.h"
 
 #include <QAbstractButton>
+#include <QFont>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -20,7 +21,7 @@ int TzGridItemModel::rowCount(const QModelIndex& parent) const
 {
     if (parent.isValid() || !grid_.DataSet || !grid_.DataSet->Active())
         return 0;
-    return grid_.DataSet->RecordCount();
+    return grid_.RowCount();
 }
 
 int TzGridItemModel::columnCount(const QModelIndex& parent) const
@@ -42,6 +43,7 @@ const TTzGridRow* TzGridItemModel::RowAt(int row) const
 void TzGridItemModel::Reload()
 {
     beginResetModel();
+    grid_.LoadIndexOrder();
     pageFirst_ = -1;
     page_.clear();
     endResetModel();
@@ -66,6 +68,13 @@ QVariant TzGridItemModel::data(const QModelIndex& index, int role) const
 
 QVariant TzGridItemModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    // The depressed title (the order of the table) stands out.
+    if (role == Qt::FontRole && orientation == Qt::Horizontal && section == grid_.DepressedColumn()) {
+        QFont f;
+        f.setBold(true);
+        f.setUnderline(true);
+        return f;
+    }
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal)
@@ -155,8 +164,9 @@ int32_t TzGridView::CurrentRecNo() const
 
 void TzGridView::GoToRecNo(int32_t recNo)
 {
-    if (recNo >= 1 && recNo <= model_->rowCount())
-        setCurrentIndex(model_->index(recNo - 1, std::max(0, currentIndex().column())));
+    const int32_t row = grid_.RowOfRecord(recNo);
+    if (row >= 1 && row <= model_->rowCount())
+        setCurrentIndex(model_->index(row - 1, std::max(0, currentIndex().column())));
 }
 
 bool TzGridView::eventFilter(QObject* watched, QEvent* event)

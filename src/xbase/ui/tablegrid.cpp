@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dbdates.h"
+#include "xbase/core/dberror.h"
 
 #include <algorithm>
 #include <cctype>
@@ -147,6 +148,37 @@ int TTzGrid::FieldNoOfColumn(int column)
     return DataSet->FieldNoByName(Columns[static_cast<std::size_t>(column)].FieldName);
 }
 
+void TTzGrid::LoadIndexOrder()
+{
+    Order.clear();
+    if (!DataSet || !DataSet->Active() || !DataSet->CheckCommand("IndexOrder") || !::IndexActive())
+        return;
+    // The index is walked once; the dataset's own record is put back.
+    const int32_t here = DataSet->RecNo();
+    ::GoTop();
+    while (!::dEOF() && dberror.DbErrorCode == 0) {
+        Order.push_back(::RecNo());
+        ::SKIP(1);
+    }
+    if (here > 0)
+        DataSet->Go(here);
+}
+
+int32_t TTzGrid::RowCount()
+{
+    if (!Order.empty())
+        return static_cast<int32_t>(Order.size());
+    return DataSet && DataSet->Active() ? DataSet->RecordCount() : 0;
+}
+
+int32_t TTzGrid::RowOfRecord(int32_t recNo) const
+{
+    if (Order.empty())
+        return recNo;
+    const auto it = std::find(Order.begin(), Order.end(), recNo);
+    return it == Order.end() ? 0 : static_cast<int32_t>(it - Order.begin()) + 1;
+}
+
 std::vector<TTzGridRow> TTzGrid::Page(int32_t firstRecord, int count)
 {
     std::vector<TTzGridRow> rows;
@@ -160,7 +192,7 @@ void TTzGrid::FillPage(int32_t firstRecord, int count, std::vector<TTzGridRow>& 
         rows.clear();
         return;
     }
-    const int32_t total = ::RecCount();
+    const int32_t total = Order.empty() ? ::RecCount() : static_cast<int32_t>(Order.size());
     const int32_t first = std::max<int32_t>(1, firstRecord);
     const int n = std::max(0, std::min<int>(count, total - first + 1));
     rows.resize(static_cast<std::size_t>(n));
@@ -171,7 +203,7 @@ void TTzGrid::FillPage(int32_t firstRecord, int count, std::vector<TTzGridRow>& 
     std::string flag;
     for (int i = 0; i < n; ++i) {
         TTzGridRow& r = rows[static_cast<std::size_t>(i)];
-        r.RecNo = first + i;
+        r.RecNo = Order.empty() ? first + i : Order[static_cast<std::size_t>(first + i - 1)];
         ::Peek(0, r.RecNo, flag);
         r.Deleted = !flag.empty() && flag[0] == '*';
         r.Cells.resize(Columns.size());

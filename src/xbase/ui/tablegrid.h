@@ -123,9 +123,18 @@ public:
     int ColumnCount() const { return static_cast<int>(Columns.size()); }
     int FieldNoOfColumn(int column);
 
+    // ---- row order
+    // Record numbers in the order of the table's controlling index (empty:
+    // file order, row n is record n). Read again after the order changed.
+    std::vector<int32_t> Order;
+    void LoadIndexOrder();
+    int32_t RowCount();
+    // 1-based row of a record (0 when it is not shown).
+    int32_t RowOfRecord(int32_t recNo) const;
+
     // ---- pages
-    // Rows of the table from the record'th on (1-based record numbers, in
-    // file order), at most count of them.
+    // Rows of the table from the firstRecord'th row on (1-based, in the
+    // order above), at most count of them.
     std::vector<TTzGridRow> Page(int32_t firstRecord, int count);
     // The same into a reused vector (no allocation once warm).
     void FillPage(int32_t firstRecord, int count, std::vector<TTzGridRow>& rows);
