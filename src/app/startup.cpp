@@ -174,6 +174,12 @@ void InstallPlatformServices()
         AskValueInRange(P, V, Lo, Hi);
     };
     graphservices.AskYesNoFlag = [](const std::string& P, bool& F) { AskYesNoFlag(P, F); };
+    graphservices.AskSelect = [](const std::string& P, int Count, uint16_t& Choice) {
+        AskSelect(P, static_cast<uint16_t>(Count), Choice);
+    };
+    graphservices.AskIntInRange = [](const std::string& P, int32_t& V, int32_t Lo, int32_t Hi) {
+        AskIntInRange(P, V, Lo, Hi);
+    };
     graphservices.ReadHelpHint = [](int No) {
         std::string hint;
         ReadHelpHint(static_cast<uint16_t>(No), hint);

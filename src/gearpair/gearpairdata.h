@@ -212,7 +212,7 @@ struct TGearPairData {
     int InvolutePoints = 0;             // points of the involute polycurve
     int RingToothShapes = 0;            // tooth shapes drawn of the ring gear
     int GearToothShapes = 0;            // tooth shapes drawn of a gear
-    int DrawingConfiguration = 0;       // 1 with gear diameters, else without
+    int DrawingConfiguration = 0;       // AuxDiameterMode: 1 no auxiliary diameters, 2 with gear diameters
     int FilletResolution = 0;
     bool DrawRootCurve = false;
     int DrawingReserveWord = 0;         // stored with the drawing settings

@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "reports/engine/reportservices.h"
 
+#include <algorithm>
 #include <cmath>
 #include <type_traits>
 
@@ -80,6 +81,24 @@ void PromptYesNo(const std::string& Prompt, bool& Flag)
     Flag = *answer == 0;
 }
 
+void PromptSelect(const std::string& Prompt, int Count, uint16_t& Choice)
+{
+    if (Choice == 0 || Choice > Count) Choice = 1;
+    platform::SelectionRequest r;
+    r.Prompt = Prompt;
+    const int n = std::min<int>(Count, telmvar.TextItems.High);
+    for (int i = 1; i <= n; ++i)
+        r.Items.push_back(telmvar.TextItems[i]);
+    r.Selected = Choice - 1;
+    r.Style = Count >= 8 ? platform::SelectionStyle::List : platform::SelectionStyle::Radio;
+    const std::optional<int> answer = platform::CurrentPlatform().Prompt().Select(r);
+    if (!answer || *answer < 0 || *answer >= n) {
+        telmvar.Aborted = true;
+        return;
+    }
+    Choice = static_cast<uint16_t>(*answer + 1);
+}
+
 } // namespace
 
 void ResetGraphServices()
@@ -89,6 +108,8 @@ void ResetGraphServices()
     graphservices.AskWordInRange = PromptNumber<uint16_t>;
     graphservices.AskDoubleInRange = PromptNumber<Extended>;
     graphservices.AskYesNoFlag = PromptYesNo;
+    graphservices.AskSelect = PromptSelect;
+    graphservices.AskIntInRange = PromptNumber<int32_t>;
     graphservices.ReadHelpHint = [](int) { return std::string(); };
     graphservices.ConfigurePlotCommandLine = [](std::string&) {};
     graphservices.EditPlotCommandLine = EditPlotCommandLine;

@@ -30,6 +30,11 @@ struct TGraphServices {
     // A real within Low..High; Cancel sets Aborted.
     std::function<void(const std::string& Prompt, Extended& Value, Extended Low, Extended High)>
         AskDoubleInRange;
+    // One of telmvar.TextItems[1..Count], Choice 1-based in and out;
+    // Cancel sets Aborted.
+    std::function<void(const std::string& Prompt, int Count, uint16_t& Choice)> AskSelect;
+    // An integer within Low..High; Cancel sets Aborted.
+    std::function<void(const std::string& Prompt, int32_t& Value, int32_t Low, int32_t High)> AskIntInRange;
     // Yes or No; Cancel sets Aborted and leaves the flag.
     std::function<void(const std::string& Prompt, bool& Flag)> AskYesNoFlag;
     // The hint of a help entry (one line), empty when there is none.
