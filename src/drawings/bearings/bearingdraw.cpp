@@ -55,11 +55,12 @@ std::vector<TOutline::TVertex> TOutline::Closed() const
 {
     std::vector<TVertex> v = v_;
     if (v.size() < 2) return {};
-    if (v.back().x != v.front().x || v.back().y != v.front().y) {
-        v.back().a = v.back().a;
-        v.push_back({v.front().x, v.front().y, 0});
-    }
+    if (v.back().x != v.front().x || v.back().y != v.front().y) v.push_back({v.front().x, v.front().y, 0});
     v.back().a = 0;
+    // A corner radius of 0 leaves a rounding between two equal points: a
+    // straight (empty) edge, which has no arc centre to ask for.
+    for (size_t i = 0; i + 1 < v.size(); ++i)
+        if (v[i].x == v[i + 1].x && v[i].y == v[i + 1].y) v[i].a = 0;
     return v;
 }
 
