@@ -1,0 +1,309 @@
+#include "planetary/bearings/operationdata.h"
+
+#include "foundation/codepage.h"
+#include "foundation/numbertext.h"
+#include "foundation/programsettings.h"
+#include "foundation/programstate.h"
+#include "foundation/unitsys.h"
+#include "planetary/bearings/bearinglife.h"
+#include "planetary/stage.h"
+#include "platform/platform.h"
+
+#include <algorithm>
+#include <cmath>
+
+TBearingDialogServices bearingdialogservices;
+
+namespace {
+
+using platform::DialogAction;
+
+const char* const NumberEdits[] = {"Edit_frmin", "Edit_temp", "Edit_visko", "Edit_a23", "Edit_aiso", "Edit_ec"};
+
+// Failure probabilities of the reliability list, %.
+constexpr Extended FailureProbabilities[14] = {10, 5, 4, 3, 2, 1, 0.8L, 0.6L, 0.4L, 0.2L, 0.1L, 0.08L, 0.06L, 0.05L};
+
+std::string RadioName(const std::string& Group, int Index) { return Group + "_" + std::to_string(Index); }
+
+int RadioIndex(const platform::DialogModel& M, const std::string& Group, int Count)
+{
+    for (int i = 0; i < Count; ++i) {
+        const auto* c = M.FindControl(RadioName(Group, i));
+        if (c && c->Checked)
+            return i;
+    }
+    return -1;
+}
+
+void SetRadioIndex(platform::DialogModel& M, const std::string& Group, int Count, int Index)
+{
+    for (int i = 0; i < Count; ++i)
+        M.Control(RadioName(Group, i)).Checked = i == Index;
+}
+
+int RadioButtonIndex(const std::string& Name, const std::string& Group, int Count)
+{
+    for (int i = 0; i < Count; ++i)
+        if (Name == RadioName(Group, i))
+            return i;
+    return -1;
+}
+
+// Texts of the program are DOS code page; the controls show Windows-1252.
+std::string Shown(const std::string& Dos) { return OemToAnsiText(Dos); }
+
+Extended BearingSpeed(int n) { return std::fabs(PlanetaryStage.nBearing[n]); }
+
+} // namespace
+
+std::vector<std::string> TForm_vq1waelz::ReliabilityItems()
+{
+    std::vector<std::string> items;
+    for (int k = 0; k < 14; ++k) {
+        const Extended p = FailureProbabilities[k];
+        items.push_back(FloatToSignificant(100 - p) + "%       L" + FloatToSignificant(p) + "m       a1 = " +
+                        FloatToSignificant(ReliabilityFactors[k + 1]));
+    }
+    return items;
+}
+
+TForm_vq1waelz::TForm_vq1waelz(int n) : n_(std::clamp(n, 1, 2)), work_(PlanetBearings[n_])
+{
+    Control("GroupBox_betr").Caption = "OPERATION DATA";
+    Control("Label_frmin").Caption = "minimum radial load Fr min";
+    Control("Edit_frmin");
+    Control("Label_frminu");
+    Control("Label_n").Caption = "average speed n";
+    Control("Edit_n").Enabled = false; // shown only: the speed follows from the stage
+    Control("Label_nu").Caption = "1/min";
+    Control("Label_temp").Caption = "operating temperature theta";
+    Control("Edit_temp");
+    Control("Label_tempu");
+    Control("Label_visko").Caption = Shown("nominal viscosity lubricant at" + std::string(" 40") + "\xF8" + "C");
+    Control("Edit_visko");
+    Control("Label_viskou");
+    Control("RadioGroup_a23").Caption = "lubricant and material coefficient";
+    for (int i = 0; i < ModeCount; ++i)
+        Control(RadioName("RadioGroup_a23", i)).Caption = Shown(LifeFactorModeTexts[i + 1]);
+    Control("Edit_a23");
+    Control("Button_a23").Caption = "<";
+    Control("Edit_aiso");
+    Control("Button_aiso").Caption = "<";
+    Control("RadioGroup_ec");
+    for (int i = 0; i < ContaminationCount; ++i)
+        Control(RadioName("RadioGroup_ec", i)).Caption = Shown(ContaminationTexts[i + 1]);
+    Control("Edit_ec");
+    Control("Label_proz").Caption = "reliability";
+    Control("ComboBox_proz");
+    Control("CheckBox_EP").Caption = "EP additive";
+    Control("Button_ok").Caption = "OK";
+    Control("Button_cancel").Caption = "Cancel";
+    Control("Button_hilfetext").Caption = "&Help Text";
+    Control("Button_hilfebild").Caption = "Aux. &Image";
+    Control("Button_hilfebilda23").Caption = "?";
+    Control("Button_metric").Caption = "mm <--> inch";
+
+    const std::pair<const char*, uint16_t> hints[] = {{"Label_frmin", 4180}, {"Label_n", 4150},
+                                                      {"Label_temp", 4160},  {"Label_visko", 4170},
+                                                      {"RadioGroup_a23", 4210}, {"Label_proz", 4190}};
+    for (auto [name, number] : hints) {
+        auto& c = Control(name);
+        c.HintNumber = number;
+        c.Hint = telmvar.HelpLevel != 0 && bearingdialogservices.HelpHint ? bearingdialogservices.HelpHint(number)
+                                                                          : std::string();
+    }
+    Load();
+}
+
+void TForm_vq1waelz::Load()
+{
+    Control("Edit_frmin").Text = ForceToText(work_.FrMin);
+    Control("Label_frminu").Caption = Shown(ForceUnitLabel());
+    Control("Edit_n").Text = FloatToSignificant(BearingSpeed(n_));
+    Control("Edit_temp").Text = TemperatureToText(work_.Temperature);
+    Control("Label_tempu").Caption = Shown(TemperatureUnitLabel());
+    Control("Edit_visko").Text = FloatToSignificant(work_.nu40);
+    Control("Label_viskou").Caption = Shown(ViscosityUnitLabel());
+    Control("Edit_a23").Text = FloatToSignificant(work_.a23);
+    Control("Edit_aiso").Text = FloatToSignificant(work_.aISO);
+    SetRadioIndex(*this, "RadioGroup_a23", ModeCount, std::clamp(work_.LifeFactorMode, 1, ModeCount) - 1);
+    SetRadioIndex(*this, "RadioGroup_ec", ContaminationCount,
+                  std::clamp(work_.ContaminationClass, 1, ContaminationCount) - 1);
+    // The entered eC is shown with "input ec .." and kept aside otherwise.
+    enteredEc_ = FloatToSignificant(work_.eC);
+    Control("Edit_ec").Text = enteredEc_;
+    // A project file may hold an index past the list: the nearest item.
+    const auto items = ReliabilityItems();
+    Control("ComboBox_proz").Text = items[static_cast<std::size_t>(std::clamp(work_.ReliabilityIndex, 1, 14) - 1)];
+    Control("CheckBox_EP").Checked = work_.EPAdditives;
+    ApplyModeRules();
+    ApplyContaminationRules();
+    loaded_.clear();
+    for (const char* name : NumberEdits)
+        loaded_.emplace_back(name, Control(name).Text);
+    loaded_.emplace_back("enteredEc", enteredEc_);
+    Touch();
+}
+
+std::string TForm_vq1waelz::LoadedText(const std::string& Name) const
+{
+    for (const auto& [name, text] : loaded_)
+        if (name == Name)
+            return text;
+    return {};
+}
+
+bool TForm_vq1waelz::TextChanged(const std::string& Name) const
+{
+    const auto* c = FindControl(Name);
+    return !c || c->Text != LoadedText(Name);
+}
+
+void TForm_vq1waelz::ApplyModeRules()
+{
+    const int mode = RadioIndex(*this, "RadioGroup_a23", ModeCount);
+    const bool iso = mode == 2 || mode == 3;
+    for (const char* name : {"RadioGroup_ec", "Edit_ec", "CheckBox_EP"})
+        Control(name).Visible = iso;
+    for (int i = 0; i < ContaminationCount; ++i)
+        Control(RadioName("RadioGroup_ec", i)).Visible = iso;
+    Control("Edit_a23").Enabled = mode == 1;
+    Control("Edit_aiso").Enabled = mode == 3;
+}
+
+void TForm_vq1waelz::ApplyContaminationRules()
+{
+    const int level = RadioIndex(*this, "RadioGroup_ec", ContaminationCount);
+    auto& edit = Control("Edit_ec");
+    if (level == ContaminationCount - 1) {
+        edit.Enabled = true;
+        edit.Text = enteredEc_;
+    } else {
+        edit.Enabled = false;
+        edit.Text = FloatToSignificant(ContaminationFactor(level + 1, (work_.d + work_.D) / 2));
+    }
+}
+
+bool TForm_vq1waelz::Store()
+{
+    WaelzLagerTyp r = work_;
+    const int level = RadioIndex(*this, "RadioGroup_ec", ContaminationCount);
+    if (level == ContaminationCount - 1)
+        enteredEc_ = Control("Edit_ec").Text;
+    struct Field {
+        const char* Name;
+        std::string Text;
+        bool Changed;
+        Extended* Target;
+        Extended (*Convert)(const std::string&);
+    };
+    const Field fields[] = {
+        {"Edit_frmin", Control("Edit_frmin").Text, TextChanged("Edit_frmin"), &r.FrMin, &TextToForce},
+        {"Edit_temp", Control("Edit_temp").Text, TextChanged("Edit_temp"), &r.Temperature, &TextToTemperature},
+        {"Edit_visko", Control("Edit_visko").Text, TextChanged("Edit_visko"), &r.nu40, &TextToFloat},
+        {"Edit_a23", Control("Edit_a23").Text, TextChanged("Edit_a23"), &r.a23, &TextToFloat},
+        {"Edit_aiso", Control("Edit_aiso").Text, TextChanged("Edit_aiso"), &r.aISO, &TextToFloat},
+        // eC is the user's only with "input ec .."; the other levels give it
+        // from the table when the life is calculated.
+        {"Edit_ec", enteredEc_, enteredEc_ != LoadedText("enteredEc"), &r.eC, &TextToFloat},
+    };
+    for (const Field& f : fields) {
+        if (!f.Changed)
+            continue;
+        Extended probe = 0;
+        if (!TryTextToFloat(f.Text, probe)) {
+            platform::CurrentPlatform().Messages().ShowOk(telmvar.ProgramTitle, "Invalid Input: " + f.Text,
+                                                          platform::MessageIcon::Error);
+            return false;
+        }
+        *f.Target = f.Convert(f.Text);
+    }
+    r.LifeFactorMode = RadioIndex(*this, "RadioGroup_a23", ModeCount) + 1;
+    r.ContaminationClass = level + 1;
+    const auto items = ReliabilityItems();
+    const auto at = std::find(items.begin(), items.end(), Control("ComboBox_proz").Text);
+    if (at != items.end())
+        r.ReliabilityIndex = static_cast<int>(at - items.begin()) + 1;
+    r.EPAdditives = Control("CheckBox_EP").Checked;
+    work_ = r;
+    return true;
+}
+
+Extended TForm_vq1waelz::CalcFactor(int Mode, int Config)
+{
+    const WaelzLagerTyp kept = PlanetBearings[n_];
+    const bool aborted = telmvar.Aborted;
+    const bool fatal = telmvar.FatalCalcError;
+    WaelzLagerTyp probe = work_;
+    probe.LifeFactorMode = Mode;
+    PlanetBearings[n_] = probe;
+    // The equivalent load of the last calculation as a purely radial load:
+    // P already holds the axial share.
+    CalcBearingLife(n_, work_.BearingType, Config, work_.P, 0, BearingSpeed(n_));
+    const Extended factor = Mode == 1 ? PlanetBearings[n_].a23 : PlanetBearings[n_].aISO;
+    PlanetBearings[n_] = kept;
+    telmvar.Aborted = aborted;
+    telmvar.FatalCalcError = fatal;
+    return factor;
+}
+
+DialogAction TForm_vq1waelz::Press(const std::string& Name)
+{
+    if (Name == "Button_ok") {
+        if (!Store())
+            return DialogAction::None;
+        PlanetBearings[n_] = work_;
+        accepted_ = true;
+        telmvar.Aborted = false;
+        return DialogAction::Accept;
+    }
+    if (Name == "Button_cancel" || Name == "Escape") {
+        telmvar.Aborted = true;
+        return DialogAction::Reject;
+    }
+    if (Name == "Button_a23" || Name == "Button_aiso") {
+        if (!Store())
+            return DialogAction::None;
+        const bool a23 = Name == "Button_a23";
+        const Extended factor = a23 ? CalcFactor(1, 0) : CalcFactor(3, work_.Arrangement);
+        Control(a23 ? "Edit_a23" : "Edit_aiso").Text = FloatToSignificant(factor);
+        Touch();
+        return DialogAction::None;
+    }
+    if (Name == "Button_hilfetext" || Name == "Button_hilfebild" || Name == "Button_hilfebilda23") {
+        const uint16_t number = Name == "Button_hilfebilda23" ? 4210 : 4295;
+        const int mode = Name == "Button_hilfetext" ? 1 : 2;
+        if (bearingdialogservices.ShowHelp)
+            bearingdialogservices.ShowHelp(number, mode);
+        telmvar.Aborted = false;
+        return mode == 2 ? DialogAction::Raise : DialogAction::None;
+    }
+    if (Name == "Button_metric") {
+        if (!Store())
+            return DialogAction::None;
+        wtelmvar.UnitSystem = wtelmvar.UnitSystem == 1 ? 0 : 1;
+        Load();
+        return DialogAction::None;
+    }
+    return DialogModel::Press(Name);
+}
+
+void TForm_vq1waelz::Changed(const std::string& Name)
+{
+    if (RadioButtonIndex(Name, "RadioGroup_a23", ModeCount) >= 0) {
+        SetRadioIndex(*this, "RadioGroup_a23", ModeCount, RadioButtonIndex(Name, "RadioGroup_a23", ModeCount));
+        ApplyModeRules();
+        Touch();
+        return;
+    }
+    const int level = RadioButtonIndex(Name, "RadioGroup_ec", ContaminationCount);
+    if (level >= 0) {
+        // Leaving "input ec .." keeps what the user typed for coming back.
+        auto& edit = Control("Edit_ec");
+        if (edit.Enabled)
+            enteredEc_ = edit.Text;
+        SetRadioIndex(*this, "RadioGroup_ec", ContaminationCount, level);
+        ApplyContaminationRules();
+        Touch();
+    }
+}

@@ -1,0 +1,74 @@
+#pragma once
+// The operating data of a planet bearing (TForm_vq1waelz, "OPERATION
+// DATA"): minimum radial load, speed (shown only), temperature, oil
+// viscosity at 40 °C, the life factor mode with a23 or aISO, contamination
+// level or eC, reliability and EP additives.
+//
+// The model edits a copy of the bearing record; only OK writes it into
+// PlanetBearings[n], so Cancel, the unit switch and the two "<" buttons
+// (which calculate a23 or aISO on that copy) leave the project untouched.
+// A text the user did not change is not read back, so a value keeps every
+// digit the edit did not show; a changed text that is no number stores
+// nothing and is refused with a message.
+
+#include "foundation/types.h"
+#include "planetary/bearings/planetbearing.h"
+#include "platform/dialoghost.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Help services of the layers above (help file, help window). Unset: no
+// hints and no help shown, as in a batch run.
+struct TBearingDialogServices {
+    std::function<std::string(uint16_t HelpNo)> HelpHint;
+    // Mode 1 the text, 2 the picture of the entry.
+    std::function<void(uint16_t HelpNo, int Mode)> ShowHelp;
+};
+extern TBearingDialogServices bearingdialogservices;
+
+class TForm_vq1waelz final : public platform::DialogModel
+{
+  public:
+    // Bearing n (1 Pi, 2 Pe) with its current record.
+    explicit TForm_vq1waelz(int n);
+
+    std::string FormName() const override { return "TForm_vq1waelz"; }
+    std::string Caption() const override { return "OPERATION DATA"; }
+
+    platform::DialogAction Press(const std::string& Name) override;
+    void Changed(const std::string& Name) override;
+
+    // Shows the working record in the current unit system.
+    void Load();
+    // Working record from the controls; false (nothing stored, message
+    // shown) when a changed number text does not convert.
+    bool Store();
+    // The record the dialog works on; OK writes it to PlanetBearings[n].
+    const WaelzLagerTyp& Record() const { return work_; }
+    // True once OK stored the record.
+    bool Accepted() const { return accepted_; }
+
+    // The 14 items of the reliability list, "90%       L10m       a1 = 1" ...
+    static std::vector<std::string> ReliabilityItems();
+
+    static constexpr int ModeCount = 4;
+    static constexpr int ContaminationCount = 8;
+
+  private:
+    void ApplyModeRules();
+    void ApplyContaminationRules();
+    // a23 (Mode 1) or aISO (Mode 3) of the working record, calculated on a
+    // copy placed in PlanetBearings[n] for the call and taken out again.
+    Extended CalcFactor(int Mode, int Config);
+    std::string LoadedText(const std::string& Name) const;
+    bool TextChanged(const std::string& Name) const;
+
+    int n_;
+    WaelzLagerTyp work_;
+    std::vector<std::pair<std::string, std::string>> loaded_;
+    std::string enteredEc_; // Edit_ec while a level other than "input ec .." is chosen
+    bool accepted_ = false;
+};
