@@ -24,6 +24,7 @@
 #include "graphics/diagrams/loadspectrumdiagram.h"
 #include "graphics/graphservices.h"
 #include "graphics/graphsettings.h"
+#include "planetary/bearings/operationdata.h"
 #include "planetary/projectfile.h"
 #include "planetary/filenames.h"
 #include "planetary/stagecalc.h"
@@ -160,6 +161,8 @@ void InstallPlatformServices()
     // shell's help; its HTML page carries the shell's date and time.
     InstallTablePrint();
     tablebrowserservices.ShowHelpText = S.ShowHelpText;
+    bearingdialogservices.HelpHint = [](uint16_t No) { return GetHelpHint(No); };
+    bearingdialogservices.ShowHelp = [](uint16_t No, int Mode) { ShowHelpText(No, 0, Mode); };
     tablebrowserservices.TodayDateText = [] { return reportservices.TodayDateText(); };
     tablebrowserservices.NowTimeText = [] { return reportservices.NowTimeText(); };
 

@@ -3,7 +3,9 @@
 #include "dialogs/qt/diagramlimits_qt.h"
 #include "dialogs/qt/gearforms_qt.h"
 #include "dialogs/qt/online_qt.h"
+#include "dialogs/qt/formbinder.h"
 #include "dialogs/qt/stageforms_qt.h"
+#include "planetary/qt/operationdata_qt.h"
 
 namespace dialogs_qt
 {
@@ -23,6 +25,8 @@ void RegisterDialogForms(platform::DialogHostImplQt& host)
     RegisterGearMaterialForm(host);
     RegisterGearMeasurementForm(host);
     RegisterPinionCutterForm(host);
+    // The planet bearing's operating data: its layout lives with the model.
+    RegisterBoundForm(host, "TForm_vq1waelz", planetary_qt::OperationDataLayout);
 }
 
 } // namespace dialogs_qt
