@@ -310,3 +310,25 @@ TEST_F(BearingSelection, ResetDropsTheChoiceOnlyOnYes)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(BearingSelection, PlanetsAtRestStopTheGuidedCheckButKeepThePick)
+{
+    // Sun and ring at the same speed: the whole stage turns as a block and
+    // the planets stand still on their pins.
+    PlanetaryShafts.InputShaft = shaftS;
+    PlanetaryShafts.OutputShaft = shaftC;
+    PlanetaryStage.nThird = PlanetaryStage.nIn;
+    telmvar.HelpLevel = 1;
+    ChooseType(5);
+    Pick(4);
+    SelectPlanetBearing(1);
+    EXPECT_EQ(D(PlanetaryStage.nBearing[1]), 0.0);
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_EQ(PlanetBearings[1].Designation, "NU205");
+    EXPECT_TRUE(telmvar.DataModified) << "the record changed although the command stopped";
+    EXPECT_TRUE(Questions().empty());
+}
+
+} // namespace

@@ -218,8 +218,12 @@ bool TForm_vq1waelz::Store()
         }
         *f.Target = f.Convert(f.Text);
     }
-    r.LifeFactorMode = RadioIndex(*this, "RadioGroup_a23", ModeCount) + 1;
-    r.ContaminationClass = level + 1;
+    // A group with no button checked (never so after Load) keeps its value.
+    const int mode = RadioIndex(*this, "RadioGroup_a23", ModeCount);
+    if (mode >= 0)
+        r.LifeFactorMode = mode + 1;
+    if (level >= 0)
+        r.ContaminationClass = level + 1;
     const auto items = ReliabilityItems();
     const auto at = std::find(items.begin(), items.end(), Control("ComboBox_proz").Text);
     if (at != items.end())
