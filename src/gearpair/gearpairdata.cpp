@@ -195,4 +195,8 @@ void InitGearPairData()
     g.DrawingReserveWord = 1;
     g.DrawingReserveInt = 3;
     g.SettingsReserveFlag = true;
+    g.PlanetSunChoice = 1;
+    g.MeshRotationAngle = 0;
+    g.DrawGearBody = false;
+    g.RingFixingHoles = {};
 }

@@ -218,6 +218,17 @@ struct TGearPairData {
     int DrawingReserveWord = 0;         // stored with the drawing settings
     int DrawingReserveInt = 0;          // stored with the drawing settings
     bool SettingsReserveFlag = false;   // stored at the tail of the settings
+    int PlanetSunChoice = 1;            // 1 gear 1 is the planet, gear 2 the sun; 2 the reverse
+    Extended MeshRotationAngle = 0;     // RotationAngle1: gear 1 in the contact pictures, deg
+    bool DrawGearBody = false;          // DrawBore: gear wheel picture with bore or ring outline
+    // RingGearBoltCircle: fixing holes drawn in a ring gear wheel (Draw,
+    // Count, dBore, dPitch).
+    struct TRingFixingHoles {
+        bool Enabled = false;
+        int Count = 0;
+        Extended HoleDiameter = 0;
+        Extended PitchCircleDiameter = 0;
+    } RingFixingHoles;
 
     // ---- meshing picture ----
     PairArray<Extended> x_pic{}, xv_pic{}, sn_pic{}, df_pic{}, da_pic{}, dw_pic{};

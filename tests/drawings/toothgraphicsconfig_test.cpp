@@ -202,3 +202,27 @@ TEST_F(ToothGraphicsConfig, CancelInsideAnItemLeavesAbortedWithoutRecomputing)
 }
 
 } // namespace
+
+namespace
+{
+
+TEST(ToothGraphicsDefaults, PictureSettingsOfAFreshPair)
+{
+    GearPair.PlanetSunChoice = 2;
+    GearPair.MeshRotationAngle = 12;
+    GearPair.DrawGearBody = true;
+    GearPair.RingFixingHoles.Count = 8;
+    GearPair.DrawingConfiguration = 2;
+    InitGearPairData();
+    EXPECT_EQ(GearPair.PlanetSunChoice, 1);
+    EXPECT_EQ(GearPair.MeshRotationAngle, 0);
+    EXPECT_FALSE(GearPair.DrawGearBody);
+    EXPECT_FALSE(GearPair.RingFixingHoles.Enabled);
+    EXPECT_EQ(GearPair.RingFixingHoles.Count, 0);
+    // No auxiliary diameters unless asked for.
+    EXPECT_EQ(GearPair.DrawingConfiguration, 1);
+    EXPECT_EQ(GearPair.GearToothShapes, 30);
+    EXPECT_EQ(GearPair.RingToothShapes, 200);
+}
+
+} // namespace
