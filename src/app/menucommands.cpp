@@ -12,6 +12,7 @@
 #include "foundation/programstate.h"
 #include "graphics/diagrams/loadspectrumdiagram.h"
 #include "graphics/printconf.h"
+#include "planetary/bearings/bearingselection.h"
 #include "reports/gearpair/gearpairreport.h"
 #include "reports/spectrum/loadspectrumreport.h"
 
@@ -45,6 +46,9 @@ void InstallMenuCommands()
             telmvar.Aborted = true;
     };
     menuhooks.Forms["TForm_printconf"] = Modal<TForm_printconf>();
+    menuhooks.SelectPlanetBearing = SelectPlanetBearing;
+    menuhooks.EditPlanetBearingApplication = EditPlanetBearingApplication;
+    menuhooks.ResetPlanetBearingSelection = ResetPlanetBearingSelection;
     menuhooks.MeshReport = [](int Mesh, int Part) { MeshReport(Mesh, static_cast<uint16_t>(Part)); };
     menuhooks.WheelMeasurementReport = [](int Wheel) { WheelMeasurementReport(static_cast<uint16_t>(Wheel)); };
     // The output menu asks which output (report or one of the diagrams).

@@ -178,7 +178,9 @@ Thh::Thh()
         h["mi_editwaelzdatenbank" + p] = [this, n] {
             Call(menuhooks.SelectPlanetBearing, n);
             if (!telmvar.Aborted) {
-                Call(menuhooks.PlanetDrawView, 3, 10);
+                // The chosen bearing is stored whether or not the stage view
+                // can be shown; a missing view must not lose the modified mark.
+                if (menuhooks.PlanetDrawView) menuhooks.PlanetDrawView(3, 10);
                 Mod();
             }
         };

@@ -382,6 +382,21 @@ TEST_F(MenuTest, PredimensioningAsksOnModifiedInputAndKeepsTheBearingsOnCancel)
     EXPECT_TRUE(telmvar.DataModified);
 }
 
+TEST_F(MenuTest, ABearingPickIsMarkedModifiedWhileNoStageViewCanShowIt)
+{
+    // The stage views come later; until then a chosen bearing must still
+    // count as unsaved input and no "not available" box may interrupt it.
+    int picks = 0;
+    menuhooks.SelectPlanetBearing = [&picks](int) { ++picks; };
+    menuhooks.PlanetDrawView = nullptr;
+    telmvar.DataModified = false;
+    const size_t boxes = Boxes().size();
+    ASSERT_TRUE(hh.Click("mi_editwaelzdatenbankPi"));
+    EXPECT_EQ(picks, 1);
+    EXPECT_TRUE(telmvar.DataModified);
+    EXPECT_EQ(Boxes().size(), boxes);
+}
+
 TEST_F(MenuTest, AStandardSpectrumEditCancelledHalfwayKeepsTheStageSpectrum)
 {
     PlanetaryStage.LoadSpectrumCount = 2;
