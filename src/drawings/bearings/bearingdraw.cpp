@@ -45,6 +45,16 @@ void HatchArc(int N, Extended Cx, Extended Cy, Extended R, Extended T1, Extended
     if (Finite({Cx, Cy, R, T1, T2})) AddHatchArc(N, Cx, Cy, R, T1, T2);
 }
 
+THatchLinesOnly::THatchLinesOnly() : modeOne_(hatchstate.HatchMode == 1)
+{
+    if (modeOne_) SetHatchMode(2);
+}
+
+THatchLinesOnly::~THatchLinesOnly()
+{
+    if (modeOne_) SetHatchMode(1);
+}
+
 void TOutline::Add(Extended X, Extended Y, Extended A)
 {
     if (!Finite({X, Y})) return;
@@ -86,6 +96,7 @@ void TOutline::Hatched(Extended Spacing, Extended Angle) const
         CadPolylineVertex(p.x, p.y, p.a);
         AddHatchVertex(p.x, p.y, p.a);
     }
+    THatchLinesOnly linesOnly;
     EndHatch(0, std::isfinite(Spacing) ? Spacing : 0, Angle);
 }
 
@@ -263,6 +274,7 @@ void DrawGroovedRingAbove(Extended x0, Extended y0, Extended r, Extended c, Exte
     HatchArc(5, x0 + w - c, y0 + h - c, c, HalfPi, 0);
     HatchPoint(x0 + w, y0);
     if (groove) HatchArc(10, x0 + w / 2, y0 - (r - t), r, std::asin(q), PiL - std::asin(q));
+    THatchLinesOnly linesOnly;
     HatchCollected(0, w / 10, y0 >= 0 ? 45 : -45);
 }
 
@@ -292,6 +304,7 @@ void DrawGroovedRingBelow(Extended x0, Extended y0, Extended r, Extended c, Exte
     HatchArc(5, x0 + w - c, y0 - h + c, c, 3 * HalfPi, 2 * PiL);
     HatchPoint(x0 + w, y0);
     if (groove) HatchArc(10, x0 + w / 2, y0 + (r - t), r, 2 * PiL - std::asin(q), PiL + std::asin(q));
+    THatchLinesOnly linesOnly;
     HatchCollected(0, w / 10, y0 >= 0 ? -45 : 45);
 }
 

@@ -50,6 +50,22 @@ class TOutline
     std::vector<TVertex> v_;
 };
 
+// Held while a ring whose outline is already drawn (with its true arcs) is
+// hatched: in HatchMode 1 the hatcher would draw the outline once more as
+// chords, so for that time it draws the hatch lines only (mode 2). Any
+// other mode is left alone.
+class THatchLinesOnly
+{
+  public:
+    THatchLinesOnly();
+    ~THatchLinesOnly();
+    THatchLinesOnly(const THatchLinesOnly&) = delete;
+    THatchLinesOnly& operator=(const THatchLinesOnly&) = delete;
+
+  private:
+    bool modeOne_;
+};
+
 // Side faces across the bore: x = 0 and x = B from -Y to +Y on layer 5.
 void BoreLinesAt(Extended B, Extended Y);
 // Centre cross of a ball, each arm of length rw, on the current layer.

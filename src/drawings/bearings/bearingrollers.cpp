@@ -259,6 +259,8 @@ void DrawNeedleCage(const TBearingDrawingData& b, int BoreLines)
         const Extended x1 = B / 2 + L / 2 + 0.1L * (B - L) / 2, x2 = B / 2 - L / 2 - 0.1L * (B - L) / 2;
         const Extended y1 = s * (rm - hc / 2), y2 = s * (rm + hc / 2);
         if (Finite({x1, x2, y1, y2, spacing})) {
+            // The cage bars are hatched without an outline.
+            THatchLinesOnly linesOnly;
             HatchRectangle(x1, y1, B, y2, spacing, -45);
             HatchRectangle(x2, y1, 0, y2, spacing, -45);
         }
