@@ -13,6 +13,7 @@
 #include "dialogs/gear/facewidthform.h"
 #include "dialogs/gear/materialform.h"
 #include "dialogs/gear/measurementform.h"
+#include "dialogs/gear/qualityform.h"
 #include "dialogs/stage/basicrackconverter.h"
 #include "dialogs/stage/carrierform.h"
 #include "dialogs/stage/driveform.h"
@@ -66,6 +67,8 @@ const std::vector<TFuzzForm>& Forms()
         {"face widths", [] { return std::make_unique<TForm_qyr7beff>(); }, {"Button_b", "Button_fase"}},
         {"material", [] { return std::make_unique<TForm_qyr7wst>(); }, {"Button_metric"}},
         {"measurement", [] { return std::make_unique<TForm_qyr7mes>(); }, {"Button_metric"}},
+        {"quality", [] { return std::make_unique<TForm_qyr7qual>(); },
+         {"Button_2gleich1", "Button_3gleich1", "Button_4gleich1", "Button_q1", "Button_q2", "Button_q3", "Button_q4"}},
         {"pinion cutter", [] { return std::make_unique<TForm_qyr1schn>(); }, {"Button_z0", "Button_x0"}},
     };
     return forms;

@@ -5,6 +5,7 @@
 #include "dialogs/gear/dimensionsform.h"
 #include "dialogs/gear/materialform.h"
 #include "dialogs/gear/measurementform.h"
+#include "dialogs/gear/qualityform.h"
 #include "dialogs/stage/driveform.h"
 #include "dialogs/stage/predimform.h"
 #include "dialogs/stage/textsform.h"
@@ -43,6 +44,10 @@ void InstallMenuCommands()
     };
     menuhooks.Forms["TForm_qyr7mes"] = [] {
         if (!ShowGearMeasurementDialog())
+            telmvar.Aborted = true;
+    };
+    menuhooks.Forms["TForm_qyr7qual"] = [] {
+        if (!ShowGearQualityDialog())
             telmvar.Aborted = true;
     };
     menuhooks.Forms["TForm_printconf"] = Modal<TForm_printconf>();

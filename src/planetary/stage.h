@@ -91,6 +91,9 @@ struct TPlanetaryGears {
     PerGear<int> AsneSeries{}, TsnSeries{};
     PerGear<int> FlankToleranceClass{};
     GearArray Asne{}, Asni{}, q{}, q_tol{};
+    // The tooth correction note of the quality dialog; the project file has
+    // no line for it, so it is not saved.
+    PerGear<std::string> ToothCorrection{};
     PerGear<std::string> ToleranceZone{};
     PerMesh<std::string> CentreDistanceTolerance{};
     PerGear<int> SpanTeeth{};

@@ -15,6 +15,7 @@
 #include "dialogs/gear/facewidthform.h"
 #include "dialogs/gear/materialform.h"
 #include "dialogs/gear/measurementform.h"
+#include "dialogs/gear/qualityform.h"
 #include "dialogs/online.h"
 #include "dialogs/qt/dialogforms_qt.h"
 #include "dialogs/stagedialog.h"
@@ -153,6 +154,20 @@ TEST_F(QtGearForms, PinionCutterForm)
     RunModalDialog(model);
     Expect(seen, "TForm_qyr1schn", "QYR7 pinion cutter");
     EXPECT_EQ(seen.after, "48");
+}
+
+TEST_F(QtGearForms, QualityForm)
+{
+    GearPair.mn = 2;
+    PlanetaryGears.TsnSeries[1] = 11; // entered: the series list is hidden
+    PlanetaryGears.prP0[1] = 0;
+    Seen seen;
+    Inspect(seen, {"ComboBox_qual4", "ComboBox_tol1", "Edit_asne3", "Edit_Aq1", "Edit_aq2", "ComboBox_aa3", "Edit_aai2"},
+            {"ComboBox_asn1", "Label_asn1"}, "Button_q1", "Edit_q1", "Button_cancel");
+    TForm_qyr7qual model;
+    RunModalDialog(model);
+    Expect(seen, "TForm_qyr7qual", "QYR7 Quality");
+    EXPECT_DOUBLE_EQ(seen.after.toDouble(), 0.06) << "0.03 mn without protuberance";
 }
 
 } // namespace

@@ -24,6 +24,7 @@ void RegisterDialogForms(platform::DialogHostImplQt& host)
     RegisterDiagramLimitsForm(host);
     RegisterGearMaterialForm(host);
     RegisterGearMeasurementForm(host);
+    RegisterGearQualityForm(host);
     RegisterPinionCutterForm(host);
     // The planet bearing's operating data: its layout lives with the model.
     RegisterBoundForm(host, "TForm_vq1waelz", planetary_qt::OperationDataLayout);

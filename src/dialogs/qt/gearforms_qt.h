@@ -12,5 +12,6 @@ void RegisterFaceWidthForm(platform::DialogHostImplQt& host);
 void RegisterGearMaterialForm(platform::DialogHostImplQt& host);
 void RegisterGearMeasurementForm(platform::DialogHostImplQt& host);
 void RegisterPinionCutterForm(platform::DialogHostImplQt& host);
+void RegisterGearQualityForm(platform::DialogHostImplQt& host);
 
 } // namespace dialogs_qt

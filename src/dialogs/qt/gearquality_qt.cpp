@@ -1,0 +1,98 @@
+// TForm_qyr7qual: a group per gear with its lists and allowances, the
+// centre distance fields of the three meshes below them.
+#include "dialogs/qt/formbinder.h"
+#include "dialogs/qt/gearforms_qt.h"
+#include "dialogs/qt/layoutkit.h"
+
+#include "dialogs/gear/qualityform.h"
+#include "planetary/stage.h"
+
+#include <QGroupBox>
+#include <QString>
+#include <string>
+
+namespace dialogs_qt
+{
+
+namespace
+{
+
+std::string N(const char* stem, int i)
+{
+    return std::string(stem) + std::to_string(i);
+}
+
+std::unique_ptr<QDialog> QualityLayout(platform::DialogModel&, QWidget* parent)
+{
+    auto form = NewLayoutForm(parent, 900, 470);
+    QDialog* f = form.get();
+    QStringList tol, series, fields;
+    for (int i = 21; i <= 30; ++i)
+        tol << QString::number(i);
+    tol << "...";
+    for (const char* s : {"a", "ab", "b", "bc", "c", "cd", "d", "e", "f", "g", "h"})
+        series << s;
+    for (int i = 4; i <= 11; ++i)
+        fields << QString("js%1").arg(i);
+    fields << "...";
+    const int rowH = 30, top = 10;
+    for (int g = 1; g <= 4; ++g) {
+        // A stored grade beyond the standard's list stays on show.
+        QStringList quality;
+        for (int i = 1; i <= TForm_qyr7qual::QualityCount(); ++i)
+            quality << QString::number(i);
+        if (PlanetaryGears.FlankToleranceClass[g] > TForm_qyr7qual::QualityCount())
+            quality << QString::number(PlanetaryGears.FlankToleranceClass[g]);
+        auto* box = new QGroupBox(f);
+        box->setObjectName(QString::fromStdString(N("GroupBox", g)));
+        box->setGeometry(8 + (g - 1) * 222, top, 216, 20 + 9 * rowH + 10);
+        int y = 20;
+        PlaceLabel(box, N("label_qual", g).c_str(), 6, y + 2, 120);
+        PlaceCombo(box, N("ComboBox_qual", g).c_str(), 130, y, 76, quality);
+        y += rowH;
+        PlaceLabel(box, N("Label_tol", g).c_str(), 6, y + 2, 120);
+        PlaceCombo(box, N("ComboBox_tol", g).c_str(), 130, y, 76, tol);
+        y += rowH;
+        PlaceLabel(box, N("Label_asn", g).c_str(), 6, y + 2, 120);
+        PlaceCombo(box, N("ComboBox_asn", g).c_str(), 130, y, 76, series);
+        y += rowH;
+        PlaceLabel(box, N("Label_asne", g).c_str(), 6, y + 2, 60);
+        PlaceEdit(box, N("Edit_asne", g).c_str(), 70, y, 70);
+        PlaceLabel(box, N("Label_d", g).c_str(), 144, y + 2, 70);
+        y += rowH;
+        PlaceLabel(box, N("Label_asni", g).c_str(), 6, y + 2, 60);
+        PlaceEdit(box, N("Edit_asni", g).c_str(), 70, y, 70);
+        y += rowH;
+        PlaceLabel(box, N("Label_q", g).c_str(), 6, y + 2, 120);
+        PlaceEdit(box, N("Edit_q", g).c_str(), 130, y, 50);
+        PlaceButton(box, N("Button_q", g).c_str(), 184, y - 1, 24);
+        y += rowH;
+        PlaceEdit(box, (g == 1 ? std::string("Edit_Aq1") : N("Edit_aq", g)).c_str(), 130, y, 50);
+        y += rowH;
+        if (g == 1) PlaceLabel(box, "Label_zahnkorr1", 6, y + 2, 200);
+        y += 22;
+        PlaceEdit(box, N("Edit_zahnkorr", g).c_str(), 6, y, 200);
+    }
+    int y = top + 20 + 9 * rowH + 20;
+    for (int m = 1; m <= 3; ++m) {
+        const std::string s = m == 1 ? "A" : "a";
+        const int x = 8 + (m - 1) * 296;
+        PlaceLabel(f, (m == 1 ? std::string("Label_Aa1") : N("Label_aa", m)).c_str(), x, y, 280);
+        PlaceCombo(f, (m == 1 ? std::string("ComboBox_Aa1") : N("ComboBox_aa", m)).c_str(), x, y + 24, 70, fields);
+        PlaceEdit(f, ("Edit_" + s + "ae" + std::to_string(m)).c_str(), x + 80, y + 24, 70);
+        PlaceEdit(f, ("Edit_" + s + "ai" + std::to_string(m)).c_str(), x + 160, y + 24, 70);
+    }
+    PlaceButtonRow(f, 8, y + 64,
+                   {"Button_ok", "Button_cancel", "Button_help", "Button_calc", "Button_2gleich1", "Button_3gleich1",
+                    "Button_4gleich1", "Button_hbtolfeld", "Button_hbq"});
+    return form;
+}
+
+} // namespace
+
+void RegisterGearQualityForm(platform::DialogHostImplQt& host)
+{
+    RegisterBoundForm(host, "TForm_qyr7qual", QualityLayout);
+}
+
+} // namespace dialogs_qt
