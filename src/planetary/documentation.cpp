@@ -34,14 +34,6 @@ constexpr Extended SheetTextMax = 1e5L;
 
 } // namespace
 
-std::string TodayDateText()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local {};
-    localtime_r(&now, &local);
-    return FormatDateText(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-}
-
 void ResetDocumentation(const std::string& Today)
 {
     documentation = TDocumentation{};

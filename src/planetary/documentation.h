@@ -8,6 +8,7 @@
 // Texts are held as the dialogs store them (DOS code page); the blocks write
 // their bytes unchanged.
 
+#include "foundation/datetexts.h"
 #include "foundation/types.h"
 
 #include <string>
@@ -58,8 +59,6 @@ struct TDocumentation {
 
 extern TDocumentation documentation;
 
-// Today's date in the configured date order.
-std::string TodayDateText();
 
 // Start-up state: no changes, no free texts, drawn, checked and standard
 // date Today, the default document programs.

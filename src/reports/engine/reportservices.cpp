@@ -1,5 +1,6 @@
 #include "reports/engine/reportservices.h"
 
+#include "foundation/datetexts.h"
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
@@ -82,24 +83,6 @@ void DefaultSaveFileDialog(const std::string& Name, std::string& Path)
     reportservices.CheckFileName(Path);
 }
 
-std::string Today()
-{
-    const std::time_t t = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&t, &tm);
-    return FormatDateText(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
-}
-
-std::string Now()
-{
-    const std::time_t t = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&t, &tm);
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%d:%02d", tm.tm_hour, tm.tm_min);
-    return buf;
-}
-
 } // namespace
 
 void ResetReportServices()
@@ -130,8 +113,8 @@ void ResetReportServices()
     S.ShowHelpText = [](int, int, int) {};
     S.SetHourglassCursor = [] { P().ScreenCursor().Set(platform::CursorShape::Hourglass); };
     S.RestoreCursor = [] { P().ScreenCursor().Set(platform::CursorShape::Arrow); };
-    S.TodayDateText = Today;
-    S.NowTimeText = Now;
+    S.TodayDateText = [] { return ::TodayDateText(); };
+    S.NowTimeText = [] { return ::NowTimeText(); };
     // Without a window the report is shown as a text screen (standard output
     // of a batch run).
     S.ShowResultWindow = [](const std::string& PrintFileName) {
