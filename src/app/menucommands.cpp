@@ -1,6 +1,7 @@
 // The menu's entries for the parts this program has: each form is created,
 // shown modally and freed by its entry, as the commands expect.
 #include "app/menuhooks.h"
+#include "app/systeminfo.h"
 
 #include "dialogs/gear/dimensionsform.h"
 #include "dialogs/gear/materialform.h"
@@ -51,6 +52,8 @@ void InstallMenuCommands()
             telmvar.Aborted = true;
     };
     menuhooks.Forms["TForm_printconf"] = Modal<TForm_printconf>();
+    menuhooks.Forms["TSysinfo"] = Modal<TSysinfo>();
+    menuhooks.Forms["TAboutBox"] = Modal<TAboutBox>();
     menuhooks.SelectPlanetBearing = SelectPlanetBearing;
     menuhooks.EditPlanetBearingApplication = EditPlanetBearingApplication;
     menuhooks.ResetPlanetBearingSelection = ResetPlanetBearingSelection;

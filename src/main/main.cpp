@@ -23,6 +23,7 @@
 #include <QApplication>
 
 #include "app/qt/hilfebild_qt.h"
+#include "app/qt/systeminfo_qt.h"
 #include "app/qt/mainform_qt.h"
 #include "dialogs/qt/dialogforms_qt.h"
 #include "graphics/qt/confkorvilt_qt.h"
@@ -111,6 +112,7 @@ int main(int argc, char** argv)
     // The plot program's configuration form of the device menu.
     graphics_qt::InstallPlotForms(qt.QtDialogs());
     RegisterHilfebildForm(qt.QtDialogs());
+    RegisterSystemInfoForms(qt.QtDialogs());
     // The table browser, the file list preview and the print settings.
     xbase_qt::RegisterTableBrowserForm(qt.QtDialogs());
     reports_qt::RegisterPreviewForms(qt.QtDialogs());

@@ -651,3 +651,21 @@ TEST_F(MenuTest, BuiltInPartsAreWiredToTheirItems)
     for (const std::string& text : Boxes())
         EXPECT_EQ(text.find("not available"), std::string::npos) << text;
 }
+
+TEST_F(MenuTest, HelpMenuShowsSystemInfoAndAboutBox)
+{
+    InstallMenuCommands();
+    const struct {
+        const char* Item;
+        const char* Form;
+    } cases[] = {{"mi_helpSysInfo", "TSysinfo"}, {"mi_HelpAbout", "TAboutBox"}};
+    for (const auto& c : cases) {
+        const size_t before = headless->HeadlessDialogs().ShownDialogs().size();
+        headless->HeadlessDialogs().QueueResult(platform::DialogResult::Ok);
+        hh.Click(c.Item);
+        ASSERT_EQ(headless->HeadlessDialogs().ShownDialogs().size(), before + 1) << c.Item;
+        EXPECT_EQ(headless->HeadlessDialogs().ShownDialogs().back().FormName, c.Form);
+    }
+    for (const std::string& text : Boxes())
+        EXPECT_EQ(text.find("not available"), std::string::npos) << text;
+}
