@@ -14,6 +14,7 @@
 #include "dialogs/gear/materialform.h"
 #include "dialogs/gear/measurementform.h"
 #include "dialogs/gear/qualityform.h"
+#include "dialogs/gear/toolprofileform.h"
 #include "dialogs/stage/basicrackconverter.h"
 #include "dialogs/stage/carrierform.h"
 #include "dialogs/stage/driveform.h"
@@ -69,6 +70,8 @@ const std::vector<TFuzzForm>& Forms()
         {"measurement", [] { return std::make_unique<TForm_qyr7mes>(); }, {"Button_metric"}},
         {"quality", [] { return std::make_unique<TForm_qyr7qual>(); },
          {"Button_2gleich1", "Button_3gleich1", "Button_4gleich1", "Button_q1", "Button_q2", "Button_q3", "Button_q4"}},
+        {"tool", [] { return std::make_unique<TForm_qyr7prof>(); },
+         {"Button_2gleich1", "Button_3gleich1", "Button_4gleich1"}},
         {"pinion cutter", [] { return std::make_unique<TForm_qyr1schn>(); }, {"Button_z0", "Button_x0"}},
     };
     return forms;

@@ -7,6 +7,7 @@
 #include "dialogs/gear/materialform.h"
 #include "dialogs/gear/measurementform.h"
 #include "dialogs/gear/qualityform.h"
+#include "dialogs/gear/toolprofileform.h"
 #include "dialogs/stage/driveform.h"
 #include "dialogs/stage/predimform.h"
 #include "dialogs/stage/textsform.h"
@@ -49,6 +50,10 @@ void InstallMenuCommands()
     };
     menuhooks.Forms["TForm_qyr7qual"] = [] {
         if (!ShowGearQualityDialog())
+            telmvar.Aborted = true;
+    };
+    menuhooks.Forms["TForm_qyr7prof"] = [] {
+        if (!ShowToolProfileDialog())
             telmvar.Aborted = true;
     };
     menuhooks.Forms["TForm_printconf"] = Modal<TForm_printconf>();

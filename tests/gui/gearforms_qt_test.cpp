@@ -16,6 +16,7 @@
 #include "dialogs/gear/materialform.h"
 #include "dialogs/gear/measurementform.h"
 #include "dialogs/gear/qualityform.h"
+#include "dialogs/gear/toolprofileform.h"
 #include "dialogs/online.h"
 #include "dialogs/qt/dialogforms_qt.h"
 #include "dialogs/stagedialog.h"
@@ -168,6 +169,22 @@ TEST_F(QtGearForms, QualityForm)
     RunModalDialog(model);
     Expect(seen, "TForm_qyr7qual", "QYR7 Quality");
     EXPECT_DOUBLE_EQ(seen.after.toDouble(), 0.06) << "0.03 mn without protuberance";
+}
+
+TEST_F(QtGearForms, ToolProfileForm)
+{
+    GearPair.alpha = 20;
+    for (int g = 1; g <= 4; ++g) {
+        PlanetaryGears.ToolProfileNo[g] = 4;
+        PlanetaryGears.alphakP0[g] = 20; // no chamfer, no protuberance: rows hidden
+        PlanetaryGears.prP0_mn[g] = 0;
+    }
+    Seen seen;
+    Inspect(seen, {"ComboBox1", "Edit_hap4", "CheckBox_prot2", "Button_db3", "Button_append1", "Button_schneidrad"},
+            {"Edit_alkp1", "Edit_hffp4", "Edit_prp2"}, "Button_4gleich1", "Edit_hap4", "Button_cancel");
+    TForm_qyr7prof model;
+    RunModalDialog(model);
+    Expect(seen, "TForm_qyr7prof", "QYR7  DIMENSIONS OF GEAR-CUTTING TOOL");
 }
 
 } // namespace

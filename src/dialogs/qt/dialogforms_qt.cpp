@@ -25,6 +25,7 @@ void RegisterDialogForms(platform::DialogHostImplQt& host)
     RegisterGearMaterialForm(host);
     RegisterGearMeasurementForm(host);
     RegisterGearQualityForm(host);
+    RegisterToolProfileForm(host);
     RegisterPinionCutterForm(host);
     // The planet bearing's operating data: its layout lives with the model.
     RegisterBoundForm(host, "TForm_vq1waelz", planetary_qt::OperationDataLayout);

@@ -13,5 +13,6 @@ void RegisterGearMaterialForm(platform::DialogHostImplQt& host);
 void RegisterGearMeasurementForm(platform::DialogHostImplQt& host);
 void RegisterPinionCutterForm(platform::DialogHostImplQt& host);
 void RegisterGearQualityForm(platform::DialogHostImplQt& host);
+void RegisterToolProfileForm(platform::DialogHostImplQt& host);
 
 } // namespace dialogs_qt
