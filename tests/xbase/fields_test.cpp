@@ -65,6 +65,35 @@ TEST_F(FieldsTest, RecordToNativeAndText)
     EXPECT_EQ(SField(5), "F");
 }
 
+// A number is shown as its value with the field's decimals, whatever its
+// stored text looks like; a stored text already in that form is shown as
+// it is, and a value changed in the native record is shown changed.
+TEST_F(FieldsTest, NumbersShowTheirValueNotTheirStoredText)
+{
+    MakeTable("numbers.dbf", {{"X", 'N', 9, 3, 0}, {"N", 'N', 5, 0, 0}},
+              {"    2.500   12", "      2.5  007", "   +2.500  -12", "   02.500   -0", "2.5      12   ",
+               "   -0.250    0", "              ", "   1.2345  ***"});
+    ASSERT_TRUE(UseFile(Path("numbers") + " EXCLUSIVE"));
+    const char* const shown[][2] = {{"    2.500", "   12"}, {"    2.500", "    7"}, {"    2.500", "  -12"},
+                                    {"    2.500", "    0"}, {"    2.500", "   12"}, {"   -0.250", "    0"},
+                                    {"    0.000", "    0"}, {"    1.234", "    0"}};
+    int32_t n = 1;
+    for (const auto& s : shown) {
+        GO(n);
+        EXPECT_EQ(SField(1), s[0]) << "record " << n;
+        EXPECT_EQ(SField(2), s[1]) << "record " << n;
+        ++n;
+    }
+    GO(1);
+    SetNativeDouble(1, 3.25);
+    SetNativeInt(2, 345);
+    EXPECT_EQ(SField(1), "    3.250");
+    EXPECT_EQ(SField(2), "  345");
+    dbdates.DecimalChar = ',';
+    GO(6);
+    EXPECT_EQ(SField(1), "   -0,250");
+}
+
 TEST_F(FieldsTest, NativeToRecord)
 {
     struct {
@@ -118,6 +147,14 @@ TEST_F(FieldsTest, DatesFollowTheNationalLayout)
     EXPECT_EQ(FieldLen(2), 10);
     GO(1);
     EXPECT_EQ(GetNativeText(2), "31/01/2024");
+    const char* const layouts[] = {"01/31/2024", "2024.01.31", "31/01/2024", "31-01-2024", "31.01.2024",
+                                   "31.01.2024", "31.01.2024", "31.01.2024", "31.01.2024"};
+    for (uint8_t code = 0; code <= 8; ++code) {
+        SetDateFormat(code);
+        dbdates.DateCentury = true;
+        GO(1);
+        EXPECT_EQ(GetNativeText(2), layouts[code]) << "layout " << int(code);
+    }
 }
 
 TEST_F(FieldsTest, FieldInformation)

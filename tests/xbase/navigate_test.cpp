@@ -252,3 +252,56 @@ TEST_F(NavigateTest, MovesFollowTheIndexOrder)
 }
 
 }  // namespace
+
+namespace {
+
+// A table opened exclusively is read in blocks ahead of the reader: three
+// blocks' worth of 201-byte records are walked forward, backward and by
+// jumps, and a record changed through the table, by Poke, by a delete mark
+// and by a pack is read as changed, never from the block held before.
+TEST_F(NavigateTest, RecordsReadAheadAreWhatTheFileHolds)
+{
+    const int count = 1000;
+    auto row = [](int i, char fill) {
+        std::string id = std::to_string(i);
+        return std::string(4 - id.size(), ' ') + id + std::string(196, fill);
+    };
+    std::vector<std::string> rows;
+    for (int i = 1; i <= count; ++i)
+        rows.push_back(row(i, 'a'));
+    MakeTable("big.dbf", {{"ID", 'N', 4, 0, 0}, {"TEXT", 'C', 196, 0, 0}}, rows);
+    ASSERT_TRUE(UseFile(Path("big") + " EXCLUSIVE"));
+    int32_t expected = 1;
+    for (GoTop(); !dEOF(); SKIP(1))
+        ASSERT_EQ(Id(), expected++) << "forward";
+    EXPECT_EQ(expected, count + 1);
+    expected = count;
+    for (GoBottom(); !dBOF(); SKIP(-1))
+        ASSERT_EQ(Id(), expected--) << "backward";
+    EXPECT_EQ(expected, 0);
+    for (int32_t n : {500, 3, 999, 326, 327, 1, 1000, 650}) {
+        GO(n);
+        EXPECT_EQ(Id(), n) << "GO " << n;
+    }
+
+    GO(400);
+    SetNativeText(2, std::string(196, 'b'));
+    Replace();
+    GO(399);
+    GO(400);
+    EXPECT_EQ(GetNativeText(2), std::string(196, 'b')) << "changed through the table";
+    Poke("c", 2, 401);
+    GO(401);
+    EXPECT_EQ(GetNativeText(2).substr(0, 2), "ca") << "changed by Poke";
+    GO(2);
+    DeleteRec();
+    GO(1);
+    GO(2);
+    EXPECT_TRUE(Deleted()) << "delete mark";
+    ASSERT_TRUE(Pack());
+    GO(2);
+    EXPECT_EQ(Id(), 3) << "after the pack";
+    EXPECT_EQ(RecCount(), count - 1);
+}
+
+}  // namespace

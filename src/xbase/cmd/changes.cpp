@@ -262,6 +262,7 @@ bool BuildPackedFile(TWorkArea& a, int32_t& kept, bool& removed)
     if (std::rename(tempName.c_str(), a.Name.c_str()) != 0)
         return fail(platform::DosErrorOf(errno), tag);
     a.File = std::move(out);  // closes the old file and drops its locks
+    SetReadAhead(a, true);    // the new file is held exclusively
     return true;
 }
 
@@ -429,6 +430,7 @@ void Poke(const std::string& text, int field, int32_t record)
     const std::size_t n = std::min(length, text.size());
     if (n == 0)
         return;
+    DropReadAhead(*a);
     long put = a->File.WriteAt(RecordPosition(*a, record) + static_cast<int64_t>(offset), text.data(), n);
     if (put != static_cast<long>(n)) {
         SetError(101, bracket);

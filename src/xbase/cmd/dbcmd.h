@@ -40,6 +40,16 @@ struct TWorkArea : TDbfTable {
     bool Exclusive = false;
     bool ExclusiveByReopen = false;         // ReopenFile made the area exclusive
     std::vector<uint16_t> NativeOffsets;    // native address of each field (index 0 = field 1)
+    // Per numeric field, as ReadNative left it: whether the field's text is
+    // exactly what SField prints for its number, that text and the native
+    // bytes made of it. While the native bytes are unchanged SField hands
+    // out the text instead of printing the number again.
+    struct TNumberAsRead {
+        bool Printable = false;
+        uint8_t Native[8] = {};
+        std::string Text;
+    };
+    std::vector<TNumberAsRead> NumbersAsRead;
 };
 
 // Lock states of an area.

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string_view>
 
 namespace {
 
@@ -60,16 +61,97 @@ std::string NumberText(double v, const TDbfField& f)
     return std::string(f.Length - t.size(), ' ') + t;
 }
 
-double TextToDouble(const std::string& text)
+// The number in a field's text, blanks and control characters around it
+// ignored; 0 for anything that is not a finite number. Reads the record's
+// bytes in place: this runs for every numeric field of every record read.
+bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+double TextToDouble(std::string_view t)
 {
-    std::string t = AllTrim(text);
+    while (!t.empty() && IsBlankOrControl(t.back()))
+        t.remove_suffix(1);
+    while (!t.empty() && IsBlankOrControl(t.front()))
+        t.remove_prefix(1);
     if (!t.empty() && t[0] == '+')
-        t.erase(0, 1);
+        t.remove_prefix(1);
     double v = 0.0;
     auto res = std::from_chars(t.data(), t.data() + t.size(), v);
     if (res.ec != std::errc() || !std::isfinite(v))
         return 0.0;
     return v;
+}
+
+// Whether a numeric field's text is the text SField prints for the number
+// in it: right-aligned behind plain blanks, no sign but a leading minus, no
+// leading zero, exactly the field's decimals, and few enough digits (15)
+// that a double carries them through unchanged. A negative zero is left to
+// the printer.
+bool PrintsAsStored(std::string_view t, uint8_t decimals)
+{
+    std::size_t i = 0;
+    while (i < t.size() && t[i] == ' ')
+        ++i;
+    if (i < t.size() && t[i] == '-')
+        ++i;
+    const std::size_t intStart = i;
+    while (i < t.size() && t[i] >= '0' && t[i] <= '9')
+        ++i;
+    const std::size_t intDigits = i - intStart;
+    if (intDigits == 0 || (intDigits > 1 && t[intStart] == '0'))
+        return false;
+    std::size_t fracDigits = 0;
+    if (decimals > 0) {
+        if (i >= t.size() || t[i] != '.')
+            return false;
+        ++i;
+        const std::size_t fracStart = i;
+        while (i < t.size() && t[i] >= '0' && t[i] <= '9')
+            ++i;
+        fracDigits = i - fracStart;
+        if (fracDigits != decimals)
+            return false;
+    }
+    if (i != t.size())
+        return false;
+    // Integers are held in 32 bits: nine digits always fit.
+    const std::size_t significant = (intDigits == 1 && t[intStart] == '0' ? 0 : intDigits) + fracDigits;
+    if (decimals == 0 ? intDigits > 9 : significant > 15)
+        return false;
+    if (intStart > 0 && t[intStart - 1] == '-' && t.find_first_of("123456789", intStart) == std::string_view::npos)
+        return false;
+    return true;
+}
+
+// The display form of a date key. A key of eight digits is laid out here
+// directly in the national layout (the common case, once per date field of
+// every record read); anything else goes the general way, which knows what
+// to make of blanks and damaged keys.
+std::string KeyToNativeDate(std::string_view key)
+{
+    bool digits = key.size() == 8;
+    for (std::size_t i = 0; digits && i < 8; ++i)
+        digits = key[i] >= '0' && key[i] <= '9';
+    if (!digits)
+        return KeyToDate(std::string(key));
+    const std::string_view m = key.substr(4, 2), d = key.substr(6, 2);
+    const std::string_view y = dbdates.DateCentury ? key.substr(0, 4) : key.substr(2, 2);
+    std::string r;
+    r.reserve(10);
+    auto put = [&r](std::string_view a, char sep1, std::string_view b, char sep2, std::string_view c) {
+        r.append(a);
+        r += sep1;
+        r.append(b);
+        r += sep2;
+        r.append(c);
+    };
+    switch (dbdates.DbDateFormat) {
+    case 1: put(y, '.', m, '.', d); break;
+    case 2: put(d, '/', m, '/', y); break;
+    case 3: put(d, '-', m, '-', y); break;
+    case 4: case 5: case 6: case 7: case 8: put(d, '.', m, '.', y); break;
+    default: put(m, '/', d, '/', y); break;
+    }
+    return r;
 }
 
 std::string ExpectedEmptyForms[] = {"  /  /  ", "  -  -  ", "  .  .  ", "  /  /    ", "  -  -    ", "  .  .    "};
@@ -113,17 +195,18 @@ void ReadNative(TWorkArea& area)
     const std::string& rec = area.RecordBuffer;
     uint8_t* native = area.NativeRecord;
     native[0] = !rec.empty() && rec[0] == '*' ? 1 : 0;
+    area.NumbersAsRead.resize(area.Fields.size());
     for (std::size_t i = 0; i < area.Fields.size(); ++i) {
         const TDbfField& f = area.Fields[i];
         uint8_t* p = native + area.NativeOffsets[i];
-        const std::string text = rec.substr(f.Offset, f.Length);
+        const std::string_view text = std::string_view(rec).substr(f.Offset, f.Length);
         switch (f.Type) {
         case 'C':
             p[0] = f.Length;
             std::memcpy(p + 1, text.data(), text.size());
             break;
         case 'D': {
-            std::string d = KeyToDate(text);
+            std::string d = KeyToNativeDate(text);
             if (d.size() > 10)
                 d.resize(10);
             p[0] = static_cast<uint8_t>(d.size());
@@ -142,12 +225,18 @@ void ReadNative(TWorkArea& area)
                 int32_t iv;
                 if (r > std::numeric_limits<int32_t>::max() || r < std::numeric_limits<int32_t>::min()) {
                     iv = r > 0 ? std::numeric_limits<int32_t>::max() : std::numeric_limits<int32_t>::min();
-                    SetError(201, "Field " + f.Name + " = " + AllTrim(text) + " exceeds the integer range (" +
+                    SetError(201, "Field " + f.Name + " = " + AllTrim(std::string(text)) + " exceeds the integer range (" +
                                       area.AliasName + " record " + std::to_string(area.RecordNumber) + ") [ReadNative]");
                 } else {
                     iv = static_cast<int32_t>(r);
                 }
                 std::memcpy(p, &iv, sizeof iv);
+            }
+            TWorkArea::TNumberAsRead& asRead = area.NumbersAsRead[i];
+            asRead.Printable = PrintsAsStored(text, f.Decimals);
+            if (asRead.Printable) {
+                std::memcpy(asRead.Native, p, f.Decimals > 0 ? 8 : 4);
+                asRead.Text.assign(text);
             }
             break;
         }
@@ -297,6 +386,17 @@ std::string SField(int n)
     case 'C': case 'D':
         return std::string(reinterpret_cast<const char*>(p + 1), p[0]);
     case 'N': case 'F': {
+        // The number as the record stored it, when printing it would give
+        // the same text back.
+        if (static_cast<std::size_t>(n) <= a->NumbersAsRead.size()) {
+            const TWorkArea::TNumberAsRead& asRead = a->NumbersAsRead[static_cast<std::size_t>(n - 1)];
+            if (asRead.Printable && std::memcmp(asRead.Native, p, f.Decimals > 0 ? 8 : 4) == 0) {
+                std::string t = asRead.Text;
+                if (f.Decimals > 0 && dbdates.DecimalChar != '.')
+                    t[t.find('.')] = dbdates.DecimalChar;
+                return t;
+            }
+        }
         if (f.Decimals > 0) {
             double v;
             std::memcpy(&v, p, sizeof v);

@@ -234,6 +234,7 @@ uint16_t ReopenFile(bool exclusive)
         return 5;
     uint16_t code = a->File.SetShare(exclusive ? platform::TFileShare::DenyWrite : ShareOfMode(dbcmd.DefaultOpenMode));
     if (code == 0) {
+        SetReadAhead(*a, exclusive || ShareOfMode(dbcmd.DefaultOpenMode) == platform::TFileShare::DenyWrite);
         a->Exclusive = exclusive;
         a->ExclusiveByReopen = exclusive;
     }

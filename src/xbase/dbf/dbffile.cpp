@@ -30,6 +30,7 @@ namespace {
 
 void ClearTable(TDbfTable& t)
 {
+    SetReadAhead(t, false);
     t.File.Close();
     t.Fields.clear();
     t.FieldCount = 0;
@@ -66,7 +67,81 @@ std::string MemoNameOf(const std::string& tableName, const std::string& ext)
     return ForceExtension(tableName, x);
 }
 
+// About 64 KiB of records per read: few enough system calls that a walk
+// through a large table costs no more than the copying, small enough that a
+// jump to a far record reads little it does not need.
+constexpr std::size_t kReadAheadBytes = 1u << 16;
+
+// Reads record n into out through the read-ahead block; the bytes read, or
+// -1 with the file's error.
+long ReadRecordAhead(TDbfTable& t, int32_t n, char* out)
+{
+    TReadAhead& ra = t.ReadAhead;
+    const std::size_t length = t.RecordLength;
+    const int64_t pos = RecordPosition(t, n);
+    const bool backward = ra.LastRecord > 0 && n < ra.LastRecord;
+    ra.LastRecord = n;
+    if (ra.Bytes.empty() || pos < ra.Start || pos + static_cast<int64_t>(length) > ra.Start + static_cast<int64_t>(ra.Bytes.size())) {
+        const int64_t records = std::max<int64_t>(1, static_cast<int64_t>(kReadAheadBytes / length));
+        // Walking backward (SKIP -1) the block ends at the record asked for.
+        int32_t first = n;
+        if (backward)
+            first = static_cast<int32_t>(std::max<int64_t>(1, n - records + 1));
+        const int64_t last = std::min<int64_t>(t.RecordCount, first + records - 1);
+        const int64_t start = RecordPosition(t, first);
+        ra.Bytes.resize(static_cast<std::size_t>(last - first + 1) * length);
+        long got = t.File.ReadAt(start, ra.Bytes.data(), ra.Bytes.size());
+        if (got < 0) {
+            ra.Bytes.clear();
+            return -1;
+        }
+        ra.Bytes.resize(static_cast<std::size_t>(got));
+        ra.Start = start;
+        if (pos + static_cast<int64_t>(length) > ra.Start + got) {
+            // A short file: hand over what is there, as a single read would.
+            const int64_t have = std::max<int64_t>(0, ra.Start + got - pos);
+            std::memcpy(out, ra.Bytes.data() + (pos - ra.Start), static_cast<std::size_t>(have));
+            ra.Bytes.clear();
+            return static_cast<long>(have);
+        }
+    }
+    std::memcpy(out, ra.Bytes.data() + (pos - ra.Start), length);
+    return static_cast<long>(length);
+}
+
+// Whether the record's data holds only bytes the DOS to Windows mapping
+// leaves as they are, so that converting it would change nothing. Most
+// records are plain ASCII; the mapping's lower half is checked once.
+bool PlainAscii(const std::string& record)
+{
+    static const bool lowHalfKept = [] {
+        std::string low(127, ' ');
+        for (int c = 1; c < 128; ++c)
+            low[static_cast<std::size_t>(c - 1)] = static_cast<char>(c);
+        return StrOemToAnsi(low) == low;
+    }();
+    if (!lowHalfKept)
+        return false;
+    for (std::size_t i = 1; i < record.size(); ++i)
+        if (static_cast<unsigned char>(record[i]) >= 0x80 || record[i] == '\0')
+            return false;
+    return true;
+}
+
 }  // namespace
+
+void SetReadAhead(TDbfTable& table, bool on)
+{
+    DropReadAhead(table);
+    table.ReadAhead.On = on;
+}
+
+void DropReadAhead(TDbfTable& table)
+{
+    table.ReadAhead.Bytes.clear();
+    table.ReadAhead.Bytes.shrink_to_fit();
+    table.ReadAhead.LastRecord = 0;
+}
 
 int64_t RecordPosition(const TDbfTable& table, int32_t n)
 {
@@ -79,7 +154,7 @@ void ApplyReadTransform(TDbfTable& table, std::string& record)
         return;
     if (table.ReadHook)
         table.ReadHook(&record[1], record.size() - 1);
-    if (table.OemText) {
+    if (table.OemText && !PlainAscii(record)) {
         std::string data = StrOemToAnsi(record.substr(1));
         record.replace(1, data.size(), data);
     }
@@ -156,6 +231,10 @@ bool OpenDbf(TDbfTable& table)
         table.AtBegin = table.AtEnd = false;
     }
     table.FileState = FileOpen;
+    // With others denied write access nobody but this handle changes the
+    // records, so they can be read ahead in blocks; a shared table reads
+    // every record fresh, under the lock its reader holds.
+    SetReadAhead(table, ShareOfMode(table.OpenMode) == platform::TFileShare::DenyWrite);
     return true;
 }
 
@@ -174,7 +253,8 @@ bool GetDbfRecord(TDbfTable& table, int32_t n)
     // two strings trade places and keep their storage for the next read.
     static thread_local std::string record;
     record.resize(table.RecordLength);
-    long got = table.File.ReadAt(RecordPosition(table, n), record.data(), record.size());
+    long got = table.ReadAhead.On ? ReadRecordAhead(table, n, record.data())
+                                  : table.File.ReadAt(RecordPosition(table, n), record.data(), record.size());
     if (got != static_cast<long>(record.size())) {
         SetError(got < 0 ? table.File.LastError() : 213, "File:  " + table.Name + "  [GetDbfRecord]");
         return false;
@@ -208,6 +288,7 @@ bool PutDbfRecord(TDbfTable& table, int32_t n)
         SetError(212, tag);
         return false;
     }
+    DropReadAhead(table);
     std::string record = table.RecordBuffer;
     record.resize(table.RecordLength, ' ');
     ApplyWriteTransform(table, record);
@@ -237,6 +318,7 @@ bool WriteDeleteFlag(TDbfTable& table, int32_t n)
 {
     if (n > table.RecordCount || n < 1)
         return PutDbfRecord(table, n);
+    DropReadAhead(table);
     char flag = table.RecordBuffer.empty() ? ' ' : table.RecordBuffer[0];
     if (table.File.WriteAt(RecordPosition(table, n), &flag, 1) != 1) {
         SetError(table.File.LastError() != 0 ? table.File.LastError() : 101,
@@ -258,6 +340,7 @@ bool CommitHeader(TDbfTable& table)
         table.FileState = FileOpen;
         return true;
     }
+    DropReadAhead(table);
     uint16_t y, m, d, w;
     GetDate(y, m, d, w);
     const std::string tag = "File:  " + table.Name + " [CloseDbf(" + table.Name + ")]";

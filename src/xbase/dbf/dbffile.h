@@ -32,6 +32,17 @@ enum : uint8_t { FileClosed = 0, FileOpen = 1, FileChanged = 2, FileAppended = 3
 // flag) and its length.
 using TRecordHook = std::function<void(char* data, std::size_t length)>;
 
+// Records read in one block ahead of the reader. Only kept while no other
+// handle can write the table (an open that denies others write access), so
+// the block is what the file holds until this handle writes; every write
+// through the table drops it.
+struct TReadAhead {
+    bool On = false;
+    int64_t Start = 0;      // file offset of Bytes[0]
+    std::string Bytes;      // empty when nothing is held
+    int32_t LastRecord = 0; // record served last, to see a backward walk
+};
+
 // The table descriptor: the first part of a work area.
 struct TDbfTable {
     std::string Name;       // full file name as opened
@@ -56,6 +67,7 @@ struct TDbfTable {
     TRecordHook WriteHook;
     TRecordHook ReadHook;
     platform::TSharedFile File;
+    TReadAhead ReadAhead;
     TDbfLayout Layout = TDbfLayout::Standard;
     // Virtual tables: the operation for the virtual-file handler and its
     // argument, storage kind and ordering.
@@ -79,6 +91,11 @@ platform::TFileShare ShareOfMode(uint16_t mode);
 bool ModeWrites(uint16_t mode);
 
 bool OpenDbf(TDbfTable& table);
+// Read-ahead of records: switched on or off with the sharing of the handle
+// (on only where others cannot write); dropped by anything that writes the
+// table's file other than through this file layer.
+void SetReadAhead(TDbfTable& table, bool on);
+void DropReadAhead(TDbfTable& table);
 bool GetDbfRecord(TDbfTable& table, int32_t n);
 bool PutDbfRecord(TDbfTable& table, int32_t n);
 bool AppendDbfRecord(TDbfTable& table);
