@@ -47,8 +47,16 @@ struct TMemoFile {
     uint8_t MemoType = MemoDbase4;
     uint16_t BlockSize = 512;
     bool Locked = false;
+    // Memo texts written since the file was last made durable. A memo is
+    // not forced to the disk one by one (that cost a disk round trip per
+    // memo); the file is made durable when it is closed, as the table is.
+    bool Unflushed = false;
     TBlobDescriptor Blob;
 };
+
+// After a memo text is written: forced to the disk at once where every
+// write is (the table's flush-on-write setting), otherwise at close.
+void MemoWritten(TMemoFile& m);
 
 // Memo state of one work area: its memo file and the two optional filters.
 struct TMemoArea {

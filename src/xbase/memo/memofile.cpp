@@ -228,8 +228,22 @@ void CloseMemofile()
     if (!area.Memo)
         return;
     UnlockMemo(*area.Memo);
+    // A failed flush cannot be undone here; the next open reads what the
+    // system kept, as after any close.
+    if (area.Memo->Unflushed)
+        area.Memo->File.Flush();
     area.Memo->File.Close();
     area.Memo.reset();
+}
+
+void MemoWritten(TMemoFile& m)
+{
+    if (dbffile.FlushOnWrite) {
+        m.File.Flush();
+        m.Unflushed = false;
+    } else {
+        m.Unflushed = true;
+    }
 }
 
 bool RecreateMemofile(const std::string& tableName)

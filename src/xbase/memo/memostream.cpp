@@ -207,7 +207,7 @@ void TMemoTextFile::Close()
             else
                 *block_ = result;
             if (TMemoFile* m = CurrentMemoFile(); m != nullptr && dbffile.FlushOnWrite)
-                m->File.Flush();
+                MemoWritten(*m);
         });
     } else if (mode_ != TMode::Input) {
         ioResult_ = 103;
@@ -461,7 +461,7 @@ void DestroyBlobDescriptor()
                 return;
             }
         }
-        m->File.Flush();
+        MemoWritten(*m);
         UpdateMemoHeader();
     }
     UnlockMemo(*m);

@@ -174,7 +174,7 @@ int32_t AddMemo(const std::string& text)
         MemoError(WriteCode(m.File, 101), AliasOf() + " [AddMemo]");
         return 0;
     }
-    m.File.Flush();
+    MemoWritten(m);
     if (!UpdateMemoHeader())
         return 0;
     return static_cast<int32_t>(block);
@@ -364,7 +364,7 @@ int32_t EditMemoCloseMemo(int32_t oldBlock)
         if (!FreeBlocks(old, static_cast<uint64_t>(releaseBlocks) * m.BlockSize) || !AddReleasedCount(m, releaseBlocks))
             return 0;
     }
-    m.File.Flush();
+    MemoWritten(m);
     dbmemo.MemoLineEnds.clear();
     if (!UpdateMemoHeader())
         return 0;
@@ -462,7 +462,7 @@ int32_t CopyMemo(uint8_t sourceArea, int32_t block, bool byOffset)
         MemoError(1005, tag);
         return 0;
     }
-    dst.File.Flush();
+    MemoWritten(dst);
     if (!UpdateMemoHeader())
         return 0;
     const int32_t result = static_cast<int32_t>(newBlock);
