@@ -4,6 +4,7 @@
 #include "foundation/floattext.h"
 #include "foundation/programsettings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -21,8 +22,11 @@ std::string AsText(Extended X)
     return FloatToGeneralText(X, wtelmvar.RegionalDecimalSeparator);
 }
 
+unsigned long ReportCount = 0;
+
 void Report(const std::string& Text)
 {
+    ++ReportCount;
     if (!wtelmvar.HideWarnings) AddErrorMessage(Text);
 }
 
@@ -38,6 +42,8 @@ Extended Frac(Extended X)
 }
 
 } // namespace
+
+unsigned long GuardedReportCount() { return ReportCount; }
 
 // An argument beyond ±1 is most often rounding noise or a geometry that does
 // not close; either way the nearest valid angle (the limit on the argument's
@@ -124,15 +130,66 @@ Extended Involute(Extended A)
     return std::tan(A) - A;
 }
 
+namespace {
+
+// The root of Involute(a) = X by Newton's method from the small-angle
+// start a = cbrt(3 X); false when X is out of reach or the steps do not
+// settle to the last bits.
+bool InvoluteRoot(Extended X, Extended& root)
+{
+    if (!(std::fabs(X) <= Involute(1.57L)) || X == 0)
+        return false;
+    Extended a = std::cbrt(3 * X);
+    if (std::fabs(a) > 1.5L)
+        a = std::copysign(1.5L, X);
+    for (int k = 0; k < 40; ++k) {
+        const Extended t = std::tan(a);
+        const Extended slope = t * t;
+        if (slope == 0)
+            return false;
+        const Extended next = a - (t - a - X) / slope;
+        if (!(std::fabs(next) < 1.5708L))
+            return false;
+        if (std::fabs(next - a) <= 1e-18L * std::fabs(next)) {
+            root = next;
+            return true;
+        }
+        a = next;
+    }
+    return false;
+}
+
+}  // namespace
+
 // Bisection between ±1.57 rad: slow but certain, and the involute is
 // monotonic there. The 1e-15 tolerance in the involute needs the extended
 // precision of the arithmetic.
+//
+// The bisection's answer is the first midpoint whose involute is within
+// the tolerance, and every caller's numbers depend on exactly that point.
+// It is kept, but found cheaply: with the root known (Newton, a few steps)
+// a midpoint far enough from it goes to the root's side without its
+// involute. Between a midpoint M and the root r on one side of zero the
+// involute's slope tan^2 is at least min(M^2, r^2), so the involute differs
+// from X by at least that times |M - r|; where that bound clears the
+// tolerance with room to spare the side is certain and F is not needed.
+// Only the last few midpoints are computed in full, as before.
 Extended ArcInvolute(Extended X)
 {
     Extended Lo = -1.57L;
     Extended Hi = 1.57L;
+    Extended root = 0;
+    const bool known = InvoluteRoot(X, root);
     for (int step = 1; step <= 800; ++step) {
         const Extended M = (Lo + Hi) / 2;
+        if (known && ((M > 0 && root > 0) || (M < 0 && root < 0)) &&
+            std::min(M * M, root * root) * std::fabs(M - root) > 4e-15L) {
+            if (M < root)
+                Lo = M;
+            else
+                Hi = M;
+            continue;
+        }
         const Extended F = Involute(M) - X;
         if (F < 0)
             Lo = M;
@@ -146,8 +203,11 @@ Extended ArcInvolute(Extended X)
 
 Extended Round(Extended X)
 {
-    // The default rounding mode of the processor: halves to even.
-    return std::nearbyint(X);
+    // The default rounding mode of the processor: halves to even. rint, not
+    // nearbyint: the same value, without saving and restoring the floating
+    // point environment on every call (the tolerance tables round a lot);
+    // nothing here reads the inexact flag that rint may raise.
+    return std::rint(X);
 }
 
 Extended RoundToDecimals(int N, Extended X)

@@ -25,6 +25,11 @@ Extended SafeSqrt(const std::string& Name, Extended X);
 Extended SafeSqrt2(const std::string& Name, Extended X);
 Extended SafeDivide(const std::string& Name, Extended Num, Extended Den);
 Extended ArcInvolute(Extended X);
+// How many messages the guarded routines above have raised so far, hidden
+// ones included: a caller that keeps a result for the same arguments can
+// tell whether computing it said anything (and must then compute it again,
+// so that the message is said again).
+unsigned long GuardedReportCount();
 
 // Plain functions.
 Extended Tangent(Extended A);

@@ -156,6 +156,36 @@ TEST_F(UtilMath, InvoluteOfTwentyDegreesMatchesTables)
     EXPECT_EQ(Involute(0), 0);
 }
 
+// Measuring values depend on exactly which bisection midpoint ArcInvolute
+// returns, not only on its being within the tolerance: it must return the
+// very midpoint the plain bisection between +-1.57 returns, bit for bit,
+// over the whole range, small and negative arguments included.
+TEST_F(UtilMath, ArcInvoluteIsThePlainBisectionsMidpoint)
+{
+    auto plain = [](Extended X) {
+        Extended lo = -1.57L, hi = 1.57L;
+        for (int step = 1; step <= 800; ++step) {
+            const Extended m = (lo + hi) / 2;
+            const Extended f = std::tan(m) - m - X;
+            (f < 0 ? lo : hi) = m;
+            if (std::fabs(f) < 1e-15L)
+                return m;
+        }
+        return Extended(-99);
+    };
+    std::vector<Extended> args{0, 1e-16L, 1e-15L, 2e-15L, 1e-12L, 0.0149043838673L, Involute(1.45L)};
+    for (int i = 1; i <= 3000; ++i)
+        args.push_back(Involute(1.45L * i / 3000) * (1 + 1e-7L * (i % 7)));
+    for (int i = 1; i <= 200; ++i)
+        args.push_back(std::pow(10.0L, -15.0L + i * 0.08L));
+    for (Extended x : args)
+        for (Extended sx : {x, -x}) {
+            const Extended want = plain(sx);
+            ASSERT_EQ(ArcInvolute(sx), want) << "X = " << static_cast<double>(sx);
+        }
+    EXPECT_TRUE(Collected().empty());
+}
+
 TEST_F(UtilMath, ArcInvoluteRoundTripsOverTheWorkingRange)
 {
     for (int i = 0; i <= 120; ++i) {

@@ -3,7 +3,9 @@
 #include "foundation/messagecollector.h"
 #include "foundation/guardedmath.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -22,10 +24,12 @@ Extended RelativeRadius(Extended db1, Extended db2, Extended alpha_wt)
 
 } // namespace
 
-void CalcToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Extended alpha_n,
-                          Extended beta, Extended x, Extended hfP, Extended rhofP, Extended prP,
-                          Extended q, Extended eps_alpha, Extended da, Extended x0, Extended z0,
-                          TToothRootShape& shape)
+namespace {
+
+void ToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Extended alpha_n,
+                      Extended beta, Extended x, Extended hfP, Extended rhofP, Extended prP,
+                      Extended q, Extended eps_alpha, Extended da, Extended x0, Extended z0,
+                      TToothRootShape& shape)
 {
     const bool internal = z < 1;
     const Extended beta_b = SafeArcSin(std::sin(beta) * std::cos(alpha_n));
@@ -94,6 +98,55 @@ void CalcToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Exte
     shape.hFe = hFe;
     shape.alphaFen = alphaFen;
     shape.qs = qs;
+}
+
+} // namespace
+
+// The tooth form depends on the geometry only, while a load spectrum and
+// the limit torque searches compute the strength again and again for the
+// same pair: the form of the last few gears is kept, keyed by every
+// argument. A form whose calculation raised a message is not kept, so that
+// each call says it again.
+void CalcToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Extended alpha_n,
+                          Extended beta, Extended x, Extended hfP, Extended rhofP, Extended prP,
+                          Extended q, Extended eps_alpha, Extended da, Extended x0, Extended z0,
+                          TToothRootShape& shape)
+{
+    struct TKept {
+        bool Valid = false;
+        int z = 0;
+        Extended args[13] = {};
+        Extended YFa = 0, YSa = 0;
+        TToothRootShape shape;
+    };
+    // A stage has six gears in three meshes; eight places keep them all.
+    static thread_local TKept kept[8];
+    static thread_local unsigned next = 0;
+    const Extended args[13] = {mn, alpha_n, beta, x, hfP, rhofP, prP, q, eps_alpha, da, x0, z0, 0};
+    for (const TKept& k : kept) {
+        if (!k.Valid || k.z != z)
+            continue;
+        bool same = true;
+        for (int a = 0; a < 12 && same; ++a)
+            same = k.args[a] == args[a] && std::signbit(k.args[a]) == std::signbit(args[a]);
+        if (same) {
+            YFa = k.YFa;
+            YSa = k.YSa;
+            shape = k.shape;
+            return;
+        }
+    }
+    const unsigned long before = GuardedReportCount();
+    ToothFormFactors(z, YFa, YSa, mn, alpha_n, beta, x, hfP, rhofP, prP, q, eps_alpha, da, x0, z0, shape);
+    if (GuardedReportCount() != before)
+        return;
+    TKept& k = kept[next++ % 8];
+    k.Valid = true;
+    k.z = z;
+    std::copy(std::begin(args), std::end(args), std::begin(k.args));
+    k.YFa = YFa;
+    k.YSa = YSa;
+    k.shape = shape;
 }
 
 Extended DynamicFactorCv7(Extended eps_gamma)
