@@ -132,14 +132,16 @@ Extended Involute(Extended A)
 
 namespace {
 
-// The root of Involute(a) = X by Newton's method from the small-angle
-// start a = cbrt(3 X); false when X is out of reach or the steps do not
+// The root of Involute(a) = X by Newton's method from the start the
+// involute's series gives (a^3/3 + 2a^5/15 + ... = X, so a = y - 2y^3/15
+// with y = cbrt(3X)); false when X is out of reach or the steps do not
 // settle to the last bits.
 bool InvoluteRoot(Extended X, Extended& root)
 {
     if (!(std::fabs(X) <= Involute(1.57L)) || X == 0)
         return false;
-    Extended a = std::cbrt(3 * X);
+    const Extended y = std::cbrt(3 * X);
+    Extended a = y - 2 * y * y * y / 15;
     if (std::fabs(a) > 1.5L)
         a = std::copysign(1.5L, X);
     for (int k = 0; k < 40; ++k) {

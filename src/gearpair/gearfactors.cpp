@@ -63,11 +63,13 @@ Extended RunningInAllowanceAlpha(int heatTreatment, int materialKind, Extended f
 
 Extended RoundTolerance(Extended t)
 {
+    // rint rounds as nearbyint does (halves to even) without saving and
+    // restoring the floating point state; every tolerance goes through here.
     if (t < 5)
-        return std::nearbyint(t * 10) / 10;
+        return std::rint(t * 10) / 10;
     if (t <= 10)
-        return std::nearbyint(t * 2) / 2;
-    return std::nearbyint(t);
+        return std::rint(t * 2) / 2;
+    return std::rint(t);
 }
 
 int ParityIndex(int n) { return n % 2 + 1; }

@@ -14,22 +14,62 @@
 #include "gearpair/geometry/tolerances.h"
 #include "gearpair/measuring.h"
 
+namespace
+{
+
+// The part of the span measurement that does not depend on the profile
+// shift of the measurement: the measuring circle's pressure angle and the
+// virtual number of teeth. The tolerance step asks for five spans of each
+// gear; this part is worked out once for them (when it raised no message:
+// then every call raises it again, in its place).
+struct TSpanBase {
+    bool Valid = false;
+    int z = 0;
+    Extended d = 0, x = 0, mn = 0, beta = 0, alpha = 0, alpha_t = 0;
+    Extended alphay = 0, zPrime = 0, cosAlpha = 0, sinAlpha = 0, invAlphaT = 0;
+};
+
+bool SameSpanBase(const TSpanBase& b, int z, Extended d, Extended x, Extended mn, Extended beta, Extended alpha,
+                  Extended alpha_t)
+{
+    return b.Valid && b.z == z && b.d == d && b.x == x && b.mn == mn && b.beta == beta && b.alpha == alpha &&
+           b.alpha_t == alpha_t && !std::signbit(d) == !std::signbit(b.d) && !std::signbit(x) == !std::signbit(b.x);
+}
+
+} // namespace
+
 Extended SpanMeasure(int i, Extended xE)
 {
     auto& g = GearPair;
     const Extended d = g.d[i];
     const int z = g.z[i];
-    // The teeth spanned are chosen so that the flanks are touched on the
-    // circle of the nominal profile shift, near the middle of the tooth depth.
-    const Extended dy = d + 2 * g.x[i] * g.mn;
-    const Extended betay = std::atan(std::tan(g.beta_rad) * dy / d);
-    const Extended alphay = NamedArcCos(
-        "Fatal  : span measure !", std::cos(g.beta_rad) * std::cos(g.alpha_rad) * (d / dy) / std::cos(betay));
+    static thread_local TSpanBase base[2];
+    TSpanBase& b = base[i == 2 ? 1 : 0];
+    const bool known = SameSpanBase(b, z, d, g.x[i], g.mn, g.beta_rad, g.alpha_rad, g.alpha_t);
+    const unsigned long before = GuardedReportCount();
+    Extended alphay;
+    if (known) {
+        alphay = b.alphay;
+    } else {
+        // The teeth spanned are chosen so that the flanks are touched on the
+        // circle of the nominal profile shift, near the middle of the tooth
+        // depth.
+        const Extended dy = d + 2 * g.x[i] * g.mn;
+        const Extended betay = std::atan(std::tan(g.beta_rad) * dy / d);
+        alphay = NamedArcCos("Fatal  : span measure !",
+                             std::cos(g.beta_rad) * std::cos(g.alpha_rad) * (d / dy) / std::cos(betay));
+    }
+    const bool baseSaidNothing = GuardedReportCount() == before;
     // Only its message counts: it tells when the profile shift xE puts the
     // measuring circle below the base circle.
     NamedArcCos("Fatal  : span measure !", std::cos(g.alpha_t) / (std::cos(g.beta_rad) * 2 * xE / z + 1));
 
-    const Extended zPrime = z * Involute(g.alpha_t) / Involute(g.alpha_rad);
+    if (!known) {
+        b = TSpanBase{baseSaidNothing, z, d, g.x[i], g.mn, g.beta_rad, g.alpha_rad, g.alpha_t, alphay,
+                      z * Involute(g.alpha_t) / Involute(g.alpha_rad), std::cos(g.alpha_rad), std::sin(g.alpha_rad),
+                      Involute(g.alpha_t)};
+    }
+    const Extended zPrime = b.zPrime;
     const int s = z < 0 ? -1 : 1;
     if (g.SpanTeeth[i] == 0) {
         // Counted on the magnitude and given the gear's sign: an internal
@@ -37,8 +77,7 @@ Extended SpanMeasure(int i, Extended xE)
         // teeth (truncating the negative count would touch its tips).
         g.SpanTeeth[i] = s * static_cast<int>(std::trunc(s * zPrime * alphay / Pi + 1));
     }
-    return g.mn * std::cos(g.alpha_rad) * (z * Involute(g.alpha_t) + (g.SpanTeeth[i] - s / 2.0L) * Pi) +
-           2 * xE * g.mn * std::sin(g.alpha_rad);
+    return g.mn * b.cosAlpha * (z * b.invAlphaT + (g.SpanTeeth[i] - s / 2.0L) * Pi) + 2 * xE * g.mn * b.sinAlpha;
 }
 
 Extended BallDimension(int i, Extended xE)
