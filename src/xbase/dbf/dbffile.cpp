@@ -80,8 +80,15 @@ long ReadRecordAhead(TDbfTable& t, int32_t n, char* out)
     const std::size_t length = t.RecordLength;
     const int64_t pos = RecordPosition(t, n);
     const bool backward = ra.LastRecord > 0 && n < ra.LastRecord;
+    // Only a walk is read ahead: a jump (a seek, the next key of an index)
+    // reads its one record, as a block there would mostly go unused.
+    const bool walking = ra.LastRecord > 0 && (n == ra.LastRecord + 1 || n == ra.LastRecord - 1);
     ra.LastRecord = n;
-    if (ra.Bytes.empty() || pos < ra.Start || pos + static_cast<int64_t>(length) > ra.Start + static_cast<int64_t>(ra.Bytes.size())) {
+    const bool held = !ra.Bytes.empty() && pos >= ra.Start &&
+                      pos + static_cast<int64_t>(length) <= ra.Start + static_cast<int64_t>(ra.Bytes.size());
+    if (!held && !walking)
+        return t.File.ReadAt(pos, out, length);
+    if (!held) {
         const int64_t records = std::max<int64_t>(1, static_cast<int64_t>(kReadAheadBytes / length));
         // Walking backward (SKIP -1) the block ends at the record asked for.
         int32_t first = n;
