@@ -270,8 +270,9 @@ TEST_F(MenuTest, EveryItemInOrderWithItsShortcutAndEnglishCaption)
         const auto* e = mainmenu.Find(r.Name);
         ASSERT_NE(e, nullptr) << r.Name;
         EXPECT_EQ(e->Shortcut, r.Shortcut) << r.Name;
-        if (*r.Caption)
+        if (*r.Caption) {
             EXPECT_EQ(e->Caption, r.Caption) << r.Name;
+        }
         EXPECT_TRUE(hh.HasHandler(r.Name)) << r.Name << " has no command";
     }
     for (const auto& [name, caption] : EnglishMenus)
@@ -569,8 +570,9 @@ TEST_F(MenuTest, GermanAndBackToEnglish)
     EXPECT_EQ(Caption("mi_stl"), "STL") << "fixed captions stay";
     hh.SetLanguage(2);
     for (const Row& r : EnglishItems)
-        if (*r.Caption && std::string(r.Name) != "mi_viewErrorMessages")
+        if (*r.Caption && std::string(r.Name) != "mi_viewErrorMessages") {
             EXPECT_EQ(Caption(r.Name), r.Caption) << r.Name;
+        }
     EXPECT_EQ(Caption("mi_viewErrorMessages"), "&Error messages (0)");
     for (const auto& [name, caption] : EnglishMenus)
         EXPECT_EQ(Caption(name), caption) << name;

@@ -206,7 +206,9 @@ TEST_F(HelpText, ShippedFilesHoldEveryEntryInUse)
         const THelpEntry e = ReadHelpEntry(n);
         EXPECT_TRUE(e.Found) << n;
         EXPECT_FALSE(e.Lines[1].empty()) << n;
-        if (e.Picture != "NULL") EXPECT_TRUE(fs::exists(fs::path(QYR7_DATA_DIR) / (e.Picture + ".plt"))) << n;
+        if (e.Picture != "NULL") {
+            EXPECT_TRUE(fs::exists(fs::path(QYR7_DATA_DIR) / (e.Picture + ".plt"))) << n;
+        }
     }
     for (const char* name : {"telmora.hlp", "qyr7.hlp"}) {
         std::ifstream in(fs::path(QYR7_DATA_DIR) / name, std::ios::binary);
@@ -216,7 +218,9 @@ TEST_F(HelpText, ShippedFilesHoldEveryEntryInUse)
         ASSERT_FALSE(bytes.empty()) << name;
         EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n") << name;
         for (std::size_t i = 0; i < bytes.size(); ++i)
-            if (bytes[i] == '\n') ASSERT_EQ(bytes[i - 1], '\r') << name << " has a bare LF at " << i;
+            if (bytes[i] == '\n') {
+                ASSERT_EQ(bytes[i - 1], '\r') << name << " has a bare LF at " << i;
+            }
     }
 }
 

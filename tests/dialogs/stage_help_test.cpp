@@ -44,7 +44,9 @@ TEST_F(StageHelp, EveryEntryTheFormsUseIsShipped)
         const THelpEntry e = ReadHelpEntry(n);
         EXPECT_TRUE(e.Found) << n;
         EXPECT_FALSE(e.Lines[1].empty()) << n;
-        if (e.Picture != "NULL") EXPECT_TRUE(fs::exists(fs::path(QYR7_DATA_DIR) / (e.Picture + ".plt"))) << n;
+        if (e.Picture != "NULL") {
+            EXPECT_TRUE(fs::exists(fs::path(QYR7_DATA_DIR) / (e.Picture + ".plt"))) << n;
+        }
     }
 }
 

@@ -60,7 +60,9 @@ TEST_P(BearingTables, DrawnRowPassesTheChecks)
     }
     // Outlines, centre lines, hatching and the designation are all there.
     // (The needle cage has no ring: its rollers are arcs and lines.)
-    if (c.type != 10) EXPECT_FALSE(v.Of("POLYLINE", "5").empty()) << r.Designation;
+    if (c.type != 10) {
+        EXPECT_FALSE(v.Of("POLYLINE", "5").empty()) << r.Designation;
+    }
     EXPECT_FALSE(v.Of("LINE", "1").empty()) << r.Designation;
     EXPECT_FALSE(v.Of("LINE", "3").empty()) << r.Designation;
     const auto texts = v.Of("TEXT", "19");

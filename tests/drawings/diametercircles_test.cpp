@@ -192,7 +192,9 @@ TEST_P(MeasuringBall, TouchesBothFlanks)
     Load(1, g);
     double mdk = 0;
     const double r = BallCentreRadius(z, mdk);
-    if (z == 21) EXPECT_NEAR(mdk, 46.813932, 1e-6);
+    if (z == 21) {
+        EXPECT_NEAR(mdk, 46.813932, 1e-6);
+    }
     GearPair.DM[1] = 3.5;
     GearPair.MdK_xemin[1] = GearPair.MdK_xemax[1] = mdk;
     Open();

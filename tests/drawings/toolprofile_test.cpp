@@ -77,7 +77,9 @@ TEST_F(ToolProfile, PointsOfTheFourToolForms)
         LoadTool(w.Tool);
         const auto p = ToolProfilePoints(1);
         const auto near = [](Extended Got, double Want) {
-            if (!std::isnan(Want)) EXPECT_NEAR(static_cast<double>(Got), Want, kTol);
+            if (!std::isnan(Want)) {
+                EXPECT_NEAR(static_cast<double>(Got), Want, kTol);
+            }
         };
         EXPECT_NEAR(static_cast<double>(p.yTip), -2.5, kTol);
         EXPECT_NEAR(static_cast<double>(p.yDatum), 0, kTol);
@@ -95,7 +97,9 @@ TEST_F(ToolProfile, PointsOfTheFourToolForms)
         near(p.CfY, w.CfY);
         near(p.Ex, w.Ex);
         near(p.Ey, w.Ey);
-        if (!std::isnan(w.Py)) EXPECT_NEAR(static_cast<double>(ProtuberanceDepth(1)), -w.Py, kTol);
+        if (!std::isnan(w.Py)) {
+            EXPECT_NEAR(static_cast<double>(ProtuberanceDepth(1)), -w.Py, kTol);
+        }
     }
 }
 
@@ -125,7 +129,9 @@ TEST_F(ToolProfile, PlainToolIsATrapezoidWithTwoTipFillets)
     EXPECT_NEAR(arcs[1].V[2], 200, 1e-9);
     EXPECT_NEAR(arcs[1].V[3], 270, 1e-9);
     for (const auto& c : CadCallLog())
-        if (c.Kind == "line" || c.Kind == "arc") EXPECT_EQ(c.Layer, 3);
+        if (c.Kind == "line" || c.Kind == "arc") {
+            EXPECT_EQ(c.Layer, 3);
+        }
 }
 
 TEST_F(ToolProfile, RootRadiusChamferAndProtuberanceElements)

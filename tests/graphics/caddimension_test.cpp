@@ -336,7 +336,7 @@ INSTANTIATE_TEST_SUITE_P(Angles, CadUprightTest,
                                            AngleCase{269.5L, 89.5L}, AngleCase{-90, 270}),
                          [](const ::testing::TestParamInfo<AngleCase>& i) {
                              const Extended a = i.param.In;
-                             return std::string(a < 0 ? "Minus" : "") + std::to_string(static_cast<int>(std::fabs(a))) +
+                             return std::string(a < 0 ? "InMinus" : "In") + std::to_string(static_cast<int>(std::fabs(a))) +
                                     (a != std::floor(a) ? "Half" : "");
                          });
 

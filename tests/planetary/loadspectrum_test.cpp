@@ -149,7 +149,7 @@ TEST_F(LoadSpectrumFile, ValuesOutsideTheirRangeAreNeverWritten)
 TEST_F(LoadSpectrumFile, PipesAndDevicesAreRefused)
 {
     ASSERT_EQ(::mkfifo(In("fifo.kol").c_str(), 0600), 0);
-    for (const std::string path : {In("fifo.kol"), std::string("/dev/urandom")}) {
+    for (const std::string& path : {In("fifo.kol"), std::string("/dev/urandom")}) {
         EXPECT_FALSE(ReadLoadSpectrumFile(path, fault_)) << path;
         EXPECT_EQ(fault_.Reason, "not a regular file (a pipe or a device), not read") << path;
     }

@@ -616,8 +616,9 @@ TEST_F(ProjectFile, EveryValueLineHasARange)
         const bool value = f.Kind == TProjectLineKind::Number || f.Kind == TProjectLineKind::Integer ||
                            f.Kind == TProjectLineKind::Word;
         EXPECT_EQ(f.HasRange(), value) << f.Name;
-        if (f.Kind == TProjectLineKind::Word)
+        if (f.Kind == TProjectLineKind::Word) {
             EXPECT_TRUE(f.Lo >= 0 && f.Hi <= 65535) << f.Name << " is a 16-bit field";
+        }
     }
 }
 
