@@ -10,19 +10,9 @@
 
 #include <benchmark/benchmark.h>
 
-#ifdef QYR7_BENCH_HAVE_QT
-#include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
+#include "graphwindow_bench.h"
 
-#include "platform/qt/canvas_qt.h"
-#endif
-
-namespace {
-
-constexpr int kRecords = 100000;
-
-// A picture of kRecords short lines in a few colours over a 1280 x 960 area.
+// A picture of n short lines in a few colours over a 1280 x 960 area.
 void RecordPicture(int n)
 {
     ResetGraphWindow();
@@ -37,6 +27,8 @@ void RecordPicture(int n)
         GraphFacade.Line(x, y, x + 3.5L, y + 2.25L);
     }
 }
+
+namespace {
 
 class NullCanvas final : public platform::Canvas
 {
@@ -103,28 +95,5 @@ void BM_DisplayListMemory(benchmark::State& state)
 }
 BENCHMARK(BM_DisplayListMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-#ifdef QYR7_BENCH_HAVE_QT
-void BM_ReplayIntoImage1280x960(benchmark::State& state)
-{
-    static int argc = 1;
-    static char name[] = "qyr7_bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication* app = QGuiApplication::instance() ? nullptr : new QGuiApplication(argc, argv);
-    (void)app;
-    RecordPicture(kRecords);
-    QImage image(1281, 961, QImage::Format_RGB32);
-    for (auto _ : state) {
-        image.fill(Qt::black);
-        QPainter painter(&image);
-        platform::CanvasImplQt canvas(painter);
-        FTelmgra.FormPaint(canvas);
-    }
-    state.SetItemsProcessed(state.iterations() * static_cast<long long>(GraphFacade.DrawRecordList.size()));
-    ResetGraphWindow();
-    telmvar.ScreenPixelsX = telmvar.ScreenPixelsY = 0;
-}
-BENCHMARK(BM_ReplayIntoImage1280x960)->Unit(benchmark::kMillisecond);
-#endif
 
 } // namespace

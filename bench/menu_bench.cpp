@@ -17,13 +17,7 @@
 
 #include <benchmark/benchmark.h>
 
-#ifdef QYR7_BENCH_HAVE_WIDGETS
-#include <QApplication>
-
-#include "platform/qt/platform_qt.h"
-#endif
-
-namespace {
+#include "menu_bench.h"
 
 void MenusReady()
 {
@@ -33,6 +27,8 @@ void MenusReady()
     wtelmvar.Language = 0;
     hh.FormCreateMenus();
 }
+
+namespace {
 
 void BM_MenuSetLanguageHeadless(benchmark::State& state)
 {
@@ -47,33 +43,6 @@ void BM_MenuSetLanguageHeadless(benchmark::State& state)
 }
 BENCHMARK(BM_MenuSetLanguageHeadless)->Unit(benchmark::kMicrosecond);
 
-#ifdef QYR7_BENCH_HAVE_WIDGETS
-void BM_MenuSetLanguageQtMenuBar(benchmark::State& state)
-{
-    static int argc = 1;
-    static char name[] = "qyr7_bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!QCoreApplication::instance())
-        new QApplication(argc, argv);
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        state.SkipWithError("a non-widget application runs already: run this benchmark alone");
-        return;
-    }
-    platform::PlatformQt qt;
-    platform::ScopedPlatform scope(qt);
-    MenusReady();
-    hh.Attach(qt.MainWindow());
-    int code = 1;
-    for (auto _ : state) {
-        // German and Korean in turn: the Korean captions go through iconv.
-        hh.SetLanguage(code);
-        code = code == 1 ? 8 : 1;
-        QApplication::processEvents(); // the replaced menus are deleted
-    }
-}
-BENCHMARK(BM_MenuSetLanguageQtMenuBar)->Unit(benchmark::kMillisecond);
-#endif
 
 #ifdef QYR7_SOURCE_DIR
 void BM_MenuOpenCalculateRefresh(benchmark::State& state)

@@ -2,7 +2,7 @@
 // A window's menu bar as plain data: the application builds it from its
 // command table and hands it to the window whole, after every change of a
 // caption, enabling or visibility. The Qt back end makes one QAction per
-// item, named as the item; the headless window keeps the spec so that a test
+// item, named as the item; the headless window keeps the description so that a test
 // can read what the user would see and click an item by its name.
 
 #include <string>

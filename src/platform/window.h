@@ -81,7 +81,7 @@ class Window
     virtual void ProcessPendingEvents() = 0;
 
     // The menu bar, replaced whole. A window without a menu bar of its own
-    // (the headless one) only keeps the spec for MenuBar().
+    // (the headless one) only keeps the description for MenuBar().
     virtual void SetMenuBar(const MenuBarSpec& spec) { menuBar_ = spec; }
     const MenuBarSpec& MenuBar() const { return menuBar_; }
 

@@ -1,0 +1,39 @@
+// The graphics window's replay drawn into a 1280 x 960 image the way the Qt
+// window replays its display list.
+#include "../graphwindow_bench.h"
+#include "foundation/programstate.h"
+#include "graphics/graphfacade.h"
+#include "graphics/graphwindow.h"
+#include "platform/qt/canvas_qt.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void BM_ReplayIntoImage1280x960(benchmark::State& state)
+{
+    static int argc = 1;
+    static char name[] = "qyr7_bench";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication* app = QGuiApplication::instance() ? nullptr : new QGuiApplication(argc, argv);
+    (void)app;
+    RecordPicture(kRecords);
+    QImage image(1281, 961, QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        platform::CanvasImplQt canvas(painter);
+        FTelmgra.FormPaint(canvas);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long long>(GraphFacade.DrawRecordList.size()));
+    ResetGraphWindow();
+    telmvar.ScreenPixelsX = telmvar.ScreenPixelsY = 0;
+}
+BENCHMARK(BM_ReplayIntoImage1280x960)->Unit(benchmark::kMillisecond);
+
+} // namespace
