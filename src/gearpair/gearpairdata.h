@@ -73,6 +73,9 @@ struct TGearPairData {
     PairArray<std::string> PartNumber{};
     PairArray<std::string> GearName{};
     PairArray<std::string> GearLongName{};
+    // The tooth correction note of each gear (quality dialog), shown in the
+    // pair report's tooth correction block.
+    PairArray<std::string> ToothCorrectionText{};
 
     // ---- geometry inputs ----
     Extended mn = 0;                    // normal module

@@ -81,6 +81,7 @@ void LoadMesh(const MeshOrder& order, int m)
         p.PartNumber[j] = s.PartNumber[g];
         p.GearName[j] = s.GearName[g];
         p.GearLongName[j] = s.GearLongName[g];
+        p.ToothCorrectionText[j] = s.ToothCorrection[g];
         p.tg_rhog[j] = s.tg_rhog[g];
 #define LOAD_GEAR(f) p.f[j] = s.f[g];
         GEAR_INPUTS(LOAD_GEAR)

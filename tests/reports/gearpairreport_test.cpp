@@ -12,6 +12,7 @@
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
+#include "planetary/stage.h"
 #include "reports/gearpair/gearpairreport.h"
 
 #include <cstdlib>
@@ -80,6 +81,19 @@ TEST_F(MeshReportTest, DefaultSunPlanetMeshShowsTheHandValues)
     const std::string framed = Report(3, [] { MeshReport(1, 1); });
     EXPECT_TRUE(Has(framed, "QYR7 V1.0   gearing geometry to DIN 3960/61/67"));
     EXPECT_TRUE(Has(framed, "symbol   unit    1: Pi      2: S"));
+}
+
+TEST_F(MeshReportTest, ToothCorrectionBlockFollowsTheGearsOfTheMesh)
+{
+    OpenExample("default.qy7");
+    EXPECT_FALSE(Has(Report(9, [] { MeshReport(1, 1); }), "TOOTH CORRECTION")) << "no notes, no block";
+    // The planet's note prints for gear 1; the text file holds it in
+    // Windows bytes again after the block's DOS conversion.
+    PlanetaryGears.ToothCorrection[2] = "Kopfr\xFC" "cknahme 10 \xB5m";
+    const std::string text = Report(9, [] { MeshReport(1, 1); });
+    EXPECT_TRUE(Has(text, "TOOTH CORRECTION FACTOR, TOOTH RELIEF"));
+    EXPECT_TRUE(Has(text, "tooth correction factor gear 1 : Kopfr\xFC" "cknahme 10 \xB5m"));
+    EXPECT_TRUE(Has(text, "tooth correction factor gear 2 : \r\n") || Has(text, "tooth correction factor gear 2 : \n"));
 }
 
 TEST_F(MeshReportTest, MethodOneWithFormulasAndTheFramedFileDevice)

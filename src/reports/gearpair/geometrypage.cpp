@@ -1,6 +1,7 @@
 // Geometry page of the gear-pair report: main data, angles, contact ratio,
 // specific sliding, the cutting tool, profile shift coefficients, pitches and
 // tooth dimensions, machining allowance.
+#include "foundation/codepage.h"
 #include "foundation/guardedmath.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
@@ -206,9 +207,15 @@ bool ReportPairGeometrySection()
     PrintReportLine(GetRuleLine());
     PrintReportLine("");
     PrintPairRows(ProfileShiftRows);
-    // The pair data hold no tooth correction texts, so the tooth correction
-    // block has nothing to show and this empty line stands alone.
     PrintReportLine("");
+    if (!p.ToothCorrectionText[1].empty() || !p.ToothCorrectionText[2].empty()) {
+        PrintReportLine("TOOTH CORRECTION FACTOR, TOOTH RELIEF");
+        PrintReportLine(GetRuleLine());
+        PrintReportLine("tooth correction factor gear 1 : " + AnsiTextToOem(p.ToothCorrectionText[1]));
+        PrintReportLine(GetRuleLine());
+        PrintReportLine("tooth correction factor gear 2 : " + AnsiTextToOem(p.ToothCorrectionText[2]));
+        PrintReportLine(GetRuleLine());
+    }
 
     if (!PairSectionHeading("TOOTH PITCHES, TOOTH DIMENSIONS"))
         return false;
