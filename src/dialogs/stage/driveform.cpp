@@ -32,14 +32,9 @@ TForm_qyr7antr::TForm_qyr7antr()
     Control("Button_help").Caption = "&Help Text";
     Control("Button_update").Caption = "Calc. n, np";
     HelpTextNumber = 6710;
-    Control("RadioGroup_antrieb").Caption = "drive";
-    Control("RadioGroup_abtrieb").Caption = "driven element";
-    for (int i = 0; i < 3; ++i) {
-        Control(RadioButtonName("RadioGroup_antrieb", i)).Caption = DisplayText(ShaftNames[i]);
-        Control(RadioButtonName("RadioGroup_abtrieb", i)).Caption = DisplayText(ShaftNames[i]);
-    }
-    for (int i = 0; i < 3; ++i)
-        Control(RadioButtonName("RadioGroup_npt", i));
+    const std::string names[3] = {DisplayText(ShaftNames[0]), DisplayText(ShaftNames[1]),
+                                  DisplayText(ShaftNames[2])};
+    AddShaftGroups(*this, names);
     Control("CheckBox_blocked").Caption = "locked";
     Control("CheckBox_leistungsteilung").Caption = "power sharing Input+Control";
     Control("Label_nantr").Caption = "n in";

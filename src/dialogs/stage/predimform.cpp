@@ -35,14 +35,8 @@ TForm_qyr7vor::TForm_qyr7vor()
     Control("Button_cancel").Caption = "Cancel";
     Control("Button_help").Caption = "&Help Text";
     HelpTextNumber = 6700;
-    Control("RadioGroup_antrieb").Caption = "drive";
-    Control("RadioGroup_abtrieb").Caption = "driven element";
-    for (int i = 0; i < 3; ++i) {
-        Control(RadioButtonName("RadioGroup_antrieb", i)).Caption = ShaftNames[i];
-        Control(RadioButtonName("RadioGroup_abtrieb", i)).Caption = ShaftNames[i];
-    }
-    for (int i = 0; i < 3; ++i)
-        Control(RadioButtonName("RadioGroup_npt", i));
+    const std::string names[3] = {ShaftNames[0], ShaftNames[1], ShaftNames[2]};
+    AddShaftGroups(*this, names);
     Control("RadioGroup_npt").Caption = "Input n, T, P";
     Control("Label_nantr").Caption = "n";
     Control("Label_Pantr").Caption = "P";

@@ -20,6 +20,18 @@ void SetRadioIndex(platform::DialogModel& M, const std::string& Group, int Count
         M.Control(RadioButtonName(Group, i)).Checked = i == Index;
 }
 
+void AddShaftGroups(platform::DialogModel& M, const std::string (&Names)[3])
+{
+    M.Control("RadioGroup_antrieb").Caption = "drive";
+    M.Control("RadioGroup_abtrieb").Caption = "driven element";
+    for (int i = 0; i < 3; ++i) {
+        M.Control(RadioButtonName("RadioGroup_antrieb", i)).Caption = Names[i];
+        M.Control(RadioButtonName("RadioGroup_abtrieb", i)).Caption = Names[i];
+    }
+    for (int i = 0; i < 3; ++i)
+        M.Control(RadioButtonName("RadioGroup_npt", i));
+}
+
 int RadioButtonIndex(const std::string& Name, const std::string& Group, int Count)
 {
     for (int i = 0; i < Count; ++i)

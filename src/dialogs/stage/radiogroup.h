@@ -17,3 +17,6 @@ void SetRadioIndex(platform::DialogModel& M, const std::string& Group, int Count
 int RadioButtonIndex(const std::string& Name, const std::string& Group, int Count);
 // The control name of button Index.
 std::string RadioButtonName(const std::string& Group, int Index);
+// The drive and driven-element groups of the drive forms, each with the three
+// shafts captioned by Names, and the three buttons of the n/T/P choice.
+void AddShaftGroups(platform::DialogModel& M, const std::string (&Names)[3]);
