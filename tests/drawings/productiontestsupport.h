@@ -45,6 +45,8 @@ class DefaultStageCad : public CadLogFixtureT<DefaultStageBase>
         else
             LoadMeshPeH();
         CalcGearPair();
+        // The default stage's own warnings are not the tables' concern.
+        ClearErrorMessages();
     }
     static bool HaveEzdxf() { return std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0; }
     // Runs the python check Script on Path; its standard output.
