@@ -12,6 +12,9 @@
 #include "dialogs/stage/predimform.h"
 #include "dialogs/stage/textsform.h"
 #include "dialogs/stagedialog.h"
+#include "drawings/sheet/changeprotocol.h"
+#include "drawings/sheet/documentlinksform.h"
+#include "drawings/sheet/drawinginfoform.h"
 #include "foundation/programstate.h"
 #include "graphics/diagrams/loadspectrumdiagram.h"
 #include "graphics/printconf.h"
@@ -59,6 +62,11 @@ void InstallMenuCommands()
     menuhooks.Forms["TForm_printconf"] = Modal<TForm_printconf>();
     menuhooks.Forms["TSysinfo"] = Modal<TSysinfo>();
     menuhooks.Forms["TAboutBox"] = Modal<TAboutBox>();
+    menuhooks.ShowDrawingInfo = [] { ShowDrawingInfo(); };
+    menuhooks.ChangeProtocolCommand = [](int Mode) { ChangeProtocolCommand(Mode); };
+    menuhooks.ShowDocumentLinks = [](int Mode) { ShowDocumentLinks(Mode); };
+    menuhooks.Forms["TForm_zeichInfo"] = [] { ShowDrawingInfo(); };
+    menuhooks.Forms["TForm_confDoku"] = [] { ShowDocumentLinks(0); };
     menuhooks.SelectPlanetBearing = SelectPlanetBearing;
     menuhooks.EditPlanetBearingApplication = EditPlanetBearingApplication;
     menuhooks.ResetPlanetBearingSelection = ResetPlanetBearingSelection;

@@ -8,6 +8,7 @@
 #include "app/windowplacement.h"
 #include "dialogs/dialogservices.h"
 #include "dialogs/messageboxes.h"
+#include "drawings/sheet/changeprotocol.h"
 #include "foundation/fileutil.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
@@ -643,7 +644,10 @@ void Thh::mi_fileNewClick()
     telmvar.ProjectName.clear();
     UpdateCaption();
     ResetChangeProtocol();
-    documentation.DocLinkPrograms = {};
+    ResetRemarkLines();
+    // The document links stay: they name the user's programs and files, and
+    // the template's pairs would otherwise be lost again.
+    ClearDocumentLinks();
     GraphFacade.Clear();
     if (!RunForm("TForm_qyr7vor"))
         return;

@@ -1,0 +1,133 @@
+#include "drawings/sheet/documentlinksform.h"
+
+#include "foundation/fileutil.h"
+#include "foundation/programstate.h"
+#include "graphics/graphservices.h"
+#include "planetary/documentation.h"
+#include "platform/platform.h"
+#include "reports/engine/reportservices.h"
+
+#include <filesystem>
+
+namespace
+{
+
+std::string Prog(int N) { return "Edit_prog" + std::to_string(N); }
+std::string File(int N) { return "Edit_file" + std::to_string(N); }
+
+void ShowLaunchFailure(const std::string& What, const platform::LaunchResult& R)
+{
+    if (R.Started) return;
+    const std::string why = R.Message.empty() ? "it could not be started" : R.Message;
+    if (reportservices.ShowMessageBox) reportservices.ShowMessageBox(What + ":\r\n" + why);
+}
+
+} // namespace
+
+TForm_confDoku::TForm_confDoku()
+{
+    Control("Button_ok").Caption = "OK";
+    Control("Button_cancel").Caption = "Cancel";
+    Control("Button_help").Caption = "&Help Text";
+    for (int n = 1; n <= DocLinkCount; ++n) {
+        const std::string k = std::to_string(n);
+        auto& lp = Control("Label_prog" + k);
+        lp.Caption = "Program " + k;
+        lp.HintNumber = 2710;
+        auto& lf = Control("Label_file" + k);
+        lf.Caption = "File " + k;
+        lf.HintNumber = 2720;
+        if (graphservices.ReadHelpHint) {
+            lp.Hint = graphservices.ReadHelpHint(2710);
+            lf.Hint = graphservices.ReadHelpHint(2720);
+        }
+        const TDocLink& l = documentation.DocLinkPrograms[n];
+        Control(Prog(n)).Text = l.DocLinkProgram;
+        Control(File(n)).Text = l.DocLinkFile;
+        Control("Button_browseprog" + k).Caption = "...";
+        Control("Button_browsefile" + k).Caption = "...";
+        Control("Button" + k).Caption = "Exec Prog";
+        Control("Button" + k + "f").Caption = "Exec File";
+    }
+}
+
+std::string TForm_confDoku::Caption() const
+{
+    return "Document Links  -  " + telmvar.ProgramTitle + "  -  " + telmvar.ProjectName;
+}
+
+void TForm_confDoku::Browse(const std::string& Edit, bool Program)
+{
+    platform::FileDialogRequest r;
+    r.Kind = platform::FileDialogKind::Open;
+    // Programs here carry no ".exe": all files are offered beside it.
+    r.Filter = Program ? "*.exe|*.exe|*.*|*" : "*.*|*";
+    const std::string current = Control(Edit).Text;
+    const std::filesystem::path p(current);
+    r.InitialDir = current.empty() ? std::string() : p.parent_path().string();
+    const std::optional<std::string> chosen = platform::CurrentPlatform().Files().Run(r);
+    if (!chosen) {
+        telmvar.Aborted = true;
+        return;
+    }
+    Control(Edit).Text = *chosen;
+    Touch();
+}
+
+void TForm_confDoku::ExecProgram(int N)
+{
+    const std::string program = Control(Prog(N)).Text;
+    const std::string file = Control(File(N)).Text;
+    std::vector<std::string> args;
+    if (!file.empty()) args.push_back(file);
+    ShowLaunchFailure("Program " + program, platform::CurrentPlatform().Launch().StartProgram(program, args));
+}
+
+void TForm_confDoku::ExecFile(int N)
+{
+    const std::string file = Control(File(N)).Text;
+    ShowLaunchFailure("File " + file, platform::CurrentPlatform().Launch().OpenDocument(file));
+}
+
+platform::DialogAction TForm_confDoku::Press(const std::string& Name)
+{
+    for (int n = 1; n <= DocLinkCount; ++n) {
+        const std::string k = std::to_string(n);
+        if (Name == "Button" + k) {
+            ExecProgram(n);
+            return platform::DialogAction::None;
+        }
+        if (Name == "Button" + k + "f") {
+            ExecFile(n);
+            return platform::DialogAction::None;
+        }
+        if (Name == "Button_browseprog" + k || Name == "Button_browsefile" + k) {
+            const bool program = Name == "Button_browseprog" + k;
+            Browse(program ? Prog(n) : File(n), program);
+            return platform::DialogAction::None;
+        }
+    }
+    if (Name == "Button_help") {
+        if (reportservices.ShowHelpText) reportservices.ShowHelpText(2730, 0, 1);
+        return platform::DialogAction::Raise;
+    }
+    if (Name == "Button_cancel" || Name == "Escape") {
+        telmvar.Aborted = true;
+        return platform::DialogAction::Reject;
+    }
+    if (Name != "Button_ok") return platform::DialogAction::None;
+    telmvar.Aborted = false;
+    for (int n = 1; n <= DocLinkCount; ++n) {
+        documentation.DocLinkPrograms[n].DocLinkProgram = Control(Prog(n)).Text;
+        documentation.DocLinkPrograms[n].DocLinkFile = Control(File(n)).Text;
+    }
+    return platform::DialogAction::Accept;
+}
+
+void ShowDocumentLinks(int /*Mode*/)
+{
+    TForm_confDoku form;
+    // A dialog closed without its buttons (a batch run, the window's close
+    // box) counts as cancelled.
+    if (platform::CurrentPlatform().Dialogs().RunModal(form) != platform::DialogResult::Ok) telmvar.Aborted = true;
+}
