@@ -424,6 +424,29 @@ TEST_F(NdxTest, NumericUniqueIndexKeepsAZeroKey)
     EXPECT_EQ(IndexOrder(), (std::vector<int32_t>{1, 3}));
 }
 
+// A walk leaves the records it passes as bytes; a record reached that way
+// and written back without a look at its fields must be written as itself,
+// not as the record the native form last held (with an index, Replace
+// keeps the native record aside while it reads the stored one).
+TEST_F(NdxTest, ARecordReachedButNeverReadIsWrittenBackAsItself)
+{
+    for (const char* open : {"", " EXCLUSIVE"}) {
+        MakeTable("t.dbf", {{"KEY", 'C', 4, 0, 0}, {"X", 'N', 4, 1, 0}}, {"AAAA 1.5", "BBBB 2.5", "CCCC03.5"});
+        ASSERT_TRUE(UseFile(Path("t.dbf") + open));
+        Index_On("KEY", Path("t.ndx"));
+        GO(1);
+        EXPECT_EQ(SField(1), "AAAA");
+        GO(2);
+        Replace();
+        GO(3);
+        SKIP(0);
+        Replace();
+        EXPECT_EQ(IndexOrder(), (std::vector<int32_t>{1, 2, 3})) << open;
+        CloseAll();
+        EXPECT_EQ(StoredRecords("t.dbf"), (std::vector<std::string>{" AAAA 1.5", " BBBB 2.5", " CCCC 3.5"})) << open;
+    }
+}
+
 TEST_F(NdxTest, ReplaceWithoutKeyChangeWritesNoPage)
 {
     MakeTable("t.dbf", {{"KEY", 'C', 4, 0, 0}, {"X", 'C', 4, 0, 0}}, {"AAAA1111", "BBBB2222"});

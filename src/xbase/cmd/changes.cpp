@@ -113,6 +113,7 @@ void Replace()
             return;
         }
         WriteLock(true);
+        EnsureNative(*a);
         std::memcpy(a->SwapBuffer.data(), a->NativeRecord, a->NativeSize);
         if (!GetDbfRecord(*a, a->RecordNumber)) {
             WriteLock(false);

@@ -50,6 +50,12 @@ struct TWorkArea : TDbfTable {
         std::string Text;
     };
     std::vector<TNumberAsRead> NumbersAsRead;
+    // A walk through a table reads many records and looks at few of their
+    // fields: navigation leaves the record's bytes as read and marks the
+    // native record stale; it is made the first time someone asks for it.
+    // Only areas that own their native record are left stale: a caller's
+    // buffer is read directly and is always filled at once.
+    bool NativeStale = false;
 };
 
 // Lock states of an area.
@@ -101,6 +107,12 @@ bool CheckDbInUse(const std::string& tag);
 uint16_t NativeRecordSize(const TWorkArea& area);
 void ComputeNativeOffsets(TWorkArea& area);
 void ReadNative(TWorkArea& area);
+// Makes the native record of a stale area (see NativeStale) from its bytes.
+inline void EnsureNative(TWorkArea& area)
+{
+    if (area.NativeStale)
+        ReadNative(area);
+}
 void WriteNative(TWorkArea& area);
 void ClearRecord();
 char FieldType(int n);

@@ -249,6 +249,7 @@ uint16_t AppendFrom(const std::string& source, const std::function<bool()>& keep
             GoTop();
         while (!dEOF() && (!keepGoing || keepGoing())) {
             // Read the source record while the source is selected.
+            EnsureNative(*src);
             const std::vector<uint8_t> sourceNative(src->NativeRecord, src->NativeRecord + src->NativeSize);
             const bool sourceDeleted = Deleted();
             std::vector<TSourceValue> values(src->FieldCount + 1u);
@@ -272,6 +273,7 @@ uint16_t AppendFrom(const std::string& source, const std::function<bool()>& keep
             }
             SelectArea(targetNo);
             if (identical && target->NativeSize == sourceNative.size()) {
+                EnsureNative(*target);
                 std::memcpy(target->NativeRecord, sourceNative.data(), sourceNative.size());
                 for (int i = 1; i <= target->FieldCount; ++i) {
                     const TDbfField& t = target->Fields[static_cast<std::size_t>(i - 1)];

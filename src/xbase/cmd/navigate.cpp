@@ -21,7 +21,10 @@ bool ReadConvert(TWorkArea& a, int32_t n)
 {
     if (!GetDbfRecord(a, n))
         return false;
-    ReadNative(a);
+    if (a.OwnsNative && !a.IsVirtual)
+        a.NativeStale = true;
+    else
+        ReadNative(a);
     return true;
 }
 

@@ -502,6 +502,9 @@ bool PackMemofile()
     if (!CheckDbInUse("PackMemofile"))
         return false;
     TWorkArea& a = *SelectedArea();
+    // The pack reads every record into the area's buffer; the current
+    // record's native form is made first so it survives that.
+    EnsureNative(a);
     TMemoArea& area = CurrentMemoArea();
     if (!area.Memo)
         return true;
