@@ -10,6 +10,7 @@
 #include "foundation/guardedmath.h"
 #include "foundation/numbertext.h"
 #include "foundation/textutil.h"
+#include "graphics/cad/cadwriterdevices.h"
 
 #include <algorithm>
 #include <map>
@@ -230,6 +231,44 @@ TEST_F(PlanetSpacing, SignsOfRingAreIgnoredAndNoSetsDrawOnlyCircles)
     EXPECT_EQ(Calls("circle").size(), 2u);
     EXPECT_TRUE(Calls("text").empty());
     Close();
+}
+
+} // namespace
+
+namespace
+{
+
+// All five details into one DXF: the polylines with their half-circle
+// bulges, the angle dimensions and the filled circles pass ezdxf's
+// auditor and every coordinate is a number.
+TEST_F(PlanetSpacing, DetailsPassTheDxfAuditor)
+{
+    if (!HaveEzdxf()) GTEST_SKIP() << "no ezdxf";
+    RegisterCadWriters();
+    {
+        TCadOutputScope scope;
+        CadOpenOutput(1);
+        ASSERT_FALSE(telmvar.Aborted);
+        CadBeginDrawing(-200, -200, 400, 200, 0);
+        CadWriteTables(2);
+        CadBeginEntities();
+        Draw(DefaultArgs());
+        SetCadOffset(250, 0);
+        DrawSlottedRingDetail(3, 10, 40, 0, 0, 8, 0, 6, 55, 0.3L, 0.4L, 0);
+        DrawBoreRingDetail(5, 30, 60, -8);
+        DrawHubRingDetail(12, 45, 3);
+        SetCadOffset(0, -150);
+        DrawCarrierLink(15, 20, 40, 120);
+        SetCadOffset(0, 0);
+        CadDeviceReady();
+        CadEndSection();
+        CadCloseOutput();
+    }
+    const std::string out = RunPython("tablesdxf.py", dir_ + "/drawing.dxf");
+    EXPECT_NE(out.find("audit errors=0 fixes=0\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("nonfinite 0\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("count POLYLINE 5 2\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("count ARC 3 "), std::string::npos) << out;
 }
 
 } // namespace
