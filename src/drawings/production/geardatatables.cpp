@@ -74,9 +74,9 @@ void WriteGearDataTable(int Mode, int Gear, Extended X, Extended Y, Extended H)
     t.AddRow(internal ? "gen.addend.modif.coef.(-)" : "gen.addend.modif.coef.", "xe", AddendumModificationText(n));
     t.AddRow("normal space width", "en", FormatLengthFixed(6, 3, g.en[n]));
     t.AddRow("normal tooth thickn.", "sn", FormatLengthFixed(6, 3, g.sn_nom[n]));
-    // The centre distance of the mesh with the ring is negative in the
-    // pair variables; the drawing gives the distance itself.
-    t.AddRow("center distance", "a", FormatLengthFixed(6, 3, std::fabs(g.a)));
+    // Signed like the tooth number: the mesh with the ring has a negative
+    // centre distance (the gear data follow the sign rule of DIN 3960).
+    t.AddRow("center distance", "a", FormatLengthFixed(6, 3, g.a));
     if (Mode == 0 || Mode == 3) {
         const int o = OtherGear(n);
         t.AddRow("no complem.gear", "", g.PartNumber[o]);
@@ -148,7 +148,7 @@ void WriteGearDataSheet(int Gear)
     FormText(3, 38.5L, "center distance");
     FormText(3, 32.5L, "of housing");
     FormText(55, 38.5L, "a");
-    const std::string a = TrimBlanks(FormatLengthFixed(5, 2, std::fabs(g.a)));
+    const std::string a = TrimBlanks(FormatLengthFixed(5, 2, g.a));
     if (g.AaField < 9) {
         FormText(79, 32.5L, a + " " + CentreDistanceFieldText(g.AaField));
     } else {

@@ -102,7 +102,7 @@ void WriteGearMeasurementSheet(int Gear, int Kind)
              IntToText(g.FlankToleranceClass[n]) + " " + FlankToleranceStandardText(g.ToleranceStandard));
     t.AddRow("tolerance zone DIN 3967", "", g.ToleranceZone[n]);
     t.AddRow("center distance of housing", "a",
-             TrimBlanks(LengthToText(std::fabs(g.a))) + " " +
+             TrimBlanks(LengthToText(g.a)) + " " +
                  (g.AaField < 9 ? CentreDistanceFieldText(g.AaField) : DeviationPairToText(g.Aa, g.Aai)));
 
     // Without a machining allowance the premachining values are the
