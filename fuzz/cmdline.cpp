@@ -2,6 +2,7 @@
 // parameter per line. The start mode must follow from the first two
 // parameters (with "/NOGUI" taken out wherever it stands) exactly as the
 // table of switches says, whatever bytes they hold.
+#include "app/cadbatch.h"
 #include "app/commandline.h"
 #include "app/programidentity.h"
 
@@ -81,6 +82,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (cmd.Mode == TStartMode::CadBatch) {
         // One digit for the device; the index is whatever number follows.
         Check(cmd.CadDevice >= 0 && cmd.CadDevice <= 9);
+        // The batch serves only "/CADi:j": one digit, the colon, a whole
+        // number of at most nine digits; anything else is refused by name.
+        const TCadSwitch sw = ParseCadSwitch(p2);
+        bool wellFormed = p2.size() >= 7 && p2.size() <= 15 && p2[4] >= '0' && p2[4] <= '9' && p2[5] == ':';
+        long long index = 0;
+        for (std::size_t k = 6; wellFormed && k < p2.size(); ++k) {
+            wellFormed = p2[k] >= '0' && p2[k] <= '9';
+            index = index * 10 + (p2[k] - '0');
+        }
+        Check(sw.Valid == wellFormed);
+        Check(cmd.CadDevice == (wellFormed ? p2[4] - '0' : 0) && cmd.CadIndex == (wellFormed ? index : 0));
+        if (sw.Valid)
+            Check(sw.Device == p2[4] - '0' && sw.Index == index);
     } else {
         Check(cmd.CadDevice == 0 && cmd.CadIndex == 0);
     }

@@ -1,5 +1,7 @@
 #include "app/commandline.h"
 
+#include "app/cadbatch.h"
+
 #include "foundation/programstate.h"
 
 #include <algorithm>
@@ -12,29 +14,6 @@ std::string Upper(std::string s)
     for (auto& c : s)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return s;
-}
-
-// Whole decimal number, or 0 when the text is none (an empty text, a sign
-// without digits, letters): the CAD switch then names no drawing and writes
-// nothing.
-int DecimalOrZero(const std::string& text)
-{
-    std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ')
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    if (i >= text.size()) return 0;
-    long long value = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] == ' ') break;
-        if (text[i] < '0' || text[i] > '9') return 0;
-        value = value * 10 + (text[i] - '0');
-        if (value > 2147483647LL) return 0;
-    }
-    for (; i < text.size(); ++i)
-        if (text[i] != ' ') return 0;
-    return static_cast<int>(negative ? -value : value);
 }
 
 } // namespace
@@ -65,10 +44,11 @@ std::size_t DecideMode(const std::vector<std::string>& args, TCommandLine& cmd)
     std::string prefix = Upper(p2.substr(0, 4));
     if (prefix == "/CAD" || prefix == "-CAD") {
         cmd.Mode = TStartMode::CadBatch;
-        // One digit for the device at the fifth place; the index from the
-        // seventh place on (the sixth, the colon, is not looked at).
-        cmd.CadDevice = p2.size() >= 5 ? DecimalOrZero(p2.substr(4, 1)) : 0;
-        cmd.CadIndex = p2.size() >= 7 ? DecimalOrZero(p2.substr(6)) : 0;
+        // Device and index only from a switch of the served form; the batch
+        // refuses any other by name.
+        const TCadSwitch cad = ParseCadSwitch(p2);
+        cmd.CadDevice = cad.Device;
+        cmd.CadIndex = cad.Index;
         return 2;
     }
     // Neither a batch nor an exchange switch: only the name is used.

@@ -23,8 +23,10 @@ struct TCommandLine {
     std::string P1; // the project name exactly as passed
     std::string P2;
     bool NoGui = false;
-    int CadDevice = 0; // i of /CADi:j: 1 DXF, 2 IGES, 5 text CAD code
-    int CadIndex = 0;  // j of /CADi:j: which drawing
+    // i and j of "/CADi:j" (1 DXF, 2 IGES, 5 text CAD code; which drawing);
+    // both 0 when the switch is not of that form.
+    int CadDevice = 0;
+    int CadIndex = 0;
     // Switches ("/X", "-Q", a "/I" in third place ...) the start mode does
     // not use: the run goes on without them, and each is named on standard
     // error so that a mistyped switch does not pass unnoticed.

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/batchfiles.h"
+#include "app/cadbatch.h"
 #include "app/auxiliaryimages.h"
 #include "app/configio.h"
 #include "app/programidentity.h"
@@ -19,6 +20,7 @@
 #include "foundation/textutil.h"
 #include "foundation/programsettings.h"
 #include "graphics/cadsettings.h"
+#include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadwriterdevices.h"
 #include "graphics/graphfacade.h"
 #include "graphics/diagrams/loadspectrumdiagram.h"
@@ -30,7 +32,9 @@
 #include "planetary/stagecalc.h"
 #include "planetary/stagedefaults.h"
 #include "platform/codepage.h"
+#include "platform/headless/platform_headless.h"
 #include "platform/platform.h"
+#include "platform/posix/launcher_posix.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportservices.h"
 #include "reports/engine/tableprint.h"
@@ -39,6 +43,8 @@
 #include "reports/textview/printsettings.h"
 
 #include <cstdio>
+#include <functional>
+#include <vector>
 #include <sys/stat.h>
 
 TStartup startup;
@@ -210,8 +216,10 @@ void InstallPlatformServices()
         P = {f.Left, f.Top, f.Width, f.Height, f.ContentScale};
     };
     dialogservices.ShowAuxiliaryImages = [] { ShowAuxiliaryImages(); };
-    // The IGES, text CAD and STL outputs of the device menu.
+    // The IGES, text CAD and STL outputs of the device menu, and the
+    // drawings the CAD batch mode writes.
     RegisterCadWriters();
+    InstallCadExports();
 
     filenamedialogs.SaveFileDialog = [](const std::string& Name, std::string& Path) { SaveFileDialog(Name, Path); };
     filenamedialogs.OpenFileDialog = [](const std::string& Name, std::string& Path) { OpenFileDialog(Name, Path); };
@@ -292,6 +300,169 @@ TStartOutcome RunTextBatch(const TCommandLine& Cmd)
     return {true, fatal || !written ? ExitReportNotWritten : ExitOk};
 }
 
+namespace {
+
+// The platform of a CAD batch run: nobody answers (questions get their safe
+// answer on standard error), but the plot device starts its program for
+// real.
+struct TCadBatchParts : platform::detail::HeadlessParts {
+    TCadBatchParts() : HeadlessParts(platform::HeadlessMode::Batch) {}
+    platform::LauncherImplPosix PlotLauncher;
+};
+
+class TCadBatchPlatform final : private TCadBatchParts, public platform::Platform
+{
+  public:
+    TCadBatchPlatform()
+        : Platform(MessagesImpl, FilesImpl, PromptsImpl, DialogsImpl, WindowImpl, PrinterImpl, ClipboardImpl,
+                   PlotLauncher, CursorImpl, SoundImpl)
+    {
+    }
+};
+
+// The settings a CAD batch run changes, put back however it ends: the file
+// goes under the project's name without a save dialog and is never opened
+// with its program, and the messages of the drawing are collected for the
+// one line the batch writes rather than shown.
+class TCadBatchSettings
+{
+  public:
+    TCadBatchSettings()
+        : skip_(wtelmvar.CadSkipSaveDialog), exec_(cadsettings.CadExecFile),
+          ifEnabled_(reportservices.ShowMessageIfEnabled), box_(reportservices.ShowMessageBox)
+    {
+        wtelmvar.CadSkipSaveDialog = true;
+        cadsettings.CadExecFile = false;
+        reportservices.ShowMessageIfEnabled = [this](const std::string& T) { messages_.push_back(T); };
+        reportservices.ShowMessageBox = [this](const std::string& T) { messages_.push_back(T); };
+    }
+    ~TCadBatchSettings()
+    {
+        wtelmvar.CadSkipSaveDialog = skip_;
+        cadsettings.CadExecFile = exec_;
+        reportservices.ShowMessageIfEnabled = ifEnabled_;
+        reportservices.ShowMessageBox = box_;
+    }
+    TCadBatchSettings(const TCadBatchSettings&) = delete;
+    TCadBatchSettings& operator=(const TCadBatchSettings&) = delete;
+
+    // What the drawing and the CAD layer said, joined for one line.
+    std::string Messages() const
+    {
+        std::string all;
+        for (const auto& m : messages_)
+            all += (all.empty() ? "" : "; ") + OemToAnsiText(m);
+        return all;
+    }
+
+  private:
+    bool skip_;
+    bool exec_;
+    std::function<void(const std::string&)> ifEnabled_;
+    std::function<void(const std::string&)> box_;
+    std::vector<std::string> messages_;
+};
+
+// Why a switch is refused before anything is read (exit 5).
+std::string RefusedCadSwitch(const std::string& P2, const TCadSwitch& S)
+{
+    if (!S.Valid)
+        return "switch " + P2 + " not understood, use " + "/CADi:j  -> CAD File";
+    switch (CadDeviceKind(S.Device)) {
+    case TCadDeviceKind::Asks:
+        return "CAD device 0 asks for the output device, nobody answers in a batch run (1=DXF, 2=IGS, 4=KORVILT, "
+               "5=TXT, 6=STL)";
+    case TCadDeviceKind::Screen:
+        return "CAD device 3 draws on the screen, a batch run has none";
+    case TCadDeviceKind::NoSuchCode:
+        return "CAD device " + std::to_string(S.Device) + " does not exist (1=DXF, 2=IGS, 4=KORVILT, 5=TXT, 6=STL)";
+    default:
+        break;
+    }
+    switch (CadIndexKind(S.Index)) {
+    case TCadIndexKind::OutsideTable:
+        return "drawing " + std::to_string(S.Index) + " does not exist (index 1 to 28)";
+    case TCadIndexKind::NoFile:
+        return "drawing " + std::to_string(S.Index) + " only calculates the mesh of the sun, it writes no file";
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+TStartOutcome RunCadBatch(const TCommandLine& Cmd)
+{
+    const TCadSwitch sw = ParseCadSwitch(Cmd.P2);
+    const std::string refused = RefusedCadSwitch(Cmd.P2, sw);
+    if (!refused.empty()) {
+        ReportStartFailure(refused);
+        return {true, ExitSwitchNotServed};
+    }
+    if (!CadExportRegistered(sw.Index)) {
+        ReportStartFailure("drawing " + std::to_string(sw.Index) + " is not available yet");
+        return {true, ExitNotAvailable};
+    }
+    if (TrimBlanks(Cmd.P1).empty()) {
+        ReportStartFailure("no project file named");
+        return {true, ExitProjectUnreadable};
+    }
+    std::string why;
+    if (!ReadCommandLineProject(Cmd.P1, why)) {
+        ReportStartFailure(why);
+        return {true, ExitProjectUnreadable};
+    }
+    telmvar.ProjectName = ExtractBaseName(Cmd.P1);
+    // The drawings show results: the stage is calculated from what was read,
+    // as the text batch does.
+    telmvar.Aborted = false;
+    CalcPlanetaryStage();
+    telmvar.Aborted = false;
+    if (telmvar.FatalCalcError) {
+        ReportStartFailure("stage of " + Cmd.P1 + " cannot be calculated: " + FatalMessage() + "; drawing " +
+                           std::to_string(sw.Index) + " not written");
+        return {true, ExitReportNotWritten};
+    }
+
+    TCadBatchPlatform batchPlatform;
+    const platform::ScopedPlatform scope(batchPlatform);
+    const TCadBatchSettings settings;
+    const std::string target = CadBatchTarget(sw.Device);
+    // "wqyr7 proj.txt /CAD5:1" would write the text CAD code over the project.
+    const std::string project = CommandLineProjectPath(Cmd.P1);
+    if (SameExistingFile(project, target)) {
+        ReportStartFailure("CAD file " + target + " is the project file " + project +
+                           " itself: not written, the project stays as it is");
+        return {true, ExitReportNotWritten};
+    }
+    struct stat before {};
+    const bool existed = ::stat(NativePath(target).c_str(), &before) == 0;
+    {
+        const TCadOutputScope output;
+        ExportCadByIndex(sw.Device, sw.Index);
+    }
+    const bool aborted = telmvar.Aborted;
+    telmvar.Aborted = false;
+    const bool written = !aborted && ModifiedSince(target, before, existed);
+    const std::string said = settings.Messages();
+    if (telmvar.FatalCalcError) {
+        ReportStartFailure("drawing " + std::to_string(sw.Index) + " of " + Cmd.P1 +
+                           " cannot be calculated: " + FatalMessage() + (written ? "" : "; " + target + " not written"));
+        return {true, ExitReportNotWritten};
+    }
+    if (!written) {
+        ReportStartFailure("CAD file " + target + " could not be written" + (said.empty() ? "" : ": " + said));
+        return {true, ExitReportNotWritten};
+    }
+    if (!said.empty()) {
+        // Written, but something went wrong on the way: for the plot
+        // device, its program did not start.
+        ReportStartFailure(sw.Device == 4 ? "plot program of " + target + ": " + said : said);
+        return {true, ExitReportNotWritten};
+    }
+    return {true, ExitOk};
+}
+
 TStartOutcome StartupAndCommandLine(const TCommandLine& Cmd)
 {
     InitProgramIdentity();
@@ -318,8 +489,8 @@ TStartOutcome StartupAndCommandLine(const TCommandLine& Cmd)
         telmvar.ProjectName = Cmd.P1;
         return RunTextBatch(Cmd);
     case TStartMode::CadBatch:
-        ReportStartFailure("CAD output is not available yet");
-        return {true, ExitNotAvailable};
+        telmvar.ProjectName = Cmd.P1;
+        return RunCadBatch(Cmd);
     case TStartMode::MissingExtension: {
         const std::string text = "extension ." + telmvar.DataExt + " " + "missing";
         if (startup.Interactive)

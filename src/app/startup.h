@@ -4,13 +4,18 @@
 // routine with its command line, window size and caption) and the two batch
 // modes that end the process from inside it.
 //
-// Exit codes: 0 a normal end (the usage text; a text batch run whose report
-// was written), 1 the project named on the command line cannot be read,
-// 2 a project name without extension, 3 CAD output not available, 4 the
-// report could not be written, or the stage could not be calculated (its
-// report then holds the message list only). Every failure also writes one
-// line to standard error saying what failed; messages the report's list
-// had no room for follow, one line each.
+// Exit codes: 0 a normal end (the usage text; a batch run whose report or
+// CAD file was written), 1 the project named on the command line cannot be
+// read, 2 a project name without extension, 3 the drawing a CAD switch names
+// is not built into this program yet, 4 the report or CAD file could not be
+// written, or the stage could not be calculated (a text report then holds
+// the message list only; no CAD file is written), or the plot program of
+// CAD device 4 did not start, 5 a CAD switch this program does not serve:
+// not of the form "/CADi:j", device 0 (it would ask) or 3 (the screen) or
+// one that does not exist, an index outside 1..28, or 27 (it writes no
+// file). Every failure also writes one line to standard error saying what
+// failed; messages the text report's list had no room for follow, one line
+// each.
 
 #include "app/commandline.h"
 
@@ -21,6 +26,7 @@ inline constexpr int ExitProjectUnreadable = 1;
 inline constexpr int ExitMissingExtension = 2;
 inline constexpr int ExitNotAvailable = 3;
 inline constexpr int ExitReportNotWritten = 4;
+inline constexpr int ExitSwitchNotServed = 5;
 
 struct TStartOutcome {
     bool EndProcess = false;
@@ -61,6 +67,12 @@ TStartOutcome StartupAndCommandLine(const TCommandLine& Cmd);
 // "/I": read the project, calculate, write the whole report as text to
 // ProjectName + ".txt" in the current directory.
 TStartOutcome RunTextBatch(const TCommandLine& Cmd);
+
+// "/CADi:j": read the project, calculate, write drawing j to CAD device i:
+// ProjectName + the device's extension in the current directory (TempDir +
+// "korvilt.dxf" and the plot program for device 4). Exit 0 only when that
+// file was written.
+TStartOutcome RunCadBatch(const TCommandLine& Cmd);
 
 // The end of the main window: the session file.
 void ThhFormDestroy();

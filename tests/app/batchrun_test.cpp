@@ -155,16 +155,6 @@ TEST_F(BatchRun, ABatchSwitchAfterANameWithoutDotFailsForWantOfTheFile)
     ExpectOneErrorLine(run, "test");
 }
 
-TEST_F(BatchRun, CadBatchSaysItIsNotAvailableAndExitsThree)
-{
-    CopyDefault("stage.qy7");
-    for (const char* sw : {"/CAD1:1", "/cad2:24", "-CAD5:3", "/CAD1:29"}) {
-        const TProgramRun run = RunProgram(dir, {"stage.qy7", sw, "/NOGUI"});
-        EXPECT_EQ(run.ExitCode, 3) << sw;
-        ExpectOneErrorLine(run, "CAD output is not available");
-    }
-}
-
 TEST_F(BatchRun, UsageTextLineForLine)
 {
     const std::string expected = "QYR7 Command Line Mode\n"

@@ -102,9 +102,10 @@ TEST_F(CommandLine, CadSwitchGivesDeviceAndIndex)
         int index;
     } cases[] = {
         {"/CAD1:1", 1, 1},   {"/cad1:1", 1, 1},   {"/CAD2:24", 2, 24},
-        {"/CAD1:29", 1, 29}, {"/CAD5:12", 5, 12}, {"-CAD1:3", 1, 3}, // the colon is not looked at
-        {"/CAD2x7", 2, 7},   {"/CAD", 0, 0},      {"/CAD1", 1, 0},
-        {"/CADx:1", 0, 1},   {"/CAD1:", 1, 0},    {"/CAD1:ab", 1, 0},
+        {"/CAD1:29", 1, 29}, {"/CAD5:12", 5, 12}, {"-CAD1:3", 1, 3},
+        // Not of the served form: still the CAD batch, which refuses them.
+        {"/CAD2x7", 0, 0},   {"/CAD", 0, 0},      {"/CAD1", 0, 0},
+        {"/CADx:1", 0, 0},   {"/CAD1:", 0, 0},    {"/CAD1:ab", 0, 0},
     };
     for (const auto& c : cases) {
         TCommandLine cmd = ParseCommandLine({"test.qy7", c.p2});

@@ -59,7 +59,8 @@ std::string Quoted(const std::string& S)
 
 } // namespace
 
-TProgramRun RunProgram(const fs::path& Dir, const std::vector<std::string>& Args, const std::vector<std::string>& Env)
+TProgramRun RunProgram(const fs::path& Dir, const std::vector<std::string>& Args, const std::vector<std::string>& Env,
+                       bool CloseStdin)
 {
     const fs::path out = Dir / ".run_out";
     const fs::path err = Dir / ".run_err";
@@ -67,10 +68,10 @@ TProgramRun RunProgram(const fs::path& Dir, const std::vector<std::string>& Args
                           Quoted(Dir.string()) + " XDG_CONFIG_HOME=" + Quoted((Dir / ".config").string());
     for (const auto& e : Env)
         command += " " + Quoted(e);
-    command += " " + Quoted(QYR7_PROGRAM);
+    command += " timeout -k 5 120 " + Quoted(QYR7_PROGRAM);
     for (const auto& a : Args)
         command += " " + Quoted(a);
-    command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string()) + " </dev/null";
+    command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string()) + (CloseStdin ? " <&-" : " </dev/null");
     const int status = std::system(command.c_str());
     TProgramRun run;
     run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -19,9 +19,12 @@ std::filesystem::path FreshDir(const std::string& Tag);
 // Runs QYR7_PROGRAM with the arguments in Dir, without a display, with
 // HOME and XDG_CONFIG_HOME inside Dir so that no configuration of the machine
 // is read.
-// Env holds further "NAME=value" settings.
+// Env holds further "NAME=value" settings. Standard input is /dev/null, or
+// closed altogether with CloseStdin; a run that does not end within two
+// minutes is killed (exit code 124 or 137), so a run that waits for an
+// answer fails rather than hangs.
 TProgramRun RunProgram(const std::filesystem::path& Dir, const std::vector<std::string>& Args,
-                       const std::vector<std::string>& Env = {});
+                       const std::vector<std::string>& Env = {}, bool CloseStdin = false);
 
 std::string ReadWholeFile(const std::filesystem::path& File);
 void WriteWholeFile(const std::filesystem::path& File, const std::string& Text);

@@ -1,0 +1,8 @@
+// The drawings the CAD batch mode "/CADi:j" can write in this program: one
+// line per drawing, added when the drawing is built in. An index nobody
+// registers answers "drawing j is not available yet".
+#include "app/cadbatch.h"
+
+void InstallCadExports()
+{
+}

@@ -1,0 +1,382 @@
+// The CAD batch mode "wqyr7 project.qy7 /CADi:j": which switches are
+// served, which file each device writes, and that a script can trust the
+// exit code (0 only when the file was written).
+#include "appfixture.h"
+#include "graphics/cadvalidators.h"
+
+#include "app/cadbatch.h"
+#include "app/commandline.h"
+#include "common/validators.h"
+#include "graphics/cad/cadoutput.h"
+#include "graphics/cad/cadprimitives.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path DefaultProject = fs::path(QYR7_SOURCE_DIR) / "examples" / "default.qy7";
+
+// The drawings built into the program so far. "/CAD1:j" of the default
+// project must write a DXF that ezdxf reads without a fix for each of them,
+// and every other index must say it is not available yet: a drawing that
+// registers its index adds it here.
+const std::set<int> LandedDrawings = {};
+
+// ezdxf's audit of a DXF: "errors fixes entities", or the tool's complaint.
+std::string EzdxfAudit(const fs::path& File)
+{
+    const std::string script = "import ezdxf,sys\n"
+                               "d = ezdxf.readfile(sys.argv[1])\n"
+                               "a = d.audit()\n"
+                               "print(len(a.errors), len(a.fixes), len(d.modelspace()))\n";
+    return RunCommand("/usr/bin/python3 -c '" + script + "' '" + File.string() + "'");
+}
+
+// Entities of an audit that found nothing to fix; -1 otherwise.
+long AuditedEntities(const std::string& Audit)
+{
+    std::istringstream in(Audit);
+    long errors = -1, fixes = -1, entities = -1;
+    if (!(in >> errors >> fixes >> entities) || errors != 0 || fixes != 0)
+        return -1;
+    return entities;
+}
+
+// ------------------------------------------------------------ in the process
+
+// A drawing the tests register in place of a real one, so that every device
+// and failure path is proved before the drawings exist: a frame and its
+// diagonal, 140 x 100 mm.
+void FrameDrawing(int Device, int)
+{
+    CadOpenOutput(Device);
+    if (telmvar.Aborted)
+        return;
+    CadBeginDrawingDefault();
+    CadWriteTables(0);
+    CadBeginBlocks();
+    CadEndSection();
+    CadBeginEntities();
+    CadSetLayer(5);
+    CadRectangle(10, 10, 150, 110);
+    CadLine(10, 10, 150, 110);
+    CadDeviceReady();
+    CadEndSection();
+    CadCloseOutput();
+}
+
+constexpr int TestIndex = 18;
+
+class CadBatch : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        ResetCadState();
+        ResetCadOutput();
+        InstallPlatformServices();
+        ResetCadExports();
+        RegisterCadExport(TestIndex, TestIndex, FrameDrawing);
+        telmvar.TempDir = (dir / "tmp").string();
+        fs::create_directories(dir / "tmp");
+        fs::copy_file(DefaultProject, dir / "stage.qy7");
+        previous = fs::current_path();
+        fs::current_path(dir);
+    }
+    void TearDown() override
+    {
+        fs::current_path(previous);
+        ResetCadExports();
+        ResetCadOutput();
+        AppTest::TearDown();
+    }
+
+    int Run(const std::string& Switch, const std::string& Project = "stage.qy7")
+    {
+        const TCommandLine cmd = ParseCommandLine({Project, Switch, "/NOGUI"});
+        EXPECT_EQ(cmd.Mode, TStartMode::CadBatch) << Switch;
+        telmvar.ProjectName = cmd.P1;
+        const TStartOutcome outcome = RunCadBatch(cmd);
+        EXPECT_TRUE(outcome.EndProcess);
+        // Put back on every way out.
+        EXPECT_FALSE(wtelmvar.CadSkipSaveDialog) << Switch;
+        EXPECT_TRUE(cadsettings.CadExecFile) << Switch;
+        EXPECT_FALSE(CadOutputIsOpen()) << Switch;
+        return outcome.ExitCode;
+    }
+
+    // The run in a child process as the user "nobody" (root writes into a
+    // read-only directory regardless).
+    int RunAsNobody(const std::string& Switch)
+    {
+        std::fflush(nullptr);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                ::_exit(99);
+            const TCommandLine cmd = ParseCommandLine({"stage.qy7", Switch});
+            telmvar.ProjectName = cmd.P1;
+            ::_exit(RunCadBatch(cmd).ExitCode);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    fs::path previous;
+};
+
+std::string Read(const fs::path& File)
+{
+    std::ifstream in(File, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST_F(CadBatch, EachFileDeviceWritesTheProjectNameWithItsExtensionJudgedByItsReader)
+{
+    ASSERT_EQ(Run("/CAD1:18"), ExitOk);
+    EXPECT_FALSE(fs::exists(dir / "stage.igs"));
+    const std::string audit = EzdxfAudit(dir / "stage.dxf");
+    if (audit.find("No module named") != std::string::npos)
+        QYR7_VALIDATOR_MISSING("ezdxf");
+    // Four sides and the diagonal.
+    EXPECT_EQ(AuditedEntities(audit), 5) << audit;
+
+    ASSERT_EQ(Run("/cad2:18"), ExitOk);
+    const TOcctView iges = OcctReadIges((dir / "stage.igs").string());
+    if (!iges.ToolFound)
+        QYR7_VALIDATOR_MISSING("occt draw");
+    EXPECT_TRUE(iges.Fails.empty()) << iges.Output;
+    EXPECT_EQ(iges.Edges, 5) << iges.Output;
+
+    // Walls of the four sides and the diagonal, two facets each; the STL
+    // height question keeps its preset of 1 mm.
+    ASSERT_EQ(Run("-CAD6:18"), ExitOk);
+    const TAdmeshView stl = AdmeshRead((dir / "stage.stl").string());
+    if (!stl.ToolFound)
+        QYR7_VALIDATOR_MISSING("admesh");
+    EXPECT_EQ(stl.Facets, 10) << stl.Output;
+    EXPECT_NEAR(stl.Max[2], 1.0, 1e-6) << stl.Output;
+
+    ASSERT_EQ(Run("/CAD5:18"), ExitOk);
+    const std::string text = Read(dir / "stage.txt");
+    const fs::path golden = fs::path(QYR7_TEST_DIR) / "golden" / "cadbatch_frame.txt";
+    if (Read(golden) != text) {
+        std::ofstream(golden.string() + ".out", std::ios::binary) << text;
+        ADD_FAILURE() << "text CAD code differs from " << golden << ", written beside it as .out";
+    }
+}
+
+TEST_F(CadBatch, ThePlotDeviceWritesKorviltInTheTemporaryDirectoryAndStartsItsProgram)
+{
+    cadsettings.PlotCmdLines[1] = "/bin/true KORVILT /M1.0";
+    EXPECT_EQ(Run("/CAD4:18"), ExitOk);
+    EXPECT_FALSE(fs::exists(dir / "stage.dxf"));
+    const std::string audit = EzdxfAudit(dir / "tmp" / "korvilt.dxf");
+    if (audit.find("No module named") != std::string::npos)
+        QYR7_VALIDATOR_MISSING("ezdxf");
+    EXPECT_EQ(AuditedEntities(audit), 5) << audit;
+
+    // Written, but nothing plots it: not a success.
+    fs::remove(dir / "tmp" / "korvilt.dxf");
+    cadsettings.PlotCmdLines[1] = (dir / "no-such-plotter").string() + " KORVILT";
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Run("/CAD4:18"), ExitReportNotWritten);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("file not found"), std::string::npos) << err;
+    EXPECT_TRUE(fs::exists(dir / "tmp" / "korvilt.dxf"));
+}
+
+TEST_F(CadBatch, AFileThatCannotBeWrittenExitsFourAndLeavesTheOldOneAsItWas)
+{
+    WriteWholeFile(dir / "stage.dxf", "old drawing\r\n");
+    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                             fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    const int code = RunAsNobody("/CAD1:18");
+    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
+    ASSERT_NE(code, 99) << "cannot become nobody";
+    EXPECT_EQ(code, ExitReportNotWritten);
+    EXPECT_EQ(Read(dir / "stage.dxf"), "old drawing\r\n");
+
+    // A directory where the file should go stops root as well.
+    fs::create_directories(dir / "stage.igs");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Run("/CAD2:18"), ExitReportNotWritten);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("stage.igs could not be written"), std::string::npos) << err;
+}
+
+TEST_F(CadBatch, AProjectThatCannotBeReadExitsOneAndWritesNothing)
+{
+    WriteWholeFile(dir / "bad.qy7", "no project\r\n");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Run("/CAD1:18", "bad.qy7"), ExitProjectUnreadable);
+    EXPECT_EQ(Run("/CAD1:18", "missing.qy7"), ExitProjectUnreadable);
+    testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(fs::exists(dir / "bad.dxf"));
+    EXPECT_FALSE(fs::exists(dir / "missing.dxf"));
+}
+
+TEST_F(CadBatch, ADrawingThatStopsHalfWayIsNoSuccess)
+{
+    // The drawing opens its output and stops (Aborted, as a cancelled
+    // question or a failed step leaves it): nothing is written.
+    RegisterCadExport(TestIndex, TestIndex, [](int Device, int) {
+        CadOpenOutput(Device);
+        CadBeginDrawingDefault();
+        CadLine(0, 0, 1, 1);
+        telmvar.Aborted = true;
+    });
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Run("/CAD1:18"), ExitReportNotWritten);
+    testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(fs::exists(dir / "stage.dxf"));
+}
+
+// ------------------------------------------------------------ the switch
+
+struct TSwitchCase {
+    const char* Name;
+    const char* P2;
+    bool Valid;
+    int Device;
+    int Index;
+};
+
+TEST(CadSwitch, OnlyADigitAColonAndAWholeNumberAreServed)
+{
+    const TSwitchCase cases[] = {
+        {"plain", "/CAD1:1", true, 1, 1},
+        {"lower case", "/cad2:24", true, 2, 24},
+        {"dash", "-CAD5:17", true, 5, 17},
+        {"leading zero", "/CAD1:007", true, 1, 7},
+        {"no colon", "/CAD1x3", false, 0, 0},
+        {"two digit device", "/CAD12:3", false, 0, 0},
+        {"letter index", "/CAD1:x", false, 0, 0},
+        {"no index", "/CAD1:", false, 0, 0},
+        {"signed index", "/CAD1:+3", false, 0, 0},
+        {"blank in index", "/CAD1:3 ", false, 0, 0},
+        {"letter device", "/CADx:3", false, 0, 0},
+        {"bare", "/CAD", false, 0, 0},
+        {"huge index", "/CAD1:99999999999", false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        const TCadSwitch s = ParseCadSwitch(c.P2);
+        EXPECT_EQ(s.Valid, c.Valid) << c.Name;
+        if (c.Valid) {
+            EXPECT_EQ(s.Device, c.Device) << c.Name;
+            EXPECT_EQ(s.Index, c.Index) << c.Name;
+        }
+    }
+}
+
+TEST(CadExportTable, EachRangeCallsItsEntryPointWithTheTablesArguments)
+{
+    ResetCadExports();
+    std::vector<std::string> calls;
+    RegisterFrontViewExport([&](int D) { calls.push_back("front " + std::to_string(D)); });
+    RegisterStageViewExports([&](int D, int V) { calls.push_back("view " + std::to_string(D) + " " + std::to_string(V)); });
+    RegisterWheelViewExports([&](int D, int V, int W, int M) {
+        calls.push_back("wheel " + std::to_string(D) + " " + std::to_string(V) + " " + std::to_string(W) + " " +
+                        std::to_string(M));
+    });
+    for (int j : {1, 18, 23, 24, 28})
+        EXPECT_TRUE(ExportCadByIndex(2, j)) << j;
+    EXPECT_FALSE(ExportCadByIndex(2, 2)) << "production drawing not registered";
+    EXPECT_FALSE(ExportCadByIndex(2, 29));
+    EXPECT_FALSE(ExportCadByIndex(2, 0));
+    const std::vector<std::string> expected = {"front 2", "view 2 1", "view 2 6", "wheel 2 1 1 1", "wheel 2 5 1 1"};
+    EXPECT_EQ(calls, expected);
+    EXPECT_EQ(CadIndexKind(27), TCadIndexKind::NoFile);
+    EXPECT_EQ(CadIndexKind(29), TCadIndexKind::OutsideTable);
+    ResetCadExports();
+}
+
+// ------------------------------------------------------------ the program
+
+class CadBatchProgram : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = FreshDir("cadbatch");
+        fs::copy_file(DefaultProject, dir / "default.qy7");
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    static void ExpectOneLine(const TProgramRun& Run, const std::string& Part, const std::string& What)
+    {
+        const auto lines = Run.ErrLines();
+        ASSERT_EQ(lines.size(), 1u) << What << ":\n" << Run.Err;
+        EXPECT_NE(lines[0].find(Part), std::string::npos) << What << ": " << lines[0];
+    }
+
+    fs::path dir;
+};
+
+struct TRefusedCase {
+    const char* Name;
+    const char* Switch;
+    int Exit;
+    const char* Says;
+};
+
+TEST_F(CadBatchProgram, SwitchesNotServedExitWithOneLineAndWriteNothing)
+{
+    const TRefusedCase cases[] = {
+        {"index 27 writes no file", "/CAD1:27", 5, "writes no file"},
+        {"index beyond the table", "/CAD1:29", 5, "drawing 29 does not exist"},
+        {"index zero", "/CAD1:0", 5, "drawing 0 does not exist"},
+        {"screen device", "/CAD3:1", 5, "screen"},
+        {"device that asks", "/CAD0:1", 5, "asks for the output device"},
+        {"device without a code", "/CAD7:1", 5, "device 7 does not exist"},
+        {"no colon", "/CAD1x3", 5, "/CADi:j  -> CAD File"},
+        {"two digit device", "/CAD12:3", 5, "/CADi:j  -> CAD File"},
+        {"letter index", "/CAD1:x", 5, "/CADi:j  -> CAD File"},
+    };
+    for (const auto& c : cases) {
+        // No display, stdin closed: nothing may wait for an answer.
+        const TProgramRun run = RunProgram(dir, {"default.qy7", c.Switch}, {}, true);
+        EXPECT_EQ(run.ExitCode, c.Exit) << c.Name << "\n" << run.Err;
+        ExpectOneLine(run, c.Says, c.Name);
+    }
+    for (const auto& entry : fs::directory_iterator(dir))
+        EXPECT_EQ(entry.path().filename(), "default.qy7") << "left behind";
+}
+
+class CadBatchIndex : public CadBatchProgram, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CadBatchIndex, WritesTheDrawingOrSaysItIsNotAvailable)
+{
+    const int j = GetParam();
+    const std::string sw = "/CAD1:" + std::to_string(j);
+    const TProgramRun run = RunProgram(dir, {"default.qy7", sw, "/NOGUI"}, {}, true);
+    if (CadIndexKind(j) == TCadIndexKind::NoFile) {
+        EXPECT_EQ(run.ExitCode, 5) << run.Err;
+    } else if (LandedDrawings.count(j) == 0) {
+        EXPECT_EQ(run.ExitCode, 3) << run.Err;
+        ExpectOneLine(run, "drawing " + std::to_string(j) + " is not available yet", sw);
+        EXPECT_FALSE(fs::exists(dir / "default.dxf"));
+    } else {
+        EXPECT_EQ(run.ExitCode, 0) << run.Err;
+        const std::string audit = EzdxfAudit(dir / "default.dxf");
+        if (audit.find("No module named") != std::string::npos)
+            QYR7_VALIDATOR_MISSING("ezdxf");
+        EXPECT_GT(AuditedEntities(audit), 0) << sw << ": " << audit;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Indexes, CadBatchIndex, ::testing::Range(1, 29),
+                         [](const ::testing::TestParamInfo<int>& I) { return "Index" + std::to_string(I.param); });
+
+} // namespace
