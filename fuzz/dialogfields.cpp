@@ -8,7 +8,9 @@
 #include "dialogs/dialogservices.h"
 #include "dialogs/messageboxes.h"
 #include "dialogs/online.h"
+#include "dialogs/gear/cadconfigform.h"
 #include "dialogs/gear/cutterform.h"
+#include "dialogs/gear/drawingconfigform.h"
 #include "dialogs/gear/dimensionsform.h"
 #include "dialogs/gear/facewidthform.h"
 #include "dialogs/gear/materialform.h"
@@ -73,6 +75,10 @@ const std::vector<TFuzzForm>& Forms()
         {"tool", [] { return std::make_unique<TForm_qyr7prof>(); },
          {"Button_2gleich1", "Button_3gleich1", "Button_4gleich1"}},
         {"pinion cutter", [] { return std::make_unique<TForm_qyr1schn>(); }, {"Button_z0", "Button_x0"}},
+        {"drawing settings", [] { return std::make_unique<TForm_qyr1conf>(); },
+         {"SpinButton_wdrehUp", "SpinButton_wdrehDown", "Button_wdrehc", "Button_wdreha", "Button_wdrehe"}},
+        {"CAD settings", [] { return std::make_unique<TForm_qyrconf>(2); },
+         {"Button_xe", "Button_xemax", "Button_xemin", "Button1", "Button_dbohr", "Button_anzbohr"}},
     };
     return forms;
 }
@@ -118,6 +124,9 @@ void CheckFinite(const char* form)
         for (Extended x : {p.hfP0_mn[g], p.haP0_mn[g], p.alphakP0[g], p.hFfP0_mn[g], p.alphaprP0[g], p.prP0_mn[g],
                            p.rhoaP0_mn[g], p.rhofP0_mn[g]})
             if (!std::isfinite(static_cast<long double>(x))) Fail(form, "a basic rack coefficient");
+    for (Extended x : {p.a_pic, p.MeshRotationAngle, p.x_pic[1], p.x_pic[2], p.xv_pic[1], p.xv_pic[2],
+                       p.RingFixingHoles.HoleDiameter, p.RingFixingHoles.PitchCircleDiameter})
+        if (!std::isfinite(static_cast<long double>(x))) Fail(form, "a drawing setting");
 }
 
 void ResetAll(uint8_t flags)
@@ -145,7 +154,8 @@ void TypeInto(platform::DialogModel& m, const std::vector<std::string>& lines, s
         names.push_back(c.Name);
     int bit = 1;
     for (const std::string& name : names) {
-        if (name.rfind("Edit_", 0) == 0 || name.rfind("ComboBox_", 0) == 0) {
+        if (name.rfind("Edit_", 0) == 0 || name.rfind("edit_", 0) == 0 || name.rfind("SpinEdit_", 0) == 0 ||
+            name.rfind("ComboBox_", 0) == 0) {
             if (lines.empty()) continue;
             m.Control(name).Text = lines[next++ % lines.size()];
             m.Changed(name);

@@ -3,7 +3,9 @@
 #include "app/menuhooks.h"
 #include "app/systeminfo.h"
 
+#include "dialogs/gear/cadconfigform.h"
 #include "dialogs/gear/dimensionsform.h"
+#include "dialogs/gear/drawingconfigform.h"
 #include "dialogs/gear/materialform.h"
 #include "dialogs/gear/measurementform.h"
 #include "dialogs/gear/qualityform.h"
@@ -59,6 +61,8 @@ void InstallMenuCommands()
         if (!ShowToolProfileDialog())
             telmvar.Aborted = true;
     };
+    menuhooks.Forms["TForm_qyr1conf"] = [] { ShowGearDrawingConfigDialog(); };
+    menuhooks.CadGearConfig = [](int Gear) { ShowCadGearConfigDialog(Gear); };
     menuhooks.Forms["TForm_printconf"] = Modal<TForm_printconf>();
     menuhooks.Forms["TSysinfo"] = Modal<TSysinfo>();
     menuhooks.Forms["TAboutBox"] = Modal<TAboutBox>();

@@ -10,7 +10,9 @@
 #include <QPushButton>
 
 #include "dialogs/dialogservices.h"
+#include "dialogs/gear/cadconfigform.h"
 #include "dialogs/gear/cutterform.h"
+#include "dialogs/gear/drawingconfigform.h"
 #include "dialogs/gear/dimensionsform.h"
 #include "dialogs/gear/facewidthform.h"
 #include "dialogs/gear/materialform.h"
@@ -185,6 +187,48 @@ TEST_F(QtGearForms, ToolProfileForm)
     TForm_qyr7prof model;
     RunModalDialog(model);
     Expect(seen, "TForm_qyr7prof", "QYR7  DIMENSIONS OF GEAR-CUTTING TOOL");
+}
+
+TEST_F(QtGearForms, DrawingConfigForm)
+{
+    GearPair.z[1] = 20;
+    GearPair.MeshRotationAngle = 2;
+    Seen seen;
+    Inspect(seen,
+            {"CheckBox_fussausrundung_zeichnen", "edit_aufloesung_fussausrundung", "edit_anzevolvpoints",
+             "CheckBox_polyline", "edit_anzhohl", "edit_anzhull", "CheckBox_durchmesser_anzeigen",
+             "CheckBox_jaDrawBohrung", "Edit_xee1", "Edit_xeh2", "ComboBox_xee", "ComboBox_a", "Edit_a",
+             "Button_wdrehc", "Button_reset"},
+            {}, "SpinButton_wdrehUp", "Edit_wdreh1", "Button_cancel");
+    TForm_qyr1conf model;
+    RunModalDialog(model);
+    Expect(seen, "TForm_qyr1conf", "QYR7");
+    EXPECT_EQ(seen.after, "3") << "one step of 20 / z1 degrees";
+}
+
+TEST_F(QtGearForms, CadConfigFormShowsTheBoltCircleOfARingGear)
+{
+    GearPair.mn = 2;
+    GearPair.z[2] = -97;
+    GearPair.df[2] = -210;
+    GearPair.dB[2] = -260;
+    GearPair.RingFixingHoles.Enabled = false;
+    QStringList visibleAfterClick;
+    WhenModalAppears([&visibleAfterClick](QWidget* w) {
+        auto* box = w->findChild<QAbstractButton*>("CheckBox_jaDrawBohrHohlrad");
+        auto* group = w->findChild<QWidget*>("GroupBox_bohr");
+        if (box && box->isVisible() && group && !group->isVisible()) {
+            box->click();
+            if (group->isVisible()) visibleAfterClick << "GroupBox_bohr";
+        }
+        if (auto* b = w->findChild<QPushButton*>("Button_anzbohr")) b->click();
+        if (auto* e = w->findChild<QLineEdit*>("SpinEdit_anzbohr")) visibleAfterClick << e->text();
+        EXPECT_FALSE(w->grab().isNull());
+        if (auto* b = w->findChild<QPushButton*>("Button_cancel")) b->click();
+    });
+    TForm_qyrconf model(2);
+    RunModalDialog(model);
+    EXPECT_EQ(visibleAfterClick, QStringList({"GroupBox_bohr", "16"})) << "the model's visibility on the widget";
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "gearpair/gearpairdata.h"
 #include "planetary/meshtransfer.h"
 #include "planetary/stage.h"
+#include "planetary/suggestions.h"
 
 #include <cmath>
 
@@ -30,9 +31,11 @@ const char* const EditStems[] = {"Edit_hap",  "Edit_hfp", "Edit_rhoap", "Edit_rh
                                  "Edit_alprp", "Edit_prp", "Edit_alkp",  "Edit_hffp"};
 
 // The pair gear that holds gear g: S and Pi in mesh S-Pi, Pe and H in Pe-H.
+// Where gear g sits in the pair its mesh is loaded as: S-Pi puts the gear
+// with fewer teeth first, so S is not always pair gear 1.
 int PairGear(int g)
 {
-    return g == 1 || g == 3 ? 1 : 2;
+    return MeshGearOfPair(g <= 2 ? mSPi : mPeH, g);
 }
 
 void LoadMeshOf(int g)
@@ -262,7 +265,7 @@ platform::DialogAction TForm_qyr7prof::Press(const std::string& Name)
     if (Name == "Button_append1") {
         if (!StoreFields()) return DialogAction::None;
         LoadMeshSPi();
-        AppendToolProfile(1);
+        AppendToolProfile(static_cast<uint16_t>(PairGear(1)));
         // The sun now uses the new record: keep that choice.
         StoreMeshSPi();
         telmvar.Aborted = false;

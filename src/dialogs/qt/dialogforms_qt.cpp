@@ -27,6 +27,7 @@ void RegisterDialogForms(platform::DialogHostImplQt& host)
     RegisterGearQualityForm(host);
     RegisterToolProfileForm(host);
     RegisterPinionCutterForm(host);
+    RegisterGearDrawingConfigForms(host);
     // The planet bearing's operating data: its layout lives with the model.
     RegisterBoundForm(host, "TForm_vq1waelz", planetary_qt::OperationDataLayout);
 }

@@ -14,5 +14,7 @@ void RegisterGearMeasurementForm(platform::DialogHostImplQt& host);
 void RegisterPinionCutterForm(platform::DialogHostImplQt& host);
 void RegisterGearQualityForm(platform::DialogHostImplQt& host);
 void RegisterToolProfileForm(platform::DialogHostImplQt& host);
+// The tooth drawing settings and the CAD settings of one gear.
+void RegisterGearDrawingConfigForms(platform::DialogHostImplQt& host);
 
 } // namespace dialogs_qt
