@@ -17,6 +17,7 @@
 #include "drawings/sheet/changeprotocol.h"
 #include "drawings/sheet/documentlinksform.h"
 #include "drawings/sheet/drawinginfoform.h"
+#include "drawings/stage/wheelviews.h"
 #include "foundation/programstate.h"
 #include "graphics/diagrams/loadspectrumdiagram.h"
 #include "graphics/printconf.h"
@@ -78,6 +79,9 @@ void InstallMenuCommands()
     menuhooks.WheelMeasurementReport = [](int Wheel) { WheelMeasurementReport(static_cast<uint16_t>(Wheel)); };
     // The output menu asks which output (report or one of the diagrams).
     menuhooks.LoadSpectrumOutputMenu = [](int Device) { LoadSpectrumOutputMenu(0, Device); };
+    // Per-gear views load their mesh and call the tooth and production
+    // drawings; a drawing not built in says so itself.
+    menuhooks.WheelViewDispatch = WheelViewDispatch;
     menuhooks.DrawLoadSpectrumDiagram = [](int Kind, int Device) {
         DrawLoadSpectrumDiagram(static_cast<uint16_t>(Kind), Device);
     };
