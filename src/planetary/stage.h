@@ -69,6 +69,10 @@ struct TPlanetaryStage {
     // Mean load of the load spectrum over the nominal load (1 without one);
     // set by the service-life calculation, scales the planet bearing loads.
     Extended MeanLoadFactor = 1;
+
+    // Field by field: what the drawings that recalculate the stage in
+    // another drive must leave as they found it.
+    friend bool operator==(const TPlanetaryStage&, const TPlanetaryStage&) = default;
 };
 
 struct TPlanetaryGears {
@@ -149,12 +153,16 @@ struct TPlanetaryGears {
     // Slot results: [slot][mesh].
     SlotArray SH{}, SF{}, YF{}, YS{}, YSg{}, SigmaF{}, SigmaF0{}, SigmaH{}, dNa{}, dNf{}, dw{}, nE{}, ck{};
     SlotArray hFe{}, alphaFen{}, b_effF{}, LtH{}, LtH2{}, LtF{};
+
+    friend bool operator==(const TPlanetaryGears&, const TPlanetaryGears&) = default;
 };
 
 // Shaft codes: always a permutation of 1, 2, 3; the kinematics derives the
 // fixed shaft from the other two.
 struct TPlanetaryShafts {
     int InputShaft = 1, OutputShaft = 2, FixedShaft = 3;
+
+    friend bool operator==(const TPlanetaryShafts&, const TPlanetaryShafts&) = default;
 };
 
 extern TPlanetaryStage PlanetaryStage;

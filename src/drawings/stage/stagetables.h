@@ -1,0 +1,88 @@
+#pragma once
+// The framed tables of the stage data sheets and the assembly drawing:
+// dimensions, operating data, strength, mesh data, bearings, application
+// factors, specific sliding, backlash, the planet pin coordinates of the
+// carrier drawing, and a table that recalculates the stage in all six
+// drive configurations. Each routine draws at once into the current CAD
+// drawing or block at its upper left corner (X, Y) with text height H,
+// from the calculated stage (PlanetaryStage, PlanetaryGears, the gear-pair
+// variables and PlanetBearings).
+//
+// The names live in a namespace of their own: the gear-pair drawings have
+// a specific sliding table and a backlash table of the same names that
+// show one mesh, not the stage.
+
+#include "foundation/types.h"
+#include "planetary/stage.h"
+
+#include <string>
+
+struct WaelzLagerTyp;
+
+namespace stagetables
+{
+
+// --- the stage records as the tables read them ------------------------------
+// Entries 1..6 of a per-mesh-and-gear table: 1..3 the first gear of the
+// meshes S-Pi, Pi-Pe, Pe-H (S, Pi, Pe), 4..6 their second gear (Pi, Pe, H).
+// The records keep these as [slot][mesh]; 0 outside 1..6.
+Extended MeshGearEntry(const SlotArray& A, int K);
+// The stage gear (1 S .. 4 H) of slot 1 or 2 of mesh M.
+int MeshSlotGear(int M, int Slot);
+// Specific sliding at the tip and at the root of slot 1 or 2 of mesh M.
+Extended SpecificSlidingTip(int M, int Slot);
+Extended SpecificSlidingRoot(int M, int Slot);
+// Bearing load of planet N (1 Pi, 2 Pe) under the load spectrum, and the
+// speed of its bearing relative to the carrier.
+Extended PlanetBearingLoad(int N);
+Extended PlanetBearingSpeed(int N);
+// The carrier's angle of the inner planets against the outer ones (rad).
+Extended PlanetOffsetAngle();
+bool PowerSharing();
+// Failure probability in percent of a reliability code; codes outside
+// 1..14 (a project file can hold any number) take the nearest end.
+Extended FailureProbability(int ReliabilityIndex);
+// "a" (a23 modes 1, 2), "m" (aISO modes 3, 4) or "0"; modes outside 0..4
+// take the nearest end.
+std::string LifeMethodSuffix(int LifeFactorMode);
+// "L" + failure probability + method letter: "L10a", "L1m", "L0.05m".
+std::string AdjustedLifeLabel(const WaelzLagerTyp& Bearing);
+
+// --- the six drive configurations ----------------------------------------------
+struct TDriveConfiguration {
+    int InputShaft, OutputShaft;
+};
+extern const TArray<TDriveConfiguration, 1, 6> DriveConfigurations;
+// Role texts of the shafts S, C and H in configurations 1..6: "in", "out",
+// "locked".
+extern const TArray<const char*, 1, 6> DriveRolesS;
+extern const TArray<const char*, 1, 6> DriveRolesC;
+extern const TArray<const char*, 1, 6> DriveRolesH;
+
+// --- tables ------------------------------------------------------------------------
+// The remark lines and the five tables of the stage sheet at their fixed
+// places (layer 19 for the remarks).
+void WriteStageTables();
+// Mode 0 normal; 2 for the operating-data sheet: a wider first column and
+// the two allowable stress rows.
+void WriteDimensionTable(int Mode, Extended X, Extended Y, Extended H);
+void WriteOperationTable(Extended X, Extended Y, Extended H);
+void WriteStrengthTable(Extended X, Extended Y, Extended H);
+// Mode 2 ends after the number of planets (no shafts, no ratios).
+void WriteGeneralDataTable(int Mode, Extended X, Extended Y, Extended H);
+void WriteMeshDataTable(Extended X, Extended Y, Extended H);
+void WriteApplicationFactorTable(Extended X, Extended Y, Extended H);
+// N 1 the inner planets' bearing, 2 the outer planets'.
+void WriteBearingTable(int N, Extended X, Extended Y, Extended H);
+void WriteSpecificSlidingTable(Extended X, Extended Y, Extended H);
+void WriteBacklashTable(Extended X, Extended Y, Extended H);
+// The planet pin positions for the carrier drawing, at the origin.
+void WriteCarrierCoordinatesTable();
+// Recalculates the stage with each of the six drive configurations (the
+// third shaft locked) and writes one row per configuration: roles, output
+// speed and torque, ratio, smallest safeties. The drive data are restored
+// and the stage calculated again on every path, so the records afterwards
+// are those before.
+void DriveConfigTable(Extended X, Extended Y, Extended H);
+
+} // namespace stagetables
