@@ -14,6 +14,7 @@
 #include "dialogs/stage/predimform.h"
 #include "dialogs/stage/textsform.h"
 #include "dialogs/stagedialog.h"
+#include "drawings/diagrams/lifesafetydiagram.h"
 #include "drawings/sheet/changeprotocol.h"
 #include "drawings/sheet/documentlinksform.h"
 #include "drawings/sheet/drawinginfoform.h"
@@ -82,6 +83,9 @@ void InstallMenuCommands()
     // Per-gear views load their mesh and call the tooth and production
     // drawings; a drawing not built in says so itself.
     menuhooks.WheelViewDispatch = WheelViewDispatch;
+    menuhooks.DrawLifeSafetyDiagrams = [](int Kind, int Device, const std::string& Name) {
+        DrawLifeSafetyDiagrams(static_cast<uint16_t>(Kind), static_cast<uint16_t>(Device), Name);
+    };
     menuhooks.DrawLoadSpectrumDiagram = [](int Kind, int Device) {
         DrawLoadSpectrumDiagram(static_cast<uint16_t>(Kind), Device);
     };
