@@ -244,3 +244,45 @@ TEST_F(DefaultStageDrawing, KutzbachRingAboveTheAxisIsClipped)
         if (c.Kind == "arc" && c.Layer == 18) arc = c.V[4] > 100;
     EXPECT_TRUE(arc) << "the ring's arc is not clipped";
 }
+
+// The inch system labels the radius axis in inches while the data stay in
+// mm: the velocity polyline is the metric one on a radius axis that ends at
+// 9 in instead of 250 mm.
+TEST_F(DefaultStageDrawing, KutzbachInchChartDrawsTheSameLines)
+{
+    auto velocityLines = [] {
+        std::vector<TCadCall> v;
+        for (const auto& c : CadCallLog())
+            if (c.Kind == "line" && c.Layer == 5) v.push_back(c);
+        return v;
+    };
+    Open();
+    KutzbachChart();
+    const auto metric = velocityLines();
+    Close();
+    wtelmvar.UnitSystem = 1;
+    Open();
+    KutzbachChart();
+    const auto inch = velocityLines();
+    bool inchLabel = false, inchRadius = false;
+    for (const auto& c : CadCallLog()) {
+        inchLabel = inchLabel || (c.Kind == "text" && c.Text == "in");
+        inchRadius = inchRadius || (c.Kind == "text" && c.Text == "rCi = 4.6063 in");
+    }
+    Close();
+    ASSERT_EQ(metric.size(), 6u);
+    ASSERT_EQ(inch.size(), metric.size());
+    // Metric radius axis 0..250 mm (204.75 in steps of 50); inch axis
+    // 0..9 in (8.061 in steps of 1) = 228.6 mm. Velocities are the same.
+    for (size_t i = 0; i < metric.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_NEAR(inch[i].V[0], metric[i].V[0], 1e-9);
+        EXPECT_NEAR(inch[i].V[2], metric[i].V[2], 1e-9);
+        EXPECT_NEAR(inch[i].V[1], BoxY0 + (metric[i].V[1] - BoxY0) * 250 / 228.6, 1e-9);
+        EXPECT_NEAR(inch[i].V[3], BoxY0 + (metric[i].V[3] - BoxY0) * 250 / 228.6, 1e-9);
+    }
+    // The ring's pitch point 204.75 mm up the 250 mm axis of 100 plot units.
+    EXPECT_NEAR(metric[4].V[3], BoxY0 + 204.75 / 250 * 100, 1e-9);
+    EXPECT_TRUE(inchLabel) << "radius axis in inches";
+    EXPECT_TRUE(inchRadius);
+}
