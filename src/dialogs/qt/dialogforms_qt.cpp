@@ -5,6 +5,7 @@
 #include "dialogs/qt/online_qt.h"
 #include "dialogs/qt/formbinder.h"
 #include "dialogs/qt/stageforms_qt.h"
+#include "drawings/qt/sheetforms_qt.h"
 #include "planetary/qt/operationdata_qt.h"
 
 namespace dialogs_qt
@@ -30,6 +31,10 @@ void RegisterDialogForms(platform::DialogHostImplQt& host)
     RegisterGearDrawingConfigForms(host);
     // The planet bearing's operating data: its layout lives with the model.
     RegisterBoundForm(host, "TForm_vq1waelz", planetary_qt::OperationDataLayout);
+    // The documentation forms of the drawings.
+    RegisterBoundForm(host, "TForm_EinAend", drawings_qt::ChangeEntryLayout);
+    RegisterBoundForm(host, "TForm_zeichInfo", drawings_qt::DrawingInfoLayout);
+    RegisterBoundForm(host, "TForm_confDoku", drawings_qt::DocumentLinksLayout);
 }
 
 } // namespace dialogs_qt

@@ -1,0 +1,145 @@
+// The documentation forms on Qt: the change dialog, the drawing information
+// and the document links, each rendered offscreen and grabbed, its widgets
+// found by the model's names, typed into and closed with OK (stored) or
+// Cancel (kept).
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "dialogs/qt/dialogforms_qt.h"
+#include "drawings/sheet/changeprotocol.h"
+#include "drawings/sheet/documentlinksform.h"
+#include "drawings/sheet/drawinginfoform.h"
+#include "drawings/sheet/drawingsheet.h"
+#include "foundation/foundationstate.h"
+#include "foundation/programsettings.h"
+#include "foundation/programstate.h"
+#include "planetary/documentation.h"
+#include "platform/qt/platform_qt.h"
+#include "reports/engine/reportservices.h"
+#include "qtfixture.h"
+
+namespace
+{
+
+class QtSheetForms : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        ResetFoundationState();
+        ResetReportServices();
+        ResetDocumentation("01.12.2026");
+        sheetclock.TodayDateText = [] { return "07.12.2026"; };
+        telmvar.ProgramTitle = "QYR7";
+        dialogs_qt::RegisterDialogForms(qt.QtDialogs());
+    }
+    void TearDown() override
+    {
+        ResetSheetClock();
+        ResetDocumentation();
+        ResetReportServices();
+    }
+    AppFirst app_;
+    platform::PlatformQt qt;
+    platform::ScopedPlatform use{qt};
+};
+
+struct Seen {
+    QString form, title;
+    QStringList missing;
+    bool grabbed = false;
+};
+
+// Renders the modal form, checks the names, lets Act type and closes it
+// with Close.
+void Play(Seen& seen, const QStringList& names, std::function<void(QWidget*)> act, const QString& close)
+{
+    WhenModalAppears([&seen, names, act, close](QWidget* w) {
+        seen.form = w->objectName();
+        seen.title = w->windowTitle();
+        for (const QString& n : names)
+            if (!w->findChild<QWidget*>(n)) seen.missing << n;
+        seen.grabbed = !w->grab().isNull();
+        if (act) act(w);
+        if (auto* b = w->findChild<QPushButton*>(close)) b->click();
+    });
+}
+
+void Type(QWidget* w, const char* name, const QString& text)
+{
+    if (auto* e = w->findChild<QLineEdit*>(name)) {
+        e->setText(text);
+        emit e->textEdited(text);
+    }
+}
+
+TEST_F(QtSheetForms, ChangeDialogStoresOnOk)
+{
+    documentation.ChangeCount = 1;
+    Seen seen;
+    Play(seen, {"Edit_aenderung", "Edit_datum", "Edit_bearbeiter", "Memo_beschreibung", "Button_datum"},
+         [](QWidget* w) {
+             Type(w, "Edit_aenderung", "bore 40 H7");
+             w->findChild<QPushButton*>("Button_datum")->click();
+             w->findChild<QPlainTextEdit*>("Memo_beschreibung")->setPlainText("line one\nline two");
+         },
+         "Button_ok");
+    EditChangeEntry(1);
+    EXPECT_EQ(seen.form, "TForm_EinAend");
+    EXPECT_EQ(seen.title, "Modification 1");
+    EXPECT_TRUE(seen.missing.isEmpty()) << seen.missing.join(' ').toStdString();
+    EXPECT_TRUE(seen.grabbed);
+    EXPECT_FALSE(telmvar.Aborted);
+    const auto& t = documentation.ChangeList[1].Text;
+    EXPECT_EQ(t[0], "bore 40 H7");
+    EXPECT_EQ(t[1], "07.12.2026");
+    EXPECT_EQ(t[3], "line one\r\nline two");
+}
+
+TEST_F(QtSheetForms, DrawingInfoCancelKeepsOkStores)
+{
+    wtelmvar.TitleBlockType = 0;
+    const TDocumentation before = documentation;
+    Seen seen;
+    Play(seen, {"StringGrid1_2_4", "StringGrid2_5_8", "Button4", "ComboBox_zeichtextmode", "Edit_ersatzfuer"},
+         [](QWidget* w) { Type(w, "StringGrid1_2_1", "HK"); }, "Button_cancel");
+    ShowDrawingInfo();
+    EXPECT_EQ(seen.title, "Info drawing DIN 6771");
+    EXPECT_TRUE(seen.missing.isEmpty()) << seen.missing.join(' ').toStdString();
+    EXPECT_TRUE(seen.grabbed);
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_EQ(documentation, before);
+
+    Seen second;
+    Play(second, {}, [](QWidget* w) {
+        Type(w, "StringGrid1_2_1", "HK");
+        Type(w, "StringGrid2_5_1", "free text");
+        w->findChild<QComboBox*>("ComboBox_zeichtextmode")->setCurrentIndex(1);
+    }, "Button_ok");
+    ShowDrawingInfo();
+    EXPECT_FALSE(telmvar.Aborted);
+    EXPECT_EQ(documentation.DrawnBy, "HK");
+    EXPECT_EQ(documentation.SheetTextCount, 1);
+    EXPECT_EQ(documentation.SheetTextLines[1].Text, "free text");
+    EXPECT_EQ(documentation.SheetTextMode, 1);
+}
+
+TEST_F(QtSheetForms, DocumentLinksStoreTheTypedPairs)
+{
+    Seen seen;
+    Play(seen, {"Edit_prog5", "Edit_file5", "Button5", "Button5f", "Button_browseprog1", "Label_file2"},
+         [](QWidget* w) { Type(w, "Edit_file3", "/home/u/gear.dxf"); }, "Button_ok");
+    ShowDocumentLinks(0);
+    EXPECT_EQ(seen.title, "Document Links  -  QYR7  -  ");
+    EXPECT_TRUE(seen.missing.isEmpty()) << seen.missing.join(' ').toStdString();
+    EXPECT_TRUE(seen.grabbed);
+    EXPECT_EQ(documentation.DocLinkPrograms[3].DocLinkFile, "/home/u/gear.dxf");
+    EXPECT_EQ(documentation.DocLinkPrograms[3].DocLinkProgram, "mspaint.exe");
+}
+
+} // namespace
