@@ -269,28 +269,13 @@ TEST_F(SpecificSliding, ToleranceLabelsStandApartFromTheNominalValue)
     }
 }
 
-TEST_F(SpecificSliding, NoTeethNoDiagramButTheTable)
-{
-    LoadDefaultMesh(1);
-    GearPair.z[2] = -GearPair.z[1];
-    const auto view = AsDxf([] { WriteSpecificSlidingTable(0, "S-Pi"); });
-    if (!view) QYR7_VALIDATOR_MISSING("ezdxf");
-    EXPECT_EQ(view->front(), "audit errors=0 fixes=0");
-    EXPECT_EQ(Lines(*view, "17"), 0) << "no frame";
-    EXPECT_TRUE(HasTextStarting(*view, "zeta E2min = "));
-}
-
 // ---------------------------------------------------------------------------
 // Display lists.
 
-TEST_F(SpecificSliding, NominalDisplayList)
+TEST_F(SpecificSliding, DisplayLists)
 {
     LoadDefaultMesh(1);
     ExpectGolden("sliding_nominal.txt", OnScreen([] { WriteSpecificSlidingTable(0, "S-Pi"); }));
-}
-
-TEST_F(SpecificSliding, ToleranceDisplayList)
-{
     LoadDefaultMesh(3);
     ExpectGolden("sliding_tolerances.txt", OnScreen([] { WriteSpecificSlidingTable(1, "Pe-H"); }));
 }

@@ -313,7 +313,8 @@ TLifeSafetyAxes LifeSafetyAxes(uint16_t Kind, Extended T1Max, const std::string&
         a.YLabel = "t [h]";
         a.Title = "lifetime until tooth breakage/pitting " + Name;
         a.YMin = 0.11L;
-        a.YMax = std::min(Extended{100000}, 2e9L / G.n[1] / 60);
+        // A speed entered for the other sense of rotation turns no slower.
+        a.YMax = std::min(Extended{100000}, 2e9L / std::fabs(G.n[1]) / 60);
         break;
     case 2:
         a.Title = "safety factor for tooth breakage/pitting " + Name;
