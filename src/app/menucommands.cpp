@@ -1,7 +1,9 @@
 // The menu's entries for the parts this program has: each form is created,
 // shown modally and freed by its entry, as the commands expect.
 #include "app/menuhooks.h"
+#include "app/projecttable.h"
 #include "app/systeminfo.h"
+#include "app/thh.h"
 
 #include "dialogs/gear/cadconfigform.h"
 #include "dialogs/gear/dimensionsform.h"
@@ -73,6 +75,10 @@ void InstallMenuCommands()
     menuhooks.ShowDocumentLinks = [](int Mode) { ShowDocumentLinks(Mode); };
     menuhooks.Forms["TForm_zeichInfo"] = [] { ShowDrawingInfo(); };
     menuhooks.Forms["TForm_confDoku"] = [] { ShowDocumentLinks(0); };
+    menuhooks.OpenProjectTable = [] { ProjectTableCommand([] { hh.RefreshAfterChange(); }); };
+    menuhooks.StartExcel = StartExcel;
+    menuhooks.ExportToExcel = ExportToExcel;
+    menuhooks.PrintoutViaExcel = PrintoutViaExcel;
     menuhooks.SelectPlanetBearing = SelectPlanetBearing;
     menuhooks.EditPlanetBearingApplication = EditPlanetBearingApplication;
     menuhooks.ResetPlanetBearingSelection = ResetPlanetBearingSelection;

@@ -26,6 +26,13 @@ class Launcher
                                       const std::vector<std::string>& arguments) = 0;
     // Opens a file or a URL with the desktop's program for it.
     virtual LaunchResult OpenDocument(const std::string& document) = 0;
+    // Whether the desktop names a program for documents of the MIME type
+    // ("text/csv"), so that OpenDocument on such a file can succeed.
+    virtual bool HasApplicationFor(const std::string& mimeType)
+    {
+        (void)mimeType;
+        return false;
+    }
 };
 
 } // namespace platform

@@ -389,8 +389,18 @@ LaunchResult LauncherImplHeadless::OpenDocument(const std::string& document)
     return Answer(document);
 }
 
+bool LauncherImplHeadless::HasApplicationFor(const std::string& mimeType)
+{
+    if (session_.Mode == HeadlessMode::Batch) {
+        session_.Note("no desktop program for " + mimeType + " in a batch run");
+        return false;
+    }
+    return HasApplication;
+}
+
 void LauncherImplHeadless::Reset()
 {
+    HasApplication = true;
     results_.clear();
     launches_.clear();
 }

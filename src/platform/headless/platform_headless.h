@@ -257,6 +257,10 @@ class LauncherImplHeadless final : public Launcher
     explicit LauncherImplHeadless(HeadlessSession& session) : session_(session) {}
     LaunchResult StartProgram(const std::string& program, const std::vector<std::string>& arguments) override;
     LaunchResult OpenDocument(const std::string& document) override;
+    // Scripted: whether a program for the type is there (HasApplication);
+    // a batch run has none.
+    bool HasApplicationFor(const std::string& mimeType) override;
+    bool HasApplication = true;
 
     void QueueResult(LaunchResult result) { results_.push_back(std::move(result)); }
     const std::vector<Launch>& Launches() const { return launches_; }

@@ -1,5 +1,8 @@
 #include "platform/posix/launcher_posix.h"
 
+#include <cctype>
+#include <cstdio>
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -145,6 +148,22 @@ LaunchResult LauncherImplPosix::OpenDocument(const std::string& document)
     if (FindExecutable("xdg-open").empty())
         return Failure(ENOENT, "no program to open " + document + " (xdg-open is not installed)");
     return StartProgram("xdg-open", {document});
+}
+
+bool LauncherImplPosix::HasApplicationFor(const std::string& mimeType)
+{
+    // The type goes to the shell quoted; only the characters of MIME type
+    // names are let through.
+    for (char c : mimeType)
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '/' || c == '-' || c == '.' || c == '+'))
+            return false;
+    if (mimeType.empty() || FindExecutable("xdg-mime").empty()) return false;
+    FILE* pipe = ::popen(("xdg-mime query default '" + mimeType + "' 2>/dev/null").c_str(), "r");
+    if (!pipe) return false;
+    char line[256] = {};
+    const bool named = std::fgets(line, sizeof line, pipe) != nullptr && line[0] != '\n' && line[0] != '\0';
+    ::pclose(pipe);
+    return named;
 }
 
 } // namespace platform

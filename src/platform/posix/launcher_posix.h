@@ -12,6 +12,8 @@ class LauncherImplPosix final : public Launcher
   public:
     LaunchResult StartProgram(const std::string& program, const std::vector<std::string>& arguments) override;
     LaunchResult OpenDocument(const std::string& document) override;
+    // Asks xdg-mime for the desktop's default program of the type.
+    bool HasApplicationFor(const std::string& mimeType) override;
 };
 
 // The full path of an executable: the program itself when it holds a "/",
