@@ -232,6 +232,11 @@ struct TGearPairData {
         Extended HoleDiameter = 0;
         Extended PitchCircleDiameter = 0;
     } RingFixingHoles;
+    // Which gear of the mesh S-Pi the pair holds as gear 1 in the stage
+    // pictures: 1 when the sun has more teeth than the inner planet (the
+    // planet is then the pair's gear 1), else 2. The front views and the
+    // animation set it from the stage before they read it.
+    int16_t PairGearOrder = 0;
 
     // ---- meshing picture ----
     PairArray<Extended> x_pic{}, xv_pic{}, sn_pic{}, df_pic{}, da_pic{}, dw_pic{};
