@@ -194,6 +194,18 @@ TEST_P(LifeSafetyGuards, EndTheCommandBeforeAnyOutput)
 INSTANTIATE_TEST_SUITE_P(Diagram, LifeSafetyGuards, ::testing::ValuesIn(GuardCases),
                          [](const auto& i) { return testnames::Identifier(i.param.Name); });
 
+// A pair that could not be calculated shows the message list instead,
+// before any question: no curve of stale results, no recalculation.
+TEST_F(LifeSafety, AFatalCalculationErrorDrawsNothing)
+{
+    telmvar.FatalCalcError = true;
+    GraphFacade.DrawRecordList.clear();
+    DrawLifeSafetyDiagrams(0, 0, "");
+    EXPECT_TRUE(Prompts.empty());
+    EXPECT_TRUE(GraphFacade.DrawRecordList.empty());
+    EXPECT_TRUE(telmvar.FatalCalcError);
+}
+
 TEST_F(LifeSafety, LifeTextsOfTheLegend)
 {
     struct {
