@@ -3,6 +3,9 @@
 // registers answers "drawing j is not available yet".
 #include "app/cadbatch.h"
 
+#include "drawings/production/productiondrawing.h"
+
 void InstallCadExports()
 {
+    RegisterProductionDrawingExports(ComposeProductionDrawing);
 }

@@ -17,14 +17,17 @@
 #include "dialogs/stage/textsform.h"
 #include "dialogs/stagedialog.h"
 #include "drawings/diagrams/lifesafetydiagram.h"
+#include "drawings/production/productiondrawing.h"
 #include "drawings/sheet/changeprotocol.h"
 #include "drawings/sheet/documentlinksform.h"
 #include "drawings/sheet/drawinginfoform.h"
 #include "drawings/stage/wheelviews.h"
+#include "drawings/tooth/calcsheets.h"
 #include "foundation/programstate.h"
 #include "graphics/diagrams/loadspectrumdiagram.h"
 #include "graphics/printconf.h"
 #include "planetary/bearings/bearingselection.h"
+#include "planetary/suggestions.h"
 #include "reports/gearpair/gearpairreport.h"
 #include "reports/spectrum/loadspectrumreport.h"
 
@@ -89,6 +92,16 @@ void InstallMenuCommands()
     // Per-gear views load their mesh and call the tooth and production
     // drawings; a drawing not built in says so itself.
     menuhooks.WheelViewDispatch = WheelViewDispatch;
+    wheelviewcomposers.ComposeProductionDrawing = ComposeProductionDrawing;
+    // The calculation sheets of one mesh, calculated and stored back first.
+    menuhooks.ShowMeshDimensions = [](int Device, int Mesh) {
+        CalcMesh(Mesh);
+        WriteGeometrySheet(Device, "1=" + MeshGearCaption(Mesh, 1), "2=" + MeshGearCaption(Mesh, 2));
+    };
+    menuhooks.ShowMeshStrength = [](int Device, int Mesh) {
+        CalcMesh(Mesh);
+        WriteStrengthSheet(Device, "1=" + MeshGearCaption(Mesh, 1), "2=" + MeshGearCaption(Mesh, 2));
+    };
     menuhooks.DrawLifeSafetyDiagrams = [](int Kind, int Device, const std::string& Name) {
         DrawLifeSafetyDiagrams(static_cast<uint16_t>(Kind), static_cast<uint16_t>(Device), Name);
     };

@@ -1,0 +1,218 @@
+// The strength and geometry calculation sheets of the default stage's
+// meshes, read back call by call: which rows each calculation method shows,
+// the life factor and error rows, the refusal of z2 = -z1, and the
+// safeties of the formula table against their definition
+// SF = Sigma-FG / Sigma-F and SH = Sigma-HG / Sigma-H.
+#include "productiontestsupport.h"
+
+#include "drawings/tooth/calcsheets.h"
+#include "foundation/messagecollector.h"
+#include "foundation/numbertext.h"
+#include "foundation/textutil.h"
+#include "graphics/cad/cadhatch.h"
+#include "graphics/cad/cadwriterdevices.h"
+#include "reports/engine/reportservices.h"
+#include "common/testnames.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace
+{
+
+class CalcSheets : public DefaultStageCad
+{
+  protected:
+    void SetUp() override
+    {
+        DefaultStageCad::SetUp();
+        ResetHatchState();
+        saved_ = reportservices.ShowMessageIfEnabled;
+        reportservices.ShowMessageIfEnabled = [this](const std::string& T) { shown_.push_back(T); };
+        LoadMeshByName("S-Pi");
+    }
+    void TearDown() override
+    {
+        reportservices.ShowMessageIfEnabled = saved_;
+        ResetHatchState();
+        DefaultStageCad::TearDown();
+    }
+    static bool Has(const std::string& Text)
+    {
+        const auto t = Calls("text");
+        return std::any_of(t.begin(), t.end(), [&](const TCadCall& c) { return TrimBlanks(c.Text) == Text; });
+    }
+    // The cells right of the row labelled Label on its baseline, inside
+    // the formula table's width.
+    static std::vector<std::string> Row(const std::string& Label)
+    {
+        const auto texts = Calls("text");
+        for (const auto& t : texts) {
+            if (TrimBlanks(t.Text) != Label) continue;
+            std::vector<TCadCall> same;
+            for (const auto& u : texts)
+                if (std::fabs(u.V[1] - t.V[1]) < 1e-9 && u.V[0] > t.V[0] && u.V[0] < t.V[0] + 68) same.push_back(u);
+            std::sort(same.begin(), same.end(), [](const TCadCall& a, const TCadCall& b) { return a.V[0] < b.V[0]; });
+            std::vector<std::string> cells;
+            for (const auto& u : same)
+                cells.push_back(TrimBlanks(u.Text));
+            return cells;
+        }
+        return {};
+    }
+    void Strength()
+    {
+        CadCallLog().clear();
+        WriteStrengthSheet(5, "1=S", "2=Pi");
+    }
+    std::vector<std::string> shown_;
+    std::function<void(const std::string&)> saved_;
+};
+
+struct TMethodCase {
+    int method;
+    const char* name;
+    bool longF0, rootGeometry, fsh, flagsDinIso;
+};
+
+const TMethodCase methodCases[] = {
+    {1, "DIN 3990 part 1 - 3", false, true, true, true},
+    {2, "DIN 3990 part 41", false, true, false, false},
+    {3, "self-defined factors", false, false, false, false},
+    {4, "ISO 6336", true, true, true, true},
+};
+
+class CalcSheetMethod : public CalcSheets, public ::testing::WithParamInterface<TMethodCase>
+{
+};
+
+TEST_P(CalcSheetMethod, RowsOfTheMethod)
+{
+    const TMethodCase& c = GetParam();
+    GearPair.CalcMethod = c.method;
+    GearPair.FshEntered = false;
+    Strength();
+    ASSERT_FALSE(CadCallLog().empty());
+    EXPECT_TRUE(Has(std::string("CALCULATION METHOD:  ") + c.name));
+    EXPECT_EQ(Has("Sigma-F0 = Ft /(b*mn) * YF * YS(g)* Y\xE1 * YB * YDT"), c.longF0);
+    EXPECT_EQ(Has("Sigma-F0 = Ft / (b*mn) * YF * YS * Y\xE1"), !c.longF0);
+    for (const char* r : {"YB", "YDT", "ZD"})
+        EXPECT_EQ(Has(r), c.method == 4) << r;
+    for (const char* r : {"sFn", "rhoF", "hFe", "al.Fen", "xeF", "fma", "fH\xE1" "5", "F\xE1x", "F\xE1y"})
+        EXPECT_EQ(Has(r), c.rootGeometry) << r;
+    EXPECT_EQ(Has("fsh"), c.fsh);
+    for (const char* r : {"crowning", "lapping-in/breaking-in", "end relief", "supporting effect"})
+        EXPECT_EQ(Has(r), c.flagsDinIso) << r;
+    EXPECT_TRUE(Has("double helical gearing"));
+    EXPECT_TRUE(Has("tooth trace angle correction"));
+    EXPECT_TRUE(Has("Y\xE1"));
+    const auto texts = Calls("text");
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
+                            [](const TCadCall& t) { return t.Text.find("KH\xE1 * KHalfa") != std::string::npos; }));
+}
+
+INSTANTIATE_TEST_SUITE_P(Methods, CalcSheetMethod, ::testing::ValuesIn(methodCases),
+                         [](const auto& info) { return "Method" + std::to_string(info.param.method); });
+
+TEST_F(CalcSheets, SafetiesAreTheRatioOfTheStressesShown)
+{
+    Strength();
+    auto num = [](const std::string& S) { return static_cast<double>(TextToFloat(S)); };
+    const auto fg = Row("Sigma-FG = SigmaFE * YNT * YdrelT * YRrelT * YX * YA");
+    const auto f = Row("Sigma-F = Sigma-F0 * KA * Kv * KF\xE1 * KFalfa");
+    const auto sf = Row("SF = Sigma-FG / Sigma-F");
+    const auto hg = Row("Sigma-HG = SigmaHlim * ZNT * ZL * Zv * ZR * ZW * ZX");
+    const auto h = Row("Sigma-H1,2 = (ZB,ZD) * Sigma-H0 * sqrt(KA*Kv*KH\xE1*KHalfa)");
+    const auto sh = Row("SH1,2 = Sigma-HG1,2 / Sigma-H1,2");
+    ASSERT_EQ(fg.size(), 3u);
+    ASSERT_EQ(sf.size(), 3u);
+    ASSERT_EQ(sh.size(), 3u);
+    EXPECT_EQ(sf[0], "SF");
+    for (int k = 1; k <= 2; ++k) {
+        // The texts carry 4 significant digits of the stresses at most.
+        EXPECT_NEAR(num(sf[k]), num(fg[k]) / num(f[k]), 0.01 + 0.002 * num(sf[k])) << "SF of gear " << k;
+        EXPECT_NEAR(num(sh[k]), num(hg[k]) / num(h[k]), 0.01 + 0.002 * num(sh[k])) << "SH of gear " << k;
+        EXPECT_GT(num(fg[k]), 0);
+    }
+}
+
+TEST_F(CalcSheets, LifeFactorRowsOnlyWhenEntered)
+{
+    for (int mode : {0, 1}) {
+        GearPair.LifeFactorInput = mode;
+        Strength();
+        EXPECT_EQ(Has("ZNT"), mode == 1);
+        EXPECT_EQ(Has("YNT"), mode == 1);
+    }
+}
+
+TEST_F(CalcSheets, ErrorTableOnlyWithCollectedMessages)
+{
+    Strength();
+    EXPECT_FALSE(Has("error messages"));
+    AddErrorMessage("a collected warning");
+    Strength();
+    EXPECT_TRUE(Has("error messages"));
+    CadCallLog().clear();
+    WriteGeometrySheet(5, "1=S", "2=Pi");
+    EXPECT_TRUE(Has("error messages"));
+}
+
+TEST_F(CalcSheets, NoStrengthSheetForZ2EqualMinusZ1)
+{
+    GearPair.z[2] = -GearPair.z[1];
+    Strength();
+    EXPECT_TRUE(CadCallLog().empty());
+    EXPECT_EQ(shown_, std::vector<std::string>{"No strength calculation if z2=-z1 !"});
+    EXPECT_FALSE(std::filesystem::exists(dir_ + "/drawing.txt"));
+}
+
+TEST_F(CalcSheets, MethodNameOnlyInsideOneToFour)
+{
+    EXPECT_EQ(StrengthMethodName(0), "");
+    EXPECT_EQ(StrengthMethodName(5), "");
+    EXPECT_EQ(StrengthMethodName(-1), "");
+    GearPair.CalcMethod = 7;
+    Strength();
+    EXPECT_TRUE(Has("CALCULATION METHOD:"));
+}
+
+TEST_F(CalcSheets, GeometrySheetTablesAndPicture)
+{
+    CadCallLog().clear();
+    WriteGeometrySheet(5, "1=S", "2=Pi");
+    for (const char* r : {"eps.beta", "Asn tol", " 1 nom", " 2 max", "zeta f", "eps.gamma", "b0eff.", "x  mn"})
+        EXPECT_TRUE(Has(TrimBlanks(r))) << r;
+    const auto inserts = Calls("insert");
+    const bool bild = std::any_of(inserts.begin(), inserts.end(), [](const TCadCall& c) {
+        return c.Text == "bild" && c.V[0] == 0 && c.V[1] == 0 && c.V[3] == 1;
+    });
+    EXPECT_TRUE(bild);
+    // Titles after three blanks in the gear table.
+    EXPECT_TRUE(std::any_of(CadCallLog().begin(), CadCallLog().end(),
+                            [](const TCadCall& c) { return c.Kind == "text" && c.Text.find("   1=S") != std::string::npos; }));
+}
+
+TEST_F(CalcSheets, SheetsAsDxfPassTheAuditor)
+{
+    if (!HaveEzdxf()) GTEST_SKIP() << "no ezdxf";
+    RegisterCadWriters();
+    cadsettings.DxfDecimals = 6;
+    for (int sheet = 1; sheet <= 2; ++sheet) {
+        const std::string path = dir_ + "/drawing.dxf";
+        std::error_code ec;
+        std::filesystem::remove(path, ec);
+        if (sheet == 1)
+            WriteStrengthSheet(1, "1=S", "2=Pi");
+        else
+            WriteGeometrySheet(1, "1=S", "2=Pi");
+        ASSERT_TRUE(std::filesystem::exists(path)) << sheet;
+        const std::string out = RunPython("productiondxf.py", path);
+        EXPECT_NE(out.find("audit errors=0 fixes=0\n"), std::string::npos) << out;
+        for (const char* b : {"block EVOLV1 ", "block EVOLV2 ", "block EINGRIF ", "block bild ",
+                              "insert *model bild 0.0000 0.0000 1.0000\n"})
+            EXPECT_NE(out.find(b), std::string::npos) << b << out;
+    }
+}
+
+} // namespace
