@@ -215,4 +215,29 @@ TEST_F(CalcSheets, SheetsAsDxfPassTheAuditor)
     }
 }
 
+TEST_F(CalcSheets, PairOutlineScaleInTheFreeHeight)
+{
+    // External gear 2: min(52/da0_2, F/(da0_1/2 + a + da0_2/2)); a ring:
+    // min(F, 26)/|df2|; no outline (0) where no height is left or the
+    // diameters are missing.
+    auto& g = GearPair;
+    g.z[2] = 40;
+    g.da0[1] = 44;
+    g.da0[2] = 84;
+    g.a = 60;
+    EXPECT_NEAR(static_cast<double>(SheetOutlineScale(60)), 60.0 / 124.0, 1e-12);
+    EXPECT_NEAR(static_cast<double>(SheetOutlineScale(98)), 52.0 / 84.0, 1e-12);
+    EXPECT_EQ(SheetOutlineScale(0), 0);
+    EXPECT_EQ(SheetOutlineScale(-12), 0);
+    g.da0[2] = 0;
+    EXPECT_EQ(SheetOutlineScale(60), 0);
+    g.z[2] = -80;
+    g.df[2] = -208;
+    EXPECT_NEAR(static_cast<double>(SheetOutlineScale(20)), 20.0 / 208.0, 1e-12);
+    EXPECT_NEAR(static_cast<double>(SheetOutlineScale(60)), 26.0 / 208.0, 1e-12);
+    EXPECT_EQ(SheetOutlineScale(-1), 0);
+    g.df[2] = 0;
+    EXPECT_EQ(SheetOutlineScale(20), 0);
+}
+
 } // namespace

@@ -339,6 +339,21 @@ void BuildMeshBlock()
     CadEndBlock();
 }
 
+Extended SheetOutlineScale(Extended F)
+{
+    const auto& g = GearPair;
+    // A tall mesh picture leaves no height: a negative scale would draw the
+    // pair mirrored across the sheet.
+    if (!(F > 0)) return 0;
+    Extended s2 = 0;
+    if (g.z[2] > 0) {
+        const Extended span = g.da0[1] / 2 + g.a + g.da0[2] / 2;
+        if (g.da0[2] > 0 && span > 0) s2 = std::min(52 / g.da0[2], F / span);
+    } else if (g.df[2] != 0)
+        s2 = std::min<Extended>(F, 26) / std::fabs(g.df[2]);
+    return s2 > 0 && std::isfinite(s2) ? s2 : 0;
+}
+
 void BuildSheetPictureBlock()
 {
     const auto& g = GearPair;
@@ -353,18 +368,9 @@ void BuildSheetPictureBlock()
         CadSetLayer(3);
         CadRectangle(0.5L, 119.5L - (T - B) * s, 2 * W * s + 0.5L, 119.5L);
         const Extended F = 98 - (T - B) * s;
-        Extended s2 = 0, y0 = 0;
-        if (g.z[2] > 0) {
-            const Extended span = g.da0[1] / 2 + g.a + g.da0[2] / 2;
-            if (g.da0[2] > 0 && span > 0) s2 = std::min(52 / g.da0[2], F / span);
-            y0 = 5 + s2 * g.d[1] / 2;
-        } else {
-            if (g.df[2] != 0) s2 = std::min<Extended>(F, 26) / std::fabs(g.df[2]);
-            y0 = 5 + s2 * (-g.d[1] / 2 - g.d[2]);
-        }
-        // A tall mesh picture leaves no height: a negative scale would draw
-        // the pair mirrored across the sheet.
-        if (F > 0 && s2 > 0) DrawGearPairOutline(xc, y0, s2);
+        const Extended s2 = SheetOutlineScale(F);
+        const Extended y0 = g.z[2] > 0 ? 5 + s2 * g.d[1] / 2 : 5 + s2 * (-g.d[1] / 2 - g.d[2]);
+        if (s2 > 0) DrawGearPairOutline(xc, y0, s2);
     }
     CadEndBlock();
 }

@@ -34,6 +34,11 @@ void BuildMeshBlock();
 // A picture without a width draws nothing; a mesh picture that leaves no
 // height free leaves the outline out.
 void BuildSheetPictureBlock();
+// The scale of the pair outline in the free height F below the mesh
+// picture: min(52/da0_2, F/(da0_1/2 + a + da0_2/2)) for an external gear 2,
+// min(F, 26)/|df2| for a ring. 0 (no outline) when F is not positive or the
+// diameters are not calculated.
+Extended SheetOutlineScale(Extended F);
 // The pair at scale S, gear 1 centred at (X0, Y0), gear 2 at (X0, Y0 + a S):
 // reference, tip and root circles, centre crosses, bores and inner circles
 // and, for an external gear 2 with both, its web.
