@@ -50,7 +50,6 @@ class ProductionDrawingBase : public DefaultStageCad
         DefaultStageCad::SetUp();
         ResetHatchState();
         ResetGraphServices();
-        ResetProductionDrawingHooks();
         ResetPrintSettings();
         ResetDocumentation("07.12.2026");
         sheetclock.TodayDateText = [] { return "07.12.2026"; };
@@ -86,7 +85,6 @@ class ProductionDrawingBase : public DefaultStageCad
         reportservices.ShowMessageIfEnabled = savedIfEnabled_;
         reportservices.ShowMessageBox = savedBox_;
         ResetGraphServices();
-        ResetProductionDrawingHooks();
         ResetPrintSettings();
         ResetSheetClock();
         ResetDocumentation();

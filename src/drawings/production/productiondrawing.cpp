@@ -1,5 +1,6 @@
 #include "drawings/production/productiondrawing.h"
 
+#include "drawings/diagrams/specificslidingdiagram.h"
 #include "drawings/production/annotation.h"
 #include "drawings/production/carrierdetails.h"
 #include "drawings/production/gearbody.h"
@@ -19,10 +20,6 @@
 
 #include <algorithm>
 #include <cmath>
-
-TProductionDrawingHooks productiondrawinghooks;
-
-void ResetProductionDrawingHooks() { productiondrawinghooks = TProductionDrawingHooks{}; }
 
 namespace
 {
@@ -203,12 +200,6 @@ void WriteEntryBlocks(int Entry, int n, bool Both)
     }
 }
 
-void SpecificSlidingTable(int Mode, const std::string& MeshCaption)
-{
-    if (productiondrawinghooks.WriteSpecificSlidingTable)
-        productiondrawinghooks.WriteSpecificSlidingTable(Mode, MeshCaption);
-}
-
 void DrawEntryEntities(int Entry, int n, bool Both, uint16_t MeasureKind, const std::string& MeshCaption)
 {
     const auto& g = GearPair;
@@ -272,13 +263,13 @@ void DrawEntryEntities(int Entry, int n, bool Both, uint16_t MeasureKind, const 
         WriteBacklashTable(MeshCaption);
         break;
     case 12:
-        SpecificSlidingTable(0, MeshCaption);
+        WriteSpecificSlidingTable(0, MeshCaption);
         break;
     case 13:
         DrawMeshSectionPair();
         break;
     case 14:
-        SpecificSlidingTable(1, MeshCaption);
+        WriteSpecificSlidingTable(1, MeshCaption);
         break;
     case 15:
         DrawCarrierLinkView();
@@ -307,12 +298,6 @@ bool DrawEntry(int Device, int Entry, int Gear, uint16_t MeasureKind, const std:
             Message("not for tolerance = 0 !");
             return false;
         }
-    }
-    if ((Entry == 12 || Entry == 14) && !productiondrawinghooks.WriteSpecificSlidingTable) {
-        if (reportservices.ShowMessageBox)
-            reportservices.ShowMessageBox("The specific sliding table is not available in this version");
-        telmvar.Aborted = true;
-        return false;
     }
     const bool both = Gear == BothGears;
     const int n = both ? 1 : Gear;

@@ -17,7 +17,6 @@
 #include "foundation/types.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 // The texts of the menu, entries 1..16 (16 "return ..").
@@ -66,12 +65,3 @@ void DrawCarrierLinkView();
 // bore (message, Aborted), then asks the centre distance of the tooth
 // graphics (GraphCentreDistance), starting from the pair's.
 void AskDrawingCenterDistance();
-
-// The specific-sliding table of the diagrams (Mode 0 nominal, 1 with the
-// tolerances) is reached through this hook, filled where the diagrams are
-// built in; while it is empty entries 12 and 14 say they are not available.
-struct TProductionDrawingHooks {
-    std::function<void(int Mode, const std::string& MeshCaption)> WriteSpecificSlidingTable;
-};
-extern TProductionDrawingHooks productiondrawinghooks;
-void ResetProductionDrawingHooks();
