@@ -252,3 +252,59 @@ INSTANTIATE_TEST_SUITE_P(Prompts, AskGear, ::testing::ValuesIn(askCases),
                          [](const auto& info) { return testnames::Identifier(info.param.name); });
 
 } // namespace
+
+#include "common/tempdir.h"
+#include "common/validators.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace
+{
+
+// The three kinds of section and a ring written as DXF: ezdxf's auditor
+// finds nothing to fix (the web's hatching opens a polyline of its own
+// that the outline points never reach).
+TEST(GearBodyDxf, SectionsPassTheAudit)
+{
+    if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) QYR7_VALIDATOR_MISSING("no ezdxf");
+    ResetFoundationState();
+    ResetCadSettings();
+    ResetCadState();
+    ResetCadOutput();
+    ResetHatchState();
+    testdirs::ScopedTempDir dir("gearbodydxf");
+    telmvar.TempDir = dir.Path();
+    telmvar.CadDir = dir.Path();
+    telmvar.ProjectName = dir.Path() + "/bodies";
+    wtelmvar.CadSkipSaveDialog = true;
+    cadsettings.CadExecFile = false;
+    {
+        TCadOutputScope scope;
+        CadOpenOutput(1);
+        ASSERT_FALSE(telmvar.Aborted);
+        CadBeginDrawing(-10, -80, 200, 80, 0);
+        CadWriteTables(0);
+        CadBeginEntities();
+        DrawGearBody(40, 0, 0, 40, 44, 35, 0, 0, 20, 1, 45);
+        DrawGearBody(40, 40, 0, 40, 44, 35, 20, 10, 20, 1, -45);
+        DrawGearBody(48, 80, 0, 96, 104, 100, 80, 20, 20, 1, 45);
+        DrawGearBody(-60, 120, 0, -120, -116, -125, 0, 0, 20, 0, -45);
+        DrawGearBodyView(48, 160, 0, 96, 104, 100, 80, 20, 1);
+        CadDeviceReady();
+        CadEndSection();
+        CadCloseOutput();
+    }
+    ASSERT_FALSE(telmvar.Aborted);
+    const std::string cmd = "/usr/bin/python3 -c \"import ezdxf,sys; d=ezdxf.readfile(sys.argv[1]); a=d.audit(); "
+                            "print(len(a.errors), len(a.fixes))\" '" +
+                            dir.Path() + "/bodies.dxf' 2>&1";
+    std::FILE* p = ::popen(cmd.c_str(), "r");
+    ASSERT_NE(p, nullptr);
+    char buf[256] = {};
+    const size_t n = std::fread(buf, 1, sizeof buf - 1, p);
+    ::pclose(p);
+    EXPECT_EQ(std::string(buf, n), "0 0\n");
+}
+
+} // namespace
