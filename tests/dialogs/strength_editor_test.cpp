@@ -1,0 +1,194 @@
+// The load spectrum editor: the loop over the list dialog, insert and
+// delete, the scaling factors' range, the file of an empty spectrum, and
+// the item dialog's second mode (load cycles from speed and time, torque
+// from power and speed).
+#include "dialogs/stage/radiogroup.h"
+#include "dialogs/strength/loadspectrumeditor.h"
+#include "foundation/messagecollector.h"
+#include "planetary/filenames.h"
+#include "stageforms_fixture.h"
+
+#include "common/tempdir.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace
+{
+
+using platform::DialogAction;
+using platform::DialogModel;
+using platform::DialogResult;
+
+class Editor : public StageForms
+{
+  protected:
+    void SetUp() override
+    {
+        StageForms::SetUp();
+        dir_ = testdirs::MakeTempDir("editor");
+    }
+    void TearDown() override
+    {
+        ResetFileNameDialogs();
+        testdirs::RemoveTempDir(dir_);
+        StageForms::TearDown();
+    }
+    void Items(std::initializer_list<TLoadSpectrumItem> items)
+    {
+        GearPair.LoadSpectrumCount = 0;
+        for (const auto& it : items)
+            GearPair.LoadSpectrum[++GearPair.LoadSpectrumCount] = it;
+    }
+    // The list dialog closed by Button with line Selected chosen.
+    void List(const char* Button, int Selected = 0)
+    {
+        hp.HeadlessDialogs().QueueScript([Button, Selected](DialogModel& m) {
+            auto& list = dynamic_cast<TForm_einarray&>(m);
+            list.Selected = Selected;
+            return list.Press(Button) == DialogAction::Accept ? DialogResult::Ok : DialogResult::Cancel;
+        });
+    }
+    void Item(std::function<void(TForm_lki&)> Fill, const char* Button = "Button_ok")
+    {
+        hp.HeadlessDialogs().QueueScript([Fill, Button](DialogModel& m) {
+            auto& item = dynamic_cast<TForm_lki&>(m);
+            if (Fill) Fill(item);
+            return item.Press(Button) == DialogAction::Accept ? DialogResult::Ok : DialogResult::Cancel;
+        });
+    }
+    std::string dir_;
+};
+
+TEST_F(Editor, InsertAtOneOfThreeThenDelete)
+{
+    Items({{100, 10}, {200, 20}, {300, 30}});
+    List("Button_insert", 1);
+    Item(nullptr); // OK without a change: a copy of the old first item
+    List("Button_delete", 3);
+    List("Button_cancel");
+    EditLoadSpectrum();
+    EXPECT_TRUE(telmvar.Aborted) << "the list dialog was cancelled";
+    ASSERT_EQ(GearPair.LoadSpectrumCount, 3);
+    EXPECT_EQ(GearPair.LoadSpectrum[1], (TLoadSpectrumItem{100, 10}));
+    EXPECT_EQ(GearPair.LoadSpectrum[2], (TLoadSpectrumItem{100, 10}));
+    EXPECT_EQ(GearPair.LoadSpectrum[3], (TLoadSpectrumItem{300, 30})) << "the third of four was deleted";
+    const auto& shown = hp.HeadlessDialogs().ShownDialogs();
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(shown[0].Caption, "load spectrum QYR7");
+    EXPECT_EQ(shown[1].Caption, "item 1");
+}
+
+TEST_F(Editor, CancelledNewItemIsNotKept)
+{
+    Items({{100, 10}});
+    List("Button_new");
+    Item([](TForm_lki& f) { f.Control("Edit_ti").Text = "99"; }, "Button_cancel");
+    EditLoadSpectrum();
+    EXPECT_FALSE(telmvar.Aborted) << "a cancelled item dialog ends the editor as left";
+    EXPECT_EQ(GearPair.LoadSpectrumCount, 1);
+}
+
+TEST_F(Editor, ConfirmedItemKeepsItsValueExactly)
+{
+    Items({{123456.789L, 123.456L}});
+    List("Button_modify", 1);
+    Item(nullptr);
+    List("Button_cancel");
+    EditLoadSpectrum();
+    EXPECT_TRUE(SameBits(GearPair.LoadSpectrum[1].T, 123.456L));
+    EXPECT_TRUE(SameBits(GearPair.LoadSpectrum[1].N, 123456.789L));
+}
+
+TEST_F(Editor, ScalingFactorsFromOneTrillionthToOneTrillion)
+{
+    Items({{1e6L, 100}});
+    List("Button_156");
+    for (const char* t : {"1e-13", "1e-12", "1e13", "1e12"}) hp.HeadlessPrompts().QueueText(t);
+    List("Button_cancel");
+    EditLoadSpectrum();
+    EXPECT_EQ(hp.HeadlessPrompts().TextPrompts().size(), 4u) << "each out-of-range factor is asked again";
+    EXPECT_NEAR(static_cast<double>(GearPair.LoadSpectrum[1].N), 1e-6, 1e-18);
+    EXPECT_NEAR(static_cast<double>(GearPair.LoadSpectrum[1].T), 1e14, 1);
+}
+
+TEST_F(Editor, EmptySpectrumSavesFourLinesAndLeavesWithoutLifeMaterial)
+{
+    GearPair.LoadSpectrumCount = 0;
+    GearPair.LoadSpectrumKind = 1;
+    const std::string path = dir_ + "/empty.kol";
+    filenamedialogs.SaveFileDialog = [path](const std::string&, std::string& p) { p = path; };
+    List("Button_delete"); // nothing to delete: the next pass
+    List("Button_158");
+    List("Button_ok"); // a saved list stays in the editor
+    EditLoadSpectrum();
+    EXPECT_FALSE(telmvar.Aborted);
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "Load Spectrum\r\n-------------\r\n1\r\n0\r\n");
+    EXPECT_EQ(hp.HeadlessDialogs().PendingAnswers(), 0u);
+    EXPECT_EQ(hp.Unscripted(), 0) << "no life material asked for an empty spectrum";
+}
+
+TEST_F(Editor, FailedSaveIsAMessageNotACrash)
+{
+    Items({{100, 10}});
+    const std::string path = dir_ + "/taken.kol";
+    std::filesystem::create_directory(path);
+    filenamedialogs.SaveFileDialog = [path](const std::string&, std::string& p) { p = path; };
+    List("Button_158");
+    EditLoadSpectrum();
+    EXPECT_FALSE(telmvar.Aborted) << "the editor ends as after a cancelled save";
+    EXPECT_EQ(GearPair.LoadSpectrumCount, 1);
+    EXPECT_GT(error0.ErrorCount, 0);
+}
+
+TEST_F(Editor, ItemFromSpeedAndTime)
+{
+    GearPair.e[1] = 1;
+    Items({{1000, 50}});
+    TLoadSpectrumEditor editor;
+    ASSERT_TRUE(editor.BeginModify(1));
+    TForm_lki f(editor);
+    f.Control("RadioButton2").Checked = true;
+    f.Changed("RadioButton2");
+    EXPECT_EQ(f.Mode(), 2);
+    EXPECT_FALSE(f.Control("Edit_ti").Enabled);
+    SetRadioIndex(f, "RadioGroup_ntp", 3, 2); // P computed
+    SetRadioIndex(f, "RadioGroup_t", 3, 2);   // t in hours
+    f.Changed("RadioGroup_t_2");
+    EXPECT_FALSE(f.Control("Edit_p").Enabled);
+    EXPECT_TRUE(f.Control("Edit_th").Enabled);
+    f.Control("Edit_n").Text = "1500";
+    f.Changed("Edit_n");
+    f.Control("Edit_th").Text = "2";
+    f.Changed("Edit_th");
+    // 2 h = 120 min at 1500 1/min with one contact per turn.
+    EXPECT_EQ(f.Control("Edit_ni").Text, "180000");
+    EXPECT_EQ(f.Control("Edit_tmin").Text, "120");
+
+    SetRadioIndex(f, "RadioGroup_ntp", 3, 1); // T computed
+    f.Changed("RadioGroup_ntp_1");
+    f.Control("Edit_p").Text = "10";
+    f.Control("Edit_n").Text = "1000";
+    f.Changed("Edit_n");
+    // 10 kW at 1000 1/min: 10 * 60000 / (2 pi 1000) = 95.493 N m, shown
+    // as the torques are.
+    EXPECT_EQ(f.Control("Edit_T").Text, "95.49");
+    EXPECT_EQ(f.Control("Edit_ti").Text, "95.49");
+    ASSERT_EQ(f.Press("Button_ok"), DialogAction::Accept);
+    EXPECT_EQ(GearPair.LoadSpectrum[1].T, 95.49L);
+    EXPECT_EQ(GearPair.LoadSpectrum[1].N, 120000) << "2 h at 1000 1/min";
+}
+
+TEST_F(Editor, ItemDialogRefusesWhatIsNoLoad)
+{
+    Items({{1000, 50}});
+    TLoadSpectrumEditor editor;
+    ASSERT_TRUE(editor.BeginModify(1));
+    TForm_lki f(editor);
+    f.Control("Edit_ti").Text = "-3";
+    EXPECT_EQ(f.Press("Button_ok"), DialogAction::None);
+    EXPECT_EQ(GearPair.LoadSpectrum[1].T, 50);
+}
+
+} // namespace
