@@ -1,6 +1,7 @@
 // The menu's entries for the parts this program has: each form is created,
 // shown modally and freed by its entry, as the commands expect.
 #include "app/menuhooks.h"
+#include "app/menutexts.h"
 #include "app/projecttable.h"
 #include "app/systeminfo.h"
 #include "app/thh.h"
@@ -16,6 +17,11 @@
 #include "dialogs/stage/predimform.h"
 #include "dialogs/stage/textsform.h"
 #include "dialogs/stagedialog.h"
+#include "dialogs/strength/loadspectrumeditor.h"
+#include "dialogs/strength/loadspectrumtable.h"
+#include "dialogs/strength/optionforms.h"
+#include "dialogs/strength/strengthforms.h"
+#include "dialogs/strength/strengthsequence.h"
 #include "drawings/diagrams/lifesafetydiagram.h"
 #include "drawings/production/productiondrawing.h"
 #include "drawings/sheet/changeprotocol.h"
@@ -70,6 +76,17 @@ void InstallMenuCommands()
     };
     menuhooks.Forms["TForm_qyr1conf"] = [] { ShowGearDrawingConfigDialog(); };
     menuhooks.CadGearConfig = [](int Gear) { ShowCadGearConfigDialog(Gear); };
+    menuhooks.Forms["TForm_qyr7fs0"] = Modal<TForm_qyr7fs0>();
+    menuhooks.Forms["TForm_qyr5con2"] = Modal<TForm_qyr5con2>();
+    menuhooks.Forms["TForm_qyr5con3"] = Modal<TForm_qyr5con3>();
+    menuhooks.Forms["TForm_qyrlk1"] = [] {
+        const TGeneralMenuTexts& t = menutexts;
+        TForm_qyrlk1 form(TLoadSpectrumTableMenu{t.MenuTextFile, t.MenuTextEdit, t.MenuTextView, t.MenuTextCopy,
+                                                 t.MenuTextPaste});
+        RunModalDialog(form);
+    };
+    menuhooks.RunStrengthInput = RunStrengthInput;
+    menuhooks.EditLoadSpectrum = EditLoadSpectrum;
     menuhooks.Forms["TForm_printconf"] = Modal<TForm_printconf>();
     menuhooks.Forms["TSysinfo"] = Modal<TSysinfo>();
     menuhooks.Forms["TAboutBox"] = Modal<TAboutBox>();

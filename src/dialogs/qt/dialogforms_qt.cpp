@@ -5,6 +5,7 @@
 #include "dialogs/qt/online_qt.h"
 #include "dialogs/qt/formbinder.h"
 #include "dialogs/qt/stageforms_qt.h"
+#include "dialogs/qt/strengthforms_qt.h"
 #include "drawings/qt/sheetforms_qt.h"
 #include "planetary/qt/operationdata_qt.h"
 
@@ -29,6 +30,8 @@ void RegisterDialogForms(platform::DialogHostImplQt& host)
     RegisterToolProfileForm(host);
     RegisterPinionCutterForm(host);
     RegisterGearDrawingConfigForms(host);
+    RegisterStrengthForms(host);
+    RegisterLoadSpectrumForms(host);
     // The planet bearing's operating data: its layout lives with the model.
     RegisterBoundForm(host, "TForm_vq1waelz", planetary_qt::OperationDataLayout);
     // The documentation forms of the drawings.
