@@ -5,19 +5,77 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace
+{
+
+// X in fixed point with Decimals decimals, digit for digit what the
+// library's conversion writes (the exact binary value rounded half to
+// even), without its detour through the C formatted output, which costs
+// most of the time of a text CAD file. Only for the 64-bit mantissa of the
+// extended type and values below 2^63; false leaves the text to the
+// library.
+bool ExactFixed(Extended X, int Decimals, char* Buf, char*& End)
+{
+    if constexpr (std::numeric_limits<Extended>::digits != 64 || !std::numeric_limits<Extended>::is_iec559) {
+        return false;
+    } else {
+        if (!std::isfinite(X) || Decimals < 0 || Decimals > 15) return false;
+        int e = 0;
+        const Extended f = std::frexp(std::fabs(X), &e);
+        if (e > 63) return false;
+        // |X| = m 2^(e - 64) with a whole m below 2^64, exactly.
+        const uint64_t m = static_cast<uint64_t>(std::ldexp(f, 64));
+        unsigned __int128 scaled = m;
+        for (int k = 0; k < Decimals; ++k)
+            scaled *= 10; // below 2^64 10^15 < 2^114
+        const int shift = 64 - e;
+        unsigned __int128 q = 0;
+        if (shift < 120) {
+            q = scaled >> shift;
+            const unsigned __int128 rest = scaled - (q << shift);
+            const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+            if (rest > half || (rest == half && (q & 1) != 0)) ++q;
+        } // else below a half of the last decimal: 0
+        char digits[48];
+        int n = 0;
+        do {
+            digits[n++] = static_cast<char>('0' + static_cast<int>(q % 10));
+            q /= 10;
+        } while (q != 0);
+        while (n < Decimals + 1)
+            digits[n++] = '0';
+        char* p = Buf;
+        if (std::signbit(X)) *p++ = '-';
+        for (int k = n - 1; k >= 0; --k) {
+            *p++ = digits[k];
+            if (k == Decimals && Decimals > 0) *p++ = '.';
+        }
+        End = p;
+        return true;
+    }
+}
+
+} // namespace
 
 std::string TTextCadWriter::Number(Extended X) const
 {
     const int decimals = std::clamp(options_.Decimals, 0, 15);
     char buf[128];
+    char* end = nullptr;
+    if (ExactFixed(X, decimals, buf, end)) return Finish(buf, end);
     auto r = std::to_chars(buf, buf + sizeof buf, X, std::chars_format::fixed, decimals);
     if (r.ec != std::errc{}) r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(X));
-    const char* start = buf;
-    if (*start == '-' && std::all_of(start + 1, static_cast<const char*>(r.ptr), [](char c) {
-            return c == '0' || c == '.';
-        }))
-        ++start;
-    std::string s(start, static_cast<const char*>(r.ptr));
+    return Finish(buf, r.ptr);
+}
+
+std::string TTextCadWriter::Finish(const char* Begin, const char* End) const
+{
+    const char* start = Begin;
+    if (*start == '-' && std::all_of(start + 1, End, [](char c) { return c == '0' || c == '.'; })) ++start;
+    std::string s(start, End);
     if (s.size() < 3) s.insert(0, 3 - s.size(), ' ');
     if (options_.DecimalComma) std::replace(s.begin(), s.end(), '.', ',');
     return s;

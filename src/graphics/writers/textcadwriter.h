@@ -47,6 +47,9 @@ class TTextCadWriter
     void EndOfFile();
 
   private:
+    // The digits of a number as every field writes them: no minus sign on
+    // a zero, at least 3 characters, the decimal comma when asked for.
+    std::string Finish(const char* Begin, const char* End) const;
     void Record(std::string_view Keyword, std::initializer_list<Extended> Values);
     void Line(std::string_view Text);
 
