@@ -1,6 +1,7 @@
-// The text batch run as the user starts it, process start to exit:
-// "wqyr7 default.qy7 /I /NOGUI" reads the project, calculates the stage and
-// writes the whole report. Also the configuration file read and write alone.
+// The batch runs as the user starts them, process start to exit, with the
+// peak memory of the process: "wqyr7 default.qy7 /I /NOGUI" reads the
+// project, calculates the stage and writes the whole report; "/CAD1:j"
+// writes one drawing. Also the configuration file read and write alone.
 #include "app/configio.h"
 #include "app/programidentity.h"
 #include "foundation/programstate.h"
@@ -11,7 +12,10 @@
 #include <filesystem>
 #include <fcntl.h>
 #include <spawn.h>
+#include <algorithm>
 #include <string>
+#include <vector>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -29,30 +33,43 @@ fs::path BenchDir(const std::string& Tag)
 }
 
 #ifdef QYR7_PROGRAM
-void BM_BatchRunDefaultProject(benchmark::State& state)
+// One batch run per iteration, process start to exit, in a directory of its
+// own; the counter PeakRSS_kB is the largest resident size of the runs
+// (the kernel's maximum resident set of each child).
+void BatchRun(benchmark::State& state, const std::string& Tag, const std::vector<std::string>& Switches)
 {
-    const fs::path dir = BenchDir("batch");
+    const fs::path dir = BenchDir(Tag);
     fs::copy_file(fs::path(QYR7_SOURCE_DIR) / "examples" / "default.qy7", dir / "default.qy7",
                   fs::copy_options::overwrite_existing);
     const std::string program = QYR7_PROGRAM;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     const fs::path previous = fs::current_path();
     fs::current_path(dir);
-    char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>("default.qy7"), const_cast<char*>("/I"),
-                    const_cast<char*>("/NOGUI"), nullptr};
+    std::vector<std::string> args = {program, "default.qy7"};
+    args.insert(args.end(), Switches.begin(), Switches.end());
+    std::vector<char*> argv;
+    for (auto& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    long peakKb = 0;
     for (auto _ : state) {
         pid_t pid = 0;
-        if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ) != 0) {
+        if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) {
             state.SkipWithError("cannot start the program");
             break;
         }
         int status = 0;
-        ::waitpid(pid, &status, 0);
+        struct rusage usage {};
+        ::wait4(pid, &status, 0, &usage);
+        peakKb = std::max(peakKb, usage.ru_maxrss);
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-            state.SkipWithError("the batch run failed");
+            state.SkipWithError(("the batch run failed, exit code " +
+                                 std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1))
+                                    .c_str());
             break;
         }
         // The batch device numbers its scratch files; keep the directory
@@ -63,11 +80,23 @@ void BM_BatchRunDefaultProject(benchmark::State& state)
                 fs::remove(entry.path());
         state.ResumeTiming();
     }
+    state.counters["PeakRSS_kB"] = static_cast<double>(peakKb);
     fs::current_path(previous);
     posix_spawn_file_actions_destroy(&actions);
     fs::remove_all(dir);
 }
+
+// "wqyr7 default.qy7 /I /NOGUI": the whole report as text.
+void BM_BatchRunDefaultProject(benchmark::State& state) { BatchRun(state, "batch", {"/I", "/NOGUI"}); }
 BENCHMARK(BM_BatchRunDefaultProject)->Unit(benchmark::kMillisecond);
+
+// "/CAD1:1" the front view with its text, "/CAD1:2" the front elevation of
+// the sun's production drawing, as DXF. A drawing not built in yet ends
+// with exit code 3 and the benchmark says so.
+void BM_CadBatchFrontView(benchmark::State& state) { BatchRun(state, "cad1", {"/CAD1:1"}); }
+BENCHMARK(BM_CadBatchFrontView)->Unit(benchmark::kMillisecond);
+void BM_CadBatchProductionDrawing(benchmark::State& state) { BatchRun(state, "cad2", {"/CAD1:2"}); }
+BENCHMARK(BM_CadBatchProductionDrawing)->Unit(benchmark::kMillisecond);
 #endif
 
 void BM_ConfigFileWriteAndRead(benchmark::State& state)

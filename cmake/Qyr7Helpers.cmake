@@ -1,7 +1,9 @@
 # qyr7_add_subsystem(<name> [DEPS <lib>...])
 # One static library per subsystem folder under src/. Every .cpp below the
 # folder belongs to it, except the qt/ subfolder: that becomes <name>_qt and is
-# the only place (besides src/main) allowed to include Qt.
+# the only place allowed to include Qt. Every subsystem is listed in the
+# global property QYR7_SUBSYSTEMS and every <name>_qt in QYR7_QT_LIBS: the
+# program links the first, its window module the second (src/main).
 function(qyr7_add_subsystem name)
   cmake_parse_arguments(ARG "" "" "DEPS;QT_DEPS" ${ARGN})
   set(dir ${CMAKE_CURRENT_SOURCE_DIR}/${name})
@@ -12,11 +14,13 @@ function(qyr7_add_subsystem name)
     set(srcs ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
   endif()
   add_library(${name} STATIC ${srcs})
+  set_property(GLOBAL APPEND PROPERTY QYR7_SUBSYSTEMS ${name})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   file(GLOB_RECURSE qtsrcs CONFIGURE_DEPENDS ${dir}/qt/*.cpp)
   if(qtsrcs AND QYR7_HAVE_QT)
     add_library(${name}_qt STATIC ${qtsrcs})
+    set_property(GLOBAL APPEND PROPERTY QYR7_QT_LIBS ${name}_qt)
     target_link_libraries(${name}_qt PUBLIC ${name} ${ARG_QT_DEPS} Qt6::Widgets Qt6::PrintSupport)
   endif()
 endfunction()

@@ -3,37 +3,27 @@
 // never wait for a window: the text and CAD batch modes, a run with /NOGUI
 // anywhere on the line, and a run without a display never start the toolkit;
 // their questions get the safe answer and their messages go to stderr.
+//
+// The toolkit is not even loaded for them: the window, with every Qt form,
+// is the module wqyr7_qt.so beside the program, opened only when a window
+// is to be shown. A batch run starts in a fraction of the time and memory
+// that mapping the toolkit's libraries costs.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include <dlfcn.h>
+#include <unistd.h>
+
 #include "app/commandline.h"
 #include "app/programidentity.h"
-#include "app/menuhooks.h"
 #include "app/startup.h"
-#include "app/thh.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
-#include "graphics/hpgl/pltpicture.h"
 #include "platform/codepage.h"
 #include "platform/platform.h"
-
-#ifdef QYR7_HAVE_QT
-#include <QApplication>
-
-#include "app/qt/hilfebild_qt.h"
-#include "app/qt/systeminfo_qt.h"
-#include "app/qt/mainform_qt.h"
-#include "dialogs/qt/dialogforms_qt.h"
-#include "graphics/qt/confkorvilt_qt.h"
-#include "graphics/qt/graphwindow_qt.h"
-#include "graphics/qt/printconf_qt.h"
-#include "platform/qt/platform_qt.h"
-#include "reports/qt/filepreview_qt.h"
-#include "reports/qt/reportforms_qt.h"
-#include "xbase/qt/tablebrowser_qt.h"
-#endif
+#include "main/qt/windowentry.h"
 
 namespace {
 
@@ -50,6 +40,44 @@ bool DisplayAvailable()
 void PrintLine(const std::string& line) { std::printf("%s\n", platform::Cp1252ToUtf8(line).c_str()); }
 
 bool IsBatchMode(TStartMode mode) { return mode == TStartMode::TextBatch || mode == TStartMode::CadBatch; }
+
+#ifdef QYR7_WINDOW_MODULE
+// The window module beside the program file (the build tree and an
+// installation alike), whatever the current directory.
+std::string WindowModulePath()
+{
+    std::string self(4096, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", self.data(), self.size() - 1);
+    self.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    const std::size_t slash = self.rfind('/');
+    return (slash == std::string::npos ? std::string(".") : self.substr(0, slash)) + "/" + QYR7_WINDOW_MODULE;
+}
+
+// Loads the window module and runs the program with its window. A module
+// that cannot be loaded is named on standard error: nothing is shown, and
+// the exit code says the window is not available.
+int RunWithWindow(int argc, char** argv, const TCommandLine& cmd)
+{
+    const std::string path = WindowModulePath();
+    // Every symbol now: a module that does not fit this program fails here,
+    // not in the middle of a command.
+    void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (module == nullptr) {
+        const char* why = ::dlerror();
+        ReportStartFailure("the window cannot be opened: " + std::string(why ? why : path));
+        return ExitNotAvailable;
+    }
+    using TWindowEntry = int (*)(int, char**, const TCommandLine*);
+    const auto entry = reinterpret_cast<TWindowEntry>(::dlsym(module, WindowEntryName));
+    if (entry == nullptr) {
+        ReportStartFailure("the window cannot be opened: " + path + " has no " + WindowEntryName);
+        return ExitNotAvailable;
+    }
+    // The module stays loaded to the end of the process: the toolkit's
+    // objects and handlers outlive the call.
+    return entry(argc, argv, &cmd);
+}
+#endif
 
 } // namespace
 
@@ -68,7 +96,7 @@ int main(int argc, char** argv)
     for (const auto& text : UnknownSwitchTexts(cmd))
         ReportStartFailure(text);
     bool gui = !cmd.NoGui && !IsBatchMode(cmd.Mode) && DisplayAvailable();
-#ifndef QYR7_HAVE_QT
+#ifndef QYR7_WINDOW_MODULE
     gui = false;
 #endif
 
@@ -77,13 +105,10 @@ int main(int argc, char** argv)
         for (const auto& line : lines)
             PrintLine(line);
         std::fflush(stdout);
-#ifdef QYR7_HAVE_QT
-        if (gui) {
-            QApplication app(argc, argv);
-            platform::PlatformQt qt;
-            platform::ScopedPlatform scope(qt);
-            qt.Prompt().ShowTextScreen({telmvar.ProgramName, lines});
-        }
+#ifdef QYR7_WINDOW_MODULE
+        // The text is out already: a window that cannot open is only named.
+        if (gui)
+            RunWithWindow(argc, argv, cmd);
 #endif
         return 0;
     }
@@ -100,40 +125,8 @@ int main(int argc, char** argv)
         return 0;
     }
 
-#ifdef QYR7_HAVE_QT
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(telmvar.ProgramName.c_str()));
-    platform::PlatformQt qt;
-    platform::ScopedPlatform scope(qt);
-    InstallQtScreenInfo(qt);
-    // The result window of the screen device and the message help form.
-    InstallQtReportForms();
-    dialogs_qt::RegisterDialogForms(qt.QtDialogs());
-    // The plot program's configuration form of the device menu.
-    graphics_qt::InstallPlotForms(qt.QtDialogs());
-    RegisterHilfebildForm(qt.QtDialogs());
-    RegisterSystemInfoForms(qt.QtDialogs());
-    // The table browser, the file list preview and the print settings.
-    xbase_qt::RegisterTableBrowserForm(qt.QtDialogs());
-    reports_qt::RegisterPreviewForms(qt.QtDialogs());
-    graphics_qt::RegisterPrintConfForm(qt.QtDialogs());
-    // The main window's client area shows the graphics window's picture.
-    const auto graphWindow = InstallGraphWindowQt(qt);
-    startup.Interactive = true;
-    const TStartOutcome outcome = ThhFormCreate(cmd);
-    if (outcome.EndProcess)
-        return outcome.ExitCode;
-    // The menus in the configured language, the recent files, and the
-    // window's commands and close query.
-    InstallMenuCommands();
-    hh.FormCreateMenus();
-    hh.Attach(qt.MainWindow());
-    if (startup.StartPictureFound)
-        ShowPltPicture("start");
-    OpenMainForm(qt);
-    const int code = QApplication::exec();
-    ThhFormDestroy();
-    return code;
+#ifdef QYR7_WINDOW_MODULE
+    return RunWithWindow(argc, argv, cmd);
 #else
     return 0;
 #endif

@@ -1,0 +1,81 @@
+// The window of wqyr7, loaded by the program only when it opens one: the
+// toolkit, every Qt form and the main window's event loop live in this
+// module, so a batch run never maps a toolkit library. The program has done
+// the start that needs no window (command line, defaults, identity) and
+// calls Qyr7RunWindow once; the calculation, tables and drawings the window
+// uses are the program's own, shared with it.
+#include "main/qt/windowentry.h"
+
+#include <QApplication>
+
+#include "app/commandline.h"
+#include "app/menuhooks.h"
+#include "app/qt/hilfebild_qt.h"
+#include "app/qt/mainform_qt.h"
+#include "app/qt/systeminfo_qt.h"
+#include "app/startup.h"
+#include "app/thh.h"
+#include "dialogs/qt/dialogforms_qt.h"
+#include "foundation/programstate.h"
+#include "graphics/hpgl/pltpicture.h"
+#include "graphics/qt/confkorvilt_qt.h"
+#include "graphics/qt/graphwindow_qt.h"
+#include "graphics/qt/printconf_qt.h"
+#include "platform/qt/platform_qt.h"
+#include "reports/qt/filepreview_qt.h"
+#include "reports/qt/reportforms_qt.h"
+#include "xbase/qt/tablebrowser_qt.h"
+
+namespace {
+
+// The usage text as a modal text screen (it is on standard output already).
+int ShowUsageWindow(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    platform::PlatformQt qt;
+    platform::ScopedPlatform scope(qt);
+    qt.Prompt().ShowTextScreen({telmvar.ProgramName, SetUsageText()});
+    return ExitOk;
+}
+
+} // namespace
+
+extern "C" int Qyr7RunWindow(int argc, char** argv, const TCommandLine* Cmd)
+{
+    if (Cmd->Mode == TStartMode::Usage)
+        return ShowUsageWindow(argc, argv);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(telmvar.ProgramName.c_str()));
+    platform::PlatformQt qt;
+    platform::ScopedPlatform scope(qt);
+    InstallQtScreenInfo(qt);
+    // The result window of the screen device and the message help form.
+    InstallQtReportForms();
+    dialogs_qt::RegisterDialogForms(qt.QtDialogs());
+    // The plot program's configuration form of the device menu.
+    graphics_qt::InstallPlotForms(qt.QtDialogs());
+    RegisterHilfebildForm(qt.QtDialogs());
+    RegisterSystemInfoForms(qt.QtDialogs());
+    // The table browser, the file list preview and the print settings.
+    xbase_qt::RegisterTableBrowserForm(qt.QtDialogs());
+    reports_qt::RegisterPreviewForms(qt.QtDialogs());
+    graphics_qt::RegisterPrintConfForm(qt.QtDialogs());
+    // The main window's client area shows the graphics window's picture.
+    const auto graphWindow = InstallGraphWindowQt(qt);
+    startup.Interactive = true;
+    const TStartOutcome outcome = ThhFormCreate(*Cmd);
+    if (outcome.EndProcess)
+        return outcome.ExitCode;
+    // The menus in the configured language, the recent files, and the
+    // window's commands and close query.
+    InstallMenuCommands();
+    hh.FormCreateMenus();
+    hh.Attach(qt.MainWindow());
+    if (startup.StartPictureFound)
+        ShowPltPicture("start");
+    OpenMainForm(qt);
+    const int code = QApplication::exec();
+    ThhFormDestroy();
+    return code;
+}
