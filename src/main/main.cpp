@@ -23,7 +23,7 @@
 #include "foundation/textutil.h"
 #include "platform/codepage.h"
 #include "platform/platform.h"
-#include "main/qt/windowentry.h"
+#include "main/windowentry.h"
 
 namespace {
 

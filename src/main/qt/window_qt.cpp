@@ -4,7 +4,7 @@
 // the start that needs no window (command line, defaults, identity) and
 // calls Qyr7RunWindow once; the calculation, tables and drawings the window
 // uses are the program's own, shared with it.
-#include "main/qt/windowentry.h"
+#include "main/windowentry.h"
 
 #include <QApplication>
 
