@@ -25,6 +25,10 @@
 #include "dialogs/stage/predimform.h"
 #include "dialogs/stage/textsform.h"
 #include "dialogs/stage/viscosityform.h"
+#include "dialogs/strength/loadspectrumeditor.h"
+#include "dialogs/strength/loadspectrumtable.h"
+#include "dialogs/strength/optionforms.h"
+#include "dialogs/strength/strengthforms.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
@@ -44,6 +48,48 @@
 
 namespace
 {
+
+// The table's grid takes the typed texts: Edit_cell1..6 stand for the
+// torque and load-cycle cells of three rows; the first is also pasted.
+class LoadSpectrumTable final : public TForm_qyrlk1
+{
+  public:
+    LoadSpectrumTable()
+    {
+        GearPair.LoadSpectrumCount = 3;
+        GearPair.LoadSpectrum[1] = {1e6L, 500};
+        GearPair.LoadSpectrum[2] = {2e5L, 250};
+        GearPair.LoadSpectrum[3] = {1e3L, 125};
+        LoadGrid();
+        for (int k = 1; k <= 6; ++k) Control("Edit_cell" + std::to_string(k));
+    }
+    void Changed(const std::string& Name) override
+    {
+        TForm_qyrlk1::Changed(Name);
+        if (Name.rfind("Edit_cell", 0) != 0) return;
+        const int k = Name.back() - '1';
+        Grid.SetCell(1 + k % 2, 1 + k / 2, Control(Name).Text);
+        if (k == 0) platform::CurrentPlatform().Clip().SetText(Control(Name).Text);
+    }
+};
+
+// The item dialog on the second of two items, its editor made first.
+struct ItemEditor {
+    ItemEditor()
+    {
+        GearPair.LoadSpectrumCount = 2;
+        GearPair.LoadSpectrum[1] = {1e6L, 500};
+        GearPair.LoadSpectrum[2] = {2e5L, 250};
+        editor.BeginModify(2);
+    }
+    TLoadSpectrumEditor editor;
+};
+
+class LoadSpectrumItem final : private ItemEditor, public TForm_lki
+{
+  public:
+    LoadSpectrumItem() : ItemEditor(), TForm_lki(editor) {}
+};
 
 struct TFuzzForm {
     const char* Name;
@@ -75,6 +121,17 @@ const std::vector<TFuzzForm>& Forms()
         {"tool", [] { return std::make_unique<TForm_qyr7prof>(); },
          {"Button_2gleich1", "Button_3gleich1", "Button_4gleich1"}},
         {"pinion cutter", [] { return std::make_unique<TForm_qyr1schn>(); }, {"Button_z0", "Button_x0"}},
+        {"strength", [] { return std::make_unique<TForm_qyr7fs0>(); },
+         {"Button1", "Button_nlastw", "Button_kah", "Button_kgamma", "Button_dshvs", "Button_l1vp", "Button_s1vh",
+          "Button_bi442vs", "Button_metric", "Button_calc"}},
+        {"strength 1", [] { return std::make_unique<TForm_qyr7fs1>(); }, {"Button1", "Button_lnt", "Button_metric"}},
+        {"strength 2", [] { return std::make_unique<TForm_qyr7fs2>(); }, {"Button_dshvp", "Button_bi443vh"}},
+        {"dimension options", [] { return std::make_unique<TForm_qyr5con2>(); }, {"Button_reset"}},
+        {"strength options", [] { return std::make_unique<TForm_qyr5con3>(); }, {"Button_yfs"}},
+        {"load spectrum table", [] { return std::make_unique<LoadSpectrumTable>(); },
+         {"Button_add1", "mi_editPaste", "Button_add", "Button_metric", "Button_del"}},
+        {"load spectrum item", [] { return std::make_unique<LoadSpectrumItem>(); },
+         {"RadioButton2", "Button_ti", "Button_ni", "SpinButton1Down", "SpinButton1Up"}},
         {"drawing settings", [] { return std::make_unique<TForm_qyr1conf>(); },
          {"SpinButton_wdrehUp", "SpinButton_wdrehDown", "Button_wdrehc", "Button_wdreha", "Button_wdrehe"}},
         {"CAD settings", [] { return std::make_unique<TForm_qyrconf>(2); },
@@ -107,6 +164,16 @@ void CheckFinite(const char* form)
     for (const auto& f : fields)
         if (!std::isfinite(static_cast<long double>(f.value))) Fail(form, f.name);
     if (st.CarrierForm < 0 || st.CarrierForm > 3) Fail(form, "CarrierForm");
+    for (Extended x : {p.KA_H, p.KA_F, st.Kgamma})
+        if (!std::isfinite(static_cast<long double>(x))) Fail(form, "an application or mesh load factor");
+    if (p.LoadSpectrumCount < 0 || p.LoadSpectrumCount > LoadSpectrumMax) Fail(form, "the load spectrum count");
+    for (int k = 1; k <= p.LoadSpectrumCount; ++k) {
+        const TLoadSpectrumItem& it = p.LoadSpectrum[k];
+        if (!std::isfinite(static_cast<long double>(it.T)) || !std::isfinite(static_cast<long double>(it.N)) ||
+            it.T < 0 || it.N < 0)
+            Fail(form, "a load spectrum item");
+    }
+    if (p.CalcMethod < 0 || p.CalcMethod > 4) Fail(form, "CalcMethod");
     const TPlanetaryGears& g = PlanetaryGears;
     for (Extended x : {p.alpha, p.beta, p.mn, p.x0})
         if (!std::isfinite(static_cast<long double>(x))) Fail(form, "an angle or the module");
@@ -114,6 +181,12 @@ void CheckFinite(const char* form)
         for (Extended x : {g.b[i], g.x[i], g.kmn[i], g.dB[i], g.bcha[i], g.Sigma_FE[i], g.SigmaHlim[i], g.HB[i], g.E[i],
                            g.nu[i], g.rho[i], g.DM[i]})
             if (!std::isfinite(static_cast<long double>(x))) Fail(form, "a gear dimension");
+    for (int i = 1; i <= 4; ++i)
+        for (Extended x : {g.di[i], g.e[i], g.Np[i], g.RzZ[i], g.RzY[i], g.ZNT[i], g.YNT[i], g.tg_rhog[i]})
+            if (!std::isfinite(static_cast<long double>(x))) Fail(form, "a strength input of a gear");
+    for (int i = 1; i <= 3; ++i)
+        for (Extended x : {g.fsh[i], g.fma[i], g.l_bearing[i], g.s_bedding[i], g.dsh[i]})
+            if (!std::isfinite(static_cast<long double>(x))) Fail(form, "a strength input of a mesh");
     for (int i = 1; i <= 3; ++i)
         for (Extended x : {g.bctr[i], g.b_effH[i], g.b_effF[1][i], g.b_effF[2][i]})
             if (!std::isfinite(static_cast<long double>(x))) Fail(form, "a face width of a mesh");

@@ -36,7 +36,7 @@ class TForm_einarray final : public platform::DialogModel
 // The item dialog on the item the editor has open. Mode 1 takes torque and
 // load cycles as typed; mode 2 computes them from speed, torque or power
 // and the time spent at the load.
-class TForm_lki final : public TStageDialogModel
+class TForm_lki : public TStageDialogModel
 {
   public:
     explicit TForm_lki(TLoadSpectrumEditor& Editor);

@@ -33,7 +33,7 @@ struct TLoadSpectrumTableMenu {
     std::string Paste = "Paste";
 };
 
-class TForm_qyrlk1 final : public TStageDialogModel
+class TForm_qyrlk1 : public TStageDialogModel
 {
   public:
     static constexpr int MaxRows = LoadSpectrumMax;
