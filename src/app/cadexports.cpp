@@ -4,8 +4,13 @@
 #include "app/cadbatch.h"
 
 #include "drawings/production/productiondrawing.h"
+#include "drawings/stage/composer.h"
 
 void InstallCadExports()
 {
     RegisterProductionDrawingExports(ComposeProductionDrawing);
+    RegisterFrontViewExport([](int Device) { FrontViewWithText(static_cast<int16_t>(Device)); });
+    RegisterStageViewExports([](int Device, int View) {
+        PlanetDrawView(static_cast<int16_t>(Device), static_cast<int16_t>(View));
+    });
 }

@@ -6,6 +6,7 @@
 #include "app/systeminfo.h"
 #include "app/thh.h"
 
+#include "dialogs/dialogservices.h"
 #include "dialogs/gear/cadconfigform.h"
 #include "dialogs/gear/dimensionsform.h"
 #include "dialogs/gear/drawingconfigform.h"
@@ -13,6 +14,7 @@
 #include "dialogs/gear/measurementform.h"
 #include "dialogs/gear/qualityform.h"
 #include "dialogs/gear/toolprofileform.h"
+#include "dialogs/stage/carrierform.h"
 #include "dialogs/stage/driveform.h"
 #include "dialogs/stage/predimform.h"
 #include "dialogs/stage/textsform.h"
@@ -27,6 +29,7 @@
 #include "drawings/sheet/changeprotocol.h"
 #include "drawings/sheet/documentlinksform.h"
 #include "drawings/sheet/drawinginfoform.h"
+#include "drawings/stage/composer.h"
 #include "drawings/stage/wheelviews.h"
 #include "drawings/tooth/calcsheets.h"
 #include "foundation/programstate.h"
@@ -110,15 +113,22 @@ void InstallMenuCommands()
     // drawings; a drawing not built in says so itself.
     menuhooks.WheelViewDispatch = WheelViewDispatch;
     wheelviewcomposers.ComposeProductionDrawing = ComposeProductionDrawing;
-    // The calculation sheets of one mesh, calculated and stored back first.
+    // The stage pictures: the composer's views, the redraw after every
+    // calculation, and the carrier dialog before the carrier drawing.
+    menuhooks.Forms["TForm_qyr7carr"] = Modal<TForm_qyr7carr>();
+    stagecomposerhooks.EditCarrier = [] { RunForm("TForm_qyr7carr"); };
+    menuhooks.PlanetDrawView = [](int Device, int View) {
+        PlanetDrawView(static_cast<int16_t>(Device), static_cast<int16_t>(View));
+    };
+    menuhooks.PlanetViewRedraw = PlanetViewRedraw;
+    menuhooks.FrontViewWithText = [](int Device) { FrontViewWithText(static_cast<int16_t>(Device)); };
     menuhooks.ShowMeshDimensions = [](int Device, int Mesh) {
-        CalcMesh(Mesh);
-        WriteGeometrySheet(Device, "1=" + MeshGearCaption(Mesh, 1), "2=" + MeshGearCaption(Mesh, 2));
+        ShowMeshDimensions(static_cast<int16_t>(Device), static_cast<int16_t>(Mesh));
     };
     menuhooks.ShowMeshStrength = [](int Device, int Mesh) {
-        CalcMesh(Mesh);
-        WriteStrengthSheet(Device, "1=" + MeshGearCaption(Mesh, 1), "2=" + MeshGearCaption(Mesh, 2));
+        ShowMeshStrength(static_cast<int16_t>(Device), static_cast<int16_t>(Mesh));
     };
+    dialogservices.RedrawCurrentView = PlanetViewRedraw;
     menuhooks.DrawLifeSafetyDiagrams = [](int Kind, int Device, const std::string& Name) {
         DrawLifeSafetyDiagrams(static_cast<uint16_t>(Kind), static_cast<uint16_t>(Device), Name);
     };

@@ -1,0 +1,223 @@
+// The stage composer: every view written as DXF and read back by ezdxf
+// (the auditor, the block set of each view, no insert of a missing block,
+// the sheets' insert points and scales), the result graphic switch, and
+// the refusals: no scale without a ring root diameter, nothing after a
+// cancelled carrier dialog, the stage's own results after the large sheet.
+//
+// Default stage: R = |df(H)| = 425.96 mm.
+#include "productiontestsupport.h"
+
+#include "../graphics/cadvalidators.h"
+#include "common/validators.h"
+#include "drawings/stage/composer.h"
+#include "graphics/cad/cadhatch.h"
+#include "graphics/cad/cadwriterdevices.h"
+#include "graphics/graphservices.h"
+#include "planetary/bearings/planetbearing.h"
+#include "reports/engine/reportservices.h"
+
+#include <sstream>
+
+namespace
+{
+
+class Composer : public DefaultStageCad
+{
+  protected:
+    void SetUp() override
+    {
+        DefaultStageCad::SetUp();
+        ResetStageComposerHooks();
+        hatchstate.HatchRandSeed = 5;
+        reportservices.ShowMessageIfEnabled = [this](const std::string& T) { shown_.push_back(T); };
+    }
+    void TearDown() override
+    {
+        ResetStageComposerHooks();
+        DefaultStageCad::TearDown();
+    }
+    // View View as DXF through ezdxf.
+    std::string ViewAsDxf(int View)
+    {
+        std::remove((telmvar.ProjectName + ".dxf").c_str());
+        PlanetDrawView(1, static_cast<int16_t>(View));
+        EXPECT_FALSE(telmvar.Aborted) << View;
+        return RunPython("composerdxf.py", telmvar.ProjectName + ".dxf");
+    }
+    std::vector<std::string> shown_;
+};
+
+struct TViewBlocks {
+    int View;
+    const char* Blocks; // the blocks line of the script
+};
+
+// Each view defines exactly the blocks of its row in the table of views.
+TEST_F(Composer, EveryViewDefinesItsBlocksAndInsertsNoMissingOne)
+{
+    if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("no ezdxf");
+    const TViewBlocks cases[] = {
+        {1, ""},
+        {2, ""},
+        {3, "LAGER1 LAGER2"},
+        {4, ""},
+        {5, "CARRIER EVOLV1 EVOLV2 EVOLV3 EVOLV4 FRAME_1 LAGER1 LAGER2 RADH RADPE RADPI RADS SCHNITT TABLE1 VA"},
+        {6, ""},
+        {7, "CARR FRAME_1 TABLE2"},
+        {8, ""},
+        {9, "LAGER1 LAGER2 SCHNITT VA"},
+        {10, "CARRIER EVOLV1 EVOLV2 EVOLV3 EVOLV4 LAGER1 LAGER2 RADH RADPE RADPI RADS SCHNITT VA pgear wolf"},
+        {11, "CARRIER EVOLV1 EVOLV2 EVOLV3 EVOLV4 LAGER1 LAGER2 RADH RADPE RADPI RADS SCHNITT VA frame_1 pgear wolf"},
+        {12, ""},
+        {13, "CARRIER EVOLV1 EVOLV2 EVOLV3 EVOLV4 RADH RADPE RADPI RADS pgear wolf"},
+        {14, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.View);
+        const std::string out = ViewAsDxf(c.View);
+        std::istringstream lines(out);
+        std::string audit, blocks;
+        std::getline(lines, audit);
+        std::getline(lines, blocks);
+        EXPECT_EQ(audit, "audit errors=0 fixes=0") << out;
+        EXPECT_EQ(blocks, std::string("blocks ") + c.Blocks) << out;
+        EXPECT_EQ(out.find("undefined"), std::string::npos) << out;
+    }
+}
+
+// Insert points and scales as the sheets place them, k / R with R 425.96.
+TEST_F(Composer, SheetsPlaceTheirBlocksAtTheirPointsAndScales)
+{
+    if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("no ezdxf");
+    const double R = 425.96;
+    ASSERT_NEAR(std::fabs(static_cast<double>(PlanetaryGears.df[gH])), R, 5e-3);
+    auto line = [](const char* Name, double X, double Y, double Sx, double Sy, double A = 0) {
+        char buf[160];
+        std::snprintf(buf, sizeof buf, "insert %s %.3f %.3f %.6f %.6f %.1f", Name, X, Y, Sx, Sy, A);
+        return std::string(buf);
+    };
+    const double r = std::fabs(static_cast<double>(PlanetaryGears.df[gH]));
+    struct {
+        int View;
+        std::vector<std::string> Inserts;
+    } cases[] = {
+        {5,
+         {line("VA", 80, 240, 80 / r, 80 / r), line("SCHNITT", 160, 240, 80 / r, 80 / r), line("FRAME_1", 0, 0, 1, 1),
+          line("TABLE1", 20, 40, 1.13, 1.15)}},
+        {7, {line("CARR", 110, 220, 120 / r, 120 / r), line("FRAME_1", 0, 0, 1, 1), line("TABLE2", 50, 120, 1, 1)}},
+        {9, {line("VA", 30, 90, 50 / r, 50 / r, -90)}},
+        {10,
+         {line("PGEAR", 37, 72, 70 / r, 70 / r), line("SCHNITT", 88, 72, 70 / r, 70 / r),
+          line("WOLF", 100, 72, 0.4, 0.4)}},
+        {11,
+         {line("FRAME_1", 0, 0, 1, 1), line("PGEAR", 82, 210, 120 / r, 120 / r),
+          line("SCHNITT", 166, 210, 120 / r, 120 / r), line("WOLF", 20, 12, 0.75, 0.75)}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.View);
+        const std::string out = ViewAsDxf(c.View);
+        std::vector<std::string> inserts;
+        std::istringstream lines(out);
+        for (std::string l; std::getline(lines, l);)
+            if (l.rfind("insert ", 0) == 0)
+                inserts.push_back(l);
+        EXPECT_EQ(inserts, c.Inserts) << out;
+    }
+}
+
+TEST_F(Composer, ResultGraphicModesChooseTheirViews)
+{
+    const int views[] = {10, 9, 10, 5, 1, 0, 11, 10};
+    for (int mode = 0; mode <= 7; ++mode)
+        EXPECT_EQ(ResultGraphicView(mode), views[mode]) << mode;
+}
+
+// Refusals: no drawing, a message or the message list, Aborted where the
+// caller must stop.
+TEST_F(Composer, NothingIsDrawnWhereTheViewCannotBe)
+{
+    const std::string file = telmvar.ProjectName + ".txt";
+    auto drawn = [&] { return std::ifstream(file).good(); };
+
+    // No redraw at help level 0.
+    telmvar.HelpLevel = 0;
+    wtelmvar.ResultGraphicMode = 4;
+    PlanetViewRedraw();
+    EXPECT_FALSE(drawn());
+    telmvar.HelpLevel = 1;
+
+    // Cancel in the carrier dialog.
+    stagecomposerhooks.EditCarrier = [] { telmvar.Aborted = true; };
+    PlanetDrawView(5, 8);
+    EXPECT_FALSE(drawn());
+    EXPECT_TRUE(telmvar.Aborted);
+    telmvar.Aborted = false;
+
+    // A ring without a root diameter gives no scale.
+    const Extended df = PlanetaryGears.df[gH];
+    for (Extended bad : {Extended(0), std::numeric_limits<Extended>::quiet_NaN()}) {
+        PlanetaryGears.df[gH] = bad;
+        shown_.clear();
+        PlanetDrawView(5, 4);
+        EXPECT_FALSE(drawn());
+        EXPECT_EQ(shown_.size(), 1u);
+        EXPECT_TRUE(telmvar.Aborted);
+        telmvar.Aborted = false;
+    }
+    PlanetaryGears.df[gH] = df;
+
+    PlanetDrawView(5, 4);
+    EXPECT_TRUE(drawn()) << "the same view draws with its scale back";
+}
+
+// The large sheet calculates single meshes for its gear tables; afterwards
+// the stage's results and the gear-pair variables are those of a plain
+// stage calculation.
+TEST_F(Composer, LargeSheetLeavesTheStageAsItsOwnCalculation)
+{
+    CalcPlanetaryStage();
+    const TPlanetaryGears before = PlanetaryGears;
+    const Extended a = GearPair.a, mn = GearPair.mn;
+    const auto z = GearPair.z;
+    const auto SH = GearPair.SH;
+    PlanetDrawView(5, 11);
+    ASSERT_FALSE(telmvar.Aborted);
+    for (int m = 1; m <= 3; ++m)
+        for (int s = 1; s <= 2; ++s) {
+            EXPECT_EQ(PlanetaryGears.SH[s][m], before.SH[s][m]);
+            EXPECT_EQ(PlanetaryGears.SF[s][m], before.SF[s][m]);
+            EXPECT_EQ(PlanetaryGears.dw[s][m], before.dw[s][m]);
+        }
+    EXPECT_EQ(GearPair.a, a);
+    EXPECT_EQ(GearPair.mn, mn);
+    EXPECT_EQ(GearPair.z[1], z[1]);
+    EXPECT_EQ(GearPair.z[2], z[2]);
+    EXPECT_EQ(GearPair.SH[1], SH[1]);
+    EXPECT_EQ(GearPair.SH[2], SH[2]);
+}
+
+
+// The solid views as STL, read by admesh: no degenerate facet.
+TEST_F(Composer, SolidViewsHaveNoDegenerateFacet)
+{
+    RegisterCadWriters();
+    graphservices.AskLengthInRange = [](const std::string&, Extended& Value, Extended, Extended) { Value = 40; };
+    auto& st = PlanetaryStage;
+    st.CarrierForm = 2;
+    st.CarrierShaft = true;
+    st.dshPi = st.dshPe = 30;
+    PlanetaryGears.dshS = 50;
+    st.dcarrier = 80;
+    st.lcarrier = 40;
+    for (int view : {3, 4, 8, 13}) {
+        SCOPED_TRACE(view);
+        PlanetDrawView(6, static_cast<int16_t>(view));
+        ASSERT_FALSE(telmvar.Aborted);
+        const TAdmeshView v = AdmeshRead(telmvar.ProjectName + ".stl");
+        if (!v.ToolFound) QYR7_VALIDATOR_MISSING("no admesh");
+        EXPECT_GT(v.Facets, 0) << v.Output;
+        EXPECT_EQ(v.Degenerate, 0) << v.Output;
+    }
+}
+
+} // namespace
