@@ -9,6 +9,7 @@
 
 #include "../graphics/cadvalidators.h"
 #include "common/validators.h"
+#include "drawings/sheet/drawingsheet.h"
 #include "drawings/stage/composer.h"
 #include "graphics/cad/cadhatch.h"
 #include "graphics/cad/cadwriterdevices.h"
@@ -16,6 +17,7 @@
 #include "planetary/bearings/planetbearing.h"
 #include "reports/engine/reportservices.h"
 
+#include <filesystem>
 #include <sstream>
 
 namespace
@@ -218,6 +220,47 @@ TEST_F(Composer, SolidViewsHaveNoDegenerateFacet)
         EXPECT_GT(v.Facets, 0) << v.Output;
         EXPECT_EQ(v.Degenerate, 0) << v.Output;
     }
+}
+
+
+// Every view of the default stage as text CAD code, against the goldens
+// beside this test (fixed sheet clock, seeded break line). The sheets'
+// places and scales are checked by hand above; the goldens keep the rest
+// of each drawing from changing unnoticed. A difference writes the output
+// beside its golden as ".out".
+TEST_F(Composer, TextCadOfEveryViewMatchesItsGolden)
+{
+    namespace fs = std::filesystem;
+    RegisterCadWriters();
+    sheetclock.TodayDateText = [] { return std::string("07.12.26"); };
+    sheetclock.NowTimeText = [] { return std::string("9:30"); };
+    sheetclock.TodayIsoDateText = [] { return std::string("2026-12-07"); };
+    const std::string file = telmvar.ProjectName + ".txt";
+    for (int view = 1; view <= 14; ++view) {
+        SCOPED_TRACE(view);
+        hatchstate.HatchRandSeed = 5;
+        std::remove(file.c_str());
+        PlanetDrawView(5, static_cast<int16_t>(view));
+        ASSERT_FALSE(telmvar.Aborted);
+        std::string bytes = ReadBytes(file);
+        ASSERT_FALSE(bytes.empty());
+        // The sheets name the drawing's file, which lies in this test's
+        // own temporary directory.
+        for (size_t at; (at = bytes.find(dir_)) != std::string::npos;)
+            bytes.replace(at, dir_.size(), "<dir>");
+        const fs::path golden = fs::path(QYR7_TEST_DIR) / "golden" / ("stageview_" + std::to_string(view) + ".txt");
+        const fs::path out = fs::path(golden.string() + ".out");
+        const std::string expected = ReadBytes(golden.string());
+        std::error_code ec;
+        if (!expected.empty() && expected == bytes) {
+            fs::remove(out, ec);
+            continue;
+        }
+        std::ofstream(out, std::ios::binary) << bytes;
+        ADD_FAILURE() << (expected.empty() ? "golden file missing: " : "output differs from ") << golden
+                      << "; output written to " << out;
+    }
+    ResetSheetClock();
 }
 
 } // namespace
