@@ -6,11 +6,15 @@
 #include "app/configio.h"
 #include "app/programidentity.h"
 #include "app/qt/mainform_qt.h"
+#include "app/menuhooks.h"
 #include "app/startup.h"
+#include "app/thh.h"
 #include "app/windowplacement.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "foundation/programsettings.h"
+#include "graphics/graphfacade.h"
+#include "graphics/qt/graphwindow_qt.h"
 #include "platform/qt/platform_qt.h"
 #include "qtfixture.h"
 
@@ -76,5 +80,50 @@ TEST_F(QtStartup, TheWindowOpensSizedAndCaptionedWithoutAQuestion)
     qt.MainWindow().OnCloseQuery = [] { return true; };
     qt.MainWindow().Close();
     ThhFormDestroy();
+    startup.Interactive = false;
+}
+
+// Opened with a project, the window shows the configured stage picture
+// (result graphic 0: the sheet, view 10): its display list holds the sheet's
+// blocks and replays onto the window.
+TEST_F(QtStartup, AProjectOpensWithItsStageSheetInTheWindow)
+{
+    PlatformQt qt;
+    ScopedPlatform scope(qt);
+    InstallQtScreenInfo(qt);
+    const auto graph = InstallGraphWindowQt(qt);
+    startup.Interactive = true;
+    const fs::path project = dir / "default.qy7";
+    fs::copy_file(fs::path(QYR7_SOURCE_DIR) / "examples" / "default.qy7", project);
+    telmvar.DbfDir = std::string(QYR7_DATA_DIR) + "/";
+    const TStartOutcome outcome = ThhFormCreate(ParseCommandLine({project.string()}));
+    ASSERT_FALSE(outcome.EndProcess);
+    ASSERT_TRUE(telmvar.ArchiveMode);
+    InstallMenuCommands();
+    telmvar.ScreenPixelsX = 640;
+    telmvar.ScreenPixelsY = 480;
+    wtelmvar.ResultGraphicMode = 0;
+    hh.RefreshAfterChange();
+    EXPECT_FALSE(telmvar.Aborted);
+    EXPECT_FALSE(telmvar.FatalCalcError);
+    EXPECT_GT(GraphFacade.DrawRecordList.size(), 1000u) << "the sheet with its tables and wheels";
+    OpenMainForm(qt);
+    graph->ReplayNow();
+    QApplication::processEvents();
+    const QImage shown = qt.QtMainWindow().ClientArea().grab().toImage();
+    ASSERT_FALSE(shown.isNull());
+    int inked = 0;
+    const QRgb background = shown.pixel(0, 0);
+    for (int y = 0; y < shown.height(); y += 4)
+        for (int x = 0; x < shown.width(); x += 4)
+            inked += shown.pixel(x, y) != background;
+    EXPECT_GT(inked, 100) << "the sheet is drawn on the window";
+    const std::string grab = (dir / "stage_sheet.png").string();
+    shown.save(QString::fromStdString(grab));
+    std::printf("grab of the stage sheet: %dx%d, %d inked samples\n", shown.width(), shown.height(), inked);
+    qt.MainWindow().OnCloseQuery = [] { return true; };
+    qt.MainWindow().Close();
+    ThhFormDestroy();
+    ResetMenuHooks();
     startup.Interactive = false;
 }

@@ -74,6 +74,9 @@ extern "C" int Qyr7RunWindow(int argc, char** argv, const TCommandLine* Cmd)
     hh.Attach(qt.MainWindow());
     if (startup.StartPictureFound)
         ShowPltPicture("start");
+    // A project named on the command line opens with its stage picture.
+    if (telmvar.ArchiveMode)
+        hh.RefreshAfterChange();
     OpenMainForm(qt);
     const int code = QApplication::exec();
     ThhFormDestroy();
