@@ -15,6 +15,7 @@
 #include "graphics/cad/cadwriterdevices.h"
 #include "graphics/graphservices.h"
 #include "planetary/bearings/planetbearing.h"
+#include "planetary/projectfile.h"
 #include "reports/engine/reportservices.h"
 
 #include <filesystem>
@@ -261,6 +262,54 @@ TEST_F(Composer, TextCadOfEveryViewMatchesItsGolden)
                       << "; output written to " << out;
     }
     ResetSheetClock();
+}
+
+
+// The spectrum example with a 6206 on the inner and a 30206 pair in O
+// arrangement on the outer planets: the sheets with bearing blocks and the
+// load spectrum table pass ezdxf's auditor with every block they insert,
+// and the section and the sheet as IGES are read by OCCT without a failure.
+TEST_F(Composer, SpectrumProjectWithBearingsOnEveryDevice)
+{
+    if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("no ezdxf");
+    ReadProjectFile(std::string(QYR7_SOURCE_DIR) + "/examples/spectrum.qy7");
+    ASSERT_FALSE(telmvar.Aborted);
+    auto bearing = [](int n, int Type, const char* Name, Extended T, int Count, Extended C, Extended C0) {
+        auto& r = PlanetBearings[n];
+        r.BearingType = Type;
+        r.Designation = Name;
+        r.d = 30;
+        r.D = 62;
+        r.B = 16;
+        r.CatValue6 = T;
+        r.CatValue8 = 14;
+        r.BearingCount = Count;
+        r.Arrangement = 2;
+        r.C = C;
+        r.C0 = C0;
+    };
+    // Load ratings as the catalogues give them (N).
+    bearing(1, 1, "6206", 0, 1, 19500, 11200);
+    bearing(2, 6, "30206", 17.25L, 2, 43000, 44000);
+    CalcPlanetaryStage();
+    ASSERT_FALSE(telmvar.FatalCalcError);
+    ASSERT_GT(PlanetaryStage.LoadSpectrumCount, 0);
+    for (int view : {3, 5, 9, 10, 11}) {
+        SCOPED_TRACE(view);
+        const std::string out = ViewAsDxf(view);
+        EXPECT_EQ(out.rfind("audit errors=0 fixes=0\n", 0), 0u) << out;
+        EXPECT_EQ(out.find("undefined"), std::string::npos) << out;
+    }
+    RegisterCadWriters();
+    for (int view : {3, 10}) {
+        SCOPED_TRACE(view);
+        PlanetDrawView(2, static_cast<int16_t>(view));
+        ASSERT_FALSE(telmvar.Aborted);
+        const TOcctView v = OcctReadIges(telmvar.ProjectName + ".igs");
+        if (!v.ToolFound) QYR7_VALIDATOR_MISSING("occt draw");
+        EXPECT_TRUE(v.Fails.empty()) << v.Output;
+        EXPECT_GT(v.Edges, 100) << v.Output;
+    }
 }
 
 } // namespace
