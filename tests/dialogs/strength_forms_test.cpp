@@ -331,6 +331,22 @@ TEST_F(Strength, EnteredFactorsHaveNoDetailedPrintout)
     EXPECT_EQ(GearPair.YFYSShiftMode, 0);
 }
 
+TEST_F(Strength, StrengthOptionsShowTheStoredValuesOnEveryActivation)
+{
+    GearPair.CalcMethod = 4;
+    GearPair.FshEntered = false;
+    TForm_qyr5con3 f;
+    EXPECT_FALSE(f.Control("Edit_fshSP").Enabled);
+    f.Control("ComboBox_rfcode").Text = "DIN 3990-41";
+    f.Control("CheckBox_Jainputfsh").Checked = true;
+    f.Changed("CheckBox_Jainputfsh");
+    EXPECT_TRUE(f.Control("Edit_fshSP").Enabled);
+    f.Activate();
+    EXPECT_EQ(f.Control("ComboBox_rfcode").Text, "ISO 6336") << "not confirmed, so replaced";
+    EXPECT_FALSE(f.Control("CheckBox_Jainputfsh").Checked);
+    EXPECT_FALSE(f.Control("Edit_fshSP").Enabled);
+}
+
 TEST_F(Strength, DimensionOptionsResetStaysAfterCancel)
 {
     GearPair.AutoBallDiameter = 1;

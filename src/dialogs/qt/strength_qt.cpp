@@ -4,7 +4,9 @@
 #include "dialogs/qt/formbinder.h"
 #include "dialogs/qt/layoutkit.h"
 #include "dialogs/qt/strengthforms_qt.h"
+#include "dialogs/strength/optionforms.h"
 
+#include <QEvent>
 #include <QGroupBox>
 #include <QString>
 #include <QStringList>
@@ -243,10 +245,37 @@ std::unique_ptr<QDialog> DimensionOptionsLayout(platform::DialogModel&, QWidget*
     return form;
 }
 
-std::unique_ptr<QDialog> StrengthOptionsLayout(platform::DialogModel&, QWidget* parent)
+// FormActivate of the strength options: the fields from the records again
+// whenever the window becomes active.
+class RefillOnActivation final : public QObject
+{
+  public:
+    RefillOnActivation(QDialog& form, TForm_qyr5con3& model) : QObject(&form), form_(form), model_(model)
+    {
+        form.installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &form_ && event->type() == QEvent::WindowActivate) {
+            model_.Activate();
+            for (QObject* child : form_.children())
+                if (auto* binder = dynamic_cast<TFormBinder*>(child)) binder->Refresh();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    QDialog& form_;
+    TForm_qyr5con3& model_;
+};
+
+std::unique_ptr<QDialog> StrengthOptionsLayout(platform::DialogModel& model, QWidget* parent)
 {
     auto form = NewLayoutForm(parent, 520, 420);
     QDialog* f = form.get();
+    if (auto* m = dynamic_cast<TForm_qyr5con3*>(&model)) new RefillOnActivation(*f, *m);
     PlaceCombo(f, "ComboBox_rfcode", 8, 8, 220, {"DIN 3990-1,2,3", "DIN 3990-41", "Input K, Y, Z", "ISO 6336"});
     PlaceRadioGroup(f, "RadioGroup_ka", 8, 40, 400, 2);
     PlaceLabel(f, "Label_yfsx", 8, 122, 110);

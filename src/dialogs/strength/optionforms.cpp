@@ -61,7 +61,7 @@ TForm_qyr5con2::TForm_qyr5con2() : TStageDialogModel("TForm_qyr5con2", "")
     Control("RadioGroup_ka").Visible = false;
     Control("Label_warnung").Caption = "warnings";
     SetHint("Label_warnung", 5460);
-    Control("ComboBox_warnung");
+    SetHint("ComboBox_warnung", 5460);
     AfterLoad = [this] {
         const TGearPairData& p = GearPair;
         SetRadioIndex(*this, "RadioGroup_mess", 2, p.AutoBallDiameter);
