@@ -32,6 +32,8 @@
 #include "drawings/stage/composer.h"
 #include "drawings/stage/wheelviews.h"
 #include "drawings/tooth/calcsheets.h"
+#include "drawings/tooth/meshanimation.h"
+#include "drawings/tooth/toothdrawing.h"
 #include "foundation/programstate.h"
 #include "graphics/diagrams/loadspectrumdiagram.h"
 #include "graphics/printconf.h"
@@ -129,6 +131,8 @@ void InstallMenuCommands()
         ShowMeshStrength(static_cast<int16_t>(Device), static_cast<int16_t>(Mesh));
     };
     dialogservices.RedrawCurrentView = PlanetViewRedraw;
+    wheelviewcomposers.ComposeToothDrawing = ComposeToothDrawing;
+    menuhooks.AnimateMeshing = AnimateMeshing;
     menuhooks.DrawLifeSafetyDiagrams = [](int Kind, int Device, const std::string& Name) {
         DrawLifeSafetyDiagrams(static_cast<uint16_t>(Kind), static_cast<uint16_t>(Device), Name);
     };
