@@ -1,5 +1,6 @@
 // The menu's entries for the parts this program has: each form is created,
 // shown modally and freed by its entry, as the commands expect.
+#include "app/configdialog.h"
 #include "app/menuhooks.h"
 #include "app/menutexts.h"
 #include "app/projecttable.h"
@@ -93,6 +94,7 @@ void InstallMenuCommands()
     menuhooks.RunStrengthInput = RunStrengthInput;
     menuhooks.EditLoadSpectrum = EditLoadSpectrum;
     menuhooks.Forms["TForm_printconf"] = Modal<TForm_printconf>();
+    menuhooks.Forms["Tconfig"] = ShowConfigDialog;
     menuhooks.Forms["TSysinfo"] = Modal<TSysinfo>();
     menuhooks.Forms["TAboutBox"] = Modal<TAboutBox>();
     menuhooks.ShowDrawingInfo = [] { ShowDrawingInfo(); };

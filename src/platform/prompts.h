@@ -4,6 +4,7 @@
 // number parsing and retry loops live in the callers; a back end only shows
 // the question and hands back the raw answer (or nothing on Cancel/Escape).
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -45,6 +46,19 @@ struct TextScreenRequest {
     std::vector<std::string> Lines; // shown in a fixed-pitch font
 };
 
+struct ColourRequest {
+    std::string Caption = "Colour";
+    uint32_t Colour = 0; // 0xBBGGRR, as the program stores colours
+};
+
+// A font as the settings hold it: name, size in points and the style code
+// (bold 1, italic 2, underline 4, strikeout 8).
+struct FontChoice {
+    std::string Name;
+    int Size = 10;
+    int Style = 0;
+};
+
 class Prompts
 {
   public:
@@ -55,6 +69,18 @@ class Prompts
     virtual std::optional<std::string> AskText(const TextPromptRequest& request) = 0;
     // Shows the lines until the user presses OK.
     virtual void ShowTextScreen(const TextScreenRequest& request) = 0;
+    // The desktop's colour and font dialogs, opened on the current choice;
+    // nothing on Cancel (and where a back end has none).
+    virtual std::optional<uint32_t> PickColour(const ColourRequest& request)
+    {
+        (void)request;
+        return std::nullopt;
+    }
+    virtual std::optional<FontChoice> PickFont(const FontChoice& current)
+    {
+        (void)current;
+        return std::nullopt;
+    }
 };
 
 } // namespace platform

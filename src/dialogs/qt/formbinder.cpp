@@ -8,10 +8,15 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QTableWidget>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "dialogs/dialogservices.h"
+#include "platform/dialoghost.h"
+
+#include <cstdlib>
 #include "platform/qt/qttext.h"
 
 namespace dialogs_qt
@@ -74,10 +79,93 @@ void TFormBinder::Connect(QWidget* widget, const std::string& name)
         });
         return;
     }
+    if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        QObject::connect(list, &QListWidget::currentRowChanged, this, [this, name](int row) {
+            if (refreshing_) return;
+            model_.Control(name).Text = row < 0 ? std::string() : std::to_string(row);
+            model_.Changed(name);
+            Refresh();
+        });
+        QObject::connect(list, &QListWidget::itemDoubleClicked, this, [this, name] { Press(name + "DblClick"); });
+        return;
+    }
+    if (auto* table = qobject_cast<QTableWidget*>(widget)) {
+        QObject::connect(table, &QTableWidget::cellChanged, this, [this, name, table](int, int) {
+            if (refreshing_) return;
+            std::string cells;
+            for (int r = 0; r < table->rowCount(); ++r) {
+                if (r > 0) cells += '\n';
+                for (int c = 0; c < table->columnCount(); ++c) {
+                    if (c > 0) cells += '\t';
+                    if (const QTableWidgetItem* item = table->item(r, c)) cells += FromQString(item->text());
+                }
+            }
+            model_.Control(name).Caption = cells;
+            model_.Changed(name);
+            Refresh();
+        });
+        QObject::connect(table, &QTableWidget::currentCellChanged, this, [this, name](int row, int col) {
+            if (refreshing_ || row < 0) return;
+            model_.Control(name).Text = std::to_string(row) + "," + std::to_string(col);
+            model_.Changed(name);
+            Refresh();
+        });
+        QObject::connect(table, &QTableWidget::cellDoubleClicked, this, [this, name] { Press(name + "DblClick"); });
+        return;
+    }
     if (auto* button = qobject_cast<QPushButton*>(widget)) {
         QObject::connect(button, &QPushButton::clicked, this, [this, name] { Press(name); });
     }
 }
+
+namespace
+{
+
+QStringList SplitLines(const std::string& text, char separator)
+{
+    return ToQString(text).split(QChar(separator));
+}
+
+// A list: the items are the control's caption, one a line; its text is the
+// row chosen (from 0; empty for none).
+void ShowList(QListWidget& list, const platform::DialogControl& c)
+{
+    const QStringList items = c.Caption.empty() ? QStringList() : SplitLines(c.Caption, '\n');
+    QStringList now;
+    for (int i = 0; i < list.count(); ++i)
+        now << list.item(i)->text();
+    if (now != items) {
+        list.clear();
+        list.addItems(items);
+    }
+    const int row = c.Text.empty() ? -1 : std::atoi(c.Text.c_str());
+    if (list.currentRow() != row) list.setCurrentRow(row);
+}
+
+// A grid: the caption holds the rows, one a line, cells separated by tabs;
+// the text is the current cell as "row,column" (from 0).
+void ShowTable(QTableWidget& table, const platform::DialogControl& c)
+{
+    const QStringList rows = SplitLines(c.Caption, '\n');
+    for (int r = 0; r < rows.size() && r < table.rowCount(); ++r) {
+        const QStringList cells = rows[r].split(QChar('\t'));
+        for (int col = 0; col < cells.size() && col < table.columnCount(); ++col) {
+            QTableWidgetItem* item = table.item(r, col);
+            if (!item) {
+                item = new QTableWidgetItem;
+                table.setItem(r, col, item);
+            }
+            if (item->text() != cells[col]) item->setText(cells[col]);
+        }
+    }
+    const auto comma = c.Text.find(',');
+    if (comma != std::string::npos) {
+        const int r = std::atoi(c.Text.c_str()), col = std::atoi(c.Text.c_str() + comma + 1);
+        if (table.currentRow() != r || table.currentColumn() != col) table.setCurrentCell(r, col);
+    }
+}
+
+} // namespace
 
 void TFormBinder::Press(const std::string& name)
 {
@@ -140,6 +228,10 @@ void TFormBinder::Refresh()
         } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
             const int i = combo->findText(ToQString(c.Text));
             if (i >= 0) combo->setCurrentIndex(i);
+        } else if (auto* list = qobject_cast<QListWidget*>(w)) {
+            ShowList(*list, c);
+        } else if (auto* table = qobject_cast<QTableWidget*>(w)) {
+            ShowTable(*table, c);
         }
     }
     refreshing_ = false;

@@ -5,7 +5,10 @@
 // go back into the control and to the model's change handler; a button
 // press goes to the model, whose answer closes the form, keeps it open or
 // brings it to the front. A form is thus a layout of named widgets and
-// nothing else.
+// nothing else. A list shows its control's caption as items, one a line,
+// and keeps the chosen row (from 0) as the text; a grid shows the caption's
+// lines as rows of tab-separated cells and keeps the current cell as
+// "row,column"; a double click on either presses name + "DblClick".
 
 #include <QDialog>
 #include <QObject>

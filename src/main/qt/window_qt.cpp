@@ -12,6 +12,7 @@
 #include "app/menuhooks.h"
 #include "app/qt/hilfebild_qt.h"
 #include "app/qt/mainform_qt.h"
+#include "app/qt/configdialog_qt.h"
 #include "app/qt/systeminfo_qt.h"
 #include "app/startup.h"
 #include "app/thh.h"
@@ -57,6 +58,7 @@ extern "C" int Qyr7RunWindow(int argc, char** argv, const TCommandLine* Cmd)
     graphics_qt::InstallPlotForms(qt.QtDialogs());
     RegisterHilfebildForm(qt.QtDialogs());
     RegisterSystemInfoForms(qt.QtDialogs());
+    RegisterConfigForms(qt.QtDialogs());
     // The table browser, the file list preview and the print settings.
     xbase_qt::RegisterTableBrowserForm(qt.QtDialogs());
     reports_qt::RegisterPreviewForms(qt.QtDialogs());

@@ -169,8 +169,28 @@ void PromptsImplHeadless::ShowTextScreen(const TextScreenRequest& request)
     }
 }
 
+std::optional<uint32_t> PromptsImplHeadless::PickColour(const ColourRequest& request)
+{
+    colourRequests_.push_back(request);
+    std::optional<uint32_t> answer;
+    if (!TakeScripted(session_, colours_, answer, request.Caption)) answer.reset();
+    return answer;
+}
+
+std::optional<FontChoice> PromptsImplHeadless::PickFont(const FontChoice& current)
+{
+    fontRequests_.push_back(current);
+    std::optional<FontChoice> answer;
+    if (!TakeScripted(session_, fonts_, answer, "Font " + current.Name)) answer.reset();
+    return answer;
+}
+
 void PromptsImplHeadless::Reset()
 {
+    colours_.clear();
+    fonts_.clear();
+    colourRequests_.clear();
+    fontRequests_.clear();
     selections_.clear();
     texts_.clear();
     selectionRequests_.clear();

@@ -83,6 +83,12 @@ class PromptsImplHeadless final : public Prompts
     std::optional<int> Select(const SelectionRequest& request) override;
     std::optional<std::string> AskText(const TextPromptRequest& request) override;
     void ShowTextScreen(const TextScreenRequest& request) override;
+    std::optional<uint32_t> PickColour(const ColourRequest& request) override;
+    std::optional<FontChoice> PickFont(const FontChoice& current) override;
+    void QueueColour(std::optional<uint32_t> colour) { colours_.push_back(colour); }
+    void QueueFont(std::optional<FontChoice> font) { fonts_.push_back(std::move(font)); }
+    const std::vector<ColourRequest>& ColourRequests() const { return colourRequests_; }
+    const std::vector<FontChoice>& FontRequests() const { return fontRequests_; }
 
     void QueueSelection(std::optional<int> index) { selections_.push_back(index); }
     void QueueText(std::optional<std::string> text) { texts_.push_back(std::move(text)); }
@@ -99,6 +105,10 @@ class PromptsImplHeadless final : public Prompts
     std::vector<SelectionRequest> selectionRequests_;
     std::vector<TextPromptRequest> textRequests_;
     std::vector<TextScreenRequest> screens_;
+    std::deque<std::optional<uint32_t>> colours_;
+    std::deque<std::optional<FontChoice>> fonts_;
+    std::vector<ColourRequest> colourRequests_;
+    std::vector<FontChoice> fontRequests_;
 };
 
 class DialogHostImplHeadless final : public DialogHost

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QColorDialog>
+#include <QFontDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
@@ -186,6 +188,33 @@ void PromptsImplQt::ShowTextScreen(const TextScreenRequest& request)
     QObject::connect(box, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     layout->addWidget(box);
     dialog.exec();
+}
+
+std::optional<uint32_t> PromptsImplQt::PickColour(const ColourRequest& request)
+{
+    // Stored colours are 0xBBGGRR.
+    const QColor start(request.Colour & 0xFF, (request.Colour >> 8) & 0xFF, (request.Colour >> 16) & 0xFF);
+    const QColor chosen = QColorDialog::getColor(start, QApplication::activeWindow(), ToQString(request.Caption));
+    if (!chosen.isValid()) return std::nullopt;
+    return static_cast<uint32_t>(chosen.red()) | static_cast<uint32_t>(chosen.green()) << 8 |
+           static_cast<uint32_t>(chosen.blue()) << 16;
+}
+
+std::optional<FontChoice> PromptsImplQt::PickFont(const FontChoice& current)
+{
+    QFont start(ToQString(current.Name), current.Size > 0 ? current.Size : 10);
+    start.setBold(current.Style & 1);
+    start.setItalic(current.Style & 2);
+    start.setUnderline(current.Style & 4);
+    start.setStrikeOut(current.Style & 8);
+    bool ok = false;
+    const QFont f = QFontDialog::getFont(&ok, start, QApplication::activeWindow());
+    if (!ok) return std::nullopt;
+    FontChoice c;
+    c.Name = FromQString(f.family());
+    c.Size = f.pointSize() > 0 ? f.pointSize() : current.Size;
+    c.Style = (f.bold() ? 1 : 0) | (f.italic() ? 2 : 0) | (f.underline() ? 4 : 0) | (f.strikeOut() ? 8 : 0);
+    return c;
 }
 
 } // namespace platform

@@ -17,6 +17,8 @@ class PromptsImplQt final : public Prompts
     std::optional<int> Select(const SelectionRequest& request) override;
     std::optional<std::string> AskText(const TextPromptRequest& request) override;
     void ShowTextScreen(const TextScreenRequest& request) override;
+    std::optional<uint32_t> PickColour(const ColourRequest& request) override;
+    std::optional<FontChoice> PickFont(const FontChoice& current) override;
 };
 
 } // namespace platform

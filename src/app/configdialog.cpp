@@ -1,0 +1,1171 @@
+#include "app/configdialog.h"
+
+#include "app/configio.h"
+#include "app/projectcommands.h"
+#include "app/windowplacement.h"
+#include "dialogs/fileguard.h"
+#include "dialogs/helptext.h"
+#include "dialogs/messageboxes.h"
+#include "dialogs/prompts.h"
+#include "dialogs/stagedialog.h"
+#include "foundation/codepage.h"
+#include "foundation/datetexts.h"
+#include "foundation/fileutil.h"
+#include "foundation/numbertext.h"
+#include "foundation/programsettings.h"
+#include "foundation/programstate.h"
+#include "foundation/textfile.h"
+#include "foundation/textutil.h"
+#include "graphics/cadsettings.h"
+#include "graphics/graphfacade.h"
+#include "graphics/graphsettings.h"
+#include "graphics/writers/plotcommand.h"
+#include "platform/platform.h"
+#include "reports/engine/reportengine.h"
+#include "reports/textview/printsettings.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace
+{
+
+constexpr Extended DegPerRad = 57.295779513082320876798L;
+
+std::string Sig(Extended X)
+{
+    return TrimBlanks(FloatToSignificant(X));
+}
+
+std::vector<std::string> Split(const std::string& S, char Sep)
+{
+    std::vector<std::string> out(1);
+    for (char c : S) {
+        if (c == Sep)
+            out.emplace_back();
+        else
+            out.back() += c;
+    }
+    return out;
+}
+
+std::string Join(const std::vector<std::string>& Parts, char Sep)
+{
+    std::string s;
+    for (std::size_t i = 0; i < Parts.size(); ++i) {
+        if (i > 0) s += Sep;
+        s += Parts[i];
+    }
+    return s;
+}
+
+// The colour number n of panel K: panel K shows ColourTable[K], and colour
+// number n is drawn with the entry below.
+const int ColourEntryOfNumber[17] = {0, 12, 14, 10, 11, 9, 13, 15, 1, 2, 3, 4, 5, 6, 7, 8, 0};
+
+int NumberOfEntry(int K)
+{
+    for (int n = 1; n <= 16; ++n)
+        if (ColourEntryOfNumber[n] == K) return n;
+    return 16;
+}
+
+std::string StyleText(int Style)
+{
+    std::string s;
+    if (Style & 1) s += "bold ";
+    if (Style & 2) s += "italic ";
+    if (Style & 4) s += "underline ";
+    if (Style & 8) s += "strikeout ";
+    return TrimBlanks(s);
+}
+
+} // namespace
+
+// --- colour number picker ----------------------------------------------------------
+
+const std::vector<std::string>& TForm_selectcolor::Lines()
+{
+    static const std::vector<std::string> lines = [] {
+        const char* names[] = {"red",        "yellow",      "green",      "cyan",        "blue",  "magenta",
+                               "white",      "dark blue",   "dark green", "dark cyan",   "dark red",
+                               "dark magenta", "brown",     "light grey", "dark grey",   "black"};
+        std::vector<std::string> v;
+        for (int n = 1; n <= 16; ++n)
+            v.push_back(std::to_string(n) + " (" + names[n - 1] + ")");
+        return v;
+    }();
+    return lines;
+}
+
+TForm_selectcolor::TForm_selectcolor()
+{
+    Control("ListBox_colors").Caption = Join(Lines(), '\n');
+    Control("ListBox_colors").Text = "0";
+    Control("Button_ok").Caption = "OK";
+    Control("Button_cancel").Caption = "Cancel";
+}
+
+void TForm_selectcolor::Preselect(int Number)
+{
+    Control("ListBox_colors").Text = std::to_string(std::clamp(Number, 1, 16) - 1);
+    Touch();
+}
+
+int TForm_selectcolor::Chosen() const
+{
+    const platform::DialogControl* c = FindControl("ListBox_colors");
+    const int row = c && !c->Text.empty() ? std::atoi(c->Text.c_str()) : 0;
+    return std::clamp(row, 0, 15) + 1;
+}
+
+platform::DialogAction TForm_selectcolor::Press(const std::string& Name)
+{
+    if (Name == "Button_ok" || Name == "ListBox_colorsDblClick") return platform::DialogAction::Accept;
+    if (Name == "Button_cancel" || Name == "Escape") {
+        telmvar.Aborted = true;
+        return platform::DialogAction::Reject;
+    }
+    return platform::DialogAction::None;
+}
+
+bool SelectColourNumber(int& Number)
+{
+    TForm_selectcolor picker;
+    picker.Preselect(Number);
+    if (platform::CurrentPlatform().Dialogs().RunModal(picker) != platform::DialogResult::Ok) {
+        telmvar.Aborted = false;
+        return false;
+    }
+    Number = picker.Chosen();
+    return true;
+}
+
+// --- the configuration dialog --------------------------------------------------------
+
+const std::vector<std::pair<std::string, std::string>>& Tconfig::Pages()
+{
+    static const std::vector<std::pair<std::string, std::string>> pages{
+        {"Tab_dir", "Directories"}, {"Tab_grafik", "Graphics"},  {"Tab_cad", "CAD"},
+        {"Tab_color", "Colour"},    {"Tab_drucker", "Printer"},  {"Tab_textdruck", "Printout"},
+        {"Tab_einstellung", "Settings"}, {"Tab_extern", "external"}, {"Tab_zeichnung", "Drawing"}};
+    return pages;
+}
+
+const std::vector<std::string>& Tconfig::Items(const std::string& C)
+{
+    static const std::map<std::string, std::vector<std::string>> items = [] {
+        std::map<std::string, std::vector<std::string>> m;
+        m["RadioGroup_bildschirmgrafik"] = {"color", "monochrom"};
+        m["ComboBox_screensizecode"] = {"Input", "max 4:3", "max"};
+        m["ComboBox_dialogwindowSizecode"] = {"Input", "Auto"};
+        m["radiogroupcadtexttyp"] = {"OEM (ASCII)", "ANSI", "\xC4 -> Ae, \xDF -> ss"};
+        m["ComboBox_cadstltype"] = {"Binary", "ASCII"};
+        m["RadioGroup_printmono"] = {"Monochrome", "Color / grey-scale"};
+        m["RadioGroup_orientation"] = {"Portrait", "Landscape"};
+        m["ComboBox_lpt"] = {"LPT1", "LPT2", "LPT3", "LPT4"};
+        m["RadioGroup_trenn"] = {"lines  ---- ====  ****", "lines  ---- ----  ----", "blanks and empty lines",
+                                 "compressed, without space lines"};
+        m["RadioGroup_date"] = {"DD.MM.YYYY", "MM/DD/YYYY", "YYYY-MM-DD", "DD/MM/YYYY"};
+        std::vector<std::string> devices;
+        for (int d = 1; d <= 7; ++d)
+            devices.push_back(ReportDeviceName(d));
+        m["ComboBox_ausdruckdefault"] = devices;
+        m["ComboBox_textwindowsizecode"] = {"Input", "Auto"};
+        m["RadioGroup_ff"] = {"with header", "header only page 1"};
+        m["RadioGroup_ausgrad"] = {"decimal degrees", "degrees, minutes, seconds"};
+        m["RadioGroup_hilfegrad"] = {"0 : No info window", "1 : default help level", "2 : extended help, single input"};
+        m["RadioGroup_punktkomma"] = {"x.xx", "x,xx"};
+        m["RadioGroup_ExcelDot"] = {"English x.xx", "German x,xx"};
+        m["RadioGroup_chars"] = {"\xB2  \xB5  \xB0", "2  u  deg"};
+        m["RadioGroup_ergebnisgrafik"] = {"default", "Quick 1", "Quick 3", "Production drawing", "Diagram", "Drawing",
+                                          "Quick 4"};
+        m["ComboBox_zeichnkopf"] = {"DIN 6771 min.", "ISO 7200 Fig.1", "ISO 7200 Fig.2", "DIN 6771"};
+        m["ComboBox_7200rand"] = {"5 mm", "10 mm"};
+        m["ComboBox_index"] = {"a,b,c...", "1,2,3...", "A,B,C...", "....."};
+        return m;
+    }();
+    static const std::vector<std::string> none;
+    if (C == "ComboBox_unit") {
+        static std::vector<std::string> units;
+        units.clear();
+        for (int u = 0; u <= 4; ++u)
+            units.push_back(DisplayText(wtelmvar.UnitSystemNames[u]));
+        return units;
+    }
+    const auto it = items.find(C);
+    return it == items.end() ? none : it->second;
+}
+
+std::string Tconfig::Caption() const
+{
+    return DisplayText(telmvar.ProgramName + " " + "Configuration");
+}
+
+void Tconfig::SetRadio(const std::string& Group, int Index)
+{
+    const int n = static_cast<int>(Items(Group).size());
+    for (int i = 0; i < n; ++i)
+        Control(Group + "_" + std::to_string(i)).Checked = i == Index;
+}
+
+int Tconfig::RadioIndex(const std::string& Group)
+{
+    const int n = static_cast<int>(Items(Group).size());
+    for (int i = 0; i < n; ++i)
+        if (Control(Group + "_" + std::to_string(i)).Checked) return i;
+    return 0;
+}
+
+void Tconfig::SetCombo(const std::string& Combo, int Index)
+{
+    const auto& items = Items(Combo);
+    Control(Combo).Text = Index >= 0 && Index < static_cast<int>(items.size()) ? items[static_cast<std::size_t>(Index)]
+                                                                                : std::string();
+}
+
+int Tconfig::ComboIndex(const std::string& Combo)
+{
+    const auto& items = Items(Combo);
+    const auto it = std::find(items.begin(), items.end(), Control(Combo).Text);
+    return it == items.end() ? 0 : static_cast<int>(it - items.begin());
+}
+
+// --- grids -------------------------------------------------------------------------
+
+namespace
+{
+const char* const LayerGrid = "StringGrid_layer";
+const char* const ColourGrid = "StringGrid_color";
+} // namespace
+
+std::vector<std::vector<std::string>> Tconfig::GridCells(const TGrid& G)
+{
+    std::vector<std::vector<std::string>> cells(static_cast<std::size_t>(G.Rows),
+                                                std::vector<std::string>(static_cast<std::size_t>(G.Cols)));
+    const auto rows = Split(Control(G.Name).Caption, '\n');
+    for (std::size_t r = 0; r < rows.size() && r < cells.size(); ++r) {
+        const auto cols = Split(rows[r], '\t');
+        for (std::size_t c = 0; c < cols.size() && c < cells[r].size(); ++c)
+            cells[r][c] = cols[c];
+    }
+    return cells;
+}
+
+void Tconfig::SetGridCell(const TGrid& G, int Row, int Col, const std::string& Text)
+{
+    auto cells = GridCells(G);
+    cells[static_cast<std::size_t>(Row - 1)][static_cast<std::size_t>(Col)] = Text;
+    std::vector<std::string> rows;
+    for (const auto& r : cells)
+        rows.push_back(Join(r, '\t'));
+    Control(G.Name).Caption = Join(rows, '\n');
+    Touch();
+}
+
+int Tconfig::GridRow(const TGrid& G)
+{
+    const std::string& t = Control(G.Name).Text;
+    return t.empty() ? 1 : std::clamp(std::atoi(t.c_str()) + 1, 1, G.Rows);
+}
+
+std::string Tconfig::LayerCell(int Row, int Col)
+{
+    return GridCells({LayerGrid, 5, 3})[static_cast<std::size_t>(Row - 1)][static_cast<std::size_t>(Col)];
+}
+void Tconfig::SetLayerCell(int Row, int Col, const std::string& Text) { SetGridCell({LayerGrid, 5, 3}, Row, Col, Text); }
+std::string Tconfig::ColourCell(int Row, int Col)
+{
+    return GridCells({ColourGrid, 16, 2})[static_cast<std::size_t>(Row - 1)][static_cast<std::size_t>(Col)];
+}
+void Tconfig::SetColourCell(int Row, int Col, const std::string& Text)
+{
+    SetGridCell({ColourGrid, 16, 2}, Row, Col, Text);
+}
+
+// --- plot command lines -----------------------------------------------------------------
+
+void Tconfig::PlotLines(const std::vector<std::string>& Lines)
+{
+    Control("ListBox_korvilt").Caption = Join(Lines, '\n');
+    Touch();
+}
+
+std::vector<std::string> Tconfig::PlotLines()
+{
+    auto lines = Split(Control("ListBox_korvilt").Caption, '\n');
+    lines.resize(PlotCmdMax);
+    return lines;
+}
+
+int Tconfig::PlotLineIndex()
+{
+    const std::string& t = Control("ListBox_korvilt").Text;
+    return t.empty() ? -1 : std::clamp(std::atoi(t.c_str()), 0, PlotCmdMax - 1);
+}
+
+void Tconfig::ConfigurePlotLine()
+{
+    telmvar.Aborted = false;
+    if (PlotLineIndex() < 0) Control("ListBox_korvilt").Text = "0";
+    const int i = PlotLineIndex();
+    auto lines = PlotLines();
+    std::string line = lines[static_cast<std::size_t>(i)];
+    RunConfKorviltForm(line, false);
+    if (!telmvar.Aborted) {
+        lines[static_cast<std::size_t>(i)] = line;
+        PlotLines(lines);
+    }
+    telmvar.Aborted = false;
+}
+
+// --- creation ---------------------------------------------------------------------------
+
+Tconfig::Tconfig()
+{
+    const std::string dataExt = telmvar.DataExt;
+    const std::pair<const char*, std::string> captions[] = {
+        {"Button_ok", "OK"},
+        {"Button_cancel", "Cancel"},
+        {"Button_save", "&Save"},
+        {"Button_import", "Import"},
+        {"Button_export", "Export"},
+        {"GroupBox_dir", "Directories"},
+        {"Label_dirdbf", "Database directory (dbf)"},
+        {"Label_direxe", "TELMORA EXE Directory"},
+        {"Label_dirplt", "Directory of help files (hlp) and images (plt)"},
+        {"Label_dirtemp", "Temporary directory"},
+        {"Label_diredi", "EDI Directory"},
+        {"Label_dirdata", "." + dataExt + " Directory"},
+        {"Label_dircad", "CAD Directory"},
+        {"Label_dirworking", "Working Directory"},
+        {"Button_workingDir", "?"},
+        {"Button_dirtempenv", "<"},
+        {"Label_user", "User: " + std::string(std::getenv("USER") ? std::getenv("USER") : "")},
+        {"CheckBox_dbftemp", "copy DBF -> TEMP"},
+        {"RadioGroup_bildschirmgrafik", "Color graphics"},
+        {"Button_hintergrundfarbe", "background colour..."},
+        {"Button_font", "Font..."},
+        {"Label_textbreitenfaktor", "Textwidth/height"},
+        {"Label_texthoehenfaktor", "Text height factor"},
+        {"GroupBox_aufloesung", "Window Size"},
+        {"Label_zoomfaktor", "zoom increment"},
+        {"Label_panfaktor", "pan faktor"},
+        {"CheckBox_umrandung", "Border line"},
+        {"Label_dialogfenster", "dialog window size %"},
+        {"Label_dialogelemente", "Dialog element size %"},
+        {"CheckBox_3dxyz", "3D Edit x,y,z"},
+        {"CheckBox_zeichfusszeile",
+         TodayDateText() + " " + NowTimeText() + " - TELMORA " + telmvar.ProgramName + " V" + telmvar.ProgramVersion},
+        {"Button_grafikhilfe", "&Help"},
+        {"Label_layer", "Layer / Colour / pen width"},
+        {"Button_selectlayercolor", "Colour..."},
+        {"CheckBox_layermonochrom", "Layer Monochrome ?"},
+        {"Label_cadfont", "Text font"},
+        {"Label_cadtextbreite", "Textwidth/height"},
+        {"Label_cadtextwinkel", "Font angle"},
+        {"CheckBox_diagrammgrenzen", "Enter limits of diagrams"},
+        {"Label_dxfdec", "Digits for floating point numbers DXF, TXT"},
+        {"radiogroupcadtexttyp", "Text Type"},
+        {"CheckBox_3Dto2D", "3D->2D DXF/IGES"},
+        {"CheckBox_execCadFile", "Exec CAD App ?"},
+        {"CheckBox_japolyArcToLines", "Polyline Arc -> Lines ?"},
+        {"Label_resolutionArcToLines", "precision"},
+        {"Label_resolutionmm", "mm"},
+        {"Label_cadstltype", "STL Type"},
+        {"Button_helpcad", "&Help"},
+        {"Button_selectcolor", "Colour..."},
+        {"Button_dick1", "pen width=1"},
+        {"Button_dick2", "pen width=2"},
+        {"Button_dick3", "pen width=3"},
+        {"Button_resetcolor", "<"},
+        {"Button_colorhilfe", "&Help"},
+        {"GroupBox_ursprung", "Origin"},
+        {"Label_printscale", "Scale x"},
+        {"Label_printscaley", "Scale y"},
+        {"RadioGroup_printmono", "shading"},
+        {"RadioGroup_orientation", "Printout"},
+        {"CheckBox_printerDialogbox", "Show output code dialogue box"},
+        {"Label_lpt", "LPT-Interface for text printing (Console)"},
+        {"Button_helpprint", "&Help"},
+        {"RadioGroup_trenn", "Select linetype"},
+        {"Label_linesperpage", "Max. lines per page for printer"},
+        {"Label_spacelines", "header space lines"},
+        {"RadioGroup_date", "date"},
+        {"GroupBox_ausdruckdefault", "output code"},
+        {"CheckBox_ausdruckshowdialog", "Show output code dialogue box"},
+        {"GroupBox_textwindow", "Text window"},
+        {"Label_left", "left"},
+        {"Label_top", "top"},
+        {"Label_width", "width"},
+        {"Label_height", "height"},
+        {"Button_Textwindow", "<"},
+        {"Button_textfont", "Font.."},
+        {"RadioGroup_ff", "text printout"},
+        {"RadioGroup_ausgrad", "Angle"},
+        {"Label_unit", "Unit"},
+        {"Button_helpausdruck", "&Help"},
+        {"RadioGroup_hilfegrad", "Help level"},
+        {"RadioGroup_punktkomma", "Decimal sign CAD->TXT "},
+        {"RadioGroup_ExcelDot", "Decimal sign Excel"},
+        {"Label_dezimalstellen", "digits for floating point numbers"},
+        {"CheckBox_archivmode", "Archive flag ?"},
+        {"CheckBox_aktuellfile", "actual." + dataExt + " ?"},
+        {"RadioGroup_chars", "Special characters"},
+        {"CheckBox_hidewarnings", "Suppress hints and warnings"},
+        {"RadioGroup_ergebnisgrafik", "Result Screen"},
+        {"CheckBox_saveMenuLanguage", "Save Menu Language ?"},
+        {"Label_externtxt", "word processor"},
+        {"Label_externhtml", "HTML Browser"},
+        {"Label_handbuchdir", telmvar.ProgramName + " E-Manual"},
+        {"Label_korvilt", "KORVILT Command Lines"},
+        {"Button_confkorvilt", "Config"},
+        {"Button_editkorviltcommandline", "Edit"},
+        {"CheckBox_zeichtelmoratitel", "TELMORA " + telmvar.ProgramTitle + " V" + telmvar.ProgramVersion + " ?"},
+        {"CheckBox_zeichfilename", "file name " + ShortenPath(telmvar.DataDir + telmvar.ProjectName).substr(0, 50) + " ?"},
+        {"CheckBox_zeichdatum", TodayDateText() + " " + NowTimeText() + " ?"},
+        {"CheckBox_zeichlogo", "$logo_1.dx$ ?"},
+        {"CheckBox_zeichnungskopf", "Production drawing with header ?"},
+        {"Label_zeichnkopf", "Drawing with header"},
+        {"CheckBox_copyrightvermerk", "Copyright notice ?"},
+        {"Label_7200rand", "sheet border"},
+        {"CheckBox_abc123", "ABCD-1234  Border line"},
+        {"CheckBox_mmscale", "mm Scale  Border line"},
+        {"CheckBox_aenderungen", "Show modifications ? "},
+        {"CheckBox_zeichhead034", "$head_0.dx$, $head_3.dx$, $head_4.dx$ ?"},
+        {"CheckBox_zeichinsert034", "$insert_0.dx$, $insert_3.dx$, $insert_4.dx$ ?"},
+        {"Label_index", "Index"},
+        {"Label_freigabefeld", "Drawing approved"},
+        {"Label_massfaktorconfig", "Size coeff. Dimensioning"},
+    };
+    for (const auto& [name, text] : captions)
+        Control(name).Caption = DisplayText(text);
+    for (const char* b : {"Button_dirdbf", "Button_direxe", "Button_dirplt", "Button_dirtemp", "Button_diredi",
+                          "Button_dirdata", "Button_dircad", "Button_externtxt", "Button_externhtml",
+                          "Button_handbuchdir"})
+        Control(b).Caption = "...";
+    for (const char* b : {"Button_textbreitenfaktor", "Button_texthoehenfaktor", "Button_aufloesung", "Button_x",
+                          "Button_y", "Button_zoom", "Button_pan", "Button_dialogsize", "Button_dialogelemente",
+                          "Button_layer1", "Button_layer2", "Button_layer3", "Button_layer4", "Button_layer5",
+                          "Button_cadtextbreite", "Button_cadtextwinkel", "Button_dxfdec", "Button_printxorigin",
+                          "Button_printyorigin", "Button_printscalex1", "Button_scaleyx", "Button_freigabefeld",
+                          "Button_massfaktorconfig"})
+        Control(b).Caption = "<";
+    Control("Edit_dirworking").Enabled = false;
+    Control("CheckBox_dbftemp").Visible = false;
+    Control("CheckBox_zeichfusszeile").Visible = false;
+    Control("CheckBox_printerDialogbox").Visible = false;
+    Control("RadioGroup_ExcelDot").Visible = false;
+    Control("Button_selectcolor").Visible = false;
+    Control("Panel_color0").Visible = false;
+    for (int k = 0; k <= 15; ++k)
+        Control("Panel_color" + std::to_string(k)).Caption = std::to_string(NumberOfEntry(k));
+    for (const char* group : {"RadioGroup_bildschirmgrafik", "radiogroupcadtexttyp", "RadioGroup_printmono",
+                              "RadioGroup_orientation", "RadioGroup_trenn", "RadioGroup_date", "RadioGroup_ff",
+                              "RadioGroup_ausgrad", "RadioGroup_hilfegrad", "RadioGroup_punktkomma",
+                              "RadioGroup_ExcelDot", "RadioGroup_chars", "RadioGroup_ergebnisgrafik"}) {
+        const auto& items = Items(group);
+        for (std::size_t i = 0; i < items.size(); ++i)
+            Control(std::string(group) + "_" + std::to_string(i)).Caption = DisplayText(items[i]);
+    }
+    Control("Tab_pages").Text = "Tab_grafik"; // the page shown first
+    const TScreenInfo s = winutil.QueryScreen();
+    Control("Panel_colour").Caption = std::to_string(s.ScreenWidth) + " x " + std::to_string(s.ScreenHeight);
+    SetHints();
+    LoadStep();
+}
+
+void Tconfig::SetHints()
+{
+    const std::pair<const char*, uint16_t> levelled[] = {
+        {"Edit_dirdbf", 1600}, {"Edit_direxe", 1830}, {"Edit_dirplt", 1590}, {"Edit_dirtemp", 1610},
+        {"Edit_diredi", 1595}, {"Edit_dirdata", 1615}, {"Edit_dircad", 1570}, {"Edit_dirworking", 1605},
+        {"RadioGroup_bildschirmgrafik", 1670}, {"Edit_textbreitenfaktor", 1730}, {"Edit_texthoehenfaktor", 1730},
+        {"GroupBox_aufloesung", 1710}, {"Edit_zoomfaktor", 1800}, {"Edit_panfaktor", 1810},
+        {"SpinEdit_dialogfenster", 1725}, {"SpinEdit_dialogelemente", 1725}, {"CheckBox_layermonochrom", 1585},
+        {"Edit_cadfont", 1720}, {"Edit_cadtextbreite", 1730}, {"Edit_cadtextwinkel", 1740},
+        {"CheckBox_diagrammgrenzen", 1960}, {"SpinEdit_dxfdec", 1980}, {"CheckBox_3Dto2D", 1715},
+        {"CheckBox_execCadFile", 1735}, {"CheckBox_japolyArcToLines", 1300}, {"Edit_resolutionArcToLines", 1305},
+        {"ComboBox_cadstltype", 1310}, {"RadioGroup_hilfegrad", 1580}, {"RadioGroup_punktkomma", 1755},
+        {"SpinEdit_dezimalstellen", 1750}, {"CheckBox_archivmode", 2530}, {"CheckBox_aktuellfile", 2535},
+        {"CheckBox_hidewarnings", 2545}};
+    const std::pair<const char*, uint16_t> always[] = {
+        {"RadioGroup_ergebnisgrafik", 2820}, {"Edit_externtxt", 2500}, {"Edit_handbuchdir", 2550},
+        {"ComboBox_7200rand", 2540}};
+    for (const auto& [name, no] : levelled) {
+        Control(name).HintNumber = no;
+        Control(name).Hint = telmvar.HelpLevel == 0 ? std::string() : GetHelpHint(no);
+    }
+    for (const auto& [name, no] : always) {
+        Control(name).HintNumber = no;
+        Control(name).Hint = GetHelpHint(no);
+    }
+}
+
+// --- load step ----------------------------------------------------------------------------
+
+void Tconfig::ShowPanels()
+{
+    for (int k = 0; k <= 15; ++k)
+        Control("Panel_color" + std::to_string(k)).Text = std::to_string(panelColours_[static_cast<std::size_t>(k)]);
+    Control("Panel_colour").Text = std::to_string(graphsettings.BackgroundColour);
+    Touch();
+}
+
+void Tconfig::ShowFonts()
+{
+    Control("Edit_font").Text = graphFont_;
+    Control("Label_hstyle").Caption = StyleText(graphStyle_);
+    Control("Label_courier").Caption = printFont_;
+    Control("Label_couriersize").Caption = std::to_string(printSize_);
+    Control("Label_courierstyle").Caption = StyleText(printStyle_);
+    Touch();
+}
+
+void Tconfig::LoadStep()
+{
+    const TTelmvar& t = telmvar;
+    const TWtelmvar& w = wtelmvar;
+    const TCadSettings& c = cadsettings;
+    const TGraphSettings& g = graphsettings;
+    const TPrintSettings& p = printsettings;
+    auto text = [this](const char* n, const std::string& v) { Control(n).Text = v; };
+    auto check = [this](const char* n, bool v) { Control(n).Checked = v; };
+    // Directories.
+    text("Edit_dirdbf", t.DbfDir);
+    text("Edit_direxe", t.SharedDir);
+    text("Edit_dirplt", t.PltDir);
+    text("Edit_dirtemp", t.TempDir);
+    text("Edit_diredi", t.EdiDir);
+    text("Edit_dirdata", w.DefaultDataDir);
+    text("Edit_dircad", t.CadDir);
+    text("Edit_dirworking", w.WorkingDir);
+    check("CheckBox_dbftemp", w.CopyDbfToTemp);
+    // Graphics.
+    SetRadio("RadioGroup_bildschirmgrafik", t.ColorGraphics ? 0 : 1);
+    graphFont_ = g.GraphTextFont;
+    graphStyle_ = g.GraphTextStyle;
+    text("Edit_textbreitenfaktor", Sig(g.GraphTextWidthFactor));
+    text("Edit_texthoehenfaktor", Sig(g.TextHeightFactor));
+    text("Edit_x", IntToText(t.ScreenPixelsX + 1));
+    text("Edit_y", IntToText(t.ScreenPixelsY + 1));
+    SetCombo("ComboBox_screensizecode", w.ScreenSizeCode);
+    text("Edit_zoomfaktor", Sig(g.ZoomIncrement));
+    text("Edit_panfaktor", Sig(g.PanFactor));
+    check("CheckBox_umrandung", p.DefPrintBorder);
+    text("SpinEdit_dialogfenster", IntToText(w.ScreenPercent));
+    SetCombo("ComboBox_dialogwindowSizecode", w.DialogWindowSizeCode);
+    text("SpinEdit_dialogelemente", IntToText(w.FontPercent));
+    check("CheckBox_3dxyz", c.Edit3DAngles);
+    text("Edit_3dx", Sig(c.View3DAngles[1] * DegPerRad));
+    text("Edit_3dy", Sig(c.View3DAngles[2] * DegPerRad));
+    text("Edit_3dz", Sig(c.View3DAngles[3] * DegPerRad));
+    check("CheckBox_zeichfusszeile", !c.SheetShowFooter);
+    // CAD: grid row r holds layer 6 - r.
+    for (int r = 1; r <= 5; ++r) {
+        SetLayerCell(r, 0, c.LayerNames[6 - r]);
+        SetLayerCell(r, 1, IntToText(c.LayerColours[6 - r]));
+        SetLayerCell(r, 2, IntToText(c.LayerLineWidths[6 - r]));
+    }
+    check("CheckBox_layermonochrom", c.LayerMonochrome);
+    text("Edit_cadfont", c.CadTextFont);
+    text("Edit_cadtextbreite", Sig(c.CadTextWidthFactor));
+    text("Edit_cadtextwinkel", Sig(c.CadFontAngle));
+    check("CheckBox_diagrammgrenzen", w.EnterDiagramLimits);
+    text("SpinEdit_dxfdec", IntToText(c.DxfDecimals));
+    SetRadio("radiogroupcadtexttyp", w.CadTextMode - 1);
+    check("CheckBox_3Dto2D", !c.Cad3DTo2D);
+    check("CheckBox_execCadFile", c.CadExecFile);
+    check("CheckBox_japolyArcToLines", c.CadArcsToLines);
+    text("Edit_resolutionArcToLines", Sig(c.CadArcResolution));
+    Control("Edit_resolutionArcToLines").Enabled = c.CadArcsToLines;
+    SetCombo("ComboBox_cadstltype", c.StlFileType == 0 ? 0 : 1);
+    // Colours.
+    for (int r = 1; r <= 16; ++r) {
+        SetColourCell(r, 0, IntToText(c.LayerColours16[15 + r]));
+        SetColourCell(r, 1, IntToText(c.LayerPenWidths16[15 + r]));
+    }
+    for (int k = 0; k <= 15; ++k)
+        panelColours_[static_cast<std::size_t>(k)] = static_cast<uint32_t>(g.ColourTable[k]);
+    // Printer.
+    text("Edit_printxorigin", IntToText(p.DefPrintOriginX));
+    text("Edit_printyorigin", IntToText(p.DefPrintOriginY));
+    text("Edit_printscale", Sig(p.DefPrintScaleX));
+    text("Edit_printscaley", Sig(p.DefPrintScaleY));
+    SetRadio("RadioGroup_printmono", t.PrintColorMode - 1);
+    SetRadio("RadioGroup_orientation", p.DefPrintOrientation - 1);
+    check("CheckBox_printerDialogbox", p.GraphPrintDialog);
+    SetCombo("ComboBox_lpt", t.PrinterPort - 1);
+    // Printout.
+    SetRadio("RadioGroup_trenn", t.PrintSeparatorMode - 1);
+    text("SpinEdit_linesperpage", IntToText(t.LinesPerPage));
+    text("SpinEdit_spacelines", IntToText(w.HeaderSpaceLines));
+    SetRadio("RadioGroup_date", w.DateFormatCode - 1);
+    SetCombo("ComboBox_ausdruckdefault", w.TextDevice - 1);
+    check("CheckBox_ausdruckshowdialog", w.TextDeviceDialog);
+    text("Edit_left", IntToText(p.TextWindowRect[0]));
+    text("Edit_top", IntToText(p.TextWindowRect[1]));
+    text("Edit_width", IntToText(p.TextWindowRect[2]));
+    text("Edit_height", IntToText(p.TextWindowRect[3]));
+    SetCombo("ComboBox_textwindowsizecode", w.TextWindowSizeCode);
+    printFont_ = p.PrintFontName;
+    printSize_ = p.PrintFontSize;
+    printStyle_ = p.PrintFontStyle;
+    SetRadio("RadioGroup_ff", w.PrintHeaderMode - 1);
+    SetRadio("RadioGroup_ausgrad", w.AngleFormat - 1);
+    SetCombo("ComboBox_unit", w.UnitSystem);
+    // Settings.
+    SetRadio("RadioGroup_hilfegrad", t.HelpLevel);
+    SetRadio("RadioGroup_punktkomma", w.DecimalPointMode - 1);
+    SetRadio("RadioGroup_ExcelDot", w.ExcelDecimalMode - 1);
+    text("SpinEdit_dezimalstellen", IntToText(t.DecimalDigits));
+    check("CheckBox_archivmode", t.ArchiveFlag);
+    check("CheckBox_aktuellfile", !w.UseCurrentFile);
+    SetRadio("RadioGroup_chars", w.UnitCharMode);
+    check("CheckBox_hidewarnings", w.HideWarnings);
+    SetRadio("RadioGroup_ergebnisgrafik", w.ResultGraphicMode);
+    check("CheckBox_saveMenuLanguage", w.SaveMenuLanguage);
+    // External programs.
+    text("Edit_externtxt", w.WordProcessorPath);
+    text("Edit_externhtml", w.HtmlBrowserPath);
+    text("Edit_handbuchdir", w.ManualDir);
+    std::vector<std::string> plot;
+    for (int i = 1; i <= PlotCmdMax; ++i)
+        plot.push_back(c.PlotCmdLines[i]);
+    PlotLines(plot);
+    // Drawing sheet: the boxes are ticked when the element is drawn.
+    check("CheckBox_zeichtelmoratitel", !c.SheetShowMakerTitle);
+    check("CheckBox_zeichfilename", !c.SheetShowFileName);
+    check("CheckBox_zeichdatum", !c.SheetShowDate);
+    check("CheckBox_zeichlogo", !c.SheetShowLogo);
+    check("CheckBox_zeichnungskopf", !c.SheetShowTitleBlock);
+    SetCombo("ComboBox_zeichnkopf", w.TitleBlockType);
+    check("CheckBox_copyrightvermerk", !c.SheetShowProtectionNotice);
+    SetCombo("ComboBox_7200rand", w.DrawingBorderWidth);
+    check("CheckBox_abc123", !c.SheetShowGridLabels);
+    check("CheckBox_mmscale", !c.SheetShowMmScale);
+    check("CheckBox_aenderungen", c.SheetShowChanges);
+    check("CheckBox_zeichhead034", c.SheetUseHeadBlocks);
+    check("CheckBox_zeichinsert034", c.SheetUseInsertBlocks);
+    SetCombo("ComboBox_index", w.IndexStyle);
+    text("Edit_freigabefeld", DisplayText(c.ReleaseFieldLabel));
+    text("Edit_massfaktorconfig", Sig(c.CadDimScale));
+    ShowPanels();
+    ShowFonts();
+    FormActivate();
+}
+
+// --- store step -----------------------------------------------------------------------------
+
+void Tconfig::StoreStep()
+{
+    TTelmvar& t = telmvar;
+    TWtelmvar& w = wtelmvar;
+    TCadSettings& c = cadsettings;
+    TGraphSettings& g = graphsettings;
+    TPrintSettings& p = printsettings;
+    auto str = [this](const char* n) { return Control(n).Text; };
+    auto real = [this](const char* n) { return TextToFloat(TrimBlanks(Control(n).Text)); };
+    auto integer = [this](const char* n) { return TextToInt(TrimBlanks(Control(n).Text)); };
+    auto checked = [this](const char* n) { return Control(n).Checked; };
+    auto orOne = [](Extended x) { return x == 0 ? 1.0L : x; };
+    auto percent = [](int32_t x) { return x == 0 ? 100 : std::clamp(x, 30, 300); };
+    const TScreenInfo s = winutil.QueryScreen();
+
+    t.DbfDir = str("Edit_dirdbf");
+    t.SharedDir = str("Edit_direxe");
+    t.PltDir = str("Edit_dirplt");
+    t.TempDir = str("Edit_dirtemp");
+    t.EdiDir = str("Edit_diredi");
+    w.DefaultDataDir = str("Edit_dirdata");
+    t.CadDir = str("Edit_dircad");
+    w.CopyDbfToTemp = checked("CheckBox_dbftemp");
+
+    t.ColorGraphics = RadioIndex("RadioGroup_bildschirmgrafik") == 0;
+    g.GraphTextFont = graphFont_;
+    g.GraphTextStyle = static_cast<uint16_t>(graphStyle_);
+    g.GraphTextWidthFactor = orOne(real("Edit_textbreitenfaktor"));
+    g.TextHeightFactor = orOne(real("Edit_texthoehenfaktor"));
+    // Shown as size + 1; a size of 0 is the screen less this dialog's frame.
+    int x = std::clamp(integer("Edit_x") - 1, 0, 5000);
+    int y = std::clamp(integer("Edit_y") - 1, 0, 5000);
+    if (x == 0) x = std::max(0, s.ScreenWidth - FrameWidth);
+    if (y == 0) y = std::max(0, s.ScreenHeight - FrameHeight);
+    t.ScreenPixelsX = static_cast<uint16_t>(x);
+    t.ScreenPixelsY = static_cast<uint16_t>(y);
+    w.ScreenSizeCode = ComboIndex("ComboBox_screensizecode");
+    g.ZoomIncrement = orOne(real("Edit_zoomfaktor"));
+    g.PanFactor = real("Edit_panfaktor");
+    p.PrintBorder = checked("CheckBox_umrandung");
+    p.DefPrintBorder = p.PrintBorder;
+    w.ScreenPercent = percent(integer("SpinEdit_dialogfenster"));
+    w.DialogWindowSizeCode = ComboIndex("ComboBox_dialogwindowSizecode");
+    w.FontPercent = percent(integer("SpinEdit_dialogelemente"));
+    c.Edit3DAngles = checked("CheckBox_3dxyz");
+    c.View3DAngles[1] = real("Edit_3dx") / DegPerRad;
+    c.View3DAngles[2] = real("Edit_3dy") / DegPerRad;
+    c.View3DAngles[3] = real("Edit_3dz") / DegPerRad;
+    c.SheetShowFooter = !checked("CheckBox_zeichfusszeile");
+
+    for (int r = 1; r <= 5; ++r) {
+        c.LayerNames[6 - r] = LayerCell(r, 0);
+        c.LayerColours[6 - r] = TextToInt(TrimBlanks(LayerCell(r, 1)));
+        c.LayerLineWidths[6 - r] = TextToInt(TrimBlanks(LayerCell(r, 2)));
+    }
+    c.LayerMonochrome = checked("CheckBox_layermonochrom");
+    c.CadTextFont = str("Edit_cadfont");
+    c.CadTextWidthFactor = real("Edit_cadtextbreite");
+    c.CadFontAngle = real("Edit_cadtextwinkel");
+    w.EnterDiagramLimits = checked("CheckBox_diagrammgrenzen");
+    c.DxfDecimals = std::clamp(integer("SpinEdit_dxfdec"), 3, 16);
+    w.CadTextMode = static_cast<uint16_t>(RadioIndex("radiogroupcadtexttyp") + 1);
+    c.Cad3DTo2D = !checked("CheckBox_3Dto2D");
+    c.CadExecFile = checked("CheckBox_execCadFile");
+    c.CadArcsToLines = checked("CheckBox_japolyArcToLines");
+    c.CadArcResolution = real("Edit_resolutionArcToLines");
+    c.StlFileType = ComboIndex("ComboBox_cadstltype");
+
+    for (int r = 1; r <= 16; ++r) {
+        c.LayerColours16[15 + r] = TextToInt(TrimBlanks(ColourCell(r, 0)));
+        c.LayerPenWidths16[15 + r] = TextToInt(TrimBlanks(ColourCell(r, 1)));
+    }
+    for (int k = 0; k <= 15; ++k)
+        g.ColourTable[k] = static_cast<int32_t>(panelColours_[static_cast<std::size_t>(k)]);
+
+    p.DefPrintOriginX = integer("Edit_printxorigin");
+    p.DefPrintOriginY = integer("Edit_printyorigin");
+    p.DefPrintScaleX = static_cast<double>(real("Edit_printscale"));
+    p.DefPrintScaleY = static_cast<double>(real("Edit_printscaley"));
+    t.PrintColorMode = static_cast<uint16_t>(RadioIndex("RadioGroup_printmono") + 1);
+    p.DefPrintOrientation = static_cast<uint16_t>(RadioIndex("RadioGroup_orientation") + 1);
+    p.GraphPrintDialog = checked("CheckBox_printerDialogbox");
+    t.PrinterPort = static_cast<uint16_t>(ComboIndex("ComboBox_lpt") + 1);
+
+    t.PrintSeparatorMode = static_cast<uint16_t>(RadioIndex("RadioGroup_trenn") + 1);
+    t.LinesPerPage = std::clamp(integer("SpinEdit_linesperpage"), 1, 999);
+    w.HeaderSpaceLines = std::clamp(integer("SpinEdit_spacelines"), 0, 30);
+    w.DateFormatCode = static_cast<uint16_t>(RadioIndex("RadioGroup_date") + 1);
+    w.TextDevice = static_cast<uint16_t>(ComboIndex("ComboBox_ausdruckdefault") + 1);
+    w.TextDeviceDialog = checked("CheckBox_ausdruckshowdialog");
+    auto& rect = p.TextWindowRect;
+    rect[0] = integer("Edit_left");
+    rect[1] = integer("Edit_top");
+    rect[2] = integer("Edit_width");
+    rect[3] = integer("Edit_height");
+    if (rect[0] < 0 || rect[0] > 1000) rect[0] = 10;
+    if (rect[1] < 0 || rect[1] > 450) rect[1] = 40;
+    if (rect[2] < 50 || rect[2] > 1000) rect[2] = 700;
+    // Too high or too low a window falls back to the window size less 20;
+    // never below the 50 pixels a text window needs (a window size of "0"
+    // would make it negative).
+    if (rect[3] > s.ScreenHeight || rect[3] < 50) rect[3] = std::max(50, integer("Edit_y") - 20);
+    w.TextWindowSizeCode = ComboIndex("ComboBox_textwindowsizecode");
+    p.PrintFontName = printFont_;
+    p.PrintFontSize = static_cast<uint16_t>(printSize_);
+    p.PrintFontStyle = static_cast<uint16_t>(printStyle_);
+    w.PrintHeaderMode = static_cast<uint16_t>(RadioIndex("RadioGroup_ff") + 1);
+    w.AngleFormat = static_cast<uint16_t>(RadioIndex("RadioGroup_ausgrad") + 1);
+    w.UnitSystem = static_cast<uint16_t>(ComboIndex("ComboBox_unit"));
+
+    t.HelpLevel = static_cast<uint16_t>(RadioIndex("RadioGroup_hilfegrad"));
+    w.DecimalPointMode = static_cast<uint16_t>(RadioIndex("RadioGroup_punktkomma") + 1);
+    w.ExcelDecimalMode = static_cast<uint16_t>(RadioIndex("RadioGroup_ExcelDot") + 1);
+    t.DecimalDigits = std::clamp(integer("SpinEdit_dezimalstellen"), 2, 6);
+    t.ArchiveFlag = checked("CheckBox_archivmode");
+    w.UseCurrentFile = !checked("CheckBox_aktuellfile");
+    w.UnitCharMode = static_cast<uint16_t>(RadioIndex("RadioGroup_chars"));
+    w.HideWarnings = checked("CheckBox_hidewarnings");
+    w.ResultGraphicMode = RadioIndex("RadioGroup_ergebnisgrafik");
+    w.SaveMenuLanguage = checked("CheckBox_saveMenuLanguage");
+
+    w.WordProcessorPath = str("Edit_externtxt");
+    w.HtmlBrowserPath = str("Edit_externhtml");
+    w.ManualDir = str("Edit_handbuchdir");
+    // All five lines; how many the file keeps stays PlotCmdCount.
+    const auto plot = PlotLines();
+    for (int i = 1; i <= PlotCmdMax; ++i)
+        c.PlotCmdLines[i] = plot[static_cast<std::size_t>(i - 1)];
+
+    c.SheetShowMakerTitle = !checked("CheckBox_zeichtelmoratitel");
+    c.SheetShowFileName = !checked("CheckBox_zeichfilename");
+    c.SheetShowDate = !checked("CheckBox_zeichdatum");
+    c.SheetShowLogo = !checked("CheckBox_zeichlogo");
+    c.SheetShowTitleBlock = !checked("CheckBox_zeichnungskopf");
+    w.TitleBlockType = ComboIndex("ComboBox_zeichnkopf");
+    c.SheetShowProtectionNotice = !checked("CheckBox_copyrightvermerk");
+    w.DrawingBorderWidth = ComboIndex("ComboBox_7200rand");
+    c.SheetShowGridLabels = !checked("CheckBox_abc123");
+    c.SheetShowMmScale = !checked("CheckBox_mmscale");
+    c.SheetShowChanges = checked("CheckBox_aenderungen");
+    c.SheetUseHeadBlocks = checked("CheckBox_zeichhead034");
+    c.SheetUseInsertBlocks = checked("CheckBox_zeichinsert034");
+    w.IndexStyle = static_cast<uint16_t>(ComboIndex("ComboBox_index"));
+    c.ReleaseFieldLabel = AnsiTextToOem(str("Edit_freigabefeld"));
+    c.CadDimScale = real("Edit_massfaktorconfig");
+    if (c.CadDimScale < 0.01L) c.CadDimScale = 1.0L;
+
+    platform::CurrentPlatform().MainWindow().SetClientSize(t.ScreenPixelsX + 1, t.ScreenPixelsY + 1);
+    GraphFacade.ClearViewPort();
+}
+
+// --- visibility rules ---------------------------------------------------------------------------
+
+void Tconfig::FormActivate()
+{
+    const int head = ComboIndex("ComboBox_zeichnkopf");
+    const bool iso = head == 1 || head == 2;
+    for (const char* n : {"ComboBox_index", "Label_index", "Edit_freigabefeld", "Label_freigabefeld",
+                          "Button_freigabefeld"})
+        Control(n).Visible = !iso;
+    Control("ComboBox_7200rand").Enabled = iso;
+    if (!iso) SetCombo("ComboBox_7200rand", 0);
+    Control("CheckBox_aenderungen").Visible = iso;
+    const bool border10 = ComboIndex("ComboBox_7200rand") == 1;
+    Control("CheckBox_abc123").Visible = border10;
+    Control("CheckBox_mmscale").Visible = border10;
+
+    const bool sizeInput = ComboIndex("ComboBox_screensizecode") == 0;
+    for (const char* n : {"Edit_x", "Edit_y", "Button_aufloesung", "Button_x", "Button_y"})
+        Control(n).Visible = sizeInput;
+    const bool percentInput = ComboIndex("ComboBox_dialogwindowSizecode") == 0;
+    for (const char* n : {"SpinEdit_dialogfenster", "SpinEdit_dialogelemente", "Button_dialogsize",
+                          "Button_dialogelemente"})
+        Control(n).Visible = percentInput;
+
+    const bool autoText = ComboIndex("ComboBox_textwindowsizecode") != 0;
+    if (autoText) AutoTextWindow();
+    Control("Button_Textwindow").Visible = !autoText;
+    for (const char* n : {"Edit_left", "Edit_top", "Edit_width", "Edit_height"})
+        Control(n).Enabled = !autoText;
+    Touch();
+}
+
+void Tconfig::AutoTextWindow()
+{
+    const TScreenInfo s = winutil.QueryScreen();
+    Control("Edit_left").Text = "20";
+    Control("Edit_top").Text = "40";
+    std::string width = "620";
+    if (TextToInt(TrimBlanks(Control("Edit_x").Text)) >= 641)
+        width = IntToText(std::lround(printSize_ * 700.0 / 10.0));
+    if (TextToInt(width) == 0) width = "700";
+    Control("Edit_width").Text = width;
+    Control("Edit_height").Text = Sig(std::lround(s.ScreenHeight * 0.95) - 40);
+    Touch();
+}
+
+void Tconfig::ApplyWindowSize(bool X, bool Y)
+{
+    platform::Window& main = platform::CurrentPlatform().MainWindow();
+    const int x = TextToInt(TrimBlanks(Control("Edit_x").Text));
+    const int y = TextToInt(TrimBlanks(Control("Edit_y").Text));
+    const int width = X && x > 0 ? x : main.ClientWidth();
+    const int height = Y && y > 0 ? y : main.ClientHeight();
+    if ((X && x > 0) || (Y && y > 0)) main.SetClientSize(width, height);
+}
+
+// --- import and export ------------------------------------------------------------------------
+
+void Tconfig::FileExchange(bool Import)
+{
+    platform::FileDialogRequest request;
+    request.Kind = Import ? platform::FileDialogKind::Open : platform::FileDialogKind::Save;
+    request.Filter = "*.cfg|*.cfg";
+    request.InitialDir = wtelmvar.ConfigDir;
+    const auto chosen = platform::CurrentPlatform().Files().Run(request);
+    if (!chosen) {
+        telmvar.Aborted = true;
+        return;
+    }
+    // The configuration routines work on ConfigDir and the file stem: both
+    // point at the chosen file for the one call and come back afterwards,
+    // whatever happened.
+    const std::string dir = wtelmvar.ConfigDir;
+    const std::string stem = telmvar.ProgramFileStem;
+    const std::string base = FileNameNoExt(*chosen);
+    wtelmvar.ConfigDir = FileDirPart(*chosen);
+    telmvar.ProgramFileStem = base;
+    telmvar.Aborted = false;
+    if (Import) {
+        // A file that is not a configuration file changes nothing: its
+        // first line must name one.
+        std::string first;
+        {
+            TTextFile probe;
+            probe.Assign(*chosen);
+            if (probe.OpenRead(ConfigFileMaxBytes)) {
+                probe.ReadLine(first);
+                probe.Close();
+            }
+        }
+        if (first.find("Configuration") == std::string::npos) {
+            wtelmvar.ConfigDir = dir;
+            telmvar.ProgramFileStem = stem;
+            ShowMessageBox(*chosen + " is not a configuration file; nothing was imported");
+            telmvar.Aborted = true;
+            return;
+        }
+        ReadConfigFile();
+        wtelmvar.ConfigDir = dir;
+        telmvar.ProgramFileStem = stem;
+        LoadStep();
+    } else {
+        WriteConfigFile();
+        wtelmvar.ConfigDir = dir;
+        telmvar.ProgramFileStem = stem;
+    }
+}
+
+// --- buttons ------------------------------------------------------------------------------------
+
+platform::DialogAction Tconfig::Press(const std::string& Name)
+{
+    using platform::DialogAction;
+    auto put = [this](const char* edit, const std::string& text) {
+        Control(edit).Text = text;
+        Touch();
+        return DialogAction::None;
+    };
+    auto help = [](uint16_t no) {
+        ShowHelpText(no, 0, 1);
+        telmvar.Aborted = false;
+        return DialogAction::None;
+    };
+    if (Name == "Button_ok") {
+        StoreStep();
+        return DialogAction::Accept;
+    }
+    if (Name == "Button_cancel" || Name == "Escape") {
+        telmvar.Aborted = true;
+        return DialogAction::Reject;
+    }
+    if (Name == "Button_save") {
+        StoreStep();
+        telmvar.Aborted = false;
+        WriteConfigFile();
+        return DialogAction::None;
+    }
+    if (Name == "Button_export" || Name == "Button_import") {
+        if (Name == "Button_export") StoreStep();
+        FileExchange(Name == "Button_import");
+        return DialogAction::None;
+    }
+    // Directories and programs.
+    const std::pair<const char*, const char*> dirs[] = {
+        {"Button_dirdbf", "Edit_dirdbf"}, {"Button_dirplt", "Edit_dirplt"}, {"Button_dirtemp", "Edit_dirtemp"},
+        {"Button_dirdata", "Edit_dirdata"}, {"Button_dircad", "Edit_dircad"}, {"Button_direxe", "Edit_direxe"},
+        {"Button_diredi", "Edit_diredi"}};
+    for (const auto& [button, edit] : dirs) {
+        if (Name != button) continue;
+        std::string result;
+        ChooseDirectory(Control(edit).Text, result);
+        telmvar.Aborted = false;
+        return put(edit, result);
+    }
+    if (Name == "Button_dirtempenv") {
+        const char* temp = std::getenv("TEMP");
+        if (!temp) temp = std::getenv("TMPDIR");
+        if (temp && !TrimBlanks(temp).empty()) return put("Edit_dirtemp", temp);
+        return DialogAction::None;
+    }
+    if (Name == "Button_workingDir") return help(1605);
+    if (Name == "Button_externtxt" || Name == "Button_externhtml" || Name == "Button_handbuchdir") {
+        const char* edit = Name == "Button_externtxt" ? "Edit_externtxt"
+                           : Name == "Button_externhtml" ? "Edit_externhtml"
+                                                         : "Edit_handbuchdir";
+        const std::string filter = Name == "Button_handbuchdir" ? telmvar.ProgramFileStem + ".htm" : "*.exe";
+        std::string result;
+        BrowseForFile(Control(edit).Text, filter, result);
+        const bool chosen = !telmvar.Aborted;
+        telmvar.Aborted = false;
+        return chosen ? put(edit, result) : DialogAction::None;
+    }
+    // Graphics.
+    if (Name == "Button_hintergrundfarbe") {
+        platform::ColourRequest request;
+        request.Caption = "background colour";
+        request.Colour = static_cast<uint32_t>(graphsettings.BackgroundColour);
+        if (const auto colour = platform::CurrentPlatform().Prompt().PickColour(request))
+            graphsettings.BackgroundColour = static_cast<int32_t>(*colour);
+        ShowPanels();
+        return DialogAction::None;
+    }
+    if (Name == "Button_font" || Name == "Button_textfont") {
+        const bool graph = Name == "Button_font";
+        platform::FontChoice current{graph ? graphFont_ : printFont_, graph ? 10 : printSize_,
+                                     graph ? graphStyle_ : printStyle_};
+        if (const auto f = platform::CurrentPlatform().Prompt().PickFont(current)) {
+            if (graph) {
+                graphFont_ = f->Name;
+                graphStyle_ = f->Style;
+            } else {
+                printFont_ = f->Name;
+                printSize_ = f->Size;
+                printStyle_ = f->Style;
+            }
+        }
+        ShowFonts();
+        return DialogAction::None;
+    }
+    if (Name == "Button_textbreitenfaktor") return put("Edit_textbreitenfaktor", "0.8");
+    if (Name == "Button_texthoehenfaktor") return put("Edit_texthoehenfaktor", "1");
+    if (Name == "Button_zoom") return put("Edit_zoomfaktor", "1.02");
+    if (Name == "Button_pan") return put("Edit_panfaktor", "0.02");
+    if (Name == "Button_aufloesung") {
+        Control("Edit_x").Text = IntToText(MaxClientWidth());
+        Control("Edit_y").Text = IntToText(MaxClientHeight());
+        ApplyWindowSize(true, true);
+        Touch();
+        return DialogAction::None;
+    }
+    if (Name == "Button_x" || Name == "Button_y") {
+        const int W = MaxClientWidth(), H = MaxClientHeight();
+        const long x = TextToInt(TrimBlanks(Control("Edit_x").Text));
+        const long y = TextToInt(TrimBlanks(Control("Edit_y").Text));
+        if (Name == "Button_x") {
+            const long nx = std::lround(y * 4.0 / 3.0);
+            if (nx <= W) {
+                Control("Edit_x").Text = IntToText(nx);
+            } else {
+                Control("Edit_x").Text = IntToText(W);
+                Control("Edit_y").Text = IntToText(std::lround(W * 3.0 / 4.0));
+            }
+        } else {
+            const long ny = std::lround(x * 3.0 / 4.0);
+            if (ny <= H) {
+                Control("Edit_y").Text = IntToText(ny);
+            } else {
+                Control("Edit_y").Text = IntToText(H);
+                Control("Edit_x").Text = IntToText(std::lround(H * 4.0 / 3.0));
+            }
+        }
+        Touch();
+        return DialogAction::None;
+    }
+    if (Name == "Button_dialogsize" || Name == "Button_dialogelemente") {
+        const TScreenInfo s = winutil.QueryScreen();
+        const double k = static_cast<double>(s.WindowHeight) / (s.ClientHeight + 46) + 0.009;
+        if (Name == "Button_dialogsize") return put("SpinEdit_dialogfenster", IntToText(std::lround(k * s.DpiY / 96.0 * 100.0)));
+        const double dialog = TextToInt(TrimBlanks(Control("SpinEdit_dialogfenster").Text));
+        return put("SpinEdit_dialogelemente", IntToText(std::lround(dialog / (k * s.DpiX / 96.0 * 100.0) * 100.0)));
+    }
+    if (Name == "Button_grafikhilfe") return help(1940);
+    // CAD.
+    const struct {
+        const char* name;
+        int row; // grid row of the layer (layer 6 - row)
+        const char* layer;
+        int colour, width;
+    } layers[] = {{"Button_layer1", 5, "1", 2, 1}, {"Button_layer2", 4, "2", 2, 1}, {"Button_layer3", 3, "3", 2, 1},
+                  {"Button_layer4", 2, "4", 3, 2}, {"Button_layer5", 1, "5", 1, 3}};
+    for (const auto& l : layers) {
+        if (Name != l.name) continue;
+        SetLayerCell(l.row, 0, l.layer);
+        SetLayerCell(l.row, 1, IntToText(l.colour));
+        SetLayerCell(l.row, 2, IntToText(l.width));
+        return DialogAction::None;
+    }
+    if (Name == "Button_selectlayercolor") {
+        const int row = GridRow({LayerGrid, 5, 3});
+        int number = TextToInt(TrimBlanks(LayerCell(row, 1)));
+        if (SelectColourNumber(number)) SetLayerCell(row, 1, IntToText(number));
+        return DialogAction::None;
+    }
+    if (Name == "Button_cadtextbreite") return put("Edit_cadtextbreite", "1");
+    if (Name == "Button_cadtextwinkel") return put("Edit_cadtextwinkel", "0");
+    if (Name == "Button_dxfdec") return put("SpinEdit_dxfdec", "6");
+    if (Name == "Button_layerhilfe" || Name == "Button_helpcad") return help(1920);
+    // Colours.
+    if (Name == "Button_selectcolor" || Name == "StringGrid_colorDblClick") {
+        const std::string& cell = Control(ColourGrid).Text;
+        const auto comma = cell.find(',');
+        if (comma != std::string::npos && std::atoi(cell.c_str() + comma + 1) != 0) return DialogAction::None;
+        const int row = GridRow({ColourGrid, 16, 2});
+        int number = TextToInt(TrimBlanks(ColourCell(row, 0)));
+        if (SelectColourNumber(number)) SetColourCell(row, 0, IntToText(number));
+        return DialogAction::None;
+    }
+    for (int d = 1; d <= 3; ++d) {
+        if (Name != "Button_dick" + std::to_string(d)) continue;
+        for (int r = 1; r <= 16; ++r)
+            SetColourCell(r, 1, IntToText(d));
+        return DialogAction::None;
+    }
+    for (int k = 0; k <= 15; ++k) {
+        if (Name != "Panel_color" + std::to_string(k)) continue;
+        platform::ColourRequest request;
+        request.Caption = "Colour " + std::to_string(NumberOfEntry(k));
+        request.Colour = panelColours_[static_cast<std::size_t>(k)];
+        if (const auto colour = platform::CurrentPlatform().Prompt().PickColour(request))
+            panelColours_[static_cast<std::size_t>(k)] = *colour;
+        ShowPanels();
+        return DialogAction::None;
+    }
+    if (Name == "Button_resetcolor") {
+        SetDefaultGraphPalette();
+        LoadStep();
+        return DialogAction::None;
+    }
+    if (Name == "Button_colorhilfe") return help(1555);
+    // Printer.
+    if (Name == "Button_printxorigin") return put("Edit_printxorigin", "0");
+    if (Name == "Button_printyorigin") return put("Edit_printyorigin", "0");
+    if (Name == "Button_printscalex1") return put("Edit_printscale", "1.0");
+    if (Name == "Button_scaleyx") return put("Edit_printscaley", Control("Edit_printscale").Text);
+    if (Name == "Button_helpprint") return help(1935);
+    // Printout.
+    if (Name == "Button_Textwindow") {
+        AutoTextWindow();
+        return DialogAction::None;
+    }
+    if (Name == "Button_helpausdruck") return help(1930);
+    // External programs.
+    if (Name == "Button_confkorvilt" || Name == "ListBox_korviltDblClick") {
+        ConfigurePlotLine();
+        return DialogAction::None;
+    }
+    if (Name == "Button_editkorviltcommandline") {
+        const int i = PlotLineIndex();
+        if (i < 0) return DialogAction::None;
+        auto lines = PlotLines();
+        std::string line = lines[static_cast<std::size_t>(i)];
+        telmvar.Aborted = false;
+        AskText("KORVILT Command Line", 80, line);
+        if (!telmvar.Aborted) {
+            lines[static_cast<std::size_t>(i)] = line;
+            PlotLines(lines);
+        }
+        telmvar.Aborted = false;
+        return DialogAction::None;
+    }
+    // Drawing sheet.
+    if (Name == "Button_freigabefeld") return put("Edit_freigabefeld", "App");
+    if (Name == "Button_massfaktorconfig") return put("Edit_massfaktorconfig", "1.0");
+    return DialogAction::None;
+}
+
+void Tconfig::Changed(const std::string& Name)
+{
+    if (Name == "RadioGroup_bildschirmgrafik_1" && Control(Name).Checked && graphsettings.BackgroundColour < 2) {
+        graphsettings.BackgroundColour = 0xFFFFFF; // monochrome needs a white ground
+        ShowPanels();
+    }
+    if (Name == "CheckBox_japolyArcToLines") {
+        Control("Edit_resolutionArcToLines").Enabled = Control(Name).Checked;
+        Touch();
+    }
+    if (Name == "ComboBox_zeichnkopf" || Name == "ComboBox_7200rand" || Name == "ComboBox_screensizecode" ||
+        Name == "ComboBox_dialogwindowSizecode" || Name == "ComboBox_textwindowsizecode")
+        FormActivate();
+}
+
+void ShowConfigDialog()
+{
+    telmvar.Aborted = false;
+    Tconfig form;
+    RunModalDialog(form);
+    // The window takes the configured background, also after Cancel (the
+    // colour button sets it at once).
+    platform::CurrentPlatform().MainWindow().Invalidate();
+}

@@ -1,0 +1,105 @@
+#pragma once
+// The configuration dialog (Tconfig): every setting of the configuration
+// file on nine pages. OK takes the settings over for the running program,
+// Save also writes the configuration file, Export writes them to another
+// file and Import loads another file into the program and the dialog. The
+// dialog holds no data of its own: the load step fills the controls from
+// the settings, the store step writes them back with their conversions and
+// limits.
+//
+// The two grids are controls whose caption holds the rows (one a line,
+// cells separated by tabs) and whose text is the current cell "row,col"
+// (from 0); the plot command list's caption holds its lines and its text
+// the chosen line.
+
+#include "platform/dialoghost.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+// The colour number picker (TForm_selectcolor): 16 lines "n (name)".
+class TForm_selectcolor final : public platform::DialogModel
+{
+  public:
+    TForm_selectcolor();
+    std::string FormName() const override { return "TForm_selectcolor"; }
+    std::string Caption() const override { return "Colour"; }
+    platform::DialogAction Press(const std::string& Name) override;
+    // The chosen colour number 1..16 (from the list's line).
+    int Chosen() const;
+    void Preselect(int Number);
+    static const std::vector<std::string>& Lines();
+};
+
+// Picks a colour number starting at Number; Number unchanged on Cancel
+// (Aborted is cleared again). True when one was chosen.
+bool SelectColourNumber(int& Number);
+
+class Tconfig final : public platform::DialogModel
+{
+  public:
+    Tconfig(); // FormCreate
+    std::string FormName() const override { return "Tconfig"; }
+    std::string Caption() const override;
+    platform::DialogAction Press(const std::string& Name) override;
+    void Changed(const std::string& Name) override;
+
+    // The items of a combo box or radio group of the form.
+    static const std::vector<std::string>& Items(const std::string& Control);
+    // The nine pages in order: object name and caption.
+    static const std::vector<std::pair<std::string, std::string>>& Pages();
+
+    // All controls from the settings.
+    void LoadStep();
+    // All settings from the controls.
+    void StoreStep();
+    // Visibility rules of the title block, size codes and text window.
+    void FormActivate();
+
+    // Width and height the dialog's frame adds to its client area; the
+    // screen size less these stands in for a window size of 0.
+    int FrameWidth = 16;
+    int FrameHeight = 39;
+
+    // Grid access: row r (1-based data row), column c.
+    std::string LayerCell(int Row, int Col);
+    void SetLayerCell(int Row, int Col, const std::string& Text);
+    std::string ColourCell(int Row, int Col);
+    void SetColourCell(int Row, int Col, const std::string& Text);
+    // The colour (0xBBGGRR) panel K shows.
+    uint32_t PanelColour(int K) const { return panelColours_[static_cast<std::size_t>(K)]; }
+
+  private:
+    struct TGrid {
+        std::string Name;
+        int Rows;
+        int Cols;
+    };
+    std::vector<std::vector<std::string>> GridCells(const TGrid& G);
+    void SetGridCell(const TGrid& G, int Row, int Col, const std::string& Text);
+    int GridRow(const TGrid& G);
+    void SetRadio(const std::string& Group, int Index);
+    int RadioIndex(const std::string& Group);
+    void SetCombo(const std::string& Combo, int Index);
+    int ComboIndex(const std::string& Combo);
+    void AutoTextWindow();
+    void ApplyWindowSize(bool X, bool Y);
+    void ShowPanels();
+    void ShowFonts();
+    void SetHints();
+    void PlotLines(const std::vector<std::string>& Lines);
+    std::vector<std::string> PlotLines();
+    int PlotLineIndex();
+    void ConfigurePlotLine();
+    void FileExchange(bool Import);
+
+    std::vector<uint32_t> panelColours_ = std::vector<uint32_t>(16, 0);
+    std::string graphFont_, printFont_;
+    int graphStyle_ = 0, printSize_ = 10, printStyle_ = 0;
+};
+
+// The File menu's configuration command: the dialog, then the main window
+// takes the configured background.
+void ShowConfigDialog();

@@ -1,0 +1,92 @@
+// The configuration dialog on Qt: its nine pages rendered offscreen and
+// grabbed, a title block choice hiding the index on the widget, a grid cell
+// typed back into the model, and the colour number picker's list.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+
+#include "app/configdialog.h"
+#include "app/qt/configdialog_qt.h"
+#include "foundation/foundationstate.h"
+#include "foundation/programstate.h"
+#include "graphics/cadsettings.h"
+#include "graphics/graphsettings.h"
+#include "platform/qt/platform_qt.h"
+#include "qtfixture.h"
+#include "reports/textview/printsettings.h"
+
+namespace
+{
+
+class QtConfigDialog : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        ResetFoundationState();
+        ResetCadSettings();
+        ResetGraphSettings();
+        ResetPrintSettings();
+        telmvar.ProgramName = "QYR7";
+        RegisterConfigForms(qt.QtDialogs());
+    }
+    AppFirst app_;
+    platform::PlatformQt qt;
+    platform::ScopedPlatform use{qt};
+};
+
+TEST_F(QtConfigDialog, NinePagesGrabbedAndBound)
+{
+    QStringList pages, notGrabbed;
+    bool indexHidden = false, firstPageGraphics = false;
+    WhenModalAppears([&](QWidget* w) {
+        auto* tabs = w->findChild<QTabWidget*>("Tab_pages");
+        ASSERT_NE(tabs, nullptr);
+        firstPageGraphics = tabs->currentWidget()->objectName() == "Tab_grafik";
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            pages << tabs->widget(i)->objectName();
+            if (w->grab().isNull()) notGrabbed << pages.back();
+        }
+        auto* head = w->findChild<QComboBox*>("ComboBox_zeichnkopf");
+        head->setCurrentIndex(1); // ISO 7200: no index
+        indexHidden = !w->findChild<QWidget*>("ComboBox_index")->isVisibleTo(tabs->widget(8));
+        auto* grid = w->findChild<QTableWidget*>("StringGrid_layer");
+        grid->item(0, 0)->setText("contour");
+        w->findChild<QPushButton*>("Button_ok")->click();
+    });
+    Tconfig model;
+    EXPECT_EQ(qt.Dialogs().RunModal(model), platform::DialogResult::Ok);
+    EXPECT_EQ(pages.size(), 9);
+    EXPECT_TRUE(notGrabbed.isEmpty()) << notGrabbed.join(' ').toStdString();
+    EXPECT_TRUE(firstPageGraphics);
+    EXPECT_TRUE(indexHidden) << "the model's visibility on the widget";
+    EXPECT_EQ(cadsettings.LayerNames[5], "contour") << "the grid cell typed back through the binder";
+}
+
+TEST_F(QtConfigDialog, ColourNumberPicker)
+{
+    int count = 0;
+    bool grabbed = false;
+    WhenModalAppears([&](QWidget* w) {
+        auto* list = w->findChild<QListWidget*>("ListBox_colors");
+        ASSERT_NE(list, nullptr);
+        count = list->count();
+        grabbed = !w->grab().isNull();
+        list->setCurrentRow(4);
+        w->findChild<QPushButton*>("Button_ok")->click();
+    });
+    int number = 1;
+    EXPECT_TRUE(SelectColourNumber(number));
+    EXPECT_EQ(count, 16);
+    EXPECT_TRUE(grabbed);
+    EXPECT_EQ(number, 5);
+}
+
+} // namespace
