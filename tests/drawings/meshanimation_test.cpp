@@ -1,0 +1,236 @@
+// The meshing animation of mesh S-Pi of the default stage (z1 15, z2 21)
+// on the screen device, its display list read back as text. With n frames
+// the step is (end - start)/(n + 1): for n = 2 three frames at start,
+// start + (end - start)/3, start + 2 (end - start)/3, each followed by its
+// pause and drawn again in colour 0, then the last position at the end.
+#include "stagekinematicssupport.h"
+
+#include "drawings/tooth/meshanimation.h"
+#include "foundation/messagecollector.h"
+#include "gearpair/gearpairdata.h"
+#include "gearpair/geometry/calcgearpair.h"
+#include "graphics/displaylist.h"
+#include "graphics/graphfacade.h"
+#include "graphics/graphwindow.h"
+#include "planetary/meshtransfer.h"
+
+#include <cmath>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+using TRecords = std::vector<std::string>;
+
+bool Geometric(const std::string& R)
+{
+    const int k = ParseDisplayRecord(R).Kind;
+    return k == 3 || k == 4 || k == 5 || k == 7;
+}
+
+TRecords Geometry(const TRecords& L, std::size_t From, std::size_t To)
+{
+    TRecords r;
+    for (std::size_t i = From; i < To && i < L.size(); ++i)
+        if (Geometric(L[i])) r.push_back(L[i]);
+    return r;
+}
+
+// Same records within the display list's eight digits.
+bool SamePicture(const TRecords& A, const TRecords& B)
+{
+    if (A.size() != B.size() || A.empty()) return false;
+    for (std::size_t i = 0; i < A.size(); ++i) {
+        const TDisplayRecord a = ParseDisplayRecord(A[i]), b = ParseDisplayRecord(B[i]);
+        if (a.Kind != b.Kind) return false;
+        for (int f = 0; f < 8; ++f)
+            if (std::fabs(double(a.F[f] - b.F[f])) > 1e-4 * (1 + std::fabs(double(a.F[f])))) return false;
+    }
+    return true;
+}
+
+// The frames of one run: drawn and erased pictures in order, and the last.
+struct TFrames {
+    std::vector<TRecords> Drawn, Erased;
+    TRecords Last;
+    std::vector<long long> Pauses;
+};
+
+TFrames SplitFrames(const TRecords& L)
+{
+    TFrames f;
+    std::vector<std::size_t> pauses, erases, restores;
+    for (std::size_t i = 0; i < L.size(); ++i) {
+        const TDisplayRecord r = ParseDisplayRecord(L[i]);
+        if (r.Kind == 13) {
+            pauses.push_back(i);
+            f.Pauses.push_back(r.N);
+        }
+        if (r.Kind == 8 && !pauses.empty() && i > pauses.back()) {
+            if (erases.size() < pauses.size())
+                erases.push_back(i);
+            else if (restores.size() < erases.size())
+                restores.push_back(i);
+        }
+    }
+    if (pauses.empty() || erases.size() != pauses.size() || restores.size() != pauses.size()) return f;
+    for (std::size_t k = 0; k < pauses.size(); ++k) {
+        f.Erased.push_back(Geometry(L, erases[k], restores[k]));
+        if (k > 0) f.Drawn.push_back(Geometry(L, restores[k - 1], pauses[k]));
+    }
+    // The first frame follows the picture with its text without a mark:
+    // as long as its erasure, just before the first pause.
+    const TRecords before = Geometry(L, 0, pauses[0]);
+    const std::size_t n = f.Erased[0].size();
+    f.Drawn.insert(f.Drawn.begin(), TRecords(before.end() - std::min(n, before.size()), before.end()));
+    f.Last = Geometry(L, restores.back(), L.size());
+    return f;
+}
+
+class MeshAnimation : public DefaultStageDrawing
+{
+  protected:
+    void SetUp() override
+    {
+        DefaultStageDrawing::SetUp();
+        ResetGraphWindow();
+        ResetMeshAnimationServices();
+        LoadMeshSPi();
+        CalcGearPair();
+        GearPair.InvolutePoints = 20;
+        GearPair.FilletResolution = 30;
+        reportservices.ShowMessageIfEnabled = [this](const std::string& T) { messages_.push_back(T); };
+        reportservices.ShowMessageBox = [this](const std::string& T) { messages_.push_back(T); };
+    }
+    void TearDown() override
+    {
+        ResetMeshAnimationServices();
+        ResetGraphWindow();
+        DefaultStageDrawing::TearDown();
+    }
+    // Runs with the given answers; the form's proposal is kept in asked_.
+    TRecords Run(int Steps, int PauseMs, Extended Start, Extended End, bool Ok = true)
+    {
+        meshanimationservices.AskSettings = [=, this](TMeshAnimationRequest& R) {
+            asked_ = R;
+            pointsDuringForm_ = GearPair.InvolutePoints;
+            R.Steps = Steps;
+            R.PauseMs = PauseMs;
+            R.StartDeg = Start;
+            R.EndDeg = End;
+            return Ok;
+        };
+        GraphFacade.DrawRecordList.clear();
+        AnimateMeshing();
+        return GraphFacade.DrawRecordList;
+    }
+    TMeshAnimationRequest asked_;
+    int pointsDuringForm_ = 0;
+    std::vector<std::string> messages_;
+};
+
+TEST_F(MeshAnimation, TwoStepsGiveThreeFramesAndTheLastPosition)
+{
+    ASSERT_EQ(GearPair.z[1], 15);
+    const TFrames run = SplitFrames(Run(2, 40, 24, -24));
+    // The form was offered one pitch of gear 1 each way, 360/15 = 24 deg,
+    // with the coarse outlines already set.
+    EXPECT_DOUBLE_EQ(double(asked_.StartDeg), 24);
+    EXPECT_DOUBLE_EQ(double(asked_.EndDeg), -24);
+    EXPECT_EQ(pointsDuringForm_, 8);
+    ASSERT_EQ(run.Pauses, (std::vector<long long>{40, 40, 40}));
+    ASSERT_EQ(run.Drawn.size(), 3u);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_TRUE(SamePicture(run.Drawn[k], run.Erased[k])) << "frame " << k << " erased as drawn";
+        // Frame k stands where the first frame of a run at that angle does.
+        const Extended angle = 24 + k * (-48.0L / 3);
+        const TFrames alone = SplitFrames(Run(2, 0, angle, angle));
+        ASSERT_FALSE(alone.Drawn.empty());
+        EXPECT_TRUE(SamePicture(run.Drawn[k], alone.Drawn[0])) << "frame " << k;
+    }
+    const TFrames atEnd = SplitFrames(Run(2, 0, -24, -24));
+    EXPECT_TRUE(SamePicture(run.Last, atEnd.Drawn[0])) << "the last position is the end angle";
+    EXPECT_FALSE(SamePicture(run.Last, run.Drawn[2]));
+    // Both settings came back.
+    EXPECT_EQ(GearPair.InvolutePoints, 20);
+    EXPECT_EQ(GearPair.FilletResolution, 30);
+}
+
+TEST_F(MeshAnimation, EqualAnglesDrawEveryFrameInOnePlace)
+{
+    const TFrames run = SplitFrames(Run(3, 0, 5, 5));
+    // A pause of 0 still records one pause per frame.
+    ASSERT_EQ(run.Pauses, (std::vector<long long>{0, 0, 0, 0}));
+    for (const auto& d : run.Drawn)
+        EXPECT_TRUE(SamePicture(d, run.Drawn[0]));
+    EXPECT_TRUE(SamePicture(run.Last, run.Drawn[0]));
+}
+
+TEST_F(MeshAnimation, FormValuesAreBroughtIntoRange)
+{
+    struct {
+        int Steps, Pause, WantSteps, WantPause;
+    } cases[] = {{0, -5, 2, 0}, {1, 0, 2, 0}, {2, 50, 2, 50}, {1000, 1, 1000, 1}, {5000, 7, 1000, 7}};
+    for (const auto& c : cases) {
+        TMeshAnimationRequest r;
+        r.Steps = c.Steps;
+        r.PauseMs = c.Pause;
+        const TMeshAnimationRequest s = SaneMeshAnimationRequest(r);
+        EXPECT_EQ(s.Steps, c.WantSteps) << c.Steps;
+        EXPECT_EQ(s.PauseMs, c.WantPause) << c.Pause;
+    }
+    // A negative pause reaches the display list as 0.
+    const TFrames run = SplitFrames(Run(2, -30, 1, 0));
+    EXPECT_EQ(run.Pauses, (std::vector<long long>{0, 0, 0}));
+}
+
+TEST_F(MeshAnimation, EveryWayOutRestoresTheOutlineSettings)
+{
+    // Cancelled form: nothing drawn.
+    EXPECT_TRUE(Run(2, 10, 1, 0, false).empty());
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_EQ(GearPair.InvolutePoints, 20);
+    EXPECT_EQ(GearPair.FilletResolution, 30);
+    // A form that throws.
+    meshanimationservices.AskSettings = [](TMeshAnimationRequest&) -> bool { throw std::runtime_error("gone"); };
+    EXPECT_THROW(AnimateMeshing(), std::runtime_error);
+    EXPECT_EQ(GearPair.InvolutePoints, 20);
+    EXPECT_EQ(GearPair.FilletResolution, 30);
+    // Block files that cannot be written: said in a box and in the list.
+    telmvar.TempDir = dir_ + "/missing/deeper";
+    ResetUhelperr();
+    Run(2, 10, 1, 0);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], "file write error  -  temporary path !");
+    bool listed = false;
+    for (const auto& m : CollectedMessages())
+        listed = listed || m.Text == "file write error  -  temporary path !";
+    EXPECT_TRUE(listed);
+    EXPECT_FALSE(CadOutputIsOpen());
+    EXPECT_EQ(GearPair.InvolutePoints, 20);
+    EXPECT_EQ(GearPair.FilletResolution, 30);
+}
+
+TEST_F(MeshAnimation, WithoutTheSettingsFormItSaysSo)
+{
+    ResetMeshAnimationServices();
+    AnimateMeshing();
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], "The animation settings are not available in this version");
+    EXPECT_TRUE(telmvar.Aborted);
+}
+
+TEST_F(MeshAnimation, SingleStepSwitchReachesTheWindow)
+{
+    meshanimationservices.AskSettings = [](TMeshAnimationRequest& R) {
+        R.Steps = 2;
+        R.SingleStep = true;
+        return true;
+    };
+    AnimateMeshing();
+    EXPECT_TRUE(FTelmgra.StepMode);
+}
+
+} // namespace
