@@ -158,7 +158,8 @@ TEST_F(ToolkitLoad, BatchRunsMapNoToolkitLibraryEvenWithADisplayNamed)
         {"text batch", {{"default.qy7", "/I", "/NOGUI"}, {}}, "default.txt"},
         // A display named: the batch still opens no window.
         {"text batch with a display", {{"default.qy7", "/I"}, {"DISPLAY=:97", "QT_QPA_PLATFORM=xcb"}}, "default.txt"},
-        {"CAD batch", {{"default.qy7", "/CAD1:29"}, {}}, nullptr},
+        {"CAD batch", {{"default.qy7", "/CAD1:1"}, {}}, "default.dxf"},
+        {"CAD batch refused", {{"default.qy7", "/CAD1:29"}, {}}, nullptr},
         {"usage text", {{"/?"}, {}}, nullptr},
         {"windowless start", {{"default.qy7", "/NOGUI"}, {}}, nullptr},
     };
