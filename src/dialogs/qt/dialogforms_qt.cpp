@@ -1,5 +1,6 @@
 #include "dialogs/qt/dialogforms_qt.h"
 
+#include "dialogs/qt/animationforms_qt.h"
 #include "dialogs/qt/diagramlimits_qt.h"
 #include "dialogs/qt/gearforms_qt.h"
 #include "dialogs/qt/online_qt.h"
@@ -32,6 +33,7 @@ void RegisterDialogForms(platform::DialogHostImplQt& host)
     RegisterGearDrawingConfigForms(host);
     RegisterStrengthForms(host);
     RegisterLoadSpectrumForms(host);
+    RegisterAnimationForms(host);
     // The planet bearing's operating data: its layout lives with the model.
     RegisterBoundForm(host, "TForm_vq1waelz", planetary_qt::OperationDataLayout);
     // The documentation forms of the drawings.
