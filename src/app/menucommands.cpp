@@ -7,6 +7,7 @@
 #include "app/systeminfo.h"
 #include "app/thh.h"
 
+#include "dialogs/animation/animationforms.h"
 #include "dialogs/dialogservices.h"
 #include "dialogs/gear/cadconfigform.h"
 #include "dialogs/gear/dimensionsform.h"
@@ -31,6 +32,7 @@
 #include "drawings/sheet/documentlinksform.h"
 #include "drawings/sheet/drawinginfoform.h"
 #include "drawings/stage/composer.h"
+#include "drawings/stage/planetanimation.h"
 #include "drawings/stage/wheelviews.h"
 #include "drawings/tooth/calcsheets.h"
 #include "drawings/tooth/meshanimation.h"
@@ -81,6 +83,8 @@ void InstallMenuCommands()
             telmvar.Aborted = true;
     };
     menuhooks.Forms["TForm_qyr1conf"] = [] { ShowGearDrawingConfigDialog(); };
+    stageanimationhooks.AskSettings = AskStageAnimationSettings;
+    menuhooks.PlanetAnimation = [](int Mode) { PlanetAnimation(static_cast<int16_t>(Mode)); };
     menuhooks.CadGearConfig = [](int Gear) { ShowCadGearConfigDialog(Gear); };
     menuhooks.Forms["TForm_qyr7fs0"] = Modal<TForm_qyr7fs0>();
     menuhooks.Forms["TForm_qyr5con2"] = Modal<TForm_qyr5con2>();

@@ -4,6 +4,7 @@
 //
 // Default stage: zS 21, zPi 15, zPe 15, zH -63, mn 6.5, three sets;
 // a1 = 117, |a3| = 156, the offset angle arccos(0.78125) = 38.625 deg.
+#include "meshphasesupport.h"
 #include "productiontestsupport.h"
 
 #include "../graphics/cadvalidators.h"
@@ -53,22 +54,6 @@ class StageViews : public DefaultStageCad
     }
 };
 
-// Fraction of a pitch between the direction Towards (deg) and the nearest
-// tooth centre of a wheel whose tooth centres lie at Tooth + k * Pitch.
-double PitchFraction(double Towards, double Tooth, double Pitch)
-{
-    double f = std::fmod((Towards - Tooth) / std::fabs(Pitch), 1.0);
-    return f < 0 ? f + 1 : f;
-}
-
-// Distance of a fraction from the wanted one on the circle of fractions.
-double FromHalf(double Sum)
-{
-    double f = std::fmod(Sum - 0.5, 1.0);
-    if (f < 0) f += 1;
-    return std::min(f, 1 - f);
-}
-
 TEST_F(StageViews, PlanetsStandWhereTheHandWorkedCentresAre)
 {
     Open();
@@ -114,32 +99,23 @@ TEST_P(StageMeshPhase, EveryToothFacesAToothSpaceOnTheLineOfCentres)
     Open();
     DrawFrontView();
     Close();
-    const double sS = 360.0 / m.zS, sPi = 360.0 / m.zPi, sPe = 360.0 / m.zPe, sH = 360.0 / m.zH;
+    TStageInserts w;
     const auto ring = Inserts("RADH");
     const auto sun = Inserts("RADS");
-    const auto pe = Inserts("RADPE");
-    const auto pi = Inserts("RADPI");
+    w.Pe = Inserts("RADPE");
+    w.Pi = Inserts("RADPI");
     ASSERT_EQ(ring.size(), 1u);
     ASSERT_EQ(sun.size(), 1u);
-    ASSERT_EQ(pe.size(), static_cast<size_t>(m.q));
-    ASSERT_EQ(pi.size(), static_cast<size_t>(m.q));
-    const double toothH = ring[0].V[2] - 90 + sH / 2 + std::fabs(sH) / 2;
-    const double toothS = sun[0].V[2] + 90 + sS / 2;
+    ASSERT_EQ(w.Pe.size(), static_cast<size_t>(m.q));
+    ASSERT_EQ(w.Pi.size(), static_cast<size_t>(m.q));
+    w.Ring = ring[0];
+    w.Sun = sun[0];
+    const auto sums = MeshPhaseSums(w, m.zS, m.zPi, m.zPe, m.zH);
     for (int k = 0; k < m.q; ++k) {
         SCOPED_TRACE(k);
-        const double toothPe = pe[k].V[2] + 90 + sPe / 2;
-        const double toothPi = pi[k].V[2] + 90 + sPi / 2;
-        // Pe-H: both look outwards along the line from the axis through Pe.
-        const double out = std::atan2(pe[k].V[1], pe[k].V[0]) / Deg;
-        EXPECT_LT(FromHalf(PitchFraction(out, toothH, sH) - PitchFraction(out, toothPe, sPe)), 1e-9) << "Pe-H";
-        // Pi-Pe: each looks at the other.
-        const double piToPe = std::atan2(pe[k].V[1] - pi[k].V[1], pe[k].V[0] - pi[k].V[0]) / Deg;
-        EXPECT_LT(FromHalf(PitchFraction(piToPe, toothPi, sPi) + PitchFraction(piToPe + 180, toothPe, sPe)), 1e-9)
-            << "Pi-Pe";
-        // S-Pi.
-        const double sToPi = std::atan2(pi[k].V[1], pi[k].V[0]) / Deg;
-        EXPECT_LT(FromHalf(PitchFraction(sToPi, toothS, sS) + PitchFraction(sToPi + 180, toothPi, sPi)), 1e-9)
-            << "S-Pi";
+        EXPECT_LT(FromHalf(sums[k][0]), 1e-9) << "Pe-H";
+        EXPECT_LT(FromHalf(sums[k][1]), 1e-9) << "Pi-Pe";
+        EXPECT_LT(FromHalf(sums[k][2]), 1e-9) << "S-Pi";
     }
 }
 

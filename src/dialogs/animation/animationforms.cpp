@@ -1,11 +1,13 @@
 #include "dialogs/animation/animationforms.h"
 
 #include "dialogs/helptext.h"
+#include "drawings/stage/planetanimation.h"
 #include "foundation/codepage.h"
 #include "foundation/guardedmath.h"
 #include "foundation/numbertext.h"
 #include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -140,4 +142,18 @@ TForm_qyr5ani::TForm_qyr5ani()
     Control("Edit_anzbild").Text = "180";
     Control("Edit_wmax").Text = "360";
     Control("Edit_ms").Text = "30";
+}
+
+bool AskStageAnimationSettings(TStageAnimationTexts& Texts)
+{
+    TForm_qyr5ani form;
+    if (!Texts.Steps.empty()) form.Control("Edit_anzbild").Text = Texts.Steps;
+    if (!Texts.Angle.empty()) form.Control("Edit_wmax").Text = Texts.Angle;
+    if (!Texts.Pause.empty()) form.Control("Edit_ms").Text = Texts.Pause;
+    if (platform::CurrentPlatform().Dialogs().RunModal(form) != platform::DialogResult::Ok) return false;
+    Texts.Steps = form.Control("Edit_anzbild").Text;
+    Texts.Angle = form.Control("Edit_wmax").Text;
+    Texts.Pause = form.Control("Edit_ms").Text;
+    Texts.SingleStep = form.Control("CheckBox_singlestep").Checked;
+    return true;
 }

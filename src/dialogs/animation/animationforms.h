@@ -76,3 +76,9 @@ class TForm_qyr5ani final : public TAnimationFormBase
     std::string Caption() const override { return "Animation"; }
 };
 
+struct TStageAnimationTexts;
+// The stage animation's settings: the form with the animation's proposals
+// (an empty one keeps the form's own), shown modally. True on OK, with the
+// texts and the single-step switch as the user left them; Cancel and the
+// window's close button give false and change nothing.
+bool AskStageAnimationSettings(TStageAnimationTexts& Texts);

@@ -79,8 +79,9 @@ void DrawToothRing(int16_t n)
     }
 }
 
-void DefineFrontViewBlocks(int16_t Marks)
+void DefineWheelBlocks(const TWheelBlockOptions& Options)
 {
+    const bool Marks = Options.Marks;
     auto& g = PlanetaryGears;
     auto& p = GearPair;
     // The mark of the outer planet reads the pair-gear indicator before the
@@ -97,7 +98,7 @@ void DefineFrontViewBlocks(int16_t Marks)
     CadEndBlock();
     CadBeginBlock("RADH");
     DrawToothRing(gH);
-    if (Marks != 0 && g.z[gH] != 0) {
+    if (Marks && g.z[gH] != 0) {
         CadSetLayer(5);
         const Extended alpha = -Pi / 2 - Pi / g.z[gH];
         const Extended r = std::fabs(g.dw[2][mPeH]) / 2;
@@ -109,12 +110,13 @@ void DefineFrontViewBlocks(int16_t Marks)
     CadEndBlock();
     CadBeginBlock("RADPE");
     DrawToothRing(gPe);
-    if (Marks != 0 && p.z[1] != 0) {
+    if (Marks && p.z[1] != 0) {
         const int z = p.z[1];
         const Extended alpha = p.PairGearOrder == 1 ? -Pi / 2 + Pi / z : -Pi / 2 - Pi / z;
         WheelMark(z, alpha, p.dw[1]);
     }
-    PlanetBearingCircles(2, 0, 0, g.dB[gPe]);
+    if (Options.PlanetBores)
+        PlanetBearingCircles(2, 0, 0, g.dB[gPe]);
     CadEndBlock();
 
     LoadMeshSPi();
@@ -131,13 +133,14 @@ void DefineFrontViewBlocks(int16_t Marks)
     CadEndBlock();
     CadBeginBlock("RADPI");
     DrawToothRing(gPi);
-    if (Marks != 0 && g.z[gPi] != 0)
+    if (Marks && g.z[gPi] != 0)
         WheelMark(g.z[gPi], -Pi / 2 - Pi / g.z[gPi], g.dw[2][mSPi]);
-    PlanetBearingCircles(1, 0, 0, g.dB[gPi]);
+    if (Options.PlanetBores)
+        PlanetBearingCircles(1, 0, 0, g.dB[gPi]);
     CadEndBlock();
-    CadBeginBlock("RADS");
+    CadBeginBlock(Options.SunBlock);
     DrawToothRing(gS);
-    if (Marks != 0 && g.z[gS] != 0)
+    if (Marks && g.z[gS] != 0)
         WheelMark(g.z[gS], -Pi / 2 - Pi / g.z[gS], g.dw[1][mSPi]);
     CadEndBlock();
 
@@ -148,7 +151,13 @@ void DefineFrontViewBlocks(int16_t Marks)
     CadLineTo(-g.a[mPeH], 0);
     CadLineTo(0, 0);
     CadEndBlock();
+}
 
+void DefineFrontViewBlocks(int16_t Marks)
+{
+    TWheelBlockOptions o;
+    o.Marks = Marks != 0;
+    DefineWheelBlocks(o);
     if (Marks == 0) {
         CadBeginBlock("pgear");
         DrawFrontView();

@@ -15,6 +15,17 @@
 // Reloads and recalculates the meshes Pe-H and S-Pi; the gear-pair
 // variables hold S-Pi afterwards.
 void DefineFrontViewBlocks(int16_t Marks);
+
+// What differs between the wheel blocks of the front views and those of
+// the stage animation.
+struct TWheelBlockOptions {
+    bool Marks = false;          // the small circles that show each wheel turning
+    bool PlanetBores = true;     // bearing circles (or the bore) inside the planets
+    const char* SunBlock = "RADS";
+};
+// The tooth blocks "EVOLV1" .. "EVOLV4", the wheel blocks "RADH", "RADPE",
+// "RADPI" and the sun's, and "CARRIER"; the meshes as DefineFrontViewBlocks.
+void DefineWheelBlocks(const TWheelBlockOptions& Options);
 // Gear n (1 S, 2 Pi, 3 Pe, 4 H) as a wheel of |z| tooth blocks; nothing
 // while Aborted is set or for a gear without teeth.
 void DrawToothRing(int16_t n);

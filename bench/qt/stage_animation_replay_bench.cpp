@@ -1,0 +1,56 @@
+// The recorded stage animation replayed into an 800 x 600 image as the Qt
+// window plays it (pauses of 0 ms); the counter gives the frames per second
+// of the replay.
+#include "../stage_animation_bench.h"
+#include "foundation/programstate.h"
+#include "graphics/cad/cadscreen.h"
+#include "graphics/graphfacade.h"
+#include "graphics/graphwindow.h"
+#include "platform/qt/canvas_qt.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace
+{
+
+void BM_StageAnimationReplay800x600(benchmark::State& state)
+{
+    static int argc = 1;
+    static char name[] = "qyr7_bench";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication* app = QGuiApplication::instance() ? nullptr : new QGuiApplication(argc, argv);
+    (void)app;
+    char tmpl[] = "/tmp/qyr7_animation_replay_XXXXXX";
+    const char* dir = ::mkdtemp(tmpl);
+    TCadScreen* previous = SetCadScreen(nullptr);
+    const int kind = static_cast<int>(state.range(0));
+    const int steps = static_cast<int>(state.range(1));
+    RecordDefaultStageAnimation(kind, steps, dir != nullptr ? dir : "/tmp");
+    QImage image(800, 600, QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        platform::CanvasImplQt canvas(painter);
+        FTelmgra.FormPaint(canvas);
+    }
+    // Every replay shows all N + 1 frames.
+    state.counters["frames_per_s"] =
+        benchmark::Counter(static_cast<double>(steps + 1) * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
+    SetCadScreen(previous);
+    ResetGraphWindow();
+    telmvar.ScreenPixelsX = telmvar.ScreenPixelsY = 0;
+    std::error_code ec;
+    if (dir != nullptr) std::filesystem::remove_all(dir, ec);
+}
+BENCHMARK(BM_StageAnimationReplay800x600)->Args({2, 120})->Args({1, 180})->Unit(benchmark::kMillisecond);
+
+} // namespace
