@@ -388,6 +388,27 @@ TEST_P(CadBatchIndex, WritesTheDrawingOrSaysItIsNotAvailable)
     }
 }
 
+// The other file devices on a real drawing, each judged by its reader.
+TEST_F(CadBatchProgram, TheFrontViewGoesToEveryFileDevice)
+{
+    if (LandedDrawings.count(1) == 0)
+        GTEST_SKIP() << "drawing 1 is not built in";
+    const TProgramRun stl = RunProgram(dir, {"default.qy7", "/CAD6:1"}, {}, true);
+    ASSERT_EQ(stl.ExitCode, 0) << stl.Err;
+    const TAdmeshView mesh = AdmeshRead((dir / "default.stl").string());
+    if (!mesh.ToolFound)
+        QYR7_VALIDATOR_MISSING("admesh");
+    EXPECT_GT(mesh.Facets, 0) << mesh.Output;
+    EXPECT_EQ(mesh.Degenerate, 0) << mesh.Output;
+
+    const TProgramRun text = RunProgram(dir, {"default.qy7", "/CAD5:1"}, {}, true);
+    ASSERT_EQ(text.ExitCode, 0) << text.Err;
+    const std::string code = Read(dir / "default.txt");
+    EXPECT_EQ(code.rfind("MINMAX\t", 0), 0u) << code.substr(0, 80);
+    EXPECT_NE(code.find("SECTION ENTITIES\r\n"), std::string::npos);
+    EXPECT_EQ(code.substr(code.size() - 5), "EOF\r\n");
+}
+
 INSTANTIATE_TEST_SUITE_P(Indexes, CadBatchIndex, ::testing::Range(1, 29),
                          [](const ::testing::TestParamInfo<int>& I) { return "Index" + std::to_string(I.param); });
 
