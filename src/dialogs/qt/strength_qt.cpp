@@ -52,11 +52,11 @@ QStringList MethodNames()
 }
 
 // GroupBox1: per-gear rows S, Pi, Pe, H with their proposal and help
-// buttons and the life radio group (598 x 286).
+// buttons and the life radio group (600 x 302).
 void PlaceGearGroup(QWidget* f, int x, int y)
 {
-    QGroupBox* g = PlaceGroup(f, "GroupBox1", x, y, 598, 286);
-    for (int i = 1; i <= 4; ++i) PlaceLabel(g, Name("Label_rad", i), 250 + 58 * (i - 1), 16, 54);
+    QGroupBox* g = PlaceGroup(f, "GroupBox1", x, y, 600, 302);
+    for (int i = 1; i <= 4; ++i) PlaceLabel(g, Name("Label_rad", i), 282 + 54 * (i - 1), 16, 50);
     struct Row {
         const char* label;
         const char* edit;
@@ -73,15 +73,15 @@ void PlaceGearGroup(QWidget* f, int x, int y)
                         {"Label_ynt", "Edit_ynt", nullptr, nullptr, "Button_ynt"}};
     int ry = 40;
     for (const Row& r : rows) {
-        PlaceLabel(g, r.label, 8, ry, 240);
-        for (int i = 1; i <= 4; ++i) PlaceEdit(g, Name(r.edit, i), 250 + 58 * (i - 1), ry, 54);
-        if (r.unit) PlaceLabel(g, r.unit, 484, ry, 45);
-        if (r.propose) PlaceButton(g, r.propose, 532, ry - 1, 26);
-        if (r.help) PlaceButton(g, r.help, 562, ry - 1, 26);
+        PlaceLabel(g, r.label, 8, ry, 272);
+        for (int i = 1; i <= 4; ++i) PlaceEdit(g, Name(r.edit, i), 282 + 54 * (i - 1), ry, 50);
+        if (r.unit) PlaceLabel(g, r.unit, 502, ry, 40);
+        if (r.propose) PlaceButton(g, r.propose, 544, ry - 1, 26);
+        if (r.help) PlaceButton(g, r.help, 572, ry - 1, 26);
         ry += 26;
     }
-    PlaceRadioGroup(g, "RadioGroup_Lnt", 8, ry + 4, 300, 2);
-    PlaceButton(g, "Button_lnt", 312, ry + 30, 26);
+    PlaceRadioGroup(g, "RadioGroup_Lnt", 8, ry, 300, 2);
+    PlaceButton(g, "Button_lnt", 312, ry + 26, 26);
 }
 
 // GroupBox2: viscosity, application factors, mesh load factor (354 x 156).
@@ -125,30 +125,31 @@ void PlaceMeshGroup(QWidget* f, int x, int y, int w, int h, bool compact)
     PlaceLabel(g, "Label_fmau", 412, 62, 50);
 
     const int boxY = 92;
-    const int boxW = compact ? 300 : 250;
-    const int boxX0 = compact ? 8 : 200;
-    const int labelW = compact ? 150 : 70;
-    const int fieldX = labelW + 10;
+    const int boxW = compact ? 302 : 240;
+    const int boxX0 = compact ? 8 : 230;
+    const int labelW = compact ? 168 : 70;
+    const int fieldX = labelW + (compact ? 8 : 10);
+    const int comboW = compact ? 70 : 80;
     if (!compact) {
-        PlaceLabel(g, "Label_bi442", 8, boxY + 18, 160);
-        PlaceButton(g, "Button_bi442", 170, boxY + 17, 26);
-        PlaceLabel(g, "Label_bi443", 8, boxY + 44, 160);
-        PlaceButton(g, "Button_bi443", 170, boxY + 43, 26);
-        PlaceLabel(g, "Label_l1", 8, boxY + 70, 160);
-        PlaceLabel(g, "Label_s1", 8, boxY + 96, 160);
+        PlaceLabel(g, "Label_bi442", 8, boxY + 18, 190);
+        PlaceButton(g, "Button_bi442", 200, boxY + 17, 26);
+        PlaceLabel(g, "Label_bi443", 8, boxY + 44, 190);
+        PlaceButton(g, "Button_bi443", 200, boxY + 43, 26);
+        PlaceLabel(g, "Label_l1", 8, boxY + 70, 190);
+        PlaceLabel(g, "Label_s1", 8, boxY + 96, 190);
     }
     for (int k = 1; k <= 3; ++k) {
         const int bx = boxX0 + (boxW + 5) * (k - 1);
         QGroupBox* b = PlaceGroup(g, MeshName("GroupBox_lager", k), bx, boxY, boxW, 126);
         PlaceLabel(b, MeshName("Label_bi442", k), 6, 18, labelW);
-        PlaceCombo(b, MeshName("ComboBox_bi442", k), fieldX, 18, 80, Images(6));
-        PlaceButton(b, MeshName("Button_bi442v", k), fieldX + 84, 17, 26);
+        PlaceCombo(b, MeshName("ComboBox_bi442", k), fieldX, 18, comboW, Images(6));
+        PlaceButton(b, MeshName("Button_bi442v", k), fieldX + comboW + 2, 17, 26);
         PlaceLabel(b, MeshName("Label_bi443", k), 6, 44, labelW);
-        PlaceCombo(b, MeshName("ComboBox_bi443", k), fieldX, 44, 80, Images(5));
-        PlaceButton(b, MeshName("Button_bi443v", k), fieldX + 84, 43, 26);
+        PlaceCombo(b, MeshName("ComboBox_bi443", k), fieldX, 44, comboW, Images(5));
+        PlaceButton(b, MeshName("Button_bi443v", k), fieldX + comboW + 2, 43, 26);
         if (compact) {
-            PlaceButton(b, MeshName("Button_bi442", k), fieldX + 112, 17, 26);
-            PlaceButton(b, MeshName("Button_bi443", k), fieldX + 112, 43, 26);
+            PlaceButton(b, MeshName("Button_bi442", k), fieldX + comboW + 30, 17, 26);
+            PlaceButton(b, MeshName("Button_bi443", k), fieldX + comboW + 30, 43, 26);
         }
         PlaceLabel(b, MeshName("Label_l1", k), 6, 70, labelW);
         PlaceEdit(b, MeshName("Edit_l1", k), fieldX, 70, 60);
@@ -176,22 +177,23 @@ void PlaceMeshGroup(QWidget* f, int x, int y, int w, int h, bool compact)
     }
     int fy = boxY + 132;
     if (!compact) {
-        PlaceLabel(g, "Label_dsh", 8, fy, 160);
-        PlaceButton(g, "Button_dsh", 170, fy - 1, 26);
+        PlaceLabel(g, "Label_dsh", 8, fy, 190);
+        PlaceButton(g, "Button_dsh", 200, fy - 1, 26);
         fy += 28;
     } else {
         fy += 54;
     }
     const char* checks[] = {"CheckBox_stw", "CheckBox_einl", "CheckBox_flwk", "CheckBox_ball", "CheckBox_endrn"};
-    for (int i = 0; i < 5; ++i) PlaceCheck(g, checks[i], 8 + 185 * i, fy, 180);
-    fy += 48;
+    for (int i = 0; i < 5; ++i) PlaceCheck(g, checks[i], 8 + 192 * i, fy, 190);
+    fy += 28;
     PlaceCheck(g, "CheckBox_notch", 8, fy, 140);
     PlaceButton(g, "Button2", 150, fy - 1, 26);
     PlaceLabel(g, "Label_tgrg", 190, fy, 60);
     const char* heads[] = {"Label_s", "Label_pi", "Label_pe", "Label_h"};
+    // The column heads sit before their edits, so the row stays one line.
     for (int i = 1; i <= 4; ++i) {
-        PlaceLabel(g, heads[i - 1], 260 + 70 * (i - 1), fy - 22, 64);
-        PlaceEdit(g, Name("Edit_tgrg", i), 260 + 70 * (i - 1), fy, 64);
+        PlaceLabel(g, heads[i - 1], 260 + 92 * (i - 1), fy, 22);
+        PlaceEdit(g, Name("Edit_tgrg", i), 284 + 92 * (i - 1), fy, 64);
     }
 }
 
@@ -205,8 +207,8 @@ std::unique_ptr<QDialog> FullStrengthLayout(platform::DialogModel&, QWidget* par
     PlaceLubricantGroup(f, 636, 34);
     PlaceCheck(f, "CheckBox_pfeil", 644, 200, 200);
     PlaceButton(f, "Button_pfeil", 850, 198, 26);
-    PlaceMeshGroup(f, 8, 324, 982, 322, false);
-    PlaceButtonRow(f, 8, 654, {"Button_ok", "Button_cancel", "Button_calc", "Button_metric"});
+    PlaceMeshGroup(f, 8, 340, 982, 310, false);
+    PlaceButtonRow(f, 8, 656, {"Button_ok", "Button_cancel", "Button_calc", "Button_metric"});
     return form;
 }
 
@@ -214,10 +216,10 @@ std::unique_ptr<QDialog> CompactGearLayout(platform::DialogModel&, QWidget* pare
 {
     auto form = NewLayoutForm(parent, 614, 502);
     QDialog* f = form.get();
-    PlaceGearGroup(f, 8, 8);
-    PlaceLubricantGroup(f, 8, 300);
-    PlaceCheck(f, "CheckBox_pfeil", 372, 312, 190);
-    PlaceButton(f, "Button_pfeil", 566, 310, 26);
+    PlaceGearGroup(f, 6, 6);
+    PlaceLubricantGroup(f, 6, 308);
+    PlaceCheck(f, "CheckBox_pfeil", 372, 320, 190);
+    PlaceButton(f, "Button_pfeil", 566, 318, 26);
     PlaceButtonRow(f, 8, 466, {"Button_ok", "Button_cancel", "Button_help", "Button_calc", "Button_metric"});
     return form;
 }
@@ -226,7 +228,7 @@ std::unique_ptr<QDialog> CompactMeshLayout(platform::DialogModel&, QWidget* pare
 {
     auto form = NewLayoutForm(parent, 947, 477);
     QDialog* f = form.get();
-    PlaceMeshGroup(f, 8, 4, 931, 430, true);
+    PlaceMeshGroup(f, 6, 4, 935, 430, true);
     PlaceButtonRow(f, 8, 442, {"Button_ok", "Button_cancel", "Button_help"});
     return form;
 }
