@@ -55,6 +55,28 @@ template <class TForm> std::function<void()> Modal()
     };
 }
 
+// The meshing animation's settings: the form offers one pitch of gear 1
+// each way (what the animation proposes), and only OK runs it; a form
+// closed by its window button leaves Aborted as it was, so the result
+// counts too.
+bool AskMeshAnimationSettings(TMeshAnimationRequest& Request)
+{
+    TForm_qyr1ani form;
+    form.ProposeOnePitch();
+    telmvar.Aborted = false;
+    if (RunModalDialog(form) != platform::DialogResult::Ok || telmvar.Aborted) {
+        telmvar.Aborted = true;
+        return false;
+    }
+    const TMeshAnimationSettings s = form.Settings();
+    Request.Steps = s.Steps;
+    Request.PauseMs = s.PauseMs;
+    Request.StartDeg = s.StartDeg;
+    Request.EndDeg = s.EndDeg;
+    Request.SingleStep = s.SingleStep;
+    return true;
+}
+
 } // namespace
 
 void InstallMenuCommands()
@@ -139,6 +161,7 @@ void InstallMenuCommands()
     dialogservices.RedrawCurrentView = PlanetViewRedraw;
     wheelviewcomposers.ComposeToothDrawing = ComposeToothDrawing;
     menuhooks.AnimateMeshing = AnimateMeshing;
+    meshanimationservices.AskSettings = AskMeshAnimationSettings;
     menuhooks.DrawLifeSafetyDiagrams = [](int Kind, int Device, const std::string& Name) {
         DrawLifeSafetyDiagrams(static_cast<uint16_t>(Kind), static_cast<uint16_t>(Device), Name);
     };
