@@ -5,12 +5,15 @@
 // gear is |z| inserts of "EVOLV" + g, the tool envelope 2 GearToothShapes
 // inserts, the ring with the pinion RingToothShapes pinions, the planet
 // arrangement one centre wheel and q planets).
+#include "../graphics/cadvalidators.h"
 #include "common/validators.h"
 #include "stagekinematicssupport.h"
 
 #include "drawings/tooth/toothdrawing.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
+#include "graphics/cad/cadwriterdevices.h"
+#include "graphics/graphservices.h"
 #include "planetary/meshtransfer.h"
 
 #include <cstdio>
@@ -111,6 +114,33 @@ TEST_F(ToothDrawingDxf, EveryItemOfEveryMeshPassesTheAudit)
         ++seen;
     }
     EXPECT_EQ(seen, want.size()) << text;
+}
+
+// The sun of the default stage (gear 2 of S-Pi, z 21) as a solid: every
+// tooth inside the tool's tip circle da0/2 and the solid as high as the
+// face width.
+TEST_F(ToothDrawingDxf, SunWheelAsSolidHasNoDegenerateFacet)
+{
+    LoadMeshSPi();
+    CalcGearPair();
+    ASSERT_EQ(GearPair.z[2], 21);
+    const double b = static_cast<double>(GearPair.b[2]);
+    const double r = static_cast<double>(GearPair.da0[2]) / 2;
+    RegisterCadWriters();
+    graphservices.AskLengthInRange = [b](const std::string&, Extended& Value, Extended, Extended) { Value = b; };
+    ComposeToothDrawing(6, 2, 4, 1, 1);
+    ResetGraphServices();
+    ASSERT_FALSE(telmvar.Aborted);
+    const TAdmeshView v = AdmeshRead(telmvar.ProjectName + ".stl");
+    if (!v.ToolFound) QYR7_VALIDATOR_MISSING("no admesh");
+    EXPECT_EQ(v.Degenerate, 0) << v.Output;
+    EXPECT_GT(v.Facets, 0) << v.Output;
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_GE(v.Min[k], -r - 1e-3) << v.Output;
+        EXPECT_LE(v.Max[k], r + 1e-3) << v.Output;
+    }
+    EXPECT_NEAR(v.Min[2], 0, 1e-3) << v.Output;
+    EXPECT_NEAR(v.Max[2], b, 1e-3) << v.Output;
 }
 
 } // namespace
