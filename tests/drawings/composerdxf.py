@@ -4,18 +4,11 @@
 # whose block is missing (compared without regard to case) and the
 # modelspace inserts with their points and scales (names in upper case:
 # the devices match block names without regard to case).
-import io
 import sys
 
 import ezdxf
 
-CONTROL = "\n".join([
-    "0", "SECTION", "2", "BLOCKS", "0", "BLOCK", "8", "0", "2", "B", "70", "0", "10", "0", "20", "0",
-    "0", "POLYLINE", "8", "0", "66", "1", "0", "VERTEX", "8", "0", "10", "0", "20", "0",
-    "0", "VERTEX", "8", "0", "10", "1", "20", "1", "0", "SEQEND", "8", "0", "0", "ENDBLK", "8", "0",
-    "0", "ENDSEC", "0", "SECTION", "2", "ENTITIES", "0", "ENDSEC", "0", "EOF", ""])
-control = ezdxf.read(io.StringIO(CONTROL)).audit()
-quirk = any("SEQEND" in f.message and "invalid owner" in f.message for f in control.fixes)
+from dxfquirk import is_quirk, quirk
 
 doc = ezdxf.readfile(sys.argv[1])
 auditor = doc.audit()

@@ -1,22 +1,11 @@
 # Reads a DXF file with ezdxf and prints what the tooth outline test
 # compares: the auditor's error and fix counts, then every POLYLINE of every
 # block as its layer and vertices (x, y, bulge).
-import io
 import sys
 
 import ezdxf
 
-# ezdxf (0.18) loads an R12 file without handles so that the SEQEND of every
-# POLYLINE inside a block has no owner, and its auditor then deletes it. A
-# minimal hand-written file with one block polyline shows whether the
-# installed ezdxf does that; only then are those fixes set apart.
-CONTROL = "\n".join([
-    "0", "SECTION", "2", "BLOCKS", "0", "BLOCK", "8", "0", "2", "B", "70", "0", "10", "0", "20", "0",
-    "0", "POLYLINE", "8", "0", "66", "1", "0", "VERTEX", "8", "0", "10", "0", "20", "0",
-    "0", "VERTEX", "8", "0", "10", "1", "20", "1", "0", "SEQEND", "8", "0", "0", "ENDBLK", "8", "0",
-    "0", "ENDSEC", "0", "SECTION", "2", "ENTITIES", "0", "ENDSEC", "0", "EOF", ""])
-control = ezdxf.read(io.StringIO(CONTROL)).audit()
-quirk = any("SEQEND" in f.message and "invalid owner" in f.message for f in control.fixes)
+from dxfquirk import is_quirk, quirk
 
 
 def is_quirk(message):
