@@ -142,7 +142,6 @@ void InstallMenuCommands()
     // Per-gear views load their mesh and call the tooth and production
     // drawings; a drawing not built in says so itself.
     menuhooks.WheelViewDispatch = WheelViewDispatch;
-    wheelviewcomposers.ComposeProductionDrawing = ComposeProductionDrawing;
     // The stage pictures: the composer's views, the redraw after every
     // calculation, and the carrier dialog before the carrier drawing.
     menuhooks.Forms["TForm_qyr7carr"] = Modal<TForm_qyr7carr>();
@@ -159,7 +158,6 @@ void InstallMenuCommands()
         ShowMeshStrength(static_cast<int16_t>(Device), static_cast<int16_t>(Mesh));
     };
     dialogservices.RedrawCurrentView = PlanetViewRedraw;
-    wheelviewcomposers.ComposeToothDrawing = ComposeToothDrawing;
     menuhooks.AnimateMeshing = AnimateMeshing;
     meshanimationservices.AskSettings = AskMeshAnimationSettings;
     menuhooks.DrawLifeSafetyDiagrams = [](int Kind, int Device, const std::string& Name) {

@@ -372,10 +372,13 @@ TEST_F(StageViews, CarrierPinsAndHub)
     Open();
     DrawCarrier();
     Close();
-    for (const auto& k : CadCallLog())
-        if (k.Kind == "circle" || k.Kind == "vertex")
-            for (double v : k.V)
+    for (const auto& k : CadCallLog()) {
+        if (k.Kind == "circle" || k.Kind == "vertex") {
+            for (double v : k.V) {
                 ASSERT_TRUE(std::isfinite(v));
+            }
+        }
+    }
 }
 
 
