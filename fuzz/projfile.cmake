@@ -1,1 +1,1 @@
-qyr7_add_fuzz_target(projfile SOURCE ${CMAKE_CURRENT_SOURCE_DIR}/projfile.cpp LIBS planetary)
+qyr7_add_fuzz_target(projfile SOURCE ${CMAKE_CURRENT_SOURCE_DIR}/projfile.cpp LIBS drawings)

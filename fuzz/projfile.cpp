@@ -3,10 +3,22 @@
 //  - a refused file leaves the project exactly as it was (the project is
 //    written before and after and the two files must be the same);
 //  - an accepted file is written again, and that file must read back and
-//    write once more to the same bytes.
+//    write once more to the same bytes;
+//  - the stage of an accepted file is calculated and the whole gear of
+//    each gear of each mesh drawn (tooth numbers, shape counts and drawing
+//    settings are outside input): it ends, and no coordinate that is not a
+//    finite number reaches the output.
 #include "foundation/foundationstate.h"
+#include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/textfile.h"
+#include "drawings/tooth/toothdrawing.h"
+#include "gearpair/geometry/calcgearpair.h"
+#include "graphics/cad/caddevice.h"
+#include "graphics/cad/cadoutput.h"
+#include "graphics/cadsettings.h"
+#include "planetary/meshtransfer.h"
+#include "planetary/stagecalc.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/documentation.h"
 #include "planetary/loadspectrum/loadspectrum.h"
@@ -15,7 +27,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cmath>
 #include <cstdlib>
+#include <initializer_list>
+#include <memory>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -53,6 +68,49 @@ void Check(bool ok, const char* what)
     }
 }
 
+// Takes the place of the text CAD writer: draws nothing, checks every
+// coordinate.
+class TFiniteCheckDevice final : public TCadDevice
+{
+  public:
+    void Line(Extended X1, Extended Y1, Extended X2, Extended Y2) override { Finite({X1, Y1, X2, Y2}); }
+    void Circle(Extended X, Extended Y, Extended R) override { Finite({X, Y, R}); }
+    void Arc(Extended X, Extended Y, Extended S, Extended E, Extended R) override { Finite({X, Y, S, E, R}); }
+    void Insert(const std::string&, Extended X, Extended Y, Extended A, Extended SX, Extended SY) override
+    {
+        Finite({X, Y, A, SX, SY});
+    }
+    bool HasPolylines() const override { return true; }
+    void Vertex(Extended X, Extended Y, Extended B) override { Finite({X, Y, B}); }
+
+  private:
+    static void Finite(std::initializer_list<Extended> V)
+    {
+        for (Extended v : V)
+            Check(std::isfinite(v), "a coordinate that is not a finite number reached the output");
+    }
+};
+
+// Item 4 of both gears of the three meshes to the checking device.
+void DrawEveryGearWheel()
+{
+    RegisterCadDeviceFactory(5, [](std::ostream&) { return std::make_unique<TFiniteCheckDevice>(); });
+    telmvar.TempDir = ScratchDir();
+    telmvar.CadDir = ScratchDir();
+    telmvar.ProjectName = In("drawing");
+    wtelmvar.CadSkipSaveDialog = true;
+    cadsettings.CadExecFile = false;
+    CalcPlanetaryStage();
+    for (void (*load)() : {LoadMeshSPi, LoadMeshPiPe, LoadMeshPeH}) {
+        load();
+        CalcGearPair();
+        for (int g = 1; g <= 2; ++g)
+            ComposeToothDrawing(5, g, 4, 1, 1);
+    }
+    ResetCadOutput();
+    RegisterCadDeviceFactory(5, nullptr);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -78,6 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const std::string first = ProjectBytes("first.qy7");
         Check(ReadProjectData(In("first.qy7"), fault), "a written project could not be read back");
         Check(ProjectBytes("second.qy7") == first, "a written project read back differently");
+        DrawEveryGearWheel();
     }
 
     // The same bytes as a load spectrum file.
