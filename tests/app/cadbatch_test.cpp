@@ -408,6 +408,11 @@ TEST_F(CadBatchProgram, TheFrontViewGoesToEveryFileDevice)
     EXPECT_EQ(code.rfind("MINMAX\t", 0), 0u) << code.substr(0, 80);
     EXPECT_NE(code.find("SECTION ENTITIES\r\n"), std::string::npos);
     EXPECT_EQ(code.substr(code.size() - 5), "EOF\r\n");
+    const fs::path golden = fs::path(QYR7_TEST_DIR) / "golden" / "cadbatch_frontview.txt";
+    if (Read(golden) != code) {
+        std::ofstream(golden.string() + ".out", std::ios::binary) << code;
+        ADD_FAILURE() << "text CAD code differs from " << golden << ", written beside it as .out";
+    }
 }
 
 // The sun's tooth drawing (wheel view 1 of S) as IGES, read by OCCT.
