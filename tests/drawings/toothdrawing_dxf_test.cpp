@@ -19,6 +19,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -114,6 +116,47 @@ TEST_F(ToothDrawingDxf, EveryItemOfEveryMeshPassesTheAudit)
         ++seen;
     }
     EXPECT_EQ(seen, want.size()) << text;
+}
+
+std::string ReadFile(const std::string& Path)
+{
+    std::ifstream in(Path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Items 1 to 8 of gear 1 and 2 of the three meshes through the text CAD
+// writer, one after the other in golden/toothdrawings_textcad.txt, each
+// under a line naming mesh, gear and item. A mismatch writes the .out
+// beside the golden file.
+TEST_F(ToothDrawingDxf, EveryItemOfEveryMeshAsTextCadCode)
+{
+    RegisterCadWriters();
+    void (*const loads[3])() = {LoadMeshSPi, LoadMeshPiPe, LoadMeshPeH};
+    const char* const names[3] = {"S-Pi", "Pi-Pe", "Pe-H"};
+    std::string text;
+    for (int m = 0; m < 3; ++m) {
+        loads[m]();
+        CalcGearPair();
+        for (int g = 1; g <= 2; ++g) {
+            for (int item = 1; item <= 8; ++item) {
+                ComposeToothDrawing(5, g, item, 1, 1);
+                ASSERT_FALSE(telmvar.Aborted);
+                std::string code = ReadFile(telmvar.ProjectName + ".txt");
+                // No path of this run in the golden file.
+                for (std::size_t at; (at = code.find(dir_)) != std::string::npos;)
+                    code.replace(at, dir_.size(), "<dir>");
+                text += std::string("=== ") + names[m] + " gear " + std::to_string(g) + " item " +
+                        std::to_string(item) + "\r\n" + code;
+            }
+        }
+    }
+    const std::string golden = std::string(QYR7_TEST_DIR) + "/golden/toothdrawings_textcad.txt";
+    if (text != ReadFile(golden)) {
+        std::ofstream(golden + ".out", std::ios::binary) << text;
+        ADD_FAILURE() << "tooth drawings differ from the golden text CAD code; see " << golden << ".out";
+    } else {
+        std::filesystem::remove(golden + ".out");
+    }
 }
 
 // The sun of the default stage (gear 2 of S-Pi, z 21) as a solid: every
