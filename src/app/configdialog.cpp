@@ -855,6 +855,14 @@ void Tconfig::AutoTextWindow()
     Touch();
 }
 
+void Tconfig::Left(const std::string& Name)
+{
+    if (Name == "Edit_x")
+        ApplyWindowSize(true, false);
+    else if (Name == "Edit_y")
+        ApplyWindowSize(false, true);
+}
+
 void Tconfig::ApplyWindowSize(bool X, bool Y)
 {
     platform::Window& main = platform::CurrentPlatform().MainWindow();

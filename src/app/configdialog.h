@@ -45,6 +45,8 @@ class Tconfig final : public platform::DialogModel
     std::string Caption() const override;
     platform::DialogAction Press(const std::string& Name) override;
     void Changed(const std::string& Name) override;
+    // Leaving the window size fields applies them to the main window.
+    void Left(const std::string& Name) override;
 
     // The items of a combo box or radio group of the form.
     static const std::vector<std::string>& Items(const std::string& Control);

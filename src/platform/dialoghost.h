@@ -63,6 +63,9 @@ class DialogModel
     // The user changed the text or check mark of the named control; the
     // binder has already written it into the control.
     virtual void Changed(const std::string& name) { (void)name; }
+    // The user left the named edit field (the focus went elsewhere or
+    // Return was pressed in it).
+    virtual void Left(const std::string& name) { (void)name; }
 
     // Counts changes the model made to its controls, so that a form knows
     // when to show them again.

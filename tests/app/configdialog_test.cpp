@@ -265,3 +265,29 @@ TEST_F(ConfigDialog, LoadThenStoreRewritesASettledFileByteIdentical)
     }
 }
 
+
+namespace
+{
+
+// Leaving the window size fields applies them at once, each its own axis;
+// a size that is not positive leaves the window as it is.
+TEST_F(ConfigDialog, LeavingAWindowSizeFieldSizesTheMainWindow)
+{
+    auto& window = headless->HeadlessWindow();
+    window.SetClientSize(641, 481);
+    Tconfig f;
+    f.Control("Edit_x").Text = "801";
+    f.Control("Edit_y").Text = "601";
+    f.Left("Edit_x");
+    EXPECT_EQ(window.ClientWidth(), 801);
+    EXPECT_EQ(window.ClientHeight(), 481) << "only the width on leaving x";
+    f.Left("Edit_y");
+    EXPECT_EQ(window.ClientHeight(), 601);
+    f.Control("Edit_x").Text = "0";
+    f.Left("Edit_x");
+    EXPECT_EQ(window.ClientWidth(), 801);
+    f.Left("Edit_dxfdec");
+    EXPECT_EQ(window.ClientWidth(), 801);
+}
+
+} // namespace

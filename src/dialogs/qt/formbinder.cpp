@@ -50,6 +50,11 @@ void TFormBinder::Connect(QWidget* widget, const std::string& name)
             model_.Changed(name);
             if (model_.Revision() != before) Refresh();
         });
+        QObject::connect(edit, &QLineEdit::editingFinished, this, [this, name] {
+            const uint64_t before = model_.Revision();
+            model_.Left(name);
+            if (model_.Revision() != before) Refresh();
+        });
         return;
     }
     if (auto* check = qobject_cast<QCheckBox*>(widget)) {
