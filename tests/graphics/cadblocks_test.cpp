@@ -1,5 +1,5 @@
-// Blocks on the screen device (kept as DXF files of the output's own and
-// read back at every insert) and on the plot device, and the block reader's
+// Blocks on the screen device (kept as DXF files of the output's own,
+// parsed once and replayed at every insert) and on the plot device, and the block reader's
 // handling of nested, self-inserting and malformed blocks.
 #include "common/validators.h"
 #include "cadtestsupport.h"
@@ -181,6 +181,37 @@ TEST_F(CadBlocksTest, BlockNamesCannotLeaveTheDirectories)
     EXPECT_TRUE(Screen.Drawn().empty());
     EXPECT_EQ(Errors(), (std::vector<std::string>{"Invalid temp directory"}));
     EXPECT_TRUE(telmvar.Aborted);
+}
+
+// Inserts replay the entities parsed from the block's file: a block written
+// again, and a user's file changed between two outputs, must not replay the
+// old entities.
+TEST_F(CadBlocksTest, RewrittenBlockIsParsedAgain)
+{
+    UserBlock("$u.dx$", "  0\nLINE\n 11\n1\n");
+    OpenScreen();
+    CadBeginBlock("PART");
+    CadLine(0, 0, 1, 0);
+    CadEndBlock();
+    BeginEntities();
+    CadInsertBlock("PART", 0, 0, 0, 1, 1);
+    CadInsertBlock("PART", 0, 5, 0, 1, 1);
+    CadInsertBlock("U", 0, 0, 0, 1, 1);
+    CadBeginBlock("part");
+    CadLine(0, 0, 0, 2);
+    CadEndBlock();
+    CadInsertBlock("PART", 0, 0, 0, 1, 1);
+    EXPECT_EQ(Screen.Drawn(), (std::vector<std::string>{
+                                  "Line 0.0000 0.0000 1.0000 0.0000", "Line 0.0000 5.0000 1.0000 5.0000",
+                                  "Line 0.0000 0.0000 1.0000 0.0000", "Line 0.0000 0.0000 0.0000 2.0000"}));
+    CadCloseOutput();
+
+    UserBlock("$u.dx$", "  0\nLINE\n 11\n3\n");
+    OpenScreen();
+    BeginEntities();
+    CadInsertBlock("U", 0, 0, 0, 1, 1);
+    EXPECT_EQ(Screen.Drawn(), (std::vector<std::string>{"Line 0.0000 0.0000 3.0000 0.0000"}));
+    EXPECT_TRUE(Errors().empty());
 }
 
 struct ReaderCase {

@@ -17,6 +17,8 @@
 inline constexpr int MaxBlockDepth = 4;
 
 // Draws the block Name at (X, Y), rotated by Angle (degrees) and scaled,
+// replaying the entities parsed once from its file (kept by the output's
+// block store until the block is written again or the output closes),
 // relative to the block transform in force (cadstate.BlockIns...), which is
 // as it was again afterwards. A block without a file: "Invalid temp
 // directory" in the message list and Aborted.

@@ -170,12 +170,18 @@ std::optional<std::string> TCadBlockStore::Find(const std::string& Name)
 const std::string* TCadBlockStore::Contents(const std::string& Path)
 {
     const auto it = contents_.find(Path);
-    if (it != contents_.end()) return &it->second;
+    if (it != contents_.end()) return &it->second.bytes;
     std::ifstream in(Path, std::ios::binary);
     if (!in) return nullptr;
     std::ostringstream s;
     s << in.rdbuf();
-    return &(contents_[Path] = s.str());
+    return &(contents_[Path] = TFile{s.str(), nullptr}).bytes;
+}
+
+std::shared_ptr<const TDxfBlockEntities>* TCadBlockStore::Parsed(const std::string& Path)
+{
+    const auto it = contents_.find(Path);
+    return it == contents_.end() ? nullptr : &it->second.parsed;
 }
 
 void CadRemoveBlockDirectories()

@@ -9,6 +9,11 @@
 #include <optional>
 #include <string>
 
+// A block file's entities as the block reader parsed them; kept with the
+// file's bytes so that repeated inserts (an animation inserts the same gear
+// wheel hundreds of times) do not parse the DXF text again.
+struct TDxfBlockEntities;
+
 // A file written to a temporary name in the target's directory and renamed
 // over the target by Commit, so a failed or abandoned output never leaves a
 // half file and never touches the file that was there before.
@@ -68,6 +73,10 @@ class TCadBlockStore
     std::optional<std::string> Find(const std::string& Name);
     // The bytes of a block file, read once per output.
     const std::string* Contents(const std::string& Path);
+    // The parsed entities kept for a file whose Contents were read (empty
+    // until the reader stores them; forgotten with the bytes, when the block
+    // is written again or the output closes), or nullptr for a file not read.
+    std::shared_ptr<const TDxfBlockEntities>* Parsed(const std::string& Path);
 
     const std::string& PrivateDir() const { return dir_; }
 
@@ -75,7 +84,11 @@ class TCadBlockStore
     std::string tempDir_;
     std::string dir_;
     std::map<std::string, std::optional<std::string>> found_;
-    std::map<std::string, std::string> contents_;
+    struct TFile {
+        std::string bytes;
+        std::shared_ptr<const TDxfBlockEntities> parsed;
+    };
+    std::map<std::string, TFile> contents_;
 };
 
 // Removes every block directory an output of this process left behind (an
