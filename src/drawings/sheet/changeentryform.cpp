@@ -1,11 +1,11 @@
 #include "drawings/sheet/changeentryform.h"
+#include "drawings/sheet/sheetformbuttons.h"
 
 #include "drawings/sheet/changeprotocol.h"
 #include "drawings/sheet/drawingsheet.h"
 #include "foundation/codepage.h"
 #include "foundation/programstate.h"
 #include "planetary/documentation.h"
-#include "reports/engine/reportservices.h"
 
 namespace
 {
@@ -80,14 +80,7 @@ platform::DialogAction TForm_EinAend::Press(const std::string& Name)
         Touch();
         return platform::DialogAction::None;
     }
-    if (Name == "Button_help") {
-        if (reportservices.ShowHelpText) reportservices.ShowHelpText(3000, 0, 1);
-        return platform::DialogAction::Raise;
-    }
-    if (Name == "Button_cancel" || Name == "Escape") {
-        telmvar.Aborted = true;
-        return platform::DialogAction::Reject;
-    }
+    if (const auto shared = SheetFormButton(Name, 3000)) return *shared;
     if (Name != "Button_ok") return platform::DialogAction::None;
     telmvar.Aborted = false;
     // A script or a paste may hand in more than the edits take.

@@ -1,4 +1,5 @@
 #include "drawings/sheet/documentlinksform.h"
+#include "drawings/sheet/sheetformbuttons.h"
 
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
@@ -107,14 +108,7 @@ platform::DialogAction TForm_confDoku::Press(const std::string& Name)
             return platform::DialogAction::None;
         }
     }
-    if (Name == "Button_help") {
-        if (reportservices.ShowHelpText) reportservices.ShowHelpText(2730, 0, 1);
-        return platform::DialogAction::Raise;
-    }
-    if (Name == "Button_cancel" || Name == "Escape") {
-        telmvar.Aborted = true;
-        return platform::DialogAction::Reject;
-    }
+    if (const auto shared = SheetFormButton(Name, 2730)) return *shared;
     if (Name != "Button_ok") return platform::DialogAction::None;
     telmvar.Aborted = false;
     for (int n = 1; n <= DocLinkCount; ++n) {

@@ -1,4 +1,5 @@
 #include "drawings/sheet/drawinginfoform.h"
+#include "drawings/sheet/sheetformbuttons.h"
 
 #include "drawings/sheet/drawingsheet.h"
 #include "foundation/codepage.h"
@@ -10,7 +11,6 @@
 #include "graphics/graphservices.h"
 #include "planetary/documentation.h"
 #include "platform/platform.h"
-#include "reports/engine/reportservices.h"
 
 const char* const TForm_zeichInfo::TextModeItems[4] = {"A4", "A3", "A4+A3", "-"};
 
@@ -132,14 +132,7 @@ platform::DialogAction TForm_zeichInfo::Press(const std::string& Name)
         Touch();
         return platform::DialogAction::None;
     }
-    if (Name == "Button_help") {
-        if (reportservices.ShowHelpText) reportservices.ShowHelpText(3010, 0, 1);
-        return platform::DialogAction::Raise;
-    }
-    if (Name == "Button_cancel" || Name == "Escape") {
-        telmvar.Aborted = true;
-        return platform::DialogAction::Reject;
-    }
+    if (const auto shared = SheetFormButton(Name, 3010)) return *shared;
     if (Name != "Button_ok") return platform::DialogAction::None;
     telmvar.Aborted = false;
     Store();
