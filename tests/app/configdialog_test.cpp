@@ -7,6 +7,8 @@
 #include "appfixture.h"
 
 #include "foundation/textfile.h"
+#include "graphics/cadsettings.h"
+#include "graphics/writers/plotcommand.h"
 
 #include <cmath>
 #include <fstream>
@@ -271,6 +273,39 @@ namespace
 
 // Leaving the window size fields applies them at once, each its own axis;
 // a size that is not positive leaves the window as it is.
+// "Config" opens the plot program's form for the chosen command line: OK
+// stores the form's line in it, Cancel leaves it and does not cancel the
+// configuration dialog.
+TEST_F(ConfigDialog, ConfigButtonEditsThePlotCommandLineInItsForm)
+{
+    Tconfig f;
+    f.Control("ListBox_korvilt").Text = "0";
+    std::string shown;
+    headless->HeadlessDialogs().QueueScript([&shown](DialogModel& m) {
+        shown = m.FormName();
+        static_cast<TConfKorviltModel&>(m).SetField("Edit_korviltPath", "/opt/plot/korvilt");
+        m.Press("Button_ok");
+        return DialogResult::Ok;
+    });
+    f.Press("Button_confkorvilt");
+    EXPECT_EQ(shown, "TForm_confkorvilt");
+    ASSERT_EQ(f.Press("Button_ok"), DialogAction::Accept);
+    EXPECT_EQ(cadsettings.PlotCmdLines[1].rfind("/opt/plot/korvilt ", 0), 0u) << cadsettings.PlotCmdLines[1];
+
+    const std::string kept = cadsettings.PlotCmdLines[1];
+    Tconfig g;
+    g.Control("ListBox_korvilt").Text = "0";
+    headless->HeadlessDialogs().QueueScript([](DialogModel& m) {
+        static_cast<TConfKorviltModel&>(m).SetField("Edit_korviltPath", "/elsewhere/korvilt");
+        m.Press("Button_cancel");
+        return DialogResult::Cancel;
+    });
+    g.Press("Button_confkorvilt");
+    EXPECT_FALSE(telmvar.Aborted) << "a cancelled plot form is no cancelled configuration";
+    ASSERT_EQ(g.Press("Button_ok"), DialogAction::Accept);
+    EXPECT_EQ(cadsettings.PlotCmdLines[1], kept);
+}
+
 TEST_F(ConfigDialog, LeavingAWindowSizeFieldSizesTheMainWindow)
 {
     auto& window = headless->HeadlessWindow();
