@@ -2,26 +2,12 @@
 // into one DXF file, as the production drawing writes them: time per
 // drawing with the file opened, written and put in place each time, and
 // the tables alone into a DXF output that stays open.
+#include "drawingbench.h"
 #include "drawings/production/productiontables.h"
-#include "foundation/foundationstate.h"
-#include "foundation/messagecollector.h"
-#include "foundation/programsettings.h"
-#include "foundation/programstate.h"
-#include "gearpair/geometry/calcgearpair.h"
-#include "graphics/cad/cadhatch.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadprimitives.h"
-#include "graphics/cadsettings.h"
-#include "planetary/meshtransfer.h"
-#include "planetary/stagecalc.h"
-#include "planetary/stagedefaults.h"
-#include "reports/engine/reportservices.h"
 
 #include <benchmark/benchmark.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <string>
 
 namespace
 {
@@ -56,43 +42,9 @@ void AllTables()
     WriteZFactorTable(960, 200, 2);
 }
 
-std::string SetUpStage(char* Template)
-{
-    const char* dir = ::mkdtemp(Template);
-    ResetFoundationState();
-    InitProgramDefaults();
-    SetDefaultInput();
-    CalcPlanetaryStage();
-    LoadMeshSPi();
-    CalcGearPair();
-    ClearErrorMessages();
-    ResetCadSettings();
-    ResetCadState();
-    ResetCadOutput();
-    ResetHatchState();
-    telmvar.TempDir = dir != nullptr ? dir : "/tmp";
-    telmvar.CadDir = telmvar.TempDir;
-    telmvar.ProjectName = telmvar.TempDir + "/tables";
-    wtelmvar.CadSkipSaveDialog = true;
-    cadsettings.CadExecFile = false;
-    cadsettings.CadPolylineAllowed = true;
-    reportservices.CheckFileName = [](const std::string&) {};
-    return dir != nullptr ? dir : "";
-}
-
-void RemoveDir(const std::string& Dir)
-{
-    ResetCadOutput();
-    if (!Dir.empty()) {
-        std::error_code ec;
-        std::filesystem::remove_all(Dir, ec);
-    }
-}
-
 void BM_ProductionTablesToDxf(benchmark::State& state)
 {
-    char tmpl[] = "/tmp/qyr7_tables_bench_XXXXXX";
-    const std::string dir = SetUpStage(tmpl);
+    const TDrawingBenchDir dir("tables");
     for (auto _ : state) {
         TCadOutputScope scope;
         CadOpenOutput(1);
@@ -104,14 +56,12 @@ void BM_ProductionTablesToDxf(benchmark::State& state)
         CadEndSection();
         CadCloseOutput();
     }
-    RemoveDir(dir);
 }
 BENCHMARK(BM_ProductionTablesToDxf)->Unit(benchmark::kMillisecond);
 
 void BM_ProductionTablesIntoOpenDxf(benchmark::State& state)
 {
-    char tmpl[] = "/tmp/qyr7_tables_bench_XXXXXX";
-    const std::string dir = SetUpStage(tmpl);
+    const TDrawingBenchDir dir("tables");
     {
         TCadOutputScope scope;
         CadOpenOutput(1);
@@ -124,7 +74,6 @@ void BM_ProductionTablesIntoOpenDxf(benchmark::State& state)
         CadEndSection();
         CadCloseOutput();
     }
-    RemoveDir(dir);
 }
 BENCHMARK(BM_ProductionTablesIntoOpenDxf)->Unit(benchmark::kMillisecond);
 
