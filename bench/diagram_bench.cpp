@@ -52,7 +52,7 @@ void BM_Diagram10000MarkedSegments(benchmark::State& state)
         CadEndSection();
         CadCloseOutput();
         records = GraphFacade.DrawRecordList.size();
-        benchmark::DoNotOptimize(GraphFacade.DrawRecordList.data());
+        benchmark::DoNotOptimize(GraphFacade.DrawRecordList.size());
     }
     state.SetItemsProcessed(state.iterations() * Segments);
     state.counters["records"] = static_cast<double>(records);

@@ -57,7 +57,7 @@ void BM_RecordLineRecords(benchmark::State& state)
             const long double x = (i % 397) + 0.125L * (i % 7);
             GraphFacade.Line(x, 12.5L, x + 3.5L, 14.75L);
         }
-        benchmark::DoNotOptimize(GraphFacade.DrawRecordList.data());
+        benchmark::DoNotOptimize(GraphFacade.DrawRecordList.size());
     }
     state.SetItemsProcessed(state.iterations() * kRecords);
     ResetGraphWindow();
@@ -83,10 +83,8 @@ void BM_DisplayListMemory(benchmark::State& state)
     size_t bytes = 0;
     for (auto _ : state) {
         RecordPicture(kRecords);
-        bytes = GraphFacade.DrawRecordList.capacity() * sizeof(std::string);
-        for (const auto& r : GraphFacade.DrawRecordList)
-            // Texts longer than the string's own buffer live on the heap.
-            bytes += r.capacity() > 15 ? r.capacity() + 1 : 0;
+        // The chunks and index blocks at their full size, not just the texts.
+        bytes = GraphFacade.DrawRecordList.MemoryBytes();
     }
     state.counters["bytes_per_record"] =
         static_cast<double>(bytes) / static_cast<double>(GraphFacade.DrawRecordList.size());

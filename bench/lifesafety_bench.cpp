@@ -50,7 +50,7 @@ void BM_LifeSafetyDiagramSPi(benchmark::State& state)
     for (auto _ : state) {
         DrawLifeSafetyDiagrams(kind, 3, "S-Pi");
         records = GraphFacade.DrawRecordList.size();
-        benchmark::DoNotOptimize(GraphFacade.DrawRecordList.data());
+        benchmark::DoNotOptimize(GraphFacade.DrawRecordList.size());
     }
     state.counters["records"] = static_cast<double>(records);
     ResetCadOutput();

@@ -57,13 +57,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // A colour and a text style go with at most one drawing record each.
     if (list.size() > 3 * size + 3)
         Fail("more records than the picture has bytes for", std::to_string(list.size()));
-    for (const std::string& record : list) {
+    for (const std::string_view record : list) {
         const TDisplayRecord r = ParseDisplayRecord(record);
         if (r.Kind == 0)
-            Fail("unreadable record", record);
+            Fail("unreadable record", std::string(record));
         for (const Extended v : r.F)
             if (!std::isfinite(v))
-                Fail("non-finite number in record", record);
+                Fail("non-finite number in record", std::string(record));
     }
     GraphFacade.Clear();
     return 0;

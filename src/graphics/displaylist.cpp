@@ -7,31 +7,36 @@
 
 namespace {
 
-void AppendInt(std::string& out, long long n)
+// Room for an integer: 19 digits and a sign.
+constexpr size_t MaxIntChars = 20;
+
+char* WriteInt(char* p, long long n) { return std::to_chars(p, p + MaxIntChars, n).ptr; }
+
+// Room for a real: the longest, "-0.0000" and 8 digits or "-d.dddddddE+308",
+// has 15 characters; the exponent is written with an integer's room.
+constexpr size_t MaxRealChars = 12 + MaxIntChars;
+// A ";" and a real for each field after the kind.
+constexpr size_t MaxFieldChars = MaxRealChars + 1;
+constexpr size_t MaxKindChars = MaxIntChars;
+
+char* Put(char* p, std::string_view s)
 {
-    char buf[24];
-    auto r = std::to_chars(buf, buf + sizeof buf, n);
-    out.append(buf, r.ptr);
+    std::memcpy(p, s.data(), s.size());
+    return p + s.size();
 }
 
-} // namespace
-
-void AppendGraphReal(std::string& out, Extended value)
+char* WriteGraphReal(char* out, Extended value)
 {
     // 8 significant digits lie far inside a double's 15, so the double's
     // shortest-digit conversion gives the same digits as the extended value.
     const double v = static_cast<double>(value);
-    if (std::isnan(v)) {
-        out += "NAN";
-        return;
-    }
-    if (std::isinf(v)) {
-        out += v < 0 ? "-INF" : "INF";
-        return;
-    }
+    if (std::isnan(v))
+        return Put(out, "NAN");
+    if (std::isinf(v))
+        return Put(out, v < 0 ? "-INF" : "INF");
     if (v == 0) {
-        out += '0';
-        return;
+        *out++ = '0';
+        return out;
     }
     char buf[40];
     // d.dddddddde+XX: the digits after rounding to 8 significant ones, and
@@ -39,7 +44,7 @@ void AppendGraphReal(std::string& out, Extended value)
     auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 7);
     const char* p = buf;
     if (*p == '-') {
-        out += '-';
+        *out++ = '-';
         ++p;
     }
     char digits[8];
@@ -55,29 +60,55 @@ void AppendGraphReal(std::string& out, Extended value)
     if (exponent >= -5 && exponent <= 7) {
         if (exponent >= 0) {
             for (int i = 0; i <= exponent; ++i)
-                out += i < nd ? digits[i] : '0';
+                *out++ = i < nd ? digits[i] : '0';
             if (nd > exponent + 1) {
-                out += '.';
-                out.append(digits + exponent + 1, nd - exponent - 1);
+                *out++ = '.';
+                out = Put(out, {digits + exponent + 1, static_cast<size_t>(nd - exponent - 1)});
             }
         } else {
-            out += "0.";
-            out.append(static_cast<size_t>(-exponent - 1), '0');
-            out.append(digits, nd);
+            out = Put(out, "0.");
+            for (int i = exponent + 1; i < 0; ++i)
+                *out++ = '0';
+            out = Put(out, {digits, static_cast<size_t>(nd)});
         }
-        return;
+        return out;
     }
-    out += digits[0];
+    *out++ = digits[0];
     if (nd > 1) {
-        out += '.';
-        out.append(digits + 1, nd - 1);
+        *out++ = '.';
+        out = Put(out, {digits + 1, static_cast<size_t>(nd - 1)});
     }
-    out += 'E';
-    out += exponent < 0 ? '-' : '+';
+    *out++ = 'E';
+    *out++ = exponent < 0 ? '-' : '+';
     const int e = exponent < 0 ? -exponent : exponent;
     if (e < 10)
-        out += '0';
-    AppendInt(out, e);
+        *out++ = '0';
+    return WriteInt(out, e);
+}
+
+char* WriteRealRecord(char* p, TRecordKind kind, std::initializer_list<Extended> fields)
+{
+    p = WriteInt(p, static_cast<int>(kind));
+    for (Extended f : fields) {
+        *p++ = ';';
+        p = WriteGraphReal(p, f);
+    }
+    return p;
+}
+
+char* WriteIntRecord(char* p, TRecordKind kind, long long n)
+{
+    p = WriteInt(p, static_cast<int>(kind));
+    *p++ = ';';
+    return WriteInt(p, n);
+}
+
+} // namespace
+
+void AppendGraphReal(std::string& out, Extended v)
+{
+    char buf[MaxRealChars];
+    out.append(buf, WriteGraphReal(buf, v));
 }
 
 std::string FormatGraphReal(Extended v)
@@ -89,23 +120,27 @@ std::string FormatGraphReal(Extended v)
 
 std::string MakeRealRecord(TRecordKind kind, std::initializer_list<Extended> fields)
 {
-    std::string s;
-    s.reserve(12 + 12 * fields.size());
-    AppendInt(s, static_cast<int>(kind));
-    for (Extended f : fields) {
-        s += ';';
-        AppendGraphReal(s, f);
-    }
+    std::string s(MaxKindChars + MaxFieldChars * fields.size(), '\0');
+    s.resize(static_cast<size_t>(WriteRealRecord(s.data(), kind, fields) - s.data()));
     return s;
 }
 
 std::string MakeIntRecord(TRecordKind kind, long long n)
 {
-    std::string s;
-    AppendInt(s, static_cast<int>(kind));
-    s += ';';
-    AppendInt(s, n);
-    return s;
+    char buf[MaxKindChars + 1 + MaxIntChars];
+    return {buf, WriteIntRecord(buf, kind, n)};
+}
+
+void AppendRealRecord(TDrawRecordList& list, TRecordKind kind, std::initializer_list<Extended> fields)
+{
+    char* p = list.BeginRecord(MaxKindChars + MaxFieldChars * fields.size());
+    list.EndRecord(static_cast<size_t>(WriteRealRecord(p, kind, fields) - p));
+}
+
+void AppendIntRecord(TDrawRecordList& list, TRecordKind kind, long long n)
+{
+    char* p = list.BeginRecord(MaxKindChars + 1 + MaxIntChars);
+    list.EndRecord(static_cast<size_t>(WriteIntRecord(p, kind, n) - p));
 }
 
 std::string MakeTextRecord(Extended x, Extended y, std::string_view text)
@@ -122,7 +157,7 @@ std::string MakeWindowRecord(int32_t px1, int32_t py1, int32_t px2, int32_t py2,
     std::string s = "10";
     for (int32_t v : {px1, py1, px2, py2}) {
         s += ';';
-        AppendInt(s, v);
+        s += std::to_string(v);
     }
     for (Extended v : {wx1, wy1, wx2, wy2}) {
         s += ';';

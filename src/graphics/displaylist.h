@@ -8,6 +8,7 @@
 // decimal point whatever the locale, and read back by the same rules.
 
 #include "foundation/types.h"
+#include "graphics/drawrecordlist.h"
 
 #include <string>
 #include <string_view>
@@ -29,8 +30,6 @@ enum class TRecordKind : int {
     Pause = 13 // milliseconds
 };
 
-using TDrawRecordList = std::vector<std::string>;
-
 // General number format with at most 8 significant digits: fixed notation
 // from 0.00001 up to 8 integer digits, otherwise d.dddE+XX; trailing zeros
 // and an unneeded point dropped (2.5, 40, 123.45679, 1.5E-06, 1E+09).
@@ -43,6 +42,11 @@ std::string MakeIntRecord(TRecordKind kind, long long n);
 std::string MakeTextRecord(Extended x, Extended y, std::string_view text);
 std::string MakeWindowRecord(int32_t px1, int32_t py1, int32_t px2, int32_t py2, Extended wx1, Extended wy1,
                              Extended wx2, Extended wy2);
+
+// The same records written straight into the list's store, for the drawing
+// calls that record millions of them.
+void AppendRealRecord(TDrawRecordList& list, TRecordKind kind, std::initializer_list<Extended> fields);
+void AppendIntRecord(TDrawRecordList& list, TRecordKind kind, long long n);
 
 // A record read back. Kind 0 stands for a record that draws nothing (kind not
 // an integer, 0 or above 13). A field that is not a number reads as 0.

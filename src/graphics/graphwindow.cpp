@@ -58,13 +58,13 @@ void ResetGraphWindow()
 // ---------------------------------------------------------------------------
 // Recording
 
-void TFtelmgra::Record(std::string record) { GraphFacade.DrawRecordList.push_back(std::move(record)); }
+void TFtelmgra::Record(std::string_view record) { GraphFacade.DrawRecordList.push_back(record); }
 
-void TFtelmgra::circle(Extended x, Extended y, Extended r) { Record(MakeRealRecord(TRecordKind::Circle, {x, y, r})); }
+void TFtelmgra::circle(Extended x, Extended y, Extended r) { AppendRealRecord(GraphFacade.DrawRecordList, TRecordKind::Circle, {x, y, r}); }
 
 void TFtelmgra::line(Extended x1, Extended y1, Extended x2, Extended y2)
 {
-    Record(MakeRealRecord(TRecordKind::Line, {x1, y1, x2, y2}));
+    AppendRealRecord(GraphFacade.DrawRecordList, TRecordKind::Line, {x1, y1, x2, y2});
 }
 
 void TFtelmgra::Arc(Extended x, Extended y, Extended StAngle, Extended EndAngle, Extended r)
@@ -84,7 +84,7 @@ void TFtelmgra::Arc(Extended x, Extended y, Extended StAngle, Extended EndAngle,
         line(xs, ys, xe, ye);
         return;
     }
-    Record(MakeRealRecord(TRecordKind::Arc, {x - r, y - r, x + r, y + r, xs, ys, xe, ye}));
+    AppendRealRecord(GraphFacade.DrawRecordList, TRecordKind::Arc, {x - r, y - r, x + r, y + r, xs, ys, xe, ye});
 }
 
 void TFtelmgra::OutTextXY(Extended x, Extended y, const std::string& text) { Record(MakeTextRecord(x, y, text)); }
@@ -92,13 +92,13 @@ void TFtelmgra::OutTextXY(Extended x, Extended y, const std::string& text) { Rec
 void TFtelmgra::Solid(Extended x1, Extended y1, Extended x2, Extended y2, Extended x3, Extended y3, Extended x4,
                       Extended y4)
 {
-    Record(MakeRealRecord(TRecordKind::Solid, {x1, y1, x2, y2, x3, y3, x4, y4}));
+    AppendRealRecord(GraphFacade.DrawRecordList, TRecordKind::Solid, {x1, y1, x2, y2, x3, y3, x4, y4});
 }
 
 void TFtelmgra::SetColor(int32_t c)
 {
     if (c <= static_cast<int32_t>(telmvar.MaxColorIndex) && c != CurrentColour) {
-        Record(MakeIntRecord(TRecordKind::Colour, c));
+        AppendIntRecord(GraphFacade.DrawRecordList, TRecordKind::Colour, c);
         CurrentColour = c;
     }
 }
@@ -110,7 +110,7 @@ void TFtelmgra::SetTextStyle(int32_t n, Extended angle, Extended height, Extende
     s += std::to_string(n);
     s += ';';
     AppendGraphReal(s, angle);
-    Record(std::move(s));
+    Record(s);
 }
 
 void TFtelmgra::SetWindow(bool aspect, bool frame, Extended vx1, Extended vy1, Extended vx2, Extended vy2,
@@ -142,7 +142,7 @@ void TFtelmgra::SetWindow(bool aspect, bool frame, Extended vx1, Extended vy1, E
 void TFtelmgra::SetLineStyle(uint16_t s)
 {
     if (s != CurrentLineStyle) {
-        Record(MakeIntRecord(TRecordKind::LineStyle, s));
+        AppendIntRecord(GraphFacade.DrawRecordList, TRecordKind::LineStyle, s);
         CurrentLineStyle = s;
     }
 }
@@ -150,12 +150,12 @@ void TFtelmgra::SetLineStyle(uint16_t s)
 void TFtelmgra::SetLineWidth(uint16_t w)
 {
     if (w != CurrentLineWidth) {
-        Record(MakeIntRecord(TRecordKind::LineWidth, w));
+        AppendIntRecord(GraphFacade.DrawRecordList, TRecordKind::LineWidth, w);
         CurrentLineWidth = w;
     }
 }
 
-void TFtelmgra::SleepMs(int32_t ms) { Record(MakeIntRecord(TRecordKind::Pause, ms)); }
+void TFtelmgra::SleepMs(int32_t ms) { AppendIntRecord(GraphFacade.DrawRecordList, TRecordKind::Pause, ms); }
 
 void TFtelmgra::Rectangle(Extended x1, Extended y1, Extended x2, Extended y2)
 {

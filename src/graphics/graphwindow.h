@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 // Virtual key codes the zoom and pan keys arrive with.
 namespace vk
@@ -149,7 +150,7 @@ class TFtelmgra
     std::function<void()> OnImmediateDone;
 
   private:
-    void Record(std::string record);
+    void Record(std::string_view record);
     void Repaint();
     void PendingEvents();
     platform::Canvas* Immediate();

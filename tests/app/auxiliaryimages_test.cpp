@@ -82,7 +82,7 @@ class AuxImages : public AppTest
     int LinesDrawn()
     {
         int n = 0;
-        for (const std::string& r : GraphFacade.DrawRecordList)
+        for (std::string_view r : GraphFacade.DrawRecordList)
             if (r.rfind("4;", 0) == 0 || r.rfind("2;", 0) == 0) ++n;
         return n;
     }

@@ -57,7 +57,7 @@ class HelpText : public ::testing::Test
     int Records(int kind)
     {
         int n = 0;
-        for (const std::string& r : GraphFacade.DrawRecordList)
+        for (std::string_view r : GraphFacade.DrawRecordList)
             if (r.rfind(std::to_string(kind) + ";", 0) == 0) ++n;
         return n;
     }

@@ -135,8 +135,8 @@ class DiagramFixture : public ::testing::Test
     static std::string DisplayList()
     {
         std::string s;
-        for (const std::string& r : GraphFacade.DrawRecordList)
-            s += r + "\n";
+        for (std::string_view r : GraphFacade.DrawRecordList)
+            s.append(r) += '\n';
         return s;
     }
 

@@ -124,7 +124,8 @@ class MeshAnimation : public DefaultStageDrawing
         };
         GraphFacade.DrawRecordList.clear();
         AnimateMeshing();
-        return GraphFacade.DrawRecordList;
+        const auto& list = GraphFacade.DrawRecordList;
+        return TRecords(list.begin(), list.end());
     }
     TMeshAnimationRequest asked_;
     int pointsDuringForm_ = 0;

@@ -63,7 +63,7 @@ class StageAnimation : public DefaultStageCad
     static int CountRecords(const std::string& Record)
     {
         int n = 0;
-        for (const std::string& r : GraphFacade.DrawRecordList)
+        for (std::string_view r : GraphFacade.DrawRecordList)
             n += r == Record;
         return n;
     }
@@ -284,7 +284,7 @@ TEST_F(StageAnimation, ScreenRecordsOnePausePerFrameAndErasesAllButTheLast)
         PlanetAnimation(c.Kind);
         EXPECT_EQ(CountRecords(MakeIntRecord(TRecordKind::Pause, 25)), c.N + 1);
         int pauses = 0;
-        for (const std::string& r : GraphFacade.DrawRecordList)
+        for (std::string_view r : GraphFacade.DrawRecordList)
             pauses += ParseDisplayRecord(r).Kind == static_cast<int>(TRecordKind::Pause);
         EXPECT_EQ(pauses, c.N + 1);
         EXPECT_EQ(CountRecords(MakeIntRecord(TRecordKind::Colour, 0)), c.N);

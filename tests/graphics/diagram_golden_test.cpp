@@ -78,8 +78,8 @@ class DiagramGolden : public DiagramTest
         CadEndSection();
         CadCloseOutput();
         std::string s;
-        for (const std::string& r : GraphFacade.DrawRecordList)
-            s += r + "\n";
+        for (std::string_view r : GraphFacade.DrawRecordList)
+            s.append(r) += '\n';
         return s;
     }
 };

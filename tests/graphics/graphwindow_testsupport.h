@@ -43,8 +43,8 @@ class GraphWindowTest : public ::testing::Test
     static std::string ListText()
     {
         std::string s;
-        for (const auto& r : GraphFacade.DrawRecordList)
-            s += r + "\n";
+        for (std::string_view r : GraphFacade.DrawRecordList)
+            s.append(r) += '\n';
         return s;
     }
 

@@ -35,9 +35,9 @@ class HpglDisplayListTest : public ::testing::Test
     static std::vector<std::string> DrawingRecords(const std::set<int>& kinds = {3, 4, 5, 6, 8, 9})
     {
         std::vector<std::string> out;
-        for (const std::string& r : GraphFacade.DrawRecordList)
+        for (std::string_view r : GraphFacade.DrawRecordList)
             if (kinds.count(ParseDisplayRecord(r).Kind) != 0)
-                out.push_back(r);
+                out.emplace_back(r);
         return out;
     }
 
