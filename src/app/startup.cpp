@@ -15,6 +15,8 @@
 #include "foundation/codepage.h"
 #include "foundation/messagecollector.h"
 #include "xbase/access/tableaccess.h"
+#include "xbase/cmd/dbcmd.h"
+#include "foundation/textfile.h"
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
@@ -43,6 +45,7 @@
 #include "reports/textview/printsettings.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 #include <sys/stat.h>
@@ -546,6 +549,16 @@ TStartOutcome StartupAndCommandLine(const TCommandLine& Cmd)
     telmvar.DataModified = false;
     startup.StartPictureFound = FileCanOpen(AddTrailingBackslash(telmvar.PltDir) + "start.plt");
     return {false, ExitOk};
+}
+
+void EndBatchProcess(int ExitCode)
+{
+    CloseAll();
+    ResetDbf4();
+    if (textfile.SharedTextFile.IsOpen())
+        textfile.SharedTextFile.Abandon();
+    std::fflush(nullptr);
+    std::_Exit(ExitCode);
 }
 
 void ThhFormDestroy()

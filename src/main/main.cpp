@@ -116,7 +116,7 @@ int main(int argc, char** argv)
     if (!gui) {
         const TStartOutcome outcome = ThhFormCreate(cmd);
         if (outcome.EndProcess)
-            return outcome.ExitCode;
+            EndBatchProcess(outcome.ExitCode);
         // An interactive start without a window: the start-up ran (project
         // or template read, stage calculated); there is nothing to show.
         PrintLine(ProgramIdentityLine());

@@ -7,6 +7,11 @@
 #include "planetary/projectfile.h"
 #include "planetary/stage.h"
 #include "planetary/stagedefaults.h"
+#include "xbase/cmd/dbcmd.h"
+#include "xbase/dbf/dbffile.h"
+
+#include <cstdio>
+#include <fstream>
 
 namespace fs = std::filesystem;
 using platform::MessageAnswer;
@@ -273,4 +278,36 @@ TEST_F(Startup, SizeMainWindowTakesTheConfiguredPixels)
     SizeMainWindow();
     EXPECT_EQ(headless->MainWindow().ClientWidth(), 801);
     EXPECT_EQ(headless->MainWindow().ClientHeight(), 601);
+}
+
+// A batch run ends without the destructors of the program's state. What it
+// wrote must be whole all the same: a table changed through a work area gets
+// its header on close (else the appended record lies past the record count,
+// lost to every reader) and a buffered stream reaches its file.
+TEST_F(Startup, TheBatchEndClosesChangedTablesAndFlushesStreams)
+{
+    const std::string table = (dir / "t.dbf").string();
+    const std::string text = (dir / "out.txt").string();
+    TDbfTable created;
+    ASSERT_TRUE(CreateDBF(created, table, {{"NAME", 'C', 4, 0, 0}}));
+    ASSERT_TRUE(CloseDbf(created));
+    EXPECT_EXIT(
+        {
+            std::FILE* out = std::fopen(text.c_str(), "w");
+            std::fputs("report", out);
+            if (!UseFile(table + " exclusive"))
+                std::_Exit(90);
+            SetNativeText(1, "abcd");
+            Append();
+            EndBatchProcess(3);
+        },
+        ::testing::ExitedWithCode(3), "");
+    std::ifstream in(table, std::ios::binary);
+    char header[8] = {};
+    in.read(header, 8);
+    EXPECT_EQ(static_cast<unsigned char>(header[4]), 1) << "the appended record is counted";
+    std::ifstream report(text);
+    std::string line;
+    std::getline(report, line);
+    EXPECT_EQ(line, "report");
 }
