@@ -176,8 +176,58 @@ bool InvoluteRoot(Extended X, Extended& root)
 // from X by at least that times |M - r|; where that bound clears the
 // tolerance with room to spare the side is certain and F is not needed.
 // Only the last few midpoints are computed in full, as before.
+namespace
+{
+thread_local TArcInvoluteMemo* ActiveArcInvoluteMemo = nullptr;
+} // namespace
+
+TArcInvoluteMemo::TArcInvoluteMemo()
+{
+    if (ActiveArcInvoluteMemo == nullptr) {
+        ActiveArcInvoluteMemo = this;
+        owner_ = true;
+    }
+}
+
+TArcInvoluteMemo::~TArcInvoluteMemo()
+{
+    if (owner_)
+        ActiveArcInvoluteMemo = nullptr;
+}
+
+TArcInvoluteMemo* TArcInvoluteMemo::Active()
+{
+    return ActiveArcInvoluteMemo;
+}
+
+// Equal arguments (==) are the same bits but for the sign of zero, and
+// zero is never kept: its answer comes from the first midpoint anyway.
+bool TArcInvoluteMemo::Find(Extended X, Extended& Angle) const
+{
+    for (int k = 0; k < count_; ++k)
+        if (args_[k] == X) {
+            Angle = angles_[k];
+            return true;
+        }
+    return false;
+}
+
+// When full, the oldest entry makes room.
+void TArcInvoluteMemo::Keep(Extended X, Extended Angle)
+{
+    args_[next_] = X;
+    angles_[next_] = Angle;
+    next_ = (next_ + 1) % Capacity;
+    if (count_ < Capacity)
+        ++count_;
+}
+
 Extended ArcInvolute(Extended X)
 {
+    TArcInvoluteMemo* memo = TArcInvoluteMemo::Active();
+    Extended kept = 0;
+    if (memo != nullptr && X != 0 && memo->Find(X, kept))
+        return kept;
     Extended Lo = -1.57L;
     Extended Hi = 1.57L;
     Extended root = 0;
@@ -197,7 +247,13 @@ Extended ArcInvolute(Extended X)
             Lo = M;
         else
             Hi = M;
-        if (std::fabs(F) < 1e-15L) return M;
+        if (std::fabs(F) < 1e-15L) {
+            // Only a silent answer is kept: an argument that raised the
+            // message must raise it again.
+            if (memo != nullptr && X != 0)
+                memo->Keep(X, M);
+            return M;
+        }
     }
     Report("Error: ArcInv in unit math");
     return 0;

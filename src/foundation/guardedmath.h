@@ -25,6 +25,34 @@ Extended SafeSqrt(const std::string& Name, Extended X);
 Extended SafeSqrt2(const std::string& Name, Extended X);
 Extended SafeDivide(const std::string& Name, Extended Num, Extended Den);
 Extended ArcInvolute(Extended X);
+
+// While one lives, ArcInvolute answers an argument it has already answered
+// silently with the same angle without working it out again. A stage meets
+// the same few arguments many times in one calculation (the five test
+// dimensions of a gear repeat values, and a gear of two meshes has the same
+// ball dimensions in both), and each inverse costs a root search.
+// One is made per calculation, so nothing carries over into the next one;
+// made while another lives, it joins that one.
+class TArcInvoluteMemo {
+public:
+    TArcInvoluteMemo();
+    ~TArcInvoluteMemo();
+    TArcInvoluteMemo(const TArcInvoluteMemo&) = delete;
+    TArcInvoluteMemo& operator=(const TArcInvoluteMemo&) = delete;
+
+    // The memo ArcInvolute uses now, or null.
+    static TArcInvoluteMemo* Active();
+    bool Find(Extended X, Extended& Angle) const;
+    void Keep(Extended X, Extended Angle);
+
+private:
+    static constexpr int Capacity = 32;
+    bool owner_ = false;
+    int count_ = 0;
+    int next_ = 0;
+    Extended args_[Capacity] = {};
+    Extended angles_[Capacity] = {};
+};
 // How many messages the guarded routines above have raised so far, hidden
 // ones included: a caller that keeps a result for the same arguments can
 // tell whether computing it said anything (and must then compute it again,

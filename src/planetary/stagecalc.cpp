@@ -193,6 +193,8 @@ void CalcPlanetaryStage()
     auto& st = PlanetaryStage;
     auto& g = PlanetaryGears;
     auto& p = GearPair;
+    // The meshes share gears, and with them involute inverses.
+    const TArcInvoluteMemo involuteInverses;
 
     telmvar.FatalCalcError = false;
     ResetErrorState();

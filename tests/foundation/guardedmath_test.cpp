@@ -210,6 +210,45 @@ TEST_F(UtilMath, ArcInvoluteBeyondItsRangeGivesZeroAndAMessage)
     EXPECT_EQ(Collected(), (Texts{"Error: ArcInv in unit math"}));
 }
 
+// Faults caught: a kept answer that is not the very angle a fresh search
+// gives (measuring values depend on its last bit), an argument that raised
+// the message answered silently the second time, a memo that outlives its
+// calculation, and a nested memo that cuts its outer one short.
+TEST_F(UtilMath, ArcInvoluteMemoGivesTheFreshAnswerAndRepeatsItsMessages)
+{
+    // inv 20 deg, the ring's ball in the default stage, a negative
+    // argument and a flank near the end of the range.
+    const Extended args[] = {0.0149043838673L, 0.00898263259616L, -0.0688065964323L, Involute(1.4L)};
+    std::vector<Extended> fresh;
+    for (Extended x : args)
+        fresh.push_back(ArcInvolute(x));
+    EXPECT_NEAR(RadToDeg(fresh[0]), 20, 1e-9L);
+    EXPECT_NEAR(fresh[3], 1.4L, 1e-12L);
+    {
+        const TArcInvoluteMemo outer;
+        ASSERT_EQ(TArcInvoluteMemo::Active(), &outer);
+        {
+            const TArcInvoluteMemo inner;
+            EXPECT_EQ(TArcInvoluteMemo::Active(), &outer) << "a nested memo joins the outer one";
+            for (int round = 0; round < 2; ++round)
+                for (std::size_t k = 0; k < std::size(args); ++k)
+                    EXPECT_EQ(ArcInvolute(args[k]), fresh[k]) << "round " << round << ", argument " << k;
+        }
+        EXPECT_EQ(TArcInvoluteMemo::Active(), &outer) << "the outer memo lives on";
+        // More arguments than the memo holds push the first ones out; every
+        // answer stays the fresh one.
+        for (int k = 1; k <= 40; ++k)
+            ArcInvolute(Involute(0.01L * k));
+        for (std::size_t k = 0; k < std::size(args); ++k)
+            EXPECT_EQ(ArcInvolute(args[k]), fresh[k]) << "after overflow, argument " << k;
+        const unsigned long before = GuardedReportCount();
+        EXPECT_EQ(ArcInvolute(2000), 0);
+        EXPECT_EQ(ArcInvolute(2000), 0);
+        EXPECT_EQ(GuardedReportCount() - before, 2u) << "an out-of-range argument must be reported every time";
+    }
+    EXPECT_EQ(TArcInvoluteMemo::Active(), nullptr) << "nothing carries over into the next calculation";
+}
+
 TEST_F(UtilMath, RoundGoesToTheEvenNeighbourOnHalves)
 {
     const struct {

@@ -1,5 +1,6 @@
 #include "gearpair/geometry/calcgearpair.h"
 
+#include "foundation/guardedmath.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
@@ -96,6 +97,7 @@ void CalcGeometry()
 void CalcGearPair()
 {
     auto& g = GearPair;
+    const TArcInvoluteMemo involuteInverses;
     telmvar.Aborted = false;
     ResetErrorState();
     CalcGeometry();
