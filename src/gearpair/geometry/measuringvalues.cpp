@@ -62,7 +62,10 @@ Extended SpanMeasure(int i, Extended xE)
     const bool baseSaidNothing = GuardedReportCount() == before;
     // Only its message counts: it tells when the profile shift xE puts the
     // measuring circle below the base circle.
-    NamedArcCos("Fatal  : span measure !", std::cos(g.alpha_t) / (std::cos(g.beta_rad) * 2 * xE / z + 1));
+    // Inside (-1, 1) the guarded arc cosine says nothing: no need to form it.
+    const Extended cosMeasuring = std::cos(g.alpha_t) / (std::cos(g.beta_rad) * 2 * xE / z + 1);
+    if (!(cosMeasuring > -1 && cosMeasuring < 1))
+        NamedArcCos("Fatal  : span measure !", cosMeasuring);
 
     if (!known) {
         b = TSpanBase{baseSaidNothing, z, d, g.x[i], g.mn, g.beta_rad, g.alpha_rad, g.alpha_t, alphay,
@@ -80,19 +83,48 @@ Extended SpanMeasure(int i, Extended xE)
     return g.mn * b.cosAlpha * (z * b.invAlphaT + (g.SpanTeeth[i] - s / 2.0L) * Pi) + 2 * xE * g.mn * b.sinAlpha;
 }
 
-Extended BallDimension(int i, Extended xE)
+namespace
+{
+
+// What the five ball dimensions of one gear share: the angles of the pair,
+// and the text of the message that the ball is too small for the space
+// (its diameter is the same for all five, so the text is made once, when
+// first needed).
+struct TBallBase {
+    Extended TanAlpha = 0, InvAlphaT = 0, CosBetaB = 0;
+    std::string SmallBallText;
+};
+
+TBallBase BallBaseOf()
+{
+    const auto& g = GearPair;
+    return {std::tan(g.alpha_rad), Involute(g.alpha_t), std::cos(g.beta_b), {}};
+}
+
+Extended BallDimensionFrom(TBallBase& b, int i, Extended xE)
 {
     auto& g = GearPair;
     const int z = g.z[i];
     // Half the space angle at the reference circle (a negative z makes it the
     // space of the internal gear) less the involute of the pressure angle.
-    const Extended eta = (Pi - 4 * xE * std::tan(g.alpha_rad)) / 2 / z;
-    const Extended alphaK = ArcInvolute(g.DM[i] / g.db[i] / std::cos(g.beta_b) - (eta - Involute(g.alpha_t)));
-    if (alphaK < 0)
-        AddJudgementMessage("Error  : Dm ball !  (" + LengthToText(g.DM[i]) + LengthUnitLabel() + ")");
+    const Extended eta = (Pi - 4 * xE * b.TanAlpha) / 2 / z;
+    const Extended alphaK = ArcInvolute(g.DM[i] / g.db[i] / b.CosBetaB - (eta - b.InvAlphaT));
+    if (alphaK < 0) {
+        if (b.SmallBallText.empty())
+            b.SmallBallText = "Error  : Dm ball !  (" + LengthToText(g.DM[i]) + LengthUnitLabel() + ")";
+        AddJudgementMessage(b.SmallBallText);
+    }
     const Extended dK = g.db[i] / std::cos(alphaK);
     if (z % 2 == 0) return dK + g.DM[i];
     return dK * std::cos(Pi / 2 / z) + g.DM[i];
+}
+
+} // namespace
+
+Extended BallDimension(int i, Extended xE)
+{
+    TBallBase base = BallBaseOf();
+    return BallDimensionFrom(base, i, xE);
 }
 
 Extended PinDimension(int i, Extended MdK)
@@ -138,8 +170,9 @@ bool CalcMeasuringValues(int i)
         (g.*m.W)[i] = SpanMeasure(i, (g.*m.xE)[i]);
         if (telmvar.FatalCalcError) return false;
     }
+    TBallBase ballBase = BallBaseOf();
     for (const auto& m : MeasuredValues) {
-        (g.*m.MdK)[i] = BallDimension(i, (g.*m.xE)[i]);
+        (g.*m.MdK)[i] = BallDimensionFrom(ballBase, i, (g.*m.xE)[i]);
         if (telmvar.FatalCalcError) return false;
     }
     for (const auto& m : MeasuredValues) {
