@@ -2,8 +2,8 @@
 // display list: the gear wheels with the proposed 120 steps and the
 // schematic picture with 180 steps. The counters give the display list's
 // size, the budget being 100 MB for the wheels; the time goes mostly into
-// the screen device reading the wheel blocks back at every insert and into
-// formatting the records.
+// formatting the records' numbers and into the screen device reading the
+// wheel blocks back at every insert.
 #include "stage_animation_bench.h"
 
 #include "drawings/stage/planetanimation.h"

@@ -67,7 +67,25 @@ INSTANTIATE_TEST_SUITE_P(
                       RealCase{"BelowFixed", 0.000009999L, "9.999E-06"},
                       RealCase{"EightIntegerDigits", 12345678.4L, "12345678"},
                       RealCase{"NineIntegerDigits", 123456789.0L, "1.2345679E+08"},
-                      RealCase{"HugeExponent", -2.5e123L, "-2.5E+123"}, RealCase{"Third", 1.0L / 3, "0.33333333"}),
+                      RealCase{"HugeExponent", -2.5e123L, "-2.5E+123"}, RealCase{"Third", 1.0L / 3, "0.33333333"},
+                      // Rounding to 8 digits carries into a ninth integer
+                      // digit, or up into the fixed range.
+                      RealCase{"EightNinesStayFixed", 99999999.4L, "99999999"},
+                      RealCase{"CarryIntoNineDigits", 99999999.5L, "1E+08"},
+                      RealCase{"CarryIntoExponent", 999999999.0L, "1E+09"},
+                      RealCase{"PowerOfTen", 1e9L, "1E+09"},
+                      RealCase{"NegativeRoundedUp", -123.456789L, "-123.45679"},
+                      RealCase{"RoundsUpIntoFixed", 9.99999999e-6L, "0.00001"},
+                      RealCase{"StaysBelowFixed", 9.99999994e-6L, "9.9999999E-06"},
+                      RealCase{"SmallExponent", 1.5e-15L, "1.5E-15"},
+                      // The doubles nearest these decimal ties lie just
+                      // below (0.00100000034999999992...) and just above
+                      // (0.00100000005000000003...) them: the digits follow
+                      // the exact value, not the tie.
+                      RealCase{"JustBelowATie", 0.00100000035, "0.0010000003"},
+                      RealCase{"JustAboveATie", 0.00100000005, "0.0010000001"},
+                      // 2^-1074 = 4.94065645841...E-324.
+                      RealCase{"SmallestDouble", 4.9406564584124654e-324L, "4.9406565E-324"}),
     [](const ::testing::TestParamInfo<RealCase>& info) { return std::string(info.param.name); });
 
 TEST_F(DisplayListTest, RecordsParseBackWithTheirFields)
