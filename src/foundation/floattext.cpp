@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
@@ -56,7 +57,63 @@ std::string NonFinite(Extended X)
     return X < 0 ? "-INF" : "INF";
 }
 
+// Powers of ten up to 1e18, all exact in the 64-bit mantissa.
+constexpr Extended PowersOfTen[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
+                                    1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L};
+
+// The scaled value stays below 2^50, where its fraction is exact and the
+// one rounding of the scaling moves it by less than 2^-14.
+constexpr Extended ScaledLimit = 1125899906842624.0L; // 2^50
+
+// Writes the digits of N with Decimals of them after the point; null when
+// the buffer is too short.
+char* WriteScaled(char* First, char* Last, uint64_t N, int Decimals)
+{
+    char digits[24];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + N % 10);
+        N /= 10;
+    } while (N != 0);
+    // At least one digit before the point.
+    while (count < Decimals + 1)
+        digits[count++] = '0';
+    const std::ptrdiff_t need = count + (Decimals > 0 ? 1 : 0);
+    if (Last - First < need) return nullptr;
+    for (int k = count - 1; k >= 0; --k) {
+        *First++ = digits[k];
+        if (k == Decimals && Decimals > 0) *First++ = '.';
+    }
+    return First;
+}
+
 } // namespace
+
+std::to_chars_result FixedToChars(char* First, char* Last, Extended X, int Decimals)
+{
+    if (Decimals >= 0 && Decimals <= 18 && std::isfinite(X)) {
+        const Extended y = std::fabs(X) * PowersOfTen[Decimals];
+        if (y < ScaledLimit) {
+            const Extended whole = std::floor(y);
+            const Extended fraction = y - whole; // exact below 2^50
+            // y is the exact scaled value within y * 2^-64; twice that keeps
+            // clear of a halfway case, whose rounding only the exact
+            // conversion can decide.
+            const Extended doubt = y * 0x1p-63L;
+            if (std::fabs(fraction - 0.5L) > doubt) {
+                const uint64_t N = static_cast<uint64_t>(whole) + (fraction > 0.5L ? 1 : 0);
+                char* p = First;
+                if (std::signbit(X)) {
+                    if (p == Last) return {Last, std::errc::value_too_large};
+                    *p++ = '-';
+                }
+                if (char* end = WriteScaled(p, Last, N, Decimals)) return {end, std::errc{}};
+                return {Last, std::errc::value_too_large};
+            }
+        }
+    }
+    return std::to_chars(First, Last, X, std::chars_format::fixed, Decimals);
+}
 
 std::string FloatToGeneralText(Extended X, char Separator)
 {
@@ -98,7 +155,7 @@ std::string FloatToFixedText(Extended X, int Precision, int Decimals, char Separ
         return ExponentForm(ScientificDigits(X, Precision), Separator);
     }
     char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, X, std::chars_format::fixed, Decimals);
+    const auto res = FixedToChars(buf, buf + sizeof buf, X, Decimals);
     std::string text(buf, static_cast<std::size_t>(res.ptr - buf));
     bool negative = false;
     if (!text.empty() && text.front() == '-') {

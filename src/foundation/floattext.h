@@ -8,6 +8,7 @@
 
 #include "foundation/types.h"
 
+#include <charconv>
 #include <string>
 
 // General conversion: 15 significant digits, trailing zeros dropped, exponent
@@ -19,3 +20,11 @@ std::string FloatToGeneralText(Extended X, char Separator);
 // Precision, the text switches to exponent form with Precision significant
 // digits. A value that rounds to zero carries no minus sign.
 std::string FloatToFixedText(Extended X, int Precision, int Decimals, char Separator);
+
+// The characters std::to_chars writes for X in fixed form with Decimals
+// decimals (0..18), and its result. The standard library goes through the
+// C library's printf for extended reals, which is slow for the many message
+// and table texts of a calculation: where the correctly rounded digits are
+// certain from one scaling by a power of ten, they are written directly;
+// halfway cases and large values still go to to_chars.
+std::to_chars_result FixedToChars(char* First, char* Last, Extended X, int Decimals);
