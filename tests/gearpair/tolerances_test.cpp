@@ -205,6 +205,29 @@ TEST_F(Tolerances, MeasuringValuesOfACalculatedPair)
     EXPECT_EQ(g.MdR_xevmax[1], g.MdK_xevmax[1]);
 }
 
+// The pre-machined gear without allowance is measured as the finished one:
+// faults caught are a shared ball dimension that differs from the finished
+// one, and a too-small ball that goes unreported once values are shared.
+TEST_F(Tolerances, EqualShiftsShareBallDimensionsAndTheirMessage)
+{
+    SetMeasuringPair();
+    auto& g = GearPair;
+    g.AutoBallDiameter = 0;
+    CalcGeometry();
+    ASSERT_FALSE(telmvar.FatalCalcError) << Messages();
+    EXPECT_EQ(g.MdK_xevmin[1], g.MdK_xemin[1]);
+    EXPECT_EQ(g.MdK_xevmax[1], g.MdK_xemax[1]);
+    EXPECT_NEAR(static_cast<double>(g.MdK_xevmin[1]), 32.1641419334, 1e-8);
+
+    // A 0.5 mm ball sinks below the base circle of z 30, m 1.
+    SetMeasuringPair();
+    g.AutoBallDiameter = 0;
+    g.DM[1] = 0.5L;
+    CalcGeometry();
+    EXPECT_TRUE(HasMessage("Error  : Dm ball !  (0.5mm)")) << Messages();
+    EXPECT_EQ(g.MdK_xevmin[1], g.MdK_xemin[1]);
+}
+
 TEST_F(Tolerances, AutomaticBallDiameterIsRecalculatedOnEveryRun)
 {
     SetMeasuringPair();

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include "foundation/messagecollector.h"
@@ -36,9 +37,35 @@ bool SameSpanBase(const TSpanBase& b, int z, Extended d, Extended x, Extended mn
            b.alpha_t == alpha_t && !std::signbit(d) == !std::signbit(b.d) && !std::signbit(x) == !std::signbit(b.x);
 }
 
+// What the five spans and ball dimensions of one gear share: the angles of
+// the pair, and the text of the message that the ball is too small for the
+// space (its diameter is the same for all five, so the text is made once,
+// when first needed).
+struct TMeasuringBase {
+    Extended TanAlpha = 0, InvAlphaT = 0, CosBetaB = 0, CosAlphaT = 0, CosBeta = 0;
+    std::string SmallBallText;
+};
+
+TMeasuringBase MeasuringBaseOf()
+{
+    const auto& g = GearPair;
+    return {std::tan(g.alpha_rad), Involute(g.alpha_t), std::cos(g.beta_b), std::cos(g.alpha_t),
+            std::cos(g.beta_rad), {}};
+}
+
+Extended SpanMeasureFrom(const TMeasuringBase& m, int i, Extended xE);
+
 } // namespace
 
 Extended SpanMeasure(int i, Extended xE)
+{
+    return SpanMeasureFrom(MeasuringBaseOf(), i, xE);
+}
+
+namespace
+{
+
+Extended SpanMeasureFrom(const TMeasuringBase& m, int i, Extended xE)
 {
     auto& g = GearPair;
     const Extended d = g.d[i];
@@ -63,7 +90,7 @@ Extended SpanMeasure(int i, Extended xE)
     // Only its message counts: it tells when the profile shift xE puts the
     // measuring circle below the base circle.
     // Inside (-1, 1) the guarded arc cosine says nothing: no need to form it.
-    const Extended cosMeasuring = std::cos(g.alpha_t) / (std::cos(g.beta_rad) * 2 * xE / z + 1);
+    const Extended cosMeasuring = m.CosAlphaT / (m.CosBeta * 2 * xE / z + 1);
     if (!(cosMeasuring > -1 && cosMeasuring < 1))
         NamedArcCos("Fatal  : span measure !", cosMeasuring);
 
@@ -83,25 +110,8 @@ Extended SpanMeasure(int i, Extended xE)
     return g.mn * b.cosAlpha * (z * b.invAlphaT + (g.SpanTeeth[i] - s / 2.0L) * Pi) + 2 * xE * g.mn * b.sinAlpha;
 }
 
-namespace
-{
-
-// What the five ball dimensions of one gear share: the angles of the pair,
-// and the text of the message that the ball is too small for the space
-// (its diameter is the same for all five, so the text is made once, when
-// first needed).
-struct TBallBase {
-    Extended TanAlpha = 0, InvAlphaT = 0, CosBetaB = 0;
-    std::string SmallBallText;
-};
-
-TBallBase BallBaseOf()
-{
-    const auto& g = GearPair;
-    return {std::tan(g.alpha_rad), Involute(g.alpha_t), std::cos(g.beta_b), {}};
-}
-
-Extended BallDimensionFrom(TBallBase& b, int i, Extended xE)
+// SmallBall tells whether the ball was found too small (and said so).
+Extended BallDimensionFrom(TMeasuringBase& b, int i, Extended xE, bool& SmallBall)
 {
     auto& g = GearPair;
     const int z = g.z[i];
@@ -109,7 +119,8 @@ Extended BallDimensionFrom(TBallBase& b, int i, Extended xE)
     // space of the internal gear) less the involute of the pressure angle.
     const Extended eta = (Pi - 4 * xE * b.TanAlpha) / 2 / z;
     const Extended alphaK = ArcInvolute(g.DM[i] / g.db[i] / b.CosBetaB - (eta - b.InvAlphaT));
-    if (alphaK < 0) {
+    SmallBall = alphaK < 0;
+    if (SmallBall) {
         if (b.SmallBallText.empty())
             b.SmallBallText = "Error  : Dm ball !  (" + LengthToText(g.DM[i]) + LengthUnitLabel() + ")";
         AddJudgementMessage(b.SmallBallText);
@@ -123,8 +134,9 @@ Extended BallDimensionFrom(TBallBase& b, int i, Extended xE)
 
 Extended BallDimension(int i, Extended xE)
 {
-    TBallBase base = BallBaseOf();
-    return BallDimensionFrom(base, i, xE);
+    TMeasuringBase base = MeasuringBaseOf();
+    bool smallBall = false;
+    return BallDimensionFrom(base, i, xE, smallBall);
 }
 
 Extended PinDimension(int i, Extended MdK)
@@ -166,13 +178,32 @@ bool CalcMeasuringValues(int i)
         g.SpanTeeth[i] = 0;
         if (telmvar.FatalCalcError) return false;
     }
+    TMeasuringBase base = MeasuringBaseOf();
     for (const auto& m : MeasuredValues) {
-        (g.*m.W)[i] = SpanMeasure(i, (g.*m.xE)[i]);
+        (g.*m.W)[i] = SpanMeasureFrom(base, i, (g.*m.xE)[i]);
         if (telmvar.FatalCalcError) return false;
     }
-    TBallBase ballBase = BallBaseOf();
-    for (const auto& m : MeasuredValues) {
-        (g.*m.MdK)[i] = BallDimensionFrom(ballBase, i, (g.*m.xE)[i]);
+    // The finished and the pre-machining shifts are often the same: an
+    // equal shift has the same ball dimension, and says the same about the
+    // ball, as long as working it out raised nothing else.
+    constexpr std::size_t count = std::size(MeasuredValues);
+    bool smallBall[count] = {};
+    bool reusable[count] = {};
+    for (std::size_t k = 0; k < count; ++k) {
+        const auto& m = MeasuredValues[k];
+        const Extended xE = (g.*m.xE)[i];
+        std::size_t same = 0;
+        while (same < k && !(reusable[same] && (g.*MeasuredValues[same].xE)[i] == xE))
+            ++same;
+        if (same < k) {
+            (g.*m.MdK)[i] = (g.*MeasuredValues[same].MdK)[i];
+            smallBall[k] = smallBall[same];
+            if (smallBall[k]) AddJudgementMessage(base.SmallBallText);
+        } else {
+            const unsigned long before = GuardedReportCount();
+            (g.*m.MdK)[i] = BallDimensionFrom(base, i, xE, smallBall[k]);
+            reusable[k] = GuardedReportCount() == before;
+        }
         if (telmvar.FatalCalcError) return false;
     }
     for (const auto& m : MeasuredValues) {
