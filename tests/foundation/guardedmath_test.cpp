@@ -178,6 +178,9 @@ TEST_F(UtilMath, ArcInvoluteIsThePlainBisectionsMidpoint)
         args.push_back(Involute(1.45L * i / 3000) * (1 + 1e-7L * (i % 7)));
     for (int i = 1; i <= 200; ++i)
         args.push_back(std::pow(10.0L, -15.0L + i * 0.08L));
+    // Steep flanks, where the slope at the root changes fast.
+    for (int i = 0; i <= 200; ++i)
+        args.push_back(Involute(1.45L + 0.11L * i / 200) * (1 - 1e-9L * (i % 5)));
     for (Extended x : args)
         for (Extended sx : {x, -x}) {
             const Extended want = plain(sx);
