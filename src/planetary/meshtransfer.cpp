@@ -5,10 +5,25 @@
 #include "planetary/suggestions.h"
 
 #include <cmath>
+#include <cstring>
 #include <numbers>
 #include <utility>
 
 namespace {
+
+// One field from the pair to the stage or back. An extended real is moved
+// as its bytes: the compiler would load and store each through the x87
+// stack, and a mesh moves several hundred of them.
+template <class T>
+void Move(T& To, const T& From)
+{
+    To = From;
+}
+
+void Move(Extended& To, const Extended& From)
+{
+    std::memcpy(&To, &From, sizeof To);
+}
 
 // First and second gear of each mesh name.
 int NamedGear(int m, int slot) { return slot == 1 ? m : m + 1; }
@@ -83,7 +98,7 @@ void LoadMesh(const MeshOrder& order, int m)
         p.GearLongName[j] = s.GearLongName[g];
         p.ToothCorrectionText[j] = s.ToothCorrection[g];
         p.tg_rhog[j] = s.tg_rhog[g];
-#define LOAD_GEAR(f) p.f[j] = s.f[g];
+#define LOAD_GEAR(f) Move(p.f[j], s.f[g]);
         GEAR_INPUTS(LOAD_GEAR)
 #undef LOAD_GEAR
         // Entered tooth form factors follow their gear: in an exchanged mesh
@@ -94,7 +109,7 @@ void LoadMesh(const MeshOrder& order, int m)
         p.YSg[j] = s.YSg[slot][m];
         p.DimensionInputMode[j] = 2;
     }
-#define LOAD_MESH(f) p.f = s.f[m];
+#define LOAD_MESH(f) Move(p.f, s.f[m]);
     MESH_INPUTS(LOAD_MESH)
 #undef LOAD_MESH
     p.CentreDistanceTolerance = s.CentreDistanceTolerance[m];
@@ -141,15 +156,15 @@ void StoreMesh(const MeshOrder& order, int m)
     auto& s = PlanetaryGears;
     for (int j = 1; j <= 2; ++j) {
         const int g = order[j];
-#define STORE_GEAR(f) s.f[g] = p.f[j];
+#define STORE_GEAR(f) Move(s.f[g], p.f[j]);
         GEAR_INPUTS(STORE_GEAR)
         GEAR_RESULTS(STORE_GEAR)
 #undef STORE_GEAR
-#define STORE_SLOT(f) s.f[j][m] = p.f[j];
+#define STORE_SLOT(f) Move(s.f[j][m], p.f[j]);
         SLOT_RESULTS(STORE_SLOT)
 #undef STORE_SLOT
     }
-#define STORE_MESH(f) s.f[m] = p.f;
+#define STORE_MESH(f) Move(s.f[m], p.f);
     MESH_INPUTS(STORE_MESH)
     MESH_RESULTS(STORE_MESH)
 #undef STORE_MESH
