@@ -168,8 +168,9 @@ constexpr TMeasuredValue MeasuredValues[] = {
     {&TGearPairData::xemax, &TGearPairData::W_xemax, &TGearPairData::MdK_xemax, &TGearPairData::MdR_xemax},
 };
 
-// Measuring values of gear i; false when a call set FatalCalcError.
-bool CalcMeasuringValues(int i)
+// Measuring values of gear i from the pair's shared angles; false when a
+// call set FatalCalcError.
+bool CalcMeasuringValues(int i, const TMeasuringBase& Angles)
 {
     auto& g = GearPair;
     if (g.AutoBallDiameter == 1) {
@@ -178,7 +179,7 @@ bool CalcMeasuringValues(int i)
         g.SpanTeeth[i] = 0;
         if (telmvar.FatalCalcError) return false;
     }
-    TMeasuringBase base = MeasuringBaseOf();
+    TMeasuringBase base = Angles;
     for (const auto& m : MeasuredValues) {
         (g.*m.W)[i] = SpanMeasureFrom(base, i, (g.*m.xE)[i]);
         if (telmvar.FatalCalcError) return false;
@@ -219,8 +220,9 @@ void CalcTolerances()
 {
     auto& g = GearPair;
     if (telmvar.FatalCalcError) return;
+    const TMeasuringBase angles = MeasuringBaseOf();
     for (int i = 1; i <= 2; ++i)
-        if (!CalcMeasuringValues(i)) return;
+        if (!CalcMeasuringValues(i, angles)) return;
 
     const bool iso = g.ToleranceStandard == 1;
     for (int i = 1; i <= 2; ++i) {
