@@ -172,6 +172,7 @@ bool InvoluteRoot(Extended X, Extended& root, Extended& Tan)
 }
 
 thread_local TArcInvoluteMemo* ActiveArcInvoluteMemo = nullptr;
+thread_local unsigned long CalculationsStarted = 0;
 
 // The 80-bit layout of an extended real: the 64-bit mantissa with its
 // leading bit, then sign and biased exponent. Elsewhere the walk on the
@@ -280,7 +281,13 @@ TArcInvoluteMemo::TArcInvoluteMemo()
     if (ActiveArcInvoluteMemo == nullptr) {
         ActiveArcInvoluteMemo = this;
         owner_ = true;
+        ++CalculationsStarted;
     }
+}
+
+unsigned long CalculationUnderWay()
+{
+    return ActiveArcInvoluteMemo != nullptr ? CalculationsStarted : 0;
 }
 
 TArcInvoluteMemo::~TArcInvoluteMemo()

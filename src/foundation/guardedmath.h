@@ -33,6 +33,15 @@ Extended ArcInvolute(Extended X);
 // ball dimensions in both), and each inverse costs a root search.
 // One is made per calculation, so nothing carries over into the next one;
 // made while another lives, it joins that one.
+class TArcInvoluteMemo;
+
+// The number of the calculation under way: each outermost TArcInvoluteMemo
+// (one per stage or gear-pair calculation) starts a new one; 0 when none
+// is under way. Results kept for the same arguments inside a calculation
+// are kept for that calculation only: the first calculation of an
+// unchanged stage must not find the work of the one before done.
+unsigned long CalculationUnderWay();
+
 class TArcInvoluteMemo {
 public:
     TArcInvoluteMemo();

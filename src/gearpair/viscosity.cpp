@@ -21,15 +21,19 @@ Extended ViscosityAtTemp(Extended nuRef, Extended tRef, Extended t)
 {
     struct TLast {
         bool Valid = false;
+        unsigned long Calculation = 0;
         Extended NuRef = 0, TRef = 0, T = 0, Nu = 0;
     };
     static thread_local TLast last;
-    if (last.Valid && last.NuRef == nuRef && last.TRef == tRef && last.T == t)
+    // Within a stage or pair calculation only its own answer counts.
+    const unsigned long calculation = CalculationUnderWay();
+    if (last.Valid && (calculation == 0 || last.Calculation == calculation) && last.NuRef == nuRef &&
+        last.TRef == tRef && last.T == t)
         return last.Nu;
     const unsigned long before = GuardedReportCount();
     const Extended nu = ViscosityLine(nuRef, tRef, t);
     // A result that came with a message is not kept: the next call must say
     // it again.
-    last = TLast{GuardedReportCount() == before, nuRef, tRef, t, nu};
+    last = TLast{GuardedReportCount() == before, calculation, nuRef, tRef, t, nu};
     return nu;
 }

@@ -252,6 +252,26 @@ TEST_F(UtilMath, ArcInvoluteMemoGivesTheFreshAnswerAndRepeatsItsMessages)
     EXPECT_EQ(TArcInvoluteMemo::Active(), nullptr) << "nothing carries over into the next calculation";
 }
 
+// Results kept for equal arguments (tooth form, oil viscosity, span base)
+// count within one calculation only. Fault caught: two calculations, or a
+// calculation and its nested parts, under one number.
+TEST_F(UtilMath, EachOutermostCalculationHasItsOwnNumber)
+{
+    EXPECT_EQ(CalculationUnderWay(), 0u);
+    unsigned long first = 0;
+    {
+        const TArcInvoluteMemo stage;
+        first = CalculationUnderWay();
+        EXPECT_NE(first, 0u);
+        const TArcInvoluteMemo pair;
+        EXPECT_EQ(CalculationUnderWay(), first) << "a mesh of the stage is part of the stage's calculation";
+    }
+    EXPECT_EQ(CalculationUnderWay(), 0u);
+    const TArcInvoluteMemo next;
+    EXPECT_NE(CalculationUnderWay(), first);
+    EXPECT_NE(CalculationUnderWay(), 0u);
+}
+
 TEST_F(UtilMath, RoundGoesToTheEvenNeighbourOnHalves)
 {
     const struct {

@@ -25,6 +25,7 @@ namespace
 // then every call raises it again, in its place).
 struct TSpanBase {
     bool Valid = false;
+    unsigned long Calculation = 0;
     int z = 0;
     Extended d = 0, x = 0, mn = 0, beta = 0, alpha = 0, alpha_t = 0;
     Extended alphay = 0, zPrime = 0, cosAlpha = 0, sinAlpha = 0, invAlphaT = 0;
@@ -72,7 +73,10 @@ Extended SpanMeasureFrom(const TMeasuringBase& m, int i, Extended xE)
     const int z = g.z[i];
     static thread_local TSpanBase base[2];
     TSpanBase& b = base[i == 2 ? 1 : 0];
-    const bool known = SameSpanBase(b, z, d, g.x[i], g.mn, g.beta_rad, g.alpha_rad, g.alpha_t);
+    // Within a stage or pair calculation only its own base counts.
+    const unsigned long calculation = CalculationUnderWay();
+    const bool known = (calculation == 0 || b.Calculation == calculation) &&
+                       SameSpanBase(b, z, d, g.x[i], g.mn, g.beta_rad, g.alpha_rad, g.alpha_t);
     const unsigned long before = GuardedReportCount();
     Extended alphay;
     if (known) {
@@ -95,7 +99,7 @@ Extended SpanMeasureFrom(const TMeasuringBase& m, int i, Extended xE)
         NamedArcCos("Fatal  : span measure !", cosMeasuring);
 
     if (!known) {
-        b = TSpanBase{baseSaidNothing, z, d, g.x[i], g.mn, g.beta_rad, g.alpha_rad, g.alpha_t, alphay,
+        b = TSpanBase{baseSaidNothing, calculation, z, d, g.x[i], g.mn, g.beta_rad, g.alpha_rad, g.alpha_t, alphay,
                       z * Involute(g.alpha_t) / Involute(g.alpha_rad), std::cos(g.alpha_rad), std::sin(g.alpha_rad),
                       Involute(g.alpha_t)};
     }

@@ -106,7 +106,8 @@ void ToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Extended
 // the limit torque searches compute the strength again and again for the
 // same pair: the form of the last few gears is kept, keyed by every
 // argument. A form whose calculation raised a message is not kept, so that
-// each call says it again.
+// each call says it again. Within a stage or pair calculation only forms
+// of that calculation count (CalculationUnderWay).
 void CalcToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Extended alpha_n,
                           Extended beta, Extended x, Extended hfP, Extended rhofP, Extended prP,
                           Extended q, Extended eps_alpha, Extended da, Extended x0, Extended z0,
@@ -114,6 +115,7 @@ void CalcToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Exte
 {
     struct TKept {
         bool Valid = false;
+        unsigned long Calculation = 0;
         int z = 0;
         Extended args[13] = {};
         Extended YFa = 0, YSa = 0;
@@ -123,8 +125,9 @@ void CalcToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Exte
     static thread_local TKept kept[8];
     static thread_local unsigned next = 0;
     const Extended args[13] = {mn, alpha_n, beta, x, hfP, rhofP, prP, q, eps_alpha, da, x0, z0, 0};
+    const unsigned long calculation = CalculationUnderWay();
     for (const TKept& k : kept) {
-        if (!k.Valid || k.z != z)
+        if (!k.Valid || k.z != z || (calculation != 0 && k.Calculation != calculation))
             continue;
         bool same = true;
         for (int a = 0; a < 12 && same; ++a)
@@ -142,6 +145,7 @@ void CalcToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Exte
         return;
     TKept& k = kept[next++ % 8];
     k.Valid = true;
+    k.Calculation = calculation;
     k.z = z;
     std::copy(std::begin(args), std::end(args), std::begin(k.args));
     k.YFa = YFa;
