@@ -44,14 +44,16 @@ bool SameSpanBase(const TSpanBase& b, int z, Extended d, Extended x, Extended mn
 // when first needed).
 struct TMeasuringBase {
     Extended TanAlpha = 0, InvAlphaT = 0, CosBetaB = 0, CosAlphaT = 0, CosBeta = 0;
+    Extended InvAlpha = 0, CosAlpha = 0, SinAlpha = 0;
     std::string SmallBallText;
 };
 
 TMeasuringBase MeasuringBaseOf()
 {
     const auto& g = GearPair;
-    return {std::tan(g.alpha_rad), Involute(g.alpha_t), std::cos(g.beta_b), std::cos(g.alpha_t),
-            std::cos(g.beta_rad), {}};
+    return {std::tan(g.alpha_rad),  Involute(g.alpha_t),  std::cos(g.beta_b),    std::cos(g.alpha_t),
+            std::cos(g.beta_rad),   Involute(g.alpha_rad), std::cos(g.alpha_rad), std::sin(g.alpha_rad),
+            {}};
 }
 
 Extended SpanMeasureFrom(const TMeasuringBase& m, int i, Extended xE);
@@ -100,8 +102,7 @@ Extended SpanMeasureFrom(const TMeasuringBase& m, int i, Extended xE)
 
     if (!known) {
         b = TSpanBase{baseSaidNothing, calculation, z, d, g.x[i], g.mn, g.beta_rad, g.alpha_rad, g.alpha_t, alphay,
-                      z * Involute(g.alpha_t) / Involute(g.alpha_rad), std::cos(g.alpha_rad), std::sin(g.alpha_rad),
-                      Involute(g.alpha_t)};
+                      z * m.InvAlphaT / m.InvAlpha, m.CosAlpha, m.SinAlpha, m.InvAlphaT};
     }
     const Extended zPrime = b.zPrime;
     const int s = z < 0 ? -1 : 1;

@@ -73,15 +73,16 @@ bool SetTipAndThickness(TGearPairData& g, int i, int j)
         g.alpha_a[i] = 0;
     }
     const Extended invT = Involute(g.alpha_t);
-    g.sat_nom[i] = (invT + g.st_nom[i] / g.d[i] - Involute(g.alpha_a[i])) * g.da[i];
+    const Extended invA = Involute(g.alpha_a[i]);
+    g.sat_nom[i] = (invT + g.st_nom[i] / g.d[i] - invA) * g.da[i];
     g.stw[i] = (invT + g.st_nom[i] / g.d[i] - Involute(g.alpha_wt)) * g.dw[i];
     if (g.HasChamfer[i]) {
         const Extended k = std::tan(DegToRad(g.alphakP0[i]) + Pi / g.z[i]);
         g.sat_max[i] = g.sak[i] - k * (g.da[i] - g.dFamax[i]) + g.Asne[i];
         g.sat_min[i] = g.sak[i] - k * (g.da[i] - g.dFamin[i]) + g.Asni[i];
     } else {
-        g.sat_max[i] = (invT + g.st_max[i] / g.d[i] - Involute(g.alpha_a[i])) * g.da[i];
-        g.sat_min[i] = (invT + g.st_min[i] / g.d[i] - Involute(g.alpha_a[i])) * g.da[i];
+        g.sat_max[i] = (invT + g.st_max[i] / g.d[i] - invA) * g.da[i];
+        g.sat_min[i] = (invT + g.st_min[i] / g.d[i] - invA) * g.da[i];
     }
     g.san_nom[i] = g.sat_nom[i] * cosBeta;
     g.san_max[i] = g.sat_max[i] * cosBeta;
