@@ -15,6 +15,28 @@ namespace {
 
 std::string BallText(Extended DM) { return LengthToText(DM) + LengthUnitLabel(); }
 
+// The functions of the helix and pressure angles that the number of teeth
+// spanned needs. A calculation asks for it for every gear of every mesh
+// with the same two angles: they are kept for the calculation under way.
+struct TSpanAngles {
+    unsigned long Calculation = 0;
+    Extended Beta = 0, Alphan = 0;
+    Extended CosBeta = 0, TanBeta = 0, CosAlphan = 0, Alphat = 0, InvAlphat = 0, InvAlphan = 0;
+};
+
+const TSpanAngles& SpanAnglesOf(Extended beta, Extended alphan)
+{
+    static thread_local TSpanAngles kept;
+    const unsigned long calculation = CalculationUnderWay();
+    if (calculation != 0 && kept.Calculation == calculation && kept.Beta == beta && kept.Alphan == alphan &&
+        std::signbit(kept.Beta) == std::signbit(beta) && std::signbit(kept.Alphan) == std::signbit(alphan))
+        return kept;
+    const Extended alphat = std::atan(std::tan(alphan) / std::cos(beta));
+    kept = TSpanAngles{calculation,          beta,           alphan,           std::cos(beta), std::tan(beta),
+                       std::cos(alphan),     alphat,         Involute(alphat), Involute(alphan)};
+    return kept;
+}
+
 } // namespace
 
 Extended DmMess(Extended z, Extended beta, Extended alphan, Extended x, Extended mn)
@@ -45,14 +67,14 @@ int kmess(Extended z, Extended beta, Extended alphan, Extended x, Extended mn)
         AddFatalMessage("Fatal  : z = 0 !");
         return 0;
     }
-    const Extended d = mn * z / std::cos(beta);
-    const Extended alphat = std::atan(std::tan(alphan) / std::cos(beta));
+    const TSpanAngles& a = SpanAnglesOf(beta, alphan);
+    const Extended d = mn * z / a.CosBeta;
     const Extended dx = d + 2 * x * mn;
-    const Extended betax = std::atan(std::tan(beta) * dx / d);
-    const Extended alphax = NamedArcCos("kmess", std::cos(beta) * std::cos(alphan) * d / dx / std::cos(betax));
+    const Extended betax = std::atan(a.TanBeta * dx / d);
+    const Extended alphax = NamedArcCos("kmess", a.CosBeta * a.CosAlphan * d / dx / std::cos(betax));
     if (alphax == 0)
         return 1;
-    const Extended zPrime = z * Involute(alphat) / Involute(alphan);
+    const Extended zPrime = z * a.InvAlphat / a.InvAlphan;
     // Counted on the magnitude and given the gear's sign: an internal gear
     // spans as many spaces as an external gear of its size spans teeth
     // (truncating the negative count toward zero would touch its tips).

@@ -101,6 +101,15 @@ TEST_F(Measuring, TeethSpanned)
     };
     for (const auto& r : rows)
         EXPECT_EQ(kmess(r.z, DegToRad(r.betaDeg), alpha20, r.x, r.mn), r.expected) << r.why;
+    // Within a calculation the angle functions are kept: spur and helical
+    // rows alternate, and a second pressure angle follows, so angles kept
+    // for other arguments would show. 30 * 25/180 + 1 = 5.17.
+    const TArcInvoluteMemo calculation;
+    for (int round = 0; round < 2; ++round) {
+        for (const auto& r : rows)
+            EXPECT_EQ(kmess(r.z, DegToRad(r.betaDeg), alpha20, r.x, r.mn), r.expected) << r.why << " in a calculation";
+        EXPECT_EQ(kmess(30, 0, DegToRad(25), 0, 2), 5) << "alpha 25 in a calculation";
+    }
 }
 
 TEST_F(Measuring, TeethSpannedWithoutAPressureAngleIsOne)
