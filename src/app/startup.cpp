@@ -555,8 +555,12 @@ void EndBatchProcess(int ExitCode)
 {
     CloseAll();
     ResetDbf4();
+    // An output still open here was never finished: its temporary file goes,
+    // the file it was to replace stays.
     if (textfile.SharedTextFile.IsOpen())
         textfile.SharedTextFile.Abandon();
+    if (CadOutputIsOpen())
+        CadAbandonOutput();
     std::fflush(nullptr);
     std::_Exit(ExitCode);
 }

@@ -79,11 +79,11 @@ void ThhFormDestroy();
 
 // The end of a batch run, whose files are all written and checked by now:
 // every table closed (a changed table's header is written on close), a text
-// file left open abandoned, standard output and error flushed, and the
-// process ended with ExitCode. The destructors of the program's static state
-// do not run: they would only give back memory the system takes back anyway,
-// and paging in their code, spread over the whole program, was a tenth of
-// the run's peak memory.
+// file or CAD output left open abandoned, standard output and error flushed,
+// and the process ended with ExitCode. The destructors of the program's
+// static state do not run: they would only give back memory the system takes
+// back anyway, and paging in their code, spread over the whole program, was
+// a tenth of the run's peak memory.
 [[noreturn]] void EndBatchProcess(int ExitCode);
 
 // One line on standard error: "wqyr7: " + Text.

@@ -7,11 +7,14 @@
 #include "planetary/projectfile.h"
 #include "planetary/stage.h"
 #include "planetary/stagedefaults.h"
+#include "graphics/cad/cadoutput.h"
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/dbf/dbffile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <vector>
 
 namespace fs = std::filesystem;
 using platform::MessageAnswer;
@@ -283,7 +286,8 @@ TEST_F(Startup, SizeMainWindowTakesTheConfiguredPixels)
 // A batch run ends without the destructors of the program's state. What it
 // wrote must be whole all the same: a table changed through a work area gets
 // its header on close (else the appended record lies past the record count,
-// lost to every reader) and a buffered stream reaches its file.
+// lost to every reader), a buffered stream reaches its file, and an output
+// never finished leaves no temporary file behind.
 TEST_F(Startup, TheBatchEndClosesChangedTablesAndFlushesStreams)
 {
     const std::string table = (dir / "t.dbf").string();
@@ -299,6 +303,10 @@ TEST_F(Startup, TheBatchEndClosesChangedTablesAndFlushesStreams)
                 std::_Exit(90);
             SetNativeText(1, "abcd");
             Append();
+            telmvar.TempDir = dir.string();
+            CadOpenOutput(4);
+            if (!CadOutputIsOpen())
+                std::_Exit(91);
             EndBatchProcess(3);
         },
         ::testing::ExitedWithCode(3), "");
@@ -310,4 +318,9 @@ TEST_F(Startup, TheBatchEndClosesChangedTablesAndFlushesStreams)
     std::string line;
     std::getline(report, line);
     EXPECT_EQ(line, "report");
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(dir))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"out.txt", "t.dbf"})) << "no temporary of the CAD output";
 }
