@@ -104,13 +104,16 @@ void CheckBallPosition(int z, Extended MdK, Extended MdR, Extended df, Extended 
     Extended e1 = MdK - DM;
     Extended e2 = MdR - DM;
     if (z % 2 != 0) {
-        e1 /= std::cos(Pi / (2 * z));
-        e2 /= std::cos(Pi / (2 * z));
+        const Extended c = std::cos(Pi / (2 * z));
+        e1 /= c;
+        e2 /= c;
     }
-    if (e1 - std::sin(std::fabs(Pi / z) + alphan) * DM < (1 - std::sin(alphan)) * 2 * rhoaP0 + df)
+    // For an external gear both checks turn by the same angle.
+    const Extended sinTip = std::sin(std::fabs(Pi / z) + alphan);
+    if (e1 - sinTip * DM < (1 - std::sin(alphan)) * 2 * rhoaP0 + df)
         AddErrorMessage("Error  : Dm ball !  (" + BallText(DM) + ")");
     else if (df > e1 - DM)
         AddErrorMessage("Warning: Dm ball   (" + BallText(DM) + ")");
-    else if (dFamin < e2 - std::sin(Pi / z + alphan) * DM)
+    else if (dFamin < e2 - (z > 0 ? sinTip : std::sin(Pi / z + alphan)) * DM)
         AddErrorMessage("Error  : Dm ball !  (" + FloatToSignificant(DM) + LengthUnitLabel() + ")");
 }

@@ -8,15 +8,19 @@
 
 
 
-Extended RootFormDiameter(Extended d, Extended alphat, Extended haP0, Extended x, Extended mn,
-                          Extended rhoaP0, Extended alphan, Extended db)
+Extended RootFormDiameterFromSines(Extended d, Extended sinT, Extended haP0, Extended x, Extended mn,
+                                   Extended rhoaP0, Extended sinN, Extended db)
 {
     // Radius of curvature of the involute where the tool's tip rounding
     // leaves the flank: d/2 sin alpha_t minus the generating depth.
-    const Extended sinT = std::sin(alphat);
-    const Extended rhoF2 =
-        d * sinT - 2 * (haP0 - x * mn - (1 - std::sin(alphan)) * rhoaP0) / sinT;
+    const Extended rhoF2 = d * sinT - 2 * (haP0 - x * mn - (1 - sinN) * rhoaP0) / sinT;
     return std::sqrt(db * db + rhoF2 * rhoF2);
+}
+
+Extended RootFormDiameter(Extended d, Extended alphat, Extended haP0, Extended x, Extended mn,
+                          Extended rhoaP0, Extended alphan, Extended db)
+{
+    return RootFormDiameterFromSines(d, std::sin(alphat), haP0, x, mn, rhoaP0, std::sin(alphan), db);
 }
 
 Extended RootFormDiameterProtuberance(Extended q, Extended d, Extended alphat, Extended haP0,

@@ -10,6 +10,12 @@
 Extended RootFormDiameter(Extended d, Extended alphat, Extended haP0, Extended x, Extended mn,
                           Extended rhoaP0, Extended alphan, Extended db);
 
+// The same from the sines of the transverse and normal pressure angles: the
+// root form circles of a pair's gears at their several profile shifts share
+// them.
+Extended RootFormDiameterFromSines(Extended d, Extended sinAlphat, Extended haP0, Extended x, Extended mn,
+                                   Extended rhoaP0, Extended sinAlphan, Extended db);
+
 // The same for a tool with protuberance q: its addendum counts reduced by
 // q (1/sin alphan - q tan alphan).
 Extended RootFormDiameterProtuberance(Extended q, Extended d, Extended alphat, Extended haP0,

@@ -27,28 +27,40 @@ Extended PictureTipDiameter(const TGearPairData& g, int i, Extended shiftSum)
 void confgraf(PairArray<Extended> xPic)
 {
     auto& g = GearPair;
+    // Both gears are drawn at one working pressure angle: its cosine, and
+    // those of the other angles, are worked out once.
+    const Extended tanAlpha = std::tan(g.alpha_rad);
+    const Extended cosAlphaT = std::cos(g.alpha_t);
     Extended alphaw = g.alpha_t;
+    Extended cosAlphaw = cosAlphaT;
+    bool alphawFormed = false;
     for (int i = 1; i <= 2; ++i) {
-        g.sn_pic[i] = (2 * xPic[i] * std::tan(g.alpha_rad) + Pi / 2) * g.mn;
+        g.sn_pic[i] = (2 * xPic[i] * tanAlpha + Pi / 2) * g.mn;
         // With a machining allowance the root is cut at the pre-machining
         // profile shift, so it is drawn there; the flank is the finished one.
         const Extended shiftSum = g.q[i] <= NoAllowance ? 2 * xPic[i] : g.xevmin[i] + g.xevmax[i];
         g.df_pic[i] = g.d[i] - 2 * g.haP0[i] + shiftSum * g.mn;
         g.da_pic[i] = PictureTipDiameter(g, i, shiftSum);
         if (g.a_pic != 0) {
-            const Extended c = std::cos(g.alpha_t) * (g.d[1] + g.d[2]) / 2 / g.a_pic;
+            const Extended c = cosAlphaT * (g.d[1] + g.d[2]) / 2 / g.a_pic;
             if (c > 1 || c < 0) {
                 AddErrorMessage("Error  : confgraf");
                 return;
             }
-            alphaw = SafeArcCos(c);
+            // The same c for both gears, inside [0, 1]: its arc cosine
+            // says nothing and is the same the second time.
+            if (!alphawFormed) {
+                alphaw = SafeArcCos(c);
+                cosAlphaw = std::cos(alphaw);
+                alphawFormed = true;
+            }
         }
-        g.dw_pic[i] = g.d[i] * std::cos(g.alpha_t) / std::cos(alphaw);
+        g.dw_pic[i] = g.d[i] * cosAlphaT / cosAlphaw;
     }
     g.phi_c = RadToDeg(2 * SafeArcSin(g.stw[1] / (2 * g.dw[1])));
     // The parts of the path of contact, turned into rotation angles of
     // gear 1 on its base circle in the picture.
-    const Extended db1 = g.dw_pic[1] * std::cos(alphaw);
+    const Extended db1 = g.dw_pic[1] * cosAlphaw;
     g.phi_a = g.phi_c + RadToDeg(2 * g.g_alphaa / db1);
     g.phi_e = g.phi_c - RadToDeg(2 * g.g_alphae / db1);
 }

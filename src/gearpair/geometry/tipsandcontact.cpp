@@ -15,9 +15,33 @@ namespace {
 
 std::string GearNo(int i) { return std::to_string(i); }
 
+// Functions of the pair's angles that both gears' tips, thicknesses, root
+// form circles and contact ratios use. None of these angles changes within
+// the step, so each is worked out once for it.
+struct TPairAngles {
+    Extended TanAlpha, SinAlpha, CosBeta, CosAlphaT, SinAlphaT, InvAlphaT;
+    Extended InvAlphaWt, TanAlphaWt, CosAlphaWt, SinAlphaWt;
+};
+
+TPairAngles PairAnglesOf(const TGearPairData& g)
+{
+    TPairAngles p;
+    p.TanAlpha = std::tan(g.alpha_rad);
+    p.SinAlpha = std::sin(g.alpha_rad);
+    p.CosBeta = std::cos(g.beta_rad);
+    p.CosAlphaT = std::cos(g.alpha_t);
+    p.SinAlphaT = std::sin(g.alpha_t);
+    p.InvAlphaT = Involute(g.alpha_t);
+    p.TanAlphaWt = std::tan(g.alpha_wt);
+    p.InvAlphaWt = p.TanAlphaWt - g.alpha_wt; // the involute, from the tangent at hand
+    p.CosAlphaWt = std::cos(g.alpha_wt);
+    p.SinAlphaWt = std::sin(g.alpha_wt);
+    return p;
+}
+
 // Tip reduction, clearance, depths, tooth thicknesses, tip form diameters
 // and top lands of gear i (j the mating gear). False when the step must stop.
-bool SetTipAndThickness(TGearPairData& g, int i, int j)
+bool SetTipAndThickness(TGearPairData& g, const TPairAngles& p, int i, int j)
 {
     g.kmn[i] = (g.da0[i] - g.da[i]) / 2;
     if (std::fabs(g.kmn[i]) < 0.001L) {
@@ -27,8 +51,8 @@ bool SetTipAndThickness(TGearPairData& g, int i, int j)
     if (g.kmn[i] < 0)
         AddErrorMessage("Error  : kmn < 0 !  (" + GearNo(i) + ")");
 
-    const Extended tanAlpha = std::tan(g.alpha_rad);
-    const Extended cosBeta = std::cos(g.beta_rad);
+    const Extended tanAlpha = p.TanAlpha;
+    const Extended cosBeta = p.CosBeta;
     g.da_min[i] = g.da[i] + g.df_tol[i];
     g.ck[i] = g.a - (g.da[i] + g.df[j]) / 2;
     g.h[i] = (g.da[i] - g.df[i]) / 2;
@@ -57,7 +81,7 @@ bool SetTipAndThickness(TGearPairData& g, int i, int j)
         g.dFamax[i] = g.da[i];
         g.dFamin[i] = g.da_min[i];
     } else {
-        g.dFamax[i] = std::min(g.da0[i] - 2 * g.rhofP0[i] * (1 - std::sin(g.alpha_rad)), g.da[i]);
+        g.dFamax[i] = std::min(g.da0[i] - 2 * g.rhofP0[i] * (1 - p.SinAlpha), g.da[i]);
         g.dFamin[i] = g.dFamax[i] + g.df_tol[i];
     }
 
@@ -65,17 +89,17 @@ bool SetTipAndThickness(TGearPairData& g, int i, int j)
         AddFatalMessage("Fatal  : da = 0 !");
         return false;
     }
-    const Extended c = std::cos(g.alpha_t) * g.d[i] / g.da[i];
+    const Extended c = p.CosAlphaT * g.d[i] / g.da[i];
     if (c <= 1) {
         g.alpha_a[i] = NamedArcCos("Fatal  : ArcCos(cos(alpha t)*d/da)>1 !", c);
     } else {
         AddErrorMessage("Error  : cos(alpha t)*d/da)>1");
         g.alpha_a[i] = 0;
     }
-    const Extended invT = Involute(g.alpha_t);
+    const Extended invT = p.InvAlphaT;
     const Extended invA = Involute(g.alpha_a[i]);
     g.sat_nom[i] = (invT + g.st_nom[i] / g.d[i] - invA) * g.da[i];
-    g.stw[i] = (invT + g.st_nom[i] / g.d[i] - Involute(g.alpha_wt)) * g.dw[i];
+    g.stw[i] = (invT + g.st_nom[i] / g.d[i] - p.InvAlphaWt) * g.dw[i];
     if (g.HasChamfer[i]) {
         const Extended k = std::tan(DegToRad(g.alphakP0[i]) + Pi / g.z[i]);
         g.sat_max[i] = g.sak[i] - k * (g.da[i] - g.dFamax[i]) + g.Asne[i];
@@ -90,10 +114,10 @@ bool SetTipAndThickness(TGearPairData& g, int i, int j)
     return true;
 }
 
-void SetRootFormDiameters(TGearPairData& g, int i)
+void SetRootFormDiameters(TGearPairData& g, const TPairAngles& p, int i)
 {
     if (g.z[i] < 0) {
-        const Extended rounding = 2 * g.rhoaP0[i] * (1 - std::sin(g.alpha_rad));
+        const Extended rounding = 2 * g.rhoaP0[i] * (1 - p.SinAlpha);
         g.dFf_nom[i] = g.df0[i] + rounding;
         g.dFfmin[i] = g.df_min[i] + rounding;
         g.dFfmax[i] = g.df[i] + rounding;
@@ -104,8 +128,8 @@ void SetRootFormDiameters(TGearPairData& g, int i)
         if (g.prP0[i] > 0)
             return s * RootFormDiameterProtuberance(g.prP0[i], g.d[i], g.alpha_t, g.haP0[i], x,
                                                     g.mn, g.rhoaP0[i], g.alpha_rad, g.db[i]);
-        return s * RootFormDiameter(g.d[i], g.alpha_t, g.haP0[i], x, g.mn, g.rhoaP0[i],
-                                    g.alpha_rad, g.db[i]);
+        return s * RootFormDiameterFromSines(g.d[i], p.SinAlphaT, g.haP0[i], x, g.mn, g.rhoaP0[i],
+                                             p.SinAlpha, g.db[i]);
     };
     g.dFf_nom[i] = form(g.x[i]);
     g.dFfmax[i] = form(g.xemax[i]);
@@ -114,7 +138,7 @@ void SetRootFormDiameters(TGearPairData& g, int i)
 
 // Usable tip diameter of gear j: limited by the interference point on the
 // base circle of gear i (an external gear i), and by the tip form circle.
-void SetUsableTip(TGearPairData& g, int i, int j)
+void SetUsableTip(TGearPairData& g, const TPairAngles& p, int i, int j)
 {
     Extended L, Lmin, Lmax;
     if (g.z[i] < 0) {
@@ -123,8 +147,8 @@ void SetUsableTip(TGearPairData& g, int i, int j)
         Lmax = g.da[j];
     } else {
         const Extended sj = Sgn(g.z[j]);
-        const Extended rbCos = g.db[i] * std::cos(g.alpha_wt) / 2;
-        const Extended rbSin = g.db[i] * std::sin(g.alpha_wt) / 2;
+        const Extended rbCos = g.db[i] * p.CosAlphaWt / 2;
+        const Extended rbSin = g.db[i] * p.SinAlphaWt / 2;
         L = sj * 2 * Hypotenuse(g.a - rbCos, rbSin);
         Lmin = sj * 2 * Hypotenuse(g.a + g.Aai - rbCos, rbSin);
         Lmax = sj * 2 * Hypotenuse(g.a + g.Aa - rbCos, rbSin);
@@ -141,22 +165,23 @@ void SetUsableTip(TGearPairData& g, int i, int j)
     }
 }
 
-void SetPartialContactRatio(TGearPairData& g, int i)
+void SetPartialContactRatio(TGearPairData& g, const TPairAngles& p, int i)
 {
     const Extended r = g.dFamin[i] / g.db[i];
     Extended t;
     if (r <= 1) {
         AddErrorMessage("Error  : db > da  (" + GearNo(i) + ") !");
-        t = -std::tan(g.alpha_wt);
+        t = -p.TanAlphaWt;
     } else {
-        t = SafeSqrt("Error  : eps.alpha", r * r - 1) - std::tan(g.alpha_wt);
+        t = SafeSqrt("Error  : eps.alpha", r * r - 1) - p.TanAlphaWt;
     }
     g.eps_part[i] = t * g.z[i] / 2 / Pi;
 }
 
-// Length of the path of contact (DIN 3960), signed for an internal pair.
+// Length of the path of contact (DIN 3960), signed for an internal pair;
+// sinAlphaWt is the sine of the working pressure angle at centre distance a.
 Extended PathOfContact(const TGearPairData& g, Extended dNa1, Extended dNa2, Extended a,
-                       Extended alphaWt)
+                       Extended sinAlphaWt)
 {
     const char* tag = "Error  : g alpha";
     const Extended root1 = SafeSqrt(tag, dNa1 * dNa1 - g.db[1] * g.db[1]);
@@ -165,7 +190,7 @@ Extended PathOfContact(const TGearPairData& g, Extended dNa1, Extended dNa2, Ext
     // (reported by step 0) the roles are exchanged.
     const Extended s1 = g.z[1] < 0 ? Sgn(g.z[1]) : 1;
     const Extended s2 = g.z[1] < 0 ? 1 : Sgn(g.z[2]);
-    return (s1 * root1 + s2 * root2 - 2 * a * std::sin(alphaWt)) * 0.5L;
+    return (s1 * root1 + s2 * root2 - 2 * a * sinAlphaWt) * 0.5L;
 }
 
 }  // namespace
@@ -177,8 +202,9 @@ void Unit2()
         AddErrorMessage("Fatal  : Unit2");
         return;
     }
+    const TPairAngles angles = PairAnglesOf(g);
     for (int i = 1; i <= 2; ++i)
-        if (!SetTipAndThickness(g, i, 3 - i))
+        if (!SetTipAndThickness(g, angles, i, 3 - i))
             return;
 
     g.ckmin[1] = g.a + g.Aai - g.da[1] / 2 - g.df[2] / 2;
@@ -188,14 +214,14 @@ void Unit2()
 
     for (int i = 1; i <= 2; ++i) {
         g.stw_angle[i] = 2 * SafeArcSin(g.stw[i] / (2 * g.dw[i]));
-        SetRootFormDiameters(g, i);
-        SetUsableTip(g, i, 3 - i);
-        SetPartialContactRatio(g, i);
+        SetRootFormDiameters(g, angles, i);
+        SetUsableTip(g, angles, i, 3 - i);
+        SetPartialContactRatio(g, angles, i);
     }
 
-    g.g_alpha = PathOfContact(g, g.dNa[1], g.dNa[2], g.a, g.alpha_wt);
-    g.g_alpha_min = PathOfContact(g, g.dNa_min[1], g.dNa_min[2], g.a + g.Aa, g.alpha_wt_max);
-    g.g_alpha_max = PathOfContact(g, g.dNa_max[1], g.dNa_max[2], g.a + g.Aai, g.alpha_wt_min);
+    g.g_alpha = PathOfContact(g, g.dNa[1], g.dNa[2], g.a, angles.SinAlphaWt);
+    g.g_alpha_min = PathOfContact(g, g.dNa_min[1], g.dNa_min[2], g.a + g.Aa, std::sin(g.alpha_wt_max));
+    g.g_alpha_max = PathOfContact(g, g.dNa_max[1], g.dNa_max[2], g.a + g.Aai, std::sin(g.alpha_wt_min));
 
     auto part = [&](int i, Extended dNa, Extended dw) {
         return Sgn(g.z[i]) * (Cathetus(dNa / 2, g.db[i] / 2) - Cathetus(dw / 2, g.db[i] / 2));
@@ -215,7 +241,7 @@ void Unit2()
         return;
     }
 
-    const Extended twoASin = 2 * g.a * std::sin(g.alpha_wt);
+    const Extended twoASin = 2 * g.a * angles.SinAlphaWt;
     g.dNf[1] = Sgn(g.z[1]) *
                SafeSqrt("Error  : dnf1",
                         g.db[1] * g.db[1] +
