@@ -16,12 +16,14 @@ namespace {
 std::string BallText(Extended DM) { return LengthToText(DM) + LengthUnitLabel(); }
 
 // The functions of the helix and pressure angles that the number of teeth
-// spanned needs. A calculation asks for it for every gear of every mesh
-// with the same two angles: they are kept for the calculation under way.
+// spanned and the ball's contact point need. A calculation asks for them for
+// every gear of every mesh with the same two angles: they are kept for the
+// calculation under way.
 struct TSpanAngles {
     unsigned long Calculation = 0;
     Extended Beta = 0, Alphan = 0;
     Extended CosBeta = 0, TanBeta = 0, CosAlphan = 0, Alphat = 0, InvAlphat = 0, InvAlphan = 0;
+    Extended TanAlphan = 0, CosAlphat = 0, CosBetab = 0;
 };
 
 const TSpanAngles& SpanAnglesOf(Extended beta, Extended alphan)
@@ -31,9 +33,16 @@ const TSpanAngles& SpanAnglesOf(Extended beta, Extended alphan)
     if (calculation != 0 && kept.Calculation == calculation && kept.Beta == beta && kept.Alphan == alphan &&
         std::signbit(kept.Beta) == std::signbit(beta) && std::signbit(kept.Alphan) == std::signbit(alphan))
         return kept;
-    const Extended alphat = std::atan(std::tan(alphan) / std::cos(beta));
-    kept = TSpanAngles{calculation,          beta,           alphan,           std::cos(beta), std::tan(beta),
-                       std::cos(alphan),     alphat,         Involute(alphat), Involute(alphan)};
+    const Extended tanAlphan = std::tan(alphan);
+    const Extended cosBeta = std::cos(beta);
+    const Extended alphat = std::atan(tanAlphan / cosBeta);
+    const Extended tanBeta = std::tan(beta);
+    const Extended cosAlphat = std::cos(alphat);
+    // The base helix angle.
+    const Extended betab = std::atan(cosAlphat * tanBeta);
+    kept = TSpanAngles{calculation, beta,      alphan,           cosBeta,          tanBeta,
+                       std::cos(alphan), alphat, Involute(alphat), Involute(alphan), tanAlphan,
+                       cosAlphat,   std::cos(betab)};
     return kept;
 }
 
@@ -86,12 +95,11 @@ void CheckBallContactPoint(int z, Extended mn, Extended alphan, Extended beta, E
 {
     if (z == 0)
         return;
-    const Extended eta = (Pi - 4 * x * std::tan(alphan)) / 2 / z;
-    const Extended alphat = std::atan(std::tan(alphan) / std::cos(beta));
-    const Extended etat = eta - Involute(alphat);
-    const Extended betab = std::atan(std::cos(alphat) * std::tan(beta));
-    const Extended db = std::cos(alphat) * mn * z / std::cos(beta);
-    const Extended alphaK = ArcInvolute(DM / db / std::cos(betab) - etat);
+    const TSpanAngles& a = SpanAnglesOf(beta, alphan);
+    const Extended eta = (Pi - 4 * x * a.TanAlphan) / 2 / z;
+    const Extended etat = eta - a.InvAlphat;
+    const Extended db = a.CosAlphat * mn * z / a.CosBeta;
+    const Extended alphaK = ArcInvolute(DM / db / a.CosBetab - etat);
     if (alphaK < 0)
         AddErrorMessage("Error  : Dm ball !  (" + BallText(DM) + ")");
 }
