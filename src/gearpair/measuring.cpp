@@ -15,36 +15,40 @@ namespace {
 
 std::string BallText(Extended DM) { return LengthToText(DM) + LengthUnitLabel(); }
 
-// The functions of the helix and pressure angles that the number of teeth
-// spanned and the ball's contact point need. A calculation asks for them for
-// every gear of every mesh with the same two angles: they are kept for the
-// calculation under way.
-struct TSpanAngles {
-    unsigned long Calculation = 0;
-    Extended Beta = 0, Alphan = 0;
-    Extended CosBeta = 0, TanBeta = 0, CosAlphan = 0, Alphat = 0, InvAlphat = 0, InvAlphan = 0;
-    Extended TanAlphan = 0, CosAlphat = 0, CosBetab = 0;
-};
+using TSpanAngles = TProfileAngles;
 
-const TSpanAngles& SpanAnglesOf(Extended beta, Extended alphan)
+} // namespace
+
+const TProfileAngles& ProfileAnglesOf(Extended beta, Extended alphan)
 {
-    static thread_local TSpanAngles kept;
+    static thread_local TProfileAngles kept;
     const unsigned long calculation = CalculationUnderWay();
     if (calculation != 0 && kept.Calculation == calculation && kept.Beta == beta && kept.Alphan == alphan &&
         std::signbit(kept.Beta) == std::signbit(beta) && std::signbit(kept.Alphan) == std::signbit(alphan))
         return kept;
-    const Extended tanAlphan = std::tan(alphan);
-    const Extended cosBeta = std::cos(beta);
-    const Extended alphat = std::atan(tanAlphan / cosBeta);
-    const Extended tanBeta = std::tan(beta);
-    const Extended cosAlphat = std::cos(alphat);
-    // The base helix angle.
-    const Extended betab = std::atan(cosAlphat * tanBeta);
-    kept = TSpanAngles{calculation, beta,      alphan,           cosBeta,          tanBeta,
-                       std::cos(alphan), alphat, Involute(alphat), Involute(alphan), tanAlphan,
-                       cosAlphat,   std::cos(betab)};
+    TProfileAngles a;
+    a.Calculation = calculation;
+    a.Beta = beta;
+    a.Alphan = alphan;
+    a.TanAlphan = std::tan(alphan);
+    a.CosBeta = std::cos(beta);
+    a.Alphat = std::atan(a.TanAlphan / a.CosBeta);
+    a.TanBeta = std::tan(beta);
+    a.CosAlphan = std::cos(alphan);
+    a.SinAlphan = std::sin(alphan);
+    a.InvAlphan = Involute(alphan);
+    a.CosAlphat = std::cos(a.Alphat);
+    a.InvAlphat = Involute(a.Alphat);
+    a.CosBetab = std::cos(std::atan(a.CosAlphat * a.TanBeta));
+    // The sine stays within [-1, 1]: the arc sine never complains.
+    a.CosBetabOfSine = std::cos(SafeArcSin(std::sin(beta) * a.CosAlphan));
+    kept = a;
     return kept;
 }
+
+namespace {
+
+const TSpanAngles& SpanAnglesOf(Extended beta, Extended alphan) { return ProfileAnglesOf(beta, alphan); }
 
 } // namespace
 

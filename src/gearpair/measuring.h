@@ -5,6 +5,23 @@
 
 #include "foundation/types.h"
 
+// Functions of a helix angle beta and a normal pressure angle alphan that
+// every gear of a stage uses alike: the meshes share both angles, so within
+// a calculation under way they are worked out once (outside one, at every
+// call). Each is formed just as the formulas that use it write it.
+struct TProfileAngles {
+    unsigned long Calculation = 0;
+    Extended Beta = 0, Alphan = 0;
+    Extended CosBeta = 0, TanBeta = 0, CosAlphan = 0, SinAlphan = 0, TanAlphan = 0, InvAlphan = 0;
+    // Transverse pressure angle atan(tan alphan / cos beta).
+    Extended Alphat = 0, CosAlphat = 0, InvAlphat = 0;
+    // Cosine of the base helix angle atan(cos alphat tan beta).
+    Extended CosBetab = 0;
+    // Cosine of the base helix angle as arcsin(sin beta cos alphan).
+    Extended CosBetabOfSine = 0;
+};
+const TProfileAngles& ProfileAnglesOf(Extended beta, Extended alphan);
+
 // Ball diameter (mm) touching the flanks near the reference circle; 0 when
 // it cannot be formed. Rounded to 0.1 mm, or to 0.001 in in the imperial system.
 Extended DmMess(Extended z, Extended beta, Extended alphan, Extended x, Extended mn);

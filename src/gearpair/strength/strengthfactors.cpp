@@ -2,6 +2,7 @@
 
 #include "foundation/messagecollector.h"
 #include "foundation/guardedmath.h"
+#include "gearpair/measuring.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,14 +33,18 @@ void ToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Extended
                       TToothRootShape& shape)
 {
     const bool internal = z < 1;
-    const Extended beta_b = SafeArcSin(std::sin(beta) * std::cos(alpha_n));
-    const Extended cos2_beta_b = std::cos(beta_b) * std::cos(beta_b);
-    const Extended zn = z / (cos2_beta_b * std::cos(beta));
+    // The functions of the helix and pressure angles, shared by all gears.
+    const TProfileAngles& pa = ProfileAnglesOf(beta, alpha_n);
+    const Extended cosAlphan = pa.CosAlphan;
+    const Extended cosBeta = pa.CosBeta;
+    const Extended tanAlphan = pa.TanAlphan;
+    const Extended cos2_beta_b = pa.CosBetabOfSine * pa.CosBetabOfSine;
+    const Extended zn = z / (cos2_beta_b * cosBeta);
 
     // Protuberance left on the flank after the machining allowance is removed.
     const Extended spr = prP == 0 ? 0 : prP - q;
-    const Extended E = Pi / 4 * mn - hfP * std::tan(alpha_n) + spr / std::cos(alpha_n)
-        - (1 - std::sin(alpha_n)) * rhofP / std::cos(alpha_n);
+    const Extended E = Pi / 4 * mn - hfP * tanAlphan + spr / cosAlphan
+        - (1 - pa.SinAlphan) * rhofP / cosAlphan;
 
     // A pinion-type cutter rounds the root of an internal gear more than a rack.
     Extended rhofPv = rhofP;
@@ -65,9 +70,9 @@ void ToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Extended
     // Outer point of single pair contact on the virtual spur gear.
     const Extended eps_alpha_n = eps_alpha / cos2_beta_b;
     const Extended dn = mn * zn;
-    const Extended dbn = dn * std::cos(alpha_n);
-    const Extended d = z * mn / std::cos(beta);
-    const Extended pbn = Pi * d * std::cos(beta) * std::cos(alpha_n) / std::abs(z);
+    const Extended dbn = dn * cosAlphan;
+    const Extended d = z * mn / cosBeta;
+    const Extended pbn = Pi * d * cosBeta * cosAlphan / std::abs(z);
     const Extended dan = dn + da - d;
     const Extended sgn = z < 0 ? -1 : 1;
     const Extended den = 2 * sgn
@@ -78,14 +83,14 @@ void ToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Extended
                         + (dbn / 2) * (dbn / 2));
 
     const Extended alpha_en = SafeArcCos(dbn / den);
-    const Extended gamma_e = (Pi / 2 + 2 * x * std::tan(alpha_n)) / zn + Involute(alpha_n) - Involute(alpha_en);
+    const Extended gamma_e = (Pi / 2 + 2 * x * tanAlphan) / zn + pa.InvAlphan - Involute(alpha_en);
     const Extended alphaFen = alpha_en - gamma_e;
 
     const Extended hFe = mn / 2
         * ((std::cos(gamma_e) - std::sin(gamma_e) * std::tan(alphaFen)) * den / mn
            - zn * std::cos(T - theta) - kh * (G / std::cos(theta) - rhofPv / mn));
 
-    YFa = 6 * (hFe / mn) * std::cos(alphaFen) / ((sFn / mn) * (sFn / mn) * std::cos(alpha_n));
+    YFa = 6 * (hFe / mn) * std::cos(alphaFen) / ((sFn / mn) * (sFn / mn) * cosAlphan);
 
     const Extended L = SafeDivide("YS", sFn, hFe);
     if (rhoF == 0)
