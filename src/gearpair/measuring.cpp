@@ -38,8 +38,10 @@ const TProfileAngles& ProfileAnglesOf(Extended beta, Extended alphan)
     a.SinAlphan = std::sin(alphan);
     a.InvAlphan = Involute(alphan);
     a.CosAlphat = std::cos(a.Alphat);
+    a.SinAlphat = std::sin(a.Alphat);
     a.InvAlphat = Involute(a.Alphat);
-    a.CosBetab = std::cos(std::atan(a.CosAlphat * a.TanBeta));
+    a.Betab = std::atan(a.CosAlphat * a.TanBeta);
+    a.CosBetab = std::cos(a.Betab);
     // The sine stays within [-1, 1]: the arc sine never complains.
     a.CosBetabOfSine = std::cos(SafeArcSin(std::sin(beta) * a.CosAlphan));
     kept = a;

@@ -5,6 +5,8 @@
 
 #include "foundation/types.h"
 
+#include <cmath>
+
 // Functions of a helix angle beta and a normal pressure angle alphan that
 // every gear of a stage uses alike: the meshes share both angles, so within
 // a calculation under way they are worked out once (outside one, at every
@@ -14,13 +16,17 @@ struct TProfileAngles {
     Extended Beta = 0, Alphan = 0;
     Extended CosBeta = 0, TanBeta = 0, CosAlphan = 0, SinAlphan = 0, TanAlphan = 0, InvAlphan = 0;
     // Transverse pressure angle atan(tan alphan / cos beta).
-    Extended Alphat = 0, CosAlphat = 0, InvAlphat = 0;
-    // Cosine of the base helix angle atan(cos alphat tan beta).
-    Extended CosBetab = 0;
+    Extended Alphat = 0, CosAlphat = 0, SinAlphat = 0, InvAlphat = 0;
+    // Base helix angle atan(cos alphat tan beta) and its cosine.
+    Extended Betab = 0, CosBetab = 0;
     // Cosine of the base helix angle as arcsin(sin beta cos alphan).
     Extended CosBetabOfSine = 0;
 };
 const TProfileAngles& ProfileAnglesOf(Extended beta, Extended alphan);
+
+// Whether an angle a pair holds is the very one (sign of zero included) that
+// a kept function of it was formed from; else the caller forms it itself.
+inline bool SameAngle(Extended a, Extended b) { return a == b && std::signbit(a) == std::signbit(b); }
 
 // Ball diameter (mm) touching the flanks near the reference circle; 0 when
 // it cannot be formed. Rounded to 0.1 mm, or to 0.001 in in the imperial system.

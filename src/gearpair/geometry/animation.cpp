@@ -6,6 +6,7 @@
 #include "foundation/guardedmath.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/animation.h"
+#include "gearpair/measuring.h"
 
 namespace
 {
@@ -29,8 +30,9 @@ void confgraf(PairArray<Extended> xPic)
     auto& g = GearPair;
     // Both gears are drawn at one working pressure angle: its cosine, and
     // those of the other angles, are worked out once.
-    const Extended tanAlpha = std::tan(g.alpha_rad);
-    const Extended cosAlphaT = std::cos(g.alpha_t);
+    const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
+    const Extended tanAlpha = pa.TanAlphan;
+    const Extended cosAlphaT = SameAngle(pa.Alphat, g.alpha_t) ? pa.CosAlphat : std::cos(g.alpha_t);
     Extended alphaw = g.alpha_t;
     Extended cosAlphaw = cosAlphaT;
     bool alphawFormed = false;

@@ -51,8 +51,17 @@ struct TMeasuringBase {
 TMeasuringBase MeasuringBaseOf()
 {
     const auto& g = GearPair;
-    return {std::tan(g.alpha_rad),  Involute(g.alpha_t),  std::cos(g.beta_b),    std::cos(g.alpha_t),
-            std::cos(g.beta_rad),   Involute(g.alpha_rad), std::cos(g.alpha_rad), std::sin(g.alpha_rad),
+    const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
+    const bool keptT = SameAngle(pa.Alphat, g.alpha_t);
+    const bool keptB = SameAngle(pa.Betab, g.beta_b);
+    return {pa.TanAlphan,
+            keptT ? pa.InvAlphat : Involute(g.alpha_t),
+            keptB ? pa.CosBetab : std::cos(g.beta_b),
+            keptT ? pa.CosAlphat : std::cos(g.alpha_t),
+            pa.CosBeta,
+            pa.InvAlphan,
+            pa.CosAlphan,
+            pa.SinAlphan,
             {}};
 }
 

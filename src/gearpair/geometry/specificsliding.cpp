@@ -6,6 +6,7 @@
 #include "foundation/guardedmath.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/geometrysteps.h"
+#include "gearpair/measuring.h"
 #include "gearpair/toothform.h"
 
 namespace {
@@ -23,12 +24,15 @@ void CalcSpecificSliding()
 {
     auto& g = GearPair;
     const Extended uPair = static_cast<Extended>(g.z[2]) / g.z[1];
-    const Extended cosBeta = std::cos(g.beta_rad);
-    const Extended alphaT = std::atan(std::tan(g.alpha_rad) / cosBeta);
+    // The transverse pressure angle atan(tan alpha_n / cos beta) and its
+    // cosine, shared by the meshes.
+    const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
+    const Extended cosBeta = pa.CosBeta;
+    const Extended alphaT = pa.Alphat;
     const Extended alphaSw =
         g.a == 0 ? alphaT
                  : NamedArcCos("Error  : spec.sliding",
-                               std::cos(alphaT) * (g.z[1] + g.z[2]) * g.mn / (2 * g.a) / cosBeta);
+                               pa.CosAlphat * (g.z[1] + g.z[2]) * g.mn / (2 * g.a) / cosBeta);
     if (std::cos(alphaSw) == 0) {
         AddErrorMessage("Error  : spec.sliding !");
         return;

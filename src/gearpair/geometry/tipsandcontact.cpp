@@ -7,6 +7,7 @@
 #include "foundation/guardedmath.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/geometrysteps.h"
+#include "gearpair/measuring.h"
 #include "gearpair/toothform.h"
 
 namespace {
@@ -25,13 +26,16 @@ struct TPairAngles {
 
 TPairAngles PairAnglesOf(const TGearPairData& g)
 {
+    // Those of the normal pressure and helix angles the meshes share.
+    const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
+    const bool keptT = SameAngle(pa.Alphat, g.alpha_t);
     TPairAngles p;
-    p.TanAlpha = std::tan(g.alpha_rad);
-    p.SinAlpha = std::sin(g.alpha_rad);
-    p.CosBeta = std::cos(g.beta_rad);
-    p.CosAlphaT = std::cos(g.alpha_t);
-    p.SinAlphaT = std::sin(g.alpha_t);
-    p.InvAlphaT = Involute(g.alpha_t);
+    p.TanAlpha = pa.TanAlphan;
+    p.SinAlpha = pa.SinAlphan;
+    p.CosBeta = pa.CosBeta;
+    p.CosAlphaT = keptT ? pa.CosAlphat : std::cos(g.alpha_t);
+    p.SinAlphaT = keptT ? pa.SinAlphat : std::sin(g.alpha_t);
+    p.InvAlphaT = keptT ? pa.InvAlphat : Involute(g.alpha_t);
     p.TanAlphaWt = std::tan(g.alpha_wt);
     p.InvAlphaWt = p.TanAlphaWt - g.alpha_wt; // the involute, from the tangent at hand
     p.CosAlphaWt = std::cos(g.alpha_wt);

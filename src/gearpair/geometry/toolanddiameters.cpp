@@ -8,6 +8,7 @@
 #include "gearpair/allowances.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/geometrysteps.h"
+#include "gearpair/measuring.h"
 
 namespace {
 
@@ -118,12 +119,15 @@ void Unit1()
     SetToleranceTexts(g);
     for (int i = 1; i <= 2; ++i)
         SetToolProfile(g, i);
-    g.beta_b = std::atan(std::tan(g.beta_rad) * std::cos(g.alpha_t));
+    // The functions of the pressure and helix angles the meshes share.
+    const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
+    const bool keptT = SameAngle(pa.Alphat, g.alpha_t);
+    g.beta_b = keptT ? pa.Betab : std::atan(std::tan(g.beta_rad) * std::cos(g.alpha_t));
 
     const int zSum = g.z[1] + g.z[2];
     if (zSum != 0)
-        g.alpha_wt = ArcInvolute(Involute(g.alpha_t) +
-                                 2 * std::tan(g.alpha_rad) * (g.x[1] + g.x[2]) / zSum);
+        g.alpha_wt = ArcInvolute((keptT ? pa.InvAlphat : Involute(g.alpha_t)) +
+                                 2 * pa.TanAlphan * (g.x[1] + g.x[2]) / zSum);
     else
         g.alpha_wt = g.alpha_t;
     if (g.alpha_wt == 0) {
@@ -131,7 +135,8 @@ void Unit1()
         telmvar.Aborted = true;
         return;
     }
-    g.cos2_beta_b = std::cos(g.beta_b) * std::cos(g.beta_b);
+    const Extended cosBetab = SameAngle(pa.Betab, g.beta_b) ? pa.CosBetab : std::cos(g.beta_b);
+    g.cos2_beta_b = cosBetab * cosBetab;
 
     if (g.AaField < 9) {
         g.Aa = GetCentreDistanceAllowance(g.AaField, g.a) / 2000.0L;
@@ -140,8 +145,8 @@ void Unit1()
 
     // Backlash to DIN 3967 from the tooth thickness and centre distance
     // allowances.
-    const Extended tanAlpha = std::tan(g.alpha_rad);
-    const Extended cosAlpha = std::cos(g.alpha_rad);
+    const Extended tanAlpha = pa.TanAlphan;
+    const Extended cosAlpha = pa.CosAlphan;
     g.jtmin = -(g.Asne[1] + g.Asne[2]) / cosBeta + 2 * g.Aai * tanAlpha / cosBeta;
     g.jtmax = -(g.Asni[1] + g.Asni[2]) / cosBeta + 2 * g.Aa * tanAlpha / cosBeta;
     g.jnmin = g.jtmin * cosAlpha * cosBeta;
@@ -152,7 +157,7 @@ void Unit1()
     for (int i = 1; i <= 2; ++i)
         SetGeneratingProfileShifts(g, i);
 
-    const Extended cosAlphaT = std::cos(g.alpha_t);
+    const Extended cosAlphaT = SameAngle(pa.Alphat, g.alpha_t) ? pa.CosAlphat : std::cos(g.alpha_t);
     if (zSum != 0 && g.a != 0) {
         g.alpha_wt_min = SafeArcCos(cosAlphaT * (g.d[1] + g.d[2]) / (2 * (g.a + g.Aai)));
         g.alpha_wt_max = SafeArcCos(cosAlphaT * (g.d[1] + g.d[2]) / (2 * (g.a + g.Aa)));

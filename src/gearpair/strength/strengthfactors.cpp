@@ -34,7 +34,7 @@ void ToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Extended
 {
     const bool internal = z < 1;
     // The functions of the helix and pressure angles, shared by all gears.
-    const TProfileAngles& pa = ProfileAnglesOf(beta, alpha_n);
+    const TProfileAngles pa = ProfileAnglesOf(beta, alpha_n);
     const Extended cosAlphan = pa.CosAlphan;
     const Extended cosBeta = pa.CosBeta;
     const Extended tanAlphan = pa.TanAlphan;
