@@ -112,6 +112,37 @@ TEST_F(Measuring, TeethSpanned)
     }
 }
 
+// The profile angles a calculation keeps answer for the angles asked, not
+// for those kept before: rows alternate between spur and helical and a
+// second pressure angle. Involute tables: inv 20 deg = 0.0149044, inv 25 deg
+// = 0.0299753; beta 15 deg, alpha 20 deg gives alpha_t = 20.6469 deg
+// (inv 0.0164534) and beta_b = 14.0761 deg, from atan(cos alpha_t tan beta)
+// as from asin(sin beta cos alpha).
+TEST_F(Measuring, ProfileAnglesKeptWithinACalculationFollowTheAnglesAsked)
+{
+    struct Row {
+        Extended betaDeg, alphaDeg, cosBeta, alphatDeg, invAlphan, invAlphat, cosBetab;
+        const char* why;
+    } rows[] = {
+        {0, 20, 1, 20, 0.0149044L, 0.0149044L, 1, "spur 20"},
+        // cos 15 deg = (sqrt 6 + sqrt 2) / 4
+        {15, 20, 0.9659258L, 20.6469L, 0.0149044L, 0.0164534L, 0.969974L, "helical 15, 20"},
+        {0, 25, 1, 25, 0.0299753L, 0.0299753L, 1, "spur 25"},
+    };
+    const TArcInvoluteMemo calculation;
+    for (int round = 0; round < 2; ++round) {
+        for (const auto& r : rows) {
+            const TProfileAngles a = ProfileAnglesOf(DegToRad(r.betaDeg), DegToRad(r.alphaDeg));
+            EXPECT_NEAR(static_cast<double>(RadToDeg(a.Alphat)), static_cast<double>(r.alphatDeg), 1e-4) << r.why;
+            EXPECT_NEAR(static_cast<double>(a.InvAlphan), static_cast<double>(r.invAlphan), 1e-7) << r.why;
+            EXPECT_NEAR(static_cast<double>(a.InvAlphat), static_cast<double>(r.invAlphat), 1e-7) << r.why;
+            EXPECT_NEAR(static_cast<double>(a.CosBetab), static_cast<double>(r.cosBetab), 1e-6) << r.why;
+            EXPECT_NEAR(static_cast<double>(a.CosBetabOfSine), static_cast<double>(r.cosBetab), 1e-6) << r.why;
+            EXPECT_NEAR(static_cast<double>(a.CosBeta), static_cast<double>(r.cosBeta), 1e-7) << r.why;
+        }
+    }
+}
+
 TEST_F(Measuring, TeethSpannedWithoutAPressureAngleIsOne)
 {
     // x -0.7 puts the circle d + 2 x mn (37.2) inside the base circle (37.59).
