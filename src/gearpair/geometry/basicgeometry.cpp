@@ -6,6 +6,7 @@
 #include "foundation/guardedmath.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/geometrysteps.h"
+#include "gearpair/measuring.h"
 
 namespace {
 
@@ -70,12 +71,15 @@ void Unit0()
     g.beta_rad = DegToRad(g.beta);
     g.Pn = 25.4L / g.mn;
     SetMatingToothAlignment(g);
-    const Extended cosBeta = std::cos(g.beta_rad);
+    // The functions of the pressure and helix angles the meshes share;
+    // alpha_t is atan(tan alpha_n / cos beta).
+    const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
+    const Extended cosBeta = pa.CosBeta;
     g.mt = g.mn / cosBeta;
     for (int i = 1; i <= 2; ++i)
         g.d[i] = g.z[i] * g.mt;
-    g.alpha_t = std::atan(std::tan(g.alpha_rad) / cosBeta);
-    const Extended sinAlpha = std::sin(g.alpha_rad);
+    g.alpha_t = pa.Alphat;
+    const Extended sinAlpha = pa.SinAlphan;
     g.zg = 2 / (sinAlpha * sinAlpha);
     g.zg_p = 0.8333333333333334L * g.zg;
     for (int i = 1; i <= 2; ++i)
@@ -98,7 +102,9 @@ void CalcProfileShiftSum()
         g.x_sum = 0;
         return;
     }
-    const Extended cosAlphaT = std::cos(g.alpha_t);
+    const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
+    const bool keptT = SameAngle(pa.Alphat, g.alpha_t);
+    const Extended cosAlphaT = keptT ? pa.CosAlphat : std::cos(g.alpha_t);
     Extended c = cosAlphaT * (g.d[1] + g.d[2]) / 2 / g.a;
     if (c > 1 || c < 0) {
         AddErrorMessage("cent.distance corr. !");
@@ -109,6 +115,6 @@ void CalcProfileShiftSum()
     }
     g.alpha_wt = SafeArcCos(c);
     // DIN 3960: inv alpha_wt = inv alpha_t + 2 tan alpha_n (x1 + x2) / (z1 + z2).
-    g.x_sum = (Involute(g.alpha_wt) - Involute(g.alpha_t)) * (g.z[1] + g.z[2]) / 2 /
-              Tangent(g.alpha_rad);
+    g.x_sum = (Involute(g.alpha_wt) - (keptT ? pa.InvAlphat : Involute(g.alpha_t))) * (g.z[1] + g.z[2]) / 2 /
+              pa.TanAlphan;
 }

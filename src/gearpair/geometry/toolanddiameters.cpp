@@ -166,12 +166,16 @@ void Unit1()
         g.alpha_wt_max = g.alpha_t;
     }
 
+    // Both gears roll at the same working pressure angles.
+    const Extended cosAlphaWt = std::cos(g.alpha_wt);
+    const Extended cosAlphaWtMin = std::cos(g.alpha_wt_min);
+    const Extended cosAlphaWtMax = std::cos(g.alpha_wt_max);
     for (int i = 1; i <= 2; ++i) {
         g.zn[i] = g.z[i] / cosBeta / g.cos2_beta_b;
         g.dn[i] = g.mn * g.zn[i];
-        g.dw[i] = g.d[i] * cosAlphaT / std::cos(g.alpha_wt);
-        g.dw_amin[i] = g.d[i] * cosAlphaT / std::cos(g.alpha_wt_min);
-        g.dw_amax[i] = g.d[i] * cosAlphaT / std::cos(g.alpha_wt_max);
+        g.dw[i] = g.d[i] * cosAlphaT / cosAlphaWt;
+        g.dw_amin[i] = g.d[i] * cosAlphaT / cosAlphaWtMin;
+        g.dw_amax[i] = g.d[i] * cosAlphaT / cosAlphaWtMax;
         // The root is cut by the pre-machining tool.
         g.df[i] = g.d[i] - 2 * g.haP0[i] + 2 * g.xevmax[i] * g.mn;
         if (g.z[i] > 0 && g.df[i] <= 0) {
@@ -193,5 +197,5 @@ void Unit1()
     g.pet = g.pbt;
     g.pen = g.pn * cosAlpha;
     g.a = (g.dw[1] + g.dw[2]) / 2;
-    g.beta_w = std::atan(std::tan(g.beta_rad) * g.dw[1] / g.d[1]);
+    g.beta_w = std::atan(pa.TanBeta * g.dw[1] / g.d[1]);
 }

@@ -5,6 +5,7 @@
 #include "foundation/guardedmath.h"
 #include "foundation/programsettings.h"
 #include "gearpair/gearpairdata.h"
+#include "gearpair/measuring.h"
 #include "gearpair/strength/strengthfactors.h"
 #include "gearpair/viscosity.h"
 
@@ -181,8 +182,13 @@ void CalcIso6336()
     g.KFalpha = g.KHalpha;
 
     // 17: zone factor.
-    const Extended radicand = 2 * std::cos(g.beta_b) * std::cos(g.alpha_wt)
-        / (std::cos(g.alpha_t) * std::cos(g.alpha_t) * std::sin(g.alpha_wt));
+    // The functions of the pressure and helix angles the meshes share, where
+    // the pair's angles are the ones they were formed from.
+    const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
+    const Extended cosBetab = SameAngle(pa.Betab, g.beta_b) ? pa.CosBetab : std::cos(g.beta_b);
+    const Extended cosAlphat = SameAngle(pa.Alphat, g.alpha_t) ? pa.CosAlphat : std::cos(g.alpha_t);
+    const Extended radicand = 2 * cosBetab * std::cos(g.alpha_wt)
+        / (cosAlphat * cosAlphat * std::sin(g.alpha_wt));
     if (radicand > 0) {
         g.ZH = std::sqrt(radicand);
     } else {
@@ -198,7 +204,7 @@ void CalcIso6336()
     // 20-22: elasticity, contact ratio and helix factors.
     g.ZE = std::sqrt(1 / (Pi * ((1 - g.nu[1] * g.nu[1]) / g.E[1] + (1 - g.nu[2] * g.nu[2]) / g.E[2])));
     g.Z_eps = ContactRatioFactor(g);
-    g.Z_beta = 1 / std::sqrt(std::cos(g.beta_rad));
+    g.Z_beta = 1 / std::sqrt(pa.CosBeta);
 
     // 23-25: lubricant film, work hardening and size.
     const Extended sigmaMin = MinExt(g.SigmaHlim[1], g.SigmaHlim[2]);
