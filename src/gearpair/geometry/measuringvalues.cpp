@@ -46,7 +46,20 @@ struct TMeasuringBase {
     Extended TanAlpha = 0, InvAlphaT = 0, CosBetaB = 0, CosAlphaT = 0, CosBeta = 0;
     Extended InvAlpha = 0, CosAlpha = 0, SinAlpha = 0;
     std::string SmallBallText;
+    // cos(pi / 2z) of the odd tooth count HalfPitchZ (0: none yet): the ball
+    // and pin dimensions of an odd gear are all measured across it.
+    Extended CosHalfPitch = 0;
+    int HalfPitchZ = 0;
 };
+
+Extended CosHalfPitchOf(TMeasuringBase& b, int z)
+{
+    if (b.HalfPitchZ != z) {
+        b.CosHalfPitch = std::cos(Pi / 2 / z);
+        b.HalfPitchZ = z;
+    }
+    return b.CosHalfPitch;
+}
 
 TMeasuringBase MeasuringBaseOf()
 {
@@ -141,7 +154,14 @@ Extended BallDimensionFrom(TMeasuringBase& b, int i, Extended xE, bool& SmallBal
     }
     const Extended dK = g.db[i] / std::cos(alphaK);
     if (z % 2 == 0) return dK + g.DM[i];
-    return dK * std::cos(Pi / 2 / z) + g.DM[i];
+    return dK * CosHalfPitchOf(b, z) + g.DM[i];
+}
+
+Extended PinDimensionFrom(TMeasuringBase& b, int i, Extended MdK)
+{
+    const auto& g = GearPair;
+    if (g.z[i] % 2 != 0 && g.beta > 0) return (MdK - g.DM[i]) / CosHalfPitchOf(b, g.z[i]) + g.DM[i];
+    return MdK;
 }
 
 } // namespace
@@ -155,9 +175,8 @@ Extended BallDimension(int i, Extended xE)
 
 Extended PinDimension(int i, Extended MdK)
 {
-    const auto& g = GearPair;
-    if (g.z[i] % 2 != 0 && g.beta > 0) return (MdK - g.DM[i]) / std::cos(Pi / 2 / g.z[i]) + g.DM[i];
-    return MdK;
+    TMeasuringBase base;
+    return PinDimensionFrom(base, i, MdK);
 }
 
 namespace
@@ -222,7 +241,7 @@ bool CalcMeasuringValues(int i, const TMeasuringBase& Angles)
         if (telmvar.FatalCalcError) return false;
     }
     for (const auto& m : MeasuredValues) {
-        (g.*m.MdR)[i] = PinDimension(i, (g.*m.MdK)[i]);
+        (g.*m.MdR)[i] = PinDimensionFrom(base, i, (g.*m.MdK)[i]);
         if (telmvar.FatalCalcError) return false;
     }
     return true;
