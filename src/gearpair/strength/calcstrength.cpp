@@ -198,7 +198,7 @@ void CalcStrength()
     }
     g.Ftw = g.T[1] / g.dw[1] * 2000;
     g.Fxw = g.IsDoubleHelical ? 0 : g.Ftw * std::tan(g.beta_w);
-    g.Frw = g.Ftw * std::tan(g.alpha_wt);
+    g.Frw = g.Ftw * TanOfWorkingAngle(g.alpha_wt);
     g.Fnw = g.Ftw / std::cos(g.alpha_wt);
     // 13-15
     FixRimAndBore(g);

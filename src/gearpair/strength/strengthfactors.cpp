@@ -18,8 +18,9 @@ bool InRange(int v, int lo, int hi) { return v >= lo && v <= hi; }
 // contact its larger relative radius.
 Extended RelativeRadius(Extended db1, Extended db2, Extended alpha_wt)
 {
-    const Extended rho1 = std::tan(alpha_wt) * db1 / 2;
-    const Extended rho2 = std::tan(alpha_wt) * db2 / 2;
+    const Extended tanAlphaWt = TanOfWorkingAngle(alpha_wt);
+    const Extended rho1 = tanAlphaWt * db1 / 2;
+    const Extended rho2 = tanAlphaWt * db2 / 2;
     return SafeDivide("rho red", rho1 * rho2, rho1 + rho2);
 }
 
@@ -358,6 +359,20 @@ Extended CalcFsh(bool doubleHelical, bool supportingEffect, int ContactPatternNo
 
 Extended HypotenuseOf(Extended a, Extended b) { return std::sqrt(a * a + b * b); }
 
+Extended TanOfWorkingAngle(Extended alpha_wt)
+{
+    struct TKept {
+        unsigned long Calculation = 0;
+        Extended Angle = 0, Tan = 0;
+    };
+    static thread_local TKept kept;
+    const unsigned long calculation = CalculationUnderWay();
+    if (calculation != 0 && kept.Calculation == calculation && SameAngle(kept.Angle, alpha_wt))
+        return kept.Tan;
+    kept = TKept{calculation, alpha_wt, std::tan(alpha_wt)};
+    return kept.Tan;
+}
+
 Extended ContactFactorM1(int za, int zb, Extended alpha_wt, Extended eps_alpha, Extended da_a,
                          Extended da_b, Extended db_a, Extended db_b)
 {
@@ -365,7 +380,7 @@ Extended ContactFactorM1(int za, int zb, Extended alpha_wt, Extended eps_alpha, 
     const Extended rb = da_b / db_b;
     const Extended fa = SafeSqrt2("M1 ISO", ra * ra - 1) - 2 * Pi / za;
     const Extended fb = SafeSqrt2("M1 ISO", rb * rb - 1) - 2 * Pi * (eps_alpha - 1) / zb;
-    return SafeDivide(" div M1ISO", std::tan(alpha_wt), SafeSqrt2("SQRT M1ISO", fa * fb));
+    return SafeDivide(" div M1ISO", TanOfWorkingAngle(alpha_wt), SafeSqrt2("SQRT M1ISO", fa * fb));
 }
 
 Extended LubricantFactorZL(Extended viscosity, Extended SigmaHlim)

@@ -72,6 +72,11 @@ Extended CalcFsh(bool doubleHelical, bool supportingEffect, int ContactPatternNo
 
 Extended HypotenuseOf(Extended a, Extended b);
 
+// tan of the working pressure angle. The forces, the single pair contact
+// factors and the roughness and work hardening factors of every load step
+// ask for it: the last one is kept for the calculation under way.
+Extended TanOfWorkingAngle(Extended alpha_wt);
+
 // Single pair contact factor of gear a meshing with gear b (M1 with gear 1 as a,
 // M2 with gear 2 as a).
 Extended ContactFactorM1(int za, int zb, Extended alpha_wt, Extended eps_alpha, Extended da_a,
