@@ -4,6 +4,7 @@
 
 #include "gearpair/strength/strengthfactors.h"
 
+#include "foundation/guardedmath.h"
 #include "foundation/messagecollector.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
@@ -512,3 +513,18 @@ TEST_F(StrengthFactors, LifeFromSafety)
 }
 
 } // namespace
+
+// The kept tangent of the working pressure angle answers for the angle asked:
+// meshes and load steps alternate between angles, and a tangent kept for
+// another one would show. tan 20 deg = 0.3639702, tan 25 deg = 0.4663077.
+TEST_F(StrengthFactors, WorkingAngleTangentKeptWithinACalculationFollowsTheAngle)
+{
+    const TArcInvoluteMemo calculation;
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_NEAR(static_cast<double>(TanOfWorkingAngle(DegToRad(20))), 0.3639702, 1e-7);
+        EXPECT_NEAR(static_cast<double>(TanOfWorkingAngle(DegToRad(25))), 0.4663077, 1e-7);
+        // The sign of a zero angle is the tangent's sign.
+        EXPECT_FALSE(std::signbit(TanOfWorkingAngle(0.0L)));
+        EXPECT_TRUE(std::signbit(TanOfWorkingAngle(-0.0L)));
+    }
+}
