@@ -15,8 +15,6 @@ namespace {
 
 std::string BallText(Extended DM) { return LengthToText(DM) + LengthUnitLabel(); }
 
-using TSpanAngles = TProfileAngles;
-
 } // namespace
 
 const TProfileAngles& ProfileAnglesOf(Extended beta, Extended alphan)
@@ -48,11 +46,21 @@ const TProfileAngles& ProfileAnglesOf(Extended beta, Extended alphan)
     return kept;
 }
 
-namespace {
-
-const TSpanAngles& SpanAnglesOf(Extended beta, Extended alphan) { return ProfileAnglesOf(beta, alphan); }
-
-} // namespace
+TPairTransverseAngles PairTransverseAnglesOf(const TProfileAngles& Angles, Extended alpha_t, Extended beta_b)
+{
+    TPairTransverseAngles t;
+    if (SameAngle(Angles.Alphat, alpha_t)) {
+        t.CosAlphat = Angles.CosAlphat;
+        t.SinAlphat = Angles.SinAlphat;
+        t.InvAlphat = Angles.InvAlphat;
+    } else {
+        t.CosAlphat = std::cos(alpha_t);
+        t.SinAlphat = std::sin(alpha_t);
+        t.InvAlphat = Involute(alpha_t);
+    }
+    t.CosBetab = SameAngle(Angles.Betab, beta_b) ? Angles.CosBetab : std::cos(beta_b);
+    return t;
+}
 
 Extended DmMess(Extended z, Extended beta, Extended alphan, Extended x, Extended mn)
 {
@@ -82,7 +90,7 @@ int kmess(Extended z, Extended beta, Extended alphan, Extended x, Extended mn)
         AddFatalMessage("Fatal  : z = 0 !");
         return 0;
     }
-    const TSpanAngles& a = SpanAnglesOf(beta, alphan);
+    const TProfileAngles& a = ProfileAnglesOf(beta, alphan);
     const Extended d = mn * z / a.CosBeta;
     const Extended dx = d + 2 * x * mn;
     const Extended betax = std::atan(a.TanBeta * dx / d);
@@ -101,7 +109,7 @@ void CheckBallContactPoint(int z, Extended mn, Extended alphan, Extended beta, E
 {
     if (z == 0)
         return;
-    const TSpanAngles& a = SpanAnglesOf(beta, alphan);
+    const TProfileAngles& a = ProfileAnglesOf(beta, alphan);
     const Extended eta = (Pi - 4 * x * a.TanAlphan) / 2 / z;
     const Extended etat = eta - a.InvAlphat;
     const Extended db = a.CosAlphat * mn * z / a.CosBeta;

@@ -28,6 +28,14 @@ const TProfileAngles& ProfileAnglesOf(Extended beta, Extended alphan);
 // a kept function of it was formed from; else the caller forms it itself.
 inline bool SameAngle(Extended a, Extended b) { return a == b && std::signbit(a) == std::signbit(b); }
 
+// Functions of the transverse pressure angle alpha_t and the base helix angle
+// beta_b a pair holds: those of Angles where the pair's angles are the very
+// ones they were formed from, else worked out from the pair's own.
+struct TPairTransverseAngles {
+    Extended CosAlphat = 0, SinAlphat = 0, InvAlphat = 0, CosBetab = 0;
+};
+TPairTransverseAngles PairTransverseAnglesOf(const TProfileAngles& Angles, Extended alpha_t, Extended beta_b);
+
 // Ball diameter (mm) touching the flanks near the reference circle; 0 when
 // it cannot be formed. Rounded to 0.1 mm, or to 0.001 in in the imperial system.
 Extended DmMess(Extended z, Extended beta, Extended alphan, Extended x, Extended mn);

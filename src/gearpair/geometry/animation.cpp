@@ -32,7 +32,7 @@ void confgraf(PairArray<Extended> xPic)
     // those of the other angles, are worked out once.
     const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
     const Extended tanAlpha = pa.TanAlphan;
-    const Extended cosAlphaT = SameAngle(pa.Alphat, g.alpha_t) ? pa.CosAlphat : std::cos(g.alpha_t);
+    const Extended cosAlphaT = PairTransverseAnglesOf(pa, g.alpha_t, g.beta_b).CosAlphat;
     Extended alphaw = g.alpha_t;
     Extended cosAlphaw = cosAlphaT;
     bool alphawFormed = false;

@@ -103,8 +103,8 @@ void CalcProfileShiftSum()
         return;
     }
     const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
-    const bool keptT = SameAngle(pa.Alphat, g.alpha_t);
-    const Extended cosAlphaT = keptT ? pa.CosAlphat : std::cos(g.alpha_t);
+    const TPairTransverseAngles t = PairTransverseAnglesOf(pa, g.alpha_t, g.beta_b);
+    const Extended cosAlphaT = t.CosAlphat;
     Extended c = cosAlphaT * (g.d[1] + g.d[2]) / 2 / g.a;
     if (c > 1 || c < 0) {
         AddErrorMessage("cent.distance corr. !");
@@ -115,6 +115,5 @@ void CalcProfileShiftSum()
     }
     g.alpha_wt = SafeArcCos(c);
     // DIN 3960: inv alpha_wt = inv alpha_t + 2 tan alpha_n (x1 + x2) / (z1 + z2).
-    g.x_sum = (Involute(g.alpha_wt) - (keptT ? pa.InvAlphat : Involute(g.alpha_t))) * (g.z[1] + g.z[2]) / 2 /
-              pa.TanAlphan;
+    g.x_sum = (Involute(g.alpha_wt) - t.InvAlphat) * (g.z[1] + g.z[2]) / 2 / pa.TanAlphan;
 }

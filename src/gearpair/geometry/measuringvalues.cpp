@@ -65,12 +65,11 @@ TMeasuringBase MeasuringBaseOf()
 {
     const auto& g = GearPair;
     const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
-    const bool keptT = SameAngle(pa.Alphat, g.alpha_t);
-    const bool keptB = SameAngle(pa.Betab, g.beta_b);
+    const TPairTransverseAngles t = PairTransverseAnglesOf(pa, g.alpha_t, g.beta_b);
     return {pa.TanAlphan,
-            keptT ? pa.InvAlphat : Involute(g.alpha_t),
-            keptB ? pa.CosBetab : std::cos(g.beta_b),
-            keptT ? pa.CosAlphat : std::cos(g.alpha_t),
+            t.InvAlphat,
+            t.CosBetab,
+            t.CosAlphat,
             pa.CosBeta,
             pa.InvAlphan,
             pa.CosAlphan,

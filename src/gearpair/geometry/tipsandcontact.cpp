@@ -28,14 +28,14 @@ TPairAngles PairAnglesOf(const TGearPairData& g)
 {
     // Those of the normal pressure and helix angles the meshes share.
     const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
-    const bool keptT = SameAngle(pa.Alphat, g.alpha_t);
+    const TPairTransverseAngles t = PairTransverseAnglesOf(pa, g.alpha_t, g.beta_b);
     TPairAngles p;
     p.TanAlpha = pa.TanAlphan;
     p.SinAlpha = pa.SinAlphan;
     p.CosBeta = pa.CosBeta;
-    p.CosAlphaT = keptT ? pa.CosAlphat : std::cos(g.alpha_t);
-    p.SinAlphaT = keptT ? pa.SinAlphat : std::sin(g.alpha_t);
-    p.InvAlphaT = keptT ? pa.InvAlphat : Involute(g.alpha_t);
+    p.CosAlphaT = t.CosAlphat;
+    p.SinAlphaT = t.SinAlphat;
+    p.InvAlphaT = t.InvAlphat;
     p.TanAlphaWt = std::tan(g.alpha_wt);
     p.InvAlphaWt = p.TanAlphaWt - g.alpha_wt; // the involute, from the tangent at hand
     p.CosAlphaWt = std::cos(g.alpha_wt);

@@ -123,11 +123,11 @@ void Unit1()
     const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
     const bool keptT = SameAngle(pa.Alphat, g.alpha_t);
     g.beta_b = keptT ? pa.Betab : std::atan(std::tan(g.beta_rad) * std::cos(g.alpha_t));
+    const TPairTransverseAngles t = PairTransverseAnglesOf(pa, g.alpha_t, g.beta_b);
 
     const int zSum = g.z[1] + g.z[2];
     if (zSum != 0)
-        g.alpha_wt = ArcInvolute((keptT ? pa.InvAlphat : Involute(g.alpha_t)) +
-                                 2 * pa.TanAlphan * (g.x[1] + g.x[2]) / zSum);
+        g.alpha_wt = ArcInvolute(t.InvAlphat + 2 * pa.TanAlphan * (g.x[1] + g.x[2]) / zSum);
     else
         g.alpha_wt = g.alpha_t;
     if (g.alpha_wt == 0) {
@@ -135,8 +135,7 @@ void Unit1()
         telmvar.Aborted = true;
         return;
     }
-    const Extended cosBetab = SameAngle(pa.Betab, g.beta_b) ? pa.CosBetab : std::cos(g.beta_b);
-    g.cos2_beta_b = cosBetab * cosBetab;
+    g.cos2_beta_b = t.CosBetab * t.CosBetab;
 
     if (g.AaField < 9) {
         g.Aa = GetCentreDistanceAllowance(g.AaField, g.a) / 2000.0L;
@@ -157,7 +156,7 @@ void Unit1()
     for (int i = 1; i <= 2; ++i)
         SetGeneratingProfileShifts(g, i);
 
-    const Extended cosAlphaT = SameAngle(pa.Alphat, g.alpha_t) ? pa.CosAlphat : std::cos(g.alpha_t);
+    const Extended cosAlphaT = t.CosAlphat;
     if (zSum != 0 && g.a != 0) {
         g.alpha_wt_min = SafeArcCos(cosAlphaT * (g.d[1] + g.d[2]) / (2 * (g.a + g.Aai)));
         g.alpha_wt_max = SafeArcCos(cosAlphaT * (g.d[1] + g.d[2]) / (2 * (g.a + g.Aa)));

@@ -185,10 +185,9 @@ void CalcIso6336()
     // The functions of the pressure and helix angles the meshes share, where
     // the pair's angles are the ones they were formed from.
     const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
-    const Extended cosBetab = SameAngle(pa.Betab, g.beta_b) ? pa.CosBetab : std::cos(g.beta_b);
-    const Extended cosAlphat = SameAngle(pa.Alphat, g.alpha_t) ? pa.CosAlphat : std::cos(g.alpha_t);
-    const Extended radicand = 2 * cosBetab * std::cos(g.alpha_wt)
-        / (cosAlphat * cosAlphat * std::sin(g.alpha_wt));
+    const TPairTransverseAngles t = PairTransverseAnglesOf(pa, g.alpha_t, g.beta_b);
+    const Extended radicand = 2 * t.CosBetab * std::cos(g.alpha_wt)
+        / (t.CosAlphat * t.CosAlphat * std::sin(g.alpha_wt));
     if (radicand > 0) {
         g.ZH = std::sqrt(radicand);
     } else {
