@@ -33,15 +33,6 @@ Extended ArcInvolute(Extended X);
 // ball dimensions in both), and each inverse costs a root search.
 // One is made per calculation, so nothing carries over into the next one;
 // made while another lives, it joins that one.
-class TArcInvoluteMemo;
-
-// The number of the calculation under way: each outermost TArcInvoluteMemo
-// (one per stage or gear-pair calculation) starts a new one; 0 when none
-// is under way. Results kept for the same arguments inside a calculation
-// are kept for that calculation only: the first calculation of an
-// unchanged stage must not find the work of the one before done.
-unsigned long CalculationUnderWay();
-
 class TArcInvoluteMemo {
 public:
     TArcInvoluteMemo();
@@ -62,6 +53,14 @@ private:
     Extended args_[Capacity] = {};
     Extended angles_[Capacity] = {};
 };
+
+// The number of the calculation under way: each outermost TArcInvoluteMemo
+// (one per stage or gear-pair calculation) starts a new one; 0 when none
+// is under way. Results kept for the same arguments inside a calculation
+// are kept for that calculation only: the first calculation of an
+// unchanged stage must not find the work of the one before done.
+unsigned long CalculationUnderWay();
+
 // How many messages the guarded routines above have raised so far, hidden
 // ones included: a caller that keeps a result for the same arguments can
 // tell whether computing it said anything (and must then compute it again,
