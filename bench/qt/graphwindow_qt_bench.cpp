@@ -4,11 +4,7 @@
 #include "foundation/programstate.h"
 #include "graphics/graphfacade.h"
 #include "graphics/graphwindow.h"
-#include "platform/qt/canvas_qt.h"
-
-#include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
+#include "qtbench.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,19 +12,11 @@ namespace {
 
 void BM_ReplayIntoImage1280x960(benchmark::State& state)
 {
-    static int argc = 1;
-    static char name[] = "qyr7_bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication* app = QGuiApplication::instance() ? nullptr : new QGuiApplication(argc, argv);
-    (void)app;
+    EnsureOffscreenApplication();
     RecordPicture(kRecords);
     QImage image(1281, 961, QImage::Format_RGB32);
     for (auto _ : state) {
-        image.fill(Qt::black);
-        QPainter painter(&image);
-        platform::CanvasImplQt canvas(painter);
-        FTelmgra.FormPaint(canvas);
+        ReplayIntoImage(image);
     }
     state.SetItemsProcessed(state.iterations() * static_cast<long long>(GraphFacade.DrawRecordList.size()));
     ResetGraphWindow();

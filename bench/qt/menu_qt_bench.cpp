@@ -2,6 +2,7 @@
 #include "../menu_bench.h"
 #include "app/thh.h"
 #include "platform/qt/platform_qt.h"
+#include "qtbench.h"
 
 #include <QApplication>
 
@@ -11,12 +12,7 @@ namespace {
 
 void BM_MenuSetLanguageQtMenuBar(benchmark::State& state)
 {
-    static int argc = 1;
-    static char name[] = "qyr7_bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!QCoreApplication::instance())
-        new QApplication(argc, argv);
+    EnsureOffscreenApplication();
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
         state.SkipWithError("a non-widget application runs already: run this benchmark alone");
         return;

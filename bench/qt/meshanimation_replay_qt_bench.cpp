@@ -6,11 +6,7 @@
 #include "graphics/cad/cadscreen.h"
 #include "graphics/graphfacade.h"
 #include "graphics/graphwindow.h"
-#include "platform/qt/canvas_qt.h"
-
-#include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
+#include "qtbench.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,12 +16,7 @@ namespace {
 
 void BM_MeshAnimationReplay800x600(benchmark::State& state)
 {
-    static int argc = 1;
-    static char name[] = "qyr7_bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication* app = QGuiApplication::instance() ? nullptr : new QGuiApplication(argc, argv);
-    (void)app;
+    EnsureOffscreenApplication();
     TCadScreen* previous = SetCadScreen(nullptr);
     RecordMeshAnimation(100, 800, 600);
     SetCadScreen(previous);
@@ -33,10 +24,7 @@ void BM_MeshAnimationReplay800x600(benchmark::State& state)
     FTelmgra.OnPause = [&frames](int32_t) { ++frames; };
     QImage image(800, 600, QImage::Format_RGB32);
     for (auto _ : state) {
-        image.fill(Qt::black);
-        QPainter painter(&image);
-        platform::CanvasImplQt canvas(painter);
-        FTelmgra.FormPaint(canvas);
+        ReplayIntoImage(image);
     }
     state.SetItemsProcessed(frames);
     state.counters["frames_per_replay"] = static_cast<double>(frames) / static_cast<double>(state.iterations());

@@ -6,11 +6,7 @@
 #include "graphics/cad/cadscreen.h"
 #include "graphics/graphfacade.h"
 #include "graphics/graphwindow.h"
-#include "platform/qt/canvas_qt.h"
-
-#include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
+#include "qtbench.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,12 +18,7 @@ namespace
 
 void BM_StageAnimationReplay800x600(benchmark::State& state)
 {
-    static int argc = 1;
-    static char name[] = "qyr7_bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication* app = QGuiApplication::instance() ? nullptr : new QGuiApplication(argc, argv);
-    (void)app;
+    EnsureOffscreenApplication();
     char tmpl[] = "/tmp/qyr7_animation_replay_XXXXXX";
     const char* dir = ::mkdtemp(tmpl);
     TCadScreen* previous = SetCadScreen(nullptr);
@@ -36,10 +27,7 @@ void BM_StageAnimationReplay800x600(benchmark::State& state)
     RecordDefaultStageAnimation(kind, steps, dir != nullptr ? dir : "/tmp");
     QImage image(800, 600, QImage::Format_RGB32);
     for (auto _ : state) {
-        image.fill(Qt::black);
-        QPainter painter(&image);
-        platform::CanvasImplQt canvas(painter);
-        FTelmgra.FormPaint(canvas);
+        ReplayIntoImage(image);
     }
     // Every replay shows all N + 1 frames.
     state.counters["frames_per_s"] =
