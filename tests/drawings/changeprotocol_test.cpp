@@ -4,6 +4,7 @@
 // limits. Faults the commands must not have: a cancelled new change that
 // stays counted, a new change holding a deleted change's texts, a long
 // description stored empty.
+#include "goldentestsupport.h"
 #include "sheetdialogs_support.h"
 
 #include "drawings/sheet/changeentryform.h"
@@ -16,16 +17,6 @@
 namespace
 {
 
-void ExpectGolden(const std::string& Name, const std::string& Text)
-{
-    const std::filesystem::path golden = std::filesystem::path(QYR7_TEST_DIR) / "golden" / Name;
-    std::ifstream in(golden, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    if (s.str() == Text) return;
-    std::ofstream(golden.string() + ".out", std::ios::binary) << Text;
-    ADD_FAILURE() << "report differs from " << golden << " (written beside it as .out)";
-}
 
 using ChangeProtocol = SheetDialogs;
 

@@ -5,6 +5,7 @@
 // cancelled carrier dialog, the stage's own results after the large sheet.
 //
 // Default stage: R = |df(H)| = 425.96 mm.
+#include "goldentestsupport.h"
 #include "productiontestsupport.h"
 
 #include "../graphics/cadvalidators.h"
@@ -249,17 +250,7 @@ TEST_F(Composer, TextCadOfEveryViewMatchesItsGolden)
         // own temporary directory.
         for (size_t at; (at = bytes.find(dir_)) != std::string::npos;)
             bytes.replace(at, dir_.size(), "<dir>");
-        const fs::path golden = fs::path(QYR7_TEST_DIR) / "golden" / ("stageview_" + std::to_string(view) + ".txt");
-        const fs::path out = fs::path(golden.string() + ".out");
-        const std::string expected = ReadBytes(golden.string());
-        std::error_code ec;
-        if (!expected.empty() && expected == bytes) {
-            fs::remove(out, ec);
-            continue;
-        }
-        std::ofstream(out, std::ios::binary) << bytes;
-        ADD_FAILURE() << (expected.empty() ? "golden file missing: " : "output differs from ") << golden
-                      << "; output written to " << out;
+        ExpectGolden("stageview_" + std::to_string(view) + ".txt", bytes);
     }
     ResetSheetClock();
 }

@@ -6,6 +6,7 @@
 // prompts and recorded message boxes.
 
 #include "common/tempdir.h"
+#include "goldentestsupport.h"
 
 #include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
@@ -140,31 +141,6 @@ class DiagramFixture : public ::testing::Test
         return s;
     }
 
-    // Compares Bytes with tests/drawings/golden/<Name>; a mismatch (or a
-    // missing golden) writes <Name>.out beside it and names the first line
-    // that differs.
-    static void ExpectGolden(const std::string& Name, const std::string& Bytes)
-    {
-        const std::string path = std::string(QYR7_TEST_DIR) + "/golden/" + Name;
-        const std::string want = ReadFile(path);
-        if (!std::filesystem::exists(path)) {
-            std::ofstream(path + ".out", std::ios::binary) << Bytes;
-            ADD_FAILURE() << Name << " is missing (see " << Name << ".out)";
-            return;
-        }
-        if (want == Bytes) {
-            std::remove((path + ".out").c_str());
-            return;
-        }
-        std::ofstream(path + ".out", std::ios::binary) << Bytes;
-        std::istringstream a(want), b(Bytes);
-        std::string la, lb;
-        int line = 1;
-        while (std::getline(a, la) && std::getline(b, lb) && la == lb)
-            ++line;
-        ADD_FAILURE() << Name << " differs from line " << line << " (see " << Name << ".out)\n  want: " << la
-                      << "\n  got:  " << lb;
-    }
 
     // ezdxf's view of a DXF file through the script beside the tests;
     // nothing when ezdxf cannot be run.

@@ -4,6 +4,7 @@
 //   scale s = NiceStep(min(140/b, 80/da0)); "rad" at (105 - s b/2, 244);
 //   dimension lines at b + 0.2 d and b + 0.4 d (external gear),
 //   b - 0.4 d and b - 0.2 d (ring, d negative).
+#include "goldentestsupport.h"
 #include "productiontestsupport.h"
 
 #include "drawings/production/annotation.h"
@@ -359,21 +360,6 @@ class ProductionEntries : public ProductionMenu, public ::testing::WithParamInte
         telmvar.Aborted = false;
         ComposeProductionDrawing(Device, GetParam().Gear, Entry, GetParam().Mesh);
         return std::filesystem::exists(path) ? path : "";
-    }
-    static void ExpectGolden(const std::string& Name, const std::string& Bytes)
-    {
-        namespace fs = std::filesystem;
-        const fs::path golden = fs::path(QYR7_TEST_DIR) / "golden" / Name;
-        const fs::path out = fs::path(golden.string() + ".out");
-        const std::string expected = ReadBytes(golden.string());
-        std::error_code ec;
-        if (!expected.empty() && expected == Bytes) {
-            fs::remove(out, ec);
-            return;
-        }
-        std::ofstream(out, std::ios::binary) << Bytes;
-        ADD_FAILURE() << (expected.empty() ? "golden file missing: " : "output differs from ") << golden
-                      << "; output written to " << out;
     }
 };
 

@@ -2,6 +2,7 @@
 // and Pe-H (the ring included) in the metric and the inch system: the text
 // CAD file against its golden file, and the same drawing as DXF audited by
 // ezdxf. A mismatch writes the output beside the golden file (.out).
+#include "goldentestsupport.h"
 #include "productiontestsupport.h"
 
 #include "drawings/production/carrierdetails.h"
@@ -95,21 +96,6 @@ class ProductionTablesGolden : public DefaultStageCad, public ::testing::WithPar
             CadCloseOutput();
         }
         return dir_ + (Device == 1 ? "/drawing.dxf" : "/drawing.txt");
-    }
-    static void ExpectGolden(const std::string& Name, const std::string& Bytes)
-    {
-        namespace fs = std::filesystem;
-        const fs::path golden = fs::path(QYR7_TEST_DIR) / "golden" / Name;
-        const fs::path out = fs::path(golden.string() + ".out");
-        const std::string expected = ReadBytes(golden.string());
-        std::error_code ec;
-        if (!expected.empty() && expected == Bytes) {
-            fs::remove(out, ec);
-            return;
-        }
-        std::ofstream(out, std::ios::binary) << Bytes;
-        ADD_FAILURE() << (expected.empty() ? "golden file missing: " : "output differs from ") << golden
-                      << "; output written to " << out;
     }
 };
 

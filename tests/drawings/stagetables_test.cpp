@@ -4,6 +4,7 @@
 // the inch system, and the values a reader checks by hand: planet pin
 // coordinates, the six drive configurations by Willis' equation, and the
 // rows that depend on the mode, the data and the unit system.
+#include "goldentestsupport.h"
 #include "stagetablesupport.h"
 
 #include "common/validators.h"
@@ -20,33 +21,6 @@ namespace st = stagetables;
 namespace
 {
 
-// Compares with golden/stagetables/<Name>; a mismatch writes <Name>.out
-// beside it.
-void ExpectGolden(const std::string& Name, const std::string& Bytes)
-{
-    const std::filesystem::path golden = std::filesystem::path(QYR7_TEST_DIR) / "golden" / "stagetables" / Name;
-    const std::filesystem::path out = golden.string() + ".out";
-    std::ifstream in(golden, std::ios::binary);
-    std::ostringstream s;
-    if (in) s << in.rdbuf();
-    std::error_code ec;
-    if (in && s.str() == Bytes) {
-        std::filesystem::remove(out, ec);
-        return;
-    }
-    std::ofstream(out, std::ios::binary) << Bytes;
-    std::istringstream a(s.str()), b(Bytes);
-    std::string la, lb;
-    for (int line = 1;; ++line) {
-        const bool ga = static_cast<bool>(std::getline(a, la)), gb = static_cast<bool>(std::getline(b, lb));
-        if (!ga && !gb) break;
-        if (ga != gb || la != lb) {
-            ADD_FAILURE() << Name << " differs at line " << line << ": expected \"" << la << "\", got \"" << lb
-                          << "\" (output in " << out << ")";
-            return;
-        }
-    }
-}
 
 const std::map<std::string, std::function<void()>>& Routines()
 {
@@ -96,7 +70,7 @@ TEST_P(StageTableGolden, TextCadOutputMatches)
     telmvar.RemarkLines[1] = "remark one";
     telmvar.RemarkLines[3] = "remark three";
     const std::string bytes = Draw(5, Routines().at(GetParam().Routine));
-    ExpectGolden(GetParam().Routine + "_unit" + std::to_string(GetParam().UnitSystem) + ".txt", bytes);
+    ExpectGolden("stagetables/" + GetParam().Routine + "_unit" + std::to_string(GetParam().UnitSystem) + ".txt", bytes);
 }
 
 std::vector<TGoldenCase> GoldenCases()
