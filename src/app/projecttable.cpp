@@ -193,14 +193,21 @@ void FillProjectTable(TForm_preview& Form)
 void ProjectTableCommand(const std::function<void()>& Refresh)
 {
     telmvar.Aborted = false;
+    // Filling the table reads every project into the records. The project
+    // that was open comes back when the user opens none: an answer "No" to
+    // the save question gave nothing up yet, so its input stays unsaved.
+    const bool unsaved = telmvar.DataModified;
     QuerySaveChanges();
     if (telmvar.Aborted) return;
+    const TProjectData project = CaptureProject();
+    const std::string projectName = telmvar.ProjectName;
     telmvar.ProjectName.clear();
     TForm_preview form;
     FillProjectTable(form);
     // The records hold the directory's last project, which nobody opened.
     telmvar.ProjectName.clear();
     const std::string dataDir = telmvar.DataDir;
+    bool opened = false;
     for (;;) {
         telmvar.Aborted = false;
         form.SelectedRow = 0;
@@ -209,6 +216,7 @@ void ProjectTableCommand(const std::function<void()>& Refresh)
         telmvar.ProjectName = FileNameNoExt(file);
         ReadProjectFile(AddTrailingBackslash(dataDir) + file);
         if (!telmvar.Aborted) {
+            opened = true;
             CalcPlanetaryStage();
             telmvar.Aborted = false;
             telmvar.DataModified = false;
@@ -220,6 +228,18 @@ void ProjectTableCommand(const std::function<void()>& Refresh)
             // An unreadable file leaves the table open for another choice.
             ShowMessageList();
         }
+    }
+    if (!opened) {
+        // Records, results and messages as they were; the picture in the
+        // window still shows this project.
+        CommitProject(project);
+        GearPair = project.Pair;
+        telmvar.ProjectName = projectName;
+        telmvar.DataDir = dataDir;
+        const bool cancelled = telmvar.Aborted;
+        CalcPlanetaryStage();
+        telmvar.Aborted = cancelled;
+        telmvar.DataModified = unsaved;
     }
     UpdateCaption();
 }

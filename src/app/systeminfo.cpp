@@ -249,9 +249,12 @@ TAboutBox::TAboutBox()
     Control("Label_extended").Caption = DisplayText(telmvar.ProgramTitle);
     Control("ProductName").Caption = "Version " + telmvar.ProgramVersion + " for Linux";
     Control("Label_sonderversion").Caption = "";
+    // The version is the program's own; the file named is the one running,
+    // as the system knows it.
+    const std::string program = fs::path(systemqueries.ProgramPath()).filename().string();
     Control("Label_fileversion").Caption = "File Version : " +
-                                           GetFileVersionText("W" + telmvar.ProgramFileStem + ".exe") + "   (w" +
-                                           telmvar.ProgramFileStem + ".exe:" + BuildTag + ")";
+                                           GetFileVersionText("W" + telmvar.ProgramFileStem + ".exe") + "   (" +
+                                           DisplayText(program) + ":" + BuildTag + ")";
     Control("OKButton").Caption = "OK";
 }
 

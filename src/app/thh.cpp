@@ -323,7 +323,7 @@ Thh::Thh()
                                                     {"mi_docuModifyChanges", 2},
                                                     {"mi_docudeleteChange", 3}};
     for (const auto& [name, mode] : protocol)
-        h[name] = [this, mode = mode] { Call(menuhooks.ChangeProtocolCommand, mode); };
+        h[name] = [this, mode = mode] { ChangeProtocol(mode); };
     h["mi_DocumentSetup"] = [this] {
         Call(menuhooks.ShowDocumentLinks, 0);
         if (!telmvar.Aborted)
@@ -391,6 +391,11 @@ bool Thh::Click(const std::string& Name)
     current_ = Name;
     it->second();
     current_ = outer;
+    // Whatever the command took in (a bearing from the catalogue, a load
+    // spectrum, a project), the items that depend on it follow at once; the
+    // window gets the menu again only when that changed something.
+    if (ApplyMenuEnabling())
+        PublishMainMenu();
     return true;
 }
 
@@ -427,19 +432,27 @@ void Thh::UpdateMenuEnabling()
     PublishMainMenu();
 }
 
-void Thh::ApplyMenuEnabling()
+bool Thh::ApplyMenuEnabling()
 {
+    bool changed = false;
+    const auto set = [&changed](platform::MenuEntrySpec& e, bool Enabled) {
+        changed = changed || e.Enabled != Enabled;
+        e.Enabled = Enabled;
+    };
     if (auto* e = mainmenu.Find("mi_viewErrorMessages")) {
-        e->Caption = menutexts.MenuTextErrorMessages + " (" + std::to_string(error0.ErrorCount) + ")";
+        const std::string caption = menutexts.MenuTextErrorMessages + " (" + std::to_string(error0.ErrorCount) + ")";
+        changed = changed || e->Caption != caption || e->CodePage != GeneralCodePage();
+        e->Caption = caption;
         e->CodePage = GeneralCodePage();
-        e->Enabled = error0.ErrorCount > 0;
+        set(*e, error0.ErrorCount > 0);
     }
     const bool spectrum = PlanetaryStage.LoadSpectrumCount > 0;
     for (const char* name : {"mi_viewLastkollektiv", "mi_viewprintlastkollektiv", "mi_cadLastkollektivAusgabe"})
         if (auto* e = mainmenu.Find(name))
-            e->Enabled = spectrum;
+            set(*e, spectrum);
     if (auto* e = mainmenu.Find("mi_viewprintwaelzlager"))
-        e->Enabled = PlanetBearingDefined(1) || PlanetBearingDefined(2);
+        set(*e, PlanetBearingDefined(1) || PlanetBearingDefined(2));
+    return changed;
 }
 
 void Thh::RefreshAfterChange()
@@ -568,6 +581,26 @@ void Thh::CadGear(int Wheel, int Device)
     Call(menuhooks.CadGearConfig, gear);
     if (!telmvar.Aborted)
         Call(menuhooks.WheelViewDispatch, Device, 5, Wheel, 0);
+}
+
+void Thh::ChangeProtocol(int Mode)
+{
+    const int before = documentation.ChangeCount;
+    // Deleting a change cannot be undone: the user confirms it first.
+    if (Mode == 3 && before > 0) {
+        const platform::MenuEntrySpec* e = mainmenu.Find(current_);
+        if (!AskYesNoCancel(WithoutAccelerator(e ? e->Caption : std::string("Delete previous modification")) +
+                            " ?")) {
+            telmvar.Aborted = true;
+            return;
+        }
+    }
+    Call(menuhooks.ChangeProtocolCommand, Mode);
+    // The protocol is saved with the project: a new, edited or deleted
+    // change is unsaved input.
+    const bool edited = Mode == 2 && before > 0 && !telmvar.Aborted;
+    if ((Mode == 1 || Mode == 3) ? documentation.ChangeCount != before : edited)
+        Mod();
 }
 
 void Thh::mi_editPreDimensioningClick()

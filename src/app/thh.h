@@ -64,12 +64,16 @@ class Thh
     static std::string EnglishItemPath(const std::string& Name);
 
   private:
-    // The enabling rule on the menu model, without handing it to the window.
-    void ApplyMenuEnabling();
+    // The enabling rule on the menu model, without handing it to the window;
+    // true when an item's state or caption changed.
+    bool ApplyMenuEnabling();
     void Input(const char* Form, bool CalcAlways, bool RefreshFirst);
     void LoadedMesh(int Mesh);
     void CadGear(int Wheel, int Device);
     void Open(const std::string& Path);
+    // The change protocol's commands (1 new, 2 modify, 3 delete, 4 show, 5
+    // print); delete asks first.
+    void ChangeProtocol(int Mode);
     // The item being run, for the not-available message.
     std::string NotAvailableText() const;
     template <class F, class... A> void Call(const F& Hook, A... Args);

@@ -11,11 +11,13 @@
 #include "foundation/messagecollector.h"
 #include "gearpair/gearpairdata.h"
 #include "planetary/bearings/planetbearing.h"
+#include "planetary/documentation.h"
 #include "planetary/stage.h"
 #include "planetary/stagecalc.h"
 
 #include <map>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -453,6 +455,33 @@ TEST_F(MenuTest, EnablingFollowsMessagesSpectrumAndBearings)
     EXPECT_TRUE(mainmenu.Find("mi_viewprintwaelzlager")->Enabled);
     // The window got the same state.
     EXPECT_TRUE(platform::FindMenuEntry(headless->MainWindow().MenuBar(), "mi_viewprintwaelzlager")->Enabled);
+}
+
+TEST_F(MenuTest, EveryAcceptedInputUpdatesTheEnablingInTheWindow)
+{
+    menuhooks.SelectPlanetBearing = [](int n) { PlanetBearings[n].Designation = "NJ 206", PlanetBearings[n].d = 30; };
+    menuhooks.ResetPlanetBearingSelection = [](int n) { PlanetBearings[n] = WaelzLagerTyp{}; };
+    hh.Attach(headless->MainWindow());
+    for (const auto& [item, on] : {std::pair{"mi_editwaelzdatenbankpe", true}, {"mi_editwaelzresetpe", false}}) {
+        ASSERT_TRUE(hh.Click(item));
+        EXPECT_EQ(platform::FindMenuEntry(headless->MainWindow().MenuBar(), "mi_viewprintwaelzlager")->Enabled, on);
+    }
+}
+
+TEST_F(MenuTest, DeletingAChangeAsksFirstAndMarksTheProjectChanged)
+{
+    menuhooks.ChangeProtocolCommand = [](int Mode) { documentation.ChangeCount -= Mode == 3 && documentation.ChangeCount; };
+    using A = platform::MessageAnswer; // no answer queued: nothing to delete, nothing asked
+    for (const auto& [count, answer, after] : {std::tuple{2, std::vector{A::Yes}, 1}, {2, {A::No}, 2}, {0, {}, 0}}) {
+        documentation.ChangeCount = count;
+        telmvar.DataModified = false;
+        for (A a : answer) headless->HeadlessMessages().QueueAnswer(a);
+        const std::vector<std::string> before = Boxes();
+        hh.Click("mi_docudeleteChange");
+        EXPECT_EQ(Boxes().size() - before.size(), answer.size());
+        EXPECT_TRUE(answer.empty() || Boxes().back() == "Delete previous modification ?");
+        EXPECT_EQ(std::pair(documentation.ChangeCount, telmvar.DataModified), std::pair(after, after != count));
+    }
 }
 
 struct GuidedRow {

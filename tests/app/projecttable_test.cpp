@@ -17,11 +17,14 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
 namespace
 {
+
+std::string ReadAll(const fs::path& Path) { return (std::ostringstream() << std::ifstream(Path).rdbuf()).str(); }
 
 struct Expected {
     std::string z[5];
@@ -145,6 +148,26 @@ TEST_F(ProjectTable, OpeningFromTheTableLoadsRedrawsAndShowsTheTableAgain)
     EXPECT_EQ(telmvar.ProjectName, "b");
     EXPECT_EQ(IntToText(PlanetaryGears.z[4]), b.z[4]);
     EXPECT_FALSE(telmvar.DataModified);
+}
+
+TEST_F(ProjectTable, CancelLeavesTheOpenProjectAsItWas)
+{
+    // Written before and after a cancelled table: the same bytes, name and
+    // unsaved mark ("No" to the save question gave nothing up yet).
+    CopyExamples();
+    for (bool unsaved : {false, true}) {
+        Alone("b.qy7");
+        telmvar.ProjectName = "b";
+        telmvar.DataModified = unsaved;
+        PlanetaryGears.x[1] += 0.125L; // input the files do not hold
+        CalcPlanetaryStage();
+        ASSERT_TRUE(WriteProjectData(dir.string() + "/before.txt"));
+        if (unsaved) headless->HeadlessMessages().QueueAnswer(platform::MessageAnswer::No);
+        ProjectTableCommand([] { FAIL() << "nothing was opened"; }); // the table answers Cancel
+        ASSERT_TRUE(WriteProjectData(dir.string() + "/after.txt"));
+        EXPECT_EQ(ReadAll(dir / "after.txt"), ReadAll(dir / "before.txt"));
+        EXPECT_TRUE(telmvar.ProjectName == "b" && telmvar.DataModified == unsaved);
+    }
 }
 
 TEST_F(ProjectTable, SpreadsheetCommands)

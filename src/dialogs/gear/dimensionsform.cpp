@@ -3,6 +3,8 @@
 #include "dialogs/dialogservices.h"
 #include "dialogs/gear/facewidths.h"
 #include "dialogs/gear/facewidthform.h"
+#include "dialogs/messageboxes.h"
+#include "dialogs/prompts.h"
 #include "foundation/codepage.h"
 #include "foundation/numbertext.h"
 #include "foundation/programstate.h"
@@ -16,6 +18,7 @@
 #include "planetary/stage.h"
 #include "planetary/stagecalc.h"
 #include "planetary/suggestions.h"
+#include "platform/platform.h"
 
 #include <cmath>
 
@@ -279,10 +282,33 @@ void TForm_qyr7geo::Changed(const std::string& Name)
     Touch();
 }
 
+bool TForm_qyr7geo::CheckDimensions()
+{
+    // A stage needs a module and teeth on every gear: a module of 0 or below
+    // or a gear without teeth would only end the calculation fatally. An
+    // empty field is not an entry and keeps its store rule.
+    const auto refuse = [](const std::string& Field, const std::string& Text) {
+        platform::CurrentPlatform().Bell().Beep();
+        ShowErrorBox(Field + ": " + InvalidInputText(AnsiTextToOem(TrimBlanks(Text))));
+        return false;
+    };
+    const std::string mn = TrimBlanks(Control("Edit_mn").Text);
+    Extended m = 0;
+    if (!mn.empty() && TryTextToFloat(mn, m) && m <= 0) return refuse(Control("Label_mn").Caption, mn);
+    for (int i = 1; i <= 4; ++i) {
+        const std::string z = TrimBlanks(Control(Edit("z", i)).Text);
+        int32_t n = 0;
+        if (!z.empty() && TryTextToInt(z, n) && n == 0)
+            return refuse(Control("Label_z").Caption + " " + Control("Label_rad" + std::to_string(i)).Caption, z);
+    }
+    return true;
+}
+
 platform::DialogAction TForm_qyr7geo::Press(const std::string& Name)
 {
     using platform::DialogAction;
     auto setText = [this](const std::string& edit, const std::string& text) { Control(edit).Text = text; };
+    if ((Name == "Button_ok" || Name == "Button_rechnen") && !CheckDimensions()) return DialogAction::None;
     if (Name == "Button_rechnen") return TStageDialogModel::Press("Button_calc");
     if (Name == "Button_beff") {
         if (!StoreFields()) return DialogAction::None;

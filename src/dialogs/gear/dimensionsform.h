@@ -20,6 +20,9 @@ class TForm_qyr7geo final : public TStageDialogModel
     TArray<int, 1, 4> WorkingTeeth{};
 
   private:
+    // False, with a message naming the field, for an entered module of 0 or
+    // below or a tooth number of 0.
+    bool CheckDimensions();
     void AfterLoadFields();
     void AfterStoreFields();
     void UpdateEffectiveFaceWidths();

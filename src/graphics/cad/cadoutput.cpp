@@ -11,6 +11,7 @@
 #include "graphics/cad/cadprimitives.h"
 #include "graphics/cad/cadscreen.h"
 #include "graphics/cadsettings.h"
+#include "graphics/graphfacade.h"
 #include "graphics/graphservices.h"
 #include "platform/platform.h"
 #include "reports/engine/reportservices.h"
@@ -359,10 +360,10 @@ void CadBeginDrawing(Extended X1, Extended Y1, Extended X2, Extended Y2, Extende
         const TCadExtents& E = S.CadExtents;
         CadSetTextStyle(2, 0, 0.006L * E.Height, 0.0045L * E.Width);
         CadSetLayer(30);
-        std::string file;
-        if (!telmvar.ProjectName.empty())
-            file = AbbreviateMiddle(
-                AddTrailingBackslash(telmvar.DataDir) + telmvar.ProjectName + "." + telmvar.DataExt, 120);
+        // A project named on the command line carries its path and
+        // extension already: the file is named once, and not at all
+        // without a project.
+        const std::string file = AbbreviateMiddle(GetProjectFilePath(), 120);
         if (!cadsettings.SheetShowFooter)
             CadText(X1 + 0.005L * E.Width, Y1 + 0.002L * E.Height,
                     reportservices.TodayDateText() + " " + reportservices.NowTimeText() + " - " + "TELMORA " +

@@ -6,6 +6,7 @@
 #include "foundation/textutil.h"
 #include "foundation/numbertext.h"
 #include "reports/engine/htmltext.h"
+#include "reports/engine/numberfit.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportframes.h"
 
@@ -102,7 +103,9 @@ void PlaceReportValue(const std::string& Value, std::string& Line, int Pos, int 
         OverwriteAt(trimmed, Line, Pos);
         return;
     }
-    OverwriteAt(std::string(static_cast<size_t>(std::max(roomBeforeNext, 1)), '*'), Line, Pos);
+    const std::string shorter = ShortestNumberText(trimmed, roomBeforeNext);
+    OverwriteAt(shorter.empty() ? std::string(static_cast<size_t>(std::max(roomBeforeNext, 1)), '*') : shorter, Line,
+                Pos);
 }
 
 void SetReportColumns2(const std::string& Name, const std::string& Symbol, const std::string& Unit,

@@ -46,7 +46,8 @@ void FormatHeaderNoLine(const std::string& Text, const std::string& No, std::str
 // --- building blocks, also used by the tests ------------------------------
 
 // Places a value into Line from column Pos; the value may reach column
-// SlotEnd. A value that does not fit is trimmed of its blanks; when it still
-// does not fit, the place is filled with "*" so that the row never shows a
-// number with digits cut off or overwritten by the next column.
+// SlotEnd. A value that does not fit is trimmed of its blanks; a number that
+// still does not fit is written shorter (ShortestNumberText). Only what
+// cannot be shortened fills the place with "*", so that the row never shows
+// a number with digits cut off or overwritten by the next column.
 void PlaceReportValue(const std::string& Value, std::string& Line, int Pos, int SlotEnd);

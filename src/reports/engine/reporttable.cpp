@@ -5,6 +5,7 @@
 #include "foundation/textutil.h"
 #include "foundation/numbertext.h"
 #include "reports/engine/htmltext.h"
+#include "reports/engine/numberfit.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportframes.h"
 
@@ -42,6 +43,8 @@ std::string FitReportCell(const std::string& Cell, uint32_t Width, bool Number)
     const std::string trimmed = TrimBlanks(Cell);
     if (static_cast<int>(trimmed.size()) <= w)
         return FitLeft(std::string(static_cast<size_t>(w) - trimmed.size(), ' ') + trimmed, w);
+    const std::string shorter = ShortestNumberText(trimmed, w);
+    if (!shorter.empty()) return FitLeft(std::string(static_cast<size_t>(w) - shorter.size(), ' ') + shorter, w);
     return std::string(static_cast<size_t>(w), '*');
 }
 

@@ -46,6 +46,7 @@ class TReportTable
 };
 
 // A cell fitted to its column width for the fixed-width rows: cut or padded
-// on the right. A number that is wider than its column is trimmed of blanks
-// and, when it still does not fit, shown as "*" so that no digit is cut off.
+// on the right. A number that is wider than its column is trimmed of blanks,
+// then written shorter (ShortestNumberText); only when even that does not
+// fit is it shown as "*", so that no digit is cut off.
 std::string FitReportCell(const std::string& Cell, uint32_t Width, bool Number);

@@ -48,8 +48,11 @@ void OperatingDataPage()
     PrintReportRow3("rot.speed", "n", "1/min", Field(5, st.n[shaftS]), Field(5, st.n[shaftC]), Field(5, st.n[shaftH]));
     PrintReportRow3("rot.speed Planet (bearing)", "npC", "1/min", "", Field(8, st.npC[1]), Field(8, st.npC[2]));
     PrintReportRow3("rot.speed Planet", "np0", "1/min", "", Field(8, st.np0[1]), Field(8, st.np0[2]));
-    PrintReportRow3("torque", "T", TorqueUnitLabel(), Field(3, TorqueForDisplay(st.T[shaftS])),
-                    Field(3, TorqueForDisplay(st.T[shaftC])), Field(3, TorqueForDisplay(st.T[shaftH])));
+    // Torques run to five digits and more: written whole with three
+    // significant digits at least, never in exponent form where the column
+    // has room.
+    PrintReportRow3("torque", "T", TorqueUnitLabel(), Field(7, TorqueForDisplay(st.T[shaftS])),
+                    Field(7, TorqueForDisplay(st.T[shaftC])), Field(7, TorqueForDisplay(st.T[shaftH])));
     PrintReportRow2("mass planet wheel", "mP", "kg", Field(8, st.mP[1]), Field(8, st.mP[2]));
     const std::string F = ForceUnitLabel();
     PrintReportRow2("flywheel force planet wheel", "FfP", F, Field(8, ForceForDisplay(st.FfP[1])),
