@@ -1053,10 +1053,9 @@ platform::DialogAction Tconfig::Press(const std::string& Name)
     }
     if (Name == "Button_dialogsize" || Name == "Button_dialogelemente") {
         const TScreenInfo s = winutil.QueryScreen();
-        const double k = static_cast<double>(s.WindowHeight) / (s.ClientHeight + 46) + 0.009;
-        if (Name == "Button_dialogsize") return put("SpinEdit_dialogfenster", IntToText(std::lround(k * s.DpiY / 96.0 * 100.0)));
-        const double dialog = TextToInt(TrimBlanks(Control("SpinEdit_dialogfenster").Text));
-        return put("SpinEdit_dialogelemente", IntToText(std::lround(dialog / (k * s.DpiX / 96.0 * 100.0) * 100.0)));
+        if (Name == "Button_dialogsize") return put("SpinEdit_dialogfenster", IntToText(AutoScreenPercent(s)));
+        const int dialog = TextToInt(TrimBlanks(Control("SpinEdit_dialogfenster").Text));
+        return put("SpinEdit_dialogelemente", IntToText(AutoFontPercent(s, dialog)));
     }
     if (Name == "Button_grafikhilfe") return help(1940);
     // CAD.

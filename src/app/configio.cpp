@@ -596,18 +596,7 @@ void ScreenPixelRule(const TScreenInfo& s)
         telmvar.ScreenPixelsY = static_cast<uint16_t>(std::max(0, s.ScreenHeight - 91));
 }
 
-// k: the main window's height over its client height plus 46 (the caption
-// and menu of the design), a little more than 1.
-double WindowFrameFactor(const TScreenInfo& s)
-{
-    return static_cast<double>(s.WindowHeight) / (s.ClientHeight + 46) + 0.009;
-}
-
-void ScreenPercentRule(const TScreenInfo& s)
-{
-    const double k = WindowFrameFactor(s);
-    wtelmvar.ScreenPercent = static_cast<int32_t>(std::lround(k * s.DpiY / 96.0 * 100.0));
-}
+void ScreenPercentRule(const TScreenInfo& s) { wtelmvar.ScreenPercent = AutoScreenPercent(s); }
 
 } // namespace
 
@@ -666,14 +655,23 @@ void ApplyScreenConfig()
         telmvar.ScreenPixelsY = static_cast<uint16_t>(std::clamp(y, 0, 65535));
         platform::CurrentPlatform().MainWindow().SetClientSize(telmvar.ScreenPixelsX, telmvar.ScreenPixelsY);
     }
+    configio.AutoDialogSize = TAutoDialogSize::None;
     if (wtelmvar.DialogWindowSizeCode == 1) {
-        const double k = WindowFrameFactor(s);
-        ScreenPercentRule(s);
-        const double fontBase = k * s.DpiX / 96.0 * 100.0;
-        wtelmvar.FontPercent = static_cast<int32_t>(std::lround(wtelmvar.ScreenPercent / fontBase * 100.0));
+        configio.AutoDialogSize = TAutoDialogSize::SizeAndElements;
+        ApplyAutoDialogSize();
     }
     File().Close();
     wtelmvar.CopyDbfToTemp = false;
+}
+
+void ApplyAutoDialogSize()
+{
+    if (configio.AutoDialogSize == TAutoDialogSize::None)
+        return;
+    const TScreenInfo s = winutil.QueryScreen();
+    ScreenPercentRule(s);
+    if (configio.AutoDialogSize == TAutoDialogSize::SizeAndElements)
+        wtelmvar.FontPercent = AutoFontPercent(s, wtelmvar.ScreenPercent);
 }
 
 void ReadConfigFile()
@@ -693,7 +691,8 @@ void ReadConfigFile()
         const TScreenInfo s = winutil.QueryScreen();
         ScreenPixelRule(s);
         printsettings.TextWindowRect[3] = s.ScreenHeight - 80;
-        ScreenPercentRule(s);
+        configio.AutoDialogSize = TAutoDialogSize::SizeOnly;
+        ApplyAutoDialogSize();
         telmvar.Aborted = true;
         return;
     }

@@ -23,6 +23,14 @@
 #include <string>
 #include <vector>
 
+// Which "Auto" dialog size rule the start applied: it is applied again once
+// the main window is on screen, when its real frame is known.
+enum class TAutoDialogSize {
+    None,
+    SizeOnly,        // no configuration file: the dialog size alone
+    SizeAndElements, // "Auto" configured: dialog size and element size
+};
+
 struct TConfigio {
     // One unlabelled line of the file, read and written back unchanged.
     int32_t ConfigReserved = 0;
@@ -33,6 +41,7 @@ struct TConfigio {
     std::string SessionDir;
     // A session file was there but could not be read: it is not overwritten.
     bool SessionUnreadable = false;
+    TAutoDialogSize AutoDialogSize = TAutoDialogSize::None;
 };
 
 extern TConfigio configio;
@@ -63,6 +72,9 @@ void WriteConfigFile();
 // The closing step of the reader: screen settings derived, file closed,
 // CopyDbfToTemp cleared.
 void ApplyScreenConfig();
+// The "Auto" dialog size rule the start chose, from the screen as it is now
+// (the main window calls it once it is shown and framed); nothing without one.
+void ApplyAutoDialogSize();
 // TextWindowRect from the screen size.
 void DefaultTextWindowRect();
 // Empty directories become the start directory; invalid ones are reported.

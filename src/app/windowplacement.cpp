@@ -50,6 +50,32 @@ void ScaleContents(TFormPlacement& Form)
     Form.ParentFont = true;
 }
 
+// However large the percentage, the form and its frame fit the screen's free
+// area, and the caption (where the user grabs and closes it) is on screen.
+void KeepOnScreen(TFormPlacement& Form, const TScreenInfo& s)
+{
+    const int left = s.ScreenLeft + s.BorderWidth;
+    const int top = s.ScreenTop + s.CaptionHeight;
+    const int right = s.ScreenLeft + s.ScreenWidth - s.BorderWidth;
+    const int bottom = s.ScreenTop + s.ScreenHeight - s.BorderWidth;
+    Form.Width = std::max(1, std::min(Form.Width, right - left));
+    Form.Height = std::max(1, std::min(Form.Height, bottom - top));
+    Form.Left = std::max(left, std::min(Form.Left, right - Form.Width));
+    Form.Top = std::max(top, std::min(Form.Top, bottom - Form.Height));
+}
+
+double WindowFrameFactor(const TScreenInfo& s)
+{
+    return static_cast<double>(s.WindowHeight) / (s.ClientHeight + 46) + 0.009;
+}
+
+int HeldPercent(double Percent)
+{
+    if (!(Percent >= DialogPercentMin))
+        return DialogPercentMin;
+    return static_cast<int>(std::lround(std::min<double>(Percent, DialogPercentMax)));
+}
+
 } // namespace
 
 void ScaleDialogForm(TFormPlacement& Form)
@@ -59,6 +85,7 @@ void ScaleDialogForm(TFormPlacement& Form)
     const TScreenInfo s = winutil.QueryScreen();
     Form.Left = s.WindowLeft + std::max(0, (s.WindowWidth - Form.Width) / 2);
     Form.Top = s.WindowTop + std::max(0, (s.WindowHeight - Form.Height) / 2) + 20;
+    KeepOnScreen(Form, s);
     ScaleContents(Form);
 }
 
@@ -100,6 +127,16 @@ void GetEnvironmentText(const std::string& Name, std::string& Text)
 {
     const char* value = std::getenv(Name.c_str());
     Text = value ? std::string(value).substr(0, 255) : std::string();
+}
+
+int AutoScreenPercent(const TScreenInfo& s)
+{
+    return HeldPercent(WindowFrameFactor(s) * s.DpiY / 96.0 * 100.0);
+}
+
+int AutoFontPercent(const TScreenInfo& s, int ScreenPercent)
+{
+    return HeldPercent(ScreenPercent / (WindowFrameFactor(s) * s.DpiX / 96.0 * 100.0) * 100.0);
 }
 
 int MaxClientWidth()

@@ -14,6 +14,9 @@
 
 // What the desktop tells about the screen and the main window, in pixels.
 struct TScreenInfo {
+    // The screen's area free for windows (without task bars and panels).
+    int ScreenLeft = 0;
+    int ScreenTop = 0;
     int ScreenWidth = 1024;
     int ScreenHeight = 768;
     // Outer size and client area of the main window.
@@ -26,6 +29,10 @@ struct TScreenInfo {
     // Logical pixels per inch.
     int DpiX = 96;
     int DpiY = 96;
+    // What the window manager puts around a dialog: the caption above it
+    // and the border on the other sides.
+    int CaptionHeight = 23;
+    int BorderWidth = 4;
 };
 
 struct TWinutil {
@@ -56,7 +63,8 @@ struct TFormPlacement {
 
 // Scales the form by ScreenPercent, centres it over the main window (20
 // pixels lower; a form larger than the window goes to its top-left corner)
-// and scales its contents by FontPercent. Nothing happens while
+// and scales its contents by FontPercent. A form never gets larger than the
+// screen's free area and keeps its caption on it. Nothing happens while
 // DialogScaleMode is 2.
 void ScaleDialogForm(TFormPlacement& Form);
 // The same scaling, placed at SavedWindowLeft, SavedWindowTop.
@@ -77,6 +85,17 @@ void GetFileVersionText(const std::string& FileName, std::string& Text);
 
 // The variable's value, at most 255 characters; empty when it is not set.
 void GetEnvironmentText(const std::string& Name, std::string& Text);
+
+// The "Auto" dialog size: the main window's frame factor k (its height
+// over its client height plus the 46 pixels of caption and menu the dialogs
+// were designed with, plus 0.009) times the vertical resolution over 96 dpi,
+// in percent; the element size follows the horizontal resolution. Both are
+// held to the 30..300 the configuration dialog offers, so a window not yet
+// framed (k far from 1) cannot blow the dialogs up.
+int AutoScreenPercent(const TScreenInfo& s);
+int AutoFontPercent(const TScreenInfo& s, int ScreenPercent);
+inline constexpr int DialogPercentMin = 30;
+inline constexpr int DialogPercentMax = 300;
 
 // Screen width + client width - window width of the main window.
 int MaxClientWidth();

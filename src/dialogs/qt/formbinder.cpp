@@ -44,7 +44,11 @@ TFormBinder::TFormBinder(QDialog& form, platform::DialogModel& model) : QObject(
 void TFormBinder::Connect(QWidget* widget, const std::string& name)
 {
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        QObject::connect(edit, &QLineEdit::textEdited, this, [this, name](const QString& text) {
+        // Any change counts, typed or set from outside (a screen reader or
+        // a test robot through the accessibility interface); only the
+        // binder's own refresh is not a change.
+        QObject::connect(edit, &QLineEdit::textChanged, this, [this, name](const QString& text) {
+            if (refreshing_) return;
             model_.Control(name).Text = FromQString(text);
             const uint64_t before = model_.Revision();
             model_.Changed(name);
@@ -242,6 +246,24 @@ void TFormBinder::Refresh()
     refreshing_ = false;
 }
 
+namespace
+{
+
+// The size a layout was designed with, grown where a control it shows
+// reaches beyond it. (The toolkit's own fitting caps a window at two thirds
+// of the screen and cut off the button rows of the larger forms.)
+QSize DesignedSize(const QDialog& form)
+{
+    QSize size = form.size();
+    if (form.layout()) size = size.expandedTo(form.sizeHint());
+    for (const QWidget* child : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!child->isWindow() && child->isVisibleTo(&form))
+            size = size.expandedTo(QSize(child->geometry().right() + 9, child->geometry().bottom() + 9));
+    return size;
+}
+
+} // namespace
+
 std::unique_ptr<QDialog> MakeBoundForm(platform::DialogModel& model, QWidget* parent, const TFormLayout& layout)
 {
     std::unique_ptr<QDialog> form = layout(model, parent);
@@ -250,8 +272,8 @@ std::unique_ptr<QDialog> MakeBoundForm(platform::DialogModel& model, QWidget* pa
     new TFormBinder(*form, model); // owned by the form
     // Every stage dialog is placed by the shell's one rule when it is made.
     if (dialogservices.PlaceDialog) {
-        form->adjustSize();
-        TDialogPlace place{form->x(), form->y(), form->width(), form->height(), 1.0};
+        const QSize designed = DesignedSize(*form);
+        TDialogPlace place{form->x(), form->y(), designed.width(), designed.height(), 1.0};
         dialogservices.PlaceDialog(place);
         if (place.ContentScale > 0 && place.ContentScale != 1.0 && form->font().pointSizeF() > 0) {
             QFont font = form->font();
