@@ -236,67 +236,21 @@ TEST_F(Startup, DialogsAreScaledAndCentredOverTheMainWindow)
     EXPECT_FALSE(kept.ParentFont);
 }
 
-// However large the percentage, a dialog and its frame stay within the
-// screen's free area with the caption on it (border 4, caption 23).
+// 380 x 250 at 632 % on a 1600 x 1000 screen (border 4, caption 23): 1592 x
+// 973 at 4, 23, not 2401 x 1580 at 0, 20. The Auto size of a window not yet
+// laid out (480 / (30 + 46) + 0.009 = 6.325, 632 %) is held to 300.
 TEST_F(Startup, ADialogNeverOpensLargerThanTheScreenNorAboveIt)
 {
-    const struct {
-        const char* why;
-        int percent, screenTop, screenH, windowTop;
-        int left, top, width, height;
-    } cases[] = {
-        // 380 x 250 at 632 % = 2401 x 1580: 1600 - 8 wide, 1000 - 27 high.
-        {"632 percent", 632, 0, 1000, 0, 4, 23, 1592, 973},
-        // 100 %: centred over the 1200 x 900 window, (900 - 250) / 2 + 20.
-        {"fits as it is", 100, 0, 1000, 0, 410, 345, 380, 250},
-        // A panel of 40 above the free area; the main window under it.
-        {"panel above", 632, 40, 960, 0, 4, 63, 1592, 933},
-        // Centred too low: moved up to end 4 above the free area's bottom.
-        {"window low", 100, 0, 1000, 700, 410, 746, 380, 250},
-    };
-    for (const auto& c : cases) {
-        winutil.QueryScreen = [&c] {
-            TScreenInfo s;
-            s.ScreenTop = c.screenTop;
-            s.ScreenWidth = 1600;
-            s.ScreenHeight = c.screenH;
-            s.WindowTop = c.windowTop;
-            s.WindowWidth = 1200;
-            s.WindowHeight = 900;
-            return s;
-        };
-        wtelmvar.ScreenPercent = c.percent;
-        TFormPlacement f{380, 250};
-        ScaleDialogForm(f);
-        EXPECT_EQ((std::vector<int>{f.Left, f.Top, f.Width, f.Height}),
-                  (std::vector<int>{c.left, c.top, c.width, c.height}))
-            << c.why;
-    }
-}
-
-// The "Auto" size from the main window's frame, held to 30..300.
-TEST_F(Startup, AutoDialogSizeIsHeldToTheFieldsRange)
-{
-    const struct {
-        const char* why;
-        int windowH, clientH, dpi, size, elements;
-    } cases[] = {
-        // Not yet laid out: 480 / (30 + 46) + 0.009 = 6.325 -> 632 -> 300;
-        // elements 300 / 632.5 x 100 = 47.4.
-        {"unframed window", 480, 30, 96, 300, 47},
-        // Caption 22 and menu 25: 528 / 527 + 0.009 = 1.0109 -> 101; 100.
-        {"framed window", 528, 481, 96, 101, 100},
-        // 20 dpi: 1.009 x 20 / 96 x 100 = 21 -> 30; 30 / 21.02 x 100 = 143.
-        {"tiny resolution", 527, 481, 20, 30, 143},
-    };
-    for (const auto& c : cases) {
+    winutil.QueryScreen = [] {
         TScreenInfo s;
-        s.WindowHeight = c.windowH;
-        s.ClientHeight = c.clientH;
-        s.DpiX = s.DpiY = c.dpi;
-        EXPECT_EQ(AutoScreenPercent(s), c.size) << c.why;
-        EXPECT_EQ(AutoFontPercent(s, AutoScreenPercent(s)), c.elements) << c.why;
-    }
+        s.ScreenWidth = 1600, s.ScreenHeight = 1000, s.WindowHeight = 480, s.ClientHeight = 30;
+        return s;
+    };
+    wtelmvar.ScreenPercent = 632;
+    TFormPlacement f{380, 250};
+    ScaleDialogForm(f);
+    EXPECT_EQ((std::vector<int>{f.Left, f.Top, f.Width, f.Height}), (std::vector<int>{4, 23, 1592, 973}));
+    EXPECT_EQ(AutoScreenPercent(winutil.QueryScreen()), 300);
 }
 
 TEST_F(Startup, ScaleFormAtAndOnly)

@@ -3,6 +3,7 @@
 // model's answers.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -142,6 +143,26 @@ TEST_F(QtFormBinder, TheShellPlacesTheForm)
     EXPECT_EQ(qt.Dialogs().RunModal(m), platform::DialogResult::Cancel);
     EXPECT_GT(designedWidth, 0);
     EXPECT_EQ(shown.width(), designedWidth * 2);
+}
+
+// A value set through the accessibility interface (a screen reader, a test
+// robot), not typed, counts at OK.
+TEST_F(QtFormBinder, AValueSetThroughTheAccessibilityInterfaceIsStored)
+{
+    for (const bool replace : {false, true}) {
+        WhenModalAppears([replace](QWidget* w) {
+            auto* a = QAccessible::queryAccessibleInterface(w->findChild<QLineEdit*>("Edit_visc"));
+            if (replace)
+                a->editableTextInterface()->replaceText(0, 5, "150");
+            else
+                a->setText(QAccessible::Value, "150");
+            w->findChild<QPushButton*>("Button_ok")->click();
+        });
+        visc = 123.456L;
+        m.LoadFields();
+        EXPECT_EQ(qt.Dialogs().RunModal(m), platform::DialogResult::Ok);
+        EXPECT_EQ(visc, 150) << (replace ? "replaced text" : "value text");
+    }
 }
 
 } // namespace

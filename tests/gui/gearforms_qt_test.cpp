@@ -82,6 +82,7 @@ void Inspect(Seen& seen, const QStringList& names, const QStringList& hidden, co
         if (!click.isEmpty())
             if (auto* b = w->findChild<QAbstractButton*>(click)) b->click();
         if (auto* edit = w->findChild<QLineEdit*>(watch)) seen.after = edit->text();
+        if (auto* label = w->findChild<QLabel*>(watch)) seen.after = label->text();
         if (auto* b = w->findChild<QPushButton*>(close)) b->click();
     });
 }
@@ -129,10 +130,11 @@ TEST_F(QtGearForms, MaterialForm)
     Inspect(seen,
             {"GroupBox1", "GroupBox4", "Edit_name1", "ComboBox_wstyp2", "ComboBox_warm3", "Edit_sigfe4",
              "Edit_sighlim1", "Edit_hb2", "Button_hb3", "Edit_e4", "Edit_mue1", "Edit_rho2", "Button4", "Button_calc"},
-            {}, "", "Edit_hb1", "Button_cancel");
+            {}, "", "Label_mue", "Button_cancel");
     TForm_qyr7wst model;
     RunModalDialog(model);
     Expect(seen, "TForm_qyr7wst", "QYR7  Material data, hardness, Heat treatment");
+    EXPECT_EQ(seen.after, QString::fromUtf8("Poisson ratio \u00B5"));
 }
 
 TEST_F(QtGearForms, MeasurementForm)

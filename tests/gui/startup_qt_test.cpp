@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "app/configio.h"
+#include "app/qt/configdialog_qt.h"
+#include "dialogs/qt/dialogforms_qt.h"
+#include "graphics/qt/printconf_qt.h"
 #include "app/programidentity.h"
 #include "app/qt/mainform_qt.h"
 #include "app/menuhooks.h"
@@ -18,7 +21,7 @@
 #include "platform/qt/platform_qt.h"
 #include "qtfixture.h"
 
-#include <QMainWindow>
+#include <QtWidgets>
 
 #include <filesystem>
 #include <unistd.h>
@@ -126,4 +129,99 @@ TEST_F(QtStartup, AProjectOpensWithItsStageSheetInTheWindow)
     ThhFormDestroy();
     ResetMenuHooks();
     startup.Interactive = false;
+}
+
+// A dialog on a 1280 x 800 screen: on it with its caption; each label, button and combo inside its
+// parent and as large as its caption needs (a push button without the style's 80 pixel minimum, a
+// wrapping label by its lines); no radio button without caption; labels level with their fields.
+static QStringList DialogFaults(QWidget& d)
+{
+    QStringList out(QRect(0, 23, 1280, 777).contains(d.geometry()) ? 0 : 1, "off the screen");
+    const auto at = [&d](QWidget* w) { return QRect(w->mapTo(&d, QPoint()), w->size()); };
+    const QList<QWidget*> all = d.findChildren<QWidget*>();
+    for (QWidget* w : all) {
+        auto* label = qobject_cast<QLabel*>(w);
+        auto* button = qobject_cast<QAbstractButton*>(w);
+        const QString text = label ? label->text() : button ? button->text() : QString();
+        QSize need = w->sizeHint();
+        if (label && label->wordWrap())
+            need = {label->minimumSizeHint().width(), label->heightForWidth(w->width())};
+        if (qobject_cast<QPushButton*>(w) && !text.isEmpty())
+            need.setWidth(w->fontMetrics().size(Qt::TextShowMnemonic, text).width() +
+                          2 * w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) +
+                          w->style()->pixelMetric(QStyle::PM_ButtonMargin));
+        if (!(label || button || qobject_cast<QComboBox*>(w)) || !w->isVisibleTo(&d) ||
+            qobject_cast<QComboBox*>(w->parentWidget()))
+            continue;
+        if (need.width() > w->width() || need.height() > w->height() ||
+            (qobject_cast<QRadioButton*>(w) && text.isEmpty()) ||
+            !w->parentWidget()->rect().contains(w->geometry()))
+            out << w->objectName() + " cut: " + text;
+        int dy = 99; // to the nearest field right of a label
+        for (QWidget* f : all)
+            if (const int y = at(f).center().y() - at(w).center().y();
+                (qobject_cast<QLineEdit*>(f) || qobject_cast<QComboBox*>(f)) && f->isVisibleTo(&d) &&
+                at(f).left() >= at(w).left() && at(f).left() <= at(w).right() + 80 &&
+                std::abs(y) < std::abs(dy))
+                dy = y;
+        if (label && !text.isEmpty() && std::abs(dy) <= 16 && std::abs(dy) > 3)
+            out << w->objectName() + " off";
+    }
+    return out;
+}
+
+TEST_F(QtStartup, DialogFitOfEveryDialogOfTheFileEditCadAndDocumentMenus)
+{
+    const QStringList items = // each menu item and the dialog it opens
+        QString("mi_fileNew TForm_qyr7vor mi_fileprint TForm_printconf mi_fileConfig Tconfig "
+                "mi_editquick TForm_qyr7text mi_editVerzahnungswerkzeug TForm_qyr7prof "
+                "mi_editabmessungen TForm_qyr7geo mi_editqualitaet TForm_qyr7qual mi_editmessen "
+                "TForm_qyr7mes mi_editAntrieb TForm_qyr7antr mi_EditMaterial TForm_qyr7wst mi_editfestigkeit "
+                "TForm_qyr7fs0 "
+                "mi_editlastkollektivstandard TForm_einarray mi_editlastkollektivtabelle TForm_qyrlk1 "
+                "mi_editwaelzdatenbankPi Tin_codedialog mi_editwaelzanwendungPi TForm_vq1waelz "
+                "mi_editberechnungsmethodeabmessungen TForm_qyr5con2 "
+                "mi_editberechnungsmethodefestigkeit TForm_qyr5con3 mi_cadquick3 Tin_radiodialog "
+                "mi_cadzahnradS TForm_qyrconf mi_cadcarrier TForm_qyr7carr mi_cadconfig TForm_qyr1conf "
+                "mi_docdrawinginfo TForm_zeichInfo mi_docuShowChanges1 TShowScreen "
+                "mi_docuNewChange TForm_EinAend mi_DocumentSetup TForm_confDoku")
+            .split(' ');
+    for (const bool configured : {false, true}) { // the built-in settings, then "Auto" configured
+        PlatformQt qt;
+        ScopedPlatform scope(qt);
+        InstallQtScreenInfo(qt);
+        winutil.QueryScreen = [real = winutil.QueryScreen] {
+            TScreenInfo s = real();
+            s.ScreenWidth = 1280, s.ScreenHeight = 800;
+            return s;
+        };
+        dialogs_qt::RegisterDialogForms(qt.QtDialogs());
+        RegisterConfigForms(qt.QtDialogs());
+        graphics_qt::RegisterPrintConfForm(qt.QtDialogs());
+        startup.Interactive = true;
+        ASSERT_FALSE(ThhFormCreate(ParseCommandLine({})).EndProcess);
+        wtelmvar.DialogWindowSizeCode = 1;
+        if (configured) ApplyScreenConfig();
+        InstallMenuCommands();
+        hh.FormCreateMenus();
+        hh.Attach(qt.MainWindow());
+        OpenMainForm(qt);
+        QApplication::processEvents();
+        EXPECT_NEAR(wtelmvar.ScreenPercent, 100, 3) << "from the shown window's frame";
+        for (int i = 0; i + 1 < items.size(); i += 2) {
+            QStringList faults{"not opened"};
+            QTimer poll;
+            QObject::connect(&poll, &QTimer::timeout, [&faults, form = items[i + 1]] {
+                if (QWidget* m = QApplication::activeModalWidget(); m && m->isVisible())
+                    faults = m->objectName() == form ? DialogFaults(*m) : faults, m->close();
+            });
+            poll.start(10);
+            qt.QtMainWindow().Widget().findChild<QAction*>(items[i])->trigger();
+            EXPECT_TRUE(faults.isEmpty())
+                << items[i].toStdString() << ": " << faults.join(", ").toStdString();
+        }
+        qt.MainWindow().OnCloseQuery = [] { return true; };
+        qt.MainWindow().Close();
+        startup.Interactive = false;
+    }
 }

@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <algorithm>
+
 void InstallQtScreenInfo(platform::PlatformQt& platform)
 {
     winutil.QueryScreen = [&platform] {
@@ -35,8 +37,14 @@ void InstallQtScreenInfo(platform::PlatformQt& platform)
             // bar and border around the client area.
             info.WindowWidth = frame.width();
             info.WindowHeight = frame.height();
+            // A window manager that draws no caption (or a thin one) still
+            // counts the usual caption: the frame factor is the window's
+            // menu and frame over the design's, and a factor below 1 would
+            // make every dialog smaller than its controls.
             const QRect inner = shell.geometry();
-            if (inner.top() > frame.top()) info.CaptionHeight = inner.top() - frame.top();
+            const int caption = inner.top() - frame.top();
+            info.CaptionHeight = std::max(caption, info.CaptionHeight);
+            info.WindowHeight += info.CaptionHeight - caption;
             if (inner.left() > frame.left()) info.BorderWidth = inner.left() - frame.left();
         } else {
             // Before the window is first shown neither its frame nor its

@@ -48,7 +48,7 @@ TForm_qyr7wst::TForm_qyr7wst() : TStageDialogModel("TForm_qyr7wst", " Material d
                   {"Label_sighlim", "Strength Tooth flank Sigma-Hlim"},
                   {"Label_hb", "Brinell hardness"},
                   {"Label_e", "Modulus of elasticity E"},
-                  {"Label_mue", "Poisson ratio \xB5"},
+                  {"Label_mue", "Poisson ratio \xE6"}, // the row captions are in the DOS code page
                   {"Label_rho", "Density"},
                   {"Label_wstyp", "Material"},
                   {"Label_warm", "Heat treatment"}};

@@ -24,8 +24,8 @@ std::unique_ptr<QDialog> DriveLayout(platform::DialogModel&, QWidget* parent)
     PlaceEdit(f, "Edit_ncontrol", 396, 84, 90);
     PlaceLabel(f, "Label_ncu", 492, 86, 40, QStringLiteral("/min"));
     PlaceCheck(f, "CheckBox_leistungsteilung", 8, 114, 340);
-    // Speed, torque and power rows with the captionless choice of the
-    // computed one beside them.
+    // Speed, torque and power rows with the choice of the computed one
+    // beside them.
     PlaceLabel(f, "Label_nantr", 8, 148, 60);
     PlaceEdit(f, "Edit_nantr", 70, 146, 110);
     PlaceLabel(f, "Label_nantru", 186, 148, 40, QStringLiteral("/min"));
@@ -35,7 +35,7 @@ std::unique_ptr<QDialog> DriveLayout(platform::DialogModel&, QWidget* parent)
     PlaceLabel(f, "Label_p", 8, 208, 60);
     PlaceEdit(f, "Edit_Pantr", 70, 206, 110);
     PlaceLabel(f, "Label_pu", 186, 208, 40, QStringLiteral("kW"));
-    QGroupBox* npt = PlaceRadioGroup(f, "RadioGroup_npt", 230, 126, 34, 3, 30);
+    QGroupBox* npt = PlaceRadioGroup(f, "RadioGroup_npt", 230, 126, 120, 3, 30, ComputedCaptions());
     npt->setFlat(true);
     const char* teeth[4][2] = {{"Label_zsc", "Label_zs"}, {"Label_zPic", "Label_zPi"}, {"Label_zpec", "Label_zpe"},
                                {"Label_zhc", "Label_zh"}};

@@ -35,10 +35,11 @@ std::unique_ptr<QDialog> DimensionsLayout(platform::DialogModel&, QWidget* paren
     PlaceLabel(f, "Label_betau", 274, 42, 20);
     PlaceButton(f, "Button_hbbeta", 296, 39, 26);
     PlaceLabel(f, "Label_mn", 8, 72, 180);
-    PlaceEdit(f, "Edit_mn", 190, 70, 80);
-    PlaceButton(f, "SpinButton_mnUp", 272, 68, 16, QStringLiteral("+"));
-    PlaceButton(f, "SpinButton_mnDown", 272, 82, 16, QStringLiteral("-"));
-    PlaceLabel(f, "Label_mnu", 292, 72, 30);
+    // The spin buttons side by side, each high enough for its sign.
+    PlaceEdit(f, "Edit_mn", 190, 70, 60);
+    PlaceButton(f, "SpinButton_mnDown", 251, 69, 20, QStringLiteral("-"));
+    PlaceButton(f, "SpinButton_mnUp", 271, 69, 20, QStringLiteral("+"));
+    PlaceLabel(f, "Label_mnu", 294, 71, 30);
     PlaceEdit(f, "Edit_pitch", 330, 70, 70);
     PlaceLabel(f, "Label7", 404, 72, 30);
     PlaceLabel(f, "Label_q", 470, 12, 170);
@@ -73,12 +74,12 @@ std::unique_ptr<QDialog> DimensionsLayout(platform::DialogModel&, QWidget* paren
     for (const Row& r : rows) {
         PlaceLabel(f, r.label, 8, y + 2, 180);
         for (int i = 1; i <= r.count; ++i) {
-            PlaceEdit(f, N(r.stem, i).c_str(), col0 + (i - 1) * colW, y, 66);
-            if (std::string(r.stem) == "Edit_z") {
-                PlaceButton(f, N("SpinButton", i).append("Up").c_str(), col0 + (i - 1) * colW + 68, y - 2, 16,
-                            QStringLiteral("+"));
-                PlaceButton(f, N("SpinButton", i).append("Down").c_str(), col0 + (i - 1) * colW + 68, y + 12, 16,
-                            QStringLiteral("-"));
+            const bool spin = std::string(r.stem) == "Edit_z";
+            const int x = col0 + (i - 1) * colW;
+            PlaceEdit(f, N(r.stem, i).c_str(), x, y, spin ? 52 : 66);
+            if (spin) {
+                PlaceButton(f, N("SpinButton", i).append("Down").c_str(), x + 53, y - 1, 20, QStringLiteral("-"));
+                PlaceButton(f, N("SpinButton", i).append("Up").c_str(), x + 73, y - 1, 20, QStringLiteral("+"));
             }
         }
         if (r.unit) PlaceLabel(f, r.unit, col0 + 4 * colW, y + 2, 30);

@@ -24,7 +24,7 @@ std::string N(const char* stem, int i)
 
 std::unique_ptr<QDialog> QualityLayout(platform::DialogModel&, QWidget* parent)
 {
-    auto form = NewLayoutForm(parent, 900, 470);
+    auto form = NewLayoutForm(parent, 1070, 470);
     QDialog* f = form.get();
     QStringList tol, series, fields;
     for (int i = 21; i <= 30; ++i)
@@ -36,7 +36,10 @@ std::unique_ptr<QDialog> QualityLayout(platform::DialogModel&, QWidget* parent)
         fields << QString("js%1").arg(i);
     fields << "...";
     const int rowH = 30, top = 10;
+    // Gear 1 carries the long row captions, gears 2 to 4 short ones.
+    int left = 8;
     for (int g = 1; g <= 4; ++g) {
+        const int boxW = g == 1 ? 346 : 230, labelW = g == 1 ? 250 : 120, fieldX = labelW + 10;
         // A stored grade beyond the standard's list stays on show.
         QStringList quality;
         for (int i = 1; i <= TForm_qyr7qual::QualityCount(); ++i)
@@ -45,33 +48,34 @@ std::unique_ptr<QDialog> QualityLayout(platform::DialogModel&, QWidget* parent)
             quality << QString::number(PlanetaryGears.FlankToleranceClass[g]);
         auto* box = new QGroupBox(f);
         box->setObjectName(QString::fromStdString(N("GroupBox", g)));
-        box->setGeometry(8 + (g - 1) * 222, top, 216, 20 + 9 * rowH + 10);
+        box->setGeometry(left, top, boxW, 20 + 9 * rowH + 10);
+        left += boxW + 6;
         int y = 20;
-        PlaceLabel(box, N("label_qual", g).c_str(), 6, y + 2, 120);
-        PlaceCombo(box, N("ComboBox_qual", g).c_str(), 130, y, 76, quality);
+        PlaceLabel(box, N("label_qual", g).c_str(), 6, y + 1, labelW);
+        PlaceCombo(box, N("ComboBox_qual", g).c_str(), fieldX, y, 76, quality);
         y += rowH;
-        PlaceLabel(box, N("Label_tol", g).c_str(), 6, y + 2, 120);
-        PlaceCombo(box, N("ComboBox_tol", g).c_str(), 130, y, 76, tol);
+        PlaceLabel(box, N("Label_tol", g).c_str(), 6, y + 1, labelW);
+        PlaceCombo(box, N("ComboBox_tol", g).c_str(), fieldX, y, 76, tol);
         y += rowH;
-        PlaceLabel(box, N("Label_asn", g).c_str(), 6, y + 2, 120);
-        PlaceCombo(box, N("ComboBox_asn", g).c_str(), 130, y, 76, series);
+        PlaceLabel(box, N("Label_asn", g).c_str(), 6, y + 1, labelW);
+        PlaceCombo(box, N("ComboBox_asn", g).c_str(), fieldX, y, 76, series);
         y += rowH;
-        PlaceLabel(box, N("Label_asne", g).c_str(), 6, y + 2, 60);
+        PlaceLabel(box, N("Label_asne", g).c_str(), 6, y + 1, 60);
         PlaceEdit(box, N("Edit_asne", g).c_str(), 70, y, 70);
-        PlaceLabel(box, N("Label_d", g).c_str(), 144, y + 2, 70);
+        PlaceLabel(box, N("Label_d", g).c_str(), 144, y + 1, 80);
         y += rowH;
-        PlaceLabel(box, N("Label_asni", g).c_str(), 6, y + 2, 60);
+        PlaceLabel(box, N("Label_asni", g).c_str(), 6, y + 1, 60);
         PlaceEdit(box, N("Edit_asni", g).c_str(), 70, y, 70);
         y += rowH;
-        PlaceLabel(box, N("Label_q", g).c_str(), 6, y + 2, 120);
-        PlaceEdit(box, N("Edit_q", g).c_str(), 130, y, 50);
-        PlaceButton(box, N("Button_q", g).c_str(), 184, y - 1, 24);
+        PlaceLabel(box, N("Label_q", g).c_str(), 6, y + 1, labelW);
+        PlaceEdit(box, N("Edit_q", g).c_str(), fieldX, y, 50);
+        PlaceButton(box, N("Button_q", g).c_str(), fieldX + 54, y - 1, 24);
         y += rowH;
-        PlaceEdit(box, (g == 1 ? std::string("Edit_Aq1") : N("Edit_aq", g)).c_str(), 130, y, 50);
+        PlaceEdit(box, (g == 1 ? std::string("Edit_Aq1") : N("Edit_aq", g)).c_str(), fieldX, y, 50);
         y += rowH;
-        if (g == 1) PlaceLabel(box, "Label_zahnkorr1", 6, y + 2, 200);
+        if (g == 1) PlaceLabel(box, "Label_zahnkorr1", 6, y + 1, boxW - 12);
         y += 22;
-        PlaceEdit(box, N("Edit_zahnkorr", g).c_str(), 6, y, 200);
+        PlaceEdit(box, N("Edit_zahnkorr", g).c_str(), 6, y, boxW - 12);
     }
     int y = top + 20 + 9 * rowH + 20;
     for (int m = 1; m <= 3; ++m) {

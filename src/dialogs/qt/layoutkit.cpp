@@ -61,13 +61,14 @@ QComboBox* PlaceCombo(QWidget* parent, const char* name, int x, int y, int w, co
     return combo;
 }
 
-QGroupBox* PlaceRadioGroup(QWidget* parent, const char* name, int x, int y, int w, int count, int rowHeight)
+QGroupBox* PlaceRadioGroup(QWidget* parent, const char* name, int x, int y, int w, int count, int rowHeight,
+                           const QStringList& captions)
 {
     auto* box = new QGroupBox(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(x, y, w, 26 + rowHeight * count);
     for (int i = 0; i < count; ++i) {
-        auto* radio = new QRadioButton(box);
+        auto* radio = new QRadioButton(captions.value(i), box);
         radio->setObjectName(QStringLiteral("%1_%2").arg(QString::fromLatin1(name)).arg(i));
         radio->setGeometry(8, 20 + rowHeight * i, w - 16, 22);
     }
@@ -77,7 +78,7 @@ QGroupBox* PlaceRadioGroup(QWidget* parent, const char* name, int x, int y, int 
 void PlaceButtonRow(QWidget* parent, int x, int y, const QStringList& names)
 {
     for (int i = 0; i < names.size(); ++i) {
-        QPushButton* b = PlaceButton(parent, names[i].toLatin1().constData(), x + 100 * i, y, 92);
+        QPushButton* b = PlaceButton(parent, names[i].toLatin1().constData(), x + 100 * i, y, 96);
         if (i == 0) b->setDefault(true);
     }
 }

@@ -30,7 +30,7 @@ std::unique_ptr<QDialog> PredimLayout(platform::DialogModel&, QWidget* parent)
     PlaceLabel(f, "Label_Pantr", 8, 188, 40);
     PlaceEdit(f, "Edit_pantr", 50, 186, 110);
     PlaceLabel(f, "Label_Pantru", 166, 188, 40, QStringLiteral("kW"));
-    PlaceRadioGroup(f, "RadioGroup_npt", 212, 106, 124, 3, 30);
+    PlaceRadioGroup(f, "RadioGroup_npt", 212, 106, 124, 3, 30, ComputedCaptions());
     PlaceLabel(f, "Label_sicherheit", 8, 232, 80);
     PlaceEdit(f, "Edit_sicherheit", 90, 230, 70);
     PlaceButton(f, "Button_sicherheit", 166, 229, 26);

@@ -4,8 +4,17 @@
 
 #include "platform/qt/dialoghost_qt.h"
 
+#include <QStringList>
+
 namespace dialogs_qt
 {
+
+// The choice beside the speed, torque and power rows of the drive and
+// predimensioning forms: the row chosen is computed from the other two.
+inline QStringList ComputedCaptions()
+{
+    return {QStringLiteral("computed"), QStringLiteral("computed"), QStringLiteral("computed")};
+}
 
 void RegisterDriveForm(platform::DialogHostImplQt& host);
 void RegisterPredimForm(platform::DialogHostImplQt& host);

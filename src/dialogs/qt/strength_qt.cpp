@@ -8,6 +8,7 @@
 
 #include <QEvent>
 #include <QGroupBox>
+#include <QLabel>
 #include <QString>
 #include <QStringList>
 
@@ -55,8 +56,8 @@ QStringList MethodNames()
 // buttons and the life radio group (600 x 302).
 void PlaceGearGroup(QWidget* f, int x, int y)
 {
-    QGroupBox* g = PlaceGroup(f, "GroupBox1", x, y, 600, 302);
-    for (int i = 1; i <= 4; ++i) PlaceLabel(g, Name("Label_rad", i), 282 + 54 * (i - 1), 16, 50);
+    QGroupBox* g = PlaceGroup(f, "GroupBox1", x, y, 612, 302);
+    for (int i = 1; i <= 4; ++i) PlaceLabel(g, Name("Label_rad", i), 290 + 54 * (i - 1), 16, 50);
     struct Row {
         const char* label;
         const char* edit;
@@ -73,11 +74,11 @@ void PlaceGearGroup(QWidget* f, int x, int y)
                         {"Label_ynt", "Edit_ynt", nullptr, nullptr, "Button_ynt"}};
     int ry = 40;
     for (const Row& r : rows) {
-        PlaceLabel(g, r.label, 8, ry, 272);
-        for (int i = 1; i <= 4; ++i) PlaceEdit(g, Name(r.edit, i), 282 + 54 * (i - 1), ry, 50);
-        if (r.unit) PlaceLabel(g, r.unit, 502, ry, 40);
-        if (r.propose) PlaceButton(g, r.propose, 544, ry - 1, 26);
-        if (r.help) PlaceButton(g, r.help, 572, ry - 1, 26);
+        PlaceLabel(g, r.label, 8, ry, 280);
+        for (int i = 1; i <= 4; ++i) PlaceEdit(g, Name(r.edit, i), 290 + 54 * (i - 1), ry, 50);
+        if (r.unit) PlaceLabel(g, r.unit, 510, ry, 40);
+        if (r.propose) PlaceButton(g, r.propose, 552, ry - 1, 26);
+        if (r.help) PlaceButton(g, r.help, 580, ry - 1, 26);
         ry += 26;
     }
     PlaceRadioGroup(g, "RadioGroup_Lnt", 8, ry, 300, 2);
@@ -126,42 +127,50 @@ void PlaceMeshGroup(QWidget* f, int x, int y, int w, int h, bool compact)
 
     const int boxY = 92;
     const int boxW = compact ? 302 : 240;
-    const int boxX0 = compact ? 8 : 230;
-    const int labelW = compact ? 168 : 70;
-    const int fieldX = labelW + (compact ? 8 : 10);
-    const int comboW = compact ? 70 : 80;
+    const int boxX0 = compact ? 8 : 246;
+    // The compact boxes caption their bearing rows themselves, in two lines.
+    const int labelW = compact ? 150 : 70;
+    const int fieldX = labelW + (compact ? 6 : 10);
+    const int comboW = 80;
+    const int rowY[] = {18, compact ? 50 : 44, compact ? 82 : 70, compact ? 108 : 96};
+    const int boxH = rowY[3] + 30;
     if (!compact) {
-        PlaceLabel(g, "Label_bi442", 8, boxY + 18, 190);
-        PlaceButton(g, "Button_bi442", 200, boxY + 17, 26);
-        PlaceLabel(g, "Label_bi443", 8, boxY + 44, 190);
-        PlaceButton(g, "Button_bi443", 200, boxY + 43, 26);
-        PlaceLabel(g, "Label_l1", 8, boxY + 70, 190);
-        PlaceLabel(g, "Label_s1", 8, boxY + 96, 190);
+        PlaceLabel(g, "Label_bi442", 8, boxY + 18, 206);
+        PlaceButton(g, "Button_bi442", 216, boxY + 17, 26);
+        PlaceLabel(g, "Label_bi443", 8, boxY + 44, 206);
+        PlaceButton(g, "Button_bi443", 216, boxY + 43, 26);
+        PlaceLabel(g, "Label_l1", 8, boxY + 70, 206);
+        PlaceLabel(g, "Label_s1", 8, boxY + 96, 206);
     }
     for (int k = 1; k <= 3; ++k) {
         const int bx = boxX0 + (boxW + 5) * (k - 1);
-        QGroupBox* b = PlaceGroup(g, MeshName("GroupBox_lager", k), bx, boxY, boxW, 126);
-        PlaceLabel(b, MeshName("Label_bi442", k), 6, 18, labelW);
-        PlaceCombo(b, MeshName("ComboBox_bi442", k), fieldX, 18, comboW, Images(6));
-        PlaceButton(b, MeshName("Button_bi442v", k), fieldX + comboW + 2, 17, 26);
-        PlaceLabel(b, MeshName("Label_bi443", k), 6, 44, labelW);
-        PlaceCombo(b, MeshName("ComboBox_bi443", k), fieldX, 44, comboW, Images(5));
-        PlaceButton(b, MeshName("Button_bi443v", k), fieldX + comboW + 2, 43, 26);
-        if (compact) {
-            PlaceButton(b, MeshName("Button_bi442", k), fieldX + comboW + 30, 17, 26);
-            PlaceButton(b, MeshName("Button_bi443", k), fieldX + comboW + 30, 43, 26);
+        QGroupBox* b = PlaceGroup(g, MeshName("GroupBox_lager", k), bx, boxY, boxW, boxH);
+        for (int r = 0; r < 2; ++r) {
+            const char* stem = r == 0 ? "bi442" : "bi443";
+            QLabel* label = PlaceLabel(b, MeshName((std::string("Label_") + stem).c_str(), k), 6, rowY[r], labelW);
+            if (compact) {
+                label->setWordWrap(true);
+                label->setGeometry(6, rowY[r] - 3, labelW, 30);
+            }
+            PlaceCombo(b, MeshName((std::string("ComboBox_") + stem).c_str(), k), fieldX, rowY[r], comboW,
+                       Images(r == 0 ? 6 : 5));
+            PlaceButton(b, MeshName((std::string("Button_") + stem + "v").c_str(), k), fieldX + comboW + 2,
+                        rowY[r] - 1, 26);
+            if (compact)
+                PlaceButton(b, MeshName((std::string("Button_") + stem).c_str(), k), fieldX + comboW + 30,
+                            rowY[r] - 1, 26);
         }
-        PlaceLabel(b, MeshName("Label_l1", k), 6, 70, labelW);
-        PlaceEdit(b, MeshName("Edit_l1", k), fieldX, 70, 60);
-        PlaceLabel(b, MeshName("Label_l1u", k), fieldX + 62, 70, 24);
-        PlaceButton(b, MeshName("Button_l1v", k), fieldX + 88, 69, 26);
-        PlaceLabel(b, MeshName("Label_s1", k), 6, 96, labelW);
-        PlaceEdit(b, MeshName("Edit_s1", k), fieldX, 96, 60);
-        PlaceLabel(b, MeshName("Label_s1u", k), fieldX + 62, 96, 24);
-        PlaceButton(b, MeshName("Button_s1v", k), fieldX + 88, 95, 26);
+        PlaceLabel(b, MeshName("Label_l1", k), 6, rowY[2], labelW);
+        PlaceEdit(b, MeshName("Edit_l1", k), fieldX, rowY[2], 60);
+        PlaceLabel(b, MeshName("Label_l1u", k), fieldX + 62, rowY[2], 24);
+        PlaceButton(b, MeshName("Button_l1v", k), fieldX + 88, rowY[2] - 1, 26);
+        PlaceLabel(b, MeshName("Label_s1", k), 6, rowY[3], labelW);
+        PlaceEdit(b, MeshName("Edit_s1", k), fieldX, rowY[3], 60);
+        PlaceLabel(b, MeshName("Label_s1u", k), fieldX + 62, rowY[3], 24);
+        PlaceButton(b, MeshName("Button_s1v", k), fieldX + 88, rowY[3] - 1, 26);
 
         // The shaft diameter of each mesh sits under its box.
-        const int sy = boxY + 132;
+        const int sy = boxY + boxH + 6;
         if (compact) {
             PlaceLabel(g, MeshName("Label_dsh", k), bx, sy, boxW);
             PlaceEdit(g, MeshName("Edit_dsh", k), bx + fieldX, sy + 24, 60);
@@ -175,17 +184,19 @@ void PlaceMeshGroup(QWidget* f, int x, int y, int w, int h, bool compact)
             PlaceButton(g, MeshName("Button_dshv", k), bx + fieldX + 88, sy - 1, 26);
         }
     }
-    int fy = boxY + 132;
+    int fy = boxY + boxH + 6;
     if (!compact) {
-        PlaceLabel(g, "Label_dsh", 8, fy, 190);
-        PlaceButton(g, "Button_dsh", 200, fy - 1, 26);
+        PlaceLabel(g, "Label_dsh", 8, fy, 206);
+        PlaceButton(g, "Button_dsh", 216, fy - 1, 26);
         fy += 28;
     } else {
         fy += 54;
     }
+    // The five switches in one row, in the narrower compact box in two.
     const char* checks[] = {"CheckBox_stw", "CheckBox_einl", "CheckBox_flwk", "CheckBox_ball", "CheckBox_endrn"};
-    for (int i = 0; i < 5; ++i) PlaceCheck(g, checks[i], 8 + 192 * i, fy, 190);
-    fy += 28;
+    const int perRow = compact ? 3 : 5;
+    for (int i = 0; i < 5; ++i) PlaceCheck(g, checks[i], 8 + 195 * (i % perRow), fy + 28 * (i / perRow), 194);
+    fy += 28 * ((4 / perRow) + 1);
     PlaceCheck(g, "CheckBox_notch", 8, fy, 140);
     PlaceButton(g, "Button2", 150, fy - 1, 26);
     PlaceLabel(g, "Label_tgrg", 190, fy, 60);
@@ -214,7 +225,7 @@ std::unique_ptr<QDialog> FullStrengthLayout(platform::DialogModel&, QWidget* par
 
 std::unique_ptr<QDialog> CompactGearLayout(platform::DialogModel&, QWidget* parent)
 {
-    auto form = NewLayoutForm(parent, 614, 502);
+    auto form = NewLayoutForm(parent, 626, 502);
     QDialog* f = form.get();
     PlaceGearGroup(f, 6, 6);
     PlaceLubricantGroup(f, 6, 308);
