@@ -56,22 +56,24 @@ struct TViewBlocks {
     const char* Blocks; // the blocks line of the script
 };
 
-// Each view defines exactly the blocks of its row in the table of views.
+// Each view defines exactly the blocks of its row in the table of views
+// that have something in them: the default stage has no planet bearing, so
+// its bearing blocks stay empty and are not written.
 TEST_F(Composer, EveryViewDefinesItsBlocksAndInsertsNoMissingOne)
 {
     if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("no ezdxf");
     const TViewBlocks cases[] = {
         {1, ""},
         {2, ""},
-        {3, "LAGER1 LAGER2"},
+        {3, ""},
         {4, ""},
-        {5, "CARRIER EVOLV1 EVOLV2 EVOLV3 EVOLV4 FRAME_1 LAGER1 LAGER2 RADH RADPE RADPI RADS SCHNITT TABLE1 VA"},
+        {5, "CARRIER EVOLV1 EVOLV2 EVOLV3 EVOLV4 FRAME_1 RADH RADPE RADPI RADS SCHNITT TABLE1 VA"},
         {6, ""},
         {7, "CARR FRAME_1 TABLE2"},
         {8, ""},
-        {9, "LAGER1 LAGER2 SCHNITT VA"},
-        {10, "CARRIER EVOLV1 EVOLV2 EVOLV3 EVOLV4 LAGER1 LAGER2 RADH RADPE RADPI RADS SCHNITT VA pgear wolf"},
-        {11, "CARRIER EVOLV1 EVOLV2 EVOLV3 EVOLV4 LAGER1 LAGER2 RADH RADPE RADPI RADS SCHNITT VA frame_1 pgear wolf"},
+        {9, "SCHNITT VA"},
+        {10, "CARRIER EVOLV1 EVOLV2 EVOLV3 EVOLV4 RADH RADPE RADPI RADS SCHNITT VA pgear wolf"},
+        {11, "CARRIER EVOLV1 EVOLV2 EVOLV3 EVOLV4 RADH RADPE RADPI RADS SCHNITT VA frame_1 pgear wolf"},
         {12, ""},
         {13, "CARRIER EVOLV1 EVOLV2 EVOLV3 EVOLV4 RADH RADPE RADPI RADS pgear wolf"},
         {14, ""},

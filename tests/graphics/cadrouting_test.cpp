@@ -79,12 +79,13 @@ TEST_F(CadRoutingTest, RegisteredWriterGetsTheDrawingInOrder)
     CadInsertBlock("B", 0, 0, 0, 1, 1);
     CadEndSection();
     CadCloseOutput();
-    // The quarter arc of 15.7 mm falls back to two chords of the base class.
+    // The quarter arc of 15.7 mm falls back to two chords of the base class;
+    // the block stayed empty and is not inserted.
     EXPECT_EQ(ReadFile(Temp("drawing.txt")), "begin 100 50 1\ntables 2\nlayer 24\n"
                                               "line 0.0000 0.0000 1.0000 0.0000\n"
                                               "line 10.0000 0.0000 7.0711 7.0711\n"
                                               "line 7.0711 7.0711 0.0000 10.0000\n"
-                                              "insert B\nend\n");
+                                              "end\n");
 }
 
 TEST_F(CadRoutingTest, StlBlocksGoToBlockFilesAndHeightIsAsked)

@@ -20,13 +20,103 @@
 #include <cerrno>
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <map>
+#include <set>
+#include <vector>
 
 namespace
 {
 
 TCadState& S = cadstate;
+
+// The device of a block being defined. The block is announced to the device
+// only with its first entity: a block that stays empty (a bearing block
+// when no bearing is chosen) is never written, since strict readers refuse
+// a block without members. Settings made before the first entity (layer,
+// text style) reach the device after the announcement, as they came, or at
+// the end of an empty block, so the device's state is the same either way.
+class TCadBlockGate final : public TCadDevice
+{
+  public:
+    // Announce: hands the block to the device (its definition starts).
+    void Start(TCadDevice* Target, std::function<void()> Announce)
+    {
+        target_ = Target;
+        announce_ = std::move(Announce);
+        opened_ = false;
+        held_.clear();
+    }
+    bool Opened() const { return opened_; }
+    // Ends the gate: settings still held reach the device.
+    void Stop()
+    {
+        PassHeld();
+        target_ = nullptr;
+    }
+
+    void SetLayer(int N) override { Setting([=](TCadDevice& D) { D.SetLayer(N); }); }
+    void SetLineStyle(int Style) override { Setting([=](TCadDevice& D) { D.SetLineStyle(Style); }); }
+    void SetTextStyle(int N, Extended Angle, Extended Height, Extended Width) override
+    {
+        Setting([=](TCadDevice& D) { D.SetTextStyle(N, Angle, Height, Width); });
+    }
+    void Line(Extended X1, Extended Y1, Extended X2, Extended Y2) override { Open().Line(X1, Y1, X2, Y2); }
+    void Circle(Extended X, Extended Y, Extended R) override { Open().Circle(X, Y, R); }
+    void Arc(Extended X, Extended Y, Extended Start, Extended End, Extended R) override
+    {
+        Open().Arc(X, Y, Start, End, R);
+    }
+    void FilledCircle(Extended X, Extended Y, Extended R) override { Open().FilledCircle(X, Y, R); }
+    void Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3, Extended X4,
+               Extended Y4) override
+    {
+        Open().Solid(X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+    }
+    void Text(const std::string& Text, Extended X, Extended Y, const TDxfTextStyle& Style) override
+    {
+        Open().Text(Text, X, Y, Style);
+    }
+    void Insert(const std::string& Name, Extended X, Extended Y, Extended Angle, Extended SX, Extended SY) override
+    {
+        Open().Insert(Name, X, Y, Angle, SX, SY);
+    }
+    bool HasPolylines() const override { return target_ != nullptr && target_->HasPolylines(); }
+    void BeginPolyline(uint8_t Flags) override { Open().BeginPolyline(Flags); }
+    void Vertex(Extended X, Extended Y, Extended Bulge) override { Open().Vertex(X, Y, Bulge); }
+    void EndPolyline() override { Open().EndPolyline(); }
+
+  private:
+    void Setting(std::function<void(TCadDevice&)> Call)
+    {
+        if (opened_)
+            Call(*target_);
+        else
+            held_.push_back(std::move(Call));
+    }
+    void PassHeld()
+    {
+        if (target_ != nullptr)
+            for (auto& call : held_)
+                call(*target_);
+        held_.clear();
+    }
+    TCadDevice& Open()
+    {
+        if (!opened_) {
+            opened_ = true;
+            if (announce_) announce_();
+            PassHeld();
+        }
+        return *target_;
+    }
+
+    TCadDevice* target_ = nullptr;
+    std::function<void()> announce_;
+    bool opened_ = false;
+    std::vector<std::function<void(TCadDevice&)>> held_;
+};
 
 // The one open output.
 struct TOpenOutput {
@@ -42,6 +132,12 @@ struct TOpenOutput {
     std::unique_ptr<TCadDxfDevice> blockDev;
     // Blocks this DXF file defines: folded name to the name as defined.
     std::map<std::string, std::string> defined;
+    // The block being defined (between CadBeginBlock and CadEndBlock).
+    TCadBlockGate gate;
+    bool inBlock = false;
+    std::string gateName;
+    // Blocks that ended without an entity (folded names): not inserted.
+    std::set<std::string> emptyBlocks;
 };
 
 TOpenOutput& Out()
@@ -87,6 +183,29 @@ void CloseBlockFile(bool Keep)
     o.blocks.Forget(o.blockName);
     o.blockPath.clear();
     o.blockName.clear();
+}
+
+// Ends the block being defined; false when it stayed empty (it is then
+// known as empty, and its inserts are left out), true when it has entities
+// or no block was open.
+bool CloseBlockGate()
+{
+    TOpenOutput& o = Out();
+    if (!o.inBlock) return true;
+    const bool opened = o.gate.Opened();
+    o.gate.Stop();
+    o.inBlock = false;
+    if (!opened) o.emptyBlocks.insert(Folded(o.gateName));
+    return opened;
+}
+
+void OpenBlockGate(TCadDevice* Target, const std::string& Name, std::function<void()> Announce)
+{
+    TOpenOutput& o = Out();
+    o.emptyBlocks.erase(Folded(Name));
+    o.gate.Start(Target, std::move(Announce));
+    o.gateName = Name;
+    o.inBlock = true;
 }
 
 const char* DeviceExtension(int Device)
@@ -198,6 +317,7 @@ TCadDevice* CadEntityTarget()
 {
     TOpenOutput& o = Out();
     if (o.open) {
+        if (o.inBlock) return &o.gate;
         if (BlockFileDevice(o.device) && S.CadInBlockSection) return o.blockDev.get();
         return o.dev.get();
     }
@@ -211,6 +331,9 @@ bool CadOutputIsOpen() { return Out().open; }
 void CadAbandonOutput()
 {
     TOpenOutput& o = Out();
+    o.gate.Start(nullptr, nullptr);
+    o.inBlock = false;
+    o.emptyBlocks.clear();
     CloseBlockFile(false);
     o.file.Abandon();
     o.blocks.Close();
@@ -389,12 +512,15 @@ void CadBeginBlock(const std::string& Name)
 {
     if (telmvar.Aborted || !CadOutputIsOpen()) return;
     TOpenOutput& o = Out();
+    const bool kept = CloseBlockGate();
     if (!BlockFileDevice(o.device)) {
-        o.dev->BeginBlock(Name);
-        o.defined.emplace(Folded(Name), Name);
+        OpenBlockGate(o.dev.get(), Name, [&o, Name] {
+            o.dev->BeginBlock(Name);
+            o.defined.emplace(Folded(Name), Name);
+        });
         return;
     }
-    CloseBlockFile(true);
+    CloseBlockFile(kept);
     o.blockPath = o.blocks.PathForNewBlock(Name);
     if (!o.blockPath.empty()) o.blockStream.open(o.blockPath, std::ios::binary | std::ios::trunc);
     if (o.blockPath.empty() || !o.blockStream) {
@@ -413,20 +539,23 @@ void CadBeginBlock(const std::string& Name)
     // The block starts on the layer current now, so that its entities read
     // back in the pen they would have had when drawn directly.
     o.blockDev->Writer().SetLayer(S.CadLayer);
+    OpenBlockGate(o.blockDev.get(), Name, nullptr);
 }
 
 void CadEndBlock()
 {
     if (telmvar.Aborted) {
         telmvar.Aborted = false;
+        CloseBlockGate();
         CloseBlockFile(false);
         return;
     }
     if (!CadOutputIsOpen()) return;
     TOpenOutput& o = Out();
+    const bool kept = CloseBlockGate();
     if (BlockFileDevice(o.device))
-        CloseBlockFile(true);
-    else
+        CloseBlockFile(kept);
+    else if (kept)
         o.dev->EndBlock();
 }
 
@@ -434,7 +563,8 @@ void CadEndSection()
 {
     if (CadOutputIsOpen()) {
         TOpenOutput& o = Out();
-        if (BlockFileDevice(o.device)) CloseBlockFile(true);
+        const bool kept = CloseBlockGate();
+        if (BlockFileDevice(o.device)) CloseBlockFile(kept);
         o.dev->EndSection();
     }
     S.CadInBlockSection = false;
@@ -468,10 +598,11 @@ void CadInsertBlock(const std::string& Name, Extended X, Extended Y, Extended An
         if (S.CadDevice == 3) InsertFromFile(Name, X, Y, Angle, ScaleX, ScaleY);
         return;
     }
+    if (o.emptyBlocks.count(Folded(Name)) != 0) return;
     if (BlockFileDevice(o.device)) {
         if (S.CadInBlockSection) {
             // A nested insert, resolved when the outer block is read back.
-            if (o.blockDev) o.blockDev->Insert(Name, X, Y, Angle, ScaleX, ScaleY);
+            if (TCadDevice* d = CadEntityTarget()) d->Insert(Name, X, Y, Angle, ScaleX, ScaleY);
         } else {
             InsertFromFile(Name, X, Y, Angle, ScaleX, ScaleY);
         }
@@ -486,7 +617,7 @@ void CadInsertBlock(const std::string& Name, Extended X, Extended Y, Extended An
     }
     // Names match without regard to case; the file names the block as it
     // was defined, so that every reader finds it.
-    o.dev->Insert(def == o.defined.end() ? Name : def->second, X, Y, Angle, ScaleX, ScaleY);
+    CadEntityTarget()->Insert(def == o.defined.end() ? Name : def->second, X, Y, Angle, ScaleX, ScaleY);
 }
 
 void CadInsertBlockShifted(const std::string& Name, Extended X, Extended Y, Extended Angle, Extended ScaleX,
@@ -502,7 +633,7 @@ void CadCloseOutput(int /*Flag*/)
     TOpenOutput& o = Out();
     if (!o.open) return;
     const int dev = o.device;
-    CloseBlockFile(true);
+    CloseBlockFile(CloseBlockGate());
     o.dev->Finish();
     bool written = true;
     if (o.file.IsOpen()) {
@@ -515,6 +646,7 @@ void CadCloseOutput(int /*Flag*/)
     o.blocks.Close();
     o.dev.reset();
     o.defined.clear();
+    o.emptyBlocks.clear();
     o.open = false;
     o.device = 0;
     S.CadInBlockSection = false;

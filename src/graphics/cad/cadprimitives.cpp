@@ -18,8 +18,23 @@ namespace
 
 TCadState& S = cadstate;
 
-// The polyline being drawn goes to the device as one entity.
-bool polylineOnDevice = false;
+// The polyline being drawn. A vertex equal to the one before would make a
+// segment of no length, which strict readers refuse (an IGES line whose
+// start is its end): it is dropped, and its bulge, the one of the segment
+// that follows, goes to the vertex it repeats. A device polyline therefore
+// holds its last vertex back until the next one is known.
+struct TPolylineState {
+    bool onDevice = false;
+    bool hasVertex = false;
+    Extended x = 0, y = 0, bulge = 0;
+};
+TPolylineState polyline;
+
+void SendHeldVertex()
+{
+    if (!polyline.hasVertex) return;
+    if (TCadDevice* d = CadEntityTarget()) d->Vertex(polyline.x, polyline.y, polyline.bulge);
+}
 
 // Most chords one arc or circle is broken into: a resolution far below the
 // drawing's size would otherwise stall the program on one element.
@@ -219,8 +234,9 @@ void CadSetLineStyle(int Style)
 void CadBeginPolyline(uint8_t Flags)
 {
     TCadDevice* d = CadEntityTarget();
-    polylineOnDevice = d != nullptr && d->HasPolylines() && cadsettings.CadPolylineAllowed;
-    if (polylineOnDevice) {
+    polyline = TPolylineState{};
+    polyline.onDevice = d != nullptr && d->HasPolylines() && cadsettings.CadPolylineAllowed;
+    if (polyline.onDevice) {
         d->BeginPolyline(Flags);
     } else {
         // Flags are ignored: nothing closes the figure.
@@ -230,15 +246,21 @@ void CadBeginPolyline(uint8_t Flags)
 
 void CadPolylineVertex(Extended X, Extended Y, Extended Bulge)
 {
-    if (polylineOnDevice) {
+    if (polyline.onDevice) {
         const Extended x = X + S.CadOffsetX, y = Y + S.CadOffsetY;
         const Extended b = BulgeFromAngle(Bulge);
         if (!Finite({x, y, b})) return;
-        if (TCadDevice* d = CadEntityTarget()) d->Vertex(x, y, b);
+        if (!polyline.hasVertex || x != polyline.x || y != polyline.y) SendHeldVertex();
+        polyline = TPolylineState{true, true, x, y, b};
         CadMoveTo(X, Y);
         return;
     }
     if (!Finite({X, Y, Bulge})) return;
+    if (S.CadFirstVertex > 1 && polyline.hasVertex && X == polyline.x && Y == polyline.y) {
+        S.CadPendingBulge = Bulge;
+        return;
+    }
+    polyline = TPolylineState{false, true, X, Y, 0};
     if (S.CadFirstVertex == 1) {
         CadMoveTo(X, Y);
     } else if (S.CadPendingBulge == 0) {
@@ -281,10 +303,11 @@ void CadPolylineArcVertex(Extended Length1, Extended Angle, Extended Length2, Ex
 
 void CadEndPolyline()
 {
-    if (polylineOnDevice) {
+    if (polyline.onDevice) {
+        SendHeldVertex();
         if (TCadDevice* d = CadEntityTarget()) d->EndPolyline();
     }
-    polylineOnDevice = false;
+    polyline = TPolylineState{};
 }
 
 void CadArcByResolution(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended Phi)

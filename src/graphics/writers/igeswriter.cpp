@@ -118,8 +118,13 @@ void TIgesWriter::Directory(int Type, const std::string& Transform, const std::s
 
 void TIgesWriter::Line(Extended X1, Extended Y1, Extended X2, Extended Y2)
 {
+    // A line shorter than the file's decimals would be read as one point,
+    // which readers refuse (the first chord of an arc cut into chords is
+    // such a line): it is left out, as the corners of a solid are merged.
+    const std::string x1 = C(X1), y1 = C(Y1), x2 = C(X2), y2 = C(Y2);
+    if (x1 == x2 && y1 == y2) return;
     BeginEntity(true);
-    Parameters("110," + C(X1) + "," + C(Y1) + ",0.0," + C(X2) + "," + C(Y2) + ",0.0;");
+    Parameters("110," + x1 + "," + y1 + ",0.0," + x2 + "," + y2 + ",0.0;");
     Directory(110, "", "", "", Status());
 }
 

@@ -62,6 +62,7 @@ class TIgesWriter
     // and ymax.
     void StartFile(Extended MaxCoordinate);
     void SetLayer(int N, int32_t LayerMode);
+    // Nothing for a line whose ends are written as the same point.
     void Line(Extended X1, Extended Y1, Extended X2, Extended Y2);
     // Counter-clockwise from (XS, YS) to (XE, YE) about (XC, YC); equal
     // points make a full circle.
