@@ -52,6 +52,22 @@ void TCadDevice::Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Exten
     Line(X3, Y3, X1, Y1);
 }
 
+void TCadDxfDevice::Tables(int Mode)
+{
+    // The header so far goes out now; the tables follow at the end.
+    out_ << body_.view();
+    body_.str("");
+    tablesMode_ = Mode;
+}
+
+void TCadDxfDevice::Finish()
+{
+    writer_.EndOfFile();
+    if (tablesMode_ >= 0) TDxfWriter(out_, writer_.Options()).Tables(tablesMode_, writer_.UsedLayers());
+    out_ << body_.view();
+    body_.str("");
+}
+
 void TCadDxfDevice::SetLayer(int N)
 {
     writer_.SetLayerMode(cadstate.CadLayerMode);

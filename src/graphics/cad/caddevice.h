@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <sstream>
 #include <string>
 
 class TCadScreen;
@@ -61,12 +62,14 @@ class TCadDevice
     virtual void Finish() {}
 };
 
-// DXF entities into a stream.
+// DXF entities into a stream. The layer table lists the layers the
+// entities use, which are known only at the end: everything after the
+// header is kept in memory and the file is written by Finish.
 class TCadDxfDevice : public TCadDevice
 {
   public:
     TCadDxfDevice(std::ostream& Out, const TDxfOptions& Options, bool Polylines)
-        : writer_(Out, Options), polylines_(Polylines)
+        : out_(Out), writer_(body_, Options), polylines_(Polylines)
     {
     }
     TDxfWriter& Writer() { return writer_; }
@@ -75,7 +78,7 @@ class TCadDxfDevice : public TCadDevice
     {
         writer_.Header(X1, Y1, X2, Y2);
     }
-    void Tables(int Mode) override { writer_.Tables(Mode); }
+    void Tables(int Mode) override;
     void BeginBlocksSection() override { writer_.BeginBlocksSection(); }
     void BeginBlock(const std::string& Name) override { writer_.BeginBlock(Name); }
     void EndBlock() override { writer_.EndBlock(); }
@@ -105,11 +108,15 @@ class TCadDxfDevice : public TCadDevice
     void BeginPolyline(uint8_t Flags) override { writer_.BeginPolyline(Flags); }
     void Vertex(Extended X, Extended Y, Extended Bulge) override { writer_.Vertex(X, Y, Bulge); }
     void EndPolyline() override { writer_.SeqEnd(); }
-    void Finish() override { writer_.EndOfFile(); }
+    void Finish() override;
 
   private:
+    std::ostream& out_;
+    std::ostringstream body_;
     TDxfWriter writer_;
     bool polylines_;
+    // Mode of the tables to write at the end; -1 for none (block files).
+    int tablesMode_ = -1;
 };
 
 // The graphics window through its drawing facade: the current layer becomes

@@ -37,6 +37,7 @@ void TDxfWriter::EntityStart(std::string_view Kind)
 {
     Pair(0, Kind);
     Pair(8, layer_);
+    used_.insert(layer_);
 }
 
 void TDxfWriter::Header(Extended XMin, Extended YMin, Extended XMax, Extended YMax)
@@ -55,7 +56,7 @@ void TDxfWriter::Header(Extended XMin, Extended YMin, Extended XMax, Extended YM
     Pair(0, "ENDSEC");
 }
 
-void TDxfWriter::Tables(int Mode)
+void TDxfWriter::Tables(int Mode, const std::set<std::string>& Used)
 {
     if (Mode < 0 || Mode > 2) Mode = 0;
     Pair(0, "SECTION");
@@ -91,7 +92,9 @@ void TDxfWriter::Tables(int Mode)
     Pair(0, "TABLE");
     Pair(2, "LAYER");
     Int(70, 24);
-    auto layer = [this](std::string_view Name, int32_t Colour, const char* LineType) {
+    std::set<std::string> defined;
+    auto layer = [this, &defined](const std::string& Name, int32_t Colour, const char* LineType) {
+        defined.insert(Name);
         Pair(0, "LAYER");
         Pair(2, Name);
         Pair(70, "0");
@@ -110,6 +113,19 @@ void TDxfWriter::Tables(int Mode)
         if (Mode == 2)
             for (int n = 16; n <= 31; ++n)
                 layer(std::to_string(n), options_.LayerColours16[n], "CONTINUOUS");
+    }
+    // A layer the mode leaves out takes the colour and line type its number
+    // has elsewhere: 1..5 as the named layers, 16..31 their pens, others
+    // the colour of layer 0.
+    for (const std::string& name : Used) {
+        if (defined.count(name) != 0) continue;
+        int n = -1;
+        if (!name.empty() && name.size() <= 2 && name.find_first_not_of("0123456789") == std::string::npos)
+            n = std::stoi(name);
+        if (n >= 1 && n <= 5)
+            layer(name, options_.LayerColours[n], n == 1 ? "DASHDOT" : n == 2 ? "DASHED" : "CONTINUOUS");
+        else
+            layer(name, n >= 16 && n <= 31 ? options_.LayerColours16[n] : 1, "CONTINUOUS");
     }
     Pair(0, "ENDTAB");
 
@@ -147,6 +163,7 @@ void TDxfWriter::BeginBlock(std::string_view Name)
 {
     Pair(0, "BLOCK");
     Pair(8, layer_);
+    used_.insert(layer_);
     Pair(2, Name);
     Pair(70, "0");
     // The base point is always the origin of the block's own coordinates.

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <ostream>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -56,13 +57,18 @@ class TDxfWriter
     void SetLayerName(std::string Name) { layer_ = std::move(Name); }
     const std::string& LayerName() const { return layer_; }
     const TDxfOptions& Options() const { return options_; }
+    // Layer names entities and blocks were written with so far.
+    const std::set<std::string>& UsedLayers() const { return used_; }
     // The layer mode may change while a drawing is written.
     void SetLayerMode(int32_t Mode) { options_.LayerMode = Mode; }
 
     void Header(Extended XMin, Extended YMin, Extended XMax, Extended YMax);
     // Mode 0: six named layers; 1: sixteen numbered layers "0".."15";
     // 2: the named layers and "16".."31". Other modes are treated as 0.
-    void Tables(int Mode);
+    // Every name of Used that the mode leaves out gets an entry of its
+    // own after them, so that no entity sits on a layer the file does not
+    // define.
+    void Tables(int Mode, const std::set<std::string>& Used = {});
     void BeginBlocksSection();
     void BeginBlock(std::string_view Name);
     void EndBlock();
@@ -93,6 +99,7 @@ class TDxfWriter
     std::ostream& out_;
     TDxfOptions options_;
     std::string layer_ = "0";
+    std::set<std::string> used_;
     // A BLOCKS or ENTITIES section is open. The header and tables close their
     // own sections, so an end of section with none open writes nothing: a
     // second ENDSEC makes the file unreadable for every DXF reader.
