@@ -37,8 +37,12 @@ TStlWriter::TStlWriter(std::ostream& Out, TStlOptions Options) : out_(Out), opti
 
 void TStlWriter::Wall(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended ZLow, Extended ZHigh)
 {
+    // The file holds single precision: a wall whose ends or heights meet
+    // there would give facets with two equal corners, which readers count
+    // as degenerate.
+    const auto single = [](Extended V) { return static_cast<float>(V); };
+    if ((single(X1) == single(X2) && single(Y1) == single(Y2)) || single(ZLow) == single(ZHigh)) return;
     const Extended l = std::hypot(X2 - X1, Y2 - Y1);
-    if (l == 0) return;
     const Extended nx = (Y1 - Y2) / l, ny = (X2 - X1) / l;
     Facet({nx, ny, 0, X1, Y1, ZLow, X1, Y1, ZHigh, X2, Y2, ZLow});
     Facet({nx, ny, 0, X1, Y1, ZHigh, X2, Y2, ZHigh, X2, Y2, ZLow});

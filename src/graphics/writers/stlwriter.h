@@ -29,7 +29,8 @@ class TStlWriter
     TStlWriter(std::ostream& Out, TStlOptions Options);
 
     // A wall from (X1, Y1) to (X2, Y2) between ZLow and ZHigh, its normal
-    // to the left of the direction of travel; nothing for a zero length.
+    // to the left of the direction of travel; nothing for a zero length or
+    // height in single precision.
     void Wall(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended ZLow, Extended ZHigh);
     // One triangle; values are rounded to single precision.
     void Facet(const std::array<Extended, 12>& NormalAndVertices);
