@@ -273,6 +273,17 @@ std::string NativePath(const std::string& Path)
 
 // --- file tests and operations -----------------------------------------------------
 
+uint32_t NewFileMode(const std::string& Name)
+{
+    struct stat st {};
+    if (::stat(Name.c_str(), &st) == 0)
+        return st.st_mode & 07777;
+    // The umask can only be read by setting it.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
 bool DirectoryWritable(const std::string& Dir)
 {
     const std::string dir = AddTrailingBackslash(Dir);

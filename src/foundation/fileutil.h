@@ -67,6 +67,9 @@ bool DirectoryWritable(const std::string& Dir);
 bool DirExists(const std::string& Dir);
 // The directory can be made current; the current directory is left as it was.
 bool CanChangeDir(const std::string& Path);
+// The permission bits for a file written over Name by a rename: those of
+// the file there now, or for a new file what the umask leaves of 0666.
+uint32_t NewFileMode(const std::string& Name);
 // The file exists, is not a directory and opens for reading.
 bool FileCanOpen(const std::string& Name);
 // The file's attributes (faDirectory, faReadOnly, faHidden for a name

@@ -1,5 +1,6 @@
 #include "foundation/textfile.h"
 
+#include "foundation/fileutil.h"
 #include "foundation/messagecollector.h"
 #include "foundation/fileversion.h"
 #include "foundation/programstate.h"
@@ -30,16 +31,6 @@ std::string NativeName(const std::string& name)
             c = '/';
 #endif
     return r;
-}
-
-mode_t NewFileMode(const std::string& name)
-{
-    struct stat st {};
-    if (::stat(name.c_str(), &st) == 0)
-        return st.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
 }
 
 TTextFile& Shared() { return textfile.SharedTextFile; }
@@ -195,7 +186,7 @@ bool TTextFile::OpenWrite()
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
         return false;
-    ::fchmod(fd, NewFileMode(name_));
+    ::fchmod(fd, static_cast<mode_t>(NewFileMode(name_)));
     out_ = ::fdopen(fd, "wb");
     if (out_ == nullptr) {
         ::close(fd);

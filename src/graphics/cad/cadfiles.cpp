@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <set>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -51,6 +52,9 @@ bool TCadOutputFile::Open(const std::string& Target)
     std::string tmpl = Target + ".XXXXXX";
     const int fd = ::mkstemp(tmpl.data());
     if (fd < 0) return false;
+    // The temporary file is private to its owner; the drawing gets the mode
+    // of the file it replaces, or of a new one.
+    ::fchmod(fd, static_cast<mode_t>(NewFileMode(Target)));
     ::close(fd);
     temp_ = tmpl;
     out_.open(temp_, std::ios::binary | std::ios::trunc);
