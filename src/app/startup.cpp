@@ -44,9 +44,11 @@
 #include "reports/stage/planetaryreport.h"
 #include "reports/textview/printsettings.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <sstream>
 #include <vector>
 #include <sys/stat.h>
 
@@ -305,12 +307,14 @@ TStartOutcome RunTextBatch(const TCommandLine& Cmd)
 
 namespace {
 
-// The platform of a CAD batch run: nobody answers (questions get their safe
-// answer on standard error), but the plot device starts its program for
-// real.
+// The platform of a CAD batch run: nobody answers, questions get their safe
+// answer (the STL height keeps its preset), and the plot device starts its
+// program for real. The questions are kept, not printed: a run that writes
+// its file says nothing about them, one that fails names them.
 struct TCadBatchParts : platform::detail::HeadlessParts {
-    TCadBatchParts() : HeadlessParts(platform::HeadlessMode::Batch) {}
+    TCadBatchParts() : HeadlessParts(platform::HeadlessMode::Batch) { Session.Questions = &Answered; }
     platform::LauncherImplPosix PlotLauncher;
+    std::ostringstream Answered;
 };
 
 class TCadBatchPlatform final : private TCadBatchParts, public platform::Platform
@@ -320,6 +324,15 @@ class TCadBatchPlatform final : private TCadBatchParts, public platform::Platfor
         : Platform(MessagesImpl, FilesImpl, PromptsImpl, DialogsImpl, WindowImpl, PrinterImpl, ClipboardImpl,
                    PlotLauncher, CursorImpl, SoundImpl)
     {
+    }
+    // The questions answered so far, joined for one line.
+    std::string Questions() const
+    {
+        std::string asked = Answered.str();
+        while (!asked.empty() && asked.back() == '\n')
+            asked.pop_back();
+        std::replace(asked.begin(), asked.end(), '\n', ';');
+        return asked;
     }
 };
 
@@ -454,7 +467,9 @@ TStartOutcome RunCadBatch(const TCommandLine& Cmd)
         return {true, ExitReportNotWritten};
     }
     if (!written) {
-        ReportStartFailure("CAD file " + target + " could not be written" + (said.empty() ? "" : ": " + said));
+        const std::string asked = batchPlatform.Questions();
+        ReportStartFailure("CAD file " + target + " could not be written" + (said.empty() ? "" : ": " + said) +
+                           (asked.empty() ? "" : " (answered for the user: " + asked + ")"));
         return {true, ExitReportNotWritten};
     }
     if (!said.empty()) {

@@ -86,6 +86,14 @@ void HeadlessSession::Note(const std::string& line) const
     Diag().flush();
 }
 
+void HeadlessSession::Answered(const std::string& line) const
+{
+    if (Questions == nullptr)
+        Note(line);
+    else
+        *Questions << line << '\n'; // Windows-1252, as the run's own lines
+}
+
 // ---------------------------------------------------------- message boxes
 
 MessageAnswer MessageBoxesImplHeadless::Show(const MessageRequest& request)
@@ -140,7 +148,7 @@ std::optional<int> PromptsImplHeadless::Select(const SelectionRequest& request)
     if (!scripted) {
         answer.reset();
         if (session_.Mode == HeadlessMode::Batch)
-            session_.Note(CaptionAndText(request.Caption, request.Prompt) + "  [Cancel]");
+            session_.Answered(CaptionAndText(request.Caption, request.Prompt) + "  [Cancel]");
     }
     return answer;
 }
@@ -153,7 +161,7 @@ std::optional<std::string> PromptsImplHeadless::AskText(const TextPromptRequest&
     if (!scripted) {
         answer.reset();
         if (session_.Mode == HeadlessMode::Batch)
-            session_.Note(CaptionAndText(request.Caption, request.Prompt) + "  [Cancel]");
+            session_.Answered(CaptionAndText(request.Caption, request.Prompt) + "  [Cancel]");
     }
     return answer;
 }
@@ -209,7 +217,7 @@ DialogResult DialogHostImplHeadless::RunModal(DialogModel& model)
     if (scripted && script)
         result = script(model);
     else if (session_.Mode == HeadlessMode::Batch)
-        session_.Note(what + "  [Cancel]");
+        session_.Answered(what + "  [Cancel]");
     shown_.push_back({model.FormName(), model.Caption(), result});
     return result;
 }

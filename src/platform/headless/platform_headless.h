@@ -29,12 +29,18 @@ struct HeadlessSession {
     HeadlessMode Mode = HeadlessMode::Batch;
     std::ostream* Diagnostics = nullptr; // stderr when null
     std::ostream* Output = nullptr;      // stdout when null: text screens of a batch run
+    // Where a batch run's answered prompts and dialogs go: the diagnostics
+    // when null. A run that answers them as a matter of course keeps them
+    // apart and names them only when it fails.
+    std::ostream* Questions = nullptr;
     int Unscripted = 0;                  // questions asked in scripted mode without an answer queued
 
     std::ostream& Diag() const;
     std::ostream& Out() const;
     // Writes one line (Windows-1252 converted to UTF-8) to the diagnostics.
     void Note(const std::string& line) const;
+    // The same for a prompt or dialog answered in a batch run.
+    void Answered(const std::string& line) const;
 };
 
 class MessageBoxesImplHeadless final : public MessageBoxes
