@@ -9,6 +9,8 @@
 #include "common/validators.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadprimitives.h"
+#include "drawings/bearingtestsupport.h"
+#include "planetary/projectfile.h"
 
 #include <gtest/gtest.h>
 
@@ -426,6 +428,46 @@ TEST_F(CadBatchProgram, TheSunsToothDrawingGoesToIges)
     EXPECT_TRUE(iges.Fails.empty()) << iges.Output;
     EXPECT_GT(iges.Edges, 10) << iges.Output;
 }
+
+// Every drawing of the examples and of the default stage with a ball bearing
+// 6206 in both planets, through DXF, IGES and STL, judged by the readers of
+// cadjudge.py in one run per project and device. A run that writes its file
+// exits 0 quietly, the file having the mode 0666 less the umask 022.
+class CadFilesJudged : public CadBatchProgram, public ::testing::WithParamInterface<std::tuple<std::string, int>> {};
+
+TEST_P(CadFilesJudged, EveryDrawingIsTakenByAStrictReaderAndTheRunIsQuiet)
+{
+    const auto& [project, device] = GetParam();
+    if (project == "bearings") {
+        InitProgramLoadDefaults();
+        ReadProjectFile(DefaultProject.string());
+        PlanetBearings[1] = PlanetBearings[2] = bearingtest::RecordByDesignation(1, "rikula", "6206");
+        ASSERT_TRUE(WriteProjectData((dir / "bearings.qy7").string()));
+    } else {
+        fs::copy_file(DefaultProject.parent_path() / (project + ".qy7"), dir / (project + ".qy7"),
+                      fs::copy_options::overwrite_existing);
+    }
+    const std::string ext = device == 1 ? "dxf" : device == 2 ? "igs" : "stl";
+    std::string files;
+    const mode_t mask = ::umask(022);
+    for (int j : LandedDrawings) {
+        const std::string sw = "/CAD" + std::to_string(device) + ":" + std::to_string(j);
+        const TProgramRun run = RunProgram(dir, {project + ".qy7", sw, "/NOGUI"}, {}, true);
+        EXPECT_EQ(std::to_string(run.ExitCode) + run.Err, "0") << sw;
+        const fs::path kept = dir / (std::to_string(j) + "." + ext);
+        fs::rename(dir / (project + "." + ext), kept);
+        EXPECT_EQ(fs::status(kept).permissions(), static_cast<fs::perms>(0644)) << sw;
+        files += " '" + kept.string() + "'";
+    }
+    ::umask(mask);
+    const std::string out = RunCommand("/usr/bin/python3 '" + std::string(QYR7_TEST_DIR) + "/cadjudge.py' " + ext + files);
+    if (out.rfind("missing ", 0) == 0)
+        QYR7_VALIDATOR_MISSING(out);
+    EXPECT_EQ(out, "judged " + std::to_string(LandedDrawings.size()) + "\n") << project;
+}
+
+INSTANTIATE_TEST_SUITE_P(Projects, CadFilesJudged, ::testing::Combine(::testing::Values("default", "industrial", "spectrum", "bearings"), ::testing::Values(1, 2, 6)),
+                         [](const auto& I) { return std::get<0>(I.param) + "_device" + std::to_string(std::get<1>(I.param)); });
 
 INSTANTIATE_TEST_SUITE_P(Indexes, CadBatchIndex, ::testing::Range(1, 29),
                          [](const ::testing::TestParamInfo<int>& I) { return "Index" + std::to_string(I.param); });

@@ -87,8 +87,7 @@ TEST_F(CarrierDetail, RingFormsDrawTheirTwoCircles)
 
 // Four slots in a ring of radius 10 with slot width 2: every sector starts
 // at the ring point R (cos, sin)(i pi/2 - asin 0.2), seven vertices a sector
-// (each slot arc is a run and an arc: two vertices), the last one of a
-// sector being the first of the next, given once (4 x 7 - 3 vertices),
+// (each slot arc is a run and an arc: two vertices; 4 x 7 - 3 shared ones),
 // and the centre circle closes the picture. No slot count or no ring:
 // nothing at all instead of a division by zero.
 TEST_F(CarrierDetail, SlottedRingSectorsAndDegenerateInput)

@@ -56,9 +56,8 @@ struct TViewBlocks {
     const char* Blocks; // the blocks line of the script
 };
 
-// Each view defines exactly the blocks of its row in the table of views
-// that have something in them: the default stage has no planet bearing, so
-// its bearing blocks stay empty and are not written.
+// Each view defines exactly the blocks of its row in the table of views but
+// the bearing blocks, empty without a planet bearing and so not written.
 TEST_F(Composer, EveryViewDefinesItsBlocksAndInsertsNoMissingOne)
 {
     if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("no ezdxf");

@@ -79,8 +79,7 @@ TEST_F(CadRoutingTest, RegisteredWriterGetsTheDrawingInOrder)
     CadInsertBlock("B", 0, 0, 0, 1, 1);
     CadEndSection();
     CadCloseOutput();
-    // The quarter arc of 15.7 mm falls back to two chords of the base class;
-    // the block stayed empty and is not inserted.
+    // The quarter arc of 15.7 mm falls back to two chords; empty block B is not inserted.
     EXPECT_EQ(ReadFile(Temp("drawing.txt")), "begin 100 50 1\ntables 2\nlayer 24\n"
                                               "line 0.0000 0.0000 1.0000 0.0000\n"
                                               "line 10.0000 0.0000 7.0711 7.0711\n"

@@ -180,6 +180,10 @@ TEST(StlWriterTest, WallFacetsAndNumbers)
     TStlWriter w(s, TStlOptions{true, "TELSOLID"});
     w.Wall(0, 0, 0, 0, 0, 1);
     EXPECT_EQ(w.FacetCount(), 0u) << "a zero-length line has no wall";
+    // Single precision steps by 2^-17 = 7.6e-6 near 100: 100 + 1e-6 is 100.
+    w.Wall(100, 0, 100 + 1e-6L, 0, 0, 1);
+    w.Wall(0, 0, 1, 0, 100, 100 + 1e-6L);
+    EXPECT_EQ(w.FacetCount(), 0u) << "walls that collapse in single precision";
     w.Wall(0, 0, 12.5L, 0, 0, 3);
     w.Finish();
     EXPECT_EQ(w.FacetCount(), 2u);
