@@ -12,6 +12,7 @@
 #endif
 
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -118,6 +119,91 @@ void BM_ShapelibSequentialRead(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kRecords);
 }
 BENCHMARK(BM_ShapelibSequentialRead)->Unit(benchmark::kMillisecond);
+
+// Side by side in one run, so that a busy machine weighs on both alike: each
+// iteration walks the table once through the command layer and once through
+// shapelib, timed on the thread's CPU clock, and the ratio is printed.
+template <class F>
+double CpuMilliseconds(F&& f)
+{
+    timespec a{}, b{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &a);
+    f();
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &b);
+    return (b.tv_sec - a.tv_sec) * 1e3 + (b.tv_nsec - a.tv_nsec) / 1e6;
+}
+
+template <class Ours, class Peer>
+void SideBySide(benchmark::State& state, Ours&& ours, Peer&& peer)
+{
+    double oursMs = 0, peerMs = 0;
+    for (auto _ : state) {
+        oursMs += CpuMilliseconds(ours);
+        peerMs += CpuMilliseconds(peer);
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["ours_ms"] = oursMs / n;
+    state.counters["shapelib_ms"] = peerMs / n;
+    state.counters["ratio"] = oursMs / peerMs;
+}
+
+// Every field as text: the command layer shared (the default open) or
+// exclusive, against shapelib's string attribute.
+void BM_SideBySideTextRead(benchmark::State& state)
+{
+    const std::string& file = BenchTable();
+    const bool exclusive = state.range(0) == 0;
+    std::size_t bytes = 0;
+    SideBySide(
+        state,
+        [&] {
+            ResetXbaseLibrary();
+            UseFile(exclusive ? file + " EXCLUSIVE" : file);
+            const int fields = FieldCount();
+            for (GoTop(); !dEOF(); SKIP(1))
+                for (int f = 1; f <= fields; ++f)
+                    bytes += SField(f).size();
+            CloseAll();
+        },
+        [&] {
+            DBFHandle h = DBFOpen(file.c_str(), "rb");
+            const int count = DBFGetRecordCount(h), fields = DBFGetFieldCount(h);
+            for (int n = 0; n < count; ++n)
+                for (int f = 0; f < fields; ++f)
+                    bytes += std::string(DBFReadStringAttribute(h, n, f)).size();
+            DBFClose(h);
+        });
+    benchmark::DoNotOptimize(bytes);
+}
+BENCHMARK(BM_SideBySideTextRead)->ArgName("shared")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The six numeric fields as numbers, exclusive: GetNativeDouble against
+// shapelib's double attribute.
+void BM_SideBySideNumberRead(benchmark::State& state)
+{
+    const std::string& file = BenchTable();
+    double sum = 0;
+    SideBySide(
+        state,
+        [&] {
+            ResetXbaseLibrary();
+            UseFile(file + " EXCLUSIVE");
+            for (GoTop(); !dEOF(); SKIP(1))
+                for (int f = 3; f <= 8; ++f)
+                    sum += GetNativeDouble(f);
+            CloseAll();
+        },
+        [&] {
+            DBFHandle h = DBFOpen(file.c_str(), "rb");
+            const int count = DBFGetRecordCount(h);
+            for (int n = 0; n < count; ++n)
+                for (int f = 2; f <= 7; ++f)
+                    sum += DBFReadDoubleAttribute(h, n, f);
+            DBFClose(h);
+        });
+    benchmark::DoNotOptimize(sum);
+}
+BENCHMARK(BM_SideBySideNumberRead)->Unit(benchmark::kMillisecond);
 #endif
 
 }  // namespace

@@ -273,3 +273,64 @@ TEST_F(LocksTest, VirtualTablesRefuseLocks)
 }
 
 }  // namespace
+
+namespace {
+
+// Another user of a shared table: changes record 3 under its lock and appends
+// record 6, then reports.
+[[noreturn]] void ChangeAndAppend(const std::string& table, int toParent)
+{
+    ResetXbaseLibrary();
+    SetAutoReport(false);
+    bool ok = UseFile(table);
+    GO(3);
+    ok = ok && RLock();
+    SetNativeInt(1, 33);
+    Replace();
+    Unlock();
+    ok = ok && ALock();
+    SetNativeInt(1, 6);
+    Append();
+    Unlock();
+    CloseArea();
+    (void)!write(toParent, ok ? "y" : "n", 1);
+    _exit(0);
+}
+
+}  // namespace
+
+// A reader walking a shared table in blocks still reaches the record another
+// process appended, and what it reads under a lock is what the file holds.
+TEST_F(LocksTest, SharedWalkSeesAnotherProcessChanges)
+{
+    MakeNumbered("n.dbf", 5);
+    ASSERT_TRUE(UseFile(Path("n.dbf")));
+    GoTop();
+    SKIP(1);
+    ASSERT_EQ(GetNativeInt(1), 2) << "the walk has read its block";
+    int toParent[2];
+    ASSERT_EQ(pipe(toParent), 0);
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0)
+        ChangeAndAppend(Path("n.dbf"), toParent[1]);
+    char c = 0;
+    ASSERT_EQ(read(toParent[0], &c, 1), 1);
+    int status = -1;
+    waitpid(pid, &status, 0);
+    ASSERT_EQ(c, 'y') << "the other process changed and appended";
+
+    SKIP(1);
+    ASSERT_EQ(RecNo(), 3);
+    GO(3);
+    EXPECT_EQ(GetNativeInt(1), 33) << "a record read again comes from the file";
+    GO(2);
+    ASSERT_TRUE(RLock());
+    SKIP(1);
+    EXPECT_EQ(GetNativeInt(1), 33) << "what is read after a lock is taken comes from the file";
+    Unlock();
+    std::vector<int> walked;
+    for (GO(4); !dEOF(); SKIP(1))
+        walked.push_back(GetNativeInt(1));
+    EXPECT_EQ(walked, (std::vector<int>{4, 5, 6})) << "the appended record is reached";
+}

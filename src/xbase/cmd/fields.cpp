@@ -36,7 +36,15 @@ uint16_t NativeFieldSize(const TDbfField& f)
 
 std::string FieldTag(const char* name, int n) { return std::string("Invalid field number. [") + name + "(" + std::to_string(n) + ")]"; }
 
-TWorkArea* FieldArea(const char* tag) { return CheckDbInUse(tag) ? SelectedArea() : nullptr; }
+// The area in use; the error text is formed only when there is none, as
+// field reads in a walk ask for it millions of times.
+TWorkArea* FieldArea(const char* tag)
+{
+    if (TWorkArea* a = SelectedArea())
+        return a;
+    CheckDbInUse(tag);
+    return nullptr;
+}
 
 bool ValidField(const TWorkArea* a, int n, const char* name)
 {
@@ -530,6 +538,21 @@ void SetNativeText(int n, const std::string& s)
 
 double GetNativeDouble(int n)
 {
+    // A record not yet converted gives the one number from its text, as the
+    // native record would hold it; a whole number past 32 bits is left to the
+    // conversion, which reports it.
+    TWorkArea* a = SelectedArea();
+    if (a != nullptr && a->NativeStale && n >= 1 && n <= a->FieldCount) {
+        const TDbfField& f = a->Fields[static_cast<std::size_t>(n - 1)];
+        if (f.Type == 'N' || f.Type == 'F') {
+            const double v = TextToDouble(std::string_view(a->RecordBuffer).substr(f.Offset, f.Length));
+            if (f.Decimals > 0)
+                return v;
+            const double r = std::round(v);
+            if (r <= std::numeric_limits<int32_t>::max() && r >= std::numeric_limits<int32_t>::min())
+                return static_cast<int32_t>(r);
+        }
+    }
     uint8_t* p = FieldAddress(n);
     if (p == nullptr || n < 1)
         return 0.0;

@@ -2,6 +2,8 @@
 // (from LockBase, 1 GiB), so a lock never blocks reading or writing data,
 // only other lockers. Locks are open-file-description locks: two processes,
 // or two work areas of one process on the same table, exclude each other.
+// Taking a lock drops the records read ahead, so that what is read under the
+// lock comes from the file.
 #include "xbase/cmd/dbcmd.h"
 
 #include "xbase/core/dberror.h"
@@ -91,6 +93,7 @@ bool FLock()
         return false;
     if (SharedArea(*a) && !LockRegionRetry(a->File, FileRegionOffset(), dbcmd.FileLockLength))
         return false;
+    DropReadAhead(*a);
     a->LockState = LockFile;
     return true;
 }
@@ -129,6 +132,7 @@ bool RLock()
     }
     if (SharedArea(*a) && !LockRegionRetry(a->File, RecordRegionOffset(*a, n), a->RecordLength))
         return false;
+    DropReadAhead(*a);
     a->RecordLocks.push_front(TRecordLock{n, 65535});
     a->RecordLockCount = static_cast<uint16_t>(a->RecordLocks.size());
     a->LockState = LockRecords;
@@ -234,7 +238,7 @@ uint16_t ReopenFile(bool exclusive)
         return 5;
     uint16_t code = a->File.SetShare(exclusive ? platform::TFileShare::DenyWrite : ShareOfMode(dbcmd.DefaultOpenMode));
     if (code == 0) {
-        SetReadAhead(*a, exclusive || ShareOfMode(dbcmd.DefaultOpenMode) == platform::TFileShare::DenyWrite);
+        SetReadAhead(*a, true, !exclusive && ShareOfMode(dbcmd.DefaultOpenMode) == platform::TFileShare::DenyNone);
         a->Exclusive = exclusive;
         a->ExclusiveByReopen = exclusive;
     }

@@ -350,8 +350,11 @@ void SKIP(int32_t n)
                     if (target == a->RecordNumber)
                         hitEnd = true;
                 } else {
+                    // Another user's appended record is reached once the
+                    // walk passes the last one known.
                     target = a->RecordNumber + 1;
-                    RefreshCount();
+                    if (target > a->RecordCount)
+                        RefreshCount();
                 }
                 if (target > a->RecordCount) {
                     hitEnd = true;
@@ -412,9 +415,13 @@ bool dEOF()
     TWorkArea* a = SelectedArea();
     if (a == nullptr)
         return true;
-    RefreshCount();
-    if (a->RecordNumber > a->RecordCount)
-        a->AtEnd = true;
+    // Others only append to a shared table (shrinking it needs it whole), so
+    // the file's size is asked only when the record lies past the known end.
+    if (a->RecordNumber > a->RecordCount) {
+        RefreshCount();
+        if (a->RecordNumber > a->RecordCount)
+            a->AtEnd = true;
+    }
     if (IndexActive() && Hooks().AtIndexEnd)
         return Hooks().AtIndexEnd();
     return a->AtEnd;

@@ -86,7 +86,9 @@ long ReadRecordAhead(TDbfTable& t, int32_t n, char* out)
     ra.LastRecord = n;
     const bool held = !ra.Bytes.empty() && pos >= ra.Start &&
                       pos + static_cast<int64_t>(length) <= ra.Start + static_cast<int64_t>(ra.Bytes.size());
-    if (!held && !walking)
+    // Shared, a record asked for again or out of turn may have been changed
+    // since the block was read: it comes from the file.
+    if ((!held || ra.Shared) && !walking)
         return t.File.ReadAt(pos, out, length);
     if (!held) {
         const int64_t records = std::max<int64_t>(1, static_cast<int64_t>(kReadAheadBytes / length));
@@ -129,7 +131,17 @@ bool PlainAscii(const std::string& record)
     }();
     if (!lowHalfKept)
         return false;
-    for (std::size_t i = 1; i < record.size(); ++i)
+    // Eight bytes at a time: a byte with its high bit set, or a zero byte,
+    // shows in the word's high bits.
+    constexpr uint64_t kLow = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
+    std::size_t i = 1;
+    for (; i + 8 <= record.size(); i += 8) {
+        uint64_t w;
+        std::memcpy(&w, record.data() + i, sizeof w);
+        if (((w | ((w - kLow) & ~w)) & kHigh) != 0)
+            return false;
+    }
+    for (; i < record.size(); ++i)
         if (static_cast<unsigned char>(record[i]) >= 0x80 || record[i] == '\0')
             return false;
     return true;
@@ -137,10 +149,11 @@ bool PlainAscii(const std::string& record)
 
 }  // namespace
 
-void SetReadAhead(TDbfTable& table, bool on)
+void SetReadAhead(TDbfTable& table, bool on, bool shared)
 {
     DropReadAhead(table);
     table.ReadAhead.On = on;
+    table.ReadAhead.Shared = shared;
 }
 
 void DropReadAhead(TDbfTable& table)
@@ -239,9 +252,9 @@ bool OpenDbf(TDbfTable& table)
     }
     table.FileState = FileOpen;
     // With others denied write access nobody but this handle changes the
-    // records, so they can be read ahead in blocks; a shared table reads
-    // every record fresh, under the lock its reader holds.
-    SetReadAhead(table, ShareOfMode(table.OpenMode) == platform::TFileShare::DenyWrite);
+    // records, so a block read ahead stays true; a shared table reads ahead
+    // only for a walk.
+    SetReadAhead(table, true, ShareOfMode(table.OpenMode) == platform::TFileShare::DenyNone);
     return true;
 }
 

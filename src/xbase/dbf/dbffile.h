@@ -32,12 +32,17 @@ enum : uint8_t { FileClosed = 0, FileOpen = 1, FileChanged = 2, FileAppended = 3
 // flag) and its length.
 using TRecordHook = std::function<void(char* data, std::size_t length)>;
 
-// Records read in one block ahead of the reader. Only kept while no other
-// handle can write the table (an open that denies others write access), so
-// the block is what the file holds until this handle writes; every write
-// through the table drops it.
+// Records read in one block ahead of the reader. While no other handle can
+// write the table (an open that denies others write access) the block is
+// what the file holds until this handle writes; every write through the
+// table drops it. On a shared table others may write, so the block serves
+// only the next record of a walk, read a moment earlier like any unlocked
+// read; a jump or a second read of a record goes to the file, and the
+// command layer drops the block when it takes a lock, so that what is read
+// under the lock is what the file holds.
 struct TReadAhead {
     bool On = false;
+    bool Shared = false;    // others may write the table
     int64_t Start = 0;      // file offset of Bytes[0]
     std::string Bytes;      // empty when nothing is held
     int32_t LastRecord = 0; // record served last, to see a backward walk
@@ -91,10 +96,10 @@ platform::TFileShare ShareOfMode(uint16_t mode);
 bool ModeWrites(uint16_t mode);
 
 bool OpenDbf(TDbfTable& table);
-// Read-ahead of records: switched on or off with the sharing of the handle
-// (on only where others cannot write); dropped by anything that writes the
-// table's file other than through this file layer.
-void SetReadAhead(TDbfTable& table, bool on);
+// Read-ahead of records: switched on or off, and told whether others may
+// write the table; dropped by anything that writes the table's file other
+// than through this file layer, and by a lock taken on a shared table.
+void SetReadAhead(TDbfTable& table, bool on, bool shared = false);
 void DropReadAhead(TDbfTable& table);
 bool GetDbfRecord(TDbfTable& table, int32_t n);
 bool PutDbfRecord(TDbfTable& table, int32_t n);
