@@ -1,6 +1,7 @@
 #include "graphics/displaylist.h"
 
 #include <charconv>
+#include <optional>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -233,6 +234,62 @@ namespace {
 
 // Reads the whole text as a number; anything else is 0, as the program's
 // number reader gives for a malformed field.
+// The numbers of a record have at most 8 significant digits and a small
+// exponent. Such a number is an integer of at most 15 digits times a power
+// of ten up to 10^22, both exact in a double, so one multiplication or
+// division rounds it exactly as the full conversion does. Anything else
+// (more digits, a large exponent, text that is not a plain number) takes the
+// full conversion. Nullopt when the fast way does not apply.
+std::optional<double> ShortDecimal(const char* b, const char* e)
+{
+    static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const bool negative = b != e && *b == '-';
+    if (negative)
+        ++b;
+    uint64_t mantissa = 0;
+    int digits = 0;
+    int scale = 0;
+    bool any = false;
+    for (; b != e && *b >= '0' && *b <= '9'; ++b, any = true) {
+        if (mantissa == 0 && *b == '0')
+            continue;
+        mantissa = mantissa * 10 + static_cast<unsigned>(*b - '0');
+        ++digits;
+    }
+    if (b != e && *b == '.') {
+        for (++b; b != e && *b >= '0' && *b <= '9'; ++b, any = true) {
+            --scale;
+            if (mantissa == 0 && *b == '0')
+                continue;
+            mantissa = mantissa * 10 + static_cast<unsigned>(*b - '0');
+            ++digits;
+        }
+    }
+    if (!any || digits > 15)
+        return std::nullopt;
+    if (b != e && (*b == 'E' || *b == 'e')) {
+        ++b;
+        const bool down = b != e && *b == '-';
+        if (b != e && (*b == '-' || *b == '+'))
+            ++b;
+        if (b == e || e - b > 3)
+            return std::nullopt;
+        int x = 0;
+        for (; b != e; ++b) {
+            if (*b < '0' || *b > '9')
+                return std::nullopt;
+            x = x * 10 + (*b - '0');
+        }
+        scale += down ? -x : x;
+    }
+    if (b != e || scale < -22 || scale > 22)
+        return std::nullopt;
+    double v = static_cast<double>(mantissa);
+    v = scale < 0 ? v / kPow10[-scale] : v * kPow10[scale];
+    return negative ? -v : v;
+}
+
 Extended ToReal(std::string_view t)
 {
     if (t.empty())
@@ -241,6 +298,8 @@ Extended ToReal(std::string_view t)
     const char* e = b + t.size();
     if (*b == '+')
         ++b;
+    if (const std::optional<double> quick = ShortDecimal(b, e))
+        return *quick;
     double v = 0;
     auto r = std::from_chars(b, e, v);
     if (r.ec != std::errc() || r.ptr != e)

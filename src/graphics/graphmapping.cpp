@@ -29,5 +29,8 @@ int32_t RoundPixel(Extended v)
         v = MaxPixelMagnitude;
     if (v < -MaxPixelMagnitude)
         v = -MaxPixelMagnitude;
-    return static_cast<int32_t>(std::nearbyint(v));
+    // lrint rounds in the current mode as nearbyint does, without saving and
+    // restoring the floating-point environment around it: a replay rounds
+    // every coordinate, so this is its hottest line.
+    return static_cast<int32_t>(std::lrint(v));
 }

@@ -52,20 +52,20 @@ struct TTarget {
     {
         const TGraphMapping& m = M();
         if (!printer)
-            return std::nearbyint((x - m.WorldXMin) * m.GraphXScale) + m.GraphViewport.x1;
+            return std::rint((x - m.WorldXMin) * m.GraphXScale) + m.GraphViewport.x1;
         const Extended sx = (x - m.WorldXMin) * m.GraphXScale + m.GraphViewport.x1;
-        return std::nearbyint(pw * printsettings.PrintOriginX / 210) +
-               std::nearbyint(pw * sx * printsettings.PrintScaleX / DrawAreaPixelsX() * PrinterXFactor());
+        return std::rint(pw * printsettings.PrintOriginX / 210) +
+               std::rint(pw * sx * printsettings.PrintScaleX / DrawAreaPixelsX() * PrinterXFactor());
     }
     Extended RawY(Extended y) const
     {
         const TGraphMapping& m = M();
         if (!printer)
-            return m.GraphViewport.y2 - std::nearbyint((y - m.WorldYMin) * m.GraphYScale);
+            return m.GraphViewport.y2 - std::rint((y - m.WorldYMin) * m.GraphYScale);
         const Extended sy = m.GraphViewport.y2 - (y - m.WorldYMin) * m.GraphYScale;
         // The y origin too is counted on a page width of 210 mm.
-        return std::nearbyint(pw * printsettings.PrintOriginY / 210) +
-               std::nearbyint(ph * sy * printsettings.PrintScaleY / DrawAreaPixelsY());
+        return std::rint(pw * printsettings.PrintOriginY / 210) +
+               std::rint(ph * sy * printsettings.PrintScaleY / DrawAreaPixelsY());
     }
     int X(Extended x) const { return RoundPixel(RawX(x)); }
     int Y(Extended y) const { return RoundPixel(RawY(y)); }
@@ -96,7 +96,11 @@ struct TTarget {
     void Line(Extended x1, Extended y1, Extended x2, Extended y2)
     {
         Extended ax = RawX(x1), ay = RawY(y1), bx = RawX(x2), by = RawY(y2);
-        if (!ClipToRange(ax, ay, bx, by))
+        // The raw positions are whole pixels, so a line inside the range
+        // would come out of the clip unchanged; most lines are.
+        const Extended lim = MaxPixelMagnitude;
+        const bool inside = std::fabs(ax) <= lim && std::fabs(ay) <= lim && std::fabs(bx) <= lim && std::fabs(by) <= lim;
+        if (!inside && !ClipToRange(ax, ay, bx, by))
             return;
         canvas->MoveTo(RoundPixel(ax), RoundPixel(ay));
         canvas->LineTo(RoundPixel(bx), RoundPixel(by));
@@ -279,7 +283,7 @@ void TFtelmgra::FormPaint(platform::Canvas& canvas)
             font.Face = graphsettings.GraphTextFont;
             font.Height = text.LengthY(textHeight);
             font.Width = text.LengthX(textWidth);
-            font.Escapement = static_cast<int>(std::nearbyint(textAngle * 10));
+            font.Escapement = static_cast<int>(std::rint(textAngle * 10));
             const unsigned style = graphsettings.GraphTextStyle;
             if (style >= 1 && style <= 15) {
                 font.Weight = (style & 1) ? 700 : 100;
@@ -511,7 +515,7 @@ void TFtelmgra::processKey(uint16_t key)
     const Extended W = static_cast<Extended>(m.DevXMax) - m.DevXMin;
     const Extended H = static_cast<Extended>(m.DevYMax) - m.DevYMin;
     // Integer division of a rounded value, truncating toward zero.
-    auto half = [](Extended v) { return static_cast<long long>(std::nearbyint(v)) / 2; };
+    auto half = [](Extended v) { return static_cast<long long>(std::rint(v)) / 2; };
     // Steps that would leave the 32-bit range are not taken.
     auto set = [&](Extended x1, Extended y1, Extended x2, Extended y2) {
         constexpr Extended lim = 1073741824.0L;
@@ -533,9 +537,9 @@ void TFtelmgra::processKey(uint16_t key)
         return;
     }
     const Extended pan = graphsettings.PanFactor;
-    const long long dx = static_cast<long long>(std::nearbyint(W * pan));
-    const long long dy = static_cast<long long>(std::nearbyint(H * pan));
-    const long long dy5 = static_cast<long long>(std::nearbyint(H * pan * 5));
+    const long long dx = static_cast<long long>(std::rint(W * pan));
+    const long long dy = static_cast<long long>(std::rint(H * pan));
+    const long long dy5 = static_cast<long long>(std::rint(H * pan * 5));
     const long long x1 = m.DevXMin, y1 = m.DevYMin, x2 = m.DevXMax, y2 = m.DevYMax;
     switch (scan) {
     case '?':
@@ -660,8 +664,8 @@ void TFtelmgra::FormMouseUp(platform::MouseButton, int x, int y)
     for (Extended v : {x1, y1, x2, y2})
         if (!(std::fabs(v) < lim))
             return;
-    SetScale(static_cast<int32_t>(std::nearbyint(x1)), static_cast<int32_t>(std::nearbyint(y1)),
-             static_cast<int32_t>(std::nearbyint(x2)), static_cast<int32_t>(std::nearbyint(y2)));
+    SetScale(static_cast<int32_t>(std::rint(x1)), static_cast<int32_t>(std::rint(y1)),
+             static_cast<int32_t>(std::rint(x2)), static_cast<int32_t>(std::rint(y2)));
     Repaint();
 }
 
