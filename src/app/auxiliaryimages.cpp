@@ -164,7 +164,8 @@ void ShowPicture(const std::string& Name)
 
 // ----------------------------------------------------------- picture list
 
-TForm_hilfebild::TForm_hilfebild() : Left(winutil.SavedWindowLeft), Top(winutil.SavedWindowTop)
+TForm_hilfebild::TForm_hilfebild()
+    : Left(winutil.SavedWindowLeft), Top(winutil.SavedWindowTop), Known(winutil.SavedWindowKnown)
 {
     Control("ListBox1");
     Control("SpinButton1");
@@ -255,6 +256,7 @@ void TForm_hilfebild::FormDestroy()
 {
     winutil.SavedWindowTop = Top;
     winutil.SavedWindowLeft = Left;
+    winutil.SavedWindowKnown = Known;
 }
 
 // ---------------------------------------------------------------- plotting

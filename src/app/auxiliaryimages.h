@@ -32,8 +32,11 @@ class TForm_hilfebild final : public platform::DialogModel
     uint16_t Command = CmdShow;
     int ItemIndex = 0; // 0-based, -1 for none
     // The window's place, kept in SavedWindowLeft/Top when it is closed.
+    // Until it was shown once the place is not Known: the window then opens
+    // centred over the main window.
     int32_t Left = 0;
     int32_t Top = 0;
+    bool Known = false;
 
     // The list's lines (display code page).
     const std::vector<std::string>& Items() const { return items_; }

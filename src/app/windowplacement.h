@@ -39,9 +39,10 @@ struct TWinutil {
     // The desktop's answer; without a window (batch runs, tests) a fixed
     // 1024 x 768 screen with a 641 x 481 client area.
     std::function<TScreenInfo()> QueryScreen;
-    // Stored place of the help-picture window.
+    // Stored place of the help-picture window; Known once it was shown.
     int32_t SavedWindowLeft = 0;
     int32_t SavedWindowTop = 0;
+    bool SavedWindowKnown = false;
 };
 
 extern TWinutil winutil;

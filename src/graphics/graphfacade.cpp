@@ -132,7 +132,9 @@ std::string GetProjectFilePath()
 {
     if (telmvar.ProjectName.empty())
         return "";
-    if (telmvar.ArchiveMode)
+    // A name with the project extension is the path as it was given (the
+    // archive mode's, kept when a save of it left that mode).
+    if (telmvar.ArchiveMode || UpperCaseText(FileExtNoDot(telmvar.ProjectName)) == UpperCaseText(telmvar.DataExt))
         return telmvar.ProjectName;
     return AddTrailingBackslash(telmvar.DataDir) + telmvar.ProjectName + "." + telmvar.DataExt;
 }

@@ -79,6 +79,7 @@ extern TGraphFacade GraphFacade;
 uint8_t CadColorToPalette(uint8_t c);
 
 // Full path of the current project file: directory with its separator,
-// name, ".", extension; the name alone in archive mode (it is the full path
-// then); empty when there is no project name.
+// name, ".", extension; the name alone in archive mode or when it ends in
+// the project extension (it is the full path then); empty when there is no
+// project name.
 std::string GetProjectFilePath();

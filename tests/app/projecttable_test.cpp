@@ -17,14 +17,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
 namespace
 {
-
-std::string ReadAll(const fs::path& Path) { return (std::ostringstream() << std::ifstream(Path).rdbuf()).str(); }
 
 struct Expected {
     std::string z[5];
@@ -152,20 +149,18 @@ TEST_F(ProjectTable, OpeningFromTheTableLoadsRedrawsAndShowsTheTableAgain)
 
 TEST_F(ProjectTable, CancelLeavesTheOpenProjectAsItWas)
 {
-    // Written before and after a cancelled table: the same bytes, name and
-    // unsaved mark ("No" to the save question gave nothing up yet).
+    // Same bytes, name and unsaved mark after a cancelled table ("No" to saving gave nothing up yet).
     CopyExamples();
     for (bool unsaved : {false, true}) {
         Alone("b.qy7");
-        telmvar.ProjectName = "b";
-        telmvar.DataModified = unsaved;
+        std::tie(telmvar.ProjectName, telmvar.DataModified) = std::tuple("b", unsaved);
         PlanetaryGears.x[1] += 0.125L; // input the files do not hold
         CalcPlanetaryStage();
         ASSERT_TRUE(WriteProjectData(dir.string() + "/before.txt"));
         if (unsaved) headless->HeadlessMessages().QueueAnswer(platform::MessageAnswer::No);
         ProjectTableCommand([] { FAIL() << "nothing was opened"; }); // the table answers Cancel
         ASSERT_TRUE(WriteProjectData(dir.string() + "/after.txt"));
-        EXPECT_EQ(ReadAll(dir / "after.txt"), ReadAll(dir / "before.txt"));
+        EXPECT_EQ(ReadWholeFile(dir / "after.txt"), ReadWholeFile(dir / "before.txt"));
         EXPECT_TRUE(telmvar.ProjectName == "b" && telmvar.DataModified == unsaved);
     }
 }

@@ -229,18 +229,16 @@ TEST_F(CadLifecycleTest, ScreenFooterNamesProjectFile)
         std::string Project;
         bool Suppressed;
         std::vector<std::string> Texts;
-        bool Archive = false; // named on the command line: path and extension given
     };
     const Case cases[] = {
         {"stage1", false, {"Text 0.8000 0.2400 2026-12-07 8:15 - TELMORA QYR7 V1.0 - /data/projects/stage1.qy7"}},
         {"", false, {"Text 0.8000 0.2400 2026-12-07 8:15 - TELMORA QYR7 V1.0 - "}},
         {"stage1", true, {}},
-        {"examples/industrial.qy7", false,
-         {"Text 0.8000 0.2400 2026-12-07 8:15 - TELMORA QYR7 V1.0 - examples/industrial.qy7"}, true},
+        {"examples/industrial.qy7", false, // a path as given on the command line
+         {"Text 0.8000 0.2400 2026-12-07 8:15 - TELMORA QYR7 V1.0 - examples/industrial.qy7"}},
     };
     for (const Case& c : cases) {
         telmvar.ProjectName = c.Project;
-        telmvar.ArchiveMode = c.Archive;
         cadsettings.SheetShowFooter = c.Suppressed;
         Screen.Calls.clear();
         CadOpenOutput(3);

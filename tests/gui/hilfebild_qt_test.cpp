@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QScreen>
 #include <QPixmap>
 #include <QPushButton>
 #include <QToolButton>
@@ -83,6 +84,20 @@ TEST_F(QtHilfebild, SpinButtonAndCommands)
     WhenModalAppears([](QWidget* w) { w->findChild<QPushButton*>("Button_ok")->click(); });
     qt.Dialogs().RunModal(form);
     EXPECT_TRUE(telmvar.Aborted) << "OK ends the browsing";
+}
+
+TEST_F(QtHilfebild, OpensCentredFirstThenWhereItWasButOnTheScreen)
+{
+    const QRect room = QApplication::primaryScreen()->availableGeometry();
+    const std::tuple<bool, QPoint, const char*> cases[] = {{false, {0, 0}, "centred"}, {true, {-9, 9999}, "on screen"}};
+    for (const auto& [known, saved, rule] : cases) {
+        std::tie(form.Known, form.Left, form.Top) = std::tuple(known, saved.x(), saved.y());
+        QRect shown;
+        WhenModalAppears([&shown](QWidget* w) { shown = w->frameGeometry(), w->close(); });
+        qt.Dialogs().RunModal(form);
+        EXPECT_TRUE(room.contains(shown)) << rule;
+        EXPECT_TRUE(known || (shown.center() - room.center()).manhattanLength() <= 2) << rule;
+    }
 }
 
 } // namespace

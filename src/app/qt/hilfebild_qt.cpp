@@ -4,8 +4,11 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "app/auxiliaryimages.h"
 #include "dialogs/qt/formbinder.h"
@@ -23,14 +26,33 @@ class PlaceTracker final : public QObject
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == &form_ && (event->type() == QEvent::Move || event->type() == QEvent::Show)) {
+        if (watched != &form_) return false;
+        if (event->type() == QEvent::Show) Place();
+        // Moves before the window is shown are the window system's own.
+        if ((event->type() == QEvent::Move && form_.isVisible()) || event->type() == QEvent::Show) {
             model_.Left = form_.x();
             model_.Top = form_.y();
+            model_.Known = true;
         }
         return false;
     }
 
   private:
+    // The first time the window opens centred over the main window (or the
+    // screen), not at the screen's corner over the menu bar; later where the
+    // user left it. A place kept from another screen or window size may lie
+    // outside this one: the whole window comes back into the available area.
+    void Place()
+    {
+        const QRect room = form_.screen()->availableGeometry();
+        QRect frame = form_.frameGeometry();
+        if (!model_.Known) {
+            const QWidget* main = form_.parentWidget() ? form_.parentWidget()->window() : nullptr;
+            frame.moveCenter(main && main->isVisible() ? main->frameGeometry().center() : room.center());
+        }
+        form_.move(std::clamp(frame.left(), room.left(), std::max(room.left(), room.right() - frame.width() + 1)),
+                   std::clamp(frame.top(), room.top(), std::max(room.top(), room.bottom() - frame.height() + 1)));
+    }
     QDialog& form_;
     TForm_hilfebild& model_;
 };
@@ -75,7 +97,7 @@ std::unique_ptr<QDialog> MakeHilfebildForm(platform::DialogModel& model, QWidget
         b->setAutoDefault(false);
         layout->addWidget(b, 1 + i / 4, i % 4);
     }
-    form->move(list.Left, list.Top);
+    if (list.Known) form->move(list.Left, list.Top);
 
     auto* binder = new dialogs_qt::TFormBinder(*form, model);
     form->installEventFilter(new PlaceTracker(*form, list));
