@@ -3,6 +3,7 @@
 #include "app/cadbatch.h"
 
 #include "foundation/programstate.h"
+#include "platform/codepage.h"
 
 #include <algorithm>
 
@@ -21,39 +22,52 @@ std::string Upper(std::string s)
 namespace
 {
 
-// Sets the start mode from the parameters without "/NOGUI" and returns how
-// many of them (from the first) that mode uses.
-std::size_t DecideMode(const std::vector<std::string>& args, TCommandLine& cmd)
+bool IsTextBatchSwitch(const std::string& p) { return p == "/I" || p == "/i" || p == "-I" || p == "-i"; }
+
+bool IsCadSwitch(const std::string& p)
+{
+    const std::string prefix = Upper(p.substr(0, 4));
+    return prefix == "/CAD" || prefix == "-CAD";
+}
+
+// Sets the start mode from the parameters without "/NOGUI" and returns the
+// positions of those that mode uses. A batch switch counts wherever it
+// stands after the name ("wqyr7 v.qy7 /X /I"): a stray switch before it must
+// not turn a batch run into a start that writes nothing.
+std::vector<std::size_t> DecideMode(const std::vector<std::string>& args, TCommandLine& cmd)
 {
     const std::string& p1 = args[0];
-    const std::string p2 = args.size() > 1 ? args[1] : std::string();
     cmd.P1 = p1;
-    cmd.P2 = p2;
+    cmd.P2 = args.size() > 1 ? args[1] : std::string();
     if (p1 == "?" || p1 == "/?") {
         cmd.Mode = TStartMode::Usage;
-        return 1;
+        return {0};
     }
+    const std::string& p2 = cmd.P2;
     if (p2 == "/E" || p2 == "/e" || p2 == "/G") {
         cmd.Mode = TStartMode::ExchangeGui;
-        return 2;
+        return {0, 1};
     }
-    if (p2 == "/I" || p2 == "/i" || p2 == "-I" || p2 == "-i") {
-        cmd.Mode = TStartMode::TextBatch;
-        return 2;
-    }
-    std::string prefix = Upper(p2.substr(0, 4));
-    if (prefix == "/CAD" || prefix == "-CAD") {
-        cmd.Mode = TStartMode::CadBatch;
-        // Device and index only from a switch of the served form; the batch
-        // refuses any other by name.
-        const TCadSwitch cad = ParseCadSwitch(p2);
-        cmd.CadDevice = cad.Device;
-        cmd.CadIndex = cad.Index;
-        return 2;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (IsTextBatchSwitch(args[i])) {
+            cmd.Mode = TStartMode::TextBatch;
+            cmd.P2 = args[i];
+            return {0, i};
+        }
+        if (IsCadSwitch(args[i])) {
+            cmd.Mode = TStartMode::CadBatch;
+            cmd.P2 = args[i];
+            // Device and index only from a switch of the served form; the
+            // batch refuses any other by name.
+            const TCadSwitch cad = ParseCadSwitch(args[i]);
+            cmd.CadDevice = cad.Device;
+            cmd.CadIndex = cad.Index;
+            return {0, i};
+        }
     }
     // Neither a batch nor an exchange switch: only the name is used.
     cmd.Mode = NameHasExtension(p1) ? TStartMode::InteractiveOpen : TStartMode::MissingExtension;
-    return 1;
+    return {0};
 }
 
 } // namespace
@@ -72,11 +86,13 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& allArgs)
             args.push_back(a);
     }
     if (args.empty()) return cmd;
-    const std::size_t used = std::min(DecideMode(args, cmd), args.size());
+    const std::vector<std::size_t> used = DecideMode(args, cmd);
     // Only what looks like a switch is named: a stray word has always been
     // passed over quietly, a switch the user meant to take effect has not.
-    for (std::size_t i = used; i < args.size(); ++i)
-        if (!args[i].empty() && (args[i][0] == '/' || args[i][0] == '-')) cmd.UnknownSwitches.push_back(args[i]);
+    for (std::size_t i = 0; i < args.size(); ++i)
+        if (std::find(used.begin(), used.end(), i) == used.end() && !args[i].empty() &&
+            (args[i][0] == '/' || args[i][0] == '-'))
+            cmd.UnknownSwitches.push_back(args[i]);
     return cmd;
 }
 
@@ -119,10 +135,15 @@ std::string CommandLineProjectPath(const std::string& Name)
     return NameHasExtension(Name) ? Name : Name + "." + telmvar.DataExt;
 }
 
+std::string CommandLineShownText(const std::string& Arg)
+{
+    return platform::Utf8ToCp1252(Arg);
+}
+
 std::vector<std::string> UnknownSwitchTexts(const TCommandLine& Cmd)
 {
     std::vector<std::string> texts;
     for (const auto& p : Cmd.UnknownSwitches)
-        texts.push_back("unknown switch " + p + " ignored");
+        texts.push_back("unknown switch " + CommandLineShownText(p) + " ignored");
     return texts;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The command line: "wqyr7 Filename [/I] [/CADi:j] [/NOGUI]", "?" or "/?".
 //
-// Only the first two parameters decide how the program runs; "/NOGUI" may
+// The name and one switch after it decide how the program runs ("/I" and
+// "/CADi:j" wherever they stand after the name); "/NOGUI" may
 // stand anywhere, is not counted among them and only says that nobody is
 // there to answer a window.
 
@@ -50,6 +51,10 @@ bool NameHasExtension(const std::string& Path);
 // The project file a command-line name stands for: the name as given when it
 // has an extension, else the name with "." + DataExt added.
 std::string CommandLineProjectPath(const std::string& Name);
+
+// A parameter as the program's messages quote it: the terminal passes UTF-8,
+// the messages are Windows text (converted back to UTF-8 on output).
+std::string CommandLineShownText(const std::string& Arg);
 
 // One text per unknown switch: "unknown switch /X ignored".
 std::vector<std::string> UnknownSwitchTexts(const TCommandLine& Cmd);

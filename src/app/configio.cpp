@@ -1,5 +1,7 @@
 #include "app/configio.h"
 
+#include "app/privatetempdir.h"
+
 #include "app/windowplacement.h"
 #include "dialogs/fileguard.h"
 #include "dialogs/messageboxes.h"
@@ -771,6 +773,10 @@ void CheckConfigDirs()
             if (TrimBlanks(*dir).empty())
                 *dir = shipped;
     }
+    // Without a configured temporary directory the run's working files go
+    // to one of its own rather than among the user's files.
+    if (TrimBlanks(telmvar.TempDir).empty())
+        telmvar.TempDir = MakePrivateTempDir();
     for (std::string* dir : {&telmvar.TempDir, &telmvar.DbfDir, &telmvar.PltDir, &telmvar.EdiDir, &wtelmvar.DefaultDataDir})
         if (TrimBlanks(*dir).empty())
             *dir = start;
@@ -778,8 +784,13 @@ void CheckConfigDirs()
         ShowMessageIfEnabled("invalid CAD Directory configured");
     if (!DirExists(telmvar.DbfDir))
         ShowMessageIfEnabled("invalid DBF Directory configured");
-    if (!DirExists(telmvar.PltDir))
+    if (!DirExists(telmvar.PltDir)) {
         ShowMessageIfEnabled("invalid PLT Directory configured");
+        // The help texts of the message list live there: the shipped ones
+        // stand in rather than none.
+        if (!shipped.empty())
+            telmvar.PltDir = shipped;
+    }
     if (!DirectoryWritable(telmvar.TempDir)) {
         ShowMessageIfEnabled("invalid temporary directory configured");
         platform::TextPromptRequest request;
@@ -800,6 +811,22 @@ void CheckConfigDirs()
         SetArrowCursor();
     }
 }
+
+namespace {
+
+// A recent-file entry: no control character (a name never holds one) and no
+// longer than a path can be.
+bool IsFileNameText(const std::string& Text)
+{
+    if (Text.size() > 4096)
+        return false;
+    return std::none_of(Text.begin(), Text.end(), [](char C) {
+        const auto u = static_cast<unsigned char>(C);
+        return u < 0x20 || u == 0x7F;
+    });
+}
+
+} // namespace
 
 void ReadSessionFile()
 {
@@ -825,8 +852,13 @@ void ReadSessionFile()
             return;
         }
         SkipLabel();
-        for (int i = 1; i <= 4; ++i)
+        for (int i = 1; i <= 4; ++i) {
             wtelmvar.RecentFiles[i] = GetText();
+            // A damaged file's junk is no file name: it would be offered in
+            // the File menu and saved back with the list.
+            if (!IsFileNameText(wtelmvar.RecentFiles[i]))
+                wtelmvar.RecentFiles[i].clear();
+        }
         f.Close();
         return;
     }

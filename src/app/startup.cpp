@@ -2,6 +2,7 @@
 
 #include "app/batchfiles.h"
 #include "app/cadbatch.h"
+#include "app/privatetempdir.h"
 #include "app/auxiliaryimages.h"
 #include "app/configio.h"
 #include "app/programidentity.h"
@@ -94,6 +95,20 @@ std::string FatalMessage()
     if (!error0.FatalText.empty())
         return OemToAnsiText(error0.FatalText);
     return error0.ErrorCount == 0 ? std::string() : OemToAnsiText(error0.ErrorTexts[1]);
+}
+
+// The first text of the report's message list that says "Fatal": a step
+// whose result cannot be trusted although the stage as a whole was
+// calculated (specific sliding, a span measure without a solution).
+std::string FatalListedMessage()
+{
+    for (int i = 1; i <= error0.ErrorCount; ++i)
+        if (error0.ErrorTexts[i].find("Fatal") != std::string::npos)
+            return OemToAnsiText(error0.ErrorTexts[i]);
+    for (const auto& text : error0.LeftOutTexts)
+        if (text.find("Fatal") != std::string::npos)
+            return OemToAnsiText(text);
+    return {};
 }
 
 // The texts the message list had no room for: the list only counts them.
@@ -301,8 +316,13 @@ TStartOutcome RunTextBatch(const TCommandLine& Cmd)
     } else if (!written) {
         ReportStartFailure("report file " + target + " could not be written");
     }
+    const std::string listedFatal = fatal || !written ? std::string() : FatalListedMessage();
+    if (!listedFatal.empty())
+        ReportStartFailure("report file " + target + " written, its message list holds: " + listedFatal);
     ReportLeftOutMessages();
-    return {true, fatal || !written ? ExitReportNotWritten : ExitOk};
+    if (fatal || !written)
+        return {true, ExitReportNotWritten};
+    return {true, listedFatal.empty() ? ExitOk : ExitFatalMessage};
 }
 
 namespace {
@@ -383,7 +403,7 @@ class TCadBatchSettings
 std::string RefusedCadSwitch(const std::string& P2, const TCadSwitch& S)
 {
     if (!S.Valid)
-        return "switch " + P2 + " not understood, use " + "/CADi:j  -> CAD File";
+        return "switch " + CommandLineShownText(P2) + " not understood, use " + "/CADi:j  -> CAD File";
     switch (CadDeviceKind(S.Device)) {
     case TCadDeviceKind::Asks:
         return "CAD device 0 asks for the output device, nobody answers in a batch run (1=DXF, 2=IGS, 4=KORVILT, "
@@ -522,6 +542,12 @@ TStartOutcome StartupAndCommandLine(const TCommandLine& Cmd)
         const bool read = ReadCommandLineProject(Cmd.P1, why);
         telmvar.ArchiveMode = true;
         telmvar.MessagesEnabled = true;
+        if (!read && !startup.Interactive) {
+            // Nobody is there to see the built-in stage stand in for the
+            // named one: the start fails as a batch run does.
+            ReportStartFailure(why);
+            return {true, ExitProjectUnreadable};
+        }
         if (!read) {
             telmvar.Aborted = false;
             // Only the name is checked: no overwrite question, and the file
@@ -576,6 +602,7 @@ void EndBatchProcess(int ExitCode)
         textfile.SharedTextFile.Abandon();
     if (CadOutputIsOpen())
         CadAbandonOutput();
+    RemovePrivateTempDir();
     std::fflush(nullptr);
     std::_Exit(ExitCode);
 }
@@ -584,5 +611,6 @@ void ThhFormDestroy()
 {
     WriteSessionFile();
     ResetDbf4();
+    RemovePrivateTempDir();
     startup.TableBrowserCreated = false;
 }

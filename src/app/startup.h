@@ -13,7 +13,8 @@
 // CAD device 4 did not start, 5 a CAD switch this program does not serve:
 // not of the form "/CADi:j", device 0 (it would ask) or 3 (the screen) or
 // one that does not exist, an index outside 1..28, or 27 (it writes no
-// file). Every failure also writes one line to standard error saying what
+// file), 6 the report was written but its message list holds a message that
+// says "Fatal". Every failure also writes one line to standard error saying what
 // failed; messages the text report's list had no room for follow, one line
 // each.
 
@@ -27,6 +28,7 @@ inline constexpr int ExitMissingExtension = 2;
 inline constexpr int ExitNotAvailable = 3;
 inline constexpr int ExitReportNotWritten = 4;
 inline constexpr int ExitSwitchNotServed = 5;
+inline constexpr int ExitFatalMessage = 6;
 
 struct TStartOutcome {
     bool EndProcess = false;

@@ -30,8 +30,8 @@ bool PathExists(const std::string& Path)
     return ::stat(NativePath(Path).c_str(), &st) == 0;
 }
 
-// Can the file be written under this name? An existing file is opened for
-// writing without truncating it; a new one is created exclusively and
+// Can the file be written under this name? An existing file is judged by its
+// permissions; a new one is created exclusively and
 // removed again (it is our own probe, never somebody's file).
 bool NameWritable(const std::string& Path)
 {
@@ -42,11 +42,9 @@ bool NameWritable(const std::string& Path)
     if (::stat(name.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode))
             return false;
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CLOEXEC);
-        if (fd < 0)
-            return false;
-        ::close(fd);
-        return true;
+        // Asked, not opened: opening a FIFO for writing waits for a reader,
+        // and a file of the user's is not to be touched by a check.
+        return ::faccessat(AT_FDCWD, name.c_str(), W_OK, AT_EACCESS) == 0;
     }
     const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)

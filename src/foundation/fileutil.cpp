@@ -49,7 +49,7 @@ bool IsRegularFile(const std::string& path)
 
 // Copies src into dest through a temporary file beside dest, in blocks of
 // the given size. On failure nothing is left behind and dest is as it was.
-bool CopyContents(const std::string& src, const std::string& dest, std::size_t block)
+bool CopyContents(const std::string& src, const std::string& dest, std::size_t block, bool keepExisting = false)
 {
     // Only a regular file is copied: a pipe or a device (a FIFO, /dev/zero)
     // would block the copy or never end. Opened without waiting for a FIFO's
@@ -104,7 +104,8 @@ bool CopyContents(const std::string& src, const std::string& dest, std::size_t b
     ok = ::fsync(fd) == 0 && ok;
     ok = ::close(fd) == 0 && ok;
     if (ok)
-        ok = std::rename(temp.c_str(), dest.c_str()) == 0;
+        ok = keepExisting ? ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, dest.c_str(), RENAME_NOREPLACE) == 0
+                          : std::rename(temp.c_str(), dest.c_str()) == 0;
     if (!ok)
         ::unlink(temp.c_str());
     return ok;
@@ -408,6 +409,11 @@ bool CopyFileToPath(const std::string& Src, const std::string& Dest)
     return CopyContents(src, dest, CopyBufferSize);
 }
 
+bool CopyFileNew(const std::string& Src, const std::string& Dest)
+{
+    return CopyContents(NativePath(Src), NativePath(Dest), CopyBufferSize, true);
+}
+
 bool CopyBinaryFile(const std::string& Src, const std::string& Dest)
 {
     if (CopyContents(NativePath(Src), NativePath(Dest), BinaryCopyBlockSize))
@@ -455,6 +461,7 @@ bool CopyTextFileConverted(const std::string& Src, const std::string& Dest)
         return false;
     }
     out.Assign(Dest);
+    out.ReplaceLinks(true);
     if (!out.OpenWrite()) {
         in.Close();
         telmvar.Aborted = true;

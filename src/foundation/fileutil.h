@@ -91,6 +91,9 @@ void DeleteFileIfExists(const std::string& Name);
 // of Src. The copy is made beside Dest and put in place when complete. False
 // when nothing was copied (no message: callers use it on optional files).
 bool CopyFileToPath(const std::string& Src, const std::string& Dest);
+// Copies Src to the file name Dest only when nothing of that name exists:
+// false, and whatever stands there untouched, otherwise.
+bool CopyFileNew(const std::string& Src, const std::string& Dest);
 // Copies Src to the file Dest. Any failure sets Aborted with a message and
 // leaves Dest as it was.
 bool CopyBinaryFile(const std::string& Src, const std::string& Dest);
@@ -103,7 +106,7 @@ bool CopyFileIfExists(const std::string& Src, const std::string& Dest);
 void CopyFilesByMask(const std::string& Mask, const std::string& SrcDir, const std::string& DestDir);
 // Copies a text file line by line, each line in its display form (DOS to
 // Windows code page). A failure sets Aborted; both files are closed and Dest
-// is left as it was.
+// is left as it was. A symbolic link named Dest is replaced, never followed.
 bool CopyTextFileConverted(const std::string& Src, const std::string& Dest);
 
 // The list export: each line of the text file, in its display form, becomes

@@ -89,6 +89,7 @@ void TTextFile::Assign(const std::string& Name)
 {
     Abandon();
     name_ = NativeName(Name);
+    replaceLinks_ = false;
 }
 
 bool TTextFile::OpenRead(std::size_t MaxBytes)
@@ -159,9 +160,11 @@ bool TTextFile::OpenWrite()
         return false;
     struct stat st {};
     const bool exists = ::stat(name_.c_str(), &st) == 0;
-    if (exists && S_ISDIR(st.st_mode))
+    struct stat lst {};
+    const bool replaceLink = replaceLinks_ && ::lstat(name_.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode);
+    if (exists && S_ISDIR(st.st_mode) && !replaceLink)
         return false;
-    if (exists && !S_ISREG(st.st_mode)) {
+    if (exists && !S_ISREG(st.st_mode) && !replaceLink) {
         // A device or pipe (a printer port, /dev/null) is written in place:
         // renaming a temporary file over it would replace the device itself.
         out_ = std::fopen(name_.c_str(), "wb");
@@ -175,18 +178,23 @@ bool TTextFile::OpenWrite()
     // A symbolic link keeps pointing at the file: the new content replaces
     // the file it points to, not the link.
     std::string target = name_;
-    if (exists) {
+    if (exists && !replaceLink) {
         if (char* real = ::realpath(name_.c_str(), nullptr)) {
             target = real;
             std::free(real);
         }
     }
     targetName_ = target;
-    std::string temp = target + ".XXXXXX";
+    // Beside the target, so that the rename stays on one file system; a
+    // name near the system's limit of 255 bytes gets a short one.
+    const std::size_t slash = target.rfind('/');
+    const std::size_t base = slash == std::string::npos ? 0 : slash + 1;
+    std::string temp = target.size() - base + 7 <= 255 ? target + ".XXXXXX" : target.substr(0, base) + ".$$$XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
         return false;
-    ::fchmod(fd, static_cast<mode_t>(NewFileMode(name_)));
+    // A link replaced is no file of ours to take the mode from.
+    ::fchmod(fd, static_cast<mode_t>(NewFileMode(replaceLink ? std::string() : name_)));
     out_ = ::fdopen(fd, "wb");
     if (out_ == nullptr) {
         ::close(fd);

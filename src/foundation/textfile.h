@@ -47,6 +47,11 @@ public:
     const std::string& OpenFailure() const { return openFailure_; }
     // Starts a new file: the lines go to a temporary file until Close.
     bool OpenWrite();
+    // For the next OpenWrite (Assign switches it off again): a symbolic link
+    // of the name is replaced by the new file rather than followed. Reports
+    // are new output; a link of their name may point at anything of the
+    // user's, which they must never overwrite.
+    void ReplaceLinks(bool On) { replaceLinks_ = On; }
     // Adds lines to the end of the file (report outputs), creating it.
     bool OpenAppend();
     bool IsOpen() const { return mode_ != Mode::Closed; }
@@ -82,6 +87,7 @@ private:
     Mode mode_ = Mode::Closed;
     std::FILE* out_ = nullptr;
     bool writeFailed_ = false;
+    bool replaceLinks_ = false;
     std::string data_;
     std::size_t pos_ = 0;
     bool readPastEnd_ = false;

@@ -37,6 +37,9 @@ constexpr int MaxTeeth = 5000;
 constexpr int MaxPlanets = 100;
 // A stress or modulus must be positive; this is the smallest taken.
 constexpr Extended Positive = 1e-3L;
+// The smallest module, face width or diameter other than 0: the reports
+// print these to two decimals, and a stage below it is no stage.
+constexpr Extended LeastSize = 0.01L;
 
 // Builds the table line by line; the helpers name each kind once.
 struct TFieldList {
@@ -46,6 +49,14 @@ struct TFieldList {
         f.push_back({TProjectLineKind::Number, &x, std::move(n), lo, hi});
     }
     void Length(Extended& x, std::string n) { Num(x, std::move(n), -MaxLength, MaxLength); }
+    // 0 (not given) or at least LeastSize across; diameters of the ring
+    // gear carry its negative sign.
+    void Size(Extended& x, std::string n, Extended lo, Extended hi)
+    {
+        Num(x, std::move(n), lo, hi);
+        f.back().Least = LeastSize;
+    }
+    void Diameter(Extended& x, std::string n) { Size(x, std::move(n), -MaxLength, MaxLength); }
     void Factor(Extended& x, std::string n) { Num(x, std::move(n), 0, MaxFactor); }
     void Int(int& x, std::string n, int lo, int hi) { f.push_back({TProjectLineKind::Integer, &x, std::move(n), Extended(lo), Extended(hi)}); }
     // A 16-bit field of the records; its range lies within 0 .. 65535.
@@ -133,8 +144,16 @@ void WriteField(const TProjectField& f)
 bool ReadField(TFileLineReader& r, const TProjectField& f)
 {
     switch (f.Kind) {
-    case TProjectLineKind::Number:
-        return r.NumberInRange(*std::get<Extended*>(f.Target), f.Lo, f.Hi, f.Name);
+    case TProjectLineKind::Number: {
+        Extended& x = *std::get<Extended*>(f.Target);
+        if (!r.NumberInRange(x, f.Lo, f.Hi, f.Name))
+            return false;
+        if (!f.InRange(x)) {
+            r.Fail(f.RangeText(RangeBoundText(x)));
+            return false;
+        }
+        return true;
+    }
     case TProjectLineKind::Integer:
     case TProjectLineKind::Word: {
         int n = 0;
@@ -190,12 +209,16 @@ bool TProjectField::InRange(Extended X) const
         return true;
     if (Magnitude)
         X = X < 0 ? -X : X;
+    if (Least > 0 && X != 0 && (X < 0 ? -X : X) < Least)
+        return false;
     return X >= Lo && X <= Hi;
 }
 
 std::string TProjectField::RangeText(const std::string& Value) const
 {
     const std::string lo = RangeBoundText(Lo), hi = RangeBoundText(Hi);
+    if (Least > 0)
+        return Name + " " + Value + " neither 0 nor at least " + RangeBoundText(Least) + " in size";
     if (Magnitude)
         return Name + " " + Value + " outside -" + hi + " .. -" + lo + " and " + lo + " .. " + hi;
     return Name + " " + Value + " outside " + lo + " .. " + hi;
@@ -255,13 +278,13 @@ std::vector<TProjectField> ProjectStageFields(TProjectData& D)
     }
     l.Num(p.alpha, "alpha", 1, 60);
     l.Num(p.beta, "beta", -60, 60);
-    l.Num(p.mn, "mn", Positive, 1000);
+    l.Size(p.mn, "mn", 0, 1000);
     for (int m = 1; m <= 3; ++m) {
         l.Length(g.a[m], Idx("a", m));
         l.Int(g.AaField[m], Idx("AaField", m), 0, 9);
         l.Num(g.Aa[m], Idx("Aa", m), -MaxAllowance, MaxAllowance);
         l.Num(g.Aai[m], Idx("Aai", m), -MaxAllowance, MaxAllowance);
-        l.Num(g.b_effH[m], Idx("b_effH", m), 0, MaxLength);
+        l.Size(g.b_effH[m], Idx("b_effH", m), 0, MaxLength);
         l.Length(g.bctr[m], Idx("bctr", m));
     }
 
@@ -276,7 +299,7 @@ std::vector<TProjectField> ProjectStageFields(TProjectData& D)
         l.Num(g.prP0_mn[k], Idx("prP0_mn", k), 0, 100);
         l.Num(g.alphaprP0[k], Idx("alphaprP0", k), -90, 90);
         l.Num(g.rhofP0_mn[k], Idx("rhofP0_mn", k), 0, 100);
-        l.Num(g.b[k], Idx("b", k), 0, MaxLength);
+        l.Size(g.b[k], Idx("b", k), 0, MaxLength);
         l.Length(g.da[k], Idx("da", k));
         l.Int(g.FlankToleranceClass[k], Idx("FlankToleranceClass", k), 1, 12);
         l.Word(g.AsneSeries[k], Idx("AsneSeries", k), 1, 11);
@@ -296,7 +319,7 @@ std::vector<TProjectField> ProjectStageFields(TProjectData& D)
         l.Num(g.E[k], Idx("E", k), Positive, MaxModulus);
         l.Num(g.nu[k], Idx("nu", k), 0, 0.5L);
         l.Num(g.rho[k], Idx("rho", k), Positive, 30);
-        l.Length(g.di[k], Idx("di", k));
+        l.Diameter(g.di[k], Idx("di", k));
         l.Num(g.HB[k], Idx("HB", k), 0, 2000);
         l.Word(g.MaterialKind[k], Idx("MaterialKind", k), 1, 8);
         l.Int(g.SpanTeeth[k], Idx("SpanTeeth", k), -MaxTeeth, MaxTeeth);
@@ -352,7 +375,7 @@ std::vector<TProjectField> ProjectStageFields(TProjectData& D)
         l.Word(g.BearingArrangementNo[m], Idx("BearingArrangementNo", m), 0, 5);
         l.Length(g.l_bearing[m], Idx("l_bearing", m));
         l.Length(g.s_bedding[m], Idx("s_bedding", m));
-        l.Length(g.dsh[m], Idx("dsh", m));
+        l.Diameter(g.dsh[m], Idx("dsh", m));
     }
 
     // Lines 264 to 367: load factors, entered factors, torque and shafts.
@@ -404,10 +427,10 @@ std::vector<TProjectField> ProjectStageFields(TProjectData& D)
     l.Bool(st.ControlShaftBlocked, "ControlShaftBlocked");
     l.Num(st.Kgamma, "Kgamma", 0, 100);
     for (int k = 1; k <= 4; ++k)
-        l.Length(g.dB[k], Idx("dB", k));
-    l.Length(st.dshPi, "dshPi");
-    l.Length(st.dshPe, "dshPe");
-    l.Length(g.dshS, "dshS");
+        l.Diameter(g.dB[k], Idx("dB", k));
+    l.Diameter(st.dshPi, "dshPi");
+    l.Diameter(st.dshPe, "dshPe");
+    l.Diameter(g.dshS, "dshS");
     return l.f;
 }
 

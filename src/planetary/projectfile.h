@@ -66,6 +66,9 @@ struct TProjectField {
     // says internal or external).
     Extended Lo = 0, Hi = -1;
     bool Magnitude = false;
+    // A size that is either 0 (not given) or at least Least in magnitude: a
+    // face width or a diameter of a thousandth of a micrometre is no input.
+    Extended Least = 0;
     bool HasRange() const { return Hi >= Lo; }
     bool InRange(Extended X) const;
     // "<Name> <value> outside <Lo> .. <Hi>", as the refusals say it.

@@ -128,6 +128,7 @@ TEST_F(Startup, InteractiveOpenOfAnUnreadableFileKeepsItAndTheBuiltInData)
 {
     WriteWholeFile(dir / "broken.qy7", "garbage\r\n");
     PlanetaryGears.StageText = "built in";
+    startup.Interactive = true;
     const TStartOutcome outcome = Start({(dir / "broken.qy7").string()});
     EXPECT_FALSE(outcome.EndProcess);
     EXPECT_EQ(ReadWholeFile(dir / "broken.qy7"), "garbage\r\n");

@@ -7,6 +7,7 @@
 // end, and degenerate records that must not put a non-number into the CAD
 // layer or add a message.
 #include "bearingtestsupport.h"
+#include "common/validators.h"
 
 using namespace bearingtest;
 
@@ -38,7 +39,7 @@ class BearingEdge : public BearingFixture
 
 TEST_F(BearingEdge, GrooveDeeperThanTheBallIsCutAtTheBallRadiusBelowOnly)
 {
-    if (!HaveEzdxf()) GTEST_SKIP() << "no ezdxf";
+    if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("ezdxf");
     // r 2, t 3 at y0 10, w 10. Below: t := 2, q = 0, half chord 2, a half
     // circle (bulge -1). Above: q = -0.5, 240 degrees (bulge tan 60),
     // half chord sqrt(4 - 1).
@@ -54,7 +55,7 @@ TEST_F(BearingEdge, GrooveDeeperThanTheBallIsCutAtTheBallRadiusBelowOnly)
 
 TEST_F(BearingEdge, GrooveThatCannotBeFormedLeavesAClosedHatchedRingWithAStraightLand)
 {
-    if (!HaveEzdxf()) GTEST_SKIP() << "no ezdxf";
+    if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("ezdxf");
     ClearErrorMessages();
     // t 5 for r 2: q = -1.5.
     const TDxfView v = Read(WriteBlock([] { DrawGroovedRingAbove(0, 10, 2, 0.5L, 3, 10, 5); }));
@@ -74,7 +75,7 @@ TEST_F(BearingEdge, GrooveThatCannotBeFormedLeavesAClosedHatchedRingWithAStraigh
 
 TEST_F(BearingEdge, BallSizeTieTakesTheWidthRule)
 {
-    if (!HaveEzdxf()) GTEST_SKIP() << "no ezdxf";
+    if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("ezdxf");
     // ra - ri = 17: 0.65 * 17 = 11.05 = 0.85 * 13; rw = round(55.25)/10.
     TBearingDrawingData b = Base(1);
     b.D = 64;
@@ -91,7 +92,7 @@ TEST_F(BearingEdge, BallSizeTieTakesTheWidthRule)
 
 TEST_F(BearingEdge, SelfAligningBallBearingRows)
 {
-    if (!HaveEzdxf()) GTEST_SKIP() << "no ezdxf";
+    if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("ezdxf");
     // alpha 0: both rows at B/2 = 8, rw = 0.25 * 16 = 4, beta = acos(0) =
     // 90: the first ball visible from 90 to 270, hidden from 270 to 90.
     TBearingDrawingData b = Base(2);
@@ -117,7 +118,7 @@ TEST_F(BearingEdge, SelfAligningBallBearingRows)
 
 TEST_F(BearingEdge, AngularContactOuterRingWithoutSecondCornerHasASharpCorner)
 {
-    if (!HaveEzdxf()) GTEST_SKIP() << "no ezdxf";
+    if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("ezdxf");
     TBearingDrawingData b = Base(8);
     b.rs2 = 0;
     const TDxfView v = Draw(b);
@@ -131,7 +132,7 @@ TEST_F(BearingEdge, AngularContactOuterRingWithoutSecondCornerHasASharpCorner)
 
 TEST_F(BearingEdge, SphericalRollerFaceRoundingAndMissedRaceway)
 {
-    if (!HaveEzdxf()) GTEST_SKIP() << "no ezdxf";
+    if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("ezdxf");
     TBearingDrawingData b = Base(7);
     b.alpha = 10;
     // g = 0.5 up to B = 33.33, else 0.015 B: the outer ring starts at r2 + g.
@@ -160,7 +161,7 @@ TEST_F(BearingEdge, SphericalRollerFaceRoundingAndMissedRaceway)
 
 TEST_F(BearingEdge, TaperRollerDerivedCornerAndParallelRoller)
 {
-    if (!HaveEzdxf()) GTEST_SKIP() << "no ezdxf";
+    if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("ezdxf");
     // 30206: T 17.25, B 16, C 14, rs 1.1. rs3 = 0: c3 = 0.07 * min(16,
     // 17.25) = 1.12; the cup's outer corner starts at C - c3.
     WaelzLagerTyp r = RecordByDesignation(6, "kerola", "30206");
@@ -189,7 +190,7 @@ TEST_F(BearingEdge, TaperRollerDerivedCornerAndParallelRoller)
 
 TEST_F(BearingEdge, SmallNeedlesGetTheHatchersOwnSpacing)
 {
-    if (!HaveEzdxf()) GTEST_SKIP() << "no ezdxf";
+    if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("ezdxf");
     // K10x13x10: needle 1.5, round(0.15) = 0: still hatched.
     const WaelzLagerTyp r = RecordByDesignation(10, "nadelk", "K10x13x10");
     const TDxfView v = Read(WriteBlock([&] { BearingDraw(r, 1); }));
@@ -198,7 +199,7 @@ TEST_F(BearingEdge, SmallNeedlesGetTheHatchersOwnSpacing)
 
 TEST_F(BearingEdge, UnknownTypeWritesOnlyTheDesignation)
 {
-    if (!HaveEzdxf()) GTEST_SKIP() << "no ezdxf";
+    if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("ezdxf");
     for (int type : {0, 11, -1}) {
         TBearingDrawingData b = Base(type);
         b.Designation = "6206";
@@ -240,7 +241,7 @@ TEST_F(BearingEdge, HatchModeIsOneAfterEveryEarlyEnd)
 
 TEST_F(BearingEdge, CylindricalRollerBearing45Or135WideKeepsItsRings)
 {
-    if (!HaveEzdxf()) GTEST_SKIP() << "no ezdxf";
+    if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("ezdxf");
     for (double B : {45.0, 135.0}) {
         TBearingDrawingData b = Base(5);
         b.Designation = "NU2345";
@@ -268,7 +269,7 @@ class BearingDegenerate : public BearingEdge, public ::testing::WithParamInterfa
 
 TEST_P(BearingDegenerate, NoNonNumberReachesTheFileAndNoMessage)
 {
-    if (!HaveEzdxf()) GTEST_SKIP() << "no ezdxf";
+    if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("ezdxf");
     const TDegenerate c = GetParam();
     for (int type = 1; type <= 10; ++type) {
         TBearingDrawingData b = Base(type);

@@ -9,6 +9,7 @@
 //   18.2, yo = 31 - 3.2 = 27.8, L = 16 - 5.33333 = 10.66667, k = 0.02*16 +
 //   0.4 = 0.72, yr = 27.8 - 1.76 = 26.04.
 #include "bearingtestsupport.h"
+#include "common/validators.h"
 
 using namespace bearingtest;
 
@@ -21,7 +22,7 @@ class BearingHandCalc : public BearingFixture
 
 TEST_F(BearingHandCalc, GrooveBallBearing6206)
 {
-    if (!HaveEzdxf()) GTEST_SKIP() << "no ezdxf";
+    if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("ezdxf");
     const WaelzLagerTyp r = RecordByDesignation(1, "rikula", "6206");
     ASSERT_DOUBLE_EQ(static_cast<double>(r.CatValue2), 1.1);
     const TDxfView v = Read(WriteBlock([&] { BearingDraw(r, 1); }));
@@ -77,7 +78,7 @@ TEST_F(BearingHandCalc, GrooveBallBearing6206)
 
 TEST_F(BearingHandCalc, CylindricalRollerBearingNU206)
 {
-    if (!HaveEzdxf()) GTEST_SKIP() << "no ezdxf";
+    if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("ezdxf");
     const WaelzLagerTyp r = RecordByDesignation(5, "zyrola", "NU206");
     EXPECT_EQ(CylindricalRollerDesign(r.Designation), 1);
     const TDxfView v = Read(WriteBlock([&] { BearingDraw(r, 1); }));

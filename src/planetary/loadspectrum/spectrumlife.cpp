@@ -9,6 +9,8 @@
 #include "gearpair/lifeparams.h"
 #include "planetary/stage.h"
 #include "xbase/access/tableaccess.h"
+#include "xbase/dbf/dbfformat.h"
+#include "planetary/filelines.h"
 
 #include <cmath>
 #include <fstream>
@@ -67,10 +69,77 @@ void RefuseLifeTable(const std::string& Text)
 
 }  // namespace
 
+namespace {
+
+// The fields the S-N line is read from, in this order: the class text, then
+// N0F, NnF, pF, N0H, NnH, pH as numbers.
+constexpr std::size_t LifeFields = 7;
+
+// What is wrong with the table's header, or empty. The header states its own
+// length; one that does not match its field list (32 bytes before the
+// descriptors, 32 for each and the terminator) would have every record read
+// from the wrong place, the second taken for the first.
+std::string LifeTableHeaderFault(const std::string& Path)
+{
+    std::ifstream in(Path, std::ios::binary);
+    in.seekg(0, std::ios::end);
+    const int64_t size = in.tellg();
+    const TDbfByteReader read = [&in](int64_t Offset, void* Buffer, std::size_t Count) -> long {
+        in.clear();
+        in.seekg(Offset);
+        in.read(static_cast<char*>(Buffer), static_cast<std::streamsize>(Count));
+        return static_cast<long>(in.gcount());
+    };
+    TDbfHeaderInfo info;
+    if (size <= 0 || ParseDbfHeader(read, size, LifeTable, info).Code != 0)
+        return {};  // the table engine refuses it on opening, and says why
+    const std::size_t fields = info.Fields.size();
+    if (info.Layout == TDbfLayout::Standard && info.HeaderLength != static_cast<int32_t>(32 * (fields + 1) + 1))
+        return "header of " + std::to_string(info.HeaderLength) + " bytes does not match its " +
+               std::to_string(fields) + " fields";
+    if (fields < LifeFields)
+        return std::to_string(fields) + " fields, " + std::to_string(LifeFields) + " needed";
+    for (std::size_t i = 1; i < LifeFields; ++i)
+        if (info.Fields[i].Type != 'N' && info.Fields[i].Type != 'F')
+            return "field " + info.Fields[i].Name + " is no number";
+    return {};
+}
+
+// Values no material has: a line runs from its upper corner N0 down to its
+// lower corner Nn, so N0 < Nn; the exponents of the gear materials lie
+// between about 6 and 90 (ISO 6336 life factors), 2 and 1000 bound any.
+std::string LifeRecordFault(const QYRLIFE_Record& L)
+{
+    const auto order = [](const char* Lo, int32_t N0, const char* Hi, int32_t Nn) -> std::string {
+        if (N0 >= 1 && N0 < Nn)
+            return {};
+        return std::string(Hi) + " " + std::to_string(Nn) + " not above " + Lo + " " + std::to_string(N0);
+    };
+    const auto exponent = [](const char* Name, double P) -> std::string {
+        if (P >= 2 && P <= 1000)
+            return {};
+        return std::string(Name) + " " + RangeBoundText(P) + " outside 2 .. 1000";
+    };
+    for (const std::string& fault : {order("N0F", L.N0F, "NnF", L.NnF), exponent("pF", L.pF),
+                                     order("N0H", L.N0H, "NnH", L.NnH), exponent("pH", L.pH)})
+        if (!fault.empty())
+            return fault;
+    return {};
+}
+
+} // namespace
+
 bool ReadLifeMaterial()
 {
     const std::string path = AddTrailingBackslash(telmvar.DbfDir) + LifeTable;
     std::ifstream probe(path, std::ios::binary);
+    if (probe) {
+        const std::string fault = LifeTableHeaderFault(path);
+        if (!fault.empty()) {
+            RefuseLifeTable("QYRLIFE.DBF " + fault);
+            return false;
+        }
+    }
     const bool opened = probe && DbfOpen(LifeTable);
     if (!opened || !DbfGo(GearPair.LoadSpectrumKind)) {
         if (opened)
@@ -84,9 +153,15 @@ bool ReadLifeMaterial()
     // A row without a usable S-N line would divide by zero below; the
     // material in use stays.
     const auto& l = LifeParams;
+    const std::string record = "QYRLIFE.DBF record " + std::to_string(GearPair.LoadSpectrumKind);
     if (l.N0F <= 0 || l.NnF <= 0 || l.N0H <= 0 || l.NnH <= 0 || !(l.pF > 0) || !(l.pH > 0)) {
         LifeParams = saved;
-        RefuseLifeTable("QYRLIFE.DBF record " + std::to_string(GearPair.LoadSpectrumKind) + " holds no S-N line");
+        RefuseLifeTable(record + " holds no S-N line");
+        return false;
+    }
+    if (const std::string fault = LifeRecordFault(l); !fault.empty()) {
+        LifeParams = saved;
+        RefuseLifeTable(record + ": " + fault);
         return false;
     }
     return true;

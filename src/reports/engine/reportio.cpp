@@ -17,6 +17,7 @@ bool ReportOutputRewrite(std::string& Why)
     if (textfile.SharedTextFile.IsOpen()) textfile.SharedTextFile.Abandon();
     // The shared file reports a file that cannot be created itself.
     Why.clear();
+    textfile.SharedTextFile.ReplaceLinks(true);
     return RewriteTextFile(textfile.SharedTextFile);
 }
 

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 Tdbf4 dbf4;
 
@@ -31,6 +32,10 @@ void ResetDbf4()
     dbf4.tzdbf.CreateIfNotFound = false;
     dbf4.tzdbf.SetDbfFileName("");
     dbf4.CopiedToTemp.clear();
+    // The copies are this run's working files: the next run makes its own.
+    for (const auto& copy : dbf4.TempCopies)
+        DeleteFileIfExists(copy);
+    dbf4.TempCopies.clear();
     dbf4.SetTitles("", "");
     dbf4.SetFound(false);
     dbf4.ClearError();
@@ -74,23 +79,26 @@ std::string UpperName(const std::string& s)
     return u;
 }
 
+// Whether a table in dir can be written: a file of a name nobody else can
+// own (made exclusively, with a unique ending) is written and removed again.
+// A file or link a user happens to keep under a fixed name stays untouched.
 bool WriteCheck(const std::string& dir)
 {
-    const std::string test = AddTrailingBackslash(dir) + "TEST.$$$";
-    bool ok;
-    {
-        std::ofstream out(test, std::ios::binary | std::ios::trunc);
-        out << "DBF Write Check\r\n";
-        out.flush();
-        ok = static_cast<bool>(out);
-    }
-    std::error_code ec;
-    std::filesystem::remove(test, ec);
+    std::string test = NativePath(AddTrailingBackslash(dir) + "TEST.$$$XXXXXX");
+    const int fd = ::mkstemp(test.data());
+    if (fd < 0)
+        return false;
+    static const char text[] = "DBF Write Check\r\n";
+    const bool ok = ::write(fd, text, sizeof text - 1) == static_cast<ssize_t>(sizeof text - 1);
+    ::close(fd);
+    ::unlink(test.c_str());
     return ok;
 }
 
 // The table and its memo and index files (same stem, any extension) from
-// the table directory into the temporary directory.
+// the table directory into the temporary directory. A file of that name
+// already there is not this run's (its copies are known and reused), so it
+// is never replaced: it may be anybody's.
 bool CopyTableToTemp(const std::string& name)
 {
     const std::string stem = std::filesystem::path(name).stem().string();
@@ -102,11 +110,16 @@ bool CopyTableToTemp(const std::string& name)
         const std::string fn = entry.path().filename().string();
         if (UpperName(std::filesystem::path(fn).stem().string()) != UpperName(stem) || !entry.is_regular_file(ec))
             continue;
-        if (!CopyFileToPath(src + fn, dst + fn)) {
-            platform::CurrentPlatform().Messages().ShowOk("", "file " + src + fn + " could not be copied to " + dst,
-                                                          platform::MessageIcon::Error);
+        if (!CopyFileNew(src + fn, dst + fn)) {
+            const bool taken = std::filesystem::symlink_status(NativePath(dst + fn), ec).type() !=
+                               std::filesystem::file_type::not_found;
+            platform::CurrentPlatform().Messages().ShowOk(
+                "", "file " + src + fn + " could not be copied to " + dst +
+                        (taken ? ": a file " + fn + " not made by this program is in the way" : ""),
+                platform::MessageIcon::Error);
             return false;
         }
+        dbf4.TempCopies.push_back(dst + fn);
         std::filesystem::permissions(dst + fn, std::filesystem::perms::owner_write,
                                      std::filesystem::perm_options::add, ec);
         if (UpperName(fn) == UpperName(name))

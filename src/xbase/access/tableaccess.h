@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <vector>
 
 // What the table browser shows and hands back. A toolkit form binds it; the
 // headless host lets a script pick a row (RecordNo) and press OK, or answers
@@ -89,6 +90,9 @@ public:
     // Tables copied to the temporary directory in this run (upper-case file
     // names): they are not copied again, so edits in the copy stay.
     std::set<std::string> CopiedToTemp;
+    // The files those copies made (memo and index files included), removed
+    // when the table object is reset at the end of the run.
+    std::vector<std::string> TempCopies;
     // Code of the last table library error met through this object.
     uint16_t LastErrorCode = 0;
 
