@@ -1,7 +1,8 @@
 // Fuzz target of the command line: the input is the parameter list, one
-// parameter per line. The start mode must follow from the first two
-// parameters (with "/NOGUI" taken out wherever it stands) exactly as the
-// table of switches says, whatever bytes they hold.
+// parameter per line. The start mode must follow from the name and the
+// switch after it (with "/NOGUI" taken out wherever it stands, a batch
+// switch found wherever it stands after the name) exactly as the table of
+// switches says, whatever bytes they hold.
 #include "app/cadbatch.h"
 #include "app/commandline.h"
 #include "app/programidentity.h"
@@ -63,16 +64,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     const std::string& p1 = rest[0];
-    const std::string p2 = rest.size() > 1 ? rest[1] : std::string();
+    std::string p2 = rest.size() > 1 ? rest[1] : std::string();
+    const auto textBatch = [](const std::string& p) { return p == "/I" || p == "/i" || p == "-I" || p == "-i"; };
+    const auto cad = [](const std::string& p) { return Upper(p.substr(0, 4)) == "/CAD" || Upper(p.substr(0, 4)) == "-CAD"; };
+    const bool usage = p1 == "?" || p1 == "/?";
+    const bool exchange = !usage && (p2 == "/E" || p2 == "/e" || p2 == "/G");
+    // A batch switch counts wherever it stands after the name; the first
+    // one decides.
+    for (std::size_t i = 1; !usage && !exchange && i < rest.size(); ++i)
+        if (textBatch(rest[i]) || cad(rest[i])) {
+            p2 = rest[i];
+            break;
+        }
     Check(cmd.P1 == p1 && cmd.P2 == p2);
     TStartMode expected;
-    if (p1 == "?" || p1 == "/?")
+    if (usage)
         expected = TStartMode::Usage;
-    else if (p2 == "/E" || p2 == "/e" || p2 == "/G")
+    else if (exchange)
         expected = TStartMode::ExchangeGui;
-    else if (p2 == "/I" || p2 == "/i" || p2 == "-I" || p2 == "-i")
+    else if (textBatch(p2))
         expected = TStartMode::TextBatch;
-    else if (Upper(p2.substr(0, 4)) == "/CAD" || Upper(p2.substr(0, 4)) == "-CAD")
+    else if (cad(p2))
         expected = TStartMode::CadBatch;
     else if (p1.find('.') == std::string::npos)
         expected = TStartMode::MissingExtension;

@@ -21,5 +21,6 @@ extern TPrivateTempDir privatetempdir;
 std::string MakePrivateTempDir();
 
 // Removes the directory and what the run left in it. Also run at the
-// process's normal exit.
+// process's normal exit; a signal that ends the run (interrupt, hangup,
+// termination) removes it on its way out.
 void RemovePrivateTempDir();

@@ -20,6 +20,7 @@
 #include <set>
 #include <string>
 #include <vector>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -57,6 +58,14 @@ struct BatchFilesCase {
     std::vector<std::string> Created;
     // Further checks on the directory after the run.
     std::function<void(const fs::path&)> Check;
+    // Links to the user's file "victim", the user's own files (all keep their
+    // bytes); a configured table folder, Locked 1 for the user (nobody when
+    // run as root), 2 with the current folder too; the lines on stderr.
+    std::vector<std::string> Links = {}, Mine = {};
+    bool Tables = false;
+    int Locked = 0;
+    std::string PltDir = {};
+    std::size_t ErrLines = 1;
 };
 
 std::string Describe(const BatchFilesCase& c)
@@ -76,7 +85,7 @@ std::set<std::string> FilesBelow(const fs::path& Dir)
 {
     std::set<std::string> files;
     for (const auto& e : fs::recursive_directory_iterator(Dir)) {
-        const std::string rel = fs::relative(e.path(), Dir).generic_string();
+        const std::string rel = e.path().lexically_relative(Dir).generic_string();
         if ((!e.is_directory() || e.is_symlink()) && rel.rfind(".config/", 0) != 0)
             files.insert(rel);
     }
@@ -94,6 +103,39 @@ std::string SecondLine(const std::string& Text)
         line.pop_back();
     return line;
 }
+
+// The shipped project with one line replaced (1-based, header included).
+std::string WithLine(int Line, const std::string& Text)
+{
+    std::string all = ReadWholeFile(ShippedProject);
+    std::size_t pos = 0;
+    for (int l = 1; l < Line; ++l)
+        pos = all.find("\r\n", pos) + 2;
+    return all.replace(pos, all.find("\r\n", pos) - pos, Text);
+}
+
+// Copies of the shipped tables and a configuration naming them, its items
+// in their order up to the plot folder.
+void TablesIn(const fs::path& Dir, const std::string& PltDir)
+{
+    fs::create_directories(Dir / "tables");
+    for (const auto& e : fs::directory_iterator(QYR7_DATA_DIR))
+        if (e.path().extension() == ".dbf" || e.path().extension() == ".hdf")
+            fs::copy_file(e.path(), Dir / "tables" / e.path().filename());
+    std::string cfg = "qyr7 Configuration\r\nVersion 1.0\r\n";
+    for (int l = 1; l <= 5; ++l)
+        cfg += "Layer\r\n" + std::to_string(l) + "\r\nColour\r\n2\r\n";
+    for (const std::string item : {"Text font CAD", "Arial", "Textwidth/height CAD", "1", "Font angle", "0",
+             "CAD Directory", "", "DBF Directory", "tables/", "Help level", "1", "Printer interface", "1", "Printer type",
+             "1", "Printing density", "1", "Rotate Hardcopy ?", "N", "Digits for floating point numbers", "3",
+             "Printing density vertical", "1", "Color graphics", "J", "X-Factor for graphic extension", "1", "Graph mode",
+             "0", "Graph driver", "0", "Horizontal Pixels", "1024", "Vertical Pixels", "768", "temporary directory", "",
+             "printer interface for hardcopy", "1", "EDI Directory", "", "PLT Directory"})
+        cfg += item + "\r\n";
+    WriteWholeFile(Dir / "qyr7.cfg", cfg + PltDir + "\r\n");
+}
+
+const std::string Victim = "somebody else's file\r\n";
 
 std::vector<BatchFilesCase> Cases()
 {
@@ -154,13 +196,56 @@ std::vector<BatchFilesCase> Cases()
          "unknown switch -Q ignored", {}, stays("stage.qy7")},
         {"MistypedNoGuiSwitch", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/I", "/NOGIU"}, 0,
          "unknown switch /NOGIU ignored", {"stage.txt"}, stays("stage.qy7")},
+        {"BatchSwitchAfterAStraySwitch", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/FOO", "/I", "/NOGUI"}, 0,
+         "unknown switch /FOO ignored", {"stage.txt"}, stays("stage.qy7")},
+        // Links and files of the user's named like the report, the table
+        // folder's write probe or a table copy keep their bytes.
+        {"LinksNamedLikeTheReportAndTheWriteProbe", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/I"}, 0, "", {}, nullptr,
+         {"stage.txt", "tables/TEST.$$$"}, {}, true},
+        {"WriteCheckBesideAFileOfItsName", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/I"}, 0, "", {"stage.txt"}, nullptr,
+         {}, {"tables/TEST.$$$"}, true},
+        {"TablesNotWritableBesideAUsersLifeTable", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/I"}, 0, "", {"stage.txt"},
+         nullptr, {}, {"qyrlife.dbf"}, true, 1},
+        // Only the report fails (after the unwritable stand-in folders).
+        {"CurrentDirectoryReadOnly", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/I"}, 4,
+         "report file stage.txt could not be written", {}, nullptr, {}, {}, true, 2, "", 4},
+        // A whole report with a "Fatal" step: the sun (line 49, x[1]) shifted by -1.
+        {"FatalMessageInTheReport", {}, [](const fs::path& D) { WriteWholeFile(D / "x.qy7", WithLine(49, "-1")); }, "",
+         {"x.qy7", "/I"}, 6, "report file x.txt written, its message list holds: Error : Fatal  : span measure",
+         {"x.txt"}, nullptr},
+        // Without a window and without /I an unreadable project ends the start.
+        {"NoWindowGarbageProject", {}, [](const fs::path& D) { WriteWholeFile(D / "bad.qy7", Victim); }, "",
+         {"bad.qy7", "/NOGUI"}, 1, "project file bad.qy7 cannot be read", {}, nullptr},
+        {"NoWindowFifoProject", {}, [](const fs::path& D) { ::mkfifo((D / "fifo.qy7").c_str(), 0600); }, "",
+         {"fifo.qy7", "/NOGUI"}, 1, "not a regular file (a pipe or a device), not read", {}, nullptr},
+        {"ProjectNameOf250Bytes", {std::string(246, 'p') + ".qy7"}, nullptr, "", {std::string(246, 'p') + ".qy7", "/I"},
+         0, "", {std::string(246, 'p') + ".txt"}, nullptr},
+        // Quoted as typed (UTF-8 e acute), not encoded twice.
+        {"NonAsciiCadSwitch", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/CAD\xc3\xa9"}, 5,
+         "switch /CAD\xc3\xa9 not understood", {}, nullptr},
+        // The list keeps its help texts (line 79: two teeth spanned, a warning).
+        {"InvalidPlotDirectory", {}, [](const fs::path& D) { WriteWholeFile(D / "k.qy7", WithLine(79, "2")); }, "",
+         {"k.qy7", "/I"}, 0, "invalid PLT Directory configured", {"k.txt"},
+         [](const fs::path& D) { EXPECT_NE(ReadWholeFile(D / "k.txt").find("(S)\tThe number of teeth"), std::string::npos); },
+         {}, {}, true, 0, "/none/"},
+        // Junk in the session file is no recent-file name: not written back.
+        {"DamagedSessionFile", {}, [](const fs::path& D) { WriteWholeFile(D / "qyr7.cff", "t\r\nkept.qy7\r\n\x01\x7f\r\n"); },
+         "", {"/NOGUI"}, 0, "", {}, [](const fs::path& D) {
+             EXPECT_TRUE(ReadWholeFile(D / "qyr7.cff").ends_with("\r\nkept.qy7\r\n\r\n\r\n\r\n"));
+         }},
     };
 }
 
 class BatchFiles : public ::testing::TestWithParam<BatchFilesCase> {
 protected:
     void SetUp() override { dir = FreshDir("files"); }
-    void TearDown() override { fs::remove_all(dir); }
+    void TearDown() override
+    {
+        std::error_code ec; // folders made read-only are opened again to be removed
+        fs::permissions(dir / "tables", fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(dir);
+    }
     fs::path dir;
 };
 
@@ -176,17 +261,29 @@ TEST_P(BatchFiles, ExitCodeStderrAndFilesLeft)
     }
     if (c.Prepare)
         c.Prepare(dir);
+    if (c.Tables)
+        TablesIn(dir, c.PltDir);
+    WriteWholeFile(dir / "victim", Victim);
+    for (const auto& l : c.Links)
+        fs::create_symlink(dir / "victim", dir / l);
+    for (const auto& m : c.Mine)
+        WriteWholeFile(dir / m, Victim);
+    const auto w = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if (c.Locked > 0)
+        fs::permissions(dir / "tables", w, fs::perm_options::remove), fs::permissions(dir, fs::perms::all);
+    if (c.Locked > 1)
+        fs::permissions(dir, w, fs::perm_options::remove);
     const std::set<std::string> before = FilesBelow(dir);
 
-    const TProgramRun run = RunProgram(c.RunIn.empty() ? dir : dir / c.RunIn, c.Args);
+    const TProgramRun run = RunProgram(c.RunIn.empty() ? dir : dir / c.RunIn, c.Args, {}, true, c.Locked > 0);
 
     EXPECT_EQ(run.ExitCode, c.ExitCode) << run.Err;
     const auto lines = run.ErrLines();
     if (c.ErrPart.empty()) {
         EXPECT_EQ(run.Err, "");
     } else {
-        ASSERT_EQ(lines.size(), 1u) << run.Err;
-        EXPECT_NE(lines[0].find(c.ErrPart), std::string::npos) << lines[0];
+        ASSERT_EQ(lines.size(), c.ErrLines) << run.Err;
+        EXPECT_NE(lines.back().find(c.ErrPart), std::string::npos) << lines.back();
     }
     // Exactly the expected files were added; a "*" in front marks one that
     // may or may not be written (a fatal run's report).
@@ -206,6 +303,9 @@ TEST_P(BatchFiles, ExitCodeStderrAndFilesLeft)
         ADD_FAILURE() << "left behind: " << f;
     for (const auto& f : before)
         EXPECT_TRUE(fs::exists(dir / f) || fs::is_symlink(dir / f)) << f << " was deleted";
+    for (const auto& f : c.Mine)
+        EXPECT_EQ(ReadWholeFile(dir / f), Victim) << f << " was written";
+    EXPECT_EQ(ReadWholeFile(dir / "victim"), Victim) << "written through a link";
     if (c.Check)
         c.Check(dir);
 }

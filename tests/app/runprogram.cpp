@@ -60,7 +60,7 @@ std::string Quoted(const std::string& S)
 } // namespace
 
 TProgramRun RunProgram(const fs::path& Dir, const std::vector<std::string>& Args, const std::vector<std::string>& Env,
-                       bool CloseStdin)
+                       bool CloseStdin, bool AsNobody)
 {
     const fs::path out = Dir / ".run_out";
     const fs::path err = Dir / ".run_err";
@@ -68,6 +68,8 @@ TProgramRun RunProgram(const fs::path& Dir, const std::vector<std::string>& Args
                           Quoted(Dir.string()) + " XDG_CONFIG_HOME=" + Quoted((Dir / ".config").string());
     for (const auto& e : Env)
         command += " " + Quoted(e);
+    if (AsNobody && ::geteuid() == 0)
+        command += " setpriv --reuid=65534 --regid=65534 --clear-groups";
     command += " timeout -k 5 120 " + Quoted(QYR7_PROGRAM);
     for (const auto& a : Args)
         command += " " + Quoted(a);

@@ -7,7 +7,6 @@
 // end, and degenerate records that must not put a non-number into the CAD
 // layer or add a message.
 #include "bearingtestsupport.h"
-#include "common/validators.h"
 
 using namespace bearingtest;
 

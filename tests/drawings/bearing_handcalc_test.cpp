@@ -9,7 +9,6 @@
 //   18.2, yo = 31 - 3.2 = 27.8, L = 16 - 5.33333 = 10.66667, k = 0.02*16 +
 //   0.4 = 0.72, yr = 27.8 - 1.76 = 26.04.
 #include "bearingtestsupport.h"
-#include "common/validators.h"
 
 using namespace bearingtest;
 

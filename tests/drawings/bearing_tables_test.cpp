@@ -5,7 +5,6 @@
 // half mirror the upper ones, and HatchMode is back at 1. A picture of
 // each type goes into the test log.
 #include "bearingtestsupport.h"
-#include "common/validators.h"
 
 #include <iostream>
 

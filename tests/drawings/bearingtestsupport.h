@@ -4,6 +4,7 @@
 // a section drawn into block "LAGER1" of a DXF file in a scratch directory,
 // and the file read back by ezdxf (bearingdxf.py).
 
+#include "common/validators.h"
 #include "common/tempdir.h"
 #include "drawings/bearings/bearingdraw.h"
 #include "foundation/foundationstate.h"

@@ -4,7 +4,6 @@
 // safeties of the formula table against their definition
 // SF = Sigma-FG / Sigma-F and SH = Sigma-HG / Sigma-H.
 #include "productiontestsupport.h"
-#include "common/validators.h"
 
 #include "drawings/tooth/calcsheets.h"
 #include "foundation/messagecollector.h"

@@ -4,7 +4,6 @@
 // sets on a ring and sun whose tooth difference q divides), each inner
 // planet on |rI| turned from its outer planet by the offset angle.
 #include "productiontestsupport.h"
-#include "common/validators.h"
 
 #include "drawings/production/carrierdetails.h"
 #include "drawings/production/isotolerance.h"

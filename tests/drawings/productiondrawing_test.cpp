@@ -5,7 +5,6 @@
 //   dimension lines at b + 0.2 d and b + 0.4 d (external gear),
 //   b - 0.4 d and b - 0.2 d (ring, d negative).
 #include "goldentestsupport.h"
-#include "common/validators.h"
 #include "productiontestsupport.h"
 
 #include "drawings/production/annotation.h"

@@ -3,7 +3,6 @@
 // CAD file against its golden file, and the same drawing as DXF audited by
 // ezdxf. A mismatch writes the output beside the golden file (.out).
 #include "goldentestsupport.h"
-#include "common/validators.h"
 #include "productiontestsupport.h"
 
 #include "drawings/production/carrierdetails.h"

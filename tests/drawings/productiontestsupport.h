@@ -3,6 +3,7 @@
 // one of its meshes loaded into the gear-pair variables, and the drawing
 // recorded call by call (cadlogsupport.h) or written to a DXF file in the
 // fixture's scratch directory.
+#include "common/validators.h"
 #include "cadlogsupport.h"
 
 #include "foundation/messagecollector.h"

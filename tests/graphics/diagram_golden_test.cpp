@@ -4,7 +4,6 @@
 // by ezdxf: its audit, and every scale number standing under the grid line
 // of its own value.
 #include "diagramtestsupport.h"
-#include "common/validators.h"
 
 #include "common/testnames.h"
 

@@ -2,7 +2,6 @@
 // spectrum on the screen and in DXF files read by ezdxf, and the cases of
 // the drawing worked by hand on a spectrum set up here.
 #include "diagramtestsupport.h"
-#include "common/validators.h"
 
 #include "common/testnames.h"
 

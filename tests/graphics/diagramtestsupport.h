@@ -3,6 +3,7 @@
 // its start-up values and a screen output opened for the picture, so that
 // the recording screen sees every line, solid and text of a diagram.
 
+#include "common/validators.h"
 #include "cadcapture.h"
 
 #include "graphics/cad/cadoutput.h"
