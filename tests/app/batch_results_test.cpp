@@ -74,9 +74,7 @@ void BearingWithoutDiameters()
     PlanetBearings[2].D = 0;
 }
 
-// Patched: the bytes Patch put at PatchAt of the table (qyrlife.dbf: a
-// 257-byte header, then records of flag, LW 40, N0F 10, NNF 10, PF 8, N0H 10,
-// NNH 10, PH 8 bytes, as data/tables/qyrlife.csv defines them).
+// Patched: Patch at byte PatchAt (qyrlife.csv: header 257, record flag 1, LW 40, N0F, NNF 10, PF 8, N0H, NNH 10, PH 8).
 enum class TableDamage { None, Missing, HeaderOnly, Empty, LastLineDropped, Patched };
 
 struct BatchCase {
@@ -110,8 +108,7 @@ const BatchCase Cases[] = {
     // the condition that stopped the run.
     {"FatalQuotedBeforeEarlierWarnings", SpectrumBelowHalfTheTorque, "", TableDamage::None, 4,
      "cannot be calculated: Fatal  : Neq = 0 !", "Fatal  : Neq = 0 !", "center distance"},
-    // Records no material has; a header one record longer than its fields
-    // (257 + 97 = 354 = 0x162) would read record 2 as record 1.
+    // No material has these; a header 97 bytes (a record) too long, 0x162, reads record 2 as 1.
     {"LifeHeaderLongerThanItsFields", SpectrumStage, "qyrlife.dbf", TableDamage::Patched, 4,
      "QYRLIFE.DBF header of 354 bytes does not match its 7 fields", "QYRLIFE.DBF header", "N sum", 8, "\x62"},
     {"LifePittingExponentOne", SpectrumStage, "qyrlife.dbf", TableDamage::Patched, 4,

@@ -22,8 +22,7 @@ std::filesystem::path FreshDir(const std::string& Tag);
 // Env holds further "NAME=value" settings. Standard input is /dev/null, or
 // closed altogether with CloseStdin; a run that does not end within two
 // minutes is killed (exit code 124 or 137), so a run that waits for an
-// answer fails rather than hangs. AsNobody: a test run as root starts the
-// program as the user nobody, whom file permissions stop.
+// answer fails rather than hangs. AsNobody: run as nobody when root.
 TProgramRun RunProgram(const std::filesystem::path& Dir, const std::vector<std::string>& Args,
                        const std::vector<std::string>& Env = {}, bool CloseStdin = false, bool AsNobody = false);
 

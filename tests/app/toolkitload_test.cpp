@@ -43,8 +43,7 @@ pid_t StartProgram(const fs::path& Dir, const TChildEnv& C, bool Traced)
     env.push_back("HOME=" + Dir.string());
     env.push_back("XDG_CONFIG_HOME=" + (Dir / ".config").string());
     env.push_back("XDG_RUNTIME_DIR=" + Dir.string());
-    // The window is killed at the end: its private temporary directory goes
-    // with the test directory.
+    // The window is killed: its private temporary folder goes with Dir.
     env.push_back("TMPDIR=" + Dir.string());
     env.push_back("LC_ALL=C");
     env.push_back("ASAN_OPTIONS=detect_leaks=0");

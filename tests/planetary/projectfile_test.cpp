@@ -565,7 +565,6 @@ TEST_F(ProjectFile, ValuesOutsideTheirRangeAreRefusedByName)
     const Case cases[] = {
         {Header + 1, "1e4000", "nIn 1e4000 outside -1e+06 .. 1e+06"},
         {Header + 1, "nan", "number expected"},
-        // Sizes 0 (not given) or at least 0.01 mm across, ring diameters negative.
         {Header + 21, "0.005", "mn 0.005 neither 0 nor at least 0.01 in size"},
         {Header + 172 + 29, "-0.009", "di[4] -0.009 neither 0 nor at least 0.01 in size"},
         {Header + 249, "0.001", "dsh[1] 0.001 neither 0 nor at least 0.01 in size"},
