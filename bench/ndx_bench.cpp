@@ -102,12 +102,15 @@ void BM_RandomFind(benchmark::State& state)
     Set_Index_To(IndexBenchTable() + ".code.ndx");
     std::mt19937 rng(3);
     int64_t found = 0;
+    const auto readsBefore = ndx.NodeFileReads;
     for (auto _ : state) {
         uint32_t i = rng() % kRecords;
         Find(CodeOf((i * 2654435761u) % 100000000u));
         found += ndx.LastFindFound ? 1 : 0;
     }
     state.counters["found"] = static_cast<double>(found) / static_cast<double>(state.iterations());
+    state.counters["page_reads"] =
+        static_cast<double>(ndx.NodeFileReads - readsBefore) / static_cast<double>(state.iterations());
     state.SetItemsProcessed(state.iterations());
     CloseAll();
 }

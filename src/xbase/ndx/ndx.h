@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 struct TCompiledExpr;
@@ -54,6 +55,12 @@ struct TIndexControl {
     bool HasCache = false;
     // The descent path to the current entry; empty until the first seek.
     std::vector<TNdxLevel> Path;
+    // Pages read from an index that no other handle can write, kept as read
+    // or as this handle last wrote them (a random seek then reads about one
+    // page instead of one per level). Not kept for a shared index, whose
+    // pages others change, nor with NOCACHE.
+    bool HoldPages = false;
+    std::unordered_map<uint32_t, TNdxPage> HeldPages;
 };
 
 // The node cache of an area's controlling index: pairs of (node, page), a hit

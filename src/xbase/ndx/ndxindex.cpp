@@ -153,6 +153,12 @@ bool GetNodePage(TIndexControl& ic, uint32_t node, TNdxPage& page)
     }
     if (CacheLookup(ic, node, page))
         return true;
+    if (ic.HoldPages) {
+        if (const auto held = ic.HeldPages.find(node); held != ic.HeldPages.end()) {
+            page = held->second;
+            return true;
+        }
+    }
     long n = ic.File.ReadAt(static_cast<int64_t>(node) * static_cast<int64_t>(NdxPageSize), page.data(),
                             NdxPageSize);
     ++ndx.NodeFileReads;
@@ -166,6 +172,10 @@ bool GetNodePage(TIndexControl& ic, uint32_t node, TNdxPage& page)
         return false;
     }
     CacheStore(ic, node, page, false);
+    // About 1 MiB: the upper levels of a large tree, which every seek passes.
+    constexpr std::size_t kMaxHeldPages = 2048;
+    if (ic.HoldPages && ic.HeldPages.size() < kMaxHeldPages)
+        ic.HeldPages.emplace(node, page);
     return true;
 }
 
@@ -175,6 +185,8 @@ bool WriteNodePage(TIndexControl& ic, uint32_t node, const TNdxPage& page)
         if (l.Node == node)
             l.Page = page;
     CacheStore(ic, node, page, true);
+    if (const auto held = ic.HeldPages.find(node); held != ic.HeldPages.end())
+        held->second = page;
     long n = ic.File.WriteAt(static_cast<int64_t>(node) * static_cast<int64_t>(NdxPageSize), page.data(),
                              NdxPageSize);
     if (n != static_cast<long>(NdxPageSize)) {
@@ -226,6 +238,7 @@ bool ReadAnchorNodes()
         }
         ic->Header = h;
         ic->Path.clear();
+        ic->HeldPages.clear();
     }
     CurrentIndexes().Cache.Clear();
     return true;
@@ -983,6 +996,7 @@ bool EmptyIndex(TIndexControl& ic)
     ic.HeaderChanged = true;
     ic.File.Truncate(static_cast<int64_t>(2 * NdxPageSize));
     CurrentIndexes().Cache.Clear();
+    ic.HeldPages.clear();
     return true;
 }
 

@@ -122,6 +122,7 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
         IndexError(code, "Unable to open index: " + file);
         return false;
     }
+    ic->HoldPages = share == platform::TFileShare::DenyWrite && !noCache;
     TNdxPage anchor{};
     SetReadSemaphore(true);
     long n = ic->File.Size() < static_cast<int64_t>(2 * NdxPageSize) ? 0 : ic->File.ReadAt(0, anchor.data(), 125);
