@@ -587,13 +587,9 @@ void Thh::ChangeProtocol(int Mode)
 {
     const int before = documentation.ChangeCount;
     // Deleting a change cannot be undone: the user confirms it first.
-    if (Mode == 3 && before > 0) {
-        const platform::MenuEntrySpec* e = mainmenu.Find(current_);
-        if (!AskYesNoCancel(WithoutAccelerator(e ? e->Caption : std::string("Delete previous modification")) +
-                            " ?")) {
-            telmvar.Aborted = true;
-            return;
-        }
+    if (Mode == 3 && before > 0 && !AskYesNoCancel("Delete previous modification ?")) {
+        telmvar.Aborted = true;
+        return;
     }
     Call(menuhooks.ChangeProtocolCommand, Mode);
     // The protocol is saved with the project: a new, edited or deleted

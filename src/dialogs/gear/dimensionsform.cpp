@@ -289,7 +289,7 @@ bool TForm_qyr7geo::CheckDimensions()
     // empty field is not an entry and keeps its store rule.
     const auto refuse = [](const std::string& Field, const std::string& Text) {
         platform::CurrentPlatform().Bell().Beep();
-        ShowErrorBox(Field + ": " + InvalidInputText(AnsiTextToOem(TrimBlanks(Text))));
+        ShowErrorBox(AnsiTextToOem(Field + ": ") + InvalidInputText(AnsiTextToOem(Text)));
         return false;
     };
     const std::string mn = TrimBlanks(Control("Edit_mn").Text);
