@@ -81,6 +81,14 @@ std::string MakePrivateTempDir()
     return privatetempdir.Dir;
 }
 
+void KeepPrivateTempDir()
+{
+    if (signalDirFd >= 0)
+        ::close(signalDirFd);
+    signalDirFd = -1;
+    privatetempdir.Dir.clear();
+}
+
 void RemovePrivateTempDir()
 {
     if (privatetempdir.Dir.empty())

@@ -24,3 +24,7 @@ std::string MakePrivateTempDir();
 // process's normal exit; a signal that ends the run (interrupt, hangup,
 // termination) removes it on its way out.
 void RemovePrivateTempDir();
+
+// Leaves the directory in place at the end: a program started on a file in
+// it (the plot program of CAD device 4) reads it after this run has ended.
+void KeepPrivateTempDir();

@@ -498,6 +498,9 @@ TStartOutcome RunCadBatch(const TCommandLine& Cmd)
         ReportStartFailure(sw.Device == 4 ? "plot program of " + target + ": " + said : said);
         return {true, ExitReportNotWritten};
     }
+    // The plot program runs on after this run and reads its file then.
+    if (sw.Device == 4 && target.rfind(privatetempdir.Dir, 0) == 0)
+        KeepPrivateTempDir();
     return {true, ExitOk};
 }
 
