@@ -1,7 +1,6 @@
 #include "app/configio.h"
 
 #include "app/privatetempdir.h"
-
 #include "app/windowplacement.h"
 #include "dialogs/fileguard.h"
 #include "dialogs/messageboxes.h"
@@ -232,7 +231,10 @@ std::vector<TConfigItem> BuildItems()
     items.push_back(Item(18, "Graph driver", [&t] { PutInt(t.GraphDriver); }, [&t] { t.GraphDriver = GetInt(); }));
     items.push_back(Item(19, "Horizontal Pixels", [&t] { PutInt(t.ScreenPixelsX); }, [&t] { t.ScreenPixelsX = GetWord(); }));
     items.push_back(Item(20, "Vertical Pixels", [&t] { PutInt(t.ScreenPixelsY); }, [&t] { t.ScreenPixelsY = GetWord(); }));
-    items.push_back(Item(21, "temporary directory", [&t] { PutText(t.TempDir); }, [&t] { t.TempDir = GetText(); }));
+    // The run's own temporary folder is no setting: it is gone after the run.
+    items.push_back(Item(
+        21, "temporary directory", [&t] { PutText(t.TempDir == privatetempdir.Dir ? std::string() : t.TempDir); },
+        [&t] { t.TempDir = GetText(); }));
     items.push_back(Item(
         22, "printer interface for hardcopy", [&t] { PutInt(t.HardcopyPort); },
         [&t] {
