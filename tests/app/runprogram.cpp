@@ -62,8 +62,8 @@ std::string Quoted(const std::string& S)
 TProgramRun RunProgram(const fs::path& Dir, const std::vector<std::string>& Args, const std::vector<std::string>& Env,
                        bool CloseStdin, bool AsNobody)
 {
-    const fs::path out = Dir / ".run_out";
-    const fs::path err = Dir / ".run_err";
+    const fs::path out = Dir.string() + ".run_out"; // beside Dir: a run may find Dir read-only
+    const fs::path err = Dir.string() + ".run_err";
     std::string command = "cd " + Quoted(Dir.string()) + " && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME=" +
                           Quoted(Dir.string()) + " XDG_CONFIG_HOME=" + Quoted((Dir / ".config").string());
     for (const auto& e : Env)
