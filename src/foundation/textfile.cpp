@@ -90,6 +90,7 @@ void TTextFile::Assign(const std::string& Name)
     Abandon();
     name_ = NativeName(Name);
     replaceLinks_ = false;
+    scratch_ = false;
 }
 
 bool TTextFile::OpenRead(std::size_t MaxBytes)
@@ -277,7 +278,7 @@ bool TTextFile::Close()
             mode_ = Mode::Closed;
             return ok && closed;
         }
-        bool ok = !writeFailed_ && std::fflush(out_) == 0 && ::fsync(::fileno(out_)) == 0;
+        bool ok = !writeFailed_ && std::fflush(out_) == 0 && (scratch_ || ::fsync(::fileno(out_)) == 0);
         ok = (std::fclose(out_) == 0) && ok;
         out_ = nullptr;
         mode_ = Mode::Closed;

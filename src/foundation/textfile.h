@@ -52,6 +52,10 @@ public:
     // are new output; a link of their name may point at anything of the
     // user's, which they must never overwrite.
     void ReplaceLinks(bool On) { replaceLinks_ = On; }
+    // For the next OpenWrite (Assign switches it off again): the file is a
+    // working copy in the temporary directory that this run reads back and
+    // deletes, so closing it does not wait for the disk.
+    void Scratch(bool On) { scratch_ = On; }
     // Adds lines to the end of the file (report outputs), creating it.
     bool OpenAppend();
     bool IsOpen() const { return mode_ != Mode::Closed; }
@@ -88,6 +92,7 @@ private:
     std::FILE* out_ = nullptr;
     bool writeFailed_ = false;
     bool replaceLinks_ = false;
+    bool scratch_ = false;
     std::string data_;
     std::size_t pos_ = 0;
     bool readPastEnd_ = false;

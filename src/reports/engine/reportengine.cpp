@@ -444,7 +444,9 @@ bool BeginReportOutput()
         return false;
     }
     std::string why;
-    if (!ReportOutputRewrite(why)) {
+    // A numbered working copy of our own in the temporary directory is read
+    // back and deleted by this run.
+    if (!ReportOutputRewrite(why, txtFileNumber > 0)) {
         if (!why.empty()) reportservices.ShowMessageBox(why);
         E.ReportWriteFailed = true;
         return false;

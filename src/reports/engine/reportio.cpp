@@ -12,12 +12,13 @@ void ReportOutputAssign(const std::string& Name)
     AssignTextFile(textfile.SharedTextFile, Name);
 }
 
-bool ReportOutputRewrite(std::string& Why)
+bool ReportOutputRewrite(std::string& Why, bool Scratch)
 {
     if (textfile.SharedTextFile.IsOpen()) textfile.SharedTextFile.Abandon();
     // The shared file reports a file that cannot be created itself.
     Why.clear();
     textfile.SharedTextFile.ReplaceLinks(true);
+    textfile.SharedTextFile.Scratch(Scratch);
     return RewriteTextFile(textfile.SharedTextFile);
 }
 

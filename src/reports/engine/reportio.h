@@ -12,7 +12,7 @@
 void ReportOutputAssign(const std::string& Name);
 // Opens the bound file for writing. False on failure; Why holds a message
 // still to be shown (empty when the failure was reported already).
-bool ReportOutputRewrite(std::string& Why);
+bool ReportOutputRewrite(std::string& Why, bool Scratch = false);
 // Closes the output when it is open; harmless when it is not.
 bool ReportOutputClose();
 bool ReportOutputIsOpen();
