@@ -176,13 +176,12 @@ void TStageDialogModel::LoadFields()
 bool TStageDialogModel::ParseField(const TFieldBinding& B, const platform::DialogControl& C)
 {
     if (B.Kind == TFieldKind::Text || IsCheckKind(B.Kind)) return true;
-    const std::string s = TrimBlanks(C.Text);
     if (B.Kind == TFieldKind::Integer) {
         int32_t n = 0;
-        return TryTextToInt(s, n);
+        return ReadFieldInt(C.Text, n);
     }
     Extended x = 0;
-    return TryTextToFloat(s, x) && std::isfinite(static_cast<double>(x));
+    return ReadFieldFloat(C.Text, x);
 }
 
 bool TStageDialogModel::StoreFields()

@@ -14,6 +14,9 @@
 //   123.456 after OK, Calc or the unit switch).
 // - A changed text that is not a number stores nothing at all: the user
 //   gets "Invalid Input" with the text and the form stays open.
+// - A field left empty (or holding only blanks) stands for 0, and the
+//   form's own rule for 0 applies (an empty face width is 15 modules, an
+//   empty pressure angle 20 degrees); the user cleared it on purpose.
 
 #include "foundation/types.h"
 #include "platform/dialoghost.h"

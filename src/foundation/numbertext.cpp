@@ -497,3 +497,20 @@ std::string PrefixPlus(const std::string& S)
 }
 
 #undef QYR7_RETURNING
+
+bool IsEmptyField(const std::string& S) { return S.find_first_not_of(" \t") == std::string::npos; }
+
+bool ReadFieldFloat(const std::string& S, Extended& Value)
+{
+    Value = 0;
+    if (IsEmptyField(S)) return true;
+    if (TryTextToFloat(S.substr(0, S.find_last_not_of(' ') + 1), Value) && std::isfinite(Value)) return true;
+    Value = 0;
+    return false;
+}
+
+bool ReadFieldInt(const std::string& S, int32_t& Value)
+{
+    Value = 0;
+    return IsEmptyField(S) || TryTextToInt(S.substr(0, S.find_last_not_of(' ') + 1), Value);
+}

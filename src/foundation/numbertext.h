@@ -79,6 +79,12 @@ int32_t TextToInt3(const std::string& S);
 // For input checks that must tell "0" from "not a number".
 bool TryTextToFloat(const std::string& S, Extended& Value);
 bool TryTextToInt(const std::string& S, int32_t& Value);
+// The input forms' check of a typed number: a field left empty (or holding
+// only blanks and tabs) is 0, as the readers read it; any other text must
+// be a number (a real also finite). False, Value 0, for one that is not.
+bool IsEmptyField(const std::string& S);
+bool ReadFieldFloat(const std::string& S, Extended& Value);
+bool ReadFieldInt(const std::string& S, int32_t& Value);
 
 // Returning forms of the formatters above.
 std::string FormatFloatFixed(int IntDigits, int Decimals, Extended X);

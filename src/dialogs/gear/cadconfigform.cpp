@@ -94,7 +94,7 @@ bool TForm_qyrconf::StoreAll()
     platform::DialogControl& xe = Control("Edit_xe");
     const bool typed = xe.Text != loadedXe_;
     Extended x = 0;
-    if (typed && !(TryTextToFloat(TrimBlanks(xe.Text), x) && std::isfinite(x))) {
+    if (typed && !ReadFieldFloat(xe.Text, x)) {
         platform::CurrentPlatform().Bell().Beep();
         ShowErrorBox(InvalidInputText(AnsiTextToOem(xe.Text)));
         return false;

@@ -133,7 +133,7 @@ bool TForm_qyr1conf::StoreExtras()
 {
     const std::string a = TrimBlanks(Control("Edit_a").Text);
     Extended value = 0;
-    if (Control("Edit_a").Text != loadedA_ && !(TryTextToFloat(a, value) && std::isfinite(value))) {
+    if (Control("Edit_a").Text != loadedA_ && !ReadFieldFloat(a, value)) {
         platform::CurrentPlatform().Bell().Beep();
         ShowErrorBox(InvalidInputText(AnsiTextToOem(Control("Edit_a").Text)));
         return false;

@@ -50,7 +50,7 @@ void ProposeMesh(int mesh, bool k, bool dm)
 bool TextToSpanTeeth(const std::string& Text, int& K)
 {
     Extended x = 0;
-    if (!TryTextToFloat(TrimBlanks(Text), x)) return false;
+    if (!ReadFieldFloat(Text, x)) return false;
     if (!(x > INT_MIN && x < INT_MAX)) return false;
     // Halves go to the even neighbour, as the rounding of the calculation.
     const int keep = std::fegetround();

@@ -25,7 +25,8 @@ class TForm_qyr7mes final : public TStageDialogModel
 void ProposeMeasuringData(bool SpanTeeth, bool BallDiameter);
 
 // The typed number of teeth spanned, rounded to the nearest whole number
-// (halves to even); false when the text is not a number in the int range.
+// (halves to even); an empty text is 0; false when the text is not a number
+// in the int range.
 bool TextToSpanTeeth(const std::string& Text, int& K);
 
 // Opens the measurement dialog; true on OK.

@@ -269,11 +269,12 @@ bool TForm_lki::StoreItem()
     for (const std::string* s : {&t, &n}) {
         if ((s == &t && *s == shownTorque_) || (s == &n && *s == shownCycles_)) continue;
         Extended x = 0;
-        if (!TryTextToFloat(*s, x) || !std::isfinite(static_cast<double>(x)) || x < 0) {
+        if (!ReadFieldFloat(*s, x) || x < 0) {
             ShowErrorBox(InvalidInputText(AnsiTextToOem(*s)));
             return false;
         }
     }
+    // The editor reads an empty text as 0.
     if (t != shownTorque_) editor_.TorqueText = t;
     if (n != shownCycles_) editor_.CyclesText = n;
     editor_.OkItem();

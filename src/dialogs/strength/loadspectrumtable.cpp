@@ -23,16 +23,6 @@ namespace
 constexpr int ColTorque = 1;
 constexpr int ColCycles = 2;
 
-bool ParseCell(const std::string& Text, Extended& X)
-{
-    const std::string s = TrimBlanks(Text);
-    if (s.empty()) {
-        X = 0;
-        return true;
-    }
-    return TryTextToFloat(s, X) && std::isfinite(static_cast<double>(X));
-}
-
 } // namespace
 
 TForm_qyrlk1::TForm_qyrlk1(const TLoadSpectrumTableMenu& Menu) : TStageDialogModel("TForm_qyrlk1", "")
@@ -120,15 +110,15 @@ bool TForm_qyrlk1::StoreGrid()
         Extended x = 0;
         if (shown && tText == shown->Torque) {
             it.T = shown->Item.T;
-        } else if (ParseCell(tText, x)) {
-            it.T = TrimBlanks(tText).empty() ? 0 : TextToTorque(TrimBlanks(tText));
+        } else if (ReadFieldFloat(tText, x)) {
+            it.T = TextToTorque(TrimBlanks(tText)); // 0 for an empty cell
         } else {
             ShowErrorBox(InvalidInputText(AnsiTextToOem(tText)));
             return false;
         }
         if (shown && nText == shown->Cycles) {
             it.N = shown->Item.N;
-        } else if (ParseCell(nText, x)) {
+        } else if (ReadFieldFloat(nText, x)) {
             it.N = x;
         } else {
             ShowErrorBox(InvalidInputText(AnsiTextToOem(nText)));

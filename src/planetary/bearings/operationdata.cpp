@@ -211,7 +211,7 @@ bool TForm_vq1waelz::Store()
         if (!f.Changed)
             continue;
         Extended probe = 0;
-        if (!TryTextToFloat(f.Text, probe)) {
+        if (!ReadFieldFloat(f.Text, probe)) {
             platform::CurrentPlatform().Messages().ShowOk(telmvar.ProgramTitle, "Invalid Input: " + f.Text,
                                                           platform::MessageIcon::Error);
             return false;
