@@ -1,8 +1,9 @@
 // The browser's grid without a widget: pages of rows straight off the file,
 // the colours of deleted and selected rows, logical boxes and their toggle,
-// the depressed title, corner clicks, Ctrl+Del, date masks and the saved
-// column layout.
+// the depressed title, corner clicks, Ctrl+Del, date masks, the saved
+// column layout and cells edited in place.
 #include "browser_fixture.h"
+#include "common/validators.h"
 
 #include "xbase/core/dbdates.h"
 #include "xbase/dbf/dbffile.h"
@@ -228,6 +229,59 @@ TEST_F(Grid, EntriesBeforeAnyColumnAreIgnored)
     TTzGrid g;
     EXPECT_EQ(g.ReadSavedColumns({"cvColorStr=clRed", "cvWidthStr=7"}), 0);
     EXPECT_TRUE(g.Columns.empty());
+}
+
+// Record 1 of a copy of the catalogue's print settings (NAME C 25, XSCALE N 8.3, ..., LANDSCAPE L) or of
+// a dated table, edited in place, then read back by the table engine and by dbfread.
+TEST_F(Grid, GridEditStoresThroughTheLockOrRefusesUnchanged)
+{
+    if (!PythonHas("dbfread"))
+        QYR7_VALIDATOR_MISSING("python3-dbfread");
+    dbdates.DateCentury = true;
+    SetDateFormat(0);
+    TDbfTable dated;
+    dated.Name = Path("dated.dbf");
+    dated.RecordBuffer = " gauge   20240131";
+    ASSERT_TRUE(CreateDBF(dated, dated.Name, {{"NAME", 'C', 8, 0, 0}, {"DONE", 'D', 8, 0, 0}}) && OpenDbf(dated) &&
+                AppendDbfRecord(dated) && CloseDbf(dated));
+    const struct {
+        const char* field;
+        int column;
+        const char *typed, *stored, *read, *message; // typed nullptr: the Space key
+        bool readOnly, locked;
+    } cases[] = {
+        {"NAME", 0, "draft A3", "draft A3                 ", "'draft A3'", "", false, false},
+        {"XSCALE", 1, "2.5", "   2.500", "2.5", "", false, false},
+        {"LANDSCAPE", 5, nullptr, "T", "True", "", false, false},
+        {"DONE", 1, "12/24/2026", "20261224", "datetime.date(2026, 12, 24)", "", false, false},
+        {"NAME", 0, "draft A3", "portrait 1:1             ", "'portrait 1:1'", NoWriteAccessNotice, true, false},
+        {"LANDSCAPE", 5, nullptr, "F", "False", "Lock failed [Post]", false, true},
+    };
+    for (const auto& c : cases) {
+        const std::string path = Path(std::to_string(&c - cases) + ".dbf");
+        std::filesystem::copy_file(c.field[0] == 'D' ? dated.Name : std::string(QYR7_DATA_DIR) + "/printout.dbf", path);
+        dbf4.OpenTable(path, c.readOnly);
+        Select(20); // another user holds the record in another work area; the grid selects its own
+        ASSERT_TRUE(!c.locked || (UseFile(path + " ALIAS OTHER") && RLock()));
+        const std::size_t asked = headless.HeadlessMessages().AskedQuestions().size();
+        grid.DataSet = &dbf4.tzdbf;
+        grid.DefaultColumns();
+        const bool stored = c.typed ? grid.StoreCell(1, c.column, c.typed) : grid.ToggleLogical(c.column);
+        EXPECT_EQ(stored, !c.message[0]) << c.field;
+        const auto& asks = headless.HeadlessMessages().AskedQuestions();
+        EXPECT_EQ(asks.size() > asked ? asks.back().Request.Text : "", c.message) << c.field;
+        Select(20);
+        CloseArea();
+        dbf4.OpenTable(path);
+        std::string peeked;
+        dbf4.tzdbf.Peek(c.column + 1, 1, peeked);
+        EXPECT_EQ(peeked, c.stored) << c.field;
+        dbf4.CloseTable();
+        EXPECT_EQ(Run("/usr/bin/python3 -c \"import dbfread; print(repr(next(iter(dbfread.DBF('" + path + "')))['" +
+                      c.field + "']))\""),
+                  std::string(c.read) + "\n")
+            << c.field;
+    }
 }
 
 }  // namespace

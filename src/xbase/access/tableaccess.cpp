@@ -176,10 +176,12 @@ void Tdbf4::Browse(const std::string& action, uint16_t mode)
     } else {
         m.caption = title2_ + "  " + title1_ + "  (" + m.TablePath + ")";
         tzdbf.SetHideDeletedRecs(false);
-        if (m.FromTempDir)
-            platform::CurrentPlatform().Messages().ShowOk(
-                "", DisplayText("No Write Access for dbf directory !  Temp directory used."),
-                platform::MessageIcon::Warning);
+        // A table opened read-only (a read-only install without a
+        // temporary directory of its own) is said so now, not at the
+        // first edit.
+        if (m.FromTempDir || tzdbf.ReadOnly)
+            platform::CurrentPlatform().Messages().ShowOk("", DisplayText(NoWriteAccessNotice),
+                                                          platform::MessageIcon::Warning);
     }
     m.RecordCount = RecordCount();
     m.RecordNo = RecNo();

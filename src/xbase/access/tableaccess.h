@@ -16,6 +16,10 @@
 #include <string>
 #include <vector>
 
+// The notice of a table that is used from the temporary directory, or that
+// cannot be written where it is.
+inline constexpr const char* NoWriteAccessNotice = "No Write Access for dbf directory !  Temp directory used.";
+
 // What the table browser shows and hands back. A toolkit form binds it; the
 // headless host lets a script pick a row (RecordNo) and press OK, or answers
 // Cancel when nobody is there.

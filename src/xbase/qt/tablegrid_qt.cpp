@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -42,11 +43,41 @@ const TTzGridRow* TzGridItemModel::RowAt(int row) const
 
 void TzGridItemModel::Reload()
 {
-    beginResetModel();
+    std::vector<int32_t> order = grid_.Order;
+    const int rows = rowCount();
     grid_.LoadIndexOrder();
     pageFirst_ = -1;
     page_.clear();
+    if (rows == rowCount() && order == grid_.Order) {
+        if (rows > 0 && columnCount() > 0)
+            emit dataChanged(index(0, 0), index(rows - 1, columnCount() - 1));
+        emit headerDataChanged(Qt::Horizontal, 0, std::max(0, columnCount() - 1));
+        return;
+    }
+    // The view still counts the rows it had while it is told of the reset.
+    std::swap(order, grid_.Order);
+    beginResetModel();
+    grid_.Order = std::move(order);
     endResetModel();
+}
+
+Qt::ItemFlags TzGridItemModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && grid_.CanEditCell(index.column()))
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool TzGridItemModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    const TTzGridRow* r = index.isValid() ? RowAt(index.row()) : nullptr;
+    if (!r || role != Qt::EditRole)
+        return false;
+    const bool stored = grid_.StoreCell(r->RecNo, index.column(), platform::FromQString(value.toString()));
+    pageFirst_ = -1;
+    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
+    return stored;
 }
 
 QVariant TzGridItemModel::data(const QModelIndex& index, int role) const
@@ -54,8 +85,11 @@ QVariant TzGridItemModel::data(const QModelIndex& index, int role) const
     const TTzGridRow* r = index.isValid() ? RowAt(index.row()) : nullptr;
     if (!r || index.column() >= static_cast<int>(r->Cells.size()))
         return {};
-    if (role == Qt::DisplayRole || role == Qt::EditRole)
-        return platform::ToQString(r->Cells[static_cast<std::size_t>(index.column())]);
+    const std::string& stored = r->Cells[static_cast<std::size_t>(index.column())];
+    if (role == Qt::DisplayRole)
+        return platform::ToQString(grid_.FieldText(index.column(), stored));
+    if (role == Qt::EditRole)
+        return platform::ToQString(grid_.EditText(index.column(), stored));
     if (role == Qt::TextAlignmentRole) {
         switch (grid_.Columns[static_cast<std::size_t>(index.column())].Alignment) {
         case TTzAlignment::taRightJustify: return int(Qt::AlignRight | Qt::AlignVCenter);
@@ -94,14 +128,12 @@ void TzGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     const auto colours = grid_.CellColors(index.row(), index.column(), r->Deleted, selected);
     painter->save();
     painter->fillRect(option.rect, ToQColor(colours.Brush));
-    const std::string& text = r->Cells[static_cast<std::size_t>(index.column())];
+    const std::string text = grid_.FieldText(index.column(), r->Cells[static_cast<std::size_t>(index.column())]);
     if (grid_.IsLogicalColumn(index.column()) && grid_.BooleanBox != TTzBooleanBox::bbText) {
         painter->setRenderHint(QPainter::Antialiasing, false);
         const QRect c = option.rect.adjusted(0, 1, 0, -1);
         for (const TTzBoxShape& s :
-             grid_.BoxShapes(c.left(), c.top(), c.right(), c.bottom(), text == "T" || text == "t" || text == "Y" ||
-                                                                          text == "y",
-                             colours.Font)) {
+             grid_.BoxShapes(c.left(), c.top(), c.right(), c.bottom(), grid_.LogicalValue(text), colours.Font)) {
             const QRect box(QPoint(s.Left, s.Top), QPoint(s.Right, s.Bottom));
             const QColor col = ToQColor(s.Color);
             painter->setPen(QPen(col, s.PenWidth));
@@ -138,6 +170,42 @@ void TzGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     painter->restore();
 }
 
+QWidget* TzGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const
+{
+    auto* e = new QLineEdit(parent);
+    e->setFrame(false);
+    const std::string mask = grid_.EditMask(index.column());
+    if (!mask.empty())
+        e->setInputMask(ToQtInputMask(mask));
+    else if (grid_.EditMaxLength(index.column()) > 0)
+        e->setMaxLength(grid_.EditMaxLength(index.column()));
+    return e;
+}
+
+QString ToQtInputMask(const std::string& mask)
+{
+    // The grid's mask: characters, ";", whether literals are kept, ";",
+    // the blank. A "9" there is an optional digit (the editor's "0"), a
+    // "0" a required one (the editor's "9").
+    const auto semi = mask.find(';');
+    QString out;
+    for (char c : mask.substr(0, semi)) {
+        if (c == '9')
+            out += QLatin1Char('0');
+        else if (c == '0')
+            out += QLatin1Char('9');
+        else
+            out += QLatin1Char(c);
+    }
+    const auto blank = mask.rfind(';');
+    if (blank != std::string::npos && blank != semi && blank + 1 < mask.size())
+    {
+        out += QLatin1Char(';');
+        out += QLatin1Char(mask[blank + 1]);
+    }
+    return out;
+}
+
 TzGridView::TzGridView(TTzGrid& grid, QWidget* parent) : QTableView(parent), grid_(grid)
 {
     setObjectName(QStringLiteral("TzGrid1"));
@@ -146,7 +214,11 @@ TzGridView::TzGridView(TTzGrid& grid, QWidget* parent) : QTableView(parent), gri
     setItemDelegate(new TzGridDelegate(grid, *model_, this));
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Cells open their editor by F2, typing, a double click or a click on
+    // the current cell; logical cells toggle in the grid model instead.
+    setEditTriggers(grid.Editing ? QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
+                                       QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked
+                                 : QAbstractItemView::NoEditTriggers);
     verticalHeader()->setDefaultSectionSize(18);
     horizontalHeader()->viewport()->installEventFilter(this);
     for (int c = 0; c < grid.ColumnCount(); ++c)
@@ -166,7 +238,14 @@ void TzGridView::GoToRecNo(int32_t recNo)
 {
     const int32_t row = grid_.RowOfRecord(recNo);
     if (row >= 1 && row <= model_->rowCount())
-        setCurrentIndex(model_->index(row - 1, std::max(0, currentIndex().column())));
+        setCurrentIndex(model_->index(row - 1, std::min(column_, std::max(0, model_->columnCount() - 1))));
+}
+
+void TzGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    if (current.isValid())
+        column_ = current.column();
+    QTableView::currentChanged(current, previous);
 }
 
 bool TzGridView::eventFilter(QObject* watched, QEvent* event)
@@ -199,6 +278,10 @@ void TzGridView::keyPressEvent(QKeyEvent* event)
             return;
     }
     const QString t = event->text();
+    // A toggle acts on the dataset's record: the current row's.
+    if (!t.isEmpty() && grid_.IsLogicalColumn(column) && grid_.DataSet && CurrentRecNo() > 0 &&
+        CurrentRecNo() != grid_.DataSet->RecNo())
+        grid_.DataSet->Go(CurrentRecNo());
     if (!t.isEmpty() && t[0].unicode() < 256 && grid_.KeyPress(static_cast<char>(t[0].unicode()), column)) {
         model_->Reload();
         return;

@@ -1,8 +1,9 @@
 #pragma once
 // The table grid on screen: a QTableView over TTzGrid. The item model pages
 // rows in from the grid model; the delegate paints each cell with the
-// colours and logical boxes the grid model gives; mouse and key events go
-// back to the grid model. Nothing here decides anything.
+// colours and logical boxes the grid model gives and opens a line editor
+// with the cell's mask; mouse and key events and edited texts go back to
+// the grid model. Nothing here decides anything.
 
 #include "xbase/ui/tablegrid.h"
 
@@ -26,9 +27,14 @@ class TzGridItemModel final : public QAbstractTableModel
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // An edited text: stored by the grid model, or refused and the cell
+    // shown as the file holds it.
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     // The row of record index (0-based), read in pages of 40.
     const TTzGridRow* RowAt(int row) const;
-    // Re-reads everything (after a change of the table or its order).
+    // Re-reads everything (after a change of the table or its order); the
+    // same rows in the same order keep the view's current cell.
     void Reload();
     TTzGrid& Grid() { return grid_; }
 
@@ -46,6 +52,7 @@ class TzGridDelegate final : public QStyledItemDelegate
     {
     }
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
   private:
     TTzGrid& grid_;
@@ -68,6 +75,7 @@ class TzGridView final : public QTableView
     void KeyUp(int key);
 
   protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -76,6 +84,11 @@ class TzGridView final : public QTableView
   private:
     TTzGrid& grid_;
     TzGridItemModel* model_;
+    int column_ = 0; // the current column, kept over a reload of the rows
 };
+
+// A mask of the grid model ("99/99/9999;1; ") as a line editor takes it:
+// optional digits, the literals kept, the blank character after the ";".
+QString ToQtInputMask(const std::string& mask);
 
 } // namespace xbase_qt

@@ -1,6 +1,8 @@
 #include "xbase/ui/tablegrid.h"
 
+#include "foundation/codepage.h"
 #include "platform/platform.h"
+#include "xbase/access/tableaccess.h"
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dbdates.h"
 #include "xbase/core/dberror.h"
@@ -36,6 +38,23 @@ bool SmallInt(const std::string& text, long& value)
     char* end = nullptr;
     value = std::strtol(t.c_str(), &end, 10);
     return end && *end == '\0';
+}
+
+// A number as the engine reads a field's text: [sign] digits [decimal
+// character digits], at least one digit.
+bool NumberText(const std::string& t)
+{
+    std::size_t i = t[0] == '+' || t[0] == '-' ? 1 : 0;
+    std::size_t digits = 0;
+    for (bool point = false; i < t.size(); ++i) {
+        if (t[i] == dbdates.DecimalChar && !point)
+            point = true;
+        else if (std::isdigit(static_cast<unsigned char>(t[i])))
+            ++digits;
+        else
+            return false;
+    }
+    return digits > 0;
 }
 
 bool ParseAlignment(const std::string& text, TTzAlignment& a)
@@ -315,16 +334,119 @@ std::vector<TTzBoxShape> TTzGrid::BoxShapes(int left, int top, int right, int bo
 
 bool TTzGrid::ToggleLogical(int column)
 {
-    if (!Editing || !DataSet || DataSet->ReadOnly || !IsLogicalColumn(column) ||
-        Columns[static_cast<std::size_t>(column)].ReadOnly)
+    if (!Editing || !DataSet || !IsLogicalColumn(column) || Columns[static_cast<std::size_t>(column)].ReadOnly)
         return false;
+    if (DataSet->ReadOnly)
+        return RefuseReadOnly();
     const int f = FieldNoOfColumn(column);
     const std::string name = DataSet->FieldName(f);
     // The field's text as the grid shows it: the true text or anything else.
     const bool now = DataSet->AsBoolean(f);
     if (!DataSet->SetFieldBool(name, !now))
         return false;
-    return DataSet->Post();
+    return PostOrCancel();
+}
+
+char TTzGrid::FieldType(int column)
+{
+    const int f = FieldNoOfColumn(column);
+    return f > 0 ? DataSet->FieldProps().Type(f) : '\0';
+}
+
+std::string TTzGrid::FieldText(int column, const std::string& stored)
+{
+    switch (FieldType(column)) {
+    case 'D':
+        return Trim(stored).empty() ? std::string() : KeyToDate(stored);
+    case 'L': {
+        const char c = stored.empty() ? ' ' : stored[0];
+        return c == 'T' || c == 't' || c == 'Y' || c == 'y' ? TrueText() : FalseText();
+    }
+    default:
+        return stored;
+    }
+}
+
+std::string TTzGrid::EditText(int column, const std::string& stored)
+{
+    const char type = FieldType(column);
+    if (type == 'C') {
+        const auto e = stored.find_last_not_of(' ');
+        return e == std::string::npos ? std::string() : stored.substr(0, e + 1);
+    }
+    return Trim(FieldText(column, stored));
+}
+
+bool TTzGrid::CanEditCell(int column)
+{
+    const char type = FieldType(column);
+    return Editing && DataSet && (type == 'C' || type == 'N' || type == 'F' || type == 'D') &&
+           !Columns[static_cast<std::size_t>(column)].ReadOnly;
+}
+
+std::string TTzGrid::EditMask(int column)
+{
+    if (FieldType(column) != 'D')
+        return "";
+    // The mask's "/" stands for the date separator of the engine's order.
+    std::string mask = DateEditMask();
+    const auto end = mask.find(';');
+    std::replace(mask.begin(), mask.begin() + static_cast<std::ptrdiff_t>(end), '/', dbdates.DateSeparator);
+    return mask;
+}
+
+int TTzGrid::EditMaxLength(int column)
+{
+    const int f = FieldNoOfColumn(column);
+    return f > 0 ? DataSet->FieldLen(f) : 0;
+}
+
+bool TTzGrid::RefuseReadOnly()
+{
+    platform::CurrentPlatform().Messages().ShowOk("", DisplayText(NoWriteAccessNotice), platform::MessageIcon::Warning);
+    return false;
+}
+
+bool TTzGrid::PostOrCancel()
+{
+    if (DataSet->Post())
+        return true;
+    // The dataset said why (the lock message); the record stays as the
+    // file holds it.
+    DataSet->Cancel();
+    return false;
+}
+
+bool TTzGrid::StoreCell(int32_t recNo, int column, const std::string& text)
+{
+    if (!CanEditCell(column) || !DataSet->Active())
+        return false;
+    if (DataSet->ReadOnly)
+        return RefuseReadOnly();
+    std::string value = text;
+    const char type = FieldType(column);
+    bool valid = true;
+    if (type == 'N' || type == 'F') {
+        // The engine would read a foreign text as 0 and store that.
+        value = Trim(value);
+        valid = value.empty() || NumberText(value);
+    } else if (type == 'D') {
+        // An emptied mask leaves only its separators: no date.
+        if (value.find_first_not_of(std::string(" /-.") + dbdates.DateSeparator) == std::string::npos)
+            value.clear();
+        else
+            valid = ValidDate(value);
+    }
+    if (!valid) {
+        platform::CurrentPlatform().Messages().ShowOk("", "Invalid Input \"" + text + "\" !",
+                                                      platform::MessageIcon::Error);
+        return false;
+    }
+    if (recNo != DataSet->RecNo() && !DataSet->Go(recNo))
+        return false;
+    if (!DataSet->SetFieldText(DataSet->FieldName(FieldNoOfColumn(column)), value))
+        return false;
+    return PostOrCancel();
 }
 
 void TTzGrid::MouseDown(TTzMouseButton button, int dataRow, int column)

@@ -161,8 +161,31 @@ public:
     std::vector<TTzBoxShape> BoxShapes(int left, int top, int right, int bottom, bool value,
                                         TTzColor fontColor) const;
     // Toggles the logical field of a column on the current record (edit
-    // allowed and field writable only). True when it was toggled.
+    // allowed and field writable only). True when it was toggled; refused
+    // like StoreCell.
     bool ToggleLogical(int column);
+
+    // ---- cell texts and editing in place
+    // The text a field shows for its stored text: a date in the engine's
+    // display order (empty for no date), a logical field its true or false
+    // text, anything else as stored.
+    std::string FieldText(int column, const std::string& stored);
+    // The text an editor opens with: the shown text without its padding.
+    std::string EditText(int column, const std::string& stored);
+    // Character, number and date cells are edited in place while editing
+    // is on and the column is not read-only; logical cells toggle instead.
+    bool CanEditCell(int column);
+    // A date column's mask (DateEditMask with the engine's date separator
+    // for its "/"); empty for any other column.
+    std::string EditMask(int column);
+    // Characters an editor takes: the field's length.
+    int EditMaxLength(int column);
+    // Stores an edited cell into record recNo through the dataset: the
+    // post writes it under the record's lock. Refused, with the record as
+    // it was: a table opened read-only (with the notice of the temporary
+    // copy), a record another user holds (the dataset's lock message), a
+    // number or date text that is none. True when the value was stored.
+    bool StoreCell(int32_t recNo, int column, const std::string& text);
 
     // ---- input
     // A left press on a data cell toggles a logical field.
@@ -198,6 +221,10 @@ public:
     std::vector<std::string> SavedColumns() const { return {}; }
 
 private:
+    char FieldType(int column);
+    bool RefuseReadOnly();
+    // Posts the edited record; a refused post drops the edit.
+    bool PostOrCancel();
     bool depressDisabled_ = false;
     int depressed_ = -1;
 };
