@@ -181,7 +181,9 @@ bool TStageDialogModel::ParseField(const TFieldBinding& B, const platform::Dialo
         return ReadFieldInt(C.Text, n);
     }
     Extended x = 0;
-    return ReadFieldFloat(C.Text, x);
+    // A number near the top of the range overflows in the unit conversion
+    // (1e4931 inch in mm): it is refused like a text that is none.
+    return ReadFieldFloat(C.Text, x) && std::isfinite(InternalValue(B.Kind, TrimBlanks(C.Text)));
 }
 
 bool TStageDialogModel::StoreFields()
