@@ -36,6 +36,10 @@ class QtConfigDialog : public ::testing::Test
         telmvar.ProgramName = "QYR7";
         RegisterConfigForms(qt.QtDialogs());
     }
+    // OK clears the graphics window, which shows the wait cursor until the
+    // window's next paint; no window paints here, and the cursor belongs to
+    // the application every later test shares.
+    void TearDown() override { qt.ScreenCursor().Set(platform::CursorShape::Arrow); }
     AppFirst app_;
     platform::PlatformQt qt;
     platform::ScopedPlatform use{qt};
