@@ -63,6 +63,10 @@ struct TGearPairData {
     int MaterialReserveWord = 0;        // set to 2 with the material group
     Extended MaterialReserveOne = 0;    // set to 1.0 with the material group
     int KaFromLoadSpectrum = 0;         // 1: KA_H, KA_F always from the spectrum
+    // Set by each pair calculation: the spectrum's application factors were
+    // formed for this load and stand in for the entered KA_H and KA_F, which
+    // keep the values the user gave.
+    bool SpectrumFactorsInForce = false;
     bool LoadCyclesLogarithmic = false; // load-cycle axis of the spectrum views logarithmic
 
     // Life results of the load capacity (per gear) and their load cycles.
@@ -266,3 +270,14 @@ extern const TArray<const char*, 0, 1> ToleranceStandardNames;
 extern const TArray<const char*, 0, 10> AsneSeriesNames;
 extern const TArray<const char*, 0, 8> AaFieldNames;
 extern const TArray<const char*, 0, 4> CalcMethodNames;
+
+// The application factors the load capacity works with: the entered ones,
+// or the load spectrum's while the pair calculation put those in force.
+inline Extended ApplicationFactorH(const TGearPairData& g)
+{
+    return g.SpectrumFactorsInForce ? g.LoadSpectrumKA_H : g.KA_H;
+}
+inline Extended ApplicationFactorF(const TGearPairData& g)
+{
+    return g.SpectrumFactorsInForce ? g.LoadSpectrumKA_F : g.KA_F;
+}

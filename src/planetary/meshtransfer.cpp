@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <numbers>
 #include <utility>
 
@@ -13,16 +14,21 @@ namespace {
 
 // One field from the pair to the stage or back. An extended real is moved
 // as its bytes: the compiler would load and store each through the x87
-// stack, and a mesh moves several hundred of them.
+// stack, and a mesh moves several hundred of them. Only the ten bytes of
+// the value move; the padding behind it would carry whatever the pair's
+// held into the stage records, whose bytes must be those of their values.
 template <class T>
 void Move(T& To, const T& From)
 {
     To = From;
 }
 
+constexpr std::size_t ExtendedValueBytes = 10;
+static_assert(std::numeric_limits<Extended>::digits == 64 && sizeof(Extended) >= ExtendedValueBytes);
+
 void Move(Extended& To, const Extended& From)
 {
-    std::memcpy(&To, &From, sizeof To);
+    std::memcpy(&To, &From, ExtendedValueBytes);
 }
 
 // First and second gear of each mesh name.

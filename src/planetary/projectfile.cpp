@@ -65,10 +65,11 @@ struct TFieldList {
         f.push_back({TProjectLineKind::Word, &x, std::move(n), Extended(lo), Extended(hi)});
     }
     // A tooth number: external gears positive, the ring gear negative (a
-    // positive one is turned round by the calculation).
+    // positive one is turned round by the calculation). Two teeth are the
+    // fewest the pair calculation takes.
     void Teeth(int& x, std::string n, bool ring)
     {
-        f.push_back({TProjectLineKind::Integer, &x, std::move(n), 3, Extended(MaxTeeth), ring});
+        f.push_back({TProjectLineKind::Integer, &x, std::move(n), 2, Extended(MaxTeeth), ring});
     }
     void Bool(bool& x, std::string n) { f.push_back({TProjectLineKind::Boolean, &x, std::move(n)}); }
     void Text(std::string& x, std::string n) { f.push_back({TProjectLineKind::Text, &x, std::move(n)}); }
@@ -277,7 +278,8 @@ std::vector<TProjectField> ProjectStageFields(TProjectData& D)
         l.Text(g.PartNumber[k], Idx("PartNumber", k));
     }
     l.Num(p.alpha, "alpha", 1, 60);
-    l.Num(p.beta, "beta", -60, 60);
+    // Beyond 45 degrees the calculation goes on with a warning.
+    l.Num(p.beta, "beta", -89.9L, 89.9L);
     l.Size(p.mn, "mn", 0, 1000);
     for (int m = 1; m <= 3; ++m) {
         l.Length(g.a[m], Idx("a", m));
@@ -293,7 +295,10 @@ std::vector<TProjectField> ProjectStageFields(TProjectData& D)
         l.Num(g.hfP0_mn[k], Idx("hfP0_mn", k), 0, 100);
         l.Teeth(g.z[k], Idx("z", k), k == gH);
         l.Num(g.x[k], Idx("x", k), -100, 100);
-        l.Word(g.ToolProfileNo[k], Idx("ToolProfileNo", k), 0, 4);
+        // Every kind of the standard profile table: 1 to 3 standard, 4 and 8
+        // entered, 5 and 9 entered without protuberance, the others entered
+        // as they stand.
+        l.Word(g.ToolProfileNo[k], Idx("ToolProfileNo", k), 0, 10);
         l.Num(g.haP0_mn[k], Idx("haP0_mn", k), 0, 100);
         l.Num(g.rhoaP0_mn[k], Idx("rhoaP0_mn", k), 0, 100);
         l.Num(g.prP0_mn[k], Idx("prP0_mn", k), 0, 100);
@@ -303,7 +308,9 @@ std::vector<TProjectField> ProjectStageFields(TProjectData& D)
         l.Length(g.da[k], Idx("da", k));
         l.Int(g.FlankToleranceClass[k], Idx("FlankToleranceClass", k), 1, 12);
         l.Word(g.AsneSeries[k], Idx("AsneSeries", k), 1, 11);
-        l.Word(g.TsnSeries[k], Idx("TsnSeries", k), 1, 11);
+        // Series 0 takes the allowances of the table with no tolerance and
+        // then counts as entered (11).
+        l.Word(g.TsnSeries[k], Idx("TsnSeries", k), 0, 11);
         l.Num(g.q[k], Idx("q", k), -MaxAllowance, MaxAllowance);
         l.Num(g.DM[k], Idx("DM", k), 0, MaxLength);
         l.Num(g.hFfP0_mn[k], Idx("hFfP0_mn", k), 0, 100);

@@ -114,6 +114,23 @@ void CalcPlanetBearingLives()
     }
 }
 
+// A planet's pin and bore are those of its bearing. Taken before the
+// meshes, which work out the planets' rims from the bores: taken after them,
+// the first calculation with a new bearing had the old bore and every later
+// one the bearing's.
+void TakePlanetBearingDiameters()
+{
+    for (int k = 1; k <= 2; ++k) {
+        if (!PlanetBearingDefined(k))
+            continue;
+        const auto& br = PlanetBearings[k];
+        if (br.d > 0)
+            (k == 1 ? PlanetaryStage.dshPi : PlanetaryStage.dshPe) = br.d;
+        if (br.D > 0)
+            PlanetaryGears.dB[k == 1 ? gPi : gPe] = br.D;
+    }
+}
+
 // Messages of the single meshes that the stage must not lose. A mesh's
 // design judgements are dropped: the stage checks repeat them, naming the
 // gear or mesh concerned. Everything else (a table that could not be read,
@@ -239,6 +256,7 @@ void CalcPlanetaryStage()
     if (st.Kgamma == 0)
         st.Kgamma = 1.0L;
     p.DimensionInputReserve = 0;
+    TakePlanetBearingDiameters();
 
     // Each mesh's calculation starts its own message list; what must outlast
     // it is set aside here.
@@ -290,15 +308,5 @@ void CalcPlanetaryStage()
 
     if (g.z[gS] <= g.z[gPi])
         g.dshS = g.dsh[mSPi];
-    for (int k = 1; k <= 2; ++k) {
-        if (!PlanetBearingDefined(k))
-            continue;
-        const auto& br = PlanetBearings[k];
-        const int gear = k == 1 ? gPi : gPe;
-        if (br.d > 0)
-            (k == 1 ? st.dshPi : st.dshPe) = br.d;
-        if (br.D > 0)
-            g.dB[gear] = br.D;
-    }
     CheckPlanetaryStage();
 }

@@ -95,7 +95,7 @@ void CheckMesh(int m)
     if (Warnings() && (std::fabs(g.zeta_a1[m]) > 2 || std::fabs(g.zeta_f1[m]) > 2 || std::fabs(g.zeta_a2[m]) > 2 ||
                        std::fabs(g.zeta_f2[m]) > 2))
         Add("Warning: spec.sliding > 2 ! (" + mesh + ")");
-    if (Warnings() && g.b_effH[m] != 0 && p.KA_F * g.Ft[m] / g.b_effH[m] < 100)
+    if (Warnings() && g.b_effH[m] != 0 && ApplicationFactorF(p) * g.Ft[m] / g.b_effH[m] < 100)
         Add("Warning: Ft/b*KA < 100 ! (" + mesh + ")");
     for (int s = 1; s <= 2; ++s) {
         if (Warnings() && g.SH[s][m] < 1)

@@ -107,7 +107,7 @@ TEST_F(BatchInput, ValuesOutsideTheirRangeRefuseTheProject)
     };
     const Case cases[] = {
         {header + 1, "1e4000", "nIn 1e4000 outside -1e+06 .. 1e+06"},
-        {header + 41, "2147483647", "z[1] 2147483647 outside 3 .. 5000"},
+        {header + 41, "2147483647", "z[1] 2147483647 outside 2 .. 5000"},
         {header + 49, "1e-7", "b[1] 1e-07 neither 0 nor at least 0.01 in size"},
         {header + 65, "-2147483649", "SigmaHlim[1] -2147483649 outside 0.001 .. 100000"},
         {header + 218, "10000000", "qp 10000000 outside 1 .. 100"},

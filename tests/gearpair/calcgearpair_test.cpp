@@ -23,6 +23,8 @@ void RecordLife(Extended, Extended)
         telmvar.Aborted = true;
 }
 
+bool KeepFactors() { return true; }
+
 class Frame : public ::testing::Test {
 protected:
     void SetUp() override
@@ -32,9 +34,14 @@ protected:
         InitGearPairData();
         lifeCalls = 0;
         lifeAborts = false;
+        SetLoadSpectrumFactorsProc(&KeepFactors);
         SetLoadSpectrumLifeProc(&RecordLife);
     }
-    void TearDown() override { SetLoadSpectrumLifeProc(nullptr); }
+    void TearDown() override
+    {
+        SetLoadSpectrumFactorsProc(nullptr);
+        SetLoadSpectrumLifeProc(nullptr);
+    }
 
 };
 
@@ -93,12 +100,16 @@ TEST_F(Frame, ApplicationFactorsFromTheSpectrumOnlyWhenChosen)
     g.LoadSpectrumKA_H = 1.1L;
     g.LoadSpectrumKA_F = 1.2L;
     CalcGearPair();
-    EXPECT_EQ(g.KA_H, 1.25L);
-    EXPECT_EQ(g.KA_F, 1.5L);
+    EXPECT_EQ(ApplicationFactorH(g), 1.25L);
+    EXPECT_EQ(ApplicationFactorF(g), 1.5L);
+    // The spectrum's factors are in force, the entered ones stay for the
+    // next calculation and the file.
     g.KaFromLoadSpectrum = 1;
     CalcGearPair();
-    EXPECT_EQ(g.KA_H, 1.1L);
-    EXPECT_EQ(g.KA_F, 1.2L);
+    EXPECT_EQ(ApplicationFactorH(g), 1.1L);
+    EXPECT_EQ(ApplicationFactorF(g), 1.2L);
+    EXPECT_EQ(g.KA_H, 1.25L);
+    EXPECT_EQ(g.KA_F, 1.5L);
 }
 
 TEST_F(Frame, FatalGeometryStopsBeforeTheLoadSteps)

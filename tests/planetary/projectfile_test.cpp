@@ -568,11 +568,11 @@ TEST_F(ProjectFile, ValuesOutsideTheirRangeAreRefusedByName)
         {Header + 21, "0.005", "mn 0.005 neither 0 nor at least 0.01 in size"},
         {Header + 172 + 29, "-0.009", "di[4] -0.009 neither 0 nor at least 0.01 in size"},
         {Header + 249, "0.001", "dsh[1] 0.001 neither 0 nor at least 0.01 in size"},
-        {Header + 41, "2147483648", "z[1] 2147483648 outside 3 .. 5000"},
-        {Header + 41, "100000", "z[1] 100000 outside 3 .. 5000"},
-        {Header + 41, "0", "z[1] 0 outside 3 .. 5000"},
-        {Header + 40 + 3 * 44 + 1, "2", "z[4] 2 outside -5000 .. -3 and 3 .. 5000"},
-        {Header + 43, "65537", "ToolProfileNo[1] 65537 outside 0 .. 4"},
+        {Header + 41, "2147483648", "z[1] 2147483648 outside 2 .. 5000"},
+        {Header + 41, "100000", "z[1] 100000 outside 2 .. 5000"},
+        {Header + 41, "0", "z[1] 0 outside 2 .. 5000"},
+        {Header + 40 + 3 * 44 + 1, "1", "z[4] 1 outside -5000 .. -2 and 2 .. 5000"},
+        {Header + 43, "65537", "ToolProfileNo[1] 65537 outside 0 .. 10"},
         {Header + 51, "99999", "FlankToleranceClass[1] 99999 outside 1 .. 12"},
         {Header + 65, "-2147483649", "SigmaHlim[1] -2147483649 outside 0.001 .. 100000"},
         {Header + 66, "-206000", "E[1] -206000 outside 0.001 .. 1e+07"},
@@ -637,7 +637,7 @@ TEST_F(ProjectFile, ValuesOutsideTheirRangeAreNeverWritten)
         StartWithDefaultProject();
     };
     PlanetaryGears.z[gS] = 100000;
-    check("Project file: z[1] 100000 outside 3 .. 5000, not saved !");
+    check("Project file: z[1] 100000 outside 2 .. 5000, not saved !");
     GearPair.qp = 0;
     check("Project file: qp 0 outside 1 .. 100, not saved !");
     GearPair.LoadSpectrumCount = 1;

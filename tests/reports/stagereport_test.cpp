@@ -197,6 +197,10 @@ TEST_F(StageReport, NoSpectrumNoSpectrumPage)
 }
 
 // Every part selector of both stages in the metric and the inch system.
+// Pe-H backlash of the default stage by hand (|a| 156, js7: ISO 286 IT7 40 um,
+// Aa 20 um; DIN 3967 e25 Pe/H: Asne -40/-75, Asni -80/-135 um; alpha 20, beta 0):
+// jt 0.115 - 2*0.020*tan 20 = 0.1004 / 0.215 + 0.0146 = 0.2296; jn = jt cos 20
+// = 0.0944 / 0.2157; jr = jt / (2 tan 20) = 0.1380 / 0.3154 (0.0054 in).
 TEST_F(StageReport, EveryPartInBothSystemsOfBothStages)
 {
     for (int loaded = 0; loaded <= 1; ++loaded)

@@ -156,8 +156,8 @@ void WriteKFactorTable(Extended X, Extended Y, Extended H)
     const auto& g = GearPair;
     TCadTable t;
     t.Init(X, Y, H, {8, 5}, {"K FACTORS"});
-    t.AddRow("KA H", F32(g.KA_H));
-    t.AddRow("KA F", F32(g.KA_F));
+    t.AddRow("KA H", F32(ApplicationFactorH(g)));
+    t.AddRow("KA F", F32(ApplicationFactorF(g)));
     t.AddRow("Kv", F32(g.Kv));
     t.AddRow("KH-beta", F32(g.KHbeta));
     t.AddRow("KF-beta", F32(g.KFbeta));

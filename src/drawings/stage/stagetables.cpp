@@ -325,8 +325,8 @@ void WriteApplicationFactorTable(Extended X, Extended Y, Extended H)
 {
     TCadTable t;
     t.Init(X, Y, H, {4, 5}, {});
-    t.AddRow("KA F", Fix(2, 2, GearPair.KA_F));
-    t.AddRow("KA H", Fix(2, 2, GearPair.KA_H));
+    t.AddRow("KA F", Fix(2, 2, ApplicationFactorF(GearPair)));
+    t.AddRow("KA H", Fix(2, 2, ApplicationFactorH(GearPair)));
 }
 
 void WriteBearingTable(int N, Extended X, Extended Y, Extended H)

@@ -12,12 +12,23 @@
 #include "gearpair/strength/facewidth.h"
 #include "gearpair/strength/limitload.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <vector>
 
 namespace {
+TLoadSpectrumFactorsProc LoadSpectrumFactors = nullptr;
 TLoadSpectrumLifeProc LoadSpectrumLife = nullptr;
+
+// The messages added since the list held Count of them.
+std::vector<TCollectedMessage> MessagesSince(std::size_t Count)
+{
+    const std::vector<TCollectedMessage>& all = CollectedMessages();
+    return {all.begin() + static_cast<std::ptrdiff_t>(std::min(Count, all.size())), all.end()};
+}
 }
 
+void SetLoadSpectrumFactorsProc(TLoadSpectrumFactorsProc proc) { LoadSpectrumFactors = proc; }
 void SetLoadSpectrumLifeProc(TLoadSpectrumLifeProc proc) { LoadSpectrumLife = proc; }
 
 void ResolveDimensionInputMode()
@@ -76,6 +87,12 @@ void CalcGeometry()
     Unit0();
     if (telmvar.FatalCalcError)
         return;
+    // A centre distance not given is the one the profile shifts give, the
+    // one the chain ends with. Taken from the start, the first calculation
+    // has the working angles, allowances and profile-shift sum of every
+    // later one.
+    if (GearPair.a == 0)
+        GearPair.a = ProfileShiftCentreDistance();
     CalcProfileShiftSum();
     if (telmvar.FatalCalcError)
         return;
@@ -100,6 +117,8 @@ void CalcGearPair()
     const TArcInvoluteMemo involuteInverses;
     telmvar.Aborted = false;
     ResetErrorState();
+    // Whatever an earlier pair put in force is no input of this one.
+    g.SpectrumFactorsInForce = false;
     CalcGeometry();
     if (telmvar.FatalCalcError)
         return;
@@ -107,10 +126,22 @@ void CalcGearPair()
     if (telmvar.FatalCalcError || g.LoadSpectrumCount < 1 || g.T[1] == 0)
         return;
 
+    // The spectrum's application factors rest on the spectrum and the
+    // nominal torque alone, not on the limit torques. Formed first, they are
+    // in force for the limit torque search as well as for the final run, so
+    // one calculation gives the final values; the entered KA_H and KA_F stay
+    // as the user gave them.
+    std::size_t before = CollectedMessages().size();
+    const bool formed = LoadSpectrumFactors && LoadSpectrumFactors();
+    if (telmvar.FatalCalcError)
+        return;
+    std::vector<TCollectedMessage> spectrumMessages = MessagesSince(before);
+    g.SpectrumFactorsInForce = formed && g.KaFromLoadSpectrum == 1;
+
     const Extended rootLimit = FindLimitLoad(1);
     const Extended pittingLimit = FindLimitLoad(2);
-    const std::size_t before = CollectedMessages().size();
-    if (LoadSpectrumLife)
+    before = CollectedMessages().size();
+    if (formed && LoadSpectrumLife)
         LoadSpectrumLife(rootLimit, pittingLimit);
     if (telmvar.FatalCalcError)
         return;
@@ -118,14 +149,11 @@ void CalcGearPair()
     // those of the limit-load trials; the spectrum's own messages (a
     // falling spectrum, a material row the table lacks) stay.
     if (!telmvar.Aborted) {
-        const std::vector<TCollectedMessage> all = CollectedMessages();
+        const std::vector<TCollectedMessage> life = MessagesSince(before);
+        spectrumMessages.insert(spectrumMessages.end(), life.begin(), life.end());
         ResetErrorState();
-        for (std::size_t i = before; i < all.size(); ++i)
-            AddErrorMessage(all[i].Text);
-    }
-    if (g.KaFromLoadSpectrum == 1) {
-        g.KA_F = g.LoadSpectrumKA_F;
-        g.KA_H = g.LoadSpectrumKA_H;
+        for (const TCollectedMessage& message : spectrumMessages)
+            AddErrorMessage(message.Text);
     }
     CalcGeometry();
     CalcStrength();

@@ -19,8 +19,12 @@ void ResolveDimensionInputMode();
 void SetDefaultCentreDistance();
 
 // The service life under the load spectrum is calculated by the planetary
-// stage layer, above this one; it registers its routine here. Arguments: the
-// tooth-root and the pitting limit torque of gear 1 (N·m). While nothing is
-// registered the pair calculation skips the life step.
+// stage layer, above this one; it registers its two routines here. The
+// first forms what rests on the spectrum and the nominal torque alone (its
+// application factors among them) and says whether it could; the second
+// takes the tooth-root and the pitting limit torque of gear 1 (N·m). While
+// nothing is registered the pair calculation skips the life step.
+using TLoadSpectrumFactorsProc = bool (*)();
 using TLoadSpectrumLifeProc = void (*)(Extended toothRootLimitTorque, Extended pittingLimitTorque);
+void SetLoadSpectrumFactorsProc(TLoadSpectrumFactorsProc proc);
 void SetLoadSpectrumLifeProc(TLoadSpectrumLifeProc proc);

@@ -15,6 +15,10 @@ void CalcProfileShiftSum();
 // pressure angle from the profile shifts, diameters, pitches, centre distance.
 void Unit1();
 
+// The centre distance the entered profile shifts give, as Unit1 forms it;
+// Unit0 must have run.
+Extended ProfileShiftCentreDistance();
+
 // Tips, tooth thicknesses, top lands, form diameters, usable diameters,
 // contact ratios, gear ratio, specific sliding, tip collision.
 void Unit2();

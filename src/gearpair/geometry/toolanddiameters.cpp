@@ -103,7 +103,33 @@ void SetGeneratingProfileShifts(TGearPairData& g, int i)
     }
 }
 
+Extended BaseHelixAngle(const TGearPairData& g, const TProfileAngles& pa)
+{
+    return SameAngle(pa.Alphat, g.alpha_t) ? pa.Betab : std::atan(std::tan(g.beta_rad) * std::cos(g.alpha_t));
+}
+
+// Working transverse pressure angle of the entered profile shifts (DIN 3960).
+Extended ShiftWorkingAngle(const TGearPairData& g, const TProfileAngles& pa, const TPairTransverseAngles& t)
+{
+    const int zSum = g.z[1] + g.z[2];
+    if (zSum == 0)
+        return g.alpha_t;
+    return ArcInvolute(t.InvAlphat + 2 * pa.TanAlphan * (g.x[1] + g.x[2]) / zSum);
+}
+
 }  // namespace
+
+Extended ProfileShiftCentreDistance()
+{
+    const auto& g = GearPair;
+    const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
+    const TPairTransverseAngles t = PairTransverseAnglesOf(pa, g.alpha_t, BaseHelixAngle(g, pa));
+    const Extended cosAlphaWt = std::cos(ShiftWorkingAngle(g, pa, t));
+    // As Unit1 forms it, so that both give the same bits.
+    const Extended dw1 = g.d[1] * t.CosAlphat / cosAlphaWt;
+    const Extended dw2 = g.d[2] * t.CosAlphat / cosAlphaWt;
+    return (dw1 + dw2) / 2;
+}
 
 void Unit1()
 {
@@ -121,21 +147,29 @@ void Unit1()
         SetToolProfile(g, i);
     // The functions of the pressure and helix angles the meshes share.
     const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
-    const bool keptT = SameAngle(pa.Alphat, g.alpha_t);
-    g.beta_b = keptT ? pa.Betab : std::atan(std::tan(g.beta_rad) * std::cos(g.alpha_t));
+    g.beta_b = BaseHelixAngle(g, pa);
     const TPairTransverseAngles t = PairTransverseAnglesOf(pa, g.alpha_t, g.beta_b);
 
     const int zSum = g.z[1] + g.z[2];
-    if (zSum != 0)
-        g.alpha_wt = ArcInvolute(t.InvAlphat + 2 * pa.TanAlphan * (g.x[1] + g.x[2]) / zSum);
-    else
-        g.alpha_wt = g.alpha_t;
+    g.alpha_wt = ShiftWorkingAngle(g, pa, t);
     if (g.alpha_wt == 0) {
         AddFatalMessage("Fatal  : alpha wt !");
         telmvar.Aborted = true;
         return;
     }
     g.cos2_beta_b = t.CosBetab * t.CosBetab;
+
+    // The centre distance follows from the profile shifts. The allowance of
+    // its tolerance field and the working pressure angles at its limits are
+    // taken from that one, not from whatever the record held before: a
+    // centre distance not yet set (0) or one entered apart from the profile
+    // shifts would otherwise give the first calculation other allowances
+    // than every later one.
+    const Extended cosAlphaT = t.CosAlphat;
+    const Extended cosAlphaWt = std::cos(g.alpha_wt);
+    for (int i = 1; i <= 2; ++i)
+        g.dw[i] = g.d[i] * cosAlphaT / cosAlphaWt;
+    g.a = (g.dw[1] + g.dw[2]) / 2;
 
     if (g.AaField < 9) {
         g.Aa = GetCentreDistanceAllowance(g.AaField, g.a) / 2000.0L;
@@ -156,7 +190,6 @@ void Unit1()
     for (int i = 1; i <= 2; ++i)
         SetGeneratingProfileShifts(g, i);
 
-    const Extended cosAlphaT = t.CosAlphat;
     if (zSum != 0 && g.a != 0) {
         g.alpha_wt_min = SafeArcCos(cosAlphaT * (g.d[1] + g.d[2]) / (2 * (g.a + g.Aai)));
         g.alpha_wt_max = SafeArcCos(cosAlphaT * (g.d[1] + g.d[2]) / (2 * (g.a + g.Aa)));
@@ -166,13 +199,11 @@ void Unit1()
     }
 
     // Both gears roll at the same working pressure angles.
-    const Extended cosAlphaWt = std::cos(g.alpha_wt);
     const Extended cosAlphaWtMin = std::cos(g.alpha_wt_min);
     const Extended cosAlphaWtMax = std::cos(g.alpha_wt_max);
     for (int i = 1; i <= 2; ++i) {
         g.zn[i] = g.z[i] / cosBeta / g.cos2_beta_b;
         g.dn[i] = g.mn * g.zn[i];
-        g.dw[i] = g.d[i] * cosAlphaT / cosAlphaWt;
         g.dw_amin[i] = g.d[i] * cosAlphaT / cosAlphaWtMin;
         g.dw_amax[i] = g.d[i] * cosAlphaT / cosAlphaWtMax;
         // The root is cut by the pre-machining tool.
@@ -195,6 +226,5 @@ void Unit1()
     g.pbt = g.pt * cosAlphaT;
     g.pet = g.pbt;
     g.pen = g.pn * cosAlpha;
-    g.a = (g.dw[1] + g.dw[2]) / 2;
     g.beta_w = std::atan(pa.TanBeta * g.dw[1] / g.d[1]);
 }

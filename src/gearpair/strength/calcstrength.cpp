@@ -40,11 +40,11 @@ bool CheckInputs(const TGearPairData& g)
         AddFatalMessage("Fatal  : SigmaFE = 0 !");
         return false;
     }
-    if (g.KA_F == 0) {
+    if (ApplicationFactorF(g) == 0) {
         AddFatalMessage("Fatal  : KAF = 0 !");
         return false;
     }
-    if (g.KA_H == 0) {
+    if (ApplicationFactorH(g) == 0) {
         AddFatalMessage("Fatal  : KAH = 0 !");
         return false;
     }
@@ -223,7 +223,7 @@ void CalcStrength()
     const Extended Q = (g.u + 1) * (g.Ft / (g.b_effH * g.d[1])) / g.u;
     const Extended Zall = g.Z_beta * g.Z_eps * g.ZE * g.ZH;
     g.SigmaH0 = Zall * SafeSqrt("SigmaH0: u", Q);
-    g.SigmaHC = Zall * SafeSqrt("Error  : Sigma HC", Q) * SafeSqrt("Error  : Sigma HC", g.KHalpha * g.KHbeta * g.Kv * g.KA_H);
+    g.SigmaHC = Zall * SafeSqrt("Error  : Sigma HC", Q) * SafeSqrt("Error  : Sigma HC", g.KHalpha * g.KHbeta * g.Kv * ApplicationFactorH(g));
     if (telmvar.FatalCalcError) {
         AddErrorMessage("Fatal: Sigma HC !");
         return;
@@ -273,7 +273,7 @@ void CalcStrength()
             g.SigmaF0[i] = g.Ft / (g.b_effF[i] * g.mn) * g.YF[i] * g.YSg[i] * g.Y_beta * g.YB[i] * g.YDT;
         else
             g.SigmaF0[i] = g.Ft / (g.b_effF[i] * g.mn) * g.YF[i] * g.YS[i] * g.Y_beta;
-        g.SigmaF[i] = g.SigmaF0[i] * g.KA_F * g.Kv * g.KFbeta * g.KFalpha;
+        g.SigmaF[i] = g.SigmaF0[i] * ApplicationFactorF(g) * g.Kv * g.KFbeta * g.KFalpha;
         g.SigmaFG[i] = g.Sigma_FE[i] * g.YdrelT[i] * g.YRrelT[i] * g.YX[i] * g.YA[i];
         if (g.LifeFactorInput == 1)
             g.SigmaFG[i] *= g.YNT[i];

@@ -126,7 +126,8 @@ void CalcDin3990()
 
     // 6: line load.
     g.FtPerB = g.Ft / g.b_effH;
-    if (g.KA_F == 0) {
+    const Extended KA = ApplicationFactorF(g);
+    if (KA == 0) {
         AddFatalMessage("Fatal  : KA = 0!");
         return;
     }
@@ -137,7 +138,7 @@ void CalcDin3990()
         AddErrorMessage("Error  : Ft=0");
         g.Kv = 1;
     } else {
-        const Extended w = g.KA_F * g.FtPerB;
+        const Extended w = KA * g.FtPerB;
         const Extended Bp = g.c_single * fpbEff / w;
         const Extended Bf = g.c_single * ffEff / w;
         const int grade = MaxInt(g.FlankToleranceClass[1], g.FlankToleranceClass[2]);
@@ -162,8 +163,8 @@ void CalcDin3990()
     // 8: mean line load. Below 100 N/mm the teeth are taken as loaded with 100
     // whether or not the warning is shown: a display switch must not change
     // the result.
-    g.FmPerB = g.Kv * g.KA_F * g.Ft / g.b_effH;
-    if (g.KA_F * g.Ft / g.b_effH < 100) {
+    g.FmPerB = g.Kv * KA * g.Ft / g.b_effH;
+    if (KA * g.Ft / g.b_effH < 100) {
         if (!wtelmvar.HideWarnings)
             AddJudgementMessage("Warning: Ft/b*KA < 100 !");
         g.FmPerB = 100 * g.Kv;

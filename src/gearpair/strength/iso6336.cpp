@@ -81,7 +81,7 @@ int WorkHardeningVariant(const TGearPairData& g)
 void CalcIso6336()
 {
     TGearPairData& g = GearPair;
-    const Extended KA = MaxExt(g.KA_H, g.KA_F);
+    const Extended KA = MaxExt(ApplicationFactorH(g), ApplicationFactorF(g));
 
     // A body without density has no mass to resonate: the dynamic factor
     // would silently fall to 1.
@@ -133,7 +133,7 @@ void CalcIso6336()
 
     // 8: mean line load; below 100 N/mm the teeth are taken as loaded with 100.
     Extended w_m = g.Ft * KA * g.Kv / g.b_effH;
-    if (g.Ft / g.b_effH * g.KA_F < 100) {
+    if (g.Ft / g.b_effH * ApplicationFactorF(g) < 100) {
         w_m = 100 * g.Kv;
         if (!wtelmvar.HideWarnings)
             AddJudgementMessage("Warning: Ft/b*KA < 100 !");

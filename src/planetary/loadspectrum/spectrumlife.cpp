@@ -167,15 +167,15 @@ bool ReadLifeMaterial()
     return true;
 }
 
-void CalcLoadSpectrumLife(Extended ToothRootLimitTorque, Extended PittingLimitTorque)
+bool FormLoadSpectrumFactors()
 {
     auto& g = GearPair;
     telmvar.Aborted = false;
     const int count = g.LoadSpectrumCount;
     if (count <= 0)
-        return;
+        return false;
     if (!ReadLifeMaterial())
-        return;
+        return false;
     const auto& l = LifeParams;
     const Extended t1 = g.T[1];
 
@@ -193,11 +193,11 @@ void CalcLoadSpectrumLife(Extended ToothRootLimitTorque, Extended PittingLimitTo
     g.Neq = neq;
     if (neq <= 0) {
         AddFatalMessage("Fatal  : Neq = 0 !");
-        return;
+        return false;
     }
     if (t1 == 0) {
         AddFatalMessage("Error  : T1 = 0 !");
-        return;
+        return false;
     }
 
     const Extended pF = l.pF;
@@ -213,7 +213,18 @@ void CalcLoadSpectrumLife(Extended ToothRootLimitTorque, Extended PittingLimitTo
     g.LoadSpectrumKA_H = Pow(sh, 1 / pH);
     g.TeqF = g.LoadSpectrumKA_F * t1;
     g.TeqH = g.LoadSpectrumKA_H * t1;
+    return true;
+}
 
+void FormLoadSpectrumLimitTorques(Extended ToothRootLimitTorque, Extended PittingLimitTorque)
+{
+    auto& g = GearPair;
+    const auto& l = LifeParams;
+    const int count = g.LoadSpectrumCount;
+    const Extended t1 = g.T[1];
+    const Extended neq = g.Neq, nsum = g.Nsum;
+    const Extended pF = l.pF;
+    const Extended pH = l.pH;
     const Extended n0F = l.N0F, nnF = l.NnF, n0H = l.N0H, nnH = l.NnH;
     g.TnF = ToothRootLimitTorque * g.LoadSpectrumKA_F;
     g.T0F = g.TnF / Pow(n0F / nnF, 1 / pF);
@@ -231,6 +242,12 @@ void CalcLoadSpectrumLife(Extended ToothRootLimitTorque, Extended PittingLimitTo
 
     if (g.T0F == 0 || g.T0H == 0)
         AddErrorMessage("error at load spectrum");
+}
+
+void CalcLoadSpectrumLife(Extended ToothRootLimitTorque, Extended PittingLimitTorque)
+{
+    if (FormLoadSpectrumFactors())
+        FormLoadSpectrumLimitTorques(ToothRootLimitTorque, PittingLimitTorque);
 }
 
 void SelectLifeMaterial(uint16_t Mode)
@@ -251,4 +268,8 @@ void SelectLifeMaterial(uint16_t Mode)
     DbfClose();
 }
 
-void RegisterLoadSpectrumLife() { SetLoadSpectrumLifeProc(&CalcLoadSpectrumLife); }
+void RegisterLoadSpectrumLife()
+{
+    SetLoadSpectrumFactorsProc(&FormLoadSpectrumFactors);
+    SetLoadSpectrumLifeProc(&FormLoadSpectrumLimitTorques);
+}

@@ -15,6 +15,13 @@
 // the safeties reach their required values.
 void CalcLoadSpectrumLife(Extended ToothRootLimitTorque, Extended PittingLimitTorque);
 
+// Its two halves. The first reads the life material and forms what rests on
+// the spectrum and the nominal torque alone (Nsum, Neq, the application
+// factors, TeqF/H); false when it could not. The second carries the limit
+// torques to the corners of the S-N lines and forms the mean load factor.
+bool FormLoadSpectrumFactors();
+void FormLoadSpectrumLimitTorques(Extended ToothRootLimitTorque, Extended PittingLimitTorque);
+
 // Mode 1: the user picks the life material in the table browser; it becomes
 // LoadSpectrumKind and LifeParams. Mode 0: browse and edit the table only.
 void SelectLifeMaterial(uint16_t Mode);
@@ -25,6 +32,6 @@ void SelectLifeMaterial(uint16_t Mode);
 // Aborted, and LifeParams as it was.
 bool ReadLifeMaterial();
 
-// Makes the gear-pair calculation run CalcLoadSpectrumLife after its strength
-// calculation.
+// Makes the gear-pair calculation run both halves: the factors before its
+// limit torque search, the limit torques after it.
 void RegisterLoadSpectrumLife();

@@ -128,7 +128,7 @@ const TPairRow InfluenceRows[] = {
 };
 
 const TPairRow FlankRows[] = {
-    {1, "application factor", "KA H", U::Literal, "", F::Float, 5, 2, PV(p.KA_H)},
+    {1, "application factor", "KA H", U::Literal, "", F::Float, 5, 2, PV(ApplicationFactorH(p))},
     {1, "effective facewidth", "b eff", U::Length, "", F::Length, 5, 2, PV(p.b_effH)},
     {1, "zone factor", "ZH", U::Literal, "", F::Float, 5, 2, PV(p.ZH)},
     {2, "single contact factor pinion", "ZB", U::Literal, "", F::Float, 4, 3, PV(i == 1 ? p.ZB : NotComputed)},
@@ -168,7 +168,7 @@ const TStressRow FlankStressRows[] = {
 bool RootDetails(const TGearPairData& p) { return p.CalcMethod != 3 && p.ShowFormulas; }
 
 const TPairRow RootRows[] = {
-    {1, "application factor", "KA F", U::Literal, "", F::Float, 5, 2, PV(p.KA_F)},
+    {1, "application factor", "KA F", U::Literal, "", F::Float, 5, 2, PV(ApplicationFactorF(p))},
     {2, "effective facewidth", "b eff", U::Length, "", F::Length, 5, 2, PV(p.b_effF[i])},
     {2, "tooth form factor", "YF", U::Literal, "", F::Float, 4, 3, PV(p.YF[i])},
     {2, "tooth root normal chord", "sFn", U::Length, "", F::Length, 4, 3, PV(p.sFn[i]), RootDetails},
