@@ -149,20 +149,13 @@ TEST_F(QtFormBinder, TheShellPlacesTheForm)
 // robot), not typed, counts at OK.
 TEST_F(QtFormBinder, AValueSetThroughTheAccessibilityInterfaceIsStored)
 {
-    for (const bool replace : {false, true}) {
-        WhenModalAppears([replace](QWidget* w) {
-            auto* a = QAccessible::queryAccessibleInterface(w->findChild<QLineEdit*>("Edit_visc"));
-            if (replace)
-                a->editableTextInterface()->replaceText(0, 5, "150");
-            else
-                a->setText(QAccessible::Value, "150");
-            w->findChild<QPushButton*>("Button_ok")->click();
-        });
-        visc = 123.456L;
-        m.LoadFields();
-        EXPECT_EQ(qt.Dialogs().RunModal(m), platform::DialogResult::Ok);
-        EXPECT_EQ(visc, 150) << (replace ? "replaced text" : "value text");
-    }
+    WhenModalAppears([](QWidget* w) {
+        auto* edit = QAccessible::queryAccessibleInterface(w->findChild<QLineEdit*>("Edit_visc"));
+        edit->setText(QAccessible::Value, "150");
+        w->findChild<QPushButton*>("Button_ok")->click();
+    });
+    EXPECT_EQ(qt.Dialogs().RunModal(m), platform::DialogResult::Ok);
+    EXPECT_EQ(visc, 150);
 }
 
 } // namespace

@@ -186,7 +186,8 @@ TEST_F(QtStartup, DialogFitOfEveryDialogOfTheFileEditCadAndDocumentMenus)
                 "mi_docdrawinginfo TForm_zeichInfo mi_docuShowChanges1 TShowScreen "
                 "mi_docuNewChange TForm_EinAend mi_DocumentSetup TForm_confDoku")
             .split(' ');
-    for (const bool configured : {false, true}) { // the built-in settings, then "Auto" configured
+    // The built-in settings, "Auto" configured, and 632 % entered (what the broken Auto once gave).
+    for (const int setting : {0, 1, 632}) {
         PlatformQt qt;
         ScopedPlatform scope(qt);
         InstallQtScreenInfo(qt);
@@ -201,13 +202,14 @@ TEST_F(QtStartup, DialogFitOfEveryDialogOfTheFileEditCadAndDocumentMenus)
         startup.Interactive = true;
         ASSERT_FALSE(ThhFormCreate(ParseCommandLine({})).EndProcess);
         wtelmvar.DialogWindowSizeCode = 1;
-        if (configured) ApplyScreenConfig();
+        if (setting == 1) ApplyScreenConfig();
         InstallMenuCommands();
         hh.FormCreateMenus();
         hh.Attach(qt.MainWindow());
         OpenMainForm(qt);
         QApplication::processEvents();
         EXPECT_NEAR(wtelmvar.ScreenPercent, 100, 3) << "from the shown window's frame";
+        if (setting == 632) wtelmvar.ScreenPercent = 632;
         for (int i = 0; i + 1 < items.size(); i += 2) {
             QStringList faults{"not opened"};
             QTimer poll;

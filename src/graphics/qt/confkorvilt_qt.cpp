@@ -80,7 +80,8 @@ class TConfKorviltBinder final : public QObject
     void Connect(QWidget* w, const std::string& name)
     {
         if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-            QObject::connect(edit, &QLineEdit::textEdited, this, [this, name](const QString& t) { Edited(name, t); });
+            // Typed or set from outside (the accessibility interface): both count.
+            QObject::connect(edit, &QLineEdit::textChanged, this, [this, name](const QString& t) { Edited(name, t); });
         } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
             QObject::connect(combo, &QComboBox::currentTextChanged, this,
                              [this, name](const QString& t) { Edited(name, t); });
