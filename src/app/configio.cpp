@@ -680,6 +680,7 @@ void ApplyAutoDialogSize()
 
 void ReadConfigFile()
 {
+    configio.AutoDialogSize = TAutoDialogSize::None; // a file that stops early leaves the size as read
     TTextFile& f = File();
     std::vector<std::string> candidates{AddTrailingBackslash(wtelmvar.ConfigDir)};
     for (const auto& dir : configio.FallbackDirs)
