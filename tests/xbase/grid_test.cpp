@@ -231,8 +231,7 @@ TEST_F(Grid, EntriesBeforeAnyColumnAreIgnored)
     EXPECT_TRUE(g.Columns.empty());
 }
 
-// Record 1 of a copy of the catalogue's print settings (NAME C 25, XSCALE N 8.3, ..., LANDSCAPE L) or of
-// a dated table, edited in place, then read back by the table engine and by dbfread.
+// Record 1 of a copied catalogue (printout: NAME C 25, XSCALE N 8.3, ... LANDSCAPE L) or a dated table.
 TEST_F(Grid, GridEditStoresThroughTheLockOrRefusesUnchanged)
 {
     if (!PythonHas("dbfread"))
