@@ -214,8 +214,15 @@ TEST_F(QtStartup, DialogFitOfEveryDialogOfTheFileEditCadAndDocumentMenus)
             QStringList faults{"not opened"};
             QTimer poll;
             QObject::connect(&poll, &QTimer::timeout, [&faults, form = items[i + 1]] {
-                if (QWidget* m = QApplication::activeModalWidget(); m && m->isVisible())
-                    faults = m->objectName() == form ? DialogFaults(*m) : faults, m->close();
+                QWidget* m = QApplication::activeModalWidget();
+                if (m && m->isVisible() && m->objectName() == form) {
+                    faults.clear();
+                    for (QTabWidget* tabs : m->findChildren<QTabWidget*>()) // every page of a tabbed dialog
+                        for (int k = 0; k < tabs->count(); ++k)
+                            tabs->setCurrentIndex(k), faults += DialogFaults(*m);
+                    faults += DialogFaults(*m);
+                }
+                if (m && m->isVisible()) m->close();
             });
             poll.start(10);
             qt.QtMainWindow().Widget().findChild<QAction*>(items[i])->trigger();

@@ -44,11 +44,12 @@ QGroupBox* Radio(QWidget* page, const char* name, int x, int y, int w)
 }
 
 // Label, edit and an optional button in one row.
-void Row(QWidget* page, int y, const char* label, const char* edit, const char* button = nullptr, int editW = 260)
+void Row(QWidget* page, int y, const char* label, const char* edit, const char* button = nullptr,
+         int editW = 260, int labelW = 230)
 {
-    PlaceLabel(page, label, 8, y + 2, 230);
-    PlaceEdit(page, edit, 240, y, editW);
-    if (button) PlaceButton(page, button, 244 + editW, y - 1, 30);
+    PlaceLabel(page, label, 8, y + 1, labelW);
+    PlaceEdit(page, edit, 10 + labelW, y, editW);
+    if (button) PlaceButton(page, button, 14 + labelW + editW, y - 1, 30);
 }
 
 QTableWidget* Grid(QWidget* page, const char* name, int x, int y, int w, int h, const QStringList& columns,
@@ -95,7 +96,7 @@ std::unique_ptr<QDialog> ConfigLayout(platform::DialogModel& model, QWidget* par
                              {"Label_dirworking", "Edit_dirworking", "Button_workingDir"}};
     int y = 30;
     for (const auto& d : dirs) {
-        Row(p, y, d[0], d[1], d[2], 380);
+        Row(p, y, d[0], d[1], d[2], 340, 270); // the help and picture directory's caption is long
         y += 32;
     }
     PlaceButton(p, "Button_dirtempenv", 660, 30 + 3 * 32 - 1, 30);
@@ -145,7 +146,7 @@ std::unique_ptr<QDialog> ConfigLayout(platform::DialogModel& model, QWidget* par
     Row(p, 244, "Label_cadtextbreite", "Edit_cadtextbreite", "Button_cadtextbreite", 80);
     Row(p, 274, "Label_cadtextwinkel", "Edit_cadtextwinkel", "Button_cadtextwinkel", 80);
     PlaceCheck(p, "CheckBox_diagrammgrenzen", 8, 304, 300);
-    Row(p, 332, "Label_dxfdec", "SpinEdit_dxfdec", "Button_dxfdec", 50);
+    Row(p, 332, "Label_dxfdec", "SpinEdit_dxfdec", "Button_dxfdec", 50, 270);
     Radio(p, "radiogroupcadtexttyp", 420, 186, 270);
     PlaceCheck(p, "CheckBox_3Dto2D", 8, 364, 250);
     PlaceCheck(p, "CheckBox_execCadFile", 8, 390, 250);
