@@ -155,11 +155,9 @@ protected:
             WriteWholeFile(damaged, whole.substr(0, whole.rfind('\n') + 1));
             break;
         }
-        case TableDamage::Patched: {
-            std::string dbf = ReadWholeFile(damaged);
-            WriteWholeFile(damaged, dbf.replace(C.PatchAt, std::strlen(C.Patch), C.Patch));
+        case TableDamage::Patched:
+            WriteWholeFile(damaged, ReadWholeFile(damaged).replace(C.PatchAt, std::strlen(C.Patch), C.Patch));
             break;
-        }
         case TableDamage::HeaderOnly: {
             // The dBASE header states its own length in bytes 8 and 9.
             const std::string whole = ReadWholeFile(damaged);
