@@ -8,9 +8,9 @@
 #include "gearpair/geometry/calcgearpair.h"
 #include "gearpair/lifeparams.h"
 #include "planetary/stage.h"
+#include "planetary/filelines.h"
 #include "xbase/access/tableaccess.h"
 #include "xbase/dbf/dbfformat.h"
-#include "planetary/filelines.h"
 
 #include <cmath>
 #include <fstream>
@@ -66,10 +66,6 @@ void RefuseLifeTable(const std::string& Text)
     AddFatalMessage(Text);
     telmvar.Aborted = true;
 }
-
-}  // namespace
-
-namespace {
 
 // The fields the S-N line is read from, in this order: the class text, then
 // N0F, NnF, pF, N0H, NnH, pH as numbers.
@@ -127,7 +123,7 @@ std::string LifeRecordFault(const QYRLIFE_Record& L)
     return {};
 }
 
-} // namespace
+}  // namespace
 
 bool ReadLifeMaterial()
 {
