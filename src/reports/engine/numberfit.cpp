@@ -94,3 +94,39 @@ std::string ShortestNumberText(const std::string& Text, int Width)
     }
     return {};
 }
+
+std::string FitReportCell(const std::string& Cell, uint32_t Width, bool Number)
+{
+    const int w = static_cast<int>(Width);
+    if (!Number || static_cast<int>(Cell.size()) <= w) return FitLeft(Cell, w);
+    const std::string trimmed = TrimBlanks(Cell);
+    if (static_cast<int>(trimmed.size()) <= w)
+        return FitLeft(std::string(static_cast<size_t>(w) - trimmed.size(), ' ') + trimmed, w);
+    const std::string shorter = ShortestNumberText(trimmed, w);
+    if (!shorter.empty()) return FitLeft(std::string(static_cast<size_t>(w) - shorter.size(), ' ') + shorter, w);
+    return std::string(static_cast<size_t>(w), '*');
+}
+
+void PlaceReportValue(const std::string& Value, std::string& Line, int Pos, int SlotEnd)
+{
+    if (Pos < 1) Pos = 1;
+    SlotEnd = std::min<int>(SlotEnd, static_cast<int>(Line.size()));
+    if (SlotEnd < Pos) return;
+    const int len = static_cast<int>(Value.size());
+    if (Pos + len - 1 <= SlotEnd) {
+        OverwriteAt(Value, Line, Pos);
+        return;
+    }
+    const std::string trimmed = TrimBlanks(Value);
+    const int room = SlotEnd - Pos + 1;
+    // Keep one blank before the next column so that two numbers never run
+    // into one.
+    const int roomBeforeNext = SlotEnd < static_cast<int>(Line.size()) ? room - 1 : room;
+    if (static_cast<int>(trimmed.size()) <= roomBeforeNext) {
+        OverwriteAt(trimmed, Line, Pos);
+        return;
+    }
+    const std::string shorter = ShortestNumberText(trimmed, roomBeforeNext);
+    OverwriteAt(shorter.empty() ? std::string(static_cast<size_t>(std::max(roomBeforeNext, 1)), '*') : shorter, Line,
+                Pos);
+}

@@ -1,8 +1,8 @@
 #pragma once
 // Value tables of the reports: a row holds a label, a formula symbol, a unit
-// and one to four values (per gear, per mesh or per load case). Fixed columns
-// on the text devices, tab-separated fields on the tab devices, table markup
-// on the HTML device. Values are texts formatted by the caller.
+// and one to four values (per gear, per mesh or per load case). The layout is
+// kept here; the current device (reportdevice.h) writes the heads and rows in
+// its format. Values are texts formatted by the caller.
 
 #include <string>
 
@@ -37,17 +37,5 @@ void PrintReportTextRow(const std::string& Text);
 // texts longer than 72 characters), else one row.
 void PrintReportWrapped(const std::string& Text);
 
-void BeginHtmlTable();
-void EndHtmlTable();
-
 // 64 blanks with Text from column 1 and "No.: " + No from column 40.
 void FormatHeaderNoLine(const std::string& Text, const std::string& No, std::string& Line);
-
-// --- building blocks, also used by the tests ------------------------------
-
-// Places a value into Line from column Pos; the value may reach column
-// SlotEnd. A value that does not fit is trimmed of its blanks; a number that
-// still does not fit is written shorter (ShortestNumberText). Only what
-// cannot be shortened fills the place with "*", so that the row never shows
-// a number with digits cut off or overwritten by the next column.
-void PlaceReportValue(const std::string& Value, std::string& Line, int Pos, int SlotEnd);

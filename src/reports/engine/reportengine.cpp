@@ -6,9 +6,7 @@
 #include "foundation/textutil.h"
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
-#include "reports/engine/htmltext.h"
-#include "reports/engine/reportcolumns.h"
-#include "reports/engine/reportframes.h"
+#include "reports/engine/reportdevice.h"
 #include "reports/engine/reportio.h"
 #include "reports/engine/reportservices.h"
 
@@ -20,9 +18,6 @@ namespace
 {
 
 TReportEngine& E = reportengine;
-
-constexpr char FormFeed = '\f';
-const std::string Indent(7, ' ');
 
 // Device 2 sends the bytes of this file ahead of the report: printer set-up
 // codes kept beside the program.
@@ -106,35 +101,9 @@ void RestoreProjectNames(const TSavedProject& s)
     telmvar.StartDir = s.StartDir;
 }
 
-bool IsRule(const std::string& Text)
-{
-    return Text == GetRuleLine() || Text == GetDoubleRuleLine() || Text == ReportDropMarker;
-}
-
 void NoteWrite(bool Ok)
 {
     if (!Ok) E.ReportWriteFailed = true;
-}
-
-bool FirstPage(int PageNo)
-{
-    return PageNo == 1 || (PageNo == 0 && E.ReportPageNo == 0);
-}
-
-// A framed header line: the side character in columns 1 and 70, the text
-// from its column when it fits.
-std::string FramedLine()
-{
-    std::string line(ReportLineWidth, ' ');
-    const char side = GetFrameSideChar();
-    line.front() = side;
-    line.back() = side;
-    return line;
-}
-
-std::string ProgramTitleWithVersion()
-{
-    return telmvar.ProgramTitle + " V" + telmvar.ProgramVersion;
 }
 
 // A configured program path from the Windows configuration ("C:\..."), or
@@ -151,105 +120,6 @@ bool StartProgramOn(const std::string& ProgramPath, const std::string& Document)
 {
     const std::string program = UsesDesktopProgram(ProgramPath) ? std::string() : TrimBlanks(ProgramPath);
     return reportservices.Launch(program, {Document});
-}
-
-void TextPageHeader(int PageNo, int WithColumnHeads)
-{
-    AskInsertPaper();
-    if (telmvar.Aborted) return;
-    const bool first = FirstPage(PageNo);
-    if (wtelmvar.PrintHeaderMode == 2 && !first) {
-        WriteReportLine(" ");
-        return;
-    }
-    if (telmvar.PrintSeparatorMode == 4 && telmvar.LinesPerPage / 2 > E.ReportLineCount && !first) return;
-    E.ReportLineCount = 0;
-    E.PageHeaderColumnsMode = WithColumnHeads;
-    E.ReportPageNo += 1;
-    if (PageNo == 0) PageNo = E.ReportPageNo;
-
-    if (telmvar.PrintSeparatorMode == 4) PrintReportLine("");
-    for (int i = 0; i < wtelmvar.HeaderSpaceLines; ++i)
-        PrintReportLine("");
-    PrintReportLine(GetFrameTopLine());
-    if (telmvar.Aborted) return;
-
-    std::string line = FramedLine();
-    OverwriteAt(E.ReportTitle, line, 4);
-    if (wtelmvar.PrintHeaderMode != 2) {
-        if (E.ReportTotalPages == 0)
-            OverwriteAt("pg." + IntToTextBlankPad(PageNo, 2), line, 64);
-        else
-            OverwriteAt("pg." + IntToTextBlankPad(PageNo, 2) + "/" + IntToTextBlankPad(E.ReportTotalPages, 2),
-                        line, 60);
-    }
-    PrintReportLine(line);
-
-    line = FramedLine();
-    OverwriteAt(reportservices.TodayDateText(), line, 53);
-    OverwriteAt(reportservices.NowTimeText(), line, 64);
-    PrintReportLine(line);
-
-    line = FramedLine();
-    telmvar.ProjectName = TrimBlanks(telmvar.ProjectName);
-    if (telmvar.ArchiveMode)
-        OverwriteAt(telmvar.ProjectName, line, 4);
-    else if (telmvar.DataDir.size() + telmvar.ProjectName.size() > 69)
-        OverwriteAt(telmvar.ProjectName + "." + telmvar.DataExt, line, 4);
-    else
-        OverwriteAt(AnsiTextToOem(AddTrailingBackslash(telmvar.DataDir) + telmvar.ProjectName) + "." +
-                        telmvar.DataExt,
-                    line, 4);
-    PrintReportLine(line);
-    PrintReportLine(GetFrameSeparatorLine());
-
-    for (int i = 1; i <= 4; ++i) {
-        if (i == 4 && E.ReportHeaderLines[4].empty()) break;
-        line = FramedLine();
-        OverwriteAt(E.ReportHeaderLines[i], line, 4);
-        PrintReportLine(line);
-    }
-    if (WithColumnHeads == 1) {
-        PrintReportLine(GetFrameSeparatorLine());
-        PrintReportColumnHeads();
-    } else {
-        PrintReportLine(GetFrameBottomLine());
-    }
-}
-
-void TabPageHeader(int PageNo)
-{
-    if (!FirstPage(PageNo)) return;
-    PrintReportLine(ProgramTitleWithVersion() + "\t" + reportservices.TodayDateText() + "\t" +
-                    reportservices.NowTimeText());
-    if (E.ReportDevice == 9 && !E.ReportProjectFile.empty())
-        PrintReportLine(E.ReportProjectFile);
-    else
-        PrintReportLine(WithoutBlanks(E.ReportFileName));
-    for (int i = 1; i <= 3; ++i)
-        PrintReportLine(telmvar.RemarkLines[i]);
-    PrintReportLine(" ");
-    E.ReportPageNo += 1;
-}
-
-void HtmlPageHeader(int PageNo)
-{
-    if (!FirstPage(PageNo)) return;
-    const std::string title = HtmlEscape(ProgramTitleWithVersion());
-    WriteReportLine("<!-- " + WithoutBlanks(E.ReportFileName) + " -->");
-    WriteReportLine("<HTML>");
-    // The report bytes are the display code page; the browser is told so.
-    WriteReportLine(
-        "<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\"><title>" +
-        title + "</title></head>");
-    WriteReportLine("<BODY BGCOLOR=\"C0C0C0\">");
-    WriteReportLine("<hr>");
-    PrintReportMarkupLine("<h4>" + title + "</h4>");
-    WriteReportLine("<hr>");
-    for (int i = 1; i <= 4; ++i)
-        WriteReportLine("<h5>" + HtmlEscape(E.ReportHeaderLines[i]) + "</h5>");
-    WriteReportLine("<hr>");
-    E.ReportPageNo += 1;
 }
 
 // The converted copy of the report that the result window, the word
@@ -293,19 +163,6 @@ const char* ReportDeviceName(int Device)
         "TXT File", "HTML File"};
     if (Device < 1 || Device > 7) return "";
     return names[Device - 1];
-}
-
-bool IsTabDevice(int Device)
-{
-    return Device == 6 || Device == 9;
-}
-bool IsHtmlDevice(int Device)
-{
-    return Device == 7;
-}
-bool IsTextDevice(int Device)
-{
-    return !IsTabDevice(Device) && !IsHtmlDevice(Device);
 }
 
 void SetReportHeader(const std::string& Title, const std::string& Line1, const std::string& Line2,
@@ -472,14 +329,7 @@ void CancelReport()
 bool CloseReport()
 {
     const uint16_t dev = E.ReportDevice;
-    if ((dev == 1 || dev == 2 || dev == 4) && E.ReportLineCount > 0 &&
-        (wtelmvar.PrintHeaderMode == 2 || telmvar.PrintSeparatorMode == 4))
-        WriteReportText(std::string(1, FormFeed));
-    if (dev == 7) {
-        EndHtmlTable();
-        WriteReportLine("</BODY>");
-        WriteReportLine("</HTML>");
-    }
+    CurrentReportDevice().Finish();
     if (!ReportOutputClose()) E.ReportWriteFailed = true;
     E.OutputAssigned = false;
 
@@ -559,104 +409,42 @@ bool CloseReport()
 
 void PrintReportPageHeader(int PageNo, int WithColumnHeads)
 {
-    const uint16_t dev = E.ReportDevice;
-    if (IsTabDevice(dev))
-        TabPageHeader(PageNo);
-    else if (IsHtmlDevice(dev))
-        HtmlPageHeader(PageNo);
-    else
-        TextPageHeader(PageNo, WithColumnHeads);
+    CurrentReportDevice().PageHeader(PageNo, WithColumnHeads);
 }
 
 void WriteReportLine(const std::string& Text)
 {
-    NoteWrite(ReportOutputLine(IsHtmlDevice(E.ReportDevice) ? ConvertTextCodePage(Text) : Text));
+    CurrentReportDevice().RawLine(Text);
 }
 
 void WriteReportText(const std::string& Text)
 {
-    NoteWrite(ReportOutputText(IsHtmlDevice(E.ReportDevice) ? ConvertTextCodePage(Text) : Text));
-}
-
-void PrintReportMarkupLine(const std::string& Markup)
-{
-    EndHtmlTable();
-    E.ReportLineCount += 1;
-    WriteReportLine("<br>" + Markup);
+    CurrentReportDevice().RawText(Text);
 }
 
 void PrintReportLine(const std::string& Text)
 {
-    const uint16_t dev = E.ReportDevice;
-    if (IsTabDevice(dev)) {
-        if (!IsRule(Text)) WriteReportLine(Text);
-    } else if (IsHtmlDevice(dev)) {
-        EndHtmlTable();
-        E.ReportLineCount += 1;
-        if (!IsRule(Text)) WriteReportLine("<br>" + HtmlEscape(Text));
-    } else {
-        if (Text == ReportDropMarker) return;
-        E.ReportLineCount += 1;
-        CheckReportPageEnd(E.PageHeaderColumnsMode);
-        WriteReportLine(Indent + Text);
-    }
+    CurrentReportDevice().Line(Text);
 }
 
 void PrintReportText(const std::string& Text)
 {
-    const uint16_t dev = E.ReportDevice;
-    if (IsTabDevice(dev)) {
-        WriteReportText(Text);
-    } else if (IsHtmlDevice(dev)) {
-        EndHtmlTable();
-        E.ReportLineCount += 1;
-        CheckReportPageEnd(E.PageHeaderColumnsMode);
-        WriteReportText("<br>" + HtmlEscape(Text));
-    } else {
-        if (Text == ReportDropMarker) return;
-        E.ReportLineCount += 1;
-        CheckReportPageEnd(E.PageHeaderColumnsMode);
-        WriteReportText(Indent + Text);
-    }
+    CurrentReportDevice().Text(Text);
 }
 
 void CheckReportPageEnd(int WithColumnHeads)
 {
-    if (E.ReportLineCount < telmvar.LinesPerPage) return;
-    if (wtelmvar.PrintHeaderMode == 2) {
-        WriteReportLine(std::string(1, FormFeed));
-        E.ReportLineCount = 0;
-        return;
-    }
-    ReportPageBreak();
-    PrintReportPageHeader(0, WithColumnHeads);
-    PrintReportLine("");
+    CurrentReportDevice().CheckPageEnd(WithColumnHeads);
 }
-
-namespace
-{
-void PageBreak(bool HonourCompressedMode)
-{
-    const uint16_t dev = E.ReportDevice;
-    if (dev == 6 || dev == 7 || dev == 9) return;
-    if (HonourCompressedMode && telmvar.PrintSeparatorMode == 4 &&
-        telmvar.LinesPerPage / 2 > E.ReportLineCount)
-        return;
-    if (dev == 1 || dev == 4)
-        WriteReportLine(std::string(1, FormFeed));
-    else if (dev == 2)
-        WriteReportText(std::string(1, FormFeed));
-    E.ReportLineCount = 0;
-}
-} // namespace
 
 void ReportPageBreak()
 {
-    PageBreak(true);
+    CurrentReportDevice().PageBreak(true);
 }
+
 void EjectReportPage()
 {
-    PageBreak(false);
+    CurrentReportDevice().PageBreak(false);
 }
 
 void KeepReportLines(int WithColumnHeads)
@@ -665,12 +453,6 @@ void KeepReportLines(int WithColumnHeads)
         ReportPageBreak();
         PrintReportPageHeader(0, WithColumnHeads);
     }
-}
-
-void AskInsertPaper()
-{
-    if (!E.SinglePagePrinting) return;
-    if (!reportservices.AskYesNoCancel("Insert paper.  Continue ?")) telmvar.Aborted = true;
 }
 
 uint16_t GetReportDevice()

@@ -11,82 +11,23 @@
 // Devices: 1 screen, 2 text printer, 3 file, 4 printer, 5 word processor,
 // 6 TXT file, 7 HTML file, 8 fixed DOS text file, 9 batch text file. The text
 // devices (1, 2, 3, 4, 5, 8) get framed pages with headers and page breaks,
-// the tab devices (6, 9) plain tab-separated lines, the HTML device one page.
+// the tab devices (6, 9) plain tab-separated lines, the HTML device one page;
+// the line, row and page calls go to the device's class (reportdevice.h).
 //
 // Report texts are DOS code page 437 bytes; report lines are 70 characters
 // indented by 7 blanks; a line starting with a form feed ends a page.
 
-#include "foundation/types.h"
+#include "reports/engine/reportstate.h"
 
 #include <cstdint>
 #include <string>
 
-// Columns of the value tables on the text devices, 1-based.
-struct TColumnPositions {
-    int Symbol = 35;
-    int Unit = 44;
-    int Value1 = 51;
-    int Value2 = 62;
-    int Single = 56;
-    int Value3 = 0; // set by the three- and four-value layouts
-    int Value4 = 0; // set by the four-value layout
-};
-
-struct TReportEngine {
-    uint16_t ReportDevice = 1;
-    // Page headers begun since the last SetReportHeader or OpenReport.
-    int32_t ReportPageNo = 0;
-    // Lines counted on the current page.
-    int32_t ReportLineCount = 0;
-    // Column-head argument of the last text page header, reused by the
-    // headers of automatic page breaks.
-    int32_t PageHeaderColumnsMode = 0;
-    // Text printer only: ask for paper before each page.
-    bool SinglePagePrinting = false;
-    std::string ReportFileName = "$out.tmp";
-    // The project file a batch report (device 9) is made from. Its header
-    // names this file rather than the working copy the lines go to first,
-    // which is deleted once the report stands beside the project.
-    std::string ReportProjectFile;
-    bool HtmlTableOpen = false;
-    // DataExt of the project while a save dialog or the HTML browser device
-    // uses "txt" or "htm".
-    std::string SavedDataExt;
-    std::string ReportTitle;
-    TArray<std::string, 1, 4> ReportHeaderLines;
-    // Shown after the page number as "/" + count; 0 = not shown.
-    int32_t ReportTotalPages = 0;
-
-    // Column layout (reportcolumns.h): 1 label, 2 symbol, 3 unit, 4..7 the
-    // value heads 1..4.
-    TArray<std::string, 1, 7> ColumnHeads;
-    TColumnPositions ColumnPositions;
-    bool ThreeValueLayout = false;
-    bool FourValueLayout = false;
-
-    // The text printer's ports LPT1..LPT4 have no device here: the report goes
-    // to the file "LPT" + port + ".PRN" in TempDir, and when this command is
-    // set (a print spooler such as "lp") it is started on that file.
-    std::string PrinterPortCommand;
-
-    // The output is assigned and may be open: every way out of the report
-    // closes it.
-    bool OutputAssigned = false;
-    // A line could not be written since OpenReport: the report is a failure
-    // even though the engine wrote on to its end.
-    bool ReportWriteFailed = false;
-};
-
-extern TReportEngine reportengine;
 
 // Start-up state of the engine (device 1, empty headers, two-value layout).
 void ResetReportEngine();
 
 // The device list texts, in code order 1..7.
 const char* ReportDeviceName(int Device);
-bool IsTabDevice(int Device);  // 6 and 9
-bool IsHtmlDevice(int Device); // 7
-bool IsTextDevice(int Device); // 1, 2, 3, 4, 5, 8
 
 // --- header and output -----------------------------------------------------
 
@@ -132,14 +73,8 @@ void ReportPageBreak();
 void EjectReportPage();
 void CheckReportPageEnd(int WithColumnHeads);
 void KeepReportLines(int WithColumnHeads);
-void AskInsertPaper();
 
 uint16_t GetReportDevice();
 
 // Copies a file byte for byte into the open output.
 void CopyFileToReport(const std::string& FileName);
-
-// --- for the column and message units ------------------------------------
-
-// A counted HTML line whose text is the engine's own markup (not escaped).
-void PrintReportMarkupLine(const std::string& Markup);

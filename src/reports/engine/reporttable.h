@@ -5,6 +5,7 @@
 // tab-separated fields on device 6, an HTML table on device 7.
 
 #include "foundation/types.h"
+#include "reports/engine/numberfit.h"
 
 #include <cstdint>
 #include <string>
@@ -44,9 +45,3 @@ class TReportTable
     void WriteRow(bool Head);
     bool done_ = false;
 };
-
-// A cell fitted to its column width for the fixed-width rows: cut or padded
-// on the right. A number that is wider than its column is trimmed of blanks,
-// then written shorter (ShortestNumberText); only when even that does not
-// fit is it shown as "*", so that no digit is cut off.
-std::string FitReportCell(const std::string& Cell, uint32_t Width, bool Number);

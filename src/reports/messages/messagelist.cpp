@@ -7,6 +7,7 @@
 #include "foundation/textutil.h"
 #include "foundation/numbertext.h"
 #include "reports/engine/reportcolumns.h"
+#include "reports/engine/reportdevice.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportframes.h"
 #include "reports/engine/reportservices.h"
@@ -257,47 +258,20 @@ void PrintReportMessages()
 {
     const int n = MessageCount();
     if (n == 0) return;
-    const uint16_t dev = GetReportDevice();
-    const bool tab = IsTabDevice(dev);
-    const bool html = IsHtmlDevice(dev);
-    WriteReportLine("");
-    PrintReportLine("REMARKS, WARNINGS AND ERROR MESSAGES");
-    if (!tab) {
-        PrintReportLine(GetDoubleRuleLine());
-        WriteReportLine("");
-        PrintReportLine(GetRuleLine());
-    }
-    if (html) BeginHtmlTable();
+    TReportDevice& device = CurrentReportDevice();
+    device.RecordsBegin("REMARKS, WARNINGS AND ERROR MESSAGES");
     for (int i = 1; i <= n; ++i) {
         std::string origin, remedy;
         GetMessageOrigin(i, origin);
         GetMessageRemedy(i, remedy);
-        if (tab) {
-            WriteReportLine(error0.ErrorTexts[i] + "\t" + origin + "\t" + remedy);
-            continue;
-        }
-        PrintReportTextRow(error0.ErrorTexts[i]);
-        PrintReportWrapped(origin);
-        PrintReportWrapped(remedy);
-        if (html) {
-            EndHtmlTable();
-            PrintReportLine("");
-            BeginHtmlTable();
-        } else if (telmvar.PrintSeparatorMode != 4) {
-            PrintReportLine(GetRuleLine());
-        }
+        device.Record({error0.ErrorTexts[i], origin, remedy});
     }
     // The list holds twelve texts; the ones after them are at least
-    // counted, so that nobody takes the list for complete.
-    if (const std::string more = LeftOutMessagesLine(); !more.empty()) {
-        // Tab devices: the columns of a message line, so that a sheet
-        // reading them keeps its three columns.
-        if (tab)
-            WriteReportLine(more + "\t\t");
-        else
-            PrintReportTextRow(more);
-    }
-    if (html) EndHtmlTable();
+    // counted, so that nobody takes the list for complete. Tab devices get
+    // the columns of a message line, so that a sheet reading them keeps its
+    // three columns.
+    if (const std::string more = LeftOutMessagesLine(); !more.empty()) device.RecordsNote({more, "", ""});
+    device.RecordsEnd();
 }
 
 void PrintMessagesPage()

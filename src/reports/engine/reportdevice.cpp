@@ -1,0 +1,161 @@
+#include "reports/engine/reportdevice.h"
+
+#include "foundation/programsettings.h"
+#include "foundation/programstate.h"
+#include "foundation/textutil.h"
+#include "reports/engine/numberfit.h"
+#include "reports/engine/reportframes.h"
+#include "reports/engine/reportio.h"
+#include "reports/engine/reportservices.h"
+#include "reports/engine/reportstate.h"
+
+#include <cctype>
+
+namespace
+{
+
+TReportEngine& E = reportengine;
+
+// Texts that are numbers (with sign, decimal separator, exponent, or a
+// tolerance pair "+0.02/-0.01"): cutting them would show a wrong value.
+bool LooksNumeric(const std::string& S)
+{
+    bool digit = false;
+    for (unsigned char c : S) {
+        if (std::isdigit(c))
+            digit = true;
+        else if (!(c == ' ' || c == '.' || c == ',' || c == '+' || c == '-' || c == 'E' || c == 'e' ||
+                   c == '/'))
+            return false;
+    }
+    return digit;
+}
+
+} // namespace
+
+void TReportDevice::RawLine(const std::string& Text)
+{
+    if (!ReportOutputLine(Encoded(Text))) E.ReportWriteFailed = true;
+}
+
+void TReportDevice::RawText(const std::string& Text)
+{
+    if (!ReportOutputText(Encoded(Text))) E.ReportWriteFailed = true;
+}
+
+void TReportDevice::CheckPageEnd(int WithColumnHeads)
+{
+    if (E.ReportLineCount < telmvar.LinesPerPage) return;
+    if (wtelmvar.PrintHeaderMode == 2) {
+        RawLine("\f");
+        E.ReportLineCount = 0;
+        return;
+    }
+    PageBreak(true);
+    PageHeader(0, WithColumnHeads);
+    Line("");
+}
+
+void TReportDevice::Wrapped(const std::string& Text)
+{
+    if (!Text.empty()) TextRow(Text);
+}
+
+// Fixed-width rows between double rules for the head, single rules between
+// the rows.
+void TReportDevice::TableRow(const std::vector<std::string>& Cells, const std::vector<uint32_t>& Widths, bool Head,
+                             bool RuleAfterRow)
+{
+    if (Head) Line(GetDoubleRuleLine());
+    Text(FitLeft(Cells[0], static_cast<int>(Widths[0])));
+    for (size_t i = 1; i < Cells.size(); ++i)
+        RawText(FitReportCell(Cells[i], Widths[i], !Head && LooksNumeric(Cells[i])));
+    RawLine(" ");
+    if (Head)
+        Line(GetDoubleRuleLine());
+    else if (RuleAfterRow)
+        Line(GetRuleLine());
+}
+
+void TReportDevice::TableEnd(bool RuleAfterRow)
+{
+    if (!RuleAfterRow) Line(GetRuleLine());
+}
+
+void TReportDevice::RecordsBegin(const std::string& Title)
+{
+    RawLine("");
+    Line(Title);
+    Line(GetDoubleRuleLine());
+    RawLine("");
+    Line(GetRuleLine());
+    BeginTable();
+}
+
+void TReportDevice::Record(const std::vector<std::string>& Fields)
+{
+    TextRow(Fields.front());
+    for (size_t i = 1; i < Fields.size(); ++i)
+        Wrapped(Fields[i]);
+    RecordSeparator();
+}
+
+void TReportDevice::RecordSeparator()
+{
+    if (telmvar.PrintSeparatorMode != 4) Line(GetRuleLine());
+}
+
+bool TReportDevice::IsRule(const std::string& Text)
+{
+    return Text == GetRuleLine() || Text == GetDoubleRuleLine() || Text == ReportDropMarker;
+}
+
+bool TReportDevice::FirstPage(int PageNo)
+{
+    return PageNo == 1 || (PageNo == 0 && E.ReportPageNo == 0);
+}
+
+std::string TReportDevice::ProgramTitleWithVersion()
+{
+    return telmvar.ProgramTitle + " V" + telmvar.ProgramVersion;
+}
+
+std::vector<std::string> TReportDevice::HeadTexts()
+{
+    const int values = E.FourValueLayout ? 4 : E.ThreeValueLayout ? 3 : 2;
+    std::vector<std::string> heads;
+    for (int i = 1; i <= 3 + values; ++i)
+        heads.push_back(E.ColumnHeads[i]);
+    return heads;
+}
+
+TReportDevice& CurrentReportDevice()
+{
+    static TTextReportDevice fileDevice(TTextReportDevice::TFeed::None);
+    static TTextReportDevice pageDevice(TTextReportDevice::TFeed::Line);
+    static TTextReportDevice portDevice(TTextReportDevice::TFeed::Byte);
+    static TTabReportDevice tabDevice(false);
+    static TTabReportDevice batchDevice(true);
+    static THtmlReportDevice htmlDevice;
+    switch (E.ReportDevice) {
+    case 1:
+    case 4:
+        return pageDevice;
+    case 2:
+        return portDevice;
+    case 6:
+        return tabDevice;
+    case 7:
+        return htmlDevice;
+    case 9:
+        return batchDevice;
+    default:
+        return fileDevice;
+    }
+}
+
+void AskInsertPaper()
+{
+    if (!E.SinglePagePrinting) return;
+    if (!reportservices.AskYesNoCancel("Insert paper.  Continue ?")) telmvar.Aborted = true;
+}
