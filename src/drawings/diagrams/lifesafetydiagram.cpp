@@ -282,7 +282,6 @@ void DrawSafetyLegend(uint16_t Kind)
 
 void DrawLifeLegend(uint16_t Kind)
 {
-    CadMoveTo(100, 100);
     struct TLine {
         const char* Label;
         const char* SafetyLabel;
@@ -291,13 +290,23 @@ void DrawLifeLegend(uint16_t Kind)
     };
     const TLine lines[] = {
         {"tF1=", ", SF1=", 1, 0}, {"tF2=", ", SF2=", 2, 2}, {"tH1=", ", SH1=", 3, 1}, {"tH2=", ", SH2=", 4, 3}};
-    for (const TLine& l : lines) {
-        const TCurve& c = Curves[static_cast<std::size_t>(l.Curve)];
+    std::string texts[4];
+    Extended longest = 0;
+    for (int i = 0; i < 4; ++i) {
+        const TCurve& c = Curves[static_cast<std::size_t>(lines[i].Curve)];
         const Extended cycles = c.Pitting ? G.NLH[c.Gear] : G.NLF[c.Gear];
+        texts[i] = lines[i].Label + LifeValueText(lines[i].Index, LifeOf(c), SafetyOf(c), cycles) +
+                   lines[i].SafetyLabel + FloatToFixedDecimals(2, SafetyOf(c)) + Caption(c.Gear);
+        longest = std::max(longest, CadTextLength(texts[i]));
+    }
+    // The legend stands in the plot's upper right corner; long lives and
+    // captions move it left rather than over the frame.
+    const TDiagramState& D = diagramstate;
+    CadMoveTo(std::min<Extended>(100, D.DiagPlotX0 + D.DiagPlotWidth - 1 - longest), 100);
+    for (int i = 0; i < 4; ++i) {
+        const TCurve& c = Curves[static_cast<std::size_t>(lines[i].Curve)];
         CadSetLayer(c.Layer);
-        DiagramLegendLine(l.Label + LifeValueText(l.Index, LifeOf(c), SafetyOf(c), cycles) + l.SafetyLabel +
-                              FloatToFixedDecimals(2, SafetyOf(c)) + Caption(c.Gear),
-                          c.Marker);
+        DiagramLegendLine(texts[i], c.Marker);
     }
     OperatingDataLines(Kind, true);
 }

@@ -9,10 +9,12 @@
 #include "gearpair/toothform.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadprimitives.h"
+#include "graphics/cadsettings.h"
 #include "graphics/diagrams/diagram.h"
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace
 {
@@ -69,13 +71,37 @@ Extended StepX(const TSlidingState& S, int K)
 // bound: -999 as the pair stores it, 10^17 as computed next to it) is
 // written at the border it lies beyond, where it can be read, rather than
 // metres away from the drawing.
+struct TLabelBox {
+    Extended X, Y, W;
+};
+// The labels of the diagram being drawn.
+std::vector<TLabelBox> placedLabels;
+
 void Label(const std::string& Name, Extended Value, Extended X, Extended Y)
 {
     const TDiagramState& D = diagramstate;
     const Extended lo = std::min(D.DiagYMin, D.DiagYMax);
     const Extended hi = std::max(D.DiagYMin, D.DiagYMax);
-    DiagramMoveTo(X, std::clamp(Y, lo, hi));
-    ValueLine(Name, Value);
+    // The label itself stays inside the plot's frame: one at the right or
+    // the upper border is moved in by its own length or height.
+    // Labels clamped to the same border stack away from it rather than
+    // over each other.
+    const std::string text = ValueText(Name, Value);
+    const Extended w = CadTextLength(text), h = cadstate.CadTextHeight;
+    const Extended x = std::min(DiagramX(X), D.DiagPlotX0 + D.DiagPlotWidth - 0.5L - w);
+    Extended y = std::min(DiagramY(std::clamp(Y, lo, hi)), D.DiagPlotY0 + D.DiagPlotHeight - 0.5L - h);
+    const Extended step = y < D.DiagPlotY0 + D.DiagPlotHeight / 2 ? 1.6L * h : -1.6L * h;
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (const TLabelBox& b : placedLabels)
+            if (x < b.X + b.W && b.X < x + w && y < b.Y + h && b.Y < y + h) {
+                y += step;
+                moved = true;
+            }
+    }
+    placedLabels.push_back({x, y, w});
+    CadMoveTo(x, y);
+    CadTextLine(text);
 }
 
 // The ranges of the frame just drawn, which place the labels.
@@ -108,6 +134,7 @@ class TLayoutRestore
 void Frame(const std::string& Name, Extended X0, Extended Y0, Extended Width, Extended Height, Extended XMin,
            Extended YMin, Extended XMax, Extended YMax)
 {
+    placedLabels.clear();
     SetDiagramSize(Width, Height);
     SetDiagramOrigin(X0, Y0);
     SetDiagramScaleType(0);
@@ -256,12 +283,14 @@ void WriteSpecificSlidingTable(int Mode, const std::string& MeshCaption)
     else
         DrawSpecificSlidingDiagram(MeshCaption, 16, 12, 100, 90);
 
+    // The remarks above the plot's title, the values in a column right of
+    // the plot: nothing is written over the curves or outside the sheet.
     CadSetLayer(19);
     CadSetTextStyle(0, 0, 2, 0);
-    CadText(115, 100, telmvar.RemarkLines[1]);
-    CadText(109, 100, telmvar.RemarkLines[2]);
+    CadText(16, 116, telmvar.RemarkLines[1]);
+    CadText(16, 112.8L, telmvar.RemarkLines[2]);
 
-    CadMoveTo(100, 130);
+    CadMoveTo(121, 116);
     ValueLine("z1", G.z[1]);
     ValueLine("z2", G.z[2]);
     DimensionValueLine("mn", G.mn);

@@ -16,8 +16,9 @@
 #include <string>
 
 // Mode 1 the tolerance variant, any other value the nominal one, with the
-// plot area at (16, 12), 100 x 90, titled with MeshCaption; then the value
-// table at (100, 130) and the two remark lines.
+// plot area at (16, 12), 100 x 90, titled with MeshCaption; then the two
+// remark lines above it and the values in a column right of it, from
+// (121, 116) down.
 void WriteSpecificSlidingTable(int Mode, const std::string& MeshCaption);
 
 // The nominal diagram with its plot area at (X0, Y0), Width x Height.

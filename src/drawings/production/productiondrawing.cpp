@@ -93,26 +93,28 @@ void BeginEntryDrawing(int Entry, int n, bool Both)
         else
             CadBeginDrawing(-5, 0, 150, 110, 0);
         break;
+    // The ISO 1328 tables (15 rows of 7 from y 90) end at -15.
     case 6:
         if (Both)
-            CadBeginDrawing(-5, -10, 220, 120, 0);
+            CadBeginDrawing(-5, -20, 220, 120, 0);
         else
-            CadBeginDrawing(-5, -5, 120, 100, 0);
+            CadBeginDrawing(-5, -20, 120, 100, 0);
         break;
     case 7:
         if (Both)
-            CadBeginDrawing(-2, -5, 428, 300, 0);
+            CadBeginDrawing(-2, -5, 428, 307, 0); // the sheets' creator line
         else
             CadBeginDrawing(-5, -5, 225, 310, 0);
         break;
     case 8:
         CadBeginDrawing(-10, -10, 210, 160, 0);
         break;
+    // The roll angle tables are three columns of 8 characters, 64.8 wide.
     case 9:
         if (Both)
-            CadBeginDrawing(-5, -5, 50, 100, 0);
+            CadBeginDrawing(-5, -5, 70, 100, 0);
         else
-            CadBeginDrawing(-5, -5, 50, 50, 0);
+            CadBeginDrawing(-5, -5, 70, 50, 0);
         break;
     case 10:
         if (Both)
@@ -136,7 +138,12 @@ void BeginEntryDrawing(int Entry, int n, bool Both)
         CadBeginDrawing(-r1, -r2, g.a + r1 + r2, r2, Round(std::max(5 * g.mn, g.dB[1])));
         break;
     }
-    default: // 11, 12, 14
+    // The backlash diagram's text column, from x 112, is up to 45
+    // characters of 1.8 wide.
+    case 11:
+        CadBeginDrawing(0, 0, 200, 120, 0);
+        break;
+    default: // 12, 14
         CadBeginDrawingDefault();
         break;
     }
@@ -418,7 +425,15 @@ void DrawProductionSheet(int Gear, const std::string& FrameBlock)
     }
     WriteGearDataTable(0, Gear, 25, 180, 2.8L);
     WriteMeasurementColumns(Gear, 0, 1, 109, 180, 2.8L);
-    WriteFlankToleranceTable(Gear, 0, 109, 123, 2.8L);
+    // The flank tolerances stand at 123, below the measurement table (7
+    // rows of 5.6 from 180). The longer ISO 1328 table is raised to end 2
+    // above the title block, and set smaller when even then it would reach
+    // the measurement table.
+    const Extended bottom = TitleBlockBottom() + TitleBlockHeight() + 2, below = 180 - 7 * 5.6L - 2;
+    const int rows = FlankToleranceTableRows();
+    Extended top = std::max<Extended>(123, bottom + rows * 5.6L), h = 2.8L;
+    if (top > below) top = below, h = (below - bottom) / (2 * rows);
+    WriteFlankToleranceTable(Gear, 0, 109, top, h);
     CadSetTextStyle(2, 0, 3.5L, 2.7L);
     CadText(120, 186, "material: " + WithoutBlanks(g.MaterialName[Gear]));
 }

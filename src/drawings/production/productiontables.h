@@ -56,6 +56,8 @@ void WriteGearMeasurementSheet(int Gear, int Kind);
 // Flank tolerances in mm of ISO 1328 or DIN 3961 (ToleranceStandard).
 // TitleMode 1: the geometry calculation sheet's short title.
 void WriteFlankToleranceTable(int Gear, int TitleMode, Extended X, Extended Y, Extended H);
+// Its rows, the title row included; each is 2 H high.
+int FlankToleranceTableRows();
 // Roll angles of da, dFa, dNa, d and dNf: 57.3 tan(arccos(db / D)) in
 // degrees, 0 for a diameter inside the base circle.
 void WriteRollAngleTable(int Gear, Extended X, Extended Y, Extended H);

@@ -9,6 +9,7 @@
 #include "graphics/cad/cadtable.h"
 
 #include <cmath>
+#include <iterator>
 
 using namespace productiontables;
 
@@ -52,6 +53,11 @@ const TToleranceRow DinRows[] = {
 };
 
 } // namespace
+
+int FlankToleranceTableRows()
+{
+    return 1 + static_cast<int>(GearPair.ToleranceStandard == 1 ? std::size(IsoRows) : std::size(DinRows));
+}
 
 void WriteFlankToleranceTable(int Gear, int TitleMode, Extended X, Extended Y, Extended H)
 {

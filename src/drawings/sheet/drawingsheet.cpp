@@ -372,6 +372,18 @@ void DrawRevisionTable()
     }
 }
 
+Extended TitleBlockHeight()
+{
+    const int type = wtelmvar.TitleBlockType;
+    const Extended r = IsoRevisionTableShown() ? 3.5L * (std::min(8, documentation.ChangeCount) + 1) : 0;
+    return type == 0 ? 38.25L : type == 3 ? 55.25L : type == 1 ? r + 27 : type == 2 ? r + 36 : 0;
+}
+
+Extended TitleBlockBottom()
+{
+    return IsDinType(wtelmvar.TitleBlockType) || wtelmvar.DrawingBorderWidth == 0 ? 5 : 10;
+}
+
 void DrawTitleBlock(int SizeCode, const std::string& Title, const std::string& SupplementaryTitle,
                     const std::string& DrawingNumber)
 {
@@ -384,11 +396,11 @@ void DrawTitleBlock(int SizeCode, const std::string& Title, const std::string& S
     if (SizeCode == 3 || SizeCode == 4) {
         const bool a4 = SizeCode == 4;
         if (din)
-            SetCadOffset(a4 ? 17.9L : 227.8L, 5);
+            SetCadOffset(a4 ? 17.9L : 227.8L, TitleBlockBottom());
         else if (wtelmvar.DrawingBorderWidth == 0)
-            SetCadOffset(a4 ? 25 : 235, 5);
+            SetCadOffset(a4 ? 25 : 235, TitleBlockBottom());
         else
-            SetCadOffset(a4 ? 20 : 230, 10);
+            SetCadOffset(a4 ? 20 : 230, TitleBlockBottom());
     }
     if (type == 2) {
         IsoFig2(title, supplementary, number);
@@ -409,8 +421,7 @@ void DrawTitleBlock(int SizeCode, const std::string& Title, const std::string& S
             CadInsertBlockShifted("logo_1", 3, 4, 0, 1.75L, 1.75L);
     }
     if (cadsettings.SheetUseHeadBlocks && BlockDevice()) {
-        const Extended r = IsoRevisionTableShown() ? 3.5L * (std::min(8, documentation.ChangeCount) + 1) : 0;
-        const Extended top = type == 0 ? 38.25L : type == 3 ? 55.25L : type == 1 ? r + 27 : type == 2 ? r + 36 : 0;
+        const Extended top = TitleBlockHeight();
         InsertUserBlock("head_0", 0, top, 1, 1);
         if (SizeCode == 4) InsertUserBlock("head_4", 0, top, 1, 1);
         if (SizeCode == 3) InsertUserBlock("head_3", 0, top, 1, 1);

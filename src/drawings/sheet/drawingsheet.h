@@ -56,6 +56,12 @@ void DrawDrawingSheet(int SizeCode, const std::string& Title, const std::string&
 void DrawTitleBlock(int SizeCode, const std::string& Title, const std::string& SupplementaryTitle,
                     const std::string& DrawingNumber);
 
+// Height of the configured title block with its revision rows, and the
+// height of its lower edge on an A3 or A4 sheet: a drawing's own texts and
+// tables keep above TitleBlockBottom() + TitleBlockHeight().
+Extended TitleBlockHeight();
+Extended TitleBlockBottom();
+
 // The ISO revision table above an ISO title block, in title-block
 // coordinates: the last eight changes.
 void DrawRevisionTable();

@@ -134,7 +134,9 @@ void QuickSheet()
     CadText("S: " + GearLine(1), 70, 105);
     CadText("Pi: " + GearLine(2) + "  Pe: " + GearLine(3), 70, 102);
     CadText("H : " + GearLine(4), 70, 99);
-    CadInsertBlock("VA", 30, 90, -90, 50 / R(), 50 / R());
+    // Unturned, as on the other sheets: the angle dimensions of the view
+    // are written upright for a view that is not turned.
+    CadInsertBlock("VA", 30, 90, 0, 50 / R(), 50 / R());
     WriteDimensionTable(0, 3, 40, 2);
     WriteOperationTable(70, 60, 2);
     WriteStrengthTable(70, 40, 2);

@@ -74,8 +74,16 @@ void TableAddRow(TAusTabelle& T, std::initializer_list<std::string> Cells)
 void TableDraw(TAusTabelle& T)
 {
     CadSetLayer(TAusTabelle::TextLayer);
-    for (int i = T.FirstColumn; i <= T.Count - 1; ++i)
-        CadText(" " + T.Cells[i], T.X[i], T.TextY);
+    // A text longer than its column is written narrower rather than run
+    // into the next cell.
+    const Extended width = 0.75L * T.TextHeight;
+    for (int i = T.FirstColumn; i <= T.Count - 1; ++i) {
+        const std::string text = " " + T.Cells[i];
+        const Extended room = T.X[i + 1] - T.X[i], length = CadTextLength(text);
+        if (length > room && room > 0) CadSetTextStyle(2, 0, T.TextHeight, width * room / length);
+        CadText(text, T.X[i], T.TextY);
+        if (length > room && room > 0) CadSetTextStyle(2, 0, T.TextHeight, width);
+    }
     T.RowTop -= T.RowHeight;
     T.TextY -= T.RowHeight;
 }

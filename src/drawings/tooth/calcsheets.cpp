@@ -301,7 +301,7 @@ void WritePairRangeTable()
 {
     const auto& g = GearPair;
     TCadTable t;
-    t.Init(92, 66, 1.2L, {8, 8, 8, 8}, {"", " nom", " min", " max"});
+    t.Init(110, 70, 1.2L, {8, 8, 8, 8}, {"", " nom", " min", " max"});
     t.AddRow("a", Len(g.a), Len(g.a + g.Aai), Len(g.a + g.Aa));
     t.AddRow("Aa", "", Len(g.Aai), Len(g.Aa));
     t.AddRow("Tsn", "", Len(g.Tsn[1]), Len(g.Tsn[2]));
@@ -364,11 +364,19 @@ void BuildSheetPictureBlock()
     if (W > 0 && std::isfinite(W)) {
         const Extended s = 14 / W;
         const Extended xc = W * s + 0.5L;
-        CadInsertBlock("EINGRIF", xc, 119.5L - T * s, 0, s, s);
+        // The marks of the contact points stand above the picture's top
+        // line: a margin of 1.5 keeps them inside the frame.
+        constexpr Extended margin = 1.5L;
+        CadInsertBlock("EINGRIF", xc, 119.5L - margin - T * s, 0, s, s);
         CadSetLayer(3);
-        CadRectangle(0.5L, 119.5L - (T - B) * s, 2 * W * s + 0.5L, 119.5L);
-        const Extended F = 98 - (T - B) * s;
-        const Extended s2 = SheetOutlineScale(F);
+        CadRectangle(0.5L, 119.5L - margin - (T - B) * s, 2 * W * s + 0.5L, 119.5L);
+        const Extended F = 98 - margin - (T - B) * s;
+        // The outline keeps to the picture's column: its widest circle or
+        // centre cross may reach W s to either side of the centre.
+        Extended reach = 0;
+        for (int i = 1; i <= 2; ++i)
+            reach = std::max({reach, std::fabs(g.da0[i]) / 2 + g.mn, std::fabs(g.df[i]) / 2, g.dB[i] / 2, g.di[i] / 2});
+        const Extended s2 = reach > 0 ? std::min(SheetOutlineScale(F), W * s / reach) : 0;
         const Extended y0 = g.z[2] > 0 ? 5 + s2 * g.d[1] / 2 : 5 + s2 * (-g.d[1] / 2 - g.d[2]);
         if (s2 > 0) DrawGearPairOutline(xc, y0, s2);
     }
@@ -436,12 +444,17 @@ void WriteGeometrySheet(int Device, const std::string& Title1, const std::string
     }
     TCadOutputScope scope;
     if (!OpenSheet(Device)) return;
-    WriteBasicRackTable(133, 66, 1.2L);
-    WriteMeasurementColumns(1, 1, 0, 59, 25, 1.2L);
-    WriteMeasurementColumns(2, 1, 0, 84, 25, 1.2L);
-    WriteFlankToleranceTable(1, 1, 59, 66, 1.2L);
-    WriteFlankToleranceTable(2, 1, 75, 66, 1.2L);
-    if (error0.ErrorCount > 0) WriteErrorMessageTable(0, 125, 26, 1.2L, 25);
+    // The basic rack stands in the free column beside the picture; below
+    // the three tables at the top two rows side by side, 1.5 apart: the
+    // flank tolerances of both gears and the pair's ranges (the ISO 1328
+    // table, 15 rows of 2.4, ends at 34), then the measurements of both
+    // gears and the messages.
+    WriteBasicRackTable(31, 119, 1.2L);
+    WriteFlankToleranceTable(1, 1, 31, 70, 1.2L);
+    WriteFlankToleranceTable(2, 1, 70.5L, 70, 1.2L);
+    WriteMeasurementColumns(1, 1, 0, 31, 32, 1.2L);
+    WriteMeasurementColumns(2, 1, 0, 71.5L, 32, 1.2L);
+    if (error0.ErrorCount > 0) WriteErrorMessageTable(0, 112, 32, 1.2L, 30);
     WritePairTextTable();
     WriteGearTable(Title1, Title2);
     WriteToothThicknessTable();

@@ -30,7 +30,8 @@ void WriteGeometrySheet(int Device, const std::string& Title1, const std::string
 // (SetAnimationAngles); the caller restores them.
 void BuildMeshBlock();
 // Block "bild": "EINGRIF" scaled to a width of 28 in the upper left corner
-// with its frame, the pair outline below it in the height that is left.
+// with its frame, the pair outline below it in the height that is left and
+// no wider than the picture.
 // A picture without a width draws nothing; a mesh picture that leaves no
 // height free leaves the outline out.
 void BuildSheetPictureBlock();

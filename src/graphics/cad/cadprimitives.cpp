@@ -125,6 +125,12 @@ void CadText(Extended X, Extended Y, const std::string& Text)
 
 void CadText(const std::string& Text, Extended X, Extended Y) { CadText(X, Y, Text); }
 
+Extended CadTextLength(const std::string& Text)
+{
+    const size_t n = Text.find_last_not_of(' ');
+    return n == std::string::npos ? 0 : static_cast<Extended>(n + 1) * S.CadTextHeight * S.CadTextWidth;
+}
+
 void CadTextAt(Extended X, Extended Y, const std::string& Text)
 {
     if (Text.empty()) return;

@@ -31,6 +31,9 @@ void CadText(const std::string& Text, Extended X, Extended Y);
 // Text at a left/baseline position, no alignment applied (the block reader:
 // the alignment was applied when the block was written).
 void CadTextAt(Extended X, Extended Y, const std::string& Text);
+// The length Text takes in the current style: the CAD font's character
+// width times its characters, trailing blanks left out.
+Extended CadTextLength(const std::string& Text);
 // Height in mm; width 0 gives the standard 0.7 width ratio.
 void CadSetTextStyle(int N, Extended Angle, Extended Height, Extended Width);
 // A style that fits the text into MaxWidth; draws nothing.

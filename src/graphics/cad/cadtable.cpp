@@ -47,14 +47,27 @@ void TCadTable::InitEx(int M, Extended X0, Extended Y0, Extended Hh, std::initia
     CadRectangle(x[First], Y0, x[N], Y0 - Pitch);
     if (First == 1) CadLine(x[1], Y0, x[1], Y0 - Pitch);
     CadLine(x[N], Y0, x[N], Y0 - Pitch);
-    CadSetTextStyle(2, 0, H, 0.75L * H);
+    TextWidth = 0.75L * H;
+    CadSetTextStyle(2, 0, H, TextWidth);
     const bool headed = std::any_of(Cells.begin(), Cells.end(), [](const std::string& s) { return !s.empty(); });
     if (!headed) return;
     CadSetLayer(TextLayer);
     for (int i = First; i <= N - 1; ++i)
-        CadText(" " + Cells[i], x[i], TextBase);
+        CellText(" " + Cells[i], x[i], x[i + 1]);
     Bottom -= Pitch;
     TextBase -= Pitch;
+}
+
+void TCadTable::CellText(const std::string& Text, Extended X, Extended Right)
+{
+    const Extended length = CadTextLength(Text);
+    if (length <= Right - X || !(Right > X)) {
+        CadText(Text, X, TextBase);
+        return;
+    }
+    CadSetTextStyle(2, 0, H, TextWidth * (Right - X) / length);
+    CadText(Text, X, TextBase);
+    CadSetTextStyle(2, 0, H, TextWidth);
 }
 
 void TCadTable::DrawRow(int Skip, int Shifted)
@@ -67,8 +80,11 @@ void TCadTable::DrawRow(int Skip, int Shifted)
         if (DrawColumnLines || i == First || i == N) CadLine(x[i], Bottom, x[i], Bottom + Pitch);
     }
     CadSetLayer(TextLayer);
-    for (int i = First; i <= N - 1; ++i)
-        CadText(" " + Cells[i], i == Shifted ? (x[i] + x[i + 1]) / 2 : x[i], TextBase);
+    // A cell reaches to the next separator drawn.
+    for (int i = First; i <= N - 1; ++i) {
+        const int right = i + 1 == Skip && i + 1 < N ? i + 2 : i + 1;
+        CellText(" " + Cells[i], i == Shifted ? (x[i] + x[i + 1]) / 2 : x[i], x[right]);
+    }
     Bottom -= Pitch;
     TextBase -= Pitch;
 }
@@ -103,7 +119,11 @@ void TCadTable::AddValueUnitRow(const std::string& C1, const std::string& C2, co
     DrawRow(4, 3);
 }
 
-void TCadTable::ApplyTextStyle(Extended Width) { CadSetTextStyle(2, 0, H, Width); }
+void TCadTable::ApplyTextStyle(Extended Width)
+{
+    TextWidth = Width;
+    CadSetTextStyle(2, 0, H, Width);
+}
 
 void WriteErrorMessageTable(int Limit, Extended X0, Extended Y0, Extended H, Extended AvailableHeight)
 {

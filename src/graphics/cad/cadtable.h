@@ -64,6 +64,8 @@ class TCadTable
     Extended Bottom = 0;
     Extended TextBase = 0;
     Extended H = 0;
+    // Character width of the cells (0.75 h unless ApplyTextStyle set one).
+    Extended TextWidth = 0;
     Extended Pitch = 0;
     // Headings, then the texts of the row last drawn.
     TArray<std::string, 1, 7> Cells;
@@ -78,6 +80,9 @@ class TCadTable
     // One row from Cells; Skip is a separator position left out (0 none),
     // Shifted a cell whose text starts half way into its column.
     void DrawRow(int Skip, int Shifted);
+    // A cell's text from X; a text longer than the room up to Right is
+    // written narrower so that it stays inside its cell.
+    void CellText(const std::string& Text, Extended X, Extended Right);
 };
 
 // The collected messages as a table headed "error messages" at (X0, Y0),
