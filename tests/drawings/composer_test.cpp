@@ -114,7 +114,7 @@ TEST_F(Composer, SheetsPlaceTheirBlocksAtTheirPointsAndScales)
         {9, {line("VA", 30, 90, 50 / r, 50 / r)}},
         {10,
          {line("PGEAR", 37, 72, 70 / r, 70 / r), line("SCHNITT", 88, 72, 70 / r, 70 / r),
-          line("WOLF", 100, 72, 0.4, 0.4)}},
+          line("WOLF", 88.5, 73, 0.4, 0.4)}},
         {11,
          {line("FRAME_1", 0, 0, 1, 1), line("PGEAR", 82, 210, 120 / r, 120 / r),
           line("SCHNITT", 166, 210, 120 / r, 120 / r), line("WOLF", 20, 12, 0.75, 0.75)}},

@@ -154,7 +154,11 @@ void Sheet()
     SheetHeaderText(5, 118, 1.4L, 1);
     Insert("pgear", 37, 72, 70 / R());
     Insert("schnitt", 88, 72, 70 / R());
-    Insert("wolf", 100, 72, 0.4L);
+    // The Wolf symbol left of the kinematics text, which stands in two
+    // columns in the sheet's own text size above the tables.
+    Insert("wolf", 88.5L, 73, 0.4L);
+    CadSetTextStyle(0, 0, 1.2L, 0.75L);
+    KinematicsTextColumns(129, 118, 16, 2);
     WriteGeneralDataTable(0, 1, 28, 1.3L);
     WriteDimensionTable(0, 24, 28, 1.3L);
     WriteMeshDataTable(67, 28, 1.3L);
@@ -177,6 +181,8 @@ void LargeSheet()
     Insert("pgear", 82, 210, 120 / R());
     Insert("schnitt", 166, 210, 120 / R());
     Insert("wolf", 20, 12, 0.75L);
+    CadSetTextStyle(0, 0, 2, 1.5L);
+    KinematicsTextColumns(102, 66, 34, 2);
     WriteGeneralDataTable(0, 200, 280, 2);
     WriteDimensionTable(0, 240, 280, 2);
     WriteMeshDataTable(312, 280, 2);
