@@ -66,26 +66,25 @@ Extended StepX(const TSlidingState& S, int K)
     return S.XA + K * (S.XE - S.XA) / Steps;
 }
 
-// "Name = value" at a data point. A value beyond the plot (the root of a
-// gear whose contact starts at its interference point slides without
-// bound: -999 as the pair stores it, 10^17 as computed next to it) is
-// written at the border it lies beyond, where it can be read, rather than
-// metres away from the drawing.
 struct TLabelBox {
     Extended X, Y, W;
 };
 // The labels of the diagram being drawn.
 std::vector<TLabelBox> placedLabels;
 
+// "Name = value" at a data point. A value beyond the plot (the root of a
+// gear whose contact starts at its interference point slides without
+// bound: -999 as the pair stores it, 10^17 as computed next to it) is
+// written at the border it lies beyond, where it can be read, rather than
+// metres away from the drawing. A label stays inside the plot's frame (one
+// at the right or the upper border is moved in by its own length or
+// height), and labels that would stand on each other stack away from the
+// nearer border.
 void Label(const std::string& Name, Extended Value, Extended X, Extended Y)
 {
     const TDiagramState& D = diagramstate;
     const Extended lo = std::min(D.DiagYMin, D.DiagYMax);
     const Extended hi = std::max(D.DiagYMin, D.DiagYMax);
-    // The label itself stays inside the plot's frame: one at the right or
-    // the upper border is moved in by its own length or height.
-    // Labels clamped to the same border stack away from it rather than
-    // over each other.
     const std::string text = ValueText(Name, Value);
     const Extended w = CadTextLength(text), h = cadstate.CadTextHeight;
     const Extended x = std::min(DiagramX(X), D.DiagPlotX0 + D.DiagPlotWidth - 0.5L - w);

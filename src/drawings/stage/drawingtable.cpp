@@ -74,16 +74,8 @@ void TableAddRow(TAusTabelle& T, std::initializer_list<std::string> Cells)
 void TableDraw(TAusTabelle& T)
 {
     CadSetLayer(TAusTabelle::TextLayer);
-    // A text longer than its column is written narrower rather than run
-    // into the next cell.
-    const Extended width = 0.75L * T.TextHeight;
-    for (int i = T.FirstColumn; i <= T.Count - 1; ++i) {
-        const std::string text = " " + T.Cells[i];
-        const Extended room = T.X[i + 1] - T.X[i], length = CadTextLength(text);
-        if (length > room && room > 0) CadSetTextStyle(2, 0, T.TextHeight, width * room / length);
-        CadText(text, T.X[i], T.TextY);
-        if (length > room && room > 0) CadSetTextStyle(2, 0, T.TextHeight, width);
-    }
+    for (int i = T.FirstColumn; i <= T.Count - 1; ++i)
+        CadCellText(" " + T.Cells[i], T.X[i], T.TextY, T.X[i + 1] - T.X[i], T.TextHeight, 0.75L * T.TextHeight);
     T.RowTop -= T.RowHeight;
     T.TextY -= T.RowHeight;
 }

@@ -131,6 +131,15 @@ Extended CadTextLength(const std::string& Text)
     return n == std::string::npos ? 0 : static_cast<Extended>(n + 1) * S.CadTextHeight * S.CadTextWidth;
 }
 
+void CadCellText(const std::string& Text, Extended X, Extended Y, Extended Room, Extended Height, Extended Width)
+{
+    const Extended length = CadTextLength(Text);
+    const bool narrower = length > Room && Room > 0;
+    if (narrower) CadSetTextStyle(2, 0, Height, Width * Room / length);
+    CadText(Text, X, Y);
+    if (narrower) CadSetTextStyle(2, 0, Height, Width);
+}
+
 void CadTextAt(Extended X, Extended Y, const std::string& Text)
 {
     if (Text.empty()) return;

@@ -34,6 +34,10 @@ void CadTextAt(Extended X, Extended Y, const std::string& Text);
 // The length Text takes in the current style: the CAD font's character
 // width times its characters, trailing blanks left out.
 Extended CadTextLength(const std::string& Text);
+// Text at (X, Y) in a table cell Room long whose style is text style 2,
+// angle 0, Height and Width: a text longer than the cell is written
+// narrower, so that it ends at the cell's rule, and the style restored.
+void CadCellText(const std::string& Text, Extended X, Extended Y, Extended Room, Extended Height, Extended Width);
 // Height in mm; width 0 gives the standard 0.7 width ratio.
 void CadSetTextStyle(int N, Extended Angle, Extended Height, Extended Width);
 // A style that fits the text into MaxWidth; draws nothing.

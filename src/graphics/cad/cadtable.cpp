@@ -53,21 +53,9 @@ void TCadTable::InitEx(int M, Extended X0, Extended Y0, Extended Hh, std::initia
     if (!headed) return;
     CadSetLayer(TextLayer);
     for (int i = First; i <= N - 1; ++i)
-        CellText(" " + Cells[i], x[i], x[i + 1]);
+        CadCellText(" " + Cells[i], x[i], TextBase, x[i + 1] - x[i], H, TextWidth);
     Bottom -= Pitch;
     TextBase -= Pitch;
-}
-
-void TCadTable::CellText(const std::string& Text, Extended X, Extended Right)
-{
-    const Extended length = CadTextLength(Text);
-    if (length <= Right - X || !(Right > X)) {
-        CadText(Text, X, TextBase);
-        return;
-    }
-    CadSetTextStyle(2, 0, H, TextWidth * (Right - X) / length);
-    CadText(Text, X, TextBase);
-    CadSetTextStyle(2, 0, H, TextWidth);
 }
 
 void TCadTable::DrawRow(int Skip, int Shifted)
@@ -83,7 +71,8 @@ void TCadTable::DrawRow(int Skip, int Shifted)
     // A cell reaches to the next separator drawn.
     for (int i = First; i <= N - 1; ++i) {
         const int right = i + 1 == Skip && i + 1 < N ? i + 2 : i + 1;
-        CellText(" " + Cells[i], i == Shifted ? (x[i] + x[i + 1]) / 2 : x[i], x[right]);
+        const Extended from = i == Shifted ? (x[i] + x[i + 1]) / 2 : x[i];
+        CadCellText(" " + Cells[i], from, TextBase, x[right] - from, H, TextWidth);
     }
     Bottom -= Pitch;
     TextBase -= Pitch;

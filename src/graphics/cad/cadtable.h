@@ -80,9 +80,6 @@ class TCadTable
     // One row from Cells; Skip is a separator position left out (0 none),
     // Shifted a cell whose text starts half way into its column.
     void DrawRow(int Skip, int Shifted);
-    // A cell's text from X; a text longer than the room up to Right is
-    // written narrower so that it stays inside its cell.
-    void CellText(const std::string& Text, Extended X, Extended Right);
 };
 
 // The collected messages as a table headed "error messages" at (X0, Y0),
