@@ -56,11 +56,16 @@ bool MeshExchanged(int m) { return m >= 1 && m <= 3 && MeshGearOrder(m)[1] == Na
 // under the same name. Identification texts and tg_rhog only go into the pair.
 #define GEAR_INPUTS(X)                                                                                       \
     X(z) X(ToolProfileNo) X(x) X(da) X(alphaprP0) X(alphakP0) X(hfP0_mn) X(rhoaP0_mn) X(rhofP0_mn)           \
-    X(haP0_mn) X(prP0_mn) X(hFfP0_mn) X(ProfileName) X(ToolRecordNo) X(di) X(kmn) X(b) X(bcha) X(dB)         \
+    X(haP0_mn) X(prP0_mn) X(hFfP0_mn) X(ProfileName) X(ToolRecordNo) X(kmn) X(b) X(bcha) X(dB)                \
     X(AsneSeries) X(TsnSeries) X(FlankToleranceClass) X(Asne) X(Asni) X(q) X(q_tol) X(SpanTeeth) X(DM)       \
     X(RzZ) X(RzY) X(ZX) X(YX) X(YdrelT) X(YRrelT) X(YB) X(YA) X(YNT) X(ZNT) X(ToothAlignment)                \
     X(MaterialKind) X(HeatTreatment) X(MaterialRecordNo) X(MaterialName) X(rho) X(E) X(nu) X(SigmaHlim)      \
     X(Sigma_FE) X(HB) X(e) X(Np)
+
+// The blank's inside diameter goes into the pair only: the pair takes the
+// bore for it when none is entered, and stored back that bore would stand
+// as entered and stay when the bore (a planet's bearing) changes.
+#define GEAR_ENTERED(X) X(di)
 
 #define GEAR_RESULTS(X)                                                                                      \
     X(d) X(da0) X(df) X(df_min) X(db) X(dFamax) X(dFamin) X(h) X(h_min) X(h_max) X(x_min) X(da_tool)         \
@@ -106,6 +111,7 @@ void LoadMesh(const MeshOrder& order, int m)
         p.tg_rhog[j] = s.tg_rhog[g];
 #define LOAD_GEAR(f) Move(p.f[j], s.f[g]);
         GEAR_INPUTS(LOAD_GEAR)
+        GEAR_ENTERED(LOAD_GEAR)
 #undef LOAD_GEAR
         // Entered tooth form factors follow their gear: in an exchanged mesh
         // pair gear 1 is the second gear of the mesh name, i.e. slot 2.
