@@ -4,7 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "dialogs/online.h"
+#include "dialogs/calculatorwindow.h"
 #include "dialogs/stage/basicrackconverter.h"
 #include "dialogs/stage/hardness.h"
 #include "foundation/foundationstate.h"

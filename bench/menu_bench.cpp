@@ -8,7 +8,7 @@
 #include "app/programidentity.h"
 #include "app/projectcommands.h"
 #include "app/startup.h"
-#include "app/thh.h"
+#include "app/maincommands.h"
 #include "dialogs/dialogservices.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"

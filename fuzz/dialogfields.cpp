@@ -7,7 +7,7 @@
 // number: the stage calculation would take it for data.
 #include "dialogs/dialogservices.h"
 #include "dialogs/messageboxes.h"
-#include "dialogs/online.h"
+#include "dialogs/calculatorwindow.h"
 #include "dialogs/gear/cadconfigform.h"
 #include "dialogs/gear/cutterform.h"
 #include "dialogs/gear/drawingconfigform.h"

@@ -1,6 +1,6 @@
 // The main menu's language switch into a real Qt menu bar.
 #include "../menu_bench.h"
-#include "app/thh.h"
+#include "app/maincommands.h"
 #include "platform/qt/platform_qt.h"
 #include "qtbench.h"
 

@@ -5,7 +5,7 @@
 #include "app/menutexts.h"
 #include "app/projecttable.h"
 #include "app/systeminfo.h"
-#include "app/thh.h"
+#include "app/maincommands.h"
 
 #include "dialogs/animation/animationforms.h"
 #include "dialogs/dialogservices.h"

@@ -5,7 +5,7 @@
 #include "app/menuhooks.h"
 #include "app/menutexts.h"
 #include "app/projectcommands.h"
-#include "app/thh.h"
+#include "app/maincommands.h"
 #include "appfixture.h"
 #include "dialogs/dialogservices.h"
 #include "foundation/messagecollector.h"

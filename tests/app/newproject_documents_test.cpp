@@ -5,7 +5,7 @@
 #include "app/menuhooks.h"
 #include "app/menutexts.h"
 #include "dialogs/dialogservices.h"
-#include "app/thh.h"
+#include "app/maincommands.h"
 #include "appfixture.h"
 #include "planetary/documentation.h"
 #include "planetary/projectfile.h"

@@ -2,7 +2,7 @@
 // records keep their bytes; saved and reopened, the batch report stays.
 #include "app/mainmenu.h"
 #include "app/menuhooks.h"
-#include "app/thh.h"
+#include "app/maincommands.h"
 #include "appfixture.h"
 #include "dialogs/dialogservices.h"
 #include "planetary/bearings/planetbearing.h"

@@ -1,7 +1,7 @@
 // The material form: list codes, stresses in psi, the hardness conversion
 // replacing the Brinell hardness alone, and Cancel leaving the records.
 #include "dialogs/gear/materialform.h"
-#include "dialogs/online.h"
+#include "dialogs/calculatorwindow.h"
 #include "stageforms_fixture.h"
 
 namespace

@@ -3,7 +3,7 @@
 // pair gear 2 when it has more teeth than Pi) and stores the mesh back, so
 // the profile lands on the gear whose button was pressed and no other.
 #include "dialogs/gear/toolprofileform.h"
-#include "dialogs/online.h"
+#include "dialogs/calculatorwindow.h"
 #include "gearpair/catalogue/gearcatalogue.h"
 #include "stageforms_fixture.h"
 #include "xbase/access/tableaccess.h"

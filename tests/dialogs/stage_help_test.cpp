@@ -2,7 +2,7 @@
 // forms and the two online calculators use is in the shipped help files,
 // with a text and, where it names one, a picture that is shipped too.
 #include "dialogs/helptext.h"
-#include "dialogs/online.h"
+#include "dialogs/calculatorwindow.h"
 #include "dialogs/stage/basicrackconverter.h"
 #include "stageforms_fixture.h"
 

@@ -5,7 +5,7 @@
 
 #include "dialogs/dialogservices.h"
 #include "dialogs/messageboxes.h"
-#include "dialogs/online.h"
+#include "dialogs/calculatorwindow.h"
 #include "dialogs/stage/hardness.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"

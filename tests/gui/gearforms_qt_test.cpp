@@ -19,7 +19,7 @@
 #include "dialogs/gear/measurementform.h"
 #include "dialogs/gear/qualityform.h"
 #include "dialogs/gear/toolprofileform.h"
-#include "dialogs/online.h"
+#include "dialogs/calculatorwindow.h"
 #include "dialogs/qt/dialogforms_qt.h"
 #include "dialogs/stagedialog.h"
 #include "foundation/foundationstate.h"

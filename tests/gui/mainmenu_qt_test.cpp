@@ -16,7 +16,7 @@
 #include "app/menutexts.h"
 #include "app/programidentity.h"
 #include "app/qt/mainform_qt.h"
-#include "app/thh.h"
+#include "app/maincommands.h"
 #include "foundation/foundationstate.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"

@@ -17,7 +17,7 @@
 #include <functional>
 
 #include "dialogs/dialogservices.h"
-#include "dialogs/online.h"
+#include "dialogs/calculatorwindow.h"
 #include "dialogs/qt/dialogforms_qt.h"
 #include "dialogs/stage/basicrackconverter.h"
 #include "dialogs/stage/carrierform.h"

@@ -11,7 +11,7 @@
 #include "app/qt/mainform_qt.h"
 #include "app/menuhooks.h"
 #include "app/startup.h"
-#include "app/thh.h"
+#include "app/maincommands.h"
 #include "app/windowplacement.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programstate.h"

@@ -3,7 +3,7 @@
 #include "dialogs/qt/animationforms_qt.h"
 #include "dialogs/qt/diagramlimits_qt.h"
 #include "dialogs/qt/gearforms_qt.h"
-#include "dialogs/qt/online_qt.h"
+#include "dialogs/qt/calculatorwindow_qt.h"
 #include "dialogs/qt/formbinder.h"
 #include "dialogs/qt/stageforms_qt.h"
 #include "dialogs/qt/strengthforms_qt.h"

@@ -1,6 +1,6 @@
 #include "dialogs/stage/hardness.h"
 
-#include "dialogs/online.h"
+#include "dialogs/calculatorwindow.h"
 #include "foundation/messagecollector.h"
 #include "foundation/numbertext.h"
 #include "foundation/programstate.h"

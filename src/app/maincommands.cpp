@@ -1,4 +1,4 @@
-#include "app/thh.h"
+#include "app/maincommands.h"
 
 #include "app/auxiliaryimages.h"
 #include "app/mainmenu.h"

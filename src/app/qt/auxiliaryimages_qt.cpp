@@ -1,4 +1,4 @@
-#include "app/qt/hilfebild_qt.h"
+#include "app/qt/auxiliaryimages_qt.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "graphics/qt/confkorvilt_qt.h"
+#include "graphics/qt/plotconfigform_qt.h"
 
 #include <QCheckBox>
 #include <QComboBox>

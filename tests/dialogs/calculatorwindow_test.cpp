@@ -3,7 +3,7 @@
 // on again. The user is played by scripts on the headless dialog host.
 #include "dialogs/dialogservices.h"
 #include "dialogs/messageboxes.h"
-#include "dialogs/online.h"
+#include "dialogs/calculatorwindow.h"
 #include "foundation/foundationstate.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"

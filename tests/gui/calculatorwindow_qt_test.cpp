@@ -12,7 +12,7 @@
 #include <QPushButton>
 
 #include "dialogs/dialogservices.h"
-#include "dialogs/online.h"
+#include "dialogs/calculatorwindow.h"
 #include "dialogs/qt/dialogforms_qt.h"
 #include "foundation/foundationstate.h"
 #include "foundation/messagecollector.h"

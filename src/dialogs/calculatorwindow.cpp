@@ -1,4 +1,4 @@
-#include "dialogs/online.h"
+#include "dialogs/calculatorwindow.h"
 
 #include "dialogs/dialogservices.h"
 #include "dialogs/helptext.h"

@@ -1,4 +1,4 @@
-#include "dialogs/qt/online_qt.h"
+#include "dialogs/qt/calculatorwindow_qt.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <QToolTip>
 
-#include "dialogs/online.h"
+#include "dialogs/calculatorwindow.h"
 #include "dialogs/qt/formbinder.h"
 #include "foundation/programsettings.h"
 #include "platform/qt/qttext.h"

@@ -9,7 +9,7 @@
 #include <QToolButton>
 
 #include "app/auxiliaryimages.h"
-#include "app/qt/hilfebild_qt.h"
+#include "app/qt/auxiliaryimages_qt.h"
 #include "app/windowplacement.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programstate.h"

@@ -15,7 +15,7 @@
 #include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "graphics/graphservices.h"
-#include "graphics/qt/confkorvilt_qt.h"
+#include "graphics/qt/plotconfigform_qt.h"
 #include "graphics/writers/plotcommand.h"
 #include "platform/qt/platform_qt.h"
 #include "qtfixture.h"
