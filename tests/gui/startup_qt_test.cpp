@@ -177,8 +177,8 @@ TEST_F(QtStartup, DialogFitOfEveryDialogOfTheFileEditCadAndDocumentMenus)
                 "mi_editquick TForm_qyr7text mi_editVerzahnungswerkzeug TForm_qyr7prof "
                 "mi_editabmessungen TForm_qyr7geo mi_editqualitaet TForm_qyr7qual mi_editmessen "
                 "TForm_qyr7mes mi_editAntrieb TForm_qyr7antr mi_EditMaterial TForm_qyr7wst mi_editfestigkeit "
-                "TForm_qyr7fs0 "
-                "mi_editlastkollektivstandard TForm_einarray mi_editlastkollektivtabelle TForm_qyrlk1 "
+                "TForm_qyr7fs0 mi_editlastkollektivstandard TForm_einarray mi_editlastkollektivtabelle "
+                "TForm_qyrlk1 "
                 "mi_editwaelzdatenbankPi Tin_codedialog mi_editwaelzanwendungPi TForm_vq1waelz "
                 "mi_editberechnungsmethodeabmessungen TForm_qyr5con2 "
                 "mi_editberechnungsmethodefestigkeit TForm_qyr5con3 mi_cadquick3 Tin_radiodialog "
@@ -196,9 +196,8 @@ TEST_F(QtStartup, DialogFitOfEveryDialogOfTheFileEditCadAndDocumentMenus)
             s.ScreenWidth = 1280, s.ScreenHeight = 800;
             return s;
         };
-        dialogs_qt::RegisterDialogForms(qt.QtDialogs());
-        RegisterConfigForms(qt.QtDialogs());
-        graphics_qt::RegisterPrintConfForm(qt.QtDialogs());
+        using dialogs_qt::RegisterDialogForms, graphics_qt::RegisterPrintConfForm;
+        for (auto r : {RegisterDialogForms, RegisterConfigForms, RegisterPrintConfForm}) r(qt.QtDialogs());
         startup.Interactive = true;
         ASSERT_FALSE(ThhFormCreate(ParseCommandLine({})).EndProcess);
         wtelmvar.DialogWindowSizeCode = 1;
@@ -226,8 +225,7 @@ TEST_F(QtStartup, DialogFitOfEveryDialogOfTheFileEditCadAndDocumentMenus)
             });
             poll.start(10);
             qt.QtMainWindow().Widget().findChild<QAction*>(items[i])->trigger();
-            EXPECT_TRUE(faults.isEmpty())
-                << items[i].toStdString() << ": " << faults.join(", ").toStdString();
+            EXPECT_EQ(faults.join(", ").toStdString(), "") << items[i].toStdString();
         }
         qt.MainWindow().OnCloseQuery = [] { return true; };
         qt.MainWindow().Close();
