@@ -212,8 +212,10 @@ TEST_F(QtStartup, DialogFitOfEveryDialogOfTheFileEditCadAndDocumentMenus)
         for (int i = 0; i + 1 < items.size(); i += 2) {
             QStringList faults{"not opened"};
             QTimer poll;
-            QObject::connect(&poll, &QTimer::timeout, [&faults, form = items[i + 1]] {
+            QPointer<QWidget> seen; // a dialog is handled on the tick after it is seen, in its own loop
+            QObject::connect(&poll, &QTimer::timeout, [&faults, &seen, form = items[i + 1]] {
                 QWidget* m = QApplication::activeModalWidget();
+                if (m != seen) return void(seen = m);
                 if (m && m->isVisible() && m->objectName() == form) {
                     faults.clear();
                     for (QTabWidget* tabs : m->findChildren<QTabWidget*>()) // every page of a tabbed dialog
