@@ -14,7 +14,9 @@
 #include "graphics/graphwindow.h"
 #include "planetary/meshtransfer.h"
 
+#include <algorithm>
 #include <cmath>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -76,16 +78,17 @@ TFrames SplitFrames(const TRecords& L)
         }
     }
     if (pauses.empty() || erases.size() != pauses.size() || restores.size() != pauses.size()) return f;
+    // A frame follows the fixed picture without a mark: as long as its
+    // erasure, just before its pause; the last position ends the list.
+    const auto tail = [&](std::size_t From, std::size_t To, std::size_t n) {
+        const TRecords g = Geometry(L, From, To);
+        return TRecords(g.end() - std::min(n, g.size()), g.end());
+    };
     for (std::size_t k = 0; k < pauses.size(); ++k) {
         f.Erased.push_back(Geometry(L, erases[k], restores[k]));
-        if (k > 0) f.Drawn.push_back(Geometry(L, restores[k - 1], pauses[k]));
+        f.Drawn.push_back(tail(k > 0 ? restores[k - 1] : 0, pauses[k], f.Erased[k].size()));
     }
-    // The first frame follows the picture with its text without a mark:
-    // as long as its erasure, just before the first pause.
-    const TRecords before = Geometry(L, 0, pauses[0]);
-    const std::size_t n = f.Erased[0].size();
-    f.Drawn.insert(f.Drawn.begin(), TRecords(before.end() - std::min(n, before.size()), before.end()));
-    f.Last = Geometry(L, restores.back(), L.size());
+    f.Last = tail(restores.back(), L.size(), f.Erased.back().size());
     return f;
 }
 
@@ -157,6 +160,42 @@ TEST_F(MeshAnimation, TwoStepsGiveThreeFramesAndTheLastPosition)
     // Both settings came back.
     EXPECT_EQ(GearPair.InvolutePoints, 20);
     EXPECT_EQ(GearPair.FilletResolution, 30);
+}
+
+// Each erasure draws the wheels in the background colour over what lies
+// under them; after the last one the list still draws every record of the
+// first picture's frame, data, circles and path of contact in its colour.
+TEST_F(MeshAnimation, LastFrameStillHoldsTheFixedPicture)
+{
+    const TRecords L = Run(3, 0, 24, -24);
+    const auto drawn = [&](std::size_t From, std::size_t To) {
+        std::multiset<std::pair<long long, std::string>> d;
+        long long colour = 1;
+        for (std::size_t i = 0; i < To; ++i) {
+            const TDisplayRecord r = ParseDisplayRecord(L[i]);
+            if (r.Kind == 8) colour = r.N;
+            if (i >= From && (Geometric(L[i]) || r.Kind == 6)) d.emplace(colour, L[i]);
+        }
+        return d;
+    };
+    std::vector<std::size_t> pauses, erases, restores;
+    for (std::size_t i = 0; i < L.size(); ++i) {
+        const TDisplayRecord r = ParseDisplayRecord(L[i]);
+        if (r.Kind == 13) pauses.push_back(i);
+        if (r.Kind == 8 && !pauses.empty()) (r.N == 0 ? erases : restores).push_back(i);
+    }
+    ASSERT_EQ(pauses.size(), 4u);
+    ASSERT_GE(restores.size(), 4u);
+    // The first picture (from its first line on, after the window's own
+    // header) without its wheels, which the first erasure draws.
+    std::multiset<std::pair<long long, std::string>> fixed;
+    const auto wheels = drawn(erases[0], restores[0]);
+    const auto first = std::find_if(L.begin(), L.end(), [](const std::string& R) { return R.rfind("4;", 0) == 0; });
+    for (const auto& d : drawn(first - L.begin(), pauses[0]))
+        if (wheels.count({0, d.second}) == 0) fixed.insert(d);
+    const auto last = drawn(*std::upper_bound(restores.begin(), restores.end(), erases.back()), L.size());
+    EXPECT_FALSE(fixed.empty());
+    EXPECT_TRUE(std::includes(last.begin(), last.end(), fixed.begin(), fixed.end()));
 }
 
 TEST_F(MeshAnimation, EqualAnglesDrawEveryFrameInOnePlace)

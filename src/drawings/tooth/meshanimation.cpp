@@ -12,6 +12,7 @@
 #include "reports/messages/messagelist.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -63,6 +64,68 @@ void RestoreCursor()
     if (reportservices.RestoreCursor) reportservices.RestoreCursor();
 }
 
+// The run itself, after the form.
+void RecordMeshAnimation(const TMeshAnimationRequest& Request, int Device)
+{
+    TCadOutputScope scope;
+    CadOpenOutput(Device);
+    if (telmvar.Aborted) return;
+    const Extended W = MeshPictureHalfWidth(), B = MeshPictureBottom(), T = MeshPictureTop();
+    CadSetLayer(0);
+    CadBeginDrawing(-W - 1, B - 0.48L * W, W + 1, T, G.b[1]);
+    CadWriteTables(0);
+    CadBeginBlocks();
+    const bool ok = DefinePairBlock("EVOLV1", 1) && DefinePairBlock("EVOLV2", 2);
+    if (!ok) {
+        CadEndSection();
+        CadAbandonOutput();
+        RestoreCursor();
+        const std::string text = "file write error  -  temporary path !";
+        if (reportservices.ShowMessageIfEnabled) reportservices.ShowMessageIfEnabled(text);
+        AddErrorMessage(text);
+        telmvar.Aborted = true;
+        return;
+    }
+    CadEndSection();
+    const int n = Request.Steps;
+    const Extended step = (Request.EndDeg - Request.StartDeg) / (n + 1);
+    // Turned by a whole pitch the wheels look the same: each frame is drawn
+    // within half a pitch of the line of centres, where the frame holds
+    // their teeth.
+    const int z1 = std::abs(G.z[1]);
+    const Extended pitch = z1 != 0 ? 360.0L / z1 : 0;
+    const auto frameAngle = [&](int k) {
+        const Extended a = Request.StartDeg + k * step;
+        return pitch != 0 ? a - pitch * std::nearbyint(a / pitch) : a;
+    };
+    CadBeginEntities();
+    DrawMeshPicture(false, W, B, T, frameAngle(0));
+    DrawMeshPictureFrame(W, B, T, Request.StartDeg);
+    int k = 0;
+    for (; k <= n; ++k) {
+        const Extended angle = frameAngle(k);
+        DrawMeshPicture(false, W, B, T, angle);
+        CadPause(Request.PauseMs);
+        SetCadLayerMode(2);
+        CadSetLayer(0);
+        DrawMeshPicture(false, W, B, T, angle);
+        SetCadLayerMode(0);
+        // Erasing the wheels took what lay under them: the fixed picture
+        // is drawn again for the next frame.
+        DrawMeshPictureFrame(W, B, T, Request.StartDeg);
+        if (telmvar.Aborted) {
+            ++k;
+            break;
+        }
+    }
+    // The last position stays: the end angle after a full run.
+    DrawMeshPicture(false, W, B, T, frameAngle(k));
+    CadDeviceReady();
+    CadEndSection();
+    CadCloseOutput(1);
+    RestoreCursor();
+}
+
 } // namespace
 
 TMeshAnimationRequest SaneMeshAnimationRequest(TMeshAnimationRequest Request)
@@ -72,7 +135,9 @@ TMeshAnimationRequest SaneMeshAnimationRequest(TMeshAnimationRequest Request)
     return Request;
 }
 
-void AnimateMeshing()
+void AnimateMeshing() { AnimateMeshingOn(3); }
+
+void AnimateMeshingOn(int Device)
 {
     if (telmvar.FatalCalcError) {
         ShowMessageList();
@@ -111,48 +176,7 @@ void AnimateMeshing()
     G.a_pic = G.a;
     confgraf(G.x_pic);
 
-    TCadOutputScope scope;
-    CadOpenOutput(3);
-    if (telmvar.Aborted) return;
-    const Extended W = MeshPictureHalfWidth(), B = MeshPictureBottom(), T = MeshPictureTop();
-    CadSetLayer(0);
-    CadBeginDrawing(-W - 1, B - 0.48L * W, W + 1, T, G.b[1]);
-    CadWriteTables(0);
-    CadBeginBlocks();
-    const bool ok = DefinePairBlock("EVOLV1", 1) && DefinePairBlock("EVOLV2", 2);
-    if (!ok) {
-        CadEndSection();
-        CadAbandonOutput();
-        RestoreCursor();
-        const std::string text = "file write error  -  temporary path !";
-        if (reportservices.ShowMessageIfEnabled) reportservices.ShowMessageIfEnabled(text);
-        AddErrorMessage(text);
-        telmvar.Aborted = true;
-        return;
-    }
-    CadEndSection();
-    const int n = request.Steps;
-    const Extended step = (request.EndDeg - request.StartDeg) / (n + 1);
-    CadBeginEntities();
-    DrawMeshPicture(true, W, B, T, request.StartDeg);
-    int k = 0;
-    for (; k <= n; ++k) {
-        const Extended angle = request.StartDeg + k * step;
-        DrawMeshPicture(false, W, B, T, angle);
-        CadPause(request.PauseMs);
-        SetCadLayerMode(2);
-        CadSetLayer(0);
-        DrawMeshPicture(false, W, B, T, angle);
-        SetCadLayerMode(0);
-        if (telmvar.Aborted) {
-            ++k;
-            break;
-        }
-    }
-    // The last position stays: the end angle after a full run.
-    DrawMeshPicture(false, W, B, T, request.StartDeg + k * step);
-    CadDeviceReady();
-    CadEndSection();
-    CadCloseOutput(1);
+    RecordMeshAnimation(request, Device);
     RestoreCursor();
 }
+

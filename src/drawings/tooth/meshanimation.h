@@ -1,7 +1,10 @@
 #pragma once
 // The loaded mesh turning in the graphics window: the tooth contact picture
 // drawn frame by frame at rising angles of gear 1, each frame followed by a
-// pause and drawn again in the background colour. The whole run is one
+// pause and drawn again in the background colour, which takes the frame,
+// the data and the circles under the wheels with it: they are drawn again
+// after every erasure. Each frame stands within half a pitch of gear 1 of
+// the line of centres, where the frame holds the teeth. The whole run is one
 // screen drawing, recorded in the display list with its pauses, so the
 // window plays it back whenever it repaints.
 
@@ -38,3 +41,7 @@ TMeshAnimationRequest SaneMeshAnimationRequest(TMeshAnimationRequest Request);
 // are coarse (8 involute points, 16 fillet steps); both settings come back
 // on every way out.
 void AnimateMeshing();
+
+// The same run on CAD device Device: on the screen (3) with its pauses,
+// as a file with every frame drawn and erased in turn.
+void AnimateMeshingOn(int Device);

@@ -179,7 +179,15 @@ void DrawMeshPicture(bool WithText, Extended W, Extended B, Extended T, Extended
         CadInsertBlock("EVOLV2", 0, ag, 180 + p2 / 2 + j * p2 + phi2, 1, 1);
         CadInsertBlock("EVOLV2", 0, ag, 180 - p2 / 2 - j * p2 + phi2, 1, 1);
     }
-    if (!WithText) return;
+    if (WithText) DrawMeshPictureFrame(W, B, T, Phi1);
+}
+
+void DrawMeshPictureFrame(Extended W, Extended B, Extended T, Extended Phi1)
+{
+    const auto& g = GearPair;
+    const int z1 = g.z[1], z2 = g.z[2];
+    if (z1 == 0 || z2 == 0) return;
+    const Extended ag = g.a_pic;
 
     CadSetLayer(3);
     CadRectangle(-W, B, W, T);

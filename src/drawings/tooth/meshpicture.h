@@ -36,3 +36,6 @@ TMeshContactPoints MeshContactPoints();
 // Phi1: rotation of gear 1, degrees. Nothing for a pair with a tooth
 // number 0.
 void DrawMeshPicture(bool WithText, Extended W, Extended B, Extended T, Extended Phi1);
+// What DrawMeshPicture draws with the text besides the wheels: the frame,
+// the data box (Phi1 its angle), the diameters and the path of contact.
+void DrawMeshPictureFrame(Extended W, Extended B, Extended T, Extended Phi1);
