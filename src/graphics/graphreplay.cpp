@@ -169,6 +169,8 @@ void TFtelmgra::FormPaint(platform::Canvas& canvas)
         return;
     }
     replaying_ = true;
+    pausedOnce_ = false;
+    stopAtPause_ = false;
     auto& pf = platform::CurrentPlatform();
     pf.ScreenCursor().Set(platform::CursorShape::Hourglass);
 
@@ -386,9 +388,16 @@ void TFtelmgra::FormPaint(platform::Canvas& canvas)
         }
         case 13:
             if (!printing && OnPause) {
+                pausedOnce_ = true;
                 OnPause(static_cast<int32_t>(std::clamp<long long>(r.N, 0, 600000)));
                 if (!stillValid())
                     goto done;
+            }
+            // Escape during an animation: the frame on the screen is its
+            // last one, the frames after it are dropped.
+            if (stopAtPause_ && !printing) {
+                GraphFacade.DrawRecordList.resize(i + 1);
+                goto done;
             }
             break;
         default:
@@ -469,6 +478,10 @@ void TFtelmgra::FormKeyDown(const platform::KeyEvent& event)
 
 void TFtelmgra::processKey(uint16_t key)
 {
+    if (key == vk::Escape && replaying_ && pausedOnce_) {
+        stopAtPause_ = true;
+        return;
+    }
     char ch = 0;
     char scan = 0;
     switch (key) {

@@ -158,6 +158,10 @@ class TFtelmgra
     uint64_t closeCount_ = 0;
     bool replaying_ = false;
     bool repaintAgain_ = false;
+    // An animation is being replayed (a pause was reached), and Escape ends
+    // it at its next pause.
+    bool pausedOnce_ = false;
+    bool stopAtPause_ = false;
     Extended penX_ = 0;
     Extended penY_ = 0;
 };

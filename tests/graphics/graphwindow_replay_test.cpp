@@ -161,6 +161,26 @@ TEST_F(GraphReplayTest, StepDialogStopsAtErasesUntilEnded)
     EXPECT_FALSE(FTelmgra.StepMode);
 }
 
+// Escape while an animation plays: its frame on the screen stays as the last
+// one, and the frames after it are gone from the list.
+TEST_F(GraphReplayTest, EscapeEndsAnAnimationAtTheFrameShown)
+{
+    PixelWorld();
+    for (int frame = 0; frame < 3; ++frame) {
+        FTelmgra.line(frame, 0, frame, 10);
+        FTelmgra.SleepMs(0);
+        FTelmgra.SetColor(0);
+        FTelmgra.line(frame, 0, frame, 10);
+        FTelmgra.SetColor(15);
+    }
+    const size_t firstPause = 3; // window, line, pause
+    FTelmgra.OnPause = [](int32_t) { FTelmgra.FormKeyDown(platform::KeyEvent{platform::Key::Escape}); };
+    const auto recs = Paint();
+    FTelmgra.OnPause = nullptr;
+    EXPECT_EQ(GraphFacade.DrawRecordList.size(), firstPause);
+    EXPECT_EQ(std::count_if(recs.begin(), recs.end(), [](auto& r) { return r.rfind("lineto", 0) == 0; }), 1);
+}
+
 TEST_F(GraphReplayTest, ZeroWindowRecordEndsTheReplay)
 {
     PixelWorld();
