@@ -2,8 +2,8 @@
 // The meshing of the wheel inserts of a stage front view: on the line of
 // centres of two meshing wheels a tooth of one must face a tooth space of
 // the other. Tooth centres come from the insert angles: the tooth block of
-// an external gear has its tooth on +y, the ring's its tooth space on -y,
-// and a wheel's k-th copy is turned by s/2 - k s (s = 360/z).
+// an external gear has its tooth on +y, the ring's its tooth on -y, and a
+// wheel's k-th copy is turned by s/2 - k s (s = 360/z).
 
 #include "cadlogsupport.h"
 
@@ -42,7 +42,7 @@ inline std::vector<std::array<double, 3>> MeshPhaseSums(const TStageInserts& w, 
 {
     constexpr double Deg = 3.14159265358979323846 / 180;
     const double sS = 360.0 / zS, sPi = 360.0 / zPi, sPe = 360.0 / zPe, sH = 360.0 / zH;
-    const double toothH = w.Ring.V[2] - 90 + sH / 2 + std::fabs(sH) / 2;
+    const double toothH = w.Ring.V[2] - 90 + sH / 2;
     const double toothS = w.Sun.V[2] + 90 + sS / 2;
     std::vector<std::array<double, 3>> r;
     for (size_t k = 0; k < w.Pe.size() && k < w.Pi.size(); ++k) {

@@ -50,10 +50,12 @@ class DefaultStageCad : public CadLogFixtureT<DefaultStageBase>
         ClearErrorMessages();
     }
     static bool HaveEzdxf() { return std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0; }
-    // Runs the python check Script on Path; its standard output.
-    static std::string RunPython(const std::string& Script, const std::string& Path)
+    // Runs the python check Script on Path (and further arguments Args, as
+    // the shell reads them); its standard output.
+    static std::string RunPython(const std::string& Script, const std::string& Path, const std::string& Args = "")
     {
-        const std::string cmd = "/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/" + Script + " '" + Path + "' 2>&1";
+        const std::string cmd =
+            "/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/" + Script + " '" + Path + "' " + Args + " 2>&1";
         std::string out;
         if (std::FILE* p = ::popen(cmd.c_str(), "r")) {
             char buf[4096];

@@ -89,7 +89,7 @@ class StageMeshPhase : public StageViews, public ::testing::WithParamInterface<T
 };
 
 // Tooth centres from the insert angles: the tooth block of an external gear
-// has its tooth on +y, the ring's its tooth space on -y, and a wheel's k-th
+// has its tooth on +y, the ring's its tooth on -y, and a wheel's k-th
 // copy is turned by s/2 - k s (s = 360/z).
 TEST_P(StageMeshPhase, EveryToothFacesAToothSpaceOnTheLineOfCentres)
 {

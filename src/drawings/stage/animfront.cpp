@@ -31,8 +31,7 @@ void AnimFrontView(Extended PhiS, Extended PhiPi, Extended PhiPe, Extended PhiH,
         CadInsertBlock(Name, X, Y, Angle, 1, 1);
     };
     CadSetLayer(0);
-    // The ring keeps the half pitch that lets it mesh with the outer planets.
-    insert("RADH", 0, 0, w.RingPhase + PhiH);
+    insert("RADH", 0, 0, PhiH);
     for (const TPlanetSetPlace& p : w.Sets) {
         insert("CARRIER", 0, 0, p.Angle * 180 / Pi - 90 + PhiC);
         insert("RADPE", c * p.OuterX - s * p.OuterY, s * p.OuterX + c * p.OuterY, p.OuterPhase + PhiPe);

@@ -174,7 +174,7 @@ void DrawFrontView()
     const auto& g = PlanetaryGears;
     const TStageWheelPlaces w = StageWheelPlaces();
     CadSetLayer(0);
-    InsertAt("RADH", 0, 0, w.RingPhase);
+    InsertAt("RADH", 0, 0, 0);
     for (const TPlanetSetPlace& s : w.Sets) {
         InsertAt("CARRIER", 0, 0, s.Angle * 180 / Pi - 90);
         InsertAt("RADPE", s.OuterX, s.OuterY, s.OuterPhase);

@@ -27,12 +27,6 @@ TStageWheelPlaces StageWheelPlaces()
     const Extended offset = PlanetaryStage.PhiSun;
     const Extended phase = PlanetaryStage.PhiPe;
     TStageWheelPlaces w;
-    // The ring's tooth copies are turned by half a (negative) pitch, which
-    // leaves a tooth of the ring straight below the centre, where the first
-    // outer planet points a tooth: turned back by that half pitch the ring
-    // shows its tooth space there and the outer planets mesh.
-    if (zH != 0)
-        w.RingPhase = Extended(180) / std::abs(zH);
     const int q = GearPair.qp;
     Extended firstInner = 0;
     for (int k = 0; k < q; ++k) {

@@ -8,9 +8,11 @@
 // planet lies on |a(Pe-H)| at PlanetAngle(k) - 90 degrees (the first one
 // straight below the centre), its inner planet on a(S-Pi) turned from it by
 // the offset angle PhiSun. The wheels' tooth blocks are built with a tooth
-// of an external gear pointing to +y and a tooth space of the ring about
-// -y; the phases below are the insert angles (degrees) of the whole wheels
-// at rest.
+// of an external gear pointing to +y and a tooth of the ring pointing to -y
+// (towards the centre); the phases below are the insert angles (degrees) of
+// the whole wheels at rest. The ring stands at 0: its first tooth copy, half
+// a pitch off -y, leaves a tooth space straight below the centre, where the
+// first outer planet points a tooth.
 
 #include "foundation/types.h"
 
@@ -27,7 +29,6 @@ struct TPlanetSetPlace {
 struct TStageWheelPlaces {
     std::vector<TPlanetSetPlace> Sets;
     Extended SunPhase = 0;   // insert angle of the sun wheel, degrees
-    Extended RingPhase = 0;  // insert angle of "RADH", degrees
 };
 
 // The places of the calculated stage (PlanetaryGears, PlanetaryStage and
