@@ -11,6 +11,7 @@
 #include "drawings/stage/stagetables.h"
 #include "foundation/numbertext.h"
 #include "gearpair/gearpairdata.h"
+#include "planetary/driveconfigurations.h"
 
 #include <cmath>
 #include <map>
@@ -167,8 +168,8 @@ TEST_F(StageTables, SmallestSafetiesTakeTheRingGearMesh)
     PlanetaryGears.Sigma_FE[gH] = 100;
     const auto t = Texts([] { st::DriveConfigTable(10, 100, 2.5L); });
     for (int k = 1; k <= 6; ++k) {
-        PlanetaryShafts.InputShaft = st::DriveConfigurations[k].InputShaft;
-        PlanetaryShafts.OutputShaft = st::DriveConfigurations[k].OutputShaft;
+        PlanetaryShafts.InputShaft = DriveConfigurations[k].InputShaft;
+        PlanetaryShafts.OutputShaft = DriveConfigurations[k].OutputShaft;
         PlanetaryStage.nThird = 0;
         CalcPlanetaryStage();
         ASSERT_FALSE(telmvar.FatalCalcError) << k;

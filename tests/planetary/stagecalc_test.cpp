@@ -3,6 +3,7 @@
 
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
+#include "planetary/driveconfigurations.h"
 #include "planetary/stagecalc.h"
 #include "common/testmessages.h"
 
@@ -126,6 +127,24 @@ TEST_F(StageCalc, CarrierInputSeesRingBacklashReduced)
     EXPECT_EQ(PlanetaryShafts.FixedShaft, shaftS);
     EXPECT_NEAR(D(st.BacklashAngleInMax), D(0.75L * PlanetaryGears.BacklashAngleMax[gH]), 1e-15);
     EXPECT_NEAR(D(st.BacklashAngleOutMax), D(PlanetaryGears.BacklashAngleMax[gH]), 1e-15);
+}
+
+// Willis with i0 = 3, nIn = 100 and the third shaft held: nS - nC = 3 (nH - nC).
+// The run leaves the drive as it was; with no input speed nothing calculates.
+TEST_F(StageCalc, DriveConfigurationsFollowWillis)
+{
+    const TPlanetaryShafts shafts = PlanetaryShafts;
+    const Extended nOut[] = {-50, 100.0L / 3, 200.0L / 3, 150, 300, -200};
+    const TDriveConfigResults rows = CalcDriveConfigurations();
+    for (int k = 1; k <= 6; ++k) {
+        ASSERT_TRUE(rows[k].Calculated) << k;
+        EXPECT_NEAR(D(rows[k].nOut), D(nOut[k - 1]), 1e-9) << k;
+        EXPECT_NEAR(D(rows[k].Ratio), D(100 / nOut[k - 1]), 1e-12) << k;
+    }
+    EXPECT_TRUE(PlanetaryShafts == shafts);
+    PlanetaryStage.nIn = 0;
+    for (const TDriveConfigResult& r : CalcDriveConfigurations().items)
+        EXPECT_FALSE(r.Calculated);
 }
 
 } // namespace

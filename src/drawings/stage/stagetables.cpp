@@ -11,7 +11,7 @@
 #include "graphics/cad/cadprimitives.h"
 #include "graphics/cad/cadtable.h"
 #include "planetary/bearings/planetbearing.h"
-#include "planetary/stagecalc.h"
+#include "planetary/driveconfigurations.h"
 #include "planetary/suggestions.h"
 
 #include <algorithm>
@@ -58,16 +58,6 @@ Cells4 MeshPairCells(const SlotArray& A, int M)
 
 std::string Len(int I, int D, Extended X) { return FormatLengthFixed(I, D, X); }
 std::string Fix(int I, int D, Extended X) { return FormatFloatFixed(I, D, X); }
-
-// The smallest of the six safeties of a per-mesh-and-gear table: every
-// mesh counts, the ring gear mesh Pe-H as much as the other two.
-Extended SmallestEntry(const SlotArray& A)
-{
-    Extended r = MeshGearEntry(A, 1);
-    for (int k = 2; k <= 6; ++k)
-        r = std::min(r, MeshGearEntry(A, k));
-    return r;
-}
 
 } // namespace
 
@@ -118,12 +108,6 @@ std::string AdjustedLifeLabel(const WaelzLagerTyp& B)
     return "L" + FloatToSignificant(FailureProbability(B.ReliabilityIndex)) + LifeMethodSuffix(B.LifeFactorMode);
 }
 
-const TArray<TDriveConfiguration, 1, 6> DriveConfigurations = {{{{shaftS, shaftC},
-                                                                  {shaftS, shaftH},
-                                                                  {shaftC, shaftH},
-                                                                  {shaftH, shaftC},
-                                                                  {shaftH, shaftS},
-                                                                  {shaftC, shaftS}}}};
 const TArray<const char*, 1, 6> DriveRolesS = {{"in", "in", "locked", "locked", "out", "out"}};
 const TArray<const char*, 1, 6> DriveRolesC = {{"out", "locked", "in", "out", "locked", "in"}};
 const TArray<const char*, 1, 6> DriveRolesH = {{"locked", "out", "out", "in", "in", "locked"}};
@@ -390,69 +374,23 @@ void WriteCarrierCoordinatesTable()
 
 // --- the six drive configurations ---------------------------------------------------------
 
-namespace
-{
-
-// Puts the drive data back and calculates the stage again however the
-// table ends, so the program goes on with the results it had.
-class TDriveRestore
-{
-  public:
-    TDriveRestore() : shafts_(PlanetaryShafts), nThird_(PlanetaryStage.nThird) {}
-    TDriveRestore(const TDriveRestore&) = delete;
-    TDriveRestore& operator=(const TDriveRestore&) = delete;
-    void Restore()
-    {
-        if (done_) return;
-        done_ = true;
-        PlanetaryShafts = shafts_;
-        PlanetaryStage.nThird = nThird_;
-        CalcPlanetaryStage();
-    }
-    ~TDriveRestore()
-    {
-        // Only reached without Restore when a drawing call threw; the
-        // exception goes on, the stage must not stay in a foreign drive.
-        try {
-            Restore();
-        } catch (...) {
-        }
-    }
-
-  private:
-    TPlanetaryShafts shafts_;
-    Extended nThird_;
-    bool done_ = false;
-};
-
-} // namespace
-
 void DriveConfigTable(Extended X, Extended Y, Extended H)
 {
     TAusTabelle t = TableCreate(X, Y, H, {3, 6, 6, 6, 7, 7, 7, 7, 7},
                                 {"", "   S", "   C", "   H", "n out /min", "T out " + TorqueUnitLabel(),
                                  "i=n out/in", "SH min", "SF min"});
-    TDriveRestore restore;
-    PlanetaryStage.nThird = 0;
+    const TDriveConfigResults rows = CalcDriveConfigurations();
     for (int k = 1; k <= 6; ++k) {
-        PlanetaryShafts.InputShaft = DriveConfigurations[k].InputShaft;
-        PlanetaryShafts.OutputShaft = DriveConfigurations[k].OutputShaft;
-        CalcPlanetaryStage();
         const std::string number = IntToText(k);
-        if (telmvar.FatalCalcError) {
-            // Whatever the records hold now belongs to an earlier
-            // configuration or to none.
+        const TDriveConfigResult& r = rows[k];
+        if (!r.Calculated) {
             TableAddRow(t, {number, DriveRolesS[k], DriveRolesC[k], DriveRolesH[k], "-", "-", "-", "-", "-"});
             continue;
         }
-        const auto& st = PlanetaryStage;
-        const auto& g = PlanetaryGears;
-        const Extended i = st.nOut != 0 ? st.nIn / st.nOut : 0;
-        TableAddRow(t, {number, DriveRolesS[k], DriveRolesC[k], DriveRolesH[k], Fix(6, 0, st.nOut),
-                        FormatTorqueFixed(7, 0, st.TOut), Fix(3, 3, i), Fix(5, 1, SmallestEntry(g.SH)),
-                        Fix(5, 1, SmallestEntry(g.SF))});
+        TableAddRow(t, {number, DriveRolesS[k], DriveRolesC[k], DriveRolesH[k], Fix(6, 0, r.nOut),
+                        FormatTorqueFixed(7, 0, r.TOut), Fix(3, 3, r.Ratio), Fix(5, 1, r.SHmin),
+                        Fix(5, 1, r.SFmin)});
     }
-    restore.Restore();
 }
 
 } // namespace stagetables

@@ -49,12 +49,8 @@ std::string LifeMethodSuffix(int LifeFactorMode);
 std::string AdjustedLifeLabel(const WaelzLagerTyp& Bearing);
 
 // --- the six drive configurations ----------------------------------------------
-struct TDriveConfiguration {
-    int InputShaft, OutputShaft;
-};
-extern const TArray<TDriveConfiguration, 1, 6> DriveConfigurations;
-// Role texts of the shafts S, C and H in configurations 1..6: "in", "out",
-// "locked".
+// Role texts of the shafts S, C and H in the configurations 1..6 of
+// DriveConfigurations: "in", "out", "locked".
 extern const TArray<const char*, 1, 6> DriveRolesS;
 extern const TArray<const char*, 1, 6> DriveRolesC;
 extern const TArray<const char*, 1, 6> DriveRolesH;
@@ -78,11 +74,9 @@ void WriteSpecificSlidingTable(Extended X, Extended Y, Extended H);
 void WriteBacklashTable(Extended X, Extended Y, Extended H);
 // The planet pin positions for the carrier drawing, at the origin.
 void WriteCarrierCoordinatesTable();
-// Recalculates the stage with each of the six drive configurations (the
-// third shaft locked) and writes one row per configuration: roles, output
-// speed and torque, ratio, smallest safeties. The drive data are restored
-// and the stage calculated again on every path, so the records afterwards
-// are those before.
+// One row per drive configuration from CalcDriveConfigurations: roles,
+// output speed and torque, ratio, smallest safeties; "-" in the values of
+// a configuration that could not be calculated.
 void DriveConfigTable(Extended X, Extended Y, Extended H);
 
 } // namespace stagetables
