@@ -19,7 +19,7 @@
 #include "graphics/cadsettings.h"
 #include "graphics/graphfacade.h"
 #include "graphics/graphsettings.h"
-#include "graphics/writers/plotcommand.h"
+#include "graphics/plotprogram.h"
 #include "platform/platform.h"
 #include "reports/engine/reportengine.h"
 #include "reports/textview/printsettings.h"

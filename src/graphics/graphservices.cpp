@@ -2,7 +2,7 @@
 
 #include "foundation/programstate.h"
 #include "foundation/numbertext.h"
-#include "graphics/writers/plotcommand.h"
+#include "graphics/plotprogram.h"
 #include "platform/platform.h"
 #include "reports/engine/reportservices.h"
 

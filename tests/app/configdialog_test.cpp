@@ -8,7 +8,7 @@
 
 #include "foundation/textfile.h"
 #include "graphics/cadsettings.h"
-#include "graphics/writers/plotcommand.h"
+#include "graphics/plotprogram.h"
 
 #include <cmath>
 #include <fstream>

@@ -11,7 +11,7 @@
 #include "graphics/cad/cadprimitives.h"
 #include "graphics/cadsettings.h"
 #include "graphics/graphservices.h"
-#include "graphics/writers/plotcommand.h"
+#include "graphics/plotprogram.h"
 
 #include <cerrno>
 #include <fstream>

@@ -16,7 +16,7 @@
 #include "foundation/programstate.h"
 #include "graphics/graphservices.h"
 #include "graphics/qt/plotconfigform_qt.h"
-#include "graphics/writers/plotcommand.h"
+#include "graphics/plotprogram.h"
 #include "platform/qt/platform_qt.h"
 #include "qtfixture.h"
 

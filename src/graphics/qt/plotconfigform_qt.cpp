@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "graphics/graphservices.h"
-#include "graphics/writers/plotcommand.h"
+#include "graphics/plotprogram.h"
 #include "platform/qt/qttext.h"
 
 namespace graphics_qt

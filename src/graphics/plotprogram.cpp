@@ -1,4 +1,4 @@
-#include "graphics/writers/plotcommand.h"
+#include "graphics/plotprogram.h"
 
 #include "foundation/fileutil.h"
 #include "foundation/numbertext.h"
