@@ -10,6 +10,7 @@
 #include "graphics/cad/cadfiles.h"
 #include "graphics/cad/cadprimitives.h"
 #include "graphics/cad/cadscreen.h"
+#include "graphics/cad/cadtarget.h"
 #include "graphics/cadsettings.h"
 #include "graphics/graphfacade.h"
 #include "graphics/graphservices.h"
@@ -146,18 +147,6 @@ TOpenOutput& Out()
     return o;
 }
 
-// The screen outside any output (the device is the screen from the start).
-TCadDevice* IdleScreen()
-{
-    static TCadScreen* bound = nullptr;
-    static std::unique_ptr<TCadScreenDevice> dev;
-    if (!dev || bound != &CadScreen()) {
-        bound = &CadScreen();
-        dev = std::make_unique<TCadScreenDevice>(*bound);
-    }
-    return dev.get();
-}
-
 std::string Folded(std::string Name)
 {
     for (char& c : Name)
@@ -174,6 +163,7 @@ void CloseBlockFile(bool Keep)
     if (!o.blockDev && !o.blockStream.is_open()) return;
     if (Keep && o.blockDev) o.blockDev->Finish();
     o.blockDev.reset();
+    cadtarget.BlockFile = nullptr;
     if (o.blockStream.is_open()) {
         o.blockStream.flush();
         const bool ok = static_cast<bool>(o.blockStream);
@@ -195,6 +185,7 @@ bool CloseBlockGate()
     const bool opened = o.gate.Opened();
     o.gate.Stop();
     o.inBlock = false;
+    cadtarget.Block = nullptr;
     if (!opened) o.emptyBlocks.insert(Folded(o.gateName));
     return opened;
 }
@@ -206,6 +197,7 @@ void OpenBlockGate(TCadDevice* Target, const std::string& Name, std::function<vo
     o.gate.Start(Target, std::move(Announce));
     o.gateName = Name;
     o.inBlock = true;
+    cadtarget.Block = &o.gate;
 }
 
 const char* DeviceExtension(int Device)
@@ -313,17 +305,6 @@ void InsertFromFile(const std::string& Name, Extended X, Extended Y, Extended An
 
 } // namespace
 
-TCadDevice* CadEntityTarget()
-{
-    TOpenOutput& o = Out();
-    if (o.open) {
-        if (o.inBlock) return &o.gate;
-        if (BlockFileDevice(o.device) && S.CadInBlockSection) return o.blockDev.get();
-        return o.dev.get();
-    }
-    return S.CadDevice == 3 ? IdleScreen() : nullptr;
-}
-
 TCadBlockStore& CadBlockFiles() { return Out().blocks; }
 
 bool CadOutputIsOpen() { return Out().open; }
@@ -343,6 +324,7 @@ void CadAbandonOutput()
     o.open = false;
     o.device = 0;
     S.CadInBlockSection = false;
+    ResetCadTarget();
 }
 
 void ResetCadOutput()
@@ -453,6 +435,8 @@ void CadOpenOutput(int Device, const std::string& /*Name*/)
     }
     if (o.dev) {
         o.open = true;
+        cadtarget.Output = o.dev.get();
+        cadtarget.BlocksInFiles = BlockFileDevice(dev);
         o.device = dev;
         o.blocks.Open(telmvar.TempDir);
     }
@@ -536,6 +520,7 @@ void CadBeginBlock(const std::string& Name)
     // are; the STL device's blocks are converted like any file's texts.
     TDxfOptions opts = DxfOptionsFromSettings(o.device != 3);
     o.blockDev = std::make_unique<TCadDxfDevice>(o.blockStream, opts, false);
+    cadtarget.BlockFile = o.blockDev.get();
     // The block starts on the layer current now, so that its entities read
     // back in the pen they would have had when drawn directly.
     o.blockDev->Writer().SetLayer(S.CadLayer);
@@ -650,6 +635,7 @@ void CadCloseOutput(int /*Flag*/)
     o.open = false;
     o.device = 0;
     S.CadInBlockSection = false;
+    ResetCadTarget();
     if (dev == 3) reportservices.RestoreCursor();
     if (dev == 4 && written) StartPlotProgram();
     if (!telmvar.Aborted && cadsettings.CadExecFile && (dev == 1 || dev == 2 || dev == 5 || dev == 6) &&

@@ -84,9 +84,6 @@ class TCadOutputScope
 
 // --- used by the primitives and the block reader --------------------------
 
-// Where entities go now: the block file being written (screen and STL
-// devices inside the block section), else the device; nullptr for none.
-TCadDevice* CadEntityTarget();
 // Block files of the current output.
 TCadBlockStore& CadBlockFiles();
 // Restores the layer's own state for tests: no output, default device.

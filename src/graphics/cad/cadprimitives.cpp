@@ -5,7 +5,7 @@
 #include "foundation/textutil.h"
 #include "foundation/guardedmath.h"
 #include "graphics/cad/caddevice.h"
-#include "graphics/cad/cadoutput.h"
+#include "graphics/cad/cadtarget.h"
 #include "graphics/cadsettings.h"
 #include "graphics/graphsettings.h"
 

@@ -1,0 +1,26 @@
+#pragma once
+// Where the entities of the CAD layer go now. The output (cadoutput.h) sets
+// these devices as it opens, defines blocks and closes; the primitives
+// (cadprimitives.h) and the block reader only ask for the target, so they
+// need nothing of the output.
+
+class TCadDevice;
+
+struct TCadTarget {
+    // The open output's device; nullptr while no output is open.
+    TCadDevice* Output = nullptr;
+    // The block being defined, and the block file being written by the
+    // devices that keep their blocks in files (screen and STL).
+    TCadDevice* Block = nullptr;
+    TCadDevice* BlockFile = nullptr;
+    bool BlocksInFiles = false;
+};
+
+extern TCadTarget cadtarget;
+
+void ResetCadTarget();
+
+// The block being defined, else the block file inside the block section of
+// the devices that keep blocks in files, else the device; without an open
+// output the screen when it is the chosen device, else nullptr.
+TCadDevice* CadEntityTarget();
