@@ -666,7 +666,7 @@ void Tconfig::StoreStep()
     TGraphSettings& g = graphsettings;
     TPrintSettings& p = printsettings;
     auto str = [this](const char* n) { return Control(n).Text; };
-    auto real = [this](const char* n) { return TextToFloat(TrimBlanks(Control(n).Text)); };
+    auto real = [this](const char* n) { return Typed(Control(n)); };
     auto integer = [this](const char* n) { return TextToInt(TrimBlanks(Control(n).Text)); };
     auto checked = [this](const char* n) { return Control(n).Checked; };
     auto orOne = [](Extended x) { return x == 0 ? 1.0L : x; };

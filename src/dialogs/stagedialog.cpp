@@ -14,73 +14,6 @@
 
 #include <cmath>
 
-namespace
-{
-
-constexpr Extended MicroInch = 0.0254L; // um per microinch
-
-bool Imperial()
-{
-    return wtelmvar.UnitSystem == 1;
-}
-
-bool IsCheckKind(TFieldKind K)
-{
-    return K == TFieldKind::YesNoChar || K == TFieldKind::Boolean;
-}
-
-Extended RealOf(const TFieldTarget& T)
-{
-    if (auto p = std::get_if<Extended*>(&T)) return **p;
-    if (auto p = std::get_if<double*>(&T)) return **p;
-    if (auto p = std::get_if<int32_t*>(&T)) return **p;
-    if (auto p = std::get_if<uint16_t*>(&T)) return **p;
-    return 0;
-}
-
-void SetReal(const TFieldTarget& T, Extended X)
-{
-    if (auto p = std::get_if<Extended*>(&T))
-        **p = X;
-    else if (auto p = std::get_if<double*>(&T))
-        **p = static_cast<double>(X);
-}
-
-void SetInteger(const TFieldTarget& T, int32_t N)
-{
-    if (auto p = std::get_if<int32_t*>(&T))
-        **p = N;
-    else if (auto p = std::get_if<uint16_t*>(&T))
-        **p = static_cast<uint16_t>(N);
-}
-
-bool CheckOf(const TFieldBinding& B)
-{
-    if (auto p = std::get_if<char*>(&B.Target)) return IsYesChar(**p);
-    if (auto p = std::get_if<bool*>(&B.Target)) return **p;
-    return false;
-}
-
-// The typed number in the internal unit of the field.
-Extended InternalValue(TFieldKind K, const std::string& S)
-{
-    switch (K) {
-    case TFieldKind::Length:
-        return TextToLength(S);
-    case TFieldKind::MicroLength:
-        return Imperial() ? TextToFloat(S) * MicroInch : TextToFloat(S);
-    case TFieldKind::Stress:
-        return TextToStress(S);
-    case TFieldKind::Torque:
-        return TextToTorque(S);
-    case TFieldKind::Temperature:
-        return TextToTemperature(S);
-    default:
-        return TextToFloat(S);
-    }
-}
-
-} // namespace
 
 platform::DialogResult RunModalDialog(platform::DialogModel& Model)
 {
@@ -99,12 +32,6 @@ std::string TStageDialogModel::Caption() const
     return DisplayText(telmvar.ProgramName + " " + title_);
 }
 
-void TStageDialogModel::Bind(const std::string& Control, TFieldKind Kind, TFieldTarget Target)
-{
-    bindings_.push_back({Control, Kind, Target});
-    this->Control(Control);
-}
-
 void TStageDialogModel::SetHint(const std::string& Name, uint16_t HelpNo)
 {
     platform::DialogControl& c = Control(Name);
@@ -118,114 +45,6 @@ void TStageDialogModel::SetStandardCaptions()
     Control("Button_cancel").Caption = "Cancel";
     Control("Button_hilfetext").Caption = "&Help Text";
     Control("Button_hilfebild").Caption = "Aux. &Image";
-}
-
-std::string TStageDialogModel::FormatField(const TFieldBinding& B)
-{
-    if (auto p = std::get_if<std::string*>(&B.Target)) return DisplayText(**p);
-    const Extended x = RealOf(B.Target);
-    std::string s;
-    switch (B.Kind) {
-    case TFieldKind::Length:
-        s = LengthToText(x);
-        break;
-    case TFieldKind::MicroLength:
-        s = FloatToSignificant(Imperial() ? x / MicroInch : x);
-        break;
-    case TFieldKind::Stress:
-        s = StressToText(x);
-        break;
-    case TFieldKind::Torque:
-        s = TorqueToText(x);
-        break;
-    case TFieldKind::Temperature:
-        s = TemperatureToText(x);
-        break;
-    case TFieldKind::Sig6:
-        s = FloatToSignificant6(x);
-        break;
-    case TFieldKind::Integer:
-        s = IntToText(static_cast<int64_t>(x));
-        break;
-    default:
-        s = FloatToSignificant(x);
-        break;
-    }
-    return TrimBlanks(s);
-}
-
-void TStageDialogModel::LoadFields()
-{
-    loading_ = true;
-    loadedTexts_.clear();
-    loadedChecks_.clear();
-    for (const TFieldBinding& b : bindings_) {
-        platform::DialogControl& c = Control(b.Control);
-        if (IsCheckKind(b.Kind))
-            c.Checked = CheckOf(b);
-        else
-            c.Text = FormatField(b);
-        loadedTexts_.push_back(c.Text);
-        loadedChecks_.push_back(c.Checked);
-    }
-    if (AfterLoad) AfterLoad();
-    loading_ = false;
-    Touch();
-}
-
-bool TStageDialogModel::ParseField(const TFieldBinding& B, const platform::DialogControl& C)
-{
-    if (B.Kind == TFieldKind::Text || IsCheckKind(B.Kind)) return true;
-    if (B.Kind == TFieldKind::Integer) {
-        int32_t n = 0;
-        return ReadFieldInt(C.Text, n);
-    }
-    Extended x = 0;
-    // A number near the top of the range overflows in the unit conversion
-    // (1e4931 inch in mm): it is refused like a text that is none.
-    return ReadFieldFloat(C.Text, x) && std::isfinite(InternalValue(B.Kind, TrimBlanks(C.Text)));
-}
-
-bool TStageDialogModel::StoreFields()
-{
-    // Checked in full before anything is written: a refused text leaves
-    // every record as it was.
-    for (std::size_t i = 0; i < bindings_.size(); ++i) {
-        const platform::DialogControl& c = Control(bindings_[i].Control);
-        if (i < loadedTexts_.size() && c.Text == loadedTexts_[i]) continue;
-        if (!ParseField(bindings_[i], c)) {
-            platform::CurrentPlatform().Bell().Beep();
-            ShowErrorBox(InvalidInputText(AnsiTextToOem(c.Text)));
-            return false;
-        }
-    }
-    for (std::size_t i = 0; i < bindings_.size(); ++i) {
-        const TFieldBinding& b = bindings_[i];
-        platform::DialogControl& c = Control(b.Control);
-        const bool loaded = i < loadedTexts_.size();
-        if (IsCheckKind(b.Kind)) {
-            if (loaded && c.Checked == loadedChecks_[i]) continue;
-            if (auto p = std::get_if<char*>(&b.Target)) **p = YesNoChar(c.Checked);
-            if (auto p = std::get_if<bool*>(&b.Target)) **p = c.Checked;
-        } else {
-            // Untouched: the value stays bit for bit.
-            if (loaded && c.Text == loadedTexts_[i]) continue;
-            const std::string s = TrimBlanks(c.Text);
-            if (auto p = std::get_if<std::string*>(&b.Target))
-                **p = AnsiTextToOem(c.Text);
-            else if (b.Kind == TFieldKind::Integer)
-                SetInteger(b.Target, TextToInt(s));
-            else
-                SetReal(b.Target, InternalValue(b.Kind, s));
-        }
-        // What is stored now is what an unchanged text stands for.
-        if (loaded) {
-            loadedTexts_[i] = c.Text;
-            loadedChecks_[i] = c.Checked;
-        }
-    }
-    if (AfterStore) AfterStore();
-    return true;
 }
 
 platform::DialogAction TStageDialogModel::Press(const std::string& Name)
@@ -272,8 +91,14 @@ platform::DialogAction TStageDialogModel::Press(const std::string& Name)
     return DialogAction::None;
 }
 
+void TStageDialogModel::InputRefused(const std::string& Text)
+{
+    platform::CurrentPlatform().Bell().Beep();
+    ShowErrorBox(InvalidInputText(AnsiTextToOem(Text)));
+}
+
 void TStageDialogModel::Changed(const std::string& Name)
 {
-    if (loading_) return;
+    if (Loading()) return;
     if (OnChanged) OnChanged(Name);
 }

@@ -2,6 +2,8 @@
 
 #include "foundation/guardedmath.h"
 
+#include <cmath>
+
 namespace {
 
 Extended ViscosityLine(Extended nuRef, Extended tRef, Extended t)
@@ -36,4 +38,15 @@ Extended ViscosityAtTemp(Extended nuRef, Extended tRef, Extended t)
     // it again.
     last = TLast{GuardedReportCount() == before, calculation, nuRef, tRef, t, nu};
     return nu;
+}
+
+bool TryViscosityAt(Extended Nu, Extended TRef, Extended t, Extended& Result)
+{
+    // -273 deg C is as cold as an oil could be; the double logarithm of the
+    // viscosity line has no value at or below it.
+    if (!(Nu > 0) || !(TRef > -273) || !(t > -273)) return false;
+    const Extended x = ViscosityAtTemp(Nu, TRef, t);
+    if (!std::isfinite(static_cast<long double>(x)) || !(x > 0)) return false;
+    Result = x;
+    return true;
 }

@@ -9,17 +9,6 @@
 
 #include <cmath>
 
-bool TryViscosityAt(Extended Nu, Extended TRef, Extended t, Extended& Result)
-{
-    // -273 deg C is as cold as an oil could be; the double logarithm of the
-    // viscosity line has no value at or below it.
-    if (!(Nu > 0) || !(TRef > -273) || !(t > -273)) return false;
-    const Extended x = ViscosityAtTemp(Nu, TRef, t);
-    if (!std::isfinite(static_cast<long double>(x)) || !(x > 0)) return false;
-    Result = x;
-    return true;
-}
-
 namespace
 {
 
@@ -27,11 +16,6 @@ std::string AtTemperature(const char* Text, const char* Temperature)
 {
     // The degree sign is a DOS byte; the label shows it display-converted.
     return DisplayText(std::string(Text) + Temperature + "\xF8" + "C");
-}
-
-Extended Typed(const platform::DialogControl& C)
-{
-    return TextToFloat(TrimBlanks(C.Text));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 // and a line that shows the viscosity at the working temperature.
 
 #include "dialogs/stagedialog.h"
+#include "gearpair/viscosity.h"
 
 class TForm_qyr1visk final : public TStageDialogModel
 {
@@ -18,9 +19,3 @@ class TForm_qyr1visk final : public TStageDialogModel
     void WorkingViscosity();
 };
 
-// The viscosity at temperature t (deg C) of an oil that has Nu at TRef, or
-// false when the line through them is not defined: a viscosity of 0 or
-// below, a temperature at or below absolute zero, or a result that is no
-// finite positive number. The lubricant forms then show nothing rather
-// than a number that is none.
-bool TryViscosityAt(Extended Nu, Extended TRef, Extended t, Extended& Result);

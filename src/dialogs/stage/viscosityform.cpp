@@ -1,7 +1,7 @@
 #include "dialogs/stage/viscosityform.h"
 
 #include "dialogs/helptext.h"
-#include "dialogs/stage/lubricantform.h"
+#include "gearpair/viscosity.h"
 #include "dialogs/stage/radiogroup.h"
 #include "dialogs/stagedialog.h"
 #include "foundation/codepage.h"
@@ -15,11 +15,6 @@ namespace
 
 const char* const Group = "RadioGroup_visko";
 const char* const GivenEdits[3] = {"Edit_visko50", "Edit_visko40", "Edit_viskox"};
-
-Extended Typed(const platform::DialogControl& C)
-{
-    return TextToFloat(TrimBlanks(C.Text));
-}
 
 } // namespace
 
@@ -75,7 +70,7 @@ void TForm_viskot::Show(const char* Edit, Extended Nu)
 
 void TForm_viskot::Convert()
 {
-    const Extended t = TextToFloat(TrimBlanks(Control("Edit_temp").Text));
+    const Extended t = Typed(Control("Edit_temp"));
     // A viscosity of 0 or below or a temperature at or below absolute zero
     // converts to nothing: the results keep what they showed.
     Extended nu50 = 0, nu40 = 0, nuT = 0;

@@ -25,9 +25,13 @@ TForm_EinAend::TForm_EinAend(int N) : n_(N)
     Control("Label_bearbeiter").Caption = "responsible";
     Control("Label_beschreibung").Caption = "Description";
     if (N < 1 || N > MaxChanges) return;
-    const TChangeRec& c = documentation.ChangeList[N];
-    for (int f = 0; f <= 3; ++f)
-        Control(EditNames[f]).Text = DisplayText(c.Text[f]);
+    TChangeRec& c = documentation.ChangeList[N];
+    Bind(EditNames[0], TFieldKind::Text, &c.Text[0]);
+    // The date is shown converted but stored as typed.
+    Control(EditNames[1]).Text = DisplayText(c.Text[1]);
+    Bind(EditNames[2], TFieldKind::Text, &c.Text[2]);
+    Bind(EditNames[3], TFieldKind::Text, &c.Text[3]);
+    LoadFields();
     Control("Memo_beschreibung").Text = LimitDescription(Control("Memo_beschreibung").Text);
 }
 
@@ -87,10 +91,7 @@ platform::DialogAction TForm_EinAend::Press(const std::string& Name)
     for (const char* e : EditNames)
         Changed(e);
     if (n_ < 1 || n_ > MaxChanges) return platform::DialogAction::Accept;
-    TChangeRec& c = documentation.ChangeList[n_];
-    c.Text[0] = AnsiTextToOem(Control("Edit_aenderung").Text);
-    c.Text[1] = Control("Edit_datum").Text;
-    c.Text[2] = AnsiTextToOem(Control("Edit_bearbeiter").Text);
-    c.Text[3] = AnsiTextToOem(Control("Memo_beschreibung").Text);
+    documentation.ChangeList[n_].Text[1] = Control("Edit_datum").Text;
+    StoreFields();
     return platform::DialogAction::Accept;
 }

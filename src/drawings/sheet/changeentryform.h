@@ -5,12 +5,12 @@
 // The description's line breaks are CR LF, as the memo of the form holds
 // them.
 
-#include "platform/dialoghost.h"
+#include "foundation/formmodel.h"
 
 #include <cstddef>
 #include <string>
 
-class TForm_EinAend final : public platform::DialogModel
+class TForm_EinAend final : public TFormModel
 {
   public:
     // The dialog of change N (1..25).

@@ -42,14 +42,15 @@ TForm_confDoku::TForm_confDoku()
             lp.Hint = graphservices.ReadHelpHint(2710);
             lf.Hint = graphservices.ReadHelpHint(2720);
         }
-        const TDocLink& l = documentation.DocLinkPrograms[n];
-        Control(Prog(n)).Text = l.DocLinkProgram;
-        Control(File(n)).Text = l.DocLinkFile;
+        TDocLink& l = documentation.DocLinkPrograms[n];
+        Bind(Prog(n), TFieldKind::RawText, &l.DocLinkProgram);
+        Bind(File(n), TFieldKind::RawText, &l.DocLinkFile);
         Control("Button_browseprog" + k).Caption = "...";
         Control("Button_browsefile" + k).Caption = "...";
         Control("Button" + k).Caption = "Exec Prog";
         Control("Button" + k + "f").Caption = "Exec File";
     }
+    LoadFields();
 }
 
 std::string TForm_confDoku::Caption() const
@@ -111,10 +112,7 @@ platform::DialogAction TForm_confDoku::Press(const std::string& Name)
     if (const auto shared = SheetFormButton(Name, 2730)) return *shared;
     if (Name != "Button_ok") return platform::DialogAction::None;
     telmvar.Aborted = false;
-    for (int n = 1; n <= DocLinkCount; ++n) {
-        documentation.DocLinkPrograms[n].DocLinkProgram = Control(Prog(n)).Text;
-        documentation.DocLinkPrograms[n].DocLinkFile = Control(File(n)).Text;
-    }
+    StoreFields();
     return platform::DialogAction::Accept;
 }
 

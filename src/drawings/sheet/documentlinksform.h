@@ -9,11 +9,11 @@
 //
 // The pairs are stored as typed, without code-page conversion.
 
-#include "platform/dialoghost.h"
+#include "foundation/formmodel.h"
 
 #include <string>
 
-class TForm_confDoku final : public platform::DialogModel
+class TForm_confDoku final : public TFormModel
 {
   public:
     TForm_confDoku();

@@ -1,0 +1,86 @@
+#pragma once
+// The binding every form model shares: a form lists its fields once
+// (control name, kind, variable); the same list loads the controls from the
+// records (LoadFields) and stores them back (StoreFields), so the two
+// cannot drift apart. Numbers are shown and read with the program's number
+// routines in the current unit system.
+//
+// Rules that protect the user's data:
+// - A text the user did not change is not read back: the variable keeps its
+//   value bit for bit (a viscosity of 123.456 shown as "123.5" stays
+//   123.456 after OK, Calc or the unit switch).
+// - A changed text that is not a number stores nothing at all: the form
+//   refuses the text (InputRefused) and stays open.
+// - A field left empty (or holding only blanks) stands for 0, and the
+//   form's own rule for 0 applies; the user cleared it on purpose.
+
+#include "foundation/types.h"
+#include "platform/dialoghost.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <variant>
+#include <vector>
+
+enum class TFieldKind {
+    Length,      // mm, shown in mm or inch
+    MicroLength, // um, shown in um or microinch
+    Stress,      // MPa, shown in the stress unit
+    Torque,      // Nm, shown in the torque unit
+    Temperature, // degrees C, shown in C or F
+    Sig3,        // a plain real with 3 significant digits
+    Sig6,        // a plain real with 6 significant digits
+    Integer,     // a 32- or 16-bit integer
+    YesNoChar,   // 'J' or 'N' as a check box
+    Boolean,     // a flag as a check box
+    Text,        // a stored text (DOS code page)
+    RawText,     // a text stored as shown (file names, dates)
+};
+
+using TFieldTarget = std::variant<Extended*, double*, int32_t*, uint16_t*, char*, bool*, std::string*>;
+
+struct TFieldBinding {
+    std::string Control;
+    TFieldKind Kind;
+    TFieldTarget Target;
+};
+
+// The number an edit holds as typed (blanks around it ignored).
+Extended Typed(const platform::DialogControl& C);
+
+class TFormModel : public platform::DialogModel
+{
+  public:
+    // Binds a control to a variable; the control is made now, in order.
+    void Bind(const std::string& Control, TFieldKind Kind, TFieldTarget Target);
+
+    // Controls from the records; change handlers are blocked meanwhile.
+    void LoadFields();
+    // Records from the controls. False (nothing stored, InputRefused called)
+    // when a changed text is not a number.
+    bool StoreFields();
+    // True while LoadFields fills the controls.
+    bool Loading() const { return loading_; }
+
+    // The form's own steps.
+    std::function<void()> AfterLoad;  // extra controls after the bound ones
+    std::function<void()> AfterStore; // extra records after the bound ones
+
+    // The text a binding shows for its variable now.
+    static std::string FormatField(const TFieldBinding& B);
+
+  protected:
+    // Tells the user that Text is no number; the form stays open.
+    virtual void InputRefused(const std::string& Text);
+
+  private:
+    // Parses a changed text into the value it stands for; false when it is
+    // not a number.
+    static bool ParseField(const TFieldBinding& B, const platform::DialogControl& C);
+
+    std::vector<TFieldBinding> bindings_;
+    std::vector<std::string> loadedTexts_;
+    std::vector<bool> loadedChecks_;
+    bool loading_ = false;
+};
