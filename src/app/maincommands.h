@@ -1,12 +1,13 @@
 #pragma once
 // The main window's commands. Every menu item has one handler in the
-// command table, keyed by the item's name; the window calls Click with the
-// name of the chosen item, tests do the same without a window. The input
+// menu's command table (mainmenu.h), keyed by the item's name; the window
+// calls Click with the name of the chosen item, tests do the same without a
+// window. The input
 // commands run a dialog and then, in an order fixed per command, the stage
 // calculation, the test of Aborted, DataModified and the redraw.
 
-#include <functional>
-#include <map>
+#include "app/menuhooks.h"
+
 #include <string>
 #include <vector>
 
@@ -18,12 +19,10 @@ class Window;
 class Thh
 {
   public:
-    Thh();
-
     // Runs the command of the item; false when there is no such item or it
     // is disabled or hidden (a real menu would not let it be chosen).
     bool Click(const std::string& Name);
-    bool HasHandler(const std::string& Name) const { return handlers_.count(Name) != 0; }
+    bool HasHandler(const std::string& Name) const;
     // Item names that have a handler.
     std::vector<std::string> HandlerNames() const;
 
@@ -63,10 +62,8 @@ class Thh
     // The English menu path of an item ("View > Tooth Contact > S-Pi").
     static std::string EnglishItemPath(const std::string& Name);
 
-  private:
-    // The enabling rule on the menu model, without handing it to the window;
-    // true when an item's state or caption changed.
-    bool ApplyMenuEnabling();
+    // The stage calculation as the dialogs' Calc buttons run it.
+    static void Calc();
     void Input(const char* Form, bool CalcAlways, bool RefreshFirst);
     void LoadedMesh(int Mesh);
     void CadGear(int Wheel, int Device);
@@ -76,9 +73,16 @@ class Thh
     void ChangeProtocol(int Mode);
     // The item being run, for the not-available message.
     std::string NotAvailableText() const;
-    template <class F, class... A> void Call(const F& Hook, A... Args);
+    // Runs a hook of the menu, or tells the user the item is not available.
+    template <class F, class... A> void Call(const F& Hook, A... Args)
+    {
+        if (Hook)
+            Hook(Args...);
+        else
+            ShowNotAvailable(NotAvailableText());
+    }
 
-    std::map<std::string, std::function<void()>> handlers_;
+  private:
     std::string current_;
 };
 

@@ -1,11 +1,27 @@
 #include "app/mainmenu.h"
 
+#include "app/auxiliaryimages.h"
+#include "app/maincommands.h"
+#include "app/menuhooks.h"
 #include "app/menutexts.h"
+#include "dialogs/messageboxes.h"
+#include "foundation/fileutil.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programsettings.h"
 #include "foundation/programstate.h"
+#include "gearpair/catalogue/gearcatalogue.h"
+#include "planetary/bearings/bearingcatalogue.h"
+#include "planetary/bearings/planetbearing.h"
+#include "planetary/meshtransfer.h"
+#include "planetary/stage.h"
+#include "planetary/suggestions.h"
 #include "platform/platform.h"
+#include "reports/messages/messagelist.h"
+#include "reports/stage/planetaryreport.h"
 
 #include <functional>
 #include <initializer_list>
+#include <map>
 
 TMainMenu mainmenu;
 
@@ -14,58 +30,690 @@ using platform::MenuEntrySpec;
 
 namespace {
 
-MenuEntrySpec Item(const char* Name, const char* Caption, const char* Shortcut = "")
+// Where an item's caption comes from once a language is set: the general
+// or the program's menu texts (their code page), or a fixed text in 1252.
+enum class Group { General, Program, Fixed };
+
+struct TCaptionKey {
+    Group G = Group::Fixed;
+    std::function<std::string()> Text;
+};
+
+TCaptionKey Gen(std::string TGeneralMenuTexts::*Member)
 {
-    MenuEntrySpec e;
-    e.Kind = MenuEntryKind::Item;
-    e.Name = Name;
-    e.Caption = Caption;
-    e.Shortcut = Shortcut;
-    return e;
+    return {Group::General, [Member] { return menutexts.*Member; }};
+}
+TCaptionKey Gen(std::function<std::string()> Text) { return {Group::General, std::move(Text)}; }
+TCaptionKey Prog(std::string TProgramMenuTexts::*Member)
+{
+    return {Group::Program, [Member] { return programtexts.*Member; }};
+}
+TCaptionKey Prog(std::function<std::string()> Text) { return {Group::Program, std::move(Text)}; }
+TCaptionKey Fixed(std::string Text)
+{
+    return {Group::Fixed, [Text] { return Text; }};
+}
+TCaptionKey Fixed(std::function<std::string()> Text) { return {Group::Fixed, std::move(Text)}; }
+
+// One entry of the menu: the item as the form declares it (name, English
+// caption, shortcut, start state), the key of its caption in the other
+// languages (none: the English caption stays), and its command.
+struct TMenuCommand {
+    MenuEntrySpec Entry;
+    TCaptionKey Caption;
+    TMenuCommandInfo Command;
+    std::vector<TMenuCommand> Children;
+
+    TMenuCommand Says(TCaptionKey Key)
+    {
+        Caption = std::move(Key);
+        return std::move(*this);
+    }
+    TMenuCommand Does(std::function<void(Thh&)> Handler)
+    {
+        Command.Handler = std::move(Handler);
+        return std::move(*this);
+    }
+    // The command leaves Aborted as it is.
+    TMenuCommand KeepsAborted()
+    {
+        Command.KeepsAborted = true;
+        return std::move(*this);
+    }
+    TMenuCommand Disabled()
+    {
+        Entry.Enabled = false;
+        return std::move(*this);
+    }
+    TMenuCommand Hidden()
+    {
+        Entry.Visible = false;
+        return std::move(*this);
+    }
+};
+
+TMenuCommand Item(const std::string& Name, const std::string& Caption, const std::string& Shortcut = "")
+{
+    TMenuCommand c;
+    c.Entry.Kind = MenuEntryKind::Item;
+    c.Entry.Name = Name;
+    c.Entry.Caption = Caption;
+    c.Entry.Shortcut = Shortcut;
+    return c;
 }
 
-MenuEntrySpec Sub(const char* Name, const char* Caption, std::initializer_list<MenuEntrySpec> Children)
+TMenuCommand Sub(const std::string& Name, const std::string& Caption, std::vector<TMenuCommand> Children)
 {
-    MenuEntrySpec e;
-    e.Kind = MenuEntryKind::Submenu;
-    e.Name = Name;
-    e.Caption = Caption;
-    e.Children = Children;
-    return e;
+    TMenuCommand c;
+    c.Entry.Kind = MenuEntryKind::Submenu;
+    c.Entry.Name = Name;
+    c.Entry.Caption = Caption;
+    c.Children = std::move(Children);
+    return c;
 }
 
-MenuEntrySpec Sep(const char* Name = "")
+TMenuCommand Sep(const std::string& Name = "")
 {
-    MenuEntrySpec e;
-    e.Kind = MenuEntryKind::Separator;
-    e.Name = Name;
-    return e;
+    TMenuCommand c;
+    c.Entry.Kind = MenuEntryKind::Separator;
+    c.Entry.Name = Name;
+    return c;
 }
+
+// Fills in each generated item of a submenu: its number (mesh 1..3, wheel
+// 1..4) and the item as generated.
+using TFill = std::function<TMenuCommand(int, TMenuCommand)>;
 
 // The three meshes or four wheels under one submenu: Prefix + suffix.
-MenuEntrySpec Meshes(const char* Name, const char* Caption, const std::string& Prefix,
-                     std::initializer_list<const char*> Suffixes = {"SPi", "PiPe", "PeH"})
+TMenuCommand Meshes(const char* Name, const char* Caption, const std::string& Prefix, const TFill& Fill,
+                    std::initializer_list<const char*> Suffixes = {"SPi", "PiPe", "PeH"})
 {
-    MenuEntrySpec e = Sub(Name, Caption, {});
+    TMenuCommand e = Sub(Name, Caption, {});
     const char* captions[] = {"S-Pi", "Pi-Pe", "Pe-H"};
     int i = 0;
     for (const char* s : Suffixes) {
-        const std::string n = Prefix + s;
-        e.Children.push_back(Item(n.c_str(), captions[i++]));
+        e.Children.push_back(Fill(i + 1, Item(Prefix + s, captions[i])));
+        ++i;
     }
     return e;
 }
 
-MenuEntrySpec Wheels(const char* Name, const char* Caption, const std::string& Prefix,
-                     std::initializer_list<const char*> Suffixes = {"S", "Pi", "Pe", "H"})
+TMenuCommand Wheels(const char* Name, const char* Caption, const std::string& Prefix, const TFill& Fill)
 {
-    MenuEntrySpec e = Sub(Name, Caption, {});
-    const char* captions[] = {"S", "Pi", "Pe", "H"};
-    int i = 0;
-    for (const char* s : Suffixes) {
-        const std::string n = Prefix + s;
-        e.Children.push_back(Item(n.c_str(), captions[i++]));
+    TMenuCommand e = Sub(Name, Caption, {});
+    const char* suffixes[] = {"S", "Pi", "Pe", "H"};
+    for (int i = 0; i < 4; ++i)
+        e.Children.push_back(Fill(i + 1, Item(Prefix + suffixes[i], suffixes[i])));
+    return e;
+}
+
+// "&S" .. "&H": the wheel captions once a language is set.
+TCaptionKey WheelKey(int Wheel)
+{
+    const char* const wheels[] = {"", "S", "Pi", "Pe", "H"};
+    return Fixed(std::string("&") + wheels[Wheel]);
+}
+
+const char* const MeshLabel[] = {"", "S-Pi", "Pi-Pe", "Pe-H"};
+
+// Items the enabling rule and other commands change.
+const char* const ErrorMessagesItem = "mi_viewErrorMessages";
+const char* const ExportExcelItem = "mi_oleExportExcel";
+const char* const ExitItem = "mi_fileexit";
+
+// The texts of the current language.
+const TGeneralMenuTexts& g = menutexts;
+const TProgramMenuTexts& p = programtexts;
+
+// The stage calculation as the dialogs' Calc buttons run it, and the
+// modified mark.
+void Calc() { Thh::Calc(); }
+void Mod() { telmvar.DataModified = true; }
+
+void OpenInBrowser(const std::string& Document)
+{
+    const auto result = platform::CurrentPlatform().Launch().OpenDocument(Document);
+    if (!result.Started)
+        ShowMessageBox(Document + ": " + result.Message);
+}
+
+// The product page shipped with the program stands in for the maker's web
+// pages: this program has no site of its own.
+std::string ProductPage() { return AddTrailingBackslash(telmvar.PltDir) + telmvar.ProgramFileStem + "_e.htm"; }
+
+std::string MailAddress()
+{
+    std::string subject;
+    for (char c : telmvar.ProgramName + " V" + telmvar.ProgramVersion)
+        subject += c == ' ' ? std::string("%20") : std::string(1, c);
+    return "mailto:?subject=" + subject;
+}
+
+std::function<void(Thh&)> Draw(int Device, int View)
+{
+    return [Device, View](Thh& t) { t.Call(menuhooks.PlanetDrawView, Device, View); };
+}
+
+std::function<void(Thh&)> WheelView(int Device, int View, int Wheel, int Mesh)
+{
+    return [=](Thh& t) { t.Call(menuhooks.WheelViewDispatch, Device, View, Wheel, Mesh); };
+}
+
+// After a dialog of the stage: calculate, refresh, mark modified.
+void CalcRefreshMod(Thh& t)
+{
+    Calc();
+    t.RefreshAfterChange();
+    Mod();
+}
+
+std::vector<TMenuCommand> File()
+{
+    std::vector<TMenuCommand> items = {
+        Item("mi_fileNew", "&New...", "Ctrl+N").Says(Gen(&TGeneralMenuTexts::MenuTextNew)).Does([](Thh& t) {
+            t.mi_fileNewClick();
+        }),
+        Item("mi_fileOpen", "&Open...", "Ctrl+O").Says(Gen(&TGeneralMenuTexts::MenuTextOpen)).Does([](Thh& t) {
+            t.mi_fileOpenClick();
+        }),
+        Item("mi_fileOpenTable", "&Open... (&Table)")
+            .Says(Gen([] { return g.MenuTextOpen + " (" + g.MenuTextTable + ")"; }))
+            .Does([](Thh& t) { t.Call(menuhooks.OpenProjectTable); }),
+        Item("mi_FileSave", "&Save...", "Ctrl+S").Says(Gen(&TGeneralMenuTexts::MenuTextSave)).Does([](Thh& t) {
+            t.mi_FileSaveClick();
+        }),
+        Item("mi_FileSaveAs", "Save &As...").Says(Gen(&TGeneralMenuTexts::MenuTextSaveAs)).Does([](Thh& t) {
+            t.mi_FileSaveAsClick();
+        }),
+        Item("mi_fileprint", "&Print...", "Ctrl+P").Says(Gen(&TGeneralMenuTexts::MenuTextPrint)).Does([](Thh&) {
+            RunForm("TForm_printconf");
+        }),
+        Sep(),
+        Item("mi_fileConfig", "Se&ttings").Says(Gen(&TGeneralMenuTexts::MenuTextSettings)).Does([](Thh& t) {
+            if (RunForm("Tconfig"))
+                t.RefreshAfterChange(); // the window takes the configured background
+        }),
+        Sep()};
+    for (int i = 1; i <= 4; ++i) {
+        const std::string name = "mi_file" + std::to_string(i);
+        items.push_back(
+            Item(name, name, "Shift+F" + std::to_string(i)).Hidden().Does([i](Thh& t) { t.OpenRecentFile(i); }));
     }
+    TMenuCommand recentSep = Sep(RecentSeparatorName);
+    items.push_back(recentSep.Hidden());
+    items.push_back(Item(ExitItem, "E&xit").Says(Gen(&TGeneralMenuTexts::MenuTextExit)).Does([](Thh&) {
+        platform::CurrentPlatform().MainWindow().Close();
+    }));
+    return items;
+}
+
+std::vector<TMenuCommand> Edit()
+{
+    const auto input = [](const char* Form, bool CalcAlways, bool RefreshFirst) {
+        return [=](Thh& t) { t.Input(Form, CalcAlways, RefreshFirst); };
+    };
+    // The planet bearing items: n 1 for Pi, 2 for Pe.
+    const auto bearing = [](int n, const char* Label, const char* Database, const char* Application,
+                                   const char* Reset) {
+        const std::string l = Label;
+        return Sub(n == 1 ? "mi_editwaelzlagerPi" : "mi_editwaelzlagerPe", "&Roller bearing " + l,
+                   {Item(Database, "&Database " + l)
+                        .Says(Gen([l] { return g.MenuTextDatabase + " " + l; }))
+                        .Does([n](Thh& t) {
+                            t.Call(menuhooks.SelectPlanetBearing, n);
+                            if (!telmvar.Aborted) {
+                                // The chosen bearing is stored whether or not the stage view
+                                // can be shown; a missing view must not lose the modified mark.
+                                if (menuhooks.PlanetDrawView) menuhooks.PlanetDrawView(3, 10);
+                                Mod();
+                            }
+                        }),
+                    Item(Application, "A&pplication " + l)
+                        .Says(Gen([l] { return g.MenuTextApplication + " " + l; }))
+                        .Does([n](Thh& t) {
+                            t.Call(menuhooks.EditPlanetBearingApplication, n);
+                            if (!telmvar.Aborted)
+                                CalcRefreshMod(t);
+                        }),
+                    Item(Reset, "&Reset " + l)
+                        .Says(Gen([l] { return g.MenuTextReset + " " + l; }))
+                        .Does([n](Thh& t) {
+                            t.Call(menuhooks.ResetPlanetBearingSelection, n);
+                            if (!telmvar.Aborted)
+                                CalcRefreshMod(t);
+                        })})
+            .Says(Prog([l] { return p.MenuTextRollerBearing + " " + l; }));
+    };
+    const auto method = [](const char* Form) {
+        return [Form](Thh& t) {
+            if (RunForm(Form))
+                CalcRefreshMod(t);
+        };
+    };
+    return {
+        Item("mi_editquick", "&New...").Says(Gen(&TGeneralMenuTexts::MenuTextNew)).Does([](Thh& t) {
+            t.GuidedInput();
+            if (!telmvar.Aborted) {
+                t.RefreshAfterChange();
+                Mod();
+            }
+        }),
+        Sep(),
+        Item("mi_editPreDimensioning", "&Pre-Dimensioning")
+            .Says(Gen(&TGeneralMenuTexts::MenuTextPreDimensioning))
+            .Does([](Thh& t) { t.mi_editPreDimensioningClick(); }),
+        Sep(),
+        Item("mi_EditText", "Te&xt").Says(Gen(&TGeneralMenuTexts::MenuTextText)).Does([](Thh&) {
+            RunForm("TForm_qyr7text");
+        }),
+        Item("mi_editVerzahnungswerkzeug", "C&utting Tool")
+            .Says(Prog(&TProgramMenuTexts::MenuTextCuttingTool))
+            .Does(input("TForm_qyr7prof", true, true)),
+        Item("mi_editabmessungen", "&Dimensions")
+            .Says(Gen(&TGeneralMenuTexts::MenuTextDimensions))
+            .Does(input("TForm_qyr7geo", false, true)),
+        Item("mi_editqualitaet", "&Quality")
+            .Says(Prog(&TProgramMenuTexts::MenuTextQuality))
+            .Does(input("TForm_qyr7qual", true, true)),
+        Item("mi_editmessen", "Me&asurement")
+            .Says(Prog(&TProgramMenuTexts::MenuTextMeasurement))
+            .Does(input("TForm_qyr7mes", true, true)),
+        Sep(),
+        Item("mi_editAntrieb", "&Input/Output")
+            .Says(Prog(&TProgramMenuTexts::MenuTextInputOutput))
+            .Does(input("TForm_qyr7antr", true, false)),
+        Item("mi_EditMaterial", "&Material").Says(Gen(&TGeneralMenuTexts::MenuTextMaterial)).Does([](Thh& t) {
+            RunForm("TForm_qyr7wst");
+            if (!telmvar.Aborted)
+                Mod();
+            Calc();
+            t.RefreshAfterChange();
+        }),
+        Item("mi_editfestigkeit", "S&trength").Says(Prog(&TProgramMenuTexts::MenuTextStrength)).Does([](Thh& t) {
+            t.StrengthInput(false);
+            Calc();
+            if (!telmvar.Aborted) {
+                Mod();
+                t.RefreshAfterChange();
+            }
+        }),
+        Sep(),
+        Sub("mi_editlastkollektiv", "&Load Spectrum",
+            {Item("mi_editlastkollektivstandard", "&Standard")
+                 .Says(Gen(&TGeneralMenuTexts::MenuTextStandard))
+                 .Does([](Thh& t) { t.mi_editlastkollektivstandardClick(); }),
+             Item("mi_editlastkollektivtabelle", "&Table")
+                 .Says(Gen(&TGeneralMenuTexts::MenuTextTable))
+                 .Does([](Thh& t) { t.mi_editlastkollektivtabelleClick(); })})
+            .Says(Prog(&TProgramMenuTexts::MenuTextLoadSpectrum)),
+        bearing(1, "Pi", "mi_editwaelzdatenbankPi", "mi_editwaelzanwendungPi", "mi_editwaelzResetPi"),
+        bearing(2, "Pe", "mi_editwaelzdatenbankpe", "mi_editwaelzanwendungpe", "mi_editwaelzresetpe"),
+        Sep(),
+        Sub("mi_editberechnungsmethode", "&Calculation Method",
+            {Item("mi_editberechnungsmethodeabmessungen", "&Calculation Method &Dimensions")
+                 .Says(Gen([] { return g.MenuTextCalculationMethod + " " + g.MenuTextDimensions; }))
+                 .Does(method("TForm_qyr5con2")),
+             Item("mi_editberechnungsmethodefestigkeit", "&Calculation Method S&trength")
+                 .Says(Prog([] { return g.MenuTextCalculationMethod + " " + p.MenuTextStrength; }))
+                 .Does(method("TForm_qyr5con3"))})
+            .Says(Gen(&TGeneralMenuTexts::MenuTextCalculationMethod))};
+}
+
+std::vector<TMenuCommand> Printout()
+{
+    const auto report = [](int Part) { return [Part](Thh&) { PrintPlanetaryReport(Part); }; };
+    const auto meshReport = [](int Mesh, int Part) {
+        return [Mesh, Part](Thh& t) { t.Call(menuhooks.MeshReport, Mesh, Part); };
+    };
+    const auto sheet = [](int Wheel) { return [Wheel](Thh& t) { t.Call(menuhooks.WheelMeasurementReport, Wheel); }; };
+    return {
+        Sub("mi_printgeometrie", "&Geometry",
+            {Item("mi_printgeometrieplanetengetriebe", "S, Pi, Pe, H").Says(Fixed("S, Pi, Pe, H")).Does(report(1)),
+             Item("mi_printgeometriespi", "S-Pi").Does(meshReport(1, 1)),
+             Item("mi_printgeometriepipe", "Pi-Pe").Does(meshReport(2, 1)),
+             Item("mi_printgeometriepeh", "Pe-H").Does(meshReport(3, 1))})
+            .Says(Prog(&TProgramMenuTexts::MenuTextGeometry)),
+        Sub("mi_printfestigkeit", "S&trength",
+            {Item("mi_printfestigkeitplanetengetriebe", "S, Pi, Pe, H").Says(Fixed("S, Pi, Pe, H")).Does(report(2)),
+             Item("mi_printfestigkeitspi", "S-Pi").Does(meshReport(1, 2)),
+             Item("mi_printfestigkeitspipe", "Pi-Pe").Does(meshReport(2, 2)),
+             Item("mi_printfestigkeitpeh", "Pe-H").Does(meshReport(3, 2))})
+            .Says(Prog(&TProgramMenuTexts::MenuTextStrength)),
+        Sub("mi_printwerkstattblatt", "&Production Sheet",
+            {Item("mi_printwerkstattblatts", "&S").Says(WheelKey(1)).Does(sheet(1)),
+             Item("mi_printwerkstattblattpi", "&Pi").Says(WheelKey(2)).Does(sheet(2)),
+             Item("mi_printwerkstattblattpe", "&Pe").Says(WheelKey(3)).Does(sheet(3)),
+             Item("mi_printwerkstattblatth", "&H").Says(WheelKey(4)).Does(sheet(4))})
+            .Says(Prog(&TProgramMenuTexts::MenuTextProductionSheet)),
+        Item("mi_viewprintlastkollektiv", "&Load Spectrum")
+            .Says(Prog(&TProgramMenuTexts::MenuTextLoadSpectrum))
+            .Does(report(4)),
+        Item("mi_viewprintwaelzlager", "&Roller bearing")
+            .Says(Prog(&TProgramMenuTexts::MenuTextRollerBearing))
+            .Does(report(6)),
+        Item("mi_printgeometriefestigkeit", "Dimensions &and Strength")
+            .Says(Prog(&TProgramMenuTexts::MenuTextDimensionsAndStrength))
+            .Does([](Thh&) {
+                Calc();
+                PrintPlanetaryReport(3);
+            })};
+}
+
+std::vector<TMenuCommand> View()
+{
+    const auto lifeSafety = [](int Kind, TCaptionKey PiPe) {
+        return [Kind, PiPe](int m, TMenuCommand c) {
+            if (m == 1)
+                c = c.Says(Fixed("&S-Pi"));
+            else if (m == 2 && PiPe.Text)
+                c = c.Says(PiPe);
+            else if (m == 3)
+                c = c.Says(Fixed("&Pe-H"));
+            return c.Does([Kind, m](Thh& t) {
+                t.LoadedMesh(m);
+                t.Call(menuhooks.DrawLifeSafetyDiagrams, Kind, 3, std::string(MeshLabel[m]));
+            });
+        };
+    };
+    TMenuCommand lastkollektiv =
+        Meshes("mi_viewLastkollektiv", "&Load Spectrum", "mi_viewLastkollektiv", [](int m, TMenuCommand c) {
+            return c.Does([m](Thh& t) {
+                t.LoadedMesh(m);
+                t.Call(menuhooks.DrawLoadSpectrumDiagram, 6, 3);
+            });
+        }).Says(Prog(&TProgramMenuTexts::MenuTextLoadSpectrum));
+    // The load spectrum's output menu (printout or file of the diagrams'
+    // data) has no item of its own in the form; it sits with the diagrams.
+    lastkollektiv.Children.push_back(Item("mi_viewLastkollektivAusgabe", "&Printout")
+                                         .Says(Gen(&TGeneralMenuTexts::MenuTextPrintout))
+                                         .Does([](Thh& t) { t.Call(menuhooks.LoadSpectrumOutputMenu, 3); }));
+    const char* const animation[] = {"", " S-Pi", " Pi-Pe", " P-H"};
+    const int slidingWheel[] = {0, 1, 3, 3};
+    return {
+        Item("mi_viewquick", "Quick &1").Says(Gen([] { return g.MenuTextQuick + " &1"; })).Does(Draw(3, 9)),
+        Item("mi_viewquick3", "Quick &3").Says(Gen([] { return g.MenuTextQuick + " &3"; })).Does(Draw(3, 10)),
+        Item("mi_viewquick4", "Quick &4").Says(Gen([] { return g.MenuTextQuick + " &4"; })).Does(Draw(3, 11)),
+        Sub("mi_viewausdruck", "&Printout", Printout()).Says(Gen(&TGeneralMenuTexts::MenuTextPrintout)),
+        Meshes("mi_viewabmessungen", "&Dimensions", "",
+               [](int m, TMenuCommand c) {
+                   return c.Does([m](Thh& t) { t.Call(menuhooks.ShowMeshDimensions, 3, m); });
+               },
+               {"mi_viewabmessungenSPi", "mi_abmessungenPiPe", "mi_viewabmessungenPeH"})
+            .Says(Gen(&TGeneralMenuTexts::MenuTextDimensions)),
+        Meshes("mi_viewfestigkeit", "S&trength", "mi_viewfestigkeit",
+               [](int m, TMenuCommand c) {
+                   return c.Does([m](Thh& t) { t.Call(menuhooks.ShowMeshStrength, 3, m); });
+               })
+            .Says(Prog(&TProgramMenuTexts::MenuTextStrength)),
+        Meshes("mi_vieweingriff", "Tooth &Contact", "mi_vieweingriff",
+               [](int m, TMenuCommand c) {
+                   const char* const captions[] = {"", "&S-Pi", "&Pi-Pe", "&Pe-H"};
+                   return c.Says(Fixed(captions[m])).Does(WheelView(3, 1, 0, m));
+               })
+            .Says(Prog(&TProgramMenuTexts::MenuTextToothContact)),
+        Wheels("mi_viewzahn", "&Tooth", "mi_viewzahn",
+               [](int w, TMenuCommand c) { return c.Says(WheelKey(w)).Does(WheelView(3, 2, w, 0)); })
+            .Says(Prog(&TProgramMenuTexts::MenuTextTooth)),
+        Wheels("mi_viewzahnrad", "&Gear wheels", "mi_viewzahnrad",
+               [](int w, TMenuCommand c) { return c.Says(WheelKey(w)).Does(WheelView(3, 5, w, 0)); })
+            .Says(Prog(&TProgramMenuTexts::MenuTextGearWheels)),
+        Wheels("mi_viewbezugsprofil", "C&utting Tool", "mi_viewbezugsprofil",
+               [](int w, TMenuCommand c) { return c.Does(WheelView(3, 6, w, 0)); })
+            .Says(Prog(&TProgramMenuTexts::MenuTextCuttingTool)),
+        Item("mi_viewplanetengetriebe", "&Planetary Gear")
+            .Says(Prog(&TProgramMenuTexts::MenuTextPlanetaryGear))
+            .Does([](Thh& t) { t.Call(menuhooks.FrontViewWithText, 3); }),
+        Sub("mi_viewfertigungszeichnung", "&Production drawing",
+            {Item("mi_viewfertigungszeichnungS", "&S").Says(WheelKey(1)).Does(WheelView(3, 3, 1, 0)),
+             Item("mi_viewfertigungszeichnungPi", "&Pi").Says(WheelKey(2)).Does(WheelView(3, 3, 2, 0)),
+             Item("mi_viewfertigungszeichnungPe", "&Pe").Says(WheelKey(3)).Does(WheelView(3, 3, 3, 0)),
+             Item("mi_viewfertigungszeichnungH", "&H").Says(WheelKey(4)).Does(WheelView(3, 3, 4, 0)),
+             Item("mi_viewfertigungszeichnungC", "C").Does(Draw(3, 7)),
+             Item("mi_viewzeichnungGetriebe", "&Planetary Gear")
+                 .Says(Prog(&TProgramMenuTexts::MenuTextPlanetaryGear))
+                 .Does(Draw(3, 5))})
+            .Says(Gen(&TGeneralMenuTexts::MenuTextProductionDrawing)),
+        Meshes("mi_viewspezifischesGleiten", "Specific &Sliding", "mi_viewspezifischesGleiten",
+               [slidingWheel](int m, TMenuCommand c) { return c.Does(WheelView(3, 12, slidingWheel[m], m)); })
+            .Says(Prog(&TProgramMenuTexts::MenuTextSpecificSliding)),
+        Meshes("mi_viewsicherheit", "&Safety", "mi_viewsicherheit", lifeSafety(2, Fixed("P&i-Pe")))
+            .Says(Gen(&TGeneralMenuTexts::MenuTextSafety)),
+        Meshes("mi_viewlebensdauer", "&Life Expectation", "mi_viewlebensdauer", lifeSafety(1, TCaptionKey{}))
+            .Says(Prog(&TProgramMenuTexts::MenuTextLifeExpectation)),
+        Sep(),
+        lastkollektiv,
+        Meshes("mi_viewanimationzahneingriff", "&Animation Tooth &contact", "mi_viewanimationeingriff",
+               [animation](int m, TMenuCommand c) {
+                   const std::string mesh = animation[m];
+                   return c.Says(Gen([mesh] { return g.MenuTextAnimation + mesh; })).Does([m](Thh& t) {
+                       t.LoadedMesh(m);
+                       AnimateLoadedMesh();
+                       t.Call(menuhooks.AnimateMeshing);
+                   });
+               },
+               {"SPi", "PiPe", "PH"})
+            .Says(Prog([] { return g.MenuTextAnimation + " " + p.MenuTextToothContact2; })),
+        Item("mi_viewAnimationPlanet", "&Animation &Planetary Gear")
+            .Says(Prog([] { return g.MenuTextAnimation + " " + p.MenuTextPlanetaryGear; }))
+            .Does([](Thh& t) { t.Call(menuhooks.PlanetAnimation, 1); }),
+        Item("mi_viewAnimationplanetzahnraeder", "&Animation &Planetary Gear &Gear wheels")
+            .Says(Prog([] {
+                return g.MenuTextAnimation + " " + p.MenuTextPlanetaryGear + " " + p.MenuTextGearWheels;
+            }))
+            .Does([](Thh& t) { t.Call(menuhooks.PlanetAnimation, 2); }),
+        Sep(),
+        Item("mi_viewKutzbach", "Kutzbach").Does(Draw(3, 1)),
+        Item("mi_viewWolf", "Wolf").Does(Draw(3, 2)),
+        Item("mi_viewschaltstellungen", "&Input/Output")
+            .Says(Prog(&TProgramMenuTexts::MenuTextInputOutput))
+            .Does(Draw(3, 12)),
+        Sep(),
+        Item(ErrorMessagesItem, "&Error messages").Says(Gen(&TGeneralMenuTexts::MenuTextErrorMessages)).Does([](Thh&) {
+            Calc();
+            ViewErrorMessages();
+        })};
+}
+
+std::vector<TMenuCommand> Cad()
+{
+    std::vector<TMenuCommand> drawings;
+    const char* const wheels[] = {"", "S", "Pi", "Pe", "H"};
+    for (int w = 1; w <= 4; ++w) {
+        const std::string s = wheels[w];
+        drawings.push_back(Item("mi_cadzeichnung" + s, "&Drawing &" + s)
+                               .Says(Gen([s] { return g.MenuTextDrawing + " &" + s; }))
+                               .Does(WheelView(0, 3, w, 0)));
+    }
+    drawings.push_back(
+        Item("mi_cadzeichnungC", "&Drawing &C").Says(Gen([] { return g.MenuTextDrawing + " &C"; })).Does(Draw(0, 7)));
+    drawings.push_back(Item("mi_cadzeichnunggetriebe", "&Drawing &Planetary Gear")
+                           .Says(Prog([] { return g.MenuTextDrawing + " " + p.MenuTextPlanetaryGear; }))
+                           .Does(Draw(0, 5)));
+    return {
+        Item("mi_cadquick3", "Quick 3").Says(Gen([] { return g.MenuTextQuick + " 3"; })).Does(Draw(0, 10)),
+        Item("mi_cadquick4", "Quick 4").Says(Gen([] { return g.MenuTextQuick + " 4"; })).Does(Draw(0, 11)),
+        Item("mi_cadplanetengetriebe", "&Planetary Gear")
+            .Says(Prog(&TProgramMenuTexts::MenuTextPlanetaryGear))
+            .Does([](Thh& t) { t.Call(menuhooks.FrontViewWithText, 0); }),
+        Item("mi_cadvorderansicht", "P&rojection").Says(Gen(&TGeneralMenuTexts::MenuTextProjection)).Does(Draw(0, 4)),
+        Item("mi_cadschnitt", "Pr&ofile").Says(Gen(&TGeneralMenuTexts::MenuTextProfile)).Does(Draw(0, 3)),
+        Sub("mi_cadfertigungszeichnung", "&Production drawing", drawings)
+            .Says(Gen(&TGeneralMenuTexts::MenuTextProductionDrawing)),
+        Wheels("mi_cadzahnluecke", "&Tooth", "mi_cadzahnluecke",
+               [](int w, TMenuCommand c) { return c.Does(WheelView(0, 2, w, 0)); })
+            .Says(Prog(&TProgramMenuTexts::MenuTextTooth)),
+        Wheels("mi_cadzahnrad", "&Gear wheels", "mi_cadzahnrad",
+               [](int w, TMenuCommand c) {
+                   return c.Says(WheelKey(w)).Does([w](Thh& t) { t.CadGear(w, 0); });
+               })
+            .Says(Prog(&TProgramMenuTexts::MenuTextGearWheels)),
+        Item("mi_cadcarrier", "&Carrier").Says(Prog(&TProgramMenuTexts::MenuTextCarrier)).Does(Draw(0, 8)),
+        Item("mi_cadLastkollektivAusgabe", "&Printout")
+            .Says(Gen(&TGeneralMenuTexts::MenuTextPrintout))
+            .Does([](Thh& t) { t.Call(menuhooks.LoadSpectrumOutputMenu, 0); }),
+        Sep(),
+        Item("mi_cadconfig", "Se&ttings").Says(Gen(&TGeneralMenuTexts::MenuTextSettings)).Does([](Thh&) {
+            RunForm("TForm_qyr1conf");
+        })};
+}
+
+std::vector<TMenuCommand> Documentation()
+{
+    const auto protocol = [](int Mode) { return [Mode](Thh& t) { t.ChangeProtocol(Mode); }; };
+    return {Item("mi_docdrawinginfo", "&Drawing data")
+                .Says(Gen(&TGeneralMenuTexts::MenuTextDrawingData))
+                .Does([](Thh& t) { t.Call(menuhooks.ShowDrawingInfo); }),
+            Sep(),
+            Item("mi_docuShowChanges1", "Modifications - &Info")
+                .Says(Gen(&TGeneralMenuTexts::MenuTextModificationsInfo))
+                .Does(protocol(4)),
+            Item("mi_docuPrintChanges", "Modifications - &Printout")
+                .Says(Gen(&TGeneralMenuTexts::MenuTextModificationsPrintout))
+                .Does(protocol(5)),
+            Item("mi_docuNewChange", "Modification - &New")
+                .Says(Gen(&TGeneralMenuTexts::MenuTextModificationNew))
+                .Does(protocol(1)),
+            Item("mi_docuModifyChanges", "&Edit previous modification")
+                .Says(Gen(&TGeneralMenuTexts::MenuTextEditPreviousModification))
+                .Does(protocol(2)),
+            Item("mi_docudeleteChange", "&Delete previous modification")
+                .Says(Gen(&TGeneralMenuTexts::MenuTextDeletePreviousModification))
+                .Does(protocol(3)),
+            Sep(),
+            Item("mi_DocumentSetup", "Document &Setup")
+                .Says(Gen(&TGeneralMenuTexts::MenuTextDocumentSetup))
+                .Does([](Thh& t) {
+                    t.Call(menuhooks.ShowDocumentLinks, 0);
+                    if (!telmvar.Aborted)
+                        Mod();
+                })};
+}
+
+std::vector<TMenuCommand> Help()
+{
+    const auto language = [](const char* Name, const char* Caption, int Code) {
+        return Item(Name, Caption).KeepsAborted().Does([Code](Thh& t) { t.SetLanguage(Code); });
+    };
+    return {
+        Item("mi_helphandbuch", "E-Manual").Says(Gen(&TGeneralMenuTexts::MenuTextEManual)).Does([](Thh&) {
+            if (wtelmvar.ManualDir.empty())
+                ShowMessageBox("No directory of the electronic manual is configured");
+            else
+                OpenInBrowser(wtelmvar.ManualDir);
+        }),
+        Item("mi_HelpHilfebild", "&Auxiliary images")
+            .Says(Gen(&TGeneralMenuTexts::MenuTextAuxiliaryImages))
+            .Does([](Thh&) { ShowAuxiliaryImages(); }),
+        Item("mi_helpErrorMessages", "&Error messages")
+            .Says(Gen(&TGeneralMenuTexts::MenuTextErrorMessages))
+            .Does([](Thh&) {
+                Calc();
+                ShowMessageList();
+            }),
+        Item("mi_helphistory", "QYR7 Info (www)")
+            .Says(Fixed([] { return telmvar.ProgramName + " Info (www)"; }))
+            .KeepsAborted()
+            .Does([](Thh&) { OpenInBrowser(ProductPage()); }),
+        Sub("mi_helplanguage", "Menu &Language",
+            {language("mi_helplanguageDeutsch", "Deutsch", 1), language("mi_helplanguageEnglish", "English", 2),
+             language("mi_helplanguageRomania", "Roman", 7), language("mi_helplanguageKorea", "Korea", 8),
+             language("mi_helplanguageChinese", "&Chinese", 12)})
+            .Says(Gen([] { return g.MenuTextMenu + " " + g.MenuTextLanguage; })),
+        Item("mi_helpwww", "&TELMORA Homepage")
+            .Says(Gen(&TGeneralMenuTexts::MenuTextHomepage))
+            .KeepsAborted()
+            .Does([](Thh&) { OpenInBrowser(ProductPage()); }),
+        Item("mi_helpemail", "&E-Mail to TELMORA")
+            .Says(Gen(&TGeneralMenuTexts::MenuTextEMailMaker))
+            .KeepsAborted()
+            .Does([](Thh&) { OpenInBrowser(MailAddress()); }),
+        Item("mi_helpSysInfo", "System Info").Says(Fixed("System Info")).Does([](Thh&) { RunForm("TSysinfo"); }),
+        Item("mi_HelpAbout", "QYR7").Says(Fixed([] { return telmvar.ProgramName; })).Does([](Thh&) {
+            RunForm("TAboutBox");
+        })};
+}
+
+// The nine top menus, built once.
+const std::vector<TMenuCommand>& Commands()
+{
+    static const std::vector<TMenuCommand> menus = [] {
+        std::vector<TMenuCommand> m;
+        m.push_back(Sub("mi_file", "&File", File()).Says(Gen(&TGeneralMenuTexts::MenuTextFile)));
+        m.push_back(Sub("mi_Edit", "&Edit", Edit()).Says(Gen(&TGeneralMenuTexts::MenuTextEdit)));
+        m.push_back(Sub("mi_View", "&View", View()).Says(Gen(&TGeneralMenuTexts::MenuTextView)));
+        m.push_back(Sub("mi_CAD", "&CAD", Cad()).Says(Gen(&TGeneralMenuTexts::MenuTextCAD)));
+        m.push_back(Sub("mi_stl", "STL",
+                        {Item("mi_stls", "S").Does(WheelView(6, 5, 1, 0)),
+                         Item("mi_stlpi", "Pi").Does(WheelView(6, 5, 2, 0)),
+                         Item("mi_stlPe", "Pe").Does(WheelView(6, 2, 3, 0)),
+                         Item("mi_stlh", "H").Does([](Thh& t) { t.CadGear(4, 6); }),
+                         Item("mi_stlcarrier", "&Carrier")
+                             .Says(Prog(&TProgramMenuTexts::MenuTextCarrier))
+                             .Does(Draw(6, 8))}));
+        m.push_back(Sub("mi_database", "&Database",
+                        {Item("mi_dbfmaterial", "&Material")
+                             .Says(Gen(&TGeneralMenuTexts::MenuTextMaterial))
+                             .Does([](Thh&) { SelectGearMaterial(0, 0); }),
+                         Item("mi_dbfVerzahnungswerkzeug", "C&utting Tool")
+                             .Says(Prog(&TProgramMenuTexts::MenuTextCuttingTool))
+                             .Does([](Thh&) { SelectToolProfile(0, 0); }),
+                         Item("mi_dbfwaelzlager", "&Roller bearing")
+                             .Says(Prog(&TProgramMenuTexts::MenuTextRollerBearing))
+                             .Does([](Thh&) { SelectBearingFromCatalogue(0, 1, 0, 0, 0, 0, 0, 0, 0, 0); })})
+                        .Says(Gen(&TGeneralMenuTexts::MenuTextDatabase)));
+        m.push_back(
+            Sub("mi_documentation", "D&ocument", Documentation()).Says(Gen(&TGeneralMenuTexts::MenuTextDocument)));
+        m.push_back(Sub("mi_OLE", "&OLE",
+                        {Item("mi_oleStartExcel", "Start Excel").Does([](Thh& t) {
+                             t.Call(menuhooks.StartExcel);
+                             // Reading a project back from a spreadsheet is not offered: the
+                             // import item stays disabled.
+                             if (!telmvar.Aborted) {
+                                 if (auto* e = mainmenu.Find(ExportExcelItem))
+                                     e->Enabled = true;
+                                 PublishMainMenu();
+                             }
+                         }),
+                         Item(ExportExcelItem, "Export QYR7 -> Excel").Disabled().Does([](Thh& t) {
+                             t.Call(menuhooks.ExportToExcel);
+                         }),
+                         Item("mi_oleImportExcel", "Import Excel -> QYR7").Disabled().Does([](Thh&) {
+                             ShowNotAvailable("Import Excel -> QYR7");
+                         }),
+                         Sep(),
+                         Item("mi_olePrintoutExcel", "Printout -> Excel").Does([](Thh& t) {
+                             t.Call(menuhooks.PrintoutViaExcel, 3);
+                         })}));
+        m.push_back(Sub("mi_Help", "&Help", Help()).Says(Gen(&TGeneralMenuTexts::MenuTextHelp)));
+        return m;
+    }();
+    return menus;
+}
+
+void IndexCommands(const std::vector<TMenuCommand>& Entries, std::map<std::string, const TMenuCommand*>& Index)
+{
+    for (const auto& c : Entries) {
+        if (c.Command.Handler)
+            Index[c.Entry.Name] = &c;
+        IndexCommands(c.Children, Index);
+    }
+}
+
+const std::map<std::string, const TMenuCommand*>& CommandIndex()
+{
+    static const std::map<std::string, const TMenuCommand*> index = [] {
+        std::map<std::string, const TMenuCommand*> i;
+        IndexCommands(Commands(), i);
+        return i;
+    }();
+    return index;
+}
+
+MenuEntrySpec ToEntry(const TMenuCommand& Command)
+{
+    MenuEntrySpec e = Command.Entry;
+    for (const auto& c : Command.Children)
+        e.Children.push_back(ToEntry(c));
     return e;
 }
 
@@ -90,6 +738,21 @@ void CollectCommands(const std::vector<MenuEntrySpec>& Entries, std::vector<std:
     }
 }
 
+void SetCaptions(const std::vector<TMenuCommand>& Entries)
+{
+    for (const auto& c : Entries) {
+        if (c.Caption.Text) {
+            if (MenuEntrySpec* e = mainmenu.Find(c.Entry.Name)) {
+                e->Caption = c.Caption.Text();
+                e->CodePage = c.Caption.G == Group::General   ? GeneralCodePage()
+                              : c.Caption.G == Group::Program ? ProgramCodePage()
+                                                              : 1252;
+            }
+        }
+        SetCaptions(c.Children);
+    }
+}
+
 } // namespace
 
 MenuEntrySpec* TMainMenu::Find(const std::string& Name) { return FindIn(Bar.Menus, Name); }
@@ -102,130 +765,9 @@ const MenuEntrySpec* TMainMenu::Find(const std::string& Name) const
 TMainMenu BuildMainMenu()
 {
     TMainMenu m;
-    auto& menus = m.Bar.Menus;
-    MenuEntrySpec recent[4];
-    for (int i = 0; i < 4; ++i) {
-        const std::string name = "mi_file" + std::to_string(i + 1);
-        const std::string key = "Shift+F" + std::to_string(i + 1);
-        recent[i] = Item(name.c_str(), name.c_str(), key.c_str());
-        recent[i].Visible = false;
-    }
-    MenuEntrySpec recentSep = Sep(RecentSeparatorName);
-    recentSep.Visible = false;
-    menus.push_back(Sub("mi_file", "&File",
-                        {Item("mi_fileNew", "&New...", "Ctrl+N"), Item("mi_fileOpen", "&Open...", "Ctrl+O"),
-                         Item("mi_fileOpenTable", "&Open... (&Table)"), Item("mi_FileSave", "&Save...", "Ctrl+S"),
-                         Item("mi_FileSaveAs", "Save &As..."), Item("mi_fileprint", "&Print...", "Ctrl+P"), Sep(),
-                         Item("mi_fileConfig", "Se&ttings"), Sep(), recent[0], recent[1], recent[2], recent[3],
-                         recentSep, Item("mi_fileexit", "E&xit")}));
-
-    menus.push_back(Sub(
-        "mi_Edit", "&Edit",
-        {Item("mi_editquick", "&New..."), Sep(), Item("mi_editPreDimensioning", "&Pre-Dimensioning"), Sep(),
-         Item("mi_EditText", "Te&xt"), Item("mi_editVerzahnungswerkzeug", "C&utting Tool"),
-         Item("mi_editabmessungen", "&Dimensions"), Item("mi_editqualitaet", "&Quality"),
-         Item("mi_editmessen", "Me&asurement"), Sep(), Item("mi_editAntrieb", "&Input/Output"),
-         Item("mi_EditMaterial", "&Material"), Item("mi_editfestigkeit", "S&trength"), Sep(),
-         Sub("mi_editlastkollektiv", "&Load Spectrum",
-             {Item("mi_editlastkollektivstandard", "&Standard"), Item("mi_editlastkollektivtabelle", "&Table")}),
-         Sub("mi_editwaelzlagerPi", "&Roller bearing Pi",
-             {Item("mi_editwaelzdatenbankPi", "&Database Pi"), Item("mi_editwaelzanwendungPi", "A&pplication Pi"),
-              Item("mi_editwaelzResetPi", "&Reset Pi")}),
-         Sub("mi_editwaelzlagerPe", "&Roller bearing Pe",
-             {Item("mi_editwaelzdatenbankpe", "&Database Pe"), Item("mi_editwaelzanwendungpe", "A&pplication Pe"),
-              Item("mi_editwaelzresetpe", "&Reset Pe")}),
-         Sep(),
-         Sub("mi_editberechnungsmethode", "&Calculation Method",
-             {Item("mi_editberechnungsmethodeabmessungen", "&Calculation Method &Dimensions"),
-              Item("mi_editberechnungsmethodefestigkeit", "&Calculation Method S&trength")})}));
-
-    MenuEntrySpec lastkollektiv = Meshes("mi_viewLastkollektiv", "&Load Spectrum", "mi_viewLastkollektiv");
-    // The load spectrum's output menu (printout or file of the diagrams'
-    // data) has no item of its own in the form; it sits with the diagrams.
-    lastkollektiv.Children.push_back(Item("mi_viewLastkollektivAusgabe", "&Printout"));
-    menus.push_back(Sub(
-        "mi_View", "&View",
-        {Item("mi_viewquick", "Quick &1"), Item("mi_viewquick3", "Quick &3"), Item("mi_viewquick4", "Quick &4"),
-         Sub("mi_viewausdruck", "&Printout",
-             {Sub("mi_printgeometrie", "&Geometry",
-                  {Item("mi_printgeometrieplanetengetriebe", "S, Pi, Pe, H"), Item("mi_printgeometriespi", "S-Pi"),
-                   Item("mi_printgeometriepipe", "Pi-Pe"), Item("mi_printgeometriepeh", "Pe-H")}),
-              Sub("mi_printfestigkeit", "S&trength",
-                  {Item("mi_printfestigkeitplanetengetriebe", "S, Pi, Pe, H"), Item("mi_printfestigkeitspi", "S-Pi"),
-                   Item("mi_printfestigkeitspipe", "Pi-Pe"), Item("mi_printfestigkeitpeh", "Pe-H")}),
-              Sub("mi_printwerkstattblatt", "&Production Sheet",
-                  {Item("mi_printwerkstattblatts", "&S"), Item("mi_printwerkstattblattpi", "&Pi"),
-                   Item("mi_printwerkstattblattpe", "&Pe"), Item("mi_printwerkstattblatth", "&H")}),
-              Item("mi_viewprintlastkollektiv", "&Load Spectrum"), Item("mi_viewprintwaelzlager", "&Roller bearing"),
-              Item("mi_printgeometriefestigkeit", "Dimensions &and Strength")}),
-         Meshes("mi_viewabmessungen", "&Dimensions", "", {"mi_viewabmessungenSPi", "mi_abmessungenPiPe",
-                                                          "mi_viewabmessungenPeH"}),
-         Meshes("mi_viewfestigkeit", "S&trength", "mi_viewfestigkeit"),
-         Meshes("mi_vieweingriff", "Tooth &Contact", "mi_vieweingriff"),
-         Wheels("mi_viewzahn", "&Tooth", "mi_viewzahn"), Wheels("mi_viewzahnrad", "&Gear wheels", "mi_viewzahnrad"),
-         Wheels("mi_viewbezugsprofil", "C&utting Tool", "mi_viewbezugsprofil"),
-         Item("mi_viewplanetengetriebe", "&Planetary Gear"),
-         Sub("mi_viewfertigungszeichnung", "&Production drawing",
-             {Item("mi_viewfertigungszeichnungS", "&S"), Item("mi_viewfertigungszeichnungPi", "&Pi"),
-              Item("mi_viewfertigungszeichnungPe", "&Pe"), Item("mi_viewfertigungszeichnungH", "&H"),
-              Item("mi_viewfertigungszeichnungC", "C"), Item("mi_viewzeichnungGetriebe", "&Planetary Gear")}),
-         Meshes("mi_viewspezifischesGleiten", "Specific &Sliding", "mi_viewspezifischesGleiten"),
-         Meshes("mi_viewsicherheit", "&Safety", "mi_viewsicherheit"),
-         Meshes("mi_viewlebensdauer", "&Life Expectation", "mi_viewlebensdauer"), Sep(), lastkollektiv,
-         Meshes("mi_viewanimationzahneingriff", "&Animation Tooth &contact", "mi_viewanimationeingriff",
-                {"SPi", "PiPe", "PH"}),
-         Item("mi_viewAnimationPlanet", "&Animation &Planetary Gear"),
-         Item("mi_viewAnimationplanetzahnraeder", "&Animation &Planetary Gear &Gear wheels"), Sep(),
-         Item("mi_viewKutzbach", "Kutzbach"), Item("mi_viewWolf", "Wolf"),
-         Item("mi_viewschaltstellungen", "&Input/Output"), Sep(), Item("mi_viewErrorMessages", "&Error messages")}));
-
-    menus.push_back(Sub(
-        "mi_CAD", "&CAD",
-        {Item("mi_cadquick3", "Quick 3"), Item("mi_cadquick4", "Quick 4"),
-         Item("mi_cadplanetengetriebe", "&Planetary Gear"), Item("mi_cadvorderansicht", "P&rojection"),
-         Item("mi_cadschnitt", "Pr&ofile"),
-         Sub("mi_cadfertigungszeichnung", "&Production drawing",
-             {Item("mi_cadzeichnungS", "&Drawing &S"), Item("mi_cadzeichnungPi", "&Drawing &Pi"),
-              Item("mi_cadzeichnungPe", "&Drawing &Pe"), Item("mi_cadzeichnungH", "&Drawing &H"),
-              Item("mi_cadzeichnungC", "&Drawing &C"), Item("mi_cadzeichnunggetriebe", "&Drawing &Planetary Gear")}),
-         Wheels("mi_cadzahnluecke", "&Tooth", "mi_cadzahnluecke"),
-         Wheels("mi_cadzahnrad", "&Gear wheels", "mi_cadzahnrad"), Item("mi_cadcarrier", "&Carrier"),
-         Item("mi_cadLastkollektivAusgabe", "&Printout"), Sep(), Item("mi_cadconfig", "Se&ttings")}));
-
-    menus.push_back(Sub("mi_stl", "STL",
-                        {Item("mi_stls", "S"), Item("mi_stlpi", "Pi"), Item("mi_stlPe", "Pe"), Item("mi_stlh", "H"),
-                         Item("mi_stlcarrier", "&Carrier")}));
-
-    menus.push_back(Sub("mi_database", "&Database",
-                        {Item("mi_dbfmaterial", "&Material"), Item("mi_dbfVerzahnungswerkzeug", "C&utting Tool"),
-                         Item("mi_dbfwaelzlager", "&Roller bearing")}));
-
-    menus.push_back(Sub("mi_documentation", "D&ocument",
-                        {Item("mi_docdrawinginfo", "&Drawing data"), Sep(),
-                         Item("mi_docuShowChanges1", "Modifications - &Info"),
-                         Item("mi_docuPrintChanges", "Modifications - &Printout"),
-                         Item("mi_docuNewChange", "Modification - &New"),
-                         Item("mi_docuModifyChanges", "&Edit previous modification"),
-                         Item("mi_docudeleteChange", "&Delete previous modification"), Sep(),
-                         Item("mi_DocumentSetup", "Document &Setup")}));
-
-    MenuEntrySpec exportExcel = Item("mi_oleExportExcel", "Export QYR7 -> Excel");
-    exportExcel.Enabled = false;
-    MenuEntrySpec importExcel = Item("mi_oleImportExcel", "Import Excel -> QYR7");
-    importExcel.Enabled = false;
-    menus.push_back(Sub("mi_OLE", "&OLE",
-                        {Item("mi_oleStartExcel", "Start Excel"), exportExcel, importExcel, Sep(),
-                         Item("mi_olePrintoutExcel", "Printout -> Excel")}));
-
-    menus.push_back(Sub("mi_Help", "&Help",
-                        {Item("mi_helphandbuch", "E-Manual"), Item("mi_HelpHilfebild", "&Auxiliary images"),
-                         Item("mi_helpErrorMessages", "&Error messages"), Item("mi_helphistory", "QYR7 Info (www)"),
-                         Sub("mi_helplanguage", "Menu &Language",
-                             {Item("mi_helplanguageDeutsch", "Deutsch"), Item("mi_helplanguageEnglish", "English"),
-                              Item("mi_helplanguageRomania", "Roman"), Item("mi_helplanguageKorea", "Korea"),
-                              Item("mi_helplanguageChinese", "&Chinese")}),
-                         Item("mi_helpwww", "&TELMORA Homepage"), Item("mi_helpemail", "&E-Mail to TELMORA"),
-                         Item("mi_helpSysInfo", "System Info"), Item("mi_HelpAbout", "QYR7")}));
+    for (const auto& c : Commands())
+        m.Bar.Menus.push_back(ToEntry(c));
+    m.Bar.ExitItem = ExitItem;
     return m;
 }
 
@@ -238,160 +780,44 @@ std::vector<std::string> MenuCommandNames(const TMainMenu& Menu)
     return out;
 }
 
-namespace {
-
-enum class Group { General, Program, Fixed };
-
-void Set(const char* Name, const std::string& Caption, Group G)
+const TMenuCommandInfo* FindMenuCommand(const std::string& Name)
 {
-    MenuEntrySpec* e = mainmenu.Find(Name);
-    if (!e)
-        return;
-    e->Caption = Caption;
-    e->CodePage = G == Group::General ? GeneralCodePage() : G == Group::Program ? ProgramCodePage() : 1252;
+    const auto& index = CommandIndex();
+    const auto it = index.find(Name);
+    return it == index.end() ? nullptr : &it->second->Command;
 }
 
-} // namespace
-
-void UpdateMenuCaptions()
+std::vector<std::string> MenuHandlerNames()
 {
-    const auto& g = menutexts;
-    const auto& p = programtexts;
-    constexpr Group G = Group::General;
-    constexpr Group P = Group::Program;
-    constexpr Group F = Group::Fixed;
+    std::vector<std::string> out;
+    for (const auto& [name, command] : CommandIndex())
+        out.push_back(name);
+    return out;
+}
 
-    Set("mi_file", g.MenuTextFile, G);
-    Set("mi_fileNew", g.MenuTextNew, G);
-    Set("mi_fileOpen", g.MenuTextOpen, G);
-    Set("mi_fileOpenTable", g.MenuTextOpen + " (" + g.MenuTextTable + ")", G);
-    Set("mi_fileprint", g.MenuTextPrint, G);
-    if (MenuEntrySpec* e = mainmenu.Find("mi_fileprint"))
-        e->Shortcut = "Ctrl+P";
-    Set("mi_FileSave", g.MenuTextSave, G);
-    Set("mi_FileSaveAs", g.MenuTextSaveAs, G);
-    Set("mi_fileConfig", g.MenuTextSettings, G);
-    Set("mi_fileexit", g.MenuTextExit, G);
+void UpdateMenuCaptions() { SetCaptions(Commands()); }
 
-    Set("mi_Edit", g.MenuTextEdit, G);
-    Set("mi_editquick", g.MenuTextNew, G);
-    Set("mi_editPreDimensioning", g.MenuTextPreDimensioning, G);
-    Set("mi_EditText", g.MenuTextText, G);
-    Set("mi_editVerzahnungswerkzeug", p.MenuTextCuttingTool, P);
-    Set("mi_editabmessungen", g.MenuTextDimensions, G);
-    Set("mi_editqualitaet", p.MenuTextQuality, P);
-    Set("mi_editmessen", p.MenuTextMeasurement, P);
-    Set("mi_editAntrieb", p.MenuTextInputOutput, P);
-    Set("mi_EditMaterial", g.MenuTextMaterial, G);
-    Set("mi_editfestigkeit", p.MenuTextStrength, P);
-    Set("mi_editlastkollektiv", p.MenuTextLoadSpectrum, P);
-    Set("mi_editlastkollektivstandard", g.MenuTextStandard, G);
-    Set("mi_editlastkollektivtabelle", g.MenuTextTable, G);
-    Set("mi_editwaelzlagerPi", p.MenuTextRollerBearing + " Pi", P);
-    Set("mi_editwaelzlagerPe", p.MenuTextRollerBearing + " Pe", P);
-    Set("mi_editwaelzdatenbankPi", g.MenuTextDatabase + " Pi", G);
-    Set("mi_editwaelzdatenbankpe", g.MenuTextDatabase + " Pe", G);
-    Set("mi_editwaelzanwendungPi", g.MenuTextApplication + " Pi", G);
-    Set("mi_editwaelzanwendungpe", g.MenuTextApplication + " Pe", G);
-    Set("mi_editwaelzResetPi", g.MenuTextReset + " Pi", G);
-    Set("mi_editwaelzresetpe", g.MenuTextReset + " Pe", G);
-    Set("mi_editberechnungsmethode", g.MenuTextCalculationMethod, G);
-    Set("mi_editberechnungsmethodeabmessungen", g.MenuTextCalculationMethod + " " + g.MenuTextDimensions, G);
-    Set("mi_editberechnungsmethodefestigkeit", g.MenuTextCalculationMethod + " " + p.MenuTextStrength, P);
-
-    Set("mi_View", g.MenuTextView, G);
-    Set("mi_viewquick", g.MenuTextQuick + " &1", G);
-    Set("mi_viewquick3", g.MenuTextQuick + " &3", G);
-    Set("mi_viewquick4", g.MenuTextQuick + " &4", G);
-    Set("mi_viewausdruck", g.MenuTextPrintout, G);
-    Set("mi_printgeometrie", p.MenuTextGeometry, P);
-    Set("mi_printgeometrieplanetengetriebe", "S, Pi, Pe, H", F);
-    Set("mi_printfestigkeitplanetengetriebe", "S, Pi, Pe, H", F);
-    Set("mi_printfestigkeit", p.MenuTextStrength, P);
-    Set("mi_viewfestigkeit", p.MenuTextStrength, P);
-    Set("mi_printgeometriefestigkeit", p.MenuTextDimensionsAndStrength, P);
-    Set("mi_viewabmessungen", g.MenuTextDimensions, G);
-    Set("mi_printwerkstattblatt", p.MenuTextProductionSheet, P);
-    Set("mi_printwerkstattblatts", "&S", F);
-    Set("mi_printwerkstattblattpi", "&Pi", F);
-    Set("mi_printwerkstattblattpe", "&Pe", F);
-    Set("mi_printwerkstattblatth", "&H", F);
-    Set("mi_viewprintwaelzlager", p.MenuTextRollerBearing, P);
-    Set("mi_vieweingriff", p.MenuTextToothContact, P);
-    Set("mi_vieweingriffSPi", "&S-Pi", F);
-    Set("mi_vieweingriffPiPe", "&Pi-Pe", F);
-    Set("mi_vieweingriffPeH", "&Pe-H", F);
-    Set("mi_viewzahn", p.MenuTextTooth, P);
-    Set("mi_viewzahnrad", p.MenuTextGearWheels, P);
-    for (const char* parent : {"mi_viewzahn", "mi_viewzahnrad", "mi_viewfertigungszeichnung", "mi_cadzahnrad"})
-        for (const char* wheel : {"S", "Pi", "Pe", "H"})
-            Set((std::string(parent) + wheel).c_str(), std::string("&") + wheel, F);
-    Set("mi_viewplanetengetriebe", p.MenuTextPlanetaryGear, P);
-    Set("mi_viewfertigungszeichnung", g.MenuTextProductionDrawing, G);
-    Set("mi_viewzeichnungGetriebe", p.MenuTextPlanetaryGear, P);
-    Set("mi_viewsicherheit", g.MenuTextSafety, G);
-    Set("mi_viewsicherheitSPi", "&S-Pi", F);
-    Set("mi_viewsicherheitPiPe", "P&i-Pe", F);
-    Set("mi_viewsicherheitPeH", "&Pe-H", F);
-    Set("mi_viewlebensdauer", p.MenuTextLifeExpectation, P);
-    Set("mi_viewlebensdauerSPi", "&S-Pi", F);
-    Set("mi_viewlebensdauerPeH", "&Pe-H", F);
-    Set("mi_viewLastkollektiv", p.MenuTextLoadSpectrum, P);
-    Set("mi_viewLastkollektivAusgabe", g.MenuTextPrintout, G);
-    Set("mi_viewanimationzahneingriff", g.MenuTextAnimation + " " + p.MenuTextToothContact2, P);
-    Set("mi_viewanimationeingriffSPi", g.MenuTextAnimation + " S-Pi", G);
-    Set("mi_viewanimationeingriffPiPe", g.MenuTextAnimation + " Pi-Pe", G);
-    Set("mi_viewanimationeingriffPH", g.MenuTextAnimation + " P-H", G);
-    Set("mi_viewAnimationPlanet", g.MenuTextAnimation + " " + p.MenuTextPlanetaryGear, P);
-    Set("mi_viewAnimationplanetzahnraeder",
-        g.MenuTextAnimation + " " + p.MenuTextPlanetaryGear + " " + p.MenuTextGearWheels, P);
-    Set("mi_viewbezugsprofil", p.MenuTextCuttingTool, P);
-    Set("mi_viewspezifischesGleiten", p.MenuTextSpecificSliding, P);
-    Set("mi_viewprintlastkollektiv", p.MenuTextLoadSpectrum, P);
-    Set("mi_viewschaltstellungen", p.MenuTextInputOutput, P);
-    Set("mi_viewErrorMessages", g.MenuTextErrorMessages, G);
-
-    Set("mi_CAD", g.MenuTextCAD, G);
-    Set("mi_cadquick3", g.MenuTextQuick + " 3", G);
-    Set("mi_cadquick4", g.MenuTextQuick + " 4", G);
-    Set("mi_cadplanetengetriebe", p.MenuTextPlanetaryGear, P);
-    Set("mi_cadvorderansicht", g.MenuTextProjection, G);
-    Set("mi_cadschnitt", g.MenuTextProfile, G);
-    Set("mi_cadfertigungszeichnung", g.MenuTextProductionDrawing, G);
-    for (const char* wheel : {"S", "Pi", "Pe", "H", "C"})
-        Set((std::string("mi_cadzeichnung") + wheel).c_str(), g.MenuTextDrawing + " &" + wheel, G);
-    Set("mi_cadzeichnunggetriebe", g.MenuTextDrawing + " " + p.MenuTextPlanetaryGear, P);
-    Set("mi_cadzahnluecke", p.MenuTextTooth, P);
-    Set("mi_cadzahnrad", p.MenuTextGearWheels, P);
-    Set("mi_cadcarrier", p.MenuTextCarrier, P);
-    Set("mi_stlcarrier", p.MenuTextCarrier, P);
-    Set("mi_cadLastkollektivAusgabe", g.MenuTextPrintout, G);
-    Set("mi_cadconfig", g.MenuTextSettings, G);
-
-    Set("mi_database", g.MenuTextDatabase, G);
-    Set("mi_dbfmaterial", g.MenuTextMaterial, G);
-    Set("mi_dbfVerzahnungswerkzeug", p.MenuTextCuttingTool, P);
-    Set("mi_dbfwaelzlager", p.MenuTextRollerBearing, P);
-
-    Set("mi_documentation", g.MenuTextDocument, G);
-    Set("mi_docdrawinginfo", g.MenuTextDrawingData, G);
-    Set("mi_docuShowChanges1", g.MenuTextModificationsInfo, G);
-    Set("mi_docuPrintChanges", g.MenuTextModificationsPrintout, G);
-    Set("mi_docuNewChange", g.MenuTextModificationNew, G);
-    Set("mi_docuModifyChanges", g.MenuTextEditPreviousModification, G);
-    Set("mi_docudeleteChange", g.MenuTextDeletePreviousModification, G);
-    Set("mi_DocumentSetup", g.MenuTextDocumentSetup, G);
-
-    Set("mi_Help", g.MenuTextHelp, G);
-    Set("mi_helphandbuch", g.MenuTextEManual, G);
-    Set("mi_helpwww", g.MenuTextHomepage, G);
-    Set("mi_helpemail", g.MenuTextEMailMaker, G);
-    Set("mi_HelpHilfebild", g.MenuTextAuxiliaryImages, G);
-    Set("mi_helpErrorMessages", g.MenuTextErrorMessages, G);
-    Set("mi_helplanguage", g.MenuTextMenu + " " + g.MenuTextLanguage, G);
-    Set("mi_helphistory", telmvar.ProgramName + " Info (www)", F);
-    Set("mi_helpSysInfo", "System Info", F);
-    Set("mi_HelpAbout", telmvar.ProgramName, F);
+bool ApplyMainMenuEnabling()
+{
+    bool changed = false;
+    const auto set = [&changed](MenuEntrySpec& e, bool Enabled) {
+        changed = changed || e.Enabled != Enabled;
+        e.Enabled = Enabled;
+    };
+    if (auto* e = mainmenu.Find(ErrorMessagesItem)) {
+        const std::string caption = menutexts.MenuTextErrorMessages + " (" + std::to_string(error0.ErrorCount) + ")";
+        changed = changed || e->Caption != caption || e->CodePage != GeneralCodePage();
+        e->Caption = caption;
+        e->CodePage = GeneralCodePage();
+        set(*e, error0.ErrorCount > 0);
+    }
+    const bool spectrum = PlanetaryStage.LoadSpectrumCount > 0;
+    for (const char* name : {"mi_viewLastkollektiv", "mi_viewprintlastkollektiv", "mi_cadLastkollektivAusgabe"})
+        if (auto* e = mainmenu.Find(name))
+            set(*e, spectrum);
+    if (auto* e = mainmenu.Find("mi_viewprintwaelzlager"))
+        set(*e, PlanetBearingDefined(1) || PlanetBearingDefined(2));
+    return changed;
 }
 
 void PublishMainMenu() { platform::CurrentPlatform().MainWindow().SetMenuBar(mainmenu.Bar); }

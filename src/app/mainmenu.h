@@ -1,14 +1,31 @@
 #pragma once
-// The main window's menu tree as data: the nine top menus with every item in
-// order, its shortcut, separators and start state. Captions come from the
-// menu texts of the current language (UpdateMenuCaptions); items whose
-// captions no language sets keep the fixed captions given here. The window
-// gets the tree as a platform::MenuBarSpec after every change.
+// The main window's menu as one command table: the nine top menus with every
+// item in order, its shortcut, separators, start state, the key of its
+// caption and its command. Captions come from the menu texts of the current
+// language (UpdateMenuCaptions); items whose captions no language sets keep
+// the fixed captions given here. The window gets the tree as a
+// platform::MenuBarSpec after every change.
 
 #include "platform/menu.h"
 
+#include <functional>
 #include <string>
 #include <vector>
+
+class Thh;
+
+// The command of an item, run on the main window's commands object.
+struct TMenuCommandInfo {
+    std::function<void(Thh&)> Handler;
+    // The command leaves Aborted as it is (the language switch, the items
+    // that only start the browser or the mail program).
+    bool KeepsAborted = false;
+};
+
+// The command of the item of that name; nullptr for an item without one.
+const TMenuCommandInfo* FindMenuCommand(const std::string& Name);
+// Names of the items that have a command, sorted.
+std::vector<std::string> MenuHandlerNames();
 
 struct TMainMenu {
     platform::MenuBarSpec Bar;
@@ -34,6 +51,10 @@ void UpdateMenuCaptions();
 
 // The File menu's separator before Exit, shown while recent file 1 exists.
 inline constexpr const char* RecentSeparatorName = "mi_fileRecentSeparator";
+
+// The enabling rule after a calculation: the message count, the load
+// spectrum and bearing items; true when an item's state or caption changed.
+bool ApplyMainMenuEnabling();
 
 // Hands the menu bar to the main window of the current platform.
 void PublishMainMenu();

@@ -27,6 +27,7 @@ struct MenuEntrySpec {
 
 struct MenuBarSpec {
     std::vector<MenuEntrySpec> Menus; // the top menus, each a Submenu
+    std::string ExitItem;             // the item that closes the window
 };
 
 // The entry of that name anywhere in the bar, or nullptr.

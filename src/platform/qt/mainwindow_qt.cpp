@@ -217,7 +217,7 @@ void MainWindowImplQt::SetMenuBar(const MenuBarSpec& spec)
         menu->menuAction()->setObjectName(QString::fromStdString(top.Name));
         menu->menuAction()->setEnabled(top.Enabled);
         menu->menuAction()->setVisible(top.Visible);
-        AddEntries(*menu, top.Children, *this, exitAction_, "mi_fileexit");
+        AddEntries(*menu, top.Children, *this, exitAction_, spec.ExitItem);
         if (!fileMenu_) fileMenu_ = menu;
     }
 }

@@ -169,7 +169,7 @@ std::string KeyToNativeDate(std::string_view key)
     return r;
 }
 
-std::string ExpectedEmptyForms[] = {"  /  /  ", "  -  -  ", "  .  .  ", "  /  /    ", "  -  -    ", "  .  .    "};
+const std::string ExpectedEmptyForms[] = {"  /  /  ", "  -  -  ", "  .  .  ", "  /  /    ", "  -  -    ", "  .  .    "};
 
 bool IsEmptyDateForm(const std::string& s)
 {
