@@ -82,13 +82,13 @@ void BM_BearingSectionsToDisplayList(benchmark::State& state)
     CadOpenOutput(3);
     CadBeginDrawingDefault();
     CadBeginEntities();
-    const size_t start = GraphFacade.DrawRecordList.size();
+    const size_t start = DisplayList.Records.size();
     for (auto _ : state) {
-        GraphFacade.DrawRecordList.resize(start);
+        DisplayList.Records.resize(start);
         for (const auto& b : bearings)
             BearingDraw(b, 1);
     }
-    benchmark::DoNotOptimize(GraphFacade.DrawRecordList.size());
+    benchmark::DoNotOptimize(DisplayList.Records.size());
     CadCloseOutput();
     SetCadScreen(previous);
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(bearings.size()));

@@ -152,9 +152,9 @@ void BM_ScreenBlockReadBackToDisplayList(benchmark::State& state)
     CadEndBlock();
     CadEndSection();
     CadBeginEntities();
-    const size_t start = GraphFacade.DrawRecordList.size();
+    const size_t start = DisplayList.Records.size();
     for (auto _ : state) {
-        GraphFacade.DrawRecordList.resize(start);
+        DisplayList.Records.resize(start);
         for (int k = 0; k < 14; ++k)
             CadInsertBlock("EVOLV1", 50, 50, k * 360.0L / 14, 1, 1);
     }

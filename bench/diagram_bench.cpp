@@ -51,8 +51,8 @@ void BM_Diagram10000MarkedSegments(benchmark::State& state)
         }
         CadEndSection();
         CadCloseOutput();
-        records = GraphFacade.DrawRecordList.size();
-        benchmark::DoNotOptimize(GraphFacade.DrawRecordList.size());
+        records = DisplayList.Records.size();
+        benchmark::DoNotOptimize(DisplayList.Records.size());
     }
     state.SetItemsProcessed(state.iterations() * Segments);
     state.counters["records"] = static_cast<double>(records);

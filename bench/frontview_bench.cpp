@@ -17,7 +17,7 @@ void BM_FrontViewBlocksAndWheels(benchmark::State& state)
     const TDrawingBenchDir dir("bench");
     TCadScreen* previous = SetCadScreen(nullptr);
     for (auto _ : state) {
-        GraphFacade.DrawRecordList.clear();
+        DisplayList.Records.clear();
         CadOpenOutput(3);
         CadBeginDrawingDefault();
         CadWriteTables(0);
@@ -29,7 +29,7 @@ void BM_FrontViewBlocksAndWheels(benchmark::State& state)
         CadDeviceReady();
         CadEndSection();
         CadCloseOutput();
-        benchmark::DoNotOptimize(GraphFacade.DrawRecordList.size());
+        benchmark::DoNotOptimize(DisplayList.Records.size());
     }
     SetCadScreen(previous);
 }

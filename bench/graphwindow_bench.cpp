@@ -52,12 +52,12 @@ void BM_RecordLineRecords(benchmark::State& state)
 {
     ResetGraphWindow();
     for (auto _ : state) {
-        GraphFacade.DrawRecordList.clear();
+        DisplayList.Records.clear();
         for (int i = 0; i < kRecords; ++i) {
             const long double x = (i % 397) + 0.125L * (i % 7);
             GraphFacade.Line(x, 12.5L, x + 3.5L, 14.75L);
         }
-        benchmark::DoNotOptimize(GraphFacade.DrawRecordList.size());
+        benchmark::DoNotOptimize(DisplayList.Records.size());
     }
     state.SetItemsProcessed(state.iterations() * kRecords);
     ResetGraphWindow();
@@ -72,7 +72,7 @@ void BM_ReplayParseAndMap(benchmark::State& state)
         FTelmgra.FormPaint(canvas);
         benchmark::DoNotOptimize(canvas.sum_);
     }
-    state.SetItemsProcessed(state.iterations() * static_cast<long long>(GraphFacade.DrawRecordList.size()));
+    state.SetItemsProcessed(state.iterations() * static_cast<long long>(DisplayList.Records.size()));
     ResetGraphWindow();
     telmvar.ScreenPixelsX = telmvar.ScreenPixelsY = 0;
 }
@@ -84,10 +84,10 @@ void BM_DisplayListMemory(benchmark::State& state)
     for (auto _ : state) {
         RecordPicture(kRecords);
         // The chunks and index blocks at their full size, not just the texts.
-        bytes = GraphFacade.DrawRecordList.MemoryBytes();
+        bytes = DisplayList.Records.MemoryBytes();
     }
     state.counters["bytes_per_record"] =
-        static_cast<double>(bytes) / static_cast<double>(GraphFacade.DrawRecordList.size());
+        static_cast<double>(bytes) / static_cast<double>(DisplayList.Records.size());
     ResetGraphWindow();
     telmvar.ScreenPixelsX = telmvar.ScreenPixelsY = 0;
 }

@@ -65,7 +65,7 @@ void ReadPicture(benchmark::State& state, const std::string& bytes)
     for (auto _ : state) {
         GraphFacade.Clear();
         RunHpglFile(file);
-        records = GraphFacade.DrawRecordList.size();
+        records = DisplayList.Records.size();
     }
     std::remove(file.c_str());
     GraphFacade.Clear();

@@ -49,8 +49,8 @@ void BM_LifeSafetyDiagramSPi(benchmark::State& state)
     std::size_t records = 0;
     for (auto _ : state) {
         DrawLifeSafetyDiagrams(kind, 3, "S-Pi");
-        records = GraphFacade.DrawRecordList.size();
-        benchmark::DoNotOptimize(GraphFacade.DrawRecordList.size());
+        records = DisplayList.Records.size();
+        benchmark::DoNotOptimize(DisplayList.Records.size());
     }
     state.counters["records"] = static_cast<double>(records);
     ResetCadOutput();

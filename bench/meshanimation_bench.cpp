@@ -47,7 +47,7 @@ void RecordMeshAnimation(int Frames, int PixelsX, int PixelsY)
         R.PauseMs = 0;
         return true;
     };
-    GraphFacade.DrawRecordList.clear();
+    DisplayList.Records.clear();
     AnimateMeshing();
     ResetMeshAnimationServices();
     if (d != nullptr) {
@@ -64,9 +64,9 @@ void BM_MeshAnimationRecord100Frames(benchmark::State& state)
     TCadScreen* previous = SetCadScreen(nullptr);
     for (auto _ : state) {
         RecordMeshAnimation(100);
-        benchmark::DoNotOptimize(GraphFacade.DrawRecordList.size());
+        benchmark::DoNotOptimize(DisplayList.Records.size());
     }
-    state.counters["records"] = static_cast<double>(GraphFacade.DrawRecordList.size());
+    state.counters["records"] = static_cast<double>(DisplayList.Records.size());
     SetCadScreen(previous);
 }
 BENCHMARK(BM_MeshAnimationRecord100Frames)->Unit(benchmark::kMillisecond);

@@ -47,7 +47,7 @@ std::size_t RecordDefaultStageAnimation(int Kind, int Steps, const std::string& 
     run.TotalAngle = 2 * Pi;
     run.PauseMs = 0;
     RecordStageAnimation(static_cast<int16_t>(Kind), run, 3);
-    return GraphFacade.DrawRecordList.TextBytes();
+    return DisplayList.Records.TextBytes();
 }
 
 namespace
@@ -62,8 +62,8 @@ void BM_StageAnimationRecord(benchmark::State& state)
     std::size_t bytes = 0, held = 0, records = 0;
     for (auto _ : state) {
         bytes = RecordDefaultStageAnimation(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), scratch);
-        held = GraphFacade.DrawRecordList.MemoryBytes();
-        records = GraphFacade.DrawRecordList.size();
+        held = DisplayList.Records.MemoryBytes();
+        records = DisplayList.Records.size();
         benchmark::DoNotOptimize(bytes);
     }
     // The record texts, and everything the list holds for them: the text

@@ -18,9 +18,9 @@ void BM_StageView(benchmark::State& state)
     const TDrawingBenchDir dir("bench");
     TCadScreen* previous = SetCadScreen(nullptr);
     for (auto _ : state) {
-        GraphFacade.DrawRecordList.clear();
+        DisplayList.Records.clear();
         PlanetDrawView(static_cast<int16_t>(device), static_cast<int16_t>(view));
-        benchmark::DoNotOptimize(GraphFacade.DrawRecordList.size());
+        benchmark::DoNotOptimize(DisplayList.Records.size());
         if (telmvar.Aborted || telmvar.FatalCalcError) {
             state.SkipWithError("the view was not drawn");
             break;

@@ -68,9 +68,9 @@ void BM_ToolEnvelopeOnScreen(benchmark::State& state)
     CadEndBlock();
     CadEndSection();
     CadBeginEntities();
-    const size_t start = GraphFacade.DrawRecordList.size();
+    const size_t start = DisplayList.Records.size();
     for (auto _ : state) {
-        GraphFacade.DrawRecordList.resize(start);
+        DisplayList.Records.resize(start);
         DrawToolEnvelope(1);
     }
     CadCloseOutput();

@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (telmvar.Aborted)
         Fail("a readable picture ended with Aborted set", ScratchFile());
 
-    const TDrawRecordList& list = GraphFacade.DrawRecordList;
+    const TDrawRecordList& list = DisplayList.Records;
     // A colour and a text style go with at most one drawing record each.
     if (list.size() > 3 * size + 3)
         Fail("more records than the picture has bytes for", std::to_string(list.size()));

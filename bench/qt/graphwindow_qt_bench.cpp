@@ -18,7 +18,7 @@ void BM_ReplayIntoImage1280x960(benchmark::State& state)
     for (auto _ : state) {
         ReplayIntoImage(image);
     }
-    state.SetItemsProcessed(state.iterations() * static_cast<long long>(GraphFacade.DrawRecordList.size()));
+    state.SetItemsProcessed(state.iterations() * static_cast<long long>(DisplayList.Records.size()));
     ResetGraphWindow();
     telmvar.ScreenPixelsX = telmvar.ScreenPixelsY = 0;
 }

@@ -7,6 +7,27 @@
 #include <cstdio>
 #include <cstring>
 
+TDisplayList DisplayList;
+
+void TDisplayList::Clear()
+{
+    Records.clear();
+    ++Generation;
+}
+
+void TDisplayList::ForgetPen()
+{
+    CurrentColour = -1;
+    CurrentLineStyle = 99;
+    CurrentLineWidth = 1;
+}
+
+void ResetDisplayList()
+{
+    DisplayList.Clear();
+    DisplayList.ForgetPen();
+}
+
 namespace {
 
 // Room for an integer: 19 digits and a sign.

@@ -1,8 +1,8 @@
 #pragma once
 // The display list of the graphics window: one text record per drawing call,
-// the kind number and its fields separated by ";". The window replays the
-// whole list at every paint, zoom, pan and printout, so the drawing code never
-// runs twice for one picture.
+// the kind number and its fields separated by ";". The drawing facade records
+// into it and the window replays the whole list at every paint, zoom, pan and
+// printout, so the drawing code never runs twice for one picture.
 //
 // Reals are written with at most 8 significant digits, always with "." as
 // decimal point whatever the locale, and read back by the same rules.
@@ -10,6 +10,7 @@
 #include "foundation/types.h"
 #include "graphics/drawrecordlist.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,3 +59,29 @@ struct TDisplayRecord {
 };
 
 TDisplayRecord ParseDisplayRecord(std::string_view record);
+
+// The display list and the pen its last records set. Its one instance
+// DisplayList is written by the drawing facade (and by the window calls of
+// the mapping) and read by the window's replay; neither reaches the list
+// through the other.
+struct TDisplayList {
+    TDrawRecordList Records;
+    // Counts the times the list was emptied; a replay that lets events
+    // through stops when it changed under it.
+    uint64_t Generation = 0;
+    // Colour, style and width of the last record of their kind; a repeat
+    // records nothing.
+    int32_t CurrentColour = -1;
+    uint16_t CurrentLineStyle = 99;
+    uint16_t CurrentLineWidth = 1;
+
+    // Empties the list; the pen stays.
+    void Clear();
+    // The next colour, style and width are recorded whatever they are.
+    void ForgetPen();
+};
+
+extern TDisplayList DisplayList;
+
+// Back to the start-up state: an empty list and no pen.
+void ResetDisplayList();

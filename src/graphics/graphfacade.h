@@ -1,14 +1,17 @@
 #pragma once
 // TGraphFacade: the procedural door to the graphics window for drawing code
-// that is not a form method (the CAD layer's screen device, the HP-GL reader,
-// help and start-up pictures). Its one instance GraphFacade owns the display
-// list DrawRecordList; every method forwards to FTelmgra.
+// (the CAD layer's screen device, the HP-GL reader, help and start-up
+// pictures). Its one instance GraphFacade records every drawing call into
+// the display list DisplayList, which the window replays at every paint;
+// the facade asks the window only to repaint and for the cursor, and the
+// window never calls it.
 
 #include "foundation/types.h"
 #include "graphics/displaylist.h"
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class TGraphFacade
 {
@@ -18,46 +21,50 @@ class TGraphFacade
     TGraphFacade(const TGraphFacade&) = delete;
     TGraphFacade& operator=(const TGraphFacade&) = delete;
 
-    // The display list: one record per drawing call, replayed at every paint.
-    TDrawRecordList DrawRecordList;
-    // Counts the times the list was emptied; a replay that lets events
-    // through stops when it changed under it.
-    uint64_t ListGeneration = 0;
-
-    // Starts with an empty display list (the constructor's work, for a
-    // program that creates the facade again).
-    void Init();
-    void Done();
-
+    // Empties the display list and repaints: the next paint shows nothing.
     void Clear();
+    // Repaint with the list kept.
     void ClearViewPort();
+
+    // --- Recording (world coordinates, angles in degrees): each call
+    // appends one record unless said otherwise ---
+    // Viewport as fractions 0..1 of the drawing area (y upward), world window.
     void SetWindow(bool aspect, bool frame, Extended vx1, Extended vy1, Extended vx2, Extended vy2, Extended wx1,
                    Extended wy1, Extended wx2, Extended wy2);
+    // A new picture: its window on the whole area, framed, solid lines, and
+    // the window saved as the limit.
     void Header(Extended wx1, Extended wy1, Extended wx2, Extended wy2);
     // The form with a leading flag that the help and auxiliary pictures use;
     // the flag changes nothing.
     void Header(int32_t flag, Extended wx1, Extended wy1, Extended wx2, Extended wy2);
     void Circle(Extended x, Extended y, Extended r);
     void Line(Extended x1, Extended y1, Extended x2, Extended y2);
+    // Counterclockwise from StAngle to EndAngle; sweeps under 4 degrees
+    // become one line between the end points.
     void Arc(Extended x, Extended y, Extended StAngle, Extended EndAngle, Extended r);
     void Solid(Extended x1, Extended y1, Extended x2, Extended y2, Extended x3, Extended y3, Extended x4,
                Extended y4);
+    // Four lines.
     void Rectangle(Extended x1, Extended y1, Extended x2, Extended y2);
     // The text is held in the DOS code page; it is recorded made displayable.
     void OutTextXY(Extended x, Extended y, const std::string& text);
+    // Colour, style and width record only a change; a colour above
+    // MaxColorIndex records nothing.
     void SetColor(int32_t c);
     // CAD colour number (CadColorToPalette).
     void SetCadColor(uint8_t c);
+    int32_t GetColor() const { return DisplayList.CurrentColour; }
     void SetLineStyle(uint16_t s);
+    // A CAD line type name to one of the four styles.
     void SetLineStyleName(const std::string& name);
     void SetLineWidth(uint16_t w);
     void SetTextStyle(int32_t n, Extended angle, Extended height, Extended width);
+    // A pause of the replay (animations), recorded every time.
     void SleepMs(int32_t ms);
-    void MoveTo(Extended x, Extended y);
-    void LineTo(Extended x, Extended y);
     // Text alignment of the HP-GL labels: the window has one alignment only,
     // so this does nothing.
     void SetTextJustify(int32_t horizontal, int32_t vertical);
+
     void ShowMessage(const std::string& text);
     // False (with a message "<name> not found !" and Aborted) when the file
     // cannot be opened for reading. Uses a file of its own: the shared text
@@ -69,6 +76,9 @@ class TGraphFacade
     // the world window (0, 0)-(32, 36.9) set by SetLogoWindow.
     void SetLogoWindow();
     void DrawLogo();
+
+  private:
+    void Record(std::string_view record) { DisplayList.Records.push_back(record); }
 };
 
 extern TGraphFacade GraphFacade;

@@ -1,12 +1,88 @@
 #include "graphics/graphmapping.h"
 
 #include "foundation/programstate.h"
+#include "graphics/displaylist.h"
 
 #include <cmath>
 
 TGraphMapping graphmapping;
 
 void ResetGraphMapping() { graphmapping = TGraphMapping{}; }
+
+void TGraphMapping::SetWindow(bool aspect, bool frame, Extended vx1, Extended vy1, Extended vx2, Extended vy2,
+                              Extended wx1, Extended wy1, Extended wx2, Extended wy2)
+{
+    const Extended sx = DrawAreaPixelsX();
+    const Extended sy = DrawAreaPixelsY();
+    TPixelRect vp{RoundPixel(sx * vx1), RoundPixel(sy * (1 - vy2)), RoundPixel(sx * vx2), RoundPixel(sy * (1 - vy1))};
+    if (frame) {
+        ++vp.x1;
+        ++vp.y1;
+        --vp.x2;
+        --vp.y2;
+    }
+    GraphViewport = vp;
+    DisplayList.Records.push_back(MakeWindowRecord(vp.x1, vp.y1, vp.x2, vp.y2, wx1, wy1, wx2, wy2));
+    GraphWorldWindow = {wx1, wy1, wx2, wy2};
+    GraphAutoScale = aspect;
+    // A viewport without width or height has no scale either.
+    if (wx1 == wx2 || wy1 == wy2 || vp.x1 == vp.x2 || vp.y1 == vp.y2) {
+        telmvar.Aborted = true;
+        return;
+    }
+    SetScale(vp.x1, vp.y1, vp.x2, vp.y2);
+}
+
+void TGraphMapping::SetScale(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
+    if (x2 == x1 || y2 == y1)
+        return;
+    const TPixelRect vp = GraphViewport;
+    const TWorldRect gw = GraphWorldWindow;
+    // A viewport or world window without width or height has no scale: the
+    // old one stays, as for a zero world window given to SetWindow.
+    if (vp.x2 == vp.x1 || vp.y2 == vp.y1 || gw.x2 == gw.x1 || gw.y2 == gw.y1) {
+        telmvar.Aborted = true;
+        return;
+    }
+    DevXMin = x1;
+    DevYMin = y1;
+    DevXMax = x2;
+    DevYMax = y2;
+    const Extended vw = vp.x2 - vp.x1;
+    const Extended vh = vp.y2 - vp.y1;
+    WorldXMin = gw.x1 + (x1 - vp.x1) / vw * (gw.x2 - gw.x1);
+    WorldXMax = gw.x1 + (x2 - vp.x1) / vw * (gw.x2 - gw.x1);
+    WorldYMin = gw.y1 + (y1 - vp.y1) / vh * (gw.y2 - gw.y1);
+    WorldYMax = gw.y1 + (y2 - vp.y1) / vh * (gw.y2 - gw.y1);
+    GraphXScale = vw / (WorldXMax - WorldXMin);
+    GraphYScale = vh / (WorldYMax - WorldYMin);
+    if (GraphAutoScale) {
+        const Extended k = WorldUnitAspect();
+        if (GraphXScale >= GraphYScale * k)
+            GraphXScale = GraphYScale * k;
+        else
+            GraphYScale = GraphXScale / k;
+    }
+}
+
+void TGraphMapping::ResetZoom()
+{
+    const TPixelRect vp = GraphViewport;
+    SetScale(vp.x1, vp.y1, vp.x2, vp.y2);
+}
+
+void TGraphMapping::RestoreLimit()
+{
+    const TWorldRect s = SavedWorldWindow;
+    SetWindow(true, true, 0, 0, 1, 1, s.x1, s.y1, s.x2, s.y2);
+}
+
+void TGraphMapping::ReSetWindow()
+{
+    SetWindow(false, false, 0, 0, 1, 1, 0, 0, 1, 1);
+    ResetZoom();
+}
 
 int DrawAreaPixelsX() { return telmvar.ScreenPixelsX == 0 ? 640 : telmvar.ScreenPixelsX; }
 

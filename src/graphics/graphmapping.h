@@ -63,6 +63,23 @@ struct TGraphMapping {
     // desktop sets it from the display; circles stay round whatever the
     // proportions of the drawing area.
     Extended PixelAspect = 1;
+
+    // Lays the world window onto the viewport, given as fractions 0..1 of
+    // the drawing area (y upward), and records both in the display list
+    // (kind 10), so that a replay lays them onto what follows. A frame
+    // keeps one pixel free on every side. Every new window drops the zoom.
+    void SetWindow(bool aspect, bool frame, Extended vx1, Extended vy1, Extended vx2, Extended vy2, Extended wx1,
+                   Extended wy1, Extended wx2, Extended wy2);
+    // The zoom rectangle (viewport pixels, y upward) and the visible world
+    // window and scales that follow from it.
+    void SetScale(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    // The zoom rectangle becomes the viewport.
+    void ResetZoom();
+    void SaveLimit() { SavedWorldWindow = GraphWorldWindow; }
+    // The saved world window on the whole drawing area, framed.
+    void RestoreLimit();
+    // The unit square on the whole drawing area, unzoomed.
+    void ReSetWindow();
 };
 
 extern TGraphMapping graphmapping;

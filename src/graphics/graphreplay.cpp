@@ -2,7 +2,7 @@
 // printout, and the zoom, pan and rubber-band events of the graphics window.
 #include "foundation/programstate.h"
 #include "graphics/anistep.h"
-#include "graphics/graphfacade.h"
+#include "graphics/displaylist.h"
 #include "graphics/graphsettings.h"
 #include "graphics/graphwindow.h"
 #include "platform/platform.h"
@@ -192,8 +192,9 @@ void TFtelmgra::FormPaint(platform::Canvas& canvas)
     Extended textHeight = 3.5L;
     Extended textWidth = 3.5L;
     Extended textAngle = 0;
-    CurrentLineStyle = 99;
-    CurrentLineWidth = 1;
+    // The next style and width calls record again.
+    DisplayList.CurrentLineStyle = 99;
+    DisplayList.CurrentLineWidth = 1;
 
     auto forEach = [&](auto&& f) {
         f(win);
@@ -227,11 +228,11 @@ void TFtelmgra::FormPaint(platform::Canvas& canvas)
         prn.Line(g.x2, g.y1, g.x1, g.y1);
     }
 
-    const uint64_t generation = GraphFacade.ListGeneration;
+    const uint64_t generation = DisplayList.Generation;
     const uint64_t closes = closeCount_;
     // The list is walked by index and may change while events are handled:
     // a Clear or a closed window ends the replay.
-    auto stillValid = [&] { return GraphFacade.ListGeneration == generation && closeCount_ == closes; };
+    auto stillValid = [&] { return DisplayList.Generation == generation && closeCount_ == closes; };
     Extended curX = 0, curY = 0;
 
     for (size_t i = 0;; ++i) {
@@ -240,9 +241,9 @@ void TFtelmgra::FormPaint(platform::Canvas& canvas)
             if (!stillValid())
                 break;
         }
-        if (i >= GraphFacade.DrawRecordList.size())
+        if (i >= DisplayList.Records.size())
             break;
-        const TDisplayRecord r = ParseDisplayRecord(GraphFacade.DrawRecordList[i]);
+        const TDisplayRecord r = ParseDisplayRecord(DisplayList.Records[i]);
         const Extended* f = r.F;
         switch (r.Kind) {
         case 1:
@@ -358,7 +359,7 @@ void TFtelmgra::FormPaint(platform::Canvas& canvas)
                 goto done;
             }
             // The zoom rectangle stays and is laid onto the new window.
-            SetScale(m.DevXMin, m.DevYMin, m.DevXMax, m.DevYMax);
+            m.SetScale(m.DevXMin, m.DevYMin, m.DevXMax, m.DevYMax);
             break;
         }
         case 11: {
@@ -396,7 +397,7 @@ void TFtelmgra::FormPaint(platform::Canvas& canvas)
             // Escape during an animation: the frame on the screen is its
             // last one, the frames after it are dropped.
             if (stopAtPause_ && !printing) {
-                GraphFacade.DrawRecordList.resize(i + 1);
+                DisplayList.Records.resize(i + 1);
                 goto done;
             }
             break;
@@ -535,8 +536,8 @@ void TFtelmgra::processKey(uint16_t key)
         for (Extended v : {x1, y1, x2, y2})
             if (!(std::fabs(v) < lim))
                 return;
-        SetScale(static_cast<int32_t>(x1), static_cast<int32_t>(y1), static_cast<int32_t>(x2),
-                 static_cast<int32_t>(y2));
+        m.SetScale(static_cast<int32_t>(x1), static_cast<int32_t>(y1), static_cast<int32_t>(x2),
+                   static_cast<int32_t>(y2));
     };
     if (ch == '+' || ch == '-') {
         const long long cx = (static_cast<long long>(m.DevXMax) + m.DevXMin) / 2;
@@ -556,7 +557,7 @@ void TFtelmgra::processKey(uint16_t key)
     const long long x1 = m.DevXMin, y1 = m.DevYMin, x2 = m.DevXMax, y2 = m.DevYMax;
     switch (scan) {
     case '?':
-        ResetZoom();
+        m.ResetZoom();
         break;
     case 'K':
         set(x1 + dx, y1, x2 + dx, y2);
@@ -611,12 +612,12 @@ void TFtelmgra::FormMouseDown(platform::MouseButton button, int x, int y)
     using platform::MouseButton;
     auto& m = M();
     if (button == MouseButton::Right) {
-        ResetZoom();
+        m.ResetZoom();
         Repaint();
     } else if (button == MouseButton::Left && DoubleClicked) {
-        RestoreLimit();
-        ResetZoom();
-        ReSetWindow();
+        m.RestoreLimit();
+        m.ResetZoom();
+        m.ReSetWindow();
         Repaint();
     } else if (button == MouseButton::Left && !Dragging) {
         Dragging = true;
@@ -677,8 +678,8 @@ void TFtelmgra::FormMouseUp(platform::MouseButton, int x, int y)
     for (Extended v : {x1, y1, x2, y2})
         if (!(std::fabs(v) < lim))
             return;
-    SetScale(static_cast<int32_t>(std::rint(x1)), static_cast<int32_t>(std::rint(y1)),
-             static_cast<int32_t>(std::rint(x2)), static_cast<int32_t>(std::rint(y2)));
+    m.SetScale(static_cast<int32_t>(std::rint(x1)), static_cast<int32_t>(std::rint(y1)),
+               static_cast<int32_t>(std::rint(x2)), static_cast<int32_t>(std::rint(y2)));
     Repaint();
 }
 

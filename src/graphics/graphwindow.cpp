@@ -2,22 +2,18 @@
 
 #include "foundation/programstate.h"
 #include "graphics/anistep.h"
-#include "graphics/graphfacade.h"
 #include "graphics/graphsettings.h"
 #include "platform/platform.h"
 #include "reports/textview/printsettings.h"
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 TFtelmgra FTelmgra;
 
 namespace {
 
 TGraphMapping& M() { return graphmapping; }
-
-constexpr Extended Pi = std::numbers::pi_v<long double>;
 
 } // namespace
 
@@ -34,9 +30,6 @@ void TFtelmgra::FormCreate()
     m.GraphYScale = 1;
     m.GraphZoom = 1;
     m.GraphPrintMode = false;
-    CurrentLineStyle = 99;
-    CurrentLineWidth = 1;
-    CurrentColour = -1;
     Dragging = false;
     DoubleClicked = false;
     StepMode = false;
@@ -52,212 +45,21 @@ void ResetGraphWindow()
     FTelmgra.OnPause = nullptr;
     FTelmgra.ImmediateCanvas = nullptr;
     FTelmgra.OnImmediateDone = nullptr;
-    GraphFacade.Init();
-}
-
-// ---------------------------------------------------------------------------
-// Recording
-
-void TFtelmgra::Record(std::string_view record) { GraphFacade.DrawRecordList.push_back(record); }
-
-void TFtelmgra::circle(Extended x, Extended y, Extended r) { AppendRealRecord(GraphFacade.DrawRecordList, TRecordKind::Circle, {x, y, r}); }
-
-void TFtelmgra::line(Extended x1, Extended y1, Extended x2, Extended y2)
-{
-    AppendRealRecord(GraphFacade.DrawRecordList, TRecordKind::Line, {x1, y1, x2, y2});
-}
-
-void TFtelmgra::Arc(Extended x, Extended y, Extended StAngle, Extended EndAngle, Extended r)
-{
-    // The angle from start to end in [0, 360), from the fractional turns.
-    auto frac = [](Extended v) { return v - std::trunc(v); };
-    Extended sweep = (frac(EndAngle / 360) - frac(StAngle / 360)) * 360;
-    if (sweep < 0)
-        sweep += 360;
-    const Extended xs = x + r * std::cos(StAngle * Pi / 180);
-    const Extended ys = y + r * std::sin(StAngle * Pi / 180);
-    const Extended xe = x + r * std::cos(EndAngle * Pi / 180);
-    const Extended ye = y + r * std::sin(EndAngle * Pi / 180);
-    // Short sweeps are a line: the list stays short, and a sweep of 0 is
-    // not taken for a full circle.
-    if (sweep < 4) {
-        line(xs, ys, xe, ye);
-        return;
-    }
-    AppendRealRecord(GraphFacade.DrawRecordList, TRecordKind::Arc, {x - r, y - r, x + r, y + r, xs, ys, xe, ye});
-}
-
-void TFtelmgra::OutTextXY(Extended x, Extended y, const std::string& text) { Record(MakeTextRecord(x, y, text)); }
-
-void TFtelmgra::Solid(Extended x1, Extended y1, Extended x2, Extended y2, Extended x3, Extended y3, Extended x4,
-                      Extended y4)
-{
-    AppendRealRecord(GraphFacade.DrawRecordList, TRecordKind::Solid, {x1, y1, x2, y2, x3, y3, x4, y4});
-}
-
-void TFtelmgra::SetColor(int32_t c)
-{
-    if (c <= static_cast<int32_t>(telmvar.MaxColorIndex) && c != CurrentColour) {
-        AppendIntRecord(GraphFacade.DrawRecordList, TRecordKind::Colour, c);
-        CurrentColour = c;
-    }
-}
-
-void TFtelmgra::SetTextStyle(int32_t n, Extended angle, Extended height, Extended width)
-{
-    std::string s = MakeRealRecord(TRecordKind::TextStyle, {height, width});
-    s += ';';
-    s += std::to_string(n);
-    s += ';';
-    AppendGraphReal(s, angle);
-    Record(s);
-}
-
-void TFtelmgra::SetWindow(bool aspect, bool frame, Extended vx1, Extended vy1, Extended vx2, Extended vy2,
-                          Extended wx1, Extended wy1, Extended wx2, Extended wy2)
-{
-    auto& m = M();
-    const Extended sx = DrawAreaPixelsX();
-    const Extended sy = DrawAreaPixelsY();
-    TPixelRect vp{RoundPixel(sx * vx1), RoundPixel(sy * (1 - vy2)), RoundPixel(sx * vx2), RoundPixel(sy * (1 - vy1))};
-    if (frame) {
-        ++vp.x1;
-        ++vp.y1;
-        --vp.x2;
-        --vp.y2;
-    }
-    m.GraphViewport = vp;
-    Record(MakeWindowRecord(vp.x1, vp.y1, vp.x2, vp.y2, wx1, wy1, wx2, wy2));
-    m.GraphWorldWindow = {wx1, wy1, wx2, wy2};
-    m.GraphAutoScale = aspect;
-    // A viewport without width or height has no scale either.
-    if (wx1 == wx2 || wy1 == wy2 || vp.x1 == vp.x2 || vp.y1 == vp.y2) {
-        telmvar.Aborted = true;
-        return;
-    }
-    // Every new window drops the zoom.
-    SetScale(vp.x1, vp.y1, vp.x2, vp.y2);
-}
-
-void TFtelmgra::SetLineStyle(uint16_t s)
-{
-    if (s != CurrentLineStyle) {
-        AppendIntRecord(GraphFacade.DrawRecordList, TRecordKind::LineStyle, s);
-        CurrentLineStyle = s;
-    }
-}
-
-void TFtelmgra::SetLineWidth(uint16_t w)
-{
-    if (w != CurrentLineWidth) {
-        AppendIntRecord(GraphFacade.DrawRecordList, TRecordKind::LineWidth, w);
-        CurrentLineWidth = w;
-    }
-}
-
-void TFtelmgra::SleepMs(int32_t ms) { AppendIntRecord(GraphFacade.DrawRecordList, TRecordKind::Pause, ms); }
-
-void TFtelmgra::Rectangle(Extended x1, Extended y1, Extended x2, Extended y2)
-{
-    line(x1, y1, x2, y1);
-    line(x2, y1, x2, y2);
-    line(x2, y2, x1, y2);
-    line(x1, y2, x1, y1);
-}
-
-void TFtelmgra::SetLineStyleName(const std::string& name)
-{
-    if (name == "DOTTED" || name == "PUNKT")
-        SetLineStyle(1);
-    else if (name == "CENTER" || name == "DASHDOT" || name == "STRICHPUNKT")
-        SetLineStyle(2);
-    else if (name == "DASHED" || name == "HIDDEN" || name == "VERDECKT")
-        SetLineStyle(3);
-    else
-        SetLineStyle(0);
-}
-
-void TFtelmgra::Header(Extended wx1, Extended wy1, Extended wx2, Extended wy2)
-{
-    auto& m = M();
-    const TWorldRect& gw = m.GraphWorldWindow;
-    const Extended w = gw.x2 - gw.x1;
-    const Extended h = gw.y2 - gw.y1;
-    // Proportions of the drawing area over those of the previous window, on
-    // square world units.
-    if (w != 0 && h != 0)
-        m.GraphZoom = WorldUnitAspect() * (640 / w) / (480 / h);
-    SetWindow(true, true, 0, 0, 1, 1, wx1, wy1, wx2, wy2);
-    SetLineStyle(0);
-    SaveLimit();
-}
-
-void TFtelmgra::RestoreLimit()
-{
-    const TWorldRect s = M().SavedWorldWindow;
-    SetWindow(true, true, 0, 0, 1, 1, s.x1, s.y1, s.x2, s.y2);
-}
-
-void TFtelmgra::ReSetWindow()
-{
-    SetWindow(false, false, 0, 0, 1, 1, 0, 0, 1, 1);
-    ResetZoom();
-}
-
-void TFtelmgra::Regen()
-{
-    RestoreLimit();
-    SetWindow(true, true, 0, 0, 1, 1, 0, 0, 1, 1);
-    ResetZoom();
-    auto& m = M();
-    SetScale(m.DevXMin, m.DevYMin, m.DevXMax, m.DevYMax);
-    ClearViewPort();
+    ResetDisplayList();
 }
 
 // ---------------------------------------------------------------------------
 // Mapping
 
-void TFtelmgra::SetScale(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+void TFtelmgra::Regen()
 {
-    if (x2 == x1 || y2 == y1)
-        return;
     auto& m = M();
-    const TPixelRect vp = m.GraphViewport;
-    const TWorldRect gw = m.GraphWorldWindow;
-    // A viewport or world window without width or height has no scale: the
-    // old one stays, as for a zero world window given to SetWindow.
-    if (vp.x2 == vp.x1 || vp.y2 == vp.y1 || gw.x2 == gw.x1 || gw.y2 == gw.y1) {
-        telmvar.Aborted = true;
-        return;
-    }
-    m.DevXMin = x1;
-    m.DevYMin = y1;
-    m.DevXMax = x2;
-    m.DevYMax = y2;
-    const Extended vw = vp.x2 - vp.x1;
-    const Extended vh = vp.y2 - vp.y1;
-    m.WorldXMin = gw.x1 + (x1 - vp.x1) / vw * (gw.x2 - gw.x1);
-    m.WorldXMax = gw.x1 + (x2 - vp.x1) / vw * (gw.x2 - gw.x1);
-    m.WorldYMin = gw.y1 + (y1 - vp.y1) / vh * (gw.y2 - gw.y1);
-    m.WorldYMax = gw.y1 + (y2 - vp.y1) / vh * (gw.y2 - gw.y1);
-    m.GraphXScale = vw / (m.WorldXMax - m.WorldXMin);
-    m.GraphYScale = vh / (m.WorldYMax - m.WorldYMin);
-    if (m.GraphAutoScale) {
-        const Extended k = WorldUnitAspect();
-        if (m.GraphXScale >= m.GraphYScale * k)
-            m.GraphXScale = m.GraphYScale * k;
-        else
-            m.GraphYScale = m.GraphXScale / k;
-    }
+    m.RestoreLimit();
+    m.SetWindow(true, true, 0, 0, 1, 1, 0, 0, 1, 1);
+    m.ResetZoom();
+    m.SetScale(m.DevXMin, m.DevYMin, m.DevXMax, m.DevYMax);
+    ClearViewPort();
 }
-
-void TFtelmgra::ResetZoom()
-{
-    const TPixelRect vp = M().GraphViewport;
-    SetScale(vp.x1, vp.y1, vp.x2, vp.y2);
-}
-
-void TFtelmgra::SaveLimit() { M().SavedWorldWindow = M().GraphWorldWindow; }
 
 void TFtelmgra::SaveViewPort() { M().SavedViewport = M().GraphViewport; }
 
@@ -298,19 +100,6 @@ void TFtelmgra::PendingEvents()
         OnPendingEvents();
     else
         platform::CurrentPlatform().MainWindow().ProcessPendingEvents();
-}
-
-void TFtelmgra::Clear()
-{
-    GraphFacade.DrawRecordList.clear();
-    ++GraphFacade.ListGeneration;
-    // The next picture records its first colour, style and width again: the
-    // replay starts in colour 1, so a colour dropped as a repeat of the last
-    // picture's would draw the new one in the wrong colour.
-    CurrentColour = -1;
-    CurrentLineStyle = 99;
-    CurrentLineWidth = 1;
-    Repaint();
 }
 
 void TFtelmgra::ClearViewPort()

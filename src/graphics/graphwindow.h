@@ -1,10 +1,10 @@
 #pragma once
 // TFtelmgra (unit telmgraf): the program's one graphics window, the client
-// area of the main window. Drawing code calls its recording methods in world
-// coordinates; none of them paints. Each appends one record to the display
-// list (owned by GraphFacade), and every paint replays the whole list, so a
-// picture can be zoomed, panned and printed without its drawing code running
-// again.
+// area of the main window. It draws nothing of its own: drawing code records
+// through the drawing facade into the display list DisplayList, and every
+// paint replays the whole list, so a picture can be zoomed, panned and
+// printed without its drawing code running again. The window reads the list
+// and never calls the facade.
 //
 // The window works over the current platform: its main Window for repaint
 // requests and pending events, its Printer for the graphics printout, its
@@ -50,45 +50,16 @@ class TFtelmgra
     int32_t TextSizeMode = 0;
     bool Dragging = false;
     bool DoubleClicked = false;
-    // Colour, style and width of the last record of their kind; a repeat
-    // records nothing.
-    int32_t CurrentColour = -1;
-    uint16_t CurrentLineStyle = 99;
-    uint16_t CurrentLineWidth = 1;
     // Step-by-step replay: every erase-colour record stops in the step dialog.
     bool StepMode = false;
 
     // The window's creation: the mapping's start values and the fields above.
     void FormCreate();
 
-    // --- Recording methods (world coordinates, angles in degrees) ---
-    void circle(Extended x, Extended y, Extended r);
-    void line(Extended x1, Extended y1, Extended x2, Extended y2);
-    // Counterclockwise from StAngle to EndAngle; sweeps under 4 degrees
-    // become one line between the end points.
-    void Arc(Extended x, Extended y, Extended StAngle, Extended EndAngle, Extended r);
-    void OutTextXY(Extended x, Extended y, const std::string& text);
-    void Solid(Extended x1, Extended y1, Extended x2, Extended y2, Extended x3, Extended y3, Extended x4,
-               Extended y4);
-    void SetColor(int32_t c);
-    void SetTextStyle(int32_t n, Extended angle, Extended height, Extended width);
-    // Viewport as fractions 0..1 of the drawing area (y upward), world window.
-    void SetWindow(bool aspect, bool frame, Extended vx1, Extended vy1, Extended vx2, Extended vy2, Extended wx1,
-                   Extended wy1, Extended wx2, Extended wy2);
-    void SetLineStyle(uint16_t s);
-    void SetLineWidth(uint16_t w);
-    void SleepMs(int32_t ms);
-    void Rectangle(Extended x1, Extended y1, Extended x2, Extended y2);
-    void SetLineStyleName(const std::string& name);
-    void Header(Extended wx1, Extended wy1, Extended wx2, Extended wy2);
-    void RestoreLimit();
-    void ReSetWindow();
+    // --- Mapping (SetWindow, SetScale, the zoom and the limits are
+    // graphmapping's) ---
+    // RestoreLimit, a new unzoomed window of the unit square, and a repaint.
     void Regen();
-
-    // --- Mapping, not recorded ---
-    void SetScale(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
-    void ResetZoom();
-    void SaveLimit();
     void SaveViewPort();
     void RetrieveViewPort();
     Extended EinX(Extended f) const;
@@ -100,15 +71,14 @@ class TFtelmgra
     int32_t ScreenLengthY(Extended l) const;
 
     // --- Picture ---
-    // Empties the display list and repaints: the next paint shows nothing.
-    void Clear();
-    // Repaint with the list kept.
+    // Asks for a repaint: the next paint replays the list as it is then.
+    void Repaint();
+    // Hourglass cursor and a repaint with the list kept.
     void ClearViewPort();
     // Drawn at once on the window (not recorded; the next paint erases it).
     void MoveTo(Extended x, Extended y);
     void LineTo(Extended x, Extended y);
     void DrawRectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
-    int32_t GetColor() const { return CurrentColour; }
     // 1 for angles in [45, 135), [225, 315) or [-135, -45): text there reads
     // better turned upright.
     static int GetDirection(Extended angle);
@@ -150,8 +120,6 @@ class TFtelmgra
     std::function<void()> OnImmediateDone;
 
   private:
-    void Record(std::string_view record);
-    void Repaint();
     void PendingEvents();
     platform::Canvas* Immediate();
 

@@ -6,6 +6,7 @@
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
+#include "graphics/graphmapping.h"
 #include "graphics/graphwindow.h"
 #include "platform/platform.h"
 #include "reports/engine/reportservices.h"
@@ -229,9 +230,9 @@ platform::DialogAction TForm_printconf::ButtonOk()
     if (SetPrinterOrientation)
         SetPrinterOrientation(p.PrintOrientation != 1);
     if (FindControl("CheckBox_anpassen")->Checked) {
-        FTelmgra.RestoreLimit();
-        FTelmgra.ResetZoom();
-        FTelmgra.ReSetWindow();
+        graphmapping.RestoreLimit();
+        graphmapping.ResetZoom();
+        graphmapping.ReSetWindow();
         FTelmgra.ClearViewPort();
     }
     // The screen shows the picture first; the printout replays the same list.

@@ -40,7 +40,7 @@ class AuxImages : public AppTest
     {
         AppTest::SetUp();
         ResetReportServices();
-        GraphFacade.Init();
+        DisplayList.Clear();
         telmvar.PltDir = dir.string();
         telmvar.TempDir = dir.string();
         telmvar.ProgramFileStem = "qyr7";
@@ -55,7 +55,7 @@ class AuxImages : public AppTest
     void TearDown() override
     {
         ResetReportServices();
-        GraphFacade.Init();
+        DisplayList.Clear();
         AppTest::TearDown();
     }
     void Write(const std::string& name, const std::string& bytes)
@@ -82,7 +82,7 @@ class AuxImages : public AppTest
     int LinesDrawn()
     {
         int n = 0;
-        for (std::string_view r : GraphFacade.DrawRecordList)
+        for (std::string_view r : DisplayList.Records)
             if (r.rfind("4;", 0) == 0 || r.rfind("2;", 0) == 0) ++n;
         return n;
     }

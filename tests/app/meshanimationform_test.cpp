@@ -49,7 +49,7 @@ class MeshAnimationForm : public AppTest
     int Pauses() const
     {
         int n = 0;
-        for (const auto& r : GraphFacade.DrawRecordList)
+        for (const auto& r : DisplayList.Records)
             n += ParseDisplayRecord(r).Kind == 13;
         return n;
     }
@@ -83,7 +83,7 @@ TEST_F(MeshAnimationForm, CancelOrCloseDrawsNothingAndRestores)
 {
     for (platform::DialogResult r : {platform::DialogResult::Cancel}) {
         headless->HeadlessDialogs().QueueResult(r);
-        GraphFacade.DrawRecordList.clear();
+        DisplayList.Records.clear();
         menuhooks.AnimateMeshing();
         EXPECT_TRUE(telmvar.Aborted);
         EXPECT_EQ(Pauses(), 0);
@@ -107,7 +107,7 @@ TEST_F(MeshAnimationForm, OkRunsTheAnimation)
         m.Control("Edit_ms").Text = "0";
         return platform::DialogResult::Ok;
     });
-    GraphFacade.DrawRecordList.clear();
+    DisplayList.Records.clear();
     menuhooks.AnimateMeshing();
     EXPECT_FALSE(telmvar.Aborted);
     EXPECT_EQ(Pauses(), 3);

@@ -33,14 +33,14 @@ class HelpText : public ::testing::Test
     void SetUp() override
     {
         ResetFoundationState();
-        GraphFacade.Init();
+        DisplayList.Clear();
         dir = testdirs::MakeTempDir("help");
         telmvar.PltDir = dir.string();
         telmvar.ProgramFileStem = "QYR7";
     }
     void TearDown() override
     {
-        GraphFacade.Init();
+        DisplayList.Clear();
         testdirs::RemoveTempDir(dir.string());
     }
     void Write(const std::string& name, const std::string& bytes)
@@ -57,7 +57,7 @@ class HelpText : public ::testing::Test
     int Records(int kind)
     {
         int n = 0;
-        for (std::string_view r : GraphFacade.DrawRecordList)
+        for (std::string_view r : DisplayList.Records)
             if (r.rfind(std::to_string(kind) + ";", 0) == 0) ++n;
         return n;
     }
@@ -164,7 +164,7 @@ TEST_F(HelpText, ShowTextAndPictureByMode)
 
     // An entry without a picture: the box, and the window cleared for a new
     // picture that stays empty.
-    GraphFacade.DrawRecordList = {"4;1;1;2;2"};
+    DisplayList.Records = {"4;1;1;2;2"};
     ShowHelpText(1605, 0, 0);
     EXPECT_EQ(Boxes(), std::vector<std::string>{"HELP TEXT No.1605|Working directory    "});
     EXPECT_EQ(Records(4) + Records(2), 0) << "old picture cleared, nothing drawn";
@@ -179,13 +179,13 @@ TEST_F(HelpText, ShowTextAndPictureByMode)
     EXPECT_EQ(Boxes().back(), "HELP TEXT No.1625|help text No 1625: No help available.     ");
     EXPECT_GT(Records(4) + Records(2), 0) << "null.plt drawn";
 
-    GraphFacade.DrawRecordList = {"4;1;1;2;2"};
+    DisplayList.Records = {"4;1;1;2;2"};
     telmvar.HelpNumber = 1600;
     ShowHelpText(0, 0, 1);
     ShowHelpText(1600, 0, 3);
     EXPECT_EQ(Boxes().back(), "HELP TEXT No.1600|Data directory.     ");
     EXPECT_EQ(Boxes().size(), 3u) << "mode 3 shows nothing";
-    EXPECT_EQ(GraphFacade.DrawRecordList, std::vector<std::string>{"4;1;1;2;2"}) << "mode 1 leaves the picture";
+    EXPECT_EQ(DisplayList.Records, std::vector<std::string>{"4;1;1;2;2"}) << "mode 1 leaves the picture";
 }
 
 // The shipped help files: every entry the program's dialogs, prompts and

@@ -399,7 +399,7 @@ TEST_F(Prompts, HelpButtonsShowTheCurrentEntry)
     // No help file where PltDir points: the text box names the entry in its
     // caption, the picture button starts an empty picture.
     telmvar.PltDir = "/nonexistent-qyr7-help";
-    GraphFacade.DrawRecordList = {"4;1;1;2;2"};
+    DisplayList.Records = {"4;1;1;2;2"};
     SetInputHelpNumber(2365);
     Type(std::nullopt);
     std::string s;
@@ -411,7 +411,7 @@ TEST_F(Prompts, HelpButtonsShowTheCurrentEntry)
     const auto& boxes = hp.HeadlessMessages().AskedQuestions();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].Request.Caption, "HELP TEXT No.2365");
-    EXPECT_EQ(std::count(GraphFacade.DrawRecordList.begin(), GraphFacade.DrawRecordList.end(), "4;1;1;2;2"), 0)
+    EXPECT_EQ(std::count(DisplayList.Records.begin(), DisplayList.Records.end(), "4;1;1;2;2"), 0)
         << "the picture button started a new picture";
 }
 

@@ -217,7 +217,7 @@ TEST_F(StageDialog, LoadingGuardBlocksChangeHandlers)
 TEST_F(StageDialog, CancelHelpAndOwnButtons)
 {
     telmvar.PltDir = "/nonexistent-qyr7-help";
-    GraphFacade.DrawRecordList = {"4;1;1;2;2"};
+    DisplayList.Records = {"4;1;1;2;2"};
     m.HelpTextNumber = 4800;
     m.HelpPictureNumber = 4805;
     m.OnPress = [](const std::string& n) {
@@ -235,7 +235,7 @@ TEST_F(StageDialog, CancelHelpAndOwnButtons)
     EXPECT_EQ(m.Press("Button_prop"), DialogAction::Raise);
     ASSERT_EQ(hp.HeadlessMessages().AskedQuestions().size(), 1u);
     EXPECT_EQ(hp.HeadlessMessages().AskedQuestions()[0].Request.Caption, "HELP TEXT No.4800");
-    EXPECT_EQ(std::count(GraphFacade.DrawRecordList.begin(), GraphFacade.DrawRecordList.end(), "4;1;1;2;2"), 0)
+    EXPECT_EQ(std::count(DisplayList.Records.begin(), DisplayList.Records.end(), "4;1;1;2;2"), 0)
         << "the picture button started a new picture";
     EXPECT_EQ(m.Caption(), "QYR7 Test");
 }

@@ -136,7 +136,7 @@ class DiagramFixture : public ::testing::Test
     static std::string DisplayList()
     {
         std::string s;
-        for (std::string_view r : GraphFacade.DrawRecordList)
+        for (std::string_view r : ::DisplayList.Records)
             s.append(r) += '\n';
         return s;
     }

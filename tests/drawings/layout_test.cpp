@@ -44,7 +44,7 @@ std::vector<std::string> Faults()
     std::vector<std::string> f;
     TBox window{0, 0, 0, 0};
     double h = 0, w = 0, a = 0;
-    for (std::string_view s : GraphFacade.DrawRecordList) {
+    for (std::string_view s : ::DisplayList.Records) {
         const TDisplayRecord r = ParseDisplayRecord(s);
         const double x = r.F[0], y = r.F[1], x2 = r.F[2], y2 = r.F[3];
         if (r.Kind == 9) h = x, w = y > 0 ? y : 0.7 * x, a = static_cast<double>(r.F[3]) * M_PI / 180;
@@ -161,7 +161,7 @@ TEST_P(Layout, NothingOverlapsAndNothingLeavesTheWindow)
 {
     GearPair.ToleranceStandard = GetParam().Tolerances;
     LoadDefaultMesh(GetParam().Mesh);
-    GraphFacade.DrawRecordList.clear();
+    ::DisplayList.Records.clear();
     GetParam().Draw();
     ASSERT_FALSE(telmvar.Aborted);
     for (const std::string& f : Faults())

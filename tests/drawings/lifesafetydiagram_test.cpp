@@ -179,14 +179,14 @@ TEST_P(LifeSafetyGuards, EndTheCommandBeforeAnyOutput)
     if (c.T1Zero) GearPair.T[1] = 0;
     if (c.N1Zero) GearPair.n[1] = 0;
     if (c.LifeFactorsEntered) GearPair.LifeFactorInput = 1;
-    GraphFacade.DrawRecordList.clear();
+    ::DisplayList.Records.clear();
     DrawLifeSafetyDiagrams(c.Kind, 3, "S-Pi");
     if (*c.Message) {
         EXPECT_EQ(Messages, std::vector<std::string>{c.Message});
-        EXPECT_TRUE(GraphFacade.DrawRecordList.empty());
+        EXPECT_TRUE(::DisplayList.Records.empty());
     } else {
         EXPECT_TRUE(Messages.empty());
-        EXPECT_FALSE(GraphFacade.DrawRecordList.empty());
+        EXPECT_FALSE(::DisplayList.Records.empty());
     }
     EXPECT_FALSE(CadOutputIsOpen());
 }
@@ -199,10 +199,10 @@ INSTANTIATE_TEST_SUITE_P(Diagram, LifeSafetyGuards, ::testing::ValuesIn(GuardCas
 TEST_F(LifeSafety, AFatalCalculationErrorDrawsNothing)
 {
     telmvar.FatalCalcError = true;
-    GraphFacade.DrawRecordList.clear();
+    ::DisplayList.Records.clear();
     DrawLifeSafetyDiagrams(0, 0, "");
     EXPECT_TRUE(Prompts.empty());
-    EXPECT_TRUE(GraphFacade.DrawRecordList.empty());
+    EXPECT_TRUE(::DisplayList.Records.empty());
     EXPECT_TRUE(telmvar.FatalCalcError);
 }
 

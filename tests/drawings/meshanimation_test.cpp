@@ -125,9 +125,9 @@ class MeshAnimation : public DefaultStageDrawing
             R.EndDeg = End;
             return Ok;
         };
-        GraphFacade.DrawRecordList.clear();
+        DisplayList.Records.clear();
         AnimateMeshing();
-        const auto& list = GraphFacade.DrawRecordList;
+        const auto& list = DisplayList.Records;
         return TRecords(list.begin(), list.end());
     }
     TMeshAnimationRequest asked_;

@@ -63,7 +63,7 @@ class StageAnimation : public DefaultStageCad
     static int CountRecords(const std::string& Record)
     {
         int n = 0;
-        for (std::string_view r : GraphFacade.DrawRecordList)
+        for (std::string_view r : DisplayList.Records)
             n += r == Record;
         return n;
     }
@@ -235,7 +235,7 @@ TEST_F(StageAnimation, ProposedStepsFollowTheRingTeeth)
     EXPECT_EQ(asked[0].Steps, "");
     EXPECT_EQ(asked[1].Pause, "0");
     EXPECT_EQ(asked[1].Steps, "120");
-    EXPECT_TRUE(GraphFacade.DrawRecordList.empty()) << "Cancel draws nothing";
+    EXPECT_TRUE(DisplayList.Records.empty()) << "Cancel draws nothing";
 }
 
 TEST_F(StageAnimation, TextsAreReadAndClamped)
@@ -284,7 +284,7 @@ TEST_F(StageAnimation, ScreenRecordsOnePausePerFrameAndErasesAllButTheLast)
         PlanetAnimation(c.Kind);
         EXPECT_EQ(CountRecords(MakeIntRecord(TRecordKind::Pause, 25)), c.N + 1);
         int pauses = 0;
-        for (std::string_view r : GraphFacade.DrawRecordList)
+        for (std::string_view r : DisplayList.Records)
             pauses += ParseDisplayRecord(r).Kind == static_cast<int>(TRecordKind::Pause);
         EXPECT_EQ(pauses, c.N + 1);
         EXPECT_EQ(CountRecords(MakeIntRecord(TRecordKind::Colour, 0)), c.N);
@@ -303,7 +303,7 @@ TEST_F(StageAnimation, OneStepDrawsTwoFramesAndErasesTheFirst)
     run.TotalAngle = 60 * Deg;
     run.PauseMs = 10;
     RecordStageAnimation(1, run, 3);
-    const auto& list = GraphFacade.DrawRecordList;
+    const auto& list = DisplayList.Records;
     std::vector<size_t> pauses, erases;
     for (size_t i = 0; i < list.size(); ++i) {
         if (list[i] == MakeIntRecord(TRecordKind::Pause, 10)) pauses.push_back(i);
@@ -331,7 +331,7 @@ TEST_F(StageAnimation, AStageThatFailsToCalculateRecordsNoFrame)
     RecordStageAnimation(2, run, 3);
     EXPECT_TRUE(telmvar.FatalCalcError);
     EXPECT_NE(MessageList.find("n input = 0"), std::string::npos) << MessageList;
-    EXPECT_TRUE(GraphFacade.DrawRecordList.empty());
+    EXPECT_TRUE(DisplayList.Records.empty());
     EXPECT_EQ(GearPair.InvolutePoints, 5);
     EXPECT_EQ(GearPair.FilletResolution, 6);
     EXPECT_EQ(GearPair.DrawingConfiguration, 2);

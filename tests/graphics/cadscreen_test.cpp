@@ -22,7 +22,7 @@ class CadDisplayListTest : public CadTest
     }
     std::vector<std::string> RecordsFrom(size_t Mark) const
     {
-        const auto& r = GraphFacade.DrawRecordList;
+        const auto& r = DisplayList.Records;
         return std::vector<std::string>(r.begin() + static_cast<long>(Mark), r.end());
     }
 };
@@ -46,7 +46,7 @@ TEST_F(CadDisplayListTest, InsertLeavesTheRecordsOfTheTransformedEntities)
     CadBeginEntities();
 
     CadSetLayer(5);
-    size_t mark = GraphFacade.DrawRecordList.size();
+    size_t mark = DisplayList.Records.size();
     CadInsertBlock("gear", 50, 50, 0, 1, 1);
     CadInsertBlock("GEAR", 100, 50, 90, 2, 2);
     const std::vector<std::string> inserted = RecordsFrom(mark);
@@ -56,7 +56,7 @@ TEST_F(CadDisplayListTest, InsertLeavesTheRecordsOfTheTransformedEntities)
     // (100 - 2y, 50 + 2x).
     CadSetLineStyle(0);
     CadSetLayer(5);
-    mark = GraphFacade.DrawRecordList.size();
+    mark = DisplayList.Records.size();
     CadLine(50, 50, 60, 50);
     CadCircle(50, 50, 2);
     CadArc(50, 50, 0, 90, 4);
@@ -78,7 +78,7 @@ TEST_F(CadDisplayListTest, PauseAndSolidOrderAreRecorded)
     CadOpenOutput(3);
     CadBeginDrawingDefault();
     CadBeginEntities();
-    const size_t mark = GraphFacade.DrawRecordList.size();
+    const size_t mark = DisplayList.Records.size();
     CadSolid(0, 0, 10, 0, 0, 5, 10, 5);
     CadPause(50);
     EXPECT_EQ(RecordsFrom(mark), (std::vector<std::string>{"7;0;0;10;0;10;5;0;5", "13;50"}));

@@ -78,7 +78,7 @@ class DiagramGolden : public DiagramTest
         CadEndSection();
         CadCloseOutput();
         std::string s;
-        for (std::string_view r : GraphFacade.DrawRecordList)
+        for (std::string_view r : ::DisplayList.Records)
             s.append(r) += '\n';
         return s;
     }

@@ -12,7 +12,7 @@ using DisplayListTest = GraphWindowTest;
 
 TEST_F(DisplayListTest, EdgeCasesRecordTheGoldenList)
 {
-    TFtelmgra& w = FTelmgra;
+    TGraphFacade& w = GraphFacade;
     w.Arc(0, 0, 30, 30, 10);  // sweep 0: a line of zero length, not a circle
     w.Arc(0, 0, 350, 10, 10); // sweep 20
     w.Arc(0, 0, 10, 350, 10); // sweep 340
@@ -24,9 +24,9 @@ TEST_F(DisplayListTest, EdgeCasesRecordTheGoldenList)
     w.SetTextStyle(0, 90, 2.5L, 2.5L);
     w.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 100, 50);
     w.SetWindow(true, true, 0, 0, 1, 1, 0, 0, 100, 50);
-    w.line(123.456789L, 0.00001L, 1e9L, -0.000001234L);
-    w.line(2.5L, 40, 99999999, 1e8L);
-    w.circle(1.5L, 2.5L, 0.125L);
+    w.Line(123.456789L, 0.00001L, 1e9L, -0.000001234L);
+    w.Line(2.5L, 40, 99999999, 1e8L);
+    w.Circle(1.5L, 2.5L, 0.125L);
     w.Solid(0, 0, 1, 0, 1, 1, 0, 1);
     w.SetLineStyle(2);
     w.SetLineStyle(2);
@@ -129,13 +129,13 @@ TEST_F(DisplayListTest, SetWindowScalesAt640x480)
 {
     // 640 pixels over 100 units and 480 over 50; square units take the
     // smaller scale.
-    FTelmgra.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 100, 50);
+    GraphFacade.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 100, 50);
     EXPECT_DOUBLE_EQ(static_cast<double>(graphmapping.GraphXScale), 6.4);
     EXPECT_DOUBLE_EQ(static_cast<double>(graphmapping.GraphYScale), 9.6);
-    FTelmgra.SetWindow(true, false, 0, 0, 1, 1, 0, 0, 100, 50);
+    GraphFacade.SetWindow(true, false, 0, 0, 1, 1, 0, 0, 100, 50);
     EXPECT_DOUBLE_EQ(static_cast<double>(graphmapping.GraphXScale), 6.4);
     EXPECT_DOUBLE_EQ(static_cast<double>(graphmapping.GraphYScale), 6.4);
-    FTelmgra.SetWindow(true, true, 0, 0, 1, 1, 0, 0, 100, 50);
+    GraphFacade.SetWindow(true, true, 0, 0, 1, 1, 0, 0, 100, 50);
     EXPECT_EQ(graphmapping.GraphViewport, (TPixelRect{1, 1, 639, 479}));
     // The world origin sits at the viewport's lower left corner.
     EXPECT_EQ(FTelmgra.ScreenX(0), 1);
@@ -145,14 +145,14 @@ TEST_F(DisplayListTest, SetWindowScalesAt640x480)
 
 TEST_F(DisplayListTest, ZeroWindowOrViewportAbortsAndKeepsTheScales)
 {
-    FTelmgra.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 100, 50);
-    FTelmgra.SetWindow(false, false, 0, 0, 1, 1, 5, 0, 5, 50);
+    GraphFacade.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 100, 50);
+    GraphFacade.SetWindow(false, false, 0, 0, 1, 1, 5, 0, 5, 50);
     EXPECT_TRUE(telmvar.Aborted);
-    EXPECT_EQ(GraphFacade.DrawRecordList.back(), "10;0;0;640;480;5;0;5;50"); // recorded anyway
+    EXPECT_EQ(DisplayList.Records.back(), "10;0;0;640;480;5;0;5;50"); // recorded anyway
     EXPECT_DOUBLE_EQ(static_cast<double>(graphmapping.GraphXScale), 6.4);
     telmvar.Aborted = false;
     // Equal viewport fractions: no division by a zero pixel width.
-    FTelmgra.SetWindow(false, false, 0.5L, 0, 0.5L, 1, 0, 0, 10, 10);
+    GraphFacade.SetWindow(false, false, 0.5L, 0, 0.5L, 1, 0, 0, 10, 10);
     EXPECT_TRUE(telmvar.Aborted);
     EXPECT_DOUBLE_EQ(static_cast<double>(graphmapping.GraphXScale), 6.4);
     EXPECT_DOUBLE_EQ(static_cast<double>(graphmapping.GraphYScale), 9.6);
@@ -162,8 +162,8 @@ TEST_F(DisplayListTest, HeadlessDrawingAreaCountsAs640x480)
 {
     telmvar.ScreenPixelsX = 0;
     telmvar.ScreenPixelsY = 0;
-    FTelmgra.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 100, 50);
-    EXPECT_EQ(GraphFacade.DrawRecordList.back(), "10;0;0;640;480;0;0;100;50");
+    GraphFacade.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 100, 50);
+    EXPECT_EQ(DisplayList.Records.back(), "10;0;0;640;480;0;0;100;50");
 }
 
 TEST_F(DisplayListTest, SquareWorldUnitsOnAWideDrawingArea)
@@ -171,22 +171,22 @@ TEST_F(DisplayListTest, SquareWorldUnitsOnAWideDrawingArea)
     // 1911 x 949 square pixels: a world unit is as many pixels wide as high.
     telmvar.ScreenPixelsX = 1911;
     telmvar.ScreenPixelsY = 949;
-    FTelmgra.Header(0, 0, 100, 100);
+    GraphFacade.Header(0, 0, 100, 100);
     EXPECT_DOUBLE_EQ(static_cast<double>(graphmapping.GraphXScale),
                      static_cast<double>(graphmapping.GraphYScale));
     EXPECT_NEAR(static_cast<double>(graphmapping.GraphYScale), 947.0 / 100, 1e-12);
     // Pixels twice as high as wide: twice as many across as down.
     graphmapping.PixelAspect = 0.5L;
-    FTelmgra.Header(0, 0, 100, 100);
+    GraphFacade.Header(0, 0, 100, 100);
     EXPECT_NEAR(static_cast<double>(graphmapping.GraphXScale / graphmapping.GraphYScale), 2.0, 1e-12);
 }
 
 TEST_F(DisplayListTest, HeaderSavesTheLimitAndRestoreLimitRecordsIt)
 {
-    FTelmgra.Header(0, 0, 160, 120);
-    FTelmgra.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 1, 1);
-    GraphFacade.DrawRecordList.clear();
-    FTelmgra.RestoreLimit();
+    GraphFacade.Header(0, 0, 160, 120);
+    GraphFacade.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 1, 1);
+    DisplayList.Records.clear();
+    graphmapping.RestoreLimit();
     EXPECT_EQ(ListText(), "10;1;1;639;479;0;0;160;120\n");
     EXPECT_TRUE(graphmapping.GraphAutoScale);
     EXPECT_EQ(FTelmgra.EinX(0.5L), 80);
@@ -200,23 +200,23 @@ TEST_F(DisplayListTest, LineStyleNamesAreExactAndCaseSensitive)
         {"DASHED", 3}, {"HIDDEN", 3},  {"VERDECKT", 3}, {"dotted", 0},  {"CONTINUOUS", 0},
     };
     for (const auto& [name, style] : cases) {
-        FTelmgra.CurrentLineStyle = 99;
-        FTelmgra.SetLineStyleName(name);
-        EXPECT_EQ(GraphFacade.DrawRecordList.back(), "11;" + std::to_string(style)) << name;
+        DisplayList.CurrentLineStyle = 99;
+        GraphFacade.SetLineStyleName(name);
+        EXPECT_EQ(DisplayList.Records.back(), "11;" + std::to_string(style)) << name;
     }
 }
 
 TEST_F(DisplayListTest, ClearEmptiesTheListAndRecordsTheNextColourAgain)
 {
-    FTelmgra.SetColor(3);
-    FTelmgra.line(0, 0, 1, 1);
+    GraphFacade.SetColor(3);
+    GraphFacade.Line(0, 0, 1, 1);
     const int before = platform_.HeadlessWindow().Invalidations();
     GraphFacade.Clear();
-    EXPECT_TRUE(GraphFacade.DrawRecordList.empty());
+    EXPECT_TRUE(DisplayList.Records.empty());
     EXPECT_GT(platform_.HeadlessWindow().Invalidations(), before);
     // The replay starts in colour 1: the new picture's colour 3 must be in
     // the list although it equals the last one of the old picture.
-    FTelmgra.SetColor(3);
+    GraphFacade.SetColor(3);
     EXPECT_EQ(ListText(), "8;3\n");
 }
 
@@ -303,11 +303,11 @@ TEST_F(DisplayListTest, StartLogoWindowIsTheWorldWindowOnTheCentralViewport)
     // World (0, 0)-(32, 36.9) on the viewport fractions (0.05, 0.1)-(0.95,
     // 0.95), framed: x 32..608 and y 24..432 of 640 x 480, one pixel in.
     GraphFacade.SetLogoWindow();
-    EXPECT_EQ(GraphFacade.DrawRecordList.back(), "10;33;25;607;431;0;0;32;36.9");
+    EXPECT_EQ(DisplayList.Records.back(), "10;33;25;607;431;0;0;32;36.9");
     EXPECT_FALSE(telmvar.Aborted);
     GraphFacade.DrawLogo();
     // Everything it draws lies inside its world window.
-    for (const auto& rec : GraphFacade.DrawRecordList) {
+    for (const auto& rec : DisplayList.Records) {
         const TDisplayRecord r = ParseDisplayRecord(rec);
         if (r.Kind == 3) {
             EXPECT_GE(r.F[0] - r.F[2], 0) << rec;

@@ -33,16 +33,16 @@ class GraphReplayTest : public GraphWindowTest
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
     // One pixel per world unit on the whole 640 x 480 area, no aspect.
-    static void PixelWorld() { FTelmgra.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480); }
+    static void PixelWorld() { GraphFacade.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480); }
 };
 
 TEST_F(GraphReplayTest, ReplayDrawsTheGoldenCanvasCalls)
 {
-    TFtelmgra& w = FTelmgra;
+    TGraphFacade& w = GraphFacade;
     w.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 64, 48); // 10 pixels per unit
     w.SetColor(12);
-    w.line(10, 10, 20, 20);
-    w.circle(32, 24, 5);
+    w.Line(10, 10, 20, 20);
+    w.Circle(32, 24, 5);
     w.SetLineStyle(3);
     w.SetLineWidth(2);
     w.Arc(32, 24, 0, 90, 5);
@@ -55,17 +55,17 @@ TEST_F(GraphReplayTest, ReplayDrawsTheGoldenCanvasCalls)
     w.SleepMs(10);
     ExpectGraphGolden("graphwindow_replay.txt", Joined(Paint()));
     // The replay makes the next style and width calls record again.
-    EXPECT_EQ(w.CurrentLineStyle, 99);
-    EXPECT_EQ(w.CurrentLineWidth, 1);
+    EXPECT_EQ(DisplayList.CurrentLineStyle, 99);
+    EXPECT_EQ(DisplayList.CurrentLineWidth, 1);
     EXPECT_EQ(platform_.HeadlessCursor().Current(), platform::CursorShape::Default);
 }
 
 TEST_F(GraphReplayTest, PrintoutUsesFourfoldPenAndSkipsPauses)
 {
     PixelWorld();
-    FTelmgra.SetLineWidth(2);
-    FTelmgra.line(12, 420, 20, 400);
-    FTelmgra.SleepMs(500);
+    GraphFacade.SetLineWidth(2);
+    GraphFacade.Line(12, 420, 20, 400);
+    GraphFacade.SleepMs(500);
     int pauses = 0;
     FTelmgra.OnPause = [&](int32_t) { ++pauses; };
     ASSERT_TRUE(FTelmgra.PrintPicture("graphics"));
@@ -104,7 +104,7 @@ TEST_F(GraphReplayTest, LongListLetsEventsThroughEvery50000Records)
 {
     PixelWorld();
     for (int i = 0; i < 120000; ++i)
-        FTelmgra.line(0, 0, 1, 1);
+        GraphFacade.Line(0, 0, 1, 1);
     const int before = platform_.HeadlessWindow().EventRounds();
     Paint();
     EXPECT_EQ(platform_.HeadlessWindow().EventRounds() - before, 3); // before 0, 50000, 100000
@@ -117,7 +117,7 @@ TEST_F(GraphReplayTest, ClearOrCloseDuringEventsEndsTheReplay)
         GraphFacade.Clear();
         PixelWorld();
         for (int i = 0; i < 120000; ++i)
-            FTelmgra.line(0, 0, 1, 1);
+            GraphFacade.Line(0, 0, 1, 1);
         int rounds = 0;
         FTelmgra.OnPendingEvents = [&] {
             if (++rounds == 2) {
@@ -139,10 +139,10 @@ TEST_F(GraphReplayTest, StepDialogStopsAtErasesUntilEnded)
 {
     PixelWorld();
     for (int frame = 0; frame < 3; ++frame) {
-        FTelmgra.SetColor(0);
-        FTelmgra.line(frame, 0, frame, 10);
-        FTelmgra.SetColor(15);
-        FTelmgra.line(frame, 0, frame, 10);
+        GraphFacade.SetColor(0);
+        GraphFacade.Line(frame, 0, frame, 10);
+        GraphFacade.SetColor(15);
+        GraphFacade.Line(frame, 0, frame, 10);
     }
     FTelmgra.StepMode = true;
     auto& dialogs = platform_.HeadlessDialogs();
@@ -167,26 +167,26 @@ TEST_F(GraphReplayTest, EscapeEndsAnAnimationAtTheFrameShown)
 {
     PixelWorld();
     for (int frame = 0; frame < 3; ++frame) {
-        FTelmgra.line(frame, 0, frame, 10);
-        FTelmgra.SleepMs(0);
-        FTelmgra.SetColor(0);
-        FTelmgra.line(frame, 0, frame, 10);
-        FTelmgra.SetColor(15);
+        GraphFacade.Line(frame, 0, frame, 10);
+        GraphFacade.SleepMs(0);
+        GraphFacade.SetColor(0);
+        GraphFacade.Line(frame, 0, frame, 10);
+        GraphFacade.SetColor(15);
     }
     const size_t firstPause = 3; // window, line, pause
     FTelmgra.OnPause = [](int32_t) { FTelmgra.FormKeyDown(platform::KeyEvent{platform::Key::Escape}); };
     const auto recs = Paint();
     FTelmgra.OnPause = nullptr;
-    EXPECT_EQ(GraphFacade.DrawRecordList.size(), firstPause);
+    EXPECT_EQ(DisplayList.Records.size(), firstPause);
     EXPECT_EQ(std::count_if(recs.begin(), recs.end(), [](auto& r) { return r.rfind("lineto", 0) == 0; }), 1);
 }
 
 TEST_F(GraphReplayTest, ZeroWindowRecordEndsTheReplay)
 {
     PixelWorld();
-    FTelmgra.line(0, 0, 1, 1);
-    GraphFacade.DrawRecordList.push_back("10;0;0;640;480;0;0;0;480");
-    FTelmgra.line(2, 2, 3, 3);
+    GraphFacade.Line(0, 0, 1, 1);
+    DisplayList.Records.push_back("10;0;0;640;480;0;0;0;480");
+    GraphFacade.Line(2, 2, 3, 3);
     telmvar.Aborted = false;
     const auto recs = Paint();
     EXPECT_TRUE(telmvar.Aborted);
@@ -198,8 +198,8 @@ TEST_F(GraphReplayTest, ZeroWindowRecordEndsTheReplay)
 TEST_F(GraphReplayTest, DeepZoomKeepsPixelsInRangeAndLinesStraight)
 {
     PixelWorld();
-    FTelmgra.line(0, 0, 640, 480);
-    FTelmgra.line(320, 240, 1e9L, 240); // 1e9 units at hundreds of pixels each
+    GraphFacade.Line(0, 0, 640, 480);
+    GraphFacade.Line(320, 240, 1e9L, 240); // 1e9 units at hundreds of pixels each
     for (int i = 0; i < 60; ++i)
         FTelmgra.processKey(vk::Add); // down to a zoom rectangle of a few pixels
     const auto recs = Paint();
@@ -221,8 +221,8 @@ TEST_F(GraphReplayTest, DeepZoomKeepsPixelsInRangeAndLinesStraight)
 
 TEST_F(GraphReplayTest, ZoomAndPanKeysChangeOnlyTheMapping)
 {
-    FTelmgra.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480);
-    const size_t records = GraphFacade.DrawRecordList.size();
+    GraphFacade.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480);
+    const size_t records = DisplayList.Records.size();
     struct Step {
         uint16_t key;
         TPixelRect dev;
@@ -245,7 +245,7 @@ TEST_F(GraphReplayTest, ZoomAndPanKeysChangeOnlyTheMapping)
         EXPECT_EQ(telmvar.LastKeyChar, s.ch);
         EXPECT_EQ(telmvar.LastKeyScan, s.scan);
     }
-    EXPECT_EQ(GraphFacade.DrawRecordList.size(), records);
+    EXPECT_EQ(DisplayList.Records.size(), records);
     // The zoomed window: (54, 40) is now the viewport's lower left corner.
     FTelmgra.processKey(vk::Add);
     EXPECT_EQ(FTelmgra.ScreenX(54), 0);
@@ -282,7 +282,7 @@ TEST_P(RubberBandTest, BandZoomsOntoTheMarkedRegion)
     // whole pixels, so the band frames it exactly.
     telmvar.ScreenPixelsX = 802;
     telmvar.ScreenPixelsY = 602;
-    FTelmgra.Header(0, 0, c.w, c.h);
+    GraphFacade.Header(0, 0, c.w, c.h);
     for (int pass = 0; pass < 2; ++pass) {
         SCOPED_TRACE(pass == 0 ? "first band" : "band in the zoomed view");
         const int sx = FTelmgra.ScreenX(c.rx1), sy = FTelmgra.ScreenY(c.ry2);
@@ -312,7 +312,7 @@ INSTANTIATE_TEST_SUITE_P(Pictures, RubberBandTest,
 
 TEST_F(GraphReplayTest, DoubleClickRestoresTheSavedWindow)
 {
-    FTelmgra.Header(0, 0, 160, 120);
+    GraphFacade.Header(0, 0, 160, 120);
     FTelmgra.processKey(vk::Add);
     Mouse(platform::MouseAction::Press, platform::MouseButton::Left, 10, 10);
     Mouse(platform::MouseAction::Release, platform::MouseButton::Left, 10, 10);
@@ -320,7 +320,7 @@ TEST_F(GraphReplayTest, DoubleClickRestoresTheSavedWindow)
     Mouse(platform::MouseAction::DoubleClick, platform::MouseButton::Left, 10, 10);
     EXPECT_FALSE(FTelmgra.DoubleClicked);
     // RestoreLimit and ReSetWindow each record a window.
-    const auto& list = GraphFacade.DrawRecordList;
+    const auto& list = DisplayList.Records;
     ASSERT_GE(list.size(), 2u);
     EXPECT_EQ(list[list.size() - 2], "10;1;1;639;479;0;0;160;120");
     EXPECT_EQ(list.back(), "10;0;0;640;480;0;0;1;1");

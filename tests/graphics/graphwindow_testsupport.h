@@ -43,7 +43,7 @@ class GraphWindowTest : public ::testing::Test
     static std::string ListText()
     {
         std::string s;
-        for (std::string_view r : GraphFacade.DrawRecordList)
+        for (std::string_view r : DisplayList.Records)
             s.append(r) += '\n';
         return s;
     }

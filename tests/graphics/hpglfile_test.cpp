@@ -66,7 +66,7 @@ TEST_F(HpglFiles, MissingFileIsReportedAndDrawsNothing)
     const std::string name = (dir_ / "no such.plt").string();
     RunHpglFile(name);
     EXPECT_TRUE(telmvar.Aborted);
-    EXPECT_TRUE(GraphFacade.DrawRecordList.empty());
+    EXPECT_TRUE(DisplayList.Records.empty());
     ASSERT_EQ(headless.HeadlessMessages().AskedQuestions().size(), 1u);
     // The name without its blanks, as the message has always shown it.
     EXPECT_EQ(headless.HeadlessMessages().AskedQuestions()[0].Request.Text,
@@ -81,8 +81,8 @@ TEST_F(HpglFiles, PictureKeepsItsWindowRecord)
     GraphFacade.Line(0, 0, 1, 1); // the previous picture
     ShowPltPicture("START");
     EXPECT_EQ(printsettings.GraphContentKind, 1);
-    ASSERT_FALSE(GraphFacade.DrawRecordList.empty());
-    const TDisplayRecord window = ParseDisplayRecord(GraphFacade.DrawRecordList.front());
+    ASSERT_FALSE(DisplayList.Records.empty());
+    const TDisplayRecord window = ParseDisplayRecord(DisplayList.Records.front());
     EXPECT_EQ(window.Kind, 10);
     EXPECT_EQ(window.F[4], 0);
     EXPECT_EQ(window.F[5], 0);

@@ -85,7 +85,7 @@ class HpglAgainstHp2xx : public HpglDisplayListTest, public ::testing::WithParam
     static std::vector<Segment> OurLines()
     {
         std::vector<Segment> out;
-        for (std::string_view record : GraphFacade.DrawRecordList) {
+        for (std::string_view record : DisplayList.Records) {
             const TDisplayRecord r = ParseDisplayRecord(record);
             if (r.Kind == 4)
                 out.push_back({static_cast<double>(r.F[0]), static_cast<double>(r.F[1]),

@@ -35,7 +35,7 @@ class HpglDisplayListTest : public ::testing::Test
     static std::vector<std::string> DrawingRecords(const std::set<int>& kinds = {3, 4, 5, 6, 8, 9})
     {
         std::vector<std::string> out;
-        for (std::string_view r : GraphFacade.DrawRecordList)
+        for (std::string_view r : DisplayList.Records)
             if (kinds.count(ParseDisplayRecord(r).Kind) != 0)
                 out.emplace_back(r);
         return out;

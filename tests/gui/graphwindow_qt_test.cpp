@@ -124,9 +124,9 @@ class GraphWindowQtTest : public ::testing::Test
 
 TEST_F(GraphWindowQtTest, RedLineLandsOnItsComputedPixels)
 {
-    FTelmgra.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480); // one pixel per unit
-    FTelmgra.SetColor(12);
-    FTelmgra.line(10, 10, 200, 10); // y 10 is pixel row 480 - 10
+    GraphFacade.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480); // one pixel per unit
+    GraphFacade.SetColor(12);
+    GraphFacade.Line(10, 10, 200, 10); // y 10 is pixel row 480 - 10
     const QImage img = Shown();
     EXPECT_EQ(img.pixelColor(10, 470), Red);
     EXPECT_EQ(img.pixelColor(100, 470), Red);
@@ -144,9 +144,9 @@ TEST_F(GraphWindowQtTest, RedLineLandsOnItsComputedPixels)
 TEST_F(GraphWindowQtTest, CircleIsRoundOnAWideDrawingArea)
 {
     Area(1911, 949);
-    FTelmgra.Header(0, 0, 100, 100);
-    FTelmgra.SetColor(15);
-    FTelmgra.circle(50, 50, 40);
+    GraphFacade.Header(0, 0, 100, 100);
+    GraphFacade.SetColor(15);
+    GraphFacade.Circle(50, 50, 40);
     const Bounds b = BoundsOf(Shown(), [](QColor c) { return c == White; });
     ASSERT_FALSE(b.Empty());
     // 80 units at 947 / 100 pixels each: about 758 pixels across and down.
@@ -156,9 +156,9 @@ TEST_F(GraphWindowQtTest, CircleIsRoundOnAWideDrawingArea)
 
 TEST_F(GraphWindowQtTest, KeypadPlusZoomsAndEscRestores)
 {
-    FTelmgra.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480);
-    FTelmgra.SetColor(12);
-    FTelmgra.line(100, 100, 300, 100);
+    GraphFacade.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480);
+    GraphFacade.SetColor(12);
+    GraphFacade.Line(100, 100, 300, 100);
     const QImage before = Shown();
     Key(Qt::Key_Plus, Qt::KeypadModifier);
     EXPECT_EQ((TPixelRect{graphmapping.DevXMin, graphmapping.DevYMin, graphmapping.DevXMax, graphmapping.DevYMax}),
@@ -185,9 +185,9 @@ TEST_P(GraphWindowBandTest, RubberBandZoomsOntoTheMarkedRegion)
 {
     const BandCase& c = GetParam();
     Area(802, 602); // a framed viewport of 800 x 600
-    FTelmgra.Header(0, 0, c.w, c.h);
-    FTelmgra.SetColor(12);
-    FTelmgra.Solid(c.rx1, c.ry1, c.rx2, c.ry1, c.rx2, c.ry2, c.rx1, c.ry2);
+    GraphFacade.Header(0, 0, c.w, c.h);
+    GraphFacade.SetColor(12);
+    GraphFacade.Solid(c.rx1, c.ry1, c.rx2, c.ry1, c.rx2, c.ry2, c.rx1, c.ry2);
     const QImage before = Shown();
     const Bounds marked = BoundsOf(before, [](QColor q) { return q == Red; });
     ASSERT_FALSE(marked.Empty());
@@ -221,14 +221,14 @@ INSTANTIATE_TEST_SUITE_P(Pictures, GraphWindowBandTest,
 TEST_F(GraphWindowQtTest, PauseShowsTheFrameDrawnSoFar)
 {
     // An animation: a red frame, a pause, the frame erased, the next frame.
-    FTelmgra.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480);
-    FTelmgra.SetColor(12);
-    FTelmgra.line(100, 100, 300, 100);
-    FTelmgra.SleepMs(1);
-    FTelmgra.SetColor(0);
-    FTelmgra.line(100, 100, 300, 100);
-    FTelmgra.SetColor(12);
-    FTelmgra.line(100, 200, 300, 200);
+    GraphFacade.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480);
+    GraphFacade.SetColor(12);
+    GraphFacade.Line(100, 100, 300, 100);
+    GraphFacade.SleepMs(1);
+    GraphFacade.SetColor(0);
+    GraphFacade.Line(100, 100, 300, 100);
+    GraphFacade.SetColor(12);
+    GraphFacade.Line(100, 200, 300, 200);
     std::vector<QImage> frames;
     const auto pause = FTelmgra.OnPause;
     FTelmgra.OnPause = [&](int32_t ms) {
@@ -245,9 +245,9 @@ TEST_F(GraphWindowQtTest, PauseShowsTheFrameDrawnSoFar)
 
 TEST_F(GraphWindowQtTest, ClosingTheWindowDuringALongReplayEndsIt)
 {
-    FTelmgra.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480);
+    GraphFacade.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480);
     for (int i = 0; i < 120000; ++i)
-        FTelmgra.line(i % 640, 0, i % 640, 10);
+        GraphFacade.Line(i % 640, 0, i % 640, 10);
     int rounds = 0;
     const auto events = FTelmgra.OnPendingEvents;
     FTelmgra.OnPendingEvents = [&] {
@@ -268,12 +268,12 @@ TEST_F(GraphWindowQtTest, ClosingTheWindowDuringALongReplayEndsIt)
 
 TEST_F(GraphWindowQtTest, StepDialogEnterShowsNextFrameAndEscEndsStepping)
 {
-    FTelmgra.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480);
+    GraphFacade.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480);
     for (int frame = 0; frame < 4; ++frame) {
-        FTelmgra.SetColor(0);
-        FTelmgra.line(frame, 0, frame, 10);
-        FTelmgra.SetColor(15);
-        FTelmgra.line(frame, 0, frame, 10);
+        GraphFacade.SetColor(0);
+        GraphFacade.Line(frame, 0, frame, 10);
+        GraphFacade.SetColor(15);
+        GraphFacade.Line(frame, 0, frame, 10);
     }
     FTelmgra.StepMode = true;
     int shown = 0;
@@ -339,10 +339,10 @@ bool Dark(QColor c) { return c.red() < 100 && c.green() < 100 && c.blue() < 100;
 
 TEST_F(GraphWindowPrintTest, PrintoutIsOneNonEmptyPage)
 {
-    FTelmgra.Header(0, 0, 160, 120);
-    FTelmgra.SetColor(12);
-    FTelmgra.Rectangle(10, 10, 150, 110);
-    FTelmgra.circle(80, 60, 40);
+    GraphFacade.Header(0, 0, 160, 120);
+    GraphFacade.SetColor(12);
+    GraphFacade.Rectangle(10, 10, 150, 110);
+    GraphFacade.Circle(80, 60, 40);
     int pages = 0;
     const QImage page = PrintAndRender(pages);
     EXPECT_EQ(pages, 1);
@@ -360,9 +360,9 @@ TEST_F(GraphWindowPrintTest, SheetAtPortraitScalesIsTrueToScaleOnAWideDrawingAre
     Area(1911, 949);
     printsettings.PrintScaleX = 1.9;
     printsettings.PrintScaleY = 1.0;
-    FTelmgra.Header(0, 0, 420, 297);
-    FTelmgra.SetColor(15);
-    FTelmgra.Solid(50, 150, 150, 150, 150, 250, 50, 250);
+    GraphFacade.Header(0, 0, 420, 297);
+    GraphFacade.SetColor(15);
+    GraphFacade.Solid(50, 150, 150, 150, 150, 250, 50, 250);
     int pages = 0;
     const QImage page = PrintAndRender(pages);
     ASSERT_FALSE(page.isNull());

@@ -109,7 +109,7 @@ TEST_F(QtStartup, AProjectOpensWithItsStageSheetInTheWindow)
     hh.RefreshAfterChange();
     EXPECT_FALSE(telmvar.Aborted);
     EXPECT_FALSE(telmvar.FatalCalcError);
-    EXPECT_GT(GraphFacade.DrawRecordList.size(), 1000u) << "the sheet with its tables and wheels";
+    EXPECT_GT(DisplayList.Records.size(), 1000u) << "the sheet with its tables and wheels";
     OpenMainForm(qt);
     graph->ReplayNow();
     QApplication::processEvents();
