@@ -473,6 +473,11 @@ Tconfig::Tconfig()
     const TScreenInfo s = winutil.QueryScreen();
     Control("Panel_colour").Caption = std::to_string(s.ScreenWidth) + " x " + std::to_string(s.ScreenHeight);
     SetHints();
+    // A text that is no number counts as 0 here, and the rules for 0 apply.
+    NonNumbersAsZero = true;
+    BindFields();
+    AfterLoad = [this] { LoadExtras(); };
+    AfterStore = [this] { StoreExtras(); };
     LoadStep();
 }
 
@@ -523,134 +528,154 @@ void Tconfig::ShowFonts()
     Touch();
 }
 
+// The settings a form row shows and stores, in the order of the pages.
+void Tconfig::BindFields()
+{
+    TTelmvar& t = telmvar;
+    TWtelmvar& w = wtelmvar;
+    TCadSettings& c = cadsettings;
+    TGraphSettings& g = graphsettings;
+    TPrintSettings& p = printsettings;
+    using K = TFieldKind;
+    auto choice = [this](const char* n, K kind, TFieldTarget target, int first) {
+        BindChoice(n, kind, target, Items(n), first);
+    };
+    // Directories (the working directory is only shown).
+    Bind("Edit_dirdbf", K::RawText, &t.DbfDir);
+    Bind("Edit_direxe", K::RawText, &t.SharedDir);
+    Bind("Edit_dirplt", K::RawText, &t.PltDir);
+    Bind("Edit_dirtemp", K::RawText, &t.TempDir);
+    Bind("Edit_diredi", K::RawText, &t.EdiDir);
+    Bind("Edit_dirdata", K::RawText, &w.DefaultDataDir);
+    Bind("Edit_dircad", K::RawText, &t.CadDir);
+    Bind("CheckBox_dbftemp", K::Boolean, &w.CopyDbfToTemp);
+    // Graphics.
+    Bind("Edit_textbreitenfaktor", K::Sig3, &g.GraphTextWidthFactor);
+    Bind("Edit_texthoehenfaktor", K::Sig3, &g.TextHeightFactor);
+    Bind("Edit_x", K::Integer, &windowWidth_);
+    Bind("Edit_y", K::Integer, &windowHeight_);
+    choice("ComboBox_screensizecode", K::Combo, &w.ScreenSizeCode, 0);
+    Bind("Edit_zoomfaktor", K::Sig3, &g.ZoomIncrement);
+    Bind("Edit_panfaktor", K::Sig3, &g.PanFactor);
+    Bind("CheckBox_umrandung", K::Boolean, &p.DefPrintBorder);
+    Bind("SpinEdit_dialogfenster", K::Integer, &w.ScreenPercent);
+    choice("ComboBox_dialogwindowSizecode", K::Combo, &w.DialogWindowSizeCode, 0);
+    Bind("SpinEdit_dialogelemente", K::Integer, &w.FontPercent);
+    Bind("CheckBox_3dxyz", K::Boolean, &c.Edit3DAngles);
+    Bind("Edit_3dx", K::Degrees, &c.View3DAngles[1]);
+    Bind("Edit_3dy", K::Degrees, &c.View3DAngles[2]);
+    Bind("Edit_3dz", K::Degrees, &c.View3DAngles[3]);
+    Bind("CheckBox_zeichfusszeile", K::ClearedCheck, &c.SheetShowFooter);
+    // CAD.
+    Bind("CheckBox_layermonochrom", K::Boolean, &c.LayerMonochrome);
+    Bind("Edit_cadfont", K::RawText, &c.CadTextFont);
+    Bind("Edit_cadtextbreite", K::Sig3, &c.CadTextWidthFactor);
+    Bind("Edit_cadtextwinkel", K::Sig3, &c.CadFontAngle);
+    Bind("CheckBox_diagrammgrenzen", K::Boolean, &w.EnterDiagramLimits);
+    Bind("SpinEdit_dxfdec", K::Integer, &c.DxfDecimals);
+    choice("radiogroupcadtexttyp", K::Radio, &w.CadTextMode, 1);
+    Bind("CheckBox_3Dto2D", K::ClearedCheck, &c.Cad3DTo2D);
+    Bind("CheckBox_execCadFile", K::Boolean, &c.CadExecFile);
+    Bind("CheckBox_japolyArcToLines", K::Boolean, &c.CadArcsToLines);
+    Bind("Edit_resolutionArcToLines", K::Sig3, &c.CadArcResolution);
+    // Printer.
+    Bind("Edit_printxorigin", K::Integer, &p.DefPrintOriginX);
+    Bind("Edit_printyorigin", K::Integer, &p.DefPrintOriginY);
+    Bind("Edit_printscale", K::Sig3, &p.DefPrintScaleX);
+    Bind("Edit_printscaley", K::Sig3, &p.DefPrintScaleY);
+    choice("RadioGroup_printmono", K::Radio, &t.PrintColorMode, 1);
+    choice("RadioGroup_orientation", K::Radio, &p.DefPrintOrientation, 1);
+    Bind("CheckBox_printerDialogbox", K::Boolean, &p.GraphPrintDialog);
+    choice("ComboBox_lpt", K::Combo, &t.PrinterPort, 1);
+    // Printout.
+    choice("RadioGroup_trenn", K::Radio, &t.PrintSeparatorMode, 1);
+    Bind("SpinEdit_linesperpage", K::Integer, &t.LinesPerPage);
+    Bind("SpinEdit_spacelines", K::Integer, &w.HeaderSpaceLines);
+    choice("RadioGroup_date", K::Radio, &w.DateFormatCode, 1);
+    choice("ComboBox_ausdruckdefault", K::Combo, &w.TextDevice, 1);
+    Bind("CheckBox_ausdruckshowdialog", K::Boolean, &w.TextDeviceDialog);
+    Bind("Edit_left", K::Integer, &p.TextWindowRect[0]);
+    Bind("Edit_top", K::Integer, &p.TextWindowRect[1]);
+    Bind("Edit_width", K::Integer, &p.TextWindowRect[2]);
+    Bind("Edit_height", K::Integer, &p.TextWindowRect[3]);
+    choice("ComboBox_textwindowsizecode", K::Combo, &w.TextWindowSizeCode, 0);
+    choice("RadioGroup_ff", K::Radio, &w.PrintHeaderMode, 1);
+    choice("RadioGroup_ausgrad", K::Radio, &w.AngleFormat, 1);
+    choice("ComboBox_unit", K::Combo, &w.UnitSystem, 0);
+    // Settings.
+    choice("RadioGroup_hilfegrad", K::Radio, &t.HelpLevel, 0);
+    choice("RadioGroup_punktkomma", K::Radio, &w.DecimalPointMode, 1);
+    choice("RadioGroup_ExcelDot", K::Radio, &w.ExcelDecimalMode, 1);
+    Bind("SpinEdit_dezimalstellen", K::Integer, &t.DecimalDigits);
+    Bind("CheckBox_archivmode", K::Boolean, &t.ArchiveFlag);
+    Bind("CheckBox_aktuellfile", K::ClearedCheck, &w.UseCurrentFile);
+    choice("RadioGroup_chars", K::Radio, &w.UnitCharMode, 0);
+    Bind("CheckBox_hidewarnings", K::Boolean, &w.HideWarnings);
+    choice("RadioGroup_ergebnisgrafik", K::Radio, &w.ResultGraphicMode, 0);
+    Bind("CheckBox_saveMenuLanguage", K::Boolean, &w.SaveMenuLanguage);
+    // External programs.
+    Bind("Edit_externtxt", K::RawText, &w.WordProcessorPath);
+    Bind("Edit_externhtml", K::RawText, &w.HtmlBrowserPath);
+    Bind("Edit_handbuchdir", K::RawText, &w.ManualDir);
+    // Drawing sheet: the boxes are ticked when the element is drawn.
+    Bind("CheckBox_zeichtelmoratitel", K::ClearedCheck, &c.SheetShowMakerTitle);
+    Bind("CheckBox_zeichfilename", K::ClearedCheck, &c.SheetShowFileName);
+    Bind("CheckBox_zeichdatum", K::ClearedCheck, &c.SheetShowDate);
+    Bind("CheckBox_zeichlogo", K::ClearedCheck, &c.SheetShowLogo);
+    Bind("CheckBox_zeichnungskopf", K::ClearedCheck, &c.SheetShowTitleBlock);
+    choice("ComboBox_zeichnkopf", K::Combo, &w.TitleBlockType, 0);
+    Bind("CheckBox_copyrightvermerk", K::ClearedCheck, &c.SheetShowProtectionNotice);
+    choice("ComboBox_7200rand", K::Combo, &w.DrawingBorderWidth, 0);
+    Bind("CheckBox_abc123", K::ClearedCheck, &c.SheetShowGridLabels);
+    Bind("CheckBox_mmscale", K::ClearedCheck, &c.SheetShowMmScale);
+    Bind("CheckBox_aenderungen", K::Boolean, &c.SheetShowChanges);
+    Bind("CheckBox_zeichhead034", K::Boolean, &c.SheetUseHeadBlocks);
+    Bind("CheckBox_zeichinsert034", K::Boolean, &c.SheetUseInsertBlocks);
+    choice("ComboBox_index", K::Combo, &w.IndexStyle, 0);
+    Bind("Edit_freigabefeld", K::Text, &c.ReleaseFieldLabel);
+    Bind("Edit_massfaktorconfig", K::Sig3, &c.CadDimScale);
+}
+
 void Tconfig::LoadStep()
 {
-    const TTelmvar& t = telmvar;
-    const TWtelmvar& w = wtelmvar;
+    // The window size is shown as size + 1.
+    windowWidth_ = telmvar.ScreenPixelsX + 1;
+    windowHeight_ = telmvar.ScreenPixelsY + 1;
+    LoadFields();
+}
+
+// What the rows do not show: the graphics choice, fonts, grids, colour
+// panels and plot command lines; then the visibility rules.
+void Tconfig::LoadExtras()
+{
     const TCadSettings& c = cadsettings;
     const TGraphSettings& g = graphsettings;
     const TPrintSettings& p = printsettings;
-    auto text = [this](const char* n, const std::string& v) { Control(n).Text = v; };
-    auto check = [this](const char* n, bool v) { Control(n).Checked = v; };
-    // Directories.
-    text("Edit_dirdbf", t.DbfDir);
-    text("Edit_direxe", t.SharedDir);
-    text("Edit_dirplt", t.PltDir);
-    text("Edit_dirtemp", t.TempDir);
-    text("Edit_diredi", t.EdiDir);
-    text("Edit_dirdata", w.DefaultDataDir);
-    text("Edit_dircad", t.CadDir);
-    text("Edit_dirworking", w.WorkingDir);
-    check("CheckBox_dbftemp", w.CopyDbfToTemp);
-    // Graphics.
-    SetRadio("RadioGroup_bildschirmgrafik", t.ColorGraphics ? 0 : 1);
+    Control("Edit_dirworking").Text = wtelmvar.WorkingDir;
+    SetRadio("RadioGroup_bildschirmgrafik", telmvar.ColorGraphics ? 0 : 1);
     graphFont_ = g.GraphTextFont;
     graphStyle_ = g.GraphTextStyle;
-    text("Edit_textbreitenfaktor", Sig(g.GraphTextWidthFactor));
-    text("Edit_texthoehenfaktor", Sig(g.TextHeightFactor));
-    text("Edit_x", IntToText(t.ScreenPixelsX + 1));
-    text("Edit_y", IntToText(t.ScreenPixelsY + 1));
-    SetCombo("ComboBox_screensizecode", w.ScreenSizeCode);
-    text("Edit_zoomfaktor", Sig(g.ZoomIncrement));
-    text("Edit_panfaktor", Sig(g.PanFactor));
-    check("CheckBox_umrandung", p.DefPrintBorder);
-    text("SpinEdit_dialogfenster", IntToText(w.ScreenPercent));
-    SetCombo("ComboBox_dialogwindowSizecode", w.DialogWindowSizeCode);
-    text("SpinEdit_dialogelemente", IntToText(w.FontPercent));
-    check("CheckBox_3dxyz", c.Edit3DAngles);
-    text("Edit_3dx", Sig(c.View3DAngles[1] * DegPerRad));
-    text("Edit_3dy", Sig(c.View3DAngles[2] * DegPerRad));
-    text("Edit_3dz", Sig(c.View3DAngles[3] * DegPerRad));
-    check("CheckBox_zeichfusszeile", !c.SheetShowFooter);
+    Control("Edit_resolutionArcToLines").Enabled = c.CadArcsToLines;
+    SetCombo("ComboBox_cadstltype", c.StlFileType == 0 ? 0 : 1);
     // CAD: grid row r holds layer 6 - r.
     for (int r = 1; r <= 5; ++r) {
         SetLayerCell(r, 0, c.LayerNames[6 - r]);
         SetLayerCell(r, 1, IntToText(c.LayerColours[6 - r]));
         SetLayerCell(r, 2, IntToText(c.LayerLineWidths[6 - r]));
     }
-    check("CheckBox_layermonochrom", c.LayerMonochrome);
-    text("Edit_cadfont", c.CadTextFont);
-    text("Edit_cadtextbreite", Sig(c.CadTextWidthFactor));
-    text("Edit_cadtextwinkel", Sig(c.CadFontAngle));
-    check("CheckBox_diagrammgrenzen", w.EnterDiagramLimits);
-    text("SpinEdit_dxfdec", IntToText(c.DxfDecimals));
-    SetRadio("radiogroupcadtexttyp", w.CadTextMode - 1);
-    check("CheckBox_3Dto2D", !c.Cad3DTo2D);
-    check("CheckBox_execCadFile", c.CadExecFile);
-    check("CheckBox_japolyArcToLines", c.CadArcsToLines);
-    text("Edit_resolutionArcToLines", Sig(c.CadArcResolution));
-    Control("Edit_resolutionArcToLines").Enabled = c.CadArcsToLines;
-    SetCombo("ComboBox_cadstltype", c.StlFileType == 0 ? 0 : 1);
-    // Colours.
     for (int r = 1; r <= 16; ++r) {
         SetColourCell(r, 0, IntToText(c.LayerColours16[15 + r]));
         SetColourCell(r, 1, IntToText(c.LayerPenWidths16[15 + r]));
     }
     for (int k = 0; k <= 15; ++k)
         panelColours_[static_cast<std::size_t>(k)] = static_cast<uint32_t>(g.ColourTable[k]);
-    // Printer.
-    text("Edit_printxorigin", IntToText(p.DefPrintOriginX));
-    text("Edit_printyorigin", IntToText(p.DefPrintOriginY));
-    text("Edit_printscale", Sig(p.DefPrintScaleX));
-    text("Edit_printscaley", Sig(p.DefPrintScaleY));
-    SetRadio("RadioGroup_printmono", t.PrintColorMode - 1);
-    SetRadio("RadioGroup_orientation", p.DefPrintOrientation - 1);
-    check("CheckBox_printerDialogbox", p.GraphPrintDialog);
-    SetCombo("ComboBox_lpt", t.PrinterPort - 1);
-    // Printout.
-    SetRadio("RadioGroup_trenn", t.PrintSeparatorMode - 1);
-    text("SpinEdit_linesperpage", IntToText(t.LinesPerPage));
-    text("SpinEdit_spacelines", IntToText(w.HeaderSpaceLines));
-    SetRadio("RadioGroup_date", w.DateFormatCode - 1);
-    SetCombo("ComboBox_ausdruckdefault", w.TextDevice - 1);
-    check("CheckBox_ausdruckshowdialog", w.TextDeviceDialog);
-    text("Edit_left", IntToText(p.TextWindowRect[0]));
-    text("Edit_top", IntToText(p.TextWindowRect[1]));
-    text("Edit_width", IntToText(p.TextWindowRect[2]));
-    text("Edit_height", IntToText(p.TextWindowRect[3]));
-    SetCombo("ComboBox_textwindowsizecode", w.TextWindowSizeCode);
     printFont_ = p.PrintFontName;
     printSize_ = p.PrintFontSize;
     printStyle_ = p.PrintFontStyle;
-    SetRadio("RadioGroup_ff", w.PrintHeaderMode - 1);
-    SetRadio("RadioGroup_ausgrad", w.AngleFormat - 1);
-    SetCombo("ComboBox_unit", w.UnitSystem);
-    // Settings.
-    SetRadio("RadioGroup_hilfegrad", t.HelpLevel);
-    SetRadio("RadioGroup_punktkomma", w.DecimalPointMode - 1);
-    SetRadio("RadioGroup_ExcelDot", w.ExcelDecimalMode - 1);
-    text("SpinEdit_dezimalstellen", IntToText(t.DecimalDigits));
-    check("CheckBox_archivmode", t.ArchiveFlag);
-    check("CheckBox_aktuellfile", !w.UseCurrentFile);
-    SetRadio("RadioGroup_chars", w.UnitCharMode);
-    check("CheckBox_hidewarnings", w.HideWarnings);
-    SetRadio("RadioGroup_ergebnisgrafik", w.ResultGraphicMode);
-    check("CheckBox_saveMenuLanguage", w.SaveMenuLanguage);
-    // External programs.
-    text("Edit_externtxt", w.WordProcessorPath);
-    text("Edit_externhtml", w.HtmlBrowserPath);
-    text("Edit_handbuchdir", w.ManualDir);
     std::vector<std::string> plot;
     for (int i = 1; i <= PlotCmdMax; ++i)
         plot.push_back(c.PlotCmdLines[i]);
     PlotLines(plot);
-    // Drawing sheet: the boxes are ticked when the element is drawn.
-    check("CheckBox_zeichtelmoratitel", !c.SheetShowMakerTitle);
-    check("CheckBox_zeichfilename", !c.SheetShowFileName);
-    check("CheckBox_zeichdatum", !c.SheetShowDate);
-    check("CheckBox_zeichlogo", !c.SheetShowLogo);
-    check("CheckBox_zeichnungskopf", !c.SheetShowTitleBlock);
-    SetCombo("ComboBox_zeichnkopf", w.TitleBlockType);
-    check("CheckBox_copyrightvermerk", !c.SheetShowProtectionNotice);
-    SetCombo("ComboBox_7200rand", w.DrawingBorderWidth);
-    check("CheckBox_abc123", !c.SheetShowGridLabels);
-    check("CheckBox_mmscale", !c.SheetShowMmScale);
-    check("CheckBox_aenderungen", c.SheetShowChanges);
-    check("CheckBox_zeichhead034", c.SheetUseHeadBlocks);
-    check("CheckBox_zeichinsert034", c.SheetUseInsertBlocks);
-    SetCombo("ComboBox_index", w.IndexStyle);
-    text("Edit_freigabefeld", DisplayText(c.ReleaseFieldLabel));
-    text("Edit_massfaktorconfig", Sig(c.CadDimScale));
     ShowPanels();
     ShowFonts();
     FormActivate();
@@ -660,70 +685,47 @@ void Tconfig::LoadStep()
 
 void Tconfig::StoreStep()
 {
+    StoreFields();
+}
+
+// The limits and rules for 0 of the stored rows, and what the rows do not
+// hold.
+void Tconfig::StoreExtras()
+{
     TTelmvar& t = telmvar;
     TWtelmvar& w = wtelmvar;
     TCadSettings& c = cadsettings;
     TGraphSettings& g = graphsettings;
     TPrintSettings& p = printsettings;
-    auto str = [this](const char* n) { return Control(n).Text; };
-    auto real = [this](const char* n) { return Typed(Control(n)); };
-    auto integer = [this](const char* n) { return TextToInt(TrimBlanks(Control(n).Text)); };
-    auto checked = [this](const char* n) { return Control(n).Checked; };
-    auto orOne = [](Extended x) { return x == 0 ? 1.0L : x; };
-    auto percent = [](int32_t x) { return x == 0 ? 100 : std::clamp(x, 30, 300); };
+    auto orOne = [](Extended& x) {
+        if (x == 0) x = 1.0L;
+    };
+    auto percent = [](int32_t& x) { x = x == 0 ? 100 : std::clamp(x, 30, 300); };
     const TScreenInfo s = winutil.QueryScreen();
-
-    t.DbfDir = str("Edit_dirdbf");
-    t.SharedDir = str("Edit_direxe");
-    t.PltDir = str("Edit_dirplt");
-    t.TempDir = str("Edit_dirtemp");
-    t.EdiDir = str("Edit_diredi");
-    w.DefaultDataDir = str("Edit_dirdata");
-    t.CadDir = str("Edit_dircad");
-    w.CopyDbfToTemp = checked("CheckBox_dbftemp");
 
     t.ColorGraphics = RadioIndex("RadioGroup_bildschirmgrafik") == 0;
     g.GraphTextFont = graphFont_;
     g.GraphTextStyle = static_cast<uint16_t>(graphStyle_);
-    g.GraphTextWidthFactor = orOne(real("Edit_textbreitenfaktor"));
-    g.TextHeightFactor = orOne(real("Edit_texthoehenfaktor"));
+    orOne(g.GraphTextWidthFactor);
+    orOne(g.TextHeightFactor);
     // Shown as size + 1; a size of 0 is the screen less this dialog's frame.
-    int x = std::clamp(integer("Edit_x") - 1, 0, 5000);
-    int y = std::clamp(integer("Edit_y") - 1, 0, 5000);
+    int x = std::clamp(windowWidth_ - 1, 0, 5000);
+    int y = std::clamp(windowHeight_ - 1, 0, 5000);
     if (x == 0) x = std::max(0, s.ScreenWidth - FrameWidth);
     if (y == 0) y = std::max(0, s.ScreenHeight - FrameHeight);
     t.ScreenPixelsX = static_cast<uint16_t>(x);
     t.ScreenPixelsY = static_cast<uint16_t>(y);
-    w.ScreenSizeCode = ComboIndex("ComboBox_screensizecode");
-    g.ZoomIncrement = orOne(real("Edit_zoomfaktor"));
-    g.PanFactor = real("Edit_panfaktor");
-    p.PrintBorder = checked("CheckBox_umrandung");
-    p.DefPrintBorder = p.PrintBorder;
-    w.ScreenPercent = percent(integer("SpinEdit_dialogfenster"));
-    w.DialogWindowSizeCode = ComboIndex("ComboBox_dialogwindowSizecode");
-    w.FontPercent = percent(integer("SpinEdit_dialogelemente"));
-    c.Edit3DAngles = checked("CheckBox_3dxyz");
-    c.View3DAngles[1] = real("Edit_3dx") / DegPerRad;
-    c.View3DAngles[2] = real("Edit_3dy") / DegPerRad;
-    c.View3DAngles[3] = real("Edit_3dz") / DegPerRad;
-    c.SheetShowFooter = !checked("CheckBox_zeichfusszeile");
+    orOne(g.ZoomIncrement);
+    p.PrintBorder = p.DefPrintBorder;
+    percent(w.ScreenPercent);
+    percent(w.FontPercent);
 
     for (int r = 1; r <= 5; ++r) {
         c.LayerNames[6 - r] = LayerCell(r, 0);
         c.LayerColours[6 - r] = TextToInt(TrimBlanks(LayerCell(r, 1)));
         c.LayerLineWidths[6 - r] = TextToInt(TrimBlanks(LayerCell(r, 2)));
     }
-    c.LayerMonochrome = checked("CheckBox_layermonochrom");
-    c.CadTextFont = str("Edit_cadfont");
-    c.CadTextWidthFactor = real("Edit_cadtextbreite");
-    c.CadFontAngle = real("Edit_cadtextwinkel");
-    w.EnterDiagramLimits = checked("CheckBox_diagrammgrenzen");
-    c.DxfDecimals = std::clamp(integer("SpinEdit_dxfdec"), 3, 16);
-    w.CadTextMode = static_cast<uint16_t>(RadioIndex("radiogroupcadtexttyp") + 1);
-    c.Cad3DTo2D = !checked("CheckBox_3Dto2D");
-    c.CadExecFile = checked("CheckBox_execCadFile");
-    c.CadArcsToLines = checked("CheckBox_japolyArcToLines");
-    c.CadArcResolution = real("Edit_resolutionArcToLines");
+    c.DxfDecimals = std::clamp(c.DxfDecimals, 3, 16);
     c.StlFileType = ComboIndex("ComboBox_cadstltype");
 
     for (int r = 1; r <= 16; ++r) {
@@ -733,76 +735,25 @@ void Tconfig::StoreStep()
     for (int k = 0; k <= 15; ++k)
         g.ColourTable[k] = static_cast<int32_t>(panelColours_[static_cast<std::size_t>(k)]);
 
-    p.DefPrintOriginX = integer("Edit_printxorigin");
-    p.DefPrintOriginY = integer("Edit_printyorigin");
-    p.DefPrintScaleX = static_cast<double>(real("Edit_printscale"));
-    p.DefPrintScaleY = static_cast<double>(real("Edit_printscaley"));
-    t.PrintColorMode = static_cast<uint16_t>(RadioIndex("RadioGroup_printmono") + 1);
-    p.DefPrintOrientation = static_cast<uint16_t>(RadioIndex("RadioGroup_orientation") + 1);
-    p.GraphPrintDialog = checked("CheckBox_printerDialogbox");
-    t.PrinterPort = static_cast<uint16_t>(ComboIndex("ComboBox_lpt") + 1);
-
-    t.PrintSeparatorMode = static_cast<uint16_t>(RadioIndex("RadioGroup_trenn") + 1);
-    t.LinesPerPage = std::clamp(integer("SpinEdit_linesperpage"), 1, 999);
-    w.HeaderSpaceLines = std::clamp(integer("SpinEdit_spacelines"), 0, 30);
-    w.DateFormatCode = static_cast<uint16_t>(RadioIndex("RadioGroup_date") + 1);
-    w.TextDevice = static_cast<uint16_t>(ComboIndex("ComboBox_ausdruckdefault") + 1);
-    w.TextDeviceDialog = checked("CheckBox_ausdruckshowdialog");
+    t.LinesPerPage = std::clamp(t.LinesPerPage, 1, 999);
+    w.HeaderSpaceLines = std::clamp(w.HeaderSpaceLines, 0, 30);
     auto& rect = p.TextWindowRect;
-    rect[0] = integer("Edit_left");
-    rect[1] = integer("Edit_top");
-    rect[2] = integer("Edit_width");
-    rect[3] = integer("Edit_height");
     if (rect[0] < 0 || rect[0] > 1000) rect[0] = 10;
     if (rect[1] < 0 || rect[1] > 450) rect[1] = 40;
     if (rect[2] < 50 || rect[2] > 1000) rect[2] = 700;
     // Too high or too low a window falls back to the window size less 20;
     // never below the 50 pixels a text window needs (a window size of "0"
     // would make it negative).
-    if (rect[3] > s.ScreenHeight || rect[3] < 50) rect[3] = std::max(50, integer("Edit_y") - 20);
-    w.TextWindowSizeCode = ComboIndex("ComboBox_textwindowsizecode");
+    if (rect[3] > s.ScreenHeight || rect[3] < 50) rect[3] = std::max(50, windowHeight_ - 20);
     p.PrintFontName = printFont_;
     p.PrintFontSize = static_cast<uint16_t>(printSize_);
     p.PrintFontStyle = static_cast<uint16_t>(printStyle_);
-    w.PrintHeaderMode = static_cast<uint16_t>(RadioIndex("RadioGroup_ff") + 1);
-    w.AngleFormat = static_cast<uint16_t>(RadioIndex("RadioGroup_ausgrad") + 1);
-    w.UnitSystem = static_cast<uint16_t>(ComboIndex("ComboBox_unit"));
 
-    t.HelpLevel = static_cast<uint16_t>(RadioIndex("RadioGroup_hilfegrad"));
-    w.DecimalPointMode = static_cast<uint16_t>(RadioIndex("RadioGroup_punktkomma") + 1);
-    w.ExcelDecimalMode = static_cast<uint16_t>(RadioIndex("RadioGroup_ExcelDot") + 1);
-    t.DecimalDigits = std::clamp(integer("SpinEdit_dezimalstellen"), 2, 6);
-    t.ArchiveFlag = checked("CheckBox_archivmode");
-    w.UseCurrentFile = !checked("CheckBox_aktuellfile");
-    w.UnitCharMode = static_cast<uint16_t>(RadioIndex("RadioGroup_chars"));
-    w.HideWarnings = checked("CheckBox_hidewarnings");
-    w.ResultGraphicMode = RadioIndex("RadioGroup_ergebnisgrafik");
-    w.SaveMenuLanguage = checked("CheckBox_saveMenuLanguage");
-
-    w.WordProcessorPath = str("Edit_externtxt");
-    w.HtmlBrowserPath = str("Edit_externhtml");
-    w.ManualDir = str("Edit_handbuchdir");
+    t.DecimalDigits = std::clamp(t.DecimalDigits, 2, 6);
     // All five lines; how many the file keeps stays PlotCmdCount.
     const auto plot = PlotLines();
     for (int i = 1; i <= PlotCmdMax; ++i)
         c.PlotCmdLines[i] = plot[static_cast<std::size_t>(i - 1)];
-
-    c.SheetShowMakerTitle = !checked("CheckBox_zeichtelmoratitel");
-    c.SheetShowFileName = !checked("CheckBox_zeichfilename");
-    c.SheetShowDate = !checked("CheckBox_zeichdatum");
-    c.SheetShowLogo = !checked("CheckBox_zeichlogo");
-    c.SheetShowTitleBlock = !checked("CheckBox_zeichnungskopf");
-    w.TitleBlockType = ComboIndex("ComboBox_zeichnkopf");
-    c.SheetShowProtectionNotice = !checked("CheckBox_copyrightvermerk");
-    w.DrawingBorderWidth = ComboIndex("ComboBox_7200rand");
-    c.SheetShowGridLabels = !checked("CheckBox_abc123");
-    c.SheetShowMmScale = !checked("CheckBox_mmscale");
-    c.SheetShowChanges = checked("CheckBox_aenderungen");
-    c.SheetUseHeadBlocks = checked("CheckBox_zeichhead034");
-    c.SheetUseInsertBlocks = checked("CheckBox_zeichinsert034");
-    w.IndexStyle = static_cast<uint16_t>(ComboIndex("ComboBox_index"));
-    c.ReleaseFieldLabel = AnsiTextToOem(str("Edit_freigabefeld"));
-    c.CadDimScale = real("Edit_massfaktorconfig");
     if (c.CadDimScale < 0.01L) c.CadDimScale = 1.0L;
 
     platform::CurrentPlatform().MainWindow().SetClientSize(t.ScreenPixelsX + 1, t.ScreenPixelsY + 1);

@@ -3,15 +3,16 @@
 // file on nine pages. OK takes the settings over for the running program,
 // Save also writes the configuration file, Export writes them to another
 // file and Import loads another file into the program and the dialog. The
-// dialog holds no data of its own: the load step fills the controls from
-// the settings, the store step writes them back with their conversions and
-// limits.
+// dialog holds no data of its own: its rows bind the controls to the
+// settings (a setting whose control the user left alone keeps its value);
+// the store step then applies the limits and rules for 0.
 //
 // The two grids are controls whose caption holds the rows (one a line,
 // cells separated by tabs) and whose text is the current cell "row,col"
 // (from 0); the plot command list's caption holds its lines and its text
 // the chosen line.
 
+#include "foundation/formmodel.h"
 #include "platform/dialoghost.h"
 
 #include <cstdint>
@@ -37,7 +38,7 @@ class TForm_selectcolor final : public platform::DialogModel
 // (Aborted is cleared again). True when one was chosen.
 bool SelectColourNumber(int& Number);
 
-class Tconfig final : public platform::DialogModel
+class Tconfig final : public TFormModel
 {
   public:
     Tconfig(); // FormCreate
@@ -55,7 +56,8 @@ class Tconfig final : public platform::DialogModel
 
     // All controls from the settings.
     void LoadStep();
-    // All settings from the controls.
+    // All settings from the controls: the rows the user changed, then the
+    // limits and rules for 0.
     void StoreStep();
     // Visibility rules of the title block, size codes and text window.
     void FormActivate();
@@ -86,6 +88,9 @@ class Tconfig final : public platform::DialogModel
     int RadioIndex(const std::string& Group);
     void SetCombo(const std::string& Combo, int Index);
     int ComboIndex(const std::string& Combo);
+    void BindFields();
+    void LoadExtras();
+    void StoreExtras();
     void AutoTextWindow();
     void ApplyWindowSize(bool X, bool Y);
     void ShowPanels();
@@ -100,6 +105,7 @@ class Tconfig final : public platform::DialogModel
     std::vector<uint32_t> panelColours_ = std::vector<uint32_t>(16, 0);
     std::string graphFont_, printFont_;
     int graphStyle_ = 0, printSize_ = 10, printStyle_ = 0;
+    int32_t windowWidth_ = 0, windowHeight_ = 0; // the window size as shown (+ 1)
 };
 
 // The File menu's configuration command: the dialog, then the main window

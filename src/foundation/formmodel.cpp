@@ -7,12 +7,14 @@
 #include "foundation/unitsys.h"
 #include "platform/platform.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace
 {
 
 constexpr Extended MicroInch = 0.0254L; // um per microinch
+constexpr Extended DegPerRad = 57.295779513082320876798L;
 
 bool Imperial()
 {
@@ -21,7 +23,17 @@ bool Imperial()
 
 bool IsCheckKind(TFieldKind K)
 {
-    return K == TFieldKind::YesNoChar || K == TFieldKind::Boolean;
+    return K == TFieldKind::YesNoChar || K == TFieldKind::Boolean || K == TFieldKind::ClearedCheck;
+}
+
+std::string ButtonName(const TFieldBinding& B, std::size_t I)
+{
+    return B.Control + "_" + std::to_string(I);
+}
+
+std::size_t ItemCount(const TFieldBinding& B)
+{
+    return B.Items ? B.Items->size() : 0;
 }
 
 Extended RealOf(const TFieldTarget& T)
@@ -49,11 +61,23 @@ void SetInteger(const TFieldTarget& T, int32_t N)
         **p = static_cast<uint16_t>(N);
 }
 
-bool CheckOf(const TFieldBinding& B)
+bool FlagOf(const TFieldBinding& B)
 {
     if (auto p = std::get_if<char*>(&B.Target)) return IsYesChar(**p);
     if (auto p = std::get_if<bool*>(&B.Target)) return **p;
     return false;
+}
+
+bool CheckOf(const TFieldBinding& B)
+{
+    return B.Kind == TFieldKind::ClearedCheck ? !FlagOf(B) : FlagOf(B);
+}
+
+// The item a choice shows now, -1 for none.
+int ChosenItem(const TFieldBinding& B)
+{
+    const int item = static_cast<int>(RealOf(B.Target)) - B.First;
+    return item >= 0 && item < static_cast<int>(ItemCount(B)) ? item : -1;
 }
 
 // The typed number in the internal unit of the field.
@@ -70,6 +94,8 @@ Extended InternalValue(TFieldKind K, const std::string& S)
         return TextToTorque(S);
     case TFieldKind::Temperature:
         return TextToTemperature(S);
+    case TFieldKind::Degrees:
+        return TextToFloat(S) / DegPerRad;
     default:
         return TextToFloat(S);
     }
@@ -88,9 +114,23 @@ void TFormModel::Bind(const std::string& Control, TFieldKind Kind, TFieldTarget 
     this->Control(Control);
 }
 
+void TFormModel::BindChoice(const std::string& Control, TFieldKind Kind, TFieldTarget Target,
+                            const std::vector<std::string>& Items, int First)
+{
+    bindings_.push_back({Control, Kind, Target, &Items, First});
+    this->Control(Control);
+    if (Kind == TFieldKind::Radio)
+        for (std::size_t i = 0; i < Items.size(); ++i)
+            this->Control(ButtonName(bindings_.back(), i));
+}
+
 std::string TFormModel::FormatField(const TFieldBinding& B)
 {
     if (auto p = std::get_if<std::string*>(&B.Target)) return B.Kind == TFieldKind::RawText ? **p : DisplayText(**p);
+    if (B.Kind == TFieldKind::Combo) {
+        const int item = ChosenItem(B);
+        return item < 0 ? std::string() : (*B.Items)[static_cast<std::size_t>(item)];
+    }
     const Extended x = RealOf(B.Target);
     std::string s;
     switch (B.Kind) {
@@ -108,6 +148,9 @@ std::string TFormModel::FormatField(const TFieldBinding& B)
         break;
     case TFieldKind::Temperature:
         s = TemperatureToText(x);
+        break;
+    case TFieldKind::Degrees:
+        s = FloatToSignificant(x * DegPerRad);
         break;
     case TFieldKind::Sig6:
         s = FloatToSignificant6(x);
@@ -129,11 +172,16 @@ void TFormModel::LoadFields()
     loadedChecks_.clear();
     for (const TFieldBinding& b : bindings_) {
         platform::DialogControl& c = Control(b.Control);
-        if (IsCheckKind(b.Kind))
+        if (IsCheckKind(b.Kind)) {
             c.Checked = CheckOf(b);
-        else
+        } else if (b.Kind == TFieldKind::Radio) {
+            const int item = ChosenItem(b);
+            for (std::size_t i = 0; i < ItemCount(b); ++i)
+                Control(ButtonName(b, i)).Checked = static_cast<int>(i) == item;
+        } else {
             c.Text = FormatField(b);
-        loadedTexts_.push_back(c.Text);
+        }
+        loadedTexts_.push_back(Shown(b));
         loadedChecks_.push_back(c.Checked);
     }
     if (AfterLoad) AfterLoad();
@@ -141,9 +189,20 @@ void TFormModel::LoadFields()
     Touch();
 }
 
+std::string TFormModel::Shown(const TFieldBinding& B)
+{
+    if (B.Kind != TFieldKind::Radio) return Control(B.Control).Text;
+    std::string marks;
+    for (std::size_t i = 0; i < ItemCount(B); ++i)
+        marks += Control(ButtonName(B, i)).Checked ? '1' : '0';
+    return marks;
+}
+
 bool TFormModel::ParseField(const TFieldBinding& B, const platform::DialogControl& C)
 {
-    if (B.Kind == TFieldKind::Text || B.Kind == TFieldKind::RawText || IsCheckKind(B.Kind)) return true;
+    if (B.Kind == TFieldKind::Text || B.Kind == TFieldKind::RawText || B.Kind == TFieldKind::Radio ||
+        B.Kind == TFieldKind::Combo || IsCheckKind(B.Kind))
+        return true;
     if (B.Kind == TFieldKind::Integer) {
         int32_t n = 0;
         return ReadFieldInt(C.Text, n);
@@ -160,8 +219,8 @@ bool TFormModel::StoreFields()
     // every record as it was.
     for (std::size_t i = 0; i < bindings_.size(); ++i) {
         const platform::DialogControl& c = Control(bindings_[i].Control);
-        if (i < loadedTexts_.size() && c.Text == loadedTexts_[i]) continue;
-        if (!ParseField(bindings_[i], c)) {
+        if (i < loadedTexts_.size() && Shown(bindings_[i]) == loadedTexts_[i]) continue;
+        if (!NonNumbersAsZero && !ParseField(bindings_[i], c)) {
             InputRefused(c.Text);
             return false;
         }
@@ -172,8 +231,20 @@ bool TFormModel::StoreFields()
         const bool loaded = i < loadedTexts_.size();
         if (IsCheckKind(b.Kind)) {
             if (loaded && c.Checked == loadedChecks_[i]) continue;
-            if (auto p = std::get_if<char*>(&b.Target)) **p = YesNoChar(c.Checked);
-            if (auto p = std::get_if<bool*>(&b.Target)) **p = c.Checked;
+            const bool flag = b.Kind == TFieldKind::ClearedCheck ? !c.Checked : c.Checked;
+            if (auto p = std::get_if<char*>(&b.Target)) **p = YesNoChar(flag);
+            if (auto p = std::get_if<bool*>(&b.Target)) **p = flag;
+        } else if (b.Kind == TFieldKind::Radio || b.Kind == TFieldKind::Combo) {
+            // A changed choice: the checked button or the item shown, the
+            // first when there is none.
+            const std::string shown = Shown(b);
+            if (loaded && shown == loadedTexts_[i]) continue;
+            const std::vector<std::string>& items = *b.Items;
+            const std::size_t item = b.Kind == TFieldKind::Radio
+                                         ? shown.find('1')
+                                         : static_cast<std::size_t>(std::find(items.begin(), items.end(), c.Text) -
+                                                                    items.begin());
+            SetInteger(b.Target, b.First + (item < items.size() ? static_cast<int32_t>(item) : 0));
         } else {
             // Untouched: the value stays bit for bit.
             if (loaded && c.Text == loadedTexts_[i]) continue;
@@ -187,7 +258,7 @@ bool TFormModel::StoreFields()
         }
         // What is stored now is what an unchanged text stands for.
         if (loaded) {
-            loadedTexts_[i] = c.Text;
+            loadedTexts_[i] = Shown(b);
             loadedChecks_[i] = c.Checked;
         }
     }

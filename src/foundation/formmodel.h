@@ -13,6 +13,10 @@
 //   refuses the text (InputRefused) and stays open.
 // - A field left empty (or holding only blanks) stands for 0, and the
 //   form's own rule for 0 applies; the user cleared it on purpose.
+//
+// A choice (a radio group or a combo box) is bound the same way: item i of
+// its list stands for the value First + i; a group whose buttons the user
+// left as they were keeps its value, even one outside the list.
 
 #include "foundation/types.h"
 #include "platform/dialoghost.h"
@@ -36,6 +40,10 @@ enum class TFieldKind {
     Boolean,     // a flag as a check box
     Text,        // a stored text (DOS code page)
     RawText,     // a text stored as shown (file names, dates)
+    Degrees,     // an angle in radians, shown in degrees (3 significant digits)
+    ClearedCheck,// a flag as a check box that is ticked when the flag is off
+    Radio,       // a choice as the radio buttons Control_0, Control_1, ...
+    Combo,       // a choice as the item a combo box shows
 };
 
 using TFieldTarget = std::variant<Extended*, double*, int32_t*, uint16_t*, char*, bool*, std::string*>;
@@ -44,6 +52,9 @@ struct TFieldBinding {
     std::string Control;
     TFieldKind Kind;
     TFieldTarget Target;
+    // Radio and Combo: the items in order, and the value of the first.
+    const std::vector<std::string>* Items = nullptr;
+    int First = 0;
 };
 
 // The number an edit holds as typed (blanks around it ignored).
@@ -54,6 +65,10 @@ class TFormModel : public platform::DialogModel
   public:
     // Binds a control to a variable; the control is made now, in order.
     void Bind(const std::string& Control, TFieldKind Kind, TFieldTarget Target);
+    // Binds a radio group or a combo box to an integer: item i of Items
+    // (which outlive the form) stands for First + i.
+    void BindChoice(const std::string& Control, TFieldKind Kind, TFieldTarget Target,
+                    const std::vector<std::string>& Items, int First = 0);
 
     // Controls from the records; change handlers are blocked meanwhile.
     void LoadFields();
@@ -73,11 +88,17 @@ class TFormModel : public platform::DialogModel
   protected:
     // Tells the user that Text is no number; the form stays open.
     virtual void InputRefused(const std::string& Text);
+    // Set by a form that takes any text: one that is not a number then
+    // stores 0 instead of being refused.
+    bool NonNumbersAsZero = false;
 
   private:
     // Parses a changed text into the value it stands for; false when it is
     // not a number.
     static bool ParseField(const TFieldBinding& B, const platform::DialogControl& C);
+    // What a text or choice row shows now, to tell a changed row from one
+    // the user left as loaded.
+    std::string Shown(const TFieldBinding& B);
 
     std::vector<TFieldBinding> bindings_;
     std::vector<std::string> loadedTexts_;

@@ -98,6 +98,26 @@ TEST_F(ConfigDialog, StoreRulesAndLimits)
     }
 }
 
+// Settings whose controls the user left alone keep their values bit for
+// bit, also where the control shows them rounded; changed ones are read.
+TEST_F(ConfigDialog, UntouchedSettingsKeepTheirValues)
+{
+    graphsettings.ZoomIncrement = 1.23456789L;
+    cadsettings.View3DAngles[2] = 0.123456789L;
+    printsettings.DefPrintScaleX = 0.333333;
+    Tconfig f;
+    EXPECT_EQ(f.Control("Edit_zoomfaktor").Text, "1.235");
+    f.Control("RadioGroup_trenn_0").Checked = false;
+    f.Control("RadioGroup_trenn_2").Checked = true;
+    f.Control("ComboBox_lpt").Text = "LPT3";
+    ASSERT_EQ(f.Press("Button_ok"), DialogAction::Accept);
+    EXPECT_EQ(graphsettings.ZoomIncrement, 1.23456789L);
+    EXPECT_EQ(cadsettings.View3DAngles[2], 0.123456789L);
+    EXPECT_EQ(printsettings.DefPrintScaleX, 0.333333);
+    EXPECT_EQ(telmvar.PrintSeparatorMode, 3) << "the third line type";
+    EXPECT_EQ(telmvar.PrinterPort, 3) << "LPT3";
+}
+
 TEST_F(ConfigDialog, CheckBoxesGridsAndVisibility)
 {
     cadsettings.SheetShowProtectionNotice = false;
