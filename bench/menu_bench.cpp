@@ -3,7 +3,6 @@
 // reopening of the example project with its calculation and the menu
 // refresh.
 #include "app/mainmenu.h"
-#include "app/menuhooks.h"
 #include "app/menutexts.h"
 #include "app/programidentity.h"
 #include "app/projectcommands.h"
@@ -23,7 +22,6 @@ void MenusReady()
 {
     ResetFoundationState();
     InitProgramIdentity();
-    ResetMenuHooks();
     wtelmvar.Language = 0;
     hh.FormCreateMenus();
 }

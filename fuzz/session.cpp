@@ -6,7 +6,6 @@
 // same.
 #include "app/configio.h"
 #include "app/mainmenu.h"
-#include "app/menuhooks.h"
 #include "app/menutexts.h"
 #include "app/programidentity.h"
 #include "app/projectcommands.h"
@@ -67,7 +66,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ResetConfigio();
     configio.FallbackDirs.clear();
     InitProgramIdentity();
-    ResetMenuHooks();
     ResetMenuTexts();
     ResetMainMenu();
     wtelmvar.ConfigDir = ScratchDir();

@@ -2,13 +2,14 @@
 
 #include "app/auxiliaryimages.h"
 #include "app/mainmenu.h"
-#include "app/menuhooks.h"
 #include "app/menutexts.h"
 #include "app/projectcommands.h"
 #include "app/windowplacement.h"
-#include "dialogs/dialogservices.h"
+#include "dialogs/gear/cadconfigform.h"
 #include "dialogs/messageboxes.h"
 #include "drawings/sheet/changeprotocol.h"
+#include "drawings/stage/composer.h"
+#include "drawings/stage/wheelviews.h"
 #include "foundation/fileutil.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
@@ -38,51 +39,12 @@ namespace {
 
 void Mod() { telmvar.DataModified = true; }
 
-std::string WithoutAccelerator(const std::string& Caption)
-{
-    std::string out;
-    for (char c : Caption)
-        if (c != '&')
-            out += c;
-    return out;
-}
-
-bool PathTo(const std::vector<platform::MenuEntrySpec>& Entries, const std::string& Name, std::string& Path)
-{
-    for (const auto& e : Entries) {
-        if (e.Name == Name) {
-            Path = WithoutAccelerator(e.Caption);
-            return true;
-        }
-        std::string inner;
-        if (PathTo(e.Children, Name, inner)) {
-            Path = WithoutAccelerator(e.Caption) + " > " + inner;
-            return true;
-        }
-    }
-    return false;
-}
-
 } // namespace
 
-std::string Thh::EnglishItemPath(const std::string& Name)
+void ShowNotAvailable(const std::string& What)
 {
-    static const TMainMenu english = [] {
-        TMainMenu m = BuildMainMenu();
-        return m;
-    }();
-    std::string path;
-    return PathTo(english.Bar.Menus, Name, path) ? path : Name;
-}
-
-std::string Thh::NotAvailableText() const { return EnglishItemPath(current_); }
-
-void Thh::Calc()
-{
-    if (dialogservices.CalculateStage)
-        dialogservices.CalculateStage();
-    else
-        CalcPlanetaryStage();
+    ShowMessageBox(What + " is not available in this version");
+    telmvar.Aborted = true;
 }
 
 bool Thh::HasHandler(const std::string& Name) const { return FindMenuCommand(Name) != nullptr; }
@@ -97,10 +59,7 @@ bool Thh::Click(const std::string& Name)
         return false;
     if (!command->KeepsAborted)
         telmvar.Aborted = false;
-    const std::string outer = current_;
-    current_ = Name;
     command->Handler(*this);
-    current_ = outer;
     // Whatever the command took in (a bearing from the catalogue, a load
     // spectrum, a project), the items that depend on it follow at once; the
     // window gets the menu again only when that changed something.
@@ -145,8 +104,7 @@ void Thh::UpdateMenuEnabling()
 void Thh::RefreshAfterChange()
 {
     UpdateMenuEnabling();
-    if (menuhooks.PlanetViewRedraw)
-        menuhooks.PlanetViewRedraw();
+    RedrawView();
 }
 
 bool Thh::UseCompactStrengthInput(int CalcMethod, int ScreenWidth, int ScreenHeight, bool Guided)
@@ -159,14 +117,10 @@ bool Thh::UseCompactStrengthInput(int CalcMethod, int ScreenWidth, int ScreenHei
 void Thh::StrengthInput(bool Guided)
 {
     const TScreenInfo screen = winutil.QueryScreen ? winutil.QueryScreen() : TScreenInfo{};
-    if (UseCompactStrengthInput(GearPair.CalcMethod, screen.ScreenWidth, screen.ScreenHeight, Guided)) {
-        if (menuhooks.RunStrengthInput)
-            menuhooks.RunStrengthInput();
-        else
-            ShowNotAvailable("The strength input sequence");
-    } else {
+    if (UseCompactStrengthInput(GearPair.CalcMethod, screen.ScreenWidth, screen.ScreenHeight, Guided))
+        RunStrengthInput();
+    else
         RunForm("TForm_qyr7fs0");
-    }
 }
 
 void Thh::GuidedInput()
@@ -175,34 +129,33 @@ void Thh::GuidedInput()
         return;
     if (!RunForm("TForm_qyr7antr"))
         return;
-    Calc();
-    if (menuhooks.PlanetDrawView)
-        menuhooks.PlanetDrawView(3, 1);
+    CalcPlanetaryStage();
+    PlanetDrawView(3, 1);
     // From the tool on, a cancel keeps what was entered so far, calculated.
     const auto step = [](const std::function<void()>& Run, bool CalcAfter) {
         Run();
         if (telmvar.Aborted) {
             telmvar.Aborted = false;
-            Calc();
+            CalcPlanetaryStage();
             return false;
         }
         if (CalcAfter)
-            Calc();
+            CalcPlanetaryStage();
         return true;
     };
-    if (!step([] { RunForm("TForm_qyr7prof"); }, true))
+    if (!step([this] { RunForm("TForm_qyr7prof"); }, true))
         return;
-    if (!step([] { RunForm("TForm_qyr7geo"); }, true))
+    if (!step([this] { RunForm("TForm_qyr7geo"); }, true))
         return;
-    if (!step([] { RunForm("TForm_qyr7wst"); }, false))
+    if (!step([this] { RunForm("TForm_qyr7wst"); }, false))
         return;
-    if (!step([] { RunForm("TForm_qyr7qual"); }, false))
+    if (!step([this] { RunForm("TForm_qyr7qual"); }, false))
         return;
-    if (!step([] { RunForm("TForm_qyr7mes"); }, false))
+    if (!step([this] { RunForm("TForm_qyr7mes"); }, false))
         return;
     if (!step([this] { StrengthInput(true); }, false))
         return;
-    Calc();
+    CalcPlanetaryStage();
     Mod();
     ShowMessageList();
 }
@@ -236,7 +189,7 @@ void Thh::Input(const char* Form, bool CalcAlways, bool RefreshFirst)
 {
     RunForm(Form);
     if (CalcAlways)
-        Calc();
+        CalcPlanetaryStage();
     if (telmvar.Aborted)
         return;
     if (RefreshFirst) {
@@ -265,9 +218,9 @@ void Thh::CadGear(int Wheel, int Device)
     else
         CalcMeshPeH();
     const int gear = Wheel == 1 ? MeshGearOfPair(1, 1) : Wheel == 2 ? MeshGearOfPair(1, 2) : Wheel == 3 ? 1 : 2;
-    Call(menuhooks.CadGearConfig, gear);
+    ShowCadGearConfigDialog(gear);
     if (!telmvar.Aborted)
-        Call(menuhooks.WheelViewDispatch, Device, 5, Wheel, 0);
+        WheelViewDispatch(Device, 5, Wheel, 0);
 }
 
 void Thh::ChangeProtocol(int Mode)
@@ -278,7 +231,7 @@ void Thh::ChangeProtocol(int Mode)
         telmvar.Aborted = true;
         return;
     }
-    Call(menuhooks.ChangeProtocolCommand, Mode);
+    ChangeProtocolCommand(Mode);
     // The protocol is saved with the project: a new, edited or deleted
     // change is unsaved input.
     const bool edited = Mode == 2 && before > 0 && !telmvar.Aborted;
@@ -308,7 +261,7 @@ void Thh::mi_editPreDimensioningClick()
 void Thh::mi_editlastkollektivstandardClick()
 {
     GetStageLoadSpectrum();
-    Call(menuhooks.EditLoadSpectrum);
+    EditLoadSpectrum();
     if (telmvar.Aborted) {
         // The editor gave up halfway: the stage keeps its spectrum and the
         // working copy is made from it again.
@@ -317,7 +270,7 @@ void Thh::mi_editlastkollektivstandardClick()
     }
     PutStageLoadSpectrum();
     Mod();
-    Calc();
+    CalcPlanetaryStage();
     RefreshAfterChange();
 }
 
@@ -334,7 +287,7 @@ void Thh::mi_editlastkollektivtabelleClick()
     if (telmvar.Aborted)
         return;
     Mod();
-    Calc();
+    CalcPlanetaryStage();
     RefreshAfterChange();
 }
 
@@ -381,7 +334,7 @@ void Thh::Open(const std::string& Path)
     if (telmvar.Aborted)
         return;
     // The results shown belong to the project just read.
-    Calc();
+    CalcPlanetaryStage();
     telmvar.Aborted = false;
 }
 

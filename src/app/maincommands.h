@@ -2,11 +2,11 @@
 // The main window's commands. Every menu item has one handler in the
 // menu's command table (mainmenu.h), keyed by the item's name; the window
 // calls Click with the name of the chosen item, tests do the same without a
-// window. The input
-// commands run a dialog and then, in an order fixed per command, the stage
-// calculation, the test of Aborted, DataModified and the redraw.
-
-#include "app/menuhooks.h"
+// window. A handler calls the drawings, reports and dialogs it runs
+// directly; the forms, the redraw and the other dialogs below that a test
+// stands in for go through this object. The input commands run a dialog and
+// then, in an order fixed per command, the stage calculation, the test of
+// Aborted, DataModified and the redraw.
 
 #include <string>
 #include <vector>
@@ -19,6 +19,8 @@ class Window;
 class Thh
 {
   public:
+    virtual ~Thh() = default;
+
     // Runs the command of the item; false when there is no such item or it
     // is disabled or hidden (a real menu would not let it be chosen).
     bool Click(const std::string& Name);
@@ -59,11 +61,6 @@ class Thh
     void mi_editlastkollektivstandardClick();
     void mi_editlastkollektivtabelleClick();
 
-    // The English menu path of an item ("View > Tooth Contact > S-Pi").
-    static std::string EnglishItemPath(const std::string& Name);
-
-    // The stage calculation as the dialogs' Calc buttons run it.
-    static void Calc();
     void Input(const char* Form, bool CalcAlways, bool RefreshFirst);
     void LoadedMesh(int Mesh);
     void CadGear(int Wheel, int Device);
@@ -71,20 +68,29 @@ class Thh
     // The change protocol's commands (1 new, 2 modify, 3 delete, 4 show, 5
     // print); delete asks first.
     void ChangeProtocol(int Mode);
-    // The item being run, for the not-available message.
-    std::string NotAvailableText() const;
-    // Runs a hook of the menu, or tells the user the item is not available.
-    template <class F, class... A> void Call(const F& Hook, A... Args)
-    {
-        if (Hook)
-            Hook(Args...);
-        else
-            ShowNotAvailable(NotAvailableText());
-    }
 
-  private:
-    std::string current_;
+    // Runs the form of that name modally ("TForm_qyr7vor", "Tconfig", ...);
+    // false (Aborted set) when it was cancelled or there is no such form.
+    virtual bool RunForm(const std::string& Form);
+    // Redraws the stage view now shown in the main window.
+    virtual void RedrawView();
+    // A planet bearing from the catalogue (1 Pi, 2 Pe).
+    virtual void SelectPlanetBearing(int Planet);
+    // The standard load spectrum editor on the gear pair's working
+    // spectrum; sets Aborted when the user gives up.
+    virtual void EditLoadSpectrum();
+    // The compact strength input sequence (factors entered, small screens).
+    virtual void RunStrengthInput();
 };
 
 // The main window's commands object, for the program and its tests.
 extern Thh hh;
+
+// "<What> is not available in this version" in a message box; Aborted is
+// set so the command ends there.
+void ShowNotAvailable(const std::string& What);
+
+// What the drawings and dialogs below ask of the shell: the animations'
+// settings forms, the carrier form before the carrier drawing and the
+// redraw after a dialog's calculation.
+void InstallShellServices();

@@ -2,21 +2,33 @@
 
 #include "app/auxiliaryimages.h"
 #include "app/maincommands.h"
-#include "app/menuhooks.h"
 #include "app/menutexts.h"
+#include "app/projecttable.h"
 #include "dialogs/messageboxes.h"
+#include "drawings/diagrams/lifesafetydiagram.h"
+#include "drawings/sheet/documentlinksform.h"
+#include "drawings/sheet/drawinginfoform.h"
+#include "drawings/stage/composer.h"
+#include "drawings/stage/planetanimation.h"
+#include "drawings/stage/wheelviews.h"
+#include "drawings/tooth/meshanimation.h"
 #include "foundation/fileutil.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "gearpair/catalogue/gearcatalogue.h"
+#include "graphics/diagrams/loadspectrumdiagram.h"
 #include "planetary/bearings/bearingcatalogue.h"
+#include "planetary/bearings/bearingselection.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/meshtransfer.h"
 #include "planetary/stage.h"
+#include "planetary/stagecalc.h"
 #include "planetary/suggestions.h"
 #include "platform/platform.h"
+#include "reports/gearpair/gearpairreport.h"
 #include "reports/messages/messagelist.h"
+#include "reports/spectrum/loadspectrumreport.h"
 #include "reports/stage/planetaryreport.h"
 
 #include <functional>
@@ -165,9 +177,7 @@ const char* const ExitItem = "mi_fileexit";
 const TGeneralMenuTexts& g = menutexts;
 const TProgramMenuTexts& p = programtexts;
 
-// The stage calculation as the dialogs' Calc buttons run it, and the
-// modified mark.
-void Calc() { Thh::Calc(); }
+// The modified mark.
 void Mod() { telmvar.DataModified = true; }
 
 void OpenInBrowser(const std::string& Document)
@@ -191,18 +201,18 @@ std::string MailAddress()
 
 std::function<void(Thh&)> Draw(int Device, int View)
 {
-    return [Device, View](Thh& t) { t.Call(menuhooks.PlanetDrawView, Device, View); };
+    return [Device, View](Thh&) { PlanetDrawView(static_cast<int16_t>(Device), static_cast<int16_t>(View)); };
 }
 
 std::function<void(Thh&)> WheelView(int Device, int View, int Wheel, int Mesh)
 {
-    return [=](Thh& t) { t.Call(menuhooks.WheelViewDispatch, Device, View, Wheel, Mesh); };
+    return [=](Thh&) { WheelViewDispatch(Device, View, Wheel, Mesh); };
 }
 
 // After a dialog of the stage: calculate, refresh, mark modified.
 void CalcRefreshMod(Thh& t)
 {
-    Calc();
+    CalcPlanetaryStage();
     t.RefreshAfterChange();
     Mod();
 }
@@ -218,19 +228,19 @@ std::vector<TMenuCommand> File()
         }),
         Item("mi_fileOpenTable", "&Open... (&Table)")
             .Says(Gen([] { return g.MenuTextOpen + " (" + g.MenuTextTable + ")"; }))
-            .Does([](Thh& t) { t.Call(menuhooks.OpenProjectTable); }),
+            .Does([](Thh& t) { ProjectTableCommand([&t] { t.RefreshAfterChange(); }); }),
         Item("mi_FileSave", "&Save...", "Ctrl+S").Says(Gen(&TGeneralMenuTexts::MenuTextSave)).Does([](Thh& t) {
             t.mi_FileSaveClick();
         }),
         Item("mi_FileSaveAs", "Save &As...").Says(Gen(&TGeneralMenuTexts::MenuTextSaveAs)).Does([](Thh& t) {
             t.mi_FileSaveAsClick();
         }),
-        Item("mi_fileprint", "&Print...", "Ctrl+P").Says(Gen(&TGeneralMenuTexts::MenuTextPrint)).Does([](Thh&) {
-            RunForm("TForm_printconf");
+        Item("mi_fileprint", "&Print...", "Ctrl+P").Says(Gen(&TGeneralMenuTexts::MenuTextPrint)).Does([](Thh& t) {
+            t.RunForm("TForm_printconf");
         }),
         Sep(),
         Item("mi_fileConfig", "Se&ttings").Says(Gen(&TGeneralMenuTexts::MenuTextSettings)).Does([](Thh& t) {
-            if (RunForm("Tconfig"))
+            if (t.RunForm("Tconfig"))
                 t.RefreshAfterChange(); // the window takes the configured background
         }),
         Sep()};
@@ -260,25 +270,23 @@ std::vector<TMenuCommand> Edit()
                    {Item(Database, "&Database " + l)
                         .Says(Gen([l] { return g.MenuTextDatabase + " " + l; }))
                         .Does([n](Thh& t) {
-                            t.Call(menuhooks.SelectPlanetBearing, n);
+                            t.SelectPlanetBearing(n);
                             if (!telmvar.Aborted) {
-                                // The chosen bearing is stored whether or not the stage view
-                                // can be shown; a missing view must not lose the modified mark.
-                                if (menuhooks.PlanetDrawView) menuhooks.PlanetDrawView(3, 10);
+                                PlanetDrawView(3, 10);
                                 Mod();
                             }
                         }),
                     Item(Application, "A&pplication " + l)
                         .Says(Gen([l] { return g.MenuTextApplication + " " + l; }))
                         .Does([n](Thh& t) {
-                            t.Call(menuhooks.EditPlanetBearingApplication, n);
+                            EditPlanetBearingApplication(n);
                             if (!telmvar.Aborted)
                                 CalcRefreshMod(t);
                         }),
                     Item(Reset, "&Reset " + l)
                         .Says(Gen([l] { return g.MenuTextReset + " " + l; }))
                         .Does([n](Thh& t) {
-                            t.Call(menuhooks.ResetPlanetBearingSelection, n);
+                            ResetPlanetBearingSelection(n);
                             if (!telmvar.Aborted)
                                 CalcRefreshMod(t);
                         })})
@@ -286,7 +294,7 @@ std::vector<TMenuCommand> Edit()
     };
     const auto method = [](const char* Form) {
         return [Form](Thh& t) {
-            if (RunForm(Form))
+            if (t.RunForm(Form))
                 CalcRefreshMod(t);
         };
     };
@@ -303,8 +311,8 @@ std::vector<TMenuCommand> Edit()
             .Says(Gen(&TGeneralMenuTexts::MenuTextPreDimensioning))
             .Does([](Thh& t) { t.mi_editPreDimensioningClick(); }),
         Sep(),
-        Item("mi_EditText", "Te&xt").Says(Gen(&TGeneralMenuTexts::MenuTextText)).Does([](Thh&) {
-            RunForm("TForm_qyr7text");
+        Item("mi_EditText", "Te&xt").Says(Gen(&TGeneralMenuTexts::MenuTextText)).Does([](Thh& t) {
+            t.RunForm("TForm_qyr7text");
         }),
         Item("mi_editVerzahnungswerkzeug", "C&utting Tool")
             .Says(Prog(&TProgramMenuTexts::MenuTextCuttingTool))
@@ -323,15 +331,15 @@ std::vector<TMenuCommand> Edit()
             .Says(Prog(&TProgramMenuTexts::MenuTextInputOutput))
             .Does(input("TForm_qyr7antr", true, false)),
         Item("mi_EditMaterial", "&Material").Says(Gen(&TGeneralMenuTexts::MenuTextMaterial)).Does([](Thh& t) {
-            RunForm("TForm_qyr7wst");
+            t.RunForm("TForm_qyr7wst");
             if (!telmvar.Aborted)
                 Mod();
-            Calc();
+            CalcPlanetaryStage();
             t.RefreshAfterChange();
         }),
         Item("mi_editfestigkeit", "S&trength").Says(Prog(&TProgramMenuTexts::MenuTextStrength)).Does([](Thh& t) {
             t.StrengthInput(false);
-            Calc();
+            CalcPlanetaryStage();
             if (!telmvar.Aborted) {
                 Mod();
                 t.RefreshAfterChange();
@@ -363,9 +371,9 @@ std::vector<TMenuCommand> Printout()
 {
     const auto report = [](int Part) { return [Part](Thh&) { PrintPlanetaryReport(Part); }; };
     const auto meshReport = [](int Mesh, int Part) {
-        return [Mesh, Part](Thh& t) { t.Call(menuhooks.MeshReport, Mesh, Part); };
+        return [Mesh, Part](Thh&) { MeshReport(Mesh, static_cast<uint16_t>(Part)); };
     };
-    const auto sheet = [](int Wheel) { return [Wheel](Thh& t) { t.Call(menuhooks.WheelMeasurementReport, Wheel); }; };
+    const auto sheet = [](int Wheel) { return [Wheel](Thh&) { WheelMeasurementReport(static_cast<uint16_t>(Wheel)); }; };
     return {
         Sub("mi_printgeometrie", "&Geometry",
             {Item("mi_printgeometrieplanetengetriebe", "S, Pi, Pe, H").Says(Fixed("S, Pi, Pe, H")).Does(report(1)),
@@ -394,7 +402,7 @@ std::vector<TMenuCommand> Printout()
         Item("mi_printgeometriefestigkeit", "Dimensions &and Strength")
             .Says(Prog(&TProgramMenuTexts::MenuTextDimensionsAndStrength))
             .Does([](Thh&) {
-                Calc();
+                CalcPlanetaryStage();
                 PrintPlanetaryReport(3);
             })};
 }
@@ -411,7 +419,7 @@ std::vector<TMenuCommand> View()
                 c = c.Says(Fixed("&Pe-H"));
             return c.Does([Kind, m](Thh& t) {
                 t.LoadedMesh(m);
-                t.Call(menuhooks.DrawLifeSafetyDiagrams, Kind, 3, std::string(MeshLabel[m]));
+                DrawLifeSafetyDiagrams(static_cast<uint16_t>(Kind), 3, MeshLabel[m]);
             });
         };
     };
@@ -419,14 +427,14 @@ std::vector<TMenuCommand> View()
         Meshes("mi_viewLastkollektiv", "&Load Spectrum", "mi_viewLastkollektiv", [](int m, TMenuCommand c) {
             return c.Does([m](Thh& t) {
                 t.LoadedMesh(m);
-                t.Call(menuhooks.DrawLoadSpectrumDiagram, 6, 3);
+                DrawLoadSpectrumDiagram(6, 3);
             });
         }).Says(Prog(&TProgramMenuTexts::MenuTextLoadSpectrum));
     // The load spectrum's output menu (printout or file of the diagrams'
     // data) has no item of its own in the form; it sits with the diagrams.
     lastkollektiv.Children.push_back(Item("mi_viewLastkollektivAusgabe", "&Printout")
                                          .Says(Gen(&TGeneralMenuTexts::MenuTextPrintout))
-                                         .Does([](Thh& t) { t.Call(menuhooks.LoadSpectrumOutputMenu, 3); }));
+                                         .Does([](Thh&) { LoadSpectrumOutputMenu(0, 3); }));
     const char* const animation[] = {"", " S-Pi", " Pi-Pe", " P-H"};
     const int slidingWheel[] = {0, 1, 3, 3};
     return {
@@ -436,13 +444,13 @@ std::vector<TMenuCommand> View()
         Sub("mi_viewausdruck", "&Printout", Printout()).Says(Gen(&TGeneralMenuTexts::MenuTextPrintout)),
         Meshes("mi_viewabmessungen", "&Dimensions", "",
                [](int m, TMenuCommand c) {
-                   return c.Does([m](Thh& t) { t.Call(menuhooks.ShowMeshDimensions, 3, m); });
+                   return c.Does([m](Thh&) { ShowMeshDimensions(3, static_cast<int16_t>(m)); });
                },
                {"mi_viewabmessungenSPi", "mi_abmessungenPiPe", "mi_viewabmessungenPeH"})
             .Says(Gen(&TGeneralMenuTexts::MenuTextDimensions)),
         Meshes("mi_viewfestigkeit", "S&trength", "mi_viewfestigkeit",
                [](int m, TMenuCommand c) {
-                   return c.Does([m](Thh& t) { t.Call(menuhooks.ShowMeshStrength, 3, m); });
+                   return c.Does([m](Thh&) { ShowMeshStrength(3, static_cast<int16_t>(m)); });
                })
             .Says(Prog(&TProgramMenuTexts::MenuTextStrength)),
         Meshes("mi_vieweingriff", "Tooth &Contact", "mi_vieweingriff",
@@ -462,7 +470,7 @@ std::vector<TMenuCommand> View()
             .Says(Prog(&TProgramMenuTexts::MenuTextCuttingTool)),
         Item("mi_viewplanetengetriebe", "&Planetary Gear")
             .Says(Prog(&TProgramMenuTexts::MenuTextPlanetaryGear))
-            .Does([](Thh& t) { t.Call(menuhooks.FrontViewWithText, 3); }),
+            .Does([](Thh&) { FrontViewWithText(3); }),
         Sub("mi_viewfertigungszeichnung", "&Production drawing",
             {Item("mi_viewfertigungszeichnungS", "&S").Says(WheelKey(1)).Does(WheelView(3, 3, 1, 0)),
              Item("mi_viewfertigungszeichnungPi", "&Pi").Says(WheelKey(2)).Does(WheelView(3, 3, 2, 0)),
@@ -488,19 +496,19 @@ std::vector<TMenuCommand> View()
                    return c.Says(Gen([mesh] { return g.MenuTextAnimation + mesh; })).Does([m](Thh& t) {
                        t.LoadedMesh(m);
                        AnimateLoadedMesh();
-                       t.Call(menuhooks.AnimateMeshing);
+                       AnimateMeshing();
                    });
                },
                {"SPi", "PiPe", "PH"})
             .Says(Prog([] { return g.MenuTextAnimation + " " + p.MenuTextToothContact2; })),
         Item("mi_viewAnimationPlanet", "&Animation &Planetary Gear")
             .Says(Prog([] { return g.MenuTextAnimation + " " + p.MenuTextPlanetaryGear; }))
-            .Does([](Thh& t) { t.Call(menuhooks.PlanetAnimation, 1); }),
+            .Does([](Thh&) { PlanetAnimation(1); }),
         Item("mi_viewAnimationplanetzahnraeder", "&Animation &Planetary Gear &Gear wheels")
             .Says(Prog([] {
                 return g.MenuTextAnimation + " " + p.MenuTextPlanetaryGear + " " + p.MenuTextGearWheels;
             }))
-            .Does([](Thh& t) { t.Call(menuhooks.PlanetAnimation, 2); }),
+            .Does([](Thh&) { PlanetAnimation(2); }),
         Sep(),
         Item("mi_viewKutzbach", "Kutzbach").Does(Draw(3, 1)),
         Item("mi_viewWolf", "Wolf").Does(Draw(3, 2)),
@@ -509,7 +517,7 @@ std::vector<TMenuCommand> View()
             .Does(Draw(3, 12)),
         Sep(),
         Item(ErrorMessagesItem, "&Error messages").Says(Gen(&TGeneralMenuTexts::MenuTextErrorMessages)).Does([](Thh&) {
-            Calc();
+            CalcPlanetaryStage();
             ViewErrorMessages();
         })};
 }
@@ -534,7 +542,7 @@ std::vector<TMenuCommand> Cad()
         Item("mi_cadquick4", "Quick 4").Says(Gen([] { return g.MenuTextQuick + " 4"; })).Does(Draw(0, 11)),
         Item("mi_cadplanetengetriebe", "&Planetary Gear")
             .Says(Prog(&TProgramMenuTexts::MenuTextPlanetaryGear))
-            .Does([](Thh& t) { t.Call(menuhooks.FrontViewWithText, 0); }),
+            .Does([](Thh&) { FrontViewWithText(0); }),
         Item("mi_cadvorderansicht", "P&rojection").Says(Gen(&TGeneralMenuTexts::MenuTextProjection)).Does(Draw(0, 4)),
         Item("mi_cadschnitt", "Pr&ofile").Says(Gen(&TGeneralMenuTexts::MenuTextProfile)).Does(Draw(0, 3)),
         Sub("mi_cadfertigungszeichnung", "&Production drawing", drawings)
@@ -550,10 +558,10 @@ std::vector<TMenuCommand> Cad()
         Item("mi_cadcarrier", "&Carrier").Says(Prog(&TProgramMenuTexts::MenuTextCarrier)).Does(Draw(0, 8)),
         Item("mi_cadLastkollektivAusgabe", "&Printout")
             .Says(Gen(&TGeneralMenuTexts::MenuTextPrintout))
-            .Does([](Thh& t) { t.Call(menuhooks.LoadSpectrumOutputMenu, 0); }),
+            .Does([](Thh&) { LoadSpectrumOutputMenu(0, 0); }),
         Sep(),
-        Item("mi_cadconfig", "Se&ttings").Says(Gen(&TGeneralMenuTexts::MenuTextSettings)).Does([](Thh&) {
-            RunForm("TForm_qyr1conf");
+        Item("mi_cadconfig", "Se&ttings").Says(Gen(&TGeneralMenuTexts::MenuTextSettings)).Does([](Thh& t) {
+            t.RunForm("TForm_qyr1conf");
         })};
 }
 
@@ -562,7 +570,7 @@ std::vector<TMenuCommand> Documentation()
     const auto protocol = [](int Mode) { return [Mode](Thh& t) { t.ChangeProtocol(Mode); }; };
     return {Item("mi_docdrawinginfo", "&Drawing data")
                 .Says(Gen(&TGeneralMenuTexts::MenuTextDrawingData))
-                .Does([](Thh& t) { t.Call(menuhooks.ShowDrawingInfo); }),
+                .Does([](Thh&) { ShowDrawingInfo(); }),
             Sep(),
             Item("mi_docuShowChanges1", "Modifications - &Info")
                 .Says(Gen(&TGeneralMenuTexts::MenuTextModificationsInfo))
@@ -582,8 +590,8 @@ std::vector<TMenuCommand> Documentation()
             Sep(),
             Item("mi_DocumentSetup", "Document &Setup")
                 .Says(Gen(&TGeneralMenuTexts::MenuTextDocumentSetup))
-                .Does([](Thh& t) {
-                    t.Call(menuhooks.ShowDocumentLinks, 0);
+                .Does([](Thh&) {
+                    ShowDocumentLinks(0);
                     if (!telmvar.Aborted)
                         Mod();
                 })};
@@ -607,7 +615,7 @@ std::vector<TMenuCommand> Help()
         Item("mi_helpErrorMessages", "&Error messages")
             .Says(Gen(&TGeneralMenuTexts::MenuTextErrorMessages))
             .Does([](Thh&) {
-                Calc();
+                CalcPlanetaryStage();
                 ShowMessageList();
             }),
         Item("mi_helphistory", "QYR7 Info (www)")
@@ -627,9 +635,9 @@ std::vector<TMenuCommand> Help()
             .Says(Gen(&TGeneralMenuTexts::MenuTextEMailMaker))
             .KeepsAborted()
             .Does([](Thh&) { OpenInBrowser(MailAddress()); }),
-        Item("mi_helpSysInfo", "System Info").Says(Fixed("System Info")).Does([](Thh&) { RunForm("TSysinfo"); }),
-        Item("mi_HelpAbout", "QYR7").Says(Fixed([] { return telmvar.ProgramName; })).Does([](Thh&) {
-            RunForm("TAboutBox");
+        Item("mi_helpSysInfo", "System Info").Says(Fixed("System Info")).Does([](Thh& t) { t.RunForm("TSysinfo"); }),
+        Item("mi_HelpAbout", "QYR7").Says(Fixed([] { return telmvar.ProgramName; })).Does([](Thh& t) {
+            t.RunForm("TAboutBox");
         })};
 }
 
@@ -664,8 +672,8 @@ const std::vector<TMenuCommand>& Commands()
         m.push_back(
             Sub("mi_documentation", "D&ocument", Documentation()).Says(Gen(&TGeneralMenuTexts::MenuTextDocument)));
         m.push_back(Sub("mi_OLE", "&OLE",
-                        {Item("mi_oleStartExcel", "Start Excel").Does([](Thh& t) {
-                             t.Call(menuhooks.StartExcel);
+                        {Item("mi_oleStartExcel", "Start Excel").Does([](Thh&) {
+                             StartExcel();
                              // Reading a project back from a spreadsheet is not offered: the
                              // import item stays disabled.
                              if (!telmvar.Aborted) {
@@ -674,16 +682,12 @@ const std::vector<TMenuCommand>& Commands()
                                  PublishMainMenu();
                              }
                          }),
-                         Item(ExportExcelItem, "Export QYR7 -> Excel").Disabled().Does([](Thh& t) {
-                             t.Call(menuhooks.ExportToExcel);
-                         }),
+                         Item(ExportExcelItem, "Export QYR7 -> Excel").Disabled().Does([](Thh&) { ExportToExcel(); }),
                          Item("mi_oleImportExcel", "Import Excel -> QYR7").Disabled().Does([](Thh&) {
                              ShowNotAvailable("Import Excel -> QYR7");
                          }),
                          Sep(),
-                         Item("mi_olePrintoutExcel", "Printout -> Excel").Does([](Thh& t) {
-                             t.Call(menuhooks.PrintoutViaExcel, 3);
-                         })}));
+                         Item("mi_olePrintoutExcel", "Printout -> Excel").Does([](Thh&) { PrintoutViaExcel(3); })}));
         m.push_back(Sub("mi_Help", "&Help", Help()).Says(Gen(&TGeneralMenuTexts::MenuTextHelp)));
         return m;
     }();

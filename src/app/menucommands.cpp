@@ -1,15 +1,13 @@
-// The menu's entries for the parts this program has: each form is created,
-// shown modally and freed by its entry, as the commands expect.
-#include "app/configdialog.h"
-#include "app/menuhooks.h"
-#include "app/menutexts.h"
-#include "app/projecttable.h"
-#include "app/systeminfo.h"
+// The forms the menu's commands run by name, each created, shown modally
+// and freed; the other parts the commands object runs between its steps;
+// and what the drawings and dialogs below ask of the shell.
 #include "app/maincommands.h"
 
+#include "app/configdialog.h"
+#include "app/menutexts.h"
+#include "app/systeminfo.h"
 #include "dialogs/animation/animationforms.h"
 #include "dialogs/dialogservices.h"
-#include "dialogs/gear/cadconfigform.h"
 #include "dialogs/gear/dimensionsform.h"
 #include "dialogs/gear/drawingconfigform.h"
 #include "dialogs/gear/materialform.h"
@@ -26,34 +24,58 @@
 #include "dialogs/strength/optionforms.h"
 #include "dialogs/strength/strengthforms.h"
 #include "dialogs/strength/strengthsequence.h"
-#include "drawings/diagrams/lifesafetydiagram.h"
-#include "drawings/production/productiondrawing.h"
-#include "drawings/sheet/changeprotocol.h"
-#include "drawings/sheet/documentlinksform.h"
-#include "drawings/sheet/drawinginfoform.h"
 #include "drawings/stage/composer.h"
 #include "drawings/stage/planetanimation.h"
-#include "drawings/stage/wheelviews.h"
-#include "drawings/tooth/calcsheets.h"
 #include "drawings/tooth/meshanimation.h"
-#include "drawings/tooth/toothdrawing.h"
 #include "foundation/programstate.h"
-#include "graphics/diagrams/loadspectrumdiagram.h"
 #include "graphics/printconf.h"
 #include "planetary/bearings/bearingselection.h"
-#include "planetary/suggestions.h"
-#include "reports/gearpair/gearpairreport.h"
-#include "reports/spectrum/loadspectrumreport.h"
+
+#include <map>
+#include <string>
 
 namespace {
 
-template <class TForm> std::function<void()> Modal()
+template <class TForm> void Modal()
 {
-    return [] {
-        TForm form;
-        RunModalDialog(form);
-    };
+    TForm form;
+    RunModalDialog(form);
 }
+
+// A form whose runner says whether it ended with OK.
+template <bool (*Show)()> void Shown()
+{
+    if (!Show())
+        telmvar.Aborted = true;
+}
+
+void LoadSpectrumTable()
+{
+    const TGeneralMenuTexts& t = menutexts;
+    TForm_qyrlk1 form(
+        TLoadSpectrumTableMenu{t.MenuTextFile, t.MenuTextEdit, t.MenuTextView, t.MenuTextCopy, t.MenuTextPaste});
+    RunModalDialog(form);
+}
+
+const std::map<std::string, void (*)()> Forms = {
+    {"TForm_qyr7text", Modal<TForm_qyr7text>},
+    {"TForm_qyr7antr", Modal<TForm_qyr7antr>},
+    {"TForm_qyr7vor", Modal<TForm_qyr7vor>},
+    {"TForm_qyr7geo", Shown<ShowGearDimensionsDialog>},
+    {"TForm_qyr7wst", Shown<ShowGearMaterialDialog>},
+    {"TForm_qyr7mes", Shown<ShowGearMeasurementDialog>},
+    {"TForm_qyr7qual", Shown<ShowGearQualityDialog>},
+    {"TForm_qyr7prof", Shown<ShowToolProfileDialog>},
+    {"TForm_qyr1conf", [] { ShowGearDrawingConfigDialog(); }},
+    {"TForm_qyr7fs0", Modal<TForm_qyr7fs0>},
+    {"TForm_qyr5con2", Modal<TForm_qyr5con2>},
+    {"TForm_qyr5con3", Modal<TForm_qyr5con3>},
+    {"TForm_qyrlk1", LoadSpectrumTable},
+    {"TForm_printconf", Modal<TForm_printconf>},
+    {"Tconfig", ShowConfigDialog},
+    {"TSysinfo", Modal<TSysinfo>},
+    {"TAboutBox", Modal<TAboutBox>},
+};
 
 // The meshing animation's settings: the form offers one pitch of gear 1
 // each way (what the animation proposes), and only OK runs it; a form
@@ -79,91 +101,29 @@ bool AskMeshAnimationSettings(TMeshAnimationRequest& Request)
 
 } // namespace
 
-void InstallMenuCommands()
+bool Thh::RunForm(const std::string& Form)
 {
-    menuhooks.Forms["TForm_qyr7text"] = Modal<TForm_qyr7text>();
-    menuhooks.Forms["TForm_qyr7antr"] = Modal<TForm_qyr7antr>();
-    menuhooks.Forms["TForm_qyr7vor"] = Modal<TForm_qyr7vor>();
-    menuhooks.Forms["TForm_qyr7geo"] = [] {
-        if (!ShowGearDimensionsDialog())
-            telmvar.Aborted = true;
-    };
-    menuhooks.Forms["TForm_qyr7wst"] = [] {
-        if (!ShowGearMaterialDialog())
-            telmvar.Aborted = true;
-    };
-    menuhooks.Forms["TForm_qyr7mes"] = [] {
-        if (!ShowGearMeasurementDialog())
-            telmvar.Aborted = true;
-    };
-    menuhooks.Forms["TForm_qyr7qual"] = [] {
-        if (!ShowGearQualityDialog())
-            telmvar.Aborted = true;
-    };
-    menuhooks.Forms["TForm_qyr7prof"] = [] {
-        if (!ShowToolProfileDialog())
-            telmvar.Aborted = true;
-    };
-    menuhooks.Forms["TForm_qyr1conf"] = [] { ShowGearDrawingConfigDialog(); };
+    const auto it = Forms.find(Form);
+    if (it == Forms.end()) {
+        ShowNotAvailable("The form " + Form);
+        return false;
+    }
+    it->second();
+    return !telmvar.Aborted;
+}
+
+void Thh::RedrawView() { PlanetViewRedraw(); }
+
+void Thh::SelectPlanetBearing(int Planet) { ::SelectPlanetBearing(Planet); }
+
+void Thh::EditLoadSpectrum() { ::EditLoadSpectrum(); }
+
+void Thh::RunStrengthInput() { ::RunStrengthInput(); }
+
+void InstallShellServices()
+{
     stageanimationhooks.AskSettings = AskStageAnimationSettings;
-    menuhooks.PlanetAnimation = [](int Mode) { PlanetAnimation(static_cast<int16_t>(Mode)); };
-    menuhooks.CadGearConfig = [](int Gear) { ShowCadGearConfigDialog(Gear); };
-    menuhooks.Forms["TForm_qyr7fs0"] = Modal<TForm_qyr7fs0>();
-    menuhooks.Forms["TForm_qyr5con2"] = Modal<TForm_qyr5con2>();
-    menuhooks.Forms["TForm_qyr5con3"] = Modal<TForm_qyr5con3>();
-    menuhooks.Forms["TForm_qyrlk1"] = [] {
-        const TGeneralMenuTexts& t = menutexts;
-        TForm_qyrlk1 form(TLoadSpectrumTableMenu{t.MenuTextFile, t.MenuTextEdit, t.MenuTextView, t.MenuTextCopy,
-                                                 t.MenuTextPaste});
-        RunModalDialog(form);
-    };
-    menuhooks.RunStrengthInput = RunStrengthInput;
-    menuhooks.EditLoadSpectrum = EditLoadSpectrum;
-    menuhooks.Forms["TForm_printconf"] = Modal<TForm_printconf>();
-    menuhooks.Forms["Tconfig"] = ShowConfigDialog;
-    menuhooks.Forms["TSysinfo"] = Modal<TSysinfo>();
-    menuhooks.Forms["TAboutBox"] = Modal<TAboutBox>();
-    menuhooks.ShowDrawingInfo = [] { ShowDrawingInfo(); };
-    menuhooks.ChangeProtocolCommand = [](int Mode) { ChangeProtocolCommand(Mode); };
-    menuhooks.ShowDocumentLinks = [](int Mode) { ShowDocumentLinks(Mode); };
-    menuhooks.Forms["TForm_zeichInfo"] = [] { ShowDrawingInfo(); };
-    menuhooks.Forms["TForm_confDoku"] = [] { ShowDocumentLinks(0); };
-    menuhooks.OpenProjectTable = [] { ProjectTableCommand([] { hh.RefreshAfterChange(); }); };
-    menuhooks.StartExcel = StartExcel;
-    menuhooks.ExportToExcel = ExportToExcel;
-    menuhooks.PrintoutViaExcel = PrintoutViaExcel;
-    menuhooks.SelectPlanetBearing = SelectPlanetBearing;
-    menuhooks.EditPlanetBearingApplication = EditPlanetBearingApplication;
-    menuhooks.ResetPlanetBearingSelection = ResetPlanetBearingSelection;
-    menuhooks.MeshReport = [](int Mesh, int Part) { MeshReport(Mesh, static_cast<uint16_t>(Part)); };
-    menuhooks.WheelMeasurementReport = [](int Wheel) { WheelMeasurementReport(static_cast<uint16_t>(Wheel)); };
-    // The output menu asks which output (report or one of the diagrams).
-    menuhooks.LoadSpectrumOutputMenu = [](int Device) { LoadSpectrumOutputMenu(0, Device); };
-    // Per-gear views load their mesh and call the tooth and production
-    // drawings; a drawing not built in says so itself.
-    menuhooks.WheelViewDispatch = WheelViewDispatch;
-    // The stage pictures: the composer's views, the redraw after every
-    // calculation, and the carrier dialog before the carrier drawing.
-    menuhooks.Forms["TForm_qyr7carr"] = Modal<TForm_qyr7carr>();
-    stagecomposerhooks.EditCarrier = [] { RunForm("TForm_qyr7carr"); };
-    menuhooks.PlanetDrawView = [](int Device, int View) {
-        PlanetDrawView(static_cast<int16_t>(Device), static_cast<int16_t>(View));
-    };
-    menuhooks.PlanetViewRedraw = PlanetViewRedraw;
-    menuhooks.FrontViewWithText = [](int Device) { FrontViewWithText(static_cast<int16_t>(Device)); };
-    menuhooks.ShowMeshDimensions = [](int Device, int Mesh) {
-        ShowMeshDimensions(static_cast<int16_t>(Device), static_cast<int16_t>(Mesh));
-    };
-    menuhooks.ShowMeshStrength = [](int Device, int Mesh) {
-        ShowMeshStrength(static_cast<int16_t>(Device), static_cast<int16_t>(Mesh));
-    };
-    dialogservices.RedrawCurrentView = PlanetViewRedraw;
-    menuhooks.AnimateMeshing = AnimateMeshing;
     meshanimationservices.AskSettings = AskMeshAnimationSettings;
-    menuhooks.DrawLifeSafetyDiagrams = [](int Kind, int Device, const std::string& Name) {
-        DrawLifeSafetyDiagrams(static_cast<uint16_t>(Kind), static_cast<uint16_t>(Device), Name);
-    };
-    menuhooks.DrawLoadSpectrumDiagram = [](int Kind, int Device) {
-        DrawLoadSpectrumDiagram(static_cast<uint16_t>(Kind), Device);
-    };
+    stagecomposerhooks.EditCarrier = Modal<TForm_qyr7carr>;
+    dialogservices.RedrawCurrentView = PlanetViewRedraw;
 }

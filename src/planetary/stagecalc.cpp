@@ -205,8 +205,13 @@ bool CheckDriveData()
     return true;
 }
 
+TStageCalcState stagecalc;
+
+void ResetStageCalc() { stagecalc = TStageCalcState{}; }
+
 void CalcPlanetaryStage()
 {
+    ++stagecalc.Runs;
     auto& st = PlanetaryStage;
     auto& g = PlanetaryGears;
     auto& p = GearPair;

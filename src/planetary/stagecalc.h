@@ -6,6 +6,16 @@
 // whether the stage could be calculated.
 void CalcPlanetaryStage();
 
+// What the stage calculation keeps between its runs.
+struct TStageCalcState {
+    // Calculations run since the reset.
+    long Runs = 0;
+};
+
+extern TStageCalcState stagecalc;
+
+void ResetStageCalc();
+
 // Refuses drive data the kinematics cannot work with (same input and output
 // shaft, stationary ratio 1, input speed 0, no planets): adds the fatal
 // message, sets FatalCalcError and returns false.

@@ -2,16 +2,17 @@
 // the recent-file list and its items, the close query and the clean-up, and
 // one whole session from New to a reopened file.
 #include "app/mainmenu.h"
-#include "app/menuhooks.h"
 #include "app/menutexts.h"
 #include "app/projectcommands.h"
 #include "app/maincommands.h"
 #include "appfixture.h"
+#include "testcommands.h"
 #include "dialogs/dialogservices.h"
 #include "foundation/messagecollector.h"
 #include "graphics/cad/cadfiles.h"
 #include "planetary/projectfile.h"
 #include "planetary/stage.h"
+#include "planetary/stagecalc.h"
 
 #include <fstream>
 
@@ -41,7 +42,6 @@ protected:
             wtelmvar.RecentFiles[i].clear();
         ResetError0();
         ResetDialogServices();
-        ResetMenuHooks();
         ResetMenuTexts();
         ResetMainMenu();
         UpdateMenuCaptions();
@@ -53,6 +53,8 @@ protected:
         return path;
     }
     platform::MessageBoxesImplHeadless& Answers() { return headless->HeadlessMessages(); }
+
+    TTestCommands hh; // the commands the tests click, in place of the program's
 };
 
 TEST_F(ProjectCommands, TheSameFileTwiceIsOneEntryAtTheTopAndAFifthDropsTheOldest)
@@ -109,7 +111,7 @@ TEST_F(ProjectCommands, AnUnnamedModifiedProjectAsksToDiscard)
 {
     telmvar.ProjectName.clear();
     telmvar.DataModified = true;
-    menuhooks.Forms["TForm_qyr7vor"] = [] { FAIL() << "New went on after No"; };
+    hh.Forms["TForm_qyr7vor"] = [] { FAIL() << "New went on after No"; };
     Answers().QueueAnswer(platform::MessageAnswer::No);
     hh.Click("mi_fileNew");
     ASSERT_FALSE(Boxes().empty());
@@ -210,14 +212,14 @@ TEST_F(ProjectCommands, OpenCalculatesAndUpdatesTheMenusAtHelpLevelZeroWithoutRe
     PlanetaryStage.LoadSpectrumCount = 0;
     hh.UpdateMenuEnabling();
     ASSERT_FALSE(mainmenu.Find("mi_viewLastkollektiv")->Enabled);
-    int calcs = 0, redraws = 0;
-    dialogservices.CalculateStage = [&] { ++calcs; };
-    menuhooks.PlanetViewRedraw = [&] { ++redraws; };
+    const long runs = stagecalc.Runs;
+    int redraws = 0;
+    hh.Redraw = [&] { ++redraws; };
     telmvar.HelpLevel = 0;
     headless->HeadlessFiles().QueueAnswer(path);
     hh.Click("mi_fileOpen");
     EXPECT_FALSE(telmvar.Aborted);
-    EXPECT_EQ(calcs, 1) << "the results shown are the new project's";
+    EXPECT_EQ(stagecalc.Runs - runs, 1) << "the results shown are the new project's";
     EXPECT_EQ(redraws, 0);
     EXPECT_TRUE(mainmenu.Find("mi_viewLastkollektiv")->Enabled);
     EXPECT_EQ(wtelmvar.RecentFiles[1], path);
@@ -226,21 +228,21 @@ TEST_F(ProjectCommands, OpenCalculatesAndUpdatesTheMenusAtHelpLevelZeroWithoutRe
 
 TEST_F(ProjectCommands, NewSaveAsExitAndReopenGiveTheRecordsSaved)
 {
-    Thh local;
+    TTestCommands local;
     auto& window = headless->HeadlessWindow();
     window.Show();
     local.Attach(window);
     PlanetaryStage.nIn = 12345;
     // The dialogs as a user fills them: predimensioning, then the guided
     // input with OK everywhere.
-    menuhooks.Forms["TForm_qyr7vor"] = [] {
+    local.Forms["TForm_qyr7vor"] = [] {
         EXPECT_NE(PlanetaryStage.nIn, 12345) << "without a template New starts from the built-in stage";
         PlanetaryStage.PredimSafety = 1.4L;
     };
-    menuhooks.Forms["TForm_qyr7text"] = [] { PlanetaryGears.StageText = "Stage A"; };
+    local.Forms["TForm_qyr7text"] = [] { PlanetaryGears.StageText = "Stage A"; };
     for (const char* f : {"TForm_qyr7antr", "TForm_qyr7prof", "TForm_qyr7geo", "TForm_qyr7wst", "TForm_qyr7qual",
                           "TForm_qyr7mes", "TForm_qyr7fs0"})
-        menuhooks.Forms[f] = [] {};
+        local.Forms[f] = [] {};
     winutil.QueryScreen = [] {
         TScreenInfo s;
         s.ScreenWidth = 1280;

@@ -2,11 +2,11 @@
 // caption, the order of steps of the input commands, the menu enabling, the
 // guided input, the strength dialog choice and the language switch.
 #include "app/mainmenu.h"
-#include "app/menuhooks.h"
 #include "app/menutexts.h"
 #include "app/projectcommands.h"
 #include "app/maincommands.h"
 #include "appfixture.h"
+#include "testcommands.h"
 #include "dialogs/dialogservices.h"
 #include "foundation/messagecollector.h"
 #include "gearpair/gearpairdata.h"
@@ -233,18 +233,17 @@ protected:
         telmvar.TempDir = dir.string() + "/";
         ResetError0();
         ResetDialogServices();
-        ResetMenuHooks();
         ResetMenuTexts();
         ResetMainMenu();
         UpdateMenuCaptions();
-        dialogservices.CalculateStage = [this] { events.push_back("calc"); };
-        menuhooks.PlanetViewRedraw = [this] { events.push_back("redraw"); };
+        runs = stagecalc.Runs;
+        hh.Redraw = [this] { events.push_back("redraw"); };
     }
 
     // A form that records itself and answers OK or Cancel.
     void Form(const std::string& Name, bool Ok)
     {
-        menuhooks.Forms[Name] = [this, Name, Ok] {
+        hh.Forms[Name] = [this, Name, Ok] {
             events.push_back(Name);
             if (!Ok)
                 telmvar.Aborted = true;
@@ -258,9 +257,12 @@ protected:
             Form(f, Ok);
     }
     int Count(const std::string& What) const { return static_cast<int>(std::count(events.begin(), events.end(), What)); }
+    int Calcs() const { return static_cast<int>(stagecalc.Runs - runs); }
     std::string Caption(const std::string& Name) const { return mainmenu.Find(Name)->Caption; }
 
     std::vector<std::string> events;
+    long runs = 0;
+    TTestCommands hh; // the commands the tests click, in place of the program's
 };
 
 TEST_F(MenuTest, EveryItemInOrderWithItsShortcutAndEnglishCaption)
@@ -293,12 +295,12 @@ TEST_F(MenuTest, EveryItemInOrderWithItsShortcutAndEnglishCaption)
 
 TEST_F(MenuTest, TheWindowGetsTheMenuAndClicksReachTheCommands)
 {
-    Thh local;
+    TTestCommands local;
     local.Attach(headless->MainWindow());
     const auto* bar = &headless->MainWindow().MenuBar();
     ASSERT_EQ(bar->Menus.size(), 9u);
     EXPECT_EQ(bar->Menus[0].Name, "mi_file");
-    menuhooks.Forms["TForm_qyr7text"] = [this] { events.push_back("texts"); };
+    local.Forms["TForm_qyr7text"] = [this] { events.push_back("texts"); };
     headless->MainWindow().OnMenuCommand("mi_EditText");
     EXPECT_EQ(Count("texts"), 1);
 }
@@ -330,28 +332,29 @@ TEST_P(EditCommands, RunTheirStepsInTheirOrder)
     GearPair.CalcMethod = 1;
     ASSERT_TRUE(hh.Click(r.Item));
     EXPECT_EQ(Count(r.Form), 1);
-    EXPECT_EQ(Count("calc"), r.Calcs);
+    EXPECT_EQ(Calcs(), r.Calcs);
     EXPECT_EQ(Count("redraw"), r.Redraws);
     EXPECT_EQ(telmvar.DataModified, r.Modified);
-    EXPECT_EQ(telmvar.Aborted, !r.Ok);
+    EXPECT_EQ(telmvar.Aborted, !r.Ok && r.Calcs == 0) << "the calculation clears it";
 }
 
 const EditRow EditRows[] = {
     {"mi_EditText", "TForm_qyr7text", true, 0, 0, false},
     {"mi_editVerzahnungswerkzeug", "TForm_qyr7prof", true, 1, 1, true},
-    // The tool recalculates after Cancel but does not redraw.
-    {"mi_editVerzahnungswerkzeug", "TForm_qyr7prof", false, 1, 0, false},
+    // Recalculated after Cancel: the calculation clears Aborted, so the
+    // view is redrawn and the input marked modified.
+    {"mi_editVerzahnungswerkzeug", "TForm_qyr7prof", false, 1, 1, true},
     {"mi_editabmessungen", "TForm_qyr7geo", true, 0, 1, true},
     {"mi_editabmessungen", "TForm_qyr7geo", false, 0, 0, false},
-    {"mi_editqualitaet", "TForm_qyr7qual", false, 1, 0, false},
+    {"mi_editqualitaet", "TForm_qyr7qual", false, 1, 1, true},
     {"mi_editmessen", "TForm_qyr7mes", true, 1, 1, true},
     {"mi_editAntrieb", "TForm_qyr7antr", true, 1, 1, true},
-    {"mi_editAntrieb", "TForm_qyr7antr", false, 1, 0, false},
+    {"mi_editAntrieb", "TForm_qyr7antr", false, 1, 1, true},
     // Materials: recalculated and redrawn even after Cancel, not modified.
     {"mi_EditMaterial", "TForm_qyr7wst", false, 1, 1, false},
     {"mi_EditMaterial", "TForm_qyr7wst", true, 1, 1, true},
     {"mi_editfestigkeit", "TForm_qyr7fs0", true, 1, 1, true},
-    {"mi_editfestigkeit", "TForm_qyr7fs0", false, 1, 0, false},
+    {"mi_editfestigkeit", "TForm_qyr7fs0", false, 1, 1, true},
     {"mi_editberechnungsmethodeabmessungen", "TForm_qyr5con2", true, 1, 1, true},
     {"mi_editberechnungsmethodefestigkeit", "TForm_qyr5con3", false, 0, 0, false},
 };
@@ -391,8 +394,7 @@ TEST_F(MenuTest, ABearingPickIsMarkedModifiedWhileNoStageViewCanShowIt)
     // The stage views come later; until then a chosen bearing must still
     // count as unsaved input and no "not available" box may interrupt it.
     int picks = 0;
-    menuhooks.SelectPlanetBearing = [&picks](int) { ++picks; };
-    menuhooks.PlanetDrawView = nullptr;
+    hh.BearingPick = [&picks](int) { ++picks; };
     telmvar.DataModified = false;
     const size_t boxes = Boxes().size();
     ASSERT_TRUE(hh.Click("mi_editwaelzdatenbankPi"));
@@ -407,7 +409,7 @@ TEST_F(MenuTest, AStandardSpectrumEditCancelledHalfwayKeepsTheStageSpectrum)
     PlanetaryStage.LoadSpectrum[1] = {1e6L, 100};
     PlanetaryStage.LoadSpectrum[2] = {2e6L, 50};
     const auto before = PlanetaryStage.LoadSpectrum;
-    menuhooks.EditLoadSpectrum = [] {
+    hh.SpectrumEditor = [] {
         GearPair.LoadSpectrum[1].T = 999;
         GearPair.LoadSpectrumCount = 1;
         telmvar.Aborted = true;
@@ -417,11 +419,11 @@ TEST_F(MenuTest, AStandardSpectrumEditCancelledHalfwayKeepsTheStageSpectrum)
     EXPECT_TRUE(PlanetaryStage.LoadSpectrum == before);
     EXPECT_EQ(GearPair.LoadSpectrum[1].T, 100) << "the working copy is the stage's again";
     EXPECT_FALSE(telmvar.DataModified);
-    EXPECT_EQ(Count("calc"), 0);
+    EXPECT_EQ(Calcs(), 0);
 
     // The table cancelled: the same.
     Form("TForm_qyrlk1", false);
-    menuhooks.Forms["TForm_qyrlk1"] = [] {
+    hh.Forms["TForm_qyrlk1"] = [] {
         GearPair.LoadSpectrum[2].T = 1;
         telmvar.Aborted = true;
     };
@@ -440,7 +442,7 @@ TEST_F(MenuTest, EnablingFollowsMessagesSpectrumAndBearings)
     EXPECT_FALSE(mainmenu.Find("mi_viewprintlastkollektiv")->Enabled);
     EXPECT_FALSE(mainmenu.Find("mi_viewprintwaelzlager")->Enabled);
     EXPECT_FALSE(hh.Click("mi_viewprintwaelzlager")) << "a disabled item cannot be chosen";
-    menuhooks.SelectPlanetBearing = [](int n) { PlanetBearings[n].Designation = "NJ 206", PlanetBearings[n].d = 30; };
+    hh.BearingPick = [](int n) { PlanetBearings[n].Designation = "NJ 206", PlanetBearings[n].d = 30; };
     ASSERT_TRUE(hh.Click("mi_editwaelzdatenbankPi")); // a pick enables it at once, without a redraw of its own
     EXPECT_TRUE(platform::FindMenuEntry(headless->MainWindow().MenuBar(), "mi_viewprintwaelzlager")->Enabled);
 
@@ -461,7 +463,6 @@ TEST_F(MenuTest, EnablingFollowsMessagesSpectrumAndBearings)
 
 TEST_F(MenuTest, DeletingAChangeAsksFirstAndMarksTheProjectChanged)
 {
-    menuhooks.ChangeProtocolCommand = [](int Mode) { documentation.ChangeCount -= Mode == 3; };
     for (const auto& [answer, after] : {std::pair{platform::MessageAnswer::Yes, 1}, {platform::MessageAnswer::No, 2}}) {
         documentation.ChangeCount = 2;
         telmvar.DataModified = false;
@@ -487,7 +488,7 @@ TEST_P(GuidedInputCancel, EndsAsItsStepSays)
     GearPair.CalcMethod = 1;
     hh.GuidedInput();
     EXPECT_EQ(telmvar.Aborted, GetParam().AbortedAfter);
-    EXPECT_EQ(Count("calc"), GetParam().Calcs);
+    EXPECT_EQ(Calcs(), GetParam().Calcs);
     EXPECT_EQ(Count("TForm_qyr7fs0"), 0);
     EXPECT_FALSE(telmvar.DataModified);
 }
@@ -509,7 +510,7 @@ TEST_F(MenuTest, GuidedInputToTheEndCalculatesAndMarksModified)
     hh.GuidedInput();
     EXPECT_FALSE(telmvar.Aborted);
     EXPECT_EQ(Count("TForm_qyr7fs0"), 1);
-    EXPECT_EQ(Count("calc"), 4);
+    EXPECT_EQ(Calcs(), 4);
     EXPECT_TRUE(telmvar.DataModified);
 }
 
@@ -526,7 +527,7 @@ TEST_P(StrengthChoice, CompactSequenceOrFullDialog)
     EXPECT_EQ(Thh::UseCompactStrengthInput(r.Method, r.Width, r.Height, false), r.Compact);
     EXPECT_EQ(Thh::UseCompactStrengthInput(r.Method, r.Width, r.Height, true), r.GuidedCompact);
     AllForms(true);
-    menuhooks.RunStrengthInput = [this] { events.push_back("compact"); };
+    hh.StrengthSequence = [this] { events.push_back("compact"); };
     winutil.QueryScreen = [r] {
         TScreenInfo s;
         s.ScreenWidth = r.Width;
@@ -554,14 +555,15 @@ INSTANTIATE_TEST_SUITE_P(Screens, StrengthChoice, ::testing::ValuesIn(StrengthRo
 
 TEST_F(MenuTest, ACommandWithoutItsPartSaysSoAndEnds)
 {
-    ASSERT_TRUE(hh.Click("mi_viewKutzbach"));
+    // Reading a project back from a spreadsheet is not offered.
+    mainmenu.Find("mi_oleImportExcel")->Enabled = true;
+    ASSERT_TRUE(hh.Click("mi_oleImportExcel"));
     ASSERT_FALSE(Boxes().empty());
-    EXPECT_EQ(Boxes().back(), "View > Kutzbach is not available in this version");
+    EXPECT_EQ(Boxes().back(), "Import Excel -> QYR7 is not available in this version");
     EXPECT_TRUE(telmvar.Aborted);
-    // A form that is not built in yet: the input command stops as on Cancel.
-    menuhooks.Forms.clear();
-    hh.Click("mi_editabmessungen");
-    EXPECT_EQ(Boxes().back(), "The dimensions dialog is not available in this version");
+    // A form the program does not have: the input command stops as on Cancel.
+    hh.Input("TForm_none", false, true);
+    EXPECT_EQ(Boxes().back(), "The form TForm_none is not available in this version");
     EXPECT_FALSE(telmvar.DataModified);
 }
 
@@ -658,24 +660,27 @@ TEST_F(MenuTest, LanguageZeroStaysEnglishAtStart)
 
 TEST_F(MenuTest, BuiltInPartsAreWiredToTheirItems)
 {
-    InstallMenuCommands();
+    InstallShellServices();
     for (const char* form : {"TForm_qyr7text", "TForm_qyr7antr", "TForm_qyr7vor", "TForm_qyr7geo", "TForm_qyr7wst",
-                             "TForm_qyr7mes", "TForm_printconf"})
-        EXPECT_TRUE(menuhooks.Forms.count(form)) << form;
+                             "TForm_qyr7mes", "TForm_printconf"}) {
+        headless->HeadlessDialogs().QueueResult(platform::DialogResult::Cancel);
+        EXPECT_FALSE(hh.RunForm(form));
+        EXPECT_EQ(headless->HeadlessDialogs().ShownDialogs().back().FormName, form);
+    }
+    headless->HeadlessDialogs().Reset();
     // The texts form itself comes up; Cancel ends the command.
     headless->HeadlessDialogs().QueueResult(platform::DialogResult::Cancel);
     hh.Click("mi_EditText");
     ASSERT_EQ(headless->HeadlessDialogs().ShownDialogs().size(), 1u);
     EXPECT_EQ(headless->HeadlessDialogs().ShownDialogs()[0].FormName, "TForm_qyr7text");
     EXPECT_TRUE(telmvar.Aborted);
-    EXPECT_TRUE(menuhooks.MeshReport && menuhooks.WheelMeasurementReport && menuhooks.LoadSpectrumOutputMenu);
     for (const std::string& text : Boxes())
         EXPECT_EQ(text.find("not available"), std::string::npos) << text;
 }
 
 TEST_F(MenuTest, HelpMenuShowsSystemInfoAndAboutBox)
 {
-    InstallMenuCommands();
+    InstallShellServices();
     const struct {
         const char* Item;
         const char* Form;
@@ -699,8 +704,7 @@ namespace {
 // left out: they end the program or need files.)
 TEST_F(MenuTest, EveryItemReachesItsPart)
 {
-    InstallMenuCommands();
-    dialogservices.CalculateStage = nullptr;
+    InstallShellServices();
     telmvar.DbfDir = std::string(QYR7_DATA_DIR) + "/";
     CalcPlanetaryStage();
     const std::set<std::string> skipped = {"mi_fileexit", "mi_file1", "mi_file2", "mi_file3", "mi_file4"};

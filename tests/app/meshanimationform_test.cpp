@@ -3,7 +3,7 @@
 // 360/21 = 17.14 deg each way, OK runs the animation with the form's
 // values, Cancel or a plain close draws nothing and puts the outline
 // settings back.
-#include "app/menuhooks.h"
+#include "app/maincommands.h"
 #include "appfixture.h"
 
 #include "dialogs/animation/animationforms.h"
@@ -27,21 +27,19 @@ class MeshAnimationForm : public AppTest
     void SetUp() override
     {
         AppTest::SetUp();
-        ResetMenuHooks();
         ResetMeshAnimationServices();
         ResetGraphWindow();
         InitProgramDefaults();
         SetDefaultInput();
         CalcPlanetaryStage();
         telmvar.TempDir = dir.string();
-        InstallMenuCommands();
+        InstallShellServices();
         GearPair.z[1] = 21;
         GearPair.InvolutePoints = 20;
         GearPair.FilletResolution = 30;
     }
     void TearDown() override
     {
-        ResetMenuHooks();
         ResetMeshAnimationServices();
         ResetGraphWindow();
         AppTest::TearDown();
@@ -84,7 +82,7 @@ TEST_F(MeshAnimationForm, CancelOrCloseDrawsNothingAndRestores)
     for (platform::DialogResult r : {platform::DialogResult::Cancel}) {
         headless->HeadlessDialogs().QueueResult(r);
         DisplayList.Records.clear();
-        menuhooks.AnimateMeshing();
+        AnimateMeshing();
         EXPECT_TRUE(telmvar.Aborted);
         EXPECT_EQ(Pauses(), 0);
         EXPECT_EQ(GearPair.InvolutePoints, 20);
@@ -95,7 +93,7 @@ TEST_F(MeshAnimationForm, CancelOrCloseDrawsNothingAndRestores)
         m.Press("Escape");
         return platform::DialogResult::Cancel;
     });
-    menuhooks.AnimateMeshing();
+    AnimateMeshing();
     EXPECT_EQ(Pauses(), 0);
 }
 
@@ -108,7 +106,7 @@ TEST_F(MeshAnimationForm, OkRunsTheAnimation)
         return platform::DialogResult::Ok;
     });
     DisplayList.Records.clear();
-    menuhooks.AnimateMeshing();
+    AnimateMeshing();
     EXPECT_FALSE(telmvar.Aborted);
     EXPECT_EQ(Pauses(), 3);
 }

@@ -2,11 +2,11 @@
 // remark lines start empty, the document links stay as they were, also
 // those the "null" template brings.
 #include "app/mainmenu.h"
-#include "app/menuhooks.h"
 #include "app/menutexts.h"
 #include "dialogs/dialogservices.h"
 #include "app/maincommands.h"
 #include "appfixture.h"
+#include "testcommands.h"
 #include "planetary/documentation.h"
 #include "planetary/projectfile.h"
 
@@ -15,7 +15,6 @@ TEST_F(AppTest, NewProjectKeepsTheDocumentLinks)
     InitProgramLoadDefaults();
     InstallPlatformServices();
     ResetDialogServices();
-    ResetMenuHooks();
     ResetMenuTexts();
     ResetMainMenu();
     UpdateMenuCaptions();
@@ -29,10 +28,10 @@ TEST_F(AppTest, NewProjectKeepsTheDocumentLinks)
     const auto templateLinks = documentation.DocLinkPrograms;
     documentation.DocLinkPrograms[4] = {"/usr/bin/other", "/tmp/x"};
 
-    Thh hh;
+    TTestCommands hh;
     hh.Attach(headless->HeadlessWindow());
     // Stop at the predimensioning: the resets have been made by then.
-    menuhooks.Forms["TForm_qyr7vor"] = [] { telmvar.Aborted = true; };
+    hh.Forms["TForm_qyr7vor"] = [] { telmvar.Aborted = true; };
     telmvar.DataModified = false;
     ASSERT_TRUE(hh.Click("mi_fileNew"));
     EXPECT_EQ(documentation.DocLinkPrograms, templateLinks);

@@ -1,7 +1,6 @@
 // The project table over a directory of projects (one unreadable), the
 // open loop from the table, and the spreadsheet commands with a scripted
 // desktop.
-#include "app/menuhooks.h"
 #include "app/projecttable.h"
 #include "appfixture.h"
 #include "dialogs/dialogservices.h"
@@ -39,7 +38,6 @@ class ProjectTable : public AppTest
         InitProgramLoadDefaults();
         InstallPlatformServices();
         ResetDialogServices();
-        ResetMenuHooks();
         telmvar.DataDir = dir.string() + "/";
         telmvar.TempDir = dir.string() + "/";
         telmvar.MessagesEnabled = true;

@@ -1,7 +1,6 @@
 // One stage, one result: calculated twice or after any View command the stage
 // records keep their bytes; saved and reopened, the batch report stays.
 #include "app/mainmenu.h"
-#include "app/menuhooks.h"
 #include "app/maincommands.h"
 #include "appfixture.h"
 #include "dialogs/dialogservices.h"
@@ -46,9 +45,8 @@ protected:
         InstallPlatformServices();
         telmvar.DataDir = telmvar.TempDir = dir.string() + "/";
         telmvar.DbfDir = std::string(QYR7_DATA_DIR) + "/";
-        ResetDialogServices(), ResetMenuHooks(), ResetMainMenu();
-        InstallMenuCommands();
-        dialogservices.CalculateStage = nullptr;
+        ResetDialogServices(), ResetMainMenu();
+        InstallShellServices();
         Open(std::string(QYR7_SOURCE_DIR) + "/examples/" + GetParam().Example);
         GetParam().Change();
     }

@@ -12,7 +12,6 @@
 #include <QPushButton>
 
 #include "app/mainmenu.h"
-#include "app/menuhooks.h"
 #include "app/menutexts.h"
 #include "app/programidentity.h"
 #include "app/qt/mainform_qt.h"
@@ -40,7 +39,6 @@ class MainMenuQt : public ::testing::Test
         ResetFoundationState();
         ResetError0();
         InitProgramIdentity();
-        ResetMenuHooks();
         wtelmvar.Language = 0;
         for (int i = 1; i <= 4; ++i)
             wtelmvar.RecentFiles[i].clear();

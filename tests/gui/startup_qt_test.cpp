@@ -9,7 +9,6 @@
 #include "graphics/qt/printconf_qt.h"
 #include "app/programidentity.h"
 #include "app/qt/mainform_qt.h"
-#include "app/menuhooks.h"
 #include "app/startup.h"
 #include "app/maincommands.h"
 #include "app/windowplacement.h"
@@ -102,7 +101,7 @@ TEST_F(QtStartup, AProjectOpensWithItsStageSheetInTheWindow)
     const TStartOutcome outcome = ThhFormCreate(ParseCommandLine({project.string()}));
     ASSERT_FALSE(outcome.EndProcess);
     ASSERT_TRUE(telmvar.ArchiveMode);
-    InstallMenuCommands();
+    InstallShellServices();
     telmvar.ScreenPixelsX = 640;
     telmvar.ScreenPixelsY = 480;
     wtelmvar.ResultGraphicMode = 0;
@@ -127,7 +126,6 @@ TEST_F(QtStartup, AProjectOpensWithItsStageSheetInTheWindow)
     qt.MainWindow().OnCloseQuery = [] { return true; };
     qt.MainWindow().Close();
     ThhFormDestroy();
-    ResetMenuHooks();
     startup.Interactive = false;
 }
 
@@ -202,7 +200,7 @@ TEST_F(QtStartup, DialogFitOfEveryDialogOfTheFileEditCadAndDocumentMenus)
         ASSERT_FALSE(ThhFormCreate(ParseCommandLine({})).EndProcess);
         wtelmvar.DialogWindowSizeCode = 1;
         if (setting == 1) ApplyScreenConfig();
-        InstallMenuCommands();
+        InstallShellServices();
         hh.FormCreateMenus();
         hh.Attach(qt.MainWindow());
         OpenMainForm(qt);

@@ -9,7 +9,6 @@
 #include <QApplication>
 
 #include "app/commandline.h"
-#include "app/menuhooks.h"
 #include "app/qt/auxiliaryimages_qt.h"
 #include "app/qt/mainform_qt.h"
 #include "app/qt/configdialog_qt.h"
@@ -71,7 +70,7 @@ extern "C" int Qyr7RunWindow(int argc, char** argv, const TCommandLine* Cmd)
         return outcome.ExitCode;
     // The menus in the configured language, the recent files, and the
     // window's commands and close query.
-    InstallMenuCommands();
+    InstallShellServices();
     hh.FormCreateMenus();
     hh.Attach(qt.MainWindow());
     if (startup.StartPictureFound)
