@@ -8,6 +8,7 @@
 #include "graphics/graphwindow.h"
 #include "platform/platform.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <numbers>
@@ -18,7 +19,19 @@ namespace {
 
 constexpr Extended Pi = std::numbers::pi_v<long double>;
 
+TCadScreen* installedScreen = nullptr;
+
 } // namespace
+
+// The CAD layer's screen: the facade unless a test installed a recorder.
+TCadScreen& CadScreen() { return installedScreen != nullptr ? *installedScreen : GraphFacade; }
+
+TCadScreen* SetCadScreen(TCadScreen* Screen)
+{
+    TCadScreen* previous = installedScreen;
+    installedScreen = Screen;
+    return previous;
+}
 
 TGraphFacade::TGraphFacade() = default;
 
@@ -119,10 +132,11 @@ void TGraphFacade::SetColor(int32_t c)
     }
 }
 
-void TGraphFacade::SetCadColor(uint8_t c) { SetColor(CadColorToPalette(c)); }
+void TGraphFacade::SetCadColor(int c) { SetColor(CadColorToPalette(static_cast<uint8_t>(c))); }
 
-void TGraphFacade::SetLineStyle(uint16_t s)
+void TGraphFacade::SetLineStyle(int style)
 {
+    const auto s = static_cast<uint16_t>(style);
     if (s != DisplayList.CurrentLineStyle) {
         AppendIntRecord(DisplayList.Records, TRecordKind::LineStyle, s);
         DisplayList.CurrentLineStyle = s;
@@ -141,8 +155,9 @@ void TGraphFacade::SetLineStyleName(const std::string& name)
         SetLineStyle(0);
 }
 
-void TGraphFacade::SetLineWidth(uint16_t w)
+void TGraphFacade::SetLineWidth(int width)
 {
+    const auto w = static_cast<uint16_t>(std::max(width, 0));
     if (w != DisplayList.CurrentLineWidth) {
         AppendIntRecord(DisplayList.Records, TRecordKind::LineWidth, w);
         DisplayList.CurrentLineWidth = w;

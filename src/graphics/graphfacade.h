@@ -1,30 +1,31 @@
 #pragma once
 // TGraphFacade: the procedural door to the graphics window for drawing code
-// (the CAD layer's screen device, the HP-GL reader, help and start-up
-// pictures). Its one instance GraphFacade records every drawing call into
-// the display list DisplayList, which the window replays at every paint;
-// the facade asks the window only to repaint and for the cursor, and the
-// window never calls it.
+// (the CAD layer's screen device, whose surface it is, the HP-GL reader,
+// help and start-up pictures). Its one instance GraphFacade records every
+// drawing call into the display list DisplayList, which the window replays
+// at every paint; the facade asks the window only to repaint and for the
+// cursor, and the window never calls it.
 
 #include "foundation/types.h"
+#include "graphics/cad/cadscreen.h"
 #include "graphics/displaylist.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-class TGraphFacade
+class TGraphFacade final : public TCadScreen
 {
   public:
     TGraphFacade();
-    virtual ~TGraphFacade();
+    ~TGraphFacade() override;
     TGraphFacade(const TGraphFacade&) = delete;
     TGraphFacade& operator=(const TGraphFacade&) = delete;
 
     // Empties the display list and repaints: the next paint shows nothing.
-    void Clear();
+    void Clear() override;
     // Repaint with the list kept.
-    void ClearViewPort();
+    void ClearViewPort() override;
 
     // --- Recording (world coordinates, angles in degrees): each call
     // appends one record unless said otherwise ---
@@ -33,34 +34,35 @@ class TGraphFacade
                    Extended wy1, Extended wx2, Extended wy2);
     // A new picture: its window on the whole area, framed, solid lines, and
     // the window saved as the limit.
-    void Header(Extended wx1, Extended wy1, Extended wx2, Extended wy2);
+    void Header(Extended wx1, Extended wy1, Extended wx2, Extended wy2) override;
     // The form with a leading flag that the help and auxiliary pictures use;
     // the flag changes nothing.
     void Header(int32_t flag, Extended wx1, Extended wy1, Extended wx2, Extended wy2);
-    void Circle(Extended x, Extended y, Extended r);
-    void Line(Extended x1, Extended y1, Extended x2, Extended y2);
+    void Circle(Extended x, Extended y, Extended r) override;
+    void Line(Extended x1, Extended y1, Extended x2, Extended y2) override;
     // Counterclockwise from StAngle to EndAngle; sweeps under 4 degrees
     // become one line between the end points.
-    void Arc(Extended x, Extended y, Extended StAngle, Extended EndAngle, Extended r);
+    void Arc(Extended x, Extended y, Extended StAngle, Extended EndAngle, Extended r) override;
     void Solid(Extended x1, Extended y1, Extended x2, Extended y2, Extended x3, Extended y3, Extended x4,
-               Extended y4);
+               Extended y4) override;
     // Four lines.
     void Rectangle(Extended x1, Extended y1, Extended x2, Extended y2);
     // The text is held in the DOS code page; it is recorded made displayable.
-    void OutTextXY(Extended x, Extended y, const std::string& text);
+    void OutTextXY(Extended x, Extended y, const std::string& text) override;
     // Colour, style and width record only a change; a colour above
     // MaxColorIndex records nothing.
     void SetColor(int32_t c);
-    // CAD colour number (CadColorToPalette).
-    void SetCadColor(uint8_t c);
+    // CAD colour number (CadColorToPalette), taken as a byte.
+    void SetCadColor(int c) override;
     int32_t GetColor() const { return DisplayList.CurrentColour; }
-    void SetLineStyle(uint16_t s);
+    // Style and width are 16-bit numbers; a negative width counts as 0.
+    void SetLineStyle(int s) override;
     // A CAD line type name to one of the four styles.
     void SetLineStyleName(const std::string& name);
-    void SetLineWidth(uint16_t w);
-    void SetTextStyle(int32_t n, Extended angle, Extended height, Extended width);
+    void SetLineWidth(int w) override;
+    void SetTextStyle(int32_t n, Extended angle, Extended height, Extended width) override;
     // A pause of the replay (animations), recorded every time.
-    void SleepMs(int32_t ms);
+    void SleepMs(int32_t ms) override;
     // Text alignment of the HP-GL labels: the window has one alignment only,
     // so this does nothing.
     void SetTextJustify(int32_t horizontal, int32_t vertical);
@@ -70,8 +72,8 @@ class TGraphFacade
     // cannot be opened for reading. Uses a file of its own: the shared text
     // file may be in the middle of writing a drawing.
     bool CheckFileExists(const std::string& name);
-    void SetWaitCursor();
-    void SetNormalCursor();
+    void SetWaitCursor() override;
+    void SetNormalCursor() override;
     // The start logo: the program's name and title in a frame, drawn into
     // the world window (0, 0)-(32, 36.9) set by SetLogoWindow.
     void SetLogoWindow();

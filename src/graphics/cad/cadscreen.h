@@ -1,9 +1,9 @@
 #pragma once
 // The drawing surface of the screen device: the calls the CAD layer makes
 // on the graphics window's drawing facade. Coordinates are world
-// millimetres, angles degrees. The program's surface is the drawing facade,
-// which records into the window's display list; tests may put a recorder
-// in its place.
+// millimetres, angles degrees. The program's surface is the drawing facade
+// itself (TGraphFacade implements this and binds it, graphfacade.cpp), which
+// records into the display list; tests may put a recorder in its place.
 
 #include "foundation/types.h"
 

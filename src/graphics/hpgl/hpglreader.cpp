@@ -5,6 +5,7 @@
 #include "foundation/textutil.h"
 #include "foundation/guardedmath.h"
 #include "foundation/numbertext.h"
+#include "graphics/graphfacade.h"
 #include "graphics/hpgl/hpglstate.h"
 #include "platform/platform.h"
 
@@ -89,7 +90,7 @@ bool ReadOptionalReal(Extended& value, unsigned char& separator)
     return true;
 }
 
-void UsePenColour(THpglSink& sink) { sink.SetColor(PenToPalette(hpgl.HpglPen)); }
+void UsePenColour() { GraphFacade.SetColor(PenToPalette(hpgl.HpglPen)); }
 
 // Where the pen stands for drawing about it (circles, labels, arcs) and for
 // relative moves: a picture that never placed the pen starts where a plotter
@@ -107,18 +108,18 @@ void MovePen(Extended x, Extended y)
 // A line from the pen to (x, y) when the pen is down. Out of an unknown
 // position nothing is drawn: the first point of a picture only places the
 // pen, instead of a stroke from far outside across the picture.
-void PlotTo(THpglSink& sink, Extended x, Extended y)
+void PlotTo(Extended x, Extended y)
 {
     if (hpgl.HpglPenDown && hpgl.HpglPenPlaced) {
-        UsePenColour(sink);
-        sink.Line(hpgl.HpglPenX, hpgl.HpglPenY, x, y);
+        UsePenColour();
+        GraphFacade.Line(hpgl.HpglPenX, hpgl.HpglPenY, x, y);
     }
     MovePen(x, y);
 }
 
 // PU, PD, PA: pairs of absolute coordinates up to ";". A lone coordinate
 // before the ";" is dropped.
-void PlotPairs(THpglSink& sink)
+void PlotPairs()
 {
     do {
         const Extended x = ReadHpglNumber();
@@ -127,7 +128,7 @@ void PlotPairs(THpglSink& sink)
         const Extended y = ReadHpglNumber();
         if (telmvar.Aborted)
             return;
-        PlotTo(sink, PlotterUnitsToMm(x), PlotterUnitsToMm(y));
+        PlotTo(PlotterUnitsToMm(x), PlotterUnitsToMm(y));
     } while (!hpgl.HpglTerminated);
 }
 
@@ -141,14 +142,14 @@ void SelectPen()
     SkipRestOfCommand();
 }
 
-void DrawCircle(THpglSink& sink)
+void DrawCircle()
 {
     const Extended r = ReadHpglNumber();
     if (telmvar.Aborted)
         return;
     SkipRestOfCommand(); // the chord angle
-    UsePenColour(sink);
-    sink.Circle(PenXOrOrigin(), PenYOrOrigin(), PlotterUnitsToMm(r));
+    UsePenColour();
+    GraphFacade.Circle(PenXOrOrigin(), PenYOrOrigin(), PlotterUnitsToMm(r));
 }
 
 // SI and DI: two reals; a parameter left out keeps its value.
@@ -185,7 +186,7 @@ unsigned char UmlautOf(unsigned char c)
 // LB: the text up to the character 3, however long. Under character set 3 a
 // "}" makes the letter before it an umlaut (DOS code page); with no letter
 // before it, it is dropped.
-void DrawLabel(THpglSink& sink)
+void DrawLabel()
 {
     std::string text;
     const bool umlauts = hpgl.HpglCharSet == 3;
@@ -202,17 +203,17 @@ void DrawLabel(THpglSink& sink)
         }
         text += static_cast<char>(c);
     }
-    UsePenColour(sink);
-    sink.SetTextStyle(2, HpglLabelAngle(hpgl.HpglDirRun, hpgl.HpglDirRise), hpgl.HpglCharHeight * 10,
-                      hpgl.HpglCharWidth * 10);
-    sink.LabelPrefix(0, 0);
-    sink.OutTextXY(PenXOrOrigin(), PenYOrOrigin(), text);
+    UsePenColour();
+    GraphFacade.SetTextStyle(2, HpglLabelAngle(hpgl.HpglDirRun, hpgl.HpglDirRise), hpgl.HpglCharHeight * 10,
+                             hpgl.HpglCharWidth * 10);
+    GraphFacade.SetTextJustify(0, 0);
+    GraphFacade.OutTextXY(PenXOrOrigin(), PenYOrOrigin(), text);
 }
 
 // AA xc, yc, sweep: the arc about the centre from the pen through the sweep
 // (positive counterclockwise, negative clockwise, a whole turn or more a
 // full circle). The pen ends at the arc's end point.
-void DrawArc(THpglSink& sink)
+void DrawArc()
 {
     const Extended xc = ReadHpglNumber();
     if (telmvar.Aborted || hpgl.HpglTerminated)
@@ -231,13 +232,13 @@ void DrawArc(THpglSink& sink)
     const Extended r = Hypotenuse(dx, dy);
     const Extended start = RadToDeg(PolarAngle(dx, dy));
     if (hpgl.HpglPenDown && r > 0 && sweep != 0) {
-        UsePenColour(sink);
+        UsePenColour();
         if (std::fabs(sweep) >= 360)
-            sink.Circle(cx, cy, r);
+            GraphFacade.Circle(cx, cy, r);
         else if (sweep > 0)
-            sink.Arc(cx, cy, start, start + sweep, r);
+            GraphFacade.Arc(cx, cy, start, start + sweep, r);
         else
-            sink.Arc(cx, cy, start + sweep, start, r);
+            GraphFacade.Arc(cx, cy, start + sweep, start, r);
     }
     Extended ex = 0;
     Extended ey = 0;
@@ -248,7 +249,7 @@ void DrawArc(THpglSink& sink)
 bool StartsPeNumber(unsigned char c) { return c >= 63 && c <= 254; }
 
 // PE: the HP-GL/2 encoded polyline up to ";".
-void DrawEncodedPolyline(THpglSink& sink)
+void DrawEncodedPolyline()
 {
     hpgl.HpglPenDown = true;
     bool absolute = false;
@@ -307,13 +308,13 @@ void DrawEncodedPolyline(THpglSink& sink)
         const Extended y = PlotterUnitsToMm(DecodePeInteger(next, sevenBit, &complete) * unitScale);
         if (!complete)
             continue;
-        PlotTo(sink, absolute ? x : PenXOrOrigin() + x, absolute ? y : PenYOrOrigin() + y);
+        PlotTo(absolute ? x : PenXOrOrigin() + x, absolute ? y : PenYOrOrigin() + y);
         hpgl.HpglPenDown = true;
         absolute = false;
     }
 }
 
-void RunCommand(unsigned char c1, unsigned char c2, THpglSink& sink)
+void RunCommand(unsigned char c1, unsigned char c2)
 {
     if (c1 == Escape) {
         SkipHpglParameters();
@@ -322,26 +323,26 @@ void RunCommand(unsigned char c1, unsigned char c2, THpglSink& sink)
     const std::string command = UpperCaseText(std::string{static_cast<char>(c1), static_cast<char>(c2)});
     if (command == "PU") {
         hpgl.HpglPenDown = false;
-        PlotPairs(sink);
+        PlotPairs();
     } else if (command == "PD") {
         hpgl.HpglPenDown = true;
-        PlotPairs(sink);
+        PlotPairs();
     } else if (command == "PA") {
-        PlotPairs(sink);
+        PlotPairs();
     } else if (command == "SP") {
         SelectPen();
     } else if (command == "CI") {
-        DrawCircle(sink);
+        DrawCircle();
     } else if (command == "SI") {
         ReadPair(hpgl.HpglCharWidth, hpgl.HpglCharHeight);
     } else if (command == "DI") {
         ReadPair(hpgl.HpglDirRun, hpgl.HpglDirRise);
     } else if (command == "LB") {
-        DrawLabel(sink);
+        DrawLabel();
     } else if (command == "AA") {
-        DrawArc(sink);
+        DrawArc();
     } else if (command == "PE") {
-        DrawEncodedPolyline(sink);
+        DrawEncodedPolyline();
     } else if (command == "CS") {
         SetCharSet();
     } else {
@@ -352,16 +353,6 @@ void RunCommand(unsigned char c1, unsigned char c2, THpglSink& sink)
 }
 
 } // namespace
-
-bool THpglSink::CheckFileExists(const std::string& name)
-{
-    if (FileCanOpen(name))
-        return true;
-    platform::CurrentPlatform().Messages().ShowOk(telmvar.ProgramName, WithoutBlanks(name) + " not found !",
-                                                  platform::MessageIcon::Error);
-    telmvar.Aborted = true;
-    return false;
-}
 
 void OpenHpglText(const std::string& bytes)
 {
@@ -483,7 +474,7 @@ Extended DecodePeNumber(unsigned char First, bool SevenBit, bool* Complete)
 
 Extended HpglLabelAngle(Extended Run, Extended Rise) { return RadToDeg(PolarAngle(Run, Rise)); }
 
-void RunHpglText(const std::string& bytes, THpglSink& sink)
+void RunHpglText(const std::string& bytes)
 {
     hpgl.HpglPenX = -999;
     hpgl.HpglPenY = -999;
@@ -501,7 +492,7 @@ void RunHpglText(const std::string& bytes, THpglSink& sink)
         if (telmvar.Aborted)
             break;
         const unsigned char c2 = ReadHpglChar();
-        RunCommand(c1, c2, sink);
+        RunCommand(c1, c2);
         if (telmvar.Aborted)
             break;
     }
@@ -511,16 +502,16 @@ void RunHpglText(const std::string& bytes, THpglSink& sink)
     telmvar.Aborted = false;
 }
 
-void RunHpglFile(const std::string& name, THpglSink& sink)
+void RunHpglFile(const std::string& name)
 {
     hpgl.HpglPenX = -999;
     hpgl.HpglPenY = -999;
     hpgl.HpglPenPlaced = false;
     telmvar.Aborted = false;
-    sink.SetWaitCursor();
-    if (!sink.CheckFileExists(name)) {
+    GraphFacade.SetWaitCursor();
+    if (!GraphFacade.CheckFileExists(name)) {
         telmvar.Aborted = true;
-        sink.SetNormalCursor();
+        GraphFacade.SetNormalCursor();
         return;
     }
     std::ifstream in(NativePath(name), std::ios::binary);
@@ -528,10 +519,10 @@ void RunHpglFile(const std::string& name, THpglSink& sink)
         platform::CurrentPlatform().Messages().ShowOk(telmvar.ProgramName, WithoutBlanks(name) + " not found !",
                                                       platform::MessageIcon::Error);
         telmvar.Aborted = true;
-        sink.SetNormalCursor();
+        GraphFacade.SetNormalCursor();
         return;
     }
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    RunHpglText(bytes, sink);
-    sink.SetNormalCursor();
+    RunHpglText(bytes);
+    GraphFacade.SetNormalCursor();
 }

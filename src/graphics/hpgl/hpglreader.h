@@ -2,48 +2,21 @@
 // Reader of HP-GL plot files (".plt", with the HP-GL/2 encoded polyline PE):
 // help pictures, auxiliary images and the start-up picture. It understands
 // the subset of the plotter language that line drawings with text need and
-// draws in millimetres (1 plotter unit = 0.025 mm) through a drawing sink;
-// the program's sink is the graphics window's facade, so a picture lands in
-// the display list like any other drawing. The caller sets the world window
-// first and repaints afterwards.
+// draws in millimetres (1 plotter unit = 0.025 mm) through the drawing
+// facade, so a picture lands in the display list like any other drawing.
+// The caller sets the world window first and repaints afterwards.
 
 #include "foundation/types.h"
 
 #include <cstdint>
 #include <string>
 
-// What the reader draws with. The graphics facade implements it for the
-// screen; tests and tools may record the calls instead.
-class THpglSink
-{
-  public:
-    virtual ~THpglSink() = default;
-    virtual void SetColor(int32_t c) = 0;
-    virtual void Line(Extended x1, Extended y1, Extended x2, Extended y2) = 0;
-    virtual void Circle(Extended x, Extended y, Extended r) = 0;
-    // Counterclockwise from StAngle to EndAngle (degrees).
-    virtual void Arc(Extended x, Extended y, Extended StAngle, Extended EndAngle, Extended r) = 0;
-    virtual void SetTextStyle(int32_t n, Extended angle, Extended height, Extended width) = 0;
-    // The facade's empty two-integer call made before every label.
-    virtual void LabelPrefix(int32_t, int32_t) {}
-    // Text in the DOS code page; the sink converts it for display.
-    virtual void OutTextXY(Extended x, Extended y, const std::string& text) = 0;
-    // False (with the message "<name> not found !" shown and Aborted set)
-    // when the file cannot be opened.
-    virtual bool CheckFileExists(const std::string& name);
-    virtual void SetWaitCursor() {}
-    virtual void SetNormalCursor() {}
-};
-
 // Reads and draws the whole file into the graphics window (GraphFacade).
 // Aborted is set afterwards only when the file cannot be opened; a file that
 // ends inside a command draws what was complete and reports nothing.
 void RunHpglFile(const std::string& name);
-// The same through another sink.
-void RunHpglFile(const std::string& name, THpglSink& sink);
 // The same for a picture already in memory (the bytes of a file).
 void RunHpglText(const std::string& bytes);
-void RunHpglText(const std::string& bytes, THpglSink& sink);
 
 // --- the building blocks, on the picture held in hpgl.Input -------------------
 
