@@ -156,6 +156,7 @@ std::string TFormModel::FormatField(const TFieldBinding& B)
         s = FloatToSignificant6(x);
         break;
     case TFieldKind::Integer:
+    case TFieldKind::WholeNumber:
         s = IntToText(static_cast<int64_t>(x));
         break;
     default:
@@ -253,6 +254,8 @@ bool TFormModel::StoreFields()
                 **p = b.Kind == TFieldKind::RawText ? c.Text : AnsiTextToOem(c.Text);
             else if (b.Kind == TFieldKind::Integer)
                 SetInteger(b.Target, TextToInt(s));
+            else if (b.Kind == TFieldKind::WholeNumber)
+                SetInteger(b.Target, static_cast<int32_t>(std::clamp<Extended>(TextToFloat(s), INT32_MIN, INT32_MAX)));
             else
                 SetReal(b.Target, InternalValue(b.Kind, s));
         }

@@ -36,6 +36,7 @@ enum class TFieldKind {
     Sig3,        // a plain real with 3 significant digits
     Sig6,        // a plain real with 6 significant digits
     Integer,     // a 32- or 16-bit integer
+    WholeNumber, // an integer typed as any number (12.0 and 1.2E1 are 12)
     YesNoChar,   // 'J' or 'N' as a check box
     Boolean,     // a flag as a check box
     Text,        // a stored text (DOS code page)

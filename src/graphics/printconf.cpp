@@ -46,6 +46,9 @@ std::string Trim(const std::string& s)
     return s.substr(b, s.find_last_not_of(' ') - b + 1);
 }
 
+const std::vector<std::string> OrientationItems = {"Portrait", "Landscape"};
+const std::vector<std::string> ShadingItems = {"Monochrome", "grey-scale / Color"};
+
 void Say(const std::string& text)
 {
     platform::CurrentPlatform().Messages().ShowOk("", DisplayText(text), platform::MessageIcon::Warning);
@@ -55,12 +58,22 @@ void Say(const std::string& text)
 
 TForm_printconf::TForm_printconf()
 {
-    for (const auto& b : Bounds) {
+    TPrintSettings& p = printsettings;
+    for (const auto& b : Bounds)
         Control(b.Label).Caption = DisplayText(b.Text);
-        Control(b.Edit);
-    }
+    Bind("Edit_scalex", TFieldKind::Sig3, &p.PrintScaleX);
+    Bind("Edit_scaley", TFieldKind::Sig3, &p.PrintScaleY);
+    Bind("Edit_xorigin", TFieldKind::WholeNumber, &p.PrintOriginX);
+    Bind("Edit_yorigin", TFieldKind::WholeNumber, &p.PrintOriginY);
+    BindChoice("RadioGroup_hochquer", TFieldKind::Radio, &Hochquer, OrientationItems);
+    BindChoice("RadioGroup_printmono", TFieldKind::Radio, &Printmono, ShadingItems);
+    Bind("CheckBox_umrandung", TFieldKind::Boolean, &p.PrintBorder);
     Control("RadioGroup_hochquer").Caption = DisplayText("Printout");
     Control("RadioGroup_printmono").Caption = DisplayText("shading");
+    for (std::size_t i = 0; i < 2; ++i) {
+        Control("RadioGroup_hochquer_" + std::to_string(i)).Caption = OrientationItems[i];
+        Control("RadioGroup_printmono_" + std::to_string(i)).Caption = ShadingItems[i];
+    }
     Control("CheckBox_anpassen").Caption = DisplayText("fit limits");
     Control("CheckBox_umrandung").Caption = DisplayText("Border line");
     Control("Button_db").Caption = DisplayText("Database");
@@ -70,7 +83,6 @@ TForm_printconf::TForm_printconf()
     Control("Button_ok").Caption = "OK";
     Control("Button_cancel").Caption = "Cancel";
     Control("Button_help").Caption = "&Help";
-    TPrintSettings& p = printsettings;
     switch (p.GraphContentKind) {
     case 2:
         // A drawing sheet fills the page at this scale, upright.
@@ -99,15 +111,28 @@ TForm_printconf::TForm_printconf()
 
 void TForm_printconf::ShowValues()
 {
-    const TPrintSettings& p = printsettings;
-    Control("Edit_scalex").Text = FloatToSignificant(p.PrintScaleX);
-    Control("Edit_scaley").Text = FloatToSignificant(p.PrintScaleY);
-    Control("Edit_xorigin").Text = std::to_string(p.PrintOriginX);
-    Control("Edit_yorigin").Text = std::to_string(p.PrintOriginY);
-    Control("CheckBox_umrandung").Checked = p.PrintBorder;
     Printmono = telmvar.PrintColorMode >= 2 ? 1 : 0;
-    Hochquer = p.PrintOrientation >= 2 ? 1 : 0;
+    Hochquer = printsettings.PrintOrientation >= 2 ? 1 : 0;
+    LoadFields();
+}
+
+void TForm_printconf::ShowChoices()
+{
+    for (int i = 0; i < 2; ++i) {
+        Control("RadioGroup_hochquer_" + std::to_string(i)).Checked = i == Hochquer;
+        Control("RadioGroup_printmono_" + std::to_string(i)).Checked = i == Printmono;
+    }
     Touch();
+}
+
+void TForm_printconf::Changed(const std::string& name)
+{
+    // A button of a group chooses at once: Apply Database stores the choice
+    // before OK.
+    for (int i = 0; i < 2; ++i) {
+        if (name == "RadioGroup_hochquer_" + std::to_string(i) && Control(name).Checked) Hochquer = i;
+        if (name == "RadioGroup_printmono_" + std::to_string(i) && Control(name).Checked) Printmono = i;
+    }
 }
 
 void TForm_printconf::FormActivate()
@@ -158,7 +183,7 @@ bool TForm_printconf::ButtonDb()
             Control("CheckBox_anpassen").Checked = DbfFieldBoolByName("variable");
             Control("CheckBox_umrandung").Checked = DbfFieldBoolByName("borderline");
             loaded = true;
-            Touch();
+            ShowChoices();
         }
     }
     DbfClose();
@@ -220,11 +245,8 @@ platform::DialogAction TForm_printconf::ButtonOk()
         return platform::DialogAction::None;
     }
     TPrintSettings& p = printsettings;
-    p.PrintScaleX = static_cast<double>(TextToFloat(Trim(EditText("Edit_scalex"))));
-    p.PrintScaleY = static_cast<double>(TextToFloat(Trim(EditText("Edit_scaley"))));
-    p.PrintOriginX = static_cast<int32_t>(TextToFloat(Trim(EditText("Edit_xorigin"))));
-    p.PrintOriginY = static_cast<int32_t>(TextToFloat(Trim(EditText("Edit_yorigin"))));
-    p.PrintBorder = FindControl("CheckBox_umrandung")->Checked;
+    // The fields the user left alone keep their values.
+    StoreFields();
     telmvar.PrintColorMode = static_cast<uint16_t>(Printmono + 1);
     p.PrintOrientation = static_cast<uint16_t>(Hochquer + 1);
     if (SetPrinterOrientation)

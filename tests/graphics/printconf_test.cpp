@@ -198,6 +198,20 @@ TEST_F(PrintConf, OkReadsTheFieldsBackAndPrintsThePicture)
     EXPECT_EQ(headless.HeadlessPrinter().PrintedDocuments().size(), 1u);
 }
 
+// A field the user left alone prints with its value, not the rounded text;
+// an origin may be typed as any whole number.
+TEST_F(PrintConf, UntouchedScaleKeepsItsValueAndAWholeOriginIsRead)
+{
+    printsettings.GraphContentKind = 7;
+    printsettings.PrintScaleX = 0.123456;
+    TForm_printconf f;
+    EXPECT_EQ(f.EditText("Edit_scalex"), "0.123");
+    f.SetEditText("Edit_xorigin", "1.2E1");
+    EXPECT_EQ(f.Press("Button_ok"), platform::DialogAction::Accept);
+    EXPECT_EQ(printsettings.PrintScaleX, 0.123456);
+    EXPECT_EQ(printsettings.PrintOriginX, 12);
+}
+
 TEST_F(PrintConf, CancelSetsAborted)
 {
     TForm_printconf f;

@@ -7,6 +7,8 @@
 #include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "graphics/graphfacade.h"
+#include "dialogs/qt/formbinder.h"
+#include "graphics/printconf.h"
 #include "graphics/qt/printconf_qt.h"
 #include "platform/qt/platform_qt.h"
 #include "reports/textview/printsettings.h"
@@ -55,7 +57,8 @@ TEST_F(QtPrintConf, LandscapePrintToPdfIsA4Landscape)
     GraphFacade.Line(0, 0, 100, 100);
     printsettings.GraphContentKind = 2;  // opens portrait
     TForm_printconf model;
-    graphics_qt::PrintConfQt w(model);
+    const auto form = dialogs_qt::MakeBoundForm(model, nullptr, graphics_qt::PrintConfLayout);
+    QDialog& w = *form;
     w.show();
     QApplication::processEvents();
     EXPECT_FALSE(w.grab().toImage().isNull());
@@ -80,7 +83,8 @@ TEST_F(QtPrintConf, LandscapePrintToPdfIsA4Landscape)
 TEST_F(QtPrintConf, NonNumberScaleKeepsTheDialogOpen)
 {
     TForm_printconf model;
-    graphics_qt::PrintConfQt w(model);
+    const auto form = dialogs_qt::MakeBoundForm(model, nullptr, graphics_qt::PrintConfLayout);
+    QDialog& w = *form;
     w.show();
     w.findChild<QLineEdit*>("Edit_scalex")->setText("abc");
     // The message box of the Qt platform would wait for a user: answer it.

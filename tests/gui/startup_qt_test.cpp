@@ -6,7 +6,6 @@
 #include "app/configio.h"
 #include "app/qt/configdialog_qt.h"
 #include "dialogs/qt/dialogforms_qt.h"
-#include "graphics/qt/printconf_qt.h"
 #include "app/programidentity.h"
 #include "app/qt/mainform_qt.h"
 #include "app/startup.h"
@@ -194,8 +193,8 @@ TEST_F(QtStartup, DialogFitOfEveryDialogOfTheFileEditCadAndDocumentMenus)
             s.ScreenWidth = 1280, s.ScreenHeight = 800;
             return s;
         };
-        using dialogs_qt::RegisterDialogForms, graphics_qt::RegisterPrintConfForm;
-        for (auto r : {RegisterDialogForms, RegisterConfigForms, RegisterPrintConfForm}) r(qt.QtDialogs());
+        using dialogs_qt::RegisterDialogForms;
+        for (auto r : {RegisterDialogForms, RegisterConfigForms}) r(qt.QtDialogs());
         startup.Interactive = true;
         ASSERT_FALSE(ThhFormCreate(ParseCommandLine({})).EndProcess);
         wtelmvar.DialogWindowSizeCode = 1;

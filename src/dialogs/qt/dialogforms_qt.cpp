@@ -8,6 +8,7 @@
 #include "dialogs/qt/stageforms_qt.h"
 #include "dialogs/qt/strengthforms_qt.h"
 #include "drawings/qt/sheetforms_qt.h"
+#include "graphics/qt/printconf_qt.h"
 #include "planetary/qt/operationdata_qt.h"
 
 namespace dialogs_qt
@@ -40,6 +41,8 @@ void RegisterDialogForms(platform::DialogHostImplQt& host)
     RegisterBoundForm(host, "TForm_EinAend", drawings_qt::ChangeEntryLayout);
     RegisterBoundForm(host, "TForm_zeichInfo", drawings_qt::DrawingInfoLayout);
     RegisterBoundForm(host, "TForm_confDoku", drawings_qt::DocumentLinksLayout);
+    // The print settings of the graphics window.
+    RegisterBoundForm(host, "TForm_printconf", graphics_qt::PrintConfLayout);
 }
 
 } // namespace dialogs_qt

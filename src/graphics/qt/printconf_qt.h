@@ -1,50 +1,19 @@
 #pragma once
-// The graphics print settings dialog on screen: edits, radio groups, check
-// boxes and buttons bound to TForm_printconf; the Qt printer takes the
-// orientation and gives its name.
-
-#include "graphics/printconf.h"
+// The layout of the graphics print settings (TForm_printconf): edits, radio
+// groups, check boxes and buttons named as the model's controls. The
+// dialogs' generic binder attaches to it when the form is registered; the
+// Qt printer takes the orientation and gives its name.
 
 #include <QDialog>
+#include <memory>
 
-class QButtonGroup;
-class QCheckBox;
-class QLabel;
-class QLineEdit;
+#include "platform/dialoghost.h"
 
-namespace platform
-{
-class DialogHostImplQt;
-}
+class QWidget;
 
 namespace graphics_qt
 {
 
-class PrintConfQt final : public QDialog
-{
-    Q_OBJECT
-  public:
-    PrintConfQt(TForm_printconf& model, QWidget* parent = nullptr);
-
-  protected:
-    void reject() override;
-    void showEvent(QShowEvent* event) override;
-
-  private:
-    void ToModel();
-    void FromModel();
-    void Act(platform::DialogAction a);
-    TForm_printconf& model_;
-    QLineEdit* edits_[4] = {};
-    QButtonGroup* hochquer_ = nullptr;
-    QButtonGroup* printmono_ = nullptr;
-    QCheckBox* anpassen_ = nullptr;
-    QCheckBox* umrandung_ = nullptr;
-    QLabel* printer_ = nullptr;
-    bool closing_ = false;
-};
-
-// Registers "TForm_printconf".
-void RegisterPrintConfForm(platform::DialogHostImplQt& host);
+std::unique_ptr<QDialog> PrintConfLayout(platform::DialogModel& model, QWidget* parent);
 
 } // namespace graphics_qt

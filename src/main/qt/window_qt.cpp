@@ -20,7 +20,6 @@
 #include "graphics/hpgl/pltpicture.h"
 #include "graphics/qt/plotconfigform_qt.h"
 #include "graphics/qt/graphwindow_qt.h"
-#include "graphics/qt/printconf_qt.h"
 #include "platform/qt/platform_qt.h"
 #include "reports/qt/filepreview_qt.h"
 #include "reports/qt/reportforms_qt.h"
@@ -58,10 +57,9 @@ extern "C" int Qyr7RunWindow(int argc, char** argv, const TCommandLine* Cmd)
     RegisterHilfebildForm(qt.QtDialogs());
     RegisterSystemInfoForms(qt.QtDialogs());
     RegisterConfigForms(qt.QtDialogs());
-    // The table browser, the file list preview and the print settings.
+    // The table browser and the file list preview.
     xbase_qt::RegisterTableBrowserForm(qt.QtDialogs());
     reports_qt::RegisterPreviewForms(qt.QtDialogs());
-    graphics_qt::RegisterPrintConfForm(qt.QtDialogs());
     // The main window's client area shows the graphics window's picture.
     const auto graphWindow = InstallGraphWindowQt(qt);
     startup.Interactive = true;
