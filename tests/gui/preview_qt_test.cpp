@@ -6,9 +6,12 @@
 #include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
+#include "dialogs/qt/formbinder.h"
 #include "reports/qt/filepreview_qt.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QMouseEvent>
 #include <QTableWidget>
 
@@ -74,6 +77,25 @@ TEST_F(QtPreview, CellClickPicksAndCloseBoxAborts)
     w.show();
     w.close();
     EXPECT_TRUE(telmvar.Aborted);
+}
+
+// The search question shows the last search text; the typed one is the
+// new search text once the question is answered.
+TEST_F(QtPreview, SearchQuestionBoundToTheSearchText)
+{
+    std::string text = "2023";
+    TForm_Suchen ask(text);
+    const auto form = dialogs_qt::MakeBoundForm(ask, nullptr, reports_qt::SearchFormLayout);
+    form->show();
+    auto* edit = form->findChild<QLineEdit*>("Edit_suchbegriff");
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->text(), "2023");
+    EXPECT_EQ(form->findChild<QPushButton*>("Button_suchen")->text(), "Search");
+    edit->setText("b.qy7");
+    form->findChild<QPushButton*>("Button_suchen")->click();
+    EXPECT_EQ(form->result(), QDialog::Accepted);
+    ask.StoreFields();
+    EXPECT_EQ(text, "b.qy7");
 }
 
 } // namespace

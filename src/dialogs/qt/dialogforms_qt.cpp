@@ -9,6 +9,7 @@
 #include "dialogs/qt/strengthforms_qt.h"
 #include "drawings/qt/sheetforms_qt.h"
 #include "graphics/qt/printconf_qt.h"
+#include "reports/qt/filepreview_qt.h"
 #include "planetary/qt/operationdata_qt.h"
 
 namespace dialogs_qt
@@ -43,6 +44,8 @@ void RegisterDialogForms(platform::DialogHostImplQt& host)
     RegisterBoundForm(host, "TForm_confDoku", drawings_qt::DocumentLinksLayout);
     // The print settings of the graphics window.
     RegisterBoundForm(host, "TForm_printconf", graphics_qt::PrintConfLayout);
+    // The search question of the file list preview.
+    RegisterBoundForm(host, "TForm_Suchen", reports_qt::SearchFormLayout);
 }
 
 } // namespace dialogs_qt

@@ -7,11 +7,12 @@
 
 #include <algorithm>
 
-TForm_Suchen::TForm_Suchen()
+TForm_Suchen::TForm_Suchen(std::string& SearchText)
 {
     Control("Label_suchen").Caption = "Search for";
-    Control("Edit_suchbegriff");
+    Bind("Edit_suchbegriff", TFieldKind::RawText, &SearchText);
     Control("Button_suchen").Caption = "Search";
+    LoadFields();
 }
 
 platform::DialogAction TForm_Suchen::Press(const std::string& name)
@@ -113,11 +114,10 @@ bool TForm_preview::SearchFrom(int startRow)
 
 bool TForm_preview::Search()
 {
-    TForm_Suchen ask;
-    ask.Control("Edit_suchbegriff").Text = SearchText;
+    TForm_Suchen ask(SearchText);
     if (platform::CurrentPlatform().Dialogs().RunModal(ask) != platform::DialogResult::Ok)
         return false;
-    SearchText = ask.Text();
+    ask.StoreFields();
     SearchStartRow = 0;
     return SearchFrom(SearchStartRow);
 }

@@ -5,21 +5,22 @@
 // the caller fills the grid, shows the window with ShowFilePreview and opens
 // the file of SelectedRow unless Aborted was set.
 
+#include "foundation/formmodel.h"
 #include "platform/dialoghost.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// The search question (TForm_Suchen): "Search for" and one edit.
-class TForm_Suchen final : public platform::DialogModel
+// The search question (TForm_Suchen): "Search for" and one edit, bound to
+// the search text; the caller stores it when the question is answered.
+class TForm_Suchen final : public TFormModel
 {
   public:
-    TForm_Suchen();
+    explicit TForm_Suchen(std::string& SearchText);
     std::string FormName() const override { return "TForm_Suchen"; }
     std::string Caption() const override { return "Search"; }
     platform::DialogAction Press(const std::string& name) override;
-    std::string Text() const { return FindControl("Edit_suchbegriff")->Text; }
 };
 
 class TForm_preview final : public platform::DialogModel

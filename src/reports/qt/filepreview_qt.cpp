@@ -130,35 +130,27 @@ void FilePreviewQt::reject()
     QDialog::reject();
 }
 
-SearchFormQt::SearchFormQt(TForm_Suchen& model, QWidget* parent) : QDialog(parent), model_(model)
+std::unique_ptr<QDialog> SearchFormLayout(platform::DialogModel&, QWidget* parent)
 {
-    setObjectName(QStringLiteral("TForm_Suchen"));
-    setWindowTitle(ToQString(model.Caption()));
-    auto* layout = new QVBoxLayout(this);
-    auto* label = new QLabel(ToQString(model.Control("Label_suchen").Caption), this);
+    auto form = std::make_unique<QDialog>(parent);
+    auto* layout = new QVBoxLayout(form.get());
+    auto* label = new QLabel(form.get());
     label->setObjectName(QStringLiteral("Label_suchen"));
-    edit_ = new QLineEdit(ToQString(model.Control("Edit_suchbegriff").Text), this);
-    edit_->setObjectName(QStringLiteral("Edit_suchbegriff"));
-    auto* button = new QPushButton(ToQString(model.Control("Button_suchen").Caption), this);
+    auto* edit = new QLineEdit(form.get());
+    edit->setObjectName(QStringLiteral("Edit_suchbegriff"));
+    auto* button = new QPushButton(form.get());
     button->setObjectName(QStringLiteral("Button_suchen"));
     button->setDefault(true);
     layout->addWidget(label);
-    layout->addWidget(edit_);
+    layout->addWidget(edit);
     layout->addWidget(button);
-    connect(button, &QPushButton::clicked, this, [this] {
-        model_.Control("Edit_suchbegriff").Text = platform::FromQString(edit_->text());
-        if (model_.Press("Button_suchen") == platform::DialogAction::Accept)
-            accept();
-    });
+    return form;
 }
 
 void RegisterPreviewForms(platform::DialogHostImplQt& host)
 {
     host.RegisterForm("TForm_preview", [](platform::DialogModel& model, QWidget* parent) {
         return std::unique_ptr<QDialog>(new FilePreviewQt(dynamic_cast<TForm_preview&>(model), parent));
-    });
-    host.RegisterForm("TForm_Suchen", [](platform::DialogModel& model, QWidget* parent) {
-        return std::unique_ptr<QDialog>(new SearchFormQt(dynamic_cast<TForm_Suchen&>(model), parent));
     });
 }
 

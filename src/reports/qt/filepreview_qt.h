@@ -6,9 +6,9 @@
 #include "reports/preview/filepreview.h"
 
 #include <QDialog>
+#include <memory>
 
 class QTableWidget;
-class QLineEdit;
 
 namespace platform
 {
@@ -38,18 +38,11 @@ class FilePreviewQt final : public QDialog
     bool closing_ = false;
 };
 
-class SearchFormQt final : public QDialog
-{
-    Q_OBJECT
-  public:
-    SearchFormQt(TForm_Suchen& model, QWidget* parent = nullptr);
+// The layout of the search question TForm_Suchen: widgets named as the
+// model's controls, for the dialogs' generic binder.
+std::unique_ptr<QDialog> SearchFormLayout(platform::DialogModel& model, QWidget* parent);
 
-  private:
-    TForm_Suchen& model_;
-    QLineEdit* edit_ = nullptr;
-};
-
-// Registers "TForm_preview" and "TForm_Suchen".
+// Registers "TForm_preview".
 void RegisterPreviewForms(platform::DialogHostImplQt& host);
 
 } // namespace reports_qt
