@@ -32,14 +32,15 @@ std::string Item(const char* Group, int I) { return std::string(Group) + "_" + s
 
 } // namespace
 
-TConfKorviltModel::TConfKorviltModel()
+TConfKorviltModel::TConfKorviltModel() : outDir_(telmvar.TempDir)
 {
     auto caption = [this](const std::string& Name, const std::string& Text) { Control(Name).Caption = Text; };
+    auto text = [this](const std::string& Name, std::string* Field) { Bind(Name, TFieldKind::RawText, Field); };
     caption("Label_korviltPath", "KORVILT Program directory");
-    Control("Edit_korviltPath").Text = "c:\\korvilt\\wkorvilt";
+    text("Edit_korviltPath", &program_);
     caption("Button_korviltpath", "...");
     caption("Label_outdir", "output directory");
-    Control("Edit_outdir").Text = telmvar.TempDir;
+    text("Edit_outdir", &outDir_);
     caption("Button_outDir", "Dir...");
     caption("Button_tempdir", "<");
     caption("RadioGroup_outcode", "destination code");
@@ -49,22 +50,24 @@ TConfKorviltModel::TConfKorviltModel()
     for (int i = 0; i < 3; ++i)
         caption(Item("RadioGroup_d", i), InterfaceItems[i]);
     caption("Label_com", "COM");
-    Control("Edit_com").Text = "1";
+    text("Edit_com", &com_);
     caption("Label_lpt", "LPT");
-    Control("Edit_lpt").Text = "1";
+    text("Edit_lpt", &lpt_);
     caption("Label_scale", "scale");
-    Control("Edit_scale").Text = "1";
+    text("Edit_scale", &scale_);
     caption("Label_scale1", ": 1");
+    Bind("CheckBox_scale", TFieldKind::Boolean, &fitLimits_);
     caption("CheckBox_scale", "scale fit limits ?");
+    Bind("CheckBox_rotate", TFieldKind::Boolean, &rotate_);
     caption("CheckBox_rotate", "rotate 90 degrees ?");
     caption("Label_xnull", "reference point shifting x direction");
-    Control("Edit_xnull").Text = "0";
+    text("Edit_xnull", &xShift_);
     caption("Label_ynull", "reference point shifting y direction");
-    Control("Edit_ynull").Text = "0";
+    text("Edit_ynull", &yShift_);
     caption("Label_textbreitenfaktor", "Textwidth/height");
-    Control("Edit_textbreitenfaktor").Text = "1";
+    text("Edit_textbreitenfaktor", &textWidth_);
     caption("Label_psfont", "Postscript font");
-    Control("ComboBox_psfont").Text = "";
+    text("ComboBox_psfont", &font_);
     caption("Label_commandline", "");
     caption("Button_help", "&Help");
     caption("Button_cancel", "Cancel");
@@ -82,6 +85,7 @@ TConfKorviltModel::TConfKorviltModel()
             Control(name).HintNumber = no;
         }
     }
+    LoadFields();
     SetDestination(0);
     SetInterface(1);
     Rebuild();
@@ -150,6 +154,8 @@ void TConfKorviltModel::Changed(const std::string& Name)
         if (Control("CheckBox_scale").Checked) scale.Text = "0";
         scale.Enabled = !Control("CheckBox_scale").Checked;
     }
+    // Every field is a text kept as typed: nothing is refused.
+    StoreFields();
     Rebuild();
 }
 
@@ -160,28 +166,26 @@ void TConfKorviltModel::Rebuild()
 
 std::string TConfKorviltModel::BuildPlotCommandLine() const
 {
-    const std::string outdir = Text("Edit_outdir");
-    std::string s = Text("Edit_korviltPath") + " " + AddTrailingBackslash(outdir) + "korvilt";
+    std::string s = program_ + " " + AddTrailingBackslash(outDir_) + "korvilt";
     s += std::string(" /C") + OutCodes[destination_];
     if (interface_ != 1) s += " /D" + std::to_string(interface_ + 1);
     if (interface_ == 0 || interface_ == 1) {
         // The port as typed: COM 2 is /P2, as the editor writes it.
-        const int32_t n = TextToInt(Text(interface_ == 0 ? "Edit_com" : "Edit_lpt"));
+        const int32_t n = TextToInt(interface_ == 0 ? com_ : lpt_);
         if (n != 1) s += " /P" + std::to_string(n);
-    } else if (!WithoutBlanks(outdir).empty()) {
-        s += " /F" + AddTrailingBackslash(outdir) + "korvilt";
+    } else if (!WithoutBlanks(outDir_).empty()) {
+        s += " /F" + AddTrailingBackslash(outDir_) + "korvilt";
     }
-    const std::string scale = Text("Edit_scale");
-    const Extended sv = TextToFloat(scale);
+    const Extended sv = TextToFloat(scale_);
     if (sv == 0)
         s += " /M*";
     else if (sv != 1)
-        s += " /M" + scale;
-    if (TextToFloat(Text("Edit_xnull")) != 0) s += " /X" + Text("Edit_xnull");
-    if (TextToFloat(Text("Edit_ynull")) != 0) s += " /Y" + Text("Edit_ynull");
-    if (TextToFloat(Text("Edit_textbreitenfaktor")) != 1) s += " /B" + Text("Edit_textbreitenfaktor");
-    if (FindControl("CheckBox_rotate") && FindControl("CheckBox_rotate")->Checked) s += " /R";
-    if (destination_ == 1) s += " /T" + Text("ComboBox_psfont");
+        s += " /M" + scale_;
+    if (TextToFloat(xShift_) != 0) s += " /X" + xShift_;
+    if (TextToFloat(yShift_) != 0) s += " /Y" + yShift_;
+    if (TextToFloat(textWidth_) != 1) s += " /B" + textWidth_;
+    if (rotate_) s += " /R";
+    if (destination_ == 1) s += " /T" + font_;
     return s;
 }
 

@@ -12,8 +12,8 @@
 // point, /B text width/height, /R rotation by 90 degrees, /T PostScript
 // font.
 
+#include "foundation/formmodel.h"
 #include "foundation/types.h"
-#include "platform/dialoghost.h"
 
 #include <array>
 #include <string>
@@ -22,9 +22,9 @@
 extern const std::array<const char*, 35> PsFontNames;
 
 // The configuration form of the plot program. Every change of a field
-// rebuilds the whole command line and shows it; OK clears Aborted, Cancel
-// sets it.
-class TConfKorviltModel final : public platform::DialogModel
+// stores the fields and rebuilds the whole command line from them and shows
+// it; OK clears Aborted, Cancel sets it.
+class TConfKorviltModel final : public TFormModel
 {
   public:
     // Captions, hints (shown from help level 1) and the defaults; the form
@@ -36,7 +36,7 @@ class TConfKorviltModel final : public platform::DialogModel
     platform::DialogAction Press(const std::string& Name) override;
     void Changed(const std::string& Name) override;
 
-    // The line from the fields.
+    // The line from the fields as last stored.
     std::string BuildPlotCommandLine() const;
     // The line the form hands back: the preset one until a field changes.
     const std::string& CommandLine() const { return commandLine_; }
@@ -59,6 +59,19 @@ class TConfKorviltModel final : public platform::DialogModel
     void ApplyRules();
     void Rebuild();
 
+    // The fields with the form's defaults (it does not read an existing
+    // line); numbers are kept as typed, since the line writes them so.
+    std::string program_ = "c:\\korvilt\\wkorvilt";
+    std::string outDir_;
+    std::string com_ = "1";
+    std::string lpt_ = "1";
+    std::string scale_ = "1";
+    bool fitLimits_ = false;
+    bool rotate_ = false;
+    std::string xShift_ = "0";
+    std::string yShift_ = "0";
+    std::string textWidth_ = "1";
+    std::string font_;
     int destination_ = 0;
     int interface_ = 1;
     std::string commandLine_;

@@ -12,6 +12,8 @@
 #include <QPixmap>
 #include <QRadioButton>
 
+#include "dialogs/qt/dialogforms_qt.h"
+#include "dialogs/qt/formbinder.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "graphics/graphservices.h"
@@ -49,7 +51,7 @@ void Type(QWidget* w, const QString& text)
 TEST_F(QtConfKorvilt, BoundToItsModel)
 {
     TConfKorviltModel model;
-    std::unique_ptr<QDialog> form = graphics_qt::MakeConfKorviltForm(model, nullptr);
+    std::unique_ptr<QDialog> form = dialogs_qt::MakeBoundForm(model, nullptr, graphics_qt::ConfKorviltLayout);
     form->show();
     EXPECT_EQ(form->objectName(), "TForm_confkorvilt");
     EXPECT_EQ(form->windowTitle(), "KORVILT");
@@ -88,7 +90,7 @@ TEST_F(QtConfKorvilt, BoundToItsModel)
 
 TEST_F(QtConfKorvilt, DeviceMenuFormKeepsTheLineOnOk)
 {
-    graphics_qt::InstallPlotForms(qt.QtDialogs());
+    dialogs_qt::InstallPlotForm(qt.QtDialogs());
     std::string line = "/opt/plot/korvilt /t/korvilt /M1.0";
     bool shown = false;
     WhenModalAppears([&shown](QWidget* w) {

@@ -8,6 +8,9 @@
 #include "dialogs/qt/stageforms_qt.h"
 #include "dialogs/qt/strengthforms_qt.h"
 #include "drawings/qt/sheetforms_qt.h"
+#include "graphics/graphservices.h"
+#include "graphics/plotprogram.h"
+#include "graphics/qt/plotconfigform_qt.h"
 #include "graphics/qt/printconf_qt.h"
 #include "reports/qt/filepreview_qt.h"
 #include "planetary/qt/operationdata_qt.h"
@@ -46,6 +49,12 @@ void RegisterDialogForms(platform::DialogHostImplQt& host)
     RegisterBoundForm(host, "TForm_printconf", graphics_qt::PrintConfLayout);
     // The search question of the file list preview.
     RegisterBoundForm(host, "TForm_Suchen", reports_qt::SearchFormLayout);
+}
+
+void InstallPlotForm(platform::DialogHostImplQt& host)
+{
+    RegisterBoundForm(host, "TForm_confkorvilt", graphics_qt::ConfKorviltLayout);
+    graphservices.ConfigurePlotCommandLine = [](std::string& Line) { RunConfKorviltForm(Line, true); };
 }
 
 } // namespace dialogs_qt

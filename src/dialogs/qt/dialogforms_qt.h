@@ -7,5 +7,8 @@ namespace dialogs_qt
 {
 
 void RegisterDialogForms(platform::DialogHostImplQt& host);
+// Registers the plot program's configuration form and lets the device menu
+// open it.
+void InstallPlotForm(platform::DialogHostImplQt& host);
 
 } // namespace dialogs_qt

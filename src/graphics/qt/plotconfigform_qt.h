@@ -1,17 +1,18 @@
 #pragma once
-// The plot program's configuration form TForm_confkorvilt on Qt: a layout
-// of widgets named as the model's controls, kept in step with the model.
+// The layout of the plot program's configuration form TForm_confkorvilt:
+// widgets named as the model's controls. The dialogs' generic binder
+// attaches to it when the form is registered with the dialog host.
 
 #include <QDialog>
 #include <memory>
 
-#include "platform/qt/dialoghost_qt.h"
+#include "platform/dialoghost.h"
+
+class QWidget;
 
 namespace graphics_qt
 {
 
-std::unique_ptr<QDialog> MakeConfKorviltForm(platform::DialogModel& model, QWidget* parent);
-// Registers the form and lets the device menu open it.
-void InstallPlotForms(platform::DialogHostImplQt& host);
+std::unique_ptr<QDialog> ConfKorviltLayout(platform::DialogModel& model, QWidget* parent);
 
 } // namespace graphics_qt

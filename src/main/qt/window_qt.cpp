@@ -18,7 +18,6 @@
 #include "dialogs/qt/dialogforms_qt.h"
 #include "foundation/programstate.h"
 #include "graphics/hpgl/pltpicture.h"
-#include "graphics/qt/plotconfigform_qt.h"
 #include "graphics/qt/graphwindow_qt.h"
 #include "platform/qt/platform_qt.h"
 #include "reports/qt/filepreview_qt.h"
@@ -53,7 +52,7 @@ extern "C" int Qyr7RunWindow(int argc, char** argv, const TCommandLine* Cmd)
     InstallQtReportForms();
     dialogs_qt::RegisterDialogForms(qt.QtDialogs());
     // The plot program's configuration form of the device menu.
-    graphics_qt::InstallPlotForms(qt.QtDialogs());
+    dialogs_qt::InstallPlotForm(qt.QtDialogs());
     RegisterHilfebildForm(qt.QtDialogs());
     RegisterSystemInfoForms(qt.QtDialogs());
     RegisterConfigForms(qt.QtDialogs());
