@@ -88,6 +88,8 @@ Extended InternalValue(TFieldKind K, const std::string& S)
         return TextToLength(S);
     case TFieldKind::MicroLength:
         return Imperial() ? TextToFloat(S) * MicroInch : TextToFloat(S);
+    case TFieldKind::Force:
+        return TextToForce(S);
     case TFieldKind::Stress:
         return TextToStress(S);
     case TFieldKind::Torque:
@@ -139,6 +141,9 @@ std::string TFormModel::FormatField(const TFieldBinding& B)
         break;
     case TFieldKind::MicroLength:
         s = FloatToSignificant(Imperial() ? x / MicroInch : x);
+        break;
+    case TFieldKind::Force:
+        s = ForceToText(x);
         break;
     case TFieldKind::Stress:
         s = StressToText(x);
@@ -214,10 +219,8 @@ bool TFormModel::ParseField(const TFieldBinding& B, const platform::DialogContro
     return ReadFieldFloat(C.Text, x) && std::isfinite(InternalValue(B.Kind, TrimBlanks(C.Text)));
 }
 
-bool TFormModel::StoreFields()
+bool TFormModel::FieldsReadable()
 {
-    // Checked in full before anything is written: a refused text leaves
-    // every record as it was.
     for (std::size_t i = 0; i < bindings_.size(); ++i) {
         const platform::DialogControl& c = Control(bindings_[i].Control);
         if (i < loadedTexts_.size() && Shown(bindings_[i]) == loadedTexts_[i]) continue;
@@ -226,6 +229,14 @@ bool TFormModel::StoreFields()
             return false;
         }
     }
+    return true;
+}
+
+bool TFormModel::StoreFields()
+{
+    // Checked in full before anything is written: a refused text leaves
+    // every record as it was.
+    if (!FieldsReadable()) return false;
     for (std::size_t i = 0; i < bindings_.size(); ++i) {
         const TFieldBinding& b = bindings_[i];
         platform::DialogControl& c = Control(b.Control);

@@ -30,6 +30,7 @@
 enum class TFieldKind {
     Length,      // mm, shown in mm or inch
     MicroLength, // um, shown in um or microinch
+    Force,       // N, shown in the force unit
     Stress,      // MPa, shown in the stress unit
     Torque,      // Nm, shown in the torque unit
     Temperature, // degrees C, shown in C or F
@@ -76,6 +77,9 @@ class TFormModel : public platform::DialogModel
     // Records from the controls. False (nothing stored, InputRefused called)
     // when a changed text is not a number.
     bool StoreFields();
+    // The check StoreFields makes first, for a form that has texts of its
+    // own to check before anything is stored.
+    bool FieldsReadable();
     // True while LoadFields fills the controls.
     bool Loading() const { return loading_; }
 

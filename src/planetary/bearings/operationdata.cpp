@@ -18,8 +18,6 @@ namespace {
 
 using platform::DialogAction;
 
-const char* const NumberEdits[] = {"Edit_frmin", "Edit_temp", "Edit_visko", "Edit_a23", "Edit_aiso", "Edit_ec"};
-
 // Failure probabilities of the reliability list, %.
 constexpr Extended FailureProbabilities[14] = {10, 5, 4, 3, 2, 1, 0.8L, 0.6L, 0.4L, 0.2L, 0.1L, 0.08L, 0.06L, 0.05L};
 
@@ -71,23 +69,23 @@ TForm_vq1waelz::TForm_vq1waelz(int n) : n_(std::clamp(n, 1, 2)), work_(PlanetBea
 {
     Control("GroupBox_betr").Caption = "OPERATION DATA";
     Control("Label_frmin").Caption = "minimum radial load Fr min";
-    Control("Edit_frmin");
+    Bind("Edit_frmin", TFieldKind::Force, &work_.FrMin);
     Control("Label_frminu");
     Control("Label_n").Caption = "average speed n";
     Control("Edit_n").Enabled = false; // shown only: the speed follows from the stage
     Control("Label_nu").Caption = "1/min";
     Control("Label_temp").Caption = "operating temperature theta";
-    Control("Edit_temp");
+    Bind("Edit_temp", TFieldKind::Temperature, &work_.Temperature);
     Control("Label_tempu");
     Control("Label_visko").Caption = Shown("nominal viscosity lubricant at" + std::string(" 40") + "\xF8" + "C");
-    Control("Edit_visko");
+    Bind("Edit_visko", TFieldKind::Sig3, &work_.nu40);
     Control("Label_viskou");
     Control("RadioGroup_a23").Caption = "lubricant and material coefficient";
     for (int i = 0; i < ModeCount; ++i)
         Control(RadioName("RadioGroup_a23", i)).Caption = Shown(LifeFactorModeTexts[i + 1]);
-    Control("Edit_a23");
+    Bind("Edit_a23", TFieldKind::Sig3, &work_.a23);
     Control("Button_a23").Caption = "<";
-    Control("Edit_aiso");
+    Bind("Edit_aiso", TFieldKind::Sig3, &work_.aISO);
     Control("Button_aiso").Caption = "<";
     Control("RadioGroup_ec");
     for (int i = 0; i < ContaminationCount; ++i)
@@ -95,6 +93,7 @@ TForm_vq1waelz::TForm_vq1waelz(int n) : n_(std::clamp(n, 1, 2)), work_(PlanetBea
     Control("Edit_ec");
     Control("Label_proz").Caption = "reliability";
     Control("ComboBox_proz");
+    Bind("CheckBox_EP", TFieldKind::Boolean, &work_.EPAdditives);
     Control("CheckBox_EP").Caption = "EP additive";
     Control("Button_ok").Caption = "OK";
     Control("Button_cancel").Caption = "Cancel";
@@ -112,51 +111,33 @@ TForm_vq1waelz::TForm_vq1waelz(int n) : n_(std::clamp(n, 1, 2)), work_(PlanetBea
         c.Hint = telmvar.HelpLevel != 0 && bearingdialogservices.HelpHint ? bearingdialogservices.HelpHint(number)
                                                                           : std::string();
     }
+    AfterLoad = [this] { LoadChoices(); };
+    AfterStore = [this] { StoreChoices(); };
     Load();
 }
 
 void TForm_vq1waelz::Load()
 {
-    Control("Edit_frmin").Text = ForceToText(work_.FrMin);
+    LoadFields();
+}
+
+void TForm_vq1waelz::LoadChoices()
+{
     Control("Label_frminu").Caption = Shown(ForceUnitLabel());
     Control("Edit_n").Text = FloatToSignificant(BearingSpeed(n_));
-    Control("Edit_temp").Text = TemperatureToText(work_.Temperature);
     Control("Label_tempu").Caption = Shown(TemperatureUnitLabel());
-    Control("Edit_visko").Text = FloatToSignificant(work_.nu40);
     Control("Label_viskou").Caption = Shown(ViscosityUnitLabel());
-    Control("Edit_a23").Text = FloatToSignificant(work_.a23);
-    Control("Edit_aiso").Text = FloatToSignificant(work_.aISO);
     SetRadioIndex(*this, "RadioGroup_a23", ModeCount, std::clamp(work_.LifeFactorMode, 1, ModeCount) - 1);
     SetRadioIndex(*this, "RadioGroup_ec", ContaminationCount,
                   std::clamp(work_.ContaminationClass, 1, ContaminationCount) - 1);
     // The entered eC is shown with "input ec .." and kept aside otherwise.
     enteredEc_ = FloatToSignificant(work_.eC);
-    Control("Edit_ec").Text = enteredEc_;
+    loadedEc_ = enteredEc_;
     // A project file may hold an index past the list: the nearest item.
     const auto items = ReliabilityItems();
     Control("ComboBox_proz").Text = items[static_cast<std::size_t>(std::clamp(work_.ReliabilityIndex, 1, 14) - 1)];
-    Control("CheckBox_EP").Checked = work_.EPAdditives;
     ApplyModeRules();
     ApplyContaminationRules();
-    loaded_.clear();
-    for (const char* name : NumberEdits)
-        loaded_.emplace_back(name, Control(name).Text);
-    loaded_.emplace_back("enteredEc", enteredEc_);
-    Touch();
-}
-
-std::string TForm_vq1waelz::LoadedText(const std::string& Name) const
-{
-    for (const auto& [name, text] : loaded_)
-        if (name == Name)
-            return text;
-    return {};
-}
-
-bool TForm_vq1waelz::TextChanged(const std::string& Name) const
-{
-    const auto* c = FindControl(Name);
-    return !c || c->Text != LoadedText(Name);
 }
 
 void TForm_vq1waelz::ApplyModeRules()
@@ -186,51 +167,41 @@ void TForm_vq1waelz::ApplyContaminationRules()
 
 bool TForm_vq1waelz::Store()
 {
-    WaelzLagerTyp r = work_;
-    const int level = RadioIndex(*this, "RadioGroup_ec", ContaminationCount);
-    if (level == ContaminationCount - 1)
+    if (RadioIndex(*this, "RadioGroup_ec", ContaminationCount) == ContaminationCount - 1)
         enteredEc_ = Control("Edit_ec").Text;
-    struct Field {
-        const char* Name;
-        std::string Text;
-        bool Changed;
-        Extended* Target;
-        Extended (*Convert)(const std::string&);
-    };
-    const Field fields[] = {
-        {"Edit_frmin", Control("Edit_frmin").Text, TextChanged("Edit_frmin"), &r.FrMin, &TextToForce},
-        {"Edit_temp", Control("Edit_temp").Text, TextChanged("Edit_temp"), &r.Temperature, &TextToTemperature},
-        {"Edit_visko", Control("Edit_visko").Text, TextChanged("Edit_visko"), &r.nu40, &TextToFloat},
-        {"Edit_a23", Control("Edit_a23").Text, TextChanged("Edit_a23"), &r.a23, &TextToFloat},
-        {"Edit_aiso", Control("Edit_aiso").Text, TextChanged("Edit_aiso"), &r.aISO, &TextToFloat},
-        // eC is the user's only with "input ec .."; the other levels give it
-        // from the table when the life is calculated.
-        {"Edit_ec", enteredEc_, enteredEc_ != LoadedText("enteredEc"), &r.eC, &TextToFloat},
-    };
-    for (const Field& f : fields) {
-        if (!f.Changed)
-            continue;
-        Extended probe = 0;
-        if (!ReadFieldFloat(f.Text, probe)) {
-            platform::CurrentPlatform().Messages().ShowOk(telmvar.ProgramTitle, "Invalid Input: " + f.Text,
-                                                          platform::MessageIcon::Error);
-            return false;
-        }
-        *f.Target = f.Convert(f.Text);
+    if (!FieldsReadable())
+        return false;
+    // eC is the user's only with "input ec .."; the other levels give it
+    // from the table when the life is calculated.
+    Extended probe = 0;
+    if (enteredEc_ != loadedEc_ && !ReadFieldFloat(enteredEc_, probe)) {
+        InputRefused(enteredEc_);
+        return false;
     }
+    return StoreFields();
+}
+
+void TForm_vq1waelz::StoreChoices()
+{
+    if (enteredEc_ != loadedEc_)
+        work_.eC = TextToFloat(enteredEc_);
     // A group with no button checked (never so after Load) keeps its value.
     const int mode = RadioIndex(*this, "RadioGroup_a23", ModeCount);
     if (mode >= 0)
-        r.LifeFactorMode = mode + 1;
+        work_.LifeFactorMode = mode + 1;
+    const int level = RadioIndex(*this, "RadioGroup_ec", ContaminationCount);
     if (level >= 0)
-        r.ContaminationClass = level + 1;
+        work_.ContaminationClass = level + 1;
     const auto items = ReliabilityItems();
     const auto at = std::find(items.begin(), items.end(), Control("ComboBox_proz").Text);
     if (at != items.end())
-        r.ReliabilityIndex = static_cast<int>(at - items.begin()) + 1;
-    r.EPAdditives = Control("CheckBox_EP").Checked;
-    work_ = r;
-    return true;
+        work_.ReliabilityIndex = static_cast<int>(at - items.begin()) + 1;
+}
+
+void TForm_vq1waelz::InputRefused(const std::string& Text)
+{
+    platform::CurrentPlatform().Messages().ShowOk(telmvar.ProgramTitle, "Invalid Input: " + Text,
+                                                  platform::MessageIcon::Error);
 }
 
 Extended TForm_vq1waelz::CalcFactor(int Mode, int Config)

@@ -11,9 +11,9 @@
 // digit the edit did not show; a changed text that is no number stores
 // nothing and is refused with a message.
 
+#include "foundation/formmodel.h"
 #include "foundation/types.h"
 #include "planetary/bearings/planetbearing.h"
-#include "platform/dialoghost.h"
 
 #include <cstdint>
 #include <functional>
@@ -29,7 +29,7 @@ struct TBearingDialogServices {
 };
 extern TBearingDialogServices bearingdialogservices;
 
-class TForm_vq1waelz final : public platform::DialogModel
+class TForm_vq1waelz final : public TFormModel
 {
   public:
     // Bearing n (1 Pi, 2 Pe) with its current record.
@@ -57,18 +57,22 @@ class TForm_vq1waelz final : public platform::DialogModel
     static constexpr int ModeCount = 4;
     static constexpr int ContaminationCount = 8;
 
+  protected:
+    void InputRefused(const std::string& Text) override;
+
   private:
+    // The choices and the entered eC, beside the bound fields.
+    void LoadChoices();
+    void StoreChoices();
     void ApplyModeRules();
     void ApplyContaminationRules();
     // a23 (Mode 1) or aISO (Mode 3) of the working record, calculated on a
     // copy placed in PlanetBearings[n] for the call and taken out again.
     Extended CalcFactor(int Mode, int Config);
-    std::string LoadedText(const std::string& Name) const;
-    bool TextChanged(const std::string& Name) const;
 
     int n_;
     WaelzLagerTyp work_;
-    std::vector<std::pair<std::string, std::string>> loaded_;
     std::string enteredEc_; // Edit_ec while a level other than "input ec .." is chosen
+    std::string loadedEc_;  // enteredEc_ as shown
     bool accepted_ = false;
 };
