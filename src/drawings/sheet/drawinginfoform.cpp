@@ -36,15 +36,15 @@ std::string TForm_zeichInfo::Cell(const std::string& Grid, int Column, int Row)
 
 TForm_zeichInfo::TForm_zeichInfo()
 {
-    const auto& d = documentation;
+    auto& d = documentation;
     iso_ = wtelmvar.TitleBlockType == 1 || wtelmvar.TitleBlockType == 2;
     Control("Button_ok").Caption = "OK";
     Control("Button_cancel").Caption = "Cancel";
     Control("Button_help").Caption = "&Help";
     Control("Label_ersatzfuer").Caption = "Replacement for";
     Control("Label_ersetztdurch").Caption = "Replaced by";
-    Control("Edit_ersatzfuer").Text = DisplayText(d.ReplacementFor);
-    Control("Edit_ersetztdurch").Text = DisplayText(d.ReplacedBy);
+    Bind("Edit_ersatzfuer", TFieldKind::Text, &d.ReplacementFor);
+    Bind("Edit_ersetztdurch", TFieldKind::Text, &d.ReplacedBy);
     const std::string today = "< " + DisplayText(sheetclock.TodayDateText());
     for (int k = 1; k <= 4; ++k) {
         auto& b = Control("Button" + std::to_string(k));
@@ -54,8 +54,7 @@ TForm_zeichInfo::TForm_zeichInfo()
     for (const char* n : {"Label_ersatzfuer", "Label_ersetztdurch", "Edit_ersatzfuer", "Edit_ersetztdurch"})
         Control(n).Visible = !iso_;
     Control("StringGrid3").Visible = iso_;
-    const std::string* dates[4] = {&d.DrawnDate, &d.CheckedDate, &d.StandardDate, &d.ReleaseDate};
-    const std::string* names[4] = {&d.DrawnBy, &d.CheckedBy, &d.StandardBy, &d.ReleaseBy};
+    std::string* names[4] = {&d.DrawnBy, &d.CheckedBy, &d.StandardBy, &d.ReleaseBy};
     if (iso_) {
         Control(Cell("StringGrid1", 1, 0)).Caption = " (Date)";
         Control(Cell("StringGrid1", 2, 0)).Caption = "Name";
@@ -63,10 +62,10 @@ TForm_zeichInfo::TForm_zeichInfo()
         for (int r = 1; r <= 3; ++r)
             Control(Cell("StringGrid1", 0, r)).Caption = rows[r - 1];
         const char* iso[3] = {"Responsible dept.", "Document type", "Document status"};
-        const std::string* values[3] = {&d.ResponsibleDept, &d.DocumentType, &d.DocumentStatus};
+        std::string* values[3] = {&d.ResponsibleDept, &d.DocumentType, &d.DocumentStatus};
         for (int r = 1; r <= 3; ++r) {
             Control(Cell("StringGrid3", 0, r)).Caption = iso[r - 1];
-            Control(Cell("StringGrid3", 1, r)).Text = DisplayText(*values[r - 1]);
+            Bind(Cell("StringGrid3", 1, r), TFieldKind::Text, values[r - 1]);
         }
     } else {
         Control(Cell("StringGrid1", 1, 0)).Caption = "Date";
@@ -75,11 +74,12 @@ TForm_zeichInfo::TForm_zeichInfo()
         for (int r = 1; r <= 4; ++r)
             Control(Cell("StringGrid1", 0, r)).Caption = rows[r - 1];
     }
-    const int signatureRows = iso_ ? 3 : 4;
-    for (int r = 1; r <= signatureRows; ++r) {
-        // Dates are shown as stored.
-        Control(Cell("StringGrid1", 1, r)).Text = *dates[r - 1];
-        Control(Cell("StringGrid1", 2, r)).Text = DisplayText(*names[r - 1]);
+    // The ISO layout has no release row: the release date and name stay as
+    // they are rather than being wiped by a row that is not there.
+    for (int r = 1; r <= SignatureRows(); ++r) {
+        // Dates are shown as stored (and stored converted, below).
+        Control(Cell("StringGrid1", 1, r)).Text = *SignatureDates()[r - 1];
+        Bind(Cell("StringGrid1", 2, r), TFieldKind::Text, names[r - 1]);
     }
     const char* head[5] = {"x", "y", "h", "phi", "Text"};
     for (int c = 1; c <= 5; ++c)
@@ -101,6 +101,7 @@ TForm_zeichInfo::TForm_zeichInfo()
     combo.Text = TextModeItems[d.SheetTextMode >= 0 && d.SheetTextMode <= 3 ? d.SheetTextMode : 0];
     if (graphservices.ReadHelpHint) combo.Hint = graphservices.ReadHelpHint(3020);
     combo.HintNumber = 3020;
+    LoadFields();
     Changed("ComboBox_zeichtextmode");
 }
 
@@ -139,25 +140,24 @@ platform::DialogAction TForm_zeichInfo::Press(const std::string& Name)
     return platform::DialogAction::Accept;
 }
 
+std::array<std::string*, 4> TForm_zeichInfo::SignatureDates()
+{
+    auto& d = documentation;
+    return {&d.DrawnDate, &d.CheckedDate, &d.StandardDate, &d.ReleaseDate};
+}
+
 void TForm_zeichInfo::Store()
 {
     auto& d = documentation;
     Changed("Edit_ersatzfuer");
     Changed("Edit_ersetztdurch");
-    d.ReplacementFor = AnsiTextToOem(Control("Edit_ersatzfuer").Text);
-    d.ReplacedBy = AnsiTextToOem(Control("Edit_ersetztdurch").Text);
-    std::string* dates[4] = {&d.DrawnDate, &d.CheckedDate, &d.StandardDate, &d.ReleaseDate};
-    std::string* names[4] = {&d.DrawnBy, &d.CheckedBy, &d.StandardBy, &d.ReleaseBy};
-    // The ISO layout has no release row: the release date and name stay as
-    // they are rather than being wiped by a row that is not there.
-    const int signatureRows = iso_ ? 3 : 4;
-    for (int r = 1; r <= signatureRows; ++r) {
-        *dates[r - 1] = AnsiTextToOem(Control(Cell("StringGrid1", 1, r)).Text);
-        *names[r - 1] = AnsiTextToOem(Control(Cell("StringGrid1", 2, r)).Text);
-    }
-    // Row 1 is always taken (an empty grid gives one empty text at the
-    // origin); every later row that holds a text follows in order, also
-    // after an empty row.
+    // Texts only: nothing is refused.
+    StoreFields();
+    for (int r = 1; r <= SignatureRows(); ++r)
+        *SignatureDates()[r - 1] = AnsiTextToOem(Control(Cell("StringGrid1", 1, r)).Text);
+    // The free texts are rows, not fields: row 1 is always taken (an empty
+    // grid gives one empty text at the origin); every later row that holds
+    // a text follows in order, also after an empty row.
     int count = 0;
     for (int r = 1; r <= MaxSheetTexts; ++r) {
         const std::string text = Control(Cell("StringGrid2", 5, r)).Text;
@@ -173,11 +173,6 @@ void TForm_zeichInfo::Store()
     const std::string mode = Control("ComboBox_zeichtextmode").Text;
     for (int k = 0; k <= 3; ++k)
         if (mode == TextModeItems[k]) d.SheetTextMode = k;
-    if (iso_) {
-        std::string* values[3] = {&d.ResponsibleDept, &d.DocumentType, &d.DocumentStatus};
-        for (int r = 1; r <= 3; ++r)
-            *values[r - 1] = AnsiTextToOem(Control(Cell("StringGrid3", 1, r)).Text);
-    }
 }
 
 void ShowDrawingInfo()

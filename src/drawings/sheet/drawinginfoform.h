@@ -8,11 +8,12 @@
 // Grid cells are controls named grid + "_" + column + "_" + row, row 0
 // the head and column 0 the row labels, as the form's cells are laid out.
 
-#include "platform/dialoghost.h"
+#include "foundation/formmodel.h"
 
+#include <array>
 #include <string>
 
-class TForm_zeichInfo final : public platform::DialogModel
+class TForm_zeichInfo final : public TFormModel
 {
   public:
     TForm_zeichInfo();
@@ -28,6 +29,8 @@ class TForm_zeichInfo final : public platform::DialogModel
 
   private:
     void Store();
+    int SignatureRows() const { return iso_ ? 3 : 4; }
+    static std::array<std::string*, 4> SignatureDates();
     bool iso_;
 };
 
