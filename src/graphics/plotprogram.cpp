@@ -24,11 +24,11 @@ const std::array<const char*, 35> PsFontNames = {
 namespace
 {
 
-const char* const OutCodeItems[5] = {"HP-GL Laserjet (HPL)", "Postscript (PS)", "HP-GL Plotter (PLT)",
-                                     "HP-GL/2 (PL2)", "Aristo (ART)"};
-const char* const InterfaceItems[3] = {"seriell", "parallel", "Datei"};
+const std::vector<std::string> OutCodeItems = {"HP-GL Laserjet (HPL)", "Postscript (PS)", "HP-GL Plotter (PLT)",
+                                               "HP-GL/2 (PL2)", "Aristo (ART)"};
+const std::vector<std::string> InterfaceItems = {"seriell", "parallel", "Datei"};
 
-std::string Item(const char* Group, int I) { return std::string(Group) + "_" + std::to_string(I); }
+std::string Item(const std::string& Group, int I) { return Group + "_" + std::to_string(I); }
 
 } // namespace
 
@@ -43,9 +43,11 @@ TConfKorviltModel::TConfKorviltModel() : outDir_(telmvar.TempDir)
     text("Edit_outdir", &outDir_);
     caption("Button_outDir", "Dir...");
     caption("Button_tempdir", "<");
+    BindChoice("RadioGroup_outcode", TFieldKind::Radio, &destination_, OutCodeItems);
     caption("RadioGroup_outcode", "destination code");
     for (int i = 0; i < 5; ++i)
         caption(Item("RadioGroup_outcode", i), OutCodeItems[i]);
+    BindChoice("RadioGroup_d", TFieldKind::Radio, &interface_, InterfaceItems);
     caption("RadioGroup_d", "output interface");
     for (int i = 0; i < 3; ++i)
         caption(Item("RadioGroup_d", i), InterfaceItems[i]);
@@ -86,8 +88,7 @@ TConfKorviltModel::TConfKorviltModel() : outDir_(telmvar.TempDir)
         }
     }
     LoadFields();
-    SetDestination(0);
-    SetInterface(1);
+    ApplyRules();
     Rebuild();
 }
 
@@ -106,20 +107,19 @@ void TConfKorviltModel::SetCommandLine(const std::string& Line)
 
 void TConfKorviltModel::SetDestination(int Index)
 {
-    destination_ = Index >= 0 && Index < 5 ? Index : 0;
-    for (int i = 0; i < 5; ++i)
-        Control(Item("RadioGroup_outcode", i)).Checked = i == destination_;
-    ApplyRules();
-    Rebuild();
+    Choose("RadioGroup_outcode", 5, Index >= 0 && Index < 5 ? Index : 0);
 }
 
 void TConfKorviltModel::SetInterface(int Index)
 {
-    interface_ = Index >= 0 && Index < 3 ? Index : 1;
-    for (int i = 0; i < 3; ++i)
-        Control(Item("RadioGroup_d", i)).Checked = i == interface_;
-    ApplyRules();
-    Rebuild();
+    Choose("RadioGroup_d", 3, Index >= 0 && Index < 3 ? Index : 1);
+}
+
+void TConfKorviltModel::Choose(const std::string& Group, int Count, int Index)
+{
+    for (int i = 0; i < Count; ++i)
+        Control(Item(Group, i)).Checked = i == Index;
+    Changed(Item(Group, Index));
 }
 
 void TConfKorviltModel::SetField(const std::string& Name, const std::string& Text)
@@ -145,17 +145,14 @@ void TConfKorviltModel::ApplyRules()
 
 void TConfKorviltModel::Changed(const std::string& Name)
 {
-    for (int i = 0; i < 5; ++i)
-        if (Name == Item("RadioGroup_outcode", i) && Control(Name).Checked) SetDestination(i);
-    for (int i = 0; i < 3; ++i)
-        if (Name == Item("RadioGroup_d", i) && Control(Name).Checked) SetInterface(i);
     if (Name == "CheckBox_scale") {
         platform::DialogControl& scale = Control("Edit_scale");
         if (Control("CheckBox_scale").Checked) scale.Text = "0";
         scale.Enabled = !Control("CheckBox_scale").Checked;
     }
-    // Every field is a text kept as typed: nothing is refused.
+    // Every field is a text kept as typed or a choice: nothing is refused.
     StoreFields();
+    ApplyRules();
     Rebuild();
 }
 

@@ -56,6 +56,7 @@ class TConfKorviltModel final : public TFormModel
 
   private:
     std::string Text(const std::string& Name) const;
+    void Choose(const std::string& Group, int Count, int Index);
     void ApplyRules();
     void Rebuild();
 

@@ -48,7 +48,16 @@ int RadioButtonIndex(const std::string& Name, const std::string& Group, int Coun
 }
 
 // Texts of the program are DOS code page; the controls show Windows-1252.
-std::string Shown(const std::string& Dos) { return OemToAnsiText(Dos); }
+std::string ShownText(const std::string& Dos) { return OemToAnsiText(Dos); }
+
+template <class Texts>
+std::vector<std::string> ShownTexts(const Texts& T)
+{
+    std::vector<std::string> shown;
+    for (const char* t : T)
+        shown.push_back(ShownText(t));
+    return shown;
+}
 
 Extended BearingSpeed(int n) { return std::fabs(PlanetaryStage.nBearing[n]); }
 
@@ -65,8 +74,15 @@ std::vector<std::string> TForm_vq1waelz::ReliabilityItems()
     return items;
 }
 
-TForm_vq1waelz::TForm_vq1waelz(int n) : n_(std::clamp(n, 1, 2)), work_(PlanetBearings[n_])
+TForm_vq1waelz::TForm_vq1waelz(int n)
+    : n_(std::clamp(n, 1, 2)), work_(PlanetBearings[n_]), modeItems_(ShownTexts(LifeFactorModeTexts)),
+      contaminationItems_(ShownTexts(ContaminationTexts)), reliabilityItems_(ReliabilityItems())
 {
+    // A project file may hold a choice past its list: the nearest item,
+    // which OK then stores.
+    work_.LifeFactorMode = std::clamp(work_.LifeFactorMode, 1, ModeCount);
+    work_.ContaminationClass = std::clamp(work_.ContaminationClass, 1, ContaminationCount);
+    work_.ReliabilityIndex = std::clamp(work_.ReliabilityIndex, 1, 14);
     Control("GroupBox_betr").Caption = "OPERATION DATA";
     Control("Label_frmin").Caption = "minimum radial load Fr min";
     Bind("Edit_frmin", TFieldKind::Force, &work_.FrMin);
@@ -77,22 +93,23 @@ TForm_vq1waelz::TForm_vq1waelz(int n) : n_(std::clamp(n, 1, 2)), work_(PlanetBea
     Control("Label_temp").Caption = "operating temperature theta";
     Bind("Edit_temp", TFieldKind::Temperature, &work_.Temperature);
     Control("Label_tempu");
-    Control("Label_visko").Caption = Shown("nominal viscosity lubricant at" + std::string(" 40") + "\xF8" + "C");
+    Control("Label_visko").Caption = ShownText("nominal viscosity lubricant at" + std::string(" 40") + "\xF8" + "C");
     Bind("Edit_visko", TFieldKind::Sig3, &work_.nu40);
     Control("Label_viskou");
+    BindChoice("RadioGroup_a23", TFieldKind::Radio, &work_.LifeFactorMode, modeItems_, 1);
     Control("RadioGroup_a23").Caption = "lubricant and material coefficient";
     for (int i = 0; i < ModeCount; ++i)
-        Control(RadioName("RadioGroup_a23", i)).Caption = Shown(LifeFactorModeTexts[i + 1]);
+        Control(RadioName("RadioGroup_a23", i)).Caption = modeItems_[static_cast<std::size_t>(i)];
     Bind("Edit_a23", TFieldKind::Sig3, &work_.a23);
     Control("Button_a23").Caption = "<";
     Bind("Edit_aiso", TFieldKind::Sig3, &work_.aISO);
     Control("Button_aiso").Caption = "<";
-    Control("RadioGroup_ec");
+    BindChoice("RadioGroup_ec", TFieldKind::Radio, &work_.ContaminationClass, contaminationItems_, 1);
     for (int i = 0; i < ContaminationCount; ++i)
-        Control(RadioName("RadioGroup_ec", i)).Caption = Shown(ContaminationTexts[i + 1]);
+        Control(RadioName("RadioGroup_ec", i)).Caption = contaminationItems_[static_cast<std::size_t>(i)];
     Control("Edit_ec");
     Control("Label_proz").Caption = "reliability";
-    Control("ComboBox_proz");
+    BindChoice("ComboBox_proz", TFieldKind::Combo, &work_.ReliabilityIndex, reliabilityItems_, 1);
     Bind("CheckBox_EP", TFieldKind::Boolean, &work_.EPAdditives);
     Control("CheckBox_EP").Caption = "EP additive";
     Control("Button_ok").Caption = "OK";
@@ -111,8 +128,8 @@ TForm_vq1waelz::TForm_vq1waelz(int n) : n_(std::clamp(n, 1, 2)), work_(PlanetBea
         c.Hint = telmvar.HelpLevel != 0 && bearingdialogservices.HelpHint ? bearingdialogservices.HelpHint(number)
                                                                           : std::string();
     }
-    AfterLoad = [this] { LoadChoices(); };
-    AfterStore = [this] { StoreChoices(); };
+    AfterLoad = [this] { LoadUnbound(); };
+    AfterStore = [this] { StoreEc(); };
     Load();
 }
 
@@ -121,21 +138,15 @@ void TForm_vq1waelz::Load()
     LoadFields();
 }
 
-void TForm_vq1waelz::LoadChoices()
+void TForm_vq1waelz::LoadUnbound()
 {
-    Control("Label_frminu").Caption = Shown(ForceUnitLabel());
+    Control("Label_frminu").Caption = ShownText(ForceUnitLabel());
     Control("Edit_n").Text = FloatToSignificant(BearingSpeed(n_));
-    Control("Label_tempu").Caption = Shown(TemperatureUnitLabel());
-    Control("Label_viskou").Caption = Shown(ViscosityUnitLabel());
-    SetRadioIndex(*this, "RadioGroup_a23", ModeCount, std::clamp(work_.LifeFactorMode, 1, ModeCount) - 1);
-    SetRadioIndex(*this, "RadioGroup_ec", ContaminationCount,
-                  std::clamp(work_.ContaminationClass, 1, ContaminationCount) - 1);
+    Control("Label_tempu").Caption = ShownText(TemperatureUnitLabel());
+    Control("Label_viskou").Caption = ShownText(ViscosityUnitLabel());
     // The entered eC is shown with "input ec .." and kept aside otherwise.
     enteredEc_ = FloatToSignificant(work_.eC);
     loadedEc_ = enteredEc_;
-    // A project file may hold an index past the list: the nearest item.
-    const auto items = ReliabilityItems();
-    Control("ComboBox_proz").Text = items[static_cast<std::size_t>(std::clamp(work_.ReliabilityIndex, 1, 14) - 1)];
     ApplyModeRules();
     ApplyContaminationRules();
 }
@@ -181,21 +192,10 @@ bool TForm_vq1waelz::Store()
     return StoreFields();
 }
 
-void TForm_vq1waelz::StoreChoices()
+void TForm_vq1waelz::StoreEc()
 {
     if (enteredEc_ != loadedEc_)
         work_.eC = TextToFloat(enteredEc_);
-    // A group with no button checked (never so after Load) keeps its value.
-    const int mode = RadioIndex(*this, "RadioGroup_a23", ModeCount);
-    if (mode >= 0)
-        work_.LifeFactorMode = mode + 1;
-    const int level = RadioIndex(*this, "RadioGroup_ec", ContaminationCount);
-    if (level >= 0)
-        work_.ContaminationClass = level + 1;
-    const auto items = ReliabilityItems();
-    const auto at = std::find(items.begin(), items.end(), Control("ComboBox_proz").Text);
-    if (at != items.end())
-        work_.ReliabilityIndex = static_cast<int>(at - items.begin()) + 1;
 }
 
 void TForm_vq1waelz::InputRefused(const std::string& Text)

@@ -61,9 +61,9 @@ class TForm_vq1waelz final : public TFormModel
     void InputRefused(const std::string& Text) override;
 
   private:
-    // The choices and the entered eC, beside the bound fields.
-    void LoadChoices();
-    void StoreChoices();
+    // The units, the speed and the entered eC, beside the bound fields.
+    void LoadUnbound();
+    void StoreEc();
     void ApplyModeRules();
     void ApplyContaminationRules();
     // a23 (Mode 1) or aISO (Mode 3) of the working record, calculated on a
@@ -72,6 +72,7 @@ class TForm_vq1waelz final : public TFormModel
 
     int n_;
     WaelzLagerTyp work_;
+    const std::vector<std::string> modeItems_, contaminationItems_, reliabilityItems_;
     std::string enteredEc_; // Edit_ec while a level other than "input ec .." is chosen
     std::string loadedEc_;  // enteredEc_ as shown
     bool accepted_ = false;
