@@ -1,5 +1,6 @@
 #include "graphics/displaylist.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <cmath>
@@ -396,4 +397,30 @@ TDisplayRecord ParseDisplayRecord(std::string_view record)
         break;
     }
     return r;
+}
+
+void TDisplayList::DropDrawing(size_t from, size_t to)
+{
+    TDrawRecordList& list = Records;
+    to = std::min(to, list.size());
+    if (from >= to)
+        return;
+    // Of the records that only set something, the last of each kind decides
+    // what the records after the range start with.
+    std::vector<bool> keep(to - from);
+    bool seen[static_cast<int>(TRecordKind::Pause) + 1] = {};
+    for (size_t i = to; i-- > from;) {
+        const int kind = ParseDisplayRecord(list[i]).Kind;
+        const bool sets = kind == static_cast<int>(TRecordKind::MoveTo) ||
+                          (kind >= static_cast<int>(TRecordKind::Colour) && kind <= static_cast<int>(TRecordKind::LineWidth));
+        if (sets && !seen[kind])
+            keep[i - from] = seen[kind] = true;
+    }
+    TDrawRecordList kept;
+    for (size_t i = 0; i < list.size(); ++i)
+        if (i < from || i >= to || keep[i - from])
+            kept.push_back(list[i]);
+    list = std::move(kept);
+    // A replay walking the list by index must not go on in it.
+    ++Generation;
 }

@@ -79,6 +79,11 @@ struct TDisplayList {
     void Clear();
     // The next colour, style and width are recorded whatever they are.
     void ForgetPen();
+    // Drops the records from `from` up to `to` but the last of each kind
+    // that sets the pen, position, text style or window, so the records after
+    // them are drawn as before: an animation ended early keeps its last
+    // frame only.
+    void DropDrawing(size_t from, size_t to);
 };
 
 extern TDisplayList DisplayList;

@@ -198,6 +198,8 @@ void TGraphFacade::SetWaitCursor() { FTelmgra.SetWaitCursor(); }
 
 void TGraphFacade::SetNormalCursor() { FTelmgra.SetOldCursor(); }
 
+bool TGraphFacade::StopAsked() { return FTelmgra.StopAsked(); }
+
 uint8_t CadColorToPalette(uint8_t c)
 {
     static constexpr uint8_t Low[8] = {0, 12, 14, 10, 11, 9, 13, 15};

@@ -3,8 +3,9 @@
 // (the CAD layer's screen device, whose surface it is, the HP-GL reader,
 // help and start-up pictures). Its one instance GraphFacade records every
 // drawing call into the display list DisplayList, which the window replays
-// at every paint; the facade asks the window only to repaint and for the
-// cursor, and the window never calls it.
+// at every paint; the facade asks the window only to repaint, for the
+// cursor and whether the user wants an animation ended, and the window
+// never calls it.
 
 #include "foundation/types.h"
 #include "graphics/cad/cadscreen.h"
@@ -74,6 +75,12 @@ class TGraphFacade final : public TCadScreen
     bool CheckFileExists(const std::string& name);
     void SetWaitCursor() override;
     void SetNormalCursor() override;
+    // Animations: the number of records so far; whether the user asked the
+    // window to end the run (Escape, or closing it) since the last question;
+    // the drawing of records From..To dropped (DisplayList.DropDrawing).
+    size_t RecordMark() const override { return DisplayList.Records.size(); }
+    bool StopAsked() override;
+    void DropDrawing(size_t From, size_t To) override { DisplayList.DropDrawing(From, To); }
     // The start logo: the program's name and title in a frame, drawn into
     // the world window (0, 0)-(32, 36.9) set by SetLogoWindow.
     void SetLogoWindow();

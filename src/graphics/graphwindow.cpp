@@ -43,6 +43,7 @@ void ResetGraphWindow()
     FTelmgra.OnRepaint = nullptr;
     FTelmgra.OnPendingEvents = nullptr;
     FTelmgra.OnPause = nullptr;
+    FTelmgra.OnStopAsked = nullptr;
     FTelmgra.ImmediateCanvas = nullptr;
     FTelmgra.OnImmediateDone = nullptr;
     ResetDisplayList();

@@ -104,6 +104,9 @@ class TFtelmgra
     // event round.
     void FormClose() { ++closeCount_; }
     bool Replaying() const { return replaying_; }
+    // Asked between the frames of an animation being recorded: has the user
+    // pressed Escape or closed the window since the last question?
+    bool StopAsked() { return OnStopAsked && OnStopAsked(); }
 
     // --- Hooks of the desktop back end (defaults: the current platform) ---
     // Asks for a repaint (default: the main window's Invalidate).
@@ -114,6 +117,10 @@ class TFtelmgra
     // A kind-13 pause: show what was drawn so far, wait (default: nothing,
     // as a run without a display does not wait).
     std::function<void(int32_t ms)> OnPause;
+    // Answers StopAsked. It lets the window repaint but hands it no other
+    // input, so no command starts while a drawing is still being recorded
+    // (default: nothing, as a run without a display has no user to ask).
+    std::function<bool()> OnStopAsked;
     // Canvas for drawing at once (MoveTo, LineTo, DrawRectangle); none by
     // default. OnImmediateDone runs after such a drawing.
     std::function<platform::Canvas*()> ImmediateCanvas;

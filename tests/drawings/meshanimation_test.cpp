@@ -198,6 +198,29 @@ TEST_F(MeshAnimation, LastFrameStillHoldsTheFixedPicture)
     EXPECT_TRUE(std::includes(last.begin(), last.end(), fixed.begin(), fixed.end()));
 }
 
+// Escape while recording: the run ends after frame 2 of 1000, its pause last,
+// nothing drawn in colour 0, the frame where a run from its angle starts.
+TEST_F(MeshAnimation, EscapeWhileRecordingLeavesTheLastFrame)
+{
+    int asked = 0;
+    FTelmgra.OnStopAsked = [&] { return ++asked == 2; };
+    const TRecords L = Run(1000, 40, 24, -24);
+    FTelmgra.OnStopAsked = nullptr;
+    EXPECT_EQ(asked, 2);
+    const TFrames alone = SplitFrames(Run(2, 0, 24 - 48.0L / 1001, 0));
+    long long colour = 1, pauses = 0;
+    for (const std::string& R : L) {
+        const TDisplayRecord r = ParseDisplayRecord(R);
+        colour = r.Kind == 8 ? r.N : colour;
+        pauses += r.Kind == 13;
+        EXPECT_FALSE(colour == 0 && Geometric(R)) << R;
+    }
+    EXPECT_TRUE(pauses == 1 && ParseDisplayRecord(L.back()).Kind == 13);
+    const TRecords g = Geometry(L, 0, L.size());
+    ASSERT_TRUE(!alone.Drawn.empty() && g.size() > alone.Drawn[0].size());
+    EXPECT_TRUE(SamePicture(TRecords(g.end() - alone.Drawn[0].size(), g.end()), alone.Drawn[0]));
+}
+
 TEST_F(MeshAnimation, EqualAnglesDrawEveryFrameInOnePlace)
 {
     const TFrames run = SplitFrames(Run(3, 0, 5, 5));

@@ -16,6 +16,7 @@
 #include "reports/messages/messagelist.h"
 
 #include <cmath>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -342,6 +343,35 @@ TEST_F(StageAnimation, AStageThatFailsToCalculateRecordsNoFrame)
     PlanetAnimation(1);
     EXPECT_FALSE(asked);
     EXPECT_FALSE(MessageList.empty());
+}
+
+// Escape while the frames are recorded: asked after each frame, the run ends
+// after the fifth of 720 and leaves on the screen what a full run over those
+// five angles ends with (records drawn in a colour, less those drawn again
+// in colour 0), with one pause and no erase pass left.
+TEST_F(StageAnimation, EscapeWhileRecordingLeavesTheLastFrame)
+{
+    const auto left = [] {
+        std::multiset<std::string> drawn, erased;
+        long long colour = 1;
+        for (std::string_view r : DisplayList.Records) {
+            const TDisplayRecord d = ParseDisplayRecord(r);
+            colour = d.Kind == 8 ? d.N : colour;
+            if ((d.Kind >= 2 && d.Kind <= 7) || d.Kind == 13) (colour == 0 || d.Kind == 13 ? erased : drawn).emplace(r);
+        }
+        for (const auto& e : erased)
+            if (const auto it = drawn.find(e); it != drawn.end()) drawn.erase(it);
+        return std::pair{drawn, erased.size()};
+    };
+    for (int16_t kind : {1, 2}) {
+        int asked = 0;
+        FTelmgra.OnStopAsked = [&] { return ++asked == 5; };
+        RecordStageAnimation(kind, {720, 720 * Deg, 0});
+        const auto stopped = left();
+        FTelmgra.OnStopAsked = nullptr;
+        RecordStageAnimation(kind, {4, 4 * Deg, 0});
+        EXPECT_TRUE(asked == 5 && stopped.second == 1 && stopped.first == left().first) << kind;
+    }
 }
 
 // A driver standing still (or an unknown shaft code) has no ratios: the

@@ -151,10 +151,14 @@ void RecordStageAnimation(int16_t Kind, const TStageAnimationRun& Run, int Devic
         AnimFrontView(0, 0, 0, 0, 0, 0);
     }
     const Extended delta = Run.TotalAngle / N;
+    TCadAnimationFrames frames;
     for (int i = 0; i <= N; ++i) {
         const TMemberAngles a = StageMemberAngles(i * delta);
+        frames.FrameStarts();
         DrawFrame(Kind, a);
         CadPause(Run.PauseMs);
+        // Escape ends the run on the frame just drawn.
+        if (i < N && frames.StopAsked()) break;
         if (i < N) {
             SetCadLayerMode(2);
             CadSetLayer(0);

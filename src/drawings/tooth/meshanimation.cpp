@@ -99,19 +99,25 @@ void RecordMeshAnimation(const TMeshAnimationRequest& Request, int Device)
         return pitch != 0 ? a - pitch * std::nearbyint(a / pitch) : a;
     };
     CadBeginEntities();
+    TCadAnimationFrames frames;
     DrawMeshPicture(false, W, B, T, frameAngle(0));
     DrawMeshPictureFrame(W, B, T, Request.StartDeg);
     int k = 0;
+    bool stopped = false;
     for (; k <= n; ++k) {
         const Extended angle = frameAngle(k);
         DrawMeshPicture(false, W, B, T, angle);
         CadPause(Request.PauseMs);
+        // Escape ends the run on the frame just drawn.
+        stopped = frames.StopAsked();
+        if (stopped) break;
         SetCadLayerMode(2);
         CadSetLayer(0);
         DrawMeshPicture(false, W, B, T, angle);
         SetCadLayerMode(0);
         // Erasing the wheels took what lay under them: the fixed picture
         // is drawn again for the next frame.
+        frames.FrameStarts();
         DrawMeshPictureFrame(W, B, T, Request.StartDeg);
         if (telmvar.Aborted) {
             ++k;
@@ -119,7 +125,7 @@ void RecordMeshAnimation(const TMeshAnimationRequest& Request, int Device)
         }
     }
     // The last position stays: the end angle after a full run.
-    DrawMeshPicture(false, W, B, T, frameAngle(k));
+    if (!stopped) DrawMeshPicture(false, W, B, T, frameAngle(k));
     CadDeviceReady();
     CadEndSection();
     CadCloseOutput(1);

@@ -676,3 +676,14 @@ void CadPause(int Ms)
     if (S.CadDevice != 3) return;
     if (TCadDevice* d = CadEntityTarget()) d->Pause(Ms);
 }
+
+TCadAnimationFrames::TCadAnimationFrames() : first_(CadScreen().RecordMark()), frame_(first_) {}
+
+void TCadAnimationFrames::FrameStarts() { frame_ = CadScreen().RecordMark(); }
+
+bool TCadAnimationFrames::StopAsked()
+{
+    if (S.CadDevice != 3 || !CadScreen().StopAsked()) return false;
+    CadScreen().DropDrawing(first_, frame_);
+    return true;
+}

@@ -21,6 +21,7 @@
 
 #include "foundation/types.h"
 
+#include <cstddef>
 #include <string>
 
 class TCadDevice;
@@ -70,6 +71,25 @@ void SetCadZRange(Extended Low, Extended High);
 void GetCadZRange(Extended& Low, Extended& High);
 // A pause in the picture (screen device only).
 void CadPause(int Ms);
+
+// The frames of an animation on the screen device, which the user may end
+// early. The run marks where each frame begins (with the fixed picture it
+// draws again, if any) and asks between frames whether to stop; on a yes
+// the frames before the marked one are dropped, their pen settings kept, so
+// the window keeps the picture from before the frames and the last frame.
+// Other devices never stop.
+class TCadAnimationFrames
+{
+  public:
+    // The frames begin here; a stop before the first mark drops nothing.
+    TCadAnimationFrames();
+    void FrameStarts();
+    bool StopAsked();
+
+  private:
+    size_t first_ = 0;
+    size_t frame_ = 0;
+};
 
 // Held by every drawing entry point: an output that is still open when the
 // scope ends (the drawing stopped on Aborted, or threw) is abandoned.

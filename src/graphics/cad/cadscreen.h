@@ -7,6 +7,7 @@
 
 #include "foundation/types.h"
 
+#include <cstddef>
 #include <string>
 
 class TCadScreen
@@ -36,6 +37,12 @@ class TCadScreen
     virtual void SetTextStyle(int N, Extended Angle, Extended Height, Extended Width) = 0;
     // A pause recorded in the picture (animations).
     virtual void SleepMs(int Ms) = 0;
+    // Animations ended early: where the next record goes, whether the user
+    // asked to end the run, and dropping what records From..To draw while
+    // their pen settings stay. A surface without a user never stops.
+    virtual size_t RecordMark() const { return 0; }
+    virtual bool StopAsked() { return false; }
+    virtual void DropDrawing(size_t /*From*/, size_t /*To*/) {}
 };
 
 // The surface the screen device draws on.

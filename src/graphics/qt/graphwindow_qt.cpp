@@ -10,10 +10,13 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QWidget>
+#include <QWindow>
 
 namespace {
 
@@ -31,6 +34,45 @@ class CloseWatch final : public QObject
     }
 };
 
+// Installed on the application while a recording lets events through: the
+// windows repaint, but no input reaches them, so no command can start in the
+// middle. Escape, or closing a window, asks the recording to stop; the close
+// is handed on once the recording has ended.
+class RecordingGate final : public QObject
+{
+  public:
+    bool stop = false;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::ShortcutOverride:
+        case QEvent::KeyPress:
+            stop = stop || static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+            event->accept(); // taken here: no shortcut runs either
+            return true;
+        case QEvent::Close:
+            stop = true;
+            event->ignore();
+            if (auto* widget = qobject_cast<QWidget*>(watched))
+                QTimer::singleShot(0, widget, &QWidget::close);
+            else if (auto* window = qobject_cast<QWindow*>(watched))
+                QTimer::singleShot(0, window, &QWindow::close);
+            return true;
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::Shortcut:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
 QColor BackgroundQColor()
 {
     const auto c = platform::Colour::FromBgr(graphsettings.BackgroundColour);
@@ -45,6 +87,7 @@ GraphWindowQt::GraphWindowQt(platform::MainWindowImplQt& window)
     FTelmgra.OnRepaint = [this] { Schedule(); };
     FTelmgra.OnPendingEvents = [] { QCoreApplication::processEvents(); };
     FTelmgra.OnPause = [this](int32_t ms) { Pause(ms); };
+    FTelmgra.OnStopAsked = [this] { return StopAsked(); };
     FTelmgra.ImmediateCanvas = [this] { return Immediate(); };
     FTelmgra.OnImmediateDone = [this] { ImmediateDone(); };
     window_.PaintPicture = [this](QPainter& p) { Paint(p); };
@@ -62,6 +105,7 @@ GraphWindowQt::~GraphWindowQt()
     FTelmgra.OnRepaint = nullptr;
     FTelmgra.OnPendingEvents = nullptr;
     FTelmgra.OnPause = nullptr;
+    FTelmgra.OnStopAsked = nullptr;
     FTelmgra.ImmediateCanvas = nullptr;
     FTelmgra.OnImmediateDone = nullptr;
     window_.PaintPicture = nullptr;
@@ -86,6 +130,12 @@ void GraphWindowQt::ReplayNow()
 {
     if (FTelmgra.Replaying()) {
         again_ = true;
+        return;
+    }
+    // A replay now would play the frames recorded so far: it waits until
+    // the recording has ended.
+    if (recording_) {
+        deferred_ = true;
         return;
     }
     ImmediateDone();
@@ -134,6 +184,21 @@ void GraphWindowQt::Pause(int ms)
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+bool GraphWindowQt::StopAsked()
+{
+    RecordingGate gate;
+    recording_ = true;
+    QCoreApplication::instance()->installEventFilter(&gate);
+    QCoreApplication::processEvents();
+    QCoreApplication::instance()->removeEventFilter(&gate);
+    recording_ = false;
+    if (deferred_) {
+        deferred_ = false;
+        Schedule();
+    }
+    return gate.stop;
 }
 
 platform::Canvas* GraphWindowQt::Immediate()

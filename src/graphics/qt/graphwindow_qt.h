@@ -43,6 +43,9 @@ class GraphWindowQt final
   private:
     void Paint(QPainter& painter);
     void Pause(int ms);
+    // Between the frames of a recording: Escape or a close since the last
+    // question, other input dropped.
+    bool StopAsked();
     platform::Canvas* Immediate();
     void ImmediateDone();
 
@@ -51,6 +54,8 @@ class GraphWindowQt final
     QImage shown_; // what the paint event draws
     bool scheduled_ = false;
     bool again_ = false;
+    bool recording_ = false; // inside StopAsked
+    bool deferred_ = false;  // a replay came due meanwhile
     std::unique_ptr<QObject> context_; // owner of the queued replays
     std::unique_ptr<QPainter> immediatePainter_;
     std::unique_ptr<platform::CanvasImplQt> immediateCanvas_;
