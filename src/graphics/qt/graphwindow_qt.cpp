@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -50,14 +51,20 @@ class RecordingGate final : public QObject
             stop = stop || static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
             event->accept(); // taken here: no shortcut runs either
             return true;
-        case QEvent::Close:
+        case QEvent::Close: {
             stop = true;
             event->ignore();
-            if (auto* widget = qobject_cast<QWidget*>(watched))
-                QTimer::singleShot(0, widget, &QWidget::close);
-            else if (auto* window = qobject_cast<QWindow*>(watched))
-                QTimer::singleShot(0, window, &QWindow::close);
+            // Repeated later from the application: a call queued on the
+            // native window of a widget would be handed to the widget.
+            QPointer<QObject> closing = watched;
+            QTimer::singleShot(0, QCoreApplication::instance(), [closing] {
+                if (auto* widget = qobject_cast<QWidget*>(closing.data()))
+                    widget->close();
+                else if (auto* window = qobject_cast<QWindow*>(closing.data()))
+                    window->close();
+            });
             return true;
+        }
         case QEvent::KeyRelease:
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
