@@ -410,11 +410,11 @@ void TDisplayList::DropDrawing(size_t from, size_t to)
     std::vector<bool> keep(to - from);
     bool seen[static_cast<int>(TRecordKind::Pause) + 1] = {};
     for (size_t i = to; i-- > from;) {
-        const int kind = ParseDisplayRecord(list[i]).Kind;
-        const bool sets = kind == static_cast<int>(TRecordKind::MoveTo) ||
-                          (kind >= static_cast<int>(TRecordKind::Colour) && kind <= static_cast<int>(TRecordKind::LineWidth));
-        if (sets && !seen[kind])
-            keep[i - from] = seen[kind] = true;
+        const auto kind = static_cast<TRecordKind>(ParseDisplayRecord(list[i]).Kind);
+        const bool sets =
+            kind == TRecordKind::MoveTo || (kind >= TRecordKind::Colour && kind <= TRecordKind::LineWidth);
+        if (sets && !seen[static_cast<int>(kind)])
+            keep[i - from] = seen[static_cast<int>(kind)] = true;
     }
     TDrawRecordList kept;
     for (size_t i = 0; i < list.size(); ++i)

@@ -357,7 +357,8 @@ TEST_F(StageAnimation, EscapeWhileRecordingLeavesTheLastFrame)
         for (std::string_view r : DisplayList.Records) {
             const TDisplayRecord d = ParseDisplayRecord(r);
             colour = d.Kind == 8 ? d.N : colour;
-            if ((d.Kind >= 2 && d.Kind <= 7) || d.Kind == 13) (colour == 0 || d.Kind == 13 ? erased : drawn).emplace(r);
+            if ((d.Kind >= 2 && d.Kind <= 7) || d.Kind == 13)
+                (colour == 0 || d.Kind == 13 ? erased : drawn).emplace(r);
         }
         for (const auto& e : erased)
             if (const auto it = drawn.find(e); it != drawn.end()) drawn.erase(it);
