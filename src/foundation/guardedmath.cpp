@@ -32,9 +32,9 @@ void Report(const std::string& Text)
 }
 
 // Tagged routines: an empty tag means the caller wants no message.
-void ReportTagged(const std::string& Name, const char* What)
+void ReportTagged(std::string_view Name, const char* What)
 {
-    if (!Name.empty()) Report(Name + What);
+    if (!Name.empty()) Report(std::string(Name) + What);
 }
 
 Extended Frac(Extended X)
@@ -67,22 +67,22 @@ Extended SafeArcCos(Extended X)
     return std::acos(X);
 }
 
-Extended NamedArcCos(const std::string& Name, Extended X)
+Extended NamedArcCos(std::string_view Name, Extended X)
 {
     // Values within 1e-4 beyond ±1 are rounding noise of the geometry and
     // pass silently.
     if (X >= 1) {
-        if (X > 1.0001L) Report("Error : " + Name + " arccos(" + AsText(X) + ")");
+        if (X > 1.0001L) Report("Error : " + std::string(Name) + " arccos(" + AsText(X) + ")");
         return 0;
     }
     if (X <= -1) {
-        if (X < -1.0001L) Report("Error : " + Name + " arccos(" + AsText(X) + ")");
+        if (X < -1.0001L) Report("Error : " + std::string(Name) + " arccos(" + AsText(X) + ")");
         return Pi;
     }
     return SafeArcCos(X);
 }
 
-Extended SafePower(const std::string& Name, Extended Base, Extended Exp)
+Extended SafePower(std::string_view Name, Extended Base, Extended Exp)
 {
     if (Base == 0) return 0;
     if (Base < 0) {
@@ -98,7 +98,7 @@ Extended SafePower(const std::string& Name, Extended Base, Extended Exp)
     return std::exp(T);
 }
 
-Extended SafeSqrt(const std::string& Name, Extended X)
+Extended SafeSqrt(std::string_view Name, Extended X)
 {
     if (X < 0) {
         ReportTagged(Name, " (sqrt)");
@@ -107,12 +107,12 @@ Extended SafeSqrt(const std::string& Name, Extended X)
     return std::sqrt(X);
 }
 
-Extended SafeSqrt2(const std::string& Name, Extended X)
+Extended SafeSqrt2(std::string_view Name, Extended X)
 {
     return SafeSqrt(Name, X);
 }
 
-Extended SafeDivide(const std::string& Name, Extended Num, Extended Den)
+Extended SafeDivide(std::string_view Name, Extended Num, Extended Den)
 {
     if (Den == 0) {
         ReportTagged(Name, " (div)");

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // π at full extended precision.
 inline constexpr Extended Pi = 3.141592653589793238462643383279502884L;
@@ -19,11 +20,11 @@ inline constexpr Extended Pi = 3.141592653589793238462643383279502884L;
 // Guarded functions.
 Extended SafeArcSin(Extended X);
 Extended SafeArcCos(Extended X);
-Extended NamedArcCos(const std::string& Name, Extended X);
-Extended SafePower(const std::string& Name, Extended Base, Extended Exp);
-Extended SafeSqrt(const std::string& Name, Extended X);
-Extended SafeSqrt2(const std::string& Name, Extended X);
-Extended SafeDivide(const std::string& Name, Extended Num, Extended Den);
+Extended NamedArcCos(std::string_view Name, Extended X);
+Extended SafePower(std::string_view Name, Extended Base, Extended Exp);
+Extended SafeSqrt(std::string_view Name, Extended X);
+Extended SafeSqrt2(std::string_view Name, Extended X);
+Extended SafeDivide(std::string_view Name, Extended Num, Extended Den);
 Extended ArcInvolute(Extended X);
 
 // While one lives, ArcInvolute answers an argument it has already answered
