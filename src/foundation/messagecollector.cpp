@@ -18,6 +18,8 @@ void ForgetLeftOut()
 
 void AddErrorMessage(const std::string& Text)
 {
+    if (error0.Muted)
+        return;
     for (int i = 1; i <= error0.ErrorCount; ++i)
         if (error0.ErrorTexts[i] == Text) return;
     // The list shows at most twelve texts; the first ones are the causes,

@@ -27,6 +27,9 @@ struct TError0 {
     // Set while a gear pair adds its design judgements (see
     // TJudgementMessages).
     bool JudgementsFollow = false;
+    // Set while a search runs whose texts are thrown away (see
+    // TMutedMessages).
+    bool Muted = false;
 };
 
 extern TError0 error0;
@@ -63,6 +66,23 @@ public:
 private:
     bool previous_;
 };
+
+// While one lives, texts are not kept: a search that tries many loads and
+// resets the list after its trials. A fatal error still sets its flag and
+// text. Callers skip forming a text (numbers into words) when
+// MessagesKept() says it would be dropped.
+class TMutedMessages {
+public:
+    TMutedMessages() : previous_(error0.Muted) { error0.Muted = true; }
+    ~TMutedMessages() { error0.Muted = previous_; }
+    TMutedMessages(const TMutedMessages&) = delete;
+    TMutedMessages& operator=(const TMutedMessages&) = delete;
+
+private:
+    bool previous_;
+};
+
+inline bool MessagesKept() { return !error0.Muted; }
 
 // One collected text with its kind, for a caller that sets messages aside
 // across a reset (the stage calculation across its meshes).

@@ -138,8 +138,8 @@ void CalcGearPair()
     std::vector<TCollectedMessage> spectrumMessages = MessagesSince(before);
     g.SpectrumFactorsInForce = formed && g.KaFromLoadSpectrum == 1;
 
-    const Extended rootLimit = FindLimitLoad(1);
-    const Extended pittingLimit = FindLimitLoad(2);
+    Extended rootLimit = 0, pittingLimit = 0;
+    FindLimitLoads(rootLimit, pittingLimit);
     before = CollectedMessages().size();
     if (formed && LoadSpectrumLife)
         LoadSpectrumLife(rootLimit, pittingLimit);

@@ -12,6 +12,7 @@
 #include "gearpair/strength/din3990.h"
 #include "gearpair/strength/facewidth.h"
 #include "gearpair/strength/iso6336.h"
+#include "gearpair/strength/loadfreememo.h"
 #include "gearpair/strength/strengthfactors.h"
 
 #include <cmath>
@@ -262,7 +263,7 @@ void CalcStrength()
                 g.LtH2[i] = CalcPittingLife(g.HeatTreatment[i], g.MaterialKind[i], 2, g.SH[i], g.n[i], g.e[i], ZRvL,
                                             1.0L, g.NLH2[i]);
             }
-            if (g.SH[i] < 1)
+            if (g.SH[i] < 1 && MessagesKept())
                 AddJudgementMessage("Warning: SH<1 (" + std::to_string(i) + ") (" + SafetyText(g.SH[i]) + ") !");
         }
     }
@@ -287,12 +288,12 @@ void CalcStrength()
             if (g.LifeFactorInput == 0)
                 g.LtF[i] = CalcRootLife(g.HeatTreatment[i], g.MaterialKind[i], g.NLF[i], g.SF[i], g.n[i], g.e[i]);
         }
-        if (g.SF[i] < 1)
+        if (g.SF[i] < 1 && MessagesKept())
             AddJudgementMessage("Warning: SF<1 (" + std::to_string(i) + ") (" + SafetyText(g.SF[i]) + ") !");
         g.nS = g.nE[i] == 0 ? 0 : g.n[i] / g.nE[i];
-        if (g.nS > 0.85L && g.nS <= 1.15L)
+        if (g.nS > 0.85L && g.nS <= 1.15L && MessagesKept())
             AddErrorMessage("Warning: resonance (" + std::to_string(i) + ")");
-        if (g.nS > 1.15L && g.nS <= 1.5L)
+        if (g.nS > 1.15L && g.nS <= 1.5L && MessagesKept())
             AddErrorMessage("Warning: upper resonance (" + std::to_string(i) + ")");
     }
 
@@ -300,7 +301,7 @@ void CalcStrength()
     for (int i = 1; i <= 2; ++i) {
         if (g.z[i] <= 0)
             continue;
-        if (!wtelmvar.HideWarnings && g.dB[i] > g.df[i] - 2 * g.mn)
+        if (!wtelmvar.HideWarnings && g.dB[i] > g.df[i] - 2 * g.mn && MessagesKept())
             AddErrorMessage("Warning: d bore > 0.6 df (" + std::to_string(i) + ")");
         if (g.dB[i] < g.df[i]) {
             const Extended W = HollowPolarSectionModulus(g.df[i], g.dB[i]);
@@ -308,9 +309,14 @@ void CalcStrength()
                 AddErrorMessage("Error  : tau(df-dbore)>Sig.FE*0.7");
         }
     }
-    for (int i = 1; i <= 2; ++i) {
-        g.m[i] = GearBodyMass(g.da[i], g.df[i], g.di[i], g.dB[i], g.b[i], g.rho[i]);
-        g.J[i] = GearBodyInertia(g.da[i], g.df[i], g.di[i], g.dB[i], g.b[i], g.rho[i]);
+    TLoadFreeMemo* const loadFree = TLoadFreeMemo::Active();
+    if (!loadFree || !loadFree->GiveBodies(g)) {
+        for (int i = 1; i <= 2; ++i) {
+            g.m[i] = GearBodyMass(g.da[i], g.df[i], g.di[i], g.dB[i], g.b[i], g.rho[i]);
+            g.J[i] = GearBodyInertia(g.da[i], g.df[i], g.di[i], g.dB[i], g.b[i], g.rho[i]);
+        }
+        if (loadFree)
+            loadFree->KeepBodies(g);
     }
 
     // 24-25

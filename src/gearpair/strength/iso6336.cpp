@@ -6,6 +6,7 @@
 #include "foundation/programsettings.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/measuring.h"
+#include "gearpair/strength/loadfreememo.h"
 #include "gearpair/strength/strengthfactors.h"
 #include "gearpair/viscosity.h"
 
@@ -181,6 +182,12 @@ void CalcIso6336()
         g.KHalpha = ClampExt(1, g.eps_gamma / (g.eps_alpha * g.Z_eps * g.Z_eps), g.KHalpha);
     g.KFalpha = g.KHalpha;
 
+    // 17-34 rest on the geometry, the materials and the speed alone: a
+    // search over the load forms them once.
+    TLoadFreeMemo* const loadFree = TLoadFreeMemo::Active();
+    if (loadFree && loadFree->GiveIsoFactors(g))
+        return;
+
     // 17: zone factor.
     // The functions of the pressure and helix angles the meshes share, where
     // the pair's angles are the ones they were formed from.
@@ -250,4 +257,6 @@ void CalcIso6336()
         g.YX[i] = SizeFactorYX(g.MaterialKind[i], g.HeatTreatment[i], g.mn);
         g.YA[i] = LogLimitFactor(g.Np[i]);
     }
+    if (loadFree)
+        loadFree->KeepIsoFactors(g);
 }

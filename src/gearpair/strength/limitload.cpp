@@ -5,55 +5,91 @@
 #include "foundation/guardedmath.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/strength/calcstrength.h"
+#include "gearpair/strength/loadfreememo.h"
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
-Extended SafetyOf(int Mode)
+// The smaller safeties of one trial torque.
+struct TLimitTrial {
+    Extended T = 0;
+    Extended SF = 0;
+    Extended SH = 0;
+};
+
+Extended SafetyOf(int Mode, Extended SF, Extended SH)
 {
-    const TGearPairData& g = GearPair;
     if (Mode == 1)
-        return MinExt(g.SF[2], g.SF[1]);
+        return SF;
     if (Mode == 2)
-        return MinExt(g.SH[2], g.SH[1]);
+        return SH;
     return 0;
 }
 
-} // namespace
+// The safeties of the pair at torque T, from an earlier trial of the same
+// torque when Done holds one (the strength of one pair at one torque is the
+// same whatever was calculated before it), else calculated and added to
+// Done. False when the calculation ended in a fatal error.
+bool TrySafeties(Extended T, std::vector<TLimitTrial>& Done, TLimitTrial& Trial)
+{
+    for (const TLimitTrial& d : Done)
+        if (d.T == T) {
+            Trial = d;
+            return true;
+        }
+    const TGearPairData& g = GearPair;
+    CalcStrength();
+    if (telmvar.FatalCalcError)
+        return false;
+    Trial = {T, MinExt(g.SF[2], g.SF[1]), MinExt(g.SH[2], g.SH[1])};
+    Done.push_back(Trial);
+    return true;
+}
 
-Extended FindLimitLoad(int Mode)
+// Bisection between a hundredth and twenty times the nominal torque; the
+// safeties fall as the torque rises. Leaves the torque and power of the last
+// trial in the pair.
+bool SearchLimitTorque(int Mode, Extended NominalT, std::vector<TLimitTrial>& Done, Extended& Limit)
 {
     TGearPairData& g = GearPair;
-    const Extended keptP = g.P;
-    const Extended keptT = g.T[1];
-
-    // Bisection between a hundredth and twenty times the nominal torque; the
-    // safeties fall as the torque rises.
-    Extended upper = 20 * keptT;
-    Extended lower = keptT / 100;
-    Extended result = 0;
-    bool found = false;
+    // The trials' texts are dropped with the reset after the search; not
+    // forming them saves most of a trial.
+    const TMutedMessages muted;
+    const TLoadFreeMemo loadFree;
+    Extended upper = 20 * NominalT;
+    Extended lower = NominalT / 100;
     for (int k = 1; k <= 100; ++k) {
         g.T[1] = (upper + lower) / 2;
         g.P = g.T[1] * 2 * Pi * g.n[1] / 60 / 1000;
-        CalcStrength();
+        TLimitTrial trial;
         // A trial that ends in a fatal error has no safety to compare.
-        if (telmvar.FatalCalcError)
-            break;
-        const Extended S = SafetyOf(Mode);
+        if (!TrySafeties(g.T[1], Done, trial))
+            return false;
+        const Extended S = SafetyOf(Mode, trial.SF, trial.SH);
         if (S >= 1)
             lower = g.T[1];
         else
             upper = g.T[1];
         if (std::fabs(S - 1) < 0.01L) {
-            if (k < 100) {
-                result = g.T[1];
-                found = g.T[1] > 0;
-            }
-            break;
+            if (k == 100)
+                return false;
+            Limit = g.T[1];
+            return g.T[1] > 0;
         }
     }
+    return false;
+}
+
+Extended FindLimitLoadAfter(int Mode, std::vector<TLimitTrial>& Done)
+{
+    TGearPairData& g = GearPair;
+    const Extended keptP = g.P;
+    const Extended keptT = g.T[1];
+
+    Extended result = 0;
+    const bool found = SearchLimitTorque(Mode, keptT, Done, result);
 
     g.P = keptP;
     g.T[1] = keptT;
@@ -69,4 +105,22 @@ Extended FindLimitLoad(int Mode)
                                       : "Error  : limit torque not found (pitting) !");
     }
     return found ? result : 0;
+}
+
+} // namespace
+
+Extended FindLimitLoad(int Mode)
+{
+    std::vector<TLimitTrial> done;
+    return FindLimitLoadAfter(Mode, done);
+}
+
+void FindLimitLoads(Extended& Root, Extended& Pitting)
+{
+    // Both searches start from the same bracket, so the pitting search
+    // first tries the torques the root search tried, until the two limits
+    // part.
+    std::vector<TLimitTrial> done;
+    Root = FindLimitLoadAfter(1, done);
+    Pitting = FindLimitLoadAfter(2, done);
 }

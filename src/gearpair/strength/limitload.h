@@ -9,3 +9,7 @@
 // 0, sets GearPair.LimitLoadFound[Mode] false and adds a message after the
 // final run; the pair is left recalculated at its nominal load either way.
 Extended FindLimitLoad(int Mode);
+
+// FindLimitLoad(1) and then FindLimitLoad(2), the second taking the
+// safeties of a torque the first has tried from that trial.
+void FindLimitLoads(Extended& Root, Extended& Pitting);
