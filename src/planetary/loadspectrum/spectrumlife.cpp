@@ -123,11 +123,30 @@ std::string LifeRecordFault(const QYRLIFE_Record& L)
     return {};
 }
 
+// The row read last, with the calculation it was read in.
+struct TKeptLifeRow {
+    unsigned long Calculation = 0;
+    std::string Path;
+    int Kind = 0;
+    QYRLIFE_Record Row;
+};
+
 }  // namespace
 
 bool ReadLifeMaterial()
 {
     const std::string path = AddTrailingBackslash(telmvar.DbfDir) + LifeTable;
+    // The three meshes of a stage read the same row, and opening the table
+    // costs more than the mesh's strength: within one calculation a row that
+    // was read without a message is taken again.
+    static thread_local TKeptLifeRow kept;
+    const unsigned long calculation = CalculationUnderWay();
+    if (calculation != 0 && kept.Calculation == calculation && kept.Kind == GearPair.LoadSpectrumKind &&
+        kept.Path == path) {
+        LifeParams = kept.Row;
+        return true;
+    }
+    const std::size_t messagesBefore = error0.ErrorCount + LeftOutMessageCount();
     std::ifstream probe(path, std::ios::binary);
     if (probe) {
         const std::string fault = LifeTableHeaderFault(path);
@@ -160,6 +179,8 @@ bool ReadLifeMaterial()
         RefuseLifeTable(record + ": " + fault);
         return false;
     }
+    if (calculation != 0 && error0.ErrorCount + LeftOutMessageCount() == messagesBefore)
+        kept = {calculation, path, GearPair.LoadSpectrumKind, LifeParams};
     return true;
 }
 

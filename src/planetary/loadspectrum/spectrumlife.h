@@ -29,7 +29,8 @@ void SelectLifeMaterial(uint16_t Mode);
 // Reads the row LoadSpectrumKind of "qyrlife.dbf" into LifeParams; false
 // when the table is missing, unreadable or empty ("QYRLIFE.DBF not found")
 // or the row holds no usable S-N line: a fatal message, FatalCalcError and
-// Aborted, and LifeParams as it was.
+// Aborted, and LifeParams as it was. Within one calculation (see
+// CalculationUnderWay) a row read without a message is read only once.
 bool ReadLifeMaterial();
 
 // Makes the gear-pair calculation run both halves: the factors before its
