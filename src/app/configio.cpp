@@ -783,7 +783,8 @@ void CheckConfigDirs()
     for (std::string* dir : {&telmvar.TempDir, &telmvar.DbfDir, &telmvar.PltDir, &telmvar.EdiDir, &wtelmvar.DefaultDataDir})
         if (TrimBlanks(*dir).empty())
             *dir = start;
-    if (!DirectoryWritable(telmvar.CadDir))
+    TWritableDirectories dirs;
+    if (!dirs.Writable(telmvar.CadDir))
         ShowMessageIfEnabled("invalid CAD Directory configured");
     if (!DirExists(telmvar.DbfDir))
         ShowMessageIfEnabled("invalid DBF Directory configured");
@@ -794,7 +795,7 @@ void CheckConfigDirs()
         if (!shipped.empty())
             telmvar.PltDir = shipped;
     }
-    if (!DirectoryWritable(telmvar.TempDir)) {
+    if (!dirs.Writable(telmvar.TempDir)) {
         ShowMessageIfEnabled("invalid temporary directory configured");
         platform::TextPromptRequest request;
         request.Caption = telmvar.ProgramName;
@@ -804,9 +805,9 @@ void CheckConfigDirs()
         if (const auto answer = platform::CurrentPlatform().Prompt().AskText(request))
             telmvar.TempDir = *answer;
     }
-    if (!DirectoryWritable(telmvar.EdiDir))
+    if (!dirs.Writable(telmvar.EdiDir))
         ShowMessageIfEnabled("invalid EDI Directory configured");
-    if (!DirectoryWritable(wtelmvar.DefaultDataDir))
+    if (!dirs.Writable(wtelmvar.DefaultDataDir))
         ShowMessageIfEnabled("invalid Data Directory configured");
     if (wtelmvar.CopyDbfToTemp) {
         SetHourglassCursor();

@@ -302,6 +302,18 @@ bool DirectoryWritable(const std::string& Dir)
     return false;
 }
 
+bool TWritableDirectories::Writable(const std::string& Dir)
+{
+    const std::string dir = AddTrailingBackslash(Dir);
+    struct stat st {};
+    if (::stat(dir.empty() ? "." : NativePath(dir).c_str(), &st) != 0)
+        return DirectoryWritable(Dir);
+    const auto [at, added] = probed_.try_emplace({st.st_dev, st.st_ino}, false);
+    if (added)
+        at->second = DirectoryWritable(Dir);
+    return at->second;
+}
+
 bool DirExists(const std::string& Dir)
 {
     const std::string dir = StripTrailingBackslash(Dir);

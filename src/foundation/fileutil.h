@@ -10,7 +10,9 @@
 // every name.
 
 #include <cstdint>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 // This system's directory separator.
@@ -63,6 +65,15 @@ std::string NativePath(const std::string& Path);
 
 // A file can be created in the directory.
 bool DirectoryWritable(const std::string& Dir);
+// DirectoryWritable for several settings at once: a directory that more
+// than one name leads to (the same device and inode) is probed once.
+class TWritableDirectories {
+public:
+    bool Writable(const std::string& Dir);
+
+private:
+    std::map<std::pair<uint64_t, uint64_t>, bool> probed_;
+};
 // The directory exists (an empty name is the current directory).
 bool DirExists(const std::string& Dir);
 // The directory can be made current; the current directory is left as it was.

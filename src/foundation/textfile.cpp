@@ -165,12 +165,17 @@ bool TTextFile::OpenWrite()
     const bool replaceLink = replaceLinks_ && ::lstat(name_.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode);
     if (exists && S_ISDIR(st.st_mode) && !replaceLink)
         return false;
-    if (exists && !S_ISREG(st.st_mode) && !replaceLink) {
+    if (exists && !replaceLink && (!S_ISREG(st.st_mode) || scratch_)) {
         // A device or pipe (a printer port, /dev/null) is written in place:
         // renaming a temporary file over it would replace the device itself.
-        out_ = std::fopen(name_.c_str(), "wb");
-        if (out_ == nullptr)
+        // So is a working copy of our own: nobody reads it before it is closed.
+        const int fd = ::open(name_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | (S_ISREG(st.st_mode) ? O_NOFOLLOW : 0));
+        out_ = fd < 0 ? nullptr : ::fdopen(fd, "wb");
+        if (out_ == nullptr) {
+            if (fd >= 0)
+                ::close(fd);
             return false;
+        }
         tempName_.clear();
         writeFailed_ = false;
         mode_ = Mode::Write;

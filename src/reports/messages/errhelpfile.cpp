@@ -16,13 +16,25 @@ bool ReadHelpLine(std::istream& In, std::string& Line)
 
 TMessageHelp FindMessageHelp(std::istream& In, const std::string& Message)
 {
+    return FindMessageHelp(ReadHelpLines(In), Message);
+}
+
+std::vector<std::string> ReadHelpLines(std::istream& In)
+{
+    std::vector<std::string> lines;
+    for (std::string line; ReadHelpLine(In, line);)
+        lines.push_back(std::move(line));
+    return lines;
+}
+
+TMessageHelp FindMessageHelp(const std::vector<std::string>& Lines, const std::string& Message)
+{
     TMessageHelp help;
-    std::string line;
-    while (ReadHelpLine(In, line)) {
-        if (!MessageKeyMatches(line, Message)) continue;
+    for (std::size_t i = 0; i < Lines.size(); ++i) {
+        if (!MessageKeyMatches(Lines[i], Message)) continue;
         help.Found = true;
-        ReadHelpLine(In, help.Origin);
-        ReadHelpLine(In, help.Remedy);
+        if (i + 1 < Lines.size()) help.Origin = Lines[i + 1];
+        if (i + 2 < Lines.size()) help.Remedy = Lines[i + 2];
         break;
     }
     return help;

@@ -14,6 +14,7 @@
 
 #include <istream>
 #include <string>
+#include <vector>
 
 // Characters of a message that select its help record.
 inline constexpr size_t MessageKeyLength = 14;
@@ -32,3 +33,9 @@ bool ReadHelpLine(std::istream& In, std::string& Line);
 
 // Looks the message up in the help text read from In.
 TMessageHelp FindMessageHelp(std::istream& In, const std::string& Message);
+
+// The lines of a help text, read once for several lookups.
+std::vector<std::string> ReadHelpLines(std::istream& In);
+
+// Looks the message up in lines read by ReadHelpLines.
+TMessageHelp FindMessageHelp(const std::vector<std::string>& Lines, const std::string& Message);

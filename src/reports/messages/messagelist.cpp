@@ -31,14 +31,25 @@ void ToStderr(const std::string& Text)
     std::fprintf(stderr, "%s\n", OemToAnsiText(Text).c_str());
 }
 
-// The help of message n read through a file of its own, so that it works
-// while a report holds the shared text file.
-bool LookUp(int n, TMessageHelp& Help)
+// The origin and remedy of messages 1..Count, the help file read once
+// through a file of its own, so that it works while a report holds the
+// shared text file. Without a readable help file both texts stay empty; an
+// aborted run leaves them empty as well.
+struct TListHelp {
+    std::string Origin, Remedy;
+};
+std::vector<TListHelp> LookUpMessages(int Count)
 {
-    std::ifstream in(MessageHelpFileName(), std::ios::binary);
-    if (!in) return false;
-    Help = FindMessageHelp(in, error0.ErrorTexts[n]);
-    return true;
+    std::vector<TListHelp> helps(static_cast<std::size_t>(std::max(Count, 0)) + 1);
+    const std::string file = MessageHelpFileName();
+    if (!FileCanOpen(file) || telmvar.Aborted) return helps;
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<std::string> lines = ReadHelpLines(in);
+    for (int n = 1; n <= Count; ++n) {
+        const TMessageHelp help = FindMessageHelp(lines, error0.ErrorTexts[n]);
+        helps[n] = {help.Found ? help.Origin : NoHelpText, help.Found ? help.Remedy : ""};
+    }
+    return helps;
 }
 
 int MessageCount()
@@ -162,27 +173,13 @@ void ShowErrorHelpForm(const std::string& Message, const std::string& Origin, co
 void GetMessageOrigin(int n, std::string& Origin)
 {
     if (n < 1 || n > 12) return;
-    TMessageHelp help;
-    if (!FileCanOpen(MessageHelpFileName())) {
-        Origin.clear();
-        return;
-    }
-    if (telmvar.Aborted) return;
-    LookUp(n, help);
-    Origin = help.Found ? help.Origin : NoHelpText;
+    Origin = LookUpMessages(n)[n].Origin;
 }
 
 void GetMessageRemedy(int n, std::string& Remedy)
 {
     if (n < 1 || n > 12) return;
-    TMessageHelp help;
-    if (!FileCanOpen(MessageHelpFileName())) {
-        Remedy.clear();
-        return;
-    }
-    if (telmvar.Aborted) return;
-    LookUp(n, help);
-    Remedy = help.Found ? help.Remedy : "";
+    Remedy = LookUpMessages(n)[n].Remedy;
 }
 
 void SaveMessageHelp(const std::string& Message, const std::string& Origin, const std::string& Remedy)
@@ -242,10 +239,9 @@ std::string FormatMessageListText()
 {
     std::string text;
     const int n = MessageCount();
+    const std::vector<TListHelp> helps = LookUpMessages(n);
     for (int i = 1; i <= n; ++i) {
-        std::string origin, remedy;
-        GetMessageOrigin(i, origin);
-        GetMessageRemedy(i, remedy);
+        const auto& [origin, remedy] = helps[i];
         text += error0.ErrorTexts[i] + "\n";
         if (!origin.empty()) text += "  " + std::string(THelperrModel::OriginLabel) + ": " + origin + "\n";
         if (!remedy.empty()) text += "  " + std::string(THelperrModel::RemedyLabel) + ": " + remedy + "\n";
@@ -260,12 +256,9 @@ void PrintReportMessages()
     if (n == 0) return;
     TReportDevice& device = CurrentReportDevice();
     device.RecordsBegin("REMARKS, WARNINGS AND ERROR MESSAGES");
-    for (int i = 1; i <= n; ++i) {
-        std::string origin, remedy;
-        GetMessageOrigin(i, origin);
-        GetMessageRemedy(i, remedy);
-        device.Record({error0.ErrorTexts[i], origin, remedy});
-    }
+    const std::vector<TListHelp> helps = LookUpMessages(n);
+    for (int i = 1; i <= n; ++i)
+        device.Record({error0.ErrorTexts[i], helps[i].Origin, helps[i].Remedy});
     // The list holds twelve texts; the ones after them are at least
     // counted, so that nobody takes the list for complete. Tab devices get
     // the columns of a message line, so that a sheet reading them keeps its
