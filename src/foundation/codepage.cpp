@@ -36,7 +36,7 @@ constexpr std::array<char32_t, 32> kCp1252C1 = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178, // 98
 };
 
-char32_t Cp1252ToUnicode(unsigned char c)
+constexpr char32_t Cp1252ToUnicode(unsigned char c)
 {
     if (c < 0x80 || c >= 0xA0)
         return c;
@@ -48,7 +48,7 @@ char32_t Cp1252ToUnicode(unsigned char c)
 // drawing follows the report substitution table (a junction on a vertical
 // stroke is a bar, a corner a plus); the remaining box characters follow the
 // same idea.
-unsigned char OemFallback(unsigned char c)
+constexpr unsigned char OemFallback(unsigned char c)
 {
     switch (c) {
     case 0x9E: return 'P';          // peseta
@@ -93,7 +93,7 @@ unsigned char OemFallback(unsigned char c)
 }
 
 // Look-alikes of the Windows characters that code page 437 lacks.
-unsigned char AnsiFallback(char32_t u)
+constexpr unsigned char AnsiFallback(char32_t u)
 {
     switch (u) {
     case 0x20AC: return 'E';
@@ -145,7 +145,7 @@ struct Tables {
     std::array<unsigned char, 256> ansiToOem{};
 };
 
-Tables BuildTables()
+constexpr Tables BuildTables()
 {
     Tables t;
     for (int c = 0; c < 128; ++c) {
@@ -171,10 +171,12 @@ Tables BuildTables()
     return t;
 }
 
+// Built by the compiler: nothing of it is left to the start of the program.
+constexpr Tables kTables = BuildTables();
+
 const Tables& TheTables()
 {
-    static const Tables tables = BuildTables();
-    return tables;
+    return kTables;
 }
 
 std::string MapBytes(const std::string& S, const std::array<unsigned char, 256>& table)

@@ -1,6 +1,6 @@
 #include "reports/messages/errhelpfile.h"
 
-bool MessageKeyMatches(const std::string& Line, const std::string& Message)
+bool MessageKeyMatches(std::string_view Line, std::string_view Message)
 {
     return Line.compare(0, MessageKeyLength, Message, 0, MessageKeyLength) == 0 &&
            std::min(Line.size(), MessageKeyLength) == std::min(Message.size(), MessageKeyLength);
@@ -16,25 +16,36 @@ bool ReadHelpLine(std::istream& In, std::string& Line)
 
 TMessageHelp FindMessageHelp(std::istream& In, const std::string& Message)
 {
-    return FindMessageHelp(ReadHelpLines(In), Message);
-}
-
-std::vector<std::string> ReadHelpLines(std::istream& In)
-{
-    std::vector<std::string> lines;
-    for (std::string line; ReadHelpLine(In, line);)
-        lines.push_back(std::move(line));
-    return lines;
-}
-
-TMessageHelp FindMessageHelp(const std::vector<std::string>& Lines, const std::string& Message)
-{
     TMessageHelp help;
-    for (std::size_t i = 0; i < Lines.size(); ++i) {
-        if (!MessageKeyMatches(Lines[i], Message)) continue;
+    std::string line;
+    while (ReadHelpLine(In, line)) {
+        if (!MessageKeyMatches(line, Message)) continue;
         help.Found = true;
-        if (i + 1 < Lines.size()) help.Origin = Lines[i + 1];
-        if (i + 2 < Lines.size()) help.Remedy = Lines[i + 2];
+        ReadHelpLine(In, help.Origin);
+        ReadHelpLine(In, help.Remedy);
+        break;
+    }
+    return help;
+}
+
+TMessageHelp FindMessageHelp(std::string_view Text, const std::string& Message)
+{
+    // The next line without its line end; false at the end of the text.
+    auto next = [&](std::string_view& Line) {
+        if (Text.empty()) return false;
+        const std::size_t end = std::min(Text.find('\n'), Text.size());
+        Line = Text.substr(0, end);
+        Text.remove_prefix(std::min(end + 1, Text.size()));
+        if (!Line.empty() && Line.back() == '\r') Line.remove_suffix(1);
+        return true;
+    };
+    TMessageHelp help;
+    for (std::string_view line; next(line);) {
+        if (!MessageKeyMatches(line, Message)) continue;
+        help.Found = true;
+        std::string_view origin, remedy;
+        if (next(origin)) help.Origin = origin;
+        if (next(remedy)) help.Remedy = remedy;
         break;
     }
     return help;

@@ -14,13 +14,13 @@
 
 #include <istream>
 #include <string>
-#include <vector>
+#include <string_view>
 
 // Characters of a message that select its help record.
 inline constexpr size_t MessageKeyLength = 14;
 
 // True when Line is the key line of Message by the rule above.
-bool MessageKeyMatches(const std::string& Line, const std::string& Message);
+bool MessageKeyMatches(std::string_view Line, std::string_view Message);
 
 struct TMessageHelp {
     bool Found = false;
@@ -34,8 +34,6 @@ bool ReadHelpLine(std::istream& In, std::string& Line);
 // Looks the message up in the help text read from In.
 TMessageHelp FindMessageHelp(std::istream& In, const std::string& Message);
 
-// The lines of a help text, read once for several lookups.
-std::vector<std::string> ReadHelpLines(std::istream& In);
-
-// Looks the message up in lines read by ReadHelpLines.
-TMessageHelp FindMessageHelp(const std::vector<std::string>& Lines, const std::string& Message);
+// Looks the message up in a whole help text held in memory (several
+// lookups, one read of the file).
+TMessageHelp FindMessageHelp(std::string_view Text, const std::string& Message);

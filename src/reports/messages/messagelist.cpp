@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 TUhelperr uhelperr;
 
@@ -44,9 +45,11 @@ std::vector<TListHelp> LookUpMessages(int Count)
     const std::string file = MessageHelpFileName();
     if (!FileCanOpen(file) || telmvar.Aborted) return helps;
     std::ifstream in(file, std::ios::binary);
-    const std::vector<std::string> lines = ReadHelpLines(in);
+    std::ostringstream text;
+    text << in.rdbuf();
+    const std::string whole = std::move(text).str();
     for (int n = 1; n <= Count; ++n) {
-        const TMessageHelp help = FindMessageHelp(lines, error0.ErrorTexts[n]);
+        const TMessageHelp help = FindMessageHelp(std::string_view(whole), error0.ErrorTexts[n]);
         helps[n] = {help.Found ? help.Origin : NoHelpText, help.Found ? help.Remedy : ""};
     }
     return helps;
