@@ -4,7 +4,7 @@
 #include "xbase/core/dberror.h"
 #include "xbase/dbf/dbffile.h"
 #include "xbase/ui/tablebrowser.h"
-#include "xbase/xbaselib.h"
+#include "xbase/xbasestate.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,7 +19,7 @@ namespace {
 std::string MakeTable(int records)
 {
     const std::string name = "/tmp/qyr7_browser_bench_" + std::to_string(getpid()) + "_" + std::to_string(records) + ".dbf";
-    ResetXbaseLibrary();
+    ResetXbaseState();
     TDbfTable t;
     CreateDBF(t, name, {{"DESIG", 'C', 20, 0, 0}, {"D", 'N', 6, 1, 0}, {"DA", 'N', 6, 1, 0}, {"C", 'N', 8, 0, 0},
                         {"NLIM", 'N', 6, 0, 0}, {"REMARK", 'C', 30, 0, 0}});

@@ -3,7 +3,7 @@
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dberror.h"
 #include "xbase/dbf/dbffile.h"
-#include "xbase/xbaselib.h"
+#include "xbase/xbasestate.h"
 
 #include <benchmark/benchmark.h>
 
@@ -37,7 +37,7 @@ const std::string& BenchTable()
     if (!name.empty())
         return name;
     name = "/tmp/qyr7_bench_" + std::to_string(getpid()) + ".dbf";
-    ResetXbaseLibrary();
+    ResetXbaseState();
     TDbfTable t;
     CreateDBF(t, name, BenchFields());
     t.Name = name;
@@ -85,7 +85,7 @@ void BM_CommandLayerSequentialRead(benchmark::State& state)
     const std::string& file = BenchTable();
     const bool exclusive = state.range(0) == 0;
     for (auto _ : state) {
-        ResetXbaseLibrary();
+        ResetXbaseState();
         UseFile(exclusive ? file + " EXCLUSIVE" : file);
         const int fields = FieldCount();
         std::size_t bytes = 0;
@@ -157,7 +157,7 @@ void BM_SideBySideTextRead(benchmark::State& state)
     SideBySide(
         state,
         [&] {
-            ResetXbaseLibrary();
+            ResetXbaseState();
             UseFile(exclusive ? file + " EXCLUSIVE" : file);
             const int fields = FieldCount();
             for (GoTop(); !dEOF(); SKIP(1))
@@ -186,7 +186,7 @@ void BM_SideBySideNumberRead(benchmark::State& state)
     SideBySide(
         state,
         [&] {
-            ResetXbaseLibrary();
+            ResetXbaseState();
             UseFile(file + " EXCLUSIVE");
             for (GoTop(); !dEOF(); SKIP(1))
                 for (int f = 3; f <= 8; ++f)

@@ -4,7 +4,7 @@
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dberror.h"
 #include "xbase/dbf/dbffile.h"
-#include "xbase/xbaselib.h"
+#include "xbase/xbasestate.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,7 +26,7 @@ std::string BenchName(const char* what) { return "/tmp/qyr7_bench_" + std::to_st
 
 void AppendAll(const std::string& file, bool shared, int deleteEvery)
 {
-    ResetXbaseLibrary();
+    ResetXbaseState();
     dberror.AutoReportErrors = false;
     TDbfTable t;
     CreateDBF(t, file, kFields);

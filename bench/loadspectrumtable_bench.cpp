@@ -12,7 +12,7 @@
 #include "xbase/access/tableaccess.h"
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/dbf/dbffile.h"
-#include "xbase/xbaselib.h"
+#include "xbase/xbasestate.h"
 
 #include <benchmark/benchmark.h>
 
@@ -96,7 +96,7 @@ void BM_LoadSpectrumLife128(benchmark::State& state)
 {
     ResetFoundationState();
     InitGearPairData();
-    ResetXbaseLibrary();
+    ResetXbaseState();
     ResetDbf4();
     ResetLifeParams();
     LifeTable life;

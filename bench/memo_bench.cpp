@@ -4,7 +4,7 @@
 #include "xbase/core/dberror.h"
 #include "xbase/dbf/dbffile.h"
 #include "xbase/memo/dbmemo.h"
-#include "xbase/xbaselib.h"
+#include "xbase/xbasestate.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,7 +21,7 @@ std::string MemoBenchName() { return "/tmp/qyr7_bench_" + std::to_string(getpid(
 // A table of kMemos records, each with a memo of a few lines.
 void MakeMemoTable(const std::string& file, uint8_t style)
 {
-    ResetXbaseLibrary();
+    ResetXbaseState();
     InstallMemoHooks();
     dberror.AutoReportErrors = false;
     dbffile.MemoVersion = style;

@@ -5,6 +5,7 @@
 #include "xbase/dbf/dbffile.h"
 #include "xbase/ndx/ndx.h"
 #include "xbase/xbaselib.h"
+#include "xbase/xbasestate.h"
 
 #include <benchmark/benchmark.h>
 
@@ -35,7 +36,7 @@ const std::string& IndexBenchTable()
     if (!name.empty())
         return name;
     name = "/tmp/qyr7_ndx_bench_" + std::to_string(getpid()) + ".dbf";
-    ResetXbaseLibrary();
+    ResetXbaseState();
     TDbfTable t;
     CreateDBF(t, name, {{"PARTNO", 'C', 10, 0, 0}, {"VALUE", 'N', 10, 2, 0}});
     std::ifstream in(name, std::ios::binary);
@@ -68,7 +69,7 @@ const std::string& IndexBenchTable()
 void OpenBenchTable()
 {
     const std::string& table = IndexBenchTable();
-    ResetXbaseLibrary();
+    ResetXbaseState();
     InitXbaseLibrary();
     SetAutoReport(false);
     dbcmd.SharedAccess = false;

@@ -36,9 +36,21 @@ function(qyr7_add_test_dir sub)
     return()
   endif()
   set(exe test_${sub})
-  add_executable(${exe} ${srcs})
+  # Every program resets the state of the libraries it links around each
+  # test: the first library named and every subsystem below it.
+  add_executable(${exe} ${srcs} ${CMAKE_CURRENT_SOURCE_DIR}/common/statereset.cpp)
   target_link_libraries(${exe} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${exe} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  get_property(subsystems GLOBAL PROPERTY QYR7_SUBSYSTEMS)
+  list(GET ARG_LIBS 0 top)
+  list(FIND subsystems ${top} last)
+  if(last GREATER_EQUAL 0)
+    foreach(i RANGE ${last})
+      list(GET subsystems ${i} lib)
+      string(TOUPPER ${lib} lib)
+      target_compile_definitions(${exe} PRIVATE QYR7_LINKS_${lib})
+    endforeach()
+  endif()
   target_compile_definitions(${exe} PRIVATE
     QYR7_TEST_DIR="${CMAKE_CURRENT_SOURCE_DIR}/${sub}"
     QYR7_DATA_DIR="${QYR7_DATA_OUT}"

@@ -5,7 +5,7 @@
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbstrings.h"
 #include "xbase/dbf/dbfformat.h"
-#include "xbase/xbaselib.h"
+#include "xbase/xbasestate.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -18,7 +18,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    ResetXbaseLibrary();
+    ResetXbaseState();
     SetAutoReport(false);
     auto read = [&](int64_t offset, void* buffer, std::size_t count) -> long {
         if (offset < 0 || static_cast<uint64_t>(offset) >= size)

@@ -13,7 +13,7 @@
 #include "xbase/cmd/dbtransfer.h"
 #include "xbase/core/dberror.h"
 #include "xbase/dbf/dbffile.h"
-#include "xbase/xbaselib.h"
+#include "xbase/xbasestate.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size == 0 || size > 4096)
         return 0;
-    ResetXbaseLibrary();
+    ResetXbaseState();
     dberror.AutoReportErrors = false;
     dbcmd.SharedAccess = false;
     switch (data[0] % 3) {

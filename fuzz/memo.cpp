@@ -8,7 +8,7 @@
 #include "xbase/dbf/dbffile.h"
 #include "xbase/memo/dbmemo.h"
 #include "xbase/memo/memostream.h"
-#include "xbase/xbaselib.h"
+#include "xbase/xbasestate.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string dir = Dir();
     if (dir.empty())
         return 0;
-    ResetXbaseLibrary();
+    ResetXbaseState();
     SetAutoReport(false);
     InstallMemoHooks();
     dbcmd.SharedAccess = false;

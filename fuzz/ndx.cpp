@@ -5,6 +5,7 @@
 #include "xbase/core/dberror.h"
 #include "xbase/ndx/ndx.h"
 #include "xbase/xbaselib.h"
+#include "xbase/xbasestate.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -40,7 +41,7 @@ TPlace& Place()
         p.Dir = fuzzscratch::Dir("ndx");
         p.Table = p.Dir + "/t.dbf";
         p.Index = p.Dir + "/t.ndx";
-        ResetXbaseLibrary();
+        ResetXbaseState();
         SetAutoReport(false);
         TDbfTable t;
         CreateDBF(t, p.Table, {{"KEY", 'C', 10, 0, 0}, {"NUM", 'N', 8, 2, 0}, {"DAY", 'D', 8, 0, 0}});
@@ -68,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     TPlace& p = Place();
     WriteFile(p.Table, p.Pristine.data(), p.Pristine.size());
     WriteFile(p.Index, data, size);
-    ResetXbaseLibrary();
+    ResetXbaseState();
     InitXbaseLibrary();
     SetAutoReport(false);
     dbcmd.SharedAccess = false;
@@ -101,6 +102,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         CloseAll();
     } catch (const EXbaseError&) {
     }
-    ResetXbaseLibrary();
+    ResetXbaseState();
     return 0;
 }

@@ -1,13 +1,9 @@
 #include "xbase/xbaselib.h"
 
 #include "xbase/cmd/dbcmd.h"
-#include "xbase/cmd/dblocate.h"
-#include "xbase/cmd/dbtransfer.h"
 #include "xbase/core/dbdates.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbhooks.h"
-#include "xbase/core/dbstrings.h"
-#include "xbase/dataset/workareadataset.h"
 #include "xbase/dbf/dbffile.h"
 #include "xbase/expr/dbexpr.h"
 #include "xbase/memo/dbmemo.h"
@@ -36,21 +32,4 @@ void DoneXbaseLibrary()
     }
     CloseAll();
     dberror.DbErrorText.clear();
-}
-
-void ResetXbaseLibrary()
-{
-    ResetDbError();
-    ResetDbHooks();
-    ResetNdx();
-    ResetDbDates();
-    ResetDbStrings();
-    ResetDbfFile();
-    ResetDbExpr();
-    ResetDbCommands();
-    ResetDbLocate();
-    ResetDbTransfer();
-    ResetDbMemo();
-    ResetDbVFiles();
-    ResetUCommon();
 }

@@ -7,6 +7,3 @@
 void InitXbaseLibrary();
 // Closes every table and forgets the pending error text.
 void DoneXbaseLibrary();
-// Restores every unit of the library to its start-up defaults (the tests
-// call it before each case).
-void ResetXbaseLibrary();

@@ -7,7 +7,7 @@
 #include "gearpair/catalogue/gearcatalogue.h"
 #include "stageforms_fixture.h"
 #include "xbase/access/tableaccess.h"
-#include "xbase/xbaselib.h"
+#include "xbase/xbasestate.h"
 
 #include "common/tempdir.h"
 
@@ -27,7 +27,7 @@ class GearToolTable : public StageForms
     void SetUp() override
     {
         StageForms::SetUp();
-        ResetXbaseLibrary();
+        ResetXbaseState();
         ResetDbf4();
         ResetGearCatalogue();
         dir = testdirs::MakeTempDir("tooltable");

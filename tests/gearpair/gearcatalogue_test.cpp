@@ -7,7 +7,7 @@
 #include "gearpair/gearpairdata.h"
 #include "platform/headless/platform_headless.h"
 #include "xbase/access/tableaccess.h"
-#include "xbase/xbaselib.h"
+#include "xbase/xbasestate.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ protected:
     void SetUp() override
     {
         ResetFoundationState();
-        ResetXbaseLibrary();
+        ResetXbaseState();
         ResetDbf4();
         ResetGearCatalogue();
         InitGearPairData();

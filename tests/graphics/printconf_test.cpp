@@ -10,7 +10,7 @@
 #include "platform/headless/platform_headless.h"
 #include "reports/textview/printsettings.h"
 #include "xbase/access/tableaccess.h"
-#include "xbase/xbaselib.h"
+#include "xbase/xbasestate.h"
 #include "common/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +27,7 @@ protected:
     {
         ResetFoundationState();
         ResetPrintSettings();
-        ResetXbaseLibrary();
+        ResetXbaseState();
         ResetDbf4();
         dir = testdirs::MakeTempDir("printconf");
         fs::create_directory(dir + "/tables");
@@ -41,7 +41,7 @@ protected:
     void TearDown() override
     {
         ResetDbf4();
-        ResetXbaseLibrary();
+        ResetXbaseState();
         ResetPrintSettings();
         testdirs::RemoveTempDir(dir);
     }

@@ -12,7 +12,7 @@
 #include "xbase/dbf/dbffile.h"
 #include "xbase/qt/tablebrowser_qt.h"
 #include "xbase/qt/tablegrid_qt.h"
-#include "xbase/xbaselib.h"
+#include "xbase/xbasestate.h"
 
 #include <QHeaderView>
 #include <QImage>
@@ -31,7 +31,7 @@ class QtBrowser : public ::testing::Test
     void SetUp() override
     {
         ResetFoundationState();
-        ResetXbaseLibrary();
+        ResetXbaseState();
         ResetDbf4();
         dberror.AutoReportErrors = false;
         dir = testdirs::MakeTempDir("browserqt");
@@ -53,7 +53,7 @@ class QtBrowser : public ::testing::Test
     void TearDown() override
     {
         ResetDbf4();
-        ResetXbaseLibrary();
+        ResetXbaseState();
         testdirs::RemoveTempDir(dir);
     }
     // Pixels of exactly this colour inside a rectangle of the grab.

@@ -12,6 +12,7 @@
 #include "platform/headless/platform_headless.h"
 #include "xbase/access/tableaccess.h"
 #include "xbase/xbaselib.h"
+#include "xbase/xbasestate.h"
 
 #include <cmath>
 #include <filesystem>
@@ -27,7 +28,7 @@ protected:
     void SetUp() override
     {
         StageTest::SetUp();
-        ResetXbaseLibrary();
+        ResetXbaseState();
         InitXbaseLibrary();
         ResetDbf4();
         ResetBearingCatalogue();

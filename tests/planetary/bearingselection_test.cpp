@@ -15,6 +15,7 @@
 #include "platform/headless/platform_headless.h"
 #include "xbase/access/tableaccess.h"
 #include "xbase/xbaselib.h"
+#include "xbase/xbasestate.h"
 
 #include <filesystem>
 #include <regex>
@@ -58,7 +59,7 @@ protected:
     void SetUp() override
     {
         StageTest::SetUp();
-        ResetXbaseLibrary();
+        ResetXbaseState();
         InitXbaseLibrary();
         ResetDbf4();
         ResetBearingCatalogue();

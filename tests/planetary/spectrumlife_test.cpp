@@ -23,7 +23,7 @@ protected:
     void SetUp() override
     {
         StageTest::SetUp();
-        ResetXbaseLibrary();
+        ResetXbaseState();
         ResetDbf4();
         ResetLifeParams();
         tables.Use();

@@ -7,6 +7,7 @@
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dberror.h"
 #include "xbase/xbaselib.h"
+#include "xbase/xbasestate.h"
 
 #include <gtest/gtest.h>
 

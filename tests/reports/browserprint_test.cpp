@@ -7,7 +7,7 @@
 #include "reports/engine/tableprint.h"
 #include "xbase/access/tableaccess.h"
 #include "xbase/ui/tablebrowser.h"
-#include "xbase/xbaselib.h"
+#include "xbase/xbasestate.h"
 
 #include <filesystem>
 
@@ -20,7 +20,7 @@ class BrowserPrint : public ReportTest
     void SetUp() override
     {
         ReportTest::SetUp();
-        ResetXbaseLibrary();
+        ResetXbaseState();
         ResetDbf4();
         ResetTableBrowserServices();
         InstallTablePrint();
@@ -29,7 +29,7 @@ class BrowserPrint : public ReportTest
     {
         ResetDbf4();
         ResetTableBrowserServices();
-        ResetXbaseLibrary();
+        ResetXbaseState();
         ReportTest::TearDown();
     }
 };

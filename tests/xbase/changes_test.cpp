@@ -180,7 +180,7 @@ TEST_F(ChangesTest, PackFailureLeavesTheTableWhole)
         signal(SIGXFSZ, SIG_IGN);
         struct rlimit limit {300, 300};
         setrlimit(RLIMIT_FSIZE, &limit);
-        ResetXbaseLibrary();
+        ResetXbaseState();
         SetAutoReport(false);
         bool opened = UseFile(Path("n.dbf") + " EXCLUSIVE");
         bool packed = opened && Pack();

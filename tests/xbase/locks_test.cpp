@@ -189,7 +189,7 @@ void Child(const std::string& table, int in, int out)
         (void)!read(in, &c, 1);
         return c;
     };
-    ResetXbaseLibrary();
+    ResetXbaseState();
     SetAutoReport(false);
     if (!UseFile(table + " ALIAS CHILD"))
         _exit(2);
@@ -280,7 +280,7 @@ namespace {
 // record 6, then reports.
 [[noreturn]] void ChangeAndAppend(const std::string& table, int toParent)
 {
-    ResetXbaseLibrary();
+    ResetXbaseState();
     SetAutoReport(false);
     bool ok = UseFile(table);
     GO(3);

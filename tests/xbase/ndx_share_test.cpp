@@ -146,7 +146,7 @@ TEST_F(NdxShareTest, LiveReaderMakesTheWriterWait)
     pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
-        ResetXbaseLibrary();
+        ResetXbaseState();
         InitXbaseLibrary();
         SetAutoReport(false);
         dbcmd.SharedAccess = true;
@@ -204,7 +204,7 @@ TEST_F(NdxShareTest, TwoProcessesAppendThroughOneIndex)
         return true;
     };
     if (pid == 0) {
-        ResetXbaseLibrary();
+        ResetXbaseState();
         InitXbaseLibrary();
         SetAutoReport(false);
         dbcmd.SharedAccess = true;

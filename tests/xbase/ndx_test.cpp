@@ -629,7 +629,7 @@ TEST_F(NdxTest, FailedBuildLeavesTheOldIndexAndNoTemporaryFile)
         signal(SIGXFSZ, SIG_IGN);
         struct rlimit limit {4096, 4096};
         setrlimit(RLIMIT_FSIZE, &limit);
-        ResetXbaseLibrary();
+        ResetXbaseState();
         InitXbaseLibrary();
         SetAutoReport(false);
         dbcmd.SharedAccess = false;

@@ -5,6 +5,7 @@
 
 #include "xbase/core/dberror.h"
 #include "xbase/xbaselib.h"
+#include "xbase/xbasestate.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,7 @@ class XbaseTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetXbaseLibrary();
+        ResetXbaseState();
         dberror.MessageBoxProc = [this](const std::string& text, const std::string& caption, uint16_t) {
             boxes.push_back(caption + "|" + text);
             return 1;
@@ -31,7 +32,7 @@ protected:
     void TearDown() override
     {
         testdirs::RemoveTempDir(dir);
-        ResetXbaseLibrary();
+        ResetXbaseState();
     }
 
     std::string Path(const std::string& name) const { return dir + "/" + name; }

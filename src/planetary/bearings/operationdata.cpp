@@ -14,6 +14,8 @@
 
 TBearingDialogServices bearingdialogservices;
 
+void ResetBearingDialogServices() { bearingdialogservices = TBearingDialogServices{}; }
+
 namespace {
 
 using platform::DialogAction;

@@ -28,6 +28,7 @@ struct TBearingDialogServices {
     std::function<void(uint16_t HelpNo, int Mode)> ShowHelp;
 };
 extern TBearingDialogServices bearingdialogservices;
+void ResetBearingDialogServices();
 
 class TForm_vq1waelz final : public TFormModel
 {

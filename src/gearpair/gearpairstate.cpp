@@ -1,0 +1,10 @@
+#include "gearpair/gearpairstate.h"
+
+#include "gearpair/catalogue/gearcatalogue.h"
+#include "gearpair/lifeparams.h"
+
+void ResetGearpairState()
+{
+    ResetGearCatalogue();
+    ResetLifeParams();
+}

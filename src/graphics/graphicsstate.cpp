@@ -1,0 +1,23 @@
+#include "graphics/graphicsstate.h"
+
+#include "graphics/cad/cadhatch.h"
+#include "graphics/cad/cadoutput.h"
+#include "graphics/cadsettings.h"
+#include "graphics/diagrams/diagram.h"
+#include "graphics/graphservices.h"
+#include "graphics/graphsettings.h"
+#include "graphics/graphwindow.h"
+#include "graphics/hpgl/hpglstate.h"
+
+void ResetGraphicsState()
+{
+    ResetCadOutput();
+    ResetCadSettings();
+    ResetCadState();
+    ResetHatchState();
+    ResetDiagramState();
+    ResetHpglState();
+    ResetGraphSettings();
+    ResetGraphServices();
+    ResetGraphWindow();
+}

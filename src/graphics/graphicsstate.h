@@ -1,0 +1,7 @@
+#pragma once
+// Restores every unit of the graphics library to its start-up state: an
+// unfinished CAD output is abandoned while its settings still stand, then
+// the CAD settings and state, hatching, diagrams, HP-GL, the screen settings
+// and services and last the graphics window with its display list.
+
+void ResetGraphicsState();

@@ -1,0 +1,12 @@
+#include "planetary/planetarystate.h"
+
+#include "planetary/bearings/bearingcatalogue.h"
+#include "planetary/bearings/operationdata.h"
+#include "planetary/filenames.h"
+
+void ResetPlanetaryState()
+{
+    ResetBearingCatalogue();
+    ResetBearingDialogServices();
+    ResetFileNameDialogs();
+}

@@ -1,0 +1,14 @@
+#include "reports/reportsstate.h"
+
+#include "reports/engine/reportengine.h"
+#include "reports/engine/reportservices.h"
+#include "reports/messages/messagelist.h"
+#include "reports/textview/printsettings.h"
+
+void ResetReportsState()
+{
+    ResetReportServices();
+    ResetReportEngine();
+    ResetUhelperr();
+    ResetPrintSettings();
+}
