@@ -1,5 +1,4 @@
 #include "foundation/codepage.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 
 #include <gtest/gtest.h>
@@ -8,10 +7,7 @@
 
 namespace {
 
-class CodePage : public ::testing::Test {
-protected:
-    void SetUp() override { ResetFoundationState(); }
-};
+class CodePage : public ::testing::Test {};
 
 std::string Byte(int b) { return std::string(1, static_cast<char>(b)); }
 

@@ -1,5 +1,4 @@
 #include "foundation/fileutil.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
@@ -39,7 +38,6 @@ class FileUtil : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetFoundationState();
         std::string tmpl = (fs::temp_directory_path() / "qyr7_fileutil_XXXXXX").string();
         ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
         dir_ = tmpl;

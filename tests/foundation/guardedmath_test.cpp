@@ -13,11 +13,7 @@
 namespace
 {
 
-class UtilMath : public ::testing::Test
-{
-  protected:
-    void SetUp() override { ResetFoundationState(); }
-};
+class UtilMath : public ::testing::Test {};
 
 std::vector<std::string> Collected()
 {

@@ -1,4 +1,3 @@
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
@@ -12,11 +11,7 @@
 namespace
 {
 
-class UtilStr : public ::testing::Test
-{
-  protected:
-    void SetUp() override { ResetFoundationState(); }
-};
+class UtilStr : public ::testing::Test {};
 
 TEST_F(UtilStr, DigitsForSignificantLayouts)
 {

@@ -1,5 +1,4 @@
 #include "foundation/messagecollector.h"
-#include "foundation/foundationstate.h"
 #include "foundation/planegeo.h"
 #include "foundation/programsettings.h"
 
@@ -13,10 +12,7 @@ namespace {
 constexpr Extended kPi = std::numbers::pi_v<Extended>;
 constexpr Extended kTol = 1e-15L;
 
-class PlaneGeo : public ::testing::Test {
-protected:
-    void SetUp() override { ResetFoundationState(); }
-};
+class PlaneGeo : public ::testing::Test {};
 
 TEST_F(PlaneGeo, Det2AndLinearSystems)
 {

@@ -12,11 +12,7 @@
 namespace
 {
 
-class FoundationState : public ::testing::Test
-{
-  protected:
-    void SetUp() override { ResetFoundationState(); }
-};
+class FoundationState : public ::testing::Test {};
 
 std::vector<std::string> Collected()
 {

@@ -1,7 +1,6 @@
 // Saves go through a temporary file renamed over the old one; that must
 // never replace something that is not a regular file. Reading takes regular
 // files only, up to the size the caller names.
-#include "foundation/foundationstate.h"
 #include "foundation/textfile.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +19,6 @@ class TextFileTargets : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetFoundationState();
         dir = fs::temp_directory_path() / ("qyr7_targets_" + std::to_string(::getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);

@@ -1,6 +1,5 @@
 #include "foundation/messagecollector.h"
 #include "foundation/fileversion.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "foundation/textfile.h"
 #include "foundation/programsettings.h"
@@ -36,15 +35,12 @@ class TextFile : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetTextfile();
         std::string tmpl = (fs::temp_directory_path() / "qyr7_textfile_XXXXXX").string();
         ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
         dir_ = tmpl;
     }
     void TearDown() override
     {
-        ResetTextfile();
         std::error_code ec;
         fs::remove_all(dir_, ec);
     }
@@ -390,7 +386,6 @@ TEST(FileVersion, VersionTextRule)
 
 TEST(FileVersion, OnlyTheProgramFileHasAVersion)
 {
-    ResetFoundationState();
     telmvar.ProgramFileStem = "qyr7";
     const std::string own = GetFileVersionText("Wqyr7.exe");
     EXPECT_NE(own, "0");

@@ -1,4 +1,3 @@
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "foundation/programsettings.h"
@@ -10,14 +9,7 @@
 
 namespace {
 
-class TextUtil : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ResetFoundationState();
-        ResetTextutil();
-    }
-};
+class TextUtil : public ::testing::Test {};
 
 TEST_F(TextUtil, DateLayouts)
 {

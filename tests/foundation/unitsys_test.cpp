@@ -1,4 +1,3 @@
-#include "foundation/foundationstate.h"
 #include "foundation/unitsys.h"
 #include "foundation/programsettings.h"
 
@@ -11,7 +10,6 @@ namespace {
 
 class UnitSys : public ::testing::Test {
 protected:
-    void SetUp() override { ResetFoundationState(); }
     static void System(int s) { wtelmvar.UnitSystem = static_cast<uint16_t>(s); }
 };
 

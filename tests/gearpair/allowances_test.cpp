@@ -96,10 +96,7 @@ struct ModuleCase {
     Extended expected;
 };
 
-class StandardModule : public ::testing::TestWithParam<ModuleCase> {
-protected:
-    void SetUp() override { ResetTelmvar(); }
-};
+class StandardModule : public ::testing::TestWithParam<ModuleCase> {};
 
 TEST_P(StandardModule, StepsThroughTheSeries)
 {
@@ -130,10 +127,8 @@ INSTANTIATE_TEST_SUITE_P(Series, StandardModule, ::testing::Values(
 
 TEST(StandardModuleAborted, GivesZero)
 {
-    ResetTelmvar();
     telmvar.Aborted = true;
     EXPECT_EQ(GetStandardModule(0, 6), 0);
-    ResetTelmvar();
 }
 
 TEST(StandardModules, ThirtyFourEntriesRising)

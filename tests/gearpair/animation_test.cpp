@@ -13,11 +13,11 @@
 #include <string>
 
 #include "foundation/messagecollector.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
+#include "common/statereset.h"
 #include "common/testmessages.h"
 
 namespace
@@ -28,7 +28,8 @@ class Animation : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
+        // A test starts over by running SetUp again.
+        ResetProgramState();
         SetGearDefaults();
         InitGearPairData();
     }

@@ -13,14 +13,7 @@ namespace {
 
 constexpr long double Pi = std::numbers::pi_v<long double>;
 
-class Assembly : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ResetTelmvar();
-        ResetError0();
-    }
-};
+class Assembly : public ::testing::Test {};
 
 struct AssemblyCase {
     int zA, zB, q;

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "foundation/messagecollector.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
 #include "common/testmessages.h"
@@ -29,7 +28,6 @@ class Frame : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetFoundationState();
         SetGearDefaults();
         InitGearPairData();
         lifeCalls = 0;

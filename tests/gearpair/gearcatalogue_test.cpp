@@ -1,13 +1,11 @@
 // Gear materials and tool profiles read from the shipped catalogue tables
 // (copied into a private table directory) into the gear-pair variables, and a
 // tool stored as a new profile.
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "gearpair/catalogue/gearcatalogue.h"
 #include "gearpair/gearpairdata.h"
 #include "platform/headless/platform_headless.h"
 #include "xbase/access/tableaccess.h"
-#include "xbase/xbasestate.h"
 
 #include <gtest/gtest.h>
 
@@ -23,10 +21,6 @@ class GearCatalogue : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetXbaseState();
-        ResetDbf4();
-        ResetGearCatalogue();
         InitGearPairData();
         dir = testdirs::MakeTempDir("gearcat");
         fs::create_directory(dir + "/temp");
@@ -37,7 +31,6 @@ protected:
     }
     void TearDown() override
     {
-        ResetDbf4();
         std::error_code ec;
         fs::remove_all(dir, ec);
     }

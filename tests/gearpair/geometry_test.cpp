@@ -34,7 +34,6 @@ class Geometry : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetFoundationState();
         SetGearDefaults();
         InitGearPairData();
     }

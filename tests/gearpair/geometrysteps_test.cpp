@@ -26,7 +26,6 @@ class Steps : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetFoundationState();
         SetGearDefaults();
         InitGearPairData();
     }

@@ -22,12 +22,7 @@ namespace
 
 const Extended alpha20 = DegToRad(20);
 
-class Measuring : public ::testing::Test
-{
-  protected:
-    void SetUp() override { ResetFoundationState(); }
-
-};
+class Measuring : public ::testing::Test {};
 
 // --- DmMess ---------------------------------------------------------------------
 

@@ -18,10 +18,7 @@ namespace {
 
 constexpr Extended PiL = 3.141592653589793238462643383279502884L;
 
-class StrengthBodyLife : public ::testing::Test {
-protected:
-    void SetUp() override { ResetFoundationState(); }
-};
+class StrengthBodyLife : public ::testing::Test {};
 
 TEST_F(StrengthBodyLife, ViscosityOnTheTemperatureLine)
 {

@@ -8,9 +8,9 @@
 #include "gearpair/strength/din3990.h"
 
 #include "foundation/messagecollector.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "foundation/programsettings.h"
+#include "common/statereset.h"
 #include "common/testmessages.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +34,8 @@ class StrengthDin : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetFoundationState();
+        // A test starts over by running SetUp again.
+        ResetProgramState();
         SetGearDefaults();
         InitGearPairData();
     }

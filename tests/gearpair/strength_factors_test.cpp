@@ -21,10 +21,7 @@ namespace {
 constexpr Extended Pi = std::numbers::pi_v<Extended>;
 Extended Deg(Extended d) { return d * Pi / 180; }
 
-class StrengthFactors : public ::testing::Test {
-protected:
-    void SetUp() override { ResetFoundationState(); }
-};
+class StrengthFactors : public ::testing::Test {};
 
 // --- tooth form and stress correction factor --------------------------------
 

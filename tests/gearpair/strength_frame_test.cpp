@@ -11,9 +11,9 @@
 #include "gearpair/strength/strengthfactors.h"
 
 #include "foundation/messagecollector.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "foundation/programsettings.h"
+#include "common/statereset.h"
 #include "common/testmessages.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +30,8 @@ class StrengthFrame : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetFoundationState();
+        // A test starts over by running SetUp again.
+        ResetProgramState();
         SetGearDefaults();
         InitGearPairData();
     }

@@ -7,8 +7,8 @@
 #include "gearpair/viscosity.h"
 
 #include "foundation/messagecollector.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
+#include "common/statereset.h"
 #include "common/testmessages.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +24,8 @@ class StrengthIso : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetFoundationState();
+        // A test starts over by running SetUp again.
+        ResetProgramState();
         SetGearDefaults();
         InitGearPairData();
     }

@@ -15,7 +15,6 @@
 #include "gearpair/geometry/calcgearpair.h"
 
 #include "foundation/messagecollector.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "common/testmessages.h"
 
@@ -31,7 +30,6 @@ class StrengthIsoWorked : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetFoundationState();
         SetGearDefaults();
         InitGearPairData();
         auto& g = GearPair;
@@ -211,7 +209,6 @@ namespace {
 // that both gears turn the same way.
 TEST(StrengthIsoInternal, WorkHardeningUsesTheMagnitudeOfTheRatio)
 {
-    ResetFoundationState();
     SetGearDefaults();
     InitGearPairData();
     auto& g = GearPair;
@@ -248,7 +245,6 @@ class WorkHardenedGear : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override
     {
-        ResetFoundationState();
         SetGearDefaults();
         InitGearPairData();
     }

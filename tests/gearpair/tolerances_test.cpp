@@ -30,7 +30,6 @@ class Tolerances : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
         SetGearDefaults();
         InitGearPairData();
     }

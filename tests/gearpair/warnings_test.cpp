@@ -9,11 +9,11 @@
 #include <string>
 
 #include "foundation/messagecollector.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "foundation/programsettings.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
+#include "common/statereset.h"
 #include "common/testmessages.h"
 
 namespace
@@ -24,7 +24,8 @@ class Warnings : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
+        // A test starts over by running SetUp again.
+        ResetProgramState();
         SetGearDefaults();
         InitGearPairData();
     }
