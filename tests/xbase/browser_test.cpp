@@ -124,6 +124,18 @@ TEST_F(Browser, RecordNumberEditReachesEveryRecordTheLastIncluded)
     EXPECT_EQ(f.LabelReccount, "/" + std::to_string(last));
 }
 
+// A number beyond the 32-bit range is no record number: 2^32 + 2 does not
+// wrap around to record 2.
+TEST_F(Browser, RecordNumberBeyondTheIntegerRangeMovesNowhere)
+{
+    OpenShipped("qyrwst");
+    TDbfBrowserModel m;
+    TDbfBrowserForm f(m);
+    f.EditRecnoChanged("4294967298");
+    EXPECT_EQ(dbf4.RecNo(), 1);
+    EXPECT_EQ(m.RecordNo, 1);
+}
+
 TEST_F(Browser, RightClickOnTheThirdTitleOrdersByField3AndKeepsTheRecord)
 {
     OpenShipped("qyrwst");

@@ -154,6 +154,12 @@ void Tdbf4::SetTitles(const std::string& title1, const std::string& title2)
     title2_ = title2;
 }
 
+TDbfBrowserModel::TDbfBrowserModel()
+{
+    NonNumbersAsZero = true;
+    Bind("Edit_recno", TFieldKind::Integer, &RecordNo);
+}
+
 void Tdbf4::Browse(const std::string& action, uint16_t mode)
 {
     TDbfBrowserModel m;

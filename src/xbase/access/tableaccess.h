@@ -8,7 +8,7 @@
 // its memo and index files, so that edits made in the copy survive the next
 // open.
 
-#include "platform/dialoghost.h"
+#include "foundation/formmodel.h"
 #include "xbase/dataset/tablecomponent.h"
 
 #include <cstdint>
@@ -22,9 +22,11 @@ inline constexpr const char* NoWriteAccessNotice = "No Write Access for dbf dire
 
 // What the table browser shows and hands back. A toolkit form binds it; the
 // headless host lets a script pick a row (RecordNo) and press OK, or answers
-// Cancel when nobody is there.
-class TDbfBrowserModel final : public platform::DialogModel {
+// Cancel when nobody is there. The record number edit is a form row bound
+// to RecordNo; a text in it that is no number reads as 0.
+class TDbfBrowserModel final : public TFormModel {
 public:
+    TDbfBrowserModel();
     std::string FormName() const override { return "dbf4"; }
     std::string Caption() const override { return caption; }
 

@@ -174,11 +174,10 @@ void TDbfBrowserForm::RefreshLabels()
 {
     Model.RecordCount = Owner.RecordCount();
     Model.RecordNo = Owner.RecNo();
+    Model.LoadFields();
     LabelReccount = "/" + std::to_string(Model.RecordCount);
-    EditRecno = std::to_string(Model.RecordNo);
+    EditRecno = Model.Control("Edit_recno").Text;
     Model.Control("Label_reccount").Caption = LabelReccount;
-    Model.Control("Edit_recno").Text = EditRecno;
-    Model.Touch();
 }
 
 void TDbfBrowserForm::FormShow()
@@ -283,21 +282,16 @@ void TDbfBrowserForm::GridKeyUp() { RefreshLabels(); }
 void TDbfBrowserForm::EditRecnoChanged(const std::string& text)
 {
     EditRecno = text;
-    int32_t n = 0;
-    try {
-        std::size_t used = 0;
-        n = static_cast<int32_t>(std::stol(text, &used));
-        if (used != text.size())
-            n = 0;
-    } catch (...) {
-        n = 0;
-    }
-    // Every record can be chosen, the last one included.
+    Model.Control("Edit_recno").Text = text;
+    Model.StoreFields();
+    // Every record can be chosen, the last one included; RecordNo then
+    // names the current record again.
+    const int32_t n = Model.RecordNo;
     if (n > 0 && n <= Owner.RecordCount() && n != Owner.RecNo()) {
         Owner.GoRecord(n);
-        Model.RecordNo = Owner.RecNo();
         Model.Touch();
     }
+    Model.RecordNo = Owner.RecNo();
 }
 
 void TDbfBrowserForm::DropSortIndex()
