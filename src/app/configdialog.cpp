@@ -31,8 +31,6 @@
 namespace
 {
 
-constexpr Extended DegPerRad = 57.295779513082320876798L;
-
 std::string Sig(Extended X)
 {
     return TrimBlanks(FloatToSignificant(X));

@@ -38,14 +38,6 @@ const TFieldBounds Bounds[] = {
     {"Edit_yorigin", "Label_yorigin", "Origin y", -297.0L, 297.0L, "-297", "297", true},
 };
 
-std::string Trim(const std::string& s)
-{
-    const auto b = s.find_first_not_of(' ');
-    if (b == std::string::npos)
-        return "";
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
-
 const std::vector<std::string> OrientationItems = {"Portrait", "Landscape"};
 const std::vector<std::string> ShadingItems = {"Monochrome", "grey-scale / Color"};
 
@@ -174,10 +166,10 @@ bool TForm_printconf::ButtonDb()
         DbfBrowse("", 0);
         if (!telmvar.Aborted) {
             printsettings.PrinterDbRecord = static_cast<uint16_t>(DbfRecNo());
-            Control("Edit_scalex").Text = Trim(DbfFieldText(2));
-            Control("Edit_scaley").Text = Trim(DbfFieldText(3));
-            Control("Edit_xorigin").Text = Trim(DbfFieldText(4));
-            Control("Edit_yorigin").Text = Trim(DbfFieldText(5));
+            Control("Edit_scalex").Text = TrimBlanks(DbfFieldText(2));
+            Control("Edit_scaley").Text = TrimBlanks(DbfFieldText(3));
+            Control("Edit_xorigin").Text = TrimBlanks(DbfFieldText(4));
+            Control("Edit_yorigin").Text = TrimBlanks(DbfFieldText(5));
             Hochquer = DbfFieldBoolByName("landscape") ? 1 : 0;
             Printmono = DbfFieldBoolByName("monochrom") ? 0 : 1;
             Control("CheckBox_anpassen").Checked = DbfFieldBoolByName("variable");
@@ -196,7 +188,7 @@ std::string TForm_printconf::CheckFields() const
 {
     for (const auto& b : Bounds) {
         Extended v = 0;
-        const bool number = TryTextToFloat(Trim(EditText(b.Edit)), v);
+        const bool number = TryTextToFloat(TrimBlanks(EditText(b.Edit)), v);
         if (!number || !std::isfinite(static_cast<double>(v)) || v < b.Min || v > b.Max ||
             (b.Whole && v != std::floor(v)))
             return std::string(b.Text) + ": " + b.MinText + " .. " + b.MaxText + " !";
@@ -221,10 +213,10 @@ bool TForm_printconf::ButtonAppend()
             telmvar.Aborted = true;
         } else {
             DbfSetFieldTextByName("name", name->substr(0, 25));
-            DbfSetFieldFloatByName("xscale", static_cast<double>(TextToFloat(Trim(EditText("Edit_scalex")))));
-            DbfSetFieldFloatByName("yscale", static_cast<double>(TextToFloat(Trim(EditText("Edit_scaley")))));
-            DbfSetFieldIntByName("xorigin", static_cast<int32_t>(TextToFloat(Trim(EditText("Edit_xorigin")))));
-            DbfSetFieldIntByName("yorigin", static_cast<int32_t>(TextToFloat(Trim(EditText("Edit_yorigin")))));
+            DbfSetFieldFloatByName("xscale", static_cast<double>(TextToFloat(TrimBlanks(EditText("Edit_scalex")))));
+            DbfSetFieldFloatByName("yscale", static_cast<double>(TextToFloat(TrimBlanks(EditText("Edit_scaley")))));
+            DbfSetFieldIntByName("xorigin", static_cast<int32_t>(TextToFloat(TrimBlanks(EditText("Edit_xorigin")))));
+            DbfSetFieldIntByName("yorigin", static_cast<int32_t>(TextToFloat(TrimBlanks(EditText("Edit_yorigin")))));
             DbfSetFieldBoolByName("landscape", Hochquer == 1);
             DbfSetFieldBoolByName("monochrom", Printmono == 0);
             DbfSetFieldBoolByName("variable", FindControl("CheckBox_anpassen")->Checked);
