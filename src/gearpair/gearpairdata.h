@@ -149,8 +149,13 @@ struct TGearPairData {
     PairArray<Extended> alphaprP0{};    // protuberance angle, degrees
     PairArray<Extended> alphakP0{};     // chamfer pressure angle, degrees
     PairArray<Extended> haP0{}, hfP0{}, rhoaP0{}, rhofP0{}, prP0{}, hFfP0{};
-    int z0 = 0;                         // pinion cutter of the internal gear
+    int z0 = 0;                         // pinion cutter of the internal gear as entered, 0 none
     Extended x0 = 0;
+    // The cutter proposed for a ring entered without one, set by each stage
+    // calculation before its meshes; read through PinionCutterTeeth/Shift,
+    // so that the entered 0 stays and the next calculation proposes anew.
+    int z0Proposed = 0;
+    Extended x0Proposed = 0;
 
     // ---- tolerances and measuring values ----
     PairArray<int> AsneSeries{};        // 1..11: "a" .. "h"
@@ -281,3 +286,8 @@ inline Extended ApplicationFactorF(const TGearPairData& g)
 {
     return g.SpectrumFactorsInForce ? g.LoadSpectrumKA_F : g.KA_F;
 }
+
+// The pinion cutter the internal gear is calculated with: the entered one,
+// or the proposal while none is entered.
+inline int PinionCutterTeeth(const TGearPairData& g) { return g.z0 != 0 ? g.z0 : g.z0Proposed; }
+inline Extended PinionCutterShift(const TGearPairData& g) { return g.z0 != 0 ? g.x0 : g.x0Proposed; }

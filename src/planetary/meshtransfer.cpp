@@ -56,16 +56,18 @@ bool MeshExchanged(int m) { return m >= 1 && m <= 3 && MeshGearOrder(m)[1] == Na
 // under the same name. Identification texts and tg_rhog only go into the pair.
 #define GEAR_INPUTS(X)                                                                                       \
     X(z) X(ToolProfileNo) X(x) X(da) X(alphaprP0) X(alphakP0) X(hfP0_mn) X(rhoaP0_mn) X(rhofP0_mn)           \
-    X(haP0_mn) X(prP0_mn) X(hFfP0_mn) X(ProfileName) X(ToolRecordNo) X(kmn) X(b) X(bcha) X(dB)                \
+    X(haP0_mn) X(prP0_mn) X(hFfP0_mn) X(ProfileName) X(ToolRecordNo) X(kmn) X(b) X(bcha)                      \
     X(AsneSeries) X(TsnSeries) X(FlankToleranceClass) X(Asne) X(Asni) X(q) X(q_tol) X(SpanTeeth) X(DM)       \
     X(RzZ) X(RzY) X(ZX) X(YX) X(YdrelT) X(YRrelT) X(YB) X(YA) X(YNT) X(ZNT) X(ToothAlignment)                \
     X(MaterialKind) X(HeatTreatment) X(MaterialRecordNo) X(MaterialName) X(rho) X(E) X(nu) X(SigmaHlim)      \
     X(Sigma_FE) X(HB) X(e) X(Np)
 
-// The blank's inside diameter goes into the pair only: the pair takes the
-// bore for it when none is entered, and stored back that bore would stand
-// as entered and stay when the bore (a planet's bearing) changes.
-#define GEAR_ENTERED(X) X(di)
+// These go into the pair only: what the pair derives for them when none is
+// entered, stored back, would stand as entered and stay when what it was
+// derived from changes. The blank's inside diameter is taken from the bore
+// (a planet's bearing), the ring's bore from its root; the bore the pair
+// worked with comes back as a result.
+#define GEAR_ENTERED(X) X(di) X(dB)
 
 #define GEAR_RESULTS(X)                                                                                      \
     X(d) X(da0) X(df) X(df_min) X(db) X(dFamax) X(dFamin) X(h) X(h_min) X(h_max) X(x_min) X(da_tool)         \
@@ -81,7 +83,7 @@ bool MeshExchanged(int m) { return m >= 1 && m <= 3 && MeshGearOrder(m)[1] == Na
 // The centre distance tolerance field is entered per mesh: it goes into the
 // pair with the mesh so that each mesh is toleranced by its own field.
 #define MESH_INPUTS(X)                                                                                       \
-    X(a) X(AaField) X(Kv) X(KHbeta) X(KFbeta) X(KHalpha) X(KFalpha) X(ZH) X(ZB) X(ZD) X(ZE) X(Z_eps)         \
+    X(AaField) X(Kv) X(KHbeta) X(KFbeta) X(KHalpha) X(KFalpha) X(ZH) X(ZB) X(ZD) X(ZE) X(Z_eps)         \
     X(Z_beta) X(ZW) X(ZL) X(Zv) X(ZR) X(Y_beta) X(YDT) X(fma) X(fsh) X(ContactPatternNo)                     \
     X(BearingArrangementNo) X(l_bearing) X(s_bedding) X(dsh)
 
@@ -124,6 +126,14 @@ void LoadMesh(const MeshOrder& order, int m)
 #define LOAD_MESH(f) Move(p.f, s.f[m]);
     MESH_INPUTS(LOAD_MESH)
 #undef LOAD_MESH
+    // The centre distance goes into the pair only, the one the mesh ends
+    // with comes back as a result: stored back, it stood as entered, and an
+    // entered one apart from the profile shifts was corrected on the first
+    // calculation only. S-Pi and Pi-Pe without one start from that of their
+    // tooth numbers; Pe-H is left to the pair.
+    Move(p.a, s.a[m]);
+    if (p.a == 0 && m != mPeH)
+        p.a = p.mn * (s.z[m] + s.z[m + 1]) / 2;
     p.CentreDistanceTolerance = s.CentreDistanceTolerance[m];
     p.bctr = s.bctr[m];
 
@@ -172,6 +182,7 @@ void StoreMesh(const MeshOrder& order, int m)
         GEAR_INPUTS(STORE_GEAR)
         GEAR_RESULTS(STORE_GEAR)
 #undef STORE_GEAR
+        Move(s.dBInUse[g], p.dB[j]);
 #define STORE_SLOT(f) Move(s.f[j][m], p.f[j]);
         SLOT_RESULTS(STORE_SLOT)
 #undef STORE_SLOT
@@ -180,6 +191,7 @@ void StoreMesh(const MeshOrder& order, int m)
     MESH_INPUTS(STORE_MESH)
     MESH_RESULTS(STORE_MESH)
 #undef STORE_MESH
+    Move(s.aInUse[m], p.a);
 }
 
 void SwapMeshResults(int m)

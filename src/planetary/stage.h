@@ -124,7 +124,10 @@ struct TPlanetaryGears {
     GearArray BacklashAngleMin{}, BacklashAngleMax{};
     Extended dshS = 0;
 
-    // Per-gear results stored back from the pair calculation.
+    // Per-gear results stored back from the pair calculation. dBInUse is the
+    // bore the pair worked with: the entered dB, or for the ring without one
+    // the rim the pair derives; the entered dB keeps its 0.
+    GearArray dBInUse{};
     GearArray d{}, da0{}, df{}, df_min{}, db{}, dFamax{}, dFamin{}, h{}, h_min{}, h_max{}, x_min{}, da_tool{};
     GearArray dFf_nom{}, dFfmin{}, dFfmax{}, zn{}, dn{}, dm{};
     GearArray sat_nom{}, sat_min{}, sat_max{}, sak{}, stw{}, stw_angle{}, san_nom{}, san_min{}, san_max{};
@@ -140,7 +143,10 @@ struct TPlanetaryGears {
     GearArray SigmaHG{}, SigmaFG{}, rho_slip{}, qs{}, sFn{}, rhoF{}, xeF{};
     GearArray T{}, n{};
 
-    // Per-mesh results.
+    // Per-mesh results. aInUse is the centre distance the mesh was
+    // calculated at (the one its profile shifts give); a keeps what was
+    // entered, 0 for none.
+    MeshArray aInUse{};
     MeshArray jtmin{}, jtmax{}, jnmin{}, jnmax{}, jrmin{}, jrmax{};
     MeshArray Ft{}, Fxw{}, Frw{}, Fnw{}, v{}, Ftw{};
     MeshArray u{}, alpha_wt{}, eps_alpha{}, eps_beta{}, eps_gamma{}, g_alpha{}, b_effH{};

@@ -234,13 +234,12 @@ void CalcPlanetaryStage()
         g.z[gH] = -g.z[gH];
     if (!CheckDriveData())
         return;
-    // The default pinion cutter of the ring is set before the meshes, not
-    // after them: the ring's root depends on it, and a second calculation of
-    // an unchanged stage must give the same results as the first.
-    if (p.z0 == 0) {
-        p.z0 = CutterTeethDefault();
-        p.x0 = CutterShiftDefault();
-    }
+    // The cutter proposed for the ring is formed before the meshes, whose
+    // ring root depends on it, and held beside the entered one: written into
+    // z0 it stood as entered, and a ring changed afterwards kept the old
+    // proposal.
+    p.z0Proposed = CutterTeethDefault();
+    p.x0Proposed = CutterShiftDefault();
 
     p.alpha_rad = DegToRad(p.alpha);
     p.beta_rad = DegToRad(p.beta);
@@ -250,9 +249,6 @@ void CalcPlanetaryStage()
     if (telmvar.FatalCalcError)
         return;
     st.TN = st.DriveValue * 60000 / (st.nIn * 2 * Pi);
-    for (int m = mSPi; m <= mPiPe; ++m)
-        if (g.a[m] == 0)
-            g.a[m] = p.mn * (g.z[m] + g.z[m + 1]) / 2;
     CalcShaftTorques();
     if (telmvar.FatalCalcError)
         return;
@@ -271,7 +267,7 @@ void CalcPlanetaryStage()
             return;
 
     // Triangle of the sun centre and the centres of Pi and Pe of one set.
-    const Extended a1 = g.a[mSPi], a2 = g.a[mPiPe], a3 = g.a[mPeH];
+    const Extended a1 = g.aInUse[mSPi], a2 = g.aInUse[mPiPe], a3 = g.aInUse[mPeH];
     if (a2 + a1 <= -a3)
         st.PhiSun = 0;
     else

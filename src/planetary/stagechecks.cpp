@@ -132,7 +132,7 @@ void CheckAlternationsAndBearings()
         if (g.e[gH] != q)
             Add("Warning: nHi <> q planet");
     }
-    if (g.a[mSPi] + g.a[mPiPe] + g.a[mPeH] < -0.05L)
+    if (g.aInUse[mSPi] + g.aInUse[mPiPe] + g.aInUse[mPeH] < -0.05L)
         Add("Error  : a SP <> a PH !");
     if (Warnings()) {
         if (PlanetBearings[1].d > 0 && g.b[gPi] < PlanetBearings[1].B)
@@ -150,11 +150,11 @@ void CheckBlank(int k)
 {
     const auto& g = PlanetaryGears;
     const std::string letter = PlanetaryGearLetters[k];
-    if (g.di[k] != 0 && g.dB[k] != 0 && g.di[k] < g.dB[k])
+    if (g.di[k] != 0 && g.dBInUse[k] != 0 && g.di[k] < g.dBInUse[k])
         Add("Warning: di < dB ! (" + letter + ")");
     if (g.di[k] != 0 && g.df[k] < g.di[k])
         Add("Warning: di > df ! (" + letter + ")");
-    if (g.dB[k] != 0 && g.df[k] < g.dB[k])
+    if (g.dBInUse[k] != 0 && g.df[k] < g.dBInUse[k])
         Add("Error  : dB > df ! (" + letter + ")");
 }
 
@@ -174,6 +174,7 @@ void CheckPlanetaryStage()
     for (int k = 1; k <= 4; ++k)
         CheckBlank(k);
     const auto& p = GearPair;
-    if (p.CalcMethod == 4 && (p.z0 == 0 || std::abs(PlanetaryGears.z[gH]) < p.z0))
+    const int z0 = PinionCutterTeeth(p);
+    if (p.CalcMethod == 4 && (z0 == 0 || std::abs(PlanetaryGears.z[gH]) < z0))
         Add("Warning: z0 cutter !");
 }

@@ -60,7 +60,7 @@ TEST_F(Startup, WithoutParametersTheBuiltInStageIsCalculated)
     EXPECT_FALSE(telmvar.FatalCalcError);
     EXPECT_EQ(PlanetaryGears.StageText, "built in");
     // The default stage's centre distance S-Pi, (21 + 15) x 6.5 / 2.
-    EXPECT_NEAR(static_cast<double>(PlanetaryGears.a[1]), 117.0, 1e-9);
+    EXPECT_NEAR(static_cast<double>(PlanetaryGears.aInUse[1]), 117.0, 1e-9);
 }
 
 TEST_F(Startup, TheTemplateInTheDataDirectoryIsReadAndItsNameForgotten)

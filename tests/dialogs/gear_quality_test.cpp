@@ -32,7 +32,7 @@ class GearQuality : public StageForms
         }
         const Extended a[] = {100, 250, -250};
         for (int m = 1; m <= 3; ++m) {
-            g.a[m] = a[m - 1];
+            g.a[m] = g.aInUse[m] = a[m - 1];
             g.AaField[m] = 9;
             g.Aa[m] = 0.01L;
             g.Aai[m] = -0.02L;

@@ -137,11 +137,11 @@ class PlanetSpacing : public DefaultStageCad
         a.q = GearPair.qp;
         a.mn = GearPair.mn;
         a.beta = DegToRad(GearPair.beta);
-        a.rI = g.a[1];
-        a.rE = g.a[3];
+        a.rI = g.aInUse[1];
+        a.rE = g.aInUse[3];
         // The angle at the stage centre between the two planets of a set,
         // from the triangle of the three centre distances.
-        const Extended r1 = std::fabs(g.a[1]), r3 = std::fabs(g.a[3]), a2 = std::fabs(g.a[2]);
+        const Extended r1 = std::fabs(g.aInUse[1]), r3 = std::fabs(g.aInUse[3]), a2 = std::fabs(g.aInUse[2]);
         a.offset = std::acos((r1 * r1 + r3 * r3 - a2 * a2) / (2 * r1 * r3));
         return a;
     }

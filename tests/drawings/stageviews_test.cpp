@@ -245,7 +245,7 @@ TEST_P(SectionBearings, BearingBlocksSitOnThePlanetAsTheirKindWants)
     for (size_t k = 0; k < want.size(); ++k) {
         const double x = want[k].first > 900 ? b / 2 - (want[k].first - 1000) : want[k].first < -900 ? -b / 2 + (want[k].first + 1000) : want[k].first;
         EXPECT_NEAR(ins[k].V[0], x, 1e-9) << k;
-        EXPECT_NEAR(ins[k].V[1], static_cast<double>(PlanetaryGears.a[mPeH]), 1e-9);
+        EXPECT_NEAR(ins[k].V[1], static_cast<double>(PlanetaryGears.aInUse[mPeH]), 1e-9);
         EXPECT_NEAR(ins[k].V[2], want[k].second, 1e-9) << k;
     }
     EXPECT_TRUE(Inserts("LAGER1").empty()) << "no bearing chosen for the inner planet";

@@ -30,8 +30,8 @@ TEST_F(StageCalc, DefaultStageCalculates)
     EXPECT_NEAR(D(st.TOut), D(st.T[shaftH]), 1e-12);
     // The ring is internal and the planet centre distances span the triangle.
     EXPECT_LT(g.z[gH], 0);
-    EXPECT_LT(g.a[mPeH], 0);
-    const Extended a1 = g.a[mSPi], a2 = g.a[mPiPe], a3 = std::fabs(g.a[mPeH]);
+    EXPECT_LT(g.aInUse[mPeH], 0);
+    const Extended a1 = g.aInUse[mSPi], a2 = g.aInUse[mPiPe], a3 = std::fabs(g.aInUse[mPeH]);
     // Law of cosines at the sun centre and the sum of the angles.
     EXPECT_NEAR(D(a2 * a2), D(a1 * a1 + a3 * a3 - 2 * a1 * a3 * std::cos(st.PhiSun)), 1e-6);
     EXPECT_NEAR(D(st.PhiSun + st.PhiPe + st.PhiPi), std::numbers::pi, 1e-15);
@@ -59,11 +59,11 @@ TEST_F(StageCalc, RecalculationChangesNothing)
         EXPECT_EQ(g1.x[k], g2.x[k]) << k;
         EXPECT_EQ(g1.TsnSeries[k], g2.TsnSeries[k]) << k;
         EXPECT_EQ(g1.Asne[k], g2.Asne[k]) << k;
-        EXPECT_EQ(g1.dB[k], g2.dB[k]) << k;
+        EXPECT_EQ(g1.dBInUse[k], g2.dBInUse[k]) << k;
         EXPECT_EQ(g1.W_xemin[k], g2.W_xemin[k]) << k;
     }
     for (int m = 1; m <= 3; ++m) {
-        EXPECT_EQ(g1.a[m], g2.a[m]) << m;
+        EXPECT_EQ(g1.aInUse[m], g2.aInUse[m]) << m;
         EXPECT_EQ(g1.SH[1][m], g2.SH[1][m]) << m;
         EXPECT_EQ(g1.SF[2][m], g2.SF[2][m]) << m;
         EXPECT_EQ(g1.Ftw[m], g2.Ftw[m]) << m;

@@ -53,7 +53,7 @@ void MakeCleanStage()
         g.DM[k] = k == gH ? 12 : 10;
         g.MdK_xemin[k] = g.MdR_xevmax[k] = k == gH ? -395 : g.dFamin[k] + 0.5L;
         g.SpanTeeth[k] = kmess(g.z[k], 0, p.alpha_rad, 0, p.mn);
-        g.di[k] = g.dB[k] = 0;
+        g.di[k] = g.dBInUse[k] = 0;
     }
     for (int m = 1; m <= 3; ++m) {
         g.eps_alpha[m] = g.eps_gamma[m] = 1.5L;
@@ -66,9 +66,9 @@ void MakeCleanStage()
             g.ck[s][m] = 0.25L * p.mn;
         }
     }
-    g.a[mSPi] = 117;
-    g.a[mPiPe] = 97.5L;
-    g.a[mPeH] = -214.5L;
+    g.aInUse[mSPi] = 117;
+    g.aInUse[mPiPe] = 97.5L;
+    g.aInUse[mPeH] = -214.5L;
 }
 
 class StageChecks : public StageTest {
@@ -160,7 +160,7 @@ TEST_F(StageChecks, HiddenWarningsKeepErrors)
     PlanetaryStage.Kgamma = 0.9L;    // error: always
     g.eps_alpha[mPeH] = 0.9L;        // always
     g.di[gS] = 10;
-    g.dB[gS] = 20;                   // di < dB: always
+    g.dBInUse[gS] = 20;              // di < dB: always
     g.SH[1][mSPi] = 0.5L;            // hidden
     Check();
     EXPECT_FALSE(Has("Warning: x > 1.5   (Pi) !"));
@@ -184,7 +184,7 @@ TEST_F(StageChecks, LoadAlternationsAndCentreDistances)
     auto& g = PlanetaryGears;
     g.Np[gPi] = 0;
     g.e[gS] = 2; // q is 3
-    g.a[mPeH] = -(g.a[mSPi] + g.a[mPiPe] + 0.1L);
+    g.aInUse[mPeH] = -(g.aInUse[mSPi] + g.aInUse[mPiPe] + 0.1L);
     Check();
     EXPECT_TRUE(Has("Warning: nPalt = 0 !"));
     EXPECT_TRUE(Has("Warning: nSi <> q planet"));
@@ -197,7 +197,7 @@ TEST_F(StageChecks, CollectorNeverHoldsMoreThanTwelve)
     for (int k = 1; k <= 4; ++k) {
         g.kmn[k] = -1;
         g.x[k] = 2;
-        g.dB[k] = 1e6L;
+        g.dBInUse[k] = 1e6L;
     }
     Check();
     EXPECT_EQ(error0.ErrorCount, 12);

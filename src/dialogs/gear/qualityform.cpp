@@ -151,7 +151,7 @@ void TForm_qyr7qual::AfterLoadFields()
     for (int m = 1; m <= 3; ++m) {
         const int f = p.AaField[m];
         Control(FieldList(m)).Text = f >= 1 && f <= 8 ? "js" + std::to_string(f + 3) : f == 9 ? Entered : "";
-        Control(DistanceLabel(m)).Caption = "Center distance a = " + Sig3(p.a[m]);
+        Control(DistanceLabel(m)).Caption = "Center distance a = " + Sig3(p.aInUse[m]);
     }
 }
 
@@ -188,7 +188,7 @@ void TForm_qyr7qual::UpdateAllowances()
         platform::DialogControl& upper = Control(UpperEdit(m));
         platform::DialogControl& lower = Control(LowerEdit(m));
         if (table) {
-            const int width = GetCentreDistanceAllowance(f, p.a[m]);
+            const int width = GetCentreDistanceAllowance(f, p.aInUse[m]);
             upper.Text = Sig3(static_cast<Extended>(width) / 2000);
             lower.Text = Sig3(-static_cast<Extended>(width) / 2000);
         }
@@ -221,7 +221,7 @@ void TForm_qyr7qual::AfterStoreFields()
         if (f == 0) continue;
         p.AaField[m] = f;
         if (f <= 8) {
-            const Extended half = static_cast<Extended>(GetCentreDistanceAllowance(f, p.a[m])) / 2000;
+            const Extended half = static_cast<Extended>(GetCentreDistanceAllowance(f, p.aInUse[m])) / 2000;
             p.Aa[m] = half;
             p.Aai[m] = -half;
         }

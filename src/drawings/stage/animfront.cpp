@@ -46,7 +46,7 @@ void StageSchematicFrame(Extended PhiS, Extended PhiPi, Extended PhiPe, Extended
     const auto& g = PlanetaryGears;
     const Extended mn = GearPair.mn;
     const Extended rwS = g.dw[1][mSPi] / 2, rwH = std::fabs(g.dw[2][mPeH]) / 2;
-    const Extended r1 = g.a[mSPi], r3 = std::fabs(g.a[mPeH]);
+    const Extended r1 = g.aInUse[mSPi], r3 = std::fabs(g.aInUse[mPeH]);
     const Extended dwPi1 = g.dw[2][mSPi], dwPi2 = g.dw[1][mPiPe];
     const Extended dwPe1 = g.dw[2][mPiPe], dwPe2 = g.dw[1][mPeH];
     const int q = GearPair.qp;

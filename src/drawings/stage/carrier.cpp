@@ -34,21 +34,21 @@ void DrawCarrier()
     switch (st.CarrierForm) {
     case 1:
         DrawSlottedRingDetail(q, IsoToleratedSize(g.dshS) / 2, 2 * mn + 2 * g.dshS, st.dshPi / 2, st.dshPe / 2,
-                              std::max(st.dshPi, st.dshPe), g.a[mSPi], g.a[mPiPe], g.a[mPeH], st.PhiSun, st.PhiPe,
+                              std::max(st.dshPi, st.dshPe), g.aInUse[mSPi], g.aInUse[mPiPe], g.aInUse[mPeH], st.PhiSun, st.PhiPe,
                               st.PhiPi);
         break;
     case 2:
-        DrawHubRingDetail(IsoToleratedSize(g.dshS) / 2, 2 * mn + st.dshPe / 2, g.a[mPeH]);
+        DrawHubRingDetail(IsoToleratedSize(g.dshS) / 2, 2 * mn + st.dshPe / 2, g.aInUse[mPeH]);
         break;
     case 3:
-        DrawBoreRingDetail(2 * mn + st.dshPi / 2, 2 * mn + st.dshPe / 2, g.a[mSPi], g.a[mPeH]);
+        DrawBoreRingDetail(2 * mn + st.dshPi / 2, 2 * mn + st.dshPe / 2, g.aInUse[mSPi], g.aInUse[mPeH]);
         break;
     default:
-        CadCircle(0, 0, std::fabs(g.a[mPeH]) + 0.4L * g.d[gPe]);
+        CadCircle(0, 0, std::fabs(g.aInUse[mPeH]) + 0.4L * g.d[gPe]);
         break;
     }
-    const Extended a1 = g.a[mSPi];
-    const Extended a3 = std::fabs(g.a[mPeH]);
+    const Extended a1 = g.aInUse[mSPi];
+    const Extended a3 = std::fabs(g.aInUse[mPeH]);
     for (int k = 1; k <= q; ++k) {
         const Extended psi = PlanetPositionAngle(k, g.z[gH], g.z[gS], true, q);
         CadSetLayer(5);
@@ -73,6 +73,6 @@ void DrawCarrierHub()
 void CarrierSchematicBlock()
 {
     const auto& g = PlanetaryGears;
-    DrawPlanetSpacingDetail(g.z[gH], g.z[gS], g.z[gPe], GearPair.mn, GearPair.beta_rad, g.a[mSPi], g.a[mPeH],
+    DrawPlanetSpacingDetail(g.z[gH], g.z[gS], g.z[gPe], GearPair.mn, GearPair.beta_rad, g.aInUse[mSPi], g.aInUse[mPeH],
                             PlanetaryStage.PhiSun, g.z[gPi], GearPair.qp);
 }

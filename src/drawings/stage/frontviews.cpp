@@ -116,7 +116,7 @@ void DefineWheelBlocks(const TWheelBlockOptions& Options)
         WheelMark(z, alpha, p.dw[1]);
     }
     if (Options.PlanetBores)
-        PlanetBearingCircles(2, 0, 0, g.dB[gPe]);
+        PlanetBearingCircles(2, 0, 0, g.dBInUse[gPe]);
     CadEndBlock();
 
     LoadMeshSPi();
@@ -136,7 +136,7 @@ void DefineWheelBlocks(const TWheelBlockOptions& Options)
     if (Marks && g.z[gPi] != 0)
         WheelMark(g.z[gPi], -Pi / 2 - Pi / g.z[gPi], g.dw[2][mSPi]);
     if (Options.PlanetBores)
-        PlanetBearingCircles(1, 0, 0, g.dB[gPi]);
+        PlanetBearingCircles(1, 0, 0, g.dBInUse[gPi]);
     CadEndBlock();
     CadBeginBlock(Options.SunBlock);
     DrawToothRing(gS);
@@ -147,8 +147,8 @@ void DefineWheelBlocks(const TWheelBlockOptions& Options)
     CadBeginBlock("CARRIER");
     CadSetLayer(1);
     CadMoveTo(0, 0);
-    CadLinePolar(g.a[mSPi], PlanetaryStage.PhiSun);
-    CadLineTo(-g.a[mPeH], 0);
+    CadLinePolar(g.aInUse[mSPi], PlanetaryStage.PhiSun);
+    CadLineTo(-g.aInUse[mPeH], 0);
     CadLineTo(0, 0);
     CadEndBlock();
 }
@@ -181,9 +181,9 @@ void DrawFrontView()
         InsertAt("RADPI", s.InnerX, s.InnerY, s.InnerPhase);
     }
     InsertAt("RADS", 0, 0, w.SunPhase);
-    if (g.dB[gS] > 0) {
+    if (g.dBInUse[gS] > 0) {
         CadSetLayer(5);
-        CadCircle(0, 0, g.dB[gS] / 2);
+        CadCircle(0, 0, g.dBInUse[gS] / 2);
     } else {
         CadSetLayer(0);
         CadCircle(0, 0, 0.01L * g.d[gS]);
@@ -195,8 +195,8 @@ void DrawDimensionedFrontView()
     const auto& g = PlanetaryGears;
     const Extended R = RingRootRadius();
     const Extended L = 0.56L * R;
-    const Extended a1 = g.a[mSPi];
-    const Extended a3 = std::fabs(g.a[mPeH]);
+    const Extended a1 = g.aInUse[mSPi];
+    const Extended a3 = std::fabs(g.aInUse[mPeH]);
     const Extended offset = PlanetaryStage.PhiSun;
     const int q = GearPair.qp;
 
@@ -205,8 +205,8 @@ void DrawDimensionedFrontView()
     CadLine(-L, 0, L, 0);
     CadCircle(0, 0, std::fabs(g.d[gH]) / 2);
     CadCircle(0, 0, g.d[gS] / 2);
-    if (g.dB[gS] > 0)
-        CadCircle(0, 0, g.dB[gS] / 2);
+    if (g.dBInUse[gS] > 0)
+        CadCircle(0, 0, g.dBInUse[gS] / 2);
     for (int k = 0; k < q; ++k) {
         const Extended phi = PlanetAngle(k);
         const Extended px = a1 * std::cos(phi), py = a1 * std::sin(phi);

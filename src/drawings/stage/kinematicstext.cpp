@@ -23,8 +23,8 @@ std::vector<std::string> KinematicsTextLines()
     auto speed = [&](const char* Label, Extended N) { return Label + F(N) + "/min"; };
     auto velocity = [&](const char* Label, Extended X) { return Label + F(PitchLineVelocity(X)) + " m/s"; };
 
-    const Extended rCi = std::fabs(g.a[mSPi]);
-    const Extended rCe = std::fabs(g.a[mPeH]);
+    const Extended rCi = std::fabs(g.aInUse[mSPi]);
+    const Extended rCe = std::fabs(g.aInUse[mPeH]);
     const Extended nS = st.n[shaftS], nC = st.n[shaftC], nH = st.n[shaftH];
 
     std::vector<std::string> L;

@@ -30,8 +30,8 @@ TKutzbachPoints KutzbachPoints()
     const TPlanetaryGears& g = PlanetaryGears;
     const TPlanetaryStage& st = PlanetaryStage;
     TKutzbachPoints p;
-    p.rCi = std::fabs(g.a[mSPi]);
-    p.rCe = std::fabs(g.a[mPeH]);
+    p.rCi = std::fabs(g.aInUse[mSPi]);
+    p.rCe = std::fabs(g.aInUse[mPeH]);
     p.rwS = g.dw[1][mSPi] / 2;
     p.rwH = std::fabs(g.dw[2][mPeH]) / 2;
     p.vS = PitchLineVelocity(st.n[shaftS] * p.rwS);

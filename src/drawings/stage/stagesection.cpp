@@ -22,7 +22,7 @@ struct TPoint {
 void Body(int n, Extended Centre)
 {
     const auto& g = PlanetaryGears;
-    DrawGearBody(g.z[n], -g.b[n] / 2, Centre, g.d[n], g.da[n], g.df[n], 0, g.dB[n], g.b[n], g.bcha[n], 45);
+    DrawGearBody(g.z[n], -g.b[n] / 2, Centre, g.d[n], g.da[n], g.df[n], 0, g.dBInUse[n], g.b[n], g.bcha[n], 45);
 }
 
 // The bearing block of planet n on the planet's middle plane (face width b,
@@ -121,8 +121,8 @@ void DrawStageSection()
     }
 
     Body(gS, 0);
-    Body(gPi, g.a[mSPi]);
-    Body(gPe, g.a[mPeH]);
-    Bearings(1, g.a[mSPi], g.b[gPi]);
-    Bearings(2, g.a[mPeH], g.b[gPe]);
+    Body(gPi, g.aInUse[mSPi]);
+    Body(gPe, g.aInUse[mPeH]);
+    Bearings(1, g.aInUse[mSPi], g.b[gPi]);
+    Bearings(2, g.aInUse[mPeH], g.b[gPe]);
 }

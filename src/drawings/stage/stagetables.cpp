@@ -296,7 +296,7 @@ void WriteMeshDataTable(Extended X, Extended Y, Extended H)
         t.AddRow(Symbol, Unit, c[1], c[2], c[3]);
     };
     // The centre distances in mm in every unit system, without a unit.
-    row("a", "", PerMeshCells([&](int m) { return Fix(4, 2, g.a[m]); }));
+    row("a", "", PerMeshCells([&](int m) { return Fix(4, 2, g.aInUse[m]); }));
     row("eps.al.", "", PerMeshCells([&](int m) { return Fix(4, 3, g.eps_alpha[m]); }));
     row(EpsBeta, "", PerMeshCells([&](int m) { return Fix(4, 3, g.eps_beta[m]); }));
     row("eps.g.", "", PerMeshCells([&](int m) { return Fix(4, 3, g.eps_gamma[m]); }));
@@ -367,9 +367,9 @@ void WriteCarrierCoordinatesTable()
     };
     const int qp = GearPair.qp;
     for (int k = 0; k < qp; ++k)
-        row(" i" + IntToText(k + 1), PlanetAngle(k) + PlanetOffsetAngle(), std::fabs(PlanetaryGears.a[mSPi]));
+        row(" i" + IntToText(k + 1), PlanetAngle(k) + PlanetOffsetAngle(), std::fabs(PlanetaryGears.aInUse[mSPi]));
     for (int k = 0; k < qp; ++k)
-        row(" e" + IntToText(k + 1), PlanetAngle(k), std::fabs(PlanetaryGears.a[mPeH]));
+        row(" e" + IntToText(k + 1), PlanetAngle(k), std::fabs(PlanetaryGears.aInUse[mPeH]));
 }
 
 // --- the six drive configurations ---------------------------------------------------------

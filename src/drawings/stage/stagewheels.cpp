@@ -32,7 +32,7 @@ TStageWheelPlaces StageWheelPlaces()
     for (int k = 0; k < q; ++k) {
         TPlanetSetPlace s;
         s.Angle = PlanetAngle(k);
-        const TPlanetSetCentres c = PlanetSetCentres(s.Angle - Pi / 2, g.a[mSPi], g.a[mPeH], offset);
+        const TPlanetSetCentres c = PlanetSetCentres(s.Angle - Pi / 2, g.aInUse[mSPi], g.aInUse[mPeH], offset);
         s.OuterX = c.OuterX;
         s.OuterY = c.OuterY;
         s.InnerX = c.InnerX;

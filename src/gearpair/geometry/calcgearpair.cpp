@@ -119,6 +119,10 @@ void CalcGearPair()
     ResetErrorState();
     // Whatever an earlier pair put in force is no input of this one.
     g.SpectrumFactorsInForce = false;
+    // The geometry leaves the centre distance its profile shifts give; the
+    // final run starts again from the entered one, so that it judges that
+    // one as the first run did ("cent.distance corr. !").
+    const Extended enteredA = g.a;
     CalcGeometry();
     if (telmvar.FatalCalcError)
         return;
@@ -155,6 +159,7 @@ void CalcGearPair()
         for (const TCollectedMessage& message : spectrumMessages)
             AddErrorMessage(message.Text);
     }
+    g.a = enteredA;
     CalcGeometry();
     CalcStrength();
     // A failed limit torque search must stay visible after the reset above.

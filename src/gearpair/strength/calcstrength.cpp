@@ -324,6 +324,7 @@ void CalcStrength()
         AddJudgementMessage("Warning: KHalpha > eps.alpha !");
     if (g.eps_alpha < g.KFalpha)
         AddJudgementMessage("Warning: KFalpha > eps.alpha !");
-    if (g.z[2] < 0 && g.CalcMethod == 4 && (g.z0 == 0 || g.z0 > -g.z[2]))
+    const int z0 = PinionCutterTeeth(g);
+    if (g.z[2] < 0 && g.CalcMethod == 4 && (z0 == 0 || z0 > -g.z[2]))
         AddErrorMessage("Warning: z0 cutter !");
 }

@@ -18,7 +18,8 @@ void ToothFormFactorDin(TGearPairData& g, int i)
 {
     TToothRootShape s;
     CalcToothFormFactors(g.z[i], g.YF[i], g.YS[i], g.mn, g.alpha_rad, g.beta_rad, g.xeF[i], g.haP0[i], g.rhoaP0[i],
-                         g.prP0[i], g.q[i], g.eps_alpha, g.dFamax[i], g.x0, g.z0, s);
+                         g.prP0[i], g.q[i], g.eps_alpha, g.dFamax[i], PinionCutterShift(g),
+                         PinionCutterTeeth(g), s);
     g.sFn[i] = s.sFn;
     g.rhoF[i] = s.rhoF;
     g.hFe[i] = s.hFe;

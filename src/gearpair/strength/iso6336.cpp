@@ -229,7 +229,8 @@ void CalcIso6336()
     for (int i = 1; i <= 2; ++i) {
         TToothRootShape s;
         CalcToothFormFactors(g.z[i], g.YF[i], g.YS[i], g.mn, g.alpha_rad, g.beta_rad, g.xeF[i], g.haP0[i],
-                             g.rhoaP0[i], g.prP0[i], g.q[i], g.eps_alpha, g.dFamax[i], g.x0, g.z0, s);
+                             g.rhoaP0[i], g.prP0[i], g.q[i], g.eps_alpha, g.dFamax[i],
+                             PinionCutterShift(g), PinionCutterTeeth(g), s);
         g.sFn[i] = s.sFn;
         g.rhoF[i] = s.rhoF;
         g.hFe[i] = s.hFe;

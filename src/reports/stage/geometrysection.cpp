@@ -48,7 +48,7 @@ void BasicRows()
     PrintReportRow1("no. planet wheels", "qp", "", IntToTextBlankPad(p.qp, 5));
     GearRow("profile shift coeff.", "x", "", [&](int k) { return Fix(2, 3, g.x[k]); });
     GearRow("profile shift", "x*mn", L, [&](int k) { return Len(3, 3, g.x[k] * p.mn); });
-    MeshRow("center distance", "a", L, [&](int m) { return LengthToText(g.a[m]); });
+    MeshRow("center distance", "a", L, [&](int m) { return LengthToText(g.aInUse[m]); });
     GearRow("face width", "b", L, [&](int k) { return Len(3, 2, g.b[k]); });
     // The face-width conditions look at the stage's own gears and meshes,
     // not at the pair that happened to be calculated last.
@@ -229,7 +229,7 @@ void CarrierCoordinates()
     PrintReportLine(GetRuleLine());
     // The outer planets' pins sit on the circle of the Pe-H centre distance
     // of the stage record (held negative, as for an internal pair).
-    const Extended a = std::fabs(g.a[mPeH]);
+    const Extended a = std::fabs(g.aInUse[mPeH]);
     for (int i = 0; i < GearPair.qp; ++i) {
         const Extended phi = PlanetAngle(i);
         PrintReportLine(IntToTextZeroPad(i + 1, 2) + "     " + Fix(3, 4, RadToDeg(phi)) + "   " +
