@@ -54,7 +54,6 @@ class AuxImages : public AppTest
     }
     void TearDown() override
     {
-        ResetReportServices();
         DisplayList.Clear();
         AppTest::TearDown();
     }

@@ -3,7 +3,6 @@
 // named on the command line that must stay as they are.
 #include "runprogram.h"
 
-#include "foundation/foundationstate.h"
 #include "planetary/projectfile.h"
 #include "planetary/stage.h"
 #include "planetary/stagedefaults.h"
@@ -250,7 +249,6 @@ TEST_F(BatchRun, TheConfigurationIsReadFromTheCurrentDirectory)
 
 TEST_F(BatchRun, AStageThatCannotBeCalculatedReportsOnlyItsMessagesAndSaysWhy)
 {
-    ResetFoundationState();
     InitProgramDefaults();
     SetDefaultInput();
     PlanetaryStage.nIn = 0;

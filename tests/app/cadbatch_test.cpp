@@ -110,8 +110,6 @@ protected:
     void TearDown() override
     {
         fs::current_path(previous);
-        ResetCadExports();
-        ResetCadOutput();
         AppTest::TearDown();
     }
 
@@ -298,7 +296,6 @@ TEST(CadSwitch, OnlyADigitAColonAndAWholeNumberAreServed)
 
 TEST(CadExportTable, EachRangeCallsItsEntryPointWithTheTablesArguments)
 {
-    ResetCadExports();
     std::vector<std::string> calls;
     RegisterFrontViewExport([&](int D) { calls.push_back("front " + std::to_string(D)); });
     RegisterStageViewExports([&](int D, int V) { calls.push_back("view " + std::to_string(D) + " " + std::to_string(V)); });

@@ -13,7 +13,6 @@ class CommandLine : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetTelmvar();
         InitProgramIdentity();
     }
 };

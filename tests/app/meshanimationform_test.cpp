@@ -40,8 +40,6 @@ class MeshAnimationForm : public AppTest
     }
     void TearDown() override
     {
-        ResetMeshAnimationServices();
-        ResetGraphWindow();
         AppTest::TearDown();
     }
     int Pauses() const

@@ -13,8 +13,6 @@ class PromptHooks : public AppTest
   protected:
     void TearDown() override
     {
-        ResetReportServices();
-        ResetDialogServices();
         AppTest::TearDown();
     }
 };

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "app/systeminfo.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 
 namespace
@@ -29,8 +28,6 @@ class SystemInfo : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetSystemQueries();
         telmvar.ProgramName = "QYR7";
         auto& q = systemqueries;
         q.HostName = [] { return std::string("workshop-pc-number-7"); };
@@ -49,7 +46,6 @@ class SystemInfo : public ::testing::Test
                                                   : std::vector<std::string>{};
         };
     }
-    void TearDown() override { ResetSystemQueries(); }
     std::string volumeDir;
 };
 
@@ -105,7 +101,6 @@ TEST_F(SystemInfo, MegabytesWithThousandsSeparators)
 
 TEST(SystemQueriesOfThisMachine, AgreeWithTheKernel)
 {
-    ResetSystemQueries();
     EXPECT_EQ(systemqueries.SystemName(), FirstLine("/proc/sys/kernel/ostype"));
     EXPECT_EQ(systemqueries.SystemRelease(), FirstLine("/proc/sys/kernel/osrelease"));
     EXPECT_EQ(systemqueries.HostName(), FirstLine("/proc/sys/kernel/hostname"));
@@ -135,7 +130,6 @@ TEST(SystemQueriesOfThisMachine, AgreeWithTheKernel)
 
 TEST(AboutBox, TextsForThisPlatform)
 {
-    ResetFoundationState();
     telmvar.ProgramName = "QYR7";
     telmvar.ProgramFileStem = "qyr7";
     telmvar.ProgramVersion = "1.0";

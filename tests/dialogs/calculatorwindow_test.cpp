@@ -4,7 +4,6 @@
 #include "dialogs/dialogservices.h"
 #include "dialogs/messageboxes.h"
 #include "dialogs/calculatorwindow.h"
-#include "foundation/foundationstate.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
@@ -27,16 +26,8 @@ class Online : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetVonline3();
-        ResetDialogServices();
         telmvar.ProgramName = "QYR7";
         telmvar.PltDir = "/nonexistent-qyr7-help";
-    }
-    void TearDown() override
-    {
-        ResetVonline3();
-        ResetDialogServices();
     }
     // Plays one pass: act on the form, then the key or button that ends it.
     void Pass(std::function<DialogAction(TForm_online&)> act)

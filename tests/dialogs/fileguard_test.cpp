@@ -2,7 +2,6 @@
 // operations, with a scripted platform that records every question.
 #include "dialogs/fileguard.h"
 #include "dialogs/messageboxes.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
 
@@ -24,8 +23,6 @@ class FileGuard : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetMessageboxes();
         telmvar.ProgramName = "QYR7";
         telmvar.ProgramTitle = "QYR7 - Radi Divivuzez Orude";
         telmvar.DataExt = "qy7";

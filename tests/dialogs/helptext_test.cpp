@@ -3,7 +3,6 @@
 // files the program ships.
 #include "common/tempdir.h"
 #include "dialogs/helptext.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "graphics/graphfacade.h"
 #include "platform/headless/platform_headless.h"
@@ -32,7 +31,6 @@ class HelpText : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
         DisplayList.Clear();
         dir = testdirs::MakeTempDir("help");
         telmvar.PltDir = dir.string();

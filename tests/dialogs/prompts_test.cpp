@@ -5,7 +5,6 @@
 #include "dialogs/messageboxes.h"
 #include "dialogs/prompts.h"
 #include "foundation/codepage.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
@@ -30,12 +29,8 @@ class Prompts : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetMessageboxes();
-        ResetReportServices();
         telmvar.ProgramName = "QYR7";
     }
-    void TearDown() override { ResetReportServices(); }
 
     platform::PlatformHeadless hp{platform::HeadlessMode::Scripted};
     platform::ScopedPlatform use{hp};

@@ -6,7 +6,6 @@
 #include "graphics/graphfacade.h"
 #include "dialogs/messageboxes.h"
 #include "dialogs/stagedialog.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
@@ -46,10 +45,6 @@ class StageDialog : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetMessageboxes();
-        ResetDialogServices();
-        ResetReportServices();
         telmvar.ProgramName = "QYR7";
         m.Bind("Edit_visc", TFieldKind::Sig3, &r.viscosity);
         m.Bind("Edit_b", TFieldKind::Length, &r.width);
@@ -63,11 +58,6 @@ class StageDialog : public ::testing::Test
         m.Bind("CheckBox_crown", TFieldKind::YesNoChar, &r.crowning);
         m.Bind("CheckBox_notch", TFieldKind::Boolean, &r.notch);
         m.Bind("Edit_rem", TFieldKind::Text, &r.remark);
-    }
-    void TearDown() override
-    {
-        ResetDialogServices();
-        ResetReportServices();
     }
     std::string& Text(const char* name) { return m.Control(name).Text; }
 

@@ -30,7 +30,6 @@ class Editor : public StageForms
     }
     void TearDown() override
     {
-        ResetFileNameDialogs();
         testdirs::RemoveTempDir(dir_);
         StageForms::TearDown();
     }

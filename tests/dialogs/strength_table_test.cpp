@@ -28,7 +28,6 @@ class Table : public StageForms
     }
     void TearDown() override
     {
-        ResetFileNameDialogs();
         testdirs::RemoveTempDir(dir_);
         StageForms::TearDown();
     }

@@ -7,7 +7,6 @@
 #include "common/validators.h"
 #include "common/tempdir.h"
 #include "drawings/bearings/bearingdraw.h"
-#include "foundation/foundationstate.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
@@ -105,12 +104,6 @@ class BearingFixture : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetCadSettings();
-        ResetCadState();
-        ResetCadOutput();
-        ResetHatchState();
-        ResetBearingCatalogue();
         InitPlanetBearings();
         dir_ = testdirs::MakeTempDir("bearingdxf");
         telmvar.TempDir = dir_;
@@ -124,8 +117,6 @@ class BearingFixture : public ::testing::Test
     }
     void TearDown() override
     {
-        ResetCadOutput();
-        ResetHatchState();
         testdirs::RemoveTempDir(dir_);
     }
 

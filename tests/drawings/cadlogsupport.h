@@ -95,7 +95,6 @@ class CadLogFixtureT : public Base
     }
     void TearDown() override
     {
-        ResetCadOutput();
         RegisterCadDeviceFactory(5, nullptr);
         testdirs::RemoveTempDir(dir_);
         CadCallLog().clear();

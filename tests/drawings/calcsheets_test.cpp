@@ -34,7 +34,6 @@ class CalcSheets : public DefaultStageCad
     void TearDown() override
     {
         reportservices.ShowMessageIfEnabled = saved_;
-        ResetHatchState();
         DefaultStageCad::TearDown();
     }
     static bool Has(const std::string& Text)

@@ -24,11 +24,7 @@ struct TIsoCase {
     double Unit;
 };
 
-class IsoUnit : public ::testing::TestWithParam<TIsoCase>
-{
-  protected:
-    void SetUp() override { ResetFoundationState(); }
-};
+class IsoUnit : public ::testing::TestWithParam<TIsoCase> {};
 
 // The boundary 500 belongs to the cube-root branch; a step past it jumps to
 // the linear one. A formula swapped at the boundary fails one of the two.

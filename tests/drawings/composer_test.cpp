@@ -37,7 +37,6 @@ class Composer : public DefaultStageCad
     }
     void TearDown() override
     {
-        ResetStageComposerHooks();
         DefaultStageCad::TearDown();
     }
     // View View as DXF through ezdxf.

@@ -8,7 +8,6 @@
 #include "common/tempdir.h"
 #include "goldentestsupport.h"
 
-#include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
@@ -47,16 +46,6 @@ class DiagramFixture : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetTextutil();
-        ResetCadSettings();
-        ResetCadState();
-        ResetCadOutput();
-        ResetGraphSettings();
-        ResetPrintSettings();
-        ResetReportServices();
-        ResetGraphServices();
-        ResetDiagramState();
         RegisterCadWriters();
         CadWriterToday = [] { return TCadWriterDate{2026, 1, 6}; };
         dir_ = testdirs::MakeTempDir("diagrams");
@@ -102,8 +91,6 @@ class DiagramFixture : public ::testing::Test
 
     void TearDown() override
     {
-        ResetCadOutput();
-        ResetDiagramState();
         platformScope_.reset();
         platform_.reset();
         testdirs::RemoveTempDir(dir_);

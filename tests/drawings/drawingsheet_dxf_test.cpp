@@ -10,7 +10,6 @@
 #include "common/validators.h"
 
 #include "drawings/sheet/drawingsheet.h"
-#include "foundation/foundationstate.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
@@ -40,10 +39,6 @@ class SheetFiles : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetCadSettings();
-        ResetCadState();
-        ResetCadOutput();
         ResetDocumentation("01.12.2026");
         ResetReportServices();
         RegisterCadWriters();
@@ -64,13 +59,10 @@ class SheetFiles : public ::testing::Test
     }
     void TearDown() override
     {
-        ResetCadOutput();
         // The writers are the program's; the test program starts without.
         for (int device : {2, 5, 6})
             RegisterCadDeviceFactory(device, nullptr);
-        ResetSheetClock();
         ResetDocumentation();
-        ResetReportServices();
         testdirs::RemoveTempDir(dir_);
     }
     // One sheet on Device; the file's path.

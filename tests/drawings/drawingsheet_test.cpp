@@ -34,7 +34,6 @@ class DrawingSheet : public CadLogFixture
     void TearDown() override
     {
         Close();
-        ResetSheetClock();
         ResetDocumentation();
         CadLogFixture::TearDown();
     }

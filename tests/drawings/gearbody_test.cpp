@@ -206,16 +206,7 @@ const AskCase askCases[] = {
     {"cancel keeps", true, 2, 0, 2, "2"},
 };
 
-class AskGear : public ::testing::TestWithParam<AskCase>
-{
-  protected:
-    void SetUp() override
-    {
-        ResetFoundationState();
-        ResetGraphServices();
-    }
-    void TearDown() override { ResetGraphServices(); }
-};
+class AskGear : public ::testing::TestWithParam<AskCase> {};
 
 TEST_P(AskGear, AsksAndKeepsTheChoice)
 {

@@ -109,8 +109,6 @@ class MeshAnimation : public DefaultStageDrawing
     }
     void TearDown() override
     {
-        ResetMeshAnimationServices();
-        ResetGraphWindow();
         DefaultStageDrawing::TearDown();
     }
     // Runs with the given answers; the form's proposal is kept in asked_.
@@ -278,7 +276,6 @@ TEST_F(MeshAnimation, EveryWayOutRestoresTheOutlineSettings)
 
 TEST_F(MeshAnimation, WithoutTheSettingsFormItSaysSo)
 {
-    ResetMeshAnimationServices();
     AnimateMeshing();
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0], "The animation settings are not available in this version");

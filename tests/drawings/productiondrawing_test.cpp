@@ -85,11 +85,7 @@ class ProductionDrawingBase : public DefaultStageCad
     {
         reportservices.ShowMessageIfEnabled = savedIfEnabled_;
         reportservices.ShowMessageBox = savedBox_;
-        ResetGraphServices();
-        ResetPrintSettings();
-        ResetSheetClock();
         ResetDocumentation();
-        ResetHatchState();
         DefaultStageCad::TearDown();
     }
     // The text CAD file of one run, "" when none was written.

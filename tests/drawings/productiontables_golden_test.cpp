@@ -78,7 +78,6 @@ class ProductionTablesGolden : public DefaultStageCad, public ::testing::WithPar
     }
     void TearDown() override
     {
-        ResetHatchState();
         DefaultStageCad::TearDown();
     }
     std::string Write(int Device)

@@ -33,7 +33,6 @@ class ProductionTables : public DefaultStageCad
     void TearDown() override
     {
         reportservices.ShowMessageIfEnabled = saved_;
-        ResetHatchState();
         DefaultStageCad::TearDown();
     }
     // The texts of the row whose first cell is Label: the cells on the same

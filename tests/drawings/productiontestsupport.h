@@ -25,7 +25,6 @@ class DefaultStageBase : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
         InitProgramDefaults();
         SetDefaultInput();
         telmvar.DbfDir = std::string(QYR7_DATA_DIR) + "/";

@@ -6,7 +6,6 @@
 
 #include "common/tempdir.h"
 #include "drawings/sheet/drawingsheet.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "graphics/graphservices.h"
 #include "planetary/documentation.h"
@@ -27,10 +26,6 @@ class SheetDialogs : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetReportEngine();
-        ResetReportServices();
-        ResetGraphServices();
         ResetDocumentation("01.12.2026");
         dir_ = testdirs::MakeTempDir("sheetdialogs");
         ASSERT_FALSE(dir_.empty());
@@ -55,9 +50,6 @@ class SheetDialogs : public ::testing::Test
     void TearDown() override
     {
         CancelReport();
-        ResetReportServices();
-        ResetGraphServices();
-        ResetSheetClock();
         ResetDocumentation();
         testdirs::RemoveTempDir(dir_);
     }

@@ -38,9 +38,6 @@ class StageAnimation : public DefaultStageCad
     }
     void TearDown() override
     {
-        ResetStageAnimationHooks();
-        ResetUhelperr();
-        ResetGraphWindow();
         DefaultStageCad::TearDown();
     }
     // Drive: input, output and fixed shaft, recalculated.

@@ -35,10 +35,6 @@ class DefaultStageDrawing : public CadLogFixture
     }
     void TearDown() override
     {
-        ResetWheelViewComposers();
-        ResetReportServices();
-        ResetUhelperr();
-        ResetDiagramState();
         CadLogFixture::TearDown();
     }
     // The carrier drives, the ring is held: nS = (1 - i0) nC.

@@ -5,7 +5,6 @@
 // and the text records of the text CAD file read back as cells.
 
 #include "common/tempdir.h"
-#include "foundation/foundationstate.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
@@ -83,10 +82,6 @@ class StageTableFixture : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetCadSettings();
-        ResetCadState();
-        ResetCadOutput();
         // Another suite may have put a recorder in the text CAD writer's place.
         RegisterCadWriters();
         InitProgramDefaults();
@@ -103,7 +98,6 @@ class StageTableFixture : public ::testing::Test
     }
     void TearDown() override
     {
-        ResetCadOutput();
         testdirs::RemoveTempDir(dir_);
     }
 

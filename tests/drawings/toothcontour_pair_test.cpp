@@ -5,7 +5,6 @@
 // the outline is the hand-worked one of the reference pinion.
 #include "common/testmessages.h"
 #include "drawings/tooth/toothcontour.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
@@ -19,7 +18,6 @@ double D(Extended v) { return static_cast<double>(v); }
 
 TEST(ToothPair, CalculatedPinionGivesTheReferenceOutline)
 {
-    ResetFoundationState();
     SetGearDefaults();
     InitGearPairData();
     auto& g = GearPair;

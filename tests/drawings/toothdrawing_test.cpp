@@ -70,8 +70,6 @@ class ToothDrawing : public CadLogFixtureT<ToothContourFixture>
     }
     void TearDown() override
     {
-        ResetGraphServices();
-        ResetReportServices();
         CadLogFixtureT<ToothContourFixture>::TearDown();
     }
     int Next()

@@ -72,7 +72,6 @@ class ToothGraphicsConfig : public ToothContourFixture
     }
     void TearDown() override
     {
-        ResetGraphServices();
         ToothContourFixture::TearDown();
     }
     TAnswer Next()

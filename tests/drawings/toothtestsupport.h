@@ -8,7 +8,6 @@
 //   db = d cos alpha_t
 // so that no calculation of the pair runs before the outline.
 
-#include "foundation/foundationstate.h"
 #include "foundation/guardedmath.h"
 #include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
@@ -34,7 +33,6 @@ class ToothContourFixture : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
         SetGearDefaults();
         InitGearPairData();
         ResetCadSettings();
@@ -45,7 +43,6 @@ class ToothContourFixture : public ::testing::Test
         GearPair.DrawRootCurve = true;
         GearPair.DrawingConfiguration = 1;
     }
-    void TearDown() override { ResetCadOutput(); }
 
     // Loads one gear of the pair; the other keeps whatever it had (each
     // gear's drawing values depend on its own data only).

@@ -318,7 +318,6 @@ TEST_F(CadHatchTest, NonFiniteInputsDrawNoLines)
 TEST_F(CadHatchTest, FullOpenTableIsClosedWithoutASlot)
 {
     // 100 points of a circle, the last not equal to the first.
-    ResetHatch();
     AddHatchArc(99, 0, 0, 20, 0, 2 * Pi * 99 / 100);
     ASSERT_EQ(hatchstate.HatchPointCount, 100);
     const auto e = Capture([] { HatchCollected(0, 2, 30); });
@@ -329,7 +328,6 @@ TEST_F(CadHatchTest, FullOpenTableIsClosedWithoutASlot)
 
 TEST_F(CadHatchTest, PointsPastTheTableAreRefused)
 {
-    ResetHatch();
     for (int i = 0; i < 103; ++i)
         AddHatchPoint(i, i % 2);
     EXPECT_EQ(hatchstate.HatchPointCount, 103);
@@ -347,7 +345,6 @@ TEST_F(CadHatchTest, PointsPastTheTableAreRefused)
 
 TEST_F(CadHatchTest, ArcCountsBelowOneAndHugeCounts)
 {
-    ResetHatch();
     AddHatchArc(0, 0, 0, 10, 0, Pi);
     ASSERT_EQ(hatchstate.HatchPointCount, 2) << "n = 0 counts as one chord";
     EXPECT_NEAR(static_cast<double>(hatchstate.HatchPoints[2].x), -10.0, 1e-12);

@@ -2,7 +2,6 @@
 
 #include "common/tempdir.h"
 
-#include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
@@ -80,15 +79,6 @@ std::vector<std::string> TRecordingScreen::Drawn() const
 
 void CadTest::SetUp()
 {
-    ResetFoundationState();
-    ResetTextutil();
-    ResetCadSettings();
-    ResetCadState();
-    ResetCadOutput();
-    ResetGraphSettings();
-    ResetPrintSettings();
-    ResetReportServices();
-    ResetGraphServices();
     RegisterCadWriters();
     CadWriterToday = [] { return TCadWriterDate{2026, 1, 6}; };
     TempDir = testdirs::MakeTempDir("cad");
@@ -135,7 +125,6 @@ void CadTest::SetUp()
 
 void CadTest::TearDown()
 {
-    ResetCadOutput();
     SetCadScreen(nullptr);
     PlatformScope.reset();
     Platform.reset();

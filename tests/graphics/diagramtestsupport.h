@@ -24,7 +24,6 @@ class DiagramTest : public CadCaptureTest
     }
     void TearDown() override
     {
-        ResetDiagramState();
         CadCaptureTest::TearDown();
     }
     // Opens the screen output as a drawing entry point does; the frame of

@@ -27,17 +27,8 @@ class GraphWindowTest : public ::testing::Test
 
     void SetUp() override
     {
-        ResetTelmvar();
-        ResetGraphSettings();
-        ResetPrintSettings();
-        ResetGraphWindow();
         telmvar.ScreenPixelsX = 640;
         telmvar.ScreenPixelsY = 480;
-    }
-    void TearDown() override
-    {
-        ResetGraphWindow();
-        ResetTelmvar();
     }
 
     static std::string ListText()

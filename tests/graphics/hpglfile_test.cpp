@@ -37,7 +37,6 @@ class HpglFiles : public HpglDisplayListTest
     void TearDown() override
     {
         testdirs::RemoveTempDir(dir_.string());
-        ResetPrintSettings();
         HpglDisplayListTest::TearDown();
     }
 

@@ -1,6 +1,5 @@
 // The HP-GL reader's building blocks: the encoded polyline numbers, the pen
 // colours, the parameter and character readers and the label direction.
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "graphics/hpgl/hpglreader.h"
 #include "graphics/hpgl/hpglstate.h"
@@ -12,16 +11,7 @@
 
 namespace {
 
-class HpglParts : public ::testing::Test
-{
-  protected:
-    void SetUp() override
-    {
-        ResetFoundationState();
-        ResetHpglState();
-    }
-    void TearDown() override { ResetHpglState(); }
-};
+class HpglParts : public ::testing::Test {};
 
 std::string Bytes(std::initializer_list<int> codes)
 {

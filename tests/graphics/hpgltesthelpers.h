@@ -2,7 +2,6 @@
 // Shared by the HP-GL tests: a fixture with a fresh graphics window and
 // reader, and record comparison by value (numbers within 1e-9, texts byte
 // for byte), so that rounding in the last recorded digit does not matter.
-#include "foundation/foundationstate.h"
 #include "graphics/displaylist.h"
 #include "graphics/graphfacade.h"
 #include "graphics/graphwindow.h"
@@ -18,17 +17,6 @@
 class HpglDisplayListTest : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        ResetFoundationState();
-        ResetHpglState();
-        ResetGraphWindow();
-    }
-    void TearDown() override
-    {
-        ResetHpglState();
-        ResetGraphWindow();
-    }
 
     // The records that draw or set how later records draw: circles, lines,
     // arcs, texts, colours and text styles.

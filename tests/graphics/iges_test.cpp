@@ -135,8 +135,6 @@ TEST(IgesColourTest, SixteenIsBlackAndOutsideIsNone)
 class IgesWriterTest : public ::testing::Test
 {
   protected:
-    void SetUp() override { ResetError0(); }
-    void TearDown() override { ResetError0(); }
     static std::vector<std::string> Messages()
     {
         std::vector<std::string> m;

@@ -4,13 +4,11 @@
 #include "graphics/graphwindow.h"
 #include "graphics/printconf.h"
 
-#include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
 #include "reports/textview/printsettings.h"
 #include "xbase/access/tableaccess.h"
-#include "xbase/xbasestate.h"
 #include "common/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -25,10 +23,6 @@ class PrintConf : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetPrintSettings();
-        ResetXbaseState();
-        ResetDbf4();
         dir = testdirs::MakeTempDir("printconf");
         fs::create_directory(dir + "/tables");
         fs::create_directory(dir + "/work");
@@ -40,9 +34,6 @@ protected:
     }
     void TearDown() override
     {
-        ResetDbf4();
-        ResetXbaseState();
-        ResetPrintSettings();
         testdirs::RemoveTempDir(dir);
     }
     // The browser picks record n and presses OK.

@@ -12,7 +12,6 @@
 #include "dialogs/animation/animationforms.h"
 #include "dialogs/dialogservices.h"
 #include "dialogs/qt/dialogforms_qt.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
 #include "platform/qt/platform_qt.h"
@@ -28,7 +27,6 @@ class QtAnimationForms : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
         InitGearPairData();
         telmvar.ProgramName = "QYR7";
         dialogs_qt::RegisterDialogForms(qt.QtDialogs());

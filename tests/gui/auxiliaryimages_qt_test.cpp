@@ -11,7 +11,6 @@
 #include "app/auxiliaryimages.h"
 #include "app/qt/auxiliaryimages_qt.h"
 #include "app/windowplacement.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "platform/qt/platform_qt.h"
 #include "qtfixture.h"
@@ -24,8 +23,6 @@ class QtHilfebild : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetWinutil();
         telmvar.ProgramName = "QYR7";
         RegisterHilfebildForm(qt.QtDialogs());
         telmvar.TextItems[1] = "rack    : Basic rack";

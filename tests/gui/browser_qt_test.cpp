@@ -4,7 +4,6 @@
 #include "qtfixture.h"
 
 #include "common/tempdir.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
 #include "xbase/access/tableaccess.h"
@@ -12,7 +11,6 @@
 #include "xbase/dbf/dbffile.h"
 #include "xbase/qt/tablebrowser_qt.h"
 #include "xbase/qt/tablegrid_qt.h"
-#include "xbase/xbasestate.h"
 
 #include <QHeaderView>
 #include <QImage>
@@ -30,9 +28,6 @@ class QtBrowser : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetXbaseState();
-        ResetDbf4();
         dberror.AutoReportErrors = false;
         dir = testdirs::MakeTempDir("browserqt");
         telmvar.TempDir = dir;
@@ -52,8 +47,6 @@ class QtBrowser : public ::testing::Test
     }
     void TearDown() override
     {
-        ResetDbf4();
-        ResetXbaseState();
         testdirs::RemoveTempDir(dir);
     }
     // Pixels of exactly this colour inside a rectangle of the grab.

@@ -14,7 +14,6 @@
 #include "dialogs/dialogservices.h"
 #include "dialogs/calculatorwindow.h"
 #include "dialogs/qt/dialogforms_qt.h"
-#include "foundation/foundationstate.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
@@ -29,9 +28,6 @@ class QtOnline : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetVonline3();
-        ResetDialogServices();
         telmvar.ProgramName = "QYR7";
         dialogs_qt::RegisterDialogForms(qt.QtDialogs());
         OnlineInit("Hardness conversion", 4, 3);
@@ -51,7 +47,6 @@ class QtOnline : public ::testing::Test
     void TearDown() override
     {
         OnlineEnd();
-        ResetVonline3();
     }
     AppFirst app_;
     platform::PlatformQt qt;

@@ -13,7 +13,6 @@
 
 #include "app/configdialog.h"
 #include "app/qt/configdialog_qt.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "graphics/cadsettings.h"
 #include "graphics/graphsettings.h"
@@ -29,10 +28,6 @@ class QtConfigDialog : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetCadSettings();
-        ResetGraphSettings();
-        ResetPrintSettings();
         telmvar.ProgramName = "QYR7";
         RegisterConfigForms(qt.QtDialogs());
     }

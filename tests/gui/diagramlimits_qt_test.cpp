@@ -17,7 +17,6 @@
 #include "dialogs/diagramlimits.h"
 #include "dialogs/dialogservices.h"
 #include "dialogs/qt/dialogforms_qt.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "graphics/cadsettings.h"
@@ -64,12 +63,6 @@ class QtDiagramLimits : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetDialogServices();
-        ResetReportServices();
-        ResetGraphServices();
-        ResetDiagramState();
-        ResetCadState();
         telmvar.ProgramName = "QYR7";
         dialogs_qt::RegisterDialogForms(qt.QtDialogs());
         graphservices.EnterDiagramLimits = RunDiagramLimitsDialog;
@@ -77,13 +70,6 @@ class QtDiagramLimits : public ::testing::Test
         // A drawing whose device the user chose.
         cadstate.CadRequestedDevice = 0;
         diagramstate.DiagLimits = {{{10, 20, 30, 40}}};
-    }
-    void TearDown() override
-    {
-        ResetGraphServices();
-        ResetDiagramState();
-        ResetCadState();
-        ResetDialogServices();
     }
     AppFirst app_;
     platform::PlatformQt qt;

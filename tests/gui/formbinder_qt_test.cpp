@@ -16,7 +16,6 @@
 #include "dialogs/dialogservices.h"
 #include "dialogs/qt/formbinder.h"
 #include "dialogs/stagedialog.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "platform/qt/platform_qt.h"
 #include "qtfixture.h"
@@ -54,8 +53,6 @@ class QtFormBinder : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetDialogServices();
         telmvar.ProgramName = "QYR7";
         dialogs_qt::RegisterBoundForm(qt.QtDialogs(), "TForm_test", TestLayout);
         m.Bind("Edit_visc", TFieldKind::Sig3, &visc);
@@ -71,7 +68,6 @@ class QtFormBinder : public ::testing::Test
         };
         m.LoadFields();
     }
-    void TearDown() override { ResetDialogServices(); }
     AppFirst app_;
     platform::PlatformQt qt;
     Extended visc = 123.456L;

@@ -22,7 +22,6 @@
 #include "dialogs/calculatorwindow.h"
 #include "dialogs/qt/dialogforms_qt.h"
 #include "dialogs/stagedialog.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
@@ -38,9 +37,6 @@ class QtGearForms : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetVonline3();
-        ResetDialogServices();
         SetGearDefaults();
         InitGearPairData();
         InitPlanetaryData();
@@ -50,8 +46,6 @@ class QtGearForms : public ::testing::Test
     }
     void TearDown() override
     {
-        ResetVonline3();
-        ResetDialogServices();
         telmvar.MessagesEnabled = true;
     }
     AppFirst app_;

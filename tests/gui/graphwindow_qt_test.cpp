@@ -83,9 +83,6 @@ class GraphWindowQtTest : public ::testing::Test
         binding_.reset();
         scope_.reset();
         qt_.reset();
-        ResetGraphWindow();
-        ResetPrintSettings();
-        ResetTelmvar();
     }
     // A drawing area of w x h pixels in a client area one pixel larger.
     void Area(int w, int h)
@@ -388,11 +385,6 @@ class GraphWindowStartTest : public ::testing::Test
         wtelmvar.ConfigDir = dir_.Path() + "/";
         wtelmvar.DefaultDataDir = dir_.Path() + "/";
         telmvar.StartDir = dir_.Path();
-    }
-    void TearDown() override
-    {
-        ResetWinutil();
-        ResetGraphWindow();
     }
     testdirs::ScopedTempDir dir_{"graphstart"};
 };

@@ -76,9 +76,6 @@ class QtStartPicture : public ::testing::Test
     }
     void TearDown() override
     {
-        ResetWinutil();
-        ResetHpglState();
-        ResetGraphWindow();
         startup.Interactive = false;
     }
 

@@ -61,11 +61,6 @@ class MeshAnimationQtTest : public ::testing::Test
         binding_.reset();
         scope_.reset();
         qt_.reset();
-        ResetCadOutput();
-        ResetMeshAnimationServices();
-        ResetGraphWindow();
-        ResetPrintSettings();
-        ResetFoundationState();
         testdirs::RemoveTempDir(dir_);
     }
     std::string dir_;

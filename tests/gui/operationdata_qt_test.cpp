@@ -17,7 +17,6 @@
 
 #include "dialogs/dialogservices.h"
 #include "dialogs/qt/dialogforms_qt.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "planetary/bearings/operationdata.h"
@@ -35,8 +34,6 @@ class QtOperationData : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetDialogServices();
         InitPlanetBearings();
         bearingdialogservices = {};
         wtelmvar.UnitSystem = 0;
@@ -44,7 +41,6 @@ class QtOperationData : public ::testing::Test
     }
     void TearDown() override
     {
-        ResetDialogServices();
         InitPlanetBearings();
     }
     AppFirst app_;

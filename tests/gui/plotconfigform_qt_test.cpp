@@ -14,7 +14,6 @@
 
 #include "dialogs/qt/dialogforms_qt.h"
 #include "dialogs/qt/formbinder.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "graphics/graphservices.h"
 #include "graphics/qt/plotconfigform_qt.h"
@@ -30,11 +29,8 @@ class QtConfKorvilt : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetGraphServices();
         telmvar.TempDir = "/t";
     }
-    void TearDown() override { ResetGraphServices(); }
     AppFirst app_;
     platform::PlatformQt qt;
     platform::ScopedPlatform use{qt};

@@ -3,7 +3,6 @@
 // close box aborts.
 #include "qtfixture.h"
 
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
 #include "dialogs/qt/formbinder.h"
@@ -25,7 +24,6 @@ class QtPreview : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
         p.SetSize(4, 2);
         const char* rows[][2] = {{"File", "Date"}, {"a.qy7", "2024/05/01"}, {"b.qy7", "2023/11/30"}, {"c.qy7", "2025/01/15"}};
         for (int r = 0; r < 4; ++r)

@@ -4,7 +4,6 @@
 #include "qtfixture.h"
 
 #include "common/tempdir.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "graphics/graphfacade.h"
 #include "dialogs/qt/formbinder.h"
@@ -31,13 +30,10 @@ class QtPrintConf : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetPrintSettings();
         dir = testdirs::MakeTempDir("printconfqt");
     }
     void TearDown() override
     {
-        ResetPrintSettings();
         testdirs::RemoveTempDir(dir);
     }
     AppFirst app_;

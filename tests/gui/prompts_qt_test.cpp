@@ -12,7 +12,6 @@
 #include <QRadioButton>
 
 #include "dialogs/prompts.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "platform/qt/platform_qt.h"
 #include "qtfixture.h"
@@ -25,7 +24,6 @@ class QtPrompts : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
         telmvar.ProgramName = "QYR7";
     }
     AppFirst app_;

@@ -12,7 +12,6 @@
 #include <unistd.h>
 
 #include "foundation/messagecollector.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "platform/qt/platform_qt.h"
 #include "qtfixture.h"
@@ -50,11 +49,6 @@ class ReportsGui : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetReportEngine();
-        ResetReportServices();
-        ResetPrintSettings();
-        ResetUhelperr();
         dir_ = fs::temp_directory_path() / ("qyr7_reports_gui_" + std::to_string(::getpid()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
@@ -70,8 +64,6 @@ class ReportsGui : public ::testing::Test
     }
     void TearDown() override
     {
-        ResetReportServices();
-        ResetUhelperr();
         fs::remove_all(dir_);
     }
     AppFirst app_;

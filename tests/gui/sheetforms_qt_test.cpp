@@ -15,7 +15,6 @@
 #include "drawings/sheet/documentlinksform.h"
 #include "drawings/sheet/drawinginfoform.h"
 #include "drawings/sheet/drawingsheet.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "planetary/documentation.h"
@@ -31,8 +30,6 @@ class QtSheetForms : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetReportServices();
         ResetDocumentation("01.12.2026");
         sheetclock.TodayDateText = [] { return "07.12.2026"; };
         telmvar.ProgramTitle = "QYR7";
@@ -40,9 +37,7 @@ class QtSheetForms : public ::testing::Test
     }
     void TearDown() override
     {
-        ResetSheetClock();
         ResetDocumentation();
-        ResetReportServices();
     }
     AppFirst app_;
     platform::PlatformQt qt;

@@ -28,7 +28,6 @@
 #include "dialogs/stage/textsform.h"
 #include "dialogs/stage/viscosityform.h"
 #include "dialogs/stagedialog.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
@@ -44,10 +43,6 @@ class QtStageForms : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetVonline3();
-        ResetDialogServices();
-        ResetHardnessValues();
         SetGearDefaults();
         InitGearPairData();
         InitPlanetaryData();
@@ -57,8 +52,6 @@ class QtStageForms : public ::testing::Test
     }
     void TearDown() override
     {
-        ResetVonline3();
-        ResetDialogServices();
         telmvar.MessagesEnabled = true;
     }
     AppFirst app_;

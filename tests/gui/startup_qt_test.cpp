@@ -47,7 +47,6 @@ protected:
     }
     void TearDown() override
     {
-        ResetWinutil();
         fs::remove_all(dir);
     }
     fs::path dir;

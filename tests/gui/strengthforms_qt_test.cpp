@@ -18,7 +18,6 @@
 #include "dialogs/strength/loadspectrumtable.h"
 #include "dialogs/strength/optionforms.h"
 #include "dialogs/strength/strengthforms.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
 #include "planetary/stage.h"
@@ -33,8 +32,6 @@ class QtStrengthForms : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetDialogServices();
         SetGearDefaults();
         InitGearPairData();
         InitPlanetaryData();
@@ -42,7 +39,6 @@ class QtStrengthForms : public ::testing::Test
         telmvar.PltDir = "/nonexistent-qyr7-help";
         dialogs_qt::RegisterDialogForms(qt.QtDialogs());
     }
-    void TearDown() override { ResetDialogServices(); }
     AppFirst app_;
     platform::PlatformQt qt;
     platform::ScopedPlatform use{qt};

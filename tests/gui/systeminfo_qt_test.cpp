@@ -9,7 +9,6 @@
 
 #include "app/qt/systeminfo_qt.h"
 #include "app/systeminfo.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "platform/qt/platform_qt.h"
 #include "qtfixture.h"
@@ -22,14 +21,11 @@ class QtSystemInfo : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetSystemQueries();
         telmvar.ProgramName = "QYR7";
         telmvar.ProgramFileStem = "qyr7";
         systemqueries.Resolve = [](const std::string&) { return std::vector<std::string>{"192.0.2.1"}; };
         RegisterSystemInfoForms(qt.QtDialogs());
     }
-    void TearDown() override { ResetSystemQueries(); }
     AppFirst app_;
     platform::PlatformQt qt;
 };

@@ -1,7 +1,6 @@
 // Life of the planet bearings. Expected values are hand calculations of the
 // ISO 281 formulas (noted beside each case), never the routine's own output.
 #include "foundation/messagecollector.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "foundation/programsettings.h"
 #include "planetary/bearings/bearinglife.h"
@@ -29,7 +28,6 @@ class BearingLife : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetFoundationState();
         InitPlanetBearings();
         telmvar.DbfDir = QYR7_DATA_DIR;
     }

@@ -1,4 +1,3 @@
-#include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "foundation/textfile.h"
 #include "planetary/bearings/planetbearing.h"
@@ -23,8 +22,6 @@ class BearingRecord : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetTextfile();
         InitPlanetBearings();
         std::string tmpl = (fs::temp_directory_path() / "qyr7_bearing_XXXXXX").string();
         ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
@@ -32,7 +29,6 @@ protected:
     }
     void TearDown() override
     {
-        ResetTextfile();
         std::error_code ec;
         fs::remove_all(dir_, ec);
     }

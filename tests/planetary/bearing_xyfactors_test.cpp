@@ -27,7 +27,6 @@ class XYFactors : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetFoundationState();
         std::string tmpl = (fs::temp_directory_path() / "qyr7_hdf_XXXXXX").string();
         ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
         dir_ = tmpl;

@@ -44,7 +44,6 @@ protected:
     }
     void TearDown() override
     {
-        ResetDbf4();
         DoneXbaseLibrary();
         std::error_code ec;
         fs::remove_all(dir, ec);

@@ -101,7 +101,6 @@ protected:
     }
     void TearDown() override
     {
-        ResetTextfile();
         std::error_code ec;
         fs::remove_all(dir_, ec);
     }

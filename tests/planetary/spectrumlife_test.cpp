@@ -30,7 +30,6 @@ protected:
         GearPair.T[1] = 1000;
         GearPair.LoadSpectrumKind = 1;
     }
-    void TearDown() override { ResetDbf4(); }
 
     void Spectrum(const std::vector<TLoadSpectrumItem>& items)
     {

@@ -27,9 +27,6 @@ class BrowserPrint : public ReportTest
     }
     void TearDown() override
     {
-        ResetDbf4();
-        ResetTableBrowserServices();
-        ResetXbaseState();
         ReportTest::TearDown();
     }
 };

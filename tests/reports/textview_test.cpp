@@ -30,7 +30,6 @@ TEST(FontStyle, CodesAreTheBitsOfTheStyles)
 
 TEST(PrintSettings, StartValues)
 {
-    ResetPrintSettings();
     EXPECT_EQ(printsettings.PrintFontName, "Courier New");
     EXPECT_EQ(printsettings.PrintFontSize, 10);
     EXPECT_EQ(printsettings.PrintFontStyle, 3);

@@ -31,8 +31,6 @@ protected:
     }
     void TearDown() override
     {
-        ResetDbf4();
-        ResetTableBrowserServices();
         XbaseTest::TearDown();
     }
 

@@ -431,7 +431,6 @@ namespace {
 
 TEST_F(ExprEval, ParserPublishesItsServicesThroughTheHookTable)
 {
-    ResetDbHooks();
     InstallExprParser();
     EXPECT_TRUE(dbexpr.ParserPresent);
     EXPECT_TRUE(dbexpr.TableHooks.FindField);

@@ -32,8 +32,6 @@ class ExprTableTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetDbError();
-        ResetDbDates();
         dbdates.EpochYear = 1956;
         ResetDbExpr();
         dberror.AutoReportErrors = false;
@@ -54,7 +52,6 @@ protected:
         InstallHooks();
     }
 
-    void TearDown() override { ResetDbExpr(); }
 
     TFakeArea* AreaOf(int area)
     {

@@ -23,7 +23,6 @@ protected:
     void TearDown() override
     {
         CloseAll();
-        ResetDbMemo();
         TableTest::TearDown();
     }
 

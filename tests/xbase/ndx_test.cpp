@@ -2,6 +2,7 @@
 // index list of a work area and the failures of opening.
 #include "ndx_fixture.h"
 
+#include "xbase/xbasestate.h"
 #include "xbase/core/dbkeys.h"
 #include "xbase/ndx/ndxformat.h"
 

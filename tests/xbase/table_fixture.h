@@ -29,8 +29,6 @@ protected:
     void TearDown() override
     {
         CloseAll();
-        ResetDbLocate();
-        ResetDbTransfer();
         XbaseTest::TearDown();
     }
 

@@ -298,7 +298,6 @@ using TItems = std::vector<std::vector<std::string>>;
 
 TEST(TextRecords, QuotingRules)
 {
-    ResetDbTransfer();
     struct {
         const char* Text;
         TItems Expected;
@@ -320,7 +319,6 @@ TEST(TextRecords, QuotingRules)
 
 TEST(TextRecords, StrayQuoteDoesNotSwallowTheFile)
 {
-    ResetDbTransfer();
     std::string text = "\"open," + std::string(40, 'x') + "\r\n";
     for (int i = 0; i < 5; ++i)
         text += "line" + std::to_string(i) + "\r\n";
@@ -333,7 +331,6 @@ TEST(TextRecords, StrayQuoteDoesNotSwallowTheFile)
 
 TEST(TextRecords, SemicolonWithoutQuoting)
 {
-    ResetDbTransfer();
     dbtransfer.TextSeparator = ';';
     dbtransfer.TextQuote = '\0';
     EXPECT_EQ(Records("\"a\";b,c\r\n"), (TItems{{"\"a\"", "b,c"}}));

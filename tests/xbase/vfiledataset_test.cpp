@@ -25,7 +25,6 @@ protected:
     void TearDown() override
     {
         vf.Close();
-        ResetDbVFiles();
         BrowserTest::TearDown();
     }
     void Add(const std::string& name, int qty)

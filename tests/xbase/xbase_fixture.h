@@ -22,7 +22,6 @@ class XbaseTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetXbaseState();
         dberror.MessageBoxProc = [this](const std::string& text, const std::string& caption, uint16_t) {
             boxes.push_back(caption + "|" + text);
             return 1;
@@ -32,7 +31,6 @@ protected:
     void TearDown() override
     {
         testdirs::RemoveTempDir(dir);
-        ResetXbaseState();
     }
 
     std::string Path(const std::string& name) const { return dir + "/" + name; }
