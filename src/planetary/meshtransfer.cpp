@@ -57,7 +57,7 @@ bool MeshExchanged(int m) { return m >= 1 && m <= 3 && MeshGearOrder(m)[1] == Na
 #define GEAR_INPUTS(X)                                                                                       \
     X(z) X(ToolProfileNo) X(x) X(da) X(alphaprP0) X(alphakP0) X(hfP0_mn) X(rhoaP0_mn) X(rhofP0_mn)           \
     X(haP0_mn) X(prP0_mn) X(hFfP0_mn) X(ProfileName) X(ToolRecordNo) X(kmn) X(b) X(bcha)                      \
-    X(AsneSeries) X(TsnSeries) X(FlankToleranceClass) X(Asne) X(Asni) X(q) X(q_tol) X(SpanTeeth) X(DM)       \
+    X(AsneSeries) X(TsnSeries) X(FlankToleranceClass) X(Asne) X(Asni) X(q) X(q_tol) X(DM)                    \
     X(RzZ) X(RzY) X(ZX) X(YX) X(YdrelT) X(YRrelT) X(YB) X(YA) X(YNT) X(ZNT) X(ToothAlignment)                \
     X(MaterialKind) X(HeatTreatment) X(MaterialRecordNo) X(MaterialName) X(rho) X(E) X(nu) X(SigmaHlim)      \
     X(Sigma_FE) X(HB) X(e) X(Np)
@@ -65,9 +65,10 @@ bool MeshExchanged(int m) { return m >= 1 && m <= 3 && MeshGearOrder(m)[1] == Na
 // These go into the pair only: what the pair derives for them when none is
 // entered, stored back, would stand as entered and stay when what it was
 // derived from changes. The blank's inside diameter is taken from the bore
-// (a planet's bearing), the ring's bore from its root; the bore the pair
-// worked with comes back as a result.
-#define GEAR_ENTERED(X) X(di) X(dB)
+// (a planet's bearing), the ring's bore from its root, the teeth spanned
+// from the tooth number; the bore and the teeth spanned the pair worked
+// with come back as results.
+#define GEAR_ENTERED(X) X(di) X(dB) X(SpanTeeth)
 
 #define GEAR_RESULTS(X)                                                                                      \
     X(d) X(da0) X(df) X(df_min) X(db) X(dFamax) X(dFamin) X(h) X(h_min) X(h_max) X(x_min) X(da_tool)         \
@@ -183,6 +184,7 @@ void StoreMesh(const MeshOrder& order, int m)
         GEAR_RESULTS(STORE_GEAR)
 #undef STORE_GEAR
         Move(s.dBInUse[g], p.dB[j]);
+        Move(s.SpanTeethInUse[g], p.SpanTeeth[j]);
 #define STORE_SLOT(f) Move(s.f[j][m], p.f[j]);
         SLOT_RESULTS(STORE_SLOT)
 #undef STORE_SLOT

@@ -36,13 +36,15 @@ Extended SunDiameter(Extended Tp, Extended u, Extended mn)
 
 int Nearest(Extended x) { return static_cast<int>(Round(x)); }
 
-void MeasureMesh(void (*load)(), void (*store)())
+void MeasureMesh(int m, void (*load)(), void (*store)())
 {
     auto& p = GearPair;
     load();
     CalcGeometry();
     for (int j = 1; j <= 2; ++j) {
-        p.SpanTeeth[j] = kmess(p.z[j], p.beta_rad, p.alpha_rad, p.xemin[j], p.mn);
+        // Entered in the stage records: the mesh stores back only what it derived.
+        const int g = MeshGearOrder(m)[j];
+        PlanetaryGears.SpanTeeth[g] = kmess(p.z[j], p.beta_rad, p.alpha_rad, p.xemin[j], p.mn);
         p.DM[j] = DmMess(p.z[j], p.beta_rad, p.alpha_rad, p.xemin[j], p.mn);
     }
     store();
@@ -119,8 +121,8 @@ void SetPredimDefaults()
 void PredimMeasuringData()
 {
     telmvar.FatalCalcError = false;
-    MeasureMesh(LoadMeshSPi, StoreMeshSPi);
-    MeasureMesh(LoadMeshPeH, StoreMeshPeH);
+    MeasureMesh(mSPi, LoadMeshSPi, StoreMeshSPi);
+    MeasureMesh(mPeH, LoadMeshPeH, StoreMeshPeH);
 }
 
 bool Predimension()

@@ -128,6 +128,9 @@ struct TPlanetaryGears {
     // bore the pair worked with: the entered dB, or for the ring without one
     // the rim the pair derives; the entered dB keeps its 0.
     GearArray dBInUse{};
+    // The number of teeth spanned the measurement was calculated with: the
+    // entered SpanTeeth, or the one the pair derives while 0 is entered.
+    PerGear<int> SpanTeethInUse{};
     GearArray d{}, da0{}, df{}, df_min{}, db{}, dFamax{}, dFamin{}, h{}, h_min{}, h_max{}, x_min{}, da_tool{};
     GearArray dFf_nom{}, dFfmin{}, dFfmax{}, zn{}, dn{}, dm{};
     GearArray sat_nom{}, sat_min{}, sat_max{}, sak{}, stw{}, stw_angle{}, san_nom{}, san_min{}, san_max{};

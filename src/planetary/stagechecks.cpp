@@ -70,7 +70,7 @@ void CheckGear(int k)
                       g.rhoaP0[k]);
     CheckBallContactPoint(g.z[k], mn, p.alpha_rad, p.beta_rad, g.xemin[k], g.DM[k]);
     const int spanned = kmess(g.z[k], p.beta_rad, p.alpha_rad, g.x[k], mn);
-    if (PercentDeviation(spanned, g.SpanTeeth[k]) > 30)
+    if (PercentDeviation(spanned, g.SpanTeethInUse[k]) > 30)
         Add("Warning: k measure (" + letter + ")");
     const Extended W = g.W_xemin[k];
     if (Warnings() && g.b[k] < 0.03L * W + W * std::sin(p.beta_b) + 2 && p.beta > 0)

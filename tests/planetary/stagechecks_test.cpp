@@ -52,7 +52,7 @@ void MakeCleanStage()
         g.rhoaP0[k] = 0.25L * p.mn;
         g.DM[k] = k == gH ? 12 : 10;
         g.MdK_xemin[k] = g.MdR_xevmax[k] = k == gH ? -395 : g.dFamin[k] + 0.5L;
-        g.SpanTeeth[k] = kmess(g.z[k], 0, p.alpha_rad, 0, p.mn);
+        g.SpanTeethInUse[k] = kmess(g.z[k], 0, p.alpha_rad, 0, p.mn);
         g.di[k] = g.dBInUse[k] = 0;
     }
     for (int m = 1; m <= 3; ++m) {

@@ -35,8 +35,11 @@ void ProposeMesh(int mesh, bool k, bool dm)
         LoadMeshPeH();
     CalcGeometry();
     TGearPairData& p = GearPair;
+    const MeshOrder order = MeshGearOrder(mesh);
     for (int i = 1; i <= 2; ++i) {
-        if (k) p.SpanTeeth[i] = kmess(p.z[i], p.beta_rad, p.alpha_rad, p.xemin[i], p.mn);
+        // Taken over as entered: the mesh stores back only what it derived.
+        if (k)
+            PlanetaryGears.SpanTeeth[order[i]] = kmess(p.z[i], p.beta_rad, p.alpha_rad, p.xemin[i], p.mn);
         if (dm) p.DM[i] = DmMess(p.z[i], p.beta_rad, p.alpha_rad, p.xemin[i], p.mn);
     }
     if (mesh == mSPi)
@@ -103,7 +106,9 @@ void TForm_qyr7mes::AfterLoadFields()
 {
     Control("Label_dmu").Caption = LengthUnitLabel();
     for (int g = 1; g <= 4; ++g) {
-        loadedSpan_[g] = IntToText(PlanetaryGears.SpanTeeth[g]);
+        // None entered shows the one calculated; left so, it stays unentered.
+        const auto& s = PlanetaryGears;
+        loadedSpan_[g] = IntToText(s.SpanTeeth[g] != 0 ? s.SpanTeeth[g] : s.SpanTeethInUse[g]);
         Control(G("Edit_k", g)).Text = loadedSpan_[g];
     }
 }

@@ -44,7 +44,8 @@ void ReportMeasurementsBlock()
     const bool premachined = g.q[gS] != 0 || g.q[gPi] != 0;
     PrintReportLine("MEASUREMENTS/DIMENSIONS");
     PrintReportLine(GetRuleLine());
-    GearRow("no. of teeth measured", "k", "", [&](int k) { return IntToTextBlankPad(g.SpanTeeth[k], 6); });
+    GearRow("no. of teeth measured", "k", "",
+            [&](int k) { return IntToTextBlankPad(g.SpanTeethInUse[k], 6); });
     ValueRow("span measurement, theor.", "W", g.W_x);
     if (premachined) {
         LimitRow("span meas. premachined, max.", "Wqmax", g.W_xevmax, g.W_xevmin, g.W_xevmax, true);
