@@ -159,13 +159,28 @@ void CalcToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Exte
     k.shape = shape;
 }
 
+// The sine depends on the contact ratio alone, which a load spectrum and the
+// limit torque searches hand in again and again for the same three meshes:
+// the last few values are kept, keyed by the contact ratio.
 Extended DynamicFactorCv7(Extended eps_gamma)
 {
     if (eps_gamma <= 1.5L)
         return 0.75L;
-    if (eps_gamma <= 2.5L)
-        return 0.125L * std::sin(Pi * (eps_gamma - 2)) + 0.875L;
-    return 1;
+    if (!(eps_gamma <= 2.5L))
+        return 1;
+    struct TKept {
+        bool Valid = false;
+        Extended eps_gamma = 0;
+        Extended Cv7 = 0;
+    };
+    static thread_local TKept kept[4];
+    static thread_local unsigned next = 0;
+    for (const TKept& k : kept)
+        if (k.Valid && k.eps_gamma == eps_gamma && std::signbit(k.eps_gamma) == std::signbit(eps_gamma))
+            return k.Cv7;
+    const Extended Cv7 = 0.125L * std::sin(Pi * (eps_gamma - 2)) + 0.875L;
+    kept[next++ % 4] = TKept{true, eps_gamma, Cv7};
+    return Cv7;
 }
 
 Extended CalcDynamicFactorKv(int accuracyGrade, Extended N, Extended N_S, Extended eps_gamma,
