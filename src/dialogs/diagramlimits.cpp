@@ -11,7 +11,6 @@
 #include "foundation/textutil.h"
 #include "graphics/diagrams/diagram.h"
 
-#include <cmath>
 
 namespace
 {
@@ -25,8 +24,10 @@ TEinDiagramLimits::TEinDiagramLimits() : caption_(DisplayText(telmvar.ProgramNam
 {
     Control("Label_y");
     // The limits entered last, not the automatic ones.
-    for (int i = 0; i < 4; ++i)
-        Control(EditNames[i]).Text = TrimBlanks(FloatToSignificant(diagramstate.DiagLimits[i + 1]));
+    for (int i = 0; i < 4; ++i) {
+        limits_[i] = diagramstate.DiagLimits[i + 1];
+        Bind(EditNames[i], TFieldKind::Sig3, &limits_[i]);
+    }
     Control("Label_x");
     // The picture of the plot area; nothing to use in it.
     Control("GroupBox_diagram").Enabled = false;
@@ -34,7 +35,7 @@ TEinDiagramLimits::TEinDiagramLimits() : caption_(DisplayText(telmvar.ProgramNam
     Control("Button_cancel").Caption = "Cancel";
     Control("Button_help").Caption = "&Help Text";
     Control("Button_calc").Caption = "Calculate";
-    Touch();
+    LoadFields();
 }
 
 void TEinDiagramLimits::SetTitle(const std::string& Title)
@@ -60,16 +61,15 @@ void TEinDiagramLimits::SetAutoLimits(Extended XMin, Extended YMin, Extended XMa
 
 bool TEinDiagramLimits::Store()
 {
-    Extended v[4] = {};
-    for (int i = 0; i < 4; ++i) {
-        const std::string& text = Control(EditNames[i]).Text;
-        // A typing error would otherwise read as 0 and draw a diagram the
-        // user never asked for.
-        if (!TryTextToFloat(TrimBlanks(text), v[i]) || !std::isfinite(v[i])) {
-            ShowErrorBox(InvalidInputText(AnsiTextToOem(text)));
+    // An empty edit is a typing error here, not a 0: it would draw a
+    // diagram the user never asked for.
+    for (const char* name : EditNames)
+        if (TrimBlanks(Control(name).Text).empty()) {
+            InputRefused(Control(name).Text);
             return false;
         }
-    }
+    if (!StoreFields()) return false;
+    const Extended* v = limits_;
     if (DiagramLogX() && (v[0] <= 0 || v[2] <= 0)) {
         ShowMessageBox("Error: x = 0 !");
         return false;
@@ -81,6 +81,11 @@ bool TEinDiagramLimits::Store()
     for (int i = 0; i < 4; ++i)
         diagramstate.DiagLimits[i + 1] = v[i];
     return true;
+}
+
+void TEinDiagramLimits::InputRefused(const std::string& Text)
+{
+    ShowErrorBox(InvalidInputText(AnsiTextToOem(Text)));
 }
 
 platform::DialogAction TEinDiagramLimits::Press(const std::string& Name)

@@ -9,12 +9,12 @@
 // The diagram frame asks for it through graphservices.EnterDiagramLimits,
 // which the application points at RunDiagramLimitsDialog.
 
+#include "foundation/formmodel.h"
 #include "foundation/types.h"
-#include "platform/dialoghost.h"
 
 #include <string>
 
-class TEinDiagramLimits final : public platform::DialogModel
+class TEinDiagramLimits final : public TFormModel
 {
   public:
     // The form's creation: captions, and the edits from DiagLimits.
@@ -32,9 +32,13 @@ class TEinDiagramLimits final : public platform::DialogModel
     // Button_ok, Button_cancel (and Escape), Button_calc, Button_help.
     platform::DialogAction Press(const std::string& Name) override;
 
+  protected:
+    void InputRefused(const std::string& Text) override;
+
   private:
     bool Store();
     Extended autoLimits_[4] = {0, 0, 1, 1}; // x min, y min, x max, y max
+    Extended limits_[4] = {};               // the edits' values, stored on OK
     std::string caption_;
 };
 
