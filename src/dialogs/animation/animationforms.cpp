@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace
 {
@@ -139,21 +140,25 @@ TForm_qyr5ani::TForm_qyr5ani()
     SetCommonTexts();
     Control("Label_wmax").Caption = "phi drive   0\xB0 .. ";
     Control("Label_deg").Caption = DisplayText(DegreeSign());
-    Control("Edit_anzbild").Text = "180";
-    Control("Edit_wmax").Text = "360";
-    Control("Edit_ms").Text = "30";
+    Bind("Edit_anzbild", TFieldKind::RawText, &Steps);
+    Bind("Edit_wmax", TFieldKind::RawText, &Angle);
+    Bind("Edit_ms", TFieldKind::RawText, &Pause);
+    Bind("CheckBox_singlestep", TFieldKind::Boolean, &SingleStep);
+    LoadFields();
 }
 
 bool AskStageAnimationSettings(TStageAnimationTexts& Texts)
 {
     TForm_qyr5ani form;
-    if (!Texts.Steps.empty()) form.Control("Edit_anzbild").Text = Texts.Steps;
-    if (!Texts.Angle.empty()) form.Control("Edit_wmax").Text = Texts.Angle;
-    if (!Texts.Pause.empty()) form.Control("Edit_ms").Text = Texts.Pause;
+    for (auto [proposed, own] : {std::pair{&Texts.Steps, &form.Steps}, std::pair{&Texts.Angle, &form.Angle},
+                                 std::pair{&Texts.Pause, &form.Pause}})
+        if (!proposed->empty()) *own = *proposed;
+    form.LoadFields();
     if (platform::CurrentPlatform().Dialogs().RunModal(form) != platform::DialogResult::Ok) return false;
-    Texts.Steps = form.Control("Edit_anzbild").Text;
-    Texts.Angle = form.Control("Edit_wmax").Text;
-    Texts.Pause = form.Control("Edit_ms").Text;
-    Texts.SingleStep = form.Control("CheckBox_singlestep").Checked;
+    form.StoreFields();
+    Texts.Steps = form.Steps;
+    Texts.Angle = form.Angle;
+    Texts.Pause = form.Pause;
+    Texts.SingleStep = form.SingleStep;
     return true;
 }

@@ -22,8 +22,8 @@
 // Aborted as the caller set it before showing the form: a caller that must
 // not run on a plain close tests the dialog result as well.
 
+#include "foundation/formmodel.h"
 #include "foundation/types.h"
-#include "platform/dialoghost.h"
 
 #include <cstdint>
 #include <string>
@@ -32,7 +32,7 @@
 constexpr uint16_t AnimationHelpNumber = 6600;
 
 // The common buttons of the two forms.
-class TAnimationFormBase : public platform::DialogModel
+class TAnimationFormBase : public TFormModel
 {
   public:
     platform::DialogAction Press(const std::string& Name) override;
@@ -74,6 +74,13 @@ class TForm_qyr5ani final : public TAnimationFormBase
     TForm_qyr5ani();
     std::string FormName() const override { return "TForm_qyr5ani"; }
     std::string Caption() const override { return "Animation"; }
+
+    // The texts the edits show and, after StoreFields, hold; the form's own
+    // until the caller proposes others (then LoadFields).
+    std::string Steps = "180";
+    std::string Angle = "360";
+    std::string Pause = "30";
+    bool SingleStep = false;
 };
 
 struct TStageAnimationTexts;
