@@ -87,7 +87,7 @@ void OnlineRun(uint16_t& Line, uint16_t HelpBase, uint8_t& Flag)
 
 TForm_online::TForm_online() : Left(vonline3.OnlineLeft), Top(vonline3.OnlineTop)
 {
-    const TVonline3& V = vonline3;
+    TVonline3& V = vonline3;
     small_ = wtelmvar.SmallOnlineWindow;
     Control("GroupBox_eingabe").Caption = " Input ";
     Control("GroupBox_ausgabe").Caption = " Output ";
@@ -101,10 +101,9 @@ TForm_online::TForm_online() : Left(vonline3.OnlineLeft), Top(vonline3.OnlineTop
     Control("Button_showplt").Caption = "Aux. Image&s";
     Control("Button_close").Caption = "&Close";
     const int n = V.OnlineLineCount;
-    for (int i = 1; i <= n; ++i) {
-        shown_[i] = DisplayText(V.OnlineInValue[i]);
-        Control("ed_" + std::to_string(i)).Text = shown_[i];
-    }
+    for (int i = 1; i <= n; ++i)
+        Bind("ed_" + std::to_string(i), TFieldKind::Text, &V.OnlineInValue[i]);
+    LoadFields();
     for (int i = 1; i <= n; ++i)
         Control("lb_" + std::to_string(i)).Caption = DisplayText(V.OnlineInLabel[i]);
     for (int i = 1; i <= n; ++i)
@@ -133,11 +132,8 @@ uint16_t TForm_online::EditLine(const std::string& Name)
 
 void TForm_online::ReadEditsBack()
 {
-    for (int i = 1; i <= vonline3.OnlineLineCount; ++i) {
-        const std::string& text = Control("ed_" + std::to_string(i)).Text;
-        // Untouched: the calculator's own bytes, not their code-page round trip.
-        if (text != shown_[i]) vonline3.OnlineInValue[i] = AnsiTextToOem(text);
-    }
+    // Untouched: the calculator's own bytes, not their code-page round trip.
+    StoreFields();
 }
 
 void TForm_online::KeepPosition()

@@ -16,8 +16,8 @@
 // The session ends on every way out of the calculator (an early return, a
 // failure), so message boxes are never left switched off.
 
+#include "foundation/formmodel.h"
 #include "foundation/types.h"
-#include "platform/dialoghost.h"
 
 #include <cstdint>
 #include <string>
@@ -82,7 +82,7 @@ constexpr int OnlineKeyDown = 40;
 // One pass of the window: the controls "ed_" + i, "lb_" + i, "lbeu_" + i,
 // "lbaz_" + i, "lbaw_" + i, "lbau_" + i and "lber_" + i, the three group
 // boxes and the six buttons.
-class TForm_online final : public platform::DialogModel
+class TForm_online final : public TFormModel
 {
   public:
     // FormCreate: the run-time controls from the line buffers.
@@ -121,6 +121,5 @@ class TForm_online final : public platform::DialogModel
     void KeepPosition();
     // The line number of an "ed_" + i name, 0 for another name.
     static uint16_t EditLine(const std::string& Name);
-    TArray<std::string, 1, 12> shown_; // the edit texts as they were shown
     bool small_ = false;
 };
