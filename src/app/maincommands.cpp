@@ -59,6 +59,9 @@ bool Thh::Click(const std::string& Name)
         return false;
     if (!command->KeepsAborted)
         telmvar.Aborted = false;
+    // The tables and settings the stage calculation reads may change from
+    // here on: the pictures calculate again.
+    ForgetStageCalculation();
     command->Handler(*this);
     // Whatever the command took in (a bearing from the catalogue, a load
     // spectrum, a project), the items that depend on it follow at once; the

@@ -30,6 +30,8 @@ struct TError0 {
     // Set while a search runs whose texts are thrown away (see
     // TMutedMessages).
     bool Muted = false;
+
+    friend bool operator==(const TError0&, const TError0&) = default;
 };
 
 extern TError0 error0;

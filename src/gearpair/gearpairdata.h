@@ -240,6 +240,7 @@ struct TGearPairData {
         int Count = 0;
         Extended HoleDiameter = 0;
         Extended PitchCircleDiameter = 0;
+        friend bool operator==(const TRingFixingHoles&, const TRingFixingHoles&) = default;
     } RingFixingHoles;
     // Which gear of the mesh S-Pi the pair holds as gear 1 in the stage
     // pictures: 1 when the sun has more teeth than the inner planet (the
@@ -252,6 +253,8 @@ struct TGearPairData {
     Extended a_pic = 0;
     int PicturePlanets = 0;
     Extended stw_angle_deg = 0, phi_c = 0, phi_a = 0, phi_e = 0;
+
+    friend bool operator==(const TGearPairData&, const TGearPairData&) = default;
 };
 
 // The one set of gear-pair variables of the program.

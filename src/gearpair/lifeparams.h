@@ -14,6 +14,8 @@ struct QYRLIFE_Record {
     int32_t N0H = 100000; // pitting, upper corner
     int32_t NnH = 50000000;
     double pH = 8.7;
+
+    friend bool operator==(const QYRLIFE_Record&, const QYRLIFE_Record&) = default;
 };
 
 // The life material in use.

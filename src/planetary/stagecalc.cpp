@@ -1,11 +1,13 @@
 #include "planetary/stagecalc.h"
 
 #include "foundation/messagecollector.h"
+#include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
 #include "gearpair/assembly.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
+#include "gearpair/lifeparams.h"
 #include "planetary/bearings/bearinglife.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/kinematics.h"
@@ -205,13 +207,34 @@ bool CheckDriveData()
     return true;
 }
 
+struct TStageCalcSnapshot {
+    TPlanetaryStage Stage = PlanetaryStage;
+    TPlanetaryGears Gears = PlanetaryGears;
+    TPlanetaryShafts Shafts = PlanetaryShafts;
+    TArray<WaelzLagerTyp, 1, 2> Bearings = PlanetBearings;
+    TGearPairData Pair = GearPair;
+    QYRLIFE_Record Life = LifeParams;
+    TError0 Messages = error0;
+    bool HideWarnings = wtelmvar.HideWarnings;
+    uint16_t UnitSystem = wtelmvar.UnitSystem;
+    bool MessagesEnabled = telmvar.MessagesEnabled;
+    std::string DbfDir = telmvar.DbfDir;
+
+    friend bool operator==(const TStageCalcSnapshot&, const TStageCalcSnapshot&) = default;
+};
+
 TStageCalcState stagecalc;
 
 void ResetStageCalc() { stagecalc = TStageCalcState{}; }
 
-void CalcPlanetaryStage()
+bool StageUnchangedSinceCalculation() { return stagecalc.Last && *stagecalc.Last == TStageCalcSnapshot{}; }
+
+void ForgetStageCalculation() { stagecalc.Last.reset(); }
+
+namespace {
+
+void CalcStage()
 {
-    ++stagecalc.Runs;
     auto& st = PlanetaryStage;
     auto& g = PlanetaryGears;
     auto& p = GearPair;
@@ -310,4 +333,15 @@ void CalcPlanetaryStage()
     if (g.z[gS] <= g.z[gPi])
         g.dshS = g.dsh[mSPi];
     CheckPlanetaryStage();
+}
+
+} // namespace
+
+void CalcPlanetaryStage()
+{
+    ++stagecalc.Runs;
+    stagecalc.Last.reset();
+    CalcStage();
+    if (!telmvar.FatalCalcError)
+        stagecalc.Last = std::make_shared<const TStageCalcSnapshot>();
 }

@@ -1,4 +1,7 @@
 #pragma once
+
+#include <memory>
+
 // The whole stage from its records: kinematics, the three meshes through the
 // gear-pair calculation, planet triangle and spacing, clearances, angular
 // backlash, planet masses and forces, bearing loads, and the stage checks.
@@ -6,15 +9,30 @@
 // whether the stage could be calculated.
 void CalcPlanetaryStage();
 
+struct TStageCalcSnapshot;
+
 // What the stage calculation keeps between its runs.
 struct TStageCalcState {
     // Calculations run since the reset.
     long Runs = 0;
+    // What the last calculation without a fatal error read and left
+    // behind; empty once a command has begun since.
+    std::shared_ptr<const TStageCalcSnapshot> Last;
 };
 
 extern TStageCalcState stagecalc;
 
 void ResetStageCalc();
+
+// True when the stage records, the gear-pair variables, the life material,
+// the message list and the settings the calculation reads are as the last
+// calculation without a fatal error left them, and no command has begun
+// since: calculating again would change nothing.
+bool StageUnchangedSinceCalculation();
+
+// Called as a command begins: the tables and settings the calculation reads
+// may change from here on, so the next picture calculates again.
+void ForgetStageCalculation();
 
 // Refuses drive data the kinematics cannot work with (same input and output
 // shaft, stationary ratio 1, input speed 0, no planets): adds the fatal

@@ -17,6 +17,7 @@
 #include "graphics/graphservices.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/projectfile.h"
+#include "planetary/stagecalc.h"
 #include "reports/engine/reportservices.h"
 
 #include <filesystem>
@@ -199,6 +200,30 @@ TEST_F(Composer, LargeSheetLeavesTheStageAsItsOwnCalculation)
     EXPECT_EQ(GearPair.z[2], z[2]);
     EXPECT_EQ(GearPair.SH[1], SH[1]);
     EXPECT_EQ(GearPair.SH[2], SH[2]);
+}
+
+// Right after a calculation the sheets skip calculating the unchanged stage
+// again and write what they write with that calculation.
+TEST_F(Composer, SheetsSkipTheCalculationOfAnUnchangedStage)
+{
+    RegisterCadWriters();
+    sheetclock.NowTimeText = [] { return std::string("9:30"); };
+    for (int view : {10, 11}) {
+        std::string drawn[2];
+        long runs[2];
+        for (bool forget : {false, true}) {
+            CalcPlanetaryStage(), hatchstate.HatchRandSeed = 5;
+            if (forget)
+                ForgetStageCalculation();
+            runs[forget] = stagecalc.Runs;
+            PlanetDrawView(5, static_cast<int16_t>(view));
+            runs[forget] = stagecalc.Runs - runs[forget];
+            drawn[forget] = ReadBytes(telmvar.ProjectName + ".txt");
+        }
+        EXPECT_EQ(runs[true] - runs[false], 1) << view;
+        EXPECT_TRUE(!drawn[false].empty() && drawn[false] == drawn[true]) << view;
+    }
+    ResetSheetClock();
 }
 
 

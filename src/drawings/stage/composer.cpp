@@ -144,9 +144,14 @@ void QuickSheet()
     WriteMeshDataTable(110, 96, 2);
 }
 
-// The stage is calculated again after the wheel blocks: their mesh runs
-// leave the gear-pair variables and the message list with one mesh only.
-void Recalculate() { CalcPlanetaryStage(); }
+// The stage is calculated again after the wheel blocks, whose mesh runs
+// leave the gear-pair variables and the message list with one mesh only;
+// a stage as its last calculation left it is not.
+void Recalculate()
+{
+    if (!StageUnchangedSinceCalculation())
+        CalcPlanetaryStage();
+}
 
 void Sheet()
 {
@@ -311,11 +316,11 @@ bool HaveScale()
     return false;
 }
 
-// The stage results a drawing shows: calculated now, the message list
-// instead of a drawing when the calculation failed.
+// The stage results a drawing shows, the message list instead of a drawing
+// when the calculation failed.
 bool Calculated()
 {
-    CalcPlanetaryStage();
+    Recalculate();
     if (!telmvar.FatalCalcError)
         return true;
     ShowMessageList();
