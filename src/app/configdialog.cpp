@@ -86,7 +86,7 @@ std::string StyleText(int Style)
 const std::vector<std::string>& TForm_selectcolor::Lines()
 {
     static const std::vector<std::string> lines = [] {
-        const char* names[] = {"red",        "yellow",      "green",      "cyan",        "blue",  "magenta",
+        const char* const names[] = {"red",        "yellow",      "green",      "cyan",        "blue",  "magenta",
                                "white",      "dark blue",   "dark green", "dark cyan",   "dark red",
                                "dark magenta", "brown",     "light grey", "dark grey",   "black"};
         std::vector<std::string> v;

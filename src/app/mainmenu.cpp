@@ -141,7 +141,7 @@ TMenuCommand Meshes(const char* Name, const char* Caption, const std::string& Pr
                     std::initializer_list<const char*> Suffixes = {"SPi", "PiPe", "PeH"})
 {
     TMenuCommand e = Sub(Name, Caption, {});
-    const char* captions[] = {"S-Pi", "Pi-Pe", "Pe-H"};
+    const char* const captions[] = {"S-Pi", "Pi-Pe", "Pe-H"};
     int i = 0;
     for (const char* s : Suffixes) {
         e.Children.push_back(Fill(i + 1, Item(Prefix + s, captions[i])));
@@ -153,7 +153,7 @@ TMenuCommand Meshes(const char* Name, const char* Caption, const std::string& Pr
 TMenuCommand Wheels(const char* Name, const char* Caption, const std::string& Prefix, const TFill& Fill)
 {
     TMenuCommand e = Sub(Name, Caption, {});
-    const char* suffixes[] = {"S", "Pi", "Pe", "H"};
+    const char* const suffixes[] = {"S", "Pi", "Pe", "H"};
     for (int i = 0; i < 4; ++i)
         e.Children.push_back(Fill(i + 1, Item(Prefix + suffixes[i], suffixes[i])));
     return e;

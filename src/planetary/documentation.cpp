@@ -40,7 +40,7 @@ void ResetDocumentation(const std::string& Today)
     documentation.DrawnDate = Today;
     documentation.CheckedDate = Today;
     documentation.StandardDate = Today;
-    const char* programs[DocLinkCount] = {"notepad.exe", "write.exe", "mspaint.exe", "notepad.exe", "notepad.exe"};
+    const char* const programs[DocLinkCount] = {"notepad.exe", "write.exe", "mspaint.exe", "notepad.exe", "notepad.exe"};
     for (int k = 1; k <= DocLinkCount; ++k)
         documentation.DocLinkPrograms[k].DocLinkProgram = programs[k - 1];
 }

@@ -23,9 +23,9 @@ void SetDefaultInput()
     InitPlanetaryData();
 
     auto& g = PlanetaryGears;
-    const char* letters[] = {"S", "Pi", "Pe", "H"};
-    const char* numbers[] = {"1", "2", "3", "4"};
-    const char* names[] = {"sun", "inner planet", "outer planet", "ring gear"};
+    const char* const letters[] = {"S", "Pi", "Pe", "H"};
+    const char* const numbers[] = {"1", "2", "3", "4"};
+    const char* const names[] = {"sun", "inner planet", "outer planet", "ring gear"};
     for (int k = 1; k <= 4; ++k) {
         g.GearName[k] = letters[k - 1];
         g.PartNumber[k] = numbers[k - 1];

@@ -89,7 +89,7 @@ std::unique_ptr<QDialog> MakeHilfebildForm(platform::DialogModel& model, QWidget
     spinLayout->addWidget(down);
     layout->addWidget(spin, 0, 3);
 
-    const char* buttons[] = {"Button_ok",      "Button_help",     "Button_neu", "Button_aendern",
+    const char* const buttons[] = {"Button_ok",      "Button_help",     "Button_neu", "Button_aendern",
                              "Button_einfuegen", "Button_loeschen", "Button_plot"};
     for (int i = 0; i < 7; ++i) {
         auto* b = new QPushButton(form.get());

@@ -86,7 +86,7 @@ std::unique_ptr<QDialog> ConfigLayout(platform::DialogModel& model, QWidget* par
 
     QWidget* p = page["Tab_dir"];
     PlaceLabel(p, "GroupBox_dir", 8, 4, 300);
-    const char* dirs[][3] = {{"Label_dirdbf", "Edit_dirdbf", "Button_dirdbf"},
+    const char* const dirs[][3] = {{"Label_dirdbf", "Edit_dirdbf", "Button_dirdbf"},
                              {"Label_direxe", "Edit_direxe", "Button_direxe"},
                              {"Label_dirplt", "Edit_dirplt", "Button_dirplt"},
                              {"Label_dirtemp", "Edit_dirtemp", "Button_dirtemp"},
@@ -195,7 +195,7 @@ std::unique_ptr<QDialog> ConfigLayout(platform::DialogModel& model, QWidget* par
     Combo(p, "ComboBox_ausdruckdefault", 240, 186, 200);
     PlaceCheck(p, "CheckBox_ausdruckshowdialog", 450, 188, 250);
     PlaceLabel(p, "GroupBox_textwindow", 8, 222, 120);
-    const char* rect[][2] = {{"Label_left", "Edit_left"}, {"Label_top", "Edit_top"}, {"Label_width", "Edit_width"},
+    const char* const rect[][2] = {{"Label_left", "Edit_left"}, {"Label_top", "Edit_top"}, {"Label_width", "Edit_width"},
                              {"Label_height", "Edit_height"}};
     for (int i = 0; i < 4; ++i) {
         PlaceLabel(p, rect[i][0], 130 + 110 * i, 222, 50);

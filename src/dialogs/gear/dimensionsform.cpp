@@ -74,7 +74,7 @@ TForm_qyr7geo::TForm_qyr7geo() : TStageDialogModel("TForm_qyr7geo", "Dimensions"
         Control(n).Caption = "<";
     for (const char* n : {"Button_hbkmn", "Button_hbz", "Button_hbx", "Button_hbbeta", "Button_hbq", "Button_hbflank"})
         Control(n).Caption = "?";
-    const char* heads[] = {"S", "Pi", "Pe", "H"};
+    const char* const heads[] = {"S", "Pi", "Pe", "H"};
     const uint16_t headHelp[] = {4800, 4805, 4815, 4810};
     for (int i = 1; i <= 4; ++i) {
         const std::string n = "Label_rad" + std::to_string(i);

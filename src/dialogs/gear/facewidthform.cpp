@@ -14,7 +14,7 @@ TForm_qyr7beff::TForm_qyr7beff() : TStageDialogModel("TForm_qyr7beff", " beff.")
     Control("Button_help").Caption = "&Help";
     HelpTextNumber = 9160;
     HelpPictureNumber = 9160;
-    const char* heads[] = {"S", "Pi", "Pe", "H"};
+    const char* const heads[] = {"S", "Pi", "Pe", "H"};
     for (int i = 1; i <= 4; ++i)
         Control("Label" + std::to_string(i)).Caption = heads[i - 1];
     Control("Label_b").Caption = DisplayText("Facewidth b");

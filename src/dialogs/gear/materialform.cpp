@@ -38,7 +38,7 @@ TForm_qyr7wst::TForm_qyr7wst() : TStageDialogModel("TForm_qyr7wst", " Material d
     HelpTextNumber = 9010;
     Control("Button_metric").Caption = "mm <--> inch";
     Control("Button_calc").Caption = "Calc";
-    const char* groups[] = {"Material 1 (Sun) ", "Material 2 (Planet i) ", "Material 3 (Planet e) ",
+    const char* const groups[] = {"Material 1 (Sun) ", "Material 2 (Planet i) ", "Material 3 (Planet e) ",
                             "Material 4 (Hollow) "};
     const struct {
         const char* name;

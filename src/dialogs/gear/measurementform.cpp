@@ -84,7 +84,7 @@ TForm_qyr7mes::TForm_qyr7mes() : TStageDialogModel("TForm_qyr7mes", " No. of tee
     Control("Label_dm").Caption = DisplayText("Ball and pin diameters DM");
     SetHint("Label_k", 9020);
     SetHint("Label_dm", 9020);
-    const char* heads[] = {"gear S", "gear Pi", "gear Pe", "gear H"};
+    const char* const heads[] = {"gear S", "gear Pi", "gear Pe", "gear H"};
     const uint16_t help[] = {4800, 4805, 4815, 4810};
     for (int g = 1; g <= 4; ++g) {
         Control(G("Label_rad", g)).Caption = heads[g - 1];

@@ -76,7 +76,7 @@ TForm_qyr7qual::TForm_qyr7qual() : TStageDialogModel("TForm_qyr7qual", "Quality"
     Control("Button_cancel").Caption = "Cancel";
     Control("Button_help").Caption = "&Help";
     HelpTextNumber = 3500;
-    const char* heads[] = {" gear S ", " gear Pi ", " gear Pe ", " gear H "};
+    const char* const heads[] = {" gear S ", " gear Pi ", " gear Pe ", " gear H "};
     const int std = GearPair.ToleranceStandard == 1 ? 1 : 0;
     for (int g = 1; g <= 4; ++g) {
         Control(G("GroupBox", g)).Caption = heads[g - 1];

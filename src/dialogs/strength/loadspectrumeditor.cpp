@@ -173,10 +173,10 @@ void TForm_lki::UpdateMode()
     const bool direct = Mode() == 1;
     for (const char* c : {"Edit_ti", "Edit_ni", "Button_ti", "Button_ni"}) Control(c).Enabled = direct;
     const int computed = RadioIndex(*this, "RadioGroup_ntp", 3);
-    const char* ntp[] = {"Edit_n", "Edit_T", "Edit_p"};
+    const char* const ntp[] = {"Edit_n", "Edit_T", "Edit_p"};
     for (int i = 0; i < 3; ++i) Control(ntp[i]).Enabled = !direct && i != computed;
     const int given = RadioIndex(*this, "RadioGroup_t", 3);
-    const char* t[] = {"Edit_ts", "Edit_tmin", "Edit_th"};
+    const char* const t[] = {"Edit_ts", "Edit_tmin", "Edit_th"};
     for (int i = 0; i < 3; ++i) Control(t[i]).Enabled = !direct && i == given;
     for (int i = 0; i < 3; ++i) {
         Control(RadioButtonName("RadioGroup_ntp", i)).Enabled = !direct;

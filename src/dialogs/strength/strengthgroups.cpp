@@ -165,7 +165,7 @@ bool TGearStrengthGroup::Press(const std::string& Name, platform::DialogAction& 
             m_.Control(N("Edit_di", i)).Text = TrimBlanks(LengthToText(SuggestInnerDiameter(i)));
     } else if (Name == "Button_nlastw") {
         const std::string qp = IntToText(GearPair.qp);
-        const char* np[] = {"", "0", "1", "1", "0"};
+        const char* const np[] = {"", "0", "1", "1", "0"};
         const std::string e[] = {"", qp, "2", "2", qp};
         for (int i = 1; i <= 4; ++i) {
             m_.Control(N("Edit_neingr", i)).Text = e[i];

@@ -27,7 +27,7 @@ constexpr int64_t kReaderOffset = 65;    // programs counted as reader hold it s
 
 const char* ActionName(uint8_t action)
 {
-    static const char* names[] = {"LOGIN", "LOGOUT", "INCREAD", "DECREAD", "LOCKSEMAPHORE", "UNLOCKSEMAPHORE"};
+    static const char* const names[] = {"LOGIN", "LOGOUT", "INCREAD", "DECREAD", "LOCKSEMAPHORE", "UNLOCKSEMAPHORE"};
     return action <= 5 ? names[action] : "";
 }
 

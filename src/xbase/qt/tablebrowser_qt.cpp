@@ -87,7 +87,7 @@ TableBrowserQt::TableBrowserQt(TDbfBrowserModel& model, QWidget* parent)
     layout->addWidget(grid_, 1);
 
     auto* buttons = new QHBoxLayout;
-    const char* names[] = {"Button_ok", "Button_cancel", "Button_search", "Button_SearchNext"};
+    const char* const names[] = {"Button_ok", "Button_cancel", "Button_search", "Button_SearchNext"};
     for (const char* n : names) {
         auto* b = new QPushButton(ToQString(model.Control(n).Caption), this);
         b->setObjectName(QString::fromLatin1(n));
