@@ -1,5 +1,7 @@
 #include "reports/messages/errhelpfile.h"
 
+#include <sstream>
+
 bool MessageKeyMatches(std::string_view Line, std::string_view Message)
 {
     return Line.compare(0, MessageKeyLength, Message, 0, MessageKeyLength) == 0 &&
@@ -16,16 +18,9 @@ bool ReadHelpLine(std::istream& In, std::string& Line)
 
 TMessageHelp FindMessageHelp(std::istream& In, const std::string& Message)
 {
-    TMessageHelp help;
-    std::string line;
-    while (ReadHelpLine(In, line)) {
-        if (!MessageKeyMatches(line, Message)) continue;
-        help.Found = true;
-        ReadHelpLine(In, help.Origin);
-        ReadHelpLine(In, help.Remedy);
-        break;
-    }
-    return help;
+    std::ostringstream text;
+    text << In.rdbuf();
+    return FindMessageHelp(std::string_view(text.view()), Message);
 }
 
 TMessageHelp FindMessageHelp(std::string_view Text, const std::string& Message)

@@ -32,23 +32,23 @@ void ToStderr(const std::string& Text)
     std::fprintf(stderr, "%s\n", OemToAnsiText(Text).c_str());
 }
 
-// The origin and remedy of messages 1..Count, the help file read once
+// The origin and remedy of messages First..Last, the help file read once
 // through a file of its own, so that it works while a report holds the
 // shared text file. Without a readable help file both texts stay empty; an
 // aborted run leaves them empty as well.
 struct TListHelp {
     std::string Origin, Remedy;
 };
-std::vector<TListHelp> LookUpMessages(int Count)
+std::vector<TListHelp> LookUpMessages(int First, int Last)
 {
-    std::vector<TListHelp> helps(static_cast<std::size_t>(std::max(Count, 0)) + 1);
+    std::vector<TListHelp> helps(static_cast<std::size_t>(std::max(Last, 0)) + 1);
     const std::string file = MessageHelpFileName();
     if (!FileCanOpen(file) || telmvar.Aborted) return helps;
     std::ifstream in(file, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     const std::string whole = std::move(text).str();
-    for (int n = 1; n <= Count; ++n) {
+    for (int n = First; n <= Last; ++n) {
         const TMessageHelp help = FindMessageHelp(std::string_view(whole), error0.ErrorTexts[n]);
         helps[n] = {help.Found ? help.Origin : NoHelpText, help.Found ? help.Remedy : ""};
     }
@@ -176,13 +176,13 @@ void ShowErrorHelpForm(const std::string& Message, const std::string& Origin, co
 void GetMessageOrigin(int n, std::string& Origin)
 {
     if (n < 1 || n > 12) return;
-    Origin = LookUpMessages(n)[n].Origin;
+    Origin = LookUpMessages(n, n)[n].Origin;
 }
 
 void GetMessageRemedy(int n, std::string& Remedy)
 {
     if (n < 1 || n > 12) return;
-    Remedy = LookUpMessages(n)[n].Remedy;
+    Remedy = LookUpMessages(n, n)[n].Remedy;
 }
 
 void SaveMessageHelp(const std::string& Message, const std::string& Origin, const std::string& Remedy)
@@ -242,7 +242,7 @@ std::string FormatMessageListText()
 {
     std::string text;
     const int n = MessageCount();
-    const std::vector<TListHelp> helps = LookUpMessages(n);
+    const std::vector<TListHelp> helps = LookUpMessages(1, n);
     for (int i = 1; i <= n; ++i) {
         const auto& [origin, remedy] = helps[i];
         text += error0.ErrorTexts[i] + "\n";
@@ -259,7 +259,7 @@ void PrintReportMessages()
     if (n == 0) return;
     TReportDevice& device = CurrentReportDevice();
     device.RecordsBegin("REMARKS, WARNINGS AND ERROR MESSAGES");
-    const std::vector<TListHelp> helps = LookUpMessages(n);
+    const std::vector<TListHelp> helps = LookUpMessages(1, n);
     for (int i = 1; i <= n; ++i)
         device.Record({error0.ErrorTexts[i], helps[i].Origin, helps[i].Remedy});
     // The list holds twelve texts; the ones after them are at least
