@@ -3,6 +3,7 @@
 #include "dialogs/calculatorwindow.h"
 #include "dialogs/dialogservices.h"
 #include "dialogs/messageboxes.h"
+#include "dialogs/stage/basicrackconverter.h"
 #include "dialogs/stage/hardness.h"
 
 void ResetDialogsState()
@@ -11,4 +12,5 @@ void ResetDialogsState()
     ResetMessageboxes();
     ResetHardnessValues();
     ResetVonline3();
+    ResetBasicRackConverter();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Restores the program-wide state of the gear pair library to its start-up
-// state: the catalogue pick and the life material. The gear pair's own data
-// is the project's and is set by whoever loads or defaults one.
+// state: the catalogue pick, the life material and no load spectrum
+// routines registered. The gear pair's own data is the project's and is set
+// by whoever loads or defaults one.
 
 void ResetGearpairState();

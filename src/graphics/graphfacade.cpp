@@ -4,6 +4,7 @@
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
+#include "graphics/cad/cadtarget.h"
 #include "graphics/graphmapping.h"
 #include "graphics/graphwindow.h"
 #include "platform/platform.h"
@@ -12,6 +13,7 @@
 #include <cmath>
 #include <fstream>
 #include <numbers>
+#include <utility>
 
 TGraphFacade GraphFacade;
 
@@ -19,19 +21,15 @@ namespace {
 
 constexpr Extended Pi = std::numbers::pi_v<long double>;
 
-TCadScreen* installedScreen = nullptr;
-
 } // namespace
 
 // The CAD layer's screen: the facade unless a test installed a recorder.
-TCadScreen& CadScreen() { return installedScreen != nullptr ? *installedScreen : GraphFacade; }
-
-TCadScreen* SetCadScreen(TCadScreen* Screen)
+TCadScreen& CadScreen()
 {
-    TCadScreen* previous = installedScreen;
-    installedScreen = Screen;
-    return previous;
+    return cadscreentarget.Installed != nullptr ? *cadscreentarget.Installed : GraphFacade;
 }
+
+TCadScreen* SetCadScreen(TCadScreen* Screen) { return std::exchange(cadscreentarget.Installed, Screen); }
 
 TGraphFacade::TGraphFacade() = default;
 

@@ -1,7 +1,10 @@
 #include "graphics/graphicsstate.h"
 
 #include "graphics/cad/cadhatch.h"
+#include "graphics/cad/caddevice.h"
 #include "graphics/cad/cadoutput.h"
+#include "graphics/cad/cadtarget.h"
+#include "graphics/cad/cadwriterdevices.h"
 #include "graphics/cadsettings.h"
 #include "graphics/diagrams/diagram.h"
 #include "graphics/graphservices.h"
@@ -12,6 +15,9 @@
 void ResetGraphicsState()
 {
     ResetCadOutput();
+    ResetCadScreenTarget();
+    ResetCadDeviceRegistry();
+    ResetCadWriters();
     ResetCadSettings();
     ResetCadState();
     ResetHatchState();

@@ -3,10 +3,12 @@
 #include "planetary/bearings/bearingcatalogue.h"
 #include "planetary/bearings/operationdata.h"
 #include "planetary/filenames.h"
+#include "planetary/stagecalc.h"
 
 void ResetPlanetaryState()
 {
     ResetBearingCatalogue();
     ResetBearingDialogServices();
     ResetFileNameDialogs();
+    ResetStageCalc();
 }

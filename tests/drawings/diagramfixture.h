@@ -47,7 +47,7 @@ class DiagramFixture : public ::testing::Test
     void SetUp() override
     {
         RegisterCadWriters();
-        CadWriterToday = [] { return TCadWriterDate{2026, 1, 6}; };
+        cadwriters.Today = [] { return TCadWriterDate{2026, 1, 6}; };
         dir_ = testdirs::MakeTempDir("diagrams");
         telmvar.TempDir = dir_;
         telmvar.CadDir = dir_;

@@ -80,7 +80,7 @@ std::vector<std::string> TRecordingScreen::Drawn() const
 void CadTest::SetUp()
 {
     RegisterCadWriters();
-    CadWriterToday = [] { return TCadWriterDate{2026, 1, 6}; };
+    cadwriters.Today = [] { return TCadWriterDate{2026, 1, 6}; };
     TempDir = testdirs::MakeTempDir("cad");
     telmvar.TempDir = TempDir.string();
     telmvar.CadDir = TempDir.string();

@@ -16,6 +16,10 @@
 #include <cmath>
 #include <string>
 
+TBasicRackConverter basicrackconverter;
+
+void ResetBasicRackConverter() { basicrackconverter = TBasicRackConverter{}; }
+
 namespace
 {
 
@@ -50,23 +54,14 @@ bool IsAngleLine(int Line)
     return Line == 3 || Line == 5;
 }
 
-// The texts last written into the input lines and the exact values they
-// stand for: a line the user did not retype keeps its value bit for bit
-// instead of going through its 3- or 6-digit text on every pass.
-struct TShownInputs {
-    std::string Text[9];
-    Extended Value[9] = {};
-};
-TShownInputs shownInputs;
-
 void WriteInputs(int g)
 {
     for (int i = 1; i <= 8; ++i) {
         const Extended x = Coefficient(i, g);
         const std::string s = TrimBlanks(IsAngleLine(i) ? FloatToSignificant(x) : FloatToSignificant6(x));
         vonline3.OnlineInValue[i] = s;
-        shownInputs.Text[i] = s;
-        shownInputs.Value[i] = x;
+        basicrackconverter.ShownText[i] = s;
+        basicrackconverter.ShownValue[i] = x;
     }
 }
 
@@ -74,8 +69,8 @@ void ReadInputs(int g)
 {
     for (int i = 1; i <= 8; ++i) {
         const std::string& s = vonline3.OnlineInValue[i];
-        if (s == shownInputs.Text[i])
-            Coefficient(i, g) = shownInputs.Value[i];
+        if (s == basicrackconverter.ShownText[i])
+            Coefficient(i, g) = basicrackconverter.ShownValue[i];
         else
             Coefficient(i, g) = TextToFloat(TrimBlanks(s));
     }

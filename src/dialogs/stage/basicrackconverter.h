@@ -9,9 +9,23 @@
 #include "foundation/types.h"
 
 #include <cstdint>
+#include <string>
 
 // The online window's help base of the converter.
 inline constexpr uint16_t BasicRackHelpBase = 6000;
+
+// The texts last written into the input lines and the exact values they
+// stand for: a line the user did not retype keeps its value bit for bit
+// instead of going through its 3- or 6-digit text on every pass.
+struct TBasicRackConverter {
+    std::string ShownText[9];
+    Extended ShownValue[9] = {};
+};
+
+extern TBasicRackConverter basicrackconverter;
+
+// No text shown yet.
+void ResetBasicRackConverter();
 
 // The caller has loaded the mesh into the gear-pair variables and takes
 // them back afterwards.

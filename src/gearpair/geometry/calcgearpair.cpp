@@ -16,9 +16,9 @@
 #include <cstddef>
 #include <vector>
 
+TLoadSpectrumRoutines loadspectrumroutines;
+
 namespace {
-TLoadSpectrumFactorsProc LoadSpectrumFactors = nullptr;
-TLoadSpectrumLifeProc LoadSpectrumLife = nullptr;
 
 // The messages added since the list held Count of them.
 std::vector<TCollectedMessage> MessagesSince(std::size_t Count)
@@ -28,8 +28,9 @@ std::vector<TCollectedMessage> MessagesSince(std::size_t Count)
 }
 }
 
-void SetLoadSpectrumFactorsProc(TLoadSpectrumFactorsProc proc) { LoadSpectrumFactors = proc; }
-void SetLoadSpectrumLifeProc(TLoadSpectrumLifeProc proc) { LoadSpectrumLife = proc; }
+void SetLoadSpectrumFactorsProc(TLoadSpectrumFactorsProc proc) { loadspectrumroutines.Factors = proc; }
+void SetLoadSpectrumLifeProc(TLoadSpectrumLifeProc proc) { loadspectrumroutines.Life = proc; }
+void ResetLoadSpectrumRoutines() { loadspectrumroutines = TLoadSpectrumRoutines{}; }
 
 void ResolveDimensionInputMode()
 {
@@ -136,7 +137,8 @@ void CalcGearPair()
     // one calculation gives the final values; the entered KA_H and KA_F stay
     // as the user gave them.
     std::size_t before = CollectedMessages().size();
-    const bool formed = LoadSpectrumFactors && LoadSpectrumFactors();
+    const auto& routines = loadspectrumroutines;
+    const bool formed = routines.Factors && routines.Factors();
     if (telmvar.FatalCalcError)
         return;
     std::vector<TCollectedMessage> spectrumMessages = MessagesSince(before);
@@ -145,8 +147,8 @@ void CalcGearPair()
     Extended rootLimit = 0, pittingLimit = 0;
     FindLimitLoads(rootLimit, pittingLimit);
     before = CollectedMessages().size();
-    if (formed && LoadSpectrumLife)
-        LoadSpectrumLife(rootLimit, pittingLimit);
+    if (formed && routines.Life)
+        routines.Life(rootLimit, pittingLimit);
     if (telmvar.FatalCalcError)
         return;
     // Keep only the messages of the final run at the nominal torque, not

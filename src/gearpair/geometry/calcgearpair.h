@@ -28,3 +28,13 @@ using TLoadSpectrumFactorsProc = bool (*)();
 using TLoadSpectrumLifeProc = void (*)(Extended toothRootLimitTorque, Extended pittingLimitTorque);
 void SetLoadSpectrumFactorsProc(TLoadSpectrumFactorsProc proc);
 void SetLoadSpectrumLifeProc(TLoadSpectrumLifeProc proc);
+
+struct TLoadSpectrumRoutines {
+    TLoadSpectrumFactorsProc Factors = nullptr;
+    TLoadSpectrumLifeProc Life = nullptr;
+};
+
+extern TLoadSpectrumRoutines loadspectrumroutines;
+
+// Nothing registered.
+void ResetLoadSpectrumRoutines();

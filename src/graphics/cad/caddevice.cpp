@@ -27,12 +27,6 @@ void ArcChords(TCadDevice& D, Extended X, Extended Y, Extended R, Extended A0, E
     }
 }
 
-std::map<int, TCadDeviceFactory>& Factories()
-{
-    static std::map<int, TCadDeviceFactory> f;
-    return f;
-}
-
 } // namespace
 
 void TCadDevice::Circle(Extended X, Extended Y, Extended R) { ArcChords(*this, X, Y, R, 0, 2 * Pi); }
@@ -151,14 +145,18 @@ void TCadScreenDevice::Finish()
     screen_.SetNormalCursor();
 }
 
+TCadDeviceRegistry caddeviceregistry;
+
+void ResetCadDeviceRegistry() { caddeviceregistry = TCadDeviceRegistry{}; }
+
 void RegisterCadDeviceFactory(int DeviceCode, TCadDeviceFactory Factory)
 {
-    Factories()[DeviceCode] = std::move(Factory);
+    caddeviceregistry.Factories[DeviceCode] = std::move(Factory);
 }
 
 const TCadDeviceFactory* FindCadDeviceFactory(int DeviceCode)
 {
-    auto& f = Factories();
+    const auto& f = caddeviceregistry.Factories;
     const auto it = f.find(DeviceCode);
     return it == f.end() || !it->second ? nullptr : &it->second;
 }

@@ -15,6 +15,7 @@
 #include "graphics/writers/dxfwriter.h"
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <ostream>
 #include <sstream>
@@ -154,6 +155,15 @@ class TCadScreenDevice : public TCadDevice
 using TCadDeviceFactory = std::function<std::unique_ptr<TCadDevice>(std::ostream& Out)>;
 void RegisterCadDeviceFactory(int DeviceCode, TCadDeviceFactory Factory);
 const TCadDeviceFactory* FindCadDeviceFactory(int DeviceCode);
+
+struct TCadDeviceRegistry {
+    std::map<int, TCadDeviceFactory> Factories;
+};
+
+extern TCadDeviceRegistry caddeviceregistry;
+
+// No device code has a writer (the writers register theirs again).
+void ResetCadDeviceRegistry();
 
 // The DXF options from the program-wide settings and the current layer mode.
 TDxfOptions DxfOptionsFromSettings(bool ConvertTexts);

@@ -7,11 +7,14 @@
 #include <memory>
 
 TCadTarget cadtarget;
+TCadScreenTarget cadscreentarget;
 
 void ResetCadTarget()
 {
     cadtarget = TCadTarget{};
 }
+
+void ResetCadScreenTarget() { cadscreentarget = TCadScreenTarget{}; }
 
 namespace
 {
@@ -19,13 +22,12 @@ namespace
 // The screen outside any output (the device is the screen from the start).
 TCadDevice* IdleScreen()
 {
-    static TCadScreen* bound = nullptr;
-    static std::unique_ptr<TCadScreenDevice> dev;
-    if (!dev || bound != &CadScreen()) {
-        bound = &CadScreen();
-        dev = std::make_unique<TCadScreenDevice>(*bound);
+    auto& t = cadscreentarget;
+    if (!t.IdleDevice || t.IdleBound != &CadScreen()) {
+        t.IdleBound = &CadScreen();
+        t.IdleDevice = std::make_shared<TCadScreenDevice>(*t.IdleBound);
     }
-    return dev.get();
+    return t.IdleDevice.get();
 }
 
 } // namespace

@@ -4,7 +4,10 @@
 // (cadprimitives.h) and the block reader only ask for the target, so they
 // need nothing of the output.
 
+#include <memory>
+
 class TCadDevice;
+class TCadScreen;
 
 struct TCadTarget {
     // The open output's device; nullptr while no output is open.
@@ -19,6 +22,23 @@ struct TCadTarget {
 extern TCadTarget cadtarget;
 
 void ResetCadTarget();
+
+// The screen the CAD layer draws on (cadscreen.h): outputs open and close
+// around it, so it has a record and a reset of its own.
+struct TCadScreenTarget {
+    // A surface installed in place of the program's own (SetCadScreen);
+    // nullptr for the drawing facade.
+    TCadScreen* Installed = nullptr;
+    // The screen device used outside any output, and the surface it was
+    // made for: it is made again when another surface is in place.
+    TCadScreen* IdleBound = nullptr;
+    std::shared_ptr<TCadDevice> IdleDevice;
+};
+
+extern TCadScreenTarget cadscreentarget;
+
+// The drawing facade as surface, and no screen device yet.
+void ResetCadScreenTarget();
 
 // The block being defined, else the block file inside the block section of
 // the devices that keep blocks in files, else the device; without an open

@@ -24,7 +24,9 @@ Extended Resolution()
     return cadsettings.CadArcResolution;
 }
 
-TCadWriterDate SystemToday()
+} // namespace
+
+TCadWriterDate CadWriterSystemToday()
 {
     const std::time_t now = std::time(nullptr);
     std::tm t{};
@@ -32,9 +34,7 @@ TCadWriterDate SystemToday()
     return {t.tm_year + 1900, t.tm_mon + 1, t.tm_mday};
 }
 
-} // namespace
-
-std::function<TCadWriterDate()> CadWriterToday = SystemToday;
+TCadWriters cadwriters;
 
 void TCadIgesDevice::BeginDrawing(Extended, Extended, Extended X2, Extended Y2, Extended)
 {
@@ -147,7 +147,7 @@ TIgesOptions IgesOptionsFromSettings()
     o.ProgramName = telmvar.ProgramName;
     o.ProgramVersion = telmvar.ProgramVersion;
     o.DecimalDigits = telmvar.DecimalDigits;
-    const TCadWriterDate d = CadWriterToday ? CadWriterToday() : SystemToday();
+    const TCadWriterDate d = cadwriters.Today ? cadwriters.Today() : CadWriterSystemToday();
     o.Year = d.Year;
     o.Month = d.Month;
     o.Day = d.Day;
@@ -184,4 +184,10 @@ void RegisterCadWriters()
     RegisterCadDeviceFactory(6, [](std::ostream& Out) {
         return std::make_unique<TCadStlDevice>(Out, StlOptionsFromSettings());
     });
+}
+
+void ResetCadWriters()
+{
+    cadwriters = TCadWriters{};
+    RegisterCadWriters();
 }

@@ -105,17 +105,28 @@ class TCadStlDevice final : public TCadDevice
     TStlWriter writer_;
 };
 
-// Today's date for the IGES Global section; tests fix it.
 struct TCadWriterDate {
     int Year = 0, Month = 0, Day = 0;
 };
-extern std::function<TCadWriterDate()> CadWriterToday;
+
+// The system's date as the writers see it.
+TCadWriterDate CadWriterSystemToday();
+
+struct TCadWriters {
+    // Today's date for the IGES Global section; tests fix it.
+    std::function<TCadWriterDate()> Today = CadWriterSystemToday;
+};
+
+extern TCadWriters cadwriters;
 
 // Options of each writer from the program-wide settings.
 TIgesOptions IgesOptionsFromSettings();
 TTextCadOptions TextCadOptionsFromSettings();
 TStlOptions StlOptionsFromSettings();
 
-// Registers the three devices under their codes (at start-up, and again by
-// tests that replaced them).
+// Registers the three devices under their codes (at start-up).
 void RegisterCadWriters();
+
+// The system's date and the three devices registered, as the program runs
+// them; a writer replaced or removed under its code is registered again.
+void ResetCadWriters();
