@@ -26,14 +26,6 @@ class AppTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetCadSettings();
-        ResetGraphSettings();
-        ResetPrintSettings();
-        ResetMessageboxes();
-        ResetStartup();
-        ResetWinutil();
-        ResetConfigio();
         // Only the directory the test names: no configuration of the machine.
         configio.FallbackDirs.clear();
         InitProgramIdentity();

@@ -39,7 +39,6 @@ class AuxImages : public AppTest
     void SetUp() override
     {
         AppTest::SetUp();
-        ResetReportServices();
         DisplayList.Clear();
         telmvar.PltDir = dir.string();
         telmvar.TempDir = dir.string();

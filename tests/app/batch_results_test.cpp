@@ -126,7 +126,6 @@ protected:
     void SetUp() override
     {
         dir = FreshDir("results");
-        ResetFoundationState();
         InitProgramDefaults();
         SetDefaultInput();
     }

@@ -96,8 +96,6 @@ protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        ResetCadState();
-        ResetCadOutput();
         InstallPlatformServices();
         ResetCadExports();
         RegisterCadExport(TestIndex, TestIndex, FrameDrawing);
@@ -312,7 +310,6 @@ TEST(CadExportTable, EachRangeCallsItsEntryPointWithTheTablesArguments)
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(CadIndexKind(27), TCadIndexKind::NoFile);
     EXPECT_EQ(CadIndexKind(29), TCadIndexKind::OutsideTable);
-    ResetCadExports();
 }
 
 // ------------------------------------------------------------ the program

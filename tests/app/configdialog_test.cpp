@@ -5,6 +5,7 @@
 // settled configuration that load and store leave byte-identical.
 #include "app/configdialog.h"
 #include "appfixture.h"
+#include "common/statereset.h"
 
 #include "foundation/textfile.h"
 #include "graphics/cadsettings.h"
@@ -88,6 +89,7 @@ TEST_F(ConfigDialog, StoreRulesAndLimits)
     for (const Case& c : cases) {
         if (&c != &cases[0]) {
             TearDown();
+            ResetProgramState();
             SetUp();
         }
         Tconfig f;

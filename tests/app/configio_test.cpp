@@ -4,6 +4,7 @@
 #include "appfixture.h"
 
 #include "foundation/textfile.h"
+#include "common/statereset.h"
 #include "common/tempdir.h"
 
 #include <algorithm>
@@ -138,11 +139,8 @@ protected:
     void ResetAndRead()
     {
         const std::string dirName = wtelmvar.ConfigDir;
-        ResetFoundationState();
-        ResetCadSettings();
-        ResetGraphSettings();
-        ResetPrintSettings();
-        configio.ConfigReserved = 0;
+        ResetProgramState();
+        configio.FallbackDirs.clear();
         InitProgramIdentity();
         wtelmvar.ConfigDir = dirName;
         ReadConfigFile();

@@ -40,10 +40,7 @@ protected:
         telmvar.MessagesEnabled = true;
         for (int i = 1; i <= 4; ++i)
             wtelmvar.RecentFiles[i].clear();
-        ResetError0();
         ResetDialogServices();
-        ResetMenuTexts();
-        ResetMainMenu();
         UpdateMenuCaptions();
     }
     std::string Project(const std::string& Name)

@@ -231,12 +231,8 @@ protected:
         InstallPlatformServices();
         telmvar.DataDir = dir.string() + "/";
         telmvar.TempDir = dir.string() + "/";
-        ResetError0();
         ResetDialogServices();
-        ResetMenuTexts();
-        ResetMainMenu();
         UpdateMenuCaptions();
-        ResetStageCalc();
         hh.Redraw = [this] { events.push_back("redraw"); };
     }
 

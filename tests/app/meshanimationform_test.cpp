@@ -27,8 +27,6 @@ class MeshAnimationForm : public AppTest
     void SetUp() override
     {
         AppTest::SetUp();
-        ResetMeshAnimationServices();
-        ResetGraphWindow();
         InitProgramDefaults();
         SetDefaultInput();
         CalcPlanetaryStage();

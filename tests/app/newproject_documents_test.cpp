@@ -15,8 +15,6 @@ TEST_F(AppTest, NewProjectKeepsTheDocumentLinks)
     InitProgramLoadDefaults();
     InstallPlatformServices();
     ResetDialogServices();
-    ResetMenuTexts();
-    ResetMainMenu();
     UpdateMenuCaptions();
     telmvar.DataDir = dir.string() + "/";
     telmvar.TempDir = dir.string() + "/";

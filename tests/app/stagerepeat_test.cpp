@@ -47,7 +47,7 @@ protected:
         InstallPlatformServices();
         telmvar.DataDir = telmvar.TempDir = dir.string() + "/";
         telmvar.DbfDir = std::string(QYR7_DATA_DIR) + "/";
-        ResetDialogServices(), ResetMainMenu();
+        ResetDialogServices();
         InstallShellServices();
         Open(std::string(QYR7_SOURCE_DIR) + "/examples/" + GetParam().Example);
         GetParam().Change();

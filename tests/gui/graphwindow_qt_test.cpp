@@ -68,10 +68,6 @@ class GraphWindowQtTest : public ::testing::Test
     void SetUp() override
     {
         TestApp();
-        ResetTelmvar();
-        ResetGraphSettings();
-        ResetPrintSettings();
-        ResetGraphWindow();
         qt_ = std::make_unique<PlatformQt>();
         scope_ = std::make_unique<ScopedPlatform>(*qt_);
         binding_ = InstallGraphWindowQt(*qt_);
@@ -376,11 +372,8 @@ class GraphWindowStartTest : public ::testing::Test
     void SetUp() override
     {
         TestApp();
-        ResetFoundationState();
         InitProgramLoadDefaults();
-        ResetConfigio();
         configio.FallbackDirs.clear();
-        ResetGraphWindow();
         InitProgramIdentity();
         wtelmvar.ConfigDir = dir_.Path() + "/";
         wtelmvar.DefaultDataDir = dir_.Path() + "/";

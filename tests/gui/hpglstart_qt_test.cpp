@@ -63,11 +63,7 @@ class QtStartPicture : public ::testing::Test
     void SetUp() override
     {
         TestApp();
-        ResetFoundationState();
-        ResetHpglState();
-        ResetGraphWindow();
         InitProgramLoadDefaults();
-        ResetConfigio();
         configio.FallbackDirs.clear();
         InitProgramIdentity();
         wtelmvar.ConfigDir = dir.Path() + "/";

@@ -36,8 +36,6 @@ class MainMenuQt : public ::testing::Test
     void SetUp() override
     {
         TestApp();
-        ResetFoundationState();
-        ResetError0();
         InitProgramIdentity();
         wtelmvar.Language = 0;
         for (int i = 1; i <= 4; ++i)

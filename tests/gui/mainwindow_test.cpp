@@ -25,7 +25,6 @@ class MainWindow : public ::testing::Test
     void SetUp() override
     {
         TestApp();
-        ResetTelmvar();
         InitProgramIdentity();
     }
 };

@@ -36,14 +36,6 @@ class MeshAnimationQtTest : public ::testing::Test
     void SetUp() override
     {
         TestApp();
-        ResetFoundationState();
-        ResetGraphSettings();
-        ResetPrintSettings();
-        ResetCadSettings();
-        ResetCadState();
-        ResetCadOutput();
-        ResetGraphWindow();
-        ResetMeshAnimationServices();
         dir_ = testdirs::MakeTempDir("meshanimqt");
         qt_ = std::make_unique<PlatformQt>();
         scope_ = std::make_unique<ScopedPlatform>(*qt_);

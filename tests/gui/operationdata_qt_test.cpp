@@ -35,7 +35,6 @@ class QtOperationData : public ::testing::Test
     void SetUp() override
     {
         InitPlanetBearings();
-        bearingdialogservices = {};
         wtelmvar.UnitSystem = 0;
         dialogs_qt::RegisterDialogForms(qt.QtDialogs());
     }

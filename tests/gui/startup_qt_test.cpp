@@ -34,9 +34,7 @@ protected:
     void SetUp() override
     {
         TestApp();
-        ResetFoundationState();
         InitProgramLoadDefaults();
-        ResetConfigio();
         configio.FallbackDirs.clear();
         InitProgramIdentity();
         dir = fs::temp_directory_path() / ("qyr7_qtstart_" + std::to_string(::getpid()));

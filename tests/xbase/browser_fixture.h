@@ -21,9 +21,6 @@ protected:
     void SetUp() override
     {
         XbaseTest::SetUp();
-        ResetFoundationState();
-        ResetDbf4();
-        ResetTableBrowserServices();
         std::filesystem::create_directory(Path("temp"));
         telmvar.DbfDir = dir;
         telmvar.TempDir = Path("temp");

@@ -314,7 +314,6 @@ TEST_F(ChangesTest, ReplaceKeepsIndexesInStep)
     calls.clear();
     Append();
     EXPECT_EQ(calls, (std::vector<std::string>{"lock", "newkey", "unlock"}));
-    ResetDbHooks();
 }
 
 }  // namespace

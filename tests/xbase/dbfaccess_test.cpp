@@ -25,8 +25,6 @@ protected:
     void SetUp() override
     {
         XbaseTest::SetUp();
-        ResetFoundationState();
-        ResetDbf4();
         fs::create_directory(Path("temp"));
         telmvar.DbfDir = dir;
         telmvar.TempDir = Path("temp");

@@ -454,7 +454,6 @@ TEST_F(ExprEval, ParserPublishesItsServicesThroughTheHookTable)
     EXPECT_FALSE(hooks.EvaluateLogical(condition));
     hooks.FreeExpr(condition);
     EXPECT_EQ(hooks.AssignExpr("1 +"), nullptr);
-    ResetDbHooks();
 }
 
 }  // namespace

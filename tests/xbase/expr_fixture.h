@@ -33,7 +33,6 @@ protected:
     void SetUp() override
     {
         dbdates.EpochYear = 1956;
-        ResetDbExpr();
         dberror.AutoReportErrors = false;
         parts.Alias = "PARTS";
         parts.Fields = {{"NAME", 'C', 20, 0},  {"PRICE", 'N', 8, 2}, {"QTY", 'N', 5, 0},

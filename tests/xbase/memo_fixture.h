@@ -17,7 +17,6 @@ protected:
     void SetUp() override
     {
         TableTest::SetUp();
-        ResetDbMemo();
         InstallMemoHooks();
     }
     void TearDown() override

@@ -21,8 +21,6 @@ protected:
     void SetUp() override
     {
         XbaseTest::SetUp();
-        ResetDbLocate();
-        ResetDbTransfer();
         dberror.AutoReportErrors = false;
         dbcmd.SharedAccess = false;  // exclusive: appends need no lock
     }

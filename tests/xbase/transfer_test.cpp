@@ -334,7 +334,6 @@ TEST(TextRecords, SemicolonWithoutQuoting)
     dbtransfer.TextSeparator = ';';
     dbtransfer.TextQuote = '\0';
     EXPECT_EQ(Records("\"a\";b,c\r\n"), (TItems{{"\"a\"", "b,c"}}));
-    ResetDbTransfer();
 }
 
 }  // namespace

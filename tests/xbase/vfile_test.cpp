@@ -14,7 +14,6 @@ protected:
     void SetUp() override
     {
         TableTest::SetUp();
-        ResetDbVFiles();
         InstallVFileDriver();
     }
     void TearDown() override

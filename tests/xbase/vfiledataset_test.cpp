@@ -17,7 +17,6 @@ protected:
     {
         BrowserTest::SetUp();
         InitXbaseLibrary();
-        ResetDbVFiles();
         InstallVFileDriver();
         vf.DbfFields = {"NAME, C, 8, 0", "QTY, N, 5, 0", "PRICE, N, 8, 2", "OK, L, 1, 0"};
         vf.SetDbfFileName(Path("stock.dbf"));
