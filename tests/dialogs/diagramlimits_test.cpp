@@ -36,21 +36,9 @@ class DiagramLimits : public ::testing::Test
     DiagramLimits() : scope_(hp) {}
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetMessageboxes();
-        ResetDialogServices();
-        ResetReportServices();
-        ResetGraphServices();
-        ResetDiagramState();
         telmvar.ProgramName = "QYR7";
         telmvar.PltDir = QYR7_DATA_DIR;
         diagramstate.DiagLimits = {{{10, 20, 30, 40}}};
-    }
-    void TearDown() override
-    {
-        ResetDiagramState();
-        ResetGraphServices();
-        ResetReportServices();
     }
     std::vector<std::string> Edits(const TEinDiagramLimits& m) const
     {
@@ -190,7 +178,6 @@ class DiagramLimitsFrame : public DiagramLimits
         DiagramLimits::SetUp();
         graphservices.EnterDiagramLimits = RunDiagramLimitsDialog;
         wtelmvar.EnterDiagramLimits = true;
-        ResetCadState();
         cadstate.CadRequestedDevice = 1;
     }
 };

@@ -19,7 +19,6 @@ class GearDrawingConfig : public StageForms
     void SetUp() override
     {
         StageForms::SetUp();
-        ResetCadSettings();
         TGearPairData& p = GearPair;
         p.mn = 2;
         p.z[1] = 20;

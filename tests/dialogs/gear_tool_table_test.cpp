@@ -27,9 +27,6 @@ class GearToolTable : public StageForms
     void SetUp() override
     {
         StageForms::SetUp();
-        ResetXbaseState();
-        ResetDbf4();
-        ResetGearCatalogue();
         dir = testdirs::MakeTempDir("tooltable");
         fs::create_directory(dir + "/temp");
         fs::copy_file(fs::path(QYR7_DATA_DIR) / "q1toolx.dbf", fs::path(dir) / "q1toolx.dbf");

@@ -7,6 +7,7 @@
 #include "dialogs/messageboxes.h"
 #include "dialogs/calculatorwindow.h"
 #include "dialogs/stage/hardness.h"
+#include "common/statereset.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
@@ -23,22 +24,13 @@ class StageForms : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetFoundationState();
-        ResetMessageboxes();
-        ResetDialogServices();
-        ResetVonline3();
-        ResetHardnessValues();
+        // Tests that start over call SetUp again.
+        ResetProgramState();
         SetGearDefaults();
         InitGearPairData();
         InitPlanetaryData();
         telmvar.ProgramName = "QYR7";
         telmvar.PltDir = "/nonexistent-qyr7-help";
-    }
-    void TearDown() override
-    {
-        ResetDialogServices();
-        ResetVonline3();
-        telmvar.MessagesEnabled = true;
     }
     platform::PlatformHeadless hp{platform::HeadlessMode::Scripted};
     platform::ScopedPlatform use{hp};

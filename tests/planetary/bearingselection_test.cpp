@@ -59,10 +59,7 @@ protected:
     void SetUp() override
     {
         StageTest::SetUp();
-        ResetXbaseState();
         InitXbaseLibrary();
-        ResetDbf4();
-        ResetBearingCatalogue();
         dir = testdirs::MakeTempDir("brgsel");
         fs::create_directory(dir + "/temp");
         for (const auto& e : fs::directory_iterator(QYR7_DATA_DIR)) {

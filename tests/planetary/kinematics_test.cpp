@@ -1,6 +1,7 @@
 // Willis kinematics of the plus stage with double planets. Expected values
 // are worked by hand from nS - i0*nH = (1 - i0)*nC with i0 = -zH/zS.
 #include "foundation/messagecollector.h"
+#include "common/statereset.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "planetary/kinematics.h"
@@ -17,7 +18,8 @@ class Kinematics : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetFoundationState();
+        // Tests that start over call SetUp again.
+        ResetProgramState();
         InitPlanetaryData();
     }
     static void SetTeeth(int zS, int zPi, int zPe, int zH)

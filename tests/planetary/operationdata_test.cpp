@@ -26,7 +26,6 @@ protected:
     void SetUp() override
     {
         StageTest::SetUp();
-        bearingdialogservices = {};
         wtelmvar.UnitSystem = 0;
         telmvar.HelpLevel = 0;
         // A cylindrical roller bearing NU205 as the catalogue gives it.

@@ -1,6 +1,7 @@
 #pragma once
 // Common set-up of the stage tests: every unit back to its start-up state,
 // then the default stage of File New.
+#include "common/statereset.h"
 #include "foundation/foundationstate.h"
 #include "gearpair/gearpairdata.h"
 #include "planetary/stage.h"
@@ -12,7 +13,8 @@ class StageTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetFoundationState();
+        // Tests that start over call SetUp again.
+        ResetProgramState();
         InitProgramDefaults();
         SetDefaultInput();
     }

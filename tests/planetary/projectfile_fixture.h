@@ -3,6 +3,7 @@
 // start-up state with fixed documentation dates, the program's identity as
 // the application shell sets it, the default stage of File New, and a
 // scratch directory.
+#include "common/statereset.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "foundation/textfile.h"
@@ -78,10 +79,8 @@ inline void SetProgramIdentity()
 // so that written files do not depend on the day.
 inline void StartWithDefaultProject()
 {
-    ResetFoundationState();
-    ResetTextfile();
+    ResetProgramState();
     SetProgramIdentity();
-    ResetFileNameDialogs();
     InitProgramDefaults();
     ResetDocumentation("");
     SetDefaultInput();

@@ -23,9 +23,6 @@ protected:
     void SetUp() override
     {
         StageTest::SetUp();
-        ResetXbaseState();
-        ResetDbf4();
-        ResetLifeParams();
         tables.Use();
         GearPair.T[1] = 1000;
         GearPair.LoadSpectrumKind = 1;
