@@ -20,9 +20,6 @@ class BrowserPrint : public ReportTest
     void SetUp() override
     {
         ReportTest::SetUp();
-        ResetXbaseState();
-        ResetDbf4();
-        ResetTableBrowserServices();
         InstallTablePrint();
     }
     void TearDown() override

@@ -15,9 +15,6 @@
 void PairReportTest::SetUp()
 {
     ReportTest::SetUp();
-    ResetUhelperr();
-    ResetDbf4();
-    ResetLifeParams();
     telmvar.ProgramVersion = "1.0";
     InitProgramDefaults();
     SetDefaultInput();

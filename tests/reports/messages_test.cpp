@@ -40,8 +40,6 @@ class MessagesTest : public ReportTest
     void SetUp() override
     {
         ReportTest::SetUp();
-        ResetUhelperr();
-        ResetTextutil();
         telmvar.PltDir = TempDir.string();
         WriteFile(Temp("qyr7.err"), HelpFile);
         uhelperr.ShowHelperrForm = [this](THelperrModel& M) {

@@ -26,7 +26,6 @@ class ServicesTest : public ReportTest
     {
         ReportTest::SetUp();
         ResetReportServices(); // the defaults, over the scripted platform
-        ResetPrintSettings();
     }
     platform::PlatformHeadless hp{platform::HeadlessMode::Scripted};
     platform::ScopedPlatform use{hp};

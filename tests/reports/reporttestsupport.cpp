@@ -4,6 +4,7 @@
 #include "foundation/programstate.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportservices.h"
+#include "common/statereset.h"
 #include "common/tempdir.h"
 
 #include <fstream>
@@ -14,12 +15,11 @@ namespace fs = std::filesystem;
 
 void ReportTest::SetUp()
 {
-    ResetFoundationState();
-    ResetReportEngine();
-    ResetReportServices();
+    // Some tests start over by calling SetUp again: from the program's
+    // start-up state, and the first directory goes.
+    ResetProgramState();
     // A private directory per test: the names of parameterised tests hold
     // '/', which made nested directories that the clean-up left behind.
-    // Some tests start over by calling SetUp again: the first directory goes.
     if (!TempDir.empty())
         testdirs::RemoveTempDir(TempDir.string());
     TempDir = testdirs::MakeTempDir("reports");

@@ -12,12 +12,6 @@ namespace
 
 class ShowTextFileTest : public ReportTest
 {
-  protected:
-    void SetUp() override
-    {
-        ReportTest::SetUp();
-        ResetPrintSettings();
-    }
 };
 
 TEST_F(ShowTextFileTest, ShowsTheConvertedReportWithCaption)

@@ -29,7 +29,6 @@ protected:
     void SetUp() override
     {
         ReportTest::SetUp();
-        ResetUhelperr(); // message-list hooks of earlier tests
         telmvar.ProgramVersion = "1.0";
         InitProgramDefaults();
         SetDefaultInput();
