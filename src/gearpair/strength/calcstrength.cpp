@@ -147,6 +147,9 @@ Extended CalcRootLife(int HeatTreatment, int MaterialKind, Extended& NL, Extende
 void CalcStrength()
 {
     TGearPairData& g = GearPair;
+    TLoadFreeMemo* const loadFree = TLoadFreeMemo::Active();
+    // A search's trials read the safeties alone; their lives stay cleared.
+    const bool formsLives = g.LifeFactorInput == 0 && !loadFree;
 
     // 1
     if (telmvar.FatalCalcError) {
@@ -256,7 +259,7 @@ void CalcStrength()
                 continue;
             }
             g.SH[i] = g.SigmaHG[i] / g.SigmaH[i];
-            if (g.LifeFactorInput == 0) {
+            if (formsLives) {
                 const Extended ZRvL = g.ZR * g.Zv * g.ZL;
                 g.LtH[i] = CalcPittingLife(g.HeatTreatment[i], g.MaterialKind[i], 0, g.SH[i], g.n[i], g.e[i], ZRvL, 1.0L,
                                            g.NLH[i]);
@@ -285,7 +288,7 @@ void CalcStrength()
             g.SF[i] = 0;
         } else {
             g.SF[i] = g.SigmaFG[i] / g.SigmaF[i];
-            if (g.LifeFactorInput == 0)
+            if (formsLives)
                 g.LtF[i] = CalcRootLife(g.HeatTreatment[i], g.MaterialKind[i], g.NLF[i], g.SF[i], g.n[i], g.e[i]);
         }
         if (g.SF[i] < 1 && MessagesKept())
@@ -309,7 +312,6 @@ void CalcStrength()
                 AddErrorMessage("Error  : tau(df-dbore)>Sig.FE*0.7");
         }
     }
-    TLoadFreeMemo* const loadFree = TLoadFreeMemo::Active();
     if (!loadFree || !loadFree->GiveBodies(g)) {
         for (int i = 1; i <= 2; ++i) {
             g.m[i] = GearBodyMass(g.da[i], g.df[i], g.di[i], g.dB[i], g.b[i], g.rho[i]);

@@ -10,6 +10,9 @@
 // masses and inertias of the gear bodies, and the later ones take them from
 // it: a limit torque search changes only the load between its trials. Its
 // trials keep no texts, and a factor taken again says no message again.
+// The search reads the safeties alone, and the run at the nominal load after
+// it forms everything again: while one lives, the strength calculation
+// leaves the lives cleared.
 // Made while another lives, it joins that one.
 class TLoadFreeMemo {
 public:
