@@ -202,6 +202,13 @@ Extended FromBits(uint64_t Mantissa, uint16_t SignExponent)
     return x;
 }
 
+// Whether the magnitudes of A and B have one exponent: the walk on the
+// mantissas below needs that, and does no step otherwise.
+bool OneBinade(Extended A, Extended B)
+{
+    return (BitsOf(A).SignExponent & 0x7fff) == (BitsOf(B).SignExponent & 0x7fff);
+}
+
 // Up to Steps bisection steps of ArcInvolute far from the root, done on the
 // integer mantissas: once Lo and Hi lie in one binade on the root's side,
 // each midpoint (Lo + Hi) / 2 is their mantissas' mean rounded half to
@@ -257,16 +264,26 @@ int WalkOnMantissas(Extended& Lo, Extended& Hi, Extended root, int Steps)
     else
         notAbove = static_cast<uint64_t>(highLimit);
     const uint64_t window = notAbove - below;
+    // Both mantissas carry the leading bit; less that bit their sum fits in
+    // 64 bits, and the midpoint is half the sum rounded half to even. The
+    // limit below is at least L - 1, so less the bit it is at least -1.
+    constexpr uint64_t lead = uint64_t{1} << 63;
+    uint64_t l = L - lead;
+    uint64_t h = H - lead;
+    const uint64_t belowOff = below - lead;
     int done = 0;
     for (; done < Steps; ++done) {
-        const uint64_t half = (L >> 1) + (H >> 1) + (L & H & 1);
-        const uint64_t M = half + ((L ^ H) & half & 1);
-        if (M - below - 1 < window) // below < M <= notAbove, in one test
+        const uint64_t sum = l + h;
+        const uint64_t half = sum >> 1;
+        const uint64_t m = half + (sum & half & 1);
+        if (m - belowOff - 1 < window) // below < M <= notAbove, in one test
             break;
-        const bool under = M <= below;
-        L = under ? M : L;
-        H = under ? H : M;
+        const bool under = static_cast<int64_t>(m) <= static_cast<int64_t>(belowOff);
+        l = under ? m : l;
+        h = under ? h : m;
     }
+    L = l + lead;
+    H = h + lead;
     const Extended lo = FromBits(L, ab.SignExponent);
     const Extended hi = FromBits(H, ab.SignExponent);
     Lo = negative ? -hi : lo;
@@ -367,7 +384,7 @@ Extended ArcInvolute(Extended X)
                 Lo = M;
             else
                 Hi = M;
-            if (X87Extended && !walked && std::fabs(Hi) < 2 * std::fabs(Lo) && std::fabs(Lo) < 2 * std::fabs(Hi)) {
+            if (X87Extended && !walked && OneBinade(Lo, Hi)) {
                 const int done = WalkOnMantissas(Lo, Hi, root, 800 - step);
                 walked = done > 0;
                 step += done;

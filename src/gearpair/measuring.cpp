@@ -6,16 +6,95 @@
 #include "foundation/guardedmath.h"
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
+#include "gearpair/calculationmemo.h"
 
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 #include <numbers>
 #include <string>
 
 namespace {
 
-std::string BallText(Extended DM) { return LengthToText(DM) + LengthUnitLabel(); }
+// A ball diameter written with the settings it was written in.
+struct TBallText {
+    Extended DM = 0;
+    uint16_t UnitSystem = 0;
+    char Separator = 0;
+    int32_t DecimalDigits = 0;
+    std::string Text;
+};
+
+thread_local TCalculationMemo<TBallText, 4> BallTexts;
+
+// The sines of the ball position check of one tooth count and pressure
+// angle. A stage checks every gear in each of its meshes and again for the
+// stage, so within a calculation each gear's are worked out once.
+struct TBallPositionAngles {
+    int z = 0;
+    Extended Alphan = 0;
+    Extended CosHalfPitch = 0, SinAlphan = 0, SinTip = 0, SinTipSigned = 0;
+};
+
+thread_local TCalculationMemo<TBallPositionAngles, 6> BallPositionAngles;
+
+const TBallPositionAngles& BallPositionAnglesOf(int z, Extended alphan)
+{
+    if (const TBallPositionAngles* kept = BallPositionAngles.Find(
+            [&](const TBallPositionAngles& a) { return a.z == z && SameAngle(a.Alphan, alphan); }))
+        return *kept;
+    TBallPositionAngles& a = BallPositionAngles.Add();
+    a.z = z;
+    a.Alphan = alphan;
+    a.CosHalfPitch = z % 2 != 0 ? std::cos(Pi / (2 * z)) : 1;
+    a.SinTip = std::sin(std::fabs(Pi / z) + alphan);
+    a.SinAlphan = std::sin(alphan);
+    a.SinTipSigned = z > 0 ? a.SinTip : std::sin(Pi / z + alphan);
+    return a;
+}
+
+// Teeth spanned as kmess forms them, kept for the arguments that said
+// nothing.
+struct TSpannedTeeth {
+    Extended z = 0, beta = 0, alphan = 0, x = 0, mn = 0;
+    int Teeth = 0;
+};
+
+thread_local TCalculationMemo<TSpannedTeeth, 8> SpannedTeeth;
+
+int SpannedTeethOf(Extended z, Extended beta, Extended alphan, Extended x, Extended mn)
+{
+    const TProfileAngles& a = ProfileAnglesOf(beta, alphan);
+    const Extended d = mn * z / a.CosBeta;
+    const Extended dx = d + 2 * x * mn;
+    const Extended betax = std::atan(a.TanBeta * dx / d);
+    const Extended alphax = NamedArcCos("kmess", a.CosBeta * a.CosAlphan * d / dx / std::cos(betax));
+    if (alphax == 0)
+        return 1;
+    const Extended zPrime = z * a.InvAlphat / a.InvAlphan;
+    // Counted on the magnitude and given the gear's sign: an internal gear
+    // spans as many spaces as an external gear of its size spans teeth
+    // (truncating the negative count toward zero would touch its tips).
+    const int s = z < 0 ? -1 : 1;
+    return s * static_cast<int>(std::trunc(s * zPrime * alphax / Pi + 1));
+}
 
 } // namespace
+
+const std::string& BallDiameterText(Extended DM)
+{
+    const uint16_t unitSystem = wtelmvar.UnitSystem;
+    const char separator = wtelmvar.RegionalDecimalSeparator;
+    const int32_t decimalDigits = telmvar.DecimalDigits;
+    if (const TBallText* kept = BallTexts.Find([&](const TBallText& t) {
+            return SameAngle(t.DM, DM) && t.UnitSystem == unitSystem && t.Separator == separator &&
+                   t.DecimalDigits == decimalDigits;
+        }))
+        return kept->Text;
+    TBallText& entry = BallTexts.Add();
+    entry = {DM, unitSystem, separator, decimalDigits, LengthToText(DM) + LengthUnitLabel()};
+    return entry.Text;
+}
 
 const TProfileAngles& ProfileAnglesOf(Extended beta, Extended alphan)
 {
@@ -90,19 +169,17 @@ int kmess(Extended z, Extended beta, Extended alphan, Extended x, Extended mn)
         AddFatalMessage("Fatal  : z = 0 !");
         return 0;
     }
-    const TProfileAngles& a = ProfileAnglesOf(beta, alphan);
-    const Extended d = mn * z / a.CosBeta;
-    const Extended dx = d + 2 * x * mn;
-    const Extended betax = std::atan(a.TanBeta * dx / d);
-    const Extended alphax = NamedArcCos("kmess", a.CosBeta * a.CosAlphan * d / dx / std::cos(betax));
-    if (alphax == 0)
-        return 1;
-    const Extended zPrime = z * a.InvAlphat / a.InvAlphan;
-    // Counted on the magnitude and given the gear's sign: an internal gear
-    // spans as many spaces as an external gear of its size spans teeth
-    // (truncating the negative count toward zero would touch its tips).
-    const int s = z < 0 ? -1 : 1;
-    return s * static_cast<int>(std::trunc(s * zPrime * alphax / Pi + 1));
+    if (const TSpannedTeeth* kept = SpannedTeeth.Find([&](const TSpannedTeeth& t) {
+            return SameAngle(t.z, z) && SameAngle(t.x, x) && SameAngle(t.beta, beta) && SameAngle(t.alphan, alphan) &&
+                   SameAngle(t.mn, mn);
+        }))
+        return kept->Teeth;
+    const unsigned long before = GuardedReportCount();
+    const int teeth = SpannedTeethOf(z, beta, alphan, x, mn);
+    // A message must be said again next time.
+    if (GuardedReportCount() == before)
+        SpannedTeeth.Add() = {z, beta, alphan, x, mn, teeth};
+    return teeth;
 }
 
 void CheckBallContactPoint(int z, Extended mn, Extended alphan, Extended beta, Extended x, Extended DM)
@@ -115,7 +192,7 @@ void CheckBallContactPoint(int z, Extended mn, Extended alphan, Extended beta, E
     const Extended db = a.CosAlphat * mn * z / a.CosBeta;
     const Extended alphaK = ArcInvolute(DM / db / a.CosBetab - etat);
     if (alphaK < 0)
-        AddErrorMessage("Error  : Dm ball !  (" + BallText(DM) + ")");
+        AddErrorMessage("Error  : Dm ball !  (" + BallDiameterText(DM) + ")");
 }
 
 void CheckBallPosition(int z, Extended MdK, Extended MdR, Extended df, Extended dFamin, Extended DM,
@@ -123,19 +200,20 @@ void CheckBallPosition(int z, Extended MdK, Extended MdR, Extended df, Extended 
 {
     if (z == 0)
         return;
+    const TBallPositionAngles& a = BallPositionAnglesOf(z, alphan);
     Extended e1 = MdK - DM;
     Extended e2 = MdR - DM;
     if (z % 2 != 0) {
-        const Extended c = std::cos(Pi / (2 * z));
+        const Extended c = a.CosHalfPitch;
         e1 /= c;
         e2 /= c;
     }
     // For an external gear both checks turn by the same angle.
-    const Extended sinTip = std::sin(std::fabs(Pi / z) + alphan);
-    if (e1 - sinTip * DM < (1 - std::sin(alphan)) * 2 * rhoaP0 + df)
-        AddErrorMessage("Error  : Dm ball !  (" + BallText(DM) + ")");
+    const Extended sinTip = a.SinTip;
+    if (e1 - sinTip * DM < (1 - a.SinAlphan) * 2 * rhoaP0 + df)
+        AddErrorMessage("Error  : Dm ball !  (" + BallDiameterText(DM) + ")");
     else if (df > e1 - DM)
-        AddErrorMessage("Warning: Dm ball   (" + BallText(DM) + ")");
-    else if (dFamin < e2 - (z > 0 ? sinTip : std::sin(Pi / z + alphan)) * DM)
+        AddErrorMessage("Warning: Dm ball   (" + BallDiameterText(DM) + ")");
+    else if (dFamin < e2 - a.SinTipSigned * DM)
         AddErrorMessage("Error  : Dm ball !  (" + FloatToSignificant(DM) + LengthUnitLabel() + ")");
 }

@@ -6,6 +6,7 @@
 #include "foundation/types.h"
 
 #include <cmath>
+#include <string>
 
 // Functions of a helix angle beta and a normal pressure angle alphan that
 // every gear of a stage uses alike: the meshes share both angles, so within
@@ -41,6 +42,10 @@ TPairTransverseAngles PairTransverseAnglesOf(const TProfileAngles& Angles, Exten
 Extended DmMess(Extended z, Extended beta, Extended alphan, Extended x, Extended mn);
 // Teeth spanned for the span measurement W; negative for an internal gear.
 int kmess(Extended z, Extended beta, Extended alphan, Extended x, Extended mn);
+// The ball diameter DM as the messages about the ball write it, in the
+// length unit of the settings ("2mm"). Within a calculation under way each
+// diameter is written once; the text is valid until the next call.
+const std::string& BallDiameterText(Extended DM);
 // Error when the ball centre would lie below the base circle.
 void CheckBallContactPoint(int z, Extended mn, Extended alphan, Extended beta, Extended x, Extended DM);
 // Error or warning when the ball does not sit between tip and root.

@@ -3,12 +3,14 @@
 // (class step √2, values rounded by size).
 
 #include <cmath>
+#include <cstddef>
 #include <string>
 
 #include "foundation/messagecollector.h"
 #include "foundation/guardedmath.h"
 #include "foundation/programsettings.h"
 #include "gearpair/gearfactors.h"
+#include "gearpair/calculationmemo.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/tolerances.h"
 
@@ -91,46 +93,94 @@ void CalcDinTolerances(int i)
     g.fisT[i] = 0.7L * (g.fpT[i] + g.FalphaT[i]);
 }
 
-void CalcIsoTolerances(int i)
+namespace
 {
-    auto& g = GearPair;
-    const int A = g.FlankToleranceClass[i];
-    const Extended phi = SafePower("", std::sqrt(2.0L), A - 5);
-    const Extended mn = g.mn;
-    const Extended d = std::fabs(g.d[i]);
-    const Extended b = g.b[i];
-    const Extended z = std::abs(g.z[i]);
-    auto R = RoundTolerance;
 
-    g.ffalphaT[i] = R(phi * (0.55L * mn + 5));
-    g.fHalphaT[i] = R(phi * (0.001L * d + 0.4L * mn + 4));
-    g.FalphaT[i] = R(std::sqrt(g.ffalphaT[i] * g.ffalphaT[i] + g.fHalphaT[i] * g.fHalphaT[i]));
+// The ISO tolerances of one gear: a function of the class, the module, the
+// reference diameter, the face width and the number of teeth alone.
+struct TIsoTolerances {
+    int A = 0;
+    Extended mn = 0, d = 0, b = 0, z = 0;
+    Extended ffalphaT = 0, fHalphaT = 0, FalphaT = 0, fpT = 0, fuT = 0, FpT = 0, Fpk = 0, FrT = 0, Rs = 0;
+    Extended fHbetaT = 0, ffbetaT = 0, FbetaT = 0, fisT = 0, FisT = 0, fi2 = 0, Fi2 = 0;
+};
+
+TIsoTolerances IsoTolerancesOf(int A, Extended mn, Extended d, Extended b, Extended z)
+{
+    const Extended phi = SafePower("", std::sqrt(2.0L), A - 5);
+    auto R = RoundTolerance;
+    TIsoTolerances t{A, mn, d, b, z};
+    t.ffalphaT = R(phi * (0.55L * mn + 5));
+    t.fHalphaT = R(phi * (0.001L * d + 0.4L * mn + 4));
+    t.FalphaT = R(std::sqrt(t.ffalphaT * t.ffalphaT + t.fHalphaT * t.fHalphaT));
     // The class factor belongs inside the rounding: the tolerance of a class
     // is the rounded value of the scaled formula, a value on the rounding
     // steps like every other tolerance of the standard.
-    g.fpT[i] = R(phi * (0.001L * d + 0.4L * mn + 5));
-    g.fuT[i] = std::sqrt(2.0L) * g.fpT[i];
-    g.FpT[i] = R(phi * (0.002L * d + 0.55L * std::sqrt(d) + 0.7L * mn + 12));
-    g.Fpk[i] = R(g.fpT[i] + g.FpT[i]) / 2;
-    g.FrT[i] = 0.9L * g.FpT[i];
+    t.fpT = R(phi * (0.001L * d + 0.4L * mn + 5));
+    t.fuT = std::sqrt(2.0L) * t.fpT;
+    t.FpT = R(phi * (0.002L * d + 0.55L * std::sqrt(d) + 0.7L * mn + 12));
+    t.Fpk = R(t.fpT + t.FpT) / 2;
+    t.FrT = 0.9L * t.FpT;
+    t.Rs = R(0.58L * t.FrT);
+    t.fHbetaT = R(phi * (0.05L * std::sqrt(d) + 0.35L * std::sqrt(b) + 4));
+    t.ffbetaT = R(phi * (0.07L * std::sqrt(d) + 0.45L * std::sqrt(b) + 4));
+    t.FbetaT = std::sqrt(t.ffbetaT * t.ffbetaT + t.fHbetaT * t.fHbetaT);
+    t.fisT = R(phi * (0.375L * mn + 5));
+    t.FisT = t.FpT + t.fisT;
+    t.fi2 = R(phi * (0.01L * std::sqrt(d) + 2.96L * mn + 0.8L));
+    t.Fi2 = R(phi * (1.01L * std::sqrt(d) + 3.2L * mn + 6.4L));
+    return t;
+}
+
+bool SameIsoGear(const TIsoTolerances& t, int A, Extended mn, Extended d, Extended b, Extended z)
+{
+    auto same = [](Extended x, Extended y) { return x == y && std::signbit(x) == std::signbit(y); };
+    return t.A == A && same(t.mn, mn) && same(t.d, d) && same(t.b, b) && same(t.z, z);
+}
+
+thread_local TCalculationMemo<TIsoTolerances, 6> IsoTolerancesKept;
+
+const TIsoTolerances& KeptIsoTolerancesOf(int A, Extended mn, Extended d, Extended b, Extended z)
+{
+    if (const TIsoTolerances* kept =
+            IsoTolerancesKept.Find([&](const TIsoTolerances& t) { return SameIsoGear(t, A, mn, d, b, z); }))
+        return *kept;
+    return IsoTolerancesKept.Add() = IsoTolerancesOf(A, mn, d, b, z);
+}
+
+} // namespace
+
+void CalcIsoTolerances(int i)
+{
+    auto& g = GearPair;
+    const Extended mn = g.mn;
+    const Extended d = std::fabs(g.d[i]);
+    const Extended z = std::abs(g.z[i]);
+    const TIsoTolerances& t = KeptIsoTolerancesOf(g.FlankToleranceClass[i], mn, d, g.b[i], z);
+    g.ffalphaT[i] = t.ffalphaT;
+    g.fHalphaT[i] = t.fHalphaT;
+    g.FalphaT[i] = t.FalphaT;
+    g.fpT[i] = t.fpT;
+    g.fuT[i] = t.fuT;
+    g.FpT[i] = t.FpT;
+    g.Fpk[i] = t.Fpk;
+    g.FrT[i] = t.FrT;
+    g.Rs[i] = t.Rs;
+    g.fHbetaT[i] = t.fHbetaT;
+    g.ffbetaT[i] = t.ffbetaT;
+    g.FbetaT[i] = t.FbetaT;
+    g.fisT[i] = t.fisT;
+    g.FisT[i] = t.FisT;
+    g.fi2[i] = t.fi2;
+    g.Fi2[i] = t.Fi2;
     // The formulas hold within these ranges of the standard; outside them the
     // values are extrapolations.
     if (!wtelmvar.HideWarnings) {
         if (!InRange(z, 5, 1000)) AddErrorMessage("Warning: Fr: (5<=z<=1000)");
         if (!InRange(d, 5, 15000)) AddErrorMessage("Warning: Fr: (5<=d<=15000)");
         if (!InRange(mn, 0.5L, 70)) AddErrorMessage("Warning: Fr: (0.5<=mn<=70)");
-    }
-    g.Rs[i] = R(0.58L * g.FrT[i]);
-    g.fHbetaT[i] = R(phi * (0.05L * std::sqrt(d) + 0.35L * std::sqrt(b) + 4));
-    g.ffbetaT[i] = R(phi * (0.07L * std::sqrt(d) + 0.45L * std::sqrt(b) + 4));
-    g.FbetaT[i] = std::sqrt(g.ffbetaT[i] * g.ffbetaT[i] + g.fHbetaT[i] * g.fHbetaT[i]);
-    g.fisT[i] = R(phi * (0.375L * mn + 5));
-    g.FisT[i] = g.FpT[i] + g.fisT[i];
-    if (!wtelmvar.HideWarnings) {
         if (!InRange(z, 5, 400)) AddErrorMessage("Warning: fis: (5<=z<=400)");
         if (!InRange(d, 5, 2500)) AddErrorMessage("Warning: fis: (5<=d<=2500)");
         if (!InRange(mn, 1, 50)) AddErrorMessage("Warning: fis: (1<=mn<=50)");
     }
-    g.fi2[i] = R(phi * (0.01L * std::sqrt(d) + 2.96L * mn + 0.8L));
-    g.Fi2[i] = R(phi * (1.01L * std::sqrt(d) + 3.2L * mn + 6.4L));
 }

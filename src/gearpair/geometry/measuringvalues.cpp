@@ -2,15 +2,18 @@
 // balls and over pins (DIN 3960), and the step's frame.
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include "foundation/messagecollector.h"
+#include "foundation/programsettings.h"
 #include "foundation/programstate.h"
-#include "foundation/unitsys.h"
 #include "foundation/guardedmath.h"
 #include "gearpair/gearfactors.h"
+#include "gearpair/calculationmemo.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/tolerances.h"
 #include "gearpair/measuring.h"
@@ -148,7 +151,7 @@ Extended BallDimensionFrom(TMeasuringBase& b, int i, Extended xE, bool& SmallBal
     SmallBall = alphaK < 0;
     if (SmallBall) {
         if (b.SmallBallText.empty())
-            b.SmallBallText = "Error  : Dm ball !  (" + LengthToText(g.DM[i]) + LengthUnitLabel() + ")";
+            b.SmallBallText = "Error  : Dm ball !  (" + BallDiameterText(g.DM[i]) + ")";
         AddJudgementMessage(b.SmallBallText);
     }
     const Extended dK = g.db[i] / std::cos(alphaK);
@@ -200,11 +203,105 @@ constexpr TMeasuredValue MeasuredValues[] = {
     {&TGearPairData::xemax, &TGearPairData::W_xemax, &TGearPairData::MdK_xemax, &TGearPairData::MdR_xemax},
 };
 
+// What a gear's measuring values rest on, and what they came to. The
+// planets take part in two meshes each, and with a load spectrum every mesh
+// runs its geometry twice: within one calculation a gear met again with the
+// very same data (sign of zero included) takes its values again, and says
+// again what it said about the ball. Only a gear whose values raised no
+// other message is kept, so that every other message is raised again.
+struct TGearMeasurement {
+    int z = 0, SpanTeethIn = 0, AutoBallDiameter = 0;
+    bool HelicalOdd = false;
+    // The settings the text about the ball is written in.
+    uint16_t UnitSystem = 0;
+    char Separator = 0;
+    int32_t DecimalDigits = 0;
+    Extended d = 0, x = 0, mn = 0, beta = 0, alpha = 0, alpha_t = 0, beta_b = 0, db = 0, DMIn = 0, xemax = 0;
+    Extended xE[std::size(MeasuredValues)] = {};
+
+    int SpanTeeth = 0;
+    Extended DM = 0;
+    Extended W[std::size(MeasuredValues)] = {}, MdK[std::size(MeasuredValues)] = {},
+             MdR[std::size(MeasuredValues)] = {};
+    bool SmallBall[std::size(MeasuredValues)] = {};
+    std::string SmallBallText;
+};
+
+bool Same(Extended a, Extended b)
+{
+    return SameAngle(a, b);
+}
+
+// The inputs of gear i as they stand now, outputs empty.
+TGearMeasurement GearMeasurementOf(int i)
+{
+    const auto& g = GearPair;
+    TGearMeasurement m;
+    m.z = g.z[i];
+    m.SpanTeethIn = g.SpanTeeth[i];
+    m.AutoBallDiameter = g.AutoBallDiameter;
+    m.HelicalOdd = g.z[i] % 2 != 0 && g.beta > 0;
+    m.UnitSystem = wtelmvar.UnitSystem;
+    m.Separator = wtelmvar.RegionalDecimalSeparator;
+    m.DecimalDigits = telmvar.DecimalDigits;
+    m.d = g.d[i];
+    m.x = g.x[i];
+    m.mn = g.mn;
+    m.beta = g.beta_rad;
+    m.alpha = g.alpha_rad;
+    m.alpha_t = g.alpha_t;
+    m.beta_b = g.beta_b;
+    m.db = g.db[i];
+    m.DMIn = g.DM[i];
+    m.xemax = g.xemax[i];
+    for (std::size_t k = 0; k < std::size(MeasuredValues); ++k)
+        m.xE[k] = (g.*MeasuredValues[k].xE)[i];
+    return m;
+}
+
+bool SameGear(const TGearMeasurement& a, const TGearMeasurement& b)
+{
+    if (a.z != b.z || a.AutoBallDiameter != b.AutoBallDiameter ||
+        a.HelicalOdd != b.HelicalOdd || a.UnitSystem != b.UnitSystem || a.Separator != b.Separator ||
+        a.DecimalDigits != b.DecimalDigits || !Same(a.d, b.d) || !Same(a.x, b.x) || !Same(a.mn, b.mn) ||
+        !Same(a.beta, b.beta) || !Same(a.alpha, b.alpha) || !Same(a.alpha_t, b.alpha_t) ||
+        !Same(a.beta_b, b.beta_b) || !Same(a.db, b.db) || !Same(a.xemax, b.xemax))
+        return false;
+    // A ball sized here replaces the one entered, and the teeth spanned are
+    // counted anew; else both count. The count a gear was given (or 0 for
+    // one to be counted) gives the spans of that count.
+    if (a.AutoBallDiameter != 1 &&
+        (!Same(a.DMIn, b.DMIn) || (a.SpanTeethIn != b.SpanTeethIn && b.SpanTeethIn != a.SpanTeeth)))
+        return false;
+    for (std::size_t k = 0; k < std::size(MeasuredValues); ++k)
+        if (!Same(a.xE[k], b.xE[k])) return false;
+    return true;
+}
+
+thread_local TCalculationMemo<TGearMeasurement, 6> GearMeasurements;
+
 // Measuring values of gear i from the pair's shared angles; false when a
 // call set FatalCalcError.
 bool CalcMeasuringValues(int i, const TMeasuringBase& Angles)
 {
     auto& g = GearPair;
+    TGearMeasurement gear = GearMeasurementOf(i);
+    constexpr std::size_t count = std::size(MeasuredValues);
+    if (const TGearMeasurement* kept =
+            GearMeasurements.Find([&](const TGearMeasurement& m) { return SameGear(m, gear); })) {
+        g.DM[i] = kept->DM;
+        g.SpanTeeth[i] = kept->SpanTeeth;
+        for (std::size_t k = 0; k < count; ++k) {
+            (g.*MeasuredValues[k].W)[i] = kept->W[k];
+            (g.*MeasuredValues[k].MdK)[i] = kept->MdK[k];
+        }
+        for (std::size_t k = 0; k < count; ++k)
+            if (kept->SmallBall[k]) AddJudgementMessage(kept->SmallBallText);
+        for (std::size_t k = 0; k < count; ++k)
+            (g.*MeasuredValues[k].MdR)[i] = kept->MdR[k];
+        return true;
+    }
+    const unsigned long reportsBefore = GuardedReportCount();
     if (g.AutoBallDiameter == 1) {
         // The ball is sized for the upper finished profile shift.
         g.DM[i] = DmMess(g.z[i], g.beta_rad, g.alpha_rad, g.xemax[i], g.mn);
@@ -219,8 +316,6 @@ bool CalcMeasuringValues(int i, const TMeasuringBase& Angles)
     // The finished and the pre-machining shifts are often the same: an
     // equal shift has the same ball dimension, and says the same about the
     // ball, as long as working it out raised nothing else.
-    constexpr std::size_t count = std::size(MeasuredValues);
-    bool smallBall[count] = {};
     bool reusable[count] = {};
     for (std::size_t k = 0; k < count; ++k) {
         const auto& m = MeasuredValues[k];
@@ -230,11 +325,11 @@ bool CalcMeasuringValues(int i, const TMeasuringBase& Angles)
             ++same;
         if (same < k) {
             (g.*m.MdK)[i] = (g.*MeasuredValues[same].MdK)[i];
-            smallBall[k] = smallBall[same];
-            if (smallBall[k]) AddJudgementMessage(base.SmallBallText);
+            gear.SmallBall[k] = gear.SmallBall[same];
+            if (gear.SmallBall[k]) AddJudgementMessage(base.SmallBallText);
         } else {
             const unsigned long before = GuardedReportCount();
-            (g.*m.MdK)[i] = BallDimensionFrom(base, i, xE, smallBall[k]);
+            (g.*m.MdK)[i] = BallDimensionFrom(base, i, xE, gear.SmallBall[k]);
             reusable[k] = GuardedReportCount() == before;
         }
         if (telmvar.FatalCalcError) return false;
@@ -242,6 +337,20 @@ bool CalcMeasuringValues(int i, const TMeasuringBase& Angles)
     for (const auto& m : MeasuredValues) {
         (g.*m.MdR)[i] = PinDimensionFrom(base, i, (g.*m.MdK)[i]);
         if (telmvar.FatalCalcError) return false;
+    }
+    // A ball that could not be sized said so (not through the guarded
+    // routines): such a gear is worked out again each time.
+    const bool silent = GuardedReportCount() == reportsBefore && !(g.AutoBallDiameter == 1 && g.DM[i] == 0);
+    if (silent) {
+        gear.DM = g.DM[i];
+        gear.SpanTeeth = g.SpanTeeth[i];
+        for (std::size_t k = 0; k < count; ++k) {
+            gear.W[k] = (g.*MeasuredValues[k].W)[i];
+            gear.MdK[k] = (g.*MeasuredValues[k].MdK)[i];
+            gear.MdR[k] = (g.*MeasuredValues[k].MdR)[i];
+        }
+        gear.SmallBallText = std::move(base.SmallBallText);
+        GearMeasurements.Add() = std::move(gear);
     }
     return true;
 }

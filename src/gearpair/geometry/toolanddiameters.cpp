@@ -84,13 +84,13 @@ void SetToolProfile(TGearPairData& g, int i)
 
 // Generating profile shifts of the finished gear from its allowances, and of
 // the pre-machined gear that still carries the machining allowance q.
-void SetGeneratingProfileShifts(TGearPairData& g, int i)
+void SetGeneratingProfileShifts(TGearPairData& g, const TProfileAngles& pa, int i)
 {
-    const Extended tanAlpha = std::tan(g.alpha_rad);
+    const Extended tanAlpha = pa.TanAlphan;
     g.xemin[i] = g.Asni[i] / 2 / tanAlpha / g.mn + g.x[i];
     g.xemax[i] = g.Asne[i] / 2 / tanAlpha / g.mn + g.x[i];
     if (std::fabs(g.q[i]) >= 0.00001L) {
-        const Extended sinAlpha = std::sin(g.alpha_rad);
+        const Extended sinAlpha = pa.SinAlphan;
         g.xevmin[i] = g.xemax[i] + g.q[i] / sinAlpha / g.mn;
         g.xevmax[i] = g.xemax[i] + (g.q[i] + g.q_tol[i]) / sinAlpha / g.mn;
         if (!wtelmvar.HideWarnings && g.q_tol[i] < g.Tsn[i] / 2)
@@ -140,13 +140,13 @@ void Unit1()
     }
     for (int i = 1; i <= 2; ++i)
         SetToothThicknessAllowances(g, i);
-    const Extended cosBeta = std::cos(g.beta_rad);
+    // The functions of the pressure and helix angles the meshes share.
+    const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
+    const Extended cosBeta = pa.CosBeta;
     g.a0 = (g.mn / 2) / cosBeta * (g.z[1] + g.z[2]);
     SetToleranceTexts(g);
     for (int i = 1; i <= 2; ++i)
         SetToolProfile(g, i);
-    // The functions of the pressure and helix angles the meshes share.
-    const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
     g.beta_b = BaseHelixAngle(g, pa);
     const TPairTransverseAngles t = PairTransverseAnglesOf(pa, g.alpha_t, g.beta_b);
 
@@ -188,7 +188,7 @@ void Unit1()
     g.jrmax = g.jtmax / (2 * std::tan(g.alpha_wt));
 
     for (int i = 1; i <= 2; ++i)
-        SetGeneratingProfileShifts(g, i);
+        SetGeneratingProfileShifts(g, pa, i);
 
     if (zSum != 0 && g.a != 0) {
         g.alpha_wt_min = SafeArcCos(cosAlphaT * (g.d[1] + g.d[2]) / (2 * (g.a + g.Aai)));

@@ -1,0 +1,52 @@
+#pragma once
+// A few results kept for the calculation under way (see
+// CalculationUnderWay): the meshes of a stage share gears, and with a load
+// spectrum each mesh is worked out twice, so the same gear's values are
+// asked for again and again. A new calculation finds the list empty, so no
+// result carries over from one calculation into the next; outside a
+// calculation nothing is kept.
+
+#include "foundation/guardedmath.h"
+
+#include <cstddef>
+
+template <class T, std::size_t N>
+class TCalculationMemo {
+public:
+    // The entry of the calculation under way that Same(entry) accepts, or
+    // null.
+    template <class Pred>
+    const T* Find(Pred Same)
+    {
+        const unsigned long calculation = CalculationUnderWay();
+        if (calculation != calculation_) {
+            calculation_ = calculation;
+            count_ = 0;
+            next_ = 0;
+        }
+        if (calculation == 0)
+            return nullptr;
+        for (std::size_t k = 0; k < count_; ++k)
+            if (Same(kept_[k]))
+                return &kept_[k];
+        return nullptr;
+    }
+
+    // Room for a new entry of the calculation under way (after Find); when
+    // the list is full the oldest makes room. Outside a calculation the
+    // entry is scratch space that nothing finds again.
+    T& Add()
+    {
+        T& entry = kept_[next_];
+        next_ = (next_ + 1) % N;
+        if (count_ < N && calculation_ != 0)
+            ++count_;
+        return entry;
+    }
+
+private:
+    unsigned long calculation_ = 0;
+    std::size_t count_ = 0;
+    std::size_t next_ = 0;
+    T kept_[N];
+};
