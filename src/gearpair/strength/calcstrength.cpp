@@ -108,6 +108,22 @@ bool GainsWorkHardening(const TGearPairData& g, int i)
     return true;
 }
 
+void KeepFaceWidths(const TGearPairData& g, TStrengthLoadFree& Parts)
+{
+    Parts.b = g.b;
+    Parts.bcha = g.bcha;
+    Parts.b_effF = g.b_effF;
+    Parts.b_effH = g.b_effH;
+}
+
+void GiveFaceWidths(const TStrengthLoadFree& Parts, TGearPairData& g)
+{
+    g.b = Parts.b;
+    g.bcha = Parts.bcha;
+    g.b_effF = Parts.b_effF;
+    g.b_effH = Parts.b_effH;
+}
+
 void ClearPittingLives(TGearPairData& g)
 {
     for (int i = 1; i <= 2; ++i) {
@@ -165,14 +181,19 @@ void CalcStrength()
         AddFatalMessage("Warning: z1+z2=0 !");
         return;
     }
-    // 3
-    if (!CheckInputs(g))
-        return;
-    // 4
-    if (g.nu[1] <= 0 || g.nu[2] <= 0)
-        AddErrorMessage("Error  : mue <= 0 !");
-    if (g.nu[1] >= 1 || g.nu[2] >= 1)
-        AddErrorMessage("Error  : mue >= 1 !");
+    // 3-4: inputs that a search's first trial found usable are so for the
+    // later ones; the parts it kept are formed from the same inputs.
+    if (loadFree)
+        loadFree->Enter(g);
+    const TStrengthLoadFree* const kept = loadFree ? loadFree->StrengthParts() : nullptr;
+    if (!kept) {
+        if (!CheckInputs(g))
+            return;
+        if (g.nu[1] <= 0 || g.nu[2] <= 0)
+            AddErrorMessage("Error  : mue <= 0 !");
+        if (g.nu[1] >= 1 || g.nu[2] >= 1)
+            AddErrorMessage("Error  : mue >= 1 !");
+    }
     // 5-6
     g.IsCrowning = IsYesChar(g.Crowning);
     g.IsLappingIn = IsYesChar(g.LappingIn);
@@ -182,7 +203,10 @@ void CalcStrength()
     g.IsToothTraceCorrection = IsYesChar(g.ToothTraceCorrection);
     g.HBmin = MinExt(g.HB[1], g.HB[2]);
     // 7
-    CalcEffectiveFaceWidth();
+    if (kept)
+        GiveFaceWidths(*kept, g);
+    else
+        CalcEffectiveFaceWidth();
     // 8-9
     g.n[2] = g.n[1] * g.z[1] / g.z[2];
     g.v = std::fabs(g.d[1] * g.n[1] * Pi / 60000);
@@ -200,13 +224,30 @@ void CalcStrength()
         AddFatalMessage("Fatal  : dw1 = 0 !");
         return;
     }
+    TStrengthLoadFree formed;
+    const TStrengthLoadFree& parts = kept ? *kept : formed;
+    if (!kept) {
+        formed.TanBetaW = std::tan(g.beta_w);
+        formed.TanAlphaWt = TanOfWorkingAngle(g.alpha_wt);
+        formed.CosAlphaWt = std::cos(g.alpha_wt);
+    }
     g.Ftw = g.T[1] / g.dw[1] * 2000;
-    g.Fxw = g.IsDoubleHelical ? 0 : g.Ftw * std::tan(g.beta_w);
-    g.Frw = g.Ftw * TanOfWorkingAngle(g.alpha_wt);
-    g.Fnw = g.Ftw / std::cos(g.alpha_wt);
+    g.Fxw = g.IsDoubleHelical ? 0 : g.Ftw * parts.TanBetaW;
+    g.Frw = g.Ftw * parts.TanAlphaWt;
+    g.Fnw = g.Ftw / parts.CosAlphaWt;
     // 13-15
     FixRimAndBore(g);
-    g.ZE = SafeSqrt("Error  : ZE", (1 / Pi) / ((1 - g.nu[2] * g.nu[2]) / g.E[2] + (1 - g.nu[1] * g.nu[1]) / g.E[1]));
+    if (!kept) {
+        formed.ZE =
+            SafeSqrt("Error  : ZE", (1 / Pi) / ((1 - g.nu[2] * g.nu[2]) / g.E[2] + (1 - g.nu[1] * g.nu[1]) / g.E[1]));
+        for (int i = 1; i <= 2; ++i)
+            if (g.z[i] > 0 && g.dB[i] < g.df[i])
+                formed.RootModulus[i] = HollowPolarSectionModulus(g.df[i], g.dB[i]);
+        KeepFaceWidths(g, formed);
+        if (loadFree)
+            loadFree->KeepStrengthParts(formed);
+    }
+    g.ZE = parts.ZE;
     for (int i = 1; i <= 2; ++i)
         g.xeF[i] = ShiftForRoot(g, i);
 
@@ -307,7 +348,7 @@ void CalcStrength()
         if (!wtelmvar.HideWarnings && g.dB[i] > g.df[i] - 2 * g.mn && MessagesKept())
             AddErrorMessage("Warning: d bore > 0.6 df (" + std::to_string(i) + ")");
         if (g.dB[i] < g.df[i]) {
-            const Extended W = HollowPolarSectionModulus(g.df[i], g.dB[i]);
+            const Extended W = parts.RootModulus[i];
             if (W > 0 && g.T[i] * 1000 / W > 0.7L * g.Sigma_FE[i])
                 AddErrorMessage("Error  : tau(df-dbore)>Sig.FE*0.7");
         }

@@ -77,6 +77,28 @@ int WorkHardeningVariant(const TGearPairData& g)
     return 0;
 }
 
+// The steps' parts that rest on the geometry, the materials and the speed
+// alone, in the order the steps use them.
+TIsoLoadFree FormLoadFreeParts(const TGearPairData& g)
+{
+    TIsoLoadFree p;
+    p.m_red = CalcReducedMass(g.da[1], g.da[2], g.df[1], g.df[2], g.db[1], g.di[1], g.di[2], g.rho[1], g.rho[2],
+                              g.u);
+    const Extended sR = (g.df[2] - g.di[2]) / 2;
+    const Extended bs = MinExt(sR, g.b_effH);
+    p.cFull = SingleStiffnessAtFullLoad(g.zn[1], g.zn[2], g.x[1], g.x[2], g.mn, g.alpha, g.beta_rad, g.b_effH, bs,
+                                        sR, g.haP0[1], g.haP0[2], g.E[1], g.E[2]);
+    p.y_alpha = Mean2(RunningInYalpha(g.MaterialKind[1], g.HeatTreatment[1], g.SigmaHlim[1], g.v, g.fpT[1]),
+                      RunningInYalpha(g.MaterialKind[2], g.HeatTreatment[2], g.SigmaHlim[2], g.v, g.fpT[2]));
+    p.Kv = DynamicFactorCoefficients(g.eps_gamma, g.SigmaHlim[1], g.SigmaHlim[2], p.y_alpha, p.y_alpha,
+                                     Mean2(g.fpT[1], g.fpT[2]), Mean2(g.ffalphaT[1], g.ffalphaT[2]));
+    p.fma = HypotenuseOf(g.fHbetaT[1], g.fHbetaT[2]);
+    const Extended bh = MaxExt(3, g.b_effH / MaxExt(g.h[1], g.h[2]));
+    p.NF = bh * bh / (1 + bh + bh * bh);
+    p.ZepsLimit = ContactRatioFactorForLimit(g);
+    return p;
+}
+
 } // namespace
 
 void CalcIso6336()
@@ -91,13 +113,16 @@ void CalcIso6336()
         return;
     }
 
+    // What does not move with the load: from a search's first trial.
+    TLoadFreeMemo* const loadFree = TLoadFreeMemo::Active();
+    const TIsoLoadFree* const kept = loadFree ? loadFree->IsoParts() : nullptr;
+    const TIsoLoadFree p = kept ? *kept : FormLoadFreeParts(g);
+    if (loadFree && !kept)
+        loadFree->KeepIsoParts(p);
+
     // 1-2: reduced mass and mesh stiffness.
-    g.m_red = CalcReducedMass(g.da[1], g.da[2], g.df[1], g.df[2], g.db[1], g.di[1], g.di[2], g.rho[1],
-                              g.rho[2], g.u);
-    const Extended sR = (g.df[2] - g.di[2]) / 2;
-    const Extended bs = MinExt(sR, g.b_effH);
-    CalcMeshStiffness(g.c_single, g.c_gamma, g.zn[1], g.zn[2], g.x[1], g.x[2], g.mn, g.alpha, g.beta_rad,
-                      g.b_effH, bs, sR, g.haP0[1], g.haP0[2], g.E[1], g.E[2], g.Ft, KA, g.eps_alpha);
+    g.m_red = p.m_red;
+    MeshStiffnessAtLoad(g.c_single, g.c_gamma, p.cFull, g.b_effH, g.Ft, KA, g.eps_alpha);
 
     // 3: resonance speeds; the ratio uses the magnitude of the speed, whose
     // sign only says the direction of rotation.
@@ -117,12 +142,9 @@ void CalcIso6336()
     }
 
     // 5-6: running-in and dynamic factor.
-    g.y_alpha = Mean2(RunningInYalpha(g.MaterialKind[1], g.HeatTreatment[1], g.SigmaHlim[1], g.v, g.fpT[1]),
-                      RunningInYalpha(g.MaterialKind[2], g.HeatTreatment[2], g.SigmaHlim[2], g.v, g.fpT[2]));
+    g.y_alpha = p.y_alpha;
     const int grade = MaxInt(g.FlankToleranceClass[1], g.FlankToleranceClass[2]);
-    g.Kv = CalcDynamicFactorKv(grade, N, N_S, g.eps_gamma, g.SigmaHlim[1], g.SigmaHlim[2], g.Ft, g.b_effH, KA,
-                               g.c_single, g.y_alpha, g.y_alpha, Mean2(g.fpT[1], g.fpT[2]),
-                               Mean2(g.ffalphaT[1], g.ffalphaT[2]));
+    g.Kv = DynamicFactorKvAt(p.Kv, grade, N, N_S, g.Ft, g.b_effH, KA, g.c_single);
 
     // 7: checks.
     if (g.Ft == 0)
@@ -142,7 +164,7 @@ void CalcIso6336()
 
     // 9-12: misalignment.
     if (!g.FmaEntered)
-        g.fma = HypotenuseOf(g.fHbetaT[1], g.fHbetaT[2]);
+        g.fma = p.fma;
     int mode = 1;
     if (!g.FshEntered)
         g.fsh = CalcFsh(g.IsDoubleHelical, g.IsSupportingEffect, g.ContactPatternNo, w_m, g.d[1], g.dsh, g.b_effH,
@@ -161,12 +183,10 @@ void CalcIso6336()
         g.KHbeta = MaxExt(2, std::sqrt(2 * g.Fbetay * g.c_gamma / w_m));
     else
         g.KHbeta = 1 + X;
-    const Extended bh = MaxExt(3, g.b_effH / MaxExt(g.h[1], g.h[2]));
-    const Extended NF = bh * bh / (1 + bh + bh * bh);
-    g.KFbeta = SafePower("KFbeta", g.KHbeta, NF);
+    g.KFbeta = SafePower("KFbeta", g.KHbeta, p.NF);
 
     // 15-16: transverse load factors.
-    g.Z_eps = ContactRatioFactorForLimit(g);
+    g.Z_eps = p.ZepsLimit;
     const Extended FtH = g.Ft * KA * g.Kv * g.KHbeta;
     const Extended fpb = Mean2(g.fpT[1], g.fpT[2]);
     if (FtH == 0) {
@@ -184,7 +204,6 @@ void CalcIso6336()
 
     // 17-34 rest on the geometry, the materials and the speed alone: a
     // search over the load forms them once.
-    TLoadFreeMemo* const loadFree = TLoadFreeMemo::Active();
     if (loadFree && loadFree->GiveIsoFactors(g))
         return;
 

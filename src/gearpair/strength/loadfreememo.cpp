@@ -1,5 +1,7 @@
 #include "gearpair/strength/loadfreememo.h"
 
+#include <cmath>
+
 namespace {
 
 using TScalarField = Extended TGearPairData::*;
@@ -19,6 +21,9 @@ constexpr TPairField IsoPairs[] = {&TGearPairData::ZX,       &TGearPairData::YF,
                                    &TGearPairData::rho_slip, &TGearPairData::YRrelT,   &TGearPairData::YX,
                                    &TGearPairData::YA};
 constexpr TPairField Bodies[] = {&TGearPairData::m, &TGearPairData::J};
+// The inputs the strength calculation adjusts itself.
+constexpr TPairField Adjusted[] = {&TGearPairData::di, &TGearPairData::dB, &TGearPairData::b, &TGearPairData::bcha,
+                                   &TGearPairData::tg_rhog};
 
 thread_local TLoadFreeMemo* ActiveLoadFreeMemo = nullptr;
 
@@ -36,12 +41,24 @@ void CopyIn(TGearPairData& Pair, const TField (&Fields)[N], const TValue* Values
         Pair.*Fields[k] = Values[k];
 }
 
+template <class TField, class TValue, std::size_t N>
+bool SameIn(const TGearPairData& Pair, const TField (&Fields)[N], const TValue* Values)
+{
+    for (std::size_t k = 0; k < N; ++k)
+        for (int i = 1; i <= 2; ++i) {
+            const Extended now = (Pair.*Fields[k])[i], then = Values[k][i];
+            if (!(now == then) || std::signbit(now) != std::signbit(then))
+                return false;
+        }
+    return true;
+}
+
 } // namespace
 
 TLoadFreeMemo::TLoadFreeMemo()
 {
     static_assert(std::size(IsoScalars) == IsoScalarCount && std::size(IsoPairs) == IsoPairCount &&
-                  std::size(Bodies) == BodyPairCount);
+                  std::size(Bodies) == BodyPairCount && std::size(Adjusted) == AdjustedPairCount);
     if (ActiveLoadFreeMemo == nullptr) {
         ActiveLoadFreeMemo = this;
         owner_ = true;
@@ -55,6 +72,30 @@ TLoadFreeMemo::~TLoadFreeMemo()
 }
 
 TLoadFreeMemo* TLoadFreeMemo::Active() { return ActiveLoadFreeMemo; }
+
+void TLoadFreeMemo::Enter(const TGearPairData& Pair)
+{
+    if (entered_ && SameIn(Pair, Adjusted, adjusted_))
+        return;
+    CopyOut(Pair, Adjusted, adjusted_);
+    entered_ = true;
+    isoKept_ = false;
+    bodiesKept_ = false;
+    strengthKept_ = false;
+    isoPartsKept_ = false;
+}
+
+void TLoadFreeMemo::KeepStrengthParts(const TStrengthLoadFree& Parts)
+{
+    strength_ = Parts;
+    strengthKept_ = true;
+}
+
+void TLoadFreeMemo::KeepIsoParts(const TIsoLoadFree& Parts)
+{
+    iso_ = Parts;
+    isoPartsKept_ = true;
+}
 
 bool TLoadFreeMemo::GiveIsoFactors(TGearPairData& Pair) const
 {

@@ -4,6 +4,33 @@
 
 #include "foundation/types.h"
 #include "gearpair/gearpairdata.h"
+#include "gearpair/strength/strengthfactors.h"
+
+// What the strength calculation forms from the geometry, the materials and
+// the speeds before the factors of its method.
+struct TStrengthLoadFree {
+    Extended TanBetaW = 0;
+    Extended TanAlphaWt = 0;
+    Extended CosAlphaWt = 0;
+    Extended ZE = 0;
+    // Polar section modulus of the root circle over the bore, where checked.
+    PairArray<Extended> RootModulus{};
+    // Face widths and chamfers as the effective face width leaves them.
+    PairArray<Extended> b{}, bcha{}, b_effF{};
+    Extended b_effH = 0;
+};
+
+// What the ISO load factors take from the geometry, the materials and the
+// speeds.
+struct TIsoLoadFree {
+    Extended m_red = 0;
+    Extended cFull = 0; // single stiffness before the correction for a light line load
+    Extended y_alpha = 0;
+    TDynamicFactorCoefficients Kv;
+    Extended fma = 0;
+    Extended NF = 0;         // exponent of KFbeta
+    Extended ZepsLimit = 0;  // contact ratio factor of the KHalpha limit
+};
 
 // While one lives, the first strength calculation forms the ISO contact,
 // lubrication, roughness and tooth root factors with the tooth form, and the
@@ -13,7 +40,10 @@
 // The search reads the safeties alone, and the run at the nominal load after
 // it forms everything again: while one lives, the strength calculation
 // leaves the lives cleared.
-// Made while another lives, it joins that one.
+// Made while another lives, it joins that one. The strength calculation
+// adjusts some of its own inputs (bores, rim diameters, face widths and
+// chamfers, the grinding notch); a trial that finds them changed since the
+// parts were kept forms everything again.
 class TLoadFreeMemo {
 public:
     TLoadFreeMemo();
@@ -23,6 +53,15 @@ public:
 
     // The memo the strength calculation uses now, or null.
     static TLoadFreeMemo* Active();
+
+    // First call of every strength calculation while the memo is active.
+    void Enter(const TGearPairData& Pair);
+
+    // What was kept, or null.
+    const TStrengthLoadFree* StrengthParts() const { return strengthKept_ ? &strength_ : nullptr; }
+    void KeepStrengthParts(const TStrengthLoadFree& Parts);
+    const TIsoLoadFree* IsoParts() const { return isoPartsKept_ ? &iso_ : nullptr; }
+    void KeepIsoParts(const TIsoLoadFree& Parts);
 
     // Into the pair what was kept; false when nothing is kept yet.
     bool GiveIsoFactors(TGearPairData& Pair) const;
@@ -34,10 +73,17 @@ private:
     static constexpr int IsoScalarCount = 12;
     static constexpr int IsoPairCount = 16;
     static constexpr int BodyPairCount = 2;
+    static constexpr int AdjustedPairCount = 5;
     bool owner_ = false;
+    bool entered_ = false;
+    bool strengthKept_ = false;
+    bool isoPartsKept_ = false;
     bool isoKept_ = false;
     bool bodiesKept_ = false;
     Extended isoScalars_[IsoScalarCount] = {};
     PairArray<Extended> isoPairs_[IsoPairCount] = {};
     PairArray<Extended> bodies_[BodyPairCount] = {};
+    PairArray<Extended> adjusted_[AdjustedPairCount] = {};
+    TStrengthLoadFree strength_;
+    TIsoLoadFree iso_;
 };

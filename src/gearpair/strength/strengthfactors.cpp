@@ -183,10 +183,28 @@ Extended DynamicFactorCv7(Extended eps_gamma)
     return Cv7;
 }
 
-Extended CalcDynamicFactorKv(int accuracyGrade, Extended N, Extended N_S, Extended eps_gamma,
-                             Extended SigmaHlim1, Extended SigmaHlim2, Extended Ft, Extended b,
-                             Extended K_A, Extended c_single, Extended y_p, Extended y_f,
-                             Extended fpb, Extended ff)
+TDynamicFactorCoefficients DynamicFactorCoefficients(Extended eps_gamma, Extended SigmaHlim1, Extended SigmaHlim2,
+                                                     Extended y_p, Extended y_f, Extended fpb, Extended ff)
+{
+    TDynamicFactorCoefficients c;
+    if (eps_gamma > 2) {
+        c.Cv2 = 0.57L / (eps_gamma - 0.3L);
+        c.Cv3 = 0.096L / (eps_gamma - 1.56L);
+        c.Cv4 = (0.57L - 0.05L * eps_gamma) / (eps_gamma - 1.44L);
+        c.Cv6 = 0.12L / (eps_gamma - 1.74L);
+    }
+    c.Cv7 = DynamicFactorCv7(eps_gamma);
+
+    c.fpb_eff = MaxExt(fpb - y_p, 0);
+    c.ff_eff = MaxExt(ff - y_f, 0);
+    // Tip relief produced by running-in, from each gear's endurance limit.
+    auto cay = [](Extended s) { return (s / 97 - 18.45L) * (s / 97 - 18.45L) / 18 + 1.5L; };
+    c.Ca = Mean2(cay(SigmaHlim1), cay(SigmaHlim2));
+    return c;
+}
+
+Extended DynamicFactorKvAt(const TDynamicFactorCoefficients& c, int accuracyGrade, Extended N, Extended N_S,
+                           Extended Ft, Extended b, Extended K_A, Extended c_single)
 {
     if (K_A == 0) {
         AddErrorMessage("Fatal  : KA=0!");
@@ -196,30 +214,15 @@ Extended CalcDynamicFactorKv(int accuracyGrade, Extended N, Extended N_S, Extend
         AddErrorMessage("Error  : Ft=0!");
         return 1;
     }
-    Extended Cv1 = 0.32L, Cv2 = 0.34L, Cv3 = 0.23L, Cv4 = 0.90L, Cv5 = 0.47L, Cv6 = 0.47L;
-    if (eps_gamma > 2) {
-        Cv2 = 0.57L / (eps_gamma - 0.3L);
-        Cv3 = 0.096L / (eps_gamma - 1.56L);
-        Cv4 = (0.57L - 0.05L * eps_gamma) / (eps_gamma - 1.44L);
-        Cv6 = 0.12L / (eps_gamma - 1.74L);
-    }
-    const Extended Cv7 = DynamicFactorCv7(eps_gamma);
-
-    const Extended fpb_eff = MaxExt(fpb - y_p, 0);
-    const Extended ff_eff = MaxExt(ff - y_f, 0);
-    // Tip relief produced by running-in, from each gear's endurance limit.
-    auto cay = [](Extended s) { return (s / 97 - 18.45L) * (s / 97 - 18.45L) / 18 + 1.5L; };
-    const Extended Ca = Mean2(cay(SigmaHlim1), cay(SigmaHlim2));
-
     const Extended w = SafeDivide("Kv", K_A * Ft, b);
-    const Extended Bp = c_single * fpb_eff / w;
-    const Extended Bf = c_single * ff_eff / w;
-    const Extended Bk = accuracyGrade >= 6 ? 1 : std::fabs(1 - c_single * Ca / w);
+    const Extended Bp = c_single * c.fpb_eff / w;
+    const Extended Bf = c_single * c.ff_eff / w;
+    const Extended Bk = accuracyGrade >= 6 ? 1 : std::fabs(1 - c_single * c.Ca / w);
 
-    const Extended Kres = Cv1 * Bp + Cv2 * Bf + Cv4 * Bk + 1;
-    const Extended Ksup = Cv5 * Bp + Cv6 * Bf + Cv7;
+    const Extended Kres = c.Cv1 * Bp + c.Cv2 * Bf + c.Cv4 * Bk + 1;
+    const Extended Ksup = c.Cv5 * Bp + c.Cv6 * Bf + c.Cv7;
     if (N <= N_S)
-        return N * (Cv1 * Bp + Cv2 * Bf + Cv3 * Bk) + 1;
+        return N * (c.Cv1 * Bp + c.Cv2 * Bf + c.Cv3 * Bk) + 1;
     if (N <= 1.15L)
         return Kres;
     if (N < 1.5L)
@@ -227,15 +230,23 @@ Extended CalcDynamicFactorKv(int accuracyGrade, Extended N, Extended N_S, Extend
     return Ksup;
 }
 
+Extended CalcDynamicFactorKv(int accuracyGrade, Extended N, Extended N_S, Extended eps_gamma,
+                             Extended SigmaHlim1, Extended SigmaHlim2, Extended Ft, Extended b,
+                             Extended K_A, Extended c_single, Extended y_p, Extended y_f,
+                             Extended fpb, Extended ff)
+{
+    return DynamicFactorKvAt(DynamicFactorCoefficients(eps_gamma, SigmaHlim1, SigmaHlim2, y_p, y_f, fpb, ff),
+                             accuracyGrade, N, N_S, Ft, b, K_A, c_single);
+}
+
 Extended BasicRackFactorCB(Extended alpha_n_deg, Extended mn, Extended hfP)
 {
     return (1 + 0.5L * (1.25L - hfP / mn)) * (1 - 0.02L * (20 - alpha_n_deg));
 }
 
-void CalcMeshStiffness(Extended& c_single, Extended& c_gamma, Extended zn1, Extended zn2,
-                       Extended x1, Extended x2, Extended mn, Extended alpha_n_deg, Extended beta,
-                       Extended b, Extended bs, Extended sR, Extended hfP1, Extended hfP2,
-                       Extended E1, Extended E2, Extended Ft, Extended K_A, Extended eps_alpha)
+Extended SingleStiffnessAtFullLoad(Extended zn1, Extended zn2, Extended x1, Extended x2, Extended mn,
+                                   Extended alpha_n_deg, Extended beta, Extended b, Extended bs, Extended sR,
+                                   Extended hfP1, Extended hfP2, Extended E1, Extended E2)
 {
     const Extended qmin = 0.04723L + 0.15551L / zn1 + 0.25791L / zn2 - 0.00635L * x1
         - 0.11654L * x1 / zn1 - 0.00193L * x2 - 0.24188L * x2 / zn2 + 0.00529L * x1 * x1
@@ -247,7 +258,13 @@ void CalcMeshStiffness(Extended& c_single, Extended& c_gamma, Extended zn1, Exte
         CR = 1 + std::log(ClampExt(0.2L, 1.2L, bs / b)) / (5 * std::exp(MaxExt(1, sR / mn) / 5));
     const Extended CB = Mean2(BasicRackFactorCB(alpha_n_deg, mn, hfP1), BasicRackFactorCB(alpha_n_deg, mn, hfP2));
     const Extended Eeq = SafeDivide("c'", 2 * E1 * E2, E1 + E2);
-    c_single = cth * CM * CR * CB * std::cos(beta) * Eeq / 210000;
+    return cth * CM * CR * CB * std::cos(beta) * Eeq / 210000;
+}
+
+void MeshStiffnessAtLoad(Extended& c_single, Extended& c_gamma, Extended cFull, Extended b, Extended Ft,
+                         Extended K_A, Extended eps_alpha)
+{
+    c_single = cFull;
     // Below 100 N/mm the teeth are not fully in contact over the face width.
     if (b != 0) {
         const Extended w = K_A * Ft / b;
@@ -255,6 +272,16 @@ void CalcMeshStiffness(Extended& c_single, Extended& c_gamma, Extended zn1, Exte
             c_single = c_single * SafePower("cst", w / 100, 0.25L);
     }
     c_gamma = 0.85L * (0.75L * eps_alpha + 0.25L) * c_single;
+}
+
+void CalcMeshStiffness(Extended& c_single, Extended& c_gamma, Extended zn1, Extended zn2,
+                       Extended x1, Extended x2, Extended mn, Extended alpha_n_deg, Extended beta,
+                       Extended b, Extended bs, Extended sR, Extended hfP1, Extended hfP2,
+                       Extended E1, Extended E2, Extended Ft, Extended K_A, Extended eps_alpha)
+{
+    const Extended cFull = SingleStiffnessAtFullLoad(zn1, zn2, x1, x2, mn, alpha_n_deg, beta, b, bs, sR, hfP1, hfP2,
+                                                     E1, E2);
+    MeshStiffnessAtLoad(c_single, c_gamma, cFull, b, Ft, K_A, eps_alpha);
 }
 
 Extended CalcReducedMass(Extended da1, Extended da2, Extended df1, Extended df2, Extended db1,

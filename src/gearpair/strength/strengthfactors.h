@@ -37,6 +37,19 @@ Extended CalcDynamicFactorKv(int accuracyGrade, Extended N, Extended N_S, Extend
                              Extended K_A, Extended c_single, Extended y_p, Extended y_f,
                              Extended fpb, Extended ff);
 
+// The parts of the dynamic factor that do not depend on the load: the
+// coefficients Cv1 to Cv7, the effective pitch and form deviations after
+// running-in and the tip relief Ca.
+struct TDynamicFactorCoefficients {
+    Extended Cv1 = 0.32L, Cv2 = 0.34L, Cv3 = 0.23L, Cv4 = 0.90L, Cv5 = 0.47L, Cv6 = 0.47L, Cv7 = 0;
+    Extended fpb_eff = 0, ff_eff = 0, Ca = 0;
+};
+TDynamicFactorCoefficients DynamicFactorCoefficients(Extended eps_gamma, Extended SigmaHlim1, Extended SigmaHlim2,
+                                                     Extended y_p, Extended y_f, Extended fpb, Extended ff);
+// CalcDynamicFactorKv with its load-free parts formed.
+Extended DynamicFactorKvAt(const TDynamicFactorCoefficients& c, int accuracyGrade, Extended N, Extended N_S,
+                           Extended Ft, Extended b, Extended K_A, Extended c_single);
+
 // The coefficient Cv7 of the dynamic factor.
 Extended DynamicFactorCv7(Extended eps_gamma);
 
@@ -48,6 +61,15 @@ void CalcMeshStiffness(Extended& c_single, Extended& c_gamma, Extended zn1, Exte
                        Extended x1, Extended x2, Extended mn, Extended alpha_n_deg, Extended beta,
                        Extended b, Extended bs, Extended sR, Extended hfP1, Extended hfP2,
                        Extended E1, Extended E2, Extended Ft, Extended K_A, Extended eps_alpha);
+
+// The two steps of CalcMeshStiffness: the single stiffness of a line load of
+// 100 N/mm or more, which rests on the geometry and the materials alone, and
+// c' and c_gamma at the load.
+Extended SingleStiffnessAtFullLoad(Extended zn1, Extended zn2, Extended x1, Extended x2, Extended mn,
+                                   Extended alpha_n_deg, Extended beta, Extended b, Extended bs, Extended sR,
+                                   Extended hfP1, Extended hfP2, Extended E1, Extended E2);
+void MeshStiffnessAtLoad(Extended& c_single, Extended& c_gamma, Extended cFull, Extended b, Extended Ft,
+                         Extended K_A, Extended eps_alpha);
 
 // Reduced mass of the pair per face width (kg/mm), rho in kg/dm3.
 Extended CalcReducedMass(Extended da1, Extended da2, Extended df1, Extended df2, Extended db1,
