@@ -154,22 +154,22 @@ std::string FloatToFixedText(Extended X, int Precision, int Decimals, char Separ
     if (std::fabs(X) >= 1e18L) {
         return ExponentForm(ScientificDigits(X, Precision), Separator);
     }
+    // The digits are edited in the buffer and copied out once: the message
+    // and table texts of a calculation come through here by the dozen.
     char buf[64];
     const auto res = FixedToChars(buf, buf + sizeof buf, X, Decimals);
-    std::string text(buf, static_cast<std::size_t>(res.ptr - buf));
-    bool negative = false;
-    if (!text.empty() && text.front() == '-') {
-        negative = true;
-        text.erase(0, 1);
-    }
-    const auto point = text.find('.');
-    const std::string intPart = text.substr(0, point);
-    const int intDigits = intPart == "0" ? 0 : static_cast<int>(intPart.size());
+    char* first = buf;
+    char* const last = res.ptr;
+    const bool negative = first != last && *first == '-';
+    if (negative) ++first;
+    char* const point = std::find(first, last, '.');
+    const std::ptrdiff_t intSize = point - first;
+    const int intDigits = intSize == 1 && *first == '0' ? 0 : static_cast<int>(intSize);
     if (intDigits > Precision) return ExponentForm(ScientificDigits(X, Precision), Separator);
 
-    if (point != std::string::npos) text[point] = Separator;
+    if (point != last) *point = Separator;
     // "-0.00" would suggest a negative value that the field cannot show.
-    if (negative && text.find_first_not_of(std::string("0") + Separator) != std::string::npos)
-        text.insert(0, 1, '-');
-    return text;
+    if (negative && std::any_of(first, last, [Separator](char c) { return c != '0' && c != Separator; }))
+        *--first = '-';
+    return std::string(first, last);
 }
