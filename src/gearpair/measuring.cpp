@@ -170,8 +170,8 @@ int kmess(Extended z, Extended beta, Extended alphan, Extended x, Extended mn)
         return 0;
     }
     if (const TSpannedTeeth* kept = SpannedTeeth.Find([&](const TSpannedTeeth& t) {
-            return SameAngle(t.z, z) && SameAngle(t.x, x) && SameAngle(t.beta, beta) && SameAngle(t.alphan, alphan) &&
-                   SameAngle(t.mn, mn);
+            return SameAngle(t.z, z) && SameAngle(t.x, x) && SameAngle(t.beta, beta) &&
+                   SameAngle(t.alphan, alphan) && SameAngle(t.mn, mn);
         }))
         return kept->Teeth;
     const unsigned long before = GuardedReportCount();

@@ -92,51 +92,65 @@ Extended SpanMeasure(int i, Extended xE)
 namespace
 {
 
-Extended SpanMeasureFrom(const TMeasuringBase& m, int i, Extended xE)
+TSpanBase& SpanBaseOf(int i)
+{
+    static thread_local TSpanBase base[2];
+    return base[i == 2 ? 1 : 0];
+}
+
+// Whether the kept base holds for gear i as it stands; within a stage or
+// pair calculation only its own base counts.
+bool SpanBaseKnown(const TSpanBase& b, int i)
+{
+    const auto& g = GearPair;
+    const unsigned long calculation = CalculationUnderWay();
+    return (calculation == 0 || b.Calculation == calculation) &&
+           SameSpanBase(b, g.z[i], g.d[i], g.x[i], g.mn, g.beta_rad, g.alpha_rad, g.alpha_t);
+}
+
+// The span of gear i for the profile shift xE from a base that holds for it.
+Extended SpanFromBase(const TMeasuringBase& m, const TSpanBase& b, int i, Extended xE)
 {
     auto& g = GearPair;
-    const Extended d = g.d[i];
     const int z = g.z[i];
-    static thread_local TSpanBase base[2];
-    TSpanBase& b = base[i == 2 ? 1 : 0];
-    // Within a stage or pair calculation only its own base counts.
-    const unsigned long calculation = CalculationUnderWay();
-    const bool known = (calculation == 0 || b.Calculation == calculation) &&
-                       SameSpanBase(b, z, d, g.x[i], g.mn, g.beta_rad, g.alpha_rad, g.alpha_t);
-    const unsigned long before = GuardedReportCount();
-    Extended alphay;
-    if (known) {
-        alphay = b.alphay;
-    } else {
-        // The teeth spanned are chosen so that the flanks are touched on the
-        // circle of the nominal profile shift, near the middle of the tooth
-        // depth.
-        const Extended dy = d + 2 * g.x[i] * g.mn;
-        const Extended betay = std::atan(std::tan(g.beta_rad) * dy / d);
-        alphay = NamedArcCos("Fatal  : span measure !",
-                             std::cos(g.beta_rad) * std::cos(g.alpha_rad) * (d / dy) / std::cos(betay));
-    }
-    const bool baseSaidNothing = GuardedReportCount() == before;
     // Only its message counts: it tells when the profile shift xE puts the
     // measuring circle below the base circle.
     // Inside (-1, 1) the guarded arc cosine says nothing: no need to form it.
     const Extended cosMeasuring = m.CosAlphaT / (m.CosBeta * 2 * xE / z + 1);
     if (!(cosMeasuring > -1 && cosMeasuring < 1))
         NamedArcCos("Fatal  : span measure !", cosMeasuring);
-
-    if (!known) {
-        b = TSpanBase{baseSaidNothing, calculation, z, d, g.x[i], g.mn, g.beta_rad, g.alpha_rad, g.alpha_t, alphay,
-                      z * m.InvAlphaT / m.InvAlpha, m.CosAlpha, m.SinAlpha, m.InvAlphaT};
-    }
-    const Extended zPrime = b.zPrime;
     const int s = z < 0 ? -1 : 1;
     if (g.SpanTeeth[i] == 0) {
         // Counted on the magnitude and given the gear's sign: an internal
         // gear spans as many spaces as an external gear of its size spans
         // teeth (truncating the negative count would touch its tips).
-        g.SpanTeeth[i] = s * static_cast<int>(std::trunc(s * zPrime * alphay / Pi + 1));
+        g.SpanTeeth[i] = s * static_cast<int>(std::trunc(s * b.zPrime * b.alphay / Pi + 1));
     }
-    return g.mn * b.cosAlpha * (z * b.invAlphaT + (g.SpanTeeth[i] - s / 2.0L) * Pi) + 2 * xE * g.mn * b.sinAlpha;
+    return g.mn * b.cosAlpha * (z * b.invAlphaT + (g.SpanTeeth[i] - s / 2.0L) * Pi) +
+           2 * xE * g.mn * b.sinAlpha;
+}
+
+Extended SpanMeasureFrom(const TMeasuringBase& m, int i, Extended xE)
+{
+    const auto& g = GearPair;
+    TSpanBase& b = SpanBaseOf(i);
+    if (!SpanBaseKnown(b, i)) {
+        const Extended d = g.d[i];
+        const int z = g.z[i];
+        const unsigned long before = GuardedReportCount();
+        // The teeth spanned are chosen so that the flanks are touched on the
+        // circle of the nominal profile shift, near the middle of the tooth
+        // depth.
+        const Extended dy = d + 2 * g.x[i] * g.mn;
+        const Extended betay = std::atan(std::tan(g.beta_rad) * dy / d);
+        const Extended alphay =
+            NamedArcCos("Fatal  : span measure !",
+                        std::cos(g.beta_rad) * std::cos(g.alpha_rad) * (d / dy) / std::cos(betay));
+        const bool baseSaidNothing = GuardedReportCount() == before;
+        b = TSpanBase{baseSaidNothing, CalculationUnderWay(), z, d, g.x[i], g.mn, g.beta_rad, g.alpha_rad,
+                      g.alpha_t, alphay, z * m.InvAlphaT / m.InvAlpha, m.CosAlpha, m.SinAlpha, m.InvAlphaT};
+    }
+    return SpanFromBase(m, b, i, xE);
 }
 
 // SmallBall tells whether the ball was found too small (and said so).
@@ -309,9 +323,15 @@ bool CalcMeasuringValues(int i, const TMeasuringBase& Angles)
         if (telmvar.FatalCalcError) return false;
     }
     TMeasuringBase base = Angles;
+    // The first span sets up the gear's span base; the others take it as it
+    // stands when it holds (it said nothing), else each works it out again.
+    const TSpanBase* spanBase = nullptr;
     for (const auto& m : MeasuredValues) {
-        (g.*m.W)[i] = SpanMeasureFrom(base, i, (g.*m.xE)[i]);
+        const Extended xE = (g.*m.xE)[i];
+        (g.*m.W)[i] = spanBase ? SpanFromBase(base, *spanBase, i, xE) : SpanMeasureFrom(base, i, xE);
         if (telmvar.FatalCalcError) return false;
+        if (spanBase == nullptr && SpanBaseKnown(SpanBaseOf(i), i))
+            spanBase = &SpanBaseOf(i);
     }
     // The finished and the pre-machining shifts are often the same: an
     // equal shift has the same ball dimension, and says the same about the
