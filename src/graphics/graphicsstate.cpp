@@ -14,8 +14,8 @@
 
 void ResetGraphicsState()
 {
-    ResetCadOutput();
     ResetCadScreenTarget();
+    ResetCadOutput();
     ResetCadDeviceRegistry();
     ResetCadWriters();
     ResetCadSettings();

@@ -79,10 +79,6 @@ class CadLogFixtureT : public Base
     void SetUp() override
     {
         Base::SetUp();
-        if (std::is_same_v<Base, ::testing::Test>) ResetFoundationState();
-        ResetCadSettings();
-        ResetCadState();
-        ResetCadOutput();
         CadCallLog().clear();
         dir_ = testdirs::MakeTempDir("cadlog");
         telmvar.TempDir = dir_;
@@ -95,7 +91,6 @@ class CadLogFixtureT : public Base
     }
     void TearDown() override
     {
-        RegisterCadDeviceFactory(5, nullptr);
         testdirs::RemoveTempDir(dir_);
         CadCallLog().clear();
         Base::TearDown();

@@ -26,7 +26,6 @@ class CalcSheets : public DefaultStageCad
     void SetUp() override
     {
         DefaultStageCad::SetUp();
-        ResetHatchState();
         saved_ = reportservices.ShowMessageIfEnabled;
         reportservices.ShowMessageIfEnabled = [this](const std::string& T) { shown_.push_back(T); };
         LoadMeshByName("S-Pi");

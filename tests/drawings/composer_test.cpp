@@ -32,7 +32,6 @@ class Composer : public DefaultStageCad
     void SetUp() override
     {
         DefaultStageCad::SetUp();
-        ResetStageComposerHooks();
         hatchstate.HatchRandSeed = 5;
         reportservices.ShowMessageIfEnabled = [this](const std::string& T) { shown_.push_back(T); };
     }
@@ -223,7 +222,6 @@ TEST_F(Composer, SheetsSkipTheCalculationOfAnUnchangedStage)
         EXPECT_EQ(runs[true] - runs[false], 1) << view;
         EXPECT_TRUE(!drawn[false].empty() && drawn[false] == drawn[true]) << view;
     }
-    ResetSheetClock();
 }
 
 
@@ -278,7 +276,6 @@ TEST_F(Composer, TextCadOfEveryViewMatchesItsGolden)
             bytes.replace(at, dir_.size(), "<dir>");
         ExpectGolden("stageview_" + std::to_string(view) + ".txt", bytes);
     }
-    ResetSheetClock();
 }
 
 

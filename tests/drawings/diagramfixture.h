@@ -46,7 +46,6 @@ class DiagramFixture : public ::testing::Test
   protected:
     void SetUp() override
     {
-        RegisterCadWriters();
         cadwriters.Today = [] { return TCadWriterDate{2026, 1, 6}; };
         dir_ = testdirs::MakeTempDir("diagrams");
         telmvar.TempDir = dir_;
@@ -62,7 +61,6 @@ class DiagramFixture : public ::testing::Test
         cadsettings.SheetShowFooter = true;
         platform_ = std::make_unique<platform::PlatformHeadless>(platform::HeadlessMode::Scripted);
         platformScope_ = std::make_unique<platform::ScopedPlatform>(*platform_);
-        SetCadScreen(nullptr);
 
         TReportServices& S = reportservices;
         S.ShowMessageIfEnabled = [this](const std::string& T) {
@@ -86,7 +84,6 @@ class DiagramFixture : public ::testing::Test
 
         InitProgramDefaults();
         SetDefaultInput();
-        ResetLifeParams();
     }
 
     void TearDown() override

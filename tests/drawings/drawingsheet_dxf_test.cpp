@@ -40,8 +40,6 @@ class SheetFiles : public ::testing::Test
     void SetUp() override
     {
         ResetDocumentation("01.12.2026");
-        ResetReportServices();
-        RegisterCadWriters();
         dir_ = testdirs::MakeTempDir("sheetdxf");
         ASSERT_FALSE(dir_.empty());
         telmvar.TempDir = dir_;
@@ -59,9 +57,6 @@ class SheetFiles : public ::testing::Test
     }
     void TearDown() override
     {
-        // The writers are the program's; the test program starts without.
-        for (int device : {2, 5, 6})
-            RegisterCadDeviceFactory(device, nullptr);
         ResetDocumentation();
         testdirs::RemoveTempDir(dir_);
     }

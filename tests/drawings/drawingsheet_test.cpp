@@ -23,7 +23,6 @@ class DrawingSheet : public CadLogFixture
     {
         CadLogFixture::SetUp();
         ResetDocumentation("07.12.2026");
-        ResetPrintSettings();
         sheetclock.TodayDateText = [] { return "07.12.2026"; };
         sheetclock.NowTimeText = [] { return "9:05"; };
         sheetclock.TodayIsoDateText = [] { return "2026-12-07"; };

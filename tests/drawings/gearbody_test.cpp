@@ -88,7 +88,6 @@ class GearBodyDrawing : public CadLogFixture
     void SetUp() override
     {
         CadLogFixture::SetUp();
-        ResetHatchState();
         Open();
     }
     void TearDown() override
@@ -259,11 +258,6 @@ namespace
 TEST(GearBodyDxf, SectionsPassTheAudit)
 {
     if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) QYR7_VALIDATOR_MISSING("no ezdxf");
-    ResetFoundationState();
-    ResetCadSettings();
-    ResetCadState();
-    ResetCadOutput();
-    ResetHatchState();
     testdirs::ScopedTempDir dir("gearbodydxf");
     telmvar.TempDir = dir.Path();
     telmvar.CadDir = dir.Path();

@@ -98,8 +98,6 @@ class MeshAnimation : public DefaultStageDrawing
     void SetUp() override
     {
         DefaultStageDrawing::SetUp();
-        ResetGraphWindow();
-        ResetMeshAnimationServices();
         LoadMeshSPi();
         CalcGearPair();
         GearPair.InvolutePoints = 20;

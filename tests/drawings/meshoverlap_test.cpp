@@ -69,7 +69,6 @@ TEST_P(MeshOverlap, EveryMeshingPairWithinItsBacklash)
                                  Dxf([] { AnimateMeshingOn(1); }, "meshing.dxf");
         EXPECT_EQ(RunPython("meshoverlap.py", "FRAME=EVOLV1", mesh + " EVOLV1:EVOLV2=" + jn(m)), "pairs 5\n") << m;
     }
-    ResetMeshAnimationServices();
 }
 
 // Tooth numbers even (E) and odd (O) for S, Pi, Pe, H in turn.

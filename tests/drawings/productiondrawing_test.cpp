@@ -49,9 +49,6 @@ class ProductionDrawingBase : public DefaultStageCad
     void SetUp() override
     {
         DefaultStageCad::SetUp();
-        ResetHatchState();
-        ResetGraphServices();
-        ResetPrintSettings();
         ResetDocumentation("07.12.2026");
         sheetclock.TodayDateText = [] { return "07.12.2026"; };
         sheetclock.NowTimeText = [] { return "9:05"; };

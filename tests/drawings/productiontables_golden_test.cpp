@@ -70,7 +70,6 @@ class ProductionTablesGolden : public DefaultStageCad, public ::testing::WithPar
     void SetUp() override
     {
         DefaultStageCad::SetUp();
-        ResetHatchState();
         // The call recorder of the fixture stands in for the text CAD
         // writer; these tests want the writer itself.
         RegisterCadWriters();

@@ -31,9 +31,6 @@ class StageAnimation : public DefaultStageCad
     void SetUp() override
     {
         DefaultStageCad::SetUp();
-        ResetGraphWindow();
-        ResetStageAnimationHooks();
-        ResetUhelperr();
         uhelperr.MessageListAsText = [this](const std::string& Text) { MessageList += Text; };
     }
     void TearDown() override

@@ -26,10 +26,6 @@ class DefaultStageDrawing : public CadLogFixture
         CadLogFixture::SetUp();
         InitProgramDefaults();
         SetDefaultInput();
-        ResetReportServices();
-        ResetUhelperr();
-        ResetWheelViewComposers();
-        ResetDiagramState();
         CalcPlanetaryStage();
         ASSERT_FALSE(telmvar.FatalCalcError);
     }

@@ -82,8 +82,6 @@ class StageTableFixture : public ::testing::Test
   protected:
     void SetUp() override
     {
-        // Another suite may have put a recorder in the text CAD writer's place.
-        RegisterCadWriters();
         InitProgramDefaults();
         SetDefaultInput();
         dir_ = testdirs::MakeTempDir("stagetables");

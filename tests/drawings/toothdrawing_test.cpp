@@ -35,8 +35,6 @@ class ToothDrawing : public CadLogFixtureT<ToothContourFixture>
     void SetUp() override
     {
         CadLogFixtureT<ToothContourFixture>::SetUp();
-        ResetGraphServices();
-        ResetReportServices();
         telmvar.FatalCalcError = false;
         LoadPair(40);
         asked_.clear();

@@ -35,9 +35,6 @@ class ToothContourFixture : public ::testing::Test
     {
         SetGearDefaults();
         InitGearPairData();
-        ResetCadSettings();
-        ResetCadState();
-        ResetCadOutput();
         GearPair.InvolutePoints = 5;
         GearPair.FilletResolution = 30;
         GearPair.DrawRootCurve = true;

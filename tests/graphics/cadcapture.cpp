@@ -57,7 +57,6 @@ std::vector<TCapturedEntity> ParseDxfEntities(const std::string& Bytes)
 void CadCaptureTest::SetUp()
 {
     CadTest::SetUp();
-    ResetHatchState();
 }
 
 std::string CadCaptureTest::DrawDxf(const std::function<void()>& Entities, const std::string& Name)

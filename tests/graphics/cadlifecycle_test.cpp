@@ -191,7 +191,7 @@ TEST_F(CadLifecycleTest, ClosedDrawingReplacesOldFile)
 
 TEST_F(CadLifecycleTest, DevicesWithoutWriterAreRefused)
 {
-    // A build without these writers; the fixture registers them again.
+    // A build without these writers; the next test has them again.
     for (int device : {2, 5, 6}) {
         RegisterCadDeviceFactory(device, nullptr);
         telmvar.Aborted = false;

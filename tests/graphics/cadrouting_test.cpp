@@ -52,12 +52,6 @@ class CadRoutingTest : public CadTest
         for (int code : {2, 5, 6})
             RegisterCadDeviceFactory(code, [](std::ostream& Out) { return std::make_unique<TLogDevice>(Out); });
     }
-    void TearDown() override
-    {
-        CadTest::TearDown();
-        for (int code : {2, 5, 6})
-            RegisterCadDeviceFactory(code, nullptr);
-    }
 };
 
 TEST_F(CadRoutingTest, RegisteredWriterGetsTheDrawingInOrder)

@@ -79,7 +79,6 @@ std::vector<std::string> TRecordingScreen::Drawn() const
 
 void CadTest::SetUp()
 {
-    RegisterCadWriters();
     cadwriters.Today = [] { return TCadWriterDate{2026, 1, 6}; };
     TempDir = testdirs::MakeTempDir("cad");
     telmvar.TempDir = TempDir.string();
@@ -125,7 +124,6 @@ void CadTest::SetUp()
 
 void CadTest::TearDown()
 {
-    SetCadScreen(nullptr);
     PlatformScope.reset();
     Platform.reset();
     testdirs::RemoveTempDir(TempDir.string());

@@ -32,7 +32,6 @@ class LoadSpectrumDiagram : public DiagramTest
         telmvar.ProgramFileStem = "qyr7";
         InitProgramDefaults();
         SetDefaultInput();
-        ResetLifeParams();
     }
 
     // examples/spectrum.qy7, calculated, with the sun mesh loaded.

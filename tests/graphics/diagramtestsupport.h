@@ -20,7 +20,6 @@ class DiagramTest : public CadCaptureTest
     void SetUp() override
     {
         CadCaptureTest::SetUp();
-        ResetDiagramState();
     }
     void TearDown() override
     {

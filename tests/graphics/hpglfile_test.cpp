@@ -29,7 +29,6 @@ class HpglFiles : public HpglDisplayListTest
     void SetUp() override
     {
         HpglDisplayListTest::SetUp();
-        ResetPrintSettings();
         dir_ = testdirs::MakeTempDir("hpgl_files");
         ASSERT_FALSE(dir_.empty());
         telmvar.PltDir = dir_.string() + "/";
