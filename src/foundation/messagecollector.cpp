@@ -18,7 +18,7 @@ void ForgetLeftOut()
 
 void AddErrorMessage(const std::string& Text)
 {
-    if (error0.Muted)
+    if (error0.Muted || (error0.JudgementsFollow && error0.JudgementsDropped))
         return;
     for (int i = 1; i <= error0.ErrorCount; ++i)
         if (error0.ErrorTexts[i] == Text) return;
@@ -63,6 +63,14 @@ std::vector<TCollectedMessage> CollectedMessages()
     for (std::size_t i = 0; i < error0.LeftOutTexts.size(); ++i)
         all.push_back({error0.LeftOutTexts[i], error0.LeftOutJudgement[i]});
     return all;
+}
+
+void AddCollectedMessage(const TCollectedMessage& Message)
+{
+    if (Message.Judgement)
+        AddJudgementMessage(Message.Text);
+    else
+        AddErrorMessage(Message.Text);
 }
 
 void ResetErrorState()

@@ -27,6 +27,9 @@ struct TError0 {
     // Set while a gear pair adds its design judgements (see
     // TJudgementMessages).
     bool JudgementsFollow = false;
+    // Set while a stage calculates its meshes: it drops their design
+    // judgements (see TDroppedJudgements).
+    bool JudgementsDropped = false;
     // Set while a search runs whose texts are thrown away (see
     // TMutedMessages).
     bool Muted = false;
@@ -69,6 +72,20 @@ private:
     bool previous_;
 };
 
+// While one lives, the design judgements of a gear pair are not kept: the
+// stage calculation would drop them after its meshes. Callers skip forming
+// such a text when JudgementsKept() says it would be dropped.
+class TDroppedJudgements {
+public:
+    TDroppedJudgements() : previous_(error0.JudgementsDropped) { error0.JudgementsDropped = true; }
+    ~TDroppedJudgements() { error0.JudgementsDropped = previous_; }
+    TDroppedJudgements(const TDroppedJudgements&) = delete;
+    TDroppedJudgements& operator=(const TDroppedJudgements&) = delete;
+
+private:
+    bool previous_;
+};
+
 // While one lives, texts are not kept: a search that tries many loads and
 // resets the list after its trials. A fatal error still sets its flag and
 // text. Callers skip forming a text (numbers into words) when
@@ -85,6 +102,7 @@ private:
 };
 
 inline bool MessagesKept() { return !error0.Muted; }
+inline bool JudgementsKept() { return !error0.Muted && !error0.JudgementsDropped; }
 
 // One collected text with its kind, for a caller that sets messages aside
 // across a reset (the stage calculation across its meshes).
@@ -95,6 +113,9 @@ struct TCollectedMessage {
 
 // The counted texts followed by the left-out ones, in the order they came.
 std::vector<TCollectedMessage> CollectedMessages();
+
+// Adds a collected text again, as the kind it was.
+void AddCollectedMessage(const TCollectedMessage& Message);
 
 // Start of a calculation run: no counted messages, no left-out ones, no
 // fatal error, not aborted. The old texts stay in the array but are no

@@ -156,18 +156,30 @@ private:
     std::vector<std::string> kept_;
 };
 
-// One mesh through load, calculation and store. False when it ended in a
-// fatal error: the list then holds that mesh's messages and, after them,
-// those the earlier meshes left.
-bool CalcStageMesh(int m, TMeshMessages& Kept)
+void LoadStageMesh(int m)
 {
     switch (m) {
     case mSPi: LoadMeshSPi(); break;
     case mPiPe: LoadMeshPiPe(); break;
     default: LoadMeshPeH(); break;
     }
-    CalcGearPair();
+}
+
+// One mesh through load, calculation and store. False when it ended in a
+// fatal error: the list then holds that mesh's messages and, after them,
+// those the earlier meshes left. The mesh's design judgements are not
+// formed, as Take drops them; a mesh that ends in a fatal error is
+// calculated again with them, for the list that shows them.
+bool CalcStageMesh(int m, TMeshMessages& Kept)
+{
+    {
+        const TDroppedJudgements dropped;
+        LoadStageMesh(m);
+        CalcGearPair();
+    }
     if (telmvar.FatalCalcError) {
+        LoadStageMesh(m);
+        CalcGearPair();
         Kept.AddAll();
         return false;
     }
@@ -208,6 +220,10 @@ bool CheckDriveData()
 }
 
 struct TStageCalcSnapshot {
+    // Provided, so that make_shared does not clear the 40 kB before
+    // copying into them.
+    TStageCalcSnapshot() {}
+
     TPlanetaryStage Stage = PlanetaryStage;
     TPlanetaryGears Gears = PlanetaryGears;
     TPlanetaryShafts Shafts = PlanetaryShafts;

@@ -112,24 +112,42 @@ void CalcGeometry()
     SetAnimationAngles();
 }
 
-void CalcGearPair()
+namespace {
+
+// The message list as the geometry left it, for a strength run that starts
+// again after it.
+void RestartAfterGeometry(const std::vector<TCollectedMessage>& GeometryMessages)
+{
+    ResetErrorState();
+    for (const TCollectedMessage& message : GeometryMessages)
+        AddCollectedMessage(message);
+}
+
+// A pair with a load spectrum: the spectrum's application factors, the
+// limit torques, the spectrum's life, and the pair at its nominal torque.
+// Its messages: the spectrum's own, then the geometry's and the final
+// run's; those of the limit-load trials are dropped.
+//
+// The geometry is formed once, before: nothing after it changes what it
+// reads. The strength at the nominal torque with the entered application
+// factors is only a gate: where it ends in a fatal error or finds no torque,
+// that run and its messages are the pair's result, as they are where the
+// spectrum cannot be read. The searches leave the pair as their last trial
+// left it; one run at the nominal torque ends the calculation.
+void CalcWithLoadSpectrum()
 {
     auto& g = GearPair;
-    const TArcInvoluteMemo involuteInverses;
-    telmvar.Aborted = false;
-    ResetErrorState();
-    // Whatever an earlier pair put in force is no input of this one.
-    g.SpectrumFactorsInForce = false;
-    // The geometry leaves the centre distance its profile shifts give; the
-    // final run starts again from the entered one, so that it judges that
-    // one as the first run did ("cent.distance corr. !").
-    const Extended enteredA = g.a;
-    CalcGeometry();
-    if (telmvar.FatalCalcError)
+    const std::vector<TCollectedMessage> geometryMessages = CollectedMessages();
+    {
+        const TMutedMessages gate;
+        CalcStrength();
+    }
+    // A torque of 0 (nor a power to form it from) gives no spectrum.
+    if (telmvar.FatalCalcError || g.T[1] == 0) {
+        RestartAfterGeometry(geometryMessages);
+        CalcStrength();
         return;
-    CalcStrength();
-    if (telmvar.FatalCalcError || g.LoadSpectrumCount < 1 || g.T[1] == 0)
-        return;
+    }
 
     // The spectrum's application factors rest on the spectrum and the
     // nominal torque alone, not on the limit torques. Formed first, they are
@@ -139,34 +157,65 @@ void CalcGearPair()
     std::size_t before = CollectedMessages().size();
     const auto& routines = loadspectrumroutines;
     const bool formed = routines.Factors && routines.Factors();
-    if (telmvar.FatalCalcError)
+    if (telmvar.FatalCalcError) {
+        RestartAfterGeometry(geometryMessages);
+        CalcStrength();
+        routines.Factors();
         return;
+    }
     std::vector<TCollectedMessage> spectrumMessages = MessagesSince(before);
     g.SpectrumFactorsInForce = formed && g.KaFromLoadSpectrum == 1;
 
     Extended rootLimit = 0, pittingLimit = 0;
     FindLimitLoads(rootLimit, pittingLimit);
-    before = CollectedMessages().size();
     if (formed && routines.Life)
         routines.Life(rootLimit, pittingLimit);
-    if (telmvar.FatalCalcError)
-        return;
+    const std::vector<TCollectedMessage> life = CollectedMessages();
+
     // Keep only the messages of the final run at the nominal torque, not
     // those of the limit-load trials; the spectrum's own messages (a
     // falling spectrum, a material row the table lacks) stay.
-    if (!telmvar.Aborted) {
-        const std::vector<TCollectedMessage> life = MessagesSince(before);
-        spectrumMessages.insert(spectrumMessages.end(), life.begin(), life.end());
-        ResetErrorState();
-        for (const TCollectedMessage& message : spectrumMessages)
-            AddErrorMessage(message.Text);
-    }
-    g.a = enteredA;
-    CalcGeometry();
+    spectrumMessages.insert(spectrumMessages.end(), life.begin(), life.end());
+    ResetErrorState();
+    for (const TCollectedMessage& message : spectrumMessages)
+        AddErrorMessage(message.Text);
+    for (const TCollectedMessage& message : geometryMessages)
+        AddCollectedMessage(message);
     CalcStrength();
+    if (telmvar.FatalCalcError) {
+        // Fatal at the nominal torque with the spectrum's factors, though
+        // not with the entered ones: the message list of that run, the
+        // failed pitting search and the spectrum's life.
+        ResetErrorState();
+        CalcStrength();
+        if (!g.LimitLoadFound[2])
+            AddErrorMessage("Error  : limit torque not found (pitting) !");
+        if (formed && routines.Life)
+            routines.Life(rootLimit, pittingLimit);
+        return;
+    }
     // A failed limit torque search must stay visible after the reset above.
     if (!g.LimitLoadFound[1])
         AddErrorMessage("Error  : limit torque not found (root) !");
     if (!g.LimitLoadFound[2])
         AddErrorMessage("Error  : limit torque not found (pitting) !");
+}
+
+} // namespace
+
+void CalcGearPair()
+{
+    auto& g = GearPair;
+    const TArcInvoluteMemo involuteInverses;
+    telmvar.Aborted = false;
+    ResetErrorState();
+    // Whatever an earlier pair put in force is no input of this one.
+    g.SpectrumFactorsInForce = false;
+    CalcGeometry();
+    if (telmvar.FatalCalcError)
+        return;
+    if (g.LoadSpectrumCount < 1)
+        CalcStrength();
+    else
+        CalcWithLoadSpectrum();
 }

@@ -307,7 +307,7 @@ void CalcStrength()
                 g.LtH2[i] = CalcPittingLife(g.HeatTreatment[i], g.MaterialKind[i], 2, g.SH[i], g.n[i], g.e[i], ZRvL,
                                             1.0L, g.NLH2[i]);
             }
-            if (g.SH[i] < 1 && MessagesKept())
+            if (g.SH[i] < 1 && JudgementsKept())
                 AddJudgementMessage("Warning: SH<1 (" + std::to_string(i) + ") (" + SafetyText(g.SH[i]) + ") !");
         }
     }
@@ -332,7 +332,7 @@ void CalcStrength()
             if (formsLives)
                 g.LtF[i] = CalcRootLife(g.HeatTreatment[i], g.MaterialKind[i], g.NLF[i], g.SF[i], g.n[i], g.e[i]);
         }
-        if (g.SF[i] < 1 && MessagesKept())
+        if (g.SF[i] < 1 && JudgementsKept())
             AddJudgementMessage("Warning: SF<1 (" + std::to_string(i) + ") (" + SafetyText(g.SF[i]) + ") !");
         g.nS = g.nE[i] == 0 ? 0 : g.n[i] / g.nE[i];
         if (g.nS > 0.85L && g.nS <= 1.15L && MessagesKept())

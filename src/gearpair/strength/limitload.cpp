@@ -82,7 +82,10 @@ bool SearchLimitTorque(int Mode, Extended NominalT, std::vector<TLimitTrial>& Do
     return false;
 }
 
-Extended FindLimitLoadAfter(int Mode, std::vector<TLimitTrial>& Done)
+// One search, with the pair's nominal torque and power put back after it and
+// the trials' state of the message list (a trial's fatal error among it)
+// reset. The pair is left as the last trial left it.
+Extended SearchFromNominal(int Mode, std::vector<TLimitTrial>& Done)
 {
     TGearPairData& g = GearPair;
     const Extended keptP = g.P;
@@ -94,17 +97,18 @@ Extended FindLimitLoadAfter(int Mode, std::vector<TLimitTrial>& Done)
     g.P = keptP;
     g.T[1] = keptT;
     ResetErrorState();
-    CalcStrength();
-
-    if (Mode == 1 || Mode == 2) {
+    if (Mode == 1 || Mode == 2)
         g.LimitLoadFound[Mode] = found;
-        // 0 would otherwise read as "no limit"; the caller and the message list
-        // must see that the search failed.
-        if (!found)
-            AddErrorMessage(Mode == 1 ? "Error  : limit torque not found (root) !"
-                                      : "Error  : limit torque not found (pitting) !");
-    }
     return found ? result : 0;
+}
+
+void AddNotFoundMessage(int Mode)
+{
+    if ((Mode == 1 || Mode == 2) && !GearPair.LimitLoadFound[Mode])
+        // 0 would otherwise read as "no limit"; the caller and the message
+        // list must see that the search failed.
+        AddErrorMessage(Mode == 1 ? "Error  : limit torque not found (root) !"
+                                  : "Error  : limit torque not found (pitting) !");
 }
 
 } // namespace
@@ -112,7 +116,10 @@ Extended FindLimitLoadAfter(int Mode, std::vector<TLimitTrial>& Done)
 Extended FindLimitLoad(int Mode)
 {
     std::vector<TLimitTrial> done;
-    return FindLimitLoadAfter(Mode, done);
+    const Extended limit = SearchFromNominal(Mode, done);
+    CalcStrength();
+    AddNotFoundMessage(Mode);
+    return limit;
 }
 
 void FindLimitLoads(Extended& Root, Extended& Pitting)
@@ -121,6 +128,6 @@ void FindLimitLoads(Extended& Root, Extended& Pitting)
     // first tries the torques the root search tried, until the two limits
     // part.
     std::vector<TLimitTrial> done;
-    Root = FindLimitLoadAfter(1, done);
-    Pitting = FindLimitLoadAfter(2, done);
+    Root = SearchFromNominal(1, done);
+    Pitting = SearchFromNominal(2, done);
 }

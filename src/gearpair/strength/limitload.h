@@ -10,6 +10,9 @@
 // final run; the pair is left recalculated at its nominal load either way.
 Extended FindLimitLoad(int Mode);
 
-// FindLimitLoad(1) and then FindLimitLoad(2), the second taking the
-// safeties of a torque the first has tried from that trial.
+// The searches of FindLimitLoad(1) and FindLimitLoad(2), the second taking
+// the safeties of a torque the first has tried from that trial. The pair is
+// left with its nominal torque and power but the state of the last trial:
+// the caller calculates it again. The message list is reset and says
+// nothing of a search that failed; LimitLoadFound does.
 void FindLimitLoads(Extended& Root, Extended& Pitting);
