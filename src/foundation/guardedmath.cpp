@@ -146,7 +146,12 @@ bool InvoluteRoot(Extended X, Extended& root, Extended& Tan)
     static const Extended Limit = Involute(1.57L);
     if (!(std::fabs(X) <= Limit) || X == 0)
         return false;
-    const Extended y = std::cbrt(3 * X);
+    // The series is good to about 1e-6 and Newton's steps settle the rest:
+    // the start needs no more than a double's cube root, several times
+    // quicker than the extended one, which serves below the double range.
+    const Extended s = 3 * X;
+    const Extended y =
+        std::fabs(s) > 1e-300L ? static_cast<Extended>(std::cbrt(static_cast<double>(s))) : std::cbrt(s);
     const Extended y2 = y * y;
     Extended a = y * (1 + y2 * (-2.0L / 15 + y2 * (3.0L / 175 - y2 * (2.0L / 1575))));
     if (std::fabs(a) > 1.5L)
