@@ -153,6 +153,12 @@ Extended SpanMeasureFrom(const TMeasuringBase& m, int i, Extended xE)
     return SpanFromBase(m, b, i, xE);
 }
 
+// The judgement on a ball of diameter DM that is too small for the space.
+std::string SmallBallTextOf(Extended DM)
+{
+    return "Error  : Dm ball !  (" + BallDiameterText(DM) + ")";
+}
+
 // SmallBall tells whether the ball was found too small (and said so).
 Extended BallDimensionFrom(TMeasuringBase& b, int i, Extended xE, bool& SmallBall)
 {
@@ -163,9 +169,11 @@ Extended BallDimensionFrom(TMeasuringBase& b, int i, Extended xE, bool& SmallBal
     const Extended eta = (Pi - 4 * xE * b.TanAlpha) / 2 / z;
     const Extended alphaK = ArcInvolute(g.DM[i] / g.db[i] / b.CosBetaB - (eta - b.InvAlphaT));
     SmallBall = alphaK < 0;
-    if (SmallBall) {
+    // A stage drops its meshes' judgements: the text is formed only for a
+    // list that keeps it.
+    if (SmallBall && JudgementsKept()) {
         if (b.SmallBallText.empty())
-            b.SmallBallText = "Error  : Dm ball !  (" + BallDiameterText(g.DM[i]) + ")";
+            b.SmallBallText = SmallBallTextOf(g.DM[i]);
         AddJudgementMessage(b.SmallBallText);
     }
     const Extended dK = g.db[i] / std::cos(alphaK);
@@ -309,8 +317,14 @@ bool CalcMeasuringValues(int i, const TMeasuringBase& Angles)
             (g.*MeasuredValues[k].W)[i] = kept->W[k];
             (g.*MeasuredValues[k].MdK)[i] = kept->MdK[k];
         }
+        std::string text;
         for (std::size_t k = 0; k < count; ++k)
-            if (kept->SmallBall[k]) AddJudgementMessage(kept->SmallBallText);
+            if (kept->SmallBall[k] && JudgementsKept()) {
+                // Kept where the judgements were dropped, it has no text yet.
+                if (kept->SmallBallText.empty() && text.empty())
+                    text = SmallBallTextOf(kept->DM);
+                AddJudgementMessage(kept->SmallBallText.empty() ? text : kept->SmallBallText);
+            }
         for (std::size_t k = 0; k < count; ++k)
             (g.*MeasuredValues[k].MdR)[i] = kept->MdR[k];
         return true;
@@ -346,7 +360,7 @@ bool CalcMeasuringValues(int i, const TMeasuringBase& Angles)
         if (same < k) {
             (g.*m.MdK)[i] = (g.*MeasuredValues[same].MdK)[i];
             gear.SmallBall[k] = gear.SmallBall[same];
-            if (gear.SmallBall[k]) AddJudgementMessage(base.SmallBallText);
+            if (gear.SmallBall[k] && JudgementsKept()) AddJudgementMessage(base.SmallBallText);
         } else {
             const unsigned long before = GuardedReportCount();
             (g.*m.MdK)[i] = BallDimensionFrom(base, i, xE, gear.SmallBall[k]);

@@ -126,6 +126,12 @@ void GearPairWarnings()
     // A stage repeats these for itself, naming gears and meshes.
     const TJudgementMessages judgements;
     auto& g = GearPair;
+    // Where the judgements are dropped only the material defaults count:
+    // the checks say nothing else and change nothing.
+    if (!JudgementsKept()) {
+        FillMaterialDefaults(g);
+        return;
+    }
     for (int i = 1; i <= 2; ++i)
         CheckTipsAndClearance(g, i);
     CheckRatioAndContact(g);
