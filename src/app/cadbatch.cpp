@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <utility>
 
+TCadExports cadexports;
+
 namespace {
 
 constexpr int FirstIndex = 1;
@@ -16,18 +18,12 @@ constexpr int LastIndex = 28;
 // Wheel view 4 of the sun loads and calculates the mesh and draws nothing.
 constexpr int MeshOnlyIndex = 27;
 
-TArray<TCadExportDrawing, FirstIndex, LastIndex>& Registry()
-{
-    static TArray<TCadExportDrawing, FirstIndex, LastIndex> drawings;
-    return drawings;
-}
-
 } // namespace
 
 void RegisterCadExport(int First, int Last, TCadExportDrawing Draw)
 {
     for (int i = std::max(First, FirstIndex); i <= std::min(Last, LastIndex); ++i)
-        Registry()[i] = Draw;
+        cadexports.Drawings[i] = Draw;
 }
 
 void RegisterFrontViewExport(std::function<void(int Device)> FrontViewWithText)
@@ -71,11 +67,7 @@ void RegisterWheelViewExports(std::function<void(int Device, int View, int Wheel
     });
 }
 
-void ResetCadExports()
-{
-    for (int i = FirstIndex; i <= LastIndex; ++i)
-        Registry()[i] = nullptr;
-}
+void ResetCadExports() { cadexports = TCadExports{}; }
 
 TCadIndexKind CadIndexKind(int Index)
 {
@@ -86,7 +78,7 @@ TCadIndexKind CadIndexKind(int Index)
 
 bool CadExportRegistered(int Index)
 {
-    return CadIndexKind(Index) != TCadIndexKind::OutsideTable && static_cast<bool>(Registry()[Index]);
+    return CadIndexKind(Index) != TCadIndexKind::OutsideTable && static_cast<bool>(cadexports.Drawings[Index]);
 }
 
 bool ExportCadByIndex(int Device, int Index)
@@ -94,7 +86,7 @@ bool ExportCadByIndex(int Device, int Index)
     if (!CadExportRegistered(Index))
         return false;
     // A copy: a drawing may register again while it runs.
-    const TCadExportDrawing draw = Registry()[Index];
+    const TCadExportDrawing draw = cadexports.Drawings[Index];
     draw(Device, Index);
     return true;
 }

@@ -15,6 +15,8 @@
 // refused by name, so a script never mistakes a missing drawing for one
 // that wrote nothing.
 
+#include "foundation/types.h"
+
 #include <functional>
 #include <string>
 
@@ -37,6 +39,13 @@ void RegisterWheelViewExports(std::function<void(int Device, int View, int Wheel
 
 // Registers every drawing built into this program (cadexports.cpp).
 void InstallCadExports();
+
+// The drawing of each index; empty where none is registered.
+struct TCadExports {
+    TArray<TCadExportDrawing, 1, 28> Drawings;
+};
+
+extern TCadExports cadexports;
 
 // Forgets every registration.
 void ResetCadExports();

@@ -5,9 +5,6 @@ TProgramMenuTexts programtexts;
 
 namespace {
 
-int generalCode = 2;
-int programCode = 2;
-
 using GeneralKey = std::string TGeneralMenuTexts::*;
 using ProgramKey = std::string TProgramMenuTexts::*;
 
@@ -133,7 +130,7 @@ void SetMenuLanguage(int Code)
     for (int i = 0; i < menutextblocks::GeneralKeyCount; ++i)
         if (block[i])
             menutexts.*GeneralKeys[i] = block[i];
-    generalCode = Code;
+    menutexts.Code = Code;
 }
 
 void SetMenuTexts(int Code)
@@ -144,7 +141,7 @@ void SetMenuTexts(int Code)
     for (int i = 0; i < menutextblocks::ProgramKeyCount; ++i)
         if (block[i])
             programtexts.*ProgramKeys[i] = block[i];
-    programCode = Code;
+    programtexts.Code = Code;
 }
 
 int MenuCodePage(int Code)
@@ -156,5 +153,5 @@ int MenuCodePage(int Code)
     return 1252;
 }
 
-int GeneralCodePage() { return MenuCodePage(generalCode); }
-int ProgramCodePage() { return MenuCodePage(programCode); }
+int GeneralCodePage() { return MenuCodePage(menutexts.Code); }
+int ProgramCodePage() { return MenuCodePage(programtexts.Code); }

@@ -12,6 +12,8 @@
 #include <string>
 
 struct TGeneralMenuTexts {
+    // The language the group was last filled from.
+    int Code = 2;
     std::string MenuTextMenu;
     std::string MenuTextFile;
     std::string MenuTextNew;
@@ -63,6 +65,8 @@ struct TGeneralMenuTexts {
 };
 
 struct TProgramMenuTexts {
+    // The language the group was last filled from.
+    int Code = 2;
     std::string MenuTextCuttingTool;
     std::string MenuTextToothContact;
     std::string MenuTextToothContact2;

@@ -9,10 +9,14 @@
 #include "graphics/cad/caddevice.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadprimitives.h"
+#include "graphics/cad/cadwriterdevices.h"
 #include "graphics/cadsettings.h"
+#include "graphics/graphfacade.h"
+#include "graphics/graphicsstate.h"
 #include "graphics/graphservices.h"
 
 #include <filesystem>
+#include <sstream>
 
 namespace
 {
@@ -79,6 +83,20 @@ TEST_F(CadRoutingTest, RegisteredWriterGetsTheDrawingInOrder)
                                               "line 10.0000 0.0000 7.0711 7.0711\n"
                                               "line 7.0711 7.0711 0.0000 10.0000\n"
                                               "end\n");
+}
+
+// The fixture's screen, stand-in writers and a fixed date give way to the
+// program's own.
+TEST_F(CadRoutingTest, GraphicsResetPutsBackTheScreenAndTheWriters)
+{
+    cadwriters.Today = [] { return TCadWriterDate{1999, 1, 1}; };
+    ResetGraphicsState();
+    EXPECT_EQ(&CadScreen(), static_cast<TCadScreen*>(&GraphFacade));
+    EXPECT_NE(IgesOptionsFromSettings().Year, 1999) << "the system's date";
+    std::ostringstream out;
+    EXPECT_NE(dynamic_cast<TCadIgesDevice*>((*FindCadDeviceFactory(2))(out).get()), nullptr);
+    EXPECT_NE(dynamic_cast<TCadTextCadDevice*>((*FindCadDeviceFactory(5))(out).get()), nullptr);
+    EXPECT_NE(dynamic_cast<TCadStlDevice*>((*FindCadDeviceFactory(6))(out).get()), nullptr);
 }
 
 TEST_F(CadRoutingTest, StlBlocksGoToBlockFilesAndHeightIsAsked)

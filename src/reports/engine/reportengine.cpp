@@ -23,11 +23,6 @@ TReportEngine& E = reportengine;
 // codes kept beside the program.
 constexpr const char* PrinterStartFile = "TEXT.TVP";
 
-// The start file waits until the output is open for writing.
-std::string pendingStartFile;
-// Index k of the TXT devices' "$$$k.txt" while the report is open.
-int txtFileNumber = 0;
-
 void SetHelp(int No)
 {
     if (reportservices.SetInputHelpNumber) reportservices.SetInputHelpNumber(No);
@@ -145,8 +140,6 @@ void ResetReportEngine()
     E.ColumnHeads[3] = "Unit";
     E.ColumnHeads[4] = "1";
     E.ColumnHeads[5] = "2";
-    pendingStartFile.clear();
-    txtFileNumber = 0;
 }
 
 namespace
@@ -188,7 +181,7 @@ void OpenReport(uint16_t Device, const std::string& Name)
     E.OutputAssigned = false;
     E.ReportWriteFailed = false;
     E.HtmlTableOpen = false;
-    pendingStartFile.clear();
+    E.PendingStartFile.clear();
 
     E.ReportDevice = wtelmvar.TextDevice;
     SetHelp(1050);
@@ -217,7 +210,7 @@ void OpenReport(uint16_t Device, const std::string& Name)
         const bool yes = reportservices.QueryYesNo("single page printing ?");
         if (telmvar.Aborted) return;
         E.SinglePagePrinting = yes;
-        if (FileCanOpen(PrinterStartFile)) pendingStartFile = PrinterStartFile;
+        if (FileCanOpen(PrinterStartFile)) E.PendingStartFile = PrinterStartFile;
         break;
     }
     case 3: {
@@ -239,7 +232,7 @@ void OpenReport(uint16_t Device, const std::string& Name)
         SetHelp(1070);
         const TSavedProject saved = SaveProjectNames("txt");
         std::string path;
-        txtFileNumber = 0;
+        E.TxtFileNumber = 0;
         if (wtelmvar.TextDeviceDialog) {
             reportservices.SaveFileDialog("", path);
         } else {
@@ -250,7 +243,7 @@ void OpenReport(uint16_t Device, const std::string& Name)
                 path = TempPath("$$$" + IntToText(k) + ".txt");
                 if (CreateExclusive(path)) break;
             }
-            txtFileNumber = k;
+            E.TxtFileNumber = k;
         }
         RestoreProjectNames(saved);
         if (telmvar.Aborted) return;
@@ -303,14 +296,14 @@ bool BeginReportOutput()
     std::string why;
     // A numbered working copy of our own in the temporary directory is read
     // back and deleted by this run.
-    if (!ReportOutputRewrite(why, txtFileNumber > 0)) {
+    if (!ReportOutputRewrite(why, E.TxtFileNumber > 0)) {
         if (!why.empty()) reportservices.ShowMessageBox(why);
         E.ReportWriteFailed = true;
         return false;
     }
-    if (!pendingStartFile.empty()) {
-        CopyFileToReport(pendingStartFile);
-        pendingStartFile.clear();
+    if (!E.PendingStartFile.empty()) {
+        CopyFileToReport(E.PendingStartFile);
+        E.PendingStartFile.clear();
     }
     return true;
 }
@@ -376,11 +369,11 @@ bool CloseReport()
         DeleteFileIfExists(E.ReportFileName);
         break;
     case 6:
-        telmvar.TempFileCounter = txtFileNumber > 0 ? txtFileNumber : telmvar.TempFileCounter + 1;
+        telmvar.TempFileCounter = E.TxtFileNumber > 0 ? E.TxtFileNumber : telmvar.TempFileCounter + 1;
         delivered = CopyConverted(TempPath("$$" + IntToText(telmvar.TempFileCounter) + ".txt"));
         break;
     case 9:
-        telmvar.TempFileCounter = txtFileNumber > 0 ? txtFileNumber : telmvar.TempFileCounter + 1;
+        telmvar.TempFileCounter = E.TxtFileNumber > 0 ? E.TxtFileNumber : telmvar.TempFileCounter + 1;
         delivered = CopyConverted(telmvar.ProjectName + ".txt");
         // The batch report stands beside the project; its working copy is
         // of no further use and would pile up with every run.

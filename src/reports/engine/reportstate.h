@@ -62,6 +62,10 @@ struct TReportEngine {
     // A line could not be written since OpenReport: the report is a failure
     // even though the engine wrote on to its end.
     bool ReportWriteFailed = false;
+    // The printer start file waits until the output is open for writing.
+    std::string PendingStartFile;
+    // Index k of the TXT devices' "$$$k.txt" while the report is open.
+    int TxtFileNumber = 0;
 };
 
 extern TReportEngine reportengine;
