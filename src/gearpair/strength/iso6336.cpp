@@ -56,7 +56,7 @@ void SinglePairContactFactors(TGearPairData& g, Extended M1, Extended M2)
         g.ZD = MaxExt(1, M2 - g.eps_beta * (M2 - 1));
     }
     if (!covered)
-        AddErrorMessage("Error  : ZB,ZD: not covered by ISO 6336");
+        AddFactorMessage("Error  : ZB,ZD: not covered by ISO 6336");
     if (std::fabs(g.ZB) > 10)
         g.ZB = 10;
     if (std::fabs(g.ZD) > 10)
@@ -99,7 +99,186 @@ TIsoLoadFree FormLoadFreeParts(const TGearPairData& g)
     return p;
 }
 
+// Steps 17 to 34.
+void FormLoadFreeFactors(TGearPairData& g, int grade)
+{
+    // 17: zone factor.
+    // The functions of the pressure and helix angles the meshes share, where
+    // the pair's angles are the ones they were formed from.
+    const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
+    const TPairTransverseAngles t = PairTransverseAnglesOf(pa, g.alpha_t, g.beta_b);
+    const Extended radicand = 2 * t.CosBetab * std::cos(g.alpha_wt)
+        / (t.CosAlphat * t.CosAlphat * std::sin(g.alpha_wt));
+    if (radicand > 0) {
+        g.ZH = std::sqrt(radicand);
+    } else {
+        g.ZH = 0;
+        AddFactorMessage("Error  : ZH <= 0 !");
+    }
+
+    // 18-19: single pair contact factors.
+    const Extended M1 = ContactFactorM1(g.z[1], g.z[2], g.alpha_wt, g.eps_alpha, g.da[1], g.da[2], g.db[1], g.db[2]);
+    const Extended M2 = ContactFactorM1(g.z[2], g.z[1], g.alpha_wt, g.eps_alpha, g.da[2], g.da[1], g.db[2], g.db[1]);
+    SinglePairContactFactors(g, M1, M2);
+
+    // 20-22: elasticity, contact ratio and helix factors.
+    g.ZE = std::sqrt(1 / (Pi * ((1 - g.nu[1] * g.nu[1]) / g.E[1] + (1 - g.nu[2] * g.nu[2]) / g.E[2])));
+    g.Z_eps = ContactRatioFactor(g);
+    g.Z_beta = 1 / std::sqrt(pa.CosBeta);
+
+    // 23-25: lubricant film, work hardening and size.
+    const Extended sigmaMin = MinExt(g.SigmaHlim[1], g.SigmaHlim[2]);
+    g.ZL = LubricantFactorZL(g.v50, sigmaMin);
+    g.Zv = VelocityFactorZV(g.v50, sigmaMin, g.v);
+    g.ZR = RoughnessFactorZR(sigmaMin, g.db[1], g.db[2], g.alpha_wt, Mean2(g.RzZ[1], g.RzZ[2]));
+    const Extended v40 = ViscosityAtTemp(g.v50, 50, 40);
+    // The hardness ratio counts how often the pinion meets each wheel tooth:
+    // the magnitude of the ratio, whose sign only marks an internal pair.
+    g.ZW = WorkHardeningFactorZW(WorkHardeningVariant(g), g.db[1], g.db[2], g.alpha_wt, g.RzZ[1], g.RzZ[2], g.HB[1],
+                                 g.HB[2], v40, g.v, std::fabs(g.u));
+    g.ZX[1] = 1;
+    g.ZX[2] = 1;
+
+    // 26-27: tooth form, stress correction and grinding notch.
+    for (int i = 1; i <= 2; ++i) {
+        TToothRootShape s;
+        CalcToothFormFactors(g.z[i], g.YF[i], g.YS[i], g.mn, g.alpha_rad, g.beta_rad, g.xeF[i], g.haP0[i],
+                             g.rhoaP0[i], g.prP0[i], g.q[i], g.eps_alpha, g.dFamax[i],
+                             PinionCutterShift(g), PinionCutterTeeth(g), s);
+        g.sFn[i] = s.sFn;
+        g.rhoF[i] = s.rhoF;
+        g.hFe[i] = s.hFe;
+        g.alphaFen[i] = s.alphaFen;
+        g.qs[i] = s.qs;
+    }
+    for (int i = 1; i <= 2; ++i) {
+        if (g.tg_rhog[i] > 2)
+            g.tg_rhog[i] = 2;
+        if (g.GrindingNotch[i])
+            g.YSg[i] = 1.3L * g.YS[i] / (1.3L - 0.6L * SafeSqrt2("YSg", g.tg_rhog[i]));
+        else
+            g.YSg[i] = g.YS[i];
+    }
+
+    // 28-34: helix, rim, deep tooth, notch, surface, size and alternating load.
+    g.Y_beta = 1 - MinExt(g.eps_beta, 1) * MinExt(g.beta, 30) / 120;
+    for (int i = 1; i <= 2; ++i)
+        g.YB[i] = RimThicknessFactorYB(g.z[i], g.df[i], g.di[i], g.h[i], g.mn);
+    g.YDT = DeepToothFactorYDT(grade, g.eps_alpha);
+    for (int i = 1; i <= 2; ++i) {
+        g.YdrelT[i] = NotchSensitivityYdrelT(g.MaterialKind[i], g.HeatTreatment[i], g.rho_slip[i], g.Sigma_FE[i],
+                                             g.YS[i], g.qs[i]);
+        g.YRrelT[i] = SurfaceFactorYRrelT(g.MaterialKind[i], g.HeatTreatment[i], g.RzY[i]);
+        g.YX[i] = SizeFactorYX(g.MaterialKind[i], g.HeatTreatment[i], g.mn);
+        g.YA[i] = LogLimitFactor(g.Np[i]);
+    }
+}
+
+using TScalarField = Extended TGearPairData::*;
+using TPairField = PairArray<Extended> TGearPairData::*;
+using TIntField = int TGearPairData::*;
+using TIntPairField = PairArray<int> TGearPairData::*;
+
+// Everything steps 17 to 34 read from the pair (the pinion cutter's entered
+// and proposed teeth and shift for PinionCutterTeeth and PinionCutterShift,
+// the flank tolerance classes for the accuracy grade).
+constexpr TScalarField KeyScalars[] = {&TGearPairData::beta_rad,  &TGearPairData::alpha_rad, &TGearPairData::alpha_t,
+                                       &TGearPairData::beta_b,    &TGearPairData::alpha_wt,  &TGearPairData::eps_alpha,
+                                       &TGearPairData::eps_beta,  &TGearPairData::beta,      &TGearPairData::v50,
+                                       &TGearPairData::v,         &TGearPairData::u,         &TGearPairData::mn,
+                                       &TGearPairData::x0,        &TGearPairData::x0Proposed};
+constexpr TPairField KeyPairs[] = {&TGearPairData::da,     &TGearPairData::db,       &TGearPairData::nu,
+                                   &TGearPairData::E,      &TGearPairData::SigmaHlim, &TGearPairData::RzZ,
+                                   &TGearPairData::HB,     &TGearPairData::xeF,      &TGearPairData::haP0,
+                                   &TGearPairData::rhoaP0, &TGearPairData::prP0,     &TGearPairData::q,
+                                   &TGearPairData::dFamax, &TGearPairData::tg_rhog,  &TGearPairData::df,
+                                   &TGearPairData::di,     &TGearPairData::h,        &TGearPairData::Sigma_FE,
+                                   &TGearPairData::RzY,    &TGearPairData::Np};
+constexpr TIntField KeyInts[] = {&TGearPairData::z0, &TGearPairData::z0Proposed};
+constexpr TIntPairField KeyIntPairs[] = {&TGearPairData::z, &TGearPairData::HeatTreatment,
+                                         &TGearPairData::MaterialKind, &TGearPairData::FlankToleranceClass,
+                                         &TGearPairData::GrindingNotch};
+
+class TIsoFactorKey {
+public:
+    void Take(const TGearPairData& g)
+    {
+        for (std::size_t k = 0; k < std::size(KeyScalars); ++k)
+            scalars_[k] = g.*KeyScalars[k];
+        for (std::size_t k = 0; k < std::size(KeyPairs); ++k)
+            pairs_[k] = g.*KeyPairs[k];
+        for (std::size_t k = 0; k < std::size(KeyInts); ++k)
+            ints_[k] = g.*KeyInts[k];
+        for (std::size_t k = 0; k < std::size(KeyIntPairs); ++k)
+            intPairs_[k] = g.*KeyIntPairs[k];
+    }
+
+    bool Matches(const TGearPairData& g) const
+    {
+        for (std::size_t k = 0; k < std::size(KeyScalars); ++k)
+            if (!SameBits(g.*KeyScalars[k], scalars_[k]))
+                return false;
+        for (std::size_t k = 0; k < std::size(KeyIntPairs); ++k)
+            if (!(g.*KeyIntPairs[k] == intPairs_[k]))
+                return false;
+        for (std::size_t k = 0; k < std::size(KeyInts); ++k)
+            if (g.*KeyInts[k] != ints_[k])
+                return false;
+        for (std::size_t k = 0; k < std::size(KeyPairs); ++k)
+            if (!SameBits((g.*KeyPairs[k])[1], pairs_[k][1]) || !SameBits((g.*KeyPairs[k])[2], pairs_[k][2]))
+                return false;
+        return true;
+    }
+
+private:
+    Extended scalars_[std::size(KeyScalars)] = {};
+    PairArray<Extended> pairs_[std::size(KeyPairs)] = {};
+    int ints_[std::size(KeyInts)] = {};
+    PairArray<int> intPairs_[std::size(KeyIntPairs)] = {};
+};
+
+// A pair with a load spectrum is calculated again at its nominal load and at
+// the trial torques of its limit searches, while steps 17 to 34 rest on the
+// geometry, the materials and the speed alone: their factors are kept for
+// the later runs of the same calculation (one place per mesh of a stage),
+// keyed by everything they read. Factors formed with a message are not
+// kept, so that each run says it again.
+struct TKeptIsoFactors {
+    bool Valid = false;
+    unsigned long Calculation = 0;
+    TIsoFactorKey Key;
+    TIsoFactors Factors;
+};
+
+struct TIsoFactorCache {
+    TKeptIsoFactors Places[4];
+    unsigned Next = 0;
+};
+
+thread_local TIsoFactorCache IsoFactorCache;
+
+bool GiveKeptIsoFactors(TGearPairData& g, unsigned long Calculation)
+{
+    for (const TKeptIsoFactors& k : IsoFactorCache.Places)
+        if (k.Valid && k.Calculation == Calculation && k.Key.Matches(g)) {
+            k.Factors.Give(g);
+            return true;
+        }
+    return false;
+}
+
+void KeepIsoFactorsFor(const TIsoFactorKey& Key, const TGearPairData& g, unsigned long Calculation)
+{
+    TKeptIsoFactors& k = IsoFactorCache.Places[IsoFactorCache.Next++ % std::size(IsoFactorCache.Places)];
+    k.Valid = true;
+    k.Calculation = Calculation;
+    k.Key = Key;
+    k.Factors.Take(g);
+}
+
 } // namespace
+
+void ResetIsoFactorCache() { IsoFactorCache = {}; }
 
 void CalcIso6336()
 {
@@ -206,76 +385,16 @@ void CalcIso6336()
     // search over the load forms them once.
     if (loadFree && loadFree->GiveIsoFactors(g))
         return;
-
-    // 17: zone factor.
-    // The functions of the pressure and helix angles the meshes share, where
-    // the pair's angles are the ones they were formed from.
-    const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
-    const TPairTransverseAngles t = PairTransverseAnglesOf(pa, g.alpha_t, g.beta_b);
-    const Extended radicand = 2 * t.CosBetab * std::cos(g.alpha_wt)
-        / (t.CosAlphat * t.CosAlphat * std::sin(g.alpha_wt));
-    if (radicand > 0) {
-        g.ZH = std::sqrt(radicand);
-    } else {
-        g.ZH = 0;
-        AddErrorMessage("Error  : ZH <= 0 !");
-    }
-
-    // 18-19: single pair contact factors.
-    const Extended M1 = ContactFactorM1(g.z[1], g.z[2], g.alpha_wt, g.eps_alpha, g.da[1], g.da[2], g.db[1], g.db[2]);
-    const Extended M2 = ContactFactorM1(g.z[2], g.z[1], g.alpha_wt, g.eps_alpha, g.da[2], g.da[1], g.db[2], g.db[1]);
-    SinglePairContactFactors(g, M1, M2);
-
-    // 20-22: elasticity, contact ratio and helix factors.
-    g.ZE = std::sqrt(1 / (Pi * ((1 - g.nu[1] * g.nu[1]) / g.E[1] + (1 - g.nu[2] * g.nu[2]) / g.E[2])));
-    g.Z_eps = ContactRatioFactor(g);
-    g.Z_beta = 1 / std::sqrt(pa.CosBeta);
-
-    // 23-25: lubricant film, work hardening and size.
-    const Extended sigmaMin = MinExt(g.SigmaHlim[1], g.SigmaHlim[2]);
-    g.ZL = LubricantFactorZL(g.v50, sigmaMin);
-    g.Zv = VelocityFactorZV(g.v50, sigmaMin, g.v);
-    g.ZR = RoughnessFactorZR(sigmaMin, g.db[1], g.db[2], g.alpha_wt, Mean2(g.RzZ[1], g.RzZ[2]));
-    const Extended v40 = ViscosityAtTemp(g.v50, 50, 40);
-    // The hardness ratio counts how often the pinion meets each wheel tooth:
-    // the magnitude of the ratio, whose sign only marks an internal pair.
-    g.ZW = WorkHardeningFactorZW(WorkHardeningVariant(g), g.db[1], g.db[2], g.alpha_wt, g.RzZ[1], g.RzZ[2], g.HB[1],
-                                 g.HB[2], v40, g.v, std::fabs(g.u));
-    g.ZX[1] = 1;
-    g.ZX[2] = 1;
-
-    // 26-27: tooth form, stress correction and grinding notch.
-    for (int i = 1; i <= 2; ++i) {
-        TToothRootShape s;
-        CalcToothFormFactors(g.z[i], g.YF[i], g.YS[i], g.mn, g.alpha_rad, g.beta_rad, g.xeF[i], g.haP0[i],
-                             g.rhoaP0[i], g.prP0[i], g.q[i], g.eps_alpha, g.dFamax[i],
-                             PinionCutterShift(g), PinionCutterTeeth(g), s);
-        g.sFn[i] = s.sFn;
-        g.rhoF[i] = s.rhoF;
-        g.hFe[i] = s.hFe;
-        g.alphaFen[i] = s.alphaFen;
-        g.qs[i] = s.qs;
-    }
-    for (int i = 1; i <= 2; ++i) {
-        if (g.tg_rhog[i] > 2)
-            g.tg_rhog[i] = 2;
-        if (g.GrindingNotch[i])
-            g.YSg[i] = 1.3L * g.YS[i] / (1.3L - 0.6L * SafeSqrt2("YSg", g.tg_rhog[i]));
-        else
-            g.YSg[i] = g.YS[i];
-    }
-
-    // 28-34: helix, rim, deep tooth, notch, surface, size and alternating load.
-    g.Y_beta = 1 - MinExt(g.eps_beta, 1) * MinExt(g.beta, 30) / 120;
-    for (int i = 1; i <= 2; ++i)
-        g.YB[i] = RimThicknessFactorYB(g.z[i], g.df[i], g.di[i], g.h[i], g.mn);
-    g.YDT = DeepToothFactorYDT(grade, g.eps_alpha);
-    for (int i = 1; i <= 2; ++i) {
-        g.YdrelT[i] = NotchSensitivityYdrelT(g.MaterialKind[i], g.HeatTreatment[i], g.rho_slip[i], g.Sigma_FE[i],
-                                             g.YS[i], g.qs[i]);
-        g.YRrelT[i] = SurfaceFactorYRrelT(g.MaterialKind[i], g.HeatTreatment[i], g.RzY[i]);
-        g.YX[i] = SizeFactorYX(g.MaterialKind[i], g.HeatTreatment[i], g.mn);
-        g.YA[i] = LogLimitFactor(g.Np[i]);
+    const unsigned long calculation = g.LoadSpectrumCount >= 1 ? CalculationUnderWay() : 0;
+    if (calculation == 0)
+        FormLoadFreeFactors(g, grade);
+    else if (!GiveKeptIsoFactors(g, calculation)) {
+        TIsoFactorKey key;
+        key.Take(g);
+        const unsigned long reportsBefore = GuardedReportCount(), factorMessagesBefore = FactorMessageCount();
+        FormLoadFreeFactors(g, grade);
+        if (GuardedReportCount() == reportsBefore && FactorMessageCount() == factorMessagesBefore)
+            KeepIsoFactorsFor(key, g, calculation);
     }
     if (loadFree)
         loadFree->KeepIsoFactors(g);

@@ -5,3 +5,6 @@
 // safeties and lives from the factors written here. A zero flank face width
 // is the one fatal case (FatalCalcError set, later factors not written).
 void CalcIso6336();
+
+// Forgets the factors kept for the later runs of a calculation.
+void ResetIsoFactorCache();

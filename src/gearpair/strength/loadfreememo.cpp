@@ -1,15 +1,11 @@
 #include "gearpair/strength/loadfreememo.h"
 
-#include <cmath>
 
 namespace {
 
 using TScalarField = Extended TGearPairData::*;
 using TPairField = PairArray<Extended> TGearPairData::*;
 
-// What steps 17 to 34 of the ISO calculation write into the pair (the
-// notch parameter of the slip layer and the clamped grinding notch among
-// them).
 constexpr TScalarField IsoScalars[] = {&TGearPairData::ZH,     &TGearPairData::ZB, &TGearPairData::ZD,
                                        &TGearPairData::ZE,     &TGearPairData::Z_eps, &TGearPairData::Z_beta,
                                        &TGearPairData::ZL,     &TGearPairData::Zv, &TGearPairData::ZR,
@@ -41,24 +37,33 @@ void CopyIn(TGearPairData& Pair, const TField (&Fields)[N], const TValue* Values
         Pair.*Fields[k] = Values[k];
 }
 
-template <class TField, class TValue, std::size_t N>
-bool SameIn(const TGearPairData& Pair, const TField (&Fields)[N], const TValue* Values)
+template <std::size_t N>
+bool SameIn(const TGearPairData& Pair, const TPairField (&Fields)[N], const PairArray<Extended>* Values)
 {
     for (std::size_t k = 0; k < N; ++k)
-        for (int i = 1; i <= 2; ++i) {
-            const Extended now = (Pair.*Fields[k])[i], then = Values[k][i];
-            if (!(now == then) || std::signbit(now) != std::signbit(then))
-                return false;
-        }
+        if (!SameBits((Pair.*Fields[k])[1], Values[k][1]) || !SameBits((Pair.*Fields[k])[2], Values[k][2]))
+            return false;
     return true;
 }
 
 } // namespace
 
+void TIsoFactors::Take(const TGearPairData& Pair)
+{
+    static_assert(std::size(IsoScalars) == ScalarCount && std::size(IsoPairs) == PairCount);
+    CopyOut(Pair, IsoScalars, scalars_);
+    CopyOut(Pair, IsoPairs, pairs_);
+}
+
+void TIsoFactors::Give(TGearPairData& Pair) const
+{
+    CopyIn(Pair, IsoScalars, scalars_);
+    CopyIn(Pair, IsoPairs, pairs_);
+}
+
 TLoadFreeMemo::TLoadFreeMemo()
 {
-    static_assert(std::size(IsoScalars) == IsoScalarCount && std::size(IsoPairs) == IsoPairCount &&
-                  std::size(Bodies) == BodyPairCount && std::size(Adjusted) == AdjustedPairCount);
+    static_assert(std::size(Bodies) == BodyPairCount && std::size(Adjusted) == AdjustedPairCount);
     if (ActiveLoadFreeMemo == nullptr) {
         ActiveLoadFreeMemo = this;
         owner_ = true;
@@ -101,15 +106,13 @@ bool TLoadFreeMemo::GiveIsoFactors(TGearPairData& Pair) const
 {
     if (!isoKept_)
         return false;
-    CopyIn(Pair, IsoScalars, isoScalars_);
-    CopyIn(Pair, IsoPairs, isoPairs_);
+    isoFactors_.Give(Pair);
     return true;
 }
 
 void TLoadFreeMemo::KeepIsoFactors(const TGearPairData& Pair)
 {
-    CopyOut(Pair, IsoScalars, isoScalars_);
-    CopyOut(Pair, IsoPairs, isoPairs_);
+    isoFactors_.Take(Pair);
     isoKept_ = true;
 }
 

@@ -6,6 +6,31 @@
 #include "gearpair/gearpairdata.h"
 #include "gearpair/strength/strengthfactors.h"
 
+#include <cstring>
+#include <limits>
+
+// The same bits: an extended real fills the first ten bytes of its place.
+inline bool SameBits(const Extended& A, const Extended& B)
+{
+    static_assert(std::numeric_limits<Extended>::digits == 64 && sizeof(Extended) >= 10);
+    return std::memcmp(&A, &B, 10) == 0;
+}
+
+// The factors steps 17 to 34 of the ISO calculation write into the pair (the
+// notch parameter of the slip layer and the clamped grinding notch among
+// them).
+class TIsoFactors {
+public:
+    void Take(const TGearPairData& Pair);
+    void Give(TGearPairData& Pair) const;
+
+private:
+    static constexpr int ScalarCount = 12;
+    static constexpr int PairCount = 16;
+    Extended scalars_[ScalarCount] = {};
+    PairArray<Extended> pairs_[PairCount] = {};
+};
+
 // What the strength calculation forms from the geometry, the materials and
 // the speeds before the factors of its method.
 struct TStrengthLoadFree {
@@ -70,8 +95,6 @@ public:
     void KeepBodies(const TGearPairData& Pair);
 
 private:
-    static constexpr int IsoScalarCount = 12;
-    static constexpr int IsoPairCount = 16;
     static constexpr int BodyPairCount = 2;
     static constexpr int AdjustedPairCount = 5;
     bool owner_ = false;
@@ -80,8 +103,7 @@ private:
     bool isoPartsKept_ = false;
     bool isoKept_ = false;
     bool bodiesKept_ = false;
-    Extended isoScalars_[IsoScalarCount] = {};
-    PairArray<Extended> isoPairs_[IsoPairCount] = {};
+    TIsoFactors isoFactors_;
     PairArray<Extended> bodies_[BodyPairCount] = {};
     PairArray<Extended> adjusted_[AdjustedPairCount] = {};
     TStrengthLoadFree strength_;

@@ -13,6 +13,8 @@ namespace {
 
 bool InRange(int v, int lo, int hi) { return v >= lo && v <= hi; }
 
+thread_local unsigned long FactorMessages = 0;
+
 // Radius of relative curvature at the pitch point, shared by ZR and ZW. For an
 // internal wheel db2 is negative and so is its radius, which gives the concave
 // contact its larger relative radius.
@@ -162,6 +164,14 @@ void CalcToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Exte
 // The sine depends on the contact ratio alone, which a load spectrum and the
 // limit torque searches hand in again and again for the same three meshes:
 // the last few values are kept, keyed by the contact ratio.
+void AddFactorMessage(const std::string& Text)
+{
+    ++FactorMessages;
+    AddErrorMessage(Text);
+}
+
+unsigned long FactorMessageCount() { return FactorMessages; }
+
 Extended DynamicFactorCv7(Extended eps_gamma)
 {
     if (eps_gamma <= 1.5L)
@@ -207,11 +217,11 @@ Extended DynamicFactorKvAt(const TDynamicFactorCoefficients& c, int accuracyGrad
                            Extended Ft, Extended b, Extended K_A, Extended c_single)
 {
     if (K_A == 0) {
-        AddErrorMessage("Fatal  : KA=0!");
+        AddFactorMessage("Fatal  : KA=0!");
         return 1;
     }
     if (Ft == 0) {
-        AddErrorMessage("Error  : Ft=0!");
+        AddFactorMessage("Error  : Ft=0!");
         return 1;
     }
     const Extended w = SafeDivide("Kv", K_A * Ft, b);
@@ -512,7 +522,7 @@ Extended RimThicknessFactorYB(int z, Extended df, Extended di, Extended ht, Exte
             return 1;
         if (r > 0.5L)
             return 1.6L * std::log(2.242L * ht / sR);
-        AddErrorMessage("Error  : YB: sR/ht <= 0.5 !");
+        AddFactorMessage("Error  : YB: sR/ht <= 0.5 !");
         return 2.5L;
     }
     const Extended r = sR / mn;
@@ -520,7 +530,7 @@ Extended RimThicknessFactorYB(int z, Extended df, Extended di, Extended ht, Exte
         return 1;
     if (r > 1.75L)
         return 1.15L * std::log(8.324L * mn / sR);
-    AddErrorMessage("Error  : YB: sR/mn <= 1.75 !");
+    AddFactorMessage("Error  : YB: sR/mn <= 1.75 !");
     return 2.0L;
 }
 
@@ -585,7 +595,7 @@ Extended SurfaceFactorYRrelT(int MaterialKind, int HeatTreatment, Extended Rz)
     const bool kind1 = MaterialKind == 1;
     const bool groupC = InRange(MaterialKind, 5, 6) || InRange(HeatTreatment, 5, 7);
     if (Rz > 40) {
-        AddErrorMessage("Error  : YRrelT: Rz > 40 !");
+        AddFactorMessage("Error  : YRrelT: Rz > 40 !");
         return 1;
     }
     if (Rz < 1) {

@@ -13,6 +13,8 @@
 
 #include "foundation/types.h"
 
+#include <string>
+
 // Results of the tooth root geometry that the report prints beside YF and YS.
 struct TToothRootShape {
     Extended sFn = 0;      // tooth root chord at the critical section
@@ -21,6 +23,12 @@ struct TToothRootShape {
     Extended alphaFen = 0; // load direction angle at that point
     Extended qs = 0;       // notch parameter sFn / (2 rhoF)
 };
+
+// A message of a factor, counted: a caller that keeps factors for later runs
+// keeps only those formed without a message (with GuardedReportCount for the
+// messages of the guarded routines), so that each run says it again.
+void AddFactorMessage(const std::string& Text);
+unsigned long FactorMessageCount();
 
 // Tooth form factor YFa (load at the tip of the single pair contact) and stress
 // correction factor YSa. z is signed: z < 1 marks an internal gear, which is
