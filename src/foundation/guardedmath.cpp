@@ -222,9 +222,14 @@ bool OneBinade(Extended A, Extended B)
 // steps' long latency and a branch the predictor cannot learn. The steps
 // stop before the first midpoint within 4.4e-15 / min(Lo, r)^2 of the root
 // r: outside that the slope bound of ArcInvolute makes the side certain
-// (with room for the rounding of the limits). Returns the steps done; 0
-// (and Lo, Hi untouched) when the interval is not one binade wide.
-int WalkOnMantissas(Extended& Lo, Extended& Hi, Extended root, int Steps)
+// (with room for the rounding of the limits). Near a root of gearing
+// (NearLinear, Tan the tangent there, Slope its square) they go on while
+// ArcInvolute's estimate Slope * |M - r| clears the tolerance by more than
+// its doubt can be anywhere in that window (again with room for the
+// rounding): there the estimate makes the side certain. Returns the steps
+// done; 0 (and Lo, Hi untouched) when the interval is not one binade wide.
+int WalkOnMantissas(Extended& Lo, Extended& Hi, Extended root, bool NearLinear, Extended Tan, Extended Slope,
+                    int Steps)
 {
     // An interval below zero is walked as its mirror image: rounding half
     // to even is symmetric.
@@ -244,7 +249,14 @@ int WalkOnMantissas(Extended& Lo, Extended& Hi, Extended root, int Steps)
     const Extended r = std::fabs(root);
     const Extended low = std::min(a, r);
     const Extended rootUnits = r * units;
-    const Extended windowUnits = 4.4e-15L / (low * low) * units;
+    const Extended half = 4.4e-15L / (low * low);
+    Extended windowUnits = half * units;
+    if (NearLinear) {
+        const Extended t = std::fabs(Tan);
+        const Extended doubtMax = 1e-17L + 2e-18L * (t + r + half) + 4 * t * (1 + Slope) * half * half;
+        const Extended sideHalf = (1e-15L + doubtMax) / Slope * (1 + 1e-6L);
+        windowUnits = std::min(windowUnits, sideHalf * units + 4);
+    }
     uint64_t L = ab.Mantissa;
     uint64_t H = bb.Mantissa;
     // Midpoints up to Below lie below the window, those above NotAbove above
@@ -390,7 +402,7 @@ Extended ArcInvolute(Extended X)
             else
                 Hi = M;
             if (X87Extended && !walked && OneBinade(Lo, Hi)) {
-                const int done = WalkOnMantissas(Lo, Hi, root, 800 - step);
+                const int done = WalkOnMantissas(Lo, Hi, root, nearLinear, tanRoot, slope, 800 - step);
                 walked = done > 0;
                 step += done;
             }
