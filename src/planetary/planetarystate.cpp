@@ -3,6 +3,7 @@
 #include "planetary/bearings/bearingcatalogue.h"
 #include "planetary/bearings/operationdata.h"
 #include "planetary/filenames.h"
+#include "planetary/loadspectrum/spectrumlife.h"
 #include "planetary/stagecalc.h"
 
 void ResetPlanetaryState()
@@ -11,4 +12,5 @@ void ResetPlanetaryState()
     ResetBearingDialogServices();
     ResetFileNameDialogs();
     ResetStageCalc();
+    ResetLifeMaterialRead();
 }

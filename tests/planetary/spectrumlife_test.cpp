@@ -12,6 +12,11 @@
 #include "common/testmessages.h"
 
 #include <cmath>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
 
 namespace {
 
@@ -285,5 +290,55 @@ TEST_F(SpectrumLife, BrowsingInModeZeroKeepsTheChoice)
     EXPECT_EQ(GearPair.LoadSpectrumKind, 1);
     EXPECT_EQ(LifeParams.LW, "");
 }
+
+// A life table changed between two calculations to the same size and the
+// same modification time, to the nanosecond: only pF of its row differs.
+struct TTableChange {
+    const char* Name;
+    bool NewFile;  // written beside and renamed over it, or edited in place
+};
+
+class ChangedLifeTable : public SpectrumLife, public ::testing::WithParamInterface<TTableChange> {};
+
+TEST_P(ChangedLifeTable, IsReadAgain)
+{
+    tables.MakeLifeTable({DefaultLine});
+    Spectrum({{1e6L, 1000}});
+    CalcLoadSpectrumLife(2000, 1500);
+    ASSERT_DOUBLE_EQ(LifeParams.pF, 8.7);
+
+    const std::string path = tables.Path("qyrlife.dbf");
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    // PF is N 8.3, the first of the two "8.700" of the row.
+    const std::size_t at = bytes.find("   8.700");
+    ASSERT_NE(at, std::string::npos);
+    bytes.replace(at, 8, "   9.500");
+    const std::string target = GetParam().NewFile ? path + ".new" : path;
+    std::fstream out(target, std::ios::binary | std::ios::in | std::ios::out | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (GetParam().NewFile)
+        std::filesystem::rename(target, path);
+    const struct timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    struct stat after {};
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    ASSERT_EQ(after.st_size, before.st_size);
+    ASSERT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+    ASSERT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+
+    CalcLoadSpectrumLife(2000, 1500);
+    EXPECT_DOUBLE_EQ(LifeParams.pF, 9.5);
+    EXPECT_DOUBLE_EQ(LifeParams.pH, 8.7);
+    EXPECT_FALSE(telmvar.Aborted);
+}
+
+INSTANTIATE_TEST_SUITE_P(Changes, ChangedLifeTable,
+                         ::testing::Values(TTableChange{"EditedInPlace", false}, TTableChange{"ReplacedByANewFile", true}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace

@@ -12,8 +12,12 @@
 #include "xbase/access/tableaccess.h"
 #include "xbase/dbf/dbfformat.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -71,20 +75,82 @@ void RefuseLifeTable(const std::string& Text)
 // N0F, NnF, pF, N0H, NnH, pH as numbers.
 constexpr std::size_t LifeFields = 7;
 
+// The life table file opened for reading, with what fstat said of it.
+class TLifeFile {
+public:
+    explicit TLifeFile(const std::string& Path) : fd_(::open(Path.c_str(), O_RDONLY | O_CLOEXEC))
+    {
+        if (fd_ >= 0 && ::fstat(fd_, &stat_) != 0)
+            stat_ = {};
+    }
+    ~TLifeFile()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    TLifeFile(const TLifeFile&) = delete;
+    TLifeFile& operator=(const TLifeFile&) = delete;
+
+    bool IsOpen() const { return fd_ >= 0; }
+    const struct stat& Stat() const { return stat_; }
+
+    // Count bytes from Offset, fewer at the end of the file; -1 on an error.
+    long ReadAt(int64_t Offset, void* Buffer, std::size_t Count) const
+    {
+        std::size_t done = 0;
+        auto* p = static_cast<char*>(Buffer);
+        while (done < Count) {
+            const ssize_t n = ::pread(fd_, p + done, Count - done, static_cast<off_t>(Offset) + static_cast<off_t>(done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return -1;
+            if (n == 0)
+                break;
+            done += static_cast<std::size_t>(n);
+        }
+        return static_cast<long>(done);
+    }
+
+    // The whole of a regular file of at most MaxBytes, as fstat sized it.
+    bool ReadAll(std::size_t MaxBytes, std::string& Bytes) const
+    {
+        if (!S_ISREG(stat_.st_mode) || stat_.st_size < 0 || static_cast<uint64_t>(stat_.st_size) > MaxBytes)
+            return false;
+        Bytes.resize(static_cast<std::size_t>(stat_.st_size));
+        return ReadAt(0, Bytes.data(), Bytes.size()) == static_cast<long>(Bytes.size());
+    }
+
+    // Whether the file has a write permission bit: a table without one is
+    // used read-only or from a copy.
+    bool HasWriteBit() const { return (stat_.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0; }
+
+    // Whether some other handle, of this process or another, holds a lock
+    // anywhere in the file (its sharing mode or a record).
+    bool LockedElsewhere() const
+    {
+        struct flock fl {};
+        fl.l_type = F_WRLCK;
+        fl.l_whence = SEEK_SET;
+        fl.l_start = 0;
+        fl.l_len = 0;
+        return ::fcntl(fd_, F_OFD_GETLK, &fl) != 0 || fl.l_type != F_UNLCK;
+    }
+
+private:
+    int fd_ = -1;
+    struct stat stat_ {};
+};
+
 // What is wrong with the table's header, or empty. The header states its own
 // length; one that does not match its field list (32 bytes before the
 // descriptors, 32 for each and the terminator) would have every record read
 // from the wrong place, the second taken for the first.
-std::string LifeTableHeaderFault(const std::string& Path)
+std::string LifeTableHeaderFault(const TLifeFile& File)
 {
-    std::ifstream in(Path, std::ios::binary);
-    in.seekg(0, std::ios::end);
-    const int64_t size = in.tellg();
-    const TDbfByteReader read = [&in](int64_t Offset, void* Buffer, std::size_t Count) -> long {
-        in.clear();
-        in.seekg(Offset);
-        in.read(static_cast<char*>(Buffer), static_cast<std::streamsize>(Count));
-        return static_cast<long>(in.gcount());
+    const int64_t size = File.Stat().st_size;
+    const TDbfByteReader read = [&File](int64_t Offset, void* Buffer, std::size_t Count) -> long {
+        return std::max(File.ReadAt(Offset, Buffer, Count), 0L);
     };
     TDbfHeaderInfo info;
     if (size <= 0 || ParseDbfHeader(read, size, LifeTable, info).Code != 0)
@@ -123,39 +189,104 @@ std::string LifeRecordFault(const QYRLIFE_Record& L)
     return {};
 }
 
-// The row read last, with the calculation it was read in.
+// The file a row was read from: device, inode, size, modification and
+// change time.
+struct TLifeFileIdentity {
+    dev_t Device = 0;
+    ino_t Inode = 0;
+    off_t Size = 0;
+    int64_t ModifiedNs = 0;
+    int64_t ChangedNs = 0;
+
+    friend bool operator==(const TLifeFileIdentity&, const TLifeFileIdentity&) = default;
+};
+
+TLifeFileIdentity IdentityOf(const struct stat& St)
+{
+    return {St.st_dev, St.st_ino, St.st_size, int64_t{St.st_mtim.tv_sec} * 1000000000 + St.st_mtim.tv_nsec,
+            int64_t{St.st_ctim.tv_sec} * 1000000000 + St.st_ctim.tv_nsec};
+}
+
+// A life table is a few rows; a larger file is read each time.
+constexpr std::size_t KeptTableBytes = 64 * 1024;
+
+// The row read last. Within one calculation (Calculation) it is taken
+// again as it is. A later read takes it when the table file is the same
+// file, unchanged in its identity and in every byte, the table engine would
+// open it where it is with the same settings, and no other handle holds a
+// lock on it: then opening it again would read the same fields.
 struct TKeptLifeRow {
     unsigned long Calculation = 0;
     std::string Path;
     int Kind = 0;
     QYRLIFE_Record Row;
+    bool FromFile = false;
+    TLifeFileIdentity Identity;
+    std::string Bytes;
+    TDbfReadSettings Settings;
 };
 
+TKeptLifeRow& KeptLifeRow()
+{
+    static thread_local TKeptLifeRow kept;
+    return kept;
+}
+
+bool SameLifeFile(const TKeptLifeRow& Kept, const std::string& Path)
+{
+    if (!Kept.FromFile || Kept.Path != Path || Kept.Kind != GearPair.LoadSpectrumKind)
+        return false;
+    if (::access(Path.c_str(), R_OK | W_OK) != 0 || !DbfOpensInPlace(LifeTable) || DbfReadSettings() != Kept.Settings)
+        return false;
+    const TLifeFile file(Path);
+    std::string bytes;
+    return file.IsOpen() && IdentityOf(file.Stat()) == Kept.Identity && !file.LockedElsewhere() &&
+           file.ReadAll(KeptTableBytes, bytes) && bytes == Kept.Bytes;
+}
+
 }  // namespace
+
+void ResetLifeMaterialRead() { KeptLifeRow() = TKeptLifeRow{}; }
 
 bool ReadLifeMaterial()
 {
     const std::string path = AddTrailingBackslash(telmvar.DbfDir) + LifeTable;
     // The three meshes of a stage read the same row, and opening the table
-    // costs more than the mesh's strength: within one calculation a row that
-    // was read without a message is taken again.
-    static thread_local TKeptLifeRow kept;
+    // costs more than the mesh's strength: a row that was read without a
+    // message is taken again within one calculation, and later while its
+    // file is unchanged (see TKeptLifeRow).
+    TKeptLifeRow& kept = KeptLifeRow();
     const unsigned long calculation = CalculationUnderWay();
     if (calculation != 0 && kept.Calculation == calculation && kept.Kind == GearPair.LoadSpectrumKind &&
         kept.Path == path) {
         LifeParams = kept.Row;
         return true;
     }
+    if (SameLifeFile(kept, path)) {
+        kept.Calculation = calculation;
+        LifeParams = kept.Row;
+        return true;
+    }
     const std::size_t messagesBefore = error0.ErrorCount + LeftOutMessageCount();
-    std::ifstream probe(path, std::ios::binary);
-    if (probe) {
-        const std::string fault = LifeTableHeaderFault(path);
+    const TLifeFile probe(path);
+    if (probe.IsOpen()) {
+        const std::string fault = LifeTableHeaderFault(probe);
         if (!fault.empty()) {
             RefuseLifeTable("QYRLIFE.DBF " + fault);
             return false;
         }
     }
-    const bool opened = probe && DbfOpen(LifeTable);
+    // Whether this read may be kept for later ones: taken before the table
+    // is opened, which may copy it to the temporary directory.
+    TKeptLifeRow read;
+    read.Calculation = calculation;
+    read.Path = path;
+    read.Kind = GearPair.LoadSpectrumKind;
+    read.FromFile = probe.IsOpen() && probe.HasWriteBit() && DbfOpensInPlace(LifeTable) &&
+                    probe.ReadAll(KeptTableBytes, read.Bytes);
+    read.Identity = IdentityOf(probe.Stat());
+    read.Settings = DbfReadSettings();
+    const bool opened = probe.IsOpen() && DbfOpen(LifeTable);
     if (!opened || !DbfGo(GearPair.LoadSpectrumKind)) {
         if (opened)
             DbfClose();
@@ -179,8 +310,16 @@ bool ReadLifeMaterial()
         RefuseLifeTable(record + ": " + fault);
         return false;
     }
-    if (calculation != 0 && error0.ErrorCount + LeftOutMessageCount() == messagesBefore)
-        kept = {calculation, path, GearPair.LoadSpectrumKind, LifeParams};
+    if (error0.ErrorCount + LeftOutMessageCount() == messagesBefore) {
+        // The file as it is now must be the one read before the table was
+        // opened: otherwise it changed while it was read.
+        const TLifeFile after(path);
+        std::string bytes;
+        read.FromFile = read.FromFile && after.IsOpen() && IdentityOf(after.Stat()) == read.Identity &&
+                        after.ReadAll(KeptTableBytes, bytes) && bytes == read.Bytes;
+        read.Row = LifeParams;
+        kept = std::move(read);
+    }
     return true;
 }
 

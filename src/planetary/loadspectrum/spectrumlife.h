@@ -30,8 +30,13 @@ void SelectLifeMaterial(uint16_t Mode);
 // when the table is missing, unreadable or empty ("QYRLIFE.DBF not found")
 // or the row holds no usable S-N line: a fatal message, FatalCalcError and
 // Aborted, and LifeParams as it was. Within one calculation (see
-// CalculationUnderWay) a row read without a message is read only once.
+// CalculationUnderWay) a row read without a message is read only once; a
+// later calculation takes it again while the table file is unchanged (same
+// file, times and bytes), nobody else holds it and the table engine would
+// read it the same way.
 bool ReadLifeMaterial();
+// Forgets the row read last.
+void ResetLifeMaterialRead();
 
 // Makes the gear-pair calculation run both halves: the factors before its
 // limit torque search, the limit torques after it.

@@ -10,12 +10,14 @@
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbstrings.h"
+#include "xbase/dbf/dbffile.h"
 #include "xbase/ndx/ndx.h"
 #include "xbase/xbaselib.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 Tdbf4 dbf4;
@@ -361,10 +363,14 @@ void Tdbf4::Find(const std::string& key)
 
 bool CheckFileExists(const std::string& Path)
 {
-    std::ifstream in(Path, std::ios::binary);
-    std::error_code ec;
-    if (in && std::filesystem::is_regular_file(Path, ec))
-        return true;
+    const int fd = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        struct stat st {};
+        const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+        ::close(fd);
+        if (regular)
+            return true;
+    }
     platform::CurrentPlatform().Messages().ShowOk("", "file " + Path + " not found or no access !",
                                                   platform::MessageIcon::Error);
     telmvar.Aborted = true;
@@ -430,6 +436,36 @@ bool DbfOpen(const std::string& Name)
 }
 
 void DbfOpenFile(const std::string& Path) { dbf4.OpenTable(Path); }
+
+TDbfReadSettings DbfReadSettings()
+{
+    const auto& t = dbf4.tzdbf;
+    TDbfReadSettings s;
+    s.Exclusive = t.Exclusive;
+    s.DesignTime = t.DesignTime;
+    s.CreateIfNotFound = t.CreateIfNotFound;
+    s.AutoFixRecCount = t.AutoFixRecCount;
+    s.HideDeleted = t.HideDeletedRecs();
+    s.TableLanguage = static_cast<int>(t.TableLanguage);
+    s.CreateIndex = static_cast<int>(t.CreateIndex);
+    s.IndexList = t.IndexList;
+    s.ExtraVersion = dbffile.ExtraVersion;
+    s.ExtraMemoVersion = dbffile.ExtraMemoVersion;
+    s.SharedAccess = dbcmd.SharedAccess;
+    s.DefaultOpenMode = dbcmd.DefaultOpenMode;
+    s.ForcedOpenMode = dbcmd.ForcedOpenMode;
+    return s;
+}
+
+bool DbfOpensInPlace(const std::string& Name)
+{
+    if (wtelmvar.CopyDbfToTemp || dbf4.CopiedToTemp.count(UpperName(Name)) > 0)
+        return false;
+    for (const auto& area : dbcmd.WorkAreas)
+        if (area != nullptr)
+            return false;
+    return ::access(NativePath(AddTrailingBackslash(telmvar.DbfDir)).c_str(), W_OK | X_OK) == 0;
+}
 
 void DbfSetTitles(const std::string& Title1, const std::string& Title2)
 {

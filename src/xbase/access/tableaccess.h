@@ -123,6 +123,33 @@ bool CheckFileExists(const std::string& Path);
 // Aborted) when the table is missing or does not open.
 bool DbfOpen(const std::string& Name);
 void DbfOpenFile(const std::string& Path);
+
+// The settings of the table object and the engine that decide how DbfOpen
+// opens a table and what its fields read (read-only is chosen by DbfOpen
+// itself): with equal settings and equal file bytes the same record gives
+// the same field texts.
+struct TDbfReadSettings {
+    bool Exclusive = false;
+    bool DesignTime = false;
+    bool CreateIfNotFound = false;
+    bool AutoFixRecCount = false;
+    bool HideDeleted = false;
+    int TableLanguage = 0;
+    int CreateIndex = 0;
+    std::vector<std::string> IndexList;
+    uint8_t ExtraVersion = 0;
+    uint8_t ExtraMemoVersion = 0;
+    bool SharedAccess = true;
+    uint16_t DefaultOpenMode = 0;
+    uint16_t ForcedOpenMode = 0;
+
+    friend bool operator==(const TDbfReadSettings&, const TDbfReadSettings&) = default;
+};
+TDbfReadSettings DbfReadSettings();
+// Whether DbfOpen(Name) would open the file of the table directory itself
+// while no other table is open: no temporary copy asked for or made, and
+// the directory lets this user make files.
+bool DbfOpensInPlace(const std::string& Name);
 void DbfSetTitles(const std::string& Title1, const std::string& Title2);
 void DbfBrowse(const std::string& Action, uint16_t Mode);
 // Positions on record n; beyond the end: message "DBF #n not found." and the

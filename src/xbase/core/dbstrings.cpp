@@ -383,9 +383,34 @@ void FSplit(const std::string& path, std::string& dir, std::string& name, std::s
         ext.resize(64);
 }
 
+namespace {
+
+// An absolute path with no empty, "." or ".." component and no trailing
+// separator: already in the form that expanding gives.
+bool IsPlainAbsolute(const std::string& p)
+{
+    if (p.empty() || p[0] != '/' || p.back() == '/')
+        return false;
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        if (p[i] != '/')
+            continue;
+        std::size_t e = i + 1;
+        while (e < p.size() && p[e] == '.')
+            ++e;
+        // "//", "/." and "/.." make the component empty or a dot name.
+        if (e - i - 1 <= 2 && (e == p.size() || p[e] == '/'))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 std::string FExpand(const std::string& path)
 {
     std::string p = Slashes(path);
+    if (IsPlainAbsolute(p))
+        return p;
     std::error_code ec;
     fs::path full = fs::absolute(fs::path(p.empty() ? "." : p), ec);
     if (ec)

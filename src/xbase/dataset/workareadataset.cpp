@@ -8,6 +8,7 @@
 #include "xbase/core/dbkeys.h"
 #include "xbase/core/dbstrings.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <sstream>
@@ -135,7 +136,14 @@ bool ParseDbfFieldEntry(const std::string& entry, bool isVirtual, TDbfFieldDef& 
 
 std::string DbfFieldEntry(const std::string& name, char type, int length, int decimals)
 {
-    return name + ", " + std::string(1, type) + ", " + std::to_string(length) + ", " + std::to_string(decimals);
+    char len[12];
+    char dec[12];
+    char* lenEnd = std::to_chars(len, len + sizeof len, length).ptr;
+    char* decEnd = std::to_chars(dec, dec + sizeof dec, decimals).ptr;
+    std::string entry;
+    entry.reserve(name.size() + 7 + static_cast<std::size_t>((lenEnd - len) + (decEnd - dec)));
+    entry.append(name).append(", ").append(1, type).append(", ").append(len, lenEnd).append(", ").append(dec, decEnd);
+    return entry;
 }
 
 std::string CorrectionMessage(const std::string& table, const TDbfFieldDef& def)
@@ -924,9 +932,11 @@ void TTzDataSet::BuildFieldProps()
 {
     TWorkArea* a = SelectedArea();
     std::vector<TDTField> items;
-    if (a != nullptr)
+    if (a != nullptr) {
+        items.reserve(a->Fields.size());
         for (const auto& f : a->Fields)
             items.push_back(TDTField{f.Name, static_cast<uint8_t>(f.Type), f.Length, f.Decimals, f.Offset});
+    }
     props_.Assign(items, UsesWorkArea() && a != nullptr ? &a->RecordBuffer : nullptr);
     ResetLayout();
 }
@@ -934,6 +944,7 @@ void TTzDataSet::BuildFieldProps()
 void TTzDataSet::RebuildDbfFields()
 {
     DbfFields.clear();
+    DbfFields.reserve(static_cast<std::size_t>(::FieldCount()));
     for (int i = 1; i <= ::FieldCount(); ++i)
         DbfFields.push_back(DbfFieldEntry(::Field(i), FieldType(i), ::FieldLen(i), FieldDec(i)));
 }

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 TDbfFile dbffile;
 
@@ -204,7 +205,8 @@ bool OpenDbf(TDbfTable& table)
         SetError(code, "Failure to open " + name + " [USE/OpenDbf]");
         return false;
     }
-    std::string shortName = ShortPath(name);
+    // The name was resolved and opened just now: it is its own short name.
+    std::string shortName = name;
     if (table.OemText)
         shortName = StrAnsiToOem(shortName);
     std::string cleaned;
@@ -229,8 +231,8 @@ bool OpenDbf(TDbfTable& table)
     table.HasMemo = info.HasMemo;
     table.HeaderLength = static_cast<int16_t>(info.HeaderLength);
     table.RecordLength = info.RecordLength;
-    table.Fields = info.Fields;
     table.FieldCount = static_cast<uint8_t>(info.Fields.size());
+    table.Fields = std::move(info.Fields);
     table.Date = ZeroPad(info.Year, 4) + ZeroPad(info.Month, 2) + ZeroPad(info.Day, 2);
     table.RecordCount = info.RecordCount;
     int64_t capacity = (fileSize - table.HeaderLength) / table.RecordLength;

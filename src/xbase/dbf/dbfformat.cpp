@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -47,16 +48,15 @@ char NormalType(char t)
 // Field checks that keep every field inside its record.
 TDbfParseResult CheckRecordLayout(const TDbfHeaderInfo& info, const std::string& name)
 {
-    const std::string who = BaseName(name);
     uint32_t sum = 1;
     for (const auto& f : info.Fields) {
         int need = f.Type == 'D' ? 8 : f.Type == 'L' ? 1 : f.Type == 'M' ? 10 : 0;
         if ((need != 0 && f.Length != need) || f.Length == 0)
-            return {210, NotATable(who, " (Field " + f.Name + " has an invalid length)", " [Use/OpenDbf]")};
+            return {210, NotATable(BaseName(name), " (Field " + f.Name + " has an invalid length)", " [Use/OpenDbf]")};
         sum += f.Length;
     }
     if (info.RecordLength == 0 || sum != info.RecordLength)
-        return {210, NotATable(who, " (Record length does not match the fields)", " [Use/OpenDbf]")};
+        return {210, NotATable(BaseName(name), " (Record length does not match the fields)", " [Use/OpenDbf]")};
     return {};
 }
 
@@ -95,7 +95,7 @@ TDbfParseResult ParseDbfHeader(const TDbfByteReader& read, int64_t fileSize, con
                                TDbfHeaderInfo& out)
 {
     out = TDbfHeaderInfo{};
-    const std::string who = BaseName(name);
+    const auto who = [&name] { return BaseName(name); };
     uint8_t head[32] = {};
     long got = read(0, head, 32);
     if (got < 32)
@@ -115,7 +115,7 @@ TDbfParseResult ParseDbfHeader(const TDbfByteReader& read, int64_t fileSize, con
         out.HeaderLength = DBase2HeaderLength;
         out.HasMemo = false;
         if (fileSize < DBase2HeaderLength)
-            return {210, NotATable(who, "(Header is less than 521 bytes)", " [Use/OpenDBF]")};
+            return {210, NotATable(who(), "(Header is less than 521 bytes)", " [Use/OpenDBF]")};
         uint8_t area[512];
         if (read(8, area, sizeof area) < static_cast<long>(sizeof area))
             return {100, "Error reading " + name + " [Use/OpenDbf]"};
@@ -134,10 +134,10 @@ TDbfParseResult ParseDbfHeader(const TDbfByteReader& read, int64_t fileSize, con
                 return {211, "Field: " + f.Name + " [" + std::string(1, static_cast<char>(d[11])) + "] in " + name +
                                  " is not a valid field type"};
             offset = static_cast<uint16_t>(offset + f.Length);
-            out.Fields.push_back(f);
+            out.Fields.push_back(std::move(f));
         }
         if (out.Fields.empty())
-            return {210, NotATable(who, "(Number of fields is out of range)", " [Use/OpenDbf]")};
+            return {210, NotATable(who(), "(Number of fields is out of range)", " [Use/OpenDbf]")};
         return CheckRecordLayout(out, name);
     }
 
@@ -153,7 +153,7 @@ TDbfParseResult ParseDbfHeader(const TDbfByteReader& read, int64_t fileSize, con
     const int size = level7 ? 48 : 32;
     const int capacity = (out.HeaderLength - start) / size;
     if (out.HeaderLength < start || capacity < 1 || capacity > 255)
-        return {210, NotATable(who, " (Number of fields is out of range)", " [Use/OpenDbf]")};
+        return {210, NotATable(who(), " (Number of fields is out of range)", " [Use/OpenDbf]")};
     if (level7) {
         uint8_t more[36];
         if (read(32, more, sizeof more) < static_cast<long>(sizeof more))
@@ -163,6 +163,7 @@ TDbfParseResult ParseDbfHeader(const TDbfByteReader& read, int64_t fileSize, con
     if (read(start, area.data(), area.size()) < static_cast<long>(area.size()))
         return {100, "Error reading " + name + " [Use/OpenDbf]"};
     uint16_t offset = 1;
+    out.Fields.reserve(static_cast<std::size_t>(capacity));
     for (int i = 0; i < capacity; ++i) {
         const uint8_t* d = area.data() + static_cast<std::size_t>(size) * static_cast<std::size_t>(i);
         if (d[0] == DbfTerminator) {
@@ -188,7 +189,7 @@ TDbfParseResult ParseDbfHeader(const TDbfByteReader& read, int64_t fileSize, con
         if (!ValidType(f.Type))
             return {211, "Field: " + f.Name + " [" + std::string(1, raw) + "] in " + name + " is not a valid field type"};
         offset = static_cast<uint16_t>(offset + f.Length);
-        out.Fields.push_back(f);
+        out.Fields.push_back(std::move(f));
     }
     return CheckRecordLayout(out, name);
 }
