@@ -108,16 +108,30 @@ bool GainsWorkHardening(const TGearPairData& g, int i)
     return true;
 }
 
-void KeepFaceWidths(const TGearPairData& g, TStrengthLoadFree& Parts)
+void KeepFlagsAndFaceWidths(const TGearPairData& g, TStrengthLoadFree& Parts)
 {
+    Parts.IsCrowning = g.IsCrowning;
+    Parts.IsLappingIn = g.IsLappingIn;
+    Parts.IsEndRelief = g.IsEndRelief;
+    Parts.IsDoubleHelical = g.IsDoubleHelical;
+    Parts.IsSupportingEffect = g.IsSupportingEffect;
+    Parts.IsToothTraceCorrection = g.IsToothTraceCorrection;
+    Parts.HBmin = g.HBmin;
     Parts.b = g.b;
     Parts.bcha = g.bcha;
     Parts.b_effF = g.b_effF;
     Parts.b_effH = g.b_effH;
 }
 
-void GiveFaceWidths(const TStrengthLoadFree& Parts, TGearPairData& g)
+void GiveFlagsAndFaceWidths(const TStrengthLoadFree& Parts, TGearPairData& g)
 {
+    g.IsCrowning = Parts.IsCrowning;
+    g.IsLappingIn = Parts.IsLappingIn;
+    g.IsEndRelief = Parts.IsEndRelief;
+    g.IsDoubleHelical = Parts.IsDoubleHelical;
+    g.IsSupportingEffect = Parts.IsSupportingEffect;
+    g.IsToothTraceCorrection = Parts.IsToothTraceCorrection;
+    g.HBmin = Parts.HBmin;
     g.b = Parts.b;
     g.bcha = Parts.bcha;
     g.b_effF = Parts.b_effF;
@@ -194,19 +208,20 @@ void CalcStrength()
         if (g.nu[1] >= 1 || g.nu[2] >= 1)
             AddErrorMessage("Error  : mue >= 1 !");
     }
-    // 5-6
-    g.IsCrowning = IsYesChar(g.Crowning);
-    g.IsLappingIn = IsYesChar(g.LappingIn);
-    g.IsEndRelief = IsYesChar(g.EndRelief);
-    g.IsDoubleHelical = IsYesChar(g.DoubleHelical);
-    g.IsSupportingEffect = IsYesChar(g.SupportingEffect);
-    g.IsToothTraceCorrection = IsYesChar(g.ToothTraceCorrection);
-    g.HBmin = MinExt(g.HB[1], g.HB[2]);
-    // 7
-    if (kept)
-        GiveFaceWidths(*kept, g);
-    else
+    // 5-7
+    TStrengthLoadFree formed;
+    if (kept) {
+        GiveFlagsAndFaceWidths(*kept, g);
+    } else {
+        g.IsCrowning = IsYesChar(g.Crowning);
+        g.IsLappingIn = IsYesChar(g.LappingIn);
+        g.IsEndRelief = IsYesChar(g.EndRelief);
+        g.IsDoubleHelical = IsYesChar(g.DoubleHelical);
+        g.IsSupportingEffect = IsYesChar(g.SupportingEffect);
+        g.IsToothTraceCorrection = IsYesChar(g.ToothTraceCorrection);
+        g.HBmin = MinExt(g.HB[1], g.HB[2]);
         CalcEffectiveFaceWidth();
+    }
     // 8-9
     g.n[2] = g.n[1] * g.z[1] / g.z[2];
     g.v = std::fabs(g.d[1] * g.n[1] * Pi / 60000);
@@ -224,7 +239,6 @@ void CalcStrength()
         AddFatalMessage("Fatal  : dw1 = 0 !");
         return;
     }
-    TStrengthLoadFree formed;
     const TStrengthLoadFree& parts = kept ? *kept : formed;
     if (!kept) {
         formed.TanBetaW = std::tan(g.beta_w);
@@ -243,9 +257,10 @@ void CalcStrength()
         for (int i = 1; i <= 2; ++i)
             if (g.z[i] > 0 && g.dB[i] < g.df[i])
                 formed.RootModulus[i] = HollowPolarSectionModulus(g.df[i], g.dB[i]);
-        KeepFaceWidths(g, formed);
-        if (loadFree)
+        if (loadFree) {
+            KeepFlagsAndFaceWidths(g, formed);
             loadFree->KeepStrengthParts(formed);
+        }
     }
     g.ZE = parts.ZE;
     for (int i = 1; i <= 2; ++i)

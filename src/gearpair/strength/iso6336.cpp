@@ -79,9 +79,8 @@ int WorkHardeningVariant(const TGearPairData& g)
 
 // The steps' parts that rest on the geometry, the materials and the speed
 // alone, in the order the steps use them.
-TIsoLoadFree FormLoadFreeParts(const TGearPairData& g)
+void FormLoadFreeParts(const TGearPairData& g, TIsoLoadFree& p)
 {
-    TIsoLoadFree p;
     p.m_red = CalcReducedMass(g.da[1], g.da[2], g.df[1], g.df[2], g.db[1], g.di[1], g.di[2], g.rho[1], g.rho[2],
                               g.u);
     const Extended sR = (g.df[2] - g.di[2]) / 2;
@@ -93,10 +92,12 @@ TIsoLoadFree FormLoadFreeParts(const TGearPairData& g)
     p.Kv = DynamicFactorCoefficients(g.eps_gamma, g.SigmaHlim[1], g.SigmaHlim[2], p.y_alpha, p.y_alpha,
                                      Mean2(g.fpT[1], g.fpT[2]), Mean2(g.ffalphaT[1], g.ffalphaT[2]));
     p.fma = HypotenuseOf(g.fHbetaT[1], g.fHbetaT[2]);
+    if (g.dsh != 0)
+        p.Fsh = ShaftDeflectionParts(g.IsDoubleHelical, g.IsSupportingEffect, g.ContactPatternNo, g.d[1], g.dsh,
+                                     g.b_effH, g.l_bearing, g.s_bedding, g.BearingArrangementNo);
     const Extended bh = MaxExt(3, g.b_effH / MaxExt(g.h[1], g.h[2]));
     p.NF = bh * bh / (1 + bh + bh * bh);
     p.ZepsLimit = ContactRatioFactorForLimit(g);
-    return p;
 }
 
 // Steps 17 to 34.
@@ -294,10 +295,14 @@ void CalcIso6336()
 
     // What does not move with the load: from a search's first trial.
     TLoadFreeMemo* const loadFree = TLoadFreeMemo::Active();
+    TIsoLoadFree formed;
     const TIsoLoadFree* const kept = loadFree ? loadFree->IsoParts() : nullptr;
-    const TIsoLoadFree p = kept ? *kept : FormLoadFreeParts(g);
-    if (loadFree && !kept)
-        loadFree->KeepIsoParts(p);
+    if (!kept) {
+        FormLoadFreeParts(g, formed);
+        if (loadFree)
+            loadFree->KeepIsoParts(formed);
+    }
+    const TIsoLoadFree& p = kept ? *kept : formed;
 
     // 1-2: reduced mass and mesh stiffness.
     g.m_red = p.m_red;
@@ -345,7 +350,9 @@ void CalcIso6336()
     if (!g.FmaEntered)
         g.fma = p.fma;
     int mode = 1;
-    if (!g.FshEntered)
+    if (!g.FshEntered && g.dsh != 0)
+        g.fsh = ShaftDeflectionAt(p.Fsh, w_m, mode);
+    else if (!g.FshEntered)
         g.fsh = CalcFsh(g.IsDoubleHelical, g.IsSupportingEffect, g.ContactPatternNo, w_m, g.d[1], g.dsh, g.b_effH,
                         g.l_bearing, g.s_bedding, g.BearingArrangementNo, mode);
     g.Fbetax = CalcFbetax(g.IsToothTraceCorrection, g.IsCrowning, g.IsEndRelief, mode, g.fHbeta5,

@@ -34,6 +34,9 @@ private:
 // What the strength calculation forms from the geometry, the materials and
 // the speeds before the factors of its method.
 struct TStrengthLoadFree {
+    bool IsCrowning = false, IsLappingIn = false, IsEndRelief = false, IsDoubleHelical = false,
+         IsSupportingEffect = false, IsToothTraceCorrection = false;
+    Extended HBmin = 0;
     Extended TanBetaW = 0;
     Extended TanAlphaWt = 0;
     Extended CosAlphaWt = 0;
@@ -53,6 +56,9 @@ struct TIsoLoadFree {
     Extended y_alpha = 0;
     TDynamicFactorCoefficients Kv;
     Extended fma = 0;
+    // Shaft deflection of an entered shaft diameter (none otherwise: the
+    // diameter then follows from the load).
+    TShaftDeflectionParts Fsh;
     Extended NF = 0;         // exponent of KFbeta
     Extended ZepsLimit = 0;  // contact ratio factor of the KHalpha limit
 };

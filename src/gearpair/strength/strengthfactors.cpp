@@ -374,14 +374,13 @@ Extended CalcFbetax(bool toothTraceCorrection, bool crowning, bool endRelief, in
     return 0;
 }
 
-Extended CalcFsh(bool doubleHelical, bool supportingEffect, int ContactPatternNo, Extended w_m,
-                 Extended d1, Extended dsh, Extended b, Extended l, Extended s,
-                 int BearingArrangementNo, int& mode)
+TShaftDeflectionParts ShaftDeflectionParts(bool doubleHelical, bool supportingEffect, int ContactPatternNo,
+                                           Extended d1, Extended dsh, Extended b, Extended l, Extended s,
+                                           int BearingArrangementNo)
 {
-    if (dsh == 0 && w_m > 0)
-        dsh = std::sqrt(w_m / 500);
     static constexpr Extended withSupport[] = {0.48L, -0.48L, 1.33L, -0.36L, -0.6L};
     static constexpr Extended without[] = {0.8L, -0.8L, 1.33L, -0.6L, -1.0L};
+    TShaftDeflectionParts p;
     Extended K = 0;
     if (InRange(BearingArrangementNo, 1, 5))
         K = supportingEffect ? withSupport[BearingArrangementNo - 1] : without[BearingArrangementNo - 1];
@@ -391,22 +390,42 @@ Extended CalcFsh(bool doubleHelical, bool supportingEffect, int ContactPatternNo
     if (d1 != 0 && dsh != 0)
         term = l * s / (d1 * d1) * IntPower(d1 / dsh, 4);
     const Extended A = K * term;
-    Extended fsh = 0;
-    if (d1 != 0) {
-        const Extended ratio = doubleHelical ? b / 2 / d1 : b / d1;
-        fsh = w_m * (doubleHelical ? 0.046L : 0.023L) * (std::fabs(A + Bstar - 0.3L) + 0.3L) * ratio * ratio;
+    p.HasPinion = d1 != 0;
+    if (p.HasPinion) {
+        p.Unit = doubleHelical ? 0.046L : 0.023L;
+        p.Stiffness = std::fabs(A + Bstar - 0.3L) + 0.3L;
+        p.Ratio = doubleHelical ? b / 2 / d1 : b / d1;
     }
     const Extended absTerm = std::fabs(K) * term;
     switch (ContactPatternNo) {
     case 1:
-    case 6: mode = 1; break;
+    case 6: p.Mode = 1; break;
     case 2:
-    case 5: mode = 0; break;
-    case 3: mode = Bstar < absTerm ? 1 : 0; break;
-    case 4: mode = Bstar - 0.3L > absTerm ? 1 : 0; break;
-    default: mode = -1; break;
+    case 5: p.Mode = 0; break;
+    case 3: p.Mode = Bstar < absTerm ? 1 : 0; break;
+    case 4: p.Mode = Bstar - 0.3L > absTerm ? 1 : 0; break;
+    default: p.Mode = -1; break;
     }
-    return fsh;
+    return p;
+}
+
+Extended ShaftDeflectionAt(const TShaftDeflectionParts& p, Extended w_m, int& mode)
+{
+    mode = p.Mode;
+    if (!p.HasPinion)
+        return 0;
+    return w_m * p.Unit * p.Stiffness * p.Ratio * p.Ratio;
+}
+
+Extended CalcFsh(bool doubleHelical, bool supportingEffect, int ContactPatternNo, Extended w_m,
+                 Extended d1, Extended dsh, Extended b, Extended l, Extended s,
+                 int BearingArrangementNo, int& mode)
+{
+    if (dsh == 0 && w_m > 0)
+        dsh = std::sqrt(w_m / 500);
+    return ShaftDeflectionAt(
+        ShaftDeflectionParts(doubleHelical, supportingEffect, ContactPatternNo, d1, dsh, b, l, s, BearingArrangementNo),
+        w_m, mode);
 }
 
 Extended HypotenuseOf(Extended a, Extended b) { return std::sqrt(a * a + b * b); }

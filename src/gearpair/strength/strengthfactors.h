@@ -100,6 +100,18 @@ Extended CalcFsh(bool doubleHelical, bool supportingEffect, int ContactPatternNo
                  Extended d1, Extended dsh, Extended b, Extended l, Extended s,
                  int BearingArrangementNo, int& mode);
 
+// The two steps of CalcFsh for a given shaft diameter: what rests on the
+// shaft and its bearings, and fsh at the mean line load w_m.
+struct TShaftDeflectionParts {
+    bool HasPinion = false;
+    Extended Unit = 0, Stiffness = 0, Ratio = 0;
+    int Mode = -1;
+};
+TShaftDeflectionParts ShaftDeflectionParts(bool doubleHelical, bool supportingEffect, int ContactPatternNo,
+                                           Extended d1, Extended dsh, Extended b, Extended l, Extended s,
+                                           int BearingArrangementNo);
+Extended ShaftDeflectionAt(const TShaftDeflectionParts& p, Extended w_m, int& mode);
+
 Extended HypotenuseOf(Extended a, Extended b);
 
 // tan of the working pressure angle. The forces, the single pair contact
