@@ -100,8 +100,8 @@ const TProfileAngles& ProfileAnglesOf(Extended beta, Extended alphan)
 {
     static thread_local TProfileAngles kept;
     const unsigned long calculation = CalculationUnderWay();
-    if (calculation != 0 && kept.Calculation == calculation && kept.Beta == beta && kept.Alphan == alphan &&
-        std::signbit(kept.Beta) == std::signbit(beta) && std::signbit(kept.Alphan) == std::signbit(alphan))
+    if (calculation != 0 && kept.Calculation == calculation && SameAngle(kept.Beta, beta) &&
+        SameAngle(kept.Alphan, alphan))
         return kept;
     TProfileAngles a;
     a.Calculation = calculation;

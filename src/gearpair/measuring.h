@@ -27,7 +27,11 @@ const TProfileAngles& ProfileAnglesOf(Extended beta, Extended alphan);
 
 // Whether an angle a pair holds is the very one (sign of zero included) that
 // a kept function of it was formed from; else the caller forms it itself.
-inline bool SameAngle(Extended a, Extended b) { return a == b && std::signbit(a) == std::signbit(b); }
+// Equal values differ in sign only as zeros: the sign is looked at only then.
+inline bool SameAngle(Extended a, Extended b)
+{
+    return a == b && (a != 0 || std::signbit(a) == std::signbit(b));
+}
 
 // Functions of the transverse pressure angle alpha_t and the base helix angle
 // beta_b a pair holds: those of Angles where the pair's angles are the very

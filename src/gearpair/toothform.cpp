@@ -79,10 +79,15 @@ Extended TipFormDiameterChamfer(int z, int gear, Extended& sak, Extended alphan,
 Extended SpecificSlidingAt(int z2, int which, Extended gap, Extended dbA, Extended dbB,
                            Extended daA, Extended daB, Extended u)
 {
+    return SpecificSlidingFromRadii(z2, which, gap, Cathetus(daA / 2, dbA / 2), Cathetus(daB / 2, dbB / 2), u);
+}
+
+Extended SpecificSlidingFromRadii(int z2, int which, Extended gap, Extended RadiusA, Extended RadiusB, Extended u)
+{
     const bool internal = z2 < 0;
     // Radii of curvature of both flanks at the point.
-    const Extended A = Cathetus(daA / 2, dbA / 2) + gap;
-    const Extended B = Cathetus(daB / 2, dbB / 2) + (internal ? gap : -gap);
+    const Extended A = RadiusA + gap;
+    const Extended B = RadiusB + (internal ? gap : -gap);
     if (A == 0)
         return 0;
     // Gear 2's sliding divides by its own radius of curvature: at its

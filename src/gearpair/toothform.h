@@ -38,3 +38,7 @@ Extended TipFormDiameterChamfer(int z, int gear, Extended& sak, Extended alphan,
 // u = z2 / z1 (negative for an internal pair, z2 < 0).
 Extended SpecificSlidingAt(int z2, int which, Extended gap, Extended dbA, Extended dbB,
                            Extended daA, Extended daB, Extended u);
+// The same from the radii of curvature of both flanks at the pitch point,
+// Cathetus(daA / 2, dbA / 2) and Cathetus(daB / 2, dbB / 2): a caller that
+// asks for several points at one pair of diameters forms them once.
+Extended SpecificSlidingFromRadii(int z2, int which, Extended gap, Extended RadiusA, Extended RadiusB, Extended u);

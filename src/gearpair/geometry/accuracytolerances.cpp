@@ -13,6 +13,7 @@
 #include "gearpair/calculationmemo.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/tolerances.h"
+#include "gearpair/measuring.h"
 
 namespace
 {
@@ -134,7 +135,7 @@ TIsoTolerances IsoTolerancesOf(int A, Extended mn, Extended d, Extended b, Exten
 
 bool SameIsoGear(const TIsoTolerances& t, int A, Extended mn, Extended d, Extended b, Extended z)
 {
-    auto same = [](Extended x, Extended y) { return x == y && std::signbit(x) == std::signbit(y); };
+    auto same = SameAngle;
     return t.A == A && same(t.mn, mn) && same(t.d, d) && same(t.b, b) && same(t.z, z);
 }
 

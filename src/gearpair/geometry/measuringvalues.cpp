@@ -37,8 +37,8 @@ struct TSpanBase {
 bool SameSpanBase(const TSpanBase& b, int z, Extended d, Extended x, Extended mn, Extended beta, Extended alpha,
                   Extended alpha_t)
 {
-    return b.Valid && b.z == z && b.d == d && b.x == x && b.mn == mn && b.beta == beta && b.alpha == alpha &&
-           b.alpha_t == alpha_t && !std::signbit(d) == !std::signbit(b.d) && !std::signbit(x) == !std::signbit(b.x);
+    return b.Valid && b.z == z && SameAngle(b.d, d) && SameAngle(b.x, x) && b.mn == mn && b.beta == beta &&
+           b.alpha == alpha && b.alpha_t == alpha_t;
 }
 
 // What the five spans and ball dimensions of one gear share: the angles of

@@ -72,9 +72,15 @@ void CalcSpecificSliding()
 
     // At the centre distance limits: the point A lies g_alphaa before the pitch
     // point, E lies g_alphae after it.
+    // The flanks' radii of curvature at the pitch point are the same for
+    // the four values at either limit: formed once for each.
+    const Extended radiusAMin = Cathetus(g.dw_amin[1] / 2, g.db[1] / 2);
+    const Extended radiusBMin = Cathetus(g.dw_amin[2] / 2, g.db[2] / 2);
+    const Extended radiusAMax = Cathetus(g.dw_amax[1] / 2, g.db[1] / 2);
+    const Extended radiusBMax = Cathetus(g.dw_amax[2] / 2, g.db[2] / 2);
     auto at = [&](int which, bool atMin, Extended gap) {
-        const auto& dw = atMin ? g.dw_amin : g.dw_amax;
-        return SpecificSlidingAt(g.z[2], which, gap, g.db[1], g.db[2], dw[1], dw[2], g.u);
+        return SpecificSlidingFromRadii(g.z[2], which, gap, atMin ? radiusAMin : radiusAMax,
+                                        atMin ? radiusBMin : radiusBMax, g.u);
     };
     g.zeta_f1_amin = at(1, true, -g.g_alphaa_min);
     g.zeta_f1_amax = at(1, false, -g.g_alphaa_max);
