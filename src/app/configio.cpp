@@ -62,11 +62,6 @@ struct InitConfigio {
 
 TTextFile& File() { return textfile.SharedTextFile; }
 
-// DecimalPointMode as it stood when the writer started: the writer holds the
-// mode at 1 while it writes, so that every number has "." as decimal point,
-// and puts the remembered value into its own item.
-int32_t savedDecimalPointMode = 1;
-
 bool FileEnded() { return File().AtEnd(); }
 
 // --- line forms -----------------------------------------------------------------
@@ -380,7 +375,7 @@ std::vector<TConfigItem> BuildItems()
                                     [&w] { GetFlag(w.EnterDiagramLimits); })));
     // The writer holds the mode at 1 while it writes; the remembered value
     // is what goes into the file.
-    items.push_back(Item(52, "Dot=1 Komma=2", [] { PutInt(savedDecimalPointMode); }, [&w] {
+    items.push_back(Item(52, "Dot=1 Komma=2", [] { PutInt(configio.SavedDecimalPointMode); }, [&w] {
         w.DecimalPointMode = GetWord();
         if (Outside(w.DecimalPointMode, 1, 2))
             w.DecimalPointMode = 1;
@@ -734,7 +729,7 @@ void WriteConfigFile()
     f.Assign(ConfigFileName());
     if (!RewriteRetrying(f) || telmvar.Aborted)
         return;
-    savedDecimalPointMode = wtelmvar.DecimalPointMode;
+    configio.SavedDecimalPointMode = wtelmvar.DecimalPointMode;
     const char separator = wtelmvar.RegionalDecimalSeparator;
     wtelmvar.DecimalPointMode = 1;
     wtelmvar.RegionalDecimalSeparator = '.';
@@ -742,7 +737,7 @@ void WriteConfigFile()
     WriteTextLine("Version " + telmvar.ProgramVersion);
     for (const auto& item : ConfigItems())
         item.Write();
-    wtelmvar.DecimalPointMode = static_cast<uint16_t>(savedDecimalPointMode);
+    wtelmvar.DecimalPointMode = static_cast<uint16_t>(configio.SavedDecimalPointMode);
     wtelmvar.RegionalDecimalSeparator = separator;
     if (telmvar.Aborted) {
         // A line could not be written: the old file stays as it was.

@@ -42,6 +42,10 @@ struct TConfigio {
     // A session file was there but could not be read: it is not overwritten.
     bool SessionUnreadable = false;
     TAutoDialogSize AutoDialogSize = TAutoDialogSize::None;
+    // DecimalPointMode as it stood when the writer started: the writer holds
+    // the mode at 1 while it writes, so that every number has "." as decimal
+    // point, and puts the remembered value into its own item.
+    int32_t SavedDecimalPointMode = 1;
 };
 
 extern TConfigio configio;
