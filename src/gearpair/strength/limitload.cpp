@@ -28,6 +28,33 @@ Extended SafetyOf(int Mode, Extended SF, Extended SH)
     return 0;
 }
 
+// The side of 1 on which the safety at torque T certainly lies, from the
+// trials calculated so far: +1 above 1.01, -1 below 0.99, 0 not certain
+// (then the trial is calculated). The stresses grow with the torque while
+// the load factors do not (Kv, KHbeta and KHalpha fall as the line load
+// rises, the others do not depend on it), so the root safety falls with T
+// at most as 1/T, the pitting safety at most as 1/sqrt(T). From a trial at
+// T1 with safety S1 the safety at a smaller T is at most S1 (T1/T)^e, at a
+// larger one at least that. The bound must clear the limits by a margin of
+// 1.5 besides, for factors that rise with the load against the rule: so only
+// trials far from the limit are left out, near it every trial is calculated
+// and the search ends on a calculated one.
+int CertainSide(int Mode, Extended T, const std::vector<TLimitTrial>& Done)
+{
+    constexpr Extended Margin = 1.5L;
+    if (Mode != 1 && Mode != 2)
+        return 0;
+    for (const TLimitTrial& d : Done) {
+        const Extended ratio = Mode == 1 ? d.T / T : std::sqrt(d.T / T);
+        const Extended bound = SafetyOf(Mode, d.SF, d.SH) * ratio;
+        if (T < d.T && Margin * bound < 0.99L)
+            return -1;
+        if (T > d.T && bound > 1.01L * Margin)
+            return 1;
+    }
+    return 0;
+}
+
 // The safeties of the pair at torque T, from an earlier trial of the same
 // torque when Done holds one (the strength of one pair at one torque is the
 // same whatever was calculated before it), else calculated and added to
@@ -63,6 +90,13 @@ bool SearchLimitTorque(int Mode, Extended NominalT, std::vector<TLimitTrial>& Do
     for (int k = 1; k <= 100; ++k) {
         g.T[1] = (upper + lower) / 2;
         g.P = g.T[1] * 2 * Pi * g.n[1] / 60 / 1000;
+        if (const int side = CertainSide(Mode, g.T[1], Done); side != 0) {
+            if (side > 0)
+                lower = g.T[1];
+            else
+                upper = g.T[1];
+            continue;
+        }
         TLimitTrial trial;
         // A trial that ends in a fatal error has no safety to compare.
         if (!TrySafeties(g.T[1], Done, trial))
