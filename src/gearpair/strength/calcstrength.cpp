@@ -16,6 +16,7 @@
 #include "gearpair/strength/strengthfactors.h"
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 namespace {
@@ -108,8 +109,10 @@ bool GainsWorkHardening(const TGearPairData& g, int i)
     return true;
 }
 
-void KeepFlagsAndFaceWidths(const TGearPairData& g, TStrengthLoadFree& Parts)
+void KeepAdjustedInputs(const TGearPairData& g, TStrengthLoadFree& Parts)
 {
+    Parts.di = g.di;
+    Parts.dB = g.dB;
     Parts.IsCrowning = g.IsCrowning;
     Parts.IsLappingIn = g.IsLappingIn;
     Parts.IsEndRelief = g.IsEndRelief;
@@ -209,7 +212,8 @@ void CalcStrength()
             AddErrorMessage("Error  : mue >= 1 !");
     }
     // 5-7
-    TStrengthLoadFree formed;
+    std::optional<TStrengthLoadFree> formedPlace;
+    TStrengthLoadFree* const formed = kept ? nullptr : &formedPlace.emplace();
     if (kept) {
         GiveFlagsAndFaceWidths(*kept, g);
     } else {
@@ -239,27 +243,30 @@ void CalcStrength()
         AddFatalMessage("Fatal  : dw1 = 0 !");
         return;
     }
-    const TStrengthLoadFree& parts = kept ? *kept : formed;
+    const TStrengthLoadFree& parts = kept ? *kept : *formed;
     if (!kept) {
-        formed.TanBetaW = std::tan(g.beta_w);
-        formed.TanAlphaWt = TanOfWorkingAngle(g.alpha_wt);
-        formed.CosAlphaWt = std::cos(g.alpha_wt);
+        formed->TanBetaW = std::tan(g.beta_w);
+        formed->TanAlphaWt = TanOfWorkingAngle(g.alpha_wt);
+        formed->CosAlphaWt = std::cos(g.alpha_wt);
     }
     g.Ftw = g.T[1] / g.dw[1] * 2000;
     g.Fxw = g.IsDoubleHelical ? 0 : g.Ftw * parts.TanBetaW;
     g.Frw = g.Ftw * parts.TanAlphaWt;
     g.Fnw = g.Ftw / parts.CosAlphaWt;
     // 13-15
-    FixRimAndBore(g);
-    if (!kept) {
-        formed.ZE =
+    if (kept) {
+        g.di = kept->di;
+        g.dB = kept->dB;
+    } else {
+        FixRimAndBore(g);
+        formed->ZE =
             SafeSqrt("Error  : ZE", (1 / Pi) / ((1 - g.nu[2] * g.nu[2]) / g.E[2] + (1 - g.nu[1] * g.nu[1]) / g.E[1]));
         for (int i = 1; i <= 2; ++i)
             if (g.z[i] > 0 && g.dB[i] < g.df[i])
-                formed.RootModulus[i] = HollowPolarSectionModulus(g.df[i], g.dB[i]);
+                formed->RootModulus[i] = HollowPolarSectionModulus(g.df[i], g.dB[i]);
         if (loadFree) {
-            KeepFlagsAndFaceWidths(g, formed);
-            loadFree->KeepStrengthParts(formed);
+            KeepAdjustedInputs(g, *formed);
+            loadFree->KeepStrengthParts(*formed);
         }
     }
     g.ZE = parts.ZE;

@@ -11,6 +11,7 @@
 #include "gearpair/viscosity.h"
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -175,68 +176,22 @@ void FormLoadFreeFactors(TGearPairData& g, int grade)
     }
 }
 
-using TScalarField = Extended TGearPairData::*;
-using TPairField = PairArray<Extended> TGearPairData::*;
-using TIntField = int TGearPairData::*;
-using TIntPairField = PairArray<int> TGearPairData::*;
-
 // Everything steps 17 to 34 read from the pair (the pinion cutter's entered
 // and proposed teeth and shift for PinionCutterTeeth and PinionCutterShift,
 // the flank tolerance classes for the accuracy grade).
-constexpr TScalarField KeyScalars[] = {&TGearPairData::beta_rad,  &TGearPairData::alpha_rad, &TGearPairData::alpha_t,
-                                       &TGearPairData::beta_b,    &TGearPairData::alpha_wt,  &TGearPairData::eps_alpha,
-                                       &TGearPairData::eps_beta,  &TGearPairData::beta,      &TGearPairData::v50,
-                                       &TGearPairData::v,         &TGearPairData::u,         &TGearPairData::mn,
-                                       &TGearPairData::x0,        &TGearPairData::x0Proposed};
-constexpr TPairField KeyPairs[] = {&TGearPairData::da,     &TGearPairData::db,       &TGearPairData::nu,
-                                   &TGearPairData::E,      &TGearPairData::SigmaHlim, &TGearPairData::RzZ,
-                                   &TGearPairData::HB,     &TGearPairData::xeF,      &TGearPairData::haP0,
-                                   &TGearPairData::rhoaP0, &TGearPairData::prP0,     &TGearPairData::q,
-                                   &TGearPairData::dFamax, &TGearPairData::tg_rhog,  &TGearPairData::df,
-                                   &TGearPairData::di,     &TGearPairData::h,        &TGearPairData::Sigma_FE,
-                                   &TGearPairData::RzY,    &TGearPairData::Np};
-constexpr TIntField KeyInts[] = {&TGearPairData::z0, &TGearPairData::z0Proposed};
-constexpr TIntPairField KeyIntPairs[] = {&TGearPairData::z, &TGearPairData::HeatTreatment,
-                                         &TGearPairData::MaterialKind, &TGearPairData::FlankToleranceClass,
-                                         &TGearPairData::GrindingNotch};
-
-class TIsoFactorKey {
-public:
-    void Take(const TGearPairData& g)
-    {
-        for (std::size_t k = 0; k < std::size(KeyScalars); ++k)
-            scalars_[k] = g.*KeyScalars[k];
-        for (std::size_t k = 0; k < std::size(KeyPairs); ++k)
-            pairs_[k] = g.*KeyPairs[k];
-        for (std::size_t k = 0; k < std::size(KeyInts); ++k)
-            ints_[k] = g.*KeyInts[k];
-        for (std::size_t k = 0; k < std::size(KeyIntPairs); ++k)
-            intPairs_[k] = g.*KeyIntPairs[k];
-    }
-
-    bool Matches(const TGearPairData& g) const
-    {
-        for (std::size_t k = 0; k < std::size(KeyScalars); ++k)
-            if (!SameBits(g.*KeyScalars[k], scalars_[k]))
-                return false;
-        for (std::size_t k = 0; k < std::size(KeyIntPairs); ++k)
-            if (!(g.*KeyIntPairs[k] == intPairs_[k]))
-                return false;
-        for (std::size_t k = 0; k < std::size(KeyInts); ++k)
-            if (g.*KeyInts[k] != ints_[k])
-                return false;
-        for (std::size_t k = 0; k < std::size(KeyPairs); ++k)
-            if (!SameBits((g.*KeyPairs[k])[1], pairs_[k][1]) || !SameBits((g.*KeyPairs[k])[2], pairs_[k][2]))
-                return false;
-        return true;
-    }
-
-private:
-    Extended scalars_[std::size(KeyScalars)] = {};
-    PairArray<Extended> pairs_[std::size(KeyPairs)] = {};
-    int ints_[std::size(KeyInts)] = {};
-    PairArray<int> intPairs_[std::size(KeyIntPairs)] = {};
-};
+using TIsoFactorKeyFields =
+    TPairFields<&TGearPairData::beta_rad, &TGearPairData::alpha_rad, &TGearPairData::alpha_t, &TGearPairData::beta_b,
+                &TGearPairData::alpha_wt, &TGearPairData::eps_alpha, &TGearPairData::eps_beta, &TGearPairData::beta,
+                &TGearPairData::v50, &TGearPairData::v, &TGearPairData::u, &TGearPairData::mn, &TGearPairData::x0,
+                &TGearPairData::x0Proposed, &TGearPairData::z0, &TGearPairData::z0Proposed, &TGearPairData::z,
+                &TGearPairData::HeatTreatment, &TGearPairData::MaterialKind, &TGearPairData::FlankToleranceClass,
+                &TGearPairData::GrindingNotch, &TGearPairData::da, &TGearPairData::db, &TGearPairData::nu,
+                &TGearPairData::E, &TGearPairData::SigmaHlim, &TGearPairData::RzZ, &TGearPairData::HB,
+                &TGearPairData::xeF, &TGearPairData::haP0, &TGearPairData::rhoaP0, &TGearPairData::prP0,
+                &TGearPairData::q, &TGearPairData::dFamax, &TGearPairData::tg_rhog, &TGearPairData::df,
+                &TGearPairData::di, &TGearPairData::h, &TGearPairData::Sigma_FE, &TGearPairData::RzY,
+                &TGearPairData::Np>;
+using TIsoFactorKey = TIsoFactorKeyFields::TValues;
 
 // A pair with a load spectrum is calculated again at its nominal load and at
 // the trial torques of its limit searches, while steps 17 to 34 rest on the
@@ -261,7 +216,7 @@ thread_local TIsoFactorCache IsoFactorCache;
 bool GiveKeptIsoFactors(TGearPairData& g, unsigned long Calculation)
 {
     for (const TKeptIsoFactors& k : IsoFactorCache.Places)
-        if (k.Valid && k.Calculation == Calculation && k.Key.Matches(g)) {
+        if (k.Valid && k.Calculation == Calculation && TIsoFactorKeyFields::Same(g, k.Key)) {
             k.Factors.Give(g);
             return true;
         }
@@ -295,14 +250,14 @@ void CalcIso6336()
 
     // What does not move with the load: from a search's first trial.
     TLoadFreeMemo* const loadFree = TLoadFreeMemo::Active();
-    TIsoLoadFree formed;
+    std::optional<TIsoLoadFree> formed;
     const TIsoLoadFree* const kept = loadFree ? loadFree->IsoParts() : nullptr;
     if (!kept) {
-        FormLoadFreeParts(g, formed);
+        FormLoadFreeParts(g, formed.emplace());
         if (loadFree)
-            loadFree->KeepIsoParts(formed);
+            loadFree->KeepIsoParts(*formed);
     }
-    const TIsoLoadFree& p = kept ? *kept : formed;
+    const TIsoLoadFree& p = kept ? *kept : *formed;
 
     // 1-2: reduced mass and mesh stiffness.
     g.m_red = p.m_red;
@@ -397,7 +352,7 @@ void CalcIso6336()
         FormLoadFreeFactors(g, grade);
     else if (!GiveKeptIsoFactors(g, calculation)) {
         TIsoFactorKey key;
-        key.Take(g);
+        TIsoFactorKeyFields::Take(g, key);
         const unsigned long reportsBefore = GuardedReportCount(), factorMessagesBefore = FactorMessageCount();
         FormLoadFreeFactors(g, grade);
         if (GuardedReportCount() == reportsBefore && FactorMessageCount() == factorMessagesBefore)

@@ -4,32 +4,36 @@
 
 #include "foundation/types.h"
 #include "gearpair/gearpairdata.h"
+#include "gearpair/strength/pairfields.h"
 #include "gearpair/strength/strengthfactors.h"
 
-#include <cstring>
-#include <limits>
-
-// The same bits: an extended real fills the first ten bytes of its place.
-inline bool SameBits(const Extended& A, const Extended& B)
-{
-    static_assert(std::numeric_limits<Extended>::digits == 64 && sizeof(Extended) >= 10);
-    return std::memcmp(&A, &B, 10) == 0;
-}
 
 // The factors steps 17 to 34 of the ISO calculation write into the pair (the
 // notch parameter of the slip layer and the clamped grinding notch among
 // them).
+using TIsoFactorFields =
+    TPairFields<&TGearPairData::ZH, &TGearPairData::ZB, &TGearPairData::ZD, &TGearPairData::ZE,
+                &TGearPairData::Z_eps, &TGearPairData::Z_beta, &TGearPairData::ZL, &TGearPairData::Zv,
+                &TGearPairData::ZR, &TGearPairData::ZW, &TGearPairData::Y_beta, &TGearPairData::YDT,
+                &TGearPairData::ZX, &TGearPairData::YF, &TGearPairData::YS, &TGearPairData::sFn,
+                &TGearPairData::rhoF, &TGearPairData::hFe, &TGearPairData::alphaFen, &TGearPairData::qs,
+                &TGearPairData::tg_rhog, &TGearPairData::YSg, &TGearPairData::YB, &TGearPairData::YdrelT,
+                &TGearPairData::rho_slip, &TGearPairData::YRrelT, &TGearPairData::YX, &TGearPairData::YA>;
+
 class TIsoFactors {
 public:
-    void Take(const TGearPairData& Pair);
-    void Give(TGearPairData& Pair) const;
+    void Take(const TGearPairData& Pair) { TIsoFactorFields::Take(Pair, values_); }
+    void Give(TGearPairData& Pair) const { TIsoFactorFields::Give(Pair, values_); }
 
 private:
-    static constexpr int ScalarCount = 12;
-    static constexpr int PairCount = 16;
-    Extended scalars_[ScalarCount] = {};
-    PairArray<Extended> pairs_[PairCount] = {};
+    TIsoFactorFields::TValues values_{};
 };
+
+// The masses and inertias of the gear bodies.
+using TBodyFields = TPairFields<&TGearPairData::m, &TGearPairData::J>;
+// The inputs the strength calculation adjusts itself.
+using TAdjustedFields = TPairFields<&TGearPairData::di, &TGearPairData::dB, &TGearPairData::b,
+                                    &TGearPairData::bcha, &TGearPairData::tg_rhog>;
 
 // What the strength calculation forms from the geometry, the materials and
 // the speeds before the factors of its method.
@@ -43,9 +47,11 @@ struct TStrengthLoadFree {
     Extended ZE = 0;
     // Polar section modulus of the root circle over the bore, where checked.
     PairArray<Extended> RootModulus{};
-    // Face widths and chamfers as the effective face width leaves them.
+    // Face widths and chamfers as the effective face width leaves them, rim
+    // and bore diameters as the checks of the rim leave them.
     PairArray<Extended> b{}, bcha{}, b_effF{};
     Extended b_effH = 0;
+    PairArray<Extended> di{}, dB{};
 };
 
 // What the ISO load factors take from the geometry, the materials and the
@@ -101,8 +107,6 @@ public:
     void KeepBodies(const TGearPairData& Pair);
 
 private:
-    static constexpr int BodyPairCount = 2;
-    static constexpr int AdjustedPairCount = 5;
     bool owner_ = false;
     bool entered_ = false;
     bool strengthKept_ = false;
@@ -110,8 +114,8 @@ private:
     bool isoKept_ = false;
     bool bodiesKept_ = false;
     TIsoFactors isoFactors_;
-    PairArray<Extended> bodies_[BodyPairCount] = {};
-    PairArray<Extended> adjusted_[AdjustedPairCount] = {};
+    TBodyFields::TValues bodies_{};
+    TAdjustedFields::TValues adjusted_{};
     TStrengthLoadFree strength_;
     TIsoLoadFree iso_;
 };

@@ -1,0 +1,45 @@
+#pragma once
+// A fixed list of fields of the gear pair, taken out, given back and compared
+// as one block of values.
+
+#include "foundation/types.h"
+#include "gearpair/gearpairdata.h"
+
+#include <cstring>
+#include <limits>
+#include <tuple>
+#include <type_traits>
+#include <utility>
+
+// The same bits: an extended real fills the first ten bytes of its place.
+inline bool SameBits(const Extended& A, const Extended& B)
+{
+    static_assert(std::numeric_limits<Extended>::digits == 64 && sizeof(Extended) >= 10);
+    return std::memcmp(&A, &B, 10) == 0;
+}
+
+inline bool SameValue(const Extended& A, const Extended& B) { return SameBits(A, B); }
+inline bool SameValue(int A, int B) { return A == B; }
+inline bool SameValue(const PairArray<Extended>& A, const PairArray<Extended>& B)
+{
+    return SameBits(A[1], B[1]) && SameBits(A[2], B[2]);
+}
+inline bool SameValue(const PairArray<int>& A, const PairArray<int>& B) { return A == B; }
+
+template <auto... Fields>
+struct TPairFields {
+    using TValues = std::tuple<std::remove_cvref_t<decltype(std::declval<const TGearPairData&>().*Fields)>...>;
+
+    static void Take(const TGearPairData& Pair, TValues& Values) { Values = TValues{Pair.*Fields...}; }
+
+    static void Give(TGearPairData& Pair, const TValues& Values)
+    {
+        std::apply([&Pair](const auto&... v) { ((Pair.*Fields = v), ...); }, Values);
+    }
+
+    // Bit for bit.
+    static bool Same(const TGearPairData& Pair, const TValues& Values)
+    {
+        return std::apply([&Pair](const auto&... v) { return (SameValue(Pair.*Fields, v) && ...); }, Values);
+    }
+};
