@@ -397,10 +397,10 @@ bool DbfOpen(const std::string& Name)
         if (!CheckFileExists(path))
             return false;
         const bool dirWritable = WriteCheck(dir);
-        // The read-only attribute: no write permission bit on the file.
-        const auto perms = std::filesystem::status(path, ec).permissions();
-        const bool fileWritable = (perms & (std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
-                                            std::filesystem::perms::others_write)) != std::filesystem::perms::none;
+        // The read-only attribute: no write permission bit on the file (a
+        // file whose state cannot be read counts as writable).
+        struct stat st {};
+        const bool fileWritable = ::stat(path.c_str(), &st) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
         if (!dirWritable || !fileWritable) {
             // Without a temporary directory of its own there is nowhere to
             // put a writable copy: the table is used read-only where it is.

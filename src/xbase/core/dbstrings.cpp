@@ -427,10 +427,12 @@ std::string StripExtension(const std::string& path)
 
 std::string DefaultExtension(const std::string& path, const std::string& ext)
 {
+    // A name with an extension stays as it is.
+    const std::size_t sep = LastSeparator(path);
+    if (path.find('.', sep == std::string::npos ? 0 : sep + 1) != std::string::npos)
+        return path;
     std::string dir, name, e;
     FSplit(path, dir, name, e);
-    if (!e.empty())
-        return path;
     return dir + RTrimStr(name) + "." + ext;
 }
 
@@ -442,9 +444,10 @@ std::string ForceExtension(const std::string& path, const std::string& ext)
 std::string ResolveFileName(const std::string& path)
 {
     std::string p = Slashes(path);
-    std::error_code ec;
-    if (p.empty() || fs::exists(p, ec))
+    struct stat st {};
+    if (p.empty() || ::stat(p.c_str(), &st) == 0)
         return p;
+    std::error_code ec;
     // Walk the components; each one that does not exist as written is
     // looked up in its directory ignoring case.
     fs::path in(p);
