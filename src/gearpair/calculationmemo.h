@@ -9,6 +9,18 @@
 #include "foundation/guardedmath.h"
 
 #include <cstddef>
+#include <cstring>
+#include <limits>
+
+// Whether two kept reals are the very same number: the same bits of the
+// value (its padding aside), read as integers. Numbers with the same bits
+// give the same results, so the test is as good as a comparison that
+// tells the zeros apart, and needs no floating point loads.
+inline bool SameBits(const Extended& a, const Extended& b)
+{
+    constexpr std::size_t bytes = std::numeric_limits<Extended>::digits == 64 ? 10 : sizeof(Extended);
+    return std::memcmp(&a, &b, bytes) == 0;
+}
 
 template <class T, std::size_t N>
 class TCalculationMemo {

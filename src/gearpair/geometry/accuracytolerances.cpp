@@ -13,7 +13,6 @@
 #include "gearpair/calculationmemo.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/tolerances.h"
-#include "gearpair/measuring.h"
 
 namespace
 {
@@ -106,11 +105,16 @@ struct TIsoTolerances {
     Extended fHbetaT = 0, ffbetaT = 0, FbetaT = 0, fisT = 0, FisT = 0, fi2 = 0, Fi2 = 0;
 };
 
-TIsoTolerances IsoTolerancesOf(int A, Extended mn, Extended d, Extended b, Extended z)
+// Fills t, in place (a kept entry).
+void FormIsoTolerances(TIsoTolerances& t, int A, Extended mn, Extended d, Extended b, Extended z)
 {
     const Extended phi = SafePower("", std::sqrt(2.0L), A - 5);
     auto R = RoundTolerance;
-    TIsoTolerances t{A, mn, d, b, z};
+    t.A = A;
+    t.mn = mn;
+    t.d = d;
+    t.b = b;
+    t.z = z;
     t.ffalphaT = R(phi * (0.55L * mn + 5));
     t.fHalphaT = R(phi * (0.001L * d + 0.4L * mn + 4));
     t.FalphaT = R(std::sqrt(t.ffalphaT * t.ffalphaT + t.fHalphaT * t.fHalphaT));
@@ -130,12 +134,11 @@ TIsoTolerances IsoTolerancesOf(int A, Extended mn, Extended d, Extended b, Exten
     t.FisT = t.FpT + t.fisT;
     t.fi2 = R(phi * (0.01L * std::sqrt(d) + 2.96L * mn + 0.8L));
     t.Fi2 = R(phi * (1.01L * std::sqrt(d) + 3.2L * mn + 6.4L));
-    return t;
 }
 
 bool SameIsoGear(const TIsoTolerances& t, int A, Extended mn, Extended d, Extended b, Extended z)
 {
-    auto same = SameAngle;
+    auto same = SameBits;
     return t.A == A && same(t.mn, mn) && same(t.d, d) && same(t.b, b) && same(t.z, z);
 }
 
@@ -146,7 +149,9 @@ const TIsoTolerances& KeptIsoTolerancesOf(int A, Extended mn, Extended d, Extend
     if (const TIsoTolerances* kept =
             IsoTolerancesKept.Find([&](const TIsoTolerances& t) { return SameIsoGear(t, A, mn, d, b, z); }))
         return *kept;
-    return IsoTolerancesKept.Add() = IsoTolerancesOf(A, mn, d, b, z);
+    TIsoTolerances& t = IsoTolerancesKept.Add();
+    FormIsoTolerances(t, A, mn, d, b, z);
+    return t;
 }
 
 } // namespace

@@ -241,17 +241,17 @@ struct TGearMeasurement {
     Extended d = 0, x = 0, mn = 0, beta = 0, alpha = 0, alpha_t = 0, beta_b = 0, db = 0, DMIn = 0, xemax = 0;
     Extended xE[std::size(MeasuredValues)] = {};
 
-    int SpanTeeth = 0;
-    Extended DM = 0;
-    Extended W[std::size(MeasuredValues)] = {}, MdK[std::size(MeasuredValues)] = {},
-             MdR[std::size(MeasuredValues)] = {};
-    bool SmallBall[std::size(MeasuredValues)] = {};
+    // Set before the gear is kept.
+    int SpanTeeth;
+    Extended DM;
+    Extended W[std::size(MeasuredValues)], MdK[std::size(MeasuredValues)], MdR[std::size(MeasuredValues)];
+    bool SmallBall[std::size(MeasuredValues)];
     std::string SmallBallText;
 };
 
-bool Same(Extended a, Extended b)
+bool Same(const Extended& a, const Extended& b)
 {
-    return SameAngle(a, b);
+    return SameBits(a, b);
 }
 
 // The inputs of gear i as they stand now, outputs empty.
