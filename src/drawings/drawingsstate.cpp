@@ -1,5 +1,6 @@
 #include "drawings/drawingsstate.h"
 
+#include "drawings/diagrams/specificslidingdiagram.h"
 #include "drawings/sheet/drawingsheet.h"
 #include "drawings/stage/composer.h"
 #include "drawings/stage/planetanimation.h"
@@ -13,4 +14,5 @@ void ResetDrawingsState()
     ResetStageAnimationHooks();
     ResetWheelViewComposers();
     ResetMeshAnimationServices();
+    ResetSlidingLabels();
 }

@@ -97,6 +97,10 @@ struct TCadState {
     bool CadInBlockSection = false;
     // Nesting depth while block files are read back.
     int32_t CadBlockCount = 0;
+    // An insert nested too deep ends the whole insert it belongs to: a block
+    // that inserts itself n times would otherwise be read n^4 times, with as
+    // many messages.
+    bool CadBlockNestingFailed = false;
     // Transform of the block being read: translation, rotation (degrees)
     // and scales, composed over the nesting levels.
     Extended BlockInsX = 0;

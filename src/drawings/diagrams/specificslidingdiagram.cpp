@@ -16,6 +16,10 @@
 #include <cmath>
 #include <vector>
 
+TSlidingLabels slidinglabels;
+
+void ResetSlidingLabels() { slidinglabels = TSlidingLabels{}; }
+
 namespace
 {
 
@@ -66,12 +70,6 @@ Extended StepX(const TSlidingState& S, int K)
     return S.XA + K * (S.XE - S.XA) / Steps;
 }
 
-struct TLabelBox {
-    Extended X, Y, W;
-};
-// The labels of the diagram being drawn.
-std::vector<TLabelBox> placedLabels;
-
 // "Name = value" at a data point. A value beyond the plot (the root of a
 // gear whose contact starts at its interference point slides without
 // bound: -999 as the pair stores it, 10^17 as computed next to it) is
@@ -92,13 +90,13 @@ void Label(const std::string& Name, Extended Value, Extended X, Extended Y)
     const Extended step = y < D.DiagPlotY0 + D.DiagPlotHeight / 2 ? 1.6L * h : -1.6L * h;
     for (bool moved = true; moved;) {
         moved = false;
-        for (const TLabelBox& b : placedLabels)
+        for (const TSlidingLabels::TBox& b : slidinglabels.Placed)
             if (x < b.X + b.W && b.X < x + w && y < b.Y + h && b.Y < y + h) {
                 y += step;
                 moved = true;
             }
     }
-    placedLabels.push_back({x, y, w});
+    slidinglabels.Placed.push_back({x, y, w});
     CadMoveTo(x, y);
     CadTextLine(text);
 }
@@ -133,7 +131,7 @@ class TLayoutRestore
 void Frame(const std::string& Name, Extended X0, Extended Y0, Extended Width, Extended Height, Extended XMin,
            Extended YMin, Extended XMax, Extended YMax)
 {
-    placedLabels.clear();
+    slidinglabels.Placed.clear();
     SetDiagramSize(Width, Height);
     SetDiagramOrigin(X0, Y0);
     SetDiagramScaleType(0);

@@ -14,6 +14,20 @@
 #include "foundation/types.h"
 
 #include <string>
+#include <vector>
+
+// The labels placed on the diagram being drawn, which are kept clear of each
+// other; every diagram starts with none.
+struct TSlidingLabels {
+    struct TBox {
+        Extended X, Y, W;
+    };
+    std::vector<TBox> Placed;
+};
+
+extern TSlidingLabels slidinglabels;
+
+void ResetSlidingLabels();
 
 // Mode 1 the tolerance variant, any other value the nominal one, with the
 // plot area at (16, 12), 100 x 90, titled with MeshCaption; then the two

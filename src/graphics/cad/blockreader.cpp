@@ -25,11 +25,6 @@ TCadState& S = cadstate;
 // Vertices one polyline may have.
 constexpr size_t MaxVertices = 100000;
 
-// An insert nested too deep ends the whole insert it belongs to: a block
-// that inserts itself n times would otherwise be read n^4 times, with as
-// many messages.
-bool nestingFailed = false;
-
 std::string_view Trim(std::string_view V)
 {
     while (!V.empty() && (V.front() == ' ' || V.front() == '\t'))
@@ -494,7 +489,7 @@ void DrawEntities(const TDxfBlockEntities& B)
         }
         }
         ++done;
-        if (telmvar.Aborted || nestingFailed) break;
+        if (telmvar.Aborted || S.CadBlockNestingFailed) break;
     }
     // The bad line was met while reading the last entity: reported only when
     // the drawing got that far.
@@ -524,7 +519,7 @@ void ReadDxfBlockFile(const std::string& Name, Extended X, Extended Y, Extended 
         S.BlockInsScaleY = saved.ScaleY;
         S.CadBlockCount = saved.Depth;
     };
-    if (S.CadBlockCount == 0) nestingFailed = false;
+    if (S.CadBlockCount == 0) S.CadBlockNestingFailed = false;
     S.CadBlockCount += 1;
     Extended x = 0, y = 0;
     ScaleRotateShiftPoint(x, y, S.BlockInsScaleX, S.BlockInsScaleY, S.BlockInsX, S.BlockInsY, S.BlockInsAngle,
@@ -538,7 +533,7 @@ void ReadDxfBlockFile(const std::string& Name, Extended X, Extended Y, Extended 
         // A block that inserts itself (or nests too deep) is drawn as
         // nothing; the rest of the drawing goes on.
         reportservices.ShowMessageIfEnabled("error blockno." + std::to_string(S.CadBlockCount));
-        nestingFailed = true;
+        S.CadBlockNestingFailed = true;
         restore();
         return;
     }
