@@ -16,7 +16,6 @@
 #include "gearpair/strength/strengthfactors.h"
 
 #include <cmath>
-#include <optional>
 #include <string>
 
 namespace {
@@ -109,38 +108,6 @@ bool GainsWorkHardening(const TGearPairData& g, int i)
     return true;
 }
 
-void KeepAdjustedInputs(const TGearPairData& g, TStrengthLoadFree& Parts)
-{
-    Parts.di = g.di;
-    Parts.dB = g.dB;
-    Parts.IsCrowning = g.IsCrowning;
-    Parts.IsLappingIn = g.IsLappingIn;
-    Parts.IsEndRelief = g.IsEndRelief;
-    Parts.IsDoubleHelical = g.IsDoubleHelical;
-    Parts.IsSupportingEffect = g.IsSupportingEffect;
-    Parts.IsToothTraceCorrection = g.IsToothTraceCorrection;
-    Parts.HBmin = g.HBmin;
-    Parts.b = g.b;
-    Parts.bcha = g.bcha;
-    Parts.b_effF = g.b_effF;
-    Parts.b_effH = g.b_effH;
-}
-
-void GiveFlagsAndFaceWidths(const TStrengthLoadFree& Parts, TGearPairData& g)
-{
-    g.IsCrowning = Parts.IsCrowning;
-    g.IsLappingIn = Parts.IsLappingIn;
-    g.IsEndRelief = Parts.IsEndRelief;
-    g.IsDoubleHelical = Parts.IsDoubleHelical;
-    g.IsSupportingEffect = Parts.IsSupportingEffect;
-    g.IsToothTraceCorrection = Parts.IsToothTraceCorrection;
-    g.HBmin = Parts.HBmin;
-    g.b = Parts.b;
-    g.bcha = Parts.bcha;
-    g.b_effF = Parts.b_effF;
-    g.b_effH = Parts.b_effH;
-}
-
 void ClearPittingLives(TGearPairData& g)
 {
     for (int i = 1; i <= 2; ++i) {
@@ -212,10 +179,9 @@ void CalcStrength()
             AddErrorMessage("Error  : mue >= 1 !");
     }
     // 5-7
-    std::optional<TStrengthLoadFree> formedPlace;
-    TStrengthLoadFree* const formed = kept ? nullptr : &formedPlace.emplace();
+    TStrengthLoadFree formed;
     if (kept) {
-        GiveFlagsAndFaceWidths(*kept, g);
+        loadFree->GiveFlagsAndWidths(g);
     } else {
         g.IsCrowning = IsYesChar(g.Crowning);
         g.IsLappingIn = IsYesChar(g.LappingIn);
@@ -243,11 +209,11 @@ void CalcStrength()
         AddFatalMessage("Fatal  : dw1 = 0 !");
         return;
     }
-    const TStrengthLoadFree& parts = kept ? *kept : *formed;
+    const TStrengthLoadFree& parts = kept ? *kept : formed;
     if (!kept) {
-        formed->TanBetaW = std::tan(g.beta_w);
-        formed->TanAlphaWt = TanOfWorkingAngle(g.alpha_wt);
-        formed->CosAlphaWt = std::cos(g.alpha_wt);
+        formed.TanBetaW = std::tan(g.beta_w);
+        formed.TanAlphaWt = TanOfWorkingAngle(g.alpha_wt);
+        formed.CosAlphaWt = std::cos(g.alpha_wt);
     }
     g.Ftw = g.T[1] / g.dw[1] * 2000;
     g.Fxw = g.IsDoubleHelical ? 0 : g.Ftw * parts.TanBetaW;
@@ -255,19 +221,16 @@ void CalcStrength()
     g.Fnw = g.Ftw / parts.CosAlphaWt;
     // 13-15
     if (kept) {
-        g.di = kept->di;
-        g.dB = kept->dB;
+        loadFree->GiveRims(g);
     } else {
         FixRimAndBore(g);
-        formed->ZE =
+        formed.ZE =
             SafeSqrt("Error  : ZE", (1 / Pi) / ((1 - g.nu[2] * g.nu[2]) / g.E[2] + (1 - g.nu[1] * g.nu[1]) / g.E[1]));
         for (int i = 1; i <= 2; ++i)
             if (g.z[i] > 0 && g.dB[i] < g.df[i])
-                formed->RootModulus[i] = HollowPolarSectionModulus(g.df[i], g.dB[i]);
-        if (loadFree) {
-            KeepAdjustedInputs(g, *formed);
-            loadFree->KeepStrengthParts(*formed);
-        }
+                formed.RootModulus[i] = HollowPolarSectionModulus(g.df[i], g.dB[i]);
+        if (loadFree)
+            loadFree->KeepStrengthParts(formed, g);
     }
     g.ZE = parts.ZE;
     for (int i = 1; i <= 2; ++i)

@@ -11,7 +11,6 @@
 #include "gearpair/viscosity.h"
 
 #include <cmath>
-#include <optional>
 
 namespace {
 
@@ -93,9 +92,9 @@ void FormLoadFreeParts(const TGearPairData& g, TIsoLoadFree& p)
     p.Kv = DynamicFactorCoefficients(g.eps_gamma, g.SigmaHlim[1], g.SigmaHlim[2], p.y_alpha, p.y_alpha,
                                      Mean2(g.fpT[1], g.fpT[2]), Mean2(g.ffalphaT[1], g.ffalphaT[2]));
     p.fma = HypotenuseOf(g.fHbetaT[1], g.fHbetaT[2]);
-    if (g.dsh != 0)
-        p.Fsh = ShaftDeflectionParts(g.IsDoubleHelical, g.IsSupportingEffect, g.ContactPatternNo, g.d[1], g.dsh,
-                                     g.b_effH, g.l_bearing, g.s_bedding, g.BearingArrangementNo);
+    p.Fsh = g.dsh != 0 ? ShaftDeflectionParts(g.IsDoubleHelical, g.IsSupportingEffect, g.ContactPatternNo, g.d[1],
+                                              g.dsh, g.b_effH, g.l_bearing, g.s_bedding, g.BearingArrangementNo)
+                       : TShaftDeflectionParts{};
     const Extended bh = MaxExt(3, g.b_effH / MaxExt(g.h[1], g.h[2]));
     p.NF = bh * bh / (1 + bh + bh * bh);
     p.ZepsLimit = ContactRatioFactorForLimit(g);
@@ -250,14 +249,14 @@ void CalcIso6336()
 
     // What does not move with the load: from a search's first trial.
     TLoadFreeMemo* const loadFree = TLoadFreeMemo::Active();
-    std::optional<TIsoLoadFree> formed;
+    TIsoLoadFree formed;
     const TIsoLoadFree* const kept = loadFree ? loadFree->IsoParts() : nullptr;
     if (!kept) {
-        FormLoadFreeParts(g, formed.emplace());
+        FormLoadFreeParts(g, formed);
         if (loadFree)
-            loadFree->KeepIsoParts(*formed);
+            loadFree->KeepIsoParts(formed);
     }
-    const TIsoLoadFree& p = kept ? *kept : *formed;
+    const TIsoLoadFree& p = kept ? *kept : formed;
 
     // 1-2: reduced mass and mesh stiffness.
     g.m_red = p.m_red;

@@ -34,9 +34,11 @@ void TLoadFreeMemo::Enter(const TGearPairData& Pair)
     isoPartsKept_ = false;
 }
 
-void TLoadFreeMemo::KeepStrengthParts(const TStrengthLoadFree& Parts)
+void TLoadFreeMemo::KeepStrengthParts(const TStrengthLoadFree& Parts, const TGearPairData& Pair)
 {
     strength_ = Parts;
+    TFlagAndWidthFields::Take(Pair, flagsAndWidths_);
+    TRimFields::Take(Pair, rims_);
     strengthKept_ = true;
 }
 

@@ -34,39 +34,42 @@ using TBodyFields = TPairFields<&TGearPairData::m, &TGearPairData::J>;
 // The inputs the strength calculation adjusts itself.
 using TAdjustedFields = TPairFields<&TGearPairData::di, &TGearPairData::dB, &TGearPairData::b,
                                     &TGearPairData::bcha, &TGearPairData::tg_rhog>;
+// What the first steps of the strength calculation leave in the pair from the
+// inputs alone: the design flags, the face widths and chamfers as the
+// effective face width leaves them, and the rim and bore diameters as the
+// checks of the rim leave them.
+using TFlagAndWidthFields =
+    TPairFields<&TGearPairData::IsCrowning, &TGearPairData::IsLappingIn, &TGearPairData::IsEndRelief,
+                &TGearPairData::IsDoubleHelical, &TGearPairData::IsSupportingEffect,
+                &TGearPairData::IsToothTraceCorrection, &TGearPairData::HBmin, &TGearPairData::b,
+                &TGearPairData::bcha, &TGearPairData::b_effF, &TGearPairData::b_effH>;
+using TRimFields = TPairFields<&TGearPairData::di, &TGearPairData::dB>;
 
 // What the strength calculation forms from the geometry, the materials and
 // the speeds before the factors of its method.
+// (Formed in every run: no member is set before the run sets it.)
 struct TStrengthLoadFree {
-    bool IsCrowning = false, IsLappingIn = false, IsEndRelief = false, IsDoubleHelical = false,
-         IsSupportingEffect = false, IsToothTraceCorrection = false;
-    Extended HBmin = 0;
-    Extended TanBetaW = 0;
-    Extended TanAlphaWt = 0;
-    Extended CosAlphaWt = 0;
-    Extended ZE = 0;
+    Extended TanBetaW;
+    Extended TanAlphaWt;
+    Extended CosAlphaWt;
+    Extended ZE;
     // Polar section modulus of the root circle over the bore, where checked.
     PairArray<Extended> RootModulus{};
-    // Face widths and chamfers as the effective face width leaves them, rim
-    // and bore diameters as the checks of the rim leave them.
-    PairArray<Extended> b{}, bcha{}, b_effF{};
-    Extended b_effH = 0;
-    PairArray<Extended> di{}, dB{};
 };
 
 // What the ISO load factors take from the geometry, the materials and the
-// speeds.
+// speeds. (Formed in every run: no member is set before the run sets it.)
 struct TIsoLoadFree {
-    Extended m_red = 0;
-    Extended cFull = 0; // single stiffness before the correction for a light line load
-    Extended y_alpha = 0;
+    Extended m_red;
+    Extended cFull; // single stiffness before the correction for a light line load
+    Extended y_alpha;
     TDynamicFactorCoefficients Kv;
-    Extended fma = 0;
+    Extended fma;
     // Shaft deflection of an entered shaft diameter (none otherwise: the
     // diameter then follows from the load).
     TShaftDeflectionParts Fsh;
-    Extended NF = 0;         // exponent of KFbeta
-    Extended ZepsLimit = 0;  // contact ratio factor of the KHalpha limit
+    Extended NF;        // exponent of KFbeta
+    Extended ZepsLimit; // contact ratio factor of the KHalpha limit
 };
 
 // While one lives, the first strength calculation forms the ISO contact,
@@ -96,7 +99,10 @@ public:
 
     // What was kept, or null.
     const TStrengthLoadFree* StrengthParts() const { return strengthKept_ ? &strength_ : nullptr; }
-    void KeepStrengthParts(const TStrengthLoadFree& Parts);
+    // Keeps the parts with the flags, widths, rims and bores the pair holds.
+    void KeepStrengthParts(const TStrengthLoadFree& Parts, const TGearPairData& Pair);
+    void GiveFlagsAndWidths(TGearPairData& Pair) const { TFlagAndWidthFields::Give(Pair, flagsAndWidths_); }
+    void GiveRims(TGearPairData& Pair) const { TRimFields::Give(Pair, rims_); }
     const TIsoLoadFree* IsoParts() const { return isoPartsKept_ ? &iso_ : nullptr; }
     void KeepIsoParts(const TIsoLoadFree& Parts);
 
@@ -117,5 +123,7 @@ private:
     TBodyFields::TValues bodies_{};
     TAdjustedFields::TValues adjusted_{};
     TStrengthLoadFree strength_;
+    TFlagAndWidthFields::TValues flagsAndWidths_{};
+    TRimFields::TValues rims_{};
     TIsoLoadFree iso_;
 };

@@ -196,7 +196,7 @@ Extended DynamicFactorCv7(Extended eps_gamma)
 TDynamicFactorCoefficients DynamicFactorCoefficients(Extended eps_gamma, Extended SigmaHlim1, Extended SigmaHlim2,
                                                      Extended y_p, Extended y_f, Extended fpb, Extended ff)
 {
-    TDynamicFactorCoefficients c;
+    TDynamicFactorCoefficients c{0.32L, 0.34L, 0.23L, 0.90L, 0.47L, 0.47L, 0, 0, 0, 0};
     if (eps_gamma > 2) {
         c.Cv2 = 0.57L / (eps_gamma - 0.3L);
         c.Cv3 = 0.096L / (eps_gamma - 1.56L);
@@ -380,7 +380,7 @@ TShaftDeflectionParts ShaftDeflectionParts(bool doubleHelical, bool supportingEf
 {
     static constexpr Extended withSupport[] = {0.48L, -0.48L, 1.33L, -0.36L, -0.6L};
     static constexpr Extended without[] = {0.8L, -0.8L, 1.33L, -0.6L, -1.0L};
-    TShaftDeflectionParts p;
+    TShaftDeflectionParts p{false, 0, 0, 0, -1};
     Extended K = 0;
     if (InRange(BearingArrangementNo, 1, 5))
         K = supportingEffect ? withSupport[BearingArrangementNo - 1] : without[BearingArrangementNo - 1];

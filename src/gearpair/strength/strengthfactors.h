@@ -49,8 +49,8 @@ Extended CalcDynamicFactorKv(int accuracyGrade, Extended N, Extended N_S, Extend
 // coefficients Cv1 to Cv7, the effective pitch and form deviations after
 // running-in and the tip relief Ca.
 struct TDynamicFactorCoefficients {
-    Extended Cv1 = 0.32L, Cv2 = 0.34L, Cv3 = 0.23L, Cv4 = 0.90L, Cv5 = 0.47L, Cv6 = 0.47L, Cv7 = 0;
-    Extended fpb_eff = 0, ff_eff = 0, Ca = 0;
+    Extended Cv1, Cv2, Cv3, Cv4, Cv5, Cv6, Cv7;
+    Extended fpb_eff, ff_eff, Ca;
 };
 TDynamicFactorCoefficients DynamicFactorCoefficients(Extended eps_gamma, Extended SigmaHlim1, Extended SigmaHlim2,
                                                      Extended y_p, Extended y_f, Extended fpb, Extended ff);
@@ -103,9 +103,9 @@ Extended CalcFsh(bool doubleHelical, bool supportingEffect, int ContactPatternNo
 // The two steps of CalcFsh for a given shaft diameter: what rests on the
 // shaft and its bearings, and fsh at the mean line load w_m.
 struct TShaftDeflectionParts {
-    bool HasPinion = false;
-    Extended Unit = 0, Stiffness = 0, Ratio = 0;
-    int Mode = -1;
+    bool HasPinion;
+    Extended Unit, Stiffness, Ratio;
+    int Mode;
 };
 TShaftDeflectionParts ShaftDeflectionParts(bool doubleHelical, bool supportingEffect, int ContactPatternNo,
                                            Extended d1, Extended dsh, Extended b, Extended l, Extended s,
