@@ -3,20 +3,12 @@
 // as one block of values.
 
 #include "foundation/types.h"
+#include "gearpair/calculationmemo.h"
 #include "gearpair/gearpairdata.h"
 
-#include <cstring>
-#include <limits>
 #include <tuple>
 #include <type_traits>
 #include <utility>
-
-// The same bits: an extended real fills the first ten bytes of its place.
-inline bool SameBits(const Extended& A, const Extended& B)
-{
-    static_assert(std::numeric_limits<Extended>::digits == 64 && sizeof(Extended) >= 10);
-    return std::memcmp(&A, &B, 10) == 0;
-}
 
 inline bool SameValue(const Extended& A, const Extended& B) { return SameBits(A, B); }
 inline bool SameValue(int A, int B) { return A == B; }
