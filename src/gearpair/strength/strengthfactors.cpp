@@ -161,9 +161,6 @@ void CalcToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Exte
     k.shape = shape;
 }
 
-// The sine depends on the contact ratio alone, which a load spectrum and the
-// limit torque searches hand in again and again for the same three meshes:
-// the last few values are kept, keyed by the contact ratio.
 void AddFactorMessage(const std::string& Text)
 {
     ++FactorMessages;
@@ -172,6 +169,9 @@ void AddFactorMessage(const std::string& Text)
 
 unsigned long FactorMessageCount() { return FactorMessages; }
 
+// The sine depends on the contact ratio alone, which a load spectrum and the
+// limit torque searches hand in again and again for the same three meshes:
+// the last few values are kept, keyed by the contact ratio.
 Extended DynamicFactorCv7(Extended eps_gamma)
 {
     if (eps_gamma <= 1.5L)
