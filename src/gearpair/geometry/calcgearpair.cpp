@@ -188,17 +188,14 @@ void CalcWithLoadSpectrum()
         // failed pitting search and the spectrum's life.
         ResetErrorState();
         CalcStrength();
-        if (!g.LimitLoadFound[2])
-            AddErrorMessage("Error  : limit torque not found (pitting) !");
+        AddLimitLoadNotFoundMessage(2);
         if (formed && routines.Life)
             routines.Life(rootLimit, pittingLimit);
         return;
     }
     // A failed limit torque search must stay visible after the reset above.
-    if (!g.LimitLoadFound[1])
-        AddErrorMessage("Error  : limit torque not found (root) !");
-    if (!g.LimitLoadFound[2])
-        AddErrorMessage("Error  : limit torque not found (pitting) !");
+    AddLimitLoadNotFoundMessage(1);
+    AddLimitLoadNotFoundMessage(2);
 }
 
 } // namespace

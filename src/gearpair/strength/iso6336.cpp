@@ -1,9 +1,12 @@
 #include "gearpair/strength/iso6336.h"
 
+#include "gearpair/calculationmemo.h"
+
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
 #include "foundation/programsettings.h"
+#include "gearpair/calculationmemo.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/measuring.h"
 #include "gearpair/strength/loadfreememo.h"
@@ -199,41 +202,15 @@ using TIsoFactorKey = TIsoFactorKeyFields::TValues;
 // keyed by everything they read. Factors formed with a message are not
 // kept, so that each run says it again.
 struct TKeptIsoFactors {
-    bool Valid = false;
-    unsigned long Calculation = 0;
     TIsoFactorKey Key;
     TIsoFactors Factors;
 };
 
-struct TIsoFactorCache {
-    TKeptIsoFactors Places[4];
-    unsigned Next = 0;
-};
-
-thread_local TIsoFactorCache IsoFactorCache;
-
-bool GiveKeptIsoFactors(TGearPairData& g, unsigned long Calculation)
-{
-    for (const TKeptIsoFactors& k : IsoFactorCache.Places)
-        if (k.Valid && k.Calculation == Calculation && TIsoFactorKeyFields::Same(g, k.Key)) {
-            k.Factors.Give(g);
-            return true;
-        }
-    return false;
-}
-
-void KeepIsoFactorsFor(const TIsoFactorKey& Key, const TGearPairData& g, unsigned long Calculation)
-{
-    TKeptIsoFactors& k = IsoFactorCache.Places[IsoFactorCache.Next++ % std::size(IsoFactorCache.Places)];
-    k.Valid = true;
-    k.Calculation = Calculation;
-    k.Key = Key;
-    k.Factors.Take(g);
-}
+thread_local TCalculationMemo<TKeptIsoFactors, 4> KeptIsoFactors;
 
 } // namespace
 
-void ResetIsoFactorCache() { IsoFactorCache = {}; }
+void ResetIsoFactorCache() { KeptIsoFactors = {}; }
 
 void CalcIso6336()
 {
@@ -346,16 +323,22 @@ void CalcIso6336()
     // search over the load forms them once.
     if (loadFree && loadFree->GiveIsoFactors(g))
         return;
-    const unsigned long calculation = g.LoadSpectrumCount >= 1 ? CalculationUnderWay() : 0;
-    if (calculation == 0)
+    const auto same = [&g](const TKeptIsoFactors& k) { return TIsoFactorKeyFields::Same(g, k.Key); };
+    const TKeptIsoFactors* keptFactors = g.LoadSpectrumCount >= 1 ? KeptIsoFactors.Find(same) : nullptr;
+    if (keptFactors != nullptr) {
+        keptFactors->Factors.Give(g);
+    } else if (g.LoadSpectrumCount < 1) {
         FormLoadFreeFactors(g, grade);
-    else if (!GiveKeptIsoFactors(g, calculation)) {
+    } else {
         TIsoFactorKey key;
         TIsoFactorKeyFields::Take(g, key);
         const unsigned long reportsBefore = GuardedReportCount(), factorMessagesBefore = FactorMessageCount();
         FormLoadFreeFactors(g, grade);
-        if (GuardedReportCount() == reportsBefore && FactorMessageCount() == factorMessagesBefore)
-            KeepIsoFactorsFor(key, g, calculation);
+        if (GuardedReportCount() == reportsBefore && FactorMessageCount() == factorMessagesBefore) {
+            TKeptIsoFactors& k = KeptIsoFactors.Add();
+            k.Key = key;
+            k.Factors.Take(g);
+        }
     }
     if (loadFree)
         loadFree->KeepIsoFactors(g);

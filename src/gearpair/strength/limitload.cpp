@@ -136,7 +136,9 @@ Extended SearchFromNominal(int Mode, std::vector<TLimitTrial>& Done)
     return found ? result : 0;
 }
 
-void AddNotFoundMessage(int Mode)
+} // namespace
+
+void AddLimitLoadNotFoundMessage(int Mode)
 {
     if ((Mode == 1 || Mode == 2) && !GearPair.LimitLoadFound[Mode])
         // 0 would otherwise read as "no limit"; the caller and the message
@@ -145,14 +147,12 @@ void AddNotFoundMessage(int Mode)
                                   : "Error  : limit torque not found (pitting) !");
 }
 
-} // namespace
-
 Extended FindLimitLoad(int Mode)
 {
     std::vector<TLimitTrial> done;
     const Extended limit = SearchFromNominal(Mode, done);
     CalcStrength();
-    AddNotFoundMessage(Mode);
+    AddLimitLoadNotFoundMessage(Mode);
     return limit;
 }
 

@@ -16,3 +16,7 @@ Extended FindLimitLoad(int Mode);
 // the caller calculates it again. The message list is reset and says
 // nothing of a search that failed; LimitLoadFound does.
 void FindLimitLoads(Extended& Root, Extended& Pitting);
+
+// The message of a failed search of mode Mode (1 root, 2 pitting), where
+// GearPair.LimitLoadFound says it failed.
+void AddLimitLoadNotFoundMessage(int Mode);
