@@ -138,8 +138,7 @@ void FormIsoTolerances(TIsoTolerances& t, int A, Extended mn, Extended d, Extend
 
 bool SameIsoGear(const TIsoTolerances& t, int A, Extended mn, Extended d, Extended b, Extended z)
 {
-    auto same = SameBits;
-    return t.A == A && same(t.mn, mn) && same(t.d, d) && same(t.b, b) && same(t.z, z);
+    return t.A == A && SameBits(t.mn, mn) && SameBits(t.d, d) && SameBits(t.b, b) && SameBits(t.z, z);
 }
 
 thread_local TCalculationMemo<TIsoTolerances, 6> IsoTolerancesKept;

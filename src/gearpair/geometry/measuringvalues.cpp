@@ -249,11 +249,6 @@ struct TGearMeasurement {
     std::string SmallBallText;
 };
 
-bool Same(const Extended& a, const Extended& b)
-{
-    return SameBits(a, b);
-}
-
 // The inputs of gear i as they stand now, outputs empty.
 TGearMeasurement GearMeasurementOf(int i)
 {
@@ -285,18 +280,18 @@ bool SameGear(const TGearMeasurement& a, const TGearMeasurement& b)
 {
     if (a.z != b.z || a.AutoBallDiameter != b.AutoBallDiameter ||
         a.HelicalOdd != b.HelicalOdd || a.UnitSystem != b.UnitSystem || a.Separator != b.Separator ||
-        a.DecimalDigits != b.DecimalDigits || !Same(a.d, b.d) || !Same(a.x, b.x) || !Same(a.mn, b.mn) ||
-        !Same(a.beta, b.beta) || !Same(a.alpha, b.alpha) || !Same(a.alpha_t, b.alpha_t) ||
-        !Same(a.beta_b, b.beta_b) || !Same(a.db, b.db) || !Same(a.xemax, b.xemax))
+        a.DecimalDigits != b.DecimalDigits || !SameBits(a.d, b.d) || !SameBits(a.x, b.x) || !SameBits(a.mn, b.mn) ||
+        !SameBits(a.beta, b.beta) || !SameBits(a.alpha, b.alpha) || !SameBits(a.alpha_t, b.alpha_t) ||
+        !SameBits(a.beta_b, b.beta_b) || !SameBits(a.db, b.db) || !SameBits(a.xemax, b.xemax))
         return false;
     // A ball sized here replaces the one entered, and the teeth spanned are
     // counted anew; else both count. The count a gear was given (or 0 for
     // one to be counted) gives the spans of that count.
     if (a.AutoBallDiameter != 1 &&
-        (!Same(a.DMIn, b.DMIn) || (a.SpanTeethIn != b.SpanTeethIn && b.SpanTeethIn != a.SpanTeeth)))
+        (!SameBits(a.DMIn, b.DMIn) || (a.SpanTeethIn != b.SpanTeethIn && b.SpanTeethIn != a.SpanTeeth)))
         return false;
     for (std::size_t k = 0; k < std::size(MeasuredValues); ++k)
-        if (!Same(a.xE[k], b.xE[k])) return false;
+        if (!SameBits(a.xE[k], b.xE[k])) return false;
     return true;
 }
 
