@@ -20,6 +20,8 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -219,33 +221,48 @@ bool CheckDriveData()
     return true;
 }
 
+namespace {
+
+// The tables, variables and settings a calculation reads and leaves behind,
+// as they stand now.
+auto StageAsItIs()
+{
+    return std::tie(std::as_const(PlanetaryStage), std::as_const(PlanetaryGears), std::as_const(PlanetaryShafts),
+                    std::as_const(PlanetBearings), std::as_const(GearPair), std::as_const(LifeParams),
+                    std::as_const(error0), std::as_const(wtelmvar.HideWarnings), std::as_const(wtelmvar.UnitSystem),
+                    std::as_const(telmvar.MessagesEnabled), std::as_const(telmvar.DbfDir));
+}
+
+} // namespace
+
 struct TStageCalcSnapshot {
-    // Provided, so that make_shared does not clear the 40 kB before
-    // copying into them.
-    TStageCalcSnapshot() {}
+    TPlanetaryStage Stage;
+    TPlanetaryGears Gears;
+    TPlanetaryShafts Shafts;
+    TArray<WaelzLagerTyp, 1, 2> Bearings;
+    TGearPairData Pair;
+    QYRLIFE_Record Life;
+    TError0 Messages;
+    bool HideWarnings = false;
+    uint16_t UnitSystem = 0;
+    bool MessagesEnabled = false;
+    std::string DbfDir;
 
-    TPlanetaryStage Stage = PlanetaryStage;
-    TPlanetaryGears Gears = PlanetaryGears;
-    TPlanetaryShafts Shafts = PlanetaryShafts;
-    TArray<WaelzLagerTyp, 1, 2> Bearings = PlanetBearings;
-    TGearPairData Pair = GearPair;
-    QYRLIFE_Record Life = LifeParams;
-    TError0 Messages = error0;
-    bool HideWarnings = wtelmvar.HideWarnings;
-    uint16_t UnitSystem = wtelmvar.UnitSystem;
-    bool MessagesEnabled = telmvar.MessagesEnabled;
-    std::string DbfDir = telmvar.DbfDir;
-
-    friend bool operator==(const TStageCalcSnapshot&, const TStageCalcSnapshot&) = default;
+    // In the order of StageAsItIs.
+    auto Fields()
+    {
+        return std::tie(Stage, Gears, Shafts, Bearings, Pair, Life, Messages, HideWarnings, UnitSystem,
+                        MessagesEnabled, DbfDir);
+    }
 };
 
 TStageCalcState stagecalc;
 
 void ResetStageCalc() { stagecalc = TStageCalcState{}; }
 
-bool StageUnchangedSinceCalculation() { return stagecalc.Last && *stagecalc.Last == TStageCalcSnapshot{}; }
+bool StageUnchangedSinceCalculation() { return stagecalc.LastKept && stagecalc.Last->Fields() == StageAsItIs(); }
 
-void ForgetStageCalculation() { stagecalc.Last.reset(); }
+void ForgetStageCalculation() { stagecalc.LastKept = false; }
 
 namespace {
 
@@ -356,8 +373,13 @@ void CalcStage()
 void CalcPlanetaryStage()
 {
     ++stagecalc.Runs;
-    stagecalc.Last.reset();
+    // A calculation that throws or stops early claims nothing.
+    stagecalc.LastKept = false;
     CalcStage();
-    if (!telmvar.FatalCalcError)
-        stagecalc.Last = std::make_shared<const TStageCalcSnapshot>();
+    if (telmvar.FatalCalcError)
+        return;
+    if (!stagecalc.Last)
+        stagecalc.Last = std::make_unique<TStageCalcSnapshot>();
+    stagecalc.Last->Fields() = StageAsItIs();
+    stagecalc.LastKept = true;
 }

@@ -16,8 +16,13 @@ struct TStageCalcState {
     // Calculations run since the reset.
     long Runs = 0;
     // What the last calculation without a fatal error read and left
-    // behind; empty once a command has begun since.
-    std::shared_ptr<const TStageCalcSnapshot> Last;
+    // behind; it counts only while LastKept. A command begun since, a
+    // calculation under way and one that ended fatally clear LastKept, and
+    // the next calculation copies into the storage kept here: its message
+    // texts and lists keep their room instead of being freed and allocated
+    // again on every run.
+    std::unique_ptr<TStageCalcSnapshot> Last;
+    bool LastKept = false;
 };
 
 extern TStageCalcState stagecalc;
