@@ -2,6 +2,7 @@
 
 #include "foundation/messagecollector.h"
 #include "foundation/floattext.h"
+#include "foundation/keptfunctions.h"
 #include "foundation/programsettings.h"
 
 #include <algorithm>
@@ -55,7 +56,7 @@ Extended SafeArcSin(Extended X)
         Report("Error: ArcSin " + AsText(X));
         return X > 0 ? Pi / 2 : -Pi / 2;
     }
-    return std::asin(X);
+    return KeptArcSin(X);
 }
 
 Extended SafeArcCos(Extended X)
@@ -64,7 +65,7 @@ Extended SafeArcCos(Extended X)
         Report("Error: ArcCos " + AsText(X));
         return X > 0 ? 0.0L : Pi;
     }
-    return std::acos(X);
+    return KeptArcCos(X);
 }
 
 Extended NamedArcCos(std::string_view Name, Extended X)
@@ -92,10 +93,10 @@ Extended SafePower(std::string_view Name, Extended Base, Extended Exp)
         ReportTagged(Name, " (pow)");
         Base = -Base;
     }
-    const Extended T = Exp * std::log(Base);
+    const Extended T = Exp * KeptLn(Base);
     if (T > 3000) return PowerOverflowValue;
     if (T < -3000) return 0;
-    return std::exp(T);
+    return KeptExp(T);
 }
 
 Extended SafeSqrt(std::string_view Name, Extended X)
@@ -123,12 +124,12 @@ Extended SafeDivide(std::string_view Name, Extended Num, Extended Den)
 
 Extended Tangent(Extended A)
 {
-    return std::tan(A);
+    return KeptTan(A);
 }
 
 Extended Involute(Extended A)
 {
-    return std::tan(A) - A;
+    return KeptTan(A) - A;
 }
 
 namespace {
@@ -310,24 +311,23 @@ int WalkOnMantissas(Extended& Lo, Extended& Hi, Extended root, bool NearLinear, 
 
 } // namespace
 
+constinit thread_local unsigned long CalculationNumberNow = 0;
+
 TArcInvoluteMemo::TArcInvoluteMemo()
 {
     if (ActiveArcInvoluteMemo == nullptr) {
         ActiveArcInvoluteMemo = this;
         owner_ = true;
-        ++CalculationsStarted;
+        CalculationNumberNow = ++CalculationsStarted;
     }
-}
-
-unsigned long CalculationUnderWay()
-{
-    return ActiveArcInvoluteMemo != nullptr ? CalculationsStarted : 0;
 }
 
 TArcInvoluteMemo::~TArcInvoluteMemo()
 {
-    if (owner_)
+    if (owner_) {
         ActiveArcInvoluteMemo = nullptr;
+        CalculationNumberNow = 0;
+    }
 }
 
 TArcInvoluteMemo* TArcInvoluteMemo::Active()
@@ -566,7 +566,7 @@ Extended Log10Safe(Extended X)
     if (X <= 0) return 0;
     // The decimal logarithm itself rather than ln X / ln 10: closer for whole
     // powers of ten, on which the digit count of every number text depends.
-    return std::log10(X);
+    return KeptLog10(X);
 }
 
 Extended PowerOf10(Extended X)

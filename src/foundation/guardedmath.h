@@ -60,7 +60,9 @@ private:
 // is under way. Results kept for the same arguments inside a calculation
 // are kept for that calculation only: the first calculation of an
 // unchanged stage must not find the work of the one before done.
-unsigned long CalculationUnderWay();
+// Inline: the elementary functions of keptfunctions.h ask on every call.
+extern constinit thread_local unsigned long CalculationNumberNow;
+inline unsigned long CalculationUnderWay() { return CalculationNumberNow; }
 
 // How many messages the guarded routines above have raised so far, hidden
 // ones included: a caller that keeps a result for the same arguments can

@@ -1,5 +1,6 @@
 #include "gearpair/lifedin.h"
 
+#include "foundation/keptfunctions.h"
 #include "foundation/messagecollector.h"
 #include "foundation/guardedmath.h"
 
@@ -42,7 +43,7 @@ Extended PittingLifeDin(int heatTreatment, int materialKind, int curve, Extended
             const Extended zStatic = heatTreatment == 7 ? 1.1L : 1.3L;
             if (Z > zStatic)
                 AddErrorMessage("Error  : Pitting");
-            const Extended ex = std::log(SafeDivide("Error  : LtH", zStatic, F)) / std::log(20.0L);
+            const Extended ex = KeptLn(SafeDivide("Error  : LtH", zStatic, F)) / KeptLn(20.0L);
             N1 = LineCycles(2e6L, Z, ex);
             N2 = N1;
         } else if (materialKind == 8) {
@@ -52,13 +53,13 @@ Extended PittingLifeDin(int heatTreatment, int materialKind, int curve, Extended
         } else {
             if (Z > 1.6L)
                 AddErrorMessage("Error  : Pitting");
-            const Extended lnRatio = std::log(SafeDivide("Error  : LtH", 1.6L, F));
-            const Extended ex = lnRatio / std::log(500.0L);
+            const Extended lnRatio = KeptLn(SafeDivide("Error  : LtH", 1.6L, F));
+            const Extended ex = lnRatio / KeptLn(500.0L);
             N1 = LineCycles(5e7L, Z, ex);
             if (Z > 1.3L)
                 N2 = LineCycles(3e8L, Z, ex);
             else
-                N2 = LineCycles(1e9L, Z, lnRatio / std::log(5000.0L));
+                N2 = LineCycles(1e9L, Z, lnRatio / KeptLn(5000.0L));
         }
     }
     if (curve == 2) {

@@ -1,5 +1,6 @@
 #include "gearpair/measuring.h"
 
+#include "foundation/keptfunctions.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 #include "foundation/unitsys.h"
@@ -46,10 +47,10 @@ const TBallPositionAngles& BallPositionAnglesOf(int z, Extended alphan)
     TBallPositionAngles& a = BallPositionAngles.Add();
     a.z = z;
     a.Alphan = alphan;
-    a.CosHalfPitch = z % 2 != 0 ? std::cos(Pi / (2 * z)) : 1;
-    a.SinTip = std::sin(std::fabs(Pi / z) + alphan);
-    a.SinAlphan = std::sin(alphan);
-    a.SinTipSigned = z > 0 ? a.SinTip : std::sin(Pi / z + alphan);
+    a.CosHalfPitch = z % 2 != 0 ? KeptCos(Pi / (2 * z)) : 1;
+    a.SinTip = KeptSin(std::fabs(Pi / z) + alphan);
+    a.SinAlphan = KeptSin(alphan);
+    a.SinTipSigned = z > 0 ? a.SinTip : KeptSin(Pi / z + alphan);
     return a;
 }
 
@@ -67,8 +68,8 @@ int SpannedTeethOf(Extended z, Extended beta, Extended alphan, Extended x, Exten
     const TProfileAngles& a = ProfileAnglesOf(beta, alphan);
     const Extended d = mn * z / a.CosBeta;
     const Extended dx = d + 2 * x * mn;
-    const Extended betax = std::atan(a.TanBeta * dx / d);
-    const Extended alphax = NamedArcCos("kmess", a.CosBeta * a.CosAlphan * d / dx / std::cos(betax));
+    const Extended betax = KeptArcTan(a.TanBeta * dx / d);
+    const Extended alphax = NamedArcCos("kmess", a.CosBeta * a.CosAlphan * d / dx / KeptCos(betax));
     if (alphax == 0)
         return 1;
     const Extended zPrime = z * a.InvAlphat / a.InvAlphan;
@@ -107,20 +108,20 @@ const TProfileAngles& ProfileAnglesOf(Extended beta, Extended alphan)
     a.Calculation = calculation;
     a.Beta = beta;
     a.Alphan = alphan;
-    a.TanAlphan = std::tan(alphan);
-    a.CosBeta = std::cos(beta);
-    a.Alphat = std::atan(a.TanAlphan / a.CosBeta);
-    a.TanBeta = std::tan(beta);
-    a.CosAlphan = std::cos(alphan);
-    a.SinAlphan = std::sin(alphan);
+    a.TanAlphan = KeptTan(alphan);
+    a.CosBeta = KeptCos(beta);
+    a.Alphat = KeptArcTan(a.TanAlphan / a.CosBeta);
+    a.TanBeta = KeptTan(beta);
+    a.CosAlphan = KeptCos(alphan);
+    a.SinAlphan = KeptSin(alphan);
     a.InvAlphan = Involute(alphan);
-    a.CosAlphat = std::cos(a.Alphat);
-    a.SinAlphat = std::sin(a.Alphat);
+    a.CosAlphat = KeptCos(a.Alphat);
+    a.SinAlphat = KeptSin(a.Alphat);
     a.InvAlphat = Involute(a.Alphat);
-    a.Betab = std::atan(a.CosAlphat * a.TanBeta);
-    a.CosBetab = std::cos(a.Betab);
+    a.Betab = KeptArcTan(a.CosAlphat * a.TanBeta);
+    a.CosBetab = KeptCos(a.Betab);
     // The sine stays within [-1, 1]: the arc sine never complains.
-    a.CosBetabOfSine = std::cos(SafeArcSin(std::sin(beta) * a.CosAlphan));
+    a.CosBetabOfSine = KeptCos(SafeArcSin(KeptSin(beta) * a.CosAlphan));
     kept = a;
     return kept;
 }
@@ -133,27 +134,27 @@ TPairTransverseAngles PairTransverseAnglesOf(const TProfileAngles& Angles, Exten
         t.SinAlphat = Angles.SinAlphat;
         t.InvAlphat = Angles.InvAlphat;
     } else {
-        t.CosAlphat = std::cos(alpha_t);
-        t.SinAlphat = std::sin(alpha_t);
+        t.CosAlphat = KeptCos(alpha_t);
+        t.SinAlphat = KeptSin(alpha_t);
         t.InvAlphat = Involute(alpha_t);
     }
-    t.CosBetab = SameAngle(Angles.Betab, beta_b) ? Angles.CosBetab : std::cos(beta_b);
+    t.CosBetab = SameAngle(Angles.Betab, beta_b) ? Angles.CosBetab : KeptCos(beta_b);
     return t;
 }
 
 Extended DmMess(Extended z, Extended beta, Extended alphan, Extended x, Extended mn)
 {
     const std::string tag = "Error  : DmMess";
-    const Extended zn = z / SafePower(tag, std::cos(beta), 3.3L);
+    const Extended zn = z / SafePower(tag, KeptCos(beta), 3.3L);
     if (zn == 0)
         return 0;
-    const Extended alphaM = NamedArcCos(tag, std::cos(alphan) * zn / (2 * x + zn));
+    const Extended alphaM = NamedArcCos(tag, KeptCos(alphan) * zn / (2 * x + zn));
     if (alphaM == 0) {
         AddErrorMessage("Fatal  : Diametr.Dim.o.balls DmMess !");
         return 0;
     }
-    const Extended theta = (Pi - 4 * x * std::tan(alphan)) / 2 / zn + std::tan(alphaM) - Involute(alphan);
-    Extended D = mn * zn * std::cos(alphan) * (std::tan(theta) - std::tan(alphaM));
+    const Extended theta = (Pi - 4 * x * KeptTan(alphan)) / 2 / zn + KeptTan(alphaM) - Involute(alphan);
+    Extended D = mn * zn * KeptCos(alphan) * (KeptTan(theta) - KeptTan(alphaM));
     if (D >= 0.5L) {
         if (wtelmvar.UnitSystem == 1)
             D = InchToMm(RoundToDecimals(3, MmToInch(D)));

@@ -1,5 +1,6 @@
 #include "planetary/stagecalc.h"
 
+#include "foundation/keptfunctions.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
@@ -299,7 +300,7 @@ void CalcStage()
 
     p.alpha_rad = DegToRad(p.alpha);
     p.beta_rad = DegToRad(p.beta);
-    p.mt = p.mn / std::cos(p.beta_rad);
+    p.mt = p.mn / KeptCos(p.beta_rad);
 
     CalcDriveData();
     if (telmvar.FatalCalcError)
@@ -328,7 +329,7 @@ void CalcStage()
         st.PhiSun = 0;
     else
         st.PhiSun = SafeArcCos((a2 * a2 - a3 * a3 - a1 * a1) / (2 * a3 * a1));
-    st.PhiPe = SafeArcSin(a1 * std::sin(st.PhiSun) / a2);
+    st.PhiPe = SafeArcSin(a1 * KeptSin(st.PhiSun) / a2);
     st.PhiPi = Pi - st.PhiSun - st.PhiPe;
 
     st.dlP = CircleGap(2 * Pi / p.qp, st.PhiSun, g.da[gPi], g.da[gPe], a1, a3);

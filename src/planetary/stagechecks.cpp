@@ -3,6 +3,7 @@
 #include "foundation/messagecollector.h"
 #include "foundation/unitsys.h"
 #include "foundation/guardedmath.h"
+#include "foundation/keptfunctions.h"
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 #include "gearpair/assembly.h"
@@ -108,7 +109,7 @@ void CheckGear(TCheckTexts& out, int k)
     if (PercentDeviation(spanned, g.SpanTeethInUse[k]) > 30)
         out.Add({"Warning: k measure (", letter, ")"});
     const Extended W = g.W_xemin[k];
-    if (Warnings() && g.b[k] < 0.03L * W + W * std::sin(p.beta_b) + 2 && p.beta > 0)
+    if (Warnings() && g.b[k] < 0.03L * W + W * KeptSin(p.beta_b) + 2 && p.beta > 0)
         out.Add({"Warning: b < b min. (", letter, ")"});
     if (Warnings() && p.Aai < g.Asne[k])
         out.Add({"Warning: Asne < Aau !  (", letter, ")"});

@@ -1,11 +1,13 @@
 #include "foundation/messagecollector.h"
 #include "foundation/foundationstate.h"
 #include "foundation/guardedmath.h"
+#include "foundation/keptfunctions.h"
 #include "foundation/programsettings.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -266,6 +268,42 @@ TEST_F(UtilMath, EachOutermostCalculationHasItsOwnNumber)
     const TArcInvoluteMemo next;
     EXPECT_NE(CalculationUnderWay(), first);
     EXPECT_NE(CalculationUnderWay(), 0u);
+}
+
+// The kept elementary functions answer with the library's bits, whether the
+// argument is new, asked again, or pushed out by many others of its set
+// (one mantissa with many exponents), and in the next calculation too.
+TEST_F(UtilMath, KeptFunctionsGiveTheLibrarysBits)
+{
+    const auto same = [](Extended a, Extended b) { return std::memcmp(&a, &b, 10) == 0; };
+    const struct {
+        const char* name;
+        Extended (*kept)(Extended);
+        Extended (*library)(Extended);
+        Extended scale;
+    } functions[] = {
+        {"tan", KeptTan, [](Extended x) { return std::tan(x); }, 1},
+        {"sin", KeptSin, [](Extended x) { return std::sin(x); }, 1},
+        {"cos", KeptCos, [](Extended x) { return std::cos(x); }, 1},
+        {"atan", KeptArcTan, [](Extended x) { return std::atan(x); }, 3},
+        {"asin", KeptArcSin, [](Extended x) { return std::asin(x); }, 1},
+        {"acos", KeptArcCos, [](Extended x) { return std::acos(x); }, 1},
+        {"exp", KeptExp, [](Extended x) { return std::exp(x); }, 20},
+        {"ln", KeptLn, [](Extended x) { return std::log(x); }, 1e6L},
+        {"log10", KeptLog10, [](Extended x) { return std::log10(x); }, 1e6L},
+    };
+    for (const auto& f : functions) {
+        for (int calculation = 0; calculation < 3; ++calculation) {
+            const TArcInvoluteMemo under; // a calculation under way
+            for (int round = 0; round < 2; ++round)
+                for (int k = 1; k <= 600; ++k) {
+                    // Every third argument is 0.8 halved k times: one mantissa.
+                    const Extended x = k % 3 == 0 ? std::ldexp(0.8L, -k / 3) : f.scale * (k % 97) / 97 * 0.999L;
+                    ASSERT_TRUE(same(f.kept(x), f.library(x))) << f.name << " " << static_cast<double>(x);
+                }
+        }
+        ASSERT_TRUE(same(f.kept(0.3L), f.library(0.3L))) << f.name << " outside a calculation";
+    }
 }
 
 TEST_F(UtilMath, RoundGoesToTheEvenNeighbourOnHalves)

@@ -8,6 +8,7 @@
 
 #include "foundation/messagecollector.h"
 #include "foundation/guardedmath.h"
+#include "foundation/keptfunctions.h"
 #include "foundation/programsettings.h"
 #include "gearpair/gearfactors.h"
 #include "gearpair/calculationmemo.h"
@@ -74,9 +75,9 @@ void CalcDinTolerances(int i)
     g.Fpk[i] = 6.25L * SafePower("Error  : Fpk", mn, 1.0L / 7) * SafePower("Error  : Fpk", Pi * d, 1.0L / 3) /
                SafePower("Error  : Fpk", d, 1.0L / 7) * g1;
     g.FrT[i] =
-        (2.18L * sqrtMn + 1.68L + (2.3L + 1.2L * std::log10(mn)) * SafePower("Error  : Fr", d, 0.25L)) * g2;
+        (2.18L * sqrtMn + 1.68L + (2.3L + 1.2L * KeptLog10(mn)) * SafePower("Error  : Fr", d, 0.25L)) * g2;
     g.Rs[i] =
-        (1.28L * sqrtMn + 1.0L + (1.33L + 0.7L * std::log10(mn)) * SafePower("Error  : Rs", d, 0.25L)) * g2;
+        (1.28L * sqrtMn + 1.0L + (1.33L + 0.7L * KeptLog10(mn)) * SafePower("Error  : Rs", d, 0.25L)) * g2;
     // The tooth thickness tolerance must take in the run-out of the tooth
     // thickness, else a good gear is rejected at the measurement.
     if (!wtelmvar.HideWarnings && g.Tsn[i] < 2 * g.Rs[i] / 1000 && mn >= 1)
@@ -86,7 +87,7 @@ void CalcDinTolerances(int i)
     const Extended formSquared = g.FbetaT[i] * g.FbetaT[i] - g.fHbetaT[i] * g.fHbetaT[i];
     g.ffbetaT[i] = formSquared > 0 ? std::sqrt(formSquared) : 0;
     g.Fi2[i] =
-        (2.57L * sqrtMn + 2.0L + (3.12L + 0.432L * std::log10(mn)) * SafePower("Error  : FIss", d, 0.25L)) *
+        (2.57L * sqrtMn + 2.0L + (3.12L + 0.432L * KeptLog10(mn)) * SafePower("Error  : FIss", d, 0.25L)) *
         g2;
     g.fi2[i] = (1.8L * sqrtMn + 1.6L * SafePower("Error  : fiss", d, 0.25L) - 1.0L) * g2;
     g.FisT[i] = 0.8L * (g.FpT[i] + g.FalphaT[i]);

@@ -4,6 +4,7 @@
 
 #include "foundation/messagecollector.h"
 #include "foundation/guardedmath.h"
+#include "foundation/keptfunctions.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/animation.h"
 #include "gearpair/measuring.h"
@@ -53,7 +54,7 @@ void confgraf(PairArray<Extended> xPic)
             // says nothing and is the same the second time.
             if (!alphawFormed) {
                 alphaw = SafeArcCos(c);
-                cosAlphaw = std::cos(alphaw);
+                cosAlphaw = KeptCos(alphaw);
                 alphawFormed = true;
             }
         }

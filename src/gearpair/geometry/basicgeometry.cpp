@@ -2,6 +2,7 @@
 #include <string>
 
 #include "foundation/messagecollector.h"
+#include "foundation/keptfunctions.h"
 #include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
 #include "gearpair/gearpairdata.h"
@@ -108,7 +109,7 @@ void CalcProfileShiftSum()
     Extended c = cosAlphaT * (g.d[1] + g.d[2]) / 2 / g.a;
     if (c > 1 || c < 0) {
         AddErrorMessage("cent.distance corr. !");
-        g.a0 = (g.mn / 2) / std::cos(g.beta_rad) * (g.z[1] + g.z[2]);
+        g.a0 = (g.mn / 2) / KeptCos(g.beta_rad) * (g.z[1] + g.z[2]);
         if (PercentDeviation(g.a, g.a0) > 20)
             g.a = g.a0;
         c = cosAlphaT * (g.d[1] + g.d[2]) / 2 / g.a;

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "foundation/messagecollector.h"
+#include "foundation/keptfunctions.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
@@ -58,7 +59,7 @@ struct TMeasuringBase {
 Extended CosHalfPitchOf(TMeasuringBase& b, int z)
 {
     if (b.HalfPitchZ != z) {
-        b.CosHalfPitch = std::cos(Pi / 2 / z);
+        b.CosHalfPitch = KeptCos(Pi / 2 / z);
         b.HalfPitchZ = z;
     }
     return b.CosHalfPitch;
@@ -142,10 +143,10 @@ Extended SpanMeasureFrom(const TMeasuringBase& m, int i, Extended xE)
         // circle of the nominal profile shift, near the middle of the tooth
         // depth.
         const Extended dy = d + 2 * g.x[i] * g.mn;
-        const Extended betay = std::atan(std::tan(g.beta_rad) * dy / d);
+        const Extended betay = KeptArcTan(KeptTan(g.beta_rad) * dy / d);
         const Extended alphay =
             NamedArcCos("Fatal  : span measure !",
-                        std::cos(g.beta_rad) * std::cos(g.alpha_rad) * (d / dy) / std::cos(betay));
+                        KeptCos(g.beta_rad) * KeptCos(g.alpha_rad) * (d / dy) / KeptCos(betay));
         const bool baseSaidNothing = GuardedReportCount() == before;
         b = TSpanBase{baseSaidNothing, CalculationUnderWay(), z, d, g.x[i], g.mn, g.beta_rad, g.alpha_rad,
                       g.alpha_t, alphay, z * m.InvAlphaT / m.InvAlpha, m.CosAlpha, m.SinAlpha, m.InvAlphaT};
@@ -176,7 +177,7 @@ Extended BallDimensionFrom(TMeasuringBase& b, int i, Extended xE, bool& SmallBal
             b.SmallBallText = SmallBallTextOf(g.DM[i]);
         AddJudgementMessage(b.SmallBallText);
     }
-    const Extended dK = g.db[i] / std::cos(alphaK);
+    const Extended dK = g.db[i] / KeptCos(alphaK);
     if (z % 2 == 0) return dK + g.DM[i];
     return dK * CosHalfPitchOf(b, z) + g.DM[i];
 }

@@ -2,6 +2,7 @@
 #include <limits>
 
 #include "foundation/messagecollector.h"
+#include "foundation/keptfunctions.h"
 #include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
 #include "gearpair/gearpairdata.h"
@@ -33,7 +34,7 @@ void CalcSpecificSliding()
         g.a == 0 ? alphaT
                  : NamedArcCos("Error  : spec.sliding",
                                pa.CosAlphat * (g.z[1] + g.z[2]) * g.mn / (2 * g.a) / cosBeta);
-    if (std::cos(alphaSw) == 0) {
+    if (KeptCos(alphaSw) == 0) {
         AddErrorMessage("Error  : spec.sliding !");
         return;
     }
@@ -43,20 +44,20 @@ void CalcSpecificSliding()
     }
     const Extended alphaA1 = NamedArcCos("Fatal  : db > da !  (1)", g.db[1] / g.dNa[1]);
     const Extended alphaA2 = NamedArcCos("Fatal  : db > da !  (2)", g.db[2] / g.dNa[2]);
-    const Extended T = std::tan(alphaSw);
-    const Extended tA1 = std::tan(alphaA1), tA2 = std::tan(alphaA2);
+    const Extended T = KeptTan(alphaSw);
+    const Extended tA1 = KeptTan(alphaA1), tA2 = KeptTan(alphaA2);
     // Pressure angles at the start and end of contact on the other gear.
-    const Extended alphaF1 = std::atan(T - (tA2 - T) * g.db[2] / g.db[1]);
+    const Extended alphaF1 = KeptArcTan(T - (tA2 - T) * g.db[2] / g.db[1]);
     if (telmvar.FatalCalcError) {
         AddErrorMessage("Fatal  : spec.slidingalpha a1 !");
         return;
     }
-    const Extended alphaF2 = std::atan(T - (tA1 - T) * g.db[1] / g.db[2]);
+    const Extended alphaF2 = KeptArcTan(T - (tA1 - T) * g.db[1] / g.db[2]);
     if (telmvar.FatalCalcError) {
         AddErrorMessage("Fatal  : spec.slidingalpha e2 !");
         return;
     }
-    const Extended tF1 = std::tan(alphaF1), tF2 = std::tan(alphaF2);
+    const Extended tF1 = KeptTan(alphaF1), tF2 = KeptTan(alphaF2);
     if (tA1 == 0 || tF1 == 0 || tA2 == 0 || tF2 == 0) {
         AddErrorMessage("Fatal  : spec.sliding !");
         return;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "foundation/messagecollector.h"
+#include "foundation/keptfunctions.h"
 #include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
 #include "gearpair/gearpairdata.h"
@@ -36,10 +37,10 @@ TPairAngles PairAnglesOf(const TGearPairData& g)
     p.CosAlphaT = t.CosAlphat;
     p.SinAlphaT = t.SinAlphat;
     p.InvAlphaT = t.InvAlphat;
-    p.TanAlphaWt = std::tan(g.alpha_wt);
+    p.TanAlphaWt = KeptTan(g.alpha_wt);
     p.InvAlphaWt = p.TanAlphaWt - g.alpha_wt; // the involute, from the tangent at hand
-    p.CosAlphaWt = std::cos(g.alpha_wt);
-    p.SinAlphaWt = std::sin(g.alpha_wt);
+    p.CosAlphaWt = KeptCos(g.alpha_wt);
+    p.SinAlphaWt = KeptSin(g.alpha_wt);
     return p;
 }
 
@@ -105,7 +106,7 @@ bool SetTipAndThickness(TGearPairData& g, const TPairAngles& p, int i, int j)
     g.sat_nom[i] = (invT + g.st_nom[i] / g.d[i] - invA) * g.da[i];
     g.stw[i] = (invT + g.st_nom[i] / g.d[i] - p.InvAlphaWt) * g.dw[i];
     if (g.HasChamfer[i]) {
-        const Extended k = std::tan(DegToRad(g.alphakP0[i]) + Pi / g.z[i]);
+        const Extended k = KeptTan(DegToRad(g.alphakP0[i]) + Pi / g.z[i]);
         g.sat_max[i] = g.sak[i] - k * (g.da[i] - g.dFamax[i]) + g.Asne[i];
         g.sat_min[i] = g.sak[i] - k * (g.da[i] - g.dFamin[i]) + g.Asni[i];
     } else {
@@ -224,8 +225,8 @@ void Unit2()
     }
 
     g.g_alpha = PathOfContact(g, g.dNa[1], g.dNa[2], g.a, angles.SinAlphaWt);
-    g.g_alpha_min = PathOfContact(g, g.dNa_min[1], g.dNa_min[2], g.a + g.Aa, std::sin(g.alpha_wt_max));
-    g.g_alpha_max = PathOfContact(g, g.dNa_max[1], g.dNa_max[2], g.a + g.Aai, std::sin(g.alpha_wt_min));
+    g.g_alpha_min = PathOfContact(g, g.dNa_min[1], g.dNa_min[2], g.a + g.Aa, KeptSin(g.alpha_wt_max));
+    g.g_alpha_max = PathOfContact(g, g.dNa_max[1], g.dNa_max[2], g.a + g.Aai, KeptSin(g.alpha_wt_min));
 
     auto part = [&](int i, Extended dNa, Extended dw) {
         return Sgn(g.z[i]) * (Cathetus(dNa / 2, g.db[i] / 2) - Cathetus(dw / 2, g.db[i] / 2));
@@ -264,7 +265,7 @@ void Unit2()
     // The overlap ratio is a length ratio: a left-hand helix entered as a
     // negative angle overlaps as much as a right-hand one.
     const Extended width = g.IsDoubleHelical ? g.b_effH / 2 : g.b_effH;
-    g.eps_beta = width * std::fabs(std::sin(g.beta_rad)) / (Pi * g.mn);
+    g.eps_beta = width * std::fabs(KeptSin(g.beta_rad)) / (Pi * g.mn);
     g.eps_gamma = g.eps_alpha + g.eps_beta;
     g.eps_gamma_max = g.eps_alpha_max + g.eps_beta;
     g.eps_gamma_min = g.eps_alpha_min + g.eps_beta;

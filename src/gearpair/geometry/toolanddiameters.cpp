@@ -2,6 +2,7 @@
 #include <string>
 
 #include "foundation/messagecollector.h"
+#include "foundation/keptfunctions.h"
 #include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
 #include "foundation/programsettings.h"
@@ -105,7 +106,7 @@ void SetGeneratingProfileShifts(TGearPairData& g, const TProfileAngles& pa, int 
 
 Extended BaseHelixAngle(const TGearPairData& g, const TProfileAngles& pa)
 {
-    return SameAngle(pa.Alphat, g.alpha_t) ? pa.Betab : std::atan(std::tan(g.beta_rad) * std::cos(g.alpha_t));
+    return SameAngle(pa.Alphat, g.alpha_t) ? pa.Betab : KeptArcTan(KeptTan(g.beta_rad) * KeptCos(g.alpha_t));
 }
 
 // Working transverse pressure angle of the entered profile shifts (DIN 3960).
@@ -124,7 +125,7 @@ Extended ProfileShiftCentreDistance()
     const auto& g = GearPair;
     const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
     const TPairTransverseAngles t = PairTransverseAnglesOf(pa, g.alpha_t, BaseHelixAngle(g, pa));
-    const Extended cosAlphaWt = std::cos(ShiftWorkingAngle(g, pa, t));
+    const Extended cosAlphaWt = KeptCos(ShiftWorkingAngle(g, pa, t));
     // As Unit1 forms it, so that both give the same bits.
     const Extended dw1 = g.d[1] * t.CosAlphat / cosAlphaWt;
     const Extended dw2 = g.d[2] * t.CosAlphat / cosAlphaWt;
@@ -166,7 +167,7 @@ void Unit1()
     // shifts would otherwise give the first calculation other allowances
     // than every later one.
     const Extended cosAlphaT = t.CosAlphat;
-    const Extended cosAlphaWt = std::cos(g.alpha_wt);
+    const Extended cosAlphaWt = KeptCos(g.alpha_wt);
     for (int i = 1; i <= 2; ++i)
         g.dw[i] = g.d[i] * cosAlphaT / cosAlphaWt;
     g.a = (g.dw[1] + g.dw[2]) / 2;
@@ -184,8 +185,8 @@ void Unit1()
     g.jtmax = -(g.Asni[1] + g.Asni[2]) / cosBeta + 2 * g.Aa * tanAlpha / cosBeta;
     g.jnmin = g.jtmin * cosAlpha * cosBeta;
     g.jnmax = g.jtmax * cosAlpha * cosBeta;
-    g.jrmin = g.jtmin / (2 * std::tan(g.alpha_wt));
-    g.jrmax = g.jtmax / (2 * std::tan(g.alpha_wt));
+    g.jrmin = g.jtmin / (2 * KeptTan(g.alpha_wt));
+    g.jrmax = g.jtmax / (2 * KeptTan(g.alpha_wt));
 
     for (int i = 1; i <= 2; ++i)
         SetGeneratingProfileShifts(g, pa, i);
@@ -199,8 +200,8 @@ void Unit1()
     }
 
     // Both gears roll at the same working pressure angles.
-    const Extended cosAlphaWtMin = std::cos(g.alpha_wt_min);
-    const Extended cosAlphaWtMax = std::cos(g.alpha_wt_max);
+    const Extended cosAlphaWtMin = KeptCos(g.alpha_wt_min);
+    const Extended cosAlphaWtMax = KeptCos(g.alpha_wt_max);
     for (int i = 1; i <= 2; ++i) {
         g.zn[i] = g.z[i] / cosBeta / g.cos2_beta_b;
         g.dn[i] = g.mn * g.zn[i];
@@ -226,5 +227,5 @@ void Unit1()
     g.pbt = g.pt * cosAlphaT;
     g.pet = g.pbt;
     g.pen = g.pn * cosAlpha;
-    g.beta_w = std::atan(pa.TanBeta * g.dw[1] / g.d[1]);
+    g.beta_w = KeptArcTan(pa.TanBeta * g.dw[1] / g.d[1]);
 }

@@ -9,6 +9,7 @@
 
 #include "foundation/messagecollector.h"
 #include "foundation/guardedmath.h"
+#include "foundation/keptfunctions.h"
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 #include "gearpair/gearpairdata.h"
@@ -76,11 +77,11 @@ void CheckToolAndMeasurement(const TGearPairData& g, int i)
     // the face must hold it with a margin. The span of an internal gear is
     // negative, its length counts.
     const Extended span = std::fabs(g.W_xemin[i]);
-    if (g.b[i] < span * std::sin(g.beta_b) + 2 + 0.03L * span && g.beta > 0)
+    if (g.b[i] < span * KeptSin(g.beta_b) + 2 + 0.03L * span && g.beta > 0)
         WarnHidable("Warning: b < b min. (" + GearNo(i) + ")");
     // The upper allowance must at least take up the backlash lost at the
     // lower centre distance limit.
-    if (g.Asne[i] > 2 * g.Aai * std::tan(g.alpha_rad))
+    if (g.Asne[i] > 2 * g.Aai * KeptTan(g.alpha_rad))
         WarnHidable("Warning: Asne < Aau !  (" + GearNo(i) + ")");
     if (g.jtmin < 0) Warn("Warning: jtmin < 0 !");
     if (std::fabs(g.d[i]) < 2 && g.TsnSeries[i] < 11) Warn("Warning: Tsn DIN d<2 !");

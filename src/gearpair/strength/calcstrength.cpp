@@ -1,5 +1,6 @@
 #include "gearpair/strength/calcstrength.h"
 
+#include "foundation/keptfunctions.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
@@ -211,9 +212,9 @@ void CalcStrength()
     }
     const TStrengthLoadFree& parts = kept ? *kept : formed;
     if (!kept) {
-        formed.TanBetaW = std::tan(g.beta_w);
+        formed.TanBetaW = KeptTan(g.beta_w);
         formed.TanAlphaWt = TanOfWorkingAngle(g.alpha_wt);
-        formed.CosAlphaWt = std::cos(g.alpha_wt);
+        formed.CosAlphaWt = KeptCos(g.alpha_wt);
     }
     g.Ftw = g.T[1] / g.dw[1] * 2000;
     g.Fxw = g.IsDoubleHelical ? 0 : g.Ftw * parts.TanBetaW;

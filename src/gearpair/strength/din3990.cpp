@@ -1,5 +1,6 @@
 #include "gearpair/strength/din3990.h"
 
+#include "foundation/keptfunctions.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
@@ -70,7 +71,7 @@ void CalcDin3990()
     PairArray<Extended> CB{};
     for (int i = 1; i <= 2; ++i)
         CB[i] = (1 + 0.5L * (1.2L - g.haP0[i] / g.mn)) * (1 - 0.02L * (20 - g.alpha));
-    g.c_single = (CB[1] + CB[2]) / 2 * 0.8L * (1 / qmin) * std::cos(g.beta_rad);
+    g.c_single = (CB[1] + CB[2]) / 2 * 0.8L * (1 / qmin) * KeptCos(g.beta_rad);
     g.c_gamma = std::fabs(g.c_single * (0.75L * g.eps_alpha + 0.25L));
 
     // 2: reduced mass.
@@ -299,7 +300,7 @@ void CalcDin3990()
     // 21-23: contact ratio and helix factors. The helix factor of the root
     // counts the helix angle up to 30 degrees only, as the tooth root part of
     // the standard does; beyond that it would fall below its 0.75 floor.
-    g.Y_eps = 0.25L + 0.75L * std::cos(g.beta_b) * std::cos(g.beta_b) / g.eps_alpha;
+    g.Y_eps = 0.25L + 0.75L * KeptCos(g.beta_b) * KeptCos(g.beta_b) / g.eps_alpha;
     {
         const Extended betaY = MinExt(g.beta, 30);
         g.Y_beta = 1 - betaY * g.eps_beta / 120;
@@ -336,21 +337,21 @@ void CalcDin3990()
     g.KFalpha = g.KHalpha;
 
     // 27-29: zone, single contact and helix factors of the flank.
-    g.ZH = SafeSqrt("Error  : ZH", 2 * std::cos(g.beta_b) / std::tan(g.alpha_wt)) / std::cos(g.alpha_t);
+    g.ZH = SafeSqrt("Error  : ZH", 2 * KeptCos(g.beta_b) / KeptTan(g.alpha_wt)) / KeptCos(g.alpha_t);
     g.ZB = 1;
     if (g.z[1] < 20) {
-        const Extended p = Pi * g.mn * std::cos(g.alpha_rad);
+        const Extended p = Pi * g.mn * KeptCos(g.alpha_rad);
         Extended A = (SafeSqrt("Error  : ZB", g.da[1] * g.da[1] - g.db[1] * g.db[1]) - 2 * p) / g.db[1];
         if (A <= 0)
             A = 0.01L;
-        Extended C = ((g.u + 1) * std::tan(g.alpha_wt) * std::cos(g.beta_rad) - A) / g.u;
+        Extended C = ((g.u + 1) * KeptTan(g.alpha_wt) * KeptCos(g.beta_rad) - A) / g.u;
         if (C <= 0) {
             AddErrorMessage("Error  : ZB !  z1, u0 !");
             C = 0.01L;
         }
-        g.ZB = MaxExt(1, std::tan(g.alpha_wt) * std::cos(g.beta_rad) / SafeSqrt("Error  : ZB", A * C));
+        g.ZB = MaxExt(1, KeptTan(g.alpha_wt) * KeptCos(g.beta_rad) / SafeSqrt("Error  : ZB", A * C));
     }
-    g.Z_beta = std::sqrt(std::cos(g.beta_rad));
+    g.Z_beta = std::sqrt(KeptCos(g.beta_rad));
 
     // 30: lubricant and velocity factors.
     const Extended sigma = ClampExt(850, 1200, MinExt(g.SigmaHlim[1], g.SigmaHlim[2]));

@@ -1,5 +1,6 @@
 #include "gearpair/strength/iso6336.h"
 
+#include "foundation/keptfunctions.h"
 #include "gearpair/calculationmemo.h"
 
 #include "foundation/messagecollector.h"
@@ -111,8 +112,8 @@ void FormLoadFreeFactors(TGearPairData& g, int grade)
     // the pair's angles are the ones they were formed from.
     const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
     const TPairTransverseAngles t = PairTransverseAnglesOf(pa, g.alpha_t, g.beta_b);
-    const Extended radicand = 2 * t.CosBetab * std::cos(g.alpha_wt)
-        / (t.CosAlphat * t.CosAlphat * std::sin(g.alpha_wt));
+    const Extended radicand = 2 * t.CosBetab * KeptCos(g.alpha_wt)
+        / (t.CosAlphat * t.CosAlphat * KeptSin(g.alpha_wt));
     if (radicand > 0) {
         g.ZH = std::sqrt(radicand);
     } else {

@@ -1,5 +1,6 @@
 #include "gearpair/strength/strengthfactors.h"
 
+#include "foundation/keptfunctions.h"
 #include "foundation/messagecollector.h"
 #include "foundation/guardedmath.h"
 #include "gearpair/measuring.h"
@@ -62,13 +63,13 @@ void ToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Extended
     const Extended H = 2 / zn * (Pi / 2 - E / mn) - T;
     Extended theta = T;
     for (int i = 0; i < 10; ++i)
-        theta = 2 * G / zn * std::tan(theta) - H;
+        theta = 2 * G / zn * KeptTan(theta) - H;
 
     const Extended k = internal ? 1 : std::sqrt(3.0L);
     const Extended kh = internal ? std::sqrt(3.0L) : 1;
-    const Extended sFn = mn * (zn * std::sin(T - theta) + k * (G / std::cos(theta) - rhofPv / mn));
+    const Extended sFn = mn * (zn * KeptSin(T - theta) + k * (G / KeptCos(theta) - rhofPv / mn));
     Extended rhoF = rhofPv
-        + 2 * G * G * mn / (std::cos(theta) * (std::fabs(zn) * std::cos(theta) * std::cos(theta) - 2 * G));
+        + 2 * G * G * mn / (KeptCos(theta) * (std::fabs(zn) * KeptCos(theta) * KeptCos(theta) - 2 * G));
 
     // Outer point of single pair contact on the virtual spur gear.
     const Extended eps_alpha_n = eps_alpha / cos2_beta_b;
@@ -90,10 +91,10 @@ void ToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Extended
     const Extended alphaFen = alpha_en - gamma_e;
 
     const Extended hFe = mn / 2
-        * ((std::cos(gamma_e) - std::sin(gamma_e) * std::tan(alphaFen)) * den / mn
-           - zn * std::cos(T - theta) - kh * (G / std::cos(theta) - rhofPv / mn));
+        * ((KeptCos(gamma_e) - KeptSin(gamma_e) * KeptTan(alphaFen)) * den / mn
+           - zn * KeptCos(T - theta) - kh * (G / KeptCos(theta) - rhofPv / mn));
 
-    YFa = 6 * (hFe / mn) * std::cos(alphaFen) / ((sFn / mn) * (sFn / mn) * cosAlphan);
+    YFa = 6 * (hFe / mn) * KeptCos(alphaFen) / ((sFn / mn) * (sFn / mn) * cosAlphan);
 
     const Extended L = SafeDivide("YS", sFn, hFe);
     if (rhoF == 0)
@@ -188,7 +189,7 @@ Extended DynamicFactorCv7(Extended eps_gamma)
     for (const TKept& k : kept)
         if (k.Valid && k.eps_gamma == eps_gamma && std::signbit(k.eps_gamma) == std::signbit(eps_gamma))
             return k.Cv7;
-    const Extended Cv7 = 0.125L * std::sin(Pi * (eps_gamma - 2)) + 0.875L;
+    const Extended Cv7 = 0.125L * KeptSin(Pi * (eps_gamma - 2)) + 0.875L;
     kept[next++ % 4] = TKept{true, eps_gamma, Cv7};
     return Cv7;
 }
@@ -265,10 +266,10 @@ Extended SingleStiffnessAtFullLoad(Extended zn1, Extended zn2, Extended x1, Exte
     const Extended CM = 0.8L;
     Extended CR = 1;
     if (bs != b && b != 0)
-        CR = 1 + std::log(ClampExt(0.2L, 1.2L, bs / b)) / (5 * std::exp(MaxExt(1, sR / mn) / 5));
+        CR = 1 + KeptLn(ClampExt(0.2L, 1.2L, bs / b)) / (5 * KeptExp(MaxExt(1, sR / mn) / 5));
     const Extended CB = Mean2(BasicRackFactorCB(alpha_n_deg, mn, hfP1), BasicRackFactorCB(alpha_n_deg, mn, hfP2));
     const Extended Eeq = SafeDivide("c'", 2 * E1 * E2, E1 + E2);
-    return cth * CM * CR * CB * std::cos(beta) * Eeq / 210000;
+    return cth * CM * CR * CB * KeptCos(beta) * Eeq / 210000;
 }
 
 void MeshStiffnessAtLoad(Extended& c_single, Extended& c_gamma, Extended cFull, Extended b, Extended Ft,
@@ -440,7 +441,7 @@ Extended TanOfWorkingAngle(Extended alpha_wt)
     const unsigned long calculation = CalculationUnderWay();
     if (calculation != 0 && kept.Calculation == calculation && SameAngle(kept.Angle, alpha_wt))
         return kept.Tan;
-    kept = TKept{calculation, alpha_wt, std::tan(alpha_wt)};
+    kept = TKept{calculation, alpha_wt, KeptTan(alpha_wt)};
     return kept.Tan;
 }
 
@@ -540,7 +541,7 @@ Extended RimThicknessFactorYB(int z, Extended df, Extended di, Extended ht, Exte
         if (r >= 1.2L)
             return 1;
         if (r > 0.5L)
-            return 1.6L * std::log(2.242L * ht / sR);
+            return 1.6L * KeptLn(2.242L * ht / sR);
         AddFactorMessage("Error  : YB: sR/ht <= 0.5 !");
         return 2.5L;
     }
@@ -548,7 +549,7 @@ Extended RimThicknessFactorYB(int z, Extended df, Extended di, Extended ht, Exte
     if (r >= 3.5L)
         return 1;
     if (r > 1.75L)
-        return 1.15L * std::log(8.324L * mn / sR);
+        return 1.15L * KeptLn(8.324L * mn / sR);
     AddFactorMessage("Error  : YB: sR/mn <= 1.75 !");
     return 2.0L;
 }
@@ -670,13 +671,13 @@ Extended LogLimitFactor(Extended x)
 
 Extended CyclesOnLifeLine(Extended Y, Extended Y_a, Extended Y_b, Extended N_b, Extended N_a)
 {
-    return N_a / SafePower("Error  : qyrrech4: Ylog", Y / Y_a, std::log(N_a / N_b) / std::log(Y_b / Y_a));
+    return N_a / SafePower("Error  : qyrrech4: Ylog", Y / Y_a, KeptLn(N_a / N_b) / KeptLn(Y_b / Y_a));
 }
 
 Extended CyclesOnLifeLineScaled(Extended Z, Extended Z_a, Extended Z_b, Extended N_b,
                                 Extended N_a, Extended Zf)
 {
-    return N_a / SafePower("Error  : qyrrech4: Ylog", Z / Z_a, std::log(N_a / N_b) / std::log(Z_b / (Z_a * Zf)));
+    return N_a / SafePower("Error  : qyrrech4: Ylog", Z / Z_a, KeptLn(N_a / N_b) / KeptLn(Z_b / (Z_a * Zf)));
 }
 
 namespace {

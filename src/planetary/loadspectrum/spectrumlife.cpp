@@ -1,5 +1,6 @@
 #include "planetary/loadspectrum/spectrumlife.h"
 
+#include "foundation/keptfunctions.h"
 #include "foundation/messagecollector.h"
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
@@ -26,7 +27,7 @@ const char* const PowerTag = "Error  : Lastkoll.";
 
 Extended Pow(Extended base, Extended exp) { return SafePower(PowerTag, base, exp); }
 
-Extended Log10OrZero(Extended x) { return x > 0 ? std::log10(x) : 0; }
+Extended Log10OrZero(Extended x) { return x > 0 ? KeptLog10(x) : 0; }
 
 std::string RTrim(const std::string& s)
 {

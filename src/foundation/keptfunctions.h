@@ -1,0 +1,93 @@
+#pragma once
+// The elementary functions as the calculations call them: while a
+// calculation is under way (CalculationUnderWay) each keeps the values it
+// has worked out, keyed by the argument's bits, and answers the same
+// argument again from what it kept. A stage meets the same arguments many
+// times in one calculation: a gear of two meshes has the same tooth form
+// and test dimensions in both, the limit load searches and a load
+// spectrum raise the same bases to other powers. The values are the
+// library's own, bit for bit; a new calculation finds nothing kept, and
+// outside a calculation every call goes to the library.
+
+#include "foundation/guardedmath.h"
+#include "foundation/types.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+namespace kept_detail {
+
+// The 80-bit extended format: a 64-bit mantissa, then sign and exponent.
+// Elsewhere nothing is kept.
+inline constexpr bool Keeps = std::numeric_limits<Extended>::digits == 64 &&
+                              std::numeric_limits<Extended>::max_exponent == 16384 && sizeof(Extended) >= 10;
+
+// One place of a table: the argument's mantissa, and its sign and exponent
+// beside the number of the calculation that kept it.
+struct TPlace {
+    uint64_t Mantissa;
+    uint64_t Stamp;
+    Extended Value;
+};
+
+// Each argument has the two places of the set its bits hash to:
+// a new argument goes into the first and moves the one there into the
+// second, whose argument is dropped.
+template <Extended (*Function)(Extended), unsigned Bits>
+struct TTable {
+    static inline constinit thread_local TPlace Places[2u << Bits] = {};
+
+    static Extended Value(Extended X)
+    {
+        const unsigned long calculation = CalculationUnderWay();
+        if constexpr (!Keeps)
+            return Function(X);
+        if (calculation == 0)
+            return Function(X);
+        uint64_t mantissa = 0;
+        uint16_t signExponent = 0;
+        std::memcpy(&mantissa, &X, sizeof mantissa);
+        std::memcpy(&signExponent, reinterpret_cast<const unsigned char*>(&X) + sizeof mantissa,
+                    sizeof signExponent);
+        const uint64_t stamp = (static_cast<uint64_t>(calculation) << 16) | signExponent;
+        // Arguments of few mantissa bits, or of one mantissa and several
+        // exponents, are common (2.5, 10, x / 10^k): both parts are mixed.
+        uint64_t mixed = mantissa ^ (signExponent * 0xff51afd7ed558ccdULL);
+        mixed ^= mixed >> 32;
+        TPlace* set = &Places[2 * ((mixed * 0x9e3779b97f4a7c15ULL) >> (64 - Bits))];
+        if (set[0].Mantissa == mantissa && set[0].Stamp == stamp)
+            return set[0].Value;
+        if (set[1].Mantissa == mantissa && set[1].Stamp == stamp)
+            return set[1].Value;
+        const Extended value = Function(X);
+        set[1] = set[0];
+        set[0] = TPlace{mantissa, stamp, value};
+        return value;
+    }
+};
+
+inline Extended Tan(Extended X) { return std::tan(X); }
+inline Extended Sin(Extended X) { return std::sin(X); }
+inline Extended Cos(Extended X) { return std::cos(X); }
+inline Extended ArcTan(Extended X) { return std::atan(X); }
+inline Extended ArcSin(Extended X) { return std::asin(X); }
+inline Extended ArcCos(Extended X) { return std::acos(X); }
+inline Extended Exp(Extended X) { return std::exp(X); }
+inline Extended Ln(Extended X) { return std::log(X); }
+inline Extended Log10(Extended X) { return std::log10(X); }
+
+} // namespace kept_detail
+
+// Sets: a default stage calls the busiest function about 120 times per
+// calculation, a load spectrum about 180.
+inline Extended KeptTan(Extended X) { return kept_detail::TTable<kept_detail::Tan, 6>::Value(X); }
+inline Extended KeptSin(Extended X) { return kept_detail::TTable<kept_detail::Sin, 5>::Value(X); }
+inline Extended KeptCos(Extended X) { return kept_detail::TTable<kept_detail::Cos, 6>::Value(X); }
+inline Extended KeptArcTan(Extended X) { return kept_detail::TTable<kept_detail::ArcTan, 5>::Value(X); }
+inline Extended KeptArcSin(Extended X) { return kept_detail::TTable<kept_detail::ArcSin, 5>::Value(X); }
+inline Extended KeptArcCos(Extended X) { return kept_detail::TTable<kept_detail::ArcCos, 5>::Value(X); }
+inline Extended KeptExp(Extended X) { return kept_detail::TTable<kept_detail::Exp, 7>::Value(X); }
+inline Extended KeptLn(Extended X) { return kept_detail::TTable<kept_detail::Ln, 7>::Value(X); }
+inline Extended KeptLog10(Extended X) { return kept_detail::TTable<kept_detail::Log10, 4>::Value(X); }
