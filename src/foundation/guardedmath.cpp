@@ -215,6 +215,35 @@ bool OneBinade(Extended A, Extended B)
     return (BitsOf(A).SignExponent & 0x7fff) == (BitsOf(B).SignExponent & 0x7fff);
 }
 
+// Up to Steps steps of the integer bisection of l .. h, with midpoints
+// rounded half to even, that stop before the first midpoint in the Window
+// mantissas from First on; returns the steps done. The ends are below 2^63
+// and First at most 2^63, so that a midpoint less First, as a signed
+// number, is negative just for a midpoint below the window. Each midpoint
+// depends on the one before, so the steps cannot be skipped: the bisection's
+// rounding leaves them no closed form. The ends are kept in registers, and
+// four steps share one test of the step count.
+int BisectToWindow(uint64_t& L, uint64_t& H, uint64_t First, uint64_t Window, int Steps)
+{
+    uint64_t l = L;
+    uint64_t h = H;
+    int done = 0;
+#pragma GCC unroll 4
+    for (; done < Steps; ++done) {
+        const uint64_t sum = l + h;
+        const uint64_t m = (sum + ((sum >> 1) & 1)) >> 1;
+        const uint64_t offset = m - First;
+        if (offset < Window)
+            break;
+        const bool under = static_cast<int64_t>(offset) < 0;
+        l = under ? m : l;
+        h = under ? h : m;
+    }
+    L = l;
+    H = h;
+    return done;
+}
+
 // Up to Steps bisection steps of ArcInvolute far from the root, done on the
 // integer mantissas: once Lo and Hi lie in one binade on the root's side,
 // each midpoint (Lo + Hi) / 2 is their mantissas' mean rounded half to
@@ -261,26 +290,28 @@ int WalkOnMantissas(Extended& Lo, Extended& Hi, Extended root, bool NearLinear, 
     uint64_t L = ab.Mantissa;
     uint64_t H = bb.Mantissa;
     // Midpoints up to Below lie below the window, those above NotAbove above
-    // it; the limits are clamped to L - 1 .. H.
+    // it; the limits are clamped to L - 1 .. H. In units a and b are their
+    // mantissas exactly (scaled by a power of two), and a limit between
+    // them, at least 2^63, is a whole number: its mantissa is its value, and
+    // no conversion with its change of the rounding mode is needed.
     const Extended lowLimit = rootUnits - windowUnits;
     const Extended highLimit = rootUnits + windowUnits;
+    const Extended aUnits = a * units;
+    const Extended bUnits = b * units;
     uint64_t below = 0;
-    if (lowLimit <= static_cast<Extended>(L)) {
+    if (lowLimit <= aUnits)
         below = L - 1;
-    } else if (lowLimit > static_cast<Extended>(H)) {
+    else if (lowLimit > bUnits)
         below = H;
-    } else {
-        below = static_cast<uint64_t>(lowLimit);
-        if (static_cast<Extended>(below) == lowLimit)
-            --below;
-    }
+    else
+        below = BitsOf(lowLimit).Mantissa - 1;
     uint64_t notAbove = 0;
-    if (highLimit >= static_cast<Extended>(H))
+    if (highLimit >= bUnits)
         notAbove = H;
-    else if (highLimit < static_cast<Extended>(L))
+    else if (highLimit < aUnits)
         notAbove = L - 1;
     else
-        notAbove = static_cast<uint64_t>(highLimit);
+        notAbove = BitsOf(highLimit).Mantissa;
     const uint64_t window = notAbove - below;
     // Both mantissas carry the leading bit; less that bit their sum fits in
     // 64 bits, and the midpoint is half the sum rounded half to even. The
@@ -288,18 +319,7 @@ int WalkOnMantissas(Extended& Lo, Extended& Hi, Extended root, bool NearLinear, 
     constexpr uint64_t lead = uint64_t{1} << 63;
     uint64_t l = L - lead;
     uint64_t h = H - lead;
-    const uint64_t belowOff = below - lead;
-    int done = 0;
-    for (; done < Steps; ++done) {
-        const uint64_t sum = l + h;
-        const uint64_t half = sum >> 1;
-        const uint64_t m = half + (sum & half & 1);
-        if (m - belowOff - 1 < window) // below < M <= notAbove, in one test
-            break;
-        const bool under = static_cast<int64_t>(m) <= static_cast<int64_t>(belowOff);
-        l = under ? m : l;
-        h = under ? h : m;
-    }
+    const int done = BisectToWindow(l, h, below - lead + 1, window, Steps);
     L = l + lead;
     H = h + lead;
     const Extended lo = FromBits(L, ab.SignExponent);
@@ -393,7 +413,43 @@ Extended ArcInvolute(Extended X)
     const Extended slope = tanRoot * tanRoot;
     const bool nearLinear = known && std::fabs(root) >= 0.01L && std::fabs(root) <= 1.5L;
     bool walked = false;
-    for (int step = 1; step <= 800; ++step) {
+    int step = 1;
+    if (nearLinear && (X > 0) == (root > 0)) {
+        // The first midpoint, 0, lies far off the tolerance (the involute of
+        // 0.01 rad is 3.3e-7) on the side away from X; the next ones halve
+        // the other end while they lie at least twice the root out, where
+        // the slope bound makes their side certain (r^2 * r > 4e-15). Each
+        // is exact, so they are taken as they stand.
+        Extended end = Hi;
+        for (step = 2; end / 2 >= 2 * std::fabs(root); ++step)
+            end /= 2;
+        Lo = X > 0 ? 0 : -end;
+        Hi = X > 0 ? end : 0;
+        // From here on the midpoints lie between q = end / 4 and 2q, and
+        // so does the root (it lies beyond q): the slope bound is at least
+        // q^2, and a midpoint more than 4.1e-15 / q^2 from the root has the
+        // side the loop below gives it, a few comparisons instead of the
+        // bound's products. The first one closer is left to that loop.
+        const Extended q = end / 4;
+        const Extended gap = 4.1e-15L / (q * q);
+        while (step <= 800) {
+            const Extended M = (Lo + Hi) / 2;
+            if (!(std::fabs(M) >= q && std::fabs(M - root) > gap))
+                break;
+            if (M < root)
+                Lo = M;
+            else
+                Hi = M;
+            if (X87Extended && OneBinade(Lo, Hi)) {
+                const int done = WalkOnMantissas(Lo, Hi, root, nearLinear, tanRoot, slope, 800 - step);
+                walked = done > 0;
+                step += done + 1;
+                break;
+            }
+            ++step;
+        }
+    }
+    for (; step <= 800; ++step) {
         const Extended M = (Lo + Hi) / 2;
         if (known && ((M > 0 && root > 0) || (M < 0 && root < 0)) &&
             std::min(M * M, root * root) * std::fabs(M - root) > 4e-15L) {
