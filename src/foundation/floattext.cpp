@@ -94,14 +94,17 @@ std::to_chars_result FixedToChars(char* First, char* Last, Extended X, int Decim
     if (Decimals >= 0 && Decimals <= 18 && std::isfinite(X)) {
         const Extended y = std::fabs(X) * PowersOfTen[Decimals];
         if (y < ScaledLimit) {
-            const Extended whole = std::floor(y);
-            const Extended fraction = y - whole; // exact below 2^50
+            // Truncating is flooring here (y >= 0), and one conversion to an
+            // integer does both: each rounding-mode switch of the x87 costs
+            // more than the arithmetic around it.
+            const uint64_t whole = static_cast<uint64_t>(static_cast<int64_t>(y));
+            const Extended fraction = y - static_cast<Extended>(whole); // exact below 2^50
             // y is the exact scaled value within y * 2^-64; twice that keeps
             // clear of a halfway case, whose rounding only the exact
             // conversion can decide.
             const Extended doubt = y * 0x1p-63L;
             if (std::fabs(fraction - 0.5L) > doubt) {
-                const uint64_t N = static_cast<uint64_t>(whole) + (fraction > 0.5L ? 1 : 0);
+                const uint64_t N = whole + (fraction > 0.5L ? 1 : 0);
                 char* p = First;
                 if (std::signbit(X)) {
                     if (p == Last) return {Last, std::errc::value_too_large};

@@ -18,9 +18,14 @@ char Separator()
     return wtelmvar.RegionalDecimalSeparator;
 }
 
-std::string PadLeft(std::string T, int Width, char Fill)
+void PadLeftInPlace(std::string& T, int Width, char Fill)
 {
     if (Width > static_cast<int>(T.size())) T.insert(0, static_cast<std::size_t>(Width) - T.size(), Fill);
+}
+
+std::string PadLeft(std::string T, int Width, char Fill)
+{
+    PadLeftInPlace(T, Width, Fill);
     return T;
 }
 
@@ -92,15 +97,15 @@ void FormatFloatFixed(int IntDigits, int Decimals, std::string& S, Extended X)
     if (std::fabs(X) < 1e-8L) X = 0;
     if (telmvar.DecimalDigits != 3) Decimals = ClampInt(0, 10, telmvar.DecimalDigits + Decimals - 3);
     if (Decimals < 0) Decimals = 0;
-    S = PadLeft(FloatToFixedText(X, IntDigits + Decimals, Decimals, Separator()),
-                FieldWidth(IntDigits, Decimals), ' ');
+    S = FloatToFixedText(X, IntDigits + Decimals, Decimals, Separator());
+    PadLeftInPlace(S, FieldWidth(IntDigits, Decimals), ' ');
 }
 
 void FormatFloatFixedFile(int IntDigits, int Decimals, std::string& S, Extended X)
 {
     if (Decimals < 0) Decimals = 0;
-    S = PadLeft(FloatToFixedText(X, IntDigits + Decimals, Decimals, '.'), FieldWidth(IntDigits, Decimals),
-                ' ');
+    S = FloatToFixedText(X, IntDigits + Decimals, Decimals, '.');
+    PadLeftInPlace(S, FieldWidth(IntDigits, Decimals), ' ');
 }
 
 void FloatToSignificant(std::string& S, Extended X)
