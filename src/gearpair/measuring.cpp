@@ -17,13 +17,15 @@
 
 namespace {
 
-// A ball diameter written with the settings it was written in.
+// A ball diameter written with the settings it was written in, and the
+// message about a ball too small for it, formed when first said.
 struct TBallText {
     Extended DM = 0;
     uint16_t UnitSystem = 0;
     char Separator = 0;
     int32_t DecimalDigits = 0;
     std::string Text;
+    mutable std::string SmallBall;
 };
 
 thread_local TCalculationMemo<TBallText, 4> BallTexts;
@@ -80,9 +82,7 @@ int SpannedTeethOf(Extended z, Extended beta, Extended alphan, Extended x, Exten
     return s * static_cast<int>(std::trunc(s * zPrime * alphax / Pi + 1));
 }
 
-} // namespace
-
-const std::string& BallDiameterText(Extended DM)
+const TBallText& BallTextOf(Extended DM)
 {
     const uint16_t unitSystem = wtelmvar.UnitSystem;
     const char separator = wtelmvar.RegionalDecimalSeparator;
@@ -91,10 +91,22 @@ const std::string& BallDiameterText(Extended DM)
             return SameAngle(t.DM, DM) && t.UnitSystem == unitSystem && t.Separator == separator &&
                    t.DecimalDigits == decimalDigits;
         }))
-        return kept->Text;
+        return *kept;
     TBallText& entry = BallTexts.Add();
-    entry = {DM, unitSystem, separator, decimalDigits, LengthToText(DM) + LengthUnitLabel()};
-    return entry.Text;
+    entry = {DM, unitSystem, separator, decimalDigits, LengthToText(DM) + LengthUnitLabel(), {}};
+    return entry;
+}
+
+} // namespace
+
+const std::string& BallDiameterText(Extended DM) { return BallTextOf(DM).Text; }
+
+const std::string& SmallBallMessage(Extended DM)
+{
+    const TBallText& t = BallTextOf(DM);
+    if (t.SmallBall.empty())
+        t.SmallBall = "Error  : Dm ball !  (" + t.Text + ")";
+    return t.SmallBall;
 }
 
 const TProfileAngles& ProfileAnglesOf(Extended beta, Extended alphan)
@@ -193,7 +205,7 @@ void CheckBallContactPoint(int z, Extended mn, Extended alphan, Extended beta, E
     const Extended db = a.CosAlphat * mn * z / a.CosBeta;
     const Extended alphaK = ArcInvolute(DM / db / a.CosBetab - etat);
     if (alphaK < 0)
-        AddErrorMessage("Error  : Dm ball !  (" + BallDiameterText(DM) + ")");
+        AddErrorMessage(SmallBallMessage(DM));
 }
 
 void CheckBallPosition(int z, Extended MdK, Extended MdR, Extended df, Extended dFamin, Extended DM,
@@ -212,7 +224,7 @@ void CheckBallPosition(int z, Extended MdK, Extended MdR, Extended df, Extended 
     // For an external gear both checks turn by the same angle.
     const Extended sinTip = a.SinTip;
     if (e1 - sinTip * DM < (1 - a.SinAlphan) * 2 * rhoaP0 + df)
-        AddErrorMessage("Error  : Dm ball !  (" + BallDiameterText(DM) + ")");
+        AddErrorMessage(SmallBallMessage(DM));
     else if (df > e1 - DM)
         AddErrorMessage("Warning: Dm ball   (" + BallDiameterText(DM) + ")");
     else if (dFamin < e2 - a.SinTipSigned * DM)

@@ -50,6 +50,10 @@ int kmess(Extended z, Extended beta, Extended alphan, Extended x, Extended mn);
 // length unit of the settings ("2mm"). Within a calculation under way each
 // diameter is written once; the text is valid until the next call.
 const std::string& BallDiameterText(Extended DM);
+// "Error  : Dm ball !  (2mm)": the ball of diameter DM is too small for the
+// space. A stage says it for several gears: within a calculation it is put
+// together once; valid as long as BallDiameterText's text.
+const std::string& SmallBallMessage(Extended DM);
 // Error when the ball centre would lie below the base circle.
 void CheckBallContactPoint(int z, Extended mn, Extended alphan, Extended beta, Extended x, Extended DM);
 // Error or warning when the ball does not sit between tip and root.

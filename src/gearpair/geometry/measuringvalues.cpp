@@ -154,12 +154,6 @@ Extended SpanMeasureFrom(const TMeasuringBase& m, int i, Extended xE)
     return SpanFromBase(m, b, i, xE);
 }
 
-// The judgement on a ball of diameter DM that is too small for the space.
-std::string SmallBallTextOf(Extended DM)
-{
-    return "Error  : Dm ball !  (" + BallDiameterText(DM) + ")";
-}
-
 // SmallBall tells whether the ball was found too small (and said so).
 Extended BallDimensionFrom(TMeasuringBase& b, int i, Extended xE, bool& SmallBall)
 {
@@ -174,7 +168,7 @@ Extended BallDimensionFrom(TMeasuringBase& b, int i, Extended xE, bool& SmallBal
     // list that keeps it.
     if (SmallBall && JudgementsKept()) {
         if (b.SmallBallText.empty())
-            b.SmallBallText = SmallBallTextOf(g.DM[i]);
+            b.SmallBallText = SmallBallMessage(g.DM[i]);
         AddJudgementMessage(b.SmallBallText);
     }
     const Extended dK = g.db[i] / KeptCos(alphaK);
@@ -318,7 +312,7 @@ bool CalcMeasuringValues(int i, const TMeasuringBase& Angles)
             if (kept->SmallBall[k] && JudgementsKept()) {
                 // Kept where the judgements were dropped, it has no text yet.
                 if (kept->SmallBallText.empty() && text.empty())
-                    text = SmallBallTextOf(kept->DM);
+                    text = SmallBallMessage(kept->DM);
                 AddJudgementMessage(kept->SmallBallText.empty() ? text : kept->SmallBallText);
             }
         for (std::size_t k = 0; k < count; ++k)
