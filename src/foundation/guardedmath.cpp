@@ -6,6 +6,7 @@
 #include "foundation/programsettings.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -219,11 +220,9 @@ bool OneBinade(Extended A, Extended B)
 // rounded half to even, that stop before the first midpoint in the Window
 // mantissas from First on; returns the steps done. The ends are below 2^63
 // and First at most 2^63, so that a midpoint less First, as a signed
-// number, is negative just for a midpoint below the window. Each midpoint
-// depends on the one before, so the steps cannot be skipped: the bisection's
-// rounding leaves them no closed form. The ends are kept in registers, and
-// four steps share one test of the step count.
-int BisectToWindow(uint64_t& L, uint64_t& H, uint64_t First, uint64_t Window, int Steps)
+// number, is negative just for a midpoint below the window. The ends are
+// kept in registers, and four steps share one test of the step count.
+int StepsToWindow(uint64_t& L, uint64_t& H, uint64_t First, uint64_t Window, int Steps)
 {
     uint64_t l = L;
     uint64_t h = H;
@@ -242,6 +241,73 @@ int BisectToWindow(uint64_t& L, uint64_t& H, uint64_t First, uint64_t Window, in
     L = l;
     H = h;
     return done;
+}
+
+// X in 0 .. 1 as a binary fraction of 64 places (the last one 0), at least 1.
+uint64_t BinaryFraction(Extended X)
+{
+    const Extended f = 1 + X;
+    if (!(f < 2))
+        return ~uint64_t{0};
+    return std::max<uint64_t>(BitsOf(f).Mantissa << 1, 1);
+}
+
+// The steps the bisection of l .. h (both below 2^63, like First; the
+// Window below 2^62) would take before its first midpoint in the window if
+// it did not round, and their directions from bit 63 down (1 for upwards)
+// in Path. Unrounded, the midpoints of depth d lie at odd multiples of
+// (h - l) / 2^(d+1) from l, and the first in a stretch is the one of
+// fewest binary places in it, whose places are the directions to it.
+// Rounding moves a midpoint by at most half a unit per step before it, 32
+// units in all: the window is widened by 64 units on both sides (the
+// division's error among them), so that every midpoint on the way lies
+// outside the window itself, on the side these directions take it to.
+int UnroundedSteps(uint64_t l, uint64_t h, uint64_t First, uint64_t Window, uint64_t& Path)
+{
+    constexpr Extended slack = 64;
+    const Extended perWidth = 1 / static_cast<Extended>(static_cast<int64_t>(h - l));
+    const Extended start = static_cast<Extended>(static_cast<int64_t>(First - l));
+    const Extended from = (start - slack) * perWidth;
+    const Extended to = (start + static_cast<Extended>(static_cast<int64_t>(Window - 1)) + slack) * perWidth;
+    const uint64_t lowest = from > 0 ? BinaryFraction(from) : 1;
+    const uint64_t highest = to < 1 ? BinaryFraction(to) : ~uint64_t{0};
+    if (lowest > highest)
+        return 0;
+    Path = highest;
+    return std::countl_zero((lowest - 1) ^ highest);
+}
+
+// StepsToWindow, the bulk of the steps without the window test: the steps
+// UnroundedSteps plans are taken in its directions, and kept when the ends
+// they reach still enclose the window. Then every midpoint that became the
+// lower end lay below the window and every one that became the upper end
+// above it, so that each step went where StepsToWindow takes it; otherwise
+// StepsToWindow starts over. A planned step has no comparison of its own
+// to wait for, only the next bit of the directions.
+int BisectToWindow(uint64_t& L, uint64_t& H, uint64_t First, uint64_t Window, int Steps)
+{
+    constexpr uint64_t lead = uint64_t{1} << 63;
+    uint64_t path = 0;
+    const int planned = First < lead && Window > 0 && Window < lead / 2 && H - L >= 2
+                            ? std::min(UnroundedSteps(L, H, First, Window, path), Steps)
+                            : 0;
+    uint64_t l = L;
+    uint64_t h = H;
+#pragma GCC unroll 4
+    for (int k = 0; k < planned; ++k) {
+        const uint64_t sum = l + h;
+        const uint64_t m = (sum + ((sum >> 1) & 1)) >> 1;
+        const bool up = static_cast<int64_t>(path) < 0;
+        path <<= 1;
+        l = up ? m : l;
+        h = up ? h : m;
+    }
+    if (planned == 0 || static_cast<int64_t>(l - First) >= 0 ||
+        static_cast<int64_t>(h - First) < static_cast<int64_t>(Window))
+        return StepsToWindow(L, H, First, Window, Steps);
+    L = l;
+    H = h;
+    return planned + StepsToWindow(L, H, First, Window, Steps - planned);
 }
 
 // Up to Steps bisection steps of ArcInvolute far from the root, done on the
