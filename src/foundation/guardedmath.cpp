@@ -181,26 +181,6 @@ bool InvoluteRoot(Extended X, Extended& root, Extended& Tan)
 thread_local TArcInvoluteMemo* ActiveArcInvoluteMemo = nullptr;
 thread_local unsigned long CalculationsStarted = 0;
 
-// The 80-bit layout of an extended real: the 64-bit mantissa with its
-// leading bit, then sign and biased exponent. Elsewhere the walk on the
-// mantissas is left out.
-constexpr bool X87Extended = std::numeric_limits<Extended>::digits == 64 &&
-                             std::numeric_limits<Extended>::max_exponent == 16384 && sizeof(Extended) >= 10;
-
-struct TExtendedBits {
-    uint64_t Mantissa = 0;
-    uint16_t SignExponent = 0;
-};
-
-TExtendedBits BitsOf(Extended X)
-{
-    TExtendedBits b;
-    std::memcpy(&b.Mantissa, &X, sizeof b.Mantissa);
-    std::memcpy(&b.SignExponent, reinterpret_cast<const unsigned char*>(&X) + sizeof b.Mantissa,
-                sizeof b.SignExponent);
-    return b;
-}
-
 Extended FromBits(uint64_t Mantissa, uint16_t SignExponent)
 {
     Extended x = 0;

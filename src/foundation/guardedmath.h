@@ -11,11 +11,33 @@
 #include "foundation/types.h"
 
 #include <cstdint>
+#include <cstring>
+#include <limits>
 #include <string>
 #include <string_view>
 
 // π at full extended precision.
 inline constexpr Extended Pi = 3.141592653589793238462643383279502884L;
+
+// The 80-bit layout of an extended real: the 64-bit mantissa with its
+// leading bit, then sign and biased exponent. Elsewhere the work on the
+// bits (the inverse involute's walk, the kept functions) is left out.
+inline constexpr bool X87Extended = std::numeric_limits<Extended>::digits == 64 &&
+                                    std::numeric_limits<Extended>::max_exponent == 16384 && sizeof(Extended) >= 10;
+
+struct TExtendedBits {
+    uint64_t Mantissa = 0;
+    uint16_t SignExponent = 0;
+};
+
+inline TExtendedBits BitsOf(Extended X)
+{
+    TExtendedBits b;
+    std::memcpy(&b.Mantissa, &X, sizeof b.Mantissa);
+    std::memcpy(&b.SignExponent, reinterpret_cast<const unsigned char*>(&X) + sizeof b.Mantissa,
+                sizeof b.SignExponent);
+    return b;
+}
 
 // Guarded functions.
 Extended SafeArcSin(Extended X);

@@ -14,15 +14,8 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
-#include <limits>
 
 namespace kept_detail {
-
-// The 80-bit extended format: a 64-bit mantissa, then sign and exponent.
-// Elsewhere nothing is kept.
-inline constexpr bool Keeps = std::numeric_limits<Extended>::digits == 64 &&
-                              std::numeric_limits<Extended>::max_exponent == 16384 && sizeof(Extended) >= 10;
 
 // One place of a table: the argument's mantissa, and its sign and exponent
 // beside the number of the calculation that kept it.
@@ -41,16 +34,12 @@ struct TTable {
 
     static Extended Value(Extended X)
     {
-        const unsigned long calculation = CalculationUnderWay();
-        if constexpr (!Keeps)
+        if constexpr (!X87Extended)
             return Function(X);
+        const unsigned long calculation = CalculationUnderWay();
         if (calculation == 0)
             return Function(X);
-        uint64_t mantissa = 0;
-        uint16_t signExponent = 0;
-        std::memcpy(&mantissa, &X, sizeof mantissa);
-        std::memcpy(&signExponent, reinterpret_cast<const unsigned char*>(&X) + sizeof mantissa,
-                    sizeof signExponent);
+        const auto [mantissa, signExponent] = BitsOf(X);
         const uint64_t stamp = (static_cast<uint64_t>(calculation) << 16) | signExponent;
         // Arguments of few mantissa bits, or of one mantissa and several
         // exponents, are common (2.5, 10, x / 10^k): both parts are mixed.
