@@ -301,7 +301,8 @@ void CalcIso6336()
         g.KHbeta = MaxExt(2, std::sqrt(2 * g.Fbetay * g.c_gamma / w_m));
     else
         g.KHbeta = 1 + X;
-    g.KFbeta = SafePower("KFbeta", g.KHbeta, p.NF);
+    if (!loadFree || loadFree->RootSafetyWanted())
+        g.KFbeta = SafePower("KFbeta", g.KHbeta, p.NF);
 
     // 15-16: transverse load factors.
     g.Z_eps = p.ZepsLimit;

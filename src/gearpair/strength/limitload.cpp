@@ -8,11 +8,13 @@
 #include "gearpair/strength/loadfreememo.h"
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace {
 
-// The smaller safeties of one trial torque.
+// The smaller safeties of one trial torque. A trial of the pitting search
+// forms no root safety: SF is NaN then.
 struct TLimitTrial {
     Extended T = 0;
     Extended SF = 0;
@@ -44,9 +46,15 @@ int CertainSide(int Mode, Extended T, const std::vector<TLimitTrial>& Done)
     constexpr Extended Margin = 1.5L;
     if (Mode != 1 && Mode != 2)
         return 0;
+    // The ratio is at least 1 below a trial and at most 1 above it, so the
+    // bound cannot clear a limit that the trial's own safety does not: only
+    // then are the quotient and the root formed.
     for (const TLimitTrial& d : Done) {
+        const Extended S = SafetyOf(Mode, d.SF, d.SH);
+        if (T < d.T ? !(Margin * S < 0.99L) : !(T > d.T && S > 1.01L * Margin))
+            continue;
         const Extended ratio = Mode == 1 ? d.T / T : std::sqrt(d.T / T);
-        const Extended bound = SafetyOf(Mode, d.SF, d.SH) * ratio;
+        const Extended bound = S * ratio;
         if (T < d.T && Margin * bound < 0.99L)
             return -1;
         if (T > d.T && bound > 1.01L * Margin)
@@ -56,13 +64,14 @@ int CertainSide(int Mode, Extended T, const std::vector<TLimitTrial>& Done)
 }
 
 // The safeties of the pair at torque T, from an earlier trial of the same
-// torque when Done holds one (the strength of one pair at one torque is the
-// same whatever was calculated before it), else calculated and added to
-// Done. False when the calculation ended in a fatal error.
-bool TrySafeties(Extended T, std::vector<TLimitTrial>& Done, TLimitTrial& Trial)
+// torque that formed the safety of Mode when Done holds one (the strength
+// of one pair at one torque is the same whatever was calculated before it),
+// else calculated and added to Done. False when the calculation ended in a
+// fatal error.
+bool TrySafeties(int Mode, Extended T, std::vector<TLimitTrial>& Done, TLimitTrial& Trial)
 {
     for (const TLimitTrial& d : Done)
-        if (d.T == T) {
+        if (d.T == T && !std::isnan(SafetyOf(Mode, d.SF, d.SH))) {
             Trial = d;
             return true;
         }
@@ -70,7 +79,9 @@ bool TrySafeties(Extended T, std::vector<TLimitTrial>& Done, TLimitTrial& Trial)
     CalcStrength();
     if (telmvar.FatalCalcError)
         return false;
-    Trial = {T, MinExt(g.SF[2], g.SF[1]), MinExt(g.SH[2], g.SH[1])};
+    const Extended SF = TLoadFreeMemo::Active()->RootSafetyWanted() ? MinExt(g.SF[2], g.SF[1])
+                                                                    : std::numeric_limits<Extended>::quiet_NaN();
+    Trial = {T, SF, MinExt(g.SH[2], g.SH[1])};
     Done.push_back(Trial);
     return true;
 }
@@ -85,6 +96,7 @@ bool SearchLimitTorque(int Mode, Extended NominalT, std::vector<TLimitTrial>& Do
     // forming them saves most of a trial.
     const TMutedMessages muted;
     const TLoadFreeMemo loadFree;
+    TLoadFreeMemo::Active()->SetRootSafetyWanted(Mode != 2);
     Extended upper = 20 * NominalT;
     Extended lower = NominalT / 100;
     for (int k = 1; k <= 100; ++k) {
@@ -99,7 +111,7 @@ bool SearchLimitTorque(int Mode, Extended NominalT, std::vector<TLimitTrial>& Do
         }
         TLimitTrial trial;
         // A trial that ends in a fatal error has no safety to compare.
-        if (!TrySafeties(g.T[1], Done, trial))
+        if (!TrySafeties(Mode, g.T[1], Done, trial))
             return false;
         const Extended S = SafetyOf(Mode, trial.SF, trial.SH);
         if (S >= 1)
@@ -160,8 +172,11 @@ void FindLimitLoads(Extended& Root, Extended& Pitting)
 {
     // Both searches start from the same bracket, so the pitting search
     // first tries the torques the root search tried, until the two limits
-    // part.
+    // part. Between them only the load changes: the parts that do not move
+    // with it are formed once for both.
+    const TLoadFreeMemo loadFree;
     std::vector<TLimitTrial> done;
+    done.reserve(64);
     Root = SearchFromNominal(1, done);
     Pitting = SearchFromNominal(2, done);
 }

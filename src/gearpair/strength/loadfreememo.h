@@ -112,6 +112,12 @@ public:
     bool GiveBodies(TGearPairData& Pair) const;
     void KeepBodies(const TGearPairData& Pair);
 
+    // A search for the pitting limit reads the pitting safety alone: its
+    // trials leave out what only the tooth root stress needs (KFbeta), and
+    // their root safeties stand for nothing.
+    void SetRootSafetyWanted(bool Wanted) { rootWanted_ = Wanted; }
+    bool RootSafetyWanted() const { return rootWanted_; }
+
 private:
     bool owner_ = false;
     bool entered_ = false;
@@ -119,6 +125,7 @@ private:
     bool isoPartsKept_ = false;
     bool isoKept_ = false;
     bool bodiesKept_ = false;
+    bool rootWanted_ = true;
     TIsoFactors isoFactors_;
     TBodyFields::TValues bodies_{};
     TAdjustedFields::TValues adjusted_{};
