@@ -107,7 +107,7 @@ TForm_zeichInfo::TForm_zeichInfo()
 
 std::string TForm_zeichInfo::Caption() const
 {
-    return std::string("Info drawing") + (iso_ ? " ISO 7200" : " DIN 6771");
+    return iso_ ? "Info drawing ISO 7200" : "Info drawing DIN 6771";
 }
 
 void TForm_zeichInfo::Changed(const std::string& Name)
