@@ -545,6 +545,18 @@ Extended ArcInvolute(Extended X)
     return 0;
 }
 
+// The search's first midpoint is 0, which answers an argument below the
+// tolerance; every later midpoint has the sign of the side the first one
+// sent the search to, that of X (and of its root), and up to the involute
+// of 1.5 rad (12.6) the search always ends on one of them. Beyond that, and
+// for a NaN, the search answers, with the message it may give.
+bool ArcInvoluteIsNegative(Extended X)
+{
+    if (std::fabs(X) <= 12)
+        return X <= -1e-15L;
+    return ArcInvolute(X) < 0;
+}
+
 Extended Round(Extended X)
 {
     // The default rounding mode of the processor: halves to even. rint, not

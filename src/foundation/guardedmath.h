@@ -48,6 +48,8 @@ Extended SafeSqrt(std::string_view Name, Extended X);
 Extended SafeSqrt2(std::string_view Name, Extended X);
 Extended SafeDivide(std::string_view Name, Extended Num, Extended Den);
 Extended ArcInvolute(Extended X);
+// Whether ArcInvolute(X) < 0, without its search where the sign is certain.
+bool ArcInvoluteIsNegative(Extended X);
 
 // While one lives, ArcInvolute answers an argument it has already answered
 // silently with the same angle without working it out again. A stage meets

@@ -203,8 +203,8 @@ void CheckBallContactPoint(int z, Extended mn, Extended alphan, Extended beta, E
     const Extended eta = (Pi - 4 * x * a.TanAlphan) / 2 / z;
     const Extended etat = eta - a.InvAlphat;
     const Extended db = a.CosAlphat * mn * z / a.CosBeta;
-    const Extended alphaK = ArcInvolute(DM / db / a.CosBetab - etat);
-    if (alphaK < 0)
+    // The ball is too small when its centre's pressure angle is negative.
+    if (ArcInvoluteIsNegative(DM / db / a.CosBetab - etat))
         AddErrorMessage(SmallBallMessage(DM));
 }
 
