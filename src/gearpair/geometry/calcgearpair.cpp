@@ -11,9 +11,11 @@
 #include "gearpair/strength/calcstrength.h"
 #include "gearpair/strength/facewidth.h"
 #include "gearpair/strength/limitload.h"
+#include "gearpair/strength/loadfreememo.h"
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 TLoadSpectrumRoutines loadspectrumroutines;
@@ -138,12 +140,19 @@ void CalcWithLoadSpectrum()
 {
     auto& g = GearPair;
     const std::vector<TCollectedMessage> geometryMessages = CollectedMessages();
+    // The gate and the limit load searches change nothing but the load and
+    // the application factors: what does not move with them is formed by the
+    // gate and taken by the searches' trials. The runs whose results stand
+    // are made without it.
+    std::optional<TLoadFreeMemo> loadFree;
+    loadFree.emplace();
     {
         const TMutedMessages gate;
         CalcStrength();
     }
     // A torque of 0 (nor a power to form it from) gives no spectrum.
     if (telmvar.FatalCalcError || g.T[1] == 0) {
+        loadFree.reset();
         RestartAfterGeometry(geometryMessages);
         CalcStrength();
         return;
@@ -158,6 +167,7 @@ void CalcWithLoadSpectrum()
     const auto& routines = loadspectrumroutines;
     const bool formed = routines.Factors && routines.Factors();
     if (telmvar.FatalCalcError) {
+        loadFree.reset();
         RestartAfterGeometry(geometryMessages);
         CalcStrength();
         routines.Factors();
@@ -168,6 +178,7 @@ void CalcWithLoadSpectrum()
 
     Extended rootLimit = 0, pittingLimit = 0;
     FindLimitLoads(rootLimit, pittingLimit);
+    loadFree.reset();
     if (formed && routines.Life)
         routines.Life(rootLimit, pittingLimit);
     const std::vector<TCollectedMessage> life = CollectedMessages();

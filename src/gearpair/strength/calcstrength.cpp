@@ -42,6 +42,14 @@ bool CheckInputs(const TGearPairData& g)
         AddFatalMessage("Fatal  : SigmaFE = 0 !");
         return false;
     }
+    return true;
+}
+
+// The application factors in force: the entered ones, or a load spectrum's,
+// which the pair may put in force between two runs that keep the parts
+// formed without the load.
+bool CheckApplicationFactors(const TGearPairData& g)
+{
     if (ApplicationFactorF(g) == 0) {
         AddFatalMessage("Fatal  : KAF = 0 !");
         return false;
@@ -167,12 +175,15 @@ void CalcStrength()
         return;
     }
     // 3-4: inputs that a search's first trial found usable are so for the
-    // later ones; the parts it kept are formed from the same inputs.
+    // later ones, but for the application factors; the parts it kept are
+    // formed from the same inputs.
     if (loadFree)
         loadFree->Enter(g);
     const TStrengthLoadFree* const kept = loadFree ? loadFree->StrengthParts() : nullptr;
+    if (kept && !CheckApplicationFactors(g))
+        return;
     if (!kept) {
-        if (!CheckInputs(g))
+        if (!CheckInputs(g) || !CheckApplicationFactors(g))
             return;
         if (g.nu[1] <= 0 || g.nu[2] <= 0)
             AddErrorMessage("Error  : mue <= 0 !");
