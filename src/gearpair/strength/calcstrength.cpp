@@ -331,12 +331,18 @@ void CalcStrength()
         }
         if (g.SF[i] < 1 && JudgementsKept())
             AddJudgementMessage("Warning: SF<1 (" + std::to_string(i) + ") (" + SafetyText(g.SF[i]) + ") !");
+        if (loadFree)
+            continue;
         g.nS = g.nE[i] == 0 ? 0 : g.n[i] / g.nE[i];
         if (g.nS > 0.85L && g.nS <= 1.15L && MessagesKept())
             AddErrorMessage("Warning: resonance (" + std::to_string(i) + ")");
         if (g.nS > 1.15L && g.nS <= 1.5L && MessagesKept())
             AddErrorMessage("Warning: upper resonance (" + std::to_string(i) + ")");
     }
+    // A search and its gate read the safeties alone; the run at the nominal
+    // load after them forms the rest.
+    if (loadFree)
+        return;
 
     // 23: bores, masses and inertias.
     for (int i = 1; i <= 2; ++i) {
@@ -350,13 +356,9 @@ void CalcStrength()
                 AddErrorMessage("Error  : tau(df-dbore)>Sig.FE*0.7");
         }
     }
-    if (!loadFree || !loadFree->GiveBodies(g)) {
-        for (int i = 1; i <= 2; ++i) {
-            g.m[i] = GearBodyMass(g.da[i], g.df[i], g.di[i], g.dB[i], g.b[i], g.rho[i]);
-            g.J[i] = GearBodyInertia(g.da[i], g.df[i], g.di[i], g.dB[i], g.b[i], g.rho[i]);
-        }
-        if (loadFree)
-            loadFree->KeepBodies(g);
+    for (int i = 1; i <= 2; ++i) {
+        g.m[i] = GearBodyMass(g.da[i], g.df[i], g.di[i], g.dB[i], g.b[i], g.rho[i]);
+        g.J[i] = GearBodyInertia(g.da[i], g.df[i], g.di[i], g.dB[i], g.b[i], g.rho[i]);
     }
 
     // 24-25

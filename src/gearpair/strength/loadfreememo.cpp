@@ -29,7 +29,6 @@ void TLoadFreeMemo::Enter(const TGearPairData& Pair)
     TAdjustedFields::Take(Pair, adjusted_);
     entered_ = true;
     isoKept_ = false;
-    bodiesKept_ = false;
     strengthKept_ = false;
     isoPartsKept_ = false;
 }
@@ -61,18 +60,3 @@ void TLoadFreeMemo::KeepIsoFactors(const TGearPairData& Pair)
     isoFactors_.Take(Pair);
     isoKept_ = true;
 }
-
-bool TLoadFreeMemo::GiveBodies(TGearPairData& Pair) const
-{
-    if (!bodiesKept_)
-        return false;
-    TBodyFields::Give(Pair, bodies_);
-    return true;
-}
-
-void TLoadFreeMemo::KeepBodies(const TGearPairData& Pair)
-{
-    TBodyFields::Take(Pair, bodies_);
-    bodiesKept_ = true;
-}
-

@@ -29,8 +29,6 @@ private:
     TIsoFactorFields::TValues values_{};
 };
 
-// The masses and inertias of the gear bodies.
-using TBodyFields = TPairFields<&TGearPairData::m, &TGearPairData::J>;
 // The inputs the strength calculation adjusts itself.
 using TAdjustedFields = TPairFields<&TGearPairData::di, &TGearPairData::dB, &TGearPairData::b,
                                     &TGearPairData::bcha, &TGearPairData::tg_rhog>;
@@ -74,12 +72,12 @@ struct TIsoLoadFree {
 
 // While one lives, the first strength calculation forms the ISO contact,
 // lubrication, roughness and tooth root factors with the tooth form, and the
-// masses and inertias of the gear bodies, and the later ones take them from
-// it: a limit torque search changes only the load between its trials. Its
-// trials keep no texts, and a factor taken again says no message again.
-// The search reads the safeties alone, and the run at the nominal load after
-// it forms everything again: while one lives, the strength calculation
-// leaves the lives cleared.
+// later ones take them from it: a limit torque search changes only the load
+// between its trials. Its trials keep no texts, and a factor taken again
+// says no message again. The search reads the safeties alone, and the run
+// at the nominal load after it forms everything again: while one lives, the
+// strength calculation forms neither the lives (they stay cleared) nor what
+// follows the safeties (resonance, bores, masses and inertias).
 // Made while another lives, it joins that one. The strength calculation
 // adjusts some of its own inputs (bores, rim diameters, face widths and
 // chamfers, the grinding notch); a trial that finds them changed since the
@@ -109,8 +107,6 @@ public:
     // Into the pair what was kept; false when nothing is kept yet.
     bool GiveIsoFactors(TGearPairData& Pair) const;
     void KeepIsoFactors(const TGearPairData& Pair);
-    bool GiveBodies(TGearPairData& Pair) const;
-    void KeepBodies(const TGearPairData& Pair);
 
     // A search for the pitting limit reads the pitting safety alone: its
     // trials leave out what only the tooth root stress needs (KFbeta), and
@@ -124,10 +120,8 @@ private:
     bool strengthKept_ = false;
     bool isoPartsKept_ = false;
     bool isoKept_ = false;
-    bool bodiesKept_ = false;
     bool rootWanted_ = true;
     TIsoFactors isoFactors_;
-    TBodyFields::TValues bodies_{};
     TAdjustedFields::TValues adjusted_{};
     TStrengthLoadFree strength_;
     TFlagAndWidthFields::TValues flagsAndWidths_{};
