@@ -144,8 +144,7 @@ void CalcWithLoadSpectrum()
     // the application factors: what does not move with them is formed by the
     // gate and taken by the searches' trials. The runs whose results stand
     // are made without it.
-    std::optional<TLoadFreeMemo> loadFree;
-    loadFree.emplace();
+    std::optional<TLoadFreeMemo> loadFree(std::in_place);
     {
         const TMutedMessages gate;
         CalcStrength();

@@ -10,7 +10,6 @@
 
 #include "foundation/messagecollector.h"
 #include "foundation/keptfunctions.h"
-#include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
 #include "gearpair/gearfactors.h"
@@ -43,13 +42,10 @@ bool SameSpanBase(const TSpanBase& b, int z, Extended d, Extended x, Extended mn
 }
 
 // What the five spans and ball dimensions of one gear share: the angles of
-// the pair, and the text of the message that the ball is too small for the
-// space (its diameter is the same for all five, so the text is made once,
-// when first needed).
+// the pair.
 struct TMeasuringBase {
     Extended TanAlpha = 0, InvAlphaT = 0, CosBetaB = 0, CosAlphaT = 0, CosBeta = 0;
     Extended InvAlpha = 0, CosAlpha = 0, SinAlpha = 0;
-    std::string SmallBallText;
     // cos(pi / 2z) of the odd tooth count HalfPitchZ (0: none yet): the ball
     // and pin dimensions of an odd gear are all measured across it.
     Extended CosHalfPitch = 0;
@@ -166,11 +162,8 @@ Extended BallDimensionFrom(TMeasuringBase& b, int i, Extended xE, bool& SmallBal
     SmallBall = alphaK < 0;
     // A stage drops its meshes' judgements: the text is formed only for a
     // list that keeps it.
-    if (SmallBall && JudgementsKept()) {
-        if (b.SmallBallText.empty())
-            b.SmallBallText = SmallBallMessage(g.DM[i]);
-        AddJudgementMessage(b.SmallBallText);
-    }
+    if (SmallBall && JudgementsKept())
+        AddJudgementMessage(SmallBallMessage(g.DM[i]));
     const Extended dK = g.db[i] / KeptCos(alphaK);
     if (z % 2 == 0) return dK + g.DM[i];
     return dK * CosHalfPitchOf(b, z) + g.DM[i];
@@ -229,10 +222,6 @@ constexpr TMeasuredValue MeasuredValues[] = {
 struct TGearMeasurement {
     int z = 0, SpanTeethIn = 0, AutoBallDiameter = 0;
     bool HelicalOdd = false;
-    // The settings the text about the ball is written in.
-    uint16_t UnitSystem = 0;
-    char Separator = 0;
-    int32_t DecimalDigits = 0;
     Extended d = 0, x = 0, mn = 0, beta = 0, alpha = 0, alpha_t = 0, beta_b = 0, db = 0, DMIn = 0, xemax = 0;
     Extended xE[std::size(MeasuredValues)] = {};
 
@@ -241,7 +230,6 @@ struct TGearMeasurement {
     Extended DM;
     Extended W[std::size(MeasuredValues)], MdK[std::size(MeasuredValues)], MdR[std::size(MeasuredValues)];
     bool SmallBall[std::size(MeasuredValues)];
-    std::string SmallBallText;
 };
 
 // The inputs of gear i as they stand now, outputs empty.
@@ -253,9 +241,6 @@ TGearMeasurement GearMeasurementOf(int i)
     m.SpanTeethIn = g.SpanTeeth[i];
     m.AutoBallDiameter = g.AutoBallDiameter;
     m.HelicalOdd = g.z[i] % 2 != 0 && g.beta > 0;
-    m.UnitSystem = wtelmvar.UnitSystem;
-    m.Separator = wtelmvar.RegionalDecimalSeparator;
-    m.DecimalDigits = telmvar.DecimalDigits;
     m.d = g.d[i];
     m.x = g.x[i];
     m.mn = g.mn;
@@ -274,8 +259,7 @@ TGearMeasurement GearMeasurementOf(int i)
 bool SameGear(const TGearMeasurement& a, const TGearMeasurement& b)
 {
     if (a.z != b.z || a.AutoBallDiameter != b.AutoBallDiameter ||
-        a.HelicalOdd != b.HelicalOdd || a.UnitSystem != b.UnitSystem || a.Separator != b.Separator ||
-        a.DecimalDigits != b.DecimalDigits || !SameBits(a.d, b.d) || !SameBits(a.x, b.x) || !SameBits(a.mn, b.mn) ||
+        a.HelicalOdd != b.HelicalOdd || !SameBits(a.d, b.d) || !SameBits(a.x, b.x) || !SameBits(a.mn, b.mn) ||
         !SameBits(a.beta, b.beta) || !SameBits(a.alpha, b.alpha) || !SameBits(a.alpha_t, b.alpha_t) ||
         !SameBits(a.beta_b, b.beta_b) || !SameBits(a.db, b.db) || !SameBits(a.xemax, b.xemax))
         return false;
@@ -307,14 +291,9 @@ bool CalcMeasuringValues(int i, const TMeasuringBase& Angles)
             (g.*MeasuredValues[k].W)[i] = kept->W[k];
             (g.*MeasuredValues[k].MdK)[i] = kept->MdK[k];
         }
-        std::string text;
         for (std::size_t k = 0; k < count; ++k)
-            if (kept->SmallBall[k] && JudgementsKept()) {
-                // Kept where the judgements were dropped, it has no text yet.
-                if (kept->SmallBallText.empty() && text.empty())
-                    text = SmallBallMessage(kept->DM);
-                AddJudgementMessage(kept->SmallBallText.empty() ? text : kept->SmallBallText);
-            }
+            if (kept->SmallBall[k] && JudgementsKept())
+                AddJudgementMessage(SmallBallMessage(kept->DM));
         for (std::size_t k = 0; k < count; ++k)
             (g.*MeasuredValues[k].MdR)[i] = kept->MdR[k];
         return true;
@@ -350,7 +329,7 @@ bool CalcMeasuringValues(int i, const TMeasuringBase& Angles)
         if (same < k) {
             (g.*m.MdK)[i] = (g.*MeasuredValues[same].MdK)[i];
             gear.SmallBall[k] = gear.SmallBall[same];
-            if (gear.SmallBall[k] && JudgementsKept()) AddJudgementMessage(base.SmallBallText);
+            if (gear.SmallBall[k] && JudgementsKept()) AddJudgementMessage(SmallBallMessage(g.DM[i]));
         } else {
             const unsigned long before = GuardedReportCount();
             (g.*m.MdK)[i] = BallDimensionFrom(base, i, xE, gear.SmallBall[k]);
@@ -373,7 +352,6 @@ bool CalcMeasuringValues(int i, const TMeasuringBase& Angles)
             gear.MdK[k] = (g.*MeasuredValues[k].MdK)[i];
             gear.MdR[k] = (g.*MeasuredValues[k].MdR)[i];
         }
-        gear.SmallBallText = std::move(base.SmallBallText);
         GearMeasurements.Add() = std::move(gear);
     }
     return true;

@@ -180,11 +180,9 @@ void CalcStrength()
     if (loadFree)
         loadFree->Enter(g);
     const TStrengthLoadFree* const kept = loadFree ? loadFree->StrengthParts() : nullptr;
-    if (kept && !CheckApplicationFactors(g))
+    if ((!kept && !CheckInputs(g)) || !CheckApplicationFactors(g))
         return;
     if (!kept) {
-        if (!CheckInputs(g) || !CheckApplicationFactors(g))
-            return;
         if (g.nu[1] <= 0 || g.nu[2] <= 0)
             AddErrorMessage("Error  : mue <= 0 !");
         if (g.nu[1] >= 1 || g.nu[2] >= 1)

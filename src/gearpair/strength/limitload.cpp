@@ -79,8 +79,7 @@ bool TrySafeties(int Mode, Extended T, std::vector<TLimitTrial>& Done, TLimitTri
     CalcStrength();
     if (telmvar.FatalCalcError)
         return false;
-    const Extended SF = TLoadFreeMemo::Active()->RootSafetyWanted() ? MinExt(g.SF[2], g.SF[1])
-                                                                    : std::numeric_limits<Extended>::quiet_NaN();
+    const Extended SF = Mode != 2 ? MinExt(g.SF[2], g.SF[1]) : std::numeric_limits<Extended>::quiet_NaN();
     Trial = {T, SF, MinExt(g.SH[2], g.SH[1])};
     Done.push_back(Trial);
     return true;
