@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <string_view>
 
 namespace
@@ -65,57 +66,80 @@ constexpr Extended PowersOfTen[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e
 // one rounding of the scaling moves it by less than 2^-14.
 constexpr Extended ScaledLimit = 1125899906842624.0L; // 2^50
 
-// Writes the digits of N with Decimals of them after the point; null when
-// the buffer is too short.
-char* WriteScaled(char* First, char* Last, uint64_t N, int Decimals)
+// |X| * 10^Decimals rounded to the nearest integer, where one scaling by a
+// power of ten makes that certain; false where only the exact conversion can
+// tell (halfway cases, large values).
+bool ScaledRounded(Extended X, int Decimals, uint64_t& N)
 {
-    char digits[24];
-    int count = 0;
+    if (Decimals < 0 || Decimals > 18 || !std::isfinite(X)) return false;
+    const Extended y = std::fabs(X) * PowersOfTen[Decimals];
+    if (!(y < ScaledLimit)) return false;
+    // Truncating is flooring here (y >= 0), and one conversion to an
+    // integer does both: each rounding-mode switch of the x87 costs more
+    // than the arithmetic around it.
+    const uint64_t whole = static_cast<uint64_t>(static_cast<int64_t>(y));
+    const Extended fraction = y - static_cast<Extended>(whole); // exact below 2^50
+    // y is the exact scaled value within y * 2^-64; twice that keeps clear
+    // of a halfway case, whose rounding only the exact conversion can
+    // decide.
+    const Extended doubt = y * 0x1p-63L;
+    if (!(std::fabs(fraction - 0.5L) > doubt)) return false;
+    N = whole + (fraction > 0.5L ? 1 : 0);
+    return true;
+}
+
+// Room for what ScaledBefore writes, 19 digits and the separator, and a sign.
+constexpr std::ptrdiff_t ScaledRoom = FixedTextRoom;
+
+// Writes the digits of N with Decimals (0..18) of them after Separator and
+// at least one before it, ending at Last; returns the first one. Written
+// backwards, the digits need neither a count first nor a copy after.
+char* ScaledBefore(char* Last, uint64_t N, int Decimals, char Separator)
+{
+    char* p = Last;
+    for (int k = 0; k < Decimals; ++k) {
+        *--p = static_cast<char>('0' + N % 10);
+        N /= 10;
+    }
+    if (Decimals > 0) *--p = Separator;
     do {
-        digits[count++] = static_cast<char>('0' + N % 10);
+        *--p = static_cast<char>('0' + N % 10);
         N /= 10;
     } while (N != 0);
-    // At least one digit before the point.
-    while (count < Decimals + 1)
-        digits[count++] = '0';
-    const std::ptrdiff_t need = count + (Decimals > 0 ? 1 : 0);
-    if (Last - First < need) return nullptr;
-    for (int k = count - 1; k >= 0; --k) {
-        *First++ = digits[k];
-        if (k == Decimals && Decimals > 0) *First++ = '.';
-    }
-    return First;
+    return p;
 }
 
 } // namespace
 
 std::to_chars_result FixedToChars(char* First, char* Last, Extended X, int Decimals)
 {
-    if (Decimals >= 0 && Decimals <= 18 && std::isfinite(X)) {
-        const Extended y = std::fabs(X) * PowersOfTen[Decimals];
-        if (y < ScaledLimit) {
-            // Truncating is flooring here (y >= 0), and one conversion to an
-            // integer does both: each rounding-mode switch of the x87 costs
-            // more than the arithmetic around it.
-            const uint64_t whole = static_cast<uint64_t>(static_cast<int64_t>(y));
-            const Extended fraction = y - static_cast<Extended>(whole); // exact below 2^50
-            // y is the exact scaled value within y * 2^-64; twice that keeps
-            // clear of a halfway case, whose rounding only the exact
-            // conversion can decide.
-            const Extended doubt = y * 0x1p-63L;
-            if (std::fabs(fraction - 0.5L) > doubt) {
-                const uint64_t N = whole + (fraction > 0.5L ? 1 : 0);
-                char* p = First;
-                if (std::signbit(X)) {
-                    if (p == Last) return {Last, std::errc::value_too_large};
-                    *p++ = '-';
-                }
-                if (char* end = WriteScaled(p, Last, N, Decimals)) return {end, std::errc{}};
-                return {Last, std::errc::value_too_large};
-            }
-        }
+    uint64_t N = 0;
+    if (ScaledRounded(X, Decimals, N)) {
+        char digits[ScaledRoom];
+        char* const end = std::end(digits);
+        char* begin = ScaledBefore(end, N, Decimals, '.');
+        if (std::signbit(X)) *--begin = '-';
+        if (Last - First < end - begin) return {Last, std::errc::value_too_large};
+        return {std::copy(begin, end, First), std::errc{}};
     }
     return std::to_chars(First, Last, X, std::chars_format::fixed, Decimals);
+}
+
+char* FixedTextBefore(char* Last, Extended X, int Precision, int Decimals, char Separator)
+{
+    Decimals = std::clamp(Decimals, 0, 18);
+    Precision = std::clamp(Precision, 1, 18);
+    // A digit as separator would hide among the digits that decide the sign.
+    if (Separator >= '0' && Separator <= '9') return nullptr;
+    uint64_t N = 0;
+    if (!ScaledRounded(X, Decimals, N)) return nullptr;
+    char* first = ScaledBefore(Last, N, Decimals, Separator);
+    const std::ptrdiff_t intSize = (Last - first) - (Decimals > 0 ? Decimals + 1 : 0);
+    const int intDigits = intSize == 1 && *first == '0' ? 0 : static_cast<int>(intSize);
+    if (intDigits > Precision) return nullptr;
+    // "-0.00" would suggest a negative value that the field cannot show.
+    if (std::signbit(X) && N != 0) *--first = '-';
+    return first;
 }
 
 std::string FloatToGeneralText(Extended X, char Separator)
@@ -160,6 +184,8 @@ std::string FloatToFixedText(Extended X, int Precision, int Decimals, char Separ
     // The digits are edited in the buffer and copied out once: the message
     // and table texts of a calculation come through here by the dozen.
     char buf[64];
+    if (char* text = FixedTextBefore(std::end(buf), X, Precision, Decimals, Separator))
+        return std::string(text, std::end(buf));
     const auto res = FixedToChars(buf, buf + sizeof buf, X, Decimals);
     char* first = buf;
     char* const last = res.ptr;

@@ -21,6 +21,13 @@ std::string FloatToGeneralText(Extended X, char Separator);
 // digits. A value that rounds to zero carries no minus sign.
 std::string FloatToFixedText(Extended X, int Precision, int Decimals, char Separator);
 
+// The same text for the common case, written so that it ends at Last (room
+// for FixedTextRoom characters before it); returns its first character, or
+// null where FloatToFixedText has to form it (halfway cases, large values,
+// exponent form). Saves the string for a caller that edits the text further.
+inline constexpr int FixedTextRoom = 21;
+char* FixedTextBefore(char* Last, Extended X, int Precision, int Decimals, char Separator);
+
 // The characters std::to_chars writes for X in fixed form with Decimals
 // decimals (0..18), and its result. The standard library goes through the
 // C library's printf for extended reals, which is slow for the many message

@@ -3,40 +3,96 @@
 #include "foundation/programstate.h"
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 
 TError0 error0;
 
 namespace {
 
+// Left-out texts of earlier runs, emptied but keeping their room: a stage
+// with many findings leaves texts out in every calculation, and each of them
+// allocated anew after the reset had freed the last ones.
+std::vector<std::string> spareTexts;
+
 void ForgetLeftOut()
 {
+    for (auto& text : error0.LeftOutTexts) {
+        if (spareTexts.size() >= LeftOutTextsMax) break;
+        spareTexts.push_back(std::move(text));
+    }
     error0.LeftOutTexts.clear();
     error0.LeftOutJudgement.clear();
 }
 
-} // namespace
-
-void AddErrorMessage(const std::string& Text)
+// Text into an entry that keeps its room; cheaper than assign, which
+// allows for Text lying anywhere within the entry. A whole text can only be
+// the entry itself: a stale one handed back after a reset.
+void Store(std::string& Entry, std::string_view Text)
 {
-    if (error0.Muted || (error0.JudgementsFollow && error0.JudgementsDropped))
+    if (Text.data() == Entry.data()) {
+        Entry.resize(Text.size());
+        return;
+    }
+    Entry.clear();
+    Entry.append(Text.data(), Text.size());
+}
+
+bool TextsDropped() { return error0.Muted || (error0.JudgementsFollow && error0.JudgementsDropped); }
+
+void AddText(std::string_view Text)
+{
+    if (TextsDropped())
         return;
     for (int i = 1; i <= error0.ErrorCount; ++i)
-        if (error0.ErrorTexts[i] == Text) return;
+        if (std::string_view(error0.ErrorTexts[i]) == Text) return;
     // The list shows at most twelve texts; the first ones are the causes,
     // later ones are mostly their consequences. A later one is still kept
     // aside, so that the list can say it left texts out and a batch run can
     // print them: a failing gear judged last must not vanish without a sign.
     if (error0.ErrorCount < TArray<std::string, 1, 12>::High) {
         ++error0.ErrorCount;
-        error0.ErrorTexts[error0.ErrorCount] = Text;
+        Store(error0.ErrorTexts[error0.ErrorCount], Text);
         error0.IsJudgement[error0.ErrorCount] = error0.JudgementsFollow;
         return;
     }
     auto& rest = error0.LeftOutTexts;
-    if (std::find(rest.begin(), rest.end(), Text) != rest.end() || rest.size() >= LeftOutTextsMax)
+    if (rest.size() >= LeftOutTextsMax ||
+        std::any_of(rest.begin(), rest.end(), [Text](const std::string& t) { return std::string_view(t) == Text; }))
         return;
-    rest.push_back(Text);
+    std::string text;
+    if (!spareTexts.empty()) {
+        text = std::move(spareTexts.back());
+        spareTexts.pop_back();
+    }
+    Store(text, Text);
+    rest.push_back(std::move(text));
     error0.LeftOutJudgement.push_back(error0.JudgementsFollow);
+}
+
+} // namespace
+
+void AddErrorMessage(const std::string& Text) { AddText(Text); }
+
+void AddErrorMessageParts(std::initializer_list<std::string_view> Parts)
+{
+    if (TextsDropped())
+        return;
+    // Joined on the stack: the texts of the list are short.
+    char buffer[160];
+    char* at = buffer;
+    for (const std::string_view part : Parts) {
+        if (part.size() > static_cast<std::size_t>(std::end(buffer) - at)) {
+            std::string whole;
+            for (const std::string_view p : Parts)
+                whole.append(p);
+            AddText(whole);
+            return;
+        }
+        std::char_traits<char>::copy(at, part.data(), part.size());
+        at += part.size();
+    }
+    AddText(std::string_view(buffer, static_cast<std::size_t>(at - buffer)));
 }
 
 void AddFatalMessage(const std::string& Text)

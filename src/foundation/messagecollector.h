@@ -5,7 +5,9 @@
 #include "foundation/types.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct TError0 {
@@ -47,6 +49,9 @@ inline constexpr std::size_t LeftOutTextsMax = 200;
 // counted entries; a text beyond the twelfth is not counted but kept among
 // the left-out texts.
 void AddErrorMessage(const std::string& Text);
+// The same for the text made of Parts one after the other, joined without
+// a string of its own and not at all when the list would not keep it.
+void AddErrorMessageParts(std::initializer_list<std::string_view> Parts);
 // A calculation step found data it cannot work with: the message, and the
 // flag that stops the later steps and makes reports show the message list
 // in place of results.

@@ -7,6 +7,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <string_view>
 
@@ -97,8 +98,23 @@ void FormatFloatFixed(int IntDigits, int Decimals, std::string& S, Extended X)
     if (std::fabs(X) < 1e-8L) X = 0;
     if (telmvar.DecimalDigits != 3) Decimals = ClampInt(0, 10, telmvar.DecimalDigits + Decimals - 3);
     if (Decimals < 0) Decimals = 0;
+    const int width = FieldWidth(IntDigits, Decimals);
+    // The common short field is written and padded on the stack and copied
+    // once, without a string of its own.
+    constexpr int Padded = 24;
+    char buffer[FixedTextRoom + Padded];
+    char* const last = std::end(buffer);
+    if (width <= Padded) {
+        if (char* first = FixedTextBefore(last, X, IntDigits + Decimals, Decimals, Separator())) {
+            while (last - first < width)
+                *--first = ' ';
+            S.clear();
+            S.append(first, static_cast<std::size_t>(last - first));
+            return;
+        }
+    }
     S = FloatToFixedText(X, IntDigits + Decimals, Decimals, Separator());
-    PadLeftInPlace(S, FieldWidth(IntDigits, Decimals), ' ');
+    PadLeftInPlace(S, width, ' ');
 }
 
 void FormatFloatFixedFile(int IntDigits, int Decimals, std::string& S, Extended X)

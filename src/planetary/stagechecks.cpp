@@ -22,29 +22,19 @@ namespace {
 
 bool Warnings() { return !wtelmvar.HideWarnings; }
 
-// The texts of the checks are put together in one buffer that keeps its
-// room from one text to the next: a stage with many findings forms a dozen
-// texts and more in every calculation, and each one formed by adding
-// strings cost its own allocations.
+// The checks hand their texts to the list as parts: the list writes a text
+// straight into its entry, and a text it already holds is never put
+// together. A stage with many findings forms a dozen texts and more in every
+// calculation.
 class TCheckTexts {
 public:
-    TCheckTexts() { text_.reserve(64); }
+    TCheckTexts() = default;
     TCheckTexts(const TCheckTexts&) = delete;
     TCheckTexts& operator=(const TCheckTexts&) = delete;
 
-    void Add(std::string_view Text)
-    {
-        text_.assign(Text);
-        AddErrorMessage(text_);
-    }
+    void Add(std::string_view Text) { AddErrorMessageParts({Text}); }
     // The parts one after the other, as one text.
-    void Add(std::initializer_list<std::string_view> Parts)
-    {
-        text_.clear();
-        for (const std::string_view part : Parts)
-            text_.append(part);
-        AddErrorMessage(text_);
-    }
+    void Add(std::initializer_list<std::string_view> Parts) { AddErrorMessageParts(Parts); }
     // X as FormatFloatFixed writes it, valid until the next call.
     std::string_view Fixed(int IntDigits, int Decimals, Extended X)
     {
@@ -53,7 +43,6 @@ public:
     }
 
 private:
-    std::string text_;
     std::string number_;
 };
 
