@@ -17,6 +17,12 @@ std::vector<std::string> spareTexts;
 
 void ForgetLeftOut()
 {
+    // Usually every spare text has been taken again since the last reset.
+    if (spareTexts.empty()) {
+        spareTexts.swap(error0.LeftOutTexts);
+        error0.LeftOutJudgement.clear();
+        return;
+    }
     for (auto& text : error0.LeftOutTexts) {
         if (spareTexts.size() >= LeftOutTextsMax) break;
         spareTexts.push_back(std::move(text));
@@ -60,13 +66,13 @@ void AddText(std::string_view Text)
     if (rest.size() >= LeftOutTextsMax ||
         std::any_of(rest.begin(), rest.end(), [Text](const std::string& t) { return std::string_view(t) == Text; }))
         return;
-    std::string text;
-    if (!spareTexts.empty()) {
-        text = std::move(spareTexts.back());
+    if (spareTexts.empty()) {
+        rest.emplace_back(Text);
+    } else {
+        rest.push_back(std::move(spareTexts.back()));
         spareTexts.pop_back();
+        Store(rest.back(), Text);
     }
-    Store(text, Text);
-    rest.push_back(std::move(text));
     error0.LeftOutJudgement.push_back(error0.JudgementsFollow);
 }
 

@@ -99,9 +99,9 @@ std::string ShaftLetter(int code) { return code >= 1 && code <= 3 ? ShaftLetters
 
 std::string MeshName(int m) { return m >= 1 && m <= 3 ? PlanetaryMeshNames[m] : ""; }
 
-std::string MeshGearLabel(int s, int m)
+std::string_view MeshGearLabel(int s, int m)
 {
-    static const char* const labels[3][2] = {{"S", "Pi-SPi"}, {"Pi-PiPe", "Pe-PiPe"}, {"Pe-PeH", "H"}};
+    static constexpr std::string_view labels[3][2] = {{"S", "Pi-SPi"}, {"Pi-PiPe", "Pe-PiPe"}, {"Pe-PeH", "H"}};
     if (m < 1 || m > 3 || s < 1 || s > 2)
         return "";
     return labels[m - 1][s - 1];

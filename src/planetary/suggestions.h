@@ -7,6 +7,7 @@
 #include "foundation/types.h"
 
 #include <string>
+#include <string_view>
 
 Extended SuggestInnerDiameter(int g);
 Extended SuggestBoreDiameter(int g);
@@ -18,7 +19,8 @@ Extended PlanetAngle(int i);
 
 std::string ShaftLetter(int code);
 std::string MeshName(int m);
-std::string MeshGearLabel(int s, int m);
+// A view of a fixed label: the stage checks put it into a text of their own.
+std::string_view MeshGearLabel(int s, int m);
 std::string MeshGearCaption(int m, int j);
 std::string MeshCaption(int m);
 
