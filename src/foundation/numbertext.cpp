@@ -93,28 +93,38 @@ void DigitsForSignificant(int& IntDigits, int& Decimals, int Sig, Extended X)
     if (Decimals < 0) Decimals = 0;
 }
 
-void FormatFloatFixed(int IntDigits, int Decimals, std::string& S, Extended X)
+std::string_view FormatFloatFixedIn(TFixedField& Field, int IntDigits, int Decimals, Extended X)
 {
     if (std::fabs(X) < 1e-8L) X = 0;
     if (telmvar.DecimalDigits != 3) Decimals = ClampInt(0, 10, telmvar.DecimalDigits + Decimals - 3);
     if (Decimals < 0) Decimals = 0;
     const int width = FieldWidth(IntDigits, Decimals);
-    // The common short field is written and padded on the stack and copied
-    // once, without a string of its own.
-    constexpr int Padded = 24;
-    char buffer[FixedTextRoom + Padded];
-    char* const last = std::end(buffer);
+    // The common short field is written and padded in place.
+    static_assert(sizeof Field.Short >= FixedTextRoom);
+    constexpr int Padded = static_cast<int>(sizeof Field.Short);
+    char* const last = std::end(Field.Short);
     if (width <= Padded) {
         if (char* first = FixedTextBefore(last, X, IntDigits + Decimals, Decimals, Separator())) {
             while (last - first < width)
                 *--first = ' ';
-            S.clear();
-            S.append(first, static_cast<std::size_t>(last - first));
-            return;
+            return {first, static_cast<std::size_t>(last - first)};
         }
     }
-    S = FloatToFixedText(X, IntDigits + Decimals, Decimals, Separator());
-    PadLeftInPlace(S, width, ' ');
+    Field.Long = FloatToFixedText(X, IntDigits + Decimals, Decimals, Separator());
+    PadLeftInPlace(Field.Long, width, ' ');
+    return Field.Long;
+}
+
+void FormatFloatFixed(int IntDigits, int Decimals, std::string& S, Extended X)
+{
+    TFixedField field;
+    const std::string_view text = FormatFloatFixedIn(field, IntDigits, Decimals, X);
+    if (text.data() == field.Long.data()) {
+        S = std::move(field.Long);
+    } else {
+        S.clear();
+        S.append(text);
+    }
 }
 
 void FormatFloatFixedFile(int IntDigits, int Decimals, std::string& S, Extended X)

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // Layout for Sig significant digits of X (Sig at most 7): IntDigits reserved
 // before the separator (0 for values below 1) and Decimals. Values from 1 on
@@ -27,6 +28,16 @@ void DigitsForSignificant(int& IntDigits, int& Decimals, int Sig, Extended X);
 // telmvar.DecimalDigits shifts the decimals (3 leaves them, else they become
 // DecimalDigits + Decimals - 3 held in 0..10).
 void FormatFloatFixed(int IntDigits, int Decimals, std::string& S, Extended X);
+// Where FormatFloatFixedIn forms a text: the common short field in place,
+// another one in Long.
+struct TFixedField {
+    char Short[48];
+    std::string Long;
+};
+// FormatFloatFixed's text without a string of its own, for a caller that
+// puts it into a longer text: a view into Field, valid until Field is used
+// again.
+std::string_view FormatFloatFixedIn(TFixedField& Field, int IntDigits, int Decimals, Extended X);
 // As FormatFloatFixed for files: no zero snap, no decimals shift, and always
 // the point as separator.
 void FormatFloatFixedFile(int IntDigits, int Decimals, std::string& S, Extended X);

@@ -38,12 +38,11 @@ public:
     // X as FormatFloatFixed writes it, valid until the next call.
     std::string_view Fixed(int IntDigits, int Decimals, Extended X)
     {
-        FormatFloatFixed(IntDigits, Decimals, number_, X);
-        return number_;
+        return FormatFloatFixedIn(number_, IntDigits, Decimals, X);
     }
 
 private:
-    std::string number_;
+    TFixedField number_;
 };
 
 void CheckStageAsWhole(TCheckTexts& out)
