@@ -68,8 +68,9 @@ constexpr Extended ScaledLimit = 1125899906842624.0L; // 2^50
 
 // |X| * 10^Decimals rounded to the nearest integer, where one scaling by a
 // power of ten makes that certain; false where only the exact conversion can
-// tell (halfway cases, large values).
-bool ScaledRounded(Extended X, int Decimals, uint64_t& N)
+// tell (halfway cases, large values). Always inlined: a call would pass the
+// extended real through memory, which costs as much as the test itself.
+[[gnu::always_inline]] inline bool ScaledRounded(Extended X, int Decimals, uint64_t& N)
 {
     if (Decimals < 0 || Decimals > 18 || !std::isfinite(X)) return false;
     const Extended y = std::fabs(X) * PowersOfTen[Decimals];

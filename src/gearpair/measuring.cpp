@@ -104,8 +104,10 @@ const std::string& BallDiameterText(Extended DM) { return BallTextOf(DM).Text; }
 const std::string& SmallBallMessage(Extended DM)
 {
     const TBallText& t = BallTextOf(DM);
+    // Formed in the entry's own string, which keeps its room from one
+    // calculation to the next.
     if (t.SmallBall.empty())
-        t.SmallBall = "Error  : Dm ball !  (" + t.Text + ")";
+        t.SmallBall.assign("Error  : Dm ball !  (").append(t.Text).append(")");
     return t.SmallBall;
 }
 
