@@ -158,8 +158,30 @@ bool InvoluteRoot(Extended X, Extended& root, Extended& Tan)
     Extended a = y * (1 + y2 * (-2.0L / 15 + y2 * (3.0L / 175 - y2 * (2.0L / 1575))));
     if (std::fabs(a) > 1.5L)
         a = std::copysign(1.5L, X);
+    // The second step's tangent comes from the first one's by the addition
+    // theorem, tan(a0 + d) = (t0 + tan d) / (1 - t0 tan d), with tan d from
+    // its series (the first term left out is below 1e-24 of it), instead
+    // of a second tanl, where the first step was short (|d| <= 1e-4 a0,
+    // so that |tan d| <= 1e-4 t0) and a0 at most 1.5 rad (|t0 tan d| below
+    // 0.003). Neither sum then cancels: the tangent carries t0's error and
+    // three more roundings, below 2e-19 of it. The root moves by the
+    // tangent's error / tan^2, so that in the involute it is off by no more
+    // than the tangent's error, a few 1e-19 tan as with tanl, well inside
+    // the 2e-18 tan the doubt in ArcInvolute allows for the tangents.
+    Extended a0 = 0;
+    Extended t0 = 0;
     for (int k = 0; k < 40; ++k) {
-        const Extended t = std::tan(a);
+        const Extended d = a - a0;
+        Extended t = 0;
+        if (k == 1 && std::fabs(d) <= 1e-4L * std::fabs(a0) && std::fabs(a0) <= 1.5L) {
+            const Extended d2 = d * d;
+            const Extended tanD = d + d * d2 * (1.0L / 3 + d2 * (2.0L / 15));
+            t = (t0 + tanD) / (1 - t0 * tanD);
+        } else {
+            t = std::tan(a);
+        }
+        a0 = a;
+        t0 = t;
         const Extended slope = t * t;
         if (slope == 0)
             return false;
@@ -187,6 +209,14 @@ Extended FromBits(uint64_t Mantissa, uint16_t SignExponent)
     std::memcpy(&x, &Mantissa, sizeof Mantissa);
     std::memcpy(reinterpret_cast<unsigned char*>(&x) + sizeof Mantissa, &SignExponent, sizeof SignExponent);
     return x;
+}
+
+// The power of two at the bottom of the binade of |X|, for |X| between
+// 2^-7 and 2: the roots of gearing, 0.01 .. 1.5 rad.
+Extended BinadeOf(Extended X)
+{
+    static constexpr Extended powers[] = {0x1p-7L, 0x1p-6L, 0x1p-5L, 0x1p-4L, 0x1p-3L, 0x1p-2L, 0x1p-1L, 0x1p0L};
+    return powers[std::clamp((BitsOf(X).SignExponent & 0x7fff) - (16383 - 7), 0, 7)];
 }
 
 // Whether the magnitudes of A and B have one exponent: the walk on the
@@ -271,16 +301,30 @@ int BisectToWindow(uint64_t& L, uint64_t& H, uint64_t First, uint64_t Window, in
     const int planned = First < lead && Window > 0 && Window < lead / 2 && H - L >= 2
                             ? std::min(UnroundedSteps(L, H, First, Window, path), Steps)
                             : 0;
+    // The steps carry only the sum of the ends and the end the step keeps:
+    // the next sum is the midpoint plus that end, known before the
+    // midpoint, and the next step keeps the same end when it goes the same
+    // way, else the midpoint, so that a step waits for four operations.
+    // The last step's ends are its midpoint and the sum less it.
     uint64_t l = L;
     uint64_t h = H;
+    if (planned > 0) {
+        uint64_t sum = l + h;
+        uint64_t kept = static_cast<int64_t>(path) < 0 ? h : l;
+        uint64_t turns = path ^ (path << 1);
+        uint64_t m = 0;
 #pragma GCC unroll 4
-    for (int k = 0; k < planned; ++k) {
-        const uint64_t sum = l + h;
-        const uint64_t m = (sum + ((sum >> 1) & 1)) >> 1;
-        const bool up = static_cast<int64_t>(path) < 0;
-        path <<= 1;
-        l = up ? m : l;
-        h = up ? h : m;
+        for (int k = 0; k < planned; ++k) {
+            const uint64_t half = sum >> 1;
+            const uint64_t toEven = sum & half & 1;
+            m = half + toEven;
+            sum = (half + kept) + toEven;
+            kept = static_cast<int64_t>(turns) < 0 ? m : kept;
+            turns <<= 1;
+        }
+        const bool up = static_cast<int64_t>(path << (planned - 1)) < 0;
+        l = up ? m : sum - m;
+        h = up ? sum - m : m;
     }
     if (planned == 0 || static_cast<int64_t>(l - First) >= 0 ||
         static_cast<int64_t>(h - First) < static_cast<int64_t>(Window))
@@ -316,53 +360,49 @@ int WalkOnMantissas(Extended& Lo, Extended& Hi, Extended root, bool NearLinear, 
         return 0;
     const TExtendedBits ab = BitsOf(a);
     const TExtendedBits bb = BitsOf(b);
-    if (ab.SignExponent != bb.SignExponent || ab.SignExponent == 0 || ab.SignExponent >= 0x7fff ||
+    const TExtendedBits rb = BitsOf(root);
+    if (ab.SignExponent != bb.SignExponent || ab.SignExponent < 16383 - 960 || ab.SignExponent > 16383 + 960 ||
         (ab.Mantissa >> 63) == 0)
         return 0;
-    // Units of the mantissa's last place per 1.
+    // The root lies in the same binade (it lies between a and b, but for
+    // its last bits, wherever the caller walks): in units of the mantissas'
+    // last place it is its own mantissa.
+    if ((rb.SignExponent & 0x7fff) != ab.SignExponent)
+        return 0;
+    // The window's half width, in units of the last place (2^(63 - e) per
+    // 1), is worked out in doubles: their rounding, a few 1e-16 of it, is
+    // far inside the room the bounds leave (4.4e-15 against 4e-15, and the
+    // factor 1 + 1e-6 on the side of the estimate); it is then rounded up.
     const int e = ab.SignExponent - 16383;
-    const Extended units = FromBits(uint64_t{1} << 63, static_cast<uint16_t>(16383 + 63 - e));
-    const Extended r = std::fabs(root);
-    const Extended low = std::min(a, r);
-    const Extended rootUnits = r * units;
-    const Extended half = 4.4e-15L / (low * low);
-    Extended windowUnits = half * units;
+    double units = 0;
+    const uint64_t unitsBits = static_cast<uint64_t>(1023 + 63 - e) << 52;
+    std::memcpy(&units, &unitsBits, sizeof units);
+    const double r = static_cast<double>(std::fabs(root));
+    const double low = std::min(static_cast<double>(a), r);
+    const double half = 4.4e-15 / (low * low);
+    double windowUnits = half * units;
     if (NearLinear) {
-        const Extended t = std::fabs(Tan);
-        const Extended doubtMax = 1e-17L + 2e-18L * (t + r + half) + 4 * t * (1 + Slope) * half * half;
-        const Extended sideHalf = (1e-15L + doubtMax) / Slope * (1 + 1e-6L);
+        const double t = static_cast<double>(std::fabs(Tan));
+        const double slope = static_cast<double>(Slope);
+        const double doubtMax = 1e-17 + 2e-18 * (t + r + half) + 4 * t * (1 + slope) * half * half;
+        const double sideHalf = (1e-15 + doubtMax) / slope * (1 + 1e-6);
         windowUnits = std::min(windowUnits, sideHalf * units + 4);
     }
+    constexpr uint64_t lead = uint64_t{1} << 63;
+    const uint64_t halfWidth = windowUnits < 0x1p62 ? static_cast<uint64_t>(windowUnits) + 1 : lead / 2;
     uint64_t L = ab.Mantissa;
     uint64_t H = bb.Mantissa;
-    // Midpoints up to Below lie below the window, those above NotAbove above
-    // it; the limits are clamped to L - 1 .. H. In units a and b are their
-    // mantissas exactly (scaled by a power of two), and a limit between
-    // them, at least 2^63, is a whole number: its mantissa is its value, and
-    // no conversion with its change of the rounding mode is needed.
-    const Extended lowLimit = rootUnits - windowUnits;
-    const Extended highLimit = rootUnits + windowUnits;
-    const Extended aUnits = a * units;
-    const Extended bUnits = b * units;
-    uint64_t below = 0;
-    if (lowLimit <= aUnits)
-        below = L - 1;
-    else if (lowLimit > bUnits)
-        below = H;
-    else
-        below = BitsOf(lowLimit).Mantissa - 1;
-    uint64_t notAbove = 0;
-    if (highLimit >= bUnits)
-        notAbove = H;
-    else if (highLimit < aUnits)
-        notAbove = L - 1;
-    else
-        notAbove = BitsOf(highLimit).Mantissa;
+    // Midpoints up to below lie below the window, those above notAbove
+    // above it; the limits are clamped to L - 1 .. H. The root's units are
+    // at least 2^63 and the half width at most 2^62, so that the lower limit
+    // does not wrap around, and the upper one is clamped before it would.
+    const uint64_t rootUnits = rb.Mantissa;
+    const uint64_t below = std::clamp(rootUnits - halfWidth - 1, L - 1, H);
+    const uint64_t notAbove = rootUnits > H - halfWidth ? H : std::max(rootUnits + halfWidth, L - 1);
     const uint64_t window = notAbove - below;
     // Both mantissas carry the leading bit; less that bit their sum fits in
     // 64 bits, and the midpoint is half the sum rounded half to even. The
     // limit below is at least L - 1, so less the bit it is at least -1.
-    constexpr uint64_t lead = uint64_t{1} << 63;
     uint64_t l = L - lead;
     uint64_t h = H - lead;
     const int done = BisectToWindow(l, h, below - lead + 1, window, Steps);
@@ -466,11 +506,14 @@ Extended ArcInvolute(Extended X)
         // the other end while they lie at least twice the root out, where
         // the slope bound makes their side certain (r^2 * r > 4e-15). Each
         // is exact, so they are taken as they stand.
+        // They are worked on the magnitudes, lo .. hi around |r|: rounding
+        // half to even is symmetric, and no midpoint here equals the root.
+        const Extended r = std::fabs(root);
         Extended end = Hi;
-        for (step = 2; end / 2 >= 2 * std::fabs(root); ++step)
+        for (step = 2; end / 2 >= 2 * r; ++step)
             end /= 2;
-        Lo = X > 0 ? 0 : -end;
-        Hi = X > 0 ? end : 0;
+        Extended lo = 0;
+        Extended hi = end;
         // From here on the midpoints lie between q = end / 4 and 2q, and
         // so does the root (it lies beyond q): the slope bound is at least
         // q^2, and a midpoint more than 4.1e-15 / q^2 from the root has the
@@ -478,21 +521,36 @@ Extended ArcInvolute(Extended X)
         // bound's products. The first one closer is left to that loop.
         const Extended q = end / 4;
         const Extended gap = 4.1e-15L / (q * q);
+        // lo < r <= hi all along, so that the ends have one exponent just
+        // when both lie in the root's binade [p, 2p): two comparisons in
+        // registers instead of reading the exponents from memory. A step's
+        // side is that of the sum of the ends against 2r (halving is
+        // exact), so that the comparison does not wait for the halving.
+        const Extended p = BinadeOf(r);
+        const Extended twiceRoot = 2 * r;
+        bool oneBinade = false;
         while (step <= 800) {
-            const Extended M = (Lo + Hi) / 2;
-            if (!(std::fabs(M) >= q && std::fabs(M - root) > gap))
+            const Extended sum = lo + hi;
+            const Extended M = sum / 2;
+            if (!(M >= q && std::fabs(M - r) > gap))
                 break;
-            if (M < root)
-                Lo = M;
+            if (sum < twiceRoot)
+                lo = M;
             else
-                Hi = M;
-            if (X87Extended && OneBinade(Lo, Hi)) {
-                const int done = WalkOnMantissas(Lo, Hi, root, nearLinear, tanRoot, slope, 800 - step);
-                walked = done > 0;
-                step += done + 1;
+                hi = M;
+            if (X87Extended && lo >= p && hi < 2 * p) {
+                oneBinade = true;
+                ++step;
                 break;
             }
             ++step;
+        }
+        Lo = X > 0 ? lo : -hi;
+        Hi = X > 0 ? hi : -lo;
+        if (oneBinade) {
+            const int done = WalkOnMantissas(Lo, Hi, root, nearLinear, tanRoot, slope, 800 - step + 1);
+            walked = done > 0;
+            step += done;
         }
     }
     for (; step <= 800; ++step) {
