@@ -12,7 +12,8 @@ namespace {
 
 // Left-out texts of earlier runs, emptied but keeping their room: a stage
 // with many findings leaves texts out in every calculation, and each of them
-// allocated anew after the reset had freed the last ones.
+// allocated anew after the reset had freed the last ones. Room only: nothing
+// reads what they held.
 std::vector<std::string> spareTexts;
 
 void ForgetLeftOut()
@@ -156,4 +157,5 @@ void ClearErrorMessages()
 void ResetError0()
 {
     error0 = TError0{};
+    spareTexts = {};
 }

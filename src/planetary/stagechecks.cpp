@@ -22,10 +22,9 @@ namespace {
 
 bool Warnings() { return !wtelmvar.HideWarnings; }
 
-// The checks hand their texts to the list as parts: the list writes a text
-// straight into its entry, and a text it already holds is never put
-// together. A stage with many findings forms a dozen texts and more in every
-// calculation.
+// The checks hand their texts to the list as parts, which it joins on the
+// stack and copies once into its entry: a stage with many findings forms a
+// dozen texts and more in every calculation.
 class TCheckTexts {
 public:
     TCheckTexts() = default;
