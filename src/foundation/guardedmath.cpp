@@ -356,22 +356,41 @@ int BisectToWindow(uint64_t& L, uint64_t& H, uint64_t First, uint64_t Window, in
     return planned + StepsToWindow(L, H, First, Window, Steps - planned);
 }
 
+// The half width, as an angle, of the window around the root r in which
+// the walk on the mantissas below stops: outside 4.4e-15 / Low^2 of r,
+// where Low is at most min(Lo, r) of the walk, the slope bound of
+// ArcInvolute makes a midpoint's side certain (with room for the rounding
+// of the limits). Near a root of gearing (NearLinear, Tan the tangent
+// there, Slope its square) the window narrows to where ArcInvolute's
+// estimate Slope * |M - r| does not clear the tolerance by more than its
+// doubt can be anywhere in that window (again with room for the rounding):
+// outside it the estimate makes the side certain. A smaller Low only
+// widens the window. It is worked out in doubles: their rounding, a few
+// 1e-16 of it, is far inside the room the bounds leave (4.4e-15 against
+// 4e-15, and the factor 1 + 1e-6 on the side of the estimate).
+double WalkWindow(double Low, double R, bool NearLinear, Extended Tan, Extended Slope)
+{
+    const double half = 4.4e-15 / (Low * Low);
+    if (!NearLinear)
+        return half;
+    const double t = static_cast<double>(std::fabs(Tan));
+    const double slope = static_cast<double>(Slope);
+    const double doubtMax = 1e-17 + 2e-18 * (t + R + half) + 4 * t * (1 + slope) * half * half;
+    const double sideHalf = (1e-15 + doubtMax) / slope * (1 + 1e-6);
+    return std::min(half, sideHalf);
+}
+
 // Up to Steps bisection steps of ArcInvolute far from the root, done on the
 // integer mantissas: once Lo and Hi lie in one binade on the root's side,
 // each midpoint (Lo + Hi) / 2 is their mantissas' mean rounded half to
 // even, the very number the floating point sum and halving give, and its
 // side of the root is an integer comparison. This saves the floating point
 // steps' long latency and a branch the predictor cannot learn. The steps
-// stop before the first midpoint within 4.4e-15 / min(Lo, r)^2 of the root
-// r: outside that the slope bound of ArcInvolute makes the side certain
-// (with room for the rounding of the limits). Near a root of gearing
-// (NearLinear, Tan the tangent there, Slope its square) they go on while
-// ArcInvolute's estimate Slope * |M - r| clears the tolerance by more than
-// its doubt can be anywhere in that window (again with room for the
-// rounding): there the estimate makes the side certain. Returns the steps
-// done; 0 (and Lo, Hi untouched) when the interval is not one binade wide.
-int WalkOnMantissas(Extended& Lo, Extended& Hi, Extended root, bool NearLinear, Extended Tan, Extended Slope,
-                    int Steps)
+// stop before the first midpoint within Window (WalkWindow, and 4 units of
+// the last place more) of the root. Returns the steps done; 0 (and Lo, Hi
+// untouched) when the interval is not one binade wide or the root lies
+// outside that binade.
+int WalkOnMantissas(Extended& Lo, Extended& Hi, Extended root, double Window, int Steps)
 {
     // An interval below zero is walked as its mirror image: rounding half
     // to even is symmetric.
@@ -391,25 +410,13 @@ int WalkOnMantissas(Extended& Lo, Extended& Hi, Extended root, bool NearLinear, 
     // last place it is its own mantissa.
     if ((rb.SignExponent & 0x7fff) != ab.SignExponent)
         return 0;
-    // The window's half width, in units of the last place (2^(63 - e) per
-    // 1), is worked out in doubles: their rounding, a few 1e-16 of it, is
-    // far inside the room the bounds leave (4.4e-15 against 4e-15, and the
-    // factor 1 + 1e-6 on the side of the estimate); it is then rounded up.
+    // The half width in units of the last place (2^(63 - e) per 1), with
+    // the 4 units and rounded up.
     const int e = ab.SignExponent - 16383;
     double units = 0;
     const uint64_t unitsBits = static_cast<uint64_t>(1023 + 63 - e) << 52;
     std::memcpy(&units, &unitsBits, sizeof units);
-    const double r = static_cast<double>(std::fabs(root));
-    const double low = std::min(static_cast<double>(a), r);
-    const double half = 4.4e-15 / (low * low);
-    double windowUnits = half * units;
-    if (NearLinear) {
-        const double t = static_cast<double>(std::fabs(Tan));
-        const double slope = static_cast<double>(Slope);
-        const double doubtMax = 1e-17 + 2e-18 * (t + r + half) + 4 * t * (1 + slope) * half * half;
-        const double sideHalf = (1e-15 + doubtMax) / slope * (1 + 1e-6);
-        windowUnits = std::min(windowUnits, sideHalf * units + 4);
-    }
+    const double windowUnits = Window * units + 4;
     constexpr uint64_t lead = uint64_t{1} << 63;
     const uint64_t halfWidth = windowUnits < 0x1p62 ? static_cast<uint64_t>(windowUnits) + 1 : lead / 2;
     uint64_t L = ab.Mantissa;
@@ -550,6 +557,9 @@ Extended ArcInvolute(Extended X)
         // exact), so that the comparison does not wait for the halving.
         const Extended p = BinadeOf(r);
         const Extended twiceRoot = 2 * r;
+        // The walk's window with Low = p, at most min(lo, r) once the ends
+        // lie in [p, 2p): worked out here, while the steps go on.
+        const double window = WalkWindow(static_cast<double>(p), static_cast<double>(r), true, tanRoot, slope);
         bool oneBinade = false;
         while (step <= 800) {
             const Extended sum = lo + hi;
@@ -570,7 +580,7 @@ Extended ArcInvolute(Extended X)
         Lo = X > 0 ? lo : -hi;
         Hi = X > 0 ? hi : -lo;
         if (oneBinade) {
-            const int done = WalkOnMantissas(Lo, Hi, root, nearLinear, tanRoot, slope, 800 - step + 1);
+            const int done = WalkOnMantissas(Lo, Hi, root, window, 800 - step + 1);
             walked = done > 0;
             step += done;
         }
@@ -584,7 +594,10 @@ Extended ArcInvolute(Extended X)
             else
                 Hi = M;
             if (X87Extended && !walked && OneBinade(Lo, Hi)) {
-                const int done = WalkOnMantissas(Lo, Hi, root, nearLinear, tanRoot, slope, 800 - step);
+                const Extended near = std::min(root < 0 ? -Hi : Lo, std::fabs(root));
+                const double window = WalkWindow(static_cast<double>(near), static_cast<double>(std::fabs(root)),
+                                                 nearLinear, tanRoot, slope);
+                const int done = WalkOnMantissas(Lo, Hi, root, window, 800 - step);
                 walked = done > 0;
                 step += done;
             }
