@@ -89,11 +89,9 @@ constexpr Extended ScaledLimit = 1125899906842624.0L; // 2^50
     return true;
 }
 
-// Room for what ScaledBefore writes, 19 digits and the separator, and a sign.
-constexpr std::ptrdiff_t ScaledRoom = FixedTextRoom;
-
 // Writes the digits of N with Decimals (0..18) of them after Separator and
-// at least one before it, ending at Last; returns the first one. Written
+// at least one before it, ending at Last (FixedTextRoom before it holds them
+// and a sign); returns the first one. Written
 // backwards, the digits need neither a count first nor a copy after.
 char* ScaledBefore(char* Last, uint64_t N, int Decimals, char Separator)
 {
@@ -116,7 +114,7 @@ std::to_chars_result FixedToChars(char* First, char* Last, Extended X, int Decim
 {
     uint64_t N = 0;
     if (ScaledRounded(X, Decimals, N)) {
-        char digits[ScaledRoom];
+        char digits[FixedTextRoom];
         char* const end = std::end(digits);
         char* begin = ScaledBefore(end, N, Decimals, '.');
         if (std::signbit(X)) *--begin = '-';

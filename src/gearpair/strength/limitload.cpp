@@ -88,14 +88,9 @@ bool TrySafeties(int Mode, Extended T, std::vector<TLimitTrial>& Done, TLimitTri
 // Bisection between a hundredth and twenty times the nominal torque; the
 // safeties fall as the torque rises. Leaves the torque and power of the last
 // trial in the pair.
-bool SearchLimitTorque(int Mode, Extended NominalT, std::vector<TLimitTrial>& Done, Extended& Limit)
+bool BisectLimitTorque(int Mode, Extended NominalT, std::vector<TLimitTrial>& Done, Extended& Limit)
 {
     TGearPairData& g = GearPair;
-    // The trials' texts are dropped with the reset after the search; not
-    // forming them saves most of a trial.
-    const TMutedMessages muted;
-    const TLoadFreeMemo loadFree;
-    TLoadFreeMemo::Active()->SetRootSafetyWanted(Mode != 2);
     Extended upper = 20 * NominalT;
     Extended lower = NominalT / 100;
     for (int k = 1; k <= 100; ++k) {
@@ -125,6 +120,22 @@ bool SearchLimitTorque(int Mode, Extended NominalT, std::vector<TLimitTrial>& Do
         }
     }
     return false;
+}
+
+// The bisection with the trials' texts muted (they are dropped with the
+// reset after the search; not forming them saves most of a trial) and the
+// parts that do not move with the load formed once. A memo the search joins
+// reads the root safety again as before once the search is over.
+bool SearchLimitTorque(int Mode, Extended NominalT, std::vector<TLimitTrial>& Done, Extended& Limit)
+{
+    const TMutedMessages muted;
+    const TLoadFreeMemo loadFree;
+    TLoadFreeMemo& memo = *TLoadFreeMemo::Active();
+    const bool rootWanted = memo.RootSafetyWanted();
+    memo.SetRootSafetyWanted(Mode != 2);
+    const bool found = BisectLimitTorque(Mode, NominalT, Done, Limit);
+    memo.SetRootSafetyWanted(rootWanted);
+    return found;
 }
 
 // One search, with the pair's nominal torque and power put back after it and
