@@ -110,7 +110,8 @@ void FormLoadFreeFactors(TGearPairData& g, int grade)
     // 17: zone factor.
     // The functions of the pressure and helix angles the meshes share, where
     // the pair's angles are the ones they were formed from.
-    const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
+    const TProfileAngles& pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
+    const Extended cosBeta = pa.CosBeta;
     const TPairTransverseAngles t = PairTransverseAnglesOf(pa, g.alpha_t, g.beta_b);
     const Extended radicand = 2 * t.CosBetab * KeptCos(g.alpha_wt)
         / (t.CosAlphat * t.CosAlphat * KeptSin(g.alpha_wt));
@@ -129,18 +130,21 @@ void FormLoadFreeFactors(TGearPairData& g, int grade)
     // 20-22: elasticity, contact ratio and helix factors.
     g.ZE = std::sqrt(1 / (Pi * ((1 - g.nu[1] * g.nu[1]) / g.E[1] + (1 - g.nu[2] * g.nu[2]) / g.E[2])));
     g.Z_eps = ContactRatioFactor(g);
-    g.Z_beta = 1 / std::sqrt(pa.CosBeta);
+    g.Z_beta = 1 / std::sqrt(cosBeta);
 
     // 23-25: lubricant film, work hardening and size.
     const Extended sigmaMin = MinExt(g.SigmaHlim[1], g.SigmaHlim[2]);
     g.ZL = LubricantFactorZL(g.v50, sigmaMin);
     g.Zv = VelocityFactorZV(g.v50, sigmaMin, g.v);
     g.ZR = RoughnessFactorZR(sigmaMin, g.db[1], g.db[2], g.alpha_wt, Mean2(g.RzZ[1], g.RzZ[2]));
-    const Extended v40 = ViscosityAtTemp(g.v50, 50, 40);
     // The hardness ratio counts how often the pinion meets each wheel tooth:
     // the magnitude of the ratio, whose sign only marks an internal pair.
-    g.ZW = WorkHardeningFactorZW(WorkHardeningVariant(g), g.db[1], g.db[2], g.alpha_wt, g.RzZ[1], g.RzZ[2], g.HB[1],
-                                 g.HB[2], v40, g.v, std::fabs(g.u));
+    // Only a hardened wheel with a through-hardened pinion (variant 1) reads
+    // the viscosity at 40 degrees, which takes two powers of ten.
+    const int variant = WorkHardeningVariant(g);
+    const Extended v40 = variant == 1 ? ViscosityAtTemp(g.v50, 50, 40) : 0;
+    g.ZW = WorkHardeningFactorZW(variant, g.db[1], g.db[2], g.alpha_wt, g.RzZ[1], g.RzZ[2], g.HB[1], g.HB[2], v40,
+                                 g.v, std::fabs(g.u));
     g.ZX[1] = 1;
     g.ZX[2] = 1;
 

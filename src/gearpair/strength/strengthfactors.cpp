@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 
 namespace {
@@ -31,19 +32,36 @@ Extended RelativeRadius(Extended db1, Extended db2, Extended alpha_wt)
 
 namespace {
 
-void ToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Extended alpha_n,
-                      Extended beta, Extended x, Extended hfP, Extended rhofP, Extended prP,
-                      Extended q, Extended eps_alpha, Extended da, Extended x0, Extended z0,
-                      TToothRootShape& shape)
+// The tangents of 60 and 30 degrees, the start of the iteration for the root
+// section of an external and of an internal gear, as the library gives them
+// when the program runs: the compiler works out a tangent of a constant
+// itself, correctly rounded, which can differ from the library's in the last
+// bit. The argument is read through a volatile to keep it from doing so.
+Extended LibraryTangent(Extended angle)
+{
+    volatile Extended a = angle;
+    return std::tan(a);
+}
+const Extended TanOfExternalStart = LibraryTangent(Pi / 3);
+const Extended TanOfInternalStart = LibraryTangent(Pi / 6);
+
+// The critical section of the tooth root, where the tangent at 30 degrees to
+// the tooth centre line (60 degrees on an internal gear) touches the fillet,
+// and the parts of the bending moment arm that rest on it. The section
+// depends on the tooth and its cutter alone, not on the mate: a gear of two
+// meshes has the same section in both.
+struct TRootSection {
+    Extended sFn = 0, rhoF = 0, qs = 0;
+    Extended hTangent = 0; // zn cos(T - theta)
+    Extended hFillet = 0;  // kh (G / cos theta - rhofPv / mn)
+};
+
+TRootSection RootSection(int z, const TProfileAngles& pa, Extended zn, Extended mn, Extended x, Extended hfP,
+                         Extended rhofP, Extended prP, Extended q, Extended x0, Extended z0)
 {
     const bool internal = z < 1;
-    // The functions of the helix and pressure angles, shared by all gears.
-    const TProfileAngles pa = ProfileAnglesOf(beta, alpha_n);
     const Extended cosAlphan = pa.CosAlphan;
-    const Extended cosBeta = pa.CosBeta;
     const Extended tanAlphan = pa.TanAlphan;
-    const Extended cos2_beta_b = pa.CosBetabOfSine * pa.CosBetabOfSine;
-    const Extended zn = z / (cos2_beta_b * cosBeta);
 
     // Protuberance left on the flank after the machining allowance is removed.
     const Extended spr = prP == 0 ? 0 : prP - q;
@@ -61,17 +79,50 @@ void ToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Extended
     const Extended G = rhofPv / mn - hfP / mn + x;
     const Extended T = internal ? Pi / 6 : Pi / 3;
     const Extended H = 2 / zn * (Pi / 2 - E / mn) - T;
-    Extended theta = T;
-    for (int i = 0; i < 10; ++i)
-        theta = 2 * G / zn * KeptTan(theta) - H;
+    // The angles of the iteration and of the section are this gear's own:
+    // the library is asked without searching and filling the table of kept
+    // values in vain.
+    const Extended slope = 2 * G / zn;
+    Extended theta = slope * (internal ? TanOfInternalStart : TanOfExternalStart) - H;
+    for (int i = 1; i < 10; ++i)
+        theta = slope * std::tan(theta) - H;
 
     const Extended k = internal ? 1 : std::sqrt(3.0L);
     const Extended kh = internal ? std::sqrt(3.0L) : 1;
-    const Extended sFn = mn * (zn * KeptSin(T - theta) + k * (G / KeptCos(theta) - rhofPv / mn));
-    Extended rhoF = rhofPv
-        + 2 * G * G * mn / (KeptCos(theta) * (std::fabs(zn) * KeptCos(theta) * KeptCos(theta) - 2 * G));
+    const Extended cosTheta = std::cos(theta);
+    const Extended fillet = G / cosTheta - rhofPv / mn;
+    TRootSection r;
+    r.sFn = mn * (zn * std::sin(T - theta) + k * fillet);
+    r.rhoF = rhofPv + 2 * G * G * mn / (cosTheta * (std::fabs(zn) * cosTheta * cosTheta - 2 * G));
+    if (r.rhoF == 0)
+        r.rhoF = 0.001L; // a sharp corner would make the notch parameter infinite
+    r.qs = r.sFn / (2 * r.rhoF);
+    r.hTangent = zn * std::cos(T - theta);
+    r.hFillet = kh * fillet;
+    return r;
+}
 
-    // Outer point of single pair contact on the virtual spur gear.
+// The form factors with the root section known (known) or formed here; the
+// section used is handed back in root.
+void ToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Extended alpha_n,
+                      Extended beta, Extended x, Extended hfP, Extended rhofP, Extended prP,
+                      Extended q, Extended eps_alpha, Extended da, Extended x0, Extended z0,
+                      TToothRootShape& shape, const TRootSection* known, TRootSection& root)
+{
+    // The functions of the helix and pressure angles, shared by all gears.
+    const TProfileAngles& pa = ProfileAnglesOf(beta, alpha_n);
+    const Extended cosAlphan = pa.CosAlphan;
+    const Extended cosBeta = pa.CosBeta;
+    const Extended tanAlphan = pa.TanAlphan;
+    const Extended invAlphan = pa.InvAlphan;
+    const Extended cos2_beta_b = pa.CosBetabOfSine * pa.CosBetabOfSine;
+    const Extended zn = z / (cos2_beta_b * cosBeta);
+
+    root = known ? *known : RootSection(z, pa, zn, mn, x, hfP, rhofP, prP, q, x0, z0);
+
+    // Outer point of single pair contact on the virtual spur gear. Its angles
+    // move with the mate's contact ratio and are new at every call: the
+    // library is asked for their functions directly.
     const Extended eps_alpha_n = eps_alpha / cos2_beta_b;
     const Extended dn = mn * zn;
     const Extended dbn = dn * cosAlphan;
@@ -87,26 +138,25 @@ void ToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Extended
                         + (dbn / 2) * (dbn / 2));
 
     const Extended alpha_en = SafeArcCos(dbn / den);
-    const Extended gamma_e = (Pi / 2 + 2 * x * tanAlphan) / zn + pa.InvAlphan - Involute(alpha_en);
+    const Extended gamma_e =
+        (Pi / 2 + 2 * x * tanAlphan) / zn + invAlphan - (std::tan(alpha_en) - alpha_en);
     const Extended alphaFen = alpha_en - gamma_e;
 
     const Extended hFe = mn / 2
-        * ((KeptCos(gamma_e) - KeptSin(gamma_e) * KeptTan(alphaFen)) * den / mn
-           - zn * KeptCos(T - theta) - kh * (G / KeptCos(theta) - rhofPv / mn));
+        * ((std::cos(gamma_e) - std::sin(gamma_e) * std::tan(alphaFen)) * den / mn - root.hTangent
+           - root.hFillet);
 
-    YFa = 6 * (hFe / mn) * KeptCos(alphaFen) / ((sFn / mn) * (sFn / mn) * cosAlphan);
+    const Extended sFn = root.sFn;
+    YFa = 6 * (hFe / mn) * std::cos(alphaFen) / ((sFn / mn) * (sFn / mn) * cosAlphan);
 
     const Extended L = SafeDivide("YS", sFn, hFe);
-    if (rhoF == 0)
-        rhoF = 0.001L; // a sharp corner would make the notch parameter infinite
-    const Extended qs = sFn / (2 * rhoF);
-    YSa = (1.2L + 0.13L * L) * SafePower("YS", qs, 1 / (1.21L + 2.3L / L));
+    YSa = (1.2L + 0.13L * L) * SafePower("YS", root.qs, 1 / (1.21L + 2.3L / L));
 
     shape.sFn = sFn;
-    shape.rhoF = rhoF;
+    shape.rhoF = root.rhoF;
     shape.hFe = hFe;
     shape.alphaFen = alphaFen;
-    shape.qs = qs;
+    shape.qs = root.qs;
 }
 
 } // namespace
@@ -116,40 +166,60 @@ void ToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Extended
 // same pair: the form of the last few gears is kept, keyed by every
 // argument. A form whose calculation raised a message is not kept, so that
 // each call says it again. Within a stage or pair calculation only forms
-// of that calculation count (CalculationUnderWay).
+// of that calculation count (CalculationUnderWay). A gear met again with
+// another mate (another contact ratio) takes the root section of its kept
+// form, which rests on all arguments but the last two.
 void CalcToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Extended alpha_n,
                           Extended beta, Extended x, Extended hfP, Extended rhofP, Extended prP,
                           Extended q, Extended eps_alpha, Extended da, Extended x0, Extended z0,
                           TToothRootShape& shape)
 {
+    constexpr int SectionArgs = 10, Args = 12;
     struct TKept {
         bool Valid = false;
         unsigned long Calculation = 0;
         int z = 0;
-        Extended args[13] = {};
+        Extended args[Args] = {};
         Extended YFa = 0, YSa = 0;
         TToothRootShape shape;
+        TRootSection root;
     };
     // A stage has six gears in three meshes; eight places keep them all.
     static thread_local TKept kept[8];
     static thread_local unsigned next = 0;
-    const Extended args[13] = {mn, alpha_n, beta, x, hfP, rhofP, prP, q, eps_alpha, da, x0, z0, 0};
+    const Extended args[Args] = {mn, alpha_n, beta, x, hfP, rhofP, prP, q, x0, z0, eps_alpha, da};
+    // The same argument: the same bits, so that a zero's sign counts (a NaN
+    // equals its own bits, and its form is the same again).
+    const auto same = [&args](const TKept& k, int from, int to) {
+        for (int a = from; a < to; ++a) {
+            if constexpr (X87Extended) {
+                if (std::memcmp(&k.args[a], &args[a], 10) != 0)
+                    return false;
+            } else if (!(k.args[a] == args[a] && std::signbit(k.args[a]) == std::signbit(args[a]))) {
+                return false;
+            }
+        }
+        return true;
+    };
     const unsigned long calculation = CalculationUnderWay();
+    const TKept* section = nullptr;
     for (const TKept& k : kept) {
-        if (!k.Valid || k.z != z || (calculation != 0 && k.Calculation != calculation))
+        if ((calculation != 0 && k.Calculation != calculation) || !k.Valid || k.z != z)
             continue;
-        bool same = true;
-        for (int a = 0; a < 12 && same; ++a)
-            same = k.args[a] == args[a] && std::signbit(k.args[a]) == std::signbit(args[a]);
-        if (same) {
+        if (!same(k, 0, SectionArgs))
+            continue;
+        if (same(k, SectionArgs, Args)) {
             YFa = k.YFa;
             YSa = k.YSa;
             shape = k.shape;
             return;
         }
+        section = &k;
     }
     const unsigned long before = GuardedReportCount();
-    ToothFormFactors(z, YFa, YSa, mn, alpha_n, beta, x, hfP, rhofP, prP, q, eps_alpha, da, x0, z0, shape);
+    TRootSection root;
+    ToothFormFactors(z, YFa, YSa, mn, alpha_n, beta, x, hfP, rhofP, prP, q, eps_alpha, da, x0, z0, shape,
+                     section ? &section->root : nullptr, root);
     if (GuardedReportCount() != before)
         return;
     TKept& k = kept[next++ % 8];
@@ -160,6 +230,7 @@ void CalcToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Exte
     k.YFa = YFa;
     k.YSa = YSa;
     k.shape = shape;
+    k.root = root;
 }
 
 void AddFactorMessage(const std::string& Text)
