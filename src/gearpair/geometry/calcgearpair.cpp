@@ -149,6 +149,7 @@ void CalcWithLoadSpectrum()
         const TMutedMessages gate;
         CalcStrength();
     }
+    const TNominalSafeties gateSafeties{MinExt(g.SF[2], g.SF[1]), MinExt(g.SH[2], g.SH[1])};
     // A torque of 0 (nor a power to form it from) gives no spectrum.
     if (telmvar.FatalCalcError || g.T[1] == 0) {
         loadFree.reset();
@@ -175,8 +176,10 @@ void CalcWithLoadSpectrum()
     std::vector<TCollectedMessage> spectrumMessages = MessagesSince(before);
     g.SpectrumFactorsInForce = formed && g.KaFromLoadSpectrum == 1;
 
+    // The gate's safeties are those of a trial at the nominal torque while
+    // the trials keep the entered application factors.
     Extended rootLimit = 0, pittingLimit = 0;
-    FindLimitLoads(rootLimit, pittingLimit);
+    FindLimitLoads(rootLimit, pittingLimit, g.SpectrumFactorsInForce ? nullptr : &gateSafeties);
     loadFree.reset();
     if (formed && routines.Life)
         routines.Life(rootLimit, pittingLimit);

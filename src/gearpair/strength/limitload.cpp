@@ -8,17 +8,46 @@
 #include "gearpair/strength/loadfreememo.h"
 
 #include <cmath>
+#include <cstddef>
 #include <limits>
-#include <vector>
 
 namespace {
 
 // The smaller safeties of one trial torque. A trial of the pitting search
-// forms no root safety: SF is NaN then.
+// forms no root safety: SF is NaN then. (No initial values: the lists of
+// trials are not cleared before use.)
 struct TLimitTrial {
-    Extended T = 0;
-    Extended SF = 0;
-    Extended SH = 0;
+    Extended T;
+    Extended SF;
+    Extended SH;
+};
+
+// A search takes at most this many steps, and calculates at most one trial
+// in each.
+constexpr int MaxSteps = 100;
+
+// A list with room for every trial of the two searches of a pair and one
+// known besides, kept on the stack: a pair's searches would otherwise
+// allocate for a handful of entries. (An entry beyond the room is left
+// out: a trial is then calculated again, or a side is not taken as
+// certain; neither changes a result.)
+template <class T>
+class TTrialList {
+public:
+    void Add(const T& Item)
+    {
+        if (count_ < Room)
+            items_[count_++] = Item;
+    }
+    std::size_t Size() const { return count_; }
+    const T& operator[](std::size_t k) const { return items_[k]; }
+    const T* begin() const { return items_; }
+    const T* end() const { return items_ + count_; }
+
+private:
+    static constexpr std::size_t Room = 2 * MaxSteps + 1;
+    T items_[Room];
+    std::size_t count_ = 0;
 };
 
 Extended SafetyOf(int Mode, Extended SF, Extended SH)
@@ -30,93 +59,130 @@ Extended SafetyOf(int Mode, Extended SF, Extended SH)
     return 0;
 }
 
+// A trial whose safety clears a limit by the margin below: Low when 1.5 S
+// is under 0.99, else high (S over 1.5 times 1.01). Only such trials can
+// make the side of another torque certain.
+struct TSideBound {
+    Extended T;
+    Extended S;
+    bool Low;
+};
+
+constexpr Extended Margin = 1.5L;
+
+// Adds the trial to Bounds where its safety of Mode clears a limit.
+void AddSideBound(int Mode, const TLimitTrial& Trial, TTrialList<TSideBound>& Bounds)
+{
+    if (Mode != 1 && Mode != 2)
+        return;
+    const Extended S = SafetyOf(Mode, Trial.SF, Trial.SH);
+    if (Margin * S < 0.99L)
+        Bounds.Add({Trial.T, S, true});
+    else if (S > 1.01L * Margin)
+        Bounds.Add({Trial.T, S, false});
+}
+
 // The side of 1 on which the safety at torque T certainly lies, from the
-// trials calculated so far: +1 above 1.01, -1 below 0.99, 0 not certain
+// trials that clear a limit: +1 above 1.01, -1 below 0.99, 0 not certain
 // (then the trial is calculated). The stresses grow with the torque while
 // the load factors do not (Kv, KHbeta and KHalpha fall as the line load
-// rises, the others do not depend on it), so the root safety falls with T
-// at most as 1/T, the pitting safety at most as 1/sqrt(T). From a trial at
-// T1 with safety S1 the safety at a smaller T is at most S1 (T1/T)^e, at a
-// larger one at least that. The bound must clear the limits by a margin of
-// 1.5 besides, for factors that rise with the load against the rule: so only
-// trials far from the limit are left out, near it every trial is calculated
-// and the search ends on a calculated one.
-int CertainSide(int Mode, Extended T, const std::vector<TLimitTrial>& Done)
+// rises, the others do not depend on it), so the safety falls as the torque
+// rises, the root safety at most as 1/T, the pitting safety at most as
+// 1/sqrt(T). From a trial at T1 with safety S1 the safety at a smaller T is
+// at least S1 and at most S1 (T1/T)^e, at a larger one at most S1 and at
+// least that. The bound must clear the limits by a margin of 1.5 besides,
+// for factors that rise with the load against the rule: so only trials far
+// from the limit are left out, near it every trial is calculated and the
+// search ends on a calculated one. (A midpoint lies between the torques
+// the bisection has found on either side, so the bound by S1 alone decides
+// only for a trial that is no midpoint of this search.)
+int CertainSide(int Mode, Extended T, const TTrialList<TSideBound>& Bounds)
 {
-    constexpr Extended Margin = 1.5L;
-    if (Mode != 1 && Mode != 2)
-        return 0;
-    // The ratio is at least 1 below a trial and at most 1 above it, so the
-    // bound cannot clear a limit that the trial's own safety does not: only
-    // then are the quotient and the root formed.
-    for (const TLimitTrial& d : Done) {
-        const Extended S = SafetyOf(Mode, d.SF, d.SH);
-        if (T < d.T ? !(Margin * S < 0.99L) : !(T > d.T && S > 1.01L * Margin))
+    for (const TSideBound& d : Bounds) {
+        if (T == d.T)
             continue;
+        if (d.Low ? T > d.T : T < d.T)
+            return d.Low ? -1 : 1;
         const Extended ratio = Mode == 1 ? d.T / T : std::sqrt(d.T / T);
-        const Extended bound = S * ratio;
-        if (T < d.T && Margin * bound < 0.99L)
+        const Extended bound = d.S * ratio;
+        if (d.Low && Margin * bound < 0.99L)
             return -1;
-        if (T > d.T && bound > 1.01L * Margin)
+        if (!d.Low && bound > 1.01L * Margin)
             return 1;
     }
     return 0;
 }
 
+// The trials of an earlier search, and of this one from Own on. A midpoint
+// lies in the bracket, beyond which all earlier midpoints of the search lie:
+// it can meet one of them only at an end of the bracket, once the bracket is
+// as narrow as the numbers allow.
+struct TTrials {
+    TTrialList<TLimitTrial>& Done;
+    std::size_t Own;
+};
+
 // The safeties of the pair at torque T, from an earlier trial of the same
-// torque that formed the safety of Mode when Done holds one (the strength
+// torque that formed the safety of Mode when Trials holds one (the strength
 // of one pair at one torque is the same whatever was calculated before it),
-// else calculated and added to Done. False when the calculation ended in a
-// fatal error.
-bool TrySafeties(int Mode, Extended T, std::vector<TLimitTrial>& Done, TLimitTrial& Trial)
+// else calculated and added. AtEnd: T is an end of the bracket. False when
+// the calculation ended in a fatal error.
+bool TrySafeties(int Mode, Extended T, bool AtEnd, TTrials Trials, TLimitTrial& Trial)
 {
-    for (const TLimitTrial& d : Done)
+    const std::size_t looked = AtEnd ? Trials.Done.Size() : Trials.Own;
+    for (std::size_t k = 0; k < looked; ++k) {
+        const TLimitTrial& d = Trials.Done[k];
         if (d.T == T && !std::isnan(SafetyOf(Mode, d.SF, d.SH))) {
             Trial = d;
             return true;
         }
-    const TGearPairData& g = GearPair;
+    }
+    TGearPairData& g = GearPair;
+    g.T[1] = T;
+    g.P = T * 2 * Pi * g.n[1] / 60 / 1000;
     CalcStrength();
     if (telmvar.FatalCalcError)
         return false;
     const Extended SF = Mode != 2 ? MinExt(g.SF[2], g.SF[1]) : std::numeric_limits<Extended>::quiet_NaN();
     Trial = {T, SF, MinExt(g.SH[2], g.SH[1])};
-    Done.push_back(Trial);
+    Trials.Done.Add(Trial);
     return true;
 }
 
 // Bisection between a hundredth and twenty times the nominal torque; the
-// safeties fall as the torque rises. Leaves the torque and power of the last
-// trial in the pair.
-bool BisectLimitTorque(int Mode, Extended NominalT, std::vector<TLimitTrial>& Done, Extended& Limit)
+// safeties fall as the torque rises. Bounds starts with the trials known
+// before; the calculated ones that clear a limit join them. Leaves the
+// torque and power of the last calculated trial in the pair.
+bool BisectLimitTorque(int Mode, Extended NominalT, TTrials Trials, TTrialList<TSideBound>& Bounds, Extended& Limit)
 {
-    TGearPairData& g = GearPair;
     Extended upper = 20 * NominalT;
     Extended lower = NominalT / 100;
-    for (int k = 1; k <= 100; ++k) {
-        g.T[1] = (upper + lower) / 2;
-        g.P = g.T[1] * 2 * Pi * g.n[1] / 60 / 1000;
-        if (const int side = CertainSide(Mode, g.T[1], Done); side != 0) {
+    for (int k = 1; k <= MaxSteps; ++k) {
+        const Extended T = (upper + lower) / 2;
+        if (const int side = CertainSide(Mode, T, Bounds); side != 0) {
             if (side > 0)
-                lower = g.T[1];
+                lower = T;
             else
-                upper = g.T[1];
+                upper = T;
             continue;
         }
         TLimitTrial trial;
         // A trial that ends in a fatal error has no safety to compare.
-        if (!TrySafeties(Mode, g.T[1], Done, trial))
+        const std::size_t calculated = Trials.Done.Size();
+        if (!TrySafeties(Mode, T, T == lower || T == upper, Trials, trial))
             return false;
+        if (Trials.Done.Size() > calculated)
+            AddSideBound(Mode, trial, Bounds);
         const Extended S = SafetyOf(Mode, trial.SF, trial.SH);
         if (S >= 1)
-            lower = g.T[1];
+            lower = T;
         else
-            upper = g.T[1];
+            upper = T;
         if (std::fabs(S - 1) < 0.01L) {
-            if (k == 100)
+            if (k == MaxSteps)
                 return false;
-            Limit = g.T[1];
-            return g.T[1] > 0;
+            Limit = T;
+            return T > 0;
         }
     }
     return false;
@@ -125,15 +191,22 @@ bool BisectLimitTorque(int Mode, Extended NominalT, std::vector<TLimitTrial>& Do
 // The bisection with the trials' texts muted (they are dropped with the
 // reset after the search; not forming them saves most of a trial) and the
 // parts that do not move with the load formed once. A memo the search joins
-// reads the root safety again as before once the search is over.
-bool SearchLimitTorque(int Mode, Extended NominalT, std::vector<TLimitTrial>& Done, Extended& Limit)
+// reads the root safety again as before once the search is over. Known
+// (may be null) and the trials in Done bound the side of a midpoint.
+bool SearchLimitTorque(int Mode, Extended NominalT, const TLimitTrial* Known, TTrialList<TLimitTrial>& Done,
+                       Extended& Limit)
 {
     const TMutedMessages muted;
     const TLoadFreeMemo loadFree;
     TLoadFreeMemo& memo = *TLoadFreeMemo::Active();
     const bool rootWanted = memo.RootSafetyWanted();
     memo.SetRootSafetyWanted(Mode != 2);
-    const bool found = BisectLimitTorque(Mode, NominalT, Done, Limit);
+    TTrialList<TSideBound> bounds;
+    if (Known != nullptr)
+        AddSideBound(Mode, *Known, bounds);
+    for (const TLimitTrial& d : Done)
+        AddSideBound(Mode, d, bounds);
+    const bool found = BisectLimitTorque(Mode, NominalT, {Done, Done.Size()}, bounds, Limit);
     memo.SetRootSafetyWanted(rootWanted);
     return found;
 }
@@ -141,14 +214,14 @@ bool SearchLimitTorque(int Mode, Extended NominalT, std::vector<TLimitTrial>& Do
 // One search, with the pair's nominal torque and power put back after it and
 // the trials' state of the message list (a trial's fatal error among it)
 // reset. The pair is left as the last trial left it.
-Extended SearchFromNominal(int Mode, std::vector<TLimitTrial>& Done)
+Extended SearchFromNominal(int Mode, const TLimitTrial* Known, TTrialList<TLimitTrial>& Done)
 {
     TGearPairData& g = GearPair;
     const Extended keptP = g.P;
     const Extended keptT = g.T[1];
 
     Extended result = 0;
-    const bool found = SearchLimitTorque(Mode, keptT, Done, result);
+    const bool found = SearchLimitTorque(Mode, keptT, Known, Done, result);
 
     g.P = keptP;
     g.T[1] = keptT;
@@ -171,22 +244,27 @@ void AddLimitLoadNotFoundMessage(int Mode)
 
 Extended FindLimitLoad(int Mode)
 {
-    std::vector<TLimitTrial> done;
-    const Extended limit = SearchFromNominal(Mode, done);
+    TTrialList<TLimitTrial> done;
+    const Extended limit = SearchFromNominal(Mode, nullptr, done);
     CalcStrength();
     AddLimitLoadNotFoundMessage(Mode);
     return limit;
 }
 
-void FindLimitLoads(Extended& Root, Extended& Pitting)
+void FindLimitLoads(Extended& Root, Extended& Pitting, const TNominalSafeties* Nominal)
 {
     // Both searches start from the same bracket, so the pitting search
     // first tries the torques the root search tried, until the two limits
     // part. Between them only the load changes: the parts that do not move
     // with it are formed once for both.
     const TLoadFreeMemo loadFree;
-    std::vector<TLimitTrial> done;
-    done.reserve(64);
-    Root = SearchFromNominal(1, done);
-    Pitting = SearchFromNominal(2, done);
+    TTrialList<TLimitTrial> done;
+    // The nominal torque is no midpoint: its safeties only bound the
+    // trials' sides, they never stand for a trial.
+    TLimitTrial nominal;
+    if (Nominal != nullptr)
+        nominal = {GearPair.T[1], Nominal->SF, Nominal->SH};
+    const TLimitTrial* known = Nominal != nullptr ? &nominal : nullptr;
+    Root = SearchFromNominal(1, known, done);
+    Pitting = SearchFromNominal(2, known, done);
 }
