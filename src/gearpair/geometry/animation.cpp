@@ -24,14 +24,24 @@ Extended PictureTipDiameter(const TGearPairData& g, int i, Extended shiftSum)
     return g.da[i];
 }
 
-} // namespace
+// 2 arcsin(stw1 / 2 dw1), the angle of the working tooth thickness of gear 1:
+// the one the geometry's step 2 formed from the same values where the arc
+// sine says nothing, else formed here (and said again).
+Extended WorkingThicknessAngle(const TGearPairData& g, const Extended* Formed)
+{
+    const Extended sine = g.stw[1] / (2 * g.dw[1]);
+    if (Formed != nullptr && !(std::fabs(sine) > 1))
+        return *Formed;
+    return 2 * SafeArcSin(sine);
+}
 
-void confgraf(PairArray<Extended> xPic)
+// pa: ProfileAnglesOf(beta_rad, alpha_rad) of the pair; StwAngle as for
+// WorkingThicknessAngle.
+void FormPicture(PairArray<Extended> xPic, const TProfileAngles& pa, const Extended* StwAngle)
 {
     auto& g = GearPair;
     // Both gears are drawn at one working pressure angle: its cosine, and
     // those of the other angles, are worked out once.
-    const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
     const Extended tanAlpha = pa.TanAlphan;
     const Extended cosAlphaT = PairTransverseAnglesOf(pa, g.alpha_t, g.beta_b).CosAlphat;
     Extended alphaw = g.alpha_t;
@@ -60,7 +70,7 @@ void confgraf(PairArray<Extended> xPic)
         }
         g.dw_pic[i] = g.d[i] * cosAlphaT / cosAlphaw;
     }
-    g.phi_c = RadToDeg(2 * SafeArcSin(g.stw[1] / (2 * g.dw[1])));
+    g.phi_c = RadToDeg(WorkingThicknessAngle(g, StwAngle));
     // The parts of the path of contact, turned into rotation angles of
     // gear 1 on its base circle in the picture.
     const Extended db1 = g.dw_pic[1] * cosAlphaw;
@@ -68,16 +78,36 @@ void confgraf(PairArray<Extended> xPic)
     g.phi_e = g.phi_c - RadToDeg(2 * g.g_alphae / db1);
 }
 
-void SetAnimationAngles()
+// StwAngle as for WorkingThicknessAngle.
+void SetPictureValues(const TProfileAngles& pa, const Extended* StwAngle)
 {
     auto& g = GearPair;
     g.PicturePlanets = g.qp;
-    g.stw_angle_deg = RadToDeg(2 * SafeArcSin(g.stw[1] / (2 * g.dw[1])));
+    g.stw_angle_deg = RadToDeg(WorkingThicknessAngle(g, StwAngle));
     for (int i = 1; i <= 2; ++i) {
         g.x_pic[i] = (g.xemin[i] + g.xemax[i]) / 2;
         g.xv_pic[i] = (g.xevmin[i] + g.xevmax[i]) / 2;
         g.da_pic[i] = PictureTipDiameter(g, i, g.xevmin[i] + g.xevmax[i]);
     }
     g.a_pic = g.a;
-    confgraf(g.x_pic);
+    FormPicture(g.x_pic, pa, StwAngle);
+}
+
+} // namespace
+
+void confgraf(PairArray<Extended> xPic)
+{
+    const TProfileAngles pa = ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad);
+    FormPicture(xPic, pa, nullptr);
+}
+
+void SetAnimationAngles()
+{
+    const TProfileAngles pa = ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad);
+    SetPictureValues(pa, nullptr);
+}
+
+void SetAnimationAngles(const TProfileAngles& Angles, Extended StwAngle1)
+{
+    SetPictureValues(Angles, &StwAngle1);
 }

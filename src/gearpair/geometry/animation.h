@@ -11,6 +11,12 @@
 // mean finished profile shifts. Runs last in the geometry.
 void SetAnimationAngles();
 
+// The same at the end of the geometry chain: Angles are the pair's
+// ProfileAnglesOf(beta_rad, alpha_rad), StwAngle1 is stw_angle[1] as the
+// chain's step 2 formed it from the stw and dw that stand.
+struct TProfileAngles;
+void SetAnimationAngles(const TProfileAngles& Angles, Extended StwAngle1);
+
 // Picture values for the profile-shift coefficients xPic at the picture's
 // centre distance a_pic; "Error  : confgraf" when that centre distance is
 // impossible for the pair.

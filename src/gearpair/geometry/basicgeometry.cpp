@@ -73,8 +73,9 @@ void Unit0()
     g.Pn = 25.4L / g.mn;
     SetMatingToothAlignment(g);
     // The functions of the pressure and helix angles the meshes share;
-    // alpha_t is atan(tan alpha_n / cos beta).
-    const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
+    // alpha_t is atan(tan alpha_n / cos beta). Read where they are kept:
+    // nothing below forms those of other angles.
+    const TProfileAngles& pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
     const Extended cosBeta = pa.CosBeta;
     g.mt = g.mn / cosBeta;
     for (int i = 1; i <= 2; ++i)
@@ -95,6 +96,12 @@ void Unit0()
 
 void CalcProfileShiftSum()
 {
+    const TProfileAngles pa = ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad);
+    CalcProfileShiftSum(pa);
+}
+
+void CalcProfileShiftSum(const TProfileAngles& pa)
+{
     auto& g = GearPair;
     if (telmvar.FatalCalcError)
         return;
@@ -103,7 +110,6 @@ void CalcProfileShiftSum()
         g.x_sum = 0;
         return;
     }
-    const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
     const TPairTransverseAngles t = PairTransverseAnglesOf(pa, g.alpha_t, g.beta_b);
     const Extended cosAlphaT = t.CosAlphat;
     Extended c = cosAlphaT * (g.d[1] + g.d[2]) / 2 / g.a;

@@ -4,6 +4,7 @@
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
+#include "gearpair/measuring.h"
 #include "gearpair/geometry/animation.h"
 #include "gearpair/geometry/geometrysteps.h"
 #include "gearpair/geometry/tolerances.h"
@@ -90,28 +91,32 @@ void CalcGeometry()
     Unit0();
     if (telmvar.FatalCalcError)
         return;
+    // The functions of the helix and normal pressure angles Unit0 set, for
+    // every step after it: nothing in the chain changes those angles.
+    const TProfileAngles angles = ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad);
     // A centre distance not given is the one the profile shifts give, the
     // one the chain ends with. Taken from the start, the first calculation
     // has the working angles, allowances and profile-shift sum of every
     // later one.
     if (GearPair.a == 0)
         GearPair.a = ProfileShiftCentreDistance();
-    CalcProfileShiftSum();
+    CalcProfileShiftSum(angles);
     if (telmvar.FatalCalcError)
         return;
-    Unit1();
+    Unit1(angles);
     // Unit1 aborts when the working pressure angle cannot be formed.
     if (telmvar.Aborted || telmvar.FatalCalcError)
         return;
     ResolveDimensionInputMode();
-    Unit2();
+    Unit2(angles);
     if (telmvar.FatalCalcError)
         return;
-    CalcTolerances();
+    CalcTolerances(angles);
     if (telmvar.FatalCalcError)
         return;
     GearPairWarnings();
-    SetAnimationAngles();
+    // Neither step changed stw or dw since Unit2 formed stw_angle from them.
+    SetAnimationAngles(angles, GearPair.stw_angle[1]);
 }
 
 namespace {
@@ -216,7 +221,11 @@ void CalcWithLoadSpectrum()
 void CalcGearPair()
 {
     auto& g = GearPair;
-    const TArcInvoluteMemo involuteInverses;
+    // A stage's calculation has its memo already, which this one would only
+    // join: it is made only for a pair calculated on its own.
+    std::optional<TArcInvoluteMemo> involuteInverses;
+    if (TArcInvoluteMemo::Active() == nullptr)
+        involuteInverses.emplace();
     telmvar.Aborted = false;
     ResetErrorState();
     // Whatever an earlier pair put in force is no input of this one.

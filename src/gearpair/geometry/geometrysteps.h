@@ -4,6 +4,8 @@
 
 #include "foundation/types.h"
 
+struct TProfileAngles;
+
 // Input checks, transverse values, base helix, limit numbers of teeth.
 void Unit0();
 
@@ -33,3 +35,12 @@ void CalcSpecificSliding();
 // Pinion profile shift for equal specific sliding at both roots, the
 // profile-shift sum kept; 0 on failure. Leaves the gear pair as it was.
 Extended GetXSpezGleit();
+
+// The steps as the geometry chain runs them one after the other: Angles are
+// the functions of the pair's helix and normal pressure angles as Unit0
+// left them (ProfileAnglesOf(beta_rad, alpha_rad)), formed once for the
+// chain instead of once in every step. Each step without them forms them.
+void CalcProfileShiftSum(const TProfileAngles& Angles);
+void Unit1(const TProfileAngles& Angles);
+void Unit2(const TProfileAngles& Angles);
+void CalcSpecificSliding(const TProfileAngles& Angles);

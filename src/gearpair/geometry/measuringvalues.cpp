@@ -45,7 +45,7 @@ bool SameSpanBase(const TSpanBase& b, int z, Extended d, Extended x, Extended mn
 // the pair.
 struct TMeasuringBase {
     Extended TanAlpha = 0, InvAlphaT = 0, CosBetaB = 0, CosAlphaT = 0, CosBeta = 0;
-    Extended InvAlpha = 0, CosAlpha = 0, SinAlpha = 0;
+    Extended InvAlpha = 0, CosAlpha = 0, SinAlpha = 0, TanBeta = 0;
     // cos(pi / 2z) of the odd tooth count HalfPitchZ (0: none yet): the ball
     // and pin dimensions of an odd gear are all measured across it.
     Extended CosHalfPitch = 0;
@@ -61,10 +61,10 @@ Extended CosHalfPitchOf(TMeasuringBase& b, int z)
     return b.CosHalfPitch;
 }
 
-TMeasuringBase MeasuringBaseOf()
+// pa: ProfileAnglesOf(beta_rad, alpha_rad) of the pair.
+TMeasuringBase MeasuringBaseOf(const TProfileAngles& pa)
 {
     const auto& g = GearPair;
-    const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
     const TPairTransverseAngles t = PairTransverseAnglesOf(pa, g.alpha_t, g.beta_b);
     return {pa.TanAlphan,
             t.InvAlphat,
@@ -74,7 +74,14 @@ TMeasuringBase MeasuringBaseOf()
             pa.InvAlphan,
             pa.CosAlphan,
             pa.SinAlphan,
+            pa.TanBeta,
             {}};
+}
+
+TMeasuringBase MeasuringBaseOf()
+{
+    const TProfileAngles pa = ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad);
+    return MeasuringBaseOf(pa);
 }
 
 Extended SpanMeasureFrom(const TMeasuringBase& m, int i, Extended xE);
@@ -138,11 +145,12 @@ Extended SpanMeasureFrom(const TMeasuringBase& m, int i, Extended xE)
         // The teeth spanned are chosen so that the flanks are touched on the
         // circle of the nominal profile shift, near the middle of the tooth
         // depth.
+        // The base's tangent and cosines of beta_rad and alpha_rad are
+        // those of the pair's angles.
         const Extended dy = d + 2 * g.x[i] * g.mn;
-        const Extended betay = KeptArcTan(KeptTan(g.beta_rad) * dy / d);
+        const Extended betay = KeptArcTan(m.TanBeta * dy / d);
         const Extended alphay =
-            NamedArcCos("Fatal  : span measure !",
-                        KeptCos(g.beta_rad) * KeptCos(g.alpha_rad) * (d / dy) / KeptCos(betay));
+            NamedArcCos("Fatal  : span measure !", m.CosBeta * m.CosAlpha * (d / dy) / KeptCos(betay));
         const bool baseSaidNothing = GuardedReportCount() == before;
         b = TSpanBase{baseSaidNothing, CalculationUnderWay(), z, d, g.x[i], g.mn, g.beta_rad, g.alpha_rad,
                       g.alpha_t, alphay, z * m.InvAlphaT / m.InvAlpha, m.CosAlpha, m.SinAlpha, m.InvAlphaT};
@@ -361,9 +369,15 @@ bool CalcMeasuringValues(int i, const TMeasuringBase& Angles)
 
 void CalcTolerances()
 {
+    const TProfileAngles pa = ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad);
+    CalcTolerances(pa);
+}
+
+void CalcTolerances(const TProfileAngles& pa)
+{
     auto& g = GearPair;
     if (telmvar.FatalCalcError) return;
-    const TMeasuringBase angles = MeasuringBaseOf();
+    const TMeasuringBase angles = MeasuringBaseOf(pa);
     for (int i = 1; i <= 2; ++i)
         if (!CalcMeasuringValues(i, angles)) return;
 

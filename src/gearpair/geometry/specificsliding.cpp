@@ -23,11 +23,16 @@ Extended LimitRootSliding(Extended zeta)
 
 void CalcSpecificSliding()
 {
+    const TProfileAngles pa = ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad);
+    CalcSpecificSliding(pa);
+}
+
+void CalcSpecificSliding(const TProfileAngles& pa)
+{
     auto& g = GearPair;
     const Extended uPair = static_cast<Extended>(g.z[2]) / g.z[1];
     // The transverse pressure angle atan(tan alpha_n / cos beta) and its
     // cosine, shared by the meshes.
-    const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
     const Extended cosBeta = pa.CosBeta;
     const Extended alphaT = pa.Alphat;
     const Extended alphaSw =

@@ -25,10 +25,9 @@ struct TPairAngles {
     Extended InvAlphaWt, TanAlphaWt, CosAlphaWt, SinAlphaWt;
 };
 
-TPairAngles PairAnglesOf(const TGearPairData& g)
+// pa: those of the normal pressure and helix angles the meshes share.
+TPairAngles PairAnglesOf(const TGearPairData& g, const TProfileAngles& pa)
 {
-    // Those of the normal pressure and helix angles the meshes share.
-    const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
     const TPairTransverseAngles t = PairTransverseAnglesOf(pa, g.alpha_t, g.beta_b);
     TPairAngles p;
     p.TanAlpha = pa.TanAlphan;
@@ -202,12 +201,18 @@ Extended PathOfContact(const TGearPairData& g, Extended dNa1, Extended dNa2, Ext
 
 void Unit2()
 {
+    const TProfileAngles pa = ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad);
+    Unit2(pa);
+}
+
+void Unit2(const TProfileAngles& pa)
+{
     auto& g = GearPair;
     if (telmvar.FatalCalcError) {
         AddErrorMessage("Fatal  : Unit2");
         return;
     }
-    const TPairAngles angles = PairAnglesOf(g);
+    const TPairAngles angles = PairAnglesOf(g, pa);
     for (int i = 1; i <= 2; ++i)
         if (!SetTipAndThickness(g, angles, i, 3 - i))
             return;
@@ -272,7 +277,7 @@ void Unit2()
 
     g.u = static_cast<Extended>(g.z[2]) / g.z[1];
 
-    CalcSpecificSliding();
+    CalcSpecificSliding(pa);
     if (telmvar.FatalCalcError) {
         AddErrorMessage("Fatal  : spec.sliding !");
         return;

@@ -36,11 +36,17 @@ void SetToleranceTexts(TGearPairData& g)
         if (g.TsnSeries[i] == 0)
             g.TsnSeries[i] = 11;
         if (g.TsnSeries[i] >= 1 && g.TsnSeries[i] <= 10 && g.AsneSeries[i] >= 1 &&
-            g.AsneSeries[i] <= 11)
-            g.ToleranceZone[i] = std::string(AsneSeriesNames[g.AsneSeries[i] - 1]) + " " +
-                                 std::to_string(20 + g.TsnSeries[i]);
-        else
-            g.ToleranceZone[i] = "";
+            g.AsneSeries[i] <= 11) {
+            // "cd 25": the series' letters and the two digits of 21 .. 30,
+            // written into the text the record holds (every mesh of a stage
+            // forms both texts again).
+            const int tolerance = 20 + g.TsnSeries[i];
+            const char digits[2] = {static_cast<char>('0' + tolerance / 10),
+                                    static_cast<char>('0' + tolerance % 10)};
+            g.ToleranceZone[i].assign(AsneSeriesNames[g.AsneSeries[i] - 1]).append(1, ' ').append(digits, 2);
+        } else {
+            g.ToleranceZone[i].clear();
+        }
     }
 }
 
@@ -134,6 +140,13 @@ Extended ProfileShiftCentreDistance()
 
 void Unit1()
 {
+    const TProfileAngles pa = ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad);
+    Unit1(pa);
+}
+
+// pa: the functions of the pressure and helix angles the meshes share.
+void Unit1(const TProfileAngles& pa)
+{
     auto& g = GearPair;
     if (telmvar.FatalCalcError) {
         AddErrorMessage("Fatal  : Unit1");
@@ -141,8 +154,6 @@ void Unit1()
     }
     for (int i = 1; i <= 2; ++i)
         SetToothThicknessAllowances(g, i);
-    // The functions of the pressure and helix angles the meshes share.
-    const TProfileAngles pa = ProfileAnglesOf(g.beta_rad, g.alpha_rad);
     const Extended cosBeta = pa.CosBeta;
     g.a0 = (g.mn / 2) / cosBeta * (g.z[1] + g.z[2]);
     SetToleranceTexts(g);
