@@ -17,6 +17,36 @@
 
 namespace kept_detail {
 
+// The bits of X read where X lies, 8 bytes of mantissa and the 2 of sign
+// and exponent. The compiler's own copy read 4 bytes for the latter, more
+// than the caller's 80-bit store of X holds there: such a load cannot take
+// its bytes from the store still under way and waits until it is written.
+// X stays where it is, for the library's call on a miss.
+inline TExtendedBits BitsWhereItLies(const Extended& X)
+{
+#if defined(__GNUC__) && defined(__x86_64__)
+    if constexpr (X87Extended) {
+        uint64_t mantissa = 0;
+        uint64_t signExponent = 0;
+        asm("movq %2, %0\n\tleaq %2, %1\n\tmovzwl 8(%1), %k1" : "=&r"(mantissa), "=r"(signExponent) : "m"(X));
+        return TExtendedBits{mantissa, static_cast<uint16_t>(signExponent)};
+    }
+#endif
+    return BitsOf(X);
+}
+
+// X as the x87 holds it, so that a call passes it on with one 80-bit
+// store. Passed on from memory it is copied in two 8-byte pieces, and the
+// second one's load waits in the same way on an 80-bit store of X.
+inline Extended InRegister(Extended X)
+{
+#if defined(__GNUC__) && defined(__x86_64__)
+    if constexpr (X87Extended)
+        asm("" : "+t"(X));
+#endif
+    return X;
+}
+
 // One place of a table: the argument's mantissa, and its sign and exponent
 // beside the number of the calculation that kept it.
 struct TPlace {
@@ -32,14 +62,14 @@ template <Extended (*Function)(Extended), unsigned Bits>
 struct TTable {
     static inline constinit thread_local TPlace Places[2u << Bits] = {};
 
-    static Extended Value(Extended X)
+    static Extended Value(const Extended& X)
     {
         if constexpr (!X87Extended)
             return Function(X);
         const unsigned long calculation = CalculationUnderWay();
         if (calculation == 0)
-            return Function(X);
-        const auto [mantissa, signExponent] = BitsOf(X);
+            return Library(X);
+        const auto [mantissa, signExponent] = BitsWhereItLies(X);
         const uint64_t stamp = (static_cast<uint64_t>(calculation) << 16) | signExponent;
         // Arguments of few mantissa bits, or of one mantissa and several
         // exponents, are common (2.5, 10, x / 10^k): both parts are mixed.
@@ -50,9 +80,21 @@ struct TTable {
             return set[0].Value;
         if (set[1].Mantissa == mantissa && set[1].Stamp == stamp)
             return set[1].Value;
-        const Extended value = Function(X);
-        set[1] = set[0];
-        set[0] = TPlace{mantissa, stamp, value};
+        return Keep(X, set, mantissa, stamp);
+    }
+
+private:
+    // The calls of the library are kept out of Value, which then saves no
+    // registers and answers a kept value in a few steps. Not inlined nor
+    // rewritten by the whole-program optimiser, which would pass X by value
+    // again, copied from memory.
+    [[gnu::noipa]] static Extended Library(const Extended& X) { return Function(InRegister(X)); }
+
+    [[gnu::noipa]] static Extended Keep(const Extended& X, TPlace* Set, uint64_t Mantissa, uint64_t Stamp)
+    {
+        const Extended value = Function(InRegister(X));
+        Set[1] = Set[0];
+        Set[0] = TPlace{Mantissa, Stamp, value};
         return value;
     }
 };
