@@ -137,7 +137,9 @@ void ToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Extended
                              2)
                         + (dbn / 2) * (dbn / 2));
 
-    const Extended alpha_en = SafeArcCos(dbn / den);
+    // Beyond [-1, 1] the guarded arc cosine says so.
+    const Extended cosAlpha_en = dbn / den;
+    const Extended alpha_en = std::fabs(cosAlpha_en) > 1 ? SafeArcCos(cosAlpha_en) : std::acos(cosAlpha_en);
     const Extended gamma_e =
         (Pi / 2 + 2 * x * tanAlphan) / zn + invAlphan - (std::tan(alpha_en) - alpha_en);
     const Extended alphaFen = alpha_en - gamma_e;
@@ -740,15 +742,26 @@ Extended LogLimitFactor(Extended x)
     return MinExt(0.0417L * Log10Safe(x) + 0.6275L, 1);
 }
 
+namespace {
+
+// Cycles at Y on a life line through (N_a, Y_a) of slope exponent in log-log
+// coordinates.
+Extended CyclesOnLineAt(Extended Y, Extended Y_a, Extended N_a, Extended exponent)
+{
+    return N_a / SafePower("Error  : qyrrech4: Ylog", Y / Y_a, exponent);
+}
+
+} // namespace
+
 Extended CyclesOnLifeLine(Extended Y, Extended Y_a, Extended Y_b, Extended N_b, Extended N_a)
 {
-    return N_a / SafePower("Error  : qyrrech4: Ylog", Y / Y_a, KeptLn(N_a / N_b) / KeptLn(Y_b / Y_a));
+    return CyclesOnLineAt(Y, Y_a, N_a, KeptLn(N_a / N_b) / KeptLn(Y_b / Y_a));
 }
 
 Extended CyclesOnLifeLineScaled(Extended Z, Extended Z_a, Extended Z_b, Extended N_b,
                                 Extended N_a, Extended Zf)
 {
-    return N_a / SafePower("Error  : qyrrech4: Ylog", Z / Z_a, KeptLn(N_a / N_b) / KeptLn(Z_b / (Z_a * Zf)));
+    return CyclesOnLineAt(Z, Z_a, N_a, KeptLn(N_a / N_b) / KeptLn(Z_b / (Z_a * Zf)));
 }
 
 namespace {
@@ -758,14 +771,40 @@ struct TLifePoint {
     Extended Y;
 };
 
-// Walks a life curve given from the static point (first) down to the
-// endurance end (last) and returns the cycles at which it reaches Y. Only the
-// segment that starts at the static point is scaled by Zf: there the other
-// influence factors grow from 1 (static strength) to their full values, while
-// beyond the first knee they act in full at both ends of every segment.
-template <std::size_t Count>
-Extended CyclesOnCurve(const TLifePoint (&pts)[Count], Extended Y, Extended Zf, bool scaled)
+Extended LibraryLn(Extended x)
 {
+    volatile Extended v = x; // the library's logarithm, not one the compiler works out
+    return std::log(v);
+}
+
+// A life curve given from the static point (first) down to the endurance end
+// (last), with the logarithms of the ratios of each segment's ends, worked
+// out when the program starts: every calculation reads the same curves.
+template <std::size_t Count>
+struct TLifeCurve {
+    TLifePoint Points[Count];
+    Extended LnN[Count - 1]; // ln(N of the lower end / N of the upper end)
+    Extended LnY[Count - 1]; // ln(Y of the upper end / Y of the lower end)
+
+    explicit TLifeCurve(const TLifePoint (&points)[Count])
+    {
+        for (std::size_t i = 0; i < Count; ++i)
+            Points[i] = points[i];
+        for (std::size_t i = 0; i + 1 < Count; ++i) {
+            LnN[i] = LibraryLn(Points[i + 1].N / Points[i].N);
+            LnY[i] = LibraryLn(Points[i].Y / Points[i + 1].Y);
+        }
+    }
+};
+
+// The cycles at which the curve reaches Y. Only the segment that starts at
+// the static point is scaled by Zf: there the other influence factors grow
+// from 1 (static strength) to their full values, while beyond the first knee
+// they act in full at both ends of every segment.
+template <std::size_t Count>
+Extended CyclesOnCurve(const TLifeCurve<Count>& curve, Extended Y, Extended Zf, bool scaled)
+{
+    const TLifePoint(&pts)[Count] = curve.Points;
     if (Y > pts[0].Y)
         return 0;
     if (Y <= 0.85L)
@@ -775,12 +814,21 @@ Extended CyclesOnCurve(const TLifePoint (&pts)[Count], Extended Y, Extended Zf, 
         const TLifePoint& lo = pts[i + 1];
         if (Y <= hi.Y && Y >= lo.Y) {
             if (scaled && i == 0)
-                return CyclesOnLifeLineScaled(Y, lo.Y, hi.Y, hi.N, lo.N, Zf);
-            return CyclesOnLifeLine(Y, lo.Y, hi.Y, hi.N, lo.N);
+                return CyclesOnLineAt(Y, lo.Y, lo.N, curve.LnN[i] / KeptLn(hi.Y / (lo.Y * Zf)));
+            return CyclesOnLineAt(Y, lo.Y, lo.N, curve.LnN[i] / curve.LnY[i]);
         }
     }
     return 1e10L;
 }
+
+const TLifeCurve<3> PittingNitrocarburized({{1e5L, 1.1L}, {2e6L, 1.0L}, {1e10L, 0.85L}});
+const TLifeCurve<3> PittingNitrided({{1e5L, 1.3L}, {2e6L, 1.0L}, {1e10L, 0.85L}});
+const TLifeCurve<3> PittingOthers({{1e5L, 1.6L}, {5e7L, 1.0L}, {1e10L, 0.85L}});
+const TLifeCurve<4> PittingOthersPermitted({{6e5L, 1.6L}, {1e7L, 1.3L}, {1e9L, 1.0L}, {1e10L, 0.85L}});
+const TLifeCurve<3> RootNitrocarburized({{1e3L, 1.1L}, {3e6L, 1.0L}, {1e10L, 0.85L}});
+const TLifeCurve<3> RootNitrided({{1e3L, 1.6L}, {3e6L, 1.0L}, {1e10L, 0.85L}});
+const TLifeCurve<3> RootHardened({{1e3L, 2.5L}, {3e6L, 1.0L}, {1e10L, 0.85L}});
+const TLifeCurve<3> RootOthers({{1e4L, 2.5L}, {3e6L, 1.0L}, {1e10L, 0.85L}});
 
 Extended HoursFromCycles(Extended NL, Extended n, Extended loadsPerRevolution)
 {
@@ -798,32 +846,24 @@ Extended HoursFromCycles(Extended NL, Extended n, Extended loadsPerRevolution)
 Extended PittingCyclesForFactor(int MaterialKind, int HeatTreatment, int PittingPermitted,
                                 Extended ZNT, Extended Zf, Extended /*unused*/)
 {
-    static constexpr TLifePoint nitrocarburized[] = {{1e5L, 1.1L}, {2e6L, 1.0L}, {1e10L, 0.85L}};
-    static constexpr TLifePoint nitrided[] = {{1e5L, 1.3L}, {2e6L, 1.0L}, {1e10L, 0.85L}};
-    static constexpr TLifePoint others[] = {{1e5L, 1.6L}, {5e7L, 1.0L}, {1e10L, 0.85L}};
-    static constexpr TLifePoint othersPitting[] = {{6e5L, 1.6L}, {1e7L, 1.3L}, {1e9L, 1.0L}, {1e10L, 0.85L}};
     if (HeatTreatment == 7)
-        return CyclesOnCurve(nitrocarburized, ZNT, Zf, true);
+        return CyclesOnCurve(PittingNitrocarburized, ZNT, Zf, true);
     if (InRange(MaterialKind, 5, 6) || InRange(HeatTreatment, 5, 6))
-        return CyclesOnCurve(nitrided, ZNT, Zf, true);
+        return CyclesOnCurve(PittingNitrided, ZNT, Zf, true);
     if (PittingPermitted < 1)
-        return CyclesOnCurve(others, ZNT, Zf, true);
-    return CyclesOnCurve(othersPitting, ZNT, Zf, true);
+        return CyclesOnCurve(PittingOthers, ZNT, Zf, true);
+    return CyclesOnCurve(PittingOthersPermitted, ZNT, Zf, true);
 }
 
 Extended RootCyclesForFactor(int MaterialKind, int HeatTreatment, Extended YNT)
 {
-    static constexpr TLifePoint nitrocarburized[] = {{1e3L, 1.1L}, {3e6L, 1.0L}, {1e10L, 0.85L}};
-    static constexpr TLifePoint nitrided[] = {{1e3L, 1.6L}, {3e6L, 1.0L}, {1e10L, 0.85L}};
-    static constexpr TLifePoint hardened[] = {{1e3L, 2.5L}, {3e6L, 1.0L}, {1e10L, 0.85L}};
-    static constexpr TLifePoint others[] = {{1e4L, 2.5L}, {3e6L, 1.0L}, {1e10L, 0.85L}};
     if (HeatTreatment == 7)
-        return CyclesOnCurve(nitrocarburized, YNT, 1, false);
+        return CyclesOnCurve(RootNitrocarburized, YNT, 1, false);
     if (InRange(MaterialKind, 5, 6) || InRange(HeatTreatment, 5, 6))
-        return CyclesOnCurve(nitrided, YNT, 1, false);
+        return CyclesOnCurve(RootNitrided, YNT, 1, false);
     if (InRange(HeatTreatment, 2, 4))
-        return CyclesOnCurve(hardened, YNT, 1, false);
-    return CyclesOnCurve(others, YNT, 1, false);
+        return CyclesOnCurve(RootHardened, YNT, 1, false);
+    return CyclesOnCurve(RootOthers, YNT, 1, false);
 }
 
 Extended PittingLifeFromSafety(int MaterialKind, int HeatTreatment, int PittingPermitted,
