@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -23,11 +24,18 @@ TLoadSpectrumRoutines loadspectrumroutines;
 
 namespace {
 
-// The messages added since the list held Count of them.
-std::vector<TCollectedMessage> MessagesSince(std::size_t Count)
+// The number of messages the list holds, as CollectedMessages counts them.
+std::size_t CollectedMessageCount()
 {
-    const std::vector<TCollectedMessage>& all = CollectedMessages();
-    return {all.begin() + static_cast<std::ptrdiff_t>(std::min(Count, all.size())), all.end()};
+    return std::size_t{error0.ErrorCount} + LeftOutMessageCount();
+}
+
+// The messages added since the list held Count of them, appended to To.
+void AppendMessagesSince(std::size_t Count, std::vector<TCollectedMessage>& To)
+{
+    std::vector<TCollectedMessage> all = CollectedMessages();
+    const auto from = all.begin() + static_cast<std::ptrdiff_t>(std::min(Count, all.size()));
+    To.insert(To.end(), std::make_move_iterator(from), std::make_move_iterator(all.end()));
 }
 }
 
@@ -168,7 +176,7 @@ void CalcWithLoadSpectrum()
     // in force for the limit torque search as well as for the final run, so
     // one calculation gives the final values; the entered KA_H and KA_F stay
     // as the user gave them.
-    std::size_t before = CollectedMessages().size();
+    const std::size_t before = CollectedMessageCount();
     const auto& routines = loadspectrumroutines;
     const bool formed = routines.Factors && routines.Factors();
     if (telmvar.FatalCalcError) {
@@ -178,7 +186,8 @@ void CalcWithLoadSpectrum()
         routines.Factors();
         return;
     }
-    std::vector<TCollectedMessage> spectrumMessages = MessagesSince(before);
+    std::vector<TCollectedMessage> spectrumMessages;
+    AppendMessagesSince(before, spectrumMessages);
     g.SpectrumFactorsInForce = formed && g.KaFromLoadSpectrum == 1;
 
     // The gate's safeties are those of a trial at the nominal torque while
@@ -188,12 +197,11 @@ void CalcWithLoadSpectrum()
     loadFree.reset();
     if (formed && routines.Life)
         routines.Life(rootLimit, pittingLimit);
-    const std::vector<TCollectedMessage> life = CollectedMessages();
 
     // Keep only the messages of the final run at the nominal torque, not
     // those of the limit-load trials; the spectrum's own messages (a
     // falling spectrum, a material row the table lacks) stay.
-    spectrumMessages.insert(spectrumMessages.end(), life.begin(), life.end());
+    AppendMessagesSince(0, spectrumMessages);
     ResetErrorState();
     for (const TCollectedMessage& message : spectrumMessages)
         AddErrorMessage(message.Text);

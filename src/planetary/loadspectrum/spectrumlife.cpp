@@ -27,6 +27,26 @@ const char* const PowerTag = "Error  : Lastkoll.";
 
 Extended Pow(Extended base, Extended exp) { return SafePower(PowerTag, base, exp); }
 
+// Base to the powers ExpF and ExpH, each as Pow gives it (e^(Exp ln Base)):
+// the logarithm of a positive base is taken once for both. A base Pow
+// reports, or a power beyond its range, goes through Pow.
+void PowerPair(Extended Base, Extended ExpF, Extended ExpH, Extended& F, Extended& H)
+{
+    constexpr Extended Range = 3000;
+    if (Base > 0) {
+        const Extended ln = KeptLn(Base);
+        const Extended f = ExpF * ln;
+        const Extended h = ExpH * ln;
+        if (std::fabs(f) <= Range && std::fabs(h) <= Range) {
+            F = KeptExp(f);
+            H = KeptExp(h);
+            return;
+        }
+    }
+    F = Pow(Base, ExpF);
+    H = Pow(Base, ExpH);
+}
+
 Extended Log10OrZero(Extended x) { return x > 0 ? KeptLog10(x) : 0; }
 
 std::string RTrim(const std::string& s)
@@ -126,6 +146,16 @@ public:
     // used read-only or from a copy.
     bool HasWriteBit() const { return (stat_.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0; }
 
+    // Whether this process may read and write the file, asked of the file
+    // opened rather than of Path (which walks the path once more); a system
+    // that cannot ask it of an open file is asked of Path.
+    bool ReadWriteAllowed(const std::string& Path) const
+    {
+        if (::faccessat(fd_, "", R_OK | W_OK, AT_EMPTY_PATH) == 0)
+            return true;
+        return (errno == EINVAL || errno == ENOSYS) && ::access(Path.c_str(), R_OK | W_OK) == 0;
+    }
+
     // Whether some other handle, of this process or another, holds a lock
     // anywhere in the file (its sharing mode or a record).
     bool LockedElsewhere() const
@@ -218,6 +248,8 @@ constexpr std::size_t KeptTableBytes = 64 * 1024;
 // lock on it: then opening it again would read the same fields.
 struct TKeptLifeRow {
     unsigned long Calculation = 0;
+    // The table directory as entered, and the path formed from it.
+    std::string Dir;
     std::string Path;
     int Kind = 0;
     QYRLIFE_Record Row;
@@ -237,12 +269,12 @@ bool SameLifeFile(const TKeptLifeRow& Kept, const std::string& Path)
 {
     if (!Kept.FromFile || Kept.Path != Path || Kept.Kind != GearPair.LoadSpectrumKind)
         return false;
-    if (::access(Path.c_str(), R_OK | W_OK) != 0 || !DbfOpensInPlace(LifeTable) || DbfReadSettings() != Kept.Settings)
+    if (!DbfOpensInPlace(LifeTable) || DbfReadSettings() != Kept.Settings)
         return false;
     const TLifeFile file(Path);
     std::string bytes;
-    return file.IsOpen() && IdentityOf(file.Stat()) == Kept.Identity && !file.LockedElsewhere() &&
-           file.ReadAll(KeptTableBytes, bytes) && bytes == Kept.Bytes;
+    return file.IsOpen() && file.ReadWriteAllowed(Path) && IdentityOf(file.Stat()) == Kept.Identity &&
+           !file.LockedElsewhere() && file.ReadAll(KeptTableBytes, bytes) && bytes == Kept.Bytes;
 }
 
 }  // namespace
@@ -251,20 +283,22 @@ void ResetLifeMaterialRead() { KeptLifeRow() = TKeptLifeRow{}; }
 
 bool ReadLifeMaterial()
 {
-    const std::string path = AddTrailingBackslash(telmvar.DbfDir) + LifeTable;
     // The three meshes of a stage read the same row, and opening the table
     // costs more than the mesh's strength: a row that was read without a
     // message is taken again within one calculation, and later while its
-    // file is unchanged (see TKeptLifeRow).
+    // file is unchanged (see TKeptLifeRow). The same directory gives the
+    // same path.
     TKeptLifeRow& kept = KeptLifeRow();
     const unsigned long calculation = CalculationUnderWay();
     if (calculation != 0 && kept.Calculation == calculation && kept.Kind == GearPair.LoadSpectrumKind &&
-        kept.Path == path) {
+        kept.Dir == telmvar.DbfDir) {
         LifeParams = kept.Row;
         return true;
     }
+    const std::string path = AddTrailingBackslash(telmvar.DbfDir) + LifeTable;
     if (SameLifeFile(kept, path)) {
         kept.Calculation = calculation;
+        kept.Dir = telmvar.DbfDir;
         LifeParams = kept.Row;
         return true;
     }
@@ -281,6 +315,7 @@ bool ReadLifeMaterial()
     // is opened, which may copy it to the temporary directory.
     TKeptLifeRow read;
     read.Calculation = calculation;
+    read.Dir = telmvar.DbfDir;
     read.Path = path;
     read.Kind = GearPair.LoadSpectrumKind;
     read.FromFile = probe.IsOpen() && probe.HasWriteBit() && DbfOpensInPlace(LifeTable) &&
@@ -363,8 +398,10 @@ bool FormLoadSpectrumFactors()
     Extended sh = 0;
     for (int i = 1; i <= count; ++i) {
         const auto& it = g.LoadSpectrum[i];
-        sf += Pow(it.T / t1, pF) * it.N / neq;
-        sh += Pow(it.T / t1, pH) * it.N / neq;
+        Extended powerF, powerH;
+        PowerPair(it.T / t1, pF, pH, powerF, powerH);
+        sf += powerF * it.N / neq;
+        sh += powerH * it.N / neq;
     }
     g.LoadSpectrumKA_F = Pow(sf, 1 / pF);
     g.LoadSpectrumKA_H = Pow(sh, 1 / pH);
