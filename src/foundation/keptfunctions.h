@@ -17,22 +17,28 @@
 
 namespace kept_detail {
 
+// The key of an argument: its mantissa, and its sign and exponent.
+struct TKeyBits {
+    uint64_t Mantissa;
+    uint64_t SignExponent;
+};
+
 // The bits of X read where X lies, 8 bytes of mantissa and the 2 of sign
 // and exponent. The compiler's own copy read 4 bytes for the latter, more
 // than the caller's 80-bit store of X holds there: such a load cannot take
 // its bytes from the store still under way and waits until it is written.
 // X stays where it is, for the library's call on a miss.
-inline TExtendedBits BitsWhereItLies(const Extended& X)
+inline TKeyBits BitsWhereItLies(const Extended& X)
 {
 #if defined(__GNUC__) && defined(__x86_64__)
     if constexpr (X87Extended) {
-        uint64_t mantissa = 0;
-        uint64_t signExponent = 0;
-        asm("movq %2, %0\n\tleaq %2, %1\n\tmovzwl 8(%1), %k1" : "=&r"(mantissa), "=r"(signExponent) : "m"(X));
-        return TExtendedBits{mantissa, static_cast<uint16_t>(signExponent)};
+        TKeyBits b{};
+        asm("movq (%2), %0\n\tmovzwl 8(%2), %k1" : "=&r"(b.Mantissa), "=r"(b.SignExponent) : "r"(&X), "m"(X));
+        return b;
     }
 #endif
-    return BitsOf(X);
+    const TExtendedBits b = BitsOf(X);
+    return TKeyBits{b.Mantissa, b.SignExponent};
 }
 
 // X as the x87 holds it, so that a call passes it on with one 80-bit
@@ -72,9 +78,11 @@ struct TTable {
         const auto [mantissa, signExponent] = BitsWhereItLies(X);
         const uint64_t stamp = (static_cast<uint64_t>(calculation) << 16) | signExponent;
         // Arguments of few mantissa bits, or of one mantissa and several
-        // exponents, are common (2.5, 10, x / 10^k): both parts are mixed.
-        uint64_t mixed = mantissa ^ (signExponent * 0xff51afd7ed558ccdULL);
-        mixed ^= mixed >> 32;
+        // exponents, are common (2.5, 10, x / 10^k): the mantissa's upper
+        // half is folded onto its lower one, the sign and exponent added,
+        // and the product with 2^64 / golden ratio spreads them all over
+        // its top bits, in few steps for the caller to wait for.
+        const uint64_t mixed = (mantissa ^ (mantissa >> 32)) + signExponent;
         TPlace* set = &Places[2 * ((mixed * 0x9e3779b97f4a7c15ULL) >> (64 - Bits))];
         if (set[0].Mantissa == mantissa && set[0].Stamp == stamp)
             return set[0].Value;
