@@ -119,6 +119,17 @@ struct TCollectedMessage {
 // The counted texts followed by the left-out ones, in the order they came.
 std::vector<TCollectedMessage> CollectedMessages();
 
+// The same texts handed to Visit(text, judgement) where they stand, for a
+// caller that only reads them: no list of copies is formed.
+template <class TVisit>
+void VisitCollectedMessages(TVisit&& Visit)
+{
+    for (int i = 1; i <= error0.ErrorCount; ++i)
+        Visit(std::string_view(error0.ErrorTexts[i]), error0.IsJudgement[i]);
+    for (std::size_t i = 0; i < error0.LeftOutTexts.size(); ++i)
+        Visit(std::string_view(error0.LeftOutTexts[i]), static_cast<bool>(error0.LeftOutJudgement[i]));
+}
+
 // Adds a collected text again, as the kind it was.
 void AddCollectedMessage(const TCollectedMessage& Message);
 

@@ -3,11 +3,14 @@
 #include "gearpair/gearpairdata.h"
 #include "planetary/stage.h"
 #include "planetary/suggestions.h"
+#include "planetary/textcopy.h"
 
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <numbers>
+#include <string>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -30,6 +33,8 @@ void Move(Extended& To, const Extended& From)
 {
     std::memcpy(&To, &From, ExtendedValueBytes);
 }
+
+void Move(std::string& To, const std::string& From) { CopyText(To, From); }
 
 // First and second gear of each mesh name.
 int NamedGear(int m, int slot) { return slot == 1 ? m : m + 1; }
@@ -107,10 +112,10 @@ void LoadMesh(const MeshOrder& order, int m)
     const auto& st = PlanetaryStage;
     for (int j = 1; j <= 2; ++j) {
         const int g = order[j];
-        p.PartNumber[j] = s.PartNumber[g];
-        p.GearName[j] = s.GearName[g];
-        p.GearLongName[j] = s.GearLongName[g];
-        p.ToothCorrectionText[j] = s.ToothCorrection[g];
+        CopyText(p.PartNumber[j], s.PartNumber[g]);
+        CopyText(p.GearName[j], s.GearName[g]);
+        CopyText(p.GearLongName[j], s.GearLongName[g]);
+        CopyText(p.ToothCorrectionText[j], s.ToothCorrection[g]);
         p.tg_rhog[j] = s.tg_rhog[g];
 #define LOAD_GEAR(f) Move(p.f[j], s.f[g]);
         GEAR_INPUTS(LOAD_GEAR)
@@ -135,7 +140,7 @@ void LoadMesh(const MeshOrder& order, int m)
     Move(p.a, s.a[m]);
     if (p.a == 0 && m != mPeH)
         p.a = p.mn * (s.z[m] + s.z[m + 1]) / 2;
-    p.CentreDistanceTolerance = s.CentreDistanceTolerance[m];
+    CopyText(p.CentreDistanceTolerance, s.CentreDistanceTolerance[m]);
     p.bctr = s.bctr[m];
 
     // Speed of pair gear 1 relative to the carrier, torque per planet set.
@@ -208,13 +213,16 @@ void SwapMeshResults(int m)
 
 namespace {
 
+// The captions are the letters of the gears in the order the stored tooth
+// numbers give (MeshGearCaption).
 void StoreAndCaption(int m)
 {
     StoreMesh(MeshGearOrder(m), m);
-    if (m != mPeH && MeshExchanged(m))
+    const MeshOrder stored = MeshGearOrder(m);
+    if (m != mPeH && stored[1] == NamedGear(m, 2))
         SwapMeshResults(m);
-    GearPair.GearCaption[1] = MeshGearCaption(m, 1);
-    GearPair.GearCaption[2] = MeshGearCaption(m, 2);
+    CopyText(GearPair.GearCaption[1], std::string_view(PlanetaryGearLetters[stored[1]]));
+    CopyText(GearPair.GearCaption[2], std::string_view(PlanetaryGearLetters[stored[2]]));
 }
 
 } // namespace

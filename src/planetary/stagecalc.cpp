@@ -21,6 +21,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -143,20 +144,33 @@ void TakePlanetBearingDiameters()
 // has no stage check behind it and stays, named after its mesh.
 class TMeshMessages {
 public:
+    // The texts are formed in strings kept from the last calculation, which
+    // keep their room.
+    explicit TMeshMessages(std::vector<std::string>& Room) : texts_(Room) {}
+    TMeshMessages(const TMeshMessages&) = delete;
+    TMeshMessages& operator=(const TMeshMessages&) = delete;
+
     void Take(int m)
     {
-        for (const auto& message : CollectedMessages())
-            if (!message.Judgement)
-                kept_.push_back(message.Text + " (" + MeshName(m) + ")");
+        const std::string_view mesh = PlanetaryMeshNames[m];
+        VisitCollectedMessages([&](std::string_view Text, bool Judgement) {
+            if (Judgement)
+                return;
+            if (count_ == texts_.size())
+                texts_.emplace_back();
+            auto& text = texts_[count_++];
+            text.assign(Text).append(" (").append(mesh).append(")");
+        });
     }
     void AddAll() const
     {
-        for (const auto& text : kept_)
-            AddErrorMessage(text);
+        for (std::size_t i = 0; i < count_; ++i)
+            AddErrorMessage(texts_[i]);
     }
 
 private:
-    std::vector<std::string> kept_;
+    std::vector<std::string>& texts_;
+    std::size_t count_ = 0;
 };
 
 void LoadStageMesh(int m)
@@ -318,7 +332,7 @@ void CalcStage()
 
     // Each mesh's calculation starts its own message list; what must outlast
     // it is set aside here.
-    TMeshMessages kept;
+    TMeshMessages kept(stagecalc.MeshTexts);
     for (int m = mSPi; m <= mPeH; ++m)
         if (!CalcStageMesh(m, kept))
             return;

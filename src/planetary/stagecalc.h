@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 // The whole stage from its records: kinematics, the three meshes through the
 // gear-pair calculation, planet triangle and spacing, clearances, angular
@@ -23,6 +25,9 @@ struct TStageCalcState {
     // again on every run.
     std::unique_ptr<TStageCalcSnapshot> Last;
     bool LastKept = false;
+    // Room for the texts of the single meshes that the stage keeps (named
+    // after their mesh): only the calculation under way reads them.
+    std::vector<std::string> MeshTexts;
 };
 
 extern TStageCalcState stagecalc;
