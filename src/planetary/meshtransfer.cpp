@@ -6,11 +6,13 @@
 #include "planetary/textcopy.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 #include <limits>
 #include <numbers>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 
 namespace {
@@ -105,6 +107,136 @@ bool MeshExchanged(int m) { return m >= 1 && m <= 3 && MeshGearOrder(m)[1] == Na
     X(SH) X(SF) X(YF) X(YS) X(YSg) X(SigmaF) X(SigmaF0) X(SigmaH) X(dNa) X(dNf) X(dw) X(nE) X(ck) X(hFe)     \
     X(alphaFen) X(b_effF) X(LtH) X(LtH2) X(LtF)
 
+namespace {
+
+// The entries of one place (a gear, a mesh, a slot of a mesh, a pair gear)
+// in the arrays of one record. Each element size has a pointer of its own:
+// the record moved by the place's distance from an array's entry 1, so
+// that an entry's address is that pointer and the array's place in the
+// record, which is known. Reached from the record, the index and the array,
+// the compiler formed every entry's address with an instruction of its own
+// before the two moves of an extended value, and a mesh moves several
+// hundred of them. The functions that move the fields take the pointers from
+// their caller and are not inlined: the compiler cannot go back to forming
+// the addresses from the index.
+template <auto& Record>
+class TEntries {
+public:
+    // The place Steps entries behind entry 1.
+    explicit TEntries(int Steps)
+        : reals_(Base() + Steps * sizeof(Extended)), ints_(Base() + Steps * sizeof(int)),
+          texts_(Base() + Steps * sizeof(std::string)), bytes_(Base() + Steps)
+    {
+    }
+
+    template <class T, int Lo, int Hi>
+    T& operator()(TArray<T, Lo, Hi>& Field) const
+    {
+        return *reinterpret_cast<T*>(Shifted<T>() + Place(&Field[1]));
+    }
+    template <class T, int Lo, int Hi>
+    const T& operator()(const TArray<T, Lo, Hi>& Field) const
+    {
+        return *reinterpret_cast<const T*>(Shifted<T>() + Place(&Field[1]));
+    }
+    // Arrays [slot][mesh] of extended values, one place counting slot and mesh.
+    Extended& operator()(SlotArray& Field) const { return *reinterpret_cast<Extended*>(reals_ + Place(&Field[1][1])); }
+    const Extended& operator()(const SlotArray& Field) const
+    {
+        return *reinterpret_cast<const Extended*>(reals_ + Place(&Field[1][1]));
+    }
+
+private:
+    static char* Base() { return reinterpret_cast<char*>(&Record); }
+    static std::ptrdiff_t Place(const void* Entry) { return static_cast<const char*>(Entry) - Base(); }
+    template <class T>
+    char* Shifted() const
+    {
+        if constexpr (std::is_same_v<T, Extended>)
+            return reals_;
+        else if constexpr (std::is_same_v<T, int>)
+            return ints_;
+        else if constexpr (std::is_same_v<T, std::string>)
+            return texts_;
+        else {
+            static_assert(sizeof(T) == 1);
+            return bytes_;
+        }
+    }
+
+    char* reals_;
+    char* ints_;
+    char* texts_;
+    char* bytes_;
+};
+
+using TStageEntries = TEntries<PlanetaryGears>;
+using TPairEntries = TEntries<GearPair>;
+
+// Places of gear g, of mesh m and of slot s of mesh m in the stage's arrays.
+TStageEntries GearEntries(int g) { return TStageEntries(g - 1); }
+TStageEntries MeshEntries(int m) { return TStageEntries(m - 1); }
+TStageEntries SlotEntries(int s, int m) { return TStageEntries((s - 1) * 3 + m - 1); }
+
+[[gnu::noinline]] void LoadGear(TPairEntries pair, TStageEntries gear, TStageEntries slot)
+{
+    auto& p = GearPair;
+    auto& s = PlanetaryGears;
+    CopyText(pair(p.PartNumber), gear(s.PartNumber));
+    CopyText(pair(p.GearName), gear(s.GearName));
+    CopyText(pair(p.GearLongName), gear(s.GearLongName));
+    CopyText(pair(p.ToothCorrectionText), gear(s.ToothCorrection));
+    pair(p.tg_rhog) = gear(s.tg_rhog);
+#define LOAD_GEAR(f) Move(pair(p.f), gear(s.f));
+    GEAR_INPUTS(LOAD_GEAR)
+    GEAR_ENTERED(LOAD_GEAR)
+#undef LOAD_GEAR
+    pair(p.YF) = slot(s.YF);
+    pair(p.YS) = slot(s.YS);
+    pair(p.YSg) = slot(s.YSg);
+    pair(p.DimensionInputMode) = 2;
+}
+
+[[gnu::noinline]] void LoadMeshInputs(TStageEntries mesh)
+{
+    auto& p = GearPair;
+    auto& s = PlanetaryGears;
+#define LOAD_MESH(f) Move(p.f, mesh(s.f));
+    MESH_INPUTS(LOAD_MESH)
+#undef LOAD_MESH
+    Move(p.a, mesh(s.a));
+    CopyText(p.CentreDistanceTolerance, mesh(s.CentreDistanceTolerance));
+    p.bctr = mesh(s.bctr);
+}
+
+[[gnu::noinline]] void StoreGear(TStageEntries gear, TPairEntries pair, TStageEntries slot)
+{
+    const auto& p = GearPair;
+    auto& s = PlanetaryGears;
+#define STORE_GEAR(f) Move(gear(s.f), pair(p.f));
+    GEAR_INPUTS(STORE_GEAR)
+    GEAR_RESULTS(STORE_GEAR)
+#undef STORE_GEAR
+    Move(gear(s.dBInUse), pair(p.dB));
+    Move(gear(s.SpanTeethInUse), pair(p.SpanTeeth));
+#define STORE_SLOT(f) Move(slot(s.f), pair(p.f));
+    SLOT_RESULTS(STORE_SLOT)
+#undef STORE_SLOT
+}
+
+[[gnu::noinline]] void StoreMeshFields(TStageEntries mesh)
+{
+    const auto& p = GearPair;
+    auto& s = PlanetaryGears;
+#define STORE_MESH(f) Move(mesh(s.f), p.f);
+    MESH_INPUTS(STORE_MESH)
+    MESH_RESULTS(STORE_MESH)
+#undef STORE_MESH
+    Move(mesh(s.aInUse), p.a);
+}
+
+} // namespace
+
 void LoadMesh(const MeshOrder& order, int m)
 {
     auto& p = GearPair;
@@ -112,36 +244,18 @@ void LoadMesh(const MeshOrder& order, int m)
     const auto& st = PlanetaryStage;
     for (int j = 1; j <= 2; ++j) {
         const int g = order[j];
-        CopyText(p.PartNumber[j], s.PartNumber[g]);
-        CopyText(p.GearName[j], s.GearName[g]);
-        CopyText(p.GearLongName[j], s.GearLongName[g]);
-        CopyText(p.ToothCorrectionText[j], s.ToothCorrection[g]);
-        p.tg_rhog[j] = s.tg_rhog[g];
-#define LOAD_GEAR(f) Move(p.f[j], s.f[g]);
-        GEAR_INPUTS(LOAD_GEAR)
-        GEAR_ENTERED(LOAD_GEAR)
-#undef LOAD_GEAR
         // Entered tooth form factors follow their gear: in an exchanged mesh
         // pair gear 1 is the second gear of the mesh name, i.e. slot 2.
-        const int slot = SlotOfGear(m, g);
-        p.YF[j] = s.YF[slot][m];
-        p.YS[j] = s.YS[slot][m];
-        p.YSg[j] = s.YSg[slot][m];
-        p.DimensionInputMode[j] = 2;
+        LoadGear(TPairEntries(j - 1), GearEntries(g), SlotEntries(SlotOfGear(m, g), m));
     }
-#define LOAD_MESH(f) Move(p.f, s.f[m]);
-    MESH_INPUTS(LOAD_MESH)
-#undef LOAD_MESH
     // The centre distance goes into the pair only, the one the mesh ends
     // with comes back as a result: stored back, it stood as entered, and an
     // entered one apart from the profile shifts was corrected on the first
     // calculation only. S-Pi and Pi-Pe without one start from that of their
     // tooth numbers; Pe-H is left to the pair.
-    Move(p.a, s.a[m]);
+    LoadMeshInputs(MeshEntries(m));
     if (p.a == 0 && m != mPeH)
         p.a = p.mn * (s.z[m] + s.z[m + 1]) / 2;
-    CopyText(p.CentreDistanceTolerance, s.CentreDistanceTolerance[m]);
-    p.bctr = s.bctr[m];
 
     // Speed of pair gear 1 relative to the carrier, torque per planet set.
     const auto& z = s.z;
@@ -180,25 +294,9 @@ void LoadMesh(const MeshOrder& order, int m)
 
 void StoreMesh(const MeshOrder& order, int m)
 {
-    const auto& p = GearPair;
-    auto& s = PlanetaryGears;
-    for (int j = 1; j <= 2; ++j) {
-        const int g = order[j];
-#define STORE_GEAR(f) Move(s.f[g], p.f[j]);
-        GEAR_INPUTS(STORE_GEAR)
-        GEAR_RESULTS(STORE_GEAR)
-#undef STORE_GEAR
-        Move(s.dBInUse[g], p.dB[j]);
-        Move(s.SpanTeethInUse[g], p.SpanTeeth[j]);
-#define STORE_SLOT(f) Move(s.f[j][m], p.f[j]);
-        SLOT_RESULTS(STORE_SLOT)
-#undef STORE_SLOT
-    }
-#define STORE_MESH(f) Move(s.f[m], p.f);
-    MESH_INPUTS(STORE_MESH)
-    MESH_RESULTS(STORE_MESH)
-#undef STORE_MESH
-    Move(s.aInUse[m], p.a);
+    for (int j = 1; j <= 2; ++j)
+        StoreGear(GearEntries(order[j]), TPairEntries(j - 1), SlotEntries(j, m));
+    StoreMeshFields(MeshEntries(m));
 }
 
 void SwapMeshResults(int m)
