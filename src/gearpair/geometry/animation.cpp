@@ -7,6 +7,7 @@
 #include "foundation/keptfunctions.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/animation.h"
+#include "gearpair/geometry/geometrysteps.h"
 #include "gearpair/measuring.h"
 
 namespace
@@ -35,15 +36,14 @@ Extended WorkingThicknessAngle(const TGearPairData& g, const Extended* Formed)
     return 2 * SafeArcSin(sine);
 }
 
-// pa: ProfileAnglesOf(beta_rad, alpha_rad) of the pair; StwAngle as for
-// WorkingThicknessAngle.
-void FormPicture(PairArray<Extended> xPic, const TProfileAngles& pa, const Extended* StwAngle)
+// StwAngle as for WorkingThicknessAngle.
+void FormPicture(PairArray<Extended> xPic, const TGeometryAngles& Angles, const Extended* StwAngle)
 {
     auto& g = GearPair;
     // Both gears are drawn at one working pressure angle: its cosine, and
     // those of the other angles, are worked out once.
-    const Extended tanAlpha = pa.TanAlphan;
-    const Extended cosAlphaT = PairTransverseAnglesOf(pa, g.alpha_t, g.beta_b).CosAlphat;
+    const Extended tanAlpha = Angles.Profile.TanAlphan;
+    const Extended cosAlphaT = Angles.Transverse.CosAlphat;
     Extended alphaw = g.alpha_t;
     Extended cosAlphaw = cosAlphaT;
     bool alphawFormed = false;
@@ -79,7 +79,7 @@ void FormPicture(PairArray<Extended> xPic, const TProfileAngles& pa, const Exten
 }
 
 // StwAngle as for WorkingThicknessAngle.
-void SetPictureValues(const TProfileAngles& pa, const Extended* StwAngle)
+void SetPictureValues(const TGeometryAngles& Angles, const Extended* StwAngle)
 {
     auto& g = GearPair;
     g.PicturePlanets = g.qp;
@@ -90,24 +90,22 @@ void SetPictureValues(const TProfileAngles& pa, const Extended* StwAngle)
         g.da_pic[i] = PictureTipDiameter(g, i, g.xevmin[i] + g.xevmax[i]);
     }
     g.a_pic = g.a;
-    FormPicture(g.x_pic, pa, StwAngle);
+    FormPicture(g.x_pic, Angles, StwAngle);
 }
 
 } // namespace
 
 void confgraf(PairArray<Extended> xPic)
 {
-    const TProfileAngles pa = ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad);
-    FormPicture(xPic, pa, nullptr);
+    FormPicture(xPic, GeometryAnglesOf(GearPair), nullptr);
 }
 
 void SetAnimationAngles()
 {
-    const TProfileAngles pa = ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad);
-    SetPictureValues(pa, nullptr);
+    SetPictureValues(GeometryAnglesOf(GearPair), nullptr);
 }
 
-void SetAnimationAngles(const TProfileAngles& Angles, Extended StwAngle1)
+void SetAnimationAngles(const TGeometryAngles& Angles, Extended StwAngle1)
 {
     SetPictureValues(Angles, &StwAngle1);
 }

@@ -11,11 +11,11 @@
 // mean finished profile shifts. Runs last in the geometry.
 void SetAnimationAngles();
 
-// The same at the end of the geometry chain: Angles are the pair's
-// ProfileAnglesOf(beta_rad, alpha_rad), StwAngle1 is stw_angle[1] as the
-// chain's step 2 formed it from the stw and dw that stand.
-struct TProfileAngles;
-void SetAnimationAngles(const TProfileAngles& Angles, Extended StwAngle1);
+// The same at the end of the geometry chain: Angles are the functions of
+// the pair's angles, StwAngle1 is stw_angle[1] as the chain's step 2 formed
+// it from the stw and dw that stand.
+struct TGeometryAngles;
+void SetAnimationAngles(const TGeometryAngles& Angles, Extended StwAngle1);
 
 // Picture values for the profile-shift coefficients xPic at the picture's
 // centre distance a_pic; "Error  : confgraf" when that centre distance is

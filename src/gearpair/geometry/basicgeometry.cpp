@@ -94,6 +94,13 @@ void Unit0()
     g.a0 = (g.mn / 2) / cosBeta * (g.z[1] + g.z[2]);
 }
 
+TGeometryAngles GeometryAnglesOf(const TGearPairData& g)
+{
+    TGeometryAngles angles{ProfileAnglesOf(g.beta_rad, g.alpha_rad), {}};
+    angles.Transverse = PairTransverseAnglesOf(angles.Profile, g.alpha_t, g.beta_b);
+    return angles;
+}
+
 void CalcProfileShiftSum()
 {
     const TProfileAngles pa = ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad);

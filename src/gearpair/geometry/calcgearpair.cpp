@@ -100,15 +100,16 @@ void CalcGeometry()
     if (telmvar.FatalCalcError)
         return;
     // The functions of the helix and normal pressure angles Unit0 set, for
-    // every step after it: nothing in the chain changes those angles.
-    const TProfileAngles angles = ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad);
+    // every step after it: nothing in the chain changes those angles. Unit1
+    // adds those of alpha_t and beta_b, which stay as it leaves them.
+    TGeometryAngles angles{ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad), {}};
     // A centre distance not given is the one the profile shifts give, the
     // one the chain ends with. Taken from the start, the first calculation
     // has the working angles, allowances and profile-shift sum of every
     // later one.
     if (GearPair.a == 0)
         GearPair.a = ProfileShiftCentreDistance();
-    CalcProfileShiftSum(angles);
+    CalcProfileShiftSum(angles.Profile);
     if (telmvar.FatalCalcError)
         return;
     Unit1(angles);

@@ -3,8 +3,9 @@
 // looks at FatalCalcError first and then only logs its own fatal line.
 
 #include "foundation/types.h"
+#include "gearpair/measuring.h"
 
-struct TProfileAngles;
+struct TGearPairData;
 
 // Input checks, transverse values, base helix, limit numbers of teeth.
 void Unit0();
@@ -32,15 +33,34 @@ Extended CheckToothCollision();
 // centre distance limits.
 void CalcSpecificSliding();
 
+// The flanks' radii of curvature at the pitch point, Cathetus(dw/2, db/2) of
+// each gear, at the lower (dw_amin) and upper (dw_amax) centre distance limit.
+struct TPitchPointRadii {
+    PairArray<Extended> AtMin, AtMax;
+};
+TPitchPointRadii PitchPointRadiiOf(const TGearPairData& g);
+
 // Pinion profile shift for equal specific sliding at both roots, the
 // profile-shift sum kept; 0 on failure. Leaves the gear pair as it was.
 Extended GetXSpezGleit();
 
-// The steps as the geometry chain runs them one after the other: Angles are
-// the functions of the pair's helix and normal pressure angles as Unit0
-// left them (ProfileAnglesOf(beta_rad, alpha_rad)), formed once for the
-// chain instead of once in every step. Each step without them forms them.
+// The functions of the pair's angles that the geometry chain's steps share,
+// formed once for the chain instead of once in every step: Profile those of
+// the helix and normal pressure angles as Unit0 leaves them
+// (ProfileAnglesOf(beta_rad, alpha_rad)), Transverse those of alpha_t and
+// beta_b as Unit1 leaves them (PairTransverseAnglesOf). The steps called
+// without them form them from the pair as it stands.
+struct TGeometryAngles {
+    TProfileAngles Profile;
+    TPairTransverseAngles Transverse;
+};
+
+// Both, from the pair as it stands.
+TGeometryAngles GeometryAnglesOf(const TGearPairData& g);
+
+// The steps as the chain runs them one after the other. Unit1 sets
+// Angles.Transverse (read from Angles.Profile).
 void CalcProfileShiftSum(const TProfileAngles& Angles);
-void Unit1(const TProfileAngles& Angles);
-void Unit2(const TProfileAngles& Angles);
-void CalcSpecificSliding(const TProfileAngles& Angles);
+void Unit1(TGeometryAngles& Angles);
+void Unit2(const TGeometryAngles& Angles);
+void CalcSpecificSliding(const TProfileAngles& Angles, const TPitchPointRadii& Radii);

@@ -15,6 +15,7 @@
 #include "gearpair/gearfactors.h"
 #include "gearpair/calculationmemo.h"
 #include "gearpair/gearpairdata.h"
+#include "gearpair/geometry/geometrysteps.h"
 #include "gearpair/geometry/tolerances.h"
 #include "gearpair/measuring.h"
 
@@ -61,11 +62,10 @@ Extended CosHalfPitchOf(TMeasuringBase& b, int z)
     return b.CosHalfPitch;
 }
 
-// pa: ProfileAnglesOf(beta_rad, alpha_rad) of the pair.
-TMeasuringBase MeasuringBaseOf(const TProfileAngles& pa)
+TMeasuringBase MeasuringBaseOf(const TGeometryAngles& Angles)
 {
-    const auto& g = GearPair;
-    const TPairTransverseAngles t = PairTransverseAnglesOf(pa, g.alpha_t, g.beta_b);
+    const TProfileAngles& pa = Angles.Profile;
+    const TPairTransverseAngles& t = Angles.Transverse;
     return {pa.TanAlphan,
             t.InvAlphat,
             t.CosBetab,
@@ -80,8 +80,7 @@ TMeasuringBase MeasuringBaseOf(const TProfileAngles& pa)
 
 TMeasuringBase MeasuringBaseOf()
 {
-    const TProfileAngles pa = ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad);
-    return MeasuringBaseOf(pa);
+    return MeasuringBaseOf(GeometryAnglesOf(GearPair));
 }
 
 Extended SpanMeasureFrom(const TMeasuringBase& m, int i, Extended xE);
@@ -369,15 +368,14 @@ bool CalcMeasuringValues(int i, const TMeasuringBase& Angles)
 
 void CalcTolerances()
 {
-    const TProfileAngles pa = ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad);
-    CalcTolerances(pa);
+    CalcTolerances(GeometryAnglesOf(GearPair));
 }
 
-void CalcTolerances(const TProfileAngles& pa)
+void CalcTolerances(const TGeometryAngles& Angles)
 {
     auto& g = GearPair;
     if (telmvar.FatalCalcError) return;
-    const TMeasuringBase angles = MeasuringBaseOf(pa);
+    const TMeasuringBase angles = MeasuringBaseOf(Angles);
     for (int i = 1; i <= 2; ++i)
         if (!CalcMeasuringValues(i, angles)) return;
 

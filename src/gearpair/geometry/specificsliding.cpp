@@ -21,13 +21,23 @@ Extended LimitRootSliding(Extended zeta)
 
 }  // namespace
 
+TPitchPointRadii PitchPointRadiiOf(const TGearPairData& g)
+{
+    TPitchPointRadii radii;
+    for (int i = 1; i <= 2; ++i) {
+        radii.AtMin[i] = Cathetus(g.dw_amin[i] / 2, g.db[i] / 2);
+        radii.AtMax[i] = Cathetus(g.dw_amax[i] / 2, g.db[i] / 2);
+    }
+    return radii;
+}
+
 void CalcSpecificSliding()
 {
     const TProfileAngles pa = ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad);
-    CalcSpecificSliding(pa);
+    CalcSpecificSliding(pa, PitchPointRadiiOf(GearPair));
 }
 
-void CalcSpecificSliding(const TProfileAngles& pa)
+void CalcSpecificSliding(const TProfileAngles& pa, const TPitchPointRadii& Radii)
 {
     auto& g = GearPair;
     const Extended uPair = static_cast<Extended>(g.z[2]) / g.z[1];
@@ -79,14 +89,10 @@ void CalcSpecificSliding(const TProfileAngles& pa)
     // At the centre distance limits: the point A lies g_alphaa before the pitch
     // point, E lies g_alphae after it.
     // The flanks' radii of curvature at the pitch point are the same for
-    // the four values at either limit: formed once for each.
-    const Extended radiusAMin = Cathetus(g.dw_amin[1] / 2, g.db[1] / 2);
-    const Extended radiusBMin = Cathetus(g.dw_amin[2] / 2, g.db[2] / 2);
-    const Extended radiusAMax = Cathetus(g.dw_amax[1] / 2, g.db[1] / 2);
-    const Extended radiusBMax = Cathetus(g.dw_amax[2] / 2, g.db[2] / 2);
+    // the four values at either limit.
     auto at = [&](int which, bool atMin, Extended gap) {
-        return SpecificSlidingFromRadii(g.z[2], which, gap, atMin ? radiusAMin : radiusAMax,
-                                        atMin ? radiusBMin : radiusBMax, g.u);
+        const PairArray<Extended>& radius = atMin ? Radii.AtMin : Radii.AtMax;
+        return SpecificSlidingFromRadii(g.z[2], which, gap, radius[1], radius[2], g.u);
     };
     g.zeta_f1_amin = at(1, true, -g.g_alphaa_min);
     g.zeta_f1_amax = at(1, false, -g.g_alphaa_max);

@@ -25,10 +25,12 @@ struct TPairAngles {
     Extended InvAlphaWt, TanAlphaWt, CosAlphaWt, SinAlphaWt;
 };
 
-// pa: those of the normal pressure and helix angles the meshes share.
-TPairAngles PairAnglesOf(const TGearPairData& g, const TProfileAngles& pa)
+// Those of the normal pressure and helix angles the meshes share, and of
+// the pair's alpha_t and beta_b.
+TPairAngles PairAnglesOf(const TGearPairData& g, const TGeometryAngles& Angles)
 {
-    const TPairTransverseAngles t = PairTransverseAnglesOf(pa, g.alpha_t, g.beta_b);
+    const TProfileAngles& pa = Angles.Profile;
+    const TPairTransverseAngles& t = Angles.Transverse;
     TPairAngles p;
     p.TanAlpha = pa.TanAlphan;
     p.SinAlpha = pa.SinAlphan;
@@ -182,37 +184,64 @@ void SetPartialContactRatio(TGearPairData& g, const TPairAngles& p, int i)
     g.eps_part[i] = t * g.z[i] / 2 / Pi;
 }
 
-// Length of the path of contact (DIN 3960), signed for an internal pair;
-// sinAlphaWt is the sine of the working pressure angle at centre distance a.
-Extended PathOfContact(const TGearPairData& g, Extended dNa1, Extended dNa2, Extended a,
-                       Extended sinAlphaWt)
+// The roots sqrt(dNa^2 - db^2) of both gears at their usable tip diameters
+// dNa1 and dNa2 (a negative difference is said and gives 0).
+struct TTipRoots {
+    Extended Root1, Root2;
+};
+
+TTipRoots TipRootsOf(const TGearPairData& g, Extended dNa1, Extended dNa2)
 {
     const char* tag = "Error  : g alpha";
     const Extended root1 = SafeSqrt(tag, dNa1 * dNa1 - g.db[1] * g.db[1]);
     const Extended root2 = SafeSqrt(tag, dNa2 * dNa2 - g.db[2] * g.db[2]);
+    return {root1, root2};
+}
+
+// Length of the path of contact (DIN 3960) from the roots at the usable tip
+// diameters, signed for an internal pair; sinAlphaWt is the sine of the
+// working pressure angle at centre distance a.
+Extended PathOfContact(const TGearPairData& g, const TTipRoots& r, Extended a, Extended sinAlphaWt)
+{
     // The internal gear's root counts negative; with a negative pinion count
     // (reported by step 0) the roles are exchanged.
     const Extended s1 = g.z[1] < 0 ? Sgn(g.z[1]) : 1;
     const Extended s2 = g.z[1] < 0 ? 1 : Sgn(g.z[2]);
-    return (s1 * root1 + s2 * root2 - 2 * a * sinAlphaWt) * 0.5L;
+    return (s1 * r.Root1 + s2 * r.Root2 - 2 * a * sinAlphaWt) * 0.5L;
+}
+
+// Cathetus(dNa / 2, db / 2) of gear i from the root sqrt(dNa^2 - db^2) of its
+// usable tip diameter dNa: halving both legs quarters the difference of the
+// squares and halves its root exactly, and a tip that clears the base
+// circle has a difference that is not negative.
+Extended HalfTipRoot(const TGearPairData& g, int i, Extended dNa, Extended root)
+{
+    return std::fabs(dNa) > std::fabs(g.db[i]) ? root / 2 : 0;
+}
+
+// sqrt(dNa^2 - db^2) of gear i under another tag: the root at hand where the
+// difference is not negative, else worked out (and said) again.
+Extended TipRootUnder(const char* tag, const TGearPairData& g, int i, Extended dNa, Extended root)
+{
+    const Extended difference = dNa * dNa - g.db[i] * g.db[i];
+    return difference >= 0 ? root : SafeSqrt(tag, difference);
 }
 
 }  // namespace
 
 void Unit2()
 {
-    const TProfileAngles pa = ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad);
-    Unit2(pa);
+    Unit2(GeometryAnglesOf(GearPair));
 }
 
-void Unit2(const TProfileAngles& pa)
+void Unit2(const TGeometryAngles& Angles)
 {
     auto& g = GearPair;
     if (telmvar.FatalCalcError) {
         AddErrorMessage("Fatal  : Unit2");
         return;
     }
-    const TPairAngles angles = PairAnglesOf(g, pa);
+    const TPairAngles angles = PairAnglesOf(g, Angles);
     for (int i = 1; i <= 2; ++i)
         if (!SetTipAndThickness(g, angles, i, 3 - i))
             return;
@@ -229,19 +258,29 @@ void Unit2(const TProfileAngles& pa)
         SetPartialContactRatio(g, angles, i);
     }
 
-    g.g_alpha = PathOfContact(g, g.dNa[1], g.dNa[2], g.a, angles.SinAlphaWt);
-    g.g_alpha_min = PathOfContact(g, g.dNa_min[1], g.dNa_min[2], g.a + g.Aa, KeptSin(g.alpha_wt_max));
-    g.g_alpha_max = PathOfContact(g, g.dNa_max[1], g.dNa_max[2], g.a + g.Aai, KeptSin(g.alpha_wt_min));
+    const TTipRoots nominal = TipRootsOf(g, g.dNa[1], g.dNa[2]);
+    g.g_alpha = PathOfContact(g, nominal, g.a, angles.SinAlphaWt);
+    const TTipRoots smallest = TipRootsOf(g, g.dNa_min[1], g.dNa_min[2]);
+    g.g_alpha_min = PathOfContact(g, smallest, g.a + g.Aa, KeptSin(g.alpha_wt_max));
+    const TTipRoots largest = TipRootsOf(g, g.dNa_max[1], g.dNa_max[2]);
+    g.g_alpha_max = PathOfContact(g, largest, g.a + g.Aai, KeptSin(g.alpha_wt_min));
 
-    auto part = [&](int i, Extended dNa, Extended dw) {
-        return Sgn(g.z[i]) * (Cathetus(dNa / 2, g.db[i] / 2) - Cathetus(dw / 2, g.db[i] / 2));
+    // The flanks' radii of curvature at the pitch point, Cathetus(dw/2, db/2),
+    // at the centre distance and its limits; the specific sliding takes
+    // those at the limits.
+    const TPitchPointRadii radii = PitchPointRadiiOf(g);
+    PairArray<Extended> pitchRadius;
+    for (int i = 1; i <= 2; ++i)
+        pitchRadius[i] = Cathetus(g.dw[i] / 2, g.db[i] / 2);
+    auto part = [&](int i, Extended dNa, Extended root, Extended radius) {
+        return Sgn(g.z[i]) * (HalfTipRoot(g, i, dNa, root) - radius);
     };
-    g.g_alphae = part(1, g.dNa[1], g.dw[1]);
-    g.g_alphae_min = part(1, g.dNa_min[1], g.dw_amax[1]);
-    g.g_alphae_max = part(1, g.dNa_max[1], g.dw_amin[1]);
-    g.g_alphaa = part(2, g.dNa[2], g.dw[2]);
-    g.g_alphaa_min = part(2, g.dNa_min[2], g.dw_amax[2]);
-    g.g_alphaa_max = part(2, g.dNa_max[2], g.dw_amin[2]);
+    g.g_alphae = part(1, g.dNa[1], nominal.Root1, pitchRadius[1]);
+    g.g_alphae_min = part(1, g.dNa_min[1], smallest.Root1, radii.AtMax[1]);
+    g.g_alphae_max = part(1, g.dNa_max[1], largest.Root1, radii.AtMin[1]);
+    g.g_alphaa = part(2, g.dNa[2], nominal.Root2, pitchRadius[2]);
+    g.g_alphaa_min = part(2, g.dNa_min[2], smallest.Root2, radii.AtMax[2]);
+    g.g_alphaa_max = part(2, g.dNa_max[2], largest.Root2, radii.AtMin[2]);
 
     g.eps_alpha = g.g_alpha / g.pet;
     g.eps_alpha_max = g.g_alpha_max / g.pet;
@@ -256,15 +295,13 @@ void Unit2(const TProfileAngles& pa)
                SafeSqrt("Error  : dnf1",
                         g.db[1] * g.db[1] +
                             IntPower(twoASin - Sgn(g.z[2]) *
-                                                   SafeSqrt("Error  : dnf1",
-                                                            g.dNa[2] * g.dNa[2] - g.db[2] * g.db[2]),
+                                                   TipRootUnder("Error  : dnf1", g, 2, g.dNa[2], nominal.Root2),
                                      2));
     g.dNf[2] = Sgn(g.z[2]) *
                SafeSqrt("Error  : dnf2",
                         g.db[2] * g.db[2] +
                             IntPower(twoASin - Sgn(g.z[1]) *
-                                                   SafeSqrt("Error  : dnf2",
-                                                            g.dNa[1] * g.dNa[1] - g.db[1] * g.db[1]),
+                                                   TipRootUnder("Error  : dnf2", g, 1, g.dNa[1], nominal.Root1),
                                      2));
 
     // The overlap ratio is a length ratio: a left-hand helix entered as a
@@ -277,7 +314,7 @@ void Unit2(const TProfileAngles& pa)
 
     g.u = static_cast<Extended>(g.z[2]) / g.z[1];
 
-    CalcSpecificSliding(pa);
+    CalcSpecificSliding(Angles.Profile, radii);
     if (telmvar.FatalCalcError) {
         AddErrorMessage("Fatal  : spec.sliding !");
         return;

@@ -12,9 +12,9 @@
 // Measuring values of both gears, then the tolerances of the chosen flank
 // tolerance class by DIN 3961/3962 or ISO 1328-1 (ToleranceStandard 1).
 void CalcTolerances();
-// The same with the pair's ProfileAnglesOf(beta_rad, alpha_rad) at hand.
-struct TProfileAngles;
-void CalcTolerances(const TProfileAngles& Angles);
+// The same with the functions of the pair's angles at hand.
+struct TGeometryAngles;
+void CalcTolerances(const TGeometryAngles& Angles);
 
 // Span W of gear i over SpanTeeth[i] teeth for the profile-shift coefficient
 // xE; a SpanTeeth[i] of 0 is first set to the number of teeth whose

@@ -140,13 +140,14 @@ Extended ProfileShiftCentreDistance()
 
 void Unit1()
 {
-    const TProfileAngles pa = ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad);
-    Unit1(pa);
+    TGeometryAngles angles{ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad), {}};
+    Unit1(angles);
 }
 
-// pa: the functions of the pressure and helix angles the meshes share.
-void Unit1(const TProfileAngles& pa)
+void Unit1(TGeometryAngles& Angles)
 {
+    // The functions of the pressure and helix angles the meshes share.
+    const TProfileAngles& pa = Angles.Profile;
     auto& g = GearPair;
     if (telmvar.FatalCalcError) {
         AddErrorMessage("Fatal  : Unit1");
@@ -160,7 +161,8 @@ void Unit1(const TProfileAngles& pa)
     for (int i = 1; i <= 2; ++i)
         SetToolProfile(g, i);
     g.beta_b = BaseHelixAngle(g, pa);
-    const TPairTransverseAngles t = PairTransverseAnglesOf(pa, g.alpha_t, g.beta_b);
+    Angles.Transverse = PairTransverseAnglesOf(pa, g.alpha_t, g.beta_b);
+    const TPairTransverseAngles& t = Angles.Transverse;
 
     const int zSum = g.z[1] + g.z[2];
     g.alpha_wt = ShiftWorkingAngle(g, pa, t);
