@@ -3,11 +3,11 @@
 #include "foundation/keptfunctions.h"
 #include "foundation/messagecollector.h"
 #include "foundation/guardedmath.h"
+#include "gearpair/calculationmemo.h"
 #include "gearpair/measuring.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <iterator>
 
 namespace {
@@ -190,17 +190,10 @@ void CalcToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Exte
     static thread_local TKept kept[8];
     static thread_local unsigned next = 0;
     const Extended args[Args] = {mn, alpha_n, beta, x, hfP, rhofP, prP, q, x0, z0, eps_alpha, da};
-    // The same argument: the same bits, so that a zero's sign counts (a NaN
-    // equals its own bits, and its form is the same again).
     const auto same = [&args](const TKept& k, int from, int to) {
-        for (int a = from; a < to; ++a) {
-            if constexpr (X87Extended) {
-                if (std::memcmp(&k.args[a], &args[a], 10) != 0)
-                    return false;
-            } else if (!(k.args[a] == args[a] && std::signbit(k.args[a]) == std::signbit(args[a]))) {
+        for (int a = from; a < to; ++a)
+            if (!SameBits(k.args[a], args[a]))
                 return false;
-            }
-        }
         return true;
     };
     const unsigned long calculation = CalculationUnderWay();
