@@ -2,21 +2,42 @@
 // A fixed list of fields of the gear pair, taken out, given back and compared
 // as one block of values.
 
+#include "foundation/guardedmath.h"
 #include "foundation/types.h"
 #include "gearpair/calculationmemo.h"
 #include "gearpair/gearpairdata.h"
 
+#include <cstdint>
+#include <cstring>
 #include <tuple>
 #include <type_traits>
 #include <utility>
 
-inline bool SameValue(const Extended& A, const Extended& B) { return SameBits(A, B); }
-inline bool SameValue(int A, int B) { return A == B; }
-inline bool SameValue(const PairArray<Extended>& A, const PairArray<Extended>& B)
+// The bits of two stored numbers compared as SameBits does, read with loads
+// of fixed size: the library's memcmp, which the compiler calls where a
+// long list of fields is compared, costs more than the test itself.
+inline bool SameValue(const Extended& A, const Extended& B)
 {
-    return SameBits(A[1], B[1]) && SameBits(A[2], B[2]);
+    if constexpr (X87Extended) {
+        uint64_t mantissaA = 0, mantissaB = 0;
+        uint16_t signExponentA = 0, signExponentB = 0;
+        std::memcpy(&mantissaA, &A, sizeof mantissaA);
+        std::memcpy(&mantissaB, &B, sizeof mantissaB);
+        std::memcpy(&signExponentA, reinterpret_cast<const unsigned char*>(&A) + sizeof mantissaA,
+                    sizeof signExponentA);
+        std::memcpy(&signExponentB, reinterpret_cast<const unsigned char*>(&B) + sizeof mantissaB,
+                    sizeof signExponentB);
+        return mantissaA == mantissaB && signExponentA == signExponentB;
+    } else {
+        return SameBits(A, B);
+    }
 }
-inline bool SameValue(const PairArray<int>& A, const PairArray<int>& B) { return A == B; }
+inline bool SameValue(int A, int B) { return A == B; }
+[[gnu::always_inline]] inline bool SameValue(const PairArray<Extended>& A, const PairArray<Extended>& B)
+{
+    return SameValue(A[1], B[1]) && SameValue(A[2], B[2]);
+}
+inline bool SameValue(const PairArray<int>& A, const PairArray<int>& B) { return A[1] == B[1] && A[2] == B[2]; }
 
 template <auto... Fields>
 struct TPairFields {
