@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -188,6 +189,21 @@ bool BisectLimitTorque(int Mode, Extended NominalT, TTrials Trials, TTrialList<T
     return false;
 }
 
+// A load-free memo where none is active; where one is, that one is used
+// without making another (one that joins clears its own large parts for
+// nothing).
+class TJoinedLoadFreeMemo {
+public:
+    TJoinedLoadFreeMemo()
+    {
+        if (TLoadFreeMemo::Active() == nullptr)
+            own_.emplace();
+    }
+
+private:
+    std::optional<TLoadFreeMemo> own_;
+};
+
 // The bisection with the trials' texts muted (they are dropped with the
 // reset after the search; not forming them saves most of a trial) and the
 // parts that do not move with the load formed once. A memo the search joins
@@ -197,7 +213,7 @@ bool SearchLimitTorque(int Mode, Extended NominalT, const TLimitTrial* Known, TT
                        Extended& Limit)
 {
     const TMutedMessages muted;
-    const TLoadFreeMemo loadFree;
+    const TJoinedLoadFreeMemo loadFree;
     TLoadFreeMemo& memo = *TLoadFreeMemo::Active();
     const bool rootWanted = memo.RootSafetyWanted();
     memo.SetRootSafetyWanted(Mode != 2);
@@ -257,7 +273,7 @@ void FindLimitLoads(Extended& Root, Extended& Pitting, const TNominalSafeties* N
     // first tries the torques the root search tried, until the two limits
     // part. Between them only the load changes: the parts that do not move
     // with it are formed once for both.
-    const TLoadFreeMemo loadFree;
+    const TJoinedLoadFreeMemo loadFree;
     TTrialList<TLimitTrial> done;
     // The nominal torque is no midpoint: its safeties only bound the
     // trials' sides, they never stand for a trial.

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -140,6 +141,23 @@ public:
             return false;
         Bytes.resize(static_cast<std::size_t>(stat_.st_size));
         return ReadAt(0, Bytes.data(), Bytes.size()) == static_cast<long>(Bytes.size());
+    }
+
+    // Whether the file, as fstat sized it, holds exactly Bytes: compared a
+    // piece at a time, with no copy of the whole file.
+    bool Holds(const std::string& Bytes) const
+    {
+        if (!S_ISREG(stat_.st_mode) || stat_.st_size < 0 || static_cast<uint64_t>(stat_.st_size) != Bytes.size())
+            return false;
+        char piece[8192];
+        for (std::size_t at = 0; at < Bytes.size();) {
+            const std::size_t n = std::min(sizeof piece, Bytes.size() - at);
+            if (ReadAt(static_cast<int64_t>(at), piece, n) != static_cast<long>(n) ||
+                std::memcmp(piece, Bytes.data() + at, n) != 0)
+                return false;
+            at += n;
+        }
+        return true;
     }
 
     // Whether the file has a write permission bit: a table without one is
@@ -272,9 +290,8 @@ bool SameLifeFile(const TKeptLifeRow& Kept, const std::string& Path)
     if (!DbfOpensInPlace(LifeTable) || DbfReadSettings() != Kept.Settings)
         return false;
     const TLifeFile file(Path);
-    std::string bytes;
     return file.IsOpen() && file.ReadWriteAllowed(Path) && IdentityOf(file.Stat()) == Kept.Identity &&
-           !file.LockedElsewhere() && file.ReadAll(KeptTableBytes, bytes) && bytes == Kept.Bytes;
+           !file.LockedElsewhere() && file.Holds(Kept.Bytes);
 }
 
 }  // namespace
@@ -350,9 +367,8 @@ bool ReadLifeMaterial()
         // The file as it is now must be the one read before the table was
         // opened: otherwise it changed while it was read.
         const TLifeFile after(path);
-        std::string bytes;
-        read.FromFile = read.FromFile && after.IsOpen() && IdentityOf(after.Stat()) == read.Identity &&
-                        after.ReadAll(KeptTableBytes, bytes) && bytes == read.Bytes;
+        read.FromFile =
+            read.FromFile && after.IsOpen() && IdentityOf(after.Stat()) == read.Identity && after.Holds(read.Bytes);
         read.Row = LifeParams;
         kept = std::move(read);
     }
