@@ -61,6 +61,14 @@ struct TPlace {
     Extended Value;
 };
 
+// Out of line, and out of the whole-program optimiser's reach where the
+// compiler can say so (clang cannot).
+#if defined(__clang__)
+#define KEPT_OUT_OF_LINE [[gnu::noinline]]
+#else
+#define KEPT_OUT_OF_LINE [[gnu::noipa]]
+#endif
+
 // Each argument has the two places of the set its bits hash to:
 // a new argument goes into the first and moves the one there into the
 // second, whose argument is dropped.
@@ -96,9 +104,9 @@ private:
     // registers and answers a kept value in a few steps. Not inlined nor
     // rewritten by the whole-program optimiser, which would pass X by value
     // again, copied from memory.
-    [[gnu::noipa]] static Extended Library(const Extended& X) { return Function(InRegister(X)); }
+    KEPT_OUT_OF_LINE static Extended Library(const Extended& X) { return Function(InRegister(X)); }
 
-    [[gnu::noipa]] static Extended Keep(const Extended& X, TPlace* Set, uint64_t Mantissa, uint64_t Stamp)
+    KEPT_OUT_OF_LINE static Extended Keep(const Extended& X, TPlace* Set, uint64_t Mantissa, uint64_t Stamp)
     {
         const Extended value = Function(InRegister(X));
         Set[1] = Set[0];
@@ -106,6 +114,8 @@ private:
         return value;
     }
 };
+
+#undef KEPT_OUT_OF_LINE
 
 inline Extended Tan(Extended X) { return std::tan(X); }
 inline Extended Sin(Extended X) { return std::sin(X); }
