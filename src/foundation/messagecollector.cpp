@@ -35,10 +35,16 @@ void ForgetLeftOut()
 // Text into an entry that keeps its room; cheaper than assign, which
 // allows for Text lying anywhere within the entry. A whole text can only be
 // the entry itself: a stale one handed back after a reset.
+// A text of the entry's own length (mostly the text the entry held in the
+// last calculation) only moves its characters.
 void Store(std::string& Entry, std::string_view Text)
 {
     if (Text.data() == Entry.data()) {
         Entry.resize(Text.size());
+        return;
+    }
+    if (Entry.size() == Text.size()) {
+        std::char_traits<char>::copy(Entry.data(), Text.data(), Text.size());
         return;
     }
     Entry.clear();
@@ -47,10 +53,9 @@ void Store(std::string& Entry, std::string_view Text)
 
 bool TextsDropped() { return error0.Muted || (error0.JudgementsFollow && error0.JudgementsDropped); }
 
-void AddText(std::string_view Text)
+// A text the list keeps, unless it holds it already.
+void AddKeptText(std::string_view Text)
 {
-    if (TextsDropped())
-        return;
     for (int i = 1; i <= error0.ErrorCount; ++i)
         if (std::string_view(error0.ErrorTexts[i]) == Text) return;
     // The list shows at most twelve texts; the first ones are the causes,
@@ -77,6 +82,12 @@ void AddText(std::string_view Text)
     error0.LeftOutJudgement.push_back(error0.JudgementsFollow);
 }
 
+void AddText(std::string_view Text)
+{
+    if (!TextsDropped())
+        AddKeptText(Text);
+}
+
 } // namespace
 
 void AddErrorMessage(const std::string& Text) { AddText(Text); }
@@ -93,13 +104,13 @@ void AddErrorMessageParts(std::initializer_list<std::string_view> Parts)
             std::string whole;
             for (const std::string_view p : Parts)
                 whole.append(p);
-            AddText(whole);
+            AddKeptText(whole);
             return;
         }
         std::char_traits<char>::copy(at, part.data(), part.size());
         at += part.size();
     }
-    AddText(std::string_view(buffer, static_cast<std::size_t>(at - buffer)));
+    AddKeptText(std::string_view(buffer, static_cast<std::size_t>(at - buffer)));
 }
 
 void AddFatalMessage(const std::string& Text)
