@@ -29,8 +29,10 @@ const char* const PowerTag = "Error  : Lastkoll.";
 Extended Pow(Extended base, Extended exp) { return SafePower(PowerTag, base, exp); }
 
 // Base to the powers ExpF and ExpH, each as Pow gives it (e^(Exp ln Base)):
-// the logarithm of a positive base is taken once for both. A base Pow
-// reports, or a power beyond its range, goes through Pow.
+// the logarithm of a positive base is taken once for both, as the root and
+// pitting lines' powers of a spectrum item need the same one. A base that
+// is not positive (Pow reports a negative one) or a power beyond Pow's
+// range goes through Pow.
 void PowerPair(Extended Base, Extended ExpF, Extended ExpH, Extended& F, Extended& H)
 {
     constexpr Extended Range = 3000;
@@ -144,16 +146,16 @@ public:
     }
 
     // Whether the file, as fstat sized it, holds exactly Bytes: compared a
-    // piece at a time, with no copy of the whole file.
+    // block at a time, with no copy of the whole file.
     bool Holds(const std::string& Bytes) const
     {
         if (!S_ISREG(stat_.st_mode) || stat_.st_size < 0 || static_cast<uint64_t>(stat_.st_size) != Bytes.size())
             return false;
-        char piece[8192];
+        char block[8192];
         for (std::size_t at = 0; at < Bytes.size();) {
-            const std::size_t n = std::min(sizeof piece, Bytes.size() - at);
-            if (ReadAt(static_cast<int64_t>(at), piece, n) != static_cast<long>(n) ||
-                std::memcmp(piece, Bytes.data() + at, n) != 0)
+            const std::size_t n = std::min(sizeof block, Bytes.size() - at);
+            if (ReadAt(static_cast<int64_t>(at), block, n) != static_cast<long>(n) ||
+                std::memcmp(block, Bytes.data() + at, n) != 0)
                 return false;
             at += n;
         }
