@@ -34,9 +34,9 @@ void ForgetLeftOut()
 
 // Text into an entry that keeps its room; cheaper than assign, which
 // allows for Text lying anywhere within the entry. A whole text can only be
-// the entry itself: a stale one handed back after a reset.
-// A text of the entry's own length (mostly the text the entry held in the
-// last calculation) only moves its characters.
+// the entry itself: a stale one handed back after a reset. A text of the
+// entry's own length (mostly the one it held in the last calculation) only
+// moves its characters.
 void Store(std::string& Entry, std::string_view Text)
 {
     if (Text.data() == Entry.data()) {

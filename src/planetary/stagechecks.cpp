@@ -24,7 +24,9 @@ bool Warnings() { return !wtelmvar.HideWarnings; }
 
 // The checks hand their texts to the list as parts, which it joins on the
 // stack and copies once into its entry: a stage with many findings forms a
-// dozen texts and more in every calculation.
+// dozen texts and more in every calculation. Gear letters and mesh names
+// stay the program's constant texts until a text with them is formed, so
+// that their length is counted only then.
 class TCheckTexts {
 public:
     TCheckTexts() = default;
@@ -71,7 +73,7 @@ void CheckGear(TCheckTexts& out, int k)
 {
     const auto& g = PlanetaryGears;
     const auto& p = GearPair;
-    const std::string_view letter = PlanetaryGearLetters[k];
+    const char* const letter = PlanetaryGearLetters[k];
     const Extended mn = p.mn;
     if (Warnings() && std::fabs(g.q_tol[k]) > 0.0001L && g.q_tol[k] < g.Tsn[k] / 2)
         out.Add({"Warning: q tol < Tsn/2  (", letter, ")"});
@@ -108,7 +110,7 @@ void CheckMesh(TCheckTexts& out, int m)
 {
     const auto& g = PlanetaryGears;
     const auto& p = GearPair;
-    const std::string_view mesh = PlanetaryMeshNames[m];
+    const char* const mesh = PlanetaryMeshNames[m];
     if (g.eps_alpha[m] < 1)
         out.Add({"eps.alpha < 1 ! (", mesh, ")"});
     if (Warnings() && g.eps_beta[m] < 1 && p.beta > 0)
@@ -172,7 +174,7 @@ void CheckAlternationsAndBearings(TCheckTexts& out)
 void CheckBlank(TCheckTexts& out, int k)
 {
     const auto& g = PlanetaryGears;
-    const std::string_view letter = PlanetaryGearLetters[k];
+    const char* const letter = PlanetaryGearLetters[k];
     if (g.di[k] != 0 && g.dBInUse[k] != 0 && g.di[k] < g.dBInUse[k])
         out.Add({"Warning: di < dB ! (", letter, ")"});
     if (g.di[k] != 0 && g.df[k] < g.di[k])
