@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <iterator>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 #include "foundation/messagecollector.h"
@@ -220,6 +221,20 @@ constexpr TMeasuredValue MeasuredValues[] = {
     {&TGearPairData::xemax, &TGearPairData::W_xemax, &TGearPairData::MdK_xemax, &TGearPairData::MdR_xemax},
 };
 
+// Calls Step(k) for k = 0 .. 4, with k a constant: the members of the pair
+// that MeasuredValues[k] names are then known where they are read.
+template <class F, std::size_t... K>
+void ForEachMeasuredValue(F&& Step, std::index_sequence<K...>)
+{
+    (Step(std::integral_constant<std::size_t, K>{}), ...);
+}
+
+template <class F>
+void ForEachMeasuredValue(F&& Step)
+{
+    ForEachMeasuredValue(Step, std::make_index_sequence<std::size(MeasuredValues)>{});
+}
+
 // What a gear's measuring values rest on, and what they came to. The
 // planets take part in two meshes each, and with a load spectrum every mesh
 // runs its geometry twice: within one calculation a gear met again with the
@@ -258,8 +273,7 @@ TGearMeasurement GearMeasurementOf(int i)
     m.db = g.db[i];
     m.DMIn = g.DM[i];
     m.xemax = g.xemax[i];
-    for (std::size_t k = 0; k < std::size(MeasuredValues); ++k)
-        m.xE[k] = (g.*MeasuredValues[k].xE)[i];
+    ForEachMeasuredValue([&](auto k) { m.xE[k] = (g.*MeasuredValues[k].xE)[i]; });
     return m;
 }
 
@@ -294,15 +308,14 @@ bool CalcMeasuringValues(int i, const TMeasuringBase& Angles)
             GearMeasurements.Find([&](const TGearMeasurement& m) { return SameGear(m, gear); })) {
         g.DM[i] = kept->DM;
         g.SpanTeeth[i] = kept->SpanTeeth;
-        for (std::size_t k = 0; k < count; ++k) {
+        ForEachMeasuredValue([&](auto k) {
             (g.*MeasuredValues[k].W)[i] = kept->W[k];
             (g.*MeasuredValues[k].MdK)[i] = kept->MdK[k];
-        }
+            (g.*MeasuredValues[k].MdR)[i] = kept->MdR[k];
+        });
         for (std::size_t k = 0; k < count; ++k)
             if (kept->SmallBall[k] && JudgementsKept())
                 AddJudgementMessage(SmallBallMessage(kept->DM));
-        for (std::size_t k = 0; k < count; ++k)
-            (g.*MeasuredValues[k].MdR)[i] = kept->MdR[k];
         return true;
     }
     const unsigned long reportsBefore = GuardedReportCount();
@@ -313,12 +326,16 @@ bool CalcMeasuringValues(int i, const TMeasuringBase& Angles)
         if (telmvar.FatalCalcError) return false;
     }
     TMeasuringBase base = Angles;
+    // Each value goes to the pair and to the entry that may be kept; the
+    // profile shifts are those the entry was formed from (nothing here
+    // changes them).
     // The first span sets up the gear's span base; the others take it as it
     // stands when it holds (it said nothing), else each works it out again.
     const TSpanBase* spanBase = nullptr;
-    for (const auto& m : MeasuredValues) {
-        const Extended xE = (g.*m.xE)[i];
-        (g.*m.W)[i] = spanBase ? SpanFromBase(base, *spanBase, i, xE) : SpanMeasureFrom(base, i, xE);
+    for (std::size_t k = 0; k < count; ++k) {
+        const Extended xE = gear.xE[k];
+        gear.W[k] = spanBase ? SpanFromBase(base, *spanBase, i, xE) : SpanMeasureFrom(base, i, xE);
+        (g.*MeasuredValues[k].W)[i] = gear.W[k];
         if (telmvar.FatalCalcError) return false;
         if (spanBase == nullptr && SpanBaseKnown(SpanBaseOf(i), i))
             spanBase = &SpanBaseOf(i);
@@ -328,24 +345,26 @@ bool CalcMeasuringValues(int i, const TMeasuringBase& Angles)
     // ball, as long as working it out raised nothing else.
     bool reusable[count] = {};
     for (std::size_t k = 0; k < count; ++k) {
-        const auto& m = MeasuredValues[k];
-        const Extended xE = (g.*m.xE)[i];
+        const Extended xE = gear.xE[k];
         std::size_t same = 0;
-        while (same < k && !(reusable[same] && (g.*MeasuredValues[same].xE)[i] == xE))
+        while (same < k && !(reusable[same] && gear.xE[same] == xE))
             ++same;
         if (same < k) {
-            (g.*m.MdK)[i] = (g.*MeasuredValues[same].MdK)[i];
+            gear.MdK[k] = gear.MdK[same];
+            (g.*MeasuredValues[k].MdK)[i] = gear.MdK[k];
             gear.SmallBall[k] = gear.SmallBall[same];
             if (gear.SmallBall[k] && JudgementsKept()) AddJudgementMessage(SmallBallMessage(g.DM[i]));
         } else {
             const unsigned long before = GuardedReportCount();
-            (g.*m.MdK)[i] = BallDimensionFrom(base, i, xE, gear.SmallBall[k]);
+            gear.MdK[k] = BallDimensionFrom(base, i, xE, gear.SmallBall[k]);
+            (g.*MeasuredValues[k].MdK)[i] = gear.MdK[k];
             reusable[k] = GuardedReportCount() == before;
         }
         if (telmvar.FatalCalcError) return false;
     }
-    for (const auto& m : MeasuredValues) {
-        (g.*m.MdR)[i] = PinDimensionFrom(base, i, (g.*m.MdK)[i]);
+    for (std::size_t k = 0; k < count; ++k) {
+        gear.MdR[k] = PinDimensionFrom(base, i, gear.MdK[k]);
+        (g.*MeasuredValues[k].MdR)[i] = gear.MdR[k];
         if (telmvar.FatalCalcError) return false;
     }
     // A ball that could not be sized said so (not through the guarded
@@ -354,11 +373,6 @@ bool CalcMeasuringValues(int i, const TMeasuringBase& Angles)
     if (silent) {
         gear.DM = g.DM[i];
         gear.SpanTeeth = g.SpanTeeth[i];
-        for (std::size_t k = 0; k < count; ++k) {
-            gear.W[k] = (g.*MeasuredValues[k].W)[i];
-            gear.MdK[k] = (g.*MeasuredValues[k].MdK)[i];
-            gear.MdR[k] = (g.*MeasuredValues[k].MdR)[i];
-        }
         GearMeasurements.Add() = std::move(gear);
     }
     return true;
