@@ -107,6 +107,14 @@ int32_t RoundPixel(Extended v)
         v = -MaxPixelMagnitude;
     // lrint rounds in the current mode as nearbyint does, without saving and
     // restoring the floating-point environment around it: a replay rounds
-    // every coordinate, so this is its hottest line.
+    // every coordinate, so this is its hottest line. On the x87 the store of
+    // an integer is that rounding, and the clamped value fits in 32 bits;
+    // the library's long double lrint is a call for one instruction.
+#if defined(__x86_64__) || defined(__i386__)
+    int32_t pixel;
+    __asm__("fistpl %0" : "=m"(pixel) : "t"(v) : "st");
+    return pixel;
+#else
     return static_cast<int32_t>(std::lrint(v));
+#endif
 }
