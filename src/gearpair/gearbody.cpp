@@ -80,9 +80,10 @@ Extended HollowInertia(Extended D, Extended d, Extended width, Extended rho)
     return Pi / 32 * 1e-12L * rho * width * (D * D - d * d) * (D * D + d * d);
 }
 
-Extended GearBodyMass(Extended da, Extended df, Extended di, Extended dB, Extended b, Extended rho)
+namespace {
+
+Extended BodyMass(const TBody& body, Extended rho)
 {
-    const TBody body = SplitBody(da, df, di, dB, b);
     Extended mass = 0;
     for (int i = 0; i < body.count; ++i) {
         const TRing& r = body.pieces[i];
@@ -91,11 +92,30 @@ Extended GearBodyMass(Extended da, Extended df, Extended di, Extended dB, Extend
     return mass * 1e-6L;
 }
 
-Extended GearBodyInertia(Extended da, Extended df, Extended di, Extended dB, Extended b, Extended rho)
+Extended BodyInertia(const TBody& body, Extended rho)
 {
-    const TBody body = SplitBody(da, df, di, dB, b);
     Extended J = 0;
     for (int i = 0; i < body.count; ++i)
         J += HollowInertia(body.pieces[i].outer, body.pieces[i].inner, body.pieces[i].width, rho);
     return J;
+}
+
+} // namespace
+
+Extended GearBodyMass(Extended da, Extended df, Extended di, Extended dB, Extended b, Extended rho)
+{
+    return BodyMass(SplitBody(da, df, di, dB, b), rho);
+}
+
+Extended GearBodyInertia(Extended da, Extended df, Extended di, Extended dB, Extended b, Extended rho)
+{
+    return BodyInertia(SplitBody(da, df, di, dB, b), rho);
+}
+
+void GearBodyMassInertia(Extended da, Extended df, Extended di, Extended dB, Extended b, Extended rho,
+                         Extended& mass, Extended& J)
+{
+    const TBody body = SplitBody(da, df, di, dB, b);
+    mass = BodyMass(body, rho);
+    J = BodyInertia(body, rho);
 }

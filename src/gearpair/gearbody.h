@@ -17,3 +17,6 @@ Extended HollowInertia(Extended D, Extended d, Extended width, Extended rho);
 // diameter of the ring body.
 Extended GearBodyMass(Extended da, Extended df, Extended di, Extended dB, Extended b, Extended rho);
 Extended GearBodyInertia(Extended da, Extended df, Extended di, Extended dB, Extended b, Extended rho);
+// Both at once, splitting the body only once.
+void GearBodyMassInertia(Extended da, Extended df, Extended di, Extended dB, Extended b, Extended rho,
+                         Extended& mass, Extended& J);

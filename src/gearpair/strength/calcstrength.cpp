@@ -355,8 +355,7 @@ void CalcStrength()
         }
     }
     for (int i = 1; i <= 2; ++i) {
-        g.m[i] = GearBodyMass(g.da[i], g.df[i], g.di[i], g.dB[i], g.b[i], g.rho[i]);
-        g.J[i] = GearBodyInertia(g.da[i], g.df[i], g.di[i], g.dB[i], g.b[i], g.rho[i]);
+        GearBodyMassInertia(g.da[i], g.df[i], g.di[i], g.dB[i], g.b[i], g.rho[i], g.m[i], g.J[i]);
     }
 
     // 24-25
