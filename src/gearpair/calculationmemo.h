@@ -9,17 +9,33 @@
 #include "foundation/guardedmath.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
 // Whether two kept reals are the very same number: the same bits of the
 // value (its padding aside), read as integers. Numbers with the same bits
 // give the same results, so the test is as good as a comparison that
-// tells the zeros apart, and needs no floating point loads.
+// tells the zeros apart, and needs no floating point loads. The 80-bit
+// number is read as its 8 bytes of mantissa and 2 of sign and exponent:
+// a memcmp of 10 bytes is not always expanded inline, and the library
+// call costs more than the test itself.
 inline bool SameBits(const Extended& a, const Extended& b)
 {
-    constexpr std::size_t bytes = std::numeric_limits<Extended>::digits == 64 ? 10 : sizeof(Extended);
-    return std::memcmp(&a, &b, bytes) == 0;
+    if constexpr (X87Extended) {
+        std::uint64_t mantissaA = 0, mantissaB = 0;
+        std::uint16_t signExponentA = 0, signExponentB = 0;
+        std::memcpy(&mantissaA, &a, sizeof mantissaA);
+        std::memcpy(&mantissaB, &b, sizeof mantissaB);
+        std::memcpy(&signExponentA, reinterpret_cast<const unsigned char*>(&a) + sizeof mantissaA,
+                    sizeof signExponentA);
+        std::memcpy(&signExponentB, reinterpret_cast<const unsigned char*>(&b) + sizeof mantissaB,
+                    sizeof signExponentB);
+        return mantissaA == mantissaB && signExponentA == signExponentB;
+    } else {
+        constexpr std::size_t bytes = std::numeric_limits<Extended>::digits == 64 ? 10 : sizeof(Extended);
+        return std::memcmp(&a, &b, bytes) == 0;
+    }
 }
 
 template <class T, std::size_t N>

@@ -13,25 +13,7 @@
 #include <type_traits>
 #include <utility>
 
-// The bits of two stored numbers compared as SameBits does, read with loads
-// of fixed size: the library's memcmp, which the compiler calls where a
-// long list of fields is compared, costs more than the test itself.
-inline bool SameValue(const Extended& A, const Extended& B)
-{
-    if constexpr (X87Extended) {
-        uint64_t mantissaA = 0, mantissaB = 0;
-        uint16_t signExponentA = 0, signExponentB = 0;
-        std::memcpy(&mantissaA, &A, sizeof mantissaA);
-        std::memcpy(&mantissaB, &B, sizeof mantissaB);
-        std::memcpy(&signExponentA, reinterpret_cast<const unsigned char*>(&A) + sizeof mantissaA,
-                    sizeof signExponentA);
-        std::memcpy(&signExponentB, reinterpret_cast<const unsigned char*>(&B) + sizeof mantissaB,
-                    sizeof signExponentB);
-        return mantissaA == mantissaB && signExponentA == signExponentB;
-    } else {
-        return SameBits(A, B);
-    }
-}
+inline bool SameValue(const Extended& A, const Extended& B) { return SameBits(A, B); }
 inline bool SameValue(int A, int B) { return A == B; }
 [[gnu::always_inline]] inline bool SameValue(const PairArray<Extended>& A, const PairArray<Extended>& B)
 {
