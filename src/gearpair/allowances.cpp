@@ -67,8 +67,8 @@ constexpr int UpperAllowanceTable[11][11] = {
     {2000, 1650, 1350, 1150, 940, 780, 640, 450, 210, 100, 0},
 };
 
-// The row whose range holds the whole number v (rows start at the given
-// lower bounds, the last row is open upwards).
+// The row whose range holds v (rows start at the given lower bounds, the
+// last row is open upwards; the first row's start is never compared).
 template <int Rows>
 int RowOf(Extended v, const TArray<int, 1, Rows>& start)
 {
@@ -78,13 +78,15 @@ int RowOf(Extended v, const TArray<int, 1, Rows>& start)
     return row;
 }
 
-// The value is taken by magnitude before it is truncated: a tabulated size
-// range is the same for the negative diameters and centre distance of an
-// internal pair as for the external one. The small constant puts a size
-// that sits exactly on a boundary (250 mm) in the lower row.
+// The value is taken by magnitude: a tabulated size range is the same for
+// the negative diameters and centre distance of an internal pair as for the
+// external one. The small constant puts a size that sits exactly on a
+// boundary (250 mm) in the lower row. The key is not truncated to a whole
+// number: RowOf compares it only with row starts that are whole numbers of
+// at least 1, and for such a start N, trunc(v) >= N exactly when v >= N.
 Extended SizeKey(Extended value, Extended below)
 {
-    return std::trunc(std::fabs(value) - below);
+    return std::fabs(value) - below;
 }
 
 }  // namespace

@@ -61,14 +61,34 @@ Extended RunningInAllowanceAlpha(int heatTreatment, int materialKind, Extended f
     return 160 / SigmaHlim * f;
 }
 
+namespace {
+
+// rint(x) for 0 < x < 2^63 without frndint's long wait. Added to 2^63 in
+// the 64-bit significand, x is rounded in that one addition to the whole
+// number n at spacing 1, halves to even as rint does them (2^63 is even, so
+// the parity of 2^63 + n is that of n); subtracting 2^63 again is exact and
+// leaves n, +0 for 0 < x <= 0.5 as rint gives. -0 and negative values (rint
+// keeps their sign on a zero) and NaN must take rint itself.
+constexpr Extended RoundShift = 0x1p63L;
+
+Extended RoundPositive(Extended x) { return (x + RoundShift) - RoundShift; }
+
+}  // namespace
+
 Extended RoundTolerance(Extended t)
 {
-    // rint rounds as nearbyint does (halves to even) without saving and
-    // restoring the floating point state; every tolerance goes through here.
-    if (t < 5)
-        return std::rint(t * 10) / 10;
+    // Halves go to even, and no floating point state is saved and restored;
+    // every tolerance goes through here.
+    if (t < 5) {
+        const Extended x = t * 10;
+        return (x > 0 ? RoundPositive(x) : std::rint(x)) / 10;
+    }
+    // 10 <= 2t <= 20 here.
     if (t <= 10)
-        return std::rint(t * 2) / 2;
+        return RoundPositive(t * 2) / 2;
+    // t > 10 or NaN.
+    if (t < RoundShift)
+        return RoundPositive(t);
     return std::rint(t);
 }
 
