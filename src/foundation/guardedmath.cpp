@@ -84,6 +84,9 @@ Extended NamedArcCos(std::string_view Name, Extended X)
     return SafeArcCos(X);
 }
 
+// e^T beyond this range is taken as overflow or 0.
+constexpr Extended PowerExponentRange = 3000;
+
 Extended SafePower(std::string_view Name, Extended Base, Extended Exp)
 {
     if (Base == 0) return 0;
@@ -95,9 +98,26 @@ Extended SafePower(std::string_view Name, Extended Base, Extended Exp)
         Base = -Base;
     }
     const Extended T = Exp * KeptLn(Base);
-    if (T > 3000) return PowerOverflowValue;
-    if (T < -3000) return 0;
+    if (T > PowerExponentRange) return PowerOverflowValue;
+    if (T < -PowerExponentRange) return 0;
     return KeptExp(T);
+}
+
+void SafePowerPair(std::string_view Name, Extended Base, Extended ExpF, Extended ExpH, Extended& F, Extended& H)
+{
+    if (Base > 0) {
+        const Extended ln = KeptLn(Base);
+        const Extended f = ExpF * ln;
+        const Extended h = ExpH * ln;
+        if (std::fabs(f) <= PowerExponentRange && std::fabs(h) <= PowerExponentRange) {
+            F = KeptExp(f);
+            H = KeptExp(h);
+            return;
+        }
+    }
+    // A base SafePower reports, or a power beyond its range.
+    F = SafePower(Name, Base, ExpF);
+    H = SafePower(Name, Base, ExpH);
 }
 
 Extended SafeSqrt(std::string_view Name, Extended X)

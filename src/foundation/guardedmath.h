@@ -44,6 +44,9 @@ Extended SafeArcSin(Extended X);
 Extended SafeArcCos(Extended X);
 Extended NamedArcCos(std::string_view Name, Extended X);
 Extended SafePower(std::string_view Name, Extended Base, Extended Exp);
+// Base to the powers ExpF and ExpH, each as SafePower gives it: the
+// logarithm of a positive base is taken once for both.
+void SafePowerPair(std::string_view Name, Extended Base, Extended ExpF, Extended ExpH, Extended& F, Extended& H);
 Extended SafeSqrt(std::string_view Name, Extended X);
 Extended SafeSqrt2(std::string_view Name, Extended X);
 Extended SafeDivide(std::string_view Name, Extended Num, Extended Den);

@@ -1,6 +1,7 @@
 #include "foundation/messagecollector.h"
 
 #include "foundation/programstate.h"
+#include "foundation/textcopy.h"
 
 #include <algorithm>
 #include <iterator>
@@ -32,25 +33,6 @@ void ForgetLeftOut()
     error0.LeftOutJudgement.clear();
 }
 
-// Text into an entry that keeps its room; cheaper than assign, which
-// allows for Text lying anywhere within the entry. A whole text can only be
-// the entry itself: a stale one handed back after a reset. A text of the
-// entry's own length (mostly the one it held in the last calculation) only
-// moves its characters.
-void Store(std::string& Entry, std::string_view Text)
-{
-    if (Text.data() == Entry.data()) {
-        Entry.resize(Text.size());
-        return;
-    }
-    if (Entry.size() == Text.size()) {
-        std::char_traits<char>::copy(Entry.data(), Text.data(), Text.size());
-        return;
-    }
-    Entry.clear();
-    Entry.append(Text.data(), Text.size());
-}
-
 bool TextsDropped() { return error0.Muted || (error0.JudgementsFollow && error0.JudgementsDropped); }
 
 // A text the list keeps, unless it holds it already.
@@ -64,7 +46,7 @@ void AddKeptText(std::string_view Text)
     // print them: a failing gear judged last must not vanish without a sign.
     if (error0.ErrorCount < TArray<std::string, 1, 12>::High) {
         ++error0.ErrorCount;
-        Store(error0.ErrorTexts[error0.ErrorCount], Text);
+        CopyText(error0.ErrorTexts[error0.ErrorCount], Text);
         error0.IsJudgement[error0.ErrorCount] = error0.JudgementsFollow;
         return;
     }
@@ -77,7 +59,7 @@ void AddKeptText(std::string_view Text)
     } else {
         rest.push_back(std::move(spareTexts.back()));
         spareTexts.pop_back();
-        Store(rest.back(), Text);
+        CopyText(rest.back(), Text);
     }
     error0.LeftOutJudgement.push_back(error0.JudgementsFollow);
 }

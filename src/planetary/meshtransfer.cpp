@@ -3,7 +3,7 @@
 #include "gearpair/gearpairdata.h"
 #include "planetary/stage.h"
 #include "planetary/suggestions.h"
-#include "planetary/textcopy.h"
+#include "foundation/textcopy.h"
 
 #include <cmath>
 #include <cstddef>

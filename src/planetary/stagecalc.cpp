@@ -16,7 +16,7 @@
 #include "planetary/stage.h"
 #include "planetary/stagechecks.h"
 #include "planetary/suggestions.h"
-#include "planetary/textcopy.h"
+#include "foundation/textcopy.h"
 
 #include <algorithm>
 #include <cmath>

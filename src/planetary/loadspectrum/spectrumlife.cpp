@@ -28,28 +28,6 @@ const char* const PowerTag = "Error  : Lastkoll.";
 
 Extended Pow(Extended base, Extended exp) { return SafePower(PowerTag, base, exp); }
 
-// Base to the powers ExpF and ExpH, each as Pow gives it (e^(Exp ln Base)):
-// the logarithm of a positive base is taken once for both, as the root and
-// pitting lines' powers of a spectrum item need the same one. A base that
-// is not positive (Pow reports a negative one) or a power beyond Pow's
-// range goes through Pow.
-void PowerPair(Extended Base, Extended ExpF, Extended ExpH, Extended& F, Extended& H)
-{
-    constexpr Extended Range = 3000;
-    if (Base > 0) {
-        const Extended ln = KeptLn(Base);
-        const Extended f = ExpF * ln;
-        const Extended h = ExpH * ln;
-        if (std::fabs(f) <= Range && std::fabs(h) <= Range) {
-            F = KeptExp(f);
-            H = KeptExp(h);
-            return;
-        }
-    }
-    F = Pow(Base, ExpF);
-    H = Pow(Base, ExpH);
-}
-
 Extended Log10OrZero(Extended x) { return x > 0 ? KeptLog10(x) : 0; }
 
 std::string RTrim(const std::string& s)
@@ -417,7 +395,7 @@ bool FormLoadSpectrumFactors()
     for (int i = 1; i <= count; ++i) {
         const auto& it = g.LoadSpectrum[i];
         Extended powerF, powerH;
-        PowerPair(it.T / t1, pF, pH, powerF, powerH);
+        SafePowerPair(PowerTag, it.T / t1, pF, pH, powerF, powerH);
         sf += powerF * it.N / neq;
         sh += powerH * it.N / neq;
     }
