@@ -189,10 +189,12 @@ void CalcStrength()
             AddErrorMessage("Error  : mue >= 1 !");
     }
     // 5-7
+    // A run with kept parts finds the flags, widths, rims and bores in the
+    // pair as the run that kept them left them (the trials change nothing
+    // but the load, and a pair whose adjusted inputs changed forms them
+    // again).
     TStrengthLoadFree formed;
-    if (kept) {
-        loadFree->GiveFlagsAndWidths(g);
-    } else {
+    if (!kept) {
         g.IsCrowning = IsYesChar(g.Crowning);
         g.IsLappingIn = IsYesChar(g.LappingIn);
         g.IsEndRelief = IsYesChar(g.EndRelief);
@@ -230,9 +232,7 @@ void CalcStrength()
     g.Frw = g.Ftw * parts.TanAlphaWt;
     g.Fnw = g.Ftw / parts.CosAlphaWt;
     // 13-15
-    if (kept) {
-        loadFree->GiveRims(g);
-    } else {
+    if (!kept) {
         FixRimAndBore(g);
         formed.ZE =
             SafeSqrt("Error  : ZE", (1 / Pi) / ((1 - g.nu[2] * g.nu[2]) / g.E[2] + (1 - g.nu[1] * g.nu[1]) / g.E[1]));
@@ -240,9 +240,12 @@ void CalcStrength()
             if (g.z[i] > 0 && g.dB[i] < g.df[i])
                 formed.RootModulus[i] = HollowPolarSectionModulus(g.df[i], g.dB[i]);
         if (loadFree)
-            loadFree->KeepStrengthParts(formed, g);
+            loadFree->KeepStrengthParts(formed);
     }
-    g.ZE = parts.ZE;
+    // The ISO factors a memo kept are in the pair, its own ZE among them.
+    const bool isoKept = loadFree && g.CalcMethod == 4 && loadFree->IsoFactorsKept();
+    if (!isoKept)
+        g.ZE = parts.ZE;
     for (int i = 1; i <= 2; ++i)
         g.xeF[i] = ShiftForRoot(g, i);
 
@@ -259,9 +262,13 @@ void CalcStrength()
     else if (g.CalcMethod == 4)
         CalcIso6336();
 
+    // What rests on the ISO factors and the materials alone is formed once
+    // for the runs that take the factors from a memo.
+    const TIsoStressLimits* const keptLimits = isoKept ? loadFree->IsoStressLimits() : nullptr;
+
     // 17-18
     const Extended Q = (g.u + 1) * (g.Ft / (g.b_effH * g.d[1])) / g.u;
-    const Extended Zall = g.Z_beta * g.Z_eps * g.ZE * g.ZH;
+    const Extended Zall = keptLimits ? keptLimits->Zall : g.Z_beta * g.Z_eps * g.ZE * g.ZH;
     g.SigmaH0 = Zall * SafeSqrt("SigmaH0: u", Q);
     g.SigmaHC = Zall * SafeSqrt("Error  : Sigma HC", Q) * SafeSqrt("Error  : Sigma HC", g.KHalpha * g.KHbeta * g.Kv * ApplicationFactorH(g));
     if (telmvar.FatalCalcError) {
@@ -272,11 +279,15 @@ void CalcStrength()
     // 19-21: contact stress, permissible stress, pitting safety and life.
     g.SigmaH[1] = g.ZB * g.SigmaHC;
     g.SigmaH[2] = g.CalcMethod == 4 ? g.ZD * g.SigmaHC : g.SigmaHC;
-    for (int i = 1; i <= 2; ++i) {
-        const Extended ZW = GainsWorkHardening(g, i) ? g.ZW : 1;
-        g.SigmaHG[i] = g.ZX[i] * ZW * g.ZR * g.Zv * g.ZL * g.SigmaHlim[i];
-        if (g.LifeFactorInput == 1)
-            g.SigmaHG[i] *= g.ZNT[i];
+    if (keptLimits) {
+        g.SigmaHG = keptLimits->SigmaHG;
+    } else {
+        for (int i = 1; i <= 2; ++i) {
+            const Extended ZW = GainsWorkHardening(g, i) ? g.ZW : 1;
+            g.SigmaHG[i] = g.ZX[i] * ZW * g.ZR * g.Zv * g.ZL * g.SigmaHlim[i];
+            if (g.LifeFactorInput == 1)
+                g.SigmaHG[i] *= g.ZNT[i];
+        }
     }
     // Lives that this run does not calculate are cleared, so that no life of
     // an earlier load or method is read as this run's.
@@ -314,9 +325,13 @@ void CalcStrength()
         else
             g.SigmaF0[i] = g.Ft / (g.b_effF[i] * g.mn) * g.YF[i] * g.YS[i] * g.Y_beta;
         g.SigmaF[i] = g.SigmaF0[i] * ApplicationFactorF(g) * g.Kv * g.KFbeta * g.KFalpha;
-        g.SigmaFG[i] = g.Sigma_FE[i] * g.YdrelT[i] * g.YRrelT[i] * g.YX[i] * g.YA[i];
-        if (g.LifeFactorInput == 1)
-            g.SigmaFG[i] *= g.YNT[i];
+        if (keptLimits) {
+            g.SigmaFG[i] = keptLimits->SigmaFG[i];
+        } else {
+            g.SigmaFG[i] = g.Sigma_FE[i] * g.YdrelT[i] * g.YRrelT[i] * g.YX[i] * g.YA[i];
+            if (g.LifeFactorInput == 1)
+                g.SigmaFG[i] *= g.YNT[i];
+        }
         g.LtF[i] = 0;
         g.NLF[i] = 0;
         if (!(g.SigmaF[i] > 0)) {
@@ -339,8 +354,11 @@ void CalcStrength()
     }
     // A search and its gate read the safeties alone; the run at the nominal
     // load after them forms the rest.
-    if (loadFree)
+    if (loadFree) {
+        if (isoKept && !keptLimits)
+            loadFree->KeepIsoStressLimits({Zall, g.SigmaHG, g.SigmaFG});
         return;
+    }
 
     // 23: bores, masses and inertias.
     for (int i = 1; i <= 2; ++i) {

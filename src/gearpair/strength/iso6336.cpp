@@ -308,8 +308,9 @@ void CalcIso6336()
     if (!loadFree || loadFree->RootSafetyWanted())
         g.KFbeta = SafePower("KFbeta", g.KHbeta, p.NF);
 
-    // 15-16: transverse load factors.
-    g.Z_eps = p.ZepsLimit;
+    // 15-16: transverse load factors. The limit's contact ratio factor is
+    // not the result's, which steps 17 to 34 form.
+    const Extended Z_eps = p.ZepsLimit;
     const Extended FtH = g.Ft * KA * g.Kv * g.KHbeta;
     const Extended fpb = Mean2(g.fpT[1], g.fpT[2]);
     if (FtH == 0) {
@@ -321,13 +322,13 @@ void CalcIso6336()
         else
             g.KHalpha = 0.9L + 0.4L * std::sqrt(2 * (g.eps_gamma - 1) / g.eps_gamma) * term;
     }
-    if (g.Z_eps > 0 && g.eps_alpha > 0)
-        g.KHalpha = ClampExt(1, g.eps_gamma / (g.eps_alpha * g.Z_eps * g.Z_eps), g.KHalpha);
+    if (Z_eps > 0 && g.eps_alpha > 0)
+        g.KHalpha = ClampExt(1, g.eps_gamma / (g.eps_alpha * Z_eps * Z_eps), g.KHalpha);
     g.KFalpha = g.KHalpha;
 
     // 17-34 rest on the geometry, the materials and the speed alone: a
     // search over the load forms them once.
-    if (loadFree && loadFree->GiveIsoFactors(g))
+    if (loadFree && loadFree->IsoFactorsKept())
         return;
     const auto same = [&g](const TKeptIsoFactors& k) { return TIsoFactorKeyFields::Same(g, k.Key); };
     const TKeptIsoFactors* keptFactors = g.LoadSpectrumCount >= 1 ? KeptIsoFactors.Find(same) : nullptr;
@@ -347,5 +348,5 @@ void CalcIso6336()
         }
     }
     if (loadFree)
-        loadFree->KeepIsoFactors(g);
+        loadFree->KeepIsoFactors();
 }

@@ -29,15 +29,14 @@ void TLoadFreeMemo::Enter(const TGearPairData& Pair)
     TAdjustedFields::Take(Pair, adjusted_);
     entered_ = true;
     isoKept_ = false;
+    isoLimitsKept_ = false;
     strengthKept_ = false;
     isoPartsKept_ = false;
 }
 
-void TLoadFreeMemo::KeepStrengthParts(const TStrengthLoadFree& Parts, const TGearPairData& Pair)
+void TLoadFreeMemo::KeepStrengthParts(const TStrengthLoadFree& Parts)
 {
     strength_ = Parts;
-    TFlagAndWidthFields::Take(Pair, flagsAndWidths_);
-    TRimFields::Take(Pair, rims_);
     strengthKept_ = true;
 }
 
@@ -47,16 +46,8 @@ void TLoadFreeMemo::KeepIsoParts(const TIsoLoadFree& Parts)
     isoPartsKept_ = true;
 }
 
-bool TLoadFreeMemo::GiveIsoFactors(TGearPairData& Pair) const
+void TLoadFreeMemo::KeepIsoStressLimits(const TIsoStressLimits& Limits)
 {
-    if (!isoKept_)
-        return false;
-    isoFactors_.Give(Pair);
-    return true;
-}
-
-void TLoadFreeMemo::KeepIsoFactors(const TGearPairData& Pair)
-{
-    isoFactors_.Take(Pair);
-    isoKept_ = true;
+    isoLimits_ = Limits;
+    isoLimitsKept_ = true;
 }

@@ -32,16 +32,6 @@ private:
 // The inputs the strength calculation adjusts itself.
 using TAdjustedFields = TPairFields<&TGearPairData::di, &TGearPairData::dB, &TGearPairData::b,
                                     &TGearPairData::bcha, &TGearPairData::tg_rhog>;
-// What the first steps of the strength calculation leave in the pair from the
-// inputs alone: the design flags, the face widths and chamfers as the
-// effective face width leaves them, and the rim and bore diameters as the
-// checks of the rim leave them.
-using TFlagAndWidthFields =
-    TPairFields<&TGearPairData::IsCrowning, &TGearPairData::IsLappingIn, &TGearPairData::IsEndRelief,
-                &TGearPairData::IsDoubleHelical, &TGearPairData::IsSupportingEffect,
-                &TGearPairData::IsToothTraceCorrection, &TGearPairData::HBmin, &TGearPairData::b,
-                &TGearPairData::bcha, &TGearPairData::b_effF, &TGearPairData::b_effH>;
-using TRimFields = TPairFields<&TGearPairData::di, &TGearPairData::dB>;
 
 // What the strength calculation forms from the geometry, the materials and
 // the speeds before the factors of its method.
@@ -68,6 +58,14 @@ struct TIsoLoadFree {
     TShaftDeflectionParts Fsh;
     Extended NF;        // exponent of KFbeta
     Extended ZepsLimit; // contact ratio factor of the KHalpha limit
+};
+
+// What a run forms from the ISO factors and the materials alone: the product
+// of the contact stress factors and the permissible stresses.
+struct TIsoStressLimits {
+    Extended Zall;
+    PairArray<Extended> SigmaHG{};
+    PairArray<Extended> SigmaFG{};
 };
 
 // While one lives, the first strength calculation forms the ISO contact,
@@ -97,16 +95,17 @@ public:
 
     // What was kept, or null.
     const TStrengthLoadFree* StrengthParts() const { return strengthKept_ ? &strength_ : nullptr; }
-    // Keeps the parts with the flags, widths, rims and bores the pair holds.
-    void KeepStrengthParts(const TStrengthLoadFree& Parts, const TGearPairData& Pair);
-    void GiveFlagsAndWidths(TGearPairData& Pair) const { TFlagAndWidthFields::Give(Pair, flagsAndWidths_); }
-    void GiveRims(TGearPairData& Pair) const { TRimFields::Give(Pair, rims_); }
+    void KeepStrengthParts(const TStrengthLoadFree& Parts);
     const TIsoLoadFree* IsoParts() const { return isoPartsKept_ ? &iso_ : nullptr; }
     void KeepIsoParts(const TIsoLoadFree& Parts);
 
-    // Into the pair what was kept; false when nothing is kept yet.
-    bool GiveIsoFactors(TGearPairData& Pair) const;
-    void KeepIsoFactors(const TGearPairData& Pair);
+    // Whether the ISO factors were kept: the pair holds them then.
+    bool IsoFactorsKept() const { return isoKept_; }
+    void KeepIsoFactors() { isoKept_ = true; }
+
+    // Formed from the kept ISO factors, or null.
+    const TIsoStressLimits* IsoStressLimits() const { return isoLimitsKept_ ? &isoLimits_ : nullptr; }
+    void KeepIsoStressLimits(const TIsoStressLimits& Limits);
 
     // A search for the pitting limit reads the pitting safety alone: its
     // trials leave out what only the tooth root stress needs (KFbeta), and
@@ -120,11 +119,10 @@ private:
     bool strengthKept_ = false;
     bool isoPartsKept_ = false;
     bool isoKept_ = false;
+    bool isoLimitsKept_ = false;
     bool rootWanted_ = true;
-    TIsoFactors isoFactors_;
     TAdjustedFields::TValues adjusted_{};
     TStrengthLoadFree strength_;
-    TFlagAndWidthFields::TValues flagsAndWidths_{};
-    TRimFields::TValues rims_{};
     TIsoLoadFree iso_;
+    TIsoStressLimits isoLimits_;
 };
