@@ -264,8 +264,6 @@ namespace {
 // full conversion. Nullopt when the fast way does not apply.
 std::optional<double> ShortDecimal(const char* b, const char* e)
 {
-    static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     const bool negative = b != e && *b == '-';
     if (negative)
         ++b;
@@ -308,7 +306,7 @@ std::optional<double> ShortDecimal(const char* b, const char* e)
     if (b != e || scale < -22 || scale > 22)
         return std::nullopt;
     double v = static_cast<double>(mantissa);
-    v = scale < 0 ? v / kPow10[-scale] : v * kPow10[scale];
+    v = scale < 0 ? v / Pow10[-scale] : v * Pow10[scale];
     return negative ? -v : v;
 }
 
@@ -340,22 +338,137 @@ long long ToInt(std::string_view t)
     return v;
 }
 
-// The next field ended by ";" (or the rest when there is none).
-std::string_view NextField(std::string_view& rest)
+bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+
+// The fields of one record, read front to back in one pass over its text.
+// The forms the list itself writes for drawing records ("-12.375", "40")
+// are read on the way; any other field text is cut out and read by ToReal or
+// ToInt as a whole, so every field reads exactly as they read it.
+class TFieldReader
 {
-    const size_t p = rest.find(';');
-    std::string_view f = rest.substr(0, p);
-    rest = p == std::string_view::npos ? std::string_view{} : rest.substr(p + 1);
-    return f;
-}
+  public:
+    explicit TFieldReader(std::string_view record) : p_(record.data()), e_(record.data() + record.size()) {}
+
+    // The next field, ended by ";" (or the rest when there is none).
+    Extended NextReal()
+    {
+        const char* b = p_;
+        double v;
+        if (PlainReal(v) && EndOfField())
+            return v;
+        return ToReal(Skip(b));
+    }
+    long long NextInt()
+    {
+        const char* b = p_;
+        long long n;
+        if (PlainInt(n) && EndOfField())
+            return n;
+        return ToInt(Skip(b));
+    }
+    void SkipField() { Skip(p_); }
+    // The rest of the record as one field.
+    Extended LastReal()
+    {
+        const char* b = p_;
+        double v;
+        if (PlainReal(v) && p_ == e_)
+            return v;
+        return ToReal({b, static_cast<size_t>(e_ - b)});
+    }
+    long long LastInt()
+    {
+        const char* b = p_;
+        long long n;
+        if (PlainInt(n) && p_ == e_)
+            return n;
+        return ToInt({b, static_cast<size_t>(e_ - b)});
+    }
+    std::string_view Rest() const { return {p_, static_cast<size_t>(e_ - p_)}; }
+
+  private:
+    // After a field read in place: past its ";", or at no rest at all when
+    // it was the last one (a null view, as a missing rest always was).
+    bool EndOfField()
+    {
+        if (p_ == e_) {
+            p_ = e_ = nullptr;
+            return true;
+        }
+        if (*p_ != ';')
+            return false;
+        ++p_;
+        return true;
+    }
+    // The field from b up to the next ";", and the reader past that ";".
+    std::string_view Skip(const char* b)
+    {
+        const size_t n = static_cast<size_t>(e_ - b);
+        const void* semi = n == 0 ? nullptr : std::memchr(b, ';', n);
+        if (semi == nullptr) {
+            p_ = e_ = nullptr;
+            return {b, n};
+        }
+        p_ = static_cast<const char*>(semi) + 1;
+        return {b, static_cast<size_t>(p_ - 1 - b)};
+    }
+    // [-]digits[.digits] with 1 to 15 digits in all. Such a number is an
+    // integer below 10^15 divided by a power of ten up to 10^15, both exact
+    // in a double, so the one division rounds it as ToReal does.
+    bool PlainReal(double& v)
+    {
+        const char* p = p_;
+        const bool negative = p != e_ && *p == '-';
+        p += negative ? 1 : 0;
+        const char* first = p;
+        uint64_t m = 0;
+        for (; p != e_ && IsDigit(*p); ++p)
+            m = m * 10 + static_cast<unsigned>(*p - '0');
+        ptrdiff_t digits = p - first;
+        ptrdiff_t decimals = 0;
+        if (p != e_ && *p == '.') {
+            const char* point = ++p;
+            for (; p != e_ && IsDigit(*p); ++p)
+                m = m * 10 + static_cast<unsigned>(*p - '0');
+            decimals = p - point;
+            digits += decimals;
+        }
+        if (digits == 0 || digits > 15)
+            return false;
+        v = static_cast<double>(m) / Pow10[decimals];
+        if (negative)
+            v = -v;
+        p_ = p;
+        return true;
+    }
+    // [-]digits with 1 to 18 digits.
+    bool PlainInt(long long& n)
+    {
+        const char* p = p_;
+        const bool negative = p != e_ && *p == '-';
+        p += negative ? 1 : 0;
+        const char* first = p;
+        long long m = 0;
+        for (; p != e_ && IsDigit(*p) && p - first < 18; ++p)
+            m = m * 10 + (*p - '0');
+        if (p == first)
+            return false;
+        n = negative ? -m : m;
+        p_ = p;
+        return true;
+    }
+
+    const char* p_;
+    const char* e_;
+};
 
 } // namespace
 
 TDisplayRecord ParseDisplayRecord(std::string_view record)
 {
     TDisplayRecord r;
-    std::string_view rest = record;
-    const long long kind = ToInt(NextField(rest));
+    TFieldReader in(record);
+    const long long kind = in.NextInt();
     if (kind < 1 || kind > 13)
         return r;
     r.Kind = static_cast<int>(kind);
@@ -364,34 +477,34 @@ TDisplayRecord ParseDisplayRecord(std::string_view record)
     case 11:
     case 12:
     case 13:
-        r.N = ToInt(rest);
+        r.N = in.LastInt();
         return r;
     default:
         break;
     }
-    r.F[0] = ToReal(NextField(rest));
-    r.F[1] = ToReal(NextField(rest));
+    r.F[0] = in.NextReal();
+    r.F[1] = in.NextReal();
     switch (r.Kind) {
     case 3:
-        r.F[2] = ToReal(rest);
+        r.F[2] = in.LastReal();
         break;
     case 4:
-        r.F[2] = ToReal(NextField(rest));
-        r.F[3] = ToReal(rest);
+        r.F[2] = in.NextReal();
+        r.F[3] = in.LastReal();
         break;
     case 5:
     case 7:
     case 10:
         for (int i = 2; i < 7; ++i)
-            r.F[i] = ToReal(NextField(rest));
-        r.F[7] = ToReal(rest);
+            r.F[i] = in.NextReal();
+        r.F[7] = in.LastReal();
         break;
     case 6:
-        r.Text = rest;
+        r.Text = in.Rest();
         break;
     case 9:
-        NextField(rest);
-        r.F[3] = ToReal(rest);
+        in.SkipField();
+        r.F[3] = in.LastReal();
         break;
     default:
         break;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace {
@@ -20,6 +21,27 @@ using platform::Colour;
 constexpr Extended Pi = std::numbers::pi_v<long double>;
 
 TGraphMapping& M() { return graphmapping; }
+
+// std::rint of a screen position without frndint's long wait. Below 2^63 in
+// magnitude, adding 2^63 (with v's sign) in the 64-bit significand rounds v
+// to a whole number at spacing 1 in the current rounding mode, as rint does
+// (halves to even), and taking 2^63 off again is exact. A zero comes out +0 where rint keeps the sign of
+// -0 or of a small negative v; the positions add it to a whole viewport
+// edge or take it from one, which gives the same either way. Larger values,
+// infinities and NaN are whole already and stay as they are.
+Extended RoundWhole(Extended v)
+{
+    if constexpr (std::numeric_limits<Extended>::digits == 64) {
+        constexpr Extended shift = 0x1p63L;
+        if (v >= 0 && v < shift)
+            return (v + shift) - shift;
+        if (v < 0 && v > -shift)
+            return (v - shift) + shift;
+        return v;
+    } else {
+        return std::rint(v);
+    }
+}
 
 // A drawing surface of the replay with its own mapping and the pen, brush
 // and font colour last given to it.
@@ -52,7 +74,7 @@ struct TTarget {
     {
         const TGraphMapping& m = M();
         if (!printer)
-            return std::rint((x - m.WorldXMin) * m.GraphXScale) + m.GraphViewport.x1;
+            return RoundWhole((x - m.WorldXMin) * m.GraphXScale) + m.GraphViewport.x1;
         const Extended sx = (x - m.WorldXMin) * m.GraphXScale + m.GraphViewport.x1;
         return std::rint(pw * printsettings.PrintOriginX / 210) +
                std::rint(pw * sx * printsettings.PrintScaleX / DrawAreaPixelsX() * PrinterXFactor());
@@ -61,7 +83,7 @@ struct TTarget {
     {
         const TGraphMapping& m = M();
         if (!printer)
-            return m.GraphViewport.y2 - std::rint((y - m.WorldYMin) * m.GraphYScale);
+            return m.GraphViewport.y2 - RoundWhole((y - m.WorldYMin) * m.GraphYScale);
         const Extended sy = m.GraphViewport.y2 - (y - m.WorldYMin) * m.GraphYScale;
         // The y origin too is counted on a page width of 210 mm.
         return std::rint(pw * printsettings.PrintOriginY / 210) +
