@@ -189,10 +189,10 @@ void CalcStrength()
             AddErrorMessage("Error  : mue >= 1 !");
     }
     // 5-7
-    // A run with kept parts finds the flags, widths, rims and bores in the
-    // pair as the run that kept them left them (the trials change nothing
-    // but the load, and a pair whose adjusted inputs changed forms them
-    // again).
+    // A run with kept parts finds the flags, widths, rims and bores, the
+    // speeds and the shifts of the root in the pair as the run that kept
+    // them left them (the trials change nothing but the load, and a pair
+    // whose adjusted inputs changed forms them again).
     TStrengthLoadFree formed;
     if (!kept) {
         g.IsCrowning = IsYesChar(g.Crowning);
@@ -205,8 +205,10 @@ void CalcStrength()
         CalcEffectiveFaceWidth();
     }
     // 8-9
-    g.n[2] = g.n[1] * g.z[1] / g.z[2];
-    g.v = std::fabs(g.d[1] * g.n[1] * Pi / 60000);
+    if (!kept) {
+        g.n[2] = g.n[1] * g.z[1] / g.z[2];
+        g.v = std::fabs(g.d[1] * g.n[1] * Pi / 60000);
+    }
     if (g.n[1] == 0 && g.LifeFactorInput != 1)
         AddErrorMessage("n1=0 -> ZNT=1, YNT=1");
     // 10-11
@@ -246,8 +248,10 @@ void CalcStrength()
     const bool isoKept = loadFree && g.CalcMethod == 4 && loadFree->IsoFactorsKept();
     if (!isoKept)
         g.ZE = parts.ZE;
-    for (int i = 1; i <= 2; ++i)
-        g.xeF[i] = ShiftForRoot(g, i);
+    if (!kept) {
+        for (int i = 1; i <= 2; ++i)
+            g.xeF[i] = ShiftForRoot(g, i);
+    }
 
     // Without a common face width (a zero width, or gears that do not overlap
     // axially) no line load exists for any method.

@@ -99,6 +99,8 @@ void FormLoadFreeParts(const TGearPairData& g, TIsoLoadFree& p)
     p.Fsh = g.dsh != 0 ? ShaftDeflectionParts(g.IsDoubleHelical, g.IsSupportingEffect, g.ContactPatternNo, g.d[1],
                                               g.dsh, g.b_effH, g.l_bearing, g.s_bedding, g.BearingArrangementNo)
                        : TShaftDeflectionParts{};
+    for (int i = 1; i <= 2; ++i)
+        p.Ybeta[i] = RunningInYbetaRule(g.MaterialKind[i], g.HeatTreatment[i], g.SigmaHlim[i], g.v);
     const Extended bh = MaxExt(3, g.b_effH / MaxExt(g.h[1], g.h[2]));
     p.NF = bh * bh / (1 + bh + bh * bh);
     p.ZepsLimit = ContactRatioFactorForLimit(g);
@@ -240,15 +242,17 @@ void CalcIso6336()
     }
     const TIsoLoadFree& p = kept ? *kept : formed;
 
-    // 1-2: reduced mass and mesh stiffness.
-    g.m_red = p.m_red;
+    // 1-2: reduced mass and mesh stiffness. What the parts give the pair,
+    // a run that took them from the memo finds there.
+    if (!kept)
+        g.m_red = p.m_red;
     MeshStiffnessAtLoad(g.c_single, g.c_gamma, p.cFull, g.b_effH, g.Ft, KA, g.eps_alpha);
 
     // 3: resonance speeds; the ratio uses the magnitude of the speed, whose
     // sign only says the direction of rotation.
     Extended nE1 = 0;
-    if (g.m_red > 0)
-        nE1 = 30000 / (Pi * g.z[1]) * SafeSqrt2("nE1", g.c_gamma / g.m_red);
+    if (p.m_red > 0)
+        nE1 = 30000 / (Pi * g.z[1]) * SafeSqrt2("nE1", g.c_gamma / p.m_red);
     g.nE[1] = nE1;
     g.nE[2] = nE1 / g.u;
     const Extended N = nE1 == 0 ? 0 : std::fabs(g.n[1] / nE1);
@@ -262,7 +266,8 @@ void CalcIso6336()
     }
 
     // 5-6: running-in and dynamic factor.
-    g.y_alpha = p.y_alpha;
+    if (!kept)
+        g.y_alpha = p.y_alpha;
     const int grade = MaxInt(g.FlankToleranceClass[1], g.FlankToleranceClass[2]);
     g.Kv = DynamicFactorKvAt(p.Kv, grade, N, N_S, g.Ft, g.b_effH, KA, g.c_single);
 
@@ -283,7 +288,7 @@ void CalcIso6336()
     }
 
     // 9-12: misalignment.
-    if (!g.FmaEntered)
+    if (!kept && !g.FmaEntered)
         g.fma = p.fma;
     int mode = 1;
     if (!g.FshEntered && g.dsh != 0)
@@ -294,9 +299,7 @@ void CalcIso6336()
     g.Fbetax = CalcFbetax(g.IsToothTraceCorrection, g.IsCrowning, g.IsEndRelief, mode, g.fHbeta5,
                           Mean2(g.fHbetaT[1], g.fHbetaT[2]), g.fma, g.fsh, w_m);
     // Running-in removes at most the misalignment there is.
-    g.y_beta = MinExt(Mean2(RunningInYbeta(g.MaterialKind[1], g.HeatTreatment[1], g.SigmaHlim[1], g.v, g.Fbetax),
-                            RunningInYbeta(g.MaterialKind[2], g.HeatTreatment[2], g.SigmaHlim[2], g.v, g.Fbetax)),
-                      g.Fbetax);
+    g.y_beta = MinExt(Mean2(p.Ybeta[1].At(g.Fbetax), p.Ybeta[2].At(g.Fbetax)), g.Fbetax);
     g.Fbetay = g.Fbetax - g.y_beta;
 
     // 13-14: face load factors.
@@ -316,7 +319,7 @@ void CalcIso6336()
     if (FtH == 0) {
         g.KHalpha = 1;
     } else {
-        const Extended term = g.c_gamma * (fpb - g.y_alpha) / (FtH / g.b_effH);
+        const Extended term = g.c_gamma * (fpb - p.y_alpha) / (FtH / g.b_effH);
         if (g.eps_gamma <= 2)
             g.KHalpha = g.eps_gamma / 2 * (0.9L + 0.4L * term);
         else

@@ -24,10 +24,16 @@ TLoadFreeMemo* TLoadFreeMemo::Active() { return ActiveLoadFreeMemo; }
 
 void TLoadFreeMemo::Enter(const TGearPairData& Pair)
 {
-    if (entered_ && TAdjustedFields::Same(Pair, adjusted_))
+    // Only a run that formed parts may have adjusted its inputs: the run
+    // after it compares them, the runs after a run that formed nothing find
+    // them as they were.
+    if (entered_ && (confirmed_ || TAdjustedFields::Same(Pair, adjusted_))) {
+        confirmed_ = true;
         return;
+    }
     TAdjustedFields::Take(Pair, adjusted_);
     entered_ = true;
+    confirmed_ = false;
     isoKept_ = false;
     isoLimitsKept_ = false;
     strengthKept_ = false;
@@ -36,12 +42,14 @@ void TLoadFreeMemo::Enter(const TGearPairData& Pair)
 
 void TLoadFreeMemo::KeepStrengthParts(const TStrengthLoadFree& Parts)
 {
+    confirmed_ = false;
     strength_ = Parts;
     strengthKept_ = true;
 }
 
 void TLoadFreeMemo::KeepIsoParts(const TIsoLoadFree& Parts)
 {
+    confirmed_ = false;
     iso_ = Parts;
     isoPartsKept_ = true;
 }

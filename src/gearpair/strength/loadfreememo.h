@@ -57,6 +57,7 @@ struct TIsoLoadFree {
     // diameter then follows from the load).
     TShaftDeflectionParts Fsh;
     Extended NF;        // exponent of KFbeta
+    PairArray<TRunningInYbetaRule> Ybeta;
     Extended ZepsLimit; // contact ratio factor of the KHalpha limit
 };
 
@@ -101,7 +102,11 @@ public:
 
     // Whether the ISO factors were kept: the pair holds them then.
     bool IsoFactorsKept() const { return isoKept_; }
-    void KeepIsoFactors() { isoKept_ = true; }
+    void KeepIsoFactors()
+    {
+        isoKept_ = true;
+        confirmed_ = false;
+    }
 
     // Formed from the kept ISO factors, or null.
     const TIsoStressLimits* IsoStressLimits() const { return isoLimitsKept_ ? &isoLimits_ : nullptr; }
@@ -116,6 +121,7 @@ public:
 private:
     bool owner_ = false;
     bool entered_ = false;
+    bool confirmed_ = false; // the adjusted inputs are known to be as kept
     bool strengthKept_ = false;
     bool isoPartsKept_ = false;
     bool isoKept_ = false;

@@ -398,25 +398,7 @@ Extended RunningInYalpha(int MaterialKind, int HeatTreatment, Extended SigmaHlim
 Extended RunningInYbeta(int MaterialKind, int HeatTreatment, Extended SigmaHlim, Extended v,
                         Extended Fbetax)
 {
-    if (MaterialKind == 5 || MaterialKind == 6) {
-        Extended y = 0.55L * Fbetax;
-        if (v > 10)
-            y = MinExt(y, 22);
-        else if (v > 5)
-            y = MinExt(y, 45);
-        return y;
-    }
-    // Surface-hardened flanks run in by at most 6 um.
-    if (InRange(HeatTreatment, 2, 7))
-        return MinExt(0.15L * Fbetax, 6);
-    Extended y = 320 / SigmaHlim * Fbetax;
-    if (y <= Fbetax) {
-        if (v > 10)
-            y = MinExt(y, 12800 / SigmaHlim);
-        else if (v > 5)
-            y = MinExt(y, 25600 / SigmaHlim);
-    }
-    return y;
+    return RunningInYbetaRule(MaterialKind, HeatTreatment, SigmaHlim, v).At(Fbetax);
 }
 
 Extended CalcFbetax(bool toothTraceCorrection, bool crowning, bool endRelief, int mode,

@@ -11,6 +11,7 @@
 // Material codes (MaterialKind 1..8, HeatTreatment 0..7) are passed as plain
 // integers; see gearpair variables for their texts.
 
+#include "foundation/guardedmath.h"
 #include "foundation/types.h"
 
 #include <string>
@@ -88,6 +89,35 @@ Extended RunningInYalpha(int MaterialKind, int HeatTreatment, Extended SigmaHlim
                          Extended fpb);
 Extended RunningInYbeta(int MaterialKind, int HeatTreatment, Extended SigmaHlim, Extended v,
                         Extended Fbetax);
+
+// The running-in allowance of the misalignment of one gear: a share of the
+// misalignment, capped where the material and speed say so. Formed once per
+// gear, it is read at every misalignment a load gives.
+struct TRunningInYbetaRule {
+    Extended Share;
+    Extended Cap;
+    bool Capped;
+    bool CappedWithinOnly; // capped only where the share is no more than the misalignment
+
+    Extended At(Extended Fbetax) const
+    {
+        Extended y = Share * Fbetax;
+        if (Capped && (!CappedWithinOnly || y <= Fbetax))
+            y = MinExt(y, Cap);
+        return y;
+    }
+};
+inline TRunningInYbetaRule RunningInYbetaRule(int MaterialKind, int HeatTreatment, Extended SigmaHlim, Extended v)
+{
+    if (MaterialKind == 5 || MaterialKind == 6)
+        return {0.55L, v > 10 ? 22.0L : 45.0L, v > 5, false};
+    // Surface-hardened flanks run in by at most 6 um.
+    if (HeatTreatment >= 2 && HeatTreatment <= 7)
+        return {0.15L, 6, true, false};
+    if (!(v > 5))
+        return {320 / SigmaHlim, 0, false, true};
+    return {320 / SigmaHlim, v > 10 ? 12800 / SigmaHlim : 25600 / SigmaHlim, true, true};
+}
 
 // Initial equivalent misalignment Fbetax (um). mode 0: from manufacturing and
 // deflection; mode 1: the contact pattern shows the deflection compensated.
