@@ -16,7 +16,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 struct TCompiledExpr;
@@ -31,6 +30,32 @@ struct TNdxLevel {
     uint32_t Node = 0;
     TNdxPage Page{};
     int Index = 0;
+};
+
+// Pages of one index held in memory, found by page number: pages are
+// numbered densely from 1, so a table of places beats hashing.
+class THeldPages {
+public:
+    const TNdxPage* Find(uint32_t node) const
+    {
+        return node < place_.size() && place_[node] != 0 ? &pages_[place_[node] - 1] : nullptr;
+    }
+    TNdxPage* Find(uint32_t node)
+    {
+        return node < place_.size() && place_[node] != 0 ? &pages_[place_[node] - 1] : nullptr;
+    }
+    // Holds a page not held yet: every inner node (the levels every seek
+    // passes, a small part of the file), leaves only while few are held.
+    void Hold(uint32_t node, const TNdxPage& page, bool leaf);
+    void Clear()
+    {
+        place_.clear();
+        pages_.clear();
+    }
+
+private:
+    std::vector<uint32_t> place_;  // page number -> place in pages_ + 1; 0 = not held
+    std::vector<TNdxPage> pages_;
 };
 
 struct TIndexControl {
@@ -56,19 +81,31 @@ struct TIndexControl {
     // The descent path to the current entry; empty until the first seek.
     std::vector<TNdxLevel> Path;
     // Pages read from an index that no other handle can write, kept as read
-    // or as this handle last wrote them (a random seek then reads about one
-    // page instead of one per level). Not kept for a shared index, whose
-    // pages others change, nor with NOCACHE.
+    // or as this handle last wrote them (a random seek then reads its leaf
+    // only). Not kept for a shared index, whose pages others change, nor
+    // with NOCACHE.
     bool HoldPages = false;
-    std::unordered_map<uint32_t, TNdxPage> HeldPages;
+    THeldPages HeldPages;
 };
 
 // The node cache of an area's controlling index: pairs of (node, page), a hit
 // moves one place toward the front, a miss with a full table reuses the last.
+// A pair's page stays where it is stored; moving a pair moves its place.
 struct TNodeCache {
     std::vector<uint32_t> Nodes;      // 0 = unused pair
+    std::vector<uint32_t> Places;     // page of pair p: Pages[Places[p]]
     std::vector<TNdxPage> Pages;
     void Clear() { std::fill(Nodes.begin(), Nodes.end(), 0u); }
+    // Empty pairs, or none (no cache).
+    void Assign(std::size_t pairs)
+    {
+        Nodes.assign(pairs, 0);
+        Places.resize(pairs);
+        for (std::size_t p = 0; p < pairs; ++p)
+            Places[p] = static_cast<uint32_t>(p);
+        Pages.assign(pairs, TNdxPage{});
+    }
+    TNdxPage& PageOf(std::size_t pair) { return Pages[Places[pair]]; }
 };
 
 // Per work area, while logged on to the semaphore file.

@@ -147,17 +147,6 @@ bool NodeWellFormed(const TNdxPage& page, const TNdxHeader& h)
     return true;
 }
 
-int CompareNdxKeys(const TNdxHeader& h, const uint8_t* a, const uint8_t* b)
-{
-    if (h.KeyType == 'C')
-        return MemCompare(a, b, static_cast<std::size_t>(h.KeyLength));
-    double x = 0;
-    double y = 0;
-    std::memcpy(&x, a, 8);
-    std::memcpy(&y, b, 8);
-    return x < y ? -1 : (x > y ? 1 : 0);
-}
-
 std::string NormalizeExpression(const std::string& s)
 {
     std::string out;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -107,8 +108,19 @@ TNdxPage EncodeNode(const TNdxNode& node, const TNdxHeader& h);
 // file of the given next free page number.
 bool NodeWellFormed(const TNdxPage& page, const TNdxHeader& h);
 
-// Key comparison: unsigned bytes for "C", numeric (8-byte doubles) else.
-int CompareNdxKeys(const TNdxHeader& h, const uint8_t* a, const uint8_t* b);
+// Key comparison: unsigned bytes for "C", numeric (8-byte doubles) else;
+// only the sign of the result counts. Inline: every seek and the sort of a
+// build compare keys in their innermost loops.
+inline int CompareNdxKeys(const TNdxHeader& h, const uint8_t* a, const uint8_t* b)
+{
+    if (h.KeyType == 'C')
+        return std::memcmp(a, b, static_cast<std::size_t>(h.KeyLength));
+    double x = 0;
+    double y = 0;
+    std::memcpy(&x, a, 8);
+    std::memcpy(&y, b, 8);
+    return x < y ? -1 : (x > y ? 1 : 0);
+}
 
 // Canonical form of a key expression: literals kept (quotes written as double
 // quotes), blanks and tabs dropped outside them, letters upper-cased.

@@ -66,21 +66,21 @@ void CacheStore(TIndexControl& ic, uint32_t node, const TNdxPage& page, bool onl
     std::size_t n = c.Nodes.size();
     for (std::size_t p = 0; p < n; ++p) {
         if (c.Nodes[p] == node) {
-            c.Pages[p] = page;
+            c.PageOf(p) = page;
             return;
         }
         if (c.Nodes[p] == 0) {
             if (onlyIfPresent)
                 return;
             c.Nodes[p] = node;
-            c.Pages[p] = page;
+            c.PageOf(p) = page;
             return;
         }
     }
     if (onlyIfPresent)
         return;
     c.Nodes[n - 1] = node;
-    c.Pages[n - 1] = page;
+    c.PageOf(n - 1) = page;
 }
 
 bool CacheLookup(TIndexControl& ic, uint32_t node, TNdxPage& page)
@@ -90,10 +90,10 @@ bool CacheLookup(TIndexControl& ic, uint32_t node, TNdxPage& page)
     TNodeCache& c = CurrentIndexes().Cache;
     for (std::size_t p = 0; p < c.Nodes.size() && c.Nodes[p] != 0; ++p) {
         if (c.Nodes[p] == node) {
-            page = c.Pages[p];
+            page = c.PageOf(p);
             if (p > 0) {
                 std::swap(c.Nodes[p], c.Nodes[p - 1]);
-                std::swap(c.Pages[p], c.Pages[p - 1]);
+                std::swap(c.Places[p], c.Places[p - 1]);
             }
             return true;
         }
@@ -153,11 +153,9 @@ bool GetNodePage(TIndexControl& ic, uint32_t node, TNdxPage& page)
     }
     if (CacheLookup(ic, node, page))
         return true;
-    if (ic.HoldPages) {
-        if (const auto held = ic.HeldPages.find(node); held != ic.HeldPages.end()) {
-            page = held->second;
-            return true;
-        }
+    if (const TNdxPage* held = ic.HeldPages.Find(node)) {
+        page = *held;
+        return true;
     }
     long n = ic.File.ReadAt(static_cast<int64_t>(node) * static_cast<int64_t>(NdxPageSize), page.data(),
                             NdxPageSize);
@@ -172,11 +170,23 @@ bool GetNodePage(TIndexControl& ic, uint32_t node, TNdxPage& page)
         return false;
     }
     CacheStore(ic, node, page, false);
-    // About 1 MiB: the upper levels of a large tree, which every seek passes.
-    constexpr std::size_t kMaxHeldPages = 2048;
-    if (ic.HoldPages && ic.HeldPages.size() < kMaxHeldPages)
-        ic.HeldPages.emplace(node, page);
+    if (ic.HoldPages)
+        ic.HeldPages.Hold(node, page, NodeIsLeaf(page, ic.Header));
     return true;
+}
+
+void THeldPages::Hold(uint32_t node, const TNdxPage& page, bool leaf)
+{
+    // About 1 MiB of leaves; inner nodes up to 8 MiB, enough for the upper
+    // levels of an index of some ten million keys.
+    constexpr std::size_t kMaxWithLeaves = 2048;
+    constexpr std::size_t kMaxHeld = 16384;
+    if (pages_.size() >= (leaf ? kMaxWithLeaves : kMaxHeld) || Find(node) != nullptr)
+        return;
+    if (node >= place_.size())
+        place_.resize(std::max<std::size_t>(std::size_t{node} + 1, place_.size() * 2), 0);
+    pages_.push_back(page);
+    place_[node] = static_cast<uint32_t>(pages_.size());
 }
 
 bool WriteNodePage(TIndexControl& ic, uint32_t node, const TNdxPage& page)
@@ -185,8 +195,8 @@ bool WriteNodePage(TIndexControl& ic, uint32_t node, const TNdxPage& page)
         if (l.Node == node)
             l.Page = page;
     CacheStore(ic, node, page, true);
-    if (const auto held = ic.HeldPages.find(node); held != ic.HeldPages.end())
-        held->second = page;
+    if (TNdxPage* held = ic.HeldPages.Find(node))
+        *held = page;
     long n = ic.File.WriteAt(static_cast<int64_t>(node) * static_cast<int64_t>(NdxPageSize), page.data(),
                              NdxPageSize);
     if (n != static_cast<long>(NdxPageSize)) {
@@ -238,7 +248,7 @@ bool ReadAnchorNodes()
         }
         ic->Header = h;
         ic->Path.clear();
-        ic->HeldPages.clear();
+        ic->HeldPages.Clear();
     }
     CurrentIndexes().Cache.Clear();
     return true;
@@ -306,20 +316,21 @@ bool Descend(TIndexControl& ic, const std::string& key, bool upper)
             ic.Path.clear();
             return false;
         }
-        TNdxLevel level;
-        level.Node = node;
+        // The page is read into its place on the path; the level's node is
+        // set after the read, which looks through the path for it.
+        TNdxLevel& level = ic.Path.emplace_back();
         if (!GetNodePage(ic, node, level.Page)) {
             ic.Path.clear();
             return false;
         }
+        level.Node = node;
         level.Index = SearchNode(ic, level.Page, key, upper);
         bool leaf = NodeIsLeaf(level.Page, ic.Header);
-        if (leaf && NodeKeyCount(level.Page) == 0 && !ic.Path.empty()) {
+        if (leaf && NodeKeyCount(level.Page) == 0 && ic.Path.size() > 1) {
             CorruptError(ic, "GetNode");
             ic.Path.clear();
             return false;
         }
-        ic.Path.push_back(level);
         if (leaf)
             return true;
         node = NodeChild(level.Page, ic.Header, level.Index);
@@ -996,7 +1007,7 @@ bool EmptyIndex(TIndexControl& ic)
     ic.HeaderChanged = true;
     ic.File.Truncate(static_cast<int64_t>(2 * NdxPageSize));
     CurrentIndexes().Cache.Clear();
-    ic.HeldPages.clear();
+    ic.HeldPages.Clear();
     return true;
 }
 

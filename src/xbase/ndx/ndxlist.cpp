@@ -186,12 +186,10 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
     if (order == 1) {
         if (!noCache && ndx.CacheSize > 0) {
             uint32_t size = std::max<uint32_t>(ndx.CacheSize / 512 * 512, 2048);
-            ai.Cache.Nodes.assign(size / 512, 0);
-            ai.Cache.Pages.assign(size / 512, TNdxPage{});
+            ai.Cache.Assign(size / 512);
             ic->HasCache = true;
         } else {
-            ai.Cache.Nodes.clear();
-            ai.Cache.Pages.clear();
+            ai.Cache.Assign(0);
         }
     }
     int64_t size = ic->File.Size();
@@ -231,8 +229,7 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
                                 " [SetIndexTo/OpenIndex]");
             FreeControl(ai.Slots[order]);
             if (order == 1) {
-                ai.Cache.Nodes.clear();
-                ai.Cache.Pages.clear();
+                ai.Cache.Assign(0);
             }
             return false;
         }
@@ -265,8 +262,7 @@ void CloseIndex(int slot)
             IndexError(33, "Could not unlock index after writing anchor node " + p->FileName);
     }
     if (slot == 1) {
-        ai.Cache.Nodes.clear();
-        ai.Cache.Pages.clear();
+        ai.Cache.Assign(0);
     }
     FreeControl(p);
     if (!IndexIsOpen()) {
