@@ -6,6 +6,7 @@
 // ndxindex.cpp reaches files through these helpers.
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -113,8 +114,28 @@ bool NodeWellFormed(const TNdxPage& page, const TNdxHeader& h);
 // build compare keys in their innermost loops.
 inline int CompareNdxKeys(const TNdxHeader& h, const uint8_t* a, const uint8_t* b)
 {
-    if (h.KeyType == 'C')
-        return std::memcmp(a, b, static_cast<std::size_t>(h.KeyLength));
+    if (h.KeyType == 'C') {
+        // Eight bytes at a time, read as big-endian numbers so that the
+        // first differing byte decides, as in a byte-wise comparison.
+        std::size_t n = static_cast<std::size_t>(h.KeyLength);
+        for (; n >= 8; n -= 8, a += 8, b += 8) {
+            uint64_t x;
+            uint64_t y;
+            std::memcpy(&x, a, 8);
+            std::memcpy(&y, b, 8);
+            if (x != y) {
+                if constexpr (std::endian::native == std::endian::little) {
+                    x = __builtin_bswap64(x);
+                    y = __builtin_bswap64(y);
+                }
+                return x < y ? -1 : 1;
+            }
+        }
+        for (; n > 0; --n, ++a, ++b)
+            if (*a != *b)
+                return *a < *b ? -1 : 1;
+        return 0;
+    }
     double x = 0;
     double y = 0;
     std::memcpy(&x, a, 8);
