@@ -5,6 +5,7 @@
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
+#include "gearpair/calculationmemo.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
 #include "gearpair/lifeparams.h"
@@ -47,19 +48,39 @@ void CopyRowToLifeParams()
     LifeParams.pH = static_cast<double>(DbfFieldFloat(7));
 }
 
-// Corner torques of one S-N line for the equivalent torque Teq at Neq.
-void Corners(Extended neq, Extended n0, Extended nn, Extended p, Extended teq, Extended& t0eq, Extended& tneq)
+// The powers of one S-N line that rest on the line and the equivalent
+// cycles Neq alone: the ratio of its corner torques, and between the
+// corners the factors from the equivalent torque up to each corner.
+struct TLinePowers {
+    Extended Span = 0;
+    Extended ToUpper = 0;
+    Extended ToLower = 0;
+};
+
+TLinePowers LinePowers(Extended neq, Extended n0, Extended nn, Extended p)
 {
-    const Extended span = Pow(10, Log10OrZero(nn / n0) / p);
+    TLinePowers w;
+    w.Span = Pow(10, Log10OrZero(nn / n0) / p);
+    if (!(neq < n0) && neq <= nn) {
+        w.ToUpper = Pow(neq / n0, 1 / p);
+        w.ToLower = Pow(neq / nn, 1 / p);
+    }
+    return w;
+}
+
+// Corner torques of one S-N line for the equivalent torque Teq at Neq.
+void Corners(const TLinePowers& w, Extended neq, Extended n0, Extended nn, Extended teq, Extended& t0eq,
+             Extended& tneq)
+{
     if (neq < n0) {
         t0eq = teq;
-        tneq = t0eq / span;
+        tneq = t0eq / w.Span;
     } else if (neq <= nn) {
-        t0eq = Pow(neq / n0, 1 / p) * teq;
-        tneq = Pow(neq / nn, 1 / p) * teq;
+        t0eq = w.ToUpper * teq;
+        tneq = w.ToLower * teq;
     } else {
         tneq = teq;
-        t0eq = span * tneq;
+        t0eq = w.Span * tneq;
     }
 }
 
@@ -355,6 +376,38 @@ bool ReadLifeMaterial()
     return true;
 }
 
+namespace {
+
+// The meshes of a stage scale one spectrum to their own torques, and each
+// level's share of the nominal torque mostly comes out with the same bits
+// in every mesh: with the same cycles and S-N lines, the sums over the
+// levels and the application factors are then those of the mesh before.
+// They are kept for the calculation under way when forming them said
+// nothing.
+struct TLevelSums {
+    int Count = 0;
+    Extended PF = 0, PH = 0, Neq = 0;
+    Extended Share[LoadSpectrumMax] = {};
+    Extended Cycles[LoadSpectrumMax] = {};
+    Extended KA_F = 0, KA_H = 0;
+};
+
+thread_local TCalculationMemo<TLevelSums, 2> LevelSums;
+
+// The powers of both S-N lines, which rest on the life material and the
+// equivalent cycles alone and so are the same in every mesh of a stage.
+struct TLifeLinePowers {
+    Extended Neq = 0, PF = 0, PH = 0, N0F = 0, NnF = 0, N0H = 0, NnH = 0;
+    // The ratio of the tooth root line's corner cycles to the power 1/pF,
+    // and the factor from Neq up to the pitting line's upper corner.
+    Extended CornerRatioF = 0, ToUpperH = 0;
+    TLinePowers F, H;
+};
+
+thread_local TCalculationMemo<TLifeLinePowers, 2> LifeLinePowers;
+
+} // namespace
+
 bool FormLoadSpectrumFactors()
 {
     auto& g = GearPair;
@@ -390,17 +443,50 @@ bool FormLoadSpectrumFactors()
 
     const Extended pF = l.pF;
     const Extended pH = l.pH;
-    Extended sf = 0;
-    Extended sh = 0;
-    for (int i = 1; i <= count; ++i) {
-        const auto& it = g.LoadSpectrum[i];
-        Extended powerF, powerH;
-        SafePowerPair(PowerTag, it.T / t1, pF, pH, powerF, powerH);
-        sf += powerF * it.N / neq;
-        sh += powerH * it.N / neq;
+    // Each level's share of the nominal torque; a spectrum longer than the
+    // working one can hold is not kept.
+    const bool keepable = count <= LoadSpectrumMax;
+    Extended share[LoadSpectrumMax];
+    for (int i = 1; keepable && i <= count; ++i)
+        share[i - 1] = g.LoadSpectrum[i].T / t1;
+    const auto same = [&](const TLevelSums& k) {
+        if (!keepable || k.Count != count || !SameBits(k.PF, pF) || !SameBits(k.PH, pH) || !SameBits(k.Neq, neq))
+            return false;
+        for (int i = 0; i < count; ++i)
+            if (!SameBits(k.Share[i], share[i]) || !SameBits(k.Cycles[i], g.LoadSpectrum[i + 1].N))
+                return false;
+        return true;
+    };
+    if (const TLevelSums* kept = LevelSums.Find(same)) {
+        g.LoadSpectrumKA_F = kept->KA_F;
+        g.LoadSpectrumKA_H = kept->KA_H;
+    } else {
+        const unsigned long reports = GuardedReportCount();
+        Extended sf = 0;
+        Extended sh = 0;
+        for (int i = 1; i <= count; ++i) {
+            const auto& it = g.LoadSpectrum[i];
+            Extended powerF, powerH;
+            SafePowerPair(PowerTag, keepable ? share[i - 1] : it.T / t1, pF, pH, powerF, powerH);
+            sf += powerF * it.N / neq;
+            sh += powerH * it.N / neq;
+        }
+        g.LoadSpectrumKA_F = Pow(sf, 1 / pF);
+        g.LoadSpectrumKA_H = Pow(sh, 1 / pH);
+        if (keepable && GuardedReportCount() == reports) {
+            TLevelSums& k = LevelSums.Add();
+            k.Count = count;
+            k.PF = pF;
+            k.PH = pH;
+            k.Neq = neq;
+            for (int i = 0; i < count; ++i) {
+                k.Share[i] = share[i];
+                k.Cycles[i] = g.LoadSpectrum[i + 1].N;
+            }
+            k.KA_F = g.LoadSpectrumKA_F;
+            k.KA_H = g.LoadSpectrumKA_H;
+        }
     }
-    g.LoadSpectrumKA_F = Pow(sf, 1 / pF);
-    g.LoadSpectrumKA_H = Pow(sh, 1 / pH);
     g.TeqF = g.LoadSpectrumKA_F * t1;
     g.TeqH = g.LoadSpectrumKA_H * t1;
     return true;
@@ -416,13 +502,27 @@ void FormLoadSpectrumLimitTorques(Extended ToothRootLimitTorque, Extended Pittin
     const Extended pF = l.pF;
     const Extended pH = l.pH;
     const Extended n0F = l.N0F, nnF = l.NnF, n0H = l.N0H, nnH = l.NnH;
+    const auto same = [&](const TLifeLinePowers& k) {
+        return SameBits(k.Neq, neq) && SameBits(k.PF, pF) && SameBits(k.PH, pH) && SameBits(k.N0F, n0F) &&
+               SameBits(k.NnF, nnF) && SameBits(k.N0H, n0H) && SameBits(k.NnH, nnH);
+    };
+    const TLifeLinePowers* w = LifeLinePowers.Find(same);
+    TLifeLinePowers formed;
+    if (!w) {
+        const unsigned long reports = GuardedReportCount();
+        formed = TLifeLinePowers{neq, pF, pH, n0F, nnF, n0H, nnH, Pow(n0F / nnF, 1 / pF), Pow(neq / n0H, 1 / pH),
+                                 LinePowers(neq, n0F, nnF, pF), LinePowers(neq, n0H, nnH, pH)};
+        if (GuardedReportCount() == reports)
+            LifeLinePowers.Add() = formed;
+        w = &formed;
+    }
     g.TnF = ToothRootLimitTorque * g.LoadSpectrumKA_F;
-    g.T0F = g.TnF / Pow(n0F / nnF, 1 / pF);
+    g.T0F = g.TnF / w->CornerRatioF;
     g.TnH = PittingLimitTorque * g.LoadSpectrumKA_H;
-    g.T0H = Pow(neq / n0H, 1 / pH) * g.TnH;
+    g.T0H = w->ToUpperH * g.TnH;
 
-    Corners(neq, n0F, nnF, pF, g.TeqF, g.T0Feq, g.TnFeq);
-    Corners(neq, n0H, nnH, pH, g.TeqH, g.T0Heq, g.TnHeq);
+    Corners(w->F, neq, n0F, nnF, g.TeqF, g.T0Feq, g.TnFeq);
+    Corners(w->H, neq, n0H, nnH, g.TeqH, g.T0Heq, g.TnHeq);
 
     Extended s3 = 0;
     for (int i = 1; i <= count; ++i)
