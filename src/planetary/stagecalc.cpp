@@ -12,6 +12,7 @@
 #include "planetary/bearings/bearinglife.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/kinematics.h"
+#include "planetary/loadspectrum/spectrumlife.h"
 #include "planetary/meshtransfer.h"
 #include "planetary/stage.h"
 #include "planetary/stagechecks.h"
@@ -484,9 +485,11 @@ void CalcStage()
     // Each mesh's calculation starts its own message list; what must outlast
     // it is set aside here.
     TMeshMessages kept(stagecalc.MeshTexts);
+    TLastMeshMeanLoad meanLoad;
     for (int m = mSPi; m <= mPeH; ++m)
         if (!CalcStageMesh(m, kept))
             return;
+    meanLoad.Settle();
 
     // Triangle of the sun centre and the centres of Pi and Pe of one set.
     const Extended a1 = g.aInUse[mSPi], a2 = g.aInUse[mPiPe], a3 = g.aInUse[mPeH];

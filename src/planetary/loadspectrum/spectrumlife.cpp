@@ -406,7 +406,41 @@ struct TLifeLinePowers {
 
 thread_local TCalculationMemo<TLifeLinePowers, 2> LifeLinePowers;
 
+// The mean load factor left to the last mesh (see TLastMeshMeanLoad): the
+// cube mean of the spectrum's torques and the nominal torque it is
+// referred to.
+struct TMeanLoadLeft {
+    bool Leaving = false;
+    bool Left = false;
+    Extended CubeMean = 0;
+    Extended T1 = 0;
+};
+
+thread_local TMeanLoadLeft MeanLoadLeft;
+
+void FormMeanLoadFactor(Extended CubeMean, Extended t1)
+{
+    const Extended fm = SafePower("Lastkoll Fm", CubeMean, 1.0L / 3);
+    PlanetaryStage.MeanLoadFactor = (t1 != 0 && fm != 0) ? fm / t1 : 1.0L;
+}
+
 } // namespace
+
+TLastMeshMeanLoad::TLastMeshMeanLoad() : previous_(MeanLoadLeft.Leaving) { MeanLoadLeft.Leaving = true; }
+
+TLastMeshMeanLoad::~TLastMeshMeanLoad()
+{
+    Settle();
+    MeanLoadLeft.Leaving = previous_;
+}
+
+void TLastMeshMeanLoad::Settle()
+{
+    if (MeanLoadLeft.Left) {
+        MeanLoadLeft.Left = false;
+        FormMeanLoadFactor(MeanLoadLeft.CubeMean, MeanLoadLeft.T1);
+    }
+}
 
 bool FormLoadSpectrumFactors()
 {
@@ -527,8 +561,16 @@ void FormLoadSpectrumLimitTorques(Extended ToothRootLimitTorque, Extended Pittin
     Extended s3 = 0;
     for (int i = 1; i <= count; ++i)
         s3 += IntPower(g.LoadSpectrum[i].T, 3) * g.LoadSpectrum[i].N;
-    const Extended fm = SafePower("Lastkoll Fm", s3 / nsum, 1.0L / 3);
-    PlanetaryStage.MeanLoadFactor = (t1 != 0 && fm != 0) ? fm / t1 : 1.0L;
+    // Only a negative mean reports (the power of its magnitude is taken).
+    const Extended cubeMean = s3 / nsum;
+    if (MeanLoadLeft.Leaving && !(cubeMean < 0)) {
+        MeanLoadLeft.Left = true;
+        MeanLoadLeft.CubeMean = cubeMean;
+        MeanLoadLeft.T1 = t1;
+    } else {
+        MeanLoadLeft.Left = false;
+        FormMeanLoadFactor(cubeMean, t1);
+    }
 
     if (g.T0F == 0 || g.T0H == 0)
         AddErrorMessage("error at load spectrum");

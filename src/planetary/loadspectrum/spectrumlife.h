@@ -22,6 +22,24 @@ void CalcLoadSpectrumLife(Extended ToothRootLimitTorque, Extended PittingLimitTo
 bool FormLoadSpectrumFactors();
 void FormLoadSpectrumLimitTorques(Extended ToothRootLimitTorque, Extended PittingLimitTorque);
 
+// While one lives (a stage calculating its meshes), the mean load factor
+// the meshes form is left to the last of them: each mesh's is written over
+// by the next one's. Settle forms the one left (the stage reads it after
+// its meshes), and so does the end of the object. A mean torque whose power
+// reports is formed at once, in its mesh.
+class TLastMeshMeanLoad {
+public:
+    TLastMeshMeanLoad();
+    ~TLastMeshMeanLoad();
+    TLastMeshMeanLoad(const TLastMeshMeanLoad&) = delete;
+    TLastMeshMeanLoad& operator=(const TLastMeshMeanLoad&) = delete;
+
+    void Settle();
+
+private:
+    bool previous_;
+};
+
 // Mode 1: the user picks the life material in the table browser; it becomes
 // LoadSpectrumKind and LifeParams. Mode 0: browse and edit the table only.
 void SelectLifeMaterial(uint16_t Mode);
