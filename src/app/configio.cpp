@@ -773,8 +773,12 @@ void CheckConfigDirs()
     }
     // Without a configured temporary directory the run's working files go
     // to one of its own rather than among the user's files.
-    if (TrimBlanks(telmvar.TempDir).empty())
+    bool madeTemp = false;
+    if (TrimBlanks(telmvar.TempDir).empty()) {
+        madeTemp = privatetempdir.Dir.empty();
         telmvar.TempDir = MakePrivateTempDir();
+        madeTemp = madeTemp && !telmvar.TempDir.empty();
+    }
     for (std::string* dir : {&telmvar.TempDir, &telmvar.DbfDir, &telmvar.PltDir, &telmvar.EdiDir, &wtelmvar.DefaultDataDir})
         if (TrimBlanks(*dir).empty())
             *dir = start;
@@ -790,7 +794,9 @@ void CheckConfigDirs()
         if (!shipped.empty())
             telmvar.PltDir = shipped;
     }
-    if (!dirs.Writable(telmvar.TempDir)) {
+    // A directory this call has just made for the run (empty, its own, mode
+    // 0700) takes files: no probe file is written into it to find out.
+    if (!madeTemp && !dirs.Writable(telmvar.TempDir)) {
         ShowMessageIfEnabled("invalid temporary directory configured");
         platform::TextPromptRequest request;
         request.Caption = telmvar.ProgramName;

@@ -96,8 +96,13 @@ void RemovePrivateTempDir()
     if (signalDirFd >= 0)
         ::close(signalDirFd);
     signalDirFd = -1;
-    std::error_code ec;
-    std::filesystem::remove_all(StripTrailingBackslash(privatetempdir.Dir), ec);
+    // Mostly the run has taken its working files along already: an empty
+    // directory goes with one call, without listing it first.
+    const std::string dir = StripTrailingBackslash(privatetempdir.Dir);
+    if (::rmdir(dir.c_str()) != 0) {
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+    }
     if (telmvar.TempDir == privatetempdir.Dir)
         telmvar.TempDir.clear();
     privatetempdir.Dir.clear();
