@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -32,10 +33,16 @@ struct TNdxLevel {
     int Index = 0;
 };
 
-// Pages of one index held in memory, found by page number: pages are
-// numbered densely from 1, so a table of places beats hashing.
+// Pages of one index that no other handle can write, held in memory and
+// found by page number: pages are numbered densely from 1, so a table of
+// places beats hashing. The rest of the file is read through a read-only
+// mapping of it, which the system keeps current with this handle's writes.
 class THeldPages {
 public:
+    THeldPages() = default;
+    THeldPages(const THeldPages&) = delete;
+    THeldPages& operator=(const THeldPages&) = delete;
+    ~THeldPages() { Unmap(); }
     const TNdxPage* Find(uint32_t node) const
     {
         return node < place_.size() && place_[node] != 0 ? &pages_[place_[node] - 1] : nullptr;
@@ -47,15 +54,36 @@ public:
     // Holds a page not held yet: every inner node (the levels every seek
     // passes, a small part of the file), leaves only while few are held.
     void Hold(uint32_t node, const TNdxPage& page, bool leaf);
+    // Maps the whole pages of the open file, once until the next Clear.
+    bool MapTried() const { return mapTried_; }
+    void Map(int fd, int64_t fileBytes);
+    // Copies a page from the mapping; false when the page lies beyond it
+    // (written after the mapping) or the file could not be mapped.
+    bool CopyMapped(uint32_t node, TNdxPage& page) const
+    {
+        const std::size_t offset = std::size_t{node} * NdxPageSize;
+        if (map_ == nullptr || offset + NdxPageSize > mapped_)
+            return false;
+        std::memcpy(page.data(), map_ + offset, NdxPageSize);
+        return true;
+    }
+    // Forgets every page and drops the mapping: before the file is cut
+    // short, and when its pages are to be read again.
     void Clear()
     {
         place_.clear();
         pages_.clear();
+        Unmap();
     }
 
 private:
+    void Unmap();
+
     std::vector<uint32_t> place_;  // page number -> place in pages_ + 1; 0 = not held
     std::vector<TNdxPage> pages_;
+    const uint8_t* map_ = nullptr;
+    std::size_t mapped_ = 0;       // bytes mapped, whole pages
+    bool mapTried_ = false;
 };
 
 struct TIndexControl {

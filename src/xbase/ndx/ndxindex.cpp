@@ -13,6 +13,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <sys/mman.h>
 
 TNdx ndx;
 
@@ -157,8 +158,14 @@ bool GetNodePage(TIndexControl& ic, uint32_t node, TNdxPage& page)
         page = *held;
         return true;
     }
-    long n = ic.File.ReadAt(static_cast<int64_t>(node) * static_cast<int64_t>(NdxPageSize), page.data(),
-                            NdxPageSize);
+    // Held, the file changes only through this handle: a page is copied from
+    // the mapping instead of a system call per read.
+    long n = static_cast<long>(NdxPageSize);
+    if (ic.HoldPages && !ic.HeldPages.MapTried())
+        ic.HeldPages.Map(ic.File.Fd(), ic.File.Size());
+    if (!ic.HoldPages || !ic.HeldPages.CopyMapped(node, page))
+        n = ic.File.ReadAt(static_cast<int64_t>(node) * static_cast<int64_t>(NdxPageSize), page.data(),
+                           NdxPageSize);
     ++ndx.NodeFileReads;
     if (n != static_cast<long>(NdxPageSize)) {
         uint16_t code = n < 0 ? ic.File.LastError() : 100;
@@ -173,6 +180,28 @@ bool GetNodePage(TIndexControl& ic, uint32_t node, TNdxPage& page)
     if (ic.HoldPages)
         ic.HeldPages.Hold(node, page, NodeIsLeaf(page, ic.Header));
     return true;
+}
+
+void THeldPages::Map(int fd, int64_t fileBytes)
+{
+    mapTried_ = true;
+    const std::size_t bytes = fileBytes > 0 ? static_cast<std::size_t>(fileBytes) / NdxPageSize * NdxPageSize : 0;
+    if (bytes == 0 || fd < 0)
+        return;
+    void* p = mmap(nullptr, bytes, PROT_READ, MAP_SHARED, fd, 0);
+    if (p == MAP_FAILED)
+        return;
+    map_ = static_cast<const uint8_t*>(p);
+    mapped_ = bytes;
+}
+
+void THeldPages::Unmap()
+{
+    if (map_ != nullptr)
+        munmap(const_cast<uint8_t*>(map_), mapped_);
+    map_ = nullptr;
+    mapped_ = 0;
+    mapTried_ = false;
 }
 
 void THeldPages::Hold(uint32_t node, const TNdxPage& page, bool leaf)
@@ -1005,9 +1034,10 @@ bool EmptyIndex(TIndexControl& ic)
     ic.Header.Root = 1;
     ic.Header.NextFree = 2;
     ic.HeaderChanged = true;
+    // The mapping goes before the pages it covers.
+    ic.HeldPages.Clear();
     ic.File.Truncate(static_cast<int64_t>(2 * NdxPageSize));
     CurrentIndexes().Cache.Clear();
-    ic.HeldPages.Clear();
     return true;
 }
 
