@@ -310,7 +310,7 @@ std::optional<double> ShortDecimal(const char* b, const char* e)
     return negative ? -v : v;
 }
 
-Extended ToReal(std::string_view t)
+double ToReal(std::string_view t)
 {
     if (t.empty())
         return 0;
@@ -350,7 +350,7 @@ class TFieldReader
     explicit TFieldReader(std::string_view record) : p_(record.data()), e_(record.data() + record.size()) {}
 
     // The next field, ended by ";" (or the rest when there is none).
-    Extended NextReal()
+    double NextReal()
     {
         const char* b = p_;
         double v;
@@ -368,7 +368,7 @@ class TFieldReader
     }
     void SkipField() { Skip(p_); }
     // The rest of the record as one field.
-    Extended LastReal()
+    double LastReal()
     {
         const char* b = p_;
         double v;
@@ -464,21 +464,20 @@ class TFieldReader
 
 } // namespace
 
-TDisplayRecord ParseDisplayRecord(std::string_view record)
+void ReadDisplayRecord(std::string_view record, TRecordReading& r)
 {
-    TDisplayRecord r;
     TFieldReader in(record);
     const long long kind = in.NextInt();
-    if (kind < 1 || kind > 13)
-        return r;
-    r.Kind = static_cast<int>(kind);
+    r.Kind = kind >= 1 && kind <= 13 ? static_cast<int>(kind) : 0;
     switch (r.Kind) {
+    case 0:
+        return;
     case 8:
     case 11:
     case 12:
     case 13:
         r.N = in.LastInt();
-        return r;
+        return;
     default:
         break;
     }
@@ -509,6 +508,18 @@ TDisplayRecord ParseDisplayRecord(std::string_view record)
     default:
         break;
     }
+}
+
+TDisplayRecord ParseDisplayRecord(std::string_view record)
+{
+    TRecordReading read;
+    ReadDisplayRecord(record, read);
+    TDisplayRecord r;
+    r.Kind = read.Kind;
+    for (int i = 0; i < 8; ++i)
+        r.F[i] = read.F[i];
+    r.N = read.N;
+    r.Text = read.Text;
     return r;
 }
 
@@ -523,7 +534,9 @@ void TDisplayList::DropDrawing(size_t from, size_t to)
     std::vector<bool> keep(to - from);
     bool seen[static_cast<int>(TRecordKind::Pause) + 1] = {};
     for (size_t i = to; i-- > from;) {
-        const auto kind = static_cast<TRecordKind>(ParseDisplayRecord(list[i]).Kind);
+        TRecordReading r;
+        ReadDisplayRecord(list[i], r);
+        const auto kind = static_cast<TRecordKind>(r.Kind);
         const bool sets =
             kind == TRecordKind::MoveTo || (kind >= TRecordKind::Colour && kind <= TRecordKind::LineWidth);
         if (sets && !seen[static_cast<int>(kind)])

@@ -60,6 +60,19 @@ struct TDisplayRecord {
 
 TDisplayRecord ParseDisplayRecord(std::string_view record);
 
+// The same for the replay, which reads millions of records at every paint:
+// the reals as the doubles every field is read as (the extended values above
+// are those doubles), and only the members the record's kind has written,
+// the others left as they were; Kind is always written.
+struct TRecordReading {
+    int Kind = 0;
+    double F[8] = {0, 0, 0, 0, 0, 0, 0, 0};
+    long long N = 0;
+    std::string_view Text;
+};
+
+void ReadDisplayRecord(std::string_view record, TRecordReading& r);
+
 // The display list and the pen its last records set. Its one instance
 // DisplayList is written by the drawing facade (and by the window calls of
 // the mapping) and read by the window's replay; neither reaches the list

@@ -105,6 +105,11 @@ int32_t RoundPixel(Extended v)
         v = MaxPixelMagnitude;
     if (v < -MaxPixelMagnitude)
         v = -MaxPixelMagnitude;
+    return PixelInRange(v);
+}
+
+int32_t PixelInRange(Extended v)
+{
     // lrint rounds in the current mode as nearbyint does, without saving and
     // restoring the floating-point environment around it: a replay rounds
     // every coordinate, so this is its hottest line. On the x87 the store of

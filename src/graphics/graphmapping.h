@@ -99,6 +99,8 @@ Extended WorldUnitAspect();
 // Values beyond the range a canvas can draw are clamped to it, so a deep zoom
 // never wraps a coordinate round to the other side of the picture.
 int32_t RoundPixel(Extended v);
+// The same for a v known to lie within MaxPixelMagnitude, without the checks.
+int32_t PixelInRange(Extended v);
 
 // The largest pixel magnitude handed to a canvas. Raster engines lose
 // precision far beyond the surface; this is thousands of screens away.

@@ -114,15 +114,24 @@ struct TTarget {
     }
 
     // A line clipped to the drawable range before rounding, so that a deep
-    // zoom keeps its direction instead of bending at the clamp.
-    void Line(Extended x1, Extended y1, Extended x2, Extended y2)
+    // zoom keeps its direction instead of bending at the clamp. The ends of
+    // the lines of the records come as the doubles read, handed over in
+    // registers rather than as extended values through memory.
+    template <typename Real>
+    void Line(Real x1, Real y1, Real x2, Real y2)
     {
         Extended ax = RawX(x1), ay = RawY(y1), bx = RawX(x2), by = RawY(y2);
         // The raw positions are whole pixels, so a line inside the range
-        // would come out of the clip unchanged; most lines are.
+        // would come out of the clip unchanged; most lines are, and need no
+        // clamp either.
         const Extended lim = MaxPixelMagnitude;
         const bool inside = std::fabs(ax) <= lim && std::fabs(ay) <= lim && std::fabs(bx) <= lim && std::fabs(by) <= lim;
-        if (!inside && !ClipToRange(ax, ay, bx, by))
+        if (inside) {
+            canvas->MoveTo(PixelInRange(ax), PixelInRange(ay));
+            canvas->LineTo(PixelInRange(bx), PixelInRange(by));
+            return;
+        }
+        if (!ClipToRange(ax, ay, bx, by))
             return;
         canvas->MoveTo(RoundPixel(ax), RoundPixel(ay));
         canvas->LineTo(RoundPixel(bx), RoundPixel(by));
@@ -255,7 +264,13 @@ void TFtelmgra::FormPaint(platform::Canvas& canvas)
     // The list is walked by index and may change while events are handled:
     // a Clear or a closed window ends the replay.
     auto stillValid = [&] { return DisplayList.Generation == generation && closeCount_ == closes; };
-    Extended curX = 0, curY = 0;
+    // The pen position is always a field read, a double.
+    double curX = 0, curY = 0;
+    // One record read into again and again: a kind writes the members it
+    // has, and only those are looked at.
+    TRecordReading r;
+    // A field as the extended real everything below computes with.
+    auto f = [&r](int k) -> Extended { return r.F[k]; };
 
     for (size_t i = 0;; ++i) {
         if (i % 50000 == 0) {
@@ -265,33 +280,32 @@ void TFtelmgra::FormPaint(platform::Canvas& canvas)
         }
         if (i >= DisplayList.Records.size())
             break;
-        const TDisplayRecord r = ParseDisplayRecord(DisplayList.Records[i]);
-        const Extended* f = r.F;
+        ReadDisplayRecord(DisplayList.Records[i], r);
         switch (r.Kind) {
         case 1:
-            curX = f[0];
-            curY = f[1];
+            curX = r.F[0];
+            curY = r.F[1];
             break;
         case 2:
-            forEach([&](TTarget& t) { t.Line(curX, curY, f[0], f[1]); });
-            curX = f[0];
-            curY = f[1];
+            forEach([&](TTarget& t) { t.Line(curX, curY, r.F[0], r.F[1]); });
+            curX = r.F[0];
+            curY = r.F[1];
             break;
         case 3:
             forEach([&](TTarget& t) {
                 t.brush.Style = platform::BrushStyle::Clear;
                 t.ApplyBrush();
-                t.canvas->Ellipse(t.Box(f[0] - f[2], f[1] - f[2], f[0] + f[2], f[1] + f[2]));
+                t.canvas->Ellipse(t.Box(f(0) - f(2), f(1) - f(2), f(0) + f(2), f(1) + f(2)));
             });
             break;
         case 4:
-            forEach([&](TTarget& t) { t.Line(f[0], f[1], f[2], f[3]); });
-            curX = f[2];
-            curY = f[3];
+            forEach([&](TTarget& t) { t.Line(r.F[0], r.F[1], r.F[2], r.F[3]); });
+            curX = r.F[2];
+            curY = r.F[3];
             break;
         case 5:
             forEach([&](TTarget& t) {
-                t.canvas->Arc(t.Box(f[0], f[1], f[2], f[3]), t.P(f[4], f[5]), t.P(f[6], f[7]));
+                t.canvas->Arc(t.Box(f(0), f(1), f(2), f(3)), t.P(f(4), f(5)), t.P(f(6), f(7)));
             });
             break;
         case 6: {
@@ -322,11 +336,11 @@ void TFtelmgra::FormPaint(platform::Canvas& canvas)
             text.canvas->SetFont(font);
             // The cell's top left corner lies 0.75 of the height above the
             // reference point, turned with the text.
-            Extended x = f[0], y = f[1] + 0.75L * textHeight;
+            Extended x = f(0), y = f(1) + 0.75L * textHeight;
             if (textAngle != 0) {
                 const Extended a = textAngle * Pi / 180;
-                x = f[0] - std::sin(a) * 0.7L * textHeight;
-                y = f[1] + std::cos(a) * 0.75L * textHeight;
+                x = f(0) - std::sin(a) * 0.7L * textHeight;
+                y = f(1) + std::cos(a) * 0.75L * textHeight;
             }
             text.canvas->TextOut(text.X(x), text.Y(y), std::string(r.Text));
             break;
@@ -337,7 +351,7 @@ void TFtelmgra::FormPaint(platform::Canvas& canvas)
                 if (!colour)
                     t.brush.Colour = Colour{};
                 t.ApplyBrush();
-                t.canvas->Polygon({t.P(f[0], f[1]), t.P(f[2], f[3]), t.P(f[4], f[5]), t.P(f[6], f[7])});
+                t.canvas->Polygon({t.P(f(0), f(1)), t.P(f(2), f(3)), t.P(f(4), f(5)), t.P(f(6), f(7))});
             });
             break;
         case 8: {
@@ -367,15 +381,15 @@ void TFtelmgra::FormPaint(platform::Canvas& canvas)
             break;
         }
         case 9:
-            textHeight = f[0] * 1.6L * graphsettings.TextHeightFactor;
-            textWidth = f[1] * 1.1L * graphsettings.GraphTextWidthFactor;
-            textAngle = f[3];
+            textHeight = f(0) * 1.6L * graphsettings.TextHeightFactor;
+            textWidth = f(1) * 1.1L * graphsettings.GraphTextWidthFactor;
+            textAngle = f(3);
             break;
         case 10: {
             auto& m = M();
-            m.GraphViewport = {RoundPixel(f[0]), RoundPixel(f[1]), RoundPixel(f[2]), RoundPixel(f[3])};
-            m.GraphWorldWindow = {f[4], f[5], f[6], f[7]};
-            if (f[4] == f[6] || f[5] == f[7] || m.GraphViewport.x1 == m.GraphViewport.x2 ||
+            m.GraphViewport = {RoundPixel(f(0)), RoundPixel(f(1)), RoundPixel(f(2)), RoundPixel(f(3))};
+            m.GraphWorldWindow = {f(4), f(5), f(6), f(7)};
+            if (f(4) == f(6) || f(5) == f(7) || m.GraphViewport.x1 == m.GraphViewport.x2 ||
                 m.GraphViewport.y1 == m.GraphViewport.y2) {
                 telmvar.Aborted = true;
                 goto done;
