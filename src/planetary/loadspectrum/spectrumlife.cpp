@@ -313,10 +313,14 @@ bool ReadLifeMaterial()
         LifeParams = kept.Row;
         return true;
     }
-    const std::string path = AddTrailingBackslash(telmvar.DbfDir) + LifeTable;
+    // The path formed for the row read last, when its directory is the same.
+    const bool sameDir = !kept.Path.empty() && kept.Dir == telmvar.DbfDir;
+    const std::string formed = sameDir ? std::string() : AddTrailingBackslash(telmvar.DbfDir) + LifeTable;
+    const std::string& path = sameDir ? kept.Path : formed;
     if (SameLifeFile(kept, path)) {
         kept.Calculation = calculation;
-        kept.Dir = telmvar.DbfDir;
+        if (!sameDir)
+            kept.Dir = telmvar.DbfDir;
         LifeParams = kept.Row;
         return true;
     }
@@ -454,6 +458,8 @@ bool FormLoadSpectrumFactors()
     const auto& l = LifeParams;
     const Extended t1 = g.T[1];
 
+    // The sums apart from the order check, whose messages would make them
+    // go through memory on every level.
     Extended nsum = 0;
     Extended neq = 0;
     for (int i = 1; i <= count; ++i) {
@@ -461,9 +467,10 @@ bool FormLoadSpectrumFactors()
         nsum += it.N;
         if (it.T >= t1 / 2)
             neq += it.N;
-        if (i > 1 && it.T > g.LoadSpectrum[i - 1].T)
-            AddErrorMessage("Lastkoll: T" + std::to_string(i) + " > T" + std::to_string(i - 1));
     }
+    for (int i = 2; i <= count; ++i)
+        if (g.LoadSpectrum[i].T > g.LoadSpectrum[i - 1].T)
+            AddErrorMessage("Lastkoll: T" + std::to_string(i) + " > T" + std::to_string(i - 1));
     g.Nsum = nsum;
     g.Neq = neq;
     if (neq <= 0) {
