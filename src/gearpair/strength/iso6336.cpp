@@ -224,18 +224,18 @@ void CalcIso6336()
     TGearPairData& g = GearPair;
     const Extended KA = MaxExt(ApplicationFactorH(g), ApplicationFactorF(g));
 
-    // A body without density has no mass to resonate: the dynamic factor
-    // would silently fall to 1.
-    if (g.rho[1] == 0 || g.rho[2] == 0) {
-        AddFatalMessage("Fatal  : rho = 0 !");
-        return;
-    }
-
-    // What does not move with the load: from a search's first trial.
+    // What does not move with the load: from a search's first trial, which
+    // found the densities as the later ones find them.
     TLoadFreeMemo* const loadFree = TLoadFreeMemo::Active();
     TIsoLoadFree formed;
     const TIsoLoadFree* const kept = loadFree ? loadFree->IsoParts() : nullptr;
     if (!kept) {
+        // A body without density has no mass to resonate: the dynamic factor
+        // would silently fall to 1.
+        if (g.rho[1] == 0 || g.rho[2] == 0) {
+            AddFatalMessage("Fatal  : rho = 0 !");
+            return;
+        }
         FormLoadFreeParts(g, formed);
         if (loadFree)
             loadFree->KeepIsoParts(formed);

@@ -178,8 +178,6 @@ void CalcToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Exte
 {
     constexpr int SectionArgs = 10, Args = 12;
     struct TKept {
-        bool Valid = false;
-        unsigned long Calculation = 0;
         int z = 0;
         Extended args[Args] = {};
         Extended YFa = 0, YSa = 0;
@@ -187,8 +185,16 @@ void CalcToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Exte
         TRootSection root;
     };
     // A stage has six gears in three meshes; eight places keep them all.
+    // The first count places hold forms; a new calculation starts with none.
     static thread_local TKept kept[8];
-    static thread_local unsigned next = 0;
+    static thread_local unsigned next = 0, count = 0;
+    static thread_local unsigned long keptCalculation = 0;
+    const unsigned long calculation = CalculationUnderWay();
+    if (calculation != 0 && calculation != keptCalculation) {
+        count = 0;
+        next = 0;
+    }
+    keptCalculation = calculation;
     const Extended args[Args] = {mn, alpha_n, beta, x, hfP, rhofP, prP, q, x0, z0, eps_alpha, da};
     const auto same = [&args](const TKept& k, int from, int to) {
         for (int a = from; a < to; ++a)
@@ -196,12 +202,10 @@ void CalcToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Exte
                 return false;
         return true;
     };
-    const unsigned long calculation = CalculationUnderWay();
     const TKept* section = nullptr;
-    for (const TKept& k : kept) {
-        if ((calculation != 0 && k.Calculation != calculation) || !k.Valid || k.z != z)
-            continue;
-        if (!same(k, 0, SectionArgs))
+    for (unsigned i = 0; i < count; ++i) {
+        const TKept& k = kept[i];
+        if (k.z != z || !same(k, 0, SectionArgs))
             continue;
         if (same(k, SectionArgs, Args)) {
             YFa = k.YFa;
@@ -217,9 +221,10 @@ void CalcToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Exte
                      section ? &section->root : nullptr, root);
     if (GuardedReportCount() != before)
         return;
-    TKept& k = kept[next++ % 8];
-    k.Valid = true;
-    k.Calculation = calculation;
+    TKept& k = kept[next];
+    next = (next + 1) % 8;
+    if (count < 8)
+        ++count;
     k.z = z;
     std::copy(std::begin(args), std::end(args), std::begin(k.args));
     k.YFa = YFa;
