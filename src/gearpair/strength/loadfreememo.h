@@ -72,15 +72,18 @@ struct TIsoStressLimits {
 // While one lives, the first strength calculation forms the ISO contact,
 // lubrication, roughness and tooth root factors with the tooth form, and the
 // later ones take them from it: a limit torque search changes only the load
-// between its trials. Its trials keep no texts, and a factor taken again
-// says no message again. The search reads the safeties alone, and the run
+// (and the application factors) between its trials. What the forming run
+// left in the pair (flags, widths, rims, speeds, ISO factors) a later run
+// finds there and does not write again. Its trials keep no texts, and a
+// factor taken again says no message again. The search reads the safeties alone, and the run
 // at the nominal load after it forms everything again: while one lives, the
 // strength calculation forms neither the lives (they stay cleared) nor what
 // follows the safeties (resonance, bores, masses and inertias).
 // Made while another lives, it joins that one. The strength calculation
 // adjusts some of its own inputs (bores, rim diameters, face widths and
-// chamfers, the grinding notch); a trial that finds them changed since the
-// parts were kept forms everything again.
+// chamfers, the grinding notch); the run after one that formed parts
+// compares them, and where they changed since the parts were kept it forms
+// everything again.
 class TLoadFreeMemo {
 public:
     TLoadFreeMemo();
