@@ -89,8 +89,18 @@ long ReadRecordAhead(TDbfTable& t, int32_t n, char* out)
                       pos + static_cast<int64_t>(length) <= ra.Start + static_cast<int64_t>(ra.Bytes.size());
     // Shared, a record asked for again or out of turn may have been changed
     // since the block was read: it comes from the file.
-    if ((!held || ra.Shared) && !walking)
+    if ((!held || ra.Shared) && !walking) {
+        if (!ra.Shared) {
+            // Nobody else writes the file: its mapping holds what it holds.
+            if (!ra.Map.Tried())
+                ra.Map.Map(t.File.Fd(), t.File.Size());
+            if (const uint8_t* p = ra.Map.At(pos, length)) {
+                std::memcpy(out, p, length);
+                return static_cast<long>(length);
+            }
+        }
         return t.File.ReadAt(pos, out, length);
+    }
     if (!held) {
         const int64_t records = std::max<int64_t>(1, static_cast<int64_t>(kReadAheadBytes / length));
         // Walking backward (SKIP -1) the block ends at the record asked for.
@@ -153,6 +163,7 @@ bool PlainAscii(const std::string& record)
 void SetReadAhead(TDbfTable& table, bool on, bool shared)
 {
     DropReadAhead(table);
+    table.ReadAhead.Map.Drop();
     table.ReadAhead.On = on;
     table.ReadAhead.Shared = shared;
 }

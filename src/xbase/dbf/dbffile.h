@@ -5,6 +5,7 @@
 // filters or locks; every failure goes through SetError.
 
 #include "platform/sharedfile.h"
+#include "xbase/core/filemap.h"
 #include "xbase/dbf/dbfformat.h"
 
 #include <cstdint>
@@ -46,6 +47,10 @@ struct TReadAhead {
     int64_t Start = 0;      // file offset of Bytes[0]
     std::string Bytes;      // empty when nothing is held
     int32_t LastRecord = 0; // record served last, to see a backward walk
+    // While no other handle can write the table, a record read out of turn
+    // is copied from a mapping of the file, taken at the first such read;
+    // dropped when the file or its sharing changes.
+    TFileMap Map;
 };
 
 // The table descriptor: the first part of a work area.

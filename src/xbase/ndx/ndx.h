@@ -9,6 +9,7 @@
 
 #include "foundation/types.h"
 #include "platform/sharedfile.h"
+#include "xbase/core/filemap.h"
 #include "xbase/ndx/ndxformat.h"
 
 #include <algorithm>
@@ -39,10 +40,6 @@ struct TNdxLevel {
 // mapping of it, which the system keeps current with this handle's writes.
 class THeldPages {
 public:
-    THeldPages() = default;
-    THeldPages(const THeldPages&) = delete;
-    THeldPages& operator=(const THeldPages&) = delete;
-    ~THeldPages() { Unmap(); }
     const TNdxPage* Find(uint32_t node) const
     {
         return node < place_.size() && place_[node] != 0 ? &pages_[place_[node] - 1] : nullptr;
@@ -55,16 +52,19 @@ public:
     // passes, a small part of the file), leaves only while few are held.
     void Hold(uint32_t node, const TNdxPage& page, bool leaf);
     // Maps the whole pages of the open file, once until the next Clear.
-    bool MapTried() const { return mapTried_; }
-    void Map(int fd, int64_t fileBytes);
+    bool MapTried() const { return map_.Tried(); }
+    void Map(int fd, int64_t fileBytes)
+    {
+        map_.Map(fd, fileBytes / static_cast<int64_t>(NdxPageSize) * static_cast<int64_t>(NdxPageSize));
+    }
     // Copies a page from the mapping; false when the page lies beyond it
     // (written after the mapping) or the file could not be mapped.
     bool CopyMapped(uint32_t node, TNdxPage& page) const
     {
-        const std::size_t offset = std::size_t{node} * NdxPageSize;
-        if (map_ == nullptr || offset + NdxPageSize > mapped_)
+        const uint8_t* p = map_.At(static_cast<int64_t>(node) * static_cast<int64_t>(NdxPageSize), NdxPageSize);
+        if (p == nullptr)
             return false;
-        std::memcpy(page.data(), map_ + offset, NdxPageSize);
+        std::memcpy(page.data(), p, NdxPageSize);
         return true;
     }
     // Forgets every page and drops the mapping: before the file is cut
@@ -73,17 +73,13 @@ public:
     {
         place_.clear();
         pages_.clear();
-        Unmap();
+        map_.Drop();
     }
 
 private:
-    void Unmap();
-
     std::vector<uint32_t> place_;  // page number -> place in pages_ + 1; 0 = not held
     std::vector<TNdxPage> pages_;
-    const uint8_t* map_ = nullptr;
-    std::size_t mapped_ = 0;       // bytes mapped, whole pages
-    bool mapTried_ = false;
+    TFileMap map_;
 };
 
 struct TIndexControl {

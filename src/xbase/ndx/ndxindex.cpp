@@ -13,7 +13,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <sys/mman.h>
 
 TNdx ndx;
 
@@ -180,28 +179,6 @@ bool GetNodePage(TIndexControl& ic, uint32_t node, TNdxPage& page)
     if (ic.HoldPages)
         ic.HeldPages.Hold(node, page, NodeIsLeaf(page, ic.Header));
     return true;
-}
-
-void THeldPages::Map(int fd, int64_t fileBytes)
-{
-    mapTried_ = true;
-    const std::size_t bytes = fileBytes > 0 ? static_cast<std::size_t>(fileBytes) / NdxPageSize * NdxPageSize : 0;
-    if (bytes == 0 || fd < 0)
-        return;
-    void* p = mmap(nullptr, bytes, PROT_READ, MAP_SHARED, fd, 0);
-    if (p == MAP_FAILED)
-        return;
-    map_ = static_cast<const uint8_t*>(p);
-    mapped_ = bytes;
-}
-
-void THeldPages::Unmap()
-{
-    if (map_ != nullptr)
-        munmap(const_cast<uint8_t*>(map_), mapped_);
-    map_ = nullptr;
-    mapped_ = 0;
-    mapTried_ = false;
 }
 
 void THeldPages::Hold(uint32_t node, const TNdxPage& page, bool leaf)
