@@ -128,17 +128,6 @@ public:
           texts_(Base() + Steps * sizeof(std::string)), bytes_(Base() + Steps)
     {
     }
-    // Pointer by pointer. The functions below take the entries where their
-    // caller formed them and copy them for their own use: the moves through
-    // the pointers could change the caller's copy, as far as the compiler
-    // knows. Passed by value, the entries were copied for the call in
-    // 16-byte pieces, and each read waited until the two 8-byte writes of
-    // its pointers were done.
-    TEntries(const TEntries& Other) noexcept
-        : reals_(Other.reals_), ints_(Other.ints_), texts_(Other.texts_), bytes_(Other.bytes_)
-    {
-    }
-    TEntries& operator=(const TEntries&) = delete;
 
     template <class T, int Lo, int Hi>
     T& operator()(TArray<T, Lo, Hi>& Field) const
@@ -189,10 +178,8 @@ TStageEntries GearEntries(int g) { return TStageEntries(g - 1); }
 TStageEntries MeshEntries(int m) { return TStageEntries(m - 1); }
 TStageEntries SlotEntries(int s, int m) { return TStageEntries((s - 1) * 3 + m - 1); }
 
-[[gnu::noinline]] void LoadGear(const TPairEntries& PairAt, const TStageEntries& GearAt, const TStageEntries& SlotAt)
+[[gnu::noinline]] void LoadGear(TPairEntries pair, TStageEntries gear, TStageEntries slot)
 {
-    const TPairEntries pair = PairAt;
-    const TStageEntries gear = GearAt, slot = SlotAt;
     auto& p = GearPair;
     auto& s = PlanetaryGears;
     CopyText(pair(p.PartNumber), gear(s.PartNumber));
@@ -210,9 +197,8 @@ TStageEntries SlotEntries(int s, int m) { return TStageEntries((s - 1) * 3 + m -
     pair(p.DimensionInputMode) = 2;
 }
 
-[[gnu::noinline]] void LoadMeshInputs(const TStageEntries& MeshAt)
+[[gnu::noinline]] void LoadMeshInputs(TStageEntries mesh)
 {
-    const TStageEntries mesh = MeshAt;
     auto& p = GearPair;
     auto& s = PlanetaryGears;
 #define LOAD_MESH(f) Move(p.f, mesh(s.f));
@@ -223,10 +209,8 @@ TStageEntries SlotEntries(int s, int m) { return TStageEntries((s - 1) * 3 + m -
     p.bctr = mesh(s.bctr);
 }
 
-[[gnu::noinline]] void StoreGear(const TStageEntries& GearAt, const TPairEntries& PairAt, const TStageEntries& SlotAt)
+[[gnu::noinline]] void StoreGear(TStageEntries gear, TPairEntries pair, TStageEntries slot)
 {
-    const TStageEntries gear = GearAt, slot = SlotAt;
-    const TPairEntries pair = PairAt;
     const auto& p = GearPair;
     auto& s = PlanetaryGears;
 #define STORE_GEAR(f) Move(gear(s.f), pair(p.f));
@@ -240,9 +224,8 @@ TStageEntries SlotEntries(int s, int m) { return TStageEntries((s - 1) * 3 + m -
 #undef STORE_SLOT
 }
 
-[[gnu::noinline]] void StoreMeshFields(const TStageEntries& MeshAt)
+[[gnu::noinline]] void StoreMeshFields(TStageEntries mesh)
 {
-    const TStageEntries mesh = MeshAt;
     const auto& p = GearPair;
     auto& s = PlanetaryGears;
 #define STORE_MESH(f) Move(mesh(s.f), p.f);
@@ -316,30 +299,14 @@ void StoreMesh(const MeshOrder& order, int m)
     StoreMeshFields(MeshEntries(m));
 }
 
-namespace {
-
-// Two values swapped as their bytes, as Move moves them: the mesh's values
-// were just stored that way, and read as 80-bit numbers each load waited
-// until both pieces of its value were written.
-void SwapValues(Extended& A, Extended& B)
-{
-    unsigned char a[ExtendedValueBytes], b[ExtendedValueBytes];
-    std::memcpy(a, &A, ExtendedValueBytes);
-    std::memcpy(b, &B, ExtendedValueBytes);
-    std::memcpy(&A, b, ExtendedValueBytes);
-    std::memcpy(&B, a, ExtendedValueBytes);
-}
-
-} // namespace
-
 void SwapMeshResults(int m)
 {
     auto& s = PlanetaryGears;
-#define SWAP_SLOT(f) SwapValues(s.f[1][m], s.f[2][m]);
+#define SWAP_SLOT(f) std::swap(s.f[1][m], s.f[2][m]);
     SLOT_RESULTS(SWAP_SLOT)
 #undef SWAP_SLOT
-    SwapValues(s.zeta_f1[m], s.zeta_f2[m]);
-    SwapValues(s.zeta_a1[m], s.zeta_a2[m]);
+    std::swap(s.zeta_f1[m], s.zeta_f2[m]);
+    std::swap(s.zeta_a1[m], s.zeta_a2[m]);
 }
 
 namespace {
