@@ -99,8 +99,14 @@ extern TDbCommands dbcmd;
 // Drops every area without writing and restores the defaults.
 void ResetDbCommands();
 
-// The selected area, or null when it is free.
-TWorkArea* SelectedArea();
+// The selected area, or null when it is free. Inline: every command and
+// every field read of a walk asks for it.
+inline TWorkArea* SelectedArea()
+{
+    if (dbcmd.CurrentArea < 1 || dbcmd.CurrentArea > 35)
+        return nullptr;
+    return dbcmd.WorkAreas[dbcmd.CurrentArea].get();
+}
 bool CheckDbInUse(const std::string& tag);
 
 // ---- native record and fields

@@ -46,6 +46,15 @@ TWorkArea* FieldArea(const char* tag)
     return nullptr;
 }
 
+// The bytes of field f in record rec. A field lies inside its record but in
+// a record cut short, which is cut the general way.
+std::string_view FieldText(const std::string& rec, const TDbfField& f)
+{
+    if (static_cast<std::size_t>(f.Offset) + f.Length <= rec.size())
+        return std::string_view(rec.data() + f.Offset, f.Length);
+    return std::string_view(rec).substr(f.Offset, f.Length);
+}
+
 bool ValidField(const TWorkArea* a, int n, const char* name)
 {
     if (a == nullptr)
@@ -148,23 +157,33 @@ std::string KeyToNativeDate(std::string_view key)
         digits = key[i] >= '0' && key[i] <= '9';
     if (!digits)
         return KeyToDate(std::string(key));
-    const std::string_view m = key.substr(4, 2), d = key.substr(6, 2);
-    const std::string_view y = dbdates.DateCentury ? key.substr(0, 4) : key.substr(2, 2);
-    std::string r;
-    r.reserve(10);
-    auto put = [&r](std::string_view a, char sep1, std::string_view b, char sep2, std::string_view c) {
-        r.append(a);
-        r += sep1;
-        r.append(b);
-        r += sep2;
-        r.append(c);
+    // Written into a string of its final length: ten or eight characters
+    // stay in the string itself, and piece by piece appending costs more
+    // than the rest of the field read.
+    const char* k = key.data();
+    const bool century = dbdates.DateCentury;
+    const char *y = century ? k : k + 2, *m = k + 4, *d = k + 6;
+    const std::size_t yl = century ? 4 : 2;
+    std::string r(yl + 6, ' ');
+    char* o = r.data();
+    auto put = [&o](const char* from, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i)
+            *o++ = from[i];
+    };
+    auto layout = [&](const char* a, std::size_t al, char sep1, const char* b, char sep2, const char* c,
+                      std::size_t cl) {
+        put(a, al);
+        *o++ = sep1;
+        put(b, 2);
+        *o++ = sep2;
+        put(c, cl);
     };
     switch (dbdates.DbDateFormat) {
-    case 1: put(y, '.', m, '.', d); break;
-    case 2: put(d, '/', m, '/', y); break;
-    case 3: put(d, '-', m, '-', y); break;
-    case 4: case 5: case 6: case 7: case 8: put(d, '.', m, '.', y); break;
-    default: put(m, '/', d, '/', y); break;
+    case 1: layout(y, yl, '.', m, '.', d, 2); break;
+    case 2: layout(d, 2, '/', m, '/', y, yl); break;
+    case 3: layout(d, 2, '-', m, '-', y, yl); break;
+    case 4: case 5: case 6: case 7: case 8: layout(d, 2, '.', m, '.', y, yl); break;
+    default: layout(m, 2, '/', d, '/', y, yl); break;
     }
     return r;
 }
@@ -215,7 +234,7 @@ void ReadNative(TWorkArea& area)
     for (std::size_t i = 0; i < area.Fields.size(); ++i) {
         const TDbfField& f = area.Fields[i];
         uint8_t* p = native + area.NativeOffsets[i];
-        const std::string_view text = std::string_view(rec).substr(f.Offset, f.Length);
+        const std::string_view text = FieldText(rec, f);
         switch (f.Type) {
         case 'C':
             p[0] = f.Length;
@@ -396,14 +415,18 @@ uint8_t* FieldAddress(int n)
 
 std::string SField(int n)
 {
-    TWorkArea* a = FieldArea("SField()");
-    if (!ValidField(a, n, "SField"))
+    // A walk reads every field of every record: the checks are made here
+    // and the calls that form the error left to a failed check.
+    TWorkArea* a = SelectedArea();
+    if (a == nullptr || n < 1 || n > a->FieldCount) [[unlikely]] {
+        ValidField(FieldArea("SField()"), n, "SField");
         return "";
+    }
     const TDbfField& f = a->Fields[static_cast<std::size_t>(n - 1)];
     if (a->NativeStale) {
         // Straight from the record's bytes, giving what the native record
         // would give; anything else makes the native record first.
-        const std::string_view text = std::string_view(a->RecordBuffer).substr(f.Offset, f.Length);
+        const std::string_view text = FieldText(a->RecordBuffer, f);
         switch (f.Type) {
         case 'C':
             return BytesOf(text);
@@ -545,7 +568,7 @@ double GetNativeDouble(int n)
     if (a != nullptr && a->NativeStale && n >= 1 && n <= a->FieldCount) {
         const TDbfField& f = a->Fields[static_cast<std::size_t>(n - 1)];
         if (f.Type == 'N' || f.Type == 'F') {
-            const double v = TextToDouble(std::string_view(a->RecordBuffer).substr(f.Offset, f.Length));
+            const double v = TextToDouble(FieldText(a->RecordBuffer, f));
             if (f.Decimals > 0)
                 return v;
             const double r = std::round(v);

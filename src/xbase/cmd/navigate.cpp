@@ -14,7 +14,11 @@ TDbHooks& Hooks() { return dbhooks.DbHooks; }
 TWorkArea* NavArea(const char* tag)
 {
     dberror.DbErrorCode = 0;
-    return CheckDbInUse(tag) ? SelectedArea() : nullptr;
+    // The tag becomes a string only for the error.
+    if (TWorkArea* a = SelectedArea())
+        return a;
+    CheckDbInUse(tag);
+    return nullptr;
 }
 
 bool ReadConvert(TWorkArea& a, int32_t n)

@@ -16,13 +16,6 @@ void ResetDbCommands()
     dbcmd = TDbCommands{};
 }
 
-TWorkArea* SelectedArea()
-{
-    if (dbcmd.CurrentArea < 1 || dbcmd.CurrentArea > 35)
-        return nullptr;
-    return dbcmd.WorkAreas[dbcmd.CurrentArea].get();
-}
-
 bool CheckDbInUse(const std::string& tag)
 {
     if (SelectedArea() != nullptr)
