@@ -48,7 +48,7 @@ TWorkArea* FieldArea(const char* tag)
 
 // The bytes of field f in record rec. A field lies inside its record but in
 // a record cut short, which is cut the general way.
-std::string_view FieldText(const std::string& rec, const TDbfField& f)
+[[gnu::always_inline]] inline std::string_view FieldText(const std::string& rec, const TDbfField& f)
 {
     if (static_cast<std::size_t>(f.Offset) + f.Length <= rec.size())
         return std::string_view(rec.data() + f.Offset, f.Length);
@@ -112,36 +112,37 @@ double TextToDouble(std::string_view t)
 // the printer.
 bool PrintsAsStored(std::string_view t, uint8_t decimals)
 {
-    std::size_t i = 0;
-    while (i < t.size() && t[i] == ' ')
-        ++i;
-    if (i < t.size() && t[i] == '-')
-        ++i;
-    const std::size_t intStart = i;
-    while (i < t.size() && t[i] >= '0' && t[i] <= '9')
-        ++i;
-    const std::size_t intDigits = i - intStart;
-    if (intDigits == 0 || (intDigits > 1 && t[intStart] == '0'))
-        return false;
-    std::size_t fracDigits = 0;
+    auto digit = [](char c) { return static_cast<unsigned char>(c - '0') <= 9; };
+    const char* p = t.data();
+    const char* const end = p + t.size();
+    while (p != end && *p == ' ')
+        ++p;
+    const bool minus = p != end && *p == '-';
+    p += minus;
+    // The decimals sit behind the point at the field's end: found from
+    // there, the text is looked at once, from both ends.
+    const char* intEnd = end;
     if (decimals > 0) {
-        if (i >= t.size() || t[i] != '.')
+        if (end - p < decimals + 2)
             return false;
-        ++i;
-        const std::size_t fracStart = i;
-        while (i < t.size() && t[i] >= '0' && t[i] <= '9')
-            ++i;
-        fracDigits = i - fracStart;
-        if (fracDigits != decimals)
+        intEnd = end - decimals - 1;
+        if (*intEnd != '.')
             return false;
+        for (const char* q = intEnd + 1; q != end; ++q)
+            if (!digit(*q))
+                return false;
     }
-    if (i != t.size())
+    const std::size_t intDigits = static_cast<std::size_t>(intEnd - p);
+    if (intDigits == 0 || (intDigits > 1 && *p == '0'))
         return false;
+    for (const char* q = p; q != intEnd; ++q)
+        if (!digit(*q))
+            return false;
     // Integers are held in 32 bits: nine digits always fit.
-    const std::size_t significant = (intDigits == 1 && t[intStart] == '0' ? 0 : intDigits) + fracDigits;
+    const std::size_t significant = (intDigits == 1 && *p == '0' ? 0 : intDigits) + decimals;
     if (decimals == 0 ? intDigits > 9 : significant > 15)
         return false;
-    if (intStart > 0 && t[intStart - 1] == '-' && t.find_first_of("123456789", intStart) == std::string_view::npos)
+    if (minus && std::string_view(p, static_cast<std::size_t>(end - p)).find_first_of("123456789") == std::string_view::npos)
         return false;
     return true;
 }
@@ -152,23 +153,28 @@ bool PrintsAsStored(std::string_view t, uint8_t decimals)
 // to make of blanks and damaged keys.
 std::string KeyToNativeDate(std::string_view key)
 {
+    // Eight digits at once: a byte is a digit when it and the byte six
+    // above it both have 3 in their upper half.
+    uint64_t w = 0;
     bool digits = key.size() == 8;
-    for (std::size_t i = 0; digits && i < 8; ++i)
-        digits = key[i] >= '0' && key[i] <= '9';
+    if (digits) {
+        std::memcpy(&w, key.data(), 8);
+        constexpr uint64_t kHigh = 0xF0F0F0F0F0F0F0F0ULL, kSix = 0x0606060606060606ULL, kThrees = 0x3333333333333333ULL;
+        digits = ((w & kHigh) | (((w + kSix) & kHigh) >> 4)) == kThrees;
+    }
     if (!digits)
         return KeyToDate(std::string(key));
-    // Written into a string of its final length: ten or eight characters
-    // stay in the string itself, and piece by piece appending costs more
-    // than the rest of the field read.
+    // Laid out in a buffer and made a string of its final length at once:
+    // appending piece by piece costs more than the rest of the field read.
     const char* k = key.data();
     const bool century = dbdates.DateCentury;
     const char *y = century ? k : k + 2, *m = k + 4, *d = k + 6;
     const std::size_t yl = century ? 4 : 2;
-    std::string r(yl + 6, ' ');
-    char* o = r.data();
+    char r[10];
+    char* o = r;
     auto put = [&o](const char* from, std::size_t count) {
-        for (std::size_t i = 0; i < count; ++i)
-            *o++ = from[i];
+        std::memcpy(o, from, count == 4 ? 4 : 2);
+        o += count;
     };
     auto layout = [&](const char* a, std::size_t al, char sep1, const char* b, char sep2, const char* c,
                       std::size_t cl) {
@@ -185,8 +191,77 @@ std::string KeyToNativeDate(std::string_view key)
     case 4: case 5: case 6: case 7: case 8: layout(d, 2, '.', m, '.', y, yl); break;
     default: layout(m, 2, '/', d, '/', y, yl); break;
     }
-    return r;
+    return century ? std::string(r, 10) : std::string(r, 8);
 }
+
+// The date field's display text from its key, at most ten characters.
+std::string DateFieldText(std::string_view key)
+{
+    std::string d = KeyToNativeDate(key);
+    if (d.size() > 10)
+        d.resize(10);
+    return d;
+}
+
+// A numeric field's text as stored, with the decimal character in force.
+std::string StoredNumberText(std::string_view text, uint8_t decimals)
+{
+    std::string t = BytesOf(text);
+    if (decimals > 0 && dbdates.DecimalChar != '.')
+        t[t.find('.')] = dbdates.DecimalChar;
+    return t;
+}
+
+// SField's text from the native record. Apart from the walk's path through
+// the record's bytes, so that its buffers and calls do not weigh on it.
+[[gnu::noinline]] std::string NativeFieldText(const TWorkArea* a, const TDbfField& f, int n)
+{
+    const uint8_t* p = a->NativeRecord + a->NativeOffsets[static_cast<std::size_t>(n - 1)];
+    switch (f.Type) {
+    case 'C': case 'D':
+        return BytesOf(std::string_view(reinterpret_cast<const char*>(p + 1), p[0]));
+    case 'N': case 'F': {
+        // The number as the record stored it, when printing it would give
+        // the same text back.
+        if (static_cast<std::size_t>(n) <= a->NumbersAsRead.size()) {
+            const TWorkArea::TNumberAsRead& asRead = a->NumbersAsRead[static_cast<std::size_t>(n - 1)];
+            if (asRead.Printable && std::memcmp(asRead.Native, p, f.Decimals > 0 ? 8 : 4) == 0) {
+                std::string t = asRead.Text;
+                if (f.Decimals > 0 && dbdates.DecimalChar != '.')
+                    t[t.find('.')] = dbdates.DecimalChar;
+                return t;
+            }
+        }
+        if (f.Decimals > 0) {
+            double v;
+            std::memcpy(&v, p, sizeof v);
+            char buf[400];
+            auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, f.Decimals);
+            std::string t(buf, res.ptr);
+            if (dbdates.DecimalChar != '.') {
+                std::size_t dot = t.find('.');
+                if (dot != std::string::npos)
+                    t[dot] = dbdates.DecimalChar;
+            }
+            if (t.size() < f.Length)
+                t.insert(0, f.Length - t.size(), ' ');
+            return t;
+        }
+        return IntToPadText(NativeInt32At(p), f.Length);
+    }
+    case 'L': {
+        const std::string& lc = dbcmd.LogicalChars;
+        return std::string(1, p[0] ? (lc.size() > 1 ? lc[1] : 'Y') : (lc.empty() ? 'N' : lc[0]));
+    }
+    case 'M': {
+        int32_t block = NativeInt32At(p);
+        return block == 0 ? "none" : block < 0 ? "BLOB" : "MEMO";
+    }
+    default:
+        return "";
+    }
+}
+
 
 const std::string ExpectedEmptyForms[] = {"  /  /  ", "  -  -  ", "  .  .  ", "  /  /    ", "  -  -    ", "  .  .    "};
 
@@ -430,19 +505,11 @@ std::string SField(int n)
         switch (f.Type) {
         case 'C':
             return BytesOf(text);
-        case 'D': {
-            std::string d = KeyToNativeDate(text);
-            if (d.size() > 10)
-                d.resize(10);
-            return d;
-        }
+        case 'D':
+            return DateFieldText(text);
         case 'N': case 'F':
-            if (PrintsAsStored(text, f.Decimals)) {
-                std::string t = BytesOf(text);
-                if (f.Decimals > 0 && dbdates.DecimalChar != '.')
-                    t[t.find('.')] = dbdates.DecimalChar;
-                return t;
-            }
+            if (PrintsAsStored(text, f.Decimals))
+                return StoredNumberText(text, f.Decimals);
             break;
         case 'L': {
             const char c = text.empty() ? ' ' : text[0];
@@ -454,50 +521,7 @@ std::string SField(int n)
         }
         ReadNative(*a);
     }
-    const uint8_t* p = a->NativeRecord + a->NativeOffsets[static_cast<std::size_t>(n - 1)];
-    switch (f.Type) {
-    case 'C': case 'D':
-        return BytesOf(std::string_view(reinterpret_cast<const char*>(p + 1), p[0]));
-    case 'N': case 'F': {
-        // The number as the record stored it, when printing it would give
-        // the same text back.
-        if (static_cast<std::size_t>(n) <= a->NumbersAsRead.size()) {
-            const TWorkArea::TNumberAsRead& asRead = a->NumbersAsRead[static_cast<std::size_t>(n - 1)];
-            if (asRead.Printable && std::memcmp(asRead.Native, p, f.Decimals > 0 ? 8 : 4) == 0) {
-                std::string t = asRead.Text;
-                if (f.Decimals > 0 && dbdates.DecimalChar != '.')
-                    t[t.find('.')] = dbdates.DecimalChar;
-                return t;
-            }
-        }
-        if (f.Decimals > 0) {
-            double v;
-            std::memcpy(&v, p, sizeof v);
-            char buf[400];
-            auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, f.Decimals);
-            std::string t(buf, res.ptr);
-            if (dbdates.DecimalChar != '.') {
-                std::size_t dot = t.find('.');
-                if (dot != std::string::npos)
-                    t[dot] = dbdates.DecimalChar;
-            }
-            if (t.size() < f.Length)
-                t.insert(0, f.Length - t.size(), ' ');
-            return t;
-        }
-        return IntToPadText(NativeInt32At(p), f.Length);
-    }
-    case 'L': {
-        const std::string& lc = dbcmd.LogicalChars;
-        return std::string(1, p[0] ? (lc.size() > 1 ? lc[1] : 'Y') : (lc.empty() ? 'N' : lc[0]));
-    }
-    case 'M': {
-        int32_t block = NativeInt32At(p);
-        return block == 0 ? "none" : block < 0 ? "BLOB" : "MEMO";
-    }
-    default:
-        return "";
-    }
+    return NativeFieldText(a, f, n);
 }
 
 bool Deleted()
