@@ -307,7 +307,7 @@ void SKIP(int32_t n)
         SetError(212, Quoted(*a) + " is empty. [SKIP]");
         return;
     }
-    if (dBOF() && n < 0)
+    if (n < 0 && dBOF())
         return;
     a->AtBegin = a->AtEnd = false;
     const bool index = IndexActive();
