@@ -105,11 +105,6 @@ double TextToDouble(std::string_view t)
     return v;
 }
 
-// Whether a numeric field's text is the text SField prints for the number
-// in it: right-aligned behind plain blanks, no sign but a leading minus, no
-// leading zero, exactly the field's decimals, and few enough digits (15)
-// that a double carries them through unchanged. A negative zero is left to
-// the printer.
 // Whether a number's text (digits and a point) holds no digit but 0. Out of
 // line: asked only of negative numbers, and its search would otherwise
 // cost every number read the saving of registers.
@@ -118,6 +113,11 @@ double TextToDouble(std::string_view t)
     return std::string_view(from, static_cast<std::size_t>(end - from)).find_first_of("123456789") == std::string_view::npos;
 }
 
+// Whether a numeric field's text is the text SField prints for the number
+// in it: right-aligned behind plain blanks, no sign but a leading minus, no
+// leading zero, exactly the field's decimals, and few enough digits (15)
+// that a double carries them through unchanged. A negative zero is left to
+// the printer.
 bool PrintsAsStored(std::string_view t, uint8_t decimals)
 {
     auto digit = [](char c) { return static_cast<unsigned char>(c - '0') <= 9; };
@@ -267,7 +267,6 @@ std::string StoredNumberText(std::string_view text, uint8_t decimals)
         return "";
     }
 }
-
 
 const std::string ExpectedEmptyForms[] = {"  /  /  ", "  -  -  ", "  .  .  ", "  /  /    ", "  -  -    ", "  .  .    "};
 
