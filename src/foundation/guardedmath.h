@@ -10,6 +10,7 @@
 
 #include "foundation/types.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -37,6 +38,22 @@ inline TExtendedBits BitsOf(Extended X)
     std::memcpy(&b.SignExponent, reinterpret_cast<const unsigned char*>(&X) + sizeof b.Mantissa,
                 sizeof b.SignExponent);
     return b;
+}
+
+// rint(x) for 0 <= x < WholeShift without frndint's long wait. Added to 2^63
+// in the 64-bit significand, x is rounded in that one addition to the whole
+// number n at spacing 1 in the current mode, halves to even as rint does them
+// (2^63 is even, so the parity of 2^63 + n is that of n); subtracting 2^63
+// again is exact and leaves n, +0 for x <= 0.5 as rint gives. -0, negative
+// values and NaN must take rint itself (or their own mirror of this).
+inline constexpr Extended WholeShift = 0x1p63L;
+
+inline Extended RoundBelowShift(Extended x)
+{
+    if constexpr (X87Extended)
+        return (x + WholeShift) - WholeShift;
+    else
+        return std::rint(x);
 }
 
 // Guarded functions.

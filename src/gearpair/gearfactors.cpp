@@ -1,5 +1,7 @@
 #include "gearpair/gearfactors.h"
 
+#include "foundation/guardedmath.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -61,34 +63,20 @@ Extended RunningInAllowanceAlpha(int heatTreatment, int materialKind, Extended f
     return 160 / SigmaHlim * f;
 }
 
-namespace {
-
-// rint(x) for 0 < x < 2^63 without frndint's long wait. Added to 2^63 in
-// the 64-bit significand, x is rounded in that one addition to the whole
-// number n at spacing 1, halves to even as rint does them (2^63 is even, so
-// the parity of 2^63 + n is that of n); subtracting 2^63 again is exact and
-// leaves n, +0 for 0 < x <= 0.5 as rint gives. -0 and negative values (rint
-// keeps their sign on a zero) and NaN must take rint itself.
-constexpr Extended RoundShift = 0x1p63L;
-
-Extended RoundPositive(Extended x) { return (x + RoundShift) - RoundShift; }
-
-}  // namespace
-
 Extended RoundTolerance(Extended t)
 {
     // Halves go to even, and no floating point state is saved and restored;
     // every tolerance goes through here.
     if (t < 5) {
         const Extended x = t * 10;
-        return (x > 0 ? RoundPositive(x) : std::rint(x)) / 10;
+        return (x > 0 ? RoundBelowShift(x) : std::rint(x)) / 10;
     }
     // 10 <= 2t <= 20 here.
     if (t <= 10)
-        return RoundPositive(t * 2) / 2;
+        return RoundBelowShift(t * 2) / 2;
     // t > 10 or NaN.
-    if (t < RoundShift)
-        return RoundPositive(t);
+    if (t < WholeShift)
+        return RoundBelowShift(t);
     return std::rint(t);
 }
 

@@ -1,5 +1,6 @@
 // The replay of the display list (the window's paint), the graphics
 // printout, and the zoom, pan and rubber-band events of the graphics window.
+#include "foundation/guardedmath.h"
 #include "foundation/programstate.h"
 #include "graphics/anistep.h"
 #include "graphics/displaylist.h"
@@ -10,33 +11,27 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
-#include <numbers>
 
 namespace {
 
 using platform::Canvas;
 using platform::Colour;
 
-constexpr Extended Pi = std::numbers::pi_v<long double>;
-
 TGraphMapping& M() { return graphmapping; }
 
-// std::rint of a screen position without frndint's long wait. Below 2^63 in
-// magnitude, adding 2^63 (with v's sign) in the 64-bit significand rounds v
-// to a whole number at spacing 1 in the current rounding mode, as rint does
-// (halves to even), and taking 2^63 off again is exact. A zero comes out +0 where rint keeps the sign of
-// -0 or of a small negative v; the positions add it to a whole viewport
-// edge or take it from one, which gives the same either way. Larger values,
-// infinities and NaN are whole already and stay as they are.
+// std::rint of a screen position without frndint's long wait: below 2^63
+// in magnitude RoundBelowShift, a negative v through its mirror (subtracting
+// and adding 2^63). A zero comes out +0 where rint keeps the sign of -0 or of
+// a small negative v; the positions add it to a whole viewport edge or take
+// it from one, which gives the same either way. Larger values, infinities
+// and NaN are whole already and stay as they are.
 Extended RoundWhole(Extended v)
 {
-    if constexpr (std::numeric_limits<Extended>::digits == 64) {
-        constexpr Extended shift = 0x1p63L;
-        if (v >= 0 && v < shift)
-            return (v + shift) - shift;
-        if (v < 0 && v > -shift)
-            return (v - shift) + shift;
+    if constexpr (X87Extended) {
+        if (v >= 0 && v < WholeShift)
+            return RoundBelowShift(v);
+        if (v < 0 && v > -WholeShift)
+            return (v - WholeShift) + WholeShift;
         return v;
     } else {
         return std::rint(v);
