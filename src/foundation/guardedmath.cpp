@@ -48,28 +48,55 @@ Extended Frac(Extended X)
 
 unsigned long GuardedReportCount() { return ReportCount; }
 
+namespace
+{
+
+// The arc functions from the kept values, or straight from the library for
+// an argument the calculation meets once: its look-up would find nothing,
+// and what it kept nobody would ask for.
+template <bool Kept>
+Extended ArcSinOf(Extended X)
+{
+    if constexpr (Kept)
+        return KeptArcSin(X);
+    else
+        return std::asin(X);
+}
+
+template <bool Kept>
+Extended ArcCosOf(Extended X)
+{
+    if constexpr (Kept)
+        return KeptArcCos(X);
+    else
+        return std::acos(X);
+}
+
 // An argument beyond ±1 is most often rounding noise or a geometry that does
 // not close; either way the nearest valid angle (the limit on the argument's
 // own side) is the least surprising answer, and the message tells the user.
-Extended SafeArcSin(Extended X)
+template <bool Kept>
+Extended GuardedArcSin(Extended X)
 {
     if (std::fabs(X) > 1) {
         Report("Error: ArcSin " + AsText(X));
         return X > 0 ? Pi / 2 : -Pi / 2;
     }
-    return KeptArcSin(X);
+    return ArcSinOf<Kept>(X);
 }
 
-Extended SafeArcCos(Extended X)
+template <bool Kept>
+Extended GuardedArcCos(Extended X)
 {
     if (std::fabs(X) > 1) {
         Report("Error: ArcCos " + AsText(X));
         return X > 0 ? 0.0L : Pi;
     }
-    return KeptArcCos(X);
+    return ArcCosOf<Kept>(X);
 }
 
-Extended NamedArcCos(std::string_view Name, Extended X)
+template <bool Kept>
+Extended GuardedNamedArcCos(std::string_view Name, Extended X)
 {
     // Values within 1e-4 beyond ±1 are rounding noise of the geometry and
     // pass silently.
@@ -81,8 +108,17 @@ Extended NamedArcCos(std::string_view Name, Extended X)
         if (X < -1.0001L) Report("Error : " + std::string(Name) + " arccos(" + AsText(X) + ")");
         return Pi;
     }
-    return SafeArcCos(X);
+    return GuardedArcCos<Kept>(X);
 }
+
+} // namespace
+
+Extended SafeArcSin(Extended X) { return GuardedArcSin<true>(X); }
+Extended SafeArcCos(Extended X) { return GuardedArcCos<true>(X); }
+Extended NamedArcCos(std::string_view Name, Extended X) { return GuardedNamedArcCos<true>(Name, X); }
+Extended SafeArcSinOnce(Extended X) { return GuardedArcSin<false>(X); }
+Extended SafeArcCosOnce(Extended X) { return GuardedArcCos<false>(X); }
+Extended NamedArcCosOnce(std::string_view Name, Extended X) { return GuardedNamedArcCos<false>(Name, X); }
 
 // e^T beyond this range is taken as overflow or 0.
 constexpr Extended PowerExponentRange = 3000;

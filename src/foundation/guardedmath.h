@@ -60,6 +60,12 @@ inline Extended RoundBelowShift(Extended x)
 Extended SafeArcSin(Extended X);
 Extended SafeArcCos(Extended X);
 Extended NamedArcCos(std::string_view Name, Extended X);
+// The same for an argument that no other call of the calculation repeats:
+// the library's value without the look-up among the kept values
+// (keptfunctions.h), which would find nothing, and without keeping it.
+Extended SafeArcSinOnce(Extended X);
+Extended SafeArcCosOnce(Extended X);
+Extended NamedArcCosOnce(std::string_view Name, Extended X);
 Extended SafePower(std::string_view Name, Extended Base, Extended Exp);
 // Base to the powers ExpF and ExpH, each as SafePower gives it: the
 // logarithm of a positive base is taken once for both.

@@ -124,7 +124,8 @@ const TProfileAngles& ProfileAnglesOf(Extended beta, Extended alphan)
     a.Alphan = alphan;
     a.TanAlphan = KeptTan(alphan);
     a.CosBeta = KeptCos(beta);
-    a.Alphat = KeptArcTan(a.TanAlphan / a.CosBeta);
+    // Asked for once in a calculation: straight from the library.
+    a.Alphat = std::atan(a.TanAlphan / a.CosBeta);
     a.TanBeta = KeptTan(beta);
     a.CosAlphan = KeptCos(alphan);
     a.SinAlphan = KeptSin(alphan);
@@ -134,8 +135,9 @@ const TProfileAngles& ProfileAnglesOf(Extended beta, Extended alphan)
     a.InvAlphat = Involute(a.Alphat);
     a.Betab = KeptArcTan(a.CosAlphat * a.TanBeta);
     a.CosBetab = KeptCos(a.Betab);
-    // The sine stays within [-1, 1]: the arc sine never complains.
-    a.CosBetabOfSine = KeptCos(SafeArcSin(KeptSin(beta) * a.CosAlphan));
+    // The sine stays within [-1, 1]: the arc sine never complains. Its
+    // angle is met once in a calculation, its cosine again.
+    a.CosBetabOfSine = KeptCos(SafeArcSinOnce(KeptSin(beta) * a.CosAlphan));
     kept = a;
     return kept;
 }

@@ -260,10 +260,12 @@ void Unit2(const TGeometryAngles& Angles)
 
     const TTipRoots nominal = TipRootsOf(g, g.dNa[1], g.dNa[2]);
     g.g_alpha = PathOfContact(g, nominal, g.a, angles.SinAlphaWt);
+    // The sines of the working angles at the limits are asked for here
+    // alone: from the library, without a look-up among the kept values.
     const TTipRoots smallest = TipRootsOf(g, g.dNa_min[1], g.dNa_min[2]);
-    g.g_alpha_min = PathOfContact(g, smallest, g.a + g.Aa, KeptSin(g.alpha_wt_max));
+    g.g_alpha_min = PathOfContact(g, smallest, g.a + g.Aa, std::sin(g.alpha_wt_max));
     const TTipRoots largest = TipRootsOf(g, g.dNa_max[1], g.dNa_max[2]);
-    g.g_alpha_max = PathOfContact(g, largest, g.a + g.Aai, KeptSin(g.alpha_wt_min));
+    g.g_alpha_max = PathOfContact(g, largest, g.a + g.Aai, std::sin(g.alpha_wt_min));
 
     // The flanks' radii of curvature at the pitch point, Cathetus(dw/2, db/2),
     // at the centre distance and its limits; the specific sliding takes
@@ -337,8 +339,11 @@ Extended CheckToothCollision()
         const Extended ra1 = g.da[1] / 2;
         const Extended ra2 = g.da[2] / 2;
         const Extended a2 = g.a * g.a;
-        delta1 = NamedArcCos("Fatal  : tooth collision Y !", (ra1 * ra1 + a2 - ra2 * ra2) / (2 * g.a * ra1));
-        delta2 = NamedArcCos("Fatal  : tooth collision Y !", (ra2 * ra2 + a2 - ra1 * ra1) / (2 * g.a * ra2));
+        // Angles of the tip circles' crossing, met nowhere else.
+        delta1 =
+            NamedArcCosOnce("Fatal  : tooth collision Y !", (ra1 * ra1 + a2 - ra2 * ra2) / (2 * g.a * ra1));
+        delta2 =
+            NamedArcCosOnce("Fatal  : tooth collision Y !", (ra2 * ra2 + a2 - ra1 * ra1) / (2 * g.a * ra2));
     }
     const Extended invW = Involute(g.alpha_wt);
     return (Involute(A1) + delta1 - invW) * g.db[1] / 2 +

@@ -204,17 +204,20 @@ void Unit1(TGeometryAngles& Angles)
     for (int i = 1; i <= 2; ++i)
         SetGeneratingProfileShifts(g, pa, i);
 
+    // The working angles at the limits of the centre distance and their
+    // cosines are met nowhere else in the calculation: they come from the
+    // library itself, without a look-up among the kept values.
     if (zSum != 0 && g.a != 0) {
-        g.alpha_wt_min = SafeArcCos(cosAlphaT * (g.d[1] + g.d[2]) / (2 * (g.a + g.Aai)));
-        g.alpha_wt_max = SafeArcCos(cosAlphaT * (g.d[1] + g.d[2]) / (2 * (g.a + g.Aa)));
+        g.alpha_wt_min = SafeArcCosOnce(cosAlphaT * (g.d[1] + g.d[2]) / (2 * (g.a + g.Aai)));
+        g.alpha_wt_max = SafeArcCosOnce(cosAlphaT * (g.d[1] + g.d[2]) / (2 * (g.a + g.Aa)));
     } else {
         g.alpha_wt_min = g.alpha_t;
         g.alpha_wt_max = g.alpha_t;
     }
 
     // Both gears roll at the same working pressure angles.
-    const Extended cosAlphaWtMin = KeptCos(g.alpha_wt_min);
-    const Extended cosAlphaWtMax = KeptCos(g.alpha_wt_max);
+    const Extended cosAlphaWtMin = std::cos(g.alpha_wt_min);
+    const Extended cosAlphaWtMax = std::cos(g.alpha_wt_max);
     for (int i = 1; i <= 2; ++i) {
         g.zn[i] = g.z[i] / cosBeta / g.cos2_beta_b;
         g.dn[i] = g.mn * g.zn[i];
