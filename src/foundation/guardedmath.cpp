@@ -123,6 +123,69 @@ Extended NamedArcCosOnce(std::string_view Name, Extended X) { return GuardedName
 // e^T beyond this range is taken as overflow or 0.
 constexpr Extended PowerExponentRange = 3000;
 
+namespace
+{
+
+// The power of a base that is not negative, as SafePower gives it.
+Extended PowerOfMagnitude(Extended Base, Extended Exp)
+{
+    const Extended T = Exp * std::log(Base);
+    if (T > PowerExponentRange) return PowerOverflowValue;
+    if (T < -PowerExponentRange) return 0;
+    return std::exp(T);
+}
+
+// The powers SafePower has worked out in the calculation under way, keyed
+// by the bits of the base (made positive) and of the exponent. The stage
+// raises the same base to the same exponent in several meshes, and other
+// bases to exponents of their own: the logarithm and the exponential repeat
+// only together, so one look-up of the power takes the place of one for
+// each, and a new power is kept once instead of twice. As with the kept
+// functions, each key has the two places of the set its bits hash to.
+struct TPowerPlace {
+    uint64_t Base;
+    uint64_t Exp;
+    // The calculation's number above the sign and exponent of both.
+    uint64_t Stamp;
+    Extended Value;
+};
+
+constexpr unsigned PowerBits = 6;
+constinit thread_local TPowerPlace PowerPlaces[2u << PowerBits] = {};
+
+// Out of line: the look-up then saves no registers for the library's calls.
+[[gnu::noinline]] Extended KeepPower(Extended Base, Extended Exp, TPowerPlace* Set, uint64_t BaseMantissa,
+                                     uint64_t ExpMantissa, uint64_t Stamp)
+{
+    const Extended value = PowerOfMagnitude(Base, Exp);
+    Set[1] = Set[0];
+    Set[0] = TPowerPlace{BaseMantissa, ExpMantissa, Stamp, value};
+    return value;
+}
+
+// Inline in SafePower: a call of its own passes both numbers on in memory.
+[[gnu::always_inline]] inline Extended KeptPowerOfMagnitude(Extended Base, Extended Exp)
+{
+    const unsigned long calculation = CalculationUnderWay();
+    if (!X87Extended || calculation == 0)
+        return PowerOfMagnitude(Base, Exp);
+    const TExtendedBits base = BitsOf(Base);
+    const TExtendedBits exp = BitsOf(Exp);
+    const uint64_t signExponents = (static_cast<uint64_t>(base.SignExponent) << 16) | exp.SignExponent;
+    const uint64_t stamp = (static_cast<uint64_t>(calculation) << 32) | signExponents;
+    // Folded and spread as the kept functions' keys are; the exponent's
+    // mantissa is turned so that a base and an exponent of the same few bits
+    // do not cancel.
+    const uint64_t mixed = (base.Mantissa ^ (base.Mantissa >> 32)) + std::rotl(exp.Mantissa, 29) + signExponents;
+    TPowerPlace* set = &PowerPlaces[2 * ((mixed * 0x9e3779b97f4a7c15ULL) >> (64 - PowerBits))];
+    for (int k = 0; k < 2; ++k)
+        if (set[k].Base == base.Mantissa && set[k].Exp == exp.Mantissa && set[k].Stamp == stamp)
+            return set[k].Value;
+    return KeepPower(Base, Exp, set, base.Mantissa, exp.Mantissa, stamp);
+}
+
+} // namespace
+
 Extended SafePower(std::string_view Name, Extended Base, Extended Exp)
 {
     if (Base == 0) return 0;
@@ -133,10 +196,7 @@ Extended SafePower(std::string_view Name, Extended Base, Extended Exp)
         ReportTagged(Name, " (pow)");
         Base = -Base;
     }
-    const Extended T = Exp * KeptLn(Base);
-    if (T > PowerExponentRange) return PowerOverflowValue;
-    if (T < -PowerExponentRange) return 0;
-    return KeptExp(T);
+    return KeptPowerOfMagnitude(Base, Exp);
 }
 
 void SafePowerPair(std::string_view Name, Extended Base, Extended ExpF, Extended ExpH, Extended& F, Extended& H)
