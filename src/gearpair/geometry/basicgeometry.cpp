@@ -96,7 +96,7 @@ void Unit0()
 
 TGeometryAngles GeometryAnglesOf(const TGearPairData& g)
 {
-    TGeometryAngles angles{ProfileAnglesOf(g.beta_rad, g.alpha_rad), {}};
+    TGeometryAngles angles{ProfileAnglesOf(g.beta_rad, g.alpha_rad), {}, {}};
     angles.Transverse = PairTransverseAnglesOf(angles.Profile, g.alpha_t, g.beta_b);
     return angles;
 }

@@ -102,7 +102,7 @@ void CalcGeometry()
     // The functions of the helix and normal pressure angles Unit0 set, for
     // every step after it: nothing in the chain changes those angles. Unit1
     // adds those of alpha_t and beta_b, which stay as it leaves them.
-    TGeometryAngles angles{ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad), {}};
+    TGeometryAngles angles{ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad), {}, {}};
     // A centre distance not given is the one the profile shifts give, the
     // one the chain ends with. Taken from the start, the first calculation
     // has the working angles, allowances and profile-shift sum of every

@@ -48,18 +48,26 @@ Extended GetXSpezGleit();
 // formed once for the chain instead of once in every step: Profile those of
 // the helix and normal pressure angles as Unit0 leaves them
 // (ProfileAnglesOf(beta_rad, alpha_rad)), Transverse those of alpha_t and
-// beta_b as Unit1 leaves them (PairTransverseAnglesOf). The steps called
-// without them form them from the pair as it stands.
+// beta_b as Unit1 leaves them (PairTransverseAnglesOf), Working the
+// tangent and cosine of the working pressure angle alpha_wt that Unit1
+// forms (Known false until then; Alpha the angle they belong to). The steps
+// called without them form them from the pair as it stands.
+struct TWorkingAngle {
+    bool Known = false;
+    Extended Alpha = 0, Tan = 0, Cos = 0;
+};
+
 struct TGeometryAngles {
     TProfileAngles Profile;
     TPairTransverseAngles Transverse;
+    TWorkingAngle Working;
 };
 
-// Both, from the pair as it stands.
+// Profile and Transverse, from the pair as it stands.
 TGeometryAngles GeometryAnglesOf(const TGearPairData& g);
 
 // The steps as the chain runs them one after the other. Unit1 sets
-// Angles.Transverse (read from Angles.Profile).
+// Angles.Transverse (read from Angles.Profile) and Angles.Working.
 void CalcProfileShiftSum(const TProfileAngles& Angles);
 void Unit1(TGeometryAngles& Angles);
 void Unit2(const TGeometryAngles& Angles);

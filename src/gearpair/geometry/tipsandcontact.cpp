@@ -6,6 +6,7 @@
 #include "foundation/keptfunctions.h"
 #include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
+#include "gearpair/calculationmemo.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/geometrysteps.h"
 #include "gearpair/measuring.h"
@@ -38,9 +39,12 @@ TPairAngles PairAnglesOf(const TGearPairData& g, const TGeometryAngles& Angles)
     p.CosAlphaT = t.CosAlphat;
     p.SinAlphaT = t.SinAlphat;
     p.InvAlphaT = t.InvAlphat;
-    p.TanAlphaWt = KeptTan(g.alpha_wt);
+    // Those Unit1 formed for the working angle as it left it, else looked up.
+    const TWorkingAngle& w = Angles.Working;
+    const bool formed = w.Known && SameBits(w.Alpha, g.alpha_wt);
+    p.TanAlphaWt = formed ? w.Tan : KeptTan(g.alpha_wt);
     p.InvAlphaWt = p.TanAlphaWt - g.alpha_wt; // the involute, from the tangent at hand
-    p.CosAlphaWt = KeptCos(g.alpha_wt);
+    p.CosAlphaWt = formed ? w.Cos : KeptCos(g.alpha_wt);
     p.SinAlphaWt = KeptSin(g.alpha_wt);
     return p;
 }

@@ -140,7 +140,7 @@ Extended ProfileShiftCentreDistance()
 
 void Unit1()
 {
-    TGeometryAngles angles{ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad), {}};
+    TGeometryAngles angles{ProfileAnglesOf(GearPair.beta_rad, GearPair.alpha_rad), {}, {}};
     Unit1(angles);
 }
 
@@ -198,8 +198,10 @@ void Unit1(TGeometryAngles& Angles)
     g.jtmax = -(g.Asni[1] + g.Asni[2]) / cosBeta + 2 * g.Aa * tanAlpha / cosBeta;
     g.jnmin = g.jtmin * cosAlpha * cosBeta;
     g.jnmax = g.jtmax * cosAlpha * cosBeta;
-    g.jrmin = g.jtmin / (2 * KeptTan(g.alpha_wt));
-    g.jrmax = g.jtmax / (2 * KeptTan(g.alpha_wt));
+    const Extended tanAlphaWt = KeptTan(g.alpha_wt);
+    g.jrmin = g.jtmin / (2 * tanAlphaWt);
+    g.jrmax = g.jtmax / (2 * tanAlphaWt);
+    Angles.Working = {true, g.alpha_wt, tanAlphaWt, cosAlphaWt};
 
     for (int i = 1; i <= 2; ++i)
         SetGeneratingProfileShifts(g, pa, i);
