@@ -4,6 +4,9 @@
 #include "foundation/textcopy.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <utility>
 
@@ -13,18 +16,26 @@ namespace {
 
 // Left-out texts of earlier runs, emptied but keeping their room: a stage
 // with many findings leaves texts out in every calculation, and each of them
-// allocated anew after the reset had freed the last ones. Room only: nothing
-// reads what they held.
+// allocated anew after the reset had freed the last ones. Those from
+// spareNext on are free. They are handed out in the order they were left
+// out: a calculation done again leaves the same texts out, and then finds
+// each one's room holding a text of its length, whose characters it only
+// overwrites. Room only: nothing reads what they held.
 std::vector<std::string> spareTexts;
+std::size_t spareNext = 0;
 
 void ForgetLeftOut()
 {
     // Usually every spare text has been taken again since the last reset.
-    if (spareTexts.empty()) {
+    if (spareNext == spareTexts.size()) {
         spareTexts.swap(error0.LeftOutTexts);
+        spareNext = 0;
+        error0.LeftOutTexts.clear();
         error0.LeftOutJudgement.clear();
         return;
     }
+    spareTexts.erase(spareTexts.begin(), spareTexts.begin() + static_cast<std::ptrdiff_t>(spareNext));
+    spareNext = 0;
     for (auto& text : error0.LeftOutTexts) {
         if (spareTexts.size() >= LeftOutTextsMax) break;
         spareTexts.push_back(std::move(text));
@@ -35,11 +46,77 @@ void ForgetLeftOut()
 
 bool TextsDropped() { return error0.Muted || (error0.JudgementsFollow && error0.JudgementsDropped); }
 
+// A stage with many findings adds a score of texts in every calculation,
+// nearly all of them new, and many of the held ones share their length and
+// a long beginning ("Warning: SH<1 (SH-"). So that a new text need not be
+// compared with every held one, a bit per held text marks what the list
+// holds: a text whose bit is clear is held nowhere. The bits belong to the
+// counts they were set for; where the list's counts differ from those (a
+// reset, or a list written from outside), they are set again from the
+// texts held.
+struct THeldTexts {
+    std::uint64_t Bits[4] = {};
+    std::size_t Counted = 0;
+    std::size_t LeftOut = 0;
+};
+
+THeldTexts held;
+
+// The bit of a text, from its length and three of its words (the first,
+// the middle and the last): cheap for the short texts of the list, and
+// apart for most of those that differ only in a gear letter or a number.
+unsigned HeldBit(std::string_view Text)
+{
+    const char* const p = Text.data();
+    const std::size_t n = Text.size();
+    std::uint64_t h = n;
+    if (n >= 8) {
+        std::uint64_t first, middle, last;
+        std::memcpy(&first, p, sizeof first);
+        std::memcpy(&middle, p + (n - 8) / 2, sizeof middle);
+        std::memcpy(&last, p + n - 8, sizeof last);
+        h ^= first ^ std::rotl(middle, 21) ^ std::rotl(last, 42);
+    } else {
+        for (std::size_t i = 0; i < n; ++i)
+            h = h << 8 | static_cast<unsigned char>(p[i]);
+    }
+    return static_cast<unsigned>((h * 0x9E3779B97F4A7C15u) >> 56);
+}
+
+void MarkHeld(unsigned Bit) { held.Bits[Bit >> 6] |= std::uint64_t{1} << (Bit & 63); }
+
+// Whether the list may hold a text of this bit; false only where it surely
+// does not.
+bool MayBeHeld(unsigned Bit)
+{
+    if (held.Counted != error0.ErrorCount || held.LeftOut != error0.LeftOutTexts.size()) [[unlikely]] {
+        held = {};
+        for (int i = 1; i <= error0.ErrorCount; ++i)
+            MarkHeld(HeldBit(error0.ErrorTexts[i]));
+        for (const auto& text : error0.LeftOutTexts)
+            MarkHeld(HeldBit(text));
+        held.Counted = error0.ErrorCount;
+        held.LeftOut = error0.LeftOutTexts.size();
+    }
+    return (held.Bits[Bit >> 6] >> (Bit & 63) & 1) != 0;
+}
+
+bool Held(std::string_view Text)
+{
+    for (int i = 1; i <= error0.ErrorCount; ++i)
+        if (std::string_view(error0.ErrorTexts[i]) == Text) return true;
+    // The left-out texts count only once the twelve are taken.
+    return error0.ErrorCount >= TArray<std::string, 1, 12>::High &&
+           std::any_of(error0.LeftOutTexts.begin(), error0.LeftOutTexts.end(),
+                       [Text](const std::string& t) { return std::string_view(t) == Text; });
+}
+
 // A text the list keeps, unless it holds it already.
 void AddKeptText(std::string_view Text)
 {
-    for (int i = 1; i <= error0.ErrorCount; ++i)
-        if (std::string_view(error0.ErrorTexts[i]) == Text) return;
+    const unsigned bit = HeldBit(Text);
+    if (MayBeHeld(bit) && Held(Text))
+        return;
     // The list shows at most twelve texts; the first ones are the causes,
     // later ones are mostly their consequences. A later one is still kept
     // aside, so that the list can say it left texts out and a batch run can
@@ -48,20 +125,22 @@ void AddKeptText(std::string_view Text)
         ++error0.ErrorCount;
         CopyText(error0.ErrorTexts[error0.ErrorCount], Text);
         error0.IsJudgement[error0.ErrorCount] = error0.JudgementsFollow;
+        held.Counted = error0.ErrorCount;
+        MarkHeld(bit);
         return;
     }
     auto& rest = error0.LeftOutTexts;
-    if (rest.size() >= LeftOutTextsMax ||
-        std::any_of(rest.begin(), rest.end(), [Text](const std::string& t) { return std::string_view(t) == Text; }))
+    if (rest.size() >= LeftOutTextsMax)
         return;
-    if (spareTexts.empty()) {
+    if (spareNext == spareTexts.size()) {
         rest.emplace_back(Text);
     } else {
-        rest.push_back(std::move(spareTexts.back()));
-        spareTexts.pop_back();
+        rest.push_back(std::move(spareTexts[spareNext++]));
         CopyText(rest.back(), Text);
     }
     error0.LeftOutJudgement.push_back(error0.JudgementsFollow);
+    held.LeftOut = rest.size();
+    MarkHeld(bit);
 }
 
 void AddText(std::string_view Text)
@@ -89,7 +168,7 @@ void AddErrorMessageParts(std::initializer_list<std::string_view> Parts)
             AddKeptText(whole);
             return;
         }
-        std::char_traits<char>::copy(at, part.data(), part.size());
+        CopyChars(at, part.data(), part.size());
         at += part.size();
     }
     AddKeptText(std::string_view(buffer, static_cast<std::size_t>(at - buffer)));
@@ -134,6 +213,7 @@ void ResetErrorState()
     error0.ErrorCount = 0;
     error0.FatalText.clear();
     ForgetLeftOut();
+    held = {};
     telmvar.FatalCalcError = false;
     telmvar.Aborted = false;
 }
@@ -145,10 +225,13 @@ void ClearErrorMessages()
         text.clear();
     error0.IsJudgement = {};
     ForgetLeftOut();
+    held = {};
 }
 
 void ResetError0()
 {
     error0 = TError0{};
     spareTexts = {};
+    spareNext = 0;
+    held = {};
 }
