@@ -125,8 +125,8 @@ void FormLoadFreeFactors(TGearPairData& g, int grade)
     }
 
     // 18-19: single pair contact factors.
-    const Extended M1 = ContactFactorM1(g.z[1], g.z[2], g.alpha_wt, g.eps_alpha, g.da[1], g.da[2], g.db[1], g.db[2]);
-    const Extended M2 = ContactFactorM1(g.z[2], g.z[1], g.alpha_wt, g.eps_alpha, g.da[2], g.da[1], g.db[2], g.db[1]);
+    Extended M1, M2;
+    ContactFactorsM1M2(g.z[1], g.z[2], g.alpha_wt, g.eps_alpha, g.da[1], g.da[2], g.db[1], g.db[2], M1, M2);
     SinglePairContactFactors(g, M1, M2);
 
     // 20-22: elasticity, contact ratio and helix factors.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <string_view>
 
 namespace {
 
@@ -26,6 +27,23 @@ Extended RelativeRadius(Extended db1, Extended db2, Extended alpha_wt)
     const Extended rho1 = tanAlphaWt * db1 / 2;
     const Extended rho2 = tanAlphaWt * db2 / 2;
     return SafeDivide("rho red", rho1 * rho2, rho1 + rho2);
+}
+
+// SafePower of a power that is new at every call, for it rests on one
+// mesh's own geometry or load: the power is asked of the library itself
+// instead of searching the kept powers and filling a place that no later
+// call asks for. The same value and messages as SafePower.
+Extended SafePowerOfNew(std::string_view Name, Extended Base, Extended Exp)
+{
+    // Well within the range in which SafePower takes the power as e^T; a
+    // base it reports, or a power beyond, are left to it.
+    constexpr Extended Range = 1000;
+    if (Base > 0) {
+        const Extended T = Exp * std::log(Base);
+        if (std::fabs(T) <= Range)
+            return std::exp(T);
+    }
+    return SafePower(Name, Base, Exp);
 }
 
 } // namespace
@@ -72,8 +90,8 @@ TRootSection RootSection(int z, const TProfileAngles& pa, Extended zn, Extended 
     Extended rhofPv = rhofP;
     if (internal) {
         rhofPv = rhofP
-            + mn * SafePower("YFA: rhofpv", hfP / mn + x0 - rhofP / mn, 1.95L)
-                / (3.156L * SafePower("YFA: z0", 1.036L, z0));
+            + mn * SafePowerOfNew("YFA: rhofpv", hfP / mn + x0 - rhofP / mn, 1.95L)
+                / (3.156L * SafePowerOfNew("YFA: z0", 1.036L, z0));
     }
 
     const Extended G = rhofPv / mn - hfP / mn + x;
@@ -152,7 +170,7 @@ void ToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Extended
     YFa = 6 * (hFe / mn) * std::cos(alphaFen) / ((sFn / mn) * (sFn / mn) * cosAlphan);
 
     const Extended L = SafeDivide("YS", sFn, hFe);
-    YSa = (1.2L + 0.13L * L) * SafePower("YS", root.qs, 1 / (1.21L + 2.3L / L));
+    YSa = (1.2L + 0.13L * L) * SafePowerOfNew("YS", root.qs, 1 / (1.21L + 2.3L / L));
 
     shape.sFn = sFn;
     shape.rhoF = root.rhoF;
@@ -508,6 +526,30 @@ Extended ContactFactorM1(int za, int zb, Extended alpha_wt, Extended eps_alpha, 
     return SafeDivide(" div M1ISO", TanOfWorkingAngle(alpha_wt), SafeSqrt2("SQRT M1ISO", fa * fb));
 }
 
+void ContactFactorsM1M2(int z1, int z2, Extended alpha_wt, Extended eps_alpha, Extended da1, Extended da2,
+                        Extended db1, Extended db2, Extended& M1, Extended& M2)
+{
+    const Extended r1 = da1 / db1;
+    const Extended r2 = da2 / db2;
+    const Extended q1 = r1 * r1 - 1;
+    const Extended q2 = r2 * r2 - 1;
+    // A tip circle within the base circle is reported by each factor in turn.
+    if (q1 < 0 || q2 < 0) {
+        M1 = ContactFactorM1(z1, z2, alpha_wt, eps_alpha, da1, da2, db1, db2);
+        M2 = ContactFactorM1(z2, z1, alpha_wt, eps_alpha, da2, da1, db2, db1);
+        return;
+    }
+    const Extended s1 = std::sqrt(q1);
+    const Extended s2 = std::sqrt(q2);
+    const Extended tanAlphaWt = TanOfWorkingAngle(alpha_wt);
+    const Extended f11 = s1 - 2 * Pi / z1;
+    const Extended f12 = s2 - 2 * Pi * (eps_alpha - 1) / z2;
+    M1 = SafeDivide(" div M1ISO", tanAlphaWt, SafeSqrt2("SQRT M1ISO", f11 * f12));
+    const Extended f21 = s2 - 2 * Pi / z2;
+    const Extended f22 = s1 - 2 * Pi * (eps_alpha - 1) / z1;
+    M2 = SafeDivide(" div M1ISO", tanAlphaWt, SafeSqrt2("SQRT M1ISO", f21 * f22));
+}
+
 Extended LubricantFactorZL(Extended viscosity, Extended SigmaHlim)
 {
     const Extended CZL = ClampExt(850, 1200, SigmaHlim) / 4375 + 0.6357L;
@@ -537,8 +579,8 @@ Extended RoughnessFactorZR(Extended SigmaHlim, Extended db1, Extended db2, Exten
 {
     const Extended CZR = RoughnessExponentCZR(SigmaHlim);
     const Extended rho_red = RelativeRadius(db1, db2, alpha_wt);
-    const Extended Rz10 = Rz * SafePower("Rz10", SafeDivide("Rz10", 10, rho_red), 1.0L / 3);
-    return SafePower("ZR", SafeDivide("ZR", 3, Rz10), CZR);
+    const Extended Rz10 = Rz * SafePowerOfNew("Rz10", SafeDivide("Rz10", 10, rho_red), 1.0L / 3);
+    return SafePowerOfNew("ZR", SafeDivide("ZR", 3, Rz10), CZR);
 }
 
 Extended WorkHardeningFactorZW(int variant, Extended db1, Extended db2, Extended alpha_wt,
@@ -728,7 +770,7 @@ namespace {
 // coordinates.
 Extended CyclesOnLineAt(Extended Y, Extended Y_a, Extended N_a, Extended exponent)
 {
-    return N_a / SafePower("Error  : qyrrech4: Ylog", Y / Y_a, exponent);
+    return N_a / SafePowerOfNew("Error  : qyrrech4: Ylog", Y / Y_a, exponent);
 }
 
 } // namespace

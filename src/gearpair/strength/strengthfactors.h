@@ -154,6 +154,11 @@ Extended TanOfWorkingAngle(Extended alpha_wt);
 Extended ContactFactorM1(int za, int zb, Extended alpha_wt, Extended eps_alpha, Extended da_a,
                          Extended da_b, Extended db_a, Extended db_b);
 
+// M1 and M2 of a pair at once (M1 first, as ContactFactorM1 gives each):
+// each gear's tip term serves both.
+void ContactFactorsM1M2(int z1, int z2, Extended alpha_wt, Extended eps_alpha, Extended da1, Extended da2,
+                        Extended db1, Extended db2, Extended& M1, Extended& M2);
+
 Extended LubricantFactorZL(Extended viscosity, Extended SigmaHlim);
 Extended VelocityFactorZV(Extended viscosity, Extended SigmaHlim, Extended v);
 // Exponent CZR of the roughness factor.
