@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <numbers>
@@ -14,6 +15,10 @@
 #include <string_view>
 #include <type_traits>
 #include <utility>
+
+#if defined(__x86_64__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -31,10 +36,35 @@ void Move(T& To, const T& From)
 constexpr std::size_t ExtendedValueBytes = 10;
 static_assert(std::numeric_limits<Extended>::digits == 64 && sizeof(Extended) >= ExtendedValueBytes);
 
+#if defined(__x86_64__) && defined(__GNUC__)
+// Loaded whole (reading the padding is harmless) and stored as its first
+// eight bytes and the next two from the same register: where the moving
+// functions are built for SSE4.1 as well, the last two go straight from the
+// register to memory, three instructions instead of four.
+static_assert(sizeof(Extended) == 16 && alignof(Extended) == 16);
+
+[[gnu::always_inline]] inline void Move(Extended& To, const Extended& From)
+{
+    const __m128i value = _mm_load_si128(reinterpret_cast<const __m128i*>(&From));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(&To), value);
+    const auto top = static_cast<std::uint16_t>(_mm_extract_epi16(value, 4));
+    std::memcpy(reinterpret_cast<unsigned char*>(&To) + 8, &top, sizeof top);
+}
+#else
 void Move(Extended& To, const Extended& From)
 {
     std::memcpy(&To, &From, ExtendedValueBytes);
 }
+#endif
+
+// The functions that move the fields are built twice where the compiler
+// can choose between builds by the processor at start-up: a mesh moves
+// several hundred extended values, each one instruction shorter with SSE4.1.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define MESH_MOVES [[gnu::noinline, gnu::target_clones("sse4.1", "default")]]
+#else
+#define MESH_MOVES [[gnu::noinline]]
+#endif
 
 void Move(std::string& To, const std::string& From) { CopyText(To, From); }
 
@@ -178,7 +208,7 @@ TStageEntries GearEntries(int g) { return TStageEntries(g - 1); }
 TStageEntries MeshEntries(int m) { return TStageEntries(m - 1); }
 TStageEntries SlotEntries(int s, int m) { return TStageEntries((s - 1) * 3 + m - 1); }
 
-[[gnu::noinline]] void LoadGear(TPairEntries pair, TStageEntries gear, TStageEntries slot)
+MESH_MOVES void LoadGear(TPairEntries pair, TStageEntries gear, TStageEntries slot)
 {
     auto& p = GearPair;
     auto& s = PlanetaryGears;
@@ -197,7 +227,7 @@ TStageEntries SlotEntries(int s, int m) { return TStageEntries((s - 1) * 3 + m -
     pair(p.DimensionInputMode) = 2;
 }
 
-[[gnu::noinline]] void LoadMeshInputs(TStageEntries mesh)
+MESH_MOVES void LoadMeshInputs(TStageEntries mesh)
 {
     auto& p = GearPair;
     auto& s = PlanetaryGears;
@@ -209,7 +239,7 @@ TStageEntries SlotEntries(int s, int m) { return TStageEntries((s - 1) * 3 + m -
     p.bctr = mesh(s.bctr);
 }
 
-[[gnu::noinline]] void StoreGear(TStageEntries gear, TPairEntries pair, TStageEntries slot)
+MESH_MOVES void StoreGear(TStageEntries gear, TPairEntries pair, TStageEntries slot)
 {
     const auto& p = GearPair;
     auto& s = PlanetaryGears;
@@ -224,7 +254,7 @@ TStageEntries SlotEntries(int s, int m) { return TStageEntries((s - 1) * 3 + m -
 #undef STORE_SLOT
 }
 
-[[gnu::noinline]] void StoreMeshFields(TStageEntries mesh)
+MESH_MOVES void StoreMeshFields(TStageEntries mesh)
 {
     const auto& p = GearPair;
     auto& s = PlanetaryGears;
