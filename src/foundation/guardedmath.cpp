@@ -216,13 +216,10 @@ void SafePowerPair(std::string_view Name, Extended Base, Extended ExpF, Extended
     H = SafePower(Name, Base, ExpH);
 }
 
-Extended SafeSqrt(std::string_view Name, Extended X)
+Extended SqrtOfNegative(std::string_view Name)
 {
-    if (X < 0) {
-        ReportTagged(Name, " (sqrt)");
-        return 0;
-    }
-    return std::sqrt(X);
+    ReportTagged(Name, " (sqrt)");
+    return 0;
 }
 
 Extended SafeSqrt2(std::string_view Name, Extended X)
@@ -230,13 +227,10 @@ Extended SafeSqrt2(std::string_view Name, Extended X)
     return SafeSqrt(Name, X);
 }
 
-Extended SafeDivide(std::string_view Name, Extended Num, Extended Den)
+Extended DivisionByZero(std::string_view Name)
 {
-    if (Den == 0) {
-        ReportTagged(Name, " (div)");
-        return DivideByZeroValue;
-    }
-    return Num / Den;
+    ReportTagged(Name, " (div)");
+    return DivideByZeroValue;
 }
 
 Extended Tangent(Extended A)

@@ -70,9 +70,24 @@ Extended SafePower(std::string_view Name, Extended Base, Extended Exp);
 // Base to the powers ExpF and ExpH, each as SafePower gives it: the
 // logarithm of a positive base is taken once for both.
 void SafePowerPair(std::string_view Name, Extended Base, Extended ExpF, Extended ExpH, Extended& F, Extended& H);
-Extended SafeSqrt(std::string_view Name, Extended X);
+// The answers to a negative radicand and to a zero divisor, with their
+// messages; out of line, so that the square roots and quotients below are
+// worked out where they are asked for, without a call.
+Extended SqrtOfNegative(std::string_view Name);
+Extended DivisionByZero(std::string_view Name);
+inline Extended SafeSqrt(std::string_view Name, Extended X)
+{
+    if (X < 0)
+        return SqrtOfNegative(Name);
+    return std::sqrt(X);
+}
 Extended SafeSqrt2(std::string_view Name, Extended X);
-Extended SafeDivide(std::string_view Name, Extended Num, Extended Den);
+inline Extended SafeDivide(std::string_view Name, Extended Num, Extended Den)
+{
+    if (Den == 0)
+        return DivisionByZero(Name);
+    return Num / Den;
+}
 Extended ArcInvolute(Extended X);
 // Whether ArcInvolute(X) < 0, without its search where the sign is certain.
 bool ArcInvoluteIsNegative(Extended X);
