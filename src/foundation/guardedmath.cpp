@@ -75,8 +75,10 @@ Extended ArcCosOf(Extended X)
 // An argument beyond ±1 is most often rounding noise or a geometry that does
 // not close; either way the nearest valid angle (the limit on the argument's
 // own side) is the least surprising answer, and the message tells the user.
+// Inlined in each function below, which then calls nothing on the way to
+// its answer.
 template <bool Kept>
-Extended GuardedArcSin(Extended X)
+[[gnu::always_inline]] inline Extended GuardedArcSin(Extended X)
 {
     if (std::fabs(X) > 1) {
         Report("Error: ArcSin " + AsText(X));
@@ -86,7 +88,7 @@ Extended GuardedArcSin(Extended X)
 }
 
 template <bool Kept>
-Extended GuardedArcCos(Extended X)
+[[gnu::always_inline]] inline Extended GuardedArcCos(Extended X)
 {
     if (std::fabs(X) > 1) {
         Report("Error: ArcCos " + AsText(X));
@@ -96,7 +98,7 @@ Extended GuardedArcCos(Extended X)
 }
 
 template <bool Kept>
-Extended GuardedNamedArcCos(std::string_view Name, Extended X)
+[[gnu::always_inline]] inline Extended GuardedNamedArcCos(std::string_view Name, Extended X)
 {
     // Values within 1e-4 beyond ±1 are rounding noise of the geometry and
     // pass silently.
