@@ -586,8 +586,9 @@ TArcInvoluteMemo* TArcInvoluteMemo::Active()
 // zero is never kept: its answer comes from the first midpoint anyway.
 bool TArcInvoluteMemo::Find(Extended X, Extended& Angle) const
 {
+    const uint64_t mantissa = BitsOf(X).Mantissa;
     for (int k = 0; k < count_; ++k)
-        if (args_[k] == X) {
+        if (mantissas_[k] == mantissa && args_[k] == X) {
             Angle = angles_[k];
             return true;
         }
@@ -597,6 +598,7 @@ bool TArcInvoluteMemo::Find(Extended X, Extended& Angle) const
 // When full, the oldest entry makes room.
 void TArcInvoluteMemo::Keep(Extended X, Extended Angle)
 {
+    mantissas_[next_] = BitsOf(X).Mantissa;
     args_[next_] = X;
     angles_[next_] = Angle;
     next_ = (next_ + 1) % Capacity;

@@ -116,6 +116,9 @@ private:
     bool owner_ = false;
     int count_ = 0;
     int next_ = 0;
+    // The arguments' mantissas beside them: the search compares integers
+    // and looks at the argument itself only where they agree.
+    uint64_t mantissas_[Capacity] = {};
     Extended args_[Capacity] = {};
     Extended angles_[Capacity] = {};
 };
