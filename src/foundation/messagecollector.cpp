@@ -65,7 +65,7 @@ THeldTexts held;
 // The bit of a text, from its length and three of its words (the first,
 // the middle and the last): cheap for the short texts of the list, and
 // apart for most of those that differ only in a gear letter or a number.
-unsigned HeldBit(std::string_view Text)
+inline unsigned HeldBit(std::string_view Text)
 {
     const char* const p = Text.data();
     const std::size_t n = Text.size();

@@ -49,10 +49,14 @@ const TBallPositionAngles& BallPositionAnglesOf(int z, Extended alphan)
     TBallPositionAngles& a = BallPositionAngles.Add();
     a.z = z;
     a.Alphan = alphan;
-    a.CosHalfPitch = z % 2 != 0 ? KeptCos(Pi / (2 * z)) : 1;
-    a.SinTip = KeptSin(std::fabs(Pi / z) + alphan);
+    // The angles of the pitch and the tip are the ball check's own, and
+    // this memo works each gear's out once: the per-calculation tables
+    // would only keep values nobody asks for again. The pressure angle's
+    // sine is asked for elsewhere too.
+    a.CosHalfPitch = z % 2 != 0 ? std::cos(Pi / (2 * z)) : 1;
+    a.SinTip = std::sin(std::fabs(Pi / z) + alphan);
     a.SinAlphan = KeptSin(alphan);
-    a.SinTipSigned = z > 0 ? a.SinTip : KeptSin(Pi / z + alphan);
+    a.SinTipSigned = z > 0 ? a.SinTip : std::sin(Pi / z + alphan);
     return a;
 }
 
@@ -92,8 +96,16 @@ const TBallText& BallTextOf(Extended DM)
                    t.DecimalDigits == decimalDigits;
         }))
         return *kept;
+    // Field by field: no second entry is formed to be moved in, and the
+    // message's string keeps its room.
     TBallText& entry = BallTexts.Add();
-    entry = {DM, unitSystem, separator, decimalDigits, LengthToText(DM) + LengthUnitLabel(), {}};
+    entry.DM = DM;
+    entry.UnitSystem = unitSystem;
+    entry.Separator = separator;
+    entry.DecimalDigits = decimalDigits;
+    entry.Text = LengthToText(DM);
+    entry.Text += LengthUnitLabel();
+    entry.SmallBall.clear();
     return entry;
 }
 
