@@ -203,13 +203,16 @@ Extended SafePower(std::string_view Name, Extended Base, Extended Exp)
 
 void SafePowerPair(std::string_view Name, Extended Base, Extended ExpF, Extended ExpH, Extended& F, Extended& H)
 {
+    // The bases of such pairs (the shares of a load spectrum) are new at
+    // every call: the library is asked directly, without a search among
+    // the kept values that would find nothing and places filled for nobody.
     if (Base > 0) {
-        const Extended ln = KeptLn(Base);
+        const Extended ln = std::log(Base);
         const Extended f = ExpF * ln;
         const Extended h = ExpH * ln;
         if (std::fabs(f) <= PowerExponentRange && std::fabs(h) <= PowerExponentRange) {
-            F = KeptExp(f);
-            H = KeptExp(h);
+            F = std::exp(f);
+            H = std::exp(h);
             return;
         }
     }
