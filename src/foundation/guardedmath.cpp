@@ -51,53 +51,34 @@ unsigned long GuardedReportCount() { return ReportCount; }
 namespace
 {
 
-// The arc functions from the kept values, or straight from the library for
-// an argument the calculation meets once: its look-up would find nothing,
-// and what it kept nobody would ask for.
-template <bool Kept>
-Extended ArcSinOf(Extended X)
-{
-    if constexpr (Kept)
-        return KeptArcSin(X);
-    else
-        return std::asin(X);
-}
-
-template <bool Kept>
-Extended ArcCosOf(Extended X)
-{
-    if constexpr (Kept)
-        return KeptArcCos(X);
-    else
-        return std::acos(X);
-}
-
 // An argument beyond ±1 is most often rounding noise or a geometry that does
 // not close; either way the nearest valid angle (the limit on the argument's
 // own side) is the least surprising answer, and the message tells the user.
-// Inlined in each function below, which then calls nothing on the way to
-// its answer.
-template <bool Kept>
+// Arc is the kept values' function, or the library's own for an argument
+// the calculation meets once (its look-up would find nothing, and what it
+// kept nobody would ask for). Inlined in each function below, which then
+// calls nothing on the way to its answer.
+template <Extended (*Arc)(Extended)>
 [[gnu::always_inline]] inline Extended GuardedArcSin(Extended X)
 {
     if (std::fabs(X) > 1) {
         Report("Error: ArcSin " + AsText(X));
         return X > 0 ? Pi / 2 : -Pi / 2;
     }
-    return ArcSinOf<Kept>(X);
+    return Arc(X);
 }
 
-template <bool Kept>
+template <Extended (*Arc)(Extended)>
 [[gnu::always_inline]] inline Extended GuardedArcCos(Extended X)
 {
     if (std::fabs(X) > 1) {
         Report("Error: ArcCos " + AsText(X));
         return X > 0 ? 0.0L : Pi;
     }
-    return ArcCosOf<Kept>(X);
+    return Arc(X);
 }
 
-template <bool Kept>
+template <Extended (*Arc)(Extended)>
 [[gnu::always_inline]] inline Extended GuardedNamedArcCos(std::string_view Name, Extended X)
 {
     // Values within 1e-4 beyond ±1 are rounding noise of the geometry and
@@ -110,17 +91,20 @@ template <bool Kept>
         if (X < -1.0001L) Report("Error : " + std::string(Name) + " arccos(" + AsText(X) + ")");
         return Pi;
     }
-    return GuardedArcCos<Kept>(X);
+    return GuardedArcCos<Arc>(X);
 }
 
 } // namespace
 
-Extended SafeArcSin(Extended X) { return GuardedArcSin<true>(X); }
-Extended SafeArcCos(Extended X) { return GuardedArcCos<true>(X); }
-Extended NamedArcCos(std::string_view Name, Extended X) { return GuardedNamedArcCos<true>(Name, X); }
-Extended SafeArcSinOnce(Extended X) { return GuardedArcSin<false>(X); }
-Extended SafeArcCosOnce(Extended X) { return GuardedArcCos<false>(X); }
-Extended NamedArcCosOnce(std::string_view Name, Extended X) { return GuardedNamedArcCos<false>(Name, X); }
+Extended SafeArcSin(Extended X) { return GuardedArcSin<KeptArcSin>(X); }
+Extended SafeArcCos(Extended X) { return GuardedArcCos<KeptArcCos>(X); }
+Extended NamedArcCos(std::string_view Name, Extended X) { return GuardedNamedArcCos<KeptArcCos>(Name, X); }
+Extended SafeArcSinOnce(Extended X) { return GuardedArcSin<kept_detail::ArcSin>(X); }
+Extended SafeArcCosOnce(Extended X) { return GuardedArcCos<kept_detail::ArcCos>(X); }
+Extended NamedArcCosOnce(std::string_view Name, Extended X)
+{
+    return GuardedNamedArcCos<kept_detail::ArcCos>(Name, X);
+}
 
 // e^T beyond this range is taken as overflow or 0.
 constexpr Extended PowerExponentRange = 3000;
@@ -188,7 +172,13 @@ constinit thread_local TPowerPlace PowerPlaces[2u << PowerBits] = {};
 
 } // namespace
 
-Extended SafePower(std::string_view Name, Extended Base, Extended Exp)
+namespace
+{
+
+// Power is KeptPowerOfMagnitude, or PowerOfMagnitude for a power that is
+// new at every call.
+template <Extended (*Power)(Extended, Extended)>
+[[gnu::always_inline]] inline Extended GuardedPower(std::string_view Name, Extended Base, Extended Exp)
 {
     if (Base == 0) return 0;
     if (Base < 0) {
@@ -198,7 +188,19 @@ Extended SafePower(std::string_view Name, Extended Base, Extended Exp)
         ReportTagged(Name, " (pow)");
         Base = -Base;
     }
-    return KeptPowerOfMagnitude(Base, Exp);
+    return Power(Base, Exp);
+}
+
+} // namespace
+
+Extended SafePower(std::string_view Name, Extended Base, Extended Exp)
+{
+    return GuardedPower<KeptPowerOfMagnitude>(Name, Base, Exp);
+}
+
+Extended SafePowerOnce(std::string_view Name, Extended Base, Extended Exp)
+{
+    return GuardedPower<PowerOfMagnitude>(Name, Base, Exp);
 }
 
 void SafePowerPair(std::string_view Name, Extended Base, Extended ExpF, Extended ExpH, Extended& F, Extended& H)

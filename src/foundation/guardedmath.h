@@ -67,6 +67,10 @@ Extended SafeArcSinOnce(Extended X);
 Extended SafeArcCosOnce(Extended X);
 Extended NamedArcCosOnce(std::string_view Name, Extended X);
 Extended SafePower(std::string_view Name, Extended Base, Extended Exp);
+// The same for a power that is new at every call (it rests on one mesh's
+// own geometry or load): the library is asked without the look-up among the
+// powers kept, which would find nothing, and without keeping it.
+Extended SafePowerOnce(std::string_view Name, Extended Base, Extended Exp);
 // Base to the powers ExpF and ExpH, each as SafePower gives it: the
 // logarithm of a positive base is taken once for both.
 void SafePowerPair(std::string_view Name, Extended Base, Extended ExpF, Extended ExpH, Extended& F, Extended& H);

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
-#include <string_view>
 
 namespace {
 
@@ -27,23 +26,6 @@ Extended RelativeRadius(Extended db1, Extended db2, Extended alpha_wt)
     const Extended rho1 = tanAlphaWt * db1 / 2;
     const Extended rho2 = tanAlphaWt * db2 / 2;
     return SafeDivide("rho red", rho1 * rho2, rho1 + rho2);
-}
-
-// SafePower of a power that is new at every call, for it rests on one
-// mesh's own geometry or load: the power is asked of the library itself
-// instead of searching the kept powers and filling a place that no later
-// call asks for. The same value and messages as SafePower.
-Extended SafePowerOfNew(std::string_view Name, Extended Base, Extended Exp)
-{
-    // Well within the range in which SafePower takes the power as e^T; a
-    // base it reports, or a power beyond, are left to it.
-    constexpr Extended Range = 1000;
-    if (Base > 0) {
-        const Extended T = Exp * std::log(Base);
-        if (std::fabs(T) <= Range)
-            return std::exp(T);
-    }
-    return SafePower(Name, Base, Exp);
 }
 
 } // namespace
@@ -90,8 +72,8 @@ TRootSection RootSection(int z, const TProfileAngles& pa, Extended zn, Extended 
     Extended rhofPv = rhofP;
     if (internal) {
         rhofPv = rhofP
-            + mn * SafePowerOfNew("YFA: rhofpv", hfP / mn + x0 - rhofP / mn, 1.95L)
-                / (3.156L * SafePowerOfNew("YFA: z0", 1.036L, z0));
+            + mn * SafePowerOnce("YFA: rhofpv", hfP / mn + x0 - rhofP / mn, 1.95L)
+                / (3.156L * SafePowerOnce("YFA: z0", 1.036L, z0));
     }
 
     const Extended G = rhofPv / mn - hfP / mn + x;
@@ -170,7 +152,7 @@ void ToothFormFactors(int z, Extended& YFa, Extended& YSa, Extended mn, Extended
     YFa = 6 * (hFe / mn) * std::cos(alphaFen) / ((sFn / mn) * (sFn / mn) * cosAlphan);
 
     const Extended L = SafeDivide("YS", sFn, hFe);
-    YSa = (1.2L + 0.13L * L) * SafePowerOfNew("YS", root.qs, 1 / (1.21L + 2.3L / L));
+    YSa = (1.2L + 0.13L * L) * SafePowerOnce("YS", root.qs, 1 / (1.21L + 2.3L / L));
 
     shape.sFn = sFn;
     shape.rhoF = root.rhoF;
@@ -516,14 +498,27 @@ Extended TanOfWorkingAngle(Extended alpha_wt)
     return kept.Tan;
 }
 
+namespace {
+
+// M1 of gear a from the tip terms sqrt((da/db)^2 - 1) of gear a and of its
+// mate b, and the tangent of the working pressure angle.
+Extended ContactFactorOfTips(int za, int zb, Extended eps_alpha, Extended tanAlphaWt, Extended tipA, Extended tipB)
+{
+    const Extended fa = tipA - 2 * Pi / za;
+    const Extended fb = tipB - 2 * Pi * (eps_alpha - 1) / zb;
+    return SafeDivide(" div M1ISO", tanAlphaWt, SafeSqrt2("SQRT M1ISO", fa * fb));
+}
+
+} // namespace
+
 Extended ContactFactorM1(int za, int zb, Extended alpha_wt, Extended eps_alpha, Extended da_a,
                          Extended da_b, Extended db_a, Extended db_b)
 {
     const Extended ra = da_a / db_a;
     const Extended rb = da_b / db_b;
-    const Extended fa = SafeSqrt2("M1 ISO", ra * ra - 1) - 2 * Pi / za;
-    const Extended fb = SafeSqrt2("M1 ISO", rb * rb - 1) - 2 * Pi * (eps_alpha - 1) / zb;
-    return SafeDivide(" div M1ISO", TanOfWorkingAngle(alpha_wt), SafeSqrt2("SQRT M1ISO", fa * fb));
+    const Extended tipA = SafeSqrt2("M1 ISO", ra * ra - 1);
+    const Extended tipB = SafeSqrt2("M1 ISO", rb * rb - 1);
+    return ContactFactorOfTips(za, zb, eps_alpha, TanOfWorkingAngle(alpha_wt), tipA, tipB);
 }
 
 void ContactFactorsM1M2(int z1, int z2, Extended alpha_wt, Extended eps_alpha, Extended da1, Extended da2,
@@ -539,15 +534,11 @@ void ContactFactorsM1M2(int z1, int z2, Extended alpha_wt, Extended eps_alpha, E
         M2 = ContactFactorM1(z2, z1, alpha_wt, eps_alpha, da2, da1, db2, db1);
         return;
     }
-    const Extended s1 = std::sqrt(q1);
-    const Extended s2 = std::sqrt(q2);
+    const Extended tip1 = std::sqrt(q1);
+    const Extended tip2 = std::sqrt(q2);
     const Extended tanAlphaWt = TanOfWorkingAngle(alpha_wt);
-    const Extended f11 = s1 - 2 * Pi / z1;
-    const Extended f12 = s2 - 2 * Pi * (eps_alpha - 1) / z2;
-    M1 = SafeDivide(" div M1ISO", tanAlphaWt, SafeSqrt2("SQRT M1ISO", f11 * f12));
-    const Extended f21 = s2 - 2 * Pi / z2;
-    const Extended f22 = s1 - 2 * Pi * (eps_alpha - 1) / z1;
-    M2 = SafeDivide(" div M1ISO", tanAlphaWt, SafeSqrt2("SQRT M1ISO", f21 * f22));
+    M1 = ContactFactorOfTips(z1, z2, eps_alpha, tanAlphaWt, tip1, tip2);
+    M2 = ContactFactorOfTips(z2, z1, eps_alpha, tanAlphaWt, tip2, tip1);
 }
 
 Extended LubricantFactorZL(Extended viscosity, Extended SigmaHlim)
@@ -579,8 +570,8 @@ Extended RoughnessFactorZR(Extended SigmaHlim, Extended db1, Extended db2, Exten
 {
     const Extended CZR = RoughnessExponentCZR(SigmaHlim);
     const Extended rho_red = RelativeRadius(db1, db2, alpha_wt);
-    const Extended Rz10 = Rz * SafePowerOfNew("Rz10", SafeDivide("Rz10", 10, rho_red), 1.0L / 3);
-    return SafePowerOfNew("ZR", SafeDivide("ZR", 3, Rz10), CZR);
+    const Extended Rz10 = Rz * SafePowerOnce("Rz10", SafeDivide("Rz10", 10, rho_red), 1.0L / 3);
+    return SafePowerOnce("ZR", SafeDivide("ZR", 3, Rz10), CZR);
 }
 
 Extended WorkHardeningFactorZW(int variant, Extended db1, Extended db2, Extended alpha_wt,
@@ -770,7 +761,7 @@ namespace {
 // coordinates.
 Extended CyclesOnLineAt(Extended Y, Extended Y_a, Extended N_a, Extended exponent)
 {
-    return N_a / SafePowerOfNew("Error  : qyrrech4: Ylog", Y / Y_a, exponent);
+    return N_a / SafePowerOnce("Error  : qyrrech4: Ylog", Y / Y_a, exponent);
 }
 
 } // namespace
