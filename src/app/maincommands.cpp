@@ -190,16 +190,28 @@ bool Thh::FormCloseQuery()
 
 void Thh::Input(const char* Form, bool CalcAlways, bool RefreshFirst)
 {
-    RunForm(Form);
+    InputDialog([this, Form] { RunForm(Form); }, CalcAlways, RefreshFirst);
+}
+
+void Thh::InputDialog(const std::function<void()>& Dialog, bool CalcAlways, bool RefreshFirst)
+{
+    const TProjectData before = CaptureProject();
+    Dialog();
+    const bool cancelled = telmvar.Aborted;
     if (CalcAlways)
         CalcPlanetaryStage();
     if (telmvar.Aborted)
         return;
+    // The calculation after a cancelled dialog clears Aborted; what tells a
+    // change is whether the project would now be saved differently.
+    const bool changed = !cancelled || !SameProjectFile(before, CaptureProject());
     if (RefreshFirst) {
         RefreshAfterChange();
-        Mod();
+        if (changed)
+            Mod();
     } else {
-        Mod();
+        if (changed)
+            Mod();
         RefreshAfterChange();
     }
 }

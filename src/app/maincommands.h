@@ -8,6 +8,7 @@
 // then, in an order fixed per command, the stage calculation, the test of
 // Aborted, DataModified and the redraw.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,11 @@ class Thh
     void mi_editlastkollektivtabelleClick();
 
     void Input(const char* Form, bool CalcAlways, bool RefreshFirst);
+    // An input dialog shown by Dialog, then the calculation (always, or only
+    // after OK), the refresh and the modified mark. A dialog left with
+    // Cancel marks the project modified only when it wrote into the stage
+    // (its table, converter and proposal buttons write at once).
+    void InputDialog(const std::function<void()>& Dialog, bool CalcAlways, bool RefreshFirst);
     void LoadedMesh(int Mesh);
     void CadGear(int Wheel, int Device);
     void Open(const std::string& Path);

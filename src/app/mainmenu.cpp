@@ -338,12 +338,7 @@ std::vector<TMenuCommand> Edit()
             t.RefreshAfterChange();
         }),
         Item("mi_editfestigkeit", "S&trength").Says(Prog(&TProgramMenuTexts::MenuTextStrength)).Does([](Thh& t) {
-            t.StrengthInput(false);
-            CalcPlanetaryStage();
-            if (!telmvar.Aborted) {
-                Mod();
-                t.RefreshAfterChange();
-            }
+            t.InputDialog([&t] { t.StrengthInput(false); }, true, false);
         }),
         Sep(),
         Sub("mi_editlastkollektiv", "&Load Spectrum",

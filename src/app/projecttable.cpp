@@ -201,6 +201,11 @@ void ProjectTableCommand(const std::function<void()>& Refresh)
     if (telmvar.Aborted) return;
     const TProjectData project = CaptureProject();
     const std::string projectName = telmvar.ProjectName;
+    // Reading the directory's projects leaves the archive mode (the name
+    // then no longer holds a whole path); a project started from its path
+    // keeps it when none is opened, or its name would be shown and saved
+    // with the extension twice.
+    const bool archiveMode = telmvar.ArchiveMode;
     telmvar.ProjectName.clear();
     TForm_preview form;
     FillProjectTable(form);
@@ -235,6 +240,7 @@ void ProjectTableCommand(const std::function<void()>& Refresh)
         CommitProject(project);
         GearPair = project.Pair;
         telmvar.ProjectName = projectName;
+        telmvar.ArchiveMode = archiveMode;
         telmvar.DataDir = dataDir;
         const bool cancelled = telmvar.Aborted;
         CalcPlanetaryStage();

@@ -142,6 +142,35 @@ void WriteField(const TProjectField& f)
     }
 }
 
+// The line a field puts into the file.
+std::string FieldLineText(const TProjectField& f)
+{
+    switch (f.Kind) {
+    case TProjectLineKind::Number: {
+        const Extended x = *std::get<Extended*>(f.Target);
+        return NumberLineText(std::isfinite(x) ? x : 0);
+    }
+    case TProjectLineKind::Integer:
+    case TProjectLineKind::Word:
+        return std::to_string(*std::get<int*>(f.Target));
+    case TProjectLineKind::Boolean:
+        return *std::get<bool*>(f.Target) ? "TRUE" : "FALSE";
+    case TProjectLineKind::Text:
+        return TextToLine(*std::get<std::string*>(f.Target));
+    case TProjectLineKind::Flag:
+        return std::string(1, FlagChar(*std::get<char*>(f.Target)));
+    }
+    return {};
+}
+
+bool SameLines(const std::vector<TProjectField>& A, const std::vector<TProjectField>& B)
+{
+    if (A.size() != B.size()) return false;
+    for (std::size_t i = 0; i < A.size(); ++i)
+        if (FieldLineText(A[i]) != FieldLineText(B[i])) return false;
+    return true;
+}
+
 bool ReadField(TFileLineReader& r, const TProjectField& f)
 {
     switch (f.Kind) {
@@ -592,4 +621,24 @@ void ReadProjectFile(const std::string& FileName)
     TFileFault fault;
     if (!ReadProjectData(path, fault))
         Refuse(FileFaultMessage(path, fault));
+}
+
+bool SameProjectFile(const TProjectData& A, const TProjectData& B)
+{
+    TProjectData a = A, b = B;
+    if (!SameLines(ProjectStageFields(a), ProjectStageFields(b)) || !SameLines(CarrierNumbers(a), CarrierNumbers(b)) ||
+        !SameLines(CarrierLines(a), CarrierLines(b)))
+        return false;
+    const int count = a.Stage.LoadSpectrumCount;
+    if (count != b.Stage.LoadSpectrumCount || a.Pair.LoadSpectrumKind != b.Pair.LoadSpectrumKind ||
+        a.Pair.LoadCyclesLogarithmic != b.Pair.LoadCyclesLogarithmic || a.TitleBlockType != b.TitleBlockType ||
+        !(a.Documentation == b.Documentation))
+        return false;
+    for (int k = 1; k <= count && k <= LoadSpectrumMax; ++k)
+        if (NumberLineText(a.Stage.LoadSpectrum[k].N) != NumberLineText(b.Stage.LoadSpectrum[k].N) ||
+            NumberLineText(a.Stage.LoadSpectrum[k].T) != NumberLineText(b.Stage.LoadSpectrum[k].T))
+            return false;
+    // The bearing blocks hold their catalogue values and the operating data
+    // entered; the life worked out from them is the same for the same inputs.
+    return a.Bearings[1] == b.Bearings[1] && a.Bearings[2] == b.Bearings[2];
 }

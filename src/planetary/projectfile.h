@@ -46,6 +46,11 @@ struct TProjectData {
 TProjectData CaptureProject();
 void CommitProject(const TProjectData& D);
 
+// Whether the two would be saved as the same file: the inputs compared as
+// the file writes them. A dialog left with Cancel that wrote nothing into the
+// stage leaves the project as it was, and nobody should be asked to save it.
+bool SameProjectFile(const TProjectData& A, const TProjectData& B);
+
 // The kinds of line of the stage block.
 enum class TProjectLineKind {
     Number,  // real by the number writer rule; "," reads as "."

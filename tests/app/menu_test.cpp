@@ -308,6 +308,9 @@ struct EditRow {
     int Calcs;
     int Redraws;
     bool Modified;
+    // The form writes into the stage before it returns, as its table,
+    // converter and proposal buttons do; Cancel does not undo that.
+    bool Writes = false;
 };
 
 class EditCommands : public MenuTest, public ::testing::WithParamInterface<EditRow> {};
@@ -317,6 +320,12 @@ TEST_P(EditCommands, RunTheirStepsInTheirOrder)
     const EditRow& r = GetParam();
     AllForms(true);
     Form(r.Form, r.Ok);
+    if (r.Writes)
+        hh.Forms[r.Form] = [this, r] {
+            events.push_back(r.Form);
+            PlanetaryGears.PartNumber[1] += "-2";
+            telmvar.Aborted = !r.Ok;
+        };
     winutil.QueryScreen = [] {
         TScreenInfo s;
         s.ScreenWidth = 1280;
@@ -324,6 +333,10 @@ TEST_P(EditCommands, RunTheirStepsInTheirOrder)
         return s;
     };
     GearPair.CalcMethod = 1;
+    // The program calculates the stage when it starts and after each input,
+    // so a dialog always opens on a calculated stage.
+    CalcPlanetaryStage();
+    stagecalc.Runs = 0;
     ASSERT_TRUE(hh.Click(r.Item));
     EXPECT_EQ(Count(r.Form), 1);
     EXPECT_EQ(stagecalc.Runs, r.Calcs);
@@ -335,26 +348,34 @@ TEST_P(EditCommands, RunTheirStepsInTheirOrder)
 const EditRow EditRows[] = {
     {"mi_EditText", "TForm_qyr7text", true, 0, 0, false},
     {"mi_editVerzahnungswerkzeug", "TForm_qyr7prof", true, 1, 1, true},
-    // Recalculated after Cancel, which the calculation clears: redrawn, modified.
-    {"mi_editVerzahnungswerkzeug", "TForm_qyr7prof", false, 1, 1, true},
+    // Recalculated and redrawn after Cancel; modified only when a button of
+    // the dialog wrote into the stage.
+    {"mi_editVerzahnungswerkzeug", "TForm_qyr7prof", false, 1, 1, false},
+    {"mi_editVerzahnungswerkzeug", "TForm_qyr7prof", false, 1, 1, true, true},
     {"mi_editabmessungen", "TForm_qyr7geo", true, 0, 1, true},
     {"mi_editabmessungen", "TForm_qyr7geo", false, 0, 0, false},
-    {"mi_editqualitaet", "TForm_qyr7qual", false, 1, 1, true},
+    {"mi_editqualitaet", "TForm_qyr7qual", false, 1, 1, false},
+    {"mi_editqualitaet", "TForm_qyr7qual", false, 1, 1, true, true},
     {"mi_editmessen", "TForm_qyr7mes", true, 1, 1, true},
+    {"mi_editmessen", "TForm_qyr7mes", false, 1, 1, false},
+    {"mi_editmessen", "TForm_qyr7mes", false, 1, 1, true, true},
     {"mi_editAntrieb", "TForm_qyr7antr", true, 1, 1, true},
-    {"mi_editAntrieb", "TForm_qyr7antr", false, 1, 1, true},
+    {"mi_editAntrieb", "TForm_qyr7antr", false, 1, 1, false},
+    {"mi_editAntrieb", "TForm_qyr7antr", false, 1, 1, true, true},
     // Materials: recalculated and redrawn even after Cancel, not modified.
     {"mi_EditMaterial", "TForm_qyr7wst", false, 1, 1, false},
     {"mi_EditMaterial", "TForm_qyr7wst", true, 1, 1, true},
     {"mi_editfestigkeit", "TForm_qyr7fs0", true, 1, 1, true},
-    {"mi_editfestigkeit", "TForm_qyr7fs0", false, 1, 1, true},
+    {"mi_editfestigkeit", "TForm_qyr7fs0", false, 1, 1, false},
+    {"mi_editfestigkeit", "TForm_qyr7fs0", false, 1, 1, true, true},
     {"mi_editberechnungsmethodeabmessungen", "TForm_qyr5con2", true, 1, 1, true},
     {"mi_editberechnungsmethodefestigkeit", "TForm_qyr5con3", false, 0, 0, false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, EditCommands, ::testing::ValuesIn(EditRows),
                          [](const ::testing::TestParamInfo<EditRow>& i) {
-                             return std::string(i.param.Item) + (i.param.Ok ? "_Ok" : "_Cancel");
+                             return std::string(i.param.Item) + (i.param.Ok ? "_Ok" : "_Cancel") +
+                                    (i.param.Writes ? "_AfterAWrite" : "");
                          });
 
 TEST_F(MenuTest, PredimensioningAsksOnModifiedInputAndKeepsTheBearingsOnCancel)

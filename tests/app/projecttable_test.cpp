@@ -1,6 +1,7 @@
 // The project table over a directory of projects (one unreadable), the
 // open loop from the table, and the spreadsheet commands with a scripted
 // desktop.
+#include "app/projectcommands.h"
 #include "app/projecttable.h"
 #include "appfixture.h"
 #include "dialogs/dialogservices.h"
@@ -147,20 +148,34 @@ TEST_F(ProjectTable, OpeningFromTheTableLoadsRedrawsAndShowsTheTableAgain)
 
 TEST_F(ProjectTable, CancelLeavesTheOpenProjectAsItWas)
 {
-    // Same bytes, name and unsaved mark after a cancelled table ("No" to saving gave nothing up yet).
+    // Same bytes, name and unsaved mark after a cancelled table ("No" to
+    // saving gave nothing up yet), for a project opened by name and one
+    // started from its path; the save question at the end names the file
+    // as the first one did.
     CopyExamples();
-    for (bool unsaved : {false, true}) {
-        Alone("b.qy7");
-        std::tie(telmvar.ProjectName, telmvar.DataModified) = std::tuple("b", unsaved);
-        PlanetaryGears.x[1] += 0.125L; // input the files do not hold
-        CalcPlanetaryStage();
-        ASSERT_TRUE(WriteProjectData(dir.string() + "/before.txt"));
-        if (unsaved) headless->HeadlessMessages().QueueAnswer(platform::MessageAnswer::No);
-        ProjectTableCommand([] { FAIL() << "nothing was opened"; }); // the table answers Cancel
-        ASSERT_TRUE(WriteProjectData(dir.string() + "/after.txt"));
-        EXPECT_EQ(ReadWholeFile(dir / "after.txt"), ReadWholeFile(dir / "before.txt"));
-        EXPECT_TRUE(telmvar.ProjectName == "b" && telmvar.DataModified == unsaved);
-    }
+    const std::string path = (dir / "b.qy7").string();
+    for (bool started : {false, true})
+        for (bool unsaved : {false, true}) {
+            Alone("b.qy7");
+            const std::string name = started ? path : "b";
+            std::tie(telmvar.ProjectName, telmvar.DataModified, telmvar.ArchiveMode) =
+                std::tuple(name, unsaved, started);
+            PlanetaryGears.x[1] += 0.125L; // input the files do not hold
+            CalcPlanetaryStage();
+            ASSERT_TRUE(WriteProjectData(dir.string() + "/before.txt"));
+            if (unsaved) headless->HeadlessMessages().QueueAnswer(platform::MessageAnswer::No);
+            ProjectTableCommand([] { FAIL() << "nothing was opened"; }); // the table answers Cancel
+            ASSERT_TRUE(WriteProjectData(dir.string() + "/after.txt"));
+            EXPECT_EQ(ReadWholeFile(dir / "after.txt"), ReadWholeFile(dir / "before.txt"));
+            EXPECT_TRUE(telmvar.ProjectName == name && telmvar.DataModified == unsaved);
+            if (!unsaved) continue;
+            headless->HeadlessMessages().QueueAnswer(platform::MessageAnswer::Cancel);
+            QuerySaveChanges();
+            const auto boxes = Boxes();
+            ASSERT_GE(boxes.size(), 2u);
+            EXPECT_EQ(boxes.back(), "Save file (" + path + ") ?");
+            EXPECT_EQ(boxes[boxes.size() - 2], boxes.back());
+        }
 }
 
 TEST_F(ProjectTable, SpreadsheetCommands)

@@ -10,6 +10,7 @@
 #include "foundation/programsettings.h"
 #include "gearpair/gearpairdata.h"
 #include "planetary/bearings/planetbearing.h"
+#include "planetary/projectfile.h"
 #include "planetary/stage.h"
 #include "planetary/stagecalc.h"
 #include "planetary/stagedefaults.h"
@@ -19,8 +20,12 @@
 
 #include "gearpair/lifeparams.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <regex>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -218,5 +223,58 @@ TEST_F(StageReport, EveryPartInBothSystemsOfBothStages)
                              Report(9, part));
             }
 }
+
+
+// Fixed-width rows a reader can take apart, on stages with negative outer
+// planet span measurements beside the ring's and wide ring values: no word
+// holds two numbers ("-123.400149.779"), and each symbol of the tab-separated
+// report stands in the printed row of its label at column 30 or 35 with a
+// blank before it (letters outside ASCII differ by code page).
+class ReportCells : public StageReport, public ::testing::WithParamInterface<std::pair<const char*, int>> {};
+
+TEST_P(ReportCells, NoFieldTouchesItsNeighbour)
+{
+    const auto report = [this](uint16_t Device) {
+        SetUp();
+        telmvar.DbfDir = std::string(QYR7_DATA_DIR) + "/";
+        TFileFault fault;
+        if (*GetParam().first)
+            EXPECT_TRUE(ReadProjectData(std::string(QYR7_SOURCE_DIR) + "/examples/" + GetParam().first, fault));
+        GearPair.mn = GetParam().second > 0 ? GetParam().second : GearPair.mn;
+        Calculate();
+        return Lines(Report(Device, 0));
+    };
+    const std::vector<std::string> printed = report(3);
+    const std::regex glued("[0-9][.,][0-9]+[-.,][0-9]");
+    for (const std::string& line : printed)
+        EXPECT_FALSE(std::regex_search(line, glued)) << line;
+    size_t at = 0, symbols = 0;
+    for (const std::string& row : report(9)) {
+        std::vector<std::string> f;
+        std::istringstream in(row);
+        for (std::string x; std::getline(in, x, '\t');) f.push_back(x);
+        if (f.size() < 4 || f[1].empty() || f[0].find_first_not_of(' ') == std::string::npos) continue;
+        const std::string label = f[0].substr(0, 20);
+        while (at < printed.size() && (printed[at] + "       ").compare(7, label.size(), label) != 0) ++at;
+        ASSERT_LT(at, printed.size()) << label;
+        const std::string line = printed[at++].substr(7) + std::string(80, ' ');
+        const auto symbolAt = [&](size_t c) {
+            for (size_t k = 0; k < f[1].size(); ++k)
+                if (static_cast<unsigned char>(f[1][k]) < 128 && line[c + k] != f[1][k]) return false;
+            return line[c - 1] == ' ';
+        };
+        EXPECT_TRUE(symbolAt(29) || symbolAt(34)) << f[1] << " touches its label: " << line;
+        ++symbols;
+    }
+    EXPECT_GT(symbols, 50u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stages, ReportCells,
+                         ::testing::Values(std::pair("", 0), std::pair("", 25), std::pair("industrial.qy7", 0),
+                                           std::pair("spectrum.qy7", 0)),
+                         [](const auto& Info) {
+                             const std::string name = *Info.param.first ? Info.param.first : "default.qy7";
+                             return name.substr(0, name.find('.')) + "_m" + std::to_string(Info.param.second);
+                         });
 
 } // namespace

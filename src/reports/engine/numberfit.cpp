@@ -107,26 +107,30 @@ std::string FitReportCell(const std::string& Cell, uint32_t Width, bool Number)
     return std::string(static_cast<size_t>(w), '*');
 }
 
-void PlaceReportValue(const std::string& Value, std::string& Line, int Pos, int SlotEnd)
+void PlaceReportValue(const std::string& Value, std::string& Line, int Pos, int SlotEnd, int LastFree)
 {
     if (Pos < 1) Pos = 1;
     SlotEnd = std::min<int>(SlotEnd, static_cast<int>(Line.size()));
     if (SlotEnd < Pos) return;
-    const int len = static_cast<int>(Value.size());
-    if (Pos + len - 1 <= SlotEnd) {
-        OverwriteAt(Value, Line, Pos);
+    // What the value shows: its trailing blanks would only blank out the
+    // field to its right, which is placed already.
+    std::string shown = Value;
+    while (!shown.empty() && shown.back() == ' ')
+        shown.pop_back();
+    if (Pos + static_cast<int>(shown.size()) - 1 <= std::min(SlotEnd, LastFree)) {
+        OverwriteAt(shown, Line, Pos);
         return;
     }
     const std::string trimmed = TrimBlanks(Value);
-    const int room = SlotEnd - Pos + 1;
     // Keep one blank before the next column so that two numbers never run
     // into one.
-    const int roomBeforeNext = SlotEnd < static_cast<int>(Line.size()) ? room - 1 : room;
-    if (static_cast<int>(trimmed.size()) <= roomBeforeNext) {
+    const int end = std::min(SlotEnd < static_cast<int>(Line.size()) ? SlotEnd - 1 : SlotEnd, LastFree);
+    const int room = end - Pos + 1;
+    if (room <= 0) return;
+    if (static_cast<int>(trimmed.size()) <= room) {
         OverwriteAt(trimmed, Line, Pos);
         return;
     }
-    const std::string shorter = ShortestNumberText(trimmed, roomBeforeNext);
-    OverwriteAt(shorter.empty() ? std::string(static_cast<size_t>(std::max(roomBeforeNext, 1)), '*') : shorter, Line,
-                Pos);
+    const std::string shorter = ShortestNumberText(trimmed, room);
+    OverwriteAt(shorter.empty() ? std::string(static_cast<size_t>(room), '*') : shorter, Line, Pos);
 }

@@ -21,8 +21,10 @@ std::string ShortestNumberText(const std::string& Text, int Width);
 std::string FitReportCell(const std::string& Cell, uint32_t Width, bool Number);
 
 // Places a value into Line from column Pos; the value may reach column
-// SlotEnd. A value that does not fit is trimmed of its blanks; a number that
-// still does not fit is written shorter (ShortestNumberText). Only what
-// cannot be shortened fills the place with "*", so that the row never shows
-// a number with digits cut off or overwritten by the next column.
-void PlaceReportValue(const std::string& Value, std::string& Line, int Pos, int SlotEnd);
+// SlotEnd, and its characters other than blanks column LastFree (one blank
+// before what already stands to its right). A value that does not fit is
+// trimmed of its blanks; a number that still does not fit is written
+// shorter (ShortestNumberText). Only what cannot be shortened fills the
+// place with "*", so that the row never shows a number with digits cut off,
+// overwritten by the next column or run into it.
+void PlaceReportValue(const std::string& Value, std::string& Line, int Pos, int SlotEnd, int LastFree);

@@ -10,6 +10,8 @@
 #include "reports/engine/reportservices.h"
 #include "reports/engine/reportstate.h"
 
+#include <algorithm>
+
 namespace
 {
 
@@ -27,30 +29,74 @@ std::string FramedLine()
     return line;
 }
 
-// A text row of Width blanks with the label, symbol and unit placed.
-std::string RowLine(int Width, const std::string& Label, const std::string& Symbol, const std::string& Unit)
+// The first column at or after From that holds a character other than a
+// blank; one past the line when there is none.
+int FirstInkFrom(const std::string& Line, int From)
 {
-    std::string line(static_cast<size_t>(Width), ' ');
-    OverwriteAt(Label, line, 1);
-    OverwriteAt(Symbol, line, E.ColumnPositions.Symbol);
-    OverwriteAt(Unit, line, E.ColumnPositions.Unit);
-    return line;
+    for (int c = std::max(From, 1); c <= static_cast<int>(Line.size()); ++c)
+        if (Line[static_cast<size_t>(c - 1)] != ' ') return c;
+    return static_cast<int>(Line.size()) + 1;
+}
+
+// The last column a field starting at Pos may fill: one blank must stay
+// before whatever already stands to its right, so that a reader can tell
+// where one field ends and the next begins.
+int LastFreeColumn(const std::string& Line, int Pos)
+{
+    const int ink = FirstInkFrom(Line, Pos);
+    return ink > static_cast<int>(Line.size()) ? ink - 1 : ink - 2;
+}
+
+// A label, symbol or unit at Pos, cut where it would touch what stands to
+// its right (the fields to the right are placed first).
+void PlaceCaption(const std::string& Text, std::string& Line, int Pos)
+{
+    const int room = LastFreeColumn(Line, Pos) - Pos + 1;
+    if (room <= 0) return;
+    std::string text = Text.substr(0, static_cast<size_t>(room));
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    OverwriteAt(text, Line, Pos);
+}
+
+// The unit, symbol and label of a row whose values are placed. The symbol
+// and the label give way to what stands to their right, so that a blank
+// always parts them from it. The unit stops where the first value begins
+// (FirstValueAt, 0 without a value), as the narrow unit columns of the
+// three- and four-value layouts have always had it.
+void PlaceCaptions(std::string& Line, const std::string& Label, const std::string& Symbol, const std::string& Unit,
+                   int FirstValueAt)
+{
+    const int unit = E.ColumnPositions.Unit;
+    if (FirstValueAt == 0)
+        OverwriteAt(Unit, Line, unit);
+    else if (FirstValueAt > unit)
+        OverwriteAt(Unit.substr(0, static_cast<size_t>(FirstValueAt - unit)), Line, unit);
+    PlaceCaption(Symbol, Line, E.ColumnPositions.Symbol);
+    PlaceCaption(Label, Line, 1);
 }
 
 // Places the values at their columns, each allowed up to the column before
-// the next value (the last one up to the end of the line).
-void PlaceValues(std::string& Line, const std::vector<std::string>& Values, const std::vector<int>& Positions)
+// the next value (the last one up to the end of the line). They are placed
+// from the right, so that a value that would run into its right neighbour
+// gives way (fewer decimals) instead of touching it. Returns the column of
+// the first value that is not empty, 0 when all are.
+int PlaceValues(std::string& Line, const std::vector<std::string>& Values, const std::vector<int>& Positions)
 {
     const int width = static_cast<int>(Line.size());
-    for (size_t i = 0; i < Values.size(); ++i) {
+    int first = 0;
+    for (size_t i = Values.size(); i-- > 0;) {
         const int slotEnd = i + 1 < Positions.size() ? Positions[i + 1] - 1 : width;
-        PlaceReportValue(Values[i], Line, Positions[i], slotEnd);
+        PlaceReportValue(Values[i], Line, Positions[i], slotEnd, LastFreeColumn(Line, Positions[i]));
+        if (!Values[i].empty()) first = Positions[i];
     }
+    return first;
 }
 
 // One value at the single-value column; a value too long for it is trimmed,
-// then moved left so that its last character stands in column 69.
-void PlaceSingleValue(std::string& Line, const std::string& Value)
+// then moved left so that its last character stands in column 69. Returns
+// the column it begins in (0 for an empty value).
+int PlaceSingleValue(std::string& Line, const std::string& Value)
 {
     const int s = E.ColumnPositions.Single;
     std::string value = Value;
@@ -59,10 +105,13 @@ void PlaceSingleValue(std::string& Line, const std::string& Value)
         value = TrimBlanks(value);
         if (static_cast<int>(value.size()) > ReportLineWidth - s) pos = ReportLineWidth - static_cast<int>(value.size());
     }
-    if (pos >= 1)
+    if (pos < 1) {
+        PlaceReportValue(value, Line, s, ReportLineWidth - 1, ReportLineWidth - 1);
+        pos = s;
+    } else {
         OverwriteAt(value, Line, pos);
-    else
-        PlaceReportValue(value, Line, s, ReportLineWidth - 1);
+    }
+    return Value.empty() ? 0 : pos;
 }
 
 } // namespace
@@ -196,24 +245,26 @@ void TTextReportDevice::Row(const std::string& Label, const std::string& Symbol,
     const TColumnPositions& P = E.ColumnPositions;
     // Two-value rows are one character wider: the second value may end in
     // column 71.
-    std::string line = RowLine(ReportLineWidth + (Values.size() == 2 ? 1 : 0), Label, Symbol, Unit);
+    std::string line(static_cast<size_t>(ReportLineWidth + (Values.size() == 2 ? 1 : 0)), ' ');
+    int first = 0;
     switch (Values.size()) {
     case 1:
-        PlaceSingleValue(line, Values[0]);
+        first = PlaceSingleValue(line, Values[0]);
         break;
     case 2:
-        PlaceValues(line, Values, P.Value1 == 51 ? std::vector<int>{51, 62} : std::vector<int>{47, 57});
+        first = PlaceValues(line, Values, P.Value1 == 51 ? std::vector<int>{51, 62} : std::vector<int>{47, 57});
         break;
     case 3:
         if (E.FourValueLayout)
-            PlaceValues(line, Values, {P.Value1 + 2, P.Value2 + 3, P.Value3 + 4});
+            first = PlaceValues(line, Values, {P.Value1 + 2, P.Value2 + 3, P.Value3 + 4});
         else
-            PlaceValues(line, Values, {P.Value1, P.Value2, P.Value3});
+            first = PlaceValues(line, Values, {P.Value1, P.Value2, P.Value3});
         break;
     default:
-        PlaceValues(line, Values, {P.Value1, P.Value2, P.Value3, P.Value4});
+        first = PlaceValues(line, Values, {P.Value1, P.Value2, P.Value3, P.Value4});
         break;
     }
+    PlaceCaptions(line, Label, Symbol, Unit, first);
     RowWithRule(line);
 }
 
