@@ -260,6 +260,27 @@ TEST_F(Transfer, LongLinesAreCutAndReported)
     EXPECT_EQ(dberror.DbErrorCode, 220);
 }
 
+TEST_F(Transfer, OneRecordPerLineEvenAfterAnOpenQuote)
+{
+    const struct {
+        const char* Text;
+        std::vector<std::string> B;  // field B of each record, as stored
+    } cases[] = {
+        {"AB,\"CD\r\nE,F\r\nG,H\r\nI,J\r\nK,L\r\nM,N\r\n", {"CD  ", "F   ", "H   ", "J   ", "L   ", "N   "}},
+        {"AB,\"CD\nE,\"F\nG,H", {"CD  ", "F   ", "H   "}},
+        {"AB,\"C,D\"\"\r\nE,F\r\n", {"C,D\"", "F   "}},
+    };
+    for (const auto& c : cases) {
+        CreateAndUse(1, "lines.dbf", {{"A", 'C', 2, 0, 0}, {"B", 'C', 4, 0, 0}});
+        WriteText("lines.txt", c.Text);
+        EXPECT_EQ(AppendFromText(Path("lines.txt"), false), static_cast<int32_t>(c.B.size())) << c.Text;
+        EXPECT_EQ(dberror.DbErrorCode, 0) << c.Text;
+        for (std::size_t r = 0; r < c.B.size(); ++r)
+            EXPECT_EQ(Stored(2, static_cast<int32_t>(r + 1)), c.B[r]) << c.Text << " record " << r + 1;
+        CloseAll();
+    }
+}
+
 TEST_F(Transfer, ProgressWindowStepsWithTheFile)
 {
     CreateAndUse(1, "target.dbf", {{"A", 'C', 5, 0, 0}});
@@ -307,7 +328,7 @@ TEST(TextRecords, QuotingRules)
         {"a,\n", {{"a"}}},                                   // nothing after the last separator
         {"\"say \"\"hi\"\"\",2\r\n", {{"say \"hi\"", "2"}}},  // doubled quotes
         {"5\" pipe,3\r\nnext\r\n", {{"5\" pipe", "3"}, {"next"}}},  // a quote inside an item is data
-        {"\"two\r\nlines\",x\r\ny\r\n", {{"two\r\nlines", "x"}, {"y"}}},
+        {"\"two\r\nlines\",x\r\ny\r\n", {{"two"}, {"lines\"", "x"}, {"y"}}},  // the line end closes the quote
         {"\"ends \x1A here\",1\r\n\x1A" "after\r\n", {{"ends \x1A here", "1"}}},
         {"\t  \"  keep  \"  ,z\r\n", {{"  keep    ", "z"}}},   // blanks after the closing quote are kept
         {"one\r\n\r\ntwo", {{"one"}, {}, {"two"}}},          // an empty line is an empty record
@@ -323,9 +344,11 @@ TEST(TextRecords, StrayQuoteDoesNotSwallowTheFile)
     for (int i = 0; i < 5; ++i)
         text += "line" + std::to_string(i) + "\r\n";
     const TItems records = Records(text, 20);
-    // The first record runs on over the next lines until it is longer than
-    // 20 characters; the lines after that are records again.
-    ASSERT_GE(records.size(), 4u);
+    // The open quote ends with its line (cut to 20 characters); every
+    // following line is a record of its own.
+    ASSERT_EQ(records.size(), 6u);
+    EXPECT_EQ(records[0], std::vector<std::string>{"open," + std::string(15, 'x')});
+    EXPECT_EQ(records[1], std::vector<std::string>{"line0"});
     EXPECT_EQ(records.back(), std::vector<std::string>{"line4"});
 }
 

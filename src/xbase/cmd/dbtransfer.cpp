@@ -349,6 +349,13 @@ bool ReadTextRecord(std::istream& in, std::size_t maxChars, std::vector<std::str
         }
         any = true;
         ++consumed;
+        // One record per line, quoted or not: an opening quote without its
+        // closing quote ends at the line end, so that a stray quote cannot
+        // run the rest of the file into one field.
+        if (c == '\n')
+            break;
+        if (c == '\r' && in.peek() == '\n')
+            continue;
         if (state == TState::Quoted) {
             if (quote != '\0' && c == quote) {
                 if (in.peek() == static_cast<unsigned char>(quote)) {
@@ -360,18 +367,9 @@ bool ReadTextRecord(std::istream& in, std::size_t maxChars, std::vector<std::str
                 }
                 continue;
             }
-            // A line end inside a quoted item belongs to it, unless the record
-            // is already over its length: then a stray quote must not swallow
-            // the rest of the file.
-            if (c == '\n' && cut)
-                break;
             keep(c);
             continue;
         }
-        if (c == '\n')
-            break;
-        if (c == '\r' && in.peek() == '\n')
-            continue;
         if (c == sep) {
             items.push_back(item);
             item.clear();

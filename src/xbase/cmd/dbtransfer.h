@@ -35,10 +35,11 @@ bool CopyToText(const std::string& fileName, bool withHeader);
 bool CopyToTextPlain(const std::string& fileName);
 
 // Reads the next record of a delimited text: its items, split by the
-// settings above. A quote opens a quoted item only at the start of an item;
-// inside it separators and line ends belong to the item and a doubled quote
-// stands for one quote. A quote inside an unquoted item is an ordinary
-// character. The byte 0x1A outside a quoted item ends the text. At most
+// settings above. A record is one line (ended by CR LF or LF). A quote opens
+// a quoted item only at the start of an item; inside it separators belong to
+// the item and a doubled quote stands for one quote; the line end closes a
+// quote left open. A quote inside an unquoted item is an ordinary character.
+// The byte 0x1A outside a quoted item ends the text. At most
 // maxChars characters of a record are kept (cut is set when more stood
 // there). False when the text has no more records.
 bool ReadTextRecord(std::istream& in, std::size_t maxChars, std::vector<std::string>& items, bool& cut,
