@@ -750,6 +750,18 @@ TEST_F(WorkAreaDataset, CommandGuardOnAClosedDataset)
     EXPECT_NE(TakeErrorText().find("[six.Go]"), std::string::npos);
 }
 
+TEST_F(WorkAreaDataset, NamedComponentOpensItsTableUnderItsName)
+{
+    ds.SetActive(false);
+    for (auto [component, alias] : {std::pair{"tzdbf", "TZDBF"}, std::pair{"", "SIX"}}) {  // unnamed: the file's name
+        TTzDbf other{component};
+        other.SetDbfFileName(Path("six.dbf"));
+        ASSERT_TRUE(other.SetActive(true)) << TakeErrorText();
+        EXPECT_EQ(dbcmd.WorkAreas[other.WorkArea()]->AliasName, alias);
+        other.SetActive(false);
+    }
+}
+
 TEST_F(WorkAreaDataset, OpeningWithoutAFileNameIsCode1404)
 {
     TTzDbf none{"none"};

@@ -72,7 +72,31 @@ TEST_F(NdxShareTest, NestedReadLocksCountOnce)
     EXPECT_EQ(Semaphore()[1], 0);
     SetReadSemaphore(false);
     ASSERT_FALSE(boxes.empty());
-    EXPECT_NE(boxes.back().find("Unbalanced IncRead/DecRead"), std::string::npos) << boxes.back();
+    EXPECT_NE(boxes.back().find("Non-symmetrical Lock-Unlock [SetReadSemaphoreProc]"), std::string::npos)
+        << boxes.back();
+}
+
+TEST_F(NdxShareTest, UnbalancedReleaseIsCaughtPerWorkArea)
+{
+    Prepare(3);
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    Set_Index_To(Path("t.ndx"));
+    Select(2);
+    ASSERT_TRUE(UseFile(Path("t.dbf") + " ALIAS TWO"));
+    using TLock = std::pair<void (*)(bool), const char*>;
+    for (auto [lock, proc] : {TLock{SetReadSemaphore, "SetReadSemaphoreProc"}, TLock{SetLockSemaphore, "SetLockSemaphoreProc"}}) {
+        lock(true);  // in area 2: it does not balance a release in area 1
+        Select(1);
+        boxes.clear();
+        lock(false);
+        ASSERT_EQ(boxes.size(), 1u) << proc;
+        EXPECT_NE(boxes[0].find(std::string("Error # 254 (Xbase internal error)\r\nNon-symmetrical Lock-Unlock [") +
+                                proc + "]"), std::string::npos) << boxes[0];
+        Select(2);
+        lock(false);
+        EXPECT_EQ(boxes.size(), 1u) << proc;
+    }
+    EXPECT_EQ(Semaphore(), (std::vector<uint8_t>{1, 0, 0, 0})) << "the refused releases changed nothing";
 }
 
 TEST_F(NdxShareTest, WriterExitCountsAChangeThatOthersNotice)

@@ -7,6 +7,10 @@
 #include "xbase/vfile/dbvfile.h"
 #include "xbase/vfile/vfiledataset.h"
 
+#include "platform/notewindow.h"
+
+#include <sstream>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -113,6 +117,39 @@ TEST_F(VFileDataSet, PopulateFromDiskReadsTheTableAndStartsUnmodified)
     EXPECT_EQ(again.AsInteger(2), 1);
     EXPECT_FALSE(again.Modified());
     again.Close();
+}
+
+TEST_F(VFileDataSet, CopiesOfAHundredRecordsOrMoreShowTheirProgress)
+{
+    // The full bar, then a step every hundredth of the records; a step on the
+    // empty bar fills it again (250: 125 steps, the 101st refills, 76 left).
+    const struct {
+        int Records;
+        std::size_t Lines, LastTicks;
+    } cases[] = {{99, 0, 0}, {100, 101, 0}, {250, 126, 76}};
+    for (const auto& c : cases) {
+        fs::remove(Path("stock.dbf"));
+        std::ostringstream echo;
+        std::ostream* previous = platform::SetHeadlessNoteEcho(&echo);
+        vf.SaveToDisk = vf.PopulateFromDisk = true;
+        ASSERT_TRUE(vf.Open());
+        for (int i = 0; i < c.Records; ++i)
+            Add("n", i);
+        vf.Close();  // writes
+        ASSERT_TRUE(vf.Open());  // reads
+        vf.Close();
+        platform::SetHeadlessNoteEcho(previous);
+        for (const std::string title : {"Writing to disk... ", "Reading from disk... "}) {
+            std::istringstream lines(echo.str());
+            std::size_t count = 0;
+            std::string line, last;
+            while (std::getline(lines, line))
+                if (line.rfind(title, 0) == 0 && ++count > 0)
+                    last = line.substr(title.size());
+            EXPECT_EQ(count, c.Lines) << title << c.Records;
+            EXPECT_EQ(last, std::string(c.LastTicks, '|')) << title << c.Records;
+        }
+    }
 }
 
 }  // namespace

@@ -87,7 +87,9 @@ bool TTzFileDataSet::OpenSource(const std::string& file)
     dbffile.CountFromFileSize = AutoFixRecCount;
     if (ReadOnly)
         dbcmd.ForcedOpenMode = Exclusive ? 16 : 64;
-    const bool ok = UseFile(file + (Exclusive ? " EXCLUSIVE" : ""));
+    // A named component opens its table under its own name, so expressions
+    // and messages name the area as the form does.
+    const bool ok = UseFile(file + (Exclusive ? " EXCLUSIVE" : "") + (Name.empty() ? "" : " ALIAS " + Name));
     dbcmd.ForcedOpenMode = forced;
     dbffile.CountFromFileSize = fixCount;
     if (!ok || SelectedArea() == nullptr)

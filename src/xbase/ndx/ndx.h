@@ -149,6 +149,10 @@ struct TAreaIndexes {
     bool Natural = false;
     TNodeCache Cache;
     std::unique_ptr<TSemaphoreRecord> Semaphore;
+    // Read and write locks asked for by the command layer and not yet
+    // released; only the first and the last of a nest reach the semaphore.
+    int ReadLocks = 0;
+    int WriteLocks = 0;
 };
 
 // Index information read from a file's anchor without opening it.

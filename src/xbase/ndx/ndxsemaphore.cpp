@@ -336,9 +336,42 @@ bool DatabaseSemaphore(uint8_t action)
     }
 }
 
-void SetReadSemaphore(bool on) { DatabaseSemaphore(on ? SemIncRead : SemDecRead); }
+namespace {
 
-void SetLockSemaphore(bool on) { DatabaseSemaphore(on ? SemLock : SemUnlock); }
+// The locks are counted per work area whether or not the area is logged on,
+// so that a release without its lock is caught where it happens, by the
+// routine that was asked, and not later as the semaphore's own imbalance.
+void CountedSemaphore(int TAreaIndexes::*count, bool on, uint8_t first, uint8_t last, const char* proc)
+{
+    if (dbcmd.CurrentArea < 1 || dbcmd.CurrentArea > 35) {
+        DatabaseSemaphore(on ? first : last);  // reports the area out of range
+        return;
+    }
+    int& n = CurrentIndexes().*count;
+    if (on) {
+        if (n++ == 0)
+            DatabaseSemaphore(first);
+        return;
+    }
+    if (n == 0) {
+        IndexError(254, std::string("Non-symmetrical Lock-Unlock [") + proc + "]");
+        return;
+    }
+    if (--n == 0)
+        DatabaseSemaphore(last);
+}
+
+}  // namespace
+
+void SetReadSemaphore(bool on)
+{
+    CountedSemaphore(&TAreaIndexes::ReadLocks, on, SemIncRead, SemDecRead, "SetReadSemaphoreProc");
+}
+
+void SetLockSemaphore(bool on)
+{
+    CountedSemaphore(&TAreaIndexes::WriteLocks, on, SemLock, SemUnlock, "SetLockSemaphoreProc");
+}
 
 bool SemaphoreChanged()
 {

@@ -4,12 +4,14 @@
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbstrings.h"
 #include "xbase/dbf/dbffile.h"
+#include "xbase/ui/messagewindows.h"
 #include "xbase/vfile/dbvfile.h"
 #include "xbase/xbaselib.h"
 
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
+#include <memory>
 
 namespace {
 
@@ -20,6 +22,27 @@ unsigned NextNumber()
     static std::atomic<unsigned> counter{0};
     return ++counter;
 }
+
+// The progress window of a copy between the disk and the virtual file: a
+// tick every hundredth of the records, shown only for tables of at least 100
+// records, where the copy takes long enough to be noticed.
+class TCopyProgress {
+public:
+    TCopyProgress(bool show, const char* title, int32_t count) : every_(count / 100)
+    {
+        if (show && count >= 100)
+            window_ = std::make_unique<TTzProgress100>(title);
+    }
+    void Record(int32_t r)
+    {
+        if (window_ && r % every_ == 0)
+            window_->Step();
+    }
+
+private:
+    int32_t every_;
+    std::unique_ptr<TTzProgress100> window_;
+};
 
 uint8_t Order(LStatusType m)
 {
@@ -241,7 +264,9 @@ bool TTzLLDataSet::DoPopulateFromDisk()
         return false;
     const uint8_t disk = dbcmd.CurrentArea;
     const int32_t count = ::RecCount();
+    TCopyProgress progress(ShowProgress, "Reading from disk...", count);
     for (int32_t r = 1; r <= count; ++r) {
+        progress.Record(r);
         Select(disk);
         GO(r);
         if (HideDeletedRecs() && ::Deleted())
@@ -276,7 +301,9 @@ bool TTzLLDataSet::DoSaveToDisk()
     if (ok) {
         Select(virt);
         const int32_t count = ::RecCount();
+        TCopyProgress progress(ShowProgress, "Writing to disk...", count);
         for (int32_t r = 1; r <= count && ok; ++r) {
+            progress.Record(r);
             Select(virt);
             GO(r);
             if (HideDeletedRecs() && ::Deleted())
