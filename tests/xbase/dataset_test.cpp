@@ -753,12 +753,11 @@ TEST_F(WorkAreaDataset, CommandGuardOnAClosedDataset)
 TEST_F(WorkAreaDataset, NamedComponentOpensItsTableUnderItsName)
 {
     ds.SetActive(false);
-    for (auto [component, alias] : {std::pair{"tzdbf", "TZDBF"}, std::pair{"", "SIX"}}) {  // unnamed: the file's name
+    for (auto [component, alias] : {std::pair{"tzdbf", "TZDBF"}, std::pair{"", "SIX"}}) {  // "": file name
         TTzDbf other{component};
         other.SetDbfFileName(Path("six.dbf"));
         ASSERT_TRUE(other.SetActive(true)) << TakeErrorText();
         EXPECT_EQ(dbcmd.WorkAreas[other.WorkArea()]->AliasName, alias);
-        other.SetActive(false);
     }
 }
 
