@@ -17,8 +17,8 @@ std::atomic<int64_t> peak{0};
 
 void Taken(void* p)
 {
-    const int64_t now = held.fetch_add(static_cast<int64_t>(malloc_usable_size(p)), std::memory_order_relaxed) +
-                        static_cast<int64_t>(malloc_usable_size(p));
+    const int64_t size = static_cast<int64_t>(malloc_usable_size(p));
+    const int64_t now = held.fetch_add(size, std::memory_order_relaxed) + size;
     int64_t seen = peak.load(std::memory_order_relaxed);
     while (now > seen && !peak.compare_exchange_weak(seen, now, std::memory_order_relaxed)) {
     }

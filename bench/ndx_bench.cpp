@@ -103,7 +103,10 @@ void MeasureBuild(benchmark::State& state, uint32_t records, const char* suffix,
     CloseAll();
 }
 
-void BM_MakeIndexCharacter1M(benchmark::State& state) { MeasureBuild(state, kRecords, ".code.ndx", "PARTNO"); }
+void BM_MakeIndexCharacter1M(benchmark::State& state)
+{
+    MeasureBuild(state, kRecords, ".code.ndx", "PARTNO");
+}
 BENCHMARK(BM_MakeIndexCharacter1M)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_MakeIndexNumeric1M(benchmark::State& state) { MeasureBuild(state, kRecords, ".value.ndx", "VALUE"); }
@@ -111,7 +114,10 @@ BENCHMARK(BM_MakeIndexNumeric1M)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // Four times the records: the time should grow about fourfold, the memory
 // hardly at all.
-void BM_MakeIndexCharacter4M(benchmark::State& state) { MeasureBuild(state, 4 * kRecords, ".code.ndx", "PARTNO"); }
+void BM_MakeIndexCharacter4M(benchmark::State& state)
+{
+    MeasureBuild(state, 4 * kRecords, ".code.ndx", "PARTNO");
+}
 BENCHMARK(BM_MakeIndexCharacter4M)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_RandomFind(benchmark::State& state)

@@ -649,6 +649,65 @@ TEST_F(NdxTest, FailedBuildLeavesTheOldIndexAndNoTemporaryFile)
     EXPECT_EQ(files, 1) << "no temporary index left";
 }
 
+class NdxRuns : public NdxTest {
+protected:
+    // 100000 records, 12 or 13 of each of 7919 keys over the sort's 13 runs.
+    void SetUp() override
+    {
+        NdxTest::SetUp();
+        std::vector<std::string> k;
+        char b[16];
+        for (uint32_t i = 0; i < 100000; ++i)
+            k.push_back(std::string(b, std::snprintf(b, 16, "%+07d", int(i * 2654435761u % 7919) - 4000)));
+        MakeKeys("t.dbf", 8, k);
+    }
+};
+
+TEST_F(NdxRuns, IndexRunsWriteTheFileOfTheOnePieceSort)
+{
+    // sha256sum of the files the build wrote when it sorted all pairs at once.
+    const char* const cases[][3] = {
+        {"t.ndx", "KEY", "3c58d758c771f89e1e13bf0a43df73327448aa1de9e2fb2c55ce1dcda16e6e59"},
+        {"t.ndx UNIQUE", "KEY", "b3b2e8aea7ab5ca8bbd31f85a8bf95eaed84881109b8edc2985f902eb9628f00"},
+        {"t.ndx", "VAL(KEY)", "4491f186e2445693908a1562709efffea0487d30bdb077693a36d274c5b8b12f"},
+    };
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    for (const auto& c : cases) {
+        ASSERT_TRUE(MakeIndex(Path(c[0]), c[1])) << dberror.DbErrorText;
+        FILE* p = popen(("sha256sum " + Path("t.ndx")).c_str(), "r");
+        char sum[64] = {};
+        EXPECT_EQ(std::string(sum, p ? std::fread(sum, 1, 64, p) : 0), c[2]) << c[0] << " " << c[1];
+        if (p)
+            pclose(p);
+    }
+}
+
+TEST_F(NdxRuns, IndexRunsLeaveNoTemporaryFileWhenAWriteFails)
+{
+    // Runs of 100000 x 12 bytes, index 1.7 MB: 0.5 MB stops the runs, 1.4 MB the merge.
+    const std::pair<rlim_t, std::string> cases[] = {{500000, "Error writing the sort runs' file"},
+                                                    {1400000, "Error writing index file"}};
+    const std::string tmp = Path("tmp");
+    std::filesystem::create_directory(tmp);
+    for (const auto& [limit, text] : cases) {
+        pid_t pid = fork();
+        if (pid == 0) {
+            signal(SIGXFSZ, SIG_IGN);
+            const struct rlimit size {limit, limit};
+            setrlimit(RLIMIT_FSIZE, &size);
+            setenv("TMPDIR", tmp.c_str(), 1);
+            SetAutoReport(false);
+            const bool built = UseFile(Path("t.dbf")) && MakeIndex(Path("t.ndx"), "KEY");
+            _exit(built ? 0 : dberror.DbErrorText.find(text) == 0 ? 1 : 2);
+        }
+        int status = -1;
+        waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << text << ": status " << status;
+        EXPECT_TRUE(std::filesystem::is_empty(tmp)) << text;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2) << "t.dbf and tmp only";
+    }
+}
+
 TEST_F(NdxTest, BuiltIndexIsReadableByOthers)
 {
     MakeKeys("t.dbf", 10, {"A"});

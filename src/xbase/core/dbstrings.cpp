@@ -629,10 +629,15 @@ long double DiskFreeKBOfDrive(uint8_t drive)
     return DiskFreeKB("");
 }
 
-std::string UniqueFilename()
+std::string TempDirectory()
 {
     const char* tmp = std::getenv("TMPDIR");
-    std::string dir = tmp != nullptr && *tmp != '\0' ? tmp : "/tmp";
+    return tmp != nullptr && *tmp != '\0' ? tmp : "/tmp";
+}
+
+std::string UniqueFilename()
+{
+    std::string dir = TempDirectory();
     if (dir.size() > 256) {
         SetError(3, "Error requesting unique file name [UniqueFilename]");
         return "";

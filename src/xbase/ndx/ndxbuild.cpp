@@ -1,9 +1,12 @@
 // Building an index in one pass: every record's key with its record number,
-// sorted by key and then record number, written bottom-up page after page.
+// sorted by key and then record number in bounded memory (sorted runs merged
+// from a temporary file, see ndxpairsort.h), written bottom-up page after
+// page.
 // The file is written under a temporary name beside the index and renamed
 // over it only when it is complete, so a failed build leaves the old index.
 #include "xbase/ndx/ndx.h"
 #include "xbase/ndx/ndxinternal.h"
+#include "xbase/ndx/ndxpairsort.h"
 
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dberror.h"
@@ -15,7 +18,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <numeric>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -158,29 +160,35 @@ bool Build(const std::string& fileWithOptions, const TBuildSpec& spec)
     ic.CharacterKey = type == 'C';
     const TNdxHeader& h = ic.Header;
 
-    // Free space on the index's file system (where its temporary file is
-    // written too): the pairs and every level.
+    // Free space on the index's file system: the pairs and every level
+    // (counting the pairs there too errs on the safe side where the
+    // temporary directory shares it). A table larger than one sort run also
+    // needs room for all its pairs in the temporary directory, which is
+    // often a file system of its own.
     const int64_t records = a->RecordCount;
-    const int64_t pairSize = keyLength + 4;
     const int64_t needKB = MakeIndexSpaceKB(records, keyLength);
+    const int64_t runsKB = (records * (keyLength + 4) + 1023) / 1024;
+    const bool spills = records > static_cast<int64_t>(TNdxPairSort::RunPairs);
     std::string dir = std::filesystem::path(file).parent_path().string();
-    const long double freeKB = DiskFreeKB(dir.empty() ? "." : dir);
-    if (static_cast<long double>(needKB) > freeKB) {
-        restore();
-        return fail(227, "Available disk space: " + std::to_string(static_cast<long long>(freeKB)) + " KBytes;" +
-                             "needed: " + std::to_string(needKB) + " KBytes");
+    for (const auto& [where, need] : {std::pair{dir.empty() ? std::string(".") : dir, needKB},
+                                      std::pair{TempDirectory(), spills ? runsKB : int64_t{0}}}) {
+        const long double freeKB = DiskFreeKB(where);
+        if (static_cast<long double>(need) > freeKB) {
+            restore();
+            return fail(227, "Available disk space: " + std::to_string(static_cast<long long>(freeKB)) +
+                                 " KBytes;" + "needed: " + std::to_string(need) + " KBytes");
+        }
     }
 
-    // Collect every record's key (deleted records included).
+    // Collect every record's key (deleted records included) into the sort,
+    // which keeps at most one run of pairs in memory.
     TProgress progress(static_cast<int32_t>(records));
     const std::size_t kl = static_cast<std::size_t>(keyLength);
-    std::vector<char> keys;
-    try {
-        keys.resize(static_cast<std::size_t>(records) * kl);
-    } catch (const std::bad_alloc&) {
+    TNdxPairSort sort(h);
+    auto sortFailed = [&] {
         restore();
-        return fail(217, "Additional " + std::to_string(records * pairSize) + " bytes of memory are needed.");
-    }
+        return fail(sort.ErrorCode(), sort.ErrorText());
+    };
     for (int32_t n = 1; n <= records; ++n) {
         if (!GetDbfRecord(*a, n)) {
             restore();
@@ -190,15 +198,10 @@ bool Build(const std::string& fileWithOptions, const TBuildSpec& spec)
         a->AtBegin = a->AtEnd = false;
         std::string k = ComputeKey(ic);
         k.resize(kl, ic.CharacterKey ? ' ' : '\0');
-        std::memcpy(keys.data() + static_cast<std::size_t>(n - 1) * kl, k.data(), kl);
+        if (!sort.Add(reinterpret_cast<const uint8_t*>(k.data()), n))
+            return sortFailed();
         progress.Tick(n);
     }
-    std::vector<uint32_t> order(static_cast<std::size_t>(records));
-    std::iota(order.begin(), order.end(), 0u);
-    const auto* base = reinterpret_cast<const uint8_t*>(keys.data());
-    std::stable_sort(order.begin(), order.end(), [&](uint32_t x, uint32_t y) {
-        return CompareNdxKeys(h, base + x * kl, base + y * kl) < 0;
-    });
 
     // Write under a temporary name in the index's directory.
     std::string tempName = file + ".XXXXXX";
@@ -223,7 +226,6 @@ bool Build(const std::string& fileWithOptions, const TBuildSpec& spec)
     }
     platform::TSharedFile out;
     out.Adopt(fd, platform::TFileShare::DenyWrite);
-    bool ok = true;
     std::vector<uint8_t> buffer;
     int64_t written = static_cast<int64_t>(NdxPageSize);
     auto flush = [&] {
@@ -238,15 +240,20 @@ bool Build(const std::string& fileWithOptions, const TBuildSpec& spec)
         buffer.insert(buffer.end(), page.begin(), page.end());
         return buffer.size() < 65536 || flush();
     });
-    const uint8_t* previous = nullptr;
-    for (std::size_t i = 0; i < order.size() && ok; ++i) {
-        const uint8_t* key = base + static_cast<std::size_t>(order[i]) * kl;
-        if (unique && previous != nullptr && CompareNdxKeys(h, previous, key) == 0)
-            continue;
-        ok = writer.Add(key, static_cast<int32_t>(order[i] + 1));
-        previous = key;
-        progress.Tick(static_cast<int64_t>(i));
-    }
+    // UNIQUE keeps the first pair of equal keys, the lowest record number.
+    std::vector<uint8_t> previous(kl);
+    bool havePrevious = false;
+    int64_t emitted = 0;
+    bool ok = sort.Finish([&](const uint8_t* key, int32_t record) {
+        const int64_t i = emitted++;
+        if (unique && havePrevious && CompareNdxKeys(h, previous.data(), key) == 0)
+            return true;
+        std::memcpy(previous.data(), key, kl);
+        havePrevious = true;
+        progress.Tick(i);
+        return writer.Add(key, record);
+    });
+    uint16_t sortCode = ok ? 0 : sort.ErrorCode();
     ok = ok && writer.Finish() && flush();
     ic.Header.Root = writer.Root();
     ic.Header.NextFree = writer.Root() + 1;
@@ -256,7 +263,8 @@ bool Build(const std::string& fileWithOptions, const TBuildSpec& spec)
         TNdxPage anchor = BuildAnchorPage(ic.Header, expr, a->RecordCount, table);
         ok = out.WriteAt(0, anchor.data(), NdxPageSize) == static_cast<long>(NdxPageSize);
     }
-    uint16_t code = ok ? 0 : (out.LastError() != 0 ? out.LastError() : 101);
+    uint16_t code = ok ? 0 : (sortCode != 0 ? sortCode : out.LastError() != 0 ? out.LastError() : 101);
+    const std::string what = sortCode != 0 ? sort.ErrorText() : "Error writing index file: " + file;
     out.Close();
     std::error_code ec;
     if (ok) {
@@ -269,7 +277,7 @@ bool Build(const std::string& fileWithOptions, const TBuildSpec& spec)
     if (!ok) {
         std::filesystem::remove(tempName, ec);
         restore();
-        return fail(code, "Error writing index file: " + file);
+        return fail(code, what);
     }
     progress.Finish();
     restore();
