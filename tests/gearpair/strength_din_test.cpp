@@ -338,4 +338,56 @@ TEST_F(StrengthDin, LifeRoutinesFollowTheMethod)
     EXPECT_NEAR(NL, 1e7L, 1e-3); // the knee of the curve with limited pitting
 }
 
+// YF, YS by DIN 3990-3 method B against a hand calculation at 40 digits (ring: the rack of its tool, 30-degree
+// tangent, load normal to the flank, rhoF = rhofP/2); alpha_n 20 degrees. 1e-7: theta after 10 steps here.
+TEST(ToothFormDin, ExternalAndRingAgainstHandCalculationAndMessages)
+{
+    const struct {
+        int z;
+        double mn, betaDeg, x, haP0, rhoaP0, da, eps;
+        bool FatalBefore;
+        double Want[6];      // sFn, rhoF, hFe, alphaFen, YF, YS; 0: not checked
+        const char* Message; // "": none
+        bool FatalAfter;
+    } cases[] = {
+        {40, 3, 15, -0.2, 3.75, 1.14, 129.0331, 1.45, false,
+         {6.243077082719, 1.749783875990, 3.573893200261, 0.3405486897267, 1.655561004327, 1.794505658104}, "", false},
+        {-60, 2.5, 0, 0, 3.125, 0.5, -145, 1.6, false,
+         {6.035986915576, 0.25, 3.672579718937, 0.3490658503989, 1.512049160190, 3.672059639271}, "", false},
+        {-75, 3, 12, 0.15, 3.75, 0.75, -223.1266, 1.5, false,
+         {7.193438939019, 0.375, 4.387275736905, 0.3490658503989, 1.526139779174, 3.357275093337}, "", false},
+        {-60, 2.5, 0, 0, 3.125, 0.5, -145, 1.6, true, {}, "Fatal: bending moment !", true},
+        {-60, 2.5, 0, 1.4, 3.125, 0.5, -145, 1.6, false, {}, "Fatal: Biegehebelarm !", true}, // hFe -0.291
+        {-60, 2.5, 0, 0, 3.125, 0, -145, 1.6, false, {}, "Error  : YS:rhof=0 (div)", false}, // sharp tool
+        {23, 4, 0, 0.3, 5, 1, 86, 1.55, false, {}, "Error  : YFS->hfe (sqrt)", false},    // da < db 86.45
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Message);
+        ResetProgramState();
+        telmvar.FatalCalcError = c.FatalBefore;
+        TGearPairData g{};
+        const int i = c.z > 0 ? 1 : 2;
+        g.z[i] = c.z;
+        g.mn = c.mn;
+        g.alpha_rad = 20 * PiL / 180;
+        g.beta_rad = c.betaDeg * PiL / 180;
+        g.xeF[i] = c.x;
+        g.haP0[i] = c.haP0;
+        g.rhoaP0[i] = c.rhoaP0;
+        g.dFamax[i] = c.da;
+        g.eps_alpha = c.eps;
+        g.YF[i] = -7;
+        ToothFormFactorDin(g, i);
+        EXPECT_EQ(Messages(), *c.Message ? std::string(c.Message) + " | " : "");
+        EXPECT_EQ(telmvar.FatalCalcError, c.FatalAfter);
+        EXPECT_EQ(g.YF[i] == -7, c.FatalBefore) << "nothing formed after a fatal error, else formed";
+        if (c.Want[0] == 0)
+            continue;
+        const Extended got[] = {g.sFn[i], g.rhoF[i], g.hFe[i], g.alphaFen[i], g.YF[i], g.YS[i]};
+        for (int k = 0; k < 6; ++k)
+            EXPECT_NEAR(double(got[k]), c.Want[k], 1e-7 * c.Want[k]) << "sFn rhoF hFe alphaFen YF YS: " << k;
+        EXPECT_NEAR(double(g.qs[i]), c.Want[0] / (2 * c.Want[1]), 1e-7 * c.Want[0] / c.Want[1]);
+    }
+}
+
 } // namespace

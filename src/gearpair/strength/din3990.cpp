@@ -11,21 +11,128 @@
 
 #include <cmath>
 
-// DIN 3990-3 method B and ISO 6336-3 method B are the same calculation (the
-// load at the outer point of single pair contact, the 30-degree tangent
-// section); both methods share one routine, which also carries the internal
-// gear through its pinion cutter z0, x0.
+namespace {
+
+// The outer point of single pair contact of gear z on its virtual spur gear:
+// the diameter den where the load of single pair contact acts nearest the
+// tip. For a ring (z < 0) the virtual diameters and the base pitch carry the
+// ring's sign, so the point lies on the root side of its tip circle.
+struct TLoadPoint {
+    Extended zn = 0, dn = 0, dbn = 0, den = 0;
+};
+
+TLoadPoint LoadPointOfSingleContact(int z, Extended mn, Extended cosAlphan, Extended beta, Extended da,
+                                    Extended eps_alpha)
+{
+    const Extended cosBeta = std::cos(beta);
+    const Extended cosBetab = std::cos(SafeArcSin(std::sin(beta) * cosAlphan));
+    const Extended cos2Betab = cosBetab * cosBetab;
+    TLoadPoint p;
+    p.zn = z / (cos2Betab * cosBeta);
+    p.dn = mn * p.zn;
+    p.dbn = p.dn * cosAlphan;
+    const Extended d = z * mn / cosBeta;
+    const Extended pbn = Pi * d * cosBeta * cosAlphan / std::abs(z);
+    const Extended dan = p.dn + da - d;
+    const Extended eps_alpha_n = eps_alpha / cos2Betab;
+    // A tip inside the base circle, or a contact ratio whose single contact
+    // lies beyond the tip, leaves no load point: the guarded root says so.
+    const Extended tipRoll = SafeSqrt2("Error  : YFS->hfe", (dan / 2) * (dan / 2) - (p.dbn / 2) * (p.dbn / 2));
+    const Extended roll = tipRoll - pbn * (eps_alpha_n - 1);
+    p.den = 2 * (z < 0 ? -1 : 1) * SafeSqrt2("Error  : YFS->hfe", roll * roll + (p.dbn / 2) * (p.dbn / 2));
+    return p;
+}
+
+} // namespace
+
+// Tooth form and stress correction factor by DIN 3990-3 method B: the load
+// at the outer point of single pair contact, the critical section where the
+// tangent at 30 degrees to the tooth centre line touches the root fillet.
+//
+// The ISO routine of method 4 differs from it for a ring gear: it rounds the
+// ring's root by the pinion cutter (z0, x0) and takes the section at the
+// 60-degree tangent. DIN takes the ring's tooth as the tooth of a rack cut
+// by the same tool (the virtual tooth number of a ring is large and
+// negative, the rack is its limit): straight flanks at the pressure angle,
+// the load normal to them (alphaFen = alpha_n), and half the tool's tip
+// radius as the fillet radius at the section. The two may not stand in for
+// each other: a ring's root safety under methods 1 and 2 is DIN's.
 void ToothFormFactorDin(TGearPairData& g, int i)
 {
-    TToothRootShape s;
-    CalcToothFormFactors(g.z[i], g.YF[i], g.YS[i], g.mn, g.alpha_rad, g.beta_rad, g.xeF[i], g.haP0[i], g.rhoaP0[i],
-                         g.prP0[i], g.q[i], g.eps_alpha, g.dFamax[i], PinionCutterShift(g),
-                         PinionCutterTeeth(g), s);
-    g.sFn[i] = s.sFn;
-    g.rhoF[i] = s.rhoF;
-    g.hFe[i] = s.hFe;
-    g.alphaFen[i] = s.alphaFen;
-    g.qs[i] = s.qs;
+    // After a fatal error the geometry this rests on is not there.
+    if (telmvar.FatalCalcError) {
+        AddErrorMessage("Fatal: bending moment !");
+        return;
+    }
+    const int z = g.z[i];
+    const Extended mn = g.mn;
+    const Extended alphan = g.alpha_rad;
+    const Extended x = g.xeF[i];
+    const Extended hfP = g.haP0[i];     // the tool's addendum is the dedendum of its basic rack
+    const Extended rhofP = g.rhoaP0[i]; // the tool's tip radius rounds the root
+    // Protuberance left undercut on the flank after the machining allowance.
+    const Extended spr = g.prP0[i] == 0 ? 0 : g.prP0[i] - g.q[i];
+    const Extended sinAlphan = std::sin(alphan), cosAlphan = std::cos(alphan), tanAlphan = std::tan(alphan);
+
+    const TLoadPoint p = LoadPointOfSingleContact(z, mn, cosAlphan, g.beta_rad, g.dFamax[i], g.eps_alpha);
+    const Extended zn = p.zn;
+    Extended sFn = 0, rhoF = 0, hFe = 0, alphaFen = 0;
+    if (z >= 1) {
+        const Extended E =
+            Pi / 4 * mn - hfP * tanAlphan + spr / cosAlphan - (1 - sinAlphan) * rhofP / cosAlphan;
+        const Extended G = rhofP / mn - hfP / mn + x;
+        const Extended H = 2 / zn * (Pi / 2 - E / mn) - Pi / 3;
+        Extended theta = Pi / 6;
+        for (int k = 0; k < 10; ++k)
+            theta = 2 * G / zn * std::tan(theta) - H;
+        const Extended cosTheta = std::cos(theta);
+        const Extended fillet = G / cosTheta - rhofP / mn;
+        sFn = mn * (zn * std::sin(Pi / 3 - theta) + std::sqrt(3.0L) * fillet);
+        rhoF = rhofP + 2 * G * G * mn / (cosTheta * (zn * cosTheta * cosTheta - 2 * G));
+        const Extended cosAlphaen = p.dbn / p.den;
+        const Extended alphaen = std::fabs(cosAlphaen) > 1 ? SafeArcCos(cosAlphaen) : std::acos(cosAlphaen);
+        const Extended gammae = (Pi / 2 + 2 * x * tanAlphan) / zn + (tanAlphan - alphan)
+            - (std::tan(alphaen) - alphaen);
+        alphaFen = alphaen - gammae;
+        hFe = mn / 2
+            * ((std::cos(gammae) - std::sin(gammae) * std::tan(alphaFen)) * p.den / mn
+               - zn * std::cos(Pi / 3 - theta) - fillet);
+    } else {
+        // The rack tooth: half thickness pi mn / 4 at the tool's reference
+        // line, hfP above the root; the fillet's centre rhofP above the root
+        // and rhofP off the flank (less the protuberance's undercut).
+        const Extended centre =
+            Pi / 4 * mn + (hfP - rhofP) * tanAlphan + (rhofP - spr) / cosAlphan;
+        const Extended sin30 = 0.5L, cos30 = std::sqrt(3.0L) / 2;
+        sFn = 2 * (centre - rhofP * cos30);
+        const Extended sectionHeight = rhofP * (1 - sin30);
+        // Height of the load point above the root. The root is where the tool
+        // put it (the same profile shift that sets the tooth's thickness);
+        // on a ring den and dn are negative, den the smaller in magnitude.
+        const Extended loadHeight = (p.den - p.dn) / 2 + hfP - x * mn;
+        const Extended halfThickness = Pi / 4 * mn + (hfP - loadHeight) * tanAlphan;
+        // The load acts normal to the straight flank and meets the centre line
+        // below the load point.
+        hFe = loadHeight - halfThickness * tanAlphan - sectionHeight;
+        alphaFen = alphan;
+        rhoF = rhofP / 2;
+    }
+
+    g.sFn[i] = sFn;
+    g.rhoF[i] = rhoF;
+    g.hFe[i] = hFe;
+    g.alphaFen[i] = alphaFen;
+    g.YF[i] = 6 * (hFe / mn) * std::cos(alphaFen) / ((sFn / mn) * (sFn / mn) * cosAlphan);
+    const Extended L = SafeDivide("Error  : YS:HFe=0", sFn, hFe);
+    g.qs[i] = SafeDivide("Error  : YS:rhof=0", sFn, 2 * rhoF);
+    // A negative notch parameter (a fillet or chord below zero) is no
+    // geometry; the guarded power names it.
+    g.YS[i] = (1.2L + 0.13L * L) * SafePowerOnce("Error  : YS", g.qs[i], 1 / (1.21L + 2.3L / L));
+    // The load line meeting the centre line at or below the critical section
+    // (a load point below the section, a tip at the root) gives no bending
+    // moment: a form factor of zero or less would make the root look safe.
+    if (!(hFe > 0))
+        AddFatalMessage("Fatal: Biegehebelarm !");
 }
 
 Extended RunningInAllowance(int MaterialKind, int HeatTreatment, Extended SigmaHlim)

@@ -12,7 +12,10 @@ void CalcDin3990();
 
 struct TGearPairData;
 // Tooth form factor YF, stress correction factor YS and notch parameter qs of
-// gear i, with its root values sFn, rhoF, hFe and alphaFen.
+// gear i by DIN 3990-3 method B, with its root values sFn, rhoF, hFe and
+// alphaFen; a ring gear (z < 0) as the rack of its tool. With FatalCalcError
+// already set it only adds "Fatal: bending moment !"; a bending moment arm
+// of zero or less adds "Fatal: Biegehebelarm !" and sets FatalCalcError.
 void ToothFormFactorDin(TGearPairData& g, int i);
 
 // Running-in allowance y_beta (um) of one gear's misalignment, from the
