@@ -235,8 +235,16 @@ void SelectBearingFromCatalogue(int BearingTypeCode, int n, int IndexMode, Exten
     CopyBearingCatalogueRecord(type, R);
     DbfClose();
     if (type == 1) {
-        // X and Y of normal clearance at once, for the new C0.
+        // X and Y of normal clearance at once, for the new C0; then the user
+        // says where they come from.
         LookupXYFactors(AddTrailingBackslash(telmvar.DbfDir) + XYFactorTableName(2), R.X, R.Y, Fr, Fa, R.C0);
+        SelectXYFactorTable(n, Fr, Fa);
+        // The row is taken whatever the answer: Cancel keeps the source as it
+        // was (and the normal-clearance X and Y just read), and a table that
+        // cannot be read is refused again by the life calculation below with
+        // a fatal message instead of an old life standing beside the new
+        // bearing.
+        telmvar.Aborted = false;
     }
     pf.ScreenCursor().Set(platform::CursorShape::Arrow);
     telmvar.FatalCalcError = false;

@@ -7,10 +7,13 @@
 #include "foundation/guardedmath.h"
 #include "foundation/textutil.h"
 #include "foundation/numbertext.h"
+#include "planetary/bearings/operationdata.h"
+#include "planetary/bearings/planetbearing.h"
 #include "planetary/filelines.h"
+#include "platform/platform.h"
 
 #include <cmath>
-
+#include <optional>
 #include <vector>
 
 namespace {
@@ -109,6 +112,56 @@ bool ParseXYTable(const std::vector<std::string>& Lines, std::vector<XYTableRow>
     return true;
 }
 
+// The help buttons of a bearing question show entry HelpNumber, as text or
+// as picture, through the shell's help (none in a run without it).
+platform::HelpButtons BearingHelpButtons()
+{
+    platform::HelpButtons help;
+    if (!bearingdialogservices.ShowHelp)
+        return help;
+    help.OnHelpText = [] { bearingdialogservices.ShowHelp(telmvar.HelpNumber, 1); };
+    help.OnHelpImage = [] { bearingdialogservices.ShowHelp(telmvar.HelpNumber, 2); };
+    return help;
+}
+
+// A real between Lo and Hi typed by the user, asked again until the text is
+// a number in the range. A text left as shown keeps the value bit for bit
+// (the prompt shows three significant digits only). Cancel: Aborted set,
+// Value kept.
+void AskBearingValue(const std::string& Prompt, Extended& Value, Extended Lo, Extended Hi)
+{
+    auto& pf = platform::CurrentPlatform();
+    const auto refuse = [&pf](const std::string& Text) {
+        pf.Messages().ShowOk(telmvar.ProgramTitle, Text, platform::MessageIcon::Error);
+    };
+    const std::string shown = TrimBlanks(FloatToSignificant(Value));
+    for (;;) {
+        platform::TextPromptRequest r;
+        r.Caption = "Input";
+        r.Prompt = Prompt;
+        r.Text = shown;
+        r.MaxLength = 30;
+        r.Help = BearingHelpButtons();
+        const std::optional<std::string> typed = pf.Prompt().AskText(r);
+        if (!typed) {
+            telmvar.Aborted = true;
+            return;
+        }
+        Extended v = Value;
+        // "nan" and "inf" pass no range check honestly: no numbers here.
+        if (*typed != shown && (!TryTextToFloat(CommaToPoint(TrimBlanks(*typed)), v) || !std::isfinite(v))) {
+            refuse("Invalid Input \"" + *typed + "\" !");
+            continue;
+        }
+        if (Lo <= v && v <= Hi) {
+            Value = v;
+            return;
+        }
+        refuse("Valid Data are: " + TrimBlanks(FloatToSignificant(Lo)) + " .. " + TrimBlanks(FloatToSignificant(Hi)) +
+               " !");
+    }
+}
+
 } // namespace
 
 std::string XYFactorTableName(int XYTableChoice)
@@ -193,4 +246,49 @@ void LookupXYFactors(const std::string& FileName, Extended& X, Extended& Y, Exte
         X = 1;
         Y = 0;
     }
+}
+
+void AskXYFactors(int n)
+{
+    if (n < 1 || n > 2) {
+        telmvar.Aborted = true;
+        return;
+    }
+    WaelzLagerTyp& R = PlanetBearings[n];
+    telmvar.HelpNumber = 4100;
+    AskBearingValue("load distribution factor radial dynamic  X", R.X, 0, 100);
+    if (telmvar.Aborted)
+        return;
+    telmvar.HelpNumber = 4110;
+    AskBearingValue("load distribution factor axial dynamic  Y", R.Y, 0, 100);
+}
+
+void SelectXYFactorTable(int n, Extended Fr, Extended Fa)
+{
+    if (n < 1 || n > 2) {
+        telmvar.Aborted = true;
+        return;
+    }
+    WaelzLagerTyp& R = PlanetBearings[n];
+    telmvar.HelpNumber = 4120;
+    platform::SelectionRequest r;
+    r.Caption = "Select";
+    r.Prompt = "radial and axial factor";
+    r.Items = {"radial and axial factor", "clearance normal (RIKULA_N.HDF)", "clearance C3 (RIKUL_C3.HDF)",
+               "clearance C4 (RIKUL_C4.HDF)", "factors from user file (RIKULA_U.HDF)"};
+    const int count = static_cast<int>(r.Items.size());
+    r.Selected = R.XYTableChoice >= 1 && R.XYTableChoice <= count ? R.XYTableChoice - 1 : 0;
+    r.Style = platform::SelectionStyle::Radio;
+    r.Help = BearingHelpButtons();
+    const std::optional<int> picked = platform::CurrentPlatform().Prompt().Select(r);
+    if (!picked || *picked < 0 || *picked >= count) {
+        telmvar.Aborted = true;
+        return;
+    }
+    R.XYTableChoice = *picked + 1;
+    if (R.XYTableChoice == 1)
+        AskXYFactors(n);
+    else
+        LookupXYFactors(AddTrailingBackslash(telmvar.DbfDir) + XYFactorTableName(R.XYTableChoice), R.X, R.Y, Fr, Fa,
+                        R.C0);
 }

@@ -27,3 +27,16 @@ std::string XYFactorTableName(int XYTableChoice);
 // line or noise would otherwise change X and Y without a word).
 void LookupXYFactors(const std::string& FileName, Extended& X, Extended& Y, Extended Fr, Extended Fa,
                      Extended C0);
+
+// Where X and Y of groove ball bearing n come from, asked after a catalogue
+// pick: the list "radial and axial factor" of the five sources (entered, the
+// normal, C3 and C4 clearance tables, the user's table), preset on the
+// bearing's XYTableChoice. The choice is kept in XYTableChoice; "entered"
+// then asks X and Y (AskXYFactors), a table looks them up for Fr, Fa and the
+// bearing's C0. Cancel sets Aborted and changes nothing: the source stays
+// and so do X and Y.
+void SelectXYFactorTable(int n, Extended Fr, Extended Fa);
+
+// X and then Y of bearing n typed by hand, each between 0 and 100; Cancel
+// sets Aborted and keeps the value asked and every one after it.
+void AskXYFactors(int n);
