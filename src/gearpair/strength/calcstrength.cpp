@@ -104,7 +104,11 @@ void FixRimAndBore(TGearPairData& g)
 // Work hardening raises the durability of the softer gear that a hard, smooth
 // mate polishes; the hard gear itself gains nothing. The ISO rule is formed
 // for a soft wheel; the DIN rule for whichever gear is not hardened. Entered
-// factors apply as entered.
+// factors apply as entered. ZW is therefore not applied to both gears: on
+// the hardened gear it would raise a permissible contact stress that no cold
+// working backs (its surface is already at its hardness), and the pair's
+// pitting safety, which the weaker gear decides, would come out up to 20 %
+// too high.
 bool GainsWorkHardening(const TGearPairData& g, int i)
 {
     if (g.CalcMethod == 4)

@@ -268,6 +268,11 @@ void TLoadSpectrumEditor::OkItem()
     edit_ = 0;
 }
 
+// Cancelling the item dialog of a new or inserted item removes the item
+// again. Keeping it would leave in the spectrum whatever stood in that place
+// before (a copy of the neighbour after an insert, an item deleted earlier,
+// or zeros), which the user never confirmed and the life calculation would
+// count as load cycles at a torque.
 void TLoadSpectrumEditor::CancelItem()
 {
     if (edit_ == 0)

@@ -82,6 +82,14 @@ double NumberPrefix(const std::string& s)
     return negative ? -value : value;
 }
 
+// ROUND(x, n) and the number texts round to the nearest value of n decimals,
+// halves away from zero (2.565 -> 2.57, -2.565 -> -2.57), as anyone writing
+// ROUND in a filter, key or report expression means it. Cutting the digits
+// off (ROUND(2.567, 2) = 2.56) would always err the same way: a rounded sum
+// in a report reads low by up to a whole unit of its last decimal, and a key
+// ROUND(x, 2) = 2.57 never finds the record holding 2.567. The scaled value
+// is first taken to 15 significant digits, so that 2.675 (in binary
+// 2.67499999...) rounds as it is written.
 double RoundDecimals(double x, long long n)
 {
     if (!std::isfinite(x) || x == 0)
