@@ -6,12 +6,14 @@
 #include "app/projecttable.h"
 #include "dialogs/messageboxes.h"
 #include "drawings/diagrams/lifesafetydiagram.h"
+#include "drawings/production/productiondrawing.h"
 #include "drawings/sheet/documentlinksform.h"
 #include "drawings/sheet/drawinginfoform.h"
 #include "drawings/stage/composer.h"
 #include "drawings/stage/planetanimation.h"
 #include "drawings/stage/wheelviews.h"
 #include "drawings/tooth/meshanimation.h"
+#include "drawings/tooth/toothdrawing.h"
 #include "foundation/fileutil.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
@@ -532,6 +534,28 @@ std::vector<TMenuCommand> Cad()
     drawings.push_back(Item("mi_cadzeichnunggetriebe", "&Drawing &Planetary Gear")
                            .Says(Prog([] { return g.MenuTextDrawing + " " + p.MenuTextPlanetaryGear; }))
                            .Does(Draw(0, 5)));
+    // The production drawing menu of a mesh: every entry of it (the views,
+    // tables, sheet, backlash and sliding diagrams, both bodies in mesh and
+    // the carrier link) on the device the user picks, entry after entry until
+    // "return ..". The mesh is loaded and calculated first; the caption
+    // names it in pair order, as the drawings of the per-wheel views do.
+    const auto productionMenu = [](int Mesh) {
+        return [Mesh](Thh& t) {
+            t.LoadedMesh(Mesh);
+            // A mesh that could not be calculated has no dimensions to draw.
+            if (telmvar.FatalCalcError) {
+                ShowMessageList();
+                return;
+            }
+            ComposeProductionDrawing(0, 0, 0, MeshCaption(Mesh));
+        };
+    };
+    const auto productionItem = [&productionMenu](const char* Name, int Mesh) {
+        const std::string mesh = MeshLabel[Mesh];
+        return Item(Name, "&Production drawing " + mesh)
+            .Says(Gen([mesh] { return g.MenuTextProductionDrawing + " " + mesh; }))
+            .Does(productionMenu(Mesh));
+    };
     return {
         Item("mi_cadquick3", "Quick 3").Says(Gen([] { return g.MenuTextQuick + " 3"; })).Does(Draw(0, 10)),
         Item("mi_cadquick4", "Quick 4").Says(Gen([] { return g.MenuTextQuick + " 4"; })).Does(Draw(0, 11)),
@@ -554,6 +578,26 @@ std::vector<TMenuCommand> Cad()
         Item("mi_cadLastkollektivAusgabe", "&Printout")
             .Says(Gen(&TGeneralMenuTexts::MenuTextPrintout))
             .Does([](Thh&) { LoadSpectrumOutputMenu(0, 0); }),
+        // The drawings' own menus, where the user picks picture, gear and
+        // device: the rows above draw one fixed picture each. The language
+        // texts have no words for the tooth drawing and the diagrams, so
+        // those captions are the same in every language.
+        Sep(),
+        productionItem("mi_cadFertigungszeichnungSP", mSPi),
+        productionItem("mi_cadfertigungszeichnungPH", mPeH),
+        Meshes("mi_cadzahnzeichnung", "Tooth drawing", "mi_cadzahnzeichnung",
+               [](int m, TMenuCommand c) {
+                   return c.Does([m](Thh& t) {
+                       // The tooth graphics settings of the mesh (the
+                       // drawn centre distance and addendum modifications)
+                       // are set by its calculation.
+                       t.LoadedMesh(m);
+                       ComposeToothDrawing(0, 0, 0, 1, 0);
+                   });
+               }),
+        // Life, safety or safety against the tolerance class of the pair
+        // loaded last, which the legend's gear captions name.
+        Item("mi_cadDiagramme", "diagram").Does([](Thh&) { DrawLifeSafetyDiagrams(0, 0, ""); }),
         Sep(),
         Item("mi_cadconfig", "Se&ttings").Says(Gen(&TGeneralMenuTexts::MenuTextSettings)).Does([](Thh& t) {
             t.RunForm("TForm_qyr1conf");

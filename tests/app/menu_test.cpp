@@ -149,6 +149,12 @@ const Row EnglishItems[] = {
     {"mi_cadzahnradH", "&H", ""},
     {"mi_cadcarrier", "&Carrier", ""},
     {"mi_cadLastkollektivAusgabe", "&Printout", ""},
+    {"mi_cadFertigungszeichnungSP", "&Production drawing S-Pi", ""},
+    {"mi_cadfertigungszeichnungPH", "&Production drawing Pe-H", ""},
+    {"mi_cadzahnzeichnungSPi", "S-Pi", ""},
+    {"mi_cadzahnzeichnungPiPe", "Pi-Pe", ""},
+    {"mi_cadzahnzeichnungPeH", "Pe-H", ""},
+    {"mi_cadDiagramme", "diagram", ""},
     {"mi_cadconfig", "Se&ttings", ""},
     {"mi_stls", "S", ""},
     {"mi_stlpi", "Pi", ""},
@@ -217,6 +223,7 @@ const std::pair<const char*, const char*> EnglishMenus[] = {
     {"mi_cadfertigungszeichnung", "&Production drawing"},
     {"mi_cadzahnluecke", "&Tooth"},
     {"mi_cadzahnrad", "&Gear wheels"},
+    {"mi_cadzahnzeichnung", "Tooth drawing"},
     {"mi_helplanguage", "Menu &Language"},
 };
 
@@ -602,6 +609,11 @@ TEST_F(MenuTest, GermanAndBackToEnglish)
     EXPECT_EQ(Caption("mi_printfestigkeit"), "&Festigkeit");
     EXPECT_EQ(Caption("mi_DocumentSetup"), "Dokumente &einrichten");
     EXPECT_EQ(Caption("mi_stl"), "STL") << "fixed captions stay";
+    // The drawing menus: the production drawing's own word, the English
+    // caption where the language texts have none.
+    EXPECT_EQ(Caption("mi_cadfertigungszeichnungPH"), "&Fertigungszeichnung Pe-H");
+    EXPECT_EQ(Caption("mi_cadzahnzeichnung"), "Tooth drawing");
+    EXPECT_EQ(Caption("mi_cadDiagramme"), "diagram");
     hh.SetLanguage(2);
     for (const Row& r : EnglishItems)
         if (*r.Caption && std::string(r.Name) != "mi_viewErrorMessages") {
