@@ -876,229 +876,272 @@ void Tconfig::FileExchange(bool Import)
 
 // --- buttons ------------------------------------------------------------------------------------
 
-platform::DialogAction Tconfig::Press(const std::string& Name)
+namespace
+{
+
+// Buttons that put a preset into a field.
+struct TPresetButton {
+    const char* Button;
+    const char* Edit;
+    const char* Text;
+};
+const TPresetButton PresetButtons[] = {
+    {"Button_textbreitenfaktor", "Edit_textbreitenfaktor", "0.8"},
+    {"Button_texthoehenfaktor", "Edit_texthoehenfaktor", "1"},
+    {"Button_zoom", "Edit_zoomfaktor", "1.02"},
+    {"Button_pan", "Edit_panfaktor", "0.02"},
+    {"Button_cadtextbreite", "Edit_cadtextbreite", "1"},
+    {"Button_cadtextwinkel", "Edit_cadtextwinkel", "0"},
+    {"Button_dxfdec", "SpinEdit_dxfdec", "6"},
+    {"Button_printxorigin", "Edit_printxorigin", "0"},
+    {"Button_printyorigin", "Edit_printyorigin", "0"},
+    {"Button_printscalex1", "Edit_printscale", "1.0"},
+    {"Button_freigabefeld", "Edit_freigabefeld", "App"},
+    {"Button_massfaktorconfig", "Edit_massfaktorconfig", "1.0"},
+};
+
+// Buttons that show a help text.
+const std::pair<const char*, uint16_t> HelpButtons[] = {
+    {"Button_workingDir", 1605}, {"Button_grafikhilfe", 1940}, {"Button_layerhilfe", 1920},
+    {"Button_helpcad", 1920},    {"Button_colorhilfe", 1555},  {"Button_helpprint", 1935},
+    {"Button_helpausdruck", 1930}};
+
+// The directory buttons and the field each fills.
+const std::pair<const char*, const char*> DirectoryButtons[] = {
+    {"Button_dirdbf", "Edit_dirdbf"},   {"Button_dirplt", "Edit_dirplt"}, {"Button_dirtemp", "Edit_dirtemp"},
+    {"Button_dirdata", "Edit_dirdata"}, {"Button_dircad", "Edit_dircad"}, {"Button_direxe", "Edit_direxe"},
+    {"Button_diredi", "Edit_diredi"}};
+
+// The program and manual buttons, their field and file filter ("" for the
+// manual: the program's own page).
+const std::pair<const char*, const char*> ProgramButtons[] = {
+    {"Button_externtxt", "Edit_externtxt"}, {"Button_externhtml", "Edit_externhtml"},
+    {"Button_handbuchdir", "Edit_handbuchdir"}};
+
+// The layer reset buttons: grid row (layer 6 - row), layer, colour, width.
+struct TLayerButton {
+    const char* Button;
+    int Row;
+    const char* Layer;
+    int Colour, Width;
+};
+const TLayerButton LayerButtons[] = {{"Button_layer1", 5, "1", 2, 1}, {"Button_layer2", 4, "2", 2, 1},
+                                     {"Button_layer3", 3, "3", 2, 1}, {"Button_layer4", 2, "4", 3, 2},
+                                     {"Button_layer5", 1, "5", 1, 3}};
+
+} // namespace
+
+platform::DialogAction Tconfig::Put(const std::string& Edit, const std::string& Text)
+{
+    Control(Edit).Text = Text;
+    Touch();
+    return platform::DialogAction::None;
+}
+
+const std::map<std::string, Tconfig::TButton>& Tconfig::Buttons()
 {
     using platform::DialogAction;
-    auto put = [this](const char* edit, const std::string& text) {
-        Control(edit).Text = text;
-        Touch();
-        return DialogAction::None;
-    };
-    auto help = [](uint16_t no) {
-        ShowHelpText(no, 0, 1);
-        telmvar.Aborted = false;
-        return DialogAction::None;
-    };
-    if (Name == "Button_ok") {
-        StoreStep();
-        return DialogAction::Accept;
-    }
-    if (Name == "Button_cancel" || Name == "Escape") {
-        telmvar.Aborted = true;
-        return DialogAction::Reject;
-    }
-    if (Name == "Button_save") {
-        StoreStep();
-        telmvar.Aborted = false;
-        WriteConfigFile();
-        return DialogAction::None;
-    }
-    if (Name == "Button_export" || Name == "Button_import") {
-        if (Name == "Button_export") StoreStep();
-        FileExchange(Name == "Button_import");
-        return DialogAction::None;
-    }
-    // Directories and programs.
-    const std::pair<const char*, const char*> dirs[] = {
-        {"Button_dirdbf", "Edit_dirdbf"}, {"Button_dirplt", "Edit_dirplt"}, {"Button_dirtemp", "Edit_dirtemp"},
-        {"Button_dirdata", "Edit_dirdata"}, {"Button_dircad", "Edit_dircad"}, {"Button_direxe", "Edit_direxe"},
-        {"Button_diredi", "Edit_diredi"}};
-    for (const auto& [button, edit] : dirs) {
-        if (Name != button) continue;
-        std::string result;
-        ChooseDirectory(Control(edit).Text, result);
-        telmvar.Aborted = false;
-        return put(edit, result);
-    }
-    if (Name == "Button_dirtempenv") {
-        const char* temp = std::getenv("TEMP");
-        if (!temp) temp = std::getenv("TMPDIR");
-        if (temp && !TrimBlanks(temp).empty()) return put("Edit_dirtemp", temp);
-        return DialogAction::None;
-    }
-    if (Name == "Button_workingDir") return help(1605);
-    if (Name == "Button_externtxt" || Name == "Button_externhtml" || Name == "Button_handbuchdir") {
-        const char* edit = Name == "Button_externtxt" ? "Edit_externtxt"
-                           : Name == "Button_externhtml" ? "Edit_externhtml"
-                                                         : "Edit_handbuchdir";
-        const std::string filter = Name == "Button_handbuchdir" ? telmvar.ProgramFileStem + ".htm" : "*.exe";
-        std::string result;
-        BrowseForFile(Control(edit).Text, filter, result);
-        const bool chosen = !telmvar.Aborted;
-        telmvar.Aborted = false;
-        return chosen ? put(edit, result) : DialogAction::None;
-    }
-    // Graphics.
-    if (Name == "Button_hintergrundfarbe") {
-        platform::ColourRequest request;
-        request.Caption = "background colour";
-        request.Colour = static_cast<uint32_t>(graphsettings.BackgroundColour);
-        if (const auto colour = platform::CurrentPlatform().Prompt().PickColour(request))
-            graphsettings.BackgroundColour = static_cast<int32_t>(*colour);
-        ShowPanels();
-        return DialogAction::None;
-    }
-    if (Name == "Button_font" || Name == "Button_textfont") {
-        const bool graph = Name == "Button_font";
-        platform::FontChoice current{graph ? graphFont_ : printFont_, graph ? 10 : printSize_,
-                                     graph ? graphStyle_ : printStyle_};
-        if (const auto f = platform::CurrentPlatform().Prompt().PickFont(current)) {
-            if (graph) {
-                graphFont_ = f->Name;
-                graphStyle_ = f->Style;
-            } else {
-                printFont_ = f->Name;
-                printSize_ = f->Size;
-                printStyle_ = f->Style;
-            }
-        }
-        ShowFonts();
-        return DialogAction::None;
-    }
-    if (Name == "Button_textbreitenfaktor") return put("Edit_textbreitenfaktor", "0.8");
-    if (Name == "Button_texthoehenfaktor") return put("Edit_texthoehenfaktor", "1");
-    if (Name == "Button_zoom") return put("Edit_zoomfaktor", "1.02");
-    if (Name == "Button_pan") return put("Edit_panfaktor", "0.02");
-    if (Name == "Button_aufloesung") {
-        Control("Edit_x").Text = IntToText(MaxClientWidth());
-        Control("Edit_y").Text = IntToText(MaxClientHeight());
-        ApplyWindowSize(true, true);
-        Touch();
-        return DialogAction::None;
-    }
-    if (Name == "Button_x" || Name == "Button_y") {
-        const int W = MaxClientWidth(), H = MaxClientHeight();
-        const long x = TextToInt(TrimBlanks(Control("Edit_x").Text));
-        const long y = TextToInt(TrimBlanks(Control("Edit_y").Text));
-        if (Name == "Button_x") {
-            const long nx = std::lround(y * 4.0 / 3.0);
-            if (nx <= W) {
-                Control("Edit_x").Text = IntToText(nx);
-            } else {
-                Control("Edit_x").Text = IntToText(W);
-                Control("Edit_y").Text = IntToText(std::lround(W * 3.0 / 4.0));
-            }
+    static const std::map<std::string, TButton> table = [] {
+        std::map<std::string, TButton> t;
+        const auto none = [](auto f) {
+            return [f](Tconfig& c, const std::string& n) {
+                f(c, n);
+                return DialogAction::None;
+            };
+        };
+        t["Button_ok"] = [](Tconfig& c, const std::string&) {
+            c.StoreStep();
+            return DialogAction::Accept;
+        };
+        t["Button_cancel"] = t["Escape"] = [](Tconfig&, const std::string&) {
+            telmvar.Aborted = true;
+            return DialogAction::Reject;
+        };
+        t["Button_save"] = none([](Tconfig& c, const std::string&) {
+            c.StoreStep();
+            telmvar.Aborted = false;
+            WriteConfigFile();
+        });
+        t["Button_export"] = t["Button_import"] = none([](Tconfig& c, const std::string& n) {
+            if (n == "Button_export") c.StoreStep();
+            c.FileExchange(n == "Button_import");
+        });
+        for (const auto& b : PresetButtons)
+            t[b.Button] = [b](Tconfig& c, const std::string&) { return c.Put(b.Edit, b.Text); };
+        for (const auto& [button, no] : HelpButtons)
+            t[button] = none([no = no](Tconfig&, const std::string&) {
+                ShowHelpText(no, 0, 1);
+                telmvar.Aborted = false;
+            });
+        for (const auto& [button, edit] : DirectoryButtons)
+            t[button] = [edit = edit](Tconfig& c, const std::string&) {
+                std::string result;
+                ChooseDirectory(c.Control(edit).Text, result);
+                telmvar.Aborted = false;
+                return c.Put(edit, result);
+            };
+        t["Button_dirtempenv"] = [](Tconfig& c, const std::string&) {
+            const char* temp = std::getenv("TEMP");
+            if (!temp) temp = std::getenv("TMPDIR");
+            if (temp && !TrimBlanks(temp).empty()) return c.Put("Edit_dirtemp", temp);
+            return DialogAction::None;
+        };
+        for (const auto& [button, edit] : ProgramButtons)
+            t[button] = [edit = edit](Tconfig& c, const std::string& n) {
+                const std::string filter = n == "Button_handbuchdir" ? telmvar.ProgramFileStem + ".htm" : "*.exe";
+                std::string result;
+                BrowseForFile(c.Control(edit).Text, filter, result);
+                const bool chosen = !telmvar.Aborted;
+                telmvar.Aborted = false;
+                return chosen ? c.Put(edit, result) : DialogAction::None;
+            };
+        t["Button_hintergrundfarbe"] = none([](Tconfig& c, const std::string&) { c.PickBackgroundColour(); });
+        t["Button_font"] = t["Button_textfont"] =
+            none([](Tconfig& c, const std::string& n) { c.PickFont(n == "Button_font"); });
+        t["Button_aufloesung"] = none([](Tconfig& c, const std::string&) {
+            c.Control("Edit_x").Text = IntToText(MaxClientWidth());
+            c.Control("Edit_y").Text = IntToText(MaxClientHeight());
+            c.ApplyWindowSize(true, true);
+            c.Touch();
+        });
+        t["Button_x"] = t["Button_y"] = none([](Tconfig& c, const std::string& n) { c.KeepAspect(n == "Button_x"); });
+        t["Button_dialogsize"] = [](Tconfig& c, const std::string&) {
+            return c.Put("SpinEdit_dialogfenster", IntToText(AutoScreenPercent(winutil.QueryScreen())));
+        };
+        t["Button_dialogelemente"] = [](Tconfig& c, const std::string&) {
+            const int dialog = TextToInt(TrimBlanks(c.Control("SpinEdit_dialogfenster").Text));
+            return c.Put("SpinEdit_dialogelemente", IntToText(AutoFontPercent(winutil.QueryScreen(), dialog)));
+        };
+        for (const auto& l : LayerButtons)
+            t[l.Button] = none([l](Tconfig& c, const std::string&) {
+                c.SetLayerCell(l.Row, 0, l.Layer);
+                c.SetLayerCell(l.Row, 1, IntToText(l.Colour));
+                c.SetLayerCell(l.Row, 2, IntToText(l.Width));
+            });
+        t["Button_selectlayercolor"] = none([](Tconfig& c, const std::string&) {
+            const int row = c.GridRow({LayerGrid, 5, 3});
+            int number = TextToInt(TrimBlanks(c.LayerCell(row, 1)));
+            if (SelectColourNumber(number)) c.SetLayerCell(row, 1, IntToText(number));
+        });
+        t["Button_selectcolor"] = t["StringGrid_colorDblClick"] =
+            none([](Tconfig& c, const std::string&) { c.PickGridColour(); });
+        for (int d = 1; d <= 3; ++d)
+            t["Button_dick" + std::to_string(d)] = none([d](Tconfig& c, const std::string&) {
+                for (int r = 1; r <= 16; ++r)
+                    c.SetColourCell(r, 1, IntToText(d));
+            });
+        for (int k = 0; k <= 15; ++k)
+            t["Panel_color" + std::to_string(k)] = none([k](Tconfig& c, const std::string&) { c.PickPanelColour(k); });
+        t["Button_resetcolor"] = none([](Tconfig& c, const std::string&) {
+            SetDefaultGraphPalette();
+            c.LoadStep();
+        });
+        t["Button_scaleyx"] = [](Tconfig& c, const std::string&) {
+            return c.Put("Edit_printscaley", c.Control("Edit_printscale").Text);
+        };
+        t["Button_Textwindow"] = none([](Tconfig& c, const std::string&) { c.AutoTextWindow(); });
+        t["Button_confkorvilt"] = t["ListBox_korviltDblClick"] =
+            none([](Tconfig& c, const std::string&) { c.ConfigurePlotLine(); });
+        t["Button_editkorviltcommandline"] = none([](Tconfig& c, const std::string&) { c.EditPlotLine(); });
+        return t;
+    }();
+    return table;
+}
+
+platform::DialogAction Tconfig::Press(const std::string& Name)
+{
+    const auto& buttons = Buttons();
+    const auto it = buttons.find(Name);
+    return it == buttons.end() ? platform::DialogAction::None : it->second(*this, Name);
+}
+
+void Tconfig::PickBackgroundColour()
+{
+    platform::ColourRequest request;
+    request.Caption = "background colour";
+    request.Colour = static_cast<uint32_t>(graphsettings.BackgroundColour);
+    if (const auto colour = platform::CurrentPlatform().Prompt().PickColour(request))
+        graphsettings.BackgroundColour = static_cast<int32_t>(*colour);
+    ShowPanels();
+}
+
+void Tconfig::PickFont(bool Graph)
+{
+    platform::FontChoice current{Graph ? graphFont_ : printFont_, Graph ? 10 : printSize_,
+                                 Graph ? graphStyle_ : printStyle_};
+    if (const auto f = platform::CurrentPlatform().Prompt().PickFont(current)) {
+        if (Graph) {
+            graphFont_ = f->Name;
+            graphStyle_ = f->Style;
         } else {
-            const long ny = std::lround(x * 3.0 / 4.0);
-            if (ny <= H) {
-                Control("Edit_y").Text = IntToText(ny);
-            } else {
-                Control("Edit_y").Text = IntToText(H);
-                Control("Edit_x").Text = IntToText(std::lround(H * 4.0 / 3.0));
-            }
+            printFont_ = f->Name;
+            printSize_ = f->Size;
+            printStyle_ = f->Style;
         }
-        Touch();
-        return DialogAction::None;
     }
-    if (Name == "Button_dialogsize" || Name == "Button_dialogelemente") {
-        const TScreenInfo s = winutil.QueryScreen();
-        if (Name == "Button_dialogsize") return put("SpinEdit_dialogfenster", IntToText(AutoScreenPercent(s)));
-        const int dialog = TextToInt(TrimBlanks(Control("SpinEdit_dialogfenster").Text));
-        return put("SpinEdit_dialogelemente", IntToText(AutoFontPercent(s, dialog)));
-    }
-    if (Name == "Button_grafikhilfe") return help(1940);
-    // CAD.
-    const struct {
-        const char* name;
-        int row; // grid row of the layer (layer 6 - row)
-        const char* layer;
-        int colour, width;
-    } layers[] = {{"Button_layer1", 5, "1", 2, 1}, {"Button_layer2", 4, "2", 2, 1}, {"Button_layer3", 3, "3", 2, 1},
-                  {"Button_layer4", 2, "4", 3, 2}, {"Button_layer5", 1, "5", 1, 3}};
-    for (const auto& l : layers) {
-        if (Name != l.name) continue;
-        SetLayerCell(l.row, 0, l.layer);
-        SetLayerCell(l.row, 1, IntToText(l.colour));
-        SetLayerCell(l.row, 2, IntToText(l.width));
-        return DialogAction::None;
-    }
-    if (Name == "Button_selectlayercolor") {
-        const int row = GridRow({LayerGrid, 5, 3});
-        int number = TextToInt(TrimBlanks(LayerCell(row, 1)));
-        if (SelectColourNumber(number)) SetLayerCell(row, 1, IntToText(number));
-        return DialogAction::None;
-    }
-    if (Name == "Button_cadtextbreite") return put("Edit_cadtextbreite", "1");
-    if (Name == "Button_cadtextwinkel") return put("Edit_cadtextwinkel", "0");
-    if (Name == "Button_dxfdec") return put("SpinEdit_dxfdec", "6");
-    if (Name == "Button_layerhilfe" || Name == "Button_helpcad") return help(1920);
-    // Colours.
-    if (Name == "Button_selectcolor" || Name == "StringGrid_colorDblClick") {
-        const std::string& cell = Control(ColourGrid).Text;
-        const auto comma = cell.find(',');
-        if (comma != std::string::npos && std::atoi(cell.c_str() + comma + 1) != 0) return DialogAction::None;
-        const int row = GridRow({ColourGrid, 16, 2});
-        int number = TextToInt(TrimBlanks(ColourCell(row, 0)));
-        if (SelectColourNumber(number)) SetColourCell(row, 0, IntToText(number));
-        return DialogAction::None;
-    }
-    for (int d = 1; d <= 3; ++d) {
-        if (Name != "Button_dick" + std::to_string(d)) continue;
-        for (int r = 1; r <= 16; ++r)
-            SetColourCell(r, 1, IntToText(d));
-        return DialogAction::None;
-    }
-    for (int k = 0; k <= 15; ++k) {
-        if (Name != "Panel_color" + std::to_string(k)) continue;
-        platform::ColourRequest request;
-        request.Caption = "Colour " + std::to_string(NumberOfEntry(k));
-        request.Colour = panelColours_[static_cast<std::size_t>(k)];
-        if (const auto colour = platform::CurrentPlatform().Prompt().PickColour(request))
-            panelColours_[static_cast<std::size_t>(k)] = *colour;
-        ShowPanels();
-        return DialogAction::None;
-    }
-    if (Name == "Button_resetcolor") {
-        SetDefaultGraphPalette();
-        LoadStep();
-        return DialogAction::None;
-    }
-    if (Name == "Button_colorhilfe") return help(1555);
-    // Printer.
-    if (Name == "Button_printxorigin") return put("Edit_printxorigin", "0");
-    if (Name == "Button_printyorigin") return put("Edit_printyorigin", "0");
-    if (Name == "Button_printscalex1") return put("Edit_printscale", "1.0");
-    if (Name == "Button_scaleyx") return put("Edit_printscaley", Control("Edit_printscale").Text);
-    if (Name == "Button_helpprint") return help(1935);
-    // Printout.
-    if (Name == "Button_Textwindow") {
-        AutoTextWindow();
-        return DialogAction::None;
-    }
-    if (Name == "Button_helpausdruck") return help(1930);
-    // External programs.
-    if (Name == "Button_confkorvilt" || Name == "ListBox_korviltDblClick") {
-        ConfigurePlotLine();
-        return DialogAction::None;
-    }
-    if (Name == "Button_editkorviltcommandline") {
-        const int i = PlotLineIndex();
-        if (i < 0) return DialogAction::None;
-        auto lines = PlotLines();
-        std::string line = lines[static_cast<std::size_t>(i)];
-        telmvar.Aborted = false;
-        AskText("KORVILT Command Line", 80, line);
-        if (!telmvar.Aborted) {
-            lines[static_cast<std::size_t>(i)] = line;
-            PlotLines(lines);
+    ShowFonts();
+}
+
+// Window width from the height at 4:3 (or the height from the width),
+// within the screen.
+void Tconfig::KeepAspect(bool WidthFromHeight)
+{
+    const int W = MaxClientWidth(), H = MaxClientHeight();
+    const long x = TextToInt(TrimBlanks(Control("Edit_x").Text));
+    const long y = TextToInt(TrimBlanks(Control("Edit_y").Text));
+    if (WidthFromHeight) {
+        const long nx = std::lround(y * 4.0 / 3.0);
+        if (nx <= W) {
+            Control("Edit_x").Text = IntToText(nx);
+        } else {
+            Control("Edit_x").Text = IntToText(W);
+            Control("Edit_y").Text = IntToText(std::lround(W * 3.0 / 4.0));
         }
-        telmvar.Aborted = false;
-        return DialogAction::None;
+    } else {
+        const long ny = std::lround(x * 3.0 / 4.0);
+        if (ny <= H) {
+            Control("Edit_y").Text = IntToText(ny);
+        } else {
+            Control("Edit_y").Text = IntToText(H);
+            Control("Edit_x").Text = IntToText(std::lround(H * 4.0 / 3.0));
+        }
     }
-    // Drawing sheet.
-    if (Name == "Button_freigabefeld") return put("Edit_freigabefeld", "App");
-    if (Name == "Button_massfaktorconfig") return put("Edit_massfaktorconfig", "1.0");
-    return DialogAction::None;
+    Touch();
+}
+
+void Tconfig::PickGridColour()
+{
+    const std::string& cell = Control(ColourGrid).Text;
+    const auto comma = cell.find(',');
+    if (comma != std::string::npos && std::atoi(cell.c_str() + comma + 1) != 0) return;
+    const int row = GridRow({ColourGrid, 16, 2});
+    int number = TextToInt(TrimBlanks(ColourCell(row, 0)));
+    if (SelectColourNumber(number)) SetColourCell(row, 0, IntToText(number));
+}
+
+void Tconfig::PickPanelColour(int K)
+{
+    platform::ColourRequest request;
+    request.Caption = "Colour " + std::to_string(NumberOfEntry(K));
+    request.Colour = panelColours_[static_cast<std::size_t>(K)];
+    if (const auto colour = platform::CurrentPlatform().Prompt().PickColour(request))
+        panelColours_[static_cast<std::size_t>(K)] = *colour;
+    ShowPanels();
+}
+
+void Tconfig::EditPlotLine()
+{
+    const int i = PlotLineIndex();
+    if (i < 0) return;
+    auto lines = PlotLines();
+    std::string line = lines[static_cast<std::size_t>(i)];
+    telmvar.Aborted = false;
+    AskText("KORVILT Command Line", 80, line);
+    if (!telmvar.Aborted) {
+        lines[static_cast<std::size_t>(i)] = line;
+        PlotLines(lines);
+    }
+    telmvar.Aborted = false;
 }
 
 void Tconfig::Changed(const std::string& Name)

@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <map>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,17 @@ class Tconfig final : public TFormModel
     uint32_t PanelColour(int K) const { return panelColours_[static_cast<std::size_t>(K)]; }
 
   private:
+    // What pressing a button does; the table from button names to these.
+    using TButton = std::function<platform::DialogAction(Tconfig&, const std::string&)>;
+    static const std::map<std::string, TButton>& Buttons();
+    platform::DialogAction Put(const std::string& Edit, const std::string& Text);
+    void PickBackgroundColour();
+    void PickFont(bool Graph);
+    void KeepAspect(bool WidthFromHeight);
+    void PickGridColour();
+    void PickPanelColour(int K);
+    void EditPlotLine();
+
     struct TGrid {
         std::string Name;
         int Rows;

@@ -155,7 +155,7 @@ void TForm_qyr7geo::AfterStoreFields()
     // An empty or foreign alignment text keeps the stored alignment.
     const int a = AlignmentIndex(Control("ComboBox_flankricht").Text);
     if (a != 0) g.ToothAlignment[1] = a;
-    StoreStageFaceWidths(CalcStageFaceWidths(g.b, g.bcha, g.bctr, p.mn));
+    StoreStageFaceWidths(CalcStageFaceWidths(g.b, g.bcha, g.bctr, g.b_effH, p.mn));
 }
 
 void TForm_qyr7geo::UpdateEffectiveFaceWidths()
@@ -168,7 +168,7 @@ void TForm_qyr7geo::UpdateEffectiveFaceWidths()
         b[i] = TypedLength(Control(Edit("b", i)).Text);
         if (b[i] <= 0) b[i] = 15 * mn;
     }
-    const TEffectiveFaceWidths w = CalcStageFaceWidths(b, PlanetaryGears.bcha, PlanetaryGears.bctr, mn);
+    const TEffectiveFaceWidths w = CalcStageFaceWidths(b, PlanetaryGears.bcha, PlanetaryGears.bctr, PlanetaryGears.b_effH, mn);
     for (int i = 1; i <= 3; ++i)
         Control(Edit("b0", i)).Text = TrimBlanks(LengthToText(w.H[i]));
     Touch();

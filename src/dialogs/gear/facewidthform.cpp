@@ -35,7 +35,7 @@ TForm_qyr7beff::TForm_qyr7beff() : TStageDialogModel("TForm_qyr7beff", " beff.")
     AfterLoad = [this] { AfterLoadFields(); };
     AfterOk = [] {
         const TPlanetaryGears& s = PlanetaryGears;
-        StoreStageFaceWidths(CalcStageFaceWidths(s.b, s.bcha, s.bctr, GearPair.mn));
+        StoreStageFaceWidths(CalcStageFaceWidths(s.b, s.bcha, s.bctr, s.b_effH, GearPair.mn));
     };
     LoadFields();
 }

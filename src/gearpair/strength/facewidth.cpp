@@ -3,9 +3,8 @@
 #include "foundation/guardedmath.h"
 #include "gearpair/gearpairdata.h"
 
-void CalcEffectiveFaceWidth()
+void EffectiveFaceWidths(TFaceWidthPair& g)
 {
-    TGearPairData& g = GearPair;
     PairArray<Extended> w{};
     for (int i = 1; i <= 2; ++i) {
         if (g.b[i] == 0)
@@ -27,4 +26,37 @@ void CalcEffectiveFaceWidth()
         const Extended B = MinExt(rights[i - 1], R + g.mn);
         g.b_effF[i] = B - A;
     }
+}
+
+void CalcEffectiveFaceWidth()
+{
+    TGearPairData& g = GearPair;
+    TFaceWidthPair p{g.b, g.bcha, g.bctr, g.mn, g.b_effH, g.b_effF};
+    EffectiveFaceWidths(p);
+    g.b = p.b;
+    g.bcha = p.bcha;
+    g.b_effH = p.b_effH;
+    g.b_effF = p.b_effF;
+}
+
+TEffectiveFaceWidths CalcStageFaceWidths(const TArray<Extended, 1, 4>& b, const TArray<Extended, 1, 4>& bcha,
+                                         const TArray<Extended, 1, 3>& bctr, const TArray<Extended, 1, 3>& b_effH,
+                                         Extended mn)
+{
+    TEffectiveFaceWidths w;
+    for (int i = 1; i <= 3; ++i) {
+        TFaceWidthPair p;
+        p.b[1] = b[i];
+        p.b[2] = b[i + 1];
+        p.bcha[1] = bcha[i];
+        p.bcha[2] = bcha[i + 1];
+        p.bctr = bctr[i];
+        p.mn = mn;
+        p.b_effH = b_effH[i];
+        EffectiveFaceWidths(p);
+        w.H[i] = p.b_effH;
+        w.F1[i] = p.b_effF[1];
+        w.F2[i] = p.b_effF[2];
+    }
+    return w;
 }
