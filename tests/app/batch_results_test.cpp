@@ -94,7 +94,8 @@ const BatchCase Cases[] = {
     {"LifeTableMissing", SpectrumStage, "qyrlife.dbf", TableDamage::Missing, 4,
      "cannot be calculated: QYRLIFE.DBF not found", "QYRLIFE.DBF not found", "N sum"},
     {"LifeTableEmptyFile", SpectrumStage, "qyrlife.dbf", TableDamage::Empty, 4,
-     "cannot be calculated: QYRLIFE.DBF not found", "QYRLIFE.DBF not found", "N sum"},
+     "cannot be calculated: QYRLIFE.DBF cannot be opened: qyrlife.dbf is not a dBASE database", "QYRLIFE.DBF cannot",
+     "N sum"},
     {"LifeTableCutAfterItsHeader", SpectrumStage, "qyrlife.dbf", TableDamage::HeaderOnly, 4,
      "cannot be calculated: QYRLIFE.DBF not found", "QYRLIFE.DBF not found", "N sum"},
     {"FactorTableMissing", GrooveBallBearing, "rikula_n.hdf", TableDamage::Missing, 4,
@@ -117,6 +118,18 @@ const BatchCase Cases[] = {
      "QYRLIFE.DBF record 1: NnH 10000 not above N0H 100000", "NnH 10000", "N sum", 257 + 79, "     10000"},
     {"LifeRootExponentHuge", SpectrumStage, "qyrlife.dbf", TableDamage::Patched, 4,
      "QYRLIFE.DBF record 1: pF 1e+308 outside 2 .. 1000", "pF 1e+308", "N sum", 257 + 61, "   1e308"},
+    // Read as 2147483647, 2 and 9 (8.738 in a field of one decimal: 8.7) they changed T 0F with exit 0.
+    {"LifeCyclesBeyond32Bits", SpectrumStage, "qyrlife.dbf", TableDamage::Patched, 4,
+     "QYRLIFE.DBF record 1 field NNF: 1e308 exceeds the integer range", "field NNF", "N sum", 257 + 51, "     1e308"},
+    {"LifeCyclesOf2To32", SpectrumStage, "qyrlife.dbf", TableDamage::Patched, 4,
+     "QYRLIFE.DBF record 1 field NNH: 4294967296 exceeds the integer range", "field NNH", "N sum", 257 + 79, "4294967296"},
+    {"LifeCyclesFraction", SpectrumStage, "qyrlife.dbf", TableDamage::Patched, 4,
+     "QYRLIFE.DBF record 1 field N0F: 1.5 is no whole number of load cycles", "field N0F", "N sum", 257 + 41, "       1.5"},
+    {"LifeExponentWiderThanItsField", SpectrumStage, "qyrlife.dbf", TableDamage::Patched, 4,
+     "QYRLIFE.DBF record 1 field PF: 8.738 has 3 decimals, the field (N 8.1) holds 1", "field PF", "N sum", 32 * 4 + 17, "\x01"},
+    // One line with the cause, not the engine's lines and "not found" for a file that is there.
+    {"LifeHeaderOfNoTable", SpectrumStage, "qyrlife.dbf", TableDamage::Patched, 4,
+     "QYRLIFE.DBF cannot be opened: qyrlife.dbf is not a dBASE database", "QYRLIFE.DBF cannot", "N sum", 0, "X"},
     {"ShippedTablesGiveTheSpectrum", SpectrumStage, "", TableDamage::None, 0, "",
      "N sum\t\t1.1E7", "QYRLIFE"},
 };

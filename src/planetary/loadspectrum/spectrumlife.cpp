@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -37,15 +38,84 @@ std::string RTrim(const std::string& s)
     return e == std::string::npos ? "" : s.substr(0, e + 1);
 }
 
-void CopyRowToLifeParams()
+// A number field of a life table row judged on the text the file holds. The
+// table layer hands a field without decimals out as a 32-bit whole number,
+// rounded and clamped (NNF = 1e308 became 2147483647, N0F = 1.5 two cycles,
+// PF = 8.738 in a field declared without decimals 9), and the number parsers
+// give 0 for a text that is no number: each a wrong S-N line taken from a
+// damaged table. Cycles: the field holds a count of load cycles, a whole
+// number of 32 bits. Empty when the field is sound; Value then holds it.
+std::string LifeNumberFault(const TDbfStoredField& F, bool Cycles, double& Value)
 {
-    LifeParams.LW = RTrim(DbfFieldText(1));
-    LifeParams.N0F = DbfFieldInt(2);
-    LifeParams.NnF = DbfFieldInt(3);
-    LifeParams.pF = static_cast<double>(DbfFieldFloat(4));
-    LifeParams.N0H = DbfFieldInt(5);
-    LifeParams.NnH = DbfFieldInt(6);
-    LifeParams.pH = static_cast<double>(DbfFieldFloat(7));
+    std::size_t b = F.Text.find_first_not_of(' ');
+    std::size_t e = F.Text.find_last_not_of(' ');
+    const std::string text = b == std::string::npos ? std::string() : F.Text.substr(b, e - b + 1);
+    const std::string head = "field " + F.Name + ": ";
+    if (F.Type != 'N' && F.Type != 'F')
+        return head + "no number field";
+    // dBASE number text: a sign, digits, a point and decimals, and in a
+    // float field an exponent; nothing else, no blank inside.
+    std::size_t at = 0, digits = 0, decimals = 0;
+    if (at < text.size() && (text[at] == '-' || text[at] == '+'))
+        ++at;
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at)
+        ++digits;
+    if (at < text.size() && text[at] == '.')
+        for (++at; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at)
+            ++decimals;
+    bool exponent = false;
+    if (digits + decimals > 0 && at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        std::size_t x = at + 1;
+        if (x < text.size() && (text[x] == '-' || text[x] == '+'))
+            ++x;
+        const std::size_t first = x;
+        while (x < text.size() && text[x] >= '0' && text[x] <= '9')
+            ++x;
+        exponent = x > first;
+        at = exponent ? x : at;
+    }
+    if (digits + decimals == 0 || at != text.size())
+        return head + (text.empty() ? std::string("empty") : "\"" + text + "\" is no number");
+    const std::string number = text[0] == '+' ? text.substr(1) : text;
+    Value = std::strtod(number.c_str(), nullptr);
+    if (!std::isfinite(Value))
+        return head + text + " is no finite number";
+    if (Cycles) {
+        if (Value != std::floor(Value))
+            return head + text + " is no whole number of load cycles";
+        if (Value > 2147483647.0 || Value < -2147483648.0)
+            return head + text + " exceeds the integer range (at most 2147483647 load cycles)";
+    }
+    // A value with more decimals than its field is declared to hold is read
+    // rounded to those the field holds.
+    if (!exponent && decimals > static_cast<std::size_t>(F.Decimals)) {
+        const std::string decl = std::string(1, F.Type) + " " + std::to_string(F.Length) + "." + std::to_string(F.Decimals);
+        return head + text + " has " + std::to_string(decimals) + " decimals, the field (" + decl + ") holds " +
+               std::to_string(F.Decimals);
+    }
+    return {};
+}
+
+// Fields 1 to 7 of the current row into Row: the class text, then N0F, NnF,
+// pF, N0H, NnH, pH as numbers. What is wrong with the first damaged field,
+// or empty.
+std::string ReadLifeRow(QYRLIFE_Record& Row)
+{
+    Row.LW = RTrim(DbfFieldText(1));
+    double v[8] = {};
+    for (int n = 2; n <= 7; ++n) {
+        const bool cycles = n != 4 && n != 7;
+        const std::string fault = LifeNumberFault(DbfStoredField(n), cycles, v[n]);
+        if (!fault.empty())
+            return fault;
+    }
+    Row.N0F = static_cast<int32_t>(v[2]);
+    Row.NnF = static_cast<int32_t>(v[3]);
+    Row.pF = v[4];
+    Row.N0H = static_cast<int32_t>(v[5]);
+    Row.NnH = static_cast<int32_t>(v[6]);
+    Row.pH = v[7];
+    return {};
 }
 
 // The powers of one S-N line that rest on the line and the equivalent
@@ -203,8 +273,15 @@ std::string LifeTableHeaderFault(const TLifeFile& File)
         return std::max(File.ReadAt(Offset, Buffer, Count), 0L);
     };
     TDbfHeaderInfo info;
-    if (size <= 0 || ParseDbfHeader(read, size, LifeTable, info).Code != 0)
-        return {};  // the table engine refuses it on opening, and says why
+    // The file is there: a header the engine cannot take is the cause, not
+    // a missing table (nor the engine's lines on every attempt to open it).
+    const TDbfParseResult parsed = ParseDbfHeader(read, std::max<int64_t>(size, 0), LifeTable, info);
+    if (parsed.Code != 0) {
+        std::string why = parsed.Detail;
+        if (const std::size_t tag = why.rfind(" ["); tag != std::string::npos && why.back() == ']')
+            why.erase(tag);
+        return "cannot be opened: " + why;
+    }
     const std::size_t fields = info.Fields.size();
     if (info.Layout == TDbfLayout::Standard && info.HeaderLength != static_cast<int32_t>(32 * (fields + 1) + 1))
         return "header of " + std::to_string(info.HeaderLength) + " bytes does not match its " +
@@ -352,12 +429,17 @@ bool ReadLifeMaterial()
         return false;
     }
     QYRLIFE_Record saved = LifeParams;
-    CopyRowToLifeParams();
+    const std::string record = "QYRLIFE.DBF record " + std::to_string(DbfRecNo());
+    const std::string damaged = ReadLifeRow(LifeParams);
     DbfClose();
+    if (!damaged.empty()) {
+        LifeParams = saved;
+        RefuseLifeTable(record + " " + damaged);
+        return false;
+    }
     // A row without a usable S-N line would divide by zero below; the
     // material in use stays.
     const auto& l = LifeParams;
-    const std::string record = "QYRLIFE.DBF record " + std::to_string(GearPair.LoadSpectrumKind);
     if (l.N0F <= 0 || l.NnF <= 0 || l.N0H <= 0 || l.NnH <= 0 || !(l.pF > 0) || !(l.pH > 0)) {
         LifeParams = saved;
         RefuseLifeTable(record + " holds no S-N line");
@@ -602,7 +684,11 @@ void SelectLifeMaterial(uint16_t Mode)
     DbfBrowse("", Mode);
     if (!telmvar.Aborted && Mode == 1) {
         GearPair.LoadSpectrumKind = telmvar.SelectedRecordNo;
-        CopyRowToLifeParams();
+        // A damaged row is not taken: the calculation reads the chosen row
+        // again and names what is wrong with it.
+        QYRLIFE_Record row = LifeParams;
+        if (ReadLifeRow(row).empty())
+            LifeParams = row;
     }
     DbfClose();
 }

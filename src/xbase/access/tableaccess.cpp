@@ -291,6 +291,14 @@ std::string Tdbf4::FieldText(int n)
     return Quiet([&] { return tzdbf.SField(n); });
 }
 
+bool Tdbf4::StoredField(int n, char& type, int& length, int& decimals, std::string& text)
+{
+    text.clear();
+    if (!tzdbf.Active())
+        return false;
+    return Quiet([&] { return tzdbf.StoredField(n, type, length, decimals, text); });
+}
+
 bool Tdbf4::SetFieldText(int n, const std::string& text)
 {
     const std::string name = FieldName(n);
@@ -509,6 +517,14 @@ int32_t DbfRecNo() { return dbf4.RecNo(); }
 int32_t DbfRecCount() { return dbf4.RecordCount(); }
 std::string DbfFieldName(int n) { return dbf4.FieldName(n); }
 std::string DbfFieldText(int n) { return dbf4.FieldText(n); }
+TDbfStoredField DbfStoredField(int n)
+{
+    TDbfStoredField f;
+    if (!dbf4.StoredField(n, f.Type, f.Length, f.Decimals, f.Text))
+        return {};
+    f.Name = dbf4.FieldName(n);
+    return f;
+}
 void DbfSetFieldText(int n, const std::string& Text) { dbf4.SetFieldText(n, Text); }
 void DbfSetFieldFloat(int n, double Value) { dbf4.SetFieldFloat(n, Value); }
 bool DbfFieldBoolByName(const std::string& Name) { return dbf4.FieldBoolByName(Name); }

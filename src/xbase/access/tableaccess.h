@@ -72,6 +72,7 @@ public:
     int32_t FieldCount();
     std::string FieldName(int n);
     std::string FieldText(int n);
+    bool StoredField(int n, char& type, int& length, int& decimals, std::string& text);
     bool SetFieldText(int n, const std::string& text);
     bool SetFieldFloat(int n, double value);
     bool SetFieldTextByName(const std::string& name, const std::string& text);
@@ -163,6 +164,19 @@ int32_t DbfRecNo();
 int32_t DbfRecCount();
 std::string DbfFieldName(int n);
 std::string DbfFieldText(int n);
+// Field n of the current record as the file stores it: its descriptor and its
+// bytes, before the table layer converts them. The record's own form holds a
+// number field without decimals as a 32-bit whole number, rounded and
+// clamped; a reader that must refuse such a value rather than take it
+// judges these. Type 0 when there is no such field or record.
+struct TDbfStoredField {
+    std::string Name;
+    char Type = 0;
+    int Length = 0;
+    int Decimals = 0;
+    std::string Text;
+};
+TDbfStoredField DbfStoredField(int n);
 void DbfSetFieldText(int n, const std::string& Text);
 void DbfSetFieldFloat(int n, double Value);
 bool DbfFieldBoolByName(const std::string& Name);

@@ -262,6 +262,18 @@ std::string TTzCDataSet::SField(int n)
     return ::SField(n);
 }
 
+bool TTzCDataSet::StoredField(int n, char& type, int& length, int& decimals, std::string& text)
+{
+    text.clear();
+    if (!CheckCommand("StoredField") || n < 1 || n > ::FieldCount() || RecCount() == 0)
+        return false;
+    type = ::FieldType(n);
+    length = ::FieldLen(n);
+    decimals = ::FieldDec(n);
+    ::Peek(n, ::RecNo(), text);
+    return text.size() == static_cast<std::size_t>(length);
+}
+
 int TTzCDataSet::FieldNoByName(const std::string& name)
 {
     if (!CheckCommand("FieldByName"))

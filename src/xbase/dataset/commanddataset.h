@@ -51,6 +51,10 @@ public:
     std::string FieldName(int n);  // empty when n is not a field
     int FieldLen(int n);
     std::string SField(int n);     // the field's text of the current record
+    // The descriptor of field n and its bytes in the current record as the
+    // file holds them, before any conversion; false when n is no field or
+    // there is no record.
+    bool StoredField(int n, char& type, int& length, int& decimals, std::string& text);
     int FieldNoByName(const std::string& name);
     // Name cut to 10 characters; puts the dataset into edit state first. False
     // when there is no such field or the dataset is read-only.
