@@ -71,12 +71,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bool exchange = !usage && (p2 == "/E" || p2 == "/e" || p2 == "/G");
     // A batch switch counts wherever it stands after the name; the first
     // one decides.
+    // A later batch switch for another file (the other mode, another CAD
+    // switch) is kept to refuse the run.
+    std::string second;
     for (std::size_t i = 1; !usage && !exchange && i < rest.size(); ++i)
         if (textBatch(rest[i]) || cad(rest[i])) {
             p2 = rest[i];
+            for (std::size_t j = i + 1; second.empty() && j < rest.size(); ++j)
+                if ((textBatch(rest[j]) && !textBatch(p2)) || (cad(rest[j]) && Upper(rest[j]) != Upper(p2)))
+                    second = rest[j];
             break;
         }
-    Check(cmd.P1 == p1 && cmd.P2 == p2);
+    Check(cmd.P1 == p1 && cmd.P2 == p2 && cmd.SecondBatchSwitch == second);
     TStartMode expected;
     if (usage)
         expected = TStartMode::Usage;

@@ -19,15 +19,28 @@ std::string Upper(std::string s)
 
 } // namespace
 
-namespace
-{
-
 bool IsTextBatchSwitch(const std::string& p) { return p == "/I" || p == "/i" || p == "-I" || p == "-i"; }
 
 bool IsCadSwitch(const std::string& p)
 {
     const std::string prefix = Upper(p.substr(0, 4));
     return prefix == "/CAD" || prefix == "-CAD";
+}
+
+namespace
+{
+
+// The first batch switch after position First that asks for another file
+// than Decided does: the other mode, or another CAD switch; 0 when none.
+std::size_t SecondBatchSwitch(const std::vector<std::string>& args, std::size_t First)
+{
+    const std::string& decided = args[First];
+    for (std::size_t i = First + 1; i < args.size(); ++i) {
+        const bool text = IsTextBatchSwitch(args[i]);
+        if ((text && !IsTextBatchSwitch(decided)) || (IsCadSwitch(args[i]) && Upper(args[i]) != Upper(decided)))
+            return i;
+    }
+    return 0;
 }
 
 // Sets the start mode from the parameters without "/NOGUI" and returns the
@@ -49,9 +62,14 @@ std::vector<std::size_t> DecideMode(const std::vector<std::string>& args, TComma
         return {0, 1};
     }
     for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::size_t second = IsTextBatchSwitch(args[i]) || IsCadSwitch(args[i]) ? SecondBatchSwitch(args, i) : 0;
+        if (second != 0)
+            cmd.SecondBatchSwitch = args[second];
         if (IsTextBatchSwitch(args[i])) {
             cmd.Mode = TStartMode::TextBatch;
             cmd.P2 = args[i];
+            if (second != 0)
+                return {0, i, second};
             return {0, i};
         }
         if (IsCadSwitch(args[i])) {
@@ -62,6 +80,8 @@ std::vector<std::size_t> DecideMode(const std::vector<std::string>& args, TComma
             const TCadSwitch cad = ParseCadSwitch(args[i]);
             cmd.CadDevice = cad.Device;
             cmd.CadIndex = cad.Index;
+            if (second != 0)
+                return {0, i, second};
             return {0, i};
         }
     }

@@ -32,6 +32,10 @@ struct TCommandLine {
     // not use: the run goes on without them, and each is named on standard
     // error so that a mistyped switch does not pass unnoticed.
     std::vector<std::string> UnknownSwitches;
+    // A batch switch after the one that decided, of the other batch mode or
+    // another drawing ("/I /CAD1:1", "/CAD1:1 /CAD2:1"): one run writes one
+    // file, so the run is refused rather than one of them ignored.
+    std::string SecondBatchSwitch;
 };
 
 // Decides the start mode from the parameters (without the program name).
@@ -55,6 +59,11 @@ std::string CommandLineProjectPath(const std::string& Name);
 // A parameter as the program's messages quote it: the terminal passes UTF-8,
 // the messages are Windows text (converted back to UTF-8 on output).
 std::string CommandLineShownText(const std::string& Arg);
+
+// Whether P is "/I", "/i", "-I" or "-i"; whether P begins with "/CAD" or
+// "-CAD" in any case.
+bool IsTextBatchSwitch(const std::string& P);
+bool IsCadSwitch(const std::string& P);
 
 // One text per unknown switch: "unknown switch /X ignored".
 std::vector<std::string> UnknownSwitchTexts(const TCommandLine& Cmd);

@@ -779,11 +779,22 @@ void CheckConfigDirs()
         telmvar.TempDir = MakePrivateTempDir();
         madeTemp = madeTemp && !telmvar.TempDir.empty();
     }
+    // A directory nobody configured stands for the start directory (the data
+    // directory is that by default). The start directory that cannot be
+    // written is no "invalid ... configured" directory: the file that needs
+    // it fails and says why (a read-only working folder once earned three
+    // such lines about settings nobody had made).
+    const auto configured = [&start](const std::string& Dir) {
+        return !TrimBlanks(Dir).empty() && AddTrailingBackslash(Dir) != start;
+    };
+    const bool cadSet = configured(telmvar.CadDir);
+    const bool ediSet = configured(telmvar.EdiDir);
+    const bool dataSet = configured(wtelmvar.DefaultDataDir);
     for (std::string* dir : {&telmvar.TempDir, &telmvar.DbfDir, &telmvar.PltDir, &telmvar.EdiDir, &wtelmvar.DefaultDataDir})
         if (TrimBlanks(*dir).empty())
             *dir = start;
     TWritableDirectories dirs;
-    if (!dirs.Writable(telmvar.CadDir))
+    if (cadSet && !dirs.Writable(telmvar.CadDir))
         ShowMessageIfEnabled("invalid CAD Directory configured");
     if (!DirExists(telmvar.DbfDir))
         ShowMessageIfEnabled("invalid DBF Directory configured");
@@ -806,9 +817,9 @@ void CheckConfigDirs()
         if (const auto answer = platform::CurrentPlatform().Prompt().AskText(request))
             telmvar.TempDir = *answer;
     }
-    if (!dirs.Writable(telmvar.EdiDir))
+    if (ediSet && !dirs.Writable(telmvar.EdiDir))
         ShowMessageIfEnabled("invalid EDI Directory configured");
-    if (!dirs.Writable(wtelmvar.DefaultDataDir))
+    if (dataSet && !dirs.Writable(wtelmvar.DefaultDataDir))
         ShowMessageIfEnabled("invalid Data Directory configured");
     if (wtelmvar.CopyDbfToTemp) {
         SetHourglassCursor();

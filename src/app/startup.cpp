@@ -111,6 +111,35 @@ std::string FatalListedMessage()
     return {};
 }
 
+// The boxes of the report engine while the batch report is written: passed
+// on once it was written; dropped when it was not, as the run's own line
+// names the file that failed and why ("file write error" of the working
+// copy said the same again without the cause).
+class TBatchReportBoxes
+{
+  public:
+    TBatchReportBoxes() : box_(reportservices.ShowMessageBox)
+    {
+        reportservices.ShowMessageBox = [this](const std::string& T) { held_.push_back(T); };
+    }
+    ~TBatchReportBoxes() { reportservices.ShowMessageBox = box_; }
+    TBatchReportBoxes(const TBatchReportBoxes&) = delete;
+    TBatchReportBoxes& operator=(const TBatchReportBoxes&) = delete;
+
+    void PassOn()
+    {
+        reportservices.ShowMessageBox = box_;
+        for (const auto& text : held_)
+            if (box_)
+                box_(text);
+        held_.clear();
+    }
+
+  private:
+    std::function<void(const std::string&)> box_;
+    std::vector<std::string> held_;
+};
+
 // The texts the message list had no room for: the list only counts them.
 void ReportLeftOutMessages()
 {
@@ -302,6 +331,8 @@ TStartOutcome RunTextBatch(const TCommandLine& Cmd)
     struct stat before {};
     const bool existed = ::stat(NativePath(target).c_str(), &before) == 0;
     reportengine.ReportWriteFailed = false;
+    textfile.LastWriteFailure.clear();
+    TBatchReportBoxes boxes;
     // A stage that cannot be judged gets the message list as its report, as
     // the window shows it in place of the report.
     if (fatal)
@@ -309,12 +340,18 @@ TStartOutcome RunTextBatch(const TCommandLine& Cmd)
     else
         PrintPlanetaryReport(0);
     const bool written = !telmvar.Aborted && !reportengine.ReportWriteFailed && ModifiedSince(target, before, existed);
+    if (written)
+        boxes.PassOn();
+    // The file that failed and the system's reason: the working copy in a
+    // full temporary directory fails before the report itself is touched.
+    const std::string cause =
+        textfile.LastWriteFailure.empty() ? std::string() : ": " + textfile.LastWriteFailure;
     if (fatal) {
         ReportStartFailure("stage of " + Cmd.P1 + " cannot be calculated: " + FatalMessage());
         if (!written)
-            ReportStartFailure("report file " + target + " could not be written");
+            ReportStartFailure("report file " + target + " could not be written" + cause);
     } else if (!written) {
-        ReportStartFailure("report file " + target + " could not be written");
+        ReportStartFailure("report file " + target + " could not be written" + cause);
     }
     const std::string listedFatal = fatal || !written ? std::string() : FatalListedMessage();
     if (!listedFatal.empty())
@@ -459,6 +496,10 @@ TStartOutcome RunCadBatch(const TCommandLine& Cmd)
                            std::to_string(sw.Index) + " not written");
         return {true, ExitReportNotWritten};
     }
+    // A step whose result cannot be trusted although the stage was
+    // calculated: the drawing is made, and the run says so as the text
+    // batch does (a drawing's own mesh calculation starts a new list).
+    std::string listedFatal = FatalListedMessage();
 
     TCadBatchPlatform batchPlatform;
     const platform::ScopedPlatform scope(batchPlatform);
@@ -501,6 +542,12 @@ TStartOutcome RunCadBatch(const TCommandLine& Cmd)
     // The plot program runs on after this run and reads its file then.
     if (sw.Device == 4 && target.rfind(privatetempdir.Dir, 0) == 0)
         KeepPrivateTempDir();
+    if (listedFatal.empty())
+        listedFatal = FatalListedMessage();
+    if (!listedFatal.empty()) {
+        ReportStartFailure("CAD file " + target + " written, its message list holds: " + listedFatal);
+        return {true, ExitFatalMessage};
+    }
     return {true, ExitOk};
 }
 
@@ -527,10 +574,16 @@ TStartOutcome StartupAndCommandLine(const TCommandLine& Cmd)
         messageboxes.UnreadProjectPath = Cmd.P1;
         break;
     case TStartMode::TextBatch:
-        telmvar.ProjectName = Cmd.P1;
-        return RunTextBatch(Cmd);
     case TStartMode::CadBatch:
+        if (!Cmd.SecondBatchSwitch.empty()) {
+            // Neither is what the user asked for alone: nothing is written.
+            ReportStartFailure(CommandLineShownText(Cmd.P2) + " and " + CommandLineShownText(Cmd.SecondBatchSwitch) +
+                               " given together: one run serves one batch mode and writes one file, nothing written");
+            return {true, ExitSwitchNotServed};
+        }
         telmvar.ProjectName = Cmd.P1;
+        if (Cmd.Mode == TStartMode::TextBatch)
+            return RunTextBatch(Cmd);
         return RunCadBatch(Cmd);
     case TStartMode::MissingExtension: {
         const std::string text = "extension ." + telmvar.DataExt + " " + "missing";

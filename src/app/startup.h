@@ -13,8 +13,9 @@
 // CAD device 4 did not start, 5 a CAD switch this program does not serve:
 // not of the form "/CADi:j", device 0 (it would ask) or 3 (the screen) or
 // one that does not exist, an index outside 1..28, or 27 (it writes no
-// file), 6 the report was written but its message list holds a message that
-// says "Fatal". Every failure also writes one line to standard error saying what
+// file), or a second batch switch of another kind ("/I /CAD1:1"), 6 the
+// report or CAD file was written but the stage's message list holds a
+// message that says "Fatal". Every failure also writes one line to standard error saying what
 // failed; messages the text report's list had no room for follow, one line
 // each.
 

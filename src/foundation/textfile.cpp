@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,6 +35,17 @@ std::string NativeName(const std::string& name)
 }
 
 TTextFile& Shared() { return textfile.SharedTextFile; }
+
+// Keeps why a file could not be created or written, from errno as the failed
+// call left it; the first failure of a file is the cause, later ones follow
+// from it.
+bool Failed(const std::string& Name)
+{
+    const int err = errno;
+    if (textfile.LastWriteFailure.empty())
+        textfile.LastWriteFailure = Name + ": " + (err != 0 ? std::strerror(err) : "write error");
+    return false;
+}
 
 // A read of the shared file: a file not open for reading is an I/O error;
 // the end of the file is not, but the caller learns of it from the result.
@@ -163,8 +175,10 @@ bool TTextFile::OpenWrite()
     const bool exists = ::stat(name_.c_str(), &st) == 0;
     struct stat lst {};
     const bool replaceLink = replaceLinks_ && ::lstat(name_.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode);
-    if (exists && S_ISDIR(st.st_mode) && !replaceLink)
-        return false;
+    if (exists && S_ISDIR(st.st_mode) && !replaceLink) {
+        errno = EISDIR;
+        return Failed(name_);
+    }
     if (exists && !replaceLink && (!S_ISREG(st.st_mode) || scratch_)) {
         // A device or pipe (a printer port, /dev/null) is written in place:
         // renaming a temporary file over it would replace the device itself.
@@ -172,6 +186,7 @@ bool TTextFile::OpenWrite()
         const int fd = ::open(name_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | (S_ISREG(st.st_mode) ? O_NOFOLLOW : 0));
         out_ = fd < 0 ? nullptr : ::fdopen(fd, "wb");
         if (out_ == nullptr) {
+            Failed(name_);
             if (fd >= 0)
                 ::close(fd);
             return false;
@@ -198,11 +213,12 @@ bool TTextFile::OpenWrite()
     std::string temp = target.size() - base + 7 <= 255 ? target + ".XXXXXX" : target.substr(0, base) + ".$$$XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
-        return false;
+        return Failed(name_);
     // A link replaced is no file of ours to take the mode from.
     ::fchmod(fd, static_cast<mode_t>(NewFileMode(replaceLink ? std::string() : name_)));
     out_ = ::fdopen(fd, "wb");
     if (out_ == nullptr) {
+        Failed(name_);
         ::close(fd);
         ::unlink(temp.c_str());
         return false;
@@ -253,8 +269,10 @@ bool TTextFile::Write(const std::string& S)
         return false;
     if (writeFailed_)
         return false;
-    if (!S.empty() && std::fwrite(S.data(), 1, S.size(), out_) != S.size())
+    if (!S.empty() && std::fwrite(S.data(), 1, S.size(), out_) != S.size()) {
+        Failed(name_);
         writeFailed_ = true;
+    }
     return !writeFailed_;
 }
 
@@ -277,18 +295,19 @@ bool TTextFile::Close()
     }
     case Mode::Write: {
         if (tempName_.empty()) { // written in place (device or pipe)
-            const bool ok = !writeFailed_ && std::fflush(out_) == 0;
-            const bool closed = std::fclose(out_) == 0;
+            const bool ok = !writeFailed_ && (std::fflush(out_) == 0 || Failed(name_));
+            const bool closed = std::fclose(out_) == 0 || (ok && Failed(name_));
             out_ = nullptr;
             mode_ = Mode::Closed;
             return ok && closed;
         }
-        bool ok = !writeFailed_ && std::fflush(out_) == 0 && (scratch_ || ::fsync(::fileno(out_)) == 0);
-        ok = (std::fclose(out_) == 0) && ok;
+        bool ok = !writeFailed_ && (std::fflush(out_) == 0 || Failed(name_)) &&
+                  (scratch_ || ::fsync(::fileno(out_)) == 0 || Failed(name_));
+        ok = (std::fclose(out_) == 0 || (ok && Failed(name_))) && ok;
         out_ = nullptr;
         mode_ = Mode::Closed;
         if (ok)
-            ok = std::rename(tempName_.c_str(), targetName_.c_str()) == 0;
+            ok = std::rename(tempName_.c_str(), targetName_.c_str()) == 0 || Failed(name_);
         if (!ok)
             ::unlink(tempName_.c_str());
         tempName_.clear();
@@ -318,6 +337,7 @@ void ResetTextfile()
 {
     textfile.SharedTextFile.Abandon();
     textfile.SharedTextFile.Assign("");
+    textfile.LastWriteFailure.clear();
 }
 
 void AssignTextFile(TTextFile& F, const std::string& Name) { F.Assign(Name); }

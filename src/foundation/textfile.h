@@ -103,6 +103,13 @@ private:
 struct TTextfile {
     // The one text file of the line readers and writers and the report engine.
     TTextFile SharedTextFile;
+    // The file a text file last failed to create or write, with the system's
+    // reason ("/tmp/x/$$$1.txt: No space left on device"): a batch run that
+    // could not write its report names the real cause, which may lie in
+    // another file than the report (its working copy in a full temporary
+    // directory). The first failure is kept: the later ones follow from it.
+    // Whoever reports it clears it.
+    std::string LastWriteFailure;
 };
 
 extern TTextfile textfile;

@@ -65,6 +65,7 @@ struct BatchFilesCase {
     int Locked = 0;
     std::string PltDir = {};
     std::size_t ErrLines = 1; // lines on stderr, the last one holding ErrPart
+    int FileBlocks = 0;       // largest file the run may write, in 512-byte blocks (0: no limit)
 };
 
 std::string Describe(const BatchFilesCase& c)
@@ -204,7 +205,21 @@ std::vector<BatchFilesCase> Cases()
          {"stage.txt"}, nullptr, {}, {"qyrlife.dbf"}, true, 1},
         // Only the report fails (after the unwritable stand-in folders).
         {"CurrentDirectoryReadOnly", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/I"}, 4,
-         "report file stage.txt could not be written", {}, nullptr, {}, {}, true, 2, "", 4},
+         "report file stage.txt could not be written: stage.txt: Permission denied", {}, nullptr, {}, {}, true, 2},
+        // No configuration names a folder: none is "invalid ... configured".
+        {"ReadOnlyWorkingFolderWithoutConfiguration", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/I"}, 4,
+         "report file stage.txt could not be written: stage.txt: Permission denied", {}, nullptr, {}, {}, false, 2},
+        // The working copy fails first, as in a full temporary folder (the report is some 60 KB).
+        {"WorkingCopyCannotGrow", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/I"}, 4,
+         "/$$$1.txt: File too large", {}, nullptr, {}, {}, false, 0, "", 1, 16},
+        {"TextAndCadBatchTogether", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/I", "/CAD1:1"}, 5,
+         "/I and /CAD1:1 given together: one run serves one batch mode and writes one file, nothing written", {}},
+        {"TwoDrawingsTogether", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/CAD1:1", "-cad2:18"}, 5,
+         "/CAD1:1 and -cad2:18 given together", {}},
+        // The drawing is written, and the run says what cannot be trusted (as /I does).
+        {"FatalMessageInTheCadRun", {}, [](const fs::path& D) { WriteWholeFile(D / "x.qy7", WithLine(49, "-1")); }, "",
+         {"x.qy7", "/CAD1:1"}, 6, "CAD file x.dxf written, its message list holds: Error : Fatal  : span measure",
+         {"x.dxf"}, nullptr},
         // A whole report with a "Fatal" step: the sun (line 49, x[1]) shifted by -1.
         {"FatalMessageInTheReport", {}, [](const fs::path& D) { WriteWholeFile(D / "x.qy7", WithLine(49, "-1")); }, "",
          {"x.qy7", "/I"}, 6, "report file x.txt written, its message list holds: Error : Fatal  : span measure",
@@ -253,13 +268,15 @@ TEST_P(BatchFiles, ExitCodeStderrAndFilesLeft)
     for (const auto& m : c.Mine)
         WriteWholeFile(dir / m, Victim);
     const auto w = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if (c.Locked > 0 && c.Tables)
+        fs::permissions(dir / "tables", w, fs::perm_options::remove);
     if (c.Locked > 0)
-        fs::permissions(dir / "tables", w, fs::perm_options::remove), fs::permissions(dir, fs::perms::all);
+        fs::permissions(dir, fs::perms::all);
     if (c.Locked > 1)
         fs::permissions(dir, w, fs::perm_options::remove);
     const std::set<std::string> before = FilesBelow(dir);
 
-    const TProgramRun run = RunProgram(c.RunIn.empty() ? dir : dir / c.RunIn, c.Args, {}, true, c.Locked > 0);
+    const TProgramRun run = RunProgram(c.RunIn.empty() ? dir : dir / c.RunIn, c.Args, {}, true, c.Locked > 0, c.FileBlocks);
 
     EXPECT_EQ(run.ExitCode, c.ExitCode) << run.Err;
     const auto lines = run.ErrLines();

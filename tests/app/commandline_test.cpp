@@ -176,7 +176,8 @@ TEST_F(CommandLine, SwitchesTheStartModeDoesNotUseAreNamed)
         {{"test.qy7", "/I", "/nogiu"}, {"/nogiu"}},
         {{"test.qy7", "-Q"}, {"-Q"}},
         {{"test.qy7", "/g"}, {"/g"}},
-        {{"test.qy7", "/CAD1:1", "/I"}, {"/I"}},
+        // A second batch mode refuses the run (SecondBatchSwitch), it is not ignored.
+        {{"test.qy7", "/CAD1:1", "/I"}, {}},
         {{"/?", "/I"}, {"/I"}},
         {{"test", "/X", "/Y"}, {"/X", "/Y"}},
         // Words that are no switch pass as before.

@@ -60,11 +60,13 @@ std::string Quoted(const std::string& S)
 } // namespace
 
 TProgramRun RunProgram(const fs::path& Dir, const std::vector<std::string>& Args, const std::vector<std::string>& Env,
-                       bool CloseStdin, bool AsNobody)
+                       bool CloseStdin, bool AsNobody, int FileBlocks)
 {
     const fs::path out = Dir.string() + ".run_out"; // beside Dir: a run may find Dir read-only
     const fs::path err = Dir.string() + ".run_err";
-    std::string command = "cd " + Quoted(Dir.string()) + " && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME=" +
+    // The signal of a file grown past the limit is ignored: the write fails instead.
+    const std::string limit = FileBlocks > 0 ? "trap '' XFSZ && ulimit -f " + std::to_string(FileBlocks) + " && " : "";
+    std::string command = "cd " + Quoted(Dir.string()) + " && " + limit + "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME=" +
                           Quoted(Dir.string()) + " XDG_CONFIG_HOME=" + Quoted((Dir / ".config").string());
     for (const auto& e : Env)
         command += " " + Quoted(e);

@@ -23,8 +23,11 @@ std::filesystem::path FreshDir(const std::string& Tag);
 // closed altogether with CloseStdin; a run that does not end within two
 // minutes is killed (exit code 124 or 137), so a run that waits for an
 // answer fails rather than hangs. AsNobody: run as nobody when root.
+// FileBlocks: no file written larger than that many 512-byte blocks (the
+// write fails with "File too large"), as a full disk stops it.
 TProgramRun RunProgram(const std::filesystem::path& Dir, const std::vector<std::string>& Args,
-                       const std::vector<std::string>& Env = {}, bool CloseStdin = false, bool AsNobody = false);
+                       const std::vector<std::string>& Env = {}, bool CloseStdin = false, bool AsNobody = false,
+                       int FileBlocks = 0);
 
 std::string ReadWholeFile(const std::filesystem::path& File);
 void WriteWholeFile(const std::filesystem::path& File, const std::string& Text);
