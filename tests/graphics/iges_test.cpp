@@ -346,7 +346,7 @@ TEST_F(IgesDeviceTest, DeviceWritesNamedFileThatOcctReads)
     CadArc(80, 60, 350, 10, 30);
     CadSetTextStyle(1, 0, 3.5L, 2.5L);
     CadText(10, 10, "d = 40 mm");
-    CadInsertBlock("ZAHN", 100, 100, 45, 2, 2); // scale is not passed on
+    CadInsertBlock("ZAHN", 100, 100, 45, 2, 2); // drawn out in place at its scale
     CadEndSection();
     CadCloseOutput();
     const std::string file = ReadFile(Temp("drawing.igs"));
@@ -365,9 +365,9 @@ TEST_F(IgesDeviceTest, DeviceWritesNamedFileThatOcctReads)
     EXPECT_TRUE(v.Fails.empty()) << v.Output;
     EXPECT_EQ(v.Edges, 3) << v.Output;
     ASSERT_EQ(v.Box.size(), 6u) << v.Output;
-    // The circle spans 60..100 in x and 40..80 in y, the block's line at 45
-    // degrees from (100, 100) ends at (107.071, 107.071).
-    const double want[6] = {60, 40, 0, 110, 107.071, 0};
+    // The circle spans 60..100 in x and 40..80 in y, the block's line, twice
+    // as long, at 45 degrees from (100, 100) ends at (114.142, 114.142).
+    const double want[6] = {60, 40, 0, 114.142, 114.142, 0};
     for (int i = 0; i < 6; ++i)
         EXPECT_NEAR(v.Box[i], want[i], 1e-3) << "bounding box value " << i << "\n" << v.Output;
 }

@@ -36,33 +36,6 @@ TCadWriterDate CadWriterSystemToday()
 
 TCadWriters cadwriters;
 
-void TCadIgesDevice::BeginDrawing(Extended, Extended, Extended X2, Extended Y2, Extended)
-{
-    writer_.StartFile(std::max(X2, Y2));
-}
-
-void TCadIgesDevice::SetLayer(int N) { writer_.SetLayer(N, cadstate.CadLayerMode); }
-
-void TCadIgesDevice::Arc(Extended X, Extended Y, Extended Start, Extended End, Extended R)
-{
-    const Extended s = DegToRad(Start), e = DegToRad(End);
-    const Extended xs = X + R * std::cos(s), ys = Y + R * std::sin(s);
-    // An arc over the whole circle gets the same start and end point, which
-    // IGES reads as the full circle; computed apart, the two points could
-    // differ in the last digit and make a tiny arc.
-    const Extended sweep = std::fmod(std::fabs(End - Start), 360.0L);
-    if (sweep < 1e-5L || 360 - sweep < 1e-5L) {
-        writer_.Arc(X, Y, xs, ys, xs, ys);
-        return;
-    }
-    writer_.Arc(X, Y, xs, ys, X + R * std::cos(e), Y + R * std::sin(e));
-}
-
-void TCadIgesDevice::Text(const std::string& Text, Extended X, Extended Y, const TDxfTextStyle& Style)
-{
-    writer_.Text(ConvertTextForCad(Text), X, Y, TIgesTextStyle{Style.Height, Style.Width, Style.Angle});
-}
-
 void TCadTextCadDevice::SetLayer(int N)
 {
     TDxfOptions o;
