@@ -269,6 +269,37 @@ TEST_F(CadDimensionTest, ArcDimensionHandWorked)
     Near(fs[0].Num(23), -3.5L, "first arrow from below");
 }
 
+// A negative radius puts the angle dimension on the far side of its centre
+// (the front view's planet angles): the arc is written with the radius's
+// size and runs there, between the ends of the dimension's own radius
+// lines; a third of a turn from 0 lies from 180 to 300 degrees.
+TEST_F(CadDimensionTest, NegativeRadiusArcRunsBetweenItsOwnRadiusLines)
+{
+    const struct {
+        const char* Name;
+        Extended A1, A2, R, Start, End;
+    } cases[] = {
+        {"first third", 0, 120, -58.5L, 180, 300},
+        {"last third", 240, 360, -58.5L, 60, 180},
+        {"positive radius", 0, 120, 58.5L, 0, 120},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const auto e = Dimension(1, [&] { CadArcToleranceDimension("120", "", "", 0, 0, c.A1, c.A2, c.R, 0); });
+        const auto arc = OfType(e, "ARC");
+        ASSERT_EQ(arc.size(), 1u);
+        Near(arc[0].Num(40), 58.5L, "radius");
+        Near(arc[0].Num(50), c.Start, "start");
+        Near(arc[0].Num(51), c.End, "end");
+        const auto radii = Lines(e, "3");
+        ASSERT_GE(radii.size(), 2u);
+        Near(radii[0].X2, 58.5L * std::cos(DegToRad(c.Start)), "first radius line ends at the arc's start");
+        Near(radii[0].Y2, 58.5L * std::sin(DegToRad(c.Start)), "first radius line ends at the arc's start");
+        Near(radii[1].X2, 58.5L * std::cos(DegToRad(c.End)), "second radius line ends at the arc's end");
+        Near(radii[1].Y2, 58.5L * std::sin(DegToRad(c.End)), "second radius line ends at the arc's end");
+    }
+}
+
 TEST_F(CadDimensionTest, EverythingOnLayerThreeAndTheLayerStays)
 {
     const auto e = Dimension(1, [] {

@@ -75,8 +75,12 @@ void CadLine(Extended X1, Extended Y1, Extended X2, Extended Y2)
     if (TCadDevice* d = CadEntityTarget()) d->Line(X1, Y1, X2, Y2);
 }
 
+// A negative radius (an internal gear's diameter, a dimension drawn on the
+// far side of its centre) is written as its size: the files carry no
+// negative radius, which some readers refuse and others draw elsewhere.
 void CadCircle(Extended X, Extended Y, Extended R)
 {
+    R = std::fabs(R);
     X += S.CadOffsetX;
     Y += S.CadOffsetY;
     if (!Finite({X, Y, R})) return;
@@ -85,6 +89,7 @@ void CadCircle(Extended X, Extended Y, Extended R)
 
 void CadFilledCircle(Extended X, Extended Y, Extended R)
 {
+    R = std::fabs(R);
     X += S.CadOffsetX;
     Y += S.CadOffsetY;
     if (!Finite({X, Y, R})) return;
@@ -94,6 +99,20 @@ void CadFilledCircle(Extended X, Extended Y, Extended R)
 void CadArc(Extended X, Extended Y, Extended Start, Extended End, Extended R)
 {
     if (R == 0) return;
+    if (R < 0) {
+        // Points at a negative radius lie on the far side of the centre:
+        // the arc of the radius's size through them is turned half a turn.
+        // A whole circle has no side to turn to.
+        R = -R;
+        if (std::fabs(End - Start) < 360 - 1e-5L) {
+            Start += 180;
+            End += 180;
+            if (Start >= 360) {
+                Start -= 360;
+                End -= 360;
+            }
+        }
+    }
     X += S.CadOffsetX;
     Y += S.CadOffsetY;
     if (!Finite({X, Y, Start, End, R})) return;
