@@ -6,9 +6,10 @@
 //   W = 42 sin 18 deg + 2 = 14.978714,
 //   B = 22 - 1.2 (22 (1 - cos 27 deg) + 4) = 14.322572,
 //   T = 60 - 42 + 1.2 (42 (1 - cos 18 deg) + 2) = 22.866752,
-// and the line of action from (-rb1 sin 20, rb1 cos 20) = (-6.427876,
-// 17.660444) rising at 20 deg until it meets the top of the frame at
-// x = -6.427876 + (22.866752 - 17.660444) / tan 20 deg = 7.876335.
+// and the line of action from the tangent point on base circle 1,
+// (-rb1 sin 20, rb1 cos 20) = (-6.427876, 17.660444), to that on base
+// circle 2, (rb2 sin 20, 60 - rb2 cos 20) = (12.855752, 24.679111), both
+// inside the frame's sides x = -W and x = W.
 #include "cadlogsupport.h"
 #include "toothtestsupport.h"
 
@@ -128,8 +129,8 @@ TEST_F(MeshPicture, FrameDataBoxAndLineOfAction)
     ASSERT_EQ(action.size(), 1u);
     EXPECT_NEAR(action[0].V[0], -6.427876, 1e-6);
     EXPECT_NEAR(action[0].V[1], 17.660444, 1e-6);
-    EXPECT_NEAR(action[0].V[2], 7.876335, 1e-6);
-    EXPECT_NEAR(action[0].V[3], 22.866752, 1e-6);
+    EXPECT_NEAR(action[0].V[2], 12.855752, 1e-6);
+    EXPECT_NEAR(action[0].V[3], 24.679111, 1e-6);
     // Points A to E on the line of action; C on the line of centres at
     // the pitch radius 20.
     const auto p = MeshContactPoints();
@@ -145,6 +146,52 @@ TEST_F(MeshPicture, FrameDataBoxAndLineOfAction)
     for (const auto& c : Calls("text"))
         letters += c.Text.size() == 1;
     EXPECT_EQ(letters, 5);
+}
+
+// The line of action from tangent point to tangent point (a ring's lies
+// behind the pinion's: from it through the pinion's on), cut at the frame's
+// sides x = -W and x = W, with every contact point mark on it. Ends from
+// the tangent points (rb sin 20, rb cos 20 about each centre) and, at a
+// side, the slope tan 20 from the pinion's tangent point.
+TEST_F(MeshPicture, LineOfActionThroughAToECutAtTheFrame)
+{
+    const struct {
+        const char* Name;
+        int z1, z2;
+        double a, x1, y1, x2, y2;
+    } cases[] = {
+        {"tangent points inside", 20, 40, 60, -6.427876, 17.660444, 12.855752, 24.679111},
+        {"gear 2's beyond the side", 20, 100, 120, -6.427876, 17.660444, 14.783990, 25.380932},
+        {"ring", 20, -40, -20, -12.855752, 15.320889, 15.116910, 25.502105},
+        {"small ring", 12, -30, -18, -9.641814, 8.490667, 14.727489, 17.360367},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        SetPair(c.z1, c.z2, c.a);
+        const Extended w = MeshPictureHalfWidth();
+        Open();
+        DrawMeshPicture(true, w, MeshPictureBottom(), MeshPictureTop(), 0);
+        Close();
+        std::vector<TCadCall> action, marks;
+        for (const auto& l : Calls("line"))
+            if (l.Layer == 0) action.push_back(l);
+        for (const auto& m : Calls("circle"))
+            if (m.Layer == 3) marks.push_back(m);
+        ASSERT_EQ(action.size(), 1u);
+        const double* v = action[0].V.data();
+        const double want[4] = {c.x1, c.y1, c.x2, c.y2};
+        for (int k = 0; k < 4; ++k)
+            EXPECT_NEAR(v[k], want[k], 1e-6) << k;
+        ASSERT_EQ(marks.size(), 5u) << "C, E, A, B, D";
+        for (const auto& m : marks) {
+            const double along = ((m.V[0] - v[0]) * (v[2] - v[0]) + (m.V[1] - v[1]) * (v[3] - v[1])) /
+                                 std::hypot(v[2] - v[0], v[3] - v[1]);
+            const double off = ((m.V[1] - v[1]) * (v[2] - v[0]) - (m.V[0] - v[0]) * (v[3] - v[1])) /
+                               std::hypot(v[2] - v[0], v[3] - v[1]);
+            EXPECT_NEAR(off, 0, 1e-9) << m.V[0] << " " << m.V[1];
+            EXPECT_TRUE(along >= 0 && along <= std::hypot(v[2] - v[0], v[3] - v[1])) << m.V[0] << " " << m.V[1];
+        }
+    }
 }
 
 TEST_F(MeshPicture, NoToothNumberDrawsNothing)

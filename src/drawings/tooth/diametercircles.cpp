@@ -11,35 +11,57 @@
 
 #include <cmath>
 
-void DrawLabelledArc(const std::string& Name, bool Inside, Extended X, Extended Y, Extended HalfAngle, Extended D,
-                     Extended MidAngle)
+TArcLabel ArcLabel(bool Inside, Extended X, Extended Y, Extended HalfAngle, Extended D, Extended MidAngle,
+                   Extended LabelAt)
 {
     const Extended mn = GearPair.mn;
-    CadSetTextStyle(2, -HalfAngle, 0.1L * mn, 0.08L * mn);
+    TArcLabel l;
+    l.Height = 0.1L * mn;
+    l.CharWidth = 0.08L * mn;
+    // Along the arc as at its end: the angle of the label turns with its
+    // place.
+    l.Angle = LabelAt == 0.8L ? -HalfAngle : -HalfAngle * LabelAt / 0.8L;
+    // Measured from +y towards +x.
+    const Extended lambda = DegToRad(MidAngle - 90) + LabelAt * DegToRad(HalfAngle);
+    if (Inside) {
+        l.X = X + std::sin(lambda) * (D / 2 - 0.12L * mn);
+        l.Y = Y + std::cos(lambda) * (D / 2 - 0.12L * mn);
+    } else {
+        l.X = X + std::sin(lambda) * (D / 2 + 0.08L * mn);
+        l.Y = Y + std::cos(lambda) * (D / 2 + 0.05L * mn);
+    }
+    return l;
+}
+
+void DrawLabelledArc(const std::string& Name, bool Inside, Extended X, Extended Y, Extended HalfAngle, Extended D,
+                     Extended MidAngle, Extended LabelAt)
+{
+    const TArcLabel l = ArcLabel(Inside, X, Y, HalfAngle, D, MidAngle, LabelAt);
+    CadSetTextStyle(2, l.Angle, l.Height, l.CharWidth);
     if (D >= 0)
         CadArc(X, Y, MidAngle - HalfAngle, MidAngle + HalfAngle, D / 2);
     else
         // An internal gear's half angle is negative too (180 / z, z < 0):
         // the arc about the opposite side is again the short one.
         CadArc(X, Y, MidAngle + 180 + HalfAngle, MidAngle + 180 - HalfAngle, -D / 2);
-    // Towards the arc's end, measured from +y towards +x.
-    const Extended lambda = DegToRad(MidAngle - 90) + 0.8L * DegToRad(HalfAngle);
-    if (Inside)
-        CadText(X + std::sin(lambda) * (D / 2 - 0.12L * mn), Y + std::cos(lambda) * (D / 2 - 0.12L * mn), Name);
-    else
-        CadText(X + std::sin(lambda) * (D / 2 + 0.08L * mn), Y + std::cos(lambda) * (D / 2 + 0.05L * mn), Name);
+    CadText(l.X, l.Y, Name);
+}
+
+bool ClippedHalfAngle(Extended Y, Extended D, Extended YLimit, Extended& HalfAngle)
+{
+    // No diameter (missing data): no arc, and no division by it.
+    if (D == 0) return false;
+    const Extended ratio = std::fabs((YLimit - Y) / (D / 2));
+    if (ratio > 1) return false;
+    const Extended a = RadToDeg(NamedArcCos("Warning: ArcLimit", ratio));
+    if (a < std::fabs(HalfAngle) && a != 0) HalfAngle = a;
+    return true;
 }
 
 void DrawClippedLabelledArc(const std::string& Name, bool Inside, Extended X, Extended Y, Extended HalfAngle,
-                            Extended D, Extended MidAngle, Extended YLimit)
+                            Extended D, Extended MidAngle, Extended YLimit, Extended LabelAt)
 {
-    // No diameter (missing data): no arc, and no division by it.
-    if (D == 0) return;
-    const Extended ratio = std::fabs((YLimit - Y) / (D / 2));
-    if (ratio > 1) return;
-    const Extended a = RadToDeg(NamedArcCos("Warning: ArcLimit", ratio));
-    if (a < std::fabs(HalfAngle) && a != 0) HalfAngle = a;
-    DrawLabelledArc(Name, Inside, X, Y, HalfAngle, D, MidAngle);
+    if (ClippedHalfAngle(Y, D, YLimit, HalfAngle)) DrawLabelledArc(Name, Inside, X, Y, HalfAngle, D, MidAngle, LabelAt);
 }
 
 void DrawLabelledCircle(const std::string& Name, Extended X, Extended Y, Extended /*HalfAngle*/, Extended D,

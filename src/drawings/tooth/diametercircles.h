@@ -14,13 +14,24 @@
 #include <string>
 
 // The arc of the circle of diameter D about (X, Y) from MidAngle - HalfAngle
-// to MidAngle + HalfAngle, labelled with Name just inside or outside it.
+// to MidAngle + HalfAngle, labelled with Name just inside or outside it, at
+// LabelAt times the half angle from the middle (0.8: near the arc's end).
 void DrawLabelledArc(const std::string& Name, bool Inside, Extended X, Extended Y, Extended HalfAngle, Extended D,
-                     Extended MidAngle);
-// The same with the half angle cut back to where the circle meets the line
-// y = YLimit; nothing when the circle does not reach the line or D is 0.
+                     Extended MidAngle, Extended LabelAt = 0.8L);
+// Where DrawLabelledArc writes its label: the start of the text, its angle
+// (degrees), the height and the width of a character.
+struct TArcLabel {
+    Extended X = 0, Y = 0, Angle = 0, Height = 0, CharWidth = 0;
+};
+TArcLabel ArcLabel(bool Inside, Extended X, Extended Y, Extended HalfAngle, Extended D, Extended MidAngle,
+                   Extended LabelAt);
+// The half angle cut back to where the circle of diameter D about (0, Y)
+// meets the line y = YLimit; false when the circle does not reach the line
+// or D is 0.
+bool ClippedHalfAngle(Extended Y, Extended D, Extended YLimit, Extended& HalfAngle);
+// DrawLabelledArc with the half angle so cut; nothing where it gives none.
 void DrawClippedLabelledArc(const std::string& Name, bool Inside, Extended X, Extended Y, Extended HalfAngle,
-                            Extended D, Extended MidAngle, Extended YLimit);
+                            Extended D, Extended MidAngle, Extended YLimit, Extended LabelAt = 0.8L);
 // The full circle, and Name as the next line of the text list.
 void DrawLabelledCircle(const std::string& Name, Extended X, Extended Y, Extended HalfAngle, Extended D,
                         Extended Size);

@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 Extended MeshPictureHalfWidth()
 {
@@ -77,32 +79,24 @@ bool LineCirclePointNear(Extended Px, Extended Py, Extended Ux, Extended Uy, Ext
     return true;
 }
 
-// The part of the segment inside the rectangle (Liang-Barsky); false when
-// none is.
-bool ClipSegment(Extended& X1, Extended& Y1, Extended& X2, Extended& Y2, Extended Xmin, Extended Ymin,
-                 Extended Xmax, Extended Ymax)
+// The part of the segment between the verticals x = -W and x = W; false
+// when none is.
+bool ClipToSides(Extended& X1, Extended& Y1, Extended& X2, Extended& Y2, Extended W)
 {
-    Extended t0 = 0, t1 = 1;
-    const Extended dx = X2 - X1, dy = Y2 - Y1;
-    const Extended p[4] = {-dx, dx, -dy, dy};
-    const Extended q[4] = {X1 - Xmin, Xmax - X1, Y1 - Ymin, Ymax - Y1};
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0) {
-            if (q[k] < 0) return false;
-            continue;
-        }
-        const Extended r = q[k] / p[k];
-        if (p[k] < 0)
-            t0 = std::max(t0, r);
-        else
-            t1 = std::min(t1, r);
-        if (t0 > t1) return false;
+    if (X2 < X1) {
+        std::swap(X1, X2);
+        std::swap(Y1, Y2);
     }
-    const Extended x1 = X1 + t0 * dx, y1 = Y1 + t0 * dy;
-    X2 = X1 + t1 * dx;
-    Y2 = Y1 + t1 * dy;
-    X1 = x1;
-    Y1 = y1;
+    if (X2 < -W || X1 > W) return false;
+    const Extended x1 = X1, y1 = Y1, dx = X2 - X1, dy = Y2 - Y1;
+    if (X1 < -W) {
+        X1 = -W;
+        Y1 = y1 + (-W - x1) / dx * dy;
+    }
+    if (X2 > W) {
+        X2 = W;
+        Y2 = y1 + (W - x1) / dx * dy;
+    }
     return true;
 }
 
@@ -111,12 +105,74 @@ std::string Trimmed(const std::string& S)
     return TrimBlanks(S);
 }
 
-void DrawPointMark(const char* Letter, Extended X, Extended Y, Extended Size)
+// The texts placed so far in the picture, each by the box about it, so
+// that the next is put where it covers none: the labels of nearly equal
+// circles and of neighbouring contact points would print over each other.
+class TLabelSpace
+{
+  public:
+    struct TBox {
+        Extended X1, Y1, X2, Y2;
+    };
+    // The box about a text of Chars characters starting at (X, Y).
+    static TBox TextBox(Extended X, Extended Y, size_t Chars, Extended Height, Extended CharWidth, Extended Angle)
+    {
+        const Extended a = DegToRad(Angle), c = std::cos(a), s = std::sin(a);
+        const Extended w = static_cast<Extended>(Chars) * CharWidth;
+        TBox b{X, Y, X, Y};
+        for (const auto& [u, v] : {std::pair{w, Extended(0)}, {w, Height}, {Extended(0), Height}}) {
+            const Extended x = X + u * c - v * s, y = Y + u * s + v * c;
+            b = {std::min(b.X1, x), std::min(b.Y1, y), std::max(b.X2, x), std::max(b.Y2, y)};
+        }
+        return b;
+    }
+    bool Free(const TBox& B) const
+    {
+        return std::none_of(taken_.begin(), taken_.end(), [&](const TBox& T) {
+            return B.X1 < T.X2 && T.X1 < B.X2 && B.Y1 < T.Y2 && T.Y1 < B.Y2;
+        });
+    }
+    void Take(const TBox& B) { taken_.push_back(B); }
+
+  private:
+    std::vector<TBox> taken_;
+};
+
+// A labelled arc of the frame, its label moved along the arc from near its
+// end towards and past the line of centres until it is clear of the others
+// (near the end where none is).
+void PlaceLabelledArc(TLabelSpace& Space, const std::string& Name, Extended Y, Extended Half, Extended D,
+                      Extended Mid, Extended Limit)
+{
+    if (!ClippedHalfAngle(Y, D, Limit, Half)) return;
+    Extended at = 0.8L;
+    TLabelSpace::TBox box{};
+    for (const Extended f : {0.8L, 0.5L, 0.2L, -0.2L, -0.5L, -0.8L}) {
+        const TArcLabel l = ArcLabel(false, 0, Y, Half, D, Mid, f);
+        const TLabelSpace::TBox b = TLabelSpace::TextBox(l.X, l.Y, Name.size(), l.Height, l.CharWidth, l.Angle);
+        if (f == 0.8L) box = b;
+        if (Space.Free(b)) {
+            at = f;
+            box = b;
+            break;
+        }
+    }
+    Space.Take(box);
+    DrawLabelledArc(Name, false, 0, Y, Half, D, Mid, at);
+}
+
+void DrawPointMark(TLabelSpace& Space, const char* Letter, Extended X, Extended Y, Extended Size)
 {
     // A small circle with its letter to the upper left, clear of the line
-    // of action, which rises to the right.
+    // of action, which rises to the right; to the lower right, or further
+    // out, where another text stands there.
     CadCircle(X, Y, Size / 4);
-    CadText(X - Size, Y + Size / 2, Letter);
+    const Extended offsets[3][2] = {{-Size, Size / 2}, {Size / 2, -1.5L * Size}, {-2 * Size, 1.5L * Size}};
+    int k = 0;
+    while (k < 2 && !Space.Free(TLabelSpace::TextBox(X + offsets[k][0], Y + offsets[k][1], 1, Size, 0.8L * Size, 0)))
+        ++k;
+    Space.Take(TLabelSpace::TextBox(X + offsets[k][0], Y + offsets[k][1], 1, Size, 0.8L * Size, 0));
+    CadText(X + offsets[k][0], Y + offsets[k][1], Letter);
 }
 
 } // namespace
@@ -224,6 +280,7 @@ void DrawMeshPictureFrame(Extended W, Extended B, Extended T, Extended Phi1)
 
     // Labelled arcs about the line of centres, cut at the frame.
     const Extended mn = g.mn;
+    TLabelSpace space;
     for (int i = 1; i <= 2; ++i) {
         const Extended cy = i == 1 ? 0 : ag;
         const Extended limit = i == 1 ? B : T;
@@ -238,20 +295,20 @@ void DrawMeshPictureFrame(Extended W, Extended B, Extended T, Extended Phi1)
         // Whether the circle's side towards the mesh lies inside the frame.
         auto inside = [&](Extended D) { return i == 1 ? D / 2 > B : ag - D / 2 < T; };
         CadSetLayer(3);
-        if (inside(g.db[i])) DrawClippedLabelledArc("db" + n, false, 0, cy, half, g.db[i], mid, limit);
-        if (inside(g.df_pic[i])) DrawClippedLabelledArc("df" + n, false, 0, cy, half, g.df_pic[i], mid, limit);
-        DrawClippedLabelledArc("d" + n, false, 0, cy, half, g.d[i], mid, limit);
+        if (inside(g.db[i])) PlaceLabelledArc(space, "db" + n, cy, half, g.db[i], mid, limit);
+        if (inside(g.df_pic[i])) PlaceLabelledArc(space, "df" + n, cy, half, g.df_pic[i], mid, limit);
+        PlaceLabelledArc(space, "d" + n, cy, half, g.d[i], mid, limit);
         if (std::fabs(g.dw_pic[i] - g.d[i]) > 0.05L * mn)
-            DrawClippedLabelledArc("dw" + n, false, 0, cy, half, g.dw_pic[i], mid, limit);
+            PlaceLabelledArc(space, "dw" + n, cy, half, g.dw_pic[i], mid, limit);
         if (g.DrawingConfiguration == 2) {
             if (g.dFamax[i] != g.da[i]) {
                 CadSetLayer(29);
-                DrawClippedLabelledArc("dFa" + n, false, 0, cy, half, g.dFamax[i], mid, limit);
+                PlaceLabelledArc(space, "dFa" + n, cy, half, g.dFamax[i], mid, limit);
             }
             CadSetLayer(24);
             const bool close =
                 std::fabs(g.dNf[i] - g.db[i]) < 0.15L * mn || std::fabs(g.dNf[i] - g.d[i]) < 0.15L * mn;
-            DrawClippedLabelledArc("dNf" + n, false, 0, cy, close ? 1.2L * half : half, g.dNf[i], mid, limit);
+            PlaceLabelledArc(space, "dNf" + n, cy, close ? 1.2L * half : half, g.dNf[i], mid, limit);
         }
     }
     // The arc labels set their own text styles; the point letters go back
@@ -260,19 +317,26 @@ void DrawMeshPictureFrame(Extended W, Extended B, Extended T, Extended Phi1)
 
     if (z1 + z2 != 0) {
         const TMeshContactPoints p = MeshContactPoints();
+        // From tangent point to tangent point, through the path of contact
+        // A to E; only the frame's sides cut it. A ring's tangent point lies
+        // behind the pinion's, seen from the pitch point, and the path of
+        // contact beyond the pinion's: the line runs from the ring's
+        // tangent point through the pinion's on to the frame's side.
         Extended x1 = p.T1x, y1 = p.T1y, x2 = p.T2x, y2 = p.T2y;
-        // The whole frame cuts the line: beyond its top it would run over
-        // the data of the picture above.
+        if (p.Valid && p.T1x != p.T2x && (p.Cx - p.T1x) * (p.Cx - p.T2x) > 0) {
+            x1 = p.T1x < p.T2x ? -W : W;
+            y1 = p.T1y + (x1 - p.T1x) * (p.T2y - p.T1y) / (p.T2x - p.T1x);
+        }
         CadSetLayer(0);
-        if ((p.T1x != p.T2x || p.T1y != p.T2y) && ClipSegment(x1, y1, x2, y2, -W, B, W, T)) CadLine(x1, y1, x2, y2);
+        if ((p.T1x != p.T2x || p.T1y != p.T2y) && ClipToSides(x1, y1, x2, y2, W)) CadLine(x1, y1, x2, y2);
         if (p.Valid) {
             CadSetLayer(3);
-            DrawPointMark("C", p.Cx, p.Cy, h);
-            DrawPointMark("E", p.Ex, p.Ey, h);
-            DrawPointMark("A", p.Ax, p.Ay, h);
+            DrawPointMark(space, "C", p.Cx, p.Cy, h);
+            DrawPointMark(space, "E", p.Ex, p.Ey, h);
+            DrawPointMark(space, "A", p.Ax, p.Ay, h);
             if (p.HasSingleContact) {
-                DrawPointMark("B", p.Bx, p.By, h);
-                DrawPointMark("D", p.Dx, p.Dy, h);
+                DrawPointMark(space, "B", p.Bx, p.By, h);
+                DrawPointMark(space, "D", p.Dx, p.Dy, h);
             }
         }
     }
