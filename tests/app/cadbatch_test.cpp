@@ -460,6 +460,51 @@ TEST_P(CadFilesJudged, EveryDrawingIsTakenByAStrictReaderAndTheRunIsQuiet)
     EXPECT_EQ(out, "judged " + std::to_string(LandedDrawings.size()) + "\n") << project;
 }
 
+// Every drawing of each example as DXF and as IGES: OCCT finds the curves of
+// the IGES file where ezdxf finds those of the DXF, scaled sheets and their
+// tables included, and transfers no block that no instance places.
+class IgesScale : public CadBatchProgram, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(IgesScale, EveryDrawingSpansInOcctWhatItSpansInEzdxf)
+{
+    const std::string project = GetParam() + ".qy7";
+    fs::copy_file(DefaultProject.parent_path() / project, dir / project, fs::copy_options::overwrite_existing);
+    std::string files;
+    for (int j : LandedDrawings)
+        for (const char* ext : {"dxf", "igs"}) {
+            const std::string sw = std::string("/CAD") + (ext[0] == 'd' ? "1:" : "2:") + std::to_string(j);
+            const TProgramRun run = RunProgram(dir, {project, sw, "/NOGUI"}, {}, true);
+            EXPECT_EQ(run.ExitCode, 0) << sw << run.Err;
+            const fs::path kept = dir / (std::to_string(j) + "." + ext);
+            fs::rename(dir / (GetParam() + "." + ext), kept);
+            files += " '" + kept.string() + "'";
+        }
+    const std::string out = RunCommand("/usr/bin/python3 '" + std::string(QYR7_TEST_DIR) + "/cadjudge.py' extents" + files);
+    if (out.rfind("missing ", 0) == 0)
+        QYR7_VALIDATOR_MISSING(out);
+    EXPECT_EQ(out, "judged " + std::to_string(LandedDrawings.size()) + "\n") << project;
+}
+
+// The tooth contact view of each example: its line of action carries the
+// contact points A to E and ends at a tangent point or a side of the frame.
+TEST_F(CadBatchProgram, LineOfActionOfEveryExampleRunsThroughAToE)
+{
+    std::string files;
+    for (const std::string project : {"default", "industrial", "spectrum"}) {
+        fs::copy_file(DefaultProject.parent_path() / (project + ".qy7"), dir / (project + ".qy7"),
+                      fs::copy_options::overwrite_existing);
+        const TProgramRun run = RunProgram(dir, {project + ".qy7", "/CAD1:24", "/NOGUI"}, {}, true);
+        EXPECT_EQ(run.ExitCode, 0) << project << run.Err;
+        files += " '" + (dir / (project + ".dxf")).string() + "'";
+    }
+    const std::string out = RunCommand("/usr/bin/python3 '" + std::string(QYR7_TEST_DIR) + "/cadjudge.py' action" + files);
+    if (out.rfind("missing ", 0) == 0)
+        QYR7_VALIDATOR_MISSING(out);
+    EXPECT_EQ(out, "judged 3\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, IgesScale, ::testing::Values("default", "industrial", "spectrum"));
+
 INSTANTIATE_TEST_SUITE_P(Projects, CadFilesJudged, ::testing::Combine(::testing::Values("default", "industrial", "spectrum", "bearings"), ::testing::Values(1, 2, 6)),
                          [](const auto& I) { return std::get<0>(I.param) + "_device" + std::to_string(std::get<1>(I.param)); });
 
