@@ -163,7 +163,7 @@ TEST_F(MeshPicture, LineOfActionThroughAToECutAtTheFrame)
         {"tangent points inside", 20, 40, 60, -6.427876, 17.660444, 12.855752, 24.679111},
         {"gear 2's beyond the side", 20, 100, 120, -6.427876, 17.660444, 14.783990, 25.380932},
         {"ring", 20, -40, -20, -12.855752, 15.320889, 15.116910, 25.502105},
-        {"small ring", 12, -30, -18, -9.641814, 8.490667, 14.727489, 17.360367},
+        {"ring's beyond the side", 20, -100, -80, -15.710923, 14.281692, 15.710923, 25.718308},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);

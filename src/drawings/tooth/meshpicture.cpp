@@ -320,10 +320,11 @@ void DrawMeshPictureFrame(Extended W, Extended B, Extended T, Extended Phi1)
         // From tangent point to tangent point, through the path of contact
         // A to E; only the frame's sides cut it. A ring's tangent point lies
         // behind the pinion's, seen from the pitch point, and the path of
-        // contact beyond the pinion's: the line runs from the ring's
+        // contact beyond the pinion's (both lie on one side of the line of
+        // centres, where the pitch point is): the line runs from the ring's
         // tangent point through the pinion's on to the frame's side.
         Extended x1 = p.T1x, y1 = p.T1y, x2 = p.T2x, y2 = p.T2y;
-        if (p.Valid && p.T1x != p.T2x && (p.Cx - p.T1x) * (p.Cx - p.T2x) > 0) {
+        if (p.T1x != p.T2x && p.T1x * p.T2x > 0) {
             x1 = p.T1x < p.T2x ? -W : W;
             y1 = p.T1y + (x1 - p.T1x) * (p.T2y - p.T1y) / (p.T2x - p.T1x);
         }

@@ -28,6 +28,8 @@ class TCadIgesDevice final : public TCadDevice
     void BeginDrawing(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended Height) override;
     void BeginBlock(const std::string& Name) override;
     void EndBlock() override { recording_ = nullptr; }
+    // A block section that ends without the end of its last block ends it.
+    void EndSection() override { recording_ = nullptr; }
     void SetLayer(int N) override;
     void Line(Extended X1, Extended Y1, Extended X2, Extended Y2) override;
     void Circle(Extended X, Extended Y, Extended R) override;
