@@ -168,28 +168,22 @@ TEST_F(MeshPicture, LineOfActionThroughAToECutAtTheFrame)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         SetPair(c.z1, c.z2, c.a);
-        const Extended w = MeshPictureHalfWidth();
         Open();
-        DrawMeshPicture(true, w, MeshPictureBottom(), MeshPictureTop(), 0);
+        DrawMeshPicture(true, MeshPictureHalfWidth(), MeshPictureBottom(), MeshPictureTop(), 0);
         Close();
-        std::vector<TCadCall> action, marks;
-        for (const auto& l : Calls("line"))
-            if (l.Layer == 0) action.push_back(l);
-        for (const auto& m : Calls("circle"))
-            if (m.Layer == 3) marks.push_back(m);
+        std::vector<TCadCall> action, marks, other;
+        for (const auto& e : CadCallLog())
+            (e.Kind == "line" && e.Layer == 0 ? action : e.Kind == "circle" && e.Layer == 3 ? marks : other).push_back(e);
         ASSERT_EQ(action.size(), 1u);
-        const double* v = action[0].V.data();
-        const double want[4] = {c.x1, c.y1, c.x2, c.y2};
+        const double *v = action[0].V.data(), want[4] = {c.x1, c.y1, c.x2, c.y2}, ux = v[2] - v[0], uy = v[3] - v[1];
         for (int k = 0; k < 4; ++k)
             EXPECT_NEAR(v[k], want[k], 1e-6) << k;
         ASSERT_EQ(marks.size(), 5u) << "C, E, A, B, D";
+        // Each mark on the line (no offset across it) and between its ends.
         for (const auto& m : marks) {
-            const double along = ((m.V[0] - v[0]) * (v[2] - v[0]) + (m.V[1] - v[1]) * (v[3] - v[1])) /
-                                 std::hypot(v[2] - v[0], v[3] - v[1]);
-            const double off = ((m.V[1] - v[1]) * (v[2] - v[0]) - (m.V[0] - v[0]) * (v[3] - v[1])) /
-                               std::hypot(v[2] - v[0], v[3] - v[1]);
-            EXPECT_NEAR(off, 0, 1e-9) << m.V[0] << " " << m.V[1];
-            EXPECT_TRUE(along >= 0 && along <= std::hypot(v[2] - v[0], v[3] - v[1])) << m.V[0] << " " << m.V[1];
+            const double dx = m.V[0] - v[0], dy = m.V[1] - v[1];
+            EXPECT_NEAR(dy * ux - dx * uy, 0, 1e-9) << m.V[0] << " " << m.V[1];
+            EXPECT_TRUE(dx * ux + dy * uy >= 0 && dx * ux + dy * uy <= ux * ux + uy * uy) << m.V[0] << " " << m.V[1];
         }
     }
 }

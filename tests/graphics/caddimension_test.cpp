@@ -293,10 +293,11 @@ TEST_F(CadDimensionTest, NegativeRadiusArcRunsBetweenItsOwnRadiusLines)
         Near(arc[0].Num(51), c.End, "end");
         const auto radii = Lines(e, "3");
         ASSERT_GE(radii.size(), 2u);
-        Near(radii[0].X2, 58.5L * std::cos(DegToRad(c.Start)), "first radius line ends at the arc's start");
-        Near(radii[0].Y2, 58.5L * std::sin(DegToRad(c.Start)), "first radius line ends at the arc's start");
-        Near(radii[1].X2, 58.5L * std::cos(DegToRad(c.End)), "second radius line ends at the arc's end");
-        Near(radii[1].Y2, 58.5L * std::sin(DegToRad(c.End)), "second radius line ends at the arc's end");
+        for (int k = 0; k < 2; ++k) {
+            const Extended end = DegToRad(k == 0 ? c.Start : c.End);
+            Near(radii[k].X2, 58.5L * std::cos(end), "radius line ends where the arc does");
+            Near(radii[k].Y2, 58.5L * std::sin(end), "radius line ends where the arc does");
+        }
     }
 }
 
