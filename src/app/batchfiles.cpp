@@ -1,6 +1,7 @@
 #include "app/batchfiles.h"
 
 #include "foundation/fileutil.h"
+#include "foundation/runtempdir.h"
 #include "foundation/programstate.h"
 #include "reports/engine/reportengine.h"
 
@@ -28,11 +29,11 @@ std::string ReportedProjectPath(const std::string& ProjectPath)
 namespace {
 
 // Only a name the report engine makes for the batch device: "$$$" + k +
-// ".txt" in the temporary directory. Anything else in ReportFileName (a
+// ".txt" in the run's own temporary directory. Anything else in ReportFileName (a
 // file the user chose) is never deleted here.
 bool IsWorkingCopyName(const std::string& Name)
 {
-    const std::string prefix = AddTrailingBackslash(telmvar.TempDir) + "$$$";
+    const std::string prefix = RunTempPath("$$$");
     if (Name.size() <= prefix.size() + 4 || Name.compare(0, prefix.size(), prefix) != 0)
         return false;
     if (Name.compare(Name.size() - 4, 4, ".txt") != 0)

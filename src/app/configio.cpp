@@ -5,6 +5,7 @@
 #include "dialogs/fileguard.h"
 #include "dialogs/messageboxes.h"
 #include "foundation/fileutil.h"
+#include "foundation/runtempdir.h"
 #include "foundation/programstate.h"
 #include "foundation/textfile.h"
 #include "foundation/textutil.h"
@@ -821,9 +822,16 @@ void CheckConfigDirs()
         ShowMessageIfEnabled("invalid EDI Directory configured");
     if (dataSet && !dirs.Writable(wtelmvar.DefaultDataDir))
         ShowMessageIfEnabled("invalid Data Directory configured");
+    // A configured temporary directory is shared by every run that reads
+    // the configuration: the files only this run uses (table copies, their
+    // indexes, the numbered report copies) go into a directory of its own
+    // inside it, so that runs at the same moment never copy over, read or
+    // delete each other's. Without one, the run's directory is that already.
+    if (!madeTemp && TrimBlanks(runtempdir.Dir).empty())
+        runtempdir.Dir = MakePrivateTempDir(telmvar.TempDir);
     if (wtelmvar.CopyDbfToTemp) {
         SetHourglassCursor();
-        CopyFilesByMask("*.dbf", telmvar.DbfDir, telmvar.TempDir);
+        CopyFilesByMask("*.dbf", telmvar.DbfDir, RunTempPath(""));
         SetArrowCursor();
     }
 }
@@ -887,6 +895,16 @@ void WriteSessionFile()
         return;
     const std::string name = SessionFileName();
     std::error_code ec;
+    // Only a regular file (or none) takes the list: a FIFO of its name would
+    // hold the end of the run until somebody read it, a device would get it.
+    using std::filesystem::file_type;
+    const auto type = std::filesystem::status(name, ec).type();
+    if (type == file_type::fifo || type == file_type::character || type == file_type::block ||
+        type == file_type::socket) {
+        ShowMessageIfEnabled("file " + name + " not a regular file (a pipe or a device), not written");
+        telmvar.Aborted = true;
+        return;
+    }
     std::filesystem::create_directories(std::filesystem::path(name).parent_path(), ec);
     TTextFile& f = File();
     f.Assign(name);

@@ -3,6 +3,7 @@
 #include "foundation/codepage.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
+#include "foundation/signalcleanup.h"
 #include "foundation/textfile.h"
 #include "foundation/textutil.h"
 #include "foundation/programsettings.h"
@@ -68,7 +69,7 @@ bool CopyContents(const std::string& src, const std::string& dest, std::size_t b
         return false;
     }
     std::string temp = dest + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
+    const int fd = MakeMarkedTempFile(temp);
     if (fd < 0) {
         std::fclose(in);
         return false;
@@ -108,6 +109,7 @@ bool CopyContents(const std::string& src, const std::string& dest, std::size_t b
                           : std::rename(temp.c_str(), dest.c_str()) == 0;
     if (!ok)
         ::unlink(temp.c_str());
+    UnmarkTempFile(temp);
     return ok;
 }
 

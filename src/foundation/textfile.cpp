@@ -4,6 +4,7 @@
 #include "foundation/messagecollector.h"
 #include "foundation/fileversion.h"
 #include "foundation/programstate.h"
+#include "foundation/signalcleanup.h"
 #include "foundation/textutil.h"
 #include "foundation/guardedmath.h"
 #include "foundation/numbertext.h"
@@ -183,7 +184,12 @@ bool TTextFile::OpenWrite()
         // A device or pipe (a printer port, /dev/null) is written in place:
         // renaming a temporary file over it would replace the device itself.
         // So is a working copy of our own: nobody reads it before it is closed.
-        const int fd = ::open(name_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | (S_ISREG(st.st_mode) ? O_NOFOLLOW : 0));
+        // Opened without waiting: a FIFO nobody reads would block the open
+        // for ever; it fails at once instead.
+        const int fd = ::open(name_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK | O_NOCTTY |
+                                                 (S_ISREG(st.st_mode) ? O_NOFOLLOW : 0));
+        if (fd >= 0)
+            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
         out_ = fd < 0 ? nullptr : ::fdopen(fd, "wb");
         if (out_ == nullptr) {
             Failed(name_);
@@ -211,7 +217,7 @@ bool TTextFile::OpenWrite()
     const std::size_t slash = target.rfind('/');
     const std::size_t base = slash == std::string::npos ? 0 : slash + 1;
     std::string temp = target.size() - base + 7 <= 255 ? target + ".XXXXXX" : target.substr(0, base) + ".$$$XXXXXX";
-    const int fd = ::mkstemp(temp.data());
+    const int fd = MakeMarkedTempFile(temp);
     if (fd < 0)
         return Failed(name_);
     // A link replaced is no file of ours to take the mode from.
@@ -221,6 +227,7 @@ bool TTextFile::OpenWrite()
         Failed(name_);
         ::close(fd);
         ::unlink(temp.c_str());
+        UnmarkTempFile(temp);
         return false;
     }
     tempName_ = temp;
@@ -310,6 +317,7 @@ bool TTextFile::Close()
             ok = std::rename(tempName_.c_str(), targetName_.c_str()) == 0 || Failed(name_);
         if (!ok)
             ::unlink(tempName_.c_str());
+        UnmarkTempFile(tempName_);
         tempName_.clear();
         return ok;
     }
@@ -323,8 +331,10 @@ void TTextFile::Abandon()
         std::fclose(out_);
         out_ = nullptr;
     }
-    if (mode_ == Mode::Write && !tempName_.empty())
+    if (mode_ == Mode::Write && !tempName_.empty()) {
         ::unlink(tempName_.c_str());
+        UnmarkTempFile(tempName_);
+    }
     tempName_.clear();
     data_.clear();
     pos_ = 0;

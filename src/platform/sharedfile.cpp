@@ -83,14 +83,17 @@ uint16_t TSharedFile::TakeShareLock(TFileShare share)
 uint16_t TSharedFile::Open(const std::string& path, bool write, TFileShare share)
 {
     Close();
-    fd_ = ::open(path.c_str(), (write ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    // Tables, memos and indexes are regular files: a FIFO in their place is
+    // opened without waiting for a writer and refused like a directory.
+    fd_ = ::open(path.c_str(), (write ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd_ < 0)
         return lastError_ = DosErrorOf(errno);
     struct stat st {};
-    if (fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
         Close();
         return lastError_ = 5;
     }
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
     if (uint16_t code = TakeShareLock(share); code != 0) {
         Close();
         return lastError_ = code;
@@ -101,9 +104,15 @@ uint16_t TSharedFile::Open(const std::string& path, bool write, TFileShare share
 uint16_t TSharedFile::Create(const std::string& path, TFileShare share)
 {
     Close();
-    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0644);
     if (fd_ < 0)
         return lastError_ = DosErrorOf(errno);
+    struct stat st {};
+    if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+        Close();
+        return lastError_ = 5;
+    }
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
     if (uint16_t code = TakeShareLock(TFileShare::DenyWrite); code != 0) {
         Close();
         return lastError_ = code;

@@ -17,8 +17,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <csignal>
+#include <regex>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 #include <sys/stat.h>
 
@@ -66,6 +69,13 @@ struct BatchFilesCase {
     std::string PltDir = {};
     std::size_t ErrLines = 1; // lines on stderr, the last one holding ErrPart
     int FileBlocks = 0;       // largest file the run may write, in 512-byte blocks (0: no limit)
+    // Runs at the same moment after the first one, each in its own folder
+    // "r1".."rN" beside the first one's "r0" (RunIn), with the same exit,
+    // an empty stderr and a report byte for byte the first one's.
+    int AtOnce = 0;
+    // Sent once the temporary file of the output named SignalAt appears.
+    int Signal = 0;
+    std::string SignalAt = {};
 };
 
 std::string Describe(const BatchFilesCase& c)
@@ -114,25 +124,70 @@ std::string WithLine(int Line, const std::string& Text)
     return all.replace(pos, all.find("\r\n", pos) - pos, Text);
 }
 
-// Copies of the shipped tables, and a configuration naming them (items in order up to the plot folder).
+// A configuration naming the table, temporary and plot folders (items in order up to the plot folder).
+void ConfigIn(const fs::path& Dir, const std::string& Tables, const std::string& Temp, const std::string& PltDir)
+{
+    std::string cfg = "qyr7 Configuration\r\nVersion 1.0\r\n";
+    for (int l = 1; l <= 5; ++l)
+        cfg += "Layer\r\n" + std::to_string(l) + "\r\nColour\r\n2\r\n";
+    for (const std::string& item : std::vector<std::string>{"Text font CAD", "Arial", "Textwidth/height CAD", "1",
+             "Font angle", "0",
+             "CAD Directory", "", "DBF Directory", Tables, "Help level", "1", "Printer interface", "1",
+             "Printer type", "1", "Printing density", "1", "Rotate Hardcopy ?", "N",
+             "Digits for floating point numbers", "3", "Printing density vertical", "1", "Color graphics", "J",
+             "X-Factor for graphic extension", "1", "Graph mode", "0", "Graph driver", "0", "Horizontal Pixels",
+             "1024", "Vertical Pixels", "768",
+             "temporary directory", Temp, "printer interface for hardcopy", "1", "EDI Directory", "", "PLT Directory"})
+        cfg += item + "\r\n";
+    WriteWholeFile(Dir / "qyr7.cfg", cfg + PltDir + "\r\n");
+}
+
+// Copies of the shipped tables, and a configuration naming them.
 void TablesIn(const fs::path& Dir, const std::string& PltDir)
 {
     fs::create_directories(Dir / "tables");
     for (const auto& e : fs::directory_iterator(QYR7_DATA_DIR))
         if (e.path().extension() == ".dbf" || e.path().extension() == ".hdf")
             fs::copy_file(e.path(), Dir / "tables" / e.path().filename());
-    std::string cfg = "qyr7 Configuration\r\nVersion 1.0\r\n";
-    for (int l = 1; l <= 5; ++l)
-        cfg += "Layer\r\n" + std::to_string(l) + "\r\nColour\r\n2\r\n";
-    for (const std::string item : {"Text font CAD", "Arial", "Textwidth/height CAD", "1", "Font angle", "0",
-             "CAD Directory", "", "DBF Directory", "tables/", "Help level", "1", "Printer interface", "1",
-             "Printer type", "1", "Printing density", "1", "Rotate Hardcopy ?", "N",
-             "Digits for floating point numbers", "3", "Printing density vertical", "1", "Color graphics", "J",
-             "X-Factor for graphic extension", "1", "Graph mode", "0", "Graph driver", "0", "Horizontal Pixels",
-             "1024", "Vertical Pixels", "768",
-             "temporary directory", "", "printer interface for hardcopy", "1", "EDI Directory", "", "PLT Directory"})
-        cfg += item + "\r\n";
-    WriteWholeFile(Dir / "qyr7.cfg", cfg + PltDir + "\r\n");
+    ConfigIn(Dir, "tables/", "", PltDir);
+}
+
+// Run folders r0..rN sharing the tables and a configured temporary folder
+// "temp" that everybody may write, as a normal install has it.
+std::function<void(const fs::path&)> SharedTemp(int Runs)
+{
+    return [Runs](const fs::path& Dir) {
+        for (int r = 0; r <= Runs; ++r) {
+            const fs::path run = Dir / ("r" + std::to_string(r));
+            fs::create_directories(run);
+            fs::permissions(run, fs::perms::all);
+            ConfigIn(run, "../tables/", "../temp/", "");
+        }
+        fs::create_directories(Dir / "temp");
+        fs::permissions(Dir / "temp", fs::perms::all);
+    };
+}
+
+// The shared temporary folder holds only what the case put there.
+void TempLeftAsItWas(const fs::path& Dir)
+{
+    std::vector<std::string> left;
+    for (const auto& e : fs::directory_iterator(Dir / "temp"))
+        if (!fs::is_regular_file(fs::symlink_status(e.path())))
+            left.push_back(e.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{}) << "left in the temporary folder";
+}
+
+// A report without the date and time of its page headers.
+std::string Undated(const std::string& Report)
+{
+    return std::regex_replace(Report, std::regex("\t[0-9]{4}-[0-9]{2}-[0-9]{2}\t[0-9]{1,2}:[0-9]{2}"), "");
+}
+
+void Fifo(const fs::path& File)
+{
+    fs::remove(File);
+    ASSERT_EQ(::mkfifo(File.c_str(), 0666), 0) << File;
 }
 
 const std::string Victim = "somebody else's file\r\n";
@@ -229,6 +284,42 @@ std::vector<BatchFilesCase> Cases()
          {"bad.qy7", "/NOGUI"}, 1, "project file bad.qy7 cannot be read", {}, nullptr},
         {"NoWindowFifoProject", {}, [](const fs::path& D) { ::mkfifo((D / "fifo.qy7").c_str(), 0600); }, "",
          {"fifo.qy7", "/NOGUI"}, 1, "not a regular file (a pipe or a device), not read", {}, nullptr},
+        // Runs at the same moment with a configured temporary folder and
+        // tables they cannot write: each takes its table copies, indexes and
+        // report copies into a folder of its own inside it.
+        {"TwoRunsAtOnceWithAConfiguredTemporaryFolder", {"stage.qy7"}, SharedTemp(2), "r0", {"../stage.qy7", "/I"}, 0,
+         "", {"r0/stage.txt", "r1/stage.txt", "r2/stage.txt"}, TempLeftAsItWas, {}, {}, true, 1, "", 1, 0, 2},
+        {"ThreeRunsAtOnceWithAConfiguredTemporaryFolder", {"stage.qy7"}, SharedTemp(3), "r0", {"../stage.qy7", "/I"},
+         0, "", {"r0/stage.txt", "r1/stage.txt", "r2/stage.txt", "r3/stage.txt"}, TempLeftAsItWas, {}, {}, true, 1, "",
+         1, 0, 3},
+        // Copies and working copies of another run in the shared folder, under
+        // the names a run would give its own, stay untouched and in nobody's way.
+        {"AnotherRunsCopiesInTheConfiguredTemporaryFolder", {"stage.qy7"}, SharedTemp(0), "r0", {"../stage.qy7", "/I"},
+         0, "", {"r0/stage.txt"}, TempLeftAsItWas, {},
+         {"temp/qyrlife.dbf", "temp/qyrwst.dbf", "temp/$$$1.txt", "temp/$OUT1.TMP"}, true, 1},
+        // A signal while a drawing is written: its temporary file goes, no
+        // drawing is left, and the run ends as the signal ends it.
+        {"InterruptWhileADrawingIsWritten", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/CAD6:1"}, 128 + SIGINT, "", {},
+         stays("stage.qy7"), {}, {}, false, 0, "", 1, 0, 0, SIGINT, "stage.stl"},
+        {"TerminateWhileADrawingIsWritten", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/CAD6:1"}, 128 + SIGTERM, "",
+         {}, stays("stage.qy7"), {}, {}, false, 0, "", 1, 0, 0, SIGTERM, "stage.stl"},
+        {"HangupWhileADrawingIsWritten", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/CAD6:1"}, 128 + SIGHUP, "", {},
+         stays("stage.qy7"), {}, {}, false, 0, "", 1, 0, 0, SIGHUP, "stage.stl"},
+        // FIFOs under the names of files the program reads or writes are
+        // refused by name at once, instead of holding the run.
+        {"FifoForTheRecentProjectsFile", {"stage.qy7"}, [](const fs::path& D) { Fifo(D / "qyr7.cff"); }, "",
+         {"stage.qy7", "/NOGUI"}, 0, "qyr7.cff not a regular file (a pipe or a device), not written", {}, nullptr,
+         {}, {}, true},
+        {"FifoForTheLifeTable", {"stage.qy7"}, [](const fs::path& D) { Fifo(D / "tables/qyrlife.dbf"); }, "",
+         {"stage.qy7", "/I"}, 4, "calculated: file tables/qyrlife.dbf not a regular file (a pipe or a device), not read",
+         {"*stage.txt"},
+         nullptr, {}, {}, true},
+        {"FifoForTheMessageHelpFile", {}, [](const fs::path& D) {
+             WriteWholeFile(D / "k.qy7", WithLine(79, "2"));
+             fs::create_directories(D / "plt");
+             Fifo(D / "plt/qyr7.err");
+         }, "", {"k.qy7", "/I"}, 0, "plt/qyr7.err not a regular file (a pipe or a device), not read", {"k.txt"},
+         nullptr, {}, {}, true, 0, "plt/"},
         {"ProjectNameOf250Bytes", {std::string(246, 'p') + ".qy7"}, nullptr, "", {std::string(246, 'p') + ".qy7", "/I"},
          0, "", {std::string(246, 'p') + ".txt"}, nullptr},
         {"NonAsciiCadSwitch", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/CAD\xc3\xa9"}, 5,
@@ -258,10 +349,10 @@ TEST_P(BatchFiles, ExitCodeStderrAndFilesLeft)
         fs::create_directories((dir / p).parent_path());
         fs::copy_file(ShippedProject, dir / p);
     }
-    if (c.Prepare)
-        c.Prepare(dir);
     if (c.Tables)
         TablesIn(dir, c.PltDir);
+    if (c.Prepare)
+        c.Prepare(dir);
     WriteWholeFile(dir / "victim", Victim);
     for (const auto& l : c.Links)
         fs::create_symlink(dir / "victim", dir / l);
@@ -276,7 +367,22 @@ TEST_P(BatchFiles, ExitCodeStderrAndFilesLeft)
         fs::permissions(dir, w, fs::perm_options::remove);
     const std::set<std::string> before = FilesBelow(dir);
 
-    const TProgramRun run = RunProgram(c.RunIn.empty() ? dir : dir / c.RunIn, c.Args, {}, true, c.Locked > 0, c.FileBlocks);
+    const fs::path runIn = c.RunIn.empty() ? dir : dir / c.RunIn;
+    const TProgramRun run = RunProgram(runIn, c.Args, {}, true, c.Locked > 0, c.FileBlocks, c.Signal, c.SignalAt);
+    std::vector<TProgramRun> others(static_cast<std::size_t>(c.AtOnce));
+    std::vector<std::thread> atOnce;
+    for (int r = 1; r <= c.AtOnce; ++r)
+        atOnce.emplace_back(
+            [&, r] { others[r - 1] = RunProgram(dir / ("r" + std::to_string(r)), c.Args, {}, true, c.Locked > 0); });
+    for (auto& t : atOnce)
+        t.join();
+    for (int r = 1; r <= c.AtOnce; ++r) {
+        EXPECT_EQ(others[r - 1].ExitCode, c.ExitCode) << "run " << r << ": " << others[r - 1].Err;
+        EXPECT_EQ(others[r - 1].Err, "") << "run " << r;
+        EXPECT_TRUE(Undated(ReadWholeFile(dir / ("r" + std::to_string(r)) / "stage.txt")) ==
+                    Undated(ReadWholeFile(runIn / "stage.txt")))
+            << "run " << r << "'s report differs from the single run's";
+    }
 
     EXPECT_EQ(run.ExitCode, c.ExitCode) << run.Err;
     const auto lines = run.ErrLines();

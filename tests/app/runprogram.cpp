@@ -60,7 +60,7 @@ std::string Quoted(const std::string& S)
 } // namespace
 
 TProgramRun RunProgram(const fs::path& Dir, const std::vector<std::string>& Args, const std::vector<std::string>& Env,
-                       bool CloseStdin, bool AsNobody, int FileBlocks)
+                       bool CloseStdin, bool AsNobody, int FileBlocks, int Signal, const std::string& SignalAt)
 {
     const fs::path out = Dir.string() + ".run_out"; // beside Dir: a run may find Dir read-only
     const fs::path err = Dir.string() + ".run_err";
@@ -72,7 +72,19 @@ TProgramRun RunProgram(const fs::path& Dir, const std::vector<std::string>& Args
         command += " " + Quoted(e);
     if (AsNobody && ::geteuid() == 0)
         command += " setpriv --reuid=65534 --regid=65534 --clear-groups";
-    command += " timeout -k 5 120 " + Quoted(QYR7_PROGRAM);
+    command += " timeout -k 5 120 ";
+    // A watcher beside the program (which takes the inner shell's place and
+    // pid) looks for the file without sleeping and signals once it is there;
+    // the shells' own word on the signal goes nowhere, the program's stderr
+    // to its file.
+    const fs::path watcher = Dir.string() + ".watch";
+    if (Signal != 0) {
+        WriteWholeFile(watcher, "exec 3>&2 2>/dev/null\nsh -c '(while kill -0 $$; do for f in \"$1\".??????; do [ -e "
+                                "\"$f\" ] && kill -" + std::to_string(Signal) + " $$ && exit; done; done) & shift; "
+                                "exec \"$0\" \"$@\" 2>&3 3>&-' \"$@\"\nexit $?\n");
+        command += "sh " + Quoted(watcher.string()) + " ";
+    }
+    command += Quoted(QYR7_PROGRAM) + (Signal != 0 ? " " + Quoted(SignalAt) : "");
     for (const auto& a : Args)
         command += " " + Quoted(a);
     command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string()) + (CloseStdin ? " <&-" : " </dev/null");
@@ -83,5 +95,6 @@ TProgramRun RunProgram(const fs::path& Dir, const std::vector<std::string>& Args
     run.Err = ReadWholeFile(err);
     fs::remove(out);
     fs::remove(err);
+    fs::remove(watcher);
     return run;
 }

@@ -396,6 +396,18 @@ TEST_F(EngineTest, TemporaryReportNamesNeverClashWithAnotherInstance)
     EXPECT_EQ(ReadFile(Temp("$$$1.txt")), "other txt");
 }
 
+TEST_F(EngineTest, NoFreeWorkingCopyNumberFailsWithItsCauseAndOpensNoTakenOne)
+{
+    for (int k = 1; k <= 999; ++k)
+        WriteFile(Temp("$$$" + std::to_string(k) + ".txt"), "other");
+    OpenReport(9, "demo");
+    EXPECT_FALSE(BeginReportOutput());
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_NE(Messages[0].find("999 numbers up to " + Temp("$$$999.txt") + " are taken"), std::string::npos)
+        << Messages[0];
+    EXPECT_EQ(ReadFile(Temp("$$$999.txt")), "other");
+}
+
 TEST_F(EngineTest, ScreenDeviceShowsConvertedCopyAndRemovesItsTemporaryFile)
 {
     telmvar.PrintSeparatorMode = 2;

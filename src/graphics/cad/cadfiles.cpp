@@ -1,6 +1,7 @@
 #include "graphics/cad/cadfiles.h"
 
 #include "foundation/fileutil.h"
+#include "foundation/signalcleanup.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -50,7 +51,7 @@ bool TCadOutputFile::Open(const std::string& Target)
     // The temporary file sits beside the target, so the rename stays on one
     // file system.
     std::string tmpl = Target + ".XXXXXX";
-    const int fd = ::mkstemp(tmpl.data());
+    const int fd = MakeMarkedTempFile(tmpl);
     if (fd < 0) return false;
     // The temporary file is private to its owner; the drawing gets the mode
     // of the file it replaces, or of a new one.
@@ -59,8 +60,7 @@ bool TCadOutputFile::Open(const std::string& Target)
     temp_ = tmpl;
     out_.open(temp_, std::ios::binary | std::ios::trunc);
     if (!out_) {
-        std::remove(temp_.c_str());
-        temp_.clear();
+        Forget();
         return false;
     }
     return true;
@@ -73,28 +73,31 @@ bool TCadOutputFile::Commit()
     const bool written = static_cast<bool>(out_);
     out_.close();
     if (!written || out_.fail()) {
-        std::remove(temp_.c_str());
-        temp_.clear();
+        Forget();
         return false;
     }
     std::error_code ec;
     fs::rename(temp_, target_, ec);
     if (ec) {
-        std::remove(temp_.c_str());
-        temp_.clear();
+        Forget();
         return false;
     }
+    UnmarkTempFile(temp_);
     temp_.clear();
     return true;
+}
+
+void TCadOutputFile::Forget()
+{
+    std::remove(temp_.c_str());
+    UnmarkTempFile(temp_);
+    temp_.clear();
 }
 
 void TCadOutputFile::Abandon()
 {
     if (out_.is_open()) out_.close();
-    if (!temp_.empty()) {
-        std::remove(temp_.c_str());
-        temp_.clear();
-    }
+    if (!temp_.empty()) Forget();
 }
 
 void TCadBlockStore::Open(const std::string& TempDir)

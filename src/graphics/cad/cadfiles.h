@@ -36,6 +36,9 @@ class TCadOutputFile
     void Abandon();
 
   private:
+    // Removes the temporary file; a signal no longer looks for it.
+    void Forget();
+
     std::ofstream out_;
     std::string temp_;
     std::string target_;

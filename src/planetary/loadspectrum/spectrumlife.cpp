@@ -171,7 +171,10 @@ constexpr std::size_t LifeFields = 7;
 // The life table file opened for reading, with what fstat said of it.
 class TLifeFile {
 public:
-    explicit TLifeFile(const std::string& Path) : fd_(::open(Path.c_str(), O_RDONLY | O_CLOEXEC))
+    // Opened without waiting: a FIFO of the table's name reads as empty at
+    // once, and the table layer refuses it by name.
+    explicit TLifeFile(const std::string& Path)
+        : fd_(::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY))
     {
         if (fd_ >= 0 && ::fstat(fd_, &stat_) != 0)
             stat_ = {};
@@ -403,6 +406,11 @@ bool ReadLifeMaterial()
     }
     const std::size_t messagesBefore = error0.ErrorCount + LeftOutMessageCount();
     const TLifeFile probe(path);
+    if (probe.IsOpen() && !S_ISREG(probe.Stat().st_mode)) {
+        // A FIFO or device of the table's name: refused by name at once.
+        RefuseLifeTable("file " + path + " not a regular file (a pipe or a device), not read");
+        return false;
+    }
     if (probe.IsOpen()) {
         const std::string fault = LifeTableHeaderFault(probe);
         if (!fault.empty()) {

@@ -2,6 +2,7 @@
 
 #include "foundation/codepage.h"
 #include "foundation/fileutil.h"
+#include "foundation/runtempdir.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "foundation/numbertext.h"
@@ -10,7 +11,9 @@
 #include "reports/engine/reportio.h"
 #include "reports/engine/reportservices.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 TReportEngine reportengine;
 
@@ -34,7 +37,8 @@ std::string TempPath(const std::string& Name)
 }
 
 // Creates the file only when no file of that name exists, so that two running
-// copies of the program never write into each other's report.
+// copies of the program never write into each other's report. errno says
+// why not.
 bool CreateExclusive(const std::string& Name)
 {
     std::FILE* f = std::fopen(Name.c_str(), "wbx");
@@ -43,16 +47,44 @@ bool CreateExclusive(const std::string& Name)
     return true;
 }
 
+// The numbered working copy "$$$" + k + ".txt" of the file devices, k from
+// First on: the first number whose file this call made, or 0 with the
+// reason in Why. Only a taken name moves on to the next number; any other
+// failure (no directory, no room, no permission) ends the search at once,
+// and after the last number no taken name is ever opened over.
+int CreateNumberedCopy(int First, std::string& Path, std::string& Why)
+{
+    constexpr int MaxTries = 999;
+    for (int k = First; k < First + MaxTries; ++k) {
+        Path = RunTempPath("$$$" + IntToText(k) + ".txt");
+        if (CreateExclusive(Path)) return k;
+        const int error = errno;
+        if (error != EEXIST) {
+            Why = "working copy " + Path + " cannot be created: " + std::strerror(error);
+            return 0;
+        }
+    }
+    Why = "working copy " + RunTempPath("$$$" + IntToText(First) + ".txt") + " cannot be created: the " +
+          IntToText(MaxTries) + " numbers up to " + Path + " are taken";
+    return 0;
+}
+
 // A temporary report file of our own: "$OUT" + n + ".TMP" with the first n
 // whose file does not exist yet. A leftover of a crashed run or a file of a
 // second running copy is skipped instead of being overwritten.
-void MakeReportTempName()
+bool MakeReportTempName()
 {
     constexpr int MaxTries = 999;
-    for (int n = 1; n <= MaxTries; ++n) {
-        E.ReportFileName = TempPath("$OUT" + IntToText(n) + ".TMP");
-        if (CreateExclusive(E.ReportFileName)) return;
+    int error = EEXIST;
+    for (int n = 1; n <= MaxTries && error == EEXIST; ++n) {
+        E.ReportFileName = RunTempPath("$OUT" + IntToText(n) + ".TMP");
+        if (CreateExclusive(E.ReportFileName)) return true;
+        error = errno;
     }
+    reportservices.ShowMessageBox("temporary report file " + E.ReportFileName + " cannot be created: " +
+                                  (error == EEXIST ? std::string("all numbers are taken") : std::strerror(error)));
+    E.ReportFileName.clear();
+    return false;
 }
 
 // Creates the assigned output once, as a check that the report can be
@@ -198,13 +230,12 @@ void OpenReport(uint16_t Device, const std::string& Name)
     case 4:
     case 5:
         E.SinglePagePrinting = false;
-        MakeReportTempName();
-        if (!CreateOutputOnce()) return;
+        if (!MakeReportTempName() || !CreateOutputOnce()) return;
         break;
     case 2: {
         // The port is reached through a spool file that CloseReport hands to
         // the configured printer port.
-        MakeReportTempName();
+        if (!MakeReportTempName()) return;
         Assign();
         SetHelp(1060);
         const bool yes = reportservices.QueryYesNo("single page printing ?");
@@ -238,12 +269,13 @@ void OpenReport(uint16_t Device, const std::string& Name)
         } else {
             // The next free number: a second running copy of the program, or
             // a file left from an earlier run, keeps its own file.
-            int k = telmvar.TempFileCounter + 1;
-            for (int tries = 0; tries < 999; ++tries, ++k) {
-                path = TempPath("$$$" + IntToText(k) + ".txt");
-                if (CreateExclusive(path)) break;
+            std::string why;
+            E.TxtFileNumber = CreateNumberedCopy(telmvar.TempFileCounter + 1, path, why);
+            if (E.TxtFileNumber == 0) {
+                RestoreProjectNames(saved);
+                reportservices.ShowMessageBox(why);
+                return;
             }
-            E.TxtFileNumber = k;
         }
         RestoreProjectNames(saved);
         if (telmvar.Aborted) return;
@@ -277,7 +309,7 @@ void OpenReport(uint16_t Device, const std::string& Name)
     }
     case 8:
         E.SinglePagePrinting = false;
-        E.ReportFileName = TempPath("OUTDOS.TXT");
+        E.ReportFileName = RunTempPath("OUTDOS.TXT");
         if (!CreateOutputOnce()) return;
         break;
     default:

@@ -4,6 +4,7 @@
 #include "foundation/messagecollector.h"
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
+#include "foundation/textfile.h"
 #include "foundation/textutil.h"
 #include "foundation/numbertext.h"
 #include "reports/engine/reportcolumns.h"
@@ -22,6 +23,12 @@ TUhelperr uhelperr;
 
 namespace
 {
+// A help file refused because it is no regular file: said once a run.
+std::string refusedHelpFile;
+} // namespace
+
+namespace
+{
 
 constexpr const char* NoHelpText = "no help description available for this error message.";
 constexpr const char* ContinueItem = "Continue...";
@@ -30,6 +37,26 @@ constexpr const char* ListPrompt = "Calculation done. Select message for more in
 void ToStderr(const std::string& Text)
 {
     std::fprintf(stderr, "%s\n", OemToAnsiText(Text).c_str());
+}
+
+// The help file's bytes; false when there is none. A file of its name that
+// is no regular file (a FIFO would hold the run until somebody wrote into
+// it) is refused by name, once a run; the messages then go without help.
+bool ReadHelpFile(const std::string& File, std::string& Bytes)
+{
+    TTextFile f;
+    f.Assign(File);
+    if (f.OpenRead()) {
+        for (std::string line; f.ReadLine(line);)
+            Bytes += line + "\r\n";
+        f.Close();
+        return true;
+    }
+    if (FileCanOpen(File) && refusedHelpFile != File) {
+        refusedHelpFile = File;
+        reportservices.ShowMessageIfEnabled("file " + File + " " + f.OpenFailure());
+    }
+    return false;
 }
 
 // The origin and remedy of messages First..Last, the help file read once
@@ -42,12 +69,8 @@ struct TListHelp {
 std::vector<TListHelp> LookUpMessages(int First, int Last)
 {
     std::vector<TListHelp> helps(static_cast<std::size_t>(std::max(Last, 0)) + 1);
-    const std::string file = MessageHelpFileName();
-    if (!FileCanOpen(file) || telmvar.Aborted) return helps;
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    const std::string whole = std::move(text).str();
+    std::string whole;
+    if (telmvar.Aborted || !ReadHelpFile(MessageHelpFileName(), whole)) return helps;
     for (int n = First; n <= Last; ++n) {
         const TMessageHelp help = FindMessageHelp(std::string_view(whole), error0.ErrorTexts[n]);
         helps[n] = {help.Found ? help.Origin : NoHelpText, help.Found ? help.Remedy : ""};
@@ -70,6 +93,7 @@ void ResetUhelperr()
         ToStderr(std::string(THelperrModel::RemedyLabel) + ": " + M.Remedy());
     };
     uhelperr.MessageListAsText = [](const std::string& Text) { std::fputs(Text.c_str(), stderr); };
+    refusedHelpFile.clear();
 }
 
 namespace
@@ -157,8 +181,9 @@ void ShowMessageHelp(int n)
     if (n < 1 || n > MessageCount()) return;
     const std::string file = MessageHelpFileName();
     if (!reportservices.CheckFileExists(file)) return;
-    std::ifstream in(file, std::ios::binary);
-    const TMessageHelp help = FindMessageHelp(in, error0.ErrorTexts[n]);
+    std::string whole;
+    if (!ReadHelpFile(file, whole)) return;
+    const TMessageHelp help = FindMessageHelp(std::string_view(whole), error0.ErrorTexts[n]);
     if (!help.Found) {
         reportservices.ShowMessageCaption("Message", NoHelpText);
         return;
@@ -190,7 +215,9 @@ void SaveMessageHelp(const std::string& Message, const std::string& Origin, cons
     namespace fs = std::filesystem;
     const std::string source = MessageHelpFileName();
     if (!reportservices.CheckFileExists(source)) return;
-    std::ifstream in(source, std::ios::binary);
+    std::string whole;
+    if (!ReadHelpFile(source, whole)) return;
+    std::istringstream in(whole);
     // The new help file is written beside the old one and renamed over it, so
     // that a failed save never leaves a half-written help file.
     const std::string work = source + ".new";
@@ -221,7 +248,6 @@ void SaveMessageHelp(const std::string& Message, const std::string& Origin, cons
     out << Remedy << "\r\n";
     while (ReadHelpLine(in, line))
         out << line << "\r\n";
-    in.close();
     out.close();
     std::error_code ec;
     if (!out || (fs::rename(work, source, ec), ec)) {

@@ -3,6 +3,7 @@
 #include "foundation/codepage.h"
 #include "foundation/messagecollector.h"
 #include "foundation/fileutil.h"
+#include "foundation/runtempdir.h"
 #include "foundation/programstate.h"
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
@@ -98,14 +99,15 @@ bool WriteCheck(const std::string& dir)
 }
 
 // The table and its memo and index files (same stem, any extension) from
-// the table directory into the temporary directory. A file of that name
-// already there is not this run's (its copies are known and reused), so it
-// is never replaced: it may be anybody's.
+// the table directory into the run's own temporary directory (inside a
+// configured one, which other runs share). A file of that name already
+// there is not this run's (its copies are known and reused), so it is never
+// replaced: it may be anybody's.
 bool CopyTableToTemp(const std::string& name)
 {
     const std::string stem = std::filesystem::path(name).stem().string();
     const std::string src = AddTrailingBackslash(telmvar.DbfDir);
-    const std::string dst = AddTrailingBackslash(telmvar.TempDir);
+    const std::string dst = RunTempPath("");
     bool ok = false;
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(telmvar.DbfDir, ec)) {
@@ -174,7 +176,7 @@ void Tdbf4::Browse(const std::string& action, uint16_t mode)
     closeOnPick_ = action == "CLOSE";
     m.CloseOnPick = closeOnPick_;
     const std::string dir = AddTrailingBackslash(std::filesystem::path(m.TablePath).parent_path().string());
-    m.FromTempDir = !telmvar.TempDir.empty() && dir == AddTrailingBackslash(telmvar.TempDir);
+    m.FromTempDir = !telmvar.TempDir.empty() && dir == RunTempPath("");
     if (m.PickMode) {
         m.caption = title2_ + "   " + title1_;
         if (mode == 1)
@@ -371,25 +373,29 @@ void Tdbf4::Find(const std::string& key)
 
 bool CheckFileExists(const std::string& Path)
 {
-    const int fd = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting: a FIFO in a table's place would block the run
+    // until somebody wrote into it. It is named as what it is.
+    const int fd = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    bool other = false;
     if (fd >= 0) {
         struct stat st {};
         const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+        other = !regular && !S_ISDIR(st.st_mode);
         ::close(fd);
         if (regular)
             return true;
     }
-    platform::CurrentPlatform().Messages().ShowOk("", "file " + Path + " not found or no access !",
-                                                  platform::MessageIcon::Error);
+    const std::string why = other ? " not a regular file (a pipe or a device), not read" : " not found or no access !";
+    platform::CurrentPlatform().Messages().ShowOk("", "file " + Path + why, platform::MessageIcon::Error);
     telmvar.Aborted = true;
     return false;
 }
 
-std::string TempFilePath(const std::string& Name) { return AddTrailingBackslash(telmvar.TempDir) + Name; }
+std::string TempFilePath(const std::string& Name) { return RunTempPath(Name); }
 
 bool DbfOpen(const std::string& Name)
 {
-    const std::string dir = wtelmvar.CopyDbfToTemp ? telmvar.TempDir : telmvar.DbfDir;
+    const std::string dir = wtelmvar.CopyDbfToTemp ? RunTempPath("") : telmvar.DbfDir;
     std::string name = Name;
     if (name.find('.') == std::string::npos)
         name += ".dbf";
@@ -412,8 +418,7 @@ bool DbfOpen(const std::string& Name)
         if (!dirWritable || !fileWritable) {
             // Without a temporary directory of its own there is nowhere to
             // put a writable copy: the table is used read-only where it is.
-            if (telmvar.TempDir.empty() ||
-                AddTrailingBackslash(telmvar.TempDir) == AddTrailingBackslash(telmvar.DbfDir)) {
+            if (telmvar.TempDir.empty() || RunTempPath("") == AddTrailingBackslash(telmvar.DbfDir)) {
                 dbf4.OpenTable(path, true);
                 if (!dbf4.tzdbf.Active()) {
                     telmvar.Aborted = true;

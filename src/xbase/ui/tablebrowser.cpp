@@ -2,6 +2,7 @@
 
 #include "foundation/codepage.h"
 #include "foundation/fileutil.h"
+#include "foundation/runtempdir.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "platform/platform.h"
@@ -318,8 +319,8 @@ void TDbfBrowserForm::DepressTitle(int column)
     // sorting at once must not build into the same file.
     const std::string previous = sortIndex_;
     if (sortIndex_.empty())
-        sortIndex_ = AddTrailingBackslash(telmvar.TempDir.empty() ? std::filesystem::temp_directory_path().string()
-                                                                   : telmvar.TempDir) +
+        sortIndex_ = (telmvar.TempDir.empty() ? AddTrailingBackslash(std::filesystem::temp_directory_path().string())
+                                              : RunTempPath("")) +
                      UniqueIndexStem();
     if (Owner.IndexOn(key, sortIndex_))
         Owner.SetIndexTo(sortIndex_);

@@ -1,0 +1,159 @@
+#include "foundation/signalcleanup.h"
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int CleanupSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+// A few files are open at once at most (a report and its copy, a drawing);
+// a name that finds no free slot is simply not taken along.
+constexpr int Slots = 16;
+constexpr std::size_t NameSize = 4096;
+
+// State of a slot: 0 free, 1 being filled, 2 holds a name the handler
+// removes.
+std::atomic<int> slotState[Slots];
+char slotName[Slots][NameSize];
+
+char runDirName[NameSize];
+std::atomic<int> runDirFd{-1};
+
+// Empties the directory; a directory inside it (the drawing blocks' store)
+// one level down is emptied and removed as well.
+void RemoveDirectoryContents(int Fd, int Depth = 0)
+{
+    alignas(8) char buffer[4096];
+    for (;;) {
+        const long n = ::syscall(SYS_getdents64, Fd, buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        for (long pos = 0; pos < n;) {
+            // struct linux_dirent64: inode 8, offset 8, record length 2, type 1, name.
+            unsigned short length = 0;
+            std::memcpy(&length, buffer + pos + 16, sizeof length);
+            const char* name = buffer + pos + 19;
+            if (std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0 && ::unlinkat(Fd, name, 0) != 0 &&
+                buffer[pos + 18] == DT_DIR && Depth == 0) {
+                const int sub = ::openat(Fd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+                if (sub >= 0) {
+                    RemoveDirectoryContents(sub, Depth + 1);
+                    ::close(sub);
+                    ::unlinkat(Fd, name, AT_REMOVEDIR);
+                }
+            }
+            pos += length;
+        }
+    }
+}
+
+extern "C" void CleanUpOnSignal(int Signal)
+{
+    const int savedErrno = errno;
+    for (int i = 0; i < Slots; ++i)
+        if (slotState[i].load() == 2)
+            ::unlink(slotName[i]);
+    const int fd = runDirFd.exchange(-1);
+    if (fd >= 0) {
+        RemoveDirectoryContents(fd);
+        ::rmdir(runDirName);
+    }
+    errno = savedErrno;
+    std::signal(Signal, SIG_DFL);
+    std::raise(Signal);
+}
+
+void InstallHandlers()
+{
+    static const bool installed = [] {
+        for (const int s : CleanupSignals) {
+            struct sigaction old {};
+            if (::sigaction(s, nullptr, &old) == 0 && old.sa_handler == SIG_IGN)
+                continue; // started to ignore it (nohup, a background job)
+            struct sigaction act {};
+            act.sa_handler = CleanUpOnSignal;
+            sigemptyset(&act.sa_mask);
+            for (const int other : CleanupSignals)
+                sigaddset(&act.sa_mask, other);
+            ::sigaction(s, &act, nullptr);
+        }
+        return true;
+    }();
+    (void)installed;
+}
+
+// Holds the three signals off for the life of the object.
+class TSignalsHeld {
+public:
+    TSignalsHeld()
+    {
+        sigset_t set;
+        sigemptyset(&set);
+        for (const int s : CleanupSignals)
+            sigaddset(&set, s);
+        ::pthread_sigmask(SIG_BLOCK, &set, &old_);
+    }
+    ~TSignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
+    TSignalsHeld(const TSignalsHeld&) = delete;
+    TSignalsHeld& operator=(const TSignalsHeld&) = delete;
+
+private:
+    sigset_t old_;
+};
+
+} // namespace
+
+int MakeMarkedTempFile(std::string& Template)
+{
+    InstallHandlers();
+    const TSignalsHeld held;
+    const int fd = ::mkstemp(Template.data());
+    if (fd < 0 || Template.size() >= NameSize)
+        return fd;
+    for (int i = 0; i < Slots; ++i) {
+        int expected = 0;
+        if (slotState[i].compare_exchange_strong(expected, 1)) {
+            std::memcpy(slotName[i], Template.c_str(), Template.size() + 1);
+            slotState[i].store(2);
+            break;
+        }
+    }
+    return fd;
+}
+
+void UnmarkTempFile(const std::string& Path)
+{
+    if (Path.empty() || Path.size() >= NameSize)
+        return;
+    for (int i = 0; i < Slots; ++i) {
+        if (slotState[i].load() != 2 || std::strcmp(slotName[i], Path.c_str()) != 0)
+            continue;
+        int expected = 2;
+        if (slotState[i].compare_exchange_strong(expected, 1)) {
+            slotName[i][0] = '\0';
+            slotState[i].store(0);
+        }
+        return;
+    }
+}
+
+void MarkRunDirectory(const std::string& Dir)
+{
+    InstallHandlers();
+    const TSignalsHeld held;
+    const int old = runDirFd.exchange(-1);
+    if (old >= 0)
+        ::close(old);
+    if (Dir.empty() || Dir.size() >= NameSize)
+        return;
+    std::memcpy(runDirName, Dir.c_str(), Dir.size() + 1);
+    runDirFd.store(::open(runDirName, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+}
