@@ -124,32 +124,28 @@ std::string WithLine(int Line, const std::string& Text)
     return all.replace(pos, all.find("\r\n", pos) - pos, Text);
 }
 
-// A configuration naming the table, temporary and plot folders (items in order up to the plot folder).
-void ConfigIn(const fs::path& Dir, const std::string& Tables, const std::string& Temp, const std::string& PltDir)
+// Copies of the shipped tables in "tables", and a configuration naming the table, temporary and plot folders
+// (items in order up to the plot folder); a run folder beside it names "../tables/".
+void TablesIn(const fs::path& Dir, const std::string& PltDir, const std::string& Tables = "tables/",
+              const std::string& Temp = "")
 {
+    fs::create_directories(Dir / "tables");
+    for (const auto& e : fs::directory_iterator(QYR7_DATA_DIR))
+        if (Tables == "tables/" && (e.path().extension() == ".dbf" || e.path().extension() == ".hdf"))
+            fs::copy_file(e.path(), Dir / "tables" / e.path().filename());
     std::string cfg = "qyr7 Configuration\r\nVersion 1.0\r\n";
     for (int l = 1; l <= 5; ++l)
         cfg += "Layer\r\n" + std::to_string(l) + "\r\nColour\r\n2\r\n";
-    for (const std::string& item : std::vector<std::string>{"Text font CAD", "Arial", "Textwidth/height CAD", "1",
-             "Font angle", "0",
-             "CAD Directory", "", "DBF Directory", Tables, "Help level", "1", "Printer interface", "1",
+    for (const std::string item : {"Text font CAD", "Arial", "Textwidth/height CAD", "1", "Font angle", "0",
+             "CAD Directory", "", "DBF Directory", Tables.c_str(), "Help level", "1", "Printer interface", "1",
              "Printer type", "1", "Printing density", "1", "Rotate Hardcopy ?", "N",
              "Digits for floating point numbers", "3", "Printing density vertical", "1", "Color graphics", "J",
              "X-Factor for graphic extension", "1", "Graph mode", "0", "Graph driver", "0", "Horizontal Pixels",
              "1024", "Vertical Pixels", "768",
-             "temporary directory", Temp, "printer interface for hardcopy", "1", "EDI Directory", "", "PLT Directory"})
+             "temporary directory", Temp.c_str(), "printer interface for hardcopy", "1", "EDI Directory", "",
+             "PLT Directory"})
         cfg += item + "\r\n";
     WriteWholeFile(Dir / "qyr7.cfg", cfg + PltDir + "\r\n");
-}
-
-// Copies of the shipped tables, and a configuration naming them.
-void TablesIn(const fs::path& Dir, const std::string& PltDir)
-{
-    fs::create_directories(Dir / "tables");
-    for (const auto& e : fs::directory_iterator(QYR7_DATA_DIR))
-        if (e.path().extension() == ".dbf" || e.path().extension() == ".hdf")
-            fs::copy_file(e.path(), Dir / "tables" / e.path().filename());
-    ConfigIn(Dir, "tables/", "", PltDir);
 }
 
 // Run folders r0..rN sharing the tables and a configured temporary folder
@@ -161,7 +157,7 @@ std::function<void(const fs::path&)> SharedTemp(int Runs)
             const fs::path run = Dir / ("r" + std::to_string(r));
             fs::create_directories(run);
             fs::permissions(run, fs::perms::all);
-            ConfigIn(run, "../tables/", "../temp/", "");
+            TablesIn(run, "", "../tables/", "../temp/");
         }
         fs::create_directories(Dir / "temp");
         fs::permissions(Dir / "temp", fs::perms::all);
@@ -312,8 +308,7 @@ std::vector<BatchFilesCase> Cases()
          {}, {}, true},
         {"FifoForTheLifeTable", {"stage.qy7"}, [](const fs::path& D) { Fifo(D / "tables/qyrlife.dbf"); }, "",
          {"stage.qy7", "/I"}, 4, "calculated: file tables/qyrlife.dbf not a regular file (a pipe or a device), not read",
-         {"*stage.txt"},
-         nullptr, {}, {}, true},
+         {"*stage.txt"}, nullptr, {}, {}, true},
         {"FifoForTheMessageHelpFile", {}, [](const fs::path& D) {
              WriteWholeFile(D / "k.qy7", WithLine(79, "2"));
              fs::create_directories(D / "plt");
