@@ -109,11 +109,10 @@ TEST_F(Composer, SheetsPlaceTheirBlocksAtTheirPointsAndScales)
          {line("VA", 80, 240, 80 / r, 80 / r), line("SCHNITT", 160, 240, 80 / r, 80 / r), line("FRAME_1", 0, 0, 1, 1),
           line("TABLE1", 20, 40, 1.13, 1.15)}},
         {7, {line("CARR", 110, 220, 120 / r, 120 / r), line("FRAME_1", 0, 0, 1, 1), line("TABLE2", 50, 120, 1, 1)}},
-        // Unturned since its angle labels read upside down when turned by -90.
-        {9, {line("VA", 30, 90, 50 / r, 50 / r)}},
+        {9, {line("VA", 30, 90, 50 / r, 50 / r, -90)}},
         {10,
          {line("PGEAR", 37, 72, 70 / r, 70 / r), line("SCHNITT", 88, 72, 70 / r, 70 / r),
-          line("WOLF", 88.5, 73, 0.4, 0.4)}},
+          line("WOLF", 100, 72, 0.4, 0.4)}},
         {11,
          {line("FRAME_1", 0, 0, 1, 1), line("PGEAR", 82, 210, 120 / r, 120 / r),
           line("SCHNITT", 166, 210, 120 / r, 120 / r), line("WOLF", 20, 12, 0.75, 0.75)}},

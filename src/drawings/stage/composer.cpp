@@ -134,9 +134,9 @@ void QuickSheet()
     CadText("S: " + GearLine(1), 70, 105);
     CadText("Pi: " + GearLine(2) + "  Pe: " + GearLine(3), 70, 102);
     CadText("H : " + GearLine(4), 70, 99);
-    // Unturned, as on the other sheets: the angle dimensions of the view
-    // are written upright for a view that is not turned.
-    CadInsertBlock("VA", 30, 90, 0, 50 / R(), 50 / R());
+    // The front view a quarter turn clockwise; its dimension texts turn
+    // with it.
+    CadInsertBlock("VA", 30, 90, -90, 50 / R(), 50 / R());
     WriteDimensionTable(0, 3, 40, 2);
     WriteOperationTable(70, 60, 2);
     WriteStrengthTable(70, 40, 2);
@@ -159,11 +159,9 @@ void Sheet()
     SheetHeaderText(5, 118, 1.4L, 1);
     Insert("pgear", 37, 72, 70 / R());
     Insert("schnitt", 88, 72, 70 / R());
-    // The Wolf symbol left of the kinematics text, which stands in two
-    // columns in the sheet's own text size above the tables.
-    Insert("wolf", 88.5L, 73, 0.4L);
-    CadSetTextStyle(0, 0, 1.2L, 0.75L);
-    KinematicsTextColumns(129, 118, 16, 2);
+    // The Wolf symbol view brings its kinematics text along, scaled with
+    // the block.
+    Insert("wolf", 100, 72, 0.4L);
     WriteGeneralDataTable(0, 1, 28, 1.3L);
     WriteDimensionTable(0, 24, 28, 1.3L);
     WriteMeshDataTable(67, 28, 1.3L);
@@ -186,8 +184,6 @@ void LargeSheet()
     Insert("pgear", 82, 210, 120 / R());
     Insert("schnitt", 166, 210, 120 / R());
     Insert("wolf", 20, 12, 0.75L);
-    CadSetTextStyle(0, 0, 2, 1.5L);
-    KinematicsTextColumns(102, 66, 34, 2);
     WriteGeneralDataTable(0, 200, 280, 2);
     WriteDimensionTable(0, 240, 280, 2);
     WriteMeshDataTable(312, 280, 2);

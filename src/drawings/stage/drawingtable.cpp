@@ -74,8 +74,11 @@ void TableAddRow(TAusTabelle& T, std::initializer_list<std::string> Cells)
 void TableDraw(TAusTabelle& T)
 {
     CadSetLayer(TAusTabelle::TextLayer);
+    // Each text in the style TableCreate set, from the left boundary of its
+    // column; a long one runs on into the next column rather than lose a
+    // character or its width.
     for (int i = T.FirstColumn; i <= T.Count - 1; ++i)
-        CadCellText(" " + T.Cells[i], T.X[i], T.TextY, T.X[i + 1] - T.X[i], T.TextHeight, 0.75L * T.TextHeight);
+        CadText(" " + T.Cells[i], T.X[i], T.TextY);
     T.RowTop -= T.RowHeight;
     T.TextY -= T.RowHeight;
 }

@@ -11,9 +11,8 @@
 // Row k (the heading row, when there is one, is row 1) spans y0 - 2 k h up
 // to y0 - 2 (k - 1) h; its texts stand on the base line
 // y0 - 1.5 h - 2 (k - 1) h, each with one leading blank at the left
-// boundary of its column. A text longer than its column is written
-// narrower so that it ends at the column's rule: nothing is cut, nothing
-// runs into the next cell.
+// boundary of its column. A text longer than its column runs into the
+// next column; nothing is cut.
 
 #include "foundation/types.h"
 

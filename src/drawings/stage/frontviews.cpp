@@ -164,7 +164,7 @@ void DefineFrontViewBlocks(int16_t Marks)
         CadEndBlock();
         CadBeginBlock("wolf");
         CadSetLayer(21);
-        WolfSymbolView();
+        WolfView();
         CadEndBlock();
     }
 }

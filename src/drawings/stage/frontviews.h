@@ -11,7 +11,7 @@
 
 // Defines the wheel blocks inside the caller's block section. Marks = 1
 // adds a small circle to each wheel that shows its turning and leaves out
-// the blocks "pgear" (the block front view) and "wolf" (the Wolf symbol).
+// the blocks "pgear" (the block front view) and "wolf" (the Wolf symbol with the kinematics text).
 // Reloads and recalculates the meshes Pe-H and S-Pi; the gear-pair
 // variables hold S-Pi afterwards.
 void DefineFrontViewBlocks(int16_t Marks);

@@ -77,24 +77,3 @@ void KinematicsTextBlock()
     for (const std::string& line : KinematicsTextLines())
         CadTextLine(line);
 }
-
-void KinematicsTextColumns(Extended X, Extended Y, Extended ColumnWidth, int Columns)
-{
-    const std::vector<std::string> lines = KinematicsTextLines();
-    const size_t per = (lines.size() + Columns - 1) / std::max(Columns, 1);
-    CadSetLayer(19);
-    size_t i = 0;
-    for (int c = 0; c < Columns && i < lines.size(); ++c) {
-        size_t end = std::min(lines.size(), i + per);
-        for (size_t k = end; end < lines.size() && k > i; --k)
-            if (lines[k] == " ") {
-                end = k;
-                break;
-            }
-        CadMoveTo(X + c * ColumnWidth, Y);
-        for (; i < end; ++i)
-            CadTextLine(lines[i]);
-        while (i < lines.size() && lines[i] == " ")
-            ++i;
-    }
-}

@@ -23,6 +23,3 @@ std::vector<std::string> KinematicsTextLines();
 // Layer 19, then the lines one below the other from the current CAD point
 // with the text style the caller has set.
 void KinematicsTextBlock();
-// The same lines in Columns columns from (X, Y), ColumnWidth apart, each
-// column ended at a blank line so that a group of lines stays together.
-void KinematicsTextColumns(Extended X, Extended Y, Extended ColumnWidth, int Columns);

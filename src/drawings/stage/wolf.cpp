@@ -23,15 +23,10 @@ int WolfLargestTorque(const TWolfValues& T)
     return k;
 }
 
-void WolfSymbolView()
+void WolfView()
 {
     const TPlanetaryStage& st = PlanetaryStage;
     WolfSymbolDraw(st.T, st.n, st.P, 50, 60, 10, st.PW, st.i0);
-}
-
-void WolfView()
-{
-    WolfSymbolView();
     CadMoveTo(114, 114);
     CadSetTextStyle(0, 0, 2.2L, 1.6L);
     KinematicsTextBlock();

@@ -24,9 +24,6 @@ int WolfLargestTorque(const TWolfValues& T);
 // The symbol of the calculated stage at (50, 60) with radius 10, then the
 // kinematics text block from (114, 114).
 void WolfView();
-// The symbol alone, for the sheets that write the kinematics text in their
-// own size.
-void WolfSymbolView();
 
 void WolfSymbolDraw(const TWolfValues& T, const TWolfValues& n, const TWolfValues& P, Extended x0, Extended y0,
                     Extended r, Extended PW, Extended i0);
