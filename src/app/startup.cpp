@@ -5,6 +5,7 @@
 #include "app/privatetempdir.h"
 #include "app/auxiliaryimages.h"
 #include "app/configio.h"
+#include "app/menutexts.h"
 #include "app/programidentity.h"
 #include "app/windowplacement.h"
 #include "dialogs/diagramlimits.h"
@@ -211,6 +212,13 @@ void InstallPlatformServices()
     S.ShowHelpText = [](int No, int Spare, int Mode) { ShowHelpText(static_cast<uint16_t>(No), Spare, Mode); };
     S.SetHourglassCursor = [] { SetHourglassCursor(); };
     S.RestoreCursor = [] { RestoreCursor(); };
+    // The result window and the file preview take their menus from the
+    // menu texts of the language the main window shows.
+    S.WindowMenuTexts = [] {
+        const TGeneralMenuTexts& t = menutexts;
+        return TWindowMenuTexts{t.MenuTextFile,      t.MenuTextPrint, t.MenuTextExit, t.MenuTextEdit,
+                                t.MenuTextSelectAll, t.MenuTextCopy,  t.MenuTextHelp, GeneralCodePage()};
+    };
 
     // The table browser prints through the report engine and shows the
     // shell's help; its HTML page carries the shell's date and time.

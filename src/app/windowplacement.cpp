@@ -113,6 +113,9 @@ void SizeMainWindow()
     const int w = telmvar.ScreenPixelsX > 0 ? telmvar.ScreenPixelsX : 640;
     const int h = telmvar.ScreenPixelsY > 0 ? telmvar.ScreenPixelsY : 480;
     window.SetClientSize(w + 1, h + 1);
+    // A hint stays for 100 s, long enough to read a long hint and the help
+    // number at its end.
+    window.SetHintHidePause(100000);
 }
 
 void ToggleUnitSystem() { wtelmvar.UnitSystem = wtelmvar.UnitSystem == 1 ? 0 : 1; }

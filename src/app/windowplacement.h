@@ -74,7 +74,8 @@ void ScaleFormAt(TFormPlacement& Form);
 void ScaleFormOnly(TFormPlacement& Form);
 
 // The main window: client area ScreenPixelsX + 1 by ScreenPixelsY + 1 at the
-// top-left corner of the screen, in the configured background colour.
+// top-left corner of the screen, in the configured background colour; the
+// program's hints stay up 100 seconds.
 void SizeMainWindow();
 
 // UnitSystem 1 becomes 0; every other value becomes 1.

@@ -85,6 +85,7 @@ Extended InternalValue(TFieldKind K, const std::string& S)
 {
     switch (K) {
     case TFieldKind::Length:
+    case TFieldKind::Length6:
         return TextToLength(S);
     case TFieldKind::MicroLength:
         return Imperial() ? TextToFloat(S) * MicroInch : TextToFloat(S);
@@ -138,6 +139,9 @@ std::string TFormModel::FormatField(const TFieldBinding& B)
     switch (B.Kind) {
     case TFieldKind::Length:
         s = LengthToText(x);
+        break;
+    case TFieldKind::Length6:
+        s = LengthToText6(x);
         break;
     case TFieldKind::MicroLength:
         s = FloatToSignificant(Imperial() ? x / MicroInch : x);

@@ -29,6 +29,7 @@
 
 enum class TFieldKind {
     Length,      // mm, shown in mm or inch
+    Length6,     // mm, shown with 6 significant digits in mm or 5 decimals in inch
     MicroLength, // um, shown in um or microinch
     Force,       // N, shown in the force unit
     Stress,      // MPa, shown in the stress unit

@@ -13,7 +13,21 @@ TDisplayList DisplayList;
 void TDisplayList::Clear()
 {
     Records.clear();
+    FrameStarts.clear();
     ++Generation;
+}
+
+void TDisplayList::ErasedFrames(size_t& From, size_t& To) const
+{
+    From = To = 0;
+    if (FrameStarts.empty()) return;
+    // The last frame shown is the last that has records; a mark at the end
+    // starts a frame the list does not hold (yet, or any more).
+    size_t last = FrameStarts.front();
+    for (size_t mark : FrameStarts)
+        if (mark < Records.size()) last = std::max(last, mark);
+    From = FrameStarts.front();
+    To = std::max(From, last);
 }
 
 void TDisplayList::ForgetPen()
@@ -547,6 +561,15 @@ void TDisplayList::DropDrawing(size_t from, size_t to)
         if (i < from || i >= to || keep[i - from])
             kept.push_back(list[i]);
     list = std::move(kept);
+    // Frames that began in the range are gone; those after it moved up.
+    const size_t removed = (to - from) - static_cast<size_t>(std::count(keep.begin(), keep.end(), true));
+    std::vector<size_t> marks;
+    for (size_t mark : FrameStarts)
+        if (mark < from)
+            marks.push_back(mark);
+        else if (mark >= to)
+            marks.push_back(mark - removed);
+    FrameStarts = std::move(marks);
     // A replay walking the list by index must not go on in it.
     ++Generation;
 }

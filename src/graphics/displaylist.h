@@ -87,6 +87,11 @@ struct TDisplayList {
     int32_t CurrentColour = -1;
     uint16_t CurrentLineStyle = 99;
     uint16_t CurrentLineWidth = 1;
+    // Where the frames of an animation begin, in recording order: the
+    // first mark starts its first frame. Each frame is erased again before
+    // the next, so the picture it ends with is what lies before the first
+    // mark and from the last mark on.
+    std::vector<size_t> FrameStarts;
 
     // Empties the list; the pen stays.
     void Clear();
@@ -97,6 +102,10 @@ struct TDisplayList {
     // them are drawn as before: an animation ended early keeps its last
     // frame only.
     void DropDrawing(size_t from, size_t to);
+    // The records [From, To) that draw the frames an animation erased
+    // before the last one it showed (a replay stopped by Escape ends the list
+    // with the frame then shown); an empty range without an animation.
+    void ErasedFrames(size_t& From, size_t& To) const;
 };
 
 extern TDisplayList DisplayList;

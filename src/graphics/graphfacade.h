@@ -81,6 +81,7 @@ class TGraphFacade final : public TCadScreen
     size_t RecordMark() const override { return DisplayList.Records.size(); }
     bool StopAsked() override;
     void DropDrawing(size_t From, size_t To) override { DisplayList.DropDrawing(From, To); }
+    void FrameStarts(size_t Mark) override { DisplayList.FrameStarts.push_back(Mark); }
     // The start logo: the program's name and title in a frame, drawn into
     // the world window (0, 0)-(32, 36.9) set by SetLogoWindow.
     void SetLogoWindow();

@@ -254,6 +254,13 @@ void TFtelmgra::FormPaint(platform::Canvas& canvas)
         prn.Line(g.x2, g.y1, g.x1, g.y1);
     }
 
+    // The paper gets the picture the window ends with: of an animation the
+    // fixed picture and the last frame shown. The frames before it are
+    // drawn and erased again on the screen; on paper an erased frame would
+    // stay as a ghost of its outlines, so their records only set the pen.
+    size_t erasedFrom = 0, erasedTo = 0;
+    if (printing) DisplayList.ErasedFrames(erasedFrom, erasedTo);
+
     const uint64_t generation = DisplayList.Generation;
     const uint64_t closes = closeCount_;
     // The list is walked by index and may change while events are handled:
@@ -276,6 +283,13 @@ void TFtelmgra::FormPaint(platform::Canvas& canvas)
         if (i >= DisplayList.Records.size())
             break;
         ReadDisplayRecord(DisplayList.Records[i], r);
+        if (i >= erasedFrom && i < erasedTo) {
+            if (r.Kind == 2 || r.Kind == 4) {
+                curX = r.F[r.Kind == 2 ? 0 : 2];
+                curY = r.F[r.Kind == 2 ? 1 : 3];
+            }
+            if ((r.Kind >= 2 && r.Kind <= 7) || r.Kind == 13) continue;
+        }
         switch (r.Kind) {
         case 1:
             curX = r.F[0];
@@ -429,6 +443,8 @@ void TFtelmgra::FormPaint(platform::Canvas& canvas)
             // last one, the frames after it are dropped.
             if (stopAtPause_ && !printing) {
                 DisplayList.Records.resize(i + 1);
+                auto& marks = DisplayList.FrameStarts;
+                marks.erase(std::remove_if(marks.begin(), marks.end(), [i](size_t m) { return m > i; }), marks.end());
                 goto done;
             }
             break;

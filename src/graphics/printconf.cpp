@@ -241,8 +241,8 @@ platform::DialogAction TForm_printconf::ButtonOk()
     StoreFields();
     telmvar.PrintColorMode = static_cast<uint16_t>(Printmono + 1);
     p.PrintOrientation = static_cast<uint16_t>(Hochquer + 1);
-    if (SetPrinterOrientation)
-        SetPrinterOrientation(p.PrintOrientation != 1);
+    platform::CurrentPlatform().Print().SetOrientation(p.PrintOrientation == 1 ? platform::PageOrientation::Portrait
+                                                                               : platform::PageOrientation::Landscape);
     if (FindControl("CheckBox_anpassen")->Checked) {
         graphmapping.RestoreLimit();
         graphmapping.ResetZoom();

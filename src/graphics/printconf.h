@@ -29,9 +29,6 @@ class TForm_printconf final : public TFormModel
     std::string EditText(const char* name) const { return FindControl(name)->Text; }
     void SetEditText(const char* name, const std::string& text) { Control(name).Text = text; }
 
-    // What the printer is told besides the page: the orientation (the
-    // platform's printer has no such setting; the Qt form sets its printer).
-    std::function<void(bool Landscape)> SetPrinterOrientation;
     // The current printer's name (empty: none known).
     std::function<std::string()> PrinterName;
 

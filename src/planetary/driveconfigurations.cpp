@@ -49,7 +49,10 @@ class TDriveRestore
 };
 
 // The smallest of the six safeties of a per-mesh-and-gear table: every
-// mesh counts, the ring gear mesh Pe-H as much as the other two.
+// mesh counts, the ring gear mesh Pe-H as much as the other two. A minimum
+// over S-Pi and Pi-Pe alone would overstate the safety of a stage whose
+// weakest flank or root is in the ring mesh, and the table is read as the
+// stage's safety in that drive.
 Extended Smallest(const SlotArray& A)
 {
     Extended r = A[1][1];

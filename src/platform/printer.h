@@ -10,10 +10,18 @@
 namespace platform
 {
 
+enum class PageOrientation { Portrait, Landscape };
+
 class Printer
 {
   public:
     virtual ~Printer() = default;
+
+    // The paper's orientation for the documents begun from now on. The
+    // printer keeps it: a graphics printout turns it to landscape, and a
+    // text printout sets portrait again for itself.
+    virtual void SetOrientation(PageOrientation orientation) = 0;
+    virtual PageOrientation Orientation() const = 0;
 
     // The print dialog; false when the user cancelled (nothing is printed).
     virtual bool ChoosePrinter() = 0;

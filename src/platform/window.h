@@ -85,6 +85,11 @@ class Window
     virtual void SetMenuBar(const MenuBarSpec& spec) { menuBar_ = spec; }
     const MenuBarSpec& MenuBar() const { return menuBar_; }
 
+    // How long a control's hint stays up, in milliseconds, for every window
+    // of the program (0: the toolkit's own time).
+    virtual void SetHintHidePause(int milliseconds) { hintHidePause_ = milliseconds; }
+    int HintHidePause() const { return hintHidePause_; }
+
     std::function<void(Canvas&)> OnPaint;
     std::function<void(const MouseEvent&)> OnMouse;
     std::function<void(const KeyEvent&)> OnKey;
@@ -96,6 +101,7 @@ class Window
 
   protected:
     MenuBarSpec menuBar_;
+    int hintHidePause_ = 0;
 };
 
 } // namespace platform

@@ -292,6 +292,7 @@ TEST_F(Startup, SizeMainWindowTakesTheConfiguredPixels)
     SizeMainWindow();
     EXPECT_EQ(headless->MainWindow().ClientWidth(), 801);
     EXPECT_EQ(headless->MainWindow().ClientHeight(), 601);
+    EXPECT_EQ(headless->MainWindow().HintHidePause(), 100000) << "a hint stays up 100 s";
 }
 
 // A batch run ends without the destructors of the program's state. What it

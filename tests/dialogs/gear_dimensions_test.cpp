@@ -87,6 +87,12 @@ TEST_F(GearDimensions, CancelAndUntouchedOkLeaveTheRecordsBitForBit)
     EXPECT_TRUE(SameRecords(before, pairBefore));
 }
 
+TEST_F(GearDimensions, TipReductionShowsSixSignificantDigits)
+{
+    PlanetaryGears.kmn[3] = 0.123456L;
+    EXPECT_EQ(TForm_qyr7geo().Control("Edit_kmn3").Text, "0.123456");
+}
+
 TEST_F(GearDimensions, PitchAndModule)
 {
     TForm_qyr7geo f;

@@ -8,12 +8,14 @@
 #include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
 #include "reports/textview/printsettings.h"
+#include "reports/textview/printtext.h"
 #include "xbase/access/tableaccess.h"
 #include "common/tempdir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -174,8 +176,6 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(PrintConf, OkReadsTheFieldsBackAndPrintsThePicture)
 {
     TForm_printconf f;
-    bool landscape = false;
-    f.SetPrinterOrientation = [&](bool l) { landscape = l; };
     f.SetEditText("Edit_scalex", "0.5");
     f.SetEditText("Edit_yorigin", "-12");
     f.Hochquer = 1;
@@ -185,8 +185,12 @@ TEST_F(PrintConf, OkReadsTheFieldsBackAndPrintsThePicture)
     EXPECT_EQ(printsettings.PrintOriginY, -12);
     EXPECT_EQ(printsettings.PrintOrientation, 2);
     EXPECT_EQ(telmvar.PrintColorMode, 2);
-    EXPECT_TRUE(landscape);
-    EXPECT_EQ(headless.HeadlessPrinter().PrintedDocuments().size(), 1u);
+    // A report printed after it is portrait (A4 at 300 dpi: 2480 pixels wide).
+    std::ofstream(dir + "/report.txt") << "report\n\f\n";
+    PrintTextFile(dir + "/report.txt");
+    const auto& printed = headless.HeadlessPrinter().PrintedDocuments();
+    EXPECT_EQ(printed.at(0).Orientation, platform::PageOrientation::Landscape);
+    EXPECT_EQ(printed.at(1).Pages.at(0)->Width(), 2480);
 }
 
 // A field the user left alone prints with its value, not the rounded text;

@@ -20,6 +20,9 @@
 #include "app/qt/mainform_qt.h"
 #include "app/startup.h"
 #include "app/windowplacement.h"
+#include "drawings/stage/planetanimation.h"
+#include "planetary/stagecalc.h"
+#include "planetary/stagedefaults.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
@@ -301,8 +304,8 @@ class GraphWindowPrintTest : public GraphWindowQtTest
 {
   protected:
     // Prints the picture to a PDF file, A4 portrait without margins, and
-    // renders its first page with poppler at 100 dpi.
-    QImage PrintAndRender(int& pages)
+    // renders its first page with poppler at 100 dpi or to Size pixels.
+    QImage PrintAndRender(int& pages, QSize Size = {})
     {
         auto& printer = qt_->QtPrinter().QtPrinter();
         const std::string pdf = dir_.Path() + "/graphics.pdf";
@@ -322,7 +325,8 @@ class GraphWindowPrintTest : public GraphWindowQtTest
                     pages = std::atoi(line.substr(6).c_str());
         }
         const std::string png = dir_.Path() + "/page";
-        EXPECT_EQ(std::system(("pdftoppm -r 100 -f 1 -l 1 -singlefile -png '" + pdf + "' '" + png + "'").c_str()), 0);
+        const std::string to = " -scale-to-x " + std::to_string(Size.width()) + " -scale-to-y " + std::to_string(Size.height());
+        EXPECT_EQ(std::system(("pdftoppm " + (Size.isEmpty() ? "-r 100" : to) + " -f 1 -l 1 -singlefile -png '" + pdf + "' '" + png + "'").c_str()), 0);
         return QImage(QString::fromStdString(png + ".png"));
     }
     testdirs::ScopedTempDir dir_{"graphprint"};
@@ -364,6 +368,40 @@ TEST_F(GraphWindowPrintTest, SheetAtPortraitScalesIsTrueToScaleOnAWideDrawingAre
     EXPECT_LT(b.right, page.width() - 1) << "the square left the paper";
     const double ratio = double(b.Width()) / b.Height();
     EXPECT_NEAR(ratio, 1.0, 0.01) << b.Width() << " x " << b.Height();
+}
+
+// After an animation, stopped or finished, the printout (rendered to the
+// drawing area's pixels) is the picture shown: left of the kinematics text
+// at most 8 % of either's ink lies 2 pixels or more from the other's.
+TEST_F(GraphWindowPrintTest, AfterAnAnimationThePrintoutIsThePictureShown)
+{
+    InitProgramDefaults();
+    SetDefaultInput();
+    CalcPlanetaryStage();
+    const auto bg = platform::Colour::FromBgr(graphsettings.BackgroundColour);
+    const std::function<bool(QColor)> ink[2] = {[](QColor q) { return std::min({q.red(), q.green(), q.blue()}) < 200; },
+                                                [&](QColor q) { return q != QColor(bg.Red, bg.Green, bg.Blue); }};
+    const struct { int Kind, Steps, StopAt; } cases[] = {{1, 6, 0}, {2, 8, 3}}; // schematic finished, wheels stopped
+    for (const auto& c : cases) {
+        RecordStageAnimation(int16_t(c.Kind), {c.Steps, 1.2L, 0});
+        int pauses = 0, pages = 0;
+        const auto pause = FTelmgra.OnPause;
+        FTelmgra.OnPause = [&](int32_t ms) { pause(ms), ++pauses == c.StopAt ? FTelmgra.processKey(vk::Escape) : void(); };
+        const QImage shown = Shown(), pictures[2] = {PrintAndRender(pages, shown.size() - QSize(1, 1)), shown};
+        FTelmgra.OnPause = pause;
+        for (int k = 0, alone = 0, all = 0; k < 2; ++k, alone = all = 0) {
+            for (int y = 2; y < shown.height() - 3; ++y)
+                for (int x = 2; x < shown.width() * 3 / 4; ++x) {
+                    bool near = !ink[k](pictures[k].pixelColor(x, y));
+                    all += !near;
+                    for (int v = y - 2; v <= y + 2 && !near; ++v)
+                        for (int u = x - 2; u <= x + 2 && !near; ++u)
+                            near = ink[1 - k](pictures[1 - k].pixelColor(u, v));
+                    alone += !near;
+                }
+            EXPECT_LT(alone, 0.08 * all) << (k ? "shown, not printed" : "printed, not shown");
+        }
+    }
 }
 
 class GraphWindowStartTest : public ::testing::Test

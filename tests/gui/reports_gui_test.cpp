@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -11,6 +12,8 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "app/menutexts.h"
+#include "app/startup.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 #include "platform/qt/platform_qt.h"
@@ -19,6 +22,7 @@
 #include "reports/engine/reportservices.h"
 #include "reports/messages/errhelpfile.h"
 #include "reports/messages/messagelist.h"
+#include "reports/qt/filepreview_qt.h"
 #include "reports/qt/reportforms_qt.h"
 #include "reports/textview/printsettings.h"
 
@@ -112,6 +116,24 @@ TEST_F(ReportsGui, ResultWindowShowsTheReportAndPrintsEveryPageToPdf)
     EXPECT_NE(caption.find("outwin.txt"), std::string::npos);
     ASSERT_TRUE(fs::exists(pdf));
     EXPECT_EQ(PdfPageCount(pdf), 3);
+}
+
+// In German the result window and the file preview show German menus.
+TEST_F(ReportsGui, ResultWindowAndPreviewShowTheMenusOfTheLanguage)
+{
+    InstallPlatformServices();
+    SetMenuLanguage(1);
+    TShowTextFileModel model;
+    TForm_preview previewModel;
+    const TForm_showtextfile result(model, nullptr);
+    const reports_qt::FilePreviewQt preview(previewModel);
+    for (const QWidget* w : {static_cast<const QWidget*>(&result), static_cast<const QWidget*>(&preview)}) {
+        QStringList menus;
+        for (const QMenu* m : w->findChildren<QMenu*>())
+            menus << m->title() << m->actions().last()->text();
+        EXPECT_EQ(menus.join('|').toStdString(), w == &result ? "&Datei|&Beenden|&Bearbeiten|&Kopieren"
+                                                               : "&Datei|&Beenden|&Bearbeiten|Search &Next|&Hilfe|&Hilfe");
+    }
 }
 
 TEST_F(ReportsGui, PrintsOnlyTheChosenPages)

@@ -115,7 +115,7 @@ TForm_qyr7geo::TForm_qyr7geo() : TStageDialogModel("TForm_qyr7geo", "Dimensions"
     for (int i = 1; i <= 4; ++i)
         Bind(Edit("x", i), TFieldKind::Sig6, &g.x[i]);
     for (int i = 1; i <= 4; ++i)
-        Bind(Edit("kmn", i), TFieldKind::Length, &g.kmn[i]);
+        Bind(Edit("kmn", i), TFieldKind::Length6, &g.kmn[i]);
     for (int i = 1; i <= 4; ++i)
         Bind(Edit("db", i), TFieldKind::Length, &g.dB[i]);
     Bind("SpinEdit_q", TFieldKind::Integer, &p.qp);
@@ -161,7 +161,9 @@ void TForm_qyr7geo::AfterStoreFields()
 void TForm_qyr7geo::UpdateEffectiveFaceWidths()
 {
     // Shown from the typed widths; nothing is stored until OK, Calc or the
-    // unit switch.
+    // unit switch, so that Cancel cancels a face width change as it does
+    // every other field. A width stored while typing would be left behind by
+    // Cancel, neither calculated nor marked as unsaved input.
     const Extended mn = TypedLength(Control("Edit_mn").Text);
     GearArray b{};
     for (int i = 1; i <= 4; ++i) {

@@ -33,6 +33,10 @@ TForm_qyr7beff::TForm_qyr7beff() : TStageDialogModel("TForm_qyr7beff", " beff.")
     for (int i = 1; i <= 3; ++i)
         Bind("Edit_mv" + std::to_string(i), TFieldKind::Length, &g.bctr[i]);
     AfterLoad = [this] { AfterLoadFields(); };
+    // Widths, chamfers and offsets are stored on OK only, so that Cancel
+    // leaves the stage as it was: storing each change at once would let a
+    // dialog opened and cancelled round every stored value to the text it
+    // showed.
     AfterOk = [] {
         const TPlanetaryGears& s = PlanetaryGears;
         StoreStageFaceWidths(CalcStageFaceWidths(s.b, s.bcha, s.bctr, s.b_effH, GearPair.mn));

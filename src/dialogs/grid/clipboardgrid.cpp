@@ -27,6 +27,9 @@ void PasteGridText(TStringGrid& Grid, const std::string& Text)
     const std::size_t n = Text.size();
     while (pos < n && row < Grid.RowCount()) {
         std::size_t end = Text.find_first_of("\r\n", pos);
+        // A last line without a line end is pasted like the others: what a
+        // spreadsheet or editor copies often ends without one, and those
+        // values are the user's data, not a broken line to be dropped.
         const bool last = end == std::string::npos;
         if (last) end = n;
         int col = left;

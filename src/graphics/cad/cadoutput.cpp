@@ -677,9 +677,16 @@ void CadPause(int Ms)
     if (TCadDevice* d = CadEntityTarget()) d->Pause(Ms);
 }
 
-TCadAnimationFrames::TCadAnimationFrames() : first_(CadScreen().RecordMark()), frame_(first_) {}
+TCadAnimationFrames::TCadAnimationFrames() : first_(CadScreen().RecordMark()), frame_(first_)
+{
+    if (S.CadDevice == 3) CadScreen().FrameStarts(first_);
+}
 
-void TCadAnimationFrames::FrameStarts() { frame_ = CadScreen().RecordMark(); }
+void TCadAnimationFrames::FrameStarts()
+{
+    frame_ = CadScreen().RecordMark();
+    if (S.CadDevice == 3) CadScreen().FrameStarts(frame_);
+}
 
 bool TCadAnimationFrames::StopAsked()
 {

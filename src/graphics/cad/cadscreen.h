@@ -43,6 +43,10 @@ class TCadScreen
     virtual size_t RecordMark() const { return 0; }
     virtual bool StopAsked() { return false; }
     virtual void DropDrawing(size_t /*From*/, size_t /*To*/) {}
+    // An animation frame begins at the mark (the first call: its first
+    // frame), so that a printout can leave out the frames the last one
+    // replaced.
+    virtual void FrameStarts(size_t /*Mark*/) {}
 };
 
 // The surface the screen device draws on.

@@ -10,7 +10,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPageLayout>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -52,9 +51,6 @@ std::unique_ptr<QDialog> PrintConfLayout(platform::DialogModel& model, QWidget* 
 {
     auto& m = dynamic_cast<TForm_printconf&>(model);
     if (auto* p = QtPrinter()) {
-        m.SetPrinterOrientation = [p](bool landscape) {
-            p->QtPrinter().setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-        };
         m.PrinterName = [p] { return platform::FromQString(p->QtPrinter().printerName()); };
     }
     m.FormActivate();

@@ -344,6 +344,7 @@ bool PrinterImplHeadless::BeginDoc(const std::string& title)
     printing_ = true;
     current_ = Document{};
     current_.Title = title;
+    current_.Orientation = orientation_;
     current_.Pages.push_back(std::make_unique<CanvasImplHeadless>(PageWidthPixels(), PageHeightPixels()));
     return true;
 }
@@ -380,6 +381,7 @@ Canvas& PrinterImplHeadless::PageCanvas()
 void PrinterImplHeadless::Reset()
 {
     ChooseAnswer = true;
+    orientation_ = PageOrientation::Portrait;
     printing_ = false;
     current_ = Document{};
     printed_.clear();

@@ -215,21 +215,24 @@ class WindowImplHeadless final : public Window
     bool visible_ = false;
 };
 
-// A printer whose pages are recording canvases, A4 portrait at 300 dpi.
+// A printer whose pages are recording canvases, A4 at 300 dpi.
 class PrinterImplHeadless final : public Printer
 {
   public:
     explicit PrinterImplHeadless(HeadlessSession& session) : session_(session) {}
+    void SetOrientation(PageOrientation orientation) override { orientation_ = orientation; }
+    PageOrientation Orientation() const override { return orientation_; }
     bool ChoosePrinter() override;
     bool BeginDoc(const std::string& title) override;
     void NewPage() override;
     void EndDoc() override;
     void Abort() override;
     bool Printing() const override { return printing_; }
-    int PageWidthPixels() const override { return 2480; }
-    int PageHeightPixels() const override { return 3508; }
-    double PageWidthMm() const override { return 210.0; }
-    double PageHeightMm() const override { return 297.0; }
+    // A4 at 300 dpi, its sides swapped in landscape.
+    int PageWidthPixels() const override { return Landscape() ? 3508 : 2480; }
+    int PageHeightPixels() const override { return Landscape() ? 2480 : 3508; }
+    double PageWidthMm() const override { return Landscape() ? 297.0 : 210.0; }
+    double PageHeightMm() const override { return Landscape() ? 210.0 : 297.0; }
     Canvas& PageCanvas() override;
 
     // Whether the print dialog is answered with OK in scripted mode; a batch
@@ -237,14 +240,18 @@ class PrinterImplHeadless final : public Printer
     bool ChooseAnswer = true;
     struct Document {
         std::string Title;
+        PageOrientation Orientation = PageOrientation::Portrait;
         std::vector<std::unique_ptr<CanvasImplHeadless>> Pages;
     };
     const std::vector<Document>& PrintedDocuments() const { return printed_; }
     void Reset();
 
   private:
+    bool Landscape() const { return orientation_ == PageOrientation::Landscape; }
+
     HeadlessSession& session_;
     bool printing_ = false;
+    PageOrientation orientation_ = PageOrientation::Portrait;
     Document current_;
     std::vector<Document> printed_;
 };

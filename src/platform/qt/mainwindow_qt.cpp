@@ -169,6 +169,43 @@ MainWindowImplQt::~MainWindowImplQt() = default;
 namespace
 {
 
+// A widget shows its hint for its own duration, and the toolkit's 10 s or
+// so when it has none: each widget about to show one gets the program's
+// hint pause first.
+class HintPauseFilter final : public QObject
+{
+  public:
+    HintPauseFilter(QObject* owner, int milliseconds) : QObject(owner), pause_(milliseconds) {}
+    void SetPause(int milliseconds) { pause_ = milliseconds; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ToolTip && watched->isWidgetType())
+            static_cast<QWidget*>(watched)->setToolTipDuration(pause_ > 0 ? pause_ : -1);
+        return false;
+    }
+
+  private:
+    int pause_;
+};
+
+} // namespace
+
+void MainWindowImplQt::SetHintHidePause(int milliseconds)
+{
+    Window::SetHintHidePause(milliseconds);
+    if (hintPause_) {
+        static_cast<HintPauseFilter*>(hintPause_)->SetPause(milliseconds);
+        return;
+    }
+    hintPause_ = new HintPauseFilter(shell_.get(), milliseconds);
+    QCoreApplication::instance()->installEventFilter(hintPause_);
+}
+
+namespace
+{
+
 void AddEntries(QMenu& menu, const std::vector<MenuEntrySpec>& entries, MainWindowImplQt& owner,
                 QAction*& exitAction, const std::string& exitName)
 {

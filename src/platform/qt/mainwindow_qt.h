@@ -74,6 +74,8 @@ class MainWindowImplQt final : public Window
     // One QMenu per submenu and one QAction per item, each named as its
     // entry; a chosen item calls OnMenuCommand with its name.
     void SetMenuBar(const MenuBarSpec& spec) override;
+    // Every widget of the application keeps its hint up this long.
+    void SetHintHidePause(int milliseconds) override;
 
     QMainWindow& Widget() { return *shell_; }
     QWidget& ClientArea() { return *area_; }
@@ -90,6 +92,7 @@ class MainWindowImplQt final : public Window
     DrawingAreaQt* area_ = nullptr; // owned by the shell
     QMenu* fileMenu_ = nullptr;
     QAction* exitAction_ = nullptr;
+    QObject* hintPause_ = nullptr; // owned by the shell
 };
 
 } // namespace platform

@@ -18,6 +18,18 @@ PrinterImplQt::~PrinterImplQt()
     if (painter_) Abort();
 }
 
+void PrinterImplQt::SetOrientation(PageOrientation orientation)
+{
+    printer_->setPageOrientation(orientation == PageOrientation::Landscape ? QPageLayout::Landscape
+                                                                           : QPageLayout::Portrait);
+}
+
+PageOrientation PrinterImplQt::Orientation() const
+{
+    return printer_->pageLayout().orientation() == QPageLayout::Landscape ? PageOrientation::Landscape
+                                                                          : PageOrientation::Portrait;
+}
+
 bool PrinterImplQt::ChoosePrinter()
 {
     QPrintDialog dialog(printer_.get(), QApplication::activeWindow());

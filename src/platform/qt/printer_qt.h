@@ -16,6 +16,8 @@ class PrinterImplQt final : public Printer
   public:
     PrinterImplQt();
     ~PrinterImplQt() override;
+    void SetOrientation(PageOrientation orientation) override;
+    PageOrientation Orientation() const override;
     bool ChoosePrinter() override;
     bool BeginDoc(const std::string& title) override;
     void NewPage() override;

@@ -115,6 +115,7 @@ void ResetReportServices()
     S.RestoreCursor = [] { P().ScreenCursor().Set(platform::CursorShape::Arrow); };
     S.TodayDateText = [] { return ::TodayDateText(); };
     S.NowTimeText = [] { return ::NowTimeText(); };
+    S.WindowMenuTexts = [] { return TWindowMenuTexts{}; };
     // Without a window the report is shown as a text screen (standard output
     // of a batch run).
     S.ShowResultWindow = [](const std::string& PrintFileName) {

@@ -17,6 +17,20 @@
 #include <string>
 #include <vector>
 
+// The menu words of the report side's own windows (the result window, the
+// file preview) in the current language: bytes of that language's Windows
+// code page, '&' before the access key.
+struct TWindowMenuTexts {
+    std::string File = "&File";
+    std::string Print = "&Print...";
+    std::string Exit = "E&xit";
+    std::string Edit = "&Edit";
+    std::string SelectAll = "Select &All";
+    std::string Copy = "&Copy";
+    std::string Help = "&Help";
+    int CodePage = 1252;
+};
+
 struct TReportServices {
     // One of telmvar.TextItems[1..Count]; Choice is 1-based in and out
     // (reset to 1 when it comes in out of range). Cancel sets Aborted and
@@ -55,6 +69,9 @@ struct TReportServices {
     // The result window of the screen device: shows TempDir + "outwin.txt"
     // modally; PrintFileName is what its print command prints.
     std::function<void(const std::string& PrintFileName)> ShowResultWindow;
+    // The menu words of the current language; the shell installs its menu
+    // texts. Unset: English.
+    std::function<TWindowMenuTexts()> WindowMenuTexts;
     // Starts an external program (Program empty: the desktop's default
     // application for the first argument). False when it could not start.
     std::function<bool(const std::string& Program, const std::vector<std::string>& Args)> Launch;

@@ -32,14 +32,17 @@ TForm_preview::TForm_preview()
     ColWidths.assign(16, 48);
     ColWidths[0] = 120;
     ColWidths[1] = 64;
-    Control("mi_File").Caption = "&File";
+    // The menus in the current language, the rest in English.
+    const TWindowMenuTexts m = reportservices.WindowMenuTexts ? reportservices.WindowMenuTexts() : TWindowMenuTexts{};
+    MenuCodePage = m.CodePage;
+    Control("mi_File").Caption = m.File;
     Control("mi_fileExportExcel").Caption = "Export Excel";
-    Control("mi_fileExit").Caption = "E&xit";
-    Control("mi_edit").Caption = "&Edit";
+    Control("mi_fileExit").Caption = m.Exit;
+    Control("mi_edit").Caption = m.Edit;
     Control("mi_editsearch").Caption = "Search";
     Control("SearchNext1").Caption = "Search &Next";
-    Control("mi_Help").Caption = "&Help";
-    Control("mi_HelpHelp").Caption = "&Help";
+    Control("mi_Help").Caption = m.Help;
+    Control("mi_HelpHelp").Caption = m.Help;
 }
 
 void TForm_preview::SetSize(int rowCount, int colCount)

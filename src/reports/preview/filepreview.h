@@ -38,6 +38,8 @@ class TForm_preview final : public platform::DialogModel
     int SelectedRow = 0;
     std::string SearchText;
     int SearchStartRow = 0;
+    // The code page of the menu captions (the current language's).
+    int MenuCodePage = 1252;
 
     int RowCount() const { return static_cast<int>(Cells.size()); }
     int ColCount() const { return Cells.empty() ? 0 : static_cast<int>(Cells[0].size()); }

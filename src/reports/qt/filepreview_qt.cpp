@@ -25,8 +25,12 @@ FilePreviewQt::FilePreviewQt(TForm_preview& model, QWidget* parent) : QDialog(pa
     layout->setContentsMargins(0, 0, 0, 0);
     auto* bar = new QMenuBar(this);
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    auto add = [this](QMenu* menu, const char* name, const QKeySequence& key = {}) {
-        QAction* a = menu->addAction(ToQString(model_.Control(name).Caption));
+    // The captions are bytes of the menu language's code page.
+    auto caption = [this](const char* name) {
+        return platform::CodePageToQString(model_.Control(name).Caption, model_.MenuCodePage);
+    };
+    auto add = [this, caption](QMenu* menu, const char* name, const QKeySequence& key = {}) {
+        QAction* a = menu->addAction(caption(name));
         a->setObjectName(QString::fromLatin1(name));
         a->setShortcut(key);
         const std::string n = name;
@@ -40,13 +44,16 @@ FilePreviewQt::FilePreviewQt(TForm_preview& model, QWidget* parent) : QDialog(pa
             Refresh();
         });
     };
-    QMenu* file = bar->addMenu(ToQString(model_.Control("mi_File").Caption));
+    QMenu* file = bar->addMenu(caption("mi_File"));
+    file->setObjectName(QStringLiteral("mi_File"));
     add(file, "mi_fileExportExcel");
     add(file, "mi_fileExit");
-    QMenu* edit = bar->addMenu(ToQString(model_.Control("mi_edit").Caption));
+    QMenu* edit = bar->addMenu(caption("mi_edit"));
+    edit->setObjectName(QStringLiteral("mi_edit"));
     add(edit, "mi_editsearch", QKeySequence(Qt::CTRL | Qt::Key_F));
     add(edit, "SearchNext1", QKeySequence(Qt::Key_F3));
-    QMenu* help = bar->addMenu(ToQString(model_.Control("mi_Help").Caption));
+    QMenu* help = bar->addMenu(caption("mi_Help"));
+    help->setObjectName(QStringLiteral("mi_Help"));
     add(help, "mi_HelpHelp");
     layout->setMenuBar(bar);
 

@@ -1,6 +1,7 @@
 #include "reports/qt/reportforms_qt.h"
 
 #include "foundation/codepage.h"
+#include "platform/qt/qttext.h"
 #include "reports/engine/reportservices.h"
 
 #include <QApplication>
@@ -34,15 +35,19 @@ TForm_showtextfile::TForm_showtextfile(TShowTextFileModel& Model, QWidget* Paren
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* menu = new QMenuBar(this);
-    QMenu* file = menu->addMenu(FromAnsi(model_.MenuFile));
+    menu->setObjectName("MainMenu1");
+    const auto caption = [this](const std::string& S) { return platform::CodePageToQString(S, model_.MenuCodePage); };
+    QMenu* file = menu->addMenu(caption(model_.MenuFile));
+    file->setObjectName("mi_Datei");
     file->addAction(FromAnsi(model_.MenuExportNotepad), this, &TForm_showtextfile::ExportNotepad);
     file->addSeparator();
-    file->addAction(FromAnsi(model_.MenuPrint), this, &TForm_showtextfile::Print);
+    file->addAction(caption(model_.MenuPrint), this, &TForm_showtextfile::Print)->setObjectName("mi_DateiDrucken");
     file->addSeparator();
-    file->addAction(FromAnsi(model_.MenuExit), this, &QDialog::accept);
-    QMenu* edit = menu->addMenu(FromAnsi(model_.MenuEdit));
-    edit->addAction(FromAnsi(model_.MenuSelectAll), this, &TForm_showtextfile::SelectAll);
-    edit->addAction(FromAnsi(model_.MenuCopy), this, &TForm_showtextfile::Copy);
+    file->addAction(caption(model_.MenuExit), this, &QDialog::accept)->setObjectName("mi_dateiBeenden");
+    QMenu* edit = menu->addMenu(caption(model_.MenuEdit));
+    edit->setObjectName("mi_Edit");
+    edit->addAction(caption(model_.MenuSelectAll), this, &TForm_showtextfile::SelectAll)->setObjectName("mi_EditMarkAll");
+    edit->addAction(caption(model_.MenuCopy), this, &TForm_showtextfile::Copy)->setObjectName("mi_EditCopy");
     layout->setMenuBar(menu);
 
     memo_ = new QPlainTextEdit(this);

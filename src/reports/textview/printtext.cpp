@@ -58,6 +58,10 @@ void PrintTextFile(const std::string& FileName)
     const int count = static_cast<int>(pages.size());
     if (count == 0) return;
 
+    // Reports are portrait pages of lines, whatever a graphics printout
+    // left the printer at.
+    platform::Printer& printer = platform::CurrentPlatform().Print();
+    printer.SetOrientation(platform::PageOrientation::Portrait);
     int from = 1;
     int to = count;
     if (!reportservices.ChoosePrintPages(count, from, to)) return;
@@ -65,7 +69,6 @@ void PrintTextFile(const std::string& FileName)
     to = std::min(to, count);
     if (from > to) return;
 
-    platform::Printer& printer = platform::CurrentPlatform().Print();
     if (!printer.BeginDoc(telmvar.ProjectName)) return;
     const int linesPerPage = std::max(telmvar.LinesPerPage, 1);
     const int lineHeight = std::max(printer.PageHeightPixels() / linesPerPage, 1);

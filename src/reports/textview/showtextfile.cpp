@@ -11,6 +11,14 @@
 
 TShowTextFileModel::TShowTextFileModel()
 {
+    const TWindowMenuTexts m = reportservices.WindowMenuTexts ? reportservices.WindowMenuTexts() : TWindowMenuTexts{};
+    MenuFile = m.File;
+    MenuPrint = m.Print;
+    MenuExit = m.Exit;
+    MenuEdit = m.Edit;
+    MenuSelectAll = m.SelectAll;
+    MenuCopy = m.Copy;
+    MenuCodePage = m.CodePage;
     const TPrintSettings& P = printsettings;
     if (P.TextWindowRect[2] > 0 && P.TextWindowRect[3] > 0) {
         UseStoredRect = true;

@@ -14,14 +14,15 @@ class TShowTextFileModel
     // of the current language (English until the shell sets others).
     TShowTextFileModel();
 
-    // Menu captions.
-    std::string MenuFile = "&File";
+    // Menu captions: bytes of the code page MenuCodePage.
+    std::string MenuFile;
     std::string MenuExportNotepad = "Export &Notepad";
-    std::string MenuPrint = "&Print";
-    std::string MenuExit = "E&xit";
-    std::string MenuEdit = "&Edit";
-    std::string MenuSelectAll = "Select &all";
-    std::string MenuCopy = "&Copy";
+    std::string MenuPrint;
+    std::string MenuExit;
+    std::string MenuEdit;
+    std::string MenuSelectAll;
+    std::string MenuCopy;
+    int MenuCodePage = 1252;
 
     // Window place: used when UseStoredRect is set.
     bool UseStoredRect = false;
