@@ -100,3 +100,6 @@ void ShowNotAvailable(const std::string& What);
 // settings forms, the carrier form before the carrier drawing and the
 // redraw after a dialog's calculation.
 void InstallShellServices();
+// The table browser's menu words from the main menu's texts of the current
+// language (part of the above).
+void InstallTableBrowserMenuTexts();

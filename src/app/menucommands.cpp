@@ -28,6 +28,7 @@
 #include "drawings/stage/planetanimation.h"
 #include "drawings/tooth/meshanimation.h"
 #include "foundation/programstate.h"
+#include "xbase/ui/tablebrowser.h"
 #include "graphics/printconf.h"
 #include "planetary/bearings/bearingselection.h"
 
@@ -126,4 +127,23 @@ void InstallShellServices()
     meshanimationservices.AskSettings = AskMeshAnimationSettings;
     stagecomposerhooks.EditCarrier = Modal<TForm_qyr7carr>;
     dialogservices.RedrawCurrentView = PlanetViewRedraw;
+    InstallTableBrowserMenuTexts();
+}
+
+void InstallTableBrowserMenuTexts()
+{
+    // The table browser's menus speak the language of the main menu; a word
+    // the browser asks for and the general group lacks keeps the English.
+    tablebrowserservices.MenuText = [](const std::string& Word) {
+        static const std::pair<const char*, std::string TGeneralMenuTexts::*> Words[] = {
+            {"File", &TGeneralMenuTexts::MenuTextFile},   {"Print", &TGeneralMenuTexts::MenuTextPrint},
+            {"Exit", &TGeneralMenuTexts::MenuTextExit},   {"Edit", &TGeneralMenuTexts::MenuTextEdit},
+            {"View", &TGeneralMenuTexts::MenuTextView},   {"Help", &TGeneralMenuTexts::MenuTextHelp},
+            {"Database", &TGeneralMenuTexts::MenuTextDatabase}};
+        for (const auto& [W, Key] : Words)
+            if (Word == W)
+                return menutexts.*Key;
+        return "&" + Word;
+    };
+    tablebrowserservices.MenuCodePage = GeneralCodePage;
 }

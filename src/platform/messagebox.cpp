@@ -11,6 +11,7 @@ MessageAnswer SafeDefaultAnswer(MessageButtons buttons)
     case MessageButtons::YesNo:
         return MessageAnswer::No;
     case MessageButtons::YesNoCancel:
+    case MessageButtons::OkCancel:
         return MessageAnswer::Cancel;
     }
     return MessageAnswer::Cancel;

@@ -15,7 +15,7 @@ namespace platform
 
 enum class MessageIcon { None, Error, Warning, Information, Question };
 
-enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class MessageButtons { Ok, YesNo, YesNoCancel, OkCancel };
 
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 
@@ -28,8 +28,8 @@ struct MessageRequest {
 
 // The answer that can do no harm when nobody is there to give one: an
 // information box is acknowledged, a question is declined (No), and where
-// Cancel is offered it is taken, so an overwrite or a save is never done
-// unasked.
+// Cancel is offered it is taken, so an overwrite, a save or a restore is
+// never done unasked.
 MessageAnswer SafeDefaultAnswer(MessageButtons buttons);
 
 const char* MessageAnswerName(MessageAnswer answer);

@@ -3,10 +3,13 @@
 // and the window rendered once.
 #include "qtfixture.h"
 
+#include "app/maincommands.h"
+#include "app/menutexts.h"
 #include "common/tempdir.h"
 #include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
 #include "xbase/access/tableaccess.h"
+#include "xbase/core/dbdates.h"
 #include "xbase/core/dberror.h"
 #include "xbase/dbf/dbffile.h"
 #include "xbase/qt/tablebrowser_qt.h"
@@ -15,6 +18,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QMouseEvent>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
@@ -31,13 +35,13 @@ class QtBrowser : public ::testing::Test
         dberror.AutoReportErrors = false;
         dir = testdirs::MakeTempDir("browserqt");
         telmvar.TempDir = dir;
-        // PARTS: NAME C(8), OK L, QTY N(4); the second record deleted.
+        // PARTS: NAME C(8), INSTOCK L, QTY N(4), DAY D; the second deleted.
         TDbfTable t;
         ASSERT_TRUE(CreateDBF(t, dir + "/parts.dbf",
-                              {{"NAME", 'C', 8, 0, 0}, {"OK", 'L', 1, 0, 0}, {"QTY", 'N', 4, 0, 0}}));
+                              {{"NAME", 'C', 8, 0, 0}, {"INSTOCK", 'L', 1, 0, 0}, {"QTY", 'N', 4, 0, 0}, {"DAY", 'D', 8, 0, 0}}));
         t.Name = dir + "/parts.dbf";
         ASSERT_TRUE(OpenDbf(t));
-        for (const char* rec : {" bolt    T  12", "*nut     F   3", " washer  F 100"}) {
+        for (const char* rec : {" bolt    T  12        ", "*nut     F   3        ", " washer  F 100        "}) {
             t.RecordBuffer = rec;
             ASSERT_TRUE(AppendDbfRecord(t));
         }
@@ -142,6 +146,54 @@ TEST_F(QtBrowser, CloseActionWindowPicksOnOneClickAndRenders)
     EXPECT_EQ(w.result(), QDialog::Accepted);
     EXPECT_EQ(m.RecordNo, 3);
     EXPECT_FALSE(w.isVisible());
+}
+
+// Keys typed into PARTS reach the file, the browser staying open (a date is
+// stored year, month, day).
+struct TypingCase { const char *name, *keys, *stored; int column; };
+class GridTyping : public QtBrowser, public ::testing::WithParamInterface<TypingCase> {};
+TEST_P(GridTyping, EditReachesTheFile)
+{
+    dbdates.DateCentury = true; // the mask: month/day/year
+    TDbfBrowserModel m;
+    xbase_qt::TableBrowserQt w(m);
+    w.show();
+    w.Grid().setCurrentIndex(w.Grid().model()->index(0, GetParam().column));
+    w.Grid().setFocus();
+    for (const QString& k : QString(GetParam().keys).split(' '))
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            const int key = QKeySequence(k)[0].key();
+            QKeyEvent e(type, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier, k.size() == 1 ? k : "");
+            QApplication::sendEvent(w.focusWidget(), &e);
+            QApplication::processEvents();
+        }
+    std::string stored;
+    dbf4.tzdbf.Peek(GetParam().column + 1, 1, stored);
+    EXPECT_EQ(stored + (w.isVisible() ? "" : " (browser closed)"), GetParam().stored);
+    ResetDbDates();
+}
+INSTANTIATE_TEST_SUITE_P(Keys, GridTyping, ::testing::Values(
+    TypingCase{"SeveralCharacters", "F2 End X Y Tab", "boltXY  ", 0},
+    TypingCase{"Return", "F2 End Backspace Backspace 3 1 0 Return", " 310", 2},
+    TypingCase{"KeypadEnter", "F2 End Backspace Backspace 4 7 Enter", "  47", 2},
+    TypingCase{"DateMask", "F2 Home 1 2 3 1 1 9 9 9 Return", "19991231", 3}),
+    [](const auto& i) { return std::string(i.param.name); });
+
+// Columns at least as wide as their titles (INSTOCK over a logical field);
+// menus in the main menu's language (German: any German program's words).
+TEST_F(QtBrowser, TitlesFitAndMenusFollowTheLanguage)
+{
+    InstallTableBrowserMenuTexts();
+    SetMenuLanguage(1);
+    TDbfBrowserModel m;
+    xbase_qt::TableBrowserQt w(m);
+    for (int c = 0; c < 4; ++c)
+        EXPECT_GE(w.Grid().columnWidth(c), w.fontMetrics().horizontalAdvance(w.Grid().model()->headerData(c, Qt::Horizontal).toString()));
+    const std::pair<const char*, const char*> menus[] = {{"mi_File", "&Datei"}, {"mi_filePrint", "&Drucken..."}, {"mi_fileExit", "&Beenden"}, {"mi_edit", "&Bearbeiten"}, {"mi_view", "&Ansicht"}, {"mi_Help", "&Hilfe"}, {"mi_helpCommon", "&Datenbank"}};
+    for (auto [name, text] : menus)
+        EXPECT_EQ((w.findChild<QMenu*>(name) ? w.findChild<QMenu*>(name)->title() : w.findChild<QAction*>(name)->text()).toStdString(), text);
+    ResetMenuTexts();
+    ResetTableBrowserServices();
 }
 
 } // namespace

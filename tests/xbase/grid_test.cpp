@@ -56,14 +56,16 @@ TEST_F(Grid, DeletedRowIsRedUnlessTheEventChangesItAndSelectionWins)
     EXPECT_EQ(p.Brush, clWhite);
     p = grid.CellColors(1, 0, true, true);
     EXPECT_EQ(p.Brush, grid.Colors.SelectedCellColor) << "selection wins over deletion";
-    int seenRow = -1;
+    int seenRow = -1, seenRec = 0;
     grid.OnChangeColorsEvent = [&](TTzColorSet& c, int row) {
-        seenRow = row;
+        seenRow = row, seenRec = dbf4.RecNo();
         c.DeletedRecordColor = 0x00FF00;
     };
-    p = grid.CellColors(1, 0, true, false);
+    dbf4.GoRecord(3);
+    p = grid.CellColors(1, 0, true, false, 2);
     EXPECT_EQ(p.Brush, 0x00FF00u);
     EXPECT_EQ(seenRow, 1);
+    EXPECT_EQ(std::make_pair(seenRec, dbf4.RecNo()), std::make_pair(2, 3)) << "row 2's record active in the event only";
     grid.Enabled = false;
     EXPECT_EQ(grid.CellColors(0, 0, false, false).Font, clGrayText);
 }
@@ -164,13 +166,14 @@ TEST_F(Grid, CtrlDelRestoresADeletedRecordAfterConfirmation)
     EXPECT_FALSE(grid.CtrlDelete()) << "a live record is deleted by the framework";
     dbf4.GoRecord(2);
     grid.ConfirmDelete = true;
-    headless.HeadlessMessages().QueueAnswer(platform::MessageAnswer::No);
+    headless.HeadlessMessages().QueueAnswer(platform::MessageAnswer::Cancel);
     EXPECT_TRUE(grid.CtrlDelete());
     EXPECT_TRUE(grid.Page(2, 1)[0].Deleted);
-    headless.HeadlessMessages().QueueAnswer(platform::MessageAnswer::Yes);
+    headless.HeadlessMessages().QueueAnswer(platform::MessageAnswer::Ok);
     EXPECT_TRUE(grid.CtrlDelete());
     EXPECT_FALSE(grid.Page(2, 1)[0].Deleted);
     EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().back().Request.Text, "Restore Record ?");
+    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().back().Request.Buttons, platform::MessageButtons::OkCancel);
 }
 
 struct MaskCase {

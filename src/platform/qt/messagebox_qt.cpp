@@ -48,6 +48,11 @@ MessageAnswer MessageBoxesImplQt::Show(const MessageRequest& request)
         escape = QMessageBox::Cancel;
         preset = QMessageBox::Yes;
         break;
+    case MessageButtons::OkCancel:
+        buttons = QMessageBox::Ok | QMessageBox::Cancel;
+        escape = QMessageBox::Cancel;
+        preset = QMessageBox::Ok;
+        break;
     }
     QMessageBox box(ToQtIcon(request.Icon), ToQString(request.Caption), ToQString(request.Text), buttons,
                     QApplication::activeWindow());

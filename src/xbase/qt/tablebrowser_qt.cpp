@@ -31,7 +31,7 @@ TableBrowserQt::TableBrowserQt(TDbfBrowserModel& model, QWidget* parent)
     QMenu* current = nullptr;
     for (const TBrowserMenuItem& item : form_->Menu) {
         if (item.Level == 0) {
-            current = bar->addMenu(ToQString(item.Caption));
+            current = bar->addMenu(platform::CodePageToQString(item.Caption, item.CodePage));
             current->setObjectName(QString::fromStdString(item.Name));
             current->menuAction()->setVisible(item.Visible);
             continue;
@@ -42,7 +42,7 @@ TableBrowserQt::TableBrowserQt(TDbfBrowserModel& model, QWidget* parent)
             current->addSeparator()->setVisible(item.Visible);
             continue;
         }
-        QAction* a = current->addAction(ToQString(item.Caption));
+        QAction* a = current->addAction(platform::CodePageToQString(item.Caption, item.CodePage));
         a->setObjectName(QString::fromStdString(item.Name));
         a->setVisible(item.Visible);
         a->setToolTip(ToQString(item.Hint));
@@ -120,7 +120,13 @@ TableBrowserQt::TableBrowserQt(TDbfBrowserModel& model, QWidget* parent)
     Refresh();
 }
 
-TableBrowserQt::~TableBrowserQt() = default;
+TableBrowserQt::~TableBrowserQt()
+{
+    // Hiding takes the focus from a cell editor still open, which stores its
+    // text through the grid model: that must happen while the form holding
+    // the model still exists, not in the dialog's own destructor after it.
+    hide();
+}
 
 void TableBrowserQt::Refresh()
 {

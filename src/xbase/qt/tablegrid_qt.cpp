@@ -125,7 +125,7 @@ void TzGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     if (!r)
         return;
     const bool selected = (option.state & QStyle::State_Selected) != 0;
-    const auto colours = grid_.CellColors(index.row(), index.column(), r->Deleted, selected);
+    const auto colours = grid_.CellColors(index.row(), index.column(), r->Deleted, selected, r->RecNo);
     painter->save();
     painter->fillRect(option.rect, ToQColor(colours.Brush));
     const std::string text = grid_.FieldText(index.column(), r->Cells[static_cast<std::size_t>(index.column())]);
@@ -221,11 +221,30 @@ TzGridView::TzGridView(TTzGrid& grid, QWidget* parent) : QTableView(parent), gri
                                  : QAbstractItemView::NoEditTriggers);
     verticalHeader()->setDefaultSectionSize(18);
     horizontalHeader()->viewport()->installEventFilter(this);
-    for (int c = 0; c < grid.ColumnCount(); ++c)
-        setColumnWidth(c, grid.Columns[static_cast<std::size_t>(c)].Width);
+    FitColumns();
+    // A reset of the rows (a new order) gives the header fresh sections.
+    connect(model_, &QAbstractItemModel::modelReset, this, &TzGridView::FitColumns);
     if (auto* corner = findChild<QAbstractButton*>())
         corner->installEventFilter(this);
     grid.OnRepaint = [this] { model_->Reload(); };
+}
+
+void TzGridView::FitColumns()
+{
+    // A column narrower than its title showed the title cut on both sides
+    // ("KIND" over a one-character logical field): the header's own measure
+    // of the title, in the title's font, is the least width.
+    for (int c = 0; c < grid_.ColumnCount(); ++c)
+        setColumnWidth(c, std::max(grid_.Columns[static_cast<std::size_t>(c)].Width,
+                                   horizontalHeader()->sectionSizeHint(c)));
+}
+
+void TzGridView::WidenToTitles()
+{
+    // What the user widened stays.
+    for (int c = 0; c < grid_.ColumnCount(); ++c)
+        if (columnWidth(c) < horizontalHeader()->sectionSizeHint(c))
+            setColumnWidth(c, horizontalHeader()->sectionSizeHint(c));
 }
 
 int32_t TzGridView::CurrentRecNo() const
@@ -262,6 +281,8 @@ bool TzGridView::eventFilter(QObject* watched, QEvent* event)
             column = horizontalHeader()->logicalIndexAt(m->position().toPoint());
         if (watched != horizontalHeader()->viewport() || column >= 0) {
             if (grid_.TitleMouseUp(b, column, shift)) {
+                // The depressed title is drawn bold: it may need more room.
+                WidenToTitles();
                 horizontalHeader()->viewport()->update();
                 return b == TTzMouseButton::Right;
             }
@@ -290,6 +311,15 @@ void TzGridView::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Down && !grid_.MayAppendByMoving() && currentIndex().row() == model_->rowCount() - 1)
         return;
     QTableView::keyPressEvent(event);
+    // Keys reach the grid while a cell editor is open: typed characters (the
+    // grid hands them on to the editor) and Return and Enter, which the
+    // editor leaves to the grid and whose text its delegate stores right
+    // after. A key down makes the browser read the rows again, which puts
+    // the stored text back into the editor: every typed character but the
+    // last was lost, and Return threw the edit away. A key typed into a cell
+    // is no move in the grid.
+    if (state() == QAbstractItemView::EditingState)
+        return;
     emit KeyDown(event->key() == Qt::Key_Up ? 38 : event->key() == Qt::Key_Down ? 40 : event->key());
 }
 

@@ -68,6 +68,11 @@ class TzGridView final : public QTableView
     // The record number of the current row (0 when none).
     int32_t CurrentRecNo() const;
     void GoToRecNo(int32_t recNo);
+    // Each column as wide as the grid model says, and at least as wide as
+    // its title.
+    void FitColumns();
+    // Only the columns narrower than their titles, widened.
+    void WidenToTitles();
 
   signals:
     void CellClicked(int recNo, int column);

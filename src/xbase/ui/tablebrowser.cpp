@@ -22,6 +22,7 @@ void ResetTableBrowserServices()
     S.PrintTable = [](TTzFileDataSet&, const std::string&, const std::string&) {};
     S.ShowHelpText = [](int, int, int) {};
     S.MenuText = [](const std::string& word) { return "&" + word; };
+    S.MenuCodePage = [] { return 1252; };
     S.TodayDateText = [] { return std::string("01.01.2000"); };
     S.NowTimeText = [] { return std::string("0:00"); };
 }
@@ -139,27 +140,28 @@ TDbfBrowserForm::~TDbfBrowserForm() { DropSortIndex(); }
 
 void TDbfBrowserForm::BuildMenu()
 {
+    const int cp = tablebrowserservices.MenuCodePage();
     auto mt = [](const char* word) { return tablebrowserservices.MenuText(word); };
     Menu = {
-        {"mi_File", mt("File"), "", true, 0},
+        {"mi_File", mt("File"), "", true, 0, cp},
         {"mi_fileExportHtml", "Export HTML", "", true, 1},
         {"mi_fileSaveAsDelimited", "Save As Delimited", "", true, 1},
         {"mi_sepAppend", "-", "", true, 1},
         {"mi_fileAppenddbf", "Append dbf", "", true, 1},
         {"mi_fileAppendDelimited", "Append Delimited", "", true, 1},
-        {"mi_filePrint", mt("Print"), "", true, 1},
-        {"mi_fileExit", mt("Exit"), "", true, 1},
-        {"mi_edit", mt("Edit"), "", true, 0},
+        {"mi_filePrint", mt("Print"), "", true, 1, cp},
+        {"mi_fileExit", mt("Exit"), "", true, 1, cp},
+        {"mi_edit", mt("Edit"), "", true, 0, cp},
         {"mi_editAppend", "Append", "", true, 1},
         {"mi_editPack", "Pack", "Remove records to be deleted", true, 1},
-        {"mi_view", mt("View"), "", true, 0},
+        {"mi_view", mt("View"), "", true, 0, cp},
         {"mi_viewSearch", "&Search", "", true, 1},
         {"mi_viewSearchNext", "Search &Next", "", true, 1},
-        {"mi_Help", mt("Help"), "", true, 0},
+        {"mi_Help", mt("Help"), "", true, 0, cp},
         {"mi_helpdbf", Model.Title2, "", true, 1},
-        {"mi_helpCommon", mt("Database"), "", true, 1},
+        {"mi_helpCommon", mt("Database"), "", true, 1, cp},
         {"mi_helphilfebild", "Aux. &Image", "", true, 1},
-        {"mi_helpDatei", mt("File"), "", true, 1},
+        {"mi_helpDatei", mt("File"), "", true, 1, cp},
     };
 }
 

@@ -24,8 +24,9 @@ struct TTableBrowserServices {
     std::function<void(TTzFileDataSet& Table, const std::string& Caption, const std::string& Title1)> PrintTable;
     std::function<void(int HelpNo, int Picture, int Mode)> ShowHelpText;
     // Menu captions of the current language ("File", "Print", "Exit",
-    // "Edit", "View", "Help", "Database").
+    // "Edit", "View", "Help", "Database"), bytes in MenuCodePage.
     std::function<std::string(const std::string& Word)> MenuText;
+    std::function<int()> MenuCodePage;
     std::function<std::string()> TodayDateText;
     std::function<std::string()> NowTimeText;
 };
@@ -39,6 +40,9 @@ struct TBrowserMenuItem {
     std::string Hint;
     bool Visible = true;
     int Level = 1;  // 0 = top-level submenu
+    // The caption's code page: a language's menu text may be Korean or
+    // Chinese; the browser's own words and the table's title are 1252.
+    int CodePage = 1252;
 };
 
 // What the HTML page needs besides the table.

@@ -235,15 +235,27 @@ void TTzGrid::FillPage(int32_t firstRecord, int count, std::vector<TTzGridRow>& 
     }
 }
 
-TTzGrid::TCellPaint TTzGrid::CellColors(int row, int column, bool deleted, bool selected)
+TTzGrid::TCellPaint TTzGrid::CellColors(int row, int column, bool deleted, bool selected, int32_t recNo)
 {
     TTzColorSet set = Colors;
     if (column >= 0 && column < ColumnCount()) {
         set.CellColor = Columns[static_cast<std::size_t>(column)].Color;
         set.CellFontColor = Columns[static_cast<std::size_t>(column)].Font.Color;
     }
-    if (OnChangeColorsEvent)
+    if (OnChangeColorsEvent) {
+        // The event colours a row by what its record holds (a handler reads
+        // the dataset's fields), so the row's record is the active one while
+        // it runs; the user's record is active again afterwards. A pending
+        // edit is never moved away from.
+        const bool move = recNo > 0 && DataSet && DataSet->Active() &&
+                          DataSet->State() == TDataSetState::Browse && DataSet->RecNo() != recNo;
+        const int32_t here = move ? DataSet->RecNo() : 0;
+        if (move)
+            DataSet->Go(recNo);
         OnChangeColorsEvent(set, row);
+        if (move && here > 0)
+            DataSet->Go(here);
+    }
     TCellPaint p{set.CellColor, set.CellFontColor};
     if (deleted)
         p = {set.DeletedRecordColor, set.DeletedRecordFontColor};
@@ -496,8 +508,8 @@ bool TTzGrid::CtrlDelete()
         return false;
     if (ConfirmDelete) {
         const auto a = platform::CurrentPlatform().Messages().Show(
-            {"", "Restore Record ?", platform::MessageIcon::Question, platform::MessageButtons::YesNo});
-        if (a != platform::MessageAnswer::Yes)
+            {"", "Restore Record ?", platform::MessageIcon::Question, platform::MessageButtons::OkCancel});
+        if (a != platform::MessageAnswer::Ok)
             return true;
     }
     DataSet->Restore();

@@ -142,12 +142,13 @@ public:
     // ---- colours of a data cell: the column's, then a deleted record's,
     // then the selection's (selection wins over deletion), then a disabled
     // grid's grey. OnChangeColorsEvent (when set) gets the set after the
-    // column's colours and before the state colours are chosen.
+    // column's colours and before the state colours are chosen, with the
+    // row's record recNo the dataset's active one (0: the active one stays).
     struct TCellPaint {
         TTzColor Brush;
         TTzColor Font;
     };
-    TCellPaint CellColors(int row, int column, bool deleted, bool selected);
+    TCellPaint CellColors(int row, int column, bool deleted, bool selected, int32_t recNo = 0);
 
     // ---- logical fields
     // True and false texts of a field: the display values "true;false" when
@@ -196,8 +197,9 @@ public:
     // Characters: Space and Enter toggle a logical column; Backspace and
     // other printable characters are ignored there. True when handled.
     bool KeyPress(char key, int column);
-    // Ctrl+Del on a deleted record restores it (after "Restore Record ?" when
-    // ConfirmDelete). True when handled (the caller must not delete).
+    // Ctrl+Del on a deleted record restores it (after "Restore Record ?" with
+    // OK and Cancel when ConfirmDelete). True when handled (the caller must
+    // not delete).
     bool CtrlDelete();
     // A move by Tab, Down, Left or Right at the last record appends a new
     // row only with AutoAppend; false tells the view to stay.
