@@ -13,7 +13,7 @@
 #include "graphics/diagrams/diagram.h"
 #include "planetary/stagecalc.h"
 #include "planetary/stagedefaults.h"
-#include "reports/engine/reportservices.h"
+#include "reports/engine/reportservicedefaults.h"
 
 #include <benchmark/benchmark.h>
 

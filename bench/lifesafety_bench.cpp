@@ -18,7 +18,7 @@
 #include "planetary/stagecalc.h"
 #include "planetary/stagedefaults.h"
 #include "planetary/suggestions.h"
-#include "reports/engine/reportservices.h"
+#include "reports/engine/reportservicedefaults.h"
 
 #include <benchmark/benchmark.h>
 

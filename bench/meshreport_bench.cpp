@@ -6,7 +6,7 @@
 #include "planetary/stagecalc.h"
 #include "planetary/stagedefaults.h"
 #include "reports/engine/reportengine.h"
-#include "reports/engine/reportservices.h"
+#include "reports/engine/reportservicedefaults.h"
 #include "reports/gearpair/gearpairreport.h"
 
 #include <benchmark/benchmark.h>

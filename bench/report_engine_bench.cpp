@@ -4,7 +4,7 @@
 #include "foundation/programstate.h"
 #include "reports/engine/reportcolumns.h"
 #include "reports/engine/reportengine.h"
-#include "reports/engine/reportservices.h"
+#include "reports/engine/reportservicedefaults.h"
 
 #include <benchmark/benchmark.h>
 

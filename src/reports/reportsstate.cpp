@@ -1,7 +1,7 @@
 #include "reports/reportsstate.h"
 
 #include "reports/engine/reportengine.h"
-#include "reports/engine/reportservices.h"
+#include "reports/engine/reportservicedefaults.h"
 #include "reports/messages/messagelist.h"
 #include "reports/textview/printsettings.h"
 

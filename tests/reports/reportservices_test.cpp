@@ -7,7 +7,7 @@
 #include "foundation/programsettings.h"
 #include "platform/headless/platform_headless.h"
 #include "reports/engine/reportengine.h"
-#include "reports/engine/reportservices.h"
+#include "reports/engine/reportservicedefaults.h"
 #include "reports/textview/printsettings.h"
 #include "reports/textview/printtext.h"
 

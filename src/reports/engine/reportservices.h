@@ -6,8 +6,9 @@
 // and the external programs live in subsystems that are built on top of the
 // reports. They reach the report engine through this table of hooks: the
 // application fills it at start-up, tests fill it with scripted answers, and
-// the defaults below are the headless answers of a batch run (no question is
-// ever answered with a harmful Yes, texts go to the standard error stream).
+// the defaults (reportservicedefaults.h) are the headless answers of a batch
+// run (no question is ever answered with a harmful Yes, texts go to the
+// standard error stream).
 //
 // Every hook that stands for a dialog keeps the dialog's contract on the
 // program-wide flag: a Cancel sets telmvar.Aborted.
@@ -92,10 +93,7 @@ struct TReportServices {
     std::function<void(int Kind, int Device)> DrawLoadSpectrumDiagram;
 };
 
+// Filled with the headless answers before main() runs; they are defined
+// with ResetReportServices (reportservicedefaults.h), above the engine and
+// the text views that use this table.
 extern TReportServices reportservices;
-
-// The headless answers: the device list and the paper prompt keep their
-// current choice, questions are answered No, save dialogs are cancelled,
-// messages go to standard error, date and time are fixed texts, no window is
-// shown and nothing is launched.
-void ResetReportServices();

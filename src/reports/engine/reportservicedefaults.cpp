@@ -1,4 +1,4 @@
-#include "reports/engine/reportservices.h"
+#include "reports/engine/reportservicedefaults.h"
 
 #include "foundation/datetexts.h"
 #include "foundation/fileutil.h"
