@@ -12,6 +12,7 @@
 #include "foundation/programstate.h"
 #include "graphics/cad/cadhatch.h"
 #include "graphics/cad/cadoutput.h"
+#include "graphics/cad/cadprimitives.h"
 #include "graphics/cadsettings.h"
 #include "planetary/bearings/bearingcatalogue.h"
 #include "planetary/bearings/planetbearing.h"

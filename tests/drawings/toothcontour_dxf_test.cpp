@@ -9,6 +9,7 @@
 #include "drawings/tooth/toothcontour.h"
 #include "foundation/programsettings.h"
 #include "graphics/cad/cadoutput.h"
+#include "graphics/cad/cadprimitives.h"
 
 #include <algorithm>
 #include <cmath>

@@ -12,6 +12,7 @@
 #include "foundation/guardedmath.h"
 #include "graphics/cad/cadhatch.h"
 #include "graphics/cad/cadoutput.h"
+#include "graphics/cad/cadprimitives.h"
 
 #include <cmath>
 #include <functional>

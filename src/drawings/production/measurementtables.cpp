@@ -10,6 +10,7 @@
 #include "foundation/unitsys.h"
 #include "gearpair/gearpairdata.h"
 #include "graphics/cad/cadoutput.h"
+#include "graphics/cad/cadprimitives.h"
 #include "graphics/cad/cadtable.h"
 
 #include <cmath>

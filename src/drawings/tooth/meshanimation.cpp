@@ -7,6 +7,7 @@
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/animation.h"
 #include "graphics/cad/cadoutput.h"
+#include "graphics/cad/cadprimitives.h"
 #include "graphics/graphwindow.h"
 #include "reports/engine/reportservices.h"
 #include "reports/messages/messagelist.h"

@@ -6,7 +6,6 @@
 #include "foundation/guardedmath.h"
 #include "foundation/numbertext.h"
 #include "graphics/cad/cadfiles.h"
-#include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadprimitives.h"
 #include "graphics/cadsettings.h"
 #include "reports/engine/reportservices.h"
@@ -426,7 +425,7 @@ void TooManyVertices()
     telmvar.Aborted = true;
 }
 
-void DrawEntities(const TDxfBlockEntities& B)
+void DrawEntities(TCadBlockStore& Store, const TDxfBlockEntities& B)
 {
     std::vector<int> layers(B.Layers.size());
     for (size_t i = 0; i < layers.size(); ++i)
@@ -438,7 +437,7 @@ void DrawEntities(const TDxfBlockEntities& B)
         switch (e.Kind) {
         case TKind::Insert: {
             const int before = S.CadLayer;
-            ReadDxfBlockFile(B.Strings[e.Str], n[0], n[1], n[2], n[3], n[4]);
+            ReadDxfBlockFile(Store, B.Strings[e.Str], n[0], n[1], n[2], n[3], n[4]);
             CadSetLayer(before);
             T = TTransform();
             break;
@@ -498,13 +497,13 @@ void DrawEntities(const TDxfBlockEntities& B)
 
 } // namespace
 
-void DrawDxfBlockBytes(std::string_view Bytes)
+void DrawDxfBlockBytes(TCadBlockStore& Store, std::string_view Bytes)
 {
-    DrawEntities(*ParseDxfBlock(Bytes));
+    DrawEntities(Store, *ParseDxfBlock(Bytes));
 }
 
-void ReadDxfBlockFile(const std::string& Name, Extended X, Extended Y, Extended Angle, Extended ScaleX,
-                      Extended ScaleY)
+void ReadDxfBlockFile(TCadBlockStore& Store, const std::string& Name, Extended X, Extended Y, Extended Angle,
+                      Extended ScaleX, Extended ScaleY)
 {
     // Each insert starts from its caller's transform and hands it back.
     struct TSaved {
@@ -537,9 +536,8 @@ void ReadDxfBlockFile(const std::string& Name, Extended X, Extended Y, Extended 
         restore();
         return;
     }
-    TCadBlockStore& store = CadBlockFiles();
-    const std::optional<std::string> path = store.Find(Name);
-    const std::string* bytes = path ? store.Contents(*path) : nullptr;
+    const std::optional<std::string> path = Store.Find(Name);
+    const std::string* bytes = path ? Store.Contents(*path) : nullptr;
     if (bytes == nullptr) {
         AddErrorMessage("Invalid temp directory");
         telmvar.Aborted = true;
@@ -548,12 +546,12 @@ void ReadDxfBlockFile(const std::string& Name, Extended X, Extended Y, Extended 
     }
     // Parsed once per file and output; the pointer keeps the entities alive
     // while a nested insert might make the store forget them.
-    std::shared_ptr<const TDxfBlockEntities>* slot = store.Parsed(*path);
+    std::shared_ptr<const TDxfBlockEntities>* slot = Store.Parsed(*path);
     std::shared_ptr<const TDxfBlockEntities> parsed = slot != nullptr ? *slot : nullptr;
     if (parsed == nullptr) {
         parsed = ParseDxfBlock(*bytes);
         if (slot != nullptr) *slot = parsed;
     }
-    DrawEntities(*parsed);
+    DrawEntities(Store, *parsed);
     restore();
 }

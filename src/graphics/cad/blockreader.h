@@ -16,15 +16,18 @@
 // Nesting levels a block may have.
 inline constexpr int MaxBlockDepth = 4;
 
+class TCadBlockStore;
+
 // Draws the block Name at (X, Y), rotated by Angle (degrees) and scaled,
-// replaying the entities parsed once from its file (kept by the output's
-// block store until the block is written again or the output closes),
-// relative to the block transform in force (cadstate.BlockIns...), which is
-// as it was again afterwards. A block without a file: "Invalid temp
-// directory" in the message list and Aborted.
-void ReadDxfBlockFile(const std::string& Name, Extended X, Extended Y, Extended Angle, Extended ScaleX,
-                      Extended ScaleY);
+// replaying the entities parsed once from its file in Store (the output's
+// block store, which keeps them until the block is written again or the
+// output closes; nested inserts are looked up there too), relative to the
+// block transform in force (cadstate.BlockIns...), which is as it was again
+// afterwards. A block without a file: "Invalid temp directory" in the
+// message list and Aborted.
+void ReadDxfBlockFile(TCadBlockStore& Store, const std::string& Name, Extended X, Extended Y, Extended Angle,
+                      Extended ScaleX, Extended ScaleY);
 
 // The entities of one block file's bytes, drawn through the transform in
-// force (the reader's inner loop).
-void DrawDxfBlockBytes(std::string_view Bytes);
+// force (the reader's inner loop); its inserts come from Store.
+void DrawDxfBlockBytes(TCadBlockStore& Store, std::string_view Bytes);

@@ -300,7 +300,7 @@ void InsertFromFile(const std::string& Name, Extended X, Extended Y, Extended An
     S.BlockInsAngle = 0;
     S.BlockInsScaleX = 1;
     S.BlockInsScaleY = 1;
-    ReadDxfBlockFile(Name, X, Y, Angle, SX, SY);
+    ReadDxfBlockFile(Out().blocks, Name, X, Y, Angle, SX, SY);
 }
 
 } // namespace
@@ -641,14 +641,6 @@ void CadCloseOutput(int /*Flag*/)
     if (!telmvar.Aborted && cadsettings.CadExecFile && (dev == 1 || dev == 2 || dev == 5 || dev == 6) &&
         textutil.CommandLineParams.size() < 2)
         reportservices.Launch("", {S.CadFileName});
-}
-
-void CadSetLayer(int N)
-{
-    if (N < 0) N = 0;
-    if (N > 31) N = 16 + N % 16;
-    S.CadLayer = static_cast<uint8_t>(N);
-    if (TCadDevice* d = CadEntityTarget()) d->SetLayer(N);
 }
 
 void SetCadLayerMode(int32_t Mode) { S.CadLayerMode = Mode; }

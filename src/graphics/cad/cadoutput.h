@@ -63,8 +63,7 @@ void CadCloseOutput(int Flag = 0);
 void CadAbandonOutput();
 bool CadOutputIsOpen();
 
-// Current layer: numbers above 31 fold to 16 + (n mod 16).
-void CadSetLayer(int N);
+// The current layer is set with CadSetLayer (cadprimitives.h).
 void SetCadLayerMode(int32_t Mode);
 void SetCadOffset(Extended X, Extended Y);
 void SetCadZRange(Extended Low, Extended High);

@@ -260,6 +260,14 @@ void CadHorizontalLine(Extended X, Extended Y, Extended Length) { CadLine(X, Y, 
 
 void CadVerticalLine(Extended X, Extended Y, Extended Length) { CadLine(X, Y, X, Y + Length); }
 
+void CadSetLayer(int N)
+{
+    if (N < 0) N = 0;
+    if (N > 31) N = 16 + N % 16;
+    S.CadLayer = static_cast<uint8_t>(N);
+    if (TCadDevice* d = CadEntityTarget()) d->SetLayer(N);
+}
+
 void CadSetLineStyle(int Style)
 {
     if (TCadDevice* d = CadEntityTarget()) d->SetLineStyle(Style);

@@ -61,6 +61,8 @@ void CadRectangle(Extended X1, Extended Y1, Extended X2, Extended Y2);
 void CadHorizontalLine(Extended X, Extended Y, Extended Length);
 void CadVerticalLine(Extended X, Extended Y, Extended Length);
 void CadSetLineStyle(int Style);
+// Current layer: numbers above 31 fold to 16 + (n mod 16).
+void CadSetLayer(int N);
 
 // Flags: 1 closed (DXF polylines only).
 void CadBeginPolyline(uint8_t Flags = 0);
