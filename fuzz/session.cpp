@@ -41,7 +41,7 @@ void CheckMenu()
 {
     int shown = 0;
     for (int i = 1; i <= 4; ++i) {
-        const auto* item = mainmenu.Find("mi_file" + std::to_string(i));
+        const auto* item = mainmenu.Find(RecentItemName(i));
         Check(item != nullptr);
         const std::string& entry = wtelmvar.RecentFiles[i];
         Check(item->Visible == !entry.empty());

@@ -1,7 +1,7 @@
 #include "app/maincommands.h"
 
 #include "app/auxiliaryimages.h"
-#include "app/mainmenu.h"
+#include "app/menutree.h"
 #include "app/menutexts.h"
 #include "app/projectcommands.h"
 #include "app/windowplacement.h"
@@ -45,45 +45,6 @@ void ShowNotAvailable(const std::string& What)
 {
     ShowMessageBox(What + " is not available in this version");
     telmvar.Aborted = true;
-}
-
-bool Thh::HasHandler(const std::string& Name) const { return FindMenuCommand(Name) != nullptr; }
-
-std::vector<std::string> Thh::HandlerNames() const { return MenuHandlerNames(); }
-
-bool Thh::Click(const std::string& Name)
-{
-    const platform::MenuEntrySpec* e = mainmenu.Find(Name);
-    const TMenuCommandInfo* command = FindMenuCommand(Name);
-    if (!e || e->Kind != platform::MenuEntryKind::Item || !e->Enabled || !e->Visible || !command)
-        return false;
-    if (!command->KeepsAborted)
-        telmvar.Aborted = false;
-    // The tables and settings the stage calculation reads may change from
-    // here on: the pictures calculate again.
-    ForgetStageCalculation();
-    command->Handler(*this);
-    // Whatever the command took in (a bearing from the catalogue, a load
-    // spectrum, a project), the items that depend on it follow at once; the
-    // window gets the menu again only when that changed something.
-    if (ApplyMainMenuEnabling())
-        PublishMainMenu();
-    return true;
-}
-
-void Thh::FormCreateMenus()
-{
-    // Both text groups start in English whatever language is configured.
-    ResetMenuTexts();
-    ResetMainMenu();
-    UpdateMenuCaptions();
-    InitRecentMenu();
-    if (wtelmvar.Language > 0) {
-        SetLanguage(wtelmvar.Language);
-        return;
-    }
-    ApplyMainMenuEnabling();
-    UpdateCaption();
 }
 
 void Thh::Attach(platform::Window& Window)
@@ -161,19 +122,6 @@ void Thh::GuidedInput()
     CalcPlanetaryStage();
     Mod();
     ShowMessageList();
-}
-
-void Thh::SetLanguage(int Code)
-{
-    wtelmvar.Language = Code;
-    SetMenuLanguage(Code);
-    SetMenuTexts(Code);
-    UpdateMenuCaptions();
-    // The captions above drop the message count of the View menu; the
-    // enabling rule puts it back. The window gets the menu once, with the
-    // caption.
-    ApplyMainMenuEnabling();
-    UpdateCaption();
 }
 
 bool Thh::FormCloseQuery()

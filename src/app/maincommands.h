@@ -6,7 +6,9 @@
 // directly; the forms, the redraw and the other dialogs below that a test
 // stands in for go through this object. The input commands run a dialog and
 // then, in an order fixed per command, the stage calculation, the test of
-// Aborted, DataModified and the redraw.
+// Aborted, DataModified and the redraw. The members that read the command
+// table (Click, the handler names, the menu at creation and after a
+// language switch) are defined beside it, in mainmenu.cpp.
 
 #include <functional>
 #include <string>

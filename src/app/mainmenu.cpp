@@ -3,6 +3,7 @@
 #include "app/auxiliaryimages.h"
 #include "app/maincommands.h"
 #include "app/menutexts.h"
+#include "app/projectcommands.h"
 #include "app/projecttable.h"
 #include "dialogs/messageboxes.h"
 #include "drawings/diagrams/lifesafetydiagram.h"
@@ -36,8 +37,6 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
-
-TMainMenu mainmenu;
 
 using platform::MenuEntryKind;
 using platform::MenuEntrySpec;
@@ -171,7 +170,6 @@ TCaptionKey WheelKey(int Wheel)
 const char* const MeshLabel[] = {"", "S-Pi", "Pi-Pe", "Pe-H"};
 
 // Items the enabling rule and other commands change.
-const char* const ErrorMessagesItem = "mi_viewErrorMessages";
 const char* const ExportExcelItem = "mi_oleExportExcel";
 const char* const ExitItem = "mi_fileexit";
 
@@ -230,7 +228,12 @@ std::vector<TMenuCommand> File()
         }),
         Item("mi_fileOpenTable", "&Open... (&Table)")
             .Says(Gen([] { return g.MenuTextOpen + " (" + g.MenuTextTable + ")"; }))
-            .Does([](Thh& t) { ProjectTableCommand([&t] { t.RefreshAfterChange(); }); }),
+            .Does([](Thh& t) {
+                ProjectTableCommand([&t] {
+                    UpdateMenuCaptions();
+                    t.RefreshAfterChange();
+                });
+            }),
         Item("mi_FileSave", "&Save...", "Ctrl+S").Says(Gen(&TGeneralMenuTexts::MenuTextSave)).Does([](Thh& t) {
             t.mi_FileSaveClick();
         }),
@@ -247,7 +250,7 @@ std::vector<TMenuCommand> File()
         }),
         Sep()};
     for (int i = 1; i <= 4; ++i) {
-        const std::string name = "mi_file" + std::to_string(i);
+        const std::string name = RecentItemName(i);
         items.push_back(
             Item(name, name, "Shift+F" + std::to_string(i)).Hidden().Does([i](Thh& t) { t.OpenRecentFile(i); }));
     }
@@ -760,17 +763,6 @@ MenuEntrySpec ToEntry(const TMenuCommand& Command)
     return e;
 }
 
-MenuEntrySpec* FindIn(std::vector<MenuEntrySpec>& Entries, const std::string& Name)
-{
-    for (auto& e : Entries) {
-        if (!e.Name.empty() && e.Name == Name)
-            return &e;
-        if (MenuEntrySpec* f = FindIn(e.Children, Name))
-            return f;
-    }
-    return nullptr;
-}
-
 void CollectCommands(const std::vector<MenuEntrySpec>& Entries, std::vector<std::string>& Out)
 {
     for (const auto& e : Entries) {
@@ -797,13 +789,6 @@ void SetCaptions(const std::vector<TMenuCommand>& Entries)
 }
 
 } // namespace
-
-MenuEntrySpec* TMainMenu::Find(const std::string& Name) { return FindIn(Bar.Menus, Name); }
-
-const MenuEntrySpec* TMainMenu::Find(const std::string& Name) const
-{
-    return platform::FindMenuEntry(Bar, Name);
-}
 
 TMainMenu BuildMainMenu()
 {
@@ -840,27 +825,57 @@ std::vector<std::string> MenuHandlerNames()
 
 void UpdateMenuCaptions() { SetCaptions(Commands()); }
 
-bool ApplyMainMenuEnabling()
+// The commands object's side of the table: its commands by item name, the
+// menu as the window is created and after a language switch.
+
+bool Thh::HasHandler(const std::string& Name) const { return FindMenuCommand(Name) != nullptr; }
+
+std::vector<std::string> Thh::HandlerNames() const { return MenuHandlerNames(); }
+
+bool Thh::Click(const std::string& Name)
 {
-    bool changed = false;
-    const auto set = [&changed](MenuEntrySpec& e, bool Enabled) {
-        changed = changed || e.Enabled != Enabled;
-        e.Enabled = Enabled;
-    };
-    if (auto* e = mainmenu.Find(ErrorMessagesItem)) {
-        const std::string caption = menutexts.MenuTextErrorMessages + " (" + std::to_string(error0.ErrorCount) + ")";
-        changed = changed || e->Caption != caption || e->CodePage != GeneralCodePage();
-        e->Caption = caption;
-        e->CodePage = GeneralCodePage();
-        set(*e, error0.ErrorCount > 0);
-    }
-    const bool spectrum = PlanetaryStage.LoadSpectrumCount > 0;
-    for (const char* name : {"mi_viewLastkollektiv", "mi_viewprintlastkollektiv", "mi_cadLastkollektivAusgabe"})
-        if (auto* e = mainmenu.Find(name))
-            set(*e, spectrum);
-    if (auto* e = mainmenu.Find("mi_viewprintwaelzlager"))
-        set(*e, PlanetBearingDefined(1) || PlanetBearingDefined(2));
-    return changed;
+    const platform::MenuEntrySpec* e = mainmenu.Find(Name);
+    const TMenuCommandInfo* command = FindMenuCommand(Name);
+    if (!e || e->Kind != platform::MenuEntryKind::Item || !e->Enabled || !e->Visible || !command)
+        return false;
+    if (!command->KeepsAborted)
+        telmvar.Aborted = false;
+    // The tables and settings the stage calculation reads may change from
+    // here on: the pictures calculate again.
+    ForgetStageCalculation();
+    command->Handler(*this);
+    // Whatever the command took in (a bearing from the catalogue, a load
+    // spectrum, a project), the items that depend on it follow at once; the
+    // window gets the menu again only when that changed something.
+    if (ApplyMainMenuEnabling())
+        PublishMainMenu();
+    return true;
 }
 
-void PublishMainMenu() { platform::CurrentPlatform().MainWindow().SetMenuBar(mainmenu.Bar); }
+void Thh::FormCreateMenus()
+{
+    // Both text groups start in English whatever language is configured.
+    ResetMenuTexts();
+    ResetMainMenu();
+    UpdateMenuCaptions();
+    InitRecentMenu();
+    if (wtelmvar.Language > 0) {
+        SetLanguage(wtelmvar.Language);
+        return;
+    }
+    ApplyMainMenuEnabling();
+    UpdateCaption();
+}
+
+void Thh::SetLanguage(int Code)
+{
+    wtelmvar.Language = Code;
+    SetMenuLanguage(Code);
+    SetMenuTexts(Code);
+    UpdateMenuCaptions();
+    // The captions above drop the message count of the View menu; the
+    // enabling rule puts it back. The window gets the menu once, with the
+    // caption.
+    ApplyMainMenuEnabling();
+    UpdateCaption();
+}

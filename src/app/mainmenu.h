@@ -4,9 +4,11 @@
 // caption and its command. Captions come from the menu texts of the current
 // language (UpdateMenuCaptions); items whose captions no language sets keep
 // the fixed captions given here. The window gets the tree as a
-// platform::MenuBarSpec after every change.
+// platform::MenuBarSpec after every change. The tree itself and what the
+// commands change on it are in menutree.h; this table, whose commands run on
+// the commands object, sits above it.
 
-#include "platform/menu.h"
+#include "app/menutree.h"
 
 #include <functional>
 #include <string>
@@ -27,16 +29,6 @@ const TMenuCommandInfo* FindMenuCommand(const std::string& Name);
 // Names of the items that have a command, sorted.
 std::vector<std::string> MenuHandlerNames();
 
-struct TMainMenu {
-    platform::MenuBarSpec Bar;
-
-    // The item (or named separator) of that name; nullptr when there is none.
-    platform::MenuEntrySpec* Find(const std::string& Name);
-    const platform::MenuEntrySpec* Find(const std::string& Name) const;
-};
-
-extern TMainMenu mainmenu;
-
 // The tree as the form declares it: English captions, the export and import
 // items of the OLE menu disabled, the recent-file items hidden.
 TMainMenu BuildMainMenu();
@@ -48,13 +40,3 @@ std::vector<std::string> MenuCommandNames(const TMainMenu& Menu);
 
 // The caption of every item from the current menu texts.
 void UpdateMenuCaptions();
-
-// The File menu's separator before Exit, shown while recent file 1 exists.
-inline constexpr const char* RecentSeparatorName = "mi_fileRecentSeparator";
-
-// The enabling rule after a calculation: the message count, the load
-// spectrum and bearing items; true when an item's state or caption changed.
-bool ApplyMainMenuEnabling();
-
-// Hands the menu bar to the main window of the current platform.
-void PublishMainMenu();

@@ -1,6 +1,6 @@
 #include "app/projectcommands.h"
 
-#include "app/mainmenu.h"
+#include "app/menutree.h"
 #include "dialogs/messageboxes.h"
 #include "foundation/fileutil.h"
 #include "foundation/programsettings.h"
@@ -89,7 +89,7 @@ void ShowRecentFiles()
     if (platform::MenuEntrySpec* sep = mainmenu.Find(RecentSeparatorName))
         sep->Visible = !wtelmvar.RecentFiles[1].empty();
     for (int i = 1; i <= 4; ++i)
-        ShowRecentItem("mi_file" + std::to_string(i), i);
+        ShowRecentItem(RecentItemName(i), i);
 }
 
 void InitRecentMenu()

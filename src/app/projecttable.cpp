@@ -1,6 +1,5 @@
 #include "app/projecttable.h"
 
-#include "app/mainmenu.h"
 #include "app/projectcommands.h"
 #include "dialogs/messageboxes.h"
 #include "foundation/codepage.h"
@@ -226,7 +225,6 @@ void ProjectTableCommand(const std::function<void()>& Refresh)
             telmvar.Aborted = false;
             telmvar.DataModified = false;
             AddRecentFile(telmvar.ProjectName);
-            UpdateMenuCaptions();
             if (Refresh) Refresh();
             UpdateCaption();
         } else {
