@@ -1,8 +1,8 @@
 #include "app/maincommands.h"
 
 #include "app/auxiliaryimages.h"
-#include "app/menutree.h"
 #include "app/menutexts.h"
+#include "app/menutree.h"
 #include "app/projectcommands.h"
 #include "app/windowplacement.h"
 #include "dialogs/gear/cadconfigform.h"
