@@ -187,6 +187,385 @@ class DiscardCanvas final : public Canvas
 
 } // namespace
 
+// One replay of the display list: the window's target and, while printing,
+// the printer's, the colour and text size the records last set, and the pen
+// position. Each kind of record has its drawing below; the walk over the
+// list hands every record to the drawing of its kind.
+struct TFtelmgra::TReplay {
+    TReplay(TFtelmgra& owner, Canvas& canvas);
+
+    TFtelmgra& form;
+    platform::Platform& pf;
+    const bool printing;
+    TTarget win;
+    TTarget prn;
+    const bool colour = telmvar.ColorGraphics;
+    const bool printColour = telmvar.PrintColorMode == 2 || telmvar.PrintColorMode == 3;
+    int replayColour = 1;
+    Extended textHeight = 3.5L;
+    Extended textWidth = 3.5L;
+    Extended textAngle = 0;
+    // Records of the animation frames a printout leaves out.
+    size_t erasedFrom = 0, erasedTo = 0;
+    uint64_t generation = 0;
+    uint64_t closes = 0;
+    // The pen position is always a field read, a double.
+    double curX = 0, curY = 0;
+    // One record read into again and again: a kind writes the members it
+    // has, and only those are looked at.
+    TRecordReading r;
+
+    // The target the text goes to: the paper while printing, else the window.
+    TTarget& Text() { return printing ? prn : win; }
+    // A field as the extended real everything below computes with.
+    Extended f(int k) const { return r.F[k]; }
+    template <typename Fn>
+    void ForEach(Fn&& fn)
+    {
+        fn(win);
+        if (printing)
+            fn(prn);
+    }
+    // The list is walked by index and may change while events are handled:
+    // a Clear or a closed window ends the replay.
+    bool StillValid() const { return DisplayList.Generation == generation && form.closeCount_ == closes; }
+
+    void ApplyColour(TTarget& t, int n);
+    void StartInColourOne();
+    void DrawPrintBorder();
+    void Walk();
+    bool SkippedInErasedFrame(size_t i);
+    bool DrawRecord(size_t i);
+    void DrawCircle();
+    void DrawArc();
+    void DrawText();
+    void FillQuadrangle();
+    bool SetColour();
+    void EraseColour();
+    void SetTextSize();
+    bool SetWindow();
+    void SetLineStyle();
+    void SetLineWidth();
+    bool Pause(size_t i);
+};
+
+TFtelmgra::TReplay::TReplay(TFtelmgra& owner, Canvas& canvas)
+    : form(owner), pf(platform::CurrentPlatform()), printing(M().GraphPrintMode && pf.Print().Printing())
+{
+    win.canvas = &canvas;
+    if (printing) {
+        prn.canvas = &pf.Print().PageCanvas();
+        prn.printer = true;
+        prn.pw = pf.Print().PageWidthPixels();
+        prn.ph = pf.Print().PageHeightPixels();
+    }
+}
+
+// Colour number 1..16 on a target.
+void TFtelmgra::TReplay::ApplyColour(TTarget& t, int n)
+{
+    const bool inColour = t.printer ? printColour : colour;
+    t.pen.Colour = inColour ? TableColour(n) : Colour{};
+    t.brush.Colour = inColour ? TableColour(n) : Background();
+    t.fontColour = inColour ? TableColour(n) : Colour{};
+    t.ApplyPen();
+    t.ApplyBrush();
+}
+
+// The picture starts in colour 1 whatever the last replay left, and the next
+// style and width calls record again.
+void TFtelmgra::TReplay::StartInColourOne()
+{
+    DisplayList.CurrentLineStyle = 99;
+    DisplayList.CurrentLineWidth = 1;
+    ForEach([&](TTarget& t) {
+        t.pen.Width = 1;
+        ApplyColour(t, 1);
+    });
+}
+
+// The frame of the world window around the picture on paper.
+void TFtelmgra::TReplay::DrawPrintBorder()
+{
+    if (colour) {
+        prn.pen.Colour = TableColour(11);
+        prn.ApplyPen();
+    }
+    const TWorldRect g = M().GraphWorldWindow;
+    prn.Line(g.x1, g.y1, g.x1, g.y2);
+    prn.Line(g.x1, g.y2, g.x2, g.y2);
+    prn.Line(g.x2, g.y2, g.x2, g.y1);
+    prn.Line(g.x2, g.y1, g.x1, g.y1);
+}
+
+// Reads and draws the records in order until the list ends, a record ends
+// the replay or the list changes under it; pending events are let through
+// every 50000 records.
+void TFtelmgra::TReplay::Walk()
+{
+    // The paper gets the picture the window ends with: of an animation the
+    // fixed picture and the last frame shown. The frames before it are
+    // drawn and erased again on the screen; on paper an erased frame would
+    // stay as a ghost of its outlines, so their records only set the pen.
+    if (printing) DisplayList.ErasedFrames(erasedFrom, erasedTo);
+
+    generation = DisplayList.Generation;
+    closes = form.closeCount_;
+    for (size_t i = 0;; ++i) {
+        if (i % 50000 == 0) {
+            form.PendingEvents();
+            if (!StillValid())
+                return;
+        }
+        if (i >= DisplayList.Records.size())
+            return;
+        ReadDisplayRecord(DisplayList.Records[i], r);
+        if (SkippedInErasedFrame(i))
+            continue;
+        if (!DrawRecord(i))
+            return;
+    }
+}
+
+// A drawing record of a frame the printout leaves out: only its pen
+// position counts.
+bool TFtelmgra::TReplay::SkippedInErasedFrame(size_t i)
+{
+    if (i < erasedFrom || i >= erasedTo)
+        return false;
+    if (r.Kind == 2 || r.Kind == 4) {
+        curX = r.F[r.Kind == 2 ? 0 : 2];
+        curY = r.F[r.Kind == 2 ? 1 : 3];
+    }
+    return (r.Kind >= 2 && r.Kind <= 7) || r.Kind == 13;
+}
+
+// The record just read, by its kind. False ends the replay.
+bool TFtelmgra::TReplay::DrawRecord(size_t i)
+{
+    switch (r.Kind) {
+    case 1:
+        curX = r.F[0];
+        curY = r.F[1];
+        break;
+    case 2:
+        ForEach([&](TTarget& t) { t.Line(curX, curY, r.F[0], r.F[1]); });
+        curX = r.F[0];
+        curY = r.F[1];
+        break;
+    case 3:
+        DrawCircle();
+        break;
+    case 4:
+        ForEach([&](TTarget& t) { t.Line(r.F[0], r.F[1], r.F[2], r.F[3]); });
+        curX = r.F[2];
+        curY = r.F[3];
+        break;
+    case 5:
+        DrawArc();
+        break;
+    case 6:
+        DrawText();
+        break;
+    case 7:
+        FillQuadrangle();
+        break;
+    case 8:
+        return SetColour();
+    case 9:
+        SetTextSize();
+        break;
+    case 10:
+        return SetWindow();
+    case 11:
+        SetLineStyle();
+        break;
+    case 12:
+        SetLineWidth();
+        break;
+    case 13:
+        return Pause(i);
+    default:
+        break;
+    }
+    return true;
+}
+
+void TFtelmgra::TReplay::DrawCircle()
+{
+    ForEach([&](TTarget& t) {
+        t.brush.Style = platform::BrushStyle::Clear;
+        t.ApplyBrush();
+        t.canvas->Ellipse(t.Box(f(0) - f(2), f(1) - f(2), f(0) + f(2), f(1) + f(2)));
+    });
+}
+
+void TFtelmgra::TReplay::DrawArc()
+{
+    ForEach([&](TTarget& t) {
+        t.canvas->Arc(t.Box(f(0), f(1), f(2), f(3)), t.P(f(4), f(5)), t.P(f(6), f(7)));
+    });
+}
+
+// A text in the colour, size and angle the records last set, on one target.
+void TFtelmgra::TReplay::DrawText()
+{
+    TTarget& text = Text();
+    Colour c = text.fontColour;
+    if (replayColour == 0)
+        c = Background();
+    else if (!colour)
+        c = Colour{};
+    else if (printing && telmvar.PrintColorMode == 1)
+        c = Colour{};
+    else if (replayColour >= 1 && replayColour <= 15)
+        c = TableColour(replayColour);
+    platform::Font font;
+    font.Face = graphsettings.GraphTextFont;
+    font.Height = text.LengthY(textHeight);
+    font.Width = text.LengthX(textWidth);
+    font.Escapement = static_cast<int>(std::rint(textAngle * 10));
+    const unsigned style = graphsettings.GraphTextStyle;
+    if (style >= 1 && style <= 15) {
+        font.Weight = (style & 1) ? 700 : 100;
+        font.Italic = (style & 2) != 0;
+        font.Underline = (style & 4) != 0;
+        font.StrikeOut = (style & 8) != 0;
+    } else {
+        font.Weight = 100;
+    }
+    font.Colour = c;
+    text.canvas->SetFont(font);
+    // The cell's top left corner lies 0.75 of the height above the
+    // reference point, turned with the text.
+    Extended x = f(0), y = f(1) + 0.75L * textHeight;
+    if (textAngle != 0) {
+        const Extended a = textAngle * Pi / 180;
+        x = f(0) - std::sin(a) * 0.7L * textHeight;
+        y = f(1) + std::cos(a) * 0.75L * textHeight;
+    }
+    text.canvas->TextOut(text.X(x), text.Y(y), std::string(r.Text));
+}
+
+void TFtelmgra::TReplay::FillQuadrangle()
+{
+    ForEach([&](TTarget& t) {
+        t.brush.Style = platform::BrushStyle::Solid;
+        if (!colour)
+            t.brush.Colour = Colour{};
+        t.ApplyBrush();
+        t.canvas->Polygon({t.P(f(0), f(1)), t.P(f(2), f(3)), t.P(f(4), f(5)), t.P(f(6), f(7))});
+    });
+}
+
+// A colour number: 1..16 a table colour, 0 the erase colour. False ends the
+// replay.
+bool TFtelmgra::TReplay::SetColour()
+{
+    const long long n = r.N;
+    replayColour = static_cast<int>(std::clamp<long long>(n, -1000000, 1000000));
+    if (n >= 1 && n <= 16) {
+        ForEach([&](TTarget& t) { ApplyColour(t, static_cast<int>(n)); });
+    } else if (n == 0) {
+        // The step dialog of an animation stops at each erase: the frame
+        // just drawn is on the screen. A printout never stops.
+        if (form.StepMode && !printing) {
+            TForm_anistep step;
+            pf.Dialogs().RunModal(step);
+            if (step.EndStepping)
+                form.StepMode = false;
+            if (!StillValid())
+                return false;
+        }
+        EraseColour();
+    }
+    return true;
+}
+
+void TFtelmgra::TReplay::EraseColour()
+{
+    ForEach([&](TTarget& t) {
+        t.pen.Colour = Background();
+        t.brush.Colour = Background();
+        t.fontColour = Background();
+        t.ApplyPen();
+        t.ApplyBrush();
+    });
+}
+
+void TFtelmgra::TReplay::SetTextSize()
+{
+    textHeight = f(0) * 1.6L * graphsettings.TextHeightFactor;
+    textWidth = f(1) * 1.1L * graphsettings.GraphTextWidthFactor;
+    textAngle = f(3);
+}
+
+// A new viewport and world window. An empty one aborts the drawing and ends
+// the replay (false).
+bool TFtelmgra::TReplay::SetWindow()
+{
+    auto& m = M();
+    m.GraphViewport = {RoundPixel(f(0)), RoundPixel(f(1)), RoundPixel(f(2)), RoundPixel(f(3))};
+    m.GraphWorldWindow = {f(4), f(5), f(6), f(7)};
+    if (f(4) == f(6) || f(5) == f(7) || m.GraphViewport.x1 == m.GraphViewport.x2 ||
+        m.GraphViewport.y1 == m.GraphViewport.y2) {
+        telmvar.Aborted = true;
+        return false;
+    }
+    // The zoom rectangle stays and is laid onto the new window.
+    m.SetScale(m.DevXMin, m.DevYMin, m.DevXMax, m.DevYMax);
+    return true;
+}
+
+void TFtelmgra::TReplay::SetLineStyle()
+{
+    platform::PenStyle s = platform::PenStyle::Solid;
+    if (r.N == 1)
+        s = platform::PenStyle::Dot;
+    else if (r.N == 2)
+        s = platform::PenStyle::DashDot;
+    else if (r.N == 3)
+        s = platform::PenStyle::Dash;
+    ForEach([&](TTarget& t) {
+        t.pen.Style = s;
+        t.pen.Mode = platform::PenMode::Copy;
+        t.ApplyPen();
+    });
+}
+
+// The paper's pen is four times as wide as the window's.
+void TFtelmgra::TReplay::SetLineWidth()
+{
+    const int n = static_cast<int>(std::clamp<long long>(r.N, 0, 1000));
+    win.pen.Width = n;
+    win.ApplyPen();
+    if (printing) {
+        prn.pen.Width = 4 * n;
+        prn.ApplyPen();
+    }
+}
+
+// A pause of an animation after record i: the back end shows the frame and
+// waits. False ends the replay.
+bool TFtelmgra::TReplay::Pause(size_t i)
+{
+    if (!printing && form.OnPause) {
+        form.pausedOnce_ = true;
+        form.OnPause(static_cast<int32_t>(std::clamp<long long>(r.N, 0, 600000)));
+        if (!StillValid())
+            return false;
+    }
+    // Escape during an animation: the frame on the screen is its last one,
+    // the frames after it are dropped.
+    if (form.stopAtPause_ && !printing) {
+        DisplayList.Records.resize(i + 1);
+        auto& marks = DisplayList.FrameStarts;
+        marks.erase(std::remove_if(marks.begin(), marks.end(), [i](size_t m) { return m > i; }), marks.end());
+        return false;
+    }
+    return true;
+}
+
 void TFtelmgra::FormPaint(platform::Canvas& canvas)
 {
     // A paint asked for while the replay lets events through runs after it.
@@ -199,260 +578,13 @@ void TFtelmgra::FormPaint(platform::Canvas& canvas)
     stopAtPause_ = false;
     auto& pf = platform::CurrentPlatform();
     pf.ScreenCursor().Set(platform::CursorShape::Hourglass);
-
-    const bool printing = M().GraphPrintMode && pf.Print().Printing();
-    TTarget win;
-    win.canvas = &canvas;
-    TTarget prn;
-    if (printing) {
-        prn.canvas = &pf.Print().PageCanvas();
-        prn.printer = true;
-        prn.pw = pf.Print().PageWidthPixels();
-        prn.ph = pf.Print().PageHeightPixels();
+    {
+        TReplay replay(*this, canvas);
+        replay.StartInColourOne();
+        if (replay.printing && printsettings.PrintBorder)
+            replay.DrawPrintBorder();
+        replay.Walk();
     }
-    TTarget& text = printing ? prn : win;
-    const bool colour = telmvar.ColorGraphics;
-    const bool printColour = telmvar.PrintColorMode == 2 || telmvar.PrintColorMode == 3;
-
-    int replayColour = 1;
-    Extended textHeight = 3.5L;
-    Extended textWidth = 3.5L;
-    Extended textAngle = 0;
-    // The next style and width calls record again.
-    DisplayList.CurrentLineStyle = 99;
-    DisplayList.CurrentLineWidth = 1;
-
-    auto forEach = [&](auto&& f) {
-        f(win);
-        if (printing)
-            f(prn);
-    };
-    // Colour number 1..16 on a target.
-    auto applyColour = [&](TTarget& t, int n) {
-        const bool inColour = t.printer ? printColour : colour;
-        t.pen.Colour = inColour ? TableColour(n) : Colour{};
-        t.brush.Colour = inColour ? TableColour(n) : Background();
-        t.fontColour = inColour ? TableColour(n) : Colour{};
-        t.ApplyPen();
-        t.ApplyBrush();
-    };
-    // The picture starts in colour 1 whatever the last replay left.
-    forEach([&](TTarget& t) {
-        t.pen.Width = 1;
-        applyColour(t, 1);
-    });
-
-    if (printing && printsettings.PrintBorder) {
-        if (colour) {
-            prn.pen.Colour = TableColour(11);
-            prn.ApplyPen();
-        }
-        const TWorldRect g = M().GraphWorldWindow;
-        prn.Line(g.x1, g.y1, g.x1, g.y2);
-        prn.Line(g.x1, g.y2, g.x2, g.y2);
-        prn.Line(g.x2, g.y2, g.x2, g.y1);
-        prn.Line(g.x2, g.y1, g.x1, g.y1);
-    }
-
-    // The paper gets the picture the window ends with: of an animation the
-    // fixed picture and the last frame shown. The frames before it are
-    // drawn and erased again on the screen; on paper an erased frame would
-    // stay as a ghost of its outlines, so their records only set the pen.
-    size_t erasedFrom = 0, erasedTo = 0;
-    if (printing) DisplayList.ErasedFrames(erasedFrom, erasedTo);
-
-    const uint64_t generation = DisplayList.Generation;
-    const uint64_t closes = closeCount_;
-    // The list is walked by index and may change while events are handled:
-    // a Clear or a closed window ends the replay.
-    auto stillValid = [&] { return DisplayList.Generation == generation && closeCount_ == closes; };
-    // The pen position is always a field read, a double.
-    double curX = 0, curY = 0;
-    // One record read into again and again: a kind writes the members it
-    // has, and only those are looked at.
-    TRecordReading r;
-    // A field as the extended real everything below computes with.
-    auto f = [&r](int k) -> Extended { return r.F[k]; };
-
-    for (size_t i = 0;; ++i) {
-        if (i % 50000 == 0) {
-            PendingEvents();
-            if (!stillValid())
-                break;
-        }
-        if (i >= DisplayList.Records.size())
-            break;
-        ReadDisplayRecord(DisplayList.Records[i], r);
-        if (i >= erasedFrom && i < erasedTo) {
-            if (r.Kind == 2 || r.Kind == 4) {
-                curX = r.F[r.Kind == 2 ? 0 : 2];
-                curY = r.F[r.Kind == 2 ? 1 : 3];
-            }
-            if ((r.Kind >= 2 && r.Kind <= 7) || r.Kind == 13) continue;
-        }
-        switch (r.Kind) {
-        case 1:
-            curX = r.F[0];
-            curY = r.F[1];
-            break;
-        case 2:
-            forEach([&](TTarget& t) { t.Line(curX, curY, r.F[0], r.F[1]); });
-            curX = r.F[0];
-            curY = r.F[1];
-            break;
-        case 3:
-            forEach([&](TTarget& t) {
-                t.brush.Style = platform::BrushStyle::Clear;
-                t.ApplyBrush();
-                t.canvas->Ellipse(t.Box(f(0) - f(2), f(1) - f(2), f(0) + f(2), f(1) + f(2)));
-            });
-            break;
-        case 4:
-            forEach([&](TTarget& t) { t.Line(r.F[0], r.F[1], r.F[2], r.F[3]); });
-            curX = r.F[2];
-            curY = r.F[3];
-            break;
-        case 5:
-            forEach([&](TTarget& t) {
-                t.canvas->Arc(t.Box(f(0), f(1), f(2), f(3)), t.P(f(4), f(5)), t.P(f(6), f(7)));
-            });
-            break;
-        case 6: {
-            Colour c = text.fontColour;
-            if (replayColour == 0)
-                c = Background();
-            else if (!colour)
-                c = Colour{};
-            else if (printing && telmvar.PrintColorMode == 1)
-                c = Colour{};
-            else if (replayColour >= 1 && replayColour <= 15)
-                c = TableColour(replayColour);
-            platform::Font font;
-            font.Face = graphsettings.GraphTextFont;
-            font.Height = text.LengthY(textHeight);
-            font.Width = text.LengthX(textWidth);
-            font.Escapement = static_cast<int>(std::rint(textAngle * 10));
-            const unsigned style = graphsettings.GraphTextStyle;
-            if (style >= 1 && style <= 15) {
-                font.Weight = (style & 1) ? 700 : 100;
-                font.Italic = (style & 2) != 0;
-                font.Underline = (style & 4) != 0;
-                font.StrikeOut = (style & 8) != 0;
-            } else {
-                font.Weight = 100;
-            }
-            font.Colour = c;
-            text.canvas->SetFont(font);
-            // The cell's top left corner lies 0.75 of the height above the
-            // reference point, turned with the text.
-            Extended x = f(0), y = f(1) + 0.75L * textHeight;
-            if (textAngle != 0) {
-                const Extended a = textAngle * Pi / 180;
-                x = f(0) - std::sin(a) * 0.7L * textHeight;
-                y = f(1) + std::cos(a) * 0.75L * textHeight;
-            }
-            text.canvas->TextOut(text.X(x), text.Y(y), std::string(r.Text));
-            break;
-        }
-        case 7:
-            forEach([&](TTarget& t) {
-                t.brush.Style = platform::BrushStyle::Solid;
-                if (!colour)
-                    t.brush.Colour = Colour{};
-                t.ApplyBrush();
-                t.canvas->Polygon({t.P(f(0), f(1)), t.P(f(2), f(3)), t.P(f(4), f(5)), t.P(f(6), f(7))});
-            });
-            break;
-        case 8: {
-            const long long n = r.N;
-            replayColour = static_cast<int>(std::clamp<long long>(n, -1000000, 1000000));
-            if (n >= 1 && n <= 16) {
-                forEach([&](TTarget& t) { applyColour(t, static_cast<int>(n)); });
-            } else if (n == 0) {
-                // The step dialog of an animation stops at each erase: the
-                // frame just drawn is on the screen. A printout never stops.
-                if (StepMode && !printing) {
-                    TForm_anistep step;
-                    pf.Dialogs().RunModal(step);
-                    if (step.EndStepping)
-                        StepMode = false;
-                    if (!stillValid())
-                        goto done;
-                }
-                forEach([&](TTarget& t) {
-                    t.pen.Colour = Background();
-                    t.brush.Colour = Background();
-                    t.fontColour = Background();
-                    t.ApplyPen();
-                    t.ApplyBrush();
-                });
-            }
-            break;
-        }
-        case 9:
-            textHeight = f(0) * 1.6L * graphsettings.TextHeightFactor;
-            textWidth = f(1) * 1.1L * graphsettings.GraphTextWidthFactor;
-            textAngle = f(3);
-            break;
-        case 10: {
-            auto& m = M();
-            m.GraphViewport = {RoundPixel(f(0)), RoundPixel(f(1)), RoundPixel(f(2)), RoundPixel(f(3))};
-            m.GraphWorldWindow = {f(4), f(5), f(6), f(7)};
-            if (f(4) == f(6) || f(5) == f(7) || m.GraphViewport.x1 == m.GraphViewport.x2 ||
-                m.GraphViewport.y1 == m.GraphViewport.y2) {
-                telmvar.Aborted = true;
-                goto done;
-            }
-            // The zoom rectangle stays and is laid onto the new window.
-            m.SetScale(m.DevXMin, m.DevYMin, m.DevXMax, m.DevYMax);
-            break;
-        }
-        case 11: {
-            platform::PenStyle s = platform::PenStyle::Solid;
-            if (r.N == 1)
-                s = platform::PenStyle::Dot;
-            else if (r.N == 2)
-                s = platform::PenStyle::DashDot;
-            else if (r.N == 3)
-                s = platform::PenStyle::Dash;
-            forEach([&](TTarget& t) {
-                t.pen.Style = s;
-                t.pen.Mode = platform::PenMode::Copy;
-                t.ApplyPen();
-            });
-            break;
-        }
-        case 12: {
-            const int n = static_cast<int>(std::clamp<long long>(r.N, 0, 1000));
-            win.pen.Width = n;
-            win.ApplyPen();
-            if (printing) {
-                prn.pen.Width = 4 * n;
-                prn.ApplyPen();
-            }
-            break;
-        }
-        case 13:
-            if (!printing && OnPause) {
-                pausedOnce_ = true;
-                OnPause(static_cast<int32_t>(std::clamp<long long>(r.N, 0, 600000)));
-                if (!stillValid())
-                    goto done;
-            }
-            // Escape during an animation: the frame on the screen is its
-            // last one, the frames after it are dropped.
-            if (stopAtPause_ && !printing) {
-                DisplayList.Records.resize(i + 1);
-                auto& marks = DisplayList.FrameStarts;
-                marks.erase(std::remove_if(marks.begin(), marks.end(), [i](size_t m) { return m > i; }), marks.end());
-                goto done;
-            }
-            break;
-        default:
-            break;
-        }
-    }
-done:
     pf.ScreenCursor().Set(platform::CursorShape::Default);
     replaying_ = false;
     if (repaintAgain_) {

@@ -127,6 +127,10 @@ class TFtelmgra
     std::function<void()> OnImmediateDone;
 
   private:
+    // One replay of the display list (FormPaint); it reads and sets the
+    // replay fields below.
+    struct TReplay;
+
     void PendingEvents();
     platform::Canvas* Immediate();
 
