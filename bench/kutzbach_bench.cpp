@@ -8,7 +8,7 @@
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "graphics/cad/cadoutput.h"
-#include "graphics/cad/cadwriterdevices.h"
+#include "graphics/cad/caddeviceregistry.h"
 #include "graphics/cadsettings.h"
 #include "graphics/diagrams/diagram.h"
 #include "planetary/stagecalc.h"

@@ -14,7 +14,7 @@
 #include "foundation/textfile.h"
 #include "drawings/tooth/toothdrawing.h"
 #include "gearpair/geometry/calcgearpair.h"
-#include "graphics/cad/caddevice.h"
+#include "graphics/cad/caddeviceregistry.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cadsettings.h"
 #include "planetary/meshtransfer.h"

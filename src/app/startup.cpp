@@ -25,7 +25,7 @@
 #include "foundation/programsettings.h"
 #include "graphics/cadsettings.h"
 #include "graphics/cad/cadoutput.h"
-#include "graphics/cad/cadwriterdevices.h"
+#include "graphics/cad/caddeviceregistry.h"
 #include "graphics/graphfacade.h"
 #include "graphics/diagrams/loadspectrumdiagram.h"
 #include "graphics/graphservices.h"

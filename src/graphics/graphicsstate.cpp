@@ -1,10 +1,9 @@
 #include "graphics/graphicsstate.h"
 
 #include "graphics/cad/cadhatch.h"
-#include "graphics/cad/caddevice.h"
+#include "graphics/cad/caddeviceregistry.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadtarget.h"
-#include "graphics/cad/cadwriterdevices.h"
 #include "graphics/cadsettings.h"
 #include "graphics/diagrams/diagram.h"
 #include "graphics/graphservices.h"

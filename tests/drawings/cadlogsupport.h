@@ -9,7 +9,7 @@
 #include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
-#include "graphics/cad/caddevice.h"
+#include "graphics/cad/caddeviceregistry.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cadsettings.h"
 

@@ -10,7 +10,7 @@
 #include "foundation/numbertext.h"
 #include "foundation/textutil.h"
 #include "graphics/cad/cadhatch.h"
-#include "graphics/cad/cadwriterdevices.h"
+#include "graphics/cad/caddeviceregistry.h"
 #include "reports/engine/reportservices.h"
 #include "common/testnames.h"
 

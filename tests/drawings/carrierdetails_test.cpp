@@ -10,7 +10,7 @@
 #include "foundation/guardedmath.h"
 #include "foundation/numbertext.h"
 #include "foundation/textutil.h"
-#include "graphics/cad/cadwriterdevices.h"
+#include "graphics/cad/caddeviceregistry.h"
 
 #include <algorithm>
 #include <map>

@@ -13,7 +13,7 @@
 #include "drawings/sheet/drawingsheet.h"
 #include "drawings/stage/composer.h"
 #include "graphics/cad/cadhatch.h"
-#include "graphics/cad/cadwriterdevices.h"
+#include "graphics/cad/caddeviceregistry.h"
 #include "graphics/graphservices.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/projectfile.h"

@@ -15,7 +15,7 @@
 #include "gearpair/lifeparams.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadscreen.h"
-#include "graphics/cad/cadwriterdevices.h"
+#include "graphics/cad/igesdevice.h"
 #include "graphics/cadsettings.h"
 #include "graphics/diagrams/diagram.h"
 #include "graphics/graphfacade.h"

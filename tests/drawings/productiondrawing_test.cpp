@@ -13,7 +13,7 @@
 #include "foundation/textutil.h"
 #include "graphics/cad/cadhatch.h"
 #include "graphics/cad/cadprimitives.h"
-#include "graphics/cad/cadwriterdevices.h"
+#include "graphics/cad/caddeviceregistry.h"
 #include "graphics/graphservices.h"
 #include "planetary/documentation.h"
 #include "reports/engine/reportservices.h"

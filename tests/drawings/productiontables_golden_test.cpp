@@ -10,7 +10,7 @@
 #include "foundation/programsettings.h"
 #include "graphics/cad/cadhatch.h"
 #include "graphics/cad/cadprimitives.h"
-#include "graphics/cad/cadwriterdevices.h"
+#include "graphics/cad/caddeviceregistry.h"
 
 #include <filesystem>
 

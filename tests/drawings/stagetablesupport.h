@@ -9,7 +9,7 @@
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "graphics/cad/cadoutput.h"
-#include "graphics/cad/cadwriterdevices.h"
+#include "graphics/cad/caddeviceregistry.h"
 #include "graphics/cadsettings.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/stage.h"

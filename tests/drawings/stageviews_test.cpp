@@ -10,7 +10,7 @@
 #include "../graphics/cadvalidators.h"
 #include "common/validators.h"
 #include "graphics/cad/cadprimitives.h"
-#include "graphics/cad/cadwriterdevices.h"
+#include "graphics/cad/caddeviceregistry.h"
 #include "graphics/graphservices.h"
 #include "drawings/bearings/bearingdraw.h"
 #include "drawings/stage/carrier.h"

@@ -12,7 +12,7 @@
 #include "drawings/tooth/toothdrawing.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
-#include "graphics/cad/cadwriterdevices.h"
+#include "graphics/cad/caddeviceregistry.h"
 #include "graphics/graphservices.h"
 #include "planetary/meshtransfer.h"
 

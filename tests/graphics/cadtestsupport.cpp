@@ -6,7 +6,7 @@
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "graphics/cad/cadoutput.h"
-#include "graphics/cad/cadwriterdevices.h"
+#include "graphics/cad/igesdevice.h"
 #include "graphics/cadsettings.h"
 #include "graphics/graphservices.h"
 #include "graphics/graphsettings.h"

@@ -1,6 +1,7 @@
 #include "graphics/cad/cadtarget.h"
 
 #include "graphics/cad/caddevice.h"
+#include "graphics/cad/screendevice.h"
 #include "graphics/cad/cadscreen.h"
 #include "graphics/cadsettings.h"
 

@@ -1,10 +1,15 @@
+#include "graphics/cad/igesdevice.h"
+
 #include "foundation/codepage.h"
+#include "foundation/fileutil.h"
 #include "foundation/guardedmath.h"
-#include "graphics/cad/cadwriterdevices.h"
+#include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 #include "graphics/cadsettings.h"
 
 #include <algorithm>
 #include <cmath>
+#include <ctime>
 
 namespace
 {
@@ -334,4 +339,30 @@ void TCadIgesDevice::WriteDefinition(TBlock& Block)
     Pen(pen);
     Block.Written = true;
     Block.Busy = false;
+}
+
+TCadWriterDate CadWriterSystemToday()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm t{};
+    localtime_r(&now, &t);
+    return {t.tm_year + 1900, t.tm_mon + 1, t.tm_mday};
+}
+
+TCadWriters cadwriters;
+
+TIgesOptions IgesOptionsFromSettings()
+{
+    TIgesOptions o;
+    o.FileName = ExtractBaseName(cadstate.CadFileName);
+    o.ProgramName = telmvar.ProgramName;
+    o.ProgramVersion = telmvar.ProgramVersion;
+    o.DecimalDigits = telmvar.DecimalDigits;
+    const TCadWriterDate d = cadwriters.Today ? cadwriters.Today() : CadWriterSystemToday();
+    o.Year = d.Year;
+    o.Month = d.Month;
+    o.Day = d.Day;
+    o.LayerColours = cadsettings.LayerColours;
+    o.LayerColours16 = cadsettings.LayerColours16;
+    return o;
 }

@@ -1,16 +1,12 @@
-#include "graphics/cad/cadwriterdevices.h"
+#include "graphics/cad/stldevice.h"
 
-#include "foundation/codepage.h"
-#include "foundation/fileutil.h"
 #include "foundation/guardedmath.h"
-#include "foundation/programsettings.h"
-#include "foundation/programstate.h"
 #include "graphics/cadsettings.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <ctime>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -25,24 +21,6 @@ Extended Resolution()
 }
 
 } // namespace
-
-TCadWriterDate CadWriterSystemToday()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm t{};
-    localtime_r(&now, &t);
-    return {t.tm_year + 1900, t.tm_mon + 1, t.tm_mday};
-}
-
-TCadWriters cadwriters;
-
-void TCadTextCadDevice::SetLayer(int N)
-{
-    TDxfOptions o;
-    o.LayerMode = cadstate.CadLayerMode;
-    o.LayerNames = cadsettings.LayerNames;
-    cadstate.CadLayerName = DxfLayerName(N, o);
-}
 
 void TCadStlDevice::Line(Extended X1, Extended Y1, Extended X2, Extended Y2)
 {
@@ -113,30 +91,6 @@ void TCadStlDevice::Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Ex
     }
 }
 
-TIgesOptions IgesOptionsFromSettings()
-{
-    TIgesOptions o;
-    o.FileName = ExtractBaseName(cadstate.CadFileName);
-    o.ProgramName = telmvar.ProgramName;
-    o.ProgramVersion = telmvar.ProgramVersion;
-    o.DecimalDigits = telmvar.DecimalDigits;
-    const TCadWriterDate d = cadwriters.Today ? cadwriters.Today() : CadWriterSystemToday();
-    o.Year = d.Year;
-    o.Month = d.Month;
-    o.Day = d.Day;
-    o.LayerColours = cadsettings.LayerColours;
-    o.LayerColours16 = cadsettings.LayerColours16;
-    return o;
-}
-
-TTextCadOptions TextCadOptionsFromSettings()
-{
-    TTextCadOptions o;
-    o.Decimals = cadsettings.DxfDecimals;
-    o.DecimalComma = wtelmvar.DecimalPointMode == 2;
-    return o;
-}
-
 TStlOptions StlOptionsFromSettings()
 {
     TStlOptions o;
@@ -144,23 +98,4 @@ TStlOptions StlOptionsFromSettings()
     o.Ascii = cadsettings.StlFileType == 1;
     o.SolidName = "TELSOLID";
     return o;
-}
-
-void RegisterCadWriters()
-{
-    RegisterCadDeviceFactory(2, [](std::ostream& Out) {
-        return std::make_unique<TCadIgesDevice>(Out, IgesOptionsFromSettings());
-    });
-    RegisterCadDeviceFactory(5, [](std::ostream& Out) {
-        return std::make_unique<TCadTextCadDevice>(Out, TextCadOptionsFromSettings());
-    });
-    RegisterCadDeviceFactory(6, [](std::ostream& Out) {
-        return std::make_unique<TCadStlDevice>(Out, StlOptionsFromSettings());
-    });
-}
-
-void ResetCadWriters()
-{
-    cadwriters = TCadWriters{};
-    RegisterCadWriters();
 }

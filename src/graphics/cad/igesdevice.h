@@ -1,14 +1,17 @@
 #pragma once
-// The IGES (2), text CAD (5) and STL (6) devices of the CAD layer, each on
-// its writer, and their registration under the device codes.
+// The IGES device (device code 2) of the CAD layer, its options from the
+// settings and the date its Global section carries.
 
+#include "foundation/types.h"
 #include "graphics/cad/caddevice.h"
+#include "graphics/writers/dxfwriter.h"
 #include "graphics/writers/igeswriter.h"
-#include "graphics/writers/stlwriter.h"
-#include "graphics/writers/textcadwriter.h"
 
+#include <cstdint>
 #include <functional>
 #include <map>
+#include <ostream>
+#include <string>
 #include <vector>
 
 // IGES readers place a subfigure instance at scale 1 only: a 408 with
@@ -87,71 +90,6 @@ class TCadIgesDevice final : public TCadDevice
     TPen pen_;
 };
 
-class TCadTextCadDevice final : public TCadDevice
-{
-  public:
-    TCadTextCadDevice(std::ostream& Out, const TTextCadOptions& Options) : writer_(Out, Options) {}
-
-    void BeginDrawing(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended) override
-    {
-        writer_.MinMax(X1, Y1, X2, Y2);
-    }
-    void BeginBlocksSection() override { writer_.BeginBlocksSection(); }
-    void BeginBlock(const std::string& Name) override { writer_.BeginBlock(Name); }
-    void EndBlock() override { writer_.EndBlock(); }
-    void BeginEntities() override { writer_.BeginEntities(); }
-    // No record carries a layer; the layer's name is kept as the DXF
-    // writer would name it.
-    void SetLayer(int N) override;
-    void Line(Extended X1, Extended Y1, Extended X2, Extended Y2) override { writer_.Line(X1, Y1, X2, Y2); }
-    void Circle(Extended X, Extended Y, Extended R) override { writer_.Circle(X, Y, R); }
-    void Arc(Extended X, Extended Y, Extended Start, Extended End, Extended R) override
-    {
-        writer_.Arc(X, Y, Start, End, R);
-    }
-    void Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3, Extended X4,
-               Extended Y4) override
-    {
-        writer_.Solid(X1, Y1, X2, Y2, X3, Y3, X4, Y4);
-    }
-    void Text(const std::string& Text, Extended X, Extended Y, const TDxfTextStyle&) override
-    {
-        writer_.Text(Text, X, Y);
-    }
-    void Insert(const std::string& Name, Extended X, Extended Y, Extended Angle, Extended SX, Extended SY) override
-    {
-        writer_.Insert(Name, X, Y, Angle, SX, SY);
-    }
-    void Finish() override { writer_.EndOfFile(); }
-
-  private:
-    TTextCadWriter writer_;
-};
-
-// Every edge becomes a wall between cadstate.CadZLow and CadZHigh. Arcs
-// and circles are cut into chords as the CAD layer's resolution gives them;
-// a filled disc runs clockwise, so its walls face the other way. Blocks
-// never reach this device: the CAD layer draws them from their files.
-class TCadStlDevice final : public TCadDevice
-{
-  public:
-    TCadStlDevice(std::ostream& Out, TStlOptions Options) : writer_(Out, std::move(Options)) {}
-    TStlWriter& Writer() { return writer_; }
-
-    void Line(Extended X1, Extended Y1, Extended X2, Extended Y2) override;
-    void Circle(Extended X, Extended Y, Extended R) override { Disc(X, Y, R, false); }
-    void FilledCircle(Extended X, Extended Y, Extended R) override { Disc(X, Y, R, true); }
-    void Arc(Extended X, Extended Y, Extended Start, Extended End, Extended R) override;
-    // The walls of the outline 1, 2, 4, 3 over the distinct corners.
-    void Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3, Extended X4,
-               Extended Y4) override;
-    void Finish() override { writer_.Finish(); }
-
-  private:
-    void Disc(Extended X, Extended Y, Extended R, bool Filled);
-    TStlWriter writer_;
-};
-
 struct TCadWriterDate {
     int Year = 0, Month = 0, Day = 0;
 };
@@ -166,14 +104,5 @@ struct TCadWriters {
 
 extern TCadWriters cadwriters;
 
-// Options of each writer from the program-wide settings.
+// The options from the program-wide settings.
 TIgesOptions IgesOptionsFromSettings();
-TTextCadOptions TextCadOptionsFromSettings();
-TStlOptions StlOptionsFromSettings();
-
-// Registers the three devices under their codes (at start-up).
-void RegisterCadWriters();
-
-// The system's date and the three devices registered, as the program runs
-// them; a writer replaced or removed under its code is registered again.
-void ResetCadWriters();
