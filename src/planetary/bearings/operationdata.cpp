@@ -12,10 +12,6 @@
 #include <algorithm>
 #include <cmath>
 
-TBearingDialogServices bearingdialogservices;
-
-void ResetBearingDialogServices() { bearingdialogservices = TBearingDialogServices{}; }
-
 namespace {
 
 using platform::DialogAction;

@@ -13,22 +13,13 @@
 
 #include "foundation/formmodel.h"
 #include "foundation/types.h"
+#include "planetary/bearings/bearingdialogservices.h"
 #include "planetary/bearings/planetbearing.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
-
-// Help services of the layers above (help file, help window). Unset: no
-// hints and no help shown, as in a batch run.
-struct TBearingDialogServices {
-    std::function<std::string(uint16_t HelpNo)> HelpHint;
-    // Mode 1 the text, 2 the picture of the entry.
-    std::function<void(uint16_t HelpNo, int Mode)> ShowHelp;
-};
-extern TBearingDialogServices bearingdialogservices;
-void ResetBearingDialogServices();
 
 class TForm_vq1waelz final : public TFormModel
 {

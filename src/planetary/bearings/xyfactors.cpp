@@ -7,7 +7,7 @@
 #include "foundation/guardedmath.h"
 #include "foundation/textutil.h"
 #include "foundation/numbertext.h"
-#include "planetary/bearings/operationdata.h"
+#include "planetary/bearings/bearingdialogservices.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/filelines.h"
 #include "platform/platform.h"

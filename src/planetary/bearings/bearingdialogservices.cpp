@@ -1,0 +1,5 @@
+#include "planetary/bearings/bearingdialogservices.h"
+
+TBearingDialogServices bearingdialogservices;
+
+void ResetBearingDialogServices() { bearingdialogservices = TBearingDialogServices{}; }
