@@ -489,7 +489,8 @@ TEST_P(IgesScale, CurvesAsEzdxfReadsThemAndLineOfActionThroughAToE)
     EXPECT_EQ(RunCommand(judge + "action '" + (dir / "24.dxf").string() + "'"), "judged 1\n") << project;
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, IgesScale, ::testing::Values("default", "industrial", "spectrum"));
+INSTANTIATE_TEST_SUITE_P(Examples, IgesScale, ::testing::Values("default", "industrial", "spectrum"),
+                         [](const auto& Info) { return Info.param; });
 
 INSTANTIATE_TEST_SUITE_P(Projects, CadFilesJudged, ::testing::Combine(::testing::Values("default", "industrial", "spectrum", "bearings"), ::testing::Values(1, 2, 6)),
                          [](const auto& I) { return std::get<0>(I.param) + "_device" + std::to_string(std::get<1>(I.param)); });
