@@ -623,9 +623,8 @@ void ReadProjectFile(const std::string& FileName)
         Refuse(FileFaultMessage(path, fault));
 }
 
-bool SameProjectFile(const TProjectData& A, const TProjectData& B)
+bool SameProjectFile(TProjectData a, TProjectData b)
 {
-    TProjectData a = A, b = B;
     if (!SameLines(ProjectStageFields(a), ProjectStageFields(b)) || !SameLines(CarrierNumbers(a), CarrierNumbers(b)) ||
         !SameLines(CarrierLines(a), CarrierLines(b)))
         return false;

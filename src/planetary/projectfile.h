@@ -49,7 +49,9 @@ void CommitProject(const TProjectData& D);
 // Whether the two would be saved as the same file: the inputs compared as
 // the file writes them. A dialog left with Cancel that wrote nothing into the
 // stage leaves the project as it was, and nobody should be asked to save it.
-bool SameProjectFile(const TProjectData& A, const TProjectData& B);
+// Taken by value: the field tables bind to their records, and a capture
+// handed in as it is made is moved, not copied.
+bool SameProjectFile(TProjectData A, TProjectData B);
 
 // The kinds of line of the stage block.
 enum class TProjectLineKind {
