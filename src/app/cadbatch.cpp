@@ -37,20 +37,14 @@ void RegisterProductionDrawingExports(
     RegisterCadExport(2, 17, [draw = std::move(ComposeProductionDrawing)](int Device, int Index) {
         // Items 1..8 of the composer's menu; S-Pi first, then Pi-Pe.
         const bool sunMesh = Index <= 9;
-        if (sunMesh) {
-            LoadMeshSPi();
-            CalcLoadedMesh();
-            StoreMeshSPi();
-        } else {
-            LoadMeshPiPe();
-            CalcLoadedMesh();
-            StoreMeshPiPe();
-        }
+        const int mesh = sunMesh ? 1 : 2;
+        LoadMesh(mesh);
+        CalcLoadedMesh();
+        StoreMesh(mesh);
         // A mesh that cannot be calculated has no drawing: the batch names
         // the failure instead of drawing from stale results.
         if (telmvar.FatalCalcError)
             return;
-        const int mesh = sunMesh ? 1 : 2;
         draw(Device, mesh, sunMesh ? Index - 1 : Index - 9, MeshCaption(mesh));
     });
 }

@@ -166,11 +166,9 @@ void Thh::InputDialog(const std::function<void()>& Dialog, bool CalcAlways, bool
 
 void Thh::LoadedMesh(int Mesh)
 {
-    static void (*const load[])() = {nullptr, LoadMeshSPi, LoadMeshPiPe, LoadMeshPeH};
-    static void (*const store[])() = {nullptr, StoreMeshSPi, StoreMeshPiPe, StoreMeshPeH};
-    load[Mesh]();
+    LoadMesh(Mesh);
     CalcLoadedMesh();
-    store[Mesh]();
+    StoreMesh(Mesh);
 }
 
 void Thh::CadGear(int Wheel, int Device)

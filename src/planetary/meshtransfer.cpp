@@ -267,8 +267,9 @@ MESH_MOVES void StoreMeshFields(TStageEntries mesh)
 
 } // namespace
 
-void LoadMesh(const MeshOrder& order, int m)
+void LoadMesh(int m)
 {
+    const MeshOrder order = MeshGearOrder(m);
     auto& p = GearPair;
     const auto& s = PlanetaryGears;
     const auto& st = PlanetaryStage;
@@ -322,13 +323,6 @@ void LoadMesh(const MeshOrder& order, int m)
     }
 }
 
-void StoreMesh(const MeshOrder& order, int m)
-{
-    for (int j = 1; j <= 2; ++j)
-        StoreGear(GearEntries(order[j]), TPairEntries(j - 1), SlotEntries(j, m));
-    StoreMeshFields(MeshEntries(m));
-}
-
 void SwapMeshResults(int m)
 {
     auto& s = PlanetaryGears;
@@ -339,13 +333,15 @@ void SwapMeshResults(int m)
     std::swap(s.zeta_a1[m], s.zeta_a2[m]);
 }
 
-namespace {
-
-// The captions are the letters of the gears in the order the stored tooth
-// numbers give (MeshGearCaption).
-void StoreAndCaption(int m)
+// The gears go back in the order they were loaded in; the results and the
+// captions (the gears' letters, as MeshGearCaption gives them) follow the
+// order of the tooth numbers just stored.
+void StoreMesh(int m)
 {
-    StoreMesh(MeshGearOrder(m), m);
+    const MeshOrder order = MeshGearOrder(m);
+    for (int j = 1; j <= 2; ++j)
+        StoreGear(GearEntries(order[j]), TPairEntries(j - 1), SlotEntries(j, m));
+    StoreMeshFields(MeshEntries(m));
     const MeshOrder stored = MeshGearOrder(m);
     if (m != mPeH && stored[1] == NamedGear(m, 2))
         SwapMeshResults(m);
@@ -353,11 +349,9 @@ void StoreAndCaption(int m)
     CopyText(GearPair.GearCaption[2], std::string_view(PlanetaryGearLetters[stored[2]]));
 }
 
-} // namespace
-
-void LoadMeshSPi() { LoadMesh(MeshGearOrder(mSPi), mSPi); }
-void LoadMeshPiPe() { LoadMesh(MeshGearOrder(mPiPe), mPiPe); }
-void LoadMeshPeH() { LoadMesh(MeshGearOrder(mPeH), mPeH); }
-void StoreMeshSPi() { StoreAndCaption(mSPi); }
-void StoreMeshPiPe() { StoreAndCaption(mPiPe); }
-void StoreMeshPeH() { StoreAndCaption(mPeH); }
+void LoadMeshSPi() { LoadMesh(mSPi); }
+void LoadMeshPiPe() { LoadMesh(mPiPe); }
+void LoadMeshPeH() { LoadMesh(mPeH); }
+void StoreMeshSPi() { StoreMesh(mSPi); }
+void StoreMeshPiPe() { StoreMesh(mPiPe); }
+void StoreMeshPeH() { StoreMesh(mPeH); }

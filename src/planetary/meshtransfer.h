@@ -13,8 +13,10 @@ using MeshOrder = TArray<int, 1, 2>; // stage gear of pair gear 1 and 2
 MeshOrder MeshGearOrder(int m);
 bool MeshExchanged(int m);
 
-void LoadMesh(const MeshOrder& order, int m);
-void StoreMesh(const MeshOrder& order, int m);
+// One mesh (1..3) into the pair variables and back. The store also returns
+// the slot results to mesh-name order and sets the pair's gear captions.
+void LoadMesh(int m);
+void StoreMesh(int m);
 void SwapMeshResults(int m);
 
 void LoadMeshSPi();

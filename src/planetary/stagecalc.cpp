@@ -178,15 +178,6 @@ private:
     std::size_t count_ = 0;
 };
 
-void LoadStageMesh(int m)
-{
-    switch (m) {
-    case mSPi: LoadMeshSPi(); break;
-    case mPiPe: LoadMeshPiPe(); break;
-    default: LoadMeshPeH(); break;
-    }
-}
-
 // One mesh through load, calculation and store. False when it ended in a
 // fatal error: the list then holds that mesh's messages and, after them,
 // those the earlier meshes left. The mesh's design judgements are not
@@ -196,20 +187,16 @@ bool CalcStageMesh(int m, TMeshMessages& Kept)
 {
     {
         const TDroppedJudgements dropped;
-        LoadStageMesh(m);
+        LoadMesh(m);
         CalcGearPair();
     }
     if (telmvar.FatalCalcError) {
-        LoadStageMesh(m);
+        LoadMesh(m);
         CalcGearPair();
         Kept.AddAll();
         return false;
     }
-    switch (m) {
-    case mSPi: StoreMeshSPi(); break;
-    case mPiPe: StoreMeshPiPe(); break;
-    default: StoreMeshPeH(); break;
-    }
+    StoreMesh(m);
     Kept.Take(m);
     return true;
 }

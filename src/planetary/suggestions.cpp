@@ -136,24 +136,11 @@ std::string MeshCaption(int m) { return MeshGearCaption(m, 1) + "-" + MeshGearCa
 
 void CalcMesh(int m)
 {
-    switch (m) {
-    case mSPi:
-        LoadMeshSPi();
-        CalcGearPair();
-        StoreMeshSPi();
-        break;
-    case mPiPe:
-        LoadMeshPiPe();
-        CalcGearPair();
-        StoreMeshPiPe();
-        break;
-    case mPeH:
-        LoadMeshPeH();
-        CalcGearPair();
-        StoreMeshPeH();
-        break;
-    default: break;
-    }
+    if (m < mSPi || m > mPeH)
+        return;
+    LoadMesh(m);
+    CalcGearPair();
+    StoreMesh(m);
 }
 
 void CalcMeshSPi() { CalcMesh(mSPi); }

@@ -27,6 +27,8 @@ std::string MeshCaption(int m);
 int PlanetaryGearOfMesh(int m, int j);
 int MeshGearOfPair(int m, int g);
 
+// Loads mesh 1..3 into the pair variables, calculates it and stores the
+// results back; any other value does nothing.
 void CalcMesh(int m);
 void CalcMeshSPi();
 void CalcMeshPeH();

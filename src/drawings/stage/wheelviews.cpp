@@ -2,8 +2,6 @@
 
 #include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
-#include "gearpair/geometry/calcgearpair.h"
-#include "planetary/meshtransfer.h"
 #include "planetary/stage.h"
 #include "planetary/suggestions.h"
 #include "reports/engine/reportservices.h"
@@ -81,23 +79,7 @@ void WheelViewDispatch(int Device, int View, int Wheel, int Mesh)
         return;
     }
     const int m = WheelViewMesh(Wheel, Mesh);
-    switch (m) {
-    case mSPi:
-        LoadMeshSPi();
-        CalcGearPair();
-        StoreMeshSPi();
-        break;
-    case mPiPe:
-        LoadMeshPiPe();
-        CalcGearPair();
-        StoreMeshPiPe();
-        break;
-    default:
-        LoadMeshPeH();
-        CalcGearPair();
-        StoreMeshPeH();
-        break;
-    }
+    CalcMesh(m);
     const int g = WheelPairGear(m, Wheel);
     const std::string caption = ProductionCaption(Mesh, m);
     switch (View) {

@@ -4,8 +4,6 @@
 
 #include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
-#include "gearpair/geometry/calcgearpair.h"
-#include "planetary/meshtransfer.h"
 #include "planetary/stage.h"
 #include "planetary/suggestions.h"
 #include "reports/engine/reportcolumns.h"
@@ -52,43 +50,16 @@ bool Stop()
 
 } // namespace
 
-void RecalcMesh(int Mesh)
-{
-    switch (Mesh) {
-    case 1:
-        LoadMeshSPi();
-        CalcGearPair();
-        StoreMeshSPi();
-        break;
-    case 2:
-        LoadMeshPiPe();
-        CalcGearPair();
-        StoreMeshPiPe();
-        break;
-    case 3:
-        LoadMeshPeH();
-        CalcGearPair();
-        StoreMeshPeH();
-        break;
-    default:
-        break;
-    }
-}
-
 int LoadWheelMesh(uint16_t Wheel)
 {
     if (Wheel <= 2) {
-        LoadMeshSPi();
-        CalcGearPair();
-        StoreMeshSPi();
+        CalcMesh(mSPi);
         // The pinion of S-Pi is the gear with fewer teeth.
         if (PlanetaryGears.z[gS] > PlanetaryGears.z[gPi])
             return 3 - (Wheel == 0 ? 1 : Wheel);
         return Wheel == 0 ? 1 : Wheel;
     }
-    LoadMeshPeH();
-    CalcGearPair();
-    StoreMeshPeH();
+    CalcMesh(mPeH);
     return Wheel >= 4 ? 2 : 1;
 }
 
@@ -98,7 +69,7 @@ bool MeshReport(int Mesh, uint16_t Part)
         ShowMessageList();
         return false;
     }
-    RecalcMesh(Mesh);
+    CalcMesh(Mesh);
     GearPair.GearCaption[1] = " 1: " + MeshGearCaption(Mesh, 1);
     GearPair.GearCaption[2] = " 2: " + MeshGearCaption(Mesh, 2);
     return GearPairReport(Part);

@@ -19,10 +19,6 @@ bool MeshReport(int Mesh, uint16_t Part);
 // Workshop sheet of wheel 1 (S), 2 (Pi), 3 (Pe) or 4 (H).
 bool WheelMeasurementReport(uint16_t Wheel);
 
-// Loads mesh 1..3 into the pair variables, calculates it and stores the
-// results back; any other value does nothing.
-void RecalcMesh(int Mesh);
-
 // Loads and recalculates the mesh a wheel belongs to; the result is the
 // wheel's gear index (1 or 2) in that pair.
 int LoadWheelMesh(uint16_t Wheel);
