@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -229,6 +230,16 @@ TEST_F(StrengthFrame, EffectiveFaceWidths)
         EXPECT_NEAR(g.b_effF[1], r.bF1, 1e-12) << r.what;
         EXPECT_NEAR(g.b_effF[2], r.bF2, 1e-12) << r.what;
     }
+}
+
+// Mesh i joins gears i and i + 1 with offset and previous flank width i: Pi
+// (no width) takes 34 in S-Pi, keeping its 12 chamfer, and 24 in Pi-Pe, losing it.
+TEST_F(StrengthFrame, StageFaceWidthsPerMesh)
+{
+    const auto w = CalcStageFaceWidths({{{40, 0, 30, 36}}}, {{{1, 12, 0, 3}}}, {{{16, -3, 4}}}, {{{34, 24, 99}}}, 3);
+    const std::array<std::array<Extended, 3>, 3> want{{{8, 12, 14}, {24, 24, 27}, {26, 29, 32}}}; // b_effH, b_effF1, 2
+    for (int m = 1; m <= 3; ++m)
+        EXPECT_EQ((std::array<Extended, 3>{w.H[m], w.F1[m], w.F2[m]}), want[m - 1]) << "mesh " << m;
 }
 
 TEST_F(StrengthFrame, ZeroFaceWidthTakesThePreviousCommonWidth)
