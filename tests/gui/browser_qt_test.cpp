@@ -35,13 +35,13 @@ class QtBrowser : public ::testing::Test
         dberror.AutoReportErrors = false;
         dir = testdirs::MakeTempDir("browserqt");
         telmvar.TempDir = dir;
-        // PARTS: NAME C(8), INSTOCK L, QTY N(4), DAY D; the second deleted.
+        // PARTS: NAME C(8), INSTOCK L, QTY N(4), DAY D, WT N(7); the second deleted.
         TDbfTable t;
         ASSERT_TRUE(CreateDBF(t, dir + "/parts.dbf",
-                              {{"NAME", 'C', 8, 0, 0}, {"INSTOCK", 'L', 1, 0, 0}, {"QTY", 'N', 4, 0, 0}, {"DAY", 'D', 8, 0, 0}}));
+                              {{"NAME", 'C', 8, 0, 0}, {"INSTOCK", 'L', 1, 0, 0}, {"QTY", 'N', 4, 0, 0}, {"DAY", 'D', 8, 0, 0}, {"WT", 'N', 7, 0, 0}}));
         t.Name = dir + "/parts.dbf";
         ASSERT_TRUE(OpenDbf(t));
-        for (const char* rec : {" bolt    T  12        ", "*nut     F   3        ", " washer  F 100        "}) {
+        for (const char* rec : {" bolt    T  12           1500", "*nut     F   3             7", " washer  F 100             9"}) {
             t.RecordBuffer = rec;
             ASSERT_TRUE(AppendDbfRecord(t));
         }
@@ -149,27 +149,41 @@ TEST_F(QtBrowser, CloseActionWindowPicksOnOneClickAndRenders)
 }
 
 // Keys typed into PARTS reach the file, the browser staying open (a date is
-// stored year, month, day).
-struct TypingCase { const char *name, *keys, *stored; int column; };
+// stored year, month, day); "Click" clicks the current cell.
+struct TypingCase { const char *name, *keys, *stored; int column, row = 0; const char *deleted = " ", *asked = ""; bool confirm = false; };
 class GridTyping : public QtBrowser, public ::testing::WithParamInterface<TypingCase> {};
 TEST_P(GridTyping, EditReachesTheFile)
 {
     dbdates.DateCentury = true; // the mask: month/day/year
     TDbfBrowserModel m;
     xbase_qt::TableBrowserQt w(m);
+    w.Grid().ItemModel().Grid().ConfirmDelete = GetParam().confirm;
     w.show();
-    w.Grid().setCurrentIndex(w.Grid().model()->index(0, GetParam().column));
+    w.Grid().setCurrentIndex(w.Grid().model()->index(GetParam().row, GetParam().column));
     w.Grid().setFocus();
-    for (const QString& k : QString(GetParam().keys).split(' '))
+    for (const QString& k : QString(GetParam().keys).split(' ')) {
+        const QPointF at = w.Grid().visualRect(w.Grid().currentIndex()).center();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            if (QMouseEvent e(type, at, at, Qt::LeftButton, {}, {}); k == "Click")
+                QApplication::sendEvent(w.Grid().viewport(), &e);
+        // The editor a click opens comes after the double click time.
+        for (QDeadlineTimer end(k == "Click" ? 5000 : 0); !qobject_cast<QLineEdit*>(w.focusWidget()) && !end.hasExpired();)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
         for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            const int key = QKeySequence(k)[0].key();
-            QKeyEvent e(type, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier, k.size() == 1 ? k : "");
-            QApplication::sendEvent(w.focusWidget(), &e);
+            const QKeyCombination key = QKeySequence(k)[0];
+            QKeyEvent e(type, key.key(), key.keyboardModifiers() | (key.key() == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier), k.size() == 1 ? k : "");
+            if (k != "Click")
+                QApplication::sendEvent(w.focusWidget(), &e);
             QApplication::processEvents();
         }
-    std::string stored;
-    dbf4.tzdbf.Peek(GetParam().column + 1, 1, stored);
+    }
+    std::string stored, deleted;
+    dbf4.tzdbf.Peek(GetParam().column + 1, GetParam().row + 1, stored);
+    dbf4.tzdbf.Peek(0, GetParam().row + 1, deleted);
+    const auto& asked = headless.HeadlessMessages().AskedQuestions();
     EXPECT_EQ(stored + (w.isVisible() ? "" : " (browser closed)"), GetParam().stored);
+    EXPECT_EQ(deleted, GetParam().deleted);
+    EXPECT_EQ(asked.empty() ? "" : asked.back().Request.Text, GetParam().asked);
     ResetDbDates();
 }
 INSTANTIATE_TEST_SUITE_P(Keys, GridTyping, ::testing::Values(
@@ -177,6 +191,17 @@ INSTANTIATE_TEST_SUITE_P(Keys, GridTyping, ::testing::Values(
     TypingCase{"Return", "F2 End Backspace Backspace 3 1 0 Return", " 310", 2},
     TypingCase{"KeypadEnter", "F2 End Backspace Backspace 4 7 Enter", "  47", 2},
     TypingCase{"DateMask", "F2 Home 1 2 3 1 1 9 9 9 Return", "19991231", 3}),
+    [](const auto& i) { return std::string(i.param.name); });
+// Ctrl+Del marks or restores, an editor open or not, the text as it was (its
+// question cancelled: nothing); typing replaces a clicked cell; N(7) refuses nine digits.
+INSTANTIATE_TEST_SUITE_P(GridKeys, GridTyping, ::testing::Values(
+    TypingCase{"CtrlDelMarks", "Ctrl+Del", "bolt    ", 0, 0, "*"},
+    TypingCase{"CtrlDelRestores", "Ctrl+Del", "nut     ", 0, 1, " "},
+    TypingCase{"CtrlDelInF2EditorMarks", "F2 Ctrl+Del Return", "bolt    ", 0, 0, "*"},
+    TypingCase{"CtrlDelInClickedEditorRestores", "Click Ctrl+Del Return", "nut     ", 0, 1, " "},
+    TypingCase{"ConfirmCancelled", "Ctrl+Del", "washer  ", 0, 2, " ", "Delete Record ?", true},
+    TypingCase{"ClickTypeReplaces", "Click 7 Return", "   7", 2, 2},
+    TypingCase{"NineDigitsRefused", "Click 1 2 3 4 5 6 7 8 9 Return", "   1500", 4, 0, " ", "Invalid Input \"123456789\" !"}),
     [](const auto& i) { return std::string(i.param.name); });
 
 // Columns at least as wide as their titles (INSTOCK over a logical field);

@@ -12,6 +12,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace reports_qt
 {
 
@@ -81,11 +83,14 @@ void FilePreviewQt::Refresh()
     grid_->setRowCount(rows);
     grid_->setColumnCount(cols);
     QStringList heads;
-    for (int c = 0; c < cols; ++c) {
+    for (int c = 0; c < cols; ++c)
         heads << ToQString(model_.Cell(0, c));
-        grid_->setColumnWidth(c, model_.ColWidths[static_cast<std::size_t>(c)]);
-    }
     grid_->setHorizontalHeaderLabels(heads);
+    // A column narrower than its title showed it cut ("Date  y/m/d"): the
+    // header's own measure of the title is the least width.
+    for (int c = 0; c < cols; ++c)
+        grid_->setColumnWidth(c, std::max(model_.ColWidths[static_cast<std::size_t>(c)],
+                                          grid_->horizontalHeader()->sectionSizeHint(c)));
     for (int r = 1; r <= rows; ++r)
         for (int c = 0; c < cols; ++c) {
             auto* item = grid_->item(r - 1, c);

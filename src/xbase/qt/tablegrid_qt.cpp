@@ -3,6 +3,7 @@
 #include "platform/qt/qttext.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QFont>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -13,6 +14,14 @@
 
 namespace xbase_qt
 {
+
+namespace
+{
+bool IsCtrlDelete(const QKeyEvent& e)
+{
+    return e.key() == Qt::Key_Delete && (e.modifiers() & Qt::ControlModifier);
+}
+} // namespace
 
 QColor ToQColor(TTzColor c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
 
@@ -182,6 +191,31 @@ QWidget* TzGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
     return e;
 }
 
+void TzGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    // The rows are read again after a change of the record (Ctrl+Del):
+    // what the user typed stays.
+    auto* e = qobject_cast<QLineEdit*>(editor);
+    if (e && e->isModified())
+        return;
+    QStyledItemDelegate::setEditorData(editor, index);
+    if (e)
+        e->selectAll();
+}
+
+bool TzGridDelegate::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* editor = qobject_cast<QWidget*>(watched);
+    if (editor && event->type() == QEvent::KeyPress && IsCtrlDelete(*static_cast<QKeyEvent*>(event))) {
+        // The line editor would delete text of the cell, and a Return after
+        // it store what was left. The editor stays open as it was.
+        if (auto* view = qobject_cast<QWidget*>(parent()))
+            QCoreApplication::sendEvent(view, event);
+        return true;
+    }
+    return QStyledItemDelegate::eventFilter(watched, event);
+}
+
 QString ToQtInputMask(const std::string& mask)
 {
     // The grid's mask: characters, ";", whether literals are kept, ";",
@@ -294,15 +328,14 @@ bool TzGridView::eventFilter(QObject* watched, QEvent* event)
 void TzGridView::keyPressEvent(QKeyEvent* event)
 {
     const int column = currentIndex().column();
-    if (event->key() == Qt::Key_Delete && (event->modifiers() & Qt::ControlModifier)) {
-        if (grid_.CtrlDelete())
-            return;
-    }
     const QString t = event->text();
-    // A toggle acts on the dataset's record: the current row's.
-    if (!t.isEmpty() && grid_.IsLogicalColumn(column) && grid_.DataSet && CurrentRecNo() > 0 &&
+    // Ctrl+Del and a toggle act on the dataset's record: the current row's.
+    const bool ctrlDelete = IsCtrlDelete(*event);
+    if ((ctrlDelete || (!t.isEmpty() && grid_.IsLogicalColumn(column))) && grid_.DataSet && CurrentRecNo() > 0 &&
         CurrentRecNo() != grid_.DataSet->RecNo())
         grid_.DataSet->Go(CurrentRecNo());
+    if (ctrlDelete && grid_.CtrlDelete())
+        return;
     if (!t.isEmpty() && t[0].unicode() < 256 && grid_.KeyPress(static_cast<char>(t[0].unicode()), column)) {
         model_->Reload();
         return;

@@ -53,6 +53,14 @@ class TzGridDelegate final : public QStyledItemDelegate
     }
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    // The editor opens with its whole text selected: typing replaces the
+    // value instead of adding to it.
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+
+  protected:
+    // Ctrl+Del in an open editor is the grid's key: it acts on the record
+    // and leaves the editor's text alone.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     TTzGrid& grid_;

@@ -57,6 +57,24 @@ bool NumberText(const std::string& t)
     return digits > 0;
 }
 
+// Characters a number text takes in a field with dec decimals: the sign,
+// the whole digits (at least one) and the point with the decimals, after
+// rounding to them (9.996 with two decimals takes 10.00).
+std::size_t NumberWidth(const std::string& t, int dec)
+{
+    const bool minus = t[0] == '-';
+    const std::size_t from = minus || t[0] == '+' ? 1 : 0;
+    const std::size_t point = std::min(t.find(dbdates.DecimalChar), t.size());
+    const std::string whole = t.substr(from, point - from);
+    const std::string frac = point < t.size() ? t.substr(point + 1) : "";
+    const auto places = static_cast<std::size_t>(std::max(0, dec));
+    std::size_t digits = whole.size() - std::min(whole.find_first_not_of('0'), whole.size());
+    const std::string kept = whole.substr(whole.size() - digits) + frac.substr(0, places);
+    if (frac.size() > places && frac[places] >= '5' && kept.find_first_not_of('9') == std::string::npos)
+        ++digits;
+    return (minus ? 1 : 0) + std::max<std::size_t>(1, digits) + (places > 0 ? 1 + places : 0);
+}
+
 bool ParseAlignment(const std::string& text, TTzAlignment& a)
 {
     const std::string u = Upper(Trim(text));
@@ -409,8 +427,11 @@ std::string TTzGrid::EditMask(int column)
 
 int TTzGrid::EditMaxLength(int column)
 {
+    // A number is measured when it is stored: an editor that cut it would
+    // store another number without a word.
     const int f = FieldNoOfColumn(column);
-    return f > 0 ? DataSet->FieldLen(f) : 0;
+    const char type = FieldType(column);
+    return f > 0 && type != 'N' && type != 'F' ? DataSet->FieldLen(f) : 0;
 }
 
 bool TTzGrid::RefuseReadOnly()
@@ -440,8 +461,11 @@ bool TTzGrid::StoreCell(int32_t recNo, int column, const std::string& text)
     bool valid = true;
     if (type == 'N' || type == 'F') {
         // The engine would read a foreign text as 0 and store that.
+        // A number wider than its field would be cut or stored as another.
         value = Trim(value);
-        valid = value.empty() || NumberText(value);
+        const int f = FieldNoOfColumn(column);
+        valid = value.empty() || (NumberText(value) && NumberWidth(value, DataSet->FieldProps().Decimals(f)) <=
+                                                             static_cast<std::size_t>(DataSet->FieldProps().Length(f)));
     } else if (type == 'D') {
         // An emptied mask leaves only its separators: no date.
         if (value.find_first_not_of(std::string(" /-.") + dbdates.DateSeparator) == std::string::npos)
@@ -502,17 +526,34 @@ bool TTzGrid::KeyPress(char key, int column)
 
 bool TTzGrid::CtrlDelete()
 {
-    if (!DataSet || !DataSet->Active() || DataSet->IsEmpty())
+    if (!DataSet || !DataSet->Active())
         return false;
-    if (!DataSet->CheckCommand("Deleted") || !::Deleted())
+    if (DataSet->State() == TDataSetState::Insert && Editing) {
+        // A record being inserted is dropped, as the navigator's Delete does.
+        DataSet->Cancel();
+        if (OnRepaint)
+            OnRepaint();
+        return true;
+    }
+    if (DataSet->IsEmpty() || !DataSet->CheckCommand("Deleted"))
         return false;
+    const bool restore = ::Deleted();
+    // A grid that edits nothing deletes nothing either.
+    if (!restore && !Editing)
+        return false;
+    if (DataSet->ReadOnly)
+        return !RefuseReadOnly();
     if (ConfirmDelete) {
-        const auto a = platform::CurrentPlatform().Messages().Show(
-            {"", "Restore Record ?", platform::MessageIcon::Question, platform::MessageButtons::OkCancel});
+        const auto a = platform::CurrentPlatform().Messages().Show({"", restore ? "Restore Record ?" : "Delete Record ?",
+                                                                    platform::MessageIcon::Question,
+                                                                    platform::MessageButtons::OkCancel});
         if (a != platform::MessageAnswer::Ok)
             return true;
     }
-    DataSet->Restore();
+    if (restore)
+        DataSet->Restore();
+    else
+        DataSet->Delete();
     if (OnRepaint)
         OnRepaint();
     return true;

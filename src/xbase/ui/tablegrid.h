@@ -179,13 +179,15 @@ public:
     // A date column's mask (DateEditMask with the engine's date separator
     // for its "/"); empty for any other column.
     std::string EditMask(int column);
-    // Characters an editor takes: the field's length.
+    // Characters an editor takes: the field's length; no limit for a
+    // number (StoreCell refuses one wider than its field).
     int EditMaxLength(int column);
     // Stores an edited cell into record recNo through the dataset: the
     // post writes it under the record's lock. Refused, with the record as
     // it was: a table opened read-only (with the notice of the temporary
     // copy), a record another user holds (the dataset's lock message), a
-    // number or date text that is none. True when the value was stored.
+    // number or date text that is none, a number wider than its field.
+    // True when the value was stored.
     bool StoreCell(int32_t recNo, int column, const std::string& text);
 
     // ---- input
@@ -197,9 +199,11 @@ public:
     // Characters: Space and Enter toggle a logical column; Backspace and
     // other printable characters are ignored there. True when handled.
     bool KeyPress(char key, int column);
-    // Ctrl+Del on a deleted record restores it (after "Restore Record ?" with
-    // OK and Cancel when ConfirmDelete). True when handled (the caller must
-    // not delete).
+    // Ctrl+Del on the current record: a live one is deleted (marked; only
+    // while editing is on), a deleted one restored, each after "Delete
+    // Record ?" or "Restore Record ?" with OK and Cancel when ConfirmDelete.
+    // A read-only table refuses with its notice; a record being inserted is
+    // dropped. True when handled.
     bool CtrlDelete();
     // A move by Tab, Down, Left or Right at the last record appends a new
     // row only with AutoAppend; false tells the view to stay.
