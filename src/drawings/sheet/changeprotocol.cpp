@@ -39,6 +39,10 @@ void NewChange()
     c = TChangeRec{};
     c.Text[1] = sheetclock.TodayDateText();
     EditChangeEntry(d.ChangeCount);
+    // A cancelled new change is removed again. Counted, it would stand in
+    // the protocol and in the drawing's change block with only a date, and
+    // raise the drawing's revision letter, for a change nobody filled in or
+    // confirmed.
     if (telmvar.Aborted) {
         c = TChangeRec{};
         d.ChangeCount -= 1;
