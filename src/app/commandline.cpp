@@ -109,10 +109,16 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& allArgs)
     const std::vector<std::size_t> used = DecideMode(args, cmd);
     // Only what looks like a switch is named: a stray word has always been
     // passed over quietly, a switch the user meant to take effect has not.
-    for (std::size_t i = 0; i < args.size(); ++i)
-        if (std::find(used.begin(), used.end(), i) == used.end() && !args[i].empty() &&
-            (args[i][0] == '/' || args[i][0] == '-'))
-            cmd.UnknownSwitches.push_back(args[i]);
+    const bool batch = cmd.Mode == TStartMode::TextBatch || cmd.Mode == TStartMode::CadBatch;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (std::find(used.begin(), used.end(), i) != used.end() || args[i].empty() ||
+            (args[i][0] != '/' && args[i][0] != '-'))
+            continue;
+        // The deciding switch again asks for the same file, not for nothing.
+        const bool again = batch && (IsTextBatchSwitch(args[i]) ? IsTextBatchSwitch(cmd.P2)
+                                                                 : Upper(args[i]) == Upper(cmd.P2));
+        (again ? cmd.RepeatedSwitches : cmd.UnknownSwitches).push_back(args[i]);
+    }
     return cmd;
 }
 
@@ -165,5 +171,7 @@ std::vector<std::string> UnknownSwitchTexts(const TCommandLine& Cmd)
     std::vector<std::string> texts;
     for (const auto& p : Cmd.UnknownSwitches)
         texts.push_back("unknown switch " + CommandLineShownText(p) + " ignored");
+    for (const auto& p : Cmd.RepeatedSwitches)
+        texts.push_back("switch " + CommandLineShownText(p) + " repeated, done once");
     return texts;
 }

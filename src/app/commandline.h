@@ -36,6 +36,9 @@ struct TCommandLine {
     // another drawing ("/I /CAD1:1", "/CAD1:1 /CAD2:1"): one run writes one
     // file, so the run is refused rather than one of them ignored.
     std::string SecondBatchSwitch;
+    // The batch switch that decided, given again ("/I /I", "/CAD1:1
+    // /cad1:1"): it asks for the same file, which is written once.
+    std::vector<std::string> RepeatedSwitches;
 };
 
 // Decides the start mode from the parameters (without the program name).
@@ -65,5 +68,6 @@ std::string CommandLineShownText(const std::string& Arg);
 bool IsTextBatchSwitch(const std::string& P);
 bool IsCadSwitch(const std::string& P);
 
-// One text per unknown switch: "unknown switch /X ignored".
+// One text per unknown switch: "unknown switch /X ignored", and per
+// repeated one: "switch /I repeated, done once".
 std::vector<std::string> UnknownSwitchTexts(const TCommandLine& Cmd);

@@ -21,6 +21,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 TConfigio configio;
 
@@ -827,8 +831,35 @@ std::string ShippedDataDir(const std::string& ProgramDir)
     return std::filesystem::is_directory(data, ec) ? AddTrailingBackslash(data.string()) : "";
 }
 
+namespace {
+
+std::string& TempDirFaultText()
+{
+    static std::string text;
+    return text;
+}
+
+// The system's reason why no file can be made in Dir.
+std::string NotWritableReason(const std::string& Dir)
+{
+    const std::string dir = NativePath(StripTrailingBackslash(Dir));
+    struct stat st {};
+    if (::stat(dir.empty() ? "." : dir.c_str(), &st) != 0)
+        return std::strerror(errno);
+    if (!S_ISDIR(st.st_mode))
+        return std::strerror(ENOTDIR);
+    if (::access(dir.empty() ? "." : dir.c_str(), W_OK | X_OK) != 0)
+        return std::strerror(errno);
+    return "no file can be created in it";
+}
+
+} // namespace
+
+const std::string& TempDirFault() { return TempDirFaultText(); }
+
 void CheckConfigDirs()
 {
+    TempDirFaultText().clear();
     const std::string start = AddTrailingBackslash(telmvar.StartDir);
     // Without a configured one, the catalogue tables and help files are the
     // ones the program ships in "data" beside it; only without those does
@@ -879,6 +910,7 @@ void CheckConfigDirs()
     // 0700) takes files: no probe file is written into it to find out.
     if (!madeTemp && !dirs.Writable(telmvar.TempDir)) {
         ShowMessageIfEnabled("invalid temporary directory configured");
+        const std::string invalid = telmvar.TempDir;
         platform::TextPromptRequest request;
         request.Caption = telmvar.ProgramName;
         request.Prompt = "temporary directory";
@@ -886,6 +918,9 @@ void CheckConfigDirs()
         request.MaxLength = 60;
         if (const auto answer = platform::CurrentPlatform().Prompt().AskText(request))
             telmvar.TempDir = *answer;
+        // Kept for the file that fails for want of it (a batch run's report).
+        if (telmvar.TempDir == invalid)
+            TempDirFaultText() = "invalid temporary directory configured: " + invalid + ": " + NotWritableReason(invalid);
     }
     if (ediSet && !dirs.Writable(telmvar.EdiDir))
         ShowMessageIfEnabled("invalid EDI Directory configured");

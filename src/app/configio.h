@@ -83,6 +83,10 @@ void ApplyAutoDialogSize();
 void DefaultTextWindowRect();
 // Empty directories become the start directory; invalid ones are reported.
 void CheckConfigDirs();
+// Why CheckConfigDirs found the temporary directory in use not writable:
+// "invalid temporary directory configured: " + the directory + ": " + the
+// system's reason; empty when it was (or another one was given for it).
+const std::string& TempDirFault();
 // ProgramDir + "data/" when the program ships its tables there, else empty.
 std::string ShippedDataDir(const std::string& ProgramDir);
 

@@ -135,6 +135,8 @@ class TBatchReportBoxes
                 box_(text);
         held_.clear();
     }
+    // The last box held: why the output failed when no write said so.
+    std::string Last() const { return held_.empty() ? std::string() : held_.back(); }
 
   private:
     std::function<void(const std::string&)> box_;
@@ -146,6 +148,15 @@ void ReportLeftOutMessages()
 {
     for (const auto& text : error0.LeftOutTexts)
         ReportStartFailure("left out of the message list: " + OemToAnsiText(text));
+}
+
+// A temporary directory found not writable at the start, as the line
+// before the one of the file that failed: the start's message box said only
+// "invalid temporary directory configured".
+void ReportTempDirFault()
+{
+    if (!TempDirFault().empty())
+        ReportStartFailure(TempDirFault());
 }
 
 bool ModifiedSince(const std::string& File, const struct stat& Before, bool Existed)
@@ -352,13 +363,12 @@ TStartOutcome RunTextBatch(const TCommandLine& Cmd)
         boxes.PassOn();
     // The file that failed and the system's reason: the working copy in a
     // full temporary directory fails before the report itself is touched.
-    const std::string cause =
-        textfile.LastWriteFailure.empty() ? std::string() : ": " + textfile.LastWriteFailure;
-    if (fatal) {
+    const std::string failure = textfile.LastWriteFailure.empty() ? boxes.Last() : textfile.LastWriteFailure;
+    const std::string cause = failure.empty() ? std::string() : ": " + failure;
+    if (fatal)
         ReportStartFailure("stage of " + Cmd.P1 + " cannot be calculated: " + FatalMessage());
-        if (!written)
-            ReportStartFailure("report file " + target + " could not be written" + cause);
-    } else if (!written) {
+    if (!written) {
+        ReportTempDirFault();
         ReportStartFailure("report file " + target + " could not be written" + cause);
     }
     const std::string listedFatal = fatal || !written ? std::string() : FatalListedMessage();
@@ -536,6 +546,7 @@ TStartOutcome RunCadBatch(const TCommandLine& Cmd)
         return {true, ExitReportNotWritten};
     }
     if (!written) {
+        ReportTempDirFault();
         const std::string asked = batchPlatform.Questions();
         ReportStartFailure("CAD file " + target + " could not be written" + (said.empty() ? "" : ": " + said) +
                            (asked.empty() ? "" : " (answered for the user: " + asked + ")"));

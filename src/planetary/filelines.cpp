@@ -4,6 +4,7 @@
 #include "foundation/textutil.h"
 #include "foundation/numbertext.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -48,7 +49,7 @@ void TFileLineReader::FailAt(int Line, const std::string& Reason)
     fault_.Reason = Reason;
 }
 
-bool TFileLineReader::Next(std::string& line)
+bool TFileLineReader::Next(std::string& line, bool Judged)
 {
     line.clear();
     if (failed_)
@@ -61,10 +62,23 @@ bool TFileLineReader::Next(std::string& line)
         Fail("the file ends here, more lines were expected");
         return false;
     }
+    // No line the program writes holds a control character: a text with a
+    // NUL is cut short wherever it goes on as a C string (a bearing
+    // designation then finds no catalogue row), so the file is damaged.
+    if (const std::string fault = Judged ? ControlCharacterFault(line) : std::string(); !fault.empty()) {
+        Fail(fault);
+        return false;
+    }
     return true;
 }
 
 bool TFileLineReader::RawText(std::string& S) { return Next(S); }
+
+bool TFileLineReader::Skip()
+{
+    std::string line;
+    return Next(line, false);
+}
 
 bool TFileLineReader::Text(std::string& S)
 {
@@ -215,6 +229,12 @@ bool TFileLineReader::Fields(std::string* Out, int Count)
     return true;
 }
 
+bool IsControlCharacter(char C)
+{
+    const auto c = static_cast<unsigned char>(C);
+    return (c < 0x20 && c != '\t') || c == 0x7F;
+}
+
 std::string TextToLine(const std::string& S)
 {
     std::string r;
@@ -227,9 +247,18 @@ std::string TextToLine(const std::string& S)
         } else if (S[i] == '\n') {
             r += '|';
         } else {
-            r += S[i];
+            r += IsControlCharacter(S[i]) ? ' ' : S[i];
         }
     }
+    return r;
+}
+
+std::string TextWithoutControls(const std::string& S)
+{
+    std::string r = S;
+    for (char& c : r)
+        if (IsControlCharacter(c))
+            c = ' ';
     return r;
 }
 
@@ -248,11 +277,21 @@ std::string TextFromLine(const std::string& S)
 
 std::string TextToField(const std::string& S)
 {
-    std::string r = S;
-    for (char& c : r)
-        if (c == '\r' || c == '\n' || c == '|')
-            c = ' ';
+    std::string r = TextWithoutControls(S);
+    std::replace(r.begin(), r.end(), '|', ' ');
     return r;
+}
+
+std::string ControlCharacterFault(const std::string& Line)
+{
+    for (std::size_t i = 0; i < Line.size(); ++i) {
+        if (IsControlCharacter(Line[i])) {
+            char code[8];
+            std::snprintf(code, sizeof code, "0x%02X", static_cast<unsigned char>(Line[i]));
+            return std::string("control character ") + code + " in column " + std::to_string(i + 1);
+        }
+    }
+    return {};
 }
 
 std::string RangeBoundText(Extended X)

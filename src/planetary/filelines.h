@@ -43,6 +43,8 @@ public:
     bool Text(std::string& S);
     // The whole line as it stands.
     bool RawText(std::string& S);
+    // A line whose content nothing reads (the title lines of the header).
+    bool Skip();
     // The line must be exactly Expected.
     bool Literal(const std::string& Expected);
     // A real; "," is taken as ".". Not a number, or not finite: refused.
@@ -68,20 +70,32 @@ public:
     bool Fields(std::string* Out, int Count);
 
 private:
-    bool Next(std::string& line);
+    bool Next(std::string& line, bool Judged = true);
     bool failed_ = false;
     TFileFault fault_;
 };
 
+// A control character other than a tab: no line of the program's files
+// holds one, so it cannot be read back.
+bool IsControlCharacter(char C);
+
 // A text as one line of a file: every line break (CR LF, a lone CR or a lone
 // LF) becomes "|", so that a text with line breaks cannot shift the lines
-// after it.
+// after it; any other control character becomes a blank.
 std::string TextToLine(const std::string& S);
+// A text written as it stands, but with each control character a blank.
+std::string TextWithoutControls(const std::string& S);
 // The mirror of TextToLine: every "|" becomes CR LF.
 std::string TextFromLine(const std::string& S);
-// A text as one field of a field line: line breaks and "|" would end the
-// field or the line, so each becomes a blank.
+// A text as one field of a field line: control characters (line breaks
+// among them) and "|" would end the field or the line, so each becomes a
+// blank.
 std::string TextToField(const std::string& S);
+
+// The first control character of a line, a tab aside, as the refusals name
+// it ("control character 0x00 in column 5"); empty when it holds none. No
+// line the program writes holds one.
+std::string ControlCharacterFault(const std::string& Line);
 
 // A bound of a range as the refusals show it ("100000", "1e+12", "0.01").
 std::string RangeBoundText(Extended X);

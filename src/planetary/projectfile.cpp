@@ -561,12 +561,11 @@ bool ReadProjectData(const std::string& Path, TFileFault& Fault)
 
     // The header block: two rules around the program's title lines, then
     // the three remark lines. A file without them is no project file.
-    std::string line;
     for (int k = 1; k <= ProgramHeaderLines && !r.Failed(); ++k) {
         if (k == 1 || k == 4)
             r.Literal(HeaderRule);
         else
-            r.RawText(line);
+            r.Skip();
     }
 
     for (const auto& f : ProjectStageFields(d)) {

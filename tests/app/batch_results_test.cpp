@@ -130,6 +130,11 @@ const BatchCase Cases[] = {
     // One line with the cause, not the engine's lines and "not found" for a file that is there.
     {"LifeHeaderOfNoTable", SpectrumStage, "qyrlife.dbf", TableDamage::Patched, 4,
      "QYRLIFE.DBF cannot be opened: qyrlife.dbf is not a dBASE database", "QYRLIFE.DBF cannot", "N sum", 0, "X"},
+    // LW declared F (byte 32 + 11); a version byte that calls for a memo file (the engine's lines at every read).
+    {"LifeClassOfTypeFloat", SpectrumStage, "qyrlife.dbf", TableDamage::Patched, 4,
+     "QYRLIFE.DBF field LW is of type F, the material class is read as text (C)", "field LW", "N sum", 43, "F"},
+    {"LifeTableCallingForAMemoFile", SpectrumStage, "qyrlife.dbf", TableDamage::Patched, 4,
+     "version byte 0x83 calls for the memo file", "QYRLIFE.DBF cannot", "N sum", 0, "\x83"},
     {"ShippedTablesGiveTheSpectrum", SpectrumStage, "", TableDamage::None, 0, "",
      "N sum\t\t1.1E7", "QYRLIFE"},
 };

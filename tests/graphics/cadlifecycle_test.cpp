@@ -161,7 +161,7 @@ TEST_F(CadLifecycleTest, FileThatCannotBeCreatedAbortsWithMessage)
     EXPECT_TRUE(telmvar.Aborted);
     EXPECT_FALSE(CadOutputIsOpen());
     ASSERT_EQ(Messages.size(), 1u);
-    EXPECT_EQ(Messages[0], "file " + Temp("missing/dir/drawing.dxf") + " cannot be written");
+    EXPECT_EQ(Messages[0], "file " + Temp("missing/dir/drawing.dxf") + " cannot be written: No such file or directory");
 }
 
 TEST_F(CadLifecycleTest, StoppedDrawingLeavesOldFileAndNoTemporaries)

@@ -3,11 +3,14 @@
 #include "foundation/fileutil.h"
 #include "foundation/signalcleanup.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <sstream>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,22 +47,86 @@ TDirRegistry& Registry()
 
 } // namespace
 
+void TCadFileStream::open(const std::string& Path)
+{
+    close();
+    clear();
+    buf_.Error = 0;
+    buf_.Fd = ::open(Path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (buf_.Fd < 0) {
+        buf_.Error = errno;
+        setstate(std::ios::badbit);
+    }
+}
+
+void TCadFileStream::close()
+{
+    if (buf_.Fd < 0)
+        return;
+    if (!buf_.Drain())
+        setstate(std::ios::badbit);
+    if (::close(buf_.Fd) != 0 && buf_.Error == 0) {
+        buf_.Error = errno;
+        setstate(std::ios::badbit);
+    }
+    buf_.Fd = -1;
+}
+
+std::string TCadFileStream::Failure() const { return buf_.Error != 0 ? std::strerror(buf_.Error) : std::string(); }
+
+TCadFileStream::int_type TCadFileStream::TBuffer::overflow(int_type C)
+{
+    if (!Drain())
+        return traits_type::eof();
+    if (!traits_type::eq_int_type(C, traits_type::eof())) {
+        *pptr() = traits_type::to_char_type(C);
+        pbump(1);
+    }
+    return traits_type::not_eof(C);
+}
+
+bool TCadFileStream::TBuffer::Drain()
+{
+    if (Error != 0 || Fd < 0) {
+        setp(Bytes, Bytes + sizeof Bytes);
+        return false;
+    }
+    for (const char* at = pbase(); at < pptr();) {
+        const ssize_t n = ::write(Fd, at, static_cast<std::size_t>(pptr() - at));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            Error = n < 0 ? errno : EIO;
+            setp(Bytes, Bytes + sizeof Bytes);
+            return false;
+        }
+        at += n;
+    }
+    setp(Bytes, Bytes + sizeof Bytes);
+    return true;
+}
+
 bool TCadOutputFile::Open(const std::string& Target)
 {
     Abandon();
     target_ = Target;
+    why_.clear();
     // The temporary file sits beside the target, so the rename stays on one
     // file system.
     std::string tmpl = Target + ".XXXXXX";
     const int fd = MakeMarkedTempFile(tmpl);
-    if (fd < 0) return false;
+    if (fd < 0) {
+        why_ = std::strerror(errno);
+        return false;
+    }
     // The temporary file is private to its owner; the drawing gets the mode
     // of the file it replaces, or of a new one.
     ::fchmod(fd, static_cast<mode_t>(NewFileMode(Target)));
     ::close(fd);
     temp_ = tmpl;
-    out_.open(temp_, std::ios::binary | std::ios::trunc);
+    out_.open(temp_);
     if (!out_) {
+        why_ = out_.Failure();
         Forget();
         return false;
     }
@@ -69,16 +136,16 @@ bool TCadOutputFile::Open(const std::string& Target)
 bool TCadOutputFile::Commit()
 {
     if (!out_.is_open()) return false;
-    out_.flush();
-    const bool written = static_cast<bool>(out_);
     out_.close();
-    if (!written || out_.fail()) {
+    if (!out_) {
+        why_ = out_.Failure().empty() ? std::string("write error") : out_.Failure();
         Forget();
         return false;
     }
     std::error_code ec;
     fs::rename(temp_, target_, ec);
     if (ec) {
+        why_ = ec.message();
         Forget();
         return false;
     }

@@ -14,6 +14,39 @@
 // wheel hundreds of times) do not parse the DXF text again.
 struct TDxfBlockEntities;
 
+// An output stream on a file that keeps the system's reason of its first
+// failure (a buffered file stream forgets it: a write that failed in the
+// middle of a drawing left no more than "bad").
+class TCadFileStream : public std::ostream
+{
+  public:
+    TCadFileStream() : std::ostream(&buf_) {}
+    ~TCadFileStream() override { close(); }
+    TCadFileStream(const TCadFileStream&) = delete;
+    TCadFileStream& operator=(const TCadFileStream&) = delete;
+
+    // Creates or truncates Path; the stream goes bad when that fails.
+    void open(const std::string& Path);
+    bool is_open() const { return buf_.Fd >= 0; }
+    // Writes what is buffered and closes; the stream goes bad when either
+    // fails.
+    void close();
+    // The system's reason of the first failure; empty while none.
+    std::string Failure() const;
+
+  private:
+    struct TBuffer : std::streambuf {
+        TBuffer() { setp(Bytes, Bytes + sizeof Bytes); }
+        int_type overflow(int_type C) override;
+        int sync() override { return Drain() ? 0 : -1; }
+        bool Drain();
+        int Fd = -1;
+        int Error = 0;
+        char Bytes[1 << 16];
+    };
+    TBuffer buf_;
+};
+
 // A file written to a temporary name in the target's directory and renamed
 // over the target by Commit, so a failed or abandoned output never leaves a
 // half file and never touches the file that was there before.
@@ -34,14 +67,17 @@ class TCadOutputFile
     bool Commit();
     // Closes and removes the temporary file.
     void Abandon();
+    // The system's reason of the last failure of Open or Commit.
+    const std::string& Failure() const { return why_; }
 
   private:
     // Removes the temporary file; a signal no longer looks for it.
     void Forget();
 
-    std::ofstream out_;
+    TCadFileStream out_;
     std::string temp_;
     std::string target_;
+    std::string why_;
 };
 
 // Block files of one output. Blocks are found by name without regard to

@@ -130,12 +130,15 @@ struct TOpenOutput {
     std::unique_ptr<TCadDevice> dev;
     TCadBlockStore blocks;
     // Block file being written (screen and STL devices).
-    std::ofstream blockStream;
+    TCadFileStream blockStream;
     std::string blockPath;
     std::string blockName;
     std::unique_ptr<TCadDxfDevice> blockDev;
     // Blocks this DXF file defines: folded name to the name as defined.
     std::map<std::string, std::string> defined;
+    // Why a block file of this output could not be written: the drawing
+    // lacks that block, so the output is not put in place.
+    std::string blockFailure;
     // The block being defined (between CadBeginBlock and CadEndBlock).
     TCadBlockGate gate;
     bool inBlock = false;
@@ -168,10 +171,11 @@ void CloseBlockFile(bool Keep)
     o.blockDev.reset();
     cadtarget.BlockFile = nullptr;
     if (o.blockStream.is_open()) {
-        o.blockStream.flush();
-        const bool ok = static_cast<bool>(o.blockStream);
         o.blockStream.close();
+        const bool ok = static_cast<bool>(o.blockStream);
         if (!ok || !Keep) std::remove(o.blockPath.c_str());
+        if (!ok && Keep && o.blockFailure.empty())
+            o.blockFailure = "file " + o.blockPath + " cannot be written: " + o.blockStream.Failure();
     }
     o.blocks.Forget(o.blockName);
     o.blockPath.clear();
@@ -254,7 +258,7 @@ bool OpenOutputFile()
 {
     TOpenOutput& o = Out();
     if (o.file.Open(S.CadFileName)) return true;
-    reportservices.ShowMessageIfEnabled("file " + S.CadFileName + " cannot be written");
+    reportservices.ShowMessageIfEnabled("file " + S.CadFileName + " cannot be written: " + o.file.Failure());
     telmvar.Aborted = true;
     return false;
 }
@@ -441,6 +445,7 @@ void CadOpenOutput(int Device, const std::string& /*Name*/)
         cadtarget.Output = o.dev.get();
         cadtarget.BlocksInFiles = BlockFileDevice(dev);
         o.device = dev;
+        o.blockFailure.clear();
         o.blocks.Open(telmvar.TempDir);
     }
     SetCadTextAlign(0, 0);
@@ -509,8 +514,10 @@ void CadBeginBlock(const std::string& Name)
     }
     CloseBlockFile(kept);
     o.blockPath = o.blocks.PathForNewBlock(Name);
-    if (!o.blockPath.empty()) o.blockStream.open(o.blockPath, std::ios::binary | std::ios::trunc);
+    if (!o.blockPath.empty()) o.blockStream.open(o.blockPath);
     if (o.blockPath.empty() || !o.blockStream) {
+        if (!o.blockPath.empty() && o.blockFailure.empty())
+            o.blockFailure = "file " + o.blockPath + " cannot be written: " + o.blockStream.Failure();
         // The block is dropped; CadEndBlock clears the flag and the drawing
         // goes on without it.
         o.blockStream.close();
@@ -624,13 +631,22 @@ void CadCloseOutput(int /*Flag*/)
     CloseBlockFile(CloseBlockGate());
     o.dev->Finish();
     bool written = true;
-    if (o.file.IsOpen()) {
+    if (!o.blockFailure.empty()) {
+        // The old file stays rather than give way to a drawing without
+        // the block.
+        const bool toFile = o.file.IsOpen();
+        o.file.Abandon();
+        reportservices.ShowMessageIfEnabled(o.blockFailure + (toFile ? "; " + S.CadFileName + " not written" : ""));
+        telmvar.Aborted = true;
+        written = false;
+    } else if (o.file.IsOpen()) {
         written = o.file.Commit();
         if (!written) {
-            reportservices.ShowMessageIfEnabled("file " + S.CadFileName + " cannot be written");
+            reportservices.ShowMessageIfEnabled("file " + S.CadFileName + " cannot be written: " + o.file.Failure());
             telmvar.Aborted = true;
         }
     }
+    o.blockFailure.clear();
     o.blocks.Close();
     o.dev.reset();
     o.defined.clear();

@@ -186,7 +186,7 @@ void SaveBearingData(int n)
             WriteIntLine(*std::get<int*>(f.Target));
             break;
         case TBearingLine::Text:
-            WriteTextLine(*std::get<std::string*>(f.Target));
+            WriteTextLine(TextWithoutControls(*std::get<std::string*>(f.Target)));
             break;
         case TBearingLine::Boolean:
             WriteBoolLine(*std::get<bool*>(f.Target));

@@ -12,11 +12,13 @@
 #include "planetary/stage.h"
 #include "planetary/filelines.h"
 #include "xbase/access/tableaccess.h"
+#include "xbase/dbf/dbffile.h"
 #include "xbase/dbf/dbfformat.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -31,6 +33,13 @@ const char* const PowerTag = "Error  : Lastkoll.";
 Extended Pow(Extended base, Extended exp) { return SafePower(PowerTag, base, exp); }
 
 Extended Log10OrZero(Extended x) { return x > 0 ? KeptLog10(x) : 0; }
+
+std::string HexByte(unsigned Byte)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", Byte & 0xFFu);
+    return text;
+}
 
 std::string RTrim(const std::string& s)
 {
@@ -269,7 +278,7 @@ private:
 // length; one that does not match its field list (32 bytes before the
 // descriptors, 32 for each and the terminator) would have every record read
 // from the wrong place, the second taken for the first.
-std::string LifeTableHeaderFault(const TLifeFile& File)
+std::string LifeTableHeaderFault(const TLifeFile& File, const std::string& Path)
 {
     const int64_t size = File.Stat().st_size;
     const TDbfByteReader read = [&File](int64_t Offset, void* Buffer, std::size_t Count) -> long {
@@ -285,12 +294,26 @@ std::string LifeTableHeaderFault(const TLifeFile& File)
             why.erase(tag);
         return "cannot be opened: " + why;
     }
+    // A version byte that calls for a memo file has the engine refuse the
+    // table without one, in lines of its own at each of the stage's reads.
+    if (info.HasMemo) {
+        const std::string memo = MemoFileName(Path, info.Version);
+        const TLifeFile memoFile(memo);
+        if (!memoFile.IsOpen())
+            return "cannot be opened: its version byte " + HexByte(info.Version) + " calls for the memo file " + memo +
+                   ": " + std::strerror(errno);
+    }
     const std::size_t fields = info.Fields.size();
     if (info.Layout == TDbfLayout::Standard && info.HeaderLength != static_cast<int32_t>(32 * (fields + 1) + 1))
         return "header of " + std::to_string(info.HeaderLength) + " bytes does not match its " +
                std::to_string(fields) + " fields";
     if (fields < LifeFields)
         return std::to_string(fields) + " fields, " + std::to_string(LifeFields) + " needed";
+    // The class is read as text: any other type hands out its own text of
+    // the bytes ("0" for a number field) as the material class.
+    if (info.Fields[0].Type != 'C')
+        return "field " + info.Fields[0].Name + " is of type " + std::string(1, info.Fields[0].Type) +
+               ", the material class is read as text (C)";
     for (std::size_t i = 1; i < LifeFields; ++i)
         if (info.Fields[i].Type != 'N' && info.Fields[i].Type != 'F')
             return "field " + info.Fields[i].Name + " is no number";
@@ -412,7 +435,7 @@ bool ReadLifeMaterial()
         return false;
     }
     if (probe.IsOpen()) {
-        const std::string fault = LifeTableHeaderFault(probe);
+        const std::string fault = LifeTableHeaderFault(probe, path);
         if (!fault.empty()) {
             RefuseLifeTable("QYRLIFE.DBF " + fault);
             return false;

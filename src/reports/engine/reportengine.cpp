@@ -64,8 +64,8 @@ int CreateNumberedCopy(int First, std::string& Path, std::string& Why)
             return 0;
         }
     }
-    Why = "working copy " + RunTempPath("$$$" + IntToText(First) + ".txt") + " cannot be created: the " +
-          IntToText(MaxTries) + " numbers up to " + Path + " are taken";
+    Why = "working copy " + RunTempPath("$$$" + IntToText(First) + ".txt") + " cannot be created: the numbers " +
+          IntToText(First) + " to " + IntToText(First + MaxTries - 1) + " are taken";
     return 0;
 }
 
