@@ -36,10 +36,10 @@ Extended SunDiameter(Extended Tp, Extended u, Extended mn)
 
 int Nearest(Extended x) { return static_cast<int>(Round(x)); }
 
-void MeasureMesh(int m, void (*load)(), void (*store)())
+void MeasureMesh(int m)
 {
     auto& p = GearPair;
-    load();
+    LoadMesh(m);
     CalcGeometry();
     for (int j = 1; j <= 2; ++j) {
         // Entered in the stage records: the mesh stores back only what it derived.
@@ -47,7 +47,7 @@ void MeasureMesh(int m, void (*load)(), void (*store)())
         PlanetaryGears.SpanTeeth[g] = kmess(p.z[j], p.beta_rad, p.alpha_rad, p.xemin[j], p.mn);
         p.DM[j] = DmMess(p.z[j], p.beta_rad, p.alpha_rad, p.xemin[j], p.mn);
     }
-    store();
+    StoreMesh(m);
 }
 
 } // namespace
@@ -121,8 +121,8 @@ void SetPredimDefaults()
 void PredimMeasuringData()
 {
     telmvar.FatalCalcError = false;
-    MeasureMesh(mSPi, LoadMeshSPi, StoreMeshSPi);
-    MeasureMesh(mPeH, LoadMeshPeH, StoreMeshPeH);
+    MeasureMesh(mSPi);
+    MeasureMesh(mPeH);
 }
 
 bool Predimension()

@@ -246,10 +246,7 @@ void TForm_qyr7geo::ShowMinimumShift(int gear)
     telmvar.Aborted = false;
     if (!StoreFields()) return;
     const int mesh = gear == gPe ? mPeH : mSPi;
-    if (mesh == mPeH)
-        LoadMeshPeH();
-    else
-        LoadMeshSPi();
+    LoadMesh(mesh);
     CalcGeometry();
     if (telmvar.Aborted) return;
     // The minimum shift of the geometry just calculated from this dialog's

@@ -29,10 +29,7 @@ std::string G(const char* stem, int g)
 
 void ProposeMesh(int mesh, bool k, bool dm)
 {
-    if (mesh == mSPi)
-        LoadMeshSPi();
-    else
-        LoadMeshPeH();
+    LoadMesh(mesh);
     CalcGeometry();
     TGearPairData& p = GearPair;
     const MeshOrder order = MeshGearOrder(mesh);
@@ -42,10 +39,7 @@ void ProposeMesh(int mesh, bool k, bool dm)
             PlanetaryGears.SpanTeeth[order[i]] = kmess(p.z[i], p.beta_rad, p.alpha_rad, p.xemin[i], p.mn);
         if (dm) p.DM[i] = DmMess(p.z[i], p.beta_rad, p.alpha_rad, p.xemin[i], p.mn);
     }
-    if (mesh == mSPi)
-        StoreMeshSPi();
-    else
-        StoreMeshPeH();
+    StoreMesh(mesh);
 }
 
 } // namespace

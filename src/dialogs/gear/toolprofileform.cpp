@@ -30,29 +30,12 @@ std::string Sig3(Extended x)
 const char* const EditStems[] = {"Edit_hap",  "Edit_hfp", "Edit_rhoap", "Edit_rhofp",
                                  "Edit_alprp", "Edit_prp", "Edit_alkp",  "Edit_hffp"};
 
-// The pair gear that holds gear g: S and Pi in mesh S-Pi, Pe and H in Pe-H.
+// The mesh that holds gear g: S and Pi in mesh S-Pi, Pe and H in Pe-H.
+int MeshOf(int g) { return g <= 2 ? mSPi : mPeH; }
+
 // Where gear g sits in the pair its mesh is loaded as: S-Pi puts the gear
 // with fewer teeth first, so S is not always pair gear 1.
-int PairGear(int g)
-{
-    return MeshGearOfPair(g <= 2 ? mSPi : mPeH, g);
-}
-
-void LoadMeshOf(int g)
-{
-    if (g <= 2)
-        LoadMeshSPi();
-    else
-        LoadMeshPeH();
-}
-
-void StoreMeshOf(int g)
-{
-    if (g <= 2)
-        StoreMeshSPi();
-    else
-        StoreMeshPeH();
-}
+int PairGear(int g) { return MeshGearOfPair(MeshOf(g), g); }
 
 } // namespace
 
@@ -225,9 +208,9 @@ void TForm_qyr7prof::FromTable(int g)
     PlanetaryGears.ToolProfileNo[g] = 4;
     if (!StoreFields()) return;
     PlanetaryGears.ToolProfileNo[g] = 4;
-    LoadMeshOf(g);
+    LoadMesh(MeshOf(g));
     SelectToolProfile(static_cast<uint16_t>(PairGear(g)), 1);
-    StoreMeshOf(g);
+    StoreMesh(MeshOf(g));
     LoadFields();
     telmvar.Aborted = false;
 }
@@ -238,9 +221,9 @@ void TForm_qyr7prof::Converter(int g)
         if (!StoreFields()) return;
     }
     PlanetaryGears.ToolProfileNo[g] = 4;
-    LoadMeshOf(g);
+    LoadMesh(MeshOf(g));
     ShowBasicRackConverter(PairGear(g));
-    StoreMeshOf(g);
+    StoreMesh(MeshOf(g));
     LoadFields();
     telmvar.Aborted = false;
 }
@@ -264,10 +247,10 @@ platform::DialogAction TForm_qyr7prof::Press(const std::string& Name)
     }
     if (Name == "Button_append1") {
         if (!StoreFields()) return DialogAction::None;
-        LoadMeshSPi();
+        LoadMesh(mSPi);
         AppendToolProfile(static_cast<uint16_t>(PairGear(1)));
         // The sun now uses the new record: keep that choice.
-        StoreMeshSPi();
+        StoreMesh(mSPi);
         telmvar.Aborted = false;
         return DialogAction::None;
     }

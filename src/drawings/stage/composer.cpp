@@ -17,7 +17,6 @@
 #include "foundation/programstate.h"
 #include "foundation/unitsys.h"
 #include "gearpair/gearpairdata.h"
-#include "gearpair/geometry/calcgearpair.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadprimitives.h"
 #include "graphics/cad/cadtable.h"
@@ -194,17 +193,13 @@ void LargeSheet()
     // The gear data of the two meshes with the external and internal gear
     // pairs, then the stage again: its results, not the last mesh's, are
     // what the remaining tables and the caller see.
-    LoadMeshPeH();
-    CalcGearPair();
-    StoreMeshPeH();
+    CalcMesh(mPeH);
     for (int gear = 1; gear <= 2; ++gear) {
         const Extended x = gear == 1 ? 306 : 359;
         WriteGearDataTable(1, gear, x, 230, 1.8L);
         WriteMeasurementColumns(gear, 0, 0, x, 150, 1.65L);
     }
-    LoadMeshSPi();
-    CalcGearPair();
-    StoreMeshSPi();
+    CalcMesh(mSPi);
     for (int j = 1; j <= 2; ++j) {
         const int gear = MeshGearOfPair(1, j);
         const Extended x = j == 1 ? 200 : 253;

@@ -9,7 +9,6 @@
 #include "gearpair/assembly.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/animation.h"
-#include "gearpair/geometry/calcgearpair.h"
 #include "graphics/cad/caddimensions.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadprimitives.h"
@@ -89,9 +88,7 @@ void DefineWheelBlocks(const TWheelBlockOptions& Options)
     // does not depend on what was drawn before.
     SetPairGearOrderFromStage();
 
-    LoadMeshPeH();
-    CalcGearPair();
-    StoreMeshPeH();
+    CalcMesh(mPeH);
     SetAnimationAngles();
     CadBeginBlock("EVOLV4");
     GenerateToothContour(2, false);
@@ -119,9 +116,7 @@ void DefineWheelBlocks(const TWheelBlockOptions& Options)
         PlanetBearingCircles(2, 0, 0, g.dBInUse[gPe]);
     CadEndBlock();
 
-    LoadMeshSPi();
-    CalcGearPair();
-    StoreMeshSPi();
+    CalcMesh(mSPi);
     SetAnimationAngles();
     SetPairGearOrderFromStage();
     const bool sunIsGear2 = g.z[gS] > g.z[gPi];
