@@ -878,7 +878,10 @@ void CheckConfigDirs()
     if (TrimBlanks(telmvar.TempDir).empty()) {
         madeTemp = privatetempdir.Dir.empty();
         telmvar.TempDir = MakePrivateTempDir();
-        madeTemp = madeTemp && !telmvar.TempDir.empty();
+        // None could be made: the start directory, the user's, is no stand-in
+        // (the start says why and ends), so it is not even probed.
+        if (telmvar.TempDir.empty())
+            return;
     }
     // A directory nobody configured stands for the start directory (the data
     // directory is that by default). The start directory that cannot be
@@ -931,8 +934,13 @@ void CheckConfigDirs()
     // indexes, the numbered report copies) go into a directory of its own
     // inside it, so that runs at the same moment never copy over, read or
     // delete each other's. Without one, the run's directory is that already.
-    if (!madeTemp && TrimBlanks(runtempdir.Dir).empty())
+    if (!madeTemp && TrimBlanks(runtempdir.Dir).empty()) {
         runtempdir.Dir = MakePrivateTempDir(telmvar.TempDir);
+        // Without it the run's copies would meet other runs' in the shared
+        // directory: the start says why and ends.
+        if (runtempdir.Dir.empty())
+            return;
+    }
     if (wtelmvar.CopyDbfToTemp) {
         SetHourglassCursor();
         CopyFilesByMask("*.dbf", telmvar.DbfDir, RunTempPath(""));
@@ -954,6 +962,25 @@ bool IsFileNameText(const std::string& Text)
     });
 }
 
+// Why Name, which exists, is no session file: a directory, a pipe or a
+// device (also through a link); empty for a regular file or none.
+std::string NotARegularFile(const std::string& Name)
+{
+    using std::filesystem::file_type;
+    std::error_code ec;
+    switch (std::filesystem::status(Name, ec).type()) {
+    case file_type::directory:
+        return "is a directory";
+    case file_type::fifo:
+    case file_type::character:
+    case file_type::block:
+    case file_type::socket:
+        return "not a regular file (a pipe or a device)";
+    default:
+        return {};
+    }
+}
+
 } // namespace
 
 void ReadSessionFile()
@@ -971,9 +998,17 @@ void ReadSessionFile()
     for (const auto& dir : candidates) {
         std::error_code ec;
         const std::string name = dir + telmvar.ProgramFileStem + ".cff";
-        if (!std::filesystem::is_regular_file(name, ec))
+        if (!std::filesystem::exists(name, ec))
             continue;
         configio.SessionDir = dir;
+        // Something else under its name (a FIFO, a directory, a link to a
+        // device) is this directory's session file all the same: refused by
+        // name, and no other directory's is read or written instead.
+        if (const std::string why = NotARegularFile(name); !why.empty()) {
+            ShowMessageIfEnabled("file " + name + " " + why + ", not read");
+            configio.SessionUnreadable = true;
+            return;
+        }
         f.Assign(name);
         if (!f.OpenRead(SessionFileMaxBytes)) {
             configio.SessionUnreadable = true;
@@ -1001,11 +1036,8 @@ void WriteSessionFile()
     std::error_code ec;
     // Only a regular file (or none) takes the list: a FIFO of its name would
     // hold the end of the run until somebody read it, a device would get it.
-    using std::filesystem::file_type;
-    const auto type = std::filesystem::status(name, ec).type();
-    if (type == file_type::fifo || type == file_type::character || type == file_type::block ||
-        type == file_type::socket) {
-        ShowMessageIfEnabled("file " + name + " not a regular file (a pipe or a device), not written");
+    if (const std::string why = NotARegularFile(name); !why.empty()) {
+        ShowMessageIfEnabled("file " + name + " " + why + ", not written");
         telmvar.Aborted = true;
         return;
     }

@@ -82,6 +82,8 @@ void ApplyAutoDialogSize();
 // TextWindowRect from the screen size.
 void DefaultTextWindowRect();
 // Empty directories become the start directory; invalid ones are reported.
+// The run's own directory is made (privatetempdir); when it cannot be, the
+// check stops there and privatetempdir.Failure says why.
 void CheckConfigDirs();
 // Why CheckConfigDirs found the temporary directory in use not writable:
 // "invalid temporary directory configured: " + the directory + ": " + the
@@ -91,7 +93,9 @@ const std::string& TempDirFault();
 std::string ShippedDataDir(const std::string& ProgramDir);
 
 // Reads the first session file of ConfigDir and FallbackDirs into
-// RecentFiles (all empty without one) and remembers its directory.
+// RecentFiles (all empty without one) and remembers its directory. Anything
+// else under the name (a FIFO, a directory, a device) is refused by name and
+// ends the search: the list stays empty, and nothing is written back.
 void ReadSessionFile();
 // Writes RecentFiles, also an empty list (so that a cleared list stays
 // cleared), to SessionFileName() through a temporary file that replaces the

@@ -5,9 +5,10 @@
 #include "foundation/runtempdir.h"
 #include "foundation/signalcleanup.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <system_error>
 #include <unistd.h>
 
 TPrivateTempDir privatetempdir;
@@ -16,20 +17,32 @@ std::string MakePrivateTempDir(const std::string& Base)
 {
     if (!privatetempdir.Dir.empty())
         return privatetempdir.Dir;
-    std::error_code ec;
-    const std::filesystem::path base = Base.empty() ? std::filesystem::temp_directory_path(ec)
-                                                    : std::filesystem::path(NativePath(StripTrailingBackslash(Base)));
-    if (ec || base.empty())
-        return {};
+    privatetempdir.Failure.clear();
+    std::filesystem::path base = NativePath(StripTrailingBackslash(Base));
+    if (Base.empty()) {
+        // The system's one, looked for as the standard library does.
+        base = "/tmp";
+        for (const char* variable : {"TMPDIR", "TMP", "TEMP", "TEMPDIR"}) {
+            const char* value = std::getenv(variable);
+            if (value != nullptr && *value != '\0') {
+                base = value;
+                break;
+            }
+        }
+    }
     std::string name = (base / "qyr7-XXXXXX").string();
-    if (::mkdtemp(name.data()) == nullptr)
+    // The handlers that remove it are set before it is made: a signal in
+    // between would leave it behind.
+    if (!MakeMarkedRunDirectory(name)) {
+        privatetempdir.Failure =
+            "directory of the run's own files could not be made in " + base.string() + ": " + std::strerror(errno);
         return {};
+    }
     privatetempdir.Dir = AddTrailingBackslash(name);
     // Every way out through exit() or the end of main takes it along; the
     // batch end, which leaves by _Exit, removes it itself.
     static const bool registered = std::atexit(RemovePrivateTempDir) == 0;
     (void)registered;
-    MarkRunDirectory(name);
     return privatetempdir.Dir;
 }
 
@@ -45,6 +58,8 @@ void RemovePrivateTempDir()
 {
     if (privatetempdir.Dir.empty())
         return;
+    // A signal meanwhile would find it neither removed nor marked any more.
+    const TSignalsHeld held;
     MarkRunDirectory("");
     // Mostly the run has taken its working files along already: an empty
     // directory goes with one call, without listing it first.

@@ -17,13 +17,17 @@
 struct TPrivateTempDir {
     // The directory with its trailing separator; empty while none is made.
     std::string Dir;
+    // Why the last try made none: the directory it was to be made in and
+    // the system's reason.
+    std::string Failure;
 };
 
 extern TPrivateTempDir privatetempdir;
 
 // Makes the directory once per run below Base (the system's temporary
 // directory when empty) and returns it with its trailing separator; empty
-// when none could be made.
+// when none could be made (Failure then says why). The handlers that remove
+// it on a signal are set before it is made.
 std::string MakePrivateTempDir(const std::string& Base = {});
 
 // Removes the directory and what the run left in it. Also run at the

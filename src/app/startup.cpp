@@ -577,6 +577,14 @@ TStartOutcome StartupAndCommandLine(const TCommandLine& Cmd)
     telmvar.MessagesEnabled = true;
     CheckConfigDirs();
     telmvar.DataDir.clear();
+    // Without a directory of its own the run's working files would go among
+    // the user's files or meet another run's: it ends, saying why.
+    if (privatetempdir.Dir.empty() && !privatetempdir.Failure.empty() && Cmd.Mode != TStartMode::Usage) {
+        if (startup.Interactive)
+            ShowMessageIfEnabled(privatetempdir.Failure);
+        ReportStartFailure(privatetempdir.Failure);
+        return {true, ExitReportNotWritten};
+    }
 
     switch (Cmd.Mode) {
     case TStartMode::Gui:

@@ -90,26 +90,31 @@ void InstallHandlers()
     (void)installed;
 }
 
-// Holds the three signals off for the life of the object.
-class TSignalsHeld {
-public:
-    TSignalsHeld()
-    {
-        sigset_t set;
-        sigemptyset(&set);
-        for (const int s : CleanupSignals)
-            sigaddset(&set, s);
-        ::pthread_sigmask(SIG_BLOCK, &set, &old_);
-    }
-    ~TSignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
-    TSignalsHeld(const TSignalsHeld&) = delete;
-    TSignalsHeld& operator=(const TSignalsHeld&) = delete;
-
-private:
-    sigset_t old_;
-};
+// Marks Dir as the run's directory (the signals held off by the caller);
+// an empty name forgets it.
+void MarkHeld(const std::string& Dir)
+{
+    const int old = runDirFd.exchange(-1);
+    if (old >= 0)
+        ::close(old);
+    if (Dir.empty() || Dir.size() >= NameSize)
+        return;
+    std::memcpy(runDirName, Dir.c_str(), Dir.size() + 1);
+    runDirFd.store(::open(runDirName, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+}
 
 } // namespace
+
+TSignalsHeld::TSignalsHeld()
+{
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int s : CleanupSignals)
+        sigaddset(&set, s);
+    ::pthread_sigmask(SIG_BLOCK, &set, &old_);
+}
+
+TSignalsHeld::~TSignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
 
 int MakeMarkedTempFile(std::string& Template)
 {
@@ -149,11 +154,15 @@ void MarkRunDirectory(const std::string& Dir)
 {
     InstallHandlers();
     const TSignalsHeld held;
-    const int old = runDirFd.exchange(-1);
-    if (old >= 0)
-        ::close(old);
-    if (Dir.empty() || Dir.size() >= NameSize)
-        return;
-    std::memcpy(runDirName, Dir.c_str(), Dir.size() + 1);
-    runDirFd.store(::open(runDirName, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    MarkHeld(Dir);
+}
+
+bool MakeMarkedRunDirectory(std::string& Template)
+{
+    InstallHandlers();
+    const TSignalsHeld held;
+    if (::mkdtemp(Template.data()) == nullptr)
+        return false;
+    MarkHeld(Template);
+    return true;
 }

@@ -7,6 +7,7 @@
 // have ended it. A run started to ignore one of the signals goes on
 // ignoring it.
 
+#include <csignal>
 #include <string>
 
 // Makes a new temporary file from Template (ending in "XXXXXX", as for
@@ -22,3 +23,22 @@ void UnmarkTempFile(const std::string& Path);
 // The directory emptied and removed on a signal (one per run; an empty name
 // forgets it).
 void MarkRunDirectory(const std::string& Dir);
+
+// Makes the run's directory from Template (ending in "XXXXXX", as for
+// mkdtemp) and marks it, with the handlers set and the signals held off in
+// between, so that no signal finds the directory made and not yet marked.
+// False (errno set) with nothing made.
+bool MakeMarkedRunDirectory(std::string& Template);
+
+// Holds SIGINT, SIGTERM and SIGHUP off for the life of the object: a file
+// made and removed again meanwhile (a write probe) is never left by them.
+class TSignalsHeld {
+public:
+    TSignalsHeld();
+    ~TSignalsHeld();
+    TSignalsHeld(const TSignalsHeld&) = delete;
+    TSignalsHeld& operator=(const TSignalsHeld&) = delete;
+
+private:
+    sigset_t old_;
+};

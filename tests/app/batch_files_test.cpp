@@ -304,7 +304,7 @@ std::vector<BatchFilesCase> Cases()
         // FIFOs under the names of files the program reads or writes are
         // refused by name at once, instead of holding the run.
         {"FifoForTheRecentProjectsFile", {"stage.qy7"}, [](const fs::path& D) { Fifo(D / "qyr7.cff"); }, "",
-         {"stage.qy7", "/NOGUI"}, 0, "qyr7.cff not a regular file (a pipe or a device), not written", {}, nullptr,
+         {"stage.qy7", "/NOGUI"}, 0, "qyr7.cff not a regular file (a pipe or a device), not read", {}, nullptr,
          {}, {}, true},
         {"FifoForTheLifeTable", {"stage.qy7"}, [](const fs::path& D) { Fifo(D / "tables/qyrlife.dbf"); }, "",
          {"stage.qy7", "/I"}, 4, "calculated: file tables/qyrlife.dbf not a regular file (a pipe or a device), not read",

@@ -167,10 +167,11 @@ void TCadOutputFile::Abandon()
     if (!temp_.empty()) Forget();
 }
 
-void TCadBlockStore::Open(const std::string& TempDir)
+void TCadBlockStore::Open(const std::string& TempDir, const std::string& OwnDir)
 {
     Close();
     tempDir_ = TempDir;
+    ownDir_ = OwnDir.empty() ? TempDir : OwnDir;
 }
 
 void TCadBlockStore::Close()
@@ -196,7 +197,7 @@ std::string TCadBlockStore::PathForNewBlock(const std::string& Name)
 {
     if (!ValidName(Name)) return "";
     if (dir_.empty()) {
-        std::string base = tempDir_.empty() ? fs::temp_directory_path().string() : tempDir_;
+        std::string base = ownDir_.empty() ? fs::temp_directory_path().string() : ownDir_;
         std::string tmpl = AddTrailingBackslash(base) + "qyr7blocks-XXXXXX";
         if (::mkdtemp(tmpl.data()) == nullptr) return "";
         dir_ = tmpl;

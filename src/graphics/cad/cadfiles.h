@@ -94,9 +94,11 @@ class TCadBlockStore
     TCadBlockStore& operator=(const TCadBlockStore&) = delete;
     ~TCadBlockStore() { Close(); }
 
-    // Starts an output's store on the temporary directory (nothing is
-    // created until the first block is written).
-    void Open(const std::string& TempDir);
+    // Starts an output's store on the temporary directory, where the user's
+    // block files are found; this output's own directory is made in OwnDir
+    // (TempDir when empty, the system's temporary directory without either)
+    // once the first block is written.
+    void Open(const std::string& TempDir, const std::string& OwnDir = {});
     // Removes this output's directory with its block files.
     void Close();
 
@@ -121,6 +123,7 @@ class TCadBlockStore
 
   private:
     std::string tempDir_;
+    std::string ownDir_;
     std::string dir_;
     std::map<std::string, std::optional<std::string>> found_;
     struct TFile {

@@ -4,6 +4,7 @@
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
+#include "foundation/runtempdir.h"
 #include "foundation/textutil.h"
 #include "graphics/cad/blockreader.h"
 #include "graphics/cad/caddevice.h"
@@ -446,7 +447,9 @@ void CadOpenOutput(int Device, const std::string& /*Name*/)
         cadtarget.BlocksInFiles = BlockFileDevice(dev);
         o.device = dev;
         o.blockFailure.clear();
-        o.blocks.Open(telmvar.TempDir);
+        // The block files go into the run's own directory, which a signal
+        // takes along, never beside other runs' in a shared one.
+        o.blocks.Open(telmvar.TempDir, RunTempPath(""));
     }
     SetCadTextAlign(0, 0);
     SetCadTextScale(1.0L);

@@ -41,7 +41,8 @@ void ToStderr(const std::string& Text)
 
 // The help file's bytes; false when there is none. A file of its name that
 // is no regular file (a FIFO would hold the run until somebody wrote into
-// it) is refused by name, once a run; the messages then go without help.
+// it, a directory) is refused by name, once a run; the messages then go
+// without help.
 bool ReadHelpFile(const std::string& File, std::string& Bytes)
 {
     TTextFile f;
@@ -52,7 +53,12 @@ bool ReadHelpFile(const std::string& File, std::string& Bytes)
         f.Close();
         return true;
     }
-    if (FileCanOpen(File) && refusedHelpFile != File) {
+    // No file of the name is no fault; a directory or a pipe under it is.
+    using std::filesystem::file_type;
+    std::error_code ec;
+    const file_type type = std::filesystem::status(File, ec).type();
+    const bool there = type == file_type::regular ? FileCanOpen(File) : type != file_type::not_found && type != file_type::none;
+    if (there && refusedHelpFile != File) {
         refusedHelpFile = File;
         reportservices.ShowMessageIfEnabled("file " + File + " " + f.OpenFailure());
     }
