@@ -159,6 +159,21 @@ void ReportTempDirFault()
         ReportStartFailure(TempDirFault());
 }
 
+// Why the start ends without a directory of the run's own; a batch run names
+// the file it does not write.
+std::string NoRunDirectoryText(const TCommandLine& Cmd)
+{
+    std::string file;
+    if (Cmd.Mode == TStartMode::TextBatch && !TrimBlanks(Cmd.P1).empty())
+        file = "report file " + BatchReportPath(CommandLineProjectPath(Cmd.P1));
+    if (Cmd.Mode == TStartMode::CadBatch && !TrimBlanks(Cmd.P1).empty()) {
+        telmvar.ProjectName = ExtractBaseName(Cmd.P1);
+        const std::string target = CadBatchTarget(ParseCadSwitch(Cmd.P2).Device);
+        file = target.empty() ? target : "CAD file " + target;
+    }
+    return (file.empty() ? file : file + " could not be written: ") + privatetempdir.Failure;
+}
+
 bool ModifiedSince(const std::string& File, const struct stat& Before, bool Existed)
 {
     struct stat after {};
@@ -580,9 +595,11 @@ TStartOutcome StartupAndCommandLine(const TCommandLine& Cmd)
     // Without a directory of its own the run's working files would go among
     // the user's files or meet another run's: it ends, saying why.
     if (privatetempdir.Dir.empty() && !privatetempdir.Failure.empty() && Cmd.Mode != TStartMode::Usage) {
+        const std::string text = NoRunDirectoryText(Cmd);
         if (startup.Interactive)
-            ShowMessageIfEnabled(privatetempdir.Failure);
-        ReportStartFailure(privatetempdir.Failure);
+            ShowMessageIfEnabled(text);
+        ReportTempDirFault();
+        ReportStartFailure(text);
         return {true, ExitReportNotWritten};
     }
 
