@@ -291,21 +291,16 @@ bool DirectoryWritable(const std::string& Dir)
 {
     const std::string dir = AddTrailingBackslash(Dir);
     const std::string probe = NativePath(dir + "x.$$$");
-    int fd = -1;
-    int error = 0;
     {
         // A signal that ends the run waits until the probe is gone again.
         const TSignalsHeld held;
-        fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
-        error = errno;
+        const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
         if (fd >= 0) {
             ::close(fd);
             ::unlink(probe.c_str());
+            return true;
         }
     }
-    if (fd >= 0)
-        return true;
-    errno = error;
     // Somebody else's probe file is in the way: ask the system instead of
     // overwriting it.
     if (errno == EEXIST)

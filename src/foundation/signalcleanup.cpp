@@ -114,7 +114,13 @@ TSignalsHeld::TSignalsHeld()
     ::pthread_sigmask(SIG_BLOCK, &set, &old_);
 }
 
-TSignalsHeld::~TSignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
+TSignalsHeld::~TSignalsHeld()
+{
+    // What failed meanwhile keeps its errno for the caller.
+    const int savedErrno = errno;
+    ::pthread_sigmask(SIG_SETMASK, &old_, nullptr);
+    errno = savedErrno;
+}
 
 int MakeMarkedTempFile(std::string& Template)
 {

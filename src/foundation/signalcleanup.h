@@ -30,8 +30,9 @@ void MarkRunDirectory(const std::string& Dir);
 // False (errno set) with nothing made.
 bool MakeMarkedRunDirectory(std::string& Template);
 
-// Holds SIGINT, SIGTERM and SIGHUP off for the life of the object: a file
-// made and removed again meanwhile (a write probe) is never left by them.
+// Holds SIGINT, SIGTERM and SIGHUP off for the life of the object (errno
+// stays as it was at its end): a file made and removed again meanwhile (a
+// write probe) is never left by them.
 class TSignalsHeld {
 public:
     TSignalsHeld();
