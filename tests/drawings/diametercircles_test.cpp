@@ -66,11 +66,14 @@ TEST_F(DiameterDrawings, LabelledArcAndItsClippedForm)
     // Beyond the circle, and no diameter at all: nothing.
     DrawClippedLabelledArc("c", true, 0, 0, 10, 40, 90, 21);
     DrawClippedLabelledArc("e", true, 0, 0, 10, 0, 90, 19);
+    // A ring (negative diameter and half angle) about 90 deg: cut back, the
+    // short arc still.
+    DrawClippedLabelledArc("r", true, 0, 0, -30, -40, -90, 19);
     Close();
     const auto arcs = Calls("arc");
     const auto texts = Calls("text");
-    ASSERT_EQ(arcs.size(), 3u);
-    ASSERT_EQ(texts.size(), 3u);
+    ASSERT_EQ(arcs.size(), 4u);
+    ASSERT_EQ(texts.size(), 4u);
     EXPECT_NEAR(arcs[0].V[2], 80, 1e-9);
     EXPECT_NEAR(arcs[0].V[3], 100, 1e-9);
     EXPECT_NEAR(arcs[0].V[4], 20, 1e-9);
@@ -85,6 +88,8 @@ TEST_F(DiameterDrawings, LabelledArcAndItsClippedForm)
     // Inside: 0.12 mn within the radius.
     EXPECT_NEAR(texts[1].V[1], std::cos(0.8 * a * M_PI / 180) * 19.76, 1e-9);
     EXPECT_NEAR(arcs[2].V[2], 80, 1e-9);
+    EXPECT_NEAR(arcs[3].V[2], 90 - a, 1e-9);
+    EXPECT_NEAR(arcs[3].V[3], 90 + a, 1e-9);
 }
 
 TEST_F(DiameterDrawings, ArcsOfAnExternalGear)

@@ -1,7 +1,7 @@
 // The tooth contact of z 20/40 (mn 2, x 0, a 60) with its data text written
 // as a DXF file and judged by ezdxf: the auditor finds nothing, the seven
 // tooth inserts, the 18 texts of the data box and the line of action from
-// base circle to base circle are there (coordinates worked in
+// base circle 1 to the frame's top are there (coordinates worked in
 // meshpicture_test.cpp).
 #include "common/validators.h"
 #include "toothtestsupport.h"
@@ -91,7 +91,7 @@ TEST_F(MeshDxf, ToothContactPassesTheAudit)
                              "insert EVOLV1 3\n"
                              "insert EVOLV2 4\n"
                              "datatexts 18\n"
-                             "line0 -6.427876 17.660444 12.855752 24.679111\n";
+                             "line0 -6.427876 17.660444 7.876335 22.866752\n";
     EXPECT_EQ(text, want);
 }
 

@@ -7,9 +7,9 @@
 //   B = 22 - 1.2 (22 (1 - cos 27 deg) + 4) = 14.322572,
 //   T = 60 - 42 + 1.2 (42 (1 - cos 18 deg) + 2) = 22.866752,
 // and the line of action from the tangent point on base circle 1,
-// (-rb1 sin 20, rb1 cos 20) = (-6.427876, 17.660444), to that on base
-// circle 2, (rb2 sin 20, 60 - rb2 cos 20) = (12.855752, 24.679111), both
-// inside the frame's sides x = -W and x = W.
+// (-rb1 sin 20, rb1 cos 20) = (-6.427876, 17.660444), towards that on base
+// circle 2, (rb2 sin 20, 60 - rb2 cos 20) = (12.855752, 24.679111), cut at
+// the frame's top: (-6.427876 + (T - 17.660444) / tan 20, T) = (7.876335, T).
 #include "cadlogsupport.h"
 #include "toothtestsupport.h"
 
@@ -129,8 +129,8 @@ TEST_F(MeshPicture, FrameDataBoxAndLineOfAction)
     ASSERT_EQ(action.size(), 1u);
     EXPECT_NEAR(action[0].V[0], -6.427876, 1e-6);
     EXPECT_NEAR(action[0].V[1], 17.660444, 1e-6);
-    EXPECT_NEAR(action[0].V[2], 12.855752, 1e-6);
-    EXPECT_NEAR(action[0].V[3], 24.679111, 1e-6);
+    EXPECT_NEAR(action[0].V[2], 7.876335, 1e-6);
+    EXPECT_NEAR(action[0].V[3], 22.866752, 1e-6);
     // Points A to E on the line of action; C on the line of centres at
     // the pitch radius 20.
     const auto p = MeshContactPoints();
@@ -149,21 +149,24 @@ TEST_F(MeshPicture, FrameDataBoxAndLineOfAction)
 }
 
 // The line of action from tangent point to tangent point (a ring's lies
-// behind the pinion's: from it through the pinion's on), cut at the frame's
-// sides x = -W and x = W, with every contact point mark on it. Ends from
+// behind the pinion's: from it through the pinion's on), cut at the frame,
+// with the mark of every contact point inside the frame on it. Ends from
 // the tangent points (rb sin 20, rb cos 20 about each centre) and, at a
-// side, the slope tan 20 from the pinion's tangent point.
+// side, top or bottom, the slope tan 20 from the pinion's tangent point;
+// E, on the pinion's tip circle at (4.318819, 21.571922), stands above the
+// top of z2 100 (21.365161) and of the ring of 100 (21.327311).
 TEST_F(MeshPicture, LineOfActionThroughAToECutAtTheFrame)
 {
     const struct {
         const char* Name;
         int z1, z2;
         double a, x1, y1, x2, y2;
+        size_t marks;
     } cases[] = {
-        {"tangent points inside", 20, 40, 60, -6.427876, 17.660444, 12.855752, 24.679111},
-        {"gear 2's beyond the side", 20, 100, 120, -6.427876, 17.660444, 14.783990, 25.380932},
-        {"ring", 20, -40, -20, -12.855752, 15.320889, 15.116910, 25.502105},
-        {"ring's beyond the side", 20, -100, -80, -15.710923, 14.281692, 15.710923, 25.718308},
+        {"gear 2's beyond the top", 20, 40, 60, -6.427876, 17.660444, 7.876335, 22.866752, 5},
+        {"gear 2's and E beyond the top", 20, 100, 120, -6.427876, 17.660444, 3.750748, 21.365161, 4},
+        {"ring", 20, -40, -20, -12.855752, 15.320889, 7.230874, 22.631823, 5},
+        {"ring's beyond the bottom", 20, -100, -80, -15.598605, 14.322572, 3.646757, 21.327311, 4},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -178,7 +181,7 @@ TEST_F(MeshPicture, LineOfActionThroughAToECutAtTheFrame)
         const double *v = action[0].V.data(), want[4] = {c.x1, c.y1, c.x2, c.y2}, ux = v[2] - v[0], uy = v[3] - v[1];
         for (int k = 0; k < 4; ++k)
             EXPECT_NEAR(v[k], want[k], 1e-6) << k;
-        ASSERT_EQ(marks.size(), 5u) << "C, E, A, B, D";
+        ASSERT_EQ(marks.size(), c.marks) << "C, E, A, B, D";
         // Each mark on the line (no offset across it) and between its ends.
         for (const auto& m : marks) {
             const double dx = m.V[0] - v[0], dy = m.V[1] - v[1];

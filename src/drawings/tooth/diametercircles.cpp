@@ -54,7 +54,9 @@ bool ClippedHalfAngle(Extended Y, Extended D, Extended YLimit, Extended& HalfAng
     const Extended ratio = std::fabs((YLimit - Y) / (D / 2));
     if (ratio > 1) return false;
     const Extended a = RadToDeg(NamedArcCos("Warning: ArcLimit", ratio));
-    if (a < std::fabs(HalfAngle) && a != 0) HalfAngle = a;
+    // The sign stays: an internal gear's negative half angle is what makes
+    // the arc about its negative diameter the short one.
+    if (a < std::fabs(HalfAngle) && a != 0) HalfAngle = std::copysign(a, HalfAngle);
     return true;
 }
 

@@ -26,8 +26,8 @@ struct TArcLabel {
 TArcLabel ArcLabel(bool Inside, Extended X, Extended Y, Extended HalfAngle, Extended D, Extended MidAngle,
                    Extended LabelAt);
 // The half angle cut back to where the circle of diameter D about (0, Y)
-// meets the line y = YLimit; false when the circle does not reach the line
-// or D is 0.
+// meets the line y = YLimit, keeping its sign; false when the circle does
+// not reach the line or D is 0.
 bool ClippedHalfAngle(Extended Y, Extended D, Extended YLimit, Extended& HalfAngle);
 // DrawLabelledArc with the half angle so cut; nothing where it gives none.
 void DrawClippedLabelledArc(const std::string& Name, bool Inside, Extended X, Extended Y, Extended HalfAngle,

@@ -50,7 +50,11 @@ Extended MeshPictureTop()
         y2 = r * (1 - std::cos(DegToRad(720.0L / a2))) + g.mn;
     }
     // Gear 2 stands at (0, a_pic): its tip circle's near side is at
-    // a_pic - da/2 (for a ring, da < 0, the side above gear 1).
+    // a_pic - da/2 (for a ring, da < 0, the side above gear 1). The top is
+    // measured from there, not as da/2 + 1.2 y2 the way the bottom is from
+    // gear 1's centre at the origin: that would leave out the centre
+    // distance, putting a ring's top (da < 0) below the bottom and an
+    // external gear's far above its teeth.
     return g.a_pic - g.da_pic[2] / 2 + 1.2L * y2;
 }
 
@@ -79,24 +83,35 @@ bool LineCirclePointNear(Extended Px, Extended Py, Extended Ux, Extended Uy, Ext
     return true;
 }
 
-// The part of the segment between the verticals x = -W and x = W; false
-// when none is.
-bool ClipToSides(Extended& X1, Extended& Y1, Extended& X2, Extended& Y2, Extended W)
+// The part of the segment inside the frame from (-W, B) to (W, T)
+// (Liang-Barsky), its left end first; false when none is.
+bool ClipToFrame(Extended& X1, Extended& Y1, Extended& X2, Extended& Y2, Extended W, Extended B, Extended T)
 {
     if (X2 < X1) {
         std::swap(X1, X2);
         std::swap(Y1, Y2);
     }
-    if (X2 < -W || X1 > W) return false;
-    const Extended x1 = X1, y1 = Y1, dx = X2 - X1, dy = Y2 - Y1;
-    if (X1 < -W) {
-        X1 = -W;
-        Y1 = y1 + (-W - x1) / dx * dy;
+    const Extended dx = X2 - X1, dy = Y2 - Y1;
+    Extended t0 = 0, t1 = 1;
+    // Each side as p t <= q: the part of the segment on the frame's side.
+    const Extended p[4] = {-dx, dx, -dy, dy}, q[4] = {X1 + W, W - X1, Y1 - B, T - Y1};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0) return false;
+            continue;
+        }
+        const Extended r = q[k] / p[k];
+        if (p[k] < 0)
+            t0 = std::max(t0, r);
+        else
+            t1 = std::min(t1, r);
     }
-    if (X2 > W) {
-        X2 = W;
-        Y2 = y1 + (W - x1) / dx * dy;
-    }
+    if (t0 > t1) return false;
+    const Extended x1 = X1, y1 = Y1;
+    X1 = x1 + t0 * dx;
+    Y1 = y1 + t0 * dy;
+    X2 = x1 + t1 * dx;
+    Y2 = y1 + t1 * dy;
     return true;
 }
 
@@ -138,13 +153,27 @@ class TLabelSpace
     std::vector<TBox> taken_;
 };
 
+// The frame of the picture, from (-W, B) to (W, T).
+struct TFrame {
+    Extended W, B, T;
+    bool Holds(const TLabelSpace::TBox& Box) const
+    {
+        return Box.X1 >= -W && Box.X2 <= W && Box.Y1 >= B && Box.Y2 <= T;
+    }
+};
+
 // A labelled arc of the frame, its label moved along the arc from near its
 // end towards and past the line of centres until it is clear of the others
-// (near the end where none is).
-void PlaceLabelledArc(TLabelSpace& Space, const std::string& Name, Extended Y, Extended Half, Extended D,
-                      Extended Mid, Extended Limit)
+// (near the end where none is). The arc is cut where it leaves the frame
+// through its bottom (FromBelow: gear 1 and a ring) or its top; one whose
+// middle, the circle's side towards the mesh, lies out of the frame is
+// left out, as it would run out of the frame whatever its width.
+void PlaceLabelledArc(TLabelSpace& Space, const TFrame& Frame, bool FromBelow, const std::string& Name, Extended Y,
+                      Extended Half, Extended D, Extended Mid)
 {
-    if (!ClippedHalfAngle(Y, D, Limit, Half)) return;
+    const Extended middle = Y + std::sin(DegToRad(Mid)) * D / 2;
+    if (middle < Frame.B || middle > Frame.T) return;
+    if (!ClippedHalfAngle(Y, D, FromBelow ? Frame.B : Frame.T, Half)) return;
     Extended at = 0.8L;
     TLabelSpace::TBox box{};
     for (const Extended f : {0.8L, 0.5L, 0.2L, -0.2L, -0.5L, -0.8L}) {
@@ -161,17 +190,27 @@ void PlaceLabelledArc(TLabelSpace& Space, const std::string& Name, Extended Y, E
     DrawLabelledArc(Name, false, 0, Y, Half, D, Mid, at);
 }
 
-void DrawPointMark(TLabelSpace& Space, const char* Letter, Extended X, Extended Y, Extended Size)
+void DrawPointMark(TLabelSpace& Space, const TFrame& Frame, const char* Letter, Extended X, Extended Y,
+                   Extended Size)
 {
     // A small circle with its letter to the upper left, clear of the line
     // of action, which rises to the right; to the lower right, or further
-    // out, where another text stands there.
+    // out, where another text stands there or the frame ends: the first
+    // place inside the frame and free, else the first inside it. A point
+    // out of the frame (the pinion's tip can reach above a large gear's
+    // top) is not marked: nothing but the teeth stands out of the frame.
+    if (X < -Frame.W || X > Frame.W || Y < Frame.B || Y > Frame.T) return;
     CadCircle(X, Y, Size / 4);
-    const Extended offsets[3][2] = {{-Size, Size / 2}, {Size / 2, -1.5L * Size}, {-2 * Size, 1.5L * Size}};
-    int k = 0;
-    while (k < 2 && !Space.Free(TLabelSpace::TextBox(X + offsets[k][0], Y + offsets[k][1], 1, Size, 0.8L * Size, 0)))
-        ++k;
-    Space.Take(TLabelSpace::TextBox(X + offsets[k][0], Y + offsets[k][1], 1, Size, 0.8L * Size, 0));
+    const Extended offsets[4][2] = {
+        {-Size, Size / 2}, {Size / 2, -1.5L * Size}, {-2 * Size, 1.5L * Size}, {-2 * Size, -1.5L * Size}};
+    auto box = [&](int k) { return TLabelSpace::TextBox(X + offsets[k][0], Y + offsets[k][1], 1, Size, 0.8L * Size, 0); };
+    int k = -1;
+    for (int j = 0; j < 4 && k < 0; ++j)
+        if (Frame.Holds(box(j)) && Space.Free(box(j))) k = j;
+    for (int j = 0; j < 4 && k < 0; ++j)
+        if (Frame.Holds(box(j))) k = j;
+    if (k < 0) k = 0;
+    Space.Take(box(k));
     CadText(X + offsets[k][0], Y + offsets[k][1], Letter);
 }
 
@@ -280,35 +319,41 @@ void DrawMeshPictureFrame(Extended W, Extended B, Extended T, Extended Phi1)
 
     // Labelled arcs about the line of centres, cut at the frame.
     const Extended mn = g.mn;
+    const TFrame frame{W, B, T};
     TLabelSpace space;
     for (int i = 1; i <= 2; ++i) {
         const Extended cy = i == 1 ? 0 : ag;
-        const Extended limit = i == 1 ? B : T;
         const bool ring = g.z[i] < 0;
-        // Gear 1 and an external gear 2 face the mesh from below and from
-        // above; a ring's negative diameters put its arcs on the far side
-        // of the given angle, which faces up again.
-        const Extended mid = i == 1 || ring ? 90 : 270;
+        // Gear 1 faces the mesh with its top, and its circles leave the
+        // frame through the bottom; an external gear 2 faces it with its
+        // bottom (270 degrees) and leaves through the top. A ring encloses
+        // gear 1: its circles too face the mesh with their top and leave
+        // through the bottom. Its negative diameters turn the arcs by 180
+        // degrees, so the ring is given -90 to have them about 90.
+        const Extended mid = i == 1 ? 90 : ring ? -90 : 270;
+        const bool fromBelow = i == 1 || ring;
         Extended half = std::min(2 * 360.0L / std::abs(g.z[i]), Extended(90)) / 2;
         if (ring) half = -half;
         const std::string n = IntToText(i);
-        // Whether the circle's side towards the mesh lies inside the frame.
-        auto inside = [&](Extended D) { return i == 1 ? D / 2 > B : ag - D / 2 < T; };
+        // Each circle as far as the frame holds it; the working pitch
+        // circle only where it stands clear of the reference circle.
+        auto arc = [&](const std::string& Name, Extended Half, Extended D) {
+            PlaceLabelledArc(space, frame, fromBelow, Name + n, cy, Half, D, mid);
+        };
         CadSetLayer(3);
-        if (inside(g.db[i])) PlaceLabelledArc(space, "db" + n, cy, half, g.db[i], mid, limit);
-        if (inside(g.df_pic[i])) PlaceLabelledArc(space, "df" + n, cy, half, g.df_pic[i], mid, limit);
-        PlaceLabelledArc(space, "d" + n, cy, half, g.d[i], mid, limit);
-        if (std::fabs(g.dw_pic[i] - g.d[i]) > 0.05L * mn)
-            PlaceLabelledArc(space, "dw" + n, cy, half, g.dw_pic[i], mid, limit);
+        arc("db", half, g.db[i]);
+        arc("df", half, g.df_pic[i]);
+        arc("d", half, g.d[i]);
+        if (std::fabs(g.dw_pic[i] - g.d[i]) > 0.05L * mn) arc("dw", half, g.dw_pic[i]);
         if (g.DrawingConfiguration == 2) {
             if (g.dFamax[i] != g.da[i]) {
                 CadSetLayer(29);
-                PlaceLabelledArc(space, "dFa" + n, cy, half, g.dFamax[i], mid, limit);
+                arc("dFa", half, g.dFamax[i]);
             }
             CadSetLayer(24);
             const bool close =
                 std::fabs(g.dNf[i] - g.db[i]) < 0.15L * mn || std::fabs(g.dNf[i] - g.d[i]) < 0.15L * mn;
-            PlaceLabelledArc(space, "dNf" + n, cy, close ? 1.2L * half : half, g.dNf[i], mid, limit);
+            arc("dNf", close ? 1.2L * half : half, g.dNf[i]);
         }
     }
     // The arc labels set their own text styles; the point letters go back
@@ -318,26 +363,27 @@ void DrawMeshPictureFrame(Extended W, Extended B, Extended T, Extended Phi1)
     if (z1 + z2 != 0) {
         const TMeshContactPoints p = MeshContactPoints();
         // From tangent point to tangent point, through the path of contact
-        // A to E; only the frame's sides cut it. A ring's tangent point lies
-        // behind the pinion's, seen from the pitch point, and the path of
-        // contact beyond the pinion's (both lie on one side of the line of
-        // centres, where the pitch point is): the line runs from the ring's
-        // tangent point through the pinion's on to the frame's side.
+        // A to E, cut where it leaves the frame, so that no line but the
+        // teeth runs out of it. A ring's tangent point lies behind the
+        // pinion's, seen from the pitch point, and the path of contact
+        // beyond the pinion's (both lie on one side of the line of centres,
+        // where the pitch point is): the line runs from the ring's tangent
+        // point through the pinion's on to the frame's side.
         Extended x1 = p.T1x, y1 = p.T1y, x2 = p.T2x, y2 = p.T2y;
         if (p.T1x != p.T2x && p.T1x * p.T2x > 0) {
             x1 = p.T1x < p.T2x ? -W : W;
             y1 = p.T1y + (x1 - p.T1x) * (p.T2y - p.T1y) / (p.T2x - p.T1x);
         }
         CadSetLayer(0);
-        if ((p.T1x != p.T2x || p.T1y != p.T2y) && ClipToSides(x1, y1, x2, y2, W)) CadLine(x1, y1, x2, y2);
+        if ((p.T1x != p.T2x || p.T1y != p.T2y) && ClipToFrame(x1, y1, x2, y2, W, B, T)) CadLine(x1, y1, x2, y2);
         if (p.Valid) {
             CadSetLayer(3);
-            DrawPointMark(space, "C", p.Cx, p.Cy, h);
-            DrawPointMark(space, "E", p.Ex, p.Ey, h);
-            DrawPointMark(space, "A", p.Ax, p.Ay, h);
+            DrawPointMark(space, frame, "C", p.Cx, p.Cy, h);
+            DrawPointMark(space, frame, "E", p.Ex, p.Ey, h);
+            DrawPointMark(space, frame, "A", p.Ax, p.Ay, h);
             if (p.HasSingleContact) {
-                DrawPointMark(space, "B", p.Bx, p.By, h);
-                DrawPointMark(space, "D", p.Dx, p.Dy, h);
+                DrawPointMark(space, frame, "B", p.Bx, p.By, h);
+                DrawPointMark(space, frame, "D", p.Dx, p.Dy, h);
             }
         }
     }
