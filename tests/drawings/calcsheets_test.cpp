@@ -6,11 +6,13 @@
 #include "productiontestsupport.h"
 
 #include "drawings/tooth/calcsheets.h"
+#include "drawings/tooth/toothdrawing.h"
 #include "foundation/messagecollector.h"
 #include "foundation/numbertext.h"
 #include "foundation/textutil.h"
 #include "graphics/cad/cadhatch.h"
 #include "graphics/cad/caddeviceregistry.h"
+#include "planetary/projectfile.h"
 #include "reports/engine/reportservices.h"
 #include "common/testnames.h"
 
@@ -236,6 +238,37 @@ TEST_F(CalcSheets, PairOutlineScaleInTheFreeHeight)
     EXPECT_EQ(SheetOutlineScale(-1), 0);
     g.df[2] = 0;
     EXPECT_EQ(SheetOutlineScale(20), 0);
+}
+
+
+// The tooth contact (DXF) of the examples' Pe-H (a ring) and default's S-Pi
+// and the block "EINGRIF" of a Pe-H sheet: nothing but the teeth out of the
+// frame, gear 2's circles labelled arcs about its centre ending inside it.
+// Default Pe-H (mn 6.5, z2 -63, a -156, frame y 26.9 to 54.9): d2/2 204.75,
+// db2/2 = 204.75 cos 20 = 192.402, df2's top 57.0; industrial (mn 4, z 19/-78,
+// beta 15, a -119.306, y 28.6 to 44.4): d2/2 = 156 / cos 15 = 161.503, db2/2
+// = 161.503 cos 20.647 = 151.130, dw2/2 = a z2 / (z1 + z2) = 157.727, df2's
+// top 46.1; S-Pi (z2 21): 68.25, 64.134, df2/2 = 68.25 - 1.25 mn - 0.0171 mn.
+TEST_F(CalcSheets, ToothContactRingArcsInsideTheFrame)
+{
+    if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("ezdxf");
+    RegisterCadWriters();
+    std::string args;
+    for (const std::string c : {"default H", "industrial H", "default S", "default E"}) {
+        const std::string project = c.substr(0, c.size() - 2);
+        TFileFault fault;
+        ASSERT_TRUE(ReadProjectData(std::string(QYR7_SOURCE_DIR) + "/examples/" + project + ".qy7", fault));
+        CalcPlanetaryStage();
+        LoadMeshByName(c.back() == 'S' ? "S-Pi" : "Pe-H");
+        c.back() == 'E' ? WriteGeometrySheet(1, "1=Pe", "2=H") : ComposeToothDrawing(1, 2, 7, 1, 1);
+        std::filesystem::rename(dir_ + "/drawing.dxf", dir_ + "/" + project + c.back() + ".dxf");
+        args += project + c.back() + " " + std::to_string(GearPair.a_pic) + (c.back() == 'E' ? " EINGRIF " : " - ");
+    }
+    EXPECT_EQ(RunPython("meshframedxf.py", dir_, args),
+              "defaultH 0 0 192.402:in:in:db2 204.750:in:in:d2\n"
+              "industrialH 0 0 151.130:in:in:db2 157.727:in:in:dw2 161.503:in:in:d2\n"
+              "defaultS 0 0 60.014:in:in:df2 64.134:in:in:db2 68.250:in:in:d2\n"
+              "defaultE 0 0 192.402:in:in:db2 204.750:in:in:d2\n");
 }
 
 } // namespace

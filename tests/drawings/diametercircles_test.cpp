@@ -66,8 +66,7 @@ TEST_F(DiameterDrawings, LabelledArcAndItsClippedForm)
     // Beyond the circle, and no diameter at all: nothing.
     DrawClippedLabelledArc("c", true, 0, 0, 10, 40, 90, 21);
     DrawClippedLabelledArc("e", true, 0, 0, 10, 0, 90, 19);
-    // A ring (negative diameter and half angle) about 90 deg: cut back, the
-    // short arc still.
+    // A ring's (D and half angle negative) about 90 deg, cut: still short.
     DrawClippedLabelledArc("r", true, 0, 0, -30, -40, -90, 19);
     Close();
     const auto arcs = Calls("arc");

@@ -150,11 +150,10 @@ TEST_F(MeshPicture, FrameDataBoxAndLineOfAction)
 
 // The line of action from tangent point to tangent point (a ring's lies
 // behind the pinion's: from it through the pinion's on), cut at the frame,
-// with the mark of every contact point inside the frame on it. Ends from
-// the tangent points (rb sin 20, rb cos 20 about each centre) and, at a
-// side, top or bottom, the slope tan 20 from the pinion's tangent point;
-// E, on the pinion's tip circle at (4.318819, 21.571922), stands above the
-// top of z2 100 (21.365161) and of the ring of 100 (21.327311).
+// with every contact point mark inside it on it. Ends from the tangent
+// points (rb sin 20, rb cos 20 about each centre) and, at the frame, the
+// slope tan 20 from the pinion's tangent point; E (4.318819, 21.571922)
+// stands above the top of z2 100 (21.365161) and -100 (21.327311).
 TEST_F(MeshPicture, LineOfActionThroughAToECutAtTheFrame)
 {
     const struct {

@@ -3,6 +3,7 @@
 #include "drawings/tooth/diametercircles.h"
 #include "foundation/guardedmath.h"
 #include "foundation/numbertext.h"
+#include "foundation/planegeo.h"
 #include "foundation/textutil.h"
 #include "foundation/unitsys.h"
 #include "gearpair/gearpairdata.h"
@@ -80,38 +81,6 @@ bool LineCirclePointNear(Extended Px, Extended Py, Extended Ux, Extended Uy, Ext
         X = x2;
         Y = y2;
     }
-    return true;
-}
-
-// The part of the segment inside the frame from (-W, B) to (W, T)
-// (Liang-Barsky), its left end first; false when none is.
-bool ClipToFrame(Extended& X1, Extended& Y1, Extended& X2, Extended& Y2, Extended W, Extended B, Extended T)
-{
-    if (X2 < X1) {
-        std::swap(X1, X2);
-        std::swap(Y1, Y2);
-    }
-    const Extended dx = X2 - X1, dy = Y2 - Y1;
-    Extended t0 = 0, t1 = 1;
-    // Each side as p t <= q: the part of the segment on the frame's side.
-    const Extended p[4] = {-dx, dx, -dy, dy}, q[4] = {X1 + W, W - X1, Y1 - B, T - Y1};
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0) {
-            if (q[k] < 0) return false;
-            continue;
-        }
-        const Extended r = q[k] / p[k];
-        if (p[k] < 0)
-            t0 = std::max(t0, r);
-        else
-            t1 = std::min(t1, r);
-    }
-    if (t0 > t1) return false;
-    const Extended x1 = X1, y1 = Y1;
-    X1 = x1 + t0 * dx;
-    Y1 = y1 + t0 * dy;
-    X2 = x1 + t1 * dx;
-    Y2 = y1 + t1 * dy;
     return true;
 }
 
@@ -203,7 +172,9 @@ void DrawPointMark(TLabelSpace& Space, const TFrame& Frame, const char* Letter, 
     CadCircle(X, Y, Size / 4);
     const Extended offsets[4][2] = {
         {-Size, Size / 2}, {Size / 2, -1.5L * Size}, {-2 * Size, 1.5L * Size}, {-2 * Size, -1.5L * Size}};
-    auto box = [&](int k) { return TLabelSpace::TextBox(X + offsets[k][0], Y + offsets[k][1], 1, Size, 0.8L * Size, 0); };
+    auto box = [&](int k) {
+        return TLabelSpace::TextBox(X + offsets[k][0], Y + offsets[k][1], 1, Size, 0.8L * Size, 0);
+    };
     int k = -1;
     for (int j = 0; j < 4 && k < 0; ++j)
         if (Frame.Holds(box(j)) && Space.Free(box(j))) k = j;
@@ -374,8 +345,14 @@ void DrawMeshPictureFrame(Extended W, Extended B, Extended T, Extended Phi1)
             x1 = p.T1x < p.T2x ? -W : W;
             y1 = p.T1y + (x1 - p.T1x) * (p.T2y - p.T1y) / (p.T2x - p.T1x);
         }
+        // Written from its left end.
+        if (x2 < x1) {
+            std::swap(x1, x2);
+            std::swap(y1, y2);
+        }
         CadSetLayer(0);
-        if ((p.T1x != p.T2x || p.T1y != p.T2y) && ClipToFrame(x1, y1, x2, y2, W, B, T)) CadLine(x1, y1, x2, y2);
+        if ((p.T1x != p.T2x || p.T1y != p.T2y) && ClipSegmentToRect(x1, y1, x2, y2, -W, B, W, T))
+            CadLine(x1, y1, x2, y2);
         if (p.Valid) {
             CadSetLayer(3);
             DrawPointMark(space, frame, "C", p.Cx, p.Cy, h);
