@@ -31,8 +31,9 @@ fi
 # one of this run's own, must hold no qyr7 or fuzz entries afterwards. Other
 # programs and test runs on the machine meanwhile use the system's one and
 # are no concern of this check. Open to every user, as the system's one is:
-# some tests run the program as another user.
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/qyr7-tests.XXXXXX")
+# some tests run the program as another user. Its name is short: a few tests
+# build command lines of a limited length from it.
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/qXXX")
 trap 'rm -rf "$tmp"' EXIT
 chmod 1777 "$tmp"
 leftovers() { find "$tmp" -mindepth 1 -maxdepth 1 \( -iname '*qyr7*' -o -iname '*fuzz*' \) -print 2>/dev/null | sort; }

@@ -10,6 +10,7 @@
 #include "xbase/xbasestate.h"
 
 #include <filesystem>
+#include <regex>
 
 namespace
 {
@@ -47,7 +48,11 @@ TEST_F(BrowserPrint, NineFieldTableShowsSevenColumns)
     TDbfBrowserForm form(m);
     form.Press("mi_filePrint");
     ASSERT_FALSE(telmvar.Aborted);
-    const std::string written = WithoutTempDir(ReadFile(Temp("table.out")));
+    // The header pads the table's path to its frame: the golden holds the
+    // padding of a scratch directory in /tmp, whatever TMPDIR the run has.
+    const std::string written = std::regex_replace(WithoutTempDir(ReadFile(Temp("table.out"))),
+                                                   std::regex("printout\\.dbf +\\*"),
+                                                   "printout.dbf" + std::string(29, ' ') + "*");
     // Headings are cut to the field width + 1: "MO" is field 7, "VA" (field
     // 8) must not appear.
     EXPECT_NE(written.find("XORIGIYORIGILAMO \r\n"), std::string::npos) << written;
