@@ -1,7 +1,6 @@
 #include "graphics/qt/anistep_qt.h"
 
 #include "graphics/anistep.h"
-#include "graphics/qt/graphwindow_qt.h"
 #include "platform/qt/dialoghost_qt.h"
 
 #include <QFont>

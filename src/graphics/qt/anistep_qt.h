@@ -6,6 +6,11 @@
 class TForm_anistep;
 class QPushButton;
 
+namespace platform
+{
+class DialogHostImplQt;
+}
+
 class AnistepFormQt final : public QDialog
 {
   public:
@@ -18,3 +23,6 @@ class AnistepFormQt final : public QDialog
   private:
     TForm_anistep& model_;
 };
+
+// Registers the step dialog of the animations with the dialog host.
+void RegisterGraphicsForms(platform::DialogHostImplQt& dialogs);

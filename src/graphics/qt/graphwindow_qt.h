@@ -15,7 +15,6 @@ class QPainter;
 namespace platform
 {
 class MainWindowImplQt;
-class DialogHostImplQt;
 class PlatformQt;
 class Canvas;
 class CanvasImplQt;
@@ -60,9 +59,6 @@ class GraphWindowQt final
     std::unique_ptr<QPainter> immediatePainter_;
     std::unique_ptr<platform::CanvasImplQt> immediateCanvas_;
 };
-
-// The step dialog of the animations.
-void RegisterGraphicsForms(platform::DialogHostImplQt& dialogs);
 
 // Binds the graphics window to the Qt platform's main window, registers its
 // forms and takes the pixel aspect of the screen. The binding must end
