@@ -1,7 +1,6 @@
 #include "drawings/sheet/changeentryform.h"
 #include "drawings/sheet/sheetformbuttons.h"
 
-#include "drawings/sheet/changeprotocol.h"
 #include "drawings/sheet/drawingsheet.h"
 #include "foundation/codepage.h"
 #include "foundation/programstate.h"

@@ -10,6 +10,11 @@
 #include <cstddef>
 #include <string>
 
+// Most characters a change's description holds as stored, a line break
+// counting two (CR LF): one below the 255 at which a stored text can no
+// longer be converted and would be saved empty.
+inline constexpr int MaxDescriptionLength = 254;
+
 class TForm_EinAend final : public TFormModel
 {
   public:

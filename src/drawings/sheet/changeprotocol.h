@@ -31,8 +31,3 @@ void ResetRemarkLines();
 // read from the "null" template brings the template's pairs, which clearing
 // here would wipe out again.
 void ClearDocumentLinks();
-
-// Most characters a change's description holds as stored, a line break
-// counting two (CR LF): one below the 255 at which a stored text can no
-// longer be converted and would be saved empty.
-inline constexpr int MaxDescriptionLength = 254;
