@@ -2,7 +2,6 @@
 
 #include "gearpair/gearpairdata.h"
 #include "planetary/stage.h"
-#include "planetary/suggestions.h"
 #include "foundation/textcopy.h"
 
 #include <cmath>
