@@ -6,7 +6,7 @@
 #include "graphics/cad/cadtarget.h"
 #include "graphics/cadsettings.h"
 #include "graphics/diagrams/diagram.h"
-#include "graphics/graphservices.h"
+#include "graphics/graphservicedefaults.h"
 #include "graphics/graphsettings.h"
 #include "graphics/graphwindow.h"
 #include "graphics/hpgl/hpglstate.h"

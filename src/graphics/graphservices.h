@@ -4,9 +4,9 @@
 // The generic input dialogs (a line of text, a length within a range) and
 // the plot program's configuration form live above the graphics. They reach
 // the CAD layer through this table of hooks: the application fills it at
-// start-up, tests fill it with scripted answers, and the defaults below ask
-// through the current platform's prompts, so a batch run gets the platform's
-// headless answer (Cancel) and never waits.
+// start-up, tests fill it with scripted answers, and the defaults
+// (graphservicedefaults.h) ask through the current platform's prompts, so a
+// batch run gets the platform's headless answer (Cancel) and never waits.
 //
 // Every hook that stands for a dialog keeps the dialog's contract on the
 // program-wide flag: a Cancel sets telmvar.Aborted and leaves the value.
@@ -55,9 +55,3 @@ struct TGraphServices {
 };
 
 extern TGraphServices graphservices;
-
-// The headless answers described above: the questions through the current
-// platform's prompts (the plot program's editor among them), no hints, and
-// the plot program's form keeps the command line as it is, the diagram
-// limits dialog is cancelled.
-void ResetGraphServices();

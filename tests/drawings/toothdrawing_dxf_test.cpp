@@ -13,7 +13,7 @@
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
 #include "graphics/cad/caddeviceregistry.h"
-#include "graphics/graphservices.h"
+#include "graphics/graphservicedefaults.h"
 #include "planetary/meshtransfer.h"
 
 #include <cstdio>

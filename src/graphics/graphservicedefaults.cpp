@@ -1,4 +1,4 @@
-#include "graphics/graphservices.h"
+#include "graphics/graphservicedefaults.h"
 
 #include "foundation/programstate.h"
 #include "foundation/numbertext.h"
