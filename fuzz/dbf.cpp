@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return static_cast<long>(n);
     };
     TDbfHeaderInfo info;
-    TDbfParseResult r = ParseDbfHeader(read, static_cast<int64_t>(size), "fuzz.dbf", info);
+    TDbfParseResult r = ParseDbfHeader(read, static_cast<int64_t>(size), "fuzz.dbf", {}, info);
     if (r.Code != 0)
         return 0;
     // Every field must lie inside its record: that is what the reader checked.

@@ -287,7 +287,8 @@ std::string LifeTableHeaderFault(const TLifeFile& File, const std::string& Path)
     TDbfHeaderInfo info;
     // The file is there: a header the engine cannot take is the cause, not
     // a missing table (nor the engine's lines on every attempt to open it).
-    const TDbfParseResult parsed = ParseDbfHeader(read, std::max<int64_t>(size, 0), LifeTable, info);
+    const TDbfParseResult parsed =
+        ParseDbfHeader(read, std::max<int64_t>(size, 0), LifeTable, dbffile.Extras(), info);
     if (parsed.Code != 0) {
         std::string why = parsed.Detail;
         if (const std::size_t tag = why.rfind(" ["); tag != std::string::npos && why.back() == ']')

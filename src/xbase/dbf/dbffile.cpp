@@ -252,7 +252,7 @@ bool OpenDbf(TDbfTable& table)
     auto reader = [&table](int64_t offset, void* buffer, std::size_t count) {
         return table.File.ReadAt(offset, buffer, count);
     };
-    TDbfParseResult parsed = ParseDbfHeader(reader, fileSize, name, info);
+    TDbfParseResult parsed = ParseDbfHeader(reader, fileSize, name, dbffile.Extras(), info);
     if (parsed.Code != 0) {
         ClearTable(table);
         SetError(parsed.Code, parsed.Detail);
@@ -478,7 +478,7 @@ std::string MemoFileName(const std::string& tableName, uint8_t version)
 
 std::string MemoFileExt(uint8_t version)
 {
-    if (!IsAcceptedVersion(version) && version != 0x30)
+    if (!IsAcceptedVersion(version, dbffile.Extras()) && version != 0x30)
         version = dbffile.MemoVersion;
     return version == 0xF5 || version == 0x30 ? "FPT" : "DBT";
 }
@@ -527,7 +527,7 @@ bool CreateMemoFileHeader(const std::string& tableName, uint8_t version, uint16_
 
 bool CreateDBF(TDbfTable& table, const std::string& name, const std::vector<TDbfField>& fields)
 {
-    const bool extras = dbffile.ExtraVersion != 0 || dbffile.ExtraMemoVersion != 0;
+    const bool extras = dbffile.Extras().Set();
     const uint8_t requested = extras ? 0x8B : dbffile.MemoVersion;
     const bool blobs = requested == 0x8B || requested == 0x8C;
     const std::string refused = "Invalid dBASE field definition [CreateDBF]";
@@ -578,7 +578,8 @@ bool CreateDBF(TDbfTable& table, const std::string& name, const std::vector<TDbf
         version = memo ? dbffile.ExtraMemoVersion : dbffile.ExtraVersion;
 
     std::string fileName = ResolveFileName(AllTrim(DefaultExtension(AllTrim(name), "DBF")));
-    std::vector<uint8_t> header = BuildDbfHeader(version, out, static_cast<uint16_t>(recordLength));
+    std::vector<uint8_t> header =
+        BuildDbfHeader(version, dbffile.Extras(), out, static_cast<uint16_t>(recordLength));
 
     // The new table is written beside the old one and renamed over it, so a
     // failed create leaves an existing table whole. A table that someone
@@ -605,7 +606,7 @@ bool CreateDBF(TDbfTable& table, const std::string& name, const std::vector<TDbf
 
     table = TDbfTable{};
     table.Name = fileName;
-    table.Layout = LayoutOf(version);
+    table.Layout = LayoutOf(version, dbffile.Extras());
     table.File.Adopt(fd, platform::TFileShare::DenyWrite);
     if (table.File.WriteAt(0, header.data(), header.size()) != static_cast<long>(header.size())) {
         SetError(table.File.LastError() != 0 ? table.File.LastError() : 101, writeTag);

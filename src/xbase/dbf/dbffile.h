@@ -21,6 +21,8 @@ struct TDbfFile {
     uint8_t MemoVersion = 0x8B;      // version requested for new tables
     uint16_t MemoBlockSize = 512;
     uint16_t FileOpenMode = 18;      // sharing mode of every file open
+
+    TDbfExtraVersions Extras() const { return {ExtraVersion, ExtraMemoVersion}; }
 };
 
 extern TDbfFile dbffile;

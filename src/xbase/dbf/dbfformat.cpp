@@ -1,15 +1,12 @@
 #include "xbase/dbf/dbfformat.h"
 
 #include "xbase/core/dbstrings.h"
-#include "xbase/dbf/dbffile.h"
 
 #include <algorithm>
 #include <cstring>
 #include <utility>
 
 namespace {
-
-bool ExtrasSet() { return dbffile.ExtraVersion != 0 || dbffile.ExtraMemoVersion != 0; }
 
 std::string BaseName(const std::string& path)
 {
@@ -62,20 +59,19 @@ TDbfParseResult CheckRecordLayout(const TDbfHeaderInfo& info, const std::string&
 
 }  // namespace
 
-bool IsAcceptedVersion(uint8_t v)
+bool IsAcceptedVersion(uint8_t v, const TDbfExtraVersions& extras)
 {
-    if (ExtrasSet()) {
+    if (extras.Set()) {
         if (v == 0)
             return false;
-        return v == 0x03 || v == 0x83 || v == 0x8B || v == 0xF5 || v == dbffile.ExtraVersion ||
-               v == dbffile.ExtraMemoVersion;
+        return v == 0x03 || v == 0x83 || v == 0x8B || v == 0xF5 || v == extras.Version || v == extras.MemoVersion;
     }
     return v == 0x02 || v == 0x03 || v == 0x83 || v == 0x8B || v == 0xF5 || v == 0x04 || v == 0x8C;
 }
 
-TDbfLayout LayoutOf(uint8_t v)
+TDbfLayout LayoutOf(uint8_t v, const TDbfExtraVersions& extras)
 {
-    if (ExtrasSet())
+    if (extras.Set())
         return TDbfLayout::Standard;
     if (v == 0x02)
         return TDbfLayout::DBase2;
@@ -84,15 +80,15 @@ TDbfLayout LayoutOf(uint8_t v)
     return TDbfLayout::Standard;
 }
 
-bool VersionHasMemo(uint8_t v)
+bool VersionHasMemo(uint8_t v, const TDbfExtraVersions& extras)
 {
-    if (ExtrasSet())
-        return dbffile.ExtraMemoVersion != 0 && v == dbffile.ExtraMemoVersion;
+    if (extras.Set())
+        return extras.MemoVersion != 0 && v == extras.MemoVersion;
     return (v & 0x80) != 0;
 }
 
 TDbfParseResult ParseDbfHeader(const TDbfByteReader& read, int64_t fileSize, const std::string& name,
-                               TDbfHeaderInfo& out)
+                               const TDbfExtraVersions& extras, TDbfHeaderInfo& out)
 {
     out = TDbfHeaderInfo{};
     const auto who = [&name] { return BaseName(name); };
@@ -102,9 +98,9 @@ TDbfParseResult ParseDbfHeader(const TDbfByteReader& read, int64_t fileSize, con
         return {210, NotATable(name, " (Prolog is less than 32 bytes)", " [USE/OpenDBF]")};
     std::memcpy(out.Header, head, 32);
     out.Version = head[0];
-    if (!IsAcceptedVersion(out.Version))
+    if (!IsAcceptedVersion(out.Version, extras))
         return {210, NotATable(name, "(Invalid version byte)+", " [USE/OpenDBF]")};
-    out.Layout = LayoutOf(out.Version);
+    out.Layout = LayoutOf(out.Version, extras);
 
     if (out.Layout == TDbfLayout::DBase2) {
         out.RecordCount = GetLE16(head + 1);
@@ -142,7 +138,7 @@ TDbfParseResult ParseDbfHeader(const TDbfByteReader& read, int64_t fileSize, con
     }
 
     const bool level7 = out.Layout == TDbfLayout::Level7;
-    out.HasMemo = VersionHasMemo(out.Version);
+    out.HasMemo = VersionHasMemo(out.Version, extras);
     out.HeaderLength = GetLE16(head + 8);
     out.RecordLength = GetLE16(head + 10);
     out.Year = head[1] + 1900;
@@ -194,9 +190,10 @@ TDbfParseResult ParseDbfHeader(const TDbfByteReader& read, int64_t fileSize, con
     return CheckRecordLayout(out, name);
 }
 
-std::vector<uint8_t> BuildDbfHeader(uint8_t version, const std::vector<TDbfField>& fields, uint16_t recordLength)
+std::vector<uint8_t> BuildDbfHeader(uint8_t version, const TDbfExtraVersions& extras,
+                                    const std::vector<TDbfField>& fields, uint16_t recordLength)
 {
-    const bool level7 = !ExtrasSet() && (version == 0x04 || version == 0x8C);
+    const bool level7 = !extras.Set() && (version == 0x04 || version == 0x8C);
     const std::size_t start = level7 ? 68 : 32;
     const std::size_t size = level7 ? 48 : 32;
     const std::size_t headerLength = start + size * fields.size() + 1;

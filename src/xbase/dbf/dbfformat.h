@@ -30,9 +30,18 @@ inline constexpr uint8_t DbfEndOfFile = 0x1A;
 inline constexpr uint8_t DbfTerminator = 0x0D;
 inline constexpr int DBase2HeaderLength = 521;
 
-bool IsAcceptedVersion(uint8_t version);
-TDbfLayout LayoutOf(uint8_t version);
-bool VersionHasMemo(uint8_t version);
+// Version bytes a program adds to the accepted ones, 0 for none. While
+// either is set, only the standard versions and these two are accepted, all
+// in the standard layout, and only the extra memo version has a memo.
+struct TDbfExtraVersions {
+    uint8_t Version = 0;
+    uint8_t MemoVersion = 0;
+    bool Set() const { return Version != 0 || MemoVersion != 0; }
+};
+
+bool IsAcceptedVersion(uint8_t version, const TDbfExtraVersions& extras);
+TDbfLayout LayoutOf(uint8_t version, const TDbfExtraVersions& extras);
+bool VersionHasMemo(uint8_t version, const TDbfExtraVersions& extras);
 
 // What a table's header says.
 struct TDbfHeaderInfo {
@@ -60,11 +69,12 @@ struct TDbfParseResult {
 // length is not 1 + the sum of the field lengths or a D, L or M field has
 // the wrong length: nothing would then keep a field inside its record.
 TDbfParseResult ParseDbfHeader(const TDbfByteReader& read, int64_t fileSize, const std::string& name,
-                               TDbfHeaderInfo& out);
+                               const TDbfExtraVersions& extras, TDbfHeaderInfo& out);
 
 // Builds the header bytes of a new table (header length bytes, terminator
 // included) for the given layout and version.
-std::vector<uint8_t> BuildDbfHeader(uint8_t version, const std::vector<TDbfField>& fields, uint16_t recordLength);
+std::vector<uint8_t> BuildDbfHeader(uint8_t version, const TDbfExtraVersions& extras,
+                                    const std::vector<TDbfField>& fields, uint16_t recordLength);
 
 // Little-endian helpers.
 inline uint16_t GetLE16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
