@@ -44,7 +44,7 @@ class TCadCallRecorder final : public TCadDevice
     {
         Add("style", {Extended(N), Angle, Height, Width});
     }
-    void Text(const std::string& T, Extended X, Extended Y, const TDxfTextStyle& S) override
+    void Text(const std::string& T, Extended X, Extended Y, const TCadTextStyle& S) override
     {
         Add("text", {X, Y, S.Height, S.Angle}, T);
     }

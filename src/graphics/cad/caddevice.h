@@ -12,7 +12,7 @@
 // CAD and STL are found by their device code (caddeviceregistry.h).
 
 #include "foundation/types.h"
-#include "graphics/writers/dxfwriter.h"
+#include "graphics/cadtextstyle.h"
 
 #include <cstdint>
 #include <string>
@@ -43,7 +43,7 @@ class TCadDevice
     // Default: the outline 1-2-4-3.
     virtual void Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3, Extended X4,
                        Extended Y4);
-    virtual void Text(const std::string& /*Text*/, Extended /*X*/, Extended /*Y*/, const TDxfTextStyle&) {}
+    virtual void Text(const std::string& /*Text*/, Extended /*X*/, Extended /*Y*/, const TCadTextStyle&) {}
     virtual void Insert(const std::string& /*Name*/, Extended, Extended, Extended /*Angle*/, Extended, Extended) {}
 
     // Polylines written as one entity (else the CAD layer breaks them up).

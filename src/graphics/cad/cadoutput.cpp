@@ -79,7 +79,7 @@ class TCadBlockGate final : public TCadDevice
     {
         Open().Solid(X1, Y1, X2, Y2, X3, Y3, X4, Y4);
     }
-    void Text(const std::string& Text, Extended X, Extended Y, const TDxfTextStyle& Style) override
+    void Text(const std::string& Text, Extended X, Extended Y, const TCadTextStyle& Style) override
     {
         Open().Text(Text, X, Y, Style);
     }

@@ -8,6 +8,7 @@
 #include "graphics/cad/cadtarget.h"
 #include "graphics/cadsettings.h"
 #include "graphics/graphsettings.h"
+#include "graphics/writers/dxfwriter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -60,7 +61,7 @@ void DeviceText(const std::string& Text, Extended X, Extended Y)
 {
     if (!Finite({X, Y, S.CadTextHeight, S.CadTextWidth, S.CadTextAngle})) return;
     if (TCadDevice* d = CadEntityTarget())
-        d->Text(Text, X, Y, TDxfTextStyle{S.CadTextHeight, S.CadTextWidth, S.CadTextAngle, S.CadTextSlant});
+        d->Text(Text, X, Y, TCadTextStyle{S.CadTextHeight, S.CadTextWidth, S.CadTextAngle, S.CadTextSlant});
 }
 
 } // namespace

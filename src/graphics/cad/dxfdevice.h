@@ -44,7 +44,7 @@ class TCadDxfDevice : public TCadDevice
     {
         writer_.Solid(X1, Y1, X2, Y2, X3, Y3, X4, Y4);
     }
-    void Text(const std::string& Text, Extended X, Extended Y, const TDxfTextStyle& Style) override
+    void Text(const std::string& Text, Extended X, Extended Y, const TCadTextStyle& Style) override
     {
         writer_.Text(Text, X, Y, Style);
     }

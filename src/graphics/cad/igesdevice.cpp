@@ -170,7 +170,7 @@ void TCadIgesDevice::Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, E
     Take(std::move(c));
 }
 
-void TCadIgesDevice::Text(const std::string& Text, Extended X, Extended Y, const TDxfTextStyle& Style)
+void TCadIgesDevice::Text(const std::string& Text, Extended X, Extended Y, const TCadTextStyle& Style)
 {
     TCall c;
     c.Kind = TCall::TKind::Text;

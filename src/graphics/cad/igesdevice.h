@@ -4,7 +4,6 @@
 
 #include "foundation/types.h"
 #include "graphics/cad/caddevice.h"
-#include "graphics/writers/dxfwriter.h"
 #include "graphics/writers/igeswriter.h"
 
 #include <cstdint>
@@ -39,7 +38,7 @@ class TCadIgesDevice final : public TCadDevice
     void Arc(Extended X, Extended Y, Extended Start, Extended End, Extended R) override;
     void Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3, Extended X4,
                Extended Y4) override;
-    void Text(const std::string& Text, Extended X, Extended Y, const TDxfTextStyle& Style) override;
+    void Text(const std::string& Text, Extended X, Extended Y, const TCadTextStyle& Style) override;
     void Insert(const std::string& Name, Extended X, Extended Y, Extended Angle, Extended SX, Extended SY) override;
     void Finish() override { writer_.Finish(); }
 
@@ -56,7 +55,7 @@ class TCadIgesDevice final : public TCadDevice
         int Layer = 0;
         int32_t LayerMode = 0;
         std::string Name; // the text of a note, the block of an instance
-        TDxfTextStyle Style;
+        TCadTextStyle Style;
     };
     struct TBlock {
         std::string Name;

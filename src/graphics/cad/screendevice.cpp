@@ -68,7 +68,7 @@ void TCadScreenDevice::Solid(Extended X1, Extended Y1, Extended X2, Extended Y2,
     screen_.Solid(X1, Y1, X2, Y2, X4, Y4, X3, Y3);
 }
 
-void TCadScreenDevice::Text(const std::string& Text, Extended X, Extended Y, const TDxfTextStyle&)
+void TCadScreenDevice::Text(const std::string& Text, Extended X, Extended Y, const TCadTextStyle&)
 {
     screen_.OutTextXY(X, Y, Text);
 }

@@ -3,7 +3,6 @@
 
 #include "foundation/types.h"
 #include "graphics/cad/caddevice.h"
-#include "graphics/writers/dxfwriter.h"
 
 #include <cstdint>
 #include <string>
@@ -29,7 +28,7 @@ class TCadScreenDevice : public TCadDevice
     // Polygon order 1, 2, 4, 3 of the DXF corners.
     void Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3, Extended X4,
                Extended Y4) override;
-    void Text(const std::string& Text, Extended X, Extended Y, const TDxfTextStyle& Style) override;
+    void Text(const std::string& Text, Extended X, Extended Y, const TCadTextStyle& Style) override;
     void Finish() override;
 
   private:

@@ -2,6 +2,7 @@
 
 #include "foundation/programsettings.h"
 #include "graphics/cadsettings.h"
+#include "graphics/writers/dxfwriter.h"
 
 void TCadTextCadDevice::SetLayer(int N)
 {

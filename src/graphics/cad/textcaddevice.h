@@ -4,7 +4,6 @@
 
 #include "foundation/types.h"
 #include "graphics/cad/caddevice.h"
-#include "graphics/writers/dxfwriter.h"
 #include "graphics/writers/textcadwriter.h"
 
 #include <ostream>
@@ -37,7 +36,7 @@ class TCadTextCadDevice final : public TCadDevice
     {
         writer_.Solid(X1, Y1, X2, Y2, X3, Y3, X4, Y4);
     }
-    void Text(const std::string& Text, Extended X, Extended Y, const TDxfTextStyle&) override
+    void Text(const std::string& Text, Extended X, Extended Y, const TCadTextStyle&) override
     {
         writer_.Text(Text, X, Y);
     }

@@ -214,7 +214,7 @@ void TDxfWriter::Arc(Extended X, Extended Y, Extended Start, Extended End, Exten
     Real(51, End);
 }
 
-void TDxfWriter::Text(std::string_view Text, Extended X, Extended Y, const TDxfTextStyle& Style)
+void TDxfWriter::Text(std::string_view Text, Extended X, Extended Y, const TCadTextStyle& Style)
 {
     EntityStart("TEXT");
     Real(10, X);

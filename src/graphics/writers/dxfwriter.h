@@ -10,6 +10,7 @@
 // the screen and STL outputs.
 
 #include "foundation/types.h"
+#include "graphics/cadtextstyle.h"
 
 #include <cstdint>
 #include <ostream>
@@ -29,14 +30,6 @@ struct TDxfOptions {
     // Texts pass through the CAD text conversion (every output but the
     // screen's own block files, which the screen reads back).
     bool ConvertTexts = true;
-};
-
-// The text style a TEXT entity is written with.
-struct TDxfTextStyle {
-    Extended Height = 5.0L;
-    Extended Width = 1.0L; // width/height ratio
-    Extended Angle = 0;    // degrees
-    Extended Slant = 0;    // degrees
 };
 
 // Layer name of layer N: "0" for layer 0; LayerNames[N] for 1..5 in layer
@@ -78,7 +71,7 @@ class TDxfWriter
     void Circle(Extended X, Extended Y, Extended R);
     // Counter-clockwise from Start to End (degrees).
     void Arc(Extended X, Extended Y, Extended Start, Extended End, Extended R);
-    void Text(std::string_view Text, Extended X, Extended Y, const TDxfTextStyle& Style);
+    void Text(std::string_view Text, Extended X, Extended Y, const TCadTextStyle& Style);
     // Corners in DXF order: edges 1-2 and 3-4 are opposite.
     void Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3, Extended X4,
                Extended Y4);
