@@ -929,6 +929,15 @@ const TLayerButton LayerButtons[] = {{"Button_layer1", 5, "1", 2, 1}, {"Button_l
                                      {"Button_layer3", 3, "3", 2, 1}, {"Button_layer4", 2, "4", 3, 2},
                                      {"Button_layer5", 1, "5", 1, 3}};
 
+// A button whose action leaves the dialog open.
+template <typename F> auto NoAction(F f)
+{
+    return [f](Tconfig& c, const std::string& n) {
+        f(c, n);
+        return platform::DialogAction::None;
+    };
+}
+
 } // namespace
 
 platform::DialogAction Tconfig::Put(const std::string& Edit, const std::string& Text)
@@ -938,17 +947,52 @@ platform::DialogAction Tconfig::Put(const std::string& Edit, const std::string& 
     return platform::DialogAction::None;
 }
 
+void Tconfig::AddListedButtons(std::map<std::string, TButton>& t)
+{
+    for (const auto& b : PresetButtons)
+        t[b.Button] = [b](Tconfig& c, const std::string&) { return c.Put(b.Edit, b.Text); };
+    for (const auto& [button, no] : HelpButtons)
+        t[button] = NoAction([no = no](Tconfig&, const std::string&) {
+            ShowHelpText(no, 0, 1);
+            telmvar.Aborted = false;
+        });
+    for (const auto& [button, edit] : DirectoryButtons)
+        t[button] = [edit = edit](Tconfig& c, const std::string&) {
+            std::string result;
+            ChooseDirectory(c.Control(edit).Text, result);
+            telmvar.Aborted = false;
+            return c.Put(edit, result);
+        };
+    for (const auto& [button, edit] : ProgramButtons)
+        t[button] = [edit = edit](Tconfig& c, const std::string& n) {
+            const std::string filter = n == "Button_handbuchdir" ? telmvar.ProgramFileStem + ".htm" : "*.exe";
+            std::string result;
+            BrowseForFile(c.Control(edit).Text, filter, result);
+            const bool chosen = !telmvar.Aborted;
+            telmvar.Aborted = false;
+            return chosen ? c.Put(edit, result) : platform::DialogAction::None;
+        };
+    for (const auto& l : LayerButtons)
+        t[l.Button] = NoAction([l](Tconfig& c, const std::string&) {
+            c.SetLayerCell(l.Row, 0, l.Layer);
+            c.SetLayerCell(l.Row, 1, IntToText(l.Colour));
+            c.SetLayerCell(l.Row, 2, IntToText(l.Width));
+        });
+    for (int d = 1; d <= 3; ++d)
+        t["Button_dick" + std::to_string(d)] = NoAction([d](Tconfig& c, const std::string&) {
+            for (int r = 1; r <= 16; ++r)
+                c.SetColourCell(r, 1, IntToText(d));
+        });
+    for (int k = 0; k <= 15; ++k)
+        t["Panel_color" + std::to_string(k)] = NoAction([k](Tconfig& c, const std::string&) { c.PickPanelColour(k); });
+}
+
 const std::map<std::string, Tconfig::TButton>& Tconfig::Buttons()
 {
     using platform::DialogAction;
     static const std::map<std::string, TButton> table = [] {
         std::map<std::string, TButton> t;
-        const auto none = [](auto f) {
-            return [f](Tconfig& c, const std::string& n) {
-                f(c, n);
-                return DialogAction::None;
-            };
-        };
+        AddListedButtons(t);
         t["Button_ok"] = [](Tconfig& c, const std::string&) {
             c.StoreStep();
             return DialogAction::Accept;
@@ -957,54 +1001,32 @@ const std::map<std::string, Tconfig::TButton>& Tconfig::Buttons()
             telmvar.Aborted = true;
             return DialogAction::Reject;
         };
-        t["Button_save"] = none([](Tconfig& c, const std::string&) {
+        t["Button_save"] = NoAction([](Tconfig& c, const std::string&) {
             c.StoreStep();
             telmvar.Aborted = false;
             WriteConfigFile();
         });
-        t["Button_export"] = t["Button_import"] = none([](Tconfig& c, const std::string& n) {
+        t["Button_export"] = t["Button_import"] = NoAction([](Tconfig& c, const std::string& n) {
             if (n == "Button_export") c.StoreStep();
             c.FileExchange(n == "Button_import");
         });
-        for (const auto& b : PresetButtons)
-            t[b.Button] = [b](Tconfig& c, const std::string&) { return c.Put(b.Edit, b.Text); };
-        for (const auto& [button, no] : HelpButtons)
-            t[button] = none([no = no](Tconfig&, const std::string&) {
-                ShowHelpText(no, 0, 1);
-                telmvar.Aborted = false;
-            });
-        for (const auto& [button, edit] : DirectoryButtons)
-            t[button] = [edit = edit](Tconfig& c, const std::string&) {
-                std::string result;
-                ChooseDirectory(c.Control(edit).Text, result);
-                telmvar.Aborted = false;
-                return c.Put(edit, result);
-            };
         t["Button_dirtempenv"] = [](Tconfig& c, const std::string&) {
             const char* temp = std::getenv("TEMP");
             if (!temp) temp = std::getenv("TMPDIR");
             if (temp && !TrimBlanks(temp).empty()) return c.Put("Edit_dirtemp", temp);
             return DialogAction::None;
         };
-        for (const auto& [button, edit] : ProgramButtons)
-            t[button] = [edit = edit](Tconfig& c, const std::string& n) {
-                const std::string filter = n == "Button_handbuchdir" ? telmvar.ProgramFileStem + ".htm" : "*.exe";
-                std::string result;
-                BrowseForFile(c.Control(edit).Text, filter, result);
-                const bool chosen = !telmvar.Aborted;
-                telmvar.Aborted = false;
-                return chosen ? c.Put(edit, result) : DialogAction::None;
-            };
-        t["Button_hintergrundfarbe"] = none([](Tconfig& c, const std::string&) { c.PickBackgroundColour(); });
+        t["Button_hintergrundfarbe"] = NoAction([](Tconfig& c, const std::string&) { c.PickBackgroundColour(); });
         t["Button_font"] = t["Button_textfont"] =
-            none([](Tconfig& c, const std::string& n) { c.PickFont(n == "Button_font"); });
-        t["Button_aufloesung"] = none([](Tconfig& c, const std::string&) {
+            NoAction([](Tconfig& c, const std::string& n) { c.PickFont(n == "Button_font"); });
+        t["Button_aufloesung"] = NoAction([](Tconfig& c, const std::string&) {
             c.Control("Edit_x").Text = IntToText(MaxClientWidth());
             c.Control("Edit_y").Text = IntToText(MaxClientHeight());
             c.ApplyWindowSize(true, true);
             c.Touch();
         });
-        t["Button_x"] = t["Button_y"] = none([](Tconfig& c, const std::string& n) { c.KeepAspect(n == "Button_x"); });
+        t["Button_x"] = t["Button_y"] =
+            NoAction([](Tconfig& c, const std::string& n) { c.KeepAspect(n == "Button_x"); });
         t["Button_dialogsize"] = [](Tconfig& c, const std::string&) {
             return c.Put("SpinEdit_dialogfenster", IntToText(AutoScreenPercent(winutil.QueryScreen())));
         };
@@ -1012,37 +1034,24 @@ const std::map<std::string, Tconfig::TButton>& Tconfig::Buttons()
             const int dialog = TextToInt(TrimBlanks(c.Control("SpinEdit_dialogfenster").Text));
             return c.Put("SpinEdit_dialogelemente", IntToText(AutoFontPercent(winutil.QueryScreen(), dialog)));
         };
-        for (const auto& l : LayerButtons)
-            t[l.Button] = none([l](Tconfig& c, const std::string&) {
-                c.SetLayerCell(l.Row, 0, l.Layer);
-                c.SetLayerCell(l.Row, 1, IntToText(l.Colour));
-                c.SetLayerCell(l.Row, 2, IntToText(l.Width));
-            });
-        t["Button_selectlayercolor"] = none([](Tconfig& c, const std::string&) {
+        t["Button_selectlayercolor"] = NoAction([](Tconfig& c, const std::string&) {
             const int row = c.GridRow({LayerGrid, 5, 3});
             int number = TextToInt(TrimBlanks(c.LayerCell(row, 1)));
             if (SelectColourNumber(number)) c.SetLayerCell(row, 1, IntToText(number));
         });
         t["Button_selectcolor"] = t["StringGrid_colorDblClick"] =
-            none([](Tconfig& c, const std::string&) { c.PickGridColour(); });
-        for (int d = 1; d <= 3; ++d)
-            t["Button_dick" + std::to_string(d)] = none([d](Tconfig& c, const std::string&) {
-                for (int r = 1; r <= 16; ++r)
-                    c.SetColourCell(r, 1, IntToText(d));
-            });
-        for (int k = 0; k <= 15; ++k)
-            t["Panel_color" + std::to_string(k)] = none([k](Tconfig& c, const std::string&) { c.PickPanelColour(k); });
-        t["Button_resetcolor"] = none([](Tconfig& c, const std::string&) {
+            NoAction([](Tconfig& c, const std::string&) { c.PickGridColour(); });
+        t["Button_resetcolor"] = NoAction([](Tconfig& c, const std::string&) {
             SetDefaultGraphPalette();
             c.LoadStep();
         });
         t["Button_scaleyx"] = [](Tconfig& c, const std::string&) {
             return c.Put("Edit_printscaley", c.Control("Edit_printscale").Text);
         };
-        t["Button_Textwindow"] = none([](Tconfig& c, const std::string&) { c.AutoTextWindow(); });
+        t["Button_Textwindow"] = NoAction([](Tconfig& c, const std::string&) { c.AutoTextWindow(); });
         t["Button_confkorvilt"] = t["ListBox_korviltDblClick"] =
-            none([](Tconfig& c, const std::string&) { c.ConfigurePlotLine(); });
-        t["Button_editkorviltcommandline"] = none([](Tconfig& c, const std::string&) { c.EditPlotLine(); });
+            NoAction([](Tconfig& c, const std::string&) { c.ConfigurePlotLine(); });
+        t["Button_editkorviltcommandline"] = NoAction([](Tconfig& c, const std::string&) { c.EditPlotLine(); });
         return t;
     }();
     return table;

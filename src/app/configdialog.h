@@ -80,6 +80,9 @@ class Tconfig final : public TFormModel
     // What pressing a button does; the table from button names to these.
     using TButton = std::function<platform::DialogAction(Tconfig&, const std::string&)>;
     static const std::map<std::string, TButton>& Buttons();
+    // The buttons the tables of presets, help texts, directories, programs,
+    // layers, line widths and colour panels name.
+    static void AddListedButtons(std::map<std::string, TButton>& Table);
     platform::DialogAction Put(const std::string& Edit, const std::string& Text);
     void PickBackgroundColour();
     void PickFont(bool Graph);
