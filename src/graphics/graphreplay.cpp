@@ -52,19 +52,10 @@ struct TTarget {
     void ApplyPen() { canvas->SetPen(pen); }
     void ApplyBrush() { canvas->SetBrush(brush); }
 
-    // Printer x is widened so that the paper keeps the aspect it had when
-    // world units were 0.75 * ScreenPixelsX / ScreenPixelsY times as many
-    // pixels wide as high (the print scales were chosen for that); on the
-    // screen they are square now.
-    Extended PrinterXFactor() const
-    {
-        if (!M().GraphAutoScale)
-            return 1;
-        const Extended legacy = 0.75L * DrawAreaPixelsX() / DrawAreaPixelsY();
-        return legacy / WorldUnitAspect();
-    }
-
-    // Unrounded pixel position of a world point.
+    // Unrounded pixel position of a world point. On paper the drawing area's
+    // pixel counts stand for the page's width and height at scale 1, so the
+    // page holds the picture where the window holds it, whatever the shape
+    // of either: x and y are scaled each on its own.
     Extended RawX(Extended x) const
     {
         const TGraphMapping& m = M();
@@ -72,7 +63,7 @@ struct TTarget {
             return RoundWhole((x - m.WorldXMin) * m.GraphXScale) + m.GraphViewport.x1;
         const Extended sx = (x - m.WorldXMin) * m.GraphXScale + m.GraphViewport.x1;
         return std::rint(pw * printsettings.PrintOriginX / 210) +
-               std::rint(pw * sx * printsettings.PrintScaleX / DrawAreaPixelsX() * PrinterXFactor());
+               std::rint(pw * sx * printsettings.PrintScaleX / DrawAreaPixelsX());
     }
     Extended RawY(Extended y) const
     {
@@ -92,7 +83,7 @@ struct TTarget {
         const TGraphMapping& m = M();
         if (!printer)
             return RoundPixel(m.GraphXScale * l);
-        return RoundPixel(pw * m.GraphXScale * l * printsettings.PrintScaleX / DrawAreaPixelsX() * PrinterXFactor());
+        return RoundPixel(pw * m.GraphXScale * l * printsettings.PrintScaleX / DrawAreaPixelsX());
     }
     int LengthY(Extended l) const
     {
@@ -596,7 +587,7 @@ void TFtelmgra::FormPaint(platform::Canvas& canvas)
 bool TFtelmgra::PrintPicture(const std::string& title)
 {
     auto& printer = platform::CurrentPlatform().Print();
-    if (replaying_ || !printer.BeginDoc(title)) {
+    if (replaying_ || !platform::StartPrintout(title)) {
         telmvar.Aborted = true;
         return false;
     }

@@ -25,8 +25,16 @@ class Printer
 
     // The print dialog; false when the user cancelled (nothing is printed).
     virtual bool ChoosePrinter() = 0;
-    // Starts a document; false when no printer can take it.
+    // Whether a printer or an output file is chosen. A desktop without a
+    // printer has neither until the user picks one in the print dialog.
+    virtual bool HasDestination() const = 0;
+    // Starts a document; false when no printer can take it, and then
+    // FailureCause says why. The printer stays usable: the next document
+    // may go elsewhere.
     virtual bool BeginDoc(const std::string& title) = 0;
+    // The reason the last BeginDoc failed, for the user; empty after one
+    // that succeeded.
+    virtual std::string FailureCause() const = 0;
     virtual void NewPage() = 0;
     virtual void EndDoc() = 0;
     // Throws the document away instead of printing it.
@@ -40,5 +48,11 @@ class Printer
     // Canvas of the current page; valid between BeginDoc and EndDoc.
     virtual Canvas& PageCanvas() = 0;
 };
+
+// Starts a document on the current platform's printer as a print command
+// does: with no printer set up it first asks where to print (a cancel there
+// prints nothing and says nothing); a printer that cannot start says why in
+// a message. False when there is no document to draw on.
+bool StartPrintout(const std::string& title);
 
 } // namespace platform

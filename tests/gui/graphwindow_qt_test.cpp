@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPrinter>
+#include <QMessageBox>
 #include <QPushButton>
 #include <cstdlib>
 #include <fstream>
@@ -21,6 +22,9 @@
 #include "app/startup.h"
 #include "app/windowplacement.h"
 #include "drawings/stage/planetanimation.h"
+#include "drawings/tooth/meshanimation.h"
+#include "gearpair/geometry/calcgearpair.h"
+#include "planetary/meshtransfer.h"
 #include "planetary/stagecalc.h"
 #include "planetary/stagedefaults.h"
 #include "foundation/foundationstate.h"
@@ -35,7 +39,9 @@
 #include "graphics/qt/graphwindow_qt.h"
 #include "platform/qt/platform_qt.h"
 #include "qtfixture.h"
+#include "reports/engine/reportservices.h"
 #include "reports/textview/printsettings.h"
+#include "reports/textview/showtextfile.h"
 
 using namespace platform;
 
@@ -303,18 +309,20 @@ TEST_F(GraphWindowQtTest, StepDialogEnterShowsNextFrameAndEscEndsStepping)
 class GraphWindowPrintTest : public GraphWindowQtTest
 {
   protected:
-    // Prints the picture to a PDF file, A4 portrait without margins, and
-    // renders its first page with poppler at 100 dpi or to Size pixels.
-    QImage PrintAndRender(int& pages, QSize Size = {})
+    // Prints the picture (or what Print prints) to a PDF file, A4 without
+    // margins, and renders its first page with poppler at 100 dpi or to Size pixels.
+    QImage PrintAndRender(int& pages, QSize Size = {}, QPageLayout::Orientation Turn = QPageLayout::Portrait,
+                          const std::function<void()>& Print = {})
     {
         auto& printer = qt_->QtPrinter().QtPrinter();
         const std::string pdf = dir_.Path() + "/graphics.pdf";
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(pdf));
         printer.setPageSize(QPageSize(QPageSize::A4));
-        printer.setPageOrientation(QPageLayout::Portrait);
+        printer.setPageOrientation(Turn);
         printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-        EXPECT_TRUE(FTelmgra.PrintPicture("graphics"));
+        if (Print) Print();
+        else EXPECT_TRUE(FTelmgra.PrintPicture("graphics"));
         const std::string info = dir_.Path() + "/info.txt";
         pages = -1;
         if (std::system(("pdfinfo '" + pdf + "' > '" + info + "' 2>&1").c_str()) == 0) {
@@ -352,10 +360,10 @@ TEST_F(GraphWindowPrintTest, PrintoutIsOneNonEmptyPage)
 
 TEST_F(GraphWindowPrintTest, SheetAtPortraitScalesIsTrueToScaleOnAWideDrawingArea)
 {
-    // A drawing sheet opens with print scales 1.9 / 1.0 on portrait paper:
-    // a square must stay square on paper within 1 %.
+    // The page stands for the drawing area at scale 1: on portrait paper
+    // the x scale 297 / 210 * 1911 / 949 = 2.85 keeps a square square within 1 %.
     Area(1911, 949);
-    printsettings.PrintScaleX = 1.9;
+    printsettings.PrintScaleX = 2.85;
     printsettings.PrintScaleY = 1.0;
     GraphFacade.Header(0, 0, 420, 297);
     GraphFacade.SetColor(15);
@@ -402,6 +410,61 @@ TEST_F(GraphWindowPrintTest, AfterAnAnimationThePrintoutIsThePictureShown)
             EXPECT_LT(alone, 0.08 * all) << (k ? "shown, not printed" : "printed, not shown");
         }
     }
+}
+
+// A printer that cannot start (its file in a folder that is not there) says
+// why in one message and takes the next document, to a file it can write:
+// the graphics printout and the result window's text printout alike.
+TEST_F(GraphWindowPrintTest, PrintStartFailureSaysWhyAndTheNextPrintIsWritten)
+{
+    GraphFacade.Circle(80, 60, 40);
+    TShowTextFileModel result;
+    std::ofstream(result.PrintFileName = dir_.Path() + "/report.txt") << "report line\n";
+    const TReportServices services = reportservices;
+    reportservices.ChoosePrintPages = [](int n, int& from, int& to) { return from = 1, to = n, true; };
+    std::vector<std::string> said;
+    QTimer reader; // reads and closes every message box
+    QObject::connect(&reader, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            said.push_back(box->text().toStdString()), box->accept();
+    });
+    reader.start(10);
+    const std::string bad = dir_.Path() + "/none/x.pdf";
+    int pages = 0;
+    for (const std::function<void()>& print : {std::function<void()>([] { FTelmgra.PrintPicture("graphics"); }),
+                                              std::function<void()>([&] { result.Print(); })}) {
+        qt_->QtPrinter().QtPrinter().setOutputFileName(QString::fromStdString(bad));
+        telmvar.Aborted = false, print(), telmvar.Aborted = false; // as the menu does before a command
+        EXPECT_FALSE(PrintAndRender(pages, {}, QPageLayout::Portrait, print).isNull() || pages != 1);
+    }
+    EXPECT_EQ(said, std::vector<std::string>(2, "Printing is not possible: " + bad + " cannot be written (No such file or directory)"));
+    reportservices = services;
+}
+
+// At scale 1, origin 0, landscape, the page holds the picture where the
+// window holds it: the ink's boxes on the page rendered to the drawing area's
+// pixels and in the window agree within 3 % on each side, nothing cut off.
+TEST_F(GraphWindowPrintTest, PrintFitsPageAsTheWindowHoldsThePicture)
+{
+    Area(1271, 709); // a 1280 x 800 screen less the main window's frame and bars
+    InitProgramDefaults(), SetDefaultInput(), CalcPlanetaryStage();
+    telmvar.TempDir = dir_.Path();
+    meshanimationservices.AskSettings = [](TMeshAnimationRequest& r) { return r.Steps = 4, r.PauseMs = 1, true; };
+    const auto bg = platform::Colour::FromBgr(graphsettings.BackgroundColour);
+    int pages = 0;
+    for (const auto draw : {+[] { LoadMeshSPi(), CalcGearPair(), AnimateMeshing(); },
+                            +[] { RecordStageAnimation(2, {8, 1.2L, 0}); }}) {
+        draw();
+        const QImage shown = Shown(), page = PrintAndRender(pages, {1271, 709}, QPageLayout::Landscape);
+        const Bounds s = BoundsOf(shown, [&](QColor q) { return q != QColor(bg.Red, bg.Green, bg.Blue); });
+        const Bounds p = BoundsOf(page, [](QColor q) { return std::min({q.red(), q.green(), q.blue()}) < 240; });
+        EXPECT_NEAR(p.left, s.left, 38); // 3 % of 1271
+        EXPECT_NEAR(p.right, s.right, 38);
+        EXPECT_NEAR(p.top, s.top, 21); // and of 709
+        EXPECT_NEAR(p.bottom, s.bottom, 21);
+        EXPECT_TRUE(p.right < 1270 && p.bottom < 708) << "cut at the page's edge";
+    }
+    ResetMeshAnimationServices();
 }
 
 class GraphWindowStartTest : public ::testing::Test

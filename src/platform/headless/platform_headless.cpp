@@ -340,7 +340,12 @@ bool PrinterImplHeadless::ChoosePrinter()
 
 bool PrinterImplHeadless::BeginDoc(const std::string& title)
 {
-    if (printing_) return false;
+    cause_.clear();
+    if (printing_)
+        cause_ = "another printout is still running";
+    else if (session_.Mode == HeadlessMode::Batch)
+        cause_ = "nothing is printed in a batch run";
+    if (!cause_.empty()) return false;
     printing_ = true;
     current_ = Document{};
     current_.Title = title;
@@ -383,6 +388,7 @@ void PrinterImplHeadless::Reset()
     ChooseAnswer = true;
     orientation_ = PageOrientation::Portrait;
     printing_ = false;
+    cause_.clear();
     current_ = Document{};
     printed_.clear();
 }

@@ -223,7 +223,10 @@ class PrinterImplHeadless final : public Printer
     void SetOrientation(PageOrientation orientation) override { orientation_ = orientation; }
     PageOrientation Orientation() const override { return orientation_; }
     bool ChoosePrinter() override;
+    bool HasDestination() const override { return true; }
+    // A batch run prints nothing: there is nobody to take the paper.
     bool BeginDoc(const std::string& title) override;
+    std::string FailureCause() const override { return cause_; }
     void NewPage() override;
     void EndDoc() override;
     void Abort() override;
@@ -251,6 +254,7 @@ class PrinterImplHeadless final : public Printer
 
     HeadlessSession& session_;
     bool printing_ = false;
+    std::string cause_;
     PageOrientation orientation_ = PageOrientation::Portrait;
     Document current_;
     std::vector<Document> printed_;

@@ -1,9 +1,11 @@
 #include "platform/qt/printer_qt.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 #include "platform/qt/canvas_qt.h"
 #include "platform/qt/qttext.h"
@@ -36,15 +38,71 @@ bool PrinterImplQt::ChoosePrinter()
     return dialog.exec() == QDialog::Accepted;
 }
 
+bool PrinterImplQt::HasDestination() const
+{
+    // Without a printer the toolkit writes PDF, and without a file name
+    // it has nowhere to write it.
+    if (printer_->outputFormat() == QPrinter::PdfFormat) return !printer_->outputFileName().isEmpty();
+    return !printer_->printerName().isEmpty();
+}
+
 bool PrinterImplQt::BeginDoc(const std::string& title)
 {
-    if (painter_) return false;
+    cause_.clear();
+    if (painter_) {
+        cause_ = "another printout is still running";
+        return false;
+    }
+    if (!HasDestination()) {
+        cause_ = "no printer is set up; choose one, or printing to a file, in the print dialog";
+        return false;
+    }
     printer_->setDocName(ToQString(title));
     auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(printer_.get())) return false;
+    if (!painter->begin(printer_.get())) {
+        cause_ = CauseOfFailure();
+        // The toolkit's printer stays busy after a start that failed and
+        // refuses every new setting; a fresh one takes its place.
+        Renew();
+        return false;
+    }
     painter_ = std::move(painter);
     canvas_ = std::make_unique<CanvasImplQt>(*painter_);
     return true;
+}
+
+std::string PrinterImplQt::CauseOfFailure() const
+{
+    if (printer_->outputFormat() == QPrinter::NativeFormat)
+        return "the printer " + FromQString(printer_->printerName()) + " does not take the document";
+    // The file is tried the way the toolkit opens it, without truncating
+    // one that exists; one made only by the trial goes again.
+    QFile file(printer_->outputFileName());
+    const bool existed = file.exists();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return FromQString(file.fileName()) + " cannot be written (" + FromQString(file.errorString()) + ")";
+    file.close();
+    if (!existed) file.remove();
+    return FromQString(file.fileName()) + " cannot be written";
+}
+
+void PrinterImplQt::Renew()
+{
+    const QPrinter& old = *printer_;
+    auto fresh = old.outputFormat() == QPrinter::NativeFormat
+                     ? std::make_unique<QPrinter>(QPrinterInfo::printerInfo(old.printerName()), QPrinter::HighResolution)
+                     : std::make_unique<QPrinter>(QPrinter::HighResolution);
+    fresh->setOutputFormat(old.outputFormat());
+    if (old.outputFormat() == QPrinter::PdfFormat) fresh->setOutputFileName(old.outputFileName());
+    fresh->setPageLayout(old.pageLayout());
+    fresh->setFullPage(old.fullPage());
+    fresh->setCopyCount(old.copyCount());
+    fresh->setCollateCopies(old.collateCopies());
+    fresh->setColorMode(old.colorMode());
+    fresh->setDuplex(old.duplex());
+    fresh->setPageOrder(old.pageOrder());
+    fresh->setDocName(old.docName());
+    printer_ = std::move(fresh);
 }
 
 void PrinterImplQt::NewPage()

@@ -19,7 +19,9 @@ class PrinterImplQt final : public Printer
     void SetOrientation(PageOrientation orientation) override;
     PageOrientation Orientation() const override;
     bool ChoosePrinter() override;
+    bool HasDestination() const override;
     bool BeginDoc(const std::string& title) override;
+    std::string FailureCause() const override { return cause_; }
     void NewPage() override;
     void EndDoc() override;
     void Abort() override;
@@ -30,10 +32,16 @@ class PrinterImplQt final : public Printer
     double PageHeightMm() const override;
     Canvas& PageCanvas() override;
 
+    // The toolkit's printer. A document that failed to start replaces it by
+    // a fresh one with the same settings, so take it anew each time.
     QPrinter& QtPrinter() { return *printer_; }
 
   private:
+    std::string CauseOfFailure() const;
+    void Renew();
+
     std::unique_ptr<QPrinter> printer_;
+    std::string cause_;
     std::unique_ptr<QPainter> painter_;
     std::unique_ptr<CanvasImplQt> canvas_;
 };

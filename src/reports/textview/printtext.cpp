@@ -69,7 +69,7 @@ void PrintTextFile(const std::string& FileName)
     to = std::min(to, count);
     if (from > to) return;
 
-    if (!printer.BeginDoc(telmvar.ProjectName)) return;
+    if (!platform::StartPrintout(telmvar.ProjectName)) return;
     const int linesPerPage = std::max(telmvar.LinesPerPage, 1);
     const int lineHeight = std::max(printer.PageHeightPixels() / linesPerPage, 1);
     const TFontStyles style = CodeToFontStyle(printsettings.PrintFontStyle, TFontStyles{});
