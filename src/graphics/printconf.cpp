@@ -251,10 +251,12 @@ platform::DialogAction TForm_printconf::ButtonOk()
     }
     // The screen shows the picture first; the printout replays the same list.
     FTelmgra.ClearViewPort();
-    // A printout that did not start keeps the dialog open, so that another
-    // printer can be chosen or the dialog cancelled.
+    // A printout that did not start keeps the dialog open, showing where it
+    // would print now, so that another printer can be chosen or the dialog
+    // cancelled.
     if (!FTelmgra.PrintPicture(telmvar.ProjectName)) {
         telmvar.Aborted = false;
+        FormActivate();
         return platform::DialogAction::None;
     }
     return platform::DialogAction::Accept;

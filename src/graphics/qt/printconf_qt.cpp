@@ -51,7 +51,11 @@ std::unique_ptr<QDialog> PrintConfLayout(platform::DialogModel& model, QWidget* 
 {
     auto& m = dynamic_cast<TForm_printconf&>(model);
     if (auto* p = QtPrinter()) {
-        m.PrinterName = [p] { return platform::FromQString(p->QtPrinter().printerName()); };
+        // A printout to a file has no printer name: the file stands for it.
+        m.PrinterName = [p] {
+            const QPrinter& q = p->QtPrinter();
+            return platform::FromQString(q.outputFormat() == QPrinter::PdfFormat ? q.outputFileName() : q.printerName());
+        };
     }
     m.FormActivate();
     auto form = std::make_unique<QDialog>(parent);
