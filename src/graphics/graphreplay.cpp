@@ -587,6 +587,10 @@ void TFtelmgra::FormPaint(platform::Canvas& canvas)
 bool TFtelmgra::PrintPicture(const std::string& title)
 {
     auto& printer = platform::CurrentPlatform().Print();
+    // A print command let through while the window draws would walk the
+    // list a second time from inside the first walk.
+    if (replaying_)
+        platform::ShowPrintoutRefused("the picture is still being drawn");
     if (replaying_ || !platform::StartPrintout(title)) {
         telmvar.Aborted = true;
         return false;

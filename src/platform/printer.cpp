@@ -7,14 +7,18 @@ namespace platform
 
 bool StartPrintout(const std::string& title)
 {
-    Platform& pf = CurrentPlatform();
-    Printer& printer = pf.Print();
+    Printer& printer = CurrentPlatform().Print();
     if (!printer.HasDestination() && !printer.ChoosePrinter())
         return false;
     if (printer.BeginDoc(title))
         return true;
-    pf.Messages().ShowOk("", "Printing is not possible: " + printer.FailureCause(), MessageIcon::Error);
+    ShowPrintoutRefused(printer.FailureCause());
     return false;
+}
+
+void ShowPrintoutRefused(const std::string& cause)
+{
+    CurrentPlatform().Messages().ShowOk("", "Printing is not possible: " + cause, MessageIcon::Error);
 }
 
 } // namespace platform

@@ -49,6 +49,9 @@ class Printer
     virtual Canvas& PageCanvas() = 0;
 };
 
+// The message of a printout that cannot start, naming the cause.
+void ShowPrintoutRefused(const std::string& cause);
+
 // Starts a document on the current platform's printer as a print command
 // does: with no printer set up it first asks where to print (a cancel there
 // prints nothing and says nothing); a printer that cannot start says why in

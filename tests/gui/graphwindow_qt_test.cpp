@@ -7,9 +7,9 @@
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPrinter>
-#include <QMessageBox>
 #include <QPushButton>
 #include <cstdlib>
 #include <fstream>
@@ -309,10 +309,10 @@ TEST_F(GraphWindowQtTest, StepDialogEnterShowsNextFrameAndEscEndsStepping)
 class GraphWindowPrintTest : public GraphWindowQtTest
 {
   protected:
-    // Prints the picture (or what Print prints) to a PDF file, A4 without
-    // margins, and renders its first page with poppler at 100 dpi or to Size pixels.
+    // Prints the picture (or what Print prints) to a PDF file, A4 without margins, and
+    // renders its first page with poppler at 100 dpi or to Size pixels.
     QImage PrintAndRender(int& pages, QSize Size = {}, QPageLayout::Orientation Turn = QPageLayout::Portrait,
-                          const std::function<void()>& Print = {})
+                          const std::function<void()>& Print = [] { EXPECT_TRUE(FTelmgra.PrintPicture("x")); })
     {
         auto& printer = qt_->QtPrinter().QtPrinter();
         const std::string pdf = dir_.Path() + "/graphics.pdf";
@@ -321,8 +321,7 @@ class GraphWindowPrintTest : public GraphWindowQtTest
         printer.setPageSize(QPageSize(QPageSize::A4));
         printer.setPageOrientation(Turn);
         printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-        if (Print) Print();
-        else EXPECT_TRUE(FTelmgra.PrintPicture("graphics"));
+        Print();
         const std::string info = dir_.Path() + "/info.txt";
         pages = -1;
         if (std::system(("pdfinfo '" + pdf + "' > '" + info + "' 2>&1").c_str()) == 0) {
@@ -360,8 +359,7 @@ TEST_F(GraphWindowPrintTest, PrintoutIsOneNonEmptyPage)
 
 TEST_F(GraphWindowPrintTest, SheetAtPortraitScalesIsTrueToScaleOnAWideDrawingArea)
 {
-    // The page stands for the drawing area at scale 1: on portrait paper
-    // the x scale 297 / 210 * 1911 / 949 = 2.85 keeps a square square within 1 %.
+    // On portrait paper the x scale 297 / 210 * 1911 / 949 = 2.85 keeps a square square within 1 %.
     Area(1911, 949);
     printsettings.PrintScaleX = 2.85;
     printsettings.PrintScaleY = 1.0;
@@ -412,15 +410,11 @@ TEST_F(GraphWindowPrintTest, AfterAnAnimationThePrintoutIsThePictureShown)
     }
 }
 
-// A printer that cannot start (its file in a folder that is not there) says
-// why in one message and takes the next document, to a file it can write:
-// the graphics printout and the result window's text printout alike.
+// A printer that cannot start says why, once, and takes the next document: graphics and text alike.
 TEST_F(GraphWindowPrintTest, PrintStartFailureSaysWhyAndTheNextPrintIsWritten)
 {
-    GraphFacade.Circle(80, 60, 40);
-    TShowTextFileModel result;
+    static TShowTextFileModel result; // the result window, for its print command
     std::ofstream(result.PrintFileName = dir_.Path() + "/report.txt") << "report line\n";
-    const TReportServices services = reportservices;
     reportservices.ChoosePrintPages = [](int n, int& from, int& to) { return from = 1, to = n, true; };
     std::vector<std::string> said;
     QTimer reader; // reads and closes every message box
@@ -429,42 +423,36 @@ TEST_F(GraphWindowPrintTest, PrintStartFailureSaysWhyAndTheNextPrintIsWritten)
             said.push_back(box->text().toStdString()), box->accept();
     });
     reader.start(10);
-    const std::string bad = dir_.Path() + "/none/x.pdf";
+    const std::string bad = dir_.Path() + "/none/x.pdf"; // in a folder that is not there
     int pages = 0;
-    for (const std::function<void()>& print : {std::function<void()>([] { FTelmgra.PrintPicture("graphics"); }),
-                                              std::function<void()>([&] { result.Print(); })}) {
+    for (const auto print : {+[] { FTelmgra.PrintPicture("x"); }, +[] { result.Print(); }}) {
         qt_->QtPrinter().QtPrinter().setOutputFileName(QString::fromStdString(bad));
         telmvar.Aborted = false, print(), telmvar.Aborted = false; // as the menu does before a command
         EXPECT_FALSE(PrintAndRender(pages, {}, QPageLayout::Portrait, print).isNull() || pages != 1);
     }
-    EXPECT_EQ(said, std::vector<std::string>(2, "Printing is not possible: " + bad + " cannot be written (No such file or directory)"));
-    reportservices = services;
+    EXPECT_EQ(said, std::vector<std::string>(2, "Printing is not possible: " + bad +
+                                                    " cannot be written (No such file or directory)"));
 }
 
-// At scale 1, origin 0, landscape, the page holds the picture where the
-// window holds it: the ink's boxes on the page rendered to the drawing area's
-// pixels and in the window agree within 3 % on each side, nothing cut off.
+// At scale 1, origin 0, landscape, the page rendered to the drawing area's pixels holds the
+// picture where the window does: the ink's boxes agree within 3 % on each side, nothing cut off.
 TEST_F(GraphWindowPrintTest, PrintFitsPageAsTheWindowHoldsThePicture)
 {
     Area(1271, 709); // a 1280 x 800 screen less the main window's frame and bars
     InitProgramDefaults(), SetDefaultInput(), CalcPlanetaryStage();
-    telmvar.TempDir = dir_.Path();
     meshanimationservices.AskSettings = [](TMeshAnimationRequest& r) { return r.Steps = 4, r.PauseMs = 1, true; };
-    const auto bg = platform::Colour::FromBgr(graphsettings.BackgroundColour);
     int pages = 0;
     for (const auto draw : {+[] { LoadMeshSPi(), CalcGearPair(), AnimateMeshing(); },
                             +[] { RecordStageAnimation(2, {8, 1.2L, 0}); }}) {
         draw();
         const QImage shown = Shown(), page = PrintAndRender(pages, {1271, 709}, QPageLayout::Landscape);
-        const Bounds s = BoundsOf(shown, [&](QColor q) { return q != QColor(bg.Red, bg.Green, bg.Blue); });
+        const Bounds s = BoundsOf(shown, [&](QColor q) { return q != shown.pixelColor(0, 0); });
         const Bounds p = BoundsOf(page, [](QColor q) { return std::min({q.red(), q.green(), q.blue()}) < 240; });
-        EXPECT_NEAR(p.left, s.left, 38); // 3 % of 1271
-        EXPECT_NEAR(p.right, s.right, 38);
-        EXPECT_NEAR(p.top, s.top, 21); // and of 709
-        EXPECT_NEAR(p.bottom, s.bottom, 21);
+        for (const auto& [a, b, near] : {std::tuple{p.left, s.left, 38}, {p.right, s.right, 38}, // 3 % of 1271
+                                        {p.top, s.top, 21}, {p.bottom, s.bottom, 21}})            // and of 709
+            EXPECT_NEAR(a, b, near);
         EXPECT_TRUE(p.right < 1270 && p.bottom < 708) << "cut at the page's edge";
     }
-    ResetMeshAnimationServices();
 }
 
 class GraphWindowStartTest : public ::testing::Test
