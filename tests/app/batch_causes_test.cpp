@@ -1,16 +1,13 @@
 // Batch runs given damaged input or a place they cannot write fail with their cause on standard error.
 #include "runprogram.h"
-
-#include <gtest/gtest.h>
-
 #include <functional>
-
+#include <gtest/gtest.h>
+#include <regex>
 namespace fs = std::filesystem;
-
 namespace {
-
-// The shipped industrial project as p.qy7, its line Line (1-based) replaced by Text when Line > 0.
-std::function<void(const fs::path&)> Project(int Line = 0, std::string Text = {})
+// The shipped industrial project as p.qy7, its line Line (1-based) replaced by Text when Line > 0; with Temp a
+// configuration (items 1 to 21, label "-") whose temporary directory is Temp.
+std::function<void(const fs::path&)> Project(int Line = 0, std::string Text = {}, std::string Temp = {})
 {
     return [=](const fs::path& Dir) {
         std::string all = ReadWholeFile(fs::path(QYR7_SOURCE_DIR) / "examples" / "industrial.qy7");
@@ -18,25 +15,12 @@ std::function<void(const fs::path&)> Project(int Line = 0, std::string Text = {}
         for (int l = 1; l < Line; ++l)
             at = all.find("\r\n", at) + 2;
         WriteWholeFile(Dir / "p.qy7", Line > 0 ? all.replace(at, all.find("\r\n", at) - at, Text) : all);
+        const std::string items = "|1|2|2|2|3|2|4|2|5|2|Arial|1|0|||1|1|1|1|N|3|1|J|1|0|0|1024|768|" + Temp;
+        if (!Temp.empty())
+            WriteWholeFile(Dir / "qyr7.cfg", "qyr7 Configuration\r\nVersion 1.0" +
+                                                 std::regex_replace(items, std::regex("\\|"), "\r\n-\r\n") + "\r\n");
     };
 }
-
-// The industrial project, and a configuration whose temporary directory "nodir/" does not exist.
-void MissingTemporaryDirectory(const fs::path& Dir)
-{
-    Project()(Dir);
-    std::string cfg = "qyr7 Configuration|Version 1.0|";
-    for (int l = 1; l <= 5; ++l)
-        cfg += "Layer|" + std::to_string(l) + "|Colour|2|";
-    cfg += "Text font CAD|Arial|Textwidth/height CAD|1|Font angle|0|CAD Directory||DBF Directory||Help level|1|"
-           "Printer interface|1|Printer type|1|Printing density|1|Rotate Hardcopy ?|N|Digits for floating point "
-           "numbers|3|Printing density vertical|1|Color graphics|J|X-Factor for graphic extension|1|Graph mode|0|"
-           "Graph driver|0|Horizontal Pixels|1024|Vertical Pixels|768|temporary directory|nodir/|";
-    for (std::size_t bar; (bar = cfg.find('|')) != std::string::npos;)
-        cfg.replace(bar, 1, "\r\n");
-    WriteWholeFile(Dir / "qyr7.cfg", cfg);
-}
-
 struct CauseCase {
     const char* Name;
     std::function<void(const fs::path&)> Prepare;
@@ -47,7 +31,6 @@ struct CauseCase {
     int FileBlocks = 0;            // largest file written, in 512-byte blocks
     bool ReadOnly = false;         // the run's directory not writable
 };
-
 const CauseCase Cases[] = {
     // Line 433: the designation of planet bearing 1; 8: the input speed; 14: the sun's name (a tab is taken).
     {"NulInAProjectLine", Project(433, std::string(2, '\0')), {"p.qy7", "/I"}, 1,
@@ -55,11 +38,9 @@ const CauseCase Cases[] = {
     {"EscapeInANumberLine", Project(8, "100\x1b"), {"p.qy7", "/I"}, 1,
      {"p.qy7 line 8: control character 0x1B in column 4"}, 1},
     {"TabInATextLine", Project(14, "S\tun"), {"p.qy7", "/I"}, 0, {}, 0},
-    {"RepeatedCadSwitch", Project(), {"p.qy7", "/CAD1:1", "/cad1:1"}, 0,
-     {"switch /cad1:1 repeated, done once"}, 1},
-    {"RepeatedTextSwitch", Project(), {"p.qy7", "/I", "/I", "/NOGUI"}, 0,
-     {"switch /I repeated, done once"}, 1},
-    {"TemporaryDirectoryMissing", MissingTemporaryDirectory, {"p.qy7", "/I"}, 4,
+    {"RepeatedCadSwitch", Project(), {"p.qy7", "/CAD1:1", "/cad1:1"}, 0, {"switch /cad1:1 repeated, done once"}, 1},
+    {"RepeatedTextSwitch", Project(), {"p.qy7", "/I", "/I", "/NOGUI"}, 0, {"switch /I repeated, done once"}, 1},
+    {"TemporaryDirectoryMissing", Project(0, "", "nodir/"), {"p.qy7", "/I"}, 4,
      {"invalid temporary directory configured: nodir/: No such file or directory", "p.txt could not be written"}},
     // 4 KB: a block file of the drawing is the first to fail.
     {"StlBlockFileFull", Project(), {"p.qy7", "/CAD6:1"}, 4,
@@ -67,9 +48,7 @@ const CauseCase Cases[] = {
     {"StlIntoReadOnlyDirectory", Project(), {"p.qy7", "/CAD6:1"}, 4,
      {"file p.stl cannot be written: Permission denied"}, 1, 0, true},
 };
-
 } // namespace
-
 TEST(BatchCauses, ExitCodeAndCauseOnStandardError)
 {
     for (const CauseCase& c : Cases) {
