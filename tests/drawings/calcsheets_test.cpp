@@ -240,7 +240,6 @@ TEST_F(CalcSheets, PairOutlineScaleInTheFreeHeight)
     EXPECT_EQ(SheetOutlineScale(20), 0);
 }
 
-
 // The tooth contact (DXF) of the examples' Pe-H (a ring) and default's S-Pi
 // and the block "EINGRIF" of a Pe-H sheet: nothing but the teeth out of the
 // frame, gear 2's circles labelled arcs about its centre ending inside it.

@@ -6,9 +6,7 @@
 # the nearest label of gear 2.
 import math
 import sys
-
 import ezdxf
-
 a = sys.argv[2:]
 for name, yc, block in zip(a[0::3], map(float, a[1::3]), a[2::3]):
     doc = ezdxf.readfile("%s/%s.dxf" % (sys.argv[1], name))
