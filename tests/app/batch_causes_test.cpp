@@ -58,8 +58,7 @@ TEST(BatchCauses, ExitCodeAndCauseOnStandardError)
         if (c.ReadOnly)
             fs::permissions(dir, fs::perms::owner_write | fs::perms::group_write, fs::perm_options::remove);
         const TProgramRun run = RunProgram(dir, c.Args, {}, true, c.ReadOnly, c.FileBlocks);
-        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(dir);
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add), fs::remove_all(dir);
         EXPECT_EQ(run.ExitCode, c.ExitCode) << run.Err;
         const auto lines = run.ErrLines();
         ASSERT_GE(lines.size(), c.Tail.size()) << run.Err;
