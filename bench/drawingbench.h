@@ -33,7 +33,7 @@ class TDrawingBenchDir
         InitProgramDefaults();
         SetDefaultInput();
         CalcPlanetaryStage();
-        LoadMeshSPi();
+        LoadMesh(mSPi);
         CalcGearPair();
         ClearErrorMessages();
         ResetCadSettings();

@@ -42,9 +42,9 @@ void BM_LifeSafetyDiagramSPi(benchmark::State& state)
     SetDefaultInput();
     ResetLifeParams();
     CalcPlanetaryStage();
-    LoadMeshSPi();
+    LoadMesh(mSPi);
     CalcLoadedMesh();
-    StoreMeshSPi();
+    StoreMesh(mSPi);
     const auto kind = static_cast<uint16_t>(state.range(0));
     std::size_t records = 0;
     for (auto _ : state) {

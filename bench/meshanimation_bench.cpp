@@ -40,7 +40,7 @@ void RecordMeshAnimation(int Frames, int PixelsX, int PixelsY)
     ResetCadState();
     ResetCadOutput();
     telmvar.TempDir = dir;
-    LoadMeshSPi();
+    LoadMesh(mSPi);
     CalcGearPair();
     meshanimationservices.AskSettings = [Frames](TMeshAnimationRequest& R) {
         R.Steps = Frames - 1;

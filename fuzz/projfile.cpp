@@ -101,8 +101,8 @@ void DrawEveryGearWheel()
     wtelmvar.CadSkipSaveDialog = true;
     cadsettings.CadExecFile = false;
     CalcPlanetaryStage();
-    for (void (*load)() : {LoadMeshSPi, LoadMeshPiPe, LoadMeshPeH}) {
-        load();
+    for (int m = 1; m <= 3; ++m) {
+        LoadMesh(m);
         CalcGearPair();
         for (int g = 1; g <= 2; ++g)
             ComposeToothDrawing(5, g, 4, 1, 1);

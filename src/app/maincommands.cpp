@@ -174,10 +174,7 @@ void Thh::LoadedMesh(int Mesh)
 void Thh::CadGear(int Wheel, int Device)
 {
     telmvar.Aborted = false;
-    if (Wheel <= 2)
-        CalcMeshSPi();
-    else
-        CalcMeshPeH();
+    CalcMesh(Wheel <= 2 ? mSPi : mPeH);
     const int gear = Wheel == 1 ? MeshGearOfPair(1, 1) : Wheel == 2 ? MeshGearOfPair(1, 2) : Wheel == 3 ? 1 : 2;
     ShowCadGearConfigDialog(gear);
     if (!telmvar.Aborted)

@@ -347,10 +347,3 @@ void StoreMesh(int m)
     CopyText(GearPair.GearCaption[1], std::string_view(PlanetaryGearLetters[stored[1]]));
     CopyText(GearPair.GearCaption[2], std::string_view(PlanetaryGearLetters[stored[2]]));
 }
-
-void LoadMeshSPi() { LoadMesh(mSPi); }
-void LoadMeshPiPe() { LoadMesh(mPiPe); }
-void LoadMeshPeH() { LoadMesh(mPeH); }
-void StoreMeshSPi() { StoreMesh(mSPi); }
-void StoreMeshPiPe() { StoreMesh(mPiPe); }
-void StoreMeshPeH() { StoreMesh(mPeH); }

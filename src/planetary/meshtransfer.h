@@ -7,6 +7,7 @@
 // pinion.
 
 #include "foundation/types.h"
+#include "planetary/stage.h"
 
 using MeshOrder = TArray<int, 1, 2>; // stage gear of pair gear 1 and 2
 
@@ -19,9 +20,3 @@ void LoadMesh(int m);
 void StoreMesh(int m);
 void SwapMeshResults(int m);
 
-void LoadMeshSPi();
-void LoadMeshPiPe();
-void LoadMeshPeH();
-void StoreMeshSPi();
-void StoreMeshPiPe();
-void StoreMeshPeH();

@@ -143,8 +143,6 @@ void CalcMesh(int m)
     StoreMesh(m);
 }
 
-void CalcMeshSPi() { CalcMesh(mSPi); }
-void CalcMeshPeH() { CalcMesh(mPeH); }
 
 void CalcLoadedMesh()
 {

@@ -30,7 +30,5 @@ int MeshGearOfPair(int m, int g);
 // Loads mesh 1..3 into the pair variables, calculates it and stores the
 // results back; any other value does nothing.
 void CalcMesh(int m);
-void CalcMeshSPi();
-void CalcMeshPeH();
 void CalcLoadedMesh();
 void AnimateLoadedMesh();

@@ -98,11 +98,9 @@ class DiagramFixture : public ::testing::Test
     static void LoadDefaultMesh(int M)
     {
         CalcPlanetaryStage();
-        static void (*const load[])() = {nullptr, LoadMeshSPi, LoadMeshPiPe, LoadMeshPeH};
-        static void (*const store[])() = {nullptr, StoreMeshSPi, StoreMeshPiPe, StoreMeshPeH};
-        load[M]();
+        LoadMesh(M);
         CalcLoadedMesh();
-        store[M]();
+        StoreMesh(M);
         telmvar.Aborted = false;
     }
 

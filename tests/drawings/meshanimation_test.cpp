@@ -98,7 +98,7 @@ class MeshAnimation : public DefaultStageDrawing
     void SetUp() override
     {
         DefaultStageDrawing::SetUp();
-        LoadMeshSPi();
+        LoadMesh(mSPi);
         CalcGearPair();
         GearPair.InvolutePoints = 20;
         GearPair.FilletResolution = 30;

@@ -59,9 +59,8 @@ TEST_P(MeshOverlap, EveryMeshingPairWithinItsBacklash)
         R.Steps = 2;
         return true;
     };
-    void (*const load[])() = {LoadMeshSPi, LoadMeshPiPe, LoadMeshPeH};
     for (int m = 1; m <= 3; ++m) {
-        load[m - 1]();
+        LoadMesh(m);
         CalcGearPair();
         // The picture, and the frames at the start, a third and two thirds on
         // and the last position.

@@ -41,9 +41,9 @@ class DefaultStageCad : public CadLogFixtureT<DefaultStageBase>
     static void LoadMeshByName(const std::string& Mesh)
     {
         if (Mesh == "S-Pi")
-            LoadMeshSPi();
+            LoadMesh(mSPi);
         else
-            LoadMeshPeH();
+            LoadMesh(mPeH);
         CalcGearPair();
         // The default stage's own warnings are not the tables' concern.
         ClearErrorMessages();

@@ -77,12 +77,11 @@ std::string Want(int Item, int g)
 TEST_F(ToothDrawingDxf, EveryItemOfEveryMeshPassesTheAudit)
 {
     if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) QYR7_VALIDATOR_MISSING("no ezdxf");
-    void (*const loads[3])() = {LoadMeshSPi, LoadMeshPiPe, LoadMeshPeH};
     const char* const names[3] = {"SPi", "PiPe", "PeH"};
     std::map<std::string, std::string> want;
     std::string files;
     for (int m = 0; m < 3; ++m) {
-        loads[m]();
+        LoadMesh(m + 1);
         CalcGearPair();
         ASSERT_FALSE(telmvar.FatalCalcError);
         ASSERT_EQ(GearPair.PicturePlanets, 3);
@@ -131,11 +130,10 @@ std::string ReadFile(const std::string& Path)
 TEST_F(ToothDrawingDxf, EveryItemOfEveryMeshAsTextCadCode)
 {
     RegisterCadWriters();
-    void (*const loads[3])() = {LoadMeshSPi, LoadMeshPiPe, LoadMeshPeH};
     const char* const names[3] = {"S-Pi", "Pi-Pe", "Pe-H"};
     std::string text;
     for (int m = 0; m < 3; ++m) {
-        loads[m]();
+        LoadMesh(m + 1);
         CalcGearPair();
         for (int g = 1; g <= 2; ++g) {
             for (int item = 1; item <= 8; ++item) {
@@ -164,7 +162,7 @@ TEST_F(ToothDrawingDxf, EveryItemOfEveryMeshAsTextCadCode)
 // face width.
 TEST_F(ToothDrawingDxf, SunWheelAsSolidHasNoDegenerateFacet)
 {
-    LoadMeshSPi();
+    LoadMesh(mSPi);
     CalcGearPair();
     ASSERT_EQ(GearPair.z[2], 21);
     const double b = static_cast<double>(GearPair.b[2]);

@@ -42,7 +42,7 @@ class LoadSpectrumDiagram : public DiagramTest
         ASSERT_TRUE(ReadProjectData(std::string(QYR7_SOURCE_DIR) + "/examples/spectrum.qy7", fault))
             << fault.Line << " " << fault.Reason;
         CalcPlanetaryStage();
-        CalcMeshSPi();
+        CalcMesh(mSPi);
         ASSERT_FALSE(telmvar.FatalCalcError);
         ASSERT_GT(GearPair.LoadSpectrumCount, 0);
         ASSERT_GT(GearPair.T0F, 0);

@@ -442,7 +442,7 @@ TEST_F(GraphWindowPrintTest, PrintFitsPageAsTheWindowHoldsThePicture)
     InitProgramDefaults(), SetDefaultInput(), CalcPlanetaryStage();
     meshanimationservices.AskSettings = [](TMeshAnimationRequest& r) { return r.Steps = 4, r.PauseMs = 1, true; };
     int pages = 0;
-    for (const auto draw : {+[] { LoadMeshSPi(), CalcGearPair(), AnimateMeshing(); },
+    for (const auto draw : {+[] { LoadMesh(mSPi), CalcGearPair(), AnimateMeshing(); },
                             +[] { RecordStageAnimation(2, {8, 1.2L, 0}); }}) {
         draw();
         const QImage shown = Shown(), page = PrintAndRender(pages, {1271, 709}, QPageLayout::Landscape);

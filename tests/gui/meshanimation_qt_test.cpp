@@ -69,7 +69,7 @@ TEST_F(MeshAnimationQtTest, RecordedFramesReplayInTheWindow)
     telmvar.TempDir = dir_;
     telmvar.ScreenPixelsX = 640;
     telmvar.ScreenPixelsY = 480;
-    LoadMeshSPi();
+    LoadMesh(mSPi);
     CalcGearPair();
     meshanimationservices.AskSettings = [](TMeshAnimationRequest& R) {
         R.Steps = 4;

@@ -11,7 +11,7 @@ using MeshTransfer = StageTest;
 
 TEST_F(MeshTransfer, DefaultStageLoadsPeHWithTheRingAsInternalWheel)
 {
-    LoadMeshPeH();
+    LoadMesh(mPeH);
     EXPECT_EQ(GearPair.z[1], 15);
     EXPECT_EQ(GearPair.z[2], -63);
     EXPECT_EQ(GearPair.GearName[1], "Pe");
@@ -59,14 +59,14 @@ TEST_F(MeshTransfer, EqualSunAndPlanetPassTheSunValues)
     st.T[shaftS] = 300;
     st.PW = 9;
     st.Kgamma = 1;
-    LoadMeshSPi();
+    LoadMesh(mSPi);
     // S is pinion: speed |npC[Pi]| zPi/zS = 140, torque |TS| zPi/zS/q = 100.
     EXPECT_NEAR(D(GearPair.n[1]), 140, 1e-12);
     EXPECT_NEAR(D(GearPair.T[1]), 100, 1e-12);
     EXPECT_NEAR(D(GearPair.P), 3, 1e-12);
     // Kgamma 1.2 raises torque and power of the mesh by 20 %.
     st.Kgamma = 1.2L;
-    LoadMeshSPi();
+    LoadMesh(mSPi);
     EXPECT_NEAR(D(GearPair.T[1]), 120, 1e-12);
     EXPECT_NEAR(D(GearPair.P), 3.6, 1e-12);
 }
@@ -84,7 +84,7 @@ TEST_F(MeshTransfer, SpectrumFollowsThePairTorque)
     GearPair.LoadSpectrumCount = 2;
     st.LoadSpectrum[1] = {1e6L, 300};
     st.LoadSpectrum[2] = {2e6L, 150};
-    LoadMeshSPi();
+    LoadMesh(mSPi);
     const Extended T1 = GearPair.P * 30000 / std::numbers::pi_v<Extended> / GearPair.n[1];
     EXPECT_NEAR(D(GearPair.T[1]), D(T1), 1e-9);
     EXPECT_EQ(GearPair.LoadSpectrum[1].N, 1e6L);
@@ -96,12 +96,12 @@ TEST_F(MeshTransfer, SlotsStayInMeshNameOrderForAnExchangedMesh)
 {
     // zS 21 > zPi 15: Pi is pinion of S-Pi. Its operating pitch diameter must
     // still land in slot 2 (Pi), the sun's in slot 1.
-    LoadMeshSPi();
+    LoadMesh(mSPi);
     GearPair.dw[1] = 97.5L; // pinion Pi
     GearPair.dw[2] = 136.5L; // wheel S
     GearPair.zeta_a1 = 0.7L;
     GearPair.zeta_a2 = 0.3L;
-    StoreMeshSPi();
+    StoreMesh(mSPi);
     EXPECT_EQ(PlanetaryGears.dw[1][mSPi], 136.5L);
     EXPECT_EQ(PlanetaryGears.dw[2][mSPi], 97.5L);
     EXPECT_EQ(PlanetaryGears.zeta_a1[mSPi], 0.3L);
@@ -119,11 +119,11 @@ TEST_F(MeshTransfer, EnteredFormFactorsDoNotTradePlacesOnRecalculation)
     g.YS[1][mSPi] = 1.9L;
     g.YS[2][mSPi] = 1.7L;
     for (int round = 0; round < 3; ++round) {
-        LoadMeshSPi();
+        LoadMesh(mSPi);
         EXPECT_EQ(GearPair.YF[1], 2.6L) << "pinion Pi gets its own factor";
         EXPECT_EQ(GearPair.YF[2], 2.2L);
         EXPECT_EQ(GearPair.YS[1], 1.7L);
-        StoreMeshSPi();
+        StoreMesh(mSPi);
         EXPECT_EQ(g.YF[1][mSPi], 2.2L);
         EXPECT_EQ(g.YF[2][mSPi], 2.6L);
     }
@@ -131,10 +131,10 @@ TEST_F(MeshTransfer, EnteredFormFactorsDoNotTradePlacesOnRecalculation)
 
 TEST_F(MeshTransfer, StoreKeepsIdentificationTextsOfTheStage)
 {
-    LoadMeshPeH();
+    LoadMesh(mPeH);
     GearPair.GearName[1] = "changed";
     GearPair.da[1] = 111;
-    StoreMeshPeH();
+    StoreMesh(mPeH);
     EXPECT_EQ(PlanetaryGears.GearName[gPe], "Pe");
     EXPECT_EQ(PlanetaryGears.da[gPe], 111);
 }
