@@ -833,12 +833,6 @@ std::string ShippedDataDir(const std::string& ProgramDir)
 
 namespace {
 
-std::string& TempDirFaultText()
-{
-    static std::string text;
-    return text;
-}
-
 // The system's reason why no file can be made in Dir.
 std::string NotWritableReason(const std::string& Dir)
 {
@@ -855,11 +849,10 @@ std::string NotWritableReason(const std::string& Dir)
 
 } // namespace
 
-const std::string& TempDirFault() { return TempDirFaultText(); }
 
 void CheckConfigDirs()
 {
-    TempDirFaultText().clear();
+    configio.TempDirFault.clear();
     const std::string start = AddTrailingBackslash(telmvar.StartDir);
     // Without a configured one, the catalogue tables and help files are the
     // ones the program ships in "data" beside it; only without those does
@@ -923,7 +916,7 @@ void CheckConfigDirs()
             telmvar.TempDir = *answer;
         // Kept for the file that fails for want of it (a batch run's report).
         if (telmvar.TempDir == invalid)
-            TempDirFaultText() = "invalid temporary directory configured: " + invalid + ": " + NotWritableReason(invalid);
+            configio.TempDirFault = "invalid temporary directory configured: " + invalid + ": " + NotWritableReason(invalid);
     }
     if (ediSet && !dirs.Writable(telmvar.EdiDir))
         ShowMessageIfEnabled("invalid EDI Directory configured");
@@ -960,25 +953,6 @@ bool IsFileNameText(const std::string& Text)
         const auto u = static_cast<unsigned char>(C);
         return u < 0x20 || u == 0x7F;
     });
-}
-
-// Why Name, which exists, is no session file: a directory, a pipe or a
-// device (also through a link); empty for a regular file or none.
-std::string NotARegularFile(const std::string& Name)
-{
-    using std::filesystem::file_type;
-    std::error_code ec;
-    switch (std::filesystem::status(Name, ec).type()) {
-    case file_type::directory:
-        return "is a directory";
-    case file_type::fifo:
-    case file_type::character:
-    case file_type::block:
-    case file_type::socket:
-        return "not a regular file (a pipe or a device)";
-    default:
-        return {};
-    }
 }
 
 } // namespace

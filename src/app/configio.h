@@ -46,6 +46,10 @@ struct TConfigio {
     // the mode at 1 while it writes, so that every number has "." as decimal
     // point, and puts the remembered value into its own item.
     int32_t SavedDecimalPointMode = 1;
+    // Why CheckConfigDirs found the temporary directory in use not writable:
+    // "invalid temporary directory configured: " + the directory + ": " + the
+    // system's reason; empty when it was (or another one was given for it).
+    std::string TempDirFault;
 };
 
 extern TConfigio configio;
@@ -85,10 +89,6 @@ void DefaultTextWindowRect();
 // The run's own directory is made (privatetempdir); when it cannot be, the
 // check stops there and privatetempdir.Failure says why.
 void CheckConfigDirs();
-// Why CheckConfigDirs found the temporary directory in use not writable:
-// "invalid temporary directory configured: " + the directory + ": " + the
-// system's reason; empty when it was (or another one was given for it).
-const std::string& TempDirFault();
 // ProgramDir + "data/" when the program ships its tables there, else empty.
 std::string ShippedDataDir(const std::string& ProgramDir);
 

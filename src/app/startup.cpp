@@ -155,8 +155,8 @@ void ReportLeftOutMessages()
 // "invalid temporary directory configured".
 void ReportTempDirFault()
 {
-    if (!TempDirFault().empty())
-        ReportStartFailure(TempDirFault());
+    if (!configio.TempDirFault.empty())
+        ReportStartFailure(configio.TempDirFault);
 }
 
 // Why the start ends without a directory of the run's own; a batch run names

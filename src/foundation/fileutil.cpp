@@ -353,6 +353,14 @@ bool FileCanOpen(const std::string& Name)
     return true;
 }
 
+std::string NotARegularFile(const std::string& Name)
+{
+    struct stat st {};
+    if (::stat(NativePath(Name).c_str(), &st) != 0 || S_ISREG(st.st_mode))
+        return {};
+    return S_ISDIR(st.st_mode) ? "is a directory" : "not a regular file (a pipe or a device)";
+}
+
 bool GetFileAttr(const std::string& Name, uint32_t& Attr)
 {
     Attr = 0;

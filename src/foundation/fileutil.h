@@ -83,6 +83,10 @@ bool CanChangeDir(const std::string& Path);
 uint32_t NewFileMode(const std::string& Name);
 // The file exists, is not a directory and opens for reading.
 bool FileCanOpen(const std::string& Name);
+// Why Name is no regular file though something of its name is there (also
+// through a link): "is a directory" or "not a regular file (a pipe or a
+// device)"; empty for a regular file or nothing.
+std::string NotARegularFile(const std::string& Name);
 // The file's attributes (faDirectory, faReadOnly, faHidden for a name
 // beginning with ".", faArchive for an ordinary file); false when it does not
 // exist.

@@ -124,6 +124,13 @@ std::string WithoutBlanks(const std::string& S)
     return r;
 }
 
+std::string HexByte(unsigned char Byte)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(Byte));
+    return text;
+}
+
 std::string TrimBlanks(const std::string& S)
 {
     const auto first = S.find_first_not_of(' ');

@@ -46,6 +46,8 @@ void RemoveBlanks(std::string& S);
 std::string WithoutBlanks(const std::string& S);
 // Leading and trailing blanks removed; tabs are kept.
 std::string TrimBlanks(const std::string& S);
+// A byte as the refusals name it: "0x1B".
+std::string HexByte(unsigned char Byte);
 void TrimInPlace(std::string& S);
 // 1-based position of the last occurrence of Sub in S, 0 if none.
 int LastPos(const std::string& Sub, const std::string& S);

@@ -285,11 +285,9 @@ std::string TextToField(const std::string& S)
 std::string ControlCharacterFault(const std::string& Line)
 {
     for (std::size_t i = 0; i < Line.size(); ++i) {
-        if (IsControlCharacter(Line[i])) {
-            char code[8];
-            std::snprintf(code, sizeof code, "0x%02X", static_cast<unsigned char>(Line[i]));
-            return std::string("control character ") + code + " in column " + std::to_string(i + 1);
-        }
+        if (IsControlCharacter(Line[i]))
+            return "control character " + HexByte(static_cast<unsigned char>(Line[i])) + " in column " +
+                   std::to_string(i + 1);
     }
     return {};
 }

@@ -125,10 +125,8 @@ class TLabelSpace
 // The frame of the picture, from (-W, B) to (W, T).
 struct TFrame {
     Extended W, B, T;
-    bool Holds(const TLabelSpace::TBox& Box) const
-    {
-        return Box.X1 >= -W && Box.X2 <= W && Box.Y1 >= B && Box.Y2 <= T;
-    }
+    bool Holds(Extended X, Extended Y) const { return X >= -W && X <= W && Y >= B && Y <= T; }
+    bool Holds(const TLabelSpace::TBox& Box) const { return Holds(Box.X1, Box.Y1) && Holds(Box.X2, Box.Y2); }
 };
 
 // A labelled arc of the frame, its label moved along the arc from near its
@@ -140,8 +138,7 @@ struct TFrame {
 void PlaceLabelledArc(TLabelSpace& Space, const TFrame& Frame, bool FromBelow, const std::string& Name, Extended Y,
                       Extended Half, Extended D, Extended Mid)
 {
-    const Extended middle = Y + std::sin(DegToRad(Mid)) * D / 2;
-    if (middle < Frame.B || middle > Frame.T) return;
+    if (!Frame.Holds(0, Y + std::sin(DegToRad(Mid)) * D / 2)) return;
     if (!ClippedHalfAngle(Y, D, FromBelow ? Frame.B : Frame.T, Half)) return;
     Extended at = 0.8L;
     TLabelSpace::TBox box{};
@@ -168,7 +165,7 @@ void DrawPointMark(TLabelSpace& Space, const TFrame& Frame, const char* Letter, 
     // place inside the frame and free, else the first inside it. A point
     // out of the frame (the pinion's tip can reach above a large gear's
     // top) is not marked: nothing but the teeth stands out of the frame.
-    if (X < -Frame.W || X > Frame.W || Y < Frame.B || Y > Frame.T) return;
+    if (!Frame.Holds(X, Y)) return;
     CadCircle(X, Y, Size / 4);
     const Extended offsets[4][2] = {
         {-Size, Size / 2}, {Size / 2, -1.5L * Size}, {-2 * Size, 1.5L * Size}, {-2 * Size, -1.5L * Size}};

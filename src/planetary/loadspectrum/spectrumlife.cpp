@@ -5,6 +5,7 @@
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
+#include "foundation/textutil.h"
 #include "gearpair/calculationmemo.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
@@ -18,7 +19,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -33,13 +33,6 @@ const char* const PowerTag = "Error  : Lastkoll.";
 Extended Pow(Extended base, Extended exp) { return SafePower(PowerTag, base, exp); }
 
 Extended Log10OrZero(Extended x) { return x > 0 ? KeptLog10(x) : 0; }
-
-std::string HexByte(unsigned Byte)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "0x%02X", Byte & 0xFFu);
-    return text;
-}
 
 std::string RTrim(const std::string& s)
 {

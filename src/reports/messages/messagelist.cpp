@@ -54,10 +54,7 @@ bool ReadHelpFile(const std::string& File, std::string& Bytes)
         return true;
     }
     // No file of the name is no fault; a directory or a pipe under it is.
-    using std::filesystem::file_type;
-    std::error_code ec;
-    const file_type type = std::filesystem::status(File, ec).type();
-    const bool there = type == file_type::regular ? FileCanOpen(File) : type != file_type::not_found && type != file_type::none;
+    const bool there = FileCanOpen(File) || !NotARegularFile(File).empty();
     if (there && refusedHelpFile != File) {
         refusedHelpFile = File;
         reportservices.ShowMessageIfEnabled("file " + File + " " + f.OpenFailure());
