@@ -4,29 +4,30 @@
 // writes one drawing. Also the configuration file read and write alone.
 #include "app/configio.h"
 #include "app/programidentity.h"
-#include "foundation/programstate.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fcntl.h>
-#include <spawn.h>
 #include <algorithm>
-#include <string>
-#include <vector>
 #include <csignal>
+#include <fcntl.h>
+#include <filesystem>
 #include <fstream>
+#include <spawn.h>
+#include <string>
 #include <sys/ptrace.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 extern char** environ;
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 fs::path BenchDir(const std::string& Tag)
 {
@@ -53,17 +54,16 @@ long PeakResidentKb(const std::vector<char*>& Argv)
     }
     long peak = -1;
     int status = 0;
-    if (::waitpid(pid, &status, 0) != pid || !WIFSTOPPED(status))
-        return peak;
-    ::ptrace(PTRACE_SETOPTIONS, pid, nullptr, reinterpret_cast<void*>(PTRACE_O_TRACEEXIT | PTRACE_O_EXITKILL));
+    if (::waitpid(pid, &status, 0) != pid || !WIFSTOPPED(status)) return peak;
+    ::ptrace(PTRACE_SETOPTIONS, pid, nullptr,
+             reinterpret_cast<void*>(PTRACE_O_TRACEEXIT | PTRACE_O_EXITKILL));
     ::ptrace(PTRACE_CONT, pid, nullptr, nullptr);
     while (::waitpid(pid, &status, 0) == pid && WIFSTOPPED(status)) {
         int forward = 0;
         if (status >> 8 == (SIGTRAP | (PTRACE_EVENT_EXIT << 8))) {
             std::ifstream in("/proc/" + std::to_string(pid) + "/status");
             for (std::string line; std::getline(in, line);)
-                if (line.rfind("VmHWM:", 0) == 0)
-                    peak = std::stol(line.substr(6));
+                if (line.rfind("VmHWM:", 0) == 0) peak = std::stol(line.substr(6));
         } else if (WSTOPSIG(status) != SIGTRAP) {
             forward = WSTOPSIG(status);
         }
@@ -103,7 +103,8 @@ void BatchRun(benchmark::State& state, const std::string& Tag, const std::vector
             break;
         }
         int status = 0;
-        struct rusage usage {};
+        struct rusage usage {
+        };
         ::wait4(pid, &status, 0, &usage);
         cpuMs += (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
                  (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
@@ -117,8 +118,7 @@ void BatchRun(benchmark::State& state, const std::string& Tag, const std::vector
         // from filling up.
         state.PauseTiming();
         for (const auto& entry : fs::directory_iterator(dir))
-            if (entry.path().filename().string().rfind("$$$", 0) == 0)
-                fs::remove(entry.path());
+            if (entry.path().filename().string().rfind("$$$", 0) == 0) fs::remove(entry.path());
         state.ResumeTiming();
     }
     if (state.iterations() > 0)
@@ -130,15 +130,24 @@ void BatchRun(benchmark::State& state, const std::string& Tag, const std::vector
 }
 
 // "wqyr7 default.qy7 /I /NOGUI": the whole report as text.
-void BM_BatchRunDefaultProject(benchmark::State& state) { BatchRun(state, "batch", {"/I", "/NOGUI"}); }
+void BM_BatchRunDefaultProject(benchmark::State& state)
+{
+    BatchRun(state, "batch", {"/I", "/NOGUI"});
+}
 BENCHMARK(BM_BatchRunDefaultProject)->Unit(benchmark::kMillisecond);
 
 // "/CAD1:1" the front view with its text, "/CAD1:2" the front elevation of
 // the sun's production drawing, as DXF. A drawing not built in yet ends
 // with exit code 3 and the benchmark says so.
-void BM_CadBatchFrontView(benchmark::State& state) { BatchRun(state, "cad1", {"/CAD1:1"}); }
+void BM_CadBatchFrontView(benchmark::State& state)
+{
+    BatchRun(state, "cad1", {"/CAD1:1"});
+}
 BENCHMARK(BM_CadBatchFrontView)->Unit(benchmark::kMillisecond);
-void BM_CadBatchProductionDrawing(benchmark::State& state) { BatchRun(state, "cad2", {"/CAD1:2"}); }
+void BM_CadBatchProductionDrawing(benchmark::State& state)
+{
+    BatchRun(state, "cad2", {"/CAD1:2"});
+}
 BENCHMARK(BM_CadBatchProductionDrawing)->Unit(benchmark::kMillisecond);
 #endif
 

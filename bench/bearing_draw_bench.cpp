@@ -22,8 +22,8 @@
 namespace
 {
 
-TBearingDrawingData Row(int Type, const char* Name, Extended d, Extended D, Extended B, Extended rs, Extended d1,
-                        Extended D1, Extended rs2, Extended alpha)
+TBearingDrawingData Row(int Type, const char* Name, Extended d, Extended D, Extended B, Extended rs,
+                        Extended d1, Extended D1, Extended rs2, Extended alpha)
 {
     TBearingDrawingData b;
     b.TypeCode = Type;

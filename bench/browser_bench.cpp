@@ -13,22 +13,30 @@
 #include <string>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 // Six fields, as the bearing catalogues have them.
 std::string MakeTable(int records)
 {
-    const std::string name = "/tmp/qyr7_browser_bench_" + std::to_string(getpid()) + "_" + std::to_string(records) + ".dbf";
+    const std::string name =
+        "/tmp/qyr7_browser_bench_" + std::to_string(getpid()) + "_" + std::to_string(records) + ".dbf";
     ResetXbaseState();
     TDbfTable t;
-    CreateDBF(t, name, {{"DESIG", 'C', 20, 0, 0}, {"D", 'N', 6, 1, 0}, {"DA", 'N', 6, 1, 0}, {"C", 'N', 8, 0, 0},
-                        {"NLIM", 'N', 6, 0, 0}, {"REMARK", 'C', 30, 0, 0}});
+    CreateDBF(t, name,
+              {{"DESIG", 'C', 20, 0, 0},
+               {"D", 'N', 6, 1, 0},
+               {"DA", 'N', 6, 1, 0},
+               {"C", 'N', 8, 0, 0},
+               {"NLIM", 'N', 6, 0, 0},
+               {"REMARK", 'C', 30, 0, 0}});
     t.Name = name;
     OpenDbf(t);
     char rec[128];
     for (int i = 0; i < records; ++i) {
-        std::snprintf(rec, sizeof rec, " %-20s%6.1f%6.1f%8d%6d%-30s", ("NU " + std::to_string(200 + i % 900)).c_str(),
-                      30.0 + i % 50, 62.0 + i % 40, 20000 + i % 5000, 9000 + i % 1000, "cylindrical roller");
+        std::snprintf(rec, sizeof rec, " %-20s%6.1f%6.1f%8d%6d%-30s",
+                      ("NU " + std::to_string(200 + i % 900)).c_str(), 30.0 + i % 50, 62.0 + i % 40,
+                      20000 + i % 5000, 9000 + i % 1000, "cylindrical roller");
         t.RecordBuffer.assign(rec, t.RecordLength);
         AppendDbfRecord(t);
     }
@@ -63,10 +71,9 @@ void BM_GridPaging1M(benchmark::State& state)
         grid.FillPage(first, 40, rows);
         benchmark::DoNotOptimize(rows.data());
         first += 40;
-        if (first > 1000000)
-            first = 1;
+        if (first > 1000000) first = 1;
     }
-    state.SetItemsProcessed(state.iterations());  // pages
+    state.SetItemsProcessed(state.iterations()); // pages
     dbf4.CloseTable();
     std::remove(file.c_str());
 }

@@ -3,9 +3,9 @@
 // meshing animation does 14 times a frame for up to 1000 frames. Both are
 // counted in entities per second (items_per_second).
 #include "foundation/foundationstate.h"
+#include "foundation/guardedmath.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
-#include "foundation/guardedmath.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadprimitives.h"
 #include "graphics/cad/cadscreen.h"
@@ -57,10 +57,16 @@ void DrawEntities(int N)
     for (int i = 0; i < N; ++i) {
         const Extended a = i * 0.01L;
         switch (i % 10) {
-        case 0: CadText(10 * std::cos(a), 10 * std::sin(a), "z = 31"); break;
+        case 0:
+            CadText(10 * std::cos(a), 10 * std::sin(a), "z = 31");
+            break;
         case 1:
-        case 2: CadArc(std::cos(a), std::sin(a), 10, 80, 12.5L); break;
-        default: CadLine(10 * std::cos(a), 10 * std::sin(a), 12 * std::cos(a), 12 * std::sin(a)); break;
+        case 2:
+            CadArc(std::cos(a), std::sin(a), 10, 80, 12.5L);
+            break;
+        default:
+            CadLine(10 * std::cos(a), 10 * std::sin(a), 12 * std::cos(a), 12 * std::sin(a));
+            break;
         }
     }
 }
@@ -102,7 +108,10 @@ class TCountingScreen final : public TCadScreen
     void Line(Extended, Extended, Extended, Extended) override { ++Count; }
     void Circle(Extended, Extended, Extended) override { ++Count; }
     void Arc(Extended, Extended, Extended, Extended, Extended) override { ++Count; }
-    void Solid(Extended, Extended, Extended, Extended, Extended, Extended, Extended, Extended) override { ++Count; }
+    void Solid(Extended, Extended, Extended, Extended, Extended, Extended, Extended, Extended) override
+    {
+        ++Count;
+    }
     void OutTextXY(Extended, Extended, const std::string&) override { ++Count; }
     void SetTextStyle(int, Extended, Extended, Extended) override {}
     void SleepMs(int) override {}

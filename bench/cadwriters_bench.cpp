@@ -73,9 +73,15 @@ void BM_IgesHundredThousandEntities(benchmark::State& state)
             w.SetLayer(i % 6, 0);
             switch (i % 4) {
             case 0:
-            case 1: w.Line(i * 0.001, 0, i * 0.001 + 1, 2); break;
-            case 2: w.Arc(0, 0, 10, 0, 0, 10); break;
-            default: w.Insert("TOOTH", i * 0.001, 5, i % 8 == 3 ? 0 : 15); break;
+            case 1:
+                w.Line(i * 0.001, 0, i * 0.001 + 1, 2);
+                break;
+            case 2:
+                w.Arc(0, 0, 10, 0, 0, 10);
+                break;
+            default:
+                w.Insert("TOOTH", i * 0.001, 5, i % 8 == 3 ? 0 : 15);
+                break;
             }
         }
         w.Finish();

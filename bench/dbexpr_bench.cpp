@@ -8,7 +8,8 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
 void InstallRecord()
 {
@@ -66,4 +67,4 @@ void BM_EvaluateCondition(benchmark::State& state)
 }
 BENCHMARK(BM_EvaluateCondition);
 
-}  // namespace
+} // namespace

@@ -17,14 +17,15 @@
 #include <unistd.h>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr int kRecords = 1000000;
 
 const std::vector<TDbfField>& BenchFields()
 {
     static const std::vector<TDbfField> fields{
-        {"NAME", 'C', 20, 0, 0}, {"MATERIAL", 'C', 12, 0, 0}, {"Z", 'N', 5, 0, 0},   {"MN", 'N', 8, 3, 0},
+        {"NAME", 'C', 20, 0, 0}, {"MATERIAL", 'C', 12, 0, 0}, {"Z", 'N', 5, 0, 0},    {"MN", 'N', 8, 3, 0},
         {"B", 'N', 8, 2, 0},     {"X", 'N', 8, 4, 0},         {"SIGH", 'N', 7, 1, 0}, {"SIGF", 'N', 7, 1, 0},
         {"MADE", 'D', 8, 0, 0},  {"OK", 'L', 1, 0, 0}};
     return fields;
@@ -34,8 +35,7 @@ const std::vector<TDbfField>& BenchFields()
 const std::string& BenchTable()
 {
     static std::string name;
-    if (!name.empty())
-        return name;
+    if (!name.empty()) return name;
     name = "/tmp/qyr7_bench_" + std::to_string(getpid()) + ".dbf";
     ResetXbaseState();
     TDbfTable t;
@@ -44,8 +44,9 @@ const std::string& BenchTable()
     OpenDbf(t);
     char rec[128];
     for (int i = 0; i < kRecords; ++i) {
-        std::snprintf(rec, sizeof rec, " %-20s%-12s%5d%8.3f%8.2f%8.4f%7.1f%7.1f%08d%c", "Spur gear", "18CrNiMo7-6",
-                      17 + i % 80, 2.5, 30.0 + i % 7, 0.25, 1500.0, 500.0, 20240131, i % 2 ? 'T' : 'F');
+        std::snprintf(rec, sizeof rec, " %-20s%-12s%5d%8.3f%8.2f%8.4f%7.1f%7.1f%08d%c", "Spur gear",
+                      "18CrNiMo7-6", 17 + i % 80, 2.5, 30.0 + i % 7, 0.25, 1500.0, 500.0, 20240131,
+                      i % 2 ? 'T' : 'F');
         t.RecordBuffer.assign(rec, t.RecordLength);
         AppendDbfRecord(t);
     }
@@ -123,8 +124,7 @@ BENCHMARK(BM_ShapelibSequentialRead)->Unit(benchmark::kMillisecond);
 // Side by side in one run, so that a busy machine weighs on both alike: each
 // iteration walks the table once through the command layer and once through
 // shapelib, timed on the thread's CPU clock, and the ratio is printed.
-template <class F>
-double CpuMilliseconds(F&& f)
+template <class F> double CpuMilliseconds(F&& f)
 {
     timespec a{}, b{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &a);
@@ -133,8 +133,7 @@ double CpuMilliseconds(F&& f)
     return (b.tv_sec - a.tv_sec) * 1e3 + (b.tv_nsec - a.tv_nsec) / 1e6;
 }
 
-template <class Ours, class Peer>
-void SideBySide(benchmark::State& state, Ours&& ours, Peer&& peer)
+template <class Ours, class Peer> void SideBySide(benchmark::State& state, Ours&& ours, Peer&& peer)
 {
     double oursMs = 0, peerMs = 0;
     for (auto _ : state) {
@@ -206,4 +205,4 @@ void BM_SideBySideNumberRead(benchmark::State& state)
 BENCHMARK(BM_SideBySideNumberRead)->Unit(benchmark::kMillisecond);
 #endif
 
-}  // namespace
+} // namespace

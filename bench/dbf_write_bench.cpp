@@ -13,7 +13,8 @@
 #include <unistd.h>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr int kRecords = 1000000;
 
@@ -22,7 +23,10 @@ const std::vector<TDbfField> kFields{
     {"B", 'N', 8, 2, 0},     {"X", 'N', 8, 4, 0},         {"SIGH", 'N', 7, 1, 0}, {"SIGF", 'N', 7, 1, 0},
     {"MADE", 'D', 8, 0, 0},  {"OK", 'L', 1, 0, 0}};
 
-std::string BenchName(const char* what) { return "/tmp/qyr7_bench_" + std::to_string(getpid()) + what + ".dbf"; }
+std::string BenchName(const char* what)
+{
+    return "/tmp/qyr7_bench_" + std::to_string(getpid()) + what + ".dbf";
+}
 
 void AppendAll(const std::string& file, bool shared, int deleteEvery)
 {
@@ -31,8 +35,7 @@ void AppendAll(const std::string& file, bool shared, int deleteEvery)
     TDbfTable t;
     CreateDBF(t, file, kFields);
     UseFile(file + (shared ? " ALIAS B" : " EXCLUSIVE ALIAS B"));
-    if (shared)
-        ALock();
+    if (shared) ALock();
     for (int i = 0; i < kRecords; ++i) {
         SetNativeText(1, "Spur gear");
         SetNativeText(2, "18CrNiMo7-6");
@@ -88,4 +91,4 @@ void BM_PackTenPercentDeleted(benchmark::State& state)
 }
 BENCHMARK(BM_PackTenPercentDeleted)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-}  // namespace
+} // namespace

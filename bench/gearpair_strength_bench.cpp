@@ -8,7 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 void PrepareDefaultPair(int method)
 {

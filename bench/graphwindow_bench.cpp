@@ -20,15 +20,15 @@ void RecordPicture(int n)
     telmvar.ScreenPixelsY = 960;
     GraphFacade.Header(0, 0, 400, 300);
     for (int i = 0; i < n; ++i) {
-        if (i % 1000 == 0)
-            GraphFacade.SetColor(1 + (i / 1000) % 15);
+        if (i % 1000 == 0) GraphFacade.SetColor(1 + (i / 1000) % 15);
         const long double x = (i % 397) + 0.125L * (i % 7);
         const long double y = (i % 293) + 0.375L;
         GraphFacade.Line(x, y, x + 3.5L, y + 2.25L);
     }
 }
 
-namespace {
+namespace
+{
 
 class NullCanvas final : public platform::Canvas
 {
@@ -92,6 +92,5 @@ void BM_DisplayListMemory(benchmark::State& state)
     telmvar.ScreenPixelsX = telmvar.ScreenPixelsY = 0;
 }
 BENCHMARK(BM_DisplayListMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
-
 
 } // namespace

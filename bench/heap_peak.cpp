@@ -9,7 +9,8 @@
 #include <malloc.h>
 #include <new>
 
-namespace {
+namespace
+{
 
 std::atomic<bool> counting{false};
 std::atomic<int64_t> held{0};
@@ -24,9 +25,10 @@ void Taken(void* p)
     }
 }
 
-}  // namespace
+} // namespace
 
-namespace heappeak {
+namespace heappeak
+{
 
 void Start()
 {
@@ -41,15 +43,13 @@ int64_t Stop()
     return peak.load();
 }
 
-}  // namespace heappeak
+} // namespace heappeak
 
 void* operator new(std::size_t size)
 {
     void* p = std::malloc(size == 0 ? 1 : size);
-    if (p == nullptr)
-        throw std::bad_alloc();
-    if (counting.load(std::memory_order_relaxed))
-        Taken(p);
+    if (p == nullptr) throw std::bad_alloc();
+    if (counting.load(std::memory_order_relaxed)) Taken(p);
     return p;
 }
 
@@ -60,4 +60,7 @@ void operator delete(void* p) noexcept
     std::free(p);
 }
 
-void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
+void operator delete(void* p, std::size_t) noexcept
+{
+    operator delete(p);
+}

@@ -6,11 +6,12 @@
 
 #include <cstdint>
 
-namespace heappeak {
+namespace heappeak
+{
 
 // Begins counting from zero.
 void Start();
 // The highest count since Start; counting stops.
 int64_t Stop();
 
-}  // namespace heappeak
+} // namespace heappeak

@@ -13,7 +13,8 @@
 #include <string>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 constexpr int kPoints = 100000;
 
@@ -73,10 +74,16 @@ void ReadPicture(benchmark::State& state, const std::string& bytes)
     state.SetItemsProcessed(state.iterations() * kPoints);
 }
 
-void BM_HpglEncodedPolyline(benchmark::State& state) { ReadPicture(state, PePicture()); }
+void BM_HpglEncodedPolyline(benchmark::State& state)
+{
+    ReadPicture(state, PePicture());
+}
 BENCHMARK(BM_HpglEncodedPolyline)->Unit(benchmark::kMillisecond);
 
-void BM_HpglPenUpPenDown(benchmark::State& state) { ReadPicture(state, PuPdPicture()); }
+void BM_HpglPenUpPenDown(benchmark::State& state)
+{
+    ReadPicture(state, PuPdPicture());
+}
 BENCHMARK(BM_HpglPenUpPenDown)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -7,8 +7,8 @@
 #include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
-#include "graphics/cad/cadoutput.h"
 #include "graphics/cad/caddeviceregistry.h"
+#include "graphics/cad/cadoutput.h"
 #include "graphics/cadsettings.h"
 #include "graphics/diagrams/diagram.h"
 #include "planetary/stagecalc.h"
@@ -98,10 +98,22 @@ template <void (*Draw)()> void BM_StageFile(benchmark::State& state)
     ResetCadOutput();
 }
 
-void BM_KutzbachChart(benchmark::State& state) { BM_StagePicture<KutzbachChart>(state); }
-void BM_WolfView(benchmark::State& state) { BM_StagePicture<WolfView>(state); }
-void BM_KutzbachChartFile(benchmark::State& state) { BM_StageFile<KutzbachChart>(state); }
-void BM_WolfViewFile(benchmark::State& state) { BM_StageFile<WolfView>(state); }
+void BM_KutzbachChart(benchmark::State& state)
+{
+    BM_StagePicture<KutzbachChart>(state);
+}
+void BM_WolfView(benchmark::State& state)
+{
+    BM_StagePicture<WolfView>(state);
+}
+void BM_KutzbachChartFile(benchmark::State& state)
+{
+    BM_StageFile<KutzbachChart>(state);
+}
+void BM_WolfViewFile(benchmark::State& state)
+{
+    BM_StageFile<WolfView>(state);
+}
 
 BENCHMARK(BM_KutzbachChart)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WolfView)->Unit(benchmark::kMicrosecond);

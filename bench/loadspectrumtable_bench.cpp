@@ -38,17 +38,23 @@ class LifeTable
         TDbfTable t;
         const std::string path = dir_ + "/qyrlife.dbf";
         CreateDBF(t, path,
-                  {{"LW", 'C', 30, 0, 0}, {"N0F", 'N', 10, 0, 0}, {"NNF", 'N', 10, 0, 0}, {"PF", 'N', 8, 3, 0},
-                   {"N0H", 'N', 10, 0, 0}, {"NNH", 'N', 10, 0, 0}, {"PH", 'N', 8, 3, 0}});
+                  {{"LW", 'C', 30, 0, 0},
+                   {"N0F", 'N', 10, 0, 0},
+                   {"NNF", 'N', 10, 0, 0},
+                   {"PF", 'N', 8, 3, 0},
+                   {"N0H", 'N', 10, 0, 0},
+                   {"NNH", 'N', 10, 0, 0},
+                   {"PH", 'N', 8, 3, 0}});
         TTzDbf table("bench");
         table.Exclusive = true;
         table.SetDbfFileName(path);
         if (!table.SetActive(true)) return;
         table.CheckCommand("Blank");
         ClearRecord();
-        const char* row[][2] = {{"LW", "steel"}, {"N0F", "1000"}, {"NNF", "3000000"}, {"PF", "8.7"},
+        const char* row[][2] = {{"LW", "steel"},   {"N0F", "1000"},     {"NNF", "3000000"}, {"PF", "8.7"},
                                 {"N0H", "100000"}, {"NNH", "50000000"}, {"PH", "8.7"}};
-        for (const auto& f : row) table.SetFieldText(f[0], f[1]);
+        for (const auto& f : row)
+            table.SetFieldText(f[0], f[1]);
         table.AppendRec();
         table.SetActive(false);
     }

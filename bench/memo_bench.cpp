@@ -12,11 +12,15 @@
 #include <string>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 constexpr int kMemos = 10000;
 
-std::string MemoBenchName() { return "/tmp/qyr7_bench_" + std::to_string(getpid()) + "_memo.dbf"; }
+std::string MemoBenchName()
+{
+    return "/tmp/qyr7_bench_" + std::to_string(getpid()) + "_memo.dbf";
+}
 
 // A table of kMemos records, each with a memo of a few lines.
 void MakeMemoTable(const std::string& file, uint8_t style)
@@ -107,4 +111,4 @@ void BM_MemoPack(benchmark::State& state)
 }
 BENCHMARK(BM_MemoPack)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace

@@ -2,12 +2,12 @@
 // the window (headless, and into a real Qt menu bar), and the File menu's
 // reopening of the example project with its calculation and the menu
 // refresh.
+#include "app/maincommands.h"
 #include "app/mainmenu.h"
 #include "app/menutexts.h"
 #include "app/programidentity.h"
 #include "app/projectcommands.h"
 #include "app/startup.h"
-#include "app/maincommands.h"
 #include "dialogs/dialogservices.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
@@ -26,7 +26,8 @@ void MenusReady()
     hh.FormCreateMenus();
 }
 
-namespace {
+namespace
+{
 
 void BM_MenuSetLanguageHeadless(benchmark::State& state)
 {
@@ -40,7 +41,6 @@ void BM_MenuSetLanguageHeadless(benchmark::State& state)
     }
 }
 BENCHMARK(BM_MenuSetLanguageHeadless)->Unit(benchmark::kMicrosecond);
-
 
 #ifdef QYR7_SOURCE_DIR
 void BM_MenuOpenCalculateRefresh(benchmark::State& state)

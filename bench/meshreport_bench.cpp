@@ -15,7 +15,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 void BM_MeshReportTxtDevice(benchmark::State& state)
 {
@@ -38,8 +39,7 @@ void BM_MeshReportTxtDevice(benchmark::State& state)
         // Each report takes the next free TXT file number: start over.
         telmvar.TempFileCounter = 0;
     }
-    if (!delivered)
-        state.SkipWithError("a report was not delivered");
+    if (!delivered) state.SkipWithError("a report was not delivered");
     state.SetItemsProcessed(state.iterations());
     std::filesystem::remove_all(dir);
 }

@@ -22,7 +22,8 @@
 #include <unistd.h>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr int kRecords = 1000000;
 
@@ -39,8 +40,7 @@ const std::string& IndexBenchTable(uint32_t records = kRecords)
 {
     static std::map<uint32_t, std::string> names;
     std::string& name = names[records];
-    if (!name.empty())
-        return name;
+    if (!name.empty()) return name;
     name = "/tmp/qyr7_ndx_bench_" + std::to_string(getpid()) + "_" + std::to_string(records) + ".dbf";
     ResetXbaseState();
     TDbfTable t;
@@ -48,7 +48,8 @@ const std::string& IndexBenchTable(uint32_t records = kRecords)
     std::ifstream in(name, std::ios::binary);
     std::vector<char> header((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     in.close();
-    const int headerLength = static_cast<unsigned char>(header[8]) | static_cast<unsigned char>(header[9]) << 8;
+    const int headerLength = static_cast<unsigned char>(header[8]) | static_cast<unsigned char>(header[9])
+                                                                         << 8;
     header.resize(static_cast<std::size_t>(headerLength));
     header[4] = static_cast<char>(records & 0xFF);
     header[5] = static_cast<char>((records >> 8) & 0xFF);
@@ -109,7 +110,10 @@ void BM_MakeIndexCharacter1M(benchmark::State& state)
 }
 BENCHMARK(BM_MakeIndexCharacter1M)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-void BM_MakeIndexNumeric1M(benchmark::State& state) { MeasureBuild(state, kRecords, ".value.ndx", "VALUE"); }
+void BM_MakeIndexNumeric1M(benchmark::State& state)
+{
+    MeasureBuild(state, kRecords, ".value.ndx", "VALUE");
+}
 BENCHMARK(BM_MakeIndexNumeric1M)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // Four times the records: the time should grow about fourfold, the memory
@@ -160,4 +164,4 @@ void BM_OrderedScan(benchmark::State& state)
 }
 BENCHMARK(BM_OrderedScan)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-}  // namespace
+} // namespace

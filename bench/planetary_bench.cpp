@@ -9,14 +9,14 @@
 
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 // A run that stops at a fatal error measures nothing of the calculation.
 bool CalculatesToTheEnd(benchmark::State& state)
 {
     CalcPlanetaryStage();
-    if (!telmvar.FatalCalcError)
-        return true;
+    if (!telmvar.FatalCalcError) return true;
     state.SkipWithError(("fatal: " + error0.FatalText).c_str());
     return false;
 }
@@ -26,8 +26,7 @@ void BM_CalcPlanetaryStage_Default(benchmark::State& state)
     ResetFoundationState();
     InitProgramDefaults();
     SetDefaultInput();
-    if (!CalculatesToTheEnd(state))
-        return;
+    if (!CalculatesToTheEnd(state)) return;
     for (auto _ : state) {
         CalcPlanetaryStage();
         benchmark::DoNotOptimize(PlanetaryGears.SH[1][1]);
@@ -45,8 +44,7 @@ void BM_CalcPlanetaryStage_Spectrum(benchmark::State& state)
     GearPair.LoadSpectrumCount = 10;
     for (int k = 1; k <= 10; ++k)
         PlanetaryStage.LoadSpectrum[k] = {1e5L * k, 6875.0L * (11 - k) / 10}; // TN of the default drive
-    if (!CalculatesToTheEnd(state))
-        return;
+    if (!CalculatesToTheEnd(state)) return;
     for (auto _ : state) {
         CalcPlanetaryStage();
         benchmark::DoNotOptimize(PlanetaryGears.SH[1][1]);

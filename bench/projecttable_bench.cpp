@@ -32,7 +32,8 @@ static void BM_ProjectTable200(benchmark::State& state)
     }
     const fs::path dir(made);
     for (int k = 0; k < 200; ++k)
-        fs::copy_file(fs::path(QYR7_SOURCE_DIR) / "examples/default.qy7", dir / ("p" + std::to_string(k) + ".qy7"));
+        fs::copy_file(fs::path(QYR7_SOURCE_DIR) / "examples/default.qy7",
+                      dir / ("p" + std::to_string(k) + ".qy7"));
     telmvar.DataDir = dir.string() + "/";
     telmvar.TempDir = dir.string() + "/";
     int rows = 0;
@@ -42,7 +43,8 @@ static void BM_ProjectTable200(benchmark::State& state)
         rows += form.RowCount() - 1;
         benchmark::DoNotOptimize(form.Cells.data());
         // A row without its safety would mean the project was not calculated.
-        if (form.RowCount() != 201 || form.Cell(200, 43).empty()) state.SkipWithError("a project was not calculated");
+        if (form.RowCount() != 201 || form.Cell(200, 43).empty())
+            state.SkipWithError("a project was not calculated");
     }
     state.counters["rows/s"] = benchmark::Counter(rows, benchmark::Counter::kIsRate);
     std::error_code ec;

@@ -61,7 +61,8 @@ void BM_StageAnimationRecord(benchmark::State& state)
     TCadScreen* previous = SetCadScreen(nullptr);
     std::size_t bytes = 0, held = 0, records = 0;
     for (auto _ : state) {
-        bytes = RecordDefaultStageAnimation(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), scratch);
+        bytes = RecordDefaultStageAnimation(static_cast<int>(state.range(0)),
+                                            static_cast<int>(state.range(1)), scratch);
         held = DisplayList.Records.MemoryBytes();
         records = DisplayList.Records.size();
         benchmark::DoNotOptimize(bytes);

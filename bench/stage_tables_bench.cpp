@@ -39,7 +39,8 @@ void DriveConfigTableInto(benchmark::State& state, bool Discard)
     ResetCadState();
     ResetCadOutput();
     RegisterCadWriters();
-    if (Discard) RegisterCadDeviceFactory(5, [](std::ostream&) { return std::make_unique<TDiscardingDevice>(); });
+    if (Discard)
+        RegisterCadDeviceFactory(5, [](std::ostream&) { return std::make_unique<TDiscardingDevice>(); });
     InitProgramDefaults();
     SetDefaultInput();
     CalcPlanetaryStage();
@@ -70,10 +71,16 @@ void DriveConfigTableInto(benchmark::State& state, bool Discard)
     std::filesystem::remove_all(dir, ec);
 }
 
-void BM_DriveConfigTable_TextCad(benchmark::State& state) { DriveConfigTableInto(state, false); }
+void BM_DriveConfigTable_TextCad(benchmark::State& state)
+{
+    DriveConfigTableInto(state, false);
+}
 BENCHMARK(BM_DriveConfigTable_TextCad)->Unit(benchmark::kMicrosecond);
 
-void BM_DriveConfigTable_Discarded(benchmark::State& state) { DriveConfigTableInto(state, true); }
+void BM_DriveConfigTable_Discarded(benchmark::State& state)
+{
+    DriveConfigTableInto(state, true);
+}
 BENCHMARK(BM_DriveConfigTable_Discarded)->Unit(benchmark::kMicrosecond);
 
 } // namespace

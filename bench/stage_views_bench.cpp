@@ -28,6 +28,11 @@ void BM_StageView(benchmark::State& state)
     }
     SetCadScreen(previous);
 }
-BENCHMARK(BM_StageView)->ArgNames({"device", "view"})->Args({3, 10})->Args({3, 11})->Args({1, 5})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StageView)
+    ->ArgNames({"device", "view"})
+    ->Args({3, 10})
+    ->Args({3, 11})
+    ->Args({1, 5})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -57,7 +57,8 @@ void Run(benchmark::State& state, int Gear)
         SendContourToCad(c);
         benchmark::DoNotOptimize(c.Paths.data());
     }
-    state.counters["vertices/s"] = benchmark::Counter(static_cast<double>(vertices), benchmark::Counter::kIsRate);
+    state.counters["vertices/s"] =
+        benchmark::Counter(static_cast<double>(vertices), benchmark::Counter::kIsRate);
 }
 
 // Ring gear z -63, module 3: internal root, 2 x 256 + 4 vertices.

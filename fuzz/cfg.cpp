@@ -7,9 +7,9 @@
 #include "app/windowplacement.h"
 #include "dialogs/messageboxes.h"
 #include "foundation/foundationstate.h"
+#include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/textfile.h"
-#include "foundation/programsettings.h"
 #include "graphics/cadsettings.h"
 #include "graphics/graphsettings.h"
 #include "reports/textview/printsettings.h"
@@ -23,7 +23,8 @@
 
 #include "scratch.h"
 
-namespace {
+namespace
+{
 
 const std::string& ScratchDir()
 {
@@ -33,8 +34,7 @@ const std::string& ScratchDir()
 
 void Check(bool ok)
 {
-    if (!ok)
-        std::abort();
+    if (!ok) std::abort();
 }
 
 void ResetAll()
@@ -83,8 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ResetAll();
     const std::string name = ScratchDir() + "qyr7.cfg";
     if (std::FILE* f = std::fopen(name.c_str(), "wb")) {
-        if (size > 0)
-            std::fwrite(data, 1, size, f);
+        if (size > 0) std::fwrite(data, 1, size, f);
         std::fclose(f);
     } else {
         return 0;

@@ -53,7 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             const std::string& cell = g.Cell(c, r);
             Check(cell.find_first_of("\t\r\n") == std::string::npos, "a cell holds a separator");
             if (r < top || c < left) {
-                const std::string want = r == 0 ? "head" + std::to_string(c) : c == 0 ? std::to_string(r) : "";
+                const std::string want = r == 0   ? "head" + std::to_string(c)
+                                         : c == 0 ? std::to_string(r)
+                                                  : "";
                 Check(cell == want, "a cell outside the pasted block changed");
             }
         }

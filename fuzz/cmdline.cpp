@@ -13,20 +13,19 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 std::string Upper(std::string s)
 {
     for (auto& c : s)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return s;
 }
 
 void Check(bool ok)
 {
-    if (!ok)
-        std::abort();
+    if (!ok) std::abort();
 }
 
 } // namespace
@@ -44,8 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     while (start <= input.size() && !input.empty()) {
         const auto end = input.find('\n', start);
         args.push_back(input.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos)
-            break;
+        if (end == std::string::npos) break;
         start = end + 1;
     }
     const TCommandLine cmd = ParseCommandLine(args);
@@ -65,8 +63,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     const std::string& p1 = rest[0];
     std::string p2 = rest.size() > 1 ? rest[1] : std::string();
-    const auto textBatch = [](const std::string& p) { return p == "/I" || p == "/i" || p == "-I" || p == "-i"; };
-    const auto cad = [](const std::string& p) { return Upper(p.substr(0, 4)) == "/CAD" || Upper(p.substr(0, 4)) == "-CAD"; };
+    const auto textBatch = [](const std::string& p) {
+        return p == "/I" || p == "/i" || p == "-I" || p == "-i";
+    };
+    const auto cad = [](const std::string& p) {
+        return Upper(p.substr(0, 4)) == "/CAD" || Upper(p.substr(0, 4)) == "-CAD";
+    };
     const bool usage = p1 == "?" || p1 == "/?";
     const bool exchange = !usage && (p2 == "/E" || p2 == "/e" || p2 == "/G");
     // A batch switch counts wherever it stands after the name; the first
@@ -111,8 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
         Check(sw.Valid == wellFormed);
         Check(cmd.CadDevice == (wellFormed ? p2[4] - '0' : 0) && cmd.CadIndex == (wellFormed ? index : 0));
-        if (sw.Valid)
-            Check(sw.Device == p2[4] - '0' && sw.Index == index);
+        if (sw.Valid) Check(sw.Device == p2[4] - '0' && sw.Index == index);
     } else {
         Check(cmd.CadDevice == 0 && cmd.CadIndex == 0);
     }

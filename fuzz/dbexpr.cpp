@@ -2,14 +2,15 @@
 // small fixed table (the current record, end of file and a second area).
 // Nothing may crash, read past a text or pop an empty stack.
 
-#include "xbase/core/dberror.h"
 #include "xbase/expr/dbexpr.h"
+#include "xbase/core/dberror.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-namespace {
+namespace
+{
 
 struct TField {
     const char* Name;
@@ -34,20 +35,18 @@ void Install()
 {
     auto& hooks = dbexpr.TableHooks;
     hooks.FindField = [](const std::string& alias, const std::string& name, TExprFieldRef& ref) {
-        if (!alias.empty() && alias != "OTHER")
-            return false;
+        if (!alias.empty() && alias != "OTHER") return false;
         for (std::size_t i = 0; i < sizeof Fields / sizeof Fields[0]; ++i) {
             if (name == Fields[i].Name) {
-                ref = TExprFieldRef{Fields[i].Type, Fields[i].Width, Fields[i].Decimals, static_cast<int>(i + 1),
-                                    alias.empty() ? 255 : 2};
+                ref = TExprFieldRef{Fields[i].Type, Fields[i].Width, Fields[i].Decimals,
+                                    static_cast<int>(i + 1), alias.empty() ? 255 : 2};
                 return true;
             }
         }
         return false;
     };
     hooks.FieldText = [](int, int field, TExprStoredField& out) {
-        if (field < 1 || field > static_cast<int>(sizeof Fields / sizeof Fields[0]))
-            return false;
+        if (field < 1 || field > static_cast<int>(sizeof Fields / sizeof Fields[0])) return false;
         const TField& f = Fields[field - 1];
         out.Type = f.Type;
         out.Width = field == 1 ? nameWidth : f.Width;
@@ -60,7 +59,7 @@ void Install()
     hooks.Deleted = [] { return false; };
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -70,8 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Install();
     const std::string text(reinterpret_cast<const char*>(data), size);
     TCompiledExpr* expr = AssignExpr(text);
-    if (!expr)
-        return 0;
+    if (!expr) return 0;
     for (int pass = 0; pass < 3; ++pass) {
         atRecord = pass != 1;
         nameWidth = pass == 2 ? 200 : 10;

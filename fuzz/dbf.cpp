@@ -1,16 +1,16 @@
 // Fuzz entry for the table file reader: header and descriptors of every
 // layout, then each record's fields as the command layer converts them.
 #include "xbase/cmd/dbcmd.h"
-#include "xbase/core/dbkeys.h"
 #include "xbase/core/dberror.h"
+#include "xbase/core/dbkeys.h"
 #include "xbase/core/dbstrings.h"
 #include "xbase/dbf/dbfformat.h"
 #include "xbase/xbasestate.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <unistd.h>
 
@@ -21,16 +21,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ResetXbaseState();
     SetAutoReport(false);
     auto read = [&](int64_t offset, void* buffer, std::size_t count) -> long {
-        if (offset < 0 || static_cast<uint64_t>(offset) >= size)
-            return 0;
+        if (offset < 0 || static_cast<uint64_t>(offset) >= size) return 0;
         std::size_t n = std::min(count, size - static_cast<std::size_t>(offset));
         std::memcpy(buffer, data + offset, n);
         return static_cast<long>(n);
     };
     TDbfHeaderInfo info;
     TDbfParseResult r = ParseDbfHeader(read, static_cast<int64_t>(size), "fuzz.dbf", {}, info);
-    if (r.Code != 0)
-        return 0;
+    if (r.Code != 0) return 0;
     // Every field must lie inside its record: that is what the reader checked.
     if (info.Fields.empty() || info.Fields.back().Offset + info.Fields.back().Length != info.RecordLength)
         __builtin_trap();
@@ -44,10 +42,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (const auto& f : info.Fields) {
             std::string text = record.substr(f.Offset, f.Length);
             switch (f.Type) {
-            case 'N': case 'F': (void)NumTextToFloat(AllTrim(text)); (void)TextToInteger(text); break;
-            case 'D': (void)KeyToJulian(text); break;
-            case 'M': (void)TextToInteger(text); break;
-            default: (void)StrOemToAnsi(text); break;
+            case 'N':
+            case 'F':
+                (void)NumTextToFloat(AllTrim(text));
+                (void)TextToInteger(text);
+                break;
+            case 'D':
+                (void)KeyToJulian(text);
+                break;
+            case 'M':
+                (void)TextToInteger(text);
+                break;
+            default:
+                (void)StrOemToAnsi(text);
+                break;
             }
         }
     }

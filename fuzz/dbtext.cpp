@@ -27,9 +27,13 @@
 
 #include "scratch.h"
 
-namespace {
+namespace
+{
 
-const std::string& Dir() { return fuzzscratch::Dir("dbtext"); }
+const std::string& Dir()
+{
+    return fuzzscratch::Dir("dbtext");
+}
 
 const std::vector<TDbfField> Fields = {
     {"NAME", 'C', 12, 0, 0}, {"NOTE", 'M', 10, 0, 0}, {"PRICE", 'N', 9, 2, 0}, {"QTY", 'N', 6, 0, 0},
@@ -39,8 +43,7 @@ const std::vector<TDbfField> Fields = {
 bool Open(int area, const std::string& name)
 {
     TDbfTable t;
-    if (!CreateDBF(t, Dir() + "/" + name, Fields))
-        return false;
+    if (!CreateDBF(t, Dir() + "/" + name, Fields)) return false;
     Select(area);
     return UseFile(Dir() + "/" + name);
 }
@@ -51,18 +54,20 @@ std::string ReadAll(const std::string& path)
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (size == 0 || size > 4096)
-        return 0;
+    if (size == 0 || size > 4096) return 0;
     ResetXbaseState();
     dberror.AutoReportErrors = false;
     dbcmd.SharedAccess = false;
     switch (data[0] % 3) {
-    case 0: break;
-    case 1: dbtransfer.TextSeparator = ';'; break;
+    case 0:
+        break;
+    case 1:
+        dbtransfer.TextSeparator = ';';
+        break;
     default:
         dbtransfer.TextSeparator = ';';
         dbtransfer.TextQuote = '\0';
@@ -73,23 +78,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::ofstream out(input, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
     }
-    if (!Open(1, "first.dbf") || !Open(2, "second.dbf") || !Open(3, "third.dbf"))
-        __builtin_trap();
+    if (!Open(1, "first.dbf") || !Open(2, "second.dbf") || !Open(3, "third.dbf")) __builtin_trap();
     Select(1);
     AppendFromText(input, false);
     dberror.DbErrorCode = 0;
-    if (!CopyToTextPlain(Dir() + "/first.txt"))
-        __builtin_trap();
+    if (!CopyToTextPlain(Dir() + "/first.txt")) __builtin_trap();
     Select(2);
     AppendFromText(Dir() + "/first.txt", false);
     dberror.DbErrorCode = 0;
-    if (!CopyToTextPlain(Dir() + "/second.txt"))
-        __builtin_trap();
+    if (!CopyToTextPlain(Dir() + "/second.txt")) __builtin_trap();
     Select(3);
     AppendFromText(Dir() + "/second.txt", false);
     dberror.DbErrorCode = 0;
-    if (!CopyToTextPlain(Dir() + "/third.txt"))
-        __builtin_trap();
+    if (!CopyToTextPlain(Dir() + "/third.txt")) __builtin_trap();
     // Without quoting a separator inside a text cannot be told apart from a
     // field boundary, so only the quoted forms must come back unchanged.
     if (dbtransfer.TextQuote != '\0' && ReadAll(Dir() + "/second.txt") != ReadAll(Dir() + "/third.txt"))

@@ -5,18 +5,18 @@
 //
 // Besides not crashing, no form may store a value that is not a finite
 // number: the stage calculation would take it for data.
-#include "dialogs/dialogservices.h"
-#include "dialogs/messageboxes.h"
 #include "dialogs/calculatorwindow.h"
+#include "dialogs/dialogservices.h"
 #include "dialogs/gear/cadconfigform.h"
 #include "dialogs/gear/cutterform.h"
-#include "dialogs/gear/drawingconfigform.h"
 #include "dialogs/gear/dimensionsform.h"
+#include "dialogs/gear/drawingconfigform.h"
 #include "dialogs/gear/facewidthform.h"
 #include "dialogs/gear/materialform.h"
 #include "dialogs/gear/measurementform.h"
 #include "dialogs/gear/qualityform.h"
 #include "dialogs/gear/toolprofileform.h"
+#include "dialogs/messageboxes.h"
 #include "dialogs/stage/basicrackconverter.h"
 #include "dialogs/stage/carrierform.h"
 #include "dialogs/stage/driveform.h"
@@ -61,7 +61,8 @@ class LoadSpectrumTable final : public TForm_qyrlk1
         GearPair.LoadSpectrum[2] = {2e5L, 250};
         GearPair.LoadSpectrum[3] = {1e3L, 125};
         LoadGrid();
-        for (int k = 1; k <= 6; ++k) Control("Edit_cell" + std::to_string(k));
+        for (int k = 1; k <= 6; ++k)
+            Control("Edit_cell" + std::to_string(k));
     }
     void Changed(const std::string& Name) override
     {
@@ -105,36 +106,50 @@ const std::vector<TFuzzForm>& Forms()
         {"drive", [] { return std::make_unique<TForm_qyr7antr>(); }, {"Button_update"}},
         {"predim", [] { return std::make_unique<TForm_qyr7vor>(); }, {"Button_sicherheit", "Button_b_mn"}},
         {"texts", [] { return std::make_unique<TForm_qyr7text>(); }, {}},
-        {"carrier", [] { return std::make_unique<TForm_qyr7carr>(); },
+        {"carrier",
+         [] { return std::make_unique<TForm_qyr7carr>(); },
          {"Button_dshs", "Button_hcarrier", "Button_dcarrier", "Button_lcarrier", "Button_metric"}},
-        {"lubricant", [] { return std::make_unique<TForm_qyr1visk>(); },
+        {"lubricant",
+         [] { return std::make_unique<TForm_qyr1visk>(); },
          {"Button_visko40", "Button_visko50", "Button_visko100"}},
         {"viscosity", [] { return std::make_unique<TForm_viskot>(); }, {}},
-        {"dimensions", [] { return std::make_unique<TForm_qyr7geo>(); },
-         {"Button_zp", "SpinButton1Down", "SpinButton2Up", "SpinButton3Down", "SpinButton4Up", "SpinButton_mnUp",
-          "SpinButton_mnDown", "Button_a0", "Button_kmn", "Button_b12", "Button_bohr", "Button_alpha", "Button_q"}},
+        {"dimensions",
+         [] { return std::make_unique<TForm_qyr7geo>(); },
+         {"Button_zp", "SpinButton1Down", "SpinButton2Up", "SpinButton3Down", "SpinButton4Up",
+          "SpinButton_mnUp", "SpinButton_mnDown", "Button_a0", "Button_kmn", "Button_b12", "Button_bohr",
+          "Button_alpha", "Button_q"}},
         {"face widths", [] { return std::make_unique<TForm_qyr7beff>(); }, {"Button_b", "Button_fase"}},
         {"material", [] { return std::make_unique<TForm_qyr7wst>(); }, {"Button_metric"}},
         {"measurement", [] { return std::make_unique<TForm_qyr7mes>(); }, {"Button_metric"}},
-        {"quality", [] { return std::make_unique<TForm_qyr7qual>(); },
-         {"Button_2gleich1", "Button_3gleich1", "Button_4gleich1", "Button_q1", "Button_q2", "Button_q3", "Button_q4"}},
-        {"tool", [] { return std::make_unique<TForm_qyr7prof>(); },
+        {"quality",
+         [] { return std::make_unique<TForm_qyr7qual>(); },
+         {"Button_2gleich1", "Button_3gleich1", "Button_4gleich1", "Button_q1", "Button_q2", "Button_q3",
+          "Button_q4"}},
+        {"tool",
+         [] { return std::make_unique<TForm_qyr7prof>(); },
          {"Button_2gleich1", "Button_3gleich1", "Button_4gleich1"}},
         {"pinion cutter", [] { return std::make_unique<TForm_qyr1schn>(); }, {"Button_z0", "Button_x0"}},
-        {"strength", [] { return std::make_unique<TForm_qyr7fs0>(); },
-         {"Button1", "Button_nlastw", "Button_kah", "Button_kgamma", "Button_dshvs", "Button_l1vp", "Button_s1vh",
-          "Button_bi442vs", "Button_metric", "Button_calc"}},
-        {"strength 1", [] { return std::make_unique<TForm_qyr7fs1>(); }, {"Button1", "Button_lnt", "Button_metric"}},
+        {"strength",
+         [] { return std::make_unique<TForm_qyr7fs0>(); },
+         {"Button1", "Button_nlastw", "Button_kah", "Button_kgamma", "Button_dshvs", "Button_l1vp",
+          "Button_s1vh", "Button_bi442vs", "Button_metric", "Button_calc"}},
+        {"strength 1",
+         [] { return std::make_unique<TForm_qyr7fs1>(); },
+         {"Button1", "Button_lnt", "Button_metric"}},
         {"strength 2", [] { return std::make_unique<TForm_qyr7fs2>(); }, {"Button_dshvp", "Button_bi443vh"}},
         {"dimension options", [] { return std::make_unique<TForm_qyr5con2>(); }, {"Button_reset"}},
         {"strength options", [] { return std::make_unique<TForm_qyr5con3>(); }, {"Button_yfs"}},
-        {"load spectrum table", [] { return std::make_unique<LoadSpectrumTable>(); },
+        {"load spectrum table",
+         [] { return std::make_unique<LoadSpectrumTable>(); },
          {"Button_add1", "mi_editPaste", "Button_add", "Button_metric", "Button_del"}},
-        {"load spectrum item", [] { return std::make_unique<LoadSpectrumItem>(); },
+        {"load spectrum item",
+         [] { return std::make_unique<LoadSpectrumItem>(); },
          {"RadioButton2", "Button_ti", "Button_ni", "SpinButton1Down", "SpinButton1Up"}},
-        {"drawing settings", [] { return std::make_unique<TForm_qyr1conf>(); },
+        {"drawing settings",
+         [] { return std::make_unique<TForm_qyr1conf>(); },
          {"SpinButton_wdrehUp", "SpinButton_wdrehDown", "Button_wdrehc", "Button_wdreha", "Button_wdrehe"}},
-        {"CAD settings", [] { return std::make_unique<TForm_qyrconf>(2); },
+        {"CAD settings",
+         [] { return std::make_unique<TForm_qyrconf>(2); },
          {"Button_xe", "Button_xemax", "Button_xemin", "Button1", "Button_dbohr", "Button_anzbohr"}},
     };
     return forms;
@@ -154,23 +169,36 @@ void CheckFinite(const char* form)
         const char* name;
         Extended value;
     } fields[] = {
-        {"nIn", st.nIn},           {"nOut", st.nOut},           {"nThird", st.nThird},
-        {"DriveValue", st.DriveValue}, {"TN", st.TN},           {"PredimSafety", st.PredimSafety},
-        {"PredimBToMn", st.PredimBToMn}, {"dshPi", st.dshPi},   {"dshPe", st.dshPe},
-        {"hcarrier", st.hcarrier}, {"dcarrier", st.dcarrier},   {"lcarrier", st.lcarrier},
-        {"dshS", PlanetaryGears.dshS}, {"v40", p.v40},          {"v50", p.v50},
-        {"v100", p.v100},          {"rho15", p.rho15},          {"TOil", p.TOil},
+        {"nIn", st.nIn},
+        {"nOut", st.nOut},
+        {"nThird", st.nThird},
+        {"DriveValue", st.DriveValue},
+        {"TN", st.TN},
+        {"PredimSafety", st.PredimSafety},
+        {"PredimBToMn", st.PredimBToMn},
+        {"dshPi", st.dshPi},
+        {"dshPe", st.dshPe},
+        {"hcarrier", st.hcarrier},
+        {"dcarrier", st.dcarrier},
+        {"lcarrier", st.lcarrier},
+        {"dshS", PlanetaryGears.dshS},
+        {"v40", p.v40},
+        {"v50", p.v50},
+        {"v100", p.v100},
+        {"rho15", p.rho15},
+        {"TOil", p.TOil},
     };
     for (const auto& f : fields)
         if (!std::isfinite(static_cast<long double>(f.value))) Fail(form, f.name);
     if (st.CarrierForm < 0 || st.CarrierForm > 3) Fail(form, "CarrierForm");
     for (Extended x : {p.KA_H, p.KA_F, st.Kgamma})
         if (!std::isfinite(static_cast<long double>(x))) Fail(form, "an application or mesh load factor");
-    if (p.LoadSpectrumCount < 0 || p.LoadSpectrumCount > LoadSpectrumMax) Fail(form, "the load spectrum count");
+    if (p.LoadSpectrumCount < 0 || p.LoadSpectrumCount > LoadSpectrumMax)
+        Fail(form, "the load spectrum count");
     for (int k = 1; k <= p.LoadSpectrumCount; ++k) {
         const TLoadSpectrumItem& it = p.LoadSpectrum[k];
-        if (!std::isfinite(static_cast<long double>(it.T)) || !std::isfinite(static_cast<long double>(it.N)) ||
-            it.T < 0 || it.N < 0)
+        if (!std::isfinite(static_cast<long double>(it.T)) ||
+            !std::isfinite(static_cast<long double>(it.N)) || it.T < 0 || it.N < 0)
             Fail(form, "a load spectrum item");
     }
     if (p.CalcMethod < 0 || p.CalcMethod > 4) Fail(form, "CalcMethod");
@@ -178,8 +206,8 @@ void CheckFinite(const char* form)
     for (Extended x : {p.alpha, p.beta, p.mn, p.x0})
         if (!std::isfinite(static_cast<long double>(x))) Fail(form, "an angle or the module");
     for (int i = 1; i <= 4; ++i)
-        for (Extended x : {g.b[i], g.x[i], g.kmn[i], g.dB[i], g.bcha[i], g.Sigma_FE[i], g.SigmaHlim[i], g.HB[i], g.E[i],
-                           g.nu[i], g.rho[i], g.DM[i]})
+        for (Extended x : {g.b[i], g.x[i], g.kmn[i], g.dB[i], g.bcha[i], g.Sigma_FE[i], g.SigmaHlim[i],
+                           g.HB[i], g.E[i], g.nu[i], g.rho[i], g.DM[i]})
             if (!std::isfinite(static_cast<long double>(x))) Fail(form, "a gear dimension");
     for (int i = 1; i <= 4; ++i)
         for (Extended x : {g.di[i], g.e[i], g.Np[i], g.RzZ[i], g.RzY[i], g.ZNT[i], g.YNT[i], g.tg_rhog[i]})
@@ -194,8 +222,8 @@ void CheckFinite(const char* form)
     for (int k = 1; k <= HardnessScaleCount; ++k)
         if (!std::isfinite(static_cast<long double>(GetHardnessValue(k)))) Fail(form, "a hardness value");
     for (int g = 1; g <= 2; ++g)
-        for (Extended x : {p.hfP0_mn[g], p.haP0_mn[g], p.alphakP0[g], p.hFfP0_mn[g], p.alphaprP0[g], p.prP0_mn[g],
-                           p.rhoaP0_mn[g], p.rhofP0_mn[g]})
+        for (Extended x : {p.hfP0_mn[g], p.haP0_mn[g], p.alphakP0[g], p.hFfP0_mn[g], p.alphaprP0[g],
+                           p.prP0_mn[g], p.rhoaP0_mn[g], p.rhofP0_mn[g]})
             if (!std::isfinite(static_cast<long double>(x))) Fail(form, "a basic rack coefficient");
     for (Extended x : {p.a_pic, p.MeshRotationAngle, p.x_pic[1], p.x_pic[2], p.xv_pic[1], p.xv_pic[2],
                        p.RingFixingHoles.HoleDiameter, p.RingFixingHoles.PitchCircleDiameter})
@@ -218,7 +246,8 @@ void ResetAll(uint8_t flags)
     wtelmvar.UnitSystem = flags & 1 ? 1 : 0;
 }
 
-void TypeInto(platform::DialogModel& m, const std::vector<std::string>& lines, std::size_t& next, uint8_t flags)
+void TypeInto(platform::DialogModel& m, const std::vector<std::string>& lines, std::size_t& next,
+              uint8_t flags)
 {
     // The names first: typing may add no controls, but a copy keeps the
     // loop independent of the model's own bookkeeping.

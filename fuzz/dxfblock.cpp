@@ -18,7 +18,10 @@
 namespace
 {
 
-const std::string& ScratchDir() { return fuzzscratch::Dir("dxfblock"); }
+const std::string& ScratchDir()
+{
+    return fuzzscratch::Dir("dxfblock");
+}
 
 void Check(const char* Where)
 {

@@ -14,7 +14,8 @@
 
 #include "scratch.h"
 
-namespace {
+namespace
+{
 
 const std::string& ScratchFile()
 {
@@ -27,7 +28,7 @@ struct LoadCase {
 };
 
 const LoadCase Cases[] = {
-    {1000, 0, 10000}, {0, 50, 10000}, {0, 420, 10000}, {1000, 300, 10000},
+    {1000, 0, 10000},    {0, 50, 10000},       {0, 420, 10000},    {1000, 300, 10000},
     {1000, 5000, 10000}, {1e-5L, 1e6L, 10000}, {1000, 100, 1e-9L},
 };
 
@@ -36,10 +37,8 @@ const LoadCase Cases[] = {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     std::FILE* f = std::fopen(ScratchFile().c_str(), "wb");
-    if (f == nullptr)
-        return 0;
-    if (size > 0)
-        std::fwrite(data, 1, size, f);
+    if (f == nullptr) return 0;
+    if (size > 0) std::fwrite(data, 1, size, f);
     std::fclose(f);
 
     for (const auto& c : Cases) {

@@ -19,7 +19,8 @@
 
 #include "scratch.h"
 
-namespace {
+namespace
+{
 
 // One scratch file for the whole run, removed with its directory when the
 // run ends.
@@ -43,15 +44,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ResetHpglState();
     GraphFacade.Clear();
     std::FILE* f = std::fopen(ScratchFile().c_str(), "wb");
-    if (f == nullptr)
-        return 0;
-    if (size > 0)
-        std::fwrite(data, 1, size, f);
+    if (f == nullptr) return 0;
+    if (size > 0) std::fwrite(data, 1, size, f);
     std::fclose(f);
 
     RunHpglFile(ScratchFile());
-    if (telmvar.Aborted)
-        Fail("a readable picture ended with Aborted set", ScratchFile());
+    if (telmvar.Aborted) Fail("a readable picture ended with Aborted set", ScratchFile());
 
     const TDrawRecordList& list = DisplayList.Records;
     // A colour and a text style go with at most one drawing record each.
@@ -59,11 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Fail("more records than the picture has bytes for", std::to_string(list.size()));
     for (const std::string_view record : list) {
         const TDisplayRecord r = ParseDisplayRecord(record);
-        if (r.Kind == 0)
-            Fail("unreadable record", std::string(record));
+        if (r.Kind == 0) Fail("unreadable record", std::string(record));
         for (const Extended v : r.F)
-            if (!std::isfinite(v))
-                Fail("non-finite number in record", std::string(record));
+            if (!std::isfinite(v)) Fail("non-finite number in record", std::string(record));
     }
     GraphFacade.Clear();
     return 0;

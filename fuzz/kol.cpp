@@ -21,9 +21,13 @@
 
 #include "scratch.h"
 
-namespace {
+namespace
+{
 
-std::string In(const char* name) { return fuzzscratch::Dir("kol") + "/" + name; }
+std::string In(const char* name)
+{
+    return fuzzscratch::Dir("kol") + "/" + name;
+}
 
 std::string ReadAll(const std::string& path)
 {
@@ -60,16 +64,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const auto items = GearPair.LoadSpectrum;
 
     std::FILE* f = std::fopen(In("input.kol").c_str(), "wb");
-    if (f == nullptr)
-        return 0;
-    if (size > 0)
-        std::fwrite(data, 1, size, f);
+    if (f == nullptr) return 0;
+    if (size > 0) std::fwrite(data, 1, size, f);
     std::fclose(f);
 
     TFileFault fault;
     if (!ReadLoadSpectrumFile(In("input.kol"), fault)) {
         Check(!fault.Reason.empty(), "a refusal without a reason");
-        Check(GearPair.LoadSpectrumKind == 7 && GearPair.LoadSpectrumCount == 2 && GearPair.LoadSpectrum == items,
+        Check(GearPair.LoadSpectrumKind == 7 && GearPair.LoadSpectrumCount == 2 &&
+                  GearPair.LoadSpectrum == items,
               "a refused load spectrum file changed the working list");
         return 0;
     }

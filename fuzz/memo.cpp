@@ -15,24 +15,26 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <vector>
 #include <unistd.h>
+#include <vector>
 
 #include "scratch.h"
 
-namespace {
+namespace
+{
 
-std::string Dir() { return fuzzscratch::Dir("memo"); }
+std::string Dir()
+{
+    return fuzzscratch::Dir("memo");
+}
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (size < 1 || size > 200000)
-        return 0;
+    if (size < 1 || size > 200000) return 0;
     const std::string dir = Dir();
-    if (dir.empty())
-        return 0;
+    if (dir.empty()) return 0;
     ResetXbaseState();
     SetAutoReport(false);
     InstallMemoHooks();
@@ -45,8 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     dbffile.MemoBlockSize = (data[0] & 0x80) != 0 ? 64 : 512;
     const std::string table = dir + "/fuzz.dbf";
     TDbfTable t;
-    if (!CreateDBF(t, table, {{"ID", 'N', 4, 0, 0}, {"NOTES", 'M', 10, 0, 0}}))
-        return 0;
+    if (!CreateDBF(t, table, {{"ID", 'N', 4, 0, 0}, {"NOTES", 'M', 10, 0, 0}})) return 0;
     if (FILE* f = std::fopen(MemoFileName(table, style).c_str(), "wb")) {
         std::fwrite(data + 1, 1, size - 1, f);
         std::fclose(f);
@@ -67,8 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         (void)GetMemo(static_cast<int32_t>(b));
         (void)GetMemo(static_cast<int32_t>(-b), 3);
         for (int32_t i = 1; i <= dbmemo.MemoLineCount; ++i)
-            if (MemoLine(i).size() > 255)
-                __builtin_trap();
+            if (MemoLine(i).size() > 255) __builtin_trap();
         // The memo text file gives back the bytes of the text, line breaks
         // aside.
         std::vector<std::string> lines;
@@ -76,8 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::size_t letters = 0;
             for (const auto& l : lines)
                 letters += l.size();
-            if (letters > text.size())
-                __builtin_trap();
+            if (letters > text.size()) __builtin_trap();
         }
         if (CreateBlobDescriptor(true, static_cast<int32_t>(b), 1) != 0 || b == 0) {
             char buf[100];
@@ -87,8 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             SeekBlobStream(0, 0);
             for (int32_t n; (n = ReadBlobStream(buf, sizeof buf, 2)) > 0;)
                 got += static_cast<std::size_t>(n);
-            if (b != 0 && got != text.size() && text.find('\x03') == std::string::npos)
-                __builtin_trap();
+            if (b != 0 && got != text.size() && text.find('\x03') == std::string::npos) __builtin_trap();
             (void)SeekBlobStream(-10, 2);
             DestroyBlobDescriptor();
         }
@@ -106,7 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::string text;
         // (A dBASE IV file's chain may be damaged in ways no check can see:
         // only the styles without a chain are held to this.)
-        if (!IsDbase4Style(style) && ReadMemoText(block, text) && text != lines[0] + "\r\n" + lines[1] + "\r\n")
+        if (!IsDbase4Style(style) && ReadMemoText(block, text) &&
+            text != lines[0] + "\r\n" + lines[1] + "\r\n")
             __builtin_trap();
     }
     CloseAll();

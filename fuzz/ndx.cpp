@@ -1,9 +1,9 @@
 // Fuzz entry for the index page reader: the input is an index file over a
 // small fixed table. It is opened, walked from both ends, searched and
 // changed; nothing may crash, loop without end or read outside a page.
+#include "xbase/ndx/ndx.h"
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dberror.h"
-#include "xbase/ndx/ndx.h"
 #include "xbase/xbaselib.h"
 #include "xbase/xbasestate.h"
 
@@ -17,13 +17,14 @@
 
 #include "scratch.h"
 
-namespace {
+namespace
+{
 
 struct TPlace {
     std::string Dir;
     std::string Table;
     std::string Index;
-    std::string Pristine;  // the table's bytes
+    std::string Pristine; // the table's bytes
 };
 
 void WriteFile(const std::string& path, const void* data, std::size_t size)
@@ -49,8 +50,8 @@ TPlace& Place()
         OpenDbf(t);
         for (int i = 0; i < 40; ++i) {
             char rec[64];
-            std::snprintf(rec, sizeof rec, " K%04d     %8.2f2024%02d%02d", (i * 17) % 40, (i - 20) * 1.5, 1 + i % 12,
-                          1 + i % 28);
+            std::snprintf(rec, sizeof rec, " K%04d     %8.2f2024%02d%02d", (i * 17) % 40, (i - 20) * 1.5,
+                          1 + i % 12, 1 + i % 28);
             t.RecordBuffer = rec;
             AppendDbfRecord(t);
         }
@@ -62,7 +63,7 @@ TPlace& Place()
     return *place;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -73,8 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     InitXbaseLibrary();
     SetAutoReport(false);
     dbcmd.SharedAccess = false;
-    if (!UseFile(p.Table + " EXCLUSIVE"))
-        return 0;
+    if (!UseFile(p.Table + " EXCLUSIVE")) return 0;
     try {
         Set_Index_To(p.Index);
         if (IndexIsOpen()) {

@@ -6,9 +6,9 @@
 // back as the number it shows.
 #include "foundation/floattext.h"
 #include "foundation/foundationstate.h"
-#include "foundation/programstate.h"
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 
 #include <cmath>
 #include <cstddef>

@@ -8,41 +8,48 @@
 //    each gear of each mesh drawn (tooth numbers, shape counts and drawing
 //    settings are outside input): it ends, and no coordinate that is not a
 //    finite number reaches the output.
+#include "drawings/tooth/toothdrawing.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/textfile.h"
-#include "drawings/tooth/toothdrawing.h"
 #include "gearpair/geometry/calcgearpair.h"
 #include "graphics/cad/caddeviceregistry.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cadsettings.h"
-#include "planetary/meshtransfer.h"
-#include "planetary/stagecalc.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/documentation.h"
 #include "planetary/loadspectrum/loadspectrum.h"
+#include "planetary/meshtransfer.h"
 #include "planetary/projectfile.h"
+#include "planetary/stagecalc.h"
 #include "planetary/stagedefaults.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cmath>
 #include <cstdlib>
-#include <initializer_list>
-#include <memory>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <unistd.h>
 
 #include "scratch.h"
 
-namespace {
+namespace
+{
 
-const std::string& ScratchDir() { return fuzzscratch::Dir("projfile"); }
+const std::string& ScratchDir()
+{
+    return fuzzscratch::Dir("projfile");
+}
 
-std::string In(const char* name) { return ScratchDir() + "/" + name; }
+std::string In(const char* name)
+{
+    return ScratchDir() + "/" + name;
+}
 
 std::string ReadAll(const std::string& path)
 {
@@ -121,10 +128,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ResetDocumentation("");
     SetDefaultInput();
     std::FILE* f = std::fopen(In("input.qy7").c_str(), "wb");
-    if (f == nullptr)
-        return 0;
-    if (size > 0)
-        std::fwrite(data, 1, size, f);
+    if (f == nullptr) return 0;
+    if (size > 0) std::fwrite(data, 1, size, f);
     std::fclose(f);
 
     const std::string before = ProjectBytes("before.qy7");

@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 void Check(bool ok, const char* what)
 {
@@ -37,9 +38,9 @@ std::string Describe(const TTzGrid& g)
 {
     std::string s;
     for (const TTzColumn& c : g.Columns)
-        s += c.FieldName + "|" + std::to_string(c.Width) + "|" + std::to_string(c.Color) + "|" + c.Font.Name + "|" +
-             std::to_string(c.Font.Size) + "|" + c.Title.Caption + "|" + std::to_string(static_cast<int>(c.Alignment)) +
-             (c.ReadOnly ? "R" : "") + "\n";
+        s += c.FieldName + "|" + std::to_string(c.Width) + "|" + std::to_string(c.Color) + "|" + c.Font.Name +
+             "|" + std::to_string(c.Font.Size) + "|" + c.Title.Caption + "|" +
+             std::to_string(static_cast<int>(c.Alignment)) + (c.ReadOnly ? "R" : "") + "\n";
     return s;
 }
 

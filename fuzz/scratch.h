@@ -8,25 +8,24 @@
 #include <filesystem>
 #include <string>
 
-namespace fuzzscratch {
+namespace fuzzscratch
+{
 
-class ScratchDir {
-public:
+class ScratchDir
+{
+  public:
     explicit ScratchDir(const char* tag)
     {
         std::error_code ec;
         std::filesystem::path base = std::filesystem::temp_directory_path(ec);
-        if (ec)
-            base = "/tmp";
+        if (ec) base = "/tmp";
         std::string templ = (base / (std::string("qyr7_fuzz_") + tag + "_XXXXXX")).string();
-        if (::mkdtemp(templ.data()) != nullptr)
-            path_ = templ;
+        if (::mkdtemp(templ.data()) != nullptr) path_ = templ;
     }
     ~ScratchDir()
     {
         std::error_code ec;
-        if (!path_.empty())
-            std::filesystem::remove_all(path_, ec);
+        if (!path_.empty()) std::filesystem::remove_all(path_, ec);
     }
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
@@ -34,7 +33,7 @@ public:
     // Without a trailing slash; empty when no directory could be made.
     const std::string& Path() const { return path_; }
 
-private:
+  private:
     std::string path_;
 };
 

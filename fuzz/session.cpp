@@ -5,11 +5,11 @@
 // leave the list with its message, and the list written back must read the
 // same.
 #include "app/configio.h"
+#include "app/maincommands.h"
 #include "app/mainmenu.h"
 #include "app/menutexts.h"
 #include "app/programidentity.h"
 #include "app/projectcommands.h"
-#include "app/maincommands.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
@@ -23,7 +23,8 @@
 
 #include "scratch.h"
 
-namespace {
+namespace
+{
 
 const std::string& ScratchDir()
 {
@@ -33,8 +34,7 @@ const std::string& ScratchDir()
 
 void Check(bool ok)
 {
-    if (!ok)
-        std::abort();
+    if (!ok) std::abort();
 }
 
 void CheckMenu()
@@ -72,8 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     telmvar.DataDir = ScratchDir();
     const std::string name = ScratchDir() + "qyr7.cff";
     if (std::FILE* f = std::fopen(name.c_str(), "wb")) {
-        if (size > 0)
-            std::fwrite(data, 1, size, f);
+        if (size > 0) std::fwrite(data, 1, size, f);
         std::fclose(f);
     } else {
         return 0;

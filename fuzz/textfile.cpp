@@ -2,9 +2,9 @@
 // the project and load spectrum readers do (header block, then typed lines
 // until the file ends). Every number read must also survive the number
 // writer: written and read back it must be the same value.
+#include "foundation/textfile.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
-#include "foundation/textfile.h"
 
 #include <cmath>
 #include <cstdint>
@@ -16,7 +16,8 @@
 
 #include "scratch.h"
 
-namespace {
+namespace
+{
 
 // One scratch file for the whole run, removed with its directory when the
 // run ends.
@@ -28,19 +29,16 @@ const std::string& ScratchFile()
 
 void CheckNumberWriter(Extended x)
 {
-    if (!std::isfinite(x))
-        return;
+    if (!std::isfinite(x)) return;
     const std::string text = NumberLineText(x);
     // Read back the way a number line is read.
     std::FILE* f = std::fopen(ScratchFile().c_str(), "wb");
-    if (f == nullptr)
-        return;
+    if (f == nullptr) return;
     std::fwrite(text.data(), 1, text.size(), f);
     std::fclose(f);
     TTextFile& shared = textfile.SharedTextFile;
     AssignTextFile(shared, ScratchFile());
-    if (!ResetTextFile(shared))
-        return;
+    if (!ResetTextFile(shared)) return;
     Extended back = 0;
     ReadTextExtended(back);
     shared.Close();
@@ -57,16 +55,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ResetFoundationState();
     ResetTextfile();
     std::FILE* f = std::fopen(ScratchFile().c_str(), "wb");
-    if (f == nullptr)
-        return 0;
-    if (size > 0)
-        std::fwrite(data, 1, size, f);
+    if (f == nullptr) return 0;
+    if (size > 0) std::fwrite(data, 1, size, f);
     std::fclose(f);
 
     TTextFile& shared = textfile.SharedTextFile;
     AssignTextFile(shared, ScratchFile());
-    if (!ResetTextFile(shared))
-        return 0;
+    if (!ResetTextFile(shared)) return 0;
     SkipProgramHeader();
     std::vector<Extended> numbers;
     for (int round = 0; round < 10000 && !shared.ReadPastEnd(); ++round) {

@@ -8,7 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 void BM_ReplayIntoImage1280x960(benchmark::State& state)
 {

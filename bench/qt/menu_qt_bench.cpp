@@ -8,7 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 void BM_MenuSetLanguageQtMenuBar(benchmark::State& state)
 {

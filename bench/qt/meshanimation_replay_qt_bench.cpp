@@ -12,7 +12,8 @@
 
 #include <cstdint>
 
-namespace {
+namespace
+{
 
 void BM_MeshAnimationReplay800x600(benchmark::State& state)
 {
@@ -27,7 +28,8 @@ void BM_MeshAnimationReplay800x600(benchmark::State& state)
         ReplayIntoImage(image);
     }
     state.SetItemsProcessed(frames);
-    state.counters["frames_per_replay"] = static_cast<double>(frames) / static_cast<double>(state.iterations());
+    state.counters["frames_per_replay"] =
+        static_cast<double>(frames) / static_cast<double>(state.iterations());
     ResetGraphWindow();
     telmvar.ScreenPixelsX = telmvar.ScreenPixelsY = 0;
 }

@@ -15,8 +15,7 @@ inline void EnsureOffscreenApplication()
     static int argc = 1;
     static char name[] = "qyr7_bench";
     static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance() != nullptr)
-        return;
+    if (QCoreApplication::instance() != nullptr) return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     new QApplication(argc, argv);
 }

@@ -9,10 +9,10 @@
 #include "dialogs/stagedialog.h"
 #include "foundation/codepage.h"
 #include "foundation/fileutil.h"
+#include "foundation/numbertext.h"
 #include "foundation/programstate.h"
 #include "foundation/textfile.h"
 #include "foundation/textutil.h"
-#include "foundation/numbertext.h"
 #include "graphics/hpgl/pltpicture.h"
 #include "platform/platform.h"
 #include "reports/engine/reportservices.h"
@@ -54,7 +54,9 @@ std::string StoredDescription(const std::string& Typed)
 {
     bool changed = false;
     const std::string s = StorableDescription(Typed, changed);
-    if (changed) ShowMessageBox("The description holds a double quote, which the index cannot store; it is saved as '.");
+    if (changed)
+        ShowMessageBox(
+            "The description holds a double quote, which the index cannot store; it is saved as '.");
     return s;
 }
 
@@ -193,7 +195,8 @@ void TForm_hilfebild::FormShow()
     const int n = std::min<int>(ItemCount, telmvar.TextItems.High);
     for (int i = 1; i <= n; ++i)
         items_.push_back(DisplayText(telmvar.TextItems[i]));
-    ItemIndex = items_.empty() ? -1 : std::clamp<int>(Preselected - 1, 0, static_cast<int>(items_.size()) - 1);
+    ItemIndex =
+        items_.empty() ? -1 : std::clamp<int>(Preselected - 1, 0, static_cast<int>(items_.size()) - 1);
     Command = CmdShow;
     busy_ = false;
     Touch();
@@ -263,12 +266,18 @@ void TForm_hilfebild::FormDestroy()
 
 bool SendHpgl2Start(TTextFile& Spool)
 {
-    return WriteLineChecked(Spool, "\x1B" "E" "\x1B" "%0B");
+    return WriteLineChecked(Spool, "\x1B"
+                                   "E"
+                                   "\x1B"
+                                   "%0B");
 }
 
 bool SendHpgl2End(TTextFile& Spool)
 {
-    return WriteLineChecked(Spool, "\x1B" "%0A") && WriteLineChecked(Spool, "\x1B" "E");
+    return WriteLineChecked(Spool, "\x1B"
+                                   "%0A") &&
+           WriteLineChecked(Spool, "\x1B"
+                                   "E");
 }
 
 bool PlotAuxiliaryImage(const std::string& Name, int Port, bool Switching)

@@ -145,7 +145,8 @@ bool RewriteDbhIndex(TDbhChange Change, int Line, const std::string& NewLine)
 
 bool AppendDbhRecord(const std::string& Name, const std::string& Description)
 {
-    if (FileCanOpen(DbhIndexFileName())) return RewriteDbhIndex(TDbhChange::Insert, 0, DbhLine(Name, Description));
+    if (FileCanOpen(DbhIndexFileName()))
+        return RewriteDbhIndex(TDbhChange::Insert, 0, DbhLine(Name, Description));
     // The first picture makes the index.
     TTextFile out;
     out.Assign(DbhIndexFileName());

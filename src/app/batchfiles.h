@@ -21,8 +21,9 @@ std::string ReportedProjectPath(const std::string& ProjectPath);
 // way the run leaves (a report cut short, a write error, a fatal result, an
 // exception), the working copy goes with it: a batch run in a loop would
 // otherwise fill the temporary directory.
-class TReportWorkingCopyGuard {
-public:
+class TReportWorkingCopyGuard
+{
+  public:
     TReportWorkingCopyGuard();
     ~TReportWorkingCopyGuard();
     TReportWorkingCopyGuard(const TReportWorkingCopyGuard&) = delete;

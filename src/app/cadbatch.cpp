@@ -11,7 +11,8 @@
 
 TCadExports cadexports;
 
-namespace {
+namespace
+{
 
 constexpr int FirstIndex = 1;
 constexpr int LastIndex = 28;
@@ -43,42 +44,45 @@ void RegisterProductionDrawingExports(
         StoreMesh(mesh);
         // A mesh that cannot be calculated has no drawing: the batch names
         // the failure instead of drawing from stale results.
-        if (telmvar.FatalCalcError)
-            return;
+        if (telmvar.FatalCalcError) return;
         draw(Device, mesh, sunMesh ? Index - 1 : Index - 9, MeshCaption(mesh));
     });
 }
 
 void RegisterStageViewExports(std::function<void(int Device, int View)> PlanetDrawView)
 {
-    RegisterCadExport(18, 23, [draw = std::move(PlanetDrawView)](int Device, int Index) { draw(Device, Index - 17); });
+    RegisterCadExport(
+        18, 23, [draw = std::move(PlanetDrawView)](int Device, int Index) { draw(Device, Index - 17); });
 }
 
-void RegisterWheelViewExports(std::function<void(int Device, int View, int Wheel, int Mesh)> WheelViewDispatch)
+void RegisterWheelViewExports(
+    std::function<void(int Device, int View, int Wheel, int Mesh)> WheelViewDispatch)
 {
     RegisterCadExport(24, 28, [draw = std::move(WheelViewDispatch)](int Device, int Index) {
         draw(Device, Index - 23, 1, 1);
     });
 }
 
-void ResetCadExports() { cadexports = TCadExports{}; }
+void ResetCadExports()
+{
+    cadexports = TCadExports{};
+}
 
 TCadIndexKind CadIndexKind(int Index)
 {
-    if (Index < FirstIndex || Index > LastIndex)
-        return TCadIndexKind::OutsideTable;
+    if (Index < FirstIndex || Index > LastIndex) return TCadIndexKind::OutsideTable;
     return Index == MeshOnlyIndex ? TCadIndexKind::NoFile : TCadIndexKind::Drawing;
 }
 
 bool CadExportRegistered(int Index)
 {
-    return CadIndexKind(Index) != TCadIndexKind::OutsideTable && static_cast<bool>(cadexports.Drawings[Index]);
+    return CadIndexKind(Index) != TCadIndexKind::OutsideTable &&
+           static_cast<bool>(cadexports.Drawings[Index]);
 }
 
 bool ExportCadByIndex(int Device, int Index)
 {
-    if (!CadExportRegistered(Index))
-        return false;
+    if (!CadExportRegistered(Index)) return false;
     // A copy: a drawing may register again while it runs.
     const TCadExportDrawing draw = cadexports.Drawings[Index];
     draw(Device, Index);
@@ -90,8 +94,7 @@ TCadSwitch ParseCadSwitch(const std::string& P2)
     TCadSwitch s;
     // "/CAD" or "-CAD" in any case, a digit, ":", then digits only: "/CAD1x3"
     // and "/CAD12:3" once wrote a drawing nobody asked for.
-    if (P2.size() < 7 || P2[5] != ':' || P2[4] < '0' || P2[4] > '9')
-        return s;
+    if (P2.size() < 7 || P2[5] != ':' || P2[4] < '0' || P2[4] > '9') return s;
     const std::string j = P2.substr(6);
     if (j.size() > 9 || !std::all_of(j.begin(), j.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return s;
@@ -104,25 +107,36 @@ TCadSwitch ParseCadSwitch(const std::string& P2)
 TCadDeviceKind CadDeviceKind(int Device)
 {
     switch (Device) {
-    case 0: return TCadDeviceKind::Asks;
+    case 0:
+        return TCadDeviceKind::Asks;
     case 1:
     case 2:
     case 5:
-    case 6: return TCadDeviceKind::File;
-    case 3: return TCadDeviceKind::Screen;
-    case 4: return TCadDeviceKind::PlotFile;
-    default: return TCadDeviceKind::NoSuchCode;
+    case 6:
+        return TCadDeviceKind::File;
+    case 3:
+        return TCadDeviceKind::Screen;
+    case 4:
+        return TCadDeviceKind::PlotFile;
+    default:
+        return TCadDeviceKind::NoSuchCode;
     }
 }
 
 std::string CadBatchTarget(int Device)
 {
     switch (Device) {
-    case 1: return telmvar.ProjectName + ".dxf";
-    case 2: return telmvar.ProjectName + ".igs";
-    case 5: return telmvar.ProjectName + ".txt";
-    case 6: return telmvar.ProjectName + ".stl";
-    case 4: return AddTrailingBackslash(telmvar.TempDir) + "korvilt.dxf";
-    default: return {};
+    case 1:
+        return telmvar.ProjectName + ".dxf";
+    case 2:
+        return telmvar.ProjectName + ".igs";
+    case 5:
+        return telmvar.ProjectName + ".txt";
+    case 6:
+        return telmvar.ProjectName + ".stl";
+    case 4:
+        return AddTrailingBackslash(telmvar.TempDir) + "korvilt.dxf";
+    default:
+        return {};
     }
 }

@@ -35,7 +35,8 @@ void RegisterFrontViewExport(std::function<void(int Device)> FrontViewWithText);
 void RegisterProductionDrawingExports(
     std::function<void(int Device, int Gear, int Item, const std::string& Caption)> ComposeProductionDrawing);
 void RegisterStageViewExports(std::function<void(int Device, int View)> PlanetDrawView);
-void RegisterWheelViewExports(std::function<void(int Device, int View, int Wheel, int Mesh)> WheelViewDispatch);
+void RegisterWheelViewExports(
+    std::function<void(int Device, int View, int Wheel, int Mesh)> WheelViewDispatch);
 
 // Registers every drawing built into this program (cadexports.cpp).
 void InstallCadExports();

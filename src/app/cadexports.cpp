@@ -19,7 +19,6 @@ void InstallCadExports()
     RegisterStageViewExports([](int Device, int View) {
         PlanetDrawView(static_cast<int16_t>(Device), static_cast<int16_t>(View));
     });
-    RegisterWheelViewExports([](int Device, int View, int Wheel, int Mesh) {
-        WheelViewDispatch(Device, View, Wheel, Mesh);
-    });
+    RegisterWheelViewExports(
+        [](int Device, int View, int Wheel, int Mesh) { WheelViewDispatch(Device, View, Wheel, Mesh); });
 }

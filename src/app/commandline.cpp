@@ -19,7 +19,10 @@ std::string Upper(std::string s)
 
 } // namespace
 
-bool IsTextBatchSwitch(const std::string& p) { return p == "/I" || p == "/i" || p == "-I" || p == "-i"; }
+bool IsTextBatchSwitch(const std::string& p)
+{
+    return p == "/I" || p == "/i" || p == "-I" || p == "-i";
+}
 
 bool IsCadSwitch(const std::string& p)
 {
@@ -37,7 +40,8 @@ std::size_t SecondBatchSwitch(const std::vector<std::string>& args, std::size_t 
     const std::string& decided = args[First];
     for (std::size_t i = First + 1; i < args.size(); ++i) {
         const bool text = IsTextBatchSwitch(args[i]);
-        if ((text && !IsTextBatchSwitch(decided)) || (IsCadSwitch(args[i]) && Upper(args[i]) != Upper(decided)))
+        if ((text && !IsTextBatchSwitch(decided)) ||
+            (IsCadSwitch(args[i]) && Upper(args[i]) != Upper(decided)))
             return i;
     }
     return 0;
@@ -62,14 +66,13 @@ std::vector<std::size_t> DecideMode(const std::vector<std::string>& args, TComma
         return {0, 1};
     }
     for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::size_t second = IsTextBatchSwitch(args[i]) || IsCadSwitch(args[i]) ? SecondBatchSwitch(args, i) : 0;
-        if (second != 0)
-            cmd.SecondBatchSwitch = args[second];
+        const std::size_t second =
+            IsTextBatchSwitch(args[i]) || IsCadSwitch(args[i]) ? SecondBatchSwitch(args, i) : 0;
+        if (second != 0) cmd.SecondBatchSwitch = args[second];
         if (IsTextBatchSwitch(args[i])) {
             cmd.Mode = TStartMode::TextBatch;
             cmd.P2 = args[i];
-            if (second != 0)
-                return {0, i, second};
+            if (second != 0) return {0, i, second};
             return {0, i};
         }
         if (IsCadSwitch(args[i])) {
@@ -80,8 +83,7 @@ std::vector<std::size_t> DecideMode(const std::vector<std::string>& args, TComma
             const TCadSwitch cad = ParseCadSwitch(args[i]);
             cmd.CadDevice = cad.Device;
             cmd.CadIndex = cad.Index;
-            if (second != 0)
-                return {0, i, second};
+            if (second != 0) return {0, i, second};
             return {0, i};
         }
     }
@@ -116,7 +118,7 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& allArgs)
             continue;
         // The deciding switch again asks for the same file, not for nothing.
         const bool again = batch && (IsTextBatchSwitch(args[i]) ? IsTextBatchSwitch(cmd.P2)
-                                                                 : Upper(args[i]) == Upper(cmd.P2));
+                                                                : Upper(args[i]) == Upper(cmd.P2));
         (again ? cmd.RepeatedSwitches : cmd.UnknownSwitches).push_back(args[i]);
     }
     return cmd;

@@ -86,9 +86,10 @@ std::string StyleText(int Style)
 const std::vector<std::string>& TForm_selectcolor::Lines()
 {
     static const std::vector<std::string> lines = [] {
-        const char* const names[] = {"red",        "yellow",      "green",      "cyan",        "blue",  "magenta",
-                               "white",      "dark blue",   "dark green", "dark cyan",   "dark red",
-                               "dark magenta", "brown",     "light grey", "dark grey",   "black"};
+        const char* const names[] = {"red",        "yellow",     "green",     "cyan",
+                                     "blue",       "magenta",    "white",     "dark blue",
+                                     "dark green", "dark cyan",  "dark red",  "dark magenta",
+                                     "brown",      "light grey", "dark grey", "black"};
         std::vector<std::string> v;
         for (int n = 1; n <= 16; ++n)
             v.push_back(std::to_string(n) + " (" + names[n - 1] + ")");
@@ -145,8 +146,8 @@ bool SelectColourNumber(int& Number)
 const std::vector<std::pair<std::string, std::string>>& Tconfig::Pages()
 {
     static const std::vector<std::pair<std::string, std::string>> pages{
-        {"Tab_dir", "Directories"}, {"Tab_grafik", "Graphics"},  {"Tab_cad", "CAD"},
-        {"Tab_color", "Colour"},    {"Tab_drucker", "Printer"},  {"Tab_textdruck", "Printout"},
+        {"Tab_dir", "Directories"},      {"Tab_grafik", "Graphics"}, {"Tab_cad", "CAD"},
+        {"Tab_color", "Colour"},         {"Tab_drucker", "Printer"}, {"Tab_textdruck", "Printout"},
         {"Tab_einstellung", "Settings"}, {"Tab_extern", "external"}, {"Tab_zeichnung", "Drawing"}};
     return pages;
 }
@@ -173,12 +174,13 @@ const std::vector<std::string>& Tconfig::Items(const std::string& C)
         m["ComboBox_textwindowsizecode"] = {"Input", "Auto"};
         m["RadioGroup_ff"] = {"with header", "header only page 1"};
         m["RadioGroup_ausgrad"] = {"decimal degrees", "degrees, minutes, seconds"};
-        m["RadioGroup_hilfegrad"] = {"0 : No info window", "1 : default help level", "2 : extended help, single input"};
+        m["RadioGroup_hilfegrad"] = {"0 : No info window", "1 : default help level",
+                                     "2 : extended help, single input"};
         m["RadioGroup_punktkomma"] = {"x.xx", "x,xx"};
         m["RadioGroup_ExcelDot"] = {"English x.xx", "German x,xx"};
         m["RadioGroup_chars"] = {"\xB2  \xB5  \xB0", "2  u  deg"};
-        m["RadioGroup_ergebnisgrafik"] = {"default", "Quick 1", "Quick 3", "Production drawing", "Diagram", "Drawing",
-                                          "Quick 4"};
+        m["RadioGroup_ergebnisgrafik"] = {"default", "Quick 1", "Quick 3", "Production drawing",
+                                          "Diagram", "Drawing", "Quick 4"};
         m["ComboBox_zeichnkopf"] = {"DIN 6771 min.", "ISO 7200 Fig.1", "ISO 7200 Fig.2", "DIN 6771"};
         m["ComboBox_7200rand"] = {"5 mm", "10 mm"};
         m["ComboBox_index"] = {"a,b,c...", "1,2,3...", "A,B,C...", "....."};
@@ -219,8 +221,9 @@ int Tconfig::RadioIndex(const std::string& Group)
 void Tconfig::SetCombo(const std::string& Combo, int Index)
 {
     const auto& items = Items(Combo);
-    Control(Combo).Text = Index >= 0 && Index < static_cast<int>(items.size()) ? items[static_cast<std::size_t>(Index)]
-                                                                                : std::string();
+    Control(Combo).Text = Index >= 0 && Index < static_cast<int>(items.size())
+                              ? items[static_cast<std::size_t>(Index)]
+                              : std::string();
 }
 
 int Tconfig::ComboIndex(const std::string& Combo)
@@ -272,7 +275,10 @@ std::string Tconfig::LayerCell(int Row, int Col)
 {
     return GridCells({LayerGrid, 5, 3})[static_cast<std::size_t>(Row - 1)][static_cast<std::size_t>(Col)];
 }
-void Tconfig::SetLayerCell(int Row, int Col, const std::string& Text) { SetGridCell({LayerGrid, 5, 3}, Row, Col, Text); }
+void Tconfig::SetLayerCell(int Row, int Col, const std::string& Text)
+{
+    SetGridCell({LayerGrid, 5, 3}, Row, Col, Text);
+}
 std::string Tconfig::ColourCell(int Row, int Col)
 {
     return GridCells({ColourGrid, 16, 2})[static_cast<std::size_t>(Row - 1)][static_cast<std::size_t>(Col)];
@@ -354,8 +360,8 @@ Tconfig::Tconfig()
         {"Label_dialogfenster", "dialog window size %"},
         {"Label_dialogelemente", "Dialog element size %"},
         {"CheckBox_3dxyz", "3D Edit x,y,z"},
-        {"CheckBox_zeichfusszeile",
-         TodayDateText() + " " + NowTimeText() + " - TELMORA " + telmvar.ProgramName + " V" + telmvar.ProgramVersion},
+        {"CheckBox_zeichfusszeile", TodayDateText() + " " + NowTimeText() + " - TELMORA " +
+                                        telmvar.ProgramName + " V" + telmvar.ProgramVersion},
         {"Button_grafikhilfe", "&Help"},
         {"Label_layer", "Layer / Colour / pen width"},
         {"Button_selectlayercolor", "Colour..."},
@@ -420,8 +426,10 @@ Tconfig::Tconfig()
         {"Label_korvilt", "KORVILT Command Lines"},
         {"Button_confkorvilt", "Config"},
         {"Button_editkorviltcommandline", "Edit"},
-        {"CheckBox_zeichtelmoratitel", "TELMORA " + telmvar.ProgramTitle + " V" + telmvar.ProgramVersion + " ?"},
-        {"CheckBox_zeichfilename", "file name " + ShortenPath(telmvar.DataDir + telmvar.ProjectName).substr(0, 50) + " ?"},
+        {"CheckBox_zeichtelmoratitel",
+         "TELMORA " + telmvar.ProgramTitle + " V" + telmvar.ProgramVersion + " ?"},
+        {"CheckBox_zeichfilename",
+         "file name " + ShortenPath(telmvar.DataDir + telmvar.ProjectName).substr(0, 50) + " ?"},
         {"CheckBox_zeichdatum", TodayDateText() + " " + NowTimeText() + " ?"},
         {"CheckBox_zeichlogo", "$logo_1.dx$ ?"},
         {"CheckBox_zeichnungskopf", "Production drawing with header ?"},
@@ -439,15 +447,32 @@ Tconfig::Tconfig()
     };
     for (const auto& [name, text] : captions)
         Control(name).Caption = DisplayText(text);
-    for (const char* b : {"Button_dirdbf", "Button_direxe", "Button_dirplt", "Button_dirtemp", "Button_diredi",
-                          "Button_dirdata", "Button_dircad", "Button_externtxt", "Button_externhtml",
-                          "Button_handbuchdir"})
+    for (const char* b :
+         {"Button_dirdbf", "Button_direxe", "Button_dirplt", "Button_dirtemp", "Button_diredi",
+          "Button_dirdata", "Button_dircad", "Button_externtxt", "Button_externhtml", "Button_handbuchdir"})
         Control(b).Caption = "...";
-    for (const char* b : {"Button_textbreitenfaktor", "Button_texthoehenfaktor", "Button_aufloesung", "Button_x",
-                          "Button_y", "Button_zoom", "Button_pan", "Button_dialogsize", "Button_dialogelemente",
-                          "Button_layer1", "Button_layer2", "Button_layer3", "Button_layer4", "Button_layer5",
-                          "Button_cadtextbreite", "Button_cadtextwinkel", "Button_dxfdec", "Button_printxorigin",
-                          "Button_printyorigin", "Button_printscalex1", "Button_scaleyx", "Button_freigabefeld",
+    for (const char* b : {"Button_textbreitenfaktor",
+                          "Button_texthoehenfaktor",
+                          "Button_aufloesung",
+                          "Button_x",
+                          "Button_y",
+                          "Button_zoom",
+                          "Button_pan",
+                          "Button_dialogsize",
+                          "Button_dialogelemente",
+                          "Button_layer1",
+                          "Button_layer2",
+                          "Button_layer3",
+                          "Button_layer4",
+                          "Button_layer5",
+                          "Button_cadtextbreite",
+                          "Button_cadtextwinkel",
+                          "Button_dxfdec",
+                          "Button_printxorigin",
+                          "Button_printyorigin",
+                          "Button_printscalex1",
+                          "Button_scaleyx",
+                          "Button_freigabefeld",
                           "Button_massfaktorconfig"})
         Control(b).Caption = "<";
     Control("Edit_dirworking").Enabled = false;
@@ -459,10 +484,11 @@ Tconfig::Tconfig()
     Control("Panel_color0").Visible = false;
     for (int k = 0; k <= 15; ++k)
         Control("Panel_color" + std::to_string(k)).Caption = std::to_string(NumberOfEntry(k));
-    for (const char* group : {"RadioGroup_bildschirmgrafik", "radiogroupcadtexttyp", "RadioGroup_printmono",
-                              "RadioGroup_orientation", "RadioGroup_trenn", "RadioGroup_date", "RadioGroup_ff",
-                              "RadioGroup_ausgrad", "RadioGroup_hilfegrad", "RadioGroup_punktkomma",
-                              "RadioGroup_ExcelDot", "RadioGroup_chars", "RadioGroup_ergebnisgrafik"}) {
+    for (const char* group :
+         {"RadioGroup_bildschirmgrafik", "radiogroupcadtexttyp", "RadioGroup_printmono",
+          "RadioGroup_orientation", "RadioGroup_trenn", "RadioGroup_date", "RadioGroup_ff",
+          "RadioGroup_ausgrad", "RadioGroup_hilfegrad", "RadioGroup_punktkomma", "RadioGroup_ExcelDot",
+          "RadioGroup_chars", "RadioGroup_ergebnisgrafik"}) {
         const auto& items = Items(group);
         for (std::size_t i = 0; i < items.size(); ++i)
             Control(std::string(group) + "_" + std::to_string(i)).Caption = DisplayText(items[i]);
@@ -481,21 +507,43 @@ Tconfig::Tconfig()
 
 void Tconfig::SetHints()
 {
-    const std::pair<const char*, uint16_t> levelled[] = {
-        {"Edit_dirdbf", 1600}, {"Edit_direxe", 1830}, {"Edit_dirplt", 1590}, {"Edit_dirtemp", 1610},
-        {"Edit_diredi", 1595}, {"Edit_dirdata", 1615}, {"Edit_dircad", 1570}, {"Edit_dirworking", 1605},
-        {"RadioGroup_bildschirmgrafik", 1670}, {"Edit_textbreitenfaktor", 1730}, {"Edit_texthoehenfaktor", 1730},
-        {"GroupBox_aufloesung", 1710}, {"Edit_zoomfaktor", 1800}, {"Edit_panfaktor", 1810},
-        {"SpinEdit_dialogfenster", 1725}, {"SpinEdit_dialogelemente", 1725}, {"CheckBox_layermonochrom", 1585},
-        {"Edit_cadfont", 1720}, {"Edit_cadtextbreite", 1730}, {"Edit_cadtextwinkel", 1740},
-        {"CheckBox_diagrammgrenzen", 1960}, {"SpinEdit_dxfdec", 1980}, {"CheckBox_3Dto2D", 1715},
-        {"CheckBox_execCadFile", 1735}, {"CheckBox_japolyArcToLines", 1300}, {"Edit_resolutionArcToLines", 1305},
-        {"ComboBox_cadstltype", 1310}, {"RadioGroup_hilfegrad", 1580}, {"RadioGroup_punktkomma", 1755},
-        {"SpinEdit_dezimalstellen", 1750}, {"CheckBox_archivmode", 2530}, {"CheckBox_aktuellfile", 2535},
-        {"CheckBox_hidewarnings", 2545}};
-    const std::pair<const char*, uint16_t> always[] = {
-        {"RadioGroup_ergebnisgrafik", 2820}, {"Edit_externtxt", 2500}, {"Edit_handbuchdir", 2550},
-        {"ComboBox_7200rand", 2540}};
+    const std::pair<const char*, uint16_t> levelled[] = {{"Edit_dirdbf", 1600},
+                                                         {"Edit_direxe", 1830},
+                                                         {"Edit_dirplt", 1590},
+                                                         {"Edit_dirtemp", 1610},
+                                                         {"Edit_diredi", 1595},
+                                                         {"Edit_dirdata", 1615},
+                                                         {"Edit_dircad", 1570},
+                                                         {"Edit_dirworking", 1605},
+                                                         {"RadioGroup_bildschirmgrafik", 1670},
+                                                         {"Edit_textbreitenfaktor", 1730},
+                                                         {"Edit_texthoehenfaktor", 1730},
+                                                         {"GroupBox_aufloesung", 1710},
+                                                         {"Edit_zoomfaktor", 1800},
+                                                         {"Edit_panfaktor", 1810},
+                                                         {"SpinEdit_dialogfenster", 1725},
+                                                         {"SpinEdit_dialogelemente", 1725},
+                                                         {"CheckBox_layermonochrom", 1585},
+                                                         {"Edit_cadfont", 1720},
+                                                         {"Edit_cadtextbreite", 1730},
+                                                         {"Edit_cadtextwinkel", 1740},
+                                                         {"CheckBox_diagrammgrenzen", 1960},
+                                                         {"SpinEdit_dxfdec", 1980},
+                                                         {"CheckBox_3Dto2D", 1715},
+                                                         {"CheckBox_execCadFile", 1735},
+                                                         {"CheckBox_japolyArcToLines", 1300},
+                                                         {"Edit_resolutionArcToLines", 1305},
+                                                         {"ComboBox_cadstltype", 1310},
+                                                         {"RadioGroup_hilfegrad", 1580},
+                                                         {"RadioGroup_punktkomma", 1755},
+                                                         {"SpinEdit_dezimalstellen", 1750},
+                                                         {"CheckBox_archivmode", 2530},
+                                                         {"CheckBox_aktuellfile", 2535},
+                                                         {"CheckBox_hidewarnings", 2545}};
+    const std::pair<const char*, uint16_t> always[] = {{"RadioGroup_ergebnisgrafik", 2820},
+                                                       {"Edit_externtxt", 2500},
+                                                       {"Edit_handbuchdir", 2550},
+                                                       {"ComboBox_7200rand", 2540}};
     for (const auto& [name, no] : levelled) {
         Control(name).HintNumber = no;
         Control(name).Hint = telmvar.HelpLevel == 0 ? std::string() : GetHelpHint(no);
@@ -511,7 +559,8 @@ void Tconfig::SetHints()
 void Tconfig::ShowPanels()
 {
     for (int k = 0; k <= 15; ++k)
-        Control("Panel_color" + std::to_string(k)).Text = std::to_string(panelColours_[static_cast<std::size_t>(k)]);
+        Control("Panel_color" + std::to_string(k)).Text =
+            std::to_string(panelColours_[static_cast<std::size_t>(k)]);
     Control("Panel_colour").Text = std::to_string(graphsettings.BackgroundColour);
     Touch();
 }
@@ -764,8 +813,8 @@ void Tconfig::FormActivate()
 {
     const int head = ComboIndex("ComboBox_zeichnkopf");
     const bool iso = head == 1 || head == 2;
-    for (const char* n : {"ComboBox_index", "Label_index", "Edit_freigabefeld", "Label_freigabefeld",
-                          "Button_freigabefeld"})
+    for (const char* n :
+         {"ComboBox_index", "Label_index", "Edit_freigabefeld", "Label_freigabefeld", "Button_freigabefeld"})
         Control(n).Visible = !iso;
     Control("ComboBox_7200rand").Enabled = iso;
     if (!iso) SetCombo("ComboBox_7200rand", 0);
@@ -778,8 +827,8 @@ void Tconfig::FormActivate()
     for (const char* n : {"Edit_x", "Edit_y", "Button_aufloesung", "Button_x", "Button_y"})
         Control(n).Visible = sizeInput;
     const bool percentInput = ComboIndex("ComboBox_dialogwindowSizecode") == 0;
-    for (const char* n : {"SpinEdit_dialogfenster", "SpinEdit_dialogelemente", "Button_dialogsize",
-                          "Button_dialogelemente"})
+    for (const char* n :
+         {"SpinEdit_dialogfenster", "SpinEdit_dialogelemente", "Button_dialogsize", "Button_dialogelemente"})
         Control(n).Visible = percentInput;
 
     const bool autoText = ComboIndex("ComboBox_textwindowsizecode") != 0;
@@ -902,8 +951,8 @@ const TPresetButton PresetButtons[] = {
 
 // Buttons that show a help text.
 const std::pair<const char*, uint16_t> HelpButtons[] = {
-    {"Button_workingDir", 1605}, {"Button_grafikhilfe", 1940}, {"Button_layerhilfe", 1920},
-    {"Button_helpcad", 1920},    {"Button_colorhilfe", 1555},  {"Button_helpprint", 1935},
+    {"Button_workingDir", 1605},  {"Button_grafikhilfe", 1940}, {"Button_layerhilfe", 1920},
+    {"Button_helpcad", 1920},     {"Button_colorhilfe", 1555},  {"Button_helpprint", 1935},
     {"Button_helpausdruck", 1930}};
 
 // The directory buttons and the field each fills.
@@ -914,9 +963,9 @@ const std::pair<const char*, const char*> DirectoryButtons[] = {
 
 // The program and manual buttons, their field and file filter ("" for the
 // manual: the program's own page).
-const std::pair<const char*, const char*> ProgramButtons[] = {
-    {"Button_externtxt", "Edit_externtxt"}, {"Button_externhtml", "Edit_externhtml"},
-    {"Button_handbuchdir", "Edit_handbuchdir"}};
+const std::pair<const char*, const char*> ProgramButtons[] = {{"Button_externtxt", "Edit_externtxt"},
+                                                              {"Button_externhtml", "Edit_externhtml"},
+                                                              {"Button_handbuchdir", "Edit_handbuchdir"}};
 
 // The layer reset buttons: grid row (layer 6 - row), layer, colour, width.
 struct TLayerButton {
@@ -925,8 +974,10 @@ struct TLayerButton {
     const char* Layer;
     int Colour, Width;
 };
-const TLayerButton LayerButtons[] = {{"Button_layer1", 5, "1", 2, 1}, {"Button_layer2", 4, "2", 2, 1},
-                                     {"Button_layer3", 3, "3", 2, 1}, {"Button_layer4", 2, "4", 3, 2},
+const TLayerButton LayerButtons[] = {{"Button_layer1", 5, "1", 2, 1},
+                                     {"Button_layer2", 4, "2", 2, 1},
+                                     {"Button_layer3", 3, "3", 2, 1},
+                                     {"Button_layer4", 2, "4", 3, 2},
                                      {"Button_layer5", 1, "5", 1, 3}};
 
 // A button whose action leaves the dialog open.
@@ -984,7 +1035,8 @@ void Tconfig::AddListedButtons(std::map<std::string, TButton>& t)
                 c.SetColourCell(r, 1, IntToText(d));
         });
     for (int k = 0; k <= 15; ++k)
-        t["Panel_color" + std::to_string(k)] = NoAction([k](Tconfig& c, const std::string&) { c.PickPanelColour(k); });
+        t["Panel_color" + std::to_string(k)] =
+            NoAction([k](Tconfig& c, const std::string&) { c.PickPanelColour(k); });
 }
 
 const std::map<std::string, Tconfig::TButton>& Tconfig::Buttons()
@@ -1016,7 +1068,8 @@ const std::map<std::string, Tconfig::TButton>& Tconfig::Buttons()
             if (temp && !TrimBlanks(temp).empty()) return c.Put("Edit_dirtemp", temp);
             return DialogAction::None;
         };
-        t["Button_hintergrundfarbe"] = NoAction([](Tconfig& c, const std::string&) { c.PickBackgroundColour(); });
+        t["Button_hintergrundfarbe"] =
+            NoAction([](Tconfig& c, const std::string&) { c.PickBackgroundColour(); });
         t["Button_font"] = t["Button_textfont"] =
             NoAction([](Tconfig& c, const std::string& n) { c.PickFont(n == "Button_font"); });
         t["Button_aufloesung"] = NoAction([](Tconfig& c, const std::string&) {
@@ -1032,7 +1085,8 @@ const std::map<std::string, Tconfig::TButton>& Tconfig::Buttons()
         };
         t["Button_dialogelemente"] = [](Tconfig& c, const std::string&) {
             const int dialog = TextToInt(TrimBlanks(c.Control("SpinEdit_dialogfenster").Text));
-            return c.Put("SpinEdit_dialogelemente", IntToText(AutoFontPercent(winutil.QueryScreen(), dialog)));
+            return c.Put("SpinEdit_dialogelemente",
+                         IntToText(AutoFontPercent(winutil.QueryScreen(), dialog)));
         };
         t["Button_selectlayercolor"] = NoAction([](Tconfig& c, const std::string&) {
             const int row = c.GridRow({LayerGrid, 5, 3});
@@ -1051,7 +1105,8 @@ const std::map<std::string, Tconfig::TButton>& Tconfig::Buttons()
         t["Button_Textwindow"] = NoAction([](Tconfig& c, const std::string&) { c.AutoTextWindow(); });
         t["Button_confkorvilt"] = t["ListBox_korviltDblClick"] =
             NoAction([](Tconfig& c, const std::string&) { c.ConfigurePlotLine(); });
-        t["Button_editkorviltcommandline"] = NoAction([](Tconfig& c, const std::string&) { c.EditPlotLine(); });
+        t["Button_editkorviltcommandline"] =
+            NoAction([](Tconfig& c, const std::string&) { c.EditPlotLine(); });
         return t;
     }();
     return table;
@@ -1155,7 +1210,8 @@ void Tconfig::EditPlotLine()
 
 void Tconfig::Changed(const std::string& Name)
 {
-    if (Name == "RadioGroup_bildschirmgrafik_1" && Control(Name).Checked && graphsettings.BackgroundColour < 2) {
+    if (Name == "RadioGroup_bildschirmgrafik_1" && Control(Name).Checked &&
+        graphsettings.BackgroundColour < 2) {
         graphsettings.BackgroundColour = 0xFFFFFF; // monochrome needs a white ground
         ShowPanels();
     }

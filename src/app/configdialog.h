@@ -16,8 +16,8 @@
 #include "platform/dialoghost.h"
 
 #include <cstdint>
-#include <map>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 

@@ -5,25 +5,25 @@
 #include "dialogs/fileguard.h"
 #include "dialogs/messageboxes.h"
 #include "foundation/fileutil.h"
-#include "foundation/runtempdir.h"
-#include "foundation/programstate.h"
-#include "foundation/textfile.h"
-#include "foundation/textutil.h"
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
+#include "foundation/runtempdir.h"
+#include "foundation/textfile.h"
+#include "foundation/textutil.h"
 #include "graphics/cadsettings.h"
 #include "graphics/graphsettings.h"
 #include "platform/platform.h"
 #include "reports/textview/printsettings.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
-#include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 TConfigio configio;
@@ -45,11 +45,9 @@ std::vector<std::string> DefaultConfigFallbackDirs()
     std::vector<std::string> dirs;
     std::error_code ec;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec && exe.has_parent_path())
-        dirs.push_back(AddTrailingBackslash(exe.parent_path().string()));
+    if (!ec && exe.has_parent_path()) dirs.push_back(AddTrailingBackslash(exe.parent_path().string()));
     const std::string user = UserConfigDir();
-    if (!user.empty())
-        dirs.push_back(user);
+    if (!user.empty()) dirs.push_back(user);
     return dirs;
 }
 
@@ -59,30 +57,55 @@ void ResetConfigio()
     configio.FallbackDirs = DefaultConfigFallbackDirs();
 }
 
-namespace {
+namespace
+{
 
 struct InitConfigio {
     InitConfigio() { ResetConfigio(); }
 } initConfigio;
 
-TTextFile& File() { return textfile.SharedTextFile; }
+TTextFile& File()
+{
+    return textfile.SharedTextFile;
+}
 
-bool FileEnded() { return File().AtEnd(); }
+bool FileEnded()
+{
+    return File().AtEnd();
+}
 
 // --- line forms -----------------------------------------------------------------
 
-void Label(const char* Text) { WriteTextLine(Text); }
+void Label(const char* Text)
+{
+    WriteTextLine(Text);
+}
 void SkipLabel()
 {
     std::string ignored;
     ReadTextLine(ignored);
 }
 
-void PutText(const std::string& S) { WriteTextLine(S); }
-void PutInt(int64_t N) { WriteTextLine(IntToText(N)); }
-void PutFlag(bool B) { WriteBoolLine(B); }
-void PutShort(Extended X) { WriteTextLine(FloatToSignificant(X)); }
-void PutNumber(Extended X) { WriteNumberLine(X); }
+void PutText(const std::string& S)
+{
+    WriteTextLine(S);
+}
+void PutInt(int64_t N)
+{
+    WriteTextLine(IntToText(N));
+}
+void PutFlag(bool B)
+{
+    WriteBoolLine(B);
+}
+void PutShort(Extended X)
+{
+    WriteTextLine(FloatToSignificant(X));
+}
+void PutNumber(Extended X)
+{
+    WriteNumberLine(X);
+}
 
 std::string GetText()
 {
@@ -114,9 +137,15 @@ double GetDouble()
     ReadTextDouble(x);
     return x;
 }
-void GetFlag(bool& B) { ReadBoolTrue(B); }
+void GetFlag(bool& B)
+{
+    ReadBoolTrue(B);
+}
 
-bool Outside(int64_t X, int64_t Lo, int64_t Hi) { return X < Lo || X > Hi; }
+bool Outside(int64_t X, int64_t Lo, int64_t Hi)
+{
+    return X < Lo || X > Hi;
+}
 
 // --- the items -------------------------------------------------------------------
 
@@ -126,7 +155,8 @@ using TCheck = TConfigCheck;
 TConfigItem Item(int No, const char* L, std::function<void()> Put, std::function<void()> Get,
                  TCheck After = TCheck::None)
 {
-    return TConfigItem{No, No, [L, Put] {
+    return TConfigItem{No, No,
+                       [L, Put] {
                            Label(L);
                            Put();
                        },
@@ -148,8 +178,7 @@ TConfigItem IfNotEnded(TConfigItem I)
 {
     auto get = I.Read;
     I.Read = [get] {
-        if (!FileEnded())
-            get();
+        if (!FileEnded()) get();
     };
     return I;
 }
@@ -159,27 +188,36 @@ void DirectoryItems(std::vector<TConfigItem>& items)
 {
     auto& t = telmvar;
     auto& w = wtelmvar;
-    items.push_back(Item(6, "CAD Directory", [&t] { PutText(t.CadDir); }, [&t] { t.CadDir = GetText(); }));
-    items.push_back(Item(7, "DBF Directory", [&t] { PutText(t.DbfDir); }, [&t] { t.DbfDir = GetText(); }));
+    items.push_back(Item(
+        6, "CAD Directory", [&t] { PutText(t.CadDir); }, [&t] { t.CadDir = GetText(); }));
+    items.push_back(Item(
+        7, "DBF Directory", [&t] { PutText(t.DbfDir); }, [&t] { t.DbfDir = GetText(); }));
     // The run's own temporary folder is no setting: it is gone after the run.
     items.push_back(Item(
-        21, "temporary directory", [&t] { PutText(t.TempDir == privatetempdir.Dir ? std::string() : t.TempDir); },
+        21, "temporary directory",
+        [&t] { PutText(t.TempDir == privatetempdir.Dir ? std::string() : t.TempDir); },
         [&t] { t.TempDir = GetText(); }));
-    items.push_back(Item(23, "EDI Directory", [&t] { PutText(t.EdiDir); }, [&t] { t.EdiDir = GetText(); }));
-    items.push_back(Item(24, "PLT Directory", [&t] { PutText(t.PltDir); }, [&t] { t.PltDir = GetText(); }));
-    items.push_back(Item(29, "TELMORA directory", [&t] { PutText(t.SharedDir); }, [&t] { t.SharedDir = GetText(); },
-                         TCheck::StopB));
-    items.push_back(Item(53, "Default Data Directory", [&w] { PutText(w.DefaultDataDir); }, [&w, &t] {
-        w.DefaultDataDir = GetText();
-        if (TrimBlanks(w.DefaultDataDir).empty())
-            w.DefaultDataDir = AddTrailingBackslash(t.StartDir);
-    }));
-    items.push_back(Bare(95, [&w] { PutText(w.ManualDir); }, [&w, &t] {
-        w.ManualDir = GetText();
-        if (w.ManualDir.empty())
-            w.ManualDir = t.SharedDir;
-    }));
-    items.push_back(Bare(110, [&w] { PutFlag(w.CopyDbfToTemp); }, [&w] { GetFlag(w.CopyDbfToTemp); }));
+    items.push_back(Item(
+        23, "EDI Directory", [&t] { PutText(t.EdiDir); }, [&t] { t.EdiDir = GetText(); }));
+    items.push_back(Item(
+        24, "PLT Directory", [&t] { PutText(t.PltDir); }, [&t] { t.PltDir = GetText(); }));
+    items.push_back(Item(
+        29, "TELMORA directory", [&t] { PutText(t.SharedDir); }, [&t] { t.SharedDir = GetText(); },
+        TCheck::StopB));
+    items.push_back(Item(
+        53, "Default Data Directory", [&w] { PutText(w.DefaultDataDir); },
+        [&w, &t] {
+            w.DefaultDataDir = GetText();
+            if (TrimBlanks(w.DefaultDataDir).empty()) w.DefaultDataDir = AddTrailingBackslash(t.StartDir);
+        }));
+    items.push_back(Bare(
+        95, [&w] { PutText(w.ManualDir); },
+        [&w, &t] {
+            w.ManualDir = GetText();
+            if (w.ManualDir.empty()) w.ManualDir = t.SharedDir;
+        }));
+    items.push_back(Bare(
+        110, [&w] { PutFlag(w.CopyDbfToTemp); }, [&w] { GetFlag(w.CopyDbfToTemp); }));
 }
 
 // The items of the page of the graphics window, its text and the screen and dialog sizes.
@@ -188,53 +226,67 @@ void GraphicsItems(std::vector<TConfigItem>& items)
     auto& t = telmvar;
     auto& w = wtelmvar;
     auto& g = graphsettings;
-    items.push_back(Item(15, "Color graphics", [&t] { PutFlag(t.ColorGraphics); }, [&t] { GetFlag(t.ColorGraphics); }));
-    items.push_back(Item(16, "X-Factor for graphic extension", [&g] { PutShort(g.GraphXFactor); }, [&g] {
-        g.GraphXFactor = GetExtended();
-        if (g.GraphXFactor == 0)
-            g.GraphXFactor = 1.0L;
-    }));
-    items.push_back(Item(17, "Graph mode", [&t] { PutInt(t.GraphMode); }, [&t] { t.GraphMode = GetInt(); }));
-    items.push_back(Item(18, "Graph driver", [&t] { PutInt(t.GraphDriver); }, [&t] { t.GraphDriver = GetInt(); }));
-    items.push_back(Item(19, "Horizontal Pixels", [&t] { PutInt(t.ScreenPixelsX); }, [&t] { t.ScreenPixelsX = GetWord(); }));
-    items.push_back(Item(20, "Vertical Pixels", [&t] { PutInt(t.ScreenPixelsY); }, [&t] { t.ScreenPixelsY = GetWord(); }));
-    items.push_back(Item(27, "zoom increment", [&g] { PutNumber(g.ZoomIncrement); }, [&g] {
-        g.ZoomIncrement = GetExtended();
-        if (g.ZoomIncrement == 0)
-            g.ZoomIncrement = 1.02L;
-    }));
-    items.push_back(Item(28, "pan faktor", [&g] { PutNumber(g.PanFactor); }, [&g] {
-        g.PanFactor = GetExtended();
-        if (g.PanFactor == 0)
-            g.PanFactor = 0.01L;
-    }));
-    items.push_back(Item(31, "background colour", [&g] { PutInt(g.BackgroundColour); },
-                         [&g] { g.BackgroundColour = GetInt(); }, TCheck::StopB));
-    items.push_back(Item(34, "Textwidth/height Graphics", [&g] { PutNumber(g.GraphTextWidthFactor); }, [&g] {
-        g.GraphTextWidthFactor = GetExtended();
-        if (g.GraphTextWidthFactor == 0)
-            g.GraphTextWidthFactor = 0.8L;
-    }));
-    items.push_back(Item(35, "Text font Graphics", [&g] { PutText(g.GraphTextFont); },
-                         [&g] { g.GraphTextFont = GetText(); }, TCheck::StopB));
-    items.push_back(Item(54, "Text Height Factor", [&g] { PutNumber(g.TextHeightFactor); }, [&g] {
-        if (!FileEnded())
-            g.TextHeightFactor = GetExtended();
-        if (g.TextHeightFactor < 0.1L)
-            g.TextHeightFactor = 1.0L;
-    }));
-    items.push_back(Item(55, "Input Window Scale %", [&w] { PutInt(w.ScreenPercent); }, [&w] {
-        if (!FileEnded())
-            w.ScreenPercent = GetInt();
-        if (Outside(w.ScreenPercent, 10, 1000))
-            w.ScreenPercent = 100;
-    }));
-    items.push_back(Item(66, "Text Style Graphics", [&g] { PutInt(g.GraphTextStyle); }, [&g] { g.GraphTextStyle = GetWord(); }));
-    items.push_back(Bare(77, [&w] { PutInt(w.FontPercent); }, [&w] {
-        w.FontPercent = GetInt();
-        if (Outside(w.FontPercent, 10, 1000))
-            w.FontPercent = 100;
-    }));
+    items.push_back(Item(
+        15, "Color graphics", [&t] { PutFlag(t.ColorGraphics); }, [&t] { GetFlag(t.ColorGraphics); }));
+    items.push_back(Item(
+        16, "X-Factor for graphic extension", [&g] { PutShort(g.GraphXFactor); },
+        [&g] {
+            g.GraphXFactor = GetExtended();
+            if (g.GraphXFactor == 0) g.GraphXFactor = 1.0L;
+        }));
+    items.push_back(Item(
+        17, "Graph mode", [&t] { PutInt(t.GraphMode); }, [&t] { t.GraphMode = GetInt(); }));
+    items.push_back(Item(
+        18, "Graph driver", [&t] { PutInt(t.GraphDriver); }, [&t] { t.GraphDriver = GetInt(); }));
+    items.push_back(Item(
+        19, "Horizontal Pixels", [&t] { PutInt(t.ScreenPixelsX); }, [&t] { t.ScreenPixelsX = GetWord(); }));
+    items.push_back(Item(
+        20, "Vertical Pixels", [&t] { PutInt(t.ScreenPixelsY); }, [&t] { t.ScreenPixelsY = GetWord(); }));
+    items.push_back(Item(
+        27, "zoom increment", [&g] { PutNumber(g.ZoomIncrement); },
+        [&g] {
+            g.ZoomIncrement = GetExtended();
+            if (g.ZoomIncrement == 0) g.ZoomIncrement = 1.02L;
+        }));
+    items.push_back(Item(
+        28, "pan faktor", [&g] { PutNumber(g.PanFactor); },
+        [&g] {
+            g.PanFactor = GetExtended();
+            if (g.PanFactor == 0) g.PanFactor = 0.01L;
+        }));
+    items.push_back(Item(
+        31, "background colour", [&g] { PutInt(g.BackgroundColour); },
+        [&g] { g.BackgroundColour = GetInt(); }, TCheck::StopB));
+    items.push_back(Item(
+        34, "Textwidth/height Graphics", [&g] { PutNumber(g.GraphTextWidthFactor); },
+        [&g] {
+            g.GraphTextWidthFactor = GetExtended();
+            if (g.GraphTextWidthFactor == 0) g.GraphTextWidthFactor = 0.8L;
+        }));
+    items.push_back(Item(
+        35, "Text font Graphics", [&g] { PutText(g.GraphTextFont); }, [&g] { g.GraphTextFont = GetText(); },
+        TCheck::StopB));
+    items.push_back(Item(
+        54, "Text Height Factor", [&g] { PutNumber(g.TextHeightFactor); },
+        [&g] {
+            if (!FileEnded()) g.TextHeightFactor = GetExtended();
+            if (g.TextHeightFactor < 0.1L) g.TextHeightFactor = 1.0L;
+        }));
+    items.push_back(Item(
+        55, "Input Window Scale %", [&w] { PutInt(w.ScreenPercent); },
+        [&w] {
+            if (!FileEnded()) w.ScreenPercent = GetInt();
+            if (Outside(w.ScreenPercent, 10, 1000)) w.ScreenPercent = 100;
+        }));
+    items.push_back(Item(
+        66, "Text Style Graphics", [&g] { PutInt(g.GraphTextStyle); },
+        [&g] { g.GraphTextStyle = GetWord(); }));
+    items.push_back(Bare(
+        77, [&w] { PutInt(w.FontPercent); },
+        [&w] {
+            w.FontPercent = GetInt();
+            if (Outside(w.FontPercent, 10, 1000)) w.FontPercent = 100;
+        }));
     items.push_back(Bare(
         92,
         [&g] {
@@ -244,12 +296,13 @@ void GraphicsItems(std::vector<TConfigItem>& items)
         [&g] {
             for (int i = 0; i <= 15; ++i) {
                 const int32_t colour = GetInt();
-                if (colour > 0)
-                    g.ColourTable[i] = colour;
+                if (colour > 0) g.ColourTable[i] = colour;
             }
         }));
-    items.push_back(Bare(107, [&w] { PutInt(w.ScreenSizeCode); }, [&w] { w.ScreenSizeCode = GetInt(); }));
-    items.push_back(Bare(108, [&w] { PutInt(w.DialogWindowSizeCode); }, [&w] { w.DialogWindowSizeCode = GetInt(); }));
+    items.push_back(Bare(
+        107, [&w] { PutInt(w.ScreenSizeCode); }, [&w] { w.ScreenSizeCode = GetInt(); }));
+    items.push_back(Bare(
+        108, [&w] { PutInt(w.DialogWindowSizeCode); }, [&w] { w.DialogWindowSizeCode = GetInt(); }));
 }
 
 // The items of the page of the CAD layers, texts and files.
@@ -275,15 +328,19 @@ void CadItems(std::vector<TConfigItem>& items)
                              c.LayerColours[l] = GetInt();
                          }
                      }});
-    items.push_back(Item(3, "Text font CAD", [&c] { PutText(c.CadTextFont); }, [&c] { c.CadTextFont = GetText(); }));
-    items.push_back(Item(4, "Textwidth/height CAD", [&c] { PutShort(c.CadTextWidthFactor); }, [&c] {
-        c.CadTextWidthFactor = GetExtended();
-        if (c.CadTextWidthFactor == 0)
-            c.CadTextWidthFactor = 1.0L;
-    }));
-    items.push_back(Item(5, "Font angle", [&c] { PutShort(c.CadFontAngle); }, [&c] { c.CadFontAngle = GetExtended(); }));
-    items.push_back(Item(33, "Layer Monochrome", [&c] { PutFlag(c.LayerMonochrome); },
-                         [&c] { GetFlag(c.LayerMonochrome); }, TCheck::StopGraphFont));
+    items.push_back(Item(
+        3, "Text font CAD", [&c] { PutText(c.CadTextFont); }, [&c] { c.CadTextFont = GetText(); }));
+    items.push_back(Item(
+        4, "Textwidth/height CAD", [&c] { PutShort(c.CadTextWidthFactor); },
+        [&c] {
+            c.CadTextWidthFactor = GetExtended();
+            if (c.CadTextWidthFactor == 0) c.CadTextWidthFactor = 1.0L;
+        }));
+    items.push_back(Item(
+        5, "Font angle", [&c] { PutShort(c.CadFontAngle); }, [&c] { c.CadFontAngle = GetExtended(); }));
+    items.push_back(Item(
+        33, "Layer Monochrome", [&c] { PutFlag(c.LayerMonochrome); }, [&c] { GetFlag(c.LayerMonochrome); },
+        TCheck::StopGraphFont));
     items.push_back(Item(
         58, "Line thickness Layer 0..5",
         [&c] {
@@ -293,11 +350,12 @@ void CadItems(std::vector<TConfigItem>& items)
         [&c] {
             for (int l = 0; l <= 5; ++l) {
                 c.LayerLineWidths[l] = GetInt();
-                if (Outside(c.LayerLineWidths[l], 1, 255))
-                    c.LayerLineWidths[l] = 1;
+                if (Outside(c.LayerLineWidths[l], 1, 255)) c.LayerLineWidths[l] = 1;
             }
         }));
-    items.push_back(Item(68, "Edit 3D x,y,z ?", [&c] { PutFlag(c.Edit3DAngles); }, [&c] { ReadBoolNotFalse(c.Edit3DAngles); }));
+    items.push_back(Item(
+        68, "Edit 3D x,y,z ?", [&c] { PutFlag(c.Edit3DAngles); },
+        [&c] { ReadBoolNotFalse(c.Edit3DAngles); }));
     items.push_back(Item(
         69, "3D - Default x,y,z",
         [&c] {
@@ -308,16 +366,18 @@ void CadItems(std::vector<TConfigItem>& items)
             for (int i = 1; i <= 3; ++i)
                 c.View3DAngles[i] = GetExtended();
         }));
-    items.push_back(Item(73, "Decimals DXF,TXT", [&c] { PutInt(c.DxfDecimals); }, [&c] {
-        c.DxfDecimals = GetInt();
-        if (Outside(c.DxfDecimals, 1, 32))
-            c.DxfDecimals = 6;
-    }));
-    items.push_back(Item(74, "CAD Text Mode", [&w] { PutInt(w.CadTextMode); }, [&w] {
-        w.CadTextMode = GetWord();
-        if (w.CadTextMode == 0)
-            w.CadTextMode = 1;
-    }));
+    items.push_back(Item(
+        73, "Decimals DXF,TXT", [&c] { PutInt(c.DxfDecimals); },
+        [&c] {
+            c.DxfDecimals = GetInt();
+            if (Outside(c.DxfDecimals, 1, 32)) c.DxfDecimals = 6;
+        }));
+    items.push_back(Item(
+        74, "CAD Text Mode", [&w] { PutInt(w.CadTextMode); },
+        [&w] {
+            w.CadTextMode = GetWord();
+            if (w.CadTextMode == 0) w.CadTextMode = 1;
+        }));
     items.push_back(Item(
         75, "pen width Layer 16..31",
         [&c] {
@@ -328,23 +388,28 @@ void CadItems(std::vector<TConfigItem>& items)
             for (int n = 16; n <= 31; ++n)
                 c.LayerPenWidths16[n] = GetInt();
         }));
-    items.push_back(Bare(79, [&c] { PutNumber(c.CadDimScale); }, [&c] {
-        c.CadDimScale = GetExtended();
-        if (c.CadDimScale == 0)
-            c.CadDimScale = 1.0L;
-    }));
+    items.push_back(Bare(
+        79, [&c] { PutNumber(c.CadDimScale); },
+        [&c] {
+            c.CadDimScale = GetExtended();
+            if (c.CadDimScale == 0) c.CadDimScale = 1.0L;
+        }));
     // Stored inverted: the file says whether 3D output stays 3D.
-    items.push_back(Bare(93, [&c] { PutFlag(!c.Cad3DTo2D); }, [&c] {
-        bool stays3D = false;
-        GetFlag(stays3D);
-        c.Cad3DTo2D = !stays3D;
-    }));
-    items.push_back(Bare(105, [&c] { PutNumber(c.CadArcResolution); }, [&c] {
-        c.CadArcResolution = GetExtended();
-        if (c.CadArcResolution <= 0)
-            c.CadArcResolution = 0.5L;
-    }));
-    items.push_back(Bare(106, [&c] { PutInt(c.StlFileType); }, [&c] { c.StlFileType = GetInt(); }));
+    items.push_back(Bare(
+        93, [&c] { PutFlag(!c.Cad3DTo2D); },
+        [&c] {
+            bool stays3D = false;
+            GetFlag(stays3D);
+            c.Cad3DTo2D = !stays3D;
+        }));
+    items.push_back(Bare(
+        105, [&c] { PutNumber(c.CadArcResolution); },
+        [&c] {
+            c.CadArcResolution = GetExtended();
+            if (c.CadArcResolution <= 0) c.CadArcResolution = 0.5L;
+        }));
+    items.push_back(Bare(
+        106, [&c] { PutInt(c.StlFileType); }, [&c] { c.StlFileType = GetInt(); }));
 }
 
 // The items of the page of the colour palette.
@@ -362,8 +427,7 @@ void ColourItems(std::vector<TConfigItem>& items)
                          for (int n = 16; n <= 31; ++n) {
                              SkipLabel();
                              c.LayerColours16[n] = GetInt();
-                             if (c.LayerColours16[n] == 0)
-                                 c.LayerColours16[n] = 1;
+                             if (c.LayerColours16[n] == 0) c.LayerColours16[n] = 1;
                          }
                      },
                      TCheck::StopB});
@@ -378,65 +442,72 @@ void PrinterItems(std::vector<TConfigItem>& items)
         9, "Printer interface", [&t] { PutInt(t.PrinterPort); },
         [&t] {
             t.PrinterPort = GetWord();
-            if (t.PrinterPort == 0)
-                t.PrinterPort = 1;
+            if (t.PrinterPort == 0) t.PrinterPort = 1;
         },
         TCheck::StopA));
-    items.push_back(Item(10, "Printer type", [&t] { PutInt(t.PrinterType); }, [&t] { t.PrinterType = GetWord(); },
-                         TCheck::StopA));
-    items.push_back(Item(11, "Printing density", [&t] { PutInt(t.PrintDensity); }, [&t] { t.PrintDensity = GetWord(); }));
-    items.push_back(Item(12, "Rotate Hardcopy ?", [&t] { PutText(std::string(1, t.RotateHardcopy)); }, [&t] {
-        ReadTextChar(t.RotateHardcopy);
-        // An empty value line (or one beyond the end) is no answer: No.
-        if (t.RotateHardcopy == '\0' || t.RotateHardcopy == '\r')
-            t.RotateHardcopy = 'N';
-    }));
+    items.push_back(Item(
+        10, "Printer type", [&t] { PutInt(t.PrinterType); }, [&t] { t.PrinterType = GetWord(); },
+        TCheck::StopA));
+    items.push_back(Item(
+        11, "Printing density", [&t] { PutInt(t.PrintDensity); }, [&t] { t.PrintDensity = GetWord(); }));
+    items.push_back(Item(
+        12, "Rotate Hardcopy ?", [&t] { PutText(std::string(1, t.RotateHardcopy)); },
+        [&t] {
+            ReadTextChar(t.RotateHardcopy);
+            // An empty value line (or one beyond the end) is no answer: No.
+            if (t.RotateHardcopy == '\0' || t.RotateHardcopy == '\r') t.RotateHardcopy = 'N';
+        }));
     items.push_back(Item(
         14, "Printing density vertical", [&t] { PutInt(t.PrintDensityVertical); },
         [&t] {
             t.PrintDensityVertical = GetWord();
-            if (t.PrintDensityVertical == 0 || t.PrintDensityVertical > 4)
-                t.PrintDensityVertical = 1;
+            if (t.PrintDensityVertical == 0 || t.PrintDensityVertical > 4) t.PrintDensityVertical = 1;
         },
         TCheck::StopA));
     items.push_back(Item(
         22, "printer interface for hardcopy", [&t] { PutInt(t.HardcopyPort); },
         [&t] {
             t.HardcopyPort = GetWord();
-            if (t.HardcopyPort == 0)
-                t.HardcopyPort = 1;
+            if (t.HardcopyPort == 0) t.HardcopyPort = 1;
         },
         TCheck::StopA));
     items.push_back(Item(
         32, "Windows print mode (1=mono 2=color)", [&t] { PutInt(t.PrintColorMode); },
         [&t] {
             t.PrintColorMode = GetWord();
-            if (t.PrintColorMode == 0)
-                t.PrintColorMode = 1;
+            if (t.PrintColorMode == 0) t.PrintColorMode = 1;
         },
         TCheck::StopB));
-    items.push_back(Item(40, "Windows Screendump Origin X", [&p] { PutInt(p.DefPrintOriginX); },
-                         [&p] { p.DefPrintOriginX = GetInt(); }));
-    items.push_back(Item(41, "Windows Screendump Origin Y", [&p] { PutInt(p.DefPrintOriginY); },
-                         [&p] { p.DefPrintOriginY = GetInt(); }));
-    items.push_back(Item(42, "Windows Screendump Scale", [&p] { PutNumber(p.DefPrintScaleX); }, [&p] {
-        p.DefPrintScaleX = GetDouble();
-        if (p.DefPrintScaleX == 0) {
-            p.DefPrintScaleX = 1.0;
-            p.DefPrintScaleY = 1.0;
-        }
-    }));
-    items.push_back(Item(43, "Windows Screendump Border ?", [&p] { PutFlag(p.DefPrintBorder); },
-                         [&p] { GetFlag(p.DefPrintBorder); }, TCheck::StopB));
-    items.push_back(Item(57, "Print Scale Vertical", [&p] { PutNumber(p.DefPrintScaleY); }, [&p] {
-        p.DefPrintScaleY = GetDouble();
-        if (p.DefPrintScaleY < 0.0001)
-            p.DefPrintScaleY = p.DefPrintScaleX;
-    }));
-    items.push_back(Item(59, "Graphic Printout Dialog Box ?", [&p] { PutFlag(p.GraphPrintDialog); },
-                         [&p] { GetFlag(p.GraphPrintDialog); }));
-    items.push_back(Item(67, "Printer: Portrait=1, Landscape=2", [&p] { PutInt(p.DefPrintOrientation); },
-                         [&p] { p.DefPrintOrientation = GetWord(); }));
+    items.push_back(Item(
+        40, "Windows Screendump Origin X", [&p] { PutInt(p.DefPrintOriginX); },
+        [&p] { p.DefPrintOriginX = GetInt(); }));
+    items.push_back(Item(
+        41, "Windows Screendump Origin Y", [&p] { PutInt(p.DefPrintOriginY); },
+        [&p] { p.DefPrintOriginY = GetInt(); }));
+    items.push_back(Item(
+        42, "Windows Screendump Scale", [&p] { PutNumber(p.DefPrintScaleX); },
+        [&p] {
+            p.DefPrintScaleX = GetDouble();
+            if (p.DefPrintScaleX == 0) {
+                p.DefPrintScaleX = 1.0;
+                p.DefPrintScaleY = 1.0;
+            }
+        }));
+    items.push_back(Item(
+        43, "Windows Screendump Border ?", [&p] { PutFlag(p.DefPrintBorder); },
+        [&p] { GetFlag(p.DefPrintBorder); }, TCheck::StopB));
+    items.push_back(Item(
+        57, "Print Scale Vertical", [&p] { PutNumber(p.DefPrintScaleY); },
+        [&p] {
+            p.DefPrintScaleY = GetDouble();
+            if (p.DefPrintScaleY < 0.0001) p.DefPrintScaleY = p.DefPrintScaleX;
+        }));
+    items.push_back(Item(
+        59, "Graphic Printout Dialog Box ?", [&p] { PutFlag(p.GraphPrintDialog); },
+        [&p] { GetFlag(p.GraphPrintDialog); }));
+    items.push_back(Item(
+        67, "Printer: Portrait=1, Landscape=2", [&p] { PutInt(p.DefPrintOrientation); },
+        [&p] { p.DefPrintOrientation = GetWord(); }));
 }
 
 // The items of the page of the text printout and the text window.
@@ -445,21 +516,24 @@ void PrintoutItems(std::vector<TConfigItem>& items)
     auto& t = telmvar;
     auto& w = wtelmvar;
     auto& p = printsettings;
-    items.push_back(Item(25, "Display mode for printout 1:* 2:-", [&t] { PutInt(t.PrintSeparatorMode); }, [&t] {
-        t.PrintSeparatorMode = GetWord();
-        if (t.PrintSeparatorMode == 0)
-            t.PrintSeparatorMode = 1;
-    }));
-    items.push_back(Item(26, "Lines per page for printer", [&t] { PutInt(t.LinesPerPage); }, [&t] {
-        t.LinesPerPage = GetInt();
-        if (t.LinesPerPage < 5)
-            t.LinesPerPage = 66;
-    }));
-    items.push_back(IfNotEnded(Item(47, "Header Space Lines", [&w] { PutInt(w.HeaderSpaceLines); }, [&w] {
-        w.HeaderSpaceLines = GetInt();
-        if (Outside(w.HeaderSpaceLines, 0, 30))
-            w.HeaderSpaceLines = 0;
-    })));
+    items.push_back(Item(
+        25, "Display mode for printout 1:* 2:-", [&t] { PutInt(t.PrintSeparatorMode); },
+        [&t] {
+            t.PrintSeparatorMode = GetWord();
+            if (t.PrintSeparatorMode == 0) t.PrintSeparatorMode = 1;
+        }));
+    items.push_back(Item(
+        26, "Lines per page for printer", [&t] { PutInt(t.LinesPerPage); },
+        [&t] {
+            t.LinesPerPage = GetInt();
+            if (t.LinesPerPage < 5) t.LinesPerPage = 66;
+        }));
+    items.push_back(IfNotEnded(Item(
+        47, "Header Space Lines", [&w] { PutInt(w.HeaderSpaceLines); },
+        [&w] {
+            w.HeaderSpaceLines = GetInt();
+            if (Outside(w.HeaderSpaceLines, 0, 30)) w.HeaderSpaceLines = 0;
+        })));
     items.push_back(Item(
         60, "Text window left/top/width/height",
         [&p] {
@@ -477,27 +551,33 @@ void PrintoutItems(std::vector<TConfigItem>& items)
                 p.TextWindowRect[3] = height;
             }
         }));
-    items.push_back(Item(62, "printout with header=1, header page 1 only=2", [&w] { PutInt(w.PrintHeaderMode); }, [&w] {
-        w.PrintHeaderMode = GetWord();
-        if (Outside(w.PrintHeaderMode, 1, 2))
-            w.PrintHeaderMode = 1;
-    }));
-    items.push_back(Item(63, "Text Font Printout", [&p] { PutText(p.PrintFontName); }, [&p] {
-        p.PrintFontName = GetText();
-        if (p.PrintFontName.empty())
-            p.PrintFontName = "Courier New";
-    }));
-    items.push_back(Item(64, "Text Size Printout", [&p] { PutInt(p.PrintFontSize); }, [&p] {
-        p.PrintFontSize = GetWord();
-        if (p.PrintFontSize == 0)
-            p.PrintFontSize = 10;
-    }));
-    items.push_back(Item(65, "Text Style Printout", [&p] { PutInt(p.PrintFontStyle); }, [&p] { p.PrintFontStyle = GetWord(); }));
-    items.push_back(Bare(109, [&w] { PutInt(w.TextWindowSizeCode); }, [&w] {
-        w.TextWindowSizeCode = GetInt();
-        if (w.TextWindowSizeCode == 1)
-            DefaultTextWindowRect();
-    }));
+    items.push_back(Item(
+        62, "printout with header=1, header page 1 only=2", [&w] { PutInt(w.PrintHeaderMode); },
+        [&w] {
+            w.PrintHeaderMode = GetWord();
+            if (Outside(w.PrintHeaderMode, 1, 2)) w.PrintHeaderMode = 1;
+        }));
+    items.push_back(Item(
+        63, "Text Font Printout", [&p] { PutText(p.PrintFontName); },
+        [&p] {
+            p.PrintFontName = GetText();
+            if (p.PrintFontName.empty()) p.PrintFontName = "Courier New";
+        }));
+    items.push_back(Item(
+        64, "Text Size Printout", [&p] { PutInt(p.PrintFontSize); },
+        [&p] {
+            p.PrintFontSize = GetWord();
+            if (p.PrintFontSize == 0) p.PrintFontSize = 10;
+        }));
+    items.push_back(Item(
+        65, "Text Style Printout", [&p] { PutInt(p.PrintFontStyle); },
+        [&p] { p.PrintFontStyle = GetWord(); }));
+    items.push_back(Bare(
+        109, [&w] { PutInt(w.TextWindowSizeCode); },
+        [&w] {
+            w.TextWindowSizeCode = GetInt();
+            if (w.TextWindowSizeCode == 1) DefaultTextWindowRect();
+        }));
 }
 
 // The items of the page of numbers, units, language and the program's own settings.
@@ -505,19 +585,24 @@ void SettingsItems(std::vector<TConfigItem>& items)
 {
     auto& t = telmvar;
     auto& w = wtelmvar;
-    items.push_back(Item(8, "Help level", [&t] { PutInt(t.HelpLevel); }, [&t] { t.HelpLevel = GetWord(); }));
-    items.push_back(Item(13, "Digits for floating point numbers", [&t] { PutInt(t.DecimalDigits); }, [&t] {
-        t.DecimalDigits = GetInt();
-        if (Outside(t.DecimalDigits, 1, 9))
-            t.DecimalDigits = 3;
-    }));
-    items.push_back(Item(38, "Database mode", [&w] { PutInt(w.DatabaseMode); }, [&w] { w.DatabaseMode = GetWord(); }));
-    items.push_back(Item(45, "Archive Flag ?", [&t] { PutFlag(t.ArchiveFlag); }, [&t] { GetFlag(t.ArchiveFlag); }));
-    items.push_back(IfNotEnded(Item(46, "Date Code", [&w] { PutInt(w.DateFormatCode); }, [&w] {
-        w.DateFormatCode = GetWord();
-        if (w.DateFormatCode == 0)
-            w.DateFormatCode = 3;
-    })));
+    items.push_back(Item(
+        8, "Help level", [&t] { PutInt(t.HelpLevel); }, [&t] { t.HelpLevel = GetWord(); }));
+    items.push_back(Item(
+        13, "Digits for floating point numbers", [&t] { PutInt(t.DecimalDigits); },
+        [&t] {
+            t.DecimalDigits = GetInt();
+            if (Outside(t.DecimalDigits, 1, 9)) t.DecimalDigits = 3;
+        }));
+    items.push_back(Item(
+        38, "Database mode", [&w] { PutInt(w.DatabaseMode); }, [&w] { w.DatabaseMode = GetWord(); }));
+    items.push_back(Item(
+        45, "Archive Flag ?", [&t] { PutFlag(t.ArchiveFlag); }, [&t] { GetFlag(t.ArchiveFlag); }));
+    items.push_back(IfNotEnded(Item(
+        46, "Date Code", [&w] { PutInt(w.DateFormatCode); },
+        [&w] {
+            w.DateFormatCode = GetWord();
+            if (w.DateFormatCode == 0) w.DateFormatCode = 3;
+        })));
     // Items 48 and 49 go together.
     items.push_back(IfNotEnded({48, 49,
                                 [&w] {
@@ -529,49 +614,60 @@ void SettingsItems(std::vector<TConfigItem>& items)
                                 [&w] {
                                     SkipLabel();
                                     w.TextDevice = GetWord();
-                                    if (Outside(w.TextDevice, 1, 9))
-                                        w.TextDevice = 1;
+                                    if (Outside(w.TextDevice, 1, 9)) w.TextDevice = 1;
                                     SkipLabel();
                                     GetFlag(w.TextDeviceDialog);
                                 }}));
-    items.push_back(IfNotEnded(Item(50, "Small Online Window ?", [&w] { PutFlag(w.SmallOnlineWindow); },
-                                    [&w] { GetFlag(w.SmallOnlineWindow); })));
-    items.push_back(IfNotEnded(Item(51, "Enter Diagram Limits ?", [&w] { PutFlag(w.EnterDiagramLimits); },
-                                    [&w] { GetFlag(w.EnterDiagramLimits); })));
+    items.push_back(IfNotEnded(Item(
+        50, "Small Online Window ?", [&w] { PutFlag(w.SmallOnlineWindow); },
+        [&w] { GetFlag(w.SmallOnlineWindow); })));
+    items.push_back(IfNotEnded(Item(
+        51, "Enter Diagram Limits ?", [&w] { PutFlag(w.EnterDiagramLimits); },
+        [&w] { GetFlag(w.EnterDiagramLimits); })));
     // The writer holds the mode at 1 while it writes; the remembered value
     // is what goes into the file.
-    items.push_back(Item(52, "Dot=1 Komma=2", [] { PutInt(configio.SavedDecimalPointMode); }, [&w] {
-        w.DecimalPointMode = GetWord();
-        if (Outside(w.DecimalPointMode, 1, 2))
-            w.DecimalPointMode = 1;
-    }));
-    items.push_back(Item(61, "Metric Units=0,  English units=1", [&w] { PutInt(w.UnitSystem); }, [&w] {
-        w.UnitSystem = GetWord();
-        // Only five unit systems exist; any other number would index past
-        // their names and factors.
-        if (w.UnitSystem > 4)
-            w.UnitSystem = 0;
-    }));
-    items.push_back(Bare(70, [&w] { PutInt(w.IndexStyle); }, [&w] { w.IndexStyle = GetWord(); }));
-    items.push_back(Bare(71, [&w] { PutInt(w.ExcelDecimalMode); }, [&w] {
-        w.ExcelDecimalMode = GetWord();
-        if (w.ExcelDecimalMode == 0)
-            w.ExcelDecimalMode = 2;
-    }));
-    items.push_back(Bare(76, [&w] { PutInt(w.UnitCharMode); }, [&w] { w.UnitCharMode = GetWord(); }));
-    items.push_back(Bare(78, [&w] { PutInt(w.AngleFormat); }, [&w] {
-        w.AngleFormat = GetWord();
-        if (w.AngleFormat == 0 || w.AngleFormat > 2)
-            w.AngleFormat = 2;
-    }));
-    items.push_back(Bare(80, [] { PutInt(configio.ConfigReserved); }, [] { configio.ConfigReserved = GetInt(); }));
-    items.push_back(Bare(81, [&w] { PutInt(w.Language); }, [&w] { w.Language = GetInt(); }));
-    items.push_back(Bare(82, [&w] { PutInt(w.ResultGraphicMode); }, [&w] { w.ResultGraphicMode = GetInt(); }));
-    items.push_back(Bare(90, [&w] { PutFlag(w.SaveMenuLanguage); }, [&w] {
-        GetFlag(w.SaveMenuLanguage);
-        if (!w.SaveMenuLanguage)
-            w.Language = 0;
-    }));
+    items.push_back(Item(
+        52, "Dot=1 Komma=2", [] { PutInt(configio.SavedDecimalPointMode); },
+        [&w] {
+            w.DecimalPointMode = GetWord();
+            if (Outside(w.DecimalPointMode, 1, 2)) w.DecimalPointMode = 1;
+        }));
+    items.push_back(Item(
+        61, "Metric Units=0,  English units=1", [&w] { PutInt(w.UnitSystem); },
+        [&w] {
+            w.UnitSystem = GetWord();
+            // Only five unit systems exist; any other number would index past
+            // their names and factors.
+            if (w.UnitSystem > 4) w.UnitSystem = 0;
+        }));
+    items.push_back(Bare(
+        70, [&w] { PutInt(w.IndexStyle); }, [&w] { w.IndexStyle = GetWord(); }));
+    items.push_back(Bare(
+        71, [&w] { PutInt(w.ExcelDecimalMode); },
+        [&w] {
+            w.ExcelDecimalMode = GetWord();
+            if (w.ExcelDecimalMode == 0) w.ExcelDecimalMode = 2;
+        }));
+    items.push_back(Bare(
+        76, [&w] { PutInt(w.UnitCharMode); }, [&w] { w.UnitCharMode = GetWord(); }));
+    items.push_back(Bare(
+        78, [&w] { PutInt(w.AngleFormat); },
+        [&w] {
+            w.AngleFormat = GetWord();
+            if (w.AngleFormat == 0 || w.AngleFormat > 2) w.AngleFormat = 2;
+        }));
+    items.push_back(Bare(
+        80, [] { PutInt(configio.ConfigReserved); }, [] { configio.ConfigReserved = GetInt(); }));
+    items.push_back(Bare(
+        81, [&w] { PutInt(w.Language); }, [&w] { w.Language = GetInt(); }));
+    items.push_back(Bare(
+        82, [&w] { PutInt(w.ResultGraphicMode); }, [&w] { w.ResultGraphicMode = GetInt(); }));
+    items.push_back(Bare(
+        90, [&w] { PutFlag(w.SaveMenuLanguage); },
+        [&w] {
+            GetFlag(w.SaveMenuLanguage);
+            if (!w.SaveMenuLanguage) w.Language = 0;
+        }));
 }
 
 // The items of the page of the external programs.
@@ -583,14 +679,15 @@ void ExternalItems(std::vector<TConfigItem>& items)
         30, "KORVILT command line", [&c] { PutText(c.PlotCmdLines[1]); },
         [&c] {
             const std::string line = GetText();
-            if (!line.empty())
-                c.PlotCmdLines[1] = line;
+            if (!line.empty()) c.PlotCmdLines[1] = line;
         },
         TCheck::StopB));
-    items.push_back(Item(37, "word processor", [&w] { PutText(w.WordProcessorPath); },
-                         [&w] { w.WordProcessorPath = GetText(); }));
-    items.push_back(Item(39, "external database", [&w] { PutText(w.ExternalDatabasePath); },
-                         [&w] { w.ExternalDatabasePath = GetText(); }, TCheck::StopB));
+    items.push_back(Item(
+        37, "word processor", [&w] { PutText(w.WordProcessorPath); },
+        [&w] { w.WordProcessorPath = GetText(); }));
+    items.push_back(Item(
+        39, "external database", [&w] { PutText(w.ExternalDatabasePath); },
+        [&w] { w.ExternalDatabasePath = GetText(); }, TCheck::StopB));
     items.push_back(Item(
         44, "KORVILT Command lines (n, line 2 .. line n)",
         [&c] {
@@ -605,13 +702,13 @@ void ExternalItems(std::vector<TConfigItem>& items)
             // a count of 0 still leaves the first line in use.
             for (int i = 2; i <= n; ++i) {
                 std::string line = GetText();
-                if (i <= PlotCmdMax)
-                    c.PlotCmdLines[i] = line;
+                if (i <= PlotCmdMax) c.PlotCmdLines[i] = line;
             }
             c.PlotCmdCount = static_cast<uint16_t>(std::clamp(n, 1, PlotCmdMax));
         }));
-    items.push_back(Item(56, "HTML Browser", [&w] { PutText(w.HtmlBrowserPath); },
-                         [&w] { w.HtmlBrowserPath = GetText(); }, TCheck::StopB));
+    items.push_back(Item(
+        56, "HTML Browser", [&w] { PutText(w.HtmlBrowserPath); }, [&w] { w.HtmlBrowserPath = GetText(); },
+        TCheck::StopB));
 }
 
 // The items of the page of the drawing sheet and its title block.
@@ -619,27 +716,33 @@ void DrawingItems(std::vector<TConfigItem>& items)
 {
     auto& w = wtelmvar;
     auto& c = cadsettings;
-    items.push_back(Bare(72, [&c] { PutText(c.ReleaseFieldLabel); }, [&c] { c.ReleaseFieldLabel = GetText(); }));
+    items.push_back(Bare(
+        72, [&c] { PutText(c.ReleaseFieldLabel); }, [&c] { c.ReleaseFieldLabel = GetText(); }));
     for (auto [no, flag] : std::initializer_list<std::pair<int, bool*>>{{83, &c.SheetShowMakerTitle},
-                                                                      {84, &c.SheetShowFileName},
-                                                                      {85, &c.SheetShowDate},
-                                                                      {86, &c.SheetShowLogo},
-                                                                      {87, &c.SheetShowFooter},
-                                                                      {88, &c.SheetShowTitleBlock},
-                                                                      {89, &w.UseCurrentFile}})
-        items.push_back(Bare(no, [flag] { PutFlag(*flag); }, [flag] { GetFlag(*flag); }));
-    items.push_back(Bare(91, [&w] { PutInt(w.TitleBlockType); }, [&w] { w.TitleBlockType = GetInt(); }));
-    items.push_back(Bare(94, [&c] { PutFlag(c.SheetShowProtectionNotice); }, [&c] { GetFlag(c.SheetShowProtectionNotice); }));
-    items.push_back(Bare(96, [&w] { PutInt(w.DrawingBorderWidth); }, [&w] { w.DrawingBorderWidth = GetInt(); }));
+                                                                        {84, &c.SheetShowFileName},
+                                                                        {85, &c.SheetShowDate},
+                                                                        {86, &c.SheetShowLogo},
+                                                                        {87, &c.SheetShowFooter},
+                                                                        {88, &c.SheetShowTitleBlock},
+                                                                        {89, &w.UseCurrentFile}})
+        items.push_back(Bare(
+            no, [flag] { PutFlag(*flag); }, [flag] { GetFlag(*flag); }));
+    items.push_back(Bare(
+        91, [&w] { PutInt(w.TitleBlockType); }, [&w] { w.TitleBlockType = GetInt(); }));
+    items.push_back(Bare(
+        94, [&c] { PutFlag(c.SheetShowProtectionNotice); }, [&c] { GetFlag(c.SheetShowProtectionNotice); }));
+    items.push_back(Bare(
+        96, [&w] { PutInt(w.DrawingBorderWidth); }, [&w] { w.DrawingBorderWidth = GetInt(); }));
     for (auto [no, flag] : std::initializer_list<std::pair<int, bool*>>{{97, &c.SheetShowGridLabels},
-                                                                      {98, &c.SheetShowMmScale},
-                                                                      {99, &c.SheetShowChanges},
-                                                                      {100, &c.SheetUseHeadBlocks},
-                                                                      {101, &c.SheetUseInsertBlocks},
-                                                                      {102, &w.HideWarnings},
-                                                                      {103, &c.CadExecFile},
-                                                                      {104, &c.CadArcsToLines}})
-        items.push_back(Bare(no, [flag] { PutFlag(*flag); }, [flag] { GetFlag(*flag); }));
+                                                                        {98, &c.SheetShowMmScale},
+                                                                        {99, &c.SheetShowChanges},
+                                                                        {100, &c.SheetUseHeadBlocks},
+                                                                        {101, &c.SheetUseInsertBlocks},
+                                                                        {102, &w.HideWarnings},
+                                                                        {103, &c.CadExecFile},
+                                                                        {104, &c.CadArcsToLines}})
+        items.push_back(Bare(
+            no, [flag] { PutFlag(*flag); }, [flag] { GetFlag(*flag); }));
 }
 
 // The items of every page of the configuration dialog, in file order.
@@ -655,7 +758,8 @@ std::vector<TConfigItem> BuildItems()
     SettingsItems(items);
     ExternalItems(items);
     DrawingItems(items);
-    std::stable_sort(items.begin(), items.end(), [](const TConfigItem& A, const TConfigItem& B) { return A.No < B.No; });
+    std::stable_sort(items.begin(), items.end(),
+                     [](const TConfigItem& A, const TConfigItem& B) { return A.No < B.No; });
     return items;
 }
 
@@ -669,7 +773,10 @@ void ScreenPixelRule(const TScreenInfo& s)
         telmvar.ScreenPixelsY = static_cast<uint16_t>(std::max(0, s.ScreenHeight - 91));
 }
 
-void ScreenPercentRule(const TScreenInfo& s) { wtelmvar.ScreenPercent = AutoScreenPercent(s); }
+void ScreenPercentRule(const TScreenInfo& s)
+{
+    wtelmvar.ScreenPercent = AutoScreenPercent(s);
+}
 
 } // namespace
 
@@ -679,12 +786,14 @@ const std::vector<TConfigItem>& ConfigItems()
     return items;
 }
 
-std::string ConfigFileName() { return AddTrailingBackslash(wtelmvar.ConfigDir) + telmvar.ProgramFileStem + ".cfg"; }
+std::string ConfigFileName()
+{
+    return AddTrailingBackslash(wtelmvar.ConfigDir) + telmvar.ProgramFileStem + ".cfg";
+}
 std::string SessionFileName()
 {
     const std::string name = telmvar.ProgramFileStem + ".cff";
-    if (!configio.SessionDir.empty())
-        return configio.SessionDir + name;
+    if (!configio.SessionDir.empty()) return configio.SessionDir + name;
     std::error_code ec;
     if (std::filesystem::is_regular_file(ConfigFileName(), ec))
         return AddTrailingBackslash(wtelmvar.ConfigDir) + name;
@@ -703,8 +812,7 @@ void DefaultTextWindowRect()
     r[1] = 40;
     int32_t width = static_cast<int32_t>(std::lround(printsettings.PrintFontSize * 700.0 / 10.0));
     width = std::min(width, s.ScreenWidth);
-    if (width == 0)
-        width = 700;
+    if (width == 0) width = 700;
     r[2] = width;
     r[3] = static_cast<int32_t>(std::lround(s.ScreenHeight * 0.95)) - 40;
 }
@@ -739,8 +847,7 @@ void ApplyScreenConfig()
 
 void ApplyAutoDialogSize()
 {
-    if (configio.AutoDialogSize == TAutoDialogSize::None)
-        return;
+    if (configio.AutoDialogSize == TAutoDialogSize::None) return;
     const TScreenInfo s = winutil.QueryScreen();
     ScreenPercentRule(s);
     if (configio.AutoDialogSize == TAutoDialogSize::SizeAndElements)
@@ -758,8 +865,7 @@ void ReadConfigFile()
     for (std::size_t i = 0; i < candidates.size() && !opened; ++i) {
         f.Assign(candidates[i] + telmvar.ProgramFileStem + ".cfg");
         opened = f.OpenRead(ConfigFileMaxBytes);
-        if (opened && i > 0)
-            wtelmvar.ConfigDir = candidates[i];
+        if (opened && i > 0) wtelmvar.ConfigDir = candidates[i];
     }
     if (!opened) {
         const TScreenInfo s = winutil.QueryScreen();
@@ -775,8 +881,7 @@ void ReadConfigFile()
     SkipLabel();
     for (const auto& item : ConfigItems()) {
         item.Read();
-        if (!FileEnded())
-            continue;
+        if (!FileEnded()) continue;
         switch (item.After) {
         case TConfigCheck::None:
             continue;
@@ -797,12 +902,10 @@ void ReadConfigFile()
 
 void WriteConfigFile()
 {
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     TTextFile& f = File();
     f.Assign(ConfigFileName());
-    if (!RewriteRetrying(f) || telmvar.Aborted)
-        return;
+    if (!RewriteRetrying(f) || telmvar.Aborted) return;
     configio.SavedDecimalPointMode = wtelmvar.DecimalPointMode;
     const char separator = wtelmvar.RegionalDecimalSeparator;
     wtelmvar.DecimalPointMode = 1;
@@ -824,31 +927,28 @@ void WriteConfigFile()
 
 std::string ShippedDataDir(const std::string& ProgramDir)
 {
-    if (ProgramDir.empty())
-        return "";
+    if (ProgramDir.empty()) return "";
     const std::filesystem::path data = std::filesystem::path(ProgramDir) / "data";
     std::error_code ec;
     return std::filesystem::is_directory(data, ec) ? AddTrailingBackslash(data.string()) : "";
 }
 
-namespace {
+namespace
+{
 
 // The system's reason why no file can be made in Dir.
 std::string NotWritableReason(const std::string& Dir)
 {
     const std::string dir = NativePath(StripTrailingBackslash(Dir));
-    struct stat st {};
-    if (::stat(dir.empty() ? "." : dir.c_str(), &st) != 0)
-        return std::strerror(errno);
-    if (!S_ISDIR(st.st_mode))
-        return std::strerror(ENOTDIR);
-    if (::access(dir.empty() ? "." : dir.c_str(), W_OK | X_OK) != 0)
-        return std::strerror(errno);
+    struct stat st {
+    };
+    if (::stat(dir.empty() ? "." : dir.c_str(), &st) != 0) return std::strerror(errno);
+    if (!S_ISDIR(st.st_mode)) return std::strerror(ENOTDIR);
+    if (::access(dir.empty() ? "." : dir.c_str(), W_OK | X_OK) != 0) return std::strerror(errno);
     return "no file can be created in it";
 }
 
 } // namespace
-
 
 void CheckConfigDirs()
 {
@@ -862,8 +962,7 @@ void CheckConfigDirs()
     const std::string shipped = ec ? std::string() : ShippedDataDir(exe.parent_path().string());
     if (!shipped.empty()) {
         for (std::string* dir : {&telmvar.DbfDir, &telmvar.PltDir})
-            if (TrimBlanks(*dir).empty())
-                *dir = shipped;
+            if (TrimBlanks(*dir).empty()) *dir = shipped;
     }
     // Without a configured temporary directory the run's working files go
     // to one of its own rather than among the user's files.
@@ -873,8 +972,7 @@ void CheckConfigDirs()
         telmvar.TempDir = MakePrivateTempDir();
         // None could be made: the start directory, the user's, is no stand-in
         // (the start says why and ends), so it is not even probed.
-        if (telmvar.TempDir.empty())
-            return;
+        if (telmvar.TempDir.empty()) return;
     }
     // A directory nobody configured stands for the start directory (the data
     // directory is that by default). The start directory that cannot be
@@ -887,20 +985,17 @@ void CheckConfigDirs()
     const bool cadSet = configured(telmvar.CadDir);
     const bool ediSet = configured(telmvar.EdiDir);
     const bool dataSet = configured(wtelmvar.DefaultDataDir);
-    for (std::string* dir : {&telmvar.TempDir, &telmvar.DbfDir, &telmvar.PltDir, &telmvar.EdiDir, &wtelmvar.DefaultDataDir})
-        if (TrimBlanks(*dir).empty())
-            *dir = start;
+    for (std::string* dir :
+         {&telmvar.TempDir, &telmvar.DbfDir, &telmvar.PltDir, &telmvar.EdiDir, &wtelmvar.DefaultDataDir})
+        if (TrimBlanks(*dir).empty()) *dir = start;
     TWritableDirectories dirs;
-    if (cadSet && !dirs.Writable(telmvar.CadDir))
-        ShowMessageIfEnabled("invalid CAD Directory configured");
-    if (!DirExists(telmvar.DbfDir))
-        ShowMessageIfEnabled("invalid DBF Directory configured");
+    if (cadSet && !dirs.Writable(telmvar.CadDir)) ShowMessageIfEnabled("invalid CAD Directory configured");
+    if (!DirExists(telmvar.DbfDir)) ShowMessageIfEnabled("invalid DBF Directory configured");
     if (!DirExists(telmvar.PltDir)) {
         ShowMessageIfEnabled("invalid PLT Directory configured");
         // The help texts of the message list live there: the shipped ones
         // stand in rather than none.
-        if (!shipped.empty())
-            telmvar.PltDir = shipped;
+        if (!shipped.empty()) telmvar.PltDir = shipped;
     }
     // A directory this call has just made for the run (empty, its own, mode
     // 0700) takes files: no probe file is written into it to find out.
@@ -916,10 +1011,10 @@ void CheckConfigDirs()
             telmvar.TempDir = *answer;
         // Kept for the file that fails for want of it (a batch run's report).
         if (telmvar.TempDir == invalid)
-            configio.TempDirFault = "invalid temporary directory configured: " + invalid + ": " + NotWritableReason(invalid);
+            configio.TempDirFault =
+                "invalid temporary directory configured: " + invalid + ": " + NotWritableReason(invalid);
     }
-    if (ediSet && !dirs.Writable(telmvar.EdiDir))
-        ShowMessageIfEnabled("invalid EDI Directory configured");
+    if (ediSet && !dirs.Writable(telmvar.EdiDir)) ShowMessageIfEnabled("invalid EDI Directory configured");
     if (dataSet && !dirs.Writable(wtelmvar.DefaultDataDir))
         ShowMessageIfEnabled("invalid Data Directory configured");
     // A configured temporary directory is shared by every run that reads
@@ -931,8 +1026,7 @@ void CheckConfigDirs()
         runtempdir.Dir = MakePrivateTempDir(telmvar.TempDir);
         // Without it the run's copies would meet other runs' in the shared
         // directory: the start says why and ends.
-        if (runtempdir.Dir.empty())
-            return;
+        if (runtempdir.Dir.empty()) return;
     }
     if (wtelmvar.CopyDbfToTemp) {
         SetHourglassCursor();
@@ -941,14 +1035,14 @@ void CheckConfigDirs()
     }
 }
 
-namespace {
+namespace
+{
 
 // A recent-file entry: no control character (a name never holds one) and no
 // longer than a path can be.
 bool IsFileNameText(const std::string& Text)
 {
-    if (Text.size() > 4096)
-        return false;
+    if (Text.size() > 4096) return false;
     return std::none_of(Text.begin(), Text.end(), [](char C) {
         const auto u = static_cast<unsigned char>(C);
         return u < 0x20 || u == 0x7F;
@@ -972,8 +1066,7 @@ void ReadSessionFile()
     for (const auto& dir : candidates) {
         std::error_code ec;
         const std::string name = dir + telmvar.ProgramFileStem + ".cff";
-        if (!std::filesystem::exists(name, ec))
-            continue;
+        if (!std::filesystem::exists(name, ec)) continue;
         configio.SessionDir = dir;
         // Something else under its name (a FIFO, a directory, a link to a
         // device) is this directory's session file all the same: refused by
@@ -993,8 +1086,7 @@ void ReadSessionFile()
             wtelmvar.RecentFiles[i] = GetText();
             // A damaged file's junk is no file name: it would be offered in
             // the File menu and saved back with the list.
-            if (!IsFileNameText(wtelmvar.RecentFiles[i]))
-                wtelmvar.RecentFiles[i].clear();
+            if (!IsFileNameText(wtelmvar.RecentFiles[i])) wtelmvar.RecentFiles[i].clear();
         }
         f.Close();
         return;
@@ -1004,8 +1096,7 @@ void ReadSessionFile()
 void WriteSessionFile()
 {
     telmvar.Aborted = false;
-    if (configio.SessionUnreadable)
-        return;
+    if (configio.SessionUnreadable) return;
     const std::string name = SessionFileName();
     std::error_code ec;
     // Only a regular file (or none) takes the list: a FIFO of its name would
@@ -1018,8 +1109,7 @@ void WriteSessionFile()
     std::filesystem::create_directories(std::filesystem::path(name).parent_path(), ec);
     TTextFile& f = File();
     f.Assign(name);
-    if (!RewriteRetrying(f) || telmvar.Aborted)
-        return;
+    if (!RewriteRetrying(f) || telmvar.Aborted) return;
     WriteTextLine(telmvar.ProgramFileStem + " Session " + telmvar.DataDir);
     for (int i = 1; i <= 4; ++i)
         WriteTextLine(wtelmvar.RecentFiles[i]);

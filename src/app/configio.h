@@ -121,8 +121,8 @@ enum class TConfigCheck {
 };
 
 struct TConfigItem {
-    int No;                    // first item number of the entry (1..110)
-    int LastNo;                // last item number it covers
+    int No;                      // first item number of the entry (1..110)
+    int LastNo;                  // last item number it covers
     std::function<void()> Write; // label and value lines
     std::function<void()> Read;  // label and value lines with their fallbacks
     TConfigCheck After = TConfigCheck::None;

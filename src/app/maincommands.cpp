@@ -32,12 +32,15 @@
 #include "reports/messages/messagelist.h"
 #include "reports/stage/planetaryreport.h"
 
-
 Thh hh;
 
-namespace {
+namespace
+{
 
-void Mod() { telmvar.DataModified = true; }
+void Mod()
+{
+    telmvar.DataModified = true;
+}
 
 } // namespace
 
@@ -52,8 +55,7 @@ void Thh::Attach(platform::Window& Window)
     Window.OnMenuCommand = [this](const std::string& Name) { Click(Name); };
     auto before = Window.OnCloseQuery;
     Window.OnCloseQuery = [this, before] {
-        if (!FormCloseQuery())
-            return false;
+        if (!FormCloseQuery()) return false;
         return before ? before() : true;
     };
     Window.SetMenuBar(mainmenu.Bar);
@@ -73,8 +75,7 @@ void Thh::RefreshAfterChange()
 
 bool Thh::UseCompactStrengthInput(int CalcMethod, int ScreenWidth, int ScreenHeight, bool Guided)
 {
-    if (CalcMethod == 3)
-        return true;
+    if (CalcMethod == 3) return true;
     return !Guided && (ScreenHeight < 750 || ScreenWidth < 1024);
 }
 
@@ -89,10 +90,8 @@ void Thh::StrengthInput(bool Guided)
 
 void Thh::GuidedInput()
 {
-    if (!RunForm("TForm_qyr7text"))
-        return;
-    if (!RunForm("TForm_qyr7antr"))
-        return;
+    if (!RunForm("TForm_qyr7text")) return;
+    if (!RunForm("TForm_qyr7antr")) return;
     CalcPlanetaryStage();
     PlanetDrawView(3, 1);
     // From the tool on, a cancel keeps what was entered so far, calculated.
@@ -103,22 +102,15 @@ void Thh::GuidedInput()
             CalcPlanetaryStage();
             return false;
         }
-        if (CalcAfter)
-            CalcPlanetaryStage();
+        if (CalcAfter) CalcPlanetaryStage();
         return true;
     };
-    if (!step([this] { RunForm("TForm_qyr7prof"); }, true))
-        return;
-    if (!step([this] { RunForm("TForm_qyr7geo"); }, true))
-        return;
-    if (!step([this] { RunForm("TForm_qyr7wst"); }, false))
-        return;
-    if (!step([this] { RunForm("TForm_qyr7qual"); }, false))
-        return;
-    if (!step([this] { RunForm("TForm_qyr7mes"); }, false))
-        return;
-    if (!step([this] { StrengthInput(true); }, false))
-        return;
+    if (!step([this] { RunForm("TForm_qyr7prof"); }, true)) return;
+    if (!step([this] { RunForm("TForm_qyr7geo"); }, true)) return;
+    if (!step([this] { RunForm("TForm_qyr7wst"); }, false)) return;
+    if (!step([this] { RunForm("TForm_qyr7qual"); }, false)) return;
+    if (!step([this] { RunForm("TForm_qyr7mes"); }, false)) return;
+    if (!step([this] { StrengthInput(true); }, false)) return;
     CalcPlanetaryStage();
     Mod();
     ShowMessageList();
@@ -129,8 +121,7 @@ bool Thh::FormCloseQuery()
     telmvar.Aborted = false;
     QuerySaveChanges();
     const bool mayClose = !telmvar.Aborted;
-    if (mayClose)
-        DeleteTempDrawings();
+    if (mayClose) DeleteTempDrawings();
     return mayClose;
 }
 
@@ -146,20 +137,16 @@ void Thh::InputDialog(const std::function<void()>& Dialog, bool CalcAlways, bool
     const TProjectData before = CaptureProject();
     Dialog();
     const bool cancelled = telmvar.Aborted;
-    if (CalcAlways)
-        CalcPlanetaryStage();
-    if (telmvar.Aborted)
-        return;
+    if (CalcAlways) CalcPlanetaryStage();
+    if (telmvar.Aborted) return;
     // The calculation after a cancelled dialog clears Aborted; what tells a
     // change is whether the project would now be saved differently.
     const bool changed = !cancelled || !SameProjectFile(before, CaptureProject());
     if (RefreshFirst) {
         RefreshAfterChange();
-        if (changed)
-            Mod();
+        if (changed) Mod();
     } else {
-        if (changed)
-            Mod();
+        if (changed) Mod();
         RefreshAfterChange();
     }
 }
@@ -175,10 +162,12 @@ void Thh::CadGear(int Wheel, int Device)
 {
     telmvar.Aborted = false;
     CalcMesh(Wheel <= 2 ? mSPi : mPeH);
-    const int gear = Wheel == 1 ? MeshGearOfPair(1, 1) : Wheel == 2 ? MeshGearOfPair(1, 2) : Wheel == 3 ? 1 : 2;
+    const int gear = Wheel == 1   ? MeshGearOfPair(1, 1)
+                     : Wheel == 2 ? MeshGearOfPair(1, 2)
+                     : Wheel == 3 ? 1
+                                  : 2;
     ShowCadGearConfigDialog(gear);
-    if (!telmvar.Aborted)
-        WheelViewDispatch(Device, 5, Wheel, 0);
+    if (!telmvar.Aborted) WheelViewDispatch(Device, 5, Wheel, 0);
 }
 
 void Thh::ChangeProtocol(int Mode)
@@ -193,8 +182,7 @@ void Thh::ChangeProtocol(int Mode)
     // The protocol is saved with the project: a new, edited or deleted
     // change is unsaved input.
     const bool edited = Mode == 2 && before > 0 && !telmvar.Aborted;
-    if ((Mode == 1 || Mode == 3) ? documentation.ChangeCount != before : edited)
-        Mod();
+    if ((Mode == 1 || Mode == 3) ? documentation.ChangeCount != before : edited) Mod();
 }
 
 void Thh::mi_editPreDimensioningClick()
@@ -206,8 +194,7 @@ void Thh::mi_editPreDimensioningClick()
             return;
         }
     }
-    if (!RunForm("TForm_qyr7vor"))
-        return;
+    if (!RunForm("TForm_qyr7vor")) return;
     // The planet bearings go only once the new stage is accepted: a
     // cancelled predimensioning keeps them.
     ClearPlanetBearing(0);
@@ -242,8 +229,7 @@ void Thh::mi_editlastkollektivtabelleClick()
     SelectLifeMaterial(1);
     CalcLoadSpectrumLife(100.0L, 100.0L);
     PutStageLoadSpectrum();
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     Mod();
     CalcPlanetaryStage();
     RefreshAfterChange();
@@ -255,8 +241,7 @@ void Thh::mi_fileNewClick()
 {
     telmvar.Aborted = false;
     QuerySaveChanges();
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     // Without a template the new project starts from the built-in stage,
     // not from what the last project left.
     if (FileCanOpen(AddTrailingBackslash(telmvar.DataDir) + "null." + telmvar.DataExt)) {
@@ -276,8 +261,7 @@ void Thh::mi_fileNewClick()
     // the template's pairs would otherwise be lost again.
     ClearDocumentLinks();
     GraphFacade.Clear();
-    if (!RunForm("TForm_qyr7vor"))
-        return;
+    if (!RunForm("TForm_qyr7vor")) return;
     Predimension();
     GuidedInput();
     if (!telmvar.Aborted) {
@@ -289,8 +273,7 @@ void Thh::mi_fileNewClick()
 void Thh::Open(const std::string& Path)
 {
     ReadProjectFile(Path);
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     // The results shown belong to the project just read.
     CalcPlanetaryStage();
     telmvar.Aborted = false;
@@ -300,8 +283,7 @@ void Thh::mi_fileOpenClick()
 {
     telmvar.Aborted = false;
     QuerySaveChanges();
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     Open("");
     if (!telmvar.Aborted) {
         telmvar.DataModified = false;
@@ -322,8 +304,7 @@ void Thh::mi_FileSaveClick()
 {
     telmvar.Aborted = false;
     SaveProject(telmvar.ProjectName);
-    if (!telmvar.Aborted)
-        telmvar.DataModified = false;
+    if (!telmvar.Aborted) telmvar.DataModified = false;
     UpdateCaption();
 }
 
@@ -341,8 +322,7 @@ void Thh::mi_FileSaveAsClick()
 void Thh::OpenRecentFile(int I)
 {
     QuerySaveChanges();
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     const std::string path = wtelmvar.RecentFiles[I];
     if (path.empty() || !FileCanOpen(path)) {
         RemoveRecentFile(I);

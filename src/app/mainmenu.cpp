@@ -41,7 +41,8 @@
 using platform::MenuEntryKind;
 using platform::MenuEntrySpec;
 
-namespace {
+namespace
+{
 
 // Where an item's caption comes from once a language is set: the general
 // or the program's menu texts (their code page), or a fixed text in 1252.
@@ -56,17 +57,26 @@ TCaptionKey Gen(std::string TGeneralMenuTexts::*Member)
 {
     return {Group::General, [Member] { return menutexts.*Member; }};
 }
-TCaptionKey Gen(std::function<std::string()> Text) { return {Group::General, std::move(Text)}; }
+TCaptionKey Gen(std::function<std::string()> Text)
+{
+    return {Group::General, std::move(Text)};
+}
 TCaptionKey Prog(std::string TProgramMenuTexts::*Member)
 {
     return {Group::Program, [Member] { return programtexts.*Member; }};
 }
-TCaptionKey Prog(std::function<std::string()> Text) { return {Group::Program, std::move(Text)}; }
+TCaptionKey Prog(std::function<std::string()> Text)
+{
+    return {Group::Program, std::move(Text)};
+}
 TCaptionKey Fixed(std::string Text)
 {
     return {Group::Fixed, [Text] { return Text; }};
 }
-TCaptionKey Fixed(std::function<std::string()> Text) { return {Group::Fixed, std::move(Text)}; }
+TCaptionKey Fixed(std::function<std::string()> Text)
+{
+    return {Group::Fixed, std::move(Text)};
+}
 
 // One entry of the menu: the item as the form declares it (name, English
 // caption, shortcut, start state), the key of its caption in the other
@@ -178,18 +188,23 @@ const TGeneralMenuTexts& g = menutexts;
 const TProgramMenuTexts& p = programtexts;
 
 // The modified mark.
-void Mod() { telmvar.DataModified = true; }
+void Mod()
+{
+    telmvar.DataModified = true;
+}
 
 void OpenInBrowser(const std::string& Document)
 {
     const auto result = platform::CurrentPlatform().Launch().OpenDocument(Document);
-    if (!result.Started)
-        ShowMessageBox(Document + ": " + result.Message);
+    if (!result.Started) ShowMessageBox(Document + ": " + result.Message);
 }
 
 // The product page shipped with the program stands in for the maker's web
 // pages: this program has no site of its own.
-std::string ProductPage() { return AddTrailingBackslash(telmvar.PltDir) + telmvar.ProgramFileStem + "_e.htm"; }
+std::string ProductPage()
+{
+    return AddTrailingBackslash(telmvar.PltDir) + telmvar.ProgramFileStem + "_e.htm";
+}
 
 std::string MailAddress()
 {
@@ -223,9 +238,9 @@ std::vector<TMenuCommand> File()
         Item("mi_fileNew", "&New...", "Ctrl+N").Says(Gen(&TGeneralMenuTexts::MenuTextNew)).Does([](Thh& t) {
             t.mi_fileNewClick();
         }),
-        Item("mi_fileOpen", "&Open...", "Ctrl+O").Says(Gen(&TGeneralMenuTexts::MenuTextOpen)).Does([](Thh& t) {
-            t.mi_fileOpenClick();
-        }),
+        Item("mi_fileOpen", "&Open...", "Ctrl+O")
+            .Says(Gen(&TGeneralMenuTexts::MenuTextOpen))
+            .Does([](Thh& t) { t.mi_fileOpenClick(); }),
         Item("mi_fileOpenTable", "&Open... (&Table)")
             .Says(Gen([] { return g.MenuTextOpen + " (" + g.MenuTextTable + ")"; }))
             .Does([](Thh& t) {
@@ -234,25 +249,25 @@ std::vector<TMenuCommand> File()
                     t.RefreshAfterChange();
                 });
             }),
-        Item("mi_FileSave", "&Save...", "Ctrl+S").Says(Gen(&TGeneralMenuTexts::MenuTextSave)).Does([](Thh& t) {
-            t.mi_FileSaveClick();
-        }),
+        Item("mi_FileSave", "&Save...", "Ctrl+S")
+            .Says(Gen(&TGeneralMenuTexts::MenuTextSave))
+            .Does([](Thh& t) { t.mi_FileSaveClick(); }),
         Item("mi_FileSaveAs", "Save &As...").Says(Gen(&TGeneralMenuTexts::MenuTextSaveAs)).Does([](Thh& t) {
             t.mi_FileSaveAsClick();
         }),
-        Item("mi_fileprint", "&Print...", "Ctrl+P").Says(Gen(&TGeneralMenuTexts::MenuTextPrint)).Does([](Thh& t) {
-            t.RunForm("TForm_printconf");
-        }),
+        Item("mi_fileprint", "&Print...", "Ctrl+P")
+            .Says(Gen(&TGeneralMenuTexts::MenuTextPrint))
+            .Does([](Thh& t) { t.RunForm("TForm_printconf"); }),
         Sep(),
         Item("mi_fileConfig", "Se&ttings").Says(Gen(&TGeneralMenuTexts::MenuTextSettings)).Does([](Thh& t) {
-            if (t.RunForm("Tconfig"))
-                t.RefreshAfterChange(); // the window takes the configured background
+            if (t.RunForm("Tconfig")) t.RefreshAfterChange(); // the window takes the configured background
         }),
         Sep()};
     for (int i = 1; i <= 4; ++i) {
         const std::string name = RecentItemName(i);
-        items.push_back(
-            Item(name, name, "Shift+F" + std::to_string(i)).Hidden().Does([i](Thh& t) { t.OpenRecentFile(i); }));
+        items.push_back(Item(name, name, "Shift+F" + std::to_string(i)).Hidden().Does([i](Thh& t) {
+            t.OpenRecentFile(i);
+        }));
     }
     TMenuCommand recentSep = Sep(RecentSeparatorName);
     items.push_back(recentSep.Hidden());
@@ -269,7 +284,7 @@ std::vector<TMenuCommand> Edit()
     };
     // The planet bearing items: n 1 for Pi, 2 for Pe.
     const auto bearing = [](int n, const char* Label, const char* Database, const char* Application,
-                                   const char* Reset) {
+                            const char* Reset) {
         const std::string l = Label;
         return Sub(n == 1 ? "mi_editwaelzlagerPi" : "mi_editwaelzlagerPe", "&Roller bearing " + l,
                    {Item(Database, "&Database " + l)
@@ -285,22 +300,19 @@ std::vector<TMenuCommand> Edit()
                         .Says(Gen([l] { return g.MenuTextApplication + " " + l; }))
                         .Does([n](Thh& t) {
                             EditPlanetBearingApplication(n);
-                            if (!telmvar.Aborted)
-                                CalcRefreshMod(t);
+                            if (!telmvar.Aborted) CalcRefreshMod(t);
                         }),
                     Item(Reset, "&Reset " + l)
                         .Says(Gen([l] { return g.MenuTextReset + " " + l; }))
                         .Does([n](Thh& t) {
                             ResetPlanetBearingSelection(n);
-                            if (!telmvar.Aborted)
-                                CalcRefreshMod(t);
+                            if (!telmvar.Aborted) CalcRefreshMod(t);
                         })})
             .Says(Prog([l] { return p.MenuTextRollerBearing + " " + l; }));
     };
     const auto method = [](const char* Form) {
         return [Form](Thh& t) {
-            if (t.RunForm(Form))
-                CalcRefreshMod(t);
+            if (t.RunForm(Form)) CalcRefreshMod(t);
         };
     };
     return {
@@ -337,14 +349,13 @@ std::vector<TMenuCommand> Edit()
             .Does(input("TForm_qyr7antr", true, false)),
         Item("mi_EditMaterial", "&Material").Says(Gen(&TGeneralMenuTexts::MenuTextMaterial)).Does([](Thh& t) {
             t.RunForm("TForm_qyr7wst");
-            if (!telmvar.Aborted)
-                Mod();
+            if (!telmvar.Aborted) Mod();
             CalcPlanetaryStage();
             t.RefreshAfterChange();
         }),
-        Item("mi_editfestigkeit", "S&trength").Says(Prog(&TProgramMenuTexts::MenuTextStrength)).Does([](Thh& t) {
-            t.InputDialog([&t] { t.StrengthInput(false); }, true, false);
-        }),
+        Item("mi_editfestigkeit", "S&trength")
+            .Says(Prog(&TProgramMenuTexts::MenuTextStrength))
+            .Does([](Thh& t) { t.InputDialog([&t] { t.StrengthInput(false); }, true, false); }),
         Sep(),
         Sub("mi_editlastkollektiv", "&Load Spectrum",
             {Item("mi_editlastkollektivstandard", "&Standard")
@@ -373,38 +384,43 @@ std::vector<TMenuCommand> Printout()
     const auto meshReport = [](int Mesh, int Part) {
         return [Mesh, Part](Thh&) { MeshReport(Mesh, static_cast<uint16_t>(Part)); };
     };
-    const auto sheet = [](int Wheel) { return [Wheel](Thh&) { WheelMeasurementReport(static_cast<uint16_t>(Wheel)); }; };
-    return {
-        Sub("mi_printgeometrie", "&Geometry",
-            {Item("mi_printgeometrieplanetengetriebe", "S, Pi, Pe, H").Says(Fixed("S, Pi, Pe, H")).Does(report(1)),
-             Item("mi_printgeometriespi", "S-Pi").Does(meshReport(1, 1)),
-             Item("mi_printgeometriepipe", "Pi-Pe").Does(meshReport(2, 1)),
-             Item("mi_printgeometriepeh", "Pe-H").Does(meshReport(3, 1))})
-            .Says(Prog(&TProgramMenuTexts::MenuTextGeometry)),
-        Sub("mi_printfestigkeit", "S&trength",
-            {Item("mi_printfestigkeitplanetengetriebe", "S, Pi, Pe, H").Says(Fixed("S, Pi, Pe, H")).Does(report(2)),
-             Item("mi_printfestigkeitspi", "S-Pi").Does(meshReport(1, 2)),
-             Item("mi_printfestigkeitspipe", "Pi-Pe").Does(meshReport(2, 2)),
-             Item("mi_printfestigkeitpeh", "Pe-H").Does(meshReport(3, 2))})
-            .Says(Prog(&TProgramMenuTexts::MenuTextStrength)),
-        Sub("mi_printwerkstattblatt", "&Production Sheet",
-            {Item("mi_printwerkstattblatts", "&S").Says(WheelKey(1)).Does(sheet(1)),
-             Item("mi_printwerkstattblattpi", "&Pi").Says(WheelKey(2)).Does(sheet(2)),
-             Item("mi_printwerkstattblattpe", "&Pe").Says(WheelKey(3)).Does(sheet(3)),
-             Item("mi_printwerkstattblatth", "&H").Says(WheelKey(4)).Does(sheet(4))})
-            .Says(Prog(&TProgramMenuTexts::MenuTextProductionSheet)),
-        Item("mi_viewprintlastkollektiv", "&Load Spectrum")
-            .Says(Prog(&TProgramMenuTexts::MenuTextLoadSpectrum))
-            .Does(report(4)),
-        Item("mi_viewprintwaelzlager", "&Roller bearing")
-            .Says(Prog(&TProgramMenuTexts::MenuTextRollerBearing))
-            .Does(report(6)),
-        Item("mi_printgeometriefestigkeit", "Dimensions &and Strength")
-            .Says(Prog(&TProgramMenuTexts::MenuTextDimensionsAndStrength))
-            .Does([](Thh&) {
-                CalcPlanetaryStage();
-                PrintPlanetaryReport(3);
-            })};
+    const auto sheet = [](int Wheel) {
+        return [Wheel](Thh&) { WheelMeasurementReport(static_cast<uint16_t>(Wheel)); };
+    };
+    return {Sub("mi_printgeometrie", "&Geometry",
+                {Item("mi_printgeometrieplanetengetriebe", "S, Pi, Pe, H")
+                     .Says(Fixed("S, Pi, Pe, H"))
+                     .Does(report(1)),
+                 Item("mi_printgeometriespi", "S-Pi").Does(meshReport(1, 1)),
+                 Item("mi_printgeometriepipe", "Pi-Pe").Does(meshReport(2, 1)),
+                 Item("mi_printgeometriepeh", "Pe-H").Does(meshReport(3, 1))})
+                .Says(Prog(&TProgramMenuTexts::MenuTextGeometry)),
+            Sub("mi_printfestigkeit", "S&trength",
+                {Item("mi_printfestigkeitplanetengetriebe", "S, Pi, Pe, H")
+                     .Says(Fixed("S, Pi, Pe, H"))
+                     .Does(report(2)),
+                 Item("mi_printfestigkeitspi", "S-Pi").Does(meshReport(1, 2)),
+                 Item("mi_printfestigkeitspipe", "Pi-Pe").Does(meshReport(2, 2)),
+                 Item("mi_printfestigkeitpeh", "Pe-H").Does(meshReport(3, 2))})
+                .Says(Prog(&TProgramMenuTexts::MenuTextStrength)),
+            Sub("mi_printwerkstattblatt", "&Production Sheet",
+                {Item("mi_printwerkstattblatts", "&S").Says(WheelKey(1)).Does(sheet(1)),
+                 Item("mi_printwerkstattblattpi", "&Pi").Says(WheelKey(2)).Does(sheet(2)),
+                 Item("mi_printwerkstattblattpe", "&Pe").Says(WheelKey(3)).Does(sheet(3)),
+                 Item("mi_printwerkstattblatth", "&H").Says(WheelKey(4)).Does(sheet(4))})
+                .Says(Prog(&TProgramMenuTexts::MenuTextProductionSheet)),
+            Item("mi_viewprintlastkollektiv", "&Load Spectrum")
+                .Says(Prog(&TProgramMenuTexts::MenuTextLoadSpectrum))
+                .Does(report(4)),
+            Item("mi_viewprintwaelzlager", "&Roller bearing")
+                .Says(Prog(&TProgramMenuTexts::MenuTextRollerBearing))
+                .Does(report(6)),
+            Item("mi_printgeometriefestigkeit", "Dimensions &and Strength")
+                .Says(Prog(&TProgramMenuTexts::MenuTextDimensionsAndStrength))
+                .Does([](Thh&) {
+                    CalcPlanetaryStage();
+                    PrintPlanetaryReport(3);
+                })};
 }
 
 std::vector<TMenuCommand> View()
@@ -516,10 +532,12 @@ std::vector<TMenuCommand> View()
             .Says(Prog(&TProgramMenuTexts::MenuTextInputOutput))
             .Does(Draw(3, 12)),
         Sep(),
-        Item(ErrorMessagesItem, "&Error messages").Says(Gen(&TGeneralMenuTexts::MenuTextErrorMessages)).Does([](Thh&) {
-            CalcPlanetaryStage();
-            ViewErrorMessages();
-        })};
+        Item(ErrorMessagesItem, "&Error messages")
+            .Says(Gen(&TGeneralMenuTexts::MenuTextErrorMessages))
+            .Does([](Thh&) {
+                CalcPlanetaryStage();
+                ViewErrorMessages();
+            })};
 }
 
 std::vector<TMenuCommand> Cad()
@@ -532,8 +550,9 @@ std::vector<TMenuCommand> Cad()
                                .Says(Gen([s] { return g.MenuTextDrawing + " &" + s; }))
                                .Does(WheelView(0, 3, w, 0)));
     }
-    drawings.push_back(
-        Item("mi_cadzeichnungC", "&Drawing &C").Says(Gen([] { return g.MenuTextDrawing + " &C"; })).Does(Draw(0, 7)));
+    drawings.push_back(Item("mi_cadzeichnungC", "&Drawing &C")
+                           .Says(Gen([] { return g.MenuTextDrawing + " &C"; }))
+                           .Does(Draw(0, 7)));
     drawings.push_back(Item("mi_cadzeichnunggetriebe", "&Drawing &Planetary Gear")
                            .Says(Prog([] { return g.MenuTextDrawing + " " + p.MenuTextPlanetaryGear; }))
                            .Does(Draw(0, 5)));
@@ -565,17 +584,18 @@ std::vector<TMenuCommand> Cad()
         Item("mi_cadplanetengetriebe", "&Planetary Gear")
             .Says(Prog(&TProgramMenuTexts::MenuTextPlanetaryGear))
             .Does([](Thh&) { FrontViewWithText(0); }),
-        Item("mi_cadvorderansicht", "P&rojection").Says(Gen(&TGeneralMenuTexts::MenuTextProjection)).Does(Draw(0, 4)),
+        Item("mi_cadvorderansicht", "P&rojection")
+            .Says(Gen(&TGeneralMenuTexts::MenuTextProjection))
+            .Does(Draw(0, 4)),
         Item("mi_cadschnitt", "Pr&ofile").Says(Gen(&TGeneralMenuTexts::MenuTextProfile)).Does(Draw(0, 3)),
         Sub("mi_cadfertigungszeichnung", "&Production drawing", drawings)
             .Says(Gen(&TGeneralMenuTexts::MenuTextProductionDrawing)),
         Wheels("mi_cadzahnluecke", "&Tooth", "mi_cadzahnluecke",
                [](int w, TMenuCommand c) { return c.Does(WheelView(0, 2, w, 0)); })
             .Says(Prog(&TProgramMenuTexts::MenuTextTooth)),
-        Wheels("mi_cadzahnrad", "&Gear wheels", "mi_cadzahnrad",
-               [](int w, TMenuCommand c) {
-                   return c.Says(WheelKey(w)).Does([w](Thh& t) { t.CadGear(w, 0); });
-               })
+        Wheels(
+            "mi_cadzahnrad", "&Gear wheels", "mi_cadzahnrad",
+            [](int w, TMenuCommand c) { return c.Says(WheelKey(w)).Does([w](Thh& t) { t.CadGear(w, 0); }); })
             .Says(Prog(&TProgramMenuTexts::MenuTextGearWheels)),
         Item("mi_cadcarrier", "&Carrier").Says(Prog(&TProgramMenuTexts::MenuTextCarrier)).Does(Draw(0, 8)),
         Item("mi_cadLastkollektivAusgabe", "&Printout")
@@ -585,8 +605,7 @@ std::vector<TMenuCommand> Cad()
         // device: the rows above draw one fixed picture each. The language
         // texts have no words for the tooth drawing and the diagrams, so
         // those captions are the same in every language.
-        Sep(),
-        productionItem("mi_cadFertigungszeichnungSP", mSPi),
+        Sep(), productionItem("mi_cadFertigungszeichnungSP", mSPi),
         productionItem("mi_cadfertigungszeichnungPH", mPeH),
         Meshes("mi_cadzahnzeichnung", "Tooth drawing", "mi_cadzahnzeichnung",
                [](int m, TMenuCommand c) {
@@ -600,8 +619,7 @@ std::vector<TMenuCommand> Cad()
                }),
         // Life, safety or safety against the tolerance class of the pair
         // loaded last, which the legend's gear captions name.
-        Item("mi_cadDiagramme", "diagram").Does([](Thh&) { DrawLifeSafetyDiagrams(0, 0, ""); }),
-        Sep(),
+        Item("mi_cadDiagramme", "diagram").Does([](Thh&) { DrawLifeSafetyDiagrams(0, 0, ""); }), Sep(),
         Item("mi_cadconfig", "Se&ttings").Says(Gen(&TGeneralMenuTexts::MenuTextSettings)).Does([](Thh& t) {
             t.RunForm("TForm_qyr1conf");
         })};
@@ -634,8 +652,7 @@ std::vector<TMenuCommand> Documentation()
                 .Says(Gen(&TGeneralMenuTexts::MenuTextDocumentSetup))
                 .Does([](Thh&) {
                     ShowDocumentLinks(0);
-                    if (!telmvar.Aborted)
-                        Mod();
+                    if (!telmvar.Aborted) Mod();
                 })};
 }
 
@@ -644,43 +661,45 @@ std::vector<TMenuCommand> Help()
     const auto language = [](const char* Name, const char* Caption, int Code) {
         return Item(Name, Caption).KeepsAborted().Does([Code](Thh& t) { t.SetLanguage(Code); });
     };
-    return {
-        Item("mi_helphandbuch", "E-Manual").Says(Gen(&TGeneralMenuTexts::MenuTextEManual)).Does([](Thh&) {
-            if (wtelmvar.ManualDir.empty())
-                ShowMessageBox("No directory of the electronic manual is configured");
-            else
-                OpenInBrowser(wtelmvar.ManualDir);
-        }),
-        Item("mi_HelpHilfebild", "&Auxiliary images")
-            .Says(Gen(&TGeneralMenuTexts::MenuTextAuxiliaryImages))
-            .Does([](Thh&) { ShowAuxiliaryImages(); }),
-        Item("mi_helpErrorMessages", "&Error messages")
-            .Says(Gen(&TGeneralMenuTexts::MenuTextErrorMessages))
-            .Does([](Thh&) {
-                CalcPlanetaryStage();
-                ShowMessageList();
+    return {Item("mi_helphandbuch", "E-Manual").Says(Gen(&TGeneralMenuTexts::MenuTextEManual)).Does([](Thh&) {
+                if (wtelmvar.ManualDir.empty())
+                    ShowMessageBox("No directory of the electronic manual is configured");
+                else
+                    OpenInBrowser(wtelmvar.ManualDir);
             }),
-        Item("mi_helphistory", "QYR7 Info (www)")
-            .Says(Fixed([] { return telmvar.ProgramName + " Info (www)"; }))
-            .KeepsAborted()
-            .Does([](Thh&) { OpenInBrowser(ProductPage()); }),
-        Sub("mi_helplanguage", "Menu &Language",
-            {language("mi_helplanguageDeutsch", "Deutsch", 1), language("mi_helplanguageEnglish", "English", 2),
-             language("mi_helplanguageRomania", "Roman", 7), language("mi_helplanguageKorea", "Korea", 8),
-             language("mi_helplanguageChinese", "&Chinese", 12)})
-            .Says(Gen([] { return g.MenuTextMenu + " " + g.MenuTextLanguage; })),
-        Item("mi_helpwww", "&TELMORA Homepage")
-            .Says(Gen(&TGeneralMenuTexts::MenuTextHomepage))
-            .KeepsAborted()
-            .Does([](Thh&) { OpenInBrowser(ProductPage()); }),
-        Item("mi_helpemail", "&E-Mail to TELMORA")
-            .Says(Gen(&TGeneralMenuTexts::MenuTextEMailMaker))
-            .KeepsAborted()
-            .Does([](Thh&) { OpenInBrowser(MailAddress()); }),
-        Item("mi_helpSysInfo", "System Info").Says(Fixed("System Info")).Does([](Thh& t) { t.RunForm("TSysinfo"); }),
-        Item("mi_HelpAbout", "QYR7").Says(Fixed([] { return telmvar.ProgramName; })).Does([](Thh& t) {
-            t.RunForm("TAboutBox");
-        })};
+            Item("mi_HelpHilfebild", "&Auxiliary images")
+                .Says(Gen(&TGeneralMenuTexts::MenuTextAuxiliaryImages))
+                .Does([](Thh&) { ShowAuxiliaryImages(); }),
+            Item("mi_helpErrorMessages", "&Error messages")
+                .Says(Gen(&TGeneralMenuTexts::MenuTextErrorMessages))
+                .Does([](Thh&) {
+                    CalcPlanetaryStage();
+                    ShowMessageList();
+                }),
+            Item("mi_helphistory", "QYR7 Info (www)")
+                .Says(Fixed([] { return telmvar.ProgramName + " Info (www)"; }))
+                .KeepsAborted()
+                .Does([](Thh&) { OpenInBrowser(ProductPage()); }),
+            Sub("mi_helplanguage", "Menu &Language",
+                {language("mi_helplanguageDeutsch", "Deutsch", 1),
+                 language("mi_helplanguageEnglish", "English", 2),
+                 language("mi_helplanguageRomania", "Roman", 7), language("mi_helplanguageKorea", "Korea", 8),
+                 language("mi_helplanguageChinese", "&Chinese", 12)})
+                .Says(Gen([] { return g.MenuTextMenu + " " + g.MenuTextLanguage; })),
+            Item("mi_helpwww", "&TELMORA Homepage")
+                .Says(Gen(&TGeneralMenuTexts::MenuTextHomepage))
+                .KeepsAborted()
+                .Does([](Thh&) { OpenInBrowser(ProductPage()); }),
+            Item("mi_helpemail", "&E-Mail to TELMORA")
+                .Says(Gen(&TGeneralMenuTexts::MenuTextEMailMaker))
+                .KeepsAborted()
+                .Does([](Thh&) { OpenInBrowser(MailAddress()); }),
+            Item("mi_helpSysInfo", "System Info").Says(Fixed("System Info")).Does([](Thh& t) {
+                t.RunForm("TSysinfo");
+            }),
+            Item("mi_HelpAbout", "QYR7").Says(Fixed([] { return telmvar.ProgramName; })).Does([](Thh& t) {
+                t.RunForm("TAboutBox");
+            })};
 }
 
 // The nine top menus, built once.
@@ -711,36 +730,36 @@ const std::vector<TMenuCommand>& Commands()
                              .Says(Prog(&TProgramMenuTexts::MenuTextRollerBearing))
                              .Does([](Thh&) { SelectBearingFromCatalogue(0, 1, 0, 0, 0, 0, 0, 0, 0, 0); })})
                         .Says(Gen(&TGeneralMenuTexts::MenuTextDatabase)));
+        m.push_back(Sub("mi_documentation", "D&ocument", Documentation())
+                        .Says(Gen(&TGeneralMenuTexts::MenuTextDocument)));
         m.push_back(
-            Sub("mi_documentation", "D&ocument", Documentation()).Says(Gen(&TGeneralMenuTexts::MenuTextDocument)));
-        m.push_back(Sub("mi_OLE", "&OLE",
-                        {Item("mi_oleStartExcel", "Start Excel").Does([](Thh&) {
-                             StartExcel();
-                             // Reading a project back from a spreadsheet is not offered: the
-                             // import item stays disabled.
-                             if (!telmvar.Aborted) {
-                                 if (auto* e = mainmenu.Find(ExportExcelItem))
-                                     e->Enabled = true;
-                                 PublishMainMenu();
-                             }
-                         }),
-                         Item(ExportExcelItem, "Export QYR7 -> Excel").Disabled().Does([](Thh&) { ExportToExcel(); }),
-                         Item("mi_oleImportExcel", "Import Excel -> QYR7").Disabled().Does([](Thh&) {
-                             ShowNotAvailable("Import Excel -> QYR7");
-                         }),
-                         Sep(),
-                         Item("mi_olePrintoutExcel", "Printout -> Excel").Does([](Thh&) { PrintoutViaExcel(3); })}));
+            Sub("mi_OLE", "&OLE",
+                {Item("mi_oleStartExcel", "Start Excel").Does([](Thh&) {
+                     StartExcel();
+                     // Reading a project back from a spreadsheet is not offered: the
+                     // import item stays disabled.
+                     if (!telmvar.Aborted) {
+                         if (auto* e = mainmenu.Find(ExportExcelItem)) e->Enabled = true;
+                         PublishMainMenu();
+                     }
+                 }),
+                 Item(ExportExcelItem, "Export QYR7 -> Excel").Disabled().Does([](Thh&) { ExportToExcel(); }),
+                 Item("mi_oleImportExcel", "Import Excel -> QYR7").Disabled().Does([](Thh&) {
+                     ShowNotAvailable("Import Excel -> QYR7");
+                 }),
+                 Sep(),
+                 Item("mi_olePrintoutExcel", "Printout -> Excel").Does([](Thh&) { PrintoutViaExcel(3); })}));
         m.push_back(Sub("mi_Help", "&Help", Help()).Says(Gen(&TGeneralMenuTexts::MenuTextHelp)));
         return m;
     }();
     return menus;
 }
 
-void IndexCommands(const std::vector<TMenuCommand>& Entries, std::map<std::string, const TMenuCommand*>& Index)
+void IndexCommands(const std::vector<TMenuCommand>& Entries,
+                   std::map<std::string, const TMenuCommand*>& Index)
 {
     for (const auto& c : Entries) {
-        if (c.Command.Handler)
-            Index[c.Entry.Name] = &c;
+        if (c.Command.Handler) Index[c.Entry.Name] = &c;
         IndexCommands(c.Children, Index);
     }
 }
@@ -799,7 +818,10 @@ TMainMenu BuildMainMenu()
     return m;
 }
 
-void ResetMainMenu() { mainmenu = BuildMainMenu(); }
+void ResetMainMenu()
+{
+    mainmenu = BuildMainMenu();
+}
 
 std::vector<std::string> MenuCommandNames(const TMainMenu& Menu)
 {
@@ -823,14 +845,23 @@ std::vector<std::string> MenuHandlerNames()
     return out;
 }
 
-void UpdateMenuCaptions() { SetCaptions(Commands()); }
+void UpdateMenuCaptions()
+{
+    SetCaptions(Commands());
+}
 
 // The commands object's side of the table: its commands by item name, the
 // menu as the window is created and after a language switch.
 
-bool Thh::HasHandler(const std::string& Name) const { return FindMenuCommand(Name) != nullptr; }
+bool Thh::HasHandler(const std::string& Name) const
+{
+    return FindMenuCommand(Name) != nullptr;
+}
 
-std::vector<std::string> Thh::HandlerNames() const { return MenuHandlerNames(); }
+std::vector<std::string> Thh::HandlerNames() const
+{
+    return MenuHandlerNames();
+}
 
 bool Thh::Click(const std::string& Name)
 {
@@ -838,8 +869,7 @@ bool Thh::Click(const std::string& Name)
     const TMenuCommandInfo* command = FindMenuCommand(Name);
     if (!e || e->Kind != platform::MenuEntryKind::Item || !e->Enabled || !e->Visible || !command)
         return false;
-    if (!command->KeepsAborted)
-        telmvar.Aborted = false;
+    if (!command->KeepsAborted) telmvar.Aborted = false;
     // The tables and settings the stage calculation reads may change from
     // here on: the pictures calculate again.
     ForgetStageCalculation();
@@ -847,8 +877,7 @@ bool Thh::Click(const std::string& Name)
     // Whatever the command took in (a bearing from the catalogue, a load
     // spectrum, a project), the items that depend on it follow at once; the
     // window gets the menu again only when that changed something.
-    if (ApplyMainMenuEnabling())
-        PublishMainMenu();
+    if (ApplyMainMenuEnabling()) PublishMainMenu();
     return true;
 }
 

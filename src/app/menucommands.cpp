@@ -28,14 +28,15 @@
 #include "drawings/stage/planetanimation.h"
 #include "drawings/tooth/meshanimation.h"
 #include "foundation/programstate.h"
-#include "xbase/ui/tablebrowser.h"
 #include "graphics/printconf.h"
 #include "planetary/bearings/bearingselection.h"
+#include "xbase/ui/tablebrowser.h"
 
 #include <map>
 #include <string>
 
-namespace {
+namespace
+{
 
 template <class TForm> void Modal()
 {
@@ -46,15 +47,14 @@ template <class TForm> void Modal()
 // A form whose runner says whether it ended with OK.
 template <bool (*Show)()> void Shown()
 {
-    if (!Show())
-        telmvar.Aborted = true;
+    if (!Show()) telmvar.Aborted = true;
 }
 
 void LoadSpectrumTable()
 {
     const TGeneralMenuTexts& t = menutexts;
-    TForm_qyrlk1 form(
-        TLoadSpectrumTableMenu{t.MenuTextFile, t.MenuTextEdit, t.MenuTextView, t.MenuTextCopy, t.MenuTextPaste});
+    TForm_qyrlk1 form(TLoadSpectrumTableMenu{t.MenuTextFile, t.MenuTextEdit, t.MenuTextView, t.MenuTextCopy,
+                                             t.MenuTextPaste});
     RunModalDialog(form);
 }
 
@@ -113,13 +113,25 @@ bool Thh::RunForm(const std::string& Form)
     return !telmvar.Aborted;
 }
 
-void Thh::RedrawView() { PlanetViewRedraw(); }
+void Thh::RedrawView()
+{
+    PlanetViewRedraw();
+}
 
-void Thh::SelectPlanetBearing(int Planet) { ::SelectPlanetBearing(Planet); }
+void Thh::SelectPlanetBearing(int Planet)
+{
+    ::SelectPlanetBearing(Planet);
+}
 
-void Thh::EditLoadSpectrum() { ::EditLoadSpectrum(); }
+void Thh::EditLoadSpectrum()
+{
+    ::EditLoadSpectrum();
+}
 
-void Thh::RunStrengthInput() { ::RunStrengthInput(); }
+void Thh::RunStrengthInput()
+{
+    ::RunStrengthInput();
+}
 
 void InstallShellServices()
 {
@@ -136,13 +148,12 @@ void InstallTableBrowserMenuTexts()
     // the browser asks for and the general group lacks keeps the English.
     tablebrowserservices.MenuText = [](const std::string& Word) {
         static const std::pair<const char*, std::string TGeneralMenuTexts::*> Words[] = {
-            {"File", &TGeneralMenuTexts::MenuTextFile},   {"Print", &TGeneralMenuTexts::MenuTextPrint},
-            {"Exit", &TGeneralMenuTexts::MenuTextExit},   {"Edit", &TGeneralMenuTexts::MenuTextEdit},
-            {"View", &TGeneralMenuTexts::MenuTextView},   {"Help", &TGeneralMenuTexts::MenuTextHelp},
+            {"File", &TGeneralMenuTexts::MenuTextFile},        {"Print", &TGeneralMenuTexts::MenuTextPrint},
+            {"Exit", &TGeneralMenuTexts::MenuTextExit},        {"Edit", &TGeneralMenuTexts::MenuTextEdit},
+            {"View", &TGeneralMenuTexts::MenuTextView},        {"Help", &TGeneralMenuTexts::MenuTextHelp},
             {"Database", &TGeneralMenuTexts::MenuTextDatabase}};
         for (const auto& [W, Key] : Words)
-            if (Word == W)
-                return menutexts.*Key;
+            if (Word == W) return menutexts.*Key;
         return "&" + Word;
     };
     tablebrowserservices.MenuCodePage = GeneralCodePage;

@@ -15,8 +15,7 @@ TPrivateTempDir privatetempdir;
 
 std::string MakePrivateTempDir(const std::string& Base)
 {
-    if (!privatetempdir.Dir.empty())
-        return privatetempdir.Dir;
+    if (!privatetempdir.Dir.empty()) return privatetempdir.Dir;
     privatetempdir.Failure.clear();
     std::filesystem::path base = NativePath(StripTrailingBackslash(Base));
     if (Base.empty()) {
@@ -34,8 +33,8 @@ std::string MakePrivateTempDir(const std::string& Base)
     // The handlers that remove it are set before it is made: a signal in
     // between would leave it behind.
     if (!MakeMarkedRunDirectory(name)) {
-        privatetempdir.Failure =
-            "directory of the run's own files could not be made in " + base.string() + ": " + std::strerror(errno);
+        privatetempdir.Failure = "directory of the run's own files could not be made in " + base.string() +
+                                 ": " + std::strerror(errno);
         return {};
     }
     privatetempdir.Dir = AddTrailingBackslash(name);
@@ -49,15 +48,13 @@ std::string MakePrivateTempDir(const std::string& Base)
 void KeepPrivateTempDir()
 {
     MarkRunDirectory("");
-    if (runtempdir.Dir == privatetempdir.Dir)
-        runtempdir.Dir.clear();
+    if (runtempdir.Dir == privatetempdir.Dir) runtempdir.Dir.clear();
     privatetempdir.Dir.clear();
 }
 
 void RemovePrivateTempDir()
 {
-    if (privatetempdir.Dir.empty())
-        return;
+    if (privatetempdir.Dir.empty()) return;
     // A signal meanwhile would find it neither removed nor marked any more.
     const TSignalsHeld held;
     MarkRunDirectory("");
@@ -68,9 +65,7 @@ void RemovePrivateTempDir()
         std::error_code ec;
         std::filesystem::remove_all(dir, ec);
     }
-    if (telmvar.TempDir == privatetempdir.Dir)
-        telmvar.TempDir.clear();
-    if (runtempdir.Dir == privatetempdir.Dir)
-        runtempdir.Dir.clear();
+    if (telmvar.TempDir == privatetempdir.Dir) telmvar.TempDir.clear();
+    if (runtempdir.Dir == privatetempdir.Dir) runtempdir.Dir.clear();
     privatetempdir.Dir.clear();
 }

@@ -28,19 +28,16 @@ void QuerySaveChanges()
     if (!telmvar.ProjectName.empty() && telmvar.DataModified) {
         // The name is shown as the file system has it; the message box
         // takes Windows text, so no conversion to the DOS code page.
-        const std::string shown = telmvar.ArchiveMode
-                                      ? telmvar.ProjectName
-                                      : AddTrailingBackslash(telmvar.DataDir) + telmvar.ProjectName + "." +
-                                            telmvar.DataExt;
+        const std::string shown = telmvar.ArchiveMode ? telmvar.ProjectName
+                                                      : AddTrailingBackslash(telmvar.DataDir) +
+                                                            telmvar.ProjectName + "." + telmvar.DataExt;
         const bool yes = AskYesNoCancel("Save file (" + shown + ") ?");
-        if (telmvar.Aborted)
-            return;
+        if (telmvar.Aborted) return;
         if (yes) {
             SaveProject(telmvar.ProjectName);
             // A save that failed or was cancelled keeps the input marked as
             // unsaved, and the command that asked stops.
-            if (!telmvar.Aborted)
-                telmvar.DataModified = false;
+            if (!telmvar.Aborted) telmvar.DataModified = false;
         } else {
             telmvar.DataModified = false;
         }
@@ -56,8 +53,7 @@ void QuerySaveChanges()
 
 std::string ShortenPath(const std::string& Path)
 {
-    if (Path.size() < 50)
-        return Path;
+    if (Path.size() < 50) return Path;
     const auto first = Path.find('/');
     const auto last = Path.rfind('/');
     if (first != std::string::npos && first > 0 && first < last)
@@ -74,8 +70,7 @@ std::string ShortenPath(const std::string& Path)
 void ShowRecentItem(const std::string& Item, int I)
 {
     platform::MenuEntrySpec* e = mainmenu.Find(Item);
-    if (!e)
-        return;
+    if (!e) return;
     const std::string& entry = wtelmvar.RecentFiles[I];
     e->Visible = !entry.empty();
     if (e->Visible) {
@@ -101,13 +96,11 @@ void InitRecentMenu()
     int n = 0;
     for (int i = 1; i <= 4; ++i) {
         const std::string& entry = wtelmvar.RecentFiles[i];
-        if (entry.empty())
-            continue;
+        if (entry.empty()) continue;
         bool twice = false;
         for (int k = 1; k <= n; ++k)
             twice = twice || list[k] == entry;
-        if (!twice)
-            list[++n] = entry;
+        if (!twice) list[++n] = entry;
     }
     wtelmvar.RecentFiles = list;
     ShowRecentFiles();
@@ -115,14 +108,14 @@ void InitRecentMenu()
 
 void RemoveRecentFile(int I)
 {
-    if (I < 1 || I > 4)
-        return;
+    if (I < 1 || I > 4) return;
     for (int k = I; k <= 3; ++k)
         wtelmvar.RecentFiles[k] = wtelmvar.RecentFiles[k + 1];
     wtelmvar.RecentFiles[4].clear();
 }
 
-namespace {
+namespace
+{
 
 // The path as the file system tells files apart: absolute, "." and ".."
 // resolved, case kept.
@@ -159,7 +152,10 @@ void UpdateCaption()
     PublishMainMenu();
 }
 
-void SetCaptionText(const std::string& Text) { platform::CurrentPlatform().MainWindow().SetTitle(Text); }
+void SetCaptionText(const std::string& Text)
+{
+    platform::CurrentPlatform().MainWindow().SetTitle(Text);
+}
 
 bool DeleteTempDrawings()
 {

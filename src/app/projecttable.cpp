@@ -61,15 +61,17 @@ std::vector<std::string> ProjectTableHeader()
     const std::string len = LengthUnitLabel();
     const std::string torque = TorqueUnitLabel();
     const std::string deg = DisplayText(DegreeSign());
-    std::vector<std::string> h{"File", "Date  y/m/d", "No.S", "No.Pi", "No.Pe", "No.H", "No.Gear", "mn  " + len,
-                               "zS", "zPi", "zPe", "zH", "alpha  " + deg, "\xDF  " + deg};
+    std::vector<std::string> h{"File", "Date  y/m/d", "No.S",          "No.Pi",       "No.Pe",
+                               "No.H", "No.Gear",     "mn  " + len,    "zS",          "zPi",
+                               "zPe",  "zH",          "alpha  " + deg, "\xDF  " + deg};
     for (const char* d : {"dS ", "dPi ", "dPe ", "dH "})
         h.push_back(d + len);
     h.push_back("bH" + len);
     h.push_back("qp");
     for (const char* t : {"TS ", "TC ", "TH "})
         h.push_back(t + torque);
-    for (const char* s : {"PS  kW", "PC  kW", "PH  kW", "nS  /min", "nC  /min", "nH  /min", "nPi /min", "nPe /min"})
+    for (const char* s :
+         {"PS  kW", "PC  kW", "PH  kW", "nS  /min", "nC  /min", "nH  /min", "nPi /min", "nPe /min"})
         h.push_back(s);
     for (const char* g : {"S", "Pi", "Pe", "H"}) {
         h.push_back(std::string("Mat.") + g);
@@ -77,7 +79,8 @@ std::vector<std::string> ProjectTableHeader()
         h.push_back(std::string("Sig.FE") + g);
     }
     // The mesh of the inner and outer planets is Pi-Pe.
-    for (const char* s : {"SH-SPi", "SF-SPi", "SH-PiPe", "SF-PiPe", "SH-PeH", "SF-PeH", "i", "input", "output"})
+    for (const char* s :
+         {"SH-SPi", "SF-SPi", "SH-PiPe", "SF-PiPe", "SH-PeH", "SF-PeH", "i", "input", "output"})
         h.push_back(s);
     return h;
 }
@@ -142,11 +145,13 @@ std::vector<std::string> ProjectFilesOf(const std::string& Dir)
     std::vector<std::string> names;
     std::error_code ec;
     const std::string ext = "." + Lower(telmvar.DataExt);
-    for (std::filesystem::directory_iterator it(Dir.empty() ? "." : Dir, ec), end; !ec && it != end; it.increment(ec)) {
+    for (std::filesystem::directory_iterator it(Dir.empty() ? "." : Dir, ec), end; !ec && it != end;
+         it.increment(ec)) {
         std::error_code fe;
         if (!it->is_regular_file(fe)) continue;
         const std::string name = it->path().filename().string();
-        if (name.size() > ext.size() && Lower(name.substr(name.size() - ext.size())) == ext) names.push_back(name);
+        if (name.size() > ext.size() && Lower(name.substr(name.size() - ext.size())) == ext)
+            names.push_back(name);
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -251,7 +256,8 @@ void ProjectTableCommand(const std::function<void()>& Refresh)
 void StartExcel()
 {
     if (telmvar.ProjectName.empty()) {
-        ShowMessageBox("You must save your input data before you can use Excel interface (Menu \"File -> Save\")");
+        ShowMessageBox(
+            "You must save your input data before you can use Excel interface (Menu \"File -> Save\")");
         telmvar.Aborted = true;
         return;
     }
@@ -293,5 +299,6 @@ void PrintoutViaExcel(int Part)
     wtelmvar.TextDevice = device;
     wtelmvar.TextDeviceDialog = dialog;
     if (telmvar.Aborted) return;
-    ExportTextFileToExcel(AddTrailingBackslash(telmvar.TempDir) + "$$" + IntToText(telmvar.TempFileCounter) + ".txt");
+    ExportTextFileToExcel(AddTrailingBackslash(telmvar.TempDir) + "$$" + IntToText(telmvar.TempFileCounter) +
+                          ".txt");
 }

@@ -1,11 +1,11 @@
 #include "app/startup.h"
 
+#include "app/auxiliaryimages.h"
 #include "app/batchfiles.h"
 #include "app/cadbatch.h"
-#include "app/privatetempdir.h"
-#include "app/auxiliaryimages.h"
 #include "app/configio.h"
 #include "app/menutexts.h"
+#include "app/privatetempdir.h"
 #include "app/programidentity.h"
 #include "app/windowplacement.h"
 #include "dialogs/diagramlimits.h"
@@ -15,24 +15,22 @@
 #include "dialogs/messageboxes.h"
 #include "dialogs/prompts.h"
 #include "foundation/codepage.h"
-#include "foundation/messagecollector.h"
-#include "xbase/access/tableaccess.h"
-#include "xbase/cmd/dbcmd.h"
-#include "foundation/textfile.h"
 #include "foundation/fileutil.h"
-#include "foundation/programstate.h"
-#include "foundation/textutil.h"
+#include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
-#include "graphics/cadsettings.h"
-#include "graphics/cad/cadoutput.h"
+#include "foundation/programstate.h"
+#include "foundation/textfile.h"
+#include "foundation/textutil.h"
 #include "graphics/cad/caddeviceregistry.h"
-#include "graphics/graphfacade.h"
+#include "graphics/cad/cadoutput.h"
+#include "graphics/cadsettings.h"
 #include "graphics/diagrams/loadspectrumdiagram.h"
+#include "graphics/graphfacade.h"
 #include "graphics/graphservices.h"
 #include "graphics/graphsettings.h"
 #include "planetary/bearings/operationdata.h"
-#include "planetary/projectfile.h"
 #include "planetary/filenames.h"
+#include "planetary/projectfile.h"
 #include "planetary/stagecalc.h"
 #include "planetary/stagedefaults.h"
 #include "platform/codepage.h"
@@ -42,21 +40,26 @@
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportservices.h"
 #include "reports/engine/tableprint.h"
-#include "xbase/ui/tablebrowser.h"
 #include "reports/stage/planetaryreport.h"
 #include "reports/textview/printsettings.h"
+#include "xbase/access/tableaccess.h"
+#include "xbase/cmd/dbcmd.h"
+#include "xbase/ui/tablebrowser.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <sstream>
-#include <vector>
 #include <sys/stat.h>
+#include <vector>
 
 TStartup startup;
 
-void ResetStartup() { startup = TStartup{}; }
+void ResetStartup()
+{
+    startup = TStartup{};
+}
 
 void ReportStartFailure(const std::string& Text)
 {
@@ -76,14 +79,14 @@ void InitProgramLoadDefaults()
     SetDefaultInput();
 }
 
-namespace {
+namespace
+{
 
 // The last text the message collector holds: why a read or calculation
 // failed.
 std::string LastMessage()
 {
-    if (error0.ErrorCount == 0)
-        return {};
+    if (error0.ErrorCount == 0) return {};
     return error0.ErrorTexts[error0.ErrorCount];
 }
 
@@ -93,8 +96,7 @@ std::string LastMessage()
 // standard error is Windows text.
 std::string FatalMessage()
 {
-    if (!error0.FatalText.empty())
-        return OemToAnsiText(error0.FatalText);
+    if (!error0.FatalText.empty()) return OemToAnsiText(error0.FatalText);
     return error0.ErrorCount == 0 ? std::string() : OemToAnsiText(error0.ErrorTexts[1]);
 }
 
@@ -107,8 +109,7 @@ std::string FatalListedMessage()
         if (error0.ErrorTexts[i].find("Fatal") != std::string::npos)
             return OemToAnsiText(error0.ErrorTexts[i]);
     for (const auto& text : error0.LeftOutTexts)
-        if (text.find("Fatal") != std::string::npos)
-            return OemToAnsiText(text);
+        if (text.find("Fatal") != std::string::npos) return OemToAnsiText(text);
     return {};
 }
 
@@ -131,8 +132,7 @@ class TBatchReportBoxes
     {
         reportservices.ShowMessageBox = box_;
         for (const auto& text : held_)
-            if (box_)
-                box_(text);
+            if (box_) box_(text);
         held_.clear();
     }
     // The last box held: why the output failed when no write said so.
@@ -155,8 +155,7 @@ void ReportLeftOutMessages()
 // "invalid temporary directory configured".
 void ReportTempDirFault()
 {
-    if (!configio.TempDirFault.empty())
-        ReportStartFailure(configio.TempDirFault);
+    if (!configio.TempDirFault.empty()) ReportStartFailure(configio.TempDirFault);
 }
 
 // Why the start ends without a directory of the run's own; a batch run names
@@ -176,11 +175,10 @@ std::string NoRunDirectoryText(const TCommandLine& Cmd)
 
 bool ModifiedSince(const std::string& File, const struct stat& Before, bool Existed)
 {
-    struct stat after {};
-    if (::stat(NativePath(File).c_str(), &after) != 0)
-        return false;
-    if (!Existed)
-        return true;
+    struct stat after {
+    };
+    if (::stat(NativePath(File).c_str(), &after) != 0) return false;
+    if (!Existed) return true;
     return after.st_mtim.tv_sec != Before.st_mtim.tv_sec || after.st_mtim.tv_nsec != Before.st_mtim.tv_nsec ||
            after.st_size != Before.st_size || after.st_ino != Before.st_ino;
 }
@@ -199,18 +197,15 @@ bool ReadCommandLineProject(const std::string Name, std::string& Why)
     ClearErrorMessages();
     ReadProjectFile(path);
     telmvar.MessagesEnabled = messages;
-    if (!telmvar.Aborted)
-        return true;
+    if (!telmvar.Aborted) return true;
     if (!FileCanOpen(path)) {
         Why = "project file " + path + " not found or no access";
         // The user typed the other name: say how the one looked for came about.
-        if (path != Name)
-            Why += " (" + Name + " has no extension, ." + telmvar.DataExt + " added)";
+        if (path != Name) Why += " (" + Name + " has no extension, ." + telmvar.DataExt + " added)";
     } else {
         Why = "project file " + path + " cannot be read";
         const std::string detail = LastMessage();
-        if (!detail.empty())
-            Why += ": " + detail;
+        if (!detail.empty()) Why += ": " + detail;
     }
     return false;
 }
@@ -235,7 +230,9 @@ void InstallPlatformServices()
         AskSelect(Prompt, static_cast<uint16_t>(Count), Choice);
     };
     S.SetInputHelpNumber = [](int No) { SetInputHelpNumber(static_cast<uint16_t>(No)); };
-    S.ShowHelpText = [](int No, int Spare, int Mode) { ShowHelpText(static_cast<uint16_t>(No), Spare, Mode); };
+    S.ShowHelpText = [](int No, int Spare, int Mode) {
+        ShowHelpText(static_cast<uint16_t>(No), Spare, Mode);
+    };
     S.SetHourglassCursor = [] { SetHourglassCursor(); };
     S.RestoreCursor = [] { RestoreCursor(); };
     // The result window and the file preview take their menus from the
@@ -278,9 +275,8 @@ void InstallPlatformServices()
         return hint;
     };
     graphservices.EnterDiagramLimits = [](const std::string& XL, const std::string& YL, const std::string& T,
-                                          Extended X1, Extended Y1, Extended X2, Extended Y2) {
-        RunDiagramLimitsDialog(XL, YL, T, X1, Y1, X2, Y2);
-    };
+                                          Extended X1, Extended Y1, Extended X2,
+                                          Extended Y2) { RunDiagramLimitsDialog(XL, YL, T, X1, Y1, X2, Y2); };
     // The load spectrum diagrams and tables of the load spectrum output menu.
     S.DrawLoadSpectrumDiagram = [](int Kind, int Device) {
         DrawLoadSpectrumDiagram(static_cast<uint16_t>(Kind), Device);
@@ -304,8 +300,12 @@ void InstallPlatformServices()
     RegisterCadWriters();
     InstallCadExports();
 
-    filenamedialogs.SaveFileDialog = [](const std::string& Name, std::string& Path) { SaveFileDialog(Name, Path); };
-    filenamedialogs.OpenFileDialog = [](const std::string& Name, std::string& Path) { OpenFileDialog(Name, Path); };
+    filenamedialogs.SaveFileDialog = [](const std::string& Name, std::string& Path) {
+        SaveFileDialog(Name, Path);
+    };
+    filenamedialogs.OpenFileDialog = [](const std::string& Name, std::string& Path) {
+        OpenFileDialog(Name, Path);
+    };
 }
 
 TStartOutcome ThhFormCreate(const TCommandLine& Cmd)
@@ -322,8 +322,7 @@ TStartOutcome ThhFormCreate(const TCommandLine& Cmd)
     ResetDbf4();
     startup.TableBrowserCreated = true;
     const TStartOutcome outcome = StartupAndCommandLine(Cmd);
-    if (outcome.EndProcess)
-        return outcome;
+    if (outcome.EndProcess) return outcome;
     telmvar.Aborted = false;
     SizeMainWindow();
     UpdateAppTitle();
@@ -362,7 +361,8 @@ TStartOutcome RunTextBatch(const TCommandLine& Cmd)
     const bool fatal = telmvar.FatalCalcError;
     telmvar.Aborted = false;
     const std::string target = telmvar.ProjectName + ".txt";
-    struct stat before {};
+    struct stat before {
+    };
     const bool existed = ::stat(NativePath(target).c_str(), &before) == 0;
     reportengine.ReportWriteFailed = false;
     textfile.LastWriteFailure.clear();
@@ -373,15 +373,14 @@ TStartOutcome RunTextBatch(const TCommandLine& Cmd)
         PrintPlanetaryMessagesReport();
     else
         PrintPlanetaryReport(0);
-    const bool written = !telmvar.Aborted && !reportengine.ReportWriteFailed && ModifiedSince(target, before, existed);
-    if (written)
-        boxes.PassOn();
+    const bool written =
+        !telmvar.Aborted && !reportengine.ReportWriteFailed && ModifiedSince(target, before, existed);
+    if (written) boxes.PassOn();
     // The file that failed and the system's reason: the working copy in a
     // full temporary directory fails before the report itself is touched.
     const std::string failure = textfile.LastWriteFailure.empty() ? boxes.Last() : textfile.LastWriteFailure;
     const std::string cause = failure.empty() ? std::string() : ": " + failure;
-    if (fatal)
-        ReportStartFailure("stage of " + Cmd.P1 + " cannot be calculated: " + FatalMessage());
+    if (fatal) ReportStartFailure("stage of " + Cmd.P1 + " cannot be calculated: " + FatalMessage());
     if (!written) {
         ReportTempDirFault();
         ReportStartFailure("report file " + target + " could not be written" + cause);
@@ -390,12 +389,12 @@ TStartOutcome RunTextBatch(const TCommandLine& Cmd)
     if (!listedFatal.empty())
         ReportStartFailure("report file " + target + " written, its message list holds: " + listedFatal);
     ReportLeftOutMessages();
-    if (fatal || !written)
-        return {true, ExitReportNotWritten};
+    if (fatal || !written) return {true, ExitReportNotWritten};
     return {true, listedFatal.empty() ? ExitOk : ExitFatalMessage};
 }
 
-namespace {
+namespace
+{
 
 // The platform of a CAD batch run: nobody answers, questions get their safe
 // answer (the STL height keeps its preset), and the plot device starts its
@@ -476,12 +475,14 @@ std::string RefusedCadSwitch(const std::string& P2, const TCadSwitch& S)
         return "switch " + CommandLineShownText(P2) + " not understood, use " + "/CADi:j  -> CAD File";
     switch (CadDeviceKind(S.Device)) {
     case TCadDeviceKind::Asks:
-        return "CAD device 0 asks for the output device, nobody answers in a batch run (1=DXF, 2=IGS, 4=KORVILT, "
+        return "CAD device 0 asks for the output device, nobody answers in a batch run (1=DXF, 2=IGS, "
+               "4=KORVILT, "
                "5=TXT, 6=STL)";
     case TCadDeviceKind::Screen:
         return "CAD device 3 draws on the screen, a batch run has none";
     case TCadDeviceKind::NoSuchCode:
-        return "CAD device " + std::to_string(S.Device) + " does not exist (1=DXF, 2=IGS, 4=KORVILT, 5=TXT, 6=STL)";
+        return "CAD device " + std::to_string(S.Device) +
+               " does not exist (1=DXF, 2=IGS, 4=KORVILT, 5=TXT, 6=STL)";
     default:
         break;
     }
@@ -489,7 +490,8 @@ std::string RefusedCadSwitch(const std::string& P2, const TCadSwitch& S)
     case TCadIndexKind::OutsideTable:
         return "drawing " + std::to_string(S.Index) + " does not exist (index 1 to 28)";
     case TCadIndexKind::NoFile:
-        return "drawing " + std::to_string(S.Index) + " only calculates the mesh of the sun, it writes no file";
+        return "drawing " + std::to_string(S.Index) +
+               " only calculates the mesh of the sun, it writes no file";
     default:
         return {};
     }
@@ -545,7 +547,8 @@ TStartOutcome RunCadBatch(const TCommandLine& Cmd)
                            " itself: not written, the project stays as it is");
         return {true, ExitReportNotWritten};
     }
-    struct stat before {};
+    struct stat before {
+    };
     const bool existed = ::stat(NativePath(target).c_str(), &before) == 0;
     {
         const TCadOutputScope output;
@@ -557,13 +560,15 @@ TStartOutcome RunCadBatch(const TCommandLine& Cmd)
     const std::string said = settings.Messages();
     if (telmvar.FatalCalcError) {
         ReportStartFailure("drawing " + std::to_string(sw.Index) + " of " + Cmd.P1 +
-                           " cannot be calculated: " + FatalMessage() + (written ? "" : "; " + target + " not written"));
+                           " cannot be calculated: " + FatalMessage() +
+                           (written ? "" : "; " + target + " not written"));
         return {true, ExitReportNotWritten};
     }
     if (!written) {
         ReportTempDirFault();
         const std::string asked = batchPlatform.Questions();
-        ReportStartFailure("CAD file " + target + " could not be written" + (said.empty() ? "" : ": " + said) +
+        ReportStartFailure("CAD file " + target + " could not be written" +
+                           (said.empty() ? "" : ": " + said) +
                            (asked.empty() ? "" : " (answered for the user: " + asked + ")"));
         return {true, ExitReportNotWritten};
     }
@@ -574,10 +579,8 @@ TStartOutcome RunCadBatch(const TCommandLine& Cmd)
         return {true, ExitReportNotWritten};
     }
     // The plot program runs on after this run and reads its file then.
-    if (sw.Device == 4 && target.rfind(privatetempdir.Dir, 0) == 0)
-        KeepPrivateTempDir();
-    if (listedFatal.empty())
-        listedFatal = FatalListedMessage();
+    if (sw.Device == 4 && target.rfind(privatetempdir.Dir, 0) == 0) KeepPrivateTempDir();
+    if (listedFatal.empty()) listedFatal = FatalListedMessage();
     if (!listedFatal.empty()) {
         ReportStartFailure("CAD file " + target + " written, its message list holds: " + listedFatal);
         return {true, ExitFatalMessage};
@@ -596,8 +599,7 @@ TStartOutcome StartupAndCommandLine(const TCommandLine& Cmd)
     // the user's files or meet another run's: it ends, saying why.
     if (privatetempdir.Dir.empty() && !privatetempdir.Failure.empty() && Cmd.Mode != TStartMode::Usage) {
         const std::string text = NoRunDirectoryText(Cmd);
-        if (startup.Interactive)
-            ShowMessageIfEnabled(text);
+        if (startup.Interactive) ShowMessageIfEnabled(text);
         ReportTempDirFault();
         ReportStartFailure(text);
         return {true, ExitReportNotWritten};
@@ -621,18 +623,17 @@ TStartOutcome StartupAndCommandLine(const TCommandLine& Cmd)
     case TStartMode::CadBatch:
         if (!Cmd.SecondBatchSwitch.empty()) {
             // Neither is what the user asked for alone: nothing is written.
-            ReportStartFailure(CommandLineShownText(Cmd.P2) + " and " + CommandLineShownText(Cmd.SecondBatchSwitch) +
-                               " given together: one run serves one batch mode and writes one file, nothing written");
+            ReportStartFailure(
+                CommandLineShownText(Cmd.P2) + " and " + CommandLineShownText(Cmd.SecondBatchSwitch) +
+                " given together: one run serves one batch mode and writes one file, nothing written");
             return {true, ExitSwitchNotServed};
         }
         telmvar.ProjectName = Cmd.P1;
-        if (Cmd.Mode == TStartMode::TextBatch)
-            return RunTextBatch(Cmd);
+        if (Cmd.Mode == TStartMode::TextBatch) return RunTextBatch(Cmd);
         return RunCadBatch(Cmd);
     case TStartMode::MissingExtension: {
         const std::string text = "extension ." + telmvar.DataExt + " " + "missing";
-        if (startup.Interactive)
-            ShowMessageIfEnabled(text);
+        if (startup.Interactive) ShowMessageIfEnabled(text);
         ReportStartFailure(Cmd.P1 + ": " + text);
         return {true, ExitMissingExtension};
     }
@@ -698,10 +699,8 @@ void EndBatchProcess(int ExitCode)
     ResetDbf4();
     // An output still open here was never finished: its temporary file goes,
     // the file it was to replace stays.
-    if (textfile.SharedTextFile.IsOpen())
-        textfile.SharedTextFile.Abandon();
-    if (CadOutputIsOpen())
-        CadAbandonOutput();
+    if (textfile.SharedTextFile.IsOpen()) textfile.SharedTextFile.Abandon();
+    if (CadOutputIsOpen()) CadAbandonOutput();
     RemovePrivateTempDir();
     std::fflush(nullptr);
     std::_Exit(ExitCode);

@@ -67,7 +67,8 @@ std::optional<double> ReadFirstNumber(const std::string& Path)
 // cpufreq (virtual machines) the "cpu MHz" line of the first processor.
 std::optional<double> RealCpuMHz()
 {
-    if (auto khz = ReadFirstNumber("/sys/devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq")) return *khz / 1000.0;
+    if (auto khz = ReadFirstNumber("/sys/devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq"))
+        return *khz / 1000.0;
     std::ifstream in("/proc/cpuinfo");
     std::string line;
     while (std::getline(in, line)) {
@@ -82,7 +83,8 @@ std::optional<double> RealCpuMHz()
 
 uint64_t RealPhysicalMemory()
 {
-    struct sysinfo si{};
+    struct sysinfo si {
+    };
     if (sysinfo(&si) != 0) return 0;
     return uint64_t(si.totalram) * si.mem_unit;
 }
@@ -104,7 +106,8 @@ std::string MountType(const std::string& Dir)
 
 std::optional<TVolumeInfo> RealVolume(const std::string& Dir)
 {
-    struct statvfs v{};
+    struct statvfs v {
+    };
     if (Dir.empty() || statvfs(Dir.c_str(), &v) != 0) return std::nullopt;
     TVolumeInfo info;
     info.FileSystem = MountType(Dir);
@@ -126,7 +129,8 @@ std::vector<std::string> RealResolve(const std::string& Name)
         const auto* sin = reinterpret_cast<const sockaddr_in*>(a->ai_addr);
         if (!inet_ntop(AF_INET, &sin->sin_addr, buf, sizeof buf)) continue;
         bool seen = false;
-        for (const auto& s : out) seen = seen || s == buf;
+        for (const auto& s : out)
+            seen = seen || s == buf;
         if (!seen) out.emplace_back(buf);
     }
     freeaddrinfo(res);
@@ -173,16 +177,25 @@ TSystemQueries RealQueries()
 
 TSystemQueries systemqueries = RealQueries();
 
-void ResetSystemQueries() { systemqueries = RealQueries(); }
+void ResetSystemQueries()
+{
+    systemqueries = RealQueries();
+}
 
 std::string GetWindowsVersionName()
 {
     return systemqueries.SystemName() + " " + systemqueries.SystemRelease();
 }
 
-std::optional<double> MeasureCpuClock() { return systemqueries.CpuMHz(); }
+std::optional<double> MeasureCpuClock()
+{
+    return systemqueries.CpuMHz();
+}
 
-std::vector<std::string> GetHostAddresses() { return systemqueries.Resolve(systemqueries.HostName()); }
+std::vector<std::string> GetHostAddresses()
+{
+    return systemqueries.Resolve(systemqueries.HostName());
+}
 
 std::string MegabyteText(uint64_t Bytes)
 {
@@ -192,7 +205,8 @@ std::string MegabyteText(uint64_t Bytes)
         if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
         out += digits[i];
     }
-    while (out.size() < 6) out.insert(out.begin(), ' ');
+    while (out.size() < 6)
+        out.insert(out.begin(), ' ');
     return out;
 }
 
@@ -207,7 +221,10 @@ std::string GetSystemSummary()
            (volume ? Fixed(double(volume->TotalBytes) / 1e9, 0) : std::string("?")) + "GB/";
 }
 
-std::string TSysinfo::Caption() const { return telmvar.ProgramName + " System Info"; }
+std::string TSysinfo::Caption() const
+{
+    return telmvar.ProgramName + " System Info";
+}
 
 void TSysinfo::FormActivate()
 {
@@ -252,13 +269,16 @@ TAboutBox::TAboutBox()
     // The version is the program's own; the file named is the one running,
     // as the system knows it.
     const std::string program = fs::path(systemqueries.ProgramPath()).filename().string();
-    Control("Label_fileversion").Caption = "File Version : " +
-                                           GetFileVersionText("W" + telmvar.ProgramFileStem + ".exe") + "   (" +
-                                           DisplayText(program) + ":" + BuildTag + ")";
+    Control("Label_fileversion").Caption =
+        "File Version : " + GetFileVersionText("W" + telmvar.ProgramFileStem + ".exe") + "   (" +
+        DisplayText(program) + ":" + BuildTag + ")";
     Control("OKButton").Caption = "OK";
 }
 
-std::string TAboutBox::Caption() const { return telmvar.ProgramName; }
+std::string TAboutBox::Caption() const
+{
+    return telmvar.ProgramName;
+}
 
 platform::DialogAction TAboutBox::Press(const std::string& Name)
 {

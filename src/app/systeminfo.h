@@ -19,13 +19,13 @@ struct TVolumeInfo {
 };
 
 struct TSystemQueries {
-    std::function<std::string()> HostName;        // gethostname
-    std::function<std::string()> UserName;        // the login's name
-    std::function<std::string()> ProgramPath;     // the running program file
-    std::function<std::string()> SystemName;      // uname: sysname
-    std::function<std::string()> SystemRelease;   // uname: release ("6.1.0-18-amd64")
+    std::function<std::string()> HostName;         // gethostname
+    std::function<std::string()> UserName;         // the login's name
+    std::function<std::string()> ProgramPath;      // the running program file
+    std::function<std::string()> SystemName;       // uname: sysname
+    std::function<std::string()> SystemRelease;    // uname: release ("6.1.0-18-amd64")
     std::function<std::optional<double>()> CpuMHz; // cpufreq, else /proc/cpuinfo
-    std::function<uint64_t()> PhysicalMemory;     // sysinfo: bytes
+    std::function<uint64_t()> PhysicalMemory;      // sysinfo: bytes
     // statvfs of the program's directory; nothing when it cannot be read.
     std::function<std::optional<TVolumeInfo>(const std::string& Dir)> Volume;
     // getaddrinfo of the name: the IPv4 addresses in dotted form.

@@ -1,8 +1,8 @@
 #include "app/windowplacement.h"
 
 #include "foundation/fileversion.h"
-#include "foundation/programstate.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -28,7 +28,8 @@ void ResetWinutil()
     };
 }
 
-namespace {
+namespace
+{
 
 struct InitWinutil {
     InitWinutil() { ResetWinutil(); }
@@ -37,8 +38,7 @@ struct InitWinutil {
 // Steps shared by the three scaling routines: the size by ScreenPercent.
 bool ScaleSize(TFormPlacement& Form)
 {
-    if (wtelmvar.DialogScaleMode == 2)
-        return false;
+    if (wtelmvar.DialogScaleMode == 2) return false;
     Form.Width = wtelmvar.ScreenPercent * Form.DesignedWidth / 100;
     Form.Height = wtelmvar.ScreenPercent * Form.DesignedHeight / 100;
     return true;
@@ -71,8 +71,7 @@ double WindowFrameFactor(const TScreenInfo& s)
 
 int HeldPercent(double Percent)
 {
-    if (!(Percent >= DialogPercentMin))
-        return DialogPercentMin;
+    if (!(Percent >= DialogPercentMin)) return DialogPercentMin;
     return static_cast<int>(std::lround(std::min<double>(Percent, DialogPercentMax)));
 }
 
@@ -80,8 +79,7 @@ int HeldPercent(double Percent)
 
 void ScaleDialogForm(TFormPlacement& Form)
 {
-    if (!ScaleSize(Form))
-        return;
+    if (!ScaleSize(Form)) return;
     const TScreenInfo s = winutil.QueryScreen();
     Form.Left = s.WindowLeft + std::max(0, (s.WindowWidth - Form.Width) / 2);
     Form.Top = s.WindowTop + std::max(0, (s.WindowHeight - Form.Height) / 2) + 20;
@@ -91,8 +89,7 @@ void ScaleDialogForm(TFormPlacement& Form)
 
 void ScaleFormAt(TFormPlacement& Form)
 {
-    if (!ScaleSize(Form))
-        return;
+    if (!ScaleSize(Form)) return;
     Form.Left = winutil.SavedWindowLeft;
     Form.Top = winutil.SavedWindowTop;
     ScaleContents(Form);
@@ -100,8 +97,7 @@ void ScaleFormAt(TFormPlacement& Form)
 
 void ScaleFormOnly(TFormPlacement& Form)
 {
-    if (!ScaleSize(Form))
-        return;
+    if (!ScaleSize(Form)) return;
     ScaleContents(Form);
 }
 
@@ -118,7 +114,10 @@ void SizeMainWindow()
     window.SetHintHidePause(100000);
 }
 
-void ToggleUnitSystem() { wtelmvar.UnitSystem = wtelmvar.UnitSystem == 1 ? 0 : 1; }
+void ToggleUnitSystem()
+{
+    wtelmvar.UnitSystem = wtelmvar.UnitSystem == 1 ? 0 : 1;
+}
 
 void GetFileVersionText(const std::string& FileName, std::string& Text)
 {

@@ -11,7 +11,6 @@
 #include "foundation/textutil.h"
 #include "graphics/diagrams/diagram.h"
 
-
 namespace
 {
 

@@ -2,9 +2,9 @@
 
 #include "dialogs/messageboxes.h"
 #include "foundation/fileutil.h"
+#include "foundation/numbertext.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
-#include "foundation/numbertext.h"
 #include "platform/platform.h"
 
 #include <cerrno>
@@ -12,7 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 int CountDotsInFilePart(const std::string& Path)
 {
@@ -26,7 +27,8 @@ int CountDotsInFilePart(const std::string& Path)
 
 bool PathExists(const std::string& Path)
 {
-    struct stat st {};
+    struct stat st {
+    };
     return ::stat(NativePath(Path).c_str(), &st) == 0;
 }
 
@@ -36,24 +38,25 @@ bool PathExists(const std::string& Path)
 bool NameWritable(const std::string& Path)
 {
     const std::string name = NativePath(Path);
-    if (name.empty())
-        return false;
-    struct stat st {};
+    if (name.empty()) return false;
+    struct stat st {
+    };
     if (::stat(name.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode))
-            return false;
+        if (S_ISDIR(st.st_mode)) return false;
         // Asked, not opened: opening a FIFO for writing waits for a reader,
         // and a file of the user's is not to be touched by a check.
         return ::faccessat(AT_FDCWD, name.c_str(), W_OK, AT_EACCESS) == 0;
     }
     const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return false;
+    if (fd < 0) return false;
     ::close(fd);
     return ::unlink(name.c_str()) == 0;
 }
 
-std::string WithSeparator(const std::string& Dir) { return Dir.empty() ? Dir : AddTrailingBackslash(Dir); }
+std::string WithSeparator(const std::string& Dir)
+{
+    return Dir.empty() ? Dir : AddTrailingBackslash(Dir);
+}
 
 std::optional<std::string> RunFileDialog(platform::FileDialogKind Kind, const std::string& Filter,
                                          const std::string& InitialDir)
@@ -85,8 +88,7 @@ void CheckFileName(const std::string& Path)
         else if (unread)
             messageboxes.UnreadProjectPath.clear();
     }
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     if (!NameWritable(Path)) {
         ShowMessageIfEnabled("invalid file name \"" + Path + "\" !");
         telmvar.Aborted = true;
@@ -95,8 +97,7 @@ void CheckFileName(const std::string& Path)
 
 bool CheckFileReadable(const std::string& Path)
 {
-    if (FileCanOpen(TrimBlanks(Path)))
-        return true;
+    if (FileCanOpen(TrimBlanks(Path))) return true;
     ShowMessageIfEnabled("file " + TrimBlanks(Path) + " " + "not found or no access" + " !");
     telmvar.Aborted = true;
     return false;
@@ -109,8 +110,7 @@ void SaveFileDialog(std::string Name, std::string& Path)
         telmvar.Aborted = true;
         return;
     }
-    if (telmvar.ArchiveMode && !telmvar.ArchiveFlag)
-        telmvar.ArchiveMode = false;
+    if (telmvar.ArchiveMode && !telmvar.ArchiveFlag) telmvar.ArchiveMode = false;
     if (Name.empty()) {
         const std::string mask = "*." + telmvar.DataExt;
         const auto chosen = RunFileDialog(platform::FileDialogKind::Save, mask + "|" + mask, telmvar.DataDir);
@@ -121,12 +121,10 @@ void SaveFileDialog(std::string Name, std::string& Path)
             Name = FileNameNoExt(*chosen);
         }
         RestoreCursor();
-        if (telmvar.Aborted)
-            return;
+        if (telmvar.Aborted) return;
         Path = WithSeparator(telmvar.DataDir) + Name + "." + telmvar.DataExt;
         CheckFileName(Path);
-        if (!telmvar.Aborted)
-            telmvar.ProjectName = Name;
+        if (!telmvar.Aborted) telmvar.ProjectName = Name;
         return;
     }
     if (Name.find('.') == std::string::npos)
@@ -143,12 +141,10 @@ void OpenFileDialog(std::string Name, std::string& Path)
         telmvar.Aborted = true;
         return;
     }
-    if (telmvar.ArchiveMode && !telmvar.ArchiveFlag)
-        telmvar.ArchiveMode = false;
+    if (telmvar.ArchiveMode && !telmvar.ArchiveFlag) telmvar.ArchiveMode = false;
     if (Name.empty()) {
         AskOpenFileName(1, telmvar.DataDir, "*." + telmvar.DataExt, Name);
-        if (telmvar.Aborted)
-            return;
+        if (telmvar.Aborted) return;
         telmvar.ProjectName = Name;
         Path = WithSeparator(telmvar.DataDir) + telmvar.ProjectName + "." + telmvar.DataExt;
     } else if (Name.find('.') != std::string::npos) {
@@ -158,8 +154,7 @@ void OpenFileDialog(std::string Name, std::string& Path)
         Path = WithSeparator(telmvar.DataDir) + Name + "." + telmvar.DataExt;
     }
     if (!CheckFileReadable(Path)) {
-        if (Path != Name)
-            telmvar.ProjectName.clear();
+        if (Path != Name) telmvar.ProjectName.clear();
         return;
     }
     ShowStatusText("file " + Path + " " + "is loaded");
@@ -167,7 +162,8 @@ void OpenFileDialog(std::string Name, std::string& Path)
 
 void AskOpenFileName(int Kind, std::string& Dir, const std::string& Filter, std::string& Name)
 {
-    const auto chosen = RunFileDialog(platform::FileDialogKind::Open, Filter + "|" + Filter, StripTrailingBackslash(Dir));
+    const auto chosen =
+        RunFileDialog(platform::FileDialogKind::Open, Filter + "|" + Filter, StripTrailingBackslash(Dir));
     if (!chosen || chosen->empty()) {
         Name.clear();
         telmvar.Aborted = true;
@@ -175,8 +171,7 @@ void AskOpenFileName(int Kind, std::string& Dir, const std::string& Filter, std:
     }
     Dir = FileDirPart(*chosen);
     Name = Kind == 5 ? *chosen : ExtractBaseName(*chosen);
-    if (Kind == 4)
-        telmvar.DataExt = FileExtNoDot(*chosen);
+    if (Kind == 4) telmvar.DataExt = FileExtNoDot(*chosen);
 }
 
 void BrowseForFile(const std::string& Path, const std::string& Filter, std::string& Result)
@@ -248,9 +243,15 @@ std::string WriteErrorText(uint16_t Code)
     }
 }
 
-std::string CloseErrorText(uint16_t Code) { return Code == 101 ? "disk full" : "file close error"; }
+std::string CloseErrorText(uint16_t Code)
+{
+    return Code == 101 ? "disk full" : "file close error";
+}
 
-std::string RewriteErrorText(uint16_t Code) { return Code == 101 ? "disk full" : "file write error"; }
+std::string RewriteErrorText(uint16_t Code)
+{
+    return Code == 101 ? "disk full" : "file write error";
+}
 
 std::string RewriteRetryText(uint16_t Code)
 {
@@ -266,11 +267,9 @@ std::string RewriteRetryText(uint16_t Code)
 
 bool WriteLineChecked(TTextFile& F, const std::string& Text)
 {
-    if (telmvar.Aborted)
-        return false;
+    if (telmvar.Aborted) return false;
     errno = 0;
-    if (F.WriteLine(Text))
-        return true;
+    if (F.WriteLine(Text)) return true;
     const uint16_t code = IoErrorCodeOf(errno);
     ShowMessageIfEnabled(WriteErrorText(code == 0 ? 31 : code));
     telmvar.Aborted = true;
@@ -280,8 +279,7 @@ bool WriteLineChecked(TTextFile& F, const std::string& Text)
 bool CloseFileChecked(TTextFile& F)
 {
     errno = 0;
-    if (F.Close())
-        return true;
+    if (F.Close()) return true;
     const uint16_t code = IoErrorCodeOf(errno);
     ShowMessageIfEnabled(CloseErrorText(code == 0 ? 31 : code));
     telmvar.Aborted = true;
@@ -291,8 +289,7 @@ bool CloseFileChecked(TTextFile& F)
 bool RewriteChecked(TTextFile& F)
 {
     errno = 0;
-    if (F.OpenWrite())
-        return true;
+    if (F.OpenWrite()) return true;
     const uint16_t code = IoErrorCodeOf(errno);
     ShowMessageIfEnabled(RewriteErrorText(code == 0 ? 31 : code));
     telmvar.Aborted = true;
@@ -303,13 +300,11 @@ bool RewriteRetrying(TTextFile& F)
 {
     for (int attempt = 1; attempt <= RewriteMaxTries; ++attempt) {
         errno = 0;
-        if (F.OpenWrite())
-            return true;
+        if (F.OpenWrite()) return true;
         const uint16_t code = IoErrorCodeOf(errno);
         // Nobody can remove the cause while messages are off: no point in
         // trying again.
-        if (!telmvar.MessagesEnabled)
-            break;
+        if (!telmvar.MessagesEnabled) break;
         ShowMessageIfEnabled(RewriteRetryText(code == 0 ? 31 : code));
     }
     ShowMessageIfEnabled("file " + F.Name() + " cannot be written");

@@ -2,10 +2,10 @@
 
 #include "foundation/codepage.h"
 #include "foundation/fileutil.h"
+#include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
-#include "foundation/numbertext.h"
 #include "graphics/graphfacade.h"
 #include "graphics/hpgl/hpglreader.h"
 #include "platform/platform.h"

@@ -6,9 +6,13 @@
 
 TMessageboxes messageboxes;
 
-void ResetMessageboxes() { messageboxes = TMessageboxes{}; }
+void ResetMessageboxes()
+{
+    messageboxes = TMessageboxes{};
+}
 
-namespace {
+namespace
+{
 
 platform::MessageIcon IconByKind(int Kind)
 {
@@ -27,26 +31,33 @@ platform::MessageIcon IconByKind(int Kind)
 
 std::string MessageCaptionByKind(int Kind)
 {
-    if (Kind == 12)
-        return "Error  : ";
-    if (Kind == 3)
-        return "Help";
+    if (Kind == 12) return "Error  : ";
+    if (Kind == 3) return "Help";
     return "Message:";
 }
 
 void MessageBoxByKind(const std::string& Text, int Kind)
 {
-    platform::CurrentPlatform().Messages().ShowOk(MessageCaptionByKind(Kind), DisplayText(Text), IconByKind(Kind));
+    platform::CurrentPlatform().Messages().ShowOk(MessageCaptionByKind(Kind), DisplayText(Text),
+                                                  IconByKind(Kind));
 }
 
-void ShowErrorBox(const std::string& Text) { MessageBoxByKind(Text, 12); }
-void ShowInfoBox(const std::string& Text) { MessageBoxByKind(Text, 11); }
-void ShowMessageBox(const std::string& Text) { MessageBoxByKind(Text, 0); }
+void ShowErrorBox(const std::string& Text)
+{
+    MessageBoxByKind(Text, 12);
+}
+void ShowInfoBox(const std::string& Text)
+{
+    MessageBoxByKind(Text, 11);
+}
+void ShowMessageBox(const std::string& Text)
+{
+    MessageBoxByKind(Text, 0);
+}
 
 void ShowMessageIfEnabled(const std::string& Text)
 {
-    if (telmvar.MessagesEnabled)
-        MessageBoxByKind(Text, 12);
+    if (telmvar.MessagesEnabled) MessageBoxByKind(Text, 12);
 }
 
 void ShowMessageCaption(const std::string& Caption, const std::string& Text)
@@ -59,14 +70,16 @@ void ShowPlainMessage(const std::string& Text)
     platform::CurrentPlatform().Messages().ShowOk(telmvar.ProgramName, ConvertTextCodePage(Text));
 }
 
-void ArchiveModeMessage() { ShowMessageIfEnabled("Option is not available in archive mode."); }
+void ArchiveModeMessage()
+{
+    ShowMessageIfEnabled("Option is not available in archive mode.");
+}
 
 bool AskYesNoCancel(const std::string& Text)
 {
-    const auto answer = platform::CurrentPlatform().Messages().AskYesNoCancel(DisplayText(telmvar.ProgramTitle),
-                                                                              DisplayText(Text));
-    if (answer == platform::MessageAnswer::Cancel)
-        telmvar.Aborted = true;
+    const auto answer = platform::CurrentPlatform().Messages().AskYesNoCancel(
+        DisplayText(telmvar.ProgramTitle), DisplayText(Text));
+    if (answer == platform::MessageAnswer::Cancel) telmvar.Aborted = true;
     return answer == platform::MessageAnswer::Yes;
 }
 
@@ -76,17 +89,25 @@ bool QueryYesNo(const std::string& Text)
     return AskYesNoCancel(copy);
 }
 
-void SetHourglassCursor() { platform::CurrentPlatform().ScreenCursor().Set(platform::CursorShape::Hourglass); }
-void SetArrowCursor() { platform::CurrentPlatform().ScreenCursor().Set(platform::CursorShape::Arrow); }
-void RestoreCursor() { SetArrowCursor(); }
+void SetHourglassCursor()
+{
+    platform::CurrentPlatform().ScreenCursor().Set(platform::CursorShape::Hourglass);
+}
+void SetArrowCursor()
+{
+    platform::CurrentPlatform().ScreenCursor().Set(platform::CursorShape::Arrow);
+}
+void RestoreCursor()
+{
+    SetArrowCursor();
+}
 
 std::string UpdateAppTitle()
 {
     std::string title = telmvar.ProgramTitle;
     if (!telmvar.ProjectName.empty()) {
         title += "  -  " + telmvar.ProjectName;
-        if (telmvar.ProjectName.find('.') == std::string::npos)
-            title += "." + telmvar.DataExt;
+        if (telmvar.ProjectName.find('.') == std::string::npos) title += "." + telmvar.DataExt;
     }
     platform::CurrentPlatform().MainWindow().SetTitle(DisplayText(title));
     SetArrowCursor();

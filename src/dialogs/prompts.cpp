@@ -3,10 +3,10 @@
 #include "dialogs/helptext.h"
 #include "dialogs/messageboxes.h"
 #include "foundation/codepage.h"
+#include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
-#include "foundation/numbertext.h"
 #include "platform/platform.h"
 
 #include <cctype>

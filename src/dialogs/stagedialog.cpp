@@ -5,15 +5,14 @@
 #include "dialogs/messageboxes.h"
 #include "dialogs/prompts.h"
 #include "foundation/codepage.h"
+#include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "foundation/unitsys.h"
-#include "foundation/numbertext.h"
 #include "platform/platform.h"
 
 #include <cmath>
-
 
 platform::DialogResult RunModalDialog(platform::DialogModel& Model)
 {

@@ -47,7 +47,7 @@ class TStageDialogModel : public TFormModel
     void Changed(const std::string& Name) override;
 
     // The form's own steps.
-    std::function<void()> AfterOk;    // the dialog's follow-up step on OK
+    std::function<void()> AfterOk; // the dialog's follow-up step on OK
     std::function<platform::DialogAction(const std::string&)> OnPress;
     std::function<void(const std::string&)> OnChanged;
 

@@ -6,7 +6,8 @@
 #include <array>
 #include <cstdint>
 
-namespace {
+namespace
+{
 
 // Unicode code points of the upper halves of the two code pages.
 constexpr std::array<char32_t, 128> kCp437High = {
@@ -38,8 +39,7 @@ constexpr std::array<char32_t, 32> kCp1252C1 = {
 
 constexpr char32_t Cp1252ToUnicode(unsigned char c)
 {
-    if (c < 0x80 || c >= 0xA0)
-        return c;
+    if (c < 0x80 || c >= 0xA0) return c;
     const char32_t u = kCp1252C1[c - 0x80];
     return u != 0 ? u : c; // undefined: the C1 control of the same value
 }
@@ -51,44 +51,110 @@ constexpr char32_t Cp1252ToUnicode(unsigned char c)
 constexpr unsigned char OemFallback(unsigned char c)
 {
     switch (c) {
-    case 0x9E: return 'P';          // peseta
-    case 0xA9: return 0xAC;         // reversed not sign
-    case 0xB0: case 0xB1: case 0xB2: case 0xDB: case 0xDC: case 0xDD: case 0xDE: case 0xDF:
+    case 0x9E:
+        return 'P'; // peseta
+    case 0xA9:
+        return 0xAC; // reversed not sign
+    case 0xB0:
+    case 0xB1:
+    case 0xB2:
+    case 0xDB:
+    case 0xDC:
+    case 0xDD:
+    case 0xDE:
+    case 0xDF:
     case 0xFE:
-        return '#';                 // shades and blocks
-    case 0xB3: case 0xB4: case 0xB5: case 0xB6: case 0xB9: case 0xBA: case 0xC3: case 0xC5:
-    case 0xC6: case 0xC7: case 0xCC: case 0xD1: case 0xD7:
+        return '#'; // shades and blocks
+    case 0xB3:
+    case 0xB4:
+    case 0xB5:
+    case 0xB6:
+    case 0xB9:
+    case 0xBA:
+    case 0xC3:
+    case 0xC5:
+    case 0xC6:
+    case 0xC7:
+    case 0xCC:
+    case 0xD1:
+    case 0xD7:
         return '|';
-    case 0xB7: case 0xB8: case 0xBB: case 0xBC: case 0xBD: case 0xBE: case 0xBF: case 0xC0:
-    case 0xC8: case 0xC9: case 0xCE: case 0xD3: case 0xD4: case 0xD5: case 0xD6: case 0xD8:
-    case 0xD9: case 0xDA:
+    case 0xB7:
+    case 0xB8:
+    case 0xBB:
+    case 0xBC:
+    case 0xBD:
+    case 0xBE:
+    case 0xBF:
+    case 0xC0:
+    case 0xC8:
+    case 0xC9:
+    case 0xCE:
+    case 0xD3:
+    case 0xD4:
+    case 0xD5:
+    case 0xD6:
+    case 0xD8:
+    case 0xD9:
+    case 0xDA:
         return '+';
-    case 0xC1: case 0xC2: case 0xC4: case 0xCA: case 0xCB: case 0xCD: case 0xCF: case 0xD0:
+    case 0xC1:
+    case 0xC2:
+    case 0xC4:
+    case 0xCA:
+    case 0xCB:
+    case 0xCD:
+    case 0xCF:
+    case 0xD0:
     case 0xD2:
         return '-';
-    case 0xE0: return 'a';
-    case 0xE2: return 'G';
-    case 0xE3: return 'p';
-    case 0xE4: return 'S';
-    case 0xE5: return 's';
-    case 0xE7: return 't';
-    case 0xE8: return 'F';
-    case 0xE9: return 'T';
-    case 0xEA: return 'O';
-    case 0xEB: return 'd';
-    case 0xEC: return '8';
-    case 0xED: return 'f';
-    case 0xEE: return 'e';
-    case 0xEF: return 'n';
-    case 0xF0: return '=';
-    case 0xF2: return '>';
-    case 0xF3: return '<';
-    case 0xF4: case 0xF5: return '|';
-    case 0xF7: return '~';
-    case 0xF9: return 0xB7;         // bullet operator: middle dot
-    case 0xFB: return 'v';
-    case 0xFC: return 0xB3;         // this program's superscript three
-    default: return '?';
+    case 0xE0:
+        return 'a';
+    case 0xE2:
+        return 'G';
+    case 0xE3:
+        return 'p';
+    case 0xE4:
+        return 'S';
+    case 0xE5:
+        return 's';
+    case 0xE7:
+        return 't';
+    case 0xE8:
+        return 'F';
+    case 0xE9:
+        return 'T';
+    case 0xEA:
+        return 'O';
+    case 0xEB:
+        return 'd';
+    case 0xEC:
+        return '8';
+    case 0xED:
+        return 'f';
+    case 0xEE:
+        return 'e';
+    case 0xEF:
+        return 'n';
+    case 0xF0:
+        return '=';
+    case 0xF2:
+        return '>';
+    case 0xF3:
+        return '<';
+    case 0xF4:
+    case 0xF5:
+        return '|';
+    case 0xF7:
+        return '~';
+    case 0xF9:
+        return 0xB7; // bullet operator: middle dot
+    case 0xFB:
+        return 'v';
+    case 0xFC:
+        return 0xB3; // this program's superscript three
+    default:
+        return '?';
     }
 }
 
@@ -96,31 +162,66 @@ constexpr unsigned char OemFallback(unsigned char c)
 constexpr unsigned char AnsiFallback(char32_t u)
 {
     switch (u) {
-    case 0x20AC: return 'E';
-    case 0x201A: case 0x00B8: return ',';
-    case 0x201E: case 0x201C: case 0x201D: case 0x00A8: return '"';
-    case 0x2026: return '.';
-    case 0x2020: case 0x2021: return '+';
-    case 0x02C6: return '^';
-    case 0x2030: return '%';
-    case 0x2039: return '<';
-    case 0x203A: return '>';
-    case 0x2018: case 0x2019: case 0x00B4: return '\'';
-    case 0x2022: return 0xF9;
-    case 0x2013: case 0x2014: case 0x00AD: case 0x00AF: return '-';
-    case 0x02DC: return '~';
-    case 0x2122: return 'T';
-    case 0x00A6: return '|';
-    case 0x00A7: return 0x15;       // the section sign of the DOS control glyphs
-    case 0x00B6: return 0x14;       // pilcrow, likewise
-    case 0x00A9: return 'c';
-    case 0x00AE: return 'R';
-    case 0x00B3: return 0xFC;       // superscript three: this program's 0xFC
-    case 0x00B9: return '1';
-    case 0x00D7: return 'x';
-    case 0x00D0: return 'D';
-    case 0x00F0: return 'd';
-    default: break;
+    case 0x20AC:
+        return 'E';
+    case 0x201A:
+    case 0x00B8:
+        return ',';
+    case 0x201E:
+    case 0x201C:
+    case 0x201D:
+    case 0x00A8:
+        return '"';
+    case 0x2026:
+        return '.';
+    case 0x2020:
+    case 0x2021:
+        return '+';
+    case 0x02C6:
+        return '^';
+    case 0x2030:
+        return '%';
+    case 0x2039:
+        return '<';
+    case 0x203A:
+        return '>';
+    case 0x2018:
+    case 0x2019:
+    case 0x00B4:
+        return '\'';
+    case 0x2022:
+        return 0xF9;
+    case 0x2013:
+    case 0x2014:
+    case 0x00AD:
+    case 0x00AF:
+        return '-';
+    case 0x02DC:
+        return '~';
+    case 0x2122:
+        return 'T';
+    case 0x00A6:
+        return '|';
+    case 0x00A7:
+        return 0x15; // the section sign of the DOS control glyphs
+    case 0x00B6:
+        return 0x14; // pilcrow, likewise
+    case 0x00A9:
+        return 'c';
+    case 0x00AE:
+        return 'R';
+    case 0x00B3:
+        return 0xFC; // superscript three: this program's 0xFC
+    case 0x00B9:
+        return '1';
+    case 0x00D7:
+        return 'x';
+    case 0x00D0:
+        return 'D';
+    case 0x00F0:
+        return 'd';
+    default:
+        break;
     }
     if (u == 0x0160) return 'S';
     if (u == 0x0161) return 's';
@@ -156,16 +257,14 @@ constexpr Tables BuildTables()
         const char32_t u = kCp437High[o - 0x80];
         unsigned char a = 0;
         for (int c = 0x80; c < 0x100 && a == 0; ++c)
-            if (Cp1252ToUnicode(static_cast<unsigned char>(c)) == u)
-                a = static_cast<unsigned char>(c);
+            if (Cp1252ToUnicode(static_cast<unsigned char>(c)) == u) a = static_cast<unsigned char>(c);
         t.oemToAnsi[o] = a != 0 ? a : OemFallback(static_cast<unsigned char>(o));
     }
     for (int a = 0x80; a < 0x100; ++a) {
         const char32_t u = Cp1252ToUnicode(static_cast<unsigned char>(a));
         unsigned char o = 0;
         for (int c = 0x80; c < 0x100 && o == 0; ++c)
-            if (kCp437High[c - 0x80] == u)
-                o = static_cast<unsigned char>(c);
+            if (kCp437High[c - 0x80] == u) o = static_cast<unsigned char>(c);
         t.ansiToOem[a] = o != 0 ? o : AnsiFallback(u);
     }
     return t;
@@ -190,58 +289,122 @@ std::string MapBytes(const std::string& S, const std::array<unsigned char, 256>&
 const char* DosAnsiSubstitute(unsigned char c)
 {
     switch (c) {
-    case 124: return "\xE3";
-    case 129: return "\xFC";
-    case 130: return "\xE9";
-    case 132: return "\xE4";
-    case 134: return "\xE5";
-    case 142: return "\xC4";
-    case 143: return "\xC5";
-    case 148: return "\xF6";
-    case 153: return "\xD6";
-    case 154: return "\xDC";
-    case 160: return "\xE1";
-    case 161: return "\xED";
-    case 162: return "\xF3";
-    case 163: return "\xFA";
-    case 164: return "\xF1";
-    case 179: case 180: case 181: case 182: case 185: case 186: case 195: case 197: case 198:
-    case 199: case 204: case 209: case 215:
+    case 124:
+        return "\xE3";
+    case 129:
+        return "\xFC";
+    case 130:
+        return "\xE9";
+    case 132:
+        return "\xE4";
+    case 134:
+        return "\xE5";
+    case 142:
+        return "\xC4";
+    case 143:
+        return "\xC5";
+    case 148:
+        return "\xF6";
+    case 153:
+        return "\xD6";
+    case 154:
+        return "\xDC";
+    case 160:
+        return "\xE1";
+    case 161:
+        return "\xED";
+    case 162:
+        return "\xF3";
+    case 163:
+        return "\xFA";
+    case 164:
+        return "\xF1";
+    case 179:
+    case 180:
+    case 181:
+    case 182:
+    case 185:
+    case 186:
+    case 195:
+    case 197:
+    case 198:
+    case 199:
+    case 204:
+    case 209:
+    case 215:
         return "|";
-    case 184: case 187: case 188: case 190: case 191: case 192: case 200: case 201: case 206:
-    case 211: case 214: case 217: case 218:
+    case 184:
+    case 187:
+    case 188:
+    case 190:
+    case 191:
+    case 192:
+    case 200:
+    case 201:
+    case 206:
+    case 211:
+    case 214:
+    case 217:
+    case 218:
         return "+";
-    case 196: case 205: return "-";
-    case 225: return "\xDF";
-    case 230: return "\xB5";
-    case 241: return "\xB1";
-    case 248: return "\xB0";
-    case 252: return "\xB3";
-    case 253: return "\xB2";
-    default: return nullptr;
+    case 196:
+    case 205:
+        return "-";
+    case 225:
+        return "\xDF";
+    case 230:
+        return "\xB5";
+    case 241:
+        return "\xB1";
+    case 248:
+        return "\xB0";
+    case 252:
+        return "\xB3";
+    case 253:
+        return "\xB2";
+    default:
+        return nullptr;
     }
 }
 
 const char* DosAsciiSubstitute(unsigned char c)
 {
     switch (c) {
-    case 129: return "ue";
-    case 130: return "e";
-    case 132: return "ae";
-    case 142: return "Ae";
-    case 148: return "oe";
-    case 153: return "Oe";
-    case 154: return "Ue";
-    case 160: return "a";
-    case 163: return "u";
-    case 164: return "n";
-    case 196: case 205: return "-";
-    case 225: return "ss";
-    case 230: return "u";
-    case 241: return "+/-";
-    case 248: return "deg";
-    case 253: return "2";
-    default: return nullptr;
+    case 129:
+        return "ue";
+    case 130:
+        return "e";
+    case 132:
+        return "ae";
+    case 142:
+        return "Ae";
+    case 148:
+        return "oe";
+    case 153:
+        return "Oe";
+    case 154:
+        return "Ue";
+    case 160:
+        return "a";
+    case 163:
+        return "u";
+    case 164:
+        return "n";
+    case 196:
+    case 205:
+        return "-";
+    case 225:
+        return "ss";
+    case 230:
+        return "u";
+    case 241:
+        return "+/-";
+    case 248:
+        return "deg";
+    case 253:
+        return "2";
+    default:
+        return nullptr;
     }
 }
 
@@ -260,47 +423,81 @@ std::string Substitute(const std::string& S, const char* (*table)(unsigned char)
 
 } // namespace
 
-unsigned char OemToAnsiChar(unsigned char C) { return TheTables().oemToAnsi[C]; }
-unsigned char AnsiToOemChar(unsigned char C) { return TheTables().ansiToOem[C]; }
+unsigned char OemToAnsiChar(unsigned char C)
+{
+    return TheTables().oemToAnsi[C];
+}
+unsigned char AnsiToOemChar(unsigned char C)
+{
+    return TheTables().ansiToOem[C];
+}
 
-std::string OemToAnsiText(const std::string& S) { return MapBytes(S, TheTables().oemToAnsi); }
-std::string AnsiToOemText(const std::string& S) { return MapBytes(S, TheTables().ansiToOem); }
+std::string OemToAnsiText(const std::string& S)
+{
+    return MapBytes(S, TheTables().oemToAnsi);
+}
+std::string AnsiToOemText(const std::string& S)
+{
+    return MapBytes(S, TheTables().ansiToOem);
+}
 
-std::string DisplayText(const std::string& S) { return ConvertTextCodePage(S); }
+std::string DisplayText(const std::string& S)
+{
+    return ConvertTextCodePage(S);
+}
 
 std::string ConvertTextCodePage(const std::string& S)
 {
-    if (wtelmvar.UnitCharMode == 1)
-        return Substitute(DosToAscii(S), DosAnsiSubstitute);
+    if (wtelmvar.UnitCharMode == 1) return Substitute(DosToAscii(S), DosAnsiSubstitute);
     return OemToAnsiText(S);
 }
 
-std::string AnsiTextToOem(const std::string& S) { return AnsiToOemText(S); }
+std::string AnsiTextToOem(const std::string& S)
+{
+    return AnsiToOemText(S);
+}
 
 std::string DosToAnsiTable(const std::string& S)
 {
-    if (wtelmvar.UnitCharMode == 1)
-        return Substitute(DosToAscii(S), DosAnsiSubstitute);
+    if (wtelmvar.UnitCharMode == 1) return Substitute(DosToAscii(S), DosAnsiSubstitute);
     return Substitute(S, DosAnsiSubstitute);
 }
 
-std::string DosToAscii(const std::string& S) { return Substitute(S, DosAsciiSubstitute); }
+std::string DosToAscii(const std::string& S)
+{
+    return Substitute(S, DosAsciiSubstitute);
+}
 
 std::string ConvertTextForCad(const std::string& S)
 {
     switch (wtelmvar.CadTextMode) {
-    case 2: return DisplayText(S);
-    case 3: return DosToAscii(S);
-    default: return S;
+    case 2:
+        return DisplayText(S);
+    case 3:
+        return DosToAscii(S);
+    default:
+        return S;
     }
 }
 
-std::string CopyBoxBarChar(const std::string& S) { return S; }
+std::string CopyBoxBarChar(const std::string& S)
+{
+    return S;
+}
 
 // The edge conversions are the platform's: one table for every place where
 // text leaves or enters the program.
-std::string AnsiToUtf8(const std::string& S) { return platform::Cp1252ToUtf8(S); }
+std::string AnsiToUtf8(const std::string& S)
+{
+    return platform::Cp1252ToUtf8(S);
+}
 
-std::string Utf8ToAnsi(const std::string& S) { return platform::Utf8ToCp1252(S, '?'); }
+std::string Utf8ToAnsi(const std::string& S)
+{
+    return platform::Utf8ToCp1252(S, '?');
+}
 
-std::string OemToUtf8(const std::string& S) { return AnsiToUtf8(OemToAnsiText(S)); }
+std::string OemToUtf8(const std::string& S)
+{
+    return AnsiToUtf8(OemToAnsiText(S));
+}

@@ -14,7 +14,10 @@ std::tm LocalTime(std::time_t t)
     return local;
 }
 
-std::tm LocalNow() { return LocalTime(std::time(nullptr)); }
+std::tm LocalNow()
+{
+    return LocalTime(std::time(nullptr));
+}
 
 } // namespace
 

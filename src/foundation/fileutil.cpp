@@ -2,11 +2,11 @@
 
 #include "foundation/codepage.h"
 #include "foundation/messagecollector.h"
+#include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/signalcleanup.h"
 #include "foundation/textfile.h"
 #include "foundation/textutil.h"
-#include "foundation/programsettings.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -20,14 +20,18 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 bool InRange(unsigned char c, char lo, char hi)
 {
     return c >= static_cast<unsigned char>(lo) && c <= static_cast<unsigned char>(hi);
 }
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
 
 // The file name part: after the last "\", "/" or ":".
 std::string NamePart(const std::string& path)
@@ -38,27 +42,30 @@ std::string NamePart(const std::string& path)
 
 bool IsDirectory(const std::string& path)
 {
-    struct stat st {};
+    struct stat st {
+    };
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool IsRegularFile(const std::string& path)
 {
-    struct stat st {};
+    struct stat st {
+    };
     return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 // Copies src into dest through a temporary file beside dest, in blocks of
 // the given size. On failure nothing is left behind and dest is as it was.
-bool CopyContents(const std::string& src, const std::string& dest, std::size_t block, bool keepExisting = false)
+bool CopyContents(const std::string& src, const std::string& dest, std::size_t block,
+                  bool keepExisting = false)
 {
     // Only a regular file is copied: a pipe or a device (a FIFO, /dev/zero)
     // would block the copy or never end. Opened without waiting for a FIFO's
     // writer; the descriptor's own type is what is judged.
     const int inFd = ::open(src.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (inFd < 0)
-        return false;
-    struct stat srcStat {};
+    if (inFd < 0) return false;
+    struct stat srcStat {
+    };
     if (::fstat(inFd, &srcStat) != 0 || !S_ISREG(srcStat.st_mode)) {
         ::close(inFd);
         return false;
@@ -74,9 +81,9 @@ bool CopyContents(const std::string& src, const std::string& dest, std::size_t b
         std::fclose(in);
         return false;
     }
-    struct stat st {};
-    if (::stat(src.c_str(), &st) == 0)
-        ::fchmod(fd, st.st_mode & 07777);
+    struct stat st {
+    };
+    if (::stat(src.c_str(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
     std::vector<char> buf(block);
     bool ok = true;
     for (;;) {
@@ -85,8 +92,7 @@ bool CopyContents(const std::string& src, const std::string& dest, std::size_t b
             std::size_t done = 0;
             while (done < n) {
                 const ssize_t w = ::write(fd, buf.data() + done, n - done);
-                if (w < 0 && errno == EINTR)
-                    continue;
+                if (w < 0 && errno == EINTR) continue;
                 if (w <= 0) {
                     ok = false;
                     break;
@@ -94,8 +100,7 @@ bool CopyContents(const std::string& src, const std::string& dest, std::size_t b
                 done += static_cast<std::size_t>(w);
             }
         }
-        if (!ok)
-            break;
+        if (!ok) break;
         if (n < block) {
             ok = std::ferror(in) == 0;
             break;
@@ -107,8 +112,7 @@ bool CopyContents(const std::string& src, const std::string& dest, std::size_t b
     if (ok)
         ok = keepExisting ? ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, dest.c_str(), RENAME_NOREPLACE) == 0
                           : std::rename(temp.c_str(), dest.c_str()) == 0;
-    if (!ok)
-        ::unlink(temp.c_str());
+    if (!ok) ::unlink(temp.c_str());
     UnmarkTempFile(temp);
     return ok;
 }
@@ -116,8 +120,7 @@ bool CopyContents(const std::string& src, const std::string& dest, std::size_t b
 std::string MatchMask(const std::string& mask)
 {
     // "*.*" is every name, also one without an extension.
-    if (mask.empty() || mask == "*.*")
-        return "*";
+    if (mask.empty() || mask == "*.*") return "*";
     return mask;
 }
 
@@ -127,8 +130,7 @@ bool IsNumberText(const std::string& t)
 {
     std::size_t i = 0;
     const std::size_t n = t.size();
-    if (i < n && (t[i] == '+' || t[i] == '-'))
-        ++i;
+    if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
     std::size_t digits = 0;
     while (i < n && t[i] >= '0' && t[i] <= '9') {
         ++i;
@@ -141,19 +143,16 @@ bool IsNumberText(const std::string& t)
             ++digits;
         }
     }
-    if (digits == 0)
-        return false;
+    if (digits == 0) return false;
     if (i < n && (t[i] == 'E' || t[i] == 'e')) {
         ++i;
-        if (i < n && (t[i] == '+' || t[i] == '-'))
-            ++i;
+        if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
         std::size_t expDigits = 0;
         while (i < n && t[i] >= '0' && t[i] <= '9') {
             ++i;
             ++expDigits;
         }
-        if (expDigits == 0)
-            return false;
+        if (expDigits == 0) return false;
     }
     return i == n;
 }
@@ -164,18 +163,15 @@ std::string CsvField(const std::string& row, char decimal, char separator)
     if (IsNumberText(t)) {
         std::string r = t;
         for (char& c : r)
-            if (c == '.' || c == ',')
-                c = decimal;
+            if (c == '.' || c == ',') c = decimal;
         return r;
     }
-    const bool quote = row.find_first_of(std::string("\"\r\n") + separator) != std::string::npos
-        || (!row.empty() && (row.front() == ' ' || row.back() == ' '));
-    if (!quote)
-        return row;
+    const bool quote = row.find_first_of(std::string("\"\r\n") + separator) != std::string::npos ||
+                       (!row.empty() && (row.front() == ' ' || row.back() == ' '));
+    if (!quote) return row;
     std::string r = "\"";
     for (char c : row) {
-        if (c == '"')
-            r += '"';
+        if (c == '"') r += '"';
         r += c;
     }
     return r + "\"";
@@ -193,8 +189,7 @@ void ShowExportMessage(const std::string& text, platform::MessageIcon icon)
 std::string AddTrailingBackslash(const std::string& Path)
 {
     std::string r = TrimBlanks(Path);
-    if (r.empty())
-        return r;
+    if (r.empty()) return r;
     const auto c = static_cast<unsigned char>(r.back());
     if (InRange(c, '!', ')') || InRange(c, '0', '9') || InRange(c, ';', 'Z') || InRange(c, '_', 'z'))
         r += PathSeparator;
@@ -204,11 +199,9 @@ std::string AddTrailingBackslash(const std::string& Path)
 std::string AddTrailingBackslashDrive(const std::string& Path)
 {
     std::string r = TrimBlanks(Path);
-    if (r.empty())
-        return r;
+    if (r.empty()) return r;
     const auto c = static_cast<unsigned char>(r.back());
-    if (InRange(c, '!', ')') || InRange(c, '0', 'Z') || InRange(c, '_', 'z'))
-        r += PathSeparator;
+    if (InRange(c, '!', ')') || InRange(c, '0', 'Z') || InRange(c, '_', 'z')) r += PathSeparator;
     return r;
 }
 
@@ -230,8 +223,7 @@ std::string ExtractBaseName(const std::string& Path)
     // name ending in "." keeps it.
     if (name.size() >= 2) {
         const auto dot = name.rfind('.', name.size() - 2);
-        if (dot != std::string::npos)
-            name.erase(dot);
+        if (dot != std::string::npos) name.erase(dot);
     }
     return name;
 }
@@ -240,12 +232,14 @@ std::string FileNameNoExt(const std::string& Path)
 {
     std::string name = NamePart(Path);
     const auto dot = name.rfind('.');
-    if (dot != std::string::npos && dot > 0)
-        name.erase(dot);
+    if (dot != std::string::npos && dot > 0) name.erase(dot);
     return name;
 }
 
-std::string PathNoExt(const std::string& Path) { return FileDirPart(Path) + FileNameNoExt(Path); }
+std::string PathNoExt(const std::string& Path)
+{
+    return FileDirPart(Path) + FileNameNoExt(Path);
+}
 
 std::string FileExtNoDot(const std::string& Path)
 {
@@ -269,8 +263,7 @@ std::string NativePath(const std::string& Path)
 {
     std::string r = Path;
     for (char& c : r)
-        if (IsSeparator(c))
-            c = PathSeparator;
+        if (IsSeparator(c)) c = PathSeparator;
     return r;
 }
 
@@ -278,9 +271,9 @@ std::string NativePath(const std::string& Path)
 
 uint32_t NewFileMode(const std::string& Name)
 {
-    struct stat st {};
-    if (::stat(Name.c_str(), &st) == 0)
-        return st.st_mode & 07777;
+    struct stat st {
+    };
+    if (::stat(Name.c_str(), &st) == 0) return st.st_mode & 07777;
     // The umask can only be read by setting it.
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -303,20 +296,18 @@ bool DirectoryWritable(const std::string& Dir)
     }
     // Somebody else's probe file is in the way: ask the system instead of
     // overwriting it.
-    if (errno == EEXIST)
-        return ::access(dir.empty() ? "." : NativePath(dir).c_str(), W_OK | X_OK) == 0;
+    if (errno == EEXIST) return ::access(dir.empty() ? "." : NativePath(dir).c_str(), W_OK | X_OK) == 0;
     return false;
 }
 
 bool TWritableDirectories::Writable(const std::string& Dir)
 {
     const std::string dir = AddTrailingBackslash(Dir);
-    struct stat st {};
-    if (::stat(dir.empty() ? "." : NativePath(dir).c_str(), &st) != 0)
-        return DirectoryWritable(Dir);
+    struct stat st {
+    };
+    if (::stat(dir.empty() ? "." : NativePath(dir).c_str(), &st) != 0) return DirectoryWritable(Dir);
     const auto [at, added] = probed_.try_emplace({st.st_dev, st.st_ino}, false);
-    if (added)
-        at->second = DirectoryWritable(Dir);
+    if (added) at->second = DirectoryWritable(Dir);
     return at->second;
 }
 
@@ -331,10 +322,8 @@ bool CanChangeDir(const std::string& Path)
     const std::string dir = NativePath(StripTrailingBackslash(Path));
     std::error_code ec;
     const fs::path previous = fs::current_path(ec);
-    if (ec || dir.empty())
-        return false;
-    if (::chdir(dir.c_str()) != 0)
-        return false;
+    if (ec || dir.empty()) return false;
+    if (::chdir(dir.c_str()) != 0) return false;
     fs::current_path(previous, ec);
     return true;
 }
@@ -342,22 +331,20 @@ bool CanChangeDir(const std::string& Path)
 bool FileCanOpen(const std::string& Name)
 {
     const std::string name = NativePath(Name);
-    if (!IsRegularFile(name))
-        return false;
+    if (!IsRegularFile(name)) return false;
     // Without waiting: opening a FIFO for reading would otherwise block until
     // some other program opened it for writing.
     const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return false;
+    if (fd < 0) return false;
     ::close(fd);
     return true;
 }
 
 std::string NotARegularFile(const std::string& Name)
 {
-    struct stat st {};
-    if (::stat(NativePath(Name).c_str(), &st) != 0 || S_ISREG(st.st_mode))
-        return {};
+    struct stat st {
+    };
+    if (::stat(NativePath(Name).c_str(), &st) != 0 || S_ISREG(st.st_mode)) return {};
     return S_ISDIR(st.st_mode) ? "is a directory" : "not a regular file (a pipe or a device)";
 }
 
@@ -365,23 +352,20 @@ bool GetFileAttr(const std::string& Name, uint32_t& Attr)
 {
     Attr = 0;
     const std::string name = NativePath(StripTrailingBackslash(Name));
-    struct stat st {};
-    if (name.empty() || ::stat(name.c_str(), &st) != 0)
-        return false;
+    struct stat st {
+    };
+    if (name.empty() || ::stat(name.c_str(), &st) != 0) return false;
     Attr = S_ISDIR(st.st_mode) ? faDirectory : faArchive;
-    if (::access(name.c_str(), W_OK) != 0)
-        Attr |= faReadOnly;
+    if (::access(name.c_str(), W_OK) != 0) Attr |= faReadOnly;
     const std::string base = NamePart(name);
-    if (!base.empty() && base[0] == '.' && base != "." && base != "..")
-        Attr |= faHidden;
+    if (!base.empty() && base[0] == '.' && base != "." && base != "..") Attr |= faHidden;
     return true;
 }
 
 bool FileHasAttr(const std::string& Name, uint32_t Attr)
 {
     uint32_t attr = 0;
-    if (!GetFileAttr(Name, attr))
-        return true;
+    if (!GetFileAttr(Name, attr)) return true;
     return (attr & Attr) == Attr;
 }
 
@@ -392,12 +376,10 @@ std::vector<std::string> FindFilesByMask(const std::string& Dir, const std::stri
     const std::string mask = MatchMask(Mask);
     std::error_code ec;
     fs::directory_iterator it(dir.empty() ? fs::path(".") : fs::path(dir), ec);
-    if (ec)
-        return names;
+    if (ec) return names;
     for (const auto& entry : it) {
         const std::string name = entry.path().filename().string();
-        if (::fnmatch(mask.c_str(), name.c_str(), FNM_CASEFOLD) == 0)
-            names.push_back(name);
+        if (::fnmatch(mask.c_str(), name.c_str(), FNM_CASEFOLD) == 0) names.push_back(name);
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -408,16 +390,14 @@ void DeleteFilesByMask(const std::string& Dir, const std::string& Mask)
     const std::string dir = AddTrailingBackslash(Dir);
     for (const std::string& name : FindFilesByMask(Dir, Mask)) {
         const std::string path = NativePath(dir + name);
-        if (IsRegularFile(path))
-            ::unlink(path.c_str());
+        if (IsRegularFile(path)) ::unlink(path.c_str());
     }
 }
 
 void DeleteFileIfExists(const std::string& Name)
 {
     const std::string name = NativePath(Name);
-    if (IsRegularFile(name))
-        ::unlink(name.c_str());
+    if (IsRegularFile(name)) ::unlink(name.c_str());
 }
 
 bool CopyFileToPath(const std::string& Src, const std::string& Dest)
@@ -426,12 +406,10 @@ bool CopyFileToPath(const std::string& Src, const std::string& Dest)
     std::string dest = NativePath(TrimBlanks(Dest));
     std::error_code ec;
     dest = fs::absolute(dest.empty() ? fs::path(".") : fs::path(dest), ec).string();
-    if (ec)
-        return false;
+    if (ec) return false;
     // Only an existing directory receives the file under its own name: a new
     // file name is a file name, not a directory that is missing.
-    if (IsDirectory(dest))
-        dest = AddTrailingBackslashDrive(dest) + NamePart(src);
+    if (IsDirectory(dest)) dest = AddTrailingBackslashDrive(dest) + NamePart(src);
     return CopyContents(src, dest, CopyBufferSize);
 }
 
@@ -442,8 +420,7 @@ bool CopyFileNew(const std::string& Src, const std::string& Dest)
 
 bool CopyBinaryFile(const std::string& Src, const std::string& Dest)
 {
-    if (CopyContents(NativePath(Src), NativePath(Dest), BinaryCopyBlockSize))
-        return true;
+    if (CopyContents(NativePath(Src), NativePath(Dest), BinaryCopyBlockSize)) return true;
     telmvar.Aborted = true;
     AddErrorMessage("file " + Src + " could not be copied to " + Dest + " !");
     return false;
@@ -451,8 +428,7 @@ bool CopyBinaryFile(const std::string& Src, const std::string& Dest)
 
 bool CopyFileIfExists(const std::string& Src, const std::string& Dest)
 {
-    if (!FileCanOpen(Src))
-        return false;
+    if (!FileCanOpen(Src)) return false;
     return CopyFileToPath(Src, AddTrailingBackslash(FileDirPart(Dest)));
 }
 
@@ -468,8 +444,7 @@ void CopyFilesByMask(const std::string& Mask, const std::string& SrcDir, const s
     telmvar.Aborted = false;
     for (const std::string& name : names) {
         // Directories that match the mask are not copied.
-        if (!FileCanOpen(src + name))
-            continue;
+        if (!FileCanOpen(src + name)) continue;
         if (!CopyFileIfExists(src + name, dest + name)) {
             telmvar.Aborted = true;
             AddErrorMessage("file " + src + name + " could not be copied to " + dest + " !");
@@ -524,10 +499,8 @@ std::string ExportTextFileToExcel(const std::string& Name)
         telmvar.Aborted = true;
         return {};
     }
-    if (FileDirPart(path).empty())
-        path = AddTrailingBackslash(telmvar.DataDir) + path;
-    if (NamePart(path).find('.') == std::string::npos)
-        path += "." + telmvar.DataExt;
+    if (FileDirPart(path).empty()) path = AddTrailingBackslash(telmvar.DataDir) + path;
+    if (NamePart(path).find('.') == std::string::npos) path += "." + telmvar.DataExt;
     TTextFile in;
     in.Assign(path);
     if (!in.OpenRead()) {
@@ -541,7 +514,8 @@ std::string ExportTextFileToExcel(const std::string& Name)
         rows.push_back(DisplayText(line));
     in.Close();
 
-    const std::string dir = TrimBlanks(telmvar.TempDir).empty() ? FileDirPart(path) : AddTrailingBackslash(telmvar.TempDir);
+    const std::string dir =
+        TrimBlanks(telmvar.TempDir).empty() ? FileDirPart(path) : AddTrailingBackslash(telmvar.TempDir);
     std::vector<std::vector<std::string>> cells;
     cells.reserve(rows.size());
     for (std::string& row : rows)
@@ -564,8 +538,7 @@ std::string ExportRowsToExcel(const std::string& CsvPath, const std::vector<std:
     for (const auto& row : Rows) {
         line.clear();
         for (std::size_t c = 0; c < row.size(); ++c) {
-            if (c > 0)
-                line += separator;
+            if (c > 0) line += separator;
             line += CsvField(row[c], decimal, separator);
         }
         ok = ok && out.WriteLine(AnsiToUtf8(line));
@@ -581,7 +554,8 @@ std::string ExportRowsToExcel(const std::string& CsvPath, const std::vector<std:
     // be started, the user is told where it is.
     const platform::LaunchResult shown = platform::CurrentPlatform().Launch().OpenDocument(csv);
     if (!shown.Started)
-        ShowExportMessage("The list was written to " + csv + (shown.Message.empty() ? "" : " (" + shown.Message + ")"),
+        ShowExportMessage("The list was written to " + csv +
+                              (shown.Message.empty() ? "" : " (" + shown.Message + ")"),
                           platform::MessageIcon::Information);
     return csv;
 }
@@ -590,10 +564,8 @@ std::string ExportRowsToExcel(const std::string& CsvPath, const std::vector<std:
 
 void SortStringIndex(std::vector<std::string>& Strings, std::vector<int>& Index, int Lo, int Hi)
 {
-    if (Lo < 0 || Hi < Lo || static_cast<std::size_t>(Hi) >= Strings.size())
-        return;
-    if (Index.size() < Strings.size())
-        Index.resize(Strings.size());
+    if (Lo < 0 || Hi < Lo || static_cast<std::size_t>(Hi) >= Strings.size()) return;
+    if (Index.size() < Strings.size()) Index.resize(Strings.size());
     for (int k = Lo; k <= Hi; ++k)
         Index[static_cast<std::size_t>(k)] = k;
     QuickSortStrings(Strings, Index, Lo, Hi);
@@ -601,8 +573,8 @@ void SortStringIndex(std::vector<std::string>& Strings, std::vector<int>& Index,
 
 void QuickSortStrings(std::vector<std::string>& Strings, std::vector<int>& Index, int Lo, int Hi)
 {
-    if (Lo < 0 || Hi <= Lo || static_cast<std::size_t>(Hi) >= Strings.size()
-        || static_cast<std::size_t>(Hi) >= Index.size())
+    if (Lo < 0 || Hi <= Lo || static_cast<std::size_t>(Hi) >= Strings.size() ||
+        static_cast<std::size_t>(Hi) >= Index.size())
         return;
     // Hoare partition around the middle element.
     const std::string pivot = Strings[static_cast<std::size_t>((Lo + Hi) / 2)];
@@ -620,8 +592,6 @@ void QuickSortStrings(std::vector<std::string>& Strings, std::vector<int>& Index
             --j;
         }
     } while (i <= j);
-    if (j > Lo)
-        QuickSortStrings(Strings, Index, Lo, j);
-    if (i < Hi)
-        QuickSortStrings(Strings, Index, i, Hi);
+    if (j > Lo) QuickSortStrings(Strings, Index, Lo, j);
+    if (i < Hi) QuickSortStrings(Strings, Index, i, Hi);
 }

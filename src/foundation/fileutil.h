@@ -67,11 +67,12 @@ std::string NativePath(const std::string& Path);
 bool DirectoryWritable(const std::string& Dir);
 // DirectoryWritable for several settings at once: a directory that more
 // than one name leads to (the same device and inode) is probed once.
-class TWritableDirectories {
-public:
+class TWritableDirectories
+{
+  public:
     bool Writable(const std::string& Dir);
 
-private:
+  private:
     std::map<std::pair<uint64_t, uint64_t>, bool> probed_;
 };
 // The directory exists (an empty name is the current directory).

@@ -9,7 +9,8 @@
 #define QYR7_VERSION "1.0"
 #endif
 
-namespace {
+namespace
+{
 
 std::string BaseFileName(const std::string& path)
 {
@@ -24,8 +25,7 @@ std::string VersionText(int Major, int Minor, int Release, int Build)
     std::string s = std::to_string(Major) + "." + std::to_string(Minor);
     if (Release > 0) {
         s += "." + std::to_string(Release);
-        if (Build >= 1)
-            s += "." + std::to_string(Build);
+        if (Build >= 1) s += "." + std::to_string(Build);
     }
     return s;
 }
@@ -33,8 +33,7 @@ std::string VersionText(int Major, int Minor, int Release, int Build)
 std::string GetFileVersionText(const std::string& FileName)
 {
     const std::string own = "W" + telmvar.ProgramFileStem + ".EXE";
-    if (UpperCaseText(BaseFileName(TrimBlanks(FileName))) != UpperCaseText(own))
-        return "0";
+    if (UpperCaseText(BaseFileName(TrimBlanks(FileName))) != UpperCaseText(own)) return "0";
     // The configured version "major.minor[.release[.build]]".
     int part[4] = {0, 0, 0, 0};
     const char* p = QYR7_VERSION;
@@ -42,8 +41,7 @@ std::string GetFileVersionText(const std::string& FileName)
         char* end = nullptr;
         part[i] = static_cast<int>(std::strtol(p, &end, 10));
         p = (*end == '.') ? end + 1 : end;
-        if (*end != '.')
-            break;
+        if (*end != '.') break;
     }
     return VersionText(part[0], part[1], part[2], part[3]);
 }

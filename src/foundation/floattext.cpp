@@ -59,7 +59,7 @@ std::string NonFinite(Extended X)
 }
 
 // Powers of ten up to 1e18, all exact in the 64-bit mantissa.
-constexpr Extended PowersOfTen[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
+constexpr Extended PowersOfTen[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L, 1e9L,
                                     1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L};
 
 // The scaled value stays below 2^50, where its fraction is exact and the

@@ -129,7 +129,8 @@ void TFormModel::BindChoice(const std::string& Control, TFieldKind Kind, TFieldT
 
 std::string TFormModel::FormatField(const TFieldBinding& B)
 {
-    if (auto p = std::get_if<std::string*>(&B.Target)) return B.Kind == TFieldKind::RawText ? **p : DisplayText(**p);
+    if (auto p = std::get_if<std::string*>(&B.Target))
+        return B.Kind == TFieldKind::RawText ? **p : DisplayText(**p);
     if (B.Kind == TFieldKind::Combo) {
         const int item = ChosenItem(B);
         return item < 0 ? std::string() : (*B.Items)[static_cast<std::size_t>(item)];
@@ -256,10 +257,10 @@ bool TFormModel::StoreFields()
             const std::string shown = Shown(b);
             if (loaded && shown == loadedTexts_[i]) continue;
             const std::vector<std::string>& items = *b.Items;
-            const std::size_t item = b.Kind == TFieldKind::Radio
-                                         ? shown.find('1')
-                                         : static_cast<std::size_t>(std::find(items.begin(), items.end(), c.Text) -
-                                                                    items.begin());
+            const std::size_t item =
+                b.Kind == TFieldKind::Radio
+                    ? shown.find('1')
+                    : static_cast<std::size_t>(std::find(items.begin(), items.end(), c.Text) - items.begin());
             SetInteger(b.Target, b.First + (item < items.size() ? static_cast<int32_t>(item) : 0));
         } else {
             // Untouched: the value stays bit for bit.
@@ -270,7 +271,8 @@ bool TFormModel::StoreFields()
             else if (b.Kind == TFieldKind::Integer)
                 SetInteger(b.Target, TextToInt(s));
             else if (b.Kind == TFieldKind::WholeNumber)
-                SetInteger(b.Target, static_cast<int32_t>(std::clamp<Extended>(TextToFloat(s), INT32_MIN, INT32_MAX)));
+                SetInteger(b.Target,
+                           static_cast<int32_t>(std::clamp<Extended>(TextToFloat(s), INT32_MIN, INT32_MAX)));
             else
                 SetReal(b.Target, InternalValue(b.Kind, s));
         }

@@ -28,25 +28,25 @@
 #include <vector>
 
 enum class TFieldKind {
-    Length,      // mm, shown in mm or inch
-    Length6,     // mm, shown with 6 significant digits in mm or 5 decimals in inch
-    MicroLength, // um, shown in um or microinch
-    Force,       // N, shown in the force unit
-    Stress,      // MPa, shown in the stress unit
-    Torque,      // Nm, shown in the torque unit
-    Temperature, // degrees C, shown in C or F
-    Sig3,        // a plain real with 3 significant digits
-    Sig6,        // a plain real with 6 significant digits
-    Integer,     // a 32- or 16-bit integer
-    WholeNumber, // an integer typed as any number (12.0 and 1.2E1 are 12)
-    YesNoChar,   // 'J' or 'N' as a check box
-    Boolean,     // a flag as a check box
-    Text,        // a stored text (DOS code page)
-    RawText,     // a text stored as shown (file names, dates)
-    Degrees,     // an angle in radians, shown in degrees (3 significant digits)
-    ClearedCheck,// a flag as a check box that is ticked when the flag is off
-    Radio,       // a choice as the radio buttons Control_0, Control_1, ...
-    Combo,       // a choice as the item a combo box shows
+    Length,       // mm, shown in mm or inch
+    Length6,      // mm, shown with 6 significant digits in mm or 5 decimals in inch
+    MicroLength,  // um, shown in um or microinch
+    Force,        // N, shown in the force unit
+    Stress,       // MPa, shown in the stress unit
+    Torque,       // Nm, shown in the torque unit
+    Temperature,  // degrees C, shown in C or F
+    Sig3,         // a plain real with 3 significant digits
+    Sig6,         // a plain real with 6 significant digits
+    Integer,      // a 32- or 16-bit integer
+    WholeNumber,  // an integer typed as any number (12.0 and 1.2E1 are 12)
+    YesNoChar,    // 'J' or 'N' as a check box
+    Boolean,      // a flag as a check box
+    Text,         // a stored text (DOS code page)
+    RawText,      // a text stored as shown (file names, dates)
+    Degrees,      // an angle in radians, shown in degrees (3 significant digits)
+    ClearedCheck, // a flag as a check box that is ticked when the flag is off
+    Radio,        // a choice as the radio buttons Control_0, Control_1, ...
+    Combo,        // a choice as the item a combo box shows
 };
 
 using TFieldTarget = std::variant<Extended*, double*, int32_t*, uint16_t*, char*, bool*, std::string*>;

@@ -1,11 +1,11 @@
 #include "foundation/foundationstate.h"
 
 #include "foundation/messagecollector.h"
+#include "foundation/programsettings.h"
 #include "foundation/programstate.h"
+#include "foundation/spreadsheethandle.h"
 #include "foundation/textfile.h"
 #include "foundation/textutil.h"
-#include "foundation/spreadsheethandle.h"
-#include "foundation/programsettings.h"
 
 void ResetFoundationState()
 {

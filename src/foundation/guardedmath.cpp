@@ -1,8 +1,8 @@
 #include "foundation/guardedmath.h"
 
-#include "foundation/messagecollector.h"
 #include "foundation/floattext.h"
 #include "foundation/keptfunctions.h"
+#include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
 
 #include <algorithm>
@@ -46,7 +46,10 @@ Extended Frac(Extended X)
 
 } // namespace
 
-unsigned long GuardedReportCount() { return ReportCount; }
+unsigned long GuardedReportCount()
+{
+    return ReportCount;
+}
 
 namespace
 {
@@ -58,8 +61,7 @@ namespace
 // the calculation meets once (its look-up would find nothing, and what it
 // kept nobody would ask for). Inlined in each function below, which then
 // calls nothing on the way to its answer.
-template <Extended (*Arc)(Extended)>
-[[gnu::always_inline]] inline Extended GuardedArcSin(Extended X)
+template <Extended (*Arc)(Extended)> [[gnu::always_inline]] inline Extended GuardedArcSin(Extended X)
 {
     if (std::fabs(X) > 1) {
         Report("Error: ArcSin " + AsText(X));
@@ -68,8 +70,7 @@ template <Extended (*Arc)(Extended)>
     return Arc(X);
 }
 
-template <Extended (*Arc)(Extended)>
-[[gnu::always_inline]] inline Extended GuardedArcCos(Extended X)
+template <Extended (*Arc)(Extended)> [[gnu::always_inline]] inline Extended GuardedArcCos(Extended X)
 {
     if (std::fabs(X) > 1) {
         Report("Error: ArcCos " + AsText(X));
@@ -96,11 +97,26 @@ template <Extended (*Arc)(Extended)>
 
 } // namespace
 
-Extended SafeArcSin(Extended X) { return GuardedArcSin<KeptArcSin>(X); }
-Extended SafeArcCos(Extended X) { return GuardedArcCos<KeptArcCos>(X); }
-Extended NamedArcCos(std::string_view Name, Extended X) { return GuardedNamedArcCos<KeptArcCos>(Name, X); }
-Extended SafeArcSinOnce(Extended X) { return GuardedArcSin<kept_detail::ArcSin>(X); }
-Extended SafeArcCosOnce(Extended X) { return GuardedArcCos<kept_detail::ArcCos>(X); }
+Extended SafeArcSin(Extended X)
+{
+    return GuardedArcSin<KeptArcSin>(X);
+}
+Extended SafeArcCos(Extended X)
+{
+    return GuardedArcCos<KeptArcCos>(X);
+}
+Extended NamedArcCos(std::string_view Name, Extended X)
+{
+    return GuardedNamedArcCos<KeptArcCos>(Name, X);
+}
+Extended SafeArcSinOnce(Extended X)
+{
+    return GuardedArcSin<kept_detail::ArcSin>(X);
+}
+Extended SafeArcCosOnce(Extended X)
+{
+    return GuardedArcCos<kept_detail::ArcCos>(X);
+}
 Extended NamedArcCosOnce(std::string_view Name, Extended X)
 {
     return GuardedNamedArcCos<kept_detail::ArcCos>(Name, X);
@@ -153,8 +169,7 @@ constinit thread_local TPowerPlace PowerPlaces[2u << PowerBits] = {};
 [[gnu::always_inline]] inline Extended KeptPowerOfMagnitude(Extended Base, Extended Exp)
 {
     const unsigned long calculation = CalculationUnderWay();
-    if (!X87Extended || calculation == 0)
-        return PowerOfMagnitude(Base, Exp);
+    if (!X87Extended || calculation == 0) return PowerOfMagnitude(Base, Exp);
     const TExtendedBits base = BitsOf(Base);
     const TExtendedBits exp = BitsOf(Exp);
     const uint64_t signExponents = (static_cast<uint64_t>(base.SignExponent) << 16) | exp.SignExponent;
@@ -162,7 +177,8 @@ constinit thread_local TPowerPlace PowerPlaces[2u << PowerBits] = {};
     // Folded and spread as the kept functions' keys are; the exponent's
     // mantissa is turned so that a base and an exponent of the same few bits
     // do not cancel.
-    const uint64_t mixed = (base.Mantissa ^ (base.Mantissa >> 32)) + std::rotl(exp.Mantissa, 29) + signExponents;
+    const uint64_t mixed =
+        (base.Mantissa ^ (base.Mantissa >> 32)) + std::rotl(exp.Mantissa, 29) + signExponents;
     TPowerPlace* set = &PowerPlaces[2 * ((mixed * 0x9e3779b97f4a7c15ULL) >> (64 - PowerBits))];
     for (int k = 0; k < 2; ++k)
         if (set[k].Base == base.Mantissa && set[k].Exp == exp.Mantissa && set[k].Stamp == stamp)
@@ -203,7 +219,8 @@ Extended SafePowerOnce(std::string_view Name, Extended Base, Extended Exp)
     return GuardedPower<PowerOfMagnitude>(Name, Base, Exp);
 }
 
-void SafePowerPair(std::string_view Name, Extended Base, Extended ExpF, Extended ExpH, Extended& F, Extended& H)
+void SafePowerPair(std::string_view Name, Extended Base, Extended ExpF, Extended ExpH, Extended& F,
+                   Extended& H)
 {
     // The bases of such pairs (the shares of a load spectrum) are new at
     // every call: the library is asked directly, without a search among
@@ -250,7 +267,8 @@ Extended Involute(Extended A)
     return KeptTan(A) - A;
 }
 
-namespace {
+namespace
+{
 
 // The cube root of a normal double S, to within 1e-14 (the series below
 // needs 1e-7): the bits of |S| divided by 3 and offset by a constant put
@@ -285,8 +303,7 @@ double CubeRootStart(double S)
 bool InvoluteRoot(Extended X, Extended& root, Extended& Tan)
 {
     static const Extended Limit = Involute(1.57L);
-    if (!(std::fabs(X) <= Limit) || X == 0)
-        return false;
+    if (!(std::fabs(X) <= Limit) || X == 0) return false;
     // The series is good to about 1e-6 and Newton's steps settle the rest:
     // the start needs no more than a double's cube root, several times
     // quicker than the extended one, which serves below the double range.
@@ -295,8 +312,7 @@ bool InvoluteRoot(Extended X, Extended& root, Extended& Tan)
         std::fabs(s) > 1e-300L ? static_cast<Extended>(CubeRootStart(static_cast<double>(s))) : std::cbrt(s);
     const Extended y2 = y * y;
     Extended a = y * (1 + y2 * (-2.0L / 15 + y2 * (3.0L / 175 - y2 * (2.0L / 1575))));
-    if (std::fabs(a) > 1.5L)
-        a = std::copysign(1.5L, X);
+    if (std::fabs(a) > 1.5L) a = std::copysign(1.5L, X);
     // The second step's tangent comes from the first one's by the addition
     // theorem, tan(a0 + d) = (t0 + tan d) / (1 - t0 tan d), with tan d from
     // its series (the first term left out is below 1e-24 of it), instead
@@ -322,11 +338,9 @@ bool InvoluteRoot(Extended X, Extended& root, Extended& Tan)
         a0 = a;
         t0 = t;
         const Extended slope = t * t;
-        if (slope == 0)
-            return false;
+        if (slope == 0) return false;
         const Extended next = a - (t - a - X) / slope;
-        if (!(std::fabs(next) < 1.5708L))
-            return false;
+        if (!(std::fabs(next) < 1.5708L)) return false;
         const Extended step = next - a;
         if (std::fabs(step) <= 1e-18L * std::fabs(next) ||
             4 * (1 + slope) * step * step <= 1e-19L * std::fabs(t) * std::fabs(next)) {
@@ -354,7 +368,8 @@ Extended FromBits(uint64_t Mantissa, uint16_t SignExponent)
 // 2^-7 and 2: the roots of gearing, 0.01 .. 1.5 rad.
 Extended BinadeOf(Extended X)
 {
-    static constexpr Extended powers[] = {0x1p-7L, 0x1p-6L, 0x1p-5L, 0x1p-4L, 0x1p-3L, 0x1p-2L, 0x1p-1L, 0x1p0L};
+    static constexpr Extended powers[] = {0x1p-7L, 0x1p-6L, 0x1p-5L, 0x1p-4L,
+                                          0x1p-3L, 0x1p-2L, 0x1p-1L, 0x1p0L};
     return powers[std::clamp((BitsOf(X).SignExponent & 0x7fff) - (16383 - 7), 0, 7)];
 }
 
@@ -381,8 +396,7 @@ int StepsToWindow(uint64_t& L, uint64_t& H, uint64_t First, uint64_t Window, int
         const uint64_t sum = l + h;
         const uint64_t m = (sum + ((sum >> 1) & 1)) >> 1;
         const uint64_t offset = m - First;
-        if (offset < Window)
-            break;
+        if (offset < Window) break;
         const bool under = static_cast<int64_t>(offset) < 0;
         l = under ? m : l;
         h = under ? h : m;
@@ -396,8 +410,7 @@ int StepsToWindow(uint64_t& L, uint64_t& H, uint64_t First, uint64_t Window, int
 uint64_t BinaryFraction(Extended X)
 {
     const Extended f = 1 + X;
-    if (!(f < 2))
-        return ~uint64_t{0};
+    if (!(f < 2)) return ~uint64_t{0};
     return std::max<uint64_t>(BitsOf(f).Mantissa << 1, 1);
 }
 
@@ -420,8 +433,7 @@ int UnroundedSteps(uint64_t l, uint64_t h, uint64_t First, uint64_t Window, uint
     const Extended to = (start + static_cast<Extended>(static_cast<int64_t>(Window - 1)) + slack) * perWidth;
     const uint64_t lowest = from > 0 ? BinaryFraction(from) : 1;
     const uint64_t highest = to < 1 ? BinaryFraction(to) : ~uint64_t{0};
-    if (lowest > highest)
-        return 0;
+    if (lowest > highest) return 0;
     Path = highest;
     return std::countl_zero((lowest - 1) ^ highest);
 }
@@ -488,8 +500,7 @@ int BisectToWindow(uint64_t& L, uint64_t& H, uint64_t First, uint64_t Window, in
 double WalkWindow(double Low, double R, bool NearLinear, Extended Tan, Extended Slope)
 {
     const double half = 4.4e-15 / (Low * Low);
-    if (!NearLinear)
-        return half;
+    if (!NearLinear) return half;
     const double t = static_cast<double>(std::fabs(Tan));
     const double slope = static_cast<double>(Slope);
     const double doubtMax = 1e-17 + 2e-18 * (t + R + half) + 4 * t * (1 + slope) * half * half;
@@ -514,19 +525,17 @@ int WalkOnMantissas(Extended& Lo, Extended& Hi, Extended root, double Window, in
     const bool negative = root < 0;
     const Extended a = negative ? -Hi : Lo;
     const Extended b = negative ? -Lo : Hi;
-    if (!(a > 0) || !(b > a))
-        return 0;
+    if (!(a > 0) || !(b > a)) return 0;
     const TExtendedBits ab = BitsOf(a);
     const TExtendedBits bb = BitsOf(b);
     const TExtendedBits rb = BitsOf(root);
-    if (ab.SignExponent != bb.SignExponent || ab.SignExponent < 16383 - 960 || ab.SignExponent > 16383 + 960 ||
-        (ab.Mantissa >> 63) == 0)
+    if (ab.SignExponent != bb.SignExponent || ab.SignExponent < 16383 - 960 ||
+        ab.SignExponent > 16383 + 960 || (ab.Mantissa >> 63) == 0)
         return 0;
     // The root lies in the same binade (it lies between a and b, but for
     // its last bits, wherever the caller walks): in units of the mantissas'
     // last place it is its own mantissa.
-    if ((rb.SignExponent & 0x7fff) != ab.SignExponent)
-        return 0;
+    if ((rb.SignExponent & 0x7fff) != ab.SignExponent) return 0;
     // The half width in units of the last place (2^(63 - e) per 1), with
     // the 4 units and rounded up.
     const int e = ab.SignExponent - 16383;
@@ -607,8 +616,7 @@ void TArcInvoluteMemo::Keep(Extended X, Extended Angle)
     args_[next_] = X;
     angles_[next_] = Angle;
     next_ = (next_ + 1) % Capacity;
-    if (count_ < Capacity)
-        ++count_;
+    if (count_ < Capacity) ++count_;
 }
 
 // Bisection between ±1.57 rad: slow but certain, and the involute is
@@ -637,8 +645,7 @@ Extended ArcInvolute(Extended X)
 {
     TArcInvoluteMemo* memo = TArcInvoluteMemo::Active();
     Extended kept = 0;
-    if (memo != nullptr && X != 0 && memo->Find(X, kept))
-        return kept;
+    if (memo != nullptr && X != 0 && memo->Find(X, kept)) return kept;
     Extended Lo = -1.57L;
     Extended Hi = 1.57L;
     Extended root = 0;
@@ -678,13 +685,13 @@ Extended ArcInvolute(Extended X)
         const Extended twiceRoot = 2 * r;
         // The walk's window with Low = p, at most min(lo, r) once the ends
         // lie in [p, 2p): worked out here, while the steps go on.
-        const double window = WalkWindow(static_cast<double>(p), static_cast<double>(r), true, tanRoot, slope);
+        const double window =
+            WalkWindow(static_cast<double>(p), static_cast<double>(r), true, tanRoot, slope);
         bool oneBinade = false;
         while (step <= 800) {
             const Extended sum = lo + hi;
             const Extended M = sum / 2;
-            if (!(M >= q && std::fabs(M - r) > gap))
-                break;
+            if (!(M >= q && std::fabs(M - r) > gap)) break;
             if (sum < twiceRoot)
                 lo = M;
             else
@@ -714,8 +721,9 @@ Extended ArcInvolute(Extended X)
                 Hi = M;
             if (X87Extended && !walked && OneBinade(Lo, Hi)) {
                 const Extended near = std::min(root < 0 ? -Hi : Lo, std::fabs(root));
-                const double window = WalkWindow(static_cast<double>(near), static_cast<double>(std::fabs(root)),
-                                                 nearLinear, tanRoot, slope);
+                const double window =
+                    WalkWindow(static_cast<double>(near), static_cast<double>(std::fabs(root)), nearLinear,
+                               tanRoot, slope);
                 const int done = WalkOnMantissas(Lo, Hi, root, window, 800 - step);
                 walked = done > 0;
                 step += done;
@@ -725,11 +733,10 @@ Extended ArcInvolute(Extended X)
         if (nearLinear) {
             const Extended d = M - root;
             const Extended estimate = std::fabs(slope * d);
-            const Extended doubt =
-                1e-17L + 2e-18L * (std::fabs(tanRoot) + std::fabs(M)) + 4 * std::fabs(tanRoot) * (1 + slope) * d * d;
+            const Extended doubt = 1e-17L + 2e-18L * (std::fabs(tanRoot) + std::fabs(M)) +
+                                   4 * std::fabs(tanRoot) * (1 + slope) * d * d;
             if (estimate + doubt < 1e-15L) {
-                if (memo != nullptr)
-                    memo->Keep(X, M);
+                if (memo != nullptr) memo->Keep(X, M);
                 return M;
             }
             if (estimate - doubt > 1e-15L) {
@@ -748,8 +755,7 @@ Extended ArcInvolute(Extended X)
         if (std::fabs(F) < 1e-15L) {
             // Only a silent answer is kept: an argument that raised the
             // message must raise it again.
-            if (memo != nullptr && X != 0)
-                memo->Keep(X, M);
+            if (memo != nullptr && X != 0) memo->Keep(X, M);
             return M;
         }
     }
@@ -764,8 +770,7 @@ Extended ArcInvolute(Extended X)
 // for a NaN, the search answers, with the message it may give.
 bool ArcInvoluteIsNegative(Extended X)
 {
-    if (std::fabs(X) <= 12)
-        return X <= -1e-15L;
+    if (std::fabs(X) <= 12) return X <= -1e-15L;
     return ArcInvolute(X) < 0;
 }
 

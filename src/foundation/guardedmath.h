@@ -24,7 +24,8 @@ inline constexpr Extended Pi = 3.141592653589793238462643383279502884L;
 // leading bit, then sign and biased exponent. Elsewhere the work on the
 // bits (the inverse involute's walk, the kept functions) is left out.
 inline constexpr bool X87Extended = std::numeric_limits<Extended>::digits == 64 &&
-                                    std::numeric_limits<Extended>::max_exponent == 16384 && sizeof(Extended) >= 10;
+                                    std::numeric_limits<Extended>::max_exponent == 16384 &&
+                                    sizeof(Extended) >= 10;
 
 struct TExtendedBits {
     uint64_t Mantissa = 0;
@@ -73,7 +74,8 @@ Extended SafePower(std::string_view Name, Extended Base, Extended Exp);
 Extended SafePowerOnce(std::string_view Name, Extended Base, Extended Exp);
 // Base to the powers ExpF and ExpH, each as SafePower gives it: the
 // logarithm of a positive base is taken once for both.
-void SafePowerPair(std::string_view Name, Extended Base, Extended ExpF, Extended ExpH, Extended& F, Extended& H);
+void SafePowerPair(std::string_view Name, Extended Base, Extended ExpF, Extended ExpH, Extended& F,
+                   Extended& H);
 // The answers to a negative radicand and to a zero divisor, with their
 // messages; out of line, so that the square roots and quotients below are
 // worked out where they are asked for, without a call.
@@ -81,15 +83,13 @@ Extended SqrtOfNegative(std::string_view Name);
 Extended DivisionByZero(std::string_view Name);
 inline Extended SafeSqrt(std::string_view Name, Extended X)
 {
-    if (X < 0)
-        return SqrtOfNegative(Name);
+    if (X < 0) return SqrtOfNegative(Name);
     return std::sqrt(X);
 }
 Extended SafeSqrt2(std::string_view Name, Extended X);
 inline Extended SafeDivide(std::string_view Name, Extended Num, Extended Den)
 {
-    if (Den == 0)
-        return DivisionByZero(Name);
+    if (Den == 0) return DivisionByZero(Name);
     return Num / Den;
 }
 Extended ArcInvolute(Extended X);
@@ -103,8 +103,9 @@ bool ArcInvoluteIsNegative(Extended X);
 // ball dimensions in both), and each inverse costs a root search.
 // One is made per calculation, so nothing carries over into the next one;
 // made while another lives, it joins that one.
-class TArcInvoluteMemo {
-public:
+class TArcInvoluteMemo
+{
+  public:
     TArcInvoluteMemo();
     ~TArcInvoluteMemo();
     TArcInvoluteMemo(const TArcInvoluteMemo&) = delete;
@@ -115,7 +116,7 @@ public:
     bool Find(Extended X, Extended& Angle) const;
     void Keep(Extended X, Extended Angle);
 
-private:
+  private:
     static constexpr int Capacity = 32;
     bool owner_ = false;
     int count_ = 0;
@@ -134,7 +135,10 @@ private:
 // unchanged stage must not find the work of the one before done.
 // Inline: the elementary functions of keptfunctions.h ask on every call.
 extern constinit thread_local unsigned long CalculationNumberNow;
-inline unsigned long CalculationUnderWay() { return CalculationNumberNow; }
+inline unsigned long CalculationUnderWay()
+{
+    return CalculationNumberNow;
+}
 
 // How many messages the guarded routines above have raised so far, hidden
 // ones included: a caller that keeps a result for the same arguments can

@@ -15,7 +15,8 @@
 #include <cmath>
 #include <cstdint>
 
-namespace kept_detail {
+namespace kept_detail
+{
 
 // The key of an argument: its mantissa, and its sign and exponent.
 struct TKeyBits {
@@ -47,8 +48,7 @@ inline TKeyBits BitsWhereItLies(const Extended& X)
 inline Extended InRegister(Extended X)
 {
 #if defined(__GNUC__) && defined(__x86_64__)
-    if constexpr (X87Extended)
-        asm("" : "+t"(X));
+    if constexpr (X87Extended) asm("" : "+t"(X));
 #endif
     return X;
 }
@@ -72,17 +72,14 @@ struct TPlace {
 // Each argument has the two places of the set its bits hash to:
 // a new argument goes into the first and moves the one there into the
 // second, whose argument is dropped.
-template <Extended (*Function)(Extended), unsigned Bits>
-struct TTable {
+template <Extended (*Function)(Extended), unsigned Bits> struct TTable {
     static inline constinit thread_local TPlace Places[2u << Bits] = {};
 
     static Extended Value(const Extended& X)
     {
-        if constexpr (!X87Extended)
-            return Function(X);
+        if constexpr (!X87Extended) return Function(X);
         const unsigned long calculation = CalculationUnderWay();
-        if (calculation == 0)
-            return Library(X);
+        if (calculation == 0) return Library(X);
         const auto [mantissa, signExponent] = BitsWhereItLies(X);
         const uint64_t stamp = (static_cast<uint64_t>(calculation) << 16) | signExponent;
         // Arguments of few mantissa bits, or of one mantissa and several
@@ -92,14 +89,12 @@ struct TTable {
         // its top bits, in few steps for the caller to wait for.
         const uint64_t mixed = (mantissa ^ (mantissa >> 32)) + signExponent;
         TPlace* set = &Places[2 * ((mixed * 0x9e3779b97f4a7c15ULL) >> (64 - Bits))];
-        if (set[0].Mantissa == mantissa && set[0].Stamp == stamp)
-            return set[0].Value;
-        if (set[1].Mantissa == mantissa && set[1].Stamp == stamp)
-            return set[1].Value;
+        if (set[0].Mantissa == mantissa && set[0].Stamp == stamp) return set[0].Value;
+        if (set[1].Mantissa == mantissa && set[1].Stamp == stamp) return set[1].Value;
         return Keep(X, set, mantissa, stamp);
     }
 
-private:
+  private:
     // The calls of the library are kept out of Value, which then saves no
     // registers and answers a kept value in a few steps. Not inlined nor
     // rewritten by the whole-program optimiser, which would pass X by value
@@ -117,26 +112,80 @@ private:
 
 #undef KEPT_OUT_OF_LINE
 
-inline Extended Tan(Extended X) { return std::tan(X); }
-inline Extended Sin(Extended X) { return std::sin(X); }
-inline Extended Cos(Extended X) { return std::cos(X); }
-inline Extended ArcTan(Extended X) { return std::atan(X); }
-inline Extended ArcSin(Extended X) { return std::asin(X); }
-inline Extended ArcCos(Extended X) { return std::acos(X); }
-inline Extended Exp(Extended X) { return std::exp(X); }
-inline Extended Ln(Extended X) { return std::log(X); }
-inline Extended Log10(Extended X) { return std::log10(X); }
+inline Extended Tan(Extended X)
+{
+    return std::tan(X);
+}
+inline Extended Sin(Extended X)
+{
+    return std::sin(X);
+}
+inline Extended Cos(Extended X)
+{
+    return std::cos(X);
+}
+inline Extended ArcTan(Extended X)
+{
+    return std::atan(X);
+}
+inline Extended ArcSin(Extended X)
+{
+    return std::asin(X);
+}
+inline Extended ArcCos(Extended X)
+{
+    return std::acos(X);
+}
+inline Extended Exp(Extended X)
+{
+    return std::exp(X);
+}
+inline Extended Ln(Extended X)
+{
+    return std::log(X);
+}
+inline Extended Log10(Extended X)
+{
+    return std::log10(X);
+}
 
 } // namespace kept_detail
 
 // Sets: a default stage calls the busiest function about 120 times per
 // calculation, a load spectrum about 180.
-inline Extended KeptTan(Extended X) { return kept_detail::TTable<kept_detail::Tan, 6>::Value(X); }
-inline Extended KeptSin(Extended X) { return kept_detail::TTable<kept_detail::Sin, 5>::Value(X); }
-inline Extended KeptCos(Extended X) { return kept_detail::TTable<kept_detail::Cos, 6>::Value(X); }
-inline Extended KeptArcTan(Extended X) { return kept_detail::TTable<kept_detail::ArcTan, 5>::Value(X); }
-inline Extended KeptArcSin(Extended X) { return kept_detail::TTable<kept_detail::ArcSin, 5>::Value(X); }
-inline Extended KeptArcCos(Extended X) { return kept_detail::TTable<kept_detail::ArcCos, 5>::Value(X); }
-inline Extended KeptExp(Extended X) { return kept_detail::TTable<kept_detail::Exp, 7>::Value(X); }
-inline Extended KeptLn(Extended X) { return kept_detail::TTable<kept_detail::Ln, 7>::Value(X); }
-inline Extended KeptLog10(Extended X) { return kept_detail::TTable<kept_detail::Log10, 4>::Value(X); }
+inline Extended KeptTan(Extended X)
+{
+    return kept_detail::TTable<kept_detail::Tan, 6>::Value(X);
+}
+inline Extended KeptSin(Extended X)
+{
+    return kept_detail::TTable<kept_detail::Sin, 5>::Value(X);
+}
+inline Extended KeptCos(Extended X)
+{
+    return kept_detail::TTable<kept_detail::Cos, 6>::Value(X);
+}
+inline Extended KeptArcTan(Extended X)
+{
+    return kept_detail::TTable<kept_detail::ArcTan, 5>::Value(X);
+}
+inline Extended KeptArcSin(Extended X)
+{
+    return kept_detail::TTable<kept_detail::ArcSin, 5>::Value(X);
+}
+inline Extended KeptArcCos(Extended X)
+{
+    return kept_detail::TTable<kept_detail::ArcCos, 5>::Value(X);
+}
+inline Extended KeptExp(Extended X)
+{
+    return kept_detail::TTable<kept_detail::Exp, 7>::Value(X);
+}
+inline Extended KeptLn(Extended X)
+{
+    return kept_detail::TTable<kept_detail::Ln, 7>::Value(X);
+}
+inline Extended KeptLog10(Extended X)
+{
+    return kept_detail::TTable<kept_detail::Log10, 4>::Value(X);
+}

@@ -12,7 +12,8 @@
 
 TError0 error0;
 
-namespace {
+namespace
+{
 
 // Left-out texts of earlier runs, emptied but keeping their room: a stage
 // with many findings leaves texts out in every calculation, and each of them
@@ -44,7 +45,10 @@ void ForgetLeftOut()
     error0.LeftOutJudgement.clear();
 }
 
-bool TextsDropped() { return error0.Muted || (error0.JudgementsFollow && error0.JudgementsDropped); }
+bool TextsDropped()
+{
+    return error0.Muted || (error0.JudgementsFollow && error0.JudgementsDropped);
+}
 
 // A stage with many findings adds a score of texts in every calculation,
 // nearly all of them new, and many of the held ones share their length and
@@ -83,7 +87,10 @@ inline unsigned HeldBit(std::string_view Text)
     return static_cast<unsigned>((h * 0x9E3779B97F4A7C15u) >> 56);
 }
 
-void MarkHeld(unsigned Bit) { held.Bits[Bit >> 6] |= std::uint64_t{1} << (Bit & 63); }
+void MarkHeld(unsigned Bit)
+{
+    held.Bits[Bit >> 6] |= std::uint64_t{1} << (Bit & 63);
+}
 
 // Whether the list may hold a text of this bit; false only where it surely
 // does not.
@@ -115,8 +122,7 @@ bool Held(std::string_view Text)
 void AddKeptText(std::string_view Text)
 {
     const unsigned bit = HeldBit(Text);
-    if (MayBeHeld(bit) && Held(Text))
-        return;
+    if (MayBeHeld(bit) && Held(Text)) return;
     // The list shows at most twelve texts; the first ones are the causes,
     // later ones are mostly their consequences. A later one is still kept
     // aside, so that the list can say it left texts out and a batch run can
@@ -130,8 +136,7 @@ void AddKeptText(std::string_view Text)
         return;
     }
     auto& rest = error0.LeftOutTexts;
-    if (rest.size() >= LeftOutTextsMax)
-        return;
+    if (rest.size() >= LeftOutTextsMax) return;
     if (spareNext == spareTexts.size()) {
         rest.emplace_back(Text);
     } else {
@@ -145,18 +150,19 @@ void AddKeptText(std::string_view Text)
 
 void AddText(std::string_view Text)
 {
-    if (!TextsDropped())
-        AddKeptText(Text);
+    if (!TextsDropped()) AddKeptText(Text);
 }
 
 } // namespace
 
-void AddErrorMessage(const std::string& Text) { AddText(Text); }
+void AddErrorMessage(const std::string& Text)
+{
+    AddText(Text);
+}
 
 void AddErrorMessageParts(std::initializer_list<std::string_view> Parts)
 {
-    if (TextsDropped())
-        return;
+    if (TextsDropped()) return;
     // Joined on the stack: the texts of the list are short.
     char buffer[160];
     char* at = buffer;
@@ -177,8 +183,7 @@ void AddErrorMessageParts(std::initializer_list<std::string_view> Parts)
 void AddFatalMessage(const std::string& Text)
 {
     AddErrorMessage(Text);
-    if (!telmvar.FatalCalcError || error0.FatalText.empty())
-        error0.FatalText = Text;
+    if (!telmvar.FatalCalcError || error0.FatalText.empty()) error0.FatalText = Text;
     telmvar.FatalCalcError = true;
 }
 
@@ -188,7 +193,10 @@ void AddJudgementMessage(const std::string& Text)
     AddErrorMessage(Text);
 }
 
-std::size_t LeftOutMessageCount() { return error0.LeftOutTexts.size(); }
+std::size_t LeftOutMessageCount()
+{
+    return error0.LeftOutTexts.size();
+}
 
 std::vector<TCollectedMessage> CollectedMessages()
 {

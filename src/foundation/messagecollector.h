@@ -66,28 +66,30 @@ std::size_t LeftOutMessageCount();
 // While one lives, the texts added are marked as design judgements of a
 // gear pair. The stage calculation drops these after its meshes (its own
 // checks repeat them per gear and mesh) and keeps every other text.
-class TJudgementMessages {
-public:
+class TJudgementMessages
+{
+  public:
     TJudgementMessages() : previous_(error0.JudgementsFollow) { error0.JudgementsFollow = true; }
     ~TJudgementMessages() { error0.JudgementsFollow = previous_; }
     TJudgementMessages(const TJudgementMessages&) = delete;
     TJudgementMessages& operator=(const TJudgementMessages&) = delete;
 
-private:
+  private:
     bool previous_;
 };
 
 // While one lives, the design judgements of a gear pair are not kept: the
 // stage calculation would drop them after its meshes. Callers skip forming
 // such a text when JudgementsKept() says it would be dropped.
-class TDroppedJudgements {
-public:
+class TDroppedJudgements
+{
+  public:
     TDroppedJudgements() : previous_(error0.JudgementsDropped) { error0.JudgementsDropped = true; }
     ~TDroppedJudgements() { error0.JudgementsDropped = previous_; }
     TDroppedJudgements(const TDroppedJudgements&) = delete;
     TDroppedJudgements& operator=(const TDroppedJudgements&) = delete;
 
-private:
+  private:
     bool previous_;
 };
 
@@ -95,19 +97,26 @@ private:
 // resets the list after its trials. A fatal error still sets its flag and
 // text. Callers skip forming a text (numbers into words) when
 // MessagesKept() says it would be dropped.
-class TMutedMessages {
-public:
+class TMutedMessages
+{
+  public:
     TMutedMessages() : previous_(error0.Muted) { error0.Muted = true; }
     ~TMutedMessages() { error0.Muted = previous_; }
     TMutedMessages(const TMutedMessages&) = delete;
     TMutedMessages& operator=(const TMutedMessages&) = delete;
 
-private:
+  private:
     bool previous_;
 };
 
-inline bool MessagesKept() { return !error0.Muted; }
-inline bool JudgementsKept() { return !error0.Muted && !error0.JudgementsDropped; }
+inline bool MessagesKept()
+{
+    return !error0.Muted;
+}
+inline bool JudgementsKept()
+{
+    return !error0.Muted && !error0.JudgementsDropped;
+}
 
 // One collected text with its kind, for a caller that sets messages aside
 // across a reset (the stage calculation across its meshes).
@@ -121,8 +130,7 @@ std::vector<TCollectedMessage> CollectedMessages();
 
 // The same texts handed to Visit(text, judgement) where they stand, for a
 // caller that only reads them: no list of copies is formed.
-template <class TVisit>
-void VisitCollectedMessages(TVisit&& Visit)
+template <class TVisit> void VisitCollectedMessages(TVisit&& Visit)
 {
     for (int i = 1; i <= error0.ErrorCount; ++i)
         Visit(std::string_view(error0.ErrorTexts[i]), error0.IsJudgement[i]);

@@ -1,9 +1,9 @@
 #include "foundation/numbertext.h"
 
 #include "foundation/floattext.h"
-#include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 
 #include <charconv>
 #include <cmath>
@@ -529,7 +529,10 @@ std::string PrefixPlus(const std::string& S)
 
 #undef QYR7_RETURNING
 
-bool IsEmptyField(const std::string& S) { return S.find_first_not_of(" \t") == std::string::npos; }
+bool IsEmptyField(const std::string& S)
+{
+    return S.find_first_not_of(" \t") == std::string::npos;
+}
 
 bool ReadFieldFloat(const std::string& S, Extended& Value)
 {

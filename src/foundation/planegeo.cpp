@@ -1,25 +1,25 @@
 #include "foundation/planegeo.h"
 
-#include "foundation/messagecollector.h"
 #include "foundation/guardedmath.h"
+#include "foundation/messagecollector.h"
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 
 #include <cmath>
 #include <numbers>
 
-namespace {
+namespace
+{
 
 constexpr Extended kPi = std::numbers::pi_v<Extended>;
 
 void Warn(const std::string& text)
 {
-    if (!wtelmvar.HideWarnings)
-        AddErrorMessage(text);
+    if (!wtelmvar.HideWarnings) AddErrorMessage(text);
 }
 
-bool ArcCenter(Extended& Xc, Extended& Yc, Extended& PhiStart, Extended X1, Extended Y1, Extended X2, Extended Y2,
-               Extended Dphi, Extended& PhiEnd, Extended& R, bool swapForNegative)
+bool ArcCenter(Extended& Xc, Extended& Yc, Extended& PhiStart, Extended X1, Extended Y1, Extended X2,
+               Extended Y2, Extended Dphi, Extended& PhiEnd, Extended& R, bool swapForNegative)
 {
     if (std::sin(Dphi / 2) == 0) {
         Warn("Fehler in GetArcCenter (dphi = " + FloatToSignificant(Dphi) + " ! ");
@@ -34,8 +34,7 @@ bool ArcCenter(Extended& Xc, Extended& Yc, Extended& PhiStart, Extended X1, Exte
     const Extended h = std::sin(Dphi) != 0 ? (l / 2) / std::tan(Dphi / 2) : 0;
     R = std::fabs((l / 2) / std::sin(Dphi / 2));
     if (l == 0) {
-        if (!swapForNegative)
-            Warn("GetArcCenter l12=0");
+        if (!swapForNegative) Warn("GetArcCenter l12=0");
         Xc = mx;
         Yc = my;
     } else {
@@ -56,7 +55,10 @@ bool ArcCenter(Extended& Xc, Extended& Yc, Extended& PhiStart, Extended X1, Exte
 
 } // namespace
 
-Extended Det2(Extended A, Extended B, Extended C, Extended D) { return A * D - B * C; }
+Extended Det2(Extended A, Extended B, Extended C, Extended D)
+{
+    return A * D - B * C;
+}
 
 bool SolveLinear2(Extended& X, Extended& Y, Extended A1, Extended B1, Extended C1, Extended A2, Extended B2,
                   Extended C2)
@@ -72,8 +74,8 @@ bool SolveLinear2(Extended& X, Extended& Y, Extended A1, Extended B1, Extended C
     return true;
 }
 
-bool LineIntersection(Extended& X, Extended& Y, Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3,
-                      Extended Y3, Extended X4, Extended Y4)
+bool LineIntersection(Extended& X, Extended& Y, Extended X1, Extended Y1, Extended X2, Extended Y2,
+                      Extended X3, Extended Y3, Extended X4, Extended Y4)
 {
     // P1 + t·(P2 - P1) = P3 + s·(P4 - P3)
     Extended t = 0;
@@ -86,20 +88,19 @@ bool LineIntersection(Extended& X, Extended& Y, Extended X1, Extended Y1, Extend
 
 bool IsBetween(Extended X, Extended A, Extended B)
 {
-    if ((A <= X && X <= B) || (B <= X && X <= A))
-        return true;
+    if ((A <= X && X <= B) || (B <= X && X <= A)) return true;
     return std::fabs(A - B) < 1e-12L && std::fabs(X - B) < 1e-12L;
 }
 
 bool SegmentIntersection(Extended& X, Extended& Y, Extended X1, Extended Y1, Extended X2, Extended Y2,
                          Extended X3, Extended Y3, Extended X4, Extended Y4)
 {
-    if (!LineIntersection(X, Y, X1, Y1, X2, Y2, X3, Y3, X4, Y4))
-        return false;
+    if (!LineIntersection(X, Y, X1, Y1, X2, Y2, X3, Y3, X4, Y4)) return false;
     return IsBetween(X, X1, X2) && IsBetween(Y, Y1, Y2) && IsBetween(X, X3, X4) && IsBetween(Y, Y3, Y4);
 }
 
-void RotateAboutPoint(Extended& X2, Extended& Y2, Extended X, Extended Y, Extended Xc, Extended Yc, Extended Phi)
+void RotateAboutPoint(Extended& X2, Extended& Y2, Extended X, Extended Y, Extended Xc, Extended Yc,
+                      Extended Phi)
 {
     Extended rx = 0;
     Extended ry = 0;
@@ -110,8 +111,7 @@ void RotateAboutPoint(Extended& X2, Extended& Y2, Extended X, Extended Y, Extend
 
 Extended AngleFromSides(Extended B, Extended C, Extended A)
 {
-    if (B == 0 || C == 0)
-        return 0;
+    if (B == 0 || C == 0) return 0;
     return SafeArcCos((B * B + C * C - A * A) / (2 * B * C));
 }
 
@@ -180,8 +180,8 @@ void LineCircleIntersection(Extended X1, Extended Y1, Extended X2, Extended Y2, 
     YB = m * XB + q;
 }
 
-bool RayIntersection(Extended& X, Extended& Y, Extended X1, Extended Y1, Extended Angle1, Extended X2, Extended Y2,
-                     Extended Angle2)
+bool RayIntersection(Extended& X, Extended& Y, Extended X1, Extended Y1, Extended Angle1, Extended X2,
+                     Extended Y2, Extended Angle2)
 {
     X = 0;
     Y = 0;
@@ -197,10 +197,10 @@ bool PointInRect(Extended X, Extended Y, Extended Xmin, Extended Ymin, Extended 
 bool SegmentRectIntersection(Extended& X, Extended& Y, Extended X1, Extended Y1, Extended X2, Extended Y2,
                              Extended Xmin, Extended Ymin, Extended Xmax, Extended Ymax)
 {
-    return SegmentIntersection(X, Y, X1, Y1, X2, Y2, Xmin, Ymin, Xmax, Ymin)
-        || SegmentIntersection(X, Y, X1, Y1, X2, Y2, Xmax, Ymin, Xmax, Ymax)
-        || SegmentIntersection(X, Y, X1, Y1, X2, Y2, Xmin, Ymax, Xmax, Ymax)
-        || SegmentIntersection(X, Y, X1, Y1, X2, Y2, Xmin, Ymin, Xmin, Ymax);
+    return SegmentIntersection(X, Y, X1, Y1, X2, Y2, Xmin, Ymin, Xmax, Ymin) ||
+           SegmentIntersection(X, Y, X1, Y1, X2, Y2, Xmax, Ymin, Xmax, Ymax) ||
+           SegmentIntersection(X, Y, X1, Y1, X2, Y2, Xmin, Ymax, Xmax, Ymax) ||
+           SegmentIntersection(X, Y, X1, Y1, X2, Y2, Xmin, Ymin, Xmin, Ymax);
 }
 
 bool ClipSegmentToRect(Extended& X1, Extended& Y1, Extended& X2, Extended& Y2, Extended Xmin, Extended Ymin,
@@ -247,21 +247,23 @@ bool ClipSegmentToRect(Extended& X1, Extended& Y1, Extended& X2, Extended& Y2, E
     return true;
 }
 
-bool FilletArc(Extended X1, Extended Y1, Extended Angle1, Extended X2, Extended Y2, Extended Angle2, Extended R,
-               Extended& Xc, Extended& Yc, Extended& Xt1, Extended& Yt1, Extended& Xt2, Extended& Yt2,
-               Extended& Angle)
+bool FilletArc(Extended X1, Extended Y1, Extended Angle1, Extended X2, Extended Y2, Extended Angle2,
+               Extended R, Extended& Xc, Extended& Yc, Extended& Xt1, Extended& Yt1, Extended& Xt2,
+               Extended& Yt2, Extended& Angle)
 {
     Extended sx = 0;
     Extended sy = 0;
     RayIntersection(sx, sy, X1, Y1, Angle1, X2, Y2, Angle2);
     // Each line is shifted to the side chosen by comparing the direction to
     // the corner with the direction to the other line's point.
-    const Extended side1 = NormalizeAngle(PolarAngle(sx - X1, sy - Y1)) <= NormalizeAngle(PolarAngle(X2 - X1, Y2 - Y1))
-        ? Angle1 + kPi / 2
-        : Angle1 - kPi / 2;
-    const Extended side2 = NormalizeAngle(PolarAngle(sx - X2, sy - Y2)) <= NormalizeAngle(PolarAngle(X1 - X2, Y1 - Y2))
-        ? Angle2 + kPi / 2
-        : Angle2 - kPi / 2;
+    const Extended side1 =
+        NormalizeAngle(PolarAngle(sx - X1, sy - Y1)) <= NormalizeAngle(PolarAngle(X2 - X1, Y2 - Y1))
+            ? Angle1 + kPi / 2
+            : Angle1 - kPi / 2;
+    const Extended side2 =
+        NormalizeAngle(PolarAngle(sx - X2, sy - Y2)) <= NormalizeAngle(PolarAngle(X1 - X2, Y1 - Y2))
+            ? Angle2 + kPi / 2
+            : Angle2 - kPi / 2;
     const Extended n1x = R * std::cos(side1);
     const Extended n1y = R * std::sin(side1);
     const Extended n2x = R * std::cos(side2);
@@ -269,7 +271,8 @@ bool FilletArc(Extended X1, Extended Y1, Extended Angle1, Extended X2, Extended 
     // P1 + t·(S - P1) + n1 = P2 + u·(S - P2) + n2
     Extended t = 0;
     Extended u = 0;
-    if (!SolveLinear2(t, u, sx - X1, -(sx - X2), X2 + n2x - X1 - n1x, sy - Y1, -(sy - Y2), Y2 + n2y - Y1 - n1y)) {
+    if (!SolveLinear2(t, u, sx - X1, -(sx - X2), X2 + n2x - X1 - n1x, sy - Y1, -(sy - Y2),
+                      Y2 + n2y - Y1 - n1y)) {
         Xc = Yc = Xt1 = Yt1 = Xt2 = Yt2 = Angle = 0;
         return false;
     }
@@ -286,18 +289,17 @@ bool FilletArc(Extended X1, Extended Y1, Extended Angle1, Extended X2, Extended 
 Extended OppositeAngle(Extended A)
 {
     Extended r = A + kPi;
-    if (r > 2 * kPi)
-        r -= 2 * kPi;
+    if (r > 2 * kPi) r -= 2 * kPi;
     return r;
 }
 
 bool FilletArcReversed(Extended X0, Extended Y0, Extended Angle1, Extended Angle2, Extended R, Extended& Xc,
-                       Extended& Yc, Extended& Xt1, Extended& Yt1, Extended& Xt2, Extended& Yt2, Extended& Angle)
+                       Extended& Yc, Extended& Xt1, Extended& Yt1, Extended& Xt2, Extended& Yt2,
+                       Extended& Angle)
 {
     const Extended back = OppositeAngle(Angle2);
     const bool ok = FilletArc(X0 + std::cos(Angle1), Y0 + std::sin(Angle1), Angle1, X0 + std::cos(back),
                               Y0 + std::sin(back), Angle2, R, Xc, Yc, Xt1, Yt1, Xt2, Yt2, Angle);
-    if (Angle < 0)
-        Angle += 2 * kPi;
+    if (Angle < 0) Angle += 2 * kPi;
     return ok;
 }

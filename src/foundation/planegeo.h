@@ -19,8 +19,8 @@ bool SolveLinear2(Extended& X, Extended& Y, Extended A1, Extended B1, Extended C
 // Intersection of the infinite lines P1P2 and P3P4. Parallel (or degenerate)
 // lines have none: the result is then false and (X, Y) is P1, the point
 // callers have always received in that case.
-bool LineIntersection(Extended& X, Extended& Y, Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3,
-                      Extended Y3, Extended X4, Extended Y4);
+bool LineIntersection(Extended& X, Extended& Y, Extended X1, Extended Y1, Extended X2, Extended Y2,
+                      Extended X3, Extended Y3, Extended X4, Extended Y4);
 
 // A <= X <= B or B <= X <= A; for A and B closer than 1e-12 also X within
 // 1e-12 of B, so that a computed point on a vertical or horizontal segment
@@ -33,7 +33,8 @@ bool SegmentIntersection(Extended& X, Extended& Y, Extended X1, Extended Y1, Ext
                          Extended X3, Extended Y3, Extended X4, Extended Y4);
 
 // (X, Y) rotated by Phi about (Xc, Yc).
-void RotateAboutPoint(Extended& X2, Extended& Y2, Extended X, Extended Y, Extended Xc, Extended Yc, Extended Phi);
+void RotateAboutPoint(Extended& X2, Extended& Y2, Extended X, Extended Y, Extended Xc, Extended Yc,
+                      Extended Phi);
 
 // The angle between sides B and C of a triangle, opposite side A; 0 when B or
 // C is 0.
@@ -63,8 +64,8 @@ void LineCircleIntersection(Extended X1, Extended Y1, Extended X2, Extended Y2, 
 
 // Intersection of two lines, each through a point at an angle; false for
 // parallel lines (the point is then the first one).
-bool RayIntersection(Extended& X, Extended& Y, Extended X1, Extended Y1, Extended Angle1, Extended X2, Extended Y2,
-                     Extended Angle2);
+bool RayIntersection(Extended& X, Extended& Y, Extended X1, Extended Y1, Extended Angle1, Extended X2,
+                     Extended Y2, Extended Angle2);
 
 bool PointInRect(Extended X, Extended Y, Extended Xmin, Extended Ymin, Extended Xmax, Extended Ymax);
 
@@ -85,9 +86,9 @@ bool ClipSegmentToRect(Extended& X1, Extended& Y1, Extended& X2, Extended& Y2, E
 // line and the angle from the first to the second tangent point seen from the
 // centre (not normalised). Lines whose offsets are parallel give all zeros
 // and false.
-bool FilletArc(Extended X1, Extended Y1, Extended Angle1, Extended X2, Extended Y2, Extended Angle2, Extended R,
-               Extended& Xc, Extended& Yc, Extended& Xt1, Extended& Yt1, Extended& Xt2, Extended& Yt2,
-               Extended& Angle);
+bool FilletArc(Extended X1, Extended Y1, Extended Angle1, Extended X2, Extended Y2, Extended Angle2,
+               Extended R, Extended& Xc, Extended& Yc, Extended& Xt1, Extended& Yt1, Extended& Xt2,
+               Extended& Yt2, Extended& Angle);
 
 // A + pi, less 2 pi when the sum exceeds 2 pi.
 Extended OppositeAngle(Extended A);
@@ -96,4 +97,5 @@ Extended OppositeAngle(Extended A);
 // second arrives with the direction Angle2; a negative angle output is raised
 // by 2 pi.
 bool FilletArcReversed(Extended X0, Extended Y0, Extended Angle1, Extended Angle2, Extended R, Extended& Xc,
-                       Extended& Yc, Extended& Xt1, Extended& Yt1, Extended& Xt2, Extended& Yt2, Extended& Angle);
+                       Extended& Yc, Extended& Xt1, Extended& Yt1, Extended& Xt2, Extended& Yt2,
+                       Extended& Angle);

@@ -10,7 +10,8 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 constexpr int CleanupSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
@@ -34,8 +35,7 @@ void RemoveDirectoryContents(int Fd, int Depth = 0)
     alignas(8) char buffer[4096];
     for (;;) {
         const long n = ::syscall(SYS_getdents64, Fd, buffer, sizeof buffer);
-        if (n <= 0)
-            break;
+        if (n <= 0) break;
         for (long pos = 0; pos < n;) {
             // struct linux_dirent64: inode 8, offset 8, record length 2, type 1, name.
             unsigned short length = 0;
@@ -59,8 +59,7 @@ extern "C" void CleanUpOnSignal(int Signal)
 {
     const int savedErrno = errno;
     for (int i = 0; i < Slots; ++i)
-        if (slotState[i].load() == 2)
-            ::unlink(slotName[i]);
+        if (slotState[i].load() == 2) ::unlink(slotName[i]);
     const int fd = runDirFd.exchange(-1);
     if (fd >= 0) {
         RemoveDirectoryContents(fd);
@@ -75,10 +74,12 @@ void InstallHandlers()
 {
     static const bool installed = [] {
         for (const int s : CleanupSignals) {
-            struct sigaction old {};
+            struct sigaction old {
+            };
             if (::sigaction(s, nullptr, &old) == 0 && old.sa_handler == SIG_IGN)
                 continue; // started to ignore it (nohup, a background job)
-            struct sigaction act {};
+            struct sigaction act {
+            };
             act.sa_handler = CleanUpOnSignal;
             sigemptyset(&act.sa_mask);
             for (const int other : CleanupSignals)
@@ -95,10 +96,8 @@ void InstallHandlers()
 void MarkHeld(const std::string& Dir)
 {
     const int old = runDirFd.exchange(-1);
-    if (old >= 0)
-        ::close(old);
-    if (Dir.empty() || Dir.size() >= NameSize)
-        return;
+    if (old >= 0) ::close(old);
+    if (Dir.empty() || Dir.size() >= NameSize) return;
     std::memcpy(runDirName, Dir.c_str(), Dir.size() + 1);
     runDirFd.store(::open(runDirName, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
 }
@@ -127,8 +126,7 @@ int MakeMarkedTempFile(std::string& Template)
     InstallHandlers();
     const TSignalsHeld held;
     const int fd = ::mkstemp(Template.data());
-    if (fd < 0 || Template.size() >= NameSize)
-        return fd;
+    if (fd < 0 || Template.size() >= NameSize) return fd;
     for (int i = 0; i < Slots; ++i) {
         int expected = 0;
         if (slotState[i].compare_exchange_strong(expected, 1)) {
@@ -142,11 +140,9 @@ int MakeMarkedTempFile(std::string& Template)
 
 void UnmarkTempFile(const std::string& Path)
 {
-    if (Path.empty() || Path.size() >= NameSize)
-        return;
+    if (Path.empty() || Path.size() >= NameSize) return;
     for (int i = 0; i < Slots; ++i) {
-        if (slotState[i].load() != 2 || std::strcmp(slotName[i], Path.c_str()) != 0)
-            continue;
+        if (slotState[i].load() != 2 || std::strcmp(slotName[i], Path.c_str()) != 0) continue;
         int expected = 2;
         if (slotState[i].compare_exchange_strong(expected, 1)) {
             slotName[i][0] = '\0';
@@ -167,8 +163,7 @@ bool MakeMarkedRunDirectory(std::string& Template)
 {
     InstallHandlers();
     const TSignalsHeld held;
-    if (::mkdtemp(Template.data()) == nullptr)
-        return false;
+    if (::mkdtemp(Template.data()) == nullptr) return false;
     MarkHeld(Template);
     return true;
 }

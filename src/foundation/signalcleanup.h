@@ -33,13 +33,14 @@ bool MakeMarkedRunDirectory(std::string& Template);
 // Holds SIGINT, SIGTERM and SIGHUP off for the life of the object (errno
 // stays as it was at its end): a file made and removed again meanwhile (a
 // write probe) is never left by them.
-class TSignalsHeld {
-public:
+class TSignalsHeld
+{
+  public:
     TSignalsHeld();
     ~TSignalsHeld();
     TSignalsHeld(const TSignalsHeld&) = delete;
     TSignalsHeld& operator=(const TSignalsHeld&) = delete;
 
-private:
+  private:
     sigset_t old_;
 };

@@ -1,17 +1,17 @@
 #include "foundation/textfile.h"
 
 #include "foundation/fileutil.h"
-#include "foundation/messagecollector.h"
 #include "foundation/fileversion.h"
+#include "foundation/guardedmath.h"
+#include "foundation/messagecollector.h"
+#include "foundation/numbertext.h"
+#include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/signalcleanup.h"
 #include "foundation/textutil.h"
-#include "foundation/guardedmath.h"
-#include "foundation/numbertext.h"
-#include "foundation/programsettings.h"
 
-#include <charconv>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -21,7 +21,8 @@
 
 TTextfile textfile;
 
-namespace {
+namespace
+{
 
 // Paths are read with either separator.
 std::string NativeName(const std::string& name)
@@ -29,13 +30,15 @@ std::string NativeName(const std::string& name)
     std::string r = name;
 #ifndef _WIN32
     for (char& c : r)
-        if (c == '\\')
-            c = '/';
+        if (c == '\\') c = '/';
 #endif
     return r;
 }
 
-TTextFile& Shared() { return textfile.SharedTextFile; }
+TTextFile& Shared()
+{
+    return textfile.SharedTextFile;
+}
 
 // Keeps why a file could not be created or written, from errno as the failed
 // call left it; the first failure of a file is the cause, later ones follow
@@ -70,10 +73,16 @@ bool WriteShared(const std::string& s)
     return true;
 }
 
-bool WriteSharedLine(const std::string& s) { return WriteShared(s) && WriteShared("\r\n"); }
+bool WriteSharedLine(const std::string& s)
+{
+    return WriteShared(s) && WriteShared("\r\n");
+}
 
 // The value a number line reads back as.
-Extended NumberLineValue(const std::string& line) { return TextToFloat(CommaToPoint(line)); }
+Extended NumberLineValue(const std::string& line)
+{
+    return TextToFloat(CommaToPoint(line));
+}
 
 bool ReadsBackAs(const std::string& text, Extended x)
 {
@@ -87,8 +96,7 @@ bool ReadsBackAs(const std::string& text, Extended x)
 std::string WithSeparator(std::string text, char sep)
 {
     for (char& c : text)
-        if (c == '.')
-            c = sep;
+        if (c == '.') c = sep;
     return text;
 }
 
@@ -96,7 +104,10 @@ std::string WithSeparator(std::string text, char sep)
 
 // --- TTextFile -------------------------------------------------------------
 
-TTextFile::~TTextFile() { Abandon(); }
+TTextFile::~TTextFile()
+{
+    Abandon();
+}
 
 void TTextFile::Assign(const std::string& Name)
 {
@@ -110,14 +121,13 @@ bool TTextFile::OpenRead(std::size_t MaxBytes)
 {
     Abandon();
     openFailure_ = "not found or no access";
-    if (name_.empty())
-        return false;
+    if (name_.empty()) return false;
     // Opened without waiting: a FIFO would otherwise block here until some
     // other program opened it for writing.
     const int fd = ::open(name_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return false;
-    struct stat st {};
+    if (fd < 0) return false;
+    struct stat st {
+    };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         if (S_ISDIR(st.st_mode))
             openFailure_ = "is a directory";
@@ -126,8 +136,8 @@ bool TTextFile::OpenRead(std::size_t MaxBytes)
         ::close(fd);
         return false;
     }
-    const std::string tooLarge = "larger than " + std::to_string(MaxBytes) +
-                                 " bytes, more than any file of this kind holds, not read";
+    const std::string tooLarge =
+        "larger than " + std::to_string(MaxBytes) + " bytes, more than any file of this kind holds, not read";
     if (static_cast<unsigned long long>(st.st_size) > MaxBytes) {
         openFailure_ = tooLarge;
         ::close(fd);
@@ -140,14 +150,12 @@ bool TTextFile::OpenRead(std::size_t MaxBytes)
     bool failed = false;
     for (;;) {
         const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR)
-            continue;
+        if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             failed = true;
             break;
         }
-        if (n == 0)
-            break;
+        if (n == 0) break;
         if (data.size() + static_cast<std::size_t>(n) > MaxBytes) {
             openFailure_ = tooLarge;
             failed = true;
@@ -156,8 +164,7 @@ bool TTextFile::OpenRead(std::size_t MaxBytes)
         data.append(buf, static_cast<std::size_t>(n));
     }
     ::close(fd);
-    if (failed)
-        return false;
+    if (failed) return false;
     openFailure_.clear();
     data_ = std::move(data);
     pos_ = 0;
@@ -170,11 +177,12 @@ bool TTextFile::OpenRead(std::size_t MaxBytes)
 bool TTextFile::OpenWrite()
 {
     Abandon();
-    if (name_.empty())
-        return false;
-    struct stat st {};
+    if (name_.empty()) return false;
+    struct stat st {
+    };
     const bool exists = ::stat(name_.c_str(), &st) == 0;
-    struct stat lst {};
+    struct stat lst {
+    };
     const bool replaceLink = replaceLinks_ && ::lstat(name_.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode);
     if (exists && S_ISDIR(st.st_mode) && !replaceLink) {
         errno = EISDIR;
@@ -188,13 +196,11 @@ bool TTextFile::OpenWrite()
         // for ever; it fails at once instead.
         const int fd = ::open(name_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK | O_NOCTTY |
                                                  (S_ISREG(st.st_mode) ? O_NOFOLLOW : 0));
-        if (fd >= 0)
-            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        if (fd >= 0) ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
         out_ = fd < 0 ? nullptr : ::fdopen(fd, "wb");
         if (out_ == nullptr) {
             Failed(name_);
-            if (fd >= 0)
-                ::close(fd);
+            if (fd >= 0) ::close(fd);
             return false;
         }
         tempName_.clear();
@@ -216,10 +222,10 @@ bool TTextFile::OpenWrite()
     // name near the system's limit of 255 bytes gets a short one.
     const std::size_t slash = target.rfind('/');
     const std::size_t base = slash == std::string::npos ? 0 : slash + 1;
-    std::string temp = target.size() - base + 7 <= 255 ? target + ".XXXXXX" : target.substr(0, base) + ".$$$XXXXXX";
+    std::string temp =
+        target.size() - base + 7 <= 255 ? target + ".XXXXXX" : target.substr(0, base) + ".$$$XXXXXX";
     const int fd = MakeMarkedTempFile(temp);
-    if (fd < 0)
-        return Failed(name_);
+    if (fd < 0) return Failed(name_);
     // A link replaced is no file of ours to take the mode from.
     ::fchmod(fd, static_cast<mode_t>(NewFileMode(replaceLink ? std::string() : name_)));
     out_ = ::fdopen(fd, "wb");
@@ -239,11 +245,9 @@ bool TTextFile::OpenWrite()
 bool TTextFile::OpenAppend()
 {
     Abandon();
-    if (name_.empty())
-        return false;
+    if (name_.empty()) return false;
     out_ = std::fopen(name_.c_str(), "ab");
-    if (out_ == nullptr)
-        return false;
+    if (out_ == nullptr) return false;
     writeFailed_ = false;
     mode_ = Mode::Append;
     return true;
@@ -252,8 +256,7 @@ bool TTextFile::OpenAppend()
 bool TTextFile::ReadLine(std::string& Line)
 {
     Line.clear();
-    if (mode_ != Mode::Read)
-        return false;
+    if (mode_ != Mode::Read) return false;
     if (pos_ >= data_.size()) {
         readPastEnd_ = true;
         return false;
@@ -261,21 +264,21 @@ bool TTextFile::ReadLine(std::string& Line)
     const auto nl = data_.find('\n', pos_);
     const std::size_t end = nl == std::string::npos ? data_.size() : nl;
     Line.assign(data_, pos_, end - pos_);
-    if (!Line.empty() && Line.back() == '\r')
-        Line.pop_back();
+    if (!Line.empty() && Line.back() == '\r') Line.pop_back();
     pos_ = nl == std::string::npos ? data_.size() : nl + 1;
     ++lineNumber_;
     return true;
 }
 
-bool TTextFile::AtEnd() const { return mode_ != Mode::Read || pos_ >= data_.size(); }
+bool TTextFile::AtEnd() const
+{
+    return mode_ != Mode::Read || pos_ >= data_.size();
+}
 
 bool TTextFile::Write(const std::string& S)
 {
-    if ((mode_ != Mode::Write && mode_ != Mode::Append) || out_ == nullptr)
-        return false;
-    if (writeFailed_)
-        return false;
+    if ((mode_ != Mode::Write && mode_ != Mode::Append) || out_ == nullptr) return false;
+    if (writeFailed_) return false;
     if (!S.empty() && std::fwrite(S.data(), 1, S.size(), out_) != S.size()) {
         Failed(name_);
         writeFailed_ = true;
@@ -313,10 +316,8 @@ bool TTextFile::Close()
         ok = (std::fclose(out_) == 0 || (ok && Failed(name_))) && ok;
         out_ = nullptr;
         mode_ = Mode::Closed;
-        if (ok)
-            ok = std::rename(tempName_.c_str(), targetName_.c_str()) == 0 || Failed(name_);
-        if (!ok)
-            ::unlink(tempName_.c_str());
+        if (ok) ok = std::rename(tempName_.c_str(), targetName_.c_str()) == 0 || Failed(name_);
+        if (!ok) ::unlink(tempName_.c_str());
         UnmarkTempFile(tempName_);
         tempName_.clear();
         return ok;
@@ -350,20 +351,21 @@ void ResetTextfile()
     textfile.LastWriteFailure.clear();
 }
 
-void AssignTextFile(TTextFile& F, const std::string& Name) { F.Assign(Name); }
+void AssignTextFile(TTextFile& F, const std::string& Name)
+{
+    F.Assign(Name);
+}
 
 bool ResetTextFile(TTextFile& F, std::size_t MaxBytes)
 {
-    if (F.OpenRead(MaxBytes))
-        return true;
+    if (F.OpenRead(MaxBytes)) return true;
     telmvar.Aborted = true;
     return false;
 }
 
 bool RewriteTextFile(TTextFile& F)
 {
-    if (F.OpenWrite())
-        return true;
+    if (F.OpenWrite()) return true;
     telmvar.Aborted = true;
     AddErrorMessage("file " + F.Name() + " cannot be created !");
     return false;
@@ -371,8 +373,7 @@ bool RewriteTextFile(TTextFile& F)
 
 bool AppendTextFile(TTextFile& F)
 {
-    if (F.OpenAppend())
-        return true;
+    if (F.OpenAppend()) return true;
     telmvar.Aborted = true;
     AddErrorMessage("file " + F.Name() + " cannot be created !");
     return false;
@@ -381,17 +382,18 @@ bool AppendTextFile(TTextFile& F)
 bool CloseTextFile(TTextFile& F)
 {
     const bool writing = F.IsOpen() && !F.IsReading();
-    if (F.Close())
-        return true;
+    if (F.Close()) return true;
     telmvar.Aborted = true;
-    if (writing)
-        AddErrorMessage("file " + F.Name() + " could not be written !");
+    if (writing) AddErrorMessage("file " + F.Name() + " could not be written !");
     return false;
 }
 
 // --- readers -------------------------------------------------------------------
 
-bool ReadTextLine(std::string& S) { return ReadShared(S); }
+bool ReadTextLine(std::string& S)
+{
+    return ReadShared(S);
+}
 
 bool ReadFieldLine4(std::string& A, std::string& B, std::string& C, std::string& D)
 {
@@ -428,7 +430,10 @@ bool ReadTextInt(int32_t& N)
     return ok;
 }
 
-bool ReadTextLongInt(int32_t& N) { return ReadTextInt(N); }
+bool ReadTextLongInt(int32_t& N)
+{
+    return ReadTextInt(N);
+}
 
 bool ReadTextWord(uint16_t& W)
 {
@@ -458,8 +463,7 @@ bool ReadBoolTrue(bool& B)
 {
     std::string line;
     const bool ok = ReadShared(line);
-    if (!telmvar.Aborted)
-        B = UpperCaseText(line) == "TRUE";
+    if (!telmvar.Aborted) B = UpperCaseText(line) == "TRUE";
     return ok;
 }
 
@@ -467,18 +471,32 @@ bool ReadBoolNotFalse(bool& B)
 {
     std::string line;
     const bool ok = ReadShared(line);
-    if (!telmvar.Aborted)
-        B = UpperCaseText(line) != "FALSE";
+    if (!telmvar.Aborted) B = UpperCaseText(line) != "FALSE";
     return ok;
 }
 
 // --- writers -------------------------------------------------------------------
 
-bool WriteTextLine(const std::string& S) { return WriteSharedLine(S); }
-bool WriteStringLine(const std::string& S) { return WriteSharedLine(S); }
-bool WriteNumberLine(Extended X) { return WriteSharedLine(NumberLineText(X)); }
-bool WriteIntLine(int64_t N) { return WriteSharedLine(std::to_string(N)); }
-bool WriteBoolLine(bool B) { return WriteSharedLine(B ? "TRUE" : "FALSE"); }
+bool WriteTextLine(const std::string& S)
+{
+    return WriteSharedLine(S);
+}
+bool WriteStringLine(const std::string& S)
+{
+    return WriteSharedLine(S);
+}
+bool WriteNumberLine(Extended X)
+{
+    return WriteSharedLine(NumberLineText(X));
+}
+bool WriteIntLine(int64_t N)
+{
+    return WriteSharedLine(std::to_string(N));
+}
+bool WriteBoolLine(bool B)
+{
+    return WriteSharedLine(B ? "TRUE" : "FALSE");
+}
 
 bool WriteFieldLine4(const std::string& A, const std::string& B, const std::string& C, const std::string& D)
 {
@@ -497,13 +515,16 @@ bool WriteFieldLine8(const std::string& A, const std::string& B, const std::stri
     return WriteSharedLine(A + "|" + B + "|" + C + "|" + D + "|" + E + "|" + F + "|" + G + "|" + H + "|");
 }
 
-bool WriteText(const std::string& S) { return WriteShared(S); }
+bool WriteText(const std::string& S)
+{
+    return WriteShared(S);
+}
 
 std::string NumberLineText(Extended X)
 {
-    const std::string text = X < 1 && std::fabs(X - Round(X)) < 1e-10L ? FloatToSignificant(X) : FloatToFixedDecimals(7, X);
-    if (!std::isfinite(X) || ReadsBackAs(text, X))
-        return text;
+    const std::string text =
+        X < 1 && std::fabs(X - Round(X)) < 1e-10L ? FloatToSignificant(X) : FloatToFixedDecimals(7, X);
+    if (!std::isfinite(X) || ReadsBackAs(text, X)) return text;
     // More decimals, in the same right-aligned layout, until the text holds
     // the value; exponent form for values fixed decimals cannot hold.
     const std::size_t lead = text.find_first_not_of(' ');
@@ -511,11 +532,10 @@ std::string NumberLineText(Extended X)
     char buf[128];
     for (int decimals = 8; decimals <= 30; ++decimals) {
         const auto r = std::to_chars(buf, buf + sizeof buf, X, std::chars_format::fixed, decimals);
-        if (r.ec != std::errc{})
-            break;
-        const std::string candidate = blanks + WithSeparator(std::string(buf, r.ptr), wtelmvar.RegionalDecimalSeparator);
-        if (ReadsBackAs(candidate, X))
-            return candidate;
+        if (r.ec != std::errc{}) break;
+        const std::string candidate =
+            blanks + WithSeparator(std::string(buf, r.ptr), wtelmvar.RegionalDecimalSeparator);
+        if (ReadsBackAs(candidate, X)) return candidate;
     }
     const auto r = std::to_chars(buf, buf + sizeof buf, X, std::chars_format::scientific, 20);
     return blanks + WithSeparator(std::string(buf, r.ptr), wtelmvar.RegionalDecimalSeparator);
@@ -525,8 +545,9 @@ bool WriteProgramHeader()
 {
     const std::string rule(65, '-');
     bool ok = WriteSharedLine(rule);
-    ok = WriteSharedLine(telmvar.ProgramTitle + "   V " + GetFileVersionText("W" + telmvar.ProgramFileStem + ".exe"))
-        && ok;
+    ok = WriteSharedLine(telmvar.ProgramTitle + "   V " +
+                         GetFileVersionText("W" + telmvar.ProgramFileStem + ".exe")) &&
+         ok;
     ok = WriteSharedLine("Version " + telmvar.ProgramVersion) && ok;
     ok = WriteSharedLine(rule) && ok;
     for (int i = 1; i <= 3; ++i)

@@ -15,8 +15,8 @@
 
 #include "foundation/types.h"
 
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -24,8 +24,9 @@
 // The largest text file read when the caller names no size of its own.
 inline constexpr std::size_t TextFileMaxBytes = std::size_t{64} << 20;
 
-class TTextFile {
-public:
+class TTextFile
+{
+  public:
     TTextFile() = default;
     TTextFile(const TTextFile&) = delete;
     TTextFile& operator=(const TTextFile&) = delete;
@@ -83,7 +84,7 @@ public:
     // Closes without putting a new file in place (the temporary is removed).
     void Abandon();
 
-private:
+  private:
     enum class Mode { Closed, Read, Write, Append };
     std::string name_;
     std::string tempName_;

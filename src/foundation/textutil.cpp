@@ -1,14 +1,17 @@
 #include "foundation/textutil.h"
 
-#include "foundation/programstate.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 
 #include <algorithm>
 #include <cstdio>
 
 TTextutil textutil;
 
-void ResetTextutil() { textutil = TTextutil{}; }
+void ResetTextutil()
+{
+    textutil = TTextutil{};
+}
 
 void SetCommandLineParams(int argc, const char* const* argv)
 {
@@ -17,7 +20,8 @@ void SetCommandLineParams(int argc, const char* const* argv)
         textutil.CommandLineParams.emplace_back(argv[i] != nullptr ? argv[i] : "");
 }
 
-namespace {
+namespace
+{
 
 std::string TwoDigits(int n)
 {
@@ -39,11 +43,16 @@ std::string FormatDateText(int Year, int Month, int Day)
     const std::string m = TwoDigits(Month);
     const std::string d = TwoDigits(Day);
     switch (wtelmvar.DateFormatCode) {
-    case 1: return d + "." + m + "." + y;
-    case 2: return m + "/" + d + "/" + y;
-    case 3: return y + "-" + m + "-" + d;
-    case 4: return d + "/" + m + "/" + y;
-    default: return y + "/" + m + "/" + d;
+    case 1:
+        return d + "." + m + "." + y;
+    case 2:
+        return m + "/" + d + "/" + y;
+    case 3:
+        return y + "-" + m + "-" + d;
+    case 4:
+        return d + "/" + m + "/" + y;
+    default:
+        return y + "/" + m + "/" + d;
     }
 }
 
@@ -76,8 +85,7 @@ std::string UpperCaseText(const std::string& S)
 {
     std::string r = S;
     for (char& c : r)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return r;
 }
 
@@ -85,8 +93,7 @@ std::string LowerCaseText(const std::string& S)
 {
     std::string r = S;
     for (char& c : r)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return r;
 }
 
@@ -100,12 +107,14 @@ std::string FitLeft(const std::string& S, int Width)
 std::string FitRight(const std::string& S, int Width)
 {
     const std::string t = TrimBlanks(S);
-    if (static_cast<int>(t.size()) >= Width)
-        return Size(t, Width);
+    if (static_cast<int>(t.size()) >= Width) return Size(t, Width);
     return std::string(static_cast<std::size_t>(Width) - t.size(), ' ') + t;
 }
 
-std::string LeftStr(const std::string& S, int N) { return Size(S, N); }
+std::string LeftStr(const std::string& S, int N)
+{
+    return Size(S, N);
+}
 
 std::string RightStr(const std::string& S, int N)
 {
@@ -113,9 +122,15 @@ std::string RightStr(const std::string& S, int N)
     return S.substr(S.size() - n);
 }
 
-void ReplaceChar(char Find, char Repl, std::string& S) { std::replace(S.begin(), S.end(), Find, Repl); }
+void ReplaceChar(char Find, char Repl, std::string& S)
+{
+    std::replace(S.begin(), S.end(), Find, Repl);
+}
 
-void RemoveBlanks(std::string& S) { S.erase(std::remove(S.begin(), S.end(), ' '), S.end()); }
+void RemoveBlanks(std::string& S)
+{
+    S.erase(std::remove(S.begin(), S.end(), ' '), S.end());
+}
 
 std::string WithoutBlanks(const std::string& S)
 {
@@ -134,18 +149,19 @@ std::string HexByte(unsigned char Byte)
 std::string TrimBlanks(const std::string& S)
 {
     const auto first = S.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
+    if (first == std::string::npos) return {};
     const auto last = S.find_last_not_of(' ');
     return S.substr(first, last - first + 1);
 }
 
-void TrimInPlace(std::string& S) { S = TrimBlanks(S); }
+void TrimInPlace(std::string& S)
+{
+    S = TrimBlanks(S);
+}
 
 int LastPos(const std::string& Sub, const std::string& S)
 {
-    if (Sub.empty() || Sub.size() > S.size())
-        return 0;
+    if (Sub.empty() || Sub.size() > S.size()) return 0;
     const auto p = S.rfind(Sub);
     return p == std::string::npos ? 0 : static_cast<int>(p) + 1;
 }
@@ -164,13 +180,25 @@ std::string CommaToPoint(const std::string& S)
     return r;
 }
 
-std::string CommaToPoint2(const std::string& S) { return CommaToPoint(S); }
+std::string CommaToPoint2(const std::string& S)
+{
+    return CommaToPoint(S);
+}
 
-int CountChar(char C, const std::string& S) { return static_cast<int>(std::count(S.begin(), S.end(), C)); }
+int CountChar(char C, const std::string& S)
+{
+    return static_cast<int>(std::count(S.begin(), S.end(), C));
+}
 
-bool IsYesChar(char C) { return C == 'J' || C == 'Y'; }
+bool IsYesChar(char C)
+{
+    return C == 'J' || C == 'Y';
+}
 
-char YesNoChar(bool B) { return B ? 'J' : 'N'; }
+char YesNoChar(bool B)
+{
+    return B ? 'J' : 'N';
+}
 
 bool HasCommandLineParam(const std::string& S)
 {
@@ -182,17 +210,18 @@ bool HasCommandLineParam(const std::string& S)
 void OverwriteAt(const std::string& Src, std::string& Dest, int Pos)
 {
     const long last = static_cast<long>(Dest.size()) + 1 - static_cast<long>(Src.size());
-    if (Pos < 1 || Pos > last)
-        return;
+    if (Pos < 1 || Pos > last) return;
     Dest.replace(static_cast<std::size_t>(Pos - 1), Src.size(), Src);
 }
 
-char IndexToLetter(int N) { return static_cast<char>(N + 64); }
+char IndexToLetter(int N)
+{
+    return static_cast<char>(N + 64);
+}
 
 std::string ShortenMiddle(const std::string& S, int MaxLen)
 {
-    if (static_cast<int>(S.size()) < MaxLen)
-        return S;
+    if (static_cast<int>(S.size()) < MaxLen) return S;
     if (MaxLen >= 11) {
         const int h = MaxLen / 2 - 2;
         return Size(S, h) + "__" + RightStr(S, h);
@@ -202,8 +231,7 @@ std::string ShortenMiddle(const std::string& S, int MaxLen)
 
 std::string AbbreviateMiddle(const std::string& S, int N)
 {
-    if (static_cast<int>(S.size()) <= N)
-        return S;
+    if (static_cast<int>(S.size()) <= N) return S;
     const int h = std::max(N / 2 - 3, 0);
     return Size(S, h) + " ... " + RightStr(S, h + 1);
 }

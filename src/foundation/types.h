@@ -17,8 +17,7 @@
 
 using Extended = long double;
 
-template <class T, int Lo, int Hi>
-struct TArray {
+template <class T, int Lo, int Hi> struct TArray {
     static_assert(Hi >= Lo, "empty index range");
     static constexpr int Low = Lo;
     static constexpr int High = Hi;
@@ -45,5 +44,4 @@ struct TArray {
 };
 
 // Per-gear array of a gear pair: [1] pinion, [2] wheel.
-template <class T>
-using PairArray = TArray<T, 1, 2>;
+template <class T> using PairArray = TArray<T, 1, 2>;

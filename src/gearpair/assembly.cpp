@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "foundation/guardedmath.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
-#include "foundation/guardedmath.h"
 
-namespace {
+namespace
+{
 
 int PlanetIndexNumber(int zA, int zB, bool minus)
 {
@@ -24,28 +25,24 @@ bool IsWholeMultiple(int N, int q)
 // dividing by zero.
 bool RejectNoPlanets(int q)
 {
-    if (q != 0)
-        return false;
+    if (q != 0) return false;
     AddFatalMessage("Fatal  : q = 0 !");
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool AssemblyConditionFails(int zA, int zB, int q, bool minus)
 {
-    if (RejectNoPlanets(q))
-        return true;
+    if (RejectNoPlanets(q)) return true;
     return !IsWholeMultiple(PlanetIndexNumber(zA, zB, minus), q);
 }
 
 Extended PlanetPositionAngle(int i, int zA, int zB, bool minus, int q)
 {
-    if (RejectNoPlanets(q))
-        return 0;
+    if (RejectNoPlanets(q)) return 0;
     const int N = PlanetIndexNumber(zA, zB, minus);
-    if (N == 0)
-        return 0;
+    if (N == 0) return 0;
     // Round half to even, the rounding of the whole program.
     const Extended steps = std::nearbyint(static_cast<Extended>(i) / q * N);
     return steps * 2 * Pi / N;
@@ -55,24 +52,27 @@ void StepTeethNumbers(char kind, char direction, int q, int& zS, int& zP, int& z
 {
     if (direction == '0') {
         switch (kind) {
-        case 'S': zS = -2 * zH - 7 * zP; break;
+        case 'S':
+            zS = -2 * zH - 7 * zP;
+            break;
         case 'P':
             zP = static_cast<int>(std::nearbyint(static_cast<Extended>(-zS - zH) / 3.25L + 0.5L));
             break;
-        case 'H': zH = -zS - 3 * zP; break;
-        default: break;
+        case 'H':
+            zH = -zS - 3 * zP;
+            break;
+        default:
+            break;
         }
         return;
     }
-    if (direction != '<' && direction != '>')
-        return;
+    if (direction != '<' && direction != '>') return;
     const bool up = direction == '>';
     if (kind == 'P') {
         zP += up ? 1 : -1;
         return;
     }
-    if (kind != 'S' && kind != 'H')
-        return;
+    if (kind != 'S' && kind != 'H') return;
     // The first step is taken before the test, so a number that already
     // assembles moves on to the next one that does; with q > 0 this ends
     // within q steps.
@@ -80,18 +80,16 @@ void StepTeethNumbers(char kind, char direction, int q, int& zS, int& zP, int& z
         if (kind == 'S')
             zS += up ? 1 : -1;
         else
-            zH += up ? -1 : 1;  // the ring's count is negative
+            zH += up ? -1 : 1; // the ring's count is negative
         if (q == 0) {
             AddErrorMessage(up ? "Fatal: q = 0 !" : "Fatal  : q = 0 !");
             return;
         }
-        if (IsWholeMultiple(-zH - zS, q))
-            return;
+        if (IsWholeMultiple(-zH - zS, q)) return;
     }
 }
 
-Extended CircleGap(Extended phiA, Extended phiB, Extended dA, Extended dB, Extended rB,
-                   Extended rA)
+Extended CircleGap(Extended phiA, Extended phiB, Extended dA, Extended dB, Extended rB, Extended rA)
 {
     // The radicand is a squared distance; rounding may leave it a hair below 0
     // for touching centres.
@@ -102,14 +100,12 @@ Extended CircleGap(Extended phiA, Extended phiB, Extended dA, Extended dB, Exten
 Extended ChordLimitFactor(Extended angle, Extended v)
 {
     const Extended s = std::sqrt(std::max(Extended{0}, 2 * (1 - std::cos(angle))));
-    if (s > 0 && s < 2)
-        return v * s / (2 - s) + 1;
+    if (s > 0 && s < 2) return v * s / (2 - s) + 1;
     return 100;
 }
 
 Extended AngleFromRatio(Extended r1, Extended r2)
 {
-    if (r1 > r2)
-        return 57.3L * Tangent(SafeArcCos(r2 / r1));
+    if (r1 > r2) return 57.3L * Tangent(SafeArcCos(r2 / r1));
     return 0;
 }

@@ -23,8 +23,7 @@ void StepTeethNumbers(char kind, char direction, int q, int& zS, int& zP, int& z
 
 // Clear distance between two circles of diameters dA and dB whose centres sit
 // at radii rA, rB and angles phiA, phiB (radians); negative when they overlap.
-Extended CircleGap(Extended phiA, Extended phiB, Extended dA, Extended dB, Extended rB,
-                   Extended rA);
+Extended CircleGap(Extended phiA, Extended phiB, Extended dA, Extended dB, Extended rB, Extended rA);
 
 // v·s/(2 - s) + 1 with the chord s = sqrt(2(1 - cos angle)) of the unit
 // circle; 100 when s is 0 or 2.

@@ -38,13 +38,12 @@ inline bool SameBits(const Extended& a, const Extended& b)
     }
 }
 
-template <class T, std::size_t N>
-class TCalculationMemo {
-public:
+template <class T, std::size_t N> class TCalculationMemo
+{
+  public:
     // The entry of the calculation under way that Same(entry) accepts, or
     // null.
-    template <class Pred>
-    const T* Find(Pred Same)
+    template <class Pred> const T* Find(Pred Same)
     {
         const unsigned long calculation = CalculationUnderWay();
         if (calculation != calculation_) {
@@ -52,11 +51,9 @@ public:
             count_ = 0;
             next_ = 0;
         }
-        if (calculation == 0)
-            return nullptr;
+        if (calculation == 0) return nullptr;
         for (std::size_t k = 0; k < count_; ++k)
-            if (Same(kept_[k]))
-                return &kept_[k];
+            if (Same(kept_[k])) return &kept_[k];
         return nullptr;
     }
 
@@ -67,12 +64,11 @@ public:
     {
         T& entry = kept_[next_];
         next_ = (next_ + 1) % N;
-        if (count_ < N && calculation_ != 0)
-            ++count_;
+        if (count_ < N && calculation_ != 0) ++count_;
         return entry;
     }
 
-private:
+  private:
     unsigned long calculation_ = 0;
     std::size_t count_ = 0;
     std::size_t next_ = 0;

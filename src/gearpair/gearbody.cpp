@@ -1,10 +1,10 @@
 #include "gearpair/gearbody.h"
 
-#include <cmath>
 #include "foundation/guardedmath.h"
+#include <cmath>
 
-namespace {
-
+namespace
+{
 
 // A gear body split into rings of constant width. With a web the body is rim
 // (teeth down to the rim inside diameter), web and hub; without one it is a
@@ -25,8 +25,7 @@ TBody SplitBody(Extended da, Extended df, Extended di, Extended dB, Extended b)
     TBody body;
     if (da >= 0) {
         Extended w = di;
-        if (df <= w || w <= dB)
-            w = 0; // no web: the rim reaches down to the bore
+        if (df <= w || w <= dB) w = 0; // no web: the rim reaches down to the bore
         const Extended Dm = (df + da) / 2;
         if (dB < w) {
             const Extended s = (df - w) / 2; // rim height, also web thickness and hub wall
@@ -44,8 +43,7 @@ TBody SplitBody(Extended da, Extended df, Extended di, Extended dB, Extended b)
     // Internal gear: the ring body lies outside the teeth, dB is its outside.
     const Extended adf = std::fabs(df), ada = std::fabs(da), adB = std::fabs(dB);
     Extended w = std::fabs(di);
-    if (w <= adf || adB <= w)
-        w = 0;
+    if (w <= adf || adB <= w) w = 0;
     const Extended Dm = (adf + ada) / 2;
     if (adf / 2 + adB / 2 < w) {
         const Extended s = (w - adf) / 2;
@@ -70,8 +68,7 @@ Extended HollowPolarMoment(Extended D, Extended d)
 
 Extended HollowPolarSectionModulus(Extended D, Extended d)
 {
-    if (D < d || D <= 0)
-        return 0;
+    if (D < d || D <= 0) return 0;
     return 2 * HollowPolarMoment(D, d) / D;
 }
 
@@ -80,7 +77,8 @@ Extended HollowInertia(Extended D, Extended d, Extended width, Extended rho)
     return Pi / 32 * 1e-12L * rho * width * (D * D - d * d) * (D * D + d * d);
 }
 
-namespace {
+namespace
+{
 
 Extended BodyMass(const TBody& body, Extended rho)
 {

@@ -2,33 +2,33 @@
 
 TGearPairData GearPair;
 
-const TArray<const char*, 0, 8> MaterialKindNames{{
-    "", "Low carbon steel (St)", "Case-hardening steel (Eh)", "Heat-treatable steel (V)",
-    "Nodular cast iron GGG (perl.,bai.)", "Nodular cast iron GGG (ferritic)",
-    "Gray-cast iron (GG)", "Black malleable cast iron (GTS perl.)", "others ..."}};
+const TArray<const char*, 0, 8> MaterialKindNames{
+    {"", "Low carbon steel (St)", "Case-hardening steel (Eh)", "Heat-treatable steel (V)",
+     "Nodular cast iron GGG (perl.,bai.)", "Nodular cast iron GGG (ferritic)", "Gray-cast iron (GG)",
+     "Black malleable cast iron (GTS perl.)", "others ..."}};
 
-const TArray<const char*, 0, 7> HeatTreatmentNames{{
-    "none", "heat-treated (V)", "case-hardened (Eh)", "induction-hardened (IF)",
-    "flame-hardened (IF)", "gas-nitrided (NT)", "bath-nitrided (NT)", "nitrocar.(NV)"}};
+const TArray<const char*, 0, 7> HeatTreatmentNames{
+    {"none", "heat-treated (V)", "case-hardened (Eh)", "induction-hardened (IF)", "flame-hardened (IF)",
+     "gas-nitrided (NT)", "bath-nitrided (NT)", "nitrocar.(NV)"}};
 
-const TArray<const char*, 0, 7> HeatTreatmentShortNames{{
-    "none", "heat-treat.", "case-hard.", "ind.hard.", "flame-hard.", "gas-nitr.",
-    "bath-nitr.", "nitrocarb."}};
+const TArray<const char*, 0, 7> HeatTreatmentShortNames{{"none", "heat-treat.", "case-hard.", "ind.hard.",
+                                                         "flame-hard.", "gas-nitr.", "bath-nitr.",
+                                                         "nitrocarb."}};
 
 const TArray<const char*, 1, 3> ToothAlignmentNames{{"right-hand", "left-hand", "free"}};
 
 const TArray<const char*, 0, 1> ToleranceStandardNames{{"DIN 3961", "ISO 1328"}};
 
-const TArray<const char*, 0, 10> AsneSeriesNames{{
-    "a", "ab", "b", "bc", "c", "cd", "d", "e", "f", "g", "h"}};
+const TArray<const char*, 0, 10> AsneSeriesNames{{"a", "ab", "b", "bc", "c", "cd", "d", "e", "f", "g", "h"}};
 
-const TArray<const char*, 0, 8> AaFieldNames{{
-    "js 4", "js 5", "js 6", "js 7", "js 8", "js 9", "js10", "js11", " "}};
+const TArray<const char*, 0, 8> AaFieldNames{
+    {"js 4", "js 5", "js 6", "js 7", "js 8", "js 9", "js10", "js11", " "}};
 
-const TArray<const char*, 0, 4> CalcMethodNames{{
-    "", "DIN 3990-1,2,3", "DIN 3990-41", "Input K,Y,Z", "ISO 6336:2006-2008"}};
+const TArray<const char*, 0, 4> CalcMethodNames{
+    {"", "DIN 3990-1,2,3", "DIN 3990-41", "Input K,Y,Z", "ISO 6336:2006-2008"}};
 
-namespace {
+namespace
+{
 
 // The two default routines own two groups of variables: SetGearDefaults the
 // material, operating and load-spectrum group, InitGearPairData the rest. One
@@ -81,14 +81,13 @@ void CopyMaterialGroup(const TGearPairData& from, TGearPairData& to)
     to.NLF = from.NLF;
 }
 
-template <class T>
-void SetBoth(PairArray<T>& arr, const T& v1, const T& v2)
+template <class T> void SetBoth(PairArray<T>& arr, const T& v1, const T& v2)
 {
     arr[1] = v1;
     arr[2] = v2;
 }
 
-}  // namespace
+} // namespace
 
 void SetGearDefaults()
 {

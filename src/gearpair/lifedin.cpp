@@ -1,23 +1,22 @@
 #include "gearpair/lifedin.h"
 
+#include "foundation/guardedmath.h"
 #include "foundation/keptfunctions.h"
 #include "foundation/messagecollector.h"
-#include "foundation/guardedmath.h"
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 // Hours from load cycles. A gear at rest collects no cycles, so it gets no
 // finite life in hours: 0 stands for "not calculated" as in the other life
 // results, instead of a division by zero.
 Extended Hours(Extended N, Extended n, Extended e)
 {
-    if (n == 0)
-        return 0;
+    if (n == 0) return 0;
     Extended L = N / std::fabs(n) / 60;
-    if (e > 1)
-        L /= e;
+    if (e > 1) L /= e;
     return L;
 }
 
@@ -25,8 +24,7 @@ Extended Hours(Extended N, Extended n, Extended e)
 // (the influence factors lift the endurance point onto the static level).
 Extended LineCycles(Extended Nref, Extended Z, Extended ex)
 {
-    if (std::fabs(ex) < 1e-6L)
-        return 0;
+    if (std::fabs(ex) < 1e-6L) return 0;
     return Nref / SafePower("Error  : LtH", Z, 1 / ex);
 }
 
@@ -41,18 +39,15 @@ Extended PittingLifeDin(int heatTreatment, int materialKind, int curve, Extended
         const Extended Z = ratio > 0 ? 1 / ratio : 1e30L;
         if (heatTreatment == 7 || materialKind == 6 || heatTreatment == 5 || heatTreatment == 6) {
             const Extended zStatic = heatTreatment == 7 ? 1.1L : 1.3L;
-            if (Z > zStatic)
-                AddErrorMessage("Error  : Pitting");
+            if (Z > zStatic) AddErrorMessage("Error  : Pitting");
             const Extended ex = KeptLn(SafeDivide("Error  : LtH", zStatic, F)) / KeptLn(20.0L);
             N1 = LineCycles(2e6L, Z, ex);
             N2 = N1;
         } else if (materialKind == 8) {
-            if (Z > 1.1L)
-                AddErrorMessage("Error  : Pitting");
+            if (Z > 1.1L) AddErrorMessage("Error  : Pitting");
             N1 = N2 = 0;
         } else {
-            if (Z > 1.6L)
-                AddErrorMessage("Error  : Pitting");
+            if (Z > 1.6L) AddErrorMessage("Error  : Pitting");
             const Extended lnRatio = KeptLn(SafeDivide("Error  : LtH", 1.6L, F));
             const Extended ex = lnRatio / KeptLn(500.0L);
             N1 = LineCycles(5e7L, Z, ex);
@@ -70,8 +65,7 @@ Extended PittingLifeDin(int heatTreatment, int materialKind, int curve, Extended
     return Hours(N1, n, e);
 }
 
-Extended RootLifeDin(int heatTreatment, int materialKind, Extended& N, Extended ratio, Extended n,
-                     Extended e)
+Extended RootLifeDin(int heatTreatment, int materialKind, Extended& N, Extended ratio, Extended n, Extended e)
 {
     N = 1e10L;
     if (ratio < 1) {
@@ -92,8 +86,7 @@ Extended RootLifeDin(int heatTreatment, int materialKind, Extended& N, Extended 
             k = 1 / 0.115L;
             yStatic = 1.6L;
         }
-        if (Y > yStatic)
-            AddErrorMessage("Error  : fatigue fract.");
+        if (Y > yStatic) AddErrorMessage("Error  : fatigue fract.");
         N = none ? 0 : 3e6L / SafePower("Error  : LtF", Y, k);
     }
     return Hours(N, n, e);

@@ -2,4 +2,7 @@
 
 QYRLIFE_Record LifeParams;
 
-void ResetLifeParams() { LifeParams = QYRLIFE_Record{}; }
+void ResetLifeParams()
+{
+    LifeParams = QYRLIFE_Record{};
+}

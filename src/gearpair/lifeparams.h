@@ -7,8 +7,8 @@
 #include <string>
 
 struct QYRLIFE_Record {
-    std::string LW;       // material class
-    int32_t N0F = 1000;   // tooth root, upper corner
+    std::string LW;     // material class
+    int32_t N0F = 1000; // tooth root, upper corner
     int32_t NnF = 3000000;
     double pF = 8.7;
     int32_t N0H = 100000; // pitting, upper corner

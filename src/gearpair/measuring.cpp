@@ -1,12 +1,12 @@
 #include "gearpair/measuring.h"
 
+#include "foundation/guardedmath.h"
 #include "foundation/keptfunctions.h"
 #include "foundation/messagecollector.h"
-#include "foundation/programstate.h"
-#include "foundation/unitsys.h"
-#include "foundation/guardedmath.h"
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
+#include "foundation/unitsys.h"
 #include "gearpair/calculationmemo.h"
 
 #include <cmath>
@@ -15,7 +15,8 @@
 #include <numbers>
 #include <string>
 
-namespace {
+namespace
+{
 
 // A ball diameter written with the settings it was written in, and the
 // message about a ball too small for it, formed when first said.
@@ -76,8 +77,7 @@ int SpannedTeethOf(Extended z, Extended beta, Extended alphan, Extended x, Exten
     const Extended dx = d + 2 * x * mn;
     const Extended betax = KeptArcTan(a.TanBeta * dx / d);
     const Extended alphax = NamedArcCos("kmess", a.CosBeta * a.CosAlphan * d / dx / KeptCos(betax));
-    if (alphax == 0)
-        return 1;
+    if (alphax == 0) return 1;
     const Extended zPrime = z * a.InvAlphat / a.InvAlphan;
     // Counted on the magnitude and given the gear's sign: an internal gear
     // spans as many spaces as an external gear of its size spans teeth
@@ -111,15 +111,17 @@ const TBallText& BallTextOf(Extended DM)
 
 } // namespace
 
-const std::string& BallDiameterText(Extended DM) { return BallTextOf(DM).Text; }
+const std::string& BallDiameterText(Extended DM)
+{
+    return BallTextOf(DM).Text;
+}
 
 const std::string& SmallBallMessage(Extended DM)
 {
     const TBallText& t = BallTextOf(DM);
     // Formed in the entry's own string, which keeps its room from one
     // calculation to the next.
-    if (t.SmallBall.empty())
-        t.SmallBall.assign("Error  : Dm ball !  (").append(t.Text).append(")");
+    if (t.SmallBall.empty()) t.SmallBall.assign("Error  : Dm ball !  (").append(t.Text).append(")");
     return t.SmallBall;
 }
 
@@ -174,8 +176,7 @@ Extended DmMess(Extended z, Extended beta, Extended alphan, Extended x, Extended
 {
     const std::string tag = "Error  : DmMess";
     const Extended zn = z / SafePower(tag, KeptCos(beta), 3.3L);
-    if (zn == 0)
-        return 0;
+    if (zn == 0) return 0;
     const Extended alphaM = NamedArcCos(tag, KeptCos(alphan) * zn / (2 * x + zn));
     if (alphaM == 0) {
         AddErrorMessage("Fatal  : Diametr.Dim.o.balls DmMess !");
@@ -206,29 +207,25 @@ int kmess(Extended z, Extended beta, Extended alphan, Extended x, Extended mn)
     const unsigned long before = GuardedReportCount();
     const int teeth = SpannedTeethOf(z, beta, alphan, x, mn);
     // A message must be said again next time.
-    if (GuardedReportCount() == before)
-        SpannedTeeth.Add() = {z, beta, alphan, x, mn, teeth};
+    if (GuardedReportCount() == before) SpannedTeeth.Add() = {z, beta, alphan, x, mn, teeth};
     return teeth;
 }
 
 void CheckBallContactPoint(int z, Extended mn, Extended alphan, Extended beta, Extended x, Extended DM)
 {
-    if (z == 0)
-        return;
+    if (z == 0) return;
     const TProfileAngles& a = ProfileAnglesOf(beta, alphan);
     const Extended eta = (Pi - 4 * x * a.TanAlphan) / 2 / z;
     const Extended etat = eta - a.InvAlphat;
     const Extended db = a.CosAlphat * mn * z / a.CosBeta;
     // The ball is too small when its centre's pressure angle is negative.
-    if (ArcInvoluteIsNegative(DM / db / a.CosBetab - etat))
-        AddErrorMessage(SmallBallMessage(DM));
+    if (ArcInvoluteIsNegative(DM / db / a.CosBetab - etat)) AddErrorMessage(SmallBallMessage(DM));
 }
 
 void CheckBallPosition(int z, Extended MdK, Extended MdR, Extended df, Extended dFamin, Extended DM,
                        Extended alphan, Extended rhoaP0)
 {
-    if (z == 0)
-        return;
+    if (z == 0) return;
     const TBallPositionAngles& a = BallPositionAnglesOf(z, alphan);
     Extended e1 = MdK - DM;
     Extended e2 = MdR - DM;

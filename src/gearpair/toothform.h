@@ -18,27 +18,26 @@ Extended RootFormDiameterFromSines(Extended d, Extended sinAlphat, Extended haP0
 
 // The same for a tool with protuberance q: its addendum counts reduced by
 // q (1/sin alphan - q tan alphan).
-Extended RootFormDiameterProtuberance(Extended q, Extended d, Extended alphat, Extended haP0,
-                                      Extended x, Extended mn, Extended rhoaP0, Extended alphan,
-                                      Extended db);
+Extended RootFormDiameterProtuberance(Extended q, Extended d, Extended alphat, Extended haP0, Extended x,
+                                      Extended mn, Extended rhoaP0, Extended alphan, Extended db);
 
 // Tip form diameter of a gear whose tip corner is cut by a chamfered tool
 // (chamfer pressure angle alphakP0, depth hFfP0): the diameter where the
 // chamfer flank meets the involute flank, searched between da and the base
 // circle. x1 is the profile shift of the involute flank, x2 that of the
 // chamfer flank; sak receives the transverse tooth thickness there.
-Extended TipFormDiameterChamfer(int z, int gear, Extended& sak, Extended alphan, Extended beta,
-                                Extended mn, Extended x1, Extended x2, Extended alphakP0,
-                                Extended hFfP0, Extended da);
+Extended TipFormDiameterChamfer(int z, int gear, Extended& sak, Extended alphan, Extended beta, Extended mn,
+                                Extended x1, Extended x2, Extended alphakP0, Extended hFfP0, Extended da);
 
 // Specific sliding at one point of the path of contact. gap is the distance of
 // the point from the pitch point along the line of action (positive towards
 // gear B's base circle), daA and daB the diameters through the pitch point
 // (working pitch diameters), which 1 or 2 the gear whose sliding is wanted,
 // u = z2 / z1 (negative for an internal pair, z2 < 0).
-Extended SpecificSlidingAt(int z2, int which, Extended gap, Extended dbA, Extended dbB,
-                           Extended daA, Extended daB, Extended u);
+Extended SpecificSlidingAt(int z2, int which, Extended gap, Extended dbA, Extended dbB, Extended daA,
+                           Extended daB, Extended u);
 // The same from the radii of curvature of both flanks at the pitch point,
 // Cathetus(daA / 2, dbA / 2) and Cathetus(daB / 2, dbB / 2): a caller that
 // asks for several points at one pair of diameters forms them once.
-Extended SpecificSlidingFromRadii(int z2, int which, Extended gap, Extended RadiusA, Extended RadiusB, Extended u);
+Extended SpecificSlidingFromRadii(int z2, int which, Extended gap, Extended RadiusA, Extended RadiusB,
+                                  Extended u);

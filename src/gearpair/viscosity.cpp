@@ -4,7 +4,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 Extended ViscosityLine(Extended nuRef, Extended tRef, Extended t)
 {

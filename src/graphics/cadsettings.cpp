@@ -2,8 +2,14 @@
 
 TCadSettings cadsettings;
 
-void ResetCadSettings() { cadsettings = TCadSettings{}; }
+void ResetCadSettings()
+{
+    cadsettings = TCadSettings{};
+}
 
 TCadState cadstate;
 
-void ResetCadState() { cadstate = TCadState{}; }
+void ResetCadState()
+{
+    cadstate = TCadState{};
+}

@@ -54,7 +54,8 @@ struct TCadSettings {
     // 3D output: default projection angles x, y, z in radians (-15, 90 and
     // 210 degrees), projecting 3D output onto the drawing plane, and whether
     // the angles are asked for before a 3D output.
-    TArray<Extended, 1, 3> View3DAngles{{{-0.2617993877991494365L, 1.5707963267948966192L, 3.6651914291880921281L}}};
+    TArray<Extended, 1, 3> View3DAngles{
+        {{-0.2617993877991494365L, 1.5707963267948966192L, 3.6651914291880921281L}}};
     bool Cad3DTo2D = true;
     bool Edit3DAngles = true;
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <charconv>
-#include <optional>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 TDisplayList DisplayList;
 
@@ -43,12 +43,16 @@ void ResetDisplayList()
     DisplayList.ForgetPen();
 }
 
-namespace {
+namespace
+{
 
 // Room for an integer: 19 digits and a sign.
 constexpr size_t MaxIntChars = 20;
 
-char* WriteInt(char* p, long long n) { return std::to_chars(p, p + MaxIntChars, n).ptr; }
+char* WriteInt(char* p, long long n)
+{
+    return std::to_chars(p, p + MaxIntChars, n).ptr;
+}
 
 // Room for a real: the longest, "-0.0000" and 8 digits or "-d.dddddddE+308",
 // has 15 characters; the exponent is written with an integer's room.
@@ -74,8 +78,7 @@ void ExactDigits(double a, uint32_t& digits, int& exponent)
     const char* p = buf;
     digits = 0;
     for (; p < r.ptr && *p != 'e'; ++p)
-        if (*p != '.')
-            digits = digits * 10 + static_cast<uint32_t>(*p - '0');
+        if (*p != '.') digits = digits * 10 + static_cast<uint32_t>(*p - '0');
     exponent = 0;
     std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), r.ptr, exponent);
 }
@@ -94,15 +97,13 @@ bool FastDigits(double a, uint32_t& digits, int& exponent)
     uint64_t bits;
     std::memcpy(&bits, &a, sizeof bits);
     const int biased = static_cast<int>((bits >> 52) & 0x7FF);
-    if (biased == 0 || biased == 0x7FF)
-        return false;
+    if (biased == 0 || biased == 0x7FF) return false;
     // floor(e2 * log10(2)) for a in [2^e2, 2^(e2 + 1)): the exponent or one
     // below it.
     int e = ((biased - 1023) * 78913) >> 18;
     for (int tries = 0; tries < 3; ++tries) {
         const int k = 7 - e;
-        if (k > 22 || k < -22)
-            return false;
+        if (k > 22 || k < -22) return false;
         const double s = k >= 0 ? a * Pow10[k] : a / Pow10[-k];
         if (s >= 1e8) {
             ++e;
@@ -114,8 +115,7 @@ bool FastDigits(double a, uint32_t& digits, int& exponent)
         }
         const double whole = std::floor(s);
         const double frac = s - whole;
-        if (std::fabs(frac - 0.5) < 1e-7)
-            return false;
+        if (std::fabs(frac - 0.5) < 1e-7) return false;
         uint32_t d = static_cast<uint32_t>(whole) + (frac > 0.5 ? 1 : 0);
         if (d == 100000000) {
             d = 10000000;
@@ -133,21 +133,17 @@ char* WriteGraphReal(char* out, Extended value)
     // 8 significant digits lie far inside a double's 15, so the double's
     // digits are those of the extended value.
     const double v = static_cast<double>(value);
-    if (std::isnan(v))
-        return Put(out, "NAN");
-    if (std::isinf(v))
-        return Put(out, v < 0 ? "-INF" : "INF");
+    if (std::isnan(v)) return Put(out, "NAN");
+    if (std::isinf(v)) return Put(out, v < 0 ? "-INF" : "INF");
     if (v == 0) {
         *out++ = '0';
         return out;
     }
-    if (v < 0)
-        *out++ = '-';
+    if (v < 0) *out++ = '-';
     const double a = std::fabs(v);
     uint32_t d = 0;
     int exponent = 0;
-    if (!FastDigits(a, d, exponent))
-        ExactDigits(a, d, exponent);
+    if (!FastDigits(a, d, exponent)) ExactDigits(a, d, exponent);
     char digits[8];
     for (int i = 7; i >= 0; --i) {
         digits[i] = static_cast<char>('0' + d % 10);
@@ -181,8 +177,7 @@ char* WriteGraphReal(char* out, Extended value)
     *out++ = 'E';
     *out++ = exponent < 0 ? '-' : '+';
     const int e = exponent < 0 ? -exponent : exponent;
-    if (e < 10)
-        *out++ = '0';
+    if (e < 10) *out++ = '0';
     return WriteInt(out, e);
 }
 
@@ -266,7 +261,8 @@ std::string MakeWindowRecord(int32_t px1, int32_t py1, int32_t px2, int32_t py2,
     return s;
 }
 
-namespace {
+namespace
+{
 
 // Reads the whole text as a number; anything else is 0, as the program's
 // number reader gives for a malformed field.
@@ -279,46 +275,38 @@ namespace {
 std::optional<double> ShortDecimal(const char* b, const char* e)
 {
     const bool negative = b != e && *b == '-';
-    if (negative)
-        ++b;
+    if (negative) ++b;
     uint64_t mantissa = 0;
     int digits = 0;
     int scale = 0;
     bool any = false;
     for (; b != e && *b >= '0' && *b <= '9'; ++b, any = true) {
-        if (mantissa == 0 && *b == '0')
-            continue;
+        if (mantissa == 0 && *b == '0') continue;
         mantissa = mantissa * 10 + static_cast<unsigned>(*b - '0');
         ++digits;
     }
     if (b != e && *b == '.') {
         for (++b; b != e && *b >= '0' && *b <= '9'; ++b, any = true) {
             --scale;
-            if (mantissa == 0 && *b == '0')
-                continue;
+            if (mantissa == 0 && *b == '0') continue;
             mantissa = mantissa * 10 + static_cast<unsigned>(*b - '0');
             ++digits;
         }
     }
-    if (!any || digits > 15)
-        return std::nullopt;
+    if (!any || digits > 15) return std::nullopt;
     if (b != e && (*b == 'E' || *b == 'e')) {
         ++b;
         const bool down = b != e && *b == '-';
-        if (b != e && (*b == '-' || *b == '+'))
-            ++b;
-        if (b == e || e - b > 3)
-            return std::nullopt;
+        if (b != e && (*b == '-' || *b == '+')) ++b;
+        if (b == e || e - b > 3) return std::nullopt;
         int x = 0;
         for (; b != e; ++b) {
-            if (*b < '0' || *b > '9')
-                return std::nullopt;
+            if (*b < '0' || *b > '9') return std::nullopt;
             x = x * 10 + (*b - '0');
         }
         scale += down ? -x : x;
     }
-    if (b != e || scale < -22 || scale > 22)
-        return std::nullopt;
+    if (b != e || scale < -22 || scale > 22) return std::nullopt;
     double v = static_cast<double>(mantissa);
     v = scale < 0 ? v / Pow10[-scale] : v * Pow10[scale];
     return negative ? -v : v;
@@ -326,18 +314,14 @@ std::optional<double> ShortDecimal(const char* b, const char* e)
 
 double ToReal(std::string_view t)
 {
-    if (t.empty())
-        return 0;
+    if (t.empty()) return 0;
     const char* b = t.data();
     const char* e = b + t.size();
-    if (*b == '+')
-        ++b;
-    if (const std::optional<double> quick = ShortDecimal(b, e))
-        return *quick;
+    if (*b == '+') ++b;
+    if (const std::optional<double> quick = ShortDecimal(b, e)) return *quick;
     double v = 0;
     auto r = std::from_chars(b, e, v);
-    if (r.ec != std::errc() || r.ptr != e)
-        return 0;
+    if (r.ec != std::errc() || r.ptr != e) return 0;
     return v;
 }
 
@@ -347,12 +331,14 @@ long long ToInt(std::string_view t)
     const char* e = b + t.size();
     long long v = 0;
     auto r = std::from_chars(b, e, v);
-    if (r.ec != std::errc() || r.ptr != e || b == e)
-        return 0;
+    if (r.ec != std::errc() || r.ptr != e || b == e) return 0;
     return v;
 }
 
-bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+bool IsDigit(char c)
+{
+    return static_cast<unsigned char>(c - '0') < 10;
+}
 
 // The fields of one record, read front to back in one pass over its text.
 // The forms the list itself writes for drawing records ("-12.375", "40")
@@ -368,16 +354,14 @@ class TFieldReader
     {
         const char* b = p_;
         double v;
-        if (PlainReal(v) && EndOfField())
-            return v;
+        if (PlainReal(v) && EndOfField()) return v;
         return ToReal(Skip(b));
     }
     long long NextInt()
     {
         const char* b = p_;
         long long n;
-        if (PlainInt(n) && EndOfField())
-            return n;
+        if (PlainInt(n) && EndOfField()) return n;
         return ToInt(Skip(b));
     }
     void SkipField() { Skip(p_); }
@@ -386,16 +370,14 @@ class TFieldReader
     {
         const char* b = p_;
         double v;
-        if (PlainReal(v) && p_ == e_)
-            return v;
+        if (PlainReal(v) && p_ == e_) return v;
         return ToReal({b, static_cast<size_t>(e_ - b)});
     }
     long long LastInt()
     {
         const char* b = p_;
         long long n;
-        if (PlainInt(n) && p_ == e_)
-            return n;
+        if (PlainInt(n) && p_ == e_) return n;
         return ToInt({b, static_cast<size_t>(e_ - b)});
     }
     std::string_view Rest() const { return {p_, static_cast<size_t>(e_ - p_)}; }
@@ -409,8 +391,7 @@ class TFieldReader
             p_ = e_ = nullptr;
             return true;
         }
-        if (*p_ != ';')
-            return false;
+        if (*p_ != ';') return false;
         ++p_;
         return true;
     }
@@ -447,11 +428,9 @@ class TFieldReader
             decimals = p - point;
             digits += decimals;
         }
-        if (digits == 0 || digits > 15)
-            return false;
+        if (digits == 0 || digits > 15) return false;
         v = static_cast<double>(m) / Pow10[decimals];
-        if (negative)
-            v = -v;
+        if (negative) v = -v;
         p_ = p;
         return true;
     }
@@ -465,8 +444,7 @@ class TFieldReader
         long long m = 0;
         for (; p != e_ && IsDigit(*p) && p - first < 18; ++p)
             m = m * 10 + (*p - '0');
-        if (p == first)
-            return false;
+        if (p == first) return false;
         n = negative ? -m : m;
         p_ = p;
         return true;
@@ -541,8 +519,7 @@ void TDisplayList::DropDrawing(size_t from, size_t to)
 {
     TDrawRecordList& list = Records;
     to = std::min(to, list.size());
-    if (from >= to)
-        return;
+    if (from >= to) return;
     // Of the records that only set something, the last of each kind decides
     // what the records after the range start with.
     std::vector<bool> keep(to - from);
@@ -553,13 +530,11 @@ void TDisplayList::DropDrawing(size_t from, size_t to)
         const auto kind = static_cast<TRecordKind>(r.Kind);
         const bool sets =
             kind == TRecordKind::MoveTo || (kind >= TRecordKind::Colour && kind <= TRecordKind::LineWidth);
-        if (sets && !seen[static_cast<int>(kind)])
-            keep[i - from] = seen[static_cast<int>(kind)] = true;
+        if (sets && !seen[static_cast<int>(kind)]) keep[i - from] = seen[static_cast<int>(kind)] = true;
     }
     TDrawRecordList kept;
     for (size_t i = 0; i < list.size(); ++i)
-        if (i < from || i >= to || keep[i - from])
-            kept.push_back(list[i]);
+        if (i < from || i >= to || keep[i - from]) kept.push_back(list[i]);
     list = std::move(kept);
     // Frames that began in the range are gone; those after it moved up.
     const size_t removed = (to - from) - static_cast<size_t>(std::count(keep.begin(), keep.end(), true));

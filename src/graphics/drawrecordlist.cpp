@@ -37,8 +37,7 @@ TDrawRecordList::TChunk& TDrawRecordList::ChunkWithRoom(size_t length)
     if (!chunks_.empty()) {
         TChunk& c = chunks_.back();
         // A record beginning at ChunkSize would not fit its offset bits.
-        if (c.Used < ChunkSize && length <= c.Capacity - c.Used)
-            return c;
+        if (c.Used < ChunkSize && length <= c.Capacity - c.Used) return c;
     }
     // The chunk number must fit the position's upper bits: 4 GB of text.
     if (chunks_.size() >= (size_t{1} << (32 - ChunkBits)))
@@ -52,8 +51,7 @@ TDrawRecordList::TChunk& TDrawRecordList::ChunkWithRoom(size_t length)
 
 void TDrawRecordList::AddIndex(TPosition p)
 {
-    if (count_ == blocks_.size() * IndexBlockSize)
-        blocks_.emplace_back(new TPosition[IndexBlockSize]);
+    if (count_ == blocks_.size() * IndexBlockSize) blocks_.emplace_back(new TPosition[IndexBlockSize]);
     blocks_[count_ >> IndexBlockBits][count_ & (IndexBlockSize - 1)] = p;
     ++count_;
 }
@@ -74,8 +72,7 @@ void TDrawRecordList::EndRecord(size_t length)
 void TDrawRecordList::push_back(std::string_view record)
 {
     char* p = BeginRecord(record.size());
-    if (!record.empty())
-        std::memcpy(p, record.data(), record.size());
+    if (!record.empty()) std::memcpy(p, record.data(), record.size());
     EndRecord(record.size());
 }
 
@@ -87,8 +84,7 @@ std::string_view TDrawRecordList::operator[](size_t i) const
     size_t end = c.Used;
     if (i + 1 < count_) {
         const TPosition q = Begin(i + 1);
-        if ((q >> ChunkBits) == (p >> ChunkBits))
-            end = q & (ChunkSize - 1);
+        if ((q >> ChunkBits) == (p >> ChunkBits)) end = q & (ChunkSize - 1);
     }
     return {c.Text.get() + offset, end - offset};
 }
@@ -102,8 +98,7 @@ void TDrawRecordList::clear()
     } else {
         chunks_.clear();
     }
-    if (blocks_.size() > 1)
-        blocks_.resize(1);
+    if (blocks_.size() > 1) blocks_.resize(1);
 }
 
 void TDrawRecordList::shrink_to_fit()
@@ -157,10 +152,8 @@ size_t TDrawRecordList::MemoryBytes() const
 
 bool operator==(const TDrawRecordList& list, const std::vector<std::string>& records)
 {
-    if (list.size() != records.size())
-        return false;
+    if (list.size() != records.size()) return false;
     for (size_t i = 0; i < records.size(); ++i)
-        if (list[i] != records[i])
-            return false;
+        if (list[i] != records[i]) return false;
     return true;
 }

@@ -17,7 +17,8 @@
 
 TGraphFacade GraphFacade;
 
-namespace {
+namespace
+{
 
 constexpr Extended Pi = std::numbers::pi_v<long double>;
 
@@ -29,7 +30,10 @@ TCadScreen& CadScreen()
     return cadscreentarget.Installed != nullptr ? *cadscreentarget.Installed : GraphFacade;
 }
 
-TCadScreen* SetCadScreen(TCadScreen* Screen) { return std::exchange(cadscreentarget.Installed, Screen); }
+TCadScreen* SetCadScreen(TCadScreen* Screen)
+{
+    return std::exchange(cadscreentarget.Installed, Screen);
+}
 
 TGraphFacade::TGraphFacade() = default;
 
@@ -45,7 +49,10 @@ void TGraphFacade::Clear()
     FTelmgra.Repaint();
 }
 
-void TGraphFacade::ClearViewPort() { FTelmgra.ClearViewPort(); }
+void TGraphFacade::ClearViewPort()
+{
+    FTelmgra.ClearViewPort();
+}
 
 void TGraphFacade::SetWindow(bool aspect, bool frame, Extended vx1, Extended vy1, Extended vx2, Extended vy2,
                              Extended wx1, Extended wy1, Extended wx2, Extended wy2)
@@ -61,8 +68,7 @@ void TGraphFacade::Header(Extended wx1, Extended wy1, Extended wx2, Extended wy2
     const Extended h = gw.y2 - gw.y1;
     // Proportions of the drawing area over those of the previous window, on
     // square world units.
-    if (w != 0 && h != 0)
-        m.GraphZoom = WorldUnitAspect() * (640 / w) / (480 / h);
+    if (w != 0 && h != 0) m.GraphZoom = WorldUnitAspect() * (640 / w) / (480 / h);
     m.SetWindow(true, true, 0, 0, 1, 1, wx1, wy1, wx2, wy2);
     SetLineStyle(0);
     m.SaveLimit();
@@ -88,8 +94,7 @@ void TGraphFacade::Arc(Extended x, Extended y, Extended StAngle, Extended EndAng
     // The angle from start to end in [0, 360), from the fractional turns.
     auto frac = [](Extended v) { return v - std::trunc(v); };
     Extended sweep = (frac(EndAngle / 360) - frac(StAngle / 360)) * 360;
-    if (sweep < 0)
-        sweep += 360;
+    if (sweep < 0) sweep += 360;
     const Extended xs = x + r * std::cos(StAngle * Pi / 180);
     const Extended ys = y + r * std::sin(StAngle * Pi / 180);
     const Extended xe = x + r * std::cos(EndAngle * Pi / 180);
@@ -103,8 +108,8 @@ void TGraphFacade::Arc(Extended x, Extended y, Extended StAngle, Extended EndAng
     AppendRealRecord(DisplayList.Records, TRecordKind::Arc, {x - r, y - r, x + r, y + r, xs, ys, xe, ye});
 }
 
-void TGraphFacade::Solid(Extended x1, Extended y1, Extended x2, Extended y2, Extended x3, Extended y3, Extended x4,
-                         Extended y4)
+void TGraphFacade::Solid(Extended x1, Extended y1, Extended x2, Extended y2, Extended x3, Extended y3,
+                         Extended x4, Extended y4)
 {
     AppendRealRecord(DisplayList.Records, TRecordKind::Solid, {x1, y1, x2, y2, x3, y3, x4, y4});
 }
@@ -130,7 +135,10 @@ void TGraphFacade::SetColor(int32_t c)
     }
 }
 
-void TGraphFacade::SetCadColor(int c) { SetColor(CadColorToPalette(static_cast<uint8_t>(c))); }
+void TGraphFacade::SetCadColor(int c)
+{
+    SetColor(CadColorToPalette(static_cast<uint8_t>(c)));
+}
 
 void TGraphFacade::SetLineStyle(int style)
 {
@@ -172,7 +180,10 @@ void TGraphFacade::SetTextStyle(int32_t n, Extended angle, Extended height, Exte
     Record(s);
 }
 
-void TGraphFacade::SleepMs(int32_t ms) { AppendIntRecord(DisplayList.Records, TRecordKind::Pause, ms); }
+void TGraphFacade::SleepMs(int32_t ms)
+{
+    AppendIntRecord(DisplayList.Records, TRecordKind::Pause, ms);
+}
 
 void TGraphFacade::SetTextJustify(int32_t, int32_t) {}
 
@@ -184,39 +195,44 @@ void TGraphFacade::ShowMessage(const std::string& text)
 bool TGraphFacade::CheckFileExists(const std::string& name)
 {
     std::ifstream probe(NativePath(name), std::ios::binary);
-    if (probe.is_open())
-        return true;
+    if (probe.is_open()) return true;
     platform::CurrentPlatform().Messages().ShowOk("", WithoutBlanks(name) + " not found !",
                                                   platform::MessageIcon::Error);
     telmvar.Aborted = true;
     return false;
 }
 
-void TGraphFacade::SetWaitCursor() { FTelmgra.SetWaitCursor(); }
+void TGraphFacade::SetWaitCursor()
+{
+    FTelmgra.SetWaitCursor();
+}
 
-void TGraphFacade::SetNormalCursor() { FTelmgra.SetOldCursor(); }
+void TGraphFacade::SetNormalCursor()
+{
+    FTelmgra.SetOldCursor();
+}
 
-bool TGraphFacade::StopAsked() { return FTelmgra.StopAsked(); }
+bool TGraphFacade::StopAsked()
+{
+    return FTelmgra.StopAsked();
+}
 
 uint8_t CadColorToPalette(uint8_t c)
 {
     static constexpr uint8_t Low[8] = {0, 12, 14, 10, 11, 9, 13, 15};
-    if (c > 16)
-        c = c % 16;
-    if (c <= 7)
-        return Low[c];
-    if (c <= 15)
-        return static_cast<uint8_t>(c - 7);
+    if (c > 16) c = c % 16;
+    if (c <= 7) return Low[c];
+    if (c <= 15) return static_cast<uint8_t>(c - 7);
     return 16;
 }
 
 std::string GetProjectFilePath()
 {
-    if (telmvar.ProjectName.empty())
-        return "";
+    if (telmvar.ProjectName.empty()) return "";
     // A name with the project extension is the path as it was given (the
     // archive mode's, kept when a save of it left that mode).
-    if (telmvar.ArchiveMode || UpperCaseText(FileExtNoDot(telmvar.ProjectName)) == UpperCaseText(telmvar.DataExt))
+    if (telmvar.ArchiveMode ||
+        UpperCaseText(FileExtNoDot(telmvar.ProjectName)) == UpperCaseText(telmvar.DataExt))
         return telmvar.ProjectName;
     return AddTrailingBackslash(telmvar.DataDir) + telmvar.ProjectName + "." + telmvar.DataExt;
 }

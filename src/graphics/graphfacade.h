@@ -31,8 +31,8 @@ class TGraphFacade final : public TCadScreen
     // --- Recording (world coordinates, angles in degrees): each call
     // appends one record unless said otherwise ---
     // Viewport as fractions 0..1 of the drawing area (y upward), world window.
-    void SetWindow(bool aspect, bool frame, Extended vx1, Extended vy1, Extended vx2, Extended vy2, Extended wx1,
-                   Extended wy1, Extended wx2, Extended wy2);
+    void SetWindow(bool aspect, bool frame, Extended vx1, Extended vy1, Extended vx2, Extended vy2,
+                   Extended wx1, Extended wy1, Extended wx2, Extended wy2);
     // A new picture: its window on the whole area, framed, solid lines, and
     // the window saved as the limit.
     void Header(Extended wx1, Extended wy1, Extended wx2, Extended wy2) override;

@@ -1,7 +1,7 @@
 #include "graphics/graphicsstate.h"
 
-#include "graphics/cad/cadhatch.h"
 #include "graphics/cad/caddeviceregistry.h"
+#include "graphics/cad/cadhatch.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadtarget.h"
 #include "graphics/cadsettings.h"

@@ -7,14 +7,18 @@
 
 TGraphMapping graphmapping;
 
-void ResetGraphMapping() { graphmapping = TGraphMapping{}; }
+void ResetGraphMapping()
+{
+    graphmapping = TGraphMapping{};
+}
 
 void TGraphMapping::SetWindow(bool aspect, bool frame, Extended vx1, Extended vy1, Extended vx2, Extended vy2,
                               Extended wx1, Extended wy1, Extended wx2, Extended wy2)
 {
     const Extended sx = DrawAreaPixelsX();
     const Extended sy = DrawAreaPixelsY();
-    TPixelRect vp{RoundPixel(sx * vx1), RoundPixel(sy * (1 - vy2)), RoundPixel(sx * vx2), RoundPixel(sy * (1 - vy1))};
+    TPixelRect vp{RoundPixel(sx * vx1), RoundPixel(sy * (1 - vy2)), RoundPixel(sx * vx2),
+                  RoundPixel(sy * (1 - vy1))};
     if (frame) {
         ++vp.x1;
         ++vp.y1;
@@ -35,8 +39,7 @@ void TGraphMapping::SetWindow(bool aspect, bool frame, Extended vx1, Extended vy
 
 void TGraphMapping::SetScale(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
-    if (x2 == x1 || y2 == y1)
-        return;
+    if (x2 == x1 || y2 == y1) return;
     const TPixelRect vp = GraphViewport;
     const TWorldRect gw = GraphWorldWindow;
     // A viewport or world window without width or height has no scale: the
@@ -84,27 +87,29 @@ void TGraphMapping::ReSetWindow()
     ResetZoom();
 }
 
-int DrawAreaPixelsX() { return telmvar.ScreenPixelsX == 0 ? 640 : telmvar.ScreenPixelsX; }
+int DrawAreaPixelsX()
+{
+    return telmvar.ScreenPixelsX == 0 ? 640 : telmvar.ScreenPixelsX;
+}
 
-int DrawAreaPixelsY() { return telmvar.ScreenPixelsY == 0 ? 480 : telmvar.ScreenPixelsY; }
+int DrawAreaPixelsY()
+{
+    return telmvar.ScreenPixelsY == 0 ? 480 : telmvar.ScreenPixelsY;
+}
 
 Extended WorldUnitAspect()
 {
     const Extended a = graphmapping.PixelAspect;
     // A nonsense aspect from a broken display report falls back to square.
-    if (!(a > 0.01L && a < 100.0L))
-        return 1.0L;
+    if (!(a > 0.01L && a < 100.0L)) return 1.0L;
     return 1.0L / a;
 }
 
 int32_t RoundPixel(Extended v)
 {
-    if (std::isnan(v))
-        return 0;
-    if (v > MaxPixelMagnitude)
-        v = MaxPixelMagnitude;
-    if (v < -MaxPixelMagnitude)
-        v = -MaxPixelMagnitude;
+    if (std::isnan(v)) return 0;
+    if (v > MaxPixelMagnitude) v = MaxPixelMagnitude;
+    if (v < -MaxPixelMagnitude) v = -MaxPixelMagnitude;
     return PixelInRange(v);
 }
 

@@ -68,8 +68,8 @@ struct TGraphMapping {
     // the drawing area (y upward), and records both in the display list
     // (kind 10), so that a replay lays them onto what follows. A frame
     // keeps one pixel free on every side. Every new window drops the zoom.
-    void SetWindow(bool aspect, bool frame, Extended vx1, Extended vy1, Extended vx2, Extended vy2, Extended wx1,
-                   Extended wy1, Extended wx2, Extended wy2);
+    void SetWindow(bool aspect, bool frame, Extended vx1, Extended vy1, Extended vx2, Extended vy2,
+                   Extended wx1, Extended wy1, Extended wx2, Extended wy2);
     // The zoom rectangle (viewport pixels, y upward) and the visible world
     // window and scales that follow from it.
     void SetScale(int32_t x1, int32_t y1, int32_t x2, int32_t y2);

@@ -12,12 +12,16 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 using platform::Canvas;
 using platform::Colour;
 
-TGraphMapping& M() { return graphmapping; }
+TGraphMapping& M()
+{
+    return graphmapping;
+}
 
 // std::rint of a screen position without frndint's long wait: below 2^63
 // in magnitude RoundBelowShift, a negative v through its mirror (subtracting
@@ -28,10 +32,8 @@ TGraphMapping& M() { return graphmapping; }
 Extended RoundWhole(Extended v)
 {
     if constexpr (X87Extended) {
-        if (v >= 0 && v < WholeShift)
-            return RoundBelowShift(v);
-        if (v < 0 && v > -WholeShift)
-            return (v - WholeShift) + WholeShift;
+        if (v >= 0 && v < WholeShift) return RoundBelowShift(v);
+        if (v < 0 && v > -WholeShift) return (v - WholeShift) + WholeShift;
         return v;
     } else {
         return std::rint(v);
@@ -59,8 +61,7 @@ struct TTarget {
     Extended RawX(Extended x) const
     {
         const TGraphMapping& m = M();
-        if (!printer)
-            return RoundWhole((x - m.WorldXMin) * m.GraphXScale) + m.GraphViewport.x1;
+        if (!printer) return RoundWhole((x - m.WorldXMin) * m.GraphXScale) + m.GraphViewport.x1;
         const Extended sx = (x - m.WorldXMin) * m.GraphXScale + m.GraphViewport.x1;
         return std::rint(pw * printsettings.PrintOriginX / 210) +
                std::rint(pw * sx * printsettings.PrintScaleX / DrawAreaPixelsX());
@@ -68,8 +69,7 @@ struct TTarget {
     Extended RawY(Extended y) const
     {
         const TGraphMapping& m = M();
-        if (!printer)
-            return m.GraphViewport.y2 - RoundWhole((y - m.WorldYMin) * m.GraphYScale);
+        if (!printer) return m.GraphViewport.y2 - RoundWhole((y - m.WorldYMin) * m.GraphYScale);
         const Extended sy = m.GraphViewport.y2 - (y - m.WorldYMin) * m.GraphYScale;
         // The y origin too is counted on a page width of 210 mm.
         return std::rint(pw * printsettings.PrintOriginY / 210) +
@@ -81,15 +81,13 @@ struct TTarget {
     int LengthX(Extended l) const
     {
         const TGraphMapping& m = M();
-        if (!printer)
-            return RoundPixel(m.GraphXScale * l);
+        if (!printer) return RoundPixel(m.GraphXScale * l);
         return RoundPixel(pw * m.GraphXScale * l * printsettings.PrintScaleX / DrawAreaPixelsX());
     }
     int LengthY(Extended l) const
     {
         const TGraphMapping& m = M();
-        if (!printer)
-            return RoundPixel(m.GraphYScale * l);
+        if (!printer) return RoundPixel(m.GraphYScale * l);
         return RoundPixel(ph * m.GraphYScale * l * printsettings.PrintScaleY / DrawAreaPixelsY());
     }
     // A box from two world corners, normalised.
@@ -103,22 +101,21 @@ struct TTarget {
     // zoom keeps its direction instead of bending at the clamp. The ends of
     // the lines of the records come as the doubles read, handed over in
     // registers rather than as extended values through memory.
-    template <typename Real>
-    void Line(Real x1, Real y1, Real x2, Real y2)
+    template <typename Real> void Line(Real x1, Real y1, Real x2, Real y2)
     {
         Extended ax = RawX(x1), ay = RawY(y1), bx = RawX(x2), by = RawY(y2);
         // The raw positions are whole pixels, so a line inside the range
         // would come out of the clip unchanged; most lines are, and need no
         // clamp either.
         const Extended lim = MaxPixelMagnitude;
-        const bool inside = std::fabs(ax) <= lim && std::fabs(ay) <= lim && std::fabs(bx) <= lim && std::fabs(by) <= lim;
+        const bool inside =
+            std::fabs(ax) <= lim && std::fabs(ay) <= lim && std::fabs(bx) <= lim && std::fabs(by) <= lim;
         if (inside) {
             canvas->MoveTo(PixelInRange(ax), PixelInRange(ay));
             canvas->LineTo(PixelInRange(bx), PixelInRange(by));
             return;
         }
-        if (!ClipToRange(ax, ay, bx, by))
-            return;
+        if (!ClipToRange(ax, ay, bx, by)) return;
         canvas->MoveTo(RoundPixel(ax), RoundPixel(ay));
         canvas->LineTo(RoundPixel(bx), RoundPixel(by));
     }
@@ -132,8 +129,7 @@ struct TTarget {
         const Extended q[4] = {x1 + lim, lim - x1, y1 + lim, lim - y1};
         for (int i = 0; i < 4; ++i) {
             if (p[i] == 0) {
-                if (q[i] < 0)
-                    return false;
+                if (q[i] < 0) return false;
                 continue;
             }
             const Extended t = q[i] / p[i];
@@ -142,8 +138,7 @@ struct TTarget {
             else
                 t1 = std::min(t1, t);
         }
-        if (t0 > t1)
-            return false;
+        if (t0 > t1) return false;
         const Extended ox = x1, oy = y1;
         x1 = ox + t0 * dx;
         y1 = oy + t0 * dy;
@@ -153,9 +148,15 @@ struct TTarget {
     }
 };
 
-Colour TableColour(int n) { return Colour::FromBgr(graphsettings.ColourTable[n]); }
+Colour TableColour(int n)
+{
+    return Colour::FromBgr(graphsettings.ColourTable[n]);
+}
 
-Colour Background() { return Colour::FromBgr(graphsettings.BackgroundColour); }
+Colour Background()
+{
+    return Colour::FromBgr(graphsettings.BackgroundColour);
+}
 
 // A canvas that draws nothing: the window side of a printout run from a
 // menu command, whose picture is replayed again at the next paint anyway.
@@ -210,12 +211,10 @@ struct TFtelmgra::TReplay {
     TTarget& Text() { return printing ? prn : win; }
     // A field as the extended real everything below computes with.
     Extended f(int k) const { return r.F[k]; }
-    template <typename Fn>
-    void ForEach(Fn&& fn)
+    template <typename Fn> void ForEach(Fn&& fn)
     {
         fn(win);
-        if (printing)
-            fn(prn);
+        if (printing) fn(prn);
     }
     // The list is walked by index and may change while events are handled:
     // a Clear or a closed window ends the replay.
@@ -305,16 +304,12 @@ void TFtelmgra::TReplay::Walk()
     for (size_t i = 0;; ++i) {
         if (i % 50000 == 0) {
             form.PendingEvents();
-            if (!StillValid())
-                return;
+            if (!StillValid()) return;
         }
-        if (i >= DisplayList.Records.size())
-            return;
+        if (i >= DisplayList.Records.size()) return;
         ReadDisplayRecord(DisplayList.Records[i], r);
-        if (SkippedInErasedFrame(i))
-            continue;
-        if (!DrawRecord(i))
-            return;
+        if (SkippedInErasedFrame(i)) continue;
+        if (!DrawRecord(i)) return;
     }
 }
 
@@ -322,8 +317,7 @@ void TFtelmgra::TReplay::Walk()
 // position counts.
 bool TFtelmgra::TReplay::SkippedInErasedFrame(size_t i)
 {
-    if (i < erasedFrom || i >= erasedTo)
-        return false;
+    if (i < erasedFrom || i >= erasedTo) return false;
     if (r.Kind == 2 || r.Kind == 4) {
         curX = r.F[r.Kind == 2 ? 0 : 2];
         curY = r.F[r.Kind == 2 ? 1 : 3];
@@ -393,9 +387,8 @@ void TFtelmgra::TReplay::DrawCircle()
 
 void TFtelmgra::TReplay::DrawArc()
 {
-    ForEach([&](TTarget& t) {
-        t.canvas->Arc(t.Box(f(0), f(1), f(2), f(3)), t.P(f(4), f(5)), t.P(f(6), f(7)));
-    });
+    ForEach(
+        [&](TTarget& t) { t.canvas->Arc(t.Box(f(0), f(1), f(2), f(3)), t.P(f(4), f(5)), t.P(f(6), f(7))); });
 }
 
 // A text in the colour, size and angle the records last set, on one target.
@@ -442,8 +435,7 @@ void TFtelmgra::TReplay::FillQuadrangle()
 {
     ForEach([&](TTarget& t) {
         t.brush.Style = platform::BrushStyle::Solid;
-        if (!colour)
-            t.brush.Colour = Colour{};
+        if (!colour) t.brush.Colour = Colour{};
         t.ApplyBrush();
         t.canvas->Polygon({t.P(f(0), f(1)), t.P(f(2), f(3)), t.P(f(4), f(5)), t.P(f(6), f(7))});
     });
@@ -463,10 +455,8 @@ bool TFtelmgra::TReplay::SetColour()
         if (form.StepMode && !printing) {
             TForm_anistep step;
             pf.Dialogs().RunModal(step);
-            if (step.EndStepping)
-                form.StepMode = false;
-            if (!StillValid())
-                return false;
+            if (step.EndStepping) form.StepMode = false;
+            if (!StillValid()) return false;
         }
         EraseColour();
     }
@@ -543,8 +533,7 @@ bool TFtelmgra::TReplay::Pause(size_t i)
     if (!printing && form.OnPause) {
         form.pausedOnce_ = true;
         form.OnPause(static_cast<int32_t>(std::clamp<long long>(r.N, 0, 600000)));
-        if (!StillValid())
-            return false;
+        if (!StillValid()) return false;
     }
     // Escape during an animation: the frame on the screen is its last one,
     // the frames after it are dropped.
@@ -572,8 +561,7 @@ void TFtelmgra::FormPaint(platform::Canvas& canvas)
     {
         TReplay replay(*this, canvas);
         replay.StartInColourOne();
-        if (replay.printing && printsettings.PrintBorder)
-            replay.DrawPrintBorder();
+        if (replay.printing && printsettings.PrintBorder) replay.DrawPrintBorder();
         replay.Walk();
     }
     pf.ScreenCursor().Set(platform::CursorShape::Default);
@@ -589,8 +577,7 @@ bool TFtelmgra::PrintPicture(const std::string& title)
     auto& printer = platform::CurrentPlatform().Print();
     // A print command let through while the window draws would walk the
     // list a second time from inside the first walk.
-    if (replaying_)
-        platform::ShowPrintoutRefused("the picture is still being drawn");
+    if (replaying_) platform::ShowPrintoutRefused("the picture is still being drawn");
     if (replaying_ || !platform::StartPrintout(title)) {
         telmvar.Aborted = true;
         return false;
@@ -708,8 +695,7 @@ void TFtelmgra::processKey(uint16_t key)
     auto set = [&](Extended x1, Extended y1, Extended x2, Extended y2) {
         constexpr Extended lim = 1073741824.0L;
         for (Extended v : {x1, y1, x2, y2})
-            if (!(std::fabs(v) < lim))
-                return;
+            if (!(std::fabs(v) < lim)) return;
         m.SetScale(static_cast<int32_t>(x1), static_cast<int32_t>(y1), static_cast<int32_t>(x2),
                    static_cast<int32_t>(y2));
     };
@@ -717,8 +703,7 @@ void TFtelmgra::processKey(uint16_t key)
         const long long cx = (static_cast<long long>(m.DevXMax) + m.DevXMin) / 2;
         const long long cy = (static_cast<long long>(m.DevYMax) + m.DevYMin) / 2;
         const Extended zi = graphsettings.ZoomIncrement;
-        if (!(zi > 0))
-            return;
+        if (!(zi > 0)) return;
         const long long w = ch == '+' ? half(W / zi) : half(W * zi);
         const long long h = ch == '+' ? half(H / zi) : half(H * zi);
         set(cx - w, cy - h, cx + w, cy + h);
@@ -802,8 +787,7 @@ void TFtelmgra::FormMouseDown(platform::MouseButton button, int x, int y)
 
 void TFtelmgra::FormMouseMove(int x, int y)
 {
-    if (!Dragging)
-        return;
+    if (!Dragging) return;
     auto& m = M();
     platform::Canvas* c = Immediate();
     // Drawn in invert mode: the old band is erased by drawing it again.
@@ -820,24 +804,20 @@ void TFtelmgra::FormMouseMove(int x, int y)
 
 void TFtelmgra::FormMouseUp(platform::MouseButton, int x, int y)
 {
-    if (!Dragging)
-        return;
+    if (!Dragging) return;
     auto& m = M();
     m.RubberEnd = {x, y};
     Dragging = false;
-    if (OnImmediateDone)
-        OnImmediateDone();
+    if (OnImmediateDone) OnImmediateDone();
     const platform::Point s = m.RubberStart, e = m.RubberEnd;
-    if (s.X == e.X || s.Y == e.Y)
-        return;
+    if (s.X == e.X || s.Y == e.Y) return;
     SetWaitCursor();
     // The band's corners go back through the current mapping to world
     // points and on to the zoom rectangle's units, so the band fills the
     // viewport whatever the picture's proportions and the zoom already set.
     const TPixelRect vp = m.GraphViewport;
     const TWorldRect gw = m.GraphWorldWindow;
-    if (gw.x2 == gw.x1 || gw.y2 == gw.y1 || m.GraphXScale == 0 || m.GraphYScale == 0)
-        return;
+    if (gw.x2 == gw.x1 || gw.y2 == gw.y1 || m.GraphXScale == 0 || m.GraphYScale == 0) return;
     auto devX = [&](int px) {
         const Extended wx = m.WorldXMin + (px - vp.x1) / m.GraphXScale;
         return vp.x1 + (wx - gw.x1) / (gw.x2 - gw.x1) * (vp.x2 - vp.x1);
@@ -850,11 +830,13 @@ void TFtelmgra::FormMouseUp(platform::MouseButton, int x, int y)
     const Extended y1 = devY(std::max(s.Y, e.Y)), y2 = devY(std::min(s.Y, e.Y));
     constexpr Extended lim = 1073741824.0L;
     for (Extended v : {x1, y1, x2, y2})
-        if (!(std::fabs(v) < lim))
-            return;
+        if (!(std::fabs(v) < lim)) return;
     m.SetScale(static_cast<int32_t>(std::rint(x1)), static_cast<int32_t>(std::rint(y1)),
                static_cast<int32_t>(std::rint(x2)), static_cast<int32_t>(std::rint(y2)));
     Repaint();
 }
 
-void TFtelmgra::FormDblClick() { DoubleClicked = true; }
+void TFtelmgra::FormDblClick()
+{
+    DoubleClicked = true;
+}

@@ -1,7 +1,7 @@
 #include "graphics/graphservicedefaults.h"
 
-#include "foundation/programstate.h"
 #include "foundation/numbertext.h"
+#include "foundation/programstate.h"
 #include "graphics/plotprogram.h"
 #include "platform/platform.h"
 #include "reports/engine/reportservices.h"
@@ -48,8 +48,7 @@ void PromptLength(const std::string& Prompt, Extended& Value, Extended Low, Exte
 }
 
 // Asks until the text is a number within the range; Cancel leaves Value.
-template <typename T>
-void PromptNumber(const std::string& Prompt, T& Value, T Low, T High)
+template <typename T> void PromptNumber(const std::string& Prompt, T& Value, T Low, T High)
 {
     std::string text = FloatToSignificantPoint(static_cast<Extended>(Value));
     for (;;) {
@@ -61,8 +60,9 @@ void PromptNumber(const std::string& Prompt, T& Value, T Low, T High)
             Value = static_cast<T>(v);
             return;
         }
-        reportservices.ShowMessageBox("Invalid Input\r\n" + FloatToSignificantPoint(static_cast<Extended>(Low)) +
-                                      " .. " + FloatToSignificantPoint(static_cast<Extended>(High)));
+        reportservices.ShowMessageBox("Invalid Input\r\n" +
+                                      FloatToSignificantPoint(static_cast<Extended>(Low)) + " .. " +
+                                      FloatToSignificantPoint(static_cast<Extended>(High)));
     }
 }
 
@@ -113,8 +113,8 @@ void ResetGraphServices()
     graphservices.ReadHelpHint = [](int) { return std::string(); };
     graphservices.ConfigurePlotCommandLine = [](std::string&) {};
     graphservices.EditPlotCommandLine = EditPlotCommandLine;
-    graphservices.EnterDiagramLimits = [](const std::string&, const std::string&, const std::string&, Extended,
-                                          Extended, Extended, Extended) { telmvar.Aborted = true; };
+    graphservices.EnterDiagramLimits = [](const std::string&, const std::string&, const std::string&,
+                                          Extended, Extended, Extended, Extended) { telmvar.Aborted = true; };
 }
 
 namespace

@@ -26,7 +26,8 @@ struct TGraphServices {
     std::function<void(const std::string& Prompt, Extended& Value, Extended Low, Extended High)>
         AskLengthInRange;
     // A whole number within Low..High; Cancel sets Aborted.
-    std::function<void(const std::string& Prompt, uint16_t& Value, uint16_t Low, uint16_t High)> AskWordInRange;
+    std::function<void(const std::string& Prompt, uint16_t& Value, uint16_t Low, uint16_t High)>
+        AskWordInRange;
     // A real within Low..High; Cancel sets Aborted.
     std::function<void(const std::string& Prompt, Extended& Value, Extended Low, Extended High)>
         AskDoubleInRange;

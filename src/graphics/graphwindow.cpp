@@ -11,9 +11,13 @@
 
 TFtelmgra FTelmgra;
 
-namespace {
+namespace
+{
 
-TGraphMapping& M() { return graphmapping; }
+TGraphMapping& M()
+{
+    return graphmapping;
+}
 
 } // namespace
 
@@ -62,13 +66,25 @@ void TFtelmgra::Regen()
     ClearViewPort();
 }
 
-void TFtelmgra::SaveViewPort() { M().SavedViewport = M().GraphViewport; }
+void TFtelmgra::SaveViewPort()
+{
+    M().SavedViewport = M().GraphViewport;
+}
 
-void TFtelmgra::RetrieveViewPort() { M().GraphViewport = M().SavedViewport; }
+void TFtelmgra::RetrieveViewPort()
+{
+    M().GraphViewport = M().SavedViewport;
+}
 
-Extended TFtelmgra::EinX(Extended f) const { return (M().GraphWorldWindow.x2 - M().GraphWorldWindow.x1) * f; }
+Extended TFtelmgra::EinX(Extended f) const
+{
+    return (M().GraphWorldWindow.x2 - M().GraphWorldWindow.x1) * f;
+}
 
-Extended TFtelmgra::EinY(Extended f) const { return (M().GraphWorldWindow.y2 - M().GraphWorldWindow.y1) * f; }
+Extended TFtelmgra::EinY(Extended f) const
+{
+    return (M().GraphWorldWindow.y2 - M().GraphWorldWindow.y1) * f;
+}
 
 int32_t TFtelmgra::ScreenX(Extended x) const
 {
@@ -80,9 +96,15 @@ int32_t TFtelmgra::ScreenY(Extended y) const
     return M().GraphViewport.y2 - RoundPixel((y - M().WorldYMin) * M().GraphYScale);
 }
 
-int32_t TFtelmgra::ScreenLengthX(Extended l) const { return RoundPixel(M().GraphXScale * l); }
+int32_t TFtelmgra::ScreenLengthX(Extended l) const
+{
+    return RoundPixel(M().GraphXScale * l);
+}
 
-int32_t TFtelmgra::ScreenLengthY(Extended l) const { return RoundPixel(M().GraphYScale * l); }
+int32_t TFtelmgra::ScreenLengthY(Extended l) const
+{
+    return RoundPixel(M().GraphYScale * l);
+}
 
 // ---------------------------------------------------------------------------
 // Picture
@@ -109,7 +131,10 @@ void TFtelmgra::ClearViewPort()
     Repaint();
 }
 
-platform::Canvas* TFtelmgra::Immediate() { return ImmediateCanvas ? ImmediateCanvas() : nullptr; }
+platform::Canvas* TFtelmgra::Immediate()
+{
+    return ImmediateCanvas ? ImmediateCanvas() : nullptr;
+}
 
 void TFtelmgra::MoveTo(Extended x, Extended y)
 {
@@ -128,8 +153,7 @@ void TFtelmgra::LineTo(Extended x, Extended y)
     }
     penX_ = x;
     penY_ = y;
-    if (c && OnImmediateDone)
-        OnImmediateDone();
+    if (c && OnImmediateDone) OnImmediateDone();
 }
 
 void TFtelmgra::DrawRectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
@@ -141,8 +165,7 @@ void TFtelmgra::DrawRectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
         c->LineTo(x1, y2);
         c->LineTo(x1, y1);
     }
-    if (OnImmediateDone)
-        OnImmediateDone();
+    if (OnImmediateDone) OnImmediateDone();
 }
 
 int TFtelmgra::GetDirection(Extended angle)
@@ -152,6 +175,12 @@ int TFtelmgra::GetDirection(Extended angle)
     return 0;
 }
 
-void TFtelmgra::SetWaitCursor() { platform::CurrentPlatform().ScreenCursor().Set(platform::CursorShape::Hourglass); }
+void TFtelmgra::SetWaitCursor()
+{
+    platform::CurrentPlatform().ScreenCursor().Set(platform::CursorShape::Hourglass);
+}
 
-void TFtelmgra::SetOldCursor() { platform::CurrentPlatform().ScreenCursor().Set(platform::CursorShape::Arrow); }
+void TFtelmgra::SetOldCursor()
+{
+    platform::CurrentPlatform().ScreenCursor().Set(platform::CursorShape::Arrow);
+}

@@ -11,31 +11,62 @@
 #include <algorithm>
 #include <cmath>
 
-const std::array<const char*, 35> PsFontNames = {
-    "Times-Roman", "Times-Italic", "Times-Bold", "Times-BoldItalic", "Helvetica", "Helvetica-Oblique",
-    "Helvetica-Bold", "Helvetica-BoldOblique", "Helvetica-Narrow", "Helvetica-Narrow-Oblique",
-    "Helvetica-Narrow-Bold", "Helvetica-Narrow-BoldOblique", "Courier", "Courier-Oblique", "Courier-Bold",
-    "Courier-BoldOblique", "Palatino-Roman", "Palatino-Italic", "Palatino-Bold", "Palatino-BoldItalic",
-    "AvantGarde-Book", "AvantGarde-Demi", "AvantGarde-BookOblique", "AvantGarde-DemiOblique", "Bookman-Light",
-    "Bookman-Demi", "Bookman-LightItalic", "Bookman-DemiItalic", "NewCenturySchlbk-Roman",
-    "NewCenturySchlbk-Bold", "NewCenturySchlbk-Italic", "NewCenturySchlbk-BoldItalic",
-    "ZapfChancery-MediumItalic", "Symbol", "other fonts"};
+const std::array<const char*, 35> PsFontNames = {"Times-Roman",
+                                                 "Times-Italic",
+                                                 "Times-Bold",
+                                                 "Times-BoldItalic",
+                                                 "Helvetica",
+                                                 "Helvetica-Oblique",
+                                                 "Helvetica-Bold",
+                                                 "Helvetica-BoldOblique",
+                                                 "Helvetica-Narrow",
+                                                 "Helvetica-Narrow-Oblique",
+                                                 "Helvetica-Narrow-Bold",
+                                                 "Helvetica-Narrow-BoldOblique",
+                                                 "Courier",
+                                                 "Courier-Oblique",
+                                                 "Courier-Bold",
+                                                 "Courier-BoldOblique",
+                                                 "Palatino-Roman",
+                                                 "Palatino-Italic",
+                                                 "Palatino-Bold",
+                                                 "Palatino-BoldItalic",
+                                                 "AvantGarde-Book",
+                                                 "AvantGarde-Demi",
+                                                 "AvantGarde-BookOblique",
+                                                 "AvantGarde-DemiOblique",
+                                                 "Bookman-Light",
+                                                 "Bookman-Demi",
+                                                 "Bookman-LightItalic",
+                                                 "Bookman-DemiItalic",
+                                                 "NewCenturySchlbk-Roman",
+                                                 "NewCenturySchlbk-Bold",
+                                                 "NewCenturySchlbk-Italic",
+                                                 "NewCenturySchlbk-BoldItalic",
+                                                 "ZapfChancery-MediumItalic",
+                                                 "Symbol",
+                                                 "other fonts"};
 
 namespace
 {
 
-const std::vector<std::string> OutCodeItems = {"HP-GL Laserjet (HPL)", "Postscript (PS)", "HP-GL Plotter (PLT)",
-                                               "HP-GL/2 (PL2)", "Aristo (ART)"};
+const std::vector<std::string> OutCodeItems = {"HP-GL Laserjet (HPL)", "Postscript (PS)",
+                                               "HP-GL Plotter (PLT)", "HP-GL/2 (PL2)", "Aristo (ART)"};
 const std::vector<std::string> InterfaceItems = {"seriell", "parallel", "Datei"};
 
-std::string Item(const std::string& Group, int I) { return Group + "_" + std::to_string(I); }
+std::string Item(const std::string& Group, int I)
+{
+    return Group + "_" + std::to_string(I);
+}
 
 } // namespace
 
 TConfKorviltModel::TConfKorviltModel() : outDir_(telmvar.TempDir)
 {
     auto caption = [this](const std::string& Name, const std::string& Text) { Control(Name).Caption = Text; };
-    auto text = [this](const std::string& Name, std::string* Field) { Bind(Name, TFieldKind::RawText, Field); };
+    auto text = [this](const std::string& Name, std::string* Field) {
+        Bind(Name, TFieldKind::RawText, Field);
+    };
     caption("Label_korviltPath", "KORVILT Program directory");
     text("Edit_korviltPath", &program_);
     caption("Button_korviltpath", "...");
@@ -77,11 +108,14 @@ TConfKorviltModel::TConfKorviltModel() : outDir_(telmvar.TempDir)
 
     if (telmvar.HelpLevel > 0 && graphservices.ReadHelpHint) {
         const std::pair<const char*, int> hints[] = {
-            {"Edit_korviltPath", 2080}, {"Button_korviltpath", 2080}, {"RadioGroup_outcode", 2090},
-            {"RadioGroup_d", 2120},     {"Edit_com", 2120},           {"Edit_lpt", 2120},
-            {"Edit_outdir", 2130},      {"Button_outDir", 2130},      {"Edit_scale", 2140},
-            {"CheckBox_scale", 2140},   {"CheckBox_rotate", 2145},    {"Edit_xnull", 2150},
-            {"Edit_ynull", 2150},       {"Edit_textbreitenfaktor", 2160}, {"ComboBox_psfont", 2280}};
+            {"Edit_korviltPath", 2080},   {"Button_korviltpath", 2080},
+            {"RadioGroup_outcode", 2090}, {"RadioGroup_d", 2120},
+            {"Edit_com", 2120},           {"Edit_lpt", 2120},
+            {"Edit_outdir", 2130},        {"Button_outDir", 2130},
+            {"Edit_scale", 2140},         {"CheckBox_scale", 2140},
+            {"CheckBox_rotate", 2145},    {"Edit_xnull", 2150},
+            {"Edit_ynull", 2150},         {"Edit_textbreitenfaktor", 2160},
+            {"ComboBox_psfont", 2280}};
         for (const auto& [name, no] : hints) {
             Control(name).Hint = graphservices.ReadHelpHint(no);
             Control(name).HintNumber = no;

@@ -16,7 +16,8 @@
 #include <cmath>
 #include <fstream>
 
-namespace {
+namespace
+{
 
 struct TFieldBounds {
     const char* Edit;
@@ -135,8 +136,7 @@ void TForm_printconf::FormActivate()
 
 void TForm_printconf::ButtonPrinter()
 {
-    if (platform::CurrentPlatform().Print().ChoosePrinter())
-        FormActivate();
+    if (platform::CurrentPlatform().Print().ChoosePrinter()) FormActivate();
 }
 
 bool TForm_printconf::OpenTable()
@@ -147,8 +147,7 @@ bool TForm_printconf::OpenTable()
     if (!wtelmvar.WorkingDir.empty() && probe) {
         probe.close();
         DbfOpenFile(local);
-        if (!dbf4.tzdbf.Active())
-            telmvar.Aborted = true;
+        if (!dbf4.tzdbf.Active()) telmvar.Aborted = true;
     } else {
         DbfOpen("printout");
     }
@@ -160,8 +159,7 @@ bool TForm_printconf::ButtonDb()
     bool loaded = false;
     if (OpenTable()) {
         DbfSetTitles("Printout", "Printout");
-        if (printsettings.PrinterDbRecord != 0)
-            DbfGo(printsettings.PrinterDbRecord);
+        if (printsettings.PrinterDbRecord != 0) DbfGo(printsettings.PrinterDbRecord);
         telmvar.HelpNumber = 1040;
         DbfBrowse("", 0);
         if (!telmvar.Aborted) {
@@ -213,10 +211,14 @@ bool TForm_printconf::ButtonAppend()
             telmvar.Aborted = true;
         } else {
             DbfSetFieldTextByName("name", name->substr(0, 25));
-            DbfSetFieldFloatByName("xscale", static_cast<double>(TextToFloat(TrimBlanks(EditText("Edit_scalex")))));
-            DbfSetFieldFloatByName("yscale", static_cast<double>(TextToFloat(TrimBlanks(EditText("Edit_scaley")))));
-            DbfSetFieldIntByName("xorigin", static_cast<int32_t>(TextToFloat(TrimBlanks(EditText("Edit_xorigin")))));
-            DbfSetFieldIntByName("yorigin", static_cast<int32_t>(TextToFloat(TrimBlanks(EditText("Edit_yorigin")))));
+            DbfSetFieldFloatByName("xscale",
+                                   static_cast<double>(TextToFloat(TrimBlanks(EditText("Edit_scalex")))));
+            DbfSetFieldFloatByName("yscale",
+                                   static_cast<double>(TextToFloat(TrimBlanks(EditText("Edit_scaley")))));
+            DbfSetFieldIntByName("xorigin",
+                                 static_cast<int32_t>(TextToFloat(TrimBlanks(EditText("Edit_xorigin")))));
+            DbfSetFieldIntByName("yorigin",
+                                 static_cast<int32_t>(TextToFloat(TrimBlanks(EditText("Edit_yorigin")))));
             DbfSetFieldBoolByName("landscape", Hochquer == 1);
             DbfSetFieldBoolByName("monochrom", Printmono == 0);
             DbfSetFieldBoolByName("variable", FindControl("CheckBox_anpassen")->Checked);
@@ -241,8 +243,8 @@ platform::DialogAction TForm_printconf::ButtonOk()
     StoreFields();
     telmvar.PrintColorMode = static_cast<uint16_t>(Printmono + 1);
     p.PrintOrientation = static_cast<uint16_t>(Hochquer + 1);
-    platform::CurrentPlatform().Print().SetOrientation(p.PrintOrientation == 1 ? platform::PageOrientation::Portrait
-                                                                               : platform::PageOrientation::Landscape);
+    platform::CurrentPlatform().Print().SetOrientation(
+        p.PrintOrientation == 1 ? platform::PageOrientation::Portrait : platform::PageOrientation::Landscape);
     if (FindControl("CheckBox_anpassen")->Checked) {
         graphmapping.RestoreLimit();
         graphmapping.ResetZoom();
@@ -265,8 +267,7 @@ platform::DialogAction TForm_printconf::ButtonOk()
 platform::DialogAction TForm_printconf::Press(const std::string& name)
 {
     using platform::DialogAction;
-    if (name == "Button_ok")
-        return ButtonOk();
+    if (name == "Button_ok") return ButtonOk();
     if (name == "Button_cancel" || name == "Escape") {
         telmvar.Aborted = true;
         return DialogAction::Reject;

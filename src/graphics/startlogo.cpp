@@ -16,7 +16,8 @@ void TGraphFacade::SetLogoWindow()
     SetWindow(true, true, 0.05L, 0.1L, 0.95L, 0.95L, 0, 0, 32, 36.9L);
 }
 
-namespace {
+namespace
+{
 
 // Reference x of a text of n characters centred on cx: the replay widens
 // text by 1.1 times the width factor (0.8) of the graphics settings; glyph

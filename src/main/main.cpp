@@ -21,25 +21,31 @@
 #include "app/startup.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
+#include "main/windowentry.h"
 #include "platform/codepage.h"
 #include "platform/platform.h"
-#include "main/windowentry.h"
 
-namespace {
+namespace
+{
 
 bool DisplayAvailable()
 {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
         const char* value = std::getenv(name);
-        if (value && *value)
-            return true;
+        if (value && *value) return true;
     }
     return false;
 }
 
-void PrintLine(const std::string& line) { std::printf("%s\n", platform::Cp1252ToUtf8(line).c_str()); }
+void PrintLine(const std::string& line)
+{
+    std::printf("%s\n", platform::Cp1252ToUtf8(line).c_str());
+}
 
-bool IsBatchMode(TStartMode mode) { return mode == TStartMode::TextBatch || mode == TStartMode::CadBatch; }
+bool IsBatchMode(TStartMode mode)
+{
+    return mode == TStartMode::TextBatch || mode == TStartMode::CadBatch;
+}
 
 #ifdef QYR7_WINDOW_MODULE
 // The window module beside the program file (the build tree and an
@@ -107,16 +113,14 @@ int main(int argc, char** argv)
         std::fflush(stdout);
 #ifdef QYR7_WINDOW_MODULE
         // The text is out already: a window that cannot open is only named.
-        if (gui)
-            RunWithWindow(argc, argv, cmd);
+        if (gui) RunWithWindow(argc, argv, cmd);
 #endif
         return 0;
     }
 
     if (!gui) {
         const TStartOutcome outcome = ThhFormCreate(cmd);
-        if (outcome.EndProcess)
-            EndBatchProcess(outcome.ExitCode);
+        if (outcome.EndProcess) EndBatchProcess(outcome.ExitCode);
         // An interactive start without a window: the start-up ran (project
         // or template read, stage calculated); there is nothing to show.
         PrintLine(ProgramIdentityLine());

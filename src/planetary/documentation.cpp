@@ -1,8 +1,8 @@
 #include "planetary/documentation.h"
 
+#include "foundation/numbertext.h"
 #include "foundation/textfile.h"
 #include "foundation/textutil.h"
-#include "foundation/numbertext.h"
 #include "planetary/filelines.h"
 
 #include <cmath>
@@ -10,7 +10,8 @@
 
 TDocumentation documentation;
 
-namespace {
+namespace
+{
 
 const char* const ChangesHead = "CHANGES";
 const char* const DocumentsHead = "documents";
@@ -21,9 +22,15 @@ const std::string ShortRule(14, '-');
 
 // The positions of the free texts are kept to 3 significant digits, as the
 // drawing-information grid shows them.
-std::string SheetNumber(Extended X) { return FloatToSignificant(X); }
+std::string SheetNumber(Extended X)
+{
+    return FloatToSignificant(X);
+}
 
-void WriteTextAsLine(const std::string& S) { WriteTextLine(TextToLine(S)); }
+void WriteTextAsLine(const std::string& S)
+{
+    WriteTextLine(TextToLine(S));
+}
 
 // Title-block layouts 0 .. 3 ("DIN 6771 min.", "ISO 7200 Fig.1", "ISO 7200
 // Fig.2", "DIN 6771"): the drawings choose their frame by it.
@@ -40,7 +47,8 @@ void ResetDocumentation(const std::string& Today)
     documentation.DrawnDate = Today;
     documentation.CheckedDate = Today;
     documentation.StandardDate = Today;
-    const char* const programs[DocLinkCount] = {"notepad.exe", "write.exe", "mspaint.exe", "notepad.exe", "notepad.exe"};
+    const char* const programs[DocLinkCount] = {"notepad.exe", "write.exe", "mspaint.exe", "notepad.exe",
+                                                "notepad.exe"};
     for (int k = 1; k <= DocLinkCount; ++k)
         documentation.DocLinkPrograms[k].DocLinkProgram = programs[k - 1];
 }
@@ -116,15 +124,17 @@ void WriteIso7200Block(const TDocumentation& D, int TitleBlockType)
 std::string DocumentationRangeFault(const TDocumentation& D, int TitleBlockType)
 {
     if (TitleBlockType < 0 || TitleBlockType > TitleBlockTypeMax)
-        return "title block type " + std::to_string(TitleBlockType) + " outside 0 .. " + std::to_string(TitleBlockTypeMax);
+        return "title block type " + std::to_string(TitleBlockType) + " outside 0 .. " +
+               std::to_string(TitleBlockTypeMax);
     if (D.SheetTextMode < 0 || D.SheetTextMode > 3)
         return "sheet text mode " + std::to_string(D.SheetTextMode) + " outside 0 .. 3";
     for (int k = 1; k <= D.SheetTextCount && k <= MaxSheetTexts; ++k) {
         const auto& s = D.SheetTextLines[k];
         for (Extended x : {s.x, s.y, s.h, s.phi})
             if (!std::isfinite(x) || std::fabs(x) > SheetTextMax)
-                return "sheet text " + std::to_string(k) + ": position, height or angle " + RangeBoundText(x) +
-                       " outside -" + RangeBoundText(SheetTextMax) + " .. " + RangeBoundText(SheetTextMax);
+                return "sheet text " + std::to_string(k) + ": position, height or angle " +
+                       RangeBoundText(x) + " outside -" + RangeBoundText(SheetTextMax) + " .. " +
+                       RangeBoundText(SheetTextMax);
     }
     return {};
 }
@@ -140,8 +150,7 @@ bool ReadChangesBlock(TFileLineReader& R, TDocumentation& D)
         R.Literal(ShortRule);
     }
     std::string f[8];
-    if (!R.Fields(f, 8))
-        return false;
+    if (!R.Fields(f, 8)) return false;
     D.CheckedDate = f[0];
     D.CheckedBy = f[1];
     D.StandardDate = f[2];
@@ -160,8 +169,7 @@ bool ReadChangesBlock(TFileLineReader& R, TDocumentation& D)
     R.Text(D.DrawnBy);
     for (int k = 1; k <= D.SheetTextCount && !R.Failed(); ++k) {
         std::string t[6];
-        if (!R.Fields(t, 6))
-            return false;
+        if (!R.Fields(t, 6)) return false;
         auto& s = D.SheetTextLines[k];
         Extended* values[4] = {&s.x, &s.y, &s.h, &s.phi};
         for (int v = 0; v < 4; ++v) {

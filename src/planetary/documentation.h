@@ -59,7 +59,6 @@ struct TDocumentation {
 
 extern TDocumentation documentation;
 
-
 // Start-up state: no changes, no free texts, drawn, checked and standard
 // date Today, the default document programs.
 void ResetDocumentation(const std::string& Today = TodayDateText());

@@ -7,11 +7,11 @@
 #include <algorithm>
 
 const TArray<TDriveConfiguration, 1, 6> DriveConfigurations = {{{{shaftS, shaftC},
-                                                                  {shaftS, shaftH},
-                                                                  {shaftC, shaftH},
-                                                                  {shaftH, shaftC},
-                                                                  {shaftH, shaftS},
-                                                                  {shaftC, shaftS}}}};
+                                                                 {shaftS, shaftH},
+                                                                 {shaftC, shaftH},
+                                                                 {shaftH, shaftC},
+                                                                 {shaftH, shaftS},
+                                                                 {shaftC, shaftS}}}};
 
 namespace
 {

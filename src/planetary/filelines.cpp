@@ -1,16 +1,20 @@
 #include "planetary/filelines.h"
 
+#include "foundation/numbertext.h"
 #include "foundation/textfile.h"
 #include "foundation/textutil.h"
-#include "foundation/numbertext.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-namespace {
+namespace
+{
 
-TTextFile& Shared() { return textfile.SharedTextFile; }
+TTextFile& Shared()
+{
+    return textfile.SharedTextFile;
+}
 
 // Digits with an optional sign and blanks around: a whole number, however
 // large.
@@ -18,22 +22,22 @@ bool IsWholeNumberText(const std::string& S)
 {
     const std::string t = TrimBlanks(S);
     std::size_t i = !t.empty() && (t[0] == '+' || t[0] == '-') ? 1 : 0;
-    if (i >= t.size())
-        return false;
+    if (i >= t.size()) return false;
     for (; i < t.size(); ++i)
-        if (t[i] < '0' || t[i] > '9')
-            return false;
+        if (t[i] < '0' || t[i] > '9') return false;
     return true;
 }
 
 } // namespace
 
-int TFileLineReader::LineNumber() const { return Shared().LineNumber(); }
+int TFileLineReader::LineNumber() const
+{
+    return Shared().LineNumber();
+}
 
 void TFileLineReader::Fail(const std::string& Reason)
 {
-    if (failed_)
-        return;
+    if (failed_) return;
     failed_ = true;
     // At the end of the file the missing line is the one after the last.
     fault_.Line = Shared().LineNumber() + (Shared().ReadPastEnd() ? 1 : 0);
@@ -42,8 +46,7 @@ void TFileLineReader::Fail(const std::string& Reason)
 
 void TFileLineReader::FailAt(int Line, const std::string& Reason)
 {
-    if (failed_)
-        return;
+    if (failed_) return;
     failed_ = true;
     fault_.Line = Line;
     fault_.Reason = Reason;
@@ -52,8 +55,7 @@ void TFileLineReader::FailAt(int Line, const std::string& Reason)
 bool TFileLineReader::Next(std::string& line, bool Judged)
 {
     line.clear();
-    if (failed_)
-        return false;
+    if (failed_) return false;
     if (!Shared().IsReading()) {
         Fail("file not open");
         return false;
@@ -72,7 +74,10 @@ bool TFileLineReader::Next(std::string& line, bool Judged)
     return true;
 }
 
-bool TFileLineReader::RawText(std::string& S) { return Next(S); }
+bool TFileLineReader::RawText(std::string& S)
+{
+    return Next(S);
+}
 
 bool TFileLineReader::Skip()
 {
@@ -83,8 +88,7 @@ bool TFileLineReader::Skip()
 bool TFileLineReader::Text(std::string& S)
 {
     std::string line;
-    if (!Next(line))
-        return false;
+    if (!Next(line)) return false;
     S = TextFromLine(line);
     return true;
 }
@@ -92,8 +96,7 @@ bool TFileLineReader::Text(std::string& S)
 bool TFileLineReader::Literal(const std::string& Expected)
 {
     std::string line;
-    if (!Next(line))
-        return false;
+    if (!Next(line)) return false;
     if (line != Expected) {
         Fail("\"" + Expected + "\" expected");
         return false;
@@ -104,8 +107,7 @@ bool TFileLineReader::Literal(const std::string& Expected)
 bool TFileLineReader::Number(Extended& X)
 {
     std::string line;
-    if (!Next(line))
-        return false;
+    if (!Next(line)) return false;
     Extended x = 0;
     if (!TryTextToFloat(CommaToPoint(line), x) || !std::isfinite(x)) {
         Fail("number expected");
@@ -118,8 +120,7 @@ bool TFileLineReader::Number(Extended& X)
 bool TFileLineReader::Int(int& N)
 {
     std::string line;
-    if (!Next(line))
-        return false;
+    if (!Next(line)) return false;
     int32_t n = 0;
     if (!TryTextToInt(line, n)) {
         Fail("whole number expected");
@@ -132,8 +133,7 @@ bool TFileLineReader::Int(int& N)
 bool TFileLineReader::Word(int& N)
 {
     int n = 0;
-    if (!Int(n))
-        return false;
+    if (!Int(n)) return false;
     N = static_cast<int>(static_cast<uint32_t>(n) & 0xFFFFu);
     return true;
 }
@@ -141,8 +141,7 @@ bool TFileLineReader::Word(int& N)
 bool TFileLineReader::IntInRange(int& N, int Lo, int Hi, const std::string& What)
 {
     std::string line;
-    if (!Next(line))
-        return false;
+    if (!Next(line)) return false;
     const std::string outside = " outside " + std::to_string(Lo) + " .. " + std::to_string(Hi);
     int32_t n = 0;
     if (!TryTextToInt(line, n)) {
@@ -163,8 +162,7 @@ bool TFileLineReader::IntInRange(int& N, int Lo, int Hi, const std::string& What
 bool TFileLineReader::NumberInRange(Extended& X, Extended Lo, Extended Hi, const std::string& What)
 {
     std::string line;
-    if (!Next(line))
-        return false;
+    if (!Next(line)) return false;
     Extended x = 0;
     if (!TryTextToFloat(CommaToPoint(line), x) || !std::isfinite(x)) {
         Fail("number expected");
@@ -181,8 +179,7 @@ bool TFileLineReader::NumberInRange(Extended& X, Extended Lo, Extended Hi, const
 bool TFileLineReader::Bool(bool& B)
 {
     std::string line;
-    if (!Next(line))
-        return false;
+    if (!Next(line)) return false;
     const std::string upper = UpperCaseText(line);
     if (upper != "TRUE" && upper != "FALSE") {
         Fail("TRUE or FALSE expected");
@@ -195,8 +192,7 @@ bool TFileLineReader::Bool(bool& B)
 bool TFileLineReader::Flag(char& C, const std::string& Allowed)
 {
     std::string line;
-    if (!Next(line))
-        return false;
+    if (!Next(line)) return false;
     if (line.size() != 1 || Allowed.find(line[0]) == std::string::npos) {
         std::string letters;
         for (std::size_t i = 0; i < Allowed.size(); ++i)
@@ -211,8 +207,7 @@ bool TFileLineReader::Flag(char& C, const std::string& Allowed)
 bool TFileLineReader::Fields(std::string* Out, int Count)
 {
     std::string line;
-    if (!Next(line))
-        return false;
+    if (!Next(line)) return false;
     int bars = 0;
     for (char c : line)
         bars += c == '|' ? 1 : 0;
@@ -242,8 +237,7 @@ std::string TextToLine(const std::string& S)
     for (std::size_t i = 0; i < S.size(); ++i) {
         if (S[i] == '\r') {
             r += '|';
-            if (i + 1 < S.size() && S[i + 1] == '\n')
-                ++i;
+            if (i + 1 < S.size() && S[i + 1] == '\n') ++i;
         } else if (S[i] == '\n') {
             r += '|';
         } else {
@@ -257,8 +251,7 @@ std::string TextWithoutControls(const std::string& S)
 {
     std::string r = S;
     for (char& c : r)
-        if (IsControlCharacter(c))
-            c = ' ';
+        if (IsControlCharacter(c)) c = ' ';
     return r;
 }
 
@@ -301,7 +294,6 @@ std::string RangeBoundText(Extended X)
 
 std::string FileFaultMessage(const std::string& FileName, const TFileFault& Fault)
 {
-    if (Fault.Line <= 0)
-        return "file " + FileName + ": " + Fault.Reason + " !";
+    if (Fault.Line <= 0) return "file " + FileName + ": " + Fault.Reason + " !";
     return "file " + FileName + " line " + std::to_string(Fault.Line) + ": " + Fault.Reason + " !";
 }

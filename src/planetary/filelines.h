@@ -17,12 +17,13 @@
 
 // Where and why a file was refused.
 struct TFileFault {
-    int Line = 0;        // 1-based line of the file; 0 when the file could not be opened
-    std::string Reason;  // what the line should have held
+    int Line = 0;       // 1-based line of the file; 0 when the file could not be opened
+    std::string Reason; // what the line should have held
 };
 
-class TFileLineReader {
-public:
+class TFileLineReader
+{
+  public:
     // Reads from the shared text file, which the caller has opened.
     TFileLineReader() = default;
 
@@ -69,7 +70,7 @@ public:
     // A line of Count fields, each followed by "|"; exactly Count bars.
     bool Fields(std::string* Out, int Count);
 
-private:
+  private:
     bool Next(std::string& line, bool Judged = true);
     bool failed_ = false;
     TFileFault fault_;

@@ -5,7 +5,8 @@
 
 TFileNameDialogs filenamedialogs;
 
-namespace {
+namespace
+{
 
 struct Installer {
     Installer() { ResetFileNameDialogs(); }

@@ -7,9 +7,13 @@
 #include <cmath>
 #include <numbers>
 
-namespace {
+namespace
+{
 
-bool InPair(int code, int a, int b) { return code == a || code == b; }
+bool InPair(int code, int a, int b)
+{
+    return code == a || code == b;
+}
 
 } // namespace
 
@@ -44,10 +48,17 @@ void CalcDriveData()
     const Extended k = zH / zS;
     auto& n = st.n;
     switch (out) {
-    case 1: n[shaftS] = (1 + k) * n[shaftC] - k * n[shaftH]; break;
-    case 2: n[shaftC] = n[shaftS] / (1 + k) + k * n[shaftH] / (1 + k); break;
-    case 3: n[shaftH] = (1 + k) * n[shaftC] / k - n[shaftS] / k; break;
-    default: break;
+    case 1:
+        n[shaftS] = (1 + k) * n[shaftC] - k * n[shaftH];
+        break;
+    case 2:
+        n[shaftC] = n[shaftS] / (1 + k) + k * n[shaftH] / (1 + k);
+        break;
+    case 3:
+        n[shaftH] = (1 + k) * n[shaftC] / k - n[shaftS] / k;
+        break;
+    default:
+        break;
     }
 
     st.npC[1] = (n[shaftC] - n[shaftS]) * zS / zPi;
@@ -60,8 +71,7 @@ void CalcDriveData()
     st.nOut = n[out];
     // The torques follow later; the stage calculation sets TOut again.
     st.TOut = st.T[out];
-    if (st.nOut != 0)
-        st.i = st.nIn / st.nOut;
+    if (st.nOut != 0) st.i = st.nIn / st.nOut;
 }
 
 void CalcShaftTorques()
@@ -86,7 +96,8 @@ void CalcShaftTorques()
             T[shaftC] = (1 / i0 - 1) * T[shaftH];
             T[shaftS] = -T[shaftH] / i0;
             break;
-        default: break;
+        default:
+            break;
         }
         return;
     }
@@ -96,26 +107,22 @@ void CalcShaftTorques()
     // A balance whose speed sum is 0 carries no power at all: refuse it
     // rather than divide by zero.
     auto refuse = [](Extended speedSum) {
-        if (speedSum != 0)
-            return false;
+        if (speedSum != 0) return false;
         AddFatalMessage("Fatal  : power split without speed !");
         return true;
     };
     if (InPair(in, 1, 2) && InPair(fixed, 1, 2)) {
-        if (refuse((i0 - 1) * n[shaftC] + n[shaftS]))
-            return;
+        if (refuse((i0 - 1) * n[shaftC] + n[shaftS])) return;
         T[shaftS] = power / ((i0 - 1) * n[shaftC] + n[shaftS]);
         T[shaftC] = (i0 - 1) * T[shaftS];
         T[shaftH] = -i0 * T[shaftS];
     } else if (InPair(in, 1, 3) && InPair(fixed, 1, 3)) {
-        if (refuse(n[shaftS] - i0 * n[shaftH]))
-            return;
+        if (refuse(n[shaftS] - i0 * n[shaftH])) return;
         T[shaftS] = power / (n[shaftS] - i0 * n[shaftH]);
         T[shaftH] = -i0 * T[shaftS];
         T[shaftC] = (i0 - 1) * T[shaftS];
     } else if (InPair(in, 2, 3) && InPair(fixed, 2, 3)) {
-        if (refuse((1 / i0 - 1) * n[shaftC] + n[shaftH]))
-            return;
+        if (refuse((1 / i0 - 1) * n[shaftC] + n[shaftH])) return;
         T[shaftH] = power / ((1 / i0 - 1) * n[shaftC] + n[shaftH]);
         T[shaftC] = (1 / i0 - 1) * T[shaftH];
         T[shaftS] = -T[shaftH] / i0;

@@ -1,8 +1,8 @@
 #include "planetary/meshtransfer.h"
 
+#include "foundation/textcopy.h"
 #include "gearpair/gearpairdata.h"
 #include "planetary/stage.h"
-#include "foundation/textcopy.h"
 
 #include <cmath>
 #include <cstddef>
@@ -19,15 +19,15 @@
 #include <emmintrin.h>
 #endif
 
-namespace {
+namespace
+{
 
 // One field from the pair to the stage or back. An extended real is moved
 // as its bytes: the compiler would load and store each through the x87
 // stack, and a mesh moves several hundred of them. Only the ten bytes of
 // the value move; the padding behind it would carry whatever the pair's
 // held into the stage records, whose bytes must be those of their values.
-template <class T>
-void Move(T& To, const T& From)
+template <class T> void Move(T& To, const T& From)
 {
     To = From;
 }
@@ -65,13 +65,22 @@ void Move(Extended& To, const Extended& From)
 #define MESH_MOVES [[gnu::noinline]]
 #endif
 
-void Move(std::string& To, const std::string& From) { CopyText(To, From); }
+void Move(std::string& To, const std::string& From)
+{
+    CopyText(To, From);
+}
 
 // First and second gear of each mesh name.
-int NamedGear(int m, int slot) { return slot == 1 ? m : m + 1; }
+int NamedGear(int m, int slot)
+{
+    return slot == 1 ? m : m + 1;
+}
 
 // Slot (1 or 2) that stage gear g occupies in mesh m.
-int SlotOfGear(int m, int g) { return g == NamedGear(m, 1) ? 1 : 2; }
+int SlotOfGear(int m, int g)
+{
+    return g == NamedGear(m, 1) ? 1 : 2;
+}
 
 } // namespace
 
@@ -79,17 +88,25 @@ MeshOrder MeshGearOrder(int m)
 {
     const auto& z = PlanetaryGears.z;
     switch (m) {
-    case mSPi: return z[gS] > z[gPi] ? MeshOrder{{gPi, gS}} : MeshOrder{{gS, gPi}};
-    case mPiPe: return z[gPi] > z[gPe] ? MeshOrder{{gPe, gPi}} : MeshOrder{{gPi, gPe}};
-    case mPeH: return MeshOrder{{gPe, gH}};
-    default: return MeshOrder{{0, 0}};
+    case mSPi:
+        return z[gS] > z[gPi] ? MeshOrder{{gPi, gS}} : MeshOrder{{gS, gPi}};
+    case mPiPe:
+        return z[gPi] > z[gPe] ? MeshOrder{{gPe, gPi}} : MeshOrder{{gPi, gPe}};
+    case mPeH:
+        return MeshOrder{{gPe, gH}};
+    default:
+        return MeshOrder{{0, 0}};
     }
 }
 
-bool MeshExchanged(int m) { return m >= 1 && m <= 3 && MeshGearOrder(m)[1] == NamedGear(m, 2); }
+bool MeshExchanged(int m)
+{
+    return m >= 1 && m <= 3 && MeshGearOrder(m)[1] == NamedGear(m, 2);
+}
 
 // The fields below travel between the stage records and the pair variables
 // under the same name. Identification texts and tg_rhog only go into the pair.
+// clang-format off
 #define GEAR_INPUTS(X)                                                                                       \
     X(z) X(ToolProfileNo) X(x) X(da) X(alphaprP0) X(alphakP0) X(hfP0_mn) X(rhoaP0_mn) X(rhofP0_mn)           \
     X(haP0_mn) X(prP0_mn) X(hFfP0_mn) X(ProfileName) X(ToolRecordNo) X(kmn) X(b) X(bcha)                      \
@@ -135,8 +152,10 @@ bool MeshExchanged(int m) { return m >= 1 && m <= 3 && MeshGearOrder(m)[1] == Na
 #define SLOT_RESULTS(X)                                                                                      \
     X(SH) X(SF) X(YF) X(YS) X(YSg) X(SigmaF) X(SigmaF0) X(SigmaH) X(dNa) X(dNf) X(dw) X(nE) X(ck) X(hFe)     \
     X(alphaFen) X(b_effF) X(LtH) X(LtH2) X(LtF)
+// clang-format on
 
-namespace {
+namespace
+{
 
 // The entries of one place (a gear, a mesh, a slot of a mesh, a pair gear)
 // in the arrays of one record. Each element size has a pointer of its own:
@@ -148,9 +167,9 @@ namespace {
 // hundred of them. The functions that move the fields take the pointers from
 // their caller and are not inlined: the compiler cannot go back to forming
 // the addresses from the index.
-template <auto& Record>
-class TEntries {
-public:
+template <auto& Record> class TEntries
+{
+  public:
     // The place Steps entries behind entry 1.
     explicit TEntries(int Steps)
         : reals_(Base() + Steps * sizeof(Extended)), ints_(Base() + Steps * sizeof(int)),
@@ -158,28 +177,28 @@ public:
     {
     }
 
-    template <class T, int Lo, int Hi>
-    T& operator()(TArray<T, Lo, Hi>& Field) const
+    template <class T, int Lo, int Hi> T& operator()(TArray<T, Lo, Hi>& Field) const
     {
         return *reinterpret_cast<T*>(Shifted<T>() + Place(&Field[1]));
     }
-    template <class T, int Lo, int Hi>
-    const T& operator()(const TArray<T, Lo, Hi>& Field) const
+    template <class T, int Lo, int Hi> const T& operator()(const TArray<T, Lo, Hi>& Field) const
     {
         return *reinterpret_cast<const T*>(Shifted<T>() + Place(&Field[1]));
     }
     // Arrays [slot][mesh] of extended values, one place counting slot and mesh.
-    Extended& operator()(SlotArray& Field) const { return *reinterpret_cast<Extended*>(reals_ + Place(&Field[1][1])); }
+    Extended& operator()(SlotArray& Field) const
+    {
+        return *reinterpret_cast<Extended*>(reals_ + Place(&Field[1][1]));
+    }
     const Extended& operator()(const SlotArray& Field) const
     {
         return *reinterpret_cast<const Extended*>(reals_ + Place(&Field[1][1]));
     }
 
-private:
+  private:
     static char* Base() { return reinterpret_cast<char*>(&Record); }
     static std::ptrdiff_t Place(const void* Entry) { return static_cast<const char*>(Entry) - Base(); }
-    template <class T>
-    char* Shifted() const
+    template <class T> char* Shifted() const
     {
         if constexpr (std::is_same_v<T, Extended>)
             return reals_;
@@ -203,9 +222,18 @@ using TStageEntries = TEntries<PlanetaryGears>;
 using TPairEntries = TEntries<GearPair>;
 
 // Places of gear g, of mesh m and of slot s of mesh m in the stage's arrays.
-TStageEntries GearEntries(int g) { return TStageEntries(g - 1); }
-TStageEntries MeshEntries(int m) { return TStageEntries(m - 1); }
-TStageEntries SlotEntries(int s, int m) { return TStageEntries((s - 1) * 3 + m - 1); }
+TStageEntries GearEntries(int g)
+{
+    return TStageEntries(g - 1);
+}
+TStageEntries MeshEntries(int m)
+{
+    return TStageEntries(m - 1);
+}
+TStageEntries SlotEntries(int s, int m)
+{
+    return TStageEntries((s - 1) * 3 + m - 1);
+}
 
 MESH_MOVES void LoadGear(TPairEntries pair, TStageEntries gear, TStageEntries slot)
 {
@@ -284,8 +312,7 @@ void LoadMesh(int m)
     // calculation only. S-Pi and Pi-Pe without one start from that of their
     // tooth numbers; Pe-H is left to the pair.
     LoadMeshInputs(MeshEntries(m));
-    if (p.a == 0 && m != mPeH)
-        p.a = p.mn * (s.z[m] + s.z[m + 1]) / 2;
+    if (p.a == 0 && m != mPeH) p.a = p.mn * (s.z[m] + s.z[m + 1]) / 2;
 
     // Speed of pair gear 1 relative to the carrier, torque per planet set.
     const auto& z = s.z;
@@ -342,8 +369,7 @@ void StoreMesh(int m)
         StoreGear(GearEntries(order[j]), TPairEntries(j - 1), SlotEntries(j, m));
     StoreMeshFields(MeshEntries(m));
     const MeshOrder stored = MeshGearOrder(m);
-    if (m != mPeH && stored[1] == NamedGear(m, 2))
-        SwapMeshResults(m);
+    if (m != mPeH && stored[1] == NamedGear(m, 2)) SwapMeshResults(m);
     CopyText(GearPair.GearCaption[1], std::string_view(PlanetaryGearLetters[stored[1]]));
     CopyText(GearPair.GearCaption[2], std::string_view(PlanetaryGearLetters[stored[2]]));
 }

@@ -19,4 +19,3 @@ bool MeshExchanged(int m);
 void LoadMesh(int m);
 void StoreMesh(int m);
 void SwapMeshResults(int m);
-

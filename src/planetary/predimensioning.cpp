@@ -1,8 +1,8 @@
 #include "planetary/predimensioning.h"
 
+#include "foundation/guardedmath.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
-#include "foundation/guardedmath.h"
 #include "gearpair/allowances.h"
 #include "gearpair/assembly.h"
 #include "gearpair/gearpairdata.h"
@@ -15,7 +15,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 bool Refuse(const std::string& Text)
 {
@@ -34,7 +35,10 @@ Extended SunDiameter(Extended Tp, Extended u, Extended mn)
     return 0.35L * std::sqrt(std::fabs((u + 1) * (Tp * 2000 / (mn * BToMn())) / u));
 }
 
-int Nearest(Extended x) { return static_cast<int>(Round(x)); }
+int Nearest(Extended x)
+{
+    return static_cast<int>(Round(x));
+}
 
 void MeasureMesh(int m)
 {
@@ -64,10 +68,8 @@ bool SetPredimDriveData(Extended k)
     const int in = sh.InputShaft, out = sh.OutputShaft;
     if (in < 1 || in > 3 || out < 1 || out > 3 || in == out)
         return Refuse("Fatal  : input shaft = output shaft !");
-    if (st.nIn == 0)
-        return Refuse("Fatal  : n input = 0 !");
-    if (st.nOut == 0)
-        return Refuse("Fatal  : n output = 0 !");
+    if (st.nIn == 0) return Refuse("Fatal  : n input = 0 !");
+    if (st.nOut == 0) return Refuse("Fatal  : n output = 0 !");
 
     TArray<Extended, 1, 3> n{};
     n[in] = st.nIn;
@@ -77,16 +79,13 @@ bool SetPredimDriveData(Extended k)
     const Extended nS = n[shaftS], nC = n[shaftC], nH = n[shaftH];
     // Sun, carrier and ring at one speed, or carrier and ring together with
     // the sun elsewhere: no stationary ratio exists.
-    if (nC == nH)
-        return Refuse("Fatal  : i0 = 1 !");
+    if (nC == nH) return Refuse("Fatal  : i0 = 1 !");
     const Extended i0 = -(nS - nC) / (nC - nH);
     // A plus stage with double planets needs a ring larger than the sun: the
     // stationary ratio zH/zS must exceed 1. At 1 the planets would have no
     // teeth and the Willis equation no solution.
-    if (std::fabs(i0 - 1) < 1e-9L)
-        return Refuse("Fatal  : i0 = 1 !");
-    if (i0 < 1)
-        return Refuse("Fatal  : i0 < 1 !");
+    if (std::fabs(i0 - 1) < 1e-9L) return Refuse("Fatal  : i0 = 1 !");
+    if (i0 < 1) return Refuse("Fatal  : i0 < 1 !");
 
     st.n = n;
     sh.FixedShaft = fixed;
@@ -133,19 +132,14 @@ bool Predimension()
 
     telmvar.FatalCalcError = false;
     ResetErrorState();
-    if (st.PredimBToMn <= 0)
-        st.PredimBToMn = 15.0L;
-    if (st.PredimSafety <= 0)
-        st.PredimSafety = 1.0L;
-    if (p.qp <= 0)
-        return Refuse("Fatal  : q = 0 !");
-    if (st.DriveValue == 0)
-        return Refuse("Fatal  : power = 0 !");
+    if (st.PredimBToMn <= 0) st.PredimBToMn = 15.0L;
+    if (st.PredimSafety <= 0) st.PredimSafety = 1.0L;
+    if (p.qp <= 0) return Refuse("Fatal  : q = 0 !");
+    if (st.DriveValue == 0) return Refuse("Fatal  : power = 0 !");
     // Everything below writes the stage: refuse the drive data first.
     const TPlanetaryStage stageBefore = st;
     const TPlanetaryShafts shaftsBefore = PlanetaryShafts;
-    if (!SetPredimDriveData(PredimPlanetFactor))
-        return false;
+    if (!SetPredimDriveData(PredimPlanetFactor)) return false;
 
     p.alpha = 20;
     p.beta = 0;
@@ -154,8 +148,7 @@ bool Predimension()
     for (int k = 1; k <= 4; ++k)
         g.MaterialKind[k] = 1;
 
-    if (st.Kgamma == 0)
-        st.Kgamma = 1.0L;
+    if (st.Kgamma == 0) st.Kgamma = 1.0L;
     // The input torque of the entered power, as the stage calculation takes it.
     st.TN = st.DriveValue * 60000 / (st.nIn * 2 * Pi);
     CalcShaftTorques();

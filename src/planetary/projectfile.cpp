@@ -1,22 +1,29 @@
 #include "planetary/projectfile.h"
 
 #include "foundation/messagecollector.h"
+#include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/textfile.h"
 #include "foundation/textutil.h"
-#include "foundation/programsettings.h"
 #include "planetary/filenames.h"
 #include "planetary/loadspectrum/loadspectrum.h"
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
-TTextFile& Shared() { return textfile.SharedTextFile; }
+TTextFile& Shared()
+{
+    return textfile.SharedTextFile;
+}
 
 const std::string HeaderRule(65, '-');
 
-std::string Idx(const char* name, int i) { return std::string(name) + "[" + std::to_string(i) + "]"; }
+std::string Idx(const char* name, int i)
+{
+    return std::string(name) + "[" + std::to_string(i) + "]";
+}
 
 // Bounds no gearbox reaches, for the fields whose inputs are not checked
 // where they are entered: lengths in mm (100 m), speeds in 1/min, torques in
@@ -58,7 +65,10 @@ struct TFieldList {
     }
     void Diameter(Extended& x, std::string n) { Size(x, std::move(n), -MaxLength, MaxLength); }
     void Factor(Extended& x, std::string n) { Num(x, std::move(n), 0, MaxFactor); }
-    void Int(int& x, std::string n, int lo, int hi) { f.push_back({TProjectLineKind::Integer, &x, std::move(n), Extended(lo), Extended(hi)}); }
+    void Int(int& x, std::string n, int lo, int hi)
+    {
+        f.push_back({TProjectLineKind::Integer, &x, std::move(n), Extended(lo), Extended(hi)});
+    }
     // A 16-bit field of the records; its range lies within 0 .. 65535.
     void Word(int& x, std::string n, int lo = 0, int hi = 65535)
     {
@@ -81,7 +91,10 @@ const char* const FlagLetters = "JNY";
 
 // A flag line holds exactly one of the flag letters; anything but a yes is
 // written as "N" (off).
-char FlagChar(char c) { return IsYesChar(c) ? 'J' : 'N'; }
+char FlagChar(char c)
+{
+    return IsYesChar(c) ? 'J' : 'N';
+}
 
 // A value that is not a number (a calculation result stored back after a
 // failed step) would make the file unreadable: it is written as 0, which the
@@ -106,8 +119,7 @@ Extended FieldValue(const TProjectField& f)
 
 std::string FieldValueText(const TProjectField& f)
 {
-    if (f.Kind == TProjectLineKind::Number)
-        return RangeBoundText(FieldValue(f));
+    if (f.Kind == TProjectLineKind::Number) return RangeBoundText(FieldValue(f));
     return std::to_string(*std::get<int*>(f.Target));
 }
 
@@ -115,8 +127,7 @@ std::string FieldValueText(const TProjectField& f)
 const TProjectField* FieldOutOfRange(const std::vector<TProjectField>& fields)
 {
     for (const auto& f : fields)
-        if (f.HasRange() && !f.InRange(FieldValue(f)))
-            return &f;
+        if (f.HasRange() && !f.InRange(FieldValue(f))) return &f;
     return nullptr;
 }
 
@@ -176,8 +187,7 @@ bool ReadField(TFileLineReader& r, const TProjectField& f)
     switch (f.Kind) {
     case TProjectLineKind::Number: {
         Extended& x = *std::get<Extended*>(f.Target);
-        if (!r.NumberInRange(x, f.Lo, f.Hi, f.Name))
-            return false;
+        if (!r.NumberInRange(x, f.Lo, f.Hi, f.Name)) return false;
         if (!f.InRange(x)) {
             r.Fail(f.RangeText(RangeBoundText(x)));
             return false;
@@ -188,8 +198,7 @@ bool ReadField(TFileLineReader& r, const TProjectField& f)
     case TProjectLineKind::Word: {
         int n = 0;
         const int hi = static_cast<int>(f.Hi);
-        if (!r.IntInRange(n, f.Magnitude ? -hi : static_cast<int>(f.Lo), hi, f.Name))
-            return false;
+        if (!r.IntInRange(n, f.Magnitude ? -hi : static_cast<int>(f.Lo), hi, f.Name)) return false;
         if (!f.InRange(n)) {
             r.Fail(f.RangeText(std::to_string(n)));
             return false;
@@ -235,12 +244,9 @@ void Refuse(const std::string& message)
 
 bool TProjectField::InRange(Extended X) const
 {
-    if (!HasRange())
-        return true;
-    if (Magnitude)
-        X = X < 0 ? -X : X;
-    if (Least > 0 && X != 0 && (X < 0 ? -X : X) < Least)
-        return false;
+    if (!HasRange()) return true;
+    if (Magnitude) X = X < 0 ? -X : X;
+    if (Least > 0 && X != 0 && (X < 0 ? -X : X) < Least) return false;
     return X >= Lo && X <= Hi;
 }
 
@@ -249,8 +255,7 @@ std::string TProjectField::RangeText(const std::string& Value) const
     const std::string lo = RangeBoundText(Lo), hi = RangeBoundText(Hi);
     if (Least > 0)
         return Name + " " + Value + " neither 0 nor at least " + RangeBoundText(Least) + " in size";
-    if (Magnitude)
-        return Name + " " + Value + " outside -" + hi + " .. -" + lo + " and " + lo + " .. " + hi;
+    if (Magnitude) return Name + " " + Value + " outside -" + hi + " .. -" + lo + " and " + lo + " .. " + hi;
     return Name + " " + Value + " outside " + lo + " .. " + hi;
 }
 
@@ -275,8 +280,7 @@ void CommitProject(const TProjectData& D)
     PlanetaryGears = D.Gears;
     PlanetaryShafts = D.Shafts;
     const int in = D.Shafts.InputShaft, out = D.Shafts.OutputShaft;
-    if (in != out && in >= 1 && in <= 3 && out >= 1 && out <= 3)
-        PlanetaryShafts.FixedShaft = 6 - in - out;
+    if (in != out && in >= 1 && in <= 3 && out >= 1 && out <= 3) PlanetaryShafts.FixedShaft = 6 - in - out;
     GearPair = D.Pair;
     GearPair.GrindingNotch[1] = D.GrindingNotch ? 1 : 0;
     GearPair.GrindingNotch[2] = D.GrindingNotch ? 1 : 0;
@@ -499,8 +503,7 @@ bool WriteProjectData(const std::string& Path)
     if (fault.empty() && (d.Pair.LoadSpectrumKind < 0 || d.Pair.LoadSpectrumKind > LoadSpectrumKindMax))
         fault = "life material record " + std::to_string(d.Pair.LoadSpectrumKind) + " outside 0 .. " +
                 std::to_string(LoadSpectrumKindMax);
-    if (fault.empty())
-        fault = DocumentationRangeFault(d.Documentation, d.TitleBlockType);
+    if (fault.empty()) fault = DocumentationRangeFault(d.Documentation, d.TitleBlockType);
     if (fault.empty())
         for (int n = 1; n <= 2 && fault.empty(); ++n)
             fault = BearingRangeFault(d.Bearings[n], n);
@@ -510,8 +513,7 @@ bool WriteProjectData(const std::string& Path)
     }
 
     AssignTextFile(Shared(), Path);
-    if (!RewriteTextFile(Shared()))
-        return false;
+    if (!RewriteTextFile(Shared())) return false;
     const bool abortedBefore = telmvar.Aborted;
     telmvar.Aborted = false;
 
@@ -569,29 +571,22 @@ bool ReadProjectData(const std::string& Path, TFileFault& Fault)
     }
 
     for (const auto& f : ProjectStageFields(d)) {
-        if (!ReadField(r, f))
-            break;
+        if (!ReadField(r, f)) break;
     }
 
     if (!r.Failed() && r.Literal(LoadSpectrumMarker))
         ReadLoadSpectrumItems(r, d.Pair.LoadSpectrumKind, d.Stage.LoadSpectrumCount, d.Stage.LoadSpectrum);
 
-    if (!r.Failed())
-        ReadChangesBlock(r, d.Documentation);
-    if (!r.Failed())
-        ReadDocumentsBlock(r, d.Documentation);
-    if (!r.Failed())
-        r.Bool(d.Pair.LoadCyclesLogarithmic);
-    if (!r.Failed())
-        ReadIso7200Block(r, d.Documentation, d.TitleBlockType);
+    if (!r.Failed()) ReadChangesBlock(r, d.Documentation);
+    if (!r.Failed()) ReadDocumentsBlock(r, d.Documentation);
+    if (!r.Failed()) r.Bool(d.Pair.LoadCyclesLogarithmic);
+    if (!r.Failed()) ReadIso7200Block(r, d.Documentation, d.TitleBlockType);
     for (const auto& f : CarrierNumbers(d))
-        if (!r.Failed())
-            ReadField(r, f);
+        if (!r.Failed()) ReadField(r, f);
     for (int n = 1; n <= 2 && !r.Failed(); ++n)
         LoadBearingData(n, r, d.Bearings[n]);
     for (const auto& f : CarrierLines(d))
-        if (!r.Failed())
-            ReadField(r, f);
+        if (!r.Failed()) ReadField(r, f);
 
     Shared().Close();
     if (r.Failed()) {
@@ -606,8 +601,7 @@ void WriteProjectFile(const std::string& FileName)
 {
     std::string path;
     filenamedialogs.SaveFileDialog(FileName, path);
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     WriteProjectData(path);
 }
 
@@ -615,22 +609,20 @@ void ReadProjectFile(const std::string& FileName)
 {
     std::string path;
     filenamedialogs.OpenFileDialog(FileName, path);
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     TFileFault fault;
-    if (!ReadProjectData(path, fault))
-        Refuse(FileFaultMessage(path, fault));
+    if (!ReadProjectData(path, fault)) Refuse(FileFaultMessage(path, fault));
 }
 
 bool SameProjectFile(TProjectData a, TProjectData b)
 {
-    if (!SameLines(ProjectStageFields(a), ProjectStageFields(b)) || !SameLines(CarrierNumbers(a), CarrierNumbers(b)) ||
-        !SameLines(CarrierLines(a), CarrierLines(b)))
+    if (!SameLines(ProjectStageFields(a), ProjectStageFields(b)) ||
+        !SameLines(CarrierNumbers(a), CarrierNumbers(b)) || !SameLines(CarrierLines(a), CarrierLines(b)))
         return false;
     const int count = a.Stage.LoadSpectrumCount;
     if (count != b.Stage.LoadSpectrumCount || a.Pair.LoadSpectrumKind != b.Pair.LoadSpectrumKind ||
-        a.Pair.LoadCyclesLogarithmic != b.Pair.LoadCyclesLogarithmic || a.TitleBlockType != b.TitleBlockType ||
-        !(a.Documentation == b.Documentation))
+        a.Pair.LoadCyclesLogarithmic != b.Pair.LoadCyclesLogarithmic ||
+        a.TitleBlockType != b.TitleBlockType || !(a.Documentation == b.Documentation))
         return false;
     for (int k = 1; k <= count && k <= LoadSpectrumMax; ++k)
         if (NumberLineText(a.Stage.LoadSpectrum[k].N) != NumberLineText(b.Stage.LoadSpectrum[k].N) ||

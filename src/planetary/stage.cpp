@@ -85,8 +85,7 @@ void GetStageLoadSpectrum()
 void PutStageLoadSpectrum()
 {
     const int count = GearPair.LoadSpectrumCount;
-    if (count >= 0 && count <= LoadSpectrumMax)
-        PlanetaryStage.LoadSpectrumCount = count;
+    if (count >= 0 && count <= LoadSpectrumMax) PlanetaryStage.LoadSpectrumCount = count;
     for (int k = 0; k <= count && k <= LoadSpectrumMax; ++k)
         PlanetaryStage.LoadSpectrum[k] = GearPair.LoadSpectrum[k];
 }

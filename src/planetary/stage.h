@@ -20,10 +20,8 @@
 using GearArray = TArray<Extended, 1, 4>;
 using MeshArray = TArray<Extended, 1, 3>;
 using SlotArray = TArray<MeshArray, 1, 2>; // [slot][mesh]
-template <class T>
-using PerGear = TArray<T, 1, 4>;
-template <class T>
-using PerMesh = TArray<T, 1, 3>;
+template <class T> using PerGear = TArray<T, 1, 4>;
+template <class T> using PerMesh = TArray<T, 1, 3>;
 
 enum : int { gS = 1, gPi = 2, gPe = 3, gH = 4 };
 enum : int { mSPi = 1, mPiPe = 2, mPeH = 3 };
@@ -156,7 +154,8 @@ struct TPlanetaryGears {
     MeshArray zeta_f1{}, zeta_a1{}, zeta_f2{}, zeta_a2{};
     MeshArray SigmaHC{}, Y_eps{}, m_red{}, c_gamma{}, c_single{}, Fbetax{}, y_beta{}, FmPerB{}, Kprime{};
     MeshArray y_alpha{}, FtPerB{}, nS{}, SigmaH0{};
-    MeshArray LoadSpectrumKA_F{}, LoadSpectrumKA_H{}, Neq{}, TeqF{}, TeqH{}, T0Feq{}, T0Heq{}, TnFeq{}, TnHeq{};
+    MeshArray LoadSpectrumKA_F{}, LoadSpectrumKA_H{}, Neq{}, TeqF{}, TeqH{}, T0Feq{}, T0Heq{}, TnFeq{},
+        TnHeq{};
     MeshArray Nsum{}, TnF{}, TnH{}, T0F{}, T0H{};
 
     // Slot results: [slot][mesh].

@@ -1,10 +1,11 @@
 #include "planetary/stagecalc.h"
 
+#include "foundation/guardedmath.h"
 #include "foundation/keptfunctions.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
-#include "foundation/guardedmath.h"
+#include "foundation/textcopy.h"
 #include "gearpair/assembly.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
@@ -17,7 +18,6 @@
 #include "planetary/stage.h"
 #include "planetary/stagechecks.h"
 #include "planetary/suggestions.h"
-#include "foundation/textcopy.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,9 +31,8 @@
 #include <utility>
 #include <vector>
 
-namespace {
-
-
+namespace
+{
 
 // Helix directions of the other gears follow the sun's: the external meshes
 // turn the hand over, the internal one keeps it.
@@ -41,14 +40,24 @@ void SetHelixDirections()
 {
     auto& ta = PlanetaryGears.ToothAlignment;
     switch (ta[gS]) {
-    case 1: ta[gPi] = 2, ta[gPe] = 1, ta[gH] = 1; break;
-    case 2: ta[gPi] = 1, ta[gPe] = 2, ta[gH] = 2; break;
-    case 3: ta[gPi] = 3, ta[gPe] = 3, ta[gH] = 3; break;
-    default: break;
+    case 1:
+        ta[gPi] = 2, ta[gPe] = 1, ta[gH] = 1;
+        break;
+    case 2:
+        ta[gPi] = 1, ta[gPe] = 2, ta[gH] = 2;
+        break;
+    case 3:
+        ta[gPi] = 3, ta[gPe] = 3, ta[gH] = 3;
+        break;
+    default:
+        break;
     }
 }
 
-Extended BacklashAngle(Extended J, Extended d) { return d != 0 ? RadToDeg(2 * J / std::fabs(d)) : 0; }
+Extended BacklashAngle(Extended J, Extended d)
+{
+    return d != 0 ? RadToDeg(2 * J / std::fabs(d)) : 0;
+}
 
 // Angular backlash of each gear (degrees) from the circumferential backlash
 // of meshes S-Pi and Pi-Pe.
@@ -74,14 +83,10 @@ void CalcBacklashAngles()
 Extended ShaftBacklash(int shaft, int otherShaft, const TArray<Extended, 1, 4>& angle)
 {
     const Extended r = std::fabs(PlanetaryStage.i0);
-    if (shaft == shaftS)
-        return angle[gS];
-    if (shaft == shaftH)
-        return angle[gH];
-    if (otherShaft == shaftS)
-        return angle[gS] / (r + 1);
-    if (otherShaft == shaftH)
-        return r * angle[gH] / (r + 1);
+    if (shaft == shaftS) return angle[gS];
+    if (shaft == shaftH) return angle[gH];
+    if (otherShaft == shaftS) return angle[gS] / (r + 1);
+    if (otherShaft == shaftH) return r * angle[gH] / (r + 1);
     return 0;
 }
 
@@ -91,8 +96,7 @@ Extended PlanetMass(int k, int gear)
     const auto& br = PlanetBearings[k];
     const Extended d = GearPair.mn * g.z[gear];
     Extended mass = g.rho[gear] * g.b[gear] * (Pi / 4) * (d * d - br.D * br.D) / 1e6;
-    if (br.d > 0)
-        mass += 7.8L * br.B * (Pi * br.BearingCount / 4) * (br.D * br.D - br.d * br.d) / 1e6;
+    if (br.d > 0) mass += 7.8L * br.B * (Pi * br.BearingCount / 4) * (br.D * br.D - br.d * br.d) / 1e6;
     return mass;
 }
 
@@ -109,8 +113,7 @@ void CalcPlanetBearingLives()
         // radial load. It stays 0 in the record, so that the next
         // calculation follows a changed planet instead of keeping this one's.
         const bool fromCentrifugal = br.FrMin == 0;
-        if (fromCentrifugal)
-            br.FrMin = st.FfP[k];
+        if (fromCentrifugal) br.FrMin = st.FfP[k];
         const Extended Fr = st.FlPm[k];
         const Extended Fa = std::fabs(g.Fxw[k + 1]);
         const Extended speed = std::fabs(st.nBearing[k]);
@@ -120,8 +123,7 @@ void CalcPlanetBearingLives()
             CalcBearingLife(k, 2, 0, Fr / 2, Fa / 2, speed);
         else
             CalcBearingLife(k, 2, 0, Fr, Fa, speed);
-        if (fromCentrifugal)
-            br.FrMin = 0;
+        if (fromCentrifugal) br.FrMin = 0;
     }
 }
 
@@ -132,13 +134,10 @@ void CalcPlanetBearingLives()
 void TakePlanetBearingDiameters()
 {
     for (int k = 1; k <= 2; ++k) {
-        if (!PlanetBearingDefined(k))
-            continue;
+        if (!PlanetBearingDefined(k)) continue;
         const auto& br = PlanetBearings[k];
-        if (br.d > 0)
-            (k == 1 ? PlanetaryStage.dshPi : PlanetaryStage.dshPe) = br.d;
-        if (br.D > 0)
-            PlanetaryGears.dB[k == 1 ? gPi : gPe] = br.D;
+        if (br.d > 0) (k == 1 ? PlanetaryStage.dshPi : PlanetaryStage.dshPe) = br.d;
+        if (br.D > 0) PlanetaryGears.dB[k == 1 ? gPi : gPe] = br.D;
     }
 }
 
@@ -147,8 +146,9 @@ void TakePlanetBearingDiameters()
 // gear or mesh concerned. Everything else (a table that could not be read,
 // the load spectrum's own messages, guarded math, a limit torque not found)
 // has no stage check behind it and stays, named after its mesh.
-class TMeshMessages {
-public:
+class TMeshMessages
+{
+  public:
     // The texts are formed in strings kept from the last calculation, which
     // keep their room.
     explicit TMeshMessages(std::vector<std::string>& Room) : texts_(Room) {}
@@ -159,10 +159,8 @@ public:
     {
         const std::string_view mesh = PlanetaryMeshNames[m];
         VisitCollectedMessages([&](std::string_view Text, bool Judgement) {
-            if (Judgement)
-                return;
-            if (count_ == texts_.size())
-                texts_.emplace_back();
+            if (Judgement) return;
+            if (count_ == texts_.size()) texts_.emplace_back();
             auto& text = texts_[count_++];
             text.assign(Text).append(" (").append(mesh).append(")");
         });
@@ -173,7 +171,7 @@ public:
             AddErrorMessage(texts_[i]);
     }
 
-private:
+  private:
     std::vector<std::string>& texts_;
     std::size_t count_ = 0;
 };
@@ -228,20 +226,19 @@ bool CheckDriveData()
     return true;
 }
 
-namespace {
+namespace
+{
 
 // The texts of the records a calculation reads and leaves behind, each
 // handed to Visit in one order. A record that gets a text must list it here
 // (the sizes below stand guard).
-template <class TTexts, class TVisit>
-void VisitEach(const TTexts& Texts, TVisit& Visit)
+template <class TTexts, class TVisit> void VisitEach(const TTexts& Texts, TVisit& Visit)
 {
     for (const std::string& text : Texts)
         Visit(text);
 }
 
-template <class TVisit>
-void VisitTexts(const TPlanetaryGears& g, TVisit&& Visit)
+template <class TVisit> void VisitTexts(const TPlanetaryGears& g, TVisit&& Visit)
 {
     VisitEach(g.PartNumber, Visit);
     VisitEach(g.GearName, Visit);
@@ -254,8 +251,7 @@ void VisitTexts(const TPlanetaryGears& g, TVisit&& Visit)
     VisitEach(g.MaterialName, Visit);
 }
 
-template <class TVisit>
-void VisitTexts(const TGearPairData& p, TVisit&& Visit)
+template <class TVisit> void VisitTexts(const TGearPairData& p, TVisit&& Visit)
 {
     VisitEach(p.MaterialName, Visit);
     VisitEach(p.GearCaption, Visit);
@@ -269,8 +265,7 @@ void VisitTexts(const TGearPairData& p, TVisit&& Visit)
     Visit(p.LubricantName);
 }
 
-template <class TVisit>
-void VisitTexts(const TArray<WaelzLagerTyp, 1, 2>& Bearings, TVisit&& Visit)
+template <class TVisit> void VisitTexts(const TArray<WaelzLagerTyp, 1, 2>& Bearings, TVisit&& Visit)
 {
     for (const auto& bearing : Bearings) {
         Visit(bearing.Designation);
@@ -278,21 +273,19 @@ void VisitTexts(const TArray<WaelzLagerTyp, 1, 2>& Bearings, TVisit&& Visit)
     }
 }
 
-template <class TVisit>
-void VisitTexts(const QYRLIFE_Record& Life, TVisit&& Visit)
+template <class TVisit> void VisitTexts(const QYRLIFE_Record& Life, TVisit&& Visit)
 {
     Visit(Life.LW);
 }
 
 // Records without texts.
-template <class T, class TVisit>
-void VisitTexts(const T&, TVisit&&)
+template <class T, class TVisit> void VisitTexts(const T&, TVisit&&)
 {
     static_assert(std::is_trivially_copyable_v<T>, "a record with texts must list them in VisitTexts");
 }
 
-static_assert(sizeof(TPlanetaryGears) == 15248 && sizeof(TGearPairData) == 12752 && sizeof(WaelzLagerTyp) == 848 &&
-                  sizeof(QYRLIFE_Record) == 64,
+static_assert(sizeof(TPlanetaryGears) == 15248 && sizeof(TGearPairData) == 12752 &&
+                  sizeof(WaelzLagerTyp) == 848 && sizeof(QYRLIFE_Record) == 64,
               "a record of the stage changed: list any text it got in VisitTexts, then the new size here");
 
 // Copies a record's bytes into To, aligned to 32. The kept records are
@@ -335,8 +328,7 @@ void CopyRecord(unsigned char* To, const unsigned char* From, std::size_t Size)
 {
 #ifdef QYR7_COPY_BLOCKS
     static const bool blocks = __builtin_cpu_supports("avx2");
-    if (blocks)
-        return CopyBlocks(To, From, Size);
+    if (blocks) return CopyBlocks(To, From, Size);
 #endif
     constexpr std::size_t PieceBytes = 8192;
     for (std::size_t at = 0; at < Size; at += PieceBytes)
@@ -347,9 +339,9 @@ void CopyRecord(unsigned char* To, const unsigned char* From, std::size_t Size)
 // copying and comparing them costs a fraction of doing so field by field. A
 // text whose characters lie within the record (a short one) is among the
 // bytes; a longer one lies elsewhere and is kept as a copy beside them.
-template <class T>
-class TKeptRecord {
-public:
+template <class T> class TKeptRecord
+{
+  public:
     void Take(const T& Record)
     {
         const auto* from = reinterpret_cast<const unsigned char*>(&Record);
@@ -360,8 +352,7 @@ public:
         std::size_t k = 0;
         VisitTexts(Record, [&](const std::string& Text) {
             if (!Within(Record, Text)) {
-                if (k >= texts_.size())
-                    texts_.resize(k + 1);
+                if (k >= texts_.size()) texts_.resize(k + 1);
                 CopyText(texts_[k], Text);
             }
             ++k;
@@ -372,19 +363,17 @@ public:
     // elsewhere when taken still does, and is compared with its copy.
     bool Holds(const T& Record) const
     {
-        if (std::memcmp(bytes_, static_cast<const void*>(&Record), sizeof(T)) != 0)
-            return false;
+        if (std::memcmp(bytes_, static_cast<const void*>(&Record), sizeof(T)) != 0) return false;
         bool same = true;
         std::size_t k = 0;
         VisitTexts(Record, [&](const std::string& Text) {
-            if (same && !Within(Record, Text))
-                same = texts_[k] == Text;
+            if (same && !Within(Record, Text)) same = texts_[k] == Text;
             ++k;
         });
         return same;
     }
 
-private:
+  private:
     static bool Within(const T& Record, const std::string& Text)
     {
         const auto begin = reinterpret_cast<std::uintptr_t>(&Record);
@@ -450,20 +439,31 @@ struct TStageCalcSnapshot {
     {
         return Stage.Holds(PlanetaryStage) && Gears.Holds(PlanetaryGears) && Shafts.Holds(PlanetaryShafts) &&
                Bearings.Holds(PlanetBearings) && Pair.Holds(GearPair) && Life.Holds(LifeParams) &&
-               Messages == error0 && HideWarnings == wtelmvar.HideWarnings && UnitSystem == wtelmvar.UnitSystem &&
-               MessagesEnabled == telmvar.MessagesEnabled && DbfDir == telmvar.DbfDir;
+               Messages == error0 && HideWarnings == wtelmvar.HideWarnings &&
+               UnitSystem == wtelmvar.UnitSystem && MessagesEnabled == telmvar.MessagesEnabled &&
+               DbfDir == telmvar.DbfDir;
     }
 };
 
 TStageCalcState stagecalc;
 
-void ResetStageCalc() { stagecalc = TStageCalcState{}; }
+void ResetStageCalc()
+{
+    stagecalc = TStageCalcState{};
+}
 
-bool StageUnchangedSinceCalculation() { return stagecalc.LastKept && stagecalc.Last->Holds(); }
+bool StageUnchangedSinceCalculation()
+{
+    return stagecalc.LastKept && stagecalc.Last->Holds();
+}
 
-void ForgetStageCalculation() { stagecalc.LastKept = false; }
+void ForgetStageCalculation()
+{
+    stagecalc.LastKept = false;
+}
 
-namespace {
+namespace
+{
 
 void CalcStage()
 {
@@ -485,10 +485,8 @@ void CalcStage()
             return;
         }
     }
-    if (g.z[gH] > 0)
-        g.z[gH] = -g.z[gH];
-    if (!CheckDriveData())
-        return;
+    if (g.z[gH] > 0) g.z[gH] = -g.z[gH];
+    if (!CheckDriveData()) return;
     // The cutter proposed for the ring is formed before the meshes, whose
     // ring root depends on it, and held beside the entered one: written into
     // z0 it stood as entered, and a ring changed afterwards kept the old
@@ -501,16 +499,13 @@ void CalcStage()
     p.mt = p.mn / KeptCos(p.beta_rad);
 
     CalcDriveData();
-    if (telmvar.FatalCalcError)
-        return;
+    if (telmvar.FatalCalcError) return;
     st.TN = st.DriveValue * 60000 / (st.nIn * 2 * Pi);
     CalcShaftTorques();
-    if (telmvar.FatalCalcError)
-        return;
+    if (telmvar.FatalCalcError) return;
     CalcShaftPowers();
     SetHelixDirections();
-    if (st.Kgamma == 0)
-        st.Kgamma = 1.0L;
+    if (st.Kgamma == 0) st.Kgamma = 1.0L;
     p.DimensionInputReserve = 0;
     TakePlanetBearingDiameters();
 
@@ -519,8 +514,7 @@ void CalcStage()
     TMeshMessages kept(stagecalc.MeshTexts);
     TLastMeshMeanLoad meanLoad;
     for (int m = mSPi; m <= mPeH; ++m)
-        if (!CalcStageMesh(m, kept))
-            return;
+        if (!CalcStageMesh(m, kept)) return;
     meanLoad.Settle();
 
     // Triangle of the sun centre and the centres of Pi and Pe of one set.
@@ -554,8 +548,7 @@ void CalcStage()
     for (int k = 1; k <= 2; ++k)
         st.FlPm[k] = p.LoadSpectrumCount < 2 ? st.FlPN[k] : st.MeanLoadFactor * st.FlPN[k];
 
-    if (telmvar.FatalCalcError)
-        return;
+    if (telmvar.FatalCalcError) return;
     // The single meshes' judgements are dropped, the stage checks below
     // repeat them naming the gear or mesh concerned; their other messages
     // stay.
@@ -564,8 +557,7 @@ void CalcStage()
 
     CalcPlanetBearingLives();
 
-    if (g.z[gS] <= g.z[gPi])
-        g.dshS = g.dsh[mSPi];
+    if (g.z[gS] <= g.z[gPi]) g.dshS = g.dsh[mSPi];
     CheckPlanetaryStage();
 }
 
@@ -577,10 +569,8 @@ void CalcPlanetaryStage()
     // A calculation that throws or stops early claims nothing.
     stagecalc.LastKept = false;
     CalcStage();
-    if (telmvar.FatalCalcError)
-        return;
-    if (!stagecalc.Last)
-        stagecalc.Last = std::make_unique<TStageCalcSnapshot>();
+    if (telmvar.FatalCalcError) return;
+    if (!stagecalc.Last) stagecalc.Last = std::make_unique<TStageCalcSnapshot>();
     stagecalc.Last->Take();
     stagecalc.LastKept = true;
 }

@@ -13,10 +13,14 @@
 #include <cmath>
 #include <numbers>
 
-namespace {
+namespace
+{
 
 // Nearest integer, ties to even (the default rounding mode).
-Extended Nearest(Extended v) { return std::nearbyint(v); }
+Extended Nearest(Extended v)
+{
+    return std::nearbyint(v);
+}
 
 // Outer diameter of the bearing of planet g (bearing 1 Pi, bearing 2 Pe).
 Extended PlanetBearingD(int g);
@@ -28,11 +32,15 @@ Extended SuggestInnerDiameter(int g)
 {
     const auto& s = PlanetaryGears;
     switch (g) {
-    case gS: return std::max(s.di[g], s.dB[g]);
+    case gS:
+        return std::max(s.di[g], s.dB[g]);
     case gPi:
-    case gPe: return PlanetBearingD(g) > 0 ? PlanetBearingD(g) : std::max(s.di[g], s.dB[g]);
-    case gH: return Nearest(s.df[g] - 3 * s.h[g]);
-    default: return 0;
+    case gPe:
+        return PlanetBearingD(g) > 0 ? PlanetBearingD(g) : std::max(s.di[g], s.dB[g]);
+    case gH:
+        return Nearest(s.df[g] - 3 * s.h[g]);
+    default:
+        return 0;
     }
 }
 
@@ -40,16 +48,17 @@ Extended SuggestBoreDiameter(int g)
 {
     const auto& s = PlanetaryGears;
     switch (g) {
-    case gS: return s.df[g] > s.dB[g] ? s.dB[g] : 0;
+    case gS:
+        return s.df[g] > s.dB[g] ? s.dB[g] : 0;
     case gPi:
     case gPe:
-        if (PlanetBearingD(g) > 0)
-            return PlanetBearingD(g);
-        if (s.df[g] > s.dB[g] && s.dB[g] != 0)
-            return s.dB[g];
+        if (PlanetBearingD(g) > 0) return PlanetBearingD(g);
+        if (s.df[g] > s.dB[g] && s.dB[g] != 0) return s.dB[g];
         return Nearest(std::max(s.df[g] - 3 * s.h[g], s.df[g] / 2));
-    case gH: return Nearest(s.df[g] - 3 * s.h[g]);
-    default: return 0;
+    case gH:
+        return Nearest(s.df[g] - 3 * s.h[g]);
+    default:
+        return 0;
     }
 }
 
@@ -69,60 +78,66 @@ Extended SuggestShaftDiameter(int m)
     }
     case gPi:
     case gPe:
-        if (PlanetBearingBore(g) > 0)
-            return PlanetBearingBore(g);
+        if (PlanetBearingBore(g) > 0) return PlanetBearingBore(g);
         return s.dB[g] <= 0 ? std::trunc(0.7L * s.df[g]) : s.dB[g];
-    default: return 0;
+    default:
+        return 0;
     }
 }
 
 Extended SuggestShaftLength(int g)
 {
     const auto& s = PlanetaryGears;
-    if (g == gS)
-        return 3 * s.b[g];
-    if (g >= gPi && g <= gH)
-        return 2 * s.b[g];
+    if (g == gS) return 3 * s.b[g];
+    if (g >= gPi && g <= gH) return 2 * s.b[g];
     return 0;
 }
 
-int CutterTeethDefault() { return std::abs(PlanetaryGears.z[gH]) / 2; }
+int CutterTeethDefault()
+{
+    return std::abs(PlanetaryGears.z[gH]) / 2;
+}
 
-Extended CutterShiftDefault() { return -PlanetaryGears.x[gH]; }
+Extended CutterShiftDefault()
+{
+    return -PlanetaryGears.x[gH];
+}
 
 Extended PlanetAngle(int i)
 {
     return PlanetPositionAngle(i, PlanetaryGears.z[gH], PlanetaryGears.z[gS], true, GearPair.qp);
 }
 
-std::string ShaftLetter(int code) { return code >= 1 && code <= 3 ? ShaftLetters[code] : ""; }
+std::string ShaftLetter(int code)
+{
+    return code >= 1 && code <= 3 ? ShaftLetters[code] : "";
+}
 
-std::string MeshName(int m) { return m >= 1 && m <= 3 ? PlanetaryMeshNames[m] : ""; }
+std::string MeshName(int m)
+{
+    return m >= 1 && m <= 3 ? PlanetaryMeshNames[m] : "";
+}
 
 std::string_view MeshGearLabel(int s, int m)
 {
-    static constexpr std::string_view labels[3][2] = {{"S", "Pi-SPi"}, {"Pi-PiPe", "Pe-PiPe"}, {"Pe-PeH", "H"}};
-    if (m < 1 || m > 3 || s < 1 || s > 2)
-        return "";
+    static constexpr std::string_view labels[3][2] = {
+        {"S", "Pi-SPi"}, {"Pi-PiPe", "Pe-PiPe"}, {"Pe-PeH", "H"}};
+    if (m < 1 || m > 3 || s < 1 || s > 2) return "";
     return labels[m - 1][s - 1];
 }
 
 int PlanetaryGearOfMesh(int m, int j)
 {
-    if (m < 1 || m > 3 || j < 1 || j > 2)
-        return 0;
+    if (m < 1 || m > 3 || j < 1 || j > 2) return 0;
     return MeshGearOrder(m)[j];
 }
 
 int MeshGearOfPair(int m, int g)
 {
-    if (m < 1 || m > 3)
-        return 0;
+    if (m < 1 || m > 3) return 0;
     const MeshOrder order = MeshGearOrder(m);
-    if (order[1] == g)
-        return 1;
-    if (order[2] == g)
-        return 2;
+    if (order[1] == g) return 1;
+    if (order[2] == g) return 2;
     return 0;
 }
 
@@ -132,17 +147,18 @@ std::string MeshGearCaption(int m, int j)
     return g >= 1 && g <= 4 ? PlanetaryGearLetters[g] : "";
 }
 
-std::string MeshCaption(int m) { return MeshGearCaption(m, 1) + "-" + MeshGearCaption(m, 2); }
+std::string MeshCaption(int m)
+{
+    return MeshGearCaption(m, 1) + "-" + MeshGearCaption(m, 2);
+}
 
 void CalcMesh(int m)
 {
-    if (m < mSPi || m > mPeH)
-        return;
+    if (m < mSPi || m > mPeH) return;
     LoadMesh(m);
     CalcGearPair();
     StoreMesh(m);
 }
-
 
 void CalcLoadedMesh()
 {
@@ -150,12 +166,22 @@ void CalcLoadedMesh()
     CalcGearPair();
 }
 
-void AnimateLoadedMesh() { SetAnimationAngles(); }
+void AnimateLoadedMesh()
+{
+    SetAnimationAngles();
+}
 
-namespace {
+namespace
+{
 
 // Bearing 1 carries Pi, bearing 2 Pe.
-Extended PlanetBearingD(int g) { return PlanetBearings[g - 1].D; }
-Extended PlanetBearingBore(int g) { return PlanetBearings[g - 1].d; }
+Extended PlanetBearingD(int g)
+{
+    return PlanetBearings[g - 1].D;
+}
+Extended PlanetBearingBore(int g)
+{
+    return PlanetBearings[g - 1].d;
+}
 
 } // namespace

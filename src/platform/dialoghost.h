@@ -37,8 +37,8 @@ struct DialogControl {
     std::string Caption; // label, button, check box or group caption
     std::string Text;    // the text of an edit
     bool Checked = false;
-    std::string Hint;    // tool tip; empty for none
-    int HintNumber = 0;  // help entry the hint was read from
+    std::string Hint;   // tool tip; empty for none
+    int HintNumber = 0; // help entry the hint was read from
 };
 
 class DialogModel

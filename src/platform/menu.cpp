@@ -3,15 +3,14 @@
 namespace platform
 {
 
-namespace {
+namespace
+{
 
 const MenuEntrySpec* FindIn(const std::vector<MenuEntrySpec>& entries, const std::string& name)
 {
     for (const auto& entry : entries) {
-        if (!entry.Name.empty() && entry.Name == name)
-            return &entry;
-        if (const MenuEntrySpec* found = FindIn(entry.Children, name))
-            return found;
+        if (!entry.Name.empty() && entry.Name == name) return &entry;
+        if (const MenuEntrySpec* found = FindIn(entry.Children, name)) return found;
     }
     return nullptr;
 }

@@ -7,15 +7,18 @@
 #include <ostream>
 #include <utility>
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
 NoteWindowFactory factory;
 std::ostream* echo = nullptr;
 
-class NoteWindowImplHeadless final : public NoteWindow {
-public:
+class NoteWindowImplHeadless final : public NoteWindow
+{
+  public:
     // A fixed-pitch 8 x 16 font stands in for the window's font.
     NoteExtent MeasureText(const std::string& text) override
     {
@@ -28,11 +31,10 @@ public:
     void Place(const NoteRect&, bool, const std::string& caption) override { caption_ = caption; }
     void SetText(const std::string& text) override
     {
-        if (echo)
-            *echo << (caption_.empty() ? std::string() : caption_ + " ") << text << '\n' << std::flush;
+        if (echo) *echo << (caption_.empty() ? std::string() : caption_ + " ") << text << '\n' << std::flush;
     }
 
-private:
+  private:
     std::string caption_;
 };
 
@@ -40,13 +42,18 @@ private:
 
 std::unique_ptr<NoteWindow> CreateNoteWindow()
 {
-    if (factory)
-        return factory();
+    if (factory) return factory();
     return std::make_unique<NoteWindowImplHeadless>();
 }
 
-NoteWindowFactory SetNoteWindowFactory(NoteWindowFactory f) { return std::exchange(factory, std::move(f)); }
+NoteWindowFactory SetNoteWindowFactory(NoteWindowFactory f)
+{
+    return std::exchange(factory, std::move(f));
+}
 
-std::ostream* SetHeadlessNoteEcho(std::ostream* stream) { return std::exchange(echo, stream); }
+std::ostream* SetHeadlessNoteEcho(std::ostream* stream)
+{
+    return std::exchange(echo, stream);
+}
 
 } // namespace platform

@@ -13,7 +13,8 @@
 #include <optional>
 #include <string>
 
-namespace platform {
+namespace platform
+{
 
 struct NoteRect {
     int Left = 0;
@@ -27,8 +28,9 @@ struct NoteExtent {
     int Height = 0;
 };
 
-class NoteWindow {
-public:
+class NoteWindow
+{
+  public:
     virtual ~NoteWindow() = default;
     // Size of a text in the window's own font.
     virtual NoteExtent MeasureText(const std::string& text) = 0;

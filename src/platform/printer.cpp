@@ -8,10 +8,8 @@ namespace platform
 bool StartPrintout(const std::string& title)
 {
     Printer& printer = CurrentPlatform().Print();
-    if (!printer.HasDestination() && !printer.ChoosePrinter())
-        return false;
-    if (printer.BeginDoc(title))
-        return true;
+    if (!printer.HasDestination() && !printer.ChoosePrinter()) return false;
+    if (printer.BeginDoc(title)) return true;
     ShowPrintoutRefused(printer.FailureCause());
     return false;
 }

@@ -6,9 +6,11 @@
 #include <unistd.h>
 #include <utility>
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
 // The reserved byte of the sharing mode: far above every data offset and
 // every record-lock region (which end below 2^33 for any table).
@@ -16,7 +18,8 @@ constexpr int64_t kShareLockOffset = int64_t{1} << 60;
 
 int OfdLock(int fd, short type, int64_t offset, int64_t length)
 {
-    struct flock fl {};
+    struct flock fl {
+    };
     fl.l_type = type;
     fl.l_whence = SEEK_SET;
     fl.l_start = static_cast<off_t>(offset);
@@ -25,26 +28,44 @@ int OfdLock(int fd, short type, int64_t offset, int64_t length)
     return fcntl(fd, F_OFD_SETLK, &fl);
 }
 
-}  // namespace
+} // namespace
 
 uint16_t DosErrorOf(int e)
 {
     switch (e) {
-    case 0: return 0;
-    case ENOENT: return 2;
-    case ENOTDIR: return 3;
-    case EMFILE: case ENFILE: return 4;
-    case EACCES: case EPERM: case EISDIR: return 5;
-    case EBADF: return 6;
-    case ENOMEM: return 8;
-    case EROFS: return 19;
-    case EAGAIN: return 33;
-    case ENOSPC: case EFBIG: return 101;
-    default: return 31;
+    case 0:
+        return 0;
+    case ENOENT:
+        return 2;
+    case ENOTDIR:
+        return 3;
+    case EMFILE:
+    case ENFILE:
+        return 4;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+        return 5;
+    case EBADF:
+        return 6;
+    case ENOMEM:
+        return 8;
+    case EROFS:
+        return 19;
+    case EAGAIN:
+        return 33;
+    case ENOSPC:
+    case EFBIG:
+        return 101;
+    default:
+        return 31;
     }
 }
 
-TSharedFile::~TSharedFile() { Close(); }
+TSharedFile::~TSharedFile()
+{
+    Close();
+}
 
 TSharedFile::TSharedFile(TSharedFile&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)), lastError_(other.lastError_)
@@ -64,18 +85,17 @@ TSharedFile& TSharedFile::operator=(TSharedFile&& other) noexcept
 uint16_t TSharedFile::TakeShareLock(TFileShare share)
 {
     short type = share == TFileShare::DenyWrite ? F_WRLCK : F_RDLCK;
-    if (OfdLock(fd_, type, kShareLockOffset, 1) == 0)
-        return 0;
+    if (OfdLock(fd_, type, kShareLockOffset, 1) == 0) return 0;
     if (errno == EBADF && type == F_WRLCK) {
         // A read-only handle cannot hold a write lock; it still must not
         // open a file that someone else holds.
-        struct flock fl {};
+        struct flock fl {
+        };
         fl.l_type = F_WRLCK;
         fl.l_whence = SEEK_SET;
         fl.l_start = kShareLockOffset;
         fl.l_len = 1;
-        if (fcntl(fd_, F_OFD_GETLK, &fl) == 0 && fl.l_type == F_UNLCK)
-            return 0;
+        if (fcntl(fd_, F_OFD_GETLK, &fl) == 0 && fl.l_type == F_UNLCK) return 0;
     }
     return 32;
 }
@@ -86,9 +106,9 @@ uint16_t TSharedFile::Open(const std::string& path, bool write, TFileShare share
     // Tables, memos and indexes are regular files: a FIFO in their place is
     // opened without waiting for a writer and refused like a directory.
     fd_ = ::open(path.c_str(), (write ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd_ < 0)
-        return lastError_ = DosErrorOf(errno);
-    struct stat st {};
+    if (fd_ < 0) return lastError_ = DosErrorOf(errno);
+    struct stat st {
+    };
     if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
         Close();
         return lastError_ = 5;
@@ -105,9 +125,9 @@ uint16_t TSharedFile::Create(const std::string& path, TFileShare share)
 {
     Close();
     fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0644);
-    if (fd_ < 0)
-        return lastError_ = DosErrorOf(errno);
-    struct stat st {};
+    if (fd_ < 0) return lastError_ = DosErrorOf(errno);
+    struct stat st {
+    };
     if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
         Close();
         return lastError_ = 5;
@@ -122,8 +142,7 @@ uint16_t TSharedFile::Create(const std::string& path, TFileShare share)
         Close();
         return lastError_;
     }
-    if (share == TFileShare::DenyNone)
-        TakeShareLock(share);  // converts the write lock into a read lock
+    if (share == TFileShare::DenyNone) TakeShareLock(share); // converts the write lock into a read lock
     return lastError_ = 0;
 }
 
@@ -140,15 +159,14 @@ uint16_t TSharedFile::Adopt(int fd, TFileShare share)
 
 uint16_t TSharedFile::SetShare(TFileShare share)
 {
-    if (fd_ < 0)
-        return lastError_ = 6;
+    if (fd_ < 0) return lastError_ = 6;
     return lastError_ = TakeShareLock(share);
 }
 
 void TSharedFile::Close()
 {
     if (fd_ >= 0) {
-        ::close(fd_);  // releases every lock of this handle
+        ::close(fd_); // releases every lock of this handle
         fd_ = -1;
     }
 }
@@ -162,15 +180,14 @@ long TSharedFile::ReadAt(int64_t offset, void* buffer, std::size_t count)
     std::size_t done = 0;
     auto* p = static_cast<char*>(buffer);
     while (done < count) {
-        ssize_t n = ::pread(fd_, p + done, count - done, static_cast<off_t>(offset + static_cast<int64_t>(done)));
+        ssize_t n =
+            ::pread(fd_, p + done, count - done, static_cast<off_t>(offset + static_cast<int64_t>(done)));
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
+            if (errno == EINTR) continue;
             lastError_ = DosErrorOf(errno);
             return -1;
         }
-        if (n == 0)
-            break;
+        if (n == 0) break;
         done += static_cast<std::size_t>(n);
     }
     lastError_ = 0;
@@ -186,10 +203,10 @@ long TSharedFile::WriteAt(int64_t offset, const void* buffer, std::size_t count)
     std::size_t done = 0;
     const auto* p = static_cast<const char*>(buffer);
     while (done < count) {
-        ssize_t n = ::pwrite(fd_, p + done, count - done, static_cast<off_t>(offset + static_cast<int64_t>(done)));
+        ssize_t n =
+            ::pwrite(fd_, p + done, count - done, static_cast<off_t>(offset + static_cast<int64_t>(done)));
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
+            if (errno == EINTR) continue;
             lastError_ = DosErrorOf(errno);
             return -1;
         }
@@ -201,7 +218,8 @@ long TSharedFile::WriteAt(int64_t offset, const void* buffer, std::size_t count)
 
 int64_t TSharedFile::Size()
 {
-    struct stat st {};
+    struct stat st {
+    };
     if (fd_ < 0 || fstat(fd_, &st) != 0) {
         lastError_ = fd_ < 0 ? 6 : DosErrorOf(errno);
         return -1;
@@ -211,15 +229,13 @@ int64_t TSharedFile::Size()
 
 uint16_t TSharedFile::Truncate(int64_t size)
 {
-    if (::ftruncate(fd_, static_cast<off_t>(size)) != 0)
-        return lastError_ = DosErrorOf(errno);
+    if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) return lastError_ = DosErrorOf(errno);
     return lastError_ = 0;
 }
 
 uint16_t TSharedFile::Flush()
 {
-    if (::fsync(fd_) != 0)
-        return lastError_ = DosErrorOf(errno);
+    if (::fsync(fd_) != 0) return lastError_ = DosErrorOf(errno);
     return lastError_ = 0;
 }
 
@@ -227,39 +243,34 @@ uint16_t TSharedFile::LockRange(int64_t offset, int64_t length)
 {
     // A write lock needs a handle open for writing; a read-only handle
     // locks with a read lock, which still excludes every other write lock.
-    if (OfdLock(fd_, F_WRLCK, offset, length) == 0)
-        return lastError_ = 0;
-    if (errno == EBADF && OfdLock(fd_, F_RDLCK, offset, length) == 0)
-        return lastError_ = 0;
+    if (OfdLock(fd_, F_WRLCK, offset, length) == 0) return lastError_ = 0;
+    if (errno == EBADF && OfdLock(fd_, F_RDLCK, offset, length) == 0) return lastError_ = 0;
     return lastError_ = 33;
 }
 
 uint16_t TSharedFile::UnlockRange(int64_t offset, int64_t length)
 {
-    if (OfdLock(fd_, F_UNLCK, offset, length) == 0)
-        return lastError_ = 0;
+    if (OfdLock(fd_, F_UNLCK, offset, length) == 0) return lastError_ = 0;
     return lastError_ = DosErrorOf(errno);
 }
 
 uint16_t TSharedFile::LockRangeShared(int64_t offset, int64_t length)
 {
-    if (fd_ < 0)
-        return lastError_ = 6;
+    if (fd_ < 0) return lastError_ = 6;
     return lastError_ = OfdLock(fd_, F_RDLCK, offset, length) == 0 ? 0 : 33;
 }
 
 bool TSharedFile::RangeLockedElsewhere(int64_t offset, int64_t length)
 {
-    if (fd_ < 0)
-        return false;
-    struct flock fl {};
+    if (fd_ < 0) return false;
+    struct flock fl {
+    };
     fl.l_type = F_WRLCK;
     fl.l_whence = SEEK_SET;
     fl.l_start = static_cast<off_t>(offset);
     fl.l_len = static_cast<off_t>(length);
-    if (fcntl(fd_, F_OFD_GETLK, &fl) != 0)
-        return true;  // cannot tell: assume someone is there
+    if (fcntl(fd_, F_OFD_GETLK, &fl) != 0) return true; // cannot tell: assume someone is there
     return fl.l_type != F_UNLCK;
 }
 
-}  // namespace platform
+} // namespace platform

@@ -13,7 +13,8 @@
 #include <cstdint>
 #include <string>
 
-namespace platform {
+namespace platform
+{
 
 // DOS-style error code (2 file not found, 5 access denied, 32 sharing
 // violation, 33 lock violation, ...) of a POSIX errno value.
@@ -21,8 +22,9 @@ uint16_t DosErrorOf(int errnoValue);
 
 enum class TFileShare { DenyNone, DenyWrite };
 
-class TSharedFile {
-public:
+class TSharedFile
+{
+  public:
     TSharedFile() = default;
     ~TSharedFile();
     TSharedFile(const TSharedFile&) = delete;
@@ -65,11 +67,11 @@ public:
 
     uint16_t LastError() const { return lastError_; }
 
-private:
+  private:
     uint16_t TakeShareLock(TFileShare share);
 
     int fd_ = -1;
     uint16_t lastError_ = 0;
 };
 
-}  // namespace platform
+} // namespace platform

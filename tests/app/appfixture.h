@@ -9,8 +9,8 @@
 #include "app/windowplacement.h"
 #include "dialogs/messageboxes.h"
 #include "foundation/foundationstate.h"
-#include "foundation/programstate.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 #include "graphics/cadsettings.h"
 #include "graphics/graphsettings.h"
 #include "platform/headless/platform_headless.h"
@@ -22,8 +22,9 @@
 #include <filesystem>
 #include <memory>
 
-class AppTest : public ::testing::Test {
-protected:
+class AppTest : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         // Only the directory the test names: no configuration of the machine.

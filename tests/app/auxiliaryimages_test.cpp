@@ -104,7 +104,7 @@ TEST_F(AuxImages, FieldsOfALine)
         {"\"rack\",\"Basic rack\"", "rack", "Basic rack", 0},
         {"\"rack\",\"\"", "rack", "", 0},
         {"", "", "", 0},
-        {"\"open", "open", "", 0},               // no closing quote: the line end ends it
+        {"\"open", "open", "", 0},                // no closing quote: the line end ends it
         {"\"a\",\"b\",\"rest\"", "a", "b", 0},    // the rest of the line is skipped
         {"\"x\",\"say \"hi\"\"", "x", "say ", 0}, // a quote inside ends the field early
         // Unquoted fields: each opening is reported and the field read on
@@ -341,7 +341,12 @@ TEST_P(Plot, OneFileToThePort)
 
 INSTANTIATE_TEST_SUITE_P(Cases, Plot,
                          ::testing::Values(PlotCase{"WithSwitching", MessageAnswer::Yes,
-                                                    "\x1B" "E" "\x1B" "%0B\r\n%P\x1B" "%0A\r\n\x1B" "E\r\n"},
+                                                    "\x1B"
+                                                    "E"
+                                                    "\x1B"
+                                                    "%0B\r\n%P\x1B"
+                                                    "%0A\r\n\x1B"
+                                                    "E\r\n"},
                                            PlotCase{"WithoutSwitching", MessageAnswer::No, "%P"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -397,8 +402,8 @@ TEST_F(AuxImages, ShippedIndexListsPicturesThatHp2xxConverts)
         if (entry.path().extension() != ".plt") continue;
         ++pictures;
         const fs::path out = dir / (entry.path().stem().string() + ".png");
-        const std::string cmd =
-            "/usr/bin/hp2xx -q -m png -f '" + out.string() + "' '" + entry.path().string() + "' >/dev/null 2>&1";
+        const std::string cmd = "/usr/bin/hp2xx -q -m png -f '" + out.string() + "' '" +
+                                entry.path().string() + "' >/dev/null 2>&1";
         EXPECT_EQ(std::system(cmd.c_str()), 0) << entry.path();
         EXPECT_GT(fs::exists(out) ? fs::file_size(out) : 0, 0u) << entry.path();
     }

@@ -4,9 +4,10 @@
 #include <gtest/gtest.h>
 #include <regex>
 namespace fs = std::filesystem;
-namespace {
-// The shipped industrial project as p.qy7, its line Line (1-based) replaced by Text when Line > 0; with Temp a
-// configuration (items 1 to 21, label "-") whose temporary directory is Temp.
+namespace
+{
+// The shipped industrial project as p.qy7, its line Line (1-based) replaced by Text when Line > 0; with Temp
+// a configuration (items 1 to 21, label "-") whose temporary directory is Temp.
 std::function<void(const fs::path&)> Project(int Line = 0, std::string Text = {}, std::string Temp = {})
 {
     return [=](const fs::path& Dir) {
@@ -18,7 +19,8 @@ std::function<void(const fs::path&)> Project(int Line = 0, std::string Text = {}
         const std::string items = "|1|2|2|2|3|2|4|2|5|2|Arial|1|0|||1|1|1|1|N|3|1|J|1|0|0|1024|768|" + Temp;
         if (!Temp.empty())
             WriteWholeFile(Dir / "qyr7.cfg", "qyr7 Configuration\r\nVersion 1.0" +
-                                                 std::regex_replace(items, std::regex("\\|"), "\r\n-\r\n") + "\r\n");
+                                                 std::regex_replace(items, std::regex("\\|"), "\r\n-\r\n") +
+                                                 "\r\n");
     };
 }
 struct CauseCase {
@@ -33,20 +35,53 @@ struct CauseCase {
 };
 const CauseCase Cases[] = {
     // Line 433: the designation of planet bearing 1; 8: the input speed; 14: the sun's name (a tab is taken).
-    {"NulInAProjectLine", Project(433, std::string(2, '\0')), {"p.qy7", "/I"}, 1,
-     {"p.qy7 line 433: control character 0x00 in column 1"}, 1},
-    {"EscapeInANumberLine", Project(8, "100\x1b"), {"p.qy7", "/I"}, 1,
-     {"p.qy7 line 8: control character 0x1B in column 4"}, 1},
+    {"NulInAProjectLine",
+     Project(433, std::string(2, '\0')),
+     {"p.qy7", "/I"},
+     1,
+     {"p.qy7 line 433: control character 0x00 in column 1"},
+     1},
+    {"EscapeInANumberLine",
+     Project(8, "100\x1b"),
+     {"p.qy7", "/I"},
+     1,
+     {"p.qy7 line 8: control character 0x1B in column 4"},
+     1},
     {"TabInATextLine", Project(14, "S\tun"), {"p.qy7", "/I"}, 0, {}, 0},
-    {"RepeatedCadSwitch", Project(), {"p.qy7", "/CAD1:1", "/cad1:1"}, 0, {"switch /cad1:1 repeated, done once"}, 1},
-    {"RepeatedTextSwitch", Project(), {"p.qy7", "/I", "/I", "/NOGUI"}, 0, {"switch /I repeated, done once"}, 1},
-    {"TemporaryDirectoryMissing", Project(0, "", "nodir/"), {"p.qy7", "/I"}, 4,
-     {"invalid temporary directory configured: nodir/: No such file or directory", "p.txt could not be written"}},
+    {"RepeatedCadSwitch",
+     Project(),
+     {"p.qy7", "/CAD1:1", "/cad1:1"},
+     0,
+     {"switch /cad1:1 repeated, done once"},
+     1},
+    {"RepeatedTextSwitch",
+     Project(),
+     {"p.qy7", "/I", "/I", "/NOGUI"},
+     0,
+     {"switch /I repeated, done once"},
+     1},
+    {"TemporaryDirectoryMissing",
+     Project(0, "", "nodir/"),
+     {"p.qy7", "/I"},
+     4,
+     {"invalid temporary directory configured: nodir/: No such file or directory",
+      "p.txt could not be written"}},
     // 4 KB: a block file of the drawing is the first to fail.
-    {"StlBlockFileFull", Project(), {"p.qy7", "/CAD6:1"}, 4,
-     {".dx$ cannot be written: File too large; p.stl not written"}, 1, 8},
-    {"StlIntoReadOnlyDirectory", Project(), {"p.qy7", "/CAD6:1"}, 4,
-     {"file p.stl cannot be written: Permission denied"}, 1, 0, true},
+    {"StlBlockFileFull",
+     Project(),
+     {"p.qy7", "/CAD6:1"},
+     4,
+     {".dx$ cannot be written: File too large; p.stl not written"},
+     1,
+     8},
+    {"StlIntoReadOnlyDirectory",
+     Project(),
+     {"p.qy7", "/CAD6:1"},
+     4,
+     {"file p.stl cannot be written: Permission denied"},
+     1,
+     0,
+     true},
 };
 } // namespace
 TEST(BatchCauses, ExitCodeAndCauseOnStandardError)
@@ -62,8 +97,7 @@ TEST(BatchCauses, ExitCodeAndCauseOnStandardError)
         EXPECT_EQ(run.ExitCode, c.ExitCode) << run.Err;
         const auto lines = run.ErrLines();
         ASSERT_GE(lines.size(), c.Tail.size()) << run.Err;
-        if (c.Lines > 0 || c.Tail.empty())
-            EXPECT_EQ(lines.size(), c.Lines) << run.Err;
+        if (c.Lines > 0 || c.Tail.empty()) EXPECT_EQ(lines.size(), c.Lines) << run.Err;
         for (std::size_t k = 0; k < c.Tail.size(); ++k)
             EXPECT_NE(lines[lines.size() - c.Tail.size() + k].find(c.Tail[k]), std::string::npos) << run.Err;
     }

@@ -15,19 +15,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <functional>
-#include <csignal>
 #include <regex>
 #include <set>
 #include <string>
+#include <sys/stat.h>
 #include <thread>
 #include <vector>
-#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 // A stage without any message of its own: whatever the runs print on stderr
 // is about the files.
@@ -86,7 +87,10 @@ std::string Describe(const BatchFilesCase& c)
     return c.Name + ":" + args;
 }
 
-void PrintTo(const BatchFilesCase& c, std::ostream* os) { *os << Describe(c); }
+void PrintTo(const BatchFilesCase& c, std::ostream* os)
+{
+    *os << Describe(c);
+}
 
 // Every regular file and link below Dir, as paths relative to it; the
 // configuration home of the run (".config", where a run with the main window
@@ -96,8 +100,7 @@ std::set<std::string> FilesBelow(const fs::path& Dir)
     std::set<std::string> files;
     for (const auto& e : fs::recursive_directory_iterator(Dir)) {
         const std::string rel = e.path().lexically_relative(Dir).generic_string();
-        if ((!e.is_directory() || e.is_symlink()) && rel.rfind(".config/", 0) != 0)
-            files.insert(rel);
+        if ((!e.is_directory() || e.is_symlink()) && rel.rfind(".config/", 0) != 0) files.insert(rel);
     }
     return files;
 }
@@ -105,12 +108,11 @@ std::set<std::string> FilesBelow(const fs::path& Dir)
 std::string SecondLine(const std::string& Text)
 {
     const auto first = Text.find('\n');
-    if (first == std::string::npos)
-        return {};
+    if (first == std::string::npos) return {};
     const auto second = Text.find('\n', first + 1);
-    std::string line = Text.substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1);
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
+    std::string line =
+        Text.substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     return line;
 }
 
@@ -136,14 +138,49 @@ void TablesIn(const fs::path& Dir, const std::string& PltDir, const std::string&
     std::string cfg = "qyr7 Configuration\r\nVersion 1.0\r\n";
     for (int l = 1; l <= 5; ++l)
         cfg += "Layer\r\n" + std::to_string(l) + "\r\nColour\r\n2\r\n";
-    for (const std::string item : {"Text font CAD", "Arial", "Textwidth/height CAD", "1", "Font angle", "0",
-             "CAD Directory", "", "DBF Directory", Tables.c_str(), "Help level", "1", "Printer interface", "1",
-             "Printer type", "1", "Printing density", "1", "Rotate Hardcopy ?", "N",
-             "Digits for floating point numbers", "3", "Printing density vertical", "1", "Color graphics", "J",
-             "X-Factor for graphic extension", "1", "Graph mode", "0", "Graph driver", "0", "Horizontal Pixels",
-             "1024", "Vertical Pixels", "768",
-             "temporary directory", Temp.c_str(), "printer interface for hardcopy", "1", "EDI Directory", "",
-             "PLT Directory"})
+    for (const std::string item : {"Text font CAD",
+                                   "Arial",
+                                   "Textwidth/height CAD",
+                                   "1",
+                                   "Font angle",
+                                   "0",
+                                   "CAD Directory",
+                                   "",
+                                   "DBF Directory",
+                                   Tables.c_str(),
+                                   "Help level",
+                                   "1",
+                                   "Printer interface",
+                                   "1",
+                                   "Printer type",
+                                   "1",
+                                   "Printing density",
+                                   "1",
+                                   "Rotate Hardcopy ?",
+                                   "N",
+                                   "Digits for floating point numbers",
+                                   "3",
+                                   "Printing density vertical",
+                                   "1",
+                                   "Color graphics",
+                                   "J",
+                                   "X-Factor for graphic extension",
+                                   "1",
+                                   "Graph mode",
+                                   "0",
+                                   "Graph driver",
+                                   "0",
+                                   "Horizontal Pixels",
+                                   "1024",
+                                   "Vertical Pixels",
+                                   "768",
+                                   "temporary directory",
+                                   Temp.c_str(),
+                                   "printer interface for hardcopy",
+                                   "1",
+                                   "EDI Directory",
+                                   "",
+                                   "PLT Directory"})
         cfg += item + "\r\n";
     WriteWholeFile(Dir / "qyr7.cfg", cfg + PltDir + "\r\n");
 }
@@ -169,8 +206,7 @@ void TempLeftAsItWas(const fs::path& Dir)
 {
     std::vector<std::string> left;
     for (const auto& e : fs::directory_iterator(Dir / "temp"))
-        if (!fs::is_regular_file(fs::symlink_status(e.path())))
-            left.push_back(e.path().filename().string());
+        if (!fs::is_regular_file(fs::symlink_status(e.path()))) left.push_back(e.path().filename().string());
     EXPECT_EQ(left, std::vector<std::string>{}) << "left in the temporary folder";
 }
 
@@ -199,26 +235,66 @@ std::vector<BatchFilesCase> Cases()
     return {
         // The report of "proj.txt" is "proj.txt": the batch never writes it
         // over the project it read.
-        {"ReportWouldOverwriteTheProject", {"proj.txt"}, nullptr, "", {"proj.txt", "/I", "/NOGUI"}, 4,
-         "report file proj.txt is the project file proj.txt itself", {}, stays("proj.txt")},
+        {"ReportWouldOverwriteTheProject",
+         {"proj.txt"},
+         nullptr,
+         "",
+         {"proj.txt", "/I", "/NOGUI"},
+         4,
+         "report file proj.txt is the project file proj.txt itself",
+         {},
+         stays("proj.txt")},
         // The same file reached through a link in the current directory.
-        {"ReportNameLinksToTheProject", {"sub/proj.qy7"},
-         [](const fs::path& Dir) { fs::create_symlink("sub/proj.qy7", Dir / "proj.txt"); }, "",
-         {"sub/proj.qy7", "/I", "/NOGUI"}, 4, "is the project file sub/proj.qy7 itself", {}, stays("sub/proj.qy7")},
+        {"ReportNameLinksToTheProject",
+         {"sub/proj.qy7"},
+         [](const fs::path& Dir) { fs::create_symlink("sub/proj.qy7", Dir / "proj.txt"); },
+         "",
+         {"sub/proj.qy7", "/I", "/NOGUI"},
+         4,
+         "is the project file sub/proj.qy7 itself",
+         {},
+         stays("sub/proj.qy7")},
         // A project called *.txt elsewhere: its report beside the current
         // directory is another file and is written.
-        {"ProjectNamedTxtInAnotherFolder", {"sub/proj.txt"}, nullptr, "", {"sub/proj.txt", "/I", "/NOGUI"}, 0, "",
-         {"proj.txt"}, stays("sub/proj.txt")},
+        {"ProjectNamedTxtInAnotherFolder",
+         {"sub/proj.txt"},
+         nullptr,
+         "",
+         {"sub/proj.txt", "/I", "/NOGUI"},
+         0,
+         "",
+         {"proj.txt"},
+         stays("sub/proj.txt")},
         // The report cannot be copied beside the project: the working copy
         // "$$$1.txt" goes nevertheless.
-        {"ReportTargetIsAFolder", {"stage.qy7"}, [](const fs::path& Dir) { fs::create_directories(Dir / "stage.txt"); },
-         "", {"stage.qy7", "/I", "/NOGUI"}, 4, "report file stage.txt could not be written", {}, stays("stage.qy7")},
+        {"ReportTargetIsAFolder",
+         {"stage.qy7"},
+         [](const fs::path& Dir) { fs::create_directories(Dir / "stage.txt"); },
+         "",
+         {"stage.qy7", "/I", "/NOGUI"},
+         4,
+         "report file stage.txt could not be written",
+         {},
+         stays("stage.qy7")},
         // A fatal calculation result leaves no working copy either.
-        {"FatalStage", {}, [](const fs::path& Dir) { WriteStoppedProject(Dir / "stopped.qy7"); }, "",
-         {"stopped.qy7", "/I", "/NOGUI"}, 4, "n input = 0", {"*stopped.txt"}, nullptr},
+        {"FatalStage",
+         {},
+         [](const fs::path& Dir) { WriteStoppedProject(Dir / "stopped.qy7"); },
+         "",
+         {"stopped.qy7", "/I", "/NOGUI"},
+         4,
+         "n input = 0",
+         {"*stopped.txt"},
+         nullptr},
         // The header's second line names the project file, not the deleted
         // working copy.
-        {"ReportHeaderNamesTheProject", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/I", "/NOGUI"}, 0, "",
+        {"ReportHeaderNamesTheProject",
+         {"stage.qy7"},
+         nullptr,
+         "",
+         {"stage.qy7", "/I", "/NOGUI"},
+         0,
+         "",
          {"stage.txt"},
          [](const fs::path& Dir) {
              const std::string report = ReadWholeFile(Dir / "stage.txt");
@@ -226,109 +302,404 @@ std::vector<BatchFilesCase> Cases()
              EXPECT_EQ(report.find("$$$"), std::string::npos);
          }},
         // The dots of ".." are no extension: ".qy7" is added to "stage".
-        {"DotDotNameWithoutExtension", {"proj/stage.qy7"}, [](const fs::path& Dir) { fs::create_directories(Dir / "work"); },
-         "work", {"../proj/stage", "/I", "/NOGUI"}, 0, "", {"work/stage.txt"}, stays("proj/stage.qy7")},
+        {"DotDotNameWithoutExtension",
+         {"proj/stage.qy7"},
+         [](const fs::path& Dir) { fs::create_directories(Dir / "work"); },
+         "work",
+         {"../proj/stage", "/I", "/NOGUI"},
+         0,
+         "",
+         {"work/stage.txt"},
+         stays("proj/stage.qy7")},
         // A folder with a dot in its name neither.
-        {"DottedFolderNameWithoutExtension", {"v1.2/stage.qy7"}, nullptr, "", {"v1.2/stage", "/I", "/NOGUI"}, 0, "",
-         {"stage.txt"}, stays("v1.2/stage.qy7")},
+        {"DottedFolderNameWithoutExtension",
+         {"v1.2/stage.qy7"},
+         nullptr,
+         "",
+         {"v1.2/stage", "/I", "/NOGUI"},
+         0,
+         "",
+         {"stage.txt"},
+         stays("v1.2/stage.qy7")},
         // The completed name does not exist: both names are in the message.
-        {"CompletedNameMissing", {}, [](const fs::path& Dir) { fs::create_directories(Dir / "work"); }, "work",
-         {"../proj/stage", "/I", "/NOGUI"}, 1,
-         "project file ../proj/stage.qy7 not found or no access (../proj/stage has no extension, .qy7 added)", {},
+        {"CompletedNameMissing",
+         {},
+         [](const fs::path& Dir) { fs::create_directories(Dir / "work"); },
+         "work",
+         {"../proj/stage", "/I", "/NOGUI"},
+         1,
+         "project file ../proj/stage.qy7 not found or no access (../proj/stage has no extension, .qy7 added)",
+         {},
          nullptr},
         // Without a batch switch a name needs its extension, judged the same way.
-        {"InteractiveDotDotNameWithoutExtension", {"proj/stage.qy7"},
-         [](const fs::path& Dir) { fs::create_directories(Dir / "work"); }, "work", {"../proj/stage", "/NOGUI"}, 2,
-         "../proj/stage: extension .qy7 missing", {}, stays("proj/stage.qy7")},
+        {"InteractiveDotDotNameWithoutExtension",
+         {"proj/stage.qy7"},
+         [](const fs::path& Dir) { fs::create_directories(Dir / "work"); },
+         "work",
+         {"../proj/stage", "/NOGUI"},
+         2,
+         "../proj/stage: extension .qy7 missing",
+         {},
+         stays("proj/stage.qy7")},
         // A switch the program does not know is named; the run goes on.
-        {"UnknownThirdSwitch", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/I", "/NOGUI", "/X"}, 0,
-         "unknown switch /X ignored", {"stage.txt"}, stays("stage.qy7")},
-        {"UnknownSecondSwitch", {"stage.qy7"}, nullptr, "", {"stage.qy7", "-Q", "/NOGUI"}, 0,
-         "unknown switch -Q ignored", {}, stays("stage.qy7")},
-        {"MistypedNoGuiSwitch", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/I", "/NOGIU"}, 0,
-         "unknown switch /NOGIU ignored", {"stage.txt"}, stays("stage.qy7")},
-        {"BatchSwitchAfterAStraySwitch", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/FOO", "/I", "/NOGUI"}, 0,
-         "unknown switch /FOO ignored", {"stage.txt"}, stays("stage.qy7")},
+        {"UnknownThirdSwitch",
+         {"stage.qy7"},
+         nullptr,
+         "",
+         {"stage.qy7", "/I", "/NOGUI", "/X"},
+         0,
+         "unknown switch /X ignored",
+         {"stage.txt"},
+         stays("stage.qy7")},
+        {"UnknownSecondSwitch",
+         {"stage.qy7"},
+         nullptr,
+         "",
+         {"stage.qy7", "-Q", "/NOGUI"},
+         0,
+         "unknown switch -Q ignored",
+         {},
+         stays("stage.qy7")},
+        {"MistypedNoGuiSwitch",
+         {"stage.qy7"},
+         nullptr,
+         "",
+         {"stage.qy7", "/I", "/NOGIU"},
+         0,
+         "unknown switch /NOGIU ignored",
+         {"stage.txt"},
+         stays("stage.qy7")},
+        {"BatchSwitchAfterAStraySwitch",
+         {"stage.qy7"},
+         nullptr,
+         "",
+         {"stage.qy7", "/FOO", "/I", "/NOGUI"},
+         0,
+         "unknown switch /FOO ignored",
+         {"stage.txt"},
+         stays("stage.qy7")},
         // The user's links and files named like the report, write probe or table copy.
-        {"LinksNamedLikeTheReportAndTheWriteProbe", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/I"}, 0, "", {}, nullptr,
-         {"stage.txt", "tables/TEST.$$$"}, {}, true},
-        {"TablesNotWritableBesideAUsersLifeTable", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/I"}, 0, "",
-         {"stage.txt"}, nullptr, {}, {"qyrlife.dbf"}, true, 1},
+        {"LinksNamedLikeTheReportAndTheWriteProbe",
+         {"stage.qy7"},
+         nullptr,
+         "",
+         {"stage.qy7", "/I"},
+         0,
+         "",
+         {},
+         nullptr,
+         {"stage.txt", "tables/TEST.$$$"},
+         {},
+         true},
+        {"TablesNotWritableBesideAUsersLifeTable",
+         {"stage.qy7"},
+         nullptr,
+         "",
+         {"stage.qy7", "/I"},
+         0,
+         "",
+         {"stage.txt"},
+         nullptr,
+         {},
+         {"qyrlife.dbf"},
+         true,
+         1},
         // Only the report fails (after the unwritable stand-in folders).
-        {"CurrentDirectoryReadOnly", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/I"}, 4,
-         "report file stage.txt could not be written: stage.txt: Permission denied", {}, nullptr, {}, {}, true, 2},
+        {"CurrentDirectoryReadOnly",
+         {"stage.qy7"},
+         nullptr,
+         "",
+         {"stage.qy7", "/I"},
+         4,
+         "report file stage.txt could not be written: stage.txt: Permission denied",
+         {},
+         nullptr,
+         {},
+         {},
+         true,
+         2},
         // No configuration names a folder: none is "invalid ... configured".
-        {"ReadOnlyWorkingFolderWithoutConfiguration", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/I"}, 4,
-         "report file stage.txt could not be written: stage.txt: Permission denied", {}, nullptr, {}, {}, false, 2},
+        {"ReadOnlyWorkingFolderWithoutConfiguration",
+         {"stage.qy7"},
+         nullptr,
+         "",
+         {"stage.qy7", "/I"},
+         4,
+         "report file stage.txt could not be written: stage.txt: Permission denied",
+         {},
+         nullptr,
+         {},
+         {},
+         false,
+         2},
         // The working copy fails first, as in a full temporary folder (the report is some 60 KB).
-        {"WorkingCopyCannotGrow", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/I"}, 4,
-         "/$$$1.txt: File too large", {}, nullptr, {}, {}, false, 0, "", 1, 16},
-        {"TextAndCadBatchTogether", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/I", "/CAD1:1"}, 5,
-         "/I and /CAD1:1 given together: one run serves one batch mode and writes one file, nothing written", {}},
-        {"TwoDrawingsTogether", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/CAD1:1", "-cad2:18"}, 5,
-         "/CAD1:1 and -cad2:18 given together", {}},
+        {"WorkingCopyCannotGrow",
+         {"stage.qy7"},
+         nullptr,
+         "",
+         {"stage.qy7", "/I"},
+         4,
+         "/$$$1.txt: File too large",
+         {},
+         nullptr,
+         {},
+         {},
+         false,
+         0,
+         "",
+         1,
+         16},
+        {"TextAndCadBatchTogether",
+         {"stage.qy7"},
+         nullptr,
+         "",
+         {"stage.qy7", "/I", "/CAD1:1"},
+         5,
+         "/I and /CAD1:1 given together: one run serves one batch mode and writes one file, nothing written",
+         {}},
+        {"TwoDrawingsTogether",
+         {"stage.qy7"},
+         nullptr,
+         "",
+         {"stage.qy7", "/CAD1:1", "-cad2:18"},
+         5,
+         "/CAD1:1 and -cad2:18 given together",
+         {}},
         // The drawing is written, and the run says what cannot be trusted (as /I does).
-        {"FatalMessageInTheCadRun", {}, [](const fs::path& D) { WriteWholeFile(D / "x.qy7", WithLine(49, "-1")); }, "",
-         {"x.qy7", "/CAD1:1"}, 6, "CAD file x.dxf written, its message list holds: Error : Fatal  : span measure",
-         {"x.dxf"}, nullptr},
+        {"FatalMessageInTheCadRun",
+         {},
+         [](const fs::path& D) { WriteWholeFile(D / "x.qy7", WithLine(49, "-1")); },
+         "",
+         {"x.qy7", "/CAD1:1"},
+         6,
+         "CAD file x.dxf written, its message list holds: Error : Fatal  : span measure",
+         {"x.dxf"},
+         nullptr},
         // A whole report with a "Fatal" step: the sun (line 49, x[1]) shifted by -1.
-        {"FatalMessageInTheReport", {}, [](const fs::path& D) { WriteWholeFile(D / "x.qy7", WithLine(49, "-1")); }, "",
-         {"x.qy7", "/I"}, 6, "report file x.txt written, its message list holds: Error : Fatal  : span measure",
-         {"x.txt"}, nullptr},
+        {"FatalMessageInTheReport",
+         {},
+         [](const fs::path& D) { WriteWholeFile(D / "x.qy7", WithLine(49, "-1")); },
+         "",
+         {"x.qy7", "/I"},
+         6,
+         "report file x.txt written, its message list holds: Error : Fatal  : span measure",
+         {"x.txt"},
+         nullptr},
         // Without a window and without /I an unreadable project ends the start.
-        {"NoWindowGarbageProject", {}, [](const fs::path& D) { WriteWholeFile(D / "bad.qy7", Victim); }, "",
-         {"bad.qy7", "/NOGUI"}, 1, "project file bad.qy7 cannot be read", {}, nullptr},
-        {"NoWindowFifoProject", {}, [](const fs::path& D) { ::mkfifo((D / "fifo.qy7").c_str(), 0600); }, "",
-         {"fifo.qy7", "/NOGUI"}, 1, "not a regular file (a pipe or a device), not read", {}, nullptr},
+        {"NoWindowGarbageProject",
+         {},
+         [](const fs::path& D) { WriteWholeFile(D / "bad.qy7", Victim); },
+         "",
+         {"bad.qy7", "/NOGUI"},
+         1,
+         "project file bad.qy7 cannot be read",
+         {},
+         nullptr},
+        {"NoWindowFifoProject",
+         {},
+         [](const fs::path& D) { ::mkfifo((D / "fifo.qy7").c_str(), 0600); },
+         "",
+         {"fifo.qy7", "/NOGUI"},
+         1,
+         "not a regular file (a pipe or a device), not read",
+         {},
+         nullptr},
         // Runs at the same moment with a configured temporary folder and
         // tables they cannot write: each takes its table copies, indexes and
         // report copies into a folder of its own inside it.
-        {"TwoRunsAtOnceWithAConfiguredTemporaryFolder", {"stage.qy7"}, SharedTemp(2), "r0", {"../stage.qy7", "/I"}, 0,
-         "", {"r0/stage.txt", "r1/stage.txt", "r2/stage.txt"}, TempLeftAsItWas, {}, {}, true, 1, "", 1, 0, 2},
-        {"ThreeRunsAtOnceWithAConfiguredTemporaryFolder", {"stage.qy7"}, SharedTemp(3), "r0", {"../stage.qy7", "/I"},
-         0, "", {"r0/stage.txt", "r1/stage.txt", "r2/stage.txt", "r3/stage.txt"}, TempLeftAsItWas, {}, {}, true, 1, "",
-         1, 0, 3},
+        {"TwoRunsAtOnceWithAConfiguredTemporaryFolder",
+         {"stage.qy7"},
+         SharedTemp(2),
+         "r0",
+         {"../stage.qy7", "/I"},
+         0,
+         "",
+         {"r0/stage.txt", "r1/stage.txt", "r2/stage.txt"},
+         TempLeftAsItWas,
+         {},
+         {},
+         true,
+         1,
+         "",
+         1,
+         0,
+         2},
+        {"ThreeRunsAtOnceWithAConfiguredTemporaryFolder",
+         {"stage.qy7"},
+         SharedTemp(3),
+         "r0",
+         {"../stage.qy7", "/I"},
+         0,
+         "",
+         {"r0/stage.txt", "r1/stage.txt", "r2/stage.txt", "r3/stage.txt"},
+         TempLeftAsItWas,
+         {},
+         {},
+         true,
+         1,
+         "",
+         1,
+         0,
+         3},
         // Copies and working copies of another run in the shared folder, under
         // the names a run would give its own, stay untouched and in nobody's way.
-        {"AnotherRunsCopiesInTheConfiguredTemporaryFolder", {"stage.qy7"}, SharedTemp(0), "r0", {"../stage.qy7", "/I"},
-         0, "", {"r0/stage.txt"}, TempLeftAsItWas, {},
-         {"temp/qyrlife.dbf", "temp/qyrwst.dbf", "temp/$$$1.txt", "temp/$OUT1.TMP"}, true, 1},
+        {"AnotherRunsCopiesInTheConfiguredTemporaryFolder",
+         {"stage.qy7"},
+         SharedTemp(0),
+         "r0",
+         {"../stage.qy7", "/I"},
+         0,
+         "",
+         {"r0/stage.txt"},
+         TempLeftAsItWas,
+         {},
+         {"temp/qyrlife.dbf", "temp/qyrwst.dbf", "temp/$$$1.txt", "temp/$OUT1.TMP"},
+         true,
+         1},
         // A signal while a drawing is written: its temporary file goes, no
         // drawing is left, and the run ends as the signal ends it.
-        {"InterruptWhileADrawingIsWritten", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/CAD6:1"}, 128 + SIGINT, "", {},
-         stays("stage.qy7"), {}, {}, false, 0, "", 1, 0, 0, SIGINT, "stage.stl"},
-        {"TerminateWhileADrawingIsWritten", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/CAD6:1"}, 128 + SIGTERM, "",
-         {}, stays("stage.qy7"), {}, {}, false, 0, "", 1, 0, 0, SIGTERM, "stage.stl"},
-        {"HangupWhileADrawingIsWritten", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/CAD6:1"}, 128 + SIGHUP, "", {},
-         stays("stage.qy7"), {}, {}, false, 0, "", 1, 0, 0, SIGHUP, "stage.stl"},
+        {"InterruptWhileADrawingIsWritten",
+         {"stage.qy7"},
+         nullptr,
+         "",
+         {"stage.qy7", "/CAD6:1"},
+         128 + SIGINT,
+         "",
+         {},
+         stays("stage.qy7"),
+         {},
+         {},
+         false,
+         0,
+         "",
+         1,
+         0,
+         0,
+         SIGINT,
+         "stage.stl"},
+        {"TerminateWhileADrawingIsWritten",
+         {"stage.qy7"},
+         nullptr,
+         "",
+         {"stage.qy7", "/CAD6:1"},
+         128 + SIGTERM,
+         "",
+         {},
+         stays("stage.qy7"),
+         {},
+         {},
+         false,
+         0,
+         "",
+         1,
+         0,
+         0,
+         SIGTERM,
+         "stage.stl"},
+        {"HangupWhileADrawingIsWritten",
+         {"stage.qy7"},
+         nullptr,
+         "",
+         {"stage.qy7", "/CAD6:1"},
+         128 + SIGHUP,
+         "",
+         {},
+         stays("stage.qy7"),
+         {},
+         {},
+         false,
+         0,
+         "",
+         1,
+         0,
+         0,
+         SIGHUP,
+         "stage.stl"},
         // FIFOs under the names of files the program reads or writes are
         // refused by name at once, instead of holding the run.
-        {"FifoForTheRecentProjectsFile", {"stage.qy7"}, [](const fs::path& D) { Fifo(D / "qyr7.cff"); }, "",
-         {"stage.qy7", "/NOGUI"}, 0, "qyr7.cff not a regular file (a pipe or a device), not read", {}, nullptr,
-         {}, {}, true},
-        {"FifoForTheLifeTable", {"stage.qy7"}, [](const fs::path& D) { Fifo(D / "tables/qyrlife.dbf"); }, "",
-         {"stage.qy7", "/I"}, 4, "calculated: file tables/qyrlife.dbf not a regular file (a pipe or a device), not read",
-         {"*stage.txt"}, nullptr, {}, {}, true},
-        {"FifoForTheMessageHelpFile", {}, [](const fs::path& D) {
+        {"FifoForTheRecentProjectsFile",
+         {"stage.qy7"},
+         [](const fs::path& D) { Fifo(D / "qyr7.cff"); },
+         "",
+         {"stage.qy7", "/NOGUI"},
+         0,
+         "qyr7.cff not a regular file (a pipe or a device), not read",
+         {},
+         nullptr,
+         {},
+         {},
+         true},
+        {"FifoForTheLifeTable",
+         {"stage.qy7"},
+         [](const fs::path& D) { Fifo(D / "tables/qyrlife.dbf"); },
+         "",
+         {"stage.qy7", "/I"},
+         4,
+         "calculated: file tables/qyrlife.dbf not a regular file (a pipe or a device), not read",
+         {"*stage.txt"},
+         nullptr,
+         {},
+         {},
+         true},
+        {"FifoForTheMessageHelpFile",
+         {},
+         [](const fs::path& D) {
              WriteWholeFile(D / "k.qy7", WithLine(79, "2"));
              fs::create_directories(D / "plt");
              Fifo(D / "plt/qyr7.err");
-         }, "", {"k.qy7", "/I"}, 0, "plt/qyr7.err not a regular file (a pipe or a device), not read", {"k.txt"},
-         nullptr, {}, {}, true, 0, "plt/"},
-        {"ProjectNameOf250Bytes", {std::string(246, 'p') + ".qy7"}, nullptr, "", {std::string(246, 'p') + ".qy7", "/I"},
-         0, "", {std::string(246, 'p') + ".txt"}, nullptr},
-        {"NonAsciiCadSwitch", {"stage.qy7"}, nullptr, "", {"stage.qy7", "/CAD\xc3\xa9"}, 5,
-         "switch /CAD\xc3\xa9 not understood", {}, nullptr},
+         },
+         "",
+         {"k.qy7", "/I"},
+         0,
+         "plt/qyr7.err not a regular file (a pipe or a device), not read",
+         {"k.txt"},
+         nullptr,
+         {},
+         {},
+         true,
+         0,
+         "plt/"},
+        {"ProjectNameOf250Bytes",
+         {std::string(246, 'p') + ".qy7"},
+         nullptr,
+         "",
+         {std::string(246, 'p') + ".qy7", "/I"},
+         0,
+         "",
+         {std::string(246, 'p') + ".txt"},
+         nullptr},
+        {"NonAsciiCadSwitch",
+         {"stage.qy7"},
+         nullptr,
+         "",
+         {"stage.qy7", "/CAD\xc3\xa9"},
+         5,
+         "switch /CAD\xc3\xa9 not understood",
+         {},
+         nullptr},
         // The list keeps its help texts (line 79: two teeth spanned, a warning).
-        {"InvalidPlotDirectory", {}, [](const fs::path& D) { WriteWholeFile(D / "k.qy7", WithLine(79, "2")); }, "",
-         {"k.qy7", "/I"}, 0, "invalid PLT Directory configured", {"k.txt"},
-         [](const fs::path& D) { EXPECT_NE(ReadWholeFile(D / "k.txt").find("(S)\tThe number"), std::string::npos); },
-         {}, {}, true, 0, "/none/"},
+        {"InvalidPlotDirectory",
+         {},
+         [](const fs::path& D) { WriteWholeFile(D / "k.qy7", WithLine(79, "2")); },
+         "",
+         {"k.qy7", "/I"},
+         0,
+         "invalid PLT Directory configured",
+         {"k.txt"},
+         [](const fs::path& D) {
+             EXPECT_NE(ReadWholeFile(D / "k.txt").find("(S)\tThe number"), std::string::npos);
+         },
+         {},
+         {},
+         true,
+         0,
+         "/none/"},
     };
 }
 
-class BatchFiles : public ::testing::TestWithParam<BatchFilesCase> {
-protected:
+class BatchFiles : public ::testing::TestWithParam<BatchFilesCase>
+{
+  protected:
     void SetUp() override { dir = FreshDir("files"); }
     void TearDown() override { fs::remove_all(dir); }
     fs::path dir;
@@ -344,31 +715,28 @@ TEST_P(BatchFiles, ExitCodeStderrAndFilesLeft)
         fs::create_directories((dir / p).parent_path());
         fs::copy_file(ShippedProject, dir / p);
     }
-    if (c.Tables)
-        TablesIn(dir, c.PltDir);
-    if (c.Prepare)
-        c.Prepare(dir);
+    if (c.Tables) TablesIn(dir, c.PltDir);
+    if (c.Prepare) c.Prepare(dir);
     WriteWholeFile(dir / "victim", Victim);
     for (const auto& l : c.Links)
         fs::create_symlink(dir / "victim", dir / l);
     for (const auto& m : c.Mine)
         WriteWholeFile(dir / m, Victim);
     const auto w = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    if (c.Locked > 0 && c.Tables)
-        fs::permissions(dir / "tables", w, fs::perm_options::remove);
-    if (c.Locked > 0)
-        fs::permissions(dir, fs::perms::all);
-    if (c.Locked > 1)
-        fs::permissions(dir, w, fs::perm_options::remove);
+    if (c.Locked > 0 && c.Tables) fs::permissions(dir / "tables", w, fs::perm_options::remove);
+    if (c.Locked > 0) fs::permissions(dir, fs::perms::all);
+    if (c.Locked > 1) fs::permissions(dir, w, fs::perm_options::remove);
     const std::set<std::string> before = FilesBelow(dir);
 
     const fs::path runIn = c.RunIn.empty() ? dir : dir / c.RunIn;
-    const TProgramRun run = RunProgram(runIn, c.Args, {}, true, c.Locked > 0, c.FileBlocks, c.Signal, c.SignalAt);
+    const TProgramRun run =
+        RunProgram(runIn, c.Args, {}, true, c.Locked > 0, c.FileBlocks, c.Signal, c.SignalAt);
     std::vector<TProgramRun> others(static_cast<std::size_t>(c.AtOnce));
     std::vector<std::thread> atOnce;
     for (int r = 1; r <= c.AtOnce; ++r)
-        atOnce.emplace_back(
-            [&, r] { others[r - 1] = RunProgram(dir / ("r" + std::to_string(r)), c.Args, {}, true, c.Locked > 0); });
+        atOnce.emplace_back([&, r] {
+            others[r - 1] = RunProgram(dir / ("r" + std::to_string(r)), c.Args, {}, true, c.Locked > 0);
+        });
     for (auto& t : atOnce)
         t.join();
     for (int r = 1; r <= c.AtOnce; ++r) {
@@ -391,8 +759,7 @@ TEST_P(BatchFiles, ExitCodeStderrAndFilesLeft)
     // may or may not be written (a fatal run's report).
     std::set<std::string> added;
     for (const auto& f : FilesBelow(dir))
-        if (!before.count(f))
-            added.insert(f);
+        if (!before.count(f)) added.insert(f);
     for (const auto& f : c.Created) {
         if (f[0] == '*') {
             added.erase(f.substr(1));
@@ -408,12 +775,13 @@ TEST_P(BatchFiles, ExitCodeStderrAndFilesLeft)
     for (const auto& f : c.Mine)
         EXPECT_EQ(ReadWholeFile(dir / f), Victim) << f << " was written";
     EXPECT_EQ(ReadWholeFile(dir / "victim"), Victim) << "written through a link";
-    if (c.Check)
-        c.Check(dir);
+    if (c.Check) c.Check(dir);
     std::error_code ec; // folders made read-only are opened again for TearDown
     for (const auto& d : {dir / "tables", dir})
         fs::permissions(d, fs::perms::owner_all, fs::perm_options::add, ec);
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, BatchFiles, ::testing::ValuesIn(Cases()),
-                         [](const ::testing::TestParamInfo<BatchFilesCase>& info) { return info.param.Name; });
+                         [](const ::testing::TestParamInfo<BatchFilesCase>& info) {
+                             return info.param.Name;
+                         });

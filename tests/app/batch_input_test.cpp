@@ -15,7 +15,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 const fs::path DefaultProject = fs::path(QYR7_SOURCE_DIR) / "examples" / "default.qy7";
 
@@ -33,10 +34,11 @@ TProgramRun RunWithTimeout(const fs::path& Dir, const std::vector<std::string>& 
 {
     const fs::path out = Dir / ".run_out";
     const fs::path err = Dir / ".run_err";
-    std::string command = "cd " + Quoted(Dir.string()) +
-                          " && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME=" + Quoted(Dir.string()) +
-                          " XDG_CONFIG_HOME=" + Quoted((Dir / ".config").string()) + " timeout -s KILL " +
-                          std::to_string(Seconds) + " " + Quoted(QYR7_PROGRAM);
+    std::string command =
+        "cd " + Quoted(Dir.string()) +
+        " && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME=" + Quoted(Dir.string()) +
+        " XDG_CONFIG_HOME=" + Quoted((Dir / ".config").string()) + " timeout -s KILL " +
+        std::to_string(Seconds) + " " + Quoted(QYR7_PROGRAM);
     for (const auto& a : Args)
         command += " " + Quoted(a);
     command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string()) + " </dev/null";
@@ -70,8 +72,9 @@ std::string JoinCrLf(const std::vector<std::string>& Lines)
     return text;
 }
 
-class BatchInput : public ::testing::Test {
-protected:
+class BatchInput : public ::testing::Test
+{
+  protected:
     void SetUp() override { dir = FreshDir("batchinput"); }
     void TearDown() override { fs::remove_all(dir); }
 
@@ -81,12 +84,12 @@ protected:
         EXPECT_EQ(Run.ExitCode, 1) << Run.Err;
         const auto lines = Run.ErrLines();
         ASSERT_EQ(lines.size(), 1u) << Run.Err;
-        EXPECT_NE(lines[0].find("project file " + Project + " cannot be read: "), std::string::npos) << lines[0];
+        EXPECT_NE(lines[0].find("project file " + Project + " cannot be read: "), std::string::npos)
+            << lines[0];
         EXPECT_NE(lines[0].find(Part), std::string::npos) << lines[0];
         std::vector<std::string> reports;
         for (const auto& e : fs::directory_iterator(dir))
-            if (e.path().extension() == ".txt")
-                reports.push_back(e.path().filename().string());
+            if (e.path().extension() == ".txt") reports.push_back(e.path().filename().string());
         EXPECT_TRUE(reports.empty()) << "no report and no working copy is left: " << reports.front();
     }
 

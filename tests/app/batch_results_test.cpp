@@ -24,7 +24,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 // The stage of File New with a spectrum of two steps: the nominal torque
 // (72 kW at 100 1/min) for 1e6 cycles and half of it for 1e7. Both steps
@@ -74,13 +75,14 @@ void BearingWithoutDiameters()
     PlanetBearings[2].D = 0;
 }
 
-// Patched: Patch at byte PatchAt (qyrlife.csv: header 257, record flag 1, LW 40, N0F, NNF 10, PF 8, N0H, NNH 10, PH 8).
+// Patched: Patch at byte PatchAt (qyrlife.csv: header 257, record flag 1, LW 40, N0F, NNF 10, PF 8, N0H, NNH
+// 10, PH 8).
 enum class TableDamage { None, Missing, HeaderOnly, Empty, LastLineDropped, Patched };
 
 struct BatchCase {
     const char* Name;
     void (*Stage)();
-    const char* Table;       // the table damaged
+    const char* Table; // the table damaged
     TableDamage Damage;
     int ExitCode;
     const char* StderrPart;  // in the first line on standard error; empty: no failure line
@@ -94,8 +96,8 @@ const BatchCase Cases[] = {
     {"LifeTableMissing", SpectrumStage, "qyrlife.dbf", TableDamage::Missing, 4,
      "cannot be calculated: QYRLIFE.DBF not found", "QYRLIFE.DBF not found", "N sum"},
     {"LifeTableEmptyFile", SpectrumStage, "qyrlife.dbf", TableDamage::Empty, 4,
-     "cannot be calculated: QYRLIFE.DBF cannot be opened: qyrlife.dbf is not a dBASE database", "QYRLIFE.DBF cannot",
-     "N sum"},
+     "cannot be calculated: QYRLIFE.DBF cannot be opened: qyrlife.dbf is not a dBASE database",
+     "QYRLIFE.DBF cannot", "N sum"},
     {"LifeTableCutAfterItsHeader", SpectrumStage, "qyrlife.dbf", TableDamage::HeaderOnly, 4,
      "cannot be calculated: QYRLIFE.DBF not found", "QYRLIFE.DBF not found", "N sum"},
     {"FactorTableMissing", GrooveBallBearing, "rikula_n.hdf", TableDamage::Missing, 4,
@@ -120,27 +122,35 @@ const BatchCase Cases[] = {
      "QYRLIFE.DBF record 1: pF 1e+308 outside 2 .. 1000", "pF 1e+308", "N sum", 257 + 61, "   1e308"},
     // Read as 2147483647, 2 and 9 (8.738 in a field of one decimal: 8.7) they changed T 0F with exit 0.
     {"LifeCyclesBeyond32Bits", SpectrumStage, "qyrlife.dbf", TableDamage::Patched, 4,
-     "QYRLIFE.DBF record 1 field NNF: 1e308 exceeds the integer range", "field NNF", "N sum", 257 + 51, "     1e308"},
+     "QYRLIFE.DBF record 1 field NNF: 1e308 exceeds the integer range", "field NNF", "N sum", 257 + 51,
+     "     1e308"},
     {"LifeCyclesOf2To32", SpectrumStage, "qyrlife.dbf", TableDamage::Patched, 4,
-     "QYRLIFE.DBF record 1 field NNH: 4294967296 exceeds the integer range", "field NNH", "N sum", 257 + 79, "4294967296"},
+     "QYRLIFE.DBF record 1 field NNH: 4294967296 exceeds the integer range", "field NNH", "N sum", 257 + 79,
+     "4294967296"},
     {"LifeCyclesFraction", SpectrumStage, "qyrlife.dbf", TableDamage::Patched, 4,
-     "QYRLIFE.DBF record 1 field N0F: 1.5 is no whole number of load cycles", "field N0F", "N sum", 257 + 41, "       1.5"},
+     "QYRLIFE.DBF record 1 field N0F: 1.5 is no whole number of load cycles", "field N0F", "N sum", 257 + 41,
+     "       1.5"},
     {"LifeExponentWiderThanItsField", SpectrumStage, "qyrlife.dbf", TableDamage::Patched, 4,
-     "QYRLIFE.DBF record 1 field PF: 8.738 has 3 decimals, the field (N 8.1) holds 1", "field PF", "N sum", 32 * 4 + 17, "\x01"},
+     "QYRLIFE.DBF record 1 field PF: 8.738 has 3 decimals, the field (N 8.1) holds 1", "field PF", "N sum",
+     32 * 4 + 17, "\x01"},
     // One line with the cause, not the engine's lines and "not found" for a file that is there.
     {"LifeHeaderOfNoTable", SpectrumStage, "qyrlife.dbf", TableDamage::Patched, 4,
-     "QYRLIFE.DBF cannot be opened: qyrlife.dbf is not a dBASE database", "QYRLIFE.DBF cannot", "N sum", 0, "X"},
-    // LW declared F (byte 32 + 11); a version byte that calls for a memo file (the engine's lines at every read).
+     "QYRLIFE.DBF cannot be opened: qyrlife.dbf is not a dBASE database", "QYRLIFE.DBF cannot", "N sum", 0,
+     "X"},
+    // LW declared F (byte 32 + 11); a version byte that calls for a memo file (the engine's lines at every
+    // read).
     {"LifeClassOfTypeFloat", SpectrumStage, "qyrlife.dbf", TableDamage::Patched, 4,
-     "QYRLIFE.DBF field LW is of type F, the material class is read as text (C)", "field LW", "N sum", 43, "F"},
+     "QYRLIFE.DBF field LW is of type F, the material class is read as text (C)", "field LW", "N sum", 43,
+     "F"},
     {"LifeTableCallingForAMemoFile", SpectrumStage, "qyrlife.dbf", TableDamage::Patched, 4,
      "version byte 0x83 calls for the memo file", "QYRLIFE.DBF cannot", "N sum", 0, "\x83"},
-    {"ShippedTablesGiveTheSpectrum", SpectrumStage, "", TableDamage::None, 0, "",
-     "N sum\t\t1.1E7", "QYRLIFE"},
+    {"ShippedTablesGiveTheSpectrum", SpectrumStage, "", TableDamage::None, 0, "", "N sum\t\t1.1E7",
+     "QYRLIFE"},
 };
 
-class BatchResults : public ::testing::TestWithParam<BatchCase> {
-protected:
+class BatchResults : public ::testing::TestWithParam<BatchCase>
+{
+  protected:
     void SetUp() override
     {
         dir = FreshDir("results");
@@ -157,14 +167,18 @@ protected:
         fs::create_directories(tables);
         for (const auto& e : fs::directory_iterator(QYR7_DATA_DIR)) {
             const std::string ext = e.path().extension().string();
-            if (ext == ".dbf" || ext == ".hdf")
-                fs::copy_file(e.path(), tables / e.path().filename());
+            if (ext == ".dbf" || ext == ".hdf") fs::copy_file(e.path(), tables / e.path().filename());
         }
         const fs::path damaged = tables / C.Table;
         switch (C.Damage) {
-        case TableDamage::None: break;
-        case TableDamage::Missing: fs::remove(damaged); break;
-        case TableDamage::Empty: WriteWholeFile(damaged, ""); break;
+        case TableDamage::None:
+            break;
+        case TableDamage::Missing:
+            fs::remove(damaged);
+            break;
+        case TableDamage::Empty:
+            WriteWholeFile(damaged, "");
+            break;
         case TableDamage::LastLineDropped: {
             std::string whole = ReadWholeFile(damaged);
             while (!whole.empty() && (whole.back() == '\n' || whole.back() == '\r'))
@@ -240,9 +254,15 @@ TEST_P(BatchResults, ExitCodeStandardErrorReportAndNothingLeftBehind)
     EXPECT_EQ(after, before);
 }
 
-void PrintTo(const BatchCase& C, std::ostream* Out) { *Out << C.Name; }
+void PrintTo(const BatchCase& C, std::ostream* Out)
+{
+    *Out << C.Name;
+}
 
-std::string CaseName(const ::testing::TestParamInfo<BatchCase>& Info) { return Info.param.Name; }
+std::string CaseName(const ::testing::TestParamInfo<BatchCase>& Info)
+{
+    return Info.param.Name;
+}
 
 INSTANTIATE_TEST_SUITE_P(Tables, BatchResults, ::testing::ValuesIn(Cases), CaseName);
 

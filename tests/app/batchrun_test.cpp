@@ -15,12 +15,14 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 const fs::path DefaultProject = fs::path(QYR7_SOURCE_DIR) / "examples" / "default.qy7";
 
-class BatchRun : public ::testing::Test {
-protected:
+class BatchRun : public ::testing::Test
+{
+  protected:
     void SetUp() override { dir = FreshDir("batch"); }
     void TearDown() override { fs::remove_all(dir); }
 
@@ -38,8 +40,7 @@ protected:
     {
         std::vector<std::string> lines;
         for (const auto& line : Run.ErrLines())
-            if (line.find("left out of the message list: ") == std::string::npos)
-                lines.push_back(line);
+            if (line.find("left out of the message list: ") == std::string::npos) lines.push_back(line);
         return lines;
     }
 
@@ -138,9 +139,9 @@ TEST_F(BatchRun, AReportThatCannotBeWrittenExitsFourWithOneLine)
 
 TEST_F(BatchRun, AMissingExtensionExitsTwoWithOneLine)
 {
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"test"},
-                                                 std::vector<std::string>{"test", "whatever"},
-                                                 std::vector<std::string>{"/I"}}) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"test"}, std::vector<std::string>{"test", "whatever"},
+          std::vector<std::string>{"/I"}}) {
         const TProgramRun run = RunProgram(dir, args);
         EXPECT_EQ(run.ExitCode, 2) << args[0];
         ExpectOneErrorLine(run, "extension .qy7 missing");

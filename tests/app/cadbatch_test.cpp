@@ -7,9 +7,9 @@
 #include "app/cadbatch.h"
 #include "app/commandline.h"
 #include "common/validators.h"
+#include "drawings/bearingtestsupport.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadprimitives.h"
-#include "drawings/bearingtestsupport.h"
 #include "planetary/projectfile.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +23,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 const fs::path DefaultProject = fs::path(QYR7_SOURCE_DIR) / "examples" / "default.qy7";
 
@@ -32,7 +33,7 @@ const fs::path DefaultProject = fs::path(QYR7_SOURCE_DIR) / "examples" / "defaul
 // and every other index must say it is not available yet: a drawing that
 // registers its index adds it here.
 const std::set<int> LandedDrawings = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14,
-                                       15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 28};
+                                      15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 28};
 
 // ezdxf's audit of a DXF: "errors fixes entities", or the tool's complaint.
 std::string EzdxfAudit(const fs::path& File)
@@ -43,7 +44,8 @@ std::string EzdxfAudit(const fs::path& File)
     const std::string script =
         "import ezdxf,sys,io\n"
         "c = chr(10).join(['0','SECTION','2','BLOCKS','0','BLOCK','8','0','2','B','70','0','10','0','20','0',"
-        "'0','POLYLINE','8','0','66','1','0','VERTEX','8','0','10','0','20','0','0','VERTEX','8','0','10','1',"
+        "'0','POLYLINE','8','0','66','1','0','VERTEX','8','0','10','0','20','0','0','VERTEX','8','0','10','1'"
+        ","
         "'20','1','0','SEQEND','8','0','0','ENDBLK','8','0','0','ENDSEC','0','SECTION','2','ENTITIES','0',"
         "'ENDSEC','0','EOF',''])\n"
         "q = any('SEQEND' in f.message and 'invalid owner' in f.message for f in "
@@ -61,8 +63,7 @@ long AuditedEntities(const std::string& Audit)
 {
     std::istringstream in(Audit);
     long errors = -1, fixes = -1, entities = -1;
-    if (!(in >> errors >> fixes >> entities) || errors != 0 || fixes != 0)
-        return -1;
+    if (!(in >> errors >> fixes >> entities) || errors != 0 || fixes != 0) return -1;
     return entities;
 }
 
@@ -74,8 +75,7 @@ long AuditedEntities(const std::string& Audit)
 void FrameDrawing(int Device, int)
 {
     CadOpenOutput(Device);
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     CadBeginDrawingDefault();
     CadWriteTables(0);
     CadBeginBlocks();
@@ -91,8 +91,9 @@ void FrameDrawing(int Device, int)
 
 constexpr int TestIndex = 18;
 
-class CadBatch : public AppTest {
-protected:
+class CadBatch : public AppTest
+{
+  protected:
     void SetUp() override
     {
         AppTest::SetUp();
@@ -132,8 +133,7 @@ protected:
         std::fflush(nullptr);
         const pid_t child = ::fork();
         if (child == 0) {
-            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-                ::_exit(99);
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(99);
             const TCommandLine cmd = ParseCommandLine({"stage.qy7", Switch});
             telmvar.ProjectName = cmd.P1;
             ::_exit(RunCadBatch(cmd).ExitCode);
@@ -159,15 +159,13 @@ TEST_F(CadBatch, EachFileDeviceWritesTheProjectNameWithItsExtensionJudgedByItsRe
     ASSERT_EQ(Run("/CAD1:18"), ExitOk);
     EXPECT_FALSE(fs::exists(dir / "stage.igs"));
     const std::string audit = EzdxfAudit(dir / "stage.dxf");
-    if (audit.find("No module named") != std::string::npos)
-        QYR7_VALIDATOR_MISSING("ezdxf");
+    if (audit.find("No module named") != std::string::npos) QYR7_VALIDATOR_MISSING("ezdxf");
     // Four sides and the diagonal.
     EXPECT_EQ(AuditedEntities(audit), 5) << audit;
 
     ASSERT_EQ(Run("/cad2:18"), ExitOk);
     const TOcctView iges = OcctReadIges((dir / "stage.igs").string());
-    if (!iges.ToolFound)
-        QYR7_VALIDATOR_MISSING("occt draw");
+    if (!iges.ToolFound) QYR7_VALIDATOR_MISSING("occt draw");
     EXPECT_TRUE(iges.Fails.empty()) << iges.Output;
     EXPECT_EQ(iges.Edges, 5) << iges.Output;
 
@@ -175,8 +173,7 @@ TEST_F(CadBatch, EachFileDeviceWritesTheProjectNameWithItsExtensionJudgedByItsRe
     // height question keeps its preset of 1 mm.
     ASSERT_EQ(Run("-CAD6:18"), ExitOk);
     const TAdmeshView stl = AdmeshRead((dir / "stage.stl").string());
-    if (!stl.ToolFound)
-        QYR7_VALIDATOR_MISSING("admesh");
+    if (!stl.ToolFound) QYR7_VALIDATOR_MISSING("admesh");
     EXPECT_EQ(stl.Facets, 10) << stl.Output;
     EXPECT_NEAR(stl.Max[2], 1.0, 1e-6) << stl.Output;
 
@@ -195,8 +192,7 @@ TEST_F(CadBatch, ThePlotDeviceWritesKorviltInTheTemporaryDirectoryAndStartsItsPr
     EXPECT_EQ(Run("/CAD4:18"), ExitOk);
     EXPECT_FALSE(fs::exists(dir / "stage.dxf"));
     const std::string audit = EzdxfAudit(dir / "tmp" / "korvilt.dxf");
-    if (audit.find("No module named") != std::string::npos)
-        QYR7_VALIDATOR_MISSING("ezdxf");
+    if (audit.find("No module named") != std::string::npos) QYR7_VALIDATOR_MISSING("ezdxf");
     EXPECT_EQ(AuditedEntities(audit), 5) << audit;
 
     // Written, but nothing plots it: not a success.
@@ -296,17 +292,19 @@ TEST(CadExportTable, EachRangeCallsItsEntryPointWithTheTablesArguments)
 {
     std::vector<std::string> calls;
     RegisterFrontViewExport([&](int D) { calls.push_back("front " + std::to_string(D)); });
-    RegisterStageViewExports([&](int D, int V) { calls.push_back("view " + std::to_string(D) + " " + std::to_string(V)); });
+    RegisterStageViewExports(
+        [&](int D, int V) { calls.push_back("view " + std::to_string(D) + " " + std::to_string(V)); });
     RegisterWheelViewExports([&](int D, int V, int W, int M) {
-        calls.push_back("wheel " + std::to_string(D) + " " + std::to_string(V) + " " + std::to_string(W) + " " +
-                        std::to_string(M));
+        calls.push_back("wheel " + std::to_string(D) + " " + std::to_string(V) + " " + std::to_string(W) +
+                        " " + std::to_string(M));
     });
     for (int j : {1, 18, 23, 24, 28})
         EXPECT_TRUE(ExportCadByIndex(2, j)) << j;
     EXPECT_FALSE(ExportCadByIndex(2, 2)) << "production drawing not registered";
     EXPECT_FALSE(ExportCadByIndex(2, 29));
     EXPECT_FALSE(ExportCadByIndex(2, 0));
-    const std::vector<std::string> expected = {"front 2", "view 2 1", "view 2 6", "wheel 2 1 1 1", "wheel 2 5 1 1"};
+    const std::vector<std::string> expected = {"front 2", "view 2 1", "view 2 6", "wheel 2 1 1 1",
+                                               "wheel 2 5 1 1"};
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(CadIndexKind(27), TCadIndexKind::NoFile);
     EXPECT_EQ(CadIndexKind(29), TCadIndexKind::OutsideTable);
@@ -314,8 +312,9 @@ TEST(CadExportTable, EachRangeCallsItsEntryPointWithTheTablesArguments)
 
 // ------------------------------------------------------------ the program
 
-class CadBatchProgram : public ::testing::Test {
-protected:
+class CadBatchProgram : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         dir = FreshDir("cadbatch");
@@ -363,7 +362,9 @@ TEST_F(CadBatchProgram, SwitchesNotServedExitWithOneLineAndWriteNothing)
         EXPECT_EQ(entry.path().filename(), "default.qy7") << "left behind";
 }
 
-class CadBatchIndex : public CadBatchProgram, public ::testing::WithParamInterface<int> {};
+class CadBatchIndex : public CadBatchProgram, public ::testing::WithParamInterface<int>
+{
+};
 
 TEST_P(CadBatchIndex, WritesTheDrawingOrSaysItIsNotAvailable)
 {
@@ -379,8 +380,7 @@ TEST_P(CadBatchIndex, WritesTheDrawingOrSaysItIsNotAvailable)
     } else {
         EXPECT_EQ(run.ExitCode, 0) << run.Err;
         const std::string audit = EzdxfAudit(dir / "default.dxf");
-        if (audit.find("No module named") != std::string::npos)
-            QYR7_VALIDATOR_MISSING("ezdxf");
+        if (audit.find("No module named") != std::string::npos) QYR7_VALIDATOR_MISSING("ezdxf");
         EXPECT_GT(AuditedEntities(audit), 0) << sw << ": " << audit;
     }
 }
@@ -388,13 +388,11 @@ TEST_P(CadBatchIndex, WritesTheDrawingOrSaysItIsNotAvailable)
 // The other file devices on a real drawing, each judged by its reader.
 TEST_F(CadBatchProgram, TheFrontViewGoesToEveryFileDevice)
 {
-    if (LandedDrawings.count(1) == 0)
-        GTEST_SKIP() << "drawing 1 is not built in";
+    if (LandedDrawings.count(1) == 0) GTEST_SKIP() << "drawing 1 is not built in";
     const TProgramRun stl = RunProgram(dir, {"default.qy7", "/CAD6:1"}, {}, true);
     ASSERT_EQ(stl.ExitCode, 0) << stl.Err;
     const TAdmeshView mesh = AdmeshRead((dir / "default.stl").string());
-    if (!mesh.ToolFound)
-        QYR7_VALIDATOR_MISSING("admesh");
+    if (!mesh.ToolFound) QYR7_VALIDATOR_MISSING("admesh");
     EXPECT_GT(mesh.Facets, 0) << mesh.Output;
     EXPECT_EQ(mesh.Degenerate, 0) << mesh.Output;
 
@@ -417,8 +415,7 @@ TEST_F(CadBatchProgram, TheSunsToothDrawingGoesToIges)
     const TProgramRun run = RunProgram(dir, {"default.qy7", "/CAD2:24"}, {}, true);
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
     const TOcctView iges = OcctReadIges((dir / "default.igs").string());
-    if (!iges.ToolFound)
-        QYR7_VALIDATOR_MISSING("occt draw");
+    if (!iges.ToolFound) QYR7_VALIDATOR_MISSING("occt draw");
     EXPECT_TRUE(iges.Fails.empty()) << iges.Output;
     EXPECT_GT(iges.Edges, 10) << iges.Output;
 }
@@ -427,7 +424,10 @@ TEST_F(CadBatchProgram, TheSunsToothDrawingGoesToIges)
 // 6206 in both planets, through DXF, IGES and STL, judged by the readers of
 // cadjudge.py in one run per project and device. A run that writes its file
 // exits 0 quietly, the file having the mode 0666 less the umask 022.
-class CadFilesJudged : public CadBatchProgram, public ::testing::WithParamInterface<std::tuple<std::string, int>> {};
+class CadFilesJudged : public CadBatchProgram,
+                       public ::testing::WithParamInterface<std::tuple<std::string, int>>
+{
+};
 
 TEST_P(CadFilesJudged, EveryDrawingIsTakenByAStrictReaderAndTheRunIsQuiet)
 {
@@ -454,9 +454,9 @@ TEST_P(CadFilesJudged, EveryDrawingIsTakenByAStrictReaderAndTheRunIsQuiet)
         files += " '" + kept.string() + "'";
     }
     ::umask(mask);
-    const std::string out = RunCommand("/usr/bin/python3 '" + std::string(QYR7_TEST_DIR) + "/cadjudge.py' " + ext + files);
-    if (out.rfind("missing ", 0) == 0)
-        QYR7_VALIDATOR_MISSING(out);
+    const std::string out =
+        RunCommand("/usr/bin/python3 '" + std::string(QYR7_TEST_DIR) + "/cadjudge.py' " + ext + files);
+    if (out.rfind("missing ", 0) == 0) QYR7_VALIDATOR_MISSING(out);
     EXPECT_EQ(out, "judged " + std::to_string(LandedDrawings.size()) + "\n") << project;
 }
 
@@ -465,12 +465,15 @@ TEST_P(CadFilesJudged, EveryDrawingIsTakenByAStrictReaderAndTheRunIsQuiet)
 // tables included, and transfers no block that no instance places; the
 // line of action of the tooth contact view (24) runs through A to E and
 // ends at a tangent point or a side of the frame.
-class IgesScale : public CadBatchProgram, public ::testing::WithParamInterface<std::string> {};
+class IgesScale : public CadBatchProgram, public ::testing::WithParamInterface<std::string>
+{
+};
 
 TEST_P(IgesScale, CurvesAsEzdxfReadsThemAndLineOfActionThroughAToE)
 {
     const std::string project = GetParam() + ".qy7";
-    fs::copy_file(DefaultProject.parent_path() / project, dir / project, fs::copy_options::overwrite_existing);
+    fs::copy_file(DefaultProject.parent_path() / project, dir / project,
+                  fs::copy_options::overwrite_existing);
     std::string files;
     for (int j : LandedDrawings)
         for (const char* ext : {"dxf", "igs"}) {
@@ -483,8 +486,7 @@ TEST_P(IgesScale, CurvesAsEzdxfReadsThemAndLineOfActionThroughAToE)
         }
     const std::string judge = "/usr/bin/python3 '" + std::string(QYR7_TEST_DIR) + "/cadjudge.py' ";
     const std::string out = RunCommand(judge + "extents" + files);
-    if (out.rfind("missing ", 0) == 0)
-        QYR7_VALIDATOR_MISSING(out);
+    if (out.rfind("missing ", 0) == 0) QYR7_VALIDATOR_MISSING(out);
     EXPECT_EQ(out, "judged " + std::to_string(LandedDrawings.size()) + "\n") << project;
     EXPECT_EQ(RunCommand(judge + "action '" + (dir / "24.dxf").string() + "'"), "judged 1\n") << project;
 }
@@ -492,10 +494,15 @@ TEST_P(IgesScale, CurvesAsEzdxfReadsThemAndLineOfActionThroughAToE)
 INSTANTIATE_TEST_SUITE_P(Examples, IgesScale, ::testing::Values("default", "industrial", "spectrum"),
                          [](const auto& Info) { return Info.param; });
 
-INSTANTIATE_TEST_SUITE_P(Projects, CadFilesJudged, ::testing::Combine(::testing::Values("default", "industrial", "spectrum", "bearings"), ::testing::Values(1, 2, 6)),
-                         [](const auto& I) { return std::get<0>(I.param) + "_device" + std::to_string(std::get<1>(I.param)); });
+INSTANTIATE_TEST_SUITE_P(
+    Projects, CadFilesJudged,
+    ::testing::Combine(::testing::Values("default", "industrial", "spectrum", "bearings"),
+                       ::testing::Values(1, 2, 6)),
+    [](const auto& I) { return std::get<0>(I.param) + "_device" + std::to_string(std::get<1>(I.param)); });
 
 INSTANTIATE_TEST_SUITE_P(Indexes, CadBatchIndex, ::testing::Range(1, 29),
-                         [](const ::testing::TestParamInfo<int>& I) { return "Index" + std::to_string(I.param); });
+                         [](const ::testing::TestParamInfo<int>& I) {
+                             return "Index" + std::to_string(I.param);
+                         });
 
 } // namespace

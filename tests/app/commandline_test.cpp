@@ -11,10 +11,7 @@ namespace
 class CommandLine : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        InitProgramIdentity();
-    }
+    void SetUp() override { InitProgramIdentity(); }
 };
 
 } // namespace
@@ -100,11 +97,19 @@ TEST_F(CommandLine, CadSwitchGivesDeviceAndIndex)
         int device;
         int index;
     } cases[] = {
-        {"/CAD1:1", 1, 1},   {"/cad1:1", 1, 1},   {"/CAD2:24", 2, 24},
-        {"/CAD1:29", 1, 29}, {"/CAD5:12", 5, 12}, {"-CAD1:3", 1, 3},
+        {"/CAD1:1", 1, 1},
+        {"/cad1:1", 1, 1},
+        {"/CAD2:24", 2, 24},
+        {"/CAD1:29", 1, 29},
+        {"/CAD5:12", 5, 12},
+        {"-CAD1:3", 1, 3},
         // Not of the served form: still the CAD batch, which refuses them.
-        {"/CAD2x7", 0, 0},   {"/CAD", 0, 0},      {"/CAD1", 0, 0},
-        {"/CADx:1", 0, 0},   {"/CAD1:", 0, 0},    {"/CAD1:ab", 0, 0},
+        {"/CAD2x7", 0, 0},
+        {"/CAD", 0, 0},
+        {"/CAD1", 0, 0},
+        {"/CADx:1", 0, 0},
+        {"/CAD1:", 0, 0},
+        {"/CAD1:ab", 0, 0},
     };
     for (const auto& c : cases) {
         TCommandLine cmd = ParseCommandLine({"test.qy7", c.p2});

@@ -61,30 +61,47 @@ TEST_F(ConfigDialog, StoreRulesAndLimits)
         std::function<bool()> holds;
     };
     const Case cases[] = {
-        {"x 0 is the screen less the frame", {{"Edit_x", "0"}}, [] { return telmvar.ScreenPixelsX == 1024 - 16; }},
+        {"x 0 is the screen less the frame",
+         {{"Edit_x", "0"}},
+         [] { return telmvar.ScreenPixelsX == 1024 - 16; }},
         {"x 6000 is limited to 5000", {{"Edit_x", "6000"}}, [] { return telmvar.ScreenPixelsX == 5000; }},
         {"y shown as size + 1", {{"Edit_y", "481"}}, [] { return telmvar.ScreenPixelsY == 480; }},
         {"text window top 500", {{"Edit_top", "500"}}, [] { return printsettings.TextWindowRect[1] == 40; }},
         {"text window left -1", {{"Edit_left", "-1"}}, [] { return printsettings.TextWindowRect[0] == 10; }},
-        {"text window width 20", {{"Edit_width", "20"}}, [] { return printsettings.TextWindowRect[2] == 700; }},
-        {"text window height 0", {{"Edit_height", "0"}, {"Edit_y", "600"}},
+        {"text window width 20",
+         {{"Edit_width", "20"}},
+         [] { return printsettings.TextWindowRect[2] == 700; }},
+        {"text window height 0",
+         {{"Edit_height", "0"}, {"Edit_y", "600"}},
          [] { return printsettings.TextWindowRect[3] == 580; }},
-        {"height 0 with window size 0", {{"Edit_height", "0"}, {"Edit_y", "0"}},
+        {"height 0 with window size 0",
+         {{"Edit_height", "0"}, {"Edit_y", "0"}},
          [] { return printsettings.TextWindowRect[3] == 50; }},
-        {"zero factors", {{"Edit_textbreitenfaktor", "0"}, {"Edit_texthoehenfaktor", "0"}, {"Edit_zoomfaktor", "x"}},
+        {"zero factors",
+         {{"Edit_textbreitenfaktor", "0"}, {"Edit_texthoehenfaktor", "0"}, {"Edit_zoomfaktor", "x"}},
          [] {
              return graphsettings.GraphTextWidthFactor == 1 && graphsettings.TextHeightFactor == 1 &&
                     graphsettings.ZoomIncrement == 1;
          }},
-        {"percent 0", {{"SpinEdit_dialogfenster", "0"}, {"SpinEdit_dialogelemente", "0"}},
+        {"percent 0",
+         {{"SpinEdit_dialogfenster", "0"}, {"SpinEdit_dialogelemente", "0"}},
          [] { return wtelmvar.ScreenPercent == 100 && wtelmvar.FontPercent == 100; }},
-        {"dimension scale below 0.01", {{"Edit_massfaktorconfig", "0.005"}},
+        {"dimension scale below 0.01",
+         {{"Edit_massfaktorconfig", "0.005"}},
          [] { return cadsettings.CadDimScale == 1.0L; }},
-        {"3D angles in degrees", {{"Edit_3dx", "90"}},
-         [] { return std::fabs(static_cast<double>(cadsettings.View3DAngles[1]) - 1.5707963267948966) < 1e-15; }},
+        {"3D angles in degrees",
+         {{"Edit_3dx", "90"}},
+         [] {
+             return std::fabs(static_cast<double>(cadsettings.View3DAngles[1]) - 1.5707963267948966) < 1e-15;
+         }},
         {"DXF digits 3..16", {{"SpinEdit_dxfdec", "40"}}, [] { return cadsettings.DxfDecimals == 16; }},
-        {"release label to the DOS code page", {{"Edit_freigabefeld", "Gepr\xFC" "ft"}},
-         [] { return cadsettings.ReleaseFieldLabel == "Gepr\x81" "ft"; }},
+        {"release label to the DOS code page",
+         {{"Edit_freigabefeld", "Gepr\xFC"
+                                "ft"}},
+         [] {
+             return cadsettings.ReleaseFieldLabel == "Gepr\x81"
+                                                     "ft";
+         }},
     };
     for (const Case& c : cases) {
         if (&c != &cases[0]) {
@@ -284,11 +301,11 @@ TEST_F(ConfigDialog, LoadThenStoreRewritesASettledFileByteIdentical)
     const fs::path written = dir / (telmvar.ProgramFileStem + ".cfg");
     const std::string out = ReadAll(written);
     if (out != ReadAll(golden)) {
-        fs::copy_file(written, fs::path(golden).replace_extension(".out"), fs::copy_options::overwrite_existing);
+        fs::copy_file(written, fs::path(golden).replace_extension(".out"),
+                      fs::copy_options::overwrite_existing);
         FAIL() << "settled.cfg changed by load and store; see settled.out";
     }
 }
-
 
 namespace
 {

@@ -3,9 +3,9 @@
 // checkpoints of older and shorter files, and the session file.
 #include "appfixture.h"
 
-#include "foundation/textfile.h"
 #include "common/statereset.h"
 #include "common/tempdir.h"
+#include "foundation/textfile.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -16,7 +16,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 struct TProbe {
     int No;
@@ -26,8 +27,7 @@ struct TProbe {
     std::function<bool()> Initial; // the variable holds its start-up value
 };
 
-template <class T>
-TProbe Probe(int No, const char* Name, T& Var, T Value)
+template <class T> TProbe Probe(int No, const char* Name, T& Var, T Value)
 {
     const T initial = Var;
     return {No, Name, [&Var, Value] { Var = Value; }, [&Var, Value] { return Var == Value; },
@@ -62,8 +62,9 @@ std::string Joined(const std::vector<std::string>& Lines, std::size_t Count)
     return text;
 }
 
-class ConfigFile : public AppTest {
-protected:
+class ConfigFile : public AppTest
+{
+  protected:
     void SetUp() override
     {
         AppTest::SetUp();
@@ -75,55 +76,124 @@ protected:
         // Values a fresh start never has, each of a form its item keeps
         // exactly (short numbers with three significant digits).
         probes = {
-            PROBE(1, c.LayerNames[1], "CONTOUR"), PROBE(1, c.LayerNames[5], "TEXT"),
-            PROBE(2, c.LayerColours[1], 7), PROBE(2, c.LayerColours[5], 9),
-            PROBE(3, c.CadTextFont, "ROMANS"), PROBE(4, c.CadTextWidthFactor, 1.25L),
-            PROBE(5, c.CadFontAngle, 15.0L), PROBE(6, t.CadDir, "/cad/"), PROBE(7, t.DbfDir, "/dbf/"),
-            PROBE(8, t.HelpLevel, 2), PROBE(9, t.PrinterPort, 3), PROBE(10, t.PrinterType, 5),
-            PROBE(11, t.PrintDensity, 2), PROBE(12, t.RotateHardcopy, 'N'), PROBE(13, t.DecimalDigits, 5),
-            PROBE(14, t.PrintDensityVertical, 4), PROBE(15, t.ColorGraphics, false),
-            PROBE(16, g.GraphXFactor, 0.75L), PROBE(17, t.GraphMode, 4), PROBE(18, t.GraphDriver, 9),
-            PROBE(19, t.ScreenPixelsX, 800), PROBE(20, t.ScreenPixelsY, 600), PROBE(21, t.TempDir, "/tmp/q/"),
-            PROBE(22, t.HardcopyPort, 2), PROBE(23, t.EdiDir, "/edi/"), PROBE(24, t.PltDir, "/plt/"),
-            PROBE(25, t.PrintSeparatorMode, 2), PROBE(26, t.LinesPerPage, 60), PROBE(27, g.ZoomIncrement, 1.5L),
-            PROBE(28, g.PanFactor, 0.25L), PROBE(29, t.SharedDir, "/shared/"),
-            PROBE(30, c.PlotCmdLines[1], "plot one"), PROBE(31, g.BackgroundColour, 0xFFFFFF),
-            PROBE(32, t.PrintColorMode, 2), PROBE(33, c.LayerMonochrome, true),
-            PROBE(34, g.GraphTextWidthFactor, 0.9L), PROBE(35, g.GraphTextFont, "Courier"),
-            PROBE(36, c.LayerColours16[16], 56), PROBE(36, c.LayerColours16[31], 71),
-            PROBE(37, w.WordProcessorPath, "/usr/bin/editor"), PROBE(38, w.DatabaseMode, 2),
-            PROBE(39, w.ExternalDatabasePath, "/usr/bin/dbf"), PROBE(40, p.DefPrintOriginX, 12),
-            PROBE(41, p.DefPrintOriginY, -8), PROBE(42, p.DefPrintScaleX, 2.5), PROBE(43, p.DefPrintBorder, true),
-            PROBE(44, c.PlotCmdCount, 3), PROBE(44, c.PlotCmdLines[2], "plot two"),
-            PROBE(44, c.PlotCmdLines[3], "plot three"), PROBE(45, t.ArchiveFlag, true),
-            PROBE(46, w.DateFormatCode, 1), PROBE(47, w.HeaderSpaceLines, 4), PROBE(48, w.TextDevice, 6),
-            PROBE(49, w.TextDeviceDialog, true), PROBE(50, w.SmallOnlineWindow, true),
-            PROBE(51, w.EnterDiagramLimits, true), PROBE(52, w.DecimalPointMode, 2),
-            PROBE(53, w.DefaultDataDir, "/data/"), PROBE(54, g.TextHeightFactor, 1.5L),
-            PROBE(55, w.ScreenPercent, 120), PROBE(56, w.HtmlBrowserPath, "/usr/bin/browser"),
-            PROBE(57, p.DefPrintScaleY, 3.5), PROBE(58, c.LayerLineWidths[0], 2), PROBE(58, c.LayerLineWidths[5], 7),
-            PROBE(59, p.GraphPrintDialog, false), PROBE(61, w.UnitSystem, 4), PROBE(62, w.PrintHeaderMode, 2),
-            PROBE(63, p.PrintFontName, "Mono"), PROBE(64, p.PrintFontSize, 12), PROBE(65, p.PrintFontStyle, 1),
-            PROBE(66, g.GraphTextStyle, 2), PROBE(67, p.DefPrintOrientation, 1), PROBE(68, c.Edit3DAngles, false),
-            PROBE(69, c.View3DAngles[1], 0.125L), PROBE(69, c.View3DAngles[2], -0.5L),
-            PROBE(69, c.View3DAngles[3], 2.75L), PROBE(70, w.IndexStyle, 1), PROBE(71, w.ExcelDecimalMode, 1),
-            PROBE(72, c.ReleaseFieldLabel, "released"), PROBE(73, c.DxfDecimals, 8), PROBE(74, w.CadTextMode, 3),
-            PROBE(75, c.LayerPenWidths16[16], 2), PROBE(75, c.LayerPenWidths16[31], 17),
-            PROBE(76, w.UnitCharMode, 1), PROBE(77, w.FontPercent, 90), PROBE(78, w.AngleFormat, 2),
-            PROBE(79, c.CadDimScale, 2.5L), PROBE(80, configio.ConfigReserved, 77), PROBE(81, w.Language, 2),
-            PROBE(82, w.ResultGraphicMode, 4), PROBE(83, c.SheetShowMakerTitle, true),
-            PROBE(84, c.SheetShowFileName, true), PROBE(85, c.SheetShowDate, true), PROBE(86, c.SheetShowLogo, true),
-            PROBE(87, c.SheetShowFooter, true), PROBE(88, c.SheetShowTitleBlock, true),
-            PROBE(89, w.UseCurrentFile, true), PROBE(90, w.SaveMenuLanguage, true), PROBE(91, w.TitleBlockType, 3),
-            PROBE(92, g.ColourTable[0], 0x123456), PROBE(92, g.ColourTable[15], 0x654321),
-            PROBE(93, c.Cad3DTo2D, false), PROBE(94, c.SheetShowProtectionNotice, true),
-            PROBE(95, w.ManualDir, "/manual/"), PROBE(96, w.DrawingBorderWidth, 3),
-            PROBE(97, c.SheetShowGridLabels, true), PROBE(98, c.SheetShowMmScale, true),
-            PROBE(99, c.SheetShowChanges, true), PROBE(100, c.SheetUseHeadBlocks, true),
-            PROBE(101, c.SheetUseInsertBlocks, true), PROBE(102, w.HideWarnings, true),
-            PROBE(103, c.CadExecFile, false), PROBE(104, c.CadArcsToLines, false),
-            PROBE(105, c.CadArcResolution, 0.25L), PROBE(106, c.StlFileType, 1), PROBE(107, w.ScreenSizeCode, 0),
-            PROBE(108, w.DialogWindowSizeCode, 0), PROBE(109, w.TextWindowSizeCode, 2),
+            PROBE(1, c.LayerNames[1], "CONTOUR"),
+            PROBE(1, c.LayerNames[5], "TEXT"),
+            PROBE(2, c.LayerColours[1], 7),
+            PROBE(2, c.LayerColours[5], 9),
+            PROBE(3, c.CadTextFont, "ROMANS"),
+            PROBE(4, c.CadTextWidthFactor, 1.25L),
+            PROBE(5, c.CadFontAngle, 15.0L),
+            PROBE(6, t.CadDir, "/cad/"),
+            PROBE(7, t.DbfDir, "/dbf/"),
+            PROBE(8, t.HelpLevel, 2),
+            PROBE(9, t.PrinterPort, 3),
+            PROBE(10, t.PrinterType, 5),
+            PROBE(11, t.PrintDensity, 2),
+            PROBE(12, t.RotateHardcopy, 'N'),
+            PROBE(13, t.DecimalDigits, 5),
+            PROBE(14, t.PrintDensityVertical, 4),
+            PROBE(15, t.ColorGraphics, false),
+            PROBE(16, g.GraphXFactor, 0.75L),
+            PROBE(17, t.GraphMode, 4),
+            PROBE(18, t.GraphDriver, 9),
+            PROBE(19, t.ScreenPixelsX, 800),
+            PROBE(20, t.ScreenPixelsY, 600),
+            PROBE(21, t.TempDir, "/tmp/q/"),
+            PROBE(22, t.HardcopyPort, 2),
+            PROBE(23, t.EdiDir, "/edi/"),
+            PROBE(24, t.PltDir, "/plt/"),
+            PROBE(25, t.PrintSeparatorMode, 2),
+            PROBE(26, t.LinesPerPage, 60),
+            PROBE(27, g.ZoomIncrement, 1.5L),
+            PROBE(28, g.PanFactor, 0.25L),
+            PROBE(29, t.SharedDir, "/shared/"),
+            PROBE(30, c.PlotCmdLines[1], "plot one"),
+            PROBE(31, g.BackgroundColour, 0xFFFFFF),
+            PROBE(32, t.PrintColorMode, 2),
+            PROBE(33, c.LayerMonochrome, true),
+            PROBE(34, g.GraphTextWidthFactor, 0.9L),
+            PROBE(35, g.GraphTextFont, "Courier"),
+            PROBE(36, c.LayerColours16[16], 56),
+            PROBE(36, c.LayerColours16[31], 71),
+            PROBE(37, w.WordProcessorPath, "/usr/bin/editor"),
+            PROBE(38, w.DatabaseMode, 2),
+            PROBE(39, w.ExternalDatabasePath, "/usr/bin/dbf"),
+            PROBE(40, p.DefPrintOriginX, 12),
+            PROBE(41, p.DefPrintOriginY, -8),
+            PROBE(42, p.DefPrintScaleX, 2.5),
+            PROBE(43, p.DefPrintBorder, true),
+            PROBE(44, c.PlotCmdCount, 3),
+            PROBE(44, c.PlotCmdLines[2], "plot two"),
+            PROBE(44, c.PlotCmdLines[3], "plot three"),
+            PROBE(45, t.ArchiveFlag, true),
+            PROBE(46, w.DateFormatCode, 1),
+            PROBE(47, w.HeaderSpaceLines, 4),
+            PROBE(48, w.TextDevice, 6),
+            PROBE(49, w.TextDeviceDialog, true),
+            PROBE(50, w.SmallOnlineWindow, true),
+            PROBE(51, w.EnterDiagramLimits, true),
+            PROBE(52, w.DecimalPointMode, 2),
+            PROBE(53, w.DefaultDataDir, "/data/"),
+            PROBE(54, g.TextHeightFactor, 1.5L),
+            PROBE(55, w.ScreenPercent, 120),
+            PROBE(56, w.HtmlBrowserPath, "/usr/bin/browser"),
+            PROBE(57, p.DefPrintScaleY, 3.5),
+            PROBE(58, c.LayerLineWidths[0], 2),
+            PROBE(58, c.LayerLineWidths[5], 7),
+            PROBE(59, p.GraphPrintDialog, false),
+            PROBE(61, w.UnitSystem, 4),
+            PROBE(62, w.PrintHeaderMode, 2),
+            PROBE(63, p.PrintFontName, "Mono"),
+            PROBE(64, p.PrintFontSize, 12),
+            PROBE(65, p.PrintFontStyle, 1),
+            PROBE(66, g.GraphTextStyle, 2),
+            PROBE(67, p.DefPrintOrientation, 1),
+            PROBE(68, c.Edit3DAngles, false),
+            PROBE(69, c.View3DAngles[1], 0.125L),
+            PROBE(69, c.View3DAngles[2], -0.5L),
+            PROBE(69, c.View3DAngles[3], 2.75L),
+            PROBE(70, w.IndexStyle, 1),
+            PROBE(71, w.ExcelDecimalMode, 1),
+            PROBE(72, c.ReleaseFieldLabel, "released"),
+            PROBE(73, c.DxfDecimals, 8),
+            PROBE(74, w.CadTextMode, 3),
+            PROBE(75, c.LayerPenWidths16[16], 2),
+            PROBE(75, c.LayerPenWidths16[31], 17),
+            PROBE(76, w.UnitCharMode, 1),
+            PROBE(77, w.FontPercent, 90),
+            PROBE(78, w.AngleFormat, 2),
+            PROBE(79, c.CadDimScale, 2.5L),
+            PROBE(80, configio.ConfigReserved, 77),
+            PROBE(81, w.Language, 2),
+            PROBE(82, w.ResultGraphicMode, 4),
+            PROBE(83, c.SheetShowMakerTitle, true),
+            PROBE(84, c.SheetShowFileName, true),
+            PROBE(85, c.SheetShowDate, true),
+            PROBE(86, c.SheetShowLogo, true),
+            PROBE(87, c.SheetShowFooter, true),
+            PROBE(88, c.SheetShowTitleBlock, true),
+            PROBE(89, w.UseCurrentFile, true),
+            PROBE(90, w.SaveMenuLanguage, true),
+            PROBE(91, w.TitleBlockType, 3),
+            PROBE(92, g.ColourTable[0], 0x123456),
+            PROBE(92, g.ColourTable[15], 0x654321),
+            PROBE(93, c.Cad3DTo2D, false),
+            PROBE(94, c.SheetShowProtectionNotice, true),
+            PROBE(95, w.ManualDir, "/manual/"),
+            PROBE(96, w.DrawingBorderWidth, 3),
+            PROBE(97, c.SheetShowGridLabels, true),
+            PROBE(98, c.SheetShowMmScale, true),
+            PROBE(99, c.SheetShowChanges, true),
+            PROBE(100, c.SheetUseHeadBlocks, true),
+            PROBE(101, c.SheetUseInsertBlocks, true),
+            PROBE(102, w.HideWarnings, true),
+            PROBE(103, c.CadExecFile, false),
+            PROBE(104, c.CadArcsToLines, false),
+            PROBE(105, c.CadArcResolution, 0.25L),
+            PROBE(106, c.StlFileType, 1),
+            PROBE(107, w.ScreenSizeCode, 0),
+            PROBE(108, w.DialogWindowSizeCode, 0),
+            PROBE(109, w.TextWindowSizeCode, 2),
         };
     }
 
@@ -379,8 +449,7 @@ TEST_F(ConfigFile, APlotCommandCountAboveFiveIsClampedAndTheSurplusSkipped)
         }
     }
     for (std::size_t i = 0; i < edited.size(); ++i)
-        if (edited[i] == "Archive Flag ?")
-            edited[i + 1] = "TRUE";
+        if (edited[i] == "Archive Flag ?") edited[i + 1] = "TRUE";
     WriteWholeFile(ConfigFileName(), Joined(edited, edited.size()));
     ResetAndRead();
     EXPECT_EQ(cadsettings.PlotCmdCount, 5);
@@ -390,7 +459,8 @@ TEST_F(ConfigFile, APlotCommandCountAboveFiveIsClampedAndTheSurplusSkipped)
     // Written back with five.
     WriteConfigFile();
     const std::string text = FileText();
-    EXPECT_NE(text.find("line n)\r\n5\r\nplot 2\r\nplot 3\r\nplot 4\r\nplot 5\r\nArchive Flag ?"), std::string::npos);
+    EXPECT_NE(text.find("line n)\r\n5\r\nplot 2\r\nplot 3\r\nplot 4\r\nplot 5\r\nArchive Flag ?"),
+              std::string::npos);
 }
 
 TEST_F(ConfigFile, NoFileSetsAbortedAndKeepsTheStartValues)
@@ -443,10 +513,11 @@ TEST_F(ConfigFile, NothingIsWrittenWhileAborted)
 
 // --- end-of-file checkpoints ------------------------------------------------------
 
-namespace {
+namespace
+{
 
 struct TCut {
-    int After;        // the file ends after this item
+    int After;         // the file ends after this item
     TConfigCheck Kind; // what the reader does there
 };
 
@@ -461,11 +532,11 @@ TEST_F(ConfigFile, AShortFileStopsAtEachCheckpoint)
     WriteConfigFile();
     const auto full = Lines(FileText());
     const std::vector<TCut> cuts = {
-        {9, TConfigCheck::StopA},   {10, TConfigCheck::StopA},  {14, TConfigCheck::StopA},
-        {22, TConfigCheck::StopA},  {29, TConfigCheck::StopB},  {30, TConfigCheck::StopB},
-        {31, TConfigCheck::StopB},  {32, TConfigCheck::StopB},  {33, TConfigCheck::StopGraphFont},
-        {35, TConfigCheck::StopB},  {36, TConfigCheck::StopB},  {39, TConfigCheck::StopB},
-        {43, TConfigCheck::StopB},  {56, TConfigCheck::StopB},
+        {9, TConfigCheck::StopA},  {10, TConfigCheck::StopA}, {14, TConfigCheck::StopA},
+        {22, TConfigCheck::StopA}, {29, TConfigCheck::StopB}, {30, TConfigCheck::StopB},
+        {31, TConfigCheck::StopB}, {32, TConfigCheck::StopB}, {33, TConfigCheck::StopGraphFont},
+        {35, TConfigCheck::StopB}, {36, TConfigCheck::StopB}, {39, TConfigCheck::StopB},
+        {43, TConfigCheck::StopB}, {56, TConfigCheck::StopB},
     };
     for (const auto& cut : cuts) {
         SCOPED_TRACE("file ends after item " + std::to_string(cut.After));
@@ -474,8 +545,7 @@ TEST_F(ConfigFile, AShortFileStopsAtEachCheckpoint)
         SetAll();
         std::size_t count = 2;
         for (const auto& item : ConfigItems()) {
-            if (item.No > cut.After)
-                break;
+            if (item.No > cut.After) break;
             // Count the item's lines by writing it alone.
             const fs::path scratch = dir / "one_item.txt";
             AssignTextFile(textfile.SharedTextFile, scratch.string());
@@ -489,10 +559,8 @@ TEST_F(ConfigFile, AShortFileStopsAtEachCheckpoint)
         ResetAndRead();
         EXPECT_FALSE(telmvar.Aborted);
         for (const auto& p : probes) {
-            if (p.No == 19 || p.No == 20)
-                continue; // written as 0, see below
-            if (p.No == 55)
-                continue; // derived from the screen again by the closing step
+            if (p.No == 19 || p.No == 20) continue; // written as 0, see below
+            if (p.No == 55) continue;               // derived from the screen again by the closing step
             if (p.No <= cut.After) {
                 EXPECT_TRUE(p.IsSet()) << "item " << p.No << " " << p.Name;
             } else if (!(cut.Kind == TConfigCheck::StopGraphFont && (p.No == 34 || p.No == 35)) &&
@@ -523,8 +591,7 @@ TEST_F(ConfigFile, AFileEndingBeforeItemFortySixKeepsTheOptionalItems)
     // Up to and including item 45 ("Archive Flag ?" and its value).
     std::size_t count = 0;
     for (std::size_t i = 0; i < full.size(); ++i)
-        if (full[i] == "Archive Flag ?")
-            count = i + 2;
+        if (full[i] == "Archive Flag ?") count = i + 2;
     ASSERT_GT(count, 0u);
     WriteWholeFile(ConfigFileName(), Joined(full, count));
     ResetAndRead();
@@ -554,8 +621,7 @@ TEST_F(ConfigFile, LinesBeyondTheEndAfterItemFiftySevenReadAsEmpty)
     // Up to and including item 57 ("Print Scale Vertical" and its value).
     std::size_t count = 0;
     for (std::size_t i = 0; i < full.size(); ++i)
-        if (full[i] == "Print Scale Vertical")
-            count = i + 2;
+        if (full[i] == "Print Scale Vertical") count = i + 2;
     ASSERT_GT(count, 0u);
     WriteWholeFile(ConfigFileName(), Joined(full, count));
     ResetAndRead();
@@ -654,7 +720,8 @@ TEST_F(ConfigFile, EmptyDirectoriesBecomeTheStartDirectoryAndBadOnesAreReported)
     EXPECT_EQ(telmvar.EdiDir, dir.string() + "/");
     EXPECT_EQ(wtelmvar.DefaultDataDir, dir.string() + "/");
     EXPECT_EQ(telmvar.TempDir, dir.string() + "/") << "the answer to the question";
-    const std::vector<std::string> expected = {"invalid CAD Directory configured", "invalid DBF Directory configured",
+    const std::vector<std::string> expected = {"invalid CAD Directory configured",
+                                               "invalid DBF Directory configured",
                                                "invalid temporary directory configured"};
     EXPECT_EQ(Boxes(), expected);
     ASSERT_EQ(headless->HeadlessPrompts().TextPrompts().size(), 1u);
@@ -700,8 +767,7 @@ TEST_F(ConfigFile, EntriesASessionFileLacksAreEmpty)
     for (const Case& c : {Case{"no session file", nullptr, ""},
                           Case{"a short session file", "qyr7 Session /x/\r\n/p/one.qy7\r\n", "/p/one.qy7"}}) {
         fs::remove(SessionFileName());
-        if (c.file)
-            WriteWholeFile(SessionFileName(), c.file);
+        if (c.file) WriteWholeFile(SessionFileName(), c.file);
         for (auto& r : wtelmvar.RecentFiles)
             r = "stale";
         ReadSessionFile();
@@ -725,8 +791,9 @@ TEST_F(ConfigFile, AClearedListIsWrittenSoItStaysCleared)
 // Where the session file is read from and written to. The directories stand
 // for the start directory (ConfigDir), the program's directory and the user's
 // configuration directory ($XDG_CONFIG_HOME/qyr7).
-class SessionPlaces : public ConfigFile {
-protected:
+class SessionPlaces : public ConfigFile
+{
+  protected:
     void SetUp() override
     {
         ConfigFile::SetUp();
@@ -766,7 +833,7 @@ TEST_F(SessionPlaces, ReadWhereTheConfigurationIsLookedForAndWrittenBackThere)
         const char* what;
         std::vector<std::string> sessions; // directories holding a session file
         bool configInStart;
-        std::string read;                  // the first entry read, "" for none
+        std::string read; // the first entry read, "" for none
         std::string writtenTo;
     };
     const std::vector<Case> cases = {
@@ -785,8 +852,7 @@ TEST_F(SessionPlaces, ReadWhereTheConfigurationIsLookedForAndWrittenBackThere)
             fs::create_directories(d);
             WriteWholeFile(d + "qyr7.cff", Session(d));
         }
-        if (c.configInStart)
-            WriteWholeFile(start + "qyr7.cfg", "qyr7 Configuration\r\n");
+        if (c.configInStart) WriteWholeFile(start + "qyr7.cfg", "qyr7 Configuration\r\n");
         ReadSessionFile();
         EXPECT_EQ(wtelmvar.RecentFiles[1], c.read) << c.what;
         wtelmvar.RecentFiles[1] = "/p/new.qy7";
@@ -794,8 +860,7 @@ TEST_F(SessionPlaces, ReadWhereTheConfigurationIsLookedForAndWrittenBackThere)
         EXPECT_FALSE(telmvar.Aborted) << c.what;
         EXPECT_EQ(ReadWholeFile(c.writtenTo + "qyr7.cff"), Session("/p/new.qy7")) << c.what;
         for (const auto& d : {start, program, user}) {
-            if (d == c.writtenTo)
-                continue;
+            if (d == c.writtenTo) continue;
             const bool had = std::find(c.sessions.begin(), c.sessions.end(), d) != c.sessions.end();
             EXPECT_EQ(fs::exists(d + "qyr7.cff"), had) << c.what << ": " << d;
         }
@@ -804,8 +869,7 @@ TEST_F(SessionPlaces, ReadWhereTheConfigurationIsLookedForAndWrittenBackThere)
 
 TEST_F(SessionPlaces, AnUnreadableSessionFileIsNotOverwritten)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "file permissions do not stop root";
+    if (::geteuid() == 0) GTEST_SKIP() << "file permissions do not stop root";
     WriteWholeFile(start + "qyr7.cff", Session("/p/kept.qy7"));
     fs::permissions(start + "qyr7.cff", fs::perms::none);
     ReadSessionFile();

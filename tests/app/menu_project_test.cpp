@@ -1,24 +1,25 @@
 // The project file commands of the File menu headless: the save question,
 // the recent-file list and its items, the close query and the clean-up, and
 // one whole session from New to a reopened file.
+#include "app/maincommands.h"
 #include "app/mainmenu.h"
 #include "app/menutexts.h"
 #include "app/projectcommands.h"
-#include "app/maincommands.h"
 #include "appfixture.h"
-#include "testcommands.h"
 #include "dialogs/dialogservices.h"
 #include "foundation/messagecollector.h"
 #include "graphics/cad/cadfiles.h"
 #include "planetary/projectfile.h"
 #include "planetary/stage.h"
 #include "planetary/stagecalc.h"
+#include "testcommands.h"
 
 #include <fstream>
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 std::string ReadAll(const std::string& Path)
 {
@@ -28,8 +29,9 @@ std::string ReadAll(const std::string& Path)
 
 } // namespace
 
-class ProjectCommands : public AppTest {
-protected:
+class ProjectCommands : public AppTest
+{
+  protected:
     void SetUp() override
     {
         AppTest::SetUp();
@@ -237,8 +239,8 @@ TEST_F(ProjectCommands, NewSaveAsExitAndReopenGiveTheRecordsSaved)
         PlanetaryStage.PredimSafety = 1.4L;
     };
     local.Forms["TForm_qyr7text"] = [] { PlanetaryGears.StageText = "Stage A"; };
-    for (const char* f : {"TForm_qyr7antr", "TForm_qyr7prof", "TForm_qyr7geo", "TForm_qyr7wst", "TForm_qyr7qual",
-                          "TForm_qyr7mes", "TForm_qyr7fs0"})
+    for (const char* f : {"TForm_qyr7antr", "TForm_qyr7prof", "TForm_qyr7geo", "TForm_qyr7wst",
+                          "TForm_qyr7qual", "TForm_qyr7mes", "TForm_qyr7fs0"})
         local.Forms[f] = [] {};
     winutil.QueryScreen = [] {
         TScreenInfo s;

@@ -1,12 +1,11 @@
 // The main menu headless: every item with its name, shortcut and English
 // caption, the order of steps of the input commands, the menu enabling, the
 // guided input, the strength dialog choice and the language switch.
+#include "app/maincommands.h"
 #include "app/mainmenu.h"
 #include "app/menutexts.h"
 #include "app/projectcommands.h"
-#include "app/maincommands.h"
 #include "appfixture.h"
-#include "testcommands.h"
 #include "dialogs/dialogservices.h"
 #include "foundation/messagecollector.h"
 #include "gearpair/gearpairdata.h"
@@ -14,11 +13,13 @@
 #include "planetary/documentation.h"
 #include "planetary/stage.h"
 #include "planetary/stagecalc.h"
+#include "testcommands.h"
 
 #include <map>
 #include <set>
 
-namespace {
+namespace
+{
 
 // Every named entry (items, submenus, named separators), depth first.
 std::vector<const platform::MenuEntrySpec*> Entries(const std::vector<platform::MenuEntrySpec>& Menus)
@@ -26,15 +27,17 @@ std::vector<const platform::MenuEntrySpec*> Entries(const std::vector<platform::
     std::vector<const platform::MenuEntrySpec*> out;
     for (const auto& e : Menus) {
         if (!e.Name.empty()) out.push_back(&e);
-        for (const auto* c : Entries(e.Children)) out.push_back(c);
+        for (const auto* c : Entries(e.Children))
+            out.push_back(c);
     }
     return out;
 }
 
 } // namespace
 
-class MenuTest : public AppTest {
-protected:
+class MenuTest : public AppTest
+{
+  protected:
     void SetUp() override
     {
         AppTest::SetUp();
@@ -52,18 +55,20 @@ protected:
     {
         hh.Forms[Name] = [this, Name, Ok] {
             events.push_back(Name);
-            if (!Ok)
-                telmvar.Aborted = true;
+            if (!Ok) telmvar.Aborted = true;
         };
     }
     void AllForms(bool Ok)
     {
-        for (const char* f : {"TForm_qyr7text", "TForm_qyr7antr", "TForm_qyr7vor", "TForm_qyr7prof", "TForm_qyr7geo",
-                              "TForm_qyr7wst", "TForm_qyr7qual", "TForm_qyr7mes", "TForm_qyr7fs0", "TForm_qyrlk1",
-                              "TForm_qyr5con2", "TForm_qyr5con3"})
+        for (const char* f : {"TForm_qyr7text", "TForm_qyr7antr", "TForm_qyr7vor", "TForm_qyr7prof",
+                              "TForm_qyr7geo", "TForm_qyr7wst", "TForm_qyr7qual", "TForm_qyr7mes",
+                              "TForm_qyr7fs0", "TForm_qyrlk1", "TForm_qyr5con2", "TForm_qyr5con3"})
             Form(f, Ok);
     }
-    int Count(const std::string& What) const { return static_cast<int>(std::count(events.begin(), events.end(), What)); }
+    int Count(const std::string& What) const
+    {
+        return static_cast<int>(std::count(events.begin(), events.end(), What));
+    }
     std::string Caption(const std::string& Name) const { return mainmenu.Find(Name)->Caption; }
 
     std::vector<std::string> events;
@@ -72,9 +77,10 @@ protected:
 
 TEST_F(MenuTest, EveryItemOnceWithItsCommandShortcutAndTheEnglishBlocksCaption)
 {
-    const std::map<std::string, std::string> shortcuts = {{"mi_fileNew", "Ctrl+N"}, {"mi_fileOpen", "Ctrl+O"},
-        {"mi_FileSave", "Ctrl+S"}, {"mi_fileprint", "Ctrl+P"}, {"mi_file1", "Shift+F1"}, {"mi_file2", "Shift+F2"},
-        {"mi_file3", "Shift+F3"}, {"mi_file4", "Shift+F4"}};
+    const std::map<std::string, std::string> shortcuts = {
+        {"mi_fileNew", "Ctrl+N"},   {"mi_fileOpen", "Ctrl+O"}, {"mi_FileSave", "Ctrl+S"},
+        {"mi_fileprint", "Ctrl+P"}, {"mi_file1", "Shift+F1"},  {"mi_file2", "Shift+F2"},
+        {"mi_file3", "Shift+F3"},   {"mi_file4", "Shift+F4"}};
     std::set<std::string> names;
     for (const auto* e : Entries(mainmenu.Bar.Menus)) {
         EXPECT_TRUE(names.insert(e->Name).second) << e->Name << " twice";
@@ -85,11 +91,13 @@ TEST_F(MenuTest, EveryItemOnceWithItsCommandShortcutAndTheEnglishBlocksCaption)
     // The English block gives the captions the form declares, a wheel or a
     // mesh with its accelerator; the mesh animations say what they are.
     const std::map<std::string, std::string> composed = {{"mi_viewanimationeingriffSPi", "Animation S-Pi"},
-        {"mi_viewanimationeingriffPiPe", "Animation Pi-Pe"}, {"mi_viewanimationeingriffPH", "Animation P-H"}};
+                                                         {"mi_viewanimationeingriffPiPe", "Animation Pi-Pe"},
+                                                         {"mi_viewanimationeingriffPH", "Animation P-H"}};
     const auto bare = [](std::string Text) { return std::erase(Text, '&'), Text; };
     const TMainMenu declared = BuildMainMenu();
     for (const auto* d : Entries(declared.Bar.Menus))
-        EXPECT_EQ(bare(Caption(d->Name)), bare(composed.count(d->Name) ? composed.at(d->Name) : d->Caption)) << d->Name;
+        EXPECT_EQ(bare(Caption(d->Name)), bare(composed.count(d->Name) ? composed.at(d->Name) : d->Caption))
+            << d->Name;
     // Every command belongs to an item.
     for (const auto& name : hh.HandlerNames())
         EXPECT_NE(mainmenu.Find(name), nullptr) << name;
@@ -127,7 +135,9 @@ struct EditRow {
     bool Writes = false;
 };
 
-class EditCommands : public MenuTest, public ::testing::WithParamInterface<EditRow> {};
+class EditCommands : public MenuTest, public ::testing::WithParamInterface<EditRow>
+{
+};
 
 TEST_P(EditCommands, RunTheirStepsInTheirOrder)
 {
@@ -271,7 +281,8 @@ TEST_F(MenuTest, EnablingFollowsMessagesSpectrumAndBearings)
     EXPECT_FALSE(mainmenu.Find("mi_viewprintwaelzlager")->Enabled);
     EXPECT_FALSE(hh.Click("mi_viewprintwaelzlager")) << "a disabled item cannot be chosen";
     hh.BearingPick = [](int n) { PlanetBearings[n].Designation = "NJ 206", PlanetBearings[n].d = 30; };
-    ASSERT_TRUE(hh.Click("mi_editwaelzdatenbankPi")); // a pick enables it at once, without a redraw of its own
+    ASSERT_TRUE(
+        hh.Click("mi_editwaelzdatenbankPi")); // a pick enables it at once, without a redraw of its own
     EXPECT_TRUE(platform::FindMenuEntry(headless->MainWindow().MenuBar(), "mi_viewprintwaelzlager")->Enabled);
 
     error0.ErrorCount = 0;
@@ -291,7 +302,8 @@ TEST_F(MenuTest, EnablingFollowsMessagesSpectrumAndBearings)
 
 TEST_F(MenuTest, DeletingAChangeAsksFirstAndMarksTheProjectChanged)
 {
-    for (const auto& [answer, after] : {std::pair{platform::MessageAnswer::Yes, 1}, {platform::MessageAnswer::No, 2}}) {
+    for (const auto& [answer, after] :
+         {std::pair{platform::MessageAnswer::Yes, 1}, {platform::MessageAnswer::No, 2}}) {
         documentation.ChangeCount = 2;
         telmvar.DataModified = false;
         headless->HeadlessMessages().QueueAnswer(answer);
@@ -307,7 +319,9 @@ struct GuidedRow {
     int Calcs;
 };
 
-class GuidedInputCancel : public MenuTest, public ::testing::WithParamInterface<GuidedRow> {};
+class GuidedInputCancel : public MenuTest, public ::testing::WithParamInterface<GuidedRow>
+{
+};
 
 TEST_P(GuidedInputCancel, EndsAsItsStepSays)
 {
@@ -329,7 +343,9 @@ const GuidedRow GuidedRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Steps, GuidedInputCancel, ::testing::ValuesIn(GuidedRows),
-                         [](const ::testing::TestParamInfo<GuidedRow>& i) { return std::string(i.param.CancelIn); });
+                         [](const ::testing::TestParamInfo<GuidedRow>& i) {
+                             return std::string(i.param.CancelIn);
+                         });
 
 TEST_F(MenuTest, GuidedInputToTheEndCalculatesAndMarksModified)
 {
@@ -347,7 +363,9 @@ struct StrengthRow {
     bool Compact, GuidedCompact;
 };
 
-class StrengthChoice : public MenuTest, public ::testing::WithParamInterface<StrengthRow> {};
+class StrengthChoice : public MenuTest, public ::testing::WithParamInterface<StrengthRow>
+{
+};
 
 TEST_P(StrengthChoice, CompactSequenceOrFullDialog)
 {
@@ -377,8 +395,8 @@ const StrengthRow StrengthRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(Screens, StrengthChoice, ::testing::ValuesIn(StrengthRows),
                          [](const ::testing::TestParamInfo<StrengthRow>& i) {
-                             return "Method" + std::to_string(i.param.Method) + "_" + std::to_string(i.param.Width) +
-                                    "x" + std::to_string(i.param.Height);
+                             return "Method" + std::to_string(i.param.Method) + "_" +
+                                    std::to_string(i.param.Width) + "x" + std::to_string(i.param.Height);
                          });
 
 TEST_F(MenuTest, ACommandWithoutItsPartSaysSoAndEnds)
@@ -433,9 +451,10 @@ TEST_F(MenuTest, GermanAndBackToEnglish)
 TEST_F(MenuTest, EveryLanguageShowsEveryTextItsBlocksSet)
 {
     using namespace menutextblocks; // a code without a program block keeps the English one
-    const std::tuple<int, const char* const*, const char* const*> blocks[] = {{1, General1, Program1},
-        {3, General3, Program2}, {4, General4, Program2}, {5, General5, Program2}, {6, General6, Program6},
-        {7, General7, Program7}, {8, General8, Program8}, {9, General9, Program2}, {12, General12, Program12}};
+    const std::tuple<int, const char* const*, const char* const*> blocks[] = {
+        {1, General1, Program1}, {3, General3, Program2}, {4, General4, Program2},
+        {5, General5, Program2}, {6, General6, Program6}, {7, General7, Program7},
+        {8, General8, Program8}, {9, General9, Program2}, {12, General12, Program12}};
     for (const auto& [code, general, program] : blocks) {
         hh.SetLanguage(2);
         const TMainMenu english = mainmenu;
@@ -464,9 +483,9 @@ TEST_F(MenuTest, FrenchTakesItsGeneralTextsAndKeepsTheProgramTextsBefore)
 TEST_F(MenuTest, LanguageBlocksSetTheirKeysAndLeaveTheOthers)
 {
     const std::map<int, std::array<const char*, 3>> table = {
-        {1, {"&Datei", "&Beenden", "&Sprache"}},   {3, {"&Fichier", "&Quitter", "&Language"}},
-        {4, {"&File", "&Esci", "&Lingua"}},        {5, {"&Arkiv", "&Avsluta", "&Spr\xE5k"}},
-        {6, {"&Arquivo", "S&aida", "&Language"}},  {7, {"&Fisier", "Ie&sire", "&Limba"}},
+        {1, {"&Datei", "&Beenden", "&Sprache"}},  {3, {"&Fichier", "&Quitter", "&Language"}},
+        {4, {"&File", "&Esci", "&Lingua"}},       {5, {"&Arkiv", "&Avsluta", "&Spr\xE5k"}},
+        {6, {"&Arquivo", "S&aida", "&Language"}}, {7, {"&Fisier", "Ie&sire", "&Limba"}},
         {9, {"&Archivo", "&Salir", "&Language"}},
     };
     for (const auto& [code, texts] : table) {
@@ -511,9 +530,10 @@ TEST_F(MenuTest, LanguageZeroStaysEnglishAtStart)
 TEST_F(MenuTest, BuiltInPartsAreWiredToTheirItems)
 {
     InstallShellServices();
-    for (const char* form : {"TForm_qyr7text", "TForm_qyr7antr", "TForm_qyr7vor", "TForm_qyr7geo", "TForm_qyr7wst",
-                             "TForm_qyr7mes", "TForm_printconf"})
-        EXPECT_TRUE(!hh.RunForm(form) && headless->HeadlessDialogs().ShownDialogs().back().FormName == form) << form;
+    for (const char* form : {"TForm_qyr7text", "TForm_qyr7antr", "TForm_qyr7vor", "TForm_qyr7geo",
+                             "TForm_qyr7wst", "TForm_qyr7mes", "TForm_printconf"})
+        EXPECT_TRUE(!hh.RunForm(form) && headless->HeadlessDialogs().ShownDialogs().back().FormName == form)
+            << form;
     headless->HeadlessDialogs().Reset();
     // The texts form itself comes up; Cancel ends the command.
     headless->HeadlessDialogs().QueueResult(platform::DialogResult::Cancel);
@@ -543,7 +563,8 @@ TEST_F(MenuTest, HelpMenuShowsSystemInfoAndAboutBox)
         EXPECT_EQ(text.find("not available"), std::string::npos) << text;
 }
 
-namespace {
+namespace
+{
 
 // Every command of the menu reaches its part: clicked in turn on the
 // calculated default stage with every question answered Cancel, none says
@@ -556,8 +577,7 @@ TEST_F(MenuTest, EveryItemReachesItsPart)
     CalcPlanetaryStage();
     const std::set<std::string> skipped = {"mi_fileexit", "mi_file1", "mi_file2", "mi_file3", "mi_file4"};
     for (const std::string& name : MenuCommandNames(mainmenu)) {
-        if (skipped.count(name))
-            continue;
+        if (skipped.count(name)) continue;
         const size_t before = Boxes().size();
         telmvar.Aborted = false;
         hh.Click(name);

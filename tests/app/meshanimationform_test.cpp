@@ -36,10 +36,7 @@ class MeshAnimationForm : public AppTest
         GearPair.InvolutePoints = 20;
         GearPair.FilletResolution = 30;
     }
-    void TearDown() override
-    {
-        AppTest::TearDown();
-    }
+    void TearDown() override { AppTest::TearDown(); }
     int Pauses() const
     {
         int n = 0;

@@ -1,14 +1,14 @@
 // New project and the documentation data: the change protocol and the
 // remark lines start empty, the document links stay as they were, also
 // those the "null" template brings.
+#include "app/maincommands.h"
 #include "app/mainmenu.h"
 #include "app/menutexts.h"
-#include "dialogs/dialogservices.h"
-#include "app/maincommands.h"
 #include "appfixture.h"
-#include "testcommands.h"
+#include "dialogs/dialogservices.h"
 #include "planetary/documentation.h"
 #include "planetary/projectfile.h"
+#include "testcommands.h"
 
 TEST_F(AppTest, NewProjectKeepsTheDocumentLinks)
 {

@@ -133,7 +133,7 @@ TEST_F(ProjectTable, OpeningFromTheTableLoadsRedrawsAndShowsTheTableAgain)
         auto& f = dynamic_cast<TForm_preview&>(m);
         rows.push_back(f.RowCount());
         return f.SelectCell(2, 0) == platform::DialogAction::Accept ? platform::DialogResult::Ok
-                                                                     : platform::DialogResult::Cancel;
+                                                                    : platform::DialogResult::Cancel;
     });
     headless->HeadlessDialogs().QueueResult(platform::DialogResult::Cancel);
     int refreshed = 0;
@@ -185,7 +185,8 @@ TEST_F(ProjectTable, SpreadsheetCommands)
     StartExcel();
     EXPECT_TRUE(telmvar.Aborted);
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0], "You must save your input data before you can use Excel interface (Menu \"File -> Save\")");
+    EXPECT_EQ(Boxes()[0],
+              "You must save your input data before you can use Excel interface (Menu \"File -> Save\")");
 
     fs::copy_file(fs::path(QYR7_SOURCE_DIR) / "examples/default.qy7", dir / "a.qy7");
     telmvar.ProjectName = "a";
@@ -210,10 +211,11 @@ TEST_F(ProjectTable, SpreadsheetCommands)
     int lines = 0;
     for (std::string l; std::getline(project, l);)
         ++lines;
-    const std::string check = "/usr/bin/python3 -c \"import csv,sys; f=open(sys.argv[1],encoding='utf-8-sig',newline='');"
-                              " r=list(csv.reader(f,delimiter=';')); sys.exit(0 if len(r)==int(sys.argv[2]) and"
-                              " r[0][0].startswith('---') and r[7][0].startswith('100,') else 1)\" '" +
-                              csv + "' " + std::to_string(lines);
+    const std::string check =
+        "/usr/bin/python3 -c \"import csv,sys; f=open(sys.argv[1],encoding='utf-8-sig',newline='');"
+        " r=list(csv.reader(f,delimiter=';')); sys.exit(0 if len(r)==int(sys.argv[2]) and"
+        " r[0][0].startswith('---') and r[7][0].startswith('100,') else 1)\" '" +
+        csv + "' " + std::to_string(lines);
     EXPECT_EQ(std::system(check.c_str()), 0) << csv;
 
     // The report goes through the text device 6 file; the settings stay.

@@ -11,10 +11,7 @@ namespace
 class PromptHooks : public AppTest
 {
   protected:
-    void TearDown() override
-    {
-        AppTest::TearDown();
-    }
+    void TearDown() override { AppTest::TearDown(); }
 };
 
 TEST_F(PromptHooks, DeviceListAndHelpNumberGoThroughTheProgramsPrompts)

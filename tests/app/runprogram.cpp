@@ -14,16 +14,15 @@ std::vector<std::string> TProgramRun::ErrLines() const
     std::istringstream in(Err);
     std::string line;
     while (std::getline(in, line))
-        if (!line.empty())
-            lines.push_back(line);
+        if (!line.empty()) lines.push_back(line);
     return lines;
 }
 
 fs::path FreshDir(const std::string& Tag)
 {
     static std::mt19937 random{std::random_device{}()};
-    const fs::path dir =
-        fs::temp_directory_path() / ("qyr7_app_" + Tag + "_" + std::to_string(::getpid()) + "_" + std::to_string(random()));
+    const fs::path dir = fs::temp_directory_path() / ("qyr7_app_" + Tag + "_" + std::to_string(::getpid()) +
+                                                      "_" + std::to_string(random()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir;
@@ -43,7 +42,8 @@ void WriteWholeFile(const fs::path& File, const std::string& Text)
     out << Text;
 }
 
-namespace {
+namespace
+{
 
 std::string Quoted(const std::string& S)
 {
@@ -59,19 +59,22 @@ std::string Quoted(const std::string& S)
 
 } // namespace
 
-TProgramRun RunProgram(const fs::path& Dir, const std::vector<std::string>& Args, const std::vector<std::string>& Env,
-                       bool CloseStdin, bool AsNobody, int FileBlocks, int Signal, const std::string& SignalAt)
+TProgramRun RunProgram(const fs::path& Dir, const std::vector<std::string>& Args,
+                       const std::vector<std::string>& Env, bool CloseStdin, bool AsNobody, int FileBlocks,
+                       int Signal, const std::string& SignalAt)
 {
     const fs::path out = Dir.string() + ".run_out"; // beside Dir: a run may find Dir read-only
     const fs::path err = Dir.string() + ".run_err";
     // The signal of a file grown past the limit is ignored: the write fails instead.
-    const std::string limit = FileBlocks > 0 ? "trap '' XFSZ && ulimit -f " + std::to_string(FileBlocks) + " && " : "";
-    std::string command = "cd " + Quoted(Dir.string()) + " && " + limit + "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME=" +
-                          Quoted(Dir.string()) + " XDG_CONFIG_HOME=" + Quoted((Dir / ".config").string());
+    const std::string limit =
+        FileBlocks > 0 ? "trap '' XFSZ && ulimit -f " + std::to_string(FileBlocks) + " && " : "";
+    std::string command =
+        "cd " + Quoted(Dir.string()) + " && " + limit +
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME=" + Quoted(Dir.string()) +
+        " XDG_CONFIG_HOME=" + Quoted((Dir / ".config").string());
     for (const auto& e : Env)
         command += " " + Quoted(e);
-    if (AsNobody && ::geteuid() == 0)
-        command += " setpriv --reuid=65534 --regid=65534 --clear-groups";
+    if (AsNobody && ::geteuid() == 0) command += " setpriv --reuid=65534 --regid=65534 --clear-groups";
     command += " timeout -k 5 120 ";
     // A watcher beside the program (which takes the inner shell's place and
     // pid) looks for the file without sleeping and signals once it is there;
@@ -79,15 +82,19 @@ TProgramRun RunProgram(const fs::path& Dir, const std::vector<std::string>& Args
     // to its file.
     const fs::path watcher = Dir.string() + ".watch";
     if (Signal != 0) {
-        WriteWholeFile(watcher, "exec 3>&2 2>/dev/null\nsh -c '(while kill -0 $$; do for f in \"$1\".??????; do [ -e "
-                                "\"$f\" ] && kill -" + std::to_string(Signal) + " $$ && exit; done; done) & shift; "
-                                "exec \"$0\" \"$@\" 2>&3 3>&-' \"$@\"\nexit $?\n");
+        WriteWholeFile(watcher,
+                       "exec 3>&2 2>/dev/null\nsh -c '(while kill -0 $$; do for f in \"$1\".??????; do [ -e "
+                       "\"$f\" ] && kill -" +
+                           std::to_string(Signal) +
+                           " $$ && exit; done; done) & shift; "
+                           "exec \"$0\" \"$@\" 2>&3 3>&-' \"$@\"\nexit $?\n");
         command += "sh " + Quoted(watcher.string()) + " ";
     }
     command += Quoted(QYR7_PROGRAM) + (Signal != 0 ? " " + Quoted(SignalAt) : "");
     for (const auto& a : Args)
         command += " " + Quoted(a);
-    command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string()) + (CloseStdin ? " <&-" : " </dev/null");
+    command +=
+        " >" + Quoted(out.string()) + " 2>" + Quoted(err.string()) + (CloseStdin ? " <&-" : " </dev/null");
     const int status = std::system(command.c_str());
     TProgramRun run;
     run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -1,7 +1,7 @@
 // One stage, one result: calculated twice or after any View command the stage
 // records keep their bytes; saved and reopened, the batch report stays.
-#include "app/mainmenu.h"
 #include "app/maincommands.h"
+#include "app/mainmenu.h"
 #include "appfixture.h"
 #include "dialogs/dialogservices.h"
 #include "foundation/messagecollector.h"
@@ -14,32 +14,52 @@
 #include <sstream>
 #include <tuple>
 
-namespace {
+namespace
+{
 
-template <class T>
-std::string Bytes(const T& r) { return std::string(reinterpret_cast<const char*>(&r), sizeof r); }
-std::string Results() { return Bytes(PlanetaryStage) + Bytes(PlanetaryGears) + Bytes(PlanetBearings); }
+template <class T> std::string Bytes(const T& r)
+{
+    return std::string(reinterpret_cast<const char*>(&r), sizeof r);
+}
+std::string Results()
+{
+    return Bytes(PlanetaryStage) + Bytes(PlanetaryGears) + Bytes(PlanetBearings);
+}
 
 struct TStage {
     const char *Name, *Example; // default.qy7 holds a Pe-H centre distance of 0
     void (*Change)();
 };
 const TStage Stages[] = {
-    {"Default", "default.qy7", [] {}}, {"SpectrumFactors", "spectrum.qy7", [] {}},
-    {"SpectrumFactorsEntered", "spectrum.qy7", [] { GearPair.KaFromLoadSpectrum = 0, GearPair.KA_H = 1.25L; }},
-    {"Industrial", "industrial.qy7", [] {}}, {"IndustrialDin", "industrial.qy7", [] { GearPair.CalcMethod = 1; }},
+    {"Default", "default.qy7", [] {}},
+    {"SpectrumFactors", "spectrum.qy7", [] {}},
+    {"SpectrumFactorsEntered", "spectrum.qy7",
+     [] { GearPair.KaFromLoadSpectrum = 0, GearPair.KA_H = 1.25L; }},
+    {"Industrial", "industrial.qy7", [] {}},
+    {"IndustrialDin", "industrial.qy7", [] { GearPair.CalcMethod = 1; }},
     {"IndustrialDin41", "industrial.qy7", [] { GearPair.CalcMethod = 2; }},
     {"IndustrialFactorsEntered", "industrial.qy7", [] { GearPair.CalcMethod = 3; }},
     {"IndustrialIso", "industrial.qy7", [] { GearPair.CalcMethod = 4; }},
-    {"IndustrialBearings", "industrial.qy7", [] { // needle bushes, nothing from a table
+    {"IndustrialBearings", "industrial.qy7",
+     [] { // needle bushes, nothing from a table
          for (int k = 1; k <= 2; ++k)
-             PlanetBearings[k] = {.BearingType = 3, .Designation = "HK 4020", .C0 = 90000, .C = 60000, .D = 47,
-                                  .d = 40, .B = 20, .nPerm = 10000, .a23 = 1, .LifeFactorMode = 2, .BearingCount = k};
+             PlanetBearings[k] = {.BearingType = 3,
+                                  .Designation = "HK 4020",
+                                  .C0 = 90000,
+                                  .C = 60000,
+                                  .D = 47,
+                                  .d = 40,
+                                  .B = 20,
+                                  .nPerm = 10000,
+                                  .a23 = 1,
+                                  .LifeFactorMode = 2,
+                                  .BearingCount = k};
      }},
 };
 
-class StageRepeat : public AppTest, public ::testing::WithParamInterface<TStage> {
-protected:
+class StageRepeat : public AppTest, public ::testing::WithParamInterface<TStage>
+{
+  protected:
     void SetUp() override
     {
         AppTest::SetUp();
@@ -87,8 +107,7 @@ TEST_P(StageRepeat, Repeat)
     for (std::size_t i = 0; i < tree.size(); ++i) {
         for (const auto& c : tree[i]->Children)
             tree.push_back(&c);
-        if (tree[i]->Kind == platform::MenuEntryKind::Item)
-            view.push_back(tree[i]->Name);
+        if (tree[i]->Kind == platform::MenuEntryKind::Item) view.push_back(tree[i]->Name);
     }
     ASSERT_GT(view.size(), 60u);
     for (const std::string& c : view)
@@ -111,10 +130,12 @@ TEST_P(StageRepeat, RepeatAfterChange)
     } changes[] = {
         {"Teeth", [] { PlanetaryGears.z[gS] += 2, PlanetaryGears.z[gH] -= 4; }, false},
         {"Cutter", [] { GearPair.z0 = 25, GearPair.x0 = 0.2L; }, false},
-        {"CentreDistance", [] { // S-Pi at half the distance of its reference circles
+        {"CentreDistance",
+         [] { // S-Pi at half the distance of its reference circles
              auto& g = PlanetaryGears;
              g.a[mPiPe] = 0, g.a[mSPi] = GearPair.mn * (g.z[gS] + g.z[gPi]) / 4;
-         }, true},
+         },
+         true},
     };
     auto calculate = [](bool Corrected) {
         CalcPlanetaryStage();
@@ -151,16 +172,21 @@ TEST_P(StageRepeat, SaveReopen)
 
 const auto Named = [](const ::testing::TestParamInfo<TStage>& i) { return std::string(i.param.Name); };
 INSTANTIATE_TEST_SUITE_P(Stages, StageRepeat, ::testing::ValuesIn(Stages), Named);
-class ToolKinds : public StageRepeat {};
+class ToolKinds : public StageRepeat
+{
+};
 INSTANTIATE_TEST_SUITE_P(Industrial, ToolKinds, ::testing::Values(Stages[3]), Named);
 
 // Each kind on every gear, saved, reopened and calculated: 8 is 4, 9 is 5,
 // 6, 7 and 10 are 0 (profile as entered); 5 is 4 without protuberance.
 TEST_P(ToolKinds, ToolProfileKinds0To10)
 {
-    const struct { int Kind, Like, WithoutProtuberance; const char* Name; } kinds[] = {
-        {0, 0, 0, "own"}, {1, 1, 0, "Normal"}, {2, 2, 0, "Normal"}, {3, 3, 0, "Protub."}, {4, 4, 0, ""},
-        {5, 4, 1, "Normal"}, {6, 0, 0, "own"}, {7, 0, 0, "own"}, {8, 4, 0, ""}, {9, 4, 1, "Normal"}, {10, 0, 0, "own"}};
+    const struct {
+        int Kind, Like, WithoutProtuberance;
+        const char* Name;
+    } kinds[] = {{0, 0, 0, "own"}, {1, 1, 0, "Normal"}, {2, 2, 0, "Normal"}, {3, 3, 0, "Protub."},
+                 {4, 4, 0, ""},    {5, 4, 1, "Normal"}, {6, 0, 0, "own"},    {7, 0, 0, "own"},
+                 {8, 4, 0, ""},    {9, 4, 1, "Normal"}, {10, 0, 0, "own"}};
     auto results = [&](int Kind, int WithoutProtuberance) {
         Open(std::string(QYR7_SOURCE_DIR) + "/examples/industrial.qy7");
         auto& g = PlanetaryGears;

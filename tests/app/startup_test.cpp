@@ -4,10 +4,10 @@
 #include "appfixture.h"
 
 #include "foundation/messagecollector.h"
+#include "graphics/cad/cadoutput.h"
 #include "planetary/projectfile.h"
 #include "planetary/stage.h"
 #include "planetary/stagedefaults.h"
-#include "graphics/cad/cadoutput.h"
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/dbf/dbffile.h"
 
@@ -19,10 +19,12 @@
 namespace fs = std::filesystem;
 using platform::MessageAnswer;
 
-namespace {
+namespace
+{
 
-class Startup : public AppTest {
-protected:
+class Startup : public AppTest
+{
+  protected:
     void SetUp() override
     {
         AppTest::SetUp();
@@ -43,7 +45,10 @@ protected:
         PlanetaryGears.StageText = saved;
     }
 
-    TStartOutcome Start(std::vector<std::string> Args) { return StartupAndCommandLine(ParseCommandLine(Args)); }
+    TStartOutcome Start(std::vector<std::string> Args)
+    {
+        return StartupAndCommandLine(ParseCommandLine(Args));
+    }
 };
 
 } // namespace
@@ -311,14 +316,12 @@ TEST_F(Startup, TheBatchEndClosesChangedTablesAndFlushesStreams)
         {
             std::FILE* out = std::fopen(text.c_str(), "w");
             std::fputs("report", out);
-            if (!UseFile(table + " exclusive"))
-                std::_Exit(90);
+            if (!UseFile(table + " exclusive")) std::_Exit(90);
             SetNativeText(1, "abcd");
             Append();
             telmvar.TempDir = dir.string();
             CadOpenOutput(4);
-            if (!CadOutputIsOpen())
-                std::_Exit(91);
+            if (!CadOutputIsOpen()) std::_Exit(91);
             EndBatchProcess(3);
         },
         ::testing::ExitedWithCode(3), "");

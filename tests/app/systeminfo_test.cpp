@@ -93,8 +93,8 @@ TEST_F(SystemInfo, MegabytesWithThousandsSeparators)
     const struct {
         uint64_t Bytes;
         const char* Text;
-    } cases[] = {{0, "     0"}, {999'999'999, " 1,000"}, {12'345'000'000, "12,345"},
-                 {1'234'567'000'000, "1,234,567"}};
+    } cases[] = {
+        {0, "     0"}, {999'999'999, " 1,000"}, {12'345'000'000, "12,345"}, {1'234'567'000'000, "1,234,567"}};
     for (const auto& c : cases)
         EXPECT_EQ(MegabyteText(c.Bytes), c.Text) << c.Bytes;
 }

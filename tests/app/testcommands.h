@@ -13,7 +13,10 @@ struct TTestCommands : Thh {
     std::function<void()> Redraw, SpectrumEditor, StrengthSequence;
     std::function<void(int)> BearingPick;
 
-    bool RunForm(const std::string& F) override { return Forms.count(F) ? Forms[F](), !telmvar.Aborted : Thh::RunForm(F); }
+    bool RunForm(const std::string& F) override
+    {
+        return Forms.count(F) ? Forms[F](), !telmvar.Aborted : Thh::RunForm(F);
+    }
     void RedrawView() override { Redraw ? Redraw() : Thh::RedrawView(); }
     void SelectPlanetBearing(int P) override { BearingPick ? BearingPick(P) : Thh::SelectPlanetBearing(P); }
     void EditLoadSpectrum() override { SpectrumEditor ? SpectrumEditor() : Thh::EditLoadSpectrum(); }

@@ -23,7 +23,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 const fs::path DefaultProject = fs::path(QYR7_SOURCE_DIR) / "examples" / "default.qy7";
 
@@ -47,12 +48,10 @@ pid_t StartProgram(const fs::path& Dir, const TChildEnv& C, bool Traced)
     env.push_back("TMPDIR=" + Dir.string());
     env.push_back("LC_ALL=C");
     env.push_back("ASAN_OPTIONS=detect_leaks=0");
-    if (const char* path = std::getenv("PATH"))
-        env.push_back(std::string("PATH=") + path);
+    if (const char* path = std::getenv("PATH")) env.push_back(std::string("PATH=") + path);
     std::fflush(nullptr);
     const pid_t pid = ::fork();
-    if (pid != 0)
-        return pid;
+    if (pid != 0) return pid;
     std::vector<char*> argv;
     for (auto& a : args)
         argv.push_back(a.data());
@@ -62,12 +61,10 @@ pid_t StartProgram(const fs::path& Dir, const TChildEnv& C, bool Traced)
         envp.push_back(e.data());
     envp.push_back(nullptr);
     const int null = ::open("/dev/null", O_RDWR);
-    if (null < 0 || ::chdir(Dir.c_str()) != 0)
-        ::_exit(126);
+    if (null < 0 || ::chdir(Dir.c_str()) != 0) ::_exit(126);
     for (int fd : {0, 1, 2})
         ::dup2(null, fd);
-    if (Traced)
-        ::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+    if (Traced) ::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
     ::execve(argv[0], argv.data(), envp.data());
     ::_exit(127);
 }
@@ -89,17 +86,16 @@ TExitMaps RunToExit(const fs::path& Dir, const TChildEnv& C)
     const pid_t pid = StartProgram(Dir, C, true);
     int status = 0;
     // The child stops at its exec.
-    if (::waitpid(pid, &status, 0) != pid || !WIFSTOPPED(status))
-        return r;
-    ::ptrace(PTRACE_SETOPTIONS, pid, nullptr, reinterpret_cast<void*>(PTRACE_O_TRACEEXIT | PTRACE_O_EXITKILL));
+    if (::waitpid(pid, &status, 0) != pid || !WIFSTOPPED(status)) return r;
+    ::ptrace(PTRACE_SETOPTIONS, pid, nullptr,
+             reinterpret_cast<void*>(PTRACE_O_TRACEEXIT | PTRACE_O_EXITKILL));
     ::ptrace(PTRACE_CONT, pid, nullptr, nullptr);
     while (::waitpid(pid, &status, 0) == pid) {
         if (WIFEXITED(status)) {
             r.ExitCode = WEXITSTATUS(status);
             break;
         }
-        if (WIFSIGNALED(status))
-            break;
+        if (WIFSIGNALED(status)) break;
         int forward = 0;
         if (status >> 8 == (SIGTRAP | (PTRACE_EVENT_EXIT << 8)))
             r.Maps = ReadMaps(pid);
@@ -118,12 +114,10 @@ std::set<std::string> ToolkitObjects(const std::string& Maps)
     std::istringstream in(Maps);
     for (std::string line; std::getline(in, line);) {
         const std::size_t slash = line.rfind('/');
-        if (slash == std::string::npos)
-            continue;
+        if (slash == std::string::npos) continue;
         std::string file = line.substr(slash + 1);
         const std::size_t so = file.find(".so");
-        if (so != std::string::npos)
-            file.resize(so + 3);
+        if (so != std::string::npos) file.resize(so + 3);
         if (file.rfind("libQt", 0) == 0 || file.rfind("wqyr7_qt", 0) == 0 || file.rfind("libicu", 0) == 0)
             found.insert(file);
     }
@@ -138,8 +132,9 @@ std::string Joined(const std::set<std::string>& Names)
     return s;
 }
 
-class ToolkitLoad : public ::testing::Test {
-protected:
+class ToolkitLoad : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         dir = FreshDir("toolkit");
@@ -159,7 +154,9 @@ TEST_F(ToolkitLoad, BatchRunsMapNoToolkitLibraryEvenWithADisplayNamed)
     const TCase cases[] = {
         {"text batch", {{"default.qy7", "/I", "/NOGUI"}, {}}, "default.txt"},
         // A display named: the batch still opens no window.
-        {"text batch with a display", {{"default.qy7", "/I"}, {"DISPLAY=:97", "QT_QPA_PLATFORM=xcb"}}, "default.txt"},
+        {"text batch with a display",
+         {{"default.qy7", "/I"}, {"DISPLAY=:97", "QT_QPA_PLATFORM=xcb"}},
+         "default.txt"},
         {"CAD batch", {{"default.qy7", "/CAD1:1"}, {}}, "default.dxf"},
         {"CAD batch refused", {{"default.qy7", "/CAD1:29"}, {}}, nullptr},
         {"usage text", {{"/?"}, {}}, nullptr},
@@ -187,8 +184,7 @@ TEST_F(ToolkitLoad, AStartWithAWindowLoadsTheWindowModuleAndRuns)
     // program still runs (its event loop waits for the user).
     for (int i = 0; i < 600 && !ended; ++i) {
         objects = ToolkitObjects(ReadMaps(pid));
-        if (objects.count("wqyr7_qt.so") != 0 && objects.count("libQt6Widgets.so") != 0)
-            break;
+        if (objects.count("wqyr7_qt.so") != 0 && objects.count("libQt6Widgets.so") != 0) break;
         ended = ::waitpid(pid, &status, WNOHANG) == pid;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }

@@ -69,7 +69,8 @@ void ResetProgramState()
 #endif
 }
 
-namespace {
+namespace
+{
 
 class StateResetListener final : public ::testing::EmptyTestEventListener
 {

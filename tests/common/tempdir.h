@@ -7,7 +7,8 @@
 #include <filesystem>
 #include <string>
 
-namespace testdirs {
+namespace testdirs
+{
 
 // A new, empty, private directory "qyr7_" + tag + "_XXXXXX"; empty when none
 // could be made (a test then fails on its first file).
@@ -15,8 +16,7 @@ inline std::string MakeTempDir(const std::string& tag)
 {
     std::error_code ec;
     std::filesystem::path base = std::filesystem::temp_directory_path(ec);
-    if (ec)
-        base = "/tmp";
+    if (ec) base = "/tmp";
     std::string templ = (base / ("qyr7_" + tag + "_XXXXXX")).string();
     const char* made = ::mkdtemp(templ.data());
     return made != nullptr ? std::string(made) : std::string();
@@ -26,8 +26,7 @@ inline std::string MakeTempDir(const std::string& tag)
 // away the write or search permission of a directory inside.
 inline void RemoveTempDir(const std::string& dir)
 {
-    if (dir.empty())
-        return;
+    if (dir.empty()) return;
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
@@ -42,8 +41,9 @@ inline void RemoveTempDir(const std::string& dir)
 
 // A scratch directory for one test body, removed however the test ends (a
 // failed ASSERT returns early and skips the lines at the end).
-class ScopedTempDir {
-public:
+class ScopedTempDir
+{
+  public:
     explicit ScopedTempDir(const std::string& tag) : path_(MakeTempDir(tag)) {}
     ~ScopedTempDir() { RemoveTempDir(path_); }
     ScopedTempDir(const ScopedTempDir&) = delete;
@@ -51,7 +51,7 @@ public:
 
     const std::string& Path() const { return path_; }
 
-private:
+  private:
     std::string path_;
 };
 

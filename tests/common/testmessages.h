@@ -8,8 +8,7 @@
 inline bool HasMessage(const std::string& text)
 {
     for (int i = 1; i <= error0.ErrorCount; ++i)
-        if (error0.ErrorTexts[i] == text)
-            return true;
+        if (error0.ErrorTexts[i] == text) return true;
     return false;
 }
 

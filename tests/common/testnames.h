@@ -10,7 +10,8 @@
 #include <string>
 #include <string_view>
 
-namespace testnames {
+namespace testnames
+{
 
 // A readable identifier from a case description: "alpha 4.99" ->
 // "alpha_4p99", "beta -45" -> "beta_minus45", "z2 < z1" -> "z2_lt_z1".
@@ -18,8 +19,7 @@ inline std::string Identifier(std::string_view text)
 {
     std::string out;
     auto separate = [&out] {
-        if (!out.empty() && out.back() != '_')
-            out += '_';
+        if (!out.empty() && out.back() != '_') out += '_';
     };
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);

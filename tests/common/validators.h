@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#define QYR7_VALIDATOR_MISSING(What)                                                                     \
-    do {                                                                                                 \
-        if (std::getenv("QYR7_REQUIRE_VALIDATORS") != nullptr)                                           \
-            FAIL() << What << " is missing (./test.sh installs it)";                                     \
-        GTEST_SKIP() << What << " is missing";                                                           \
+#define QYR7_VALIDATOR_MISSING(What)                                                                         \
+    do {                                                                                                     \
+        if (std::getenv("QYR7_REQUIRE_VALIDATORS") != nullptr)                                               \
+            FAIL() << What << " is missing (./test.sh installs it)";                                         \
+        GTEST_SKIP() << What << " is missing";                                                               \
     } while (0)

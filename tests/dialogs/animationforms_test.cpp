@@ -25,13 +25,26 @@ TEST_F(AnimationForms, CreatedWithTheirCaptionsAndTexts)
     TForm_qyr1ani mesh;
     EXPECT_EQ(mesh.Caption(), "QYR7 Animation");
     const TTextCase meshTexts[] = {
-        {"Button_ok", "OK", ""}, {"Button_cancel", "Cancel", ""}, {"Button_help", "&Help", ""},
-        {"Label_anzbild", "Number of steps", ""}, {"Label_ms", "Pause after each step", ""},
-        {"CheckBox_singlestep", "Pause after each step ?", ""}, {"Label_wa", "phi 1 start", ""},
-        {"Label_we", "phi 1 end", ""}, {"Label_wau", "\xB0", ""}, {"Label_weu", "\xB0", ""},
-        {"Label2", "ms", ""}, {"Button_ms", "<", ""}, {"Button_anzbild", "<", ""}, {"Button_w", "<", ""},
-        {"Button_ae", "A -> E", ""}, {"Button_ac", "A -> C", ""}, {"Button_ce", "C -> E", ""},
-        {"Edit_anzbild", nullptr, "50"}, {"Edit_ms", nullptr, "50"}, {"Edit_wa", nullptr, ""},
+        {"Button_ok", "OK", ""},
+        {"Button_cancel", "Cancel", ""},
+        {"Button_help", "&Help", ""},
+        {"Label_anzbild", "Number of steps", ""},
+        {"Label_ms", "Pause after each step", ""},
+        {"CheckBox_singlestep", "Pause after each step ?", ""},
+        {"Label_wa", "phi 1 start", ""},
+        {"Label_we", "phi 1 end", ""},
+        {"Label_wau", "\xB0", ""},
+        {"Label_weu", "\xB0", ""},
+        {"Label2", "ms", ""},
+        {"Button_ms", "<", ""},
+        {"Button_anzbild", "<", ""},
+        {"Button_w", "<", ""},
+        {"Button_ae", "A -> E", ""},
+        {"Button_ac", "A -> C", ""},
+        {"Button_ce", "C -> E", ""},
+        {"Edit_anzbild", nullptr, "50"},
+        {"Edit_ms", nullptr, "50"},
+        {"Edit_wa", nullptr, ""},
         {"Edit_we", nullptr, ""},
     };
     for (const TTextCase& c : meshTexts) {
@@ -42,11 +55,18 @@ TEST_F(AnimationForms, CreatedWithTheirCaptionsAndTexts)
     TForm_qyr5ani stage;
     EXPECT_EQ(stage.Caption(), "Animation");
     const TTextCase stageTexts[] = {
-        {"Button_ok", "OK", ""}, {"Button_cancel", "Cancel", ""}, {"Button_help", "&Help", ""},
-        {"Label_anzbild", "Number of steps", ""}, {"Label_wmax", "phi drive   0\xB0 .. ", ""},
-        {"Label_ms", "Pause after each step", ""}, {"CheckBox_singlestep", "Pause after each step ?", ""},
-        {"Label_deg", "\xB0", ""}, {"Label2", "ms", ""}, {"Edit_anzbild", nullptr, "180"},
-        {"Edit_wmax", nullptr, "360"}, {"Edit_ms", nullptr, "30"},
+        {"Button_ok", "OK", ""},
+        {"Button_cancel", "Cancel", ""},
+        {"Button_help", "&Help", ""},
+        {"Label_anzbild", "Number of steps", ""},
+        {"Label_wmax", "phi drive   0\xB0 .. ", ""},
+        {"Label_ms", "Pause after each step", ""},
+        {"CheckBox_singlestep", "Pause after each step ?", ""},
+        {"Label_deg", "\xB0", ""},
+        {"Label2", "ms", ""},
+        {"Edit_anzbild", nullptr, "180"},
+        {"Edit_wmax", nullptr, "360"},
+        {"Edit_ms", nullptr, "30"},
     };
     for (const TTextCase& c : stageTexts) {
         const platform::DialogControl* k = stage.FindControl(c.Control);
@@ -107,10 +127,8 @@ TEST_F(AnimationForms, ProposalButtonsFillTheirFields)
         const char* Wa;
         const char* We;
     } cases[] = {
-        {"Button_ae", "Edit_wa", "-12.5", "20"},
-        {"Button_ac", "Edit_wa", "-12.5", "1.25"},
-        {"Button_ce", "Edit_wa", "1.25", "20"},
-        {"Button_ms", "Edit_ms", "", ""},
+        {"Button_ae", "Edit_wa", "-12.5", "20"},    {"Button_ac", "Edit_wa", "-12.5", "1.25"},
+        {"Button_ce", "Edit_wa", "1.25", "20"},     {"Button_ms", "Edit_ms", "", ""},
         {"Button_anzbild", "Edit_anzbild", "", ""},
     };
     for (const auto& c : cases) {

@@ -1,9 +1,9 @@
 // The online input: line buffers, recency order, one pass of the window with
 // its keys and buttons, and the session that always switches message boxes
 // on again. The user is played by scripts on the headless dialog host.
+#include "dialogs/calculatorwindow.h"
 #include "dialogs/dialogservices.h"
 #include "dialogs/messageboxes.h"
-#include "dialogs/calculatorwindow.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
@@ -75,7 +75,10 @@ TEST_F(Online, ReorderMovesTheLinesBetween)
         std::vector<int> after;
     } cases[] = {
         {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, 3, 1, {2, 3, 1, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
-        {{12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12}, 5, 1, {12, 12, 12, 12, 1, 12, 12, 12, 12, 12, 12, 12}},
+        {{12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12},
+         5,
+         1,
+         {12, 12, 12, 12, 1, 12, 12, 12, 12, 12, 12, 12}},
         {{2, 3, 1, 4, 5, 6, 7, 8, 9, 10, 11, 12}, 3, 1, {2, 3, 1, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
         {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, 12, 2, {1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 2}},
     };

@@ -4,11 +4,20 @@
 #include "dialogs/strength/loadspectrumtable.h"
 #include "stageforms_fixture.h"
 
-namespace {
+namespace
+{
 
-class EmptyField : public StageForms {};
-template <class F> TStageDialogModel* Open(TLoadSpectrumEditor&) { return new F; }
-template <> TStageDialogModel* Open<TForm_lki>(TLoadSpectrumEditor& items) { return new TForm_lki(items); }
+class EmptyField : public StageForms
+{
+};
+template <class F> TStageDialogModel* Open(TLoadSpectrumEditor&)
+{
+    return new F;
+}
+template <> TStageDialogModel* Open<TForm_lki>(TLoadSpectrumEditor& items)
+{
+    return new TForm_lki(items);
+}
 
 TEST_F(EmptyField, StoresWhatTheRuleOfZeroSays)
 {
@@ -41,7 +50,8 @@ TEST_F(EmptyField, StoresWhatTheRuleOfZeroSays)
             static_cast<TForm_qyrlk1&>(*f).Grid.SetCell(1, 1, c.text);
         else
             f->Control(c.control).Text = c.text;
-        EXPECT_EQ(f->Press("Button_ok"), platform::DialogAction::Accept) << c.control << " \"" << c.text << "\"";
+        EXPECT_EQ(f->Press("Button_ok"), platform::DialogAction::Accept)
+            << c.control << " \"" << c.text << "\"";
         EXPECT_TRUE(c.stored()) << c.control << " \"" << c.text << "\"";
     }
 }

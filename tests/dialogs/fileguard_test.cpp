@@ -17,10 +17,12 @@
 namespace fs = std::filesystem;
 using platform::MessageAnswer;
 
-namespace {
+namespace
+{
 
-class FileGuard : public ::testing::Test {
-protected:
+class FileGuard : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         telmvar.ProgramName = "QYR7";
@@ -29,7 +31,8 @@ protected:
         headless = std::make_unique<platform::PlatformHeadless>(platform::HeadlessMode::Scripted);
         scope = std::make_unique<platform::ScopedPlatform>(*headless);
         static std::mt19937 random{std::random_device{}()};
-        dir = fs::temp_directory_path() / ("qyr7_guard_" + std::to_string(::getpid()) + "_" + std::to_string(random()));
+        dir = fs::temp_directory_path() /
+              ("qyr7_guard_" + std::to_string(::getpid()) + "_" + std::to_string(random()));
         fs::create_directories(dir);
     }
     void TearDown() override
@@ -108,7 +111,9 @@ TEST_F(FileGuard, YesNoCancelUnderTheProgramTitle)
         MessageAnswer Answer;
         bool Result;
         bool Aborted;
-    } cases[] = {{MessageAnswer::Yes, true, false}, {MessageAnswer::No, false, false}, {MessageAnswer::Cancel, false, true}};
+    } cases[] = {{MessageAnswer::Yes, true, false},
+                 {MessageAnswer::No, false, false},
+                 {MessageAnswer::Cancel, false, true}};
     for (const auto& c : cases) {
         telmvar.Aborted = false;
         headless->HeadlessMessages().QueueAnswer(c.Answer);

@@ -37,11 +37,13 @@ bool SameRecords(const TPlanetaryGears& a, const TGearPairData& pa)
 {
     return std::memcmp(&a.b, &PlanetaryGears.b, sizeof a.b) == 0 &&
            std::memcmp(&a.b_effH, &PlanetaryGears.b_effH, sizeof a.b_effH) == 0 &&
-           std::memcmp(&a.z, &PlanetaryGears.z, sizeof a.z) == 0 && std::memcmp(&a.x, &PlanetaryGears.x, sizeof a.x) == 0 &&
+           std::memcmp(&a.z, &PlanetaryGears.z, sizeof a.z) == 0 &&
+           std::memcmp(&a.x, &PlanetaryGears.x, sizeof a.x) == 0 &&
            std::memcmp(&a.bcha, &PlanetaryGears.bcha, sizeof a.bcha) == 0 &&
-           std::memcmp(&a.b_effF, &PlanetaryGears.b_effF, sizeof a.b_effF) == 0 && SameBits(pa.mn, GearPair.mn) &&
-           SameBits(pa.alpha, GearPair.alpha) && SameBits(pa.b_effH, GearPair.b_effH) &&
-           std::memcmp(&pa.b, &GearPair.b, sizeof pa.b) == 0 && pa.qp == GearPair.qp;
+           std::memcmp(&a.b_effF, &PlanetaryGears.b_effF, sizeof a.b_effF) == 0 &&
+           SameBits(pa.mn, GearPair.mn) && SameBits(pa.alpha, GearPair.alpha) &&
+           SameBits(pa.b_effH, GearPair.b_effH) && std::memcmp(&pa.b, &GearPair.b, sizeof pa.b) == 0 &&
+           pa.qp == GearPair.qp;
 }
 
 TEST_F(GearDimensions, StoreRules)
@@ -58,7 +60,8 @@ TEST_F(GearDimensions, StoreRules)
         {"Edit_b3", "-1", [] { return PlanetaryGears.b[gPe] == 45; }, "negative b stores 15 x mn"},
         {"Edit_z4", "100", [] { return PlanetaryGears.z[gH] == -100; }, "a positive ring number is negated"},
         {"SpinEdit_q", "0", [] { return GearPair.qp == 3; }, "q 0 stores 3"},
-        {"ComboBox_flankricht", "free", [] { return PlanetaryGears.ToothAlignment[1] == 3; }, "alignment by item"},
+        {"ComboBox_flankricht", "free", [] { return PlanetaryGears.ToothAlignment[1] == 3; },
+         "alignment by item"},
     };
     for (const auto& c : cases) {
         SetUp();
@@ -213,8 +216,10 @@ TEST_F(GearDimensions, UntouchedOkKeepsTheTypedRecords)
 
 TEST_F(GearDimensions, ModuleAndTeethWithoutAStageAreRefusedByName)
 {
-    const std::tuple<const char*, const char*, const char*> cases[] = { // message "": taken
-        {"Edit_mn", "0.5", ""}, {"Edit_mn", "-3", "Normal module mn: Invalid Input \"-3\" !"},
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        // message "": taken
+        {"Edit_mn", "0.5", ""},
+        {"Edit_mn", "-3", "Normal module mn: Invalid Input \"-3\" !"},
         {"Edit_mn", "0", "Normal module mn: Invalid Input \"0\" !"},
         {"Edit_z4", " 0 ", "Number of teeth z H: Invalid Input \"0\" !"}};
     const auto& asked = hp.HeadlessMessages().AskedQuestions();

@@ -47,8 +47,14 @@ class GearDrawingConfig : public StageForms
     static std::vector<Extended> Reals()
     {
         const TGearPairData& p = GearPair;
-        return {p.a_pic, p.MeshRotationAngle, p.x_pic[1], p.x_pic[2], p.xv_pic[1], p.xv_pic[2],
-                p.RingFixingHoles.HoleDiameter, p.RingFixingHoles.PitchCircleDiameter};
+        return {p.a_pic,
+                p.MeshRotationAngle,
+                p.x_pic[1],
+                p.x_pic[2],
+                p.xv_pic[1],
+                p.xv_pic[2],
+                p.RingFixingHoles.HoleDiameter,
+                p.RingFixingHoles.PitchCircleDiameter};
     }
     static void ExpectSameBits(const std::vector<Extended>& a, const std::vector<Extended>& b)
     {
@@ -209,7 +215,8 @@ TEST_F(GearDrawingConfig, RingGearBoltCircleProposalsAndVisibility)
         p.z[2] = h.z;
         p.dB[2] = h.dB;
         TForm_qyrconf g(2);
-        EXPECT_FALSE(g.Control("CheckBox_jaDrawBohrHohlrad").Visible) << h.z << " " << static_cast<double>(h.dB);
+        EXPECT_FALSE(g.Control("CheckBox_jaDrawBohrHohlrad").Visible)
+            << h.z << " " << static_cast<double>(h.dB);
         EXPECT_FALSE(g.Control("GroupBox_bohr").Visible);
     }
 }

@@ -23,10 +23,8 @@ class GearHelp : public StageForms
 TEST_F(GearHelp, EveryEntryTheFormsUseIsShipped)
 {
     const std::vector<std::function<std::unique_ptr<TStageDialogModel>()>> forms = {
-        [] { return std::make_unique<TForm_qyr7geo>(); },
-        [] { return std::make_unique<TForm_qyr7beff>(); },
-        [] { return std::make_unique<TForm_qyr7wst>(); },
-        [] { return std::make_unique<TForm_qyr7mes>(); },
+        [] { return std::make_unique<TForm_qyr7geo>(); },  [] { return std::make_unique<TForm_qyr7beff>(); },
+        [] { return std::make_unique<TForm_qyr7wst>(); },  [] { return std::make_unique<TForm_qyr7mes>(); },
         [] { return std::make_unique<TForm_qyr1schn>(); },
     };
     // The "?" picture buttons of the dimensions form.

@@ -1,7 +1,7 @@
 // The material form: list codes, stresses in psi, the hardness conversion
 // replacing the Brinell hardness alone, and Cancel leaving the records.
-#include "dialogs/gear/materialform.h"
 #include "dialogs/calculatorwindow.h"
+#include "dialogs/gear/materialform.h"
 #include "stageforms_fixture.h"
 
 namespace
@@ -73,8 +73,9 @@ TEST_F(GearMaterial, HardnessConversionReplacesOnlyTheBrinellHardness)
         w.Changed("ed_2");
         return w.KeyDown(2, OnlineKeyEnter) == DialogAction::Accept ? DialogResult::Ok : DialogResult::Cancel;
     });
-    hp.HeadlessDialogs().QueueScript(
-        [](DialogModel& m) { return m.Press("Escape") == DialogAction::Accept ? DialogResult::Ok : DialogResult::Cancel; });
+    hp.HeadlessDialogs().QueueScript([](DialogModel& m) {
+        return m.Press("Escape") == DialogAction::Accept ? DialogResult::Ok : DialogResult::Cancel;
+    });
     const std::string sigma = f.Control("Edit_sighlim3").Text;
     f.Press("Button_hb3");
     EXPECT_EQ(f.Control("Edit_hb3").Text, "285");

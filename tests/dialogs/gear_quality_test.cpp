@@ -52,10 +52,10 @@ TEST_F(GearQuality, ToothThicknessAllowancesFromTheTables)
         int tsnSeries, asneSeries;
         Extended asne, asni;
     } cases[] = {
-        {1, "28", "e", 8, 8, -40, -200},  // d 105.3: e 40 um, 28 160 um
-        {2, "27", "d", 7, 7, -60, -160},  // d 125 stays in 50-124
-        {3, "27", "d", 7, 7, -80, -210},  // d 125.001: next row
-        {4, "28", "e", 8, 8, -40, -200},  // internal gear: row of |d|
+        {1, "28", "e", 8, 8, -40, -200}, // d 105.3: e 40 um, 28 160 um
+        {2, "27", "d", 7, 7, -60, -160}, // d 125 stays in 50-124
+        {3, "27", "d", 7, 7, -80, -210}, // d 125.001: next row
+        {4, "28", "e", 8, 8, -40, -200}, // internal gear: row of |d|
     };
     TForm_qyr7qual f;
     for (const auto& c : cases) {
@@ -117,7 +117,9 @@ TEST_F(GearQuality, CentreDistanceFieldGivesHalfItsWidth)
         const char* text;
         int field;
         Extended width; // um, from the table by hand
-    } cases[] = {{1, "ComboBox_Aa1", "js7", 4, 35}, {2, "ComboBox_aa2", "js7", 4, 46}, {3, "ComboBox_aa3", "js11", 8, 290}};
+    } cases[] = {{1, "ComboBox_Aa1", "js7", 4, 35},
+                 {2, "ComboBox_aa2", "js7", 4, 46},
+                 {3, "ComboBox_aa3", "js11", 8, 290}};
     TForm_qyr7qual f;
     for (const auto& c : cases) {
         f.Control(c.list).Text = c.text;

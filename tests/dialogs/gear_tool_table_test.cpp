@@ -2,8 +2,8 @@
 // the mesh that holds its gear, works on the pair gear that gear is (S is
 // pair gear 2 when it has more teeth than Pi) and stores the mesh back, so
 // the profile lands on the gear whose button was pressed and no other.
-#include "dialogs/gear/toolprofileform.h"
 #include "dialogs/calculatorwindow.h"
+#include "dialogs/gear/toolprofileform.h"
 #include "gearpair/catalogue/gearcatalogue.h"
 #include "stageforms_fixture.h"
 #include "xbase/access/tableaccess.h"
@@ -78,7 +78,8 @@ TEST_F(GearToolTable, DatabaseFillsTheGearWhoseButtonWasPressed)
             EXPECT_EQ(PlanetaryGears.ToolRecordNo[o], mine ? 5 : 1) << "button " << g << ", gear " << o;
         }
         EXPECT_EQ(PlanetaryGears.ProfileName[g], "ISO 53 D protuberance 6 deg");
-        EXPECT_EQ(f.Control("Edit_prp" + std::to_string(g)).Text, "0.035") << "the form shows the new profile";
+        EXPECT_EQ(f.Control("Edit_prp" + std::to_string(g)).Text, "0.035")
+            << "the form shows the new profile";
     }
 }
 
@@ -90,8 +91,9 @@ TEST_F(GearToolTable, OnlineConvertsTheProfileOfItsGear)
         f.Changed("ed_2");
         return f.KeyDown(2, OnlineKeyEnter) == DialogAction::Accept ? DialogResult::Ok : DialogResult::Cancel;
     });
-    hp.HeadlessDialogs().QueueScript(
-        [](DialogModel& m) { return m.Press("Escape") == DialogAction::Accept ? DialogResult::Ok : DialogResult::Cancel; });
+    hp.HeadlessDialogs().QueueScript([](DialogModel& m) {
+        return m.Press("Escape") == DialogAction::Accept ? DialogResult::Ok : DialogResult::Cancel;
+    });
     TForm_qyr7prof f;
     f.Press("Button_online1");
     EXPECT_FALSE(telmvar.Aborted);

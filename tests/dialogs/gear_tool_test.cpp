@@ -151,8 +151,8 @@ TEST_F(GearTool, CancelLeavesEveryInputBitIdentical)
     for (int g = 1; g <= 4; ++g) {
         EXPECT_EQ(p.ToolProfileNo[g], before.ToolProfileNo[g]);
         for (auto field : {&TPlanetaryGears::haP0_mn, &TPlanetaryGears::hfP0_mn, &TPlanetaryGears::rhoaP0_mn,
-                           &TPlanetaryGears::rhofP0_mn, &TPlanetaryGears::alphaprP0, &TPlanetaryGears::prP0_mn,
-                           &TPlanetaryGears::alphakP0, &TPlanetaryGears::hFfP0_mn})
+                           &TPlanetaryGears::rhofP0_mn, &TPlanetaryGears::alphaprP0,
+                           &TPlanetaryGears::prP0_mn, &TPlanetaryGears::alphakP0, &TPlanetaryGears::hFfP0_mn})
             EXPECT_TRUE(SameBits((p.*field)[g], (before.*field)[g])) << g;
     }
 }

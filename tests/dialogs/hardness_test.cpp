@@ -2,12 +2,12 @@
 // message, the interpolation on the extended segment, Brinell through
 // Vickers, refused scales, and the online calculator's pass in both unit
 // systems.
+#include "common/testnames.h"
 #include "dialogs/stage/hardness.h"
 #include "foundation/messagecollector.h"
 #include "foundation/numbertext.h"
 #include "foundation/unitsys.h"
 #include "stageforms_fixture.h"
-#include "common/testnames.h"
 
 #include <cmath>
 
@@ -86,8 +86,10 @@ TEST_P(HardnessRow, ValueOnARowReproducesTheRow)
 
 INSTANTIATE_TEST_SUITE_P(Rows, HardnessRow,
                          ::testing::Values(RowCase{"HV 300", 2, 300, 45}, RowCase{"Rm 1555", 1, 1555, 63},
-                                           RowCase{"HRC 55.2", 5, 55.2L, 75}, RowCase{"HRB 95.0", 3, 95.0L, 29},
-                                           RowCase{"HR30N 84.4", 9, 84.4L, 97}, RowCase{"HB 475", 11, 475, 65}),
+                                           RowCase{"HRC 55.2", 5, 55.2L, 75},
+                                           RowCase{"HRB 95.0", 3, 95.0L, 29},
+                                           RowCase{"HR30N 84.4", 9, 84.4L, 97},
+                                           RowCase{"HB 475", 11, 475, 65}),
                          [](const auto& info) { return testnames::Identifier(info.param.name); });
 
 TEST_F(Hardness, VickersThreeHundred)

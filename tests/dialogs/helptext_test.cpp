@@ -81,9 +81,9 @@ TEST_F(HelpText, HeaderParsing)
         int32_t number;
         const char* picture;
     } cases[] = {
-        {"4800:P", 4800, "P"},     {"1605", 1605, "NULL"},  {"1610:a:b", 1610, "a:b"},
-        {"Text line", -1, "NULL"}, {"12", 12, "NULL"},      {"1234abc", 1234, "NULL"},
-        {"", -1, "NULL"},          {"12 x: y", -1, "y"},    {"2300: auxhelp ", 2300, "auxhelp"},
+        {"4800:P", 4800, "P"},     {"1605", 1605, "NULL"}, {"1610:a:b", 1610, "a:b"},
+        {"Text line", -1, "NULL"}, {"12", 12, "NULL"},     {"1234abc", 1234, "NULL"},
+        {"", -1, "NULL"},          {"12 x: y", -1, "y"},   {"2300: auxhelp ", 2300, "auxhelp"},
     };
     for (const Case& c : cases) {
         int32_t n = 0;
@@ -121,32 +121,41 @@ TEST_P(Hint, FromTheEntry)
     EXPECT_FALSE(telmvar.Aborted);
 }
 
-const std::string kFile = Crlf({"1595", "Program directory.", "1600", "Data directory.", "1605", "Working",
-                                "directory", "1610:pic", "l1", "l2", "l3", "l4", "l5", "l6 not shown", "1615",
-                                "head", "1616", "second", "1618", "fourth", "1620", "tail of", "1621", "the file"});
+const std::string kFile = Crlf({"1595",      "Program directory.",
+                                "1600",      "Data directory.",
+                                "1605",      "Working",
+                                "directory", "1610:pic",
+                                "l1",        "l2",
+                                "l3",        "l4",
+                                "l5",        "l6 not shown",
+                                "1615",      "head",
+                                "1616",      "second",
+                                "1618",      "fourth",
+                                "1620",      "tail of",
+                                "1621",      "the file"});
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Hint,
-    ::testing::Values(
-        // Ended at the next header: one line, the number at level 2 only.
-        HintCase{"OneLineLevel1", kFile, 1600, 1, "Data directory.    "},
-        HintCase{"OneLineLevel2", kFile, 1600, 2, "Data directory.     (1600)"},
-        HintCase{"TwoLines", kFile, 1605, 2, "Working directory    (1605)"},
-        // Five full lines end the entry before the next header: no number.
-        HintCase{"FiveLinesNoNumber", kFile, 1610, 2, "l1 l2 l3 l4 l5"},
-        // Sub-entries 1616 and 1618 fill lines 2 and 4; line 3 stays empty.
-        HintCase{"SubEntries", kFile, 1615, 1, "head second  fourth "},
-        // The last entry of the file, its last line the file's last line.
-        HintCase{"LastEntry", kFile, 1620, 2, "tail of the file   "},
-        HintCase{"LastEntryWithoutLineEnd", "1620\r\nonly", 1620, 1, "only    "},
-        HintCase{"FirstEntry", kFile, 1595, 1, "Program directory.    "},
-        HintCase{"Missing", kFile, 1625, 2, "help text No 1625: No help available."},
-        HintCase{"EmptyFile", "", 1600, 1, "help text No 1600: No help available."},
-        HintCase{"LfOnly", "1600\nlf\n1605\nx\n", 1600, 1, "lf    "},
-        HintCase{"DisplayCodePage", "1600\r\n20\xF8 C\r\n", 1600, 1, "20\xB0 C    "},
-        // Long lines stay whole.
-        HintCase{"LongLine", "1600\r\n" + std::string(300, 'x') + "\r\n", 1600, 1, std::string(300, 'x') + "    "}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, Hint,
+                         ::testing::Values(
+                             // Ended at the next header: one line, the number at level 2 only.
+                             HintCase{"OneLineLevel1", kFile, 1600, 1, "Data directory.    "},
+                             HintCase{"OneLineLevel2", kFile, 1600, 2, "Data directory.     (1600)"},
+                             HintCase{"TwoLines", kFile, 1605, 2, "Working directory    (1605)"},
+                             // Five full lines end the entry before the next header: no number.
+                             HintCase{"FiveLinesNoNumber", kFile, 1610, 2, "l1 l2 l3 l4 l5"},
+                             // Sub-entries 1616 and 1618 fill lines 2 and 4; line 3 stays empty.
+                             HintCase{"SubEntries", kFile, 1615, 1, "head second  fourth "},
+                             // The last entry of the file, its last line the file's last line.
+                             HintCase{"LastEntry", kFile, 1620, 2, "tail of the file   "},
+                             HintCase{"LastEntryWithoutLineEnd", "1620\r\nonly", 1620, 1, "only    "},
+                             HintCase{"FirstEntry", kFile, 1595, 1, "Program directory.    "},
+                             HintCase{"Missing", kFile, 1625, 2, "help text No 1625: No help available."},
+                             HintCase{"EmptyFile", "", 1600, 1, "help text No 1600: No help available."},
+                             HintCase{"LfOnly", "1600\nlf\n1605\nx\n", 1600, 1, "lf    "},
+                             HintCase{"DisplayCodePage", "1600\r\n20\xF8 C\r\n", 1600, 1, "20\xB0 C    "},
+                             // Long lines stay whole.
+                             HintCase{"LongLine", "1600\r\n" + std::string(300, 'x') + "\r\n", 1600, 1,
+                                      std::string(300, 'x') + "    "}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(HelpText, MissingFileAndNumberZero)
 {
@@ -195,10 +204,10 @@ TEST_F(HelpText, ShippedFilesHoldEveryEntryInUse)
     const uint16_t inUse[] = {
         1000, 1210, 1970,                                     // online input, message list
         2300, 2310, 2320, 2330, 2340, 2350, 2360, 2365, 2370, // auxiliary images
-        1300, 1305, 1310, 1555, 1570, 1580, 1585, 1590, 1595, 1600, 1605, 1610, 1615, 1670, 1710, 1715,
-        1720, 1725, 1730, 1735, 1740, 1750, 1755, 1800, 1810, 1830, 1920, 1930, 1935, 1940, 1950, 1960,
-        1980, 2500, 2530, 2535, 2540, 2545, 2550, 2820, // configuration dialog
-        4000, 4800,                                     // program overview
+        1300, 1305, 1310, 1555, 1570, 1580, 1585, 1590, 1595, 1600, 1605, 1610, 1615, 1670,
+        1710, 1715, 1720, 1725, 1730, 1735, 1740, 1750, 1755, 1800, 1810, 1830, 1920, 1930,
+        1935, 1940, 1950, 1960, 1980, 2500, 2530, 2535, 2540, 2545, 2550, 2820, // configuration dialog
+        4000, 4800,                                                             // program overview
     };
     for (uint16_t n : inUse) {
         const THelpEntry e = ReadHelpEntry(n);

@@ -1,12 +1,12 @@
 // The generic prompts over a scripted platform: what the user is shown, what
 // comes back, and that Cancel and unchanged texts never alter a value.
 #include "dialogs/helptext.h"
-#include "graphics/graphfacade.h"
 #include "dialogs/messageboxes.h"
 #include "dialogs/prompts.h"
 #include "foundation/codepage.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
+#include "graphics/graphfacade.h"
 #include "platform/headless/platform_headless.h"
 #include "reports/engine/reportservices.h"
 
@@ -27,10 +27,7 @@ namespace
 class Prompts : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        telmvar.ProgramName = "QYR7";
-    }
+    void SetUp() override { telmvar.ProgramName = "QYR7"; }
 
     platform::PlatformHeadless hp{platform::HeadlessMode::Scripted};
     platform::ScopedPlatform use{hp};
@@ -328,7 +325,8 @@ INSTANTIATE_TEST_SUITE_P(
                                  "Tip diameter [inch]", "1.312"},
                       LengthCase{"InchTyped", 1, 25.4L, "2", 50.8L, "Tip diameter [inch]", "1"},
                       LengthCase{"Metric", 0, 25.4L, "30", 30, "Tip diameter [mm]", "25.4"},
-                      LengthCase{"KilonewtonSystemIsMm", 2, 25.4L, "25.4", 25.4L, "Tip diameter [mm]", "25.4"}),
+                      LengthCase{"KilonewtonSystemIsMm", 2, 25.4L, "25.4", 25.4L, "Tip diameter [mm]",
+                                 "25.4"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ------------------------------------------------------------------ integers
@@ -365,13 +363,13 @@ TEST_P(IntPrompt, Loop)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, IntPrompt,
-    ::testing::Values(IntCase{"SwappedBoundsAcceptOne", 5, 10, 1, {"1"}, 1, {}},
-                      IntCase{"SwappedBoundsAcceptTen", 5, 10, 1, {"10"}, 10, {}},
-                      IntCase{"SwappedBoundsRejectEleven", 5, 10, 1, {"11", "3"}, 3, {"Valid Data are: 1 .. 10 !"}},
-                      IntCase{"Letters", 5, 1, 10, {"x7", std::nullopt}, 5, {"Invalid Input \"x7\" !"}},
-                      IntCase{"Fraction", 5, 1, 10, {"2.5", "2"}, 2, {"Invalid Input \"2.5\" !"}},
-                      IntCase{"Overflow", 5, 1, 10, {"99999999999", "4"}, 4,
-                              {"Invalid Input \"99999999999\" !"}}),
+    ::testing::Values(
+        IntCase{"SwappedBoundsAcceptOne", 5, 10, 1, {"1"}, 1, {}},
+        IntCase{"SwappedBoundsAcceptTen", 5, 10, 1, {"10"}, 10, {}},
+        IntCase{"SwappedBoundsRejectEleven", 5, 10, 1, {"11", "3"}, 3, {"Valid Data are: 1 .. 10 !"}},
+        IntCase{"Letters", 5, 1, 10, {"x7", std::nullopt}, 5, {"Invalid Input \"x7\" !"}},
+        IntCase{"Fraction", 5, 1, 10, {"2.5", "2"}, 2, {"Invalid Input \"2.5\" !"}},
+        IntCase{"Overflow", 5, 1, 10, {"99999999999", "4"}, 4, {"Invalid Input \"99999999999\" !"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Prompts, WordAndIntFormsWriteBack)

@@ -65,8 +65,11 @@ TEST_F(CarrierForm, VisibilityByFormAndCouplingShaft)
         const char* form;
         bool coupling;
         bool checkVisible, fieldsVisible;
-    } cases[] = {{"1", false, true, false}, {"1", true, true, true}, {"2", true, true, true},
-                 {"3", true, false, false}, {"3", false, false, false}};
+    } cases[] = {{"1", false, true, false},
+                 {"1", true, true, true},
+                 {"2", true, true, true},
+                 {"3", true, false, false},
+                 {"3", false, false, false}};
     TForm_qyr7carr f;
     for (const auto& c : cases) {
         f.Control("ComboBox_form").Text = c.form;
@@ -74,7 +77,8 @@ TEST_F(CarrierForm, VisibilityByFormAndCouplingShaft)
         f.Control("CheckBox_jadcarrier").Checked = c.coupling;
         f.Changed("CheckBox_jadcarrier");
         EXPECT_EQ(f.Control("CheckBox_jadcarrier").Visible, c.checkVisible) << c.form << c.coupling;
-        for (const char* n : {"Label_dcarrier", "Edit_dcarrier", "Button_dcarrier", "Label_lcarrieru", "Edit_lcarrier"})
+        for (const char* n :
+             {"Label_dcarrier", "Edit_dcarrier", "Button_dcarrier", "Label_lcarrieru", "Edit_lcarrier"})
             EXPECT_EQ(f.Control(n).Visible, c.fieldsVisible) << n << " form " << c.form << c.coupling;
     }
 }

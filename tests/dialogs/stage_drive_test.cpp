@@ -1,10 +1,10 @@
 // The drive form: the live third value from exact values, the OK rule, the
 // stale result labels, the control-shaft label, "locked" and the opening
 // row of a project without a stored choice.
+#include "common/testnames.h"
 #include "dialogs/stage/driveform.h"
 #include "dialogs/stage/radiogroup.h"
 #include "stageforms_fixture.h"
-#include "common/testnames.h"
 
 #include <cmath>
 
@@ -20,10 +20,10 @@ class DriveForm : public StageForms
 
 struct LiveCase {
     const char* name;
-    int mode;              // DriveInputMode stored (row + 1)
-    const char* edit;      // the edit the user types into
+    int mode;         // DriveInputMode stored (row + 1)
+    const char* edit; // the edit the user types into
     const char* typed;
-    const char* n, *P, *T; // texts before typing
+    const char *n, *P, *T; // texts before typing
     const char* computed;  // the computed edit
     const char* expected;
 };
@@ -85,7 +85,7 @@ TEST_F(DriveForm, ControlLabelNamesTheThirdShaft)
     struct {
         int in, out;
         const char* label;
-    } cases[] = {{0, 1, "H ring gear"}, {1, 0, "H ring gear"}, {1, 2, "S sun wheel"},
+    } cases[] = {{0, 1, "H ring gear"}, {1, 0, "H ring gear"},      {1, 2, "S sun wheel"},
                  {2, 1, "S sun wheel"}, {0, 2, "C planet carrier"}, {2, 0, "C planet carrier"}};
     TForm_qyr7antr f;
     for (const auto& c : cases) {

@@ -1,8 +1,8 @@
 // Every help entry that the drive, predimensioning, carrier and lubricant
 // forms and the two online calculators use is in the shipped help files,
 // with a text and, where it names one, a picture that is shipped too.
-#include "dialogs/helptext.h"
 #include "dialogs/calculatorwindow.h"
+#include "dialogs/helptext.h"
 #include "dialogs/stage/basicrackconverter.h"
 #include "stageforms_fixture.h"
 
@@ -23,10 +23,10 @@ TEST_F(StageHelp, EveryEntryTheFormsUseIsShipped)
     telmvar.PltDir = QYR7_DATA_DIR;
     telmvar.ProgramFileStem = "qyr7";
     std::vector<uint16_t> inUse = {
-        6710, 8700, 8705, 8710, 8715, 8720,             // drive
-        6700, 8725, 8740, 8750,                         // predimensioning
-        1000, 9550, 6150, 6155, 6160, 6165, 6170,       // carrier
-        9155, 5120,                                     // lubricant, viscosity converter
+        6710, 8700, 8705, 8710, 8715, 8720,       // drive
+        6700, 8725, 8740, 8750,                   // predimensioning
+        1000, 9550, 6150, 6155, 6160, 6165, 6170, // carrier
+        9155, 5120,                               // lubricant, viscosity converter
     };
     // The online window's hints: input line i at base + 5 (i - 1), output
     // line i at base + 70 + 2 (i - 1).

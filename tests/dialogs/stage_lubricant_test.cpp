@@ -1,12 +1,12 @@
 // The lubricant forms: derivation buttons that act only on a positive
 // source, the viscosity at the working temperature, nothing shown for an
 // undefined viscosity line, and the converter's protocol with its caller.
+#include "common/testnames.h"
 #include "dialogs/stage/lubricantform.h"
 #include "dialogs/stage/radiogroup.h"
 #include "dialogs/stage/viscosityform.h"
 #include "gearpair/viscosity.h"
 #include "stageforms_fixture.h"
-#include "common/testnames.h"
 
 namespace
 {
@@ -76,7 +76,8 @@ TEST_F(Lubricant, ViscosityAtTheWorkingTemperature)
     f.Control("Edit_temp").Text = "80";
     f.Changed("Edit_temp");
     // 100 mm2/s at 100 C is 287.6 at 80 C.
-    EXPECT_EQ(f.Control("Label_viskot").Caption, "Lubricant viscosity at 80\xB0" "C: 287.6 mm\xB2/s");
+    EXPECT_EQ(f.Control("Label_viskot").Caption, "Lubricant viscosity at 80\xB0"
+                                                 "C: 287.6 mm\xB2/s");
 }
 
 struct UndefinedCase {

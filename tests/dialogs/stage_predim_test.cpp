@@ -1,10 +1,10 @@
 // The predimensioning form: the reachable output speeds per shaft pair with
 // i0 from the planets' chord limit, the range label, the OK rule, no range
 // without planets, the "<" buttons and OK through the drive data step.
+#include "common/testnames.h"
 #include "dialogs/stage/predimform.h"
 #include "dialogs/stage/radiogroup.h"
 #include "stageforms_fixture.h"
-#include "common/testnames.h"
 
 #include <cmath>
 
@@ -60,16 +60,15 @@ TEST_P(PredimRange, ReachableOutputSpeeds)
     EXPECT_NEAR(static_cast<double>(f.nOutMax), c.max, 0.01) << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Shafts, PredimRange,
-    ::testing::Values(RangeCase{"S to C", 0, 1, -5000, 1000 / (I0 + 1)},        // -47.60
-                      RangeCase{"S to H", 0, 2, 45, 900},                       // -(1000 / i0) = 45.44
-                      RangeCase{"C to S", 1, 0, -21008, -200},                  // (i0 + 1) 1000
-                      RangeCase{"C to H", 1, 2, 200, (I0 + 1) * 1000 / I0},     // 954.56
-                      RangeCase{"H to S", 2, 0, 1100, -1000 * I0},              // 22008.3
-                      RangeCase{"H to C", 2, 1, 1000 * I0 / (I0 + 1), 5000},    // 1047.60
-                      RangeCase{"same shaft", 1, 1, 0, 0}),
-    [](const auto& info) { return testnames::Identifier(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Shafts, PredimRange,
+                         ::testing::Values(RangeCase{"S to C", 0, 1, -5000, 1000 / (I0 + 1)}, // -47.60
+                                           RangeCase{"S to H", 0, 2, 45, 900},      // -(1000 / i0) = 45.44
+                                           RangeCase{"C to S", 1, 0, -21008, -200}, // (i0 + 1) 1000
+                                           RangeCase{"C to H", 1, 2, 200, (I0 + 1) * 1000 / I0},  // 954.56
+                                           RangeCase{"H to S", 2, 0, 1100, -1000 * I0},           // 22008.3
+                                           RangeCase{"H to C", 2, 1, 1000 * I0 / (I0 + 1), 5000}, // 1047.60
+                                           RangeCase{"same shaft", 1, 1, 0, 0}),
+                         [](const auto& info) { return testnames::Identifier(info.param.name); });
 
 TEST_F(PredimForm, SunToCarrierLabelAndOkRule)
 {

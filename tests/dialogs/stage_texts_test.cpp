@@ -17,13 +17,16 @@ TEST_F(TextsForm, UmlautIsStoredInTheDosCodePageAndShownAgain)
     TForm_qyr7text f;
     // "Getriebegehäuse" typed: 0xE4 in the display code page, 0x84 in DOS.
     f.Control("Edit_zname0").Text = "Getriebegeh\xE4use";
-    f.Control("Edit_bemerk2").Text = "Stirnrad \xFC" "ber Welle";
+    f.Control("Edit_bemerk2").Text = "Stirnrad \xFC"
+                                     "ber Welle";
     ASSERT_EQ(f.Press("Button_OK"), DialogAction::Accept);
     EXPECT_EQ(PlanetaryGears.GearName[0], "Getriebegeh\x84use");
-    EXPECT_EQ(telmvar.RemarkLines[2], "Stirnrad \x81" "ber Welle");
+    EXPECT_EQ(telmvar.RemarkLines[2], "Stirnrad \x81"
+                                      "ber Welle");
     TForm_qyr7text again;
     EXPECT_EQ(again.Control("Edit_zname0").Text, "Getriebegeh\xE4use");
-    EXPECT_EQ(again.Control("Edit_bemerk2").Text, "Stirnrad \xFC" "ber Welle");
+    EXPECT_EQ(again.Control("Edit_bemerk2").Text, "Stirnrad \xFC"
+                                                  "ber Welle");
 }
 
 TEST_F(TextsForm, ColumnsGoToTheirFields)

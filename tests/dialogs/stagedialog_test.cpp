@@ -3,11 +3,11 @@
 // the Loading guard and the standard buttons.
 #include "dialogs/dialogservices.h"
 #include "dialogs/helptext.h"
-#include "graphics/graphfacade.h"
 #include "dialogs/messageboxes.h"
 #include "dialogs/stagedialog.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
+#include "graphics/graphfacade.h"
 #include "platform/headless/platform_headless.h"
 #include "reports/engine/reportservices.h"
 

@@ -3,11 +3,11 @@
 // stage records at their start-up values, the headless platform scripted,
 // the dialog services and online buffers reset.
 
+#include "common/statereset.h"
+#include "dialogs/calculatorwindow.h"
 #include "dialogs/dialogservices.h"
 #include "dialogs/messageboxes.h"
-#include "dialogs/calculatorwindow.h"
 #include "dialogs/stage/hardness.h"
-#include "common/statereset.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"

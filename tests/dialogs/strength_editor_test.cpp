@@ -103,7 +103,8 @@ TEST_F(Editor, ScalingFactorsFromOneTrillionthToOneTrillion)
 {
     Items({{1e6L, 100}});
     List("Button_156");
-    for (const char* t : {"1e-13", "1e-12", "1e13", "1e12"}) hp.HeadlessPrompts().QueueText(t);
+    for (const char* t : {"1e-13", "1e-12", "1e13", "1e12"})
+        hp.HeadlessPrompts().QueueText(t);
     List("Button_cancel");
     EditLoadSpectrum();
     EXPECT_EQ(hp.HeadlessPrompts().TextPrompts().size(), 4u) << "each out-of-range factor is asked again";
@@ -123,7 +124,8 @@ TEST_F(Editor, EmptySpectrumSavesFourLinesAndLeavesWithoutLifeMaterial)
     EditLoadSpectrum();
     EXPECT_FALSE(telmvar.Aborted);
     std::ifstream in(path, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "Load Spectrum\r\n-------------\r\n1\r\n0\r\n");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+              "Load Spectrum\r\n-------------\r\n1\r\n0\r\n");
     EXPECT_EQ(hp.HeadlessDialogs().PendingAnswers(), 0u);
     EXPECT_EQ(hp.Unscripted(), 0) << "no life material asked for an empty spectrum";
 }

@@ -29,7 +29,8 @@ class Strength : public StageForms
     std::vector<std::string> Shown() const
     {
         std::vector<std::string> names;
-        for (const auto& s : const_cast<Strength*>(this)->D().ShownDialogs()) names.push_back(s.FormName);
+        for (const auto& s : const_cast<Strength*>(this)->D().ShownDialogs())
+            names.push_back(s.FormName);
         return names;
     }
 };
@@ -68,7 +69,8 @@ TEST_F(Strength, EnteredFactorsAreAskedInTheTablesOrder)
     D().QueueResult(DialogResult::Ok);
     const std::vector<TFactorPrompt> table = EnteredFactorPrompts();
     ASSERT_EQ(table.size(), 74u);
-    for (std::size_t i = 0; i < table.size(); ++i) Q().QueueText("1.5");
+    for (std::size_t i = 0; i < table.size(); ++i)
+        Q().QueueText("1.5");
     StrengthInputSequence();
     EXPECT_FALSE(telmvar.Aborted);
     EXPECT_EQ(Shown(), std::vector<std::string>{"TForm_qyr7fs1"}) << "dialog 2 is skipped";
@@ -96,7 +98,8 @@ TEST_F(Strength, FactorRangeIsOneHundredthToOneHundred)
 {
     Q().QueueSelection(2);
     D().QueueResult(DialogResult::Ok);
-    for (const char* t : {"0", "101", "0.01", "100"}) Q().QueueText(t);
+    for (const char* t : {"0", "101", "0.01", "100"})
+        Q().QueueText(t);
     Q().QueueText(std::nullopt); // Cancel in the third prompt
     PlanetaryGears.KFbeta[1] = 1.25L;
     StrengthInputSequence();
@@ -207,8 +210,11 @@ TEST_P(Kgamma, ProposalFromTheNumberOfPlanets)
     EXPECT_EQ(f.Control("Edit_kgamma").Text, GetParam().shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(Strength, Kgamma, ::testing::Values(KgammaCase{3, "1"}, KgammaCase{4, "1.25"}, KgammaCase{7, "1.5"}),
-                         [](const ::testing::TestParamInfo<KgammaCase>& i) { return "qp" + std::to_string(i.param.qp); });
+INSTANTIATE_TEST_SUITE_P(Strength, Kgamma,
+                         ::testing::Values(KgammaCase{3, "1"}, KgammaCase{4, "1.25"}, KgammaCase{7, "1.5"}),
+                         [](const ::testing::TestParamInfo<KgammaCase>& i) {
+                             return "qp" + std::to_string(i.param.qp);
+                         });
 
 TEST_F(Strength, InchLabelsOnEveryMesh)
 {
@@ -216,7 +222,8 @@ TEST_F(Strength, InchLabelsOnEveryMesh)
     TForm_qyr7fs0 f;
     const std::string inch = DisplayText(LengthUnitLabel());
     EXPECT_NE(inch, "mm");
-    for (const char* c : {"Label_diu", "Label_l1us", "Label_l1up", "Label_s1uh", "Label_dshus", "Label_dshuh"})
+    for (const char* c :
+         {"Label_diu", "Label_l1us", "Label_l1up", "Label_s1uh", "Label_dshus", "Label_dshuh"})
         EXPECT_EQ(f.Control(c).Caption, inch) << c;
     PlanetaryGears.l_bearing[2] = 100;
     TForm_qyr7fs0 g;

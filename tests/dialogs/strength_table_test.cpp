@@ -97,7 +97,8 @@ TEST_F(Table, PasteFillsOnlyTheCellsThatExist)
     Items({{1000, 100}, {2000, 50}});
     TForm_qyrlk1 f;
     f.Grid.SetSelection({0, 1, 0, 1});
-    hp.HeadlessClipboard().SetText("7\t300\t4000\r\n8\t200\t5000\r\n9\t100\t6000\r\n10\t1\t1\r\n11\t1\t1\r\n");
+    hp.HeadlessClipboard().SetText(
+        "7\t300\t4000\r\n8\t200\t5000\r\n9\t100\t6000\r\n10\t1\t1\r\n11\t1\t1\r\n");
     f.Press("mi_editPaste");
     EXPECT_EQ(f.Grid.RowCount(), 3);
     ASSERT_EQ(f.Press("Button_ok"), DialogAction::Accept);

@@ -61,8 +61,8 @@ TEST_F(BearingEdge, GrooveThatCannotBeFormedLeavesAClosedHatchedRingWithAStraigh
     EXPECT_TRUE(CollectedMessages().empty());
     const auto p = PolylineFrom(v, 0, 10);
     const double quarter = Bulge(-M_PI / 2);
-    const std::vector<double> expect = {0, 10, 0, 0, 12.5, quarter, 0.5, 13, 0, 9.5, 13, quarter, 10, 12.5, 0,
-                                        10, 10, 0, 0, 10, 0};
+    const std::vector<double> expect = {0,       10, 0,    0, 12.5, quarter, 0.5, 13, 0,  9.5, 13,
+                                        quarter, 10, 12.5, 0, 10,   10,      0,   0,  10, 0};
     ASSERT_EQ(p.size(), expect.size());
     for (size_t i = 0; i < p.size(); ++i)
         EXPECT_NEAR(p[i], expect[i], 1e-9) << i;
@@ -101,7 +101,8 @@ TEST_F(BearingEdge, SelfAligningBallBearingRows)
         visible += std::fabs(a.v[0] - 8) < 1e-9 && std::fabs(a.v[2] - 4) < 1e-9 &&
                    std::fabs(a.v[3] - 90) < 1e-7 && std::fabs(a.v[4] - 270) < 1e-7;
     for (const auto& a : v0.Of("ARC", "2"))
-        hidden += std::fabs(a.v[0] - 8) < 1e-9 && std::fabs(a.v[3] - 270) < 1e-7 && std::fabs(a.v[4] - 90) < 1e-7;
+        hidden +=
+            std::fabs(a.v[0] - 8) < 1e-9 && std::fabs(a.v[3] - 270) < 1e-7 && std::fabs(a.v[4] - 90) < 1e-7;
     EXPECT_EQ(visible, 2);
     EXPECT_EQ(hidden, 2);
 
@@ -300,6 +301,8 @@ INSTANTIATE_TEST_SUITE_P(Records, BearingDegenerate,
                                            TDegenerate{"NoLands", 62, 30, 16, 1.1L, 0, 0},
                                            TDegenerate{"ZeroRoller", 30, 30, 16, 1.1L, 30, 30},
                                            TDegenerate{"AllZero", 0, 0, 0, 0, 0, 0}),
-                         [](const ::testing::TestParamInfo<TDegenerate>& i) { return std::string(i.param.name); });
+                         [](const ::testing::TestParamInfo<TDegenerate>& i) {
+                             return std::string(i.param.name);
+                         });
 
 } // namespace

@@ -40,9 +40,9 @@ TEST_F(BearingHandCalc, GrooveBallBearing6206)
     // Upper outer ring.
     const auto outer = PolylineFrom(v, 0, 26.2);
     const double quarter = Bulge(-M_PI / 2);
-    const double expect[][3] = {{0, 26.2, 0},         {0, 29.9, quarter},      {1.1, 31, 0},
-                                {14.9, 31, quarter},  {16, 29.9, 0},           {16, 26.2, 0},
-                                {12.0988, 26.2, 0.48795}, {3.9012, 26.2, 0},   {0, 26.2, 0}};
+    const double expect[][3] = {
+        {0, 26.2, 0},  {0, 29.9, quarter},       {1.1, 31, 0},      {14.9, 31, quarter}, {16, 29.9, 0},
+        {16, 26.2, 0}, {12.0988, 26.2, 0.48795}, {3.9012, 26.2, 0}, {0, 26.2, 0}};
     ASSERT_EQ(outer.size(), 27u);
     for (int i = 0; i < 9; ++i) {
         EXPECT_NEAR(outer[3 * i], expect[i][0], 5e-5) << "vertex " << i;
@@ -90,7 +90,8 @@ TEST_F(BearingHandCalc, CylindricalRollerBearingNU206)
     for (const auto& a : v.Of("ARC", "5")) {
         EXPECT_NEAR(a.v[2], k, 1e-9);
         const bool x = std::fabs(a.v[0] - (e + k)) < 1e-9 || std::fabs(a.v[0] - (16 - e - k)) < 1e-9;
-        const bool y = std::fabs(std::fabs(a.v[1]) - (yo - k)) < 1e-9 || std::fabs(std::fabs(a.v[1]) - (yi + k)) < 1e-9;
+        const bool y =
+            std::fabs(std::fabs(a.v[1]) - (yo - k)) < 1e-9 || std::fabs(std::fabs(a.v[1]) - (yi + k)) < 1e-9;
         corners += x && y;
     }
     EXPECT_EQ(corners, 8);
@@ -123,7 +124,7 @@ TEST(BearingDesign, CylindricalRollerDesignFromUpperCasedDesignation)
         const char* designation;
         int design;
     } cases[] = {{"NU206", 1}, {"nu206", 1}, {"nup206", 4}, {"NUP206", 4}, {"NJ206", 3},
-                 {"nj206", 3}, {"N 206", 2}, {"NN3006", 2}, {"", 2},      {"N", 2}};
+                 {"nj206", 3}, {"N 206", 2}, {"NN3006", 2}, {"", 2},       {"N", 2}};
     for (const auto& c : cases)
         EXPECT_EQ(CylindricalRollerDesign(c.designation), c.design) << c.designation;
 }

@@ -16,7 +16,7 @@ namespace
 struct TTableCase {
     int type;
     const char* table;
-    int which;  // 0 first, 1 middle, 2 last
+    int which; // 0 first, 1 middle, 2 last
 };
 
 std::string CaseName(const ::testing::TestParamInfo<TTableCase>& Info)
@@ -55,8 +55,8 @@ TEST_P(BearingTables, DrawnRowPassesTheChecks)
         if (l.rfind("check ", 0) == 0 && l != "check failures 0") ADD_FAILURE() << r.Designation << ": " << l;
         if (l.rfind("error ", 0) == 0 || l.rfind("fix ", 0) == 0) ADD_FAILURE() << r.Designation << ": " << l;
         if (l.rfind("png ", 0) == 0)
-            std::cout << "section of " << r.Designation << " (type " << c.type << "), PNG base64: " << l.substr(4)
-                      << "\n";
+            std::cout << "section of " << r.Designation << " (type " << c.type
+                      << "), PNG base64: " << l.substr(4) << "\n";
     }
     // Outlines, centre lines, hatching and the designation are all there.
     // (The needle cage has no ring: its rollers are arcs and lines.)
@@ -72,9 +72,9 @@ TEST_P(BearingTables, DrawnRowPassesTheChecks)
 
 std::vector<TTableCase> Cases()
 {
-    const std::pair<int, const char*> tables[] = {{1, "rikula"}, {2, "pekula"},   {3, "nadelhul"}, {4, "nalaoi"},
-                                                  {5, "zyrola"}, {6, "kerola"},   {7, "perola"},   {8, "schrkula"},
-                                                  {9, "schrku2"}, {10, "nadelk"}};
+    const std::pair<int, const char*> tables[] = {
+        {1, "rikula"}, {2, "pekula"}, {3, "nadelhul"}, {4, "nalaoi"},  {5, "zyrola"},
+        {6, "kerola"}, {7, "perola"}, {8, "schrkula"}, {9, "schrku2"}, {10, "nadelk"}};
     std::vector<TTableCase> cases;
     for (const auto& [type, table] : tables)
         for (int which = 0; which < 3; ++which)

@@ -4,8 +4,8 @@
 // a section drawn into block "LAGER1" of a DXF file in a scratch directory,
 // and the file read back by ezdxf (bearingdxf.py).
 
-#include "common/validators.h"
 #include "common/tempdir.h"
+#include "common/validators.h"
 #include "drawings/bearings/bearingdraw.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
@@ -116,10 +116,7 @@ class BearingFixture : public ::testing::Test
         // Enough decimals to compare the two halves to 1e-9.
         cadsettings.DxfDecimals = 12;
     }
-    void TearDown() override
-    {
-        testdirs::RemoveTempDir(dir_);
-    }
+    void TearDown() override { testdirs::RemoveTempDir(dir_); }
 
     static bool HaveEzdxf() { return std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0; }
 
@@ -150,8 +147,8 @@ class BearingFixture : public ::testing::Test
     static TDxfView Read(const std::string& Path, const std::string& Args = "")
     {
         TDxfView view;
-        const std::string cmd =
-            "/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/bearingdxf.py '" + Path + "' " + Args + " 2>&1";
+        const std::string cmd = "/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/bearingdxf.py '" + Path +
+                                "' " + Args + " 2>&1";
         std::FILE* p = ::popen(cmd.c_str(), "r");
         if (p == nullptr) return view;
         std::string text;
@@ -183,7 +180,10 @@ class BearingFixture : public ::testing::Test
 };
 
 // Bulge of an included angle.
-inline double Bulge(double Angle) { return std::tan(Angle / 4); }
+inline double Bulge(double Angle)
+{
+    return std::tan(Angle / 4);
+}
 
 // The polyline on the layer whose first vertex is (X, Y); empty if none.
 inline std::vector<double> PolylineFrom(const TDxfView& V, double X, double Y, const std::string& Layer = "5")

@@ -21,7 +21,7 @@
 #include <vector>
 
 struct TCadCall {
-    std::string Kind;   // line arc circle text insert pline vertex endpline layer style
+    std::string Kind; // line arc circle text insert pline vertex endpline layer style
     std::vector<double> V;
     std::string Text;
     int Layer = 0;
@@ -39,7 +39,10 @@ class TCadCallRecorder final : public TCadDevice
     void SetLayer(int N) override { layer_ = N; }
     void Line(Extended X1, Extended Y1, Extended X2, Extended Y2) override { Add("line", {X1, Y1, X2, Y2}); }
     void Circle(Extended X, Extended Y, Extended R) override { Add("circle", {X, Y, R}); }
-    void Arc(Extended X, Extended Y, Extended S, Extended E, Extended R) override { Add("arc", {X, Y, S, E, R}); }
+    void Arc(Extended X, Extended Y, Extended S, Extended E, Extended R) override
+    {
+        Add("arc", {X, Y, S, E, R});
+    }
     void SetTextStyle(int N, Extended Angle, Extended Height, Extended Width) override
     {
         Add("style", {Extended(N), Angle, Height, Width});
@@ -48,7 +51,8 @@ class TCadCallRecorder final : public TCadDevice
     {
         Add("text", {X, Y, S.Height, S.Angle}, T);
     }
-    void Insert(const std::string& Name, Extended X, Extended Y, Extended A, Extended SX, Extended SY) override
+    void Insert(const std::string& Name, Extended X, Extended Y, Extended A, Extended SX,
+                Extended SY) override
     {
         Add("insert", {X, Y, A, SX, SY}, Name);
     }
@@ -72,8 +76,7 @@ class TCadCallRecorder final : public TCadDevice
 };
 
 // Base: the fixture whose state the drawing needs (set up first).
-template <class Base>
-class CadLogFixtureT : public Base
+template <class Base> class CadLogFixtureT : public Base
 {
   protected:
     void SetUp() override

@@ -5,16 +5,16 @@
 // SF = Sigma-FG / Sigma-F and SH = Sigma-HG / Sigma-H.
 #include "productiontestsupport.h"
 
+#include "common/testnames.h"
 #include "drawings/tooth/calcsheets.h"
 #include "drawings/tooth/toothdrawing.h"
 #include "foundation/messagecollector.h"
 #include "foundation/numbertext.h"
 #include "foundation/textutil.h"
-#include "graphics/cad/cadhatch.h"
 #include "graphics/cad/caddeviceregistry.h"
+#include "graphics/cad/cadhatch.h"
 #include "planetary/projectfile.h"
 #include "reports/engine/reportservices.h"
-#include "common/testnames.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -51,8 +51,10 @@ class CalcSheets : public DefaultStageCad
             if (TrimBlanks(t.Text) != Label) continue;
             std::vector<TCadCall> same;
             for (const auto& u : texts)
-                if (std::fabs(u.V[1] - t.V[1]) < 1e-9 && u.V[0] > t.V[0] && u.V[0] < t.V[0] + 68) same.push_back(u);
-            std::sort(same.begin(), same.end(), [](const TCadCall& a, const TCadCall& b) { return a.V[0] < b.V[0]; });
+                if (std::fabs(u.V[1] - t.V[1]) < 1e-9 && u.V[0] > t.V[0] && u.V[0] < t.V[0] + 68)
+                    same.push_back(u);
+            std::sort(same.begin(), same.end(),
+                      [](const TCadCall& a, const TCadCall& b) { return a.V[0] < b.V[0]; });
             std::vector<std::string> cells;
             for (const auto& u : same)
                 cells.push_back(TrimBlanks(u.Text));
@@ -98,7 +100,10 @@ TEST_P(CalcSheetMethod, RowsOfTheMethod)
     EXPECT_EQ(Has("Sigma-F0 = Ft / (b*mn) * YF * YS * Y\xE1"), !c.longF0);
     for (const char* r : {"YB", "YDT", "ZD"})
         EXPECT_EQ(Has(r), c.method == 4) << r;
-    for (const char* r : {"sFn", "rhoF", "hFe", "al.Fen", "xeF", "fma", "fH\xE1" "5", "F\xE1x", "F\xE1y"})
+    for (const char* r : {"sFn", "rhoF", "hFe", "al.Fen", "xeF", "fma",
+                          "fH\xE1"
+                          "5",
+                          "F\xE1x", "F\xE1y"})
         EXPECT_EQ(Has(r), c.rootGeometry) << r;
     EXPECT_EQ(Has("fsh"), c.fsh);
     for (const char* r : {"crowning", "lapping-in/breaking-in", "end relief", "supporting effect"})
@@ -107,8 +112,9 @@ TEST_P(CalcSheetMethod, RowsOfTheMethod)
     EXPECT_TRUE(Has("tooth trace angle correction"));
     EXPECT_TRUE(Has("Y\xE1"));
     const auto texts = Calls("text");
-    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
-                            [](const TCadCall& t) { return t.Text.find("KH\xE1 * KHalfa") != std::string::npos; }));
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const TCadCall& t) {
+        return t.Text.find("KH\xE1 * KHalfa") != std::string::npos;
+    }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Methods, CalcSheetMethod, ::testing::ValuesIn(methodCases),
@@ -181,7 +187,8 @@ TEST_F(CalcSheets, GeometrySheetTablesAndPicture)
 {
     CadCallLog().clear();
     WriteGeometrySheet(5, "1=S", "2=Pi");
-    for (const char* r : {"eps.beta", "Asn tol", " 1 nom", " 2 max", "zeta f", "eps.gamma", "b0eff.", "x  mn"})
+    for (const char* r :
+         {"eps.beta", "Asn tol", " 1 nom", " 2 max", "zeta f", "eps.gamma", "b0eff.", "x  mn"})
         EXPECT_TRUE(Has(TrimBlanks(r))) << r;
     const auto inserts = Calls("insert");
     const bool bild = std::any_of(inserts.begin(), inserts.end(), [](const TCadCall& c) {
@@ -189,8 +196,9 @@ TEST_F(CalcSheets, GeometrySheetTablesAndPicture)
     });
     EXPECT_TRUE(bild);
     // Titles after three blanks in the gear table.
-    EXPECT_TRUE(std::any_of(CadCallLog().begin(), CadCallLog().end(),
-                            [](const TCadCall& c) { return c.Kind == "text" && c.Text.find("   1=S") != std::string::npos; }));
+    EXPECT_TRUE(std::any_of(CadCallLog().begin(), CadCallLog().end(), [](const TCadCall& c) {
+        return c.Kind == "text" && c.Text.find("   1=S") != std::string::npos;
+    }));
 }
 
 TEST_F(CalcSheets, SheetsAsDxfPassTheAuditor)
@@ -261,7 +269,8 @@ TEST_F(CalcSheets, ToothContactRingArcsInsideTheFrame)
         LoadMeshByName(c.back() == 'S' ? "S-Pi" : "Pe-H");
         c.back() == 'E' ? WriteGeometrySheet(1, "1=Pe", "2=H") : ComposeToothDrawing(1, 2, 7, 1, 1);
         std::filesystem::rename(dir_ + "/drawing.dxf", dir_ + "/" + project + c.back() + ".dxf");
-        args += project + c.back() + " " + std::to_string(GearPair.a_pic) + (c.back() == 'E' ? " EINGRIF " : " - ");
+        args += project + c.back() + " " + std::to_string(GearPair.a_pic) +
+                (c.back() == 'E' ? " EINGRIF " : " - ");
     }
     EXPECT_EQ(RunPython("meshframedxf.py", dir_, args),
               "defaultH 0 0 192.402:in:in:db2 204.750:in:in:d2\n"

@@ -24,7 +24,9 @@ struct TIsoCase {
     double Unit;
 };
 
-class IsoUnit : public ::testing::TestWithParam<TIsoCase> {};
+class IsoUnit : public ::testing::TestWithParam<TIsoCase>
+{
+};
 
 // The boundary 500 belongs to the cube-root branch; a step past it jumps to
 // the linear one. A formula swapped at the boundary fails one of the two.
@@ -36,7 +38,8 @@ TEST_P(IsoUnit, MatchesTheStandardFactorTimesFourTenths)
 }
 
 INSTANTIATE_TEST_SUITE_P(Carrier, IsoUnit,
-                         ::testing::Values(TIsoCase{"d500", 500, 1.628661}, TIsoCase{"d500_001", 500.001, 1.640002},
+                         ::testing::Values(TIsoCase{"d500", 500, 1.628661},
+                                           TIsoCase{"d500_001", 500.001, 1.640002},
                                            TIsoCase{"d50", 50, 0.683126}, TIsoCase{"zero", 0, 0}),
                          [](const auto& I) { return std::string(I.param.Name); });
 
@@ -178,7 +181,8 @@ TEST_F(PlanetSpacing, DefaultStageSetsLabelsAndAngles)
     const double off = static_cast<double>(RadToDeg(a.offset));
     for (const auto& c : Calls("arc")) {
         double span = c.V[3] - c.V[2];
-        while (span < 0) span += 360;
+        while (span < 0)
+            span += 360;
         if (std::fabs(c.V[4] - static_cast<double>(L)) < 1e-9) {
             ++spacing;
             EXPECT_NEAR(span, 120, 1e-9);
@@ -191,7 +195,9 @@ TEST_F(PlanetSpacing, DefaultStageSetsLabelsAndAngles)
     EXPECT_EQ(offsets, 3);
     // The spacing dimension reads 120 degrees in the configured angle form.
     const auto all = Calls("text");
-    EXPECT_EQ(std::count_if(all.begin(), all.end(), [](const TCadCall& t) { return t.Text == TrimBlanks(AngleToText(120)); }), 3);
+    EXPECT_EQ(std::count_if(all.begin(), all.end(),
+                            [](const TCadCall& t) { return t.Text == TrimBlanks(AngleToText(120)); }),
+              3);
 }
 
 // A ring or outer centre circle given positive draws the same; no planet

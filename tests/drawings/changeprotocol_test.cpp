@@ -17,7 +17,6 @@
 namespace
 {
 
-
 using ChangeProtocol = SheetDialogs;
 
 TEST_F(ChangeProtocol, NewChangeStartsEmptyWithTodaysDate)

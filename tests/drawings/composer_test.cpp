@@ -12,8 +12,8 @@
 #include "common/validators.h"
 #include "drawings/sheet/drawingsheet.h"
 #include "drawings/stage/composer.h"
-#include "graphics/cad/cadhatch.h"
 #include "graphics/cad/caddeviceregistry.h"
+#include "graphics/cad/cadhatch.h"
 #include "graphics/graphservices.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/projectfile.h"
@@ -35,10 +35,7 @@ class Composer : public DefaultStageCad
         hatchstate.HatchRandSeed = 5;
         reportservices.ShowMessageIfEnabled = [this](const std::string& T) { shown_.push_back(T); };
     }
-    void TearDown() override
-    {
-        DefaultStageCad::TearDown();
-    }
+    void TearDown() override { DefaultStageCad::TearDown(); }
     // View View as DXF through ezdxf.
     std::string ViewAsDxf(int View)
     {
@@ -106,9 +103,11 @@ TEST_F(Composer, SheetsPlaceTheirBlocksAtTheirPointsAndScales)
         std::vector<std::string> Inserts;
     } cases[] = {
         {5,
-         {line("VA", 80, 240, 80 / r, 80 / r), line("SCHNITT", 160, 240, 80 / r, 80 / r), line("FRAME_1", 0, 0, 1, 1),
-          line("TABLE1", 20, 40, 1.13, 1.15)}},
-        {7, {line("CARR", 110, 220, 120 / r, 120 / r), line("FRAME_1", 0, 0, 1, 1), line("TABLE2", 50, 120, 1, 1)}},
+         {line("VA", 80, 240, 80 / r, 80 / r), line("SCHNITT", 160, 240, 80 / r, 80 / r),
+          line("FRAME_1", 0, 0, 1, 1), line("TABLE1", 20, 40, 1.13, 1.15)}},
+        {7,
+         {line("CARR", 110, 220, 120 / r, 120 / r), line("FRAME_1", 0, 0, 1, 1),
+          line("TABLE2", 50, 120, 1, 1)}},
         {9, {line("VA", 30, 90, 50 / r, 50 / r, -90)}},
         {10,
          {line("PGEAR", 37, 72, 70 / r, 70 / r), line("SCHNITT", 88, 72, 70 / r, 70 / r),
@@ -123,8 +122,7 @@ TEST_F(Composer, SheetsPlaceTheirBlocksAtTheirPointsAndScales)
         std::vector<std::string> inserts;
         std::istringstream lines(out);
         for (std::string l; std::getline(lines, l);)
-            if (l.rfind("insert ", 0) == 0)
-                inserts.push_back(l);
+            if (l.rfind("insert ", 0) == 0) inserts.push_back(l);
         EXPECT_EQ(inserts, c.Inserts) << out;
     }
 }
@@ -211,8 +209,7 @@ TEST_F(Composer, SheetsSkipTheCalculationOfAnUnchangedStage)
         long runs[2];
         for (bool forget : {false, true}) {
             CalcPlanetaryStage(), hatchstate.HatchRandSeed = 5;
-            if (forget)
-                ForgetStageCalculation();
+            if (forget) ForgetStageCalculation();
             runs[forget] = stagecalc.Runs;
             PlanetDrawView(5, static_cast<int16_t>(view));
             runs[forget] = stagecalc.Runs - runs[forget];
@@ -223,12 +220,13 @@ TEST_F(Composer, SheetsSkipTheCalculationOfAnUnchangedStage)
     }
 }
 
-
 // The solid views as STL, read by admesh: no degenerate facet.
 TEST_F(Composer, SolidViewsHaveNoDegenerateFacet)
 {
     RegisterCadWriters();
-    graphservices.AskLengthInRange = [](const std::string&, Extended& Value, Extended, Extended) { Value = 40; };
+    graphservices.AskLengthInRange = [](const std::string&, Extended& Value, Extended, Extended) {
+        Value = 40;
+    };
     auto& st = PlanetaryStage;
     st.CarrierForm = 2;
     st.CarrierShaft = true;
@@ -246,7 +244,6 @@ TEST_F(Composer, SolidViewsHaveNoDegenerateFacet)
         EXPECT_EQ(v.Degenerate, 0) << v.Output;
     }
 }
-
 
 // Every view of the default stage as text CAD code, against the goldens
 // beside this test (fixed sheet clock, seeded break line). The sheets'
@@ -276,7 +273,6 @@ TEST_F(Composer, TextCadOfEveryViewMatchesItsGolden)
         ExpectGolden("stageview_" + std::to_string(view) + ".txt", bytes);
     }
 }
-
 
 // The spectrum example with a 6206 on the inner and a 30206 pair in O
 // arrangement on the outer planets: the sheets with bearing blocks and the

@@ -123,7 +123,6 @@ class DiagramFixture : public ::testing::Test
         return s;
     }
 
-
     // ezdxf's view of a DXF file through the script beside the tests;
     // nothing when ezdxf cannot be run.
     static std::optional<std::vector<std::string>> Ezdxf(const std::string& Script, const std::string& Path)

@@ -22,8 +22,8 @@ namespace
 class DiameterDrawings : public CadLogFixtureT<ToothContourFixture>
 {
   protected:
-    static void SetDiameters(int I, double Dw, double D, double Db, double Df, double Da, double DFf, double DFa,
-                             double DNf)
+    static void SetDiameters(int I, double Dw, double D, double Db, double Df, double Da, double DFf,
+                             double DFa, double DNf)
     {
         auto& g = GearPair;
         g.mn = 2;
@@ -105,8 +105,8 @@ TEST_F(DiameterDrawings, ArcsOfAnExternalGear)
         const char* Label;
         int Layer;
         double Radius, Half;
-    } want[] = {{"dw1", 18, 20.05, half}, {"d1", 17, 20, 1.2 * half}, {"db1", 25, 18.79385, half},
-                {"df1", 19, 17.5, half},  {"da1", 21, 22, half},      {"dFf", 20, 18.8, 1.2 * half},
+    } want[] = {{"dw1", 18, 20.05, half},      {"d1", 17, 20, 1.2 * half}, {"db1", 25, 18.79385, half},
+                {"df1", 19, 17.5, half},       {"da1", 21, 22, half},      {"dFf", 20, 18.8, 1.2 * half},
                 {"dNf1", 24, 18.9, 1.2 * half}};
     EXPECT_EQ(m.size(), 7u);
     EXPECT_EQ(m.count("dFa1"), 0u);
@@ -145,7 +145,7 @@ TEST_F(DiameterDrawings, CirclesWithTheirValueList)
     DrawDiameterCircles(1, 0, 0);
     Close();
     const auto texts = Calls("text");
-    const std::vector<std::string> want = {"dw = 40.000", "d = 40.000", "db = 37.588",
+    const std::vector<std::string> want = {"dw = 40.000", "d = 40.000",  "db = 37.588",
                                            "df = 35.000", "da = 44.000", "dNf = 36.000"};
     ASSERT_EQ(texts.size(), want.size());
     for (size_t k = 0; k < want.size(); ++k)
@@ -166,7 +166,8 @@ struct TBallCase {
     int z;
 };
 
-class MeasuringBall : public CadLogFixtureT<ToothContourFixture>, public ::testing::WithParamInterface<TBallCase>
+class MeasuringBall : public CadLogFixtureT<ToothContourFixture>,
+                      public ::testing::WithParamInterface<TBallCase>
 {
 };
 
@@ -219,12 +220,14 @@ TEST_P(MeasuringBall, TouchesBothFlanks)
         const double psi = M_PI / (2 * z) + Inv(a) - Inv(ar);
         const double phi = M_PI / z - psi;
         for (double s : {-1.0, 1.0})
-            best = std::min(best, std::hypot(s * rr * std::sin(phi) - c[0].V[0], rr * std::cos(phi) - c[0].V[1]));
+            best = std::min(best,
+                            std::hypot(s * rr * std::sin(phi) - c[0].V[0], rr * std::cos(phi) - c[0].V[1]));
     }
     EXPECT_NEAR(best, 1.75, 1e-6);
 }
 
-INSTANTIATE_TEST_SUITE_P(Diameters, MeasuringBall, ::testing::Values(TBallCase{"z20", 20}, TBallCase{"z21", 21}),
+INSTANTIATE_TEST_SUITE_P(Diameters, MeasuringBall,
+                         ::testing::Values(TBallCase{"z20", 20}, TBallCase{"z21", 21}),
                          [](const auto& I) { return std::string(I.param.Name); });
 
 TEST_F(DiameterDrawings, HelicalPinIsAnEllipseWiderInX)

@@ -9,17 +9,17 @@
 #include "common/tempdir.h"
 #include "common/validators.h"
 
+#include "common/testmessages.h"
 #include "drawings/sheet/drawingsheet.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
-#include "graphics/cad/cadoutput.h"
 #include "graphics/cad/caddeviceregistry.h"
+#include "graphics/cad/cadoutput.h"
 #include "graphics/cadsettings.h"
 #include "planetary/documentation.h"
 #include "platform/headless/platform_headless.h"
 #include "reports/engine/reportservices.h"
-#include "common/testmessages.h"
 
 #include <gtest/gtest.h>
 
@@ -116,8 +116,9 @@ class SheetFiles : public ::testing::Test
     std::string dir_;
 };
 
-#define REQUIRE_EZDXF()                                                                                    \
-    if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) QYR7_VALIDATOR_MISSING("no ezdxf")
+#define REQUIRE_EZDXF()                                                                                      \
+    if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0)                              \
+    QYR7_VALIDATOR_MISSING("no ezdxf")
 
 TEST_F(SheetFiles, IsoA4SheetPassesTheAudit)
 {
@@ -165,9 +166,10 @@ TEST_F(SheetFiles, DinA3SheetPassesTheAudit)
         d.ChangeList[k].Text[0] = "mod" + std::to_string(k);
     const std::string path = Draw(1, 3, "dxf");
     ASSERT_FALSE(telmvar.Aborted);
-    const std::string out = Run("/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/sheetdxf.py '" + path +
-                                "' '15,5,415,292;0,0,420,297;227.8,5,415,60.25' 'Compl.|mod1|mod3|a|c|Sun gear' 291 414 "
-                                "2>&1");
+    const std::string out =
+        Run("/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/sheetdxf.py '" + path +
+            "' '15,5,415,292;0,0,420,297;227.8,5,415,60.25' 'Compl.|mod1|mod3|a|c|Sun gear' 291 414 "
+            "2>&1");
     // DIN block origin (227.8, 5); change row r at 4.25 r + 1.
     const std::string want = "audit errors=0 fixes=0\n"
                              "rect 15,5,415,292 found\n"
@@ -191,9 +193,10 @@ TEST_F(SheetFiles, TextCadSheetHoldsTheSameTexts)
     const std::string path = Draw(5, 4, "txt");
     ASSERT_FALSE(telmvar.Aborted);
     const std::string code = ReadAll(path);
-    for (const char* line : {"TEXT\t21.000000\t43.500000\tResponsible dept.", "TEXT\t150.000000\t12.000000\tM",
-                             "TEXT\t91.000000\t74.900000\tfirst line  second line",
-                             "LINE\t20.000000\t10.000000\t20.000000\t287.000000"})
+    for (const char* line :
+         {"TEXT\t21.000000\t43.500000\tResponsible dept.", "TEXT\t150.000000\t12.000000\tM",
+          "TEXT\t91.000000\t74.900000\tfirst line  second line",
+          "LINE\t20.000000\t10.000000\t20.000000\t287.000000"})
         EXPECT_NE(code.find(std::string(line) + "\r\n"), std::string::npos) << line;
 }
 

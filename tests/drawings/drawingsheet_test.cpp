@@ -63,8 +63,8 @@ class DrawingSheet : public CadLogFixture
     static bool HasLine(double X1, double Y1, double X2, double Y2)
     {
         for (const auto& c : Calls("line"))
-            if (std::fabs(c.V[0] - X1) < 1e-6 && std::fabs(c.V[1] - Y1) < 1e-6 && std::fabs(c.V[2] - X2) < 1e-6 &&
-                std::fabs(c.V[3] - Y2) < 1e-6)
+            if (std::fabs(c.V[0] - X1) < 1e-6 && std::fabs(c.V[1] - Y1) < 1e-6 &&
+                std::fabs(c.V[2] - X2) < 1e-6 && std::fabs(c.V[3] - Y2) < 1e-6)
                 return true;
         return false;
     }

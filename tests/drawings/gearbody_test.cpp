@@ -37,7 +37,8 @@ std::vector<TBox> Layer5Outlines()
             keep = c.Layer == 5;
             b = {1e9, 1e9, -1e9, -1e9};
         } else if (c.Kind == "vertex" && in) {
-            b = {std::min(b.x1, c.V[0]), std::min(b.y1, c.V[1]), std::max(b.x2, c.V[0]), std::max(b.y2, c.V[1])};
+            b = {std::min(b.x1, c.V[0]), std::min(b.y1, c.V[1]), std::max(b.x2, c.V[0]),
+                 std::max(b.y2, c.V[1])};
         } else if (c.Kind == "endpline" && in) {
             in = false;
             // The hatching's own outline; an empty polyline carries nothing.
@@ -129,8 +130,8 @@ TEST_F(GearBodyDrawing, EstimateFromTorsion)
 struct BoreCase {
     const char* name;
     double df, di, dB, T, sigma;
-    bool section;        // hatched section rather than the view
-    double boreLine;     // bore line height on layer 5, 0 for none
+    bool section;    // hatched section rather than the view
+    double boreLine; // bore line height on layer 5, 0 for none
 };
 
 const BoreCase boreCases[] = {
@@ -205,7 +206,9 @@ const AskCase askCases[] = {
     {"cancel keeps", true, 2, 0, 2, "2"},
 };
 
-class AskGear : public ::testing::TestWithParam<AskCase> {};
+class AskGear : public ::testing::TestWithParam<AskCase>
+{
+};
 
 TEST_P(AskGear, AsksAndKeepsTheChoice)
 {
@@ -257,7 +260,8 @@ namespace
 // that the outline points never reach).
 TEST(GearBodyDxf, SectionsPassTheAudit)
 {
-    if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) QYR7_VALIDATOR_MISSING("no ezdxf");
+    if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0)
+        QYR7_VALIDATOR_MISSING("no ezdxf");
     testdirs::ScopedTempDir dir("gearbodydxf");
     telmvar.TempDir = dir.Path();
     telmvar.CadDir = dir.Path();
@@ -281,9 +285,10 @@ TEST(GearBodyDxf, SectionsPassTheAudit)
         CadCloseOutput();
     }
     ASSERT_FALSE(telmvar.Aborted);
-    const std::string cmd = "/usr/bin/python3 -c \"import ezdxf,sys; d=ezdxf.readfile(sys.argv[1]); a=d.audit(); "
-                            "print(len(a.errors), len(a.fixes))\" '" +
-                            dir.Path() + "/bodies.dxf' 2>&1";
+    const std::string cmd =
+        "/usr/bin/python3 -c \"import ezdxf,sys; d=ezdxf.readfile(sys.argv[1]); a=d.audit(); "
+        "print(len(a.errors), len(a.fixes))\" '" +
+        dir.Path() + "/bodies.dxf' 2>&1";
     std::FILE* p = ::popen(cmd.c_str(), "r");
     ASSERT_NE(p, nullptr);
     char buf[256] = {};

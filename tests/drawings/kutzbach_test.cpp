@@ -74,7 +74,8 @@ class Kutzbach : public DefaultStageDrawing
         }
         const std::string path = dir_ + "/drawing.dxf";
         if (!std::filesystem::exists(path)) return false;
-        const std::string cmd = "/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/kutzbachdxf.py '" + path + "' 2>&1";
+        const std::string cmd =
+            "/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/kutzbachdxf.py '" + path + "' 2>&1";
         std::FILE* p = ::popen(cmd.c_str(), "r");
         if (p == nullptr) return false;
         std::string text;
@@ -107,12 +108,16 @@ class Kutzbach : public DefaultStageDrawing
     void SetUp() override
     {
         DefaultStageDrawing::SetUp();
-        if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) QYR7_VALIDATOR_MISSING("no ezdxf");
+        if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0)
+            QYR7_VALIDATOR_MISSING("no ezdxf");
     }
 };
 
 // dv/dr of a segment in plot units (velocity sideways, radius upwards).
-double Slope(const TChartLine& L) { return (L.x2 - L.x1) / (L.y2 - L.y1); }
+double Slope(const TChartLine& L)
+{
+    return (L.x2 - L.x1) / (L.y2 - L.y1);
+}
 
 bool Inside(double X, double Y)
 {
@@ -122,8 +127,8 @@ bool Inside(double X, double Y)
 struct SpeedCase {
     const char* Name;
     void (*Drive)();
-    double Pi, Pe, Ring;   // speed ratios to the sun
-    double Carrier;        // nC / nS
+    double Pi, Pe, Ring; // speed ratios to the sun
+    double Carrier;      // nC / nS
 };
 
 TEST_F(Kutzbach, SlopesAreTheSpeedRatios)

@@ -24,8 +24,14 @@ namespace
 
 struct TBox {
     double x1, y1, x2, y2;
-    bool On(const TBox& o) const { return x1 < o.x2 - .02 && o.x1 < x2 - .02 && y1 < o.y2 - .02 && o.y1 < y2 - .02; }
-    bool In(const TBox& o) const { return x1 > o.x1 - .02 && x2 < o.x2 + .02 && y1 > o.y1 - .02 && y2 < o.y2 + .02; }
+    bool On(const TBox& o) const
+    {
+        return x1 < o.x2 - .02 && o.x1 < x2 - .02 && y1 < o.y2 - .02 && o.y1 < y2 - .02;
+    }
+    bool In(const TBox& o) const
+    {
+        return x1 > o.x1 - .02 && x2 < o.x2 + .02 && y1 > o.y1 - .02 && y2 < o.y2 + .02;
+    }
     double Area() const { return (x2 - x1) * (y2 - y1); }
 };
 struct TFrame {
@@ -40,7 +46,7 @@ struct TFrame {
 std::vector<std::string> Faults()
 {
     std::vector<std::pair<TBox, std::string>> texts; // axis-parallel ones for the overlap checks
-    std::vector<TBox> lines, shapes;                  // lines x1 <= x2, y1 <= y2
+    std::vector<TBox> lines, shapes;                 // lines x1 <= x2, y1 <= y2
     std::vector<std::string> f;
     TBox window{0, 0, 0, 0};
     double h = 0, w = 0, a = 0;
@@ -49,7 +55,8 @@ std::vector<std::string> Faults()
         const double x = r.F[0], y = r.F[1], x2 = r.F[2], y2 = r.F[3];
         if (r.Kind == 9) h = x, w = y > 0 ? y : 0.7 * x, a = static_cast<double>(r.F[3]) * M_PI / 180;
         if (r.Kind == 10) window = {double(r.F[4]), double(r.F[5]), double(r.F[6]), double(r.F[7])};
-        if (r.Kind == 4 && (x == x2 || y == y2)) lines.push_back({std::min(x, x2), std::min(y, y2), std::max(x, x2), std::max(y, y2)});
+        if (r.Kind == 4 && (x == x2 || y == y2))
+            lines.push_back({std::min(x, x2), std::min(y, y2), std::max(x, x2), std::max(y, y2)});
         if (r.Kind == 3) shapes.push_back({x - x2, y - x2, x + x2, y + x2});
         const std::string t(r.Text);
         const size_t first = t.find_first_not_of(' '), last = t.find_last_not_of(' ');
@@ -71,7 +78,9 @@ std::vector<std::string> Faults()
     std::vector<size_t> up(lines.size());
     std::iota(up.begin(), up.end(), 0);
     std::function<size_t(size_t)> root = [&](size_t i) { return up[i] == i ? i : up[i] = root(up[i]); };
-    auto ends = [](const TBox& l, const TBox& o) { return TBox{l.x1, l.y1, l.x1, l.y1}.In(o) || TBox{l.x2, l.y2, l.x2, l.y2}.In(o); };
+    auto ends = [](const TBox& l, const TBox& o) {
+        return TBox{l.x1, l.y1, l.x1, l.y1}.In(o) || TBox{l.x2, l.y2, l.x2, l.y2}.In(o);
+    };
     for (size_t i = 0; i < lines.size(); ++i)
         for (size_t j = i + 1; j < lines.size(); ++j)
             if (ends(lines[i], lines[j]) || ends(lines[j], lines[i])) up[root(i)] = root(j);
@@ -79,8 +88,10 @@ std::vector<std::string> Faults()
     for (size_t i = 0; i < lines.size(); ++i) {
         TFrame& g = groups[root(i)];
         const TBox& l = lines[i];
-        if (l.x1 == l.x2) g.Box.x1 = std::min(g.Box.x1, l.x1), g.Box.x2 = std::max(g.Box.x2, l.x1);
-        else g.Box.y1 = std::min(g.Box.y1, l.y1), g.Box.y2 = std::max(g.Box.y2, l.y1);
+        if (l.x1 == l.x2)
+            g.Box.x1 = std::min(g.Box.x1, l.x1), g.Box.x2 = std::max(g.Box.x2, l.x1);
+        else
+            g.Box.y1 = std::min(g.Box.y1, l.y1), g.Box.y2 = std::max(g.Box.y2, l.y1);
         g.Lines.push_back(l);
     }
     std::vector<TFrame> frames;
@@ -105,7 +116,8 @@ std::vector<std::string> Faults()
     for (const TFrame& t : frames) {
         if (!t.Box.In(window)) f.push_back("a frame leaves the window");
         for (const TFrame& o : frames)
-            if (&t < &o && t.Box.On(o.Box) && !(o.Box.In(t.Box) && !t.Through(o.Box)) && !(t.Box.In(o.Box) && !o.Through(t.Box)))
+            if (&t < &o && t.Box.On(o.Box) && !(o.Box.In(t.Box) && !t.Through(o.Box)) &&
+                !(t.Box.In(o.Box) && !o.Through(t.Box)))
                 f.push_back("two frames overlap");
     }
     return f;
@@ -140,10 +152,18 @@ const TLayoutCase layoutCases[] = {
     {"AssemblyDrawing", 1, 0, [] { PlanetDrawView(3, 5); }},
     {"StageTables", 1, 0, [] { PlanetDrawView(3, 6); }},
     {"CarrierSheet", 1, 0, [] { PlanetDrawView(3, 7); }},
-    {"Quick1", 1, 0, [] { PlanetDrawView(3, 9); }, {"\"120\xB0\" reads upside down", "\"120\xB0\" reads upside down"}},
+    {"Quick1",
+     1,
+     0,
+     [] { PlanetDrawView(3, 9); },
+     {"\"120\xB0\" reads upside down", "\"120\xB0\" reads upside down"}},
     {"Quick3", 1, 0, [] { PlanetDrawView(3, 10); }},
     {"Quick4", 1, 0, [] { PlanetDrawView(3, 11); }},
-    {"OperatingData", 1, 0, [] { PlanetDrawView(3, 12); }, {"\"i=n out/in\" on \"SH min\"", "\"n out /min\" on \"T out Nm\""}},
+    {"OperatingData",
+     1,
+     0,
+     [] { PlanetDrawView(3, 12); },
+     {"\"i=n out/in\" on \"SH min\"", "\"n out /min\" on \"T out Nm\""}},
     {"LifeDiagrams", 1, 0, [] { DrawLifeSafetyDiagrams(1, 3, "S-Pi"); }},
     {"SafetyDiagrams", 1, 0, [] { DrawLifeSafetyDiagrams(2, 3, "S-Pi"); }},
     {"LoadSpectrumSheet", 1, 0,

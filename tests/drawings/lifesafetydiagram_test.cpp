@@ -40,7 +40,7 @@ void ExpectSameResults(const TPairResults& A, const TPairResults& B, const std::
 {
     for (int i = 1; i <= 2; ++i) {
         const std::pair<const PairArray<Extended> TPairResults::*, const char*> values[] = {
-            {&TPairResults::SF, "SF"},   {&TPairResults::SH, "SH"},   {&TPairResults::LtF, "tF"},
+            {&TPairResults::SF, "SF"},  {&TPairResults::SH, "SH"},   {&TPairResults::LtF, "tF"},
             {&TPairResults::LtH, "tH"}, {&TPairResults::NLF, "NLF"}, {&TPairResults::NLH, "NLH"}};
         for (const auto& [member, name] : values)
             EXPECT_EQ((A.*member)[i], (B.*member)[i]) << What << " " << name << i;
@@ -114,7 +114,8 @@ class LifeSafety : public DiagramFixture
 // n1 = 1000 the exponents -0.96 .. 4.52 are drawn -1 .. 5 by half decades.
 TEST_F(LifeSafety, LifeAxisEndsAtTwoBillionCyclesOfGearOneAndAtMostAHundredThousandHours)
 {
-    const std::pair<Extended, Extended> cases[] = {{1000, 33333.333333L}, {-1000, 33333.333333L}, {100, 100000}, {333.3333333L, 100000}};
+    const std::pair<Extended, Extended> cases[] = {
+        {1000, 33333.333333L}, {-1000, 33333.333333L}, {100, 100000}, {333.3333333L, 100000}};
     for (const auto& [n1, top] : cases) {
         GearPair.n[1] = n1;
         const TLifeSafetyAxes a = LifeSafetyAxes(1, 500, "S-Pi");
@@ -213,14 +214,14 @@ TEST_F(LifeSafety, LifeTextsOfTheLegend)
         Extended Life, Safety, Cycles;
         const char* Text;
     } cases[] = {
-        {1, 1234, 0.9L, 1e10L, "infinite"},    // endurance: the life does not count
+        {1, 1234, 0.9L, 1e10L, "infinite"}, // endurance: the life does not count
         {3, 0, 0.5L, 1e12L, "infinite"},
-        {1, 0, 0.9L, 0, "fraction"},           // breaks at once
+        {1, 0, 0.9L, 0, "fraction"}, // breaks at once
         {2, 0, 0.2L, 0, "fraction"},
-        {3, 0, 0.9L, 0, "Pitting"},            // pits at once
+        {3, 0, 0.9L, 0, "Pitting"}, // pits at once
         {4, 0, 0.9L, 0, "Pitting"},
-        {1, 1234, 0.9L, 9.99e9L, "1234h"},    // four digits from 1000 h on
-        {4, 0, 1.0L, 0, "0h"},                  // safety 1 is no failure at once
+        {1, 1234, 0.9L, 9.99e9L, "1234h"}, // four digits from 1000 h on
+        {4, 0, 1.0L, 0, "0h"},             // safety 1 is no failure at once
     };
     for (const auto& c : cases)
         EXPECT_EQ(LifeValueText(c.Index, c.Life, c.Safety, c.Cycles), c.Text)

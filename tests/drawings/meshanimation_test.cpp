@@ -105,10 +105,7 @@ class MeshAnimation : public DefaultStageDrawing
         reportservices.ShowMessageIfEnabled = [this](const std::string& T) { messages_.push_back(T); };
         reportservices.ShowMessageBox = [this](const std::string& T) { messages_.push_back(T); };
     }
-    void TearDown() override
-    {
-        DefaultStageDrawing::TearDown();
-    }
+    void TearDown() override { DefaultStageDrawing::TearDown(); }
     // Runs with the given answers; the form's proposal is kept in asked_.
     TRecords Run(int Steps, int PauseMs, Extended Start, Extended End, bool Ok = true)
     {
@@ -186,7 +183,8 @@ TEST_F(MeshAnimation, LastFrameStillHoldsTheFixedPicture)
     // header) without its wheels, which the first erasure draws.
     std::multiset<std::pair<long long, std::string>> fixed;
     const auto wheels = drawn(erases[0], restores[0]);
-    const auto first = std::find_if(L.begin(), L.end(), [](const std::string& R) { return R.rfind("4;", 0) == 0; });
+    const auto first =
+        std::find_if(L.begin(), L.end(), [](const std::string& R) { return R.rfind("4;", 0) == 0; });
     for (const auto& d : drawn(first - L.begin(), pauses[0]))
         if (wheels.count({0, d.second}) == 0) fixed.insert(d);
     const auto last = drawn(*std::upper_bound(restores.begin(), restores.end(), erases.back()), L.size());
@@ -253,7 +251,9 @@ TEST_F(MeshAnimation, EveryWayOutRestoresTheOutlineSettings)
     EXPECT_EQ(GearPair.InvolutePoints, 20);
     EXPECT_EQ(GearPair.FilletResolution, 30);
     // A form that throws.
-    meshanimationservices.AskSettings = [](TMeshAnimationRequest&) -> bool { throw std::runtime_error("gone"); };
+    meshanimationservices.AskSettings = [](TMeshAnimationRequest&) -> bool {
+        throw std::runtime_error("gone");
+    };
     EXPECT_THROW(AnimateMeshing(), std::runtime_error);
     EXPECT_EQ(GearPair.InvolutePoints, 20);
     EXPECT_EQ(GearPair.FilletResolution, 30);

@@ -29,7 +29,10 @@ inline double FromHalf(double Sum)
 }
 
 // Distance of two fractions on the circle of fractions.
-inline double FractionDistance(double A, double B) { return FromHalf(A - B + 0.5); }
+inline double FractionDistance(double A, double B)
+{
+    return FromHalf(A - B + 0.5);
+}
 
 struct TStageInserts {
     TCadCall Ring, Sun;
@@ -38,7 +41,8 @@ struct TStageInserts {
 
 // Per planet set the three mesh sums Pe-H, Pi-Pe and S-Pi: 0.5 (mod 1)
 // where the teeth mesh.
-inline std::vector<std::array<double, 3>> MeshPhaseSums(const TStageInserts& w, int zS, int zPi, int zPe, int zH)
+inline std::vector<std::array<double, 3>> MeshPhaseSums(const TStageInserts& w, int zS, int zPi, int zPe,
+                                                        int zH)
 {
     constexpr double Deg = 3.14159265358979323846 / 180;
     const double sS = 360.0 / zS, sPi = 360.0 / zPi, sPe = 360.0 / zPe, sH = 360.0 / zH;

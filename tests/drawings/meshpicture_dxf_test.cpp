@@ -46,7 +46,8 @@ class MeshDxf : public ToothContourFixture
 
 TEST_F(MeshDxf, ToothContactPassesTheAudit)
 {
-    if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) QYR7_VALIDATOR_MISSING("no ezdxf");
+    if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0)
+        QYR7_VALIDATOR_MISSING("no ezdxf");
     TToothGear g1, g2;
     g2.z = 40;
     Load(1, g1);
@@ -79,7 +80,8 @@ TEST_F(MeshDxf, ToothContactPassesTheAudit)
     ASSERT_FALSE(telmvar.Aborted);
     const std::string path = dir_ + "/mesh.dxf";
     ASSERT_TRUE(std::filesystem::exists(path));
-    const std::string cmd = "/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/meshdxf.py '" + path + "' 2>&1";
+    const std::string cmd =
+        "/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/meshdxf.py '" + path + "' 2>&1";
     std::FILE* p = ::popen(cmd.c_str(), "r");
     ASSERT_NE(p, nullptr);
     std::string text;

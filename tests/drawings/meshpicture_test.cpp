@@ -77,8 +77,8 @@ TEST_F(MeshPicture, WindowBounds)
     const double t17 = std::log(17.0) * 0.7 * 360 / 17 * M_PI / 180;
     EXPECT_NEAR(static_cast<double>(MeshPictureTop()), 37 - 19 + 1.2 * (19 * (1 - std::cos(t17)) + 2), 1e-9);
     SetPair(20, 18, 38);
-    EXPECT_NEAR(static_cast<double>(MeshPictureTop()), 38 - 20 + 1.2 * (20 * (1 - std::cos(40 * M_PI / 180)) + 2),
-                1e-9);
+    EXPECT_NEAR(static_cast<double>(MeshPictureTop()),
+                38 - 20 + 1.2 * (20 * (1 - std::cos(40 * M_PI / 180)) + 2), 1e-9);
 }
 
 TEST_F(MeshPicture, WithoutTextOnlyTheTeeth)
@@ -93,7 +93,7 @@ TEST_F(MeshPicture, WithoutTextOnlyTheTeeth)
     // Gear 1 at 3 deg and one pitch (18 deg) either side; gear 2 turned
     // back by 3 * 20/40 = 1.5 deg, its teeth half a pitch (4.5 deg) and
     // one and a half pitches off the line of centres.
-    const double want[7][3] = {{0, 0, 3},      {0, 0, 21},      {0, 0, -15},   {0, 60, 183},
+    const double want[7][3] = {{0, 0, 3},    {0, 0, 21},   {0, 0, -15}, {0, 60, 183},
                                {0, 60, 174}, {0, 60, 192}, {0, 60, 165}};
     for (int k = 0; k < 7; ++k) {
         EXPECT_EQ(ins[k].Text, k < 3 ? "EVOLV1" : "EVOLV2");
@@ -175,9 +175,13 @@ TEST_F(MeshPicture, LineOfActionThroughAToECutAtTheFrame)
         Close();
         std::vector<TCadCall> action, marks, other;
         for (const auto& e : CadCallLog())
-            (e.Kind == "line" && e.Layer == 0 ? action : e.Kind == "circle" && e.Layer == 3 ? marks : other).push_back(e);
+            (e.Kind == "line" && e.Layer == 0     ? action
+             : e.Kind == "circle" && e.Layer == 3 ? marks
+                                                  : other)
+                .push_back(e);
         ASSERT_EQ(action.size(), 1u);
-        const double *v = action[0].V.data(), want[4] = {c.x1, c.y1, c.x2, c.y2}, ux = v[2] - v[0], uy = v[3] - v[1];
+        const double *v = action[0].V.data(), want[4] = {c.x1, c.y1, c.x2, c.y2}, ux = v[2] - v[0],
+                     uy = v[3] - v[1];
         for (int k = 0; k < 4; ++k)
             EXPECT_NEAR(v[k], want[k], 1e-6) << k;
         ASSERT_EQ(marks.size(), c.marks) << "C, E, A, B, D";
@@ -185,7 +189,8 @@ TEST_F(MeshPicture, LineOfActionThroughAToECutAtTheFrame)
         for (const auto& m : marks) {
             const double dx = m.V[0] - v[0], dy = m.V[1] - v[1];
             EXPECT_NEAR(dy * ux - dx * uy, 0, 1e-9) << m.V[0] << " " << m.V[1];
-            EXPECT_TRUE(dx * ux + dy * uy >= 0 && dx * ux + dy * uy <= ux * ux + uy * uy) << m.V[0] << " " << m.V[1];
+            EXPECT_TRUE(dx * ux + dy * uy >= 0 && dx * ux + dy * uy <= ux * ux + uy * uy)
+                << m.V[0] << " " << m.V[1];
         }
     }
 }

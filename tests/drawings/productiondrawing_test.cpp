@@ -7,18 +7,18 @@
 #include "goldentestsupport.h"
 #include "productiontestsupport.h"
 
+#include "common/testnames.h"
 #include "drawings/production/annotation.h"
 #include "drawings/production/productiondrawing.h"
 #include "drawings/sheet/drawingsheet.h"
 #include "foundation/textutil.h"
+#include "graphics/cad/caddeviceregistry.h"
 #include "graphics/cad/cadhatch.h"
 #include "graphics/cad/cadprimitives.h"
-#include "graphics/cad/caddeviceregistry.h"
 #include "graphics/graphservices.h"
 #include "planetary/documentation.h"
 #include "reports/engine/reportservices.h"
 #include "reports/textview/printsettings.h"
-#include "common/testnames.h"
 
 #include <deque>
 #include <filesystem>
@@ -208,9 +208,9 @@ TEST_F(ProductionMenu, ProposalMovesToTheEntryAfterTheOneDrawn)
     // Entry 4 for gear 1, then entry 9 for both, then Cancel.
     answers_ = {4, 1, 9, 3, 0};
     ComposeProductionDrawing(5, 0, 0, "S-Pi");
-    const std::vector<std::string> expected = {"production drawing 16 offered 1", "Select gear ... 3 offered 1",
-                                               "production drawing 16 offered 5", "Select gear ... 3 offered 1",
-                                               "production drawing 16 offered 10"};
+    const std::vector<std::string> expected = {
+        "production drawing 16 offered 1", "Select gear ... 3 offered 1", "production drawing 16 offered 5",
+        "Select gear ... 3 offered 1", "production drawing 16 offered 10"};
     EXPECT_EQ(asked_, expected);
     EXPECT_EQ(telmvar.TextItems[16], "return ..");
 }
@@ -301,7 +301,8 @@ TEST_F(ProductionMenu, CarrierLinkRefusesRingAndMissingBore)
         const char* mesh;
         Extended dB1, dB2;
         const char* message;
-    } const cases[] = {{"Pe-H", 20, 30, "not for z2 < 0"}, {"S-Pi", 0, 30, "not for dBore = 0"},
+    } const cases[] = {{"Pe-H", 20, 30, "not for z2 < 0"},
+                       {"S-Pi", 0, 30, "not for dBore = 0"},
                        {"S-Pi", 20, 0, "not for dBore = 0"}};
     for (const auto& c : cases) {
         shown_.clear();
@@ -378,7 +379,8 @@ TEST_P(ProductionEntries, DxfOfEveryEntryPassesTheAuditor)
         const std::string path = Run(1, entry);
         if (path.empty()) continue;
         const std::string out = RunPython("productiondxf.py", path);
-        EXPECT_NE(out.find("audit errors=0 fixes=0\n"), std::string::npos) << "entry " << entry << "\n" << out;
+        EXPECT_NE(out.find("audit errors=0 fixes=0\n"), std::string::npos) << "entry " << entry << "\n"
+                                                                           << out;
     }
 }
 
@@ -413,8 +415,8 @@ TEST_P(ProductionEntries, SheetBlocksInsertsAndScaleReadBack)
 }
 
 INSTANTIATE_TEST_SUITE_P(Meshes, ProductionEntries,
-                         ::testing::Values(TGoldenCase{"S-Pi", 1}, TGoldenCase{"S-Pi", 2}, TGoldenCase{"Pe-H", 1},
-                                           TGoldenCase{"Pe-H", 2}),
+                         ::testing::Values(TGoldenCase{"S-Pi", 1}, TGoldenCase{"S-Pi", 2},
+                                           TGoldenCase{"Pe-H", 1}, TGoldenCase{"Pe-H", 2}),
                          GoldenName);
 
 } // namespace

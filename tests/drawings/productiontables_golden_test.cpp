@@ -8,9 +8,9 @@
 #include "drawings/production/carrierdetails.h"
 #include "drawings/production/productiontables.h"
 #include "foundation/programsettings.h"
+#include "graphics/cad/caddeviceregistry.h"
 #include "graphics/cad/cadhatch.h"
 #include "graphics/cad/cadprimitives.h"
-#include "graphics/cad/caddeviceregistry.h"
 
 #include <filesystem>
 
@@ -75,10 +75,7 @@ class ProductionTablesGolden : public DefaultStageCad, public ::testing::WithPar
         RegisterCadWriters();
         cadsettings.DxfDecimals = 6;
     }
-    void TearDown() override
-    {
-        DefaultStageCad::TearDown();
-    }
+    void TearDown() override { DefaultStageCad::TearDown(); }
     std::string Write(int Device)
     {
         {
@@ -127,8 +124,8 @@ TEST_P(ProductionTablesGolden, DxfPassesTheAuditor)
 }
 
 INSTANTIATE_TEST_SUITE_P(Meshes, ProductionTablesGolden,
-                         ::testing::Values(TGoldenCase{"S-Pi", 0}, TGoldenCase{"S-Pi", 1}, TGoldenCase{"Pe-H", 0},
-                                           TGoldenCase{"Pe-H", 1}),
+                         ::testing::Values(TGoldenCase{"S-Pi", 0}, TGoldenCase{"S-Pi", 1},
+                                           TGoldenCase{"Pe-H", 0}, TGoldenCase{"Pe-H", 1}),
                          CaseName);
 
 } // namespace

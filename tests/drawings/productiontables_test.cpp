@@ -8,9 +8,9 @@
 #include "drawings/production/productiontables.h"
 #include "foundation/guardedmath.h"
 #include "foundation/numbertext.h"
-#include "foundation/unitsys.h"
 #include "foundation/programsettings.h"
 #include "foundation/textutil.h"
+#include "foundation/unitsys.h"
 #include "graphics/cad/cadhatch.h"
 #include "reports/engine/reportservices.h"
 
@@ -44,7 +44,8 @@ class ProductionTables : public DefaultStageCad
             std::vector<TCadCall> same;
             for (const auto& u : texts)
                 if (std::fabs(u.V[1] - t.V[1]) < 1e-9 && u.V[0] >= t.V[0]) same.push_back(u);
-            std::sort(same.begin(), same.end(), [](const TCadCall& a, const TCadCall& b) { return a.V[0] < b.V[0]; });
+            std::sort(same.begin(), same.end(),
+                      [](const TCadCall& a, const TCadCall& b) { return a.V[0] < b.V[0]; });
             std::vector<std::string> cells;
             for (const auto& u : same)
                 cells.push_back(TrimBlanks(u.Text));
@@ -55,7 +56,8 @@ class ProductionTables : public DefaultStageCad
     static bool HasText(const std::string& Text)
     {
         const auto texts = Calls("text");
-        return std::any_of(texts.begin(), texts.end(), [&](const TCadCall& t) { return TrimBlanks(t.Text) == Text; });
+        return std::any_of(texts.begin(), texts.end(),
+                           [&](const TCadCall& t) { return TrimBlanks(t.Text) == Text; });
     }
     std::vector<std::string> shown_;
 
@@ -96,7 +98,8 @@ TEST_F(ProductionTables, GearDataOfPlanetAndRing)
     // twice as wide.
     const Extended mean = (g.xemin[2] + g.xemax[2]) / 2, half = std::fabs(g.xemax[2] - g.xemin[2]) / 2;
     ASSERT_GT(half, 0);
-    EXPECT_EQ(xe[2], TrimBlanks(FormatFloatFixed(1, 3, mean)) + "\xF1" + TrimBlanks(FormatFloatFixed(1, 3, half)));
+    EXPECT_EQ(xe[2],
+              TrimBlanks(FormatFloatFixed(1, 3, mean)) + "\xF1" + TrimBlanks(FormatFloatFixed(1, 3, half)));
     EXPECT_EQ(Row("no complem.gear").back(), g.PartNumber[1]);
 }
 

@@ -3,12 +3,12 @@
 // one of its meshes loaded into the gear-pair variables, and the drawing
 // recorded call by call (cadlogsupport.h) or written to a DXF file in the
 // fixture's scratch directory.
-#include "common/validators.h"
 #include "cadlogsupport.h"
+#include "common/validators.h"
 
 #include "foundation/messagecollector.h"
-#include "gearpair/geometry/calcgearpair.h"
 #include "gearpair/gearpairdata.h"
+#include "gearpair/geometry/calcgearpair.h"
 #include "planetary/meshtransfer.h"
 #include "planetary/stage.h"
 #include "planetary/stagecalc.h"
@@ -51,10 +51,11 @@ class DefaultStageCad : public CadLogFixtureT<DefaultStageBase>
     static bool HaveEzdxf() { return std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0; }
     // Runs the python check Script on Path (and further arguments Args, as
     // the shell reads them); its standard output.
-    static std::string RunPython(const std::string& Script, const std::string& Path, const std::string& Args = "")
+    static std::string RunPython(const std::string& Script, const std::string& Path,
+                                 const std::string& Args = "")
     {
-        const std::string cmd =
-            "/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/" + Script + " '" + Path + "' " + Args + " 2>&1";
+        const std::string cmd = "/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/" + Script + " '" +
+                                Path + "' " + Args + " 2>&1";
         std::string out;
         if (std::FILE* p = ::popen(cmd.c_str(), "r")) {
             char buf[4096];

@@ -59,7 +59,8 @@ class SheetDialogs : public ::testing::Test
         hp.HeadlessDialogs().QueueScript([Fill, Button](platform::DialogModel& m) {
             if (Fill) Fill(m);
             const platform::DialogAction a = m.Press(Button);
-            return a == platform::DialogAction::Accept ? platform::DialogResult::Ok : platform::DialogResult::Cancel;
+            return a == platform::DialogAction::Accept ? platform::DialogResult::Ok
+                                                       : platform::DialogResult::Cancel;
         });
     }
     static void SetChange(int K, const std::string& Mod, const std::string& Date, const std::string& Name,

@@ -4,8 +4,8 @@
 // have: the ISO layout wiping the release row it does not show, free texts
 // after an empty row dropped, a document that fails to start without a
 // word.
-#include "sheetdialogs_support.h"
 #include "common/testnames.h"
+#include "sheetdialogs_support.h"
 
 #include "drawings/sheet/documentlinksform.h"
 #include "drawings/sheet/drawinginfoform.h"
@@ -15,7 +15,10 @@
 namespace
 {
 
-std::string G(const std::string& Grid, int C, int R) { return TForm_zeichInfo::Cell(Grid, C, R); }
+std::string G(const std::string& Grid, int C, int R)
+{
+    return TForm_zeichInfo::Cell(Grid, C, R);
+}
 
 using DrawingInfo = SheetDialogs;
 
@@ -72,12 +75,18 @@ struct FreeTextCase {
 const FreeTextCase freeTextCases[] = {
     {"empty grid gives one empty text", {}, 1, {""}, 0},
     {"rows after an empty row kept",
-     {{1, {"10", "20", "3.5", "0", "one"}}, {2, {"1", "1", "0", "0", "two"}}, {4, {"1", "1", "0", "0", "four"}}},
+     {{1, {"10", "20", "3.5", "0", "one"}},
+      {2, {"1", "1", "0", "0", "two"}},
+      {4, {"1", "1", "0", "0", "four"}}},
      3,
      {"one", "two", "four"},
      10},
     {"comma decimal and unreadable number", {{1, {"12,5", "abc", "", "90", "x"}}}, 1, {"x"}, 12.5},
-    {"blank text rows skipped", {{1, {"5", "5", "2", "0", "a"}}, {2, {"1", "1", "1", "0", "   "}}}, 1, {"a"}, 5},
+    {"blank text rows skipped",
+     {{1, {"5", "5", "2", "0", "a"}}, {2, {"1", "1", "1", "0", "   "}}},
+     1,
+     {"a"},
+     5},
 };
 
 class FreeTexts : public SheetDialogs, public ::testing::WithParamInterface<FreeTextCase>
@@ -115,13 +124,15 @@ TEST_F(DrawingInfo, TextModeHidesTheGridAndCancelKeeps)
 {
     documentation.SheetTextMode = 1;
     documentation.ReplacementFor = "D-1";
-    Script([](platform::DialogModel& m) {
-        EXPECT_EQ(m.Control("ComboBox_zeichtextmode").Text, "A3");
-        m.Control("ComboBox_zeichtextmode").Text = "-";
-        m.Changed("ComboBox_zeichtextmode");
-        EXPECT_FALSE(m.Control("StringGrid2").Visible);
-        m.Control("Edit_ersatzfuer").Text = "D-2";
-    }, "Button_cancel");
+    Script(
+        [](platform::DialogModel& m) {
+            EXPECT_EQ(m.Control("ComboBox_zeichtextmode").Text, "A3");
+            m.Control("ComboBox_zeichtextmode").Text = "-";
+            m.Changed("ComboBox_zeichtextmode");
+            EXPECT_FALSE(m.Control("StringGrid2").Visible);
+            m.Control("Edit_ersatzfuer").Text = "D-2";
+        },
+        "Button_cancel");
     const TDocumentation before = documentation;
     ShowDrawingInfo();
     EXPECT_TRUE(telmvar.Aborted);
@@ -145,7 +156,7 @@ TEST_F(DocumentLinks, ButtonsStartProgramsAndFiles)
     EXPECT_EQ(f.Control("Edit_prog1").Text, "notepad.exe");
     EXPECT_EQ(f.Control("Label_file3").Caption, "File 3");
     f.Press("Button2");
-    f.Press("Button1");                        // empty file: no argument
+    f.Press("Button1");                              // empty file: no argument
     f.Control("Edit_file4").Text = "/tmp/typed.dxf"; // not confirmed, used all the same
     f.Press("Button4f");
     const auto& l = hp.HeadlessLauncher().Launches();

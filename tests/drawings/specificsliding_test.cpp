@@ -166,21 +166,37 @@ TEST_F(SpecificSliding, HandWorkedPoints)
 struct TTableCase {
     const char* Name;
     int Mode;
-    int ValueRows; // before the angles
+    int ValueRows;                                            // before the angles
     std::vector<std::pair<std::string, std::string>> EndRows; // layer, name
 };
 
 const TTableCase TableCases[] = {
-    {"nominal", 0, 12,
-     {{"18", "zeta A1"}, {"18", "zeta A1min"},
-      {"21", "zeta A2"}, {"21", "zeta A2max"},
-      {"18", "zeta E1"}, {"18", "zeta E1max"},
-      {"21", "zeta E2"}, {"21", "zeta E2min"}}},
-    {"tolerances", 1, 8,
-     {{"18", "zeta A1"}, {"18", "zeta A1min"}, {"18", "zeta A1max"},
-      {"21", "zeta A2"}, {"21", "zeta A2min"}, {"21", "zeta A2max"},
-      {"18", "zeta E1"}, {"18", "zeta E1min"}, {"18", "zeta E1max"},
-      {"21", "zeta E2"}, {"21", "zeta E2min"}, {"21", "zeta E2max"}}},
+    {"nominal",
+     0,
+     12,
+     {{"18", "zeta A1"},
+      {"18", "zeta A1min"},
+      {"21", "zeta A2"},
+      {"21", "zeta A2max"},
+      {"18", "zeta E1"},
+      {"18", "zeta E1max"},
+      {"21", "zeta E2"},
+      {"21", "zeta E2min"}}},
+    {"tolerances",
+     1,
+     8,
+     {{"18", "zeta A1"},
+      {"18", "zeta A1min"},
+      {"18", "zeta A1max"},
+      {"21", "zeta A2"},
+      {"21", "zeta A2min"},
+      {"21", "zeta A2max"},
+      {"18", "zeta E1"},
+      {"18", "zeta E1min"},
+      {"18", "zeta E1max"},
+      {"21", "zeta E2"},
+      {"21", "zeta E2min"},
+      {"21", "zeta E2max"}}},
 };
 
 class SlidingTable : public SpecificSliding, public ::testing::WithParamInterface<TTableCase>
@@ -197,7 +213,8 @@ TEST_P(SlidingTable, RowsInTheirOrderAndLayers)
     ASSERT_FALSE(view->empty());
     EXPECT_EQ(view->front(), "audit errors=0 fixes=0");
     const auto texts = Texts(*view);
-    const auto z1 = std::find_if(texts.begin(), texts.end(), [](const auto& t) { return t.second.rfind("z1 = ", 0) == 0; });
+    const auto z1 = std::find_if(texts.begin(), texts.end(),
+                                 [](const auto& t) { return t.second.rfind("z1 = ", 0) == 0; });
     ASSERT_NE(z1, texts.end());
     const auto alpha =
         std::find_if(z1, texts.end(), [](const auto& t) { return t.second.rfind("alpha = ", 0) == 0; });

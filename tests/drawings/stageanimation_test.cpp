@@ -33,10 +33,7 @@ class StageAnimation : public DefaultStageCad
         DefaultStageCad::SetUp();
         uhelperr.MessageListAsText = [this](const std::string& Text) { MessageList += Text; };
     }
-    void TearDown() override
-    {
-        DefaultStageCad::TearDown();
-    }
+    void TearDown() override { DefaultStageCad::TearDown(); }
     // Drive: input, output and fixed shaft, recalculated.
     static void Drive(int In, int Out, int Fixed)
     {
@@ -308,7 +305,8 @@ TEST_F(StageAnimation, OneStepDrawsTwoFramesAndErasesTheFirst)
     ASSERT_EQ(erases.size(), 1u);
     EXPECT_TRUE(pauses[0] < erases[0] && erases[0] < pauses[1]) << "frame, pause, erase, frame, pause";
     // Nothing is erased after the last pause.
-    EXPECT_EQ(std::count(list.begin() + static_cast<long>(pauses[1]), list.end(), MakeIntRecord(TRecordKind::Colour, 0)),
+    EXPECT_EQ(std::count(list.begin() + static_cast<long>(pauses[1]), list.end(),
+                         MakeIntRecord(TRecordKind::Colour, 0)),
               0);
 }
 
@@ -395,8 +393,8 @@ TEST_F(StageAnimation, WheelBlocksAndTheFrameAtRest)
     std::vector<std::string> names;
     for (const TCadCall& c : CadCallLog())
         if (c.Kind == "insert") names.push_back(c.Text);
-    const std::vector<std::string> want = {"RADH",    "CARRIER", "RADPE", "RADPI", "CARRIER", "RADPE", "RADPI",
-                                           "CARRIER", "RADPE",   "RADPI", "RADSI"};
+    const std::vector<std::string> want = {"RADH",  "CARRIER", "RADPE", "RADPI", "CARRIER", "RADPE",
+                                           "RADPI", "CARRIER", "RADPE", "RADPI", "RADSI"};
     EXPECT_EQ(names, want);
     EXPECT_NEAR(CadCallLog()[2].V[0], 0, 1e-9);
     EXPECT_NEAR(CadCallLog()[2].V[1], -156, 1e-9);

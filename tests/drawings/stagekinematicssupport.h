@@ -29,10 +29,7 @@ class DefaultStageDrawing : public CadLogFixture
         CalcPlanetaryStage();
         ASSERT_FALSE(telmvar.FatalCalcError);
     }
-    void TearDown() override
-    {
-        CadLogFixture::TearDown();
-    }
+    void TearDown() override { CadLogFixture::TearDown(); }
     // The carrier drives, the ring is held: nS = (1 - i0) nC.
     static void CarrierDrivesRingHeld(Extended nC)
     {

@@ -22,7 +22,6 @@ namespace st = stagetables;
 namespace
 {
 
-
 const std::map<std::string, std::function<void()>>& Routines()
 {
     static const std::map<std::string, std::function<void()>> r = {
@@ -71,7 +70,9 @@ TEST_P(StageTableGolden, TextCadOutputMatches)
     telmvar.RemarkLines[1] = "remark one";
     telmvar.RemarkLines[3] = "remark three";
     const std::string bytes = Draw(5, Routines().at(GetParam().Routine));
-    ExpectGolden("stagetables/" + GetParam().Routine + "_unit" + std::to_string(GetParam().UnitSystem) + ".txt", bytes);
+    ExpectGolden("stagetables/" + GetParam().Routine + "_unit" + std::to_string(GetParam().UnitSystem) +
+                     ".txt",
+                 bytes);
 }
 
 std::vector<TGoldenCase> GoldenCases()
@@ -131,9 +132,10 @@ TEST_F(StageTables, DriveConfigurationsByWillisAndRecordsRestored)
     struct TRow {
         const char *S, *C, *H, *nOut, *i;
     };
-    const TRow expected[] = {{"in", "out", "locked", "-50", "-2.000"},  {"in", "locked", "out", "33", "3.000"},
-                             {"locked", "in", "out", "67", "1.500"},    {"locked", "out", "in", "150", "0.667"},
-                             {"out", "locked", "in", "300", "0.333"},   {"out", "in", "locked", "-200", "-0.500"}};
+    const TRow expected[] = {
+        {"in", "out", "locked", "-50", "-2.000"}, {"in", "locked", "out", "33", "3.000"},
+        {"locked", "in", "out", "67", "1.500"},   {"locked", "out", "in", "150", "0.667"},
+        {"out", "locked", "in", "300", "0.333"},  {"out", "in", "locked", "-200", "-0.500"}};
     for (int k = 1; k <= 6; ++k) {
         const auto row = RowOf(t, std::to_string(k));
         ASSERT_EQ(row.size(), 9u) << "configuration " << k;
@@ -147,8 +149,8 @@ TEST_F(StageTables, DriveConfigurationsByWillisAndRecordsRestored)
         EXPECT_EQ(Trimmed(row[6]), e.i) << k;
     }
     EXPECT_EQ(RowAt(t, 100 - 1.5 * 2.5),
-              (std::vector<std::string>{" ", "    S", "    C", "    H", " n out /min", " T out Nm", " i=n out/in",
-                                        " SH min", " SF min"}));
+              (std::vector<std::string>{" ", "    S", "    C", "    H", " n out /min", " T out Nm",
+                                        " i=n out/in", " SH min", " SF min"}));
 
     EXPECT_TRUE(PlanetaryStage == stage);
     EXPECT_TRUE(PlanetaryGears == gears);
@@ -278,14 +280,13 @@ TEST_P(AdjustedLifeLabel, FromReliabilityAndMethod)
 
 // Codes outside the lists (a project file can hold any number) take the
 // nearest end, as the reliability factor does.
-INSTANTIATE_TEST_SUITE_P(Codes, AdjustedLifeLabel,
-                         ::testing::Values(TLifeCase{"L10a", 1, 1, "L10a"}, TLifeCase{"L10a_entered", 1, 2, "L10a"},
-                                           TLifeCase{"L1m", 6, 3, "L1m"}, TLifeCase{"L0_8m", 7, 4, "L0.8m"},
-                                           TLifeCase{"L0_05m", 14, 4, "L0.05m"},
-                                           TLifeCase{"L100_nomethod", 1, 0, "L100"},
-                                           TLifeCase{"below_lists", -3, -1, "L100"},
-                                           TLifeCase{"beyond_lists", 99, 7, "L0.05m"}),
-                         [](const ::testing::TestParamInfo<TLifeCase>& i) { return std::string(i.param.Name); });
+INSTANTIATE_TEST_SUITE_P(
+    Codes, AdjustedLifeLabel,
+    ::testing::Values(TLifeCase{"L10a", 1, 1, "L10a"}, TLifeCase{"L10a_entered", 1, 2, "L10a"},
+                      TLifeCase{"L1m", 6, 3, "L1m"}, TLifeCase{"L0_8m", 7, 4, "L0.8m"},
+                      TLifeCase{"L0_05m", 14, 4, "L0.05m"}, TLifeCase{"L100_nomethod", 1, 0, "L100"},
+                      TLifeCase{"below_lists", -3, -1, "L100"}, TLifeCase{"beyond_lists", 99, 7, "L0.05m"}),
+    [](const ::testing::TestParamInfo<TLifeCase>& i) { return std::string(i.param.Name); });
 
 // The stage tables print forces in N and torques in N m whatever the unit
 // system; the compact mesh table converts its forces; the centre distance

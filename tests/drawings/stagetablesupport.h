@@ -8,8 +8,8 @@
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
-#include "graphics/cad/cadoutput.h"
 #include "graphics/cad/caddeviceregistry.h"
+#include "graphics/cad/cadoutput.h"
 #include "graphics/cadsettings.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/stage.h"
@@ -44,7 +44,8 @@ inline std::vector<TTextRecord> TextRecords(const std::string& File)
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.rfind("TEXT\t", 0) != 0) continue;
         const size_t a = line.find('\t', 5), b = line.find('\t', a + 1);
-        r.push_back({std::stod(line.substr(5, a - 5)), std::stod(line.substr(a + 1, b - a - 1)), line.substr(b + 1)});
+        r.push_back(
+            {std::stod(line.substr(5, a - 5)), std::stod(line.substr(a + 1, b - a - 1)), line.substr(b + 1)});
     }
     return r;
 }
@@ -94,10 +95,7 @@ class StageTableFixture : public ::testing::Test
         CalcPlanetaryStage();
         ASSERT_FALSE(telmvar.FatalCalcError) << (error0.ErrorCount ? error0.ErrorTexts[1] : "");
     }
-    void TearDown() override
-    {
-        testdirs::RemoveTempDir(dir_);
-    }
+    void TearDown() override { testdirs::RemoveTempDir(dir_); }
 
     // The bytes of a drawing on Device (1 DXF, 5 text CAD); the file is
     // removed again.
@@ -127,7 +125,10 @@ class StageTableFixture : public ::testing::Test
         std::filesystem::remove(path, ec);
         return s.str();
     }
-    std::vector<TTextRecord> Texts(const std::function<void()>& Entities) { return TextRecords(Draw(5, Entities)); }
+    std::vector<TTextRecord> Texts(const std::function<void()>& Entities)
+    {
+        return TextRecords(Draw(5, Entities));
+    }
 
     // ezdxf's view of DXF bytes (the CAD layer's dxfcheck.py): audit line,
     // layers, counts and model-space entities; empty without ezdxf.
@@ -135,8 +136,8 @@ class StageTableFixture : public ::testing::Test
     {
         const std::string path = dir_ + "/check.dxf";
         std::ofstream(path, std::ios::binary) << Bytes;
-        const std::string cmd =
-            "/usr/bin/python3 " + std::string(QYR7_SOURCE_DIR) + "/tests/graphics/dxfcheck.py '" + path + "' 2>&1";
+        const std::string cmd = "/usr/bin/python3 " + std::string(QYR7_SOURCE_DIR) +
+                                "/tests/graphics/dxfcheck.py '" + path + "' 2>&1";
         std::vector<std::string> lines;
         std::FILE* p = ::popen(cmd.c_str(), "r");
         if (p == nullptr) return lines;

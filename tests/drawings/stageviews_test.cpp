@@ -9,16 +9,16 @@
 
 #include "../graphics/cadvalidators.h"
 #include "common/validators.h"
-#include "graphics/cad/cadprimitives.h"
-#include "graphics/cad/caddeviceregistry.h"
-#include "graphics/graphservices.h"
 #include "drawings/bearings/bearingdraw.h"
 #include "drawings/stage/carrier.h"
 #include "drawings/stage/frontviews.h"
 #include "drawings/stage/stagesection.h"
 #include "drawings/stage/stagewheels.h"
 #include "gearpair/assembly.h"
+#include "graphics/cad/caddeviceregistry.h"
 #include "graphics/cad/cadhatch.h"
+#include "graphics/cad/cadprimitives.h"
+#include "graphics/graphservices.h"
 #include "planetary/bearings/planetbearing.h"
 
 #include <algorithm>
@@ -37,8 +37,7 @@ class StageViews : public DefaultStageCad
     {
         std::vector<TCadCall> r;
         for (const auto& c : CadCallLog())
-            if (c.Kind == "insert" && c.Text == Name)
-                r.push_back(c);
+            if (c.Kind == "insert" && c.Text == Name) r.push_back(c);
         return r;
     }
     // Another stage: tooth numbers and planet sets, recalculated.
@@ -125,7 +124,6 @@ INSTANTIATE_TEST_SUITE_P(Stages, StageMeshPhase,
                                            TMeshStage{"Q4", 22, 15, 16, -70, 4}),
                          [](const auto& I) { return std::string(I.param.Name); });
 
-
 // The outer planet's mark reads the pair-gear indicator: a value left by an
 // earlier drawing must not move it. zPe 18 (even), zS 20 > zPi 16: indicator
 // 1, the mark half a pitch right of straight below (-90 + 10 deg).
@@ -192,8 +190,7 @@ TEST_F(StageViews, DimensionedViewNumbersThePlanetsWhereTheyAssemble)
         Close();
         std::vector<std::string> texts;
         for (const auto& c : CadCallLog())
-            if (c.Kind == "text")
-                texts.push_back(c.Text.substr(c.Text.find_first_not_of(' ')));
+            if (c.Kind == "text") texts.push_back(c.Text.substr(c.Text.find_first_not_of(' ')));
         if (q == 3) {
             EXPECT_EQ(std::count(texts.begin(), texts.end(), "1"), 1);
             EXPECT_EQ(std::count(texts.begin(), texts.end(), "3"), 1);
@@ -243,7 +240,9 @@ TEST_P(SectionBearings, BearingBlocksSitOnThePlanetAsTheirKindWants)
                          : std::vector<std::pair<double, double>>{{c.X1, c.A1}, {c.X2, c.A2}};
     ASSERT_EQ(ins.size(), want.size());
     for (size_t k = 0; k < want.size(); ++k) {
-        const double x = want[k].first > 900 ? b / 2 - (want[k].first - 1000) : want[k].first < -900 ? -b / 2 + (want[k].first + 1000) : want[k].first;
+        const double x = want[k].first > 900    ? b / 2 - (want[k].first - 1000)
+                         : want[k].first < -900 ? -b / 2 + (want[k].first + 1000)
+                                                : want[k].first;
         EXPECT_NEAR(ins[k].V[0], x, 1e-9) << k;
         EXPECT_NEAR(ins[k].V[1], static_cast<double>(PlanetaryGears.aInUse[mPeH]), 1e-9);
         EXPECT_NEAR(ins[k].V[2], want[k].second, 1e-9) << k;
@@ -281,10 +280,10 @@ TEST_F(StageViews, RingSectionFollowsTheFaceWidths)
         const double tip = std::fabs(static_cast<double>(g.da[gH])) / 2;
         int sideFaces = 0, lowerTip = 0;
         for (const auto& c : CadCallLog()) {
-            if (c.Kind != "line" || c.Layer != 5)
-                continue;
+            if (c.Kind != "line" || c.Layer != 5) continue;
             const double outer = std::max(std::fabs(c.V[1]), std::fabs(c.V[3]));
-            if (std::fabs(std::fabs(c.V[0]) - bH / 2) < 1e-9 && c.V[0] == c.V[2] && std::fabs(outer - 0.56 * R) < 1e-9) {
+            if (std::fabs(std::fabs(c.V[0]) - bH / 2) < 1e-9 && c.V[0] == c.V[2] &&
+                std::fabs(outer - 0.56 * R) < 1e-9) {
                 ++sideFaces;
                 const double inner = std::min(std::fabs(c.V[1]), std::fabs(c.V[3]));
                 if (narrow)
@@ -292,8 +291,7 @@ TEST_F(StageViews, RingSectionFollowsTheFaceWidths)
                 else
                     EXPECT_NEAR(std::fabs(c.V[1] - c.V[3]), 2 * 0.56 * R, 1e-9);
             }
-            if (std::fabs(c.V[1] + tip) < 1e-9 && std::fabs(c.V[3] + tip) < 1e-9)
-                ++lowerTip;
+            if (std::fabs(c.V[1] + tip) < 1e-9 && std::fabs(c.V[3] + tip) < 1e-9) ++lowerTip;
         }
         EXPECT_EQ(sideFaces, narrow ? 4 : 2);
         EXPECT_EQ(lowerTip, narrow ? 0 : 2);
@@ -337,7 +335,8 @@ TEST_F(StageViews, CarrierPinsAndHub)
             // Only the circle |a3| + 0.4 d(Pe) and the pins.
             int outline = 0;
             for (const auto& k : CadCallLog())
-                if (k.Kind == "circle" && std::fabs(k.V[2] - (156 + 0.4 * static_cast<double>(PlanetaryGears.d[gPe]))) < 1e-9)
+                if (k.Kind == "circle" &&
+                    std::fabs(k.V[2] - (156 + 0.4 * static_cast<double>(PlanetaryGears.d[gPe]))) < 1e-9)
                     ++outline;
             EXPECT_EQ(outline, 1);
         }
@@ -357,8 +356,7 @@ TEST_F(StageViews, CarrierPinsAndHub)
         bool outer = false, inner = false;
         const double ox = -pe[n].V[1], oy = pe[n].V[0], ix = -pi[n].V[1], iy = pi[n].V[0];
         for (const auto& k : CadCallLog()) {
-            if (k.V.size() < 2)
-                continue;
+            if (k.V.size() < 2) continue;
             outer = outer || (std::fabs(k.V[0] - ox) < 1e-9 && std::fabs(k.V[1] - oy) < 1e-9);
             inner = inner || (std::fabs(k.V[0] - ix) < 1e-9 && std::fabs(k.V[1] - iy) < 1e-9);
         }
@@ -380,7 +378,6 @@ TEST_F(StageViews, CarrierPinsAndHub)
         }
     }
 }
-
 
 // One DXF of every stage view with the blocks they use: ezdxf's auditor has
 // nothing to say, no insert names a block that is not there, and the wheel
@@ -433,7 +430,6 @@ TEST_F(StageViews, DxfOfTheStageViewsPassesTheAuditor)
                    "RADPI -115.677 -17.546\n");
 }
 
-
 // The carrier as an STL solid (device 6): admesh finds no degenerate facet,
 // and the hub stands lcarrier above the plate of the face width b(H). Then
 // a plain drawing keeps its own height: the hub's raised z range ends with
@@ -451,7 +447,9 @@ TEST_F(StageViews, CarrierSolidHasNoDegenerateFacetAndTheHubOnTop)
     const double bH = static_cast<double>(PlanetaryGears.b[gH]);
     RegisterCadWriters();
     // The STL output asks for the solid's height: the ring's face width.
-    graphservices.AskLengthInRange = [bH](const std::string&, Extended& Value, Extended, Extended) { Value = bH; };
+    graphservices.AskLengthInRange = [bH](const std::string&, Extended& Value, Extended, Extended) {
+        Value = bH;
+    };
     for (int pass : {0, 1}) {
         SCOPED_TRACE(pass);
         CadOpenOutput(6);

@@ -19,11 +19,11 @@ constexpr double kTol = 2e-6;
 
 struct TToolCase {
     const char* Name;
-    double rhof = 0;       // root radius, mm
-    double hFf = 2.0;      // chamfer start height, mm (2.0: no chamfer)
-    double alphak = 20;    // chamfer angle
-    double pr = 0;         // protuberance, mm
-    double alphapr = 0;    // protuberance angle
+    double rhof = 0;    // root radius, mm
+    double hFf = 2.0;   // chamfer start height, mm (2.0: no chamfer)
+    double alphak = 20; // chamfer angle
+    double pr = 0;      // protuberance, mm
+    double alphapr = 0; // protuberance angle
 };
 
 class ToolProfile : public CadLogFixtureT<ToothContourFixture>
@@ -64,13 +64,62 @@ TEST_F(ToolProfile, PointsOfTheFourToolForms)
     };
     const double nan = std::nan("");
     const TWant cases[] = {
-        {{"plain"}, 0.128713, -1.74, 0.842879, -1.999935, 2.298737, 2.0, 2.298737, nan, nan, nan, nan, nan, nan},
-        {{"rootradius", 0.2}, 0.128713, -1.74, 0.842879, -1.999935, 2.298737, 2.0, 2.298737, nan, nan, 2.438778, 1.8,
-         2.250840, 1.868404},
-        {{"chamfer", 0, 1.6, 30}, 0.128713, -1.74, 0.842879, -1.999935, 2.153149, 1.6, 2.384089, nan, nan, nan, nan,
-         nan, nan},
-        {{"protuberance", 0, 2.0, 20, 0.04, 10}, 0.171280, -1.74, 0.919734, -1.871973, 2.298737, 2.0, 2.298737,
-         0.948188, -1.710603, nan, nan, nan, nan},
+        {{"plain"},
+         0.128713,
+         -1.74,
+         0.842879,
+         -1.999935,
+         2.298737,
+         2.0,
+         2.298737,
+         nan,
+         nan,
+         nan,
+         nan,
+         nan,
+         nan},
+        {{"rootradius", 0.2},
+         0.128713,
+         -1.74,
+         0.842879,
+         -1.999935,
+         2.298737,
+         2.0,
+         2.298737,
+         nan,
+         nan,
+         2.438778,
+         1.8,
+         2.250840,
+         1.868404},
+        {{"chamfer", 0, 1.6, 30},
+         0.128713,
+         -1.74,
+         0.842879,
+         -1.999935,
+         2.153149,
+         1.6,
+         2.384089,
+         nan,
+         nan,
+         nan,
+         nan,
+         nan,
+         nan},
+        {{"protuberance", 0, 2.0, 20, 0.04, 10},
+         0.171280,
+         -1.74,
+         0.919734,
+         -1.871973,
+         2.298737,
+         2.0,
+         2.298737,
+         0.948188,
+         -1.710603,
+         nan,
+         nan,
+         nan,
+         nan},
     };
     for (const auto& w : cases) {
         SCOPED_TRACE(w.Tool.Name);

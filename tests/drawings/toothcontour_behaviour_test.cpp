@@ -14,7 +14,10 @@ namespace
 {
 
 constexpr double PiD = 3.14159265358979323846;
-double D(Extended v) { return static_cast<double>(v); }
+double D(Extended v)
+{
+    return static_cast<double>(v);
+}
 
 class ToothBehaviour : public ToothContourFixture
 {
@@ -57,7 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CountCase{"BaseCircleN2", Root::BaseCircle, 2, 2, 4},
                       CountCase{"BaseCircleN5", Root::BaseCircle, 5, 5, 10},
                       CountCase{"BaseCircleN20", Root::BaseCircle, 20, 20, 40},
-                      CountCase{"FilletN2", Root::Fillet, 2, 2, 9}, CountCase{"FilletN5", Root::Fillet, 5, 5, 15},
+                      CountCase{"FilletN2", Root::Fillet, 2, 2, 9},
+                      CountCase{"FilletN5", Root::Fillet, 5, 5, 15},
                       CountCase{"FilletN20", Root::Fillet, 20, 20, 45},
                       CountCase{"InternalN2", Root::Internal, 2, 2, 8},
                       CountCase{"InternalN5", Root::Internal, 5, 5, 14},
@@ -93,9 +97,12 @@ TEST_P(FilletSteps, TrochoidStepsAreBounded)
 }
 
 INSTANTIATE_TEST_SUITE_P(ToothSettings, FilletSteps,
-                         ::testing::Values(StepCase{"UnsetBecomesThirty", 0, 30}, StepCase{"OneUsesTwo", 1, 2},
+                         ::testing::Values(StepCase{"UnsetBecomesThirty", 0, 30},
+                                           StepCase{"OneUsesTwo", 1, 2},
                                            StepCase{"AboveBoundClamped", 1000, 200}, StepCase{"Ten", 10, 10}),
-                         [](const ::testing::TestParamInfo<StepCase>& i) { return std::string(i.param.name); });
+                         [](const ::testing::TestParamInfo<StepCase>& i) {
+                             return std::string(i.param.name);
+                         });
 
 // --- trochoid edges -----------------------------------------------------------
 
@@ -111,7 +118,8 @@ TEST_F(ToothBehaviour, TrochoidWithTipCentreOnTheRollingLineStartsAtTheRootPoint
             ASSERT_TRUE(std::isfinite(D(v.X)) && std::isfinite(D(v.Y))) << "no number in the outline";
     // Root point on r - hc - rho = 4 - 0 - 0.76, at phi0 = pi/8 + 2 0.87
     // tan 20 / 4 + 0.76 / (4 cos 20) left of the tooth centre line.
-    const double phi0 = PiD / 8 + 2 * 0.87 * std::tan(20 * PiD / 180) / 4 + 0.76 / (4 * std::cos(20 * PiD / 180));
+    const double phi0 =
+        PiD / 8 + 2 * 0.87 * std::tan(20 * PiD / 180) / 4 + 0.76 / (4 * std::cos(20 * PiD / 180));
     const TContourVertex root = c.Paths[0].Vertices.at(1);
     EXPECT_NEAR(D(root.X), -3.24 * std::sin(phi0), 1e-12);
     EXPECT_NEAR(D(root.Y), 3.24 * std::cos(phi0), 1e-12);
@@ -282,7 +290,8 @@ TEST_P(PreMachining, SecondOutlineOnLayerThree)
                           rho / std::cos(a);
         const double ax = cx + rho * std::cos(apr), ay = -e + rho - rho * std::sin(apr);
         // Main flank x = pi mn/4 + (y - y0) tan a meets x = ax + (y - ay) tan apr.
-        const double y = (ax - ay * std::tan(apr) - PiD * mn / 4 + y0 * std::tan(a)) / (std::tan(a) - std::tan(apr));
+        const double y =
+            (ax - ay * std::tan(apr) - PiD * mn / 4 + y0 * std::tan(a)) / (std::tan(a) - std::tan(apr));
         EXPECT_NEAR(D(ProtuberanceDepth(2)), -y, 1e-9);
         ASSERT_GT(-y, 0);
         d0 = -80 - 2 * -y;
@@ -293,12 +302,13 @@ TEST_P(PreMachining, SecondOutlineOnLayerThree)
     EXPECT_NEAR(D(Hypotenuse(pre.Vertices[6].X, pre.Vertices[6].Y)), -da / 2, 1e-9) << "tip";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ToothGears, PreMachining,
-    ::testing::Values(PreCase{"SingleGearWithAllowance", true, 0.2L, 0, true},
-                      PreCase{"WithProtuberance", true, 0.2L, 0.02L, true},
-                      PreCase{"NoneInPairPictures", false, 0.2L, 0, false},
-                      PreCase{"NoneWithoutAllowance", true, 0, 0, false}),
-    [](const ::testing::TestParamInfo<PreCase>& i) { return std::string(i.param.name); });
+INSTANTIATE_TEST_SUITE_P(ToothGears, PreMachining,
+                         ::testing::Values(PreCase{"SingleGearWithAllowance", true, 0.2L, 0, true},
+                                           PreCase{"WithProtuberance", true, 0.2L, 0.02L, true},
+                                           PreCase{"NoneInPairPictures", false, 0.2L, 0, false},
+                                           PreCase{"NoneWithoutAllowance", true, 0, 0, false}),
+                         [](const ::testing::TestParamInfo<PreCase>& i) {
+                             return std::string(i.param.name);
+                         });
 
 } // namespace

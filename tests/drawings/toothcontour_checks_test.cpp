@@ -29,7 +29,10 @@ namespace
 constexpr double PiD = 3.14159265358979323846;
 const double Alpha = 20 * PiD / 180;
 
-double D(Extended v) { return static_cast<double>(v); }
+double D(Extended v)
+{
+    return static_cast<double>(v);
+}
 
 // Independent tooth data of a loaded gear.
 struct Teeth {
@@ -171,7 +174,8 @@ TEST_P(TrochoidDistance, EveryPointLiesOneTipRadiusOutsideTheTool)
     const double hc = 1.25 * t.mn - t.x * t.mn - rho;
     // The tool tooth at the rolling line is pi mn / 4 - x mn tan alpha wide
     // (half); its tip centre lies hc below, rounded off by rho.
-    const double xc = PiD * t.mn / 4 - t.x * t.mn * std::tan(Alpha) - hc * std::tan(Alpha) - rho / std::cos(Alpha);
+    const double xc =
+        PiD * t.mn / 4 - t.x * t.mn * std::tan(Alpha) - hc * std::tan(Alpha) - rho / std::cos(Alpha);
     const double phi0 = PiD / t.z - xc / r;
     const double pitch = 2 * PiD / t.z;
     for (int side = 1; side <= 2; ++side) {
@@ -234,7 +238,8 @@ TEST_P(ExternalFillet, TouchesTheRootCircleAndPassesTheFlankStart)
     EXPECT_NEAR(std::hypot(D(f.Px) - cx, D(f.Py) - cy), rho, 1e-9) << "P one radius from the centre";
     // T, centre and gear centre on one line: the fillet touches the circle.
     EXPECT_NEAR(D(f.Tx) * cy - D(f.Ty) * cx, 0, 1e-9);
-    const double turn = std::acos(((D(f.Tx) - cx) * (D(f.Px) - cx) + (D(f.Ty) - cy) * (D(f.Py) - cy)) / (rho * rho));
+    const double turn =
+        std::acos(((D(f.Tx) - cx) * (D(f.Px) - cx) + (D(f.Ty) - cy) * (D(f.Py) - cy)) / (rho * rho));
     EXPECT_NEAR(D(f.W), turn, 1e-9);
     // The root arc ends in the middle of the gap.
     EXPECT_NEAR(std::atan2(D(f.Gx), D(f.Gy)), PiD / t.z, 1e-12);
@@ -245,7 +250,9 @@ INSTANTIATE_TEST_SUITE_P(ToothGears, ExternalFillet,
                          ::testing::Values(FilletCase{"Z40", {2, 40, 0, 0, 0.38L, 0}},
                                            FilletCase{"Z60Shifted", {5, 60, 0.2L, 0, 0.3L, 0}},
                                            FilletCase{"Z40Helix15", {2, 40, 0, 15, 0.38L, 0}}),
-                         [](const ::testing::TestParamInfo<FilletCase>& i) { return std::string(i.param.name); });
+                         [](const ::testing::TestParamInfo<FilletCase>& i) {
+                             return std::string(i.param.name);
+                         });
 
 class InternalFillet : public ToothContourFixture, public ::testing::WithParamInterface<FilletCase>
 {
@@ -300,6 +307,8 @@ INSTANTIATE_TEST_SUITE_P(ToothGears, InternalFillet,
                                            FilletCase{"Z63Module3", {3, -63, 0, 0, 0.38L, 0}},
                                            FilletCase{"Z40ShiftedOut", {2, -40, -0.5L, 0, 0.38L, 0}},
                                            FilletCase{"Z90Helix15", {2, -90, 0.2L, 15, 0.25L, 0}}),
-                         [](const ::testing::TestParamInfo<FilletCase>& i) { return std::string(i.param.name); });
+                         [](const ::testing::TestParamInfo<FilletCase>& i) {
+                             return std::string(i.param.name);
+                         });
 
 } // namespace

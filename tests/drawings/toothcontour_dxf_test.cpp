@@ -46,7 +46,8 @@ class ToothDxf : public ToothContourFixture
     static std::vector<std::string> Ezdxf(const std::string& Path)
     {
         std::vector<std::string> lines;
-        const std::string cmd = "/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/toothdxf.py '" + Path + "' 2>&1";
+        const std::string cmd =
+            "/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/toothdxf.py '" + Path + "' 2>&1";
         std::FILE* p = ::popen(cmd.c_str(), "r");
         if (p == nullptr) return lines;
         std::string text;
@@ -93,7 +94,8 @@ void ExpectVertex(const std::vector<double>& V, double X, double Y, double Bulge
 
 TEST_F(ToothDxf, FourOutlinesPassTheAuditAndReadBack)
 {
-    if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) QYR7_VALIDATOR_MISSING("no ezdxf");
+    if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0)
+        QYR7_VALIDATOR_MISSING("no ezdxf");
     {
         TCadOutputScope scope;
         CadOpenOutput(1);

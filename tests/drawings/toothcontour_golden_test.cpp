@@ -24,16 +24,19 @@ namespace
 
 constexpr double Tol = 1e-6;
 
-double D(Extended v) { return static_cast<double>(v); }
+double D(Extended v)
+{
+    return static_cast<double>(v);
+}
 
 struct XY {
     double x, y;
 };
 
-#define EXPECT_POINT(px, py, e, what)                                                                                \
-    do {                                                                                                             \
-        EXPECT_NEAR(D(px), (e).x, Tol) << (what) << " x";                                                             \
-        EXPECT_NEAR(D(py), (e).y, Tol) << (what) << " y";                                                             \
+#define EXPECT_POINT(px, py, e, what)                                                                        \
+    do {                                                                                                     \
+        EXPECT_NEAR(D(px), (e).x, Tol) << (what) << " x";                                                    \
+        EXPECT_NEAR(D(py), (e).y, Tol) << (what) << " y";                                                    \
     } while (0)
 
 class ToothGolden : public ToothContourFixture
@@ -64,8 +67,8 @@ TEST_F(ToothGolden, ExternalTwentyTeethStartsAtTheBaseCircleWithTrochoidRoots)
     EXPECT_POINT(left.Vertices[1].X, left.Vertices[1].Y, (XY{-2.626310, 17.301806}), "root point");
     EXPECT_POINT(right.Vertices[0].X, right.Vertices[0].Y, (XY{2.626310, 17.301806}), "mirrored root point");
 
-    const std::vector<XY> expected = {{1.755685, 18.750589},  {1.669365, 19.524152}, {1.443083, 20.345813},
-                                      {1.114138, 21.169165},  {0.694764, 21.989027}, {-0.694764, 21.989027},
+    const std::vector<XY> expected = {{1.755685, 18.750589},  {1.669365, 19.524152},  {1.443083, 20.345813},
+                                      {1.114138, 21.169165},  {0.694764, 21.989027},  {-0.694764, 21.989027},
                                       {-1.114138, 21.169165}, {-1.443083, 20.345813}, {-1.669365, 19.524152},
                                       {-1.755685, 18.750589}};
     ASSERT_EQ(main.Vertices.size(), expected.size());

@@ -14,7 +14,10 @@
 namespace
 {
 
-double D(Extended v) { return static_cast<double>(v); }
+double D(Extended v)
+{
+    return static_cast<double>(v);
+}
 
 TEST(ToothPair, CalculatedPinionGivesTheReferenceOutline)
 {

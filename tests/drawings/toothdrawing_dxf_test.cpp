@@ -32,7 +32,10 @@ class ToothDrawingDxf : public DefaultStageDrawing
 {
 };
 
-std::string Count(const std::string& Name, int N) { return Name + ":" + std::to_string(N); }
+std::string Count(const std::string& Name, int N)
+{
+    return Name + ":" + std::to_string(N);
+}
 
 // Blocks and inserts of item Item of gear g, from the menu's table.
 std::string Want(int Item, int g)
@@ -48,15 +51,18 @@ std::string Want(int Item, int g)
     case 6:
         return "blocks= inserts=";
     case 2:
-        return "blocks=DMESS" + s + ",EVOLV" + s + " inserts=" + Count("DMESS" + s, 1) + "," + Count("EVOLV" + s, 2);
+        return "blocks=DMESS" + s + ",EVOLV" + s + " inserts=" + Count("DMESS" + s, 1) + "," +
+               Count("EVOLV" + s, 2);
     case 3:
-        return "blocks=DMESS" + s + ",EVOLV" + s + ",WERKZS" + s + ",ZAHN" + s + " inserts=" + Count("DMESS" + s, 1) +
-               "," + Count("EVOLV" + s, 2) + "," + Count("WERKZS" + s, envelope);
+        return "blocks=DMESS" + s + ",EVOLV" + s + ",WERKZS" + s + ",ZAHN" + s +
+               " inserts=" + Count("DMESS" + s, 1) + "," + Count("EVOLV" + s, 2) + "," +
+               Count("WERKZS" + s, envelope);
     case 4:
         return "blocks=EVOLV" + s + " inserts=" + Count("EVOLV" + s, z);
     case 5:
         if (g == 2 && G.z[2] < 0)
-            return "blocks=EVOLV1,EVOLV2,RAD1,WERKZS2,ZAHN2 inserts=" + Count("EVOLV2", z) + "," + Count("RAD1", ring);
+            return "blocks=EVOLV1,EVOLV2,RAD1,WERKZS2,ZAHN2 inserts=" + Count("EVOLV2", z) + "," +
+                   Count("RAD1", ring);
         return "blocks=EVOLV" + s + ",WERKZS" + s + ",ZAHN" + s + " inserts=" + Count("EVOLV" + s, z) + "," +
                Count("ZAHN" + s, z);
     case 7:
@@ -76,7 +82,8 @@ std::string Want(int Item, int g)
 
 TEST_F(ToothDrawingDxf, EveryItemOfEveryMeshPassesTheAudit)
 {
-    if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) QYR7_VALIDATOR_MISSING("no ezdxf");
+    if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0)
+        QYR7_VALIDATOR_MISSING("no ezdxf");
     const char* const names[3] = {"SPi", "PiPe", "PeH"};
     std::map<std::string, std::string> want;
     std::string files;
@@ -89,14 +96,16 @@ TEST_F(ToothDrawingDxf, EveryItemOfEveryMeshPassesTheAudit)
             for (int item = 1; item <= 8; ++item) {
                 ComposeToothDrawing(1, g, item, 1, 1);
                 ASSERT_FALSE(telmvar.Aborted) << names[m] << " gear " << g << " item " << item;
-                const std::string name = std::string(names[m]) + "_" + std::to_string(g) + "_" + std::to_string(item) + ".dxf";
+                const std::string name =
+                    std::string(names[m]) + "_" + std::to_string(g) + "_" + std::to_string(item) + ".dxf";
                 std::filesystem::rename(dir_ + "/drawing.dxf", dir_ + "/" + name);
                 want[name] = "errors=0 fixes=0 " + Want(item, g);
                 files += " '" + dir_ + "/" + name + "'";
             }
         }
     }
-    const std::string cmd = "/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/toothdrawingdxf.py" + files + " 2>&1";
+    const std::string cmd =
+        "/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/toothdrawingdxf.py" + files + " 2>&1";
     std::FILE* p = ::popen(cmd.c_str(), "r");
     ASSERT_NE(p, nullptr);
     std::string text;
@@ -168,7 +177,9 @@ TEST_F(ToothDrawingDxf, SunWheelAsSolidHasNoDegenerateFacet)
     const double b = static_cast<double>(GearPair.b[2]);
     const double r = static_cast<double>(GearPair.da0[2]) / 2;
     RegisterCadWriters();
-    graphservices.AskLengthInRange = [b](const std::string&, Extended& Value, Extended, Extended) { Value = b; };
+    graphservices.AskLengthInRange = [b](const std::string&, Extended& Value, Extended, Extended) {
+        Value = b;
+    };
     ComposeToothDrawing(6, 2, 4, 1, 1);
     ResetGraphServices();
     ASSERT_FALSE(telmvar.Aborted);

@@ -66,10 +66,7 @@ class ToothDrawing : public CadLogFixtureT<ToothContourFixture>
         };
         reportservices.ShowMessageIfEnabled = [this](const std::string& T) { messages_.push_back(T); };
     }
-    void TearDown() override
-    {
-        CadLogFixtureT<ToothContourFixture>::TearDown();
-    }
+    void TearDown() override { CadLogFixtureT<ToothContourFixture>::TearDown(); }
     int Next()
     {
         if (answers_.empty()) return 0;
@@ -155,7 +152,8 @@ TEST_F(ToothDrawing, GapOfThreeTeethWithBoreSector)
     // The bore corners of the sector, at radius dB/2 = 10.
     std::vector<double> corners;
     for (const auto& v : Calls("vertex"))
-        if (std::fabs(std::hypot(v.V[0], v.V[1]) - 10) < 1e-9) corners.push_back(std::atan2(v.V[1], v.V[0]) * 180 / M_PI);
+        if (std::fabs(std::hypot(v.V[0], v.V[1]) - 10) < 1e-9)
+            corners.push_back(std::atan2(v.V[1], v.V[0]) * 180 / M_PI);
     ASSERT_EQ(corners.size(), 2u);
     EXPECT_NEAR(corners[0], 63, 1e-9);
     EXPECT_NEAR(corners[1], 117, 1e-9);
@@ -187,8 +185,9 @@ TEST_F(ToothDrawing, MenuProposesTheNextItem)
     answers_ = {1, 1, 9, 0, 7, 5, 0};
     ComposeToothDrawing(5, 0, 0, 1, 0);
     const std::vector<std::pair<std::string, int>> want = {
-        {"Tooth drawing", 1}, {"Select gear ...", 1}, {"Tooth drawing", 2},
-        {"", 0},              {"Tooth drawing", 10},  {"angle of rotation gear 1 [deg]", 0},
+        {"Tooth drawing", 1},  {"Select gear ...", 1},
+        {"Tooth drawing", 2},  {"", 0},
+        {"Tooth drawing", 10}, {"angle of rotation gear 1 [deg]", 0},
         {"Tooth drawing", 8},
     };
     ASSERT_EQ(asked_.size(), want.size());

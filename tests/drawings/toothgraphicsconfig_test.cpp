@@ -15,7 +15,7 @@ namespace
 {
 
 struct TAnswer {
-    double Value = 0;   // choice, count, flag (0/1) or number
+    double Value = 0; // choice, count, flag (0/1) or number
     bool Cancel = false;
 };
 
@@ -70,10 +70,7 @@ class ToothGraphicsConfig : public ToothContourFixture
         };
         graphservices.AskLengthInRange = graphservices.AskDoubleInRange;
     }
-    void TearDown() override
-    {
-        ToothContourFixture::TearDown();
-    }
+    void TearDown() override { ToothContourFixture::TearDown(); }
     TAnswer Next()
     {
         if (script_.empty()) return TAnswer{0, true};

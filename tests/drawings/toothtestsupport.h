@@ -22,10 +22,10 @@
 struct TToothGear {
     Extended mn = 2;
     int z = 20;
-    Extended x = 0;      // drawing profile shift (x_pic = xv_pic)
+    Extended x = 0; // drawing profile shift (x_pic = xv_pic)
     Extended betaDeg = 0;
     Extended rhoMn = 0.38L;
-    Extended dNf = 0;    // 0: far below the tip (every root point drawn)
+    Extended dNf = 0; // 0: far below the tip (every root point drawn)
 };
 
 class ToothContourFixture : public ::testing::Test

@@ -60,7 +60,16 @@ const DispatchCase DispatchCases[] = {
     {"View0LoadsOnly", 0, 3, 3, 21, 15, 15, 15, -63, {"", 0, 0, 0, ""}},
     {"View13LoadsOnly", 13, 3, 2, 21, 15, 16, 15, 16, {"", 0, 0, 0, ""}},
     // A selector the gear overrules: the caption names the mesh drawn.
-    {"OverruledSelectorCaptionNamesTheMeshDrawn", 3, 1, 3, 21, 15, 15, 15, 21, {"production", 3, 2, 7, "Pi-S"}},
+    {"OverruledSelectorCaptionNamesTheMeshDrawn",
+     3,
+     1,
+     3,
+     21,
+     15,
+     15,
+     15,
+     21,
+     {"production", 3, 2, 7, "Pi-S"}},
 };
 
 class WheelViewCalls : public DefaultStageDrawing
@@ -70,7 +79,8 @@ class WheelViewCalls : public DefaultStageDrawing
     {
         DefaultStageDrawing::SetUp();
         calls_.clear();
-        wheelviewcomposers.ComposeToothDrawing = [this](int Device, int Gear, int Item, int Section, int Mode) {
+        wheelviewcomposers.ComposeToothDrawing = [this](int Device, int Gear, int Item, int Section,
+                                                        int Mode) {
             EXPECT_EQ(Section, 1) << "transverse section";
             EXPECT_EQ(Mode, 1) << "no questions";
             calls_.push_back({"tooth", Device, Gear, Item, "", GearPair.z[1], GearPair.z[2]});
@@ -115,7 +125,9 @@ TEST_P(WheelViews, LoadsTheMeshAndCallsTheComposer)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, WheelViews, ::testing::ValuesIn(DispatchCases),
-                         [](const ::testing::TestParamInfo<DispatchCase>& I) { return std::string(I.param.Name); });
+                         [](const ::testing::TestParamInfo<DispatchCase>& I) {
+                             return std::string(I.param.Name);
+                         });
 
 TEST_F(WheelViewCalls, FatalErrorShowsTheMessageListAndLoadsNothing)
 {

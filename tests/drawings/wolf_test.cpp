@@ -31,7 +31,8 @@ int ShaftEdges(const std::vector<TCadCall>& Lines, double Deg)
         // Parallel to the shaft, and its circle end 0.5 or 0 off the centre
         // line through the circle point.
         if (std::fabs(dx * std::sin(a) - dy * std::cos(a)) > 1e-9) continue;
-        const double near = std::min(std::hypot(l.V[0] - X0, l.V[1] - Y0), std::hypot(l.V[2] - X0, l.V[3] - Y0));
+        const double near =
+            std::min(std::hypot(l.V[0] - X0, l.V[1] - Y0), std::hypot(l.V[2] - X0, l.V[3] - Y0));
         if (std::fabs(near - std::hypot(R, 0.5)) < 1e-9 || std::fabs(near - R) < 1e-9) ++n;
     }
     return n;
@@ -53,11 +54,15 @@ TEST_F(Wolf, DefaultStageSymbol)
         const char* Text;
         int Layer;
     } texts[] = {
-        {"iSH = +3", 19},    {"iHC = +0.667", 19}, {"iSC = -2", 19},      {" i0= 3", 19},
-        {"Pw= 72 kW", 19},   {"S", 19},            {"C", 19},             {"H", 19},
-        {"+6875 Nm", 19},    {"+13751 Nm", 19},    {"-20626 Nm", 19},     {"+100/min", 22},
-        {"+0/min", 22},      {"+33.33/min", 22},   {"+72 kW", 24},        {"+0 kW", 24},
-        {"-72 kW", 24},      {"n in = 100/min (S)", 19},
+        {"iSH = +3", 19},  {"iHC = +0.667", 19},
+        {"iSC = -2", 19},  {" i0= 3", 19},
+        {"Pw= 72 kW", 19}, {"S", 19},
+        {"C", 19},         {"H", 19},
+        {"+6875 Nm", 19},  {"+13751 Nm", 19},
+        {"-20626 Nm", 19}, {"+100/min", 22},
+        {"+0/min", 22},    {"+33.33/min", 22},
+        {"+72 kW", 24},    {"+0 kW", 24},
+        {"-72 kW", 24},    {"n in = 100/min (S)", 19},
     };
     for (const auto& t : texts)
         EXPECT_TRUE(HasText(t.Text, t.Layer)) << t.Text << " on layer " << t.Layer;

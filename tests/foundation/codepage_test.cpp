@@ -5,11 +5,17 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
-class CodePage : public ::testing::Test {};
+class CodePage : public ::testing::Test
+{
+};
 
-std::string Byte(int b) { return std::string(1, static_cast<char>(b)); }
+std::string Byte(int b)
+{
+    return std::string(1, static_cast<char>(b));
+}
 
 // Pairs of DOS 437 and Windows 1252 bytes that name the same character,
 // read off the two published code page charts.
@@ -19,17 +25,38 @@ struct SameChar {
     const char* what;
 };
 constexpr SameChar kSameChars[] = {
-    {0x80, 0xC7, "C cedilla"},  {0x81, 0xFC, "u umlaut"},  {0x82, 0xE9, "e acute"},
-    {0x84, 0xE4, "a umlaut"},   {0x8E, 0xC4, "A umlaut"},  {0x8F, 0xC5, "A ring"},
-    {0x90, 0xC9, "E acute"},    {0x94, 0xF6, "o umlaut"},  {0x98, 0xFF, "y umlaut"},
-    {0x99, 0xD6, "O umlaut"},   {0x9A, 0xDC, "U umlaut"},  {0x9B, 0xA2, "cent"},
-    {0x9C, 0xA3, "pound"},      {0x9D, 0xA5, "yen"},       {0x9F, 0x83, "florin"},
-    {0xA4, 0xF1, "n tilde"},    {0xA5, 0xD1, "N tilde"},   {0xA8, 0xBF, "inverted ?"},
-    {0xAA, 0xAC, "not"},        {0xAB, 0xBD, "one half"},  {0xAC, 0xBC, "one quarter"},
-    {0xAD, 0xA1, "inverted !"}, {0xAE, 0xAB, "<<"},        {0xAF, 0xBB, ">>"},
-    {0xE1, 0xDF, "sharp s"},    {0xE6, 0xB5, "micro"},     {0xF1, 0xB1, "plus-minus"},
-    {0xF6, 0xF7, "division"},   {0xF8, 0xB0, "degree"},    {0xFA, 0xB7, "middle dot"},
-    {0xFD, 0xB2, "superscript two"}, {0xFF, 0xA0, "no-break space"},
+    {0x80, 0xC7, "C cedilla"},
+    {0x81, 0xFC, "u umlaut"},
+    {0x82, 0xE9, "e acute"},
+    {0x84, 0xE4, "a umlaut"},
+    {0x8E, 0xC4, "A umlaut"},
+    {0x8F, 0xC5, "A ring"},
+    {0x90, 0xC9, "E acute"},
+    {0x94, 0xF6, "o umlaut"},
+    {0x98, 0xFF, "y umlaut"},
+    {0x99, 0xD6, "O umlaut"},
+    {0x9A, 0xDC, "U umlaut"},
+    {0x9B, 0xA2, "cent"},
+    {0x9C, 0xA3, "pound"},
+    {0x9D, 0xA5, "yen"},
+    {0x9F, 0x83, "florin"},
+    {0xA4, 0xF1, "n tilde"},
+    {0xA5, 0xD1, "N tilde"},
+    {0xA8, 0xBF, "inverted ?"},
+    {0xAA, 0xAC, "not"},
+    {0xAB, 0xBD, "one half"},
+    {0xAC, 0xBC, "one quarter"},
+    {0xAD, 0xA1, "inverted !"},
+    {0xAE, 0xAB, "<<"},
+    {0xAF, 0xBB, ">>"},
+    {0xE1, 0xDF, "sharp s"},
+    {0xE6, 0xB5, "micro"},
+    {0xF1, 0xB1, "plus-minus"},
+    {0xF6, 0xF7, "division"},
+    {0xF8, 0xB0, "degree"},
+    {0xFA, 0xB7, "middle dot"},
+    {0xFD, 0xB2, "superscript two"},
+    {0xFF, 0xA0, "no-break space"},
     // This program stores its superscript three as 0xFC.
     {0xFC, 0xB3, "superscript three"},
 };
@@ -59,10 +86,8 @@ TEST_F(CodePage, RoundTripOfAllBytesWhereBothPagesHaveTheCharacter)
     int ansiBack = 0;
     for (int b = 0; b < 256; ++b) {
         const auto u = static_cast<unsigned char>(b);
-        if (AnsiToOemChar(OemToAnsiChar(u)) == u)
-            ++oemBack;
-        if (OemToAnsiChar(AnsiToOemChar(u)) == u)
-            ++ansiBack;
+        if (AnsiToOemChar(OemToAnsiChar(u)) == u) ++oemBack;
+        if (OemToAnsiChar(AnsiToOemChar(u)) == u) ++ansiBack;
     }
     EXPECT_EQ(oemBack, 183);
     EXPECT_EQ(ansiBack, 183);
@@ -79,13 +104,12 @@ TEST_F(CodePage, CharactersMissingInTheOtherPageGetPlainLookAlikes)
         int to;
     };
     // DOS to Windows: box drawing, Greek, mathematical signs.
-    for (const Case c : {Case{0xB3, '|'}, Case{0xC4, '-'}, Case{0xDA, '+'}, Case{0xCD, '-'},
-                         Case{0xBA, '|'}, Case{0xC9, '+'}, Case{0xE3, 'p'}, Case{0xF2, '>'},
-                         Case{0xF3, '<'}, Case{0xDB, '#'}})
+    for (const Case c : {Case{0xB3, '|'}, Case{0xC4, '-'}, Case{0xDA, '+'}, Case{0xCD, '-'}, Case{0xBA, '|'},
+                         Case{0xC9, '+'}, Case{0xE3, 'p'}, Case{0xF2, '>'}, Case{0xF3, '<'}, Case{0xDB, '#'}})
         EXPECT_EQ(OemToAnsiChar(static_cast<unsigned char>(c.from)), c.to) << c.from;
     // Windows to DOS: accented capitals lose the accent, quotes become ASCII.
-    for (const Case c : {Case{0xC0, 'A'}, Case{0xC8, 'E'}, Case{0xD8, 'O'}, Case{0x93, '"'},
-                         Case{0x96, '-'}, Case{0x80, 'E'}, Case{0x81, '?'}, Case{0xDE, '?'}})
+    for (const Case c : {Case{0xC0, 'A'}, Case{0xC8, 'E'}, Case{0xD8, 'O'}, Case{0x93, '"'}, Case{0x96, '-'},
+                         Case{0x80, 'E'}, Case{0x81, '?'}, Case{0xDE, '?'}})
         EXPECT_EQ(AnsiToOemChar(static_cast<unsigned char>(c.from)), c.to) << c.from;
 }
 
@@ -96,18 +120,61 @@ TEST_F(CodePage, DosToAnsiTableFollowsTheReportSubstitutions)
         const char* ansi;
     };
     const Case cases[] = {
-        {124, "\xE3"}, {129, "\xFC"}, {130, "\xE9"}, {132, "\xE4"}, {134, "\xE5"},
-        {142, "\xC4"}, {143, "\xC5"}, {148, "\xF6"}, {153, "\xD6"}, {154, "\xDC"},
-        {160, "\xE1"}, {161, "\xED"}, {162, "\xF3"}, {163, "\xFA"}, {164, "\xF1"},
-        {179, "|"},    {180, "|"},    {181, "|"},    {182, "|"},    {185, "|"},
-        {186, "|"},    {195, "|"},    {197, "|"},    {198, "|"},    {199, "|"},
-        {204, "|"},    {209, "|"},    {215, "|"},    {184, "+"},    {187, "+"},
-        {188, "+"},    {190, "+"},    {191, "+"},    {192, "+"},    {200, "+"},
-        {201, "+"},    {206, "+"},    {211, "+"},    {214, "+"},    {217, "+"},
-        {218, "+"},    {196, "-"},    {205, "-"},    {225, "\xDF"}, {230, "\xB5"},
-        {241, "\xB1"}, {248, "\xB0"}, {252, "\xB3"}, {253, "\xB2"},
+        {124, "\xE3"},
+        {129, "\xFC"},
+        {130, "\xE9"},
+        {132, "\xE4"},
+        {134, "\xE5"},
+        {142, "\xC4"},
+        {143, "\xC5"},
+        {148, "\xF6"},
+        {153, "\xD6"},
+        {154, "\xDC"},
+        {160, "\xE1"},
+        {161, "\xED"},
+        {162, "\xF3"},
+        {163, "\xFA"},
+        {164, "\xF1"},
+        {179, "|"},
+        {180, "|"},
+        {181, "|"},
+        {182, "|"},
+        {185, "|"},
+        {186, "|"},
+        {195, "|"},
+        {197, "|"},
+        {198, "|"},
+        {199, "|"},
+        {204, "|"},
+        {209, "|"},
+        {215, "|"},
+        {184, "+"},
+        {187, "+"},
+        {188, "+"},
+        {190, "+"},
+        {191, "+"},
+        {192, "+"},
+        {200, "+"},
+        {201, "+"},
+        {206, "+"},
+        {211, "+"},
+        {214, "+"},
+        {217, "+"},
+        {218, "+"},
+        {196, "-"},
+        {205, "-"},
+        {225, "\xDF"},
+        {230, "\xB5"},
+        {241, "\xB1"},
+        {248, "\xB0"},
+        {252, "\xB3"},
+        {253, "\xB2"},
         // Not in the table: copied unchanged.
-        {65, "A"},     {123, "{"},    {128, "\x80"}, {183, "\xB7"}, {254, "\xFE"},
+        {65, "A"},
+        {123, "{"},
+        {128, "\x80"},
+        {183, "\xB7"},
+        {254, "\xFE"},
         {255, "\xFF"},
     };
     for (const auto& c : cases)
@@ -121,14 +188,15 @@ TEST_F(CodePage, DosToAsciiSpellsTheSpecialCharacters)
         const char* ascii;
     };
     const Case cases[] = {
-        {129, "ue"}, {130, "e"},  {132, "ae"}, {142, "Ae"}, {148, "oe"},  {153, "Oe"},
-        {154, "Ue"}, {160, "a"},  {163, "u"},  {164, "n"},  {196, "-"},   {205, "-"},
-        {225, "ss"}, {230, "u"},  {241, "+/-"}, {248, "deg"}, {253, "2"},
-        {124, "|"},  {252, "\xFC"}, {179, "\xB3"},
+        {129, "ue"},  {130, "e"},   {132, "ae"}, {142, "Ae"}, {148, "oe"},   {153, "Oe"},   {154, "Ue"},
+        {160, "a"},   {163, "u"},   {164, "n"},  {196, "-"},  {205, "-"},    {225, "ss"},   {230, "u"},
+        {241, "+/-"}, {248, "deg"}, {253, "2"},  {124, "|"},  {252, "\xFC"}, {179, "\xB3"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(DosToAscii(Byte(c.dos)), c.ascii) << c.dos;
-    EXPECT_EQ(DosToAscii("20\xF8" "C, 5 N/mm\xFD"), "20degC, 5 N/mm2");
+    EXPECT_EQ(DosToAscii("20\xF8"
+                         "C, 5 N/mm\xFD"),
+              "20degC, 5 N/mm2");
 }
 
 TEST_F(CodePage, DisplayTextFollowsUnitCharMode)
@@ -160,8 +228,8 @@ TEST_F(CodePage, CadTextModeSelectsTheConversion)
         int mode;
         const char* want;
     };
-    for (const Case c : {Case{1, "90\xF8"}, Case{2, "90\xB0"}, Case{3, "90deg"}, Case{0, "90\xF8"},
-                         Case{7, "90\xF8"}}) {
+    for (const Case c :
+         {Case{1, "90\xF8"}, Case{2, "90\xB0"}, Case{3, "90deg"}, Case{0, "90\xF8"}, Case{7, "90\xF8"}}) {
         wtelmvar.CadTextMode = static_cast<uint16_t>(c.mode);
         EXPECT_EQ(ConvertTextForCad(s), c.want) << "mode " << c.mode;
     }
@@ -184,10 +252,10 @@ TEST_F(CodePage, Utf8EdgeRoundTripsEveryAnsiByte)
 TEST_F(CodePage, Utf8WithoutAnAnsiCharacterBecomesAQuestionMark)
 {
     EXPECT_EQ(Utf8ToAnsi("\xE2\x82\xAC"), "\x80");
-    EXPECT_EQ(Utf8ToAnsi("\xCE\xB1"), "?");           // Greek alpha
-    EXPECT_EQ(Utf8ToAnsi("a\xC3"), "a?");              // cut sequence
-    EXPECT_EQ(Utf8ToAnsi("\xC3(x"), "?(x");            // bad continuation
-    EXPECT_EQ(Utf8ToAnsi("\xF0\x9F\x98\x80"), "?");    // outside the BMP
+    EXPECT_EQ(Utf8ToAnsi("\xCE\xB1"), "?");         // Greek alpha
+    EXPECT_EQ(Utf8ToAnsi("a\xC3"), "a?");           // cut sequence
+    EXPECT_EQ(Utf8ToAnsi("\xC3(x"), "?(x");         // bad continuation
+    EXPECT_EQ(Utf8ToAnsi("\xF0\x9F\x98\x80"), "?"); // outside the BMP
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "foundation/fileutil.h"
-#include "foundation/programstate.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +18,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 const std::string Sep(1, PathSeparator);
 
@@ -34,8 +35,9 @@ void WriteAll(const std::string& path, const std::string& bytes)
     out << bytes;
 }
 
-class FileUtil : public ::testing::Test {
-protected:
+class FileUtil : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         std::string tmpl = (fs::temp_directory_path() / "qyr7_fileutil_XXXXXX").string();
@@ -112,7 +114,8 @@ TEST(PathHelpers, NameParts)
         const char* drive;
     };
     const Case cases[] = {
-        {"C:\\qyr\\data\\gear1.qy7", "gear1", "gear1", "C:\\qyr\\data\\gear1", "qy7", "C:\\qyr\\data\\", "C:"},
+        {"C:\\qyr\\data\\gear1.qy7", "gear1", "gear1", "C:\\qyr\\data\\gear1", "qy7", "C:\\qyr\\data\\",
+         "C:"},
         {"/home/q/proj/stage.kol", "stage", "stage", "/home/q/proj/stage", "kol", "/home/q/proj/", ""},
         {"archive.tar.gz", "archive.tar", "archive.tar", "archive.tar", "tar.gz", "", ""},
         {"C:name.txt", "name", "name", "C:name", "txt", "C:", "C:"},
@@ -278,9 +281,11 @@ TEST_F(FileUtil, CopyFilesByMask)
 
 TEST_F(FileUtil, CopyTextFileConvertedShowsTheDisplayForm)
 {
-    WriteAll(In("in.txt"), "20\xF8" "C\r\nM\x84rz\nlast");
+    WriteAll(In("in.txt"), "20\xF8"
+                           "C\r\nM\x84rz\nlast");
     EXPECT_TRUE(CopyTextFileConverted(In("in.txt"), In("out.txt")));
-    EXPECT_EQ(ReadAll(In("out.txt")), "20\xB0" "C\r\nM\xE4rz\r\nlast\r\n");
+    EXPECT_EQ(ReadAll(In("out.txt")), "20\xB0"
+                                      "C\r\nM\xE4rz\r\nlast\r\n");
     WriteAll(In("empty.txt"), "");
     EXPECT_TRUE(CopyTextFileConverted(In("empty.txt"), In("out2.txt")));
     EXPECT_EQ(ReadAll(In("out2.txt")), "\r\n");
@@ -296,21 +301,26 @@ TEST_F(FileUtil, ListExportWritesOneColumnCsvAndOpensIt)
 {
     platform::PlatformHeadless desktop;
     platform::ScopedPlatform use(desktop);
-    WriteAll(In("proj.qy7"), "Title; with separator\r\n  1.5000000\r\n-2\r\n\"q\"\r\n20\xF8" "C\r\n");
+    WriteAll(In("proj.qy7"), "Title; with separator\r\n  1.5000000\r\n-2\r\n\"q\"\r\n20\xF8"
+                             "C\r\n");
     telmvar.DataDir = dir_;
     telmvar.DataExt = "qy7";
     wtelmvar.ExcelDecimalMode = 2;
     const std::string csv = ExportTextFileToExcel("proj");
     EXPECT_FALSE(telmvar.Aborted);
     ASSERT_EQ(csv, In("proj.csv"));
-    EXPECT_EQ(ReadAll(csv), "\xEF\xBB\xBF\"Title; with separator\"\r\n1,5000000\r\n-2\r\n\"\"\"q\"\"\"\r\n20\xC2\xB0" "C\r\n");
+    EXPECT_EQ(ReadAll(csv),
+              "\xEF\xBB\xBF\"Title; with separator\"\r\n1,5000000\r\n-2\r\n\"\"\"q\"\"\"\r\n20\xC2\xB0"
+              "C\r\n");
     ASSERT_EQ(desktop.HeadlessLauncher().Launches().size(), 1u);
     EXPECT_EQ(desktop.HeadlessLauncher().Launches()[0].Document, csv);
     EXPECT_TRUE(desktop.HeadlessMessages().AskedQuestions().empty());
 
     wtelmvar.ExcelDecimalMode = 1;
     ASSERT_EQ(ExportTextFileToExcel(In("proj.qy7")), In("proj.csv"));
-    EXPECT_EQ(ReadAll(csv), "\xEF\xBB\xBFTitle; with separator\r\n1.5000000\r\n-2\r\n\"\"\"q\"\"\"\r\n20\xC2\xB0" "C\r\n");
+    EXPECT_EQ(ReadAll(csv),
+              "\xEF\xBB\xBFTitle; with separator\r\n1.5000000\r\n-2\r\n\"\"\"q\"\"\"\r\n20\xC2\xB0"
+              "C\r\n");
 }
 
 TEST_F(FileUtil, ListExportWithoutAProgramToShowItSaysWhereItIs)
@@ -337,7 +347,8 @@ TEST_F(FileUtil, ListExportOfAMissingFileIsRefused)
     EXPECT_EQ(ExportTextFileToExcel("  "), "");
     EXPECT_TRUE(telmvar.Aborted);
     ASSERT_EQ(desktop.HeadlessMessages().AskedQuestions().size(), 1u);
-    EXPECT_EQ(desktop.HeadlessMessages().AskedQuestions()[0].Request.Text, "File not found. Use \"File->Save\"");
+    EXPECT_EQ(desktop.HeadlessMessages().AskedQuestions()[0].Request.Text,
+              "File not found. Use \"File->Save\"");
     telmvar.Aborted = false;
     EXPECT_EQ(ExportTextFileToExcel(In("none.qy7")), "");
     EXPECT_TRUE(telmvar.Aborted);
@@ -361,13 +372,13 @@ TEST(StringSort, SortStringIndex)
 TEST(StringSort, ByteOrderAndIndexFollowTheStrings)
 {
     // Byte order: upper case before lower case, bytes above 127 last.
-    const std::vector<std::string> original = {"zeta", "Zeta", "\x84rger", "alpha", "Alpha", "beta", "alpha",
-                                               "", "b", "10", "9"};
+    const std::vector<std::string> original = {"zeta",  "Zeta", "\x84rger", "alpha", "Alpha", "beta",
+                                               "alpha", "",     "b",        "10",    "9"};
     std::vector<std::string> s = original;
     std::vector<int> idx;
     SortStringIndex(s, idx, 0, static_cast<int>(s.size()) - 1);
-    const std::vector<std::string> want = {"", "10", "9", "Alpha", "Zeta", "alpha", "alpha", "b", "beta", "zeta",
-                                           "\x84rger"};
+    const std::vector<std::string> want = {"",      "10", "9",    "Alpha", "Zeta",    "alpha",
+                                           "alpha", "b",  "beta", "zeta",  "\x84rger"};
     EXPECT_EQ(s, want);
     for (std::size_t k = 0; k < s.size(); ++k)
         EXPECT_EQ(original[static_cast<std::size_t>(idx[k])], s[k]) << k;

@@ -94,7 +94,7 @@ TEST(FloatText, DirectFixedDigitsAreThoseOfTheCLibrary)
         int decimals;
         const char* text;
     } cases[] = {
-        {0.125L, 2, "0.12"},   // exact halves go to the even digit
+        {0.125L, 2, "0.12"}, // exact halves go to the even digit
         {0.375L, 2, "0.38"},
         {2.5L, 0, "2"},
         {3.5L, 0, "4"},
@@ -133,8 +133,7 @@ TEST(FloatText, DirectFixedDigitsAreThoseOfTheCLibrary)
         Extended x = static_cast<Extended>(next() >> 11) / 9007199254740992.0L * std::pow(10.0L, exponent);
         if (k % 4 == 1) // an exact or nearly exact half of the last decimal
             x = (std::floor(x * std::pow(10.0L, decimals)) + 0.5L) / std::pow(10.0L, decimals);
-        if (k % 4 == 2)
-            x = std::nextafter(x, k % 8 == 2 ? 0.0L : 1e30L);
+        if (k % 4 == 2) x = std::nextafter(x, k % 8 == 2 ? 0.0L : 1e30L);
         if (k % 2 == 1) x = -x;
         const std::string want = reference(x, decimals);
         if (direct(x, decimals) != want) {

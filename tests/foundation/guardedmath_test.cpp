@@ -1,7 +1,7 @@
-#include "foundation/messagecollector.h"
 #include "foundation/foundationstate.h"
 #include "foundation/guardedmath.h"
 #include "foundation/keptfunctions.h"
+#include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,9 @@
 namespace
 {
 
-class UtilMath : public ::testing::Test {};
+class UtilMath : public ::testing::Test
+{
+};
 
 std::vector<std::string> Collected()
 {
@@ -166,8 +168,7 @@ TEST_F(UtilMath, ArcInvoluteIsThePlainBisectionsMidpoint)
             const Extended m = (lo + hi) / 2;
             const Extended f = std::tan(m) - m - X;
             (f < 0 ? lo : hi) = m;
-            if (std::fabs(f) < 1e-15L)
-                return m;
+            if (std::fabs(f) < 1e-15L) return m;
         }
         return Extended(-99);
     };
@@ -245,7 +246,8 @@ TEST_F(UtilMath, ArcInvoluteMemoGivesTheFreshAnswerAndRepeatsItsMessages)
         const unsigned long before = GuardedReportCount();
         EXPECT_EQ(ArcInvolute(2000), 0);
         EXPECT_EQ(ArcInvolute(2000), 0);
-        EXPECT_EQ(GuardedReportCount() - before, 2u) << "an out-of-range argument must be reported every time";
+        EXPECT_EQ(GuardedReportCount() - before, 2u)
+            << "an out-of-range argument must be reported every time";
     }
     EXPECT_EQ(TArcInvoluteMemo::Active(), nullptr) << "nothing carries over into the next calculation";
 }
@@ -298,7 +300,8 @@ TEST_F(UtilMath, KeptFunctionsGiveTheLibrarysBits)
             for (int round = 0; round < 2; ++round)
                 for (int k = 1; k <= 600; ++k) {
                     // Every third argument is 0.8 halved k times: one mantissa.
-                    const Extended x = k % 3 == 0 ? std::ldexp(0.8L, -k / 3) : f.scale * (k % 97) / 97 * 0.999L;
+                    const Extended x =
+                        k % 3 == 0 ? std::ldexp(0.8L, -k / 3) : f.scale * (k % 97) / 97 * 0.999L;
                     ASSERT_TRUE(same(f.kept(x), f.library(x))) << f.name << " " << static_cast<double>(x);
                 }
         }

@@ -1,6 +1,6 @@
-#include "foundation/programstate.h"
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,9 @@
 namespace
 {
 
-class UtilStr : public ::testing::Test {};
+class UtilStr : public ::testing::Test
+{
+};
 
 TEST_F(UtilStr, DigitsForSignificantLayouts)
 {

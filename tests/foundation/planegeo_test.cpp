@@ -7,12 +7,15 @@
 #include <cmath>
 #include <numbers>
 
-namespace {
+namespace
+{
 
 constexpr Extended kPi = std::numbers::pi_v<Extended>;
 constexpr Extended kTol = 1e-15L;
 
-class PlaneGeo : public ::testing::Test {};
+class PlaneGeo : public ::testing::Test
+{
+};
 
 TEST_F(PlaneGeo, Det2AndLinearSystems)
 {
@@ -36,12 +39,15 @@ TEST_F(PlaneGeo, IsBetween)
         bool want;
     };
     const Case cases[] = {
-        {5, 5, 5, true},        {5.0000000000001L, 5, 5, true}, {5.1L, 5, 5, false}, {2, 1, 3, true},
-        {2, 3, 1, true},        {0.5L, 1, 3, false},            {3, 1, 3, true},     {3.0000000000001L, 1, 3, false},
+        {5, 5, 5, true},     {5.0000000000001L, 5, 5, true},
+        {5.1L, 5, 5, false}, {2, 1, 3, true},
+        {2, 3, 1, true},     {0.5L, 1, 3, false},
+        {3, 1, 3, true},     {3.0000000000001L, 1, 3, false},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(IsBetween(c.x, c.a, c.b), c.want) << static_cast<double>(c.x) << " in " << static_cast<double>(c.a)
-                                                     << ".." << static_cast<double>(c.b);
+        EXPECT_EQ(IsBetween(c.x, c.a, c.b), c.want)
+            << static_cast<double>(c.x) << " in " << static_cast<double>(c.a) << ".."
+            << static_cast<double>(c.b);
 }
 
 TEST_F(PlaneGeo, LineAndSegmentIntersections)
@@ -140,9 +146,8 @@ TEST_F(PlaneGeo, SolveQuadratic)
         Extended x1, x2;
     };
     const Case cases[] = {
-        {1, -3, 2, false, 2, 1},   {1, 0, 1, true, 0, 0},   {1, 2, 1, false, -1, -1},
-        {2, 0, -8, false, 2, -2},  {-1, 0, 4, false, -2, 2}, {0, 2, -4, false, 2, 2},
-        {0, 0, 1, true, 0, 0},
+        {1, -3, 2, false, 2, 1},  {1, 0, 1, true, 0, 0},   {1, 2, 1, false, -1, -1}, {2, 0, -8, false, 2, -2},
+        {-1, 0, 4, false, -2, 2}, {0, 2, -4, false, 2, 2}, {0, 0, 1, true, 0, 0},
     };
     for (const auto& c : cases) {
         Extended x1 = 9, x2 = 9;

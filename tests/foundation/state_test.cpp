@@ -1,8 +1,8 @@
-#include "foundation/messagecollector.h"
 #include "foundation/foundationstate.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/spreadsheethandle.h"
-#include "foundation/programsettings.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,9 @@
 namespace
 {
 
-class FoundationState : public ::testing::Test {};
+class FoundationState : public ::testing::Test
+{
+};
 
 std::vector<std::string> Collected()
 {

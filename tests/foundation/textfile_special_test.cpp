@@ -5,18 +5,20 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
-class TextFileTargets : public ::testing::Test {
-protected:
+class TextFileTargets : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         dir = fs::temp_directory_path() / ("qyr7_targets_" + std::to_string(::getpid()));
@@ -42,7 +44,8 @@ TEST_F(TextFileTargets, PipeIsWrittenInPlaceNotReplaced)
     char buf[16] = {};
     EXPECT_EQ(::read(rd, buf, sizeof buf), 6);
     ::close(rd);
-    struct stat st {};
+    struct stat st {
+    };
     ASSERT_EQ(::stat(fifo.c_str(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the pipe is still a pipe";
 }

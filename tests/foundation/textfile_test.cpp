@@ -1,8 +1,8 @@
-#include "foundation/messagecollector.h"
 #include "foundation/fileversion.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/textfile.h"
-#include "foundation/programsettings.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 std::string ReadAll(const std::string& path)
 {
@@ -31,8 +32,9 @@ void WriteAll(const std::string& path, const std::string& bytes)
     out << bytes;
 }
 
-class TextFile : public ::testing::Test {
-protected:
+class TextFile : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         std::string tmpl = (fs::temp_directory_path() / "qyr7_textfile_XXXXXX").string();
@@ -120,8 +122,17 @@ struct IntCase {
 TEST_F(TextFile, IntegerLines)
 {
     const IntCase cases[] = {
-        {"12", 12}, {"12 ", 0}, {"  12", 12}, {"-7", -7}, {"+7", 7}, {"1.5", 0}, {"", 0}, {"x", 0},
-        {"2147483647", 2147483647}, {"2147483648", 0}, {"-2147483648", -2147483647 - 1},
+        {"12", 12},
+        {"12 ", 0},
+        {"  12", 12},
+        {"-7", -7},
+        {"+7", 7},
+        {"1.5", 0},
+        {"", 0},
+        {"x", 0},
+        {"2147483647", 2147483647},
+        {"2147483648", 0},
+        {"-2147483648", -2147483647 - 1},
     };
     std::string bytes;
     for (const auto& c : cases)
@@ -154,7 +165,7 @@ TEST_F(TextFile, RealLinesReadEitherSeparator)
     };
     const Case cases[] = {
         {"1.5000000", 1.5L}, {"1,5000000", 1.5L}, {"   -2,5", -2.5L}, {"0", 0},        {"-3", -3},
-        {"abc", 0},          {"1.5 ", 0},         {"1e3", 1000},      {"12,345.6", 0},  {"", 0},
+        {"abc", 0},          {"1.5 ", 0},         {"1e3", 1000},      {"12,345.6", 0}, {"", 0},
     };
     std::string bytes;
     for (const auto& c : cases)
@@ -239,8 +250,14 @@ TEST_F(TextFile, NumberWriterRule)
         const char* want;
     };
     const Case cases[] = {
-        {0, "0"},           {-2, "-2"},          {-1, "-1"},           {1, "1.0000000"},
-        {-2.5L, "-2.5000000"}, {0.25L, "0.2500000"}, {1234.5L, "1234.5000000"}, {20, "20.0000000"},
+        {0, "0"},
+        {-2, "-2"},
+        {-1, "-1"},
+        {1, "1.0000000"},
+        {-2.5L, "-2.5000000"},
+        {0.25L, "0.2500000"},
+        {1234.5L, "1234.5000000"},
+        {20, "20.0000000"},
         {-0.5L, "-0.5000000"},
     };
     for (const auto& c : cases)
@@ -261,7 +278,8 @@ TEST_F(TextFile, SavedNumbersKeepTheirPrecision)
     const Extended third = 1.0L / 3.0L;
     const std::string t = NumberLineText(third);
     EXPECT_EQ(t.substr(0, 18), "0.3333333333333333");
-    const Extended values[] = {third, 2.0L / 3.0L * 1000, 1e-9L, 123456789.123456789L, 1e30L, -7.25e-12L, 0.1L};
+    const Extended values[] = {third, 2.0L / 3.0L * 1000, 1e-9L, 123456789.123456789L,
+                               1e30L, -7.25e-12L,         0.1L};
     for (int sep = 0; sep < 2; ++sep) {
         wtelmvar.RegionalDecimalSeparator = sep == 0 ? '.' : ',';
         AssignTextFile(textfile.SharedTextFile, In("n.txt"));
@@ -310,7 +328,8 @@ TEST_F(TextFile, AFailedSaveKeepsTheOldFile)
     // Abandoned (as on a failed write): the old file stays.
     textfile.SharedTextFile.Abandon();
     EXPECT_EQ(ReadAll(In("out.txt")), "old contents\r\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1) << "temporary removed";
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1)
+        << "temporary removed";
     StartWriting();
     WriteTextLine("new");
     EXPECT_EQ(ReadAll(In("out.txt")), "old contents\r\n") << "not replaced before closing";
@@ -378,7 +397,8 @@ TEST(FileVersion, VersionTextRule)
         const char* want;
     };
     const Case cases[] = {
-        {1, 0, 0, 0, "1.0"}, {2, 3, 4, 0, "2.3.4"}, {2, 3, 4, 5, "2.3.4.5"}, {2, 3, 0, 5, "2.3"}, {7, 12, 1, 1, "7.12.1.1"},
+        {1, 0, 0, 0, "1.0"}, {2, 3, 4, 0, "2.3.4"},     {2, 3, 4, 5, "2.3.4.5"},
+        {2, 3, 0, 5, "2.3"}, {7, 12, 1, 1, "7.12.1.1"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(VersionText(c.major, c.minor, c.release, c.build), c.want);

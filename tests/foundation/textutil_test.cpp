@@ -1,15 +1,18 @@
+#include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
-#include "foundation/programsettings.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
-class TextUtil : public ::testing::Test {};
+class TextUtil : public ::testing::Test
+{
+};
 
 TEST_F(TextUtil, DateLayouts)
 {
@@ -138,8 +141,8 @@ TEST_F(TextUtil, OverwriteAtOnlyWhenTheTextFits)
         int pos;
         const char* want;
     };
-    for (const Case c : {Case{1, "XYcde"}, Case{4, "abcXY"}, Case{5, "abcde"}, Case{0, "abcde"},
-                         Case{-3, "abcde"}}) {
+    for (const Case c :
+         {Case{1, "XYcde"}, Case{4, "abcXY"}, Case{5, "abcde"}, Case{0, "abcde"}, Case{-3, "abcde"}}) {
         std::string dest = "abcde";
         OverwriteAt("XY", dest, c.pos);
         EXPECT_EQ(dest, c.want) << "pos " << c.pos;

@@ -1,15 +1,17 @@
-#include "foundation/unitsys.h"
 #include "foundation/programsettings.h"
+#include "foundation/unitsys.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
-namespace {
+namespace
+{
 
-class UnitSys : public ::testing::Test {
-protected:
+class UnitSys : public ::testing::Test
+{
+  protected:
     static void System(int s) { wtelmvar.UnitSystem = static_cast<uint16_t>(s); }
 };
 
@@ -26,11 +28,29 @@ struct LabelRow {
 TEST_F(UnitSys, LabelsOfTheFiveSystems)
 {
     const LabelRow rows[] = {
-        {0, "mm", "N", "MPa", "Nm", "\xF8" "C", "\xE6" "m"},
-        {1, "in", "lbf", "psi", "lbfin", " F", "\xE6" "in"},
-        {2, "mm", "kN", "MPa", "Nm", "\xF8" "C", "\xE6" "m"},
-        {3, "mm", "N", "N/mm\xFD", "Nm", "\xF8" "C", "\xE6" "m"},
-        {4, "mm", "kN", "N/mm\xFD", "Nm", "\xF8" "C", "\xE6" "m"},
+        {0, "mm", "N", "MPa", "Nm",
+         "\xF8"
+         "C",
+         "\xE6"
+         "m"},
+        {1, "in", "lbf", "psi", "lbfin", " F",
+         "\xE6"
+         "in"},
+        {2, "mm", "kN", "MPa", "Nm",
+         "\xF8"
+         "C",
+         "\xE6"
+         "m"},
+        {3, "mm", "N", "N/mm\xFD", "Nm",
+         "\xF8"
+         "C",
+         "\xE6"
+         "m"},
+        {4, "mm", "kN", "N/mm\xFD", "Nm",
+         "\xF8"
+         "C",
+         "\xE6"
+         "m"},
     };
     for (const auto& r : rows) {
         System(r.system);
@@ -50,17 +70,15 @@ TEST_F(UnitSys, AsciiLabelsAreAllPlain)
 {
     wtelmvar.UnitCharMode = 1;
     const LabelRow rows[] = {
-        {0, "mm", "N", "MPa", "Nm", " C", "um"},
-        {1, "in", "lbf", "psi", "lbfin", " F", "uin"},
-        {2, "mm", "kN", "MPa", "Nm", " C", "um"},
-        {3, "mm", "N", "N/mm2", "Nm", " C", "um"},
+        {0, "mm", "N", "MPa", "Nm", " C", "um"},    {1, "in", "lbf", "psi", "lbfin", " F", "uin"},
+        {2, "mm", "kN", "MPa", "Nm", " C", "um"},   {3, "mm", "N", "N/mm2", "Nm", " C", "um"},
         {4, "mm", "kN", "N/mm2", "Nm", " C", "um"},
     };
     for (const auto& r : rows) {
         System(r.system);
-        const std::string all[] = {LengthUnitLabel(),      ForceUnitLabel(),     StressUnitLabel(),
-                                   TorqueUnitLabel(),      TemperatureUnitLabel(), MicroLengthUnitLabel(),
-                                   DensityUnitLabel(),     ViscosityUnitLabel(), PlusMinusSign()};
+        const std::string all[] = {LengthUnitLabel(),  ForceUnitLabel(),       StressUnitLabel(),
+                                   TorqueUnitLabel(),  TemperatureUnitLabel(), MicroLengthUnitLabel(),
+                                   DensityUnitLabel(), ViscosityUnitLabel(),   PlusMinusSign()};
         for (const auto& label : all)
             for (char c : label)
                 EXPECT_LT(static_cast<unsigned char>(c), 128) << "system " << r.system << " label " << label;
@@ -75,11 +93,15 @@ TEST_F(UnitSys, AsciiLabelsAreAllPlain)
 
 TEST_F(UnitSys, SystemNames)
 {
-    EXPECT_EQ(wtelmvar.UnitSystemNames[0], "metric (mm, N, MPa, Nmm, \xF8" "C)");
+    EXPECT_EQ(wtelmvar.UnitSystemNames[0], "metric (mm, N, MPa, Nmm, \xF8"
+                                           "C)");
     EXPECT_EQ(wtelmvar.UnitSystemNames[1], "imperial (in, lbf, psi, lbfin, degF)");
-    EXPECT_EQ(wtelmvar.UnitSystemNames[2], "metric (mm, kN, MPa, Nm, \xF8" "C)");
-    EXPECT_EQ(wtelmvar.UnitSystemNames[3], "metric (mm, N, N/mm\xFD, Nmm, \xF8" "C)");
-    EXPECT_EQ(wtelmvar.UnitSystemNames[4], "metric (mm, kN, N/mm\xFD, Nm, \xF8" "C)");
+    EXPECT_EQ(wtelmvar.UnitSystemNames[2], "metric (mm, kN, MPa, Nm, \xF8"
+                                           "C)");
+    EXPECT_EQ(wtelmvar.UnitSystemNames[3], "metric (mm, N, N/mm\xFD, Nmm, \xF8"
+                                           "C)");
+    EXPECT_EQ(wtelmvar.UnitSystemNames[4], "metric (mm, kN, N/mm\xFD, Nm, \xF8"
+                                           "C)");
 }
 
 // Internal values and their texts, worked by hand from the conversion
@@ -182,11 +204,11 @@ TEST_F(UnitSys, FixedFieldsAdaptTheirDigits)
 {
     struct Row {
         int system;
-        const char* length;  // FormatLengthFixed(3, 2, 25.4)
-        const char* force;   // FormatForceFixed(5, 1, 12500): 12500 / 4.44822 = 2810.1127 lbf
-        const char* stress;  // FormatStressFixed(4, 2, 100)
-        const char* torque;  // FormatTorqueFixed(4, 1, 11.2984788)
-        const char* temp;    // FormatTemperatureFixed(3, 1, 100)
+        const char* length; // FormatLengthFixed(3, 2, 25.4)
+        const char* force;  // FormatForceFixed(5, 1, 12500): 12500 / 4.44822 = 2810.1127 lbf
+        const char* stress; // FormatStressFixed(4, 2, 100)
+        const char* torque; // FormatTorqueFixed(4, 1, 11.2984788)
+        const char* temp;   // FormatTemperatureFixed(3, 1, 100)
     };
     const Row rows[] = {
         {0, " 25.40", "12500.0", " 100.00", "  11.3", "100.0"},
@@ -215,13 +237,17 @@ TEST_F(UnitSys, Deviations)
         const char* want;
     };
     const Row metric[] = {
-        {0.02L, -0.02L, " \xF1 0.02"}, {0.02L, 0, "+0.02"},           {0, -0.01L, "-0.01"},
-        {0, 0, ""},                    {0.03L, 0.01L, "+0.03/+0.01"}, {-0.01L, -0.035L, "-0.01/-0.035"},
+        {0.02L, -0.02L, " \xF1 0.02"},
+        {0.02L, 0, "+0.02"},
+        {0, -0.01L, "-0.01"},
+        {0, 0, ""},
+        {0.03L, 0.01L, "+0.03/+0.01"},
+        {-0.01L, -0.035L, "-0.01/-0.035"},
         {0.126L, -0.126L, " \xF1 0.13"},
     };
     for (const auto& r : metric)
-        EXPECT_EQ(DeviationPairToText(r.upper, r.lower), r.want) << static_cast<double>(r.upper) << "/"
-                                                                 << static_cast<double>(r.lower);
+        EXPECT_EQ(DeviationPairToText(r.upper, r.lower), r.want)
+            << static_cast<double>(r.upper) << "/" << static_cast<double>(r.lower);
     EXPECT_EQ(LengthDeviationToText(0), "");
     EXPECT_EQ(LengthDeviationToText(0.0123L), "+0.012");
     EXPECT_EQ(LengthDeviationToText(-0.0123L), "-0.012");

@@ -12,13 +12,13 @@
 #include <cmath>
 #include <string>
 
-#include "foundation/messagecollector.h"
-#include "foundation/programstate.h"
-#include "foundation/guardedmath.h"
-#include "gearpair/gearpairdata.h"
-#include "gearpair/geometry/calcgearpair.h"
 #include "common/statereset.h"
 #include "common/testmessages.h"
+#include "foundation/guardedmath.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
+#include "gearpair/gearpairdata.h"
+#include "gearpair/geometry/calcgearpair.h"
 
 namespace
 {
@@ -54,7 +54,6 @@ class Animation : public ::testing::Test
         g.Aa = g.Aai = 0;
         CalcGeometry();
     }
-
 };
 
 TEST_F(Animation, AnglesOfTheReferencePair)

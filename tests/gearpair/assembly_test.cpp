@@ -5,15 +5,18 @@
 #include <cmath>
 #include <numbers>
 
+#include "common/testnames.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
-#include "common/testnames.h"
 
-namespace {
+namespace
+{
 
 constexpr long double Pi = std::numbers::pi_v<long double>;
 
-class Assembly : public ::testing::Test {};
+class Assembly : public ::testing::Test
+{
+};
 
 struct AssemblyCase {
     int zA, zB, q;
@@ -21,7 +24,9 @@ struct AssemblyCase {
     bool fails;
 };
 
-class AssemblyCondition : public Assembly, public ::testing::WithParamInterface<AssemblyCase> {};
+class AssemblyCondition : public Assembly, public ::testing::WithParamInterface<AssemblyCase>
+{
+};
 
 TEST_P(AssemblyCondition, WholeNumberOfTeethPerPlanetPitch)
 {
@@ -32,15 +37,15 @@ TEST_P(AssemblyCondition, WholeNumberOfTeethPerPlanetPitch)
     EXPECT_EQ(error0.ErrorCount, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Stage, AssemblyCondition, ::testing::Values(
-    AssemblyCase{-63, 21, 3, true, false},   // N = 63 - 21 = 42 = 3 * 14
-    AssemblyCase{-63, 21, 4, true, true},    // 42 / 4 = 10.5
-    AssemblyCase{-63, 21, 6, true, false},   // 42 / 6 = 7
-    AssemblyCase{-63, 24, 3, true, false},   // 39 = 3 * 13
-    AssemblyCase{-63, 22, 3, true, true},    // 41
-    AssemblyCase{-63, 21, 4, false, false},  // plus form: 84 / 4 = 21
-    AssemblyCase{-62, 21, 4, false, true},   // 83 / 4
-    AssemblyCase{-60, 20, 1, true, false}),
+INSTANTIATE_TEST_SUITE_P(Stage, AssemblyCondition,
+                         ::testing::Values(AssemblyCase{-63, 21, 3, true, false}, // N = 63 - 21 = 42 = 3 * 14
+                                           AssemblyCase{-63, 21, 4, true, true},  // 42 / 4 = 10.5
+                                           AssemblyCase{-63, 21, 6, true, false}, // 42 / 6 = 7
+                                           AssemblyCase{-63, 24, 3, true, false}, // 39 = 3 * 13
+                                           AssemblyCase{-63, 22, 3, true, true},  // 41
+                                           AssemblyCase{-63, 21, 4, false, false}, // plus form: 84 / 4 = 21
+                                           AssemblyCase{-62, 21, 4, false, true},  // 83 / 4
+                                           AssemblyCase{-60, 20, 1, true, false}),
                          [](const auto& info) {
                              const auto& c = info.param;
                              return "zA" + testnames::Number(c.zA) + "_zB" + testnames::Number(c.zB) + "_q" +
@@ -66,7 +71,9 @@ struct AngleCase {
     long double expected;
 };
 
-class PlanetAngle : public Assembly, public ::testing::WithParamInterface<AngleCase> {};
+class PlanetAngle : public Assembly, public ::testing::WithParamInterface<AngleCase>
+{
+};
 
 TEST_P(PlanetAngle, NearestToothPositionToEqualSpacing)
 {
@@ -75,19 +82,19 @@ TEST_P(PlanetAngle, NearestToothPositionToEqualSpacing)
                 static_cast<double>(c.expected), 1e-15);
 }
 
-INSTANTIATE_TEST_SUITE_P(Stage, PlanetAngle, ::testing::Values(
-    AngleCase{1, -63, 21, 3, 2 * Pi / 3},            // N = 42 divisible by 3
-    AngleCase{2, -63, 21, 3, 4 * Pi / 3},
-    AngleCase{0, -63, 21, 3, 0},
-    AngleCase{1, -64, 21, 3, 14 * 2 * Pi / 43},      // Round(14.33) = 14
-    AngleCase{2, -64, 21, 3, 29 * 2 * Pi / 43},      // Round(28.67) = 29
-    AngleCase{1, -63, 21, 4, 10 * 2 * Pi / 42},      // Round(10.5) = 10, ties to even
-    AngleCase{3, -63, 21, 4, 32 * 2 * Pi / 42}),
+INSTANTIATE_TEST_SUITE_P(Stage, PlanetAngle,
+                         ::testing::Values(AngleCase{1, -63, 21, 3, 2 * Pi / 3}, // N = 42 divisible by 3
+                                           AngleCase{2, -63, 21, 3, 4 * Pi / 3}, AngleCase{0, -63, 21, 3, 0},
+                                           AngleCase{1, -64, 21, 3, 14 * 2 * Pi / 43}, // Round(14.33) = 14
+                                           AngleCase{2, -64, 21, 3, 29 * 2 * Pi / 43}, // Round(28.67) = 29
+                                           AngleCase{1, -63, 21, 4,
+                                                     10 * 2 * Pi / 42}, // Round(10.5) = 10, ties to even
+                                           AngleCase{3, -63, 21, 4, 32 * 2 * Pi / 42}),
                          [](const auto& info) {
                              const auto& c = info.param;
                              return "planet" + std::to_string(c.i) + "_zA" + testnames::Number(c.zA) + "_zB" +
                                     testnames::Number(c.zB) + "_q" + std::to_string(c.q);
-                         });    // Round(31.5) = 32
+                         }); // Round(31.5) = 32
 
 TEST_F(Assembly, PlanetAngleWithoutIndexTeethIsZero)
 {
@@ -97,11 +104,13 @@ TEST_F(Assembly, PlanetAngleWithoutIndexTeethIsZero)
 struct StepCase {
     char kind, direction;
     int q;
-    int zS, zP, zH;      // before
-    int eS, eP, eH;      // after
+    int zS, zP, zH; // before
+    int eS, eP, eH; // after
 };
 
-class Stepping : public Assembly, public ::testing::WithParamInterface<StepCase> {};
+class Stepping : public Assembly, public ::testing::WithParamInterface<StepCase>
+{
+};
 
 TEST_P(Stepping, MovesToTheNextAssemblingNumber)
 {
@@ -114,30 +123,31 @@ TEST_P(Stepping, MovesToTheNextAssemblingNumber)
     EXPECT_EQ(error0.ErrorCount, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Stage, Stepping, ::testing::Values(
-    // Already assembling: the first step is always taken (N 42 -> 39, 45).
-    StepCase{'S', '>', 3, 21, 15, -63, 24, 15, -63},
-    StepCase{'S', '<', 3, 21, 15, -63, 18, 15, -63},
-    // Ring one tooth more (-64, -65) or fewer: q = 4 needs N 44 or 40.
-    StepCase{'H', '>', 4, 21, 15, -63, 21, 15, -65},
-    StepCase{'H', '<', 4, 21, 15, -63, 21, 15, -61},
-    StepCase{'P', '>', 3, 21, 15, -63, 21, 16, -63},
-    StepCase{'P', '<', 3, 21, 15, -63, 21, 14, -63},
-    // Deriving one number from the other two.
-    StepCase{'S', '0', 3, 0, 15, -63, 21, 15, -63},
-    StepCase{'H', '0', 3, 21, 15, 0, 21, 15, -66},
-    StepCase{'P', '0', 3, 21, 0, -63, 21, 13, -63},   // Round(42 / 3.25 + 0.5)
-    // Unknown kind or direction: nothing changes.
-    StepCase{'X', '>', 3, 21, 15, -63, 21, 15, -63},
-    StepCase{'S', '?', 3, 21, 15, -63, 21, 15, -63}),
-                         [](const auto& info) {
-                             const auto& c = info.param;
-                             const std::string kind = c.kind == 'S' ? "sun" : c.kind == 'P' ? "planet"
-                                                    : c.kind == 'H' ? "ring" : "unknownkind";
-                             const std::string dir = c.direction == '>' ? "up" : c.direction == '<' ? "down"
-                                                   : c.direction == '0' ? "derived" : "unknowndirection";
-                             return kind + "_" + dir + "_q" + std::to_string(c.q);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Stage, Stepping,
+    ::testing::Values(
+        // Already assembling: the first step is always taken (N 42 -> 39, 45).
+        StepCase{'S', '>', 3, 21, 15, -63, 24, 15, -63}, StepCase{'S', '<', 3, 21, 15, -63, 18, 15, -63},
+        // Ring one tooth more (-64, -65) or fewer: q = 4 needs N 44 or 40.
+        StepCase{'H', '>', 4, 21, 15, -63, 21, 15, -65}, StepCase{'H', '<', 4, 21, 15, -63, 21, 15, -61},
+        StepCase{'P', '>', 3, 21, 15, -63, 21, 16, -63}, StepCase{'P', '<', 3, 21, 15, -63, 21, 14, -63},
+        // Deriving one number from the other two.
+        StepCase{'S', '0', 3, 0, 15, -63, 21, 15, -63}, StepCase{'H', '0', 3, 21, 15, 0, 21, 15, -66},
+        StepCase{'P', '0', 3, 21, 0, -63, 21, 13, -63}, // Round(42 / 3.25 + 0.5)
+        // Unknown kind or direction: nothing changes.
+        StepCase{'X', '>', 3, 21, 15, -63, 21, 15, -63}, StepCase{'S', '?', 3, 21, 15, -63, 21, 15, -63}),
+    [](const auto& info) {
+        const auto& c = info.param;
+        const std::string kind = c.kind == 'S'   ? "sun"
+                                 : c.kind == 'P' ? "planet"
+                                 : c.kind == 'H' ? "ring"
+                                                 : "unknownkind";
+        const std::string dir = c.direction == '>'   ? "up"
+                                : c.direction == '<' ? "down"
+                                : c.direction == '0' ? "derived"
+                                                     : "unknowndirection";
+        return kind + "_" + dir + "_q" + std::to_string(c.q);
+    });
 
 TEST_F(Assembly, SteppingWithoutPlanetsTakesOneStepAndReports)
 {
@@ -183,4 +193,4 @@ TEST_F(Assembly, AngleFromRatio)
     EXPECT_EQ(AngleFromRatio(5, 5), 0);
 }
 
-}  // namespace
+} // namespace

@@ -4,12 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include "common/testmessages.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
-#include "common/testmessages.h"
 
-namespace {
+namespace
+{
 
 int lifeCalls = 0;
 bool lifeAborts = false;
@@ -18,14 +19,17 @@ void RecordLife(Extended, Extended)
 {
     ++lifeCalls;
     AddErrorMessage("life step ran");
-    if (lifeAborts)
-        telmvar.Aborted = true;
+    if (lifeAborts) telmvar.Aborted = true;
 }
 
-bool KeepFactors() { return true; }
+bool KeepFactors()
+{
+    return true;
+}
 
-class Frame : public ::testing::Test {
-protected:
+class Frame : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         SetGearDefaults();
@@ -40,7 +44,6 @@ protected:
         SetLoadSpectrumFactorsProc(nullptr);
         SetLoadSpectrumLifeProc(nullptr);
     }
-
 };
 
 TEST_F(Frame, StartsWithAnEmptyMessageList)
@@ -128,4 +131,4 @@ TEST_F(Frame, GeometryAloneLeavesTheMessagesOfTheCaller)
     EXPECT_TRUE(HasMessage("caller's message"));
 }
 
-}  // namespace
+} // namespace

@@ -9,16 +9,18 @@
 
 #include <gtest/gtest.h>
 
+#include "common/tempdir.h"
 #include <filesystem>
 #include <unistd.h>
-#include "common/tempdir.h"
 
-namespace {
+namespace
+{
 
 namespace fs = std::filesystem;
 
-class GearCatalogue : public ::testing::Test {
-protected:
+class GearCatalogue : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         InitGearPairData();
@@ -154,7 +156,7 @@ TEST_F(GearCatalogue, AppendedProfileIsWhereTheNextSelectionOpens)
     GearPair.hfP0_mn[2] = 1;
     GearPair.haP0_mn[2] = 1.25L;
     GearPair.rhoaP0_mn[2] = 0.38L;
-    GearPair.alphakP0[2] = 20;   // no chamfer: the chamfer depth is stored as 0
+    GearPair.alphakP0[2] = 20; // no chamfer: the chamfer depth is stored as 0
     GearPair.hFfP0_mn[2] = 0.1L;
     GearPair.ProfileName[2] = "own hob";
     AppendToolProfile(2);

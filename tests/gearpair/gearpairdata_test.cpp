@@ -4,10 +4,12 @@
 
 #include <cstring>
 
-namespace {
+namespace
+{
 
-class GearPairDefaults : public ::testing::Test {
-protected:
+class GearPairDefaults : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         // Start-up order: material group first, then the rest on top of it.
@@ -73,12 +75,12 @@ TEST_F(GearPairDefaults, GeometryDefaults)
 
 TEST_F(GearPairDefaults, InitClearsItsOwnGroupButKeepsTheMaterialGroup)
 {
-    GearPair.rho[1] = 7.2L;            // material group: survives File New
-    GearPair.LoadSpectrumCount = 4;    // material group
-    GearPair.LoadSpectrum[3].T = 123;  // material group
-    GearPair.sat_min[1] = 3;           // result: cleared
-    GearPair.Kv = 1.3L;                // strength result: cleared
-    GearPair.beta = 0;                 // input: back to its default
+    GearPair.rho[1] = 7.2L;           // material group: survives File New
+    GearPair.LoadSpectrumCount = 4;   // material group
+    GearPair.LoadSpectrum[3].T = 123; // material group
+    GearPair.sat_min[1] = 3;          // result: cleared
+    GearPair.Kv = 1.3L;               // strength result: cleared
+    GearPair.beta = 0;                // input: back to its default
     InitGearPairData();
     EXPECT_EQ(GearPair.rho[1], 7.2L);
     EXPECT_EQ(GearPair.LoadSpectrumCount, 4);
@@ -114,4 +116,4 @@ TEST(GearPairVocabulary, TextsAsTheDialogsShowThem)
     EXPECT_STREQ(CalcMethodNames[4], "ISO 6336:2006-2008");
 }
 
-}  // namespace
+} // namespace

@@ -15,23 +15,28 @@
 #include <cmath>
 #include <string>
 
-#include "foundation/messagecollector.h"
+#include "common/testmessages.h"
+#include "common/testnames.h"
 #include "foundation/foundationstate.h"
-#include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
+#include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
 #include "gearpair/geometry/geometrysteps.h"
-#include "common/testmessages.h"
-#include "common/testnames.h"
 
-namespace {
+namespace
+{
 
-double D(Extended v) { return static_cast<double>(v); }
+double D(Extended v)
+{
+    return static_cast<double>(v);
+}
 
-class Geometry : public ::testing::Test {
-protected:
+class Geometry : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         SetGearDefaults();
@@ -41,8 +46,7 @@ protected:
     // A pair with the standard basic rack (1.25 / 1.0 / 0.25), no tooth
     // thickness or centre distance allowances and tips without reduction, so
     // that the hand formulas above apply unchanged.
-    static void LoadPair(Extended mn, int z1, int z2, Extended x1, Extended x2, Extended beta,
-                         Extended a)
+    static void LoadPair(Extended mn, int z1, int z2, Extended x1, Extended x2, Extended beta, Extended a)
     {
         auto& g = GearPair;
         g.mn = mn;
@@ -76,7 +80,9 @@ struct PairCase {
     double d1, d2, db1, db2, alphaWtDeg, a, df1, df2, da1, da2;
 };
 
-class GeometryPairs : public Geometry, public ::testing::WithParamInterface<PairCase> {};
+class GeometryPairs : public Geometry, public ::testing::WithParamInterface<PairCase>
+{
+};
 
 TEST_P(GeometryPairs, DiametersWorkingAngleAndCentreDistance)
 {
@@ -100,26 +106,25 @@ TEST_P(GeometryPairs, DiametersWorkingAngleAndCentreDistance)
     EXPECT_NEAR(D(g.dw[2] / g.dw[1]), static_cast<double>(c.z2) / c.z1, 1e-12) << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Din3960, GeometryPairs, ::testing::Values(
-    // m 3, z 12/24, x 0.6/0.36: inv alpha_w = 0.014904 + 2 tan 20 * 0.96 / 36
-    // = 0.034316 -> 26.0886 deg; a = 54 cos 20 / cos 26.0886 = 56.49987.
-    // df1 = 36 - 7.5 + 3.6, da1 = 36 + 6 + 3.6; df2 = 72 - 7.5 + 2.16.
-    PairCase{"external spur", 3, 12, 24, 0.6L, 0.36L, 0,
-             36, 72, 33.828934348292705, 67.65786869658541, 26.08856344206988,
-             56.499869720305185, 32.1, 66.66, 45.6, 80.16},
-    // m 3, z 16/-24, x 0/-0.5: inv alpha_w = 0.014904 + 2 tan 20 (-0.5)/(-8)
-    // -> 31.0936 deg; a = -12 cos 20 / cos 31.0936 = -13.16827.
-    // df2 = -72 - 7.5 - 3 = -82.5, da2 = -72 + 6 - 3 = -69.
-    PairCase{"internal spur", 3, 16, -24, 0, -0.5L, 0,
-             48, -72, 45.105245797723605, -67.65786869658541, 31.093620663071928,
-             -13.168267706742352, 40.5, -82.5, 54, -69},
-    // The default pair: mn 6.5, z 16/58, beta 9, x 0.52/0.57: mt 6.58102,
-    // alpha_t 20.2317 deg, inv alpha_wt -> 23.9460 deg, a 249.9957.
-    PairCase{"default helical", 6.5L, 16, 58, 0.52L, 0.57L, 9,
-             105.2963730819523, 381.6993524220771, 98.80136657584076, 358.1549538374228,
-             23.946003807472913, 249.99569870344035, 95.8063730819523, 372.8593524220771,
-             125.0563730819523, 402.1093524220771}),
-                         [](const auto& info) { return testnames::Identifier(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Din3960, GeometryPairs,
+    ::testing::Values(
+        // m 3, z 12/24, x 0.6/0.36: inv alpha_w = 0.014904 + 2 tan 20 * 0.96 / 36
+        // = 0.034316 -> 26.0886 deg; a = 54 cos 20 / cos 26.0886 = 56.49987.
+        // df1 = 36 - 7.5 + 3.6, da1 = 36 + 6 + 3.6; df2 = 72 - 7.5 + 2.16.
+        PairCase{"external spur", 3, 12, 24, 0.6L, 0.36L, 0, 36, 72, 33.828934348292705, 67.65786869658541,
+                 26.08856344206988, 56.499869720305185, 32.1, 66.66, 45.6, 80.16},
+        // m 3, z 16/-24, x 0/-0.5: inv alpha_w = 0.014904 + 2 tan 20 (-0.5)/(-8)
+        // -> 31.0936 deg; a = -12 cos 20 / cos 31.0936 = -13.16827.
+        // df2 = -72 - 7.5 - 3 = -82.5, da2 = -72 + 6 - 3 = -69.
+        PairCase{"internal spur", 3, 16, -24, 0, -0.5L, 0, 48, -72, 45.105245797723605, -67.65786869658541,
+                 31.093620663071928, -13.168267706742352, 40.5, -82.5, 54, -69},
+        // The default pair: mn 6.5, z 16/58, beta 9, x 0.52/0.57: mt 6.58102,
+        // alpha_t 20.2317 deg, inv alpha_wt -> 23.9460 deg, a 249.9957.
+        PairCase{"default helical", 6.5L, 16, 58, 0.52L, 0.57L, 9, 105.2963730819523, 381.6993524220771,
+                 98.80136657584076, 358.1549538374228, 23.946003807472913, 249.99569870344035,
+                 95.8063730819523, 372.8593524220771, 125.0563730819523, 402.1093524220771}),
+    [](const auto& info) { return testnames::Identifier(info.param.name); });
 
 TEST_F(Geometry, ProfileShiftSumFromCentreDistanceAndBack)
 {
@@ -170,11 +175,13 @@ struct ContactCase {
     const char* name;
     int z1, z2;
     Extended x1, x2;
-    Extended da2;        // 0: no tip reduction
+    Extended da2; // 0: no tip reduction
     double gAlpha, epsAlpha, zf1, za1, zf2, za2;
 };
 
-class ContactRatio : public Geometry, public ::testing::WithParamInterface<ContactCase> {};
+class ContactRatio : public Geometry, public ::testing::WithParamInterface<ContactCase>
+{
+};
 
 TEST_P(ContactRatio, PathOfContactAndSpecificSliding)
 {
@@ -209,21 +216,19 @@ TEST_P(ContactRatio, PathOfContactAndSpecificSliding)
     EXPECT_NEAR(D(g.zeta_a1_amax), c.za1, 1e-9) << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Din3960, ContactRatio, ::testing::Values(
-    // External: T1T2 = a sin alpha_w = 24.8737; rho at A: rho2 = sqrt(40.08² -
-    // 33.829²) = 21.497, rho1 = 3.377 ... g_alpha = 11.93661, pet = 8.85639.
-    ContactCase{"external spur", 12, 24, 0.6L, 0.36L, 0,
-                11.936614968438612, 1.3477962431465773,
-                -2.206236170422796, 0.6874205735066766, -2.1991868793749925,
-                0.6881078165030703},
-    // Internal with the ring tip at -70 (clear of the pinion's interference
-    // point, -69.011): g_alpha = sqrt(27² - 22.553²) - sqrt(35² - 33.829²)
-    // + (33.829 - 22.553) tan 31.0936 = 12.66784.
-    ContactCase{"internal spur", 16, -24, 0, -0.5L, -70,
-                12.667839460247906, 1.4303608249449504,
-                -1.7489045543593655, 0.027932465084382962, -0.028735107470498678,
-                0.6362187263234933}),
-                         [](const auto& info) { return testnames::Identifier(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Din3960, ContactRatio,
+    ::testing::Values(
+        // External: T1T2 = a sin alpha_w = 24.8737; rho at A: rho2 = sqrt(40.08² -
+        // 33.829²) = 21.497, rho1 = 3.377 ... g_alpha = 11.93661, pet = 8.85639.
+        ContactCase{"external spur", 12, 24, 0.6L, 0.36L, 0, 11.936614968438612, 1.3477962431465773,
+                    -2.206236170422796, 0.6874205735066766, -2.1991868793749925, 0.6881078165030703},
+        // Internal with the ring tip at -70 (clear of the pinion's interference
+        // point, -69.011): g_alpha = sqrt(27² - 22.553²) - sqrt(35² - 33.829²)
+        // + (33.829 - 22.553) tan 31.0936 = 12.66784.
+        ContactCase{"internal spur", 16, -24, 0, -0.5L, -70, 12.667839460247906, 1.4303608249449504,
+                    -1.7489045543593655, 0.027932465084382962, -0.028735107470498678, 0.6362187263234933}),
+    [](const auto& info) { return testnames::Identifier(info.param.name); });
 
 TEST_F(Geometry, InternalRingTipInsideTheInterferencePointIsLimited)
 {
@@ -264,4 +269,4 @@ TEST_F(Geometry, HelicalOverlapRatio)
     EXPECT_NEAR(D(GearPair.eps_beta), expected / 2, 1e-12);
 }
 
-}  // namespace
+} // namespace

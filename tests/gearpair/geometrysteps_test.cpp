@@ -6,24 +6,29 @@
 #include <cmath>
 #include <string>
 
-#include "foundation/messagecollector.h"
+#include "common/testmessages.h"
+#include "common/testnames.h"
 #include "foundation/foundationstate.h"
-#include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
+#include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
 #include "gearpair/geometry/geometrysteps.h"
 #include "gearpair/toothform.h"
-#include "common/testmessages.h"
-#include "common/testnames.h"
 
-namespace {
+namespace
+{
 
-double D(Extended v) { return static_cast<double>(v); }
+double D(Extended v)
+{
+    return static_cast<double>(v);
+}
 
-class Steps : public ::testing::Test {
-protected:
+class Steps : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         SetGearDefaults();
@@ -76,11 +81,13 @@ struct InputCase {
     const char* name;
     Extended alpha, beta, mn, bEffH;
     int z1, z2;
-    const char* message;   // nullptr: none expected
+    const char* message; // nullptr: none expected
     bool fatal;
 };
 
-class InputChecks : public Steps, public ::testing::WithParamInterface<InputCase> {};
+class InputChecks : public Steps, public ::testing::WithParamInterface<InputCase>
+{
+};
 
 TEST_P(InputChecks, Unit0)
 {
@@ -100,21 +107,22 @@ TEST_P(InputChecks, Unit0)
         EXPECT_EQ(error0.ErrorCount, 0) << c.name << ": " << Messages();
 }
 
-INSTANTIATE_TEST_SUITE_P(Limits, InputChecks, ::testing::Values(
-    InputCase{"alpha 5", 5, 0, 3, 20, 12, 24, nullptr, false},
-    InputCase{"alpha 45", 45, 0, 3, 20, 12, 24, nullptr, false},
-    InputCase{"alpha 4.99", 4.99L, 0, 3, 20, 12, 24, "Fatal  : alpha !", true},
-    InputCase{"alpha 45.01", 45.01L, 0, 3, 20, 12, 24, "Fatal  : alpha !", true},
-    InputCase{"beta -45", 20, -45, 3, 20, 12, 24, nullptr, false},
-    InputCase{"beta -45.1", 20, -45.1L, 3, 20, 12, 24, "Fatal  : beta > 45!", false},
-    InputCase{"mn 0", 20, 0, 0, 20, 12, 24, "Fatal  : mn <= 0!", true},
-    InputCase{"b 0", 20, 0, 3, 0, 12, 24, "Fatal  : b <= 0!", true},
-    InputCase{"z1 1", 20, 0, 3, 20, 1, 24, "Fatal  : z1 < 2!", true},
-    InputCase{"z2 -1", 20, 0, 3, 20, 12, -1, "Fatal  : z2 < 2!", true},
-    InputCase{"z2 -2", 20, 0, 3, 20, 2, -2, nullptr, false},
-    InputCase{"z2 < z1", 20, 0, 3, 20, 24, 12, "Error  : z2 < z1 !", false},
-    InputCase{"z1 < 0", 20, 0, 3, 20, -12, 24, "Error  : z1 < 0 !", false}),
-                         [](const auto& info) { return testnames::Identifier(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Limits, InputChecks,
+    ::testing::Values(InputCase{"alpha 5", 5, 0, 3, 20, 12, 24, nullptr, false},
+                      InputCase{"alpha 45", 45, 0, 3, 20, 12, 24, nullptr, false},
+                      InputCase{"alpha 4.99", 4.99L, 0, 3, 20, 12, 24, "Fatal  : alpha !", true},
+                      InputCase{"alpha 45.01", 45.01L, 0, 3, 20, 12, 24, "Fatal  : alpha !", true},
+                      InputCase{"beta -45", 20, -45, 3, 20, 12, 24, nullptr, false},
+                      InputCase{"beta -45.1", 20, -45.1L, 3, 20, 12, 24, "Fatal  : beta > 45!", false},
+                      InputCase{"mn 0", 20, 0, 0, 20, 12, 24, "Fatal  : mn <= 0!", true},
+                      InputCase{"b 0", 20, 0, 3, 0, 12, 24, "Fatal  : b <= 0!", true},
+                      InputCase{"z1 1", 20, 0, 3, 20, 1, 24, "Fatal  : z1 < 2!", true},
+                      InputCase{"z2 -1", 20, 0, 3, 20, 12, -1, "Fatal  : z2 < 2!", true},
+                      InputCase{"z2 -2", 20, 0, 3, 20, 2, -2, nullptr, false},
+                      InputCase{"z2 < z1", 20, 0, 3, 20, 24, 12, "Error  : z2 < z1 !", false},
+                      InputCase{"z1 < 0", 20, 0, 3, 20, -12, 24, "Error  : z1 < 0 !", false}),
+    [](const auto& info) { return testnames::Identifier(info.param.name); });
 
 TEST_F(Steps, FatalOnEntryOnlyLogs)
 {
@@ -143,11 +151,11 @@ TEST_F(Steps, TransverseValuesAndUndercutLimit)
     EXPECT_EQ(g.ToothAlignment[2], 3);
     g.ToothAlignment[1] = 1;
     Unit0();
-    EXPECT_EQ(g.ToothAlignment[2], 2);  // external: opposite hand
+    EXPECT_EQ(g.ToothAlignment[2], 2); // external: opposite hand
     g.z[2] = -24;
     g.dB[2] = 150;
     Unit0();
-    EXPECT_EQ(g.ToothAlignment[2], 1);  // internal: same hand
+    EXPECT_EQ(g.ToothAlignment[2], 1); // internal: same hand
     EXPECT_EQ(g.x_min[2], 0);
     EXPECT_EQ(g.dB[2], -150);
     EXPECT_NEAR(D(g.d[2]), -72, 1e-12);
@@ -174,7 +182,7 @@ TEST_F(Steps, CentreDistanceFieldsAndEnteredAllowances)
     auto& g = GearPair;
     g.AaField = 1;
     CalcGeometry();
-    EXPECT_NEAR(D(g.Aa), 0.014 / 2, 1e-15);  // js 4 at 250: 14 um
+    EXPECT_NEAR(D(g.Aa), 0.014 / 2, 1e-15); // js 4 at 250: 14 um
     EXPECT_EQ(g.CentreDistanceTolerance, "js 4");
     g.AaField = 9;
     g.Aa = 0.05L;
@@ -197,7 +205,7 @@ TEST_F(Steps, MachiningAllowance)
 
     ResetFoundationState();
     g.q[1] = 0.2L;
-    g.q_tol[1] = 0.01L;   // below Tsn / 2 = 0.02
+    g.q_tol[1] = 0.01L; // below Tsn / 2 = 0.02
     CalcGeometry();
     // xev = xe,max + q / (sin alpha_n mn)
     EXPECT_NEAR(D(g.xevmin[1]), D(g.xemax[1] + 0.2L / std::sin(DegToRad(20.0L)) / 6.5L), 1e-12);
@@ -242,8 +250,7 @@ TEST_F(Steps, StandardToolProfiles)
     // The chamfer removes material: a thinner top land than the involute's
     // da (s_t/d + inv a_t - inv a_a) at the same tip.
     const Extended aa = std::acos(D(g.db[1] / g.da[1]));
-    const Extended involuteTopLand =
-        g.da[1] * (g.st_max[1] / g.d[1] + Involute(g.alpha_t) - Involute(aa));
+    const Extended involuteTopLand = g.da[1] * (g.st_max[1] / g.d[1] + Involute(g.alpha_t) - Involute(aa));
     EXPECT_LT(g.sat_max[1], involuteTopLand);
 }
 
@@ -271,7 +278,7 @@ TEST_F(Steps, ExternalRootBelowZeroIsFatalInternalIsNot)
 
 TEST_F(Steps, WorkingPressureAngleThatCannotBeFormedAborts)
 {
-    GearPair.x[1] = 1e6L;  // involute beyond any angle
+    GearPair.x[1] = 1e6L; // involute beyond any angle
     CalcGeometry();
     EXPECT_TRUE(HasMessage("Fatal  : alpha wt !")) << Messages();
     EXPECT_TRUE(telmvar.FatalCalcError);
@@ -284,7 +291,7 @@ TEST_F(Steps, TipReductionSnapsAndWarns)
     CalcGeometry();
     const Extended da0 = g.da0[1];
     g.DimensionInputMode[1] = 3;
-    g.da[1] = da0 - 0.0015L;   // kmn 0.00075 < 0.001: snapped
+    g.da[1] = da0 - 0.0015L; // kmn 0.00075 < 0.001: snapped
     CalcGeometry();
     EXPECT_EQ(g.kmn[1], 0);
     EXPECT_EQ(g.da[1], g.da0[1]);
@@ -335,7 +342,7 @@ TEST_F(Steps, ResolveDimensionInputMode)
     g.DimensionInputMode[2] = 2;
     g.kmn[2] = 0.5L;
     ResolveDimensionInputMode();
-    EXPECT_NEAR(D(g.da[1]), 2 * (100 - 1.5) - 130, 1e-12);   // 67
+    EXPECT_NEAR(D(g.da[1]), 2 * (100 - 1.5) - 130, 1e-12); // 67
     EXPECT_NEAR(D(g.kmn[1]), (60 - 67) / 2.0, 1e-12);
     EXPECT_NEAR(D(g.da[2]), 149, 1e-12);
     EXPECT_NEAR(D(g.ck[2]), 100 - (149 + 45) / 2.0, 1e-12);
@@ -368,13 +375,47 @@ TEST_F(Steps, SetDefaultCentreDistance)
 void ExpectSameGeometry(const TGearPairData& before, const TGearPairData& after)
 {
 #define SAME(f) EXPECT_EQ(before.f, after.f) << #f
-    SAME(x); SAME(ck); SAME(da); SAME(kmn); SAME(a); SAME(alpha_wt); SAME(alpha_wt_min);
-    SAME(dw); SAME(dw_amin); SAME(df); SAME(df_min); SAME(da0); SAME(dFamax); SAME(dFamin);
-    SAME(dNa); SAME(dNf); SAME(dFf_nom); SAME(xemin); SAME(xemax); SAME(xevmax);
-    SAME(sn_nom); SAME(sat_nom); SAME(stw); SAME(eps_alpha); SAME(eps_gamma); SAME(eps_part);
-    SAME(g_alpha); SAME(g_alphaa); SAME(g_alphae); SAME(zeta_f1); SAME(zeta_f2);
-    SAME(zeta_a1); SAME(zeta_a2); SAME(zeta_f1_amin); SAME(x_sum); SAME(jtmin); SAME(h);
-    SAME(ckmin); SAME(ckmax); SAME(u); SAME(beta_w);
+    SAME(x);
+    SAME(ck);
+    SAME(da);
+    SAME(kmn);
+    SAME(a);
+    SAME(alpha_wt);
+    SAME(alpha_wt_min);
+    SAME(dw);
+    SAME(dw_amin);
+    SAME(df);
+    SAME(df_min);
+    SAME(da0);
+    SAME(dFamax);
+    SAME(dFamin);
+    SAME(dNa);
+    SAME(dNf);
+    SAME(dFf_nom);
+    SAME(xemin);
+    SAME(xemax);
+    SAME(xevmax);
+    SAME(sn_nom);
+    SAME(sat_nom);
+    SAME(stw);
+    SAME(eps_alpha);
+    SAME(eps_gamma);
+    SAME(eps_part);
+    SAME(g_alpha);
+    SAME(g_alphaa);
+    SAME(g_alphae);
+    SAME(zeta_f1);
+    SAME(zeta_f2);
+    SAME(zeta_a1);
+    SAME(zeta_a2);
+    SAME(zeta_f1_amin);
+    SAME(x_sum);
+    SAME(jtmin);
+    SAME(h);
+    SAME(ckmin);
+    SAME(ckmax);
+    SAME(u);
+    SAME(beta_w);
 #undef SAME
 }
 
@@ -382,7 +423,7 @@ TEST_F(Steps, BalancedSlidingSplit)
 {
     auto& g = GearPair;
     CalcGeometry();
-    CalcGeometry();  // x_sum now belongs to the calculated centre distance
+    CalcGeometry(); // x_sum now belongs to the calculated centre distance
     const TGearPairData before = g;
     const Extended x1 = GetXSpezGleit();
     EXPECT_FALSE(telmvar.FatalCalcError) << Messages();
@@ -482,7 +523,9 @@ struct SlidingCase {
     double expected;
 };
 
-class SlidingAt : public ::testing::TestWithParam<SlidingCase> {};
+class SlidingAt : public ::testing::TestWithParam<SlidingCase>
+{
+};
 
 TEST_P(SlidingAt, FromRadiiOfCurvature)
 {
@@ -492,16 +535,14 @@ TEST_P(SlidingAt, FromRadiiOfCurvature)
         << c.z2 << " " << c.which << " " << D(c.gap);
 }
 
-INSTANTIATE_TEST_SUITE_P(Points, SlidingAt, ::testing::Values(
-    // External: rho1 = 5, rho2 = 7: zeta1 = 1 - 7 / (5 * 2), zeta2 = 1 - 5 * 2 / 7.
-    SlidingCase{24, 1, 1, 2, 0.3},
-    SlidingCase{24, 2, 1, 2, 1 - 10.0 / 7},
-    // Internal: rho2 = 8 + 1 = 9: zeta1 = 1 - 9 / (5 * 2).
-    SlidingCase{-24, 1, 1, -2, 0.1},
-    SlidingCase{-24, 2, 1, -2, 1 - 10.0 / 9},
-    // At the interference points there is no finite sliding.
-    SlidingCase{24, 1, -4, 2, 0},
-    SlidingCase{24, 2, 8, 2, 0}),
+INSTANTIATE_TEST_SUITE_P(Points, SlidingAt,
+                         ::testing::Values(
+                             // External: rho1 = 5, rho2 = 7: zeta1 = 1 - 7 / (5 * 2), zeta2 = 1 - 5 * 2 / 7.
+                             SlidingCase{24, 1, 1, 2, 0.3}, SlidingCase{24, 2, 1, 2, 1 - 10.0 / 7},
+                             // Internal: rho2 = 8 + 1 = 9: zeta1 = 1 - 9 / (5 * 2).
+                             SlidingCase{-24, 1, 1, -2, 0.1}, SlidingCase{-24, 2, 1, -2, 1 - 10.0 / 9},
+                             // At the interference points there is no finite sliding.
+                             SlidingCase{24, 1, -4, 2, 0}, SlidingCase{24, 2, 8, 2, 0}),
                          [](const auto& info) {
                              const auto& c = info.param;
                              return std::string(c.z2 > 0 ? "external" : "internal") + "_gear" +
@@ -516,8 +557,8 @@ TEST(FormDiameters, RootFormOfAPositiveShiftedPinion)
     const Extended db = 36 * std::cos(a);
     EXPECT_NEAR(D(RootFormDiameter(36, a, 3.75L, 0.6L, 3, 0.75L, a, db)), 34.04120058845724, 1e-12);
     // A protuberance of 0 changes nothing.
-    EXPECT_NEAR(D(RootFormDiameterProtuberance(0, 36, a, 3.75L, 0.6L, 3, 0.75L, a, db)),
-                34.04120058845724, 1e-12);
+    EXPECT_NEAR(D(RootFormDiameterProtuberance(0, 36, a, 3.75L, 0.6L, 3, 0.75L, a, db)), 34.04120058845724,
+                1e-12);
 }
 
 TEST(FormDiameters, ChamferMeetsTheInvoluteWhereBothThicknessesAgree)
@@ -538,4 +579,4 @@ TEST(FormDiameters, ChamferMeetsTheInvoluteWhereBothThicknessesAgree)
     EXPECT_GT(sak, 0);
 }
 
-}  // namespace
+} // namespace

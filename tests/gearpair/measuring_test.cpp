@@ -10,19 +10,21 @@
 #include <cmath>
 #include <string>
 
-#include "foundation/messagecollector.h"
-#include "foundation/foundationstate.h"
-#include "foundation/programstate.h"
-#include "foundation/guardedmath.h"
-#include "foundation/programsettings.h"
 #include "common/testmessages.h"
+#include "foundation/foundationstate.h"
+#include "foundation/guardedmath.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 
 namespace
 {
 
 const Extended alpha20 = DegToRad(20);
 
-class Measuring : public ::testing::Test {};
+class Measuring : public ::testing::Test
+{
+};
 
 // --- DmMess ---------------------------------------------------------------------
 
@@ -102,7 +104,8 @@ TEST_F(Measuring, TeethSpanned)
     const TArcInvoluteMemo calculation;
     for (int round = 0; round < 2; ++round) {
         for (const auto& r : rows)
-            EXPECT_EQ(kmess(r.z, DegToRad(r.betaDeg), alpha20, r.x, r.mn), r.expected) << r.why << " in a calculation";
+            EXPECT_EQ(kmess(r.z, DegToRad(r.betaDeg), alpha20, r.x, r.mn), r.expected)
+                << r.why << " in a calculation";
         EXPECT_EQ(kmess(30, 0, DegToRad(25), 0, 2), 5) << "alpha 25 in a calculation";
     }
 }
@@ -128,11 +131,13 @@ TEST_F(Measuring, ProfileAnglesKeptWithinACalculationFollowTheAnglesAsked)
     for (int round = 0; round < 2; ++round) {
         for (const auto& r : rows) {
             const TProfileAngles a = ProfileAnglesOf(DegToRad(r.betaDeg), DegToRad(r.alphaDeg));
-            EXPECT_NEAR(static_cast<double>(RadToDeg(a.Alphat)), static_cast<double>(r.alphatDeg), 1e-4) << r.why;
+            EXPECT_NEAR(static_cast<double>(RadToDeg(a.Alphat)), static_cast<double>(r.alphatDeg), 1e-4)
+                << r.why;
             EXPECT_NEAR(static_cast<double>(a.InvAlphan), static_cast<double>(r.invAlphan), 1e-7) << r.why;
             EXPECT_NEAR(static_cast<double>(a.InvAlphat), static_cast<double>(r.invAlphat), 1e-7) << r.why;
             EXPECT_NEAR(static_cast<double>(a.CosBetab), static_cast<double>(r.cosBetab), 1e-6) << r.why;
-            EXPECT_NEAR(static_cast<double>(a.CosBetabOfSine), static_cast<double>(r.cosBetab), 1e-6) << r.why;
+            EXPECT_NEAR(static_cast<double>(a.CosBetabOfSine), static_cast<double>(r.cosBetab), 1e-6)
+                << r.why;
             EXPECT_NEAR(static_cast<double>(a.CosBeta), static_cast<double>(r.cosBeta), 1e-7) << r.why;
         }
     }

@@ -5,20 +5,23 @@
 #include "gearpair/lifedin.h"
 #include "gearpair/viscosity.h"
 
-#include "foundation/messagecollector.h"
-#include "foundation/foundationstate.h"
 #include "common/testmessages.h"
+#include "foundation/foundationstate.h"
+#include "foundation/messagecollector.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
-namespace {
+namespace
+{
 
 constexpr Extended PiL = 3.141592653589793238462643383279502884L;
 
-class StrengthBodyLife : public ::testing::Test {};
+class StrengthBodyLife : public ::testing::Test
+{
+};
 
 TEST_F(StrengthBodyLife, ViscosityOnTheTemperatureLine)
 {
@@ -57,12 +60,12 @@ TEST_F(StrengthBodyLife, GearBodyMassAndInertia)
         Extended da, df, di, dB, b;
         Extended mass, J;
     } rows[] = {
-        {"solid: ring from mean tooth diameter to the bore", 104, 91, 0, 30, 40,
-         2.108911878446658L, 0.002743233029385692L},
-        {"rim inside diameter below the bore counts as solid", 104, 91, 20, 30, 40,
-         2.108911878446658L, 0.002743233029385692L},
-        {"rim inside diameter above the root counts as solid", 104, 91, 95, 30, 40,
-         2.108911878446658L, 0.002743233029385692L},
+        {"solid: ring from mean tooth diameter to the bore", 104, 91, 0, 30, 40, 2.108911878446658L,
+         0.002743233029385692L},
+        {"rim inside diameter below the bore counts as solid", 104, 91, 20, 30, 40, 2.108911878446658L,
+         0.002743233029385692L},
+        {"rim inside diameter above the root counts as solid", 104, 91, 95, 30, 40, 2.108911878446658L,
+         0.002743233029385692L},
         {"rim, web and hub", 204, 191, 150, 50, 40, 7.247057427767286L, 0.03987699530256964L},
         {"internal ring, solid", -196, -209, 0, -260, 30, 4.887483683437108L, -1},
         {"internal ring with web", -196, -209, -240, -260, 30, 5.345750081470925L, 0.07265492093754133L},
@@ -84,10 +87,10 @@ TEST_F(StrengthBodyLife, RootLifeOnTheDinCurves)
     } rows[] = {
         {2, 2, 1.0L, 1e10L, false},
         {2, 2, 1.5L, 1e10L, false},
-        {2, 2, 0.8L, 430948.6151343822L, false},     // 3e6 / 1.25^(1/0.115)
+        {2, 2, 0.8L, 430948.6151343822L, false}, // 3e6 / 1.25^(1/0.115)
         {2, 2, 1 / 1.6L, 3e6L / std::pow(1.6L, 1 / 0.115L), false},
         {2, 2, 0.6L, 3e6L / std::pow(1 / 0.6L, 1 / 0.115L), true},
-        {1, 3, 0.8L, 743761.4650515856L, false},      // exponent 6.25
+        {1, 3, 0.8L, 743761.4650515856L, false},           // exponent 6.25
         {1, 3, 0.4L, 3e6L / std::pow(2.5L, 6.25L), false}, // Y = 2.5 itself is no error
         {1, 3, 0.399L, 3e6L / std::pow(1 / 0.399L, 6.25L), true},
         {7, 2, 1 / 1.05L, 51445.37440280024L, false},
@@ -102,7 +105,8 @@ TEST_F(StrengthBodyLife, RootLifeOnTheDinCurves)
         const Extended L = RootLifeDin(r.treat, r.kind, N, r.ratio, 1000, 1);
         EXPECT_NEAR(N, r.N, 1e-9 * r.N) << r.treat << "/" << r.kind << " " << r.ratio;
         EXPECT_NEAR(L, r.N / 60000, 1e-9 * r.N) << r.treat << "/" << r.kind << " " << r.ratio;
-        EXPECT_EQ(HasMessage("Error  : fatigue fract."), r.error) << r.treat << "/" << r.kind << " " << r.ratio;
+        EXPECT_EQ(HasMessage("Error  : fatigue fract."), r.error)
+            << r.treat << "/" << r.kind << " " << r.ratio;
     }
 }
 
@@ -117,7 +121,7 @@ TEST_F(StrengthBodyLife, PittingLifeOnTheDinCurves)
         {2, 2, 0, 0.7L, 0.95L, 711731.4333850043L},
         {2, 2, 2, 0.7L, 0.95L, 4270388.600310026L}, // Z above 1.3: second curve from 3e8
         {2, 2, 0, 0.85L, 0.95L, 7203477.7521842L},
-        {2, 2, 2, 0.85L, 0.95L, 70277024.394872L},  // Z up to 1.3: second curve from 1e9
+        {2, 2, 2, 0.85L, 0.95L, 70277024.394872L}, // Z up to 1.3: second curve from 1e9
         {7, 2, 0, 0.9L, 0.95L, 232278.9863109184L},
         {7, 2, 2, 0.9L, 0.95L, 232278.9863109184L},
         {5, 3, 0, 0.9L, 0.95L, 731142.1447952347L},

@@ -7,31 +7,32 @@
 #include "gearpair/strength/calcstrength.h"
 #include "gearpair/strength/din3990.h"
 
-#include "foundation/messagecollector.h"
-#include "foundation/programstate.h"
-#include "foundation/programsettings.h"
 #include "common/statereset.h"
 #include "common/testmessages.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
-namespace {
+namespace
+{
 
 constexpr Extended PiL = 3.141592653589793238462643383279502884L;
 
 bool HasMessageStarting(const std::string& head)
 {
     for (int i = 1; i <= error0.ErrorCount; ++i)
-        if (error0.ErrorTexts[i].rfind(head, 0) == 0)
-            return true;
+        if (error0.ErrorTexts[i].rfind(head, 0) == 0) return true;
     return false;
 }
 
-class StrengthDin : public ::testing::Test {
-protected:
+class StrengthDin : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         // A test starts over by running SetUp again.
@@ -77,20 +78,20 @@ TEST_F(StrengthDin, RunningInOfTheMisalignment)
         int kind, treat;
         Extended sigma, v, Fbetax, y;
     } rows[] = {
-        {3, 1, 800, 3, 20, 8.0L},      // 320/800 Fbetax
-        {3, 1, 800, 7, 100, 32.0L},    // 40, at most 25600/800
-        {3, 1, 800, 12, 100, 16.0L},   // at most 12800/800
-        {3, 1, 200, 3, 20, 20.0L},     // not above Fbetax
-        {6, 0, 400, 3, 20, 11.0L},     // grey cast iron 0.55 Fbetax
-        {6, 0, 400, 7, 100, 45.0L},
-        {5, 0, 400, 12, 100, 22.0L},
-        {2, 2, 1500, 3, 20, 3.0L},     // hardened: 0.15 Fbetax
-        {6, 5, 400, 3, 60, 6.0L},      // the heat treatment rule wins, at most 6
+        {3, 1, 800, 3, 20, 8.0L},    // 320/800 Fbetax
+        {3, 1, 800, 7, 100, 32.0L},  // 40, at most 25600/800
+        {3, 1, 800, 12, 100, 16.0L}, // at most 12800/800
+        {3, 1, 200, 3, 20, 20.0L},   // not above Fbetax
+        {6, 0, 400, 3, 20, 11.0L},   // grey cast iron 0.55 Fbetax
+        {6, 0, 400, 7, 100, 45.0L},  {5, 0, 400, 12, 100, 22.0L},
+        {2, 2, 1500, 3, 20, 3.0L}, // hardened: 0.15 Fbetax
+        {6, 5, 400, 3, 60, 6.0L},  // the heat treatment rule wins, at most 6
     };
     for (const auto& r : rows) {
         GearPair.Fbetax = r.Fbetax;
         GearPair.v = r.v;
-        EXPECT_NEAR(RunningInAllowance(r.kind, r.treat, r.sigma), r.y, 1e-12) << r.kind << "/" << r.treat << " v " << r.v;
+        EXPECT_NEAR(RunningInAllowance(r.kind, r.treat, r.sigma), r.y, 1e-12)
+            << r.kind << "/" << r.treat << " v " << r.v;
     }
 }
 
@@ -134,7 +135,7 @@ TEST_F(StrengthDin, FaceLoadFactorOfPart41)
     auto& g = GearPair;
     Run(2);
     ASSERT_FALSE(telmvar.FatalCalcError) << Messages();
-    EXPECT_NEAR(g.fma, 8, 1e-12);     // half the larger helix slope tolerance
+    EXPECT_NEAR(g.fma, 8, 1e-12); // half the larger helix slope tolerance
     EXPECT_NEAR(g.Fbetax, 8, 1e-12);
     EXPECT_NEAR(g.y_beta, 1.2L, 1e-12);
     EXPECT_NEAR(g.KHbeta, 1 + 6.8L * g.c_gamma / (2 * g.FmPerB), 1e-12);
@@ -221,7 +222,8 @@ TEST_F(StrengthDin, ReducedMassOfAnInternalPairIsThePinionAlone)
         ASSERT_FALSE(telmvar.FatalCalcError) << Messages();
         const Extended dm1 = method == 1 ? g.dm[1] : (g.da[1] + g.df[1]) / 2;
         const Extended q1 = g.di[1] / dm1;
-        const Extended pinion = PiL / 8 * 1e-6L * dm1 * dm1 * dm1 * dm1 / (g.db[1] * g.db[1]) * (1 - std::pow(q1, 4)) * g.rho[1];
+        const Extended pinion =
+            PiL / 8 * 1e-6L * dm1 * dm1 * dm1 * dm1 / (g.db[1] * g.db[1]) * (1 - std::pow(q1, 4)) * g.rho[1];
         EXPECT_NEAR(g.m_red, pinion, 1e-12 * pinion) << method;
         EXPECT_GT(g.nE[1], 0) << method;
     }
@@ -288,7 +290,8 @@ TEST_F(StrengthDin, InternalPairWithoutFittingCutterIsWarned)
 
 } // namespace
 
-namespace {
+namespace
+{
 
 TEST_F(StrengthDin, SizeFactorsOfAHelicalPairOfModuleEight)
 {
@@ -338,8 +341,9 @@ TEST_F(StrengthDin, LifeRoutinesFollowTheMethod)
     EXPECT_NEAR(NL, 1e7L, 1e-3); // the knee of the curve with limited pitting
 }
 
-// YF, YS by DIN 3990-3 method B against a hand calculation at 40 digits (ring: the rack of its tool, 30-degree
-// tangent, load normal to the flank, rhoF = rhofP/2); alpha_n 20 degrees. 1e-7: theta after 10 steps here.
+// YF, YS by DIN 3990-3 method B against a hand calculation at 40 digits (ring: the rack of its tool,
+// 30-degree tangent, load normal to the flank, rhoF = rhofP/2); alpha_n 20 degrees. 1e-7: theta after 10
+// steps here.
 TEST(ToothFormDin, ExternalAndRingAgainstHandCalculationAndMessages)
 {
     const struct {
@@ -350,16 +354,46 @@ TEST(ToothFormDin, ExternalAndRingAgainstHandCalculationAndMessages)
         const char* Message; // "": none
         bool FatalAfter;
     } cases[] = {
-        {40, 3, 15, -0.2, 3.75, 1.14, 129.0331, 1.45, false,
-         {6.243077082719, 1.749783875990, 3.573893200261, 0.3405486897267, 1.655561004327, 1.794505658104}, "", false},
-        {-60, 2.5, 0, 0, 3.125, 0.5, -145, 1.6, false,
-         {6.035986915576, 0.25, 3.672579718937, 0.3490658503989, 1.512049160190, 3.672059639271}, "", false},
-        {-75, 3, 12, 0.15, 3.75, 0.75, -223.1266, 1.5, false,
-         {7.193438939019, 0.375, 4.387275736905, 0.3490658503989, 1.526139779174, 3.357275093337}, "", false},
+        {40,
+         3,
+         15,
+         -0.2,
+         3.75,
+         1.14,
+         129.0331,
+         1.45,
+         false,
+         {6.243077082719, 1.749783875990, 3.573893200261, 0.3405486897267, 1.655561004327, 1.794505658104},
+         "",
+         false},
+        {-60,
+         2.5,
+         0,
+         0,
+         3.125,
+         0.5,
+         -145,
+         1.6,
+         false,
+         {6.035986915576, 0.25, 3.672579718937, 0.3490658503989, 1.512049160190, 3.672059639271},
+         "",
+         false},
+        {-75,
+         3,
+         12,
+         0.15,
+         3.75,
+         0.75,
+         -223.1266,
+         1.5,
+         false,
+         {7.193438939019, 0.375, 4.387275736905, 0.3490658503989, 1.526139779174, 3.357275093337},
+         "",
+         false},
         {-60, 2.5, 0, 0, 3.125, 0.5, -145, 1.6, true, {}, "Fatal: bending moment !", true},
         {-60, 2.5, 0, 1.4, 3.125, 0.5, -145, 1.6, false, {}, "Fatal: Biegehebelarm !", true}, // hFe -0.291
-        {-60, 2.5, 0, 0, 3.125, 0, -145, 1.6, false, {}, "Error  : YS:rhof=0 (div)", false}, // sharp tool
-        {23, 4, 0, 0.3, 5, 1, 86, 1.55, false, {}, "Error  : YFS->hfe (sqrt)", false},    // da < db 86.45
+        {-60, 2.5, 0, 0, 3.125, 0, -145, 1.6, false, {}, "Error  : YS:rhof=0 (div)", false},  // sharp tool
+        {23, 4, 0, 0.3, 5, 1, 86, 1.55, false, {}, "Error  : YFS->hfe (sqrt)", false},        // da < db 86.45
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Message);
@@ -381,8 +415,7 @@ TEST(ToothFormDin, ExternalAndRingAgainstHandCalculationAndMessages)
         EXPECT_EQ(Messages(), *c.Message ? std::string(c.Message) + " | " : "");
         EXPECT_EQ(telmvar.FatalCalcError, c.FatalAfter);
         EXPECT_EQ(g.YF[i] == -7, c.FatalBefore) << "nothing formed after a fatal error, else formed";
-        if (c.Want[0] == 0)
-            continue;
+        if (c.Want[0] == 0) continue;
         const Extended got[] = {g.sFn[i], g.rhoF[i], g.hFe[i], g.alphaFen[i], g.YF[i], g.YS[i]};
         for (int k = 0; k < 6; ++k)
             EXPECT_NEAR(double(got[k]), c.Want[k], 1e-7 * c.Want[k]) << "sFn rhoF hFe alphaFen YF YS: " << k;

@@ -4,11 +4,11 @@
 
 #include "gearpair/strength/strengthfactors.h"
 
+#include "common/testmessages.h"
+#include "foundation/foundationstate.h"
 #include "foundation/guardedmath.h"
 #include "foundation/messagecollector.h"
-#include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
-#include "common/testmessages.h"
 
 #include <gtest/gtest.h>
 
@@ -16,12 +16,18 @@
 #include <numbers>
 #include <string>
 
-namespace {
+namespace
+{
 
 constexpr Extended Pi = std::numbers::pi_v<Extended>;
-Extended Deg(Extended d) { return d * Pi / 180; }
+Extended Deg(Extended d)
+{
+    return d * Pi / 180;
+}
 
-class StrengthFactors : public ::testing::Test {};
+class StrengthFactors : public ::testing::Test
+{
+};
 
 // --- tooth form and stress correction factor --------------------------------
 
@@ -38,18 +44,18 @@ TEST_F(StrengthFactors, ToothFormFactorsMatchHandCalculation)
     // for the 30-degree tangent started at pi/6 and run to convergence.
     const Extended d17 = 17 * 8 / std::cos(Deg(15.8L));
     const ToothFormCase cases[] = {
-        {"spur z20 x0 m1, standard rack", 20, 1, 20, 0, 0, 1.25L, 0.38L, 22, 1.6L,
-         1.645716978789811L, 1.7976414742284494L, 1.9447485467687091L, 0.5729527299322491L,
-         1.0292001831890967L, 1.697128266583766L},
-        {"helical z17 mn8 beta 15.8 x 0.145", 17, 8, 20, 15.8L, 0.145L, 10, 3.04L,
-         d17 + 2 * 8 * 1.145L, 1.4L, 1.6163357620772085L, 1.8689798087157035L,
-         16.08603265631493L, 4.2007423659403775L, 8.822592419595297L, 1.9146654632691231L},
+        {"spur z20 x0 m1, standard rack", 20, 1, 20, 0, 0, 1.25L, 0.38L, 22, 1.6L, 1.645716978789811L,
+         1.7976414742284494L, 1.9447485467687091L, 0.5729527299322491L, 1.0292001831890967L,
+         1.697128266583766L},
+        {"helical z17 mn8 beta 15.8 x 0.145", 17, 8, 20, 15.8L, 0.145L, 10, 3.04L, d17 + 2 * 8 * 1.145L, 1.4L,
+         1.6163357620772085L, 1.8689798087157035L, 16.08603265631493L, 4.2007423659403775L,
+         8.822592419595297L, 1.9146654632691231L},
     };
     for (const auto& c : cases) {
         Extended YF = 0, YS = 0;
         TToothRootShape s;
-        CalcToothFormFactors(c.z, YF, YS, c.mn, Deg(c.alpha_deg), Deg(c.beta_deg), c.x, c.hfP,
-                             c.rhofP, 0, 0, c.eps_alpha, c.da, 0, 0, s);
+        CalcToothFormFactors(c.z, YF, YS, c.mn, Deg(c.alpha_deg), Deg(c.beta_deg), c.x, c.hfP, c.rhofP, 0, 0,
+                             c.eps_alpha, c.da, 0, 0, s);
         EXPECT_NEAR(YF, c.YF, 1e-6) << c.what;
         EXPECT_NEAR(YS, c.YS, 1e-6) << c.what;
         EXPECT_NEAR(s.sFn, c.sFn, 1e-6 * c.mn) << c.what;
@@ -82,8 +88,8 @@ TEST_F(StrengthFactors, Cv7BandsAreContinuousAtTheirLimits)
 {
     const struct {
         Extended eps_gamma, Cv7;
-    } rows[] = {{1.0L, 0.75L}, {1.5L, 0.75L}, {2.0L, 0.875L}, {2.5L, 1.0L}, {3.0L, 1.0L},
-                {1.75L, 0.125L * std::sin(Pi * -0.25L) + 0.875L}};
+    } rows[] = {{1.0L, 0.75L}, {1.5L, 0.75L}, {2.0L, 0.875L},
+                {2.5L, 1.0L},  {3.0L, 1.0L},  {1.75L, 0.125L * std::sin(Pi * -0.25L) + 0.875L}};
     for (const auto& r : rows)
         EXPECT_NEAR(DynamicFactorCv7(r.eps_gamma), r.Cv7, 1e-15) << r.eps_gamma;
 }
@@ -111,8 +117,8 @@ TEST_F(StrengthFactors, DynamicFactorInEveryResonanceRange)
         {6, 0.7L, 3.2L, 1.238178644238856L, "sub-critical, eps_gamma 3.2"},
     };
     for (const auto& r : rows) {
-        const Extended Kv = CalcDynamicFactorKv(r.grade, r.N, 0.85L, r.eps_gamma, 1500, 1500, 10000,
-                                                50, 1.25L, 14, 1.5L, 1.5L, 12, 10);
+        const Extended Kv = CalcDynamicFactorKv(r.grade, r.N, 0.85L, r.eps_gamma, 1500, 1500, 10000, 50,
+                                                1.25L, 14, 1.5L, 1.5L, 12, 10);
         EXPECT_NEAR(Kv, r.Kv, 1e-9) << r.what;
     }
     EXPECT_EQ(error0.ErrorCount, 0);
@@ -142,17 +148,17 @@ TEST_F(StrengthFactors, MeshStiffnessMatchesHandCalculation)
         Extended zn1, zn2, x1, x2, mn, beta, b, bs, sR, hfP, E, Ft, eps_alpha;
         Extended c_single, c_gamma;
     } rows[] = {
-        {"solid spur pair", 20, 40, 0, 0, 2, 0, 40, 40, 0, 2.5L, 206000, 20000, 1.6L,
-         12.77006349968317L, 15.739103263359508L},
-        {"helical with web, bs/b 0.5", 18.9L, 114.5L, 0.145L, 0, 8, Deg(15.8L), 100, 50, 30, 10,
-         206000, 127352, 1.4L, 12.599593363848117L, 13.922550667052166L},
+        {"solid spur pair", 20, 40, 0, 0, 2, 0, 40, 40, 0, 2.5L, 206000, 20000, 1.6L, 12.77006349968317L,
+         15.739103263359508L},
+        {"helical with web, bs/b 0.5", 18.9L, 114.5L, 0.145L, 0, 8, Deg(15.8L), 100, 50, 30, 10, 206000,
+         127352, 1.4L, 12.599593363848117L, 13.922550667052166L},
         {"line load below 100 N/mm", 20, 40, 0, 0, 2, 0, 40, 40, 0, 2.5L, 210000, 2000, 1.6L,
          10.946811311085607L, 13.491944940913013L},
     };
     for (const auto& r : rows) {
         Extended c = 0, cg = 0;
-        CalcMeshStiffness(c, cg, r.zn1, r.zn2, r.x1, r.x2, r.mn, 20, r.beta, r.b, r.bs, r.sR, r.hfP,
-                          r.hfP, r.E, r.E, r.Ft, 1, r.eps_alpha);
+        CalcMeshStiffness(c, cg, r.zn1, r.zn2, r.x1, r.x2, r.mn, 20, r.beta, r.b, r.bs, r.sR, r.hfP, r.hfP,
+                          r.E, r.E, r.Ft, 1, r.eps_alpha);
         EXPECT_NEAR(c, r.c_single, 1e-9) << r.what;
         EXPECT_NEAR(cg, r.c_gamma, 1e-9) << r.what;
     }
@@ -187,16 +193,15 @@ TEST_F(StrengthFactors, RunningInAllowances)
         int kind, treat;
         Extended sigma, v, dev, y_alpha, y_beta;
     } rows[] = {
-        {2, 2, 1500, 3, 20, 1.5L, 3.0L},      // case-hardened: 0.075 fpb, 0.15 Fbetax
-        {2, 2, 1500, 3, 60, 3.0L, 6.0L},      // limits: y_alpha 3 um, y_beta 6 um (ISO 6336-1)
-        {2, 5, 1500, 3, 30, 2.25L, 4.5L},     // nitrided: 0.15 Fbetax below the limit
-        {3, 1, 800, 3, 20, 4.0L, 8.0L},       // through-hardened, slow
-        {3, 1, 800, 7, 200, 22.0L, 32.0L},    // 5 < v <= 10: 22 and 25600/800
-        {3, 1, 800, 12, 200, 11.0L, 16.0L},   // v > 10: 11 and 12800/800
-        {3, 1, 200, 12, 20, 11.0L, 32.0L},    // 320/200 Fbetax above Fbetax: no limit
-        {6, 0, 400, 3, 20, 5.5L, 11.0L},      // grey cast iron
-        {6, 0, 400, 7, 200, 22.0L, 45.0L},
-        {5, 0, 400, 12, 200, 11.0L, 22.0L},
+        {2, 2, 1500, 3, 20, 1.5L, 3.0L},    // case-hardened: 0.075 fpb, 0.15 Fbetax
+        {2, 2, 1500, 3, 60, 3.0L, 6.0L},    // limits: y_alpha 3 um, y_beta 6 um (ISO 6336-1)
+        {2, 5, 1500, 3, 30, 2.25L, 4.5L},   // nitrided: 0.15 Fbetax below the limit
+        {3, 1, 800, 3, 20, 4.0L, 8.0L},     // through-hardened, slow
+        {3, 1, 800, 7, 200, 22.0L, 32.0L},  // 5 < v <= 10: 22 and 25600/800
+        {3, 1, 800, 12, 200, 11.0L, 16.0L}, // v > 10: 11 and 12800/800
+        {3, 1, 200, 12, 20, 11.0L, 32.0L},  // 320/200 Fbetax above Fbetax: no limit
+        {6, 0, 400, 3, 20, 5.5L, 11.0L},    // grey cast iron
+        {6, 0, 400, 7, 200, 22.0L, 45.0L},  {5, 0, 400, 12, 200, 11.0L, 22.0L},
     };
     for (const auto& r : rows) {
         EXPECT_NEAR(RunningInYalpha(r.kind, r.treat, r.sigma, r.v, r.dev), r.y_alpha, 1e-12)
@@ -250,7 +255,8 @@ TEST_F(StrengthFactors, ShaftDeflectionAndContactPatternMode)
     };
     for (const auto& r : rows) {
         int mode = 99;
-        const Extended fsh = CalcFsh(r.dh, r.support, r.pattern, 500, 100, 100, 80, 300, 60, r.arrangement, mode);
+        const Extended fsh =
+            CalcFsh(r.dh, r.support, r.pattern, 500, 100, 100, 80, 300, 60, r.arrangement, mode);
         EXPECT_NEAR(fsh, r.fsh, 1e-12) << r.pattern << "/" << r.arrangement;
         EXPECT_EQ(mode, r.mode) << r.pattern << "/" << r.arrangement;
     }
@@ -291,7 +297,8 @@ TEST_F(StrengthFactors, RoughnessExponentIsContinuousAtItsLimits)
 {
     const struct {
         Extended sigma, CZR;
-    } rows[] = {{500, 0.15L}, {849.99L, 0.15L}, {850, 0.15L}, {1000, 0.12L}, {1200, 0.08L}, {1200.01L, 0.08L}, {1600, 0.08L}};
+    } rows[] = {{500, 0.15L},  {849.99L, 0.15L},  {850, 0.15L}, {1000, 0.12L},
+                {1200, 0.08L}, {1200.01L, 0.08L}, {1600, 0.08L}};
     for (const auto& r : rows)
         EXPECT_NEAR(RoughnessExponentCZR(r.sigma), r.CZR, 1e-12) << r.sigma;
 }
@@ -313,9 +320,11 @@ TEST_F(StrengthFactors, WorkHardeningFactorAtHardnessLimits)
     const Extended db = 2 * 20 / std::tan(Deg(20));
     const struct {
         Extended HB, ZW;
-    } rows[] = {{100, 1.2L}, {129.9L, 1.2L}, {130, 1.2L}, {300, 1.1L}, {470, 1.0L}, {470.1L, 1.0L}, {600, 1.0L}};
+    } rows[] = {{100, 1.2L}, {129.9L, 1.2L}, {130, 1.2L}, {300, 1.1L},
+                {470, 1.0L}, {470.1L, 1.0L}, {600, 1.0L}};
     for (const auto& r : rows)
-        EXPECT_NEAR(WorkHardeningFactorZW(1, db, db, Deg(20), 3, 3, 700, r.HB, 100, 0, 2), r.ZW, 1e-12) << r.HB;
+        EXPECT_NEAR(WorkHardeningFactorZW(1, db, db, Deg(20), 3, 3, 700, r.HB, 100, 0, 2), r.ZW, 1e-12)
+            << r.HB;
     // A rough hardened pinion polishes the wheel less: RzH clamped at 16.
     EXPECT_NEAR(WorkHardeningFactorZW(1, db, db, Deg(20), 40, 3, 700, 470, 1, 1, 2),
                 std::pow(3.0L / 16, 0.15L), 1e-12);
@@ -327,7 +336,7 @@ TEST_F(StrengthFactors, WorkHardeningOfThroughHardenedPair)
     const struct {
         Extended HB1, HB2, u, ZW;
     } rows[] = {
-        {300, 300, 3, 1.0L},                        // ratio 1 < 1.2
+        {300, 300, 3, 1.0L}, // ratio 1 < 1.2
         {360, 300, 3, 1 + (0.00898L * 1.2L - 0.00829L) * 2},
         {450, 300, 3, 1 + (0.00898L * 1.5L - 0.00829L) * 2},
         {510, 300, 3, 1 + (0.00898L * 1.7L - 0.00829L) * 2},
@@ -350,17 +359,17 @@ TEST_F(StrengthFactors, RimThicknessFactor)
         const char* message;
     } rows[] = {
         // ISO 6336-3: sR is the radial rim thickness below the root, (df - di)/2.
-        {20, 100, 76, 5, 2, 1.0L, nullptr},                       // sR = 12, sR/ht = 2.4
-        {20, 100, 88, 5, 2, 1.0L, nullptr},                       // sR = 6, sR/ht = 1.2
-        {20, 100, 88, 0, 2, 1.0L, nullptr},                       // no tooth depth
-        {20, 100, 76, 10, 2, 1.0L, nullptr},                      // sR/ht = 1.2
-        {20, 100, 80, 10, 2, 1.2917893194399492L, nullptr},       // sR/ht = 1.0: 1.6 ln 2.242
-        {20, 100, 88, 10, 2, 2.109110317465534L, nullptr},       // sR/ht = 0.6: 1.6 ln(2.242/0.6)
-        {20, 100, 90, 10, 2, 2.5L, "Error  : YB: sR/ht <= 0.5 !"}, // sR/ht = 0.5
-        {-60, -130, -144, 5, 2, 1.0L, nullptr},                   // sR = 7, sR/mn = 3.5
-        {-60, -130, 144, 5, 2, 1.0L, nullptr},                    // positive di made negative
-        {-60, -130, -138, 5, 2, 1.639895087167159L, nullptr},     // sR/mn = 2: 1.15 ln(8.324/2)
-        {-60, -130, -137, 5, 2, 2.0L, "Error  : YB: sR/mn <= 1.75 !"}, // sR/mn = 1.75
+        {20, 100, 76, 5, 2, 1.0L, nullptr},                              // sR = 12, sR/ht = 2.4
+        {20, 100, 88, 5, 2, 1.0L, nullptr},                              // sR = 6, sR/ht = 1.2
+        {20, 100, 88, 0, 2, 1.0L, nullptr},                              // no tooth depth
+        {20, 100, 76, 10, 2, 1.0L, nullptr},                             // sR/ht = 1.2
+        {20, 100, 80, 10, 2, 1.2917893194399492L, nullptr},              // sR/ht = 1.0: 1.6 ln 2.242
+        {20, 100, 88, 10, 2, 2.109110317465534L, nullptr},               // sR/ht = 0.6: 1.6 ln(2.242/0.6)
+        {20, 100, 90, 10, 2, 2.5L, "Error  : YB: sR/ht <= 0.5 !"},       // sR/ht = 0.5
+        {-60, -130, -144, 5, 2, 1.0L, nullptr},                          // sR = 7, sR/mn = 3.5
+        {-60, -130, 144, 5, 2, 1.0L, nullptr},                           // positive di made negative
+        {-60, -130, -138, 5, 2, 1.639895087167159L, nullptr},            // sR/mn = 2: 1.15 ln(8.324/2)
+        {-60, -130, -137, 5, 2, 2.0L, "Error  : YB: sR/mn <= 1.75 !"},   // sR/mn = 1.75
         {-60, -130, 0, 1, 2, 1.15L * std::log(8.324L * 2 / 5), nullptr}, // di 0: sR = 5 ht
     };
     for (const auto& r : rows) {
@@ -378,8 +387,12 @@ TEST_F(StrengthFactors, DeepToothFactor)
     const struct {
         int grade;
         Extended eps, YDT;
-    } rows[] = {{4, 2.05L, 1.0L}, {4, 2.3L, -0.666L * 2.3L + 2.366L}, {4, 2.5L, -0.666L * 2.5L + 2.366L},
-                {4, 2.6L, 0.7L}, {5, 2.6L, 1.0L}, {6, 2.3L, 1.0L}};
+    } rows[] = {{4, 2.05L, 1.0L},
+                {4, 2.3L, -0.666L * 2.3L + 2.366L},
+                {4, 2.5L, -0.666L * 2.5L + 2.366L},
+                {4, 2.6L, 0.7L},
+                {5, 2.6L, 1.0L},
+                {6, 2.3L, 1.0L}};
     for (const auto& r : rows)
         EXPECT_NEAR(DeepToothFactorYDT(r.grade, r.eps), r.YDT, 1e-12) << r.grade << " " << r.eps;
 }
@@ -395,8 +408,8 @@ TEST_F(StrengthFactors, NotchSensitivity)
         int kind, treat;
         Extended X, rho_slip;
     } rows[] = {
-        {2, 2, 500, 0.003L}, {3, 5, 500, 0.1005L}, {6, 0, 90, 0.3124L}, {6, 0, 150, 0.3095L},
-        {5, 0, 90, 0.3095L}, {3, 1, 300, 0.0281L}, {3, 1, 400, 0.0194L}, {4, 1, 500, 0.0064L},
+        {2, 2, 500, 0.003L},  {3, 5, 500, 0.1005L}, {6, 0, 90, 0.3124L},  {6, 0, 150, 0.3095L},
+        {5, 0, 90, 0.3095L},  {3, 1, 300, 0.0281L}, {3, 1, 400, 0.0194L}, {4, 1, 500, 0.0064L},
         {7, 0, 700, 0.0014L}, {1, 0, 200, 0.0833L}, {1, 0, 300, 0.0445L}, {8, 0, 300, 0.0L},
     };
     for (const auto& r : rows) {
@@ -410,7 +423,8 @@ TEST_F(StrengthFactors, NotchSensitivity)
     EXPECT_NEAR(NotchSensitivityStatic(2, 5, 500, 2), 0.2L * 2 + 0.6L, 1e-15);
     EXPECT_NEAR(NotchSensitivityStatic(7, 0, 500, 2), 0.075L * 2 + 0.85L, 1e-15);
     EXPECT_NEAR(NotchSensitivityStatic(3, 1, 300, 3), (1 + 0.82L * 2) / (1 + 0.82L), 1e-12);
-    EXPECT_NEAR(NotchSensitivityStatic(1, 1, 300 * 16, 3), (1 + 0.82L * 2 * 0.5L) / (1 + 0.82L * 0.5L), 1e-12);
+    EXPECT_NEAR(NotchSensitivityStatic(1, 1, 300 * 16, 3), (1 + 0.82L * 2 * 0.5L) / (1 + 0.82L * 0.5L),
+                1e-12);
     EXPECT_NEAR(NotchSensitivityStatic(8, 0, 300, 2), 1, 1e-15);
 }
 
@@ -420,13 +434,20 @@ TEST_F(StrengthFactors, SurfaceFactor)
         int kind, treat;
         Extended Rz, YR;
     } rows[] = {
-        {2, 2, 0.5L, 1.12L}, {1, 0, 0.5L, 1.07L}, {5, 0, 0.5L, 1.025L}, {8, 0, 0.5L, 1.0L},
-        {3, 1, 1, 1.1070318383183009L}, {1, 0, 10, 1.0009984033988903L}, {6, 0, 10, 0.9943578488876694L},
+        {2, 2, 0.5L, 1.12L},
+        {1, 0, 0.5L, 1.07L},
+        {5, 0, 0.5L, 1.025L},
+        {8, 0, 0.5L, 1.0L},
+        {3, 1, 1, 1.1070318383183009L},
+        {1, 0, 10, 1.0009984033988903L},
+        {6, 0, 10, 0.9943578488876694L},
         {1, 5, 10, 1.0009984033988903L}, // kind 1 is tested before the nitrided group
-        {8, 5, 10, 0.9943578488876694L}, {8, 0, 10, 1.0L},
+        {8, 5, 10, 0.9943578488876694L},
+        {8, 0, 10, 1.0L},
     };
     for (const auto& r : rows)
-        EXPECT_NEAR(SurfaceFactorYRrelT(r.kind, r.treat, r.Rz), r.YR, 1e-12) << r.kind << "/" << r.treat << " Rz " << r.Rz;
+        EXPECT_NEAR(SurfaceFactorYRrelT(r.kind, r.treat, r.Rz), r.YR, 1e-12)
+            << r.kind << "/" << r.treat << " Rz " << r.Rz;
     EXPECT_EQ(error0.ErrorCount, 0);
     EXPECT_EQ(SurfaceFactorYRrelT(2, 2, 41), 1);
     EXPECT_TRUE(HasMessage("Error  : YRrelT: Rz > 40 !"));
@@ -438,12 +459,14 @@ TEST_F(StrengthFactors, SizeFactorOfToothRoot)
         int kind, treat;
         Extended mn, YX;
     } rows[] = {
-        {3, 1, 5, 1.0L}, {3, 1, 10, 0.97L}, {3, 1, 29.9L, 1.03L - 0.006L * 29.9L}, {3, 1, 30, 0.85L},
-        {2, 2, 5, 1.0L}, {2, 2, 10, 0.95L}, {2, 2, 25, 0.8L}, {8, 6, 10, 0.95L},
-        {5, 0, 10, 0.925L}, {6, 0, 25, 0.7L}, {8, 0, 10, 1.0L},
+        {3, 1, 5, 1.0L},   {3, 1, 10, 0.97L}, {3, 1, 29.9L, 1.03L - 0.006L * 29.9L},
+        {3, 1, 30, 0.85L}, {2, 2, 5, 1.0L},   {2, 2, 10, 0.95L},
+        {2, 2, 25, 0.8L},  {8, 6, 10, 0.95L}, {5, 0, 10, 0.925L},
+        {6, 0, 25, 0.7L},  {8, 0, 10, 1.0L},
     };
     for (const auto& r : rows)
-        EXPECT_NEAR(SizeFactorYX(r.kind, r.treat, r.mn), r.YX, 1e-12) << r.kind << "/" << r.treat << " mn " << r.mn;
+        EXPECT_NEAR(SizeFactorYX(r.kind, r.treat, r.mn), r.YX, 1e-12)
+            << r.kind << "/" << r.treat << " mn " << r.mn;
 }
 
 TEST_F(StrengthFactors, AlternatingLoadFactor)
@@ -462,9 +485,17 @@ TEST_F(StrengthFactors, RootCyclesOnTheLifeCurves)
         int kind, treat;
         Extended YNT, N;
     } rows[] = {
-        {2, 2, 2.5L, 1e3L}, {2, 2, 2.5001L, 0}, {2, 2, 1.0L, 3e6L}, {2, 2, 0.85L, 1e10L},
-        {2, 2, 1.6L, 49381.14244774368L}, {3, 1, 2.0L, 40109.88012192689L}, {3, 1, 2.5L, 1e4L},
-        {2, 2, 0.9L, 576756595.4864999L}, {3, 7, 1.1L, 1e3L}, {3, 7, 1.11L, 0}, {6, 0, 1.6L, 1e3L},
+        {2, 2, 2.5L, 1e3L},
+        {2, 2, 2.5001L, 0},
+        {2, 2, 1.0L, 3e6L},
+        {2, 2, 0.85L, 1e10L},
+        {2, 2, 1.6L, 49381.14244774368L},
+        {3, 1, 2.0L, 40109.88012192689L},
+        {3, 1, 2.5L, 1e4L},
+        {2, 2, 0.9L, 576756595.4864999L},
+        {3, 7, 1.1L, 1e3L},
+        {3, 7, 1.11L, 0},
+        {6, 0, 1.6L, 1e3L},
     };
     for (const auto& r : rows)
         EXPECT_NEAR(RootCyclesForFactor(r.kind, r.treat, r.YNT), r.N, 1e-9 * r.N + 1e-9)
@@ -477,16 +508,25 @@ TEST_F(StrengthFactors, PittingCyclesOnTheLifeCurves)
         int kind, treat, pitting;
         Extended ZNT, Zf, N;
     } rows[] = {
-        {2, 2, 0, 1.6L, 1, 1e5L}, {2, 2, 0, 1.61L, 1, 0}, {2, 2, 0, 1.0L, 1, 5e7L},
-        {2, 2, 0, 0.85L, 1, 1e10L}, {2, 2, 0, 1.3L, 1, 1557247.4847496815L},
+        {2, 2, 0, 1.6L, 1, 1e5L},
+        {2, 2, 0, 1.61L, 1, 0},
+        {2, 2, 0, 1.0L, 1, 5e7L},
+        {2, 2, 0, 0.85L, 1, 1e10L},
+        {2, 2, 0, 1.3L, 1, 1557247.4847496815L},
         // the other influence factors act in full at the endurance point and
         // not at all at the static one
-        {2, 2, 0, 1.3L, 0.9L, 2939328.045324595L}, {2, 2, 0, 1.0L, 0.9L, 5e7L},
-        {2, 2, 1, 1.6L, 1, 6e5L}, {2, 2, 1, 1.3L, 1, 1e7L}, {2, 2, 1, 1.0L, 1, 1e9L},
-        {3, 7, 0, 1.1L, 1, 1e5L}, {3, 7, 0, 1.0L, 1, 2e6L}, {3, 5, 0, 1.3L, 1, 1e5L},
+        {2, 2, 0, 1.3L, 0.9L, 2939328.045324595L},
+        {2, 2, 0, 1.0L, 0.9L, 5e7L},
+        {2, 2, 1, 1.6L, 1, 6e5L},
+        {2, 2, 1, 1.3L, 1, 1e7L},
+        {2, 2, 1, 1.0L, 1, 1e9L},
+        {3, 7, 0, 1.1L, 1, 1e5L},
+        {3, 7, 0, 1.0L, 1, 2e6L},
+        {3, 5, 0, 1.3L, 1, 1e5L},
     };
     for (const auto& r : rows)
-        EXPECT_NEAR(PittingCyclesForFactor(r.kind, r.treat, r.pitting, r.ZNT, r.Zf, 1), r.N, 1e-9 * r.N + 1e-9)
+        EXPECT_NEAR(PittingCyclesForFactor(r.kind, r.treat, r.pitting, r.ZNT, r.Zf, 1), r.N,
+                    1e-9 * r.N + 1e-9)
             << r.kind << "/" << r.treat << " ZNT " << r.ZNT << " Zf " << r.Zf;
 }
 

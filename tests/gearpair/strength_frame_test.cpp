@@ -10,11 +10,11 @@
 #include "gearpair/strength/limitload.h"
 #include "gearpair/strength/strengthfactors.h"
 
-#include "foundation/messagecollector.h"
-#include "foundation/programstate.h"
-#include "foundation/programsettings.h"
 #include "common/statereset.h"
 #include "common/testmessages.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 
 #include <gtest/gtest.h>
 
@@ -22,13 +22,18 @@
 #include <cmath>
 #include <string>
 
-namespace {
+namespace
+{
 
 constexpr Extended PiL = 3.141592653589793238462643383279502884L;
-Extended Deg(Extended d) { return d * PiL / 180; }
+Extended Deg(Extended d)
+{
+    return d * PiL / 180;
+}
 
-class StrengthFrame : public ::testing::Test {
-protected:
+class StrengthFrame : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         // A test starts over by running SetUp again.
@@ -109,7 +114,8 @@ TEST_F(StrengthFrame, EnteredFactorsStayButElasticityFactorIsRecalculated)
     // The contact stress is formed from exactly these factors.
     const Extended Q = (g.u + 1) / g.u * g.Ft / (g.b_effH * g.d[1]);
     EXPECT_NEAR(g.SigmaHC,
-                g.Z_beta * g.Z_eps * g.ZE * 2.4L * std::sqrt(Q) * std::sqrt(g.KHalpha * 1.4L * 1.3L * g.KA_H), 1e-9);
+                g.Z_beta * g.Z_eps * g.ZE * 2.4L * std::sqrt(Q) * std::sqrt(g.KHalpha * 1.4L * 1.3L * g.KA_H),
+                1e-9);
 }
 
 // --- zone and elasticity factors, reference pair --------------------------
@@ -172,8 +178,10 @@ TEST_F(StrengthFrame, HelicalSinglePairContactFactorsAreNotBelowOne)
     CalcGearPair();
     ASSERT_FALSE(telmvar.FatalCalcError) << Messages();
     ASSERT_LT(g.eps_beta, 1);
-    const Extended M1 = ContactFactorM1(g.z[1], g.z[2], g.alpha_wt, g.eps_alpha, g.da[1], g.da[2], g.db[1], g.db[2]);
-    const Extended M2 = ContactFactorM1(g.z[2], g.z[1], g.alpha_wt, g.eps_alpha, g.da[2], g.da[1], g.db[2], g.db[1]);
+    const Extended M1 =
+        ContactFactorM1(g.z[1], g.z[2], g.alpha_wt, g.eps_alpha, g.da[1], g.da[2], g.db[1], g.db[2]);
+    const Extended M2 =
+        ContactFactorM1(g.z[2], g.z[1], g.alpha_wt, g.eps_alpha, g.da[2], g.da[1], g.db[2], g.db[1]);
     ASSERT_LT(M2, 1) << "the wheel's factor must lie below 1 for this check";
     EXPECT_EQ(g.ZD, 1);
     EXPECT_NEAR(g.ZB, std::fmax(1.0, static_cast<double>(M1 - g.eps_beta * (M1 - 1))), 1e-12);
@@ -187,7 +195,8 @@ TEST_F(StrengthFrame, SpurAndFullOverlapContactFactors)
     g.CalcMethod = 4;
     CalcGearPair();
     ASSERT_FALSE(telmvar.FatalCalcError) << Messages();
-    const Extended M1 = ContactFactorM1(g.z[1], g.z[2], g.alpha_wt, g.eps_alpha, g.da[1], g.da[2], g.db[1], g.db[2]);
+    const Extended M1 =
+        ContactFactorM1(g.z[1], g.z[2], g.alpha_wt, g.eps_alpha, g.da[1], g.da[2], g.db[1], g.db[2]);
     EXPECT_NEAR(g.ZB, std::fmax(1.0, static_cast<double>(M1)), 1e-12);
 
     SetUp();
@@ -236,8 +245,10 @@ TEST_F(StrengthFrame, EffectiveFaceWidths)
 // (no width) takes 34 in S-Pi, keeping its 12 chamfer, and 24 in Pi-Pe, losing it.
 TEST_F(StrengthFrame, StageFaceWidthsPerMesh)
 {
-    const auto w = CalcStageFaceWidths({{{40, 0, 30, 36}}}, {{{1, 12, 0, 3}}}, {{{16, -3, 4}}}, {{{34, 24, 99}}}, 3);
-    const std::array<std::array<Extended, 3>, 3> want{{{8, 12, 14}, {24, 24, 27}, {26, 29, 32}}}; // b_effH, b_effF1, 2
+    const auto w =
+        CalcStageFaceWidths({{{40, 0, 30, 36}}}, {{{1, 12, 0, 3}}}, {{{16, -3, 4}}}, {{{34, 24, 99}}}, 3);
+    const std::array<std::array<Extended, 3>, 3> want{
+        {{8, 12, 14}, {24, 24, 27}, {26, 29, 32}}}; // b_effH, b_effF1, 2
     for (int m = 1; m <= 3; ++m)
         EXPECT_EQ((std::array<Extended, 3>{w.H[m], w.F1[m], w.F2[m]}), want[m - 1]) << "mesh " << m;
 }

@@ -6,22 +6,24 @@
 #include "gearpair/strength/strengthfactors.h"
 #include "gearpair/viscosity.h"
 
-#include "foundation/messagecollector.h"
-#include "foundation/programstate.h"
 #include "common/statereset.h"
 #include "common/testmessages.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
-namespace {
+namespace
+{
 
 constexpr Extended PiL = 3.141592653589793238462643383279502884L;
 
-class StrengthIso : public ::testing::Test {
-protected:
+class StrengthIso : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         // A test starts over by running SetUp again.
@@ -88,7 +90,8 @@ TEST_F(StrengthIso, GrindingNotchRatioIsLimitedAndStoredBack)
     EXPECT_NEAR(g.YSg[1], 1.3L * g.YS[1] / (1.3L - 0.6L * std::sqrt(2.0L)), 1e-12);
     EXPECT_EQ(g.YSg[2], g.YS[2]);
     // The notch raises the root stress of gear 1 by exactly that ratio.
-    EXPECT_NEAR(g.SigmaF0[1], g.Ft / (g.b_effF[1] * g.mn) * g.YF[1] * g.YSg[1] * g.Y_beta * g.YB[1] * g.YDT, 1e-9);
+    EXPECT_NEAR(g.SigmaF0[1], g.Ft / (g.b_effF[1] * g.mn) * g.YF[1] * g.YSg[1] * g.Y_beta * g.YB[1] * g.YDT,
+                1e-9);
 }
 
 TEST_F(StrengthIso, HelixAndRootFactors)
@@ -101,7 +104,7 @@ TEST_F(StrengthIso, HelixAndRootFactors)
     EXPECT_EQ(g.KFalpha, g.KHalpha);
     for (int i = 1; i <= 2; ++i) {
         EXPECT_NEAR(g.YX[i], 1.05L - 0.01L * 6.5L, 1e-12); // case-hardened, mn 6.5
-        EXPECT_EQ(g.YA[i], 1);                              // no alternating load
+        EXPECT_EQ(g.YA[i], 1);                             // no alternating load
         EXPECT_EQ(g.ZX[i], 1);
     }
     // Life of the tooth root from the safety, at 1500 and 1500 z1/z2 1/min.

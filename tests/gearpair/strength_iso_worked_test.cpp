@@ -14,20 +14,22 @@
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
 
+#include "common/testmessages.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
-#include "common/testmessages.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 constexpr Extended PiL = 3.141592653589793238462643383279502884L;
 
-class StrengthIsoWorked : public ::testing::Test {
-protected:
+class StrengthIsoWorked : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         SetGearDefaults();
@@ -57,7 +59,8 @@ protected:
 };
 
 // Relative closeness: the hand values carry about nine significant digits.
-#define EXPECT_REL(actual, expected, rel) EXPECT_NEAR(actual, expected, std::fabs(expected) * (rel)) << #actual
+#define EXPECT_REL(actual, expected, rel)                                                                    \
+    EXPECT_NEAR(actual, expected, std::fabs(expected) * (rel)) << #actual
 
 TEST_F(StrengthIsoWorked, EveryFactorOfTheHelicalPair)
 {
@@ -199,7 +202,8 @@ TEST_F(StrengthIsoWorked, ThinRimRaisesThePinionRootStress)
 
 } // namespace
 
-namespace {
+namespace
+{
 
 // Two through-hardened gears of HB 300 and 200 in an internal pair, z 16/-60.
 // The hardness ratio factor grows with the number of times the pinion meets
@@ -239,10 +243,12 @@ TEST(StrengthIsoInternal, WorkHardeningUsesTheMagnitudeOfTheRatio)
 
 } // namespace
 
-namespace {
+namespace
+{
 
-class WorkHardenedGear : public ::testing::TestWithParam<int> {
-protected:
+class WorkHardenedGear : public ::testing::TestWithParam<int>
+{
+  protected:
     void SetUp() override
     {
         SetGearDefaults();
@@ -274,12 +280,14 @@ TEST_P(WorkHardenedGear, OnlyTheSofterGearGainsTheWorkHardeningFactor)
     EXPECT_NEAR(g.SigmaHG[2], 1100 * common * g.ZX[2] * g.ZW, 1e-9);
 }
 
-INSTANTIATE_TEST_SUITE_P(Methods, WorkHardenedGear, ::testing::Values(1, 4),
-                         [](const auto& info) { return std::string(info.param == 4 ? "Iso6336" : "Din3990"); });
+INSTANTIATE_TEST_SUITE_P(Methods, WorkHardenedGear, ::testing::Values(1, 4), [](const auto& info) {
+    return std::string(info.param == 4 ? "Iso6336" : "Din3990");
+});
 
 } // namespace
 
-namespace {
+namespace
+{
 
 // Running-in cannot remove more misalignment than there is: a soft steel with
 // sigma_Hlim 300 would give y_beta = 320/300 Fbetax. The effective

@@ -13,14 +13,14 @@
 #include <cmath>
 #include <string>
 
-#include "foundation/messagecollector.h"
+#include "common/testmessages.h"
 #include "foundation/foundationstate.h"
-#include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
+#include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
-#include "common/testmessages.h"
 
 namespace
 {

@@ -8,13 +8,13 @@
 #include <functional>
 #include <string>
 
-#include "foundation/messagecollector.h"
-#include "foundation/programstate.h"
-#include "foundation/programsettings.h"
-#include "gearpair/gearpairdata.h"
-#include "gearpair/geometry/calcgearpair.h"
 #include "common/statereset.h"
 #include "common/testmessages.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programsettings.h"
+#include "foundation/programstate.h"
+#include "gearpair/gearpairdata.h"
+#include "gearpair/geometry/calcgearpair.h"
 
 namespace
 {

@@ -1,8 +1,8 @@
 // Blocks on the screen device (kept as DXF files of the output's own,
 // parsed once and replayed at every insert) and on the plot device, and the block reader's
 // handling of nested, self-inserting and malformed blocks.
-#include "common/validators.h"
 #include "cadtestsupport.h"
+#include "common/validators.h"
 
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
@@ -107,7 +107,8 @@ TEST_F(CadBlocksTest, NestedInsertComposesPointsAndTextAngles)
     BeginEntities();
     CadInsertBlock("OUTER", 0, 0, 30, 1, 1);
     // Inner origin at (10 cos 30, 10 sin 30); its line turned by 120 deg.
-    EXPECT_EQ(Screen.Drawn(), (std::vector<std::string>{"Line 8.6603 5.0000 3.6603 13.6603", "Text 8.6603 5.0000 T"}));
+    EXPECT_EQ(Screen.Drawn(),
+              (std::vector<std::string>{"Line 8.6603 5.0000 3.6603 13.6603", "Text 8.6603 5.0000 T"}));
     EXPECT_NE(std::find(Screen.Calls.begin(), Screen.Calls.end(), "TextStyle 2 135.0000 2.0000 1.9000"),
               Screen.Calls.end())
         << "the text's own 15 degrees plus both inserts' 30 + 90";
@@ -124,11 +125,10 @@ TEST_F(CadBlocksTest, SelfInsertStopsAtDepthFiveAndDrawingGoesOn)
     CadInsertBlock("LOOP", 0, 0, 0, 1, 1);
     CadLine(5, 5, 6, 6);
     EXPECT_EQ(Messages, (std::vector<std::string>{"error blockno.5"}));
-    EXPECT_EQ(Screen.Drawn(), (std::vector<std::string>{"Line 0.0000 0.0000 1.0000 0.0000",
-                                                         "Line 0.0000 1.0000 1.0000 1.0000",
-                                                         "Line 0.0000 2.0000 1.0000 2.0000",
-                                                         "Line 0.0000 3.0000 1.0000 3.0000",
-                                                         "Line 5.0000 5.0000 6.0000 6.0000"}));
+    EXPECT_EQ(Screen.Drawn(), (std::vector<std::string>{
+                                  "Line 0.0000 0.0000 1.0000 0.0000", "Line 0.0000 1.0000 1.0000 1.0000",
+                                  "Line 0.0000 2.0000 1.0000 2.0000", "Line 0.0000 3.0000 1.0000 3.0000",
+                                  "Line 5.0000 5.0000 6.0000 6.0000"}));
     EXPECT_EQ(cadstate.CadBlockCount, 0);
     EXPECT_FALSE(telmvar.Aborted);
 }
@@ -242,31 +242,48 @@ TEST_P(BlockReaderTest, ReadsUserBlock)
 INSTANTIATE_TEST_SUITE_P(
     Cases, BlockReaderTest,
     ::testing::Values(
-        ReaderCase{"CircleRadiusTakesXScale", "  0\nCIRCLE\n  8\n0\n 10\n1\n 20\n1\n 40\n5\n",
-                   {"Circle 2.0000 3.0000 10.0000"}, {}, {}},
-        ReaderCase{"ArcOfRadiusZeroDrawsNothing", "  0\nARC\n 10\n1\n 20\n1\n 40\n0\n 50\n0\n 51\n90\n", {}, {}, {}},
+        ReaderCase{"CircleRadiusTakesXScale",
+                   "  0\nCIRCLE\n  8\n0\n 10\n1\n 20\n1\n 40\n5\n",
+                   {"Circle 2.0000 3.0000 10.0000"},
+                   {},
+                   {}},
+        ReaderCase{
+            "ArcOfRadiusZeroDrawsNothing", "  0\nARC\n 10\n1\n 20\n1\n 40\n0\n 50\n0\n 51\n90\n", {}, {}, {}},
         ReaderCase{"MalformedCodeEndsBlock",
                    "  0\nLINE\n 10\n0\n 20\n0\n 11\n1\n 21\n0\nabc\nLINE\n  0\nLINE\n 11\n5\n",
-                   {"Line 0.0000 0.0000 2.0000 0.0000"}, {"Error  : DXF: abc"}, {}},
-        ReaderCase{"UnknownEntityEndsBlock", "  0\nHATCH\n  8\n0\n  0\nLINE\n 11\n1\n", {}, {"Error  : DXF: HATCH"}, {}},
-        ReaderCase{"PolylineWithoutVertex", "  0\nPOLYLINE\n 66\n1\n  0\nLINE\n 11\n1\n 21\n1\n",
-                   {"Line 0.0000 0.0000 2.0000 3.0000"}, {}, {"Error in DXF File"}},
+                   {"Line 0.0000 0.0000 2.0000 0.0000"},
+                   {"Error  : DXF: abc"},
+                   {}},
+        ReaderCase{"UnknownEntityEndsBlock",
+                   "  0\nHATCH\n  8\n0\n  0\nLINE\n 11\n1\n",
+                   {},
+                   {"Error  : DXF: HATCH"},
+                   {}},
+        ReaderCase{"PolylineWithoutVertex",
+                   "  0\nPOLYLINE\n 66\n1\n  0\nLINE\n 11\n1\n 21\n1\n",
+                   {"Line 0.0000 0.0000 2.0000 3.0000"},
+                   {},
+                   {"Error in DXF File"}},
         ReaderCase{"ClosedPolyline",
                    "  0\nPOLYLINE\n 66\n1\n 70\n1\n  0\nVERTEX\n 10\n0\n 20\n0\n  0\nVERTEX\n 10\n1\n 20\n0\n"
                    "  0\nVERTEX\n 10\n1\n 20\n1\n  0\nSEQEND\n",
                    {"Line 0.0000 0.0000 2.0000 0.0000", "Line 2.0000 0.0000 2.0000 3.0000",
                     "Line 2.0000 3.0000 0.0000 0.0000"},
-                   {}, {}},
+                   {},
+                   {}},
         ReaderCase{"LwPolylineInLowerCase",
                    "  0\nlwpolyline\n  8\n0\n100\nAcDbPolyline\n 90\n2\n 10\n0\n 20\n0\n 10\n1\n 20\n1\n",
-                   {"Line 0.0000 0.0000 2.0000 3.0000"}, {}, {}}),
+                   {"Line 0.0000 0.0000 2.0000 3.0000"},
+                   {},
+                   {}}),
     [](const ::testing::TestParamInfo<ReaderCase>& i) { return std::string(i.param.Name); });
 
 TEST_F(CadBlocksTest, LayerNamesOfBlockFiles)
 {
     cadsettings.LayerNames[5] = "OUTLINE";
-    UserBlock("$l.dx$", "  0\nLINE\n  8\nOUTLINE\n 11\n1\n  0\nLINE\n  8\n-3\n 11\n1\n  0\nLINE\n  8\nhidden\n 11\n1\n"
-                        "  0\nLINE\n  8\n17\n 11\n1\n");
+    UserBlock("$l.dx$",
+              "  0\nLINE\n  8\nOUTLINE\n 11\n1\n  0\nLINE\n  8\n-3\n 11\n1\n  0\nLINE\n  8\nhidden\n 11\n1\n"
+              "  0\nLINE\n  8\n17\n 11\n1\n");
     OpenScreen();
     BeginEntities();
     CadSetLayer(9);
@@ -277,8 +294,8 @@ TEST_F(CadBlocksTest, LayerNamesOfBlockFiles)
     std::vector<std::string> widths;
     for (const std::string& c : Screen.Calls)
         if (c.rfind("LineWidth", 0) == 0 || c.rfind("CadColor", 0) == 0) widths.push_back(c);
-    EXPECT_EQ(widths, (std::vector<std::string>{"LineWidth 1", "CadColor 1", "LineWidth 3", "CadColor 1", "LineWidth 1",
-                                                "CadColor 2", "LineWidth 1"}));
+    EXPECT_EQ(widths, (std::vector<std::string>{"LineWidth 1", "CadColor 1", "LineWidth 3", "CadColor 1",
+                                                "LineWidth 1", "CadColor 2", "LineWidth 1"}));
 }
 
 TEST_F(CadBlocksTest, PlotFileDrawsBlocksItDoesNotDefine)
@@ -307,7 +324,8 @@ TEST_F(CadBlocksTest, PlotFileDrawsBlocksItDoesNotDefine)
     if (!view) QYR7_VALIDATOR_MISSING("ezdxf is not installed");
     ASSERT_FALSE(view->empty());
     EXPECT_EQ(view->front(), "audit errors=0 fixes=0") << "every insert of the plot file has its block";
-    EXPECT_NE(std::find(view->begin(), view->end(), "INSERT 0 OWN 20.000 20.000 0.000 1.000 1.000"), view->end());
+    EXPECT_NE(std::find(view->begin(), view->end(), "INSERT 0 OWN 20.000 20.000 0.000 1.000 1.000"),
+              view->end());
     EXPECT_NE(std::find(view->begin(), view->end(), "LINE 0 5.000 5.000 15.000 5.000"), view->end());
 }
 

@@ -78,7 +78,8 @@ std::string CadCaptureTest::DrawDxf(const std::function<void()>& Entities, const
     return ReadFile(Temp(Name + ".dxf"));
 }
 
-std::vector<TCapturedSegment> CadCaptureTest::Lines(const std::vector<TCapturedEntity>& E, const std::string& Layer)
+std::vector<TCapturedSegment> CadCaptureTest::Lines(const std::vector<TCapturedEntity>& E,
+                                                    const std::string& Layer)
 {
     std::vector<TCapturedSegment> s;
     for (const TCapturedEntity& e : E)
@@ -86,7 +87,8 @@ std::vector<TCapturedSegment> CadCaptureTest::Lines(const std::vector<TCapturedE
     return s;
 }
 
-std::vector<TCapturedEntity> CadCaptureTest::OfType(const std::vector<TCapturedEntity>& E, const std::string& Type)
+std::vector<TCapturedEntity> CadCaptureTest::OfType(const std::vector<TCapturedEntity>& E,
+                                                    const std::string& Type)
 {
     std::vector<TCapturedEntity> r;
     for (const TCapturedEntity& e : E)

@@ -44,8 +44,10 @@ class CadCaptureTest : public CadTest
         return ParseDxfEntities(DrawDxf(Entities));
     }
     // The LINE entities of a layer as segments.
-    static std::vector<TCapturedSegment> Lines(const std::vector<TCapturedEntity>& E, const std::string& Layer);
-    static std::vector<TCapturedEntity> OfType(const std::vector<TCapturedEntity>& E, const std::string& Type);
+    static std::vector<TCapturedSegment> Lines(const std::vector<TCapturedEntity>& E,
+                                               const std::string& Layer);
+    static std::vector<TCapturedEntity> OfType(const std::vector<TCapturedEntity>& E,
+                                               const std::string& Type);
     // The lines the screen was given, in order.
     std::vector<TCapturedSegment> ScreenLines() const;
     // Whether the message list holds Text.

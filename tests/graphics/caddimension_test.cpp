@@ -4,8 +4,8 @@
 // the arrow's kite (3.5 S long, 10 degrees either side of its axis).
 #include "cadcapture.h"
 
-#include "foundation/programsettings.h"
 #include "foundation/guardedmath.h"
+#include "foundation/programsettings.h"
 #include "graphics/cad/caddimensions.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadprimitives.h"
@@ -86,7 +86,9 @@ TEST_P(CadArrowTest, ShortDimensionsGetTheirArrowsOutside)
 INSTANTIATE_TEST_SUITE_P(Lengths, CadArrowTest,
                          ::testing::Values(ArrowCase{"Eight", 8, true}, ArrowCase{"Ten", 10, true},
                                            ArrowCase{"Twelve", 12, false}),
-                         [](const ::testing::TestParamInfo<ArrowCase>& i) { return std::string(i.param.Name); });
+                         [](const ::testing::TestParamInfo<ArrowCase>& i) {
+                             return std::string(i.param.Name);
+                         });
 
 TEST_F(CadDimensionTest, ArrowIsAKiteInDxfCornerOrderWithATail)
 {
@@ -137,7 +139,8 @@ class CadToleranceTest : public CadDimensionTest, public ::testing::WithParamInt
 TEST_P(CadToleranceTest, WritesTheToleranceCase)
 {
     const ToleranceCase& c = GetParam();
-    const auto e = Dimension(c.Scale, [&] { CadHorizontalDimension("25", c.Upper, c.Lower, 0, 0, 60, 0, 10); });
+    const auto e =
+        Dimension(c.Scale, [&] { CadHorizontalDimension("25", c.Upper, c.Lower, 0, 0, 60, 0, 10); });
     const auto t = Texts(e);
     ASSERT_EQ(t.size(), 1 + c.Expected.size());
     EXPECT_EQ(t[0].Text, "25");
@@ -150,22 +153,46 @@ TEST_P(CadToleranceTest, WritesTheToleranceCase)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CadToleranceTest,
-    ::testing::Values(
-        ToleranceCase{"Symmetric", 1, "0.1", "-0.1", {{"\xF1" "0.1", 1.25L}}},
-        ToleranceCase{"SymmetricAtScaleTwo", 2, "0.1", "-0.1", {{"\xF1" "0.1", 1.25L}}},
-        ToleranceCase{"SymmetricDecimalComma", 1, "0,1", "-0,1", {{"\xF1" "0,1", 1.25L}}},
-        // The upper text's own sign would follow the plus-minus sign.
-        ToleranceCase{"SymmetricSignedUpper", 1, "+0.1", "-0.1", {{"\xF1" "0.1", 1.25L}}},
-        ToleranceCase{"UpperZeroLowerOnly", 1, "0", "-0.05", {{"-0.05", 0.5L}}},
-        ToleranceCase{"UpperAloneUnchanged", 1, "0.02", "", {{"0.02", 2.5L}}},
-        ToleranceCase{"UpperAloneAtScaleHalf", 0.5L, "0.02", "", {{"0.02", 2.5L}}},
-        ToleranceCase{"LowerAloneUnchanged", 1, "", "0.03", {{"0.03", 0.5L}}},
-        ToleranceCase{"BothGetTheirSigns", 1, "0.1", "-0.2", {{"-0.2", 0.5L}, {"+0.1", 2.5L}}},
-        ToleranceCase{"BothPositive", 1, "0.02", "0.01", {{"+0.01", 0.5L}, {"+0.02", 2.5L}}},
-        ToleranceCase{"PlusNotDoubled", 1, "+0.02", "+0.01", {{"+0.01", 0.5L}, {"+0.02", 2.5L}}},
-        ToleranceCase{"LowerZeroUpperOnly", 1, "0.04", "0", {{"+0.04", 2.5L}}},
-        ToleranceCase{"BlankFieldsAreEmpty", 1, "  ", " 0.02 ", {{"0.02", 0.5L}}},
-        ToleranceCase{"None", 1, "", "", {}}),
+    ::testing::Values(ToleranceCase{"Symmetric",
+                                    1,
+                                    "0.1",
+                                    "-0.1",
+                                    {{"\xF1"
+                                      "0.1",
+                                      1.25L}}},
+                      ToleranceCase{"SymmetricAtScaleTwo",
+                                    2,
+                                    "0.1",
+                                    "-0.1",
+                                    {{"\xF1"
+                                      "0.1",
+                                      1.25L}}},
+                      ToleranceCase{"SymmetricDecimalComma",
+                                    1,
+                                    "0,1",
+                                    "-0,1",
+                                    {{"\xF1"
+                                      "0,1",
+                                      1.25L}}},
+                      // The upper text's own sign would follow the plus-minus sign.
+                      ToleranceCase{"SymmetricSignedUpper",
+                                    1,
+                                    "+0.1",
+                                    "-0.1",
+                                    {{"\xF1"
+                                      "0.1",
+                                      1.25L}}},
+                      ToleranceCase{"UpperZeroLowerOnly", 1, "0", "-0.05", {{"-0.05", 0.5L}}},
+                      ToleranceCase{"UpperAloneUnchanged", 1, "0.02", "", {{"0.02", 2.5L}}},
+                      ToleranceCase{"UpperAloneAtScaleHalf", 0.5L, "0.02", "", {{"0.02", 2.5L}}},
+                      ToleranceCase{"LowerAloneUnchanged", 1, "", "0.03", {{"0.03", 0.5L}}},
+                      ToleranceCase{"BothGetTheirSigns", 1, "0.1", "-0.2", {{"-0.2", 0.5L}, {"+0.1", 2.5L}}},
+                      ToleranceCase{"BothPositive", 1, "0.02", "0.01", {{"+0.01", 0.5L}, {"+0.02", 2.5L}}},
+                      ToleranceCase{
+                          "PlusNotDoubled", 1, "+0.02", "+0.01", {{"+0.01", 0.5L}, {"+0.02", 2.5L}}},
+                      ToleranceCase{"LowerZeroUpperOnly", 1, "0.04", "0", {{"+0.04", 2.5L}}},
+                      ToleranceCase{"BlankFieldsAreEmpty", 1, "  ", " 0.02 ", {{"0.02", 0.5L}}},
+                      ToleranceCase{"None", 1, "", "", {}}),
     [](const ::testing::TestParamInfo<ToleranceCase>& i) { return std::string(i.param.Name); });
 
 // Value "25" (2 characters), tolerances "0.1"/"-0.1" (1 + 4): with width
@@ -207,7 +234,8 @@ TEST_F(CadDimensionTest, VerticalDimensionIsTheHorizontalTurned)
     const Extended yt = 15 - (tol + 6) / 2;
     Near(t[0].X, 19, "value text 1 S left of the line");
     Near(t[0].Y, yt, "value text start");
-    EXPECT_EQ(t[1].Text, "\xF1" "0.1");
+    EXPECT_EQ(t[1].Text, "\xF1"
+                         "0.1");
     Near(t[1].X, 20 - 1.25L, "plus-minus text");
     Near(t[1].Y, yt + 6.48L, "tolerance start");
     for (const TCapturedEntity& x : OfType(e, "TEXT"))
@@ -285,7 +313,8 @@ TEST_F(CadDimensionTest, NegativeRadiusArcRunsBetweenItsOwnRadiusLines)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        const auto e = Dimension(1, [&] { CadArcToleranceDimension("120", "", "", 0, 0, c.A1, c.A2, c.R, 0); });
+        const auto e =
+            Dimension(1, [&] { CadArcToleranceDimension("120", "", "", 0, 0, c.A1, c.A2, c.R, 0); });
         const auto arc = OfType(e, "ARC");
         ASSERT_EQ(arc.size(), 1u);
         Near(arc[0].Num(40), 58.5L, "radius");
@@ -338,14 +367,12 @@ TEST_P(CadDimensionScaleTest, ScaleIsFactorTimesConfiguredScale)
     EXPECT_EQ(cadstate.CadScale, GetParam().Expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Factors, CadDimensionScaleTest,
-                         ::testing::Values(ScaleCase{"TooSmallBecomesOne", 1, 0.005L, 1},
-                                           ScaleCase{"TwoTimesHalf", 0.5L, 2, 1},
-                                           ScaleCase{"NegativeKept", 1, -3, -3},
-                                           ScaleCase{"NegativeTimesHalf", 0.5L, -3, -1.5L},
-                                           ScaleCase{"SmallNegativeBecomesOne", 1, -0.005L, 1},
-                                           ScaleCase{"Doubled", 2, 1.5L, 3}),
-                         [](const ::testing::TestParamInfo<ScaleCase>& i) { return std::string(i.param.Name); });
+INSTANTIATE_TEST_SUITE_P(
+    Factors, CadDimensionScaleTest,
+    ::testing::Values(ScaleCase{"TooSmallBecomesOne", 1, 0.005L, 1}, ScaleCase{"TwoTimesHalf", 0.5L, 2, 1},
+                      ScaleCase{"NegativeKept", 1, -3, -3}, ScaleCase{"NegativeTimesHalf", 0.5L, -3, -1.5L},
+                      ScaleCase{"SmallNegativeBecomesOne", 1, -0.005L, 1}, ScaleCase{"Doubled", 2, 1.5L, 3}),
+    [](const ::testing::TestParamInfo<ScaleCase>& i) { return std::string(i.param.Name); });
 
 struct AngleCase {
     Extended In;
@@ -368,7 +395,8 @@ INSTANTIATE_TEST_SUITE_P(Angles, CadUprightTest,
                                            AngleCase{269.5L, 89.5L}, AngleCase{-90, 270}),
                          [](const ::testing::TestParamInfo<AngleCase>& i) {
                              const Extended a = i.param.In;
-                             return std::string(a < 0 ? "InMinus" : "In") + std::to_string(static_cast<int>(std::fabs(a))) +
+                             return std::string(a < 0 ? "InMinus" : "In") +
+                                    std::to_string(static_cast<int>(std::fabs(a))) +
                                     (a != std::floor(a) ? "Half" : "");
                          });
 

@@ -7,9 +7,9 @@
 // inside the outline.
 #include "cadcapture.h"
 
+#include "foundation/guardedmath.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
-#include "foundation/guardedmath.h"
 #include "graphics/cad/cadhatch.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadprimitives.h"
@@ -69,11 +69,11 @@ TEST_F(CadHatchTest, RectangleAt45DegreesGivesFiveHandWorkedLines)
     const auto lines = Lines(e, "3");
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(OfType(e, "LINE").size(), 5u) << "every hatch line on layer 3";
-    ExpectSegment(lines[0], 28.6862915L, 0, 40, 11.3137085L);   // c = -28.69
-    ExpectSegment(lines[1], 17.3725830L, 0, 37.3725830L, 20);   // c = -17.37
-    ExpectSegment(lines[2], 6.0588745L, 0, 26.0588745L, 20);    // c = -6.06
-    ExpectSegment(lines[3], 0, 5.2548340L, 14.7451660L, 20);    // c = 5.25
-    ExpectSegment(lines[4], 0, 16.5685425L, 3.4314575L, 20);    // c = 16.57
+    ExpectSegment(lines[0], 28.6862915L, 0, 40, 11.3137085L); // c = -28.69
+    ExpectSegment(lines[1], 17.3725830L, 0, 37.3725830L, 20); // c = -17.37
+    ExpectSegment(lines[2], 6.0588745L, 0, 26.0588745L, 20);  // c = -6.06
+    ExpectSegment(lines[3], 0, 5.2548340L, 14.7451660L, 20);  // c = 5.25
+    ExpectSegment(lines[4], 0, 16.5685425L, 3.4314575L, 20);  // c = 16.57
     EXPECT_EQ(error0.ErrorCount, 0);
 }
 
@@ -111,7 +111,9 @@ INSTANTIATE_TEST_SUITE_P(Modes, CadHatchModeTest,
                                            ModeCase{"NoOutline", 2, 0, "", "3"},
                                            ModeCase{"OtherModeCurrentLayer", 0, 1, "4", "4"},
                                            ModeCase{"ModeSevenCurrentLayer", 7, 1, "4", "4"}),
-                         [](const ::testing::TestParamInfo<ModeCase>& i) { return std::string(i.param.Name); });
+                         [](const ::testing::TestParamInfo<ModeCase>& i) {
+                             return std::string(i.param.Name);
+                         });
 
 // --- outline cases -----------------------------------------------------------
 
@@ -120,8 +122,8 @@ struct OutlineCase {
     Outline Points;
     Extended Spacing;
     Extended Angle;
-    int Vertices;   // of the drawn outline
-    int MinLines;   // hatch lines drawn
+    int Vertices; // of the drawn outline
+    int MinLines; // hatch lines drawn
     int MaxLines;
 };
 
@@ -146,20 +148,21 @@ const Outline Triangle = {{0, 0}, {30, 0}, {0, 30}};
 const Outline ClosedTriangle = {{0, 0}, {30, 0}, {0, 30}, {0, 0}};
 const Outline Rect = {{0, 0}, {40, 0}, {40, 20}, {0, 20}};
 
-INSTANTIATE_TEST_SUITE_P(
-    Outlines, CadHatchOutlineTest,
-    ::testing::Values(
-        // An open outline gets its first point again, a closed one does not.
-        OutlineCase{"OpenTriangleIsClosed", Triangle, 3, 45, 4, 1, 20},
-        OutlineCase{"ClosedTriangleNotClosedAgain", ClosedTriangle, 3, 45, 4, 1, 20},
-        OutlineCase{"AngleZeroDrawsOnlyTheOutline", Rect, 5, 0, 5, 0, 0},
-        // Spacing 0: a tenth of the range of c, so nine lines inside (c from
-        // -40 to 20 in steps of 6).
-        OutlineCase{"SpacingZeroGivesNineLines", Rect, 0, 45, 5, 9, 9},
-        // Two points enclose nothing: the outline (closed back) only.
-        OutlineCase{"TwoPointsNoLines", {{0, 0}, {10, 10}}, 1, 45, 3, 0, 0},
-        OutlineCase{"OnePointNothing", {{5, 5}}, 1, 45, 0, 0, 0}),
-    [](const ::testing::TestParamInfo<OutlineCase>& i) { return std::string(i.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Outlines, CadHatchOutlineTest,
+                         ::testing::Values(
+                             // An open outline gets its first point again, a closed one does not.
+                             OutlineCase{"OpenTriangleIsClosed", Triangle, 3, 45, 4, 1, 20},
+                             OutlineCase{"ClosedTriangleNotClosedAgain", ClosedTriangle, 3, 45, 4, 1, 20},
+                             OutlineCase{"AngleZeroDrawsOnlyTheOutline", Rect, 5, 0, 5, 0, 0},
+                             // Spacing 0: a tenth of the range of c, so nine lines inside (c from
+                             // -40 to 20 in steps of 6).
+                             OutlineCase{"SpacingZeroGivesNineLines", Rect, 0, 45, 5, 9, 9},
+                             // Two points enclose nothing: the outline (closed back) only.
+                             OutlineCase{"TwoPointsNoLines", {{0, 0}, {10, 10}}, 1, 45, 3, 0, 0},
+                             OutlineCase{"OnePointNothing", {{5, 5}}, 1, 45, 0, 0, 0}),
+                         [](const ::testing::TestParamInfo<OutlineCase>& i) {
+                             return std::string(i.param.Name);
+                         });
 
 TEST_F(CadHatchTest, NoPointsDrawNothingAndReadNothing)
 {
@@ -180,7 +183,8 @@ TEST_F(CadHatchTest, QuarterArcVertexAddsTenPoints)
     for (int k = 2; k <= 11; ++k) {
         const THatchPoint p = hatchstate.HatchPoints[k];
         EXPECT_NEAR(static_cast<double>(Hypotenuse(p.x, p.y)), 10.0, 1e-9) << "point " << k;
-        EXPECT_NEAR(static_cast<double>(RadToDeg(std::atan2(p.y, p.x))), (k - 2) * 10.0, 1e-9) << "point " << k;
+        EXPECT_NEAR(static_cast<double>(RadToDeg(std::atan2(p.y, p.x))), (k - 2) * 10.0, 1e-9)
+            << "point " << k;
     }
     EXPECT_EQ(hatchstate.HatchPoints[11].x, 0);
     EXPECT_EQ(hatchstate.HatchPoints[11].y, 10);
@@ -415,8 +419,10 @@ TEST_F(CadHatchTest, SortCrossingsMovesTheIndexAlong)
     TArray<int, 1, HatchCrossingsMax> ix{};
     v[1] = 3, v[2] = -1, v[3] = 2, v[4] = -1, v[5] = 99;
     SortCrossings(v, ix, 4);
-    EXPECT_EQ((std::vector<Extended>{v[1], v[2], v[3], v[4], v[5]}), (std::vector<Extended>{-1, -1, 2, 3, 99}));
-    EXPECT_EQ((std::vector<int>{ix[1], ix[2], ix[3], ix[4], ix[5], ix[10]}), (std::vector<int>{2, 4, 3, 1, 5, 10}));
+    EXPECT_EQ((std::vector<Extended>{v[1], v[2], v[3], v[4], v[5]}),
+              (std::vector<Extended>{-1, -1, 2, 3, 99}));
+    EXPECT_EQ((std::vector<int>{ix[1], ix[2], ix[3], ix[4], ix[5], ix[10]}),
+              (std::vector<int>{2, 4, 3, 1, 5, 10}));
     SortCrossings(v, ix, 11);
     EXPECT_TRUE(HasMessage("Fatal  : QSORT2 error"));
     EXPECT_TRUE(telmvar.Aborted);
@@ -494,7 +500,8 @@ const ShapeCase Shapes[] = {
     {"U",
      [] {
          ResetHatch();
-         for (auto [x, y] : {std::pair{0, 0}, {30, 0}, {30, 20}, {20, 20}, {20, 10}, {10, 10}, {10, 20}, {0, 20}})
+         for (auto [x, y] :
+              {std::pair{0, 0}, {30, 0}, {30, 20}, {20, 20}, {20, 10}, {10, 10}, {10, 20}, {0, 20}})
              AddHatchPoint(x, y);
      }},
     {"L",
@@ -513,7 +520,8 @@ const ShapeCase Shapes[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Shapes, CadHatchAreaTest,
-                         ::testing::Combine(::testing::ValuesIn(Shapes), ::testing::Values(30, 45, 90, 135, -45, 180, 17)),
+                         ::testing::Combine(::testing::ValuesIn(Shapes),
+                                            ::testing::Values(30, 45, 90, 135, -45, 180, 17)),
                          [](const ::testing::TestParamInfo<std::tuple<ShapeCase, int>>& i) {
                              const int a = std::get<1>(i.param);
                              return std::string(std::get<0>(i.param).Name) + (a < 0 ? "Minus" : "") +

@@ -3,8 +3,8 @@
 // table), written as DXF, compared with its golden file and read by ezdxf,
 // whose auditor must find nothing to report or fix and whose entity counts
 // per layer must be the ones worked out by hand below.
-#include "common/validators.h"
 #include "cadcapture.h"
+#include "common/validators.h"
 
 #include "foundation/messagecollector.h"
 #include "graphics/cad/caddimensions.h"
@@ -30,7 +30,8 @@ class CadHatchSectionTest : public CadCaptureTest
     static std::optional<std::vector<std::string>> EzdxfView(const std::string& Path)
     {
         if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) return std::nullopt;
-        const std::string cmd = "/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/dxfcheck.py '" + Path + "' 2>&1";
+        const std::string cmd =
+            "/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/dxfcheck.py '" + Path + "' 2>&1";
         std::FILE* p = ::popen(cmd.c_str(), "r");
         if (p == nullptr) return std::nullopt;
         std::string text;

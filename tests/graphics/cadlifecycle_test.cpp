@@ -106,7 +106,9 @@ INSTANTIATE_TEST_SUITE_P(Names, CadFileNameTest,
                                            NameCase{"NoExtension", "part", "part.dxf"},
                                            NameCase{"EmptyName", "", nullptr},
                                            NameCase{"Cancelled", nullptr, nullptr}),
-                         [](const ::testing::TestParamInfo<NameCase>& i) { return std::string(i.param.Name); });
+                         [](const ::testing::TestParamInfo<NameCase>& i) {
+                             return std::string(i.param.Name);
+                         });
 
 TEST_F(CadLifecycleTest, SkippedDialogUsesProjectName)
 {
@@ -161,7 +163,8 @@ TEST_F(CadLifecycleTest, FileThatCannotBeCreatedAbortsWithMessage)
     EXPECT_TRUE(telmvar.Aborted);
     EXPECT_FALSE(CadOutputIsOpen());
     ASSERT_EQ(Messages.size(), 1u);
-    EXPECT_EQ(Messages[0], "file " + Temp("missing/dir/drawing.dxf") + " cannot be written: No such file or directory");
+    EXPECT_EQ(Messages[0],
+              "file " + Temp("missing/dir/drawing.dxf") + " cannot be written: No such file or directory");
 }
 
 TEST_F(CadLifecycleTest, StoppedDrawingLeavesOldFileAndNoTemporaries)
@@ -215,12 +218,12 @@ TEST_F(CadLifecycleTest, ScreenPensFollowLayerAndMode)
     CadSetLayer(18);
     SetCadLayerMode(2);
     CadSetLayer(0);
-    EXPECT_EQ(Screen.Calls, (std::vector<std::string>{
-                                "LineStyle 2", "CadColor 2", "LineWidth 1",  // layer 1: dash-dot
-                                "LineStyle 0", "CadColor 1", "LineWidth 1",  // layer 0: width 1 always
-                                "LineStyle 0", "CadColor 2", "LineWidth 1",  // pen 17
-                                "LineStyle 0", "CadColor 3", "LineWidth 4",  // pen 18, own width
-                                "CadColor 0", "LineWidth 1"}));              // mode 2: erase colour
+    EXPECT_EQ(Screen.Calls,
+              (std::vector<std::string>{"LineStyle 2", "CadColor 2", "LineWidth 1", // layer 1: dash-dot
+                                        "LineStyle 0", "CadColor 1", "LineWidth 1", // layer 0: width 1 always
+                                        "LineStyle 0", "CadColor 2", "LineWidth 1", // pen 17
+                                        "LineStyle 0", "CadColor 3", "LineWidth 4", // pen 18, own width
+                                        "CadColor 0", "LineWidth 1"}));             // mode 2: erase colour
 }
 
 TEST_F(CadLifecycleTest, ScreenFooterNamesProjectFile)
@@ -231,10 +234,13 @@ TEST_F(CadLifecycleTest, ScreenFooterNamesProjectFile)
         std::vector<std::string> Texts;
     };
     const Case cases[] = {
-        {"stage1", false, {"Text 0.8000 0.2400 2026-12-07 8:15 - TELMORA QYR7 V1.0 - /data/projects/stage1.qy7"}},
+        {"stage1",
+         false,
+         {"Text 0.8000 0.2400 2026-12-07 8:15 - TELMORA QYR7 V1.0 - /data/projects/stage1.qy7"}},
         {"", false, {"Text 0.8000 0.2400 2026-12-07 8:15 - TELMORA QYR7 V1.0 - "}},
         {"stage1", true, {}},
-        {"examples/industrial.qy7", false, // a path as given on the command line
+        {"examples/industrial.qy7",
+         false, // a path as given on the command line
          {"Text 0.8000 0.2400 2026-12-07 8:15 - TELMORA QYR7 V1.0 - examples/industrial.qy7"}},
     };
     for (const Case& c : cases) {
@@ -259,9 +265,9 @@ TEST_F(CadLifecycleTest, SheetFrameOnScreenAndPlotWhenBordered)
     CadOpenOutput(3);
     CadBeginDrawing(0, 0, 100, 50, 0);
     EXPECT_EQ(Screen.Drawn(), (std::vector<std::string>{"Line 0.0000 0.0000 0.0000 50.0000",
-                                                         "Line 0.0000 50.0000 100.0000 50.0000",
-                                                         "Line 100.0000 50.0000 100.0000 0.0000",
-                                                         "Line 100.0000 0.0000 0.0000 0.0000"}));
+                                                        "Line 0.0000 50.0000 100.0000 50.0000",
+                                                        "Line 100.0000 50.0000 100.0000 0.0000",
+                                                        "Line 100.0000 0.0000 0.0000 0.0000"}));
     Extended lo = -1, hi = -1;
     GetCadZRange(lo, hi);
     EXPECT_EQ(lo, 0);
@@ -299,7 +305,8 @@ TEST_F(CadLifecycleTest, ShiftedInsertAddsOffsetPlainInsertDoesNot)
     CadEndSection();
     CadCloseOutput();
     const std::string dxf = ReadFile(Temp("drawing.dxf"));
-    EXPECT_NE(dxf.find("INSERT\r\n  8\r\n0\r\n  2\r\nB\r\n 10\r\n1.000000\r\n 20\r\n2.000000\r\n"), std::string::npos);
+    EXPECT_NE(dxf.find("INSERT\r\n  8\r\n0\r\n  2\r\nB\r\n 10\r\n1.000000\r\n 20\r\n2.000000\r\n"),
+              std::string::npos);
     EXPECT_NE(dxf.find("INSERT\r\n  8\r\n0\r\n  2\r\nB\r\n 10\r\n101.000000\r\n 20\r\n202.000000\r\n"),
               std::string::npos);
 }

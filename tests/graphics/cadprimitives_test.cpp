@@ -3,9 +3,9 @@
 // offsets, and elements with coordinates that are not numbers.
 #include "cadtestsupport.h"
 
+#include "foundation/guardedmath.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
-#include "foundation/guardedmath.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadprimitives.h"
 #include "graphics/cadsettings.h"
@@ -56,8 +56,8 @@ TEST_F(CadPrimitivesTest, ResolutionZeroIsReplacedAndStored)
 TEST_F(CadPrimitivesTest, SolidCornersInPolygonOrderOnScreen)
 {
     CadSolid(0, 0, 10, 0, 0, 5, 10, 5);
-    EXPECT_EQ(Screen.Calls, (std::vector<std::string>{
-                                "Solid 0.0000 0.0000 10.0000 0.0000 10.0000 5.0000 0.0000 5.0000"}));
+    EXPECT_EQ(Screen.Calls,
+              (std::vector<std::string>{"Solid 0.0000 0.0000 10.0000 0.0000 10.0000 5.0000 0.0000 5.0000"}));
 }
 
 TEST_F(CadPrimitivesTest, AlignedTextHandsOverLeftBaselinePoint)
@@ -68,7 +68,8 @@ TEST_F(CadPrimitivesTest, AlignedTextHandsOverLeftBaselinePoint)
     SetCadTextAlign(2, 2);
     CadText(100, 50, "AB");
     CadText(100, 50, "");
-    EXPECT_EQ(Screen.Drawn(), (std::vector<std::string>{"Text 95.0000 47.5000 AB", "Text 90.0000 45.0000 AB"}));
+    EXPECT_EQ(Screen.Drawn(),
+              (std::vector<std::string>{"Text 95.0000 47.5000 AB", "Text 90.0000 45.0000 AB"}));
 }
 
 TEST_F(CadPrimitivesTest, TextStyleWidthRules)
@@ -95,7 +96,8 @@ TEST_F(CadPrimitivesTest, TextLineMovesDownByPitchAndNotForEmptyText)
     CadTextLine("one");
     CadTextLine("");
     CadTextLine("two");
-    EXPECT_EQ(Screen.Drawn(), (std::vector<std::string>{"Text 10.0000 100.0000 one", "Text 10.0000 84.0000 two"}));
+    EXPECT_EQ(Screen.Drawn(),
+              (std::vector<std::string>{"Text 10.0000 100.0000 one", "Text 10.0000 84.0000 two"}));
     CadSetTextStyle(1, 90, 5, 0);
     CadTextLine("three");
     EXPECT_NEAR(static_cast<double>(cadstate.CadCurX), 10 + 16, 1e-12) << "moves at angle - 90 degrees";
@@ -111,7 +113,7 @@ TEST_F(CadPrimitivesTest, PolylineOnScreenBecomesLinesAndArcs)
     CadEndPolyline();
     // A quarter arc about (10, 10) from -90 to 0 degrees; no closing line.
     EXPECT_EQ(Screen.Drawn(), (std::vector<std::string>{"Line 0.0000 0.0000 10.0000 0.0000",
-                                                         "Arc 10.0000 10.0000 -90.0000 0.0000 10.0000"}));
+                                                        "Arc 10.0000 10.0000 -90.0000 0.0000 10.0000"}));
 
     Screen.Calls.clear();
     cadsettings.CadArcsToLines = true;
@@ -136,8 +138,8 @@ TEST_F(CadPrimitivesTest, ArcVertexTurnsLeftAboutThePointBeside)
     CadPolylineVertexRelative(5, Pi / 2, 0);
     CadEndPolyline();
     EXPECT_EQ(Screen.Drawn(), (std::vector<std::string>{"Line 0.0000 0.0000 10.0000 0.0000",
-                                                         "Arc 10.0000 5.0000 -90.0000 0.0000 5.0000",
-                                                         "Line 15.0000 5.0000 15.0000 10.0000"}));
+                                                        "Arc 10.0000 5.0000 -90.0000 0.0000 5.0000",
+                                                        "Line 15.0000 5.0000 15.0000 10.0000"}));
 }
 
 TEST_F(CadPrimitivesTest, TextInWidthShrinksStyleToFit)
@@ -172,7 +174,8 @@ TEST_F(CadPrimitivesTest, NonFiniteCoordinatesNeverReachTheScreen)
     CadText(1, 1, "x");
     // An arc with included angle 0 is the straight segment.
     CadArcByResolution(0, 0, 10, 0, 0);
-    EXPECT_EQ(Screen.Drawn(), (std::vector<std::string>{"Text 1.0000 1.0000 x", "Line 0.0000 0.0000 10.0000 0.0000"}));
+    EXPECT_EQ(Screen.Drawn(),
+              (std::vector<std::string>{"Text 1.0000 1.0000 x", "Line 0.0000 0.0000 10.0000 0.0000"}));
     EXPECT_EQ(error0.ErrorCount, 1) << "one message for all dropped elements";
 }
 

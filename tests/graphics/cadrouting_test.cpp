@@ -7,11 +7,11 @@
 
 #include "foundation/programstate.h"
 #include "graphics/cad/caddeviceregistry.h"
+#include "graphics/cad/cadoutput.h"
+#include "graphics/cad/cadprimitives.h"
 #include "graphics/cad/igesdevice.h"
 #include "graphics/cad/stldevice.h"
 #include "graphics/cad/textcaddevice.h"
-#include "graphics/cad/cadoutput.h"
-#include "graphics/cad/cadprimitives.h"
 #include "graphics/cadsettings.h"
 #include "graphics/graphfacade.h"
 #include "graphics/graphicsstate.h"
@@ -56,7 +56,8 @@ class CadRoutingTest : public CadTest
     {
         CadTest::SetUp();
         for (int code : {2, 5, 6})
-            RegisterCadDeviceFactory(code, [](std::ostream& Out) { return std::make_unique<TLogDevice>(Out); });
+            RegisterCadDeviceFactory(code,
+                                     [](std::ostream& Out) { return std::make_unique<TLogDevice>(Out); });
     }
 };
 
@@ -81,10 +82,10 @@ TEST_F(CadRoutingTest, RegisteredWriterGetsTheDrawingInOrder)
     CadCloseOutput();
     // The quarter arc of 15.7 mm falls back to two chords; empty block B is not inserted.
     EXPECT_EQ(ReadFile(Temp("drawing.txt")), "begin 100 50 1\ntables 2\nlayer 24\n"
-                                              "line 0.0000 0.0000 1.0000 0.0000\n"
-                                              "line 10.0000 0.0000 7.0711 7.0711\n"
-                                              "line 7.0711 7.0711 0.0000 10.0000\n"
-                                              "end\n");
+                                             "line 0.0000 0.0000 1.0000 0.0000\n"
+                                             "line 10.0000 0.0000 7.0711 7.0711\n"
+                                             "line 7.0711 7.0711 0.0000 10.0000\n"
+                                             "end\n");
 }
 
 // The fixture's screen, stand-in writers and a fixed date give way to the
@@ -104,7 +105,8 @@ TEST_F(CadRoutingTest, GraphicsResetPutsBackTheScreenAndTheWriters)
 TEST_F(CadRoutingTest, StlBlocksGoToBlockFilesAndHeightIsAsked)
 {
     Extended proposed = -1;
-    graphservices.AskLengthInRange = [&proposed](const std::string& Prompt, Extended& Value, Extended, Extended) {
+    graphservices.AskLengthInRange = [&proposed](const std::string& Prompt, Extended& Value, Extended,
+                                                 Extended) {
         EXPECT_EQ(Prompt, "height");
         proposed = Value;
         Value = 12;
@@ -126,8 +128,10 @@ TEST_F(CadRoutingTest, StlBlocksGoToBlockFilesAndHeightIsAsked)
     CadInsertBlock("tooth", 10, 0, 0, 1, 1);
     CadCloseOutput();
     // The block's layer and line reached the writer only through the insert.
-    EXPECT_EQ(ReadFile(Temp("drawing.stl")), "begin 100 50 12\nlayer 0\nline 10.0000 0.0000 15.0000 0.0000\nend\n");
-    EXPECT_EQ(TempFiles(), (std::vector<std::string>{"drawing.stl"})) << "the block files went with the output";
+    EXPECT_EQ(ReadFile(Temp("drawing.stl")),
+              "begin 100 50 12\nlayer 0\nline 10.0000 0.0000 15.0000 0.0000\nend\n");
+    EXPECT_EQ(TempFiles(), (std::vector<std::string>{"drawing.stl"}))
+        << "the block files went with the output";
 }
 
 TEST_F(CadRoutingTest, PlotChoiceAsksForTheCommandLine)

@@ -125,11 +125,11 @@ TEST_F(CadTableTest, ValueRowsLeaveOutOneInnerSeparator)
     TCadTable t;
     const auto e = Capture([&] {
         t.Init(10, 100, 2, {20, 10, 5, 5}, {});
-        t.AddValueRow("m", "2.5");                // bottom 96
-        t.AddValueUnitRow("b", "20", "mm");       // bottom 92
-        t.AddFormulaRow("1", "2", "3", "4");      // bottom 88
-        t.AddRowFirstLast("p", "q", "r");         // bottom 84
-        t.AddLabelRow("only");                    // bottom 80
+        t.AddValueRow("m", "2.5");           // bottom 96
+        t.AddValueUnitRow("b", "20", "mm");  // bottom 92
+        t.AddFormulaRow("1", "2", "3", "4"); // bottom 88
+        t.AddRowFirstLast("p", "q", "r");    // bottom 84
+        t.AddLabelRow("only");               // bottom 80
     });
     EXPECT_EQ(Separators(e, 96), (std::set<Extended>{10, 46, 73, 82}));
     EXPECT_EQ(Separators(e, 92), (std::set<Extended>{10, 46, 64, 82}));

@@ -65,7 +65,8 @@ void TRecordingScreen::OutTextXY(Extended X, Extended Y, const std::string& Text
 
 void TRecordingScreen::SetTextStyle(int N, Extended Angle, Extended Height, Extended Width)
 {
-    Calls.push_back("TextStyle " + std::to_string(N) + " " + Fmt(Angle) + " " + Fmt(Height) + " " + Fmt(Width));
+    Calls.push_back("TextStyle " + std::to_string(N) + " " + Fmt(Angle) + " " + Fmt(Height) + " " +
+                    Fmt(Width));
 }
 
 std::vector<std::string> TRecordingScreen::Drawn() const
@@ -179,8 +180,8 @@ void ExpectGolden(const std::string& Name, const std::string& Bytes)
         const bool gb = static_cast<bool>(std::getline(b, lb));
         if (!ga && !gb) break;
         if (la != lb || ga != gb) {
-            ADD_FAILURE() << Name << " differs at line " << line << ": expected \"" << la << "\", got \"" << lb
-                          << "\" (output in " << out << ")";
+            ADD_FAILURE() << Name << " differs at line " << line << ": expected \"" << la << "\", got \""
+                          << lb << "\" (output in " << out << ")";
             return;
         }
     }
@@ -190,7 +191,8 @@ void ExpectGolden(const std::string& Name, const std::string& Bytes)
 std::optional<std::vector<std::string>> EzdxfView(const std::string& Path)
 {
     if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) return std::nullopt;
-    const std::string cmd = "/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/dxfcheck.py '" + Path + "' 2>&1";
+    const std::string cmd =
+        "/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/dxfcheck.py '" + Path + "' 2>&1";
     std::FILE* p = ::popen(cmd.c_str(), "r");
     if (p == nullptr) return std::nullopt;
     std::string text;

@@ -2,12 +2,12 @@
 // layer compared with golden files. Each golden is also read by ezdxf,
 // whose auditor must find nothing to report or fix and whose entity counts,
 // layers and coordinates must be the ones drawn.
-#include "common/validators.h"
 #include "cadtestsupport.h"
+#include "common/validators.h"
 
+#include "foundation/guardedmath.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
-#include "foundation/guardedmath.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadprimitives.h"
 #include "graphics/cadsettings.h"
@@ -41,17 +41,19 @@ TEST_P(DxfRealTest, WritesFixedPoint)
     EXPECT_EQ(s.str(), std::string(GetParam().Text) + "\r\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, DxfRealTest,
-    ::testing::Values(RealCase{"TwelveAndAHalf", 12.5L, 6, "12.500000"}, RealCase{"Zero", 0, 6, "0.000000"},
-                      RealCase{"ThreeDecimalsZero", 0, 3, "0.000"},
-                      RealCase{"ThreeDecimalsNegative", -2.5L, 3, "-2.500"},
-                      RealCase{"NoDecimalsNoPoint", 7.25L, 0, "7"},
-                      RealCase{"TinyNegativeHasNoSign", -0.0001L, 3, "0.000"},
-                      RealCase{"DecimalsClampedHigh", 0.5L, 40, "0.500000000000000"},
-                      RealCase{"DecimalsClampedLow", 3.0L, -4, "3"},
-                      RealCase{"LargeNoExponent", 123456789.0L, 1, "123456789.0"}),
-    [](const ::testing::TestParamInfo<RealCase>& i) { return std::string(i.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Values, DxfRealTest,
+                         ::testing::Values(RealCase{"TwelveAndAHalf", 12.5L, 6, "12.500000"},
+                                           RealCase{"Zero", 0, 6, "0.000000"},
+                                           RealCase{"ThreeDecimalsZero", 0, 3, "0.000"},
+                                           RealCase{"ThreeDecimalsNegative", -2.5L, 3, "-2.500"},
+                                           RealCase{"NoDecimalsNoPoint", 7.25L, 0, "7"},
+                                           RealCase{"TinyNegativeHasNoSign", -0.0001L, 3, "0.000"},
+                                           RealCase{"DecimalsClampedHigh", 0.5L, 40, "0.500000000000000"},
+                                           RealCase{"DecimalsClampedLow", 3.0L, -4, "3"},
+                                           RealCase{"LargeNoExponent", 123456789.0L, 1, "123456789.0"}),
+                         [](const ::testing::TestParamInfo<RealCase>& i) {
+                             return std::string(i.param.Name);
+                         });
 
 TEST(DxfRecordTest, GroupCodesAreThreeWideAndValuesOneLine)
 {
@@ -87,10 +89,11 @@ TEST(DxfRecordTest, EntityEdgeCases)
     w.Vertex(1, 2, 0);
     w.Vertex(3, 4, 0.5L);
     w.SeqEnd();
-    EXPECT_EQ(s.str(), "  0\r\nPOLYLINE\r\n  8\r\n0\r\n 66\r\n1\r\n"
-                       "  0\r\nVERTEX\r\n  8\r\n0\r\n 10\r\n1.000000\r\n 20\r\n2.000000\r\n"
-                       "  0\r\nVERTEX\r\n  8\r\n0\r\n 10\r\n3.000000\r\n 20\r\n4.000000\r\n 42\r\n0.500000\r\n"
-                       "  0\r\nSEQEND\r\n  8\r\n0\r\n")
+    EXPECT_EQ(s.str(),
+              "  0\r\nPOLYLINE\r\n  8\r\n0\r\n 66\r\n1\r\n"
+              "  0\r\nVERTEX\r\n  8\r\n0\r\n 10\r\n1.000000\r\n 20\r\n2.000000\r\n"
+              "  0\r\nVERTEX\r\n  8\r\n0\r\n 10\r\n3.000000\r\n 20\r\n4.000000\r\n 42\r\n0.500000\r\n"
+              "  0\r\nSEQEND\r\n  8\r\n0\r\n")
         << "flags 0 write no group 70, bulge 0 no group 42";
 }
 
@@ -108,8 +111,10 @@ TEST(DxfRecordTest, EndOfSectionOnlyClosesAnOpenSection)
     w.EndSection();
     const std::string dxf = s.str();
     size_t sections = 0, ends = 0;
-    for (size_t p = 0; (p = dxf.find("\r\nSECTION\r\n", p)) != std::string::npos; ++p) ++sections;
-    for (size_t p = 0; (p = dxf.find("\r\nENDSEC\r\n", p)) != std::string::npos; ++p) ++ends;
+    for (size_t p = 0; (p = dxf.find("\r\nSECTION\r\n", p)) != std::string::npos; ++p)
+        ++sections;
+    for (size_t p = 0; (p = dxf.find("\r\nENDSEC\r\n", p)) != std::string::npos; ++p)
+        ++ends;
     EXPECT_EQ(sections, 2u);
     EXPECT_EQ(ends, 2u) << "one ENDSEC per SECTION";
 }
@@ -128,9 +133,12 @@ struct Drawing {
 
 std::vector<std::string> NamedLayers(bool Mono)
 {
-    return {Mono ? "layer 0 1 CONTINUOUS" : "layer 0 1 CONTINUOUS", Mono ? "layer 1 1 DASHDOT" : "layer 1 2 DASHDOT",
-            Mono ? "layer 2 1 DASHED" : "layer 2 2 DASHED", Mono ? "layer 3 1 CONTINUOUS" : "layer 3 2 CONTINUOUS",
-            Mono ? "layer 4 1 CONTINUOUS" : "layer 4 3 CONTINUOUS", "layer 5 1 CONTINUOUS"};
+    return {Mono ? "layer 0 1 CONTINUOUS" : "layer 0 1 CONTINUOUS",
+            Mono ? "layer 1 1 DASHDOT" : "layer 1 2 DASHDOT",
+            Mono ? "layer 2 1 DASHED" : "layer 2 2 DASHED",
+            Mono ? "layer 3 1 CONTINUOUS" : "layer 3 2 CONTINUOUS",
+            Mono ? "layer 4 1 CONTINUOUS" : "layer 4 3 CONTINUOUS",
+            "layer 5 1 CONTINUOUS"};
 }
 
 std::vector<std::string> PenLayers(bool Mono)
@@ -144,7 +152,10 @@ std::vector<std::string> PenLayers(bool Mono)
 const std::vector<Drawing>& Drawings()
 {
     static const std::vector<Drawing> d = {
-        {"entities", 0, [] {}, [] {},
+        {"entities",
+         0,
+         [] {},
+         [] {},
          [] {
              CadSetLayer(5);
              CadLine(10, 10, 150, 10);
@@ -172,11 +183,14 @@ const std::vector<Drawing>& Drawings()
          {"model ARC 3 1", "model CIRCLE 1 1", "model LINE 2 4", "model LINE 5 1", "model SOLID 0 1",
           "model TEXT 4 2", "LINE 5 10.000 10.000 150.000 10.000", "CIRCLE 1 80.000 60.000 20.000",
           "ARC 3 80.000 60.000 25.000 30.000 90.000", "TEXT 4 95.000 47.500 5.000 AB",
-          "TEXT 4 20.000 100.000 5.000 20\xC2\xB0 C", "SOLID 0 120.000,80.000 140.000,80.000 120.000,100.000 140.000,100.000",
+          "TEXT 4 20.000 100.000 5.000 20\xC2\xB0 C",
+          "SOLID 0 120.000,80.000 140.000,80.000 120.000,100.000 140.000,100.000",
           "LINE 2 5.000 5.000 5.000 115.000", "LINE 2 5.000 115.000 155.000 115.000",
           "LINE 2 155.000 115.000 155.000 5.000", "LINE 2 155.000 5.000 5.000 5.000"},
          NamedLayers(false)},
-        {"blocks", 2, [] {},
+        {"blocks",
+         2,
+         [] {},
          [] {
              CadBeginBlock("FLANGE");
              CadSetLayer(5);
@@ -199,7 +213,10 @@ const std::vector<Drawing>& Drawings()
           "INSERT 18 FLANGE 110.000 60.000 30.000 2.000 0.500", "LINE 31 0.000 0.000 10.000 0.000",
           "LINE 16 0.000 5.000 10.000 5.000"},
          PenLayers(false)},
-        {"polylines", 0, [] {}, [] {},
+        {"polylines",
+         0,
+         [] {},
+         [] {},
          [] {
              CadSetLayer(5);
              CadBeginPolyline(1);
@@ -216,21 +233,30 @@ const std::vector<Drawing>& Drawings()
              CadEndPolyline();
          },
          {"model POLYLINE 1 1", "model POLYLINE 5 1",
-          "POLYLINE 5 closed=1 20.000,20.000,0.000 60.000,20.000,1.000 60.000,40.000,0.000 20.000,40.000,1.000",
+          "POLYLINE 5 closed=1 20.000,20.000,0.000 60.000,20.000,1.000 60.000,40.000,0.000 "
+          "20.000,40.000,1.000",
           "POLYLINE 1 closed=0 80.000,20.000,0.000 100.000,30.000,-0.414 120.000,20.000,0.000"},
          NamedLayers(false)},
-        {"monochrome", 2, [] { cadsettings.LayerMonochrome = true; }, [] {},
+        {"monochrome",
+         2,
+         [] { cadsettings.LayerMonochrome = true; },
+         [] {},
          [] {
              CadSetLayer(3);
              CadLine(0, 0, 10, 10);
          },
-         {"model LINE 3 1", "LINE 3 0.000 0.000 10.000 10.000"}, PenLayers(true)},
-        {"decimals3", 0, [] { cadsettings.DxfDecimals = 3; }, [] {},
+         {"model LINE 3 1", "LINE 3 0.000 0.000 10.000 10.000"},
+         PenLayers(true)},
+        {"decimals3",
+         0,
+         [] { cadsettings.DxfDecimals = 3; },
+         [] {},
          [] {
              CadSetLayer(0);
              CadLine(0, 0, 10, -2.5L);
          },
-         {"model LINE 0 1", "LINE 0 0.000 0.000 10.000 -2.500"}, NamedLayers(false)},
+         {"model LINE 0 1", "LINE 0 0.000 0.000 10.000 -2.500"},
+         NamedLayers(false)},
     };
     return d;
 }
@@ -277,7 +303,8 @@ TEST_F(CadTest, TablesFollowTheFixedLayout)
     EXPECT_NE(dxf.find("  4\r\n\r\n0\r\nENDTAB\r\n  0\r\nENDSEC\r\n"), std::string::npos)
         << "the STYLE table ends with a bare \"0\" and an empty font value before it";
     EXPECT_NE(dxf.find("  9\r\n$LTSCALE\r\n 40\r\n15\r\n"), std::string::npos) << "$LTSCALE is always 15";
-    EXPECT_NE(dxf.find("  2\r\nLAYER\r\n 70\r\n24\r\n"), std::string::npos) << "layer table count is always 24";
+    EXPECT_NE(dxf.find("  2\r\nLAYER\r\n 70\r\n24\r\n"), std::string::npos)
+        << "layer table count is always 24";
     EXPECT_NE(dxf.find("  3\r\n- - - - - - \r\n"), std::string::npos) << "DASHED description keeps its blank";
     EXPECT_EQ(dxf.find("\n 62\r\n0\r\n"), std::string::npos) << "no layer in colour 0";
 }

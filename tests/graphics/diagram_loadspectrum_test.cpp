@@ -111,8 +111,9 @@ TEST_P(LoadSpectrumKinds, OnTheScreenAndInDxf)
     const std::vector<TCapturedEntity> e = DrawKindDxf(c.Kind);
     EXPECT_FALSE(telmvar.Aborted);
     ASSERT_FALSE(e.empty());
-    EXPECT_TRUE(std::any_of(e.begin(), e.end(), [&](const TCapturedEntity& x) { return x.Text(1) == c.Text; }) ||
-                c.Kind == 6)
+    EXPECT_TRUE(
+        std::any_of(e.begin(), e.end(), [&](const TCapturedEntity& x) { return x.Text(1) == c.Text; }) ||
+        c.Kind == 6)
         << c.Text;
     const auto view = EzdxfView(Temp("drawing.dxf"));
     if (!view) QYR7_VALIDATOR_MISSING("ezdxf");

@@ -169,7 +169,8 @@ TEST_F(DiagramCurves, ALegendLineHasItsMarkerBeforeTheText)
     ASSERT_EQ(lines.size(), 2u);
     // Cross centred one text height left of the text, half a height up.
     const Extended d = 10.0L / 15;
-    EXPECT_EQ(lines[0], "Line " + Fmt(57 - d) + " " + Fmt(71.5L - d) + " " + Fmt(57 + d) + " " + Fmt(71.5L + d));
+    EXPECT_EQ(lines[0],
+              "Line " + Fmt(57 - d) + " " + Fmt(71.5L - d) + " " + Fmt(57 + d) + " " + Fmt(71.5L + d));
     EXPECT_EQ(Recorded("Text ")[0], "Text 60.0000 70.0000 curve");
     // The current point moved one line down for the next legend line.
     EXPECT_NEAR(cadstate.CadCurY, 70 - 1.6L * 3, 1e-12L);
@@ -183,11 +184,8 @@ struct TArrowCase {
 
 // Tip (50, 50), size 8: base 8 behind the tip, half-width 1.
 const TArrowCase ArrowCases[] = {
-    {"plus x", 1, 42, 51, 42, 49},
-    {"plus x as 0", 0, 42, 51, 42, 49},
-    {"plus y", 2, 49, 42, 51, 42},
-    {"minus x", 3, 58, 49, 58, 51},
-    {"minus y", 4, 51, 58, 49, 58},
+    {"plus x", 1, 42, 51, 42, 49},  {"plus x as 0", 0, 42, 51, 42, 49}, {"plus y", 2, 49, 42, 51, 42},
+    {"minus x", 3, 58, 49, 58, 51}, {"minus y", 4, 51, 58, 49, 58},
 };
 
 class DiagramArrowHeads : public DiagramCurves, public ::testing::WithParamInterface<TArrowCase>

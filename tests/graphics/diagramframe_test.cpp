@@ -132,10 +132,8 @@ struct TDialogCase {
 };
 
 const TDialogCase DialogCases[] = {
-    {"device chosen by the user", 0, true, 0, true},
-    {"DXF file with one parameter", 1, true, 1, true},
-    {"drawn for the screen", 3, true, 0, false},
-    {"setting off", 0, false, 0, false},
+    {"device chosen by the user", 0, true, 0, true},    {"DXF file with one parameter", 1, true, 1, true},
+    {"drawn for the screen", 3, true, 0, false},        {"setting off", 0, false, 0, false},
     {"two command line parameters", 1, true, 2, false},
 };
 

@@ -151,8 +151,8 @@ TEST_F(DiagramTest, LimitsEnteredTheWrongWayRoundAreOrdered)
 {
     wtelmvar.EnterDiagramLimits = true;
     int asked = 0;
-    graphservices.EnterDiagramLimits = [&](const std::string&, const std::string&, const std::string&, Extended,
-                                           Extended, Extended, Extended) {
+    graphservices.EnterDiagramLimits = [&](const std::string&, const std::string&, const std::string&,
+                                           Extended, Extended, Extended, Extended) {
         ++asked;
         diagramstate.DiagLimits = {{{37, 100, 0, 0}}};
     };

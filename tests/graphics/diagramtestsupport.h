@@ -3,8 +3,8 @@
 // its start-up values and a screen output opened for the picture, so that
 // the recording screen sees every line, solid and text of a diagram.
 
-#include "common/validators.h"
 #include "cadcapture.h"
+#include "common/validators.h"
 
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cadsettings.h"
@@ -17,14 +17,8 @@
 class DiagramTest : public CadCaptureTest
 {
   protected:
-    void SetUp() override
-    {
-        CadCaptureTest::SetUp();
-    }
-    void TearDown() override
-    {
-        CadCaptureTest::TearDown();
-    }
+    void SetUp() override { CadCaptureTest::SetUp(); }
+    void TearDown() override { CadCaptureTest::TearDown(); }
     // Opens the screen output as a drawing entry point does; the frame of
     // the test draws into it.
     void OpenScreen()

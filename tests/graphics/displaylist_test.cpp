@@ -6,7 +6,8 @@
 #include "../common/tempdir.h"
 #include "foundation/textfile.h"
 
-namespace {
+namespace
+{
 
 using DisplayListTest = GraphWindowTest;
 
@@ -59,33 +60,31 @@ TEST_P(GraphRealFormat, EightSignificantDigitsWithPoint)
 
 INSTANTIATE_TEST_SUITE_P(
     Values, GraphRealFormat,
-    ::testing::Values(RealCase{"Zero", 0.0L, "0"}, RealCase{"NegativeZero", -0.0L, "0"},
-                      RealCase{"Half", 2.5L, "2.5"}, RealCase{"Whole", 40.0L, "40"},
-                      RealCase{"RoundedUp", 123.456789L, "123.45679"},
-                      RealCase{"CarryIntoNextDecade", 9.999999999L, "10"},
-                      RealCase{"SmallestFixed", 0.00001L, "0.00001"},
-                      RealCase{"BelowFixed", 0.000009999L, "9.999E-06"},
-                      RealCase{"EightIntegerDigits", 12345678.4L, "12345678"},
-                      RealCase{"NineIntegerDigits", 123456789.0L, "1.2345679E+08"},
-                      RealCase{"HugeExponent", -2.5e123L, "-2.5E+123"}, RealCase{"Third", 1.0L / 3, "0.33333333"},
-                      // Rounding to 8 digits carries into a ninth integer
-                      // digit, or up into the fixed range.
-                      RealCase{"EightNinesStayFixed", 99999999.4L, "99999999"},
-                      RealCase{"CarryIntoNineDigits", 99999999.5L, "1E+08"},
-                      RealCase{"CarryIntoExponent", 999999999.0L, "1E+09"},
-                      RealCase{"PowerOfTen", 1e9L, "1E+09"},
-                      RealCase{"NegativeRoundedUp", -123.456789L, "-123.45679"},
-                      RealCase{"RoundsUpIntoFixed", 9.99999999e-6L, "0.00001"},
-                      RealCase{"StaysBelowFixed", 9.99999994e-6L, "9.9999999E-06"},
-                      RealCase{"SmallExponent", 1.5e-15L, "1.5E-15"},
-                      // The doubles nearest these decimal ties lie just
-                      // below (0.00100000034999999992...) and just above
-                      // (0.00100000005000000003...) them: the digits follow
-                      // the exact value, not the tie.
-                      RealCase{"JustBelowATie", 0.00100000035, "0.0010000003"},
-                      RealCase{"JustAboveATie", 0.00100000005, "0.0010000001"},
-                      // 2^-1074 = 4.94065645841...E-324.
-                      RealCase{"SmallestDouble", 4.9406564584124654e-324L, "4.9406565E-324"}),
+    ::testing::Values(
+        RealCase{"Zero", 0.0L, "0"}, RealCase{"NegativeZero", -0.0L, "0"}, RealCase{"Half", 2.5L, "2.5"},
+        RealCase{"Whole", 40.0L, "40"}, RealCase{"RoundedUp", 123.456789L, "123.45679"},
+        RealCase{"CarryIntoNextDecade", 9.999999999L, "10"}, RealCase{"SmallestFixed", 0.00001L, "0.00001"},
+        RealCase{"BelowFixed", 0.000009999L, "9.999E-06"},
+        RealCase{"EightIntegerDigits", 12345678.4L, "12345678"},
+        RealCase{"NineIntegerDigits", 123456789.0L, "1.2345679E+08"},
+        RealCase{"HugeExponent", -2.5e123L, "-2.5E+123"}, RealCase{"Third", 1.0L / 3, "0.33333333"},
+        // Rounding to 8 digits carries into a ninth integer
+        // digit, or up into the fixed range.
+        RealCase{"EightNinesStayFixed", 99999999.4L, "99999999"},
+        RealCase{"CarryIntoNineDigits", 99999999.5L, "1E+08"},
+        RealCase{"CarryIntoExponent", 999999999.0L, "1E+09"}, RealCase{"PowerOfTen", 1e9L, "1E+09"},
+        RealCase{"NegativeRoundedUp", -123.456789L, "-123.45679"},
+        RealCase{"RoundsUpIntoFixed", 9.99999999e-6L, "0.00001"},
+        RealCase{"StaysBelowFixed", 9.99999994e-6L, "9.9999999E-06"},
+        RealCase{"SmallExponent", 1.5e-15L, "1.5E-15"},
+        // The doubles nearest these decimal ties lie just
+        // below (0.00100000034999999992...) and just above
+        // (0.00100000005000000003...) them: the digits follow
+        // the exact value, not the tie.
+        RealCase{"JustBelowATie", 0.00100000035, "0.0010000003"},
+        RealCase{"JustAboveATie", 0.00100000005, "0.0010000001"},
+        // 2^-1074 = 4.94065645841...E-324.
+        RealCase{"SmallestDouble", 4.9406564584124654e-324L, "4.9406565E-324"}),
     [](const ::testing::TestParamInfo<RealCase>& info) { return std::string(info.param.name); });
 
 TEST_F(DisplayListTest, RecordsParseBackWithTheirFields)
@@ -107,7 +106,7 @@ TEST_F(DisplayListTest, RecordsParseBackWithTheirFields)
         {"9;2.5;2.5;0;90", 9, {2.5L, 2.5L, 0, 90}, 0, ""},
         {"10;1;1;639;479;0;0;100;50", 10, {1, 1, 639, 479, 0, 0, 100, 50}, 0, ""},
         {"8;-1", 8, {}, -1, ""},
-        {"13;x", 13, {}, 0, ""}, // not an integer: 0
+        {"13;x", 13, {}, 0, ""},                 // not an integer: 0
         {"4;1,5;2;3;4", 4, {0, 2, 3, 4}, 0, ""}, // a malformed number reads as 0
         {"0;1;2", 0, {}, 0, ""},
         {"14;1", 0, {}, 0, ""},
@@ -196,8 +195,8 @@ TEST_F(DisplayListTest, HeaderSavesTheLimitAndRestoreLimitRecordsIt)
 TEST_F(DisplayListTest, LineStyleNamesAreExactAndCaseSensitive)
 {
     const std::vector<std::pair<std::string, int>> cases = {
-        {"DOTTED", 1}, {"PUNKT", 1},   {"CENTER", 2},   {"DASHDOT", 2}, {"STRICHPUNKT", 2},
-        {"DASHED", 3}, {"HIDDEN", 3},  {"VERDECKT", 3}, {"dotted", 0},  {"CONTINUOUS", 0},
+        {"DOTTED", 1}, {"PUNKT", 1},  {"CENTER", 2},   {"DASHDOT", 2}, {"STRICHPUNKT", 2},
+        {"DASHED", 3}, {"HIDDEN", 3}, {"VERDECKT", 3}, {"dotted", 0},  {"CONTINUOUS", 0},
     };
     for (const auto& [name, style] : cases) {
         DisplayList.CurrentLineStyle = 99;
@@ -259,14 +258,15 @@ TEST_F(DisplayListTest, CheckFileExistsReportsTheNameWithoutBlanks)
 
 } // namespace
 
-namespace {
+namespace
+{
 
 TEST(GraphDirectionTest, SteepAnglesReadUpright)
 {
     // [45, 135), [225, 315) and [-135, -45) give 1.
     const std::vector<std::pair<long double, int>> cases = {
-        {0, 0},   {44.999L, 0}, {45, 1},    {134.999L, 1}, {135, 0},   {224.999L, 0}, {225, 1},
-        {314.999L, 1}, {315, 0}, {-135, 1}, {-45.001L, 1}, {-45, 0},   {-136, 0},     {400, 0},
+        {0, 0},        {44.999L, 0}, {45, 1},   {134.999L, 1}, {135, 0}, {224.999L, 0}, {225, 1},
+        {314.999L, 1}, {315, 0},     {-135, 1}, {-45.001L, 1}, {-45, 0}, {-136, 0},     {400, 0},
     };
     for (const auto& [angle, dir] : cases)
         EXPECT_EQ(TFtelmgra::GetDirection(angle), dir) << static_cast<double>(angle);
@@ -274,8 +274,8 @@ TEST(GraphDirectionTest, SteepAnglesReadUpright)
 
 } // namespace
 
-
-namespace {
+namespace
+{
 
 TEST_F(DisplayListTest, CheckFileExistsLeavesAFileBeingWrittenAlone)
 {

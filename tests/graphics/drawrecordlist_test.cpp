@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr size_t Chunk = TDrawRecordList::ChunkSize;
 
@@ -57,20 +58,21 @@ std::vector<size_t> Repeat(size_t n, size_t length, std::vector<size_t> tail = {
     return v;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Layouts, DrawRecordStore,
-    ::testing::Values(
-        // 70 KB of 1000-byte records: the 66th does not fit the first chunk.
-        LayoutCase{"SpillsIntoTheNextChunk", Repeat(70, 1000)},
-        // Not cut to a chunk's size, and the records around it intact.
-        LayoutCase{"LongerThanAChunk", {10, Chunk + 1, 10, 3 * Chunk, 0, 10}},
-        LayoutCase{"JustOverAQuarterChunk", {5, Chunk / 4 + 1, 5}},
-        // 16 x 4096 fill a chunk exactly: the empty record after them may
-        // not begin at an offset the chunk has no room for (it would point
-        // into a chunk that does not exist).
-        LayoutCase{"EmptyAfterAFullChunk", Repeat(16, Chunk / 16, {0})},
-        LayoutCase{"EmptyRecords", {0, 0, 3, 0}}),
-    [](const ::testing::TestParamInfo<LayoutCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Layouts, DrawRecordStore,
+                         ::testing::Values(
+                             // 70 KB of 1000-byte records: the 66th does not fit the first chunk.
+                             LayoutCase{"SpillsIntoTheNextChunk", Repeat(70, 1000)},
+                             // Not cut to a chunk's size, and the records around it intact.
+                             LayoutCase{"LongerThanAChunk", {10, Chunk + 1, 10, 3 * Chunk, 0, 10}},
+                             LayoutCase{"JustOverAQuarterChunk", {5, Chunk / 4 + 1, 5}},
+                             // 16 x 4096 fill a chunk exactly: the empty record after them may
+                             // not begin at an offset the chunk has no room for (it would point
+                             // into a chunk that does not exist).
+                             LayoutCase{"EmptyAfterAFullChunk", Repeat(16, Chunk / 16, {0})},
+                             LayoutCase{"EmptyRecords", {0, 0, 3, 0}}),
+                         [](const ::testing::TestParamInfo<LayoutCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(DrawRecordStoreEdits, ResizeClearAndShrinkKeepTheRestIntact)
 {

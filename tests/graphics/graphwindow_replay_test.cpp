@@ -5,7 +5,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 class GraphReplayTest : public GraphWindowTest
 {
@@ -128,7 +129,8 @@ TEST_F(GraphReplayTest, ClearOrCloseDuringEventsEndsTheReplay)
             }
         };
         const auto recs = Paint();
-        const auto lines = std::count_if(recs.begin(), recs.end(), [](auto& r) { return r.rfind("lineto", 0) == 0; });
+        const auto lines =
+            std::count_if(recs.begin(), recs.end(), [](auto& r) { return r.rfind("lineto", 0) == 0; });
         EXPECT_EQ(lines, 49999); // records 0..49999: the window and 49999 lines
         EXPECT_EQ(rounds, 2);
         FTelmgra.OnPendingEvents = nullptr;
@@ -230,11 +232,11 @@ TEST_F(GraphReplayTest, ZoomAndPanKeysChangeOnlyTheMapping)
     };
     // ZoomIncrement 1.2, PanFactor 0.1 on the zoom rectangle (0, 0, 640, 480).
     const std::vector<Step> steps = {
-        {vk::Add, {54, 40, 586, 440}, '+', ' '},     {vk::Escape, {0, 0, 640, 480}, 0, '?'},
+        {vk::Add, {54, 40, 586, 440}, '+', ' '},        {vk::Escape, {0, 0, 640, 480}, 0, '?'},
         {vk::Subtract, {-64, -48, 704, 528}, '-', ' '}, {vk::F5, {0, 0, 640, 480}, 0, '?'},
-        {vk::Left, {64, 0, 704, 480}, 0, 'K'},       {vk::Right, {0, 0, 640, 480}, 0, 'M'},
-        {vk::Up, {0, -48, 640, 432}, 0, 'H'},        {vk::Down, {0, 0, 640, 480}, 0, 'P'},
-        {vk::PageUp, {0, -240, 640, 240}, 0, 'I'},   {vk::PageDown, {0, 0, 640, 480}, 0, 'Q'},
+        {vk::Left, {64, 0, 704, 480}, 0, 'K'},          {vk::Right, {0, 0, 640, 480}, 0, 'M'},
+        {vk::Up, {0, -48, 640, 432}, 0, 'H'},           {vk::Down, {0, 0, 640, 480}, 0, 'P'},
+        {vk::PageUp, {0, -240, 640, 240}, 0, 'I'},      {vk::PageDown, {0, 0, 640, 480}, 0, 'Q'},
         {65 /* A */, {0, 0, 640, 480}, 0, 'Q'}, // not a zoom key: nothing, not the last step again
     };
     for (const auto& s : steps) {
@@ -267,7 +269,7 @@ void Mouse(platform::MouseAction action, platform::MouseButton button, int x, in
 // at the viewport's lower left corner.
 struct BandCase {
     const char* name;
-    long double w, h;          // world window (0, 0)-(w, h)
+    long double w, h;               // world window (0, 0)-(w, h)
     long double rx1, ry1, rx2, ry2; // marked region
 };
 
@@ -308,7 +310,9 @@ TEST_P(RubberBandTest, BandZoomsOntoTheMarkedRegion)
 INSTANTIATE_TEST_SUITE_P(Pictures, RubberBandTest,
                          ::testing::Values(BandCase{"Wide4to1", 400, 100, 100, 20, 200, 70},
                                            BandCase{"Tall1to4", 100, 400, 20, 100, 70, 180}),
-                         [](const ::testing::TestParamInfo<BandCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<BandCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(GraphReplayTest, DoubleClickRestoresTheSavedWindow)
 {

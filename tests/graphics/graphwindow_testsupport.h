@@ -52,12 +52,12 @@ inline void ExpectGraphGolden(const std::string& name, const std::string& text)
     const fs::path out = fs::path(golden.string() + ".out");
     std::ifstream in(golden, std::ios::binary);
     std::ostringstream s;
-    if (in)
-        s << in.rdbuf();
+    if (in) s << in.rdbuf();
     if (in && s.str() == text) {
         fs::remove(out);
         return;
     }
     std::ofstream(out, std::ios::binary) << text;
-    ADD_FAILURE() << (in ? "output differs from " : "golden file missing: ") << golden << "; written to " << out;
+    ADD_FAILURE() << (in ? "output differs from " : "golden file missing: ") << golden << "; written to "
+                  << out;
 }

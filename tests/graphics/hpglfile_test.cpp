@@ -19,7 +19,8 @@
 #include "common/tempdir.h"
 #include "hpgltesthelpers.h"
 
-namespace {
+namespace
+{
 
 namespace fs = std::filesystem;
 

@@ -9,9 +9,12 @@
 #include <cmath>
 #include <string>
 
-namespace {
+namespace
+{
 
-class HpglParts : public ::testing::Test {};
+class HpglParts : public ::testing::Test
+{
+};
 
 std::string Bytes(std::initializer_list<int> codes)
 {
@@ -118,16 +121,11 @@ struct NumberCase {
 };
 
 const NumberCase kNumberCases[] = {
-    {"Plain", "12.5,", 12.5L, false},
-    {"BlanksAndLineBreaksSkipped", " 1 2\r\n.5 ;", 12.5L, true},
-    {"PenLettersLeftOut", "PA300;", 300, true},
-    {"SeparatorAloneIsZero", ";", 0, true},
-    {"CommaAloneIsZero", ",", 0, false},
-    {"UnreadableIsZero", "1x2;", 0, true},
-    {"OverflowIsZero", "1e5000;", 0, true},
-    {"NotANumberIsZero", "nan;", 0, true},
-    {"AbsurdlyLargeIsZero", "1e300;", 0, true},
-    {"Negative", "-40;", -40, true},
+    {"Plain", "12.5,", 12.5L, false},           {"BlanksAndLineBreaksSkipped", " 1 2\r\n.5 ;", 12.5L, true},
+    {"PenLettersLeftOut", "PA300;", 300, true}, {"SeparatorAloneIsZero", ";", 0, true},
+    {"CommaAloneIsZero", ",", 0, false},        {"UnreadableIsZero", "1x2;", 0, true},
+    {"OverflowIsZero", "1e5000;", 0, true},     {"NotANumberIsZero", "nan;", 0, true},
+    {"AbsurdlyLargeIsZero", "1e300;", 0, true}, {"Negative", "-40;", -40, true},
 };
 
 class NumberReader : public HpglParts, public ::testing::WithParamInterface<NumberCase>

@@ -17,7 +17,8 @@
 
 #include "hpgltesthelpers.h"
 
-namespace {
+namespace
+{
 
 struct PictureCase {
     const char* name;
@@ -37,7 +38,8 @@ const PictureCase kCases[] = {
     {"LabelSizeInMillimetres", "SP1;PU0,0;SI0.2,0.3;LBTEXT" + Eot, {"8;12", "9;3;2;2;0", "6;0;0;TEXT"}},
     {"LabelSizeBeforeAnyMove", "SI0.2,0.3;LBTEXT" + Eot, {"8;0", "9;3;2;2;0", "6;0;0;TEXT"}},
     {"UmlautUnderCharacterSet3", "SP1;CS3;PU0,0;LBGru}n" + Eot, {"8;12", "9;50;50;2;0", "6;0;0;Gr\xFCn"}},
-    {"AllSixUmlauts", "SP1;CS3;PU0,0;LBa}o}u}A}O}U}x}" + Eot,
+    {"AllSixUmlauts",
+     "SP1;CS3;PU0,0;LBa}o}u}A}O}U}x}" + Eot,
      {"8;12", "9;50;50;2;0", "6;0;0;\xE4\xF6\xFC\xC4\xD6\xDCx"}},
     {"BraceKeptUnderCharacterSet1", "SP1;CS1;PU0,0;LBGru}n" + Eot, {"8;12", "9;50;50;2;0", "6;0;0;Gru}n"}},
     {"DirectionUpIs90", "SP1;DI0,1;PU0,0;LBA" + Eot, {"8;12", "9;50;50;2;90", "6;0;0;A"}},
@@ -56,7 +58,8 @@ const PictureCase kCases[] = {
     {"LowerCaseCommands", "sp1;pu0,0;pd40,0;", {"8;12", "4;0;0;1;0"}},
 
     // --- damaged or unusual pictures ---
-    {"LongLabelDrawnWhole", "SP1;PU0,0;LB" + std::string(300, 'X') + Eot + "PU40,0;PD80,0;",
+    {"LongLabelDrawnWhole",
+     "SP1;PU0,0;LB" + std::string(300, 'X') + Eot + "PU40,0;PD80,0;",
      {"8;12", "9;50;50;2;0", "6;0;0;" + std::string(300, 'X'), "4;1;0;2;0"}},
     {"SurplusCircleParameterIsNoCommand", "SP1;PU0,0;CI100,5;PD40,40;", {"8;12", "3;0;0;2.5", "4;0;0;1;1"}},
     {"SurplusSizeParameterIsNoCommand", "SP1;SI0.2,0.3,9;PU0,0;PD40,0;", {"8;12", "4;0;0;1;0"}},
@@ -67,16 +70,20 @@ const PictureCase kCases[] = {
     {"ArcClockwiseForNegativeSweep", "SP1;PU400,0;PD;AA0,0,-90;", {"8;12", "5;-10;-10;10;10;0;-10;10;0"}},
     {"ArcFullTurnIsCircle", "SP1;PU400,0;PD;AA0,0,360;", {"8;12", "3;0;0;10"}},
     {"ArcFullTurnBackIsCircle", "SP1;PU400,0;PD;AA0,0,-360;", {"8;12", "3;0;0;10"}},
-    {"PenStandsAtArcEnd", "SP1;PU400,0;PD;AA0,0,90;PD0,800;",
+    {"PenStandsAtArcEnd",
+     "SP1;PU400,0;PD;AA0,0,90;PD0,800;",
      {"8;12", "5;-10;-10;10;10;10;0;0;10", "4;0;10;0;20"}},
     {"PenUpArcMovesToItsEnd", "SP1;PU400,0;AA0,0,90;PD0,800;", {"8;12", "4;0;10;0;20"}},
     {"EncodedPenIsANumber", "SP1;PU0,0;PE:\xC3\xC1\xBF;", {"8;14", "4;0;0;0.025;0"}},
     {"NonFiniteParameterIsZero", "SP1;PU0,0;PD1e5000,40;", {"8;12", "4;0;0;0;1"}},
     {"LeadingBraceDropped", "SP1;CS3;PU0,0;LB}ab" + Eot, {"8;12", "9;50;50;2;0", "6;0;0;ab"}},
     {"EmptyCommandsKeepTheNext", "SP1;PU0,0;;;PD40,0;", {"8;12", "4;0;0;1;0"}},
-    {"UnplacedPenStandsAtOrigin", "SP1;CI100;LBA" + Eot + "PD;AA400,0,90;PD40,0;",
+    {"UnplacedPenStandsAtOrigin",
+     "SP1;CI100;LBA" + Eot + "PD;AA400,0,90;PD40,0;",
      {"8;12", "3;0;0;2.5", "9;50;50;2;0", "6;0;0;A", "5;0;-10;20;10;0;0;10;-10", "4;10;-10;1;0"}},
-    {"RelativePolylineFromUnknownStartsAtOrigin", "SP1;PE<\xC1\xC1\xC1\xBF;", {"8;12", "4;0.025;0.025;0.05;0.025"}},
+    {"RelativePolylineFromUnknownStartsAtOrigin",
+     "SP1;PE<\xC1\xC1\xC1\xBF;",
+     {"8;12", "4;0.025;0.025;0.05;0.025"}},
     {"TruncatedCommandDrawsWhatWasComplete", "SP1;PU0,0;PD40,0,80", {"8;12", "4;0;0;1;0"}},
     {"TruncatedLabelIsNotDrawn", "SP1;PU0,0;PD40,0;LBAB", {"8;12", "4;0;0;1;0"}},
     {"NumberCutBySemicolonEndsPolyline", "SP1;PU0,0;PE\xC1?;PD0,40;", {"8;12", "4;0;0;0;1"}},

@@ -17,15 +17,13 @@
 class HpglDisplayListTest : public ::testing::Test
 {
   protected:
-
     // The records that draw or set how later records draw: circles, lines,
     // arcs, texts, colours and text styles.
     static std::vector<std::string> DrawingRecords(const std::set<int>& kinds = {3, 4, 5, 6, 8, 9})
     {
         std::vector<std::string> out;
         for (std::string_view r : DisplayList.Records)
-            if (kinds.count(ParseDisplayRecord(r).Kind) != 0)
-                out.emplace_back(r);
+            if (kinds.count(ParseDisplayRecord(r).Kind) != 0) out.emplace_back(r);
         return out;
     }
 
@@ -33,11 +31,9 @@ class HpglDisplayListTest : public ::testing::Test
     {
         const TDisplayRecord a = ParseDisplayRecord(got);
         const TDisplayRecord b = ParseDisplayRecord(want);
-        if (a.Kind != b.Kind || a.N != b.N || a.Text != b.Text)
-            return false;
+        if (a.Kind != b.Kind || a.N != b.N || a.Text != b.Text) return false;
         for (int i = 0; i < 8; ++i)
-            if (std::fabs(static_cast<double>(a.F[i] - b.F[i])) > 1e-9)
-                return false;
+            if (std::fabs(static_cast<double>(a.F[i] - b.F[i])) > 1e-9) return false;
         return true;
     }
 

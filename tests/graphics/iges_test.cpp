@@ -81,16 +81,17 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, IgesCutTest,
     ::testing::Values(
         CutCase{"ExactlySixtyFourIsOneRecord", Text64, {Text64}},
-        CutCase{"SixtyFiveCutAfterLastCommaBefore64", Text65,
-                {"110,123456.789,123456.789,123456.789,123456.789,123456.7,",
-                 "0.0;xyzw"}},
+        CutCase{"SixtyFiveCutAfterLastCommaBefore64",
+                Text65,
+                {"110,123456.789,123456.789,123456.789,123456.789,123456.7,", "0.0;xyzw"}},
         CutCase{"NoCommaCutsAt64", std::string(70, '9'), {std::string(64, '9'), std::string(6, '9')}},
         // The commas of a note's text are text: the string goes on in full
         // records.
         CutCase{"CommaInHollerithIsText",
                 "70H" + std::string(30, 'a') + "," + std::string(39, 'b') + ";",
                 {"70H" + std::string(30, 'a') + "," + std::string(30, 'b'), std::string(9, 'b') + ";"}},
-        CutCase{"CommaAfterHollerithDelimits", "5Ha,b,c," + std::string(60, '1') + ";",
+        CutCase{"CommaAfterHollerithDelimits",
+                "5Ha,b,c," + std::string(60, '1') + ";",
                 {"5Ha,b,c,", std::string(60, '1') + ";"}},
         CutCase{"EmptyTextIsOneRecord", "", {""}}),
     [](const ::testing::TestParamInfo<CutCase>& i) { return std::string(i.param.Name); });

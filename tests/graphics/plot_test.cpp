@@ -53,47 +53,47 @@ TEST_P(PlotFormTest, BuildsTheLineFromItsFields)
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, PlotFormTest,
-    ::testing::Values(
-        FormCase{"Defaults", [](TConfKorviltModel&) {}, "c:\\korvilt\\wkorvilt /t/korvilt /CHPL"},
-        FormCase{"FitLimits", [](TConfKorviltModel& m) { m.SetCheck("CheckBox_scale", true); },
-                 "c:\\korvilt\\wkorvilt /t/korvilt /CHPL /M*"},
-        FormCase{"ScaleAsTyped", [](TConfKorviltModel& m) { m.SetField("Edit_scale", "2,5"); },
-                 "c:\\korvilt\\wkorvilt /t/korvilt /CHPL /M2,5"},
-        FormCase{"PostScriptWithoutFont", [](TConfKorviltModel& m) { m.SetDestination(1); },
-                 "c:\\korvilt\\wkorvilt /t/korvilt /CPS /T"},
-        FormCase{"PostScriptFont",
-                 [](TConfKorviltModel& m) {
-                     m.SetDestination(1);
-                     m.SetField("ComboBox_psfont", "Courier");
-                 },
-                 "c:\\korvilt\\wkorvilt /t/korvilt /CPS /TCourier"},
-        FormCase{"InterfaceFile",
-                 [](TConfKorviltModel& m) {
-                     m.SetInterface(2);
-                     m.SetField("Edit_outdir", "/plots");
-                 },
-                 "c:\\korvilt\\wkorvilt /plots/korvilt /CHPL /D3 /F/plots/korvilt"},
-        // COM 2 is port 2, as the editor has it (the form once wrote /P3).
-        FormCase{"SerialComTwo",
-                 [](TConfKorviltModel& m) {
-                     m.SetInterface(0);
-                     m.SetField("Edit_com", "2");
-                 },
-                 "c:\\korvilt\\wkorvilt /t/korvilt /CHPL /D1 /P2"},
-        FormCase{"ParallelLptThree",
-                 [](TConfKorviltModel& m) {
-                     m.SetDestination(3);
-                     m.SetField("Edit_lpt", "3");
-                 },
-                 "c:\\korvilt\\wkorvilt /t/korvilt /CPL2 /P3"},
-        FormCase{"ShiftWidthRotate",
-                 [](TConfKorviltModel& m) {
-                     m.SetField("Edit_xnull", "5");
-                     m.SetField("Edit_ynull", "-3");
-                     m.SetField("Edit_textbreitenfaktor", "0.8");
-                     m.SetCheck("CheckBox_rotate", true);
-                 },
-                 "c:\\korvilt\\wkorvilt /t/korvilt /CHPL /X5 /Y-3 /B0.8 /R"}),
+    ::testing::Values(FormCase{"Defaults", [](TConfKorviltModel&) {},
+                               "c:\\korvilt\\wkorvilt /t/korvilt /CHPL"},
+                      FormCase{"FitLimits", [](TConfKorviltModel& m) { m.SetCheck("CheckBox_scale", true); },
+                               "c:\\korvilt\\wkorvilt /t/korvilt /CHPL /M*"},
+                      FormCase{"ScaleAsTyped", [](TConfKorviltModel& m) { m.SetField("Edit_scale", "2,5"); },
+                               "c:\\korvilt\\wkorvilt /t/korvilt /CHPL /M2,5"},
+                      FormCase{"PostScriptWithoutFont", [](TConfKorviltModel& m) { m.SetDestination(1); },
+                               "c:\\korvilt\\wkorvilt /t/korvilt /CPS /T"},
+                      FormCase{"PostScriptFont",
+                               [](TConfKorviltModel& m) {
+                                   m.SetDestination(1);
+                                   m.SetField("ComboBox_psfont", "Courier");
+                               },
+                               "c:\\korvilt\\wkorvilt /t/korvilt /CPS /TCourier"},
+                      FormCase{"InterfaceFile",
+                               [](TConfKorviltModel& m) {
+                                   m.SetInterface(2);
+                                   m.SetField("Edit_outdir", "/plots");
+                               },
+                               "c:\\korvilt\\wkorvilt /plots/korvilt /CHPL /D3 /F/plots/korvilt"},
+                      // COM 2 is port 2, as the editor has it (the form once wrote /P3).
+                      FormCase{"SerialComTwo",
+                               [](TConfKorviltModel& m) {
+                                   m.SetInterface(0);
+                                   m.SetField("Edit_com", "2");
+                               },
+                               "c:\\korvilt\\wkorvilt /t/korvilt /CHPL /D1 /P2"},
+                      FormCase{"ParallelLptThree",
+                               [](TConfKorviltModel& m) {
+                                   m.SetDestination(3);
+                                   m.SetField("Edit_lpt", "3");
+                               },
+                               "c:\\korvilt\\wkorvilt /t/korvilt /CPL2 /P3"},
+                      FormCase{"ShiftWidthRotate",
+                               [](TConfKorviltModel& m) {
+                                   m.SetField("Edit_xnull", "5");
+                                   m.SetField("Edit_ynull", "-3");
+                                   m.SetField("Edit_textbreitenfaktor", "0.8");
+                                   m.SetCheck("CheckBox_rotate", true);
+                               },
+                               "c:\\korvilt\\wkorvilt /t/korvilt /CHPL /X5 /Y-3 /B0.8 /R"}),
     [](const ::testing::TestParamInfo<FormCase>& i) { return std::string(i.param.Name); });
 
 TEST_F(PlotTest, FormEnablesWhatTheChoiceUses)
@@ -125,7 +125,7 @@ TEST_F(PlotTest, FormKeepsThePresetLineUnlessAFieldChanges)
     std::string line = "/opt/plot/korvilt /t/korvilt /M1.0";
     Platform->HeadlessDialogs().QueueScript([](platform::DialogModel& m) {
         return m.Press("Button_ok") == platform::DialogAction::Accept ? platform::DialogResult::Ok
-                                                                       : platform::DialogResult::Cancel;
+                                                                      : platform::DialogResult::Cancel;
     });
     RunConfKorviltForm(line, true);
     EXPECT_FALSE(telmvar.Aborted);
@@ -221,22 +221,26 @@ TEST_F(PlotEditorTest, MissingProgramIsAskedAgainAndCancelKeepsTheLine)
     p.QueueText(dir_ + "/nowhere");
     p.QueueText(dir_);
     p.QueueSelection(0);
-    p.QueueSelection(1); // parallel
+    p.QueueSelection(1);       // parallel
     p.QueueText(std::nullopt); // Cancel at the port
     EditPlotCommandLine(line, 0);
     EXPECT_TRUE(telmvar.Aborted);
     EXPECT_EQ(line, "old line");
-    EXPECT_EQ(Messages, (std::vector<std::string>{"file " + dir_ + "/nowhere/korvilt.exe not found or no access !"}));
+    EXPECT_EQ(Messages,
+              (std::vector<std::string>{"file " + dir_ + "/nowhere/korvilt.exe not found or no access !"}));
 }
 
 TEST_F(PlotTest, DeviceMenuKeepsALongLine)
 {
-    const std::string longLine = "/opt/plot/korvilt /t/korvilt /CPS /D3 /F/very/long/output/directory/korvilt /TCourier";
+    const std::string longLine =
+        "/opt/plot/korvilt /t/korvilt /CPS /D3 /F/very/long/output/directory/korvilt /TCourier";
     cadsettings.PlotCmdLines[1] = longLine;
     telmvar.TempDir = TempDir.string();
     Platform->HeadlessPrompts().QueueSelection(3); // the plot program
     int maxLength = 0;
-    graphservices.AskText = [&maxLength](const std::string&, int MaxLength, std::string&) { maxLength = MaxLength; };
+    graphservices.AskText = [&maxLength](const std::string&, int MaxLength, std::string&) {
+        maxLength = MaxLength;
+    };
     CadOpenOutput(0);
     ASSERT_FALSE(telmvar.Aborted);
     EXPECT_EQ(maxLength, static_cast<int>(longLine.size())) << "the prompt does not cut the stored line";
@@ -291,11 +295,19 @@ TEST_P(PlotStartTest, WritesKorviltDxfAndStartsTheProgram)
 INSTANTIATE_TEST_SUITE_P(
     Lines, PlotStartTest,
     ::testing::Values(
-        StartCase{"ConfiguredProgram", "/opt/plot/korvilt  /tmp/korvilt /CPS /M*", {true, 0, ""},
-                  "/opt/plot/korvilt", {"/tmp/korvilt", "/CPS", "/M*"}, {}},
+        StartCase{"ConfiguredProgram",
+                  "/opt/plot/korvilt  /tmp/korvilt /CPS /M*",
+                  {true, 0, ""},
+                  "/opt/plot/korvilt",
+                  {"/tmp/korvilt", "/CPS", "/M*"},
+                  {}},
         // The Windows default has no program here until one is configured.
-        StartCase{"WindowsDefault", "C:\\KORVILT\\WKORVILT KORVILT.DXF /M1.0", {false, ENOENT, "no such file"},
-                  "C:\\KORVILT\\WKORVILT", {"KORVILT.DXF", "/M1.0"}, {"file not found"}},
+        StartCase{"WindowsDefault",
+                  "C:\\KORVILT\\WKORVILT KORVILT.DXF /M1.0",
+                  {false, ENOENT, "no such file"},
+                  "C:\\KORVILT\\WKORVILT",
+                  {"KORVILT.DXF", "/M1.0"},
+                  {"file not found"}},
         StartCase{"OutOfMemory", "korvilt x", {false, ENOMEM, ""}, "korvilt", {"x"}, {"out of memory !"}},
         StartCase{"NotExecutable", "korvilt x", {false, EACCES, ""}, "korvilt", {"x"}, {"Exec error 13"}}),
     [](const ::testing::TestParamInfo<StartCase>& i) { return std::string(i.param.Name); });

@@ -4,25 +4,27 @@
 #include "graphics/graphwindow.h"
 #include "graphics/printconf.h"
 
+#include "common/tempdir.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
 #include "reports/textview/printsettings.h"
 #include "reports/textview/printtext.h"
 #include "xbase/access/tableaccess.h"
-#include "common/tempdir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
-namespace {
+namespace
+{
 
 namespace fs = std::filesystem;
 
-class PrintConf : public ::testing::Test {
-protected:
+class PrintConf : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         dir = testdirs::MakeTempDir("printconf");
@@ -34,10 +36,7 @@ protected:
         wtelmvar.WorkingDir = dir + "/work";
         fs::copy_file(std::string(QYR7_DATA_DIR) + "/printout.dbf", dir + "/tables/printout.dbf");
     }
-    void TearDown() override
-    {
-        testdirs::RemoveTempDir(dir);
-    }
+    void TearDown() override { testdirs::RemoveTempDir(dir); }
     // The browser picks record n and presses OK.
     void PickRecord(int32_t n)
     {
@@ -72,7 +71,7 @@ TEST_F(PrintConf, DrawingSheetOpensAt19AndPortraitWhateverIsConfigured)
     TForm_printconf g;
     EXPECT_EQ(g.EditText("Edit_scalex"), "3");
     EXPECT_EQ(g.Hochquer, 1);
-    printsettings.GraphContentKind = 7;  // any other kind keeps the current values
+    printsettings.GraphContentKind = 7; // any other kind keeps the current values
     printsettings.PrintScaleX = 0.25;
     TForm_printconf h;
     EXPECT_EQ(h.EditText("Edit_scalex"), "0.25");
@@ -83,7 +82,7 @@ TEST_F(PrintConf, MonochromeRecordWithoutLandscapeSelectsMonochromeAndPortrait)
     TForm_printconf f;
     f.Hochquer = 1;
     f.Printmono = 1;
-    PickRecord(5);  // "half size": 0.5, 0.5, 10, 10, portrait, monochrome
+    PickRecord(5); // "half size": 0.5, 0.5, 10, 10, portrait, monochrome
     EXPECT_TRUE(f.ButtonDb());
     EXPECT_EQ(f.Hochquer, 0);
     EXPECT_EQ(f.Printmono, 0);
@@ -150,7 +149,9 @@ struct BadField {
     const char* message;
 };
 
-class PrintConfRefuses : public PrintConf, public ::testing::WithParamInterface<BadField> {};
+class PrintConfRefuses : public PrintConf, public ::testing::WithParamInterface<BadField>
+{
+};
 
 TEST_P(PrintConfRefuses, OkAndApplyKeepTheDialogOpen)
 {

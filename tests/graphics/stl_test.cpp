@@ -189,7 +189,8 @@ TEST(StlWriterTest, WallFacetsAndNumbers)
     EXPECT_EQ(w.FacetCount(), 2u);
     const std::string text = s.str();
     // The normal points to the left of the direction of travel: +y.
-    EXPECT_NE(text.find("  facet normal 0.00000000E+00 1.00000000E+00 0.00000000E+00\r\n"), std::string::npos);
+    EXPECT_NE(text.find("  facet normal 0.00000000E+00 1.00000000E+00 0.00000000E+00\r\n"),
+              std::string::npos);
     EXPECT_NE(text.find("      vertex 1.25000000E+01 0.00000000E+00 0.00000000E+00\r\n"), std::string::npos);
     EXPECT_EQ(text.substr(text.size() - 19), "endsolid TELSOLID\r\n");
     EXPECT_EQ(StlNumber(-3), "-3.00000000E+00");

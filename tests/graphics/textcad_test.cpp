@@ -30,8 +30,8 @@ struct TRecord {
 // the first rule broken ("" when none).
 std::string ParseTextCad(const std::string& File, std::vector<TRecord>& Records)
 {
-    static const std::map<std::string, int> numbers = {{"MINMAX", 4}, {"LINE", 4}, {"CIRCLE", 3}, {"ARC", 5},
-                                                       {"SOLID", 8}};
+    static const std::map<std::string, int> numbers = {
+        {"MINMAX", 4}, {"LINE", 4}, {"CIRCLE", 3}, {"ARC", 5}, {"SOLID", 8}};
     size_t p = 0;
     int line = 0;
     bool inBlock = false, entities = false, blocks = false, eof = false;
@@ -42,7 +42,8 @@ std::string ParseTextCad(const std::string& File, std::vector<TRecord>& Records)
         const std::string text = File.substr(p, e - p);
         p = e + 2;
         if (eof) return "line " + std::to_string(line) + " after EOF";
-        if (text.find_first_of("\r\n") != std::string::npos) return "stray line break in line " + std::to_string(line);
+        if (text.find_first_of("\r\n") != std::string::npos)
+            return "stray line break in line " + std::to_string(line);
         TRecord r;
         std::stringstream s(text);
         std::getline(s, r.Keyword, '\t');
@@ -79,14 +80,18 @@ std::string ParseTextCad(const std::string& File, std::vector<TRecord>& Records)
         } else if (r.Keyword != "MINMAX") {
             return "unknown keyword " + where;
         }
-        const size_t numeric = r.Keyword == "TEXT" ? 2 : r.Keyword == "INSERT" ? 6 : numbers.count(r.Keyword) ? r.Fields.size() : 0;
+        const size_t numeric = r.Keyword == "TEXT"        ? 2
+                               : r.Keyword == "INSERT"    ? 6
+                               : numbers.count(r.Keyword) ? r.Fields.size()
+                                                          : 0;
         for (size_t i = (r.Keyword == "INSERT" ? 1 : 0); i < numeric && i < r.Fields.size(); ++i) {
             std::string f = r.Fields[i];
             for (char& c : f)
                 if (c == ',') c = '.';
             char* end = nullptr;
             std::strtod(f.c_str(), &end);
-            if (f.empty() || *end != '\0' || f.size() < 3) return where + ": field " + r.Fields[i] + " is no number";
+            if (f.empty() || *end != '\0' || f.size() < 3)
+                return where + ": field " + r.Fields[i] + " is no number";
         }
         Records.push_back(std::move(r));
     }
@@ -192,14 +197,13 @@ TEST_P(TextCadArcTest, FullCircleArcsAreCircles)
     EXPECT_EQ(s.str().substr(0, s.str().find('\t')), GetParam().Keyword);
 }
 
-INSTANTIATE_TEST_SUITE_P(Angles, TextCadArcTest,
-                         ::testing::Values(ArcCase{"ZeroTo360", 0, 360, "CIRCLE"},
-                                           ArcCase{"From360ToZero", 360, 0, "CIRCLE"},
-                                           ArcCase{"EqualEnds", 45, 45, "CIRCLE"},
-                                           ArcCase{"NearlyWhole", 0, 359.999995L, "CIRCLE"},
-                                           ArcCase{"JustShort", 0, 359.9999L, "ARC"},
-                                           ArcCase{"Quarter", 0, 90, "ARC"}),
-                         [](const ::testing::TestParamInfo<ArcCase>& i) { return std::string(i.param.Name); });
+INSTANTIATE_TEST_SUITE_P(
+    Angles, TextCadArcTest,
+    ::testing::Values(ArcCase{"ZeroTo360", 0, 360, "CIRCLE"}, ArcCase{"From360ToZero", 360, 0, "CIRCLE"},
+                      ArcCase{"EqualEnds", 45, 45, "CIRCLE"},
+                      ArcCase{"NearlyWhole", 0, 359.999995L, "CIRCLE"},
+                      ArcCase{"JustShort", 0, 359.9999L, "ARC"}, ArcCase{"Quarter", 0, 90, "ARC"}),
+    [](const ::testing::TestParamInfo<ArcCase>& i) { return std::string(i.param.Name); });
 
 TEST(TextCadNumberTest, RightAlignedInThreeCharacters)
 {

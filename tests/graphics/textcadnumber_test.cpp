@@ -31,9 +31,9 @@ std::string Reference(long double X, int Decimals)
 TEST(TextCadNumber, DigitForDigitTheLibraryConversion)
 {
     std::mt19937_64 random(20261207);
-    std::vector<long double> values = {0.0L,   -0.0L,   0.5L,    1.5L,    2.5L,       -2.5L,   0.125L,
-                                       0.375L, 1e-30L,  -1e-30L, 0.0005L, 123.4565L,  1e18L,   -9.3e18L,
-                                       1e19L,  -3e25L,  -4.5L,   96.25L,  0.999999949L, 9.99999995L};
+    std::vector<long double> values = {0.0L,   -0.0L,  0.5L,    1.5L,    2.5L,         -2.5L,      0.125L,
+                                       0.375L, 1e-30L, -1e-30L, 0.0005L, 123.4565L,    1e18L,      -9.3e18L,
+                                       1e19L,  -3e25L, -4.5L,   96.25L,  0.999999949L, 9.99999995L};
     for (int k = 0; k < 4000; ++k) {
         const long double mantissa = std::ldexp(static_cast<long double>(random()), -64);
         const int exponent = static_cast<int>(random() % 90) - 60;
@@ -47,8 +47,8 @@ TEST(TextCadNumber, DigitForDigitTheLibraryConversion)
         for (long double x : values) {
             const std::string got = w.Number(x), want = Reference(x, decimals);
             if (got != want) {
-                ADD_FAILURE() << "decimals " << decimals << ": \"" << got << "\", the library writes \"" << want
-                              << "\"";
+                ADD_FAILURE() << "decimals " << decimals << ": \"" << got << "\", the library writes \""
+                              << want << "\"";
                 return;
             }
         }

@@ -48,9 +48,9 @@ TEST_F(QtAnimationForms, StageFormShowsTheModelAndHandsBackTheTypedSteps)
     Seen seen;
     WhenModalAppears([&seen](QWidget* w) {
         seen.title = w->windowTitle();
-        for (const char* n : {"Edit_anzbild", "Edit_wmax", "Edit_ms", "CheckBox_singlestep", "Label_anzbild",
-                              "Label_wmax", "Label_ms", "Label2", "Label_deg", "Button_ok", "Button_cancel",
-                              "Button_help"})
+        for (const char* n :
+             {"Edit_anzbild", "Edit_wmax", "Edit_ms", "CheckBox_singlestep", "Label_anzbild", "Label_wmax",
+              "Label_ms", "Label2", "Label_deg", "Button_ok", "Button_cancel", "Button_help"})
             if (!w->findChild<QWidget*>(n)) seen.missing << n;
         seen.grab = w->grab().size();
         seen.wmax = w->findChild<QLineEdit*>("Edit_wmax")->text();
@@ -67,7 +67,8 @@ TEST_F(QtAnimationForms, StageFormShowsTheModelAndHandsBackTheTypedSteps)
     EXPECT_EQ(seen.title, "Animation");
     EXPECT_TRUE(seen.missing.isEmpty()) << seen.missing.join(' ').toStdString();
     std::cout << "TForm_qyr5ani grabbed at " << seen.grab.width() << " x " << seen.grab.height() << "\n";
-    RecordProperty("StageFormGrab", std::to_string(seen.grab.width()) + "x" + std::to_string(seen.grab.height()));
+    RecordProperty("StageFormGrab",
+                   std::to_string(seen.grab.width()) + "x" + std::to_string(seen.grab.height()));
     EXPECT_NEAR(seen.grab.width(), 316, 40);
     EXPECT_NEAR(seen.grab.height(), 225, 40);
     EXPECT_EQ(seen.wmax, "360");
@@ -83,9 +84,9 @@ TEST_F(QtAnimationForms, MeshFormFillsOnePitchAndZeroesThePauseForSingleSteps)
     Seen seen;
     WhenModalAppears([&seen](QWidget* w) {
         seen.title = w->windowTitle();
-        for (const char* n : {"Edit_anzbild", "Edit_ms", "Edit_wa", "Edit_we", "Label_wau", "Label_weu", "Button_w",
-                              "Button_ae", "Button_ac", "Button_ce", "Button_ms", "Button_anzbild",
-                              "CheckBox_singlestep", "Button_help"})
+        for (const char* n : {"Edit_anzbild", "Edit_ms", "Edit_wa", "Edit_we", "Label_wau", "Label_weu",
+                              "Button_w", "Button_ae", "Button_ac", "Button_ce", "Button_ms",
+                              "Button_anzbild", "CheckBox_singlestep", "Button_help"})
             if (!w->findChild<QWidget*>(n)) seen.missing << n;
         seen.grab = w->grab().size();
         w->findChild<QPushButton*>("Button_w")->click();

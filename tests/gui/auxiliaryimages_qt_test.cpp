@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QScreen>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 
 #include "app/auxiliaryimages.h"
@@ -47,8 +47,8 @@ TEST_F(QtHilfebild, ToolWindowWithTheListAndItsButtons)
         name = w->objectName();
         title = w->windowTitle();
         tool = (w->windowFlags() & Qt::Tool) == Qt::Tool;
-        for (const char* n : {"ListBox1", "SpinButton1", "Button_ok", "Button_help", "Button_neu", "Button_aendern",
-                              "Button_einfuegen", "Button_loeschen"})
+        for (const char* n : {"ListBox1", "SpinButton1", "Button_ok", "Button_help", "Button_neu",
+                              "Button_aendern", "Button_einfuegen", "Button_loeschen"})
             if (!w->findChild<QWidget*>(n)) missing << n;
         auto* combo = w->findChild<QComboBox*>("ListBox1");
         items = combo->count();
@@ -86,13 +86,16 @@ TEST_F(QtHilfebild, SpinButtonAndCommands)
 TEST_F(QtHilfebild, OpensCentredFirstThenWhereItWasButOnTheScreen)
 {
     const QRect room = QApplication::primaryScreen()->availableGeometry();
-    const std::tuple<bool, QPoint, const char*> cases[] = {{false, {0, 0}, "centred"}, {true, {-9, 9999}, "on screen"}};
+    const std::tuple<bool, QPoint, const char*> cases[] = {{false, {0, 0}, "centred"},
+                                                           {true, {-9, 9999}, "on screen"}};
     for (const auto& [known, saved, rule] : cases) {
         std::tie(form.Known, form.Left, form.Top) = std::tuple(known, saved.x(), saved.y());
         QRect shown;
         WhenModalAppears([&shown](QWidget* w) { shown = w->frameGeometry(), w->close(); });
         qt.Dialogs().RunModal(form);
-        EXPECT_TRUE(room.contains(shown) && (known || (shown.center() - room.center()).manhattanLength() <= 2)) << rule;
+        EXPECT_TRUE(room.contains(shown) &&
+                    (known || (shown.center() - room.center()).manhattanLength() <= 2))
+            << rule;
     }
 }
 

@@ -38,10 +38,15 @@ class QtBrowser : public ::testing::Test
         // PARTS: NAME C(8), INSTOCK L, QTY N(4), DAY D, WT N(7); the second deleted.
         TDbfTable t;
         ASSERT_TRUE(CreateDBF(t, dir + "/parts.dbf",
-                              {{"NAME", 'C', 8, 0, 0}, {"INSTOCK", 'L', 1, 0, 0}, {"QTY", 'N', 4, 0, 0}, {"DAY", 'D', 8, 0, 0}, {"WT", 'N', 7, 0, 0}}));
+                              {{"NAME", 'C', 8, 0, 0},
+                               {"INSTOCK", 'L', 1, 0, 0},
+                               {"QTY", 'N', 4, 0, 0},
+                               {"DAY", 'D', 8, 0, 0},
+                               {"WT", 'N', 7, 0, 0}}));
         t.Name = dir + "/parts.dbf";
         ASSERT_TRUE(OpenDbf(t));
-        for (const char* rec : {" bolt    T  12           1500", "*nut     F   3             7", " washer  F 100             9"}) {
+        for (const char* rec : {" bolt    T  12           1500", "*nut     F   3             7",
+                                " washer  F 100             9"}) {
             t.RecordBuffer = rec;
             ASSERT_TRUE(AppendDbfRecord(t));
         }
@@ -49,18 +54,14 @@ class QtBrowser : public ::testing::Test
         dbf4.OpenTable(dir + "/parts.dbf");
         ASSERT_TRUE(dbf4.tzdbf.Active());
     }
-    void TearDown() override
-    {
-        testdirs::RemoveTempDir(dir);
-    }
+    void TearDown() override { testdirs::RemoveTempDir(dir); }
     // Pixels of exactly this colour inside a rectangle of the grab.
     static int Count(const QImage& img, const QRect& r, QColor c)
     {
         int n = 0;
         for (int y = r.top(); y <= r.bottom(); ++y)
             for (int x = r.left(); x <= r.right(); ++x)
-                if (img.pixelColor(x, y) == c)
-                    ++n;
+                if (img.pixelColor(x, y) == c) ++n;
         return n;
     }
     QImage Grab(xbase_qt::TzGridView& view)
@@ -140,8 +141,9 @@ TEST_F(QtBrowser, CloseActionWindowPicksOnOneClickAndRenders)
     EXPECT_EQ(w.objectName(), "dbf4");
     auto& grid = w.Grid();
     const QRect cell = grid.visualRect(grid.model()->index(2, 0));
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(cell.center()), grid.viewport()->mapToGlobal(QPointF(cell.center())),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(cell.center()),
+                      grid.viewport()->mapToGlobal(QPointF(cell.center())), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
     QApplication::sendEvent(grid.viewport(), &press);
     EXPECT_EQ(w.result(), QDialog::Accepted);
     EXPECT_EQ(m.RecordNo, 3);
@@ -150,8 +152,15 @@ TEST_F(QtBrowser, CloseActionWindowPicksOnOneClickAndRenders)
 
 // Keys typed into PARTS reach the file, the browser staying open (a date is
 // stored year, month, day); "Click" clicks the current cell.
-struct TypingCase { const char *name, *keys, *stored; int column, row = 0; const char *deleted = " ", *asked = ""; bool confirm = false; };
-class GridTyping : public QtBrowser, public ::testing::WithParamInterface<TypingCase> {};
+struct TypingCase {
+    const char *name, *keys, *stored;
+    int column, row = 0;
+    const char *deleted = " ", *asked = "";
+    bool confirm = false;
+};
+class GridTyping : public QtBrowser, public ::testing::WithParamInterface<TypingCase>
+{
+};
 TEST_P(GridTyping, EditReachesTheFile)
 {
     dbdates.DateCentury = true; // the mask: month/day/year
@@ -167,13 +176,16 @@ TEST_P(GridTyping, EditReachesTheFile)
             if (QMouseEvent e(type, at, at, Qt::LeftButton, {}, {}); k == "Click")
                 QApplication::sendEvent(w.Grid().viewport(), &e);
         // The editor a click opens comes after the double click time.
-        for (QDeadlineTimer end(k == "Click" ? 5000 : 0); !qobject_cast<QLineEdit*>(w.focusWidget()) && !end.hasExpired();)
+        for (QDeadlineTimer end(k == "Click" ? 5000 : 0);
+             !qobject_cast<QLineEdit*>(w.focusWidget()) && !end.hasExpired();)
             QApplication::processEvents(QEventLoop::AllEvents, 20);
         for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
             const QKeyCombination key = QKeySequence(k)[0];
-            QKeyEvent e(type, key.key(), key.keyboardModifiers() | (key.key() == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier), k.size() == 1 ? k : "");
-            if (k != "Click")
-                QApplication::sendEvent(w.focusWidget(), &e);
+            QKeyEvent e(type, key.key(),
+                        key.keyboardModifiers() |
+                            (key.key() == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier),
+                        k.size() == 1 ? k : "");
+            if (k != "Click") QApplication::sendEvent(w.focusWidget(), &e);
             QApplication::processEvents();
         }
     }
@@ -186,23 +198,28 @@ TEST_P(GridTyping, EditReachesTheFile)
     EXPECT_EQ(asked.empty() ? "" : asked.back().Request.Text, GetParam().asked);
     ResetDbDates();
 }
-INSTANTIATE_TEST_SUITE_P(Keys, GridTyping, ::testing::Values(
-    TypingCase{"SeveralCharacters", "F2 End X Y Tab", "boltXY  ", 0},
-    TypingCase{"Return", "F2 End Backspace Backspace 3 1 0 Return", " 310", 2},
-    TypingCase{"KeypadEnter", "F2 End Backspace Backspace 4 7 Enter", "  47", 2},
-    TypingCase{"DateMask", "F2 Home 1 2 3 1 1 9 9 9 Return", "19991231", 3}),
+INSTANTIATE_TEST_SUITE_P(
+    Keys, GridTyping,
+    ::testing::Values(TypingCase{"SeveralCharacters", "F2 End X Y Tab", "boltXY  ", 0},
+                      TypingCase{"Return", "F2 End Backspace Backspace 3 1 0 Return", " 310", 2},
+                      TypingCase{"KeypadEnter", "F2 End Backspace Backspace 4 7 Enter", "  47", 2},
+                      TypingCase{"DateMask", "F2 Home 1 2 3 1 1 9 9 9 Return", "19991231", 3}),
     [](const auto& i) { return std::string(i.param.name); });
 // Ctrl+Del marks or restores, an editor open or not, the text as it was (its
 // question cancelled: nothing); typing replaces a clicked cell; N(7) refuses nine digits.
-INSTANTIATE_TEST_SUITE_P(GridKeys, GridTyping, ::testing::Values(
-    TypingCase{"CtrlDelMarks", "Ctrl+Del", "bolt    ", 0, 0, "*"},
-    TypingCase{"CtrlDelRestores", "Ctrl+Del", "nut     ", 0, 1, " "},
-    TypingCase{"CtrlDelInF2EditorMarks", "F2 Ctrl+Del Return", "bolt    ", 0, 0, "*"},
-    TypingCase{"CtrlDelInClickedEditorRestores", "Click Ctrl+Del Return", "nut     ", 0, 1, " "},
-    TypingCase{"ConfirmCancelled", "Ctrl+Del", "washer  ", 0, 2, " ", "Delete Record ?", true},
-    TypingCase{"ClickTypeReplaces", "Click 7 Return", "   7", 2, 2},
-    TypingCase{"NineDigitsRefused", "Click 1 2 3 4 5 6 7 8 9 Return", "   1500", 4, 0, " ", "Invalid Input \"123456789\" !"}),
-    [](const auto& i) { return std::string(i.param.name); });
+INSTANTIATE_TEST_SUITE_P(GridKeys, GridTyping,
+                         ::testing::Values(TypingCase{"CtrlDelMarks", "Ctrl+Del", "bolt    ", 0, 0, "*"},
+                                           TypingCase{"CtrlDelRestores", "Ctrl+Del", "nut     ", 0, 1, " "},
+                                           TypingCase{"CtrlDelInF2EditorMarks", "F2 Ctrl+Del Return",
+                                                      "bolt    ", 0, 0, "*"},
+                                           TypingCase{"CtrlDelInClickedEditorRestores",
+                                                      "Click Ctrl+Del Return", "nut     ", 0, 1, " "},
+                                           TypingCase{"ConfirmCancelled", "Ctrl+Del", "washer  ", 0, 2, " ",
+                                                      "Delete Record ?", true},
+                                           TypingCase{"ClickTypeReplaces", "Click 7 Return", "   7", 2, 2},
+                                           TypingCase{"NineDigitsRefused", "Click 1 2 3 4 5 6 7 8 9 Return",
+                                                      "   1500", 4, 0, " ", "Invalid Input \"123456789\" !"}),
+                         [](const auto& i) { return std::string(i.param.name); });
 
 // Columns at least as wide as their titles (INSTOCK over a logical field);
 // menus in the main menu's language (German: any German program's words).
@@ -213,10 +230,17 @@ TEST_F(QtBrowser, TitlesFitAndMenusFollowTheLanguage)
     TDbfBrowserModel m;
     xbase_qt::TableBrowserQt w(m);
     for (int c = 0; c < 4; ++c)
-        EXPECT_GE(w.Grid().columnWidth(c), w.fontMetrics().horizontalAdvance(w.Grid().model()->headerData(c, Qt::Horizontal).toString()));
-    const std::pair<const char*, const char*> menus[] = {{"mi_File", "&Datei"}, {"mi_filePrint", "&Drucken..."}, {"mi_fileExit", "&Beenden"}, {"mi_edit", "&Bearbeiten"}, {"mi_view", "&Ansicht"}, {"mi_Help", "&Hilfe"}, {"mi_helpCommon", "&Datenbank"}};
+        EXPECT_GE(w.Grid().columnWidth(c), w.fontMetrics().horizontalAdvance(
+                                               w.Grid().model()->headerData(c, Qt::Horizontal).toString()));
+    const std::pair<const char*, const char*> menus[] = {
+        {"mi_File", "&Datei"},          {"mi_filePrint", "&Drucken..."}, {"mi_fileExit", "&Beenden"},
+        {"mi_edit", "&Bearbeiten"},     {"mi_view", "&Ansicht"},         {"mi_Help", "&Hilfe"},
+        {"mi_helpCommon", "&Datenbank"}};
     for (auto [name, text] : menus)
-        EXPECT_EQ((w.findChild<QMenu*>(name) ? w.findChild<QMenu*>(name)->title() : w.findChild<QAction*>(name)->text()).toStdString(), text);
+        EXPECT_EQ((w.findChild<QMenu*>(name) ? w.findChild<QMenu*>(name)->title()
+                                             : w.findChild<QAction*>(name)->text())
+                      .toStdString(),
+                  text);
     ResetMenuTexts();
     ResetTableBrowserServices();
 }

@@ -11,8 +11,8 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "dialogs/dialogservices.h"
 #include "dialogs/calculatorwindow.h"
+#include "dialogs/dialogservices.h"
 #include "dialogs/qt/dialogforms_qt.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
@@ -44,10 +44,7 @@ class QtOnline : public ::testing::Test
         }
         AddErrorMessage("Warning: value outside the table");
     }
-    void TearDown() override
-    {
-        OnlineEnd();
-    }
+    void TearDown() override { OnlineEnd(); }
     AppFirst app_;
     platform::PlatformQt qt;
     platform::ScopedPlatform use{qt};
@@ -84,9 +81,9 @@ TEST_F(QtOnline, FullWindowEndsAPassWithTheArrowKey)
 {
     Seen seen;
     Inspect(seen,
-            {"GroupBox_eingabe", "GroupBox_ausgabe", "GroupBox_fehler", "ed_1", "ed_4", "lb_4", "lbeu_4", "lbaz_3",
-             "lbaw_3", "lbau_3", "lber_1", "Button_ok", "Button_help", "Button_unit", "Button_hilfebild",
-             "Button_showplt", "Button_close"},
+            {"GroupBox_eingabe", "GroupBox_ausgabe", "GroupBox_fehler", "ed_1", "ed_4", "lb_4", "lbeu_4",
+             "lbaz_3", "lbaw_3", "lbau_3", "lber_1", "Button_ok", "Button_help", "Button_unit",
+             "Button_hilfebild", "Button_showplt", "Button_close"},
             {"ed_5", "lbaz_4", "lber_2"});
     uint16_t line = 2;
     uint8_t flag = 0;
@@ -107,7 +104,8 @@ TEST_F(QtOnline, SmallWindowShowsTheInputColumnOnly)
 {
     wtelmvar.SmallOnlineWindow = true;
     Seen seen;
-    Inspect(seen, {"GroupBox_eingabe", "ed_4", "lb_4", "lbeu_4", "Button_close"}, {"lbaz_1", "lbaw_1", "lber_1"});
+    Inspect(seen, {"GroupBox_eingabe", "ed_4", "lb_4", "lbeu_4", "Button_close"},
+            {"lbaz_1", "lbaw_1", "lber_1"});
     uint16_t line = 2;
     uint8_t flag = 0;
     OnlineRun(line, 4100, flag);

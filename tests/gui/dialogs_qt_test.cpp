@@ -13,9 +13,9 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include "common/tempdir.h"
 #include "platform/qt/platform_qt.h"
 #include "qtfixture.h"
-#include "common/tempdir.h"
 
 using namespace platform;
 

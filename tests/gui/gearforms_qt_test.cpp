@@ -9,17 +9,17 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "dialogs/calculatorwindow.h"
 #include "dialogs/dialogservices.h"
 #include "dialogs/gear/cadconfigform.h"
 #include "dialogs/gear/cutterform.h"
-#include "dialogs/gear/drawingconfigform.h"
 #include "dialogs/gear/dimensionsform.h"
+#include "dialogs/gear/drawingconfigform.h"
 #include "dialogs/gear/facewidthform.h"
 #include "dialogs/gear/materialform.h"
 #include "dialogs/gear/measurementform.h"
 #include "dialogs/gear/qualityform.h"
 #include "dialogs/gear/toolprofileform.h"
-#include "dialogs/calculatorwindow.h"
 #include "dialogs/qt/dialogforms_qt.h"
 #include "dialogs/stagedialog.h"
 #include "foundation/programsettings.h"
@@ -44,10 +44,7 @@ class QtGearForms : public ::testing::Test
         telmvar.PltDir = "/nonexistent-qyr7-help";
         dialogs_qt::RegisterDialogForms(qt.QtDialogs());
     }
-    void TearDown() override
-    {
-        telmvar.MessagesEnabled = true;
-    }
+    void TearDown() override { telmvar.MessagesEnabled = true; }
     AppFirst app_;
     platform::PlatformQt qt;
     platform::ScopedPlatform use{qt};
@@ -95,9 +92,9 @@ TEST_F(QtGearForms, DimensionsForm)
     GearPair.mn = 2;
     Seen seen;
     Inspect(seen,
-            {"Edit_alpha", "Edit_beta", "Edit_mn", "Edit_pitch", "SpinEdit_q", "ComboBox_flankricht", "Edit_z4",
-             "SpinButton1Down", "SpinButton4Up", "Edit_b03", "Edit_b4", "Edit_x4", "Edit_kmn4", "Edit_db4",
-             "Button_x3min", "Button_beff", "Button_rechnen", "Button_metric", "SpinButton_mnUp"},
+            {"Edit_alpha", "Edit_beta", "Edit_mn", "Edit_pitch", "SpinEdit_q", "ComboBox_flankricht",
+             "Edit_z4", "SpinButton1Down", "SpinButton4Up", "Edit_b03", "Edit_b4", "Edit_x4", "Edit_kmn4",
+             "Edit_db4", "Button_x3min", "Button_beff", "Button_rechnen", "Button_metric", "SpinButton_mnUp"},
             {}, "Button_b12", "Edit_b01", "Button_cancel");
     TForm_qyr7geo model;
     RunModalDialog(model);
@@ -123,7 +120,8 @@ TEST_F(QtGearForms, MaterialForm)
     Seen seen;
     Inspect(seen,
             {"GroupBox1", "GroupBox4", "Edit_name1", "ComboBox_wstyp2", "ComboBox_warm3", "Edit_sigfe4",
-             "Edit_sighlim1", "Edit_hb2", "Button_hb3", "Edit_e4", "Edit_mue1", "Edit_rho2", "Button4", "Button_calc"},
+             "Edit_sighlim1", "Edit_hb2", "Button_hb3", "Edit_e4", "Edit_mue1", "Edit_rho2", "Button4",
+             "Button_calc"},
             {}, "", "Label_mue", "Button_cancel");
     TForm_qyr7wst model;
     RunModalDialog(model);
@@ -135,8 +133,10 @@ TEST_F(QtGearForms, MeasurementForm)
 {
     PlanetaryGears.SpanTeeth[3] = 4;
     Seen seen;
-    Inspect(seen, {"Edit_k1", "Edit_k4", "Edit_dm1", "Edit_dm4", "Button_k", "Button_dm", "Button_hbk", "Label_dmu"},
-            {}, "", "Edit_k3", "Button_cancel");
+    Inspect(
+        seen,
+        {"Edit_k1", "Edit_k4", "Edit_dm1", "Edit_dm4", "Button_k", "Button_dm", "Button_hbk", "Label_dmu"},
+        {}, "", "Edit_k3", "Button_cancel");
     TForm_qyr7mes model;
     RunModalDialog(model);
     Expect(seen, "TForm_qyr7mes", "QYR7  No. of teeth measured, Ball and pin diameters");
@@ -147,8 +147,8 @@ TEST_F(QtGearForms, PinionCutterForm)
 {
     PlanetaryGears.z[gH] = -97;
     Seen seen;
-    Inspect(seen, {"Edit_z0", "Edit_x0", "Button_x0", "Label_z0"}, {"Button_hilfebild"}, "Button_z0", "Edit_z0",
-            "Button_cancel");
+    Inspect(seen, {"Edit_z0", "Edit_x0", "Button_x0", "Label_z0"}, {"Button_hilfebild"}, "Button_z0",
+            "Edit_z0", "Button_cancel");
     TForm_qyr1schn model;
     RunModalDialog(model);
     Expect(seen, "TForm_qyr1schn", "QYR7 pinion cutter");
@@ -161,7 +161,9 @@ TEST_F(QtGearForms, QualityForm)
     PlanetaryGears.TsnSeries[1] = 11; // entered: the series list is hidden
     PlanetaryGears.prP0[1] = 0;
     Seen seen;
-    Inspect(seen, {"ComboBox_qual4", "ComboBox_tol1", "Edit_asne3", "Edit_Aq1", "Edit_aq2", "ComboBox_aa3", "Edit_aai2"},
+    Inspect(seen,
+            {"ComboBox_qual4", "ComboBox_tol1", "Edit_asne3", "Edit_Aq1", "Edit_aq2", "ComboBox_aa3",
+             "Edit_aai2"},
             {"ComboBox_asn1", "Label_asn1"}, "Button_q1", "Edit_q1", "Button_cancel");
     TForm_qyr7qual model;
     RunModalDialog(model);
@@ -178,7 +180,8 @@ TEST_F(QtGearForms, ToolProfileForm)
         PlanetaryGears.prP0_mn[g] = 0;
     }
     Seen seen;
-    Inspect(seen, {"ComboBox1", "Edit_hap4", "CheckBox_prot2", "Button_db3", "Button_append1", "Button_schneidrad"},
+    Inspect(seen,
+            {"ComboBox1", "Edit_hap4", "CheckBox_prot2", "Button_db3", "Button_append1", "Button_schneidrad"},
             {"Edit_alkp1", "Edit_hffp4", "Edit_prp2"}, "Button_4gleich1", "Edit_hap4", "Button_cancel");
     TForm_qyr7prof model;
     RunModalDialog(model);
@@ -224,7 +227,8 @@ TEST_F(QtGearForms, CadConfigFormShowsTheBoltCircleOfARingGear)
     });
     TForm_qyrconf model(2);
     RunModalDialog(model);
-    EXPECT_EQ(visibleAfterClick, QStringList({"GroupBox_bohr", "16"})) << "the model's visibility on the widget";
+    EXPECT_EQ(visibleAfterClick, QStringList({"GroupBox_bohr", "16"}))
+        << "the model's visibility on the widget";
 }
 
 } // namespace

@@ -23,13 +23,10 @@
 #include "app/windowplacement.h"
 #include "drawings/stage/planetanimation.h"
 #include "drawings/tooth/meshanimation.h"
-#include "gearpair/geometry/calcgearpair.h"
-#include "planetary/meshtransfer.h"
-#include "planetary/stagecalc.h"
-#include "planetary/stagedefaults.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
+#include "gearpair/geometry/calcgearpair.h"
 #include "graphics/anistep.h"
 #include "graphics/graphfacade.h"
 #include "graphics/graphmapping.h"
@@ -37,6 +34,9 @@
 #include "graphics/graphwindow.h"
 #include "graphics/qt/anistep_qt.h"
 #include "graphics/qt/graphwindow_qt.h"
+#include "planetary/meshtransfer.h"
+#include "planetary/stagecalc.h"
+#include "planetary/stagedefaults.h"
 #include "platform/qt/platform_qt.h"
 #include "qtfixture.h"
 #include "reports/engine/reportservices.h"
@@ -45,7 +45,8 @@
 
 using namespace platform;
 
-namespace {
+namespace
+{
 
 const QColor Red(255, 0, 0);
 const QColor White(255, 255, 255);
@@ -163,8 +164,9 @@ TEST_F(GraphWindowQtTest, KeypadPlusZoomsAndEscRestores)
     GraphFacade.Line(100, 100, 300, 100);
     const QImage before = Shown();
     Key(Qt::Key_Plus, Qt::KeypadModifier);
-    EXPECT_EQ((TPixelRect{graphmapping.DevXMin, graphmapping.DevYMin, graphmapping.DevXMax, graphmapping.DevYMax}),
-              (TPixelRect{54, 40, 586, 440}));
+    EXPECT_EQ(
+        (TPixelRect{graphmapping.DevXMin, graphmapping.DevYMin, graphmapping.DevXMax, graphmapping.DevYMax}),
+        (TPixelRect{54, 40, 586, 440}));
     const QImage zoomed = Shown();
     // (100, 100) moves to ((100 - 54) * 640 / 532, 480 - (100 - 40) * 1.2).
     EXPECT_EQ(zoomed.pixelColor(55, 408), Red);
@@ -218,7 +220,9 @@ TEST_P(GraphWindowBandTest, RubberBandZoomsOntoTheMarkedRegion)
 INSTANTIATE_TEST_SUITE_P(Pictures, GraphWindowBandTest,
                          ::testing::Values(BandCase{"Wide4to1", 400, 100, 100, 20, 200, 70},
                                            BandCase{"Tall1to4", 100, 400, 20, 100, 70, 180}),
-                         [](const ::testing::TestParamInfo<BandCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<BandCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(GraphWindowQtTest, PauseShowsTheFrameDrawnSoFar)
 {
@@ -311,8 +315,9 @@ class GraphWindowPrintTest : public GraphWindowQtTest
   protected:
     // Prints the picture (or what Print prints) to a PDF file, A4 without margins, and
     // renders its first page with poppler at 100 dpi or to Size pixels.
-    QImage PrintAndRender(int& pages, QSize Size = {}, QPageLayout::Orientation Turn = QPageLayout::Portrait,
-                          const std::function<void()>& Print = [] { EXPECT_TRUE(FTelmgra.PrintPicture("x")); })
+    QImage PrintAndRender(
+        int& pages, QSize Size = {}, QPageLayout::Orientation Turn = QPageLayout::Portrait,
+        const std::function<void()>& Print = [] { EXPECT_TRUE(FTelmgra.PrintPicture("x")); })
     {
         auto& printer = qt_->QtPrinter().QtPrinter();
         const std::string pdf = dir_.Path() + "/graphics.pdf";
@@ -328,18 +333,24 @@ class GraphWindowPrintTest : public GraphWindowQtTest
             std::ifstream in(info);
             std::string line;
             while (std::getline(in, line))
-                if (line.rfind("Pages:", 0) == 0)
-                    pages = std::atoi(line.substr(6).c_str());
+                if (line.rfind("Pages:", 0) == 0) pages = std::atoi(line.substr(6).c_str());
         }
         const std::string png = dir_.Path() + "/page";
-        const std::string to = " -scale-to-x " + std::to_string(Size.width()) + " -scale-to-y " + std::to_string(Size.height());
-        EXPECT_EQ(std::system(("pdftoppm " + (Size.isEmpty() ? "-r 100" : to) + " -f 1 -l 1 -singlefile -png '" + pdf + "' '" + png + "'").c_str()), 0);
+        const std::string to =
+            " -scale-to-x " + std::to_string(Size.width()) + " -scale-to-y " + std::to_string(Size.height());
+        EXPECT_EQ(std::system(("pdftoppm " + (Size.isEmpty() ? "-r 100" : to) +
+                               " -f 1 -l 1 -singlefile -png '" + pdf + "' '" + png + "'")
+                                  .c_str()),
+                  0);
         return QImage(QString::fromStdString(png + ".png"));
     }
     testdirs::ScopedTempDir dir_{"graphprint"};
 };
 
-bool Dark(QColor c) { return c.red() < 100 && c.green() < 100 && c.blue() < 100; }
+bool Dark(QColor c)
+{
+    return c.red() < 100 && c.green() < 100 && c.blue() < 100;
+}
 
 TEST_F(GraphWindowPrintTest, PrintoutIsOneNonEmptyPage)
 {
@@ -352,7 +363,8 @@ TEST_F(GraphWindowPrintTest, PrintoutIsOneNonEmptyPage)
     EXPECT_EQ(pages, 1);
     ASSERT_FALSE(page.isNull());
     // Hairlines of a 1200 dpi printer come out as light grey at 100 dpi.
-    const Bounds drawn = BoundsOf(page, [](QColor c) { return c.red() < 240 || c.green() < 240 || c.blue() < 240; });
+    const Bounds drawn =
+        BoundsOf(page, [](QColor c) { return c.red() < 240 || c.green() < 240 || c.blue() < 240; });
     ASSERT_FALSE(drawn.Empty()) << "nothing printed";
     EXPECT_GT(drawn.Width(), page.width() / 4);
 }
@@ -385,15 +397,23 @@ TEST_F(GraphWindowPrintTest, AfterAnAnimationThePrintoutIsThePictureShown)
     SetDefaultInput();
     CalcPlanetaryStage();
     const auto bg = platform::Colour::FromBgr(graphsettings.BackgroundColour);
-    const std::function<bool(QColor)> ink[2] = {[](QColor q) { return std::min({q.red(), q.green(), q.blue()}) < 200; },
-                                                [&](QColor q) { return q != QColor(bg.Red, bg.Green, bg.Blue); }};
-    const struct { int Kind, Steps, StopAt; } cases[] = {{1, 6, 0}, {2, 8, 3}}; // schematic finished, wheels stopped
+    const std::function<bool(QColor)> ink[2] = {
+        [](QColor q) {
+            return std::min({q.red(), q.green(), q.blue()}) < 200;
+        },
+        [&](QColor q) { return q != QColor(bg.Red, bg.Green, bg.Blue); }};
+    const struct {
+        int Kind, Steps, StopAt;
+    } cases[] = {{1, 6, 0}, {2, 8, 3}}; // schematic finished, wheels stopped
     for (const auto& c : cases) {
         RecordStageAnimation(int16_t(c.Kind), {c.Steps, 1.2L, 0});
         int pauses = 0, pages = 0;
         const auto pause = FTelmgra.OnPause;
-        FTelmgra.OnPause = [&](int32_t ms) { pause(ms), ++pauses == c.StopAt ? FTelmgra.processKey(vk::Escape) : void(); };
-        const QImage shown = Shown(), pictures[2] = {PrintAndRender(pages, shown.size() - QSize(1, 1)), shown};
+        FTelmgra.OnPause = [&](int32_t ms) {
+            pause(ms), ++pauses == c.StopAt ? FTelmgra.processKey(vk::Escape) : void();
+        };
+        const QImage shown = Shown(),
+                     pictures[2] = {PrintAndRender(pages, shown.size() - QSize(1, 1)), shown};
         FTelmgra.OnPause = pause;
         for (int k = 0, alone = 0, all = 0; k < 2; ++k, alone = all = 0) {
             for (int y = 2; y < shown.height() - 3; ++y)
@@ -440,16 +460,24 @@ TEST_F(GraphWindowPrintTest, PrintFitsPageAsTheWindowHoldsThePicture)
 {
     Area(1271, 709); // a 1280 x 800 screen less the main window's frame and bars
     InitProgramDefaults(), SetDefaultInput(), CalcPlanetaryStage();
-    meshanimationservices.AskSettings = [](TMeshAnimationRequest& r) { return r.Steps = 4, r.PauseMs = 1, true; };
+    meshanimationservices.AskSettings = [](TMeshAnimationRequest& r) {
+        return r.Steps = 4, r.PauseMs = 1, true;
+    };
     int pages = 0;
     for (const auto draw : {+[] { LoadMesh(mSPi), CalcGearPair(), AnimateMeshing(); },
-                            +[] { RecordStageAnimation(2, {8, 1.2L, 0}); }}) {
+                            +[] {
+                                RecordStageAnimation(2, {8, 1.2L, 0});
+                            }}) {
         draw();
         const QImage shown = Shown(), page = PrintAndRender(pages, {1271, 709}, QPageLayout::Landscape);
         const Bounds s = BoundsOf(shown, [&](QColor q) { return q != shown.pixelColor(0, 0); });
-        const Bounds p = BoundsOf(page, [](QColor q) { return std::min({q.red(), q.green(), q.blue()}) < 240; });
-        for (const auto& [a, b, near] : {std::tuple{p.left, s.left, 38}, {p.right, s.right, 38}, // 3 % of 1271
-                                        {p.top, s.top, 21}, {p.bottom, s.bottom, 21}})            // and of 709
+        const Bounds p = BoundsOf(page, [](QColor q) {
+            return std::min({q.red(), q.green(), q.blue()}) < 240;
+        });
+        for (const auto& [a, b, near] : {std::tuple{p.left, s.left, 38},
+                                         {p.right, s.right, 38}, // 3 % of 1271
+                                         {p.top, s.top, 21},
+                                         {p.bottom, s.bottom, 21}}) // and of 709
             EXPECT_NEAR(a, b, near);
         EXPECT_TRUE(p.right < 1270 && p.bottom < 708) << "cut at the page's edge";
     }

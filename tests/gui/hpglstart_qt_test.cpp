@@ -26,7 +26,8 @@
 
 using namespace platform;
 
-namespace {
+namespace
+{
 
 // Screen colours of the picture's pen 6 (colour 13) and of the logo's inner
 // frame (colour 11), as the default palette has them.
@@ -38,8 +39,7 @@ int CountPixels(const QImage& image, QRgb colour)
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if ((image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF))
-                ++n;
+            if ((image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF)) ++n;
     return n;
 }
 
@@ -70,10 +70,7 @@ class QtStartPicture : public ::testing::Test
         wtelmvar.DefaultDataDir = dir.Path() + "/";
         telmvar.StartDir = dir.Path();
     }
-    void TearDown() override
-    {
-        startup.Interactive = false;
-    }
+    void TearDown() override { startup.Interactive = false; }
 
     // Starts the program as its main routine does on a desktop and returns
     // what the main window shows.
@@ -88,8 +85,7 @@ class QtStartPicture : public ::testing::Test
         EXPECT_FALSE(outcome.EndProcess);
         telmvar.PltDir = dir.Path() + "/";
         startup.StartPictureFound = std::ifstream(dir.Path() + "/start.plt").good();
-        if (startup.StartPictureFound)
-            ShowPltPicture("start");
+        if (startup.StartPictureFound) ShowPltPicture("start");
         OpenMainForm(qt);
         QApplication::processEvents();
         graphWindow->ReplayNow();

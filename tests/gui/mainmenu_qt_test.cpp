@@ -5,17 +5,17 @@
 
 #include <QAction>
 #include <QImage>
-#include <QMenu>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "app/maincommands.h"
 #include "app/mainmenu.h"
 #include "app/menutexts.h"
 #include "app/programidentity.h"
 #include "app/qt/mainform_qt.h"
-#include "app/maincommands.h"
 #include "foundation/foundationstate.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
@@ -59,7 +59,10 @@ std::map<std::string, QAction*> Actions(QMainWindow& w)
     return out;
 }
 
-QString TopCaption(QMainWindow& w, int i) { return w.menuBar()->actions().at(i)->text(); }
+QString TopCaption(QMainWindow& w, int i)
+{
+    return w.menuBar()->actions().at(i)->text();
+}
 
 } // namespace
 

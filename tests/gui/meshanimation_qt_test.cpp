@@ -28,7 +28,8 @@
 
 using namespace platform;
 
-namespace {
+namespace
+{
 
 class MeshAnimationQtTest : public ::testing::Test
 {

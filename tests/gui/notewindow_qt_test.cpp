@@ -10,13 +10,13 @@
 #include "qtfixture.h"
 #include "xbase/ui/messagewindows.h"
 
-namespace {
+namespace
+{
 
 QWidget* VisibleNote()
 {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && (w->windowFlags() & Qt::WindowStaysOnTopHint))
-            return w;
+        if (w->isVisible() && (w->windowFlags() & Qt::WindowStaysOnTopHint)) return w;
     return nullptr;
 }
 
@@ -39,7 +39,7 @@ TEST(NoteWindowQt, ProgressShowsACaptionedYellowNoteThatNeverWaits)
         EXPECT_EQ(label->text(), QString());
         EXPECT_GE(note->width(), progress.Width);
     }
-    EXPECT_EQ(VisibleNote(), nullptr);  // freed with the progress object
+    EXPECT_EQ(VisibleNote(), nullptr); // freed with the progress object
 }
 
 TEST(NoteWindowQt, MessageNoteIsBorderless)

@@ -38,10 +38,7 @@ class QtOperationData : public ::testing::Test
         wtelmvar.UnitSystem = 0;
         dialogs_qt::RegisterDialogForms(qt.QtDialogs());
     }
-    void TearDown() override
-    {
-        InitPlanetBearings();
-    }
+    void TearDown() override { InitPlanetBearings(); }
     AppFirst app_;
     platform::PlatformQt qt;
     platform::ScopedPlatform use{qt};
@@ -79,25 +76,21 @@ TEST_F(QtOperationData, FormShowsEveryControlAndStoresOnOk)
                 shown = g->title();
             else
                 continue;
-            if (shown != platform::ToQString(c.Caption))
-                wrongCaption << name + "=" + shown;
+            if (shown != platform::ToQString(c.Caption)) wrongCaption << name + "=" + shown;
         }
-        if (auto* combo = w->findChild<QComboBox*>("ComboBox_proz"))
-            comboItems = combo->count();
+        if (auto* combo = w->findChild<QComboBox*>("ComboBox_proz")) comboItems = combo->count();
         const QPixmap pixmap = w->grab();
         grabbed = pixmap.size();
         auto* ec = w->findChild<QLineEdit*>("Edit_ec");
         ecShownBefore = ec && ec->isVisibleTo(w);
         // "a23 calculated" hides the contamination fields.
-        if (auto* radio = w->findChild<QRadioButton*>("RadioGroup_a23_0"))
-            radio->click();
+        if (auto* radio = w->findChild<QRadioButton*>("RadioGroup_a23_0")) radio->click();
         ecHiddenAfter = ec && !ec->isVisibleTo(w);
         if (auto* edit = w->findChild<QLineEdit*>("Edit_visko")) {
             edit->setText("150");
             emit edit->textEdited("150");
         }
-        if (auto* ok = w->findChild<QPushButton*>("Button_ok"))
-            ok->click();
+        if (auto* ok = w->findChild<QPushButton*>("Button_ok")) ok->click();
     });
     const auto result = qt.Dialogs().RunModal(model);
 

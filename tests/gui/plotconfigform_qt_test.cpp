@@ -16,8 +16,8 @@
 #include "dialogs/qt/formbinder.h"
 #include "foundation/programstate.h"
 #include "graphics/graphservices.h"
-#include "graphics/qt/plotconfigform_qt.h"
 #include "graphics/plotprogram.h"
+#include "graphics/qt/plotconfigform_qt.h"
 #include "platform/qt/platform_qt.h"
 #include "qtfixture.h"
 
@@ -27,10 +27,7 @@ namespace
 class QtConfKorvilt : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        telmvar.TempDir = "/t";
-    }
+    void SetUp() override { telmvar.TempDir = "/t"; }
     AppFirst app_;
     platform::PlatformQt qt;
     platform::ScopedPlatform use{qt};

@@ -3,15 +3,15 @@
 // close box aborts.
 #include "qtfixture.h"
 
+#include "dialogs/qt/formbinder.h"
 #include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
-#include "dialogs/qt/formbinder.h"
 #include "reports/qt/filepreview_qt.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
@@ -25,7 +25,8 @@ class QtPreview : public ::testing::Test
     void SetUp() override
     {
         p.SetSize(4, 2);
-        const char* rows[][2] = {{"File", "Date"}, {"a.qy7", "2024/05/01"}, {"b.qy7", "2023/11/30"}, {"c.qy7", "2025/01/15"}};
+        const char* rows[][2] = {
+            {"File", "Date"}, {"a.qy7", "2024/05/01"}, {"b.qy7", "2023/11/30"}, {"c.qy7", "2025/01/15"}};
         for (int r = 0; r < 4; ++r)
             for (int c = 0; c < 2; ++c)
                 p.Cell(r, c) = rows[r][c];
@@ -52,7 +53,7 @@ TEST_F(QtPreview, HeaderRightClickSortsAndKeepsTheCurrentFile)
     QTableWidget* g = w.Grid();
     ASSERT_EQ(g->rowCount(), 3);
     EXPECT_EQ(g->horizontalHeaderItem(1)->text(), "Date");
-    g->setCurrentCell(2, 0);  // c.qy7
+    g->setCurrentCell(2, 0); // c.qy7
     ClickHeader(g, 1, Qt::LeftButton);
     EXPECT_EQ(g->item(0, 0)->text(), "a.qy7") << "a left click does not sort";
     ClickHeader(g, 1, Qt::RightButton);

@@ -4,9 +4,9 @@
 #include "qtfixture.h"
 
 #include "common/tempdir.h"
+#include "dialogs/qt/formbinder.h"
 #include "foundation/programstate.h"
 #include "graphics/graphfacade.h"
-#include "dialogs/qt/formbinder.h"
 #include "graphics/printconf.h"
 #include "graphics/qt/printconf_qt.h"
 #include "platform/qt/platform_qt.h"
@@ -28,14 +28,8 @@ namespace
 class QtPrintConf : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        dir = testdirs::MakeTempDir("printconfqt");
-    }
-    void TearDown() override
-    {
-        testdirs::RemoveTempDir(dir);
-    }
+    void SetUp() override { dir = testdirs::MakeTempDir("printconfqt"); }
+    void TearDown() override { testdirs::RemoveTempDir(dir); }
     AppFirst app_;
     platform::PlatformQt qt;
     platform::ScopedPlatform use{qt};
@@ -44,14 +38,13 @@ class QtPrintConf : public ::testing::Test
 
 TEST_F(QtPrintConf, LandscapePrintToPdfIsA4Landscape)
 {
-    if (access("/usr/bin/pdfinfo", X_OK) != 0)
-        GTEST_SKIP() << "pdfinfo not installed";
+    if (access("/usr/bin/pdfinfo", X_OK) != 0) GTEST_SKIP() << "pdfinfo not installed";
     const std::string pdf = dir + "/graphics.pdf";
     qt.QtPrinter().QtPrinter().setOutputFormat(QPrinter::PdfFormat);
     qt.QtPrinter().QtPrinter().setOutputFileName(QString::fromStdString(pdf));
     qt.QtPrinter().QtPrinter().setPageSize(QPageSize(QPageSize::A4));
     GraphFacade.Line(0, 0, 100, 100);
-    printsettings.GraphContentKind = 2;  // opens portrait
+    printsettings.GraphContentKind = 2; // opens portrait
     TForm_printconf model;
     const auto form = dialogs_qt::MakeBoundForm(model, nullptr, graphics_qt::PrintConfLayout);
     QDialog& w = *form;
@@ -62,7 +55,7 @@ TEST_F(QtPrintConf, LandscapePrintToPdfIsA4Landscape)
     auto radios = w.findChildren<QRadioButton*>();
     ASSERT_EQ(radios.size(), 4);
     EXPECT_TRUE(radios[0]->isChecked()) << "Portrait";
-    radios[1]->setChecked(true);  // Landscape
+    radios[1]->setChecked(true); // Landscape
     w.findChild<QPushButton*>("Button_ok")->click();
     EXPECT_EQ(w.result(), QDialog::Accepted);
     FILE* p = popen(("/usr/bin/pdfinfo '" + pdf + "' 2>&1").c_str(), "r");

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include "common/tempdir.h"
 #include "platform/qt/printer_qt.h"
 #include "qtfixture.h"
-#include "common/tempdir.h"
 
 using namespace platform;
 

@@ -22,10 +22,7 @@ namespace
 class QtPrompts : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        telmvar.ProgramName = "QYR7";
-    }
+    void SetUp() override { telmvar.ProgramName = "QYR7"; }
     AppFirst app_;
     platform::PlatformQt qt;
     platform::ScopedPlatform use{qt};
@@ -57,7 +54,8 @@ TEST_F(QtPrompts, ListFormFromEightItems)
     for (int i = 1; i <= 8; ++i)
         telmvar.TextItems[i] = "item " + std::to_string(i);
     Seen seen;
-    Inspect(seen, {"Label1", "ListBox1", "button_ok", "button_cancel", "Button_hilfetext", "Button_hilfebild"},
+    Inspect(seen,
+            {"Label1", "ListBox1", "button_ok", "button_cancel", "Button_hilfetext", "Button_hilfebild"},
             "button_ok", [](QWidget* w) { w->findChild<QListWidget*>("ListBox1")->setCurrentRow(7); });
     uint16_t choice = 2;
     AskSelect("Which one ?", 8, choice);
@@ -90,11 +88,12 @@ TEST_F(QtPrompts, YesNoFormPreselectsNo)
     Seen seen;
     bool noChecked = false;
     QString group;
-    Inspect(seen, {"Label1", "RadioGroup_janein", "Button_ok", "button_cancel"}, "Button_ok", [&](QWidget* w) {
-        auto radios = w->findChildren<QRadioButton*>();
-        noChecked = radios.size() == 2 && radios[1]->isChecked() && radios[1]->text() == "&No";
-        group = w->findChild<QGroupBox*>("RadioGroup_janein")->title();
-    });
+    Inspect(seen, {"Label1", "RadioGroup_janein", "Button_ok", "button_cancel"}, "Button_ok",
+            [&](QWidget* w) {
+                auto radios = w->findChildren<QRadioButton*>();
+                noChecked = radios.size() == 2 && radios[1]->isChecked() && radios[1]->text() == "&No";
+                group = w->findChild<QGroupBox*>("RadioGroup_janein")->title();
+            });
     char answer = 'n';
     AskYesNoChar("Crowning ?", answer);
     EXPECT_EQ(seen.form, "Tin_janeindialog");
@@ -109,7 +108,8 @@ TEST_F(QtPrompts, TextFormUnchangedValueKeepsItsBits)
 {
     Seen seen;
     QString shown;
-    Inspect(seen, {"Label1", "EditEinText", "Button_ok", "Button_Cancel", "Button_hilfetext", "Button_hilfebild"},
+    Inspect(seen,
+            {"Label1", "EditEinText", "Button_ok", "Button_Cancel", "Button_hilfetext", "Button_hilfebild"},
             "Button_ok", [&](QWidget* w) { shown = w->findChild<QLineEdit*>("EditEinText")->text(); });
     Extended v = 123.456789L;
     AskValueInRange("Viscosity", v, 0, 1000);

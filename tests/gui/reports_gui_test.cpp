@@ -66,10 +66,7 @@ class ReportsGui : public ::testing::Test
         };
         InstallQtReportForms();
     }
-    void TearDown() override
-    {
-        fs::remove_all(dir_);
-    }
+    void TearDown() override { fs::remove_all(dir_); }
     AppFirst app_;
     platform::PlatformQt qt_;
     fs::path dir_;
@@ -131,8 +128,9 @@ TEST_F(ReportsGui, ResultWindowAndPreviewShowTheMenusOfTheLanguage)
         QStringList menus;
         for (const QMenu* m : w->findChildren<QMenu*>())
             menus << m->title() << m->actions().last()->text();
-        EXPECT_EQ(menus.join('|').toStdString(), w == &result ? "&Datei|&Beenden|&Bearbeiten|&Kopieren"
-                                                               : "&Datei|&Beenden|&Bearbeiten|Search &Next|&Hilfe|&Hilfe");
+        EXPECT_EQ(menus.join('|').toStdString(),
+                  w == &result ? "&Datei|&Beenden|&Bearbeiten|&Kopieren"
+                               : "&Datei|&Beenden|&Bearbeiten|Search &Next|&Hilfe|&Hilfe");
     }
 }
 

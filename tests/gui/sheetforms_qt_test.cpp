@@ -19,8 +19,8 @@
 #include "foundation/programstate.h"
 #include "planetary/documentation.h"
 #include "platform/qt/platform_qt.h"
-#include "reports/engine/reportservices.h"
 #include "qtfixture.h"
+#include "reports/engine/reportservices.h"
 
 namespace
 {
@@ -35,10 +35,7 @@ class QtSheetForms : public ::testing::Test
         telmvar.ProgramTitle = "QYR7";
         dialogs_qt::RegisterDialogForms(qt.QtDialogs());
     }
-    void TearDown() override
-    {
-        ResetDocumentation();
-    }
+    void TearDown() override { ResetDocumentation(); }
     AppFirst app_;
     platform::PlatformQt qt;
     platform::ScopedPlatform use{qt};
@@ -77,13 +74,14 @@ TEST_F(QtSheetForms, ChangeDialogStoresOnOk)
 {
     documentation.ChangeCount = 1;
     Seen seen;
-    Play(seen, {"Edit_aenderung", "Edit_datum", "Edit_bearbeiter", "Memo_beschreibung", "Button_datum"},
-         [](QWidget* w) {
-             Type(w, "Edit_aenderung", "bore 40 H7");
-             w->findChild<QPushButton*>("Button_datum")->click();
-             w->findChild<QPlainTextEdit*>("Memo_beschreibung")->setPlainText("line one\nline two");
-         },
-         "Button_ok");
+    Play(
+        seen, {"Edit_aenderung", "Edit_datum", "Edit_bearbeiter", "Memo_beschreibung", "Button_datum"},
+        [](QWidget* w) {
+            Type(w, "Edit_aenderung", "bore 40 H7");
+            w->findChild<QPushButton*>("Button_datum")->click();
+            w->findChild<QPlainTextEdit*>("Memo_beschreibung")->setPlainText("line one\nline two");
+        },
+        "Button_ok");
     EditChangeEntry(1);
     EXPECT_EQ(seen.form, "TForm_EinAend");
     EXPECT_EQ(seen.title, "Modification 1");
@@ -101,8 +99,9 @@ TEST_F(QtSheetForms, DrawingInfoCancelKeepsOkStores)
     wtelmvar.TitleBlockType = 0;
     const TDocumentation before = documentation;
     Seen seen;
-    Play(seen, {"StringGrid1_2_4", "StringGrid2_5_8", "Button4", "ComboBox_zeichtextmode", "Edit_ersatzfuer"},
-         [](QWidget* w) { Type(w, "StringGrid1_2_1", "HK"); }, "Button_cancel");
+    Play(
+        seen, {"StringGrid1_2_4", "StringGrid2_5_8", "Button4", "ComboBox_zeichtextmode", "Edit_ersatzfuer"},
+        [](QWidget* w) { Type(w, "StringGrid1_2_1", "HK"); }, "Button_cancel");
     ShowDrawingInfo();
     EXPECT_EQ(seen.title, "Info drawing DIN 6771");
     EXPECT_TRUE(seen.missing.isEmpty()) << seen.missing.join(' ').toStdString();
@@ -111,11 +110,14 @@ TEST_F(QtSheetForms, DrawingInfoCancelKeepsOkStores)
     EXPECT_EQ(documentation, before);
 
     Seen second;
-    Play(second, {}, [](QWidget* w) {
-        Type(w, "StringGrid1_2_1", "HK");
-        Type(w, "StringGrid2_5_1", "free text");
-        w->findChild<QComboBox*>("ComboBox_zeichtextmode")->setCurrentIndex(1);
-    }, "Button_ok");
+    Play(
+        second, {},
+        [](QWidget* w) {
+            Type(w, "StringGrid1_2_1", "HK");
+            Type(w, "StringGrid2_5_1", "free text");
+            w->findChild<QComboBox*>("ComboBox_zeichtextmode")->setCurrentIndex(1);
+        },
+        "Button_ok");
     ShowDrawingInfo();
     EXPECT_FALSE(telmvar.Aborted);
     EXPECT_EQ(documentation.DrawnBy, "HK");
@@ -127,8 +129,9 @@ TEST_F(QtSheetForms, DrawingInfoCancelKeepsOkStores)
 TEST_F(QtSheetForms, DocumentLinksStoreTheTypedPairs)
 {
     Seen seen;
-    Play(seen, {"Edit_prog5", "Edit_file5", "Button5", "Button5f", "Button_browseprog1", "Label_file2"},
-         [](QWidget* w) { Type(w, "Edit_file3", "/home/u/gear.dxf"); }, "Button_ok");
+    Play(
+        seen, {"Edit_prog5", "Edit_file5", "Button5", "Button5f", "Button_browseprog1", "Label_file2"},
+        [](QWidget* w) { Type(w, "Edit_file3", "/home/u/gear.dxf"); }, "Button_ok");
     ShowDocumentLinks(0);
     EXPECT_EQ(seen.title, "Document Links  -  QYR7  -  ");
     EXPECT_TRUE(seen.missing.isEmpty()) << seen.missing.join(' ').toStdString();

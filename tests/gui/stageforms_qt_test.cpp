@@ -16,8 +16,8 @@
 
 #include <functional>
 
-#include "dialogs/dialogservices.h"
 #include "dialogs/calculatorwindow.h"
+#include "dialogs/dialogservices.h"
 #include "dialogs/qt/dialogforms_qt.h"
 #include "dialogs/stage/basicrackconverter.h"
 #include "dialogs/stage/carrierform.h"
@@ -50,10 +50,7 @@ class QtStageForms : public ::testing::Test
         telmvar.PltDir = "/nonexistent-qyr7-help";
         dialogs_qt::RegisterDialogForms(qt.QtDialogs());
     }
-    void TearDown() override
-    {
-        telmvar.MessagesEnabled = true;
-    }
+    void TearDown() override { telmvar.MessagesEnabled = true; }
     AppFirst app_;
     platform::PlatformQt qt;
     platform::ScopedPlatform use{qt};
@@ -68,7 +65,8 @@ struct Seen {
 
 // Renders the modal form, looks for the named widgets, clicks Click (when
 // given), reads Watch and closes the form with Close.
-void Inspect(Seen& seen, const QStringList& names, const QString& click, const QString& watch, const QString& close)
+void Inspect(Seen& seen, const QStringList& names, const QString& click, const QString& watch,
+             const QString& close)
 {
     WhenModalAppears([&seen, names, click, watch, close](QWidget* w) {
         seen.form = w->objectName();
@@ -98,7 +96,8 @@ TEST_F(QtStageForms, DriveForm)
     Inspect(seen,
             {"RadioGroup_antrieb_0", "RadioGroup_abtrieb_2", "RadioGroup_npt_1", "Edit_nantr", "Edit_Pantr",
              "Edit_tantr", "Edit_ncontrol", "CheckBox_blocked", "CheckBox_leistungsteilung", "Label_nabtr",
-             "Label_np", "Label_zh", "Label_control", "Button_ok", "Button_cancel", "Button_help", "Button_update"},
+             "Label_np", "Label_zh", "Label_control", "Button_ok", "Button_cancel", "Button_help",
+             "Button_update"},
             "RadioGroup_abtrieb_2", "Label_control", "Button_cancel");
     TForm_qyr7antr model;
     RunModalDialog(model);
@@ -127,8 +126,8 @@ TEST_F(QtStageForms, TextsForm)
     PlanetaryGears.GearName[1] = "Sonne";
     Seen seen;
     Inspect(seen,
-            {"Edit_zname0", "Edit_znr4", "Edit_extzname2", "Edit_bemerk3", "Label_getriebe", "Label4", "Button_OK",
-             "Button_CANCEL"},
+            {"Edit_zname0", "Edit_znr4", "Edit_extzname2", "Edit_bemerk3", "Label_getriebe", "Label4",
+             "Button_OK", "Button_CANCEL"},
             "", "Edit_zname1", "Button_OK");
     TForm_qyr7text model;
     RunModalDialog(model);
@@ -142,7 +141,8 @@ TEST_F(QtStageForms, CarrierForm)
     Seen seen;
     Inspect(seen,
             {"Edit_dshs", "Edit_dshpi", "Edit_dshpe", "Edit_hcarrier", "ComboBox_form", "CheckBox_jadcarrier",
-             "Edit_dcarrier", "Edit_lcarrier", "Button_dcarrier", "Image1", "Button_metric", "Button_hilfebild"},
+             "Edit_dcarrier", "Edit_lcarrier", "Button_dcarrier", "Image1", "Button_metric",
+             "Button_hilfebild"},
             "Button_hcarrier", "Edit_hcarrier", "Button_cancel");
     PlanetaryGears.b[gPi] = 40;
     TForm_qyr7carr model;
@@ -156,8 +156,8 @@ TEST_F(QtStageForms, LubricantForm)
     GearPair.v50 = 100;
     Seen seen;
     Inspect(seen,
-            {"Edit_name", "Edit_visko40", "Edit_visko50", "Edit_visko100", "Edit_rho", "Edit_temp", "Label_viskot",
-             "Button_visko40", "Button_hilfebild"},
+            {"Edit_name", "Edit_visko40", "Edit_visko50", "Edit_visko100", "Edit_rho", "Edit_temp",
+             "Label_viskot", "Button_visko40", "Button_hilfebild"},
             "Button_visko40", "Edit_visko40", "Button_cancel");
     TForm_qyr1visk model;
     RunModalDialog(model);
@@ -168,8 +168,9 @@ TEST_F(QtStageForms, LubricantForm)
 TEST_F(QtStageForms, ViscosityForm)
 {
     Seen seen;
-    Inspect(seen, {"RadioGroup_visko_0", "RadioGroup_visko_2", "Edit_visko50", "Edit_visko40", "Edit_viskox",
-                   "Edit_temp", "Button_ok"},
+    Inspect(seen,
+            {"RadioGroup_visko_0", "RadioGroup_visko_2", "Edit_visko50", "Edit_visko40", "Edit_viskox",
+             "Edit_temp", "Button_ok"},
             "RadioGroup_visko_1", "Edit_visko40", "Button_ok");
     std::string nu50 = "100";
     EXPECT_TRUE(AskViscosityAt50(nu50));

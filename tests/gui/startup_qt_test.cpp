@@ -4,16 +4,16 @@
 #include <gtest/gtest.h>
 
 #include "app/configio.h"
-#include "app/qt/configdialog_qt.h"
-#include "dialogs/qt/dialogforms_qt.h"
+#include "app/maincommands.h"
 #include "app/programidentity.h"
+#include "app/qt/configdialog_qt.h"
 #include "app/qt/mainform_qt.h"
 #include "app/startup.h"
-#include "app/maincommands.h"
 #include "app/windowplacement.h"
+#include "dialogs/qt/dialogforms_qt.h"
 #include "foundation/foundationstate.h"
-#include "foundation/programstate.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 #include "graphics/graphfacade.h"
 #include "graphics/qt/graphwindow_qt.h"
 #include "platform/qt/platform_qt.h"
@@ -27,10 +27,12 @@
 namespace fs = std::filesystem;
 using namespace platform;
 
-namespace {
+namespace
+{
 
-class QtStartup : public ::testing::Test {
-protected:
+class QtStartup : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         TestApp();
@@ -43,10 +45,7 @@ protected:
         wtelmvar.DefaultDataDir = dir.string() + "/";
         telmvar.StartDir = dir.string();
     }
-    void TearDown() override
-    {
-        fs::remove_all(dir);
-    }
+    void TearDown() override { fs::remove_all(dir); }
     fs::path dir;
 };
 
@@ -191,7 +190,8 @@ TEST_F(QtStartup, DialogFitOfEveryDialogOfTheFileEditCadAndDocumentMenus)
             return s;
         };
         using dialogs_qt::RegisterDialogForms;
-        for (auto r : {RegisterDialogForms, RegisterConfigForms}) r(qt.QtDialogs());
+        for (auto r : {RegisterDialogForms, RegisterConfigForms})
+            r(qt.QtDialogs());
         startup.Interactive = true;
         ASSERT_FALSE(ThhFormCreate(ParseCommandLine({})).EndProcess);
         wtelmvar.DialogWindowSizeCode = 1;

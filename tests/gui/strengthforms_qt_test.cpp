@@ -54,7 +54,8 @@ struct Seen {
 
 // Renders the modal form, looks for the named widgets (actions included),
 // runs Act on it and closes it with Close.
-void Inspect(Seen& seen, const QStringList& names, std::function<void(QWidget*, Seen&)> act, const QString& close)
+void Inspect(Seen& seen, const QStringList& names, std::function<void(QWidget*, Seen&)> act,
+             const QString& close)
 {
     WhenModalAppears([&seen, names, act, close](QWidget* w) {
         seen.form = w->objectName();
@@ -80,16 +81,17 @@ TEST_F(QtStrengthForms, FullStrengthDialog)
 {
     GearPair.CalcMethod = 1;
     Seen seen;
-    Inspect(seen,
-            {"ComboBox_rfcode", "GroupBox1", "Edit_di1", "Edit_ynt4", "RadioGroup_Lnt_1", "Edit_visko", "Button_oel",
-             "Edit_kgamma", "CheckBox_pfeil", "GroupBox_fs2", "GroupBox_lagerh", "ComboBox_bi443p", "Edit_l1s",
-             "Edit_dshh", "CheckBox_notch", "Edit_tgrg4", "Button_calc", "Button_metric"},
-            [](QWidget* w, Seen& s) {
-                auto* combo = w->findChild<QComboBox*>("ComboBox_rfcode");
-                combo->setCurrentText("Input K,Y,Z");
-                s.after = w->findChild<QGroupBox*>("GroupBox_fs2")->isVisibleTo(w) ? "shown" : "hidden";
-            },
-            "Button_cancel");
+    Inspect(
+        seen,
+        {"ComboBox_rfcode", "GroupBox1", "Edit_di1", "Edit_ynt4", "RadioGroup_Lnt_1", "Edit_visko",
+         "Button_oel", "Edit_kgamma", "CheckBox_pfeil", "GroupBox_fs2", "GroupBox_lagerh", "ComboBox_bi443p",
+         "Edit_l1s", "Edit_dshh", "CheckBox_notch", "Edit_tgrg4", "Button_calc", "Button_metric"},
+        [](QWidget* w, Seen& s) {
+            auto* combo = w->findChild<QComboBox*>("ComboBox_rfcode");
+            combo->setCurrentText("Input K,Y,Z");
+            s.after = w->findChild<QGroupBox*>("GroupBox_fs2")->isVisibleTo(w) ? "shown" : "hidden";
+        },
+        "Button_cancel");
     TForm_qyr7fs0 model;
     RunModalDialog(model);
     Expect(seen, "TForm_qyr7fs0", "QYR7  Strength");
@@ -105,8 +107,8 @@ TEST_F(QtStrengthForms, CompactDialogs)
 {
     GearPair.CalcMethod = 4;
     Seen one;
-    Inspect(one, {"GroupBox1", "GroupBox2", "Edit_rzroot3", "Button_viskox", "Button_help", "Button_calc"}, nullptr,
-            "Button_ok");
+    Inspect(one, {"GroupBox1", "GroupBox2", "Edit_rzroot3", "Button_viskox", "Button_help", "Button_calc"},
+            nullptr, "Button_ok");
     TForm_qyr7fs1 m1;
     RunModalDialog(m1);
     Expect(one, "TForm_qyr7fs1", "QYR7  Strength acc. ISO 6336:2006-2008");
@@ -130,10 +132,14 @@ TEST_F(QtStrengthForms, OptionDialogs)
     Expect(con2, "TForm_qyr5con2", "QYR7");
 
     Seen con3;
-    Inspect(con3, {"ComboBox_rfcode", "RadioGroup_ka_1", "ComboBox_yfsx", "CheckBox_zwischenwertedrucken",
-                   "RadioGroup_lnt_0"},
-            [](QWidget* w, Seen& s) { s.after = w->findChild<QWidget*>("RadioGroup_ka")->isEnabled() ? "on" : "off"; },
-            "Button_ok");
+    Inspect(
+        con3,
+        {"ComboBox_rfcode", "RadioGroup_ka_1", "ComboBox_yfsx", "CheckBox_zwischenwertedrucken",
+         "RadioGroup_lnt_0"},
+        [](QWidget* w, Seen& s) {
+            s.after = w->findChild<QWidget*>("RadioGroup_ka")->isEnabled() ? "on" : "off";
+        },
+        "Button_ok");
     TForm_qyr5con3 m3;
     RunModalDialog(m3);
     Expect(con3, "TForm_qyr5con3", "QYR7");
@@ -146,18 +152,19 @@ TEST_F(QtStrengthForms, LoadSpectrumTableWithItsMenu)
     GearPair.LoadSpectrum[1] = {1e6L, 500};
     GearPair.LoadSpectrum[2] = {2e6L, 250};
     Seen seen;
-    Inspect(seen,
-            {"StringGrid1", "mi_fileimport", "mi_fileExport", "mi_editCopy", "mi_editPaste",
-             "mi_viewloadcycleslogarithmic", "mi_viewError", "Button_add", "Button_add1", "Button_del",
-             "Button_metric"},
-            [](QWidget* w, Seen& s) {
-                auto* table = w->findChild<QTableWidget*>("StringGrid1");
-                table->item(0, 1)->setText("600");
-                table->setRangeSelected(QTableWidgetSelectionRange(0, 1, 1, 2), true);
-                w->findChild<QAction*>("mi_editCopy")->trigger();
-                s.after = QString::number(table->rowCount()) + " " + table->horizontalHeaderItem(1)->text();
-            },
-            "Button_ok");
+    Inspect(
+        seen,
+        {"StringGrid1", "mi_fileimport", "mi_fileExport", "mi_editCopy", "mi_editPaste",
+         "mi_viewloadcycleslogarithmic", "mi_viewError", "Button_add", "Button_add1", "Button_del",
+         "Button_metric"},
+        [](QWidget* w, Seen& s) {
+            auto* table = w->findChild<QTableWidget*>("StringGrid1");
+            table->item(0, 1)->setText("600");
+            table->setRangeSelected(QTableWidgetSelectionRange(0, 1, 1, 2), true);
+            w->findChild<QAction*>("mi_editCopy")->trigger();
+            s.after = QString::number(table->rowCount()) + " " + table->horizontalHeaderItem(1)->text();
+        },
+        "Button_ok");
     TForm_qyrlk1 model;
     RunModalDialog(model);
     Expect(seen, "TForm_qyrlk1", "QYR7");
@@ -171,9 +178,10 @@ TEST_F(QtStrengthForms, EditorListAndItem)
 {
     telmvar.TextItems[1] = "001:    T=   500.0 Nm       N= 1000000";
     Seen list;
-    Inspect(list, {"ListBox1", "Button_new", "Button_156", "Button_158", "Button_hilfebild"},
-            [](QWidget* w, Seen& s) { s.after = w->findChild<QListWidget*>("ListBox1")->item(0)->text(); },
-            "Button_modify");
+    Inspect(
+        list, {"ListBox1", "Button_new", "Button_156", "Button_158", "Button_hilfebild"},
+        [](QWidget* w, Seen& s) { s.after = w->findChild<QListWidget*>("ListBox1")->item(0)->text(); },
+        "Button_modify");
     TForm_einarray m("load spectrum QYR7", 1, 1);
     RunModalDialog(m);
     Expect(list, "TForm_einarray", "load spectrum QYR7");
@@ -185,8 +193,9 @@ TEST_F(QtStrengthForms, EditorListAndItem)
     TLoadSpectrumEditor editor;
     ASSERT_TRUE(editor.BeginModify(1));
     Seen item;
-    Inspect(item, {"RadioButton1", "RadioButton2", "Edit_ti", "Edit_ni", "RadioGroup_ntp_2", "RadioGroup_t_1",
-                   "Edit_th", "SpinButton1Up", "Button_metric"},
+    Inspect(item,
+            {"RadioButton1", "RadioButton2", "Edit_ti", "Edit_ni", "RadioGroup_ntp_2", "RadioGroup_t_1",
+             "Edit_th", "SpinButton1Up", "Button_metric"},
             nullptr, "Button_cancel");
     TForm_lki lki(editor);
     RunModalDialog(lki);

@@ -1,31 +1,35 @@
 // Life of the planet bearings. Expected values are hand calculations of the
 // ISO 281 formulas (noted beside each case), never the routine's own output.
+#include "common/testmessages.h"
 #include "foundation/messagecollector.h"
-#include "foundation/programstate.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 #include "planetary/bearings/bearinglife.h"
 #include "planetary/bearings/planetbearing.h"
-#include "common/testmessages.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
-namespace {
+namespace
+{
 
-double Dbl(Extended v) { return static_cast<double>(v); }
+double Dbl(Extended v)
+{
+    return static_cast<double>(v);
+}
 
 bool HasMessageStarting(const std::string& text)
 {
     for (int k = 1; k <= error0.ErrorCount; ++k)
-        if (error0.ErrorTexts[k].rfind(text, 0) == 0)
-            return true;
+        if (error0.ErrorTexts[k].rfind(text, 0) == 0) return true;
     return false;
 }
 
-class BearingLife : public ::testing::Test {
-protected:
+class BearingLife : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         InitPlanetBearings();
@@ -100,13 +104,13 @@ struct KrCase {
 TEST_F(BearingLife, MinimumLoadFactorByDesignation)
 {
     const KrCase cases[] = {
-        {1, "6205", 25, 25},   {1, "6305", 25, 30},    {1, "61805", 25, 15},  {1, "16005", 25, 20},
-        {1, "6405", 25, 35},   {1, "4205", 25, 50},    {1, "4305", 25, 60},   {1, "61905", 25, 20},
-        {1, "6005", 25, 25},   {1, "16101", 12, 25},   {1, "NX 5", 25, 0},    {2, "2205", 25, 40},
-        {2, "1305", 25, 45},   {2, "1405", 25, 30},    {2, "1205", 25, 40},   {2, "2305", 25, 50},
-        {2, "105", 25, 0},     {8, "7205 BE", 25, 95}, {8, "7205 B", 25, 80}, {8, "7305 BE", 25, 100},
-        {8, "7305 B", 25, 90}, {8, "7005", 25, 90},    {9, "3205", 25, 60},   {9, "3212", 60, 80},
-        {9, "3305", 25, 70},   {9, "3310", 50, 95},    {9, "5205", 25, 60},   {5, "NU 2210 EC", 50, 200},
+        {1, "6205", 25, 25},     {1, "6305", 25, 30},     {1, "61805", 25, 15},   {1, "16005", 25, 20},
+        {1, "6405", 25, 35},     {1, "4205", 25, 50},     {1, "4305", 25, 60},    {1, "61905", 25, 20},
+        {1, "6005", 25, 25},     {1, "16101", 12, 25},    {1, "NX 5", 25, 0},     {2, "2205", 25, 40},
+        {2, "1305", 25, 45},     {2, "1405", 25, 30},     {2, "1205", 25, 40},    {2, "2305", 25, 50},
+        {2, "105", 25, 0},       {8, "7205 BE", 25, 95},  {8, "7205 B", 25, 80},  {8, "7305 BE", 25, 100},
+        {8, "7305 B", 25, 90},   {8, "7005", 25, 90},     {9, "3205", 25, 60},    {9, "3212", 60, 80},
+        {9, "3305", 25, 70},     {9, "3310", 50, 95},     {9, "5205", 25, 60},    {5, "NU 2210 EC", 50, 200},
         {5, "NU 2310", 50, 250}, {5, "NU 1010", 50, 100}, {5, "NU 205", 25, 150}, {5, "NU 210", 50, 100},
     };
     for (const auto& c : cases)
@@ -215,7 +219,8 @@ TEST_F(BearingLife, CylindricalRollerNJRules)
 
 TEST_F(BearingLife, ReliabilityTable)
 {
-    const double a1[] = {1.0, 0.64, 0.55, 0.47, 0.37, 0.25, 0.22, 0.19, 0.16, 0.12, 0.093, 0.087, 0.08, 0.077};
+    const double a1[] = {1.0,  0.64, 0.55, 0.47,  0.37,  0.25, 0.22,
+                         0.19, 0.16, 0.12, 0.093, 0.087, 0.08, 0.077};
     for (int k = 1; k <= 14; ++k) {
         EXPECT_NEAR(Dbl(ReliabilityFactors[k]), a1[k - 1], 1e-15) << k;
         auto& b = Ball(1, "6309", 45000, 30000);
@@ -538,8 +543,8 @@ TEST_F(BearingLife, DoubleRowAngularContactByContactAngle)
     struct {
         double alpha, Fa, P, P0;
     } const cases[] = {
-        {25, 500, 1000 + 0.92 * 500, 1000 + 0.76 * 500},   {25, 1000, 670 + 1410, 1000 + 760},
-        {35, 900, 1000 + 0.66 * 900, 1000 + 0.58 * 900},  {35, 1000, 600 + 1070, 1580},
+        {25, 500, 1000 + 0.92 * 500, 1000 + 0.76 * 500},    {25, 1000, 670 + 1410, 1000 + 760},
+        {35, 900, 1000 + 0.66 * 900, 1000 + 0.58 * 900},    {35, 1000, 600 + 1070, 1580},
         {45, 1300, 1000 + 0.47 * 1300, 1000 + 0.58 * 1300}, {45, 1400, 540 + 0.81 * 1400, 1000 + 0.58 * 1400},
     };
     for (const auto& c : cases) {

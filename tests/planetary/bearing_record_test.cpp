@@ -16,10 +16,12 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
-class BearingRecord : public ::testing::Test {
-protected:
+class BearingRecord : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         InitPlanetBearings();
@@ -52,8 +54,7 @@ protected:
         while (pos < all.size()) {
             const auto end = all.find("\r\n", pos);
             EXPECT_NE(end, std::string::npos) << "every line ends with CR LF";
-            if (end == std::string::npos)
-                break;
+            if (end == std::string::npos) break;
             out.push_back(all.substr(pos, end - pos));
             pos = end + 2;
         }
@@ -79,15 +80,21 @@ WaelzLagerTyp Distinct(int base)
 {
     WaelzLagerTyp b;
     Extended v = base + 0.125L;
-    auto next = [&v]() { v += 1.5L; return v; };
+    auto next = [&v]() {
+        v += 1.5L;
+        return v;
+    };
     b.BearingType = 5;
     b.CatalogueRecNo = 1234 + base;
     b.Designation = "NJ 2210 EC";
-    for (Extended* x : {&b.C0, &b.C, &b.X, &b.Y, &b.P, &b.P0, &b.Frm, &b.FaPerm, &b.L10, &b.D, &b.d, &b.B,
-                        &b.CatValue1, &b.CatValue2, &b.nPerm2, &b.nPerm, &b.CatValue3, &b.d1, &b.D1, &b.CatValue4,
-                        &b.CatValue5, &b.CatValue6, &b.CatValue7, &b.CatValue8, &b.CatValue9, &b.alpha, &b.e, &b.Y1,
-                        &b.Y2, &b.Y0, &b.Weight, &b.Price, &b.CRatio, &b.s0, &b.FrMin, &b.nu40, &b.nu1, &b.nu,
-                        &b.Temperature, &b.kappa, &b.a23, &b.aISO, &b.Lna, &b.eC, &b.Cu})
+    for (Extended* x :
+         {&b.C0,        &b.C,         &b.X,         &b.Y,           &b.P,      &b.P0,        &b.Frm,
+          &b.FaPerm,    &b.L10,       &b.D,         &b.d,           &b.B,      &b.CatValue1, &b.CatValue2,
+          &b.nPerm2,    &b.nPerm,     &b.CatValue3, &b.d1,          &b.D1,     &b.CatValue4, &b.CatValue5,
+          &b.CatValue6, &b.CatValue7, &b.CatValue8, &b.CatValue9,   &b.alpha,  &b.e,         &b.Y1,
+          &b.Y2,        &b.Y0,        &b.Weight,    &b.Price,       &b.CRatio, &b.s0,        &b.FrMin,
+          &b.nu40,      &b.nu1,       &b.nu,        &b.Temperature, &b.kappa,  &b.a23,       &b.aISO,
+          &b.Lna,       &b.eC,        &b.Cu})
         *x = next();
     b.CatText2 = "Kaefig \xE4 text";
     b.ReliabilityIndex = 7;
@@ -174,9 +181,9 @@ struct PredicateCase {
 TEST_F(BearingRecord, NjAndConfigurationPredicates)
 {
     const PredicateCase cases[] = {
-        {5, "NJ 2210 EC", true, true},   {5, "NU 2210 EC", false, false}, {1, "NJ 205", false, false},
-        {6, "32210", false, true},       {8, "7205 BE", false, true},     {9, "3205", false, false},
-        {5, "NUP 210", false, false},    {5, "", false, false},
+        {5, "NJ 2210 EC", true, true}, {5, "NU 2210 EC", false, false}, {1, "NJ 205", false, false},
+        {6, "32210", false, true},     {8, "7205 BE", false, true},     {9, "3205", false, false},
+        {5, "NUP 210", false, false},  {5, "", false, false},
     };
     for (const auto& c : cases) {
         PlanetBearings[1].BearingType = c.type;

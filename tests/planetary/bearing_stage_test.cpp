@@ -2,16 +2,17 @@
 // the bearing count as the stage hands them over.
 #include "planetary_fixture.h"
 
+#include "common/testmessages.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/stagecalc.h"
-#include "common/testmessages.h"
 
 #include <cmath>
 #include <string>
 
-namespace {
+namespace
+{
 
 using BearingStage = StageTest;
 

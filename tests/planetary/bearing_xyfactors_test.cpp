@@ -2,11 +2,11 @@
 // The shipped tables are checked against the published X, Y, e values of
 // single-row radial ball bearings (ISO 281 for normal clearance, the
 // catalogue values for C3 and C4).
-#include "foundation/messagecollector.h"
+#include "common/testmessages.h"
 #include "foundation/foundationstate.h"
+#include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 #include "planetary/bearings/xyfactors.h"
-#include "common/testmessages.h"
 
 #include <gtest/gtest.h>
 
@@ -19,12 +19,17 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
-double Dbl(Extended v) { return static_cast<double>(v); }
+double Dbl(Extended v)
+{
+    return static_cast<double>(v);
+}
 
-class XYFactors : public ::testing::Test {
-protected:
+class XYFactors : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         std::string tmpl = (fs::temp_directory_path() / "qyr7_hdf_XXXXXX").string();
@@ -36,7 +41,10 @@ protected:
         std::error_code ec;
         fs::remove_all(dir_, ec);
     }
-    static std::string Shipped(int choice) { return std::string(QYR7_DATA_DIR) + "/" + XYFactorTableName(choice); }
+    static std::string Shipped(int choice)
+    {
+        return std::string(QYR7_DATA_DIR) + "/" + XYFactorTableName(choice);
+    }
     std::string Table(const std::string& bytes)
     {
         const std::string path = dir_ + "/t.hdf";
@@ -182,7 +190,9 @@ TEST_F(XYFactors, HeaderRulesAndNumberForms)
 {
     const std::string body = "r1\n0,1\n0,3\n1\n0\n0,5\n1,5\nr2\n0.2\n0.4\n1\n0\n0.4\n1.1\n";
     const std::string headers[] = {
-        "Title\n", " blank first\n*star\n-dash\n0 zero\n\nTitle\n", "\r\n   \r\nXY\r\n",
+        "Title\n",
+        " blank first\n*star\n-dash\n0 zero\n\nTitle\n",
+        "\r\n   \r\nXY\r\n",
     };
     for (const auto& h : headers) {
         const auto [X, Y] = Lookup(Table(h + body + "\n\n"), 0, 1500, 10000);
@@ -191,8 +201,7 @@ TEST_F(XYFactors, HeaderRulesAndNumberForms)
     }
     std::string crlf;
     for (char c : "Title\n" + body) {
-        if (c == '\n')
-            crlf += '\r';
+        if (c == '\n') crlf += '\r';
         crlf += c;
     }
     const auto [X, Y] = Lookup(Table(crlf), 0, 1500, 10000);
@@ -203,7 +212,11 @@ TEST_F(XYFactors, HeaderRulesAndNumberForms)
 TEST_F(XYFactors, BrokenTablesAreRefused)
 {
     const std::string broken[] = {
-        "", "---\n", "---\nTitle\n", "Title\nr1\n0.1\n0.3\n1\n", "Title\nr1\n0.1\n0.3\n1\n0\n0.5\n1.5\nr2\n0.2\n",
+        "",
+        "---\n",
+        "---\nTitle\n",
+        "Title\nr1\n0.1\n0.3\n1\n",
+        "Title\nr1\n0.1\n0.3\n1\n0\n0.5\n1.5\nr2\n0.2\n",
     };
     for (const auto& b : broken) {
         ResetFoundationState();
@@ -259,10 +272,18 @@ TEST_F(XYFactors, DamagedCopiesOfTheShippedTableAreRefusedAtTheirLine)
         SCOPED_TRACE(c.what);
         std::vector<std::string> lines = shipped;
         switch (c.op) {
-        case Op::Replace: lines[c.line - 1] = c.text; break;
-        case Op::Drop: lines.erase(lines.begin() + (c.line - 1)); break;
-        case Op::Insert: lines.insert(lines.begin() + (c.line - 1), c.text); break;
-        case Op::Append: lines.push_back(c.text); break;
+        case Op::Replace:
+            lines[c.line - 1] = c.text;
+            break;
+        case Op::Drop:
+            lines.erase(lines.begin() + (c.line - 1));
+            break;
+        case Op::Insert:
+            lines.insert(lines.begin() + (c.line - 1), c.text);
+            break;
+        case Op::Append:
+            lines.push_back(c.text);
+            break;
         }
         std::string bytes;
         for (const auto& l : lines)
@@ -274,7 +295,8 @@ TEST_F(XYFactors, DamagedCopiesOfTheShippedTableAreRefusedAtTheirLine)
         EXPECT_EQ(Y, -7.0);
         EXPECT_TRUE(telmvar.Aborted);
         ASSERT_EQ(error0.ErrorCount, 1);
-        const std::string prefix = "factor table file " + path + " line " + std::to_string(c.faultLine) + ": ";
+        const std::string prefix =
+            "factor table file " + path + " line " + std::to_string(c.faultLine) + ": ";
         EXPECT_EQ(error0.ErrorTexts[1].rfind(prefix, 0), 0u) << error0.ErrorTexts[1];
         EXPECT_NE(error0.ErrorTexts[1].find(c.reason), std::string::npos) << error0.ErrorTexts[1];
     }
@@ -291,7 +313,8 @@ TEST_F(XYFactors, PipesAndDevicesAreNoTables)
         const auto [X, Y] = Lookup(path, 1000, 300, 10000);
         EXPECT_EQ(X, -7.0) << path;
         EXPECT_TRUE(telmvar.Aborted) << path;
-        EXPECT_TRUE(HasMessage("file " + path + ": not a regular file (a pipe or a device), not read !")) << path;
+        EXPECT_TRUE(HasMessage("file " + path + ": not a regular file (a pipe or a device), not read !"))
+            << path;
     }
 }
 

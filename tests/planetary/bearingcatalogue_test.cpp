@@ -5,26 +5,28 @@
 #include "planetary_fixture.h"
 
 #include "foundation/messagecollector.h"
-#include "foundation/programstate.h"
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 #include "planetary/bearings/bearingcatalogue.h"
 #include "platform/headless/platform_headless.h"
 #include "xbase/access/tableaccess.h"
 #include "xbase/xbaselib.h"
 #include "xbase/xbasestate.h"
 
+#include "common/tempdir.h"
 #include <cmath>
 #include <filesystem>
 #include <unistd.h>
-#include "common/tempdir.h"
 
-namespace {
+namespace
+{
 
 namespace fs = std::filesystem;
 
-class BearingCatalogue : public StageTest {
-protected:
+class BearingCatalogue : public StageTest
+{
+  protected:
     void SetUp() override
     {
         StageTest::SetUp();
@@ -33,8 +35,7 @@ protected:
         fs::create_directory(dir + "/temp");
         for (const auto& e : fs::directory_iterator(QYR7_DATA_DIR)) {
             const auto ext = e.path().extension();
-            if (ext == ".dbf" || ext == ".hdf")
-                fs::copy_file(e.path(), fs::path(dir) / e.path().filename());
+            if (ext == ".dbf" || ext == ".hdf") fs::copy_file(e.path(), fs::path(dir) / e.path().filename());
         }
         telmvar.DbfDir = dir;
         telmvar.TempDir = dir + "/temp";
@@ -202,7 +203,7 @@ TEST_F(BearingCatalogue, MenuBrowseNeverReplacesTheBearing)
     PlanetBearings[1] = WaelzLagerTyp{};
     PlanetBearings[1].Designation = "own bearing";
     wtelmvar.DatabaseMode = 1;
-    headless.HeadlessPrompts().QueueSelection(4);  // cylindrical roller bearing
+    headless.HeadlessPrompts().QueueSelection(4); // cylindrical roller bearing
     Pick("", 2);
     SelectBearingFromCatalogue(0, 1, 0, 0, 0, 0, 0, 0, 0, 0);
     EXPECT_EQ(PlanetBearings[1].Designation, "own bearing");
@@ -233,7 +234,8 @@ TEST_F(BearingCatalogue, DefaultStagePlanetFindsABearing)
         SCOPED_TRACE(type);
         headless.HeadlessDialogs().QueueScript([](platform::DialogModel& m) {
             auto& b = dynamic_cast<TDbfBrowserModel&>(m);
-            EXPECT_GE(TextToFloat(b.Table->SField(2).substr(b.Table->SField(2).find_first_not_of(' '))), 25.0 - 1e-9)
+            EXPECT_GE(TextToFloat(b.Table->SField(2).substr(b.Table->SField(2).find_first_not_of(' '))),
+                      25.0 - 1e-9)
                 << b.Table->SField(1);
             return platform::DialogResult::Ok;
         });

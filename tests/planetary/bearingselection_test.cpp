@@ -17,14 +17,15 @@
 #include "xbase/xbaselib.h"
 #include "xbase/xbasestate.h"
 
+#include "common/tempdir.h"
 #include <cmath>
 #include <filesystem>
 #include <optional>
 #include <regex>
 #include <vector>
-#include "common/tempdir.h"
 
-namespace {
+namespace
+{
 
 namespace fs = std::filesystem;
 using platform::MessageAnswer;
@@ -34,11 +35,11 @@ TEST(NextStandardBore, RoundsUpToTheNextEntryOfTheList)
     const struct {
         double x, bore;
     } cases[] = {
-        {24.3, 30},   // round(24.8) = 25, the next greater entry 30
-        {22.507, 25}, // the default stage's pin
-        {0, 10},      // round(0.5) = 0 (half to even)
-        {25.0, 30},   // round(25.5) = 26
-        {8.9, 10},    {9.4, 12},  // round(9.9) = 10: strictly greater than 10
+        {24.3, 30},                                           // round(24.8) = 25, the next greater entry 30
+        {22.507, 25},                                         // the default stage's pin
+        {0, 10},                                              // round(0.5) = 0 (half to even)
+        {25.0, 30},                                           // round(25.5) = 26
+        {8.9, 10},    {9.4, 12},                              // round(9.9) = 10: strictly greater than 10
         {10.0, 12},   {559.4, 600}, {599.4, 600}, {700, 600}, // past the list: its last entry
     };
     for (const auto& c : cases) {
@@ -56,8 +57,9 @@ TEST(NextStandardBore, GuidedRangeIncludesItsEnds)
     EXPECT_FALSE(LifeWithinGuidedRange(5.001L));
 }
 
-class BearingSelection : public StageTest {
-protected:
+class BearingSelection : public StageTest
+{
+  protected:
     void SetUp() override
     {
         StageTest::SetUp();
@@ -66,8 +68,7 @@ protected:
         fs::create_directory(dir + "/temp");
         for (const auto& e : fs::directory_iterator(QYR7_DATA_DIR)) {
             const auto ext = e.path().extension();
-            if (ext == ".dbf" || ext == ".hdf")
-                fs::copy_file(e.path(), fs::path(dir) / e.path().filename());
+            if (ext == ".dbf" || ext == ".hdf") fs::copy_file(e.path(), fs::path(dir) / e.path().filename());
         }
         telmvar.DbfDir = dir;
         telmvar.TempDir = dir + "/temp";
@@ -124,14 +125,16 @@ TEST_F(BearingSelection, CatalogueOpensOnTheStandardBoreAboveThePin)
 struct GuidedCase {
     const char* Name;
     int HelpLevel;
-    std::vector<int32_t> Picks;        // zyrola records offered in turn
+    std::vector<int32_t> Picks;         // zyrola records offered in turn
     std::vector<MessageAnswer> Answers; // to the life question
     std::size_t Questions;
     bool Aborted;
     const char* Chosen; // "" = the bearing before the command
 };
 
-class GuidedLifeCheck : public BearingSelection, public ::testing::WithParamInterface<GuidedCase> {};
+class GuidedLifeCheck : public BearingSelection, public ::testing::WithParamInterface<GuidedCase>
+{
+};
 
 TEST_P(GuidedLifeCheck, QuestionAndOutcome)
 {
@@ -162,8 +165,9 @@ TEST_P(GuidedLifeCheck, QuestionAndOutcome)
     EXPECT_EQ(telmvar.Aborted, c.Aborted);
     ASSERT_EQ(Questions().size(), c.Questions);
     for (const auto& q : Questions()) {
-        EXPECT_TRUE(std::regex_match(q.Request.Text,
-                                     std::regex("life expectation L10h = [0-9.]+ hours  S dyn = [0-9.]+   continue \\?")))
+        EXPECT_TRUE(std::regex_match(
+            q.Request.Text,
+            std::regex("life expectation L10h = [0-9.]+ hours  S dyn = [0-9.]+   continue \\?")))
             << q.Request.Text;
         EXPECT_EQ(q.Request.Buttons, platform::MessageButtons::YesNoCancel);
     }
@@ -178,7 +182,8 @@ TEST_P(GuidedLifeCheck, QuestionAndOutcome)
         EXPECT_FALSE(telmvar.DataModified);
     } else {
         EXPECT_EQ(PlanetBearings[2].Designation, c.Chosen);
-        EXPECT_EQ(D(PlanetaryGears.dB[gPe]), D(PlanetBearings[2].D)) << "the planet's bore is the outer diameter";
+        EXPECT_EQ(D(PlanetaryGears.dB[gPe]), D(PlanetBearings[2].D))
+            << "the planet's bore is the outer diameter";
         EXPECT_TRUE(telmvar.DataModified);
     }
     EXPECT_EQ(headless.HeadlessDialogs().PendingAnswers(), 0u);
@@ -195,18 +200,28 @@ const GuidedCase guidedCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Scripts, GuidedLifeCheck, ::testing::ValuesIn(guidedCases),
-                         [](const ::testing::TestParamInfo<GuidedCase>& i) { return std::string(i.param.Name); });
+                         [](const ::testing::TestParamInfo<GuidedCase>& i) {
+                             return std::string(i.param.Name);
+                         });
 
 TEST_F(BearingSelection, XYFactorSourceAskedAfterAGrooveBallBearingPick)
 {
     // 6205: C 14510 N, C0 7671 N; Fa/C0 = 0.056 is row 3 of every table and
     // Fa/Fr = 0.5 lies above each e there: L10 = (C / (X2 Fr + Y2 Fa))^3.
     const Extended Fa = 0.056L * 7671, Fr = 2 * Fa;
-    const struct { int Before; std::optional<int> Item; std::vector<std::string> Typed; int After; double X, Y; }
-        cases[] = {{2, 0, {"150", "0.5", "1.5"}, 1, 0.5, 1.5}, {4, 1, {}, 2, 0.56, 1.71}, {2, 2, {}, 3, 0.46, 1.52},
-                   {2, 3, {}, 4, 0.44, 1.30}, {2, 4, {}, 5, 0.56, 1.71},
-                   {4, std::nullopt, {}, 4, 0.44, 1.30},  // Cancel (no item) keeps the source
-                   {1, std::nullopt, {}, 1, 0.56, 1.71}}; // and the normal X, Y just read
+    const struct {
+        int Before;
+        std::optional<int> Item;
+        std::vector<std::string> Typed;
+        int After;
+        double X, Y;
+    } cases[] = {{2, 0, {"150", "0.5", "1.5"}, 1, 0.5, 1.5},
+                 {4, 1, {}, 2, 0.56, 1.71},
+                 {2, 2, {}, 3, 0.46, 1.52},
+                 {2, 3, {}, 4, 0.44, 1.30},
+                 {2, 4, {}, 5, 0.56, 1.71},
+                 {4, std::nullopt, {}, 4, 0.44, 1.30},  // Cancel (no item) keeps the source
+                 {1, std::nullopt, {}, 1, 0.56, 1.71}}; // and the normal X, Y just read
     auto& prompts = headless.HeadlessPrompts();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Before * 10 + c.After);
@@ -252,7 +267,9 @@ struct CountCase {
     bool Aborted;
 };
 
-class BearingCount : public BearingSelection, public ::testing::WithParamInterface<CountCase> {};
+class BearingCount : public BearingSelection, public ::testing::WithParamInterface<CountCase>
+{
+};
 
 TEST_P(BearingCount, NarrowBearingsOfferAPair)
 {
@@ -265,7 +282,8 @@ TEST_P(BearingCount, NarrowBearingsOfferAPair)
         headless.HeadlessPrompts().QueueSelection(a);
     SelectPlanetBearing(1);
     auto asked = headless.HeadlessPrompts().Selections(); // less the X/Y source of a groove ball bearing:
-    std::erase_if(asked, [](const platform::SelectionRequest& r) { return r.Prompt == "radial and axial factor"; });
+    std::erase_if(asked,
+                  [](const platform::SelectionRequest& r) { return r.Prompt == "radial and axial factor"; });
     ASSERT_GE(asked.size(), 2u);
     EXPECT_EQ(asked[1].Prompt, "number of bearings");
     const std::string des = PlanetBearings[1].Designation;
@@ -293,7 +311,9 @@ const CountCase countCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Scripts, BearingCount, ::testing::ValuesIn(countCases),
-                         [](const ::testing::TestParamInfo<CountCase>& i) { return std::string(i.param.Name); });
+                         [](const ::testing::TestParamInfo<CountCase>& i) {
+                             return std::string(i.param.Name);
+                         });
 
 TEST_F(BearingSelection, WideBearingIsSingle)
 {
@@ -343,7 +363,8 @@ TEST_F(BearingSelection, ResetDropsTheChoiceOnlyOnYes)
 
 } // namespace
 
-namespace {
+namespace
+{
 
 TEST_F(BearingSelection, PlanetsAtRestStopTheGuidedCheckButKeepThePick)
 {

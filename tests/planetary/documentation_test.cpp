@@ -5,11 +5,14 @@
 #include "planetary/documentation.h"
 #include "planetary/filelines.h"
 
-namespace projfiletest {
-namespace {
+namespace projfiletest
+{
+namespace
+{
 
-class DocumentationBlocks : public FileTest {
-protected:
+class DocumentationBlocks : public FileTest
+{
+  protected:
     std::vector<std::string> WriteBlocks(int titleBlockType)
     {
         AssignTextFile(textfile.SharedTextFile, In("doc.txt"));
@@ -80,22 +83,16 @@ TEST_F(DocumentationBlocks, BlocksLineByLine)
     d.DocumentStatus = "status";
     d.DocLinkPrograms[2].DocLinkFile = "c:\\x\\drawing.dxf";
     const std::vector<std::string> want = {
-        "CHANGES", "1", std::string(20, '-'),
-        "gear ratio", "02.03.2026", "ABC", "z of the sun|from 21 to 23", std::string(14, '-'),
+        "CHANGES", "1", std::string(20, '-'), "gear ratio", "02.03.2026", "ABC", "z of the sun|from 21 to 23",
+        std::string(14, '-'),
         // A bar inside a field would split it: it becomes a blank.
-        "c-date|c by|s-date|s-by|r-date|r-by|2||",
-        "d-date", "old", "new", "d-by",
+        "c-date|c by|s-date|s-by|r-date|r-by|2||", "d-date", "old", "new", "d-by",
         // The 3-significant-digit layout (one digit more from 1 up to 1000,
         // trailing zeros dropped), 0 below 1e-5.
-        "12.35|0|3.5|-90|first||",
-        "250|1001|0|0|sec  ond||",
-        "documents", "5", std::string(20, '-'),
-        "notepad.exe", "", std::string(14, '-'),
-        "write.exe", "c:\\x\\drawing.dxf", std::string(14, '-'),
-        "mspaint.exe", "", std::string(14, '-'),
-        "notepad.exe", "", std::string(14, '-'),
-        "notepad.exe", "", std::string(14, '-'),
-        "ISO 7200 Header", "1", "1", "dept", "type", "status", "---"};
+        "12.35|0|3.5|-90|first||", "250|1001|0|0|sec  ond||", "documents", "5", std::string(20, '-'),
+        "notepad.exe", "", std::string(14, '-'), "write.exe", "c:\\x\\drawing.dxf", std::string(14, '-'),
+        "mspaint.exe", "", std::string(14, '-'), "notepad.exe", "", std::string(14, '-'), "notepad.exe", "",
+        std::string(14, '-'), "ISO 7200 Header", "1", "1", "dept", "type", "status", "---"};
     EXPECT_EQ(WriteBlocks(1), want);
     EXPECT_EQ(d.ChangeList[1].Text[3], "z of the sun\r\nfrom 21 to 23") << "writing leaves the entry alone";
 

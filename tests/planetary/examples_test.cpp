@@ -1,8 +1,7 @@
 // The example projects under examples/ are files the program writes itself:
 // the template project of File New, the default stage with a load spectrum,
-// and an industrial stage designed to pass its own checks. Each test writes its project and compares it with the checked-in
-// file; with QYR7_UPDATE_EXAMPLES=1 in the environment it writes the
-// checked-in file instead.
+// and an industrial stage designed to pass its own checks. Each test writes its project and compares it with
+// the checked-in file; with QYR7_UPDATE_EXAMPLES=1 in the environment it writes the checked-in file instead.
 #include "projectfile_fixture.h"
 
 #include "foundation/guardedmath.h"
@@ -15,11 +14,14 @@
 #include <cstdlib>
 #include <numbers>
 
-namespace projfiletest {
-namespace {
+namespace projfiletest
+{
+namespace
+{
 
-class ExampleProjects : public FileTest {
-protected:
+class ExampleProjects : public FileTest
+{
+  protected:
     void CheckExample(const std::string& name)
     {
         const std::string example = std::string(QYR7_SOURCE_DIR) + "/examples/" + name;
@@ -45,7 +47,10 @@ protected:
     }
 };
 
-TEST_F(ExampleProjects, TemplateProjectOfFileNew) { CheckExample("default.qy7"); }
+TEST_F(ExampleProjects, TemplateProjectOfFileNew)
+{
+    CheckExample("default.qy7");
+}
 
 TEST_F(ExampleProjects, DefaultStageWithLoadSpectrum)
 {
@@ -62,7 +67,9 @@ TEST_F(ExampleProjects, DefaultStageWithLoadSpectrum)
     PutStageLoadSpectrum();
     PlanetaryGears.StageText = "Example stage with a load spectrum";
     documentation.ChangeCount = 1;
-    documentation.ChangeList[1].Text = {{"load spectrum", "07.12.2026", "QYR", "Duty cycle of six load levels\r\nfrom the drive's measured torque"}};
+    documentation.ChangeList[1].Text = {
+        {"load spectrum", "07.12.2026", "QYR",
+         "Duty cycle of six load levels\r\nfrom the drive's measured torque"}};
     CheckExample("spectrum.qy7");
 }
 
@@ -70,7 +77,8 @@ TEST_F(ExampleProjects, DefaultStageWithLoadSpectrum)
 // inv alpha_wt = inv alpha_t + 2 tan alpha_n (x1 + x2) / (z1 + z2) and
 // a = (z1 + z2) mt / 2 * cos alpha_t / cos alpha_wt; an internal gear counts
 // with its negative tooth number, so its centre distance is negative.
-Extended CentreDistance(int z1, int z2, Extended x1, Extended x2, Extended mn, Extended alphaDeg, Extended betaDeg)
+Extended CentreDistance(int z1, int z2, Extended x1, Extended x2, Extended mn, Extended alphaDeg,
+                        Extended betaDeg)
 {
     const Extended alphan = alphaDeg * std::numbers::pi_v<Extended> / 180;
     const Extended beta = betaDeg * std::numbers::pi_v<Extended> / 180;
@@ -111,8 +119,8 @@ void SetIndustrialStage()
         g.b[k] = b[k];
         const bool ring = k == gH;
         g.MaterialName[k] = ring ? "42CrMo4" : "18CrNiMo7-6";
-        g.MaterialKind[k] = ring ? 3 : 2;    // heat-treatable steel : case-hardening steel
-        g.HeatTreatment[k] = ring ? 5 : 2;   // gas-nitrided : case-hardened
+        g.MaterialKind[k] = ring ? 3 : 2;  // heat-treatable steel : case-hardening steel
+        g.HeatTreatment[k] = ring ? 5 : 2; // gas-nitrided : case-hardened
         g.SigmaHlim[k] = ring ? 1000 : 1500;
         g.Sigma_FE[k] = ring ? 720 : 1000;
         g.HB[k] = ring ? 500 : 650;
@@ -152,7 +160,8 @@ TEST_F(ExampleProjects, IndustrialStagePassingItsOwnChecks)
     // Read back as a user opens it: a clean calculation.
     StartWithDefaultProject();
     TFileFault fault;
-    ASSERT_TRUE(ReadProjectData(std::string(QYR7_SOURCE_DIR) + "/examples/industrial.qy7", fault)) << fault.Reason;
+    ASSERT_TRUE(ReadProjectData(std::string(QYR7_SOURCE_DIR) + "/examples/industrial.qy7", fault))
+        << fault.Reason;
     CalcPlanetaryStage();
     ASSERT_FALSE(telmvar.FatalCalcError);
     std::string messages;
@@ -165,7 +174,8 @@ TEST_F(ExampleProjects, IndustrialStagePassingItsOwnChecks)
     // overlap ratio b sin(beta) / (pi mn) with the common 52 mm in each mesh.
     EXPECT_NEAR(st.i, 3.25L, 1e-9L);
     EXPECT_NEAR(st.T[shaftS], 2032.5L, 0.1L);
-    const Extended epsBeta = 52 * std::sin(15 * std::numbers::pi_v<Extended> / 180) / (std::numbers::pi_v<Extended> * 4);
+    const Extended epsBeta =
+        52 * std::sin(15 * std::numbers::pi_v<Extended> / 180) / (std::numbers::pi_v<Extended> * 4);
     for (int m = mSPi; m <= mPeH; ++m) {
         SCOPED_TRACE(PlanetaryMeshNames[m]);
         EXPECT_NEAR(g.eps_beta[m], epsBeta, 1e-3L);

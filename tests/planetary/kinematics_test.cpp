@@ -1,8 +1,8 @@
 // Willis kinematics of the plus stage with double planets. Expected values
 // are worked by hand from nS - i0*nH = (1 - i0)*nC with i0 = -zH/zS.
-#include "foundation/messagecollector.h"
 #include "common/statereset.h"
 #include "foundation/foundationstate.h"
+#include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 #include "planetary/kinematics.h"
 #include "planetary/stage.h"
@@ -12,10 +12,12 @@
 #include <cmath>
 #include <numbers>
 
-namespace {
+namespace
+{
 
-class Kinematics : public ::testing::Test {
-protected:
+class Kinematics : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         // Tests that start over call SetUp again.
@@ -122,8 +124,9 @@ struct TorqueCase {
 TEST_F(Kinematics, TorquesBalanceAndPowersMatchSpeeds)
 {
     const TorqueCase cases[] = {
-        {"S in, C out", 1, 2, false}, {"S in, H out", 1, 3, false}, {"C in, S out", 2, 1, false},
-        {"C in, H out", 2, 3, false}, {"H in, S out", 3, 1, false}, {"H in, C out", 3, 2, false},
+        {"S in, C out", 1, 2, false},       {"S in, H out", 1, 3, false},
+        {"C in, S out", 2, 1, false},       {"C in, H out", 2, 3, false},
+        {"H in, S out", 3, 1, false},       {"H in, C out", 3, 2, false},
         {"S in, C out, split", 1, 2, true}, {"S in, H out, split", 1, 3, true},
         {"H in, C out, split", 3, 2, true},
     };

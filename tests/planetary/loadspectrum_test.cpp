@@ -9,11 +9,14 @@
 #include <limits>
 #include <sys/stat.h>
 
-namespace projfiletest {
-namespace {
+namespace projfiletest
+{
+namespace
+{
 
-class LoadSpectrumFile : public FileTest {
-protected:
+class LoadSpectrumFile : public FileTest
+{
+  protected:
     void SetItems(std::initializer_list<TLoadSpectrumItem> items)
     {
         GearPair.LoadSpectrumCount = 0;
@@ -107,7 +110,8 @@ TEST_F(LoadSpectrumFile, RefusedFilesLeaveTheWorkingListAlone)
         {"torque garbled", head + "1\r\n1\r\n1000\r\n50 Nm\r\n", 6, "number expected"},
         {"torque negative", head + "1\r\n1\r\n1000\r\n-50\r\n", 6, "torque of item 1 -50 outside 0 .. 1e+12"},
         {"torque 1e4000", head + "1\r\n1\r\n1000\r\n1e4000\r\n", 6, "torque of item 1 1e4000 outside"},
-        {"cycles negative", head + "1\r\n1\r\n-1000\r\n50\r\n", 5, "load cycles of item 1 -1000 outside 0 .. 1e+30"},
+        {"cycles negative", head + "1\r\n1\r\n-1000\r\n50\r\n", 5,
+         "load cycles of item 1 -1000 outside 0 .. 1e+30"},
         {"cycles infinite", head + "1\r\n1\r\ninf\r\n50\r\n", 5, "number expected"},
         {"more items than counted", head + "1\r\n1\r\n1000\r\n50\r\n2000\r\n40\r\n", 7,
          "the file should end after item 1"},
@@ -141,7 +145,8 @@ TEST_F(LoadSpectrumFile, ValuesOutsideTheirRangeAreNeverWritten)
     SetItems({{1000, 50}, {2000, -40}});
     EXPECT_FALSE(WriteLoadSpectrumFile(In("a.kol")));
     EXPECT_TRUE(telmvar.Aborted);
-    EXPECT_EQ(error0.ErrorTexts[error0.ErrorCount], "Load spectrum: torque of item 2 -40 outside 0 .. 1e+12, not saved !");
+    EXPECT_EQ(error0.ErrorTexts[error0.ErrorCount],
+              "Load spectrum: torque of item 2 -40 outside 0 .. 1e+12, not saved !");
     EXPECT_EQ(ReadAll(In("a.kol")), "old contents");
 }
 
@@ -177,7 +182,9 @@ TEST_F(LoadSpectrumFile, FileCommandsUseTheKolExtension)
 
 // ---- editor -----------------------------------------------------------------
 
-class LoadSpectrumEditing : public LoadSpectrumFile {};
+class LoadSpectrumEditing : public LoadSpectrumFile
+{
+};
 
 TEST_F(LoadSpectrumEditing, ChoiceFromTheListDialog)
 {
@@ -201,7 +208,8 @@ TEST_F(LoadSpectrumEditing, ListLines)
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "001:    T=  1500.0 Nm       N= 1000000");
     EXPECT_EQ(lines[1], "002:    T=    12.2 Nm       N=   25000") << "halves round to even";
-    EXPECT_TRUE(LoadSpectrumListLines(GearPair.LoadSpectrum, 0).empty()) << "an empty spectrum, an empty list";
+    EXPECT_TRUE(LoadSpectrumListLines(GearPair.LoadSpectrum, 0).empty())
+        << "an empty spectrum, an empty list";
 }
 
 TEST_F(LoadSpectrumEditing, NewItemBeyond128IsRefused)

@@ -5,7 +5,8 @@
 #include "planetary/meshtransfer.h"
 #include "planetary/suggestions.h"
 
-namespace {
+namespace
+{
 
 using MeshTransfer = StageTest;
 
@@ -28,8 +29,9 @@ struct OrderCase {
 TEST_F(MeshTransfer, PinionIsTheGearWithFewerTeeth)
 {
     const OrderCase cases[] = {
-        {21, 15, 15, 1, gPi, gS, "Pi-S"}, {15, 15, 15, 1, gS, gPi, "S-Pi"}, {12, 15, 15, 1, gS, gPi, "S-Pi"},
-        {21, 15, 15, 2, gPi, gPe, "Pi-Pe"}, {21, 17, 15, 2, gPe, gPi, "Pe-Pi"}, {21, 15, 12, 3, gPe, gH, "Pe-H"},
+        {21, 15, 15, 1, gPi, gS, "Pi-S"},   {15, 15, 15, 1, gS, gPi, "S-Pi"},
+        {12, 15, 15, 1, gS, gPi, "S-Pi"},   {21, 15, 15, 2, gPi, gPe, "Pi-Pe"},
+        {21, 17, 15, 2, gPe, gPi, "Pe-Pi"}, {21, 15, 12, 3, gPe, gH, "Pe-H"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.caption);
@@ -97,7 +99,7 @@ TEST_F(MeshTransfer, SlotsStayInMeshNameOrderForAnExchangedMesh)
     // zS 21 > zPi 15: Pi is pinion of S-Pi. Its operating pitch diameter must
     // still land in slot 2 (Pi), the sun's in slot 1.
     LoadMesh(mSPi);
-    GearPair.dw[1] = 97.5L; // pinion Pi
+    GearPair.dw[1] = 97.5L;  // pinion Pi
     GearPair.dw[2] = 136.5L; // wheel S
     GearPair.zeta_a1 = 0.7L;
     GearPair.zeta_a2 = 0.3L;

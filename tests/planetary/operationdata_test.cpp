@@ -17,12 +17,14 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using platform::DialogAction;
 
-class OperationData : public StageTest {
-protected:
+class OperationData : public StageTest
+{
+  protected:
     void SetUp() override
     {
         StageTest::SetUp();
@@ -75,7 +77,8 @@ TEST_F(OperationData, ShowsTheRecordInMetricUnits)
     EXPECT_EQ(f.Control("Edit_n").Text, "1500") << "the amount of the bearing speed";
     EXPECT_FALSE(f.Control("Edit_n").Enabled);
     EXPECT_EQ(f.Control("Edit_temp").Text, "70");
-    EXPECT_EQ(f.Control("Label_visko").Caption, "nominal viscosity lubricant at 40\xB0" "C");
+    EXPECT_EQ(f.Control("Label_visko").Caption, "nominal viscosity lubricant at 40\xB0"
+                                                "C");
     EXPECT_EQ(f.Control("Edit_visko").Text, "123.5");
     EXPECT_TRUE(f.Control("RadioGroup_a23_2").Checked);
     EXPECT_TRUE(f.Control("RadioGroup_ec_7").Checked);
@@ -211,9 +214,9 @@ TEST_F(OperationData, HintsAndHelpButtons)
     }
     telmvar.HelpLevel = 1;
     TForm_vq1waelz f(1);
-    const std::pair<const char*, const char*> hints[] = {{"Label_frmin", "hint 4180"}, {"Label_n", "hint 4150"},
-                                                         {"Label_temp", "hint 4160"},  {"Label_visko", "hint 4170"},
-                                                         {"RadioGroup_a23", "hint 4210"}, {"Label_proz", "hint 4190"}};
+    const std::pair<const char*, const char*> hints[] = {
+        {"Label_frmin", "hint 4180"}, {"Label_n", "hint 4150"},        {"Label_temp", "hint 4160"},
+        {"Label_visko", "hint 4170"}, {"RadioGroup_a23", "hint 4210"}, {"Label_proz", "hint 4190"}};
     for (auto [control, hint] : hints)
         EXPECT_EQ(f.Control(control).Hint, hint) << control;
     telmvar.Aborted = true;

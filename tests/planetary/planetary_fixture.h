@@ -9,8 +9,9 @@
 
 #include <gtest/gtest.h>
 
-class StageTest : public ::testing::Test {
-protected:
+class StageTest : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         // Tests that start over call SetUp again.
@@ -20,4 +21,7 @@ protected:
     }
 };
 
-inline double D(Extended v) { return static_cast<double>(v); }
+inline double D(Extended v)
+{
+    return static_cast<double>(v);
+}

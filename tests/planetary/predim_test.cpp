@@ -2,26 +2,26 @@
 // calculations of the sizing formulas (noted beside each case).
 #include "planetary_fixture.h"
 
+#include "common/testmessages.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 #include "gearpair/allowances.h"
 #include "gearpair/assembly.h"
 #include "planetary/predimensioning.h"
 #include "planetary/stagecalc.h"
-#include "common/testmessages.h"
 
 #include <cmath>
 #include <string>
 
-namespace {
+namespace
+{
 
 using Predim = StageTest;
 
 bool AnyFatal()
 {
     for (int k = 1; k <= error0.ErrorCount; ++k)
-        if (error0.ErrorTexts[k].rfind("Fatal", 0) == 0)
-            return true;
+        if (error0.ErrorTexts[k].rfind("Fatal", 0) == 0) return true;
     return false;
 }
 
@@ -55,8 +55,7 @@ TEST_F(Predim, DefaultDriveDataGiveAnAssemblableStage)
     EXPECT_NEAR(D(st.i0), -D(g.z[gH]) / g.z[gS], 1e-12);
     EXPECT_NEAR(D(st.i0) / (100 / 12.82), 1.0, 0.02);
     EXPECT_EQ(GearPair.mn, 5.0L);
-    EXPECT_FALSE(AssemblyConditionFails(g.z[gH], g.z[gS], GearPair.qp, true))
-        << g.z[gS] << " " << g.z[gH];
+    EXPECT_FALSE(AssemblyConditionFails(g.z[gH], g.z[gS], GearPair.qp, true)) << g.z[gS] << " " << g.z[gH];
     EXPECT_LT(g.z[gH], 0);
     EXPECT_GT(g.z[gPi], 0);
     EXPECT_GT(g.z[gPe], 0);
@@ -144,13 +143,13 @@ struct Refusal {
 TEST_F(Predim, ImpossibleDriveDataAreRefused)
 {
     const Refusal cases[] = {
-        {shaftS, shaftH, 100, 100, "Fatal  : i0 = 1 !"},   // nS = nH
+        {shaftS, shaftH, 100, 100, "Fatal  : i0 = 1 !"}, // nS = nH
         {shaftS, shaftH, 0, 50, "Fatal  : n input = 0 !"},
         {shaftS, shaftH, 100, 0, "Fatal  : n output = 0 !"},
         {shaftS, shaftS, 100, 50, "Fatal  : input shaft = output shaft !"},
-        {shaftC, shaftH, 100, 100, "Fatal  : i0 = 1 !"},   // carrier and ring together
-        {shaftS, shaftH, 100, 200, "Fatal  : i0 < 1 !"},   // ring faster than the sun
-        {shaftS, shaftH, 100, -50, "Fatal  : i0 < 1 !"},   // a minus stage
+        {shaftC, shaftH, 100, 100, "Fatal  : i0 = 1 !"}, // carrier and ring together
+        {shaftS, shaftH, 100, 200, "Fatal  : i0 < 1 !"}, // ring faster than the sun
+        {shaftS, shaftH, 100, -50, "Fatal  : i0 < 1 !"}, // a minus stage
     };
     for (const auto& c : cases) {
         SetDefaultInput();

@@ -24,7 +24,8 @@
 #include <unistd.h>
 #include <vector>
 
-namespace projfiletest {
+namespace projfiletest
+{
 
 namespace fs = std::filesystem;
 
@@ -88,8 +89,9 @@ inline void StartWithDefaultProject()
     telmvar.DbfDir = std::string(QYR7_DATA_DIR) + "/";
 }
 
-class FileTest : public ::testing::Test {
-protected:
+class FileTest : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         StartWithDefaultProject();

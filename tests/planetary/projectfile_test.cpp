@@ -12,8 +12,10 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-namespace projfiletest {
-namespace {
+namespace projfiletest
+{
+namespace
+{
 
 // Stage line n stands in file line 7 + n, behind the header block.
 constexpr int Header = 7;
@@ -21,13 +23,13 @@ constexpr int Header = 7;
 bool HasMessageContaining(const std::string& part)
 {
     for (int k = 1; k <= error0.ErrorCount; ++k)
-        if (error0.ErrorTexts[k].find(part) != std::string::npos)
-            return true;
+        if (error0.ErrorTexts[k].find(part) != std::string::npos) return true;
     return false;
 }
 
-class ProjectFile : public FileTest {
-protected:
+class ProjectFile : public FileTest
+{
+  protected:
     std::string Write(const std::string& name)
     {
         EXPECT_TRUE(WriteProjectData(In(name))) << (error0.ErrorCount ? error0.ErrorTexts[1] : "");
@@ -60,22 +62,74 @@ TEST_F(ProjectFile, StageBlockFieldsStandWhereTheLayoutPutsThem)
     TProjectData d = CaptureProject();
     const auto f = ProjectStageFields(d);
     ASSERT_EQ(f.size(), 367u);
-    const std::vector<std::pair<int, std::string>> expected = {
-        {1, "nIn"}, {2, "nThird"}, {3, "DriveValue"}, {4, "GearName[0]"}, {5, "GearLongName[0]"},
-        {6, "PartNumber[0]"}, {7, "GearName[1]"}, {18, "PartNumber[4]"}, {19, "alpha"}, {20, "beta"},
-        {21, "mn"}, {22, "a[1]"}, {23, "AaField[1]"}, {27, "bctr[1]"}, {39, "bctr[3]"},
-        {40, "hfP0_mn[1]"}, {41, "z[1]"}, {62, "MaterialName[1]"}, {76, "StageText"},
-        {83, "bcha[1]"}, {84, "hfP0_mn[2]"}, {85, "z[2]"}, {172, "hfP0_mn[4]"}, {215, "bcha[4]"},
-        {216, "CalcMethod"}, {218, "qp"}, {219, "InputShaft"}, {220, "OutputShaft"},
-        {227, "HideWarnings"}, {233, "GrindingNotch"}, {235, "fma"}, {238, "LubricantName"},
-        {242, "TOil"}, {243, "fsh[1]"}, {244, "fma[1]"}, {249, "dsh[1]"}, {263, "dsh[3]"},
-        {264, "KA_H"}, {265, "KA_F"}, {266, "DoubleHelical"}, {271, "EndRelief"},
-        {272, "ToothAlignment[1]"}, {273, "LifeFactorInput"}, {274, "ZNT[1]"}, {275, "YNT[1]"},
-        {281, "YNT[4]"}, {282, "Kv[1]"}, {295, "Y_beta[1]"}, {296, "Kv[2]"}, {323, "Y_beta[3]"},
-        {324, "ZX[1]"}, {328, "YA[1]"}, {343, "YA[4]"}, {344, "YF[1,1]"}, {345, "YS[1,1]"},
-        {346, "YF[1,2]"}, {350, "YF[2,1]"}, {355, "YS[2,3]"}, {356, "TN"}, {357, "DriveInputMode"},
-        {358, "PowerSplit"}, {359, "ControlShaftBlocked"}, {360, "Kgamma"}, {361, "dB[1]"},
-        {364, "dB[4]"}, {365, "dshPi"}, {366, "dshPe"}, {367, "dshS"}};
+    const std::vector<std::pair<int, std::string>> expected = {{1, "nIn"},
+                                                               {2, "nThird"},
+                                                               {3, "DriveValue"},
+                                                               {4, "GearName[0]"},
+                                                               {5, "GearLongName[0]"},
+                                                               {6, "PartNumber[0]"},
+                                                               {7, "GearName[1]"},
+                                                               {18, "PartNumber[4]"},
+                                                               {19, "alpha"},
+                                                               {20, "beta"},
+                                                               {21, "mn"},
+                                                               {22, "a[1]"},
+                                                               {23, "AaField[1]"},
+                                                               {27, "bctr[1]"},
+                                                               {39, "bctr[3]"},
+                                                               {40, "hfP0_mn[1]"},
+                                                               {41, "z[1]"},
+                                                               {62, "MaterialName[1]"},
+                                                               {76, "StageText"},
+                                                               {83, "bcha[1]"},
+                                                               {84, "hfP0_mn[2]"},
+                                                               {85, "z[2]"},
+                                                               {172, "hfP0_mn[4]"},
+                                                               {215, "bcha[4]"},
+                                                               {216, "CalcMethod"},
+                                                               {218, "qp"},
+                                                               {219, "InputShaft"},
+                                                               {220, "OutputShaft"},
+                                                               {227, "HideWarnings"},
+                                                               {233, "GrindingNotch"},
+                                                               {235, "fma"},
+                                                               {238, "LubricantName"},
+                                                               {242, "TOil"},
+                                                               {243, "fsh[1]"},
+                                                               {244, "fma[1]"},
+                                                               {249, "dsh[1]"},
+                                                               {263, "dsh[3]"},
+                                                               {264, "KA_H"},
+                                                               {265, "KA_F"},
+                                                               {266, "DoubleHelical"},
+                                                               {271, "EndRelief"},
+                                                               {272, "ToothAlignment[1]"},
+                                                               {273, "LifeFactorInput"},
+                                                               {274, "ZNT[1]"},
+                                                               {275, "YNT[1]"},
+                                                               {281, "YNT[4]"},
+                                                               {282, "Kv[1]"},
+                                                               {295, "Y_beta[1]"},
+                                                               {296, "Kv[2]"},
+                                                               {323, "Y_beta[3]"},
+                                                               {324, "ZX[1]"},
+                                                               {328, "YA[1]"},
+                                                               {343, "YA[4]"},
+                                                               {344, "YF[1,1]"},
+                                                               {345, "YS[1,1]"},
+                                                               {346, "YF[1,2]"},
+                                                               {350, "YF[2,1]"},
+                                                               {355, "YS[2,3]"},
+                                                               {356, "TN"},
+                                                               {357, "DriveInputMode"},
+                                                               {358, "PowerSplit"},
+                                                               {359, "ControlShaftBlocked"},
+                                                               {360, "Kgamma"},
+                                                               {361, "dB[1]"},
+                                                               {364, "dB[4]"},
+                                                               {365, "dshPi"},
+                                                               {366, "dshPe"},
+                                                               {367, "dshS"}};
     for (const auto& [line, name] : expected)
         EXPECT_EQ(f[line - 1].Name, name) << "stage line " << line;
     // The stage text stands in every gear group at the same place.
@@ -125,12 +179,10 @@ TEST_F(ProjectFile, DefaultProjectFileLineByLine)
     EXPECT_EQ(at(372), "0");
     EXPECT_EQ(at(373), std::string(20, '-'));
     EXPECT_EQ(at(374), "||||||0||") << "empty title-block fields, no sheet texts";
-    const std::vector<std::string> documents = {"documents",  "5", std::string(20, '-'),
-                                                "notepad.exe", "", std::string(14, '-'),
-                                                "write.exe",   "", std::string(14, '-'),
-                                                "mspaint.exe", "", std::string(14, '-'),
-                                                "notepad.exe", "", std::string(14, '-'),
-                                                "notepad.exe", "", std::string(14, '-')};
+    const std::vector<std::string> documents = {
+        "documents",   "5", std::string(20, '-'), "notepad.exe", "", std::string(14, '-'),
+        "write.exe",   "",  std::string(14, '-'), "mspaint.exe", "", std::string(14, '-'),
+        "notepad.exe", "",  std::string(14, '-'), "notepad.exe", "", std::string(14, '-')};
     for (std::size_t k = 0; k < documents.size(); ++k)
         EXPECT_EQ(at(379 + static_cast<int>(k)), documents[k]) << "documents block line " << k + 1;
     EXPECT_EQ(at(397), "FALSE") << "load cycles not logarithmic";
@@ -147,22 +199,22 @@ TEST_F(ProjectFile, ReaderTakesEachFieldFromItsLine)
     // A file edited by hand at lines the layout names, not by the writer.
     auto lines = CrLfLines(Write("a.qy7"));
     auto set = [&](int stageLine, const std::string& text) { lines[Header + stageLine - 1] = text; };
-    set(2, "12,5");                  // nThird, with a decimal comma
-    set(8, "sun gear");              // long name of S
-    set(21, "  3.25");               // mn, right-aligned as the writer aligns
-    set(41, "23");                   // z of S
-    set(41 + 44, "16");              // z of Pi
-    set(40 + 36, "group S");         // the stage text, read in each gear group...
+    set(2, "12,5");                   // nThird, with a decimal comma
+    set(8, "sun gear");               // long name of S
+    set(21, "  3.25");                // mn, right-aligned as the writer aligns
+    set(41, "23");                    // z of S
+    set(41 + 44, "16");               // z of Pi
+    set(40 + 36, "group S");          // the stage text, read in each gear group...
     set(40 + 3 * 44 + 36, "group H"); // ...the last reading stands
-    set(219, "3");                   // input shaft H
-    set(220, "1");                   // output shaft S
+    set(219, "3");                    // input shaft H
+    set(220, "1");                    // output shaft S
     set(238, "ISO VG 220");
-    set(266, "J");                   // double helical
-    set(272, "2");                   // flank direction of the sun
-    set(344, "2.75");                // YF of pair gear 1, mesh S-Pi
-    set(355, "1.65");                // YS of pair gear 2, mesh Pe-H
-    set(367, "45");                  // dshS
-    set(369, "4");                   // life material
+    set(266, "J");    // double helical
+    set(272, "2");    // flank direction of the sun
+    set(344, "2.75"); // YF of pair gear 1, mesh S-Pi
+    set(355, "1.65"); // YS of pair gear 2, mesh Pe-H
+    set(367, "45");   // dshS
+    set(369, "4");    // life material
     WriteAll(In("hand.qy7"), JoinCrLf(lines));
     ASSERT_TRUE(Read("hand.qy7")) << fault_.Line << " " << fault_.Reason;
     EXPECT_EQ(PlanetaryStage.nThird, 12.5L);
@@ -261,7 +313,8 @@ TProjectData EveryFieldDistinct()
     doc.SheetTextLines[2] = {-150, 0.25L, 5, 90, "sheet two"};
     doc.SheetTextMode = 2;
     for (int k = 1; k <= DocLinkCount; ++k)
-        doc.DocLinkPrograms[k] = {"prog" + std::to_string(k) + ".exe", "c:\\docs\\file" + std::to_string(k) + ".txt"};
+        doc.DocLinkPrograms[k] = {"prog" + std::to_string(k) + ".exe",
+                                  "c:\\docs\\file" + std::to_string(k) + ".txt"};
     d.TitleBlockType = 1;
     d.Stage.dcarrier = 80.5L;
     d.Stage.lcarrier = 120.25L;
@@ -497,7 +550,7 @@ TEST_F(ProjectFile, RefusedFilesNameTheLineAndLeaveTheProjectAlone)
     const auto good = CrLfLines(Write("good.qy7"));
     struct Case {
         const char* what;
-        int line; // file line changed or cut
+        int line;                // file line changed or cut
         const char* replacement; // nullptr: the file ends before this line
         const char* reason;
     };
@@ -554,7 +607,7 @@ TEST_F(ProjectFile, ValuesOutsideTheirRangeAreRefusedByName)
     PutStageLoadSpectrum();
     const auto good = CrLfLines(Write("good.qy7"));
     ASSERT_EQ(good[Header + 368 - 1], "Lastkollektiv");
-    const int tail = Header + 372; // last line of the spectrum section
+    const int tail = Header + 372;                      // last line of the spectrum section
     const int bearing1 = tail + 8 + 18 + 1 + 7 + 3 + 1; // "Lager 1"
     ASSERT_EQ(good[bearing1 - 1], "Lager 1");
     struct Case {
@@ -697,8 +750,7 @@ TEST_F(ProjectFile, LfLineEndsAndLowerCaseBooleansRead)
     std::string bytes = Write("good.qy7");
     std::string lf;
     for (std::size_t k = 0; k < bytes.size(); ++k)
-        if (!(bytes[k] == '\r' && k + 1 < bytes.size() && bytes[k + 1] == '\n'))
-            lf += bytes[k];
+        if (!(bytes[k] == '\r' && k + 1 < bytes.size() && bytes[k + 1] == '\n')) lf += bytes[k];
     auto pos = lf.find("\nFALSE\n");
     ASSERT_NE(pos, std::string::npos);
     lf.replace(pos, 7, "\nfalse\n");
@@ -722,7 +774,8 @@ TEST_F(ProjectFile, FailedSaveKeepsTheOldFileAndSaysSo)
 {
     WriteAll(In("a.qy7"), "old contents");
     // The disk fills up after 2000 bytes of the new file.
-    struct rlimit old {};
+    struct rlimit old {
+    };
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = old;

@@ -4,12 +4,12 @@
 #include "planetary_fixture.h"
 #include "table_files.h"
 
+#include "common/testmessages.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 #include "gearpair/lifeparams.h"
 #include "planetary/loadspectrum/spectrumlife.h"
 #include "platform/headless/platform_headless.h"
-#include "common/testmessages.h"
 
 #include <cmath>
 #include <fcntl.h>
@@ -18,13 +18,16 @@
 #include <iterator>
 #include <sys/stat.h>
 
-namespace {
+namespace
+{
 
 // The S-N line constants that are also the program's defaults.
-const std::vector<std::string> DefaultLine = {"default line", "1000", "3000000", "8.7", "100000", "50000000", "8.7"};
+const std::vector<std::string> DefaultLine = {"default line", "1000",     "3000000", "8.7",
+                                              "100000",       "50000000", "8.7"};
 
-class SpectrumLife : public StageTest {
-protected:
+class SpectrumLife : public StageTest
+{
+  protected:
     void SetUp() override
     {
         StageTest::SetUp();
@@ -295,10 +298,12 @@ TEST_F(SpectrumLife, BrowsingInModeZeroKeepsTheChoice)
 // same modification time, to the nanosecond: only pF of its row differs.
 struct TTableChange {
     const char* Name;
-    bool NewFile;  // written beside and renamed over it, or edited in place
+    bool NewFile; // written beside and renamed over it, or edited in place
 };
 
-class ChangedLifeTable : public SpectrumLife, public ::testing::WithParamInterface<TTableChange> {};
+class ChangedLifeTable : public SpectrumLife, public ::testing::WithParamInterface<TTableChange>
+{
+};
 
 TEST_P(ChangedLifeTable, IsReadAgain)
 {
@@ -308,7 +313,8 @@ TEST_P(ChangedLifeTable, IsReadAgain)
     ASSERT_DOUBLE_EQ(LifeParams.pF, 8.7);
 
     const std::string path = tables.Path("qyrlife.dbf");
-    struct stat before {};
+    struct stat before {
+    };
     ASSERT_EQ(::stat(path.c_str(), &before), 0);
     std::ifstream in(path, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -321,11 +327,11 @@ TEST_P(ChangedLifeTable, IsReadAgain)
     std::fstream out(target, std::ios::binary | std::ios::in | std::ios::out | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
-    if (GetParam().NewFile)
-        std::filesystem::rename(target, path);
+    if (GetParam().NewFile) std::filesystem::rename(target, path);
     const struct timespec times[2] = {before.st_atim, before.st_mtim};
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
-    struct stat after {};
+    struct stat after {
+    };
     ASSERT_EQ(::stat(path.c_str(), &after), 0);
     ASSERT_EQ(after.st_size, before.st_size);
     ASSERT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
@@ -338,7 +344,8 @@ TEST_P(ChangedLifeTable, IsReadAgain)
 }
 
 INSTANTIATE_TEST_SUITE_P(Changes, ChangedLifeTable,
-                         ::testing::Values(TTableChange{"EditedInPlace", false}, TTableChange{"ReplacedByANewFile", true}),
+                         ::testing::Values(TTableChange{"EditedInPlace", false},
+                                           TTableChange{"ReplacedByANewFile", true}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace

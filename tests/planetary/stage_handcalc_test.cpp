@@ -12,7 +12,8 @@
 #include <cmath>
 #include <numbers>
 
-namespace {
+namespace
+{
 
 using StageHandCalc = StageTest;
 

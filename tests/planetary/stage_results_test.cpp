@@ -15,7 +15,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using StageResults = StageTest;
 
@@ -96,7 +97,10 @@ struct TableCase {
 };
 
 void NoTables(const TableDir&) {}
-void BrokenLifeRow(const TableDir& t) { t.MakeLifeTable({{"broken", "0", "0", "0", "0", "0", "0"}}); }
+void BrokenLifeRow(const TableDir& t)
+{
+    t.MakeLifeTable({{"broken", "0", "0", "0", "0", "0", "0"}});
+}
 void DeepGrooveBallBearing()
 {
     auto& b = PlanetBearings[1];

@@ -1,17 +1,18 @@
 // The stage driver on the default stage and on refused inputs.
 #include "planetary_fixture.h"
 
+#include "common/testmessages.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 #include "planetary/driveconfigurations.h"
 #include "planetary/stagecalc.h"
-#include "common/testmessages.h"
 
 #include <cmath>
 #include <numbers>
 #include <string>
 
-namespace {
+namespace
+{
 
 using StageCalc = StageTest;
 

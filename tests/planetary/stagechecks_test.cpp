@@ -1,17 +1,18 @@
 // Stage checks on crafted result records: each check judged alone.
 #include "planetary_fixture.h"
 
-#include "foundation/messagecollector.h"
-#include "foundation/programstate.h"
-#include "foundation/programsettings.h"
 #include "foundation/guardedmath.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 #include "gearpair/measuring.h"
 #include "planetary/stagechecks.h"
 
 #include <cmath>
 #include <string>
 
-namespace {
+namespace
+{
 
 // A stage record that passes every check: each test then breaks one thing.
 // The values are chosen by hand around the default stage (mn 6.5, S 21,
@@ -42,7 +43,7 @@ void MakeCleanStage()
         g.d[k] = d;
         g.db[k] = d * std::cos(p.alpha_rad);
         g.df[k] = d - 2.5L * p.mn; // toward the root, for the ring too
-        g.dFamin[k] = d + 5;        // toward the tip
+        g.dFamin[k] = d + 5;       // toward the tip
         g.Tsn[k] = 0.1L;
         g.Asne[k] = -0.1L;
         g.sat_nom[k] = g.san_nom[k] = 3;
@@ -71,8 +72,9 @@ void MakeCleanStage()
     g.aInUse[mPeH] = -214.5L;
 }
 
-class StageChecks : public StageTest {
-protected:
+class StageChecks : public StageTest
+{
+  protected:
     void SetUp() override
     {
         StageTest::SetUp();
@@ -81,8 +83,7 @@ protected:
     static bool Has(const std::string& text)
     {
         for (int k = 1; k <= error0.ErrorCount; ++k)
-            if (error0.ErrorTexts[k] == text)
-                return true;
+            if (error0.ErrorTexts[k] == text) return true;
         return false;
     }
     static void Check()
@@ -155,13 +156,13 @@ TEST_F(StageChecks, HiddenWarningsKeepErrors)
 {
     auto& g = PlanetaryGears;
     wtelmvar.HideWarnings = true;
-    g.x[gPi] = 1.8L;                 // warning: hidden
-    g.kmn[gS] = -0.1L;               // error: always
-    PlanetaryStage.Kgamma = 0.9L;    // error: always
-    g.eps_alpha[mPeH] = 0.9L;        // always
+    g.x[gPi] = 1.8L;              // warning: hidden
+    g.kmn[gS] = -0.1L;            // error: always
+    PlanetaryStage.Kgamma = 0.9L; // error: always
+    g.eps_alpha[mPeH] = 0.9L;     // always
     g.di[gS] = 10;
-    g.dBInUse[gS] = 20;              // di < dB: always
-    g.SH[1][mSPi] = 0.5L;            // hidden
+    g.dBInUse[gS] = 20;   // di < dB: always
+    g.SH[1][mSPi] = 0.5L; // hidden
     Check();
     EXPECT_FALSE(Has("Warning: x > 1.5   (Pi) !"));
     EXPECT_FALSE(Has("Warning: SH<1 (SH-S=0.50) !"));

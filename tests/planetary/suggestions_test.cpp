@@ -3,7 +3,8 @@
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/suggestions.h"
 
-namespace {
+namespace
+{
 
 using Suggestions = StageTest;
 

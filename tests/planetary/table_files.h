@@ -11,14 +11,15 @@
 
 #include <gtest/gtest.h>
 
+#include "common/tempdir.h"
 #include <filesystem>
 #include <string>
 #include <unistd.h>
 #include <vector>
-#include "common/tempdir.h"
 
-class TableDir {
-public:
+class TableDir
+{
+  public:
     TableDir()
     {
         dir = testdirs::MakeTempDir("tables");
@@ -64,8 +65,13 @@ public:
     void MakeLifeTable(const std::vector<std::vector<std::string>>& rows) const
     {
         Make("qyrlife.dbf",
-             {{"LW", 'C', 30, 0, 0}, {"N0F", 'N', 10, 0, 0}, {"NNF", 'N', 10, 0, 0}, {"PF", 'N', 8, 3, 0},
-              {"N0H", 'N', 10, 0, 0}, {"NNH", 'N', 10, 0, 0}, {"PH", 'N', 8, 3, 0}},
+             {{"LW", 'C', 30, 0, 0},
+              {"N0F", 'N', 10, 0, 0},
+              {"NNF", 'N', 10, 0, 0},
+              {"PF", 'N', 8, 3, 0},
+              {"N0H", 'N', 10, 0, 0},
+              {"NNH", 'N', 10, 0, 0},
+              {"PH", 'N', 8, 3, 0}},
              rows);
     }
 

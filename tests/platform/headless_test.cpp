@@ -162,7 +162,8 @@ TEST_F(BatchPlatform, QuestionsGetTheSafeDefaultAndGoToTheDiagnostics)
         {MessageButtons::YesNo, MessageAnswer::No, "Error  : file a.qy7 not found or no access !  [No]\n"},
         {MessageButtons::YesNoCancel, MessageAnswer::Cancel,
          "Error  : file a.qy7 not found or no access !  [Cancel]\n"},
-        {MessageButtons::OkCancel, MessageAnswer::Cancel, "Error  : file a.qy7 not found or no access !  [Cancel]\n"},
+        {MessageButtons::OkCancel, MessageAnswer::Cancel,
+         "Error  : file a.qy7 not found or no access !  [Cancel]\n"},
     };
     for (const auto& c : cases) {
         diag.str("");

@@ -8,8 +8,8 @@
 #include <thread>
 #include <unistd.h>
 
-#include "platform/posix/launcher_posix.h"
 #include "common/tempdir.h"
+#include "platform/posix/launcher_posix.h"
 
 using namespace platform;
 namespace fs = std::filesystem;
@@ -70,8 +70,9 @@ TEST(PosixLauncher, AFileTheSystemCannotRunIsRefusedWithItsReason)
         int error;
     };
     const testdirs::ScopedTempDir scratch("launch");
-    for (const Case& c : {Case{"plain.sh", "#!/bin/sh\nexit 0\n", fs::perms::owner_read | fs::perms::owner_write, EACCES},
-                          Case{"notaprogram", "plain text, no interpreter line\n", fs::perms::owner_all, ENOEXEC}}) {
+    for (const Case& c :
+         {Case{"plain.sh", "#!/bin/sh\nexit 0\n", fs::perms::owner_read | fs::perms::owner_write, EACCES},
+          Case{"notaprogram", "plain text, no interpreter line\n", fs::perms::owner_all, ENOEXEC}}) {
         const fs::path file = fs::path(scratch.Path()) / c.name;
         std::ofstream(file) << c.content;
         fs::permissions(file, c.perms);

@@ -23,10 +23,7 @@ class BrowserPrint : public ReportTest
         ReportTest::SetUp();
         InstallTablePrint();
     }
-    void TearDown() override
-    {
-        ReportTest::TearDown();
-    }
+    void TearDown() override { ReportTest::TearDown(); }
 };
 
 TEST_F(BrowserPrint, NineFieldTableShowsSevenColumns)
@@ -38,7 +35,7 @@ TEST_F(BrowserPrint, NineFieldTableShowsSevenColumns)
     telmvar.ProgramName = "QYR7";
     telmvar.ProgramVersion = "1.0";
     telmvar.ProjectName = "stage1";
-    wtelmvar.TextDevice = 3;  // a file chosen in the save dialog
+    wtelmvar.TextDevice = 3; // a file chosen in the save dialog
     wtelmvar.TextDeviceDialog = false;
     SaveDialogPath = Temp("table.out");
     TDbfBrowserModel m;
@@ -50,9 +47,9 @@ TEST_F(BrowserPrint, NineFieldTableShowsSevenColumns)
     ASSERT_FALSE(telmvar.Aborted);
     // The header pads the table's path to its frame: the golden holds the
     // padding of a scratch directory in /tmp, whatever TMPDIR the run has.
-    const std::string written = std::regex_replace(WithoutTempDir(ReadFile(Temp("table.out"))),
-                                                   std::regex("printout\\.dbf +\\*"),
-                                                   "printout.dbf" + std::string(29, ' ') + "*");
+    const std::string written =
+        std::regex_replace(WithoutTempDir(ReadFile(Temp("table.out"))), std::regex("printout\\.dbf +\\*"),
+                           "printout.dbf" + std::string(29, ' ') + "*");
     // Headings are cut to the field width + 1: "MO" is field 7, "VA" (field
     // 8) must not appear.
     EXPECT_NE(written.find("XORIGIYORIGILAMO \r\n"), std::string::npos) << written;
@@ -67,7 +64,7 @@ TEST_F(BrowserPrint, CancelledDeviceChoicePrintsNothing)
     dbf4.OpenTable(table);
     wtelmvar.TextDevice = 3;
     wtelmvar.TextDeviceDialog = false;
-    SaveDialogPath = "";  // the save dialog is cancelled
+    SaveDialogPath = ""; // the save dialog is cancelled
     PrintDbfTable(dbf4.tzdbf, "c", "t");
     EXPECT_TRUE(telmvar.Aborted);
     EXPECT_FALSE(std::filesystem::exists(Temp("table.out")));

@@ -17,7 +17,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 struct EdgeCase {
     const char* Name;
@@ -31,7 +32,10 @@ struct EdgeCase {
     std::vector<bool> Answers = {};
 };
 
-bool Part(uint16_t Part) { return GearPairReport(Part); }
+bool Part(uint16_t Part)
+{
+    return GearPairReport(Part);
+}
 
 std::function<bool(std::string&)> Report(uint16_t P)
 {
@@ -79,11 +83,20 @@ std::vector<EdgeCase> Cases()
     auto& p = GearPair;
     auto& g = PlanetaryGears;
     return {
-        {"Selector1GeometryThenMessages", nullptr, Report(1), {"TOLERANCES, BACKLASH", "REMARKS, WARNINGS"},
+        {"Selector1GeometryThenMessages",
+         nullptr,
+         Report(1),
+         {"TOLERANCES, BACKLASH", "REMARKS, WARNINGS"},
          {"OPERATIONAL DATA"}},
-        {"Selector2StrengthThenMessages", nullptr, Report(2), {"OPERATIONAL DATA", "safety factor pitting", "REMARKS"},
+        {"Selector2StrengthThenMessages",
+         nullptr,
+         Report(2),
+         {"OPERATIONAL DATA", "safety factor pitting", "REMARKS"},
          {"CALCULATED ANGLES"}},
-        {"Selector5OpensAndClosesOnly", nullptr, Report(5), {"|delivered|"},
+        {"Selector5OpensAndClosesOnly",
+         nullptr,
+         Report(5),
+         {"|delivered|"},
          {"pressure angle", "OPERATIONAL DATA", "REMARKS"}},
         {"EqualInternalTeethRefuseStrength",
          [&] {
@@ -91,25 +104,33 @@ std::vector<EdgeCase> Cases()
              p.z[2] = -20;
              telmvar.MessagesEnabled = true;
          },
-         Report(2), {"|not delivered|No strength calculation if z2=-z1 !"}, {"pressure angle"}},
+         Report(2),
+         {"|not delivered|No strength calculation if z2=-z1 !"},
+         {"pressure angle"}},
         {"EqualInternalTeethStillGiveGeometry",
          [&] {
              p.z[1] = 20;
              p.z[2] = -20;
          },
-         Report(1), {"no. of teeth\tz\t\t   20\t  -20"}, {"OPERATIONAL DATA"}},
+         Report(1),
+         {"no. of teeth\tz\t\t   20\t  -20"},
+         {"OPERATIONAL DATA"}},
         {"WheelMeshSunWithMoreTeeth",
          [&] {
              g.z[gS] = 30;
              g.z[gPi] = 20;
          },
-         WheelMesh({1, 2}), {"|wheel 1 is gear 2;wheel 2 is gear 1;"}, {}},
+         WheelMesh({1, 2}),
+         {"|wheel 1 is gear 2;wheel 2 is gear 1;"},
+         {}},
         {"WheelMeshEqualTeeth",
          [&] {
              g.z[gS] = 20;
              g.z[gPi] = 20;
          },
-         WheelMesh({1}), {"|wheel 1 is gear 1;"}, {}},
+         WheelMesh({1}),
+         {"|wheel 1 is gear 1;"},
+         {}},
         {"WheelMeshRing", nullptr, WheelMesh({4, 3}), {"|wheel 4 is gear 2;wheel 3 is gear 1;"}, {}},
         {"InternalBallLimitsAsMagnitudes",
          [&] {
@@ -123,16 +144,26 @@ std::vector<EdgeCase> Cases()
           "dim.ov/bw.balls finish.min.\tMdKmin\tmm\t  100.000\t  120.350\r\n",
           "deviation dimen.betw.balls\tT MdK\tmm\t    0.100\t    0.050\r\n"},
          {}},
-        {"NoOperatingPitchDiameterNoAngle", [&] { p.dw[1] = 0; }, Report(1),
+        {"NoOperatingPitchDiameterNoAngle",
+         [&] { p.dw[1] = 0; },
+         Report(1),
          {"torsional backlash min.ang.\tjtmin\t" + Deg + "\t\t 0.0699" + Deg,
           "torsional backlash max.ang.\tjtmax\t" + Deg + "\t\t",
           "Warning: operating pitch diameter dw = 0: no torsional backlash angle"},
          {"ang.\tjtmin\t" + Deg + "\t 0\t", "inf", "nan"}},
-        {"NoAllowanceNoPremachinedRows", [&] { p.q[1] = p.q[2] = p.q_tol[1] = p.q_tol[2] = 0; }, Report(1), {"\tWmax\t"},
+        {"NoAllowanceNoPremachinedRows",
+         [&] { p.q[1] = p.q[2] = p.q_tol[1] = p.q_tol[2] = 0; },
+         Report(1),
+         {"\tWmax\t"},
          {"Wqmax", "Wqmin", "MdKqmax", "MdKqmin", "MdRqmax", "MdRqmin", "xevmax"}},
-        {"AllowanceShowsPremachinedRows", [&] { p.q[1] = 0.1L; }, Report(1),
-         {"Wqmax", "Wqmin", "MdKqmax", "MdKqmin", "MdRqmax", "MdRqmin", "xevmax"}, {}},
-        {"RackLikeInternalWheel", [&] { p.z[2] = -1000; }, Report(1),
+        {"AllowanceShowsPremachinedRows",
+         [&] { p.q[1] = 0.1L; },
+         Report(1),
+         {"Wqmax", "Wqmin", "MdKqmax", "MdKqmin", "MdRqmax", "MdRqmin", "xevmax"},
+         {}},
+        {"RackLikeInternalWheel",
+         [&] { p.z[2] = -1000; },
+         Report(1),
          {"control dimension ball-da rack\tMKamax\tmm\t\t", "control dimension ball-da rack\tMKamin\tmm\t\t",
           "center distance - pitch diam.2/2\ta-r2"},
          {"height rack"}},
@@ -141,13 +172,16 @@ std::vector<EdgeCase> Cases()
              p.ToleranceStandard = 0;
              p.mn = 0.9L;
          },
-         Report(1), {"MEASUREMENTS/DIMENSIONS"}, {"ALLOWABLE DEVIATIONS", "Flank tolerances according"}},
+         Report(1),
+         {"MEASUREMENTS/DIMENSIONS"},
+         {"ALLOWABLE DEVIATIONS", "Flank tolerances according"}},
         {"OlderStandardModuleOne",
          [&] {
              p.ToleranceStandard = 0;
              p.mn = 1.0L;
          },
-         Report(1), {"ALLOWABLE DEVIATIONS ACC. TO DIN 3961\r\n", "flank tolerance class to DIN 3961\t\t\t    6\t    6"},
+         Report(1),
+         {"ALLOWABLE DEVIATIONS ACC. TO DIN 3961\r\n", "flank tolerance class to DIN 3961\t\t\t    6\t    6"},
          {"Flank tolerances according"}},
         {"FactorsEnteredRowSet",
          [&] {
@@ -162,27 +196,46 @@ std::vector<EdgeCase> Cases()
              p.CalcMethod = 2;
              p.ShowFormulas = true;
          },
-         Report(2), {"DIN 3990-41", "\tfma\t", "F\xDFy"}, {"crowning", "\tfsh\t", "\tZD\t"}},
+         Report(2),
+         {"DIN 3990-41", "\tfma\t", "F\xDFy"},
+         {"crowning", "\tfsh\t", "\tZD\t"}},
         {"Din41WithoutFormulas",
          [&] {
              p.CalcMethod = 2;
              p.ShowFormulas = false;
          },
-         Report(2), {"\tZB\t"}, {"Sigma-H0 =", "\tsFn\t", " qs\t", "\tfma\t"}},
+         Report(2),
+         {"\tZB\t"},
+         {"Sigma-H0 =", "\tsFn\t", " qs\t", "\tfma\t"}},
         {"IsoRowSet",
          [&] {
              p.CalcMethod = 4;
              p.ShowFormulas = true;
          },
-         Report(2), {"\tZD\t\t\t", "\tYB\t", "\tYDT\t", "rho'", "Sigma-F0 = Ft/(b*mn)*YF*YS(g)*Ybeta*YB*YDT\r\n", "crowning"},
+         Report(2),
+         {"\tZD\t\t\t", "\tYB\t", "\tYDT\t", "rho'", "Sigma-F0 = Ft/(b*mn)*YF*YS(g)*Ybeta*YB*YDT\r\n",
+          "crowning"},
          {}},
-        {"LifeLinesIsoBelow116", [] { Safeties(4, 1.1L, 1.1L); }, Report(2),
-         {"lifetime until tooth breakage\ttF\th\t", "cycles until tooth breakage\tNLF"}, {}},
-        {"NoLifeLinesIsoAt12", [] { Safeties(4, 1.2L, 1.2L); }, Report(2), {"safety factor tooth breakage"},
+        {"LifeLinesIsoBelow116",
+         [] { Safeties(4, 1.1L, 1.1L); },
+         Report(2),
+         {"lifetime until tooth breakage\ttF\th\t", "cycles until tooth breakage\tNLF"},
+         {}},
+        {"NoLifeLinesIsoAt12",
+         [] { Safeties(4, 1.2L, 1.2L); },
+         Report(2),
+         {"safety factor tooth breakage"},
          {"lifetime until tooth breakage"}},
-        {"NoLifeLinesDinAt11", [] { Safeties(1, 1.1L, 1.1L); }, Report(2), {"safety factor tooth breakage"},
+        {"NoLifeLinesDinAt11",
+         [] { Safeties(1, 1.1L, 1.1L); },
+         Report(2),
+         {"safety factor tooth breakage"},
          {"lifetime until tooth breakage"}},
-        {"LifeLinesDinOneGearBelow1", [] { Safeties(1, 1.2L, 0.9L); }, Report(2), {"lifetime until tooth breakage"}, {}},
+        {"LifeLinesDinOneGearBelow1",
+         [] { Safeties(1, 1.2L, 0.9L); },
+         Report(2),
+         {"lifetime until tooth breakage"},
+         {}},
         {"ExtremePittingSameAsPitting",
          [&] {
              p.LifeFactorInput = 0;
@@ -192,7 +245,8 @@ std::vector<EdgeCase> Cases()
              p.NLH[1] = p.NLH2[1] = 1e6L;
              p.NLH[2] = p.NLH2[2] = 2e6L;
          },
-         Report(2), {"time until pitting\ttH1\th\t", "cycles until Pitting\tNLH1"},
+         Report(2),
+         {"time until pitting\ttH1\th\t", "cycles until Pitting\tNLH1"},
          {"extreme pitting", "extrem.Pitting"}},
         {"CodesOutsideTheirTables",
          [&] {
@@ -202,13 +256,19 @@ std::vector<EdgeCase> Cases()
              p.ToleranceStandard = 5;
          },
          Report(0),
-         {"heat treatment               gear1:                 gear2:             \r\n", "CALCULATION METHOD:    \r\n",
-          "ALLOWABLE DEVIATIONS ACC. TO \r\n"},
+         {"heat treatment               gear1:                 gear2:             \r\n",
+          "CALCULATION METHOD:    \r\n", "ALLOWABLE DEVIATIONS ACC. TO \r\n"},
          {}},
-        {"SpurSheetWithoutBallRows", nullptr, Sheet(1), {"printout ", "\tMdR th.\t", "\tW max.\t"},
+        {"SpurSheetWithoutBallRows",
+         nullptr,
+         Sheet(1),
+         {"printout ", "\tMdR th.\t", "\tW max.\t"},
          {"MdK", "Normal Pitch", "machin.allowance"}},
-        {"SheetInInches", [] { wtelmvar.UnitSystem = 1; }, Sheet(2),
-         {"Normal Pitch\tPn\t1/in\t  3.908", "normal module\tmn\tin\t"}, {"\tmm\t"}},
+        {"SheetInInches",
+         [] { wtelmvar.UnitSystem = 1; },
+         Sheet(2),
+         {"Normal Pitch\tPn\t1/in\t  3.908", "normal module\tmn\tin\t"},
+         {"\tmm\t"}},
         {"TipToleranceIsTheTipsOwn",
          [&] {
              // Smallest tip 2 * 14.5 + 81.14 = 110.14 mm against da 110.39 mm;
@@ -218,18 +278,27 @@ std::vector<EdgeCase> Cases()
              p.da[1] = 110.39L;
              p.df_min[1] = 81.03L;
          },
-         Report(1), {"tip diameter tolerance\tA da\tmm\t   -0.250\t", "root diameter tolerance\tA df\tmm\t   -0.110\t"},
+         Report(1),
+         {"tip diameter tolerance\tA da\tmm\t   -0.250\t", "root diameter tolerance\tA df\tmm\t   -0.110\t"},
          {}},
-        {"PaperRefusedDeliversNothing", nullptr,
+        {"PaperRefusedDeliversNothing",
+         nullptr,
          [](std::string& Answer) {
              const bool delivered = Part(0);
              Answer += delivered ? "delivered" : "not delivered";
-             if (std::filesystem::exists(telmvar.TempDir + "/LPT1.PRN"))
-                 Answer += " spooled";
+             if (std::filesystem::exists(telmvar.TempDir + "/LPT1.PRN")) Answer += " spooled";
              return delivered;
          },
-         {"|not delivered|", "single page printing ?", "Insert paper.  Continue ?"}, {"spooled"}, 2, {true, false}},
-        {"UnwritableReportFileIsReported", [] {}, Report(1), {"|not delivered|", "cannot be created !"}, {}, 3},
+         {"|not delivered|", "single page printing ?", "Insert paper.  Continue ?"},
+         {"spooled"},
+         2,
+         {true, false}},
+        {"UnwritableReportFileIsReported",
+         [] {},
+         Report(1),
+         {"|not delivered|", "cannot be created !"},
+         {},
+         3},
         {"SaveDialogCancelledDeliversNothing", [] {}, Report(0), {"|not delivered|"}, {"pressure angle"}, 7},
     };
 }
@@ -244,8 +313,7 @@ TEST_P(PairReportEdge, Case)
     OpenExample("default.qy7");
     MeshReport(1, 5); // loads, calculates and captions S-Pi; reports nothing
     Messages.clear();
-    if (c.Arrange)
-        c.Arrange();
+    if (c.Arrange) c.Arrange();
     std::string answer;
     YesAnswers = c.Answers;
     // The HTML device asks for a file name: the case cancels that dialog.

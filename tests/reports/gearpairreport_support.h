@@ -24,4 +24,7 @@ class PairReportTest : public ReportTest
 };
 
 // True when Text holds Needle.
-inline bool Has(const std::string& Text, const std::string& Needle) { return Text.find(Needle) != std::string::npos; }
+inline bool Has(const std::string& Text, const std::string& Needle)
+{
+    return Text.find(Needle) != std::string::npos;
+}

@@ -20,7 +20,8 @@
 #include <string>
 #include <sys/wait.h>
 
-namespace {
+namespace
+{
 
 struct GoldenCase {
     const char* Example; // file under examples/
@@ -40,15 +41,16 @@ TEST_P(MeshReportGolden, WholeReportOnTheBatchDevice)
     wtelmvar.UnitSystem = static_cast<uint16_t>(c.UnitSystem);
     const std::string text = Report(9, [&] { MeshReport(c.Mesh, 0); });
     ASSERT_FALSE(text.empty());
-    ExpectGolden(std::string("mesh_") + c.Stage + "_m" + std::to_string(c.Mesh) + "_u" + std::to_string(c.UnitSystem) +
-                     ".txt",
+    ExpectGolden(std::string("mesh_") + c.Stage + "_m" + std::to_string(c.Mesh) + "_u" +
+                     std::to_string(c.UnitSystem) + ".txt",
                  text);
 }
 
 std::vector<GoldenCase> GoldenCases()
 {
     std::vector<GoldenCase> cases;
-    for (const auto& [file, name] : {std::pair{"default.qy7", "default"}, std::pair{"industrial.qy7", "industrial"}})
+    for (const auto& [file, name] :
+         {std::pair{"default.qy7", "default"}, std::pair{"industrial.qy7", "industrial"}})
         for (int mesh = 1; mesh <= 3; ++mesh)
             for (int unit : {0, 1})
                 cases.push_back({file, name, mesh, unit});
@@ -57,8 +59,9 @@ std::vector<GoldenCase> GoldenCases()
 
 INSTANTIATE_TEST_SUITE_P(Examples, MeshReportGolden, ::testing::ValuesIn(GoldenCases()),
                          [](const ::testing::TestParamInfo<GoldenCase>& info) {
-                             return std::string(info.param.Stage) + "_mesh" + std::to_string(info.param.Mesh) +
-                                    "_unit" + std::to_string(info.param.UnitSystem);
+                             return std::string(info.param.Stage) + "_mesh" +
+                                    std::to_string(info.param.Mesh) + "_unit" +
+                                    std::to_string(info.param.UnitSystem);
                          });
 
 using MeshReportTest = PairReportTest;
@@ -89,11 +92,14 @@ TEST_F(MeshReportTest, ToothCorrectionBlockFollowsTheGearsOfTheMesh)
     EXPECT_FALSE(Has(Report(9, [] { MeshReport(1, 1); }), "TOOTH CORRECTION")) << "no notes, no block";
     // The planet's note prints for gear 1; the text file holds it in
     // Windows bytes again after the block's DOS conversion.
-    PlanetaryGears.ToothCorrection[2] = "Kopfr\xFC" "cknahme 10 \xB5m";
+    PlanetaryGears.ToothCorrection[2] = "Kopfr\xFC"
+                                        "cknahme 10 \xB5m";
     const std::string text = Report(9, [] { MeshReport(1, 1); });
     EXPECT_TRUE(Has(text, "TOOTH CORRECTION FACTOR, TOOTH RELIEF"));
-    EXPECT_TRUE(Has(text, "tooth correction factor gear 1 : Kopfr\xFC" "cknahme 10 \xB5m"));
-    EXPECT_TRUE(Has(text, "tooth correction factor gear 2 : \r\n") || Has(text, "tooth correction factor gear 2 : \n"));
+    EXPECT_TRUE(Has(text, "tooth correction factor gear 1 : Kopfr\xFC"
+                          "cknahme 10 \xB5m"));
+    EXPECT_TRUE(Has(text, "tooth correction factor gear 2 : \r\n") ||
+                Has(text, "tooth correction factor gear 2 : \n"));
 }
 
 TEST_F(MeshReportTest, MethodOneWithFormulasAndTheFramedFileDevice)
@@ -108,11 +114,14 @@ TEST_F(MeshReportTest, MethodOneWithFormulasAndTheFramedFileDevice)
 
 TEST_F(MeshReportTest, WorkshopSheetsOfSunAndRing)
 {
-    for (const auto& [file, name] : {std::pair{"default.qy7", "default"}, std::pair{"industrial.qy7", "industrial"}}) {
+    for (const auto& [file, name] :
+         {std::pair{"default.qy7", "default"}, std::pair{"industrial.qy7", "industrial"}}) {
         SetUp();
         OpenExample(file);
-        ExpectGolden(std::string("workshop_") + name + "_S.txt", Report(9, [] { WheelMeasurementReport(1); }));
-        ExpectGolden(std::string("workshop_") + name + "_H.txt", Report(9, [] { WheelMeasurementReport(4); }));
+        ExpectGolden(std::string("workshop_") + name + "_S.txt",
+                     Report(9, [] { WheelMeasurementReport(1); }));
+        ExpectGolden(std::string("workshop_") + name + "_H.txt",
+                     Report(9, [] { WheelMeasurementReport(4); }));
     }
 }
 
@@ -129,13 +138,11 @@ TEST_F(MeshReportTest, HtmlReports)
 // Every HTML golden of these reports is judged by an independent checker.
 TEST(PairReportHtml, GoldenPagesPassTidy)
 {
-    if (!std::filesystem::exists("/usr/bin/tidy"))
-        QYR7_VALIDATOR_MISSING("tidy is not installed");
+    if (!std::filesystem::exists("/usr/bin/tidy")) QYR7_VALIDATOR_MISSING("tidy is not installed");
     int checked = 0;
     for (const auto& entry : std::filesystem::directory_iterator(std::string(QYR7_TEST_DIR) + "/golden")) {
         const std::string name = entry.path().filename().string();
-        if (entry.path().extension() != ".html")
-            continue;
+        if (entry.path().extension() != ".html") continue;
         if (name.rfind("mesh", 0) != 0 && name.rfind("workshop", 0) != 0 && name.rfind("spectrum", 0) != 0)
             continue;
         const std::string cmd = "/usr/bin/tidy -q -e '" + entry.path().string() + "' >/dev/null 2>&1";

@@ -58,7 +58,7 @@ TEST_F(Preview, CreatedWithFileAndDateHeadersAndWidths)
 TEST_F(Preview, RightClickOnDateSortsBytewiseAndKeepsTheCurrentFile)
 {
     Fill();
-    p.Row = 3;  // gamma
+    p.Row = 3; // gamma
     p.HeaderMouseDown(false, 1, true);
     EXPECT_EQ(Column(0), (std::vector<std::string>{"alpha.qy7", "beta.qy7", "gamma.qy7", "delta.qy7"}))
         << "a left click does not sort";
@@ -144,8 +144,7 @@ std::string RunPython(const std::string& script)
 {
     std::string out;
     FILE* f = popen(("/usr/bin/python3 -c '" + script + "' 2>&1").c_str(), "r");
-    if (!f)
-        return out;
+    if (!f) return out;
     char buf[4096];
     std::size_t n;
     while ((n = fread(buf, 1, sizeof buf, f)) > 0)
@@ -162,7 +161,8 @@ TEST_F(Preview, CsvReadByPythonEqualsTheGridWithTheModesDecimalMark)
         const std::string csv = p.ExportExcel();
         ASSERT_EQ(csv, Temp("preview.csv"));
         ASSERT_EQ(ReadFile(csv).substr(0, 3), "\xEF\xBB\xBF");
-        const std::string dialect = mode == 1 ? "csv.excel" : "type(\"d\", (csv.excel,), {\"delimiter\": \";\"})";
+        const std::string dialect =
+            mode == 1 ? "csv.excel" : "type(\"d\", (csv.excel,), {\"delimiter\": \";\"})";
         const std::string out = RunPython("import csv\nrows = list(csv.reader(open(\"" + csv +
                                           "\", encoding=\"utf-8-sig\", newline=\"\"), dialect=" + dialect +
                                           "))\nprint(\"|\".join(\"/\".join(r) for r in rows))");

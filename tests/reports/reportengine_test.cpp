@@ -2,8 +2,8 @@
 // rows in the column layouts, tables, HTML and tab forms.
 #include "reporttestsupport.h"
 
-#include "foundation/programstate.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 #include "reports/engine/reportcolumns.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportframes.h"
@@ -12,9 +12,9 @@
 
 #include <algorithm>
 #include <csignal>
-#include <tuple>
 #include <filesystem>
 #include <sys/resource.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -231,9 +231,10 @@ TEST_F(EngineTest, NumberWiderThanItsColumnTakesItsShortestForm)
 {
     // Fewer decimals first, then the exponent with the digits that fit; rounded by hand.
     const std::tuple<const char*, uint32_t, const char*> cases[] = {
-        {"-149.750", 7, "-149.75"}, {"-389.769", 7, "-389.77"}, {"1234,56", 6, "1234,6"}, {"6.88E3", 4, "6880"},
-        {"-20640", 5, "-21E3"},     {"-20640", 4, "-2E4"},      {"0.000123", 5, " 1E-4"}, {"0.000123", 6, "0.0001"},
-        {"99999.9", 5, "  1E5"},    {"-12345.6", 3, "***"},     {"1.5/-2", 3, "***"}}; // too narrow; no number
+        {"-149.750", 7, "-149.75"}, {"-389.769", 7, "-389.77"}, {"1234,56", 6, "1234,6"},
+        {"6.88E3", 4, "6880"},      {"-20640", 5, "-21E3"},     {"-20640", 4, "-2E4"},
+        {"0.000123", 5, " 1E-4"},   {"0.000123", 6, "0.0001"},  {"99999.9", 5, "  1E5"},
+        {"-12345.6", 3, "***"},     {"1.5/-2", 3, "***"}}; // too narrow; no number
     for (const auto& [text, width, shown] : cases)
         EXPECT_EQ(FitReportCell(text, width, true), shown) << text << " in " << width;
 }

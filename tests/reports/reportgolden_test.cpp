@@ -4,8 +4,8 @@
 // golden files beside this test are the expected bytes.
 #include "reporttestsupport.h"
 
-#include "foundation/programstate.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 #include "reports/engine/reportcolumns.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportframes.h"

@@ -3,8 +3,8 @@
 // programs, the printer port and the result window as a text screen.
 #include "reporttestsupport.h"
 
-#include "foundation/programstate.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportservicedefaults.h"

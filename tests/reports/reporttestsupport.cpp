@@ -1,11 +1,11 @@
 #include "reporttestsupport.h"
 
+#include "common/statereset.h"
+#include "common/tempdir.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportservices.h"
-#include "common/statereset.h"
-#include "common/tempdir.h"
 
 #include <fstream>
 #include <sstream>
@@ -20,8 +20,7 @@ void ReportTest::SetUp()
     ResetProgramState();
     // A private directory per test: the names of parameterised tests hold
     // '/', which made nested directories that the clean-up left behind.
-    if (!TempDir.empty())
-        testdirs::RemoveTempDir(TempDir.string());
+    if (!TempDir.empty()) testdirs::RemoveTempDir(TempDir.string());
     TempDir = testdirs::MakeTempDir("reports");
     ASSERT_FALSE(TempDir.empty()) << "no temporary directory";
     telmvar.TempDir = TempDir.string();

@@ -21,7 +21,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 class SpectrumReport : public PairReportTest
 {

@@ -6,8 +6,8 @@
 #include "reporttestsupport.h"
 
 #include "foundation/messagecollector.h"
-#include "foundation/programstate.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/projectfile.h"
@@ -27,10 +27,12 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
-class StageReport : public ReportTest {
-protected:
+class StageReport : public ReportTest
+{
+  protected:
     void SetUp() override
     {
         ReportTest::SetUp();
@@ -210,20 +212,18 @@ TEST_F(StageReport, EveryPartInBothSystemsOfBothStages)
     for (int loaded = 0; loaded <= 1; ++loaded)
         for (int system : {0, 1})
             for (uint16_t part = 0; part <= 6; ++part) {
-                SCOPED_TRACE(std::to_string(loaded) + "/" + std::to_string(system) + "/" + std::to_string(part));
+                SCOPED_TRACE(std::to_string(loaded) + "/" + std::to_string(system) + "/" +
+                             std::to_string(part));
                 SetUp();
                 wtelmvar.UnitSystem = static_cast<uint16_t>(system);
-                if (loaded)
-                    LoadedStage();
+                if (loaded) LoadedStage();
                 Calculate();
-                if (loaded)
-                    ChosenBearings();
-                ExpectGolden(std::string(loaded ? "all_loaded" : "all_default") + "_u" + std::to_string(system) +
-                                 "_part" + std::to_string(part) + ".txt",
+                if (loaded) ChosenBearings();
+                ExpectGolden(std::string(loaded ? "all_loaded" : "all_default") + "_u" +
+                                 std::to_string(system) + "_part" + std::to_string(part) + ".txt",
                              Report(9, part));
             }
 }
-
 
 // Two values touching ("-123.400149.779", "13751-20626", "2.06E5-2.06E5");
 // a date and the names of standards and materials hold none.
@@ -232,8 +232,13 @@ const std::regex Glued("[0-9][.,][0-9]+[-.,][0-9]|(^| )-?" + Num + "-" + Num + "
 
 TEST(ReportCellsCheck, FlagsTouchingValuesOnly)
 {
-    for (const auto& [line, glued] : {std::pair(" -1.4001.7", true), {"x 13751-20626 y", true}, {" 2.06E5-2.06E5", true},
-             {" 13751 -20626", false}, {" 2026-12-07 6:05", false}, {"ISO 1328-1:2013-09", false}, {"18CrNiMo7-6", false}})
+    for (const auto& [line, glued] : {std::pair(" -1.4001.7", true),
+                                      {"x 13751-20626 y", true},
+                                      {" 2.06E5-2.06E5", true},
+                                      {" 13751 -20626", false},
+                                      {" 2026-12-07 6:05", false},
+                                      {"ISO 1328-1:2013-09", false},
+                                      {"18CrNiMo7-6", false}})
         EXPECT_EQ(std::regex_search(line, Glued), glued) << line;
 }
 
@@ -242,7 +247,9 @@ TEST(ReportCellsCheck, FlagsTouchingValuesOnly)
 // holds two numbers ("-123.400149.779"), and each symbol of the tab-separated
 // report stands in the printed row of its label at column 30 or 35 with a
 // blank before it (letters outside ASCII differ by code page).
-class ReportCells : public StageReport, public ::testing::WithParamInterface<std::pair<const char*, int>> {};
+class ReportCells : public StageReport, public ::testing::WithParamInterface<std::pair<const char*, int>>
+{
+};
 
 TEST_P(ReportCells, NoFieldTouchesItsNeighbour)
 {
@@ -251,7 +258,8 @@ TEST_P(ReportCells, NoFieldTouchesItsNeighbour)
         telmvar.DbfDir = std::string(QYR7_DATA_DIR) + "/";
         TFileFault fault;
         if (*GetParam().first)
-            EXPECT_TRUE(ReadProjectData(std::string(QYR7_SOURCE_DIR) + "/examples/" + GetParam().first, fault));
+            EXPECT_TRUE(
+                ReadProjectData(std::string(QYR7_SOURCE_DIR) + "/examples/" + GetParam().first, fault));
         GearPair.mn = GetParam().second > 0 ? GetParam().second : GearPair.mn;
         Calculate();
         return Lines(Report(Device, 0));
@@ -263,10 +271,12 @@ TEST_P(ReportCells, NoFieldTouchesItsNeighbour)
     for (const std::string& row : report(9)) {
         std::vector<std::string> f;
         std::istringstream in(row);
-        for (std::string x; std::getline(in, x, '\t');) f.push_back(x);
+        for (std::string x; std::getline(in, x, '\t');)
+            f.push_back(x);
         if (f.size() < 4 || f[1].empty() || f[0].find_first_not_of(' ') == std::string::npos) continue;
         const std::string label = f[0].substr(0, 20);
-        while (at < printed.size() && (printed[at] + "       ").compare(7, label.size(), label) != 0) ++at;
+        while (at < printed.size() && (printed[at] + "       ").compare(7, label.size(), label) != 0)
+            ++at;
         ASSERT_LT(at, printed.size()) << label;
         const std::string line = printed[at++].substr(7) + std::string(80, ' ');
         const auto symbolAt = [&](size_t c) {
@@ -281,8 +291,8 @@ TEST_P(ReportCells, NoFieldTouchesItsNeighbour)
 }
 
 INSTANTIATE_TEST_SUITE_P(Stages, ReportCells,
-                         ::testing::Values(std::pair("", 0), std::pair("", 25), std::pair("industrial.qy7", 0),
-                                           std::pair("spectrum.qy7", 0)),
+                         ::testing::Values(std::pair("", 0), std::pair("", 25),
+                                           std::pair("industrial.qy7", 0), std::pair("spectrum.qy7", 0)),
                          [](const auto& Info) {
                              const std::string name = *Info.param.first ? Info.param.first : "default.qy7";
                              return name.substr(0, name.find('.')) + "_m" + std::to_string(Info.param.second);

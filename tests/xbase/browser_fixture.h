@@ -16,8 +16,9 @@
 #include <filesystem>
 #include <string>
 
-class BrowserTest : public XbaseTest {
-protected:
+class BrowserTest : public XbaseTest
+{
+  protected:
     void SetUp() override
     {
         XbaseTest::SetUp();
@@ -26,10 +27,7 @@ protected:
         telmvar.TempDir = Path("temp");
         dberror.AutoReportErrors = false;
     }
-    void TearDown() override
-    {
-        XbaseTest::TearDown();
-    }
+    void TearDown() override { XbaseTest::TearDown(); }
 
     // A copy of a shipped table, opened as the browser's table.
     std::string OpenShipped(const std::string& stem)
@@ -41,14 +39,13 @@ protected:
         return copy;
     }
 
-public:
+  public:
     static std::string Run(const std::string& command, int* status = nullptr)
     {
         std::string out;
         FILE* p = popen(command.c_str(), "r");
         if (!p) {
-            if (status)
-                *status = -1;
+            if (status) *status = -1;
             return out;
         }
         char buf[4096];
@@ -56,11 +53,11 @@ public:
         while ((n = fread(buf, 1, sizeof buf, p)) > 0)
             out.append(buf, n);
         const int rc = pclose(p);
-        if (status)
-            *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+        if (status) *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
         return out;
     }
-protected:
+
+  protected:
     static bool PythonHas(const std::string& module)
     {
         int rc = -1;

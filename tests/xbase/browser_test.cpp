@@ -10,7 +10,8 @@
 #include <set>
 #include <sstream>
 
-namespace {
+namespace
+{
 
 namespace fs = std::filesystem;
 
@@ -58,13 +59,16 @@ std::string Compare(const std::string& dir, const std::string& mode, const std::
 {
     const std::string script = dir + "/compare.py";
     std::ofstream(script) << CompareScript;
-    return BrowserTest::Run("/usr/bin/python3 " + script + " " + mode + " '" + file + "' '" + table + "' 2>&1");
+    return BrowserTest::Run("/usr/bin/python3 " + script + " " + mode + " '" + file + "' '" + table +
+                            "' 2>&1");
 }
 
-class Browser : public BrowserTest {
-protected:
+class Browser : public BrowserTest
+{
+  protected:
     // Shows the browser through Tdbf4::Browse; the script acts on the form.
-    void Browse(const std::string& action, uint16_t mode, std::function<platform::DialogResult(TDbfBrowserForm&)> act)
+    void Browse(const std::string& action, uint16_t mode,
+                std::function<platform::DialogResult(TDbfBrowserForm&)> act)
     {
         headless.HeadlessDialogs().QueueScript([act](platform::DialogModel& m) {
             TDbfBrowserForm form(static_cast<TDbfBrowserModel&>(m));
@@ -75,7 +79,8 @@ protected:
     }
     static platform::DialogResult Result(platform::DialogAction a)
     {
-        return a == platform::DialogAction::Accept ? platform::DialogResult::Ok : platform::DialogResult::Cancel;
+        return a == platform::DialogAction::Accept ? platform::DialogResult::Ok
+                                                   : platform::DialogResult::Cancel;
     }
 };
 
@@ -174,7 +179,8 @@ TEST_F(Browser, RightClickOnTheThirdTitleOrdersByField3AndKeepsTheRecord)
         EXPECT_EQ(rows[static_cast<std::size_t>(f.Grid.RowOfRecord(5) - 1)].RecNo, 5);
         EXPECT_EQ(dbf4.RecNo(), 5);
     }
-    EXPECT_FALSE(fs::exists(index + ".ndx") || fs::exists(index + ".NDX")) << "the sort index goes with the browser";
+    EXPECT_FALSE(fs::exists(index + ".ndx") || fs::exists(index + ".NDX"))
+        << "the sort index goes with the browser";
 }
 
 TEST_F(Browser, TwoBrowsersSortIntoTwoFiles)
@@ -207,8 +213,7 @@ TEST_F(Browser, SearchMissSaysNotFoundAndStays)
 
 TEST_F(Browser, PackAfterDeleteLeavesOneRecordFewerForDbview)
 {
-    if (access("/usr/bin/dbview", X_OK) != 0)
-        GTEST_SKIP() << "dbview not installed";
+    if (access("/usr/bin/dbview", X_OK) != 0) GTEST_SKIP() << "dbview not installed";
     const std::string file = OpenShipped("printout");
     const int32_t before = dbf4.RecordCount();
     TDbfBrowserModel m;
@@ -226,8 +231,7 @@ TEST_F(Browser, PackAfterDeleteLeavesOneRecordFewerForDbview)
     int lines = 0;
     std::istringstream in(out);
     for (std::string l; std::getline(in, l);)
-        if (!l.empty())
-            ++lines;
+        if (!l.empty()) ++lines;
     EXPECT_EQ(lines, before - 1) << out;
 }
 
@@ -237,7 +241,8 @@ TEST_F(Browser, HtmlOfAnEmptyTableHasTheHeadingRowOnly)
     ASSERT_TRUE(CreateDBF(t, Path("empty.dbf"), {{"NAME", 'C', 10, 0, 0}, {"QTY", 'N', 5, 0, 0}}));
     dbf4.OpenTable(Path("empty.dbf"));
     std::ostringstream out;
-    ASSERT_TRUE(WriteTableHtml(out, dbf4.tzdbf, {"empty", Path("empty.htm"), "QYR7V1.0", "01.01.2000 - 0:00"}));
+    ASSERT_TRUE(
+        WriteTableHtml(out, dbf4.tzdbf, {"empty", Path("empty.htm"), "QYR7V1.0", "01.01.2000 - 0:00"}));
     const std::string page = out.str();
     const std::string heading = "<TR><TD><CENTER>NAME</CENTER></TD><TD><CENTER>QTY</CENTER></TD></TR>\r\n";
     EXPECT_NE(page.find(heading), std::string::npos) << page;
@@ -303,8 +308,7 @@ TEST_F(Browser, EmptyBrowserPathOpensThePageWithTheDesktop)
 
 TEST_F(Browser, DelimitedExportReadByPythonCsvEqualsDbfread)
 {
-    if (!PythonHas("dbfread"))
-        GTEST_SKIP() << "python3-dbfread not installed";
+    if (!PythonHas("dbfread")) GTEST_SKIP() << "python3-dbfread not installed";
     const std::string table = OpenShipped("qyrwst");
     TDbfBrowserModel m;
     TDbfBrowserForm f(m);
@@ -345,4 +349,4 @@ TEST_F(Browser, PrintHandsTheTableToTheReportSide)
     EXPECT_EQ(seen, Path("printout.dbf") + "|Printout|t1");
 }
 
-}  // namespace
+} // namespace

@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 namespace fs = std::filesystem;
 
@@ -53,10 +54,8 @@ Source ReadSource(const std::string& path)
     std::ifstream in(path);
     std::string line;
     while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty() || line[0] == '#')
-            continue;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == '#') continue;
         auto parts = Split(line, ';');
         if (s.Fields.empty()) {
             for (const auto& p : parts) {
@@ -74,7 +73,7 @@ struct Table {
     std::vector<std::string> Names;
     std::vector<char> Types;
     std::vector<int> Lengths, Decimals;
-    std::vector<std::vector<std::string>> Rows;  // raw field texts
+    std::vector<std::vector<std::string>> Rows; // raw field texts
 };
 
 uint32_t Le(const std::vector<uint8_t>& b, std::size_t at, int n)
@@ -128,8 +127,7 @@ TEST(CatalogueTables, EveryShippedTableHoldsItsSourceValues)
     const fs::path sources = fs::path(QYR7_SOURCE_DIR) / "data" / "tables";
     int tables = 0;
     for (const auto& e : fs::directory_iterator(sources)) {
-        if (e.path().extension() != ".csv")
-            continue;
+        if (e.path().extension() != ".csv") continue;
         ++tables;
         const std::string stem = e.path().stem().string();
         const fs::path dbf = fs::path(QYR7_DATA_DIR) / (stem + ".dbf");
@@ -148,7 +146,8 @@ TEST(CatalogueTables, EveryShippedTableHoldsItsSourceValues)
             for (std::size_t f = 0; f < src.Fields.size(); ++f) {
                 const std::string& want = src.Rows[r][f];
                 const std::string& got = t.Rows[r][f];
-                const std::string where = stem + " record " + std::to_string(r + 1) + " " + src.Fields[f].Name;
+                const std::string where =
+                    stem + " record " + std::to_string(r + 1) + " " + src.Fields[f].Name;
                 if (src.Fields[f].Type == 'C') {
                     EXPECT_EQ(RTrim(got), want) << where;
                 } else if (src.Fields[f].Type == 'L') {
@@ -156,7 +155,9 @@ TEST(CatalogueTables, EveryShippedTableHoldsItsSourceValues)
                 } else {
                     // Numbers stand right-aligned with the field's decimals.
                     ASSERT_EQ(got.size(), static_cast<std::size_t>(src.Fields[f].Length)) << where;
-                    EXPECT_EQ(got.find_first_not_of(' ') == std::string::npos ? 0.0 : std::strtod(got.c_str(), nullptr),
+                    EXPECT_EQ(got.find_first_not_of(' ') == std::string::npos
+                                  ? 0.0
+                                  : std::strtod(got.c_str(), nullptr),
                               std::strtod(want.c_str(), nullptr))
                         << where << ": \"" << got << "\"";
                     EXPECT_EQ(got.back() != ' ', true) << where;

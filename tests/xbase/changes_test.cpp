@@ -6,10 +6,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
-class ChangesTest : public CmdTest {
-protected:
+class ChangesTest : public CmdTest
+{
+  protected:
     int32_t Id() { return GetNativeInt(1); }
     std::vector<std::string> DirEntries()
     {
@@ -51,7 +53,7 @@ TEST_F(ChangesTest, OemTextIsTheDefaultForUse)
 {
     MakeTable("o.dbf", {{"NAME", 'C', 3, 0, 0}}, {});
     ASSERT_TRUE(UseFile(Path("o.dbf") + " EXCLUSIVE"));
-    SetNativeText(1, "\xC4rz");  // Windows 1252 A umlaut
+    SetNativeText(1, "\xC4rz"); // Windows 1252 A umlaut
     Append();
     EXPECT_EQ(GetNativeText(1), "\xC4rz");
     CloseArea();
@@ -178,7 +180,9 @@ TEST_F(ChangesTest, PackFailureLeavesTheTableWhole)
     ASSERT_GE(pid, 0);
     if (pid == 0) {
         signal(SIGXFSZ, SIG_IGN);
-        struct rlimit limit {300, 300};
+        struct rlimit limit {
+            300, 300
+        };
         setrlimit(RLIMIT_FSIZE, &limit);
         ResetXbaseState();
         SetAutoReport(false);
@@ -240,7 +244,7 @@ TEST_F(ChangesTest, PeekAndPoke)
     EXPECT_EQ(StoredRecords("p.dbf")[2], " xyird       3") << "no blank filling";
     Poke("*", 0, 1);
     EXPECT_EQ(StoredRecords("p.dbf")[0], "*first       1");
-    Poke("zz", 1, 9);  // outside the table: nothing
+    Poke("zz", 1, 9); // outside the table: nothing
     std::string text;
     Peek(2, 3, text);
     EXPECT_EQ(text, "  3");
@@ -316,4 +320,4 @@ TEST_F(ChangesTest, ReplaceKeepsIndexesInStep)
     EXPECT_EQ(calls, (std::vector<std::string>{"lock", "newkey", "unlock"}));
 }
 
-}  // namespace
+} // namespace

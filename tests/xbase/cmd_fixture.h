@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-class CmdTest : public XbaseTest {
-protected:
+class CmdTest : public XbaseTest
+{
+  protected:
     void TearDown() override
     {
         SetAutoReport(false);
@@ -19,7 +20,8 @@ protected:
 
     // Each row is the stored record without its delete flag; a row starting
     // with '*' is written as deleted.
-    void MakeTable(const std::string& file, const std::vector<TDbfField>& fields, const std::vector<std::string>& rows)
+    void MakeTable(const std::string& file, const std::vector<TDbfField>& fields,
+                   const std::vector<std::string>& rows)
     {
         TDbfTable t;
         ASSERT_TRUE(CreateDBF(t, Path(file), fields));

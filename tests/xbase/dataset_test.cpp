@@ -18,34 +18,60 @@
 #include <cstring>
 #include <map>
 
-namespace {
+namespace
+{
 
 // ---------------------------------------------------------------------------
 // A record source in memory: records of one 32-bit value, bookmark = index.
-class TMemSource : public TTzPrimDataset {
-public:
+class TMemSource : public TTzPrimDataset
+{
+  public:
     std::vector<int32_t> Rows;
-    int Pos = -1;  // -1 before the first, Rows.size() after the last
-    int NextCode = -1;  // when set, the result of the next TziGetRecord
+    int Pos = -1;      // -1 before the first, Rows.size() after the last
+    int NextCode = -1; // when set, the result of the next TziGetRecord
     std::vector<std::string> Calls;
 
-    int TziSetToBegin() override { Pos = -1; return TzOk; }
-    int TziSetToEnd() override { Pos = static_cast<int>(Rows.size()); return TzOk; }
-    int TziOpen() override { Calls.push_back("open"); return TzOk; }
-    int TziClose() override { Calls.push_back("close"); return TzOk; }
+    int TziSetToBegin() override
+    {
+        Pos = -1;
+        return TzOk;
+    }
+    int TziSetToEnd() override
+    {
+        Pos = static_cast<int>(Rows.size());
+        return TzOk;
+    }
+    int TziOpen() override
+    {
+        Calls.push_back("open");
+        return TzOk;
+    }
+    int TziClose() override
+    {
+        Calls.push_back("close");
+        return TzOk;
+    }
     int32_t TziGetRecordCount() override { return static_cast<int32_t>(Rows.size()); }
     int TziForceReread() override { return TzOk; }
-    int TziAppendRecord(uint8_t* b) override { Rows.push_back(Value(b)); Pos = static_cast<int>(Rows.size()) - 1; return TzOk; }
+    int TziAppendRecord(uint8_t* b) override
+    {
+        Rows.push_back(Value(b));
+        Pos = static_cast<int>(Rows.size()) - 1;
+        return TzOk;
+    }
     int TziInsertRecord(uint8_t* b) override { return TziAppendRecord(b); }
     int TziDeleteRecord() override
     {
         Rows.erase(Rows.begin() + Pos);
-        if (Pos >= static_cast<int>(Rows.size()))
-            Pos = static_cast<int>(Rows.size()) - 1;
+        if (Pos >= static_cast<int>(Rows.size())) Pos = static_cast<int>(Rows.size()) - 1;
         return TzOk;
     }
     int TziInitRecord(uint8_t*) override { return TzOk; }
-    int TziPostRecord(uint8_t* b, int) override { Rows[static_cast<std::size_t>(Pos)] = Value(b); return TzOk; }
+    int TziPostRecord(uint8_t* b, int) override
+    {
+        Rows[static_cast<std::size_t>(Pos)] = Value(b);
+        return TzOk;
+    }
     uint16_t TziGetRecordSize() override { return 10; }
     uint8_t TziGetAccessMode() override { return 2; }
     int TziGetRecord(uint8_t* b, int32_t& n) override
@@ -55,23 +81,19 @@ public:
             NextCode = -1;
             return c;
         }
-        if (Pos < 0)
-            return TzBof;
-        if (Pos >= static_cast<int>(Rows.size()))
-            return TzEof;
+        if (Pos < 0) return TzBof;
+        if (Pos >= static_cast<int>(Rows.size())) return TzEof;
         return Fill(b, n);
     }
     int TziGetNextRecord(uint8_t* b, int32_t& n) override
     {
-        if (Pos + 1 >= static_cast<int>(Rows.size()))
-            return TzEof;
+        if (Pos + 1 >= static_cast<int>(Rows.size())) return TzEof;
         ++Pos;
         return Fill(b, n);
     }
     int TziGetPriorRecord(uint8_t* b, int32_t& n) override
     {
-        if (Pos - 1 < 0)
-            return TzBof;
+        if (Pos - 1 < 0) return TzBof;
         --Pos;
         return Fill(b, n);
     }
@@ -88,8 +110,7 @@ public:
     }
     int TziSetRecNo(int32_t n) override
     {
-        if (n < 1 || n > static_cast<int32_t>(Rows.size()))
-            return TzEof;
+        if (n < 1 || n > static_cast<int32_t>(Rows.size())) return TzEof;
         Pos = n - 1;
         return TzOk;
     }
@@ -131,9 +152,16 @@ public:
 
     void SetState(TDataSetState s) { state_ = s; }
     TDsField ValueField() const { return Fields.at(0); }
-    int32_t Current() { std::vector<uint8_t> v; GetFieldData(ValueField(), v); int32_t n; std::memcpy(&n, v.data(), 4); return n; }
+    int32_t Current()
+    {
+        std::vector<uint8_t> v;
+        GetFieldData(ValueField(), v);
+        int32_t n;
+        std::memcpy(&n, v.data(), 4);
+        return n;
+    }
 
-protected:
+  protected:
     void InternalInitFieldDefs() override
     {
         TDsField f;
@@ -143,13 +171,17 @@ protected:
         Fields.insert(Fields.begin(), f);
     }
 
-private:
-    static int32_t Value(const uint8_t* b) { int32_t v; std::memcpy(&v, b + 1, 4); return v; }
+  private:
+    static int32_t Value(const uint8_t* b)
+    {
+        int32_t v;
+        std::memcpy(&v, b + 1, 4);
+        return v;
+    }
     int Fill(uint8_t* b, int32_t& n)
     {
         n = Pos + 1;
-        if (b != nullptr)
-            std::memcpy(b + 1, &Rows[static_cast<std::size_t>(Pos)], 4);
+        if (b != nullptr) std::memcpy(b + 1, &Rows[static_cast<std::size_t>(Pos)], 4);
         return TzOk;
     }
 };
@@ -161,7 +193,10 @@ std::vector<uint8_t> Int32Bytes(int32_t v)
     return b;
 }
 
-TBookmark Mark(int32_t n) { return Int32Bytes(n); }
+TBookmark Mark(int32_t n)
+{
+    return Int32Bytes(n);
+}
 
 TEST(PrimaryDataset, TzCheckRaisesTheTextOfEachCode)
 {
@@ -190,8 +225,8 @@ TEST(PrimaryDataset, BufferLayoutFollowsDataCalculatedFieldsRecordNumberFlagAndB
 {
     TMemSource ds;
     ds.Rows = {5};
-    ds.AddCalcField("TOTAL", 8);  // 1 has-value byte + 8
-    ds.AddCalcField("NOTE", 3);   // 1 + 3
+    ds.AddCalcField("TOTAL", 8); // 1 has-value byte + 8
+    ds.AddCalcField("NOTE", 3);  // 1 + 3
     ds.OpenDataset();
     // data 10 | calculated 9 + 4 = 13 | record number 4 | flag 1 | bookmark 4
     EXPECT_EQ(ds.RecordDataSize(), 10);
@@ -238,7 +273,7 @@ TEST(PrimaryDataset, ARecordReadStoresItsNumberFlagAndBookmark)
     ds.OpenDataset();
     ds.TziSetRecNo(2);
     TRecordBuffer b = ds.AllocRecordBuffer();
-    b[ds.RecNoOffset() + 4] = 2;  // a stale EOF flag
+    b[ds.RecNoOffset() + 4] = 2; // a stale EOF flag
     ASSERT_EQ(ds.GetRecord(b.data(), TGetMode::Current, true), TGetResult::OK);
     EXPECT_EQ(ds.BufferRecNo(b.data()), 2);
     EXPECT_EQ(ds.GetBookmarkFlag(b.data()), TBookmarkFlag::Current);
@@ -252,7 +287,7 @@ TEST(PrimaryDataset, CompareBookmarksWithNilOnEitherSide)
     struct {
         TBookmark a, b;
         int result;
-    } cases[] = {{Mark(3), {}, -1}, {{}, Mark(3), 1}, {{}, {}, 0},
+    } cases[] = {{Mark(3), {}, -1},      {{}, Mark(3), 1},      {{}, {}, 0},
                  {Mark(2), Mark(5), -1}, {Mark(5), Mark(2), 1}, {Mark(4), Mark(4), 0}};
     for (const auto& c : cases)
         EXPECT_EQ(ds.CompareBookmarks(c.a, c.b), c.result);
@@ -297,8 +332,9 @@ TEST(PrimaryDataset, FieldValuesAreSetOnlyInAnEditingState)
     struct {
         TDataSetState state;
         bool allowed;
-    } cases[] = {{TDataSetState::Browse, false}, {TDataSetState::Edit, true}, {TDataSetState::Insert, true},
-                 {TDataSetState::SetKey, true}, {TDataSetState::CalcFields, true}, {TDataSetState::Filter, true},
+    } cases[] = {{TDataSetState::Browse, false},    {TDataSetState::Edit, true},
+                 {TDataSetState::Insert, true},     {TDataSetState::SetKey, true},
+                 {TDataSetState::CalcFields, true}, {TDataSetState::Filter, true},
                  {TDataSetState::NewValue, true}};
     for (const auto& c : cases) {
         TMemSource ds;
@@ -323,7 +359,7 @@ TEST(PrimaryDataset, FieldChangeEventFollowsExceptInCalculationAndFilterStates)
     struct {
         TDataSetState state;
         int events;
-    } cases[] = {{TDataSetState::Edit, 1}, {TDataSetState::Insert, 1}, {TDataSetState::SetKey, 1},
+    } cases[] = {{TDataSetState::Edit, 1},       {TDataSetState::Insert, 1}, {TDataSetState::SetKey, 1},
                  {TDataSetState::CalcFields, 0}, {TDataSetState::Filter, 0}, {TDataSetState::NewValue, 0}};
     for (const auto& c : cases) {
         TMemSource ds;
@@ -482,8 +518,7 @@ TEST(FieldDefinitions, EntriesAreParsedCorrectedOrSkipped)
     for (const auto& c : cases) {
         TDbfFieldDef def;
         EXPECT_EQ(ParseDbfFieldEntry(c.entry, c.isVirtual, def), c.taken) << c.entry;
-        if (!c.taken)
-            continue;
+        if (!c.taken) continue;
         EXPECT_EQ(def.Type, c.type) << c.entry;
         EXPECT_EQ(def.Length, c.len) << c.entry;
         EXPECT_EQ(def.Decimals, c.dec) << c.entry;
@@ -495,8 +530,9 @@ TEST(FieldDefinitions, CorrectionIsReportedWithBothDefinitions)
 {
     TDbfFieldDef def;
     ASSERT_TRUE(ParseDbfFieldEntry("BIG, N, 30, 25", false, def));
-    EXPECT_EQ(CorrectionMessage("parts.dbf", def),
-              "Invalid field definition for parts.dbf: BIG,N,30,25. Will use corrected definition: BIG,N,20,18");
+    EXPECT_EQ(
+        CorrectionMessage("parts.dbf", def),
+        "Invalid field definition for parts.dbf: BIG,N,30,25. Will use corrected definition: BIG,N,20,18");
     EXPECT_EQ(DbfFieldEntry("NAME", 'C', 10, 0), "NAME, C, 10, 0");
 }
 
@@ -518,8 +554,9 @@ TEST(FieldDefinitions, DateTimeValuesCountDaysFromTheEndOf1899)
 // ---------------------------------------------------------------------------
 // The work-area dataset over a real table.
 
-class WorkAreaDataset : public XbaseTest {
-protected:
+class WorkAreaDataset : public XbaseTest
+{
+  protected:
     void SetUp() override
     {
         XbaseTest::SetUp();
@@ -529,11 +566,16 @@ protected:
         dbdates.DateCentury = false;
         TDbfTable t;
         ASSERT_TRUE(CreateDBF(t, Path("six.dbf"),
-                              {{"C", 'C', 10, 0, 0}, {"R", 'N', 8, 2, 0}, {"I", 'N', 5, 0, 0}, {"D", 'D', 8, 0, 0},
-                               {"L", 'L', 1, 0, 0}, {"M", 'M', 10, 0, 0}}));
+                              {{"C", 'C', 10, 0, 0},
+                               {"R", 'N', 8, 2, 0},
+                               {"I", 'N', 5, 0, 0},
+                               {"D", 'D', 8, 0, 0},
+                               {"L", 'L', 1, 0, 0},
+                               {"M", 'M', 10, 0, 0}}));
         t.Name = Path("six.dbf");
         ASSERT_TRUE(OpenDbf(t));
-        const char* rows[] = {" first        12.50   4220240301T          ", " second        1.25    7        F          ",
+        const char* rows[] = {" first        12.50   4220240301T          ",
+                              " second        1.25    7        F          ",
                               " third        -3.00   -1        ?          "};
         for (const char* r : rows) {
             t.RecordBuffer = r;
@@ -547,8 +589,18 @@ protected:
         ds.SetActive(false);
         XbaseTest::TearDown();
     }
-    double ReadDouble(const uint8_t* p) { double v; std::memcpy(&v, p, 8); return v; }
-    int32_t ReadInt(const uint8_t* p) { int32_t v; std::memcpy(&v, p, 4); return v; }
+    double ReadDouble(const uint8_t* p)
+    {
+        double v;
+        std::memcpy(&v, p, 8);
+        return v;
+    }
+    int32_t ReadInt(const uint8_t* p)
+    {
+        int32_t v;
+        std::memcpy(&v, p, 4);
+        return v;
+    }
 
     platform::PlatformHeadless headless;
     platform::ScopedPlatform scope{headless};
@@ -578,7 +630,7 @@ TEST_F(WorkAreaDataset, FieldListDescribesTheTableAndAddressesItsRecord)
         char type;
         int len, dec;
     } cases[] = {{1, "C", 'C', 10, 0}, {2, "R", 'N', 8, 2}, {3, "I", 'N', 5, 0},
-                 {4, "D", 'D', 8, 0}, {5, "L", 'L', 1, 0}, {6, "M", 'M', 10, 0}};
+                 {4, "D", 'D', 8, 0},  {5, "L", 'L', 1, 0}, {6, "M", 'M', 10, 0}};
     for (const auto& c : cases) {
         EXPECT_EQ(p.Name(c.n), c.name);
         EXPECT_EQ(p.Type(c.n), c.type);
@@ -630,7 +682,7 @@ TEST_F(WorkAreaDataset, NumberFieldsAcceptAnyDisplayWidthUpToTwenty)
         const char* field;
         int width;
         bool accepted;
-    } cases[] = {{"R", 0, true}, {"R", 20, true}, {"I", 0, true}, {"I", 15, true},
+    } cases[] = {{"R", 0, true},  {"R", 20, true}, {"I", 0, true},  {"I", 15, true},
                  {"C", 0, false}, {"C", 20, true}, {"R", -1, false}};
     for (const auto& c : cases)
         EXPECT_EQ(ds.FieldByName(c.field)->SetDisplayWidth(c.width), c.accepted) << c.field << " " << c.width;
@@ -753,7 +805,7 @@ TEST_F(WorkAreaDataset, CommandGuardOnAClosedDataset)
 TEST_F(WorkAreaDataset, NamedComponentOpensItsTableUnderItsName)
 {
     ds.SetActive(false);
-    for (auto [component, alias] : {std::pair{"tzdbf", "TZDBF"}, std::pair{"", "SIX"}}) {  // "": file name
+    for (auto [component, alias] : {std::pair{"tzdbf", "TZDBF"}, std::pair{"", "SIX"}}) { // "": file name
         TTzDbf other{component};
         other.SetDbfFileName(Path("six.dbf"));
         ASSERT_TRUE(other.SetActive(true)) << TakeErrorText();
@@ -868,9 +920,10 @@ TEST_F(WorkAreaDataset, RestoreRunsTheRestoreEvents)
     EXPECT_FALSE(Deleted());
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
 TEST(DatasetUnit, StartUpTakesTheDateOrderFromTheShortDateFormat)
 {
@@ -992,12 +1045,14 @@ TEST_F(WorkAreaDataset, BlobStreamOfTheDatasetWritesReadsAndTellsTheField)
     EXPECT_EQ(changed.size(), 2u) << "an empty memo left empty is no change";
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
-class TMarkingDbf : public TTzDbf {
-public:
+class TMarkingDbf : public TTzDbf
+{
+  public:
     using TTzDbf::TTzDbf;
     int Marks = 0;
     void MarkModified() override { ++Marks; }
@@ -1041,9 +1096,10 @@ TEST(PrimaryDataset, UncaughtFailureGoesToTheHandlerOrAMessage)
     EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().back().Request.Text, "Dataset error: 1403");
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
 TEST(PrimaryDataset, EventsSurroundEachStep)
 {
@@ -1067,17 +1123,18 @@ TEST(PrimaryDataset, EventsSurroundEachStep)
     ds.DsEdit();
     ds.DsPost();
     ds.DsEdit();
-    ds.DsNext();  // cancels the edit first
+    ds.DsNext(); // cancels the edit first
     ds.CloseDataset();
-    EXPECT_EQ(log, (std::vector<std::string>{"before open", "after open", "before edit", "after edit", "before post",
-                                             "after post", "before edit", "after edit", "before cancel",
-                                             "after cancel", "before scroll", "after scroll", "before close",
-                                             "after close"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"before open", "after open", "before edit", "after edit",
+                                             "before post", "after post", "before edit", "after edit",
+                                             "before cancel", "after cancel", "before scroll", "after scroll",
+                                             "before close", "after close"}));
 }
 
 // A source whose posts fail a given number of times.
-class TFailingSource : public TMemSource {
-public:
+class TFailingSource : public TMemSource
+{
+  public:
     int Failures = 0;
     int TziPostRecord(uint8_t* b, int flag) override
     {
@@ -1146,9 +1203,10 @@ TEST(PrimaryDataset, CalculatedFieldsAreComputedAsRecordsAreRead)
     EXPECT_FALSE(ds.GetFieldData(ds.Fields.at(1), v)) << "not computed without AutoCalcFields";
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
 TEST_F(WorkAreaDataset, DatesAreWrittenInEveryDateOrder)
 {
@@ -1156,8 +1214,11 @@ TEST_F(WorkAreaDataset, DatesAreWrittenInEveryDateOrder)
         uint8_t format;
         double value;
         const char* key;
-    } cases[] = {{0, 45352, "20240301"}, {2, 45352, "20240301"}, {5, 21916, "19600101"},
-                 {1, 36525, "19991231"}, {3, 45351, "20240229"}};
+    } cases[] = {{0, 45352, "20240301"},
+                 {2, 45352, "20240301"},
+                 {5, 21916, "19600101"},
+                 {1, 36525, "19991231"},
+                 {3, 45351, "20240229"}};
     for (const auto& c : cases) {
         SetDateFormat(c.format);
         dbdates.DateCentury = false;
@@ -1187,15 +1248,16 @@ TEST_F(WorkAreaDataset, StoredDateOutsideTheCenturyWindowIsReadExactly)
         ASSERT_TRUE(AppendDbfRecord(t));
         ASSERT_TRUE(CloseDbf(t));
     }
-    dbdates.DateCentury = false;  // shown as 06/15/50, which the window puts in 2050
+    dbdates.DateCentury = false; // shown as 06/15/50, which the window puts in 2050
     ASSERT_TRUE(ds.SetActive(true)) << TakeErrorText();
     ds.SetRecNo(4);
     EXPECT_EQ(ds.FieldByName("D")->AsFloat(), -18095.0) << "15 June 1850";
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
 TEST_F(WorkAreaDataset, DateTextIsReadInTheEngineOrder)
 {
@@ -1217,9 +1279,10 @@ TEST_F(WorkAreaDataset, DateTextIsReadInTheEngineOrder)
     }
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
 TEST_F(WorkAreaDataset, BeingDesignedTheFileIsOpenedOnlyForItsStructure)
 {
@@ -1245,9 +1308,10 @@ TEST_F(WorkAreaDataset, BeingDesignedTheFileIsOpenedOnlyForItsStructure)
     EXPECT_EQ(dberror.DbErrorCode, 1103);
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
 TEST_F(WorkAreaDataset, ChangingExclusiveReopensTheTable)
 {
@@ -1270,4 +1334,4 @@ TEST_F(WorkAreaDataset, ChangingExclusiveReopensTheTable)
     CloseArea();
 }
 
-}  // namespace
+} // namespace

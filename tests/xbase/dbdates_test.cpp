@@ -2,10 +2,12 @@
 
 #include "xbase_fixture.h"
 
-namespace {
+namespace
+{
 
-class DbDatesTest : public XbaseTest {
-protected:
+class DbDatesTest : public XbaseTest
+{
+  protected:
     void SetUp() override
     {
         XbaseTest::SetUp();
@@ -19,7 +21,8 @@ TEST_F(DbDatesTest, CenturyWindow)
         const char* yy;
         uint16_t century;
         const char* text;
-    } cases[] = {{"30", 2000, "20"}, {"56", 1900, "19"}, {"99", 1900, "19"}, {"00", 2000, "20"}, {"55", 2000, "20"}};
+    } cases[] = {
+        {"30", 2000, "20"}, {"56", 1900, "19"}, {"99", 1900, "19"}, {"00", 2000, "20"}, {"55", 2000, "20"}};
     for (const auto& c : cases) {
         EXPECT_EQ(CenturyOf(c.yy), c.century) << c.yy;
         EXPECT_EQ(CenturyText(c.yy), c.text) << c.yy;
@@ -33,14 +36,9 @@ TEST_F(DbDatesTest, ValidDateWithCodeZero)
         bool valid;
         const char* out;
     } cases[] = {
-        {"2/29/00", true, "02/29/00"},
-        {"02/29/01", false, ""},
-        {"04/31/98", false, ""},
-        {"  /  /  ", true, "  /  /  "},
-        {"13/01/98", false, ""},
-        {"12/24/1998", true, "12/24/98"},
-        {"24121998", false, ""},
-        {"ab/cd/ef", false, ""},
+        {"2/29/00", true, "02/29/00"},  {"02/29/01", false, ""}, {"04/31/98", false, ""},
+        {"  /  /  ", true, "  /  /  "}, {"13/01/98", false, ""}, {"12/24/1998", true, "12/24/98"},
+        {"24121998", false, ""},        {"ab/cd/ef", false, ""},
     };
     for (const auto& c : cases) {
         std::string s = c.in;
@@ -60,12 +58,9 @@ TEST_F(DbDatesTest, DisplayConversionsByFormatCode)
         const char* internal;
         const char* back;
     } cases[] = {
-        {5, false, "24.12.98", "12/24/98", "24.12.98"},
-        {5, true, "24.12.98", "12/24/1998", "24.12.1998"},
-        {1, false, "98.12.24", "12/24/98", "98.12.24"},
-        {0, false, "12/24/98", "12/24/98", "12/24/98"},
-        {2, false, "24/12/98", "12/24/98", "24/12/98"},
-        {3, false, "24-12-98", "12/24/98", "24-12-98"},
+        {5, false, "24.12.98", "12/24/98", "24.12.98"}, {5, true, "24.12.98", "12/24/1998", "24.12.1998"},
+        {1, false, "98.12.24", "12/24/98", "98.12.24"}, {0, false, "12/24/98", "12/24/98", "12/24/98"},
+        {2, false, "24/12/98", "12/24/98", "24/12/98"}, {3, false, "24-12-98", "12/24/98", "24-12-98"},
     };
     for (const auto& c : cases) {
         dbdates.DateCentury = c.century;
@@ -113,7 +108,7 @@ TEST_F(DbDatesTest, DayOfWeekAndNames)
     EXPECT_EQ(MonthName("  .  .  "), std::string(9, ' '));
     SetDateFormat(8);
     EXPECT_EQ(DayName("01.01.2024").size(), 11u);
-    EXPECT_EQ(static_cast<unsigned char>(DayName("01.01.2024")[0]), 0x8F);  // П in code page 866
+    EXPECT_EQ(static_cast<unsigned char>(DayName("01.01.2024")[0]), 0x8F); // П in code page 866
 }
 
 TEST_F(DbDatesTest, KeysAndDateParts)
@@ -148,7 +143,7 @@ TEST_F(DbDatesTest, NationalSettingsFollowTheLanguage)
         const char* locale;
         uint8_t code;
     } cases[] = {{"de_DE.UTF-8", 5}, {"en_US", 0}, {"en_GB", 2}, {"es_ES", 6}, {"fr_CA", 7},
-                 {"fr_FR", 4}, {"it_IT", 3}, {"ru_RU", 8}, {"C", 0}, {"POSIX", 0}};
+                 {"fr_FR", 4},       {"it_IT", 3}, {"ru_RU", 8}, {"C", 0},     {"POSIX", 0}};
     for (const auto& c : cases)
         EXPECT_EQ(DateFormatOfLocaleName(c.locale), c.code) << c.locale;
 }
@@ -171,4 +166,4 @@ TEST_F(DbDatesTest, FloorModAndPackedTime)
     EXPECT_EQ(r.Second, 30);
 }
 
-}  // namespace
+} // namespace

@@ -2,9 +2,12 @@
 
 #include "xbase_fixture.h"
 
-namespace {
+namespace
+{
 
-class DbErrorTest : public XbaseTest {};
+class DbErrorTest : public XbaseTest
+{
+};
 
 struct TTextCase {
     uint16_t code;
@@ -43,7 +46,8 @@ TEST_F(DbErrorTest, ReportedErrorIsShownAndTheProgramGoesOn)
 {
     SetError(217, " [PARSER/SStackCheck]");
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0], std::string(LibraryErrorCaption) + "|Error # 217 (Insufficient memory)\r\n [PARSER/SStackCheck]");
+    EXPECT_EQ(boxes[0], std::string(LibraryErrorCaption) +
+                            "|Error # 217 (Insufficient memory)\r\n [PARSER/SStackCheck]");
     EXPECT_EQ(dberror.DbErrorCode, 217);
     EXPECT_FALSE(dberror.ErrorHalting);
     // A second error is still reported: nothing halted.
@@ -150,4 +154,4 @@ TEST_F(DbErrorTest, OemConversionKeepsLengthAndAscii)
     EXPECT_EQ(StrOemToAnsi("\x8E\x81"), "\xC4\xFC");
 }
 
-}  // namespace
+} // namespace

@@ -7,20 +7,25 @@
 #include <cstring>
 #include <sys/stat.h>
 
-namespace {
+namespace
+{
 
-class DbfFormatTest : public XbaseTest {
-protected:
+class DbfFormatTest : public XbaseTest
+{
+  protected:
     static std::vector<TDbfField> SampleFields()
     {
-        return {{"name", 'C', 10, 0, 0}, {"PRICE", 'N', 8, 2, 0}, {"rate", 'f', 6, 3, 0},
-                {"MADE", 'D', 0, 0, 0},  {"OK", 'L', 0, 0, 0}};
+        return {{"name", 'C', 10, 0, 0},
+                {"PRICE", 'N', 8, 2, 0},
+                {"rate", 'f', 6, 3, 0},
+                {"MADE", 'D', 0, 0, 0},
+                {"OK", 'L', 0, 0, 0}};
     }
 
     // A standard header with the given descriptors; record length from the
     // fields unless given.
-    static std::vector<uint8_t> RawTable(uint8_t version, const std::vector<TDbfField>& fields, int recordLength = -1,
-                                         int spare = 0, bool terminator = true)
+    static std::vector<uint8_t> RawTable(uint8_t version, const std::vector<TDbfField>& fields,
+                                         int recordLength = -1, int spare = 0, bool terminator = true)
     {
         int sum = 1;
         for (const auto& f : fields)
@@ -40,8 +45,7 @@ protected:
             d[16] = fields[i].Length;
             d[17] = fields[i].Decimals;
         }
-        if (terminator)
-            h[32 + 32 * fields.size()] = 0x0D;
+        if (terminator) h[32 + 32 * fields.size()] = 0x0D;
         h.push_back(0x1A);
         return h;
     }
@@ -56,8 +60,7 @@ protected:
         bool ok = OpenDbf(t);
         SetAutoReport(true);
         EXPECT_EQ(ok, dberror.DbErrorCode == 0);
-        if (ok)
-            CloseDbf(t);
+        if (ok) CloseDbf(t);
         return dberror.DbErrorCode;
     }
 };
@@ -83,7 +86,11 @@ TEST_F(DbfFormatTest, CreatedTableIsByteExact)
         const char* name;
         char type;
         uint8_t len, dec;
-    } expect[] = {{"NAME", 'C', 10, 0}, {"PRICE", 'N', 8, 2}, {"RATE", 'F', 6, 3}, {"MADE", 'D', 8, 0}, {"OK", 'L', 1, 0}};
+    } expect[] = {{"NAME", 'C', 10, 0},
+                  {"PRICE", 'N', 8, 2},
+                  {"RATE", 'F', 6, 3},
+                  {"MADE", 'D', 8, 0},
+                  {"OK", 'L', 1, 0}};
     for (std::size_t i = 0; i < 5; ++i) {
         const uint8_t* p = &b[32 + 32 * i];
         std::string name(reinterpret_cast<const char*>(p), 11);
@@ -104,7 +111,7 @@ TEST_F(DbfFormatTest, RecordsDeleteFlagAndEndOfFile)
 {
     TDbfTable t;
     ASSERT_TRUE(CreateDBF(t, Path("parts.dbf"), SampleFields()));
-    t.Name = Path("PARTS.DBF");  // found ignoring case
+    t.Name = Path("PARTS.DBF"); // found ignoring case
     ASSERT_TRUE(OpenDbf(t));
     EXPECT_EQ(t.Name, Path("parts.dbf"));
     EXPECT_EQ(t.RecordCount, 0);
@@ -116,7 +123,7 @@ TEST_F(DbfFormatTest, RecordsDeleteFlagAndEndOfFile)
     t.RecordBuffer = r1;
     ASSERT_TRUE(AppendDbfRecord(t));
     t.RecordBuffer = r2;
-    ASSERT_TRUE(PutDbfRecord(t, 7));  // beyond the end: appends at count + 1
+    ASSERT_TRUE(PutDbfRecord(t, 7)); // beyond the end: appends at count + 1
     EXPECT_EQ(t.RecordCount, 2);
     EXPECT_EQ(t.FileState, FileAppended);
     t.RecordBuffer[0] = '*';
@@ -166,7 +173,8 @@ TEST_F(DbfFormatTest, ClosingAReadTableWritesNothing)
 {
     const auto raw = RawTable(0x03, {{"A", 'C', 3, 0, 0}});
     WriteBytes(Path("r.dbf"), raw);
-    struct stat before {};
+    struct stat before {
+    };
     stat(Path("r.dbf").c_str(), &before);
     TDbfTable t;
     t.Name = Path("r.dbf");
@@ -185,18 +193,16 @@ TEST_F(DbfFormatTest, VersionsAndMemoFiles)
         std::size_t memoSize;
         std::size_t headerLength;
     } cases[] = {
-        {0x8B, false, 0x03, nullptr, 0, 32 + 64 + 1},
-        {0x8B, true, 0x8B, "DBT", 24, 32 + 64 + 1},
-        {0x83, true, 0x83, "DBT", 513, 32 + 64 + 1},
-        {0xF5, true, 0xF5, "FPT", 512, 32 + 64 + 1},
-        {0x8C, false, 0x04, nullptr, 0, 68 + 96 + 1},
-        {0x8C, true, 0x8C, "DBT", 24, 68 + 96 + 1},
+        {0x8B, false, 0x03, nullptr, 0, 32 + 64 + 1}, {0x8B, true, 0x8B, "DBT", 24, 32 + 64 + 1},
+        {0x83, true, 0x83, "DBT", 513, 32 + 64 + 1},  {0xF5, true, 0xF5, "FPT", 512, 32 + 64 + 1},
+        {0x8C, false, 0x04, nullptr, 0, 68 + 96 + 1}, {0x8C, true, 0x8C, "DBT", 24, 68 + 96 + 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(int(c.requested) * 10 + c.memo);
         ResetDbfFile();
         dbffile.MemoVersion = c.requested;
-        std::vector<TDbfField> fields{{"ID", 'N', 5, 0, 0}, {c.memo ? "NOTE" : "TEXT", c.memo ? 'M' : 'C', 10, 0, 0}};
+        std::vector<TDbfField> fields{{"ID", 'N', 5, 0, 0},
+                                      {c.memo ? "NOTE" : "TEXT", c.memo ? 'M' : 'C', 10, 0, 0}};
         std::filesystem::remove_all(dir);
         std::filesystem::create_directory(dir);
         TDbfTable t;
@@ -289,8 +295,9 @@ TEST_F(DbfFormatTest, OpenRefusesBrokenHeaders)
         {"date of 7 bytes", RawTable(0x03, {{"D", 'D', 7, 0, 0}}), 210},
         {"logical of 2 bytes", RawTable(0x03, {{"L", 'L', 2, 0, 0}}), 210},
         {"memo of 4 bytes", RawTable(0x83, {{"M", 'M', 4, 0, 0}}), 210},
-        {"dBASE II below 521 bytes", std::vector<uint8_t>{0x02, 0, 0, 1, 1, 90, 4, 0, 'A', 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                                        0, 'C', 3, 0, 0, 0, 0x0D, 0, 0, 0, 0, 0, 0, 0, 0},
+        {"dBASE II below 521 bytes",
+         std::vector<uint8_t>{0x02, 0, 0,   1, 1, 90, 4, 0,    'A', 0, 0, 0, 0, 0, 0, 0, 0,
+                              0,    0, 'C', 3, 0, 0,  0, 0x0D, 0,   0, 0, 0, 0, 0, 0, 0},
          210},
         {"good", RawTable(0x03, {c3}), 0},
         {"spare bytes after the terminator", RawTable(0x03, {c3}, -1, 40), 0},
@@ -298,8 +305,7 @@ TEST_F(DbfFormatTest, OpenRefusesBrokenHeaders)
         {"level 7 read as level 7", std::vector<uint8_t>{}, 0},
     };
     for (auto& c : cases) {
-        if (c.bytes.empty())
-            continue;
+        if (c.bytes.empty()) continue;
         EXPECT_EQ(OpenCode(c.bytes), c.code) << c.what;
     }
     std::vector<uint8_t> big = RawTable(0x03, {c3});
@@ -434,11 +440,14 @@ TEST_F(DbfFormatTest, MemoFileExtensions)
     EXPECT_EQ(MemoFileExt(0x77), "FPT") << "an unaccepted byte is replaced by MemoVersion";
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
-class DbfOemTest : public XbaseTest {};
+class DbfOemTest : public XbaseTest
+{
+};
 
 TEST_F(DbfOemTest, OemTablesStoreTheOemCodeAndGiveAnsiBack)
 {
@@ -447,7 +456,7 @@ TEST_F(DbfOemTest, OemTablesStoreTheOemCodeAndGiveAnsiBack)
     t.Name = Path("oem.dbf");
     t.OemText = true;
     ASSERT_TRUE(OpenDbf(t));
-    t.RecordBuffer = " \xC4l  ";  // A umlaut in Windows 1252
+    t.RecordBuffer = " \xC4l  "; // A umlaut in Windows 1252
     ASSERT_TRUE(AppendDbfRecord(t));
     EXPECT_EQ(t.RecordBuffer, " \xC4l  ") << "the caller's text is kept in the buffer";
     ASSERT_TRUE(CloseDbf(t));
@@ -487,4 +496,4 @@ TEST_F(DbfOemTest, HooksSeeTheDataPartOnly)
     CloseDbf(t);
 }
 
-}  // namespace
+} // namespace

@@ -12,24 +12,26 @@
 #include <filesystem>
 #include <sstream>
 
-namespace {
+namespace
+{
 
-bool HaveTool(const std::string& path) { return access(path.c_str(), X_OK) == 0; }
+bool HaveTool(const std::string& path)
+{
+    return access(path.c_str(), X_OK) == 0;
+}
 
 // Output of a command; the exit status in *status.
 std::string RunTool(const std::string& command, int* status = nullptr)
 {
     std::string out;
     FILE* p = popen(command.c_str(), "r");
-    if (p == nullptr)
-        return out;
+    if (p == nullptr) return out;
     std::array<char, 4096> buf{};
     std::size_t n;
     while ((n = fread(buf.data(), 1, buf.size(), p)) > 0)
         out.append(buf.data(), n);
     int rc = pclose(p);
-    if (status != nullptr)
-        *status = rc;
+    if (status != nullptr) *status = rc;
     return out;
 }
 
@@ -40,16 +42,20 @@ bool HaveDbfread()
     return rc == 0;
 }
 
-class DbfInteropTest : public XbaseTest {
-protected:
+class DbfInteropTest : public XbaseTest
+{
+  protected:
     // NAME C(10), PRICE N(8,2), QTY N(5), MADE D, OK L; three records, the
     // second marked deleted.
     void WriteSample(const std::string& file)
     {
         TDbfTable t;
         ASSERT_TRUE(CreateDBF(t, file,
-                              {{"NAME", 'C', 10, 0, 0}, {"PRICE", 'N', 8, 2, 0}, {"QTY", 'N', 5, 0, 0},
-                               {"MADE", 'D', 8, 0, 0}, {"OK", 'L', 1, 0, 0}}));
+                              {{"NAME", 'C', 10, 0, 0},
+                               {"PRICE", 'N', 8, 2, 0},
+                               {"QTY", 'N', 5, 0, 0},
+                               {"MADE", 'D', 8, 0, 0},
+                               {"OK", 'L', 1, 0, 0}}));
         t.Name = file;
         ASSERT_TRUE(OpenDbf(t));
         const char* records[] = {
@@ -68,8 +74,7 @@ protected:
 
 TEST_F(DbfInteropTest, DbviewReadsOurTable)
 {
-    if (!HaveTool("/usr/bin/dbview"))
-        QYR7_VALIDATOR_MISSING("dbview not installed");
+    if (!HaveTool("/usr/bin/dbview")) QYR7_VALIDATOR_MISSING("dbview not installed");
     WriteSample(Path("sample.dbf"));
     int rc = -1;
     std::string out = RunTool("/usr/bin/dbview -b -t -d ';' " + Path("sample.dbf"), &rc);
@@ -79,8 +84,7 @@ TEST_F(DbfInteropTest, DbviewReadsOurTable)
 
 TEST_F(DbfInteropTest, ShapelibReadsOurTableWithItsDeleteFlag)
 {
-    if (!HaveTool("/usr/bin/dbfdump"))
-        QYR7_VALIDATOR_MISSING("shapelib tools not installed");
+    if (!HaveTool("/usr/bin/dbfdump")) QYR7_VALIDATOR_MISSING("shapelib tools not installed");
     WriteSample(Path("sample.dbf"));
     int rc = -1;
     std::string out = RunTool("/usr/bin/dbfdump -r " + Path("sample.dbf"), &rc);
@@ -102,23 +106,22 @@ TEST_F(DbfInteropTest, ShapelibReadsOurTableWithItsDeleteFlag)
 
 TEST_F(DbfInteropTest, DbfreadReadsOurTable)
 {
-    if (!HaveDbfread())
-        QYR7_VALIDATOR_MISSING("python3-dbfread not installed");
+    if (!HaveDbfread()) QYR7_VALIDATOR_MISSING("python3-dbfread not installed");
     WriteSample(Path("sample.dbf"));
-    std::string script =
-        "import dbfread\n"
-        "t = dbfread.DBF('" + Path("sample.dbf") + "')\n"
-        "print(t.header.numrecords, t.header.headerlen, t.header.recordlen)\n"
-        "for r in t: print(repr(r['NAME']), r['PRICE'], r['QTY'], r['MADE'], r['OK'])\n"
-        "for r in t.deleted: print('deleted', repr(r['NAME']), r['MADE'])\n";
+    std::string script = "import dbfread\n"
+                         "t = dbfread.DBF('" +
+                         Path("sample.dbf") +
+                         "')\n"
+                         "print(t.header.numrecords, t.header.headerlen, t.header.recordlen)\n"
+                         "for r in t: print(repr(r['NAME']), r['PRICE'], r['QTY'], r['MADE'], r['OK'])\n"
+                         "for r in t.deleted: print('deleted', repr(r['NAME']), r['MADE'])\n";
     int rc = -1;
     std::string out = RunTool("/usr/bin/python3 -c \"" + script + "\"", &rc);
     EXPECT_EQ(rc, 0);
-    EXPECT_EQ(out,
-              "3 193 33\n"
-              "'Spur gear' 123.45 7 2024-01-31 True\n"
-              "'Helix' -1.0 12 None False\n"
-              "deleted 'Gone' 1999-12-31\n");
+    EXPECT_EQ(out, "3 193 33\n"
+                   "'Spur gear' 123.45 7 2024-01-31 True\n"
+                   "'Helix' -1.0 12 None False\n"
+                   "deleted 'Gone' 1999-12-31\n");
 }
 
 TEST_F(DbfInteropTest, WeReadShapelibTables)
@@ -156,14 +159,16 @@ TEST_F(DbfInteropTest, WeReadShapelibTables)
     EXPECT_NE(out.find("42.00"), std::string::npos) << out;
 }
 
-}  // namespace
+} // namespace
 
 #include "xbase/cmd/dbcmd.h"
 
-namespace {
+namespace
+{
 
-class PackInteropTest : public XbaseTest {
-protected:
+class PackInteropTest : public XbaseTest
+{
+  protected:
     void TearDown() override
     {
         SetAutoReport(false);
@@ -176,11 +181,10 @@ protected:
 // reader then finds exactly the live records in their order.
 TEST_F(PackInteropTest, PackedTableIsReadByDbfread)
 {
-    if (!HaveDbfread())
-        QYR7_VALIDATOR_MISSING("python3-dbfread not installed");
+    if (!HaveDbfread()) QYR7_VALIDATOR_MISSING("python3-dbfread not installed");
     struct {
         const char* what;
-        int every;  // every k-th record deleted
+        int every; // every k-th record deleted
     } cases[] = {{"1 % deleted", 100}, {"50 % deleted", 2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -195,8 +199,7 @@ TEST_F(PackInteropTest, PackedTableIsReadByDbfread)
             SetNativeText(2, "R" + std::to_string(i));
             SetNativeDouble(3, i / 8.0);
             Append();
-            if (i % c.every == 0)
-                DeleteRec();
+            if (i % c.every == 0) DeleteRec();
         }
         Unlock();
         ASSERT_TRUE(Pack());
@@ -204,32 +207,38 @@ TEST_F(PackInteropTest, PackedTableIsReadByDbfread)
         EXPECT_EQ(RecCount(), live);
         CloseArea();
 
-        std::string script = "import dbfread\n"
-                             "t = dbfread.DBF('" + file + "')\n"
-                             "ids = [r['ID'] for r in t]\n"
-                             "ok = all(r['NAME'] == 'R%d' % r['ID'] and abs(r['X'] - r['ID'] / 8.0) < 5e-4 for r in t)\n"
-                             "print(t.header.numrecords, len(ids), len(list(t.deleted)), ok, ids[:3], ids[-1])\n";
+        std::string script =
+            "import dbfread\n"
+            "t = dbfread.DBF('" +
+            file +
+            "')\n"
+            "ids = [r['ID'] for r in t]\n"
+            "ok = all(r['NAME'] == 'R%d' % r['ID'] and abs(r['X'] - r['ID'] / 8.0) < 5e-4 for r in t)\n"
+            "print(t.header.numrecords, len(ids), len(list(t.deleted)), ok, ids[:3], ids[-1])\n";
         int rc = -1;
         std::string out = RunTool("/usr/bin/python3 -c \"" + script + "\"", &rc);
         EXPECT_EQ(rc, 0);
         std::string first = c.every == 2 ? "[1, 3, 5]" : "[1, 2, 3]";
         std::string last = c.every == 2 ? "999" : "999";
-        EXPECT_EQ(out, std::to_string(live) + " " + std::to_string(live) + " 0 True " + first + " " + last + "\n");
+        EXPECT_EQ(out,
+                  std::to_string(live) + " " + std::to_string(live) + " 0 True " + first + " " + last + "\n");
     }
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
-class MemoInteropTest : public PackInteropTest {};
+class MemoInteropTest : public PackInteropTest
+{
+};
 
 // Tables with a memo field and their empty memo files, in each memo style,
 // are opened by an independent reader.
 TEST_F(MemoInteropTest, DbfreadReadsEveryMemoStyle)
 {
-    if (!HaveDbfread())
-        QYR7_VALIDATOR_MISSING("python3-dbfread not installed");
+    if (!HaveDbfread()) QYR7_VALIDATOR_MISSING("python3-dbfread not installed");
     struct {
         uint8_t version;
         const char* hex;
@@ -240,16 +249,20 @@ TEST_F(MemoInteropTest, DbfreadReadsEveryMemoStyle)
         dbffile.MemoVersion = c.version;
         const std::string file = Path(std::string("m") + (c.hex + 2) + ".dbf");
         TDbfTable t;
-        ASSERT_TRUE(CreateDBF(t, file, {{"ID", 'N', 4, 0, 0}, {"NOTE", 'M', 10, 0, 0}, {"MADE", 'D', 8, 0, 0}}));
+        ASSERT_TRUE(
+            CreateDBF(t, file, {{"ID", 'N', 4, 0, 0}, {"NOTE", 'M', 10, 0, 0}, {"MADE", 'D', 8, 0, 0}}));
         EXPECT_TRUE(std::filesystem::exists(Path(c.memo))) << "memo extension in the table's own case";
         ASSERT_TRUE(UseFile(file + " EXCLUSIVE"));
         SetNativeInt(1, 7);
         SetNativeText(3, "01/31/24");
         Append();
         CloseArea();
-        std::string script = "import dbfread\n"
-                             "t = dbfread.DBF('" + file + "')\n"
-                             "print(hex(t.header.dbversion), [(r['ID'], r['NOTE'], str(r['MADE'])) for r in t])\n";
+        std::string script =
+            "import dbfread\n"
+            "t = dbfread.DBF('" +
+            file +
+            "')\n"
+            "print(hex(t.header.dbversion), [(r['ID'], r['NOTE'], str(r['MADE'])) for r in t])\n";
         int rc = -1;
         std::string out = RunTool("/usr/bin/python3 -c \"" + script + "\"", &rc);
         EXPECT_EQ(rc, 0);
@@ -257,4 +270,4 @@ TEST_F(MemoInteropTest, DbfreadReadsEveryMemoStyle)
     }
 }
 
-}  // namespace
+} // namespace

@@ -3,25 +3,27 @@
 // under their lock, the browser's pick, and the table component beneath.
 #include "xbase_fixture.h"
 
-#include "foundation/messagecollector.h"
+#include "common/testmessages.h"
 #include "foundation/foundationstate.h"
-#include "foundation/programstate.h"
+#include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
 #include "xbase/access/tableaccess.h"
 #include "xbase/cmd/dbcmd.h"
-#include "xbase/dataset/memofieldstream.h"
 #include "xbase/core/dbkeys.h"
-#include "common/testmessages.h"
+#include "xbase/dataset/memofieldstream.h"
 
 #include <filesystem>
 
-namespace {
+namespace
+{
 
 namespace fs = std::filesystem;
 
-class DbfAccess : public XbaseTest {
-protected:
+class DbfAccess : public XbaseTest
+{
+  protected:
     void SetUp() override
     {
         XbaseTest::SetUp();
@@ -43,12 +45,14 @@ protected:
     void MakeParts(const std::string& file, int rows)
     {
         TDbfTable t;
-        ASSERT_TRUE(CreateDBF(t, Path(file), {{"NAME", 'C', 12, 0, 0}, {"D", 'N', 6, 1, 0}, {"QTY", 'N', 5, 0, 0}}));
+        ASSERT_TRUE(
+            CreateDBF(t, Path(file), {{"NAME", 'C', 12, 0, 0}, {"D", 'N', 6, 1, 0}, {"QTY", 'N', 5, 0, 0}}));
         t.Name = Path(file);
         ASSERT_TRUE(OpenDbf(t));
         for (int i = 1; i <= rows; ++i) {
             char rec[32];
-            std::snprintf(rec, sizeof rec, " %-12s%6.1f%5d", ("part" + std::to_string(i)).c_str(), i * 10.0, i);
+            std::snprintf(rec, sizeof rec, " %-12s%6.1f%5d", ("part" + std::to_string(i)).c_str(), i * 10.0,
+                          i);
             t.RecordBuffer = rec;
             ASSERT_TRUE(AppendDbfRecord(t));
         }
@@ -77,7 +81,8 @@ TEST_F(DbfAccess, MissingTableIsReportedAndAborts)
     EXPECT_FALSE(DbfOpen("nothere"));
     EXPECT_TRUE(telmvar.Aborted);
     ASSERT_EQ(headless.HeadlessMessages().AskedQuestions().size(), 1u);
-    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions()[0].Request.Text, "file " + Path("nothere.dbf") + " not found or no access !");
+    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions()[0].Request.Text,
+              "file " + Path("nothere.dbf") + " not found or no access !");
     EXPECT_FALSE(dbf4.tzdbf.Active());
 }
 
@@ -94,7 +99,8 @@ TEST_F(DbfAccess, ReadOnlyTableIsUsedFromOneCopyPerRunWithItsCompanions)
     MakeParts("parts.dbf", 2);
     std::ofstream(Path("parts.dbt")) << "memo";
     std::ofstream(Path("parts.ndx")) << "index";
-    fs::permissions(Path("parts.dbf"), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+    fs::permissions(Path("parts.dbf"),
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     ASSERT_TRUE(DbfOpen("parts"));
     EXPECT_EQ(dbf4.tzdbf.DbfFileName(), Path("temp/parts.dbf"));
@@ -179,7 +185,7 @@ TEST_F(DbfAccess, ValuesSetAreAppendedAsANewRecord)
     ASSERT_TRUE(DbfOpen("parts"));
     DbfGo(3);
     EXPECT_EQ(DbfFieldText(1), "new part    ");
-    EXPECT_EQ(DbfFieldText(2), "  12.3");  // one decimal stored
+    EXPECT_EQ(DbfFieldText(2), "  12.3"); // one decimal stored
     EXPECT_EQ(DbfFieldText(3), "    7");
     DbfGo(1);
     EXPECT_EQ(DbfFieldText(1), "part1       ") << "the record the values were set on stays as it was";
@@ -303,13 +309,15 @@ TEST_F(DbfAccess, BrowserWithoutAnAnswerIsCancelled)
 TEST_F(DbfAccess, EditBrowseOfTheTemporaryCopySaysSo)
 {
     MakeParts("parts.dbf", 1);
-    fs::permissions(Path("parts.dbf"), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+    fs::permissions(Path("parts.dbf"),
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     ASSERT_TRUE(DbfOpen("parts"));
     headless.HeadlessDialogs().QueueResult(platform::DialogResult::Ok);
     DbfBrowse("", 0);
     ASSERT_EQ(headless.HeadlessMessages().AskedQuestions().size(), 1u);
-    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions()[0].Request.Text, "No Write Access for dbf directory !  Temp directory used.");
+    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions()[0].Request.Text,
+              "No Write Access for dbf directory !  Temp directory used.");
 }
 
 TEST_F(DbfAccess, CopyToTempDirectoryOptionOpensFromThere)
@@ -333,9 +341,9 @@ TEST(TzDbfDefinitions, FieldDefinitionsAreCorrectedAsTablesExpect)
         int wantLen, wantDec;
         bool changed;
     } cases[] = {
-        {'N', 30, 25, 'N', 20, 18, true},  {'N', 8, 2, 'N', 8, 2, false},  {'N', 3, 2, 'N', 3, 1, true},
-        {'C', 300, 0, 'C', 254, 0, true},  {'C', 254, 0, 'C', 254, 0, false}, {'B', 10, 0, 'M', 10, 0, true},
-        {'G', 10, 0, 'M', 10, 0, true},    {'Q', 10, 0, 'C', 10, 0, true},   {'D', 8, 0, 'D', 8, 0, false},
+        {'N', 30, 25, 'N', 20, 18, true}, {'N', 8, 2, 'N', 8, 2, false},     {'N', 3, 2, 'N', 3, 1, true},
+        {'C', 300, 0, 'C', 254, 0, true}, {'C', 254, 0, 'C', 254, 0, false}, {'B', 10, 0, 'M', 10, 0, true},
+        {'G', 10, 0, 'M', 10, 0, true},   {'Q', 10, 0, 'C', 10, 0, true},    {'D', 8, 0, 'D', 8, 0, false},
     };
     for (const auto& c : cases) {
         char t = c.type;
@@ -405,10 +413,12 @@ TEST_F(DbfAccess, CreatesTheTableFromItsFieldListWhenAsked)
 
 } // namespace
 
-namespace {
+namespace
+{
 
-class DbfIndexAccess : public DbfAccess {
-protected:
+class DbfIndexAccess : public DbfAccess
+{
+  protected:
     void SetUp() override
     {
         DbfAccess::SetUp();
@@ -454,12 +464,13 @@ TEST_F(DbfIndexAccess, DecimalCommaKeyIsTriedWithAPoint)
 TEST_F(DbfIndexAccess, KeyOfSeveralNumericFieldsSortsByEach)
 {
     TDbfTable t;
-    ASSERT_TRUE(CreateDBF(t, Path("brg.dbf"), {{"DESIG", 'C', 8, 0, 0}, {"D", 'N', 6, 1, 0}, {"DA", 'N', 6, 1, 0},
-                                                {"B", 'N', 6, 1, 0}}));
+    ASSERT_TRUE(
+        CreateDBF(t, Path("brg.dbf"),
+                  {{"DESIG", 'C', 8, 0, 0}, {"D", 'N', 6, 1, 0}, {"DA", 'N', 6, 1, 0}, {"B", 'N', 6, 1, 0}}));
     t.Name = Path("brg.dbf");
     ASSERT_TRUE(OpenDbf(t));
-    for (const char* r : {" b       30.0  62.0  16.0", " a       25.0  62.0  17.0", " c       25.0  52.0  15.0",
-                          " d       25.0  52.0  18.0"}) {
+    for (const char* r : {" b       30.0  62.0  16.0", " a       25.0  62.0  17.0",
+                          " c       25.0  52.0  15.0", " d       25.0  52.0  18.0"}) {
         t.RecordBuffer = r;
         ASSERT_TRUE(AppendDbfRecord(t));
     }
@@ -477,10 +488,12 @@ TEST_F(DbfIndexAccess, KeyOfSeveralNumericFieldsSortsByEach)
 
 } // namespace
 
-namespace {
+namespace
+{
 
-class TzDbfComponent : public DbfAccess {
-protected:
+class TzDbfComponent : public DbfAccess
+{
+  protected:
     void SetUp() override
     {
         DbfAccess::SetUp();
@@ -494,13 +507,18 @@ TEST_F(TzDbfComponent, RecordBufferSizesByFieldType)
     struct {
         char type;
         int len, dec, size;
-    } cases[] = {{'C', 10, 0, 11}, {'N', 8, 2, 8}, {'N', 5, 0, 4}, {'F', 8, 3, 8}, {'D', 8, 0, 8}, {'L', 1, 0, 2},
-                 {'M', 10, 0, 4}};
+    } cases[] = {{'C', 10, 0, 11}, {'N', 8, 2, 8}, {'N', 5, 0, 4}, {'F', 8, 3, 8},
+                 {'D', 8, 0, 8},   {'L', 1, 0, 2}, {'M', 10, 0, 4}};
     for (const auto& c : cases)
         EXPECT_EQ(FieldBufferSize(c.type, c.len, c.dec), c.size) << c.type << c.len << "," << c.dec;
     TDbfTable t;
-    ASSERT_TRUE(CreateDBF(t, Path("six.dbf"), {{"C", 'C', 10, 0, 0}, {"R", 'N', 8, 2, 0}, {"I", 'N', 5, 0, 0},
-                                                {"D", 'D', 8, 0, 0}, {"L", 'L', 1, 0, 0}, {"M", 'M', 10, 0, 0}}));
+    ASSERT_TRUE(CreateDBF(t, Path("six.dbf"),
+                          {{"C", 'C', 10, 0, 0},
+                           {"R", 'N', 8, 2, 0},
+                           {"I", 'N', 5, 0, 0},
+                           {"D", 'D', 8, 0, 0},
+                           {"L", 'L', 1, 0, 0},
+                           {"M", 'M', 10, 0, 0}}));
     TTzDbf d;
     d.SetDbfFileName(Path("six.dbf"));
     ASSERT_TRUE(d.SetActive(true)) << TakeErrorText();
@@ -664,7 +682,8 @@ TEST(TzCheckTexts, CodesOfTheRecordSource)
 
 } // namespace
 
-namespace {
+namespace
+{
 
 TEST_F(TzDbfComponent, CorrectedFieldDefinitionIsReportedOnce)
 {
@@ -683,8 +702,12 @@ TEST_F(TzDbfComponent, CorrectedFieldDefinitionIsReportedOnce)
 TEST_F(TzDbfComponent, TypedFieldValues)
 {
     TDbfTable t;
-    ASSERT_TRUE(CreateDBF(t, Path("typed.dbf"), {{"NAME", 'C', 8, 0, 0}, {"R", 'N', 7, 2, 0}, {"I", 'N', 4, 0, 0},
-                                                  {"DAY", 'D', 8, 0, 0}, {"OK", 'L', 1, 0, 0}}));
+    ASSERT_TRUE(CreateDBF(t, Path("typed.dbf"),
+                          {{"NAME", 'C', 8, 0, 0},
+                           {"R", 'N', 7, 2, 0},
+                           {"I", 'N', 4, 0, 0},
+                           {"DAY", 'D', 8, 0, 0},
+                           {"OK", 'L', 1, 0, 0}}));
     t.Name = Path("typed.dbf");
     ASSERT_TRUE(OpenDbf(t));
     t.RecordBuffer = " ab        12.50  -720261207T";
@@ -712,7 +735,8 @@ TEST_F(TzDbfComponent, TypedFieldValues)
 
 } // namespace
 
-namespace {
+namespace
+{
 
 TEST_F(DbfAccess, ShippedPrintSettingsReadByPositionAndName)
 {
@@ -745,12 +769,14 @@ TEST_F(DbfAccess, ShippedPrintSettingsReadByPositionAndName)
 
 } // namespace
 
-namespace {
+namespace
+{
 
 TEST_F(DbfAccess, ReadOnlyTableWithoutATemporaryDirectoryIsOnlyRead)
 {
     MakeParts("parts.dbf", 2);
-    fs::permissions(Path("parts.dbf"), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+    fs::permissions(Path("parts.dbf"),
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     telmvar.TempDir = "";
     ASSERT_TRUE(DbfOpen("parts"));
@@ -765,7 +791,8 @@ TEST_F(DbfAccess, ReadOnlyTableWithoutATemporaryDirectoryIsOnlyRead)
 
 } // namespace
 
-namespace {
+namespace
+{
 
 TEST_F(TzDbfComponent, BlobStreamWritesAndReadsAMemo)
 {

@@ -5,9 +5,12 @@
 
 #include <cstring>
 
-namespace {
+namespace
+{
 
-class DbKeysTest : public XbaseTest {};
+class DbKeysTest : public XbaseTest
+{
+};
 
 TEST_F(DbKeysTest, JulianDayNumbersAreAstronomical)
 {
@@ -60,10 +63,12 @@ TEST_F(DbKeysTest, DisplayTextsOfDayNumbers)
         double jd;
         const char* text;
     } cases[] = {
-        {0, false, 2451545.0, "01/01/00"}, {1, true, 2451545.0, "2000.01.01"}, {2, false, 2451545.0, "01/01/00"},
-        {3, false, 2451545.0, "01-01-00"}, {5, true, 2451545.0, "01.01.2000"}, {8, false, 2451545.0, "01/01/00"},
-        {7, false, 2451545.0, "01.01.00"}, {0, false, 0.0, "  /  /  "},    {1, true, 0.0, "    .  .  "},
-        {3, false, 0.0, "  -  -  "},       {5, false, 1721425.0, "  .  .  "}, {0, true, 1721426.0, "01/01/0001"},
+        {0, false, 2451545.0, "01/01/00"},  {1, true, 2451545.0, "2000.01.01"},
+        {2, false, 2451545.0, "01/01/00"},  {3, false, 2451545.0, "01-01-00"},
+        {5, true, 2451545.0, "01.01.2000"}, {8, false, 2451545.0, "01/01/00"},
+        {7, false, 2451545.0, "01.01.00"},  {0, false, 0.0, "  /  /  "},
+        {1, true, 0.0, "    .  .  "},       {3, false, 0.0, "  -  -  "},
+        {5, false, 1721425.0, "  .  .  "},  {0, true, 1721426.0, "01/01/0001"},
     };
     for (const auto& c : cases) {
         dbdates.DbDateFormat = c.code;
@@ -90,8 +95,9 @@ TEST_F(DbKeysTest, SoundexCodes)
         const char* name;
         const char* code;
     } cases[] = {
-        {"Robert", "R163"}, {"Rupert", "R163"}, {"Rubin", "R150"}, {"Tymczak", "T522"}, {"Pfister", "P236"},
-        {"Lee", "L000"},    {"Washington", "W252"}, {"jackson", "J250"}, {"", "0000"}, {"O'Hara", "O600"},
+        {"Robert", "R163"},  {"Rupert", "R163"}, {"Rubin", "R150"},      {"Tymczak", "T522"},
+        {"Pfister", "P236"}, {"Lee", "L000"},    {"Washington", "W252"}, {"jackson", "J250"},
+        {"", "0000"},        {"O'Hara", "O600"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Soundex(c.name), c.code) << c.name;
@@ -143,4 +149,4 @@ TEST_F(DbKeysTest, RingKeepsNewestAtTheHead)
     EXPECT_EQ(head, nullptr);
 }
 
-}  // namespace
+} // namespace

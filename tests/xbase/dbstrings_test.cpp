@@ -5,9 +5,12 @@
 
 #include <fstream>
 
-namespace {
+namespace
+{
 
-class DbStringsTest : public XbaseTest {};
+class DbStringsTest : public XbaseTest
+{
+};
 
 TEST_F(DbStringsTest, AtOccurrenceAndOccurs)
 {
@@ -17,8 +20,8 @@ TEST_F(DbStringsTest, AtOccurrenceAndOccurs)
         const char* s;
         int pos;
     } cases[] = {
-        {2, "aa", "aaaa", 2}, {-1, "ab", "abxab", 4}, {3, "ab", "abxab", 0}, {-3, "ab", "abxab", 0},
-        {1, "ab", "abxab", 1}, {2, "a", "banana", 4}, {-1, "a", "banana", 6}, {0, "a", "banana", 0},
+        {2, "aa", "aaaa", 2},  {-1, "ab", "abxab", 4}, {3, "ab", "abxab", 0},  {-3, "ab", "abxab", 0},
+        {1, "ab", "abxab", 1}, {2, "a", "banana", 4},  {-1, "a", "banana", 6}, {0, "a", "banana", 0},
         {1, "", "banana", 0},  {1, "x", "", 0},
     };
     for (const auto& c : cases)
@@ -75,7 +78,8 @@ TEST_F(DbStringsTest, ShortIntegersAreClamped)
     struct {
         const char* in;
         int16_t v;
-    } cases[] = {{"99999", 32767}, {"-12abc", -12}, {"", 0}, {" +42", 42}, {"-99999", -32768}, {"1,234", 1234}};
+    } cases[] = {{"99999", 32767}, {"-12abc", -12},    {"", 0},
+                 {" +42", 42},     {"-99999", -32768}, {"1,234", 1234}};
     for (const auto& c : cases)
         EXPECT_EQ(TextToShortInt(c.in), c.v) << c.in;
 }
@@ -154,4 +158,4 @@ TEST_F(DbStringsTest, TemporaryNamesAndFreeSpace)
     EXPECT_EQ(DiskFreeKB(Path("no/such/dir")), 2147483647.0L);
 }
 
-}  // namespace
+} // namespace

@@ -9,10 +9,12 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
-class ExprCompile : public ExprTableTest {
-protected:
+class ExprCompile : public ExprTableTest
+{
+  protected:
     // The full detail text of a compile error for `text` with `message`,
     // when the whole text fits the 51-character context.
     static std::string Detail(const std::string& message, const std::string& text)
@@ -42,16 +44,17 @@ TEST_F(ExprCompile, DescribesTheResult)
 {
     const TDescribeCase cases[] = {
         {"NAME = 'AB'", 'L', 1, 0},
-        {"NAME", 'C', 20, 0},               // a field alone keeps its width
+        {"NAME", 'C', 20, 0}, // a field alone keeps its width
         {"SUPPLIER->CITY", 'C', 15, 0},
-        {"UPPER(NAME)", 'C', 0, 0},         // anything else: width 0
+        {"UPPER(NAME)", 'C', 0, 0}, // anything else: width 0
         {"'AB' + 'C'", 'C', 0, 0},
         {"PRICE", 'N', 8, 2},
         {"QTY", 'N', 5, 0},
         {"WEIGHT", 'N', 10, 3},
-        {"PRICE * 2", 'N', 13, 2},          // the constant was read last: 2 decimals, width 2 + 11
-        {"RECNO()", 'N', 13, 2},            // nothing read: the default 2 decimals
-        {"LEN(NAME)", 'N', 20, 0},          // the last field read gives width and decimals
+        {"PRICE * 2", 'N', 13, 2}, // the constant was read last: 2 decimals,
+                                   // width 2 + 11
+        {"RECNO()", 'N', 13, 2},   // nothing read: the default 2 decimals
+        {"LEN(NAME)", 'N', 20, 0}, // the last field read gives width and decimals
         {"BIRTH", 'D', 8, 0},
         {"DATE() - 30", 'D', 8, 0},
         {"ACTIVE", 'L', 1, 0},
@@ -86,7 +89,7 @@ TEST_F(ExprCompile, FieldComparisonProgram)
     ASSERT_NE(expr, nullptr);
     ASSERT_EQ(expr->Program.size(), 5u);
     EXPECT_EQ(expr->Program[0].Code, ExprOperand);
-    EXPECT_EQ(expr->Program[0].Value.Num, 1.0);  // field number of NAME
+    EXPECT_EQ(expr->Program[0].Value.Num, 1.0); // field number of NAME
     EXPECT_EQ(expr->Program[1].Code, 321);
     EXPECT_EQ(expr->Program[2].Code, ExprOperand);
     EXPECT_EQ(expr->Program[2].Value.Text, "AB");
@@ -115,16 +118,19 @@ TEST_F(ExprCompile, OperatorCodes)
         const char* Text;
         int32_t Code;
     } cases[] = {
-        {"1 + 2", 347},          {"1 + DATE()", 348},      {"DATE() + 1", 349},     {"'A' + 'B'", 350},
-        {"1 - 2", 351},          {"DATE() - 1", 352},      {"DATE() - BIRTH", 353}, {"'A' - 'B'", 354},
-        {"2 * 3", 355},          {"2 / 3", 356},           {"2 ^ 3", 357},          {"2 ** 3", 357},
-        {"1 = 2", 358},          {"BIRTH = DATE()", 359},  {"'A' = 'B'", 360},      {".T. = .F.", 361},
-        {"'A' == 'B'", 362},     {"'A' $ 'B'", 363},       {"1 > 2", 364},          {"BIRTH > DATE()", 365},
-        {"'A' > 'B'", 366},      {"1 < 2", 367},           {"BIRTH < DATE()", 368}, {"'A' < 'B'", 369},
-        {"1 <> 2", 370},         {"1 # 2", 370},           {"BIRTH # DATE()", 371}, {"'A' <> 'B'", 372},
-        {".T. # .F.", 373},      {"1 <= 2", 374},          {"BIRTH <= DATE()", 375}, {"'A' <= 'B'", 376},
-        {"1 >= 2", 377},         {"BIRTH >= DATE()", 378}, {"'A' >= 'B'", 379},     {".T. .OR. .F.", 380},
-        {".T. .AND. .F.", 381},  {".NOT. .T.", 382},       {"-QTY", 383},
+        {"1 + 2", 347},           {"1 + DATE()", 348},     {"DATE() + 1", 349},
+        {"'A' + 'B'", 350},       {"1 - 2", 351},          {"DATE() - 1", 352},
+        {"DATE() - BIRTH", 353},  {"'A' - 'B'", 354},      {"2 * 3", 355},
+        {"2 / 3", 356},           {"2 ^ 3", 357},          {"2 ** 3", 357},
+        {"1 = 2", 358},           {"BIRTH = DATE()", 359}, {"'A' = 'B'", 360},
+        {".T. = .F.", 361},       {"'A' == 'B'", 362},     {"'A' $ 'B'", 363},
+        {"1 > 2", 364},           {"BIRTH > DATE()", 365}, {"'A' > 'B'", 366},
+        {"1 < 2", 367},           {"BIRTH < DATE()", 368}, {"'A' < 'B'", 369},
+        {"1 <> 2", 370},          {"1 # 2", 370},          {"BIRTH # DATE()", 371},
+        {"'A' <> 'B'", 372},      {".T. # .F.", 373},      {"1 <= 2", 374},
+        {"BIRTH <= DATE()", 375}, {"'A' <= 'B'", 376},     {"1 >= 2", 377},
+        {"BIRTH >= DATE()", 378}, {"'A' >= 'B'", 379},     {".T. .OR. .F.", 380},
+        {".T. .AND. .F.", 381},   {".NOT. .T.", 382},      {"-QTY", 383},
     };
     for (const auto& c : cases) {
         TCompiledExpr* expr = AssignExpr(c.Text);
@@ -147,13 +153,32 @@ TEST_F(ExprCompile, UnaryPlusEmitsNothing)
 TEST_F(ExprCompile, AcceptedForms)
 {
     const char* accepted[] = {
-        "STR(PRICE)",        "STR(PRICE, 8)",          "STR(PRICE, 8, 2)", "upper(name)",
-        "UPPE(NAME)",        "SUBS(NAME, 1, 2)",       "REPLICAT('A', 3)", ".NOT. (QTY = 0)",
-        "1 < 2 = .T.",       "IIF(QTY > 0, 'Y', 'N')", "MAX(1, 2)",        "MIN(BIRTH, DATE())",
-        "DELETED()",         "DELE()",                 "RECN()",           "CMON(BIRTH)",
-        "\"double\" + 'single'", "  QTY\t+ 1  ",       "SUPPLIER->CITY = 'S'", "DTOS(BIRTH)",
-        "STUFF(NAME, 1, 2, 'X')", "SOUNDEX(NAME)",     "CTOD('01/01/98')", "VAL('12')",
-        "1E3",               "1.5 * 2.",
+        "STR(PRICE)",
+        "STR(PRICE, 8)",
+        "STR(PRICE, 8, 2)",
+        "upper(name)",
+        "UPPE(NAME)",
+        "SUBS(NAME, 1, 2)",
+        "REPLICAT('A', 3)",
+        ".NOT. (QTY = 0)",
+        "1 < 2 = .T.",
+        "IIF(QTY > 0, 'Y', 'N')",
+        "MAX(1, 2)",
+        "MIN(BIRTH, DATE())",
+        "DELETED()",
+        "DELE()",
+        "RECN()",
+        "CMON(BIRTH)",
+        "\"double\" + 'single'",
+        "  QTY\t+ 1  ",
+        "SUPPLIER->CITY = 'S'",
+        "DTOS(BIRTH)",
+        "STUFF(NAME, 1, 2, 'X')",
+        "SOUNDEX(NAME)",
+        "CTOD('01/01/98')",
+        "VAL('12')",
+        "1E3",
+        "1.5 * 2.",
     };
     for (const char* text : accepted) {
         TCompiledExpr* expr = AssignExpr(text);
@@ -165,16 +190,24 @@ TEST_F(ExprCompile, AcceptedForms)
 TEST_F(ExprCompile, SyntaxErrors)
 {
     const char* rejected[] = {
-        "",                    // empty text
-        "NOPE->CITY",          // no work area of that alias
-        "SUBSTR(NAME, 2)",     // SUBSTR needs three arguments
-        ".5 + 1",              // a number must start with a digit
-        "Upp(Name)",           // not a listed abbreviation
-        "{01/01/98}",          // no date constants
-        "'open",               // a string constant running to the end
-        "1 +",                 "(1 + 2",      "UNKNOWN",          "ABS",
-        "ABS(1, 2)",           "DATE(1)",     "1 2",              "NAME->",
-        "STR(1, 2, 3, 4)",     "A.AND.B",     "1 @ 2",
+        "",                // empty text
+        "NOPE->CITY",      // no work area of that alias
+        "SUBSTR(NAME, 2)", // SUBSTR needs three arguments
+        ".5 + 1",          // a number must start with a digit
+        "Upp(Name)",       // not a listed abbreviation
+        "{01/01/98}",      // no date constants
+        "'open",           // a string constant running to the end
+        "1 +",
+        "(1 + 2",
+        "UNKNOWN",
+        "ABS",
+        "ABS(1, 2)",
+        "DATE(1)",
+        "1 2",
+        "NAME->",
+        "STR(1, 2, 3, 4)",
+        "A.AND.B",
+        "1 @ 2",
     };
     for (const char* text : rejected) {
         dberror.DbErrorCode = 0;
@@ -265,7 +298,7 @@ TEST_F(ExprCompile, PendingParserErrorIsClearedFirst)
     ASSERT_NE(expr, nullptr);
     EXPECT_EQ(dberror.DbErrorCode, 0);
     FreeExpr(expr);
-    dberror.DbErrorCode = 215;  // not a parser error: kept
+    dberror.DbErrorCode = 215; // not a parser error: kept
     expr = AssignExpr("1 + 1");
     EXPECT_EQ(dberror.DbErrorCode, 215);
     FreeExpr(expr);
@@ -311,4 +344,4 @@ TEST_F(ExprCompile, PoolReservations)
     }
 }
 
-}  // namespace
+} // namespace

@@ -14,9 +14,12 @@
 #include <cstring>
 #include <string>
 
-namespace {
+namespace
+{
 
-class ExprEval : public ExprTableTest {};
+class ExprEval : public ExprTableTest
+{
+};
 
 struct TNumCase {
     const char* Text;
@@ -36,9 +39,9 @@ struct TLogCase {
 TEST_F(ExprEval, Numbers)
 {
     const TNumCase cases[] = {
-        {"2^3^2", 64},           // left-associative: (2^3)^2
+        {"2^3^2", 64}, // left-associative: (2^3)^2
         {"2 ** 10", 1024},
-        {"-2 ^ 2", 4},           // the prefix binds to 2 alone: (-2)^2
+        {"-2 ^ 2", 4}, // the prefix binds to 2 alone: (-2)^2
         {"(-2) ^ 2", 4},
         {"(-2) ^ 3", -8},
         {"0 ^ 0", 1},
@@ -51,9 +54,9 @@ TEST_F(ExprEval, Numbers)
         {"7 / 2", 3.5},
         {"--3", 3},
         {"-(2 - 5)", 3},
-        {"MOD(-7, 3)", -1},      // sign of the dividend
+        {"MOD(-7, 3)", -1}, // sign of the dividend
         {"MOD(7, -3)", 1},
-        {"MOD(7.9, 3.2)", 1},    // trunc(7.9) mod trunc(3.2) = 7 mod 3
+        {"MOD(7.9, 3.2)", 1}, // trunc(7.9) mod trunc(3.2) = 7 mod 3
         {"MOD(6, 3)", 0},
         {"INT(-2.7)", -2},
         {"INT(2.7)", 2},
@@ -61,7 +64,7 @@ TEST_F(ExprEval, Numbers)
         {"ROUND(0.29, 2)", 0.29},
         {"ROUND(2.567, 2)", 2.57},
         {"ROUND(-2.567, 2)", -2.57},
-        {"ROUND(2.675, 2)", 2.68},   // the decimal 2.675, not its binary neighbour
+        {"ROUND(2.675, 2)", 2.68}, // the decimal 2.675, not its binary neighbour
         {"ROUND(1.005, 2)", 1.01},
         {"ROUND(2.5, 0)", 3},
         {"ROUND(-2.5, 0)", -3},
@@ -185,7 +188,7 @@ TEST_F(ExprEval, AnsiCaseConversion)
     // a umlaut (228) and A umlaut (196) of the ANSI character set.
     EXPECT_EQ(Eval("ASC(UPPER(CHR(228)))").Num, 196);
     EXPECT_EQ(Eval("ASC(LOWER(CHR(196)))").Num, 228);
-    EXPECT_EQ(Eval("ASC(UPPER(CHR(247)))").Num, 247);  // the division sign has no case
+    EXPECT_EQ(Eval("ASC(UPPER(CHR(247)))").Num, 247); // the division sign has no case
 }
 
 TEST_F(ExprEval, TextsAreBoundedTo255)
@@ -212,8 +215,8 @@ TEST_F(ExprEval, Logicals)
         {"'' $ 'ABC'", false},
         {"'D' $ 'ABC'", false},
         {"'B' > 'A'", true},
-        {"'a' > 'B'", true},          // bytes, not letters
-        {"CHR(200) > 'Z'", true},     // bytes compare unsigned
+        {"'a' > 'B'", true},      // bytes, not letters
+        {"CHR(200) > 'Z'", true}, // bytes compare unsigned
         {"'AB' < 'ABC'", true},
         {"'AB' <= 'AB'", true},
         {"'AB' >= 'AC'", false},
@@ -228,7 +231,7 @@ TEST_F(ExprEval, Logicals)
         {"3 <= 2", false},
         {"3 # 3", false},
         {"NAME = 'SMI'", true},
-        {"NAME == 'SMITH'", false},   // the field keeps its trailing blanks
+        {"NAME == 'SMITH'", false}, // the field keeps its trailing blanks
         {"TRIM(NAME) == 'SMITH'", true},
         {"ACTIVE", true},
         {"DELETED()", false},
@@ -250,7 +253,7 @@ TEST_F(ExprEval, Dates)
     EXPECT_EQ(Eval("YEAR(CTOD('12/24/98'))").Num, 1998);
     EXPECT_EQ(Eval("MONTH(CTOD('12/24/98'))").Num, 12);
     EXPECT_EQ(Eval("DAY(CTOD('12/24/98'))").Num, 24);
-    EXPECT_EQ(Eval("DOW(CTOD('01/01/2024'))").Num, 2);  // a Monday
+    EXPECT_EQ(Eval("DOW(CTOD('01/01/2024'))").Num, 2); // a Monday
     EXPECT_EQ(Eval("CDOW(CTOD('01/01/2024'))").Text, "Monday   ");
     EXPECT_EQ(Eval("CMONTH(CTOD('01/01/2024'))").Text, "January  ");
     EXPECT_EQ(Eval("CTOD('01/01/2000')").Num, 2451545);
@@ -291,12 +294,12 @@ TEST_F(ExprEval, EmptyDateFieldIsZero)
     parts.RecNo = 2;
     EXPECT_EQ(Eval("BIRTH").Num, 0);
     EXPECT_EQ(Eval("DTOS(BIRTH)").Text, "        ");
-    EXPECT_FALSE(Eval("ACTIVE").Log);  // "n"
+    EXPECT_FALSE(Eval("ACTIVE").Log); // "n"
     EXPECT_TRUE(Eval("DELETED()").Log);
     EXPECT_EQ(Eval("RECNO()").Num, 2);
     EXPECT_EQ(Eval("PRICE").Num, 0.5);
     parts.RecNo = 3;
-    EXPECT_TRUE(Eval("ACTIVE").Log);  // "y"
+    EXPECT_TRUE(Eval("ACTIVE").Log); // "y"
     EXPECT_EQ(Eval("QTY").Num, -3);
 }
 
@@ -425,16 +428,17 @@ TEST_F(ExprEval, WithoutTableHooksNoFieldIsKnown)
     EXPECT_FALSE(Eval("DELETED()").Log);
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
 TEST_F(ExprEval, ParserPublishesItsServicesThroughTheHookTable)
 {
     InstallExprParser();
     EXPECT_TRUE(dbexpr.ParserPresent);
     EXPECT_TRUE(dbexpr.TableHooks.FindField);
-    InstallHooks();  // back to the in-memory table
+    InstallHooks(); // back to the in-memory table
     auto& hooks = dbhooks.KeyMakerHooks;
     TExprHandle key = hooks.AssignExpr("UPPER(NAME)");
     ASSERT_NE(key, nullptr);
@@ -456,4 +460,4 @@ TEST_F(ExprEval, ParserPublishesItsServicesThroughTheHookTable)
     EXPECT_EQ(hooks.AssignExpr("1 +"), nullptr);
 }
 
-}  // namespace
+} // namespace

@@ -22,20 +22,21 @@ struct TFakeField {
 struct TFakeArea {
     std::string Alias;
     std::vector<TFakeField> Fields;
-    std::vector<std::vector<std::string>> Records;  // stored texts
+    std::vector<std::vector<std::string>> Records; // stored texts
     std::vector<bool> DeletedMarks;
-    int RecNo = 1;  // count + 1 = end of file
-    std::vector<std::string> Memos;  // memo text per record
+    int RecNo = 1;                  // count + 1 = end of file
+    std::vector<std::string> Memos; // memo text per record
 };
 
-class ExprTableTest : public ::testing::Test {
-protected:
+class ExprTableTest : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         dbdates.EpochYear = 1956;
         dberror.AutoReportErrors = false;
         parts.Alias = "PARTS";
-        parts.Fields = {{"NAME", 'C', 20, 0},  {"PRICE", 'N', 8, 2}, {"QTY", 'N', 5, 0},
+        parts.Fields = {{"NAME", 'C', 20, 0},  {"PRICE", 'N', 8, 2},  {"QTY", 'N', 5, 0},
                         {"BIRTH", 'D', 8, 0},  {"ACTIVE", 'L', 1, 0}, {"NOTES", 'M', 10, 0},
                         {"WEIGHT", 'F', 10, 3}};
         parts.Records = {
@@ -51,13 +52,10 @@ protected:
         InstallHooks();
     }
 
-
     TFakeArea* AreaOf(int area)
     {
-        if (area == 2)
-            return &supplier;
-        if (area == 1 || area >= 33)
-            return &parts;
+        if (area == 2) return &supplier;
+        if (area == 1 || area >= 33) return &parts;
         return nullptr;
     }
 
@@ -75,8 +73,7 @@ protected:
             } else if (alias.substr(0, 10) == parts.Alias.substr(0, 10)) {
                 area = &parts;
             }
-            if (!area)
-                return false;
+            if (!area) return false;
             for (std::size_t i = 0; i < area->Fields.size(); ++i) {
                 if (area->Fields[i].Name == name) {
                     const auto& f = area->Fields[i];
@@ -88,19 +85,18 @@ protected:
         };
         hooks.FieldText = [this](int areaNo, int field, TExprStoredField& out) {
             TFakeArea* area = AreaOf(areaNo);
-            if (!area || field < 1 || field > static_cast<int>(area->Fields.size()))
-                return false;
+            if (!area || field < 1 || field > static_cast<int>(area->Fields.size())) return false;
             const auto& f = area->Fields[static_cast<std::size_t>(field - 1)];
             out.Type = f.Type;
             out.Width = f.Width;
             out.AtRecord = area->RecNo >= 1 && area->RecNo <= static_cast<int>(area->Records.size());
             if (out.AtRecord)
-                out.Text = area->Records[static_cast<std::size_t>(area->RecNo - 1)][static_cast<std::size_t>(field - 1)];
+                out.Text = area->Records[static_cast<std::size_t>(area->RecNo - 1)]
+                                        [static_cast<std::size_t>(field - 1)];
             return true;
         };
         hooks.MemoText = [this](int, int) {
-            if (parts.RecNo < 1 || parts.RecNo > static_cast<int>(parts.Memos.size()))
-                return std::string();
+            if (parts.RecNo < 1 || parts.RecNo > static_cast<int>(parts.Memos.size())) return std::string();
             return parts.Memos[static_cast<std::size_t>(parts.RecNo - 1)];
         };
         hooks.RecNo = [this] { return parts.RecNo; };
@@ -115,8 +111,7 @@ protected:
     {
         TCompiledExpr* expr = AssignExpr(text);
         EXPECT_NE(expr, nullptr) << text << ": " << dberror.DbErrorText;
-        if (!expr)
-            return TExprValue{};
+        if (!expr) return TExprValue{};
         const TExprValue* value = EvaluateExpr(expr);
         EXPECT_NE(value, nullptr) << text;
         TExprValue result = value ? *value : TExprValue{};

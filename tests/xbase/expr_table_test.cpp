@@ -10,17 +10,20 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
-class ExprOnTables : public TableTest {
-protected:
+class ExprOnTables : public TableTest
+{
+  protected:
     void SetUp() override
     {
         TableTest::SetUp();
         InstallExprParser();
         CreateAndUse(2, "supply.dbf", {{"CITY", 'C', 12, 0, 0}}, "SUPPLIERS_1");
         AddRecord({std::string("STUTTGART")});
-        CreateAndUse(1, "parts.dbf", {{"NAME", 'C', 10, 0, 0}, {"PRICE", 'N', 8, 2, 0}, {"BORN", 'D', 8, 0, 0}});
+        CreateAndUse(1, "parts.dbf",
+                     {{"NAME", 'C', 10, 0, 0}, {"PRICE", 'N', 8, 2, 0}, {"BORN", 'D', 8, 0, 0}});
         AddRecord({std::string("SMITH"), 123.45, std::string("12/24/98")});
         AddRecord({std::string("M\xDCLLER"), 2.0, std::string("  /  /  ")});
         GoTop();
@@ -56,7 +59,7 @@ TEST_F(ExprOnTables, AliasReachesAnotherArea)
     // Compared on ten characters: SUPPLIERS_2 names the same area.
     EXPECT_EQ(Eval("SUPPLIERS_2->CITY").Text, "STUTTGART   ");
     EXPECT_EQ(AssignExpr("NOAREA->CITY"), nullptr);
-    EXPECT_EQ(AssignExpr("CITY"), nullptr);  // not in the current area
+    EXPECT_EQ(AssignExpr("CITY"), nullptr); // not in the current area
 }
 
 TEST_F(ExprOnTables, EndOfFileReadsBlank)
@@ -68,9 +71,10 @@ TEST_F(ExprOnTables, EndOfFileReadsBlank)
     EXPECT_EQ(Eval("PRICE").Num, 0);
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
 TEST_F(ExprOnTables, FilterAndWhileConditionsRunThroughTheParserHooks)
 {
@@ -81,15 +85,15 @@ TEST_F(ExprOnTables, FilterAndWhileConditionsRunThroughTheParserHooks)
     GoTop();
     EXPECT_EQ(RecNo(), 1);
     SKIP(1);
-    EXPECT_TRUE(dEOF());  // M\xDCLLER costs 2.00: hidden
+    EXPECT_TRUE(dEOF()); // M\xDCLLER costs 2.00: hidden
     dbhooks.KeyMakerHooks.FreeExpr(area->FilterExpr);
     area->FilterExpr = nullptr;
     area->WhileExpr = dbhooks.KeyMakerHooks.AssignExpr("YEAR(BORN) = 1998");
     ASSERT_NE(area->WhileExpr, nullptr);
     GoTop();
     EXPECT_TRUE(WhileHolds());
-    SKIP(1);  // the next record has no date: the scope ends there
+    SKIP(1); // the next record has no date: the scope ends there
     EXPECT_TRUE(dEOF());
 }
 
-}  // namespace
+} // namespace

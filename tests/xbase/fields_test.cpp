@@ -1,20 +1,26 @@
-#include "xbase/core/dbdates.h"
 #include "cmd_fixture.h"
+#include "xbase/core/dbdates.h"
 
 #include <cstring>
 
-namespace {
+namespace
+{
 
-class FieldsTest : public CmdTest {
-protected:
+class FieldsTest : public CmdTest
+{
+  protected:
     void SetUp() override
     {
         CmdTest::SetUp();
         dbdates.EpochYear = 1956;
         // NAME C10, MADE D, PRICE N8.2, QTY N5, OK L, NOTE M
         MakeTable("parts.dbf",
-                  {{"NAME", 'C', 10, 0, 0}, {"MADE", 'D', 8, 0, 0}, {"PRICE", 'N', 8, 2, 0}, {"QTY", 'N', 5, 0, 0},
-                   {"OK", 'L', 1, 0, 0}, {"NOTE", 'M', 10, 0, 0}},
+                  {{"NAME", 'C', 10, 0, 0},
+                   {"MADE", 'D', 8, 0, 0},
+                   {"PRICE", 'N', 8, 2, 0},
+                   {"QTY", 'N', 5, 0, 0},
+                   {"OK", 'L', 1, 0, 0},
+                   {"NOTE", 'M', 10, 0, 0}},
                   {std::string("Spur gear ") + "20240131" + "  123.45" + "    7" + "T" + "          ",
                    std::string("Helix     ") + "        " + "   -1.50" + "   -3" + "F" + "        12"});
         ASSERT_TRUE(UseFile(Path("PARTS")));
@@ -214,4 +220,4 @@ TEST_F(FieldsTest, IntegerBeyond32BitsIsReportedNotCut)
     EXPECT_NE(boxes[0].find("Field COUNT = 99999999999 exceeds the integer range"), std::string::npos);
 }
 
-}  // namespace
+} // namespace

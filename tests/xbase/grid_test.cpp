@@ -8,15 +8,18 @@
 #include "xbase/core/dbdates.h"
 #include "xbase/dbf/dbffile.h"
 
-namespace {
+namespace
+{
 
-class Grid : public BrowserTest {
-protected:
+class Grid : public BrowserTest
+{
+  protected:
     // PARTS: NAME C(8), OK L, QTY N(4); three records, the second deleted.
     void MakeParts()
     {
         TDbfTable t;
-        ASSERT_TRUE(CreateDBF(t, Path("parts.dbf"), {{"NAME", 'C', 8, 0, 0}, {"OK", 'L', 1, 0, 0}, {"QTY", 'N', 4, 0, 0}}));
+        ASSERT_TRUE(CreateDBF(t, Path("parts.dbf"),
+                              {{"NAME", 'C', 8, 0, 0}, {"OK", 'L', 1, 0, 0}, {"QTY", 'N', 4, 0, 0}}));
         t.Name = Path("parts.dbf");
         ASSERT_TRUE(OpenDbf(t));
         for (const char* rec : {" bolt    T  12", "*nut     F   3", " washer  T 100"}) {
@@ -65,7 +68,8 @@ TEST_F(Grid, DeletedRowIsRedUnlessTheEventChangesItAndSelectionWins)
     p = grid.CellColors(1, 0, true, false, 2);
     EXPECT_EQ(p.Brush, 0x00FF00u);
     EXPECT_EQ(seenRow, 1);
-    EXPECT_EQ(std::make_pair(seenRec, dbf4.RecNo()), std::make_pair(2, 3)) << "row 2's record active in the event only";
+    EXPECT_EQ(std::make_pair(seenRec, dbf4.RecNo()), std::make_pair(2, 3))
+        << "row 2's record active in the event only";
     grid.Enabled = false;
     EXPECT_EQ(grid.CellColors(0, 0, false, false).Font, clGrayText);
 }
@@ -79,7 +83,8 @@ TEST_F(Grid, RightClickOnTitle3DepressesItLeftClickDoesNot)
     EXPECT_TRUE(calls.empty());
     TTzShift ctrl;
     ctrl.Ctrl = true;
-    EXPECT_FALSE(grid.TitleMouseUp(TTzMouseButton::Right, 2, ctrl)) << "a modifier leaves it to the framework";
+    EXPECT_FALSE(grid.TitleMouseUp(TTzMouseButton::Right, 2, ctrl))
+        << "a modifier leaves it to the framework";
     EXPECT_TRUE(grid.TitleMouseUp(TTzMouseButton::Right, 2, {}));
     EXPECT_EQ(calls, std::vector<int>{2});
     EXPECT_EQ(grid.DepressedColumn(), 2);
@@ -173,7 +178,8 @@ TEST_F(Grid, CtrlDelRestoresADeletedRecordAfterConfirmation)
     EXPECT_TRUE(grid.CtrlDelete());
     EXPECT_FALSE(grid.Page(2, 1)[0].Deleted);
     EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().back().Request.Text, "Restore Record ?");
-    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().back().Request.Buttons, platform::MessageButtons::OkCancel);
+    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().back().Request.Buttons,
+              platform::MessageButtons::OkCancel);
 }
 
 struct MaskCase {
@@ -183,7 +189,9 @@ struct MaskCase {
     const char* mask;
 };
 
-class DateMask : public BrowserTest, public ::testing::WithParamInterface<MaskCase> {};
+class DateMask : public BrowserTest, public ::testing::WithParamInterface<MaskCase>
+{
+};
 
 TEST_P(DateMask, FollowsTheEngineDateSetting)
 {
@@ -204,19 +212,19 @@ TEST_F(Grid, SavedColumnsBuildColumnsWithinTheFieldCount)
 {
     MakeParts();
     grid.Columns.clear();
-    grid.Columns.emplace_back();  // the empty default column goes
-    const int bad = grid.ReadSavedColumns({" cvColumn = 1 ", "cvColorStr=clRed", "cvWidthStr=80",
-                                           "cvFontStr=Arial,clBlue,1290", "cvAlignmentStr=TACENTER",
-                                           "cvReadOnlyStr=true", "cvTitleCaptionStr=Qty", "cvFieldNameStr=QTY",
-                                           "cvColumn=99999999", "cvWidthStr=5", "0", "cvTitleColorStr=$0000FF00"});
+    grid.Columns.emplace_back(); // the empty default column goes
+    const int bad = grid.ReadSavedColumns(
+        {" cvColumn = 1 ", "cvColorStr=clRed", "cvWidthStr=80", "cvFontStr=Arial,clBlue,1290",
+         "cvAlignmentStr=TACENTER", "cvReadOnlyStr=true", "cvTitleCaptionStr=Qty", "cvFieldNameStr=QTY",
+         "cvColumn=99999999", "cvWidthStr=5", "0", "cvTitleColorStr=$0000FF00"});
     EXPECT_EQ(bad, 1) << "the huge index is refused";
     ASSERT_EQ(grid.Columns.size(), 2u);
     const TTzColumn& c = grid.Columns[1];
     EXPECT_EQ(c.Color, clRed);
     EXPECT_EQ(c.Width, 80) << "entries after a refused index are not applied to another column";
     EXPECT_EQ(c.Font.Name, "Arial");
-    EXPECT_EQ(c.Font.Size, 10);                      // 1290 & 255
-    EXPECT_TRUE(c.Font.Bold && c.Font.Underline);    // 256 + 1024, no 512
+    EXPECT_EQ(c.Font.Size, 10);                   // 1290 & 255
+    EXPECT_TRUE(c.Font.Bold && c.Font.Underline); // 256 + 1024, no 512
     EXPECT_FALSE(c.Font.Italic);
     EXPECT_EQ(c.Alignment, TTzAlignment::taCenter);
     EXPECT_TRUE(c.ReadOnly);
@@ -237,15 +245,14 @@ TEST_F(Grid, EntriesBeforeAnyColumnAreIgnored)
 // Record 1 of a copied catalogue (printout: NAME C 25, XSCALE N 8.3, ... LANDSCAPE L) or a dated table.
 TEST_F(Grid, GridEditStoresThroughTheLockOrRefusesUnchanged)
 {
-    if (!PythonHas("dbfread"))
-        QYR7_VALIDATOR_MISSING("python3-dbfread");
+    if (!PythonHas("dbfread")) QYR7_VALIDATOR_MISSING("python3-dbfread");
     dbdates.DateCentury = true;
     SetDateFormat(0);
     TDbfTable dated;
     dated.Name = Path("dated.dbf");
     dated.RecordBuffer = " gauge   20240131";
-    ASSERT_TRUE(CreateDBF(dated, dated.Name, {{"NAME", 'C', 8, 0, 0}, {"DONE", 'D', 8, 0, 0}}) && OpenDbf(dated) &&
-                AppendDbfRecord(dated) && CloseDbf(dated));
+    ASSERT_TRUE(CreateDBF(dated, dated.Name, {{"NAME", 'C', 8, 0, 0}, {"DONE", 'D', 8, 0, 0}}) &&
+                OpenDbf(dated) && AppendDbfRecord(dated) && CloseDbf(dated));
     const struct {
         const char* field;
         int column;
@@ -256,12 +263,14 @@ TEST_F(Grid, GridEditStoresThroughTheLockOrRefusesUnchanged)
         {"XSCALE", 1, "2.5", "   2.500", "2.5", "", false, false},
         {"LANDSCAPE", 5, nullptr, "T", "True", "", false, false},
         {"DONE", 1, "12/24/2026", "20261224", "datetime.date(2026, 12, 24)", "", false, false},
-        {"NAME", 0, "draft A3", "portrait 1:1             ", "'portrait 1:1'", NoWriteAccessNotice, true, false},
+        {"NAME", 0, "draft A3", "portrait 1:1             ", "'portrait 1:1'", NoWriteAccessNotice, true,
+         false},
         {"LANDSCAPE", 5, nullptr, "F", "False", "Lock failed [Post]", false, true},
     };
     for (const auto& c : cases) {
         const std::string path = Path(std::to_string(&c - cases) + ".dbf");
-        std::filesystem::copy_file(c.field[0] == 'D' ? dated.Name : std::string(QYR7_DATA_DIR) + "/printout.dbf", path);
+        std::filesystem::copy_file(
+            c.field[0] == 'D' ? dated.Name : std::string(QYR7_DATA_DIR) + "/printout.dbf", path);
         dbf4.OpenTable(path, c.readOnly);
         Select(20); // another user holds the record in another work area; the grid selects its own
         ASSERT_TRUE(!c.locked || (UseFile(path + " ALIAS OTHER") && RLock()));
@@ -279,11 +288,11 @@ TEST_F(Grid, GridEditStoresThroughTheLockOrRefusesUnchanged)
         dbf4.tzdbf.Peek(c.column + 1, 1, peeked);
         EXPECT_EQ(peeked, c.stored) << c.field;
         dbf4.CloseTable();
-        EXPECT_EQ(Run("/usr/bin/python3 -c \"import dbfread; print(repr(next(iter(dbfread.DBF('" + path + "')))['" +
-                      c.field + "']))\""),
+        EXPECT_EQ(Run("/usr/bin/python3 -c \"import dbfread; print(repr(next(iter(dbfread.DBF('" + path +
+                      "')))['" + c.field + "']))\""),
                   std::string(c.read) + "\n")
             << c.field;
     }
 }
 
-}  // namespace
+} // namespace

@@ -8,10 +8,12 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
-class Locate : public TableTest {
-protected:
+class Locate : public TableTest
+{
+  protected:
     void SetUp() override
     {
         TableTest::SetUp();
@@ -75,7 +77,7 @@ TEST_F(Locate, ContinueFindsTheNextThenEnds)
     LocateText("NAME", "SMITH");
     EXPECT_EQ(RecNo(), 2);
     Continue();
-    EXPECT_EQ(RecNo(), 4);  // SMITHERS begins with SMITH
+    EXPECT_EQ(RecNo(), 4); // SMITHERS begins with SMITH
     Continue();
     EXPECT_TRUE(dEOF());
     EXPECT_EQ(dblocate.LocateField, 0);
@@ -109,7 +111,7 @@ TEST_F(Locate, ComparesInTheProgramsCharacterSet)
     LocateText("NAME", "M\xDCLL");
     EXPECT_FALSE(dEOF());
     EXPECT_EQ(RecNo(), 6);
-    LocateText("NAME NOCASE", "m\xFCller");  // ü, upper case Ü
+    LocateText("NAME NOCASE", "m\xFCller"); // ü, upper case Ü
     EXPECT_EQ(RecNo(), 6);
 }
 
@@ -127,7 +129,7 @@ TEST_F(Locate, ByValueOfEveryType)
     EXPECT_EQ(RecNo(), 4);
     EXPECT_TRUE(LocateByValue("NAME extra words", std::string("smithers"), true, 1, true));
     EXPECT_EQ(RecNo(), 4);
-    EXPECT_FALSE(LocateByValue("NAME", std::string("SMITH"), false, 3, true));  // exact: not SMITHERS
+    EXPECT_FALSE(LocateByValue("NAME", std::string("SMITH"), false, 3, true)); // exact: not SMITHERS
     EXPECT_TRUE(dEOF());
     EXPECT_TRUE(LocateByValue("NAME", std::string("SMITH"), false, 1, true));
     EXPECT_EQ(RecNo(), 2);
@@ -171,7 +173,7 @@ TEST_F(Locate, SearchFindsTextInAFieldIgnoringCase)
     // is no hit: from record 3 on nothing else holds it.
     Search("abc", field, false);
     EXPECT_EQ(field, 0);
-    EXPECT_EQ(RecNo(), 3);  // back where it started
+    EXPECT_EQ(RecNo(), 3); // back where it started
 }
 
 TEST_F(Locate, SearchNeverFindsTheCurrentRecord)
@@ -185,14 +187,14 @@ TEST_F(Locate, SearchNeverFindsTheCurrentRecord)
 
 TEST_F(Locate, SearchInOneField)
 {
-    uint8_t field = 2;  // CODE only
+    uint8_t field = 2; // CODE only
     Search("SMI", field, true);
     EXPECT_EQ(field, 0);
     field = 2;
     Search("d4", field, true);
     EXPECT_EQ(field, 2);
     EXPECT_EQ(RecNo(), 4);
-    field = 99;  // beyond the fields: any field
+    field = 99; // beyond the fields: any field
     Search("JONES", field, true);
     EXPECT_EQ(field, 1);
 }
@@ -205,7 +207,7 @@ TEST_F(Locate, SearchIgnoresTheDeleteFlag)
     uint8_t field = 0;
     Search("*", field, true);
     EXPECT_EQ(field, 0);
-    Search("*x", field, true);  // flag and the first byte of NAME
+    Search("*x", field, true); // flag and the first byte of NAME
     EXPECT_EQ(field, 0);
 }
 
@@ -241,9 +243,10 @@ TEST_F(Locate, SearchForNothingDoesNothing)
     EXPECT_EQ(RecNo(), 2);
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
 TEST_F(TableTest, LocateInAMemoWithoutTheMemoServiceReportsOnce)
 {
@@ -264,4 +267,4 @@ TEST_F(TableTest, LocateInAMemoWithoutTheMemoServiceReportsOnce)
     EXPECT_EQ(dblocate.LocateField, 0);
 }
 
-}  // namespace
+} // namespace

@@ -4,10 +4,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
-class LocksTest : public CmdTest {
-protected:
+class LocksTest : public CmdTest
+{
+  protected:
     void OpenTwice()
     {
         MakeNumbered("n.dbf", 4);
@@ -72,9 +74,9 @@ TEST_F(LocksTest, UnlockRecordByPosition)
         GO(r);
         ASSERT_TRUE(RLock());
     }
-    EXPECT_TRUE(UnlockRec(-2));  // the newest: 3
+    EXPECT_TRUE(UnlockRec(-2)); // the newest: 3
     EXPECT_FALSE(IsLocked(3));
-    EXPECT_TRUE(UnlockRec(-1));  // the oldest: 1
+    EXPECT_TRUE(UnlockRec(-1)); // the oldest: 1
     EXPECT_FALSE(IsLocked(1));
     EXPECT_TRUE(IsLocked(2));
     GO(4);
@@ -126,7 +128,7 @@ TEST_F(LocksTest, TwoHandlesInOneProcessExcludeEachOther)
     GO(4);
     EXPECT_FALSE(RLock());
     Select(1);
-    CloseArea();  // closing releases
+    CloseArea(); // closing releases
     Select(2);
     EXPECT_TRUE(FLock());
 }
@@ -140,17 +142,19 @@ TEST_F(LocksTest, RetriesWaitBetweenTries)
     dbcmd.LockRetries = 3;
     dbcmd.LockRetryDelay = 50;
     int asked = 0;
-    dbcmd.LockRetryCallback = [&] { return ++asked < 2; };  // keep trying once more
+    dbcmd.LockRetryCallback = [&] { return ++asked < 2; }; // keep trying once more
     auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(FLock());
-    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+                  .count();
     EXPECT_EQ(asked, 2) << "asked after the fourth try of each round";
     EXPECT_GE(ms, 2 * 150) << "three pauses of 50 ms per round of four tries";
     EXPECT_LT(ms, 2000);
     dbcmd.LockRetryCallback = nullptr;
     start = std::chrono::steady_clock::now();
     EXPECT_FALSE(ALock());
-    ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+             .count();
     EXPECT_GE(ms, 150);
     EXPECT_LT(ms, 1000);
 }
@@ -191,8 +195,7 @@ void Child(const std::string& table, int in, int out)
     };
     ResetXbaseState();
     SetAutoReport(false);
-    if (!UseFile(table + " ALIAS CHILD"))
-        _exit(2);
+    if (!UseFile(table + " ALIAS CHILD")) _exit(2);
     GO(2);
     say(RLock() ? 'r' : 'x');
     hear();
@@ -216,8 +219,7 @@ TEST_F(LocksTest, TwoProcessesExcludeEachOther)
     ASSERT_EQ(pipe(toParent), 0);
     pid_t pid = fork();
     ASSERT_GE(pid, 0);
-    if (pid == 0)
-        Child(Path("n.dbf"), toChild[0], toParent[1]);
+    if (pid == 0) Child(Path("n.dbf"), toChild[0], toParent[1]);
     auto hear = [&] {
         char c = 0;
         return read(toParent[0], &c, 1) == 1 ? c : '?';
@@ -272,9 +274,10 @@ TEST_F(LocksTest, VirtualTablesRefuseLocks)
     EXPECT_EQ(dberror.DbErrorText, "[IsLocked]");
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
 // Another user of a shared table: changes record 3 under its lock and appends
 // record 6, then reports.
@@ -297,7 +300,7 @@ namespace {
     _exit(0);
 }
 
-}  // namespace
+} // namespace
 
 // A reader walking a shared table in blocks still reaches the record another
 // process appended, and what it reads under a lock is what the file holds.
@@ -312,8 +315,7 @@ TEST_F(LocksTest, SharedWalkSeesAnotherProcessChanges)
     ASSERT_EQ(pipe(toParent), 0);
     pid_t pid = fork();
     ASSERT_GE(pid, 0);
-    if (pid == 0)
-        ChangeAndAppend(Path("n.dbf"), toParent[1]);
+    if (pid == 0) ChangeAndAppend(Path("n.dbf"), toParent[1]);
     char c = 0;
     ASSERT_EQ(read(toParent[0], &c, 1), 1);
     int status = -1;

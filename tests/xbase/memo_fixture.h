@@ -12,8 +12,9 @@
 #include <string>
 #include <vector>
 
-class MemoTest : public TableTest {
-protected:
+class MemoTest : public TableTest
+{
+  protected:
     void SetUp() override
     {
         TableTest::SetUp();
@@ -26,7 +27,8 @@ protected:
     }
 
     // ID N(4) and NOTES M in the style; opened in the area (selected).
-    void MakeMemoTable(uint8_t style, uint16_t blockSize = 512, const std::string& file = "memo.dbf", int area = 1)
+    void MakeMemoTable(uint8_t style, uint16_t blockSize = 512, const std::string& file = "memo.dbf",
+                       int area = 1)
     {
         dbffile.MemoVersion = style;
         dbffile.MemoBlockSize = blockSize;

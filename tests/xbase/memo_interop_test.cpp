@@ -8,7 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 bool HaveDbfread()
 {
@@ -20,8 +21,7 @@ std::string RunCommand(const std::string& command, int& status)
 {
     std::string out;
     FILE* p = popen(command.c_str(), "r");
-    if (p == nullptr)
-        return out;
+    if (p == nullptr) return out;
     std::array<char, 4096> buf{};
     std::size_t n;
     while ((n = fread(buf.data(), 1, buf.size(), p)) > 0)
@@ -32,8 +32,7 @@ std::string RunCommand(const std::string& command, int& status)
 
 TEST_F(MemoTest, DbfreadReadsOurMemosInEveryStyle)
 {
-    if (!HaveDbfread())
-        QYR7_VALIDATOR_MISSING("python3-dbfread not installed");
+    if (!HaveDbfread()) QYR7_VALIDATOR_MISSING("python3-dbfread not installed");
     const std::string longText = std::string(700, 'L') + "\r\nend";
     for (uint8_t style : {MemoDbase3, MemoDbase4, MemoFox}) {
         SCOPED_TRACE(style);
@@ -45,7 +44,7 @@ TEST_F(MemoTest, DbfreadReadsOurMemosInEveryStyle)
         AddRecord({3.0});
         SetNativeInt(2, WriteLines({"AB", "CD"}, 0));
         Replace();
-        GO(1);  // an edited memo: the new text replaces the old
+        GO(1); // an edited memo: the new text replaces the old
         SetNativeInt(2, WriteLines({"edited", "text"}, GetNativeInt(2)));
         Replace();
         AddRecord({4.0});
@@ -59,8 +58,11 @@ TEST_F(MemoTest, DbfreadReadsOurMemosInEveryStyle)
         // field, header included: 8 bytes past the text, which are cut.
         const std::string cut = IsDbase4Style(style) ? "-8" : "None";
         const std::string script = "import dbfread\n"
-                                   "t = dbfread.DBF('" + Path("memo.dbf") + "', encoding='cp437')\n"
-                                   "print([(r['ID'], (r['NOTES'] or '')[:" + cut + "]) for r in t if r['ID'] < 5])\n";
+                                   "t = dbfread.DBF('" +
+                                   Path("memo.dbf") +
+                                   "', encoding='cp437')\n"
+                                   "print([(r['ID'], (r['NOTES'] or '')[:" +
+                                   cut + "]) for r in t if r['ID'] < 5])\n";
         int rc = -1;
         const std::string out = RunCommand("/usr/bin/python3 -c \"" + script + "\"", rc);
         EXPECT_EQ(rc, 0);
@@ -87,7 +89,7 @@ TEST_F(MemoTest, ReadsMemoFilesLaidOutByTheFormat)
         const std::string a = "one\r\ntwo";
         f.insert(f.end(), a.begin(), a.end());
         f.push_back(0x1A);
-        f.push_back(0x1A);  // writers often end with two
+        f.push_back(0x1A); // writers often end with two
         f.resize(1536, 0);
         return f;
     };
@@ -96,17 +98,18 @@ TEST_F(MemoTest, ReadsMemoFilesLaidOutByTheFormat)
         f[0] = 2;
         f[18] = 2;
         f[19] = 1;
-        f[21] = 2;  // block size 512
+        f[21] = 2; // block size 512
         const uint8_t h[] = {0xFF, 0xFF, 0x08, 0x00, 8 + 9, 0, 0, 0};
         f.insert(f.end(), h, h + 8);
-        const std::string a = "four\x1A" "five";  // 0x1A is text here
+        const std::string a = "four\x1A"
+                              "five"; // 0x1A is text here
         f.insert(f.end(), a.begin(), a.end());
         return f;
     };
     auto fpt = [] {
         std::vector<uint8_t> f(512, 0);
         f[3] = 9;
-        f[7] = 64;  // block size 64, big-endian
+        f[7] = 64; // block size 64, big-endian
         const uint8_t h[] = {0, 0, 0, 1, 0, 0, 0, 6};
         f.insert(f.end(), h, h + 8);
         const std::string a = "fox\r\nP";
@@ -115,7 +118,9 @@ TEST_F(MemoTest, ReadsMemoFilesLaidOutByTheFormat)
     };
     const TCase cases[] = {
         {"dBASE III", MemoDbase3, dbt3(), 1, "one\r\ntwo"},
-        {"dBASE IV", MemoDbase4, dbt4(), 1, std::string("four\x1A" "five")},
+        {"dBASE IV", MemoDbase4, dbt4(), 1,
+         std::string("four\x1A"
+                     "five")},
         {"FoxPro", MemoFox, fpt(), 8, "fox\r\nP"},
     };
     for (const auto& c : cases) {
@@ -131,4 +136,4 @@ TEST_F(MemoTest, ReadsMemoFilesLaidOutByTheFormat)
     }
 }
 
-}  // namespace
+} // namespace

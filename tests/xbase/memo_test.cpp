@@ -7,7 +7,8 @@
 #include <cstring>
 #include <random>
 
-namespace {
+namespace
+{
 
 // ---- byte layouts
 
@@ -120,10 +121,18 @@ TEST_F(MemoTest, MemoWithTheDbase4HeaderIsReadByLengthInADbase3File)
     b.resize(1024, 0);
     const uint8_t head[] = {0xFF, 0xFF, 0x08, 0x00, 8 + 4, 0, 0, 0};
     std::memcpy(&b[512], head, 8);
-    std::memcpy(&b[520], "a\x1A" "b\0", 4);  // 0x1A and 0 are text here
+    std::memcpy(&b[520],
+                "a\x1A"
+                "b\0",
+                4); // 0x1A and 0 are text here
     WriteBytes(MemoPath(), b);
-    EXPECT_EQ(Text(1), std::string("a\x1A" "b\0", 4));
-    EXPECT_EQ(Text(-1), std::string("a\x1A" "b\0", 4)) << "negative numbers refer to the same block";
+    EXPECT_EQ(Text(1), std::string("a\x1A"
+                                   "b\0",
+                                   4));
+    EXPECT_EQ(Text(-1), std::string("a\x1A"
+                                    "b\0",
+                                    4))
+        << "negative numbers refer to the same block";
 }
 
 TEST_F(MemoTest, EmptyReferenceReadsAsNoMemo)
@@ -163,7 +172,13 @@ TEST_F(MemoTest, MemoLinesSplitAtBreaksAndWrap)
         {"trailing CR LF", "AB\r\nCD\r\n", false, 78, {"AB", "CD"}, {13, 13}},
         {"bare CR", "AB\rCD", false, 78, {"AB", "CD"}, {13, 0}},
         {"soft return", "AB\x8D\nCD", false, 78, {"AB", "CD"}, {141, 0}},
-        {"byte 3 ends the memo", "AB\x03" "CD", false, 78, {"AB"}, {0}},
+        {"byte 3 ends the memo",
+         "AB\x03"
+         "CD",
+         false,
+         78,
+         {"AB"},
+         {0}},
         // Width 10: a line holds at most 10 characters; the word that would
         // cross moves whole, the blank stays behind.
         {"wrap at a blank", "aaaa bbbb cccccc", true, 10, {"aaaa bbbb ", "cccccc"}, {0, 0}},
@@ -254,8 +269,9 @@ TEST_F(MemoTest, SoftBreaksStaySoftWhenWrittenBack)
 
 // ---- dBASE IV block reuse
 
-class MemoReuseTest : public MemoTest {
-protected:
+class MemoReuseTest : public MemoTest
+{
+  protected:
     // A memo of n bytes (n not 1 more than a multiple of 100): lines of 98
     // letters and CR LF, the last one shorter.
     static std::vector<std::string> Lines(char letter, std::size_t n)
@@ -287,8 +303,7 @@ protected:
         uint32_t cur = GetLE32(bytes.data());
         for (int visited = 0; cur > prev && cur < blocks && visited <= 100; ++visited) {
             const uint8_t* run = &bytes[static_cast<std::size_t>(cur) * blockSize];
-            if (IsDbase4MemoHeader(run))
-                break;
+            if (IsDbase4MemoHeader(run)) break;
             const uint32_t count = GetLE32(run + 4);
             for (const auto& [first, n] : live)
                 ASSERT_TRUE(cur + count <= first || first + n <= cur)
@@ -305,7 +320,7 @@ protected:
 TEST_F(MemoReuseTest, SmallBlocksNeverOverrunTheNextMemo)
 {
     MakeMemoTable(MemoDbase4, 64);
-    const int32_t a = Put('a', 100, 0);  // 108 bytes: blocks 1 and 2
+    const int32_t a = Put('a', 100, 0); // 108 bytes: blocks 1 and 2
     const int32_t b = Put('b', 100, 0);
     ASSERT_EQ(a, 1);
     ASSERT_EQ(b, 3);
@@ -333,8 +348,8 @@ TEST_F(MemoReuseTest, BlockCountsAgreeForMemosFillingTheirBlocks)
 TEST_F(MemoReuseTest, ShrunkMemoKeepsItsBlockAndReleasesTheTail)
 {
     MakeMemoTable(MemoDbase4, 64);
-    const int32_t a = Put('a', 300, 0);  // 308 bytes: blocks 1..5
-    const int32_t b = Put('b', 10, 0);   // block 6
+    const int32_t a = Put('a', 300, 0); // 308 bytes: blocks 1..5
+    const int32_t b = Put('b', 10, 0);  // block 6
     ASSERT_EQ(a, 1);
     ASSERT_EQ(b, 6);
     EXPECT_EQ(Put('A', 50, a), a);
@@ -342,7 +357,7 @@ TEST_F(MemoReuseTest, ShrunkMemoKeepsItsBlockAndReleasesTheTail)
     const auto bytes = ReadBytes(MemoPath());
     EXPECT_EQ(GetLE32(&bytes[2 * 64 + 4]), 4u) << "run of 4 blocks";
     // The run is taken by the next text that fits, and leaves the chain.
-    const int32_t c = Put('c', 100, 0);  // 2 blocks
+    const int32_t c = Put('c', 100, 0); // 2 blocks
     EXPECT_EQ(c, 2);
     EXPECT_EQ(Head(), 4u) << "the rest of the run";
     const int32_t d = Put('d', 100, 0);
@@ -362,13 +377,13 @@ TEST_F(MemoReuseTest, ShrunkMemoKeepsItsBlockAndReleasesTheTail)
 TEST_F(MemoReuseTest, MovedMemoReleasesItsBlocks)
 {
     MakeMemoTable(MemoDbase4, 64);
-    const int32_t a = Put('a', 100, 0);  // 1..2
-    const int32_t b = Put('b', 10, 0);   // 3
+    const int32_t a = Put('a', 100, 0); // 1..2
+    const int32_t b = Put('b', 10, 0);  // 3
     const int32_t a2 = Put('A', 500, a);
     EXPECT_EQ(a2, 4);
     EXPECT_EQ(Head(), 1u);
     EXPECT_EQ(GetLE32(&ReadBytes(MemoPath())[32]), 2u);
-    const int32_t c = Put('c', 50, 0);  // one block: from the run at 1
+    const int32_t c = Put('c', 50, 0); // one block: from the run at 1
     EXPECT_EQ(c, 1);
     EXPECT_EQ(Text(b), Body('b', 10));
     EXPECT_EQ(Text(a2), Body('A', 500));
@@ -431,7 +446,7 @@ TEST_F(MemoReuseTest, RandomEditsThenPackKeepEveryMemo)
             const int what = static_cast<int>(rng() % 4);
             int32_t block = 0;
             if (what == 0) {
-                expect[r].clear();  // delete the memo
+                expect[r].clear(); // delete the memo
             } else {
                 std::vector<std::string> lines(1 + rng() % (what == 1 ? 2 : 9));
                 expect[r].clear();
@@ -445,16 +460,14 @@ TEST_F(MemoReuseTest, RandomEditsThenPackKeepEveryMemo)
             SetNativeInt(2, block);
             Replace();
             ASSERT_EQ(dberror.DbErrorCode, 0) << dberror.DbErrorText;
-            std::vector<std::pair<uint32_t, uint32_t>> live;  // first block, block count
+            std::vector<std::pair<uint32_t, uint32_t>> live; // first block, block count
             for (int k = 1; k <= records; ++k) {
                 GO(k);
                 const int32_t b = GetNativeInt(2);
                 ASSERT_EQ(Text(b), expect[k]) << "step " << step << " record " << k;
-                if (b != 0)
-                    live.emplace_back(b, BlocksOfBytes(expect[k].size() + 8, c.blockSize));
+                if (b != 0) live.emplace_back(b, BlocksOfBytes(expect[k].size() + 8, c.blockSize));
             }
-            if (c.style == MemoDbase4)
-                ExpectChainClearOf(live, c.blockSize);
+            if (c.style == MemoDbase4) ExpectChainClearOf(live, c.blockSize);
         }
         const auto before = ReadBytes(MemoPath()).size();
         ASSERT_TRUE(Pack()) << dberror.DbErrorText;
@@ -524,7 +537,7 @@ TEST_F(MemoTest, FailedPackLeavesTheOldPairIntact)
     SetNativeInt(2, AddMemo("kept"));
     Replace();
     AddRecord({2.0});
-    SetNativeInt(2, 77);  // beyond the end of the memo file
+    SetNativeInt(2, 77); // beyond the end of the memo file
     Replace();
     const auto memoBefore = ReadBytes(MemoPath());
     ASSERT_FALSE(PackMemofile());
@@ -575,9 +588,10 @@ TEST_F(MemoTest, CopyOfAMemoHoldingZeroIntoDbase3GetsTheDbase4Header)
     EXPECT_EQ(Text(copy), text);
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
 // A chain of more than 100 free runs is dropped at the next allocation
 // that none of the first runs can serve: the header then names the new end.
@@ -586,12 +600,12 @@ TEST_F(MemoReuseTest, LongFreeChainIsDroppedAtTheNextAllocation)
     MakeMemoTable(MemoDbase4, 64);
     std::vector<int32_t> blocks;
     for (int i = 0; i < 210; ++i)
-        blocks.push_back(Put(static_cast<char>('a' + i % 26), 50, 0));  // one block each
+        blocks.push_back(Put(static_cast<char>('a' + i % 26), 50, 0)); // one block each
     // Every other memo's block is released: 105 runs of one block.
     for (int i = 208; i >= 0; i -= 2)
         ASSERT_TRUE(FreeBlocks(static_cast<uint32_t>(blocks[static_cast<std::size_t>(i)]), 58));
     ASSERT_EQ(Head(), static_cast<uint32_t>(blocks[0]));
-    const int32_t big = Put('B', 150, 0);  // 3 blocks: no run is long enough
+    const int32_t big = Put('B', 150, 0); // 3 blocks: no run is long enough
     const auto size = ReadBytes(MemoPath()).size();
     EXPECT_EQ(Head(), (size + 63) / 64) << "the chain was dropped";
     EXPECT_EQ(Text(big), Body('B', 150));
@@ -629,9 +643,10 @@ TEST_F(MemoTest, MemoLockKeepsOtherOpenersOut)
     EXPECT_EQ(Text(1), "blob");
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
 TEST_F(MemoTest, MissingMemoFileRefusesTheTable)
 {
@@ -640,7 +655,8 @@ TEST_F(MemoTest, MissingMemoFileRefusesTheTable)
     std::filesystem::remove(MemoPath());
     EXPECT_FALSE(UseFile(Path("memo.dbf")));
     EXPECT_EQ(dberror.DbErrorCode, 2);
-    EXPECT_NE(dberror.DbErrorText.find("Problem opening memo file [USE("), std::string::npos) << dberror.DbErrorText;
+    EXPECT_NE(dberror.DbErrorText.find("Problem opening memo file [USE("), std::string::npos)
+        << dberror.DbErrorText;
     EXPECT_EQ(SelectedArea(), nullptr) << "the area stays free";
 }
 
@@ -661,9 +677,10 @@ TEST_F(MemoTest, RecreateEmptiesTheMemoFile)
     EXPECT_EQ(Text(1), "new");
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
 // The memo file cannot be set aside (a directory holds the name): the pack
 // fails and the old table and memo file stay as they were, in use.
@@ -690,4 +707,4 @@ TEST_F(MemoTest, FailedSwapLeavesTheOldPairInUse)
     EXPECT_NE(AddMemo("still writable"), 0);
 }
 
-}  // namespace
+} // namespace

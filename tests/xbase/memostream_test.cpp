@@ -5,9 +5,12 @@
 
 #include <cstring>
 
-namespace {
+namespace
+{
 
-class MemoStreamTest : public MemoTest {};
+class MemoStreamTest : public MemoTest
+{
+};
 
 TEST_F(MemoStreamTest, WritelnLinesBecomeANewMemo)
 {
@@ -137,9 +140,9 @@ TEST_F(MemoStreamTest, Dbase3BlobIsReadUntilTheEndMark)
 TEST_F(MemoStreamTest, WriteBlobGoesToTheEndEvenWithFreeRuns)
 {
     MakeMemoTable(MemoDbase4, 64);
-    const int32_t a = WriteLines({std::string(200, 'a')}, 0);  // blocks 1..4
+    const int32_t a = WriteLines({std::string(200, 'a')}, 0); // blocks 1..4
     const int32_t b = AddMemo("b");
-    ASSERT_EQ(WriteLines({"A"}, a), a);  // blocks 2..4 are free now
+    ASSERT_EQ(WriteLines({"A"}, a), a); // blocks 2..4 are free now
     ASSERT_EQ(GetLE32(ReadBytes(MemoPath()).data()), 2u);
     const int32_t blob = CreateBlobDescriptor(false, a, 2);
     EXPECT_EQ(blob, b + 1);
@@ -167,9 +170,9 @@ TEST_F(MemoStreamTest, BlobInADbase3FileGetsTheDbase4Header)
 
 struct TModeCase {
     const char* what;
-    std::string stored;  // bytes in the memo file
+    std::string stored; // bytes in the memo file
     int argument;
-    std::string read;    // bytes delivered
+    std::string read; // bytes delivered
 };
 
 // 0x81 is u-umlaut in code page 437, 0xFC in the program's character set.
@@ -224,10 +227,12 @@ TEST_F(MemoStreamTest, TextWrittenAsTextIsStoredInOemAndReadBack)
 {
     MakeMemoTable(MemoDbase4);
     const int32_t block = CreateBlobDescriptor(true, 0, 2);
-    const std::string ansi = "Gr\xFC\xDF" "e\r\n";
+    const std::string ansi = "Gr\xFC\xDF"
+                             "e\r\n";
     WriteBlobStream(ansi.data(), static_cast<int32_t>(ansi.size()), 0);
     DestroyBlobDescriptor();
-    EXPECT_EQ(Text(block), "Gr\x81\xE1" "e\r\n");
+    EXPECT_EQ(Text(block), "Gr\x81\xE1"
+                           "e\r\n");
     ASSERT_EQ(CreateBlobDescriptor(true, block, 1), block);
     std::string got(16, '\0');
     got.resize(static_cast<std::size_t>(ReadBlobStream(got.data(), 16, 0)));
@@ -245,12 +250,14 @@ TEST_F(MemoStreamTest, BlobOfABlockBeyondTheEndIsRefused)
     EXPECT_EQ(ReadBlobStream(buf, 4, 0), 0);
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
-class MemoSearchTest : public MemoTest {
-protected:
+class MemoSearchTest : public MemoTest
+{
+  protected:
     void Fill()
     {
         MakeMemoTable(MemoDbase4);
@@ -292,4 +299,4 @@ TEST_F(MemoSearchTest, ExpressionReadsTheMemoLinesJoined)
     dbhooks.KeyMakerHooks.FreeExpr(h);
 }
 
-}  // namespace
+} // namespace

@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 struct TNoteLog {
     std::vector<platform::NoteRect> Placed;
@@ -22,8 +23,9 @@ struct TNoteLog {
 
 // 10 pixels per character, 20 high; caption bar 25; caption font 12 per
 // character; a 1000 x 800 screen.
-class RecordingNote final : public platform::NoteWindow {
-public:
+class RecordingNote final : public platform::NoteWindow
+{
+  public:
     RecordingNote(TNoteLog& log, std::optional<platform::NoteRect> owner) : log_(log), owner_(owner) {}
     platform::NoteExtent MeasureText(const std::string& text) override
     {
@@ -40,12 +42,13 @@ public:
     }
     void SetText(const std::string& text) override { log_.Texts.push_back(text); }
 
-private:
+  private:
     TNoteLog& log_;
     std::optional<platform::NoteRect> owner_;
 };
 
-std::unique_ptr<platform::NoteWindow> Note(TNoteLog& log, std::optional<platform::NoteRect> owner = std::nullopt)
+std::unique_ptr<platform::NoteWindow> Note(TNoteLog& log,
+                                           std::optional<platform::NoteRect> owner = std::nullopt)
 {
     return std::make_unique<RecordingNote>(log, owner);
 }
@@ -68,7 +71,7 @@ TEST(TzMsg, WithoutActiveFormCentresOnTheScreen)
 {
     TNoteLog log;
     TTzMsg msg(Note(log));
-    msg.ShowMsg("Packing");  // 70 + 30 wide, 20 + 30 high
+    msg.ShowMsg("Packing"); // 70 + 30 wide, 20 + 30 high
     EXPECT_TRUE(msg.Visible);
     EXPECT_EQ(msg.Width, 100);
     EXPECT_EQ(msg.Height, 50);
@@ -85,7 +88,7 @@ TEST(TzMsg, CentresOnTheActiveForm)
 {
     TNoteLog log;
     TTzMsg msg(Note(log, platform::NoteRect{100, 200, 401, 301}));
-    msg.ShowMsg("abc");  // 60 x 50
+    msg.ShowMsg("abc"); // 60 x 50
     EXPECT_EQ(msg.Left, 100 + (401 - 60) / 2);
     EXPECT_EQ(msg.Top, 200 + (301 - 50) / 2);
 }
@@ -100,7 +103,7 @@ TEST(TzMsg, ShorterTextKeepsTheSize)
     msg.ShowMsg("short");
     EXPECT_EQ(msg.Width, width);
     EXPECT_EQ(msg.Left, left);
-    EXPECT_EQ(log.Placed.size(), 1u);  // not placed again
+    EXPECT_EQ(log.Placed.size(), 1u); // not placed again
     EXPECT_EQ(log.Texts.back(), "short");
     EXPECT_EQ(msg.Message(), "short");
     msg.ShowMsg("an even longer message text");
@@ -149,7 +152,7 @@ TEST(TzProgress100, HundredStepsEmptyTheBarAndTheNextRefillsIt)
 TEST(TzProgress100, WideCaptionWidensTheWindow)
 {
     TNoteLog log;
-    TTzProgress100 progress(std::string(100, 'W'), Note(log));  // caption 1200 wide
+    TTzProgress100 progress(std::string(100, 'W'), Note(log)); // caption 1200 wide
     EXPECT_EQ(progress.Width, 1200);
 }
 
@@ -170,4 +173,4 @@ TEST(TzMsg, HeadlessNotesAreSilentUnlessAsked)
     EXPECT_EQ(out.str(), "Writing to disk...\n");
 }
 
-}  // namespace
+} // namespace

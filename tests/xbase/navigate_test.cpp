@@ -1,9 +1,11 @@
 #include "cmd_fixture.h"
 
-namespace {
+namespace
+{
 
-class NavigateTest : public CmdTest {
-protected:
+class NavigateTest : public CmdTest
+{
+  protected:
     int32_t Id() { return GetNativeInt(1); }
 };
 
@@ -169,14 +171,16 @@ TEST_F(NavigateTest, NoTableMeansEndAndBegin)
     EXPECT_EQ(dberror.DbErrorText, "No database in use [GoTop]  WorkArea = 5");
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
 // An index engine stand-in that orders the records by descending record
 // number, driven through the hook table as the index engine will be.
-class DescendingIndex {
-public:
+class DescendingIndex
+{
+  public:
     DescendingIndex()
     {
         auto& h = dbhooks.DbHooks;
@@ -215,7 +219,7 @@ public:
     ~DescendingIndex() { ResetDbHooks(); }
     int ReadLocksHeld() const { return readLocks_; }
 
-private:
+  private:
     static int32_t Count() { return SelectedArea()->RecordCount; }
     bool end_ = false;
     bool begin_ = false;
@@ -251,9 +255,10 @@ TEST_F(NavigateTest, MovesFollowTheIndexOrder)
     EXPECT_EQ(index.ReadLocksHeld(), 0) << "every read lock taken was released";
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
 // A table opened exclusively is read in blocks ahead of a walk: three
 // blocks' worth of 201-byte records are walked forward, backward and by
@@ -311,4 +316,4 @@ TEST_F(NavigateTest, RecordsReadAheadAreWhatTheFileHolds)
     EXPECT_EQ(RecCount(), count - 1);
 }
 
-}  // namespace
+} // namespace

@@ -4,10 +4,12 @@
 
 #include "xbase/dbf/dbffile.h"
 
-namespace {
+namespace
+{
 
-class Navigator : public BrowserTest {
-protected:
+class Navigator : public BrowserTest
+{
+  protected:
     void SetUp() override
     {
         BrowserTest::SetUp();
@@ -87,4 +89,4 @@ TEST_F(Navigator, MoveButtonsMoveAndPickModeShowsOnlyThem)
     EXPECT_FALSE(nav.Visible(TNavigateBtn::nbInsert));
 }
 
-}  // namespace
+} // namespace

@@ -20,7 +20,7 @@ struct TNdxScan {
     int KeyLength = 0;
     int KeysPerPage = 0;
     char Type = 0;
-    std::vector<std::pair<std::string, int32_t>> Entries;  // in tree order
+    std::vector<std::pair<std::string, int32_t>> Entries; // in tree order
     int Pages = 0;
 };
 
@@ -34,8 +34,7 @@ inline TNdxScan CheckNdxFile(const std::vector<uint8_t>& b, int32_t recordCount,
     };
     auto le16 = [&](std::size_t o) { return static_cast<int16_t>(b[o] | b[o + 1] << 8); };
     auto fail = [&](const std::string& why) {
-        if (s.Ok)
-            s.Problem = why;
+        if (s.Ok) s.Problem = why;
         s.Ok = false;
     };
     if (b.size() < 1024 || b.size() % 512 != 0) {
@@ -48,25 +47,16 @@ inline TNdxScan CheckNdxFile(const std::vector<uint8_t>& b, int32_t recordCount,
     s.KeyLength = le16(12);
     s.KeysPerPage = le16(14);
     const int es = le16(18);
-    if (es != 8 + (s.KeyLength + 3) / 4 * 4)
-        fail("entry size");
-    if (s.KeysPerPage != 504 / es)
-        fail("keys per page");
-    if (le16(16) != (s.Type == 'C' ? 0 : 1))
-        fail("key kind");
-    if (b[23] != (unique ? 1 : 0))
-        fail("unique flag");
-    if (s.NextFree * 512 < b.size())
-        fail("next free below file size");
-    if (s.Root == 0 || s.Root >= s.NextFree)
-        fail("root out of range");
-    if (le32(488) != ~le32(492) || static_cast<int32_t>(le32(492)) != recordCount)
-        fail("record count stamp");
-    if (!s.Ok)
-        return s;
+    if (es != 8 + (s.KeyLength + 3) / 4 * 4) fail("entry size");
+    if (s.KeysPerPage != 504 / es) fail("keys per page");
+    if (le16(16) != (s.Type == 'C' ? 0 : 1)) fail("key kind");
+    if (b[23] != (unique ? 1 : 0)) fail("unique flag");
+    if (s.NextFree * 512 < b.size()) fail("next free below file size");
+    if (s.Root == 0 || s.Root >= s.NextFree) fail("root out of range");
+    if (le32(488) != ~le32(492) || static_cast<int32_t>(le32(492)) != recordCount) fail("record count stamp");
+    if (!s.Ok) return s;
     auto cmp = [&](const std::string& x, const std::string& y) {
-        if (s.Type == 'C')
-            return std::memcmp(x.data(), y.data(), x.size()) < 0 ? -1 : (x == y ? 0 : 1);
+        if (s.Type == 'C') return std::memcmp(x.data(), y.data(), x.size()) < 0 ? -1 : (x == y ? 0 : 1);
         double dx, dy;
         std::memcpy(&dx, x.data(), 8);
         std::memcpy(&dy, y.data(), 8);
@@ -95,14 +85,11 @@ inline TNdxScan CheckNdxFile(const std::vector<uint8_t>& b, int32_t recordCount,
         };
         bool leaf = le32(o + 4) == 0;
         if (leaf) {
-            if (k == 0 && page != s.Root)
-                fail("empty leaf below the root, page " + std::to_string(page));
+            if (k == 0 && page != s.Root) fail("empty leaf below the root, page " + std::to_string(page));
             for (int i = 0; i < k; ++i) {
-                if (le32(o + 4 + i * es) != 0)
-                    fail("child in a leaf");
+                if (le32(o + 4 + i * es) != 0) fail("child in a leaf");
                 int32_t r = static_cast<int32_t>(le32(o + 4 + i * es + 4));
-                if (r < 1 || r > recordCount)
-                    fail("record number " + std::to_string(r));
+                if (r < 1 || r > recordCount) fail("record number " + std::to_string(r));
                 s.Entries.emplace_back(key(i), r);
             }
             return k > 0 ? key(k - 1) : std::string();
@@ -112,9 +99,9 @@ inline TNdxScan CheckNdxFile(const std::vector<uint8_t>& b, int32_t recordCount,
             uint32_t c = le32(o + 4 + i * es);
             std::string m = walk(c, depth + 1);
             if (i < k && m != key(i))
-                fail("separator " + std::to_string(i) + " of page " + std::to_string(page) + " is not its child's greatest key");
-            if (!m.empty())
-                last = m;
+                fail("separator " + std::to_string(i) + " of page " + std::to_string(page) +
+                     " is not its child's greatest key");
+            if (!m.empty()) last = m;
         }
         return last;
     };
@@ -127,8 +114,9 @@ inline TNdxScan CheckNdxFile(const std::vector<uint8_t>& b, int32_t recordCount,
     return s;
 }
 
-class NdxTest : public CmdTest {
-protected:
+class NdxTest : public CmdTest
+{
+  protected:
     void SetUp() override
     {
         CmdTest::SetUp();
@@ -147,7 +135,10 @@ protected:
         CmdTest::TearDown();
     }
 
-    static std::string Pad(const std::string& s, std::size_t n) { return (s + std::string(n, ' ')).substr(0, n); }
+    static std::string Pad(const std::string& s, std::size_t n)
+    {
+        return (s + std::string(n, ' ')).substr(0, n);
+    }
 
     // A table of one character field KEY of the given width.
     void MakeKeys(const std::string& file, int width, const std::vector<std::string>& keys)

@@ -7,7 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 std::string KeyText(int i)
 {
@@ -16,10 +17,11 @@ std::string KeyText(int i)
     return buf;
 }
 
-}  // namespace
+} // namespace
 
-class NdxShareTest : public NdxTest {
-protected:
+class NdxShareTest : public NdxTest
+{
+  protected:
     void SetUp() override
     {
         NdxTest::SetUp();
@@ -84,7 +86,7 @@ TEST_F(NdxShareTest, UnbalancedReleaseIsCaughtPerWorkArea)
     using TLock = std::pair<void (*)(bool), std::string>;
     for (const auto& [lock, proc] : {TLock{SetReadSemaphore, "Read"}, TLock{SetLockSemaphore, "Lock"}}) {
         Select(2);
-        lock(true);  // in area 2: it does not balance a release in area 1
+        lock(true); // in area 2: it does not balance a release in area 1
         Select(1);
         boxes.clear();
         lock(false);
@@ -205,15 +207,13 @@ TEST_F(NdxShareTest, TwoProcessesAppendThroughOneIndex)
             // The other process may hold the file lock: try again.
             int tries = 0;
             while (!FLock()) {
-                if (++tries > 5000)
-                    return false;
+                if (++tries > 5000) return false;
                 usleep(200);
             }
             SetNativeText(1, KeyText(offset + i * 2));
             Append();
             Unlock();
-            if (dberror.DbErrorCode != 0)
-                return false;
+            if (dberror.DbErrorCode != 0) return false;
             if (i % 10 == 0) {
                 GoTop();
                 SKIP(3);

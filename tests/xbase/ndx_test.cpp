@@ -2,27 +2,31 @@
 // index list of a work area and the failures of opening.
 #include "ndx_fixture.h"
 
-#include "xbase/xbasestate.h"
 #include "xbase/core/dbkeys.h"
 #include "xbase/ndx/ndxformat.h"
+#include "xbase/xbasestate.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <map>
 #include <random>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 uint32_t Le32(const std::vector<uint8_t>& b, std::size_t o)
 {
     return uint32_t{b[o]} | uint32_t{b[o + 1]} << 8 | uint32_t{b[o + 2]} << 16 | uint32_t{b[o + 3]} << 24;
 }
-int Le16(const std::vector<uint8_t>& b, std::size_t o) { return static_cast<int16_t>(b[o] | b[o + 1] << 8); }
+int Le16(const std::vector<uint8_t>& b, std::size_t o)
+{
+    return static_cast<int16_t>(b[o] | b[o + 1] << 8);
+}
 
 std::string K(int i, int width = 10)
 {
@@ -31,7 +35,7 @@ std::string K(int i, int width = 10)
     return (std::string(buf) + std::string(100, ' ')).substr(0, static_cast<std::size_t>(width));
 }
 
-}  // namespace
+} // namespace
 
 TEST(NdxFormat, SizesFollowTheKeyLength)
 {
@@ -83,14 +87,14 @@ TEST_F(NdxTest, EmptyTableGivesAnchorAndOneEmptyNode)
     ASSERT_TRUE(MakeIndex(Path("t.ndx"), "key"));
     auto b = ReadBytes(Path("t.ndx"));
     ASSERT_EQ(b.size(), 1024u);
-    EXPECT_EQ(Le32(b, 0), 1u);   // root
-    EXPECT_EQ(Le32(b, 4), 2u);   // next free
+    EXPECT_EQ(Le32(b, 0), 1u); // root
+    EXPECT_EQ(Le32(b, 4), 2u); // next free
     EXPECT_EQ(b[8], 0);
     EXPECT_EQ(b[9], 'C');
-    EXPECT_EQ(Le16(b, 12), 10);  // key length
-    EXPECT_EQ(Le16(b, 14), 25);  // keys per page
-    EXPECT_EQ(Le16(b, 16), 0);   // character key
-    EXPECT_EQ(Le16(b, 18), 20);  // entry size
+    EXPECT_EQ(Le16(b, 12), 10); // key length
+    EXPECT_EQ(Le16(b, 14), 25); // keys per page
+    EXPECT_EQ(Le16(b, 16), 0);  // character key
+    EXPECT_EQ(Le16(b, 18), 20); // entry size
     EXPECT_EQ(b[23], 0);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[24])), "KEY");
     EXPECT_EQ(Le32(b, 492), 0u);
@@ -152,10 +156,10 @@ TEST_F(NdxTest, TwentySixthInsertedKeySplitsThirteenTwelve)
     ASSERT_EQ(dberror.DbErrorCode, 0) << dberror.DbErrorText;
     CloseAll();
     auto b = ReadBytes(Path("t.ndx"));
-    EXPECT_EQ(Le32(b, 0), 3u);  // the new root
+    EXPECT_EQ(Le32(b, 0), 3u); // the new root
     EXPECT_EQ(Le32(b, 4), 4u);
     EXPECT_EQ(Le16(b, 512), 13);
-    EXPECT_EQ(Le16(b, 514), 1);  // split mark of the page that kept the lower half
+    EXPECT_EQ(Le16(b, 514), 1); // split mark of the page that kept the lower half
     EXPECT_EQ(Le16(b, 1024), 13);
     EXPECT_EQ(Le16(b, 1026), 0);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[1024 + 4 + 8]), 10), K(28));
@@ -176,12 +180,9 @@ TEST_F(NdxTest, IndexOrderEqualsStableSortForEveryKeyType)
         const char* expr;
         bool unique;
     } rows[] = {
-        {"C10", {"F", 'C', 10, 0, 0}, "F", false},
-        {"C10u", {"F", 'C', 10, 0, 0}, "F", true},
-        {"C100", {"F", 'C', 100, 0, 0}, "F", false},
-        {"N", {"F", 'N', 8, 2, 0}, "F", false},
-        {"Nu", {"F", 'N', 8, 2, 0}, "F", true},
-        {"D", {"F", 'D', 8, 0, 0}, "F", false},
+        {"C10", {"F", 'C', 10, 0, 0}, "F", false},   {"C10u", {"F", 'C', 10, 0, 0}, "F", true},
+        {"C100", {"F", 'C', 100, 0, 0}, "F", false}, {"N", {"F", 'N', 8, 2, 0}, "F", false},
+        {"Nu", {"F", 'N', 8, 2, 0}, "F", true},      {"D", {"F", 'D', 8, 0, 0}, "F", false},
     };
     std::mt19937 rng(7);
     for (const auto& row : rows) {
@@ -214,25 +215,21 @@ TEST_F(NdxTest, IndexOrderEqualsStableSortForEveryKeyType)
         // The expected order: by the field's value, then record number.
         auto value = [&](int i) -> double {
             const std::string& t = texts[static_cast<std::size_t>(i)];
-            if (row.field.Type == 'N')
-                return std::stod(t);
-            if (row.field.Type == 'D')
-                return std::stod(t);
+            if (row.field.Type == 'N') return std::stod(t);
+            if (row.field.Type == 'D') return std::stod(t);
             return 0;
         };
         std::vector<int> expected(count);
         for (int i = 0; i < count; ++i)
             expected[i] = i;
         std::stable_sort(expected.begin(), expected.end(), [&](int x, int y) {
-            if (row.field.Type == 'C')
-                return texts[x] < texts[y];
+            if (row.field.Type == 'C') return texts[x] < texts[y];
             return value(x) < value(y);
         });
         std::vector<int32_t> want;
         for (std::size_t i = 0; i < expected.size(); ++i) {
             bool dup = i > 0 && texts[expected[i]] == texts[expected[i - 1]];
-            if (!(row.unique && dup))
-                want.push_back(expected[i] + 1);
+            if (!(row.unique && dup)) want.push_back(expected[i] + 1);
         }
         EXPECT_EQ(IndexOrder(), want);
         TNdxScan s = Scan(std::string(row.name) + ".ndx", row.unique);
@@ -247,8 +244,8 @@ TEST_F(NdxTest, RandomAppendsReplacesAndRemovalsKeepTheTreeSound)
     // Start from a built index, whose partial last leaf hangs two levels
     // up, then append, replace and remove keys at random.
     std::mt19937 rng(12345);
-    std::multimap<std::string, int32_t> model;  // key -> record
-    std::map<int32_t, std::string> keyOf;        // records that have an entry
+    std::multimap<std::string, int32_t> model; // key -> record
+    std::map<int32_t, std::string> keyOf;      // records that have an entry
     std::vector<std::string> initial;
     for (int i = 1; i <= 700; ++i) {
         initial.push_back(K(static_cast<int>(rng() % 400)));
@@ -369,7 +366,12 @@ TEST_F(NdxTest, FindByPrefixAndExactly)
 TEST_F(NdxTest, FindNumbersAndDates)
 {
     MakeTable("t.dbf", {{"N", 'N', 6, 1, 0}, {"D", 'D', 8, 0, 0}},
-              {"  12.5" "20240301", "   3.0" "19991231", "  -7.2" "20000101"});
+              {"  12.5"
+               "20240301",
+               "   3.0"
+               "19991231",
+               "  -7.2"
+               "20000101"});
     ASSERT_TRUE(UseFile(Path("t.dbf")));
     Index_On("N", Path("n.ndx"));
     Find("3");
@@ -432,7 +434,8 @@ TEST_F(NdxTest, NumericUniqueIndexKeepsAZeroKey)
 TEST_F(NdxTest, ARecordReachedButNeverReadIsWrittenBackAsItself)
 {
     for (const char* open : {"", " EXCLUSIVE"}) {
-        MakeTable("t.dbf", {{"KEY", 'C', 4, 0, 0}, {"X", 'N', 4, 1, 0}}, {"AAAA 1.5", "BBBB 2.5", "CCCC03.5"});
+        MakeTable("t.dbf", {{"KEY", 'C', 4, 0, 0}, {"X", 'N', 4, 1, 0}},
+                  {"AAAA 1.5", "BBBB 2.5", "CCCC03.5"});
         ASSERT_TRUE(UseFile(Path("t.dbf") + open));
         Index_On("KEY", Path("t.ndx"));
         GO(1);
@@ -444,7 +447,8 @@ TEST_F(NdxTest, ARecordReachedButNeverReadIsWrittenBackAsItself)
         Replace();
         EXPECT_EQ(IndexOrder(), (std::vector<int32_t>{1, 2, 3})) << open;
         CloseAll();
-        EXPECT_EQ(StoredRecords("t.dbf"), (std::vector<std::string>{" AAAA 1.5", " BBBB 2.5", " CCCC 3.5"})) << open;
+        EXPECT_EQ(StoredRecords("t.dbf"), (std::vector<std::string>{" AAAA 1.5", " BBBB 2.5", " CCCC 3.5"}))
+            << open;
     }
 }
 
@@ -552,11 +556,11 @@ TEST_F(NdxTest, NodeCacheHoldsEightPagesAndHitsClimb)
     TNdxPage page;
     for (uint32_t n = 1; n <= 9; ++n)
         ASSERT_TRUE(GetNodePage(*ic, n, page));
-    EXPECT_EQ(c.Nodes[7], 9u);  // the ninth replaced the last pair
+    EXPECT_EQ(c.Nodes[7], 9u); // the ninth replaced the last pair
     uint64_t reads = ndx.NodeFileReads;
     ASSERT_TRUE(GetNodePage(*ic, 9, page));
     EXPECT_EQ(ndx.NodeFileReads, reads);
-    EXPECT_EQ(c.Nodes[6], 9u);  // one place toward the front
+    EXPECT_EQ(c.Nodes[6], 9u); // one place toward the front
     EXPECT_FALSE(GetNodePage(*ic, 0, page));
     ASSERT_FALSE(boxes.empty());
     EXPECT_NE(boxes.back().find("Error # 254"), std::string::npos);
@@ -612,7 +616,6 @@ TEST_F(NdxTest, KeyMakerIndexDescending)
     EXPECT_EQ(dberror.DbErrorCode, 223);
 }
 
-
 TEST_F(NdxTest, FailedBuildLeavesTheOldIndexAndNoTemporaryFile)
 {
     std::vector<std::string> keys;
@@ -628,7 +631,9 @@ TEST_F(NdxTest, FailedBuildLeavesTheOldIndexAndNoTemporaryFile)
     if (pid == 0) {
         // Files cannot grow past 4096 bytes, as on a full disk.
         signal(SIGXFSZ, SIG_IGN);
-        struct rlimit limit {4096, 4096};
+        struct rlimit limit {
+            4096, 4096
+        };
         setrlimit(RLIMIT_FSIZE, &limit);
         ResetXbaseState();
         InitXbaseLibrary();
@@ -649,8 +654,9 @@ TEST_F(NdxTest, FailedBuildLeavesTheOldIndexAndNoTemporaryFile)
     EXPECT_EQ(files, 1) << "no temporary index left";
 }
 
-class NdxRuns : public NdxTest {
-protected:
+class NdxRuns : public NdxTest
+{
+  protected:
     // 100000 records, 12 or 13 of each of 7919 keys over the sort's 13 runs.
     void SetUp() override
     {
@@ -677,8 +683,7 @@ TEST_F(NdxRuns, IndexRunsWriteTheFileOfTheOnePieceSort)
         FILE* p = popen(("sha256sum " + Path("t.ndx")).c_str(), "r");
         char sum[64] = {};
         EXPECT_EQ(std::string(sum, p ? std::fread(sum, 1, 64, p) : 0), c[2]) << c[0] << " " << c[1];
-        if (p)
-            pclose(p);
+        if (p) pclose(p);
     }
 }
 
@@ -693,7 +698,9 @@ TEST_F(NdxRuns, IndexRunsLeaveNoTemporaryFileWhenAWriteFails)
         pid_t pid = fork();
         if (pid == 0) {
             signal(SIGXFSZ, SIG_IGN);
-            const struct rlimit size {limit, limit};
+            const struct rlimit size {
+                limit, limit
+            };
             setrlimit(RLIMIT_FSIZE, &size);
             setenv("TMPDIR", tmp.c_str(), 1);
             SetAutoReport(false);
@@ -744,7 +751,9 @@ TEST_F(NdxTest, BuildCallsTheProgressCallbackExactlyAsOftenAsAsked)
 TEST_F(NdxTest, KeyTextOfTheCurrentEntry)
 {
     MakeTable("t.dbf", {{"N", 'N', 7, 2, 0}, {"D", 'D', 8, 0, 0}, {"C", 'C', 4, 0, 0}},
-              {"  12.50" "20240301" "ABCD"});
+              {"  12.50"
+               "20240301"
+               "ABCD"});
     ASSERT_TRUE(UseFile(Path("t.dbf")));
     ASSERT_TRUE(MakeIndex(Path("n.ndx"), "N"));
     ASSERT_TRUE(MakeIndex(Path("d.ndx"), "D"));
@@ -868,7 +877,7 @@ TEST_F(NdxTest, EveryOpenOrderFollowsAppendsAndReplaces)
     ASSERT_TRUE(MakeIndex(Path("a.ndx"), "KEY"));
     ASSERT_TRUE(MakeIndex(Path("b.ndx"), "SUBSTR(KEY,4,2)+KEY"));
     Set_Index_To(Path("a.ndx") + " " + Path("b.ndx"));
-    std::vector<std::string> keyOf{""};  // by record number
+    std::vector<std::string> keyOf{""}; // by record number
     for (int step = 0; step < 8000; ++step) {
         std::string key = K(static_cast<int>(rng() % 997));
         if (keyOf.size() < 50 || rng() % 3 != 0) {
@@ -883,8 +892,7 @@ TEST_F(NdxTest, EveryOpenOrderFollowsAppendsAndReplaces)
             keyOf[static_cast<std::size_t>(r)] = key;
         }
         ASSERT_TRUE(boxes.empty()) << step << " " << boxes.front();
-        if (step % 2000 == 1999)
-            Set_Order_To(static_cast<int>(1 + rng() % 2));
+        if (step % 2000 == 1999) Set_Order_To(static_cast<int>(1 + rng() % 2));
     }
     CloseAll();
     const int32_t n = static_cast<int32_t>(keyOf.size() - 1);

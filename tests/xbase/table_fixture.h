@@ -16,13 +16,14 @@
 
 using TCell = std::variant<std::string, double, bool>;
 
-class TableTest : public XbaseTest {
-protected:
+class TableTest : public XbaseTest
+{
+  protected:
     void SetUp() override
     {
         XbaseTest::SetUp();
         dberror.AutoReportErrors = false;
-        dbcmd.SharedAccess = false;  // exclusive: appends need no lock
+        dbcmd.SharedAccess = false; // exclusive: appends need no lock
     }
     void TearDown() override
     {

@@ -13,10 +13,12 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
-class Transfer : public TableTest {
-protected:
+class Transfer : public TableTest
+{
+  protected:
     std::string ReadText(const std::string& name)
     {
         const auto bytes = ReadBytes(Path(name));
@@ -60,7 +62,7 @@ TEST_F(Transfer, SourceNotOpenIsOpenedAndClosedAgain)
     AddRecord({std::string("BOLT"), 1.25, 100.0, std::string("12/24/98"), true});
     CloseArea();
     CreateAndUse(1, "target.dbf", PartFields);
-    EXPECT_EQ(AppendFrom(Path("source")), 0);  // default extension DBF
+    EXPECT_EQ(AppendFrom(Path("source")), 0); // default extension DBF
     EXPECT_EQ(RecCount(), 1);
     EXPECT_EQ(dbcmd.WorkAreas[35], nullptr);
 }
@@ -93,7 +95,7 @@ TEST_F(Transfer, FieldsAreConvertedByName)
     EXPECT_EQ(AppendFrom(Path("source.dbf")), 0) << dberror.DbErrorText;
     ASSERT_EQ(RecCount(), 1);
     EXPECT_EQ(Stored(1, 1), "*****");
-    EXPECT_EQ(Stored(2, 1), "      42");  // right-aligned in the target's length
+    EXPECT_EQ(Stored(2, 1), "      42"); // right-aligned in the target's length
     EXPECT_EQ(Stored(3, 1), "  17.5");
     EXPECT_EQ(Stored(4, 1), "19981224");
     EXPECT_EQ(Stored(5, 1), "        ");
@@ -123,7 +125,8 @@ TEST_F(Transfer, AppendFromRefusals)
 {
     CreateAndUse(1, "target.dbf", PartFields);
     EXPECT_EQ(AppendFrom(Path("target.dbf")), 214);
-    EXPECT_EQ(dberror.DbErrorText, "Attempting to append file to itself. [AppendFrom(" + Path("target.dbf") + ")]");
+    EXPECT_EQ(dberror.DbErrorText,
+              "Attempting to append file to itself. [AppendFrom(" + Path("target.dbf") + ")]");
     EXPECT_EQ(AppendFrom(Path("missing.dbf")), 2);
     EXPECT_EQ(AppendFrom("NOSUCH VIRTUAL FILE"), 215);
     EXPECT_EQ(dberror.DbErrorText, "Virtual file must be open. [AppendFrom(NOSUCH VIRTUAL FILE)]");
@@ -157,10 +160,11 @@ TEST_F(Transfer, TextImportOfEveryType)
 {
     CreateAndUse(1, "target.dbf", PartFields);
     WriteText("in.txt",
-              "\"Bolt\",1.5,7,19981224,T\n"        // LF only
-              "Nut,  2,-3,12/24/98,y\r\n"           // a display date
-              "Short\r\n"                           // fewer items: the rest stays blank
-              "\x1A" "ignored,1,1,,T\r\n");         // 0x1A ends the file
+              "\"Bolt\",1.5,7,19981224,T\n" // LF only
+              "Nut,  2,-3,12/24/98,y\r\n"   // a display date
+              "Short\r\n"                   // fewer items: the rest stays blank
+              "\x1A"
+              "ignored,1,1,,T\r\n"); // 0x1A ends the file
     EXPECT_EQ(AppendFromText(Path("in.txt"), false), 3);
     ASSERT_EQ(RecCount(), 3);
     EXPECT_EQ(Stored(1, 1), "Bolt      ");
@@ -196,7 +200,8 @@ TEST_F(Transfer, ExportFileLayout)
 
 TEST_F(Transfer, MemoFieldLeavesNoTraceOnBothSides)
 {
-    const std::vector<TDbfField> withMemo = {{"C1", 'C', 4, 0, 0}, {"NOTE", 'M', 10, 0, 0}, {"C2", 'C', 4, 0, 0}};
+    const std::vector<TDbfField> withMemo = {
+        {"C1", 'C', 4, 0, 0}, {"NOTE", 'M', 10, 0, 0}, {"C2", 'C', 4, 0, 0}};
     CreateAndUse(1, "memo.dbf", withMemo);
     AddRecord({std::string("one"), std::string(), std::string("two")});
     ASSERT_TRUE(CopyToTextPlain(Path("memo.txt")));
@@ -262,7 +267,8 @@ TEST_F(Transfer, LongLinesAreCutAndReported)
 
 TEST_F(Transfer, OneRecordPerLineEvenAfterAnOpenQuote)
 {
-    const std::pair<std::string, std::vector<std::string>> cases[] = {  // text, field B of each record
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        // text, field B of each record
         {"AB,\"CD\r\nE,F\r\nG,H\r\nI,J\r\nK,L\r\nM,N\r\n", {"CD  ", "F   ", "H   ", "J   ", "L   ", "N   "}},
         {"AB,\"CD\nE,\"F\nG,H", {"CD  ", "F   ", "H   "}},
     };
@@ -291,12 +297,13 @@ TEST_F(Transfer, ProgressWindowStepsWithTheFile)
     // The full bar first, then one step per hundredth of the file.
     const std::string out = echo.str();
     EXPECT_EQ(out.rfind("Appending... " + std::string(100, '|') + "\n", 0), 0u);
-    EXPECT_NE(out.find("Appending... \n"), std::string::npos);  // all 100 steps taken
+    EXPECT_NE(out.find("Appending... \n"), std::string::npos); // all 100 steps taken
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
 // The items of each record of a text, as the import reads them.
 std::vector<std::vector<std::string>> Records(const std::string& text, std::size_t maxChars = 2048)
@@ -321,12 +328,14 @@ TEST(TextRecords, QuotingRules)
     } cases[] = {
         {"ABC,\"X,Y\",  12\r\n", {{"ABC", "X,Y", "12"}}},
         {"a,,b\n", {{"a", "", "b"}}},
-        {"a,\n", {{"a"}}},                                   // nothing after the last separator
-        {"\"say \"\"hi\"\"\",2\r\n", {{"say \"hi\"", "2"}}},  // doubled quotes
-        {"5\" pipe,3\r\nnext\r\n", {{"5\" pipe", "3"}, {"next"}}},  // a quote inside an item is data
-        {"\"two\r\nlines\",x\r\ny\r\n", {{"two"}, {"lines\"", "x"}, {"y"}}},  // the line end closes the quote
-        {"\"ends \x1A here\",1\r\n\x1A" "after\r\n", {{"ends \x1A here", "1"}}},
-        {"\t  \"  keep  \"  ,z\r\n", {{"  keep    ", "z"}}},   // blanks after the closing quote are kept
+        {"a,\n", {{"a"}}},                                         // nothing after the last separator
+        {"\"say \"\"hi\"\"\",2\r\n", {{"say \"hi\"", "2"}}},       // doubled quotes
+        {"5\" pipe,3\r\nnext\r\n", {{"5\" pipe", "3"}, {"next"}}}, // a quote inside an item is data
+        {"\"two\r\nlines\",x\r\ny\r\n", {{"two"}, {"lines\"", "x"}, {"y"}}}, // the line end closes the quote
+        {"\"ends \x1A here\",1\r\n\x1A"
+         "after\r\n",
+         {{"ends \x1A here", "1"}}},
+        {"\t  \"  keep  \"  ,z\r\n", {{"  keep    ", "z"}}}, // blanks after the closing quote are kept
         {"one\r\n\r\ntwo", {{"one"}, {}, {"two"}}},          // an empty line is an empty record
         {"", {}},
     };
@@ -354,9 +363,10 @@ TEST(TextRecords, SemicolonWithoutQuoting)
     EXPECT_EQ(Records("\"a\";b,c\r\n"), (TItems{{"\"a\"", "b,c"}}));
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
 TEST_F(Transfer, TextThatIsNoDateIsStoredEmptyAndTheImportGoesOn)
 {
@@ -367,13 +377,15 @@ TEST_F(Transfer, TextThatIsNoDateIsStoredEmptyAndTheImportGoesOn)
     EXPECT_EQ(Stored(4, 2), "        ");
     EXPECT_EQ(Stored(4, 3), "20000229");
     EXPECT_EQ(dberror.DbErrorCode, 13);
-    EXPECT_NE(dberror.DbErrorText.find("2 texts that are no date were stored as empty dates"), std::string::npos)
+    EXPECT_NE(dberror.DbErrorText.find("2 texts that are no date were stored as empty dates"),
+              std::string::npos)
         << dberror.DbErrorText;
 }
 
-}  // namespace
+} // namespace
 
-namespace {
+namespace
+{
 
 TEST_F(Transfer, DatesOutsideTheTwoDigitWindowKeepTheirCentury)
 {
@@ -396,4 +408,4 @@ TEST_F(Transfer, DatesOutsideTheTwoDigitWindowKeepTheirCentury)
     EXPECT_EQ(Stored(1, 2), "20900630");
 }
 
-}  // namespace
+} // namespace

@@ -6,11 +6,13 @@
 
 #include <cstring>
 
-namespace {
+namespace
+{
 
 // Records of 6 bytes: the delete flag, a key of 4 characters and a tag.
-class VFileTest : public TableTest {
-protected:
+class VFileTest : public TableTest
+{
+  protected:
     void SetUp() override
     {
         TableTest::SetUp();
@@ -40,7 +42,10 @@ protected:
         Append();
     }
     std::string Key() const { return AllTrim(std::string(reinterpret_cast<const char*>(buf + 1), 4)); }
-    std::string Record() const { return Key() + (buf[5] != ' ' ? std::string(1, static_cast<char>(buf[5])) : ""); }
+    std::string Record() const
+    {
+        return Key() + (buf[5] != ' ' ? std::string(1, static_cast<char>(buf[5])) : "");
+    }
     // Every record in list order.
     std::vector<std::string> All()
     {
@@ -53,7 +58,8 @@ protected:
     }
     void UseKeys()
     {
-        Set_VFileKey_To([this](void*) { return std::string(reinterpret_cast<const char*>(buf + 1), 4); }, nullptr);
+        Set_VFileKey_To([this](void*) { return std::string(reinterpret_cast<const char*>(buf + 1), 4); },
+                        nullptr);
     }
 
     uint8_t buf[6] = {};
@@ -131,7 +137,8 @@ TEST_F(VFileTest, SortedOrderWithoutKeyMakerIsRefused)
     Open("ASCENDING");
     Add("1");
     EXPECT_EQ(dberror.DbErrorCode, 1100);
-    EXPECT_EQ(dberror.DbErrorText, "Q is a \"Sorted\" virtual file with no keymaker function. [Append/InsertRec/PushRec]");
+    EXPECT_EQ(dberror.DbErrorText,
+              "Q is a \"Sorted\" virtual file with no keymaker function. [Append/InsertRec/PushRec]");
     EXPECT_EQ(RecCount(), 0);
 }
 
@@ -238,7 +245,8 @@ TEST_F(VFileTest, PositionOutsideTheFileIsError212)
     a->VirtualArg = 5;
     VFileDriver(a->AreaNo);
     EXPECT_EQ(dberror.DbErrorCode, 212);
-    EXPECT_EQ(dberror.DbErrorText, "Attempted to position to record number 5  Database record count is 1Q [VFiles]");
+    EXPECT_EQ(dberror.DbErrorText,
+              "Attempted to position to record number 5  Database record count is 1Q [VFiles]");
 }
 
 TEST_F(VFileTest, VariableLengthRecordsKeepTheirLengths)
@@ -280,7 +288,8 @@ TEST_F(VFileTest, FieldListIsCheckedAndNormalised)
     EXPECT_EQ(list[3].Decimals, 0);
     AddStru({{"qty", 'N', 0, 0, 0}});
     EXPECT_EQ(dberror.DbErrorCode, 211);
-    EXPECT_EQ(dberror.DbErrorText, "Invalid length, field name: \"QTY\" in VFile field list. Alias= Q [AddStru]");
+    EXPECT_EQ(dberror.DbErrorText,
+              "Invalid length, field name: \"QTY\" in VFile field list. Alias= Q [AddStru]");
     AddStru({{"x", 'Z', 3, 0, 0}});
     EXPECT_EQ(dberror.DbErrorText, "Invalid type \"Z\" in VFile field list. Alias= Q [AddStru]");
     EXPECT_EQ(VFileFieldList().size(), 4u) << "a refused list leaves the old one";
@@ -298,4 +307,4 @@ TEST_F(VFileTest, ListRoutinesNeedAVirtualFile)
     EXPECT_EQ(dberror.DbErrorText, "REAL is not a virtual file. [AddStru]");
 }
 
-}  // namespace
+} // namespace

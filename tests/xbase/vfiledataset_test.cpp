@@ -1,7 +1,7 @@
 // The virtual-file dataset: its structure from DbfFields, key order without
 // a key maker, filling from and saving to a DBF file (read back by dbfread).
-#include "common/validators.h"
 #include "browser_fixture.h"
+#include "common/validators.h"
 
 #include "xbase/dbf/dbffile.h"
 #include "xbase/vfile/dbvfile.h"
@@ -11,12 +11,14 @@
 
 #include <sstream>
 
-namespace {
+namespace
+{
 
 namespace fs = std::filesystem;
 
-class VFileDataSet : public BrowserTest {
-protected:
+class VFileDataSet : public BrowserTest
+{
+  protected:
     void SetUp() override
     {
         BrowserTest::SetUp();
@@ -89,9 +91,9 @@ TEST_F(VFileDataSet, SaveToDiskWritesOnlyWhenModifiedAndDbfreadReadsIt)
     vf.Close();
     ASSERT_TRUE(fs::exists(Path("stock.dbf")));
     for (const auto& e : fs::directory_iterator(dir))
-        EXPECT_EQ(e.path().filename().string().find("stock.dbf.$"), std::string::npos) << "temporary file left";
-    if (!PythonHas("dbfread"))
-        QYR7_VALIDATOR_MISSING("python3-dbfread not installed");
+        EXPECT_EQ(e.path().filename().string().find("stock.dbf.$"), std::string::npos)
+            << "temporary file left";
+    if (!PythonHas("dbfread")) QYR7_VALIDATOR_MISSING("python3-dbfread not installed");
     const std::string out =
         Run("/usr/bin/python3 -c \"import dbfread; print([tuple(r.values()) for r in dbfread.DBF('" +
             Path("stock.dbf") + "')])\" 2>&1");
@@ -132,8 +134,8 @@ TEST_F(VFileDataSet, CopiesOfAHundredRecordsOrMoreShowTheirProgress)
         ASSERT_TRUE(vf.Open());
         for (int i = 0; i < records; ++i)
             Add("n", i);
-        vf.Close();  // writes
-        ASSERT_TRUE(vf.Open());  // reads
+        vf.Close();             // writes
+        ASSERT_TRUE(vf.Open()); // reads
         vf.Close();
         platform::SetHeadlessNoteEcho(previous);
         for (const std::string title : {"Writing to disk... ", "Reading from disk... "}) {
@@ -145,4 +147,4 @@ TEST_F(VFileDataSet, CopiesOfAHundredRecordsOrMoreShowTheirProgress)
     }
 }
 
-}  // namespace
+} // namespace

@@ -2,9 +2,12 @@
 
 #include <vector>
 
-namespace {
+namespace
+{
 
-class WorkAreaTest : public CmdTest {};
+class WorkAreaTest : public CmdTest
+{
+};
 
 TEST_F(WorkAreaTest, UseWithAliasOpensTheTableFoundIgnoringCase)
 {
@@ -73,11 +76,12 @@ TEST_F(WorkAreaTest, SelectZeroTakesTheLowestFreeCallerArea)
 TEST_F(WorkAreaTest, CallerBufferOfTheWrongSizeIsRefused)
 {
     MakeTable("t.dbf", {{"A", 'C', 3, 0, 0}, {"N", 'N', 5, 0, 0}}, {"abc   12"});
-    std::vector<uint8_t> buffer(9, 0);  // 1 + 4 + 4 is right
+    std::vector<uint8_t> buffer(9, 0); // 1 + 4 + 4 is right
     SetAutoReport(false);
     EXPECT_FALSE(UseFile(Path("t.dbf"), buffer.data(), 12));
     EXPECT_EQ(dberror.DbErrorCode, 266);
-    EXPECT_NE(dberror.DbErrorText.find("Record Size=9, Buffer Size=12"), std::string::npos) << dberror.DbErrorText;
+    EXPECT_NE(dberror.DbErrorText.find("Record Size=9, Buffer Size=12"), std::string::npos)
+        << dberror.DbErrorText;
     EXPECT_EQ(SelectedArea(), nullptr);
     EXPECT_FALSE(UseFile(Path("t.dbf"), nullptr, 9));
     EXPECT_EQ(dberror.DbErrorCode, 220);
@@ -139,7 +143,7 @@ TEST_F(WorkAreaTest, RelationRunsAfterMovesAndCannotRecurse)
     int calls = 0;
     SetRelation([&] {
         ++calls;
-        SKIP(0);  // a move inside the relation does not call it again
+        SKIP(0); // a move inside the relation does not call it again
     });
     EXPECT_EQ(calls, 1);
     SKIP(1);
@@ -168,4 +172,4 @@ TEST_F(WorkAreaTest, VirtualOpenNeedsTheVirtualFileService)
     EXPECT_EQ(ops.back(), VirtualClose);
 }
 
-}  // namespace
+} // namespace

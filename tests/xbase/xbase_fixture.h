@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/tempdir.h"
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -16,10 +17,10 @@
 #include <string>
 #include <unistd.h>
 #include <vector>
-#include "common/tempdir.h"
 
-class XbaseTest : public ::testing::Test {
-protected:
+class XbaseTest : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         dberror.MessageBoxProc = [this](const std::string& text, const std::string& caption, uint16_t) {
@@ -28,10 +29,7 @@ protected:
         };
         dir = testdirs::MakeTempDir("xbase");
     }
-    void TearDown() override
-    {
-        testdirs::RemoveTempDir(dir);
-    }
+    void TearDown() override { testdirs::RemoveTempDir(dir); }
 
     std::string Path(const std::string& name) const { return dir + "/" + name; }
 
@@ -46,6 +44,6 @@ protected:
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 
-    std::vector<std::string> boxes;  // caption|text of every reported error
+    std::vector<std::string> boxes; // caption|text of every reported error
     std::string dir;
 };

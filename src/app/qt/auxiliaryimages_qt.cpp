@@ -50,8 +50,9 @@ class PlaceTracker final : public QObject
             const QWidget* main = form_.parentWidget() ? form_.parentWidget()->window() : nullptr;
             frame.moveCenter(main && main->isVisible() ? main->frameGeometry().center() : room.center());
         }
-        form_.move(std::clamp(frame.left(), room.left(), std::max(room.left(), room.right() - frame.width() + 1)),
-                   std::clamp(frame.top(), room.top(), std::max(room.top(), room.bottom() - frame.height() + 1)));
+        form_.move(
+            std::clamp(frame.left(), room.left(), std::max(room.left(), room.right() - frame.width() + 1)),
+            std::clamp(frame.top(), room.top(), std::max(room.top(), room.bottom() - frame.height() + 1)));
     }
     QDialog& form_;
     TForm_hilfebild& model_;
@@ -89,8 +90,8 @@ std::unique_ptr<QDialog> MakeHilfebildForm(platform::DialogModel& model, QWidget
     spinLayout->addWidget(down);
     layout->addWidget(spin, 0, 3);
 
-    const char* const buttons[] = {"Button_ok",      "Button_help",     "Button_neu", "Button_aendern",
-                             "Button_einfuegen", "Button_loeschen", "Button_plot"};
+    const char* const buttons[] = {"Button_ok",        "Button_help",     "Button_neu", "Button_aendern",
+                                   "Button_einfuegen", "Button_loeschen", "Button_plot"};
     for (int i = 0; i < 7; ++i) {
         auto* b = new QPushButton(form.get());
         b->setObjectName(QString::fromLatin1(buttons[i]));

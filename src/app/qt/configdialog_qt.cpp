@@ -66,7 +66,10 @@ QTableWidget* Grid(QWidget* page, const char* name, int x, int y, int w, int h, 
 QString ColourStyle(const std::string& text)
 {
     const unsigned long c = std::stoul(text.empty() ? std::string("0") : text);
-    return QStringLiteral("background-color: rgb(%1, %2, %3);").arg(c & 0xFF).arg((c >> 8) & 0xFF).arg((c >> 16) & 0xFF);
+    return QStringLiteral("background-color: rgb(%1, %2, %3);")
+        .arg(c & 0xFF)
+        .arg((c >> 8) & 0xFF)
+        .arg((c >> 16) & 0xFF);
 }
 
 std::unique_ptr<QDialog> ConfigLayout(platform::DialogModel& model, QWidget* parent)
@@ -87,13 +90,13 @@ std::unique_ptr<QDialog> ConfigLayout(platform::DialogModel& model, QWidget* par
     QWidget* p = page["Tab_dir"];
     PlaceLabel(p, "GroupBox_dir", 8, 4, 300);
     const char* const dirs[][3] = {{"Label_dirdbf", "Edit_dirdbf", "Button_dirdbf"},
-                             {"Label_direxe", "Edit_direxe", "Button_direxe"},
-                             {"Label_dirplt", "Edit_dirplt", "Button_dirplt"},
-                             {"Label_dirtemp", "Edit_dirtemp", "Button_dirtemp"},
-                             {"Label_diredi", "Edit_diredi", "Button_diredi"},
-                             {"Label_dirdata", "Edit_dirdata", "Button_dirdata"},
-                             {"Label_dircad", "Edit_dircad", "Button_dircad"},
-                             {"Label_dirworking", "Edit_dirworking", "Button_workingDir"}};
+                                   {"Label_direxe", "Edit_direxe", "Button_direxe"},
+                                   {"Label_dirplt", "Edit_dirplt", "Button_dirplt"},
+                                   {"Label_dirtemp", "Edit_dirtemp", "Button_dirtemp"},
+                                   {"Label_diredi", "Edit_diredi", "Button_diredi"},
+                                   {"Label_dirdata", "Edit_dirdata", "Button_dirdata"},
+                                   {"Label_dircad", "Edit_dircad", "Button_dircad"},
+                                   {"Label_dirworking", "Edit_dirworking", "Button_workingDir"}};
     int y = 30;
     for (const auto& d : dirs) {
         Row(p, y, d[0], d[1], d[2], 340, 270); // the help and picture directory's caption is long
@@ -134,8 +137,9 @@ std::unique_ptr<QDialog> ConfigLayout(platform::DialogModel& model, QWidget* par
 
     p = page["Tab_cad"];
     QStringList layerRows;
-    for (const char* r : {"continuous line      0.50 mm", "continuous line      0.35 mm", "continuous line      0.25 mm",
-                          "dashed line          0.25 mm", "center line          0.25 mm"})
+    for (const char* r :
+         {"continuous line      0.50 mm", "continuous line      0.35 mm", "continuous line      0.25 mm",
+          "dashed line          0.25 mm", "center line          0.25 mm"})
         layerRows << QString::fromLatin1(r);
     Grid(p, "StringGrid_layer", 8, 8, 500, 170, {"Layer", "Colour", "pen width"}, layerRows);
     for (int i = 1; i <= 5; ++i)
@@ -195,8 +199,10 @@ std::unique_ptr<QDialog> ConfigLayout(platform::DialogModel& model, QWidget* par
     Combo(p, "ComboBox_ausdruckdefault", 240, 186, 200);
     PlaceCheck(p, "CheckBox_ausdruckshowdialog", 450, 188, 250);
     PlaceLabel(p, "GroupBox_textwindow", 8, 222, 120);
-    const char* const rect[][2] = {{"Label_left", "Edit_left"}, {"Label_top", "Edit_top"}, {"Label_width", "Edit_width"},
-                             {"Label_height", "Edit_height"}};
+    const char* const rect[][2] = {{"Label_left", "Edit_left"},
+                                   {"Label_top", "Edit_top"},
+                                   {"Label_width", "Edit_width"},
+                                   {"Label_height", "Edit_height"}};
     for (int i = 0; i < 4; ++i) {
         PlaceLabel(p, rect[i][0], 130 + 110 * i, 222, 50);
         PlaceEdit(p, rect[i][1], 180 + 110 * i, 220, 56);
@@ -248,8 +254,8 @@ std::unique_ptr<QDialog> ConfigLayout(platform::DialogModel& model, QWidget* par
     PlaceLabel(p, "Label_7200rand", 440, y + 4, 100);
     Combo(p, "ComboBox_7200rand", 540, y + 2, 90);
     y += 34;
-    for (const char* box : {"CheckBox_abc123", "CheckBox_mmscale", "CheckBox_aenderungen", "CheckBox_zeichhead034",
-                            "CheckBox_zeichinsert034"}) {
+    for (const char* box : {"CheckBox_abc123", "CheckBox_mmscale", "CheckBox_aenderungen",
+                            "CheckBox_zeichhead034", "CheckBox_zeichinsert034"}) {
         PlaceCheck(p, box, 8, y, 500);
         y += 26;
     }
@@ -258,7 +264,8 @@ std::unique_ptr<QDialog> ConfigLayout(platform::DialogModel& model, QWidget* par
     Row(p, y + 34, "Label_freigabefeld", "Edit_freigabefeld", "Button_freigabefeld", 120);
     Row(p, y + 64, "Label_massfaktorconfig", "Edit_massfaktorconfig", "Button_massfaktorconfig", 80);
 
-    PlaceButtonRow(f, 8, 562, {"Button_ok", "Button_cancel", "Button_save", "Button_import", "Button_export"});
+    PlaceButtonRow(f, 8, 562,
+                   {"Button_ok", "Button_cancel", "Button_save", "Button_import", "Button_export"});
     tabs->setCurrentWidget(page[model.Control("Tab_pages").Text]);
 
     // The panels show their colour; the binder shows only texts, so a timer

@@ -65,10 +65,7 @@ namespace
 class AutoDialogSizeOnExpose final : public QObject
 {
   public:
-    explicit AutoDialogSizeOnExpose(QWindow* window) : QObject(window)
-    {
-        window->installEventFilter(this);
-    }
+    explicit AutoDialogSizeOnExpose(QWindow* window) : QObject(window) { window->installEventFilter(this); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override

@@ -17,7 +17,10 @@ namespace
 {
 
 // A pause is a wait: a negative number typed would wait for nothing anyway.
-int PauseOf(const std::string& Text) { return std::max<int32_t>(0, TextToInt(Text)); }
+int PauseOf(const std::string& Text)
+{
+    return std::max<int32_t>(0, TextToInt(Text));
+}
 
 } // namespace
 
@@ -48,8 +51,7 @@ platform::DialogAction TAnimationFormBase::Press(const std::string& Name)
         return DialogAction::None;
     }
     // The window's close button and Escape: closed, Aborted untouched.
-    if (Name == "Escape")
-        return DialogAction::Reject;
+    if (Name == "Escape") return DialogAction::Reject;
     return DialogAction::None;
 }
 
@@ -79,8 +81,7 @@ std::string TForm_qyr1ani::Caption() const
 void TForm_qyr1ani::ProposeOnePitch()
 {
     const int z = std::abs(GearPair.z[1]);
-    if (z == 0)
-        return;
+    if (z == 0) return;
     Control("Edit_wa").Text = FloatToSignificant(Extended(360) / z);
     Control("Edit_we").Text = FloatToSignificant(Extended(-360) / z);
     Touch();

@@ -43,10 +43,10 @@ class TAnimationFormBase : public TFormModel
 
 // What the meshing animation reads after OK.
 struct TMeshAnimationSettings {
-    int Steps = 2;            // TextToInt, clamped to 2 .. 1000
-    int PauseMs = 0;          // TextToInt; a negative text counts as 0
-    Extended StartDeg = 0;    // TextToFloat of Edit_wa
-    Extended EndDeg = 0;      // TextToFloat of Edit_we
+    int Steps = 2;         // TextToInt, clamped to 2 .. 1000
+    int PauseMs = 0;       // TextToInt; a negative text counts as 0
+    Extended StartDeg = 0; // TextToFloat of Edit_wa
+    Extended EndDeg = 0;   // TextToFloat of Edit_we
     bool SingleStep = false;
 };
 

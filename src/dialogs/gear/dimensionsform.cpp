@@ -1,8 +1,8 @@
 #include "dialogs/gear/dimensionsform.h"
 
 #include "dialogs/dialogservices.h"
-#include "dialogs/gear/facewidths.h"
 #include "dialogs/gear/facewidthform.h"
+#include "dialogs/gear/facewidths.h"
 #include "dialogs/messageboxes.h"
 #include "dialogs/prompts.h"
 #include "foundation/codepage.h"
@@ -70,9 +70,11 @@ TForm_qyr7geo::TForm_qyr7geo() : TStageDialogModel("TForm_qyr7geo", "Dimensions"
     Control("Button_beff").Caption = "b eff";
     for (const char* n : {"Button_x1min", "Button_x2min", "Button_x3min"})
         Control(n).Caption = "x min";
-    for (const char* n : {"Button_alpha", "Button_q", "Button_zp", "Button_a0", "Button_kmn", "Button_b12", "Button_bohr"})
+    for (const char* n :
+         {"Button_alpha", "Button_q", "Button_zp", "Button_a0", "Button_kmn", "Button_b12", "Button_bohr"})
         Control(n).Caption = "<";
-    for (const char* n : {"Button_hbkmn", "Button_hbz", "Button_hbx", "Button_hbbeta", "Button_hbq", "Button_hbflank"})
+    for (const char* n :
+         {"Button_hbkmn", "Button_hbz", "Button_hbx", "Button_hbbeta", "Button_hbq", "Button_hbflank"})
         Control(n).Caption = "?";
     const char* const heads[] = {"S", "Pi", "Pe", "H"};
     const uint16_t headHelp[] = {4800, 4805, 4815, 4810};
@@ -85,11 +87,16 @@ TForm_qyr7geo::TForm_qyr7geo() : TStageDialogModel("TForm_qyr7geo", "Dimensions"
         const char* name;
         const char* text;
         uint16_t help;
-    } labels[] = {{"Label_alpha", "Pressure angle alpha", 5080}, {"Label_beta", "Helix angle beta", 5090},
-                  {"Label_mn", "Normal module mn", 5100},        {"Label_z", "Number of teeth z", 5120},
-                  {"Label_b0", "Facewidth b eff.", 5130},        {"Label_b", "Facewidth b", 5135},
-                  {"Label_x", "Profile shift coeff. x", 5150},   {"Label_kmn", "tip reduction k mn", 5185},
-                  {"Label_flankricht", "tooth alignment Si", 8250}, {"Label_q", "number planet pairs", 8655},
+    } labels[] = {{"Label_alpha", "Pressure angle alpha", 5080},
+                  {"Label_beta", "Helix angle beta", 5090},
+                  {"Label_mn", "Normal module mn", 5100},
+                  {"Label_z", "Number of teeth z", 5120},
+                  {"Label_b0", "Facewidth b eff.", 5130},
+                  {"Label_b", "Facewidth b", 5135},
+                  {"Label_x", "Profile shift coeff. x", 5150},
+                  {"Label_kmn", "tip reduction k mn", 5185},
+                  {"Label_flankricht", "tooth alignment Si", 8250},
+                  {"Label_q", "number planet pairs", 8655},
                   {"Label_dbohr", "Borehole dB", 5145}};
     for (const auto& l : labels) {
         Control(l.name).Caption = DisplayText(l.text);
@@ -132,7 +139,8 @@ void TForm_qyr7geo::AfterLoadFields()
     for (const char* n : {"Label_mnu", "Label_b0u", "Label_bu", "Label_kmnu", "Label_bohru"})
         Control(n).Caption = LengthUnitLabel();
     const int a = PlanetaryGears.ToothAlignment[1];
-    Control("ComboBox_flankricht").Text = a >= 1 && a <= 3 ? DisplayText(ToothAlignmentNames[a]) : std::string();
+    Control("ComboBox_flankricht").Text =
+        a >= 1 && a <= 3 ? DisplayText(ToothAlignmentNames[a]) : std::string();
     const Extended mn = GearPair.mn;
     if (mn != 0 && std::isfinite(static_cast<long double>(mn)))
         Control("Edit_pitch").Text = TrimBlanks(FloatToSignificant(25.4L / mn));
@@ -170,7 +178,8 @@ void TForm_qyr7geo::UpdateEffectiveFaceWidths()
         b[i] = TypedLength(Control(Edit("b", i)).Text);
         if (b[i] <= 0) b[i] = 15 * mn;
     }
-    const TEffectiveFaceWidths w = CalcStageFaceWidths(b, PlanetaryGears.bcha, PlanetaryGears.bctr, PlanetaryGears.b_effH, mn);
+    const TEffectiveFaceWidths w =
+        CalcStageFaceWidths(b, PlanetaryGears.bcha, PlanetaryGears.bctr, PlanetaryGears.b_effH, mn);
     for (int i = 1; i <= 3; ++i)
         Control(Edit("b0", i)).Text = TrimBlanks(LengthToText(w.H[i]));
     Touch();
@@ -298,7 +307,8 @@ bool TForm_qyr7geo::CheckDimensions()
         const std::string z = TrimBlanks(Control(Edit("z", i)).Text);
         int32_t n = 0;
         if (!z.empty() && TryTextToInt(z, n) && n == 0)
-            return refuse(Control("Label_z").Caption + " " + Control("Label_rad" + std::to_string(i)).Caption, z);
+            return refuse(Control("Label_z").Caption + " " + Control("Label_rad" + std::to_string(i)).Caption,
+                          z);
     }
     return true;
 }
@@ -345,8 +355,8 @@ platform::DialogAction TForm_qyr7geo::Press(const std::string& Name)
     } else if (Name == "Button_hbkmn") {
         HelpPictureNumber = 5160;
         return TStageDialogModel::Press("Button_hilfebild");
-    } else if (Name == "Button_hbz" || Name == "Button_hbx" || Name == "Button_hbbeta" || Name == "Button_hbq" ||
-               Name == "Button_hbflank") {
+    } else if (Name == "Button_hbz" || Name == "Button_hbx" || Name == "Button_hbbeta" ||
+               Name == "Button_hbq" || Name == "Button_hbflank") {
         HelpPictureNumber = Name == "Button_hbz"      ? 5120
                             : Name == "Button_hbx"    ? 5150
                             : Name == "Button_hbbeta" ? 5090

@@ -4,8 +4,8 @@
 #include "dialogs/prompts.h"
 #include "foundation/codepage.h"
 #include "foundation/numbertext.h"
-#include "foundation/programstate.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "foundation/unitsys.h"
 #include "gearpair/gearpairdata.h"
@@ -84,11 +84,18 @@ TForm_qyr1conf::TForm_qyr1conf() : TStageDialogModel("TForm_qyr1conf", "")
         Control(name).Caption = DisplayText(text);
     Control("Label_au").Caption = DisplayText(LengthUnitLabel());
     Control("Label_wdrehu").Caption = DisplayText(DegreeSign());
-    const std::pair<const char*, uint16_t> hints[] = {
-        {"CheckBox_fussausrundung_zeichnen", 8380}, {"edit_anzevolvpoints", 8300}, {"CheckBox_polyline", 8310},
-        {"edit_anzhohl", 8320}, {"edit_anzhull", 8325}, {"edit_aufloesung_fussausrundung", 8345},
-        {"Edit_xee1", 8330}, {"Edit_xee2", 8330}, {"Edit_xeh1", 8340}, {"Edit_xeh2", 8340},
-        {"Edit_a", 8350}, {"Edit_wdreh1", 8370}};
+    const std::pair<const char*, uint16_t> hints[] = {{"CheckBox_fussausrundung_zeichnen", 8380},
+                                                      {"edit_anzevolvpoints", 8300},
+                                                      {"CheckBox_polyline", 8310},
+                                                      {"edit_anzhohl", 8320},
+                                                      {"edit_anzhull", 8325},
+                                                      {"edit_aufloesung_fussausrundung", 8345},
+                                                      {"Edit_xee1", 8330},
+                                                      {"Edit_xee2", 8330},
+                                                      {"Edit_xeh1", 8340},
+                                                      {"Edit_xeh2", 8340},
+                                                      {"Edit_a", 8350},
+                                                      {"Edit_wdreh1", 8370}};
     for (const auto& [name, no] : hints)
         SetHint(name, no);
 
@@ -217,7 +224,9 @@ platform::DialogAction TForm_qyr1conf::Press(const std::string& Name)
         return DialogAction::None;
     }
     if (Name == "Button_wdrehc" || Name == "Button_wdreha" || Name == "Button_wdrehe") {
-        const Extended angle = Name == "Button_wdrehc" ? p.phi_c : Name == "Button_wdreha" ? p.phi_a : p.phi_e;
+        const Extended angle = Name == "Button_wdrehc"   ? p.phi_c
+                               : Name == "Button_wdreha" ? p.phi_a
+                                                         : p.phi_e;
         Control("Edit_wdreh1").Text = TrimBlanks(FloatToSignificant(angle));
         Touch();
         return DialogAction::None;

@@ -21,8 +21,7 @@ std::string G(const char* stem, int g)
 }
 
 // The 1-based position of Text in Names[From..To], 0 when it is none of them.
-template <class Names>
-int ListIndex(const Names& names, int from, int to, const std::string& Text)
+template <class Names> int ListIndex(const Names& names, int from, int to, const std::string& Text)
 {
     for (int i = from; i <= to; ++i)
         if (Text == DisplayText(names[i])) return i - from + 1;
@@ -31,7 +30,8 @@ int ListIndex(const Names& names, int from, int to, const std::string& Text)
 
 } // namespace
 
-TForm_qyr7wst::TForm_qyr7wst() : TStageDialogModel("TForm_qyr7wst", " Material data, hardness, Heat treatment")
+TForm_qyr7wst::TForm_qyr7wst()
+    : TStageDialogModel("TForm_qyr7wst", " Material data, hardness, Heat treatment")
 {
     SetStandardCaptions();
     Control("Button_help").Caption = "&Help";
@@ -39,7 +39,7 @@ TForm_qyr7wst::TForm_qyr7wst() : TStageDialogModel("TForm_qyr7wst", " Material d
     Control("Button_metric").Caption = "mm <--> inch";
     Control("Button_calc").Caption = "Calc";
     const char* const groups[] = {"Material 1 (Sun) ", "Material 2 (Planet i) ", "Material 3 (Planet e) ",
-                            "Material 4 (Hollow) "};
+                                  "Material 4 (Hollow) "};
     const struct {
         const char* name;
         const char* text;
@@ -85,9 +85,11 @@ void TForm_qyr7wst::AfterLoadFields()
     const TPlanetaryGears& p = PlanetaryGears;
     for (int g = 1; g <= 4; ++g) {
         const int kind = p.MaterialKind[g];
-        Control(G("ComboBox_wstyp", g)).Text = kind >= 1 && kind <= 8 ? DisplayText(MaterialKindNames[kind]) : "";
+        Control(G("ComboBox_wstyp", g)).Text =
+            kind >= 1 && kind <= 8 ? DisplayText(MaterialKindNames[kind]) : "";
         const int heat = p.HeatTreatment[g];
-        Control(G("ComboBox_warm", g)).Text = heat >= 0 && heat <= 7 ? DisplayText(HeatTreatmentNames[heat]) : "";
+        Control(G("ComboBox_warm", g)).Text =
+            heat >= 0 && heat <= 7 ? DisplayText(HeatTreatmentNames[heat]) : "";
     }
 }
 
@@ -137,7 +139,8 @@ void TForm_qyr7wst::ConvertHardnessOfGear(int g)
     // A conversion that gave no Brinell value leaves the typed one.
     const Extended brinell = GetHardnessValue(HardnessScaleCount);
     if (brinell <= 0 || !std::isfinite(static_cast<long double>(brinell))) return;
-    Control(G("Edit_hb", g)).Text = IntToText(static_cast<int64_t>(std::lround(static_cast<double>(brinell))));
+    Control(G("Edit_hb", g)).Text =
+        IntToText(static_cast<int64_t>(std::lround(static_cast<double>(brinell))));
     Touch();
 }
 

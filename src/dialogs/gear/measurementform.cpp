@@ -35,8 +35,7 @@ void ProposeMesh(int mesh, bool k, bool dm)
     const MeshOrder order = MeshGearOrder(mesh);
     for (int i = 1; i <= 2; ++i) {
         // Taken over as entered: the mesh stores back only what it derived.
-        if (k)
-            PlanetaryGears.SpanTeeth[order[i]] = kmess(p.z[i], p.beta_rad, p.alpha_rad, p.xemin[i], p.mn);
+        if (k) PlanetaryGears.SpanTeeth[order[i]] = kmess(p.z[i], p.beta_rad, p.alpha_rad, p.xemin[i], p.mn);
         if (dm) p.DM[i] = DmMess(p.z[i], p.beta_rad, p.alpha_rad, p.xemin[i], p.mn);
     }
     StoreMesh(mesh);
@@ -63,7 +62,8 @@ void ProposeMeasuringData(bool SpanTeeth, bool BallDiameter)
     ProposeMesh(mPeH, SpanTeeth, BallDiameter);
 }
 
-TForm_qyr7mes::TForm_qyr7mes() : TStageDialogModel("TForm_qyr7mes", " No. of teeth measured, Ball and pin diameters")
+TForm_qyr7mes::TForm_qyr7mes()
+    : TStageDialogModel("TForm_qyr7mes", " No. of teeth measured, Ball and pin diameters")
 {
     SetStandardCaptions();
     Control("Button_help").Caption = "&Help";

@@ -19,12 +19,30 @@ std::string G(const char* stem, int g)
 
 // The first control of a row carries the long form name, the others the
 // short one the form was drawn with.
-std::string QEdit(int g) { return G("Edit_q", g); }
-std::string QTolEdit(int g) { return g == 1 ? "Edit_Aq1" : G("Edit_aq", g); }
-std::string FieldList(int m) { return m == 1 ? "ComboBox_Aa1" : G("ComboBox_aa", m); }
-std::string UpperEdit(int m) { return m == 1 ? "Edit_Aae1" : G("Edit_aae", m); }
-std::string LowerEdit(int m) { return m == 1 ? "Edit_Aai1" : G("Edit_aai", m); }
-std::string DistanceLabel(int m) { return m == 1 ? "Label_Aa1" : G("Label_aa", m); }
+std::string QEdit(int g)
+{
+    return G("Edit_q", g);
+}
+std::string QTolEdit(int g)
+{
+    return g == 1 ? "Edit_Aq1" : G("Edit_aq", g);
+}
+std::string FieldList(int m)
+{
+    return m == 1 ? "ComboBox_Aa1" : G("ComboBox_aa", m);
+}
+std::string UpperEdit(int m)
+{
+    return m == 1 ? "Edit_Aae1" : G("Edit_aae", m);
+}
+std::string LowerEdit(int m)
+{
+    return m == 1 ? "Edit_Aai1" : G("Edit_aai", m);
+}
+std::string DistanceLabel(int m)
+{
+    return m == 1 ? "Label_Aa1" : G("Label_aa", m);
+}
 
 const char* const SeriesLetters[] = {"a", "ab", "b", "bc", "c", "cd", "d", "e", "f", "g", "h"};
 const char* const Entered = "...";
@@ -143,7 +161,9 @@ void TForm_qyr7qual::AfterLoadFields()
         const int q = p.FlankToleranceClass[g];
         Control(G("ComboBox_qual", g)).Text = q >= 1 ? std::to_string(q) : "";
         const int t = p.TsnSeries[g];
-        Control(G("ComboBox_tol", g)).Text = t >= 1 && t <= 10 ? std::to_string(20 + t) : t == 11 ? Entered : "";
+        Control(G("ComboBox_tol", g)).Text = t >= 1 && t <= 10 ? std::to_string(20 + t)
+                                             : t == 11         ? Entered
+                                                               : "";
         const int s = p.AsneSeries[g];
         Control(G("ComboBox_asn", g)).Text = s >= 1 && s <= 11 ? SeriesLetters[s - 1] : "";
         Control(G("Label_d", g)).Caption = "(d = " + Sig3(p.d[g]) + ")";
@@ -203,7 +223,8 @@ void TForm_qyr7qual::AfterStoreFields()
     TPlanetaryGears& p = PlanetaryGears;
     for (int g = 1; g <= 4; ++g) {
         // A text that is none of the items keeps the stored grade.
-        if (const int q = QualityItem(Control(G("ComboBox_qual", g)).Text); q != 0) p.FlankToleranceClass[g] = q;
+        if (const int q = QualityItem(Control(G("ComboBox_qual", g)).Text); q != 0)
+            p.FlankToleranceClass[g] = q;
         const int t = ToleranceItem(Control(G("ComboBox_tol", g)).Text);
         if (t != 0) p.TsnSeries[g] = t;
         const int s = SeriesItem(Control(G("ComboBox_asn", g)).Text);
@@ -232,7 +253,8 @@ void TForm_qyr7qual::CopyGearS(int g)
 {
     // Lists and texts only: the target's enabled and visible states stay
     // until the next look-up.
-    for (const char* stem : {"ComboBox_qual", "ComboBox_tol", "ComboBox_asn", "Edit_asne", "Edit_asni", "Edit_zahnkorr"})
+    for (const char* stem :
+         {"ComboBox_qual", "ComboBox_tol", "ComboBox_asn", "Edit_asne", "Edit_asni", "Edit_zahnkorr"})
         Control(G(stem, g)).Text = Control(G(stem, 1)).Text;
     Control(QEdit(g)).Text = Control(QEdit(1)).Text;
     Control(QTolEdit(g)).Text = Control(QTolEdit(1)).Text;

@@ -27,15 +27,21 @@ std::string Sig3(Extended x)
 }
 
 // The edits of a group, in the order of the copy.
-const char* const EditStems[] = {"Edit_hap",  "Edit_hfp", "Edit_rhoap", "Edit_rhofp",
+const char* const EditStems[] = {"Edit_hap",   "Edit_hfp", "Edit_rhoap", "Edit_rhofp",
                                  "Edit_alprp", "Edit_prp", "Edit_alkp",  "Edit_hffp"};
 
 // The mesh that holds gear g: S and Pi in mesh S-Pi, Pe and H in Pe-H.
-int MeshOf(int g) { return g <= 2 ? mSPi : mPeH; }
+int MeshOf(int g)
+{
+    return g <= 2 ? mSPi : mPeH;
+}
 
 // Where gear g sits in the pair its mesh is loaded as: S-Pi puts the gear
 // with fewer teeth first, so S is not always pair gear 1.
-int PairGear(int g) { return MeshGearOfPair(MeshOf(g), g); }
+int PairGear(int g)
+{
+    return MeshGearOfPair(MeshOf(g), g);
+}
 
 } // namespace
 

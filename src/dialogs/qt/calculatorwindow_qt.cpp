@@ -59,7 +59,8 @@ class OnlineEvents final : public QObject
             if (event->type() == QEvent::Show) FocusCurrent();
             return false;
         }
-        const uint16_t line = name.rfind("ed_", 0) == 0 ? static_cast<uint16_t>(std::atoi(name.c_str() + 3)) : 0;
+        const uint16_t line =
+            name.rfind("ed_", 0) == 0 ? static_cast<uint16_t>(std::atoi(name.c_str() + 3)) : 0;
         if (line != 0 && event->type() == QEvent::FocusIn) model_.EditClicked(line);
         if (line != 0 && event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
@@ -146,8 +147,8 @@ std::unique_ptr<QDialog> MakeOnlineForm(platform::DialogModel& model, QWidget* p
             AddLabel(messages, QStringLiteral("lber_%1").arg(i), 8, 22 + 27 * (i - 1), 240);
 
     const int buttonsTop = std::max(27 * n + 30, online.Small() ? 0 : 354) + 16;
-    const char* buttons[] = {"Button_ok", "Button_help", "Button_unit", "Button_hilfebild", "Button_showplt",
-                             "Button_close"};
+    const char* buttons[] = {"Button_ok",        "Button_help",    "Button_unit",
+                             "Button_hilfebild", "Button_showplt", "Button_close"};
     for (int b = 0; b < 6; ++b) {
         auto* button = new QPushButton(form.get());
         button->setObjectName(QString::fromLatin1(buttons[b]));
@@ -167,7 +168,8 @@ std::unique_ptr<QDialog> MakeOnlineForm(platform::DialogModel& model, QWidget* p
     auto* events = new OnlineEvents(*form, online, *binder);
     form->installEventFilter(events);
     for (QWidget* w : form->findChildren<QWidget*>())
-        if (w->objectName().startsWith(QLatin1String("ed_")) || w->objectName().startsWith(QLatin1String("lb")))
+        if (w->objectName().startsWith(QLatin1String("ed_")) ||
+            w->objectName().startsWith(QLatin1String("lb")))
             w->installEventFilter(events);
     return form;
 }

@@ -89,7 +89,8 @@ std::unique_ptr<QDialog> CarrierLayout(platform::DialogModel&, QWidget* parent)
         y += 30;
     }
     PlaceLabel(f, "Label_form", 8, y + 2, 270);
-    PlaceCombo(f, "ComboBox_form", 282, y, 80, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+    PlaceCombo(f, "ComboBox_form", 282, y, 80,
+               {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
     y += 30;
     PlaceCheck(f, "CheckBox_jadcarrier", 8, y, 300);
     y += 30;
@@ -106,7 +107,8 @@ std::unique_ptr<QDialog> CarrierLayout(platform::DialogModel&, QWidget* parent)
     image->setObjectName(QStringLiteral("Image1"));
     image->setGeometry(440, 10, 312, 180);
     image->setPixmap(CarrierFormsPicture(312, 180));
-    PlaceButtonRow(f, 8, 350, {"Button_ok", "Button_cancel", "Button_hilfetext", "Button_hilfebild", "Button_metric"});
+    PlaceButtonRow(f, 8, 350,
+                   {"Button_ok", "Button_cancel", "Button_hilfetext", "Button_hilfebild", "Button_metric"});
     return form;
 }
 

@@ -1,10 +1,10 @@
 #include "dialogs/qt/dialogforms_qt.h"
 
 #include "dialogs/qt/animationforms_qt.h"
-#include "dialogs/qt/diagramlimits_qt.h"
-#include "dialogs/qt/gearforms_qt.h"
 #include "dialogs/qt/calculatorwindow_qt.h"
+#include "dialogs/qt/diagramlimits_qt.h"
 #include "dialogs/qt/formbinder.h"
+#include "dialogs/qt/gearforms_qt.h"
 #include "dialogs/qt/stageforms_qt.h"
 #include "dialogs/qt/strengthforms_qt.h"
 #include "drawings/qt/sheetforms_qt.h"
@@ -12,8 +12,8 @@
 #include "graphics/plotprogram.h"
 #include "graphics/qt/plotconfigform_qt.h"
 #include "graphics/qt/printconf_qt.h"
-#include "reports/qt/filepreview_qt.h"
 #include "planetary/qt/operationdata_qt.h"
+#include "reports/qt/filepreview_qt.h"
 
 namespace dialogs_qt
 {

@@ -37,7 +37,9 @@ std::unique_ptr<QDialog> DriveLayout(platform::DialogModel&, QWidget* parent)
     PlaceLabel(f, "Label_pu", 186, 208, 40, QStringLiteral("kW"));
     QGroupBox* npt = PlaceRadioGroup(f, "RadioGroup_npt", 230, 126, 120, 3, 30, ComputedCaptions());
     npt->setFlat(true);
-    const char* teeth[4][2] = {{"Label_zsc", "Label_zs"}, {"Label_zPic", "Label_zPi"}, {"Label_zpec", "Label_zpe"},
+    const char* teeth[4][2] = {{"Label_zsc", "Label_zs"},
+                               {"Label_zPic", "Label_zPi"},
+                               {"Label_zpec", "Label_zpe"},
                                {"Label_zhc", "Label_zh"}};
     const char* captions[4] = {"zS", "zPi", "zPe", "zH"};
     for (int i = 0; i < 4; ++i) {

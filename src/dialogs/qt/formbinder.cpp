@@ -9,24 +9,25 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTableWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 
 #include "dialogs/dialogservices.h"
 #include "platform/dialoghost.h"
 
-#include <cstdlib>
 #include "platform/qt/qttext.h"
+#include <cstdlib>
 
 namespace dialogs_qt
 {
 
 using platform::DialogAction;
-using platform::ToQString;
 using platform::FromQString;
+using platform::ToQString;
 
-TFormBinder::TFormBinder(QDialog& form, platform::DialogModel& model) : QObject(&form), form_(form), model_(model)
+TFormBinder::TFormBinder(QDialog& form, platform::DialogModel& model)
+    : QObject(&form), form_(form), model_(model)
 {
     form_.setWindowTitle(ToQString(model_.Caption()));
     for (QWidget* w : form_.findChildren<QWidget*>()) {
@@ -95,7 +96,8 @@ void TFormBinder::Connect(QWidget* widget, const std::string& name)
             model_.Changed(name);
             Refresh();
         });
-        QObject::connect(list, &QListWidget::itemDoubleClicked, this, [this, name] { Press(name + "DblClick"); });
+        QObject::connect(list, &QListWidget::itemDoubleClicked, this,
+                         [this, name] { Press(name + "DblClick"); });
         return;
     }
     if (auto* table = qobject_cast<QTableWidget*>(widget)) {
@@ -119,7 +121,8 @@ void TFormBinder::Connect(QWidget* widget, const std::string& name)
             model_.Changed(name);
             Refresh();
         });
-        QObject::connect(table, &QTableWidget::cellDoubleClicked, this, [this, name] { Press(name + "DblClick"); });
+        QObject::connect(table, &QTableWidget::cellDoubleClicked, this,
+                         [this, name] { Press(name + "DblClick"); });
         return;
     }
     if (auto* button = qobject_cast<QPushButton*>(widget)) {
@@ -264,7 +267,8 @@ QSize DesignedSize(const QDialog& form)
 
 } // namespace
 
-std::unique_ptr<QDialog> MakeBoundForm(platform::DialogModel& model, QWidget* parent, const TFormLayout& layout)
+std::unique_ptr<QDialog> MakeBoundForm(platform::DialogModel& model, QWidget* parent,
+                                       const TFormLayout& layout)
 {
     std::unique_ptr<QDialog> form = layout(model, parent);
     if (!form) return form;

@@ -54,6 +54,7 @@ using TFormLayout = std::function<std::unique_ptr<QDialog>(platform::DialogModel
 void RegisterBoundForm(platform::DialogHostImplQt& host, const std::string& formName, TFormLayout layout);
 
 // The same binding for a form shown outside the dialog host.
-std::unique_ptr<QDialog> MakeBoundForm(platform::DialogModel& model, QWidget* parent, const TFormLayout& layout);
+std::unique_ptr<QDialog> MakeBoundForm(platform::DialogModel& model, QWidget* parent,
+                                       const TFormLayout& layout);
 
 } // namespace dialogs_qt

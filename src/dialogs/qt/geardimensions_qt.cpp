@@ -78,12 +78,15 @@ std::unique_ptr<QDialog> DimensionsLayout(platform::DialogModel&, QWidget* paren
             const int x = col0 + (i - 1) * colW;
             PlaceEdit(f, N(r.stem, i).c_str(), x, y, spin ? 52 : 66);
             if (spin) {
-                PlaceButton(f, N("SpinButton", i).append("Down").c_str(), x + 53, y - 1, 20, QStringLiteral("-"));
-                PlaceButton(f, N("SpinButton", i).append("Up").c_str(), x + 73, y - 1, 20, QStringLiteral("+"));
+                PlaceButton(f, N("SpinButton", i).append("Down").c_str(), x + 53, y - 1, 20,
+                            QStringLiteral("-"));
+                PlaceButton(f, N("SpinButton", i).append("Up").c_str(), x + 73, y - 1, 20,
+                            QStringLiteral("+"));
             }
         }
         if (r.unit) PlaceLabel(f, r.unit, col0 + 4 * colW, y + 2, 30);
-        PlaceButton(f, r.button, col0 + 4 * colW + 34, y - 1, r.button == std::string("Button_beff") ? 50 : 26);
+        PlaceButton(f, r.button, col0 + 4 * colW + 34, y - 1,
+                    r.button == std::string("Button_beff") ? 50 : 26);
         if (r.help) PlaceButton(f, r.help, col0 + 4 * colW + 90, y - 1, 26);
         y += 34;
         if (std::string(r.stem) == "Edit_x") {
@@ -92,7 +95,8 @@ std::unique_ptr<QDialog> DimensionsLayout(platform::DialogModel&, QWidget* paren
             y += 26;
         }
     }
-    PlaceButtonRow(f, 8, 430, {"Button_ok", "Button_cancel", "Button_help", "Button_rechnen", "Button_metric"});
+    PlaceButtonRow(f, 8, 430,
+                   {"Button_ok", "Button_cancel", "Button_help", "Button_rechnen", "Button_metric"});
     return form;
 }
 

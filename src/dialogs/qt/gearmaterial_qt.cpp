@@ -30,9 +30,15 @@ std::unique_ptr<QDialog> MaterialLayout(platform::DialogModel&, QWidget* parent)
     const struct {
         const char* label;
         const char* unit;
-    } rows[] = {{"Label_name", nullptr},         {"Label_wstyp", nullptr},        {"Label_warm", nullptr},
-                {"Label_sigfe", "Label_sigfeu"}, {"Label_sighlim", "Label_sighlimu"}, {"Label_hb", "Label_hbu"},
-                {"Label_e", "Label_eu"},         {"Label_mue", nullptr},          {"Label_rho", "Label_rhou"}};
+    } rows[] = {{"Label_name", nullptr},
+                {"Label_wstyp", nullptr},
+                {"Label_warm", nullptr},
+                {"Label_sigfe", "Label_sigfeu"},
+                {"Label_sighlim", "Label_sighlimu"},
+                {"Label_hb", "Label_hbu"},
+                {"Label_e", "Label_eu"},
+                {"Label_mue", nullptr},
+                {"Label_rho", "Label_rhou"}};
     // Each row's label level with the fields of the group boxes (the first
     // field sits 20 below a box's top), its unit between label and fields.
     // The material kinds need the boxes' whole width, so a long row caption
@@ -59,7 +65,8 @@ std::unique_ptr<QDialog> MaterialLayout(platform::DialogModel&, QWidget* parent)
         y += rowH;
         for (const char* stem : {"Edit_sigfe", "Edit_sighlim", "Edit_hb", "Edit_e", "Edit_mue", "Edit_rho"}) {
             PlaceEdit(box, (stem + n).c_str(), x, y, 110);
-            if (std::string(stem) == "Edit_hb") PlaceButton(box, ("Button_hb" + n).c_str(), x + 116, y - 1, 26);
+            if (std::string(stem) == "Edit_hb")
+                PlaceButton(box, ("Button_hb" + n).c_str(), x + 116, y - 1, 26);
             y += rowH;
         }
         PlaceButton(box, ("Button" + n).c_str(), x, y, w);

@@ -82,13 +82,14 @@ std::unique_ptr<QDialog> QualityLayout(platform::DialogModel&, QWidget* parent)
         const std::string s = m == 1 ? "A" : "a";
         const int x = 8 + (m - 1) * 296;
         PlaceLabel(f, (m == 1 ? std::string("Label_Aa1") : N("Label_aa", m)).c_str(), x, y, 280);
-        PlaceCombo(f, (m == 1 ? std::string("ComboBox_Aa1") : N("ComboBox_aa", m)).c_str(), x, y + 24, 70, fields);
+        PlaceCombo(f, (m == 1 ? std::string("ComboBox_Aa1") : N("ComboBox_aa", m)).c_str(), x, y + 24, 70,
+                   fields);
         PlaceEdit(f, ("Edit_" + s + "ae" + std::to_string(m)).c_str(), x + 80, y + 24, 70);
         PlaceEdit(f, ("Edit_" + s + "ai" + std::to_string(m)).c_str(), x + 160, y + 24, 70);
     }
     PlaceButtonRow(f, 8, y + 64,
-                   {"Button_ok", "Button_cancel", "Button_help", "Button_calc", "Button_2gleich1", "Button_3gleich1",
-                    "Button_4gleich1", "Button_hbtolfeld", "Button_hbq"});
+                   {"Button_ok", "Button_cancel", "Button_help", "Button_calc", "Button_2gleich1",
+                    "Button_3gleich1", "Button_4gleich1", "Button_hbtolfeld", "Button_hbq"});
     return form;
 }
 

@@ -52,7 +52,8 @@ std::unique_ptr<QDialog> ToolLayout(platform::DialogModel&, QWidget* parent)
         for (const char* stem : {"alprp", "prp"}) {
             PlaceLabel(box, N((std::string("Label_") + stem).c_str(), g).c_str(), 6, y + 1, labelW);
             PlaceEdit(box, N((std::string("Edit_") + stem).c_str(), g).c_str(), editX, y, 60);
-            if (std::string(stem) == "alprp") PlaceLabel(box, (N("Label_alprp", g) + "u").c_str(), editX + 62, y + 1, 14);
+            if (std::string(stem) == "alprp")
+                PlaceLabel(box, (N("Label_alprp", g) + "u").c_str(), editX + 62, y + 1, 14);
             y += rowH;
         }
         PlaceCheck(box, N("CheckBox_koka", g).c_str(), 6, y, 200);
@@ -60,7 +61,8 @@ std::unique_ptr<QDialog> ToolLayout(platform::DialogModel&, QWidget* parent)
         for (const char* stem : {"alkp", "hffp"}) {
             PlaceLabel(box, N((std::string("Label_") + stem).c_str(), g).c_str(), 6, y + 1, labelW);
             PlaceEdit(box, N((std::string("Edit_") + stem).c_str(), g).c_str(), editX, y, 60);
-            if (std::string(stem) == "alkp") PlaceLabel(box, (N("Label_alkp", g) + "u").c_str(), editX + 62, y + 1, 14);
+            if (std::string(stem) == "alkp")
+                PlaceLabel(box, (N("Label_alkp", g) + "u").c_str(), editX + 62, y + 1, 14);
             y += rowH;
         }
         PlaceButton(box, N("Button_db", g).c_str(), 6, y, 72);
@@ -68,8 +70,8 @@ std::unique_ptr<QDialog> ToolLayout(platform::DialogModel&, QWidget* parent)
         if (g == 1) PlaceButton(box, "Button_append1", 158, y, 96);
     }
     PlaceButtonRow(f, 8, 20 + 13 * rowH + 20,
-                   {"Button_ok", "Button_cancel", "Button_help", "Button_hilfebild", "Button_calc", "Button_2gleich1",
-                    "Button_3gleich1", "Button_4gleich1", "Button_schneidrad"});
+                   {"Button_ok", "Button_cancel", "Button_help", "Button_hilfebild", "Button_calc",
+                    "Button_2gleich1", "Button_3gleich1", "Button_4gleich1", "Button_schneidrad"});
     return form;
 }
 

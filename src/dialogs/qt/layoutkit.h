@@ -22,13 +22,14 @@ namespace dialogs_qt
 std::unique_ptr<QDialog> NewLayoutForm(QWidget* parent, int width, int height);
 QLabel* PlaceLabel(QWidget* parent, const char* name, int x, int y, int w, const QString& text = QString());
 QLineEdit* PlaceEdit(QWidget* parent, const char* name, int x, int y, int w, int maxLength = 0);
-QPushButton* PlaceButton(QWidget* parent, const char* name, int x, int y, int w, const QString& text = QString());
+QPushButton* PlaceButton(QWidget* parent, const char* name, int x, int y, int w,
+                         const QString& text = QString());
 QCheckBox* PlaceCheck(QWidget* parent, const char* name, int x, int y, int w);
 QComboBox* PlaceCombo(QWidget* parent, const char* name, int x, int y, int w, const QStringList& items);
 // Count radio buttons, one under the other, RowHeight apart; Captions for
 // buttons whose model gives none.
-QGroupBox* PlaceRadioGroup(QWidget* parent, const char* name, int x, int y, int w, int count, int rowHeight = 24,
-                           const QStringList& captions = {});
+QGroupBox* PlaceRadioGroup(QWidget* parent, const char* name, int x, int y, int w, int count,
+                           int rowHeight = 24, const QStringList& captions = {});
 // OK (the default button), Cancel and the further named buttons in a row.
 void PlaceButtonRow(QWidget* parent, int x, int y, const QStringList& names);
 

@@ -34,7 +34,8 @@ void ShowGrid(QTableWidget& table, const TStringGrid& grid)
     table.setColumnCount(grid.ColCount());
     table.setRowCount(grid.RowCount() - 1);
     QStringList heads;
-    for (int c = 0; c < grid.ColCount(); ++c) heads << ToQString(grid.Cell(c, 0));
+    for (int c = 0; c < grid.ColCount(); ++c)
+        heads << ToQString(grid.Cell(c, 0));
     table.setHorizontalHeaderLabels(heads);
     for (int r = 1; r < grid.RowCount(); ++r)
         for (int c = 0; c < grid.ColCount(); ++c) {
@@ -120,16 +121,17 @@ std::unique_ptr<QDialog> ListLayout(platform::DialogModel& model, QWidget* paren
     list->setObjectName("ListBox1");
     list->setGeometry(8, 8, 480, 400);
     list->setFont(QFont("Monospace"));
-    for (const std::string& line : m.Items) list->addItem(ToQString(line));
+    for (const std::string& line : m.Items)
+        list->addItem(ToQString(line));
     if (m.Selected >= 1 && m.Selected <= list->count()) list->setCurrentRow(m.Selected - 1);
     QObject::connect(list, &QListWidget::currentRowChanged, f, [&m](int row) { m.Selected = row + 1; });
     QPointer<QDialog> dialog(f);
     QObject::connect(list, &QListWidget::itemDoubleClicked, f, [&m, dialog] {
         if (m.Press("ListBox1DblClick") == platform::DialogAction::Accept && dialog) dialog->accept();
     });
-    const char* buttons[] = {"Button_new", "Button_modify", "Button_insert", "Button_delete", "Button_156",
-                             "Button_157", "Button_158", "Button_ok", "Button_cancel", "Button_help",
-                             "Button_hilfebild", "Button_error"};
+    const char* buttons[] = {"Button_new",    "Button_modify", "Button_insert",    "Button_delete",
+                             "Button_156",    "Button_157",    "Button_158",       "Button_ok",
+                             "Button_cancel", "Button_help",   "Button_hilfebild", "Button_error"};
     int by = 8;
     for (const char* b : buttons) {
         QPushButton* button = PlaceButton(f, b, 496, by, 116);
@@ -157,7 +159,8 @@ std::unique_ptr<QDialog> ItemLayout(platform::DialogModel&, QWidget* parent)
     PlaceEdit(f, "Edit_ni", 224, 64, 100);
     PlaceButton(f, "Button_ni", 380, 63, 40);
     PlaceLabel(f, "Label_eingriffe", 20, 88, 300);
-    const char* rows[][3] = {{"Label_n", "Edit_n", "Label_nu"}, {"Label_T", "Edit_T", "Label_Tu"},
+    const char* rows[][3] = {{"Label_n", "Edit_n", "Label_nu"},
+                             {"Label_T", "Edit_T", "Label_Tu"},
                              {"Label_p", "Edit_p", "Label_pu"}};
     int y = 138;
     for (const auto& r : rows) {

@@ -43,7 +43,8 @@ QGroupBox* PlaceGroup(QWidget* parent, const char* name, int x, int y, int w, in
 QStringList Images(int count)
 {
     QStringList items;
-    for (int i = 0; i < count; ++i) items << QStringLiteral("image %1").arg(QChar('a' + i));
+    for (int i = 0; i < count; ++i)
+        items << QStringLiteral("image %1").arg(QChar('a' + i));
     return items;
 }
 
@@ -57,7 +58,8 @@ QStringList MethodNames()
 void PlaceGearGroup(QWidget* f, int x, int y)
 {
     QGroupBox* g = PlaceGroup(f, "GroupBox1", x, y, 612, 302);
-    for (int i = 1; i <= 4; ++i) PlaceLabel(g, Name("Label_rad", i), 290 + 54 * (i - 1), 16, 50);
+    for (int i = 1; i <= 4; ++i)
+        PlaceLabel(g, Name("Label_rad", i), 290 + 54 * (i - 1), 16, 50);
     struct Row {
         const char* label;
         const char* edit;
@@ -75,7 +77,8 @@ void PlaceGearGroup(QWidget* f, int x, int y)
     int ry = 40;
     for (const Row& r : rows) {
         PlaceLabel(g, r.label, 8, ry, 280);
-        for (int i = 1; i <= 4; ++i) PlaceEdit(g, Name(r.edit, i), 290 + 54 * (i - 1), ry, 50);
+        for (int i = 1; i <= 4; ++i)
+            PlaceEdit(g, Name(r.edit, i), 290 + 54 * (i - 1), ry, 50);
         if (r.unit) PlaceLabel(g, r.unit, 510, ry, 40);
         if (r.propose) PlaceButton(g, r.propose, 552, ry - 1, 26);
         if (r.help) PlaceButton(g, r.help, 580, ry - 1, 26);
@@ -113,7 +116,8 @@ void PlaceLubricantGroup(QWidget* f, int x, int y)
 void PlaceMeshGroup(QWidget* f, int x, int y, int w, int h, bool compact)
 {
     QGroupBox* g = PlaceGroup(f, "GroupBox_fs2", x, y, w, h);
-    for (int k = 1; k <= 3; ++k) PlaceLabel(g, Name("Label_paar", k), 200 + 70 * (k - 1), 14, 64);
+    for (int k = 1; k <= 3; ++k)
+        PlaceLabel(g, Name("Label_paar", k), 200 + 70 * (k - 1), 14, 64);
     PlaceCheck(g, "CheckBox_Jainputfsh", 8, 36, 120);
     PlaceLabel(g, "Label_fsh", 140, 36, 50);
     PlaceCheck(g, "CheckBox_jainputfma", 8, 62, 120);
@@ -147,7 +151,8 @@ void PlaceMeshGroup(QWidget* f, int x, int y, int w, int h, bool compact)
         QGroupBox* b = PlaceGroup(g, MeshName("GroupBox_lager", k), bx, boxY, boxW, boxH);
         for (int r = 0; r < 2; ++r) {
             const char* stem = r == 0 ? "bi442" : "bi443";
-            QLabel* label = PlaceLabel(b, MeshName((std::string("Label_") + stem).c_str(), k), 6, rowY[r], labelW);
+            QLabel* label =
+                PlaceLabel(b, MeshName((std::string("Label_") + stem).c_str(), k), 6, rowY[r], labelW);
             if (compact) {
                 label->setWordWrap(true);
                 label->setGeometry(6, rowY[r] - 3, labelW, 30);
@@ -193,9 +198,11 @@ void PlaceMeshGroup(QWidget* f, int x, int y, int w, int h, bool compact)
         fy += 54;
     }
     // The five switches in one row, in the narrower compact box in two.
-    const char* checks[] = {"CheckBox_stw", "CheckBox_einl", "CheckBox_flwk", "CheckBox_ball", "CheckBox_endrn"};
+    const char* checks[] = {"CheckBox_stw", "CheckBox_einl", "CheckBox_flwk", "CheckBox_ball",
+                            "CheckBox_endrn"};
     const int perRow = compact ? 3 : 5;
-    for (int i = 0; i < 5; ++i) PlaceCheck(g, checks[i], 8 + 195 * (i % perRow), fy + 28 * (i / perRow), 194);
+    for (int i = 0; i < 5; ++i)
+        PlaceCheck(g, checks[i], 8 + 195 * (i % perRow), fy + 28 * (i / perRow), 194);
     fy += 28 * ((4 / perRow) + 1);
     PlaceCheck(g, "CheckBox_notch", 8, fy, 140);
     PlaceButton(g, "Button2", 150, fy - 1, 26);
@@ -289,12 +296,13 @@ std::unique_ptr<QDialog> StrengthOptionsLayout(platform::DialogModel& model, QWi
     auto form = NewLayoutForm(parent, 520, 420);
     QDialog* f = form.get();
     if (auto* m = dynamic_cast<TForm_qyr5con3*>(&model)) new RefillOnActivation(*f, *m);
-    PlaceCombo(f, "ComboBox_rfcode", 8, 8, 220, {"DIN 3990-1,2,3", "DIN 3990-41", "Input K, Y, Z", "ISO 6336"});
+    PlaceCombo(f, "ComboBox_rfcode", 8, 8, 220,
+               {"DIN 3990-1,2,3", "DIN 3990-41", "Input K, Y, Z", "ISO 6336"});
     PlaceRadioGroup(f, "RadioGroup_ka", 8, 40, 400, 2);
     PlaceLabel(f, "Label_yfsx", 8, 122, 110);
     PlaceCombo(f, "ComboBox_yfsx", 120, 120, 220,
-               {"x (nom)", "xe  = (xemin+xemax)/2", "xe min (Asni)", "xe max (Asne)", "xev = (xevmin+xevmax)/2",
-                "xev min (Asne+q)", "xev max (Asne+q+qtol)"});
+               {"x (nom)", "xe  = (xemin+xemax)/2", "xe min (Asni)", "xe max (Asne)",
+                "xev = (xevmin+xevmax)/2", "xev min (Asne+q)", "xev max (Asne+q+qtol)"});
     PlaceButton(f, "Button_yfs", 344, 119, 26);
     PlaceCheck(f, "CheckBox_zwischenwertedrucken", 8, 152, 250);
     PlaceCheck(f, "CheckBox_Jainputfsh", 8, 180, 120);

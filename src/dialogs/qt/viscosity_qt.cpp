@@ -16,7 +16,9 @@ std::unique_ptr<QDialog> ViscosityLayout(platform::DialogModel&, QWidget* parent
     PlaceRadioGroup(f, "RadioGroup_visko", 8, 8, 180, 3);
     PlaceLabel(f, "Label_temp", 200, 16, 30, QStringLiteral("t"));
     PlaceEdit(f, "Edit_temp", 232, 14, 70);
-    PlaceLabel(f, "Label_tempu", 306, 16, 40, QString::fromUtf8("\xC2\xB0" "C"));
+    PlaceLabel(f, "Label_tempu", 306, 16, 40,
+               QString::fromUtf8("\xC2\xB0"
+                                 "C"));
     const char* rows[3][3] = {{"Label_visko50", "Edit_visko50", "Label_visko50u"},
                               {"Label_visko40", "Edit_visko40", "Label_visko40u"},
                               {"Label_viskox", "Edit_viskox", "Label_viskoxu"}};

@@ -18,7 +18,10 @@
 
 TBasicRackConverter basicrackconverter;
 
-void ResetBasicRackConverter() { basicrackconverter = TBasicRackConverter{}; }
+void ResetBasicRackConverter()
+{
+    basicrackconverter = TBasicRackConverter{};
+}
 
 namespace
 {
@@ -29,25 +32,33 @@ constexpr Extended Pi = 3.141592653589793238462643383279503L;
 constexpr int EnteredProfile = 4;
 const char DegreeByte[] = "\xF8";
 
-
 Extended& Coefficient(int Line, int g)
 {
     TGearPairData& p = GearPair;
     switch (Line) {
-    case 1: return p.hfP0_mn[g];
-    case 2: return p.haP0_mn[g];
-    case 3: return p.alphakP0[g];
-    case 4: return p.hFfP0_mn[g];
-    case 5: return p.alphaprP0[g];
-    case 6: return p.prP0_mn[g];
-    case 7: return p.rhoaP0_mn[g];
-    default: return p.rhofP0_mn[g];
+    case 1:
+        return p.hfP0_mn[g];
+    case 2:
+        return p.haP0_mn[g];
+    case 3:
+        return p.alphakP0[g];
+    case 4:
+        return p.hFfP0_mn[g];
+    case 5:
+        return p.alphaprP0[g];
+    case 6:
+        return p.prP0_mn[g];
+    case 7:
+        return p.rhoaP0_mn[g];
+    default:
+        return p.rhofP0_mn[g];
     }
 }
 
-const char* const InputLabels[9] = {"", "hfP0/m", "haP0/m", "a.kP0", "hFfP0/m", "a.prP0", "prP0/m", "raP0/m",
-                                    "rfP0/m"};
-const char* const OutputLabels[10] = {"", "d", "df", "da", "dFa", "sat min", "eps.alfa", "haP0", "hfP0", "hP0"};
+const char* const InputLabels[9] = {"",       "hfP0/m", "haP0/m", "a.kP0", "hFfP0/m",
+                                    "a.prP0", "prP0/m", "raP0/m", "rfP0/m"};
+const char* const OutputLabels[10] = {"",        "d",        "df",   "da",   "dFa",
+                                      "sat min", "eps.alfa", "haP0", "hfP0", "hP0"};
 
 bool IsAngleLine(int Line)
 {
@@ -111,8 +122,8 @@ void BasicRackConverterPass(int g)
     ResetErrorState();
     ReadInputs(g);
     if (p.rhoaP0_mn[g] == 0 && !DefaultTipRadius(p.alpha, p.haP0_mn[g], p.prP0_mn[g], p.rhoaP0_mn[g]))
-        AddErrorMessage("raP0/m: no tip radius fits a pressure angle of " + TrimBlanks(FloatToSignificant(p.alpha)) +
-                        DegreeByte);
+        AddErrorMessage("raP0/m: no tip radius fits a pressure angle of " +
+                        TrimBlanks(FloatToSignificant(p.alpha)) + DegreeByte);
     telmvar.FatalCalcError = false;
     SetDefaultCentreDistance();
     Unit0();
@@ -124,8 +135,11 @@ void BasicRackConverterPass(int g)
     GearPairWarnings();
 
     const std::string length = LengthUnitLabel();
-    const Extended values[10] = {0,         p.d[g],     p.df[g],    p.da[g],    p.dFamax[g],
-                                 p.sat_min[g], p.eps_alpha, p.haP0[g], p.hfP0[g], p.haP0[g] + p.hfP0[g]};
+    const Extended values[10] = {0,           p.d[g],
+                                 p.df[g],     p.da[g],
+                                 p.dFamax[g], p.sat_min[g],
+                                 p.eps_alpha, p.haP0[g],
+                                 p.hfP0[g],   p.haP0[g] + p.hfP0[g]};
     for (int i = 1; i <= 9; ++i) {
         vonline3.OnlineOutLabel[i] = OutputLabels[i];
         vonline3.OnlineOutUnit[i] = i == 6 ? "" : length;

@@ -12,8 +12,9 @@
 namespace
 {
 
-const char* const CouplingControls[] = {"Label_dcarrier", "Label_dcarrieru", "Edit_dcarrier", "Button_dcarrier",
-                                        "Label_lcarrier", "Label_lcarrieru", "Edit_lcarrier", "Button_lcarrier"};
+const char* const CouplingControls[] = {"Label_dcarrier",  "Label_dcarrieru", "Edit_dcarrier",
+                                        "Button_dcarrier", "Label_lcarrier",  "Label_lcarrieru",
+                                        "Edit_lcarrier",   "Button_lcarrier"};
 const char* const LengthEdits[] = {"dshs", "dshpi", "dshpe", "hcarrier", "dcarrier", "lcarrier"};
 
 } // namespace

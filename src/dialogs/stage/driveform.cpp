@@ -81,8 +81,8 @@ void TForm_qyr7antr::AfterLoadFields()
     Control("Label_nabtr").Visible = true;
     Control("Label_nabtr").Caption = "n out = " + TrimBlanks(FloatToSignificant(st.nOut)) + " /min";
     Control("Label_np").Visible = true;
-    Control("Label_np").Caption = "npi = " + TrimBlanks(FloatToSignificant(st.npC[1])) + " /min   npe = " +
-                                  TrimBlanks(FloatToSignificant(st.npC[2])) + " /min";
+    Control("Label_np").Caption = "npi = " + TrimBlanks(FloatToSignificant(st.npC[1])) +
+                                  " /min   npe = " + TrimBlanks(FloatToSignificant(st.npC[2])) + " /min";
     SetRadioIndex(*this, "RadioGroup_npt", 3, st.DriveInputMode == 0 ? 2 : st.DriveInputMode - 1);
     Control("Edit_ncontrol").Enabled = !st.ControlShaftBlocked;
     values_.Loaded(st.nIn, st.DriveValue, st.TN);

@@ -18,4 +18,3 @@ class TForm_qyr1visk final : public TStageDialogModel
   private:
     void WorkingViscosity();
 };
-

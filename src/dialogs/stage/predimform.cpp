@@ -141,7 +141,8 @@ void TForm_qyr7vor::SpeedRange()
         }
     }
     // A typed speed too large for the range arithmetic gives no range.
-    if (!std::isfinite(static_cast<long double>(nOutMin)) || !std::isfinite(static_cast<long double>(nOutMax))) {
+    if (!std::isfinite(static_cast<long double>(nOutMin)) ||
+        !std::isfinite(static_cast<long double>(nOutMax))) {
         nOutMin = 0;
         nOutMax = 0;
     }

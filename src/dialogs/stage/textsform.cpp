@@ -16,9 +16,9 @@ TForm_qyr7text::TForm_qyr7text() : TStageDialogModel("TForm_qyr7text", "")
     for (const char* column : {"Label_zname", "Label_znr", "Label_extzname"})
         for (int k = 0; k <= 1; ++k) {
             const std::string name = std::string(column) + std::to_string(k);
-            Control(name).Caption = column == std::string("Label_zname")  ? "Drawing name"
+            Control(name).Caption = column == std::string("Label_zname") ? "Drawing name"
                                     : column == std::string("Label_znr") ? "Drawing number"
-                                                                          : "Drawing name 2";
+                                                                         : "Drawing name 2";
         }
     for (int i = 1; i <= 3; ++i)
         Control("Label_bemerk" + std::to_string(i)).Caption = "Comments";

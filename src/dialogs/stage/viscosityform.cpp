@@ -1,7 +1,6 @@
 #include "dialogs/stage/viscosityform.h"
 
 #include "dialogs/helptext.h"
-#include "gearpair/viscosity.h"
 #include "dialogs/stage/radiogroup.h"
 #include "dialogs/stagedialog.h"
 #include "foundation/codepage.h"
@@ -9,6 +8,7 @@
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "foundation/unitsys.h"
+#include "gearpair/viscosity.h"
 
 namespace
 {
@@ -84,14 +84,16 @@ void TForm_viskot::Convert()
         }
         break;
     case 1:
-        if (TryViscosityAt(Typed(Control("Edit_visko40")), 40, 50, nu50) && TryViscosityAt(nu50, 50, t, nuT)) {
+        if (TryViscosityAt(Typed(Control("Edit_visko40")), 40, 50, nu50) &&
+            TryViscosityAt(nu50, 50, t, nuT)) {
             Nu50 = nu50;
             Show("Edit_visko50", nu50);
             Show("Edit_viskox", nuT);
         }
         break;
     case 2:
-        if (TryViscosityAt(Typed(Control("Edit_viskox")), t, 50, nu50) && TryViscosityAt(nu50, 50, 40, nu40)) {
+        if (TryViscosityAt(Typed(Control("Edit_viskox")), t, 50, nu50) &&
+            TryViscosityAt(nu50, 50, 40, nu40)) {
             Nu50 = nu50;
             Show("Edit_visko50", nu50);
             Show("Edit_visko40", nu40);

@@ -26,7 +26,8 @@ TForm_einarray::TForm_einarray(std::string Caption, int Lines, int Selected_) : 
     Control("Button_modify").Caption = "&Modify";
     Control("Button_insert").Caption = "&Insert";
     Control("Button_delete").Caption = "&Delete";
-    for (const char* b : {"Button_156", "Button_157", "Button_158"}) Control(b);
+    for (const char* b : {"Button_156", "Button_157", "Button_158"})
+        Control(b);
     Control("Button_ok").Caption = "OK";
     Control("Button_cancel").Caption = "Cancel";
     Control("Button_help").Caption = "&Help";
@@ -34,7 +35,8 @@ TForm_einarray::TForm_einarray(std::string Caption, int Lines, int Selected_) : 
     Control("Button_error").Caption = "&Error Messages";
     Control("Button_error").Visible = error0.ErrorCount > 0;
     // FormShow.
-    for (int i = 1; i <= Lines && i <= 135; ++i) Items.push_back(DisplayText(telmvar.TextItems[i]));
+    for (int i = 1; i <= Lines && i <= 135; ++i)
+        Items.push_back(DisplayText(telmvar.TextItems[i]));
     Selected = Selected_ >= 1 && Selected_ <= static_cast<int>(Items.size()) ? Selected_ : 0;
 }
 
@@ -44,8 +46,8 @@ platform::DialogAction TForm_einarray::Press(const std::string& Name)
     static const struct {
         const char* name;
         int code;
-    } codes[] = {{"Button_new", 1},    {"Button_insert", 2}, {"Button_delete", 3},    {"Button_156", 6},
-                 {"Button_157", 7},    {"Button_158", 8},    {"Button_modify", 9},    {"ListBox1DblClick", 10}};
+    } codes[] = {{"Button_new", 1}, {"Button_insert", 2}, {"Button_delete", 3}, {"Button_156", 6},
+                 {"Button_157", 7}, {"Button_158", 8},    {"Button_modify", 9}, {"ListBox1DblClick", 10}};
     for (const auto& c : codes)
         if (Name == c.name) {
             ActionCode = c.code;
@@ -131,7 +133,8 @@ TForm_lki::TForm_lki(TLoadSpectrumEditor& Editor) : TStageDialogModel("TForm_lki
     Control("SpinButton1Up");
     Control("SpinButton1Down");
     Control("Button_metric").Caption = "Nm <--> lbfin";
-    for (const char* e : {"Edit_ti", "Edit_ni", "Edit_n", "Edit_T", "Edit_p", "Edit_ts", "Edit_tmin", "Edit_th"})
+    for (const char* e :
+         {"Edit_ti", "Edit_ni", "Edit_n", "Edit_T", "Edit_p", "Edit_ts", "Edit_tmin", "Edit_th"})
         Control(e);
     Show();
 }
@@ -171,13 +174,16 @@ int TForm_lki::Mode() const
 void TForm_lki::UpdateMode()
 {
     const bool direct = Mode() == 1;
-    for (const char* c : {"Edit_ti", "Edit_ni", "Button_ti", "Button_ni"}) Control(c).Enabled = direct;
+    for (const char* c : {"Edit_ti", "Edit_ni", "Button_ti", "Button_ni"})
+        Control(c).Enabled = direct;
     const int computed = RadioIndex(*this, "RadioGroup_ntp", 3);
     const char* const ntp[] = {"Edit_n", "Edit_T", "Edit_p"};
-    for (int i = 0; i < 3; ++i) Control(ntp[i]).Enabled = !direct && i != computed;
+    for (int i = 0; i < 3; ++i)
+        Control(ntp[i]).Enabled = !direct && i != computed;
     const int given = RadioIndex(*this, "RadioGroup_t", 3);
     const char* const t[] = {"Edit_ts", "Edit_tmin", "Edit_th"};
-    for (int i = 0; i < 3; ++i) Control(t[i]).Enabled = !direct && i == given;
+    for (int i = 0; i < 3; ++i)
+        Control(t[i]).Enabled = !direct && i == given;
     for (int i = 0; i < 3; ++i) {
         Control(RadioButtonName("RadioGroup_ntp", i)).Enabled = !direct;
         Control(RadioButtonName("RadioGroup_t", i)).Enabled = !direct;
@@ -233,7 +239,7 @@ void TForm_lki::Recalculate()
         Control("Edit_ti").Text = Control("Edit_T").Text;
         // The minutes from the entered duration itself, not from its
         // rounded text in the minutes field.
-        const Extended given_t = given == 0 ? Read(*this, "Edit_ts") / 60
+        const Extended given_t = given == 0   ? Read(*this, "Edit_ts") / 60
                                  : given == 2 ? Read(*this, "Edit_th") * 60
                                               : Read(*this, "Edit_tmin");
         Control("Edit_ni").Text = Sig(given_t * Read(*this, "Edit_n") * e);
@@ -340,7 +346,8 @@ int Position(int Selected, int Count, const std::string& Question)
 {
     if (Selected >= 1 && Selected <= Count) return Selected;
     const std::vector<std::string> lines = LoadSpectrumListLines(GearPair.LoadSpectrum, Count);
-    for (int i = 1; i <= Count && i <= 135; ++i) telmvar.TextItems[i] = lines[static_cast<std::size_t>(i - 1)];
+    for (int i = 1; i <= Count && i <= 135; ++i)
+        telmvar.TextItems[i] = lines[static_cast<std::size_t>(i - 1)];
     uint16_t choice = 1;
     telmvar.Aborted = false;
     AskSelect(Question, static_cast<uint16_t>(Count), choice);
@@ -359,7 +366,8 @@ void EditLoadSpectrum()
     while (true) {
         const int C = editor.Count();
         const std::vector<std::string> lines = editor.ListLines();
-        for (int k = 1; k <= C && k <= 135; ++k) telmvar.TextItems[k] = lines[static_cast<std::size_t>(k - 1)];
+        for (int k = 1; k <= C && k <= 135; ++k)
+            telmvar.TextItems[k] = lines[static_cast<std::size_t>(k - 1)];
         SetInputHelpNumber(6400);
         TForm_einarray list("load spectrum " + telmvar.ProgramName, C, selected);
         list.Control("Button_156").Caption = "LC-Factor";
@@ -416,9 +424,11 @@ void EditLoadSpectrum()
         } else if (c == C + 4) {
             SetInputHelpNumber(6480);
             telmvar.Aborted = false;
-            AskValueInRange("multiplikator for load changes", cyclesFactor, LoadSpectrumFactorMin, LoadSpectrumFactorMax);
+            AskValueInRange("multiplikator for load changes", cyclesFactor, LoadSpectrumFactorMin,
+                            LoadSpectrumFactorMax);
             if (telmvar.Aborted) return;
-            AskValueInRange("multiplikator for torque data", torqueFactor, LoadSpectrumFactorMin, LoadSpectrumFactorMax);
+            AskValueInRange("multiplikator for torque data", torqueFactor, LoadSpectrumFactorMin,
+                            LoadSpectrumFactorMax);
             if (telmvar.Aborted) return;
             editor.Scale(cyclesFactor, torqueFactor);
         } else if (c == C + 5) {

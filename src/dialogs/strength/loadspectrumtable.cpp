@@ -1,9 +1,9 @@
 #include "dialogs/strength/loadspectrumtable.h"
 
+#include "dialogs/dialogservices.h"
 #include "dialogs/grid/clipboardgrid.h"
 #include "dialogs/messageboxes.h"
 #include "dialogs/prompts.h"
-#include "dialogs/dialogservices.h"
 #include "foundation/codepage.h"
 #include "foundation/messagecollector.h"
 #include "foundation/numbertext.h"
@@ -104,8 +104,9 @@ bool TForm_qyrlk1::StoreGrid()
     for (int i = 1; i <= count; ++i) {
         const std::string& tText = Grid.Cell(ColTorque, i);
         const std::string& nText = Grid.Cell(ColCycles, i);
-        const std::optional<TShownRow>& shown =
-            static_cast<std::size_t>(i - 1) < shown_.size() ? shown_[static_cast<std::size_t>(i - 1)] : std::nullopt;
+        const std::optional<TShownRow>& shown = static_cast<std::size_t>(i - 1) < shown_.size()
+                                                    ? shown_[static_cast<std::size_t>(i - 1)]
+                                                    : std::nullopt;
         TLoadSpectrumItem it;
         Extended x = 0;
         if (shown && tText == shown->Torque) {

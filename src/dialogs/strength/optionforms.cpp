@@ -14,11 +14,12 @@ namespace
 const char* const KaItems[] = {"Input KAH and KAF", "calculate KAH and KAF of load spectrum"};
 const char* const WarningItems[] = {"display all warnings", "hide warnings"};
 const char* const MethodItems[] = {"DIN 3990-1,2,3", "DIN 3990-41", "Input K, Y, Z", "ISO 6336"};
-const char* const ShiftItems[] = {"x (nom)",           "xe  = (xemin+xemax)/2", "xe min (Asni)",
-                                  "xe max (Asne)",     "xev = (xevmin+xevmax)/2", "xev min (Asne+q)",
-                                  "xev max (Asne+q+qtol)"};
+const char* const ShiftItems[] = {
+    "x (nom)",          "xe  = (xemin+xemax)/2", "xe min (Asni)", "xe max (Asne)", "xev = (xevmin+xevmax)/2",
+    "xev min (Asne+q)", "xev max (Asne+q+qtol)"};
 
-template <std::size_t N> int ComboIndex(const platform::DialogModel& M, const char* Combo, const char* const (&Items)[N])
+template <std::size_t N>
+int ComboIndex(const platform::DialogModel& M, const char* Combo, const char* const (&Items)[N])
 {
     const platform::DialogControl* c = M.FindControl(Combo);
     for (std::size_t i = 0; c && i < N; ++i)
@@ -26,15 +27,18 @@ template <std::size_t N> int ComboIndex(const platform::DialogModel& M, const ch
     return -1;
 }
 
-template <std::size_t N> void SetCombo(platform::DialogModel& M, const char* Combo, const char* const (&Items)[N], int Index)
+template <std::size_t N>
+void SetCombo(platform::DialogModel& M, const char* Combo, const char* const (&Items)[N], int Index)
 {
     M.Control(Combo).Text = Index >= 0 && static_cast<std::size_t>(Index) < N ? Items[Index] : "";
 }
 
-void RadioCaptions(platform::DialogModel& M, const char* Group, const char* Caption, const char* const* Items, int Count)
+void RadioCaptions(platform::DialogModel& M, const char* Group, const char* Caption, const char* const* Items,
+                   int Count)
 {
     M.Control(Group).Caption = Caption;
-    for (int i = 0; i < Count; ++i) M.Control(RadioButtonName(Group, i)).Caption = Items[i];
+    for (int i = 0; i < Count; ++i)
+        M.Control(RadioButtonName(Group, i)).Caption = Items[i];
 }
 
 void StoreRadio(const platform::DialogModel& M, const char* Group, int Count, int& Target)
@@ -91,7 +95,8 @@ platform::DialogAction TForm_qyr5con2::Press(const std::string& Name)
         // Stored at once: Cancel afterwards keeps the reset.
         GearPair.KaFromLoadSpectrum = 0;
         GearPair.AutoBallDiameter = 0;
-        for (int g = 1; g <= 3; ++g) PlanetaryGears.GearCode[g] = 2;
+        for (int g = 1; g <= 3; ++g)
+            PlanetaryGears.GearCode[g] = 2;
         GearPair.ToleranceStandard = 0;
         LoadFields();
         return platform::DialogAction::None;
@@ -201,7 +206,8 @@ void TForm_qyr5con3::UpdateEnabling()
 void TForm_qyr5con3::Changed(const std::string& Name)
 {
     if (Loading()) return;
-    if (Name == "CheckBox_Jainputfsh" || Name == "CheckBox_jainputfma" || Name == "ComboBox_rfcode") UpdateEnabling();
+    if (Name == "CheckBox_Jainputfsh" || Name == "CheckBox_jainputfma" || Name == "ComboBox_rfcode")
+        UpdateEnabling();
     Touch();
 }
 

@@ -11,10 +11,12 @@ TStrengthFormBase::TStrengthFormBase(std::string Form, std::string Title)
     Control("Button_ok").Caption = "OK";
     Control("Button_cancel").Caption = "Cancel";
     AfterLoad = [this] {
-        for (auto& g : groups_) g->AfterLoad();
+        for (auto& g : groups_)
+            g->AfterLoad();
     };
     AfterStore = [this] {
-        for (auto& g : groups_) g->AfterStore();
+        for (auto& g : groups_)
+            g->AfterStore();
     };
 }
 
@@ -26,13 +28,15 @@ void TStrengthFormBase::Finish()
 
 void TStrengthFormBase::Reload()
 {
-    for (auto& g : groups_) g->BeforeLoad();
+    for (auto& g : groups_)
+        g->BeforeLoad();
     LoadFields();
 }
 
 void TStrengthFormBase::Activate()
 {
-    for (auto& g : groups_) g->Update();
+    for (auto& g : groups_)
+        g->Update();
     Touch();
 }
 
@@ -58,7 +62,8 @@ platform::DialogAction TStrengthFormBase::Press(const std::string& Name)
 void TStrengthFormBase::Changed(const std::string& Name)
 {
     if (Loading()) return;
-    for (auto& g : groups_) g->Changed(Name);
+    for (auto& g : groups_)
+        g->Changed(Name);
     Touch();
 }
 
@@ -98,7 +103,8 @@ void TForm_qyr7fs0::UpdateMethodGroups()
     // Entered factors need none of the inputs that compute them; part 41
     // has no per-mesh misalignment and bearing inputs.
     const bool computed = i == 0 || i == 1 || i == 3;
-    for (const char* c : {"GroupBox1", "GroupBox2", "CheckBox_pfeil", "Button_pfeil"}) Control(c).Visible = computed;
+    for (const char* c : {"GroupBox1", "GroupBox2", "CheckBox_pfeil", "Button_pfeil"})
+        Control(c).Visible = computed;
     Control("GroupBox_fs2").Visible = i == 0 || i == 3;
     Touch();
 }

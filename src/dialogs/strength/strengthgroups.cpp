@@ -67,7 +67,8 @@ platform::DialogAction TStrengthGroup::HelpPicture(uint16_t No, bool StoreFirst)
 
 // --- per-gear group ------------------------------------------------------------
 
-TGearStrengthGroup::TGearStrengthGroup(TStageDialogModel& Model, bool Compact) : TStrengthGroup(Model), compact_(Compact)
+TGearStrengthGroup::TGearStrengthGroup(TStageDialogModel& Model, bool Compact)
+    : TStrengthGroup(Model), compact_(Compact)
 {
     TPlanetaryGears& g = PlanetaryGears;
     static const char* const heads[] = {"", "S", "Pi", "Pe", "H"};
@@ -98,13 +99,20 @@ TGearStrengthGroup::TGearStrengthGroup(TStageDialogModel& Model, bool Compact) :
     Hint(m_, "RadioGroup_Lnt", 6800, false);
     Hint(m_, "Label_znt", 6810, false);
     Hint(m_, "Label_ynt", 6820, false);
-    for (int i = 1; i <= 4; ++i) m_.Bind(N("Edit_di", i), TFieldKind::Length, &g.di[i]);
-    for (int i = 1; i <= 4; ++i) m_.Bind(N("Edit_neingr", i), TFieldKind::Sig3, &g.e[i]);
-    for (int i = 1; i <= 4; ++i) m_.Bind(N("Edit_nlastw", i), TFieldKind::Sig3, &g.Np[i]);
-    for (int i = 1; i <= 4; ++i) m_.Bind(N("Edit_rzflank", i), TFieldKind::MicroLength, &g.RzZ[i]);
-    for (int i = 1; i <= 4; ++i) m_.Bind(N("Edit_rzroot", i), TFieldKind::MicroLength, &g.RzY[i]);
-    for (int i = 1; i <= 4; ++i) m_.Bind(N("Edit_znt", i), TFieldKind::Sig3, &znt_[i]);
-    for (int i = 1; i <= 4; ++i) m_.Bind(N("Edit_ynt", i), TFieldKind::Sig3, &ynt_[i]);
+    for (int i = 1; i <= 4; ++i)
+        m_.Bind(N("Edit_di", i), TFieldKind::Length, &g.di[i]);
+    for (int i = 1; i <= 4; ++i)
+        m_.Bind(N("Edit_neingr", i), TFieldKind::Sig3, &g.e[i]);
+    for (int i = 1; i <= 4; ++i)
+        m_.Bind(N("Edit_nlastw", i), TFieldKind::Sig3, &g.Np[i]);
+    for (int i = 1; i <= 4; ++i)
+        m_.Bind(N("Edit_rzflank", i), TFieldKind::MicroLength, &g.RzZ[i]);
+    for (int i = 1; i <= 4; ++i)
+        m_.Bind(N("Edit_rzroot", i), TFieldKind::MicroLength, &g.RzY[i]);
+    for (int i = 1; i <= 4; ++i)
+        m_.Bind(N("Edit_znt", i), TFieldKind::Sig3, &znt_[i]);
+    for (int i = 1; i <= 4; ++i)
+        m_.Bind(N("Edit_ynt", i), TFieldKind::Sig3, &ynt_[i]);
 }
 
 void TGearStrengthGroup::BeforeLoad()
@@ -131,8 +139,10 @@ void TGearStrengthGroup::AfterStore()
     // Life factors that are calculated are not overwritten by the shown
     // ones.
     if (GearPair.LifeFactorInput == 1) {
-        for (int i = 1; i <= 4; ++i) PlanetaryGears.ZNT[i] = znt_[i];
-        for (int i = 1; i <= 4; ++i) PlanetaryGears.YNT[i] = ynt_[i];
+        for (int i = 1; i <= 4; ++i)
+            PlanetaryGears.ZNT[i] = znt_[i];
+        for (int i = 1; i <= 4; ++i)
+            PlanetaryGears.YNT[i] = ynt_[i];
     }
 }
 
@@ -141,7 +151,8 @@ void TGearStrengthGroup::UpdateLifeFactorFields()
     const int life = RadioIndex(m_, "RadioGroup_Lnt", 2);
     if (life != 0 && life != 1) return;
     for (const char* row : {"Edit_znt", "Edit_ynt"})
-        for (int i = 1; i <= 4; ++i) m_.Control(N(row, i)).Visible = life == 1;
+        for (int i = 1; i <= 4; ++i)
+            m_.Control(N(row, i)).Visible = life == 1;
     m_.Control("Label_znt").Visible = life == 1;
     m_.Control("Label_ynt").Visible = life == 1;
 }
@@ -190,17 +201,20 @@ bool TGearStrengthGroup::Press(const std::string& Name, platform::DialogAction& 
 
 // --- lubricant and factor group ------------------------------------------------
 
-TLubricantStrengthGroup::TLubricantStrengthGroup(TStageDialogModel& Model, bool Compact) : TStrengthGroup(Model)
+TLubricantStrengthGroup::TLubricantStrengthGroup(TStageDialogModel& Model, bool Compact)
+    : TStrengthGroup(Model)
 {
     TGearPairData& p = GearPair;
     // The degree sign is a DOS byte; labels show it display-converted.
-    Caption("Label_visko", DisplayText("Oil viscosity at 50\xF8" "C"));
+    Caption("Label_visko", DisplayText("Oil viscosity at 50\xF8"
+                                       "C"));
     Caption("Label_viskou", DisplayText(ViscosityUnitLabel()));
     Caption("Label_kah", "application factor KAH");
     Caption("Label_kaf", "application factor KAF");
     Caption("Label_kgamma", "mesh load factor Kgamma");
     Caption("CheckBox_pfeil", "Double helical gearing");
-    Caption("Button_viskox", DisplayText("Visko ... \xF8" "C"));
+    Caption("Button_viskox", DisplayText("Visko ... \xF8"
+                                         "C"));
     Caption("Button_oel", "..");
     for (const char* b : {"Button_kah", "Button_kaf", "Button_kgamma"})
         Caption(b, "<");
@@ -275,7 +289,8 @@ void TMethodGroup::AfterStore()
 
 // --- per-mesh group ------------------------------------------------------------
 
-TMeshStrengthGroup::TMeshStrengthGroup(TStageDialogModel& Model, bool Compact) : TStrengthGroup(Model), compact_(Compact)
+TMeshStrengthGroup::TMeshStrengthGroup(TStageDialogModel& Model, bool Compact)
+    : TStrengthGroup(Model), compact_(Compact)
 {
     TGearPairData& p = GearPair;
     TPlanetaryGears& g = PlanetaryGears;
@@ -289,12 +304,16 @@ TMeshStrengthGroup::TMeshStrengthGroup(TStageDialogModel& Model, bool Compact) :
     Caption("Label_fsh", "fsh");
     Caption("CheckBox_jainputfma", "Input fma ?");
     Caption("Label_fma", "fma");
-    for (const char* c : {"CheckBox_Jainputfsh", "Label_fsh"}) Hint(m_, c, 5015, true);
-    for (const char* c : {"CheckBox_jainputfma", "Label_fma"}) Hint(m_, c, 5020, true);
+    for (const char* c : {"CheckBox_Jainputfsh", "Label_fsh"})
+        Hint(m_, c, 5015, true);
+    for (const char* c : {"CheckBox_jainputfma", "Label_fma"})
+        Hint(m_, c, 5020, true);
     m_.Bind("CheckBox_Jainputfsh", TFieldKind::Boolean, &p.FshEntered);
-    for (int k = 1; k <= 3; ++k) m_.Bind(N("Edit_fsh", k), TFieldKind::MicroLength, &g.fsh[k]);
+    for (int k = 1; k <= 3; ++k)
+        m_.Bind(N("Edit_fsh", k), TFieldKind::MicroLength, &g.fsh[k]);
     m_.Bind("CheckBox_jainputfma", TFieldKind::Boolean, &p.FmaEntered);
-    for (int k = 1; k <= 3; ++k) m_.Bind(N("Edit_fma", k), TFieldKind::MicroLength, &g.fma[k]);
+    for (int k = 1; k <= 3; ++k)
+        m_.Bind(N("Edit_fma", k), TFieldKind::MicroLength, &g.fma[k]);
 
     if (!compact_) {
         Caption("Label_bi442", "Contact pattern position");
@@ -302,7 +321,8 @@ TMeshStrengthGroup::TMeshStrengthGroup(TStageDialogModel& Model, bool Compact) :
         Caption("Label_l1", "Bearing distance");
         Caption("Label_s1", "Bedding offset");
         Caption("Label_dsh", "Shaft-diameter of the pinion");
-        for (const char* b : {"Button_bi442", "Button_bi443", "Button_dsh"}) Caption(b, "?");
+        for (const char* b : {"Button_bi442", "Button_bi443", "Button_dsh"})
+            Caption(b, "?");
         Hint(m_, "Label_bi442", 5540, true);
         Hint(m_, "Label_bi443", 5550, true);
         Hint(m_, "Label_l1", 5560, true);
@@ -318,7 +338,8 @@ TMeshStrengthGroup::TMeshStrengthGroup(TStageDialogModel& Model, bool Compact) :
             Caption(M("Label_l1", k), "Bearing distance l");
             Caption(M("Label_s1", k), "Bedding offset s");
             Caption(M("Label_dsh", k), "Shaft-diameter of the pinion dsh " + gear);
-            for (const char* b : {"Button_bi442", "Button_bi443", "Button_dsh"}) Caption(M(b, k), "?");
+            for (const char* b : {"Button_bi442", "Button_bi443", "Button_dsh"})
+                Caption(M(b, k), "?");
         } else {
             Caption(M("Label_bi442", k), gear);
             Caption(M("Label_bi443", k), gear);
@@ -366,13 +387,15 @@ TMeshStrengthGroup::TMeshStrengthGroup(TStageDialogModel& Model, bool Compact) :
     m_.Bind("CheckBox_flwk", TFieldKind::YesNoChar, &p.ToothTraceCorrection);
     m_.Bind("CheckBox_ball", TFieldKind::YesNoChar, &p.Crowning);
     m_.Bind("CheckBox_endrn", TFieldKind::YesNoChar, &p.EndRelief);
-    for (int i = 1; i <= 4; ++i) m_.Bind(N("Edit_tgrg", i), TFieldKind::Sig3, &g.tg_rhog[i]);
+    for (int i = 1; i <= 4; ++i)
+        m_.Bind(N("Edit_tgrg", i), TFieldKind::Sig3, &g.tg_rhog[i]);
     m_.Bind("CheckBox_notch", TFieldKind::Boolean, &notch_);
     // Part 41 has no misalignment input: the fsh row stays hidden while the
     // dialog lives, whatever method is chosen in it.
     if (p.CalcMethod == 2)
-        for (const std::string& c : {std::string("CheckBox_Jainputfsh"), std::string("Label_fsh"),
-                                     std::string("Label_fshu"), N("Edit_fsh", 1), N("Edit_fsh", 2), N("Edit_fsh", 3)})
+        for (const std::string& c :
+             {std::string("CheckBox_Jainputfsh"), std::string("Label_fsh"), std::string("Label_fshu"),
+              N("Edit_fsh", 1), N("Edit_fsh", 2), N("Edit_fsh", 3)})
             m_.Control(c).Visible = false;
 }
 
@@ -390,8 +413,10 @@ void TMeshStrengthGroup::AfterLoad()
             Caption(M(u, k), DisplayText(LengthUnitLabel()));
         const int cp = PlanetaryGears.ContactPatternNo[k];
         const int ba = PlanetaryGears.BearingArrangementNo[k];
-        m_.Control(M("ComboBox_bi442", k)).Text = cp >= 1 && cp <= 6 ? std::string("image ") + char('a' + cp - 1) : "";
-        m_.Control(M("ComboBox_bi443", k)).Text = ba >= 1 && ba <= 5 ? std::string("image ") + char('a' + ba - 1) : "";
+        m_.Control(M("ComboBox_bi442", k)).Text =
+            cp >= 1 && cp <= 6 ? std::string("image ") + char('a' + cp - 1) : "";
+        m_.Control(M("ComboBox_bi443", k)).Text =
+            ba >= 1 && ba <= 5 ? std::string("image ") + char('a' + ba - 1) : "";
     }
     UpdateInputEnabling();
 }
@@ -417,15 +442,18 @@ void TMeshStrengthGroup::AfterStore()
 void TMeshStrengthGroup::UpdateInputEnabling()
 {
     const bool notch = m_.Control("CheckBox_notch").Checked;
-    for (const char* c : {"Label_tgrg", "Label_s", "Label_pi", "Label_pe", "Label_h"}) m_.Control(c).Visible = notch;
-    for (int i = 1; i <= 4; ++i) m_.Control(N("Edit_tgrg", i)).Visible = notch;
+    for (const char* c : {"Label_tgrg", "Label_s", "Label_pi", "Label_pe", "Label_h"})
+        m_.Control(c).Visible = notch;
+    for (int i = 1; i <= 4; ++i)
+        m_.Control(N("Edit_tgrg", i)).Visible = notch;
 
     const bool fsh = m_.Control("CheckBox_Jainputfsh").Checked;
-    for (int k = 1; k <= 3; ++k) m_.Control(N("Edit_fsh", k)).Enabled = fsh;
+    for (int k = 1; k <= 3; ++k)
+        m_.Control(N("Edit_fsh", k)).Enabled = fsh;
     // An entered fsh needs none of the inputs that compute it.
     if (!compact_)
-        for (const char* c : {"Label_bi442", "Label_bi443", "Label_l1", "Label_s1", "Label_dsh", "Button_bi442",
-                              "Button_bi443", "Button_dsh"})
+        for (const char* c : {"Label_bi442", "Label_bi443", "Label_l1", "Label_s1", "Label_dsh",
+                              "Button_bi442", "Button_bi443", "Button_dsh"})
             m_.Control(c).Visible = !fsh;
     m_.Control("CheckBox_stw").Visible = !fsh;
     for (int k = 1; k <= 3; ++k) {
@@ -435,7 +463,8 @@ void TMeshStrengthGroup::UpdateInputEnabling()
     }
 
     const bool fma = m_.Control("CheckBox_jainputfma").Checked;
-    for (int k = 1; k <= 3; ++k) m_.Control(N("Edit_fma", k)).Enabled = fma;
+    for (int k = 1; k <= 3; ++k)
+        m_.Control(N("Edit_fma", k)).Enabled = fma;
 }
 
 void TMeshStrengthGroup::Update()

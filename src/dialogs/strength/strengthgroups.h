@@ -18,7 +18,7 @@
 #include <string>
 
 // The texts of the method choice and the names of mesh columns.
-std::string MethodName(int CalcMethod); // "" outside 1..4
+std::string MethodName(int CalcMethod);  // "" outside 1..4
 extern const char* const MeshLetters[4]; // "", "s", "p", "h"
 
 class TStrengthGroup

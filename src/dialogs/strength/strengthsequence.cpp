@@ -37,11 +37,16 @@ std::vector<TFactorPrompt> EnteredFactorPrompts()
         p.push_back({"contact ratio factor flank  Z eps." + s, 5750, &g.Z_eps[m]});
         p.push_back({"helix angle factor flank Z" + Beta + s, 5760, &g.Z_beta[m]});
     }
-    for (int m = 1; m <= 3; ++m) p.push_back({std::string("lubrication factor ZL ") + MeshSuffix[m], 5770, &g.ZL[m]});
-    for (int m = 1; m <= 3; ++m) p.push_back({std::string("velocity factor Zv ") + MeshSuffix[m], 5775, &g.Zv[m]});
-    for (int m = 1; m <= 3; ++m) p.push_back({std::string("roughness factor ZR ") + MeshSuffix[m], 5785, &g.ZR[m]});
-    for (int m = 1; m <= 3; ++m) p.push_back({std::string("work hardening factor ZW") + MeshSuffix[m], 5780, &g.ZW[m]});
-    for (int i = 1; i <= 4; ++i) p.push_back({std::string("size factor flank ZX ") + GearSuffix[i], 5790, &g.ZX[i]});
+    for (int m = 1; m <= 3; ++m)
+        p.push_back({std::string("lubrication factor ZL ") + MeshSuffix[m], 5770, &g.ZL[m]});
+    for (int m = 1; m <= 3; ++m)
+        p.push_back({std::string("velocity factor Zv ") + MeshSuffix[m], 5775, &g.Zv[m]});
+    for (int m = 1; m <= 3; ++m)
+        p.push_back({std::string("roughness factor ZR ") + MeshSuffix[m], 5785, &g.ZR[m]});
+    for (int m = 1; m <= 3; ++m)
+        p.push_back({std::string("work hardening factor ZW") + MeshSuffix[m], 5780, &g.ZW[m]});
+    for (int i = 1; i <= 4; ++i)
+        p.push_back({std::string("size factor flank ZX ") + GearSuffix[i], 5790, &g.ZX[i]});
     for (int j = 1; j <= 2; ++j)
         for (int m = 1; m <= 3; ++m) {
             const std::string n = std::to_string(j);
@@ -53,9 +58,12 @@ std::vector<TFactorPrompt> EnteredFactorPrompts()
     for (int i = 1; i <= 4; ++i)
         p.push_back({std::string("rel.notch sensitiv.factor YdrelT ") + GearSuffix[i], 5830, &g.YdrelT[i]});
     for (int i = 1; i <= 4; ++i)
-        p.push_back({std::string("rel.surface-condition factor YRrelt ") + GearSuffix[i], 5840, &g.YRrelT[i]});
-    for (int i = 1; i <= 4; ++i) p.push_back({std::string("size factor tooth root YX ") + GearSuffix[i], 5850, &g.YX[i]});
-    for (int i = 1; i <= 4; ++i) p.push_back({std::string("alternating load factor YA ") + GearSuffix[i], 5855, &g.YA[i]});
+        p.push_back(
+            {std::string("rel.surface-condition factor YRrelt ") + GearSuffix[i], 5840, &g.YRrelT[i]});
+    for (int i = 1; i <= 4; ++i)
+        p.push_back({std::string("size factor tooth root YX ") + GearSuffix[i], 5850, &g.YX[i]});
+    for (int i = 1; i <= 4; ++i)
+        p.push_back({std::string("alternating load factor YA ") + GearSuffix[i], 5855, &g.YA[i]});
     return p;
 }
 

@@ -109,8 +109,8 @@ void DrawSelfAligningBallBearing(const TBearingDrawingData& b, int BoreLines)
     }
 }
 
-void DrawAngularOuterRingUpper(Extended R, Extended rw, Extended rl, Extended rm, Extended c, Extended c2, Extended w,
-                               Extended t)
+void DrawAngularOuterRingUpper(Extended R, Extended rw, Extended rl, Extended rm, Extended c, Extended c2,
+                               Extended w, Extended t)
 {
     if (rw == 0) return;
     Extended q = 0, h = 0;
@@ -135,8 +135,8 @@ void DrawAngularOuterRingUpper(Extended R, Extended rw, Extended rl, Extended rm
     o.Hatched(0, -45);
 }
 
-void DrawAngularOuterRingLower(Extended R, Extended rw, Extended rl, Extended rm, Extended c, Extended c2, Extended w,
-                               Extended t)
+void DrawAngularOuterRingLower(Extended R, Extended rw, Extended rl, Extended rm, Extended c, Extended c2,
+                               Extended w, Extended t)
 {
     SetHatchMode(1);
     Extended q = 0, h = 0;

@@ -113,7 +113,10 @@ void BallCross(Extended X, Extended Y, Extended rw)
     Line(X, Y - rw / 2, X, Y + rw / 2);
 }
 
-Extended RoundedBallRadius(Extended m) { return Round(5 * m) / 10; }
+Extended RoundedBallRadius(Extended m)
+{
+    return Round(5 * m) / 10;
+}
 
 void TRoller::Arcs() const
 {
@@ -206,24 +209,48 @@ void BearingDraw(const TBearingDrawingData& b, int BoreLines)
 {
     THatchModeReset reset;
     switch (b.TypeCode) {
-    case 1: DrawGrooveBallBearing(b, BoreLines); break;
-    case 2: DrawSelfAligningBallBearing(b, BoreLines); break;
-    case 3: DrawNeedleBush(b, BoreLines); break;
-    case 4: DrawNeedleBearingNoInnerRing(b, BoreLines); break;
-    case 5: DrawCylindricalRollerBearing(b, BoreLines); break;
-    case 6: DrawTaperRollerBearing(b, BoreLines); break;
-    case 7: DrawSphericalRollerBearing(b, BoreLines); break;
-    case 8: DrawAngularContactBallBearing(b, BoreLines); break;
-    case 9: DrawAngularContactBallBearing2(b, BoreLines); break;
-    case 10: DrawNeedleCage(b, BoreLines); break;
-    default: break;
+    case 1:
+        DrawGrooveBallBearing(b, BoreLines);
+        break;
+    case 2:
+        DrawSelfAligningBallBearing(b, BoreLines);
+        break;
+    case 3:
+        DrawNeedleBush(b, BoreLines);
+        break;
+    case 4:
+        DrawNeedleBearingNoInnerRing(b, BoreLines);
+        break;
+    case 5:
+        DrawCylindricalRollerBearing(b, BoreLines);
+        break;
+    case 6:
+        DrawTaperRollerBearing(b, BoreLines);
+        break;
+    case 7:
+        DrawSphericalRollerBearing(b, BoreLines);
+        break;
+    case 8:
+        DrawAngularContactBallBearing(b, BoreLines);
+        break;
+    case 9:
+        DrawAngularContactBallBearing2(b, BoreLines);
+        break;
+    case 10:
+        DrawNeedleCage(b, BoreLines);
+        break;
+    default:
+        break;
     }
     CadSetLayer(19);
     CadSetTextStyle(2, 0, b.D / 35, 0.8L * b.D / 35);
     if (Finite({b.D})) CadText(b.Designation, 0, 0.51L * b.D);
 }
 
-void BearingDraw(const WaelzLagerTyp& R, int BoreLines) { BearingDraw(BearingDrawingData(R), BoreLines); }
+void BearingDraw(const WaelzLagerTyp& R, int BoreLines)
+{
+    BearingDraw(BearingDrawingData(R), BoreLines);
+}
 
 void BearingDraw(int n, int BoreLines)
 {
@@ -249,7 +276,8 @@ bool Groove(Extended r, Extended t, Extended& q, Extended& e)
 
 } // namespace
 
-void DrawGroovedRingAbove(Extended x0, Extended y0, Extended r, Extended c, Extended h, Extended w, Extended t)
+void DrawGroovedRingAbove(Extended x0, Extended y0, Extended r, Extended c, Extended h, Extended w,
+                          Extended t)
 {
     if (r == 0) return;
     Extended q = 0, e = 0;
@@ -278,7 +306,8 @@ void DrawGroovedRingAbove(Extended x0, Extended y0, Extended r, Extended c, Exte
     HatchCollected(0, w / 10, y0 >= 0 ? 45 : -45);
 }
 
-void DrawGroovedRingBelow(Extended x0, Extended y0, Extended r, Extended c, Extended h, Extended w, Extended t)
+void DrawGroovedRingBelow(Extended x0, Extended y0, Extended r, Extended c, Extended h, Extended w,
+                          Extended t)
 {
     if (r == 0) return;
     if (r < t) t = r;

@@ -27,17 +27,17 @@
 struct TBearingDrawingData {
     int TypeCode = 0;
     std::string Designation;
-    Extended D = 0;               // outer diameter
-    Extended d = 0;               // bore (raceway diameter for types 4 and 10)
-    Extended B = 0;               // width; inner ring width of type 6
-    Extended OuterRingWidth = 0;  // type 6
-    Extended rs = 0;              // ring chamfer, drawn as a corner radius
-    Extended d1 = 0;              // inner ring land diameter
-    Extended D1 = 0;              // outer ring land diameter
-    Extended T = 0;               // type 6 total width
-    Extended rs2 = 0;             // second corner radius
-    Extended rs3 = 0;             // type 6 back-face corner; 0 = derived
-    Extended alpha = 0;           // degrees
+    Extended D = 0;              // outer diameter
+    Extended d = 0;              // bore (raceway diameter for types 4 and 10)
+    Extended B = 0;              // width; inner ring width of type 6
+    Extended OuterRingWidth = 0; // type 6
+    Extended rs = 0;             // ring chamfer, drawn as a corner radius
+    Extended d1 = 0;             // inner ring land diameter
+    Extended D1 = 0;             // outer ring land diameter
+    Extended T = 0;              // type 6 total width
+    Extended rs2 = 0;            // second corner radius
+    Extended rs3 = 0;            // type 6 back-face corner; 0 = derived
+    Extended alpha = 0;          // degrees
 };
 
 TBearingDrawingData BearingDrawingData(const WaelzLagerTyp& R);
@@ -62,23 +62,25 @@ int CylindricalRollerDesign(const std::string& Designation);
 // groove of radius r and depth t; c rounds the two corners away from the
 // land. Below limits the groove to half a ball (t <= r). A groove that
 // cannot be formed leaves a straight land. Nothing for r = 0.
-void DrawGroovedRingAbove(Extended x0, Extended y0, Extended r, Extended c, Extended h, Extended w, Extended t);
-void DrawGroovedRingBelow(Extended x0, Extended y0, Extended r, Extended c, Extended h, Extended w, Extended t);
+void DrawGroovedRingAbove(Extended x0, Extended y0, Extended r, Extended c, Extended h, Extended w,
+                          Extended t);
+void DrawGroovedRingBelow(Extended x0, Extended y0, Extended r, Extended c, Extended h, Extended w,
+                          Extended t);
 
 // Ring sections of the angular contact ball bearing (type 8): R outer or
 // bore radius, rw ball radius, rl land radius, rm pitch radius, c and c2
 // corner radii, w width, t groove depth.
-void DrawAngularOuterRingUpper(Extended R, Extended rw, Extended rl, Extended rm, Extended c, Extended c2, Extended w,
-                               Extended t);
-void DrawAngularOuterRingLower(Extended R, Extended rw, Extended rl, Extended rm, Extended c, Extended c2, Extended w,
-                               Extended t);
-void DrawAngularInnerRingUpper(Extended R, Extended rw, Extended rl, Extended rm, Extended c, Extended c2, Extended w,
-                               Extended t);
+void DrawAngularOuterRingUpper(Extended R, Extended rw, Extended rl, Extended rm, Extended c, Extended c2,
+                               Extended w, Extended t);
+void DrawAngularOuterRingLower(Extended R, Extended rw, Extended rl, Extended rm, Extended c, Extended c2,
+                               Extended w, Extended t);
+void DrawAngularInnerRingUpper(Extended R, Extended rw, Extended rl, Extended rm, Extended c, Extended c2,
+                               Extended w, Extended t);
 
 // Ring sections of the cylindrical roller bearing; every y and included
 // angle is multiplied by s (+1 upper, -1 lower half).
-void HatchRibbedRing(Extended x0, Extended y0, Extended h, Extended w, Extended p, Extended L, Extended c, Extended k,
-                     Extended s, Extended angle);
+void HatchRibbedRing(Extended x0, Extended y0, Extended h, Extended w, Extended p, Extended L, Extended c,
+                     Extended k, Extended s, Extended angle);
 void HatchPlainRing(Extended x0, Extended y0, Extended h, Extended w, Extended L, Extended c, Extended s);
 void HatchSingleRibRing(Extended x0, Extended y0, Extended h, Extended w, Extended p, Extended L, Extended c,
                         Extended k, Extended s);

@@ -16,8 +16,14 @@ namespace bearingdrawing
 inline constexpr Extended HalfPi = 1.57079632679489661923132169163975144L;
 inline constexpr Extended PiL = 3.14159265358979323846264338327950288L;
 
-inline Extended Rad(Extended Deg) { return Deg * PiL / 180; }
-inline Extended Deg(Extended Rad) { return Rad * 180 / PiL; }
+inline Extended Rad(Extended Deg)
+{
+    return Deg * PiL / 180;
+}
+inline Extended Deg(Extended Rad)
+{
+    return Rad * 180 / PiL;
+}
 
 bool Finite(std::initializer_list<Extended> Values);
 

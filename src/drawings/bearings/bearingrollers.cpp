@@ -20,8 +20,8 @@ const Extended Tan12 = std::tan(Rad(12));
 
 } // namespace
 
-void HatchRibbedRing(Extended x0, Extended y0, Extended h, Extended w, Extended p, Extended L, Extended c, Extended k,
-                     Extended s, Extended angle)
+void HatchRibbedRing(Extended x0, Extended y0, Extended h, Extended w, Extended p, Extended L, Extended c,
+                     Extended k, Extended s, Extended angle)
 {
     const Extended m = (w - L) / 2;
     CadSetLayer(5);

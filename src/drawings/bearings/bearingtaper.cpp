@@ -22,13 +22,28 @@ struct P2 {
     Extended x = 0, y = 0;
 };
 
-P2 operator+(P2 a, P2 b) { return {a.x + b.x, a.y + b.y}; }
-P2 operator-(P2 a, P2 b) { return {a.x - b.x, a.y - b.y}; }
-P2 operator*(Extended k, P2 a) { return {k * a.x, k * a.y}; }
-P2 Dir(Extended a) { return {std::cos(a), std::sin(a)}; }
+P2 operator+(P2 a, P2 b)
+{
+    return {a.x + b.x, a.y + b.y};
+}
+P2 operator-(P2 a, P2 b)
+{
+    return {a.x - b.x, a.y - b.y};
+}
+P2 operator*(Extended k, P2 a)
+{
+    return {k * a.x, k * a.y};
+}
+P2 Dir(Extended a)
+{
+    return {std::cos(a), std::sin(a)};
+}
 
 // A cosine that is 0 in the drawing's sense: the tangent would be infinite.
-bool Vertical(Extended a) { return std::fabs(std::cos(a)) < 1e-15L; }
+bool Vertical(Extended a)
+{
+    return std::fabs(std::cos(a)) < 1e-15L;
+}
 
 } // namespace
 

@@ -194,7 +194,8 @@ void DrawLifeCurves(Extended T1Max)
             CadSetLayer(c.Layer);
             const bool pittingGear2 = c.Gear == 2 && c.Pitting;
             if (previous[k] == 0 && now[k] > 0) {
-                if (!pittingGear2 || now[k] > 1) DiagramMarkedLine(c.Marker, previousT1, FromAbove, t1, now[k]);
+                if (!pittingGear2 || now[k] > 1)
+                    DiagramMarkedLine(c.Marker, previousT1, FromAbove, t1, now[k]);
             } else if (previous[k] > 1) {
                 DiagramMarkedLine(c.Marker, previousT1, previous[k], t1, now[k]);
             }
@@ -288,8 +289,10 @@ void DrawLifeLegend(uint16_t Kind)
         int Index;
         int Curve;
     };
-    const TLine lines[] = {
-        {"tF1=", ", SF1=", 1, 0}, {"tF2=", ", SF2=", 2, 2}, {"tH1=", ", SH1=", 3, 1}, {"tH2=", ", SH2=", 4, 3}};
+    const TLine lines[] = {{"tF1=", ", SF1=", 1, 0},
+                           {"tF2=", ", SF2=", 2, 2},
+                           {"tH1=", ", SH1=", 3, 1},
+                           {"tH2=", ", SH2=", 4, 3}};
     std::string texts[4];
     Extended longest = 0;
     for (int i = 0; i < 4; ++i) {

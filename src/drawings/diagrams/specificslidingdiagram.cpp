@@ -18,7 +18,10 @@
 
 TSlidingLabels slidinglabels;
 
-void ResetSlidingLabels() { slidinglabels = TSlidingLabels{}; }
+void ResetSlidingLabels()
+{
+    slidinglabels = TSlidingLabels{};
+}
 
 namespace
 {
@@ -166,8 +169,8 @@ bool NominalCurve(int Gear, const TSlidingState& S, Extended AtA, Extended AtE)
 // (the end label showing the stored value NominalE), otherwise only those
 // apart from the nominal end values. False when a radius of curvature of 0
 // ended the diagram.
-bool ComputedCurve(int Gear, const TSlidingState& S, const std::string& Suffix, bool Nominal, Extended NominalA,
-                   Extended NominalE, Extended Span)
+bool ComputedCurve(int Gear, const TSlidingState& S, const std::string& Suffix, bool Nominal,
+                   Extended NominalA, Extended NominalE, Extended Span)
 {
     const std::string n = std::to_string(Gear);
     // A value is labelled only where it stands apart from the nominal one
@@ -315,14 +318,12 @@ void WriteSpecificSlidingTable(int Mode, const std::string& MeshCaption)
         bool TolerancesOnly;
     };
     const TRow rows[] = {
-        {18, "zeta A1", G.zeta_f1, false},     {18, "zeta A1min", G.zeta_f1_amin, false},
-        {18, "zeta A1max", G.zeta_f1_amax, true},
-        {21, "zeta A2", G.zeta_a2, false},     {21, "zeta A2min", G.zeta_a2_amin, true},
-        {21, "zeta A2max", G.zeta_a2_amax, false},
-        {18, "zeta E1", G.zeta_a1, false},     {18, "zeta E1min", G.zeta_a1_amin, true},
-        {18, "zeta E1max", G.zeta_a1_amax, false},
-        {21, "zeta E2", G.zeta_f2, false},     {21, "zeta E2min", G.zeta_f2_amin, false},
-        {21, "zeta E2max", G.zeta_f2_amax, true},
+        {18, "zeta A1", G.zeta_f1, false},         {18, "zeta A1min", G.zeta_f1_amin, false},
+        {18, "zeta A1max", G.zeta_f1_amax, true},  {21, "zeta A2", G.zeta_a2, false},
+        {21, "zeta A2min", G.zeta_a2_amin, true},  {21, "zeta A2max", G.zeta_a2_amax, false},
+        {18, "zeta E1", G.zeta_a1, false},         {18, "zeta E1min", G.zeta_a1_amin, true},
+        {18, "zeta E1max", G.zeta_a1_amax, false}, {21, "zeta E2", G.zeta_f2, false},
+        {21, "zeta E2min", G.zeta_f2_amin, false}, {21, "zeta E2max", G.zeta_f2_amax, true},
     };
     for (const TRow& r : rows) {
         if (r.TolerancesOnly && !tolerances) continue;

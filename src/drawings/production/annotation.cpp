@@ -51,7 +51,8 @@ std::string ScaleText(Extended F)
 
 std::string DimensionValueText(const std::string& Name, Extended V)
 {
-    if (wtelmvar.UnitSystem == 1) return Name + " = " + TrimBlanks(FloatToSignificantLess(-1, V / 25.4L)) + " in";
+    if (wtelmvar.UnitSystem == 1)
+        return Name + " = " + TrimBlanks(FloatToSignificantLess(-1, V / 25.4L)) + " in";
     const Extended a = std::fabs(V);
     if (a >= 0.001L && a < 1) return Name + " = " + TrimBlanks(FloatToFixedDecimals(3, V)) + " mm";
     return Name + " = " + Significant3(V) + " mm";
@@ -79,7 +80,9 @@ void CadEllipticArc(Extended Xc, Extended Yc, Extended A0, Extended A1, Extended
     const Extended t0 = DegToRad(A0);
     const Extended t1 = DegToRad(A1);
     const Extended dt = DegToRad(Step);
-    auto vertex = [&](Extended T) { CadPolylineVertex(Xc + R * Fx * std::cos(T), Yc + R * Fy * std::sin(T), 0); };
+    auto vertex = [&](Extended T) {
+        CadPolylineVertex(Xc + R * Fx * std::cos(T), Yc + R * Fy * std::sin(T), 0);
+    };
     CadBeginPolyline();
     vertex(t0);
     if (dt > 0) {

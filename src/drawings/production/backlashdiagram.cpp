@@ -7,8 +7,8 @@
 
 #include "foundation/guardedmath.h"
 #include "gearpair/gearpairdata.h"
-#include "graphics/cad/cadhatch.h"
 #include "graphics/cad/caddimensions.h"
+#include "graphics/cad/cadhatch.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadprimitives.h"
 #include "reports/engine/reportservices.h"
@@ -75,7 +75,8 @@ void WriteBacklashTable(const std::string& MeshCaption)
     // diagram to draw then.
     const Extended span = jmax - g.Asni[1] - g.Asni[2];
     if (!(span > 0)) {
-        if (reportservices.ShowMessageIfEnabled) reportservices.ShowMessageIfEnabled("not for tolerance = 0 !");
+        if (reportservices.ShowMessageIfEnabled)
+            reportservices.ShowMessageIfEnabled("not for tolerance = 0 !");
         return;
     }
     const Extended k = 100 / span;

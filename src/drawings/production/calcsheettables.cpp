@@ -13,10 +13,22 @@
 namespace
 {
 
-std::string F32(Extended V) { return FormatFloatFixed(3, 2, V); }
-std::string L32(Extended V) { return FormatLengthFixed(3, 2, V); }
-std::string F33(Extended V) { return FormatFloatFixed(3, 3, V); }
-std::string L33(Extended V) { return FormatLengthFixed(3, 3, V); }
+std::string F32(Extended V)
+{
+    return FormatFloatFixed(3, 2, V);
+}
+std::string L32(Extended V)
+{
+    return FormatLengthFixed(3, 2, V);
+}
+std::string F33(Extended V)
+{
+    return FormatFloatFixed(3, 3, V);
+}
+std::string L33(Extended V)
+{
+    return FormatLengthFixed(3, 3, V);
+}
 
 // A material name in a column of 8 characters: shortened names are put in
 // parentheses so the reader knows the name goes on.
@@ -126,9 +138,12 @@ void WriteMaterialTable(Extended X, Extended Y, Extended H)
     TCadTable t;
     t.Init(X, Y, H, {8, 4, 8, 8}, {"MATERIAL"});
     t.AddRow("material", "", MaterialCell(g.MaterialName[1]), MaterialCell(g.MaterialName[2]));
-    t.AddRow("Sig.Hlim", unit, FormatStressFixed(8, 0, g.SigmaHlim[1]), FormatStressFixed(8, 0, g.SigmaHlim[2]));
-    t.AddRow("Sigma FE", unit, FormatStressFixed(8, 0, g.Sigma_FE[1]), FormatStressFixed(8, 0, g.Sigma_FE[2]));
-    t.AddRow("Sig.Flim", unit, FormatStressFixed(8, 0, g.Sigma_FE[1] / 2), FormatStressFixed(8, 0, g.Sigma_FE[2] / 2));
+    t.AddRow("Sig.Hlim", unit, FormatStressFixed(8, 0, g.SigmaHlim[1]),
+             FormatStressFixed(8, 0, g.SigmaHlim[2]));
+    t.AddRow("Sigma FE", unit, FormatStressFixed(8, 0, g.Sigma_FE[1]),
+             FormatStressFixed(8, 0, g.Sigma_FE[2]));
+    t.AddRow("Sig.Flim", unit, FormatStressFixed(8, 0, g.Sigma_FE[1] / 2),
+             FormatStressFixed(8, 0, g.Sigma_FE[2] / 2));
     t.AddRow("Tempering:", "", HeatTreatmentText(g.HeatTreatment[1]), HeatTreatmentText(g.HeatTreatment[2]));
     t.AddRow("Brinell", "HB", FormatFloatFixed(8, 0, g.HB[1]), FormatFloatFixed(8, 0, g.HB[2]));
     t.Done();

@@ -61,14 +61,14 @@ void DrawPlanetSpacingDetail(int zH, int zS, int zPe, Extended mn, Extended beta
         SetDimensionScale(0.007L * mt * std::abs(zH));
         CadArcToleranceDimension(TrimBlanks(AngleToText(RadToDeg(theta - previous))), "", "", 0, 0,
                                  RadToDeg(previous), RadToDeg(theta), L, 0);
-        CadArcToleranceDimension(TrimBlanks(AngleToText(RadToDeg(OffsetAngle))), "", "", 0, 0, RadToDeg(theta),
-                                 RadToDeg(theta + OffsetAngle), 0.94L * L, 1);
+        CadArcToleranceDimension(TrimBlanks(AngleToText(RadToDeg(OffsetAngle))), "", "", 0, 0,
+                                 RadToDeg(theta), RadToDeg(theta + OffsetAngle), 0.94L * L, 1);
         previous = theta;
     }
-    CadVerticalDimension(TrimBlanks(LengthToText(2 * std::fabs(rI))), "", "", 0, -std::fabs(rI), 0, std::fabs(rI),
-                         1.1L * L);
-    CadVerticalDimension(TrimBlanks(LengthToText(2 * std::fabs(rE))), "", "", 0, -std::fabs(rE), 0, std::fabs(rE),
-                         1.2L * L);
+    CadVerticalDimension(TrimBlanks(LengthToText(2 * std::fabs(rI))), "", "", 0, -std::fabs(rI), 0,
+                         std::fabs(rI), 1.1L * L);
+    CadVerticalDimension(TrimBlanks(LengthToText(2 * std::fabs(rE))), "", "", 0, -std::fabs(rE), 0,
+                         std::fabs(rE), 1.2L * L);
     SetDimensionScale(1.0L);
 }
 

@@ -48,8 +48,9 @@ void DrawHubRingDetail(Extended rFill, Extended r, Extended s);
 // by the angles angle1 and angle2, then a filled centre circle rCentre.
 // e3, e4, e6 and e11 are carried by the callers' argument lists and not
 // used. n <= 0 or R = 0 draws nothing (no sector to divide the ring into).
-void DrawSlottedRingDetail(int n, Extended rCentre, Extended R, Extended e3, Extended e4, Extended w, Extended e6,
-                           Extended runBack, Extended rOut, Extended angle1, Extended angle2, Extended e11);
+void DrawSlottedRingDetail(int n, Extended rCentre, Extended R, Extended e3, Extended e4, Extended w,
+                           Extended e6, Extended runBack, Extended rOut, Extended angle1, Extended angle2,
+                           Extended e11);
 
 // Layer 5: the oblong of half-width R about the centres (0, 0) and (a, 0)
 // with half circles at both ends, and the filled bores rBore1 at (0, 0)

@@ -91,8 +91,8 @@ void DrawGearBody(int z, Extended X0, Extended Y0, Extended d, Extended da, Exte
             const Extended sR = rf - ri;
             const Extended w1 = b / 2 - sR / 2;
             const Extended w2 = b / 2 + sR / 2;
-            const Extended half[13][2] = {{0, rB},      {b, rB}, {b, rB + sR}, {w2, rB + sR}, {w2, ri},
-                                          {b, ri},      {b, rf}, {0, rf},      {0, ri},       {w1, ri},
+            const Extended half[13][2] = {{0, rB},       {b, rB},      {b, rB + sR}, {w2, rB + sR}, {w2, ri},
+                                          {b, ri},       {b, rf},      {0, rf},      {0, ri},       {w1, ri},
                                           {w1, rB + sR}, {0, rB + sR}, {0, rB}};
             HatchedOutline(half, 13, 1, h, HatchAngle);
             HatchedOutline(half, 13, -1, h, HatchAngle);
@@ -158,6 +158,12 @@ void DrawGearBodyWithBore(int z, Extended X0, Extended Y0, Extended d, Extended 
         DrawGearBodyView(z, X0, Y0, d, da, df, di, b, bcha);
 }
 
-void AskSelectGear(uint16_t& Choice) { AskGear(2, Choice); }
+void AskSelectGear(uint16_t& Choice)
+{
+    AskGear(2, Choice);
+}
 
-void AskSelectGearOrBoth(uint16_t& Choice) { AskGear(3, Choice); }
+void AskSelectGearOrBoth(uint16_t& Choice)
+{
+    AskGear(3, Choice);
+}

@@ -70,8 +70,10 @@ void WriteGearDataTable(int Mode, int Gear, Extended X, Extended Y, Extended H)
     t.AddRow("base diameter", "db", FormatLengthFixed(6, 3, std::fabs(g.db[n])));
     t.AddRow("root diam.util.at tip", "dNa", FormatLengthFixed(6, 3, std::fabs(g.dNa[n])));
     t.AddRow("root diameter utilizable", "dNf", FormatLengthFixed(6, 3, std::fabs(g.dNf[n])));
-    t.AddRow(internal ? "profile shift coeff.(-)" : "profile shift coeff.", "x", FormatFloatFixed(5, 4, g.x[n]));
-    t.AddRow(internal ? "gen.addend.modif.coef.(-)" : "gen.addend.modif.coef.", "xe", AddendumModificationText(n));
+    t.AddRow(internal ? "profile shift coeff.(-)" : "profile shift coeff.", "x",
+             FormatFloatFixed(5, 4, g.x[n]));
+    t.AddRow(internal ? "gen.addend.modif.coef.(-)" : "gen.addend.modif.coef.", "xe",
+             AddendumModificationText(n));
     t.AddRow("normal space width", "en", FormatLengthFixed(6, 3, g.en[n]));
     t.AddRow("normal tooth thickn.", "sn", FormatLengthFixed(6, 3, g.sn_nom[n]));
     // Signed like the tooth number: the mesh with the ring has a negative
@@ -141,7 +143,8 @@ void WriteGearDataSheet(int Gear)
     FormText(84, 62.5L, TrimBlanks(FormatFloatFixed(2, 4, g.x[n])));
 
     FormText(3, 53.5L, "flank tolerance class");
-    FormText(84, 53.5L, IntToText(g.FlankToleranceClass[n]) + " " + FlankToleranceStandardText(g.ToleranceStandard));
+    FormText(84, 53.5L,
+             IntToText(g.FlankToleranceClass[n]) + " " + FlankToleranceStandardText(g.ToleranceStandard));
     FormText(3, 47.5L, "tolerance zone DIN 3967");
     FormText(84, 47.5L, g.ToleranceZone[n]);
 

@@ -20,8 +20,14 @@ using namespace productiontables;
 namespace
 {
 
-std::string Length3(Extended V) { return FormatLengthFixed(3, 3, V); }
-std::string Length4(Extended V) { return FormatLengthFixed(3, 4, V); }
+std::string Length3(Extended V)
+{
+    return FormatLengthFixed(3, 3, V);
+}
+std::string Length4(Extended V)
+{
+    return FormatLengthFixed(3, 4, V);
+}
 
 // "min/max" of a measurement row of the measurement sheet, 3 decimals.
 std::string MinMax(Extended Min, Extended Max)
@@ -113,9 +119,11 @@ void WriteGearMeasurementSheet(int Gear, int Kind)
         const bool balls = Kind == 1;
         const char* what = balls ? "dim.ov/betw.balls" : "dim.ov/betw.pins";
         const char* symbol = balls ? "MdK min./max." : internal ? "MdR min./max." : "mdr min./max.";
-        const TMeasuredPair p = balls ? MeasuredPair(n, g.MdK_xevmin[n], g.MdK_xevmax[n], g.MdK_xemin[n], g.MdK_xemax[n])
-                                      : MeasuredPair(n, g.MdR_xevmin[n], g.MdR_xevmax[n], g.MdR_xemin[n], g.MdR_xemax[n]);
-        t.AddRow(balls ? "ball diameter" : "pin diameter", "DM", TrimBlanks(LengthToTextDecimals(3, std::fabs(g.DM[n]))));
+        const TMeasuredPair p =
+            balls ? MeasuredPair(n, g.MdK_xevmin[n], g.MdK_xevmax[n], g.MdK_xemin[n], g.MdK_xemax[n])
+                  : MeasuredPair(n, g.MdR_xevmin[n], g.MdR_xevmax[n], g.MdR_xemin[n], g.MdR_xemax[n]);
+        t.AddRow(balls ? "ball diameter" : "pin diameter", "DM",
+                 TrimBlanks(LengthToTextDecimals(3, std::fabs(g.DM[n]))));
         if (premachined) t.AddRow(std::string(what) + " premach.", symbol, MinMax(p.PreMin, p.PreMax));
         t.AddRow(std::string(what) + " fin.", symbol, MinMax(p.FinMin, p.FinMax));
     } else if (Kind == 3) {

@@ -52,11 +52,20 @@ void Message(const std::string& Text)
     if (reportservices.ShowMessageIfEnabled) reportservices.ShowMessageIfEnabled(Text);
 }
 
-bool IsRing(int Gear) { return GearPair.z[Gear] <= 0; }
+bool IsRing(int Gear)
+{
+    return GearPair.z[Gear] <= 0;
+}
 
 // Entries that show one gear only, and those that also offer both.
-bool AsksSingleGear(int Entry) { return Entry == 1 || Entry == 2 || Entry == 3 || Entry == 8; }
-bool OffersBothGears(int Entry) { return Entry >= 4 && Entry <= 10 && Entry != 8; }
+bool AsksSingleGear(int Entry)
+{
+    return Entry == 1 || Entry == 2 || Entry == 3 || Entry == 8;
+}
+bool OffersBothGears(int Entry)
+{
+    return Entry >= 4 && Entry <= 10 && Entry != 8;
+}
 
 // The radius a single view of gear Gear reaches: the tip of an external
 // gear, the root of a ring.
@@ -456,10 +465,12 @@ void DrawGearSectionDimensioned(int Gear)
         if (di > dB) CadVerticalDimension(LengthToText(di), "", "", 0, -di / 2, 0, di / 2, -0.3L * d);
         if (dB > 0) CadVerticalDimension(LengthToText(dB), "", "", 0, -dB / 2, 0, dB / 2, -0.2L * d);
     } else {
-        CadVerticalDimension(fixed3(-df), "+" + fixed3(df - g.df_min[n]), "", b, -df / 2, b, df / 2, b - 0.4L * d);
+        CadVerticalDimension(fixed3(-df), "+" + fixed3(df - g.df_min[n]), "", b, -df / 2, b, df / 2,
+                             b - 0.4L * d);
         CadVerticalDimension(fixed3(-da), "", "", b, -da / 2, b, da / 2, b - 0.2L * d);
         if (dB < df) CadVerticalDimension(LengthToText(-dB), "", "", 0, -dB / 2, 0, dB / 2, 0.4L * d);
-        if (dB < di && di < df) CadVerticalDimension(LengthToText(-di), "", "", 0, -di / 2, 0, di / 2, 0.3L * d);
+        if (dB < di && di < df)
+            CadVerticalDimension(LengthToText(-di), "", "", 0, -di / 2, 0, di / 2, 0.3L * d);
         const Extended M = std::max({-df, std::fabs(dB), std::fabs(di)});
         CadHorizontalDimension(LengthToText(b), "", "", 0, -0.51L * M, b, -0.51L * M, -0.51L * M + 0.2L * d);
     }
@@ -501,7 +512,8 @@ void DrawWheelArms(Extended X0, Extended Y0, Extended S, Extended df, Extended d
         for (int side = -1; side <= 1; side += 2) {
             // Perpendicular offset of the side line from the arm's axis.
             const Extended ox = -s * side * w / 2, oy = c * side * w / 2;
-            CadLine(X0 + S * (ox + r0 * c), Y0 + S * (oy + r0 * s), X0 + S * (ox + r1 * c), Y0 + S * (oy + r1 * s));
+            CadLine(X0 + S * (ox + r0 * c), Y0 + S * (oy + r0 * s), X0 + S * (ox + r1 * c),
+                    Y0 + S * (oy + r1 * s));
         }
     }
 }
@@ -512,8 +524,8 @@ void DrawMeshSectionPair()
     DrawGearBody(g.z[1], 0, 0, g.d[1], g.da[1], g.df[1], g.di[1], g.dB[1], g.b[1], g.bcha[1], 45);
     const Extended x0 = g.bctr + g.b[1] / 2 - g.b[2] / 2;
     if (g.z[2] > 0)
-        DrawGearBodyWithBore(g.z[2], x0, g.a, g.d[2], g.da[2], g.df[2], g.di[2], g.dB[2], g.b[2], g.bcha[2], -45,
-                             g.T[2], g.Sigma_FE[2]);
+        DrawGearBodyWithBore(g.z[2], x0, g.a, g.d[2], g.da[2], g.df[2], g.di[2], g.dB[2], g.b[2], g.bcha[2],
+                             -45, g.T[2], g.Sigma_FE[2]);
     else
         DrawGearBody(g.z[2], x0, -g.a, g.d[2], g.da[2], g.df[2], g.di[2], g.dB[2], g.b[2], g.bcha[2], -45);
 }

@@ -24,7 +24,8 @@ std::string AddendumModificationText(int Gear)
     return TrimBlanks(FormatFloatFixed(1, 3, mean)) + '\xF1' + TrimBlanks(FormatFloatFixed(1, 3, half));
 }
 
-TMeasuredPair MeasuredPair(int Gear, Extended PreAtMin, Extended PreAtMax, Extended FinAtMin, Extended FinAtMax)
+TMeasuredPair MeasuredPair(int Gear, Extended PreAtMin, Extended PreAtMax, Extended FinAtMin,
+                           Extended FinAtMax)
 {
     TMeasuredPair p;
     if (IsInternal(Gear)) {

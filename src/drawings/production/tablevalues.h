@@ -8,7 +8,10 @@ namespace productiontables
 {
 
 // The other gear of the pair.
-inline int OtherGear(int Gear) { return Gear == 1 ? 2 : 1; }
+inline int OtherGear(int Gear)
+{
+    return Gear == 1 ? 2 : 1;
+}
 // An internal gear has a tooth number below 1.
 bool IsInternal(int Gear);
 // The generating addendum modification of the finished gear as its mean
@@ -22,6 +25,7 @@ std::string AddendumModificationText(int Gear);
 struct TMeasuredPair {
     Extended PreMax = 0, PreMin = 0, FinMax = 0, FinMin = 0;
 };
-TMeasuredPair MeasuredPair(int Gear, Extended PreAtMin, Extended PreAtMax, Extended FinAtMin, Extended FinAtMax);
+TMeasuredPair MeasuredPair(int Gear, Extended PreAtMin, Extended PreAtMax, Extended FinAtMin,
+                           Extended FinAtMax);
 
 } // namespace productiontables

@@ -95,8 +95,9 @@ std::unique_ptr<QDialog> ChangeEntryLayout(platform::DialogModel& model, QWidget
     auto form = NewForm(parent);
     auto* v = new QVBoxLayout(form.get());
     auto* g = new QGridLayout;
-    const char* rows[3][2] = {
-        {"Label_aenderung", "Edit_aenderung"}, {"Label_datum", "Edit_datum"}, {"Label_bearbeiter", "Edit_bearbeiter"}};
+    const char* rows[3][2] = {{"Label_aenderung", "Edit_aenderung"},
+                              {"Label_datum", "Edit_datum"},
+                              {"Label_bearbeiter", "Edit_bearbeiter"}};
     for (int r = 0; r < 3; ++r) {
         g->addWidget(Label(rows[r][0]), r, 0);
         g->addWidget(Edit(rows[r][1], static_cast<int>(TForm_EinAend::MaxLength(rows[r][1]))), r, 1);

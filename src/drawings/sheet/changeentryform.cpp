@@ -34,7 +34,10 @@ TForm_EinAend::TForm_EinAend(int N) : n_(N)
     Control("Memo_beschreibung").Text = LimitDescription(Control("Memo_beschreibung").Text);
 }
 
-std::string TForm_EinAend::Caption() const { return "Modification " + std::to_string(n_); }
+std::string TForm_EinAend::Caption() const
+{
+    return "Modification " + std::to_string(n_);
+}
 
 std::size_t TForm_EinAend::MaxLength(const std::string& Control)
 {

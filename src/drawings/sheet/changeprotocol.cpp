@@ -58,7 +58,8 @@ void EditChangeEntry(int N)
     TForm_EinAend form(N);
     // A dialog closed without its buttons (a batch run, the window's close
     // box) counts as cancelled.
-    if (platform::CurrentPlatform().Dialogs().RunModal(form) != platform::DialogResult::Ok) telmvar.Aborted = true;
+    if (platform::CurrentPlatform().Dialogs().RunModal(form) != platform::DialogResult::Ok)
+        telmvar.Aborted = true;
 }
 
 void ChangeProtocolCommand(int Command)
@@ -66,7 +67,8 @@ void ChangeProtocolCommand(int Command)
     telmvar.Aborted = false;
     auto& d = documentation;
     if (Command == 0) {
-        const char* const items[7] = {"new", "change", "cancel", "show", "Printout", "Info drawing", "back...."};
+        const char* const items[7] = {"new",      "change",       "cancel",  "show",
+                                      "Printout", "Info drawing", "back...."};
         for (int k = 1; k <= 7; ++k)
             telmvar.TextItems[k] = items[k - 1];
         telmvar.HelpNumber = 2600;
@@ -76,7 +78,9 @@ void ChangeProtocolCommand(int Command)
         Command = choice;
     }
     switch (Command) {
-    case 1: NewChange(); break;
+    case 1:
+        NewChange();
+        break;
     case 2:
         // Always the last change: earlier ones are history.
         if (d.ChangeCount > 0) {
@@ -88,10 +92,17 @@ void ChangeProtocolCommand(int Command)
         if (d.ChangeCount > 0) d.ChangeCount -= 1;
         PrintChangeProtocol(1);
         break;
-    case 4: PrintChangeProtocol(1); break;
-    case 5: PrintChangeProtocol(0); break;
-    case 6: ShowDrawingInfo(); break;
-    default: break;
+    case 4:
+        PrintChangeProtocol(1);
+        break;
+    case 5:
+        PrintChangeProtocol(0);
+        break;
+    case 6:
+        ShowDrawingInfo();
+        break;
+    default:
+        break;
     }
 }
 
@@ -134,7 +145,8 @@ void PrintChangeProtocol(int Device)
         std::size_t from = 0;
         for (;;) {
             const std::size_t brk = desc.find_first_of("\r\n", from);
-            PrintReportLine(" " + desc.substr(from, brk == std::string::npos ? std::string::npos : brk - from));
+            PrintReportLine(" " +
+                            desc.substr(from, brk == std::string::npos ? std::string::npos : brk - from));
             if (brk == std::string::npos) break;
             from = brk + (desc.compare(brk, 2, "\r\n") == 0 ? 2 : 1);
         }

@@ -13,8 +13,14 @@
 namespace
 {
 
-std::string Prog(int N) { return "Edit_prog" + std::to_string(N); }
-std::string File(int N) { return "Edit_file" + std::to_string(N); }
+std::string Prog(int N)
+{
+    return "Edit_prog" + std::to_string(N);
+}
+std::string File(int N)
+{
+    return "Edit_file" + std::to_string(N);
+}
 
 void ShowLaunchFailure(const std::string& What, const platform::LaunchResult& R)
 {
@@ -121,5 +127,6 @@ void ShowDocumentLinks(int /*Mode*/)
     TForm_confDoku form;
     // A dialog closed without its buttons (a batch run, the window's close
     // box) counts as cancelled.
-    if (platform::CurrentPlatform().Dialogs().RunModal(form) != platform::DialogResult::Ok) telmvar.Aborted = true;
+    if (platform::CurrentPlatform().Dialogs().RunModal(form) != platform::DialogResult::Ok)
+        telmvar.Aborted = true;
 }

@@ -17,7 +17,10 @@ const char* const TForm_zeichInfo::TextModeItems[4] = {"A4", "A3", "A4+A3", "-"}
 namespace
 {
 
-std::string Sig3(Extended X) { return TrimBlanks(FloatToSignificant(X)); }
+std::string Sig3(Extended X)
+{
+    return TrimBlanks(FloatToSignificant(X));
+}
 
 // A number of the free-text grid: a comma counts as the decimal point, a
 // text that is no number as 0.
@@ -180,5 +183,6 @@ void ShowDrawingInfo()
     TForm_zeichInfo form;
     // A dialog closed without its buttons (a batch run, the window's close
     // box) counts as cancelled.
-    if (platform::CurrentPlatform().Dialogs().RunModal(form) != platform::DialogResult::Ok) telmvar.Aborted = true;
+    if (platform::CurrentPlatform().Dialogs().RunModal(form) != platform::DialogResult::Ok)
+        telmvar.Aborted = true;
 }

@@ -27,7 +27,9 @@ TSheetClock DefaultSheetClock()
     c.TodayDateText = [] {
         return reportservices.TodayDateText ? reportservices.TodayDateText() : ::TodayDateText();
     };
-    c.NowTimeText = [] { return reportservices.NowTimeText ? reportservices.NowTimeText() : ::NowTimeText(); };
+    c.NowTimeText = [] {
+        return reportservices.NowTimeText ? reportservices.NowTimeText() : ::NowTimeText();
+    };
     c.TodayIsoDateText = [] { return ::TodayIsoDateText(); };
     return c;
 }
@@ -36,7 +38,10 @@ TSheetClock DefaultSheetClock()
 
 TSheetClock sheetclock = DefaultSheetClock();
 
-void ResetSheetClock() { sheetclock = DefaultSheetClock(); }
+void ResetSheetClock()
+{
+    sheetclock = DefaultSheetClock();
+}
 
 namespace
 {
@@ -48,7 +53,10 @@ struct TRect {
     Extended x1, y1, x2, y2;
 };
 
-bool IsDinType(int Type) { return Type == 0 || Type == 3; }
+bool IsDinType(int Type)
+{
+    return Type == 0 || Type == 3;
+}
 
 bool IsoWithWideBorder()
 {
@@ -59,11 +67,20 @@ bool IsoWithWideBorder()
 bool SheetEdge(int Code, TRect& R)
 {
     switch (Code) {
-    case 1: R = {0, 0, 841, 594}; return true;
-    case 2: R = {0, 0, 594, 420}; return true;
-    case 3: R = {0, 0, 420, 297}; return true;
-    case 4: R = {0, 0, 210, 297}; return true;
-    default: return false;
+    case 1:
+        R = {0, 0, 841, 594};
+        return true;
+    case 2:
+        R = {0, 0, 594, 420};
+        return true;
+    case 3:
+        R = {0, 0, 420, 297};
+        return true;
+    case 4:
+        R = {0, 0, 210, 297};
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -73,17 +90,31 @@ bool InnerFrame(int Code, TRect& R)
 {
     if (!IsoWithWideBorder()) {
         switch (Code) {
-        case 3: R = {15, 5, 415, 292}; return true;
-        case 4: R = {17.9L, 5, 205.1L, 292}; return true;
-        default: return false;
+        case 3:
+            R = {15, 5, 415, 292};
+            return true;
+        case 4:
+            R = {17.9L, 5, 205.1L, 292};
+            return true;
+        default:
+            return false;
         }
     }
     switch (Code) {
-    case 1: R = {20, 10, 831, 574}; return true;
-    case 2: R = {20, 10, 584, 400}; return true;
-    case 3: R = {20, 10, 410, 287}; return true;
-    case 4: R = {20, 10, 200, 287}; return true;
-    default: return false;
+    case 1:
+        R = {20, 10, 831, 574};
+        return true;
+    case 2:
+        R = {20, 10, 584, 400};
+        return true;
+    case 3:
+        R = {20, 10, 410, 287};
+        return true;
+    case 4:
+        R = {20, 10, 200, 287};
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -116,7 +147,10 @@ bool UserBlockExists(const std::string& Name)
     return FileCanOpen(AddTrailingBackslash(telmvar.TempDir) + "$" + Name + ".dx$");
 }
 
-bool BlockDevice() { return cadstate.CadDevice == 3 || cadstate.CadDevice == 4; }
+bool BlockDevice()
+{
+    return cadstate.CadDevice == 3 || cadstate.CadDevice == 4;
+}
 
 // First change shown in the eight revision rows.
 int FirstShownChange()
@@ -134,7 +168,10 @@ void IsoMainTexts(const std::string& Title, const std::string& Supplementary, co
     FittedText(Supplementary, 2.5L, 1.8L, 50, 76, 2.5L);
 }
 
-std::string RevisionLetter() { return std::string(1, static_cast<char>(documentation.ChangeCount + 65)); }
+std::string RevisionLetter()
+{
+    return std::string(1, static_cast<char>(documentation.ChangeCount + 65));
+}
 
 void Labels(std::initializer_list<std::pair<const char*, std::pair<Extended, Extended>>> L)
 {
@@ -149,10 +186,10 @@ void IsoFig2(const std::string& Title, const std::string& Supplementary, const s
     CadSetLayer(5);
     CadRectangle(0, 0, 180, 36);
     CadSetLayer(3);
-    for (const TRect& l : {TRect{74, 0, 74, 36}, TRect{0, 27, 180, 27}, TRect{74, 18, 180, 18},
-                           TRect{128, 0, 128, 27}, TRect{128, 9, 180, 9}, TRect{136, 0, 136, 9},
-                           TRect{160, 0, 160, 9}, TRect{170, 0, 170, 9}, TRect{31, 27, 31, 36},
-                           TRect{116, 27, 116, 36}, TRect{158, 27, 158, 36}})
+    for (const TRect& l :
+         {TRect{74, 0, 74, 36}, TRect{0, 27, 180, 27}, TRect{74, 18, 180, 18}, TRect{128, 0, 128, 27},
+          TRect{128, 9, 180, 9}, TRect{136, 0, 136, 9}, TRect{160, 0, 160, 9}, TRect{170, 0, 170, 9},
+          TRect{31, 27, 31, 36}, TRect{116, 27, 116, 36}, TRect{158, 27, 158, 36}})
         CadLine(l.x1, l.y1, l.x2, l.y2);
     Labels({{"Responsible dept.", {1, 33.5L}},
             {"Technical reference", {32, 33.5L}},
@@ -185,10 +222,10 @@ void IsoFig1(const std::string& Title, const std::string& Supplementary, const s
     CadSetLayer(5);
     CadRectangle(0, 0, 180, 27);
     CadSetLayer(3);
-    for (const TRect& l : {TRect{74, 0, 74, 27}, TRect{0, 18, 180, 18}, TRect{128, 0, 128, 18},
-                           TRect{128, 9, 180, 9}, TRect{136, 0, 136, 9}, TRect{160, 0, 160, 9},
-                           TRect{170, 0, 170, 9}, TRect{31, 0, 31, 27}, TRect{135, 18, 135, 27},
-                           TRect{31, 9, 74, 9}})
+    for (const TRect& l :
+         {TRect{74, 0, 74, 27}, TRect{0, 18, 180, 18}, TRect{128, 0, 128, 18}, TRect{128, 9, 180, 9},
+          TRect{136, 0, 136, 9}, TRect{160, 0, 160, 9}, TRect{170, 0, 170, 9}, TRect{31, 0, 31, 27},
+          TRect{135, 18, 135, 27}, TRect{31, 9, 74, 9}})
         CadLine(l.x1, l.y1, l.x2, l.y2);
     Labels({{"Responsible dept.", {1, 24.5L}},
             {"Technical reference", {32, 24.5L}},
@@ -332,10 +369,14 @@ void BeginSheetDrawing(int SizeCode)
 std::string RevisionIndexText(int N)
 {
     switch (wtelmvar.IndexStyle) {
-    case 0: return std::string(1, static_cast<char>(N + 96));
-    case 1: return std::to_string(N);
-    case 2: return std::string(1, static_cast<char>(N + 64));
-    default: return "";
+    case 0:
+        return std::string(1, static_cast<char>(N + 96));
+    case 1:
+        return std::to_string(N);
+    case 2:
+        return std::string(1, static_cast<char>(N + 64));
+    default:
+        return "";
     }
 }
 
@@ -443,12 +484,11 @@ void DrawProtectionNotice(int SizeCode)
     // letters when they are drawn.
     Extended x0 = SizeCode == 3 ? 3 : 4;
     if (IsoWithWideBorder()) x0 = cadsettings.SheetShowGridLabels ? 4 : 3;
-    static const char* const lines[5] = {
-        "Copying of this document and giving it to other and the use",
-        "or communication of the contents therof, are forbidden with-",
-        "out express authority. Offenders are liable to the payment",
-        "of damages. All rights are reserved in the event of the grant",
-        "of a patent or the registration of a utility model or design."};
+    static const char* const lines[5] = {"Copying of this document and giving it to other and the use",
+                                         "or communication of the contents therof, are forbidden with-",
+                                         "out express authority. Offenders are liable to the payment",
+                                         "of damages. All rights are reserved in the event of the grant",
+                                         "of a patent or the registration of a utility model or design."};
     for (int i = 0; i < 5; ++i)
         CadText(x0 + 2.7L * i, 10, lines[i]);
 }

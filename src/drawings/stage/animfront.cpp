@@ -21,7 +21,10 @@ void PlanetFrontView()
     DefineWheelBlocks(o);
 }
 
-void AnimToothRing(int16_t g) { DrawToothRing(g); }
+void AnimToothRing(int16_t g)
+{
+    DrawToothRing(g);
+}
 
 void AnimFrontView(Extended PhiS, Extended PhiPi, Extended PhiPe, Extended PhiH, Extended PhiC, Extended)
 {
@@ -41,7 +44,8 @@ void AnimFrontView(Extended PhiS, Extended PhiPi, Extended PhiPe, Extended PhiH,
     CadCircle(0, 0, 0.01L * PlanetaryGears.d[gS]);
 }
 
-void StageSchematicFrame(Extended PhiS, Extended PhiPi, Extended PhiPe, Extended PhiH, Extended PhiC, Extended)
+void StageSchematicFrame(Extended PhiS, Extended PhiPi, Extended PhiPe, Extended PhiH, Extended PhiC,
+                         Extended)
 {
     const auto& g = PlanetaryGears;
     const Extended mn = GearPair.mn;
@@ -56,7 +60,8 @@ void StageSchematicFrame(Extended PhiS, Extended PhiPi, Extended PhiPe, Extended
     CadCircle(0, 0, rwS);
 
     CadSetLayer(19);
-    CadLine(rwH * std::cos(PhiH), rwH * std::sin(PhiH), (rwH + mn) * std::cos(PhiH), (rwH + mn) * std::sin(PhiH));
+    CadLine(rwH * std::cos(PhiH), rwH * std::sin(PhiH), (rwH + mn) * std::cos(PhiH),
+            (rwH + mn) * std::sin(PhiH));
     CadCircle(0, 0, rwH);
 
     // Planet centres: the outer ones from -pi (the first set on the -x

@@ -20,7 +20,8 @@ void AnimToothRing(int16_t g);
 // (counter-clockwise): each wheel from its meshing place at rest turned by
 // its own angle, the planet centres and the carrier arms turned by PhiC.
 // Phi6 is not used.
-void AnimFrontView(Extended PhiS, Extended PhiPi, Extended PhiPe, Extended PhiH, Extended PhiC, Extended Phi6);
+void AnimFrontView(Extended PhiS, Extended PhiPi, Extended PhiPe, Extended PhiH, Extended PhiC,
+                   Extended Phi6);
 // One frame of the schematic picture, the angles in radians: the sun
 // (layer 21), the ring (19), the inner (18) and outer (17) planets with a
 // diameter line each, and the carrier arms (5). The planet sets stand

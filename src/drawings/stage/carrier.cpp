@@ -18,8 +18,7 @@ namespace
 // would give the STL output a solid without volume.
 void Pin(Extended X, Extended Y, Extended R)
 {
-    if (R > 0)
-        CadFilledCircle(X, Y, R);
+    if (R > 0) CadFilledCircle(X, Y, R);
 }
 
 } // namespace
@@ -33,9 +32,9 @@ void DrawCarrier()
     CadSetLayer(5);
     switch (st.CarrierForm) {
     case 1:
-        DrawSlottedRingDetail(q, IsoToleratedSize(g.dshS) / 2, 2 * mn + 2 * g.dshS, st.dshPi / 2, st.dshPe / 2,
-                              std::max(st.dshPi, st.dshPe), g.aInUse[mSPi], g.aInUse[mPiPe], g.aInUse[mPeH], st.PhiSun, st.PhiPe,
-                              st.PhiPi);
+        DrawSlottedRingDetail(q, IsoToleratedSize(g.dshS) / 2, 2 * mn + 2 * g.dshS, st.dshPi / 2,
+                              st.dshPe / 2, std::max(st.dshPi, st.dshPe), g.aInUse[mSPi], g.aInUse[mPiPe],
+                              g.aInUse[mPeH], st.PhiSun, st.PhiPe, st.PhiPi);
         break;
     case 2:
         DrawHubRingDetail(IsoToleratedSize(g.dshS) / 2, 2 * mn + st.dshPe / 2, g.aInUse[mPeH]);
@@ -65,14 +64,13 @@ void DrawCarrierHub()
     Extended low = 0, high = 0;
     GetCadZRange(low, high);
     SetCadZRange(low, high + st.lcarrier);
-    if (st.dcarrier > 0)
-        CadCircle(0, 0, 0.5L * st.dcarrier);
+    if (st.dcarrier > 0) CadCircle(0, 0, 0.5L * st.dcarrier);
     Pin(0, 0, 0.5L * IsoToleratedSize(PlanetaryGears.dshS));
 }
 
 void CarrierSchematicBlock()
 {
     const auto& g = PlanetaryGears;
-    DrawPlanetSpacingDetail(g.z[gH], g.z[gS], g.z[gPe], GearPair.mn, GearPair.beta_rad, g.aInUse[mSPi], g.aInUse[mPeH],
-                            PlanetaryStage.PhiSun, g.z[gPi], GearPair.qp);
+    DrawPlanetSpacingDetail(g.z[gH], g.z[gS], g.z[gPe], GearPair.mn, GearPair.beta_rad, g.aInUse[mSPi],
+                            g.aInUse[mPeH], PlanetaryStage.PhiSun, g.z[gPi], GearPair.qp);
 }

@@ -36,7 +36,10 @@ using namespace stagetables;
 
 TStageComposerHooks stagecomposerhooks;
 
-void ResetStageComposerHooks() { stagecomposerhooks = TStageComposerHooks{}; }
+void ResetStageComposerHooks()
+{
+    stagecomposerhooks = TStageComposerHooks{};
+}
 
 namespace
 {
@@ -48,13 +51,13 @@ enum class THeader { Default, Square, Sheet4, Sheet3 };
 
 // The blocks a view defines, in the order they are written.
 enum TBlocks : unsigned {
-    BearingBlocks = 1u << 0,   // "LAGER1", "LAGER2"
-    WheelsMarked = 1u << 1,    // the front-view blocks with marks
-    AssemblyBlocks = 1u << 2,  // "VA" (block front view), "SCHNITT", "FRAME_1", "TABLE1"
-    CarrierBlocks = 1u << 3,   // "CARR", "FRAME_1", "TABLE2"
-    SheetBlocks = 1u << 4,     // "VA" (dimensioned), "SCHNITT"
-    Wheels = 1u << 5,          // the front-view blocks without marks, "pgear", "wolf"
-    LargeFrame = 1u << 6,      // "frame_1"
+    BearingBlocks = 1u << 0,  // "LAGER1", "LAGER2"
+    WheelsMarked = 1u << 1,   // the front-view blocks with marks
+    AssemblyBlocks = 1u << 2, // "VA" (block front view), "SCHNITT", "FRAME_1", "TABLE1"
+    CarrierBlocks = 1u << 3,  // "CARR", "FRAME_1", "TABLE2"
+    SheetBlocks = 1u << 4,    // "VA" (dimensioned), "SCHNITT"
+    Wheels = 1u << 5,         // the front-view blocks without marks, "pgear", "wolf"
+    LargeFrame = 1u << 6,     // "frame_1"
 };
 
 struct TViewRow {
@@ -63,7 +66,10 @@ struct TViewRow {
     void (*Entities)();
 };
 
-Extended R() { return std::fabs(PlanetaryGears.df[gH]); }
+Extended R()
+{
+    return std::fabs(PlanetaryGears.df[gH]);
+}
 
 std::string GearLine(int n)
 {
@@ -80,14 +86,14 @@ void Block(const char* Name, void (*Draw)())
 
 void DrawSheet(int SizeCode)
 {
-    DrawDrawingSheet(SizeCode, PlanetaryGears.GearName[0], PlanetaryGears.GearLongName[0], PlanetaryGears.PartNumber[0]);
+    DrawDrawingSheet(SizeCode, PlanetaryGears.GearName[0], PlanetaryGears.GearLongName[0],
+                     PlanetaryGears.PartNumber[0]);
 }
 
 void BearingBlock(int n)
 {
     CadBeginBlock(n == 1 ? "LAGER1" : "LAGER2");
-    if (PlanetBearingDefined(n))
-        BearingDraw(n, 1);
+    if (PlanetBearingDefined(n)) BearingDraw(n, 1);
     CadEndBlock();
 }
 
@@ -98,10 +104,8 @@ void Insert(const char* Name, Extended X, Extended Y, Extended Scale)
 
 void WriteBearingTables(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended H)
 {
-    if (PlanetBearingDefined(1))
-        WriteBearingTable(1, X1, Y1, H);
-    if (PlanetBearingDefined(2))
-        WriteBearingTable(2, X2, Y2, H);
+    if (PlanetBearingDefined(1)) WriteBearingTable(1, X1, Y1, H);
+    if (PlanetBearingDefined(2)) WriteBearingTable(2, X2, Y2, H);
 }
 
 // --- the entities of the views ---------------------------------------------------
@@ -148,8 +152,7 @@ void QuickSheet()
 // a stage as its last calculation left it is not.
 void Recalculate()
 {
-    if (!StageUnchangedSinceCalculation())
-        CalcPlanetaryStage();
+    if (!StageUnchangedSinceCalculation()) CalcPlanetaryStage();
 }
 
 void Sheet()
@@ -168,11 +171,9 @@ void Sheet()
     WriteStrengthTable(106, 50, 1.3L);
     WriteSpecificSlidingTable(106, 80, 1.3L);
     WriteBearingTables(98, 26, 98, 13, 1.25L);
-    if (PlanetaryStage.LoadSpectrumCount > 0)
-        WriteLoadSpectrumTable(1.3L, 60, 43);
+    if (PlanetaryStage.LoadSpectrumCount > 0) WriteLoadSpectrumTable(1.3L, 60, 43);
     WriteApplicationFactorTable(49, 35.2L, 1.3L);
-    if (error0.ErrorCount > 0)
-        WriteErrorMessageTable(0, 123.5L, 26, 1.25L, 26);
+    if (error0.ErrorCount > 0) WriteErrorMessageTable(0, 123.5L, 26, 1.25L, 26);
     WriteBacklashTable(137, 70, 1.3L);
 }
 
@@ -207,11 +208,9 @@ void LargeSheet()
         WriteMeasurementColumns(gear, 0, 0, x, 150, 1.65L);
     }
     Recalculate();
-    if (PlanetaryStage.LoadSpectrumCount > 0)
-        WriteLoadSpectrumTable(2, 66, 126);
+    if (PlanetaryStage.LoadSpectrumCount > 0) WriteLoadSpectrumTable(2, 66, 126);
     WriteApplicationFactorTable(49, 114, 2);
-    if (error0.ErrorCount > 0)
-        WriteErrorMessageTable(30, 140, 120, 1.8L, 56);
+    if (error0.ErrorCount > 0) WriteErrorMessageTable(30, 140, 120, 1.8L, 56);
     WriteSpecificSlidingTable(360, 280, 2);
     WriteBacklashTable(360, 248, 2);
 }
@@ -255,14 +254,20 @@ const TViewRow Views[] = {
 void WriteHeader(THeader Header)
 {
     switch (Header) {
-    case THeader::Default: CadBeginDrawingDefault(); break;
+    case THeader::Default:
+        CadBeginDrawingDefault();
+        break;
     case THeader::Square: {
         const Extended w = 0.6L * R();
         CadBeginDrawing(-w, -w, w, w, PlanetaryGears.b[gH]);
         break;
     }
-    case THeader::Sheet4: BeginSheetDrawing(4); break;
-    case THeader::Sheet3: BeginSheetDrawing(3); break;
+    case THeader::Sheet4:
+        BeginSheetDrawing(4);
+        break;
+    case THeader::Sheet3:
+        BeginSheetDrawing(3);
+        break;
     }
 }
 
@@ -290,18 +295,15 @@ void WriteBlocks(unsigned Blocks)
         Block("VA", DrawDimensionedFrontView);
         Block("SCHNITT", DrawStageSection);
     }
-    if (Blocks & Wheels)
-        DefineFrontViewBlocks(0);
-    if (Blocks & LargeFrame)
-        Block("frame_1", [] { DrawSheet(3); });
+    if (Blocks & Wheels) DefineFrontViewBlocks(0);
+    if (Blocks & LargeFrame) Block("frame_1", [] { DrawSheet(3); });
 }
 
 // Every stage picture is scaled by the ring's root diameter.
 bool HaveScale()
 {
     const Extended r = R();
-    if (std::isfinite(r) && r > 0)
-        return true;
+    if (std::isfinite(r) && r > 0) return true;
     reportservices.ShowMessageIfEnabled("The stage cannot be drawn: the ring gear has no root diameter.");
     telmvar.Aborted = true;
     return false;
@@ -312,8 +314,7 @@ bool HaveScale()
 bool Calculated()
 {
     Recalculate();
-    if (!telmvar.FatalCalcError)
-        return true;
+    if (!telmvar.FatalCalcError) return true;
     ShowMessageList();
     return false;
 }
@@ -326,21 +327,16 @@ void PlanetDrawView(int16_t Device, int16_t View)
         ShowMessageList();
         return;
     }
-    if (View == 8 && stagecomposerhooks.EditCarrier)
-        stagecomposerhooks.EditCarrier();
-    if (telmvar.Aborted)
-        return;
+    if (View == 8 && stagecomposerhooks.EditCarrier) stagecomposerhooks.EditCarrier();
+    if (telmvar.Aborted) return;
     // The sheets' tables must show the results of the blocks' stage.
-    if ((View == 10 || View == 11) && !Calculated())
-        return;
-    if (!HaveScale())
-        return;
+    if ((View == 10 || View == 11) && !Calculated()) return;
+    if (!HaveScale()) return;
     telmvar.HelpNumber = StageDrawingHelp;
     const TViewRow& row = View >= 1 && View <= 13 ? Views[View] : Views[0];
     TCadOutputScope scope;
     CadOpenOutput(Device, "QYR7");
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     CadSetLayer(0);
     WriteHeader(row.Header);
     CadWriteTables(2);
@@ -357,8 +353,7 @@ void PlanetDrawView(int16_t Device, int16_t View)
 
 void PlanetViewRedraw()
 {
-    if (telmvar.Aborted || telmvar.HelpLevel == 0)
-        return;
+    if (telmvar.Aborted || telmvar.HelpLevel == 0) return;
     if (telmvar.FatalCalcError) {
         ShowMessageList();
         return;
@@ -373,12 +368,18 @@ void PlanetViewRedraw()
 int ResultGraphicView(int32_t Mode)
 {
     switch (Mode) {
-    case 1: return 9;
-    case 3: return 5;
-    case 4: return 1;
-    case 5: return 0;
-    case 6: return 11;
-    default: return 10;
+    case 1:
+        return 9;
+    case 3:
+        return 5;
+    case 4:
+        return 1;
+    case 5:
+        return 0;
+    case 6:
+        return 11;
+    default:
+        return 10;
     }
 }
 
@@ -388,12 +389,10 @@ void FrontViewWithText(int16_t Device)
         ShowMessageList();
         return;
     }
-    if (!HaveScale())
-        return;
+    if (!HaveScale()) return;
     TCadOutputScope scope;
     CadOpenOutput(Device, telmvar.ProgramName);
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     const Extended w = 0.52L * R() + GearPair.mn;
     CadBeginDrawing(-w, -w, w, w, PlanetaryGears.b[gH]);
     CadWriteTables(0);
@@ -416,17 +415,22 @@ namespace
 // first, with the captions "1=.." and "2=..".
 template <class TSheet> void MeshSheet(int16_t Device, int16_t Mesh, TSheet Sheet)
 {
-    if (Mesh < 1 || Mesh > 3)
-        return;
+    if (Mesh < 1 || Mesh > 3) return;
     CalcMesh(Mesh);
     Sheet(Device, "1=" + MeshGearCaption(Mesh, 1), "2=" + MeshGearCaption(Mesh, 2));
 }
 
 } // namespace
 
-void ShowMeshDimensions(int16_t Device, int16_t Mesh) { MeshSheet(Device, Mesh, WriteGeometrySheet); }
+void ShowMeshDimensions(int16_t Device, int16_t Mesh)
+{
+    MeshSheet(Device, Mesh, WriteGeometrySheet);
+}
 
-void ShowMeshStrength(int16_t Device, int16_t Mesh) { MeshSheet(Device, Mesh, WriteStrengthSheet); }
+void ShowMeshStrength(int16_t Device, int16_t Mesh)
+{
+    MeshSheet(Device, Mesh, WriteStrengthSheet);
+}
 
 void SheetHeaderText(Extended X, Extended Y, Extended Height, Extended Width)
 {

@@ -23,7 +23,10 @@
 namespace
 {
 
-Extended RingRootRadius() { return std::fabs(PlanetaryGears.df[gH]); }
+Extended RingRootRadius()
+{
+    return std::fabs(PlanetaryGears.df[gH]);
+}
 
 // The mark of a wheel: a small circle on its working pitch circle, straight
 // below the centre for an odd tooth number, at Angle for an even one.
@@ -63,11 +66,9 @@ void InsertAt(const char* Name, Extended X, Extended Y, Extended AngleDeg)
 
 void DrawToothRing(int16_t n)
 {
-    if (telmvar.Aborted || n < 1 || n > 4)
-        return;
+    if (telmvar.Aborted || n < 1 || n > 4) return;
     const int z = PlanetaryGears.z[n];
-    if (z == 0)
-        return;
+    if (z == 0) return;
     const Extended s = Extended(360) / z;
     const std::string block = "EVOLV" + std::to_string(n);
     Extended a = 0;
@@ -112,8 +113,7 @@ void DefineWheelBlocks(const TWheelBlockOptions& Options)
         const Extended alpha = p.PairGearOrder == 1 ? -Pi / 2 + Pi / z : -Pi / 2 - Pi / z;
         WheelMark(z, alpha, p.dw[1]);
     }
-    if (Options.PlanetBores)
-        PlanetBearingCircles(2, 0, 0, g.dBInUse[gPe]);
+    if (Options.PlanetBores) PlanetBearingCircles(2, 0, 0, g.dBInUse[gPe]);
     CadEndBlock();
 
     CalcMesh(mSPi);
@@ -128,15 +128,12 @@ void DefineWheelBlocks(const TWheelBlockOptions& Options)
     CadEndBlock();
     CadBeginBlock("RADPI");
     DrawToothRing(gPi);
-    if (Marks && g.z[gPi] != 0)
-        WheelMark(g.z[gPi], -Pi / 2 - Pi / g.z[gPi], g.dw[2][mSPi]);
-    if (Options.PlanetBores)
-        PlanetBearingCircles(1, 0, 0, g.dBInUse[gPi]);
+    if (Marks && g.z[gPi] != 0) WheelMark(g.z[gPi], -Pi / 2 - Pi / g.z[gPi], g.dw[2][mSPi]);
+    if (Options.PlanetBores) PlanetBearingCircles(1, 0, 0, g.dBInUse[gPi]);
     CadEndBlock();
     CadBeginBlock(Options.SunBlock);
     DrawToothRing(gS);
-    if (Marks && g.z[gS] != 0)
-        WheelMark(g.z[gS], -Pi / 2 - Pi / g.z[gS], g.dw[1][mSPi]);
+    if (Marks && g.z[gS] != 0) WheelMark(g.z[gS], -Pi / 2 - Pi / g.z[gS], g.dw[1][mSPi]);
     CadEndBlock();
 
     CadBeginBlock("CARRIER");
@@ -200,8 +197,7 @@ void DrawDimensionedFrontView()
     CadLine(-L, 0, L, 0);
     CadCircle(0, 0, std::fabs(g.d[gH]) / 2);
     CadCircle(0, 0, g.d[gS] / 2);
-    if (g.dBInUse[gS] > 0)
-        CadCircle(0, 0, g.dBInUse[gS] / 2);
+    if (g.dBInUse[gS] > 0) CadCircle(0, 0, g.dBInUse[gS] / 2);
     for (int k = 0; k < q; ++k) {
         const Extended phi = PlanetAngle(k);
         const Extended px = a1 * std::cos(phi), py = a1 * std::sin(phi);
@@ -229,8 +225,7 @@ void DrawDimensionedFrontView()
     // Planet numbers and the angles between the sets only where the sets
     // stand evenly: without planets the assembly question has no answer
     // and must not end the calculation.
-    if (q < 1 || AssemblyConditionFails(g.z[gH], g.z[gS], q, true))
-        return;
+    if (q < 1 || AssemblyConditionFails(g.z[gH], g.z[gS], q, true)) return;
     SetDimensionScale(R / 100);
     CadSetLayer(4);
     Extended previous = 0;
@@ -239,12 +234,11 @@ void DrawDimensionedFrontView()
         // Each number on the text layer: the angle dimension before it
         // leaves its own layer set.
         CadSetLayer(4);
-        if (k < q)
-            CadText(std::to_string(k + 1), a1 * std::cos(psi), a1 * std::sin(psi));
+        if (k < q) CadText(std::to_string(k + 1), a1 * std::cos(psi), a1 * std::sin(psi));
         psi = PlanetAngle(k);
         if (k > 0) {
-            CadArcToleranceDimension(AngleToText((psi - previous) * 180 / Pi), "", "", 0, 0, previous * 180 / Pi,
-                                     psi * 180 / Pi, -0.6L * g.d[gPe], 0);
+            CadArcToleranceDimension(AngleToText((psi - previous) * 180 / Pi), "", "", 0, 0,
+                                     previous * 180 / Pi, psi * 180 / Pi, -0.6L * g.d[gPe], 0);
         }
         previous = psi;
     }

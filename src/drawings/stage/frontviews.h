@@ -19,8 +19,8 @@ void DefineFrontViewBlocks(int16_t Marks);
 // What differs between the wheel blocks of the front views and those of
 // the stage animation.
 struct TWheelBlockOptions {
-    bool Marks = false;          // the small circles that show each wheel turning
-    bool PlanetBores = true;     // bearing circles (or the bore) inside the planets
+    bool Marks = false;      // the small circles that show each wheel turning
+    bool PlanetBores = true; // bearing circles (or the bore) inside the planets
     const char* SunBlock = "RADS";
 };
 // The tooth blocks "EVOLV1" .. "EVOLV4", the wheel blocks "RADH", "RADPE",

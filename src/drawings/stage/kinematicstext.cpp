@@ -10,7 +10,10 @@
 
 #include <cmath>
 
-Extended PitchLineVelocity(Extended X) { return X / 60000 * 2 * Pi; }
+Extended PitchLineVelocity(Extended X)
+{
+    return X / 60000 * 2 * Pi;
+}
 
 std::vector<std::string> KinematicsTextLines()
 {
@@ -19,7 +22,9 @@ std::vector<std::string> KinematicsTextLines()
     const TPlanetaryShafts& sh = PlanetaryShafts;
     auto F = [](Extended X) { return FloatToSignificant(X); };
     auto shaft = [](int Code) { return ShaftLetter(Code); };
-    auto length = [](const char* Label, Extended X) { return Label + LengthToText(X) + " " + LengthUnitLabel(); };
+    auto length = [](const char* Label, Extended X) {
+        return Label + LengthToText(X) + " " + LengthUnitLabel();
+    };
     auto speed = [&](const char* Label, Extended N) { return Label + F(N) + "/min"; };
     auto velocity = [&](const char* Label, Extended X) { return Label + F(PitchLineVelocity(X)) + " m/s"; };
 
@@ -37,11 +42,13 @@ std::vector<std::string> KinematicsTextLines()
     // With power sharing the input power enters through two shafts; with the
     // third shaft at rest it is an ordinary drive and its torque is shown.
     if (st.PowerSplit && st.nThird != 0)
-        L.push_back("P in = " + F(st.DriveValue) + " kW (" + shaft(sh.InputShaft) + "+" + shaft(sh.FixedShaft) +
-                    ")");
+        L.push_back("P in = " + F(st.DriveValue) + " kW (" + shaft(sh.InputShaft) + "+" +
+                    shaft(sh.FixedShaft) + ")");
     else
-        L.push_back("T in = " + TorqueToText(st.TN) + " " + TorqueUnitLabel() + " (" + shaft(sh.InputShaft) + ")");
-    L.push_back("T out = " + TorqueToText(st.TOut) + " " + TorqueUnitLabel() + " (" + shaft(sh.OutputShaft) + ")");
+        L.push_back("T in = " + TorqueToText(st.TN) + " " + TorqueUnitLabel() + " (" + shaft(sh.InputShaft) +
+                    ")");
+    L.push_back("T out = " + TorqueToText(st.TOut) + " " + TorqueUnitLabel() + " (" + shaft(sh.OutputShaft) +
+                ")");
     L.push_back(" ");
     L.push_back(speed("nS = ", nS));
     L.push_back(speed("nC = ", nC));

@@ -20,7 +20,10 @@
 
 TStageAnimationHooks stageanimationhooks;
 
-void ResetStageAnimationHooks() { stageanimationhooks = TStageAnimationHooks{}; }
+void ResetStageAnimationHooks()
+{
+    stageanimationhooks = TStageAnimationHooks{};
+}
 
 namespace
 {
@@ -87,10 +90,17 @@ TMemberAngles StageMemberAngles(Extended Phi)
     TMemberAngles a;
     Extended nDrive = 0;
     switch (PlanetaryShafts.InputShaft) {
-    case shaftS: nDrive = nS; break;
-    case shaftC: nDrive = nC; break;
-    case shaftH: nDrive = nH; break;
-    default: return a;
+    case shaftS:
+        nDrive = nS;
+        break;
+    case shaftC:
+        nDrive = nC;
+        break;
+    case shaftH:
+        nDrive = nH;
+        break;
+    default:
+        return a;
     }
     // A standing driver has no ratios: the stage stays at rest.
     if (nDrive == 0) return a;

@@ -19,9 +19,9 @@
 // The texts of the settings form (TForm_qyr5ani) as the animation proposes
 // them and as the user leaves them; an empty proposal keeps the form's own.
 struct TStageAnimationTexts {
-    std::string Steps;  // Edit_anzbild
-    std::string Angle;  // Edit_wmax, degrees of the driving shaft
-    std::string Pause;  // Edit_ms
+    std::string Steps; // Edit_anzbild
+    std::string Angle; // Edit_wmax, degrees of the driving shaft
+    std::string Pause; // Edit_ms
     bool SingleStep = false;
 };
 
@@ -41,8 +41,8 @@ std::string ProposedAnimationSteps(int AbsZH);
 
 // A run as read from the form.
 struct TStageAnimationRun {
-    int Steps = 2;            // N: frames 0 .. N
-    Extended TotalAngle = 0;  // radians, turned by the driving shaft
+    int Steps = 2;           // N: frames 0 .. N
+    Extended TotalAngle = 0; // radians, turned by the driving shaft
     int PauseMs = 0;
 };
 // Steps from the text clamped to 2 .. 100000, the angle from degrees, the

@@ -22,7 +22,8 @@ struct TPoint {
 void Body(int n, Extended Centre)
 {
     const auto& g = PlanetaryGears;
-    DrawGearBody(g.z[n], -g.b[n] / 2, Centre, g.d[n], g.da[n], g.df[n], 0, g.dBInUse[n], g.b[n], g.bcha[n], 45);
+    DrawGearBody(g.z[n], -g.b[n] / 2, Centre, g.d[n], g.da[n], g.df[n], 0, g.dBInUse[n], g.b[n], g.bcha[n],
+                 45);
 }
 
 // The bearing block of planet n on the planet's middle plane (face width b,
@@ -31,8 +32,7 @@ void Body(int n, Extended Centre)
 // arrangement, any other pair flush with the faces side by side.
 void Bearings(int n, Extended Centre, Extended b)
 {
-    if (!PlanetBearingDefined(n))
-        return;
+    if (!PlanetBearingDefined(n)) return;
     const auto& r = PlanetBearings[n];
     const TBearingDrawingData d = BearingDrawingData(r);
     const std::string block = "LAGER" + std::to_string(n);
@@ -62,8 +62,7 @@ void Bearings(int n, Extended Centre, Extended b)
 void HatchedSectionRect(int16_t Side, Extended X1, Extended Y1, Extended X2, Extended Y2, Extended HatchA,
                         Extended HatchB, Extended Amplitude)
 {
-    if (Amplitude == 0)
-        Amplitude = std::min(std::fabs(X2 - X1), std::fabs(Y2 - Y1)) / 5;
+    if (Amplitude == 0) Amplitude = std::min(std::fabs(X2 - X1), std::fabs(Y2 - Y1)) / 5;
     ResetHatch();
     const TPoint corners[5] = {{X1, Y1}, {X2, Y1}, {X2, Y2}, {X1, Y2}, {X1, Y1}};
     for (int side = 1; side <= 4; ++side) {
@@ -73,8 +72,7 @@ void HatchedSectionRect(int16_t Side, Extended X1, Extended Y1, Extended X2, Ext
             HatchStrip(true, from.x, from.y, to.x, to.y, Amplitude);
             continue;
         }
-        if (side == 1)
-            AddHatchPoint(from.x, from.y);
+        if (side == 1) AddHatchPoint(from.x, from.y);
         AddHatchPoint(to.x, to.y);
     }
     SetHatchMode(2);

@@ -28,8 +28,7 @@ const std::string EpsBeta = "eps.\xE1";
 
 using Cells4 = TArray<std::string, 1, 4>;
 
-template <class F>
-Cells4 PerGearCells(F Format)
+template <class F> Cells4 PerGearCells(F Format)
 {
     Cells4 c;
     for (int g = gS; g <= gH; ++g)
@@ -37,8 +36,7 @@ Cells4 PerGearCells(F Format)
     return c;
 }
 
-template <class F>
-TArray<std::string, 1, 3> PerMeshCells(F Format)
+template <class F> TArray<std::string, 1, 3> PerMeshCells(F Format)
 {
     TArray<std::string, 1, 3> c;
     for (int m = mSPi; m <= mPeH; ++m)
@@ -56,8 +54,14 @@ Cells4 MeshPairCells(const SlotArray& A, int M)
     return c;
 }
 
-std::string Len(int I, int D, Extended X) { return FormatLengthFixed(I, D, X); }
-std::string Fix(int I, int D, Extended X) { return FormatFloatFixed(I, D, X); }
+std::string Len(int I, int D, Extended X)
+{
+    return FormatLengthFixed(I, D, X);
+}
+std::string Fix(int I, int D, Extended X)
+{
+    return FormatFloatFixed(I, D, X);
+}
 
 } // namespace
 
@@ -70,7 +74,10 @@ Extended MeshGearEntry(const SlotArray& A, int K)
     return 0;
 }
 
-int MeshSlotGear(int M, int Slot) { return Slot == 1 ? M : M + 1; }
+int MeshSlotGear(int M, int Slot)
+{
+    return Slot == 1 ? M : M + 1;
+}
 
 Extended SpecificSlidingTip(int M, int Slot)
 {
@@ -82,13 +89,25 @@ Extended SpecificSlidingRoot(int M, int Slot)
     return Slot == 1 ? PlanetaryGears.zeta_f1[M] : PlanetaryGears.zeta_f2[M];
 }
 
-Extended PlanetBearingLoad(int N) { return PlanetaryStage.FlPm[std::clamp(N, 1, 2)]; }
+Extended PlanetBearingLoad(int N)
+{
+    return PlanetaryStage.FlPm[std::clamp(N, 1, 2)];
+}
 
-Extended PlanetBearingSpeed(int N) { return PlanetaryStage.nBearing[std::clamp(N, 1, 2)]; }
+Extended PlanetBearingSpeed(int N)
+{
+    return PlanetaryStage.nBearing[std::clamp(N, 1, 2)];
+}
 
-Extended PlanetOffsetAngle() { return PlanetaryStage.PhiSun; }
+Extended PlanetOffsetAngle()
+{
+    return PlanetaryStage.PhiSun;
+}
 
-bool PowerSharing() { return PlanetaryStage.PowerSplit; }
+bool PowerSharing()
+{
+    return PlanetaryStage.PowerSplit;
+}
 
 Extended FailureProbability(int ReliabilityIndex)
 {
@@ -105,7 +124,8 @@ std::string LifeMethodSuffix(int LifeFactorMode)
 
 std::string AdjustedLifeLabel(const WaelzLagerTyp& B)
 {
-    return "L" + FloatToSignificant(FailureProbability(B.ReliabilityIndex)) + LifeMethodSuffix(B.LifeFactorMode);
+    return "L" + FloatToSignificant(FailureProbability(B.ReliabilityIndex)) +
+           LifeMethodSuffix(B.LifeFactorMode);
 }
 
 const TArray<const char*, 1, 6> DriveRolesS = {{"in", "in", "locked", "locked", "out", "out"}};
@@ -131,7 +151,8 @@ void WriteStageTables()
 
     {
         TCadTable t;
-        t.Init(2, 106, h, {19, 3, 3, 6, 6, 6, 6}, {"Dimensions", "  ", "  ", "   S", "   Pi", "   Pe", "    H"});
+        t.Init(2, 106, h, {19, 3, 3, 6, 6, 6, 6},
+               {"Dimensions", "  ", "  ", "   S", "   Pi", "   Pe", "    H"});
         auto row = [&](const char* Text, const char* Symbol, const std::string& Unit, const Cells4& c) {
             t.AddRow(Text, Symbol, Unit, c[1], c[2], c[3], c[4]);
         };
@@ -158,7 +179,8 @@ void WriteStageTables()
     }
     {
         TCadTable t;
-        t.Init(2, 50, h, {19, 6, 4, 5, 5, 5, 5}, {"strength", "  ", "  ", "   S", "    Pi", "    Pe", "    H"});
+        t.Init(2, 50, h, {19, 6, 4, 5, 5, 5, 5},
+               {"strength", "  ", "  ", "   S", "    Pi", "    Pe", "    H"});
         const Cells4 hlim = PerGearCells([&](int k) { return Fix(8, 0, g.SigmaHlim[k]); });
         const Cells4 fe = PerGearCells([&](int k) { return Fix(8, 0, g.Sigma_FE[k]); });
         t.AddRow("allow.stress nr.(contact).", "S.Hlim", "MPa", hlim[1], hlim[2], hlim[3], hlim[4]);
@@ -193,16 +215,23 @@ void WriteStageTables()
     {
         // Forces in N in every unit system, as the unit column says.
         TCadTable t;
-        t.Init(88, 60, h, {19, 4, 3, 5, 5, 5, 0}, {"Dimensions, strength", "  ", "  ", "  S-Pi", "  Pi-Pe", "  Pe-H"});
+        t.Init(88, 60, h, {19, 4, 3, 5, 5, 5, 0},
+               {"Dimensions, strength", "  ", "  ", "  S-Pi", "  Pi-Pe", "  Pe-H"});
         t.ApplyTextStyle(1.25L);
         auto row = [&](const std::string& Text, const std::string& Symbol, const std::string& Unit,
-                       const TArray<std::string, 1, 3>& c) { t.AddRow(Text, Symbol, Unit, c[1], c[2], c[3]); };
+                       const TArray<std::string, 1, 3>& c) {
+            t.AddRow(Text, Symbol, Unit, c[1], c[2], c[3]);
+        };
         row("pressure path", "g al.", len, PerMeshCells([&](int m) { return Len(4, 3, g.g_alpha[m]); }));
-        row("transverse contact ratio", "eps.al.", "", PerMeshCells([&](int m) { return Fix(4, 3, g.eps_alpha[m]); }));
+        row("transverse contact ratio", "eps.al.", "",
+            PerMeshCells([&](int m) { return Fix(4, 3, g.eps_alpha[m]); }));
         row("face contact ratio", EpsBeta, "", PerMeshCells([&](int m) { return Fix(4, 3, g.eps_beta[m]); }));
-        row("total contact ratio", "eps.g.", "", PerMeshCells([&](int m) { return Fix(4, 3, g.eps_gamma[m]); }));
-        row("nom.transv.load gen.pt.cyl.", "Ft", "N", PerMeshCells([&](int m) { return Fix(8, 0, g.Ft[m]); }));
-        row("nom.transv.load op.pt.cyl.", "Ftw", "N", PerMeshCells([&](int m) { return Fix(8, 0, g.Ftw[m]); }));
+        row("total contact ratio", "eps.g.", "",
+            PerMeshCells([&](int m) { return Fix(4, 3, g.eps_gamma[m]); }));
+        row("nom.transv.load gen.pt.cyl.", "Ft", "N",
+            PerMeshCells([&](int m) { return Fix(8, 0, g.Ft[m]); }));
+        row("nom.transv.load op.pt.cyl.", "Ftw", "N",
+            PerMeshCells([&](int m) { return Fix(8, 0, g.Ftw[m]); }));
         row("nom.ax.load op.pt.cyl.", "Fxw", "N", PerMeshCells([&](int m) { return Fix(8, 0, g.Fxw[m]); }));
         row("nom.rad.load op.pt.cyl.", "Frw", "N", PerMeshCells([&](int m) { return Fix(8, 0, g.Frw[m]); }));
         row("nom.norm.load op.pt.cyl.", "Fnw", "N", PerMeshCells([&](int m) { return Fix(8, 0, g.Fnw[m]); }));
@@ -216,7 +245,8 @@ void WriteDimensionTable(int Mode, Extended X, Extended Y, Extended H)
     const auto& g = PlanetaryGears;
     const std::string len = LengthUnitLabel();
     TCadTable t;
-    t.Init(X, Y, H, {Mode == 2 ? 7.0L : 4.0L, 4, 7, 7, 7, 7, 0}, {"  ", " ", "   S", "   Pi", "   Pe", "     H"});
+    t.Init(X, Y, H, {Mode == 2 ? 7.0L : 4.0L, 4, 7, 7, 7, 7, 0},
+           {"  ", " ", "   S", "   Pi", "   Pe", "     H"});
     auto row = [&](const std::string& Symbol, const std::string& Unit, const Cells4& c) {
         t.AddRow(Symbol, Unit, c[1], c[2], c[3], c[4]);
     };
@@ -367,7 +397,8 @@ void WriteCarrierCoordinatesTable()
     };
     const int qp = GearPair.qp;
     for (int k = 0; k < qp; ++k)
-        row(" i" + IntToText(k + 1), PlanetAngle(k) + PlanetOffsetAngle(), std::fabs(PlanetaryGears.aInUse[mSPi]));
+        row(" i" + IntToText(k + 1), PlanetAngle(k) + PlanetOffsetAngle(),
+            std::fabs(PlanetaryGears.aInUse[mSPi]));
     for (int k = 0; k < qp; ++k)
         row(" e" + IntToText(k + 1), PlanetAngle(k), std::fabs(PlanetaryGears.aInUse[mPeH]));
 }

@@ -19,7 +19,7 @@
 #include <vector>
 
 struct TPlanetSetPlace {
-    Extended Angle = 0;      // PlanetAngle(k), radians
+    Extended Angle = 0; // PlanetAngle(k), radians
     Extended OuterX = 0, OuterY = 0;
     Extended InnerX = 0, InnerY = 0;
     Extended OuterPhase = 0; // insert angle of "RADPE", degrees
@@ -28,7 +28,7 @@ struct TPlanetSetPlace {
 
 struct TStageWheelPlaces {
     std::vector<TPlanetSetPlace> Sets;
-    Extended SunPhase = 0;   // insert angle of the sun wheel, degrees
+    Extended SunPhase = 0; // insert angle of the sun wheel, degrees
 };
 
 // The places of the calculated stage (PlanetaryGears, PlanetaryStage and

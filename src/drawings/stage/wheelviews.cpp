@@ -9,7 +9,10 @@
 
 TWheelViewComposers wheelviewcomposers;
 
-void ResetWheelViewComposers() { wheelviewcomposers = TWheelViewComposers{}; }
+void ResetWheelViewComposers()
+{
+    wheelviewcomposers = TWheelViewComposers{};
+}
 
 int WheelViewMesh(int Wheel, int Selector)
 {
@@ -59,7 +62,10 @@ void ToothDrawing(int Device, int Gear, int Item)
 // teeth). A request without a mesh (selector 0) is captioned "-"; one whose
 // selector the gear overrules (the sun with selector 3 is drawn from S-Pi)
 // names the mesh drawn, not the one asked for.
-std::string ProductionCaption(int Selector, int Loaded) { return MeshCaption(Selector == 0 ? 0 : Loaded); }
+std::string ProductionCaption(int Selector, int Loaded)
+{
+    return MeshCaption(Selector == 0 ? 0 : Loaded);
+}
 
 void ProductionDrawing(int Device, int Gear, int Item, const std::string& Caption)
 {
@@ -83,18 +89,41 @@ void WheelViewDispatch(int Device, int View, int Wheel, int Mesh)
     const int g = WheelPairGear(m, Wheel);
     const std::string caption = ProductionCaption(Mesh, m);
     switch (View) {
-    case 1: ToothDrawing(Device, g, 7); break;
+    case 1:
+        ToothDrawing(Device, g, 7);
+        break;
     // The ring's gap is drawn from the involute alone.
-    case 2: ToothDrawing(Device, g, GearPair.z[g] < 0 ? 2 : 3); break;
-    case 3: ProductionDrawing(Device, g, 7, caption); break;
-    case 5: ToothDrawing(Device, g, 4); break;
-    case 6: ToothDrawing(Device, g, 6); break;
-    case 7: ProductionDrawing(Device, g, 4, caption); break;
-    case 8: ProductionDrawing(Device, g, 5, caption); break;
-    case 9: ProductionDrawing(Device, g, 6, caption); break;
-    case 10: ProductionDrawing(Device, g, 9, caption); break;
-    case 11: ProductionDrawing(Device, g, 11, caption); break;
-    case 12: ProductionDrawing(Device, g, 12, caption); break;
-    default: break; // 0, 4 and beyond 12: the mesh is calculated, nothing drawn
+    case 2:
+        ToothDrawing(Device, g, GearPair.z[g] < 0 ? 2 : 3);
+        break;
+    case 3:
+        ProductionDrawing(Device, g, 7, caption);
+        break;
+    case 5:
+        ToothDrawing(Device, g, 4);
+        break;
+    case 6:
+        ToothDrawing(Device, g, 6);
+        break;
+    case 7:
+        ProductionDrawing(Device, g, 4, caption);
+        break;
+    case 8:
+        ProductionDrawing(Device, g, 5, caption);
+        break;
+    case 9:
+        ProductionDrawing(Device, g, 6, caption);
+        break;
+    case 10:
+        ProductionDrawing(Device, g, 9, caption);
+        break;
+    case 11:
+        ProductionDrawing(Device, g, 11, caption);
+        break;
+    case 12:
+        ProductionDrawing(Device, g, 12, caption);
+        break;
+    default:
+        break; // 0, 4 and beyond 12: the mesh is calculated, nothing drawn
     }
 }

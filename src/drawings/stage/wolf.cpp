@@ -35,12 +35,15 @@ void WolfView()
 namespace
 {
 
-std::string Signed(Extended X) { return PrefixPlus(FloatToSignificant(X)); }
+std::string Signed(Extended X)
+{
+    return PrefixPlus(FloatToSignificant(X));
+}
 
 } // namespace
 
-void WolfSymbolDraw(const TWolfValues& T, const TWolfValues& n, const TWolfValues& P, Extended x0, Extended y0,
-                    Extended r, Extended PW, Extended i0)
+void WolfSymbolDraw(const TWolfValues& T, const TWolfValues& n, const TWolfValues& P, Extended x0,
+                    Extended y0, Extended r, Extended PW, Extended i0)
 {
     TWolfSymbol w;
     w.T = T;
@@ -101,9 +104,9 @@ void WolfShaftArrows(const TWolfSymbol& W, char Letter, int Shaft, Extended Phi)
     };
     static const TPlace places[4] = {
         {0, 0, 0, 0, 0, 0, 0},
-        {24, -1, 1, 2, -4, 4, -7},  // S
-        {6, 2, 2, -2, -6, -4, -9},  // C
-        {6, -2, 0, 5, 0, 9, 0},     // H
+        {24, -1, 1, 2, -4, 4, -7}, // S
+        {6, 2, 2, -2, -6, -4, -9}, // C
+        {6, -2, 0, 5, 0, 9, 0},    // H
     };
     const TPlace& q = places[Shaft >= 1 && Shaft <= 3 ? Shaft : 0];
     const Extended Qx = W.x0 + (W.r + q.dist) * c + q.qx;

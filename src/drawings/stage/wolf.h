@@ -25,8 +25,8 @@ int WolfLargestTorque(const TWolfValues& T);
 // kinematics text block from (114, 114).
 void WolfView();
 
-void WolfSymbolDraw(const TWolfValues& T, const TWolfValues& n, const TWolfValues& P, Extended x0, Extended y0,
-                    Extended r, Extended PW, Extended i0);
+void WolfSymbolDraw(const TWolfValues& T, const TWolfValues& n, const TWolfValues& P, Extended x0,
+                    Extended y0, Extended r, Extended PW, Extended i0);
 
 // Shaft Shaft (1 S, 2 C, 3 H) leaving the circle in direction Phi
 // (radians), its letter and its three values.

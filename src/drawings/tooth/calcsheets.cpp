@@ -27,12 +27,30 @@ namespace
 
 // --- value texts ------------------------------------------------------------------
 
-std::string Stress(Extended V) { return StressToText(V); }
-std::string Len(Extended V) { return FormatLengthFixed(3, 3, V); }
-std::string Num(Extended V) { return FormatFloatFixed(3, 3, V); }
-std::string Safety(Extended V) { return FormatFloatFixed(2, 2, V); }
-std::string Angle(Extended Rad) { return AngleToText(RadToDeg(Rad)); }
-std::string Deg(Extended Degrees) { return AngleToText(Degrees); }
+std::string Stress(Extended V)
+{
+    return StressToText(V);
+}
+std::string Len(Extended V)
+{
+    return FormatLengthFixed(3, 3, V);
+}
+std::string Num(Extended V)
+{
+    return FormatFloatFixed(3, 3, V);
+}
+std::string Safety(Extended V)
+{
+    return FormatFloatFixed(2, 2, V);
+}
+std::string Angle(Extended Rad)
+{
+    return AngleToText(RadToDeg(Rad));
+}
+std::string Deg(Extended Degrees)
+{
+    return AngleToText(Degrees);
+}
 
 // The picture values the mesh block sets for itself; the sheet gives them
 // back, so a sheet never changes what the tooth graphics show next.
@@ -85,7 +103,10 @@ void CloseSheet()
     CadCloseOutput(1);
 }
 
-bool IsMethod(int M) { return GearPair.CalcMethod == M; }
+bool IsMethod(int M)
+{
+    return GearPair.CalcMethod == M;
+}
 
 // --- strength sheet ----------------------------------------------------------------
 
@@ -96,17 +117,21 @@ void WriteFormulaTable(const std::string& Title1, const std::string& Title2)
     TCadTable t;
     t.Init(60, 119, 1.2L, {45, 5, 6, 6},
            {"CALCULATION METHOD:  " + StrengthMethodName(g.CalcMethod), "", "  " + Title1, "  " + Title2});
-    t.AddRow("Sigma-FG = SigmaFE * YNT * YdrelT * YRrelT * YX * YA", unit, Stress(g.SigmaFG[1]), Stress(g.SigmaFG[2]));
+    t.AddRow("Sigma-FG = SigmaFE * YNT * YdrelT * YRrelT * YX * YA", unit, Stress(g.SigmaFG[1]),
+             Stress(g.SigmaFG[2]));
     if (IsMethod(4))
         t.AddRow("Sigma-F0 = Ft /(b*mn) * YF * YS(g)* Y\xE1 * YB * YDT", unit, Stress(g.SigmaF0[1]),
                  Stress(g.SigmaF0[2]));
     else
-        t.AddRow("Sigma-F0 = Ft / (b*mn) * YF * YS * Y\xE1", unit, Stress(g.SigmaF0[1]), Stress(g.SigmaF0[2]));
-    t.AddRow("Sigma-F = Sigma-F0 * KA * Kv * KF\xE1 * KFalfa", unit, Stress(g.SigmaF[1]), Stress(g.SigmaF[2]));
+        t.AddRow("Sigma-F0 = Ft / (b*mn) * YF * YS * Y\xE1", unit, Stress(g.SigmaF0[1]),
+                 Stress(g.SigmaF0[2]));
+    t.AddRow("Sigma-F = Sigma-F0 * KA * Kv * KF\xE1 * KFalfa", unit, Stress(g.SigmaF[1]),
+             Stress(g.SigmaF[2]));
     t.AddRow("SF = Sigma-FG / Sigma-F", "SF", Safety(g.SF[1]), Safety(g.SF[2]));
     t.AddRow("");
     t.AddRow("Sigma-H0 = ZH * ZE * Zeps * Z\xE1 * sqrt(Ft /(d1*b)*(u+1)/u))", unit, Stress(g.SigmaH0));
-    t.AddRow("Sigma-HG = SigmaHlim * ZNT * ZL * Zv * ZR * ZW * ZX", unit, Stress(g.SigmaHG[1]), Stress(g.SigmaHG[2]));
+    t.AddRow("Sigma-HG = SigmaHlim * ZNT * ZL * Zv * ZR * ZW * ZX", unit, Stress(g.SigmaHG[1]),
+             Stress(g.SigmaHG[2]));
     t.AddRow("Sigma-HC = Sigma-H0 * sqrt(KA * Kv * KH\xE1 * KHalfa)", unit, Stress(g.SigmaHC));
     t.AddRow("Sigma-H1,2 = (ZB,ZD) * Sigma-H0 * sqrt(KA*Kv*KH\xE1*KHalfa)", unit, Stress(g.SigmaH[1]),
              Stress(g.SigmaH[2]));
@@ -182,7 +207,9 @@ void WriteKYZTable(const std::string& Title1, const std::string& Title2)
     if (!IsMethod(3)) {
         if (!IsMethod(2)) t.AddRow("fsh", um, Num(g.fsh));
         t.AddRow("fma", um, Num(g.fma));
-        t.AddRow("fH\xE1" "5", um, Num(g.fHbeta5));
+        t.AddRow("fH\xE1"
+                 "5",
+                 um, Num(g.fHbeta5));
         t.AddRow("F\xE1x", um, Num(g.Fbetax));
         t.AddRow("F\xE1y", um, Num(g.Fbetay));
     }
@@ -266,7 +293,8 @@ void WriteToothThicknessTable()
     const auto& g = GearPair;
     auto L = [](Extended V) { return Len(std::fabs(V)); };
     TCadTable t;
-    t.Init(99, 119, 1.2L, {8, 8, 8, 8, 8, 8, 8}, {"", " 1 nom", " 1 min", " 1 max", " 2 nom", " 2 min", " 2 max"});
+    t.Init(99, 119, 1.2L, {8, 8, 8, 8, 8, 8, 8},
+           {"", " 1 nom", " 1 min", " 1 max", " 2 nom", " 2 min", " 2 max"});
     auto row = [&t](const std::string& Name, std::string a1, std::string b1, std::string c1, std::string a2,
                     std::string b2, std::string c2) { t.AddRow(Name, a1, b1, c1, a2, b2, c2); };
     row("Asn", "", Len(g.Asni[1]), Len(g.Asne[1]), "", Len(g.Asni[2]), Len(g.Asne[2]));
@@ -283,17 +311,18 @@ void WriteToothThicknessTable()
     row("xev", "", Num(g.xevmin[1]), Num(g.xevmax[1]), "", Num(g.xevmin[2]), Num(g.xevmax[2]));
     row("dw", L(g.dw[1]), L(g.dw_amin[1]), L(g.dw_amax[1]), L(g.dw[2]), L(g.dw_amin[2]), L(g.dw_amax[2]));
     row("df", L(g.df[1]), L(g.df_min[1]), "", L(g.df[2]), L(g.df_min[2]), "");
-    row("dFf", L(g.dFf_nom[1]), L(g.dFfmin[1]), L(g.dFfmax[1]), L(g.dFf_nom[2]), L(g.dFfmin[2]), L(g.dFfmax[2]));
+    row("dFf", L(g.dFf_nom[1]), L(g.dFfmin[1]), L(g.dFfmax[1]), L(g.dFf_nom[2]), L(g.dFfmin[2]),
+        L(g.dFfmax[2]));
     row("da", L(g.da[1]), L(g.da_min[1]), "", L(g.da[2]), L(g.da_min[2]), "");
     row("dFa", "", L(g.dFamin[1]), L(g.dFamax[1]), "", L(g.dFamin[2]), L(g.dFamax[2]));
     row("dNa", L(g.dNa[1]), L(g.dNa_min[1]), L(g.dNa_max[1]), L(g.dNa[2]), L(g.dNa_min[2]), L(g.dNa_max[2]));
     row("c", Len(g.ck[1]), Len(g.ckmin[1]), Len(g.ckmax[1]), Len(g.ck[2]), Len(g.ckmin[2]), Len(g.ckmax[2]));
     row("h", Len(g.h[1]), Len(g.h_min[1]), Len(g.h_max[1]), Len(g.h[2]), Len(g.h_min[2]), Len(g.h_max[2]));
     row("jt", "", Len(g.jtmin), Len(g.jtmax), "", "", "");
-    row("zeta a", Num(g.zeta_a1), Num(g.zeta_a1_amin), Num(g.zeta_a1_amax), Num(g.zeta_a2), Num(g.zeta_a2_amin),
-        Num(g.zeta_a2_amax));
-    row("zeta f", Num(g.zeta_f1), Num(g.zeta_f1_amin), Num(g.zeta_f1_amax), Num(g.zeta_f2), Num(g.zeta_f2_amin),
-        Num(g.zeta_f2_amax));
+    row("zeta a", Num(g.zeta_a1), Num(g.zeta_a1_amin), Num(g.zeta_a1_amax), Num(g.zeta_a2),
+        Num(g.zeta_a2_amin), Num(g.zeta_a2_amax));
+    row("zeta f", Num(g.zeta_f1), Num(g.zeta_f1_amin), Num(g.zeta_f1_amax), Num(g.zeta_f2),
+        Num(g.zeta_f2_amin), Num(g.zeta_f2_amax));
     t.Done();
 }
 
@@ -375,7 +404,8 @@ void BuildSheetPictureBlock()
         // centre cross may reach W s to either side of the centre.
         Extended reach = 0;
         for (int i = 1; i <= 2; ++i)
-            reach = std::max({reach, std::fabs(g.da0[i]) / 2 + g.mn, std::fabs(g.df[i]) / 2, g.dB[i] / 2, g.di[i] / 2});
+            reach = std::max(
+                {reach, std::fabs(g.da0[i]) / 2 + g.mn, std::fabs(g.df[i]) / 2, g.dB[i] / 2, g.di[i] / 2});
         const Extended s2 = reach > 0 ? std::min(SheetOutlineScale(F), W * s / reach) : 0;
         const Extended y0 = g.z[2] > 0 ? 5 + s2 * g.d[1] / 2 : 5 + s2 * (-g.d[1] / 2 - g.d[2]);
         if (s2 > 0) DrawGearPairOutline(xc, y0, s2);

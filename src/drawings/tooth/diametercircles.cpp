@@ -33,8 +33,8 @@ TArcLabel ArcLabel(bool Inside, Extended X, Extended Y, Extended HalfAngle, Exte
     return l;
 }
 
-void DrawLabelledArc(const std::string& Name, bool Inside, Extended X, Extended Y, Extended HalfAngle, Extended D,
-                     Extended MidAngle, Extended LabelAt)
+void DrawLabelledArc(const std::string& Name, bool Inside, Extended X, Extended Y, Extended HalfAngle,
+                     Extended D, Extended MidAngle, Extended LabelAt)
 {
     const TArcLabel l = ArcLabel(Inside, X, Y, HalfAngle, D, MidAngle, LabelAt);
     CadSetTextStyle(2, l.Angle, l.Height, l.CharWidth);
@@ -63,7 +63,8 @@ bool ClippedHalfAngle(Extended Y, Extended D, Extended YLimit, Extended& HalfAng
 void DrawClippedLabelledArc(const std::string& Name, bool Inside, Extended X, Extended Y, Extended HalfAngle,
                             Extended D, Extended MidAngle, Extended YLimit, Extended LabelAt)
 {
-    if (ClippedHalfAngle(Y, D, YLimit, HalfAngle)) DrawLabelledArc(Name, Inside, X, Y, HalfAngle, D, MidAngle, LabelAt);
+    if (ClippedHalfAngle(Y, D, YLimit, HalfAngle))
+        DrawLabelledArc(Name, Inside, X, Y, HalfAngle, D, MidAngle, LabelAt);
 }
 
 void DrawLabelledCircle(const std::string& Name, Extended X, Extended Y, Extended /*HalfAngle*/, Extended D,
@@ -95,7 +96,8 @@ void DrawDiameterArcs(int Gear, Extended MidAngle, Extended X, Extended Y)
     arc(21, "da" + n, g.da_pic[i], half);
     arc(20, "dFf", g.dFfmax[i], std::fabs(g.dFfmax[i] - g.db[i]) < 0.1L * mn ? 1.2L * half : half);
     if (g.da[i] != g.dFamax[i]) arc(29, "dFa" + n, g.dFamax[i], half);
-    const bool close = std::fabs(g.db[i] - g.dNf[i]) < 0.15L * mn || std::fabs(g.d[i] - g.dNf[i]) < 0.15L * mn;
+    const bool close =
+        std::fabs(g.db[i] - g.dNf[i]) < 0.15L * mn || std::fabs(g.d[i] - g.dNf[i]) < 0.15L * mn;
     arc(24, "dNf" + n, g.dNf[i], close ? 1.2L * half : half);
     CadSetLayer(0);
 }
@@ -110,7 +112,8 @@ void DrawDiameterCircles(int Gear, Extended X, Extended Y)
     CadMoveTo(X - size / 4, Y + size / 4);
     auto circle = [&](int Layer, const char* Name, Extended D) {
         CadSetLayer(Layer);
-        DrawLabelledCircle(std::string(Name) + " = " + TrimBlanks(LengthToTextDecimals(3, D)), X, Y, half, D, size);
+        DrawLabelledCircle(std::string(Name) + " = " + TrimBlanks(LengthToTextDecimals(3, D)), X, Y, half, D,
+                           size);
     };
     circle(18, "dw", g.dw_pic[i]);
     circle(17, "d", g.d[i]);

@@ -16,8 +16,8 @@
 // The arc of the circle of diameter D about (X, Y) from MidAngle - HalfAngle
 // to MidAngle + HalfAngle, labelled with Name just inside or outside it, at
 // LabelAt times the half angle from the middle (0.8: near the arc's end).
-void DrawLabelledArc(const std::string& Name, bool Inside, Extended X, Extended Y, Extended HalfAngle, Extended D,
-                     Extended MidAngle, Extended LabelAt = 0.8L);
+void DrawLabelledArc(const std::string& Name, bool Inside, Extended X, Extended Y, Extended HalfAngle,
+                     Extended D, Extended MidAngle, Extended LabelAt = 0.8L);
 // Where DrawLabelledArc writes its label: the start of the text, its angle
 // (degrees), the height and the width of a character.
 struct TArcLabel {

@@ -19,7 +19,10 @@
 
 TMeshAnimationServices meshanimationservices;
 
-void ResetMeshAnimationServices() { meshanimationservices = TMeshAnimationServices{}; }
+void ResetMeshAnimationServices()
+{
+    meshanimationservices = TMeshAnimationServices{};
+}
 
 namespace
 {
@@ -142,7 +145,10 @@ TMeshAnimationRequest SaneMeshAnimationRequest(TMeshAnimationRequest Request)
     return Request;
 }
 
-void AnimateMeshing() { AnimateMeshingOn(3); }
+void AnimateMeshing()
+{
+    AnimateMeshingOn(3);
+}
 
 void AnimateMeshingOn(int Device)
 {
@@ -186,4 +192,3 @@ void AnimateMeshingOn(int Device)
     RecordMeshAnimation(request, Device);
     RestoreCursor();
 }
-

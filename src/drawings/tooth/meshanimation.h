@@ -14,11 +14,11 @@
 
 // What the settings form gives the animation.
 struct TMeshAnimationRequest {
-    int Steps = 50;           // frames n (n + 1 are drawn and erased)
-    int PauseMs = 50;         // pause after each frame
-    Extended StartDeg = 0;    // rotation of gear 1 at the start, degrees
-    Extended EndDeg = 0;      // and at the end
-    bool SingleStep = false;  // the replay stops at every erased frame
+    int Steps = 50;          // frames n (n + 1 are drawn and erased)
+    int PauseMs = 50;        // pause after each frame
+    Extended StartDeg = 0;   // rotation of gear 1 at the start, degrees
+    Extended EndDeg = 0;     // and at the end
+    bool SingleStep = false; // the replay stops at every erased frame
 };
 
 struct TMeshAnimationServices {

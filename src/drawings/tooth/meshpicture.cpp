@@ -64,8 +64,8 @@ namespace
 
 // Points of the line through P with unit direction U at distance R from
 // O: the one nearer to Q; false when the line misses the circle.
-bool LineCirclePointNear(Extended Px, Extended Py, Extended Ux, Extended Uy, Extended Ox, Extended Oy, Extended R,
-                         Extended Qx, Extended Qy, Extended& X, Extended& Y)
+bool LineCirclePointNear(Extended Px, Extended Py, Extended Ux, Extended Uy, Extended Ox, Extended Oy,
+                         Extended R, Extended Qx, Extended Qy, Extended& X, Extended& Y)
 {
     const Extended dx = Px - Ox, dy = Py - Oy;
     const Extended b = dx * Ux + dy * Uy;
@@ -99,7 +99,8 @@ class TLabelSpace
         Extended X1, Y1, X2, Y2;
     };
     // The box about a text of Chars characters starting at (X, Y).
-    static TBox TextBox(Extended X, Extended Y, size_t Chars, Extended Height, Extended CharWidth, Extended Angle)
+    static TBox TextBox(Extended X, Extended Y, size_t Chars, Extended Height, Extended CharWidth,
+                        Extended Angle)
     {
         const Extended a = DegToRad(Angle), c = std::cos(a), s = std::sin(a);
         const Extended w = static_cast<Extended>(Chars) * CharWidth;
@@ -135,8 +136,8 @@ struct TFrame {
 // through its bottom (FromBelow: gear 1 and a ring) or its top; one whose
 // middle, the circle's side towards the mesh, lies out of the frame is
 // left out, as it would run out of the frame whatever its width.
-void PlaceLabelledArc(TLabelSpace& Space, const TFrame& Frame, bool FromBelow, const std::string& Name, Extended Y,
-                      Extended Half, Extended D, Extended Mid)
+void PlaceLabelledArc(TLabelSpace& Space, const TFrame& Frame, bool FromBelow, const std::string& Name,
+                      Extended Y, Extended Half, Extended D, Extended Mid)
 {
     if (!Frame.Holds(0, Y + std::sin(DegToRad(Mid)) * D / 2)) return;
     if (!ClippedHalfAngle(Y, D, FromBelow ? Frame.B : Frame.T, Half)) return;
@@ -144,7 +145,8 @@ void PlaceLabelledArc(TLabelSpace& Space, const TFrame& Frame, bool FromBelow, c
     TLabelSpace::TBox box{};
     for (const Extended f : {0.8L, 0.5L, 0.2L, -0.2L, -0.5L, -0.8L}) {
         const TArcLabel l = ArcLabel(false, 0, Y, Half, D, Mid, f);
-        const TLabelSpace::TBox b = TLabelSpace::TextBox(l.X, l.Y, Name.size(), l.Height, l.CharWidth, l.Angle);
+        const TLabelSpace::TBox b =
+            TLabelSpace::TextBox(l.X, l.Y, Name.size(), l.Height, l.CharWidth, l.Angle);
         if (f == 0.8L) box = b;
         if (Space.Free(b)) {
             at = f;

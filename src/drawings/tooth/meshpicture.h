@@ -21,13 +21,13 @@ Extended MeshPictureTop();
 // Where the line of action crosses the base circle tangents and the points
 // of the path of contact, in the picture (gear 1 at the origin).
 struct TMeshContactPoints {
-    Extended T1x = 0, T1y = 0;   // tangent point on base circle 1
-    Extended T2x = 0, T2y = 0;   // tangent point on base circle 2
-    Extended Cx = 0, Cy = 0;     // pitch point
-    Extended Ax = 0, Ay = 0;     // start of contact (gear 2's tip circle)
-    Extended Ex = 0, Ey = 0;     // end of contact (gear 1's tip circle)
-    Extended Bx = 0, By = 0;     // inner single contact points, a base pitch
-    Extended Dx = 0, Dy = 0;     // from E and A
+    Extended T1x = 0, T1y = 0; // tangent point on base circle 1
+    Extended T2x = 0, T2y = 0; // tangent point on base circle 2
+    Extended Cx = 0, Cy = 0;   // pitch point
+    Extended Ax = 0, Ay = 0;   // start of contact (gear 2's tip circle)
+    Extended Ex = 0, Ey = 0;   // end of contact (gear 1's tip circle)
+    Extended Bx = 0, By = 0;   // inner single contact points, a base pitch
+    Extended Dx = 0, Dy = 0;   // from E and A
     bool HasSingleContact = false;
     bool Valid = false;
 };

@@ -38,7 +38,8 @@ TToolProfilePoints ToolProfilePoints(int Gear)
         p.Px = p.Ax;
         p.Py = p.Ay;
     } else {
-        p.CaX = halfTooth + g.prP0[i] / std::cos(alpha) - (g.haP0[i] - rho) * std::tan(alpha) - rho / std::cos(alpha);
+        p.CaX = halfTooth + g.prP0[i] / std::cos(alpha) - (g.haP0[i] - rho) * std::tan(alpha) -
+                rho / std::cos(alpha);
         // The point of the tip circle below the centre, turned by
         // 90 deg - alpha_pr: where the protuberance flank leaves the
         // rounding.

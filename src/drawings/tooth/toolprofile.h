@@ -22,13 +22,13 @@
 // section; the drawing divides x by cos beta for the transverse section).
 struct TToolProfilePoints {
     Extended yTip = 0, yDatum = 0, yRoot = 0;
-    Extended CaX = 0, CaY = 0;   // tip fillet centre
-    Extended Ax = 0, Ay = 0;     // tip fillet meets the flank (protuberance flank)
-    Extended Px = 0, Py = 0;     // protuberance flank meets the main flank
-    Extended Bx = 0, By = 0;     // chamfer start (flank end without chamfer)
-    Extended Qx = 0, Qy = 0;     // chamfer end on the root line
-    Extended CfX = 0, CfY = 0;   // root fillet centre
-    Extended Ex = 0, Ey = 0;     // root fillet end on the flank or chamfer
+    Extended CaX = 0, CaY = 0; // tip fillet centre
+    Extended Ax = 0, Ay = 0;   // tip fillet meets the flank (protuberance flank)
+    Extended Px = 0, Py = 0;   // protuberance flank meets the main flank
+    Extended Bx = 0, By = 0;   // chamfer start (flank end without chamfer)
+    Extended Qx = 0, Qy = 0;   // chamfer end on the root line
+    Extended CfX = 0, CfY = 0; // root fillet centre
+    Extended Ex = 0, Ey = 0;   // root fillet end on the flank or chamfer
     bool Protuberance = false;
     bool Chamfer = false;
     bool RootRadius = false;

@@ -25,7 +25,10 @@ constexpr Extended PreMachiningRootStep = 0.99999L;
 const char* const NoDiameterMessage = "Fatal  : d = 0 !";
 const char* const LeftOutMessage = "Error  : CAD: element with invalid coordinates left out";
 
-bool ValidGear(int Gear) { return Gear == 1 || Gear == 2; }
+bool ValidGear(int Gear)
+{
+    return Gear == 1 || Gear == 2;
+}
 
 // A gear without teeth or reference diameter has no pitch angle and no
 // flank: every formula would divide by zero.
@@ -51,7 +54,10 @@ Extended PreMachiningThickness(int i)
 
 using TFlankPoint = void (*)(int, Extended&, Extended&, Extended, Extended&);
 
-TContourVertex Mirrored(Extended X, Extended Y, Extended Angle) { return {-X, Y, Angle}; }
+TContourVertex Mirrored(Extended X, Extended Y, Extended Angle)
+{
+    return {-X, Y, Angle};
+}
 
 // Right flank upwards from the diameter D0 + (KFirst - 1) dD, the tip land,
 // the left flank downwards to D0 + dD; (Qx, Qy) receives the flank point at
@@ -255,8 +261,8 @@ Extended ProtuberanceDepth(int Gear)
     const Extended yTip = -e;
     const Extended yDatum = g.haP0[Gear] - e;
     const Extended halfTooth = Pi * g.mn / 4;
-    const Extended cx =
-        halfTooth + g.prP0[Gear] / std::cos(alpha) - (g.haP0[Gear] - rho) * std::tan(alpha) - rho / std::cos(alpha);
+    const Extended cx = halfTooth + g.prP0[Gear] / std::cos(alpha) - (g.haP0[Gear] - rho) * std::tan(alpha) -
+                        rho / std::cos(alpha);
     const Extended cy = yTip + rho;
     // Where the protuberance flank leaves the tip rounding.
     const Extended ax = cx + rho * std::cos(alphaPr);
@@ -330,8 +336,8 @@ TContourPath RootTrochoid(int Gear, int Side, Extended& EndX, Extended& EndY)
     const Extended phi0 = (Pi / 2 + 2 * xs * tanA) / z + hc * tanA / r + rho / (r * std::cos(g.alpha_rad));
     Extended rEnd = 0;
     if (z > 0) {
-        rEnd = InvoluteStartsAtBaseCircle(i) ? g.db[i] / 2
-                                             : g.df_pic[i] / 2 + rho * (1 - std::sin(g.alpha_rad));
+        rEnd =
+            InvoluteStartsAtBaseCircle(i) ? g.db[i] / 2 : g.df_pic[i] / 2 + rho * (1 - std::sin(g.alpha_rad));
     }
     const Extended pitch = 2 * Pi / z;
     const Extended dt = std::fabs(pitch / nf);
@@ -434,8 +440,8 @@ TToothContour BuildToothContour(int Gear, bool SingleGear)
 
     const TContourVertex rightEnd{-ex, ey, 0};
     Extended qx = 0, qy = 0;
-    AppendFlanksAndTip(outline, i, InvolutePointAtDiameter, d0, dD, n, kFirst, trochoid ? &rightEnd : nullptr, qx,
-                       qy);
+    AppendFlanksAndTip(outline, i, InvolutePointAtDiameter, d0, dD, n, kFirst, trochoid ? &rightEnd : nullptr,
+                       qx, qy);
 
     if (z < 0) {
         AppendInternalRootLeft(outline, inner);
@@ -475,7 +481,10 @@ void SendContourToCad(const TToothContour& Contour)
     }
 }
 
-void GenerateToothContour(int Gear, bool SingleGear) { SendContourToCad(BuildToothContour(Gear, SingleGear)); }
+void GenerateToothContour(int Gear, bool SingleGear)
+{
+    SendContourToCad(BuildToothContour(Gear, SingleGear));
+}
 
 void DrawRootTrochoid(int Gear, int Side, Extended& EndX, Extended& EndY)
 {

@@ -89,12 +89,12 @@ Extended ProtuberanceDepth(int Gear);
 // circle: a fillet of the tool tip radius through the flank start P that
 // touches the root circle at T, then the root arc to the middle of the gap G.
 struct TExternalFilletRoot {
-    Extended Px = 0, Py = 0;   // flank start, on the tool fillet end diameter
-    Extended Gx = 0, Gy = 0;   // middle of the gap on the root circle
-    Extended Tx = 0, Ty = 0;   // where the fillet touches the root circle
-    Extended Cx = 0, Cy = 0;   // fillet centre
-    Extended W = 0;            // arc angle of the fillet T..P
-    Extended G = 0;            // arc angle of the root G..T about the gear centre
+    Extended Px = 0, Py = 0; // flank start, on the tool fillet end diameter
+    Extended Gx = 0, Gy = 0; // middle of the gap on the root circle
+    Extended Tx = 0, Ty = 0; // where the fillet touches the root circle
+    Extended Cx = 0, Cy = 0; // fillet centre
+    Extended W = 0;          // arc angle of the fillet T..P
+    Extended G = 0;          // arc angle of the root G..T about the gear centre
 };
 TExternalFilletRoot ExternalFilletRoot(int Gear);
 
@@ -111,8 +111,8 @@ struct TInternalRoot {
     Extended T2x = 0, T2y = 0;
     Extended Cx = 0, Cy = 0;
     Extended W = 0;
-    Extended Radius = 0;       // fillet radius used
-    bool EndsAtGap = false;    // T2 = G: the radius was reduced
+    Extended Radius = 0;    // fillet radius used
+    bool EndsAtGap = false; // T2 = G: the radius was reduced
 };
 // PreMachining: the flank of the pre-machined tooth, moved by the tool's
 // protuberance.

@@ -46,9 +46,15 @@ const char* const ItemTexts[11] = {"",
                                    "Config",
                                    "return"};
 
-std::string N(int Gear) { return std::to_string(Gear); }
+std::string N(int Gear)
+{
+    return std::to_string(Gear);
+}
 
-void Help(int No) { telmvar.HelpNumber = static_cast<uint16_t>(No); }
+void Help(int No)
+{
+    telmvar.HelpNumber = static_cast<uint16_t>(No);
+}
 
 // A setting changed for a while and put back on every way out, a block
 // write that raises included.
@@ -264,7 +270,8 @@ void DrawEntities(int Item, int Gear, int Section, int Teeth)
         DrawToolProfile(Gear, false, 1);
         break;
     case 7:
-        DrawMeshPicture(true, MeshPictureHalfWidth(), MeshPictureBottom(), MeshPictureTop(), G.MeshRotationAngle);
+        DrawMeshPicture(true, MeshPictureHalfWidth(), MeshPictureBottom(), MeshPictureTop(),
+                        G.MeshRotationAngle);
         break;
     case 8:
         if (G.PlanetSunChoice == 1 || G.z[2] < 0) {
@@ -318,7 +325,10 @@ void DrawPicture(int Device, int Item, int Gear, int Section, int Teeth, int Mod
 
 } // namespace
 
-std::string ToothDrawingItemText(int Item) { return Item >= 1 && Item <= 10 ? ItemTexts[Item] : ""; }
+std::string ToothDrawingItemText(int Item)
+{
+    return Item >= 1 && Item <= 10 ? ItemTexts[Item] : "";
+}
 
 TToothDrawingWindow ToothDrawingWindow(int Item, int Gear, int Teeth)
 {
@@ -347,7 +357,8 @@ TToothDrawingWindow ToothDrawingWindow(int Item, int Gear, int Teeth)
             set(-da, -da, da, da);
         } else if (narrow) {
             const Extended X = std::fabs(df) / 2 * std::sin(phi / 2) + 0.3L * mn;
-            set(-X, std::min(dB / 2, df / 2) - 0.5L * mn, X, -(std::fabs(da) / 2 - 0.5L * mn) * std::cos(phi / 2));
+            set(-X, std::min(dB / 2, df / 2) - 0.5L * mn, X,
+                -(std::fabs(da) / 2 - 0.5L * mn) * std::cos(phi / 2));
         } else {
             const Extended R = 2 * mn - df;
             set(-R, -R, R, R);
@@ -445,7 +456,8 @@ void DrawPlanetArrangement(int Q, int PlanetGear, Extended Angle)
     for (int k = 0; k < Q; ++k) {
         const Extended theta = 2 * Pi * k / Q;
         const Extended turn = base + Angle + 180 - 180.0L / zp + RadToDeg((dwc / dwp + 1) * theta);
-        CadInsertBlock("RAD" + N(p), -R * std::cos(theta + Pi / 2), -R * std::sin(theta + Pi / 2), turn, 1, 1);
+        CadInsertBlock("RAD" + N(p), -R * std::cos(theta + Pi / 2), -R * std::sin(theta + Pi / 2), turn, 1,
+                       1);
     }
 }
 

@@ -54,7 +54,8 @@ bool ConfigureSteps(uint16_t& ElementChoice)
     if (telmvar.Aborted) return false;
     // The CAD layer's switch: every later CAD output follows it.
     cadsettings.CadPolylineAllowed = ElementChoice == 2;
-    if (!AskCount("Number of tooth shapes for ring gear imaging", 8320, g.RingToothShapes, 1, 20000)) return false;
+    if (!AskCount("Number of tooth shapes for ring gear imaging", 8320, g.RingToothShapes, 1, 20000))
+        return false;
     return AskCount("Number of tooth shapes for gear imaging", 8325, g.GearToothShapes, 1, 20000);
 }
 
@@ -64,8 +65,13 @@ bool AskCoefficient(const std::string& Title, const std::string& EnterPrompt, in
                     uint16_t& Choice)
 {
     const auto& g = GearPair;
-    const Extended v[7] = {(g.xevmin[N] + g.xevmax[N]) / 2, g.xevmax[N], g.xevmin[N],
-                           (g.xemin[N] + g.xemax[N]) / 2,   g.xemax[N],  g.xemin[N], 0};
+    const Extended v[7] = {(g.xevmin[N] + g.xevmax[N]) / 2,
+                           g.xevmax[N],
+                           g.xevmin[N],
+                           (g.xemin[N] + g.xemax[N]) / 2,
+                           g.xemax[N],
+                           g.xemin[N],
+                           0};
     // The smallest backlash goes with the largest coefficient (thickest
     // tooth), the largest backlash with the smallest.
     SetItems({"mean torsional backlash premach. (xe = " + Sig(v[0]) + ")",
@@ -146,8 +152,8 @@ void ConfigureToothGraphics()
     uint16_t element = 1;
     uint16_t centre = 1;
     for (;;) {
-        SetItems({"Steps for involute and tooth shape", "Gen. addendum modific. coefficients", "Center distance",
-                  "Auxiliary diameters", "return"});
+        SetItems({"Steps for involute and tooth shape", "Gen. addendum modific. coefficients",
+                  "Center distance", "Auxiliary diameters", "return"});
         telmvar.HelpNumber = 8275;
         graphservices.AskSelect("Configuration tooth grahics", 5, choice);
         if (telmvar.Aborted) {
@@ -156,10 +162,18 @@ void ConfigureToothGraphics()
         }
         bool ok = true;
         switch (choice) {
-        case 1: ok = ConfigureSteps(element); break;
-        case 2: ok = ConfigureCoefficients(); break;
-        case 3: ok = ConfigureCentreDistance(centre); break;
-        case 4: ok = ConfigureAuxiliaryDiameters(); break;
+        case 1:
+            ok = ConfigureSteps(element);
+            break;
+        case 2:
+            ok = ConfigureCoefficients();
+            break;
+        case 3:
+            ok = ConfigureCentreDistance(centre);
+            break;
+        case 4:
+            ok = ConfigureAuxiliaryDiameters();
+            break;
         default:
             confgraf(GearPair.x_pic);
             return;

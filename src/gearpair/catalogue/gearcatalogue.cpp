@@ -10,14 +10,21 @@
 
 TGearCatalogue gearcatalogue;
 
-void ResetGearCatalogue() { gearcatalogue = TGearCatalogue{}; }
+void ResetGearCatalogue()
+{
+    gearcatalogue = TGearCatalogue{};
+}
 
-namespace {
+namespace
+{
 
 const char* const MaterialTable = "qyrwst.dbf";
 const char* const ToolTable = "q1toolx.dbf";
 
-bool ValidGear(uint16_t gear) { return gear == 1 || gear == 2; }
+bool ValidGear(uint16_t gear)
+{
+    return gear == 1 || gear == 2;
+}
 
 std::string RTrim(const std::string& s)
 {
@@ -31,9 +38,12 @@ void ErrorBoxIfEnabled(const std::string& text)
         platform::CurrentPlatform().Messages().ShowOk("Error  : ", text, platform::MessageIcon::Error);
 }
 
-void SetArrow() { platform::CurrentPlatform().ScreenCursor().Set(platform::CursorShape::Arrow); }
+void SetArrow()
+{
+    platform::CurrentPlatform().ScreenCursor().Set(platform::CursorShape::Arrow);
+}
 
-}  // namespace
+} // namespace
 
 void SelectGearMaterial(uint16_t Gear, uint16_t Mode)
 {
@@ -42,14 +52,12 @@ void SelectGearMaterial(uint16_t Gear, uint16_t Mode)
         telmvar.Aborted = true;
         return;
     }
-    if (!CheckFileExists(AddTrailingBackslash(telmvar.DbfDir) + MaterialTable))
-        return;
-    const std::string title = forGear ? "material database gear " + std::to_string(Gear) : "material database";
-    if (!DbfOpen(MaterialTable))
-        return;
+    if (!CheckFileExists(AddTrailingBackslash(telmvar.DbfDir) + MaterialTable)) return;
+    const std::string title =
+        forGear ? "material database gear " + std::to_string(Gear) : "material database";
+    if (!DbfOpen(MaterialTable)) return;
     auto& g = GearPair;
-    if (forGear)
-        DbfGo(g.MaterialRecordNo[Gear]);
+    if (forGear) DbfGo(g.MaterialRecordNo[Gear]);
     DbfSetTitles("", title);
     telmvar.HelpNumber = 9500;
     DbfBrowse("", Mode);
@@ -79,15 +87,12 @@ void SelectToolProfile(uint16_t Gear, uint16_t Mode)
         telmvar.Aborted = true;
         return;
     }
-    if (!CheckFileExists(AddTrailingBackslash(telmvar.DbfDir) + ToolTable))
-        return;
+    if (!CheckFileExists(AddTrailingBackslash(telmvar.DbfDir) + ToolTable)) return;
     const std::string title =
         Mode != 0 ? "profile of reference rack gear " + std::to_string(Gear) : "profile of reference rack";
-    if (!DbfOpen(ToolTable))
-        return;
+    if (!DbfOpen(ToolTable)) return;
     auto& g = GearPair;
-    if (Mode != 0)
-        DbfGo(g.ToolRecordNo[Gear]);
+    if (Mode != 0) DbfGo(g.ToolRecordNo[Gear]);
     DbfSetTitles("", title);
     telmvar.HelpNumber = 9510;
     DbfBrowse("", Mode);
@@ -111,8 +116,7 @@ void SelectToolProfile(uint16_t Gear, uint16_t Mode)
     DbfClose();
     if (Mode == 1 || Mode == 3) {
         const Extended m = gearcatalogue.LastToolModule;
-        if (m != 0 && std::fabs(m - g.mn) > 1e-9L * std::fabs(m))
-            ErrorBoxIfEnabled("Q1TOOLX-MODUL <> mn !");
+        if (m != 0 && std::fabs(m - g.mn) > 1e-9L * std::fabs(m)) ErrorBoxIfEnabled("Q1TOOLX-MODUL <> mn !");
     }
     SetArrow();
 }
@@ -123,10 +127,8 @@ void AppendToolProfile(uint16_t Gear)
         telmvar.Aborted = true;
         return;
     }
-    if (!CheckFileExists(AddTrailingBackslash(telmvar.DbfDir) + ToolTable))
-        return;
-    if (!DbfOpen(ToolTable))
-        return;
+    if (!CheckFileExists(AddTrailingBackslash(telmvar.DbfDir) + ToolTable)) return;
+    if (!DbfOpen(ToolTable)) return;
     auto& g = GearPair;
     DbfSetFieldFloat(1, static_cast<double>(g.hfP0_mn[Gear]));
     DbfSetFieldFloat(2, static_cast<double>(g.haP0_mn[Gear]));

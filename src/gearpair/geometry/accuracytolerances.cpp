@@ -6,12 +6,12 @@
 #include <cstddef>
 #include <string>
 
-#include "foundation/messagecollector.h"
 #include "foundation/guardedmath.h"
 #include "foundation/keptfunctions.h"
+#include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
-#include "gearpair/gearfactors.h"
 #include "gearpair/calculationmemo.h"
+#include "gearpair/gearfactors.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/tolerances.h"
 

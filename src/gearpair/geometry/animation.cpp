@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "foundation/messagecollector.h"
 #include "foundation/guardedmath.h"
 #include "foundation/keptfunctions.h"
+#include "foundation/messagecollector.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/animation.h"
 #include "gearpair/geometry/geometrysteps.h"
@@ -31,8 +31,7 @@ Extended PictureTipDiameter(const TGearPairData& g, int i, Extended shiftSum)
 Extended WorkingThicknessAngle(const TGearPairData& g, const Extended* Formed)
 {
     const Extended sine = g.stw[1] / (2 * g.dw[1]);
-    if (Formed != nullptr && !(std::fabs(sine) > 1))
-        return *Formed;
+    if (Formed != nullptr && !(std::fabs(sine) > 1)) return *Formed;
     return 2 * SafeArcSin(sine);
 }
 

@@ -1,15 +1,16 @@
 #include <cmath>
 #include <string>
 
-#include "foundation/messagecollector.h"
-#include "foundation/keptfunctions.h"
-#include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
+#include "foundation/keptfunctions.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/geometrysteps.h"
 #include "gearpair/measuring.h"
 
-namespace {
+namespace
+{
 
 // Gear 2 of an external pair runs with the opposite hand, an internal one
 // with the same hand; "free" stays free.
@@ -17,14 +18,21 @@ void SetMatingToothAlignment(TGearPairData& g)
 {
     const bool internal = g.z[2] < 0;
     switch (g.ToothAlignment[1]) {
-    case 1: g.ToothAlignment[2] = internal ? 1 : 2; break;
-    case 2: g.ToothAlignment[2] = internal ? 2 : 1; break;
-    case 3: g.ToothAlignment[2] = 3; break;
-    default: break;
+    case 1:
+        g.ToothAlignment[2] = internal ? 1 : 2;
+        break;
+    case 2:
+        g.ToothAlignment[2] = internal ? 2 : 1;
+        break;
+    case 3:
+        g.ToothAlignment[2] = 3;
+        break;
+    default:
+        break;
     }
 }
 
-}  // namespace
+} // namespace
 
 void Unit0()
 {
@@ -37,8 +45,7 @@ void Unit0()
         AddFatalMessage("Fatal  : alpha !");
         return;
     }
-    if (std::fabs(g.beta) > 45)
-        AddErrorMessage("Fatal  : beta > 45!");
+    if (std::fabs(g.beta) > 45) AddErrorMessage("Fatal  : beta > 45!");
     if (!(g.mn > 0)) {
         AddFatalMessage("Fatal  : mn <= 0!");
         return;
@@ -53,19 +60,14 @@ void Unit0()
             return;
         }
     }
-    if (std::abs(g.z[2]) < std::abs(g.z[1]))
-        AddErrorMessage("Error  : z2 < z1 !");
-    if (g.z[1] < 0)
-        AddErrorMessage("Error  : z1 < 0 !");
+    if (std::abs(g.z[2]) < std::abs(g.z[1])) AddErrorMessage("Error  : z2 < z1 !");
+    if (g.z[1] < 0) AddErrorMessage("Error  : z1 < 0 !");
 
     for (int i = 1; i <= 2; ++i) {
-        if (g.b[i] <= 0)
-            g.b[i] = g.b_effH;
-        if (g.alphakP0[i] == 0)
-            g.alphakP0[i] = g.alpha;
+        if (g.b[i] <= 0) g.b[i] = g.b_effH;
+        if (g.alphakP0[i] == 0) g.alphakP0[i] = g.alpha;
         g.HasChamfer[i] = g.alphakP0[i] != g.alpha ? 1 : 0;
-        if (g.HasChamfer[i] == 0)
-            g.hFfP0_mn[i] = g.hfP0_mn[i];
+        if (g.HasChamfer[i] == 0) g.hFfP0_mn[i] = g.hfP0_mn[i];
     }
 
     g.alpha_rad = DegToRad(g.alpha);
@@ -87,10 +89,8 @@ void Unit0()
     for (int i = 1; i <= 2; ++i)
         g.x_min[i] = (g.zg_p - g.z[i] / IntPower(cosBeta, 3)) / g.zg;
     // An internal gear has no undercut limit of this kind.
-    if (g.z[2] < 0)
-        g.x_min[2] = 0;
-    if (g.z[2] < 0 && g.dB[2] > 0)
-        g.dB[2] = -g.dB[2];
+    if (g.z[2] < 0) g.x_min[2] = 0;
+    if (g.z[2] < 0 && g.dB[2] > 0) g.dB[2] = -g.dB[2];
     g.a0 = (g.mn / 2) / cosBeta * (g.z[1] + g.z[2]);
 }
 
@@ -110,8 +110,7 @@ void CalcProfileShiftSum()
 void CalcProfileShiftSum(const TProfileAngles& pa)
 {
     auto& g = GearPair;
-    if (telmvar.FatalCalcError)
-        return;
+    if (telmvar.FatalCalcError) return;
     if (g.a == 0) {
         g.alpha_wt = 0;
         g.x_sum = 0;
@@ -123,8 +122,7 @@ void CalcProfileShiftSum(const TProfileAngles& pa)
     if (c > 1 || c < 0) {
         AddErrorMessage("cent.distance corr. !");
         g.a0 = (g.mn / 2) / KeptCos(g.beta_rad) * (g.z[1] + g.z[2]);
-        if (PercentDeviation(g.a, g.a0) > 20)
-            g.a = g.a0;
+        if (PercentDeviation(g.a, g.a0) > 20) g.a = g.a0;
         c = cosAlphaT * (g.d[1] + g.d[2]) / 2 / g.a;
     }
     g.alpha_wt = SafeArcCos(c);

@@ -4,11 +4,11 @@
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
-#include "gearpair/measuring.h"
 #include "gearpair/geometry/animation.h"
 #include "gearpair/geometry/geometrysteps.h"
 #include "gearpair/geometry/tolerances.h"
 #include "gearpair/geometry/warnings.h"
+#include "gearpair/measuring.h"
 #include "gearpair/strength/calcstrength.h"
 #include "gearpair/strength/facewidth.h"
 #include "gearpair/strength/limitload.h"
@@ -22,7 +22,8 @@
 
 TLoadSpectrumRoutines loadspectrumroutines;
 
-namespace {
+namespace
+{
 
 // The number of messages the list holds, as CollectedMessages counts them.
 std::size_t CollectedMessageCount()
@@ -37,11 +38,20 @@ void AppendMessagesSince(std::size_t Count, std::vector<TCollectedMessage>& To)
     const auto from = all.begin() + static_cast<std::ptrdiff_t>(std::min(Count, all.size()));
     To.insert(To.end(), std::make_move_iterator(from), std::make_move_iterator(all.end()));
 }
-}
+} // namespace
 
-void SetLoadSpectrumFactorsProc(TLoadSpectrumFactorsProc proc) { loadspectrumroutines.Factors = proc; }
-void SetLoadSpectrumLifeProc(TLoadSpectrumLifeProc proc) { loadspectrumroutines.Life = proc; }
-void ResetLoadSpectrumRoutines() { loadspectrumroutines = TLoadSpectrumRoutines{}; }
+void SetLoadSpectrumFactorsProc(TLoadSpectrumFactorsProc proc)
+{
+    loadspectrumroutines.Factors = proc;
+}
+void SetLoadSpectrumLifeProc(TLoadSpectrumLifeProc proc)
+{
+    loadspectrumroutines.Life = proc;
+}
+void ResetLoadSpectrumRoutines()
+{
+    loadspectrumroutines = TLoadSpectrumRoutines{};
+}
 
 void ResolveDimensionInputMode()
 {
@@ -61,7 +71,8 @@ void ResolveDimensionInputMode()
             g.kmn[i] = (g.da0[i] - g.da[i]) / 2;
             g.ck[i] = g.a - (g.da[i] + g.df[j]) / 2;
             break;
-        default: break;
+        default:
+            break;
         }
     }
 }
@@ -69,8 +80,7 @@ void ResolveDimensionInputMode()
 void SetDefaultCentreDistance()
 {
     auto& g = GearPair;
-    if (g.a == 0)
-        g.a = (g.z[1] + g.z[2]) * g.mn / 2;
+    if (g.a == 0) g.a = (g.z[1] + g.z[2]) * g.mn / 2;
 }
 
 // The overlap ratio, the face width checks and the line loads all rest on
@@ -83,22 +93,18 @@ void FormEffectiveFaceWidth()
     auto& g = GearPair;
     // A face width not entered is the effective one entered for the pair.
     for (int i = 1; i <= 2; ++i)
-        if (g.b[i] <= 0)
-            g.b[i] = g.b_effH;
+        if (g.b[i] <= 0) g.b[i] = g.b_effH;
     CalcEffectiveFaceWidth();
     // Two faces that do not overlap axially carry no common width.
-    if (g.b[1] > 0 && g.b[2] > 0 && !(g.b_effH > 0))
-        AddFatalMessage("Fatal  : beff=0!");
+    if (g.b[1] > 0 && g.b[2] > 0 && !(g.b_effH > 0)) AddFatalMessage("Fatal  : beff=0!");
 }
 
 void CalcGeometry()
 {
-    if (telmvar.FatalCalcError)
-        return;
+    if (telmvar.FatalCalcError) return;
     FormEffectiveFaceWidth();
     Unit0();
-    if (telmvar.FatalCalcError)
-        return;
+    if (telmvar.FatalCalcError) return;
     // The functions of the helix and normal pressure angles Unit0 set, for
     // every step after it: nothing in the chain changes those angles. Unit1
     // adds those of alpha_t and beta_b, which stay as it leaves them.
@@ -107,28 +113,24 @@ void CalcGeometry()
     // one the chain ends with. Taken from the start, the first calculation
     // has the working angles, allowances and profile-shift sum of every
     // later one.
-    if (GearPair.a == 0)
-        GearPair.a = ProfileShiftCentreDistance();
+    if (GearPair.a == 0) GearPair.a = ProfileShiftCentreDistance();
     CalcProfileShiftSum(angles.Profile);
-    if (telmvar.FatalCalcError)
-        return;
+    if (telmvar.FatalCalcError) return;
     Unit1(angles);
     // Unit1 aborts when the working pressure angle cannot be formed.
-    if (telmvar.Aborted || telmvar.FatalCalcError)
-        return;
+    if (telmvar.Aborted || telmvar.FatalCalcError) return;
     ResolveDimensionInputMode();
     Unit2(angles);
-    if (telmvar.FatalCalcError)
-        return;
+    if (telmvar.FatalCalcError) return;
     CalcTolerances(angles);
-    if (telmvar.FatalCalcError)
-        return;
+    if (telmvar.FatalCalcError) return;
     GearPairWarnings();
     // Neither step changed stw or dw since Unit2 formed stw_angle from them.
     SetAnimationAngles(angles, GearPair.stw_angle[1]);
 }
 
-namespace {
+namespace
+{
 
 // The message list as the geometry left it, for a strength run that starts
 // again after it.
@@ -196,8 +198,7 @@ void CalcWithLoadSpectrum()
     Extended rootLimit = 0, pittingLimit = 0;
     FindLimitLoads(rootLimit, pittingLimit, g.SpectrumFactorsInForce ? nullptr : &gateSafeties);
     loadFree.reset();
-    if (formed && routines.Life)
-        routines.Life(rootLimit, pittingLimit);
+    if (formed && routines.Life) routines.Life(rootLimit, pittingLimit);
 
     // Keep only the messages of the final run at the nominal torque, not
     // those of the limit-load trials; the spectrum's own messages (a
@@ -216,8 +217,7 @@ void CalcWithLoadSpectrum()
         ResetErrorState();
         CalcStrength();
         AddLimitLoadNotFoundMessage(2);
-        if (formed && routines.Life)
-            routines.Life(rootLimit, pittingLimit);
+        if (formed && routines.Life) routines.Life(rootLimit, pittingLimit);
         return;
     }
     // A failed limit torque search must stay visible after the reset above.
@@ -233,15 +233,13 @@ void CalcGearPair()
     // A stage's calculation has its memo already, which this one would only
     // join: it is made only for a pair calculated on its own.
     std::optional<TArcInvoluteMemo> involuteInverses;
-    if (TArcInvoluteMemo::Active() == nullptr)
-        involuteInverses.emplace();
+    if (TArcInvoluteMemo::Active() == nullptr) involuteInverses.emplace();
     telmvar.Aborted = false;
     ResetErrorState();
     // Whatever an earlier pair put in force is no input of this one.
     g.SpectrumFactorsInForce = false;
     CalcGeometry();
-    if (telmvar.FatalCalcError)
-        return;
+    if (telmvar.FatalCalcError) return;
     if (g.LoadSpectrumCount < 1)
         CalcStrength();
     else

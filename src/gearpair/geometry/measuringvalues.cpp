@@ -9,12 +9,12 @@
 #include <type_traits>
 #include <utility>
 
-#include "foundation/messagecollector.h"
-#include "foundation/keptfunctions.h"
-#include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
-#include "gearpair/gearfactors.h"
+#include "foundation/keptfunctions.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "gearpair/calculationmemo.h"
+#include "gearpair/gearfactors.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/geometrysteps.h"
 #include "gearpair/geometry/tolerances.h"
@@ -36,8 +36,8 @@ struct TSpanBase {
     Extended alphay = 0, zPrime = 0, cosAlpha = 0, sinAlpha = 0, invAlphaT = 0;
 };
 
-bool SameSpanBase(const TSpanBase& b, int z, Extended d, Extended x, Extended mn, Extended beta, Extended alpha,
-                  Extended alpha_t)
+bool SameSpanBase(const TSpanBase& b, int z, Extended d, Extended x, Extended mn, Extended beta,
+                  Extended alpha, Extended alpha_t)
 {
     return b.Valid && b.z == z && SameAngle(b.d, d) && SameAngle(b.x, x) && b.mn == mn && b.beta == beta &&
            b.alpha == alpha && b.alpha_t == alpha_t;
@@ -67,16 +67,8 @@ TMeasuringBase MeasuringBaseOf(const TGeometryAngles& Angles)
 {
     const TProfileAngles& pa = Angles.Profile;
     const TPairTransverseAngles& t = Angles.Transverse;
-    return {pa.TanAlphan,
-            t.InvAlphat,
-            t.CosBetab,
-            t.CosAlphat,
-            pa.CosBeta,
-            pa.InvAlphan,
-            pa.CosAlphan,
-            pa.SinAlphan,
-            pa.TanBeta,
-            {}};
+    return {pa.TanAlphan, t.InvAlphat,  t.CosBetab,   t.CosAlphat, pa.CosBeta,
+            pa.InvAlphan, pa.CosAlphan, pa.SinAlphan, pa.TanBeta,  {}};
 }
 
 TMeasuringBase MeasuringBaseOf()
@@ -121,8 +113,7 @@ Extended SpanFromBase(const TMeasuringBase& m, const TSpanBase& b, int i, Extend
     // measuring circle below the base circle.
     // Inside (-1, 1) the guarded arc cosine says nothing: no need to form it.
     const Extended cosMeasuring = m.CosAlphaT / (m.CosBeta * 2 * xE / z + 1);
-    if (!(cosMeasuring > -1 && cosMeasuring < 1))
-        NamedArcCos("Fatal  : span measure !", cosMeasuring);
+    if (!(cosMeasuring > -1 && cosMeasuring < 1)) NamedArcCos("Fatal  : span measure !", cosMeasuring);
     const int s = z < 0 ? -1 : 1;
     if (g.SpanTeeth[i] == 0) {
         // Counted on the magnitude and given the gear's sign: an internal
@@ -152,8 +143,20 @@ Extended SpanMeasureFrom(const TMeasuringBase& m, int i, Extended xE)
         const Extended alphay =
             NamedArcCos("Fatal  : span measure !", m.CosBeta * m.CosAlpha * (d / dy) / KeptCos(betay));
         const bool baseSaidNothing = GuardedReportCount() == before;
-        b = TSpanBase{baseSaidNothing, CalculationUnderWay(), z, d, g.x[i], g.mn, g.beta_rad, g.alpha_rad,
-                      g.alpha_t, alphay, z * m.InvAlphaT / m.InvAlpha, m.CosAlpha, m.SinAlpha, m.InvAlphaT};
+        b = TSpanBase{baseSaidNothing,
+                      CalculationUnderWay(),
+                      z,
+                      d,
+                      g.x[i],
+                      g.mn,
+                      g.beta_rad,
+                      g.alpha_rad,
+                      g.alpha_t,
+                      alphay,
+                      z * m.InvAlphaT / m.InvAlpha,
+                      m.CosAlpha,
+                      m.SinAlpha,
+                      m.InvAlphaT};
     }
     return SpanFromBase(m, b, i, xE);
 }
@@ -170,8 +173,7 @@ Extended BallDimensionFrom(TMeasuringBase& b, int i, Extended xE, bool& SmallBal
     SmallBall = alphaK < 0;
     // A stage drops its meshes' judgements: the text is formed only for a
     // list that keeps it.
-    if (SmallBall && JudgementsKept())
-        AddJudgementMessage(SmallBallMessage(g.DM[i]));
+    if (SmallBall && JudgementsKept()) AddJudgementMessage(SmallBallMessage(g.DM[i]));
     const Extended dK = g.db[i] / KeptCos(alphaK);
     if (z % 2 == 0) return dK + g.DM[i];
     return dK * CosHalfPitchOf(b, z) + g.DM[i];
@@ -223,14 +225,12 @@ constexpr TMeasuredValue MeasuredValues[] = {
 
 // Calls Step(k) for k = 0 .. 4, with k a constant: the members of the pair
 // that MeasuredValues[k] names are then known where they are read.
-template <class F, std::size_t... K>
-void ForEachMeasuredValue(F&& Step, std::index_sequence<K...>)
+template <class F, std::size_t... K> void ForEachMeasuredValue(F&& Step, std::index_sequence<K...>)
 {
     (Step(std::integral_constant<std::size_t, K>{}), ...);
 }
 
-template <class F>
-void ForEachMeasuredValue(F&& Step)
+template <class F> void ForEachMeasuredValue(F&& Step)
 {
     ForEachMeasuredValue(Step, std::make_index_sequence<std::size(MeasuredValues)>{});
 }
@@ -279,10 +279,10 @@ TGearMeasurement GearMeasurementOf(int i)
 
 bool SameGear(const TGearMeasurement& a, const TGearMeasurement& b)
 {
-    if (a.z != b.z || a.AutoBallDiameter != b.AutoBallDiameter ||
-        a.HelicalOdd != b.HelicalOdd || !SameBits(a.d, b.d) || !SameBits(a.x, b.x) || !SameBits(a.mn, b.mn) ||
-        !SameBits(a.beta, b.beta) || !SameBits(a.alpha, b.alpha) || !SameBits(a.alpha_t, b.alpha_t) ||
-        !SameBits(a.beta_b, b.beta_b) || !SameBits(a.db, b.db) || !SameBits(a.xemax, b.xemax))
+    if (a.z != b.z || a.AutoBallDiameter != b.AutoBallDiameter || a.HelicalOdd != b.HelicalOdd ||
+        !SameBits(a.d, b.d) || !SameBits(a.x, b.x) || !SameBits(a.mn, b.mn) || !SameBits(a.beta, b.beta) ||
+        !SameBits(a.alpha, b.alpha) || !SameBits(a.alpha_t, b.alpha_t) || !SameBits(a.beta_b, b.beta_b) ||
+        !SameBits(a.db, b.db) || !SameBits(a.xemax, b.xemax))
         return false;
     // A ball sized here replaces the one entered, and the teeth spanned are
     // counted anew; else both count. The count a gear was given (or 0 for
@@ -314,8 +314,7 @@ bool CalcMeasuringValues(int i, const TMeasuringBase& Angles)
             (g.*MeasuredValues[k].MdR)[i] = kept->MdR[k];
         });
         for (std::size_t k = 0; k < count; ++k)
-            if (kept->SmallBall[k] && JudgementsKept())
-                AddJudgementMessage(SmallBallMessage(kept->DM));
+            if (kept->SmallBall[k] && JudgementsKept()) AddJudgementMessage(SmallBallMessage(kept->DM));
         return true;
     }
     const unsigned long reportsBefore = GuardedReportCount();
@@ -337,8 +336,7 @@ bool CalcMeasuringValues(int i, const TMeasuringBase& Angles)
         gear.W[k] = spanBase ? SpanFromBase(base, *spanBase, i, xE) : SpanMeasureFrom(base, i, xE);
         (g.*MeasuredValues[k].W)[i] = gear.W[k];
         if (telmvar.FatalCalcError) return false;
-        if (spanBase == nullptr && SpanBaseKnown(SpanBaseOf(i), i))
-            spanBase = &SpanBaseOf(i);
+        if (spanBase == nullptr && SpanBaseKnown(SpanBaseOf(i), i)) spanBase = &SpanBaseOf(i);
     }
     // The finished and the pre-machining shifts are often the same: an
     // equal shift has the same ball dimension, and says the same about the

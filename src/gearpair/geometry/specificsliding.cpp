@@ -1,16 +1,17 @@
 #include <cmath>
 #include <limits>
 
-#include "foundation/messagecollector.h"
-#include "foundation/keptfunctions.h"
-#include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
+#include "foundation/keptfunctions.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/geometrysteps.h"
 #include "gearpair/measuring.h"
 #include "gearpair/toothform.h"
 
-namespace {
+namespace
+{
 
 // Specific sliding at a root is -infinite at the interference point; such
 // values are shown as -999.
@@ -19,7 +20,7 @@ Extended LimitRootSliding(Extended zeta)
     return std::fabs(zeta) > 1000 ? -999 : zeta;
 }
 
-}  // namespace
+} // namespace
 
 TPitchPointRadii PitchPointRadiiOf(const TGearPairData& g)
 {
@@ -45,10 +46,10 @@ void CalcSpecificSliding(const TProfileAngles& pa, const TPitchPointRadii& Radii
     // cosine, shared by the meshes.
     const Extended cosBeta = pa.CosBeta;
     const Extended alphaT = pa.Alphat;
-    const Extended alphaSw =
-        g.a == 0 ? alphaT
-                 : NamedArcCos("Error  : spec.sliding",
-                               pa.CosAlphat * (g.z[1] + g.z[2]) * g.mn / (2 * g.a) / cosBeta);
+    const Extended alphaSw = g.a == 0
+                                 ? alphaT
+                                 : NamedArcCos("Error  : spec.sliding",
+                                               pa.CosAlphat * (g.z[1] + g.z[2]) * g.mn / (2 * g.a) / cosBeta);
     if (KeptCos(alphaSw) == 0) {
         AddErrorMessage("Error  : spec.sliding !");
         return;
@@ -106,8 +107,7 @@ void CalcSpecificSliding(const TProfileAngles& pa, const TPitchPointRadii& Radii
 
 Extended GetXSpezGleit()
 {
-    if (telmvar.FatalCalcError)
-        return 0;
+    if (telmvar.FatalCalcError) return 0;
     // The search runs the geometry steps on trial profile shifts; every
     // result they overwrite belongs to the pair as the caller left it, so the
     // whole pair and the run flags are put back on every way out.
@@ -139,8 +139,7 @@ Extended GetXSpezGleit()
         // Tips at the standard tip shortening, with at least 0.12 mn clearance.
         for (int i = 1; i <= 2; ++i) {
             const int j = 3 - i;
-            g.kmn[i] = std::max(Extended{0}, g.mt / 2 * (g.z[1] + g.z[2]) +
-                                                 (g.x[1] + g.x[2]) * g.mn - g.a);
+            g.kmn[i] = std::max(Extended{0}, g.mt / 2 * (g.z[1] + g.z[2]) + (g.x[1] + g.x[2]) * g.mn - g.a);
             g.da[i] = g.da0[i] - 2 * g.kmn[i];
             g.ck[i] = g.a - (g.da[i] + g.df[j]) / 2;
             if (g.ck[i] < 0.12L * g.mn) {

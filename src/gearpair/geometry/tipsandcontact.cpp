@@ -2,21 +2,23 @@
 #include <cmath>
 #include <string>
 
-#include "foundation/messagecollector.h"
-#include "foundation/keptfunctions.h"
-#include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
+#include "foundation/keptfunctions.h"
+#include "foundation/messagecollector.h"
+#include "foundation/programstate.h"
 #include "gearpair/calculationmemo.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/geometrysteps.h"
 #include "gearpair/measuring.h"
 #include "gearpair/toothform.h"
 
-namespace {
+namespace
+{
 
-
-
-std::string GearNo(int i) { return std::to_string(i); }
+std::string GearNo(int i)
+{
+    return std::to_string(i);
+}
 
 // Functions of the pair's angles that both gears' tips, thicknesses, root
 // form circles and contact ratios use. None of these angles changes within
@@ -58,8 +60,7 @@ bool SetTipAndThickness(TGearPairData& g, const TPairAngles& p, int i, int j)
         g.kmn[i] = 0;
         g.da[i] = g.da0[i];
     }
-    if (g.kmn[i] < 0)
-        AddErrorMessage("Error  : kmn < 0 !  (" + GearNo(i) + ")");
+    if (g.kmn[i] < 0) AddErrorMessage("Error  : kmn < 0 !  (" + GearNo(i) + ")");
 
     const Extended tanAlpha = p.TanAlpha;
     const Extended cosBeta = p.CosBeta;
@@ -81,12 +82,10 @@ bool SetTipAndThickness(TGearPairData& g, const TPairAngles& p, int i, int j)
         // The involute flank is finished, the chamfer comes from the
         // pre-machining tool.
         const Extended alphak = DegToRad(g.alphakP0[i]);
-        g.dFamin[i] = TipFormDiameterChamfer(g.z[i], i, g.sak[i], g.alpha_rad, g.beta_rad, g.mn,
-                                             g.xemin[i], g.xevmin[i], alphak, g.hFfP0[i],
-                                             g.da[i]);
-        g.dFamax[i] = TipFormDiameterChamfer(g.z[i], i, g.sak[i], g.alpha_rad, g.beta_rad, g.mn,
-                                             g.xemax[i], g.xevmax[i], alphak, g.hFfP0[i],
-                                             g.da[i]);
+        g.dFamin[i] = TipFormDiameterChamfer(g.z[i], i, g.sak[i], g.alpha_rad, g.beta_rad, g.mn, g.xemin[i],
+                                             g.xevmin[i], alphak, g.hFfP0[i], g.da[i]);
+        g.dFamax[i] = TipFormDiameterChamfer(g.z[i], i, g.sak[i], g.alpha_rad, g.beta_rad, g.mn, g.xemax[i],
+                                             g.xevmax[i], alphak, g.hFfP0[i], g.da[i]);
     } else if (g.rhofP0_mn[i] <= 0) {
         g.dFamax[i] = g.da[i];
         g.dFamin[i] = g.da_min[i];
@@ -136,10 +135,10 @@ void SetRootFormDiameters(TGearPairData& g, const TPairAngles& p, int i)
     const Extended s = Sign(g.z[i]);
     auto form = [&](Extended x) {
         if (g.prP0[i] > 0)
-            return s * RootFormDiameterProtuberance(g.prP0[i], g.d[i], g.alpha_t, g.haP0[i], x,
-                                                    g.mn, g.rhoaP0[i], g.alpha_rad, g.db[i]);
-        return s * RootFormDiameterFromSines(g.d[i], p.SinAlphaT, g.haP0[i], x, g.mn, g.rhoaP0[i],
-                                             p.SinAlpha, g.db[i]);
+            return s * RootFormDiameterProtuberance(g.prP0[i], g.d[i], g.alpha_t, g.haP0[i], x, g.mn,
+                                                    g.rhoaP0[i], g.alpha_rad, g.db[i]);
+        return s * RootFormDiameterFromSines(g.d[i], p.SinAlphaT, g.haP0[i], x, g.mn, g.rhoaP0[i], p.SinAlpha,
+                                             g.db[i]);
     };
     g.dFf_nom[i] = form(g.x[i]);
     g.dFfmax[i] = form(g.xemax[i]);
@@ -231,7 +230,7 @@ Extended TipRootUnder(const char* tag, const TGearPairData& g, int i, Extended d
     return difference >= 0 ? root : SafeSqrt(tag, difference);
 }
 
-}  // namespace
+} // namespace
 
 void Unit2()
 {
@@ -247,8 +246,7 @@ void Unit2(const TGeometryAngles& Angles)
     }
     const TPairAngles angles = PairAnglesOf(g, Angles);
     for (int i = 1; i <= 2; ++i)
-        if (!SetTipAndThickness(g, angles, i, 3 - i))
-            return;
+        if (!SetTipAndThickness(g, angles, i, 3 - i)) return;
 
     g.ckmin[1] = g.a + g.Aai - g.da[1] / 2 - g.df[2] / 2;
     g.ckmax[1] = g.a + g.Aa - (g.da[1] + g.df_tol[1]) / 2 - (g.df[2] + g.df_tol[2]) / 2;
@@ -297,18 +295,18 @@ void Unit2(const TGeometryAngles& Angles)
     }
 
     const Extended twoASin = 2 * g.a * angles.SinAlphaWt;
-    g.dNf[1] = Sgn(g.z[1]) *
-               SafeSqrt("Error  : dnf1",
-                        g.db[1] * g.db[1] +
-                            IntPower(twoASin - Sgn(g.z[2]) *
-                                                   TipRootUnder("Error  : dnf1", g, 2, g.dNa[2], nominal.Root2),
-                                     2));
-    g.dNf[2] = Sgn(g.z[2]) *
-               SafeSqrt("Error  : dnf2",
-                        g.db[2] * g.db[2] +
-                            IntPower(twoASin - Sgn(g.z[1]) *
-                                                   TipRootUnder("Error  : dnf2", g, 1, g.dNa[1], nominal.Root1),
-                                     2));
+    g.dNf[1] =
+        Sgn(g.z[1]) *
+        SafeSqrt("Error  : dnf1",
+                 g.db[1] * g.db[1] + IntPower(twoASin - Sgn(g.z[2]) * TipRootUnder("Error  : dnf1", g, 2,
+                                                                                   g.dNa[2], nominal.Root2),
+                                              2));
+    g.dNf[2] =
+        Sgn(g.z[2]) *
+        SafeSqrt("Error  : dnf2",
+                 g.db[2] * g.db[2] + IntPower(twoASin - Sgn(g.z[1]) * TipRootUnder("Error  : dnf2", g, 1,
+                                                                                   g.dNa[1], nominal.Root1),
+                                              2));
 
     // The overlap ratio is a length ratio: a left-hand helix entered as a
     // negative angle overlaps as much as a right-hand one.
@@ -327,8 +325,7 @@ void Unit2(const TGeometryAngles& Angles)
     }
     if (g.z[2] < 0) {
         g.CollisionY = CheckToothCollision();
-        if (telmvar.FatalCalcError)
-            AddErrorMessage("Fatal  : spec.sliding !");
+        if (telmvar.FatalCalcError) AddErrorMessage("Fatal  : spec.sliding !");
     }
 }
 
@@ -350,6 +347,5 @@ Extended CheckToothCollision()
             NamedArcCosOnce("Fatal  : tooth collision Y !", (ra2 * ra2 + a2 - ra1 * ra1) / (2 * g.a * ra2));
     }
     const Extended invW = Involute(g.alpha_wt);
-    return (Involute(A1) + delta1 - invW) * g.db[1] / 2 +
-           (Involute(A2) + delta2 - invW) * g.db[2] / 2;
+    return (Involute(A1) + delta1 - invW) * g.db[1] / 2 + (Involute(A2) + delta2 - invW) * g.db[2] / 2;
 }

@@ -1,17 +1,18 @@
 #include <cmath>
 #include <string>
 
-#include "foundation/messagecollector.h"
-#include "foundation/keptfunctions.h"
-#include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
+#include "foundation/keptfunctions.h"
+#include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 #include "gearpair/allowances.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/geometrysteps.h"
 #include "gearpair/measuring.h"
 
-namespace {
+namespace
+{
 
 // Tooth thickness allowances to DIN 3967 from the chosen series, or the
 // entered allowances with their tolerance.
@@ -28,15 +29,12 @@ void SetToothThicknessAllowances(TGearPairData& g, int i)
 
 void SetToleranceTexts(TGearPairData& g)
 {
-    g.CentreDistanceTolerance =
-        g.AaField >= 1 && g.AaField <= 8 ? AaFieldNames[g.AaField - 1] : "";
+    g.CentreDistanceTolerance = g.AaField >= 1 && g.AaField <= 8 ? AaFieldNames[g.AaField - 1] : "";
     for (int i = 1; i <= 2; ++i) {
         // Series 0 had a tolerance of 0 from the table; from now on the
         // allowances count as entered.
-        if (g.TsnSeries[i] == 0)
-            g.TsnSeries[i] = 11;
-        if (g.TsnSeries[i] >= 1 && g.TsnSeries[i] <= 10 && g.AsneSeries[i] >= 1 &&
-            g.AsneSeries[i] <= 11) {
+        if (g.TsnSeries[i] == 0) g.TsnSeries[i] = 11;
+        if (g.TsnSeries[i] >= 1 && g.TsnSeries[i] <= 10 && g.AsneSeries[i] >= 1 && g.AsneSeries[i] <= 11) {
             // "cd 25": the series' letters and the two digits of 21 .. 30,
             // written into the text the record holds (every mesh of a stage
             // forms both texts again).
@@ -65,22 +63,30 @@ void SetToolProfile(TGearPairData& g, int i)
         g.hFfP0_mn[i] = g.hfP0_mn[i];
     };
     switch (g.ToolProfileNo[i]) {
-    case 1: standard(1.25L, 1.0L, 0.25L, 0, 0, "Normal"); break;
-    case 2: standard(1.25L, 1.0L, 0.38L, 0, 0, "Normal"); break;
-    case 3: standard(1.4L, 1.0L, 0.4L, 6.0L, 0.02L, "Protub."); break;
+    case 1:
+        standard(1.25L, 1.0L, 0.25L, 0, 0, "Normal");
+        break;
+    case 2:
+        standard(1.25L, 1.0L, 0.38L, 0, 0, "Normal");
+        break;
+    case 3:
+        standard(1.4L, 1.0L, 0.4L, 6.0L, 0.02L, "Protub.");
+        break;
     case 4:
-    case 8: g.ProfileName[i] = ""; break;
+    case 8:
+        g.ProfileName[i] = "";
+        break;
     case 5:
     case 9:
         g.alphaprP0[i] = 0;
         g.prP0_mn[i] = 0;
         g.ProfileName[i] = "Normal";
         break;
-    default: break;
+    default:
+        break;
     }
     g.HasChamfer[i] = std::fabs(g.alphakP0[i] - g.alpha) >= 0.001L ? 1 : 0;
-    if (g.HasChamfer[i] == 0)
-        g.hFfP0_mn[i] = g.hfP0_mn[i];
+    if (g.HasChamfer[i] == 0) g.hFfP0_mn[i] = g.hfP0_mn[i];
     g.hfP0[i] = g.hfP0_mn[i] * g.mn;
     g.haP0[i] = g.haP0_mn[i] * g.mn;
     g.rhoaP0[i] = g.rhoaP0_mn[i] * g.mn;
@@ -119,12 +125,11 @@ Extended BaseHelixAngle(const TGearPairData& g, const TProfileAngles& pa)
 Extended ShiftWorkingAngle(const TGearPairData& g, const TProfileAngles& pa, const TPairTransverseAngles& t)
 {
     const int zSum = g.z[1] + g.z[2];
-    if (zSum == 0)
-        return g.alpha_t;
+    if (zSum == 0) return g.alpha_t;
     return ArcInvolute(t.InvAlphat + 2 * pa.TanAlphan * (g.x[1] + g.x[2]) / zSum);
 }
 
-}  // namespace
+} // namespace
 
 Extended ProfileShiftCentreDistance()
 {

@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "foundation/messagecollector.h"
 #include "foundation/guardedmath.h"
 #include "foundation/keptfunctions.h"
+#include "foundation/messagecollector.h"
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 #include "gearpair/gearpairdata.h"

@@ -1,12 +1,12 @@
 #include "gearpair/strength/calcstrength.h"
 
+#include "foundation/guardedmath.h"
 #include "foundation/keptfunctions.h"
 #include "foundation/messagecollector.h"
-#include "foundation/programstate.h"
-#include "foundation/textutil.h"
-#include "foundation/guardedmath.h"
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
+#include "foundation/textutil.h"
 #include "gearpair/gearbody.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/lifedin.h"
@@ -19,8 +19,8 @@
 #include <cmath>
 #include <string>
 
-namespace {
-
+namespace
+{
 
 bool CheckInputs(const TGearPairData& g)
 {
@@ -64,13 +64,20 @@ bool CheckApplicationFactors(const TGearPairData& g)
 Extended ShiftForRoot(const TGearPairData& g, int i)
 {
     switch (g.YFYSShiftMode) {
-    case 1: return Mean2(g.xemin[i], g.xemax[i]);
-    case 2: return g.xemin[i];
-    case 3: return g.xemax[i];
-    case 4: return Mean2(g.xevmin[i], g.xevmax[i]);
-    case 5: return g.xevmin[i];
-    case 6: return g.xevmax[i];
-    default: return g.x[i];
+    case 1:
+        return Mean2(g.xemin[i], g.xemax[i]);
+    case 2:
+        return g.xemin[i];
+    case 3:
+        return g.xemax[i];
+    case 4:
+        return Mean2(g.xevmin[i], g.xevmax[i]);
+    case 5:
+        return g.xevmin[i];
+    case 6:
+        return g.xevmax[i];
+    default:
+        return g.x[i];
     }
 }
 
@@ -83,22 +90,17 @@ std::string SafetyText(Extended S)
 
 void FixRimAndBore(TGearPairData& g)
 {
-    if (g.z[2] < 0 && g.di[2] == 0)
-        g.di[2] = DefaultRimDiameter(2);
+    if (g.z[2] < 0 && g.di[2] == 0) g.di[2] = DefaultRimDiameter(2);
     for (int i = 1; i <= 2; ++i) {
-        if (g.di[i] == 0 && g.dB[i] != 0)
-            g.di[i] = g.dB[i];
-        if (g.z[i] < 0 && g.di[i] > 0)
-            g.di[i] = -g.di[i];
+        if (g.di[i] == 0 && g.dB[i] != 0) g.di[i] = g.dB[i];
+        if (g.z[i] < 0 && g.di[i] > 0) g.di[i] = -g.di[i];
         if (g.di[i] >= g.df[i]) {
             g.di[i] = 0;
             AddErrorMessage("di angepa\xE1t !");
         }
     }
-    if (g.z[2] < 0 && g.dB[2] == 0 && g.di[2] < g.df[2])
-        g.dB[2] = g.di[2];
-    if (g.z[2] < 0 && g.dB[2] < 0 && g.di[2] < g.dB[2])
-        g.di[2] = g.dB[2];
+    if (g.z[2] < 0 && g.dB[2] == 0 && g.di[2] < g.df[2]) g.dB[2] = g.di[2];
+    if (g.z[2] < 0 && g.dB[2] < 0 && g.di[2] < g.dB[2]) g.di[2] = g.dB[2];
 }
 
 // Work hardening raises the durability of the softer gear that a hard, smooth
@@ -111,12 +113,10 @@ void FixRimAndBore(TGearPairData& g)
 // too high.
 bool GainsWorkHardening(const TGearPairData& g, int i)
 {
-    if (g.CalcMethod == 4)
-        return i == 2;
+    if (g.CalcMethod == 4) return i == 2;
     if (g.CalcMethod == 1 || g.CalcMethod == 2) {
         const bool hard1 = g.HeatTreatment[1] != 0, hard2 = g.HeatTreatment[2] != 0;
-        if (hard1 != hard2)
-            return !(i == 1 ? hard1 : hard2);
+        if (hard1 != hard2) return !(i == 1 ? hard1 : hard2);
     }
     return true;
 }
@@ -136,8 +136,7 @@ void ClearPittingLives(TGearPairData& g)
 Extended DefaultRimDiameter(int i)
 {
     const TGearPairData& g = GearPair;
-    if (g.dB[i] == 0)
-        return Round(g.df[i] - 3 * g.h[i]);
+    if (g.dB[i] == 0) return Round(g.df[i] - 3 * g.h[i]);
     return g.dB[i];
 }
 
@@ -145,7 +144,8 @@ Extended CalcPittingLife(int HeatTreatment, int MaterialKind, int Variant, Exten
                          Extended LoadsPerRevolution, Extended ZRvL, Extended One, Extended& NL)
 {
     if (GearPair.CalcMethod == 4)
-        return PittingLifeFromSafety(MaterialKind, HeatTreatment, Variant, S, n, LoadsPerRevolution, ZRvL, One, NL);
+        return PittingLifeFromSafety(MaterialKind, HeatTreatment, Variant, S, n, LoadsPerRevolution, ZRvL,
+                                     One, NL);
     return PittingLifeDin(HeatTreatment, MaterialKind, Variant, S, n, LoadsPerRevolution, ZRvL, NL);
 }
 
@@ -181,16 +181,12 @@ void CalcStrength()
     // 3-4: inputs that a search's first trial found usable are so for the
     // later ones, but for the application factors; the parts it kept are
     // formed from the same inputs.
-    if (loadFree)
-        loadFree->Enter(g);
+    if (loadFree) loadFree->Enter(g);
     const TStrengthLoadFree* const kept = loadFree ? loadFree->StrengthParts() : nullptr;
-    if ((!kept && !CheckInputs(g)) || !CheckApplicationFactors(g))
-        return;
+    if ((!kept && !CheckInputs(g)) || !CheckApplicationFactors(g)) return;
     if (!kept) {
-        if (g.nu[1] <= 0 || g.nu[2] <= 0)
-            AddErrorMessage("Error  : mue <= 0 !");
-        if (g.nu[1] >= 1 || g.nu[2] >= 1)
-            AddErrorMessage("Error  : mue >= 1 !");
+        if (g.nu[1] <= 0 || g.nu[2] <= 0) AddErrorMessage("Error  : mue <= 0 !");
+        if (g.nu[1] >= 1 || g.nu[2] >= 1) AddErrorMessage("Error  : mue >= 1 !");
     }
     // 5-7
     // A run with kept parts finds the flags, widths, rims and bores, the
@@ -213,13 +209,10 @@ void CalcStrength()
         g.n[2] = g.n[1] * g.z[1] / g.z[2];
         g.v = std::fabs(g.d[1] * g.n[1] * Pi / 60000);
     }
-    if (g.n[1] == 0 && g.LifeFactorInput != 1)
-        AddErrorMessage("n1=0 -> ZNT=1, YNT=1");
+    if (g.n[1] == 0 && g.LifeFactorInput != 1) AddErrorMessage("n1=0 -> ZNT=1, YNT=1");
     // 10-11
-    if (g.T[1] == 0 && g.P > 0 && g.n[1] > 0)
-        g.T[1] = g.P * 60000 / (g.n[1] * 2 * Pi);
-    if (!(std::fabs(g.P - g.n[1] * g.T[1] * 2 * Pi / 60000) < 0.1L))
-        AddErrorMessage("Fatal  : P<>T*n*2PI");
+    if (g.T[1] == 0 && g.P > 0 && g.n[1] > 0) g.T[1] = g.P * 60000 / (g.n[1] * 2 * Pi);
+    if (!(std::fabs(g.P - g.n[1] * g.T[1] * 2 * Pi / 60000) < 0.1L)) AddErrorMessage("Fatal  : P<>T*n*2PI");
     // 12
     g.T[2] = g.u * g.T[1];
     g.Ft = SafeDivide("Ft", g.T[1] * 2000, g.d[1]);
@@ -240,18 +233,16 @@ void CalcStrength()
     // 13-15
     if (!kept) {
         FixRimAndBore(g);
-        formed.ZE =
-            SafeSqrt("Error  : ZE", (1 / Pi) / ((1 - g.nu[2] * g.nu[2]) / g.E[2] + (1 - g.nu[1] * g.nu[1]) / g.E[1]));
+        formed.ZE = SafeSqrt(
+            "Error  : ZE", (1 / Pi) / ((1 - g.nu[2] * g.nu[2]) / g.E[2] + (1 - g.nu[1] * g.nu[1]) / g.E[1]));
         for (int i = 1; i <= 2; ++i)
             if (g.z[i] > 0 && g.dB[i] < g.df[i])
                 formed.RootModulus[i] = HollowPolarSectionModulus(g.df[i], g.dB[i]);
-        if (loadFree)
-            loadFree->KeepStrengthParts(formed);
+        if (loadFree) loadFree->KeepStrengthParts(formed);
     }
     // The ISO factors a memo kept are in the pair, its own ZE among them.
     const bool isoKept = loadFree && g.CalcMethod == 4 && loadFree->IsoFactorsKept();
-    if (!isoKept)
-        g.ZE = parts.ZE;
+    if (!isoKept) g.ZE = parts.ZE;
     if (!kept) {
         for (int i = 1; i <= 2; ++i)
             g.xeF[i] = ShiftForRoot(g, i);
@@ -278,7 +269,8 @@ void CalcStrength()
     const Extended Q = (g.u + 1) * (g.Ft / (g.b_effH * g.d[1])) / g.u;
     const Extended Zall = keptLimits ? keptLimits->Zall : g.Z_beta * g.Z_eps * g.ZE * g.ZH;
     g.SigmaH0 = Zall * SafeSqrt("SigmaH0: u", Q);
-    g.SigmaHC = Zall * SafeSqrt("Error  : Sigma HC", Q) * SafeSqrt("Error  : Sigma HC", g.KHalpha * g.KHbeta * g.Kv * ApplicationFactorH(g));
+    g.SigmaHC = Zall * SafeSqrt("Error  : Sigma HC", Q) *
+                SafeSqrt("Error  : Sigma HC", g.KHalpha * g.KHbeta * g.Kv * ApplicationFactorH(g));
     if (telmvar.FatalCalcError) {
         AddErrorMessage("Fatal: Sigma HC !");
         return;
@@ -293,16 +285,14 @@ void CalcStrength()
         for (int i = 1; i <= 2; ++i) {
             const Extended ZW = GainsWorkHardening(g, i) ? g.ZW : 1;
             g.SigmaHG[i] = g.ZX[i] * ZW * g.ZR * g.Zv * g.ZL * g.SigmaHlim[i];
-            if (g.LifeFactorInput == 1)
-                g.SigmaHG[i] *= g.ZNT[i];
+            if (g.LifeFactorInput == 1) g.SigmaHG[i] *= g.ZNT[i];
         }
     }
     // Lives that this run does not calculate are cleared, so that no life of
     // an earlier load or method is read as this run's.
     ClearPittingLives(g);
     if (g.SigmaH[1] == 0) {
-        if (g.z[1] + g.z[2] != 0)
-            AddErrorMessage("Fatal  : SH !");
+        if (g.z[1] + g.z[2] != 0) AddErrorMessage("Fatal  : SH !");
         g.SH[1] = 0;
         g.SH[2] = 0;
     } else {
@@ -316,13 +306,14 @@ void CalcStrength()
             g.SH[i] = g.SigmaHG[i] / g.SigmaH[i];
             if (formsLives) {
                 const Extended ZRvL = g.ZR * g.Zv * g.ZL;
-                g.LtH[i] = CalcPittingLife(g.HeatTreatment[i], g.MaterialKind[i], 0, g.SH[i], g.n[i], g.e[i], ZRvL, 1.0L,
-                                           g.NLH[i]);
-                g.LtH2[i] = CalcPittingLife(g.HeatTreatment[i], g.MaterialKind[i], 2, g.SH[i], g.n[i], g.e[i], ZRvL,
-                                            1.0L, g.NLH2[i]);
+                g.LtH[i] = CalcPittingLife(g.HeatTreatment[i], g.MaterialKind[i], 0, g.SH[i], g.n[i], g.e[i],
+                                           ZRvL, 1.0L, g.NLH[i]);
+                g.LtH2[i] = CalcPittingLife(g.HeatTreatment[i], g.MaterialKind[i], 2, g.SH[i], g.n[i], g.e[i],
+                                            ZRvL, 1.0L, g.NLH2[i]);
             }
             if (g.SH[i] < 1 && JudgementsKept())
-                AddJudgementMessage("Warning: SH<1 (" + std::to_string(i) + ") (" + SafetyText(g.SH[i]) + ") !");
+                AddJudgementMessage("Warning: SH<1 (" + std::to_string(i) + ") (" + SafetyText(g.SH[i]) +
+                                    ") !");
         }
     }
 
@@ -337,8 +328,7 @@ void CalcStrength()
             g.SigmaFG[i] = keptLimits->SigmaFG[i];
         } else {
             g.SigmaFG[i] = g.Sigma_FE[i] * g.YdrelT[i] * g.YRrelT[i] * g.YX[i] * g.YA[i];
-            if (g.LifeFactorInput == 1)
-                g.SigmaFG[i] *= g.YNT[i];
+            if (g.LifeFactorInput == 1) g.SigmaFG[i] *= g.YNT[i];
         }
         g.LtF[i] = 0;
         g.NLF[i] = 0;
@@ -348,12 +338,12 @@ void CalcStrength()
         } else {
             g.SF[i] = g.SigmaFG[i] / g.SigmaF[i];
             if (formsLives)
-                g.LtF[i] = CalcRootLife(g.HeatTreatment[i], g.MaterialKind[i], g.NLF[i], g.SF[i], g.n[i], g.e[i]);
+                g.LtF[i] =
+                    CalcRootLife(g.HeatTreatment[i], g.MaterialKind[i], g.NLF[i], g.SF[i], g.n[i], g.e[i]);
         }
         if (g.SF[i] < 1 && JudgementsKept())
             AddJudgementMessage("Warning: SF<1 (" + std::to_string(i) + ") (" + SafetyText(g.SF[i]) + ") !");
-        if (loadFree)
-            continue;
+        if (loadFree) continue;
         g.nS = g.nE[i] == 0 ? 0 : g.n[i] / g.nE[i];
         if (g.nS > 0.85L && g.nS <= 1.15L && MessagesKept())
             AddErrorMessage("Warning: resonance (" + std::to_string(i) + ")");
@@ -363,15 +353,13 @@ void CalcStrength()
     // A search and its gate read the safeties alone; the run at the nominal
     // load after them forms the rest.
     if (loadFree) {
-        if (isoKept && !keptLimits)
-            loadFree->KeepIsoStressLimits({Zall, g.SigmaHG, g.SigmaFG});
+        if (isoKept && !keptLimits) loadFree->KeepIsoStressLimits({Zall, g.SigmaHG, g.SigmaFG});
         return;
     }
 
     // 23: bores, masses and inertias.
     for (int i = 1; i <= 2; ++i) {
-        if (g.z[i] <= 0)
-            continue;
+        if (g.z[i] <= 0) continue;
         if (!wtelmvar.HideWarnings && g.dB[i] > g.df[i] - 2 * g.mn && MessagesKept())
             AddErrorMessage("Warning: d bore > 0.6 df (" + std::to_string(i) + ")");
         if (g.dB[i] < g.df[i]) {
@@ -385,11 +373,8 @@ void CalcStrength()
     }
 
     // 24-25
-    if (g.eps_alpha < g.KHalpha)
-        AddJudgementMessage("Warning: KHalpha > eps.alpha !");
-    if (g.eps_alpha < g.KFalpha)
-        AddJudgementMessage("Warning: KFalpha > eps.alpha !");
+    if (g.eps_alpha < g.KHalpha) AddJudgementMessage("Warning: KHalpha > eps.alpha !");
+    if (g.eps_alpha < g.KFalpha) AddJudgementMessage("Warning: KFalpha > eps.alpha !");
     const int z0 = PinionCutterTeeth(g);
-    if (g.z[2] < 0 && g.CalcMethod == 4 && (z0 == 0 || z0 > -g.z[2]))
-        AddErrorMessage("Warning: z0 cutter !");
+    if (g.z[2] < 0 && g.CalcMethod == 4 && (z0 == 0 || z0 > -g.z[2])) AddErrorMessage("Warning: z0 cutter !");
 }

@@ -1,17 +1,18 @@
 #include "gearpair/strength/din3990.h"
 
+#include "foundation/guardedmath.h"
 #include "foundation/keptfunctions.h"
 #include "foundation/messagecollector.h"
-#include "foundation/programstate.h"
-#include "foundation/guardedmath.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 #include "gearpair/gearfactors.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/strength/strengthfactors.h"
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 // The outer point of single pair contact of gear z on its virtual spur gear:
 // the diameter den where the load of single pair contact acts nearest the
@@ -37,7 +38,8 @@ TLoadPoint LoadPointOfSingleContact(int z, Extended mn, Extended cosAlphan, Exte
     const Extended eps_alpha_n = eps_alpha / cos2Betab;
     // A tip inside the base circle, or a contact ratio whose single contact
     // lies beyond the tip, leaves no load point: the guarded root says so.
-    const Extended tipRoll = SafeSqrt2("Error  : YFS->hfe", (dan / 2) * (dan / 2) - (p.dbn / 2) * (p.dbn / 2));
+    const Extended tipRoll =
+        SafeSqrt2("Error  : YFS->hfe", (dan / 2) * (dan / 2) - (p.dbn / 2) * (p.dbn / 2));
     const Extended roll = tipRoll - pbn * (eps_alpha_n - 1);
     p.den = 2 * (z < 0 ? -1 : 1) * SafeSqrt2("Error  : YFS->hfe", roll * roll + (p.dbn / 2) * (p.dbn / 2));
     return p;
@@ -91,18 +93,17 @@ void ToothFormFactorDin(TGearPairData& g, int i)
         rhoF = rhofP + 2 * G * G * mn / (cosTheta * (zn * cosTheta * cosTheta - 2 * G));
         const Extended cosAlphaen = p.dbn / p.den;
         const Extended alphaen = std::fabs(cosAlphaen) > 1 ? SafeArcCos(cosAlphaen) : std::acos(cosAlphaen);
-        const Extended gammae = (Pi / 2 + 2 * x * tanAlphan) / zn + (tanAlphan - alphan)
-            - (std::tan(alphaen) - alphaen);
+        const Extended gammae =
+            (Pi / 2 + 2 * x * tanAlphan) / zn + (tanAlphan - alphan) - (std::tan(alphaen) - alphaen);
         alphaFen = alphaen - gammae;
-        hFe = mn / 2
-            * ((std::cos(gammae) - std::sin(gammae) * std::tan(alphaFen)) * p.den / mn
-               - zn * std::cos(Pi / 3 - theta) - fillet);
+        hFe = mn / 2 *
+              ((std::cos(gammae) - std::sin(gammae) * std::tan(alphaFen)) * p.den / mn -
+               zn * std::cos(Pi / 3 - theta) - fillet);
     } else {
         // The rack tooth: half thickness pi mn / 4 at the tool's reference
         // line, hfP above the root; the fillet's centre rhofP above the root
         // and rhofP off the flank (less the protuberance's undercut).
-        const Extended centre =
-            Pi / 4 * mn + (hfP - rhofP) * tanAlphan + (rhofP - spr) / cosAlphan;
+        const Extended centre = Pi / 4 * mn + (hfP - rhofP) * tanAlphan + (rhofP - spr) / cosAlphan;
         const Extended sin30 = 0.5L, cos30 = std::sqrt(3.0L) / 2;
         sFn = 2 * (centre - rhofP * cos30);
         const Extended sectionHeight = rhofP * (1 - sin30);
@@ -131,8 +132,7 @@ void ToothFormFactorDin(TGearPairData& g, int i)
     // The load line meeting the centre line at or below the critical section
     // (a load point below the section, a tip at the root) gives no bending
     // moment: a form factor of zero or less would make the root look safe.
-    if (!(hFe > 0))
-        AddFatalMessage("Fatal: Biegehebelarm !");
+    if (!(hFe > 0)) AddFatalMessage("Fatal: Biegehebelarm !");
 }
 
 Extended RunningInAllowance(int MaterialKind, int HeatTreatment, Extended SigmaHlim)
@@ -150,8 +150,7 @@ Extended RunningInAllowance(int MaterialKind, int HeatTreatment, Extended SigmaH
         else if (g.v > 5)
             y = MinExt(y, 45);
     }
-    if (HeatTreatment >= 2)
-        y = MinExt(0.15L * g.Fbetax, 6);
+    if (HeatTreatment >= 2) y = MinExt(0.15L * g.Fbetax, 6);
     return y;
 }
 
@@ -172,9 +171,9 @@ void CalcDin3990()
     const bool part41 = g.CalcMethod == 2;
 
     // 1: single stiffness and mesh stiffness.
-    const Extended qmin = 0.04723L + 0.15551L / g.zn[1] + 0.25791L / g.zn[2] - 0.00635L * g.x[1]
-        - 0.11654L * g.x[1] / g.zn[1] - 0.00193L * g.x[2] - 0.24188L * g.x[2] / g.zn[2]
-        + 0.00529L * g.x[1] * g.x[1] + 0.00182L * g.x[2] * g.x[2];
+    const Extended qmin = 0.04723L + 0.15551L / g.zn[1] + 0.25791L / g.zn[2] - 0.00635L * g.x[1] -
+                          0.11654L * g.x[1] / g.zn[1] - 0.00193L * g.x[2] - 0.24188L * g.x[2] / g.zn[2] +
+                          0.00529L * g.x[1] * g.x[1] + 0.00182L * g.x[2] * g.x[2];
     PairArray<Extended> CB{};
     for (int i = 1; i <= 2; ++i)
         CB[i] = (1 + 0.5L * (1.2L - g.haP0[i] / g.mn)) * (1 - 0.02L * (20 - g.alpha));
@@ -193,8 +192,7 @@ void CalcDin3990()
         // The ring of an internal pair sits in the housing and is far heavier
         // than the pinion: its term (negative, its rim lies outside the teeth)
         // is dropped and the pinion alone resonates.
-        if (g.z[2] > 0)
-            inv += 1 / ((1 - IntPower(q2, 4)) * g.rho[2] * g.u * g.u);
+        if (g.z[2] > 0) inv += 1 / ((1 - IntPower(q2, 4)) * g.rho[2] * g.u * g.u);
         g.m_red = 3.9269908169872417e-7L * IntPower(g.dm[1], 4) / (g.db[1] * g.db[1]) / inv;
     }
 
@@ -225,8 +223,9 @@ void CalcDin3990()
     const Extended Ca = Mean2(RunningInCay(g.SigmaHlim[1]), RunningInCay(g.SigmaHlim[2]));
 
     // 5: effective deviations after running-in.
-    g.y_alpha = Mean2(RunningInAllowanceAlpha(g.HeatTreatment[1], g.MaterialKind[1], g.fpT[1], g.v, g.SigmaHlim[1]),
-                      RunningInAllowanceAlpha(g.HeatTreatment[2], g.MaterialKind[2], g.fpT[2], g.v, g.SigmaHlim[2]));
+    g.y_alpha =
+        Mean2(RunningInAllowanceAlpha(g.HeatTreatment[1], g.MaterialKind[1], g.fpT[1], g.v, g.SigmaHlim[1]),
+              RunningInAllowanceAlpha(g.HeatTreatment[2], g.MaterialKind[2], g.fpT[2], g.v, g.SigmaHlim[2]));
     const Extended fpbEff = MaxExt(MaxExt(g.fpT[1], g.fpT[2]) - g.y_alpha, 0);
     const Extended yf = Mean2(
         RunningInAllowanceAlpha(g.HeatTreatment[1], g.MaterialKind[1], g.ffalphaT[1], g.v, g.SigmaHlim[1]),
@@ -274,30 +273,23 @@ void CalcDin3990()
     // the result.
     g.FmPerB = g.Kv * KA * g.Ft / g.b_effH;
     if (KA * g.Ft / g.b_effH < 100) {
-        if (!wtelmvar.HideWarnings)
-            AddJudgementMessage("Warning: Ft/b*KA < 100 !");
+        if (!wtelmvar.HideWarnings) AddJudgementMessage("Warning: Ft/b*KA < 100 !");
         g.FmPerB = 100 * g.Kv;
     }
 
     // 9: mesh misalignment from manufacturing.
     if (!g.FmaEntered) {
         g.fma = g.fHbetaT[1];
-        if (g.IsLappingIn || g.IsToothTraceCorrection || g.IsCrowning)
-            g.fma = 0.5L * g.fHbetaT[1];
-        if (g.IsEndRelief)
-            g.fma = 0.7L * g.fHbetaT[1];
+        if (g.IsLappingIn || g.IsToothTraceCorrection || g.IsCrowning) g.fma = 0.5L * g.fHbetaT[1];
+        if (g.IsEndRelief) g.fma = 0.7L * g.fHbetaT[1];
     }
 
     // 10: factor of the shaft deflection.
     Extended B = 0.023L;
-    if (g.IsEndRelief)
-        B = 0.016L;
-    if (g.IsCrowning)
-        B = 0.012L;
-    if (g.IsDoubleHelical)
-        B = 0.046L;
-    if (g.IsDoubleHelical && (g.IsCrowning || g.IsEndRelief))
-        B = 0.024L;
+    if (g.IsEndRelief) B = 0.016L;
+    if (g.IsCrowning) B = 0.012L;
+    if (g.IsDoubleHelical) B = 0.046L;
+    if (g.IsDoubleHelical && (g.IsCrowning || g.IsEndRelief)) B = 0.024L;
 
     // 11-13: bearing geometry.
     if (g.l_bearing == 0) {
@@ -310,17 +302,16 @@ void CalcDin3990()
         const int arr = g.BearingArrangementNo;
         if ((arr == 1 || arr == 2 || arr == 4 || arr == 5) && sl > 0.3L)
             AddErrorMessage("Warning: s/l > 0.3 !");
-        if (arr == 3 && sl > 0.5L)
-            AddErrorMessage("Warning: s/l > 0.5 !");
+        if (arr == 3 && sl > 0.5L) AddErrorMessage("Warning: s/l > 0.5 !");
     }
     static constexpr Extended kWithout[] = {0.8L, -0.8L, 1.33L, -0.6L, -1.0L};
     static constexpr Extended kWith[] = {0.48L, -0.48L, 1.33L, -0.36L, -0.6L};
     if (g.BearingArrangementNo >= 1 && g.BearingArrangementNo <= 5)
-        g.Kprime = g.IsSupportingEffect ? kWith[g.BearingArrangementNo - 1] : kWithout[g.BearingArrangementNo - 1];
+        g.Kprime =
+            g.IsSupportingEffect ? kWith[g.BearingArrangementNo - 1] : kWithout[g.BearingArrangementNo - 1];
 
     // 14: pinion shaft diameter, at most the root diameter.
-    if ((g.df[1] < g.dsh || g.dsh == 0) && g.df[1] > 0)
-        g.dsh = g.df[1] >= 1 ? std::trunc(g.df[1]) : g.df[1];
+    if ((g.df[1] < g.dsh || g.dsh == 0) && g.df[1] > 0) g.dsh = g.df[1] >= 1 ? std::trunc(g.df[1]) : g.df[1];
     if (g.dsh == 0) {
         AddFatalMessage("Fatal: dsh = 0 !");
         return;
@@ -350,11 +341,11 @@ void CalcDin3990()
         const Extended Bstar = g.IsDoubleHelical ? 1.5L : 1;
         const Extended X = std::fabs(g.Kprime) * bendTerm;
         const int cp = g.ContactPatternNo;
-        if (g.IsToothTraceCorrection || cp == 1 || cp == 6 || (cp == 3 && X > Bstar) || (cp == 4 && X < Bstar - 0.3L))
+        if (g.IsToothTraceCorrection || cp == 1 || cp == 6 || (cp == 3 && X > Bstar) ||
+            (cp == 4 && X < Bstar - 0.3L))
             g.Fbetax = std::fabs(1.33L * g.fsh - g.fHbeta5);
         const Extended Fmin = MaxExt(0.005L * g.FmPerB, 0.5L * g.fHbetaT[1]);
-        if (g.IsToothTraceCorrection && g.Fbetax < Fmin)
-            g.Fbetax = Fmin;
+        if (g.IsToothTraceCorrection && g.Fbetax < Fmin) g.Fbetax = Fmin;
     }
 
     // 17: running-in of the misalignment.
@@ -375,8 +366,7 @@ void CalcDin3990()
                 g.KHbeta = SafeSqrt("Error  : F\xE1y", 2 * g.c_gamma * g.Fbetay / g.FmPerB);
         }
     } else {
-        if (!g.FmaEntered)
-            g.fma = 0.5L * MaxExt(g.fHbetaT[1], g.fHbetaT[2]);
+        if (!g.FmaEntered) g.fma = 0.5L * MaxExt(g.fHbetaT[1], g.fHbetaT[2]);
         g.Fbetax = g.fma;
         g.y_beta = MinExt(6, 0.15L * g.Fbetax);
         g.Fbetay = g.Fbetax - g.y_beta;
@@ -386,8 +376,7 @@ void CalcDin3990()
         } else {
             g.KHbeta = 1 + g.Fbetay * g.c_gamma / (2 * g.FmPerB);
         }
-        if (g.KHbeta > 2)
-            AddErrorMessage("Error  : KHbeta>2! DIN 33990 T.41");
+        if (g.KHbeta > 2) AddErrorMessage("Error  : KHbeta>2! DIN 33990 T.41");
     }
 
     // 20: face load factor of the root. Without a tooth depth the factors of
@@ -411,14 +400,14 @@ void CalcDin3990()
     {
         const Extended betaY = MinExt(g.beta, 30);
         g.Y_beta = 1 - betaY * g.eps_beta / 120;
-        if (g.eps_beta > 1)
-            g.Y_beta = 1 - betaY / 120;
+        if (g.eps_beta > 1) g.Y_beta = 1 - betaY / 120;
         g.Y_beta = MaxExt(g.Y_beta, 1 - 0.25L * g.eps_beta);
     }
     if (g.eps_beta >= 1)
         g.Z_eps = SafeSqrt("Error  : Z eps.", 1 / g.eps_alpha);
     else
-        g.Z_eps = SafeSqrt("Error  : Z eps.", g.eps_beta / g.eps_alpha + (1 - g.eps_beta) * (4 - g.eps_alpha) / 3);
+        g.Z_eps =
+            SafeSqrt("Error  : Z eps.", g.eps_beta / g.eps_alpha + (1 - g.eps_beta) * (4 - g.eps_alpha) / 3);
 
     // 24-26: transverse load factors.
     g.y_alpha = Mean2(RunningInYalpha(g.MaterialKind[1], g.HeatTreatment[1], g.SigmaHlim[1], g.v, g.fpT[1]),
@@ -430,17 +419,16 @@ void CalcDin3990()
         if (g.eps_gamma <= 2)
             g.KHalpha = g.eps_gamma / 2 * (0.9L + 0.4L * term);
         else
-            g.KHalpha = 0.9L + 0.4L * SafeSqrt("Error  : KHalpha", 2 * (g.eps_gamma - 1) / g.eps_gamma) * term;
+            g.KHalpha =
+                0.9L + 0.4L * SafeSqrt("Error  : KHalpha", 2 * (g.eps_gamma - 1) / g.eps_gamma) * term;
     }
     // Without a transverse contact ratio no factor of this run is sound.
     if (g.eps_alpha <= 0) {
         AddFatalMessage("Fatal: eps.alpha <=0 !");
         return;
     }
-    if (g.Z_eps <= 0)
-        AddErrorMessage("Fatal  : Zeps.<=0 !");
-    if (g.Z_eps != 0)
-        g.KHalpha = ClampExt(1, g.eps_gamma / (g.eps_alpha * g.Z_eps * g.Z_eps), g.KHalpha);
+    if (g.Z_eps <= 0) AddErrorMessage("Fatal  : Zeps.<=0 !");
+    if (g.Z_eps != 0) g.KHalpha = ClampExt(1, g.eps_gamma / (g.eps_alpha * g.Z_eps * g.Z_eps), g.KHalpha);
     g.KFalpha = g.KHalpha;
 
     // 27-29: zone, single contact and helix factors of the flank.
@@ -449,8 +437,7 @@ void CalcDin3990()
     if (g.z[1] < 20) {
         const Extended p = Pi * g.mn * KeptCos(g.alpha_rad);
         Extended A = (SafeSqrt("Error  : ZB", g.da[1] * g.da[1] - g.db[1] * g.db[1]) - 2 * p) / g.db[1];
-        if (A <= 0)
-            A = 0.01L;
+        if (A <= 0) A = 0.01L;
         Extended C = ((g.u + 1) * KeptTan(g.alpha_wt) * KeptCos(g.beta_rad) - A) / g.u;
         if (C <= 0) {
             AddErrorMessage("Error  : ZB !  z1, u0 !");
@@ -467,21 +454,20 @@ void CalcDin3990()
         const Extended t = 1.2L + 80 / g.v50;
         g.ZL = CZL + 4 * (1 - CZL) / (t * t);
         const Extended CZV = 0.85L + 0.08L * (sigma - 850) / 350;
-        if (g.v != 0)
-            g.Zv = CZV + 2 * (1 - CZV) / std::sqrt(0.8L + 32 / g.v);
+        if (g.v != 0) g.Zv = CZV + 2 * (1 - CZV) / std::sqrt(0.8L + 32 / g.v);
     }
 
     // 31: roughness factor.
     if (part41) {
         if (g.a != 0)
-            g.ZR = 1.02L
-                * SafePower("Error  : ZR 2 ",
-                            SafePower("Error  : ZR", std::fabs(g.a), 1.0L / 3) / (g.RzZ[1] + g.RzZ[2]), 0.08L);
+            g.ZR =
+                1.02L * SafePower("Error  : ZR 2 ",
+                                  SafePower("Error  : ZR", std::fabs(g.a), 1.0L / 3) / (g.RzZ[1] + g.RzZ[2]),
+                                  0.08L);
     } else {
         const Extended CZR = 0.12L + (1000 - sigma) / 5000;
         Extended Rz100 = (g.RzZ[1] + g.RzZ[2]) / 2;
-        if (g.a != 0)
-            Rz100 *= SafePower("Error  : Rz100", 100 / std::fabs(g.a), 1.0L / 3);
+        if (g.a != 0) Rz100 *= SafePower("Error  : Rz100", 100 / std::fabs(g.a), 1.0L / 3);
         g.ZR = SafePower("Error  : ZR", 3 / Rz100, CZR);
     }
 
@@ -491,8 +477,7 @@ void CalcDin3990()
         const bool hard1 = g.HeatTreatment[1] != 0, hard2 = g.HeatTreatment[2] != 0;
         if (hard1 != hard2) {
             const int hard = hard1 ? 1 : 2;
-            if (g.RzZ[hard] <= 6)
-                g.ZW = WorkHardeningFactor(g.HBmin);
+            if (g.RzZ[hard] <= 6) g.ZW = WorkHardeningFactor(g.HBmin);
         }
     }
 

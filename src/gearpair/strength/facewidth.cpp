@@ -7,10 +7,8 @@ void EffectiveFaceWidths(TFaceWidthPair& g)
 {
     PairArray<Extended> w{};
     for (int i = 1; i <= 2; ++i) {
-        if (g.b[i] == 0)
-            g.b[i] = g.b_effH;
-        if (g.bcha[i] > 0.4L * g.b[i])
-            g.bcha[i] = 0;
+        if (g.b[i] == 0) g.b[i] = g.b_effH;
+        if (g.bcha[i] > 0.4L * g.b[i]) g.bcha[i] = 0;
         w[i] = g.b[i] - 2 * g.bcha[i];
     }
     // Axial coordinate from the middle of the pinion's face width.
@@ -40,8 +38,8 @@ void CalcEffectiveFaceWidth()
 }
 
 TEffectiveFaceWidths CalcStageFaceWidths(const TArray<Extended, 1, 4>& b, const TArray<Extended, 1, 4>& bcha,
-                                         const TArray<Extended, 1, 3>& bctr, const TArray<Extended, 1, 3>& b_effH,
-                                         Extended mn)
+                                         const TArray<Extended, 1, 3>& bctr,
+                                         const TArray<Extended, 1, 3>& b_effH, Extended mn)
 {
     TEffectiveFaceWidths w;
     for (int i = 1; i <= 3; ++i) {

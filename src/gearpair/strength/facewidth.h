@@ -33,5 +33,5 @@ struct TEffectiveFaceWidths {
     TArray<Extended, 1, 3> F2{}; // b_effF of the mesh's second gear
 };
 TEffectiveFaceWidths CalcStageFaceWidths(const TArray<Extended, 1, 4>& b, const TArray<Extended, 1, 4>& bcha,
-                                         const TArray<Extended, 1, 3>& bctr, const TArray<Extended, 1, 3>& b_effH,
-                                         Extended mn);
+                                         const TArray<Extended, 1, 3>& bctr,
+                                         const TArray<Extended, 1, 3>& b_effH, Extended mn);

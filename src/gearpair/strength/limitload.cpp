@@ -1,8 +1,8 @@
 #include "gearpair/strength/limitload.h"
 
+#include "foundation/guardedmath.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
-#include "foundation/guardedmath.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/strength/calcstrength.h"
 #include "gearpair/strength/loadfreememo.h"
@@ -12,7 +12,8 @@
 #include <limits>
 #include <optional>
 
-namespace {
+namespace
+{
 
 // The smaller safeties of one trial torque. A trial of the pitting search
 // forms no root safety: SF is NaN then. (No initial values: the lists of
@@ -32,20 +33,19 @@ constexpr int MaxSteps = 100;
 // allocate for a handful of entries. (An entry beyond the room is left
 // out: a trial is then calculated again, or a side is not taken as
 // certain; neither changes a result.)
-template <class T>
-class TTrialList {
-public:
+template <class T> class TTrialList
+{
+  public:
     void Add(const T& Item)
     {
-        if (count_ < Room)
-            items_[count_++] = Item;
+        if (count_ < Room) items_[count_++] = Item;
     }
     std::size_t Size() const { return count_; }
     const T& operator[](std::size_t k) const { return items_[k]; }
     const T* begin() const { return items_; }
     const T* end() const { return items_ + count_; }
 
-private:
+  private:
     static constexpr std::size_t Room = 2 * MaxSteps + 1;
     T items_[Room];
     std::size_t count_ = 0;
@@ -53,10 +53,8 @@ private:
 
 Extended SafetyOf(int Mode, Extended SF, Extended SH)
 {
-    if (Mode == 1)
-        return SF;
-    if (Mode == 2)
-        return SH;
+    if (Mode == 1) return SF;
+    if (Mode == 2) return SH;
     return 0;
 }
 
@@ -74,8 +72,7 @@ constexpr Extended Margin = 1.5L;
 // Adds the trial to Bounds where its safety of Mode clears a limit.
 void AddSideBound(int Mode, const TLimitTrial& Trial, TTrialList<TSideBound>& Bounds)
 {
-    if (Mode != 1 && Mode != 2)
-        return;
+    if (Mode != 1 && Mode != 2) return;
     const Extended S = SafetyOf(Mode, Trial.SF, Trial.SH);
     if (Margin * S < 0.99L)
         Bounds.Add({Trial.T, S, true});
@@ -100,16 +97,12 @@ void AddSideBound(int Mode, const TLimitTrial& Trial, TTrialList<TSideBound>& Bo
 int CertainSide(int Mode, Extended T, const TTrialList<TSideBound>& Bounds)
 {
     for (const TSideBound& d : Bounds) {
-        if (T == d.T)
-            continue;
-        if (d.Low ? T > d.T : T < d.T)
-            return d.Low ? -1 : 1;
+        if (T == d.T) continue;
+        if (d.Low ? T > d.T : T < d.T) return d.Low ? -1 : 1;
         const Extended ratio = Mode == 1 ? d.T / T : std::sqrt(d.T / T);
         const Extended bound = d.S * ratio;
-        if (d.Low && Margin * bound < 0.99L)
-            return -1;
-        if (!d.Low && bound > 1.01L * Margin)
-            return 1;
+        if (d.Low && Margin * bound < 0.99L) return -1;
+        if (!d.Low && bound > 1.01L * Margin) return 1;
     }
     return 0;
 }
@@ -142,8 +135,7 @@ bool TrySafeties(int Mode, Extended T, bool AtEnd, TTrials Trials, TLimitTrial& 
     g.T[1] = T;
     g.P = T * 2 * Pi * g.n[1] / 60 / 1000;
     CalcStrength();
-    if (telmvar.FatalCalcError)
-        return false;
+    if (telmvar.FatalCalcError) return false;
     const Extended SF = Mode != 2 ? MinExt(g.SF[2], g.SF[1]) : std::numeric_limits<Extended>::quiet_NaN();
     Trial = {T, SF, MinExt(g.SH[2], g.SH[1])};
     Trials.Done.Add(Trial);
@@ -154,7 +146,8 @@ bool TrySafeties(int Mode, Extended T, bool AtEnd, TTrials Trials, TLimitTrial& 
 // safeties fall as the torque rises. Bounds starts with the trials known
 // before; the calculated ones that clear a limit join them. Leaves the
 // torque and power of the last calculated trial in the pair.
-bool BisectLimitTorque(int Mode, Extended NominalT, TTrials Trials, TTrialList<TSideBound>& Bounds, Extended& Limit)
+bool BisectLimitTorque(int Mode, Extended NominalT, TTrials Trials, TTrialList<TSideBound>& Bounds,
+                       Extended& Limit)
 {
     Extended upper = 20 * NominalT;
     Extended lower = NominalT / 100;
@@ -170,18 +163,15 @@ bool BisectLimitTorque(int Mode, Extended NominalT, TTrials Trials, TTrialList<T
         TLimitTrial trial;
         // A trial that ends in a fatal error has no safety to compare.
         const std::size_t calculated = Trials.Done.Size();
-        if (!TrySafeties(Mode, T, T == lower || T == upper, Trials, trial))
-            return false;
-        if (Trials.Done.Size() > calculated)
-            AddSideBound(Mode, trial, Bounds);
+        if (!TrySafeties(Mode, T, T == lower || T == upper, Trials, trial)) return false;
+        if (Trials.Done.Size() > calculated) AddSideBound(Mode, trial, Bounds);
         const Extended S = SafetyOf(Mode, trial.SF, trial.SH);
         if (S >= 1)
             lower = T;
         else
             upper = T;
         if (std::fabs(S - 1) < 0.01L) {
-            if (k == MaxSteps)
-                return false;
+            if (k == MaxSteps) return false;
             Limit = T;
             return T > 0;
         }
@@ -192,15 +182,15 @@ bool BisectLimitTorque(int Mode, Extended NominalT, TTrials Trials, TTrialList<T
 // A load-free memo where none is active; where one is, that one is used
 // without making another (one that joins clears its own large parts for
 // nothing).
-class TJoinedLoadFreeMemo {
-public:
+class TJoinedLoadFreeMemo
+{
+  public:
     TJoinedLoadFreeMemo()
     {
-        if (TLoadFreeMemo::Active() == nullptr)
-            own_.emplace();
+        if (TLoadFreeMemo::Active() == nullptr) own_.emplace();
     }
 
-private:
+  private:
     std::optional<TLoadFreeMemo> own_;
 };
 
@@ -218,8 +208,7 @@ bool SearchLimitTorque(int Mode, Extended NominalT, const TLimitTrial* Known, TT
     const bool rootWanted = memo.RootSafetyWanted();
     memo.SetRootSafetyWanted(Mode != 2);
     TTrialList<TSideBound> bounds;
-    if (Known != nullptr)
-        AddSideBound(Mode, *Known, bounds);
+    if (Known != nullptr) AddSideBound(Mode, *Known, bounds);
     for (const TLimitTrial& d : Done)
         AddSideBound(Mode, d, bounds);
     const bool found = BisectLimitTorque(Mode, NominalT, {Done, Done.Size()}, bounds, Limit);
@@ -242,8 +231,7 @@ Extended SearchFromNominal(int Mode, const TLimitTrial* Known, TTrialList<TLimit
     g.P = keptP;
     g.T[1] = keptT;
     ResetErrorState();
-    if (Mode == 1 || Mode == 2)
-        g.LimitLoadFound[Mode] = found;
+    if (Mode == 1 || Mode == 2) g.LimitLoadFound[Mode] = found;
     return found ? result : 0;
 }
 
@@ -278,8 +266,7 @@ void FindLimitLoads(Extended& Root, Extended& Pitting, const TNominalSafeties* N
     // The nominal torque is no midpoint: its safeties only bound the
     // trials' sides, they never stand for a trial.
     TLimitTrial nominal;
-    if (Nominal != nullptr)
-        nominal = {GearPair.T[1], Nominal->SF, Nominal->SH};
+    if (Nominal != nullptr) nominal = {GearPair.T[1], Nominal->SF, Nominal->SH};
     const TLimitTrial* known = Nominal != nullptr ? &nominal : nullptr;
     Root = SearchFromNominal(1, known, done);
     Pitting = SearchFromNominal(2, known, done);

@@ -1,6 +1,7 @@
 #include "gearpair/strength/loadfreememo.h"
 
-namespace {
+namespace
+{
 
 thread_local TLoadFreeMemo* ActiveLoadFreeMemo = nullptr;
 
@@ -16,11 +17,13 @@ TLoadFreeMemo::TLoadFreeMemo()
 
 TLoadFreeMemo::~TLoadFreeMemo()
 {
-    if (owner_)
-        ActiveLoadFreeMemo = nullptr;
+    if (owner_) ActiveLoadFreeMemo = nullptr;
 }
 
-TLoadFreeMemo* TLoadFreeMemo::Active() { return ActiveLoadFreeMemo; }
+TLoadFreeMemo* TLoadFreeMemo::Active()
+{
+    return ActiveLoadFreeMemo;
+}
 
 void TLoadFreeMemo::Enter(const TGearPairData& Pair)
 {

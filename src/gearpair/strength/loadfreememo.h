@@ -7,7 +7,6 @@
 #include "gearpair/strength/pairfields.h"
 #include "gearpair/strength/strengthfactors.h"
 
-
 // The factors steps 17 to 34 of the ISO calculation write into the pair (the
 // notch parameter of the slip layer and the clamped grinding notch among
 // them).
@@ -20,12 +19,13 @@ using TIsoFactorFields =
                 &TGearPairData::tg_rhog, &TGearPairData::YSg, &TGearPairData::YB, &TGearPairData::YdrelT,
                 &TGearPairData::rho_slip, &TGearPairData::YRrelT, &TGearPairData::YX, &TGearPairData::YA>;
 
-class TIsoFactors {
-public:
+class TIsoFactors
+{
+  public:
     void Take(const TGearPairData& Pair) { TIsoFactorFields::Take(Pair, values_); }
     void Give(TGearPairData& Pair) const { TIsoFactorFields::Give(Pair, values_); }
 
-private:
+  private:
     TIsoFactorFields::TValues values_{};
 };
 
@@ -56,7 +56,7 @@ struct TIsoLoadFree {
     // Shaft deflection of an entered shaft diameter (none otherwise: the
     // diameter then follows from the load).
     TShaftDeflectionParts Fsh;
-    Extended NF;        // exponent of KFbeta
+    Extended NF; // exponent of KFbeta
     PairArray<TRunningInYbetaRule> Ybeta;
     Extended ZepsLimit; // contact ratio factor of the KHalpha limit
 };
@@ -84,8 +84,9 @@ struct TIsoStressLimits {
 // chamfers, the grinding notch); the run after one that formed parts
 // compares them, and where they changed since the parts were kept it forms
 // everything again.
-class TLoadFreeMemo {
-public:
+class TLoadFreeMemo
+{
+  public:
     TLoadFreeMemo();
     ~TLoadFreeMemo();
     TLoadFreeMemo(const TLoadFreeMemo&) = delete;
@@ -121,7 +122,7 @@ public:
     void SetRootSafetyWanted(bool Wanted) { rootWanted_ = Wanted; }
     bool RootSafetyWanted() const { return rootWanted_; }
 
-private:
+  private:
     bool owner_ = false;
     bool entered_ = false;
     bool confirmed_ = false; // the adjusted inputs are known to be as kept

@@ -13,17 +13,26 @@
 #include <type_traits>
 #include <utility>
 
-inline bool SameValue(const Extended& A, const Extended& B) { return SameBits(A, B); }
-inline bool SameValue(int A, int B) { return A == B; }
+inline bool SameValue(const Extended& A, const Extended& B)
+{
+    return SameBits(A, B);
+}
+inline bool SameValue(int A, int B)
+{
+    return A == B;
+}
 [[gnu::always_inline]] inline bool SameValue(const PairArray<Extended>& A, const PairArray<Extended>& B)
 {
     return SameValue(A[1], B[1]) && SameValue(A[2], B[2]);
 }
-inline bool SameValue(const PairArray<int>& A, const PairArray<int>& B) { return A[1] == B[1] && A[2] == B[2]; }
+inline bool SameValue(const PairArray<int>& A, const PairArray<int>& B)
+{
+    return A[1] == B[1] && A[2] == B[2];
+}
 
-template <auto... Fields>
-struct TPairFields {
-    using TValues = std::tuple<std::remove_cvref_t<decltype(std::declval<const TGearPairData&>().*Fields)>...>;
+template <auto... Fields> struct TPairFields {
+    using TValues =
+        std::tuple<std::remove_cvref_t<decltype(std::declval<const TGearPairData&>().*Fields)>...>;
 
     static void Take(const TGearPairData& Pair, TValues& Values) { Values = TValues{Pair.*Fields...}; }
 

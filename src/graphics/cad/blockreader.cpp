@@ -1,10 +1,10 @@
 #include "graphics/cad/blockreader.h"
 
+#include "foundation/guardedmath.h"
 #include "foundation/messagecollector.h"
+#include "foundation/numbertext.h"
 #include "foundation/planegeo.h"
 #include "foundation/programstate.h"
-#include "foundation/guardedmath.h"
-#include "foundation/numbertext.h"
 #include "graphics/cad/cadfiles.h"
 #include "graphics/cad/cadprimitives.h"
 #include "graphics/cadsettings.h"
@@ -95,21 +95,36 @@ struct TGroups {
     static int Slot(int Code)
     {
         switch (Code) {
-        case 10: return 0;
-        case 20: return 1;
-        case 11: return 2;
-        case 21: return 3;
-        case 12: return 4;
-        case 22: return 5;
-        case 13: return 6;
-        case 23: return 7;
-        case 40: return 8;
-        case 41: return 9;
-        case 42: return 10;
-        case 50: return 11;
-        case 51: return 12;
-        case 70: return 13;
-        default: return -1;
+        case 10:
+            return 0;
+        case 20:
+            return 1;
+        case 11:
+            return 2;
+        case 21:
+            return 3;
+        case 12:
+            return 4;
+        case 22:
+            return 5;
+        case 13:
+            return 6;
+        case 23:
+            return 7;
+        case 40:
+            return 8;
+        case 41:
+            return 9;
+        case 42:
+            return 10;
+        case 50:
+            return 11;
+        case 51:
+            return 12;
+        case 70:
+            return 13;
+        default:
+            return -1;
         }
     }
     Extended Get(int Code, Extended Default) const
@@ -509,7 +524,8 @@ void ReadDxfBlockFile(TCadBlockStore& Store, const std::string& Name, Extended X
     struct TSaved {
         Extended X, Y, Angle, ScaleX, ScaleY;
         int32_t Depth;
-    } const saved{S.BlockInsX, S.BlockInsY, S.BlockInsAngle, S.BlockInsScaleX, S.BlockInsScaleY, S.CadBlockCount};
+    } const saved{S.BlockInsX,      S.BlockInsY,      S.BlockInsAngle,
+                  S.BlockInsScaleX, S.BlockInsScaleY, S.CadBlockCount};
     auto restore = [&saved] {
         S.BlockInsX = saved.X;
         S.BlockInsY = saved.Y;

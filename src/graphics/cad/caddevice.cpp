@@ -29,7 +29,10 @@ void ArcChords(TCadDevice& D, Extended X, Extended Y, Extended R, Extended A0, E
 
 } // namespace
 
-void TCadDevice::Circle(Extended X, Extended Y, Extended R) { ArcChords(*this, X, Y, R, 0, 2 * Pi); }
+void TCadDevice::Circle(Extended X, Extended Y, Extended R)
+{
+    ArcChords(*this, X, Y, R, 0, 2 * Pi);
+}
 
 void TCadDevice::Arc(Extended X, Extended Y, Extended Start, Extended End, Extended R)
 {
@@ -37,8 +40,8 @@ void TCadDevice::Arc(Extended X, Extended Y, Extended Start, Extended End, Exten
     ArcChords(*this, X, Y, R, DegToRad(Start), DegToRad(End));
 }
 
-void TCadDevice::Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3, Extended X4,
-                       Extended Y4)
+void TCadDevice::Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3,
+                       Extended X4, Extended Y4)
 {
     Line(X1, Y1, X2, Y2);
     Line(X2, Y2, X4, Y4);

@@ -41,10 +41,13 @@ class TCadDevice
     // A filled disc where the device has one (STL), else the circle.
     virtual void FilledCircle(Extended X, Extended Y, Extended R) { Circle(X, Y, R); }
     // Default: the outline 1-2-4-3.
-    virtual void Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3, Extended X4,
-                       Extended Y4);
+    virtual void Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3,
+                       Extended X4, Extended Y4);
     virtual void Text(const std::string& /*Text*/, Extended /*X*/, Extended /*Y*/, const TCadTextStyle&) {}
-    virtual void Insert(const std::string& /*Name*/, Extended, Extended, Extended /*Angle*/, Extended, Extended) {}
+    virtual void Insert(const std::string& /*Name*/, Extended, Extended, Extended /*Angle*/, Extended,
+                        Extended)
+    {
+    }
 
     // Polylines written as one entity (else the CAD layer breaks them up).
     virtual bool HasPolylines() const { return false; }

@@ -6,7 +6,10 @@
 
 TCadDeviceRegistry caddeviceregistry;
 
-void ResetCadDeviceRegistry() { caddeviceregistry = TCadDeviceRegistry{}; }
+void ResetCadDeviceRegistry()
+{
+    caddeviceregistry = TCadDeviceRegistry{};
+}
 
 void RegisterCadDeviceFactory(int DeviceCode, TCadDeviceFactory Factory)
 {
@@ -28,9 +31,8 @@ void RegisterCadWriters()
     RegisterCadDeviceFactory(5, [](std::ostream& Out) {
         return std::make_unique<TCadTextCadDevice>(Out, TextCadOptionsFromSettings());
     });
-    RegisterCadDeviceFactory(6, [](std::ostream& Out) {
-        return std::make_unique<TCadStlDevice>(Out, StlOptionsFromSettings());
-    });
+    RegisterCadDeviceFactory(
+        6, [](std::ostream& Out) { return std::make_unique<TCadStlDevice>(Out, StlOptionsFromSettings()); });
 }
 
 void ResetCadWriters()

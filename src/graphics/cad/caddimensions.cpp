@@ -1,8 +1,8 @@
 #include "graphics/cad/caddimensions.h"
 
-#include "foundation/textutil.h"
 #include "foundation/guardedmath.h"
 #include "foundation/numbertext.h"
+#include "foundation/textutil.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadprimitives.h"
 #include "graphics/cadsettings.h"
@@ -18,7 +18,10 @@ namespace
 // Layer of thin lines, dimensions and small texts.
 constexpr int DimensionLayer = 3;
 
-Extended Scale() { return cadstate.CadScale; }
+Extended Scale()
+{
+    return cadstate.CadScale;
+}
 
 // Width factor the text length is estimated with: the screen draws with
 // the window's font, every file with the CAD font.
@@ -61,7 +64,10 @@ struct TDimTexts {
 };
 
 // "+" in front of a positive tolerance that has no sign of its own.
-std::string WithPlus(const std::string& T) { return !T.empty() && T[0] == '+' ? T : "+" + T; }
+std::string WithPlus(const std::string& T)
+{
+    return !T.empty() && T[0] == '+' ? T : "+" + T;
+}
 
 // A symmetric tolerance is written once after the plus-minus sign; a sign
 // of its own would read "+-+0.1".
@@ -72,8 +78,7 @@ std::string WithoutSign(const std::string& T)
 
 // The tolerance texts; At(k, text) writes a text k times S above the
 // tolerance start (0.5 lower, 2.5 upper, 1.25 a symmetric one, half way).
-template <class F>
-void DrawTolerances(const TDimTexts& T, F At)
+template <class F> void DrawTolerances(const TDimTexts& T, F At)
 {
     const std::string& u = T.Upper;
     const std::string& d = T.Lower;
@@ -106,8 +111,8 @@ void Arrow(Extended X, Extended Y, Extended Direction)
     const Extended l = 3.5L * Scale();
     auto px = [&](Extended a) { return X + l * std::cos(DegToRad(a)); };
     auto py = [&](Extended a) { return Y + l * std::sin(DegToRad(a)); };
-    CadSolid(X, Y, px(Direction + 10), py(Direction + 10), px(Direction - 10), py(Direction - 10), px(Direction),
-             py(Direction));
+    CadSolid(X, Y, px(Direction + 10), py(Direction + 10), px(Direction - 10), py(Direction - 10),
+             px(Direction), py(Direction));
     CadLine(X, Y, px(Direction), py(Direction));
 }
 
@@ -180,7 +185,8 @@ void ArcDimensionTexts(const TDimTexts& T, Extended Mx, Extended My, Extended Ph
     if (psi > Pi / 2 && psi < 3 * Pi / 2) psi -= Pi;
     psi += Pi / 2;
     const Extended ux = std::cos(psi), uy = std::sin(psi);
-    DrawTolerances(T, [&](Extended k, const std::string& Text) { CadText(tx + k * s * ux, ty + k * s * uy, Text); });
+    DrawTolerances(
+        T, [&](Extended k, const std::string& Text) { CadText(tx + k * s * ux, ty + k * s * uy, Text); });
 }
 
 } // namespace
@@ -218,8 +224,8 @@ void CadArcToleranceDimension(const std::string& Value, const std::string& Upper
     CadLine(Cx, Cy, p1x, p1y);
     CadLine(Cx, Cy, p2x, p2y);
     const Extended m = (A1 + A2) / 2;
-    ArcDimensionTexts(TDimTexts(Value, Upper, Lower), Cx + R * std::cos(DegToRad(m)), Cy + R * std::sin(DegToRad(m)),
-                      m + 90, Mode);
+    ArcDimensionTexts(TDimTexts(Value, Upper, Lower), Cx + R * std::cos(DegToRad(m)),
+                      Cy + R * std::sin(DegToRad(m)), m + 90, Mode);
     CadArc(Cx, Cy, A1, A2, R);
     if (R * std::fabs(DegToRad(A2 - A1)) / s > 10) {
         Arrow(p1x, p1y, A1 + 90);

@@ -5,12 +5,12 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <set>
 #include <sstream>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,7 +26,10 @@ std::string LowerAscii(std::string S)
     return S;
 }
 
-std::string BlockFileName(const std::string& Name) { return "$" + Name + ".dx$"; }
+std::string BlockFileName(const std::string& Name)
+{
+    return "$" + Name + ".dx$";
+}
 
 // Directories created by this process, removed at exit whatever happened.
 // Never destroyed itself, so that a store closed during static destruction
@@ -61,10 +64,8 @@ void TCadFileStream::open(const std::string& Path)
 
 void TCadFileStream::close()
 {
-    if (buf_.Fd < 0)
-        return;
-    if (!buf_.Drain())
-        setstate(std::ios::badbit);
+    if (buf_.Fd < 0) return;
+    if (!buf_.Drain()) setstate(std::ios::badbit);
     if (::close(buf_.Fd) != 0 && buf_.Error == 0) {
         buf_.Error = errno;
         setstate(std::ios::badbit);
@@ -72,12 +73,14 @@ void TCadFileStream::close()
     buf_.Fd = -1;
 }
 
-std::string TCadFileStream::Failure() const { return buf_.Error != 0 ? std::strerror(buf_.Error) : std::string(); }
+std::string TCadFileStream::Failure() const
+{
+    return buf_.Error != 0 ? std::strerror(buf_.Error) : std::string();
+}
 
 TCadFileStream::int_type TCadFileStream::TBuffer::overflow(int_type C)
 {
-    if (!Drain())
-        return traits_type::eof();
+    if (!Drain()) return traits_type::eof();
     if (!traits_type::eq_int_type(C, traits_type::eof())) {
         *pptr() = traits_type::to_char_type(C);
         pbump(1);
@@ -93,8 +96,7 @@ bool TCadFileStream::TBuffer::Drain()
     }
     for (const char* at = pbase(); at < pptr();) {
         const ssize_t n = ::write(Fd, at, static_cast<std::size_t>(pptr() - at));
-        if (n < 0 && errno == EINTR)
-            continue;
+        if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             Error = n < 0 ? errno : EIO;
             setp(Bytes, Bytes + sizeof Bytes);

@@ -1,9 +1,9 @@
 #include "graphics/cad/cadhatch.h"
 
+#include "foundation/guardedmath.h"
 #include "foundation/messagecollector.h"
 #include "foundation/planegeo.h"
 #include "foundation/programstate.h"
-#include "foundation/guardedmath.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadprimitives.h"
 
@@ -42,8 +42,7 @@ void CountLostPoints(long long N)
 // Points Point(k), k = 0..N-1, appended; once the table is full the rest
 // are counted without computing them (an arc of a million chords would
 // otherwise take its time to say "Schraffurfehler").
-template <class F>
-void AppendPoints(long long N, F Point)
+template <class F> void AppendPoints(long long N, F Point)
 {
     for (long long k = 0; k < N; ++k) {
         if (H.HatchPointCount >= HatchPointsMax) {
@@ -77,8 +76,8 @@ void HatchLines(const std::array<THatchPoint, HatchPointsMax + 1>& P, int N, Ext
     }
     // A negative spacing is its magnitude; a spacing given across the lines
     // is a step of c / cos(angle) along the y axis.
-    const Extended step = Spacing == 0 ? (cmax - cmin) / 10
-                                       : std::fabs(Spacing) / (vertical ? 1 : std::cos(DegToRad(a)));
+    const Extended step =
+        Spacing == 0 ? (cmax - cmin) / 10 : std::fabs(Spacing) / (vertical ? 1 : std::cos(DegToRad(a)));
     if (!(step > 0) || !std::isfinite(step) || !(cmax > cmin)) return;
     // The line that reaches the outline's last level meets nothing; a line
     // just short of it by rounding would draw a crumb at the vertex there.
@@ -130,9 +129,15 @@ void HatchLines(const std::array<THatchPoint, HatchPointsMax + 1>& P, int N, Ext
 
 } // namespace
 
-void ResetHatchState() { hatchstate = THatchState{}; }
+void ResetHatchState()
+{
+    hatchstate = THatchState{};
+}
 
-void ResetHatch() { H.HatchPointCount = 0; }
+void ResetHatch()
+{
+    H.HatchPointCount = 0;
+}
 
 void AddHatchPoint(Extended X, Extended Y)
 {
@@ -265,9 +270,15 @@ void HatchStrip(bool AddPoints, Extended X1, Extended Y1, Extended X2, Extended 
     if (AddPoints) AddHatchPoint(X2, Y2);
 }
 
-void SetHatchMode(int16_t Mode) { H.HatchMode = Mode; }
+void SetHatchMode(int16_t Mode)
+{
+    H.HatchMode = Mode;
+}
 
-void SetDefaultHatchMode() { H.HatchMode = 1; }
+void SetDefaultHatchMode()
+{
+    H.HatchMode = 1;
+}
 
 void SortCrossings(TArray<Extended, 1, HatchCrossingsMax>& Values, TArray<int, 1, HatchCrossingsMax>& Index,
                    int Count)

@@ -9,12 +9,12 @@
 #include "graphics/cad/blockreader.h"
 #include "graphics/cad/caddevice.h"
 #include "graphics/cad/caddeviceregistry.h"
-#include "graphics/cad/dxfdevice.h"
-#include "graphics/cad/screendevice.h"
 #include "graphics/cad/cadfiles.h"
 #include "graphics/cad/cadprimitives.h"
 #include "graphics/cad/cadscreen.h"
 #include "graphics/cad/cadtarget.h"
+#include "graphics/cad/dxfdevice.h"
+#include "graphics/cad/screendevice.h"
 #include "graphics/cadsettings.h"
 #include "graphics/graphfacade.h"
 #include "graphics/graphservices.h"
@@ -26,8 +26,8 @@
 #include <cmath>
 #include <fstream>
 #include <functional>
-#include <memory>
 #include <map>
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -61,8 +61,14 @@ class TCadBlockGate final : public TCadDevice
         target_ = nullptr;
     }
 
-    void SetLayer(int N) override { Setting([=](TCadDevice& D) { D.SetLayer(N); }); }
-    void SetLineStyle(int Style) override { Setting([=](TCadDevice& D) { D.SetLineStyle(Style); }); }
+    void SetLayer(int N) override
+    {
+        Setting([=](TCadDevice& D) { D.SetLayer(N); });
+    }
+    void SetLineStyle(int Style) override
+    {
+        Setting([=](TCadDevice& D) { D.SetLineStyle(Style); });
+    }
     void SetTextStyle(int N, Extended Angle, Extended Height, Extended Width) override
     {
         Setting([=](TCadDevice& D) { D.SetTextStyle(N, Angle, Height, Width); });
@@ -83,7 +89,8 @@ class TCadBlockGate final : public TCadDevice
     {
         Open().Text(Text, X, Y, Style);
     }
-    void Insert(const std::string& Name, Extended X, Extended Y, Extended Angle, Extended SX, Extended SY) override
+    void Insert(const std::string& Name, Extended X, Extended Y, Extended Angle, Extended SX,
+                Extended SY) override
     {
         Open().Insert(Name, X, Y, Angle, SX, SY);
     }
@@ -161,7 +168,10 @@ std::string Folded(std::string Name)
     return Name;
 }
 
-bool BlockFileDevice(int Device) { return Device == 3 || Device == 6; }
+bool BlockFileDevice(int Device)
+{
+    return Device == 3 || Device == 6;
+}
 
 // Ends the block file being written; Keep false removes it.
 void CloseBlockFile(bool Keep)
@@ -211,11 +221,16 @@ void OpenBlockGate(TCadDevice* Target, const std::string& Name, std::function<vo
 const char* DeviceExtension(int Device)
 {
     switch (Device) {
-    case 1: return "dxf";
-    case 2: return "igs";
-    case 5: return "txt";
-    case 6: return "stl";
-    default: return "";
+    case 1:
+        return "dxf";
+    case 2:
+        return "igs";
+    case 5:
+        return "txt";
+    case 6:
+        return "stl";
+    default:
+        return "";
     }
 }
 
@@ -313,9 +328,15 @@ void InsertFromFile(const std::string& Name, Extended X, Extended Y, Extended An
 
 } // namespace
 
-TCadBlockStore& CadBlockFiles() { return Out().blocks; }
+TCadBlockStore& CadBlockFiles()
+{
+    return Out().blocks;
+}
 
-bool CadOutputIsOpen() { return Out().open; }
+bool CadOutputIsOpen()
+{
+    return Out().open;
+}
 
 void CadAbandonOutput()
 {
@@ -346,7 +367,10 @@ TCadOutputScope::~TCadOutputScope()
     if (CadOutputIsOpen()) CadAbandonOutput();
 }
 
-void SetCadDevice(int Device) { S.CadDevice = static_cast<uint16_t>(Device); }
+void SetCadDevice(int Device)
+{
+    S.CadDevice = static_cast<uint16_t>(Device);
+}
 
 void CadChooseDevice()
 {
@@ -386,8 +410,8 @@ void CadChooseDevice()
     std::string text = line;
     // A line the form or the editor made may be longer than the 60
     // characters typed here: the prompt must not cut it.
-    graphservices.AskText("KORVILT command line (0=Parameter)", std::clamp<int>(static_cast<int>(text.size()), 60, 255),
-                          text);
+    graphservices.AskText("KORVILT command line (0=Parameter)",
+                          std::clamp<int>(static_cast<int>(text.size()), 60, 255), text);
     if (telmvar.Aborted) return;
     if (text.empty() || text[0] == '0') graphservices.EditPlotCommandLine(text, 0);
     line = text;
@@ -490,7 +514,10 @@ void CadBeginDrawing(Extended X1, Extended Y1, Extended X2, Extended Y2, Extende
     SetCadZRange(0, Height);
 }
 
-void CadBeginDrawingDefault() { CadBeginDrawing(0, 0, 160, 120, 0); }
+void CadBeginDrawingDefault()
+{
+    CadBeginDrawing(0, 0, 160, 120, 0);
+}
 
 void CadWriteTables(int Mode)
 {
@@ -624,7 +651,10 @@ void CadInsertBlockShifted(const std::string& Name, Extended X, Extended Y, Exte
     CadInsertBlock(Name, X + S.CadOffsetX, Y + S.CadOffsetY, Angle, ScaleX, ScaleY);
 }
 
-bool CadDeviceReady() { return true; }
+bool CadDeviceReady()
+{
+    return true;
+}
 
 void CadCloseOutput(int /*Flag*/)
 {
@@ -639,13 +669,15 @@ void CadCloseOutput(int /*Flag*/)
         // the block.
         const bool toFile = o.file.IsOpen();
         o.file.Abandon();
-        reportservices.ShowMessageIfEnabled(o.blockFailure + (toFile ? "; " + S.CadFileName + " not written" : ""));
+        reportservices.ShowMessageIfEnabled(o.blockFailure +
+                                            (toFile ? "; " + S.CadFileName + " not written" : ""));
         telmvar.Aborted = true;
         written = false;
     } else if (o.file.IsOpen()) {
         written = o.file.Commit();
         if (!written) {
-            reportservices.ShowMessageIfEnabled("file " + S.CadFileName + " cannot be written: " + o.file.Failure());
+            reportservices.ShowMessageIfEnabled("file " + S.CadFileName +
+                                                " cannot be written: " + o.file.Failure());
             telmvar.Aborted = true;
         }
     }
@@ -665,7 +697,10 @@ void CadCloseOutput(int /*Flag*/)
         reportservices.Launch("", {S.CadFileName});
 }
 
-void SetCadLayerMode(int32_t Mode) { S.CadLayerMode = Mode; }
+void SetCadLayerMode(int32_t Mode)
+{
+    S.CadLayerMode = Mode;
+}
 
 void SetCadOffset(Extended X, Extended Y)
 {

@@ -1,9 +1,9 @@
 #include "graphics/cad/cadprimitives.h"
 
+#include "foundation/guardedmath.h"
 #include "foundation/messagecollector.h"
 #include "foundation/planegeo.h"
 #include "foundation/textutil.h"
-#include "foundation/guardedmath.h"
 #include "graphics/cad/caddevice.h"
 #include "graphics/cad/cadtarget.h"
 #include "graphics/cadsettings.h"
@@ -143,7 +143,10 @@ void CadText(Extended X, Extended Y, const std::string& Text)
     DeviceText(Text, X, Y);
 }
 
-void CadText(const std::string& Text, Extended X, Extended Y) { CadText(X, Y, Text); }
+void CadText(const std::string& Text, Extended X, Extended Y)
+{
+    CadText(X, Y, Text);
+}
 
 Extended CadTextLength(const std::string& Text)
 {
@@ -151,7 +154,8 @@ Extended CadTextLength(const std::string& Text)
     return n == std::string::npos ? 0 : static_cast<Extended>(n + 1) * S.CadTextHeight * S.CadTextWidth;
 }
 
-void CadCellText(const std::string& Text, Extended X, Extended Y, Extended Room, Extended Height, Extended Width)
+void CadCellText(const std::string& Text, Extended X, Extended Y, Extended Room, Extended Height,
+                 Extended Width)
 {
     const Extended length = CadTextLength(Text);
     const bool narrower = length > Room && Room > 0;
@@ -215,7 +219,10 @@ void CadTextLine(const std::string& Text)
     }
 }
 
-void SetCadTextScale(Extended Factor) { S.CadTextScale = Factor; }
+void SetCadTextScale(Extended Factor)
+{
+    S.CadTextScale = Factor;
+}
 
 void SetDimensionScale(Extended Scale)
 {
@@ -257,9 +264,15 @@ void CadRectangle(Extended X1, Extended Y1, Extended X2, Extended Y2)
     CadLineTo(X1, Y1);
 }
 
-void CadHorizontalLine(Extended X, Extended Y, Extended Length) { CadLine(X, Y, X + Length, Y); }
+void CadHorizontalLine(Extended X, Extended Y, Extended Length)
+{
+    CadLine(X, Y, X + Length, Y);
+}
 
-void CadVerticalLine(Extended X, Extended Y, Extended Length) { CadLine(X, Y, X, Y + Length); }
+void CadVerticalLine(Extended X, Extended Y, Extended Length)
+{
+    CadLine(X, Y, X, Y + Length);
+}
 
 void CadSetLayer(int N)
 {

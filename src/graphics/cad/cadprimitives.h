@@ -37,7 +37,8 @@ Extended CadTextLength(const std::string& Text);
 // Text at (X, Y) in a table cell Room long whose style is text style 2,
 // angle 0, Height and Width: a text longer than the cell is written
 // narrower, so that it ends at the cell's rule, and the style restored.
-void CadCellText(const std::string& Text, Extended X, Extended Y, Extended Room, Extended Height, Extended Width);
+void CadCellText(const std::string& Text, Extended X, Extended Y, Extended Room, Extended Height,
+                 Extended Width);
 // Height in mm; width 0 gives the standard 0.7 width ratio.
 void CadSetTextStyle(int N, Extended Angle, Extended Height, Extended Width);
 // A style that fits the text into MaxWidth; draws nothing.

@@ -30,8 +30,8 @@ class TCadScreen
     virtual void Circle(Extended X, Extended Y, Extended R) = 0;
     virtual void Arc(Extended X, Extended Y, Extended Start, Extended End, Extended R) = 0;
     // Corners in polygon order.
-    virtual void Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3, Extended X4,
-                       Extended Y4) = 0;
+    virtual void Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3,
+                       Extended X4, Extended Y4) = 0;
     // Text held in the DOS code page; the facade makes it displayable.
     virtual void OutTextXY(Extended X, Extended Y, const std::string& Text) = 0;
     virtual void SetTextStyle(int N, Extended Angle, Extended Height, Extended Width) = 0;

@@ -49,7 +49,8 @@ void TCadTable::InitEx(int M, Extended X0, Extended Y0, Extended Hh, std::initia
     CadLine(x[N], Y0, x[N], Y0 - Pitch);
     TextWidth = 0.75L * H;
     CadSetTextStyle(2, 0, H, TextWidth);
-    const bool headed = std::any_of(Cells.begin(), Cells.end(), [](const std::string& s) { return !s.empty(); });
+    const bool headed =
+        std::any_of(Cells.begin(), Cells.end(), [](const std::string& s) { return !s.empty(); });
     if (!headed) return;
     CadSetLayer(TextLayer);
     for (int i = First; i <= N - 1; ++i)
@@ -78,8 +79,9 @@ void TCadTable::DrawRow(int Skip, int Shifted)
     TextBase -= Pitch;
 }
 
-void TCadTable::AddRow(const std::string& C1, const std::string& C2, const std::string& C3, const std::string& C4,
-                       const std::string& C5, const std::string& C6, const std::string& C7)
+void TCadTable::AddRow(const std::string& C1, const std::string& C2, const std::string& C3,
+                       const std::string& C4, const std::string& C5, const std::string& C6,
+                       const std::string& C7)
 {
     Cells = {{{C1, C2, C3, C4, C5, C6, C7}}};
     DrawRow(0, 0);

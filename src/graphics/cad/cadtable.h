@@ -41,8 +41,12 @@ class TCadTable
                 const std::string& C7 = "");
     void AddLabelRow(const std::string& C1) { AddRow(C1); }
     void AddTextRow(const std::string& C1, const std::string& C2) { AddRow(C1, C2); }
-    void AddRowFirstLast(const std::string& C1, const std::string& C2, const std::string& C3) { AddRow(C1, C2, C3); }
-    void AddFormulaRow(const std::string& C1, const std::string& C2, const std::string& C3, const std::string& C4)
+    void AddRowFirstLast(const std::string& C1, const std::string& C2, const std::string& C3)
+    {
+        AddRow(C1, C2, C3);
+    }
+    void AddFormulaRow(const std::string& C1, const std::string& C2, const std::string& C3,
+                       const std::string& C4)
     {
         AddRow(C1, C2, C3, C4);
     }

@@ -1,8 +1,8 @@
 #include "graphics/cad/cadtarget.h"
 
 #include "graphics/cad/caddevice.h"
-#include "graphics/cad/screendevice.h"
 #include "graphics/cad/cadscreen.h"
+#include "graphics/cad/screendevice.h"
 #include "graphics/cadsettings.h"
 
 #include <memory>
@@ -15,7 +15,10 @@ void ResetCadTarget()
     cadtarget = TCadTarget{};
 }
 
-void ResetCadScreenTarget() { cadscreentarget = TCadScreenTarget{}; }
+void ResetCadScreenTarget()
+{
+    cadscreentarget = TCadScreenTarget{};
+}
 
 namespace
 {

@@ -48,7 +48,8 @@ class TCadDxfDevice : public TCadDevice
     {
         writer_.Text(Text, X, Y, Style);
     }
-    void Insert(const std::string& Name, Extended X, Extended Y, Extended Angle, Extended SX, Extended SY) override
+    void Insert(const std::string& Name, Extended X, Extended Y, Extended Angle, Extended SX,
+                Extended SY) override
     {
         writer_.Insert(Name, X, Y, Angle, SX, SY);
     }

@@ -78,7 +78,8 @@ Extended EvenScale(const TPlacement& P)
 {
     const Extended sx = std::hypot(P.A, P.C), sy = std::hypot(P.B, P.D);
     const Extended tolerance = 1e-9L * std::max(sx, sy);
-    if (std::fabs(sx - sy) > tolerance || std::fabs(P.A * P.B + P.C * P.D) > tolerance * std::max(sx, sy)) return 0;
+    if (std::fabs(sx - sy) > tolerance || std::fabs(P.A * P.B + P.C * P.D) > tolerance * std::max(sx, sy))
+        return 0;
     return sx;
 }
 
@@ -240,7 +241,8 @@ void TCadIgesDevice::Draw(const TCall& Call, const TPlacement& P)
         if (!asIs) {
             // The text's height runs across its base line, its width along.
             const Extended a = DegToRad(Call.Style.Angle);
-            const Extended along = std::hypot(P.A * std::cos(a) + P.B * std::sin(a), P.C * std::cos(a) + P.D * std::sin(a));
+            const Extended along =
+                std::hypot(P.A * std::cos(a) + P.B * std::sin(a), P.C * std::cos(a) + P.D * std::sin(a));
             const Extended across =
                 std::hypot(-P.A * std::sin(a) + P.B * std::cos(a), -P.C * std::sin(a) + P.D * std::cos(a));
             style.Height *= across;
@@ -299,7 +301,8 @@ void TCadIgesDevice::Draw(const TCall& Call, const TPlacement& P)
     const Extended reach = std::fabs(r) * std::sqrt(P.A * P.A + P.B * P.B + P.C * P.C + P.D * P.D);
     if (reach == 0) return;
     const Extended step = 2 * std::acos(std::max(Extended(-1), 1 - ChordDeviation / reach));
-    const int n = std::clamp(static_cast<int>(std::ceil(DegToRad(sweep) / std::max(step, Extended(1e-6)))), 1, MaxChords);
+    const int n = std::clamp(static_cast<int>(std::ceil(DegToRad(sweep) / std::max(step, Extended(1e-6)))), 1,
+                             MaxChords);
     Extended px = 0, py = 0;
     for (int i = 0; i <= n; ++i) {
         const Extended a = DegToRad(start + sweep * i / n);

@@ -39,7 +39,8 @@ class TCadIgesDevice final : public TCadDevice
     void Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3, Extended X4,
                Extended Y4) override;
     void Text(const std::string& Text, Extended X, Extended Y, const TCadTextStyle& Style) override;
-    void Insert(const std::string& Name, Extended X, Extended Y, Extended Angle, Extended SX, Extended SY) override;
+    void Insert(const std::string& Name, Extended X, Extended Y, Extended Angle, Extended SX,
+                Extended SY) override;
     void Finish() override { writer_.Finish(); }
 
     // x' = A x + B y + E, y' = C x + D y + F.

@@ -51,11 +51,20 @@ void TCadScreenDevice::SetTextStyle(int N, Extended Angle, Extended Height, Exte
     screen_.SetTextStyle(N, Angle, Height, Width);
 }
 
-void TCadScreenDevice::Pause(int Ms) { screen_.SleepMs(Ms); }
+void TCadScreenDevice::Pause(int Ms)
+{
+    screen_.SleepMs(Ms);
+}
 
-void TCadScreenDevice::Line(Extended X1, Extended Y1, Extended X2, Extended Y2) { screen_.Line(X1, Y1, X2, Y2); }
+void TCadScreenDevice::Line(Extended X1, Extended Y1, Extended X2, Extended Y2)
+{
+    screen_.Line(X1, Y1, X2, Y2);
+}
 
-void TCadScreenDevice::Circle(Extended X, Extended Y, Extended R) { screen_.Circle(X, Y, R); }
+void TCadScreenDevice::Circle(Extended X, Extended Y, Extended R)
+{
+    screen_.Circle(X, Y, R);
+}
 
 void TCadScreenDevice::Arc(Extended X, Extended Y, Extended Start, Extended End, Extended R)
 {

@@ -40,7 +40,8 @@ class TCadTextCadDevice final : public TCadDevice
     {
         writer_.Text(Text, X, Y);
     }
-    void Insert(const std::string& Name, Extended X, Extended Y, Extended Angle, Extended SX, Extended SY) override
+    void Insert(const std::string& Name, Extended X, Extended Y, Extended Angle, Extended SX,
+                Extended SY) override
     {
         writer_.Insert(Name, X, Y, Angle, SX, SY);
     }

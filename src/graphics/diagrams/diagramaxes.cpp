@@ -92,8 +92,8 @@ void DrawDiagramAxes(const std::string& XLabel, const std::string& YLabel, const
     // 2. Title, never left of the plot area.
     CadSetLayer(4);
     DiagramSetTextStyle(2, 0, 3.5L, 2.5L);
-    const Extended titleX =
-        std::max(D.DiagPlotX0, D.DiagPlotX0 + D.DiagPlotWidth / 2 - 1.75L * static_cast<Extended>(Title.size()));
+    const Extended titleX = std::max(D.DiagPlotX0, D.DiagPlotX0 + D.DiagPlotWidth / 2 -
+                                                       1.75L * static_cast<Extended>(Title.size()));
     CadText(Title, titleX, D.DiagPlotY0 + D.DiagPlotHeight + 3);
     CadSetLayer(17);
 

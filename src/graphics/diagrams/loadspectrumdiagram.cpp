@@ -112,7 +112,8 @@ void DrawLoadSpectrumCurves(uint16_t Kind)
         top = std::max(top, P.LoadSpectrum[i].T);
     const std::string unit = TorqueUnitLabel();
     DrawDiagramAxes(" cycles", "T [" + unit + "]  ",
-                    root ? "   load spectrum with load curve tooth root" : "    load spectrum with load curve pitting",
+                    root ? "   load spectrum with load curve tooth root"
+                         : "    load spectrum with load curve pitting",
                     0, 0, P.Nsum, 1.1L * TorqueForDisplay(top), 0);
     // Axis in the display unit, curves in N m.
     ScaleDiagramRange(1, TorqueForDisplay(1));
@@ -169,7 +170,8 @@ void DrawLoadSpectrumItemsTable(Extended H, Extended X, Extended Y, Extended Ava
     t.Init(X, Y, H, {3, 8, 8}, {" i ", millions ? "N mill." : "N", "T [" + TorqueUnitLabel() + "]"});
     for (int i = 1; i <= count; ++i) {
         const TLoadSpectrumItem& it = P.LoadSpectrum[i];
-        const std::string n = millions ? FormatFloatFixed(4, 3, it.N / 1000000) : FormatFloatFixed(7, 0, it.N);
+        const std::string n =
+            millions ? FormatFloatFixed(4, 3, it.N / 1000000) : FormatFloatFixed(7, 0, it.N);
         t.AddRow(IntToTextBlankPad(i, 2), n, FormatTorqueFixed(6, 0, it.T));
     }
 }
@@ -190,8 +192,8 @@ void DrawLoadSpectrumTorquesTable(Extended H, Extended X, Extended Y)
     TCadTable t;
     t.Init(X, Y, H, {8, 8, 6}, {"load spectrum", "", ""});
     const std::pair<const char*, Extended> rows[] = {
-        {"T N", P.T[1]},    {"T eqF", P.TeqF},   {"T eqH", P.TeqH},   {"T nF", P.TnF},
-        {"T nH", P.TnH},    {"T 0F", P.T0F},     {"T 0H", P.T0H},     {"T nFeq", P.TnFeq},
+        {"T N", P.T[1]},     {"T eqF", P.TeqF},   {"T eqH", P.TeqH},   {"T nF", P.TnF},
+        {"T nH", P.TnH},     {"T 0F", P.T0F},     {"T 0H", P.T0H},     {"T nFeq", P.TnFeq},
         {"T nHeq", P.TnHeq}, {"T 0Feq", P.T0Feq}, {"T 0Heq", P.T0Heq},
     };
     for (const auto& [label, value] : rows)

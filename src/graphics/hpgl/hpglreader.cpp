@@ -1,10 +1,10 @@
 #include "graphics/hpgl/hpglreader.h"
 
 #include "foundation/fileutil.h"
-#include "foundation/programstate.h"
-#include "foundation/textutil.h"
 #include "foundation/guardedmath.h"
 #include "foundation/numbertext.h"
+#include "foundation/programstate.h"
+#include "foundation/textutil.h"
 #include "graphics/graphfacade.h"
 #include "graphics/hpgl/hpglstate.h"
 #include "platform/platform.h"
@@ -13,7 +13,8 @@
 #include <fstream>
 #include <iterator>
 
-namespace {
+namespace
+{
 
 constexpr Extended MmPerPlotterUnit = 0.025L;
 constexpr unsigned char LabelEnd = 3;
@@ -26,7 +27,10 @@ constexpr Extended MaxParameter = 1e12L;
 // dropped: more would shift past the 64-bit value.
 constexpr int MaxPeShift = 56;
 
-bool AtEnd() { return hpgl.InputPos >= hpgl.Input.size(); }
+bool AtEnd()
+{
+    return hpgl.InputPos >= hpgl.Input.size();
+}
 
 // Marks the end of the picture the way every reader reports it.
 unsigned char EndOfPicture()
@@ -38,15 +42,13 @@ unsigned char EndOfPicture()
 // Leaves a ";" that a polyline number ran into for the polyline to end on.
 void UnreadChar()
 {
-    if (hpgl.InputPos > 0)
-        --hpgl.InputPos;
+    if (hpgl.InputPos > 0) --hpgl.InputPos;
 }
 
 Extended ParameterValue(const std::string& text)
 {
     const Extended v = TextToFloat(text);
-    if (!std::isfinite(v) || std::fabs(v) > MaxParameter)
-        return 0;
+    if (!std::isfinite(v) || std::fabs(v) > MaxParameter) return 0;
     return v;
 }
 
@@ -57,15 +59,12 @@ unsigned char ReadParameterText(std::string& text, bool dropPenLetters)
     text.clear();
     for (;;) {
         const unsigned char c = ReadHpglChar();
-        if (telmvar.Aborted)
-            return 0;
+        if (telmvar.Aborted) return 0;
         if (c == ',' || c == ';') {
-            if (c == ';')
-                hpgl.HpglTerminated = true;
+            if (c == ';') hpgl.HpglTerminated = true;
             return c;
         }
-        if (dropPenLetters && (c == 'P' || c == 'A'))
-            continue;
+        if (dropPenLetters && (c == 'P' || c == 'A')) continue;
         text += static_cast<char>(c);
     }
 }
@@ -74,8 +73,7 @@ unsigned char ReadParameterText(std::string& text, bool dropPenLetters)
 // ";" belongs to it too, so that it is not taken for the next command.
 void SkipRestOfCommand()
 {
-    if (!hpgl.HpglTerminated && !telmvar.Aborted)
-        SkipHpglParameters();
+    if (!hpgl.HpglTerminated && !telmvar.Aborted) SkipHpglParameters();
 }
 
 // Reads an optional real: false (value untouched) when the parameter is
@@ -84,19 +82,27 @@ bool ReadOptionalReal(Extended& value, unsigned char& separator)
 {
     std::string text;
     separator = ReadParameterText(text, false);
-    if (telmvar.Aborted || TrimBlanks(text).empty())
-        return false;
+    if (telmvar.Aborted || TrimBlanks(text).empty()) return false;
     value = ParameterValue(text);
     return true;
 }
 
-void UsePenColour() { GraphFacade.SetColor(PenToPalette(hpgl.HpglPen)); }
+void UsePenColour()
+{
+    GraphFacade.SetColor(PenToPalette(hpgl.HpglPen));
+}
 
 // Where the pen stands for drawing about it (circles, labels, arcs) and for
 // relative moves: a picture that never placed the pen starts where a plotter
 // starts, at the origin, not at the "unknown" mark far outside the picture.
-Extended PenXOrOrigin() { return hpgl.HpglPenPlaced ? hpgl.HpglPenX : 0; }
-Extended PenYOrOrigin() { return hpgl.HpglPenPlaced ? hpgl.HpglPenY : 0; }
+Extended PenXOrOrigin()
+{
+    return hpgl.HpglPenPlaced ? hpgl.HpglPenX : 0;
+}
+Extended PenYOrOrigin()
+{
+    return hpgl.HpglPenPlaced ? hpgl.HpglPenY : 0;
+}
 
 void MovePen(Extended x, Extended y)
 {
@@ -123,11 +129,9 @@ void PlotPairs()
 {
     do {
         const Extended x = ReadHpglNumber();
-        if (hpgl.HpglTerminated || telmvar.Aborted)
-            return;
+        if (hpgl.HpglTerminated || telmvar.Aborted) return;
         const Extended y = ReadHpglNumber();
-        if (telmvar.Aborted)
-            return;
+        if (telmvar.Aborted) return;
         PlotTo(PlotterUnitsToMm(x), PlotterUnitsToMm(y));
     } while (!hpgl.HpglTerminated);
 }
@@ -135,8 +139,7 @@ void PlotPairs()
 void SelectPen()
 {
     const int32_t pen = ReadHpglPen();
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     // The pen is a byte; numbers beyond it select no pen of this program.
     hpgl.HpglPen = (pen >= 0 && pen <= 255) ? static_cast<uint8_t>(pen) : 0;
     SkipRestOfCommand();
@@ -145,8 +148,7 @@ void SelectPen()
 void DrawCircle()
 {
     const Extended r = ReadHpglNumber();
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     SkipRestOfCommand(); // the chord angle
     UsePenColour();
     GraphFacade.Circle(PenXOrOrigin(), PenYOrOrigin(), PlotterUnitsToMm(r));
@@ -157,8 +159,7 @@ void ReadPair(Extended& first, Extended& second)
 {
     unsigned char sep = 0;
     ReadOptionalReal(first, sep);
-    if (telmvar.Aborted || sep == ';')
-        return;
+    if (telmvar.Aborted || sep == ';') return;
     ReadOptionalReal(second, sep);
     SkipRestOfCommand();
 }
@@ -173,13 +174,20 @@ void SetCharSet()
 unsigned char UmlautOf(unsigned char c)
 {
     switch (c) {
-    case 'a': return 132;
-    case 'o': return 148;
-    case 'u': return 129;
-    case 'A': return 142;
-    case 'O': return 153;
-    case 'U': return 154;
-    default: return c;
+    case 'a':
+        return 132;
+    case 'o':
+        return 148;
+    case 'u':
+        return 129;
+    case 'A':
+        return 142;
+    case 'O':
+        return 153;
+    case 'U':
+        return 154;
+    default:
+        return c;
     }
 }
 
@@ -192,10 +200,8 @@ void DrawLabel()
     const bool umlauts = hpgl.HpglCharSet == 3;
     for (;;) {
         const unsigned char c = ReadHpglLabelChar();
-        if (telmvar.Aborted)
-            return;
-        if (c == LabelEnd)
-            break;
+        if (telmvar.Aborted) return;
+        if (c == LabelEnd) break;
         if (umlauts && c == '}') {
             if (!text.empty())
                 text.back() = static_cast<char>(UmlautOf(static_cast<unsigned char>(text.back())));
@@ -216,14 +222,11 @@ void DrawLabel()
 void DrawArc()
 {
     const Extended xc = ReadHpglNumber();
-    if (telmvar.Aborted || hpgl.HpglTerminated)
-        return;
+    if (telmvar.Aborted || hpgl.HpglTerminated) return;
     const Extended yc = ReadHpglNumber();
-    if (telmvar.Aborted || hpgl.HpglTerminated)
-        return;
+    if (telmvar.Aborted || hpgl.HpglTerminated) return;
     const Extended sweep = ReadHpglNumber();
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     SkipRestOfCommand(); // the chord angle
     const Extended cx = PlotterUnitsToMm(xc);
     const Extended cy = PlotterUnitsToMm(yc);
@@ -246,7 +249,10 @@ void DrawArc()
     MovePen(cx + ex, cy + ey);
 }
 
-bool StartsPeNumber(unsigned char c) { return c >= 63 && c <= 254; }
+bool StartsPeNumber(unsigned char c)
+{
+    return c >= 63 && c <= 254;
+}
 
 // PE: the HP-GL/2 encoded polyline up to ";".
 void DrawEncodedPolyline()
@@ -258,8 +264,7 @@ void DrawEncodedPolyline()
     Extended unitScale = 1;
     for (;;) {
         const unsigned char c = ReadHpglChar();
-        if (telmvar.Aborted || c == ';')
-            return;
+        if (telmvar.Aborted || c == ';') return;
         switch (c) {
         case '=':
             absolute = true;
@@ -273,19 +278,14 @@ void DrawEncodedPolyline()
         case ':':
         case '>': {
             const unsigned char first = ReadHpglChar();
-            if (telmvar.Aborted)
-                return;
-            if (first == ';')
-                return;
-            if (!StartsPeNumber(first))
-                continue;
+            if (telmvar.Aborted) return;
+            if (first == ';') return;
+            if (!StartsPeNumber(first)) continue;
             bool complete = false;
             const int64_t value = DecodePeInteger(first, sevenBit, &complete);
-            if (!complete)
-                continue;
+            if (!complete) continue;
             if (c == ':') {
-                if (value >= 0 && value <= 255)
-                    hpgl.HpglPen = static_cast<uint8_t>(value);
+                if (value >= 0 && value <= 255) hpgl.HpglPen = static_cast<uint8_t>(value);
             } else if (value >= 0 && value <= 26) {
                 unitScale = std::ldexp(1.0L, -static_cast<int>(value));
             }
@@ -294,20 +294,15 @@ void DrawEncodedPolyline()
         default:
             break;
         }
-        if (!StartsPeNumber(c))
-            continue;
+        if (!StartsPeNumber(c)) continue;
         bool complete = false;
         const Extended x = PlotterUnitsToMm(DecodePeInteger(c, sevenBit, &complete) * unitScale);
-        if (!complete)
-            continue;
+        if (!complete) continue;
         const unsigned char next = ReadHpglChar();
-        if (telmvar.Aborted)
-            return;
-        if (next == ';')
-            return; // a lone x is not a point
+        if (telmvar.Aborted) return;
+        if (next == ';') return; // a lone x is not a point
         const Extended y = PlotterUnitsToMm(DecodePeInteger(next, sevenBit, &complete) * unitScale);
-        if (!complete)
-            continue;
+        if (!complete) continue;
         PlotTo(absolute ? x : PenXOrOrigin() + x, absolute ? y : PenYOrOrigin() + y);
         hpgl.HpglPenDown = true;
         absolute = false;
@@ -364,8 +359,7 @@ unsigned char ReadHpglChar()
 {
     while (!AtEnd()) {
         const auto c = static_cast<unsigned char>(hpgl.Input[hpgl.InputPos++]);
-        if (c != ' ' && c != '\r' && c != '\n')
-            return c;
+        if (c != ' ' && c != '\r' && c != '\n') return c;
     }
     return EndOfPicture();
 }
@@ -374,8 +368,7 @@ unsigned char ReadHpglLabelChar()
 {
     while (!AtEnd()) {
         const auto c = static_cast<unsigned char>(hpgl.Input[hpgl.InputPos++]);
-        if (c != '\r' && c != '\n')
-            return c;
+        if (c != '\r' && c != '\n') return c;
     }
     return EndOfPicture();
 }
@@ -398,8 +391,7 @@ int32_t ReadHpglPen()
 {
     std::string text;
     const unsigned char sep = ReadParameterText(text, false);
-    if (sep == ';' && text.empty())
-        return 1;
+    if (sep == ';' && text.empty()) return 1;
     return TextToInt(text);
 }
 
@@ -407,8 +399,7 @@ void SkipHpglParameters()
 {
     for (;;) {
         const unsigned char c = ReadHpglChar();
-        if (telmvar.Aborted)
-            return;
+        if (telmvar.Aborted) return;
         if (c == ';') {
             hpgl.HpglTerminated = true;
             return;
@@ -416,13 +407,15 @@ void SkipHpglParameters()
     }
 }
 
-Extended PlotterUnitsToMm(Extended u) { return u * MmPerPlotterUnit; }
+Extended PlotterUnitsToMm(Extended u)
+{
+    return u * MmPerPlotterUnit;
+}
 
 int32_t PenToPalette(int32_t pen)
 {
     static constexpr int32_t PenColours[8] = {0, 12, 14, 10, 11, 9, 13, 15};
-    if (pen >= 1 && pen <= 7)
-        return PenColours[pen];
+    if (pen >= 1 && pen <= 7) return PenColours[pen];
     return pen;
 }
 
@@ -458,11 +451,9 @@ int64_t DecodePeInteger(unsigned char First, bool SevenBit, bool* Complete)
         }
         shift += digitBits;
         c = ReadHpglChar();
-        if (telmvar.Aborted)
-            break;
+        if (telmvar.Aborted) break;
     }
-    if (Complete != nullptr)
-        *Complete = complete;
+    if (Complete != nullptr) *Complete = complete;
     const auto magnitude = static_cast<int64_t>(n >> 1);
     return (n & 1) ? -magnitude : magnitude;
 }
@@ -472,7 +463,10 @@ Extended DecodePeNumber(unsigned char First, bool SevenBit, bool* Complete)
     return PlotterUnitsToMm(static_cast<Extended>(DecodePeInteger(First, SevenBit, Complete)));
 }
 
-Extended HpglLabelAngle(Extended Run, Extended Rise) { return RadToDeg(PolarAngle(Run, Rise)); }
+Extended HpglLabelAngle(Extended Run, Extended Rise)
+{
+    return RadToDeg(PolarAngle(Run, Rise));
+}
 
 void RunHpglText(const std::string& bytes)
 {
@@ -489,12 +483,10 @@ void RunHpglText(const std::string& bytes)
         // Empty commands (";" after ";") are no commands.
         while (c1 == ';' && !telmvar.Aborted)
             c1 = ReadHpglChar();
-        if (telmvar.Aborted)
-            break;
+        if (telmvar.Aborted) break;
         const unsigned char c2 = ReadHpglChar();
         RunCommand(c1, c2);
-        if (telmvar.Aborted)
-            break;
+        if (telmvar.Aborted) break;
     }
     hpgl.Input.clear();
     hpgl.InputPos = 0;
@@ -516,8 +508,8 @@ void RunHpglFile(const std::string& name)
     }
     std::ifstream in(NativePath(name), std::ios::binary);
     if (!in) {
-        platform::CurrentPlatform().Messages().ShowOk(telmvar.ProgramName, WithoutBlanks(name) + " not found !",
-                                                      platform::MessageIcon::Error);
+        platform::CurrentPlatform().Messages().ShowOk(
+            telmvar.ProgramName, WithoutBlanks(name) + " not found !", platform::MessageIcon::Error);
         telmvar.Aborted = true;
         GraphFacade.SetNormalCursor();
         return;

@@ -2,4 +2,7 @@
 
 THpglState hpgl;
 
-void ResetHpglState() { hpgl = THpglState{}; }
+void ResetHpglState()
+{
+    hpgl = THpglState{};
+}

@@ -10,8 +10,8 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
-#include <QKeyEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
@@ -19,7 +19,8 @@
 #include <QWidget>
 #include <QWindow>
 
-namespace {
+namespace
+{
 
 // The main window closed (hidden by the program, not minimised): a replay
 // letting events through stops at its next round instead of drawing on.
@@ -29,8 +30,7 @@ class CloseWatch final : public QObject
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Hide && !event->spontaneous())
-            FTelmgra.FormClose();
+        if (event->type() == QEvent::Hide && !event->spontaneous()) FTelmgra.FormClose();
         return QObject::eventFilter(watched, event);
     }
 };
@@ -124,8 +124,7 @@ GraphWindowQt::~GraphWindowQt()
 void GraphWindowQt::Schedule()
 {
     window_.ClientArea().update();
-    if (scheduled_)
-        return;
+    if (scheduled_) return;
     scheduled_ = true;
     QTimer::singleShot(0, context_.get(), [this] {
         scheduled_ = false;
@@ -147,8 +146,7 @@ void GraphWindowQt::ReplayNow()
     }
     ImmediateDone();
     QSize size = window_.ClientArea().size();
-    if (size.width() < 1 || size.height() < 1)
-        size = QSize(DrawAreaPixelsX() + 1, DrawAreaPixelsY() + 1);
+    if (size.width() < 1 || size.height() < 1) size = QSize(DrawAreaPixelsX() + 1, DrawAreaPixelsY() + 1);
     image_ = QImage(size, QImage::Format_RGB32);
     image_.fill(BackgroundQColor());
     {
@@ -186,8 +184,7 @@ void GraphWindowQt::Pause(int ms)
     // Show the frame drawn so far, then wait with the user interface awake.
     shown_ = image_.copy();
     window_.ClientArea().repaint();
-    if (ms <= 0)
-        return;
+    if (ms <= 0) return;
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
@@ -212,8 +209,7 @@ platform::Canvas* GraphWindowQt::Immediate()
 {
     // The band of a drag is painted over the image by the paint event; other
     // at-once drawing goes onto the shown image until the next replay.
-    if (FTelmgra.Dragging || shown_.isNull() || FTelmgra.Replaying())
-        return nullptr;
+    if (FTelmgra.Dragging || shown_.isNull() || FTelmgra.Replaying()) return nullptr;
     if (!immediatePainter_) {
         immediatePainter_ = std::make_unique<QPainter>(&shown_);
         immediateCanvas_ = std::make_unique<platform::CanvasImplQt>(*immediatePainter_);
@@ -239,8 +235,7 @@ std::unique_ptr<GraphWindowQt> InstallGraphWindowQt(platform::PlatformQt& platfo
         // sensible keeps square pixels.
         const double dx = screen->physicalDotsPerInchX();
         const double dy = screen->physicalDotsPerInchY();
-        if (dx > 1 && dy > 1)
-            graphmapping.PixelAspect = dy / dx;
+        if (dx > 1 && dy > 1) graphmapping.PixelAspect = dy / dx;
     }
     return std::make_unique<GraphWindowQt>(platform.QtMainWindow());
 }

@@ -53,8 +53,8 @@ class GraphWindowQt final
     QImage shown_; // what the paint event draws
     bool scheduled_ = false;
     bool again_ = false;
-    bool recording_ = false; // inside StopAsked
-    bool deferred_ = false;  // a replay came due meanwhile
+    bool recording_ = false;           // inside StopAsked
+    bool deferred_ = false;            // a replay came due meanwhile
     std::unique_ptr<QObject> context_; // owner of the queued replays
     std::unique_ptr<QPainter> immediatePainter_;
     std::unique_ptr<platform::CanvasImplQt> immediateCanvas_;

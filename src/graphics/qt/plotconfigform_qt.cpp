@@ -20,8 +20,7 @@ namespace graphics_qt
 namespace
 {
 
-template <typename T>
-T* Named(const char* name, QWidget* parent)
+template <typename T> T* Named(const char* name, QWidget* parent)
 {
     auto* w = new T(parent);
     w->setObjectName(QString::fromLatin1(name));

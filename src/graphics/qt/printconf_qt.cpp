@@ -54,7 +54,8 @@ std::unique_ptr<QDialog> PrintConfLayout(platform::DialogModel& model, QWidget* 
         // A printout to a file has no printer name: the file stands for it.
         m.PrinterName = [p] {
             const QPrinter& q = p->QtPrinter();
-            return platform::FromQString(q.outputFormat() == QPrinter::PdfFormat ? q.outputFileName() : q.printerName());
+            return platform::FromQString(q.outputFormat() == QPrinter::PdfFormat ? q.outputFileName()
+                                                                                 : q.printerName());
         };
     }
     m.FormActivate();
@@ -70,7 +71,8 @@ std::unique_ptr<QDialog> PrintConfLayout(platform::DialogModel& model, QWidget* 
     grid->addWidget(Named<QCheckBox>(f, "CheckBox_anpassen"), 6, 0, 1, 2);
     grid->addWidget(Named<QCheckBox>(f, "CheckBox_umrandung"), 7, 0, 1, 2);
     grid->addWidget(Named<QLabel>(f, "Label_printer"), 8, 0, 1, 2);
-    const char* buttons[] = {"Button_db", "Button_append", "Button_printer", "Button_ok", "Button_cancel", "Button_help"};
+    const char* buttons[] = {"Button_db", "Button_append", "Button_printer",
+                             "Button_ok", "Button_cancel", "Button_help"};
     int row = 0;
     for (const char* n : buttons) {
         auto* b = Named<QPushButton>(f, n);

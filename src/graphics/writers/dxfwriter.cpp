@@ -13,7 +13,10 @@ std::string DxfLayerName(int N, const TDxfOptions& Options)
     return std::to_string(N);
 }
 
-Extended BulgeFromAngle(Extended Angle) { return std::tan(Angle / 4); }
+Extended BulgeFromAngle(Extended Angle)
+{
+    return std::tan(Angle / 4);
+}
 
 void TDxfWriter::Pair(int Code, std::string_view Text)
 {
@@ -109,7 +112,9 @@ void TDxfWriter::Tables(int Mode, const std::set<std::string>& Used)
         layer("0", 1, "CONTINUOUS");
         for (int n = 1; n <= 5; ++n)
             layer(options_.LayerNames[n], options_.LayerColours[n],
-                  n == 1 ? "DASHDOT" : n == 2 ? "DASHED" : "CONTINUOUS");
+                  n == 1   ? "DASHDOT"
+                  : n == 2 ? "DASHED"
+                           : "CONTINUOUS");
         if (Mode == 2)
             for (int n = 16; n <= 31; ++n)
                 layer(std::to_string(n), options_.LayerColours16[n], "CONTINUOUS");
@@ -171,7 +176,10 @@ void TDxfWriter::BeginBlock(std::string_view Name)
     Pair(20, "0.0");
 }
 
-void TDxfWriter::EndBlock() { Pair(0, "ENDBLK"); }
+void TDxfWriter::EndBlock()
+{
+    Pair(0, "ENDBLK");
+}
 
 void TDxfWriter::EndSection()
 {
@@ -227,8 +235,8 @@ void TDxfWriter::Text(std::string_view Text, Extended X, Extended Y, const TCadT
     Pair(51, FloatToSignificantPoint(Style.Slant));
 }
 
-void TDxfWriter::Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3, Extended X4,
-                       Extended Y4)
+void TDxfWriter::Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3,
+                       Extended X4, Extended Y4)
 {
     EntityStart("SOLID");
     Real(10, X1);
@@ -268,6 +276,12 @@ void TDxfWriter::Vertex(Extended X, Extended Y, Extended Bulge)
     if (Bulge != 0) Real(42, Bulge);
 }
 
-void TDxfWriter::SeqEnd() { EntityStart("SEQEND"); }
+void TDxfWriter::SeqEnd()
+{
+    EntityStart("SEQEND");
+}
 
-void TDxfWriter::EndOfFile() { Pair(0, "EOF"); }
+void TDxfWriter::EndOfFile()
+{
+    Pair(0, "EOF");
+}

@@ -75,7 +75,8 @@ class TDxfWriter
     // Corners in DXF order: edges 1-2 and 3-4 are opposite.
     void Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3, Extended X4,
                Extended Y4);
-    void Insert(std::string_view Name, Extended X, Extended Y, Extended Angle, Extended ScaleX, Extended ScaleY);
+    void Insert(std::string_view Name, Extended X, Extended Y, Extended Angle, Extended ScaleX,
+                Extended ScaleY);
     // Flags: 1 closed; 0 writes no group 70.
     void BeginPolyline(uint8_t Flags);
     // Bulge (not the angle); exactly 0 writes no group 42.

@@ -5,7 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
-void IgesAppendRecord(std::string& Out, std::string_view Data, std::string_view Right, char Letter, int Sequence)
+void IgesAppendRecord(std::string& Out, std::string_view Data, std::string_view Right, char Letter,
+                      int Sequence)
 {
     if (Letter != 'S' && Letter != 'G' && Letter != 'D' && Letter != 'P' && Letter != 'T') return;
     Out.append(Data);
@@ -16,7 +17,8 @@ void IgesAppendRecord(std::string& Out, std::string_view Data, std::string_view 
     Out.append(tail, static_cast<size_t>(len));
 }
 
-void IgesWriteRecord(std::ostream& Out, std::string_view Data, std::string_view Right, char Letter, int Sequence)
+void IgesWriteRecord(std::ostream& Out, std::string_view Data, std::string_view Right, char Letter,
+                     int Sequence)
 {
     std::string line;
     line.reserve(82);
@@ -81,7 +83,10 @@ std::string IgesDirectoryData(const TIgesDirectory& D, int Record)
     return data;
 }
 
-std::string IgesHollerith(std::string_view S) { return std::to_string(S.size()) + "H" + std::string(S); }
+std::string IgesHollerith(std::string_view S)
+{
+    return std::to_string(S.size()) + "H" + std::string(S);
+}
 
 std::string IgesFixed(Extended X, int Decimals)
 {
@@ -91,9 +96,8 @@ std::string IgesFixed(Extended X, int Decimals)
     auto r = std::to_chars(buf, buf + sizeof buf, X, std::chars_format::fixed, Decimals);
     if (r.ec != std::errc{}) r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(X));
     const char* start = buf;
-    if (*start == '-' && std::all_of(start + 1, static_cast<const char*>(r.ptr), [](char c) {
-            return c == '0' || c == '.';
-        }))
+    if (*start == '-' &&
+        std::all_of(start + 1, static_cast<const char*>(r.ptr), [](char c) { return c == '0' || c == '.'; }))
         ++start;
     return std::string(start, static_cast<const char*>(r.ptr));
 }

@@ -16,9 +16,11 @@
 // column 73 the section letter and 74-80 the sequence number with leading
 // zeros. A letter other than S, G, D, P, T writes nothing. Data that would
 // reach into Right's columns is not cut (the callers keep it short).
-void IgesWriteRecord(std::ostream& Out, std::string_view Data, std::string_view Right, char Letter, int Sequence);
+void IgesWriteRecord(std::ostream& Out, std::string_view Data, std::string_view Right, char Letter,
+                     int Sequence);
 // The same record appended to a text (the P records kept until the end).
-void IgesAppendRecord(std::string& Out, std::string_view Data, std::string_view Right, char Letter, int Sequence);
+void IgesAppendRecord(std::string& Out, std::string_view Data, std::string_view Right, char Letter,
+                      int Sequence);
 
 // Pieces of at most 64 characters, one per P record. While more than 64
 // characters remain, a piece ends after the last parameter delimiter "," in

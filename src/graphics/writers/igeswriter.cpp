@@ -29,7 +29,10 @@ int IgesColourOf(int Index)
     return Index >= 0 && Index <= 16 ? map[Index] : 0;
 }
 
-std::string TIgesWriter::C(Extended X) const { return IgesFixed(X, std::clamp(options_.DecimalDigits, 0, 10)); }
+std::string TIgesWriter::C(Extended X) const
+{
+    return IgesFixed(X, std::clamp(options_.DecimalDigits, 0, 10));
+}
 
 std::string TIgesWriter::A(Extended X) const
 {
@@ -131,11 +134,15 @@ void TIgesWriter::Line(Extended X1, Extended Y1, Extended X2, Extended Y2)
 void TIgesWriter::Arc(Extended XC, Extended YC, Extended XS, Extended YS, Extended XE, Extended YE)
 {
     BeginEntity(true);
-    Parameters("100,0.0," + C(XC) + "," + C(YC) + "," + C(XS) + "," + C(YS) + "," + C(XE) + "," + C(YE) + ";");
+    Parameters("100,0.0," + C(XC) + "," + C(YC) + "," + C(XS) + "," + C(YS) + "," + C(XE) + "," + C(YE) +
+               ";");
     Directory(100, "0", "", "", Status());
 }
 
-void TIgesWriter::Circle(Extended X, Extended Y, Extended R) { Arc(X, Y, X + R, Y, X + R, Y); }
+void TIgesWriter::Circle(Extended X, Extended Y, Extended R)
+{
+    Arc(X, Y, X + R, Y, X + R, Y);
+}
 
 void TIgesWriter::Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3,
                         Extended X4, Extended Y4)

@@ -61,8 +61,8 @@ void TStlWriter::Facet(const std::array<Extended, 12>& V)
     std::string s = "  facet normal " + StlNumber(f[0]) + " " + StlNumber(f[1]) + " " + StlNumber(f[2]) +
                     "\r\n    outer loop\r\n";
     for (int v = 1; v <= 3; ++v)
-        s += "      vertex " + StlNumber(f[3 * v]) + " " + StlNumber(f[3 * v + 1]) + " " + StlNumber(f[3 * v + 2]) +
-             "\r\n";
+        s += "      vertex " + StlNumber(f[3 * v]) + " " + StlNumber(f[3 * v + 1]) + " " +
+             StlNumber(f[3 * v + 2]) + "\r\n";
     s += "    endloop\r\n  endfacet\r\n";
     out_.write(s.data(), static_cast<std::streamsize>(s.size()));
 }

@@ -102,17 +102,35 @@ void TTextCadWriter::MinMax(Extended XMin, Extended YMin, Extended XMax, Extende
     Record("MINMAX", {XMin, YMin, XMax, YMax});
 }
 
-void TTextCadWriter::BeginBlocksSection() { Line("SECTION BLOCKS"); }
+void TTextCadWriter::BeginBlocksSection()
+{
+    Line("SECTION BLOCKS");
+}
 
-void TTextCadWriter::BeginBlock(std::string_view Name) { Line("BLOCK\t" + std::string(Name)); }
+void TTextCadWriter::BeginBlock(std::string_view Name)
+{
+    Line("BLOCK\t" + std::string(Name));
+}
 
-void TTextCadWriter::EndBlock() { Line("END OF BLOCK"); }
+void TTextCadWriter::EndBlock()
+{
+    Line("END OF BLOCK");
+}
 
-void TTextCadWriter::BeginEntities() { Line("SECTION ENTITIES"); }
+void TTextCadWriter::BeginEntities()
+{
+    Line("SECTION ENTITIES");
+}
 
-void TTextCadWriter::Line(Extended X1, Extended Y1, Extended X2, Extended Y2) { Record("LINE", {X1, Y1, X2, Y2}); }
+void TTextCadWriter::Line(Extended X1, Extended Y1, Extended X2, Extended Y2)
+{
+    Record("LINE", {X1, Y1, X2, Y2});
+}
 
-void TTextCadWriter::Circle(Extended X, Extended Y, Extended R) { Record("CIRCLE", {X, Y, R}); }
+void TTextCadWriter::Circle(Extended X, Extended Y, Extended R)
+{
+    Record("CIRCLE", {X, Y, R});
+}
 
 void TTextCadWriter::Arc(Extended X, Extended Y, Extended Start, Extended End, Extended R)
 {
@@ -145,4 +163,7 @@ void TTextCadWriter::Insert(std::string_view Name, Extended X, Extended Y, Exten
          Number(ScaleX) + "\t" + Number(ScaleY));
 }
 
-void TTextCadWriter::EndOfFile() { Line("EOF"); }
+void TTextCadWriter::EndOfFile()
+{
+    Line("EOF");
+}

@@ -15,7 +15,7 @@
 #include <string_view>
 
 struct TTextCadOptions {
-    int Decimals = 6;        // clamped to 0..15 when written
+    int Decimals = 6; // clamped to 0..15 when written
     bool DecimalComma = false;
     // Texts pass through the CAD text conversion.
     bool ConvertTexts = true;
@@ -43,7 +43,8 @@ class TTextCadWriter
     // The corners in argument order.
     void Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3, Extended X4,
                Extended Y4);
-    void Insert(std::string_view Name, Extended X, Extended Y, Extended Angle, Extended ScaleX, Extended ScaleY);
+    void Insert(std::string_view Name, Extended X, Extended Y, Extended Angle, Extended ScaleX,
+                Extended ScaleY);
     void EndOfFile();
 
   private:

@@ -9,12 +9,12 @@
 #include <QApplication>
 
 #include "app/commandline.h"
+#include "app/maincommands.h"
 #include "app/qt/auxiliaryimages_qt.h"
-#include "app/qt/mainform_qt.h"
 #include "app/qt/configdialog_qt.h"
+#include "app/qt/mainform_qt.h"
 #include "app/qt/systeminfo_qt.h"
 #include "app/startup.h"
-#include "app/maincommands.h"
 #include "dialogs/qt/dialogforms_qt.h"
 #include "foundation/programstate.h"
 #include "graphics/hpgl/pltpicture.h"
@@ -24,7 +24,8 @@
 #include "reports/qt/reportforms_qt.h"
 #include "xbase/qt/tablebrowser_qt.h"
 
-namespace {
+namespace
+{
 
 // The usage text as a modal text screen (it is on standard output already).
 int ShowUsageWindow(int argc, char** argv)
@@ -40,8 +41,7 @@ int ShowUsageWindow(int argc, char** argv)
 
 extern "C" int Qyr7RunWindow(int argc, char** argv, const TCommandLine* Cmd)
 {
-    if (Cmd->Mode == TStartMode::Usage)
-        return ShowUsageWindow(argc, argv);
+    if (Cmd->Mode == TStartMode::Usage) return ShowUsageWindow(argc, argv);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(telmvar.ProgramName.c_str()));
@@ -63,18 +63,15 @@ extern "C" int Qyr7RunWindow(int argc, char** argv, const TCommandLine* Cmd)
     const auto graphWindow = InstallGraphWindowQt(qt);
     startup.Interactive = true;
     const TStartOutcome outcome = ThhFormCreate(*Cmd);
-    if (outcome.EndProcess)
-        return outcome.ExitCode;
+    if (outcome.EndProcess) return outcome.ExitCode;
     // The menus in the configured language, the recent files, and the
     // window's commands and close query.
     InstallShellServices();
     hh.FormCreateMenus();
     hh.Attach(qt.MainWindow());
-    if (startup.StartPictureFound)
-        ShowPltPicture("start");
+    if (startup.StartPictureFound) ShowPltPicture("start");
     // A project named on the command line opens with its stage picture.
-    if (telmvar.ArchiveMode)
-        hh.RefreshAfterChange();
+    if (telmvar.ArchiveMode) hh.RefreshAfterChange();
     OpenMainForm(qt);
     const int code = QApplication::exec();
     ThhFormDestroy();

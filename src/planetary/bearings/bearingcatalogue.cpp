@@ -1,10 +1,10 @@
 #include "planetary/bearings/bearingcatalogue.h"
 
 #include "foundation/fileutil.h"
-#include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 #include "planetary/bearings/bearinglife.h"
 #include "planetary/bearings/xyfactors.h"
 #include "platform/platform.h"
@@ -14,15 +14,18 @@
 
 TBearingCatalogue bearingcatalogue;
 
-void ResetBearingCatalogue() { bearingcatalogue = TBearingCatalogue{}; }
+void ResetBearingCatalogue()
+{
+    bearingcatalogue = TBearingCatalogue{};
+}
 
-namespace {
+namespace
+{
 
 std::string Trim(const std::string& s)
 {
     std::size_t b = s.find_first_not_of(' ');
-    if (b == std::string::npos)
-        return "";
+    if (b == std::string::npos) return "";
     return s.substr(b, s.find_last_not_of(' ') - b + 1);
 }
 
@@ -30,15 +33,15 @@ struct TRow {
     const TBearingCatalogueRecord& r;
     std::string Text(int k) const
     {
-        return k >= 1 && k < static_cast<int>(r.Fields.size()) ? Trim(r.Fields[static_cast<std::size_t>(k)]) : "";
+        return k >= 1 && k < static_cast<int>(r.Fields.size()) ? Trim(r.Fields[static_cast<std::size_t>(k)])
+                                                               : "";
     }
     Extended Real(int k) const { return TextToFloat(Text(k)); }
     Extended Int(int k) const
     {
         const std::string t = Text(k);
         int32_t v = TextToInt(t);
-        if (v == 0 && !t.empty())
-            v = static_cast<int32_t>(std::lround(static_cast<double>(TextToFloat(t))));
+        if (v == 0 && !t.empty()) v = static_cast<int32_t>(std::lround(static_cast<double>(TextToFloat(t))));
         return v;
     }
 };
@@ -63,67 +66,208 @@ const TLayout& Layout(int type)
     static const TLayout layouts[11] = {
         {},
         // 1 groove ball bearing
-        {4, 6, 7, 8, 9, 14, 15, 16, false, false,
-         {{&W::CatValue2, 5}, {&W::d1, 10}, {&W::D1, 11}, {&W::CatValue4, 12}, {&W::CatValue5, 13}}, {},
+        {4,
+         6,
+         7,
+         8,
+         9,
+         14,
+         15,
+         16,
+         false,
+         false,
+         {{&W::CatValue2, 5}, {&W::d1, 10}, {&W::D1, 11}, {&W::CatValue4, 12}, {&W::CatValue5, 13}},
+         {},
          {&W::CatValue1, &W::X, &W::Y, &W::e, &W::Y1, &W::Y2, &W::Y0}},
         // 2 self-aligning ball bearing
-        {4, 5, 6, 7, 8, 21, 22, 23, false, false,
-         {{&W::Weight, 9}, {&W::CatValue2, 12}, {&W::d1, 10}, {&W::D1, 11}, {&W::CatValue4, 13},
-          {&W::CatValue5, 14}, {&W::CatValue7, 15}, {&W::e, 16}, {&W::Y1, 17}, {&W::Y2, 18}, {&W::Y0, 19},
+        {4,
+         5,
+         6,
+         7,
+         8,
+         21,
+         22,
+         23,
+         false,
+         false,
+         {{&W::Weight, 9},
+          {&W::CatValue2, 12},
+          {&W::d1, 10},
+          {&W::D1, 11},
+          {&W::CatValue4, 13},
+          {&W::CatValue5, 14},
+          {&W::CatValue7, 15},
+          {&W::e, 16},
+          {&W::Y1, 17},
+          {&W::Y2, 18},
+          {&W::Y0, 19},
           {&W::alpha, 20}},
          {},
          {&W::CatValue1, &W::X, &W::Y}},
         // 3 needle bush
-        {4, 7, 8, 0, 10, 9, 12, 13, false, true, {{&W::CatValue1, 5}, {&W::CatValue2, 6}}, {{&W::CatValue3, 11}},
+        {4,
+         7,
+         8,
+         0,
+         10,
+         9,
+         12,
+         13,
+         false,
+         true,
+         {{&W::CatValue1, 5}, {&W::CatValue2, 6}},
+         {{&W::CatValue3, 11}},
          {&W::X, &W::Y, &W::e, &W::Y1, &W::Y2, &W::Y0}},
         // 4 needle bearing without inner ring
-        {4, 6, 7, 9, 10, 8, 14, 15, true, false, {{&W::CatValue2, 5}, {&W::CatValue7, 13}}, {},
+        {4,
+         6,
+         7,
+         9,
+         10,
+         8,
+         14,
+         15,
+         true,
+         false,
+         {{&W::CatValue2, 5}, {&W::CatValue7, 13}},
+         {},
          {&W::CatValue1, &W::X, &W::Y, &W::e, &W::Y1, &W::Y2, &W::Y0}},
         // 5 cylindrical roller bearing
-        {4, 5, 6, 8, 9, 7, 21, 22, true, false,
-         {{&W::d1, 11}, {&W::D1, 12}, {&W::Y1, 13}, {&W::CatValue2, 14}, {&W::CatValue7, 15}}, {},
+        {4,
+         5,
+         6,
+         8,
+         9,
+         7,
+         21,
+         22,
+         true,
+         false,
+         {{&W::d1, 11}, {&W::D1, 12}, {&W::Y1, 13}, {&W::CatValue2, 14}, {&W::CatValue7, 15}},
+         {},
          {&W::CatValue1, &W::X, &W::Y, &W::e, &W::Y2, &W::Y0}},
         // 6 taper roller bearing
-        {12, 5, 6, 8, 9, 7, 31, 32, true, false,
-         {{&W::CatValue6, 4}, {&W::Weight, 10}, {&W::d1, 11}, {&W::CatValue1, 13}, {&W::CatValue9, 13},
-          {&W::CatValue2, 14}, {&W::CatValue7, 15}, {&W::CatValue8, 16}, {&W::CatValue4, 19}, {&W::CatValue5, 21},
-          {&W::e, 27}, {&W::Y, 28}, {&W::Y0, 29}, {&W::alpha, 30}},
+        {12,
+         5,
+         6,
+         8,
+         9,
+         7,
+         31,
+         32,
+         true,
+         false,
+         {{&W::CatValue6, 4},
+          {&W::Weight, 10},
+          {&W::d1, 11},
+          {&W::CatValue1, 13},
+          {&W::CatValue9, 13},
+          {&W::CatValue2, 14},
+          {&W::CatValue7, 15},
+          {&W::CatValue8, 16},
+          {&W::CatValue4, 19},
+          {&W::CatValue5, 21},
+          {&W::e, 27},
+          {&W::Y, 28},
+          {&W::Y0, 29},
+          {&W::alpha, 30}},
          {},
          {&W::X, &W::Y1, &W::Y2}},
         // 7 self-aligning roller bearing
-        {4, 5, 6, 8, 9, 7, 22, 23, true, false,
-         {{&W::Weight, 10}, {&W::d1, 11}, {&W::D1, 12}, {&W::CatValue2, 13}, {&W::CatValue4, 14},
-          {&W::CatValue5, 15}, {&W::CatValue7, 16}, {&W::e, 17}, {&W::Y1, 18}, {&W::Y2, 19}, {&W::Y0, 20},
+        {4,
+         5,
+         6,
+         8,
+         9,
+         7,
+         22,
+         23,
+         true,
+         false,
+         {{&W::Weight, 10},
+          {&W::d1, 11},
+          {&W::D1, 12},
+          {&W::CatValue2, 13},
+          {&W::CatValue4, 14},
+          {&W::CatValue5, 15},
+          {&W::CatValue7, 16},
+          {&W::e, 17},
+          {&W::Y1, 18},
+          {&W::Y2, 19},
+          {&W::Y0, 20},
           {&W::alpha, 21}},
          {},
          {&W::CatValue1, &W::X, &W::Y}},
         // 8 angular contact ball bearing, single
-        {4, 5, 6, 8, 9, 7, 19, 20, true, false,
-         {{&W::Weight, 10}, {&W::d1, 11}, {&W::D1, 12}, {&W::CatValue2, 13}, {&W::CatValue7, 14},
-          {&W::CatValue9, 15}, {&W::CatValue4, 16}, {&W::CatValue5, 17}},
+        {4,
+         5,
+         6,
+         8,
+         9,
+         7,
+         19,
+         20,
+         true,
+         false,
+         {{&W::Weight, 10},
+          {&W::d1, 11},
+          {&W::D1, 12},
+          {&W::CatValue2, 13},
+          {&W::CatValue7, 14},
+          {&W::CatValue9, 15},
+          {&W::CatValue4, 16},
+          {&W::CatValue5, 17}},
          {},
          {&W::X, &W::Y1, &W::Y2}},
         // 9 angular contact ball bearing, double
-        {4, 5, 6, 9, 10, 7, 20, 21, true, false,
-         {{&W::Weight, 11}, {&W::d1, 12}, {&W::D1, 13}, {&W::CatValue2, 14}, {&W::CatValue7, 15},
-          {&W::CatValue9, 16}, {&W::CatValue4, 17}, {&W::CatValue5, 18}},
+        {4,
+         5,
+         6,
+         9,
+         10,
+         7,
+         20,
+         21,
+         true,
+         false,
+         {{&W::Weight, 11},
+          {&W::d1, 12},
+          {&W::D1, 13},
+          {&W::CatValue2, 14},
+          {&W::CatValue7, 15},
+          {&W::CatValue9, 16},
+          {&W::CatValue4, 17},
+          {&W::CatValue5, 18}},
          {{&W::alpha, 8}},
          {&W::X, &W::Y1, &W::Y2}},
         // 10 needle cage
-        {4, 5, 6, 0, 8, 7, 11, 12, true, true, {}, {{&W::CatValue3, 9}},
+        {4,
+         5,
+         6,
+         0,
+         8,
+         7,
+         11,
+         12,
+         true,
+         true,
+         {},
+         {{&W::CatValue3, 9}},
          {&W::CatValue1, &W::CatValue2, &W::X, &W::Y, &W::e, &W::Y1, &W::Y2, &W::Y0}},
     };
     return layouts[type];
 }
 
-Extended Degrees(Extended rad) { return rad * 180 / Pi; }
+Extended Degrees(Extended rad)
+{
+    return rad * 180 / Pi;
+}
 
-}  // namespace
+} // namespace
 
 void ReadBearingCatalogueRow(int BearingType)
 {
-    if (BearingType < 1 || BearingType > 10)
-        return;
+    if (BearingType < 1 || BearingType > 10) return;
     auto& rec = bearingcatalogue.Records[BearingType];
     rec.RecordNo = DbfRecNo();
     const int count = dbf4.FieldCount();
@@ -134,8 +278,7 @@ void ReadBearingCatalogueRow(int BearingType)
 
 void CopyBearingCatalogueRecord(int BearingType, WaelzLagerTyp& R)
 {
-    if (BearingType < 1 || BearingType > 10)
-        return;
+    if (BearingType < 1 || BearingType > 10) return;
     const TRow row{bearingcatalogue.Records[BearingType]};
     const TLayout& l = Layout(BearingType);
     R.BearingType = BearingType;
@@ -162,13 +305,10 @@ void CopyBearingCatalogueRecord(int BearingType, WaelzLagerTyp& R)
         R.alpha = Degrees(std::atan((4 * R.B - R.D + R.d) / (2 * (R.D + R.d))));
     if (BearingType == 6 || BearingType == 7) {
         const Extended y = BearingType == 6 ? row.Real(28) : row.Real(20);
-        if (R.alpha == 0 && y > 0)
-            R.alpha = Degrees(std::atan(0.4L / y));
+        if (R.alpha == 0 && y > 0) R.alpha = Degrees(std::atan(0.4L / y));
     }
-    if (BearingType == 8)
-        R.alpha = 40;
-    if ((BearingType == 8 || BearingType == 9) && R.alpha != 0)
-        R.Y = 0.4L / std::tan(R.alpha * Pi / 180);
+    if (BearingType == 8) R.alpha = 40;
+    if ((BearingType == 8 || BearingType == 9) && R.alpha != 0) R.Y = 0.4L / std::tan(R.alpha * Pi / 180);
 }
 
 void SelectBearingFromCatalogue(int BearingTypeCode, int n, int IndexMode, Extended WishedBore, Extended Fr,
@@ -193,22 +333,21 @@ void SelectBearingFromCatalogue(int BearingTypeCode, int n, int IndexMode, Exten
         return;
     }
     const std::string table = std::string(BearingTableNames[type]) + ".dbf";
-    if (!CheckFileExists(AddTrailingBackslash(telmvar.DbfDir) + table))
-        return;
+    if (!CheckFileExists(AddTrailingBackslash(telmvar.DbfDir) + table)) return;
     DbfSetTitles(" " + telmvar.ProgramName + "   " + "database" + " " + BearingTypeNames[type] + " ",
-                 "bearing load Fr = " + FloatToSignificant(Fr) + " N   Fa = " + FloatToSignificant(Fa) + " N ");
-    if (!DbfOpen(table))
-        return;
+                 "bearing load Fr = " + FloatToSignificant(Fr) + " N   Fa = " + FloatToSignificant(Fa) +
+                     " N ");
+    if (!DbfOpen(table)) return;
     WaelzLagerTyp& R = PlanetBearings[n];
     if (IndexMode > 0)
-        DbfCreateTempIndex(DbfFieldName(2) + "*1000000+" + DbfFieldName(3) + "*1000+" + DbfFieldName(4), "$teltemp");
+        DbfCreateTempIndex(DbfFieldName(2) + "*1000000+" + DbfFieldName(3) + "*1000+" + DbfFieldName(4),
+                           "$teltemp");
     if (R.BearingType == type && R.CatalogueRecNo != 0) {
         DbfGo(R.CatalogueRecNo);
     } else if (IndexMode > 0) {
         DbfCreateTempIndex(DbfFieldName(2), "$telbore");
         DbfFind(FormatFloatFixedFile(4, 1, WishedBore));
-        if (!DbfFound())
-            DbfFirst();
+        if (!DbfFound()) DbfFirst();
         // Browse in the order of bore, outer diameter and width again.
         const int32_t here = DbfRecNo();
         dbf4.SetIndexTo(TempFilePath("$teltemp"));

@@ -2,4 +2,7 @@
 
 TBearingDialogServices bearingdialogservices;
 
-void ResetBearingDialogServices() { bearingdialogservices = TBearingDialogServices{}; }
+void ResetBearingDialogServices()
+{
+    bearingdialogservices = TBearingDialogServices{};
+}

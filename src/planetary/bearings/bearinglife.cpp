@@ -1,32 +1,40 @@
 #include "planetary/bearings/bearinglife.h"
 
-#include "foundation/messagecollector.h"
 #include "foundation/fileutil.h"
-#include "foundation/programstate.h"
 #include "foundation/guardedmath.h"
+#include "foundation/messagecollector.h"
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/bearings/xyfactors.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace {
+namespace
+{
 
-bool Contains(const std::string& S, const char* Part) { return S.find(Part) != std::string::npos; }
-bool BeginsWith(const std::string& S, const char* Part) { return S.rfind(Part, 0) == 0; }
+bool Contains(const std::string& S, const char* Part)
+{
+    return S.find(Part) != std::string::npos;
+}
+bool BeginsWith(const std::string& S, const char* Part)
+{
+    return S.rfind(Part, 0) == 0;
+}
 
-bool IsBallBearing(int type) { return type == 1 || type == 2 || type == 8 || type == 9; }
+bool IsBallBearing(int type)
+{
+    return type == 1 || type == 2 || type == 8 || type == 9;
+}
 
 // aISO of one bearing kind: ISO 281's formula with the constants of the
 // kappa range.
 Extended AIso(Extended kappa, Extended eC, Extended Cu, Extended P, bool ball)
 {
-    if (kappa > 4)
-        kappa = 4;
-    if (kappa < 0.1L)
-        return 0;
+    if (kappa > 4) kappa = 4;
+    if (kappa < 0.1L) return 0;
     Extended b = 0.071739L;
     Extended A = ball ? 1.9987L : 1.2348L;
     if (kappa < 0.4L) {
@@ -43,13 +51,15 @@ Extended AIso(Extended kappa, Extended eC, Extended Cu, Extended P, bool ball)
     // Where eC Cu / P reaches the fatigue limit the bracket vanishes or turns
     // negative: the life is unlimited there, and the formula taken by
     // magnitude would fall to almost nothing instead of rising to the cap.
-    if (base <= 0)
-        return 50;
+    if (base <= 0) return 50;
     const Extended a = 0.1L * SafePower("aISO", base, ball ? -9.3L : -9.185L);
     return std::min<Extended>(a, 50);
 }
 
-std::string N(int n) { return std::to_string(n); }
+std::string N(int n)
+{
+    return std::to_string(n);
+}
 
 void RefuseBearing(const std::string& Text)
 {
@@ -67,28 +77,24 @@ Extended KrFormula(Extended kr, Extended nu, Extended Speed, Extended dm, const 
 
 Extended visko1(Extended n, Extended dm)
 {
-    if (n == 0)
-        return 1000000;
+    if (n == 0) return 1000000;
     n = std::fabs(n);
-    if (n < 1000)
-        return 45000 * SafePower("visko1", n, -0.83L) * SafePower("visko1", dm, -0.5L);
+    if (n < 1000) return 45000 * SafePower("visko1", n, -0.83L) * SafePower("visko1", dm, -0.5L);
     return 4500 * SafePower("visko1", n, -0.5L) * SafePower("visko1", dm, -0.5L);
 }
 
 Extended ViscosityAtTemperature(Extended nu40, Extended T)
 {
-    const Extended W = Log10Safe(Log10Safe(nu40 + 0.8L)) - 3.726L * (Log10Safe(T + 273.15L) - Log10Safe(313.15L));
+    const Extended W =
+        Log10Safe(Log10Safe(nu40 + 0.8L)) - 3.726L * (Log10Safe(T + 273.15L) - Log10Safe(313.15L));
     return PowerOf10(PowerOf10(W)) - 0.8L;
 }
 
 Extended A23FromKappa(Extended kappa)
 {
-    if (kappa < 0.4L)
-        return PowerOf10(0.53L * Log10Safe(kappa) - 0.49L);
-    if (kappa < 1)
-        return SafePower("a23", kappa, 1.75L);
-    if (kappa < 4)
-        return SafePower("a23", kappa, 0.66L);
+    if (kappa < 0.4L) return PowerOf10(0.53L * Log10Safe(kappa) - 0.49L);
+    if (kappa < 1) return SafePower("a23", kappa, 1.75L);
+    if (kappa < 4) return SafePower("a23", kappa, 0.66L);
     return 2.5L;
 }
 
@@ -96,12 +102,14 @@ Extended ContaminationFactor(int Class, Extended dm)
 {
     static const Extended small[] = {1.0L, 0.7L, 0.55L, 0.4L, 0.2L, 0.05L, 0};
     static const Extended large[] = {1.0L, 0.85L, 0.7L, 0.5L, 0.3L, 0.05L, 0};
-    if (Class < 1 || Class > 7)
-        return 0;
+    if (Class < 1 || Class > 7) return 0;
     return dm < 100 ? small[Class - 1] : large[Class - 1];
 }
 
-Extended CalcAIsoBall(Extended kappa, Extended eC, Extended Cu, Extended P) { return AIso(kappa, eC, Cu, P, true); }
+Extended CalcAIsoBall(Extended kappa, Extended eC, Extended Cu, Extended P)
+{
+    return AIso(kappa, eC, Cu, P, true);
+}
 
 Extended CalcAIsoRoller(Extended kappa, Extended eC, Extended Cu, Extended P)
 {
@@ -149,25 +157,23 @@ Extended MinimumLoadFactor(int BearingType, const std::string& Des, Extended d)
         if (Contains(Des, "32")) return d <= 50 ? 60 : 80;
         if (Contains(Des, "33")) return d <= 40 ? 70 : 95;
         return 60;
-    default: return 0;
+    default:
+        return 0;
     }
 }
 
 Extended LifeInHours(Extended Lrev, Extended Speed)
 {
-    if (Speed == 0)
-        return 0;
+    if (Speed == 0) return 0;
     return Lrev * 1000000 / std::fabs(Speed) / 60;
 }
 
 void CalcBearingLife(int n, int PairMode, int Config, Extended Fr, Extended Fa, Extended Speed)
 {
     auto& R = PlanetBearings[n];
-    if (R.Designation.empty())
-        return;
+    if (R.Designation.empty()) return;
     R.Weight = 0;
-    if (Fr == 0)
-        Fr = 0.00001L;
+    if (Fr == 0) Fr = 0.00001L;
     // A bearing named but not defined, or without its oil, has no life to
     // state; the stage cannot be judged without it, so these stop the
     // calculation like any other fatal condition instead of leaving an
@@ -183,8 +189,7 @@ void CalcBearingLife(int n, int PairMode, int Config, Extended Fr, Extended Fa, 
     const Extended dm = (R.D + R.d) / 2;
     R.nu1 = visko1(Speed, dm);
     R.nu = ViscosityAtTemperature(R.nu40, R.Temperature);
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     R.kappa = R.nu / R.nu1;
 
     const std::string& des = R.Designation;
@@ -212,9 +217,10 @@ void CalcBearingLife(int n, int PairMode, int Config, Extended Fr, Extended Fa, 
         const bool narrow = R.d <= 10 || Contains(des, "60") || Contains(des, "61") || Contains(des, "68") ||
                             Contains(des, "69");
         R.FaPerm = (narrow ? 0.25L : 0.5L) * R.C0;
-        R.Weight = 7.85L * R.B * (Pi / 4) *
-                   ((R.D * R.D - R.D1 * R.D1) + (R.d1 * R.d1 - R.d * R.d) + 0.2L * (R.D1 * R.D1 - R.d1 * R.d1)) /
-                   1000000;
+        R.Weight =
+            7.85L * R.B * (Pi / 4) *
+            ((R.D * R.D - R.D1 * R.D1) + (R.d1 * R.d1 - R.d * R.d) + 0.2L * (R.D1 * R.D1 - R.d1 * R.d1)) /
+            1000000;
         break;
     }
     case 2:
@@ -299,11 +305,11 @@ void CalcBearingLife(int n, int PairMode, int Config, Extended Fr, Extended Fa, 
         R.Frm = KrFormula(kr, R.nu, Speed, dm, "Error  : Frm Lager");
         R.FaPerm = R.C;
         break;
-    default: break;
+    default:
+        break;
     }
     // The operating viscosity could not be formed.
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
 
     if (R.P == 0) {
         AddFatalMessage("no load defined !");
@@ -314,33 +320,34 @@ void CalcBearingLife(int n, int PairMode, int Config, Extended Fr, Extended Fa, 
     const bool aIsoMode = R.LifeFactorMode == 3 || R.LifeFactorMode == 4;
     Extended aIso0 = 0;
     if (aIsoMode) {
-        if (R.ContaminationClass != 8)
-            R.eC = ContaminationFactor(R.ContaminationClass, dm);
-        if (R.kappa > 4)
-            R.kappa = 4;
+        if (R.ContaminationClass != 8) R.eC = ContaminationFactor(R.ContaminationClass, dm);
+        if (R.kappa > 4) R.kappa = 4;
         if (R.kappa < 0.1L) {
             R.kappa = 0.1L;
             AddErrorMessage("Warning: kappa < 0.1 (visko)");
         }
-        if (telmvar.Aborted)
-            return;
+        if (telmvar.Aborted) return;
         aIso0 = ball ? CalcAIsoBall(R.kappa, R.eC, R.Cu, R.P) : CalcAIsoRoller(R.kappa, R.eC, R.Cu, R.P);
         // Effective EP additives protect a thin film in a clean lubricant as
         // a full film would.
-        if (R.EPAdditives && R.kappa < 1 && R.eC >= 0.2L)
-            R.kappa = 1;
+        if (R.EPAdditives && R.kappa < 1 && R.eC >= 0.2L) R.kappa = 1;
     }
 
     switch (R.LifeFactorMode) {
-    case 1: R.a23 = A23FromKappa(R.kappa); break;
-    case 2: break;
+    case 1:
+        R.a23 = A23FromKappa(R.kappa);
+        break;
+    case 2:
+        break;
     case 3:
         R.aISO = ball ? CalcAIsoBall(R.kappa, R.eC, R.Cu, R.P) : CalcAIsoRoller(R.kappa, R.eC, R.Cu, R.P);
-        if (R.EPAdditives && R.aISO > 3)
-            R.aISO = std::max<Extended>(3, aIso0);
+        if (R.EPAdditives && R.aISO > 3) R.aISO = std::max<Extended>(3, aIso0);
         break;
-    case 4: break;
-    default: AddErrorMessage("Error  : a23 mode"); break;
+    case 4:
+        break;
+    default:
+        AddErrorMessage("Error  : a23 mode");
+        break;
     }
 
     R.L10 = SafePower("Error  : L10", R.C / R.P, ball ? 3.0L : 10.0L / 3);
@@ -356,17 +363,13 @@ void CalcBearingLife(int n, int PairMode, int Config, Extended Fr, Extended Fa, 
     }
     R.s0 = R.C0 / R.P0;
     R.CRatio = R.C / R.P;
-    if (Speed > R.nPerm)
-        AddErrorMessage("permissible speed bearing " + N(n) + " !");
+    if (Speed > R.nPerm) AddErrorMessage("permissible speed bearing " + N(n) + " !");
     if (R.FrMin < R.Frm)
         AddErrorMessage("minimum load bearing " + N(n) + " ! (" + FloatToSignificant(R.Frm) + ">" +
                         FloatToSignificant(R.FrMin) + ")");
     if (!wtelmvar.HideWarnings) {
-        if (Fa > R.FaPerm)
-            AddErrorMessage("perm.Axial Load bearing " + N(n) + " !");
-        if (R.Temperature > 120)
-            AddErrorMessage("Warning: temperature " + N(n) + " !");
+        if (Fa > R.FaPerm) AddErrorMessage("perm.Axial Load bearing " + N(n) + " !");
+        if (R.Temperature > 120) AddErrorMessage("Warning: temperature " + N(n) + " !");
     }
-    if (aIsoMode && R.Cu == 0)
-        AddErrorMessage("Warning: CU = 0 ! (bearing " + N(n) + ")");
+    if (aIsoMode && R.Cu == 0) AddErrorMessage("Warning: CU = 0 ! (bearing " + N(n) + ")");
 }

@@ -17,19 +17,29 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr std::array<int, 49> StandardBores = {
     10,  12,  15,  20,  25,  30,  35,  40,  45,  50,  55,  60,  65,  70,  75,  80,  85,
     90,  95,  100, 105, 110, 120, 130, 140, 150, 160, 170, 180, 190, 200, 220, 240, 260,
     280, 300, 320, 340, 360, 380, 400, 420, 440, 460, 480, 500, 530, 560, 600};
 
-int PlanetGear(int n) { return n == 1 ? gPi : gPe; }
+int PlanetGear(int n)
+{
+    return n == 1 ? gPi : gPe;
+}
 
 // The axial force and the bearing speed of planet n as the stage
 // calculation hands them to the life calculation.
-Extended PlanetAxialForce(int n) { return std::fabs(PlanetaryGears.Fxw[n + 1]); }
-Extended PlanetBearingSpeed(int n) { return std::fabs(PlanetaryStage.nBearing[n]); }
+Extended PlanetAxialForce(int n)
+{
+    return std::fabs(PlanetaryGears.Fxw[n + 1]);
+}
+Extended PlanetBearingSpeed(int n)
+{
+    return std::fabs(PlanetaryStage.nBearing[n]);
+}
 
 // One choice from a list; nothing on Cancel (Aborted set).
 std::optional<int> Choose(const std::string& Prompt, const std::vector<std::string>& Items, int Preset)
@@ -63,8 +73,7 @@ struct TSelectionSnapshot {
         PlanetBearings = Bearings;
         PlanetaryStage = Stage;
         PlanetaryGears = Gears;
-        if (Recalculate)
-            CalcPlanetaryStage();
+        if (Recalculate) CalcPlanetaryStage();
         telmvar.Aborted = true;
     }
 };
@@ -75,12 +84,14 @@ Extended NextStandardBore(Extended x)
 {
     const Extended r = Round(x + 0.5L);
     for (int bore : StandardBores)
-        if (bore > r)
-            return bore;
+        if (bore > r) return bore;
     return StandardBores.back();
 }
 
-bool LifeWithinGuidedRange(Extended CRatio) { return CRatio >= 1 && CRatio <= 5; }
+bool LifeWithinGuidedRange(Extended CRatio)
+{
+    return CRatio >= 1 && CRatio <= 5;
+}
 
 Extended PlanetPinDiameter(int n)
 {
@@ -102,26 +113,24 @@ void SelectPlanetBearing(int n)
     std::vector<std::string> types;
     for (int k = 1; k <= 10; ++k)
         types.emplace_back(BearingTypeNames[k]);
-    const auto typeChoice = Choose(std::string("bearing type for ") + PlanetLetters[n], types, R.BearingType - 1);
-    if (!typeChoice)
-        return;
+    const auto typeChoice =
+        Choose(std::string("bearing type for ") + PlanetLetters[n], types, R.BearingType - 1);
+    if (!typeChoice) return;
     const int type = *typeChoice + 1;
 
     const TSelectionSnapshot before;
     bool recalculated = false;
     for (;;) {
         const Extended dPin = PlanetPinDiameter(n);
-        SelectBearingFromCatalogue(type, n, 1, NextStandardBore(dPin), PlanetaryStage.FlPN[n], PlanetAxialForce(n),
-                                   PlanetBearingSpeed(n), 1, 2, 1);
+        SelectBearingFromCatalogue(type, n, 1, NextStandardBore(dPin), PlanetaryStage.FlPN[n],
+                                   PlanetAxialForce(n), PlanetBearingSpeed(n), 1, 2, 1);
         if (telmvar.Aborted) {
             // Escape in the table after a rejected pick (No at the life
             // question) must not leave that rejected bearing chosen.
-            if (recalculated)
-                before.Restore(true);
+            if (recalculated) before.Restore(true);
             return;
         }
-        if (telmvar.HelpLevel == 0)
-            break;
+        if (telmvar.HelpLevel == 0) break;
         CalcPlanetaryStage();
         recalculated = true;
         if (telmvar.Aborted) {
@@ -136,16 +145,13 @@ void SelectPlanetBearing(int n)
             telmvar.DataModified = true;
             return;
         }
-        if (LifeWithinGuidedRange(R.CRatio))
-            break;
+        if (LifeWithinGuidedRange(R.CRatio)) break;
         const Extended L10h = R.L10 * 1000000 / speed / 60;
         const std::string question = "life expectation L10h = " + FloatToSignificant(L10h) + " " + "hours" +
                                      "  S dyn = " + FloatToSignificant(R.CRatio) + "   " + "continue" + " ?";
         const auto answer = pf.Messages().AskYesNoCancel(telmvar.ProgramTitle, question);
-        if (answer == platform::MessageAnswer::Yes)
-            break;
-        if (answer == platform::MessageAnswer::No)
-            continue;
+        if (answer == platform::MessageAnswer::Yes) break;
+        if (answer == platform::MessageAnswer::No) continue;
         // Cancel: the user rejected this bearing, so nothing of it may stay
         // in the project (the menu command does not mark it modified).
         before.Restore(true);
@@ -157,15 +163,15 @@ void SelectPlanetBearing(int n)
     const Extended b = PlanetaryGears.b[PlanetGear(n)];
     if (R.B < b / 2) {
         telmvar.HelpNumber = 4290;
-        const auto count = Choose("number of bearings", {"1  X  " + R.Designation, "2  X  " + R.Designation}, 1);
-        if (!count)
-            return;
+        const auto count =
+            Choose("number of bearings", {"1  X  " + R.Designation, "2  X  " + R.Designation}, 1);
+        if (!count) return;
         R.BearingCount = *count + 1;
         if (R.BearingCount == 2 && BearingNeedsConfiguration(n)) {
             telmvar.HelpNumber = 6135;
-            const auto arrangement = Choose("configuration", {"X-configuration", "O-configuration"}, R.Arrangement - 1);
-            if (!arrangement)
-                return;
+            const auto arrangement =
+                Choose("configuration", {"X-configuration", "O-configuration"}, R.Arrangement - 1);
+            if (!arrangement) return;
             R.Arrangement = *arrangement + 1;
         }
     } else {
@@ -180,8 +186,7 @@ void EditPlanetBearingApplication(int n)
     if (n == 0) {
         telmvar.HelpNumber = 0;
         const auto planet = Choose("Select", {"inner Planet (Pi)", "outer Planet (Pe)"}, 0);
-        if (!planet)
-            return;
+        if (!planet) return;
         n = *planet + 1;
     }
     if (n < 1 || n > 2) {
@@ -207,14 +212,13 @@ void EditPlanetBearingApplication(int n)
 void ResetPlanetBearingSelection(int n)
 {
     telmvar.Aborted = false;
-    const auto answer =
-        platform::CurrentPlatform().Messages().AskYesNoCancel(telmvar.ProgramTitle, "reset database selection ?");
+    const auto answer = platform::CurrentPlatform().Messages().AskYesNoCancel(telmvar.ProgramTitle,
+                                                                              "reset database selection ?");
     if (answer == platform::MessageAnswer::Cancel) {
         telmvar.Aborted = true;
         return;
     }
-    if (answer != platform::MessageAnswer::Yes)
-        return;
+    if (answer != platform::MessageAnswer::Yes) return;
     ClearPlanetBearing(n);
     telmvar.DataModified = true;
 }

@@ -12,21 +12,25 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 using platform::DialogAction;
 
 // Failure probabilities of the reliability list, %.
-constexpr Extended FailureProbabilities[14] = {10, 5, 4, 3, 2, 1, 0.8L, 0.6L, 0.4L, 0.2L, 0.1L, 0.08L, 0.06L, 0.05L};
+constexpr Extended FailureProbabilities[14] = {10,   5,    4,    3,    2,     1,     0.8L,
+                                               0.6L, 0.4L, 0.2L, 0.1L, 0.08L, 0.06L, 0.05L};
 
-std::string RadioName(const std::string& Group, int Index) { return Group + "_" + std::to_string(Index); }
+std::string RadioName(const std::string& Group, int Index)
+{
+    return Group + "_" + std::to_string(Index);
+}
 
 int RadioIndex(const platform::DialogModel& M, const std::string& Group, int Count)
 {
     for (int i = 0; i < Count; ++i) {
         const auto* c = M.FindControl(RadioName(Group, i));
-        if (c && c->Checked)
-            return i;
+        if (c && c->Checked) return i;
     }
     return -1;
 }
@@ -40,16 +44,17 @@ void SetRadioIndex(platform::DialogModel& M, const std::string& Group, int Count
 int RadioButtonIndex(const std::string& Name, const std::string& Group, int Count)
 {
     for (int i = 0; i < Count; ++i)
-        if (Name == RadioName(Group, i))
-            return i;
+        if (Name == RadioName(Group, i)) return i;
     return -1;
 }
 
 // Texts of the program are DOS code page; the controls show Windows-1252.
-std::string ShownText(const std::string& Dos) { return OemToAnsiText(Dos); }
+std::string ShownText(const std::string& Dos)
+{
+    return OemToAnsiText(Dos);
+}
 
-template <class Texts>
-std::vector<std::string> ShownTexts(const Texts& T)
+template <class Texts> std::vector<std::string> ShownTexts(const Texts& T)
 {
     std::vector<std::string> shown;
     for (const char* t : T)
@@ -57,7 +62,10 @@ std::vector<std::string> ShownTexts(const Texts& T)
     return shown;
 }
 
-Extended BearingSpeed(int n) { return std::fabs(PlanetaryStage.nBearing[n]); }
+Extended BearingSpeed(int n)
+{
+    return std::fabs(PlanetaryStage.nBearing[n]);
+}
 
 } // namespace
 
@@ -66,8 +74,8 @@ std::vector<std::string> TForm_vq1waelz::ReliabilityItems()
     std::vector<std::string> items;
     for (int k = 0; k < 14; ++k) {
         const Extended p = FailureProbabilities[k];
-        items.push_back(FloatToSignificant(100 - p) + "%       L" + FloatToSignificant(p) + "m       a1 = " +
-                        FloatToSignificant(ReliabilityFactors[k + 1]));
+        items.push_back(FloatToSignificant(100 - p) + "%       L" + FloatToSignificant(p) +
+                        "m       a1 = " + FloatToSignificant(ReliabilityFactors[k + 1]));
     }
     return items;
 }
@@ -91,7 +99,8 @@ TForm_vq1waelz::TForm_vq1waelz(int n)
     Control("Label_temp").Caption = "operating temperature theta";
     Bind("Edit_temp", TFieldKind::Temperature, &work_.Temperature);
     Control("Label_tempu");
-    Control("Label_visko").Caption = ShownText("nominal viscosity lubricant at" + std::string(" 40") + "\xF8" + "C");
+    Control("Label_visko").Caption =
+        ShownText("nominal viscosity lubricant at" + std::string(" 40") + "\xF8" + "C");
     Bind("Edit_visko", TFieldKind::Sig3, &work_.nu40);
     Control("Label_viskou");
     BindChoice("RadioGroup_a23", TFieldKind::Radio, &work_.LifeFactorMode, modeItems_, 1);
@@ -117,14 +126,15 @@ TForm_vq1waelz::TForm_vq1waelz(int n)
     Control("Button_hilfebilda23").Caption = "?";
     Control("Button_metric").Caption = "mm <--> inch";
 
-    const std::pair<const char*, uint16_t> hints[] = {{"Label_frmin", 4180}, {"Label_n", 4150},
-                                                      {"Label_temp", 4160},  {"Label_visko", 4170},
+    const std::pair<const char*, uint16_t> hints[] = {{"Label_frmin", 4180},    {"Label_n", 4150},
+                                                      {"Label_temp", 4160},     {"Label_visko", 4170},
                                                       {"RadioGroup_a23", 4210}, {"Label_proz", 4190}};
     for (auto [name, number] : hints) {
         auto& c = Control(name);
         c.HintNumber = number;
-        c.Hint = telmvar.HelpLevel != 0 && bearingdialogservices.HelpHint ? bearingdialogservices.HelpHint(number)
-                                                                          : std::string();
+        c.Hint = telmvar.HelpLevel != 0 && bearingdialogservices.HelpHint
+                     ? bearingdialogservices.HelpHint(number)
+                     : std::string();
     }
     AfterLoad = [this] { LoadUnbound(); };
     AfterStore = [this] { StoreEc(); };
@@ -178,8 +188,7 @@ bool TForm_vq1waelz::Store()
 {
     if (RadioIndex(*this, "RadioGroup_ec", ContaminationCount) == ContaminationCount - 1)
         enteredEc_ = Control("Edit_ec").Text;
-    if (!FieldsReadable())
-        return false;
+    if (!FieldsReadable()) return false;
     // eC is the user's only with "input ec .."; the other levels give it
     // from the table when the life is calculated.
     Extended probe = 0;
@@ -192,8 +201,7 @@ bool TForm_vq1waelz::Store()
 
 void TForm_vq1waelz::StoreEc()
 {
-    if (enteredEc_ != loadedEc_)
-        work_.eC = TextToFloat(enteredEc_);
+    if (enteredEc_ != loadedEc_) work_.eC = TextToFloat(enteredEc_);
 }
 
 void TForm_vq1waelz::InputRefused(const std::string& Text)
@@ -223,8 +231,7 @@ Extended TForm_vq1waelz::CalcFactor(int Mode, int Config)
 DialogAction TForm_vq1waelz::Press(const std::string& Name)
 {
     if (Name == "Button_ok") {
-        if (!Store())
-            return DialogAction::None;
+        if (!Store()) return DialogAction::None;
         PlanetBearings[n_] = work_;
         accepted_ = true;
         telmvar.Aborted = false;
@@ -235,8 +242,7 @@ DialogAction TForm_vq1waelz::Press(const std::string& Name)
         return DialogAction::Reject;
     }
     if (Name == "Button_a23" || Name == "Button_aiso") {
-        if (!Store())
-            return DialogAction::None;
+        if (!Store()) return DialogAction::None;
         const bool a23 = Name == "Button_a23";
         const Extended factor = a23 ? CalcFactor(1, 0) : CalcFactor(3, work_.Arrangement);
         Control(a23 ? "Edit_a23" : "Edit_aiso").Text = FloatToSignificant(factor);
@@ -246,14 +252,12 @@ DialogAction TForm_vq1waelz::Press(const std::string& Name)
     if (Name == "Button_hilfetext" || Name == "Button_hilfebild" || Name == "Button_hilfebilda23") {
         const uint16_t number = Name == "Button_hilfebilda23" ? 4210 : 4295;
         const int mode = Name == "Button_hilfetext" ? 1 : 2;
-        if (bearingdialogservices.ShowHelp)
-            bearingdialogservices.ShowHelp(number, mode);
+        if (bearingdialogservices.ShowHelp) bearingdialogservices.ShowHelp(number, mode);
         telmvar.Aborted = false;
         return mode == 2 ? DialogAction::Raise : DialogAction::None;
     }
     if (Name == "Button_metric") {
-        if (!Store())
-            return DialogAction::None;
+        if (!Store()) return DialogAction::None;
         wtelmvar.UnitSystem = wtelmvar.UnitSystem == 1 ? 0 : 1;
         Load();
         return DialogAction::None;
@@ -264,7 +268,8 @@ DialogAction TForm_vq1waelz::Press(const std::string& Name)
 void TForm_vq1waelz::Changed(const std::string& Name)
 {
     if (RadioButtonIndex(Name, "RadioGroup_a23", ModeCount) >= 0) {
-        SetRadioIndex(*this, "RadioGroup_a23", ModeCount, RadioButtonIndex(Name, "RadioGroup_a23", ModeCount));
+        SetRadioIndex(*this, "RadioGroup_a23", ModeCount,
+                      RadioButtonIndex(Name, "RadioGroup_a23", ModeCount));
         ApplyModeRules();
         Touch();
         return;
@@ -273,8 +278,7 @@ void TForm_vq1waelz::Changed(const std::string& Name)
     if (level >= 0) {
         // Leaving "input ec .." keeps what the user typed for coming back.
         auto& edit = Control("Edit_ec");
-        if (edit.Enabled)
-            enteredEc_ = edit.Text;
+        if (edit.Enabled) enteredEc_ = edit.Text;
         SetRadioIndex(*this, "RadioGroup_ec", ContaminationCount, level);
         ApplyContaminationRules();
         Touch();

@@ -21,7 +21,8 @@ bool PlanetBearingDefined(int n)
 
 bool BearingIsNJ(int n)
 {
-    return PlanetBearings[n].BearingType == 5 && PlanetBearings[n].Designation.find("NJ") != std::string::npos;
+    return PlanetBearings[n].BearingType == 5 &&
+           PlanetBearings[n].Designation.find("NJ") != std::string::npos;
 }
 
 bool BearingNeedsConfiguration(int n)
@@ -32,8 +33,7 @@ bool BearingNeedsConfiguration(int n)
 void ClearPlanetBearing(int n)
 {
     for (int k = 1; k <= 2; ++k) {
-        if (n != 0 && n != k)
-            continue;
+        if (n != 0 && n != k) continue;
         auto& br = PlanetBearings[k];
         br.CatalogueRecNo = 0;
         br.Designation.clear();
@@ -42,28 +42,32 @@ void ClearPlanetBearing(int n)
     }
 }
 
-const TArray<const char*, 1, 10> BearingTypeNames = {{
-    "Groove ball bearing", "Self-align.ball bear.", "Needle bush", "Needle bear.w/o in.rg.",
-    "Cylindr.roller bearing", "Taper roller bearing", "Self-align.roll.bear.",
-    "Ang.contact ball bear.(1)", "Ang.contact ball bear.(2)", "Needle cage"}};
+const TArray<const char*, 1, 10> BearingTypeNames = {
+    {"Groove ball bearing", "Self-align.ball bear.", "Needle bush", "Needle bear.w/o in.rg.",
+     "Cylindr.roller bearing", "Taper roller bearing", "Self-align.roll.bear.", "Ang.contact ball bear.(1)",
+     "Ang.contact ball bear.(2)", "Needle cage"}};
 
-const TArray<const char*, 1, 10> BearingTableNames = {{
-    "rikula", "pekula", "nadelhul", "nalaoi", "zyrola", "kerola", "perola", "schrkula", "schrku2", "nadelk"}};
+const TArray<const char*, 1, 10> BearingTableNames = {{"rikula", "pekula", "nadelhul", "nalaoi", "zyrola",
+                                                       "kerola", "perola", "schrkula", "schrku2", "nadelk"}};
 
-const TArray<const char*, 1, 8> ContaminationTexts = {{
-    "extreme cleanness", "high cleanness", "regular cleanness", "light contamination",
-    "typical contamination", "strong contamination", "very strong contamination", "input ec .."}};
+const TArray<const char*, 1, 8> ContaminationTexts = {
+    {"extreme cleanness", "high cleanness", "regular cleanness", "light contamination",
+     "typical contamination", "strong contamination", "very strong contamination", "input ec .."}};
 
-const TArray<const char*, 1, 4> LifeFactorModeTexts = {{
-    "a23 to SKF calculation", "a23 manual entry", "aISO calc. to ISO 281", "aISO manual entry"}};
+const TArray<const char*, 1, 4> LifeFactorModeTexts = {
+    {"a23 to SKF calculation", "a23 manual entry", "aISO calc. to ISO 281", "aISO manual entry"}};
 
 const TArray<const char*, 1, 5> XYSourceTexts = {{"XY", "normal", "C3", "C4", "User"}};
 
 const TArray<const char*, 1, 5> XYSourceLetters = {{"0", "a", "a", "m", "m"}};
 
-namespace {
+namespace
+{
 
-std::string BlockTitle(int n) { return "Lager " + std::to_string(n); }
+std::string BlockTitle(int n)
+{
+    return "Lager " + std::to_string(n);
+}
 
 enum class TBearingLine { Number, Word, Integer, Text, Boolean };
 
@@ -78,8 +82,8 @@ struct TBearingField {
     Extended Lo = 0, Hi = -1;
 };
 
-constexpr Extended MaxLoad = 1e12L;      // N
-constexpr Extended MaxLength = 1e5L;     // mm
+constexpr Extended MaxLoad = 1e12L;  // N
+constexpr Extended MaxLength = 1e5L; // mm
 constexpr Extended MaxFactor = 1e4L;
 constexpr Extended MaxLife = 1e30L;      // 10^6 revolutions or hours
 constexpr Extended MaxCatalogue = 1e12L; // values the catalogue row carries
@@ -145,7 +149,8 @@ std::vector<TBearingField> BearingFields(WaelzLagerTyp& b)
         num(b.a23, "a23", 0, MaxFactor),
         code(b.ReliabilityIndex, "ReliabilityIndex", 1, 14),
         num(b.Lna, "Lna", 0, MaxLife),
-        code(b.XYTableChoice, "XYTableChoice", static_cast<int>(XYSourceTexts.Low), static_cast<int>(XYSourceTexts.High)),
+        code(b.XYTableChoice, "XYTableChoice", static_cast<int>(XYSourceTexts.Low),
+             static_cast<int>(XYSourceTexts.High)),
         code(b.LifeFactorMode, "LifeFactorMode", static_cast<int>(LifeFactorModeTexts.Low),
              static_cast<int>(LifeFactorModeTexts.High)),
         code(b.ContaminationClass, "ContaminationClass", static_cast<int>(ContaminationTexts.Low),
@@ -161,11 +166,15 @@ std::vector<TBearingField> BearingFields(WaelzLagerTyp& b)
 
 // A value not a number (a result of a failed calculation) is written as 0,
 // which the next calculation replaces, so that the file stays readable.
-Extended Finite(Extended x) { return std::isfinite(x) ? x : 0; }
+Extended Finite(Extended x)
+{
+    return std::isfinite(x) ? x : 0;
+}
 
 std::string OutsideText(const TBearingField& f, const std::string& value)
 {
-    return std::string(f.Name) + " " + value + " outside " + RangeBoundText(f.Lo) + " .. " + RangeBoundText(f.Hi);
+    return std::string(f.Name) + " " + value + " outside " + RangeBoundText(f.Lo) + " .. " +
+           RangeBoundText(f.Hi);
 }
 
 } // namespace
@@ -219,8 +228,7 @@ bool LoadBearingData(int n, TFileLineReader& R, WaelzLagerTyp& Record)
     WaelzLagerTyp br = Record;
     const auto fields = BearingFields(br);
     std::string title;
-    if (!R.RawText(title))
-        return false;
+    if (!R.RawText(title)) return false;
     // A block written by another program version may carry trailing blanks.
     while (!title.empty() && (title.back() == ' ' || title.back() == '\t'))
         title.pop_back();
@@ -238,7 +246,8 @@ bool LoadBearingData(int n, TFileLineReader& R, WaelzLagerTyp& Record)
             break;
         case TBearingLine::Word:
         case TBearingLine::Integer:
-            R.IntInRange(*std::get<int*>(f.Target), static_cast<int>(f.Lo), static_cast<int>(f.Hi), block + f.Name);
+            R.IntInRange(*std::get<int*>(f.Target), static_cast<int>(f.Lo), static_cast<int>(f.Hi),
+                         block + f.Name);
             break;
         case TBearingLine::Text:
             R.RawText(*std::get<std::string*>(f.Target));
@@ -248,8 +257,7 @@ bool LoadBearingData(int n, TFileLineReader& R, WaelzLagerTyp& Record)
             break;
         }
     }
-    if (R.Failed())
-        return false;
+    if (R.Failed()) return false;
     Record = br;
     return true;
 }

@@ -10,40 +10,40 @@
 #include <string>
 
 struct WaelzLagerTyp {
-    int BearingType = 1;       // 1..10, BearingTypeNames
-    int CatalogueRecNo = 0;    // row in the type's catalogue table; 0 none
-    std::string Designation;   // empty: no bearing chosen
-    Extended C0 = 0, C = 0;    // static and dynamic load rating
-    Extended X = 1.0L, Y = 0;  // factors of the dynamic equivalent load
-    Extended P = 0, P0 = 0;    // dynamic and static equivalent load
-    Extended Frm = 0;          // minimum radial load the bearing needs
-    Extended FaPerm = 0;       // permissible axial load
-    Extended L10 = 0;          // basic rating life, 10^6 revolutions
+    int BearingType = 1;      // 1..10, BearingTypeNames
+    int CatalogueRecNo = 0;   // row in the type's catalogue table; 0 none
+    std::string Designation;  // empty: no bearing chosen
+    Extended C0 = 0, C = 0;   // static and dynamic load rating
+    Extended X = 1.0L, Y = 0; // factors of the dynamic equivalent load
+    Extended P = 0, P0 = 0;   // dynamic and static equivalent load
+    Extended Frm = 0;         // minimum radial load the bearing needs
+    Extended FaPerm = 0;      // permissible axial load
+    Extended L10 = 0;         // basic rating life, 10^6 revolutions
     Extended D = 0, d = 0, B = 0;
     Extended CatValue1 = 0, CatValue2 = 0.3L;
     Extended nPerm2 = 0, nPerm = 0;
     Extended CatValue3 = 0;
-    Extended d1 = 0, D1 = 0;   // inner ring outer / outer ring inner diameter
+    Extended d1 = 0, D1 = 0; // inner ring outer / outer ring inner diameter
     Extended CatValue4 = 0, CatValue5 = 0, CatValue6 = 0, CatValue7 = 0, CatValue8 = 0, CatValue9 = 0;
-    Extended alpha = 0;        // contact angle, degrees
-    Extended e = 0;            // limit of Fa/Fr
+    Extended alpha = 0; // contact angle, degrees
+    Extended e = 0;     // limit of Fa/Fr
     Extended Y1 = 2.0L, Y2 = 2.0L, Y0 = 2.0L;
     Extended Weight = 0, Price = 0;
     std::string CatText2;
-    Extended CRatio = 0, s0 = 0;      // C/P, C0/P0
-    Extended FrMin = 1000000;         // 0: the planet's centrifugal force
+    Extended CRatio = 0, s0 = 0; // C/P, C0/P0
+    Extended FrMin = 1000000;    // 0: the planet's centrifugal force
     Extended nu40 = 70, nu1 = 0, nu = 0;
     Extended Temperature = 50;
     Extended kappa = 1.0L, a23 = 1.0L, aISO = 1.0L;
     int ReliabilityIndex = 1;
     Extended Lna = 0;
-    int XYTableChoice = 2;     // 1 entered, 2 normal, 3 C3, 4 C4, 5 user table
-    int LifeFactorMode = 3;    // 1 a23 calc, 2 a23 entered, 3 aISO calc, 4 aISO entered
+    int XYTableChoice = 2;  // 1 entered, 2 normal, 3 C3, 4 C4, 5 user table
+    int LifeFactorMode = 3; // 1 a23 calc, 2 a23 entered, 3 aISO calc, 4 aISO entered
     int ContaminationClass = 5;
     Extended eC = 0.2L, Cu = 0;
     bool EPAdditives = true;
-    int BearingCount = 1;      // bearings per planet
-    int Arrangement = 2;       // 1 X, 2 O configuration
+    int BearingCount = 1; // bearings per planet
+    int Arrangement = 2;  // 1 X, 2 O configuration
 
     friend bool operator==(const WaelzLagerTyp&, const WaelzLagerTyp&) = default;
 };

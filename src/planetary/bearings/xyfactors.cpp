@@ -1,12 +1,12 @@
 #include "planetary/bearings/xyfactors.h"
 
-#include "foundation/messagecollector.h"
 #include "foundation/fileutil.h"
+#include "foundation/guardedmath.h"
+#include "foundation/messagecollector.h"
+#include "foundation/numbertext.h"
 #include "foundation/programstate.h"
 #include "foundation/textfile.h"
-#include "foundation/guardedmath.h"
 #include "foundation/textutil.h"
-#include "foundation/numbertext.h"
 #include "planetary/bearings/bearingdialogservices.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/filelines.h"
@@ -16,7 +16,8 @@
 #include <optional>
 #include <vector>
 
-namespace {
+namespace
+{
 
 struct XYRow {
     Extended f0 = 0, e = 0, X = 0, Y = 0;
@@ -43,7 +44,10 @@ void Refuse(const std::string& Text)
     telmvar.Aborted = true;
 }
 
-bool IsBlank(const std::string& Line) { return Line.find_first_not_of(" \t") == std::string::npos; }
+bool IsBlank(const std::string& Line)
+{
+    return Line.find_first_not_of(" \t") == std::string::npos;
+}
 
 // Parses the whole table. Every row must be complete, every number line a
 // number in its range, Fa/C0 rising from row to row, e not falling and the
@@ -70,8 +74,7 @@ bool ParseXYTable(const std::vector<std::string>& Lines, std::vector<XYTableRow>
         const std::string& h = Lines[pos++];
         headerEnded = !h.empty() && static_cast<unsigned char>(h[0]) > static_cast<unsigned char>('0');
     }
-    if (!headerEnded)
-        return fail(end, "the title line and the rows of factors are missing");
+    if (!headerEnded) return fail(end, "the title line and the rows of factors are missing");
 
     static const char* const names[] = {"Fa/C0", "e", "X1", "Y1", "X2", "Y2"};
     static const Extended highs[] = {FaC0Max, EMax, XMax, YMax, XMax, YMax};
@@ -81,8 +84,7 @@ bool ParseXYTable(const std::vector<std::string>& Lines, std::vector<XYTableRow>
         Extended label = 0;
         if (TryTextToFloat(Lines[pos], label) || IsBlank(Lines[pos]))
             return fail(pos, "label of " + rowText + " expected, a line is missing or added above");
-        if (end - pos < 7)
-            return fail(end, "the table ends inside " + rowText);
+        if (end - pos < 7) return fail(end, "the table ends inside " + rowText);
         Extended v[6] = {};
         for (int k = 0; k < 6; ++k) {
             const std::size_t at = pos + 1 + static_cast<std::size_t>(k);
@@ -91,24 +93,20 @@ bool ParseXYTable(const std::vector<std::string>& Lines, std::vector<XYTableRow>
             // Fa/C0 is a ratio of loads, above 0; the factors may be 0.
             const bool low = k == 0 ? v[k] <= 0 : v[k] < 0;
             if (low || v[k] > highs[k])
-                return fail(at, std::string(names[k]) + " of " + rowText + " " + TrimBlanks(Lines[at]) + " outside " +
-                                    (k == 0 ? "(0" : "0") + " .. " + RangeBoundText(highs[k]));
+                return fail(at, std::string(names[k]) + " of " + rowText + " " + TrimBlanks(Lines[at]) +
+                                    " outside " + (k == 0 ? "(0" : "0") + " .. " + RangeBoundText(highs[k]));
         }
         const XYTableRow r{v[0], v[1], v[2], v[3], v[4], v[5]};
         if (!Rows.empty()) {
             const XYTableRow& p = Rows.back();
-            if (r.f0 <= p.f0)
-                return fail(pos + 1, "Fa/C0 of " + rowText + " not above the row before");
-            if (r.e < p.e)
-                return fail(pos + 2, "e of " + rowText + " below the row before");
-            if (r.Y2 > p.Y2)
-                return fail(pos + 6, "Y2 of " + rowText + " above the row before");
+            if (r.f0 <= p.f0) return fail(pos + 1, "Fa/C0 of " + rowText + " not above the row before");
+            if (r.e < p.e) return fail(pos + 2, "e of " + rowText + " below the row before");
+            if (r.Y2 > p.Y2) return fail(pos + 6, "Y2 of " + rowText + " above the row before");
         }
         Rows.push_back(r);
         pos += 7;
     }
-    if (Rows.empty())
-        return fail(end, "the table holds no factors");
+    if (Rows.empty()) return fail(end, "the table holds no factors");
     return true;
 }
 
@@ -117,8 +115,7 @@ bool ParseXYTable(const std::vector<std::string>& Lines, std::vector<XYTableRow>
 platform::HelpButtons BearingHelpButtons()
 {
     platform::HelpButtons help;
-    if (!bearingdialogservices.ShowHelp)
-        return help;
+    if (!bearingdialogservices.ShowHelp) return help;
     help.OnHelpText = [] { bearingdialogservices.ShowHelp(telmvar.HelpNumber, 1); };
     help.OnHelpImage = [] { bearingdialogservices.ShowHelp(telmvar.HelpNumber, 2); };
     return help;
@@ -157,8 +154,8 @@ void AskBearingValue(const std::string& Prompt, Extended& Value, Extended Lo, Ex
             Value = v;
             return;
         }
-        refuse("Valid Data are: " + TrimBlanks(FloatToSignificant(Lo)) + " .. " + TrimBlanks(FloatToSignificant(Hi)) +
-               " !");
+        refuse("Valid Data are: " + TrimBlanks(FloatToSignificant(Lo)) + " .. " +
+               TrimBlanks(FloatToSignificant(Hi)) + " !");
     }
 }
 
@@ -167,11 +164,16 @@ void AskBearingValue(const std::string& Prompt, Extended& Value, Extended Lo, Ex
 std::string XYFactorTableName(int XYTableChoice)
 {
     switch (XYTableChoice) {
-    case 2: return "rikula_n.hdf";
-    case 3: return "rikul_c3.hdf";
-    case 4: return "rikul_c4.hdf";
-    case 5: return "rikula_u.hdf";
-    default: return {};
+    case 2:
+        return "rikula_n.hdf";
+    case 3:
+        return "rikul_c3.hdf";
+    case 4:
+        return "rikul_c4.hdf";
+    case 5:
+        return "rikula_u.hdf";
+    default:
+        return {};
     }
 }
 
@@ -191,8 +193,7 @@ void LookupXYFactors(const std::string& FileName, Extended& X, Extended& Y, Exte
         Refuse("file " + FileName + " not found or no access !");
         return;
     }
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
 
     auto& f = textfile.SharedTextFile;
     AssignTextFile(f, FileName);
@@ -225,8 +226,7 @@ void LookupXYFactors(const std::string& FileName, Extended& X, Extended& Y, Exte
         current = XYRow{row.f0, row.e, second ? row.X2 : row.X1, second ? row.Y2 : row.Y1};
         ++rows;
         atEnd = rows == static_cast<int>(table.size());
-        if (current.f0 >= r)
-            break;
+        if (current.f0 >= r) break;
     }
 
     if (r == 0) {
@@ -257,8 +257,7 @@ void AskXYFactors(int n)
     WaelzLagerTyp& R = PlanetBearings[n];
     telmvar.HelpNumber = 4100;
     AskBearingValue("load distribution factor radial dynamic  X", R.X, 0, 100);
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     telmvar.HelpNumber = 4110;
     AskBearingValue("load distribution factor axial dynamic  Y", R.Y, 0, 100);
 }
@@ -289,6 +288,6 @@ void SelectXYFactorTable(int n, Extended Fr, Extended Fa)
     if (R.XYTableChoice == 1)
         AskXYFactors(n);
     else
-        LookupXYFactors(AddTrailingBackslash(telmvar.DbfDir) + XYFactorTableName(R.XYTableChoice), R.X, R.Y, Fr, Fa,
-                        R.C0);
+        LookupXYFactors(AddTrailingBackslash(telmvar.DbfDir) + XYFactorTableName(R.XYTableChoice), R.X, R.Y,
+                        Fr, Fa, R.C0);
 }

@@ -1,21 +1,25 @@
 #include "planetary/loadspectrum/loadspectrum.h"
 
 #include "foundation/messagecollector.h"
+#include "foundation/numbertext.h"
 #include "foundation/programstate.h"
 #include "foundation/textfile.h"
-#include "foundation/unitsys.h"
 #include "foundation/textutil.h"
-#include "foundation/numbertext.h"
+#include "foundation/unitsys.h"
 #include "planetary/filenames.h"
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 const char* const Head = "Load Spectrum";
 const char* const HeadRule = "-------------";
 
-TTextFile& Shared() { return textfile.SharedTextFile; }
+TTextFile& Shared()
+{
+    return textfile.SharedTextFile;
+}
 
 } // namespace
 
@@ -44,9 +48,11 @@ std::string LoadSpectrumRangeFault(const TLoadSpectrumArray& Items, int Count)
         const Extended n = std::isfinite(Items[k].N) ? Items[k].N : 0;
         const Extended t = std::isfinite(Items[k].T) ? Items[k].T : 0;
         if (n < 0 || n > LoadSpectrumCyclesMax)
-            return "load cycles" + item + RangeBoundText(n) + " outside 0 .. " + RangeBoundText(LoadSpectrumCyclesMax);
+            return "load cycles" + item + RangeBoundText(n) + " outside 0 .. " +
+                   RangeBoundText(LoadSpectrumCyclesMax);
         if (t < 0 || t > LoadSpectrumTorqueMax)
-            return "torque" + item + RangeBoundText(t) + " outside 0 .. " + RangeBoundText(LoadSpectrumTorqueMax);
+            return "torque" + item + RangeBoundText(t) + " outside 0 .. " +
+                   RangeBoundText(LoadSpectrumTorqueMax);
     }
     return {};
 }
@@ -55,7 +61,8 @@ bool WriteLoadSpectrumFile(const std::string& Path)
 {
     const auto& p = GearPair;
     if (p.LoadSpectrumCount < 0 || p.LoadSpectrumCount > LoadSpectrumMax) {
-        AddErrorMessage("Load spectrum: " + std::to_string(p.LoadSpectrumCount) + " items, 0 .. 128 allowed !");
+        AddErrorMessage("Load spectrum: " + std::to_string(p.LoadSpectrumCount) +
+                        " items, 0 .. 128 allowed !");
         telmvar.Aborted = true;
         return false;
     }
@@ -71,8 +78,7 @@ bool WriteLoadSpectrumFile(const std::string& Path)
         return false;
     }
     AssignTextFile(Shared(), Path);
-    if (!RewriteTextFile(Shared()))
-        return false;
+    if (!RewriteTextFile(Shared())) return false;
     bool ok = WriteTextLine(Head);
     ok = WriteTextLine(HeadRule) && ok;
     ok = WriteIntLine(p.LoadSpectrumKind) && ok;
@@ -81,7 +87,8 @@ bool WriteLoadSpectrumFile(const std::string& Path)
         for (Extended x : {p.LoadSpectrum[k].N, p.LoadSpectrum[k].T}) {
             // Not a number would make the file unreadable.
             if (!std::isfinite(x)) {
-                AddErrorMessage("Load spectrum: item " + std::to_string(k) + " is not a number, saved as 0 !");
+                AddErrorMessage("Load spectrum: item " + std::to_string(k) +
+                                " is not a number, saved as 0 !");
                 x = 0;
             }
             ok = WriteNumberLine(x) && ok;
@@ -108,14 +115,12 @@ bool ReadLoadSpectrumFile(const std::string& Path, TFileFault& Fault)
     TFileLineReader r;
     int kind = 0, count = 0;
     TLoadSpectrumArray items = GearPair.LoadSpectrum;
-    if (r.Literal(Head) && r.Literal(HeadRule))
-        ReadLoadSpectrumItems(r, kind, count, items);
+    if (r.Literal(Head) && r.Literal(HeadRule)) ReadLoadSpectrumItems(r, kind, count, items);
     // Nothing but blank lines may follow the last item: a damaged count
     // would otherwise drop items without a word.
     std::string rest;
     while (!r.Failed() && Shared().ReadLine(rest))
-        if (!TrimBlanks(rest).empty())
-            r.Fail("the file should end after item " + std::to_string(count));
+        if (!TrimBlanks(rest).empty()) r.Fail("the file should end after item " + std::to_string(count));
     Shared().Close();
     if (r.Failed()) {
         Fault = r.Fault();
@@ -131,8 +136,7 @@ void SaveLoadSpectrum(const std::string& Name)
 {
     std::string path;
     WithDataExt("kol", [&] { filenamedialogs.SaveFileDialog(Name, path); });
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     WriteLoadSpectrumFile(path);
 }
 
@@ -140,8 +144,7 @@ void ReadLoadSpectrum(const std::string& Name)
 {
     std::string path;
     WithDataExt("kol", [&] { filenamedialogs.OpenFileDialog(Name, path); });
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     TFileFault fault;
     if (!ReadLoadSpectrumFile(path, fault)) {
         AddErrorMessage(FileFaultMessage(path, fault));
@@ -180,9 +183,13 @@ std::vector<std::string> LoadSpectrumListLines(const TLoadSpectrumArray& Items, 
 
 // --- TLoadSpectrumEditor -------------------------------------------------------
 
-TLoadSpectrumEditor::TLoadSpectrumEditor() : items_(GearPair.LoadSpectrum), count_(GearPair.LoadSpectrumCount) {}
+TLoadSpectrumEditor::TLoadSpectrumEditor() : items_(GearPair.LoadSpectrum), count_(GearPair.LoadSpectrumCount)
+{
+}
 
-TLoadSpectrumEditor::TLoadSpectrumEditor(TLoadSpectrumArray& Items, int& Count) : items_(Items), count_(Count) {}
+TLoadSpectrumEditor::TLoadSpectrumEditor(TLoadSpectrumArray& Items, int& Count) : items_(Items), count_(Count)
+{
+}
 
 bool TLoadSpectrumEditor::Refuse(const std::string& Message)
 {
@@ -202,10 +209,8 @@ void TLoadSpectrumEditor::Open(int k)
 bool TLoadSpectrumEditor::BeginNew()
 {
     message_.clear();
-    if (edit_ != 0)
-        CancelItem();
-    if (count_ < 0 || count_ + 1 > LoadSpectrumMax)
-        return Refuse("too many items !");
+    if (edit_ != 0) CancelItem();
+    if (count_ < 0 || count_ + 1 > LoadSpectrumMax) return Refuse("too many items !");
     saved_ = items_;
     savedCount_ = count_;
     ++count_;
@@ -216,12 +221,10 @@ bool TLoadSpectrumEditor::BeginNew()
 bool TLoadSpectrumEditor::BeginInsert(int Position)
 {
     message_.clear();
-    if (edit_ != 0)
-        CancelItem();
+    if (edit_ != 0) CancelItem();
     if (count_ < 0 || count_ + 1 > LoadSpectrumMax)
         return Refuse("maximum is " + std::to_string(LoadSpectrumMax));
-    if (Position < 1 || Position > count_)
-        return Refuse("no item " + std::to_string(Position));
+    if (Position < 1 || Position > count_) return Refuse("no item " + std::to_string(Position));
     saved_ = items_;
     savedCount_ = count_;
     for (int k = count_; k >= Position; --k)
@@ -234,10 +237,8 @@ bool TLoadSpectrumEditor::BeginInsert(int Position)
 bool TLoadSpectrumEditor::BeginModify(int k)
 {
     message_.clear();
-    if (edit_ != 0)
-        CancelItem();
-    if (k < 1 || k > count_)
-        return Refuse("no item " + std::to_string(k));
+    if (edit_ != 0) CancelItem();
+    if (k < 1 || k > count_) return Refuse("no item " + std::to_string(k));
     saved_ = items_;
     savedCount_ = count_;
     Open(k);
@@ -246,25 +247,20 @@ bool TLoadSpectrumEditor::BeginModify(int k)
 
 void TLoadSpectrumEditor::SetNominalTorque()
 {
-    if (edit_ != 0)
-        TorqueText = TorqueToText(GearPair.T[1]);
+    if (edit_ != 0) TorqueText = TorqueToText(GearPair.T[1]);
 }
 
 void TLoadSpectrumEditor::SetPreviousCycles()
 {
-    if (edit_ > 1)
-        CyclesText = FloatToSignificant(items_[edit_ - 1].N);
+    if (edit_ > 1) CyclesText = FloatToSignificant(items_[edit_ - 1].N);
 }
 
 void TLoadSpectrumEditor::OkItem()
 {
-    if (edit_ == 0)
-        return;
+    if (edit_ == 0) return;
     auto& item = items_[edit_];
-    if (TorqueText != shownTorque_)
-        item.T = TextToTorque(TorqueText);
-    if (CyclesText != shownCycles_)
-        item.N = TextToFloat(CyclesText);
+    if (TorqueText != shownTorque_) item.T = TextToTorque(TorqueText);
+    if (CyclesText != shownCycles_) item.N = TextToFloat(CyclesText);
     edit_ = 0;
 }
 
@@ -275,8 +271,7 @@ void TLoadSpectrumEditor::OkItem()
 // count as load cycles at a torque.
 void TLoadSpectrumEditor::CancelItem()
 {
-    if (edit_ == 0)
-        return;
+    if (edit_ == 0) return;
     items_ = saved_;
     count_ = savedCount_;
     edit_ = 0;
@@ -285,10 +280,8 @@ void TLoadSpectrumEditor::CancelItem()
 bool TLoadSpectrumEditor::Delete(int Position)
 {
     message_.clear();
-    if (edit_ != 0)
-        CancelItem();
-    if (Position < 1 || Position > count_)
-        return Refuse("no item " + std::to_string(Position));
+    if (edit_ != 0) CancelItem();
+    if (Position < 1 || Position > count_) return Refuse("no item " + std::to_string(Position));
     for (int k = Position; k < count_; ++k)
         items_[k] = items_[k + 1];
     --count_;
@@ -298,11 +291,9 @@ bool TLoadSpectrumEditor::Delete(int Position)
 bool TLoadSpectrumEditor::Scale(Extended CyclesFactor, Extended TorqueFactor)
 {
     message_.clear();
-    if (edit_ != 0)
-        CancelItem();
+    if (edit_ != 0) CancelItem();
     auto inRange = [](Extended f) { return f >= LoadSpectrumFactorMin && f <= LoadSpectrumFactorMax; };
-    if (!inRange(CyclesFactor) || !inRange(TorqueFactor))
-        return Refuse("Valid Data are: 1e-12 .. 1e12");
+    if (!inRange(CyclesFactor) || !inRange(TorqueFactor)) return Refuse("Valid Data are: 1e-12 .. 1e12");
     for (int k = 1; k <= count_ && k <= LoadSpectrumMax; ++k) {
         items_[k].N *= CyclesFactor;
         items_[k].T *= TorqueFactor;

@@ -81,8 +81,9 @@ inline constexpr Extended LoadSpectrumFactorMax = 1e12L;
 // takes its place at once, so the list shows it), the item fields are set,
 // then OkItem stores them or CancelItem undoes the whole step, including the
 // new place.
-class TLoadSpectrumEditor {
-public:
+class TLoadSpectrumEditor
+{
+  public:
     TLoadSpectrumEditor();
     TLoadSpectrumEditor(TLoadSpectrumArray& Items, int& Count);
 
@@ -125,7 +126,7 @@ public:
     // changes.
     bool Scale(Extended CyclesFactor, Extended TorqueFactor);
 
-private:
+  private:
     TLoadSpectrumArray& items_;
     int& count_;
     int edit_ = 0;

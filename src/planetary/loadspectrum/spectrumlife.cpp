@@ -1,17 +1,17 @@
 #include "planetary/loadspectrum/spectrumlife.h"
 
+#include "foundation/fileutil.h"
+#include "foundation/guardedmath.h"
 #include "foundation/keptfunctions.h"
 #include "foundation/messagecollector.h"
-#include "foundation/fileutil.h"
 #include "foundation/programstate.h"
-#include "foundation/guardedmath.h"
 #include "foundation/textutil.h"
 #include "gearpair/calculationmemo.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/geometry/calcgearpair.h"
 #include "gearpair/lifeparams.h"
-#include "planetary/stage.h"
 #include "planetary/filelines.h"
+#include "planetary/stage.h"
 #include "xbase/access/tableaccess.h"
 #include "xbase/dbf/dbffile.h"
 #include "xbase/dbf/dbfformat.h"
@@ -25,14 +25,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 const char* const LifeTable = "qyrlife.dbf";
 const char* const PowerTag = "Error  : Lastkoll.";
 
-Extended Pow(Extended base, Extended exp) { return SafePower(PowerTag, base, exp); }
+Extended Pow(Extended base, Extended exp)
+{
+    return SafePower(PowerTag, base, exp);
+}
 
-Extended Log10OrZero(Extended x) { return x > 0 ? KeptLog10(x) : 0; }
+Extended Log10OrZero(Extended x)
+{
+    return x > 0 ? KeptLog10(x) : 0;
+}
 
 std::string RTrim(const std::string& s)
 {
@@ -53,13 +60,11 @@ std::string LifeNumberFault(const TDbfStoredField& F, bool Cycles, double& Value
     std::size_t e = F.Text.find_last_not_of(' ');
     const std::string text = b == std::string::npos ? std::string() : F.Text.substr(b, e - b + 1);
     const std::string head = "field " + F.Name + ": ";
-    if (F.Type != 'N' && F.Type != 'F')
-        return head + "no number field";
+    if (F.Type != 'N' && F.Type != 'F') return head + "no number field";
     // dBASE number text: a sign, digits, a point and decimals, and in a
     // float field an exponent; nothing else, no blank inside.
     std::size_t at = 0, digits = 0, decimals = 0;
-    if (at < text.size() && (text[at] == '-' || text[at] == '+'))
-        ++at;
+    if (at < text.size() && (text[at] == '-' || text[at] == '+')) ++at;
     for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at)
         ++digits;
     if (at < text.size() && text[at] == '.')
@@ -68,8 +73,7 @@ std::string LifeNumberFault(const TDbfStoredField& F, bool Cycles, double& Value
     bool exponent = false;
     if (digits + decimals > 0 && at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
         std::size_t x = at + 1;
-        if (x < text.size() && (text[x] == '-' || text[x] == '+'))
-            ++x;
+        if (x < text.size() && (text[x] == '-' || text[x] == '+')) ++x;
         const std::size_t first = x;
         while (x < text.size() && text[x] >= '0' && text[x] <= '9')
             ++x;
@@ -80,20 +84,19 @@ std::string LifeNumberFault(const TDbfStoredField& F, bool Cycles, double& Value
         return head + (text.empty() ? std::string("empty") : "\"" + text + "\" is no number");
     const std::string number = text[0] == '+' ? text.substr(1) : text;
     Value = std::strtod(number.c_str(), nullptr);
-    if (!std::isfinite(Value))
-        return head + text + " is no finite number";
+    if (!std::isfinite(Value)) return head + text + " is no finite number";
     if (Cycles) {
-        if (Value != std::floor(Value))
-            return head + text + " is no whole number of load cycles";
+        if (Value != std::floor(Value)) return head + text + " is no whole number of load cycles";
         if (Value > 2147483647.0 || Value < -2147483648.0)
             return head + text + " exceeds the integer range (at most 2147483647 load cycles)";
     }
     // A value with more decimals than its field is declared to hold is read
     // rounded to those the field holds.
     if (!exponent && decimals > static_cast<std::size_t>(F.Decimals)) {
-        const std::string decl = std::string(1, F.Type) + " " + std::to_string(F.Length) + "." + std::to_string(F.Decimals);
-        return head + text + " has " + std::to_string(decimals) + " decimals, the field (" + decl + ") holds " +
-               std::to_string(F.Decimals);
+        const std::string decl =
+            std::string(1, F.Type) + " " + std::to_string(F.Length) + "." + std::to_string(F.Decimals);
+        return head + text + " has " + std::to_string(decimals) + " decimals, the field (" + decl +
+               ") holds " + std::to_string(F.Decimals);
     }
     return {};
 }
@@ -108,8 +111,7 @@ std::string ReadLifeRow(QYRLIFE_Record& Row)
     for (int n = 2; n <= 7; ++n) {
         const bool cycles = n != 4 && n != 7;
         const std::string fault = LifeNumberFault(DbfStoredField(n), cycles, v[n]);
-        if (!fault.empty())
-            return fault;
+        if (!fault.empty()) return fault;
     }
     Row.N0F = static_cast<int32_t>(v[2]);
     Row.NnF = static_cast<int32_t>(v[3]);
@@ -171,20 +173,19 @@ void RefuseLifeTable(const std::string& Text)
 constexpr std::size_t LifeFields = 7;
 
 // The life table file opened for reading, with what fstat said of it.
-class TLifeFile {
-public:
+class TLifeFile
+{
+  public:
     // Opened without waiting: a FIFO of the table's name reads as empty at
     // once, and the table layer refuses it by name.
     explicit TLifeFile(const std::string& Path)
         : fd_(::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY))
     {
-        if (fd_ >= 0 && ::fstat(fd_, &stat_) != 0)
-            stat_ = {};
+        if (fd_ >= 0 && ::fstat(fd_, &stat_) != 0) stat_ = {};
     }
     ~TLifeFile()
     {
-        if (fd_ >= 0)
-            ::close(fd_);
+        if (fd_ >= 0) ::close(fd_);
     }
     TLifeFile(const TLifeFile&) = delete;
     TLifeFile& operator=(const TLifeFile&) = delete;
@@ -198,13 +199,11 @@ public:
         std::size_t done = 0;
         auto* p = static_cast<char*>(Buffer);
         while (done < Count) {
-            const ssize_t n = ::pread(fd_, p + done, Count - done, static_cast<off_t>(Offset) + static_cast<off_t>(done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                return -1;
-            if (n == 0)
-                break;
+            const ssize_t n =
+                ::pread(fd_, p + done, Count - done, static_cast<off_t>(Offset) + static_cast<off_t>(done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return -1;
+            if (n == 0) break;
             done += static_cast<std::size_t>(n);
         }
         return static_cast<long>(done);
@@ -223,7 +222,8 @@ public:
     // block at a time, with no copy of the whole file.
     bool Holds(const std::string& Bytes) const
     {
-        if (!S_ISREG(stat_.st_mode) || stat_.st_size < 0 || static_cast<uint64_t>(stat_.st_size) != Bytes.size())
+        if (!S_ISREG(stat_.st_mode) || stat_.st_size < 0 ||
+            static_cast<uint64_t>(stat_.st_size) != Bytes.size())
             return false;
         char block[8192];
         for (std::size_t at = 0; at < Bytes.size();) {
@@ -245,8 +245,7 @@ public:
     // that cannot ask it of an open file is asked of Path.
     bool ReadWriteAllowed(const std::string& Path) const
     {
-        if (::faccessat(fd_, "", R_OK | W_OK, AT_EMPTY_PATH) == 0)
-            return true;
+        if (::faccessat(fd_, "", R_OK | W_OK, AT_EMPTY_PATH) == 0) return true;
         return (errno == EINVAL || errno == ENOSYS) && ::access(Path.c_str(), R_OK | W_OK) == 0;
     }
 
@@ -254,7 +253,8 @@ public:
     // anywhere in the file (its sharing mode or a record).
     bool LockedElsewhere() const
     {
-        struct flock fl {};
+        struct flock fl {
+        };
         fl.l_type = F_WRLCK;
         fl.l_whence = SEEK_SET;
         fl.l_start = 0;
@@ -262,9 +262,10 @@ public:
         return ::fcntl(fd_, F_OFD_GETLK, &fl) != 0 || fl.l_type != F_UNLCK;
     }
 
-private:
+  private:
     int fd_ = -1;
-    struct stat stat_ {};
+    struct stat stat_ {
+    };
 };
 
 // What is wrong with the table's header, or empty. The header states its own
@@ -294,11 +295,12 @@ std::string LifeTableHeaderFault(const TLifeFile& File, const std::string& Path)
         const std::string memo = MemoFileName(Path, info.Version);
         const TLifeFile memoFile(memo);
         if (!memoFile.IsOpen())
-            return "cannot be opened: its version byte " + HexByte(info.Version) + " calls for the memo file " + memo +
-                   ": " + std::strerror(errno);
+            return "cannot be opened: its version byte " + HexByte(info.Version) +
+                   " calls for the memo file " + memo + ": " + std::strerror(errno);
     }
     const std::size_t fields = info.Fields.size();
-    if (info.Layout == TDbfLayout::Standard && info.HeaderLength != static_cast<int32_t>(32 * (fields + 1) + 1))
+    if (info.Layout == TDbfLayout::Standard &&
+        info.HeaderLength != static_cast<int32_t>(32 * (fields + 1) + 1))
         return "header of " + std::to_string(info.HeaderLength) + " bytes does not match its " +
                std::to_string(fields) + " fields";
     if (fields < LifeFields)
@@ -320,19 +322,16 @@ std::string LifeTableHeaderFault(const TLifeFile& File, const std::string& Path)
 std::string LifeRecordFault(const QYRLIFE_Record& L)
 {
     const auto order = [](const char* Lo, int32_t N0, const char* Hi, int32_t Nn) -> std::string {
-        if (N0 >= 1 && N0 < Nn)
-            return {};
+        if (N0 >= 1 && N0 < Nn) return {};
         return std::string(Hi) + " " + std::to_string(Nn) + " not above " + Lo + " " + std::to_string(N0);
     };
     const auto exponent = [](const char* Name, double P) -> std::string {
-        if (P >= 2 && P <= 1000)
-            return {};
+        if (P >= 2 && P <= 1000) return {};
         return std::string(Name) + " " + RangeBoundText(P) + " outside 2 .. 1000";
     };
     for (const std::string& fault : {order("N0F", L.N0F, "NnF", L.NnF), exponent("pF", L.pF),
                                      order("N0H", L.N0H, "NnH", L.NnH), exponent("pH", L.pH)})
-        if (!fault.empty())
-            return fault;
+        if (!fault.empty()) return fault;
     return {};
 }
 
@@ -383,18 +382,19 @@ TKeptLifeRow& KeptLifeRow()
 
 bool SameLifeFile(const TKeptLifeRow& Kept, const std::string& Path)
 {
-    if (!Kept.FromFile || Kept.Path != Path || Kept.Kind != GearPair.LoadSpectrumKind)
-        return false;
-    if (!DbfOpensInPlace(LifeTable) || DbfReadSettings() != Kept.Settings)
-        return false;
+    if (!Kept.FromFile || Kept.Path != Path || Kept.Kind != GearPair.LoadSpectrumKind) return false;
+    if (!DbfOpensInPlace(LifeTable) || DbfReadSettings() != Kept.Settings) return false;
     const TLifeFile file(Path);
     return file.IsOpen() && file.ReadWriteAllowed(Path) && IdentityOf(file.Stat()) == Kept.Identity &&
            !file.LockedElsewhere() && file.Holds(Kept.Bytes);
 }
 
-}  // namespace
+} // namespace
 
-void ResetLifeMaterialRead() { KeptLifeRow() = TKeptLifeRow{}; }
+void ResetLifeMaterialRead()
+{
+    KeptLifeRow() = TKeptLifeRow{};
+}
 
 bool ReadLifeMaterial()
 {
@@ -416,8 +416,7 @@ bool ReadLifeMaterial()
     const std::string& path = sameDir ? kept.Path : formed;
     if (SameLifeFile(kept, path)) {
         kept.Calculation = calculation;
-        if (!sameDir)
-            kept.Dir = telmvar.DbfDir;
+        if (!sameDir) kept.Dir = telmvar.DbfDir;
         LifeParams = kept.Row;
         return true;
     }
@@ -448,8 +447,7 @@ bool ReadLifeMaterial()
     read.Settings = DbfReadSettings();
     const bool opened = probe.IsOpen() && DbfOpen(LifeTable);
     if (!opened || !DbfGo(GearPair.LoadSpectrumKind)) {
-        if (opened)
-            DbfClose();
+        if (opened) DbfClose();
         RefuseLifeTable("QYRLIFE.DBF not found");
         return false;
     }
@@ -479,15 +477,16 @@ bool ReadLifeMaterial()
         // The file as it is now must be the one read before the table was
         // opened: otherwise it changed while it was read.
         const TLifeFile after(path);
-        read.FromFile =
-            read.FromFile && after.IsOpen() && IdentityOf(after.Stat()) == read.Identity && after.Holds(read.Bytes);
+        read.FromFile = read.FromFile && after.IsOpen() && IdentityOf(after.Stat()) == read.Identity &&
+                        after.Holds(read.Bytes);
         read.Row = LifeParams;
         kept = std::move(read);
     }
     return true;
 }
 
-namespace {
+namespace
+{
 
 // The meshes of a stage scale one spectrum to their own torques, and each
 // level's share of the nominal torque mostly comes out with the same bits
@@ -537,7 +536,10 @@ void FormMeanLoadFactor(Extended CubeMean, Extended t1)
 
 } // namespace
 
-TLastMeshMeanLoad::TLastMeshMeanLoad() : previous_(MeanLoadLeft.Leaving) { MeanLoadLeft.Leaving = true; }
+TLastMeshMeanLoad::TLastMeshMeanLoad() : previous_(MeanLoadLeft.Leaving)
+{
+    MeanLoadLeft.Leaving = true;
+}
 
 TLastMeshMeanLoad::~TLastMeshMeanLoad()
 {
@@ -558,10 +560,8 @@ bool FormLoadSpectrumFactors()
     auto& g = GearPair;
     telmvar.Aborted = false;
     const int count = g.LoadSpectrumCount;
-    if (count <= 0)
-        return false;
-    if (!ReadLifeMaterial())
-        return false;
+    if (count <= 0) return false;
+    if (!ReadLifeMaterial()) return false;
     const auto& l = LifeParams;
     const Extended t1 = g.T[1];
 
@@ -572,8 +572,7 @@ bool FormLoadSpectrumFactors()
     for (int i = 1; i <= count; ++i) {
         const auto& it = g.LoadSpectrum[i];
         nsum += it.N;
-        if (it.T >= t1 / 2)
-            neq += it.N;
+        if (it.T >= t1 / 2) neq += it.N;
     }
     for (int i = 2; i <= count; ++i)
         if (g.LoadSpectrum[i].T > g.LoadSpectrum[i - 1].T)
@@ -598,7 +597,8 @@ bool FormLoadSpectrumFactors()
     for (int i = 1; keepable && i <= count; ++i)
         share[i - 1] = g.LoadSpectrum[i].T / t1;
     const auto same = [&](const TLevelSums& k) {
-        if (!keepable || k.Count != count || !SameBits(k.PF, pF) || !SameBits(k.PH, pH) || !SameBits(k.Neq, neq))
+        if (!keepable || k.Count != count || !SameBits(k.PF, pF) || !SameBits(k.PH, pH) ||
+            !SameBits(k.Neq, neq))
             return false;
         for (int i = 0; i < count; ++i)
             if (!SameBits(k.Share[i], share[i]) || !SameBits(k.Cycles[i], g.LoadSpectrum[i + 1].N))
@@ -658,10 +658,18 @@ void FormLoadSpectrumLimitTorques(Extended ToothRootLimitTorque, Extended Pittin
     TLifeLinePowers formed;
     if (!w) {
         const unsigned long reports = GuardedReportCount();
-        formed = TLifeLinePowers{neq, pF, pH, n0F, nnF, n0H, nnH, Pow(n0F / nnF, 1 / pF), Pow(neq / n0H, 1 / pH),
-                                 LinePowers(neq, n0F, nnF, pF), LinePowers(neq, n0H, nnH, pH)};
-        if (GuardedReportCount() == reports)
-            LifeLinePowers.Add() = formed;
+        formed = TLifeLinePowers{neq,
+                                 pF,
+                                 pH,
+                                 n0F,
+                                 nnF,
+                                 n0H,
+                                 nnH,
+                                 Pow(n0F / nnF, 1 / pF),
+                                 Pow(neq / n0H, 1 / pH),
+                                 LinePowers(neq, n0F, nnF, pF),
+                                 LinePowers(neq, n0H, nnH, pH)};
+        if (GuardedReportCount() == reports) LifeLinePowers.Add() = formed;
         w = &formed;
     }
     g.TnF = ToothRootLimitTorque * g.LoadSpectrumKA_F;
@@ -686,23 +694,19 @@ void FormLoadSpectrumLimitTorques(Extended ToothRootLimitTorque, Extended Pittin
         FormMeanLoadFactor(cubeMean, t1);
     }
 
-    if (g.T0F == 0 || g.T0H == 0)
-        AddErrorMessage("error at load spectrum");
+    if (g.T0F == 0 || g.T0H == 0) AddErrorMessage("error at load spectrum");
 }
 
 void CalcLoadSpectrumLife(Extended ToothRootLimitTorque, Extended PittingLimitTorque)
 {
-    if (FormLoadSpectrumFactors())
-        FormLoadSpectrumLimitTorques(ToothRootLimitTorque, PittingLimitTorque);
+    if (FormLoadSpectrumFactors()) FormLoadSpectrumLimitTorques(ToothRootLimitTorque, PittingLimitTorque);
 }
 
 void SelectLifeMaterial(uint16_t Mode)
 {
     const std::string path = AddTrailingBackslash(telmvar.DbfDir) + LifeTable;
-    if (!CheckFileExists(path))
-        return;
-    if (!DbfOpen(LifeTable))
-        return;
+    if (!CheckFileExists(path)) return;
+    if (!DbfOpen(LifeTable)) return;
     DbfGo(GearPair.LoadSpectrumKind);
     DbfSetTitles("", "select material and heat treatment");
     telmvar.HelpNumber = 6510;
@@ -712,8 +716,7 @@ void SelectLifeMaterial(uint16_t Mode)
         // A damaged row is not taken: the calculation reads the chosen row
         // again and names what is wrong with it.
         QYRLIFE_Record row = LifeParams;
-        if (ReadLifeRow(row).empty())
-            LifeParams = row;
+        if (ReadLifeRow(row).empty()) LifeParams = row;
     }
     DbfClose();
 }

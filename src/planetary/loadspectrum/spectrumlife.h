@@ -27,8 +27,9 @@ void FormLoadSpectrumLimitTorques(Extended ToothRootLimitTorque, Extended Pittin
 // by the next one's. Settle forms the one left (the stage reads it after
 // its meshes), and so does the end of the object. A mean torque whose power
 // reports is formed at once, in its mesh.
-class TLastMeshMeanLoad {
-public:
+class TLastMeshMeanLoad
+{
+  public:
     TLastMeshMeanLoad();
     ~TLastMeshMeanLoad();
     TLastMeshMeanLoad(const TLastMeshMeanLoad&) = delete;
@@ -36,7 +37,7 @@ public:
 
     void Settle();
 
-private:
+  private:
     bool previous_;
 };
 

@@ -17,8 +17,7 @@ namespace planetary_qt
 namespace
 {
 
-template <class W>
-W* Place(QWidget* parent, const char* name, int x, int y, int w, int h = 24)
+template <class W> W* Place(QWidget* parent, const char* name, int x, int y, int w, int h = 24)
 {
     auto* widget = new W(parent);
     widget->setObjectName(QString::fromLatin1(name));
@@ -81,10 +80,10 @@ std::unique_ptr<QDialog> OperationDataLayout(platform::DialogModel&, QWidget* pa
         combo->addItem(platform::ToQString(item));
 
     int x = 8;
-    for (const char* name : {"Button_ok", "Button_cancel", "Button_hilfetext", "Button_hilfebild", "Button_metric"}) {
+    for (const char* name :
+         {"Button_ok", "Button_cancel", "Button_hilfetext", "Button_hilfebild", "Button_metric"}) {
         auto* b = Place<QPushButton>(f, name, x, 528, 130, 28);
-        if (x == 8)
-            b->setDefault(true);
+        if (x == 8) b->setDefault(true);
         x += 140;
     }
     return form;

@@ -33,7 +33,7 @@ struct HeadlessSession {
     // when null. A run that answers them as a matter of course keeps them
     // apart and names them only when it fails.
     std::ostream* Questions = nullptr;
-    int Unscripted = 0;                  // questions asked in scripted mode without an answer queued
+    int Unscripted = 0; // questions asked in scripted mode without an answer queued
 
     std::ostream& Diag() const;
     std::ostream& Out() const;

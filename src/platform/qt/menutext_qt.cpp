@@ -16,8 +16,7 @@ namespace
 std::string ToUtf8ByIconv(const std::string& text, const char* from)
 {
     iconv_t cd = iconv_open("UTF-8", from);
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return Cp1252ToUtf8(text);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return Cp1252ToUtf8(text);
     std::string out;
     std::vector<char> buffer(text.size() * 4 + 16);
     char* in = const_cast<char*>(text.data());
@@ -28,8 +27,7 @@ std::string ToUtf8ByIconv(const std::string& text, const char* from)
         const std::size_t done = iconv(cd, &in, &inLeft, &dst, &dstLeft);
         out.append(buffer.data(), dst);
         if (done == static_cast<std::size_t>(-1)) {
-            if (errno == E2BIG)
-                continue;
+            if (errno == E2BIG) continue;
             // An invalid or cut-off sequence: one byte is skipped.
             out += "\xEF\xBF\xBD";
             ++in;
@@ -45,10 +43,8 @@ std::string ToUtf8ByIconv(const std::string& text, const char* from)
 
 QString CodePageToQString(const std::string& text, int codePage)
 {
-    if (codePage == 949)
-        return QString::fromUtf8(ToUtf8ByIconv(text, "CP949").c_str());
-    if (codePage == 936)
-        return QString::fromUtf8(ToUtf8ByIconv(text, "GBK").c_str());
+    if (codePage == 949) return QString::fromUtf8(ToUtf8ByIconv(text, "CP949").c_str());
+    if (codePage == 936) return QString::fromUtf8(ToUtf8ByIconv(text, "GBK").c_str());
     return ToQString(text);
 }
 

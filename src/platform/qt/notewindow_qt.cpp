@@ -15,12 +15,15 @@
 
 #include "platform/qt/qttext.h"
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
-class NoteWindowImplQt final : public NoteWindow {
-public:
+class NoteWindowImplQt final : public NoteWindow
+{
+  public:
     NoteWindowImplQt() : owner_(QApplication::activeWindow())
     {
         window_ = std::make_unique<QWidget>(nullptr, Flags(false));
@@ -47,15 +50,15 @@ public:
 
     int MeasureCaption(const std::string& caption) override
     {
-        return QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(ToQString(caption));
+        return QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
+            .horizontalAdvance(ToQString(caption));
     }
 
     int CaptionHeight() override { return window_->style()->pixelMetric(QStyle::PM_TitleBarHeight); }
 
     std::optional<NoteRect> OwnerBounds() override
     {
-        if (!owner_)
-            return std::nullopt;
+        if (!owner_) return std::nullopt;
         const QRect r = owner_->frameGeometry();
         return NoteRect{r.left(), r.top(), r.width(), r.height()};
     }
@@ -84,7 +87,7 @@ public:
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
 
-private:
+  private:
     static Qt::WindowFlags Flags(bool captioned)
     {
         Qt::WindowFlags flags = Qt::Tool | Qt::WindowStaysOnTopHint;

@@ -4,7 +4,8 @@
 
 #include "platform/notewindow.h"
 
-namespace platform {
+namespace platform
+{
 
 // The factory that PlatformQt installs for the life of the GUI.
 NoteWindowFactory QtNoteWindowFactory();

@@ -46,7 +46,7 @@ class PlatformQt final : private detail::QtParts, public Platform
     DialogHostImplQt& QtDialogs() { return DialogsImpl; }
     PrinterImplQt& QtPrinter() { return PrinterImpl; }
 
-private:
+  private:
     NoteWindowFactory previousNotes_;
 };
 

@@ -90,7 +90,8 @@ void PrinterImplQt::Renew()
 {
     const QPrinter& old = *printer_;
     auto fresh = old.outputFormat() == QPrinter::NativeFormat
-                     ? std::make_unique<QPrinter>(QPrinterInfo::printerInfo(old.printerName()), QPrinter::HighResolution)
+                     ? std::make_unique<QPrinter>(QPrinterInfo::printerInfo(old.printerName()),
+                                                  QPrinter::HighResolution)
                      : std::make_unique<QPrinter>(QPrinter::HighResolution);
     fresh->setOutputFormat(old.outputFormat());
     if (old.outputFormat() == QPrinter::PdfFormat) fresh->setOutputFileName(old.outputFileName());

@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QColorDialog>
-#include <QFontDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
+#include <QFontDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -194,7 +194,8 @@ std::optional<uint32_t> PromptsImplQt::PickColour(const ColourRequest& request)
 {
     // Stored colours are 0xBBGGRR.
     const QColor start(request.Colour & 0xFF, (request.Colour >> 8) & 0xFF, (request.Colour >> 16) & 0xFF);
-    const QColor chosen = QColorDialog::getColor(start, QApplication::activeWindow(), ToQString(request.Caption));
+    const QColor chosen =
+        QColorDialog::getColor(start, QApplication::activeWindow(), ToQString(request.Caption));
     if (!chosen.isValid()) return std::nullopt;
     return static_cast<uint32_t>(chosen.red()) | static_cast<uint32_t>(chosen.green()) << 8 |
            static_cast<uint32_t>(chosen.blue()) << 16;

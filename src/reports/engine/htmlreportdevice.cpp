@@ -12,7 +12,7 @@ TReportEngine& E = reportengine;
 
 // "<TD>" cells of the texts, each escaped; Open and Close wrap each text.
 std::string TdCells(const std::vector<std::string>& Texts, size_t From, const std::string& Open,
-                  const std::string& Close)
+                    const std::string& Close)
 {
     std::string R;
     for (size_t i = From; i < Texts.size(); ++i)
@@ -52,8 +52,8 @@ void THtmlReportDevice::PageHeader(int PageNo, int /*WithColumnHeads*/)
     const std::string title = HtmlEscape(ProgramTitleWithVersion());
     RawLine("<!-- " + WithoutBlanks(E.ReportFileName) + " -->");
     RawLine("<HTML>");
-    RawLine("<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\"><title>" + title +
-            "</title></head>");
+    RawLine("<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\"><title>" +
+            title + "</title></head>");
     RawLine("<BODY BGCOLOR=\"C0C0C0\">");
     RawLine("<hr>");
     EndTable();
@@ -77,7 +77,8 @@ void THtmlReportDevice::ColumnHeads()
 {
     const std::vector<std::string> heads = HeadTexts();
     BeginTable();
-    RawLine("<TR><TD><CENTER>" + HtmlEscape(heads[0]) + "</CENTER></TD>" + TdCells(heads, 1, "", "") + "</TR>");
+    RawLine("<TR><TD><CENTER>" + HtmlEscape(heads[0]) + "</CENTER></TD>" + TdCells(heads, 1, "", "") +
+            "</TR>");
 }
 
 // A one-value row opens a table without heads and sets its value right.
@@ -86,8 +87,8 @@ void THtmlReportDevice::Row(const std::string& Label, const std::string& Symbol,
 {
     if (Values.size() == 1) {
         if (!E.HtmlTableOpen) BeginTable();
-        RawLine("<TR>" + TdCells({Label, Symbol, Unit}, 0, "", "") + TdCells(Values, 0, "<DIV ALIGN=RIGHT>", "</DIV>") +
-                "</TR>");
+        RawLine("<TR>" + TdCells({Label, Symbol, Unit}, 0, "", "") +
+                TdCells(Values, 0, "<DIV ALIGN=RIGHT>", "</DIV>") + "</TR>");
         return;
     }
     if (!E.HtmlTableOpen) ColumnHeads();
@@ -115,15 +116,15 @@ void THtmlReportDevice::EndTable()
 }
 
 // Free tables have a border of their own and centred heads.
-void THtmlReportDevice::TableRow(const std::vector<std::string>& Cells, const std::vector<uint32_t>& /*Widths*/,
-                                 bool Head, bool /*RuleAfterRow*/)
+void THtmlReportDevice::TableRow(const std::vector<std::string>& Cells,
+                                 const std::vector<uint32_t>& /*Widths*/, bool Head, bool /*RuleAfterRow*/)
 {
     if (Head) {
         RawLine("<TABLE BORDER = \"1\" WIDTH= \"100%\">");
         RawLine("<TR>" + TdCells(Cells, 0, "<CENTER>", "</CENTER>") + "</TR>");
     } else {
-        RawLine("<TR><TD>" + HtmlEscape(Cells[0]) + "</TD>" + TdCells(Cells, 1, "<DIV ALIGN=RIGHT>", "</DIV>") +
-                "</TR>");
+        RawLine("<TR><TD>" + HtmlEscape(Cells[0]) + "</TD>" +
+                TdCells(Cells, 1, "<DIV ALIGN=RIGHT>", "</DIV>") + "</TR>");
     }
 }
 

@@ -103,7 +103,8 @@ std::string FitReportCell(const std::string& Cell, uint32_t Width, bool Number)
     if (static_cast<int>(trimmed.size()) <= w)
         return FitLeft(std::string(static_cast<size_t>(w) - trimmed.size(), ' ') + trimmed, w);
     const std::string shorter = ShortestNumberText(trimmed, w);
-    if (!shorter.empty()) return FitLeft(std::string(static_cast<size_t>(w) - shorter.size(), ' ') + shorter, w);
+    if (!shorter.empty())
+        return FitLeft(std::string(static_cast<size_t>(w) - shorter.size(), ' ') + shorter, w);
     return std::string(static_cast<size_t>(w), '*');
 }
 

@@ -63,8 +63,8 @@ void TReportDevice::Wrapped(const std::string& Text)
 
 // Fixed-width rows between double rules for the head, single rules between
 // the rows.
-void TReportDevice::TableRow(const std::vector<std::string>& Cells, const std::vector<uint32_t>& Widths, bool Head,
-                             bool RuleAfterRow)
+void TReportDevice::TableRow(const std::vector<std::string>& Cells, const std::vector<uint32_t>& Widths,
+                             bool Head, bool RuleAfterRow)
 {
     if (Head) Line(GetDoubleRuleLine());
     Text(FitLeft(Cells[0], static_cast<int>(Widths[0])));

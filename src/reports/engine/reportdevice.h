@@ -45,8 +45,8 @@ class TReportDevice
     virtual void EndTable() {}
 
     // A row of a free table: cells cut to their texts, the first one a label.
-    virtual void TableRow(const std::vector<std::string>& Cells, const std::vector<uint32_t>& Widths, bool Head,
-                          bool RuleAfterRow);
+    virtual void TableRow(const std::vector<std::string>& Cells, const std::vector<uint32_t>& Widths,
+                          bool Head, bool RuleAfterRow);
     virtual void TableEnd(bool RuleAfterRow);
 
     // A list of records (the message list): a title, records whose first

@@ -2,11 +2,11 @@
 
 #include "foundation/codepage.h"
 #include "foundation/fileutil.h"
-#include "foundation/runtempdir.h"
-#include "foundation/programstate.h"
-#include "foundation/textutil.h"
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
+#include "foundation/runtempdir.h"
+#include "foundation/textutil.h"
 #include "reports/engine/reportdevice.h"
 #include "reports/engine/reportio.h"
 #include "reports/engine/reportservices.h"
@@ -64,8 +64,9 @@ int CreateNumberedCopy(int First, std::string& Path, std::string& Why)
             return 0;
         }
     }
-    Why = "working copy " + RunTempPath("$$$" + IntToText(First) + ".txt") + " cannot be created: the numbers " +
-          IntToText(First) + " to " + IntToText(First + MaxTries - 1) + " are taken";
+    Why = "working copy " + RunTempPath("$$$" + IntToText(First) + ".txt") +
+          " cannot be created: the numbers " + IntToText(First) + " to " + IntToText(First + MaxTries - 1) +
+          " are taken";
     return 0;
 }
 
@@ -81,8 +82,9 @@ bool MakeReportTempName()
         if (CreateExclusive(E.ReportFileName)) return true;
         error = errno;
     }
-    reportservices.ShowMessageBox("temporary report file " + E.ReportFileName + " cannot be created: " +
-                                  (error == EEXIST ? std::string("all numbers are taken") : std::strerror(error)));
+    reportservices.ShowMessageBox(
+        "temporary report file " + E.ReportFileName + " cannot be created: " +
+        (error == EEXIST ? std::string("all numbers are taken") : std::strerror(error)));
     E.ReportFileName.clear();
     return false;
 }
@@ -409,8 +411,7 @@ bool CloseReport()
         delivered = CopyConverted(telmvar.ProjectName + ".txt");
         // The batch report stands beside the project; its working copy is
         // of no further use and would pile up with every run.
-        if (delivered)
-            DeleteFileIfExists(E.ReportFileName);
+        if (delivered) DeleteFileIfExists(E.ReportFileName);
         break;
     case 7:
         if (!wtelmvar.HtmlBrowserPath.empty()) {

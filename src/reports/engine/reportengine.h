@@ -22,7 +22,6 @@
 #include <cstdint>
 #include <string>
 
-
 // Start-up state of the engine (device 1, empty headers, two-value layout).
 void ResetReportEngine();
 

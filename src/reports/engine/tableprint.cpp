@@ -10,19 +10,17 @@
 
 void PrintDbfTable(TTzFileDataSet& Table, const std::string& Caption, const std::string& Title1)
 {
-    if (!Table.Active())
-        return;
-    SetReportHeader(telmvar.ProgramName + " V" + telmvar.ProgramVersion, Table.DbfFileName(), Caption, Title1, "", 0);
+    if (!Table.Active()) return;
+    SetReportHeader(telmvar.ProgramName + " V" + telmvar.ProgramVersion, Table.DbfFileName(), Caption, Title1,
+                    "", 0);
     OpenReport(0, telmvar.ProjectName);
-    if (telmvar.Aborted)
-        return;
+    if (telmvar.Aborted) return;
     if (!BeginReportOutput()) {
         CancelReport();
         return;
     }
     PrintReportPageHeader(1, 0);
-    if (!telmvar.Aborted)
-        PrintReportLine("");
+    if (!telmvar.Aborted) PrintReportLine("");
     if (telmvar.Aborted) {
         CancelReport();
         return;
@@ -54,5 +52,7 @@ void PrintDbfTable(TTzFileDataSet& Table, const std::string& Caption, const std:
 void InstallTablePrint()
 {
     tablebrowserservices.PrintTable = [](TTzFileDataSet& Table, const std::string& Caption,
-                                         const std::string& Title1) { PrintDbfTable(Table, Caption, Title1); };
+                                         const std::string& Title1) {
+        PrintDbfTable(Table, Caption, Title1);
+    };
 }

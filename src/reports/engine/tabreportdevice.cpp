@@ -36,7 +36,8 @@ void TTabReportDevice::PageHeader(int PageNo, int /*WithColumnHeads*/)
 {
     TReportEngine& E = reportengine;
     if (!FirstPage(PageNo)) return;
-    Line(ProgramTitleWithVersion() + "\t" + reportservices.TodayDateText() + "\t" + reportservices.NowTimeText());
+    Line(ProgramTitleWithVersion() + "\t" + reportservices.TodayDateText() + "\t" +
+         reportservices.NowTimeText());
     if (batch_ && !E.ReportProjectFile.empty())
         Line(E.ReportProjectFile);
     else

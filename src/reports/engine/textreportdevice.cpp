@@ -64,8 +64,8 @@ void PlaceCaption(const std::string& Text, std::string& Line, int Pos)
 // always parts them from it. The unit stops where the first value begins
 // (FirstValueAt, 0 without a value), as the narrow unit columns of the
 // three- and four-value layouts have always had it.
-void PlaceCaptions(std::string& Line, const std::string& Label, const std::string& Symbol, const std::string& Unit,
-                   int FirstValueAt)
+void PlaceCaptions(std::string& Line, const std::string& Label, const std::string& Symbol,
+                   const std::string& Unit, int FirstValueAt)
 {
     const int unit = E.ColumnPositions.Unit;
     if (FirstValueAt == 0)
@@ -103,7 +103,8 @@ int PlaceSingleValue(std::string& Line, const std::string& Value)
     int pos = s;
     if (static_cast<int>(value.size()) > ReportLineWidth - s) {
         value = TrimBlanks(value);
-        if (static_cast<int>(value.size()) > ReportLineWidth - s) pos = ReportLineWidth - static_cast<int>(value.size());
+        if (static_cast<int>(value.size()) > ReportLineWidth - s)
+            pos = ReportLineWidth - static_cast<int>(value.size());
     }
     if (pos < 1) {
         PlaceReportValue(value, Line, s, ReportLineWidth - 1, ReportLineWidth - 1);
@@ -198,7 +199,8 @@ void TTextReportDevice::PageHeader(int PageNo, int WithColumnHeads)
 
 void TTextReportDevice::PageBreak(bool HonourCompressedMode)
 {
-    if (HonourCompressedMode && telmvar.PrintSeparatorMode == 4 && telmvar.LinesPerPage / 2 > E.ReportLineCount)
+    if (HonourCompressedMode && telmvar.PrintSeparatorMode == 4 &&
+        telmvar.LinesPerPage / 2 > E.ReportLineCount)
         return;
     if (feed_ == TFeed::Line)
         RawLine("\f");
@@ -252,7 +254,8 @@ void TTextReportDevice::Row(const std::string& Label, const std::string& Symbol,
         first = PlaceSingleValue(line, Values[0]);
         break;
     case 2:
-        first = PlaceValues(line, Values, P.Value1 == 51 ? std::vector<int>{51, 62} : std::vector<int>{47, 57});
+        first =
+            PlaceValues(line, Values, P.Value1 == 51 ? std::vector<int>{51, 62} : std::vector<int>{47, 57});
         break;
     case 3:
         if (E.FourValueLayout)

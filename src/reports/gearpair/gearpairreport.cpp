@@ -14,13 +14,13 @@
 #include <initializer_list>
 #include <string>
 
-namespace {
+namespace
+{
 
 bool PartIs(uint16_t Part, std::initializer_list<int> Values)
 {
     for (int v : Values)
-        if (Part == v)
-            return true;
+        if (Part == v) return true;
     return false;
 }
 
@@ -37,7 +37,8 @@ void PageHeader(const std::string& PageName, const std::string& Standard)
     std::string line1, line2;
     FormatHeaderNoLine(p.GearName[1], p.PartNumber[1], line1);
     FormatHeaderNoLine(p.GearName[2], p.PartNumber[2], line2);
-    SetReportHeader(PageTitle(PageName, Standard), line1, line2, telmvar.RemarkLines[1], telmvar.RemarkLines[2], 0);
+    SetReportHeader(PageTitle(PageName, Standard), line1, line2, telmvar.RemarkLines[1],
+                    telmvar.RemarkLines[2], 0);
     SetReportColumns2("", "symbol", "unit", p.GearCaption[1], p.GearCaption[2]);
 }
 
@@ -55,8 +56,7 @@ int LoadWheelMesh(uint16_t Wheel)
     if (Wheel <= 2) {
         CalcMesh(mSPi);
         // The pinion of S-Pi is the gear with fewer teeth.
-        if (PlanetaryGears.z[gS] > PlanetaryGears.z[gPi])
-            return 3 - (Wheel == 0 ? 1 : Wheel);
+        if (PlanetaryGears.z[gS] > PlanetaryGears.z[gPi]) return 3 - (Wheel == 0 ? 1 : Wheel);
         return Wheel == 0 ? 1 : Wheel;
     }
     CalcMesh(mPeH);
@@ -107,54 +107,41 @@ bool GearPairReport(uint16_t Part)
     }
     telmvar.DiagramKind = 0;
     OpenReport(0, telmvar.ProjectName);
-    if (telmvar.Aborted)
-        return false;
+    if (telmvar.Aborted) return false;
     // BeginReportOutput reports a file that cannot be rewritten.
-    if (!BeginReportOutput())
-        return Stop();
+    if (!BeginReportOutput()) return Stop();
 
     if (PartIs(Part, {0, 1, 3})) {
         PrintReportPageHeader(0, 1);
-        if (telmvar.Aborted)
-            return Stop();
-        if (!ReportPairGeometrySection() || !ReportPairTolerancesSection())
-            return Stop();
+        if (telmvar.Aborted) return Stop();
+        if (!ReportPairGeometrySection() || !ReportPairTolerancesSection()) return Stop();
         if (Part == 1) {
             ReportPageBreak();
-            if (telmvar.Aborted)
-                return Stop();
+            if (telmvar.Aborted) return Stop();
             PrintMessagesPage();
         } else {
             EjectReportPage();
         }
-        if (telmvar.Aborted)
-            return Stop();
+        if (telmvar.Aborted) return Stop();
     }
     if (PartIs(Part, {0, 2, 3})) {
         PageHeader("gearing strength", " DIN3990/ISO6336");
         PrintReportPageHeader(0, 1);
-        if (telmvar.Aborted)
-            return Stop();
-        if (!ReportPairStrengthData() || !ReportPairLoadCapacity())
-            return Stop();
+        if (telmvar.Aborted) return Stop();
+        if (!ReportPairStrengthData() || !ReportPairLoadCapacity()) return Stop();
         PrintReportLine("");
         if (Part == 2) {
             ReportPageBreak();
-            if (telmvar.Aborted)
-                return Stop();
+            if (telmvar.Aborted) return Stop();
             PrintMessagesPage();
         } else {
             EjectReportPage();
         }
-        if (telmvar.Aborted)
-            return Stop();
+        if (telmvar.Aborted) return Stop();
     }
-    if (PartIs(Part, {0, 3}))
-        PrintMessagesPage();
-    if (telmvar.Aborted)
-        return Stop();
+    if (PartIs(Part, {0, 3})) PrintMessagesPage();
+    if (telmvar.Aborted) return Stop();
     const bool delivered = CloseReport();
-    if (reportservices.RestoreCursor)
-        reportservices.RestoreCursor();
+    if (reportservices.RestoreCursor) reportservices.RestoreCursor();
     return delivered;
 }

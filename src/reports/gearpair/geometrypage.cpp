@@ -15,11 +15,14 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
-#define PV(expr) []([[maybe_unused]] const TGearPairData& p, [[maybe_unused]] int i) -> Extended { return (expr); }
+#define PV(expr)                                                                                             \
+    []([[maybe_unused]] const TGearPairData& p, [[maybe_unused]] int i) -> Extended { return (expr); }
 #define PW(expr) []([[maybe_unused]] const TGearPairData& p) -> bool { return (expr); }
-#define PT(expr) []([[maybe_unused]] const TGearPairData& p, [[maybe_unused]] int i) -> std::string { return (expr); }
+#define PT(expr)                                                                                             \
+    []([[maybe_unused]] const TGearPairData& p, [[maybe_unused]] int i) -> std::string { return (expr); }
 
 using U = TPairUnit;
 using F = TPairFormat;
@@ -43,7 +46,8 @@ const TPairRow MainRows[] = {
     {1, "center dist.without add.mod.", "a0", U::Length, "", F::Length, 5, 3, PV(p.a0)},
     {1, "center distance - pitch diam.2/2", "a-r2", U::Length, "", F::Length, 4, 3, PV(p.a - p.d[2] / 2),
      PW(IsRack(p.z[2]))},
-    {1, "height rack", "h-da", U::Length, "", F::Length, 4, 3, PV(RackHeight), PW(IsRack(p.z[2]) && RackHeight > 0)},
+    {1, "height rack", "h-da", U::Length, "", F::Length, 4, 3, PV(RackHeight),
+     PW(IsRack(p.z[2]) && RackHeight > 0)},
     {1, "rack center distance", "h-a", U::Length, "", F::Length, 4, 3, PV(p.a - p.da0[2] / 2 + RackHeight),
      PW(IsRack(p.z[2]) && RackHeight > 0)},
     {2, "face width", "b", U::Length, "", F::Length, 5, 2, PV(p.b[i])},
@@ -68,7 +72,8 @@ const TPairRow MainRows[] = {
     // The tip's own tolerance, as on the stage report: the smallest tip
     // diameter (root diameter plus twice the largest-material tooth depth)
     // less the tip diameter. The root tolerance would say nothing of the tip.
-    {2, "tip diameter tolerance", "A da", U::Length, "", F::Length, 5, 3, PV(2 * p.h_min[i] + p.df[i] - p.da[i])},
+    {2, "tip diameter tolerance", "A da", U::Length, "", F::Length, 5, 3,
+     PV(2 * p.h_min[i] + p.df[i] - p.da[i])},
     {2, "tip dia.w/o.tip reduction", "da0", U::Length, "", F::Length, 5, 3, PV(p.da0[i])},
     {2, "tip dia.w.tip reduction", "da", U::Length, "", F::Length, 5, 3, PV(p.da[i])},
     {2, "borehole diameter", "dB", U::Length, "", F::Length, 5, 2, PV(p.dB[i])},
@@ -100,8 +105,10 @@ const TPairRow ContactRows[] = {
 };
 
 const TPairRow SlidingRows[] = {
-    {2, "spec.sliding, tooth tip", "zeta a", U::Literal, "", F::Float, 3, 3, PV(i == 1 ? p.zeta_a1 : p.zeta_a2)},
-    {2, "spec.sliding, tooth root", "zeta f", U::Literal, "", F::Float, 3, 3, PV(i == 1 ? p.zeta_f1 : p.zeta_f2)},
+    {2, "spec.sliding, tooth tip", "zeta a", U::Literal, "", F::Float, 3, 3,
+     PV(i == 1 ? p.zeta_a1 : p.zeta_a2)},
+    {2, "spec.sliding, tooth root", "zeta f", U::Literal, "", F::Float, 3, 3,
+     PV(i == 1 ? p.zeta_f1 : p.zeta_f2)},
 };
 
 const TPairRow ToolRows[] = {
@@ -115,25 +122,29 @@ const TPairRow ToolRows[] = {
     {2, "root fillet radius tool", "rhofP0", U::Length, "", F::Length, 3, 3, PV(p.rhofP0[i])},
     {2, "protuberance", "prP0/mn", U::Literal, "", F::Float, 3, 3, PV(p.prP0_mn[i]),
      PW(p.prP0_mn[1] != 0 || p.prP0_mn[2] != 0)},
-    {2, "protuberance", "prP0", U::Length, "", F::Length, 3, 3, PV(p.prP0[i]), PW(p.prP0_mn[1] != 0 || p.prP0_mn[2] != 0)},
+    {2, "protuberance", "prP0", U::Length, "", F::Length, 3, 3, PV(p.prP0[i]),
+     PW(p.prP0_mn[1] != 0 || p.prP0_mn[2] != 0)},
     {2, "protuberance angle", "al.prP0", U::Degree, "", F::Angle, 0, 0, PV(p.alphaprP0[i]),
      PW(p.prP0_mn[1] != 0 || p.prP0_mn[2] != 0)},
     {2, "depth of chamfer/mn", "hFfP0/mn", U::Literal, "", F::Float, 3, 3, PV(p.hFfP0_mn[i]),
      PW(p.HasChamfer[1] || p.HasChamfer[2])},
-    {2, "depth of chamfer", "hFfP0", U::Length, "", F::Length, 3, 3, PV(p.hFfP0[i]), PW(p.HasChamfer[1] || p.HasChamfer[2])},
+    {2, "depth of chamfer", "hFfP0", U::Length, "", F::Length, 3, 3, PV(p.hFfP0[i]),
+     PW(p.HasChamfer[1] || p.HasChamfer[2])},
     {2, "chamfer pressure angle.", "al.kP0", U::Degree, "", F::Angle, 0, 0, PV(p.alphakP0[i]),
      PW(p.HasChamfer[1] || p.HasChamfer[2])},
 };
 
 const TPairRow ProfileShiftRows[] = {
     {2, "profile shift coeff.", "xnom.", U::Literal, "", F::Float, 1, 5, PV(p.x[i])},
-    {2, "gen.addend.modif.coef. premach.", "xev", U::Literal, "", F::Float, 1, 5, PV((p.xevmin[i] + p.xevmax[i]) / 2),
+    {2, "gen.addend.modif.coef. premach.", "xev", U::Literal, "", F::Float, 1, 5,
+     PV((p.xevmin[i] + p.xevmax[i]) / 2),
      PW(p.q[1] != 0 || p.q[2] != 0 || p.q_tol[1] != 0 || p.q_tol[2] != 0)},
     {2, "gen.addend.modif.coef. premach.", "xevmax", U::Literal, "", F::Float, 1, 5, PV(p.xevmax[i]),
      PW(p.q[1] != 0 || p.q[2] != 0 || p.q_tol[1] != 0 || p.q_tol[2] != 0)},
     {2, "gen.addend.modif.coef. premach.", "xevmin", U::Literal, "", F::Float, 1, 5, PV(p.xevmin[i]),
      PW(p.q[1] != 0 || p.q[2] != 0 || p.q_tol[1] != 0 || p.q_tol[2] != 0)},
-    {2, "gen.addend.modif.coef. fin.", "xe", U::Literal, "", F::Float, 1, 5, PV((p.xemax[i] + p.xemin[i]) / 2)},
+    {2, "gen.addend.modif.coef. fin.", "xe", U::Literal, "", F::Float, 1, 5,
+     PV((p.xemax[i] + p.xemin[i]) / 2)},
     {2, "gen.addend.modif.coef. fin.", "xemax", U::Literal, "", F::Float, 1, 5, PV(p.xemax[i])},
     {2, "gen.addend.modif.coef. fin.", "xemin", U::Literal, "", F::Float, 1, 5, PV(p.xemin[i])},
 };
@@ -179,30 +190,26 @@ bool ReportPairGeometrySection()
     const auto& p = GearPair;
     PrintPairRows(MainRows);
 
-    if (!PairSectionHeading("CALCULATED ANGLES"))
-        return false;
+    if (!PairSectionHeading("CALCULATED ANGLES")) return false;
     PrintPairRows(AngleRows);
     // Gear 1's hand stands in the symbol column, gear 2's in the value
     // column; a free gear 1 has nothing to compare.
     if (p.ToothAlignment[1] == 1 || p.ToothAlignment[1] == 2)
-        PrintReportRow1("tooth alignment gear 1/2", HandText(p.ToothAlignment[1]), "", HandText(p.ToothAlignment[2]));
+        PrintReportRow1("tooth alignment gear 1/2", HandText(p.ToothAlignment[1]), "",
+                        HandText(p.ToothAlignment[2]));
 
-    if (!PairSectionHeading("CONTACT RATIO FACTORS"))
-        return false;
+    if (!PairSectionHeading("CONTACT RATIO FACTORS")) return false;
     PrintPairRows(ContactRows);
-    if (!PairSectionHeading("SPECIFIC SLIDING"))
-        return false;
+    if (!PairSectionHeading("SPECIFIC SLIDING")) return false;
     PrintPairRows(SlidingRows);
-    if (!PairSectionHeading("DIMENSIONS OF GEAR-CUTTING TOOL"))
-        return false;
+    if (!PairSectionHeading("DIMENSIONS OF GEAR-CUTTING TOOL")) return false;
     PrintPairRows(ToolRows);
 
     // This empty line goes to the file uncounted, so the page keeps room for
     // the heading that follows.
     WriteReportLine("");
     KeepReportLines(1);
-    if (telmvar.Aborted)
-        return false;
+    if (telmvar.Aborted) return false;
     PrintReportLine("PROFILE SHIFT COEFFICIENTS");
     PrintReportLine(GetRuleLine());
     PrintReportLine("");
@@ -217,11 +224,9 @@ bool ReportPairGeometrySection()
         PrintReportLine(GetRuleLine());
     }
 
-    if (!PairSectionHeading("TOOTH PITCHES, TOOTH DIMENSIONS"))
-        return false;
+    if (!PairSectionHeading("TOOTH PITCHES, TOOTH DIMENSIONS")) return false;
     PrintPairRows(PitchRows);
-    if (!PairSectionHeading("MACHINING ALLOWANCE"))
-        return false;
+    if (!PairSectionHeading("MACHINING ALLOWANCE")) return false;
     PrintPairRows(AllowanceRows);
     return true;
 }

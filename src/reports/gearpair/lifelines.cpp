@@ -8,7 +8,8 @@
 #include <cmath>
 #include <string>
 
-namespace {
+namespace
+{
 
 // ISO 6336 asks a margin of 1.16 before the life is called finite; the DIN
 // methods state life only below a safety of 1.
@@ -25,8 +26,7 @@ constexpr Extended InfiniteCycles = 9999999999.0L;
 
 void ReportLifeToothBreakage(const PairArray<Extended>& SF, const PairArray<Extended>& tF, uint16_t Method)
 {
-    if (!LifeLinesDue(SF, Method))
-        return;
+    if (!LifeLinesDue(SF, Method)) return;
     const auto& p = GearPair;
     PairArray<std::string> life, cycles;
     for (int i = 1; i <= 2; ++i) {
@@ -45,11 +45,10 @@ void ReportLifeToothBreakage(const PairArray<Extended>& SF, const PairArray<Exte
     PrintReportRow2("cycles until tooth breakage", "NLF", "", cycles[1], cycles[2]);
 }
 
-void ReportLifePitting(const PairArray<Extended>& SH, const PairArray<Extended>& tH1, const PairArray<Extended>& tH2,
-                       uint16_t Method)
+void ReportLifePitting(const PairArray<Extended>& SH, const PairArray<Extended>& tH1,
+                       const PairArray<Extended>& tH2, uint16_t Method)
 {
-    if (!LifeLinesDue(SH, Method))
-        return;
+    if (!LifeLinesDue(SH, Method)) return;
     const auto& p = GearPair;
     PairArray<std::string> t1, n1, t2, n2;
     for (int i = 1; i <= 2; ++i) {
@@ -77,9 +76,7 @@ void ReportLifePitting(const PairArray<Extended>& SH, const PairArray<Extended>&
     // Extreme pitting is worth its own lines only where it comes later.
     const bool extreme = !(tH2[1] == tH1[1] && tH2[2] == tH1[2]);
     PrintReportRow2("time until pitting", "tH1", "h", t1[1], t1[2]);
-    if (extreme)
-        PrintReportRow2("time until extreme pitting", "tH2", "h", t2[1], t2[2]);
+    if (extreme) PrintReportRow2("time until extreme pitting", "tH2", "h", t2[1], t2[2]);
     PrintReportRow2("cycles until Pitting", "NLH1", "", n1[1], n1[2]);
-    if (extreme)
-        PrintReportRow2("cycles until extrem.Pitting", "NLH2", "", n2[1], n2[2]);
+    if (extreme) PrintReportRow2("cycles until extrem.Pitting", "NLH2", "", n2[1], n2[2]);
 }

@@ -15,7 +15,7 @@ enum class TPairUnit {
     Literal, // the row's own text (often empty)
     Length,
     Micro,
-    Degree,  // DegreeSign
+    Degree, // DegreeSign
     Stress,
     Force,
     Torque,
@@ -65,8 +65,7 @@ std::string PairCell(TPairFormat Format, int IntDigits, int Decimals, Extended X
 
 // Prints the rows whose condition holds, in table order.
 void PrintPairRows(const TPairRow* Rows, std::size_t Count);
-template <std::size_t N>
-void PrintPairRows(const TPairRow (&Rows)[N])
+template <std::size_t N> void PrintPairRows(const TPairRow (&Rows)[N])
 {
     PrintPairRows(Rows, N);
 }

@@ -13,11 +13,14 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
-#define PV(expr) []([[maybe_unused]] const TGearPairData& p, [[maybe_unused]] int i) -> Extended { return (expr); }
+#define PV(expr)                                                                                             \
+    []([[maybe_unused]] const TGearPairData& p, [[maybe_unused]] int i) -> Extended { return (expr); }
 #define PW(expr) []([[maybe_unused]] const TGearPairData& p) -> bool { return (expr); }
-#define PT(expr) []([[maybe_unused]] const TGearPairData& p, [[maybe_unused]] int i) -> std::string { return (expr); }
+#define PT(expr)                                                                                             \
+    []([[maybe_unused]] const TGearPairData& p, [[maybe_unused]] int i) -> std::string { return (expr); }
 
 using U = TPairUnit;
 using F = TPairFormat;
@@ -31,15 +34,36 @@ std::string HeatTreatmentText(int Code)
     return Code >= 0 && Code <= 7 ? texts[Code] : "";
 }
 
-std::string CalcMethodText(int Method) { return Method >= 0 && Method <= 4 ? CalcMethodNames[Method] : ""; }
+std::string CalcMethodText(int Method)
+{
+    return Method >= 0 && Method <= 4 ? CalcMethodNames[Method] : "";
+}
 
-std::string Flag(char c) { return std::string("     ") + c; }
+std::string Flag(char c)
+{
+    return std::string("     ") + c;
+}
 
-bool DinOrIso(const TGearPairData& p) { return p.CalcMethod == 1 || p.CalcMethod == 4; }
-bool ShaftRows(const TGearPairData& p) { return DinOrIso(p) && !p.FshEntered; }
-bool Misalignment(const TGearPairData& p) { return p.CalcMethod != 3 && p.ShowFormulas; }
-bool LifeFactorsEntered(const TGearPairData& p) { return p.LifeFactorInput == 1; }
-bool Notch(const TGearPairData& p) { return p.GrindingNotch[1] != 0 || p.GrindingNotch[2] != 0; }
+bool DinOrIso(const TGearPairData& p)
+{
+    return p.CalcMethod == 1 || p.CalcMethod == 4;
+}
+bool ShaftRows(const TGearPairData& p)
+{
+    return DinOrIso(p) && !p.FshEntered;
+}
+bool Misalignment(const TGearPairData& p)
+{
+    return p.CalcMethod != 3 && p.ShowFormulas;
+}
+bool LifeFactorsEntered(const TGearPairData& p)
+{
+    return p.LifeFactorInput == 1;
+}
+bool Notch(const TGearPairData& p)
+{
+    return p.GrindingNotch[1] != 0 || p.GrindingNotch[2] != 0;
+}
 
 const TPairRow HeadRows[] = {
     {2, "part number", "", U::Literal, "", F::Text, 0, 0, nullptr, nullptr, PT(p.PartNumber[i])},
@@ -76,16 +100,21 @@ const TPairRow TreatmentRows[] = {
     {2, "mean peak-vall.roughn. flank", "RzZ", U::Micro, "", F::Micro, 6, 1, PV(p.RzZ[i])},
     {2, "mean peak-vall.roughn. tooth root", "RzY", U::Micro, "", F::Micro, 6, 1, PV(p.RzY[i])},
     {1, "crowning", "", U::Literal, "Y/N", F::Text, 0, 0, nullptr, DinOrIso, PT(Flag(p.Crowning))},
-    {1, "lapping-in/breaking-in", "", U::Literal, "Y/N", F::Text, 0, 0, nullptr, DinOrIso, PT(Flag(p.LappingIn))},
+    {1, "lapping-in/breaking-in", "", U::Literal, "Y/N", F::Text, 0, 0, nullptr, DinOrIso,
+     PT(Flag(p.LappingIn))},
     {1, "end relief", "", U::Literal, "Y/N", F::Text, 0, 0, nullptr, DinOrIso, PT(Flag(p.EndRelief))},
 };
 
 // The contact pattern and bearing arrangement numbers are stored as numbers;
 // the report shows them as the one character they are entered as.
-std::string NumberChar(int n) { return n > 0 ? std::to_string(n) : std::string(); }
+std::string NumberChar(int n)
+{
+    return n > 0 ? std::to_string(n) : std::string();
+}
 
 const TPairRow DimensionRows[] = {
-    {1, "double helical gearing", "", U::Literal, "Y/N", F::Text, 0, 0, nullptr, nullptr, PT(Flag(p.DoubleHelical))},
+    {1, "double helical gearing", "", U::Literal, "Y/N", F::Text, 0, 0, nullptr, nullptr,
+     PT(Flag(p.DoubleHelical))},
     {2, "gear blank inside diameter", "di", U::Length, "", F::Length, 5, 2, PV(p.di[i])},
     {1, "shaft diameter of the pinion", "dsh", U::Length, "", F::Length, 5, 2, PV(p.dsh), ShaftRows},
     {1, "contact pattern (see manual)", "", U::Literal, "Nr.", F::Text, 0, 0, nullptr, ShaftRows,
@@ -94,7 +123,8 @@ const TPairRow DimensionRows[] = {
      PT(FitRight(NumberChar(p.BearingArrangementNo), 5))},
     {1, "bearing distance (see manual)", "l", U::Length, "", F::Length, 5, 1, PV(p.l_bearing), ShaftRows},
     {1, "bedding offset (see manual)", "s", U::Length, "", F::Length, 5, 1, PV(p.s_bedding), ShaftRows},
-    {1, "supporting effect", "", U::Literal, "Y/N", F::Text, 0, 0, nullptr, ShaftRows, PT(Flag(p.SupportingEffect))},
+    {1, "supporting effect", "", U::Literal, "Y/N", F::Text, 0, 0, nullptr, ShaftRows,
+     PT(Flag(p.SupportingEffect))},
     {1, "tooth trace angle correction", "", U::Literal, "Y/N", F::Text, 0, 0, nullptr, nullptr,
      PT(Flag(p.ToothTraceCorrection))},
 };
@@ -103,9 +133,12 @@ const TPairRow LubricantRows[] = {
     {1, "lubricant", "", U::Literal, "", F::Text, 0, 0, nullptr, nullptr, PT(p.LubricantName)},
     {1, "nominal viscosity at 40 C", "v40", U::Literal, "mm2/s", F::Float, 6, 1, PV(p.v40), PW(p.v40 > 0)},
     {1, "nominal viscosity at 50 C", "v50", U::Literal, "mm2/s", F::Float, 6, 1, PV(p.v50), PW(p.v50 > 0)},
-    {1, "nominal viscosity at 100 C", "v100", U::Literal, "mm2/s", F::Float, 6, 1, PV(p.v100), PW(p.v100 > 0)},
-    {1, "lubricant density at 15 C", "rho15", U::Literal, "kg/dm3", F::Float, 4, 3, PV(p.rho15), PW(p.rho15 > 0)},
-    {1, "lubricant temperature", "TOil", U::Temperature, "", F::Temperature, 6, 1, PV(p.TOil), PW(p.TOil > 0)},
+    {1, "nominal viscosity at 100 C", "v100", U::Literal, "mm2/s", F::Float, 6, 1, PV(p.v100),
+     PW(p.v100 > 0)},
+    {1, "lubricant density at 15 C", "rho15", U::Literal, "kg/dm3", F::Float, 4, 3, PV(p.rho15),
+     PW(p.rho15 > 0)},
+    {1, "lubricant temperature", "TOil", U::Temperature, "", F::Temperature, 6, 1, PV(p.TOil),
+     PW(p.TOil > 0)},
 };
 
 const TPairRow InfluenceRows[] = {
@@ -118,7 +151,10 @@ const TPairRow InfluenceRows[] = {
     {1, "equivalent misalignment", "fsh", U::Micro, "", F::Micro, 6, 1, PV(p.fsh),
      PW(Misalignment(p) && p.CalcMethod != 2)},
     {1, "mesh misalignment", "fma", U::Micro, "", F::Micro, 6, 1, PV(p.fma), Misalignment},
-    {1, "helix slope tolerance.", "fH\xE1" "5", U::Micro, "", F::Micro, 6, 1, PV(p.fHbeta5), Misalignment},
+    {1, "helix slope tolerance.",
+     "fH\xE1"
+     "5",
+     U::Micro, "", F::Micro, 6, 1, PV(p.fHbeta5), Misalignment},
     {1, "initial equiv. misalignment", "F\xE1x", U::Micro, "", F::Micro, 6, 1, PV(p.Fbetax), Misalignment},
     {1, "eff.equivalent misalignment", "F\xE1y", U::Micro, "", F::Micro, 6, 1, PV(p.Fbetay), Misalignment},
     {1, "face load factor (flank)", "KH-beta", U::Literal, "", F::Float, 5, 2, PV(p.KHbeta)},
@@ -131,7 +167,8 @@ const TPairRow FlankRows[] = {
     {1, "application factor", "KA H", U::Literal, "", F::Float, 5, 2, PV(ApplicationFactorH(p))},
     {1, "effective facewidth", "b eff", U::Length, "", F::Length, 5, 2, PV(p.b_effH)},
     {1, "zone factor", "ZH", U::Literal, "", F::Float, 5, 2, PV(p.ZH)},
-    {2, "single contact factor pinion", "ZB", U::Literal, "", F::Float, 4, 3, PV(i == 1 ? p.ZB : NotComputed)},
+    {2, "single contact factor pinion", "ZB", U::Literal, "", F::Float, 4, 3,
+     PV(i == 1 ? p.ZB : NotComputed)},
     {2, "single contact factor gear 2", "ZD", U::Literal, "", F::Float, 4, 3, PV(i == 2 ? p.ZD : NotComputed),
      PW(p.CalcMethod == 4)},
     {1, "elasticity factor", "ZE", U::Literal, "(N/mm\xFD)^1/2", F::Float, 8, 0, PV(p.ZE)},
@@ -162,10 +199,14 @@ const TStressRow FlankStressRows[] = {
      {1, "contact stress in pitch pt", "Sigma-HC", U::Stress, "", F::Stress, 8, 0, PV(p.SigmaHC)}},
     {"Sigma-H1,2 = (ZB,ZD)*Sigma-H0*SQRT(KA*Kv*KHbeta*KHalpha)",
      {2, "contact stress.sing.ctpt.", "Sigma-H", U::Stress, "", F::Stress, 8, 0, PV(p.SigmaH[i])}},
-    {"SH1,2 = Sigma-HG1,2 / Sigma-H1,2", {2, "safety factor pitting", "SH", U::Literal, "", F::Float, 4, 3, PV(p.SH[i])}},
+    {"SH1,2 = Sigma-HG1,2 / Sigma-H1,2",
+     {2, "safety factor pitting", "SH", U::Literal, "", F::Float, 4, 3, PV(p.SH[i])}},
 };
 
-bool RootDetails(const TGearPairData& p) { return p.CalcMethod != 3 && p.ShowFormulas; }
+bool RootDetails(const TGearPairData& p)
+{
+    return p.CalcMethod != 3 && p.ShowFormulas;
+}
 
 const TPairRow RootRows[] = {
     {1, "application factor", "KA F", U::Literal, "", F::Float, 5, 2, PV(ApplicationFactorF(p))},
@@ -174,7 +215,8 @@ const TPairRow RootRows[] = {
     {2, "tooth root normal chord", "sFn", U::Length, "", F::Length, 4, 3, PV(p.sFn[i]), RootDetails},
     {2, "root fillet radius", "rhoF", U::Length, "", F::Length, 4, 3, PV(p.rhoF[i]), RootDetails},
     {2, "bending moment arm", "hFe", U::Length, "", F::Length, 4, 3, PV(p.hFe[i]), RootDetails},
-    {2, "force inclination angle", "al.Fen", U::Degree, "", F::AngleRad, 0, 0, PV(p.alphaFen[i]), RootDetails},
+    {2, "force inclination angle", "al.Fen", U::Degree, "", F::AngleRad, 0, 0, PV(p.alphaFen[i]),
+     RootDetails},
     {2, "profile shift coeff. tooth root", "xeF", U::Literal, "", F::Float, 2, 5, PV(p.xeF[i]), RootDetails},
     {2, "stress correction factor", "YS", U::Literal, "", F::Float, 4, 3, PV(p.YS[i])},
     {2, "notch tg/rg", "tg/rg", U::Literal, "", F::Float, 5, 2, PV(p.tg_rhog[i]), Notch},
@@ -185,7 +227,7 @@ const TPairRow RootRows[] = {
     {1, "Deep tooth factor", "YDT", U::Literal, "", F::Float, 4, 3, PV(p.YDT), PW(p.CalcMethod == 4)},
     {2, "rel.notch sensitiv.factor", "YdrelT", U::Literal, "", F::Float, 4, 3, PV(p.YdrelT[i])},
     {2, "slip-layer thickness", "rho'", U::Length, "", F::Length, 3, 4, PV(p.rho_slip[i]),
-     PW(p.ShowFormulas && p.CalcMethod == 4)},
+     PW(p.ShowFormulas&& p.CalcMethod == 4)},
     {2, "rel.surface-condition factor", "YRrelT", U::Literal, "", F::Float, 4, 3, PV(p.YRrelT[i])},
     {2, "size factor (tooth root)", "YX", U::Literal, "", F::Float, 4, 3, PV(p.YX[i])},
     {2, "load alternating/period", "Np", U::Literal, "", F::Float, 8, 0, PV(p.Np[i])},
@@ -201,7 +243,8 @@ const TStressRow RootStressRows[] = {
      {2, "nominal tooth root stress", "Sigma-F0", U::Stress, "", F::Stress, 8, 0, PV(p.SigmaF0[i])}},
     {"Sigma-F = Sigma-F0 * KA*Kv*KFbeta*KFalpha",
      {2, "tooth root stress", "Sigma-F", U::Stress, "", F::Stress, 8, 0, PV(p.SigmaF[i])}},
-    {"SF = Sigma-FG / Sigma-F", {2, "safety factor tooth breakage", "SF", U::Literal, "", F::Float, 4, 3, PV(p.SF[i])}},
+    {"SF = Sigma-FG / Sigma-F",
+     {2, "safety factor tooth breakage", "SF", U::Literal, "", F::Float, 4, 3, PV(p.SF[i])}},
 };
 
 #undef PV
@@ -244,22 +287,22 @@ bool ReportPairStrengthData()
     PlainHeading("FORCES");
     PrintPairRows(ForceRows);
 
-    if (!PairSectionHeading("MATERIAL AND TREATMENT"))
-        return false;
-    PrintReportLine("material  gear 1: " + FitLeft(p.MaterialName[1], 20) + "   gear2: " + FitLeft(p.MaterialName[2], 20));
+    if (!PairSectionHeading("MATERIAL AND TREATMENT")) return false;
+    PrintReportLine("material  gear 1: " + FitLeft(p.MaterialName[1], 20) +
+                    "   gear2: " + FitLeft(p.MaterialName[2], 20));
     PrintReportLine(GetRuleLine());
     PrintReportLine("");
     PrintPairRows(MaterialRows);
-    PrintReportLine("heat treatment               gear1: " + FitLeft(HeatTreatmentText(p.HeatTreatment[1]), 12) +
-                    "    gear2: " + FitLeft(HeatTreatmentText(p.HeatTreatment[2]), 12));
+    PrintReportLine(
+        "heat treatment               gear1: " + FitLeft(HeatTreatmentText(p.HeatTreatment[1]), 12) +
+        "    gear2: " + FitLeft(HeatTreatmentText(p.HeatTreatment[2]), 12));
     PrintReportLine(GetRuleLine());
     PrintReportLine("");
     PrintPairRows(TreatmentRows);
 
     PrintReportLine("");
     KeepReportLines(1);
-    if (telmvar.Aborted)
-        return false;
+    if (telmvar.Aborted) return false;
     PrintReportLine("CALCULATION METHOD:    " + CalcMethodText(p.CalcMethod));
     PrintReportLine(GetRuleLine());
     PrintReportLine("");
@@ -285,21 +328,16 @@ bool ReportPairStrengthData()
 bool ReportPairLoadCapacity()
 {
     const auto& p = GearPair;
-    if (!PairSectionHeading("FLANK LOAD-BEARING CAPACITY"))
-        return false;
+    if (!PairSectionHeading("FLANK LOAD-BEARING CAPACITY")) return false;
     PrintPairRows(FlankRows);
     PrintStressRows(FlankStressRows, std::size(FlankStressRows));
-    if (p.LifeFactorInput == 0)
-        ReportLifePitting(p.SH, p.LtH, p.LtH2, static_cast<uint16_t>(p.CalcMethod));
+    if (p.LifeFactorInput == 0) ReportLifePitting(p.SH, p.LtH, p.LtH2, static_cast<uint16_t>(p.CalcMethod));
 
-    if (!PairSectionHeading("TOOTH ROOT LOAD-BEARING CAPACITY"))
-        return false;
+    if (!PairSectionHeading("TOOTH ROOT LOAD-BEARING CAPACITY")) return false;
     PrintPairRows(RootRows);
     KeepReportLines(1);
-    if (telmvar.Aborted)
-        return false;
+    if (telmvar.Aborted) return false;
     PrintStressRows(RootStressRows, std::size(RootStressRows));
-    if (p.LifeFactorInput == 0)
-        ReportLifeToothBreakage(p.SF, p.LtF, static_cast<uint16_t>(p.CalcMethod));
+    if (p.LifeFactorInput == 0) ReportLifeToothBreakage(p.SF, p.LtF, static_cast<uint16_t>(p.CalcMethod));
     return true;
 }

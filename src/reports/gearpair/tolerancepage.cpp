@@ -15,41 +15,56 @@
 #include <cmath>
 #include <string>
 
-namespace {
+namespace
+{
 
-#define PV(expr) []([[maybe_unused]] const TGearPairData& p, [[maybe_unused]] int i) -> Extended { return (expr); }
+#define PV(expr)                                                                                             \
+    []([[maybe_unused]] const TGearPairData& p, [[maybe_unused]] int i) -> Extended { return (expr); }
 #define PW(expr) []([[maybe_unused]] const TGearPairData& p) -> bool { return (expr); }
-#define PT(expr) []([[maybe_unused]] const TGearPairData& p, [[maybe_unused]] int i) -> std::string { return (expr); }
+#define PT(expr)                                                                                             \
+    []([[maybe_unused]] const TGearPairData& p, [[maybe_unused]] int i) -> std::string { return (expr); }
 
 using U = TPairUnit;
 using F = TPairFormat;
 
 // Angular backlash of gear i: the arc over the operating pitch radius. A
 // pair without an operating pitch diameter has no such angle.
-Extended BacklashAngle(Extended j, Extended dw) { return dw != 0 ? 2 * j / dw : NotComputed; }
+Extended BacklashAngle(Extended j, Extended dw)
+{
+    return dw != 0 ? 2 * j / dw : NotComputed;
+}
 
 const TPairRow BacklashRows[] = {
-    {2, "tolerance zone to DIN 3967", "", U::Literal, "", F::Text, 0, 0, nullptr, nullptr, PT(p.ToleranceZone[i])},
+    {2, "tolerance zone to DIN 3967", "", U::Literal, "", F::Text, 0, 0, nullptr, nullptr,
+     PT(p.ToleranceZone[i])},
     {2, "upper tooth thickn.allow.", "Asne", U::Length, "", F::Length, 3, 3, PV(p.Asne[i])},
     {2, "lower tooth thickn.allow.", "Asni", U::Length, "", F::Length, 3, 3, PV(p.Asni[i])},
     {2, "tooth thickness tolerance", "Tsn", U::Micro, "", F::Micro, 7, 0, PV(p.Tsn[i] * 1000)},
     {1, "torsional backlash min.", "jtmin", U::Length, "", F::Length, 3, 3, PV(p.jtmin)},
     {1, "torsional backlash max.", "jtmax", U::Length, "", F::Length, 3, 3, PV(p.jtmax)},
-    {2, "torsional backlash min.ang.", "jtmin", U::Degree, "", F::AngleRad, 0, 0, PV(BacklashAngle(p.jtmin, p.dw[i]))},
-    {2, "torsional backlash max.ang.", "jtmax", U::Degree, "", F::AngleRad, 0, 0, PV(BacklashAngle(p.jtmax, p.dw[i]))},
+    {2, "torsional backlash min.ang.", "jtmin", U::Degree, "", F::AngleRad, 0, 0,
+     PV(BacklashAngle(p.jtmin, p.dw[i]))},
+    {2, "torsional backlash max.ang.", "jtmax", U::Degree, "", F::AngleRad, 0, 0,
+     PV(BacklashAngle(p.jtmax, p.dw[i]))},
     {1, "normal backlash min.", "jnmin", U::Length, "", F::Length, 3, 3, PV(p.jnmin)},
     {1, "normal backlash max.", "jnmax", U::Length, "", F::Length, 3, 3, PV(p.jnmax)},
     {1, "radial backlash min.", "jrmin", U::Length, "", F::Length, 3, 3, PV(p.jrmin)},
     {1, "radial backlash max.", "jrmax", U::Length, "", F::Length, 3, 3, PV(p.jrmax)},
 };
 
-bool Premachined(const TGearPairData& p) { return p.q[1] != 0 || p.q[2] != 0; }
+bool Premachined(const TGearPairData& p)
+{
+    return p.q[1] != 0 || p.q[2] != 0;
+}
 
 // Gear 1 shows its own stored limit; gear 2 (an internal gear keeps its
 // inner dimensions negative) the larger or smaller magnitude of its two.
-#define LIMIT(label, sym, own, lo, hi, upper, when)                                                              \
-    {2, label, sym, U::Length, "", F::Length, 5, 3,                                                                \
-     PV(i == 1 ? p.own[1] : (upper ? MaxAbsValue(p.lo[2], p.hi[2]) : MinAbsValue(p.lo[2], p.hi[2]))), when}
+#define LIMIT(label, sym, own, lo, hi, upper, when)                                                          \
+    {                                                                                                        \
+        2, label, sym, U::Length, "", F::Length, 5, 3,                                                       \
+            PV(i == 1 ? p.own[1] : (upper ? MaxAbsValue(p.lo[2], p.hi[2]) : MinAbsValue(p.lo[2], p.hi[2]))), \
+            when                                                                                             \
+    }
 
 const TPairRow MeasurementRows[] = {
     {2, "no. of teeth measured", "k", U::Literal, "", F::Int, 6, 0, PV(p.SpanTeeth[i])},
@@ -65,13 +80,15 @@ const TPairRow MeasurementRows[] = {
     LIMIT("dim.ov/bw.balls premach.min.", "MdKqmin", MdK_xevmin, MdK_xevmin, MdK_xevmax, false, Premachined),
     LIMIT("dim.ov/bw.balls finish.max.", "MdKmax", MdK_xemax, MdK_xemin, MdK_xemax, true, nullptr),
     LIMIT("dim.ov/bw.balls finish.min.", "MdKmin", MdK_xemin, MdK_xemin, MdK_xemax, false, nullptr),
-    {2, "deviation dimen.betw.balls", "T MdK", U::Length, "", F::Length, 5, 3, PV(p.MdK_xemax[i] - p.MdK_xemin[i])},
+    {2, "deviation dimen.betw.balls", "T MdK", U::Length, "", F::Length, 5, 3,
+     PV(p.MdK_xemax[i] - p.MdK_xemin[i])},
     {2, "dim.ov/betw.pins,theor.", "MdR", U::Length, "", F::Length, 5, 3, PV(p.MdR_x[i])},
     LIMIT("dim.ov/bw.pins premach. max.", "MdRqmax", MdR_xevmax, MdR_xevmin, MdR_xevmax, true, Premachined),
     LIMIT("dim.ov/bw.pins premach. min.", "MdRqmin", MdR_xevmin, MdR_xevmin, MdR_xevmax, false, Premachined),
     LIMIT("dim.ov/bw.pins finished max.", "MdRmax", MdR_xemax, MdR_xemin, MdR_xemax, true, nullptr),
     LIMIT("dim.ov/bw.pins finished min.", "MdRmin", MdR_xemin, MdR_xemin, MdR_xemax, false, nullptr),
-    {2, "deviation dimen.betw.pins", "T MdR", U::Length, "", F::Length, 5, 3, PV(p.MdR_xemax[i] - p.MdR_xemin[i])},
+    {2, "deviation dimen.betw.pins", "T MdR", U::Length, "", F::Length, 5, 3,
+     PV(p.MdR_xemax[i] - p.MdR_xemin[i])},
     {2, "control dimension ball-da rack", "MKamax", U::Length, "", F::Length, 5, 3,
      PV(i == 1 ? NotComputed : std::fabs(p.MdK_xemax[2] - p.da[2]) / 2), PW(IsRack(p.z[2]))},
     {2, "control dimension ball-da rack", "MKamin", U::Length, "", F::Length, 5, 3,
@@ -79,7 +96,10 @@ const TPairRow MeasurementRows[] = {
 };
 #undef LIMIT
 
-#define FT(label, sym, member) {2, label, sym, U::Micro, "", F::Micro, 5, 0, PV(p.member[i])}
+#define FT(label, sym, member)                                                                               \
+    {                                                                                                        \
+        2, label, sym, U::Micro, "", F::Micro, 5, 0, PV(p.member[i])                                         \
+    }
 
 const TPairRow IsoFlankRows[] = {
     {2, "Flank tolerance class", "", U::Literal, "", F::Int, 5, 0, PV(p.FlankToleranceClass[i])},
@@ -103,22 +123,14 @@ const TPairRow IsoFlankRows[] = {
 
 // The class row's label names the standard, so it is printed apart.
 const TPairRow DinFlankRows[] = {
-    FT("profile form tolerance", "ff", ffalphaT),
-    FT("profile slope tolerance", "fHalpha", fHalphaT),
-    FT("profile tolerance, total", "Ff", FalphaT),
-    FT("single pitch tolerance", "fp", fpT),
-    FT("adjacent pitch difference", "fu", fuT),
-    FT("cumulative pitch tol.tot.", "Fp", FpT),
-    FT("sector pitch deviation", "Fpk", Fpk),
-    FT("runout tolerance", "Fr", FrT),
-    FT("tooth thickness variation", "Rs", Rs),
-    FT("helix tolerance, total.", "Fbeta", FbetaT),
-    FT("helix slope tolerance.", "fHbeta", fHbetaT),
-    FT("helix form tolerance", "fbeta f", ffbetaT),
-    FT("radial composite deviation", "Fi\"", Fi2),
-    FT("tooth-to-tooth rad.comp.dev.", "fi\"", fi2),
-    FT("single flank composite tol.", "Fi'", FisT),
-    FT("single flank comp.tol.tot.", "fi'", fisT),
+    FT("profile form tolerance", "ff", ffalphaT),    FT("profile slope tolerance", "fHalpha", fHalphaT),
+    FT("profile tolerance, total", "Ff", FalphaT),   FT("single pitch tolerance", "fp", fpT),
+    FT("adjacent pitch difference", "fu", fuT),      FT("cumulative pitch tol.tot.", "Fp", FpT),
+    FT("sector pitch deviation", "Fpk", Fpk),        FT("runout tolerance", "Fr", FrT),
+    FT("tooth thickness variation", "Rs", Rs),       FT("helix tolerance, total.", "Fbeta", FbetaT),
+    FT("helix slope tolerance.", "fHbeta", fHbetaT), FT("helix form tolerance", "fbeta f", ffbetaT),
+    FT("radial composite deviation", "Fi\"", Fi2),   FT("tooth-to-tooth rad.comp.dev.", "fi\"", fi2),
+    FT("single flank composite tol.", "Fi'", FisT),  FT("single flank comp.tol.tot.", "fi'", fisT),
 };
 #undef FT
 #undef PV
@@ -133,21 +145,25 @@ std::string StandardName(int Code)
 
 } // namespace
 
-Extended MaxAbsValue(Extended a, Extended b) { return std::max(std::fabs(a), std::fabs(b)); }
-Extended MinAbsValue(Extended a, Extended b) { return std::min(std::fabs(a), std::fabs(b)); }
+Extended MaxAbsValue(Extended a, Extended b)
+{
+    return std::max(std::fabs(a), std::fabs(b));
+}
+Extended MinAbsValue(Extended a, Extended b)
+{
+    return std::min(std::fabs(a), std::fabs(b));
+}
 
 bool ReportPairTolerancesSection()
 {
     const auto& p = GearPair;
-    if (!PairSectionHeading("TOLERANCES, BACKLASH"))
-        return false;
+    if (!PairSectionHeading("TOLERANCES, BACKLASH")) return false;
     PrintPairRows(BacklashRows);
     if (p.dw[1] == 0 || p.dw[2] == 0)
         AddErrorMessage("Warning: operating pitch diameter dw = 0: no torsional backlash angle");
     PrintReportLine("");
     KeepReportLines(1);
-    if (telmvar.Aborted)
-        return false;
+    if (telmvar.Aborted) return false;
     ReportPairMeasurementsBlock();
     ReportPairFlankTolerances();
     return true;
@@ -175,7 +191,8 @@ void ReportPairFlankTolerances()
         KeepReportLines(1);
         PrintReportLine("ALLOWABLE DEVIATIONS ACC. TO " + standard);
         PrintReportLine(GetRuleLine());
-        PrintReportRow2("flank tolerance class to " + standard, "", "", IntToTextBlankPad(p.FlankToleranceClass[1], 5),
+        PrintReportRow2("flank tolerance class to " + standard, "", "",
+                        IntToTextBlankPad(p.FlankToleranceClass[1], 5),
                         IntToTextBlankPad(p.FlankToleranceClass[2], 5));
         PrintPairRows(DinFlankRows);
     }

@@ -14,9 +14,13 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
-std::string L3(Extended X) { return LengthToTextDecimals(3, X); }
+std::string L3(Extended X)
+{
+    return LengthToTextDecimals(3, X);
+}
 
 void SheetRows(int g)
 {
@@ -25,8 +29,7 @@ void SheetRows(int g)
     PrintReportRow1("pressure angle", "alpha", "deg", FormatFloatFixed(2, 5, p.alpha));
     PrintReportRow1("helix angle", "beta", "deg", FormatFloatFixed(2, 5, p.beta));
     PrintReportRow1("normal module", "mn", L, FormatLengthFixed(2, 4, p.mn));
-    if (wtelmvar.UnitSystem == 1)
-        PrintReportRow1("Normal Pitch", "Pn", "1/in", FormatFloatFixed(3, 3, p.Pn));
+    if (wtelmvar.UnitSystem == 1) PrintReportRow1("Normal Pitch", "Pn", "1/in", FormatFloatFixed(3, 3, p.Pn));
     PrintReportRow1("no. of teeth", "z", "", IntToTextBlankPad(p.z[g], 5));
     PrintReportRow1("profile shift coeff.", "x nom.", "", FormatFloatFixed(2, 4, p.x[g]));
     PrintReportRow1("profile shift", "x * mn", L, FormatLengthFixed(3, 3, p.x[g] * p.mn));
@@ -65,7 +68,8 @@ bool MeasuringDimensionsReport(uint16_t Gear)
     const auto& r = telmvar.RemarkLines;
     std::string line1;
     FormatHeaderNoLine(p.GearName[g], p.PartNumber[g], line1);
-    SetReportHeader(telmvar.ProgramName + " V" + telmvar.ProgramVersion + " printout", line1, r[1], r[2], r[3], 0);
+    SetReportHeader(telmvar.ProgramName + " V" + telmvar.ProgramVersion + " printout", line1, r[1], r[2],
+                    r[3], 0);
     SetReportColumns2("", "Symbol", "Unit", "premach.", "finished");
     if (telmvar.FatalCalcError) {
         ShowMessageList();
@@ -73,8 +77,7 @@ bool MeasuringDimensionsReport(uint16_t Gear)
     }
     telmvar.DiagramKind = 0;
     OpenReport(0, telmvar.ProjectName);
-    if (telmvar.Aborted)
-        return false;
+    if (telmvar.Aborted) return false;
     if (!BeginReportOutput()) {
         CancelReport();
         return false;
@@ -93,7 +96,6 @@ bool MeasuringDimensionsReport(uint16_t Gear)
         return false;
     }
     const bool delivered = CloseReport();
-    if (reportservices.RestoreCursor)
-        reportservices.RestoreCursor();
+    if (reportservices.RestoreCursor) reportservices.RestoreCursor();
     return delivered;
 }

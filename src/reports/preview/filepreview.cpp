@@ -17,8 +17,7 @@ TForm_Suchen::TForm_Suchen(std::string& SearchText)
 
 platform::DialogAction TForm_Suchen::Press(const std::string& name)
 {
-    if (name == "Button_suchen")
-        return platform::DialogAction::Accept;
+    if (name == "Button_suchen") return platform::DialogAction::Accept;
     return DialogModel::Press(name);
 }
 
@@ -33,7 +32,8 @@ TForm_preview::TForm_preview()
     ColWidths[0] = 120;
     ColWidths[1] = 64;
     // The menus in the current language, the rest in English.
-    const TWindowMenuTexts m = reportservices.WindowMenuTexts ? reportservices.WindowMenuTexts() : TWindowMenuTexts{};
+    const TWindowMenuTexts m =
+        reportservices.WindowMenuTexts ? reportservices.WindowMenuTexts() : TWindowMenuTexts{};
     MenuCodePage = m.CodePage;
     Control("mi_File").Caption = m.File;
     Control("mi_fileExportExcel").Caption = "Export Excel";
@@ -55,16 +55,17 @@ void TForm_preview::SetSize(int rowCount, int colCount)
     Col = std::min(Col, ColCount() - 1);
 }
 
-void TForm_preview::FormActivate() { caption_ = telmvar.ProgramName + "  " + telmvar.DataDir; }
+void TForm_preview::FormActivate()
+{
+    caption_ = telmvar.ProgramName + "  " + telmvar.DataDir;
+}
 
 platform::DialogAction TForm_preview::SelectCell(int row, int col)
 {
-    if (row < 1 || row >= RowCount() || col < 0 || col >= ColCount())
-        return platform::DialogAction::None;
+    if (row < 1 || row >= RowCount() || col < 0 || col >= ColCount()) return platform::DialogAction::None;
     Row = row;
     Col = col;
-    if (row == SelectedRow)
-        return platform::DialogAction::None;
+    if (row == SelectedRow) return platform::DialogAction::None;
     SelectedRow = row;
     telmvar.Aborted = false;
     return platform::DialogAction::Accept;
@@ -72,15 +73,13 @@ platform::DialogAction TForm_preview::SelectCell(int row, int col)
 
 void TForm_preview::HeaderMouseDown(bool rightButton, int col, bool strictlyInside)
 {
-    if (rightButton && strictlyInside && col >= 0 && col < ColCount())
-        SortByColumn(col);
+    if (rightButton && strictlyInside && col >= 0 && col < ColCount()) SortByColumn(col);
 }
 
 void TForm_preview::SortByColumn(int col)
 {
     const int last = RowCount() - 1;
-    if (last < 2 || col < 0 || col >= ColCount())
-        return;
+    if (last < 2 || col < 0 || col >= ColCount()) return;
     // Work arrays as long as the grid: any number of rows sorts.
     std::vector<std::string> keys(static_cast<std::size_t>(last + 1));
     std::vector<int> order(static_cast<std::size_t>(last + 1));
@@ -111,15 +110,15 @@ bool TForm_preview::SearchFrom(int startRow)
                 Touch();
                 return true;
             }
-    platform::CurrentPlatform().Messages().ShowOk("", SearchText + " not found.", platform::MessageIcon::Information);
+    platform::CurrentPlatform().Messages().ShowOk("", SearchText + " not found.",
+                                                  platform::MessageIcon::Information);
     return false;
 }
 
 bool TForm_preview::Search()
 {
     TForm_Suchen ask(SearchText);
-    if (platform::CurrentPlatform().Dialogs().RunModal(ask) != platform::DialogResult::Ok)
-        return false;
+    if (platform::CurrentPlatform().Dialogs().RunModal(ask) != platform::DialogResult::Ok) return false;
     ask.StoreFields();
     SearchStartRow = 0;
     return SearchFrom(SearchStartRow);
@@ -133,8 +132,8 @@ bool TForm_preview::SearchNext()
 
 std::string TForm_preview::ExportExcel()
 {
-    const std::string dir = telmvar.TempDir.find_first_not_of(' ') == std::string::npos ? telmvar.DataDir
-                                                                                          : telmvar.TempDir;
+    const std::string dir =
+        telmvar.TempDir.find_first_not_of(' ') == std::string::npos ? telmvar.DataDir : telmvar.TempDir;
     return ExportRowsToExcel(AddTrailingBackslash(dir) + "preview.csv", Cells);
 }
 
@@ -163,7 +162,6 @@ bool ShowFilePreview(TForm_preview& Form)
     Form.FormActivate();
     telmvar.Aborted = false;
     const platform::DialogResult r = platform::CurrentPlatform().Dialogs().RunModal(Form);
-    if (r != platform::DialogResult::Ok || Form.SelectedRow < 1)
-        telmvar.Aborted = true;
+    if (r != platform::DialogResult::Ok || Form.SelectedRow < 1) telmvar.Aborted = true;
     return !telmvar.Aborted;
 }

@@ -33,7 +33,7 @@ class TForm_preview final : public platform::DialogModel
     // StringGrid1: row 0 is the fixed header; Cells[row][column].
     std::vector<std::vector<std::string>> Cells;
     std::vector<int> ColWidths;
-    int Row = 1;  // the current cell
+    int Row = 1; // the current cell
     int Col = 0;
     int SelectedRow = 0;
     std::string SearchText;
@@ -45,7 +45,10 @@ class TForm_preview final : public platform::DialogModel
     int ColCount() const { return Cells.empty() ? 0 : static_cast<int>(Cells[0].size()); }
     // Resizes the grid, keeping what fits; new cells are empty.
     void SetSize(int rowCount, int colCount);
-    std::string& Cell(int row, int col) { return Cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)]; }
+    std::string& Cell(int row, int col)
+    {
+        return Cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+    }
 
     // Activation: the caption names the program and the data directory.
     void FormActivate();

@@ -101,8 +101,7 @@ void FilePreviewQt::Refresh()
             item->setText(ToQString(model_.Cell(r, c)));
         }
     const QSignalBlocker block(grid_);
-    if (model_.Row >= 1 && model_.Row <= rows)
-        grid_->setCurrentCell(model_.Row - 1, model_.Col);
+    if (model_.Row >= 1 && model_.Row <= rows) grid_->setCurrentCell(model_.Row - 1, model_.Col);
 }
 
 bool FilePreviewQt::eventFilter(QObject* watched, QEvent* event)
@@ -116,8 +115,7 @@ bool FilePreviewQt::eventFilter(QObject* watched, QEvent* event)
             const int left = h->sectionViewportPosition(col);
             const bool inside = x > left && x < left + h->sectionSize(col) - 1;
             if (m->button() == Qt::RightButton) {
-                if (grid_->currentRow() >= 0)
-                    model_.Row = grid_->currentRow() + 1;
+                if (grid_->currentRow() >= 0) model_.Row = grid_->currentRow() + 1;
                 model_.HeaderMouseDown(true, col, inside);
                 Refresh();
                 return true;
@@ -136,8 +134,7 @@ void FilePreviewQt::showEvent(QShowEvent* event)
 
 void FilePreviewQt::reject()
 {
-    if (!closing_)
-        model_.Press("Escape");
+    if (!closing_) model_.Press("Escape");
     closing_ = true;
     QDialog::reject();
 }

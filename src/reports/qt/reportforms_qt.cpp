@@ -36,17 +36,21 @@ TForm_showtextfile::TForm_showtextfile(TShowTextFileModel& Model, QWidget* Paren
     layout->setContentsMargins(0, 0, 0, 0);
     auto* menu = new QMenuBar(this);
     menu->setObjectName("MainMenu1");
-    const auto caption = [this](const std::string& S) { return platform::CodePageToQString(S, model_.MenuCodePage); };
+    const auto caption = [this](const std::string& S) {
+        return platform::CodePageToQString(S, model_.MenuCodePage);
+    };
     QMenu* file = menu->addMenu(caption(model_.MenuFile));
     file->setObjectName("mi_Datei");
     file->addAction(FromAnsi(model_.MenuExportNotepad), this, &TForm_showtextfile::ExportNotepad);
     file->addSeparator();
-    file->addAction(caption(model_.MenuPrint), this, &TForm_showtextfile::Print)->setObjectName("mi_DateiDrucken");
+    file->addAction(caption(model_.MenuPrint), this, &TForm_showtextfile::Print)
+        ->setObjectName("mi_DateiDrucken");
     file->addSeparator();
     file->addAction(caption(model_.MenuExit), this, &QDialog::accept)->setObjectName("mi_dateiBeenden");
     QMenu* edit = menu->addMenu(caption(model_.MenuEdit));
     edit->setObjectName("mi_Edit");
-    edit->addAction(caption(model_.MenuSelectAll), this, &TForm_showtextfile::SelectAll)->setObjectName("mi_EditMarkAll");
+    edit->addAction(caption(model_.MenuSelectAll), this, &TForm_showtextfile::SelectAll)
+        ->setObjectName("mi_EditMarkAll");
     edit->addAction(caption(model_.MenuCopy), this, &TForm_showtextfile::Copy)->setObjectName("mi_EditCopy");
     layout->setMenuBar(menu);
 

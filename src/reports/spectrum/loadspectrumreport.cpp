@@ -19,7 +19,8 @@
 #include <algorithm>
 #include <string>
 
-namespace {
+namespace
+{
 
 constexpr const char* LifeTableName = "qyrlife.dbf";
 
@@ -31,26 +32,31 @@ bool CheckLifeTable(bool& BeyondEnd)
 {
     BeyondEnd = false;
     const std::string path = AddTrailingBackslash(telmvar.DbfDir) + LifeTableName;
-    if (reportservices.CheckFileExists && !reportservices.CheckFileExists(path))
-        return false;
-    if (!DbfOpen(LifeTableName))
-        return false;
+    if (reportservices.CheckFileExists && !reportservices.CheckFileExists(path)) return false;
+    if (!DbfOpen(LifeTableName)) return false;
     BeyondEnd = GearPair.LoadSpectrumKind > DbfRecCount();
     DbfGo(GearPair.LoadSpectrumKind);
     DbfClose();
     return true;
 }
 
-std::string Sig3(Extended X) { return FloatToSignificant(X); }
+std::string Sig3(Extended X)
+{
+    return FloatToSignificant(X);
+}
 
 // A limit torque the search did not find is 0 in the stage records; a found
 // one never is. The cell says so, as the stage report does, instead of
 // showing 0 as a limit.
-std::string LimitTorqueText(Extended T) { return T != 0 ? Sig3(T) : "not found"; }
+std::string LimitTorqueText(Extended T)
+{
+    return T != 0 ? Sig3(T) : "not found";
+}
 
 void MeshTorqueRow(const char* Label, const char* Symbol, const MeshArray& V)
 {
-    PrintReportRow3(Label, Symbol, "Nm", LimitTorqueText(V[mSPi]), LimitTorqueText(V[mPiPe]), LimitTorqueText(V[mPeH]));
+    PrintReportRow3(Label, Symbol, "Nm", LimitTorqueText(V[mSPi]), LimitTorqueText(V[mPiPe]),
+                    LimitTorqueText(V[mPeH]));
 }
 
 } // namespace
@@ -61,25 +67,23 @@ bool WriteLoadSpectrumReport()
     std::string line1, line2;
     FormatHeaderNoLine(p.GearName[1], p.PartNumber[1], line1);
     FormatHeaderNoLine(p.GearName[2], p.PartNumber[2], line2);
-    SetReportHeader(telmvar.ProgramName + "  " + "load spectrum" + " (Niemann/Winter)", line1, line2, "", "", 0);
+    SetReportHeader(telmvar.ProgramName + "  " + "load spectrum" + " (Niemann/Winter)", line1, line2, "", "",
+                    0);
     // The limit torques are stored for all three meshes, so each has its
     // column; the one-value rows stand in the middle as ever.
     SetReportColumns3("", "symbol", "unit", "S-Pi", "Pi-Pe", "Pe-H");
 
     bool beyondEnd = false;
-    if (!CheckLifeTable(beyondEnd))
-        return true; // the check has said why; the output is finished empty
+    if (!CheckLifeTable(beyondEnd)) return true; // the check has said why; the output is finished empty
 
     PrintReportPageHeader(0, 1);
-    if (telmvar.Aborted)
-        return false;
+    if (telmvar.Aborted) return false;
     PrintReportLine("");
     PrintReportLine("MATERIAL LIFE EXPECTATION PARAMETERS");
     PrintReportLine(GetDoubleRuleLine());
     PrintReportLine("");
     PrintReportLine("material class: " + LifeParams.LW);
-    if (beyondEnd)
-        PrintReportLine("DBF #" + std::to_string(p.LoadSpectrumKind) + " not found.");
+    if (beyondEnd) PrintReportLine("DBF #" + std::to_string(p.LoadSpectrumKind) + " not found.");
     PrintReportLine(GetRuleLine());
     PrintReportRow1("tooth root lifetime const.", "N0F", "LW", FloatToScientific(LifeParams.N0F));
     PrintReportRow1("tooth root lifetime const.", "NnF", "LW", FloatToScientific(LifeParams.NnF));
@@ -128,8 +132,7 @@ bool WriteLoadSpectrumReport()
 bool PrintLoadSpectrumReport()
 {
     OpenReport(0, telmvar.ProjectName);
-    if (telmvar.Aborted)
-        return false;
+    if (telmvar.Aborted) return false;
     if (!BeginReportOutput()) {
         CancelReport();
         return false;
@@ -141,8 +144,7 @@ bool PrintLoadSpectrumReport()
     // A missing life table leaves Aborted set by its check; the empty output
     // is still finished, as the user asked for it.
     const bool delivered = CloseReport();
-    if (reportservices.RestoreCursor)
-        reportservices.RestoreCursor();
+    if (reportservices.RestoreCursor) reportservices.RestoreCursor();
     return delivered;
 }
 
@@ -150,24 +152,19 @@ void LoadSpectrumOutputMenu(uint16_t Choice, int CadDevice)
 {
     if (GearPair.LoadSpectrumCount == 0) {
         telmvar.MessagesEnabled = true;
-        if (reportservices.ShowMessageBox)
-            reportservices.ShowMessageBox("no load spectrum defined");
+        if (reportservices.ShowMessageBox) reportservices.ShowMessageBox("no load spectrum defined");
         return;
     }
     if (Choice == 0) {
         telmvar.TextItems[1] = "Text";
         telmvar.TextItems[2] = "diagram of tooth root stress";
         telmvar.TextItems[3] = "diagram of pitting";
-        if (reportservices.SetInputHelpNumber)
-            reportservices.SetInputHelpNumber(6500);
-        if (telmvar.DiagramKind == 0 || telmvar.DiagramKind > 3)
-            telmvar.DiagramKind = 1;
+        if (reportservices.SetInputHelpNumber) reportservices.SetInputHelpNumber(6500);
+        if (telmvar.DiagramKind == 0 || telmvar.DiagramKind > 3) telmvar.DiagramKind = 1;
         uint16_t pick = telmvar.DiagramKind;
         telmvar.Aborted = false;
-        if (reportservices.AskSelect)
-            reportservices.AskSelect("output", 3, pick);
-        if (telmvar.Aborted)
-            return;
+        if (reportservices.AskSelect) reportservices.AskSelect("output", 3, pick);
+        if (telmvar.Aborted) return;
         telmvar.DiagramKind = pick;
     } else {
         telmvar.DiagramKind = Choice;
@@ -190,6 +187,5 @@ void LoadSpectrumOutputMenu(uint16_t Choice, int CadDevice)
     // The next call of the menu preselects the output after this one. The
     // report engine sets DiagramKind to 0 in between; the choice made here
     // counts.
-    if (Choice == 0)
-        telmvar.DiagramKind = static_cast<uint16_t>(kind + 1);
+    if (Choice == 0) telmvar.DiagramKind = static_cast<uint16_t>(kind + 1);
 }

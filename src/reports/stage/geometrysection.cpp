@@ -1,8 +1,8 @@
 // Gearing geometry of the four gears and the three meshes.
 #include "foundation/guardedmath.h"
-#include "foundation/unitsys.h"
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
+#include "foundation/unitsys.h"
 #include "gearpair/gearpairdata.h"
 #include "planetary/stage.h"
 #include "planetary/suggestions.h"
@@ -15,11 +15,11 @@
 #include <cmath>
 #include <string>
 
-namespace {
+namespace
+{
 
 // True when the test holds for S, Pi or Pe (the ring gear is not asked).
-template <class Test>
-bool AnyOfSPiPe(Test test)
+template <class Test> bool AnyOfSPiPe(Test test)
 {
     return test(gS) || test(gPi) || test(gPe);
 }
@@ -27,9 +27,12 @@ bool AnyOfSPiPe(Test test)
 const char* ToothTraceLetter(int code)
 {
     switch (code) {
-    case 1: return "R";
-    case 2: return "L";
-    default: return "-";
+    case 1:
+        return "R";
+    case 2:
+        return "L";
+    default:
+        return "-";
     }
 }
 
@@ -41,8 +44,7 @@ void BasicRows()
     PrintReportRow1("pressure angle", "alpha", "deg", Fix(2, 5, p.alpha));
     PrintReportRow1("helix angle", "beta", "deg", Fix(2, 5, p.beta));
     PrintReportRow1("normal module", "mn", L, Len(2, 4, p.mn));
-    if (wtelmvar.UnitSystem == 1)
-        PrintReportRow1("Normal Pitch", "Pn", "1/in", Fix(3, 3, p.Pn));
+    if (wtelmvar.UnitSystem == 1) PrintReportRow1("Normal Pitch", "Pn", "1/in", Fix(3, 3, p.Pn));
     PrintReportRow1("transverse module", "mt", L, Len(2, 4, p.mt));
     GearRow("no. of teeth", "z", "", [&](int k) { return IntToTextBlankPad(g.z[k], 5); });
     PrintReportRow1("no. planet wheels", "qp", "", IntToTextBlankPad(p.qp, 5));
@@ -59,8 +61,7 @@ void BasicRows()
         offset = offset || g.bctr[m] != 0;
     if (chamfer)
         GearRow("chamfers at end of face width", "bred", L, [&](int k) { return Len(3, 2, g.bcha[k]); });
-    if (offset)
-        MeshRow("face width center offset", "bctr", L, [&](int m) { return Len(3, 2, g.bctr[m]); });
+    if (offset) MeshRow("face width center offset", "bctr", L, [&](int m) { return Len(3, 2, g.bctr[m]); });
     MeshRow("effective facewidth", "b0eff.", L, [&](int m) { return Len(4, 2, g.b_effH[m]); });
     GearRow("pitch circle diameter", "d", L, [&](int k) { return Len(3, 2, g.d[k]); });
     MeshMemberRow("operating pitch diameter S-Pi", "dw SPi", L, mSPi,
@@ -94,7 +95,8 @@ void BasicRows()
     GearRow("tooth depth", "h", L, [&](int k) { return Len(3, 2, g.h[k]); });
     const int hand = g.ToothAlignment[gS];
     if (p.beta != 0 && (hand == 1 || hand == 2))
-        GearRow("tooth alignment", "", "", [&](int k) { return std::string("   ") + ToothTraceLetter(g.ToothAlignment[k]); });
+        GearRow("tooth alignment", "", "",
+                [&](int k) { return std::string("   ") + ToothTraceLetter(g.ToothAlignment[k]); });
 }
 
 void AngleAndContactRows()
@@ -104,9 +106,13 @@ void AngleAndContactRows()
     const std::string L = LengthUnitLabel();
     StageSubHeading("CALCULATED ANGLES");
     PrintReportRow1("trans.press.ang,gen.pitchcyl.", "al.t", "deg", Fix(4, 3, RadToDeg(p.alpha_t)));
-    PrintReportRow1("helix angle at base circle", "\xE1" "b", "deg", Fix(4, 3, RadToDeg(p.beta_b)));
+    PrintReportRow1("helix angle at base circle",
+                    "\xE1"
+                    "b",
+                    "deg", Fix(4, 3, RadToDeg(p.beta_b)));
     // All three meshes: the row names the operating pressure angle of each.
-    MeshRow("trans.press.ang,op.pitchcyl.", "al.wt", "deg", [&](int m) { return Fix(4, 3, RadToDeg(g.alpha_wt[m])); });
+    MeshRow("trans.press.ang,op.pitchcyl.", "al.wt", "deg",
+            [&](int m) { return Fix(4, 3, RadToDeg(g.alpha_wt[m])); });
 
     StageSubHeading("CONTACT RATIO FACTORS");
     MeshRow("pressure path", "g al.", L, [&](int m) { return Len(4, 3, g.g_alpha[m]); });
@@ -157,10 +163,13 @@ void ProfileShiftRows()
     if (g.q[gS] != 0 || g.q[gPi] != 0) {
         GearRow("gen.addend.modif.coef. premach.", "xeq", "",
                 [&](int k) { return Fix(1, k == gS ? 5 : 4, (g.xevmax[k] + g.xevmin[k]) / 2); });
-        GearRow("gen.addend.modif.coef. premach.", "xemaxq", "", [&](int k) { return Fix(1, 4, g.xevmax[k]); });
-        GearRow("gen.addend.modif.coef. premach.", "xeminq", "", [&](int k) { return Fix(1, 4, g.xevmin[k]); });
+        GearRow("gen.addend.modif.coef. premach.", "xemaxq", "",
+                [&](int k) { return Fix(1, 4, g.xevmax[k]); });
+        GearRow("gen.addend.modif.coef. premach.", "xeminq", "",
+                [&](int k) { return Fix(1, 4, g.xevmin[k]); });
     }
-    GearRow("gen.addend.modif.coef. fin.", "xe", "", [&](int k) { return Fix(1, 4, (g.xemax[k] + g.xemin[k]) / 2); });
+    GearRow("gen.addend.modif.coef. fin.", "xe", "",
+            [&](int k) { return Fix(1, 4, (g.xemax[k] + g.xemin[k]) / 2); });
     GearRow("gen.addend.modif.coef. fin.", "xemax", "", [&](int k) { return Fix(1, 4, g.xemax[k]); });
     GearRow("gen.addend.modif.coef. fin.", "xemin", "", [&](int k) { return Fix(1, 4, g.xemin[k]); });
 }
@@ -213,8 +222,10 @@ void ToleranceRows()
     MeshRow("radial backlash max.", "jrmax", L, [&](int m) { return Len(3, 2, g.jrmax[m]); });
     const std::string io = "torsional backlash I/O (" + ShaftLetter(PlanetaryShafts.InputShaft) + "-" +
                            ShaftLetter(PlanetaryShafts.OutputShaft) + ")";
-    PrintReportRow2(io, "jtmin", DegreeSign(), Fix(3, 2, st.BacklashAngleInMin), Fix(3, 2, st.BacklashAngleOutMin));
-    PrintReportRow2(io, "jtmax", DegreeSign(), Fix(3, 2, st.BacklashAngleInMax), Fix(3, 2, st.BacklashAngleOutMax));
+    PrintReportRow2(io, "jtmin", DegreeSign(), Fix(3, 2, st.BacklashAngleInMin),
+                    Fix(3, 2, st.BacklashAngleOutMin));
+    PrintReportRow2(io, "jtmax", DegreeSign(), Fix(3, 2, st.BacklashAngleInMax),
+                    Fix(3, 2, st.BacklashAngleOutMax));
 }
 
 void CarrierCoordinates()

@@ -1,8 +1,8 @@
 // Load spectrum page: S-N line constants, the spectrum scaled to both mesh
 // sides, and the equivalent and limit torques of the life calculation.
+#include "foundation/numbertext.h"
 #include "foundation/programstate.h"
 #include "foundation/unitsys.h"
-#include "foundation/numbertext.h"
 #include "gearpair/gearpairdata.h"
 #include "gearpair/lifeparams.h"
 #include "planetary/stage.h"
@@ -17,7 +17,8 @@
 #include <algorithm>
 #include <string>
 
-namespace {
+namespace
+{
 
 // The two mesh sides of the report: sun to planet and planet to ring.
 constexpr int SideSP = mSPi;
@@ -25,7 +26,10 @@ constexpr int SidePH = mPeH;
 
 // Nominal torque of a side: the torque of the pair's gear 1 of that mesh,
 // the torque the spectrum was scaled to.
-Extended SideTorque(int m) { return PlanetaryGears.T[PlanetaryGearOfMesh(m, 1)]; }
+Extended SideTorque(int m)
+{
+    return PlanetaryGears.T[PlanetaryGearOfMesh(m, 1)];
+}
 
 // Spectrum torque carried to a side; without a nominal torque of the stage
 // there is nothing to scale by, and the cell shows 0.
@@ -43,7 +47,10 @@ void TorqueRow(const char* Label, const char* Symbol, const MeshArray& V)
 // A limit torque the search did not find is 0 in the records, and so is
 // every corner torque formed from it; a found one is never 0. The cell says
 // so instead of showing 0 as a limit.
-std::string LimitTorqueText(Extended T) { return T != 0 ? TorqueToText(T) : "not found"; }
+std::string LimitTorqueText(Extended T)
+{
+    return T != 0 ? TorqueToText(T) : "not found";
+}
 
 void LimitTorqueRow(const char* Label, const char* Symbol, const MeshArray& V)
 {
@@ -57,11 +64,11 @@ bool ReportLoadSpectrumBlock()
     const auto& r = telmvar.RemarkLines;
     const auto& p = GearPair;
     const auto& g = PlanetaryGears;
-    SetReportHeader(StageReportTitle("load spectrum (Niemann/Winter)"), StageHeaderNoLine(), r[1], r[2], r[3], 0);
+    SetReportHeader(StageReportTitle("load spectrum (Niemann/Winter)"), StageHeaderNoLine(), r[1], r[2], r[3],
+                    0);
     SetReportColumns2("", "symbol", "unit", " S-P", "P-H");
     PrintReportPageHeader(0, 1);
-    if (telmvar.Aborted)
-        return false;
+    if (telmvar.Aborted) return false;
     PrintReportLine("");
     PrintReportLine("MATERIAL LIFE EXPECTATION PARAMETERS");
     PrintReportLine(GetDoubleRuleLine());
@@ -77,8 +84,8 @@ bool ReportLoadSpectrumBlock()
     PrintReportLine("LOAD SPECTRUM");
 
     const std::string T = TorqueUnitLabel();
-    TReportTable table(5, 14, 14, 14, 14, 0, 0, " i ", "    Ni * 1E6", "  Ti in[" + T + "]", " Ti1 SP[" + T + "]",
-                       " Ti1 PH[" + T + "]", "", "");
+    TReportTable table(5, 14, 14, 14, 14, 0, 0, " i ", "    Ni * 1E6", "  Ti in[" + T + "]",
+                       " Ti1 SP[" + T + "]", " Ti1 PH[" + T + "]", "", "");
     // Count and items from the same list: the stage's stored spectrum holds
     // the items the working count refers to, never more than it can hold.
     const int count = std::min(p.LoadSpectrumCount, LoadSpectrumMax);
@@ -95,7 +102,8 @@ bool ReportLoadSpectrumBlock()
     PrintReportRow1("equiv.number of load cycles", "N eq", "", FloatToScientific(p.Neq));
     PrintReportRow1("application factor tooth break", "KA F", "", Fix(2, 2, p.LoadSpectrumKA_F));
     PrintReportRow1("application factor pitting", "KA H", "", Fix(2, 2, p.LoadSpectrumKA_H));
-    PrintReportRow2("nominal torque", "T N", T, TorqueToText(SideTorque(SideSP)), TorqueToText(SideTorque(SidePH)));
+    PrintReportRow2("nominal torque", "T N", T, TorqueToText(SideTorque(SideSP)),
+                    TorqueToText(SideTorque(SidePH)));
     TorqueRow("equival.torque tooth root", "T eqF", g.TeqF);
     TorqueRow("equival.torque pitting", "T eqH", g.TeqH);
     LimitTorqueRow("limit fatigue str. tooth root", "T nF", g.TnF);

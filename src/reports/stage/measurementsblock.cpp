@@ -1,6 +1,6 @@
 // Test dimensions of the four gears: span, balls and pins.
-#include "foundation/unitsys.h"
 #include "foundation/numbertext.h"
+#include "foundation/unitsys.h"
 #include "planetary/stage.h"
 #include "reports/engine/reportcolumns.h"
 #include "reports/engine/reportengine.h"
@@ -11,10 +11,17 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
+namespace
+{
 
-Extended MaxAbsValue(Extended a, Extended b) { return std::max(std::fabs(a), std::fabs(b)); }
-Extended MinAbsValue(Extended a, Extended b) { return std::min(std::fabs(a), std::fabs(b)); }
+Extended MaxAbsValue(Extended a, Extended b)
+{
+    return std::max(std::fabs(a), std::fabs(b));
+}
+Extended MinAbsValue(Extended a, Extended b)
+{
+    return std::min(std::fabs(a), std::fabs(b));
+}
 
 // The ring's limits can run the other way: its max. row shows the larger
 // magnitude, its min. row the smaller one.
@@ -22,8 +29,8 @@ void LimitRow(const char* Label, const char* Symbol, const GearArray& Own, const
               const GearArray& Upper, bool UpperRow)
 {
     const auto H = UpperRow ? MaxAbsValue(Lower[gH], Upper[gH]) : MinAbsValue(Lower[gH], Upper[gH]);
-    PrintReportRow4(Label, Symbol, LengthUnitLabel(), Len(3, 3, Own[gS]), Len(3, 3, Own[gPi]), Len(3, 3, Own[gPe]),
-                    Len(3, 3, H));
+    PrintReportRow4(Label, Symbol, LengthUnitLabel(), Len(3, 3, Own[gS]), Len(3, 3, Own[gPi]),
+                    Len(3, 3, Own[gPe]), Len(3, 3, H));
 }
 
 void ValueRow(const char* Label, const char* Symbol, const GearArray& V)

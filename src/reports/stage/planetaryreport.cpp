@@ -1,8 +1,8 @@
 #include "reports/stage/planetaryreport.h"
 
-#include "foundation/programstate.h"
 #include "foundation/messagecollector.h"
 #include "foundation/numbertext.h"
+#include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/stage.h"
@@ -15,24 +15,29 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 bool PartIs(uint16_t Part, std::initializer_list<int> Values)
 {
     for (int v : Values)
-        if (Part == v)
-            return true;
+        if (Part == v) return true;
     return false;
 }
 
 const char* ConfigurationText(int code)
 {
     switch (code) {
-    case 1: return "X";
-    case 2: return "O";
-    case 3: return ">";
-    case 4: return "<";
-    default: return "";
+    case 1:
+        return "X";
+    case 2:
+        return "O";
+    case 3:
+        return ">";
+    case 4:
+        return "<";
+    default:
+        return "";
     }
 }
 
@@ -41,11 +46,9 @@ const char* ConfigurationText(int code)
 bool ReportBearingPage(int n)
 {
     const auto& br = PlanetBearings[n];
-    if (br.Designation.empty() || br.d == 0)
-        return true;
+    if (br.Designation.empty() || br.d == 0) return true;
     EjectReportPage();
-    if (telmvar.Aborted)
-        return false;
+    if (telmvar.Aborted) return false;
     const auto& r = telmvar.RemarkLines;
     SetReportHeader(StageReportTitle("bedding", "    "), r[1], r[2], r[3], "", 0);
     SetReportColumns2("", "", "", "", "");
@@ -71,24 +74,19 @@ void PrintPlanetaryReport(uint16_t Part)
     SetReportColumns4("", "", "", "S", "Pi", "Pe", "H");
     telmvar.DiagramKind = 0;
     OpenReport(0, telmvar.ProjectName);
-    if (telmvar.Aborted)
-        return;
-    if (!BeginReportOutput())
-        return CancelReport();
+    if (telmvar.Aborted) return;
+    if (!BeginReportOutput()) return CancelReport();
     // Every early return below ends the output without delivering it, so
     // that the next report opens its own normally.
     if (PartIs(Part, {0, 1, 3})) {
         PrintReportPageHeader(0, 1);
-        if (telmvar.Aborted)
-            return CancelReport();
+        if (telmvar.Aborted) return CancelReport();
         ReportGeometrySection();
     }
-    if (PartIs(Part, {0, 2, 3}) && !ReportStrengthSection())
-        return CancelReport();
+    if (PartIs(Part, {0, 2, 3}) && !ReportStrengthSection()) return CancelReport();
     if (PartIs(Part, {0, 3, 6}))
         for (int n = 1; n <= 2; ++n)
-            if (!ReportBearingPage(n))
-                return CancelReport();
+            if (!ReportBearingPage(n)) return CancelReport();
     if (PartIs(Part, {0, 2, 3, 6}) && error0.ErrorCount > 0) {
         PrintReportLine("");
         KeepReportLines(0);
@@ -96,27 +94,22 @@ void PrintPlanetaryReport(uint16_t Part)
         ReportPageBreak();
     }
     if (PartIs(Part, {0, 3, 4}) && GearPair.LoadSpectrumCount > 0) {
-        if (!ReportLoadSpectrumBlock())
-            return CancelReport();
-        if (telmvar.Aborted)
-            return CancelReport();
+        if (!ReportLoadSpectrumBlock()) return CancelReport();
+        if (telmvar.Aborted) return CancelReport();
     }
     CloseReport();
-    if (reportservices.RestoreCursor)
-        reportservices.RestoreCursor();
+    if (reportservices.RestoreCursor) reportservices.RestoreCursor();
 }
 
 void PrintPlanetaryMessagesReport()
 {
     const auto& r = telmvar.RemarkLines;
-    SetReportHeader(telmvar.ProgramName + " V" + telmvar.ProgramVersion, "Error Messages", r[1], r[2], r[3], 1);
+    SetReportHeader(telmvar.ProgramName + " V" + telmvar.ProgramVersion, "Error Messages", r[1], r[2], r[3],
+                    1);
     OpenReport(0, telmvar.ProjectName);
-    if (telmvar.Aborted)
-        return;
-    if (!BeginReportOutput())
-        return CancelReport();
+    if (telmvar.Aborted) return;
+    if (!BeginReportOutput()) return CancelReport();
     PrintMessagesPage();
-    if (telmvar.Aborted)
-        return CancelReport();
+    if (telmvar.Aborted) return CancelReport();
     CloseReport();
 }

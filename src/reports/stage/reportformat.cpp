@@ -1,8 +1,8 @@
 #include "reports/stage/reportformat.h"
 
+#include "foundation/numbertext.h"
 #include "foundation/programstate.h"
 #include "foundation/unitsys.h"
-#include "foundation/numbertext.h"
 #include "planetary/stage.h"
 #include "reports/engine/reportcolumns.h"
 #include "reports/engine/reportengine.h"
@@ -53,6 +53,12 @@ void MeshMemberRow(const std::string& Label, const std::string& Symbol, const st
     PrintReportRow4(Label, Symbol, Unit, cells[1], cells[2], cells[3], cells[4]);
 }
 
-std::string Len(int IntDigits, int Decimals, Extended X) { return FormatLengthFixed(IntDigits, Decimals, X); }
+std::string Len(int IntDigits, int Decimals, Extended X)
+{
+    return FormatLengthFixed(IntDigits, Decimals, X);
+}
 
-std::string Fix(int IntDigits, int Decimals, Extended X) { return FormatFloatFixed(IntDigits, Decimals, X); }
+std::string Fix(int IntDigits, int Decimals, Extended X)
+{
+    return FormatFloatFixed(IntDigits, Decimals, X);
+}

@@ -1,8 +1,8 @@
 // Operating data of the stage, materials, method flags and lubricant.
+#include "foundation/numbertext.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "foundation/unitsys.h"
-#include "foundation/numbertext.h"
 #include "gearpair/gearpairdata.h"
 #include "planetary/stage.h"
 #include "planetary/suggestions.h"
@@ -14,26 +14,34 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
 // Texts of codes that come from a file or a dialog: a code outside the table
 // prints as an empty text rather than reading past it.
 std::string HeatTreatmentText(int code)
 {
-    static const char* const texts[] = {"none",      "heat-treat.", "case-hard.", "ind.hard.",
-                                        "flame-hard.", "gas-nitr.",  "bath-nitr.", "nitrocarb."};
+    static const char* const texts[] = {"none",        "heat-treat.", "case-hard.", "ind.hard.",
+                                        "flame-hard.", "gas-nitr.",   "bath-nitr.", "nitrocarb."};
     return code >= 0 && code <= 7 ? texts[code] : "";
 }
 
 std::string CalcMethodText(int method)
 {
-    static const char* const texts[] = {"", "DIN 3990-1,2,3", "DIN 3990-41", "Input K,Y,Z", "ISO 6336:2006-2008"};
+    static const char* const texts[] = {"", "DIN 3990-1,2,3", "DIN 3990-41", "Input K,Y,Z",
+                                        "ISO 6336:2006-2008"};
     return method >= 0 && method <= 4 ? texts[method] : "";
 }
 
-std::string Flag(char c) { return std::string("     ") + c; }
+std::string Flag(char c)
+{
+    return std::string("     ") + c;
+}
 
-std::string Field(int Width, Extended X) { return FloatToField(Width, X); }
+std::string Field(int Width, Extended X)
+{
+    return FloatToField(Width, X);
+}
 
 void OperatingDataPage()
 {
@@ -41,12 +49,15 @@ void OperatingDataPage()
     PrintReportLine("OPERATIONAL DATA PLANETARY GEAR   Input:" + ShaftLetter(PlanetaryShafts.InputShaft) +
                     "  Output:" + ShaftLetter(PlanetaryShafts.OutputShaft));
     PrintReportLine(GetRuleLine());
-    PrintReportRow3("nominal power", "P", "kW", Fix(3, 2, st.P[shaftS]), Fix(3, 2, st.P[shaftC]), Fix(3, 1, st.P[shaftH]));
+    PrintReportRow3("nominal power", "P", "kW", Fix(3, 2, st.P[shaftS]), Fix(3, 2, st.P[shaftC]),
+                    Fix(3, 1, st.P[shaftH]));
     PrintReportRow1("rot. power", "PW", "kW", Fix(5, 2, st.PW));
     PrintReportRow1("gear ratio", "i", "", Fix(5, 2, st.i));
     PrintReportRow1("gear ratio stat", "i st", "", Fix(5, 2, st.i0));
-    PrintReportRow3("rot.speed", "n", "1/min", Field(5, st.n[shaftS]), Field(5, st.n[shaftC]), Field(5, st.n[shaftH]));
-    PrintReportRow3("rot.speed Planet (bearing)", "npC", "1/min", "", Field(8, st.npC[1]), Field(8, st.npC[2]));
+    PrintReportRow3("rot.speed", "n", "1/min", Field(5, st.n[shaftS]), Field(5, st.n[shaftC]),
+                    Field(5, st.n[shaftH]));
+    PrintReportRow3("rot.speed Planet (bearing)", "npC", "1/min", "", Field(8, st.npC[1]),
+                    Field(8, st.npC[2]));
     PrintReportRow3("rot.speed Planet", "np0", "1/min", "", Field(8, st.np0[1]), Field(8, st.np0[2]));
     // Torques run to five digits and more: written whole with three
     // significant digits at least, never in exponent form where the column
@@ -71,20 +82,23 @@ void MaterialPage()
     const auto& p = GearPair;
     PrintReportLine("MATERIAL AND TREATMENT");
     PrintReportLine(GetRuleLine());
-    PrintReportLine("S:" + FitLeft(g.MaterialName[gS], 14) + "  Pi:" + FitLeft(g.MaterialName[gPi], 14) + "  Pe:" +
-                    FitLeft(g.MaterialName[gPe], 14) + "  H:" + FitLeft(g.MaterialName[gH], 14));
+    PrintReportLine("S:" + FitLeft(g.MaterialName[gS], 14) + "  Pi:" + FitLeft(g.MaterialName[gPi], 14) +
+                    "  Pe:" + FitLeft(g.MaterialName[gPe], 14) + "  H:" + FitLeft(g.MaterialName[gH], 14));
     PrintReportLine(GetRuleLine());
     const std::string S = StressUnitLabel();
     GearRow("density", "rho", "kg/dm3", [&](int k) { return Fix(3, 2, g.rho[k]); });
     GearRow("modulus of elasticity", "E", S, [&](int k) { return FormatStressFixed(5, 0, g.E[k]); });
     GearRow("poisson ratio", "n\x81", "", [&](int k) { return Fix(3, 2, g.nu[k]); });
-    GearRow("allow.stress nr.(contact)", "S.Hlim", S, [&](int k) { return FormatStressFixed(5, 0, g.SigmaHlim[k]); });
-    GearRow("allow.stress nr.(bend.)", "Sig.FE", S, [&](int k) { return FormatStressFixed(5, 0, g.Sigma_FE[k]); });
-    GearRow("allow.stress nr.(bend.)", "S.FLim", S, [&](int k) { return FormatStressFixed(5, 0, g.Sigma_FE[k] / 2); });
-    PrintReportLine("heat treatment S: " + FitLeft(HeatTreatmentText(g.HeatTreatment[gS]), 8) + "  Pi: " +
-                    FitLeft(HeatTreatmentText(g.HeatTreatment[gPi]), 8) + "  Pe: " +
-                    FitLeft(HeatTreatmentText(g.HeatTreatment[gPe]), 8) + "  H: " +
-                    FitLeft(HeatTreatmentText(g.HeatTreatment[gH]), 8));
+    GearRow("allow.stress nr.(contact)", "S.Hlim", S,
+            [&](int k) { return FormatStressFixed(5, 0, g.SigmaHlim[k]); });
+    GearRow("allow.stress nr.(bend.)", "Sig.FE", S,
+            [&](int k) { return FormatStressFixed(5, 0, g.Sigma_FE[k]); });
+    GearRow("allow.stress nr.(bend.)", "S.FLim", S,
+            [&](int k) { return FormatStressFixed(5, 0, g.Sigma_FE[k] / 2); });
+    PrintReportLine("heat treatment S: " + FitLeft(HeatTreatmentText(g.HeatTreatment[gS]), 8) +
+                    "  Pi: " + FitLeft(HeatTreatmentText(g.HeatTreatment[gPi]), 8) +
+                    "  Pe: " + FitLeft(HeatTreatmentText(g.HeatTreatment[gPe]), 8) +
+                    "  H: " + FitLeft(HeatTreatmentText(g.HeatTreatment[gH]), 8));
     PrintReportLine(GetRuleLine());
     GearRow("Brinell hardness", "", "HB", [&](int k) { return Fix(5, 0, g.HB[k]); });
     GearRow("mean peak-vall.roughn. flank", "RzZ", MicroLengthUnitLabel(),
@@ -107,16 +121,13 @@ void MaterialPage()
     PrintReportRow1("tooth trace angle correction", "", "Y/N", Flag(p.ToothTraceCorrection));
     PrintReportLine("");
     PrintReportRow1("lubricant", "", "", p.LubricantName);
-    if (p.v40 > 0)
-        PrintReportRow1("nominal viscosity at 40 C", "v40", "mm2/s", Fix(6, 1, p.v40));
-    if (p.v50 > 0)
-        PrintReportRow1("nominal viscosity at 50 C", "v50", "mm2/s", Fix(6, 1, p.v50));
-    if (p.v100 > 0)
-        PrintReportRow1("nominal viscosity at 100 C", "v100", "mm2/s", Fix(6, 1, p.v100));
-    if (p.rho15 > 0)
-        PrintReportRow1("lubricant density at 15 C", "rho15", "kg/dm3", Fix(4, 3, p.rho15));
+    if (p.v40 > 0) PrintReportRow1("nominal viscosity at 40 C", "v40", "mm2/s", Fix(6, 1, p.v40));
+    if (p.v50 > 0) PrintReportRow1("nominal viscosity at 50 C", "v50", "mm2/s", Fix(6, 1, p.v50));
+    if (p.v100 > 0) PrintReportRow1("nominal viscosity at 100 C", "v100", "mm2/s", Fix(6, 1, p.v100));
+    if (p.rho15 > 0) PrintReportRow1("lubricant density at 15 C", "rho15", "kg/dm3", Fix(4, 3, p.rho15));
     if (p.TOil > 0)
-        PrintReportRow1("lubricant temperature", "TOil", TemperatureUnitLabel(), FormatTemperatureFixed(6, 1, p.TOil));
+        PrintReportRow1("lubricant temperature", "TOil", TemperatureUnitLabel(),
+                        FormatTemperatureFixed(6, 1, p.TOil));
     PrintReportLine("");
     KeepReportLines(1);
 }
@@ -130,14 +141,12 @@ bool ReportStrengthSection()
     SetReportColumns4("", "", "", "", "", "", "");
     SetReportColumns3("", "", "", "  S   ", "      C", "        H");
     PrintReportPageHeader(0, 1);
-    if (telmvar.Aborted)
-        return false;
+    if (telmvar.Aborted) return false;
     OperatingDataPage();
     SetReportColumns3("", "", "", "", "", "");
     SetReportColumns4("", "", "", "S", "Pi", "Pe", "H");
     PrintReportPageHeader(0, 1);
-    if (telmvar.Aborted)
-        return false;
+    if (telmvar.Aborted) return false;
     MaterialPage();
     return true;
 }

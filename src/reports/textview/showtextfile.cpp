@@ -11,7 +11,8 @@
 
 TShowTextFileModel::TShowTextFileModel()
 {
-    const TWindowMenuTexts m = reportservices.WindowMenuTexts ? reportservices.WindowMenuTexts() : TWindowMenuTexts{};
+    const TWindowMenuTexts m =
+        reportservices.WindowMenuTexts ? reportservices.WindowMenuTexts() : TWindowMenuTexts{};
     MenuFile = m.File;
     MenuPrint = m.Print;
     MenuExit = m.Exit;

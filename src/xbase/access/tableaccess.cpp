@@ -1,12 +1,12 @@
 #include "xbase/access/tableaccess.h"
 
 #include "foundation/codepage.h"
-#include "foundation/messagecollector.h"
 #include "foundation/fileutil.h"
-#include "foundation/runtempdir.h"
-#include "foundation/programstate.h"
+#include "foundation/messagecollector.h"
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
+#include "foundation/programstate.h"
+#include "foundation/runtempdir.h"
 #include "platform/platform.h"
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dberror.h"
@@ -16,8 +16,8 @@
 #include "xbase/xbaselib.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,15 +44,21 @@ void ResetDbf4()
     dbf4.ClearError();
 }
 
-namespace {
+namespace
+{
 
-void Hourglass() { platform::CurrentPlatform().ScreenCursor().Set(platform::CursorShape::Hourglass); }
-void Arrow() { platform::CurrentPlatform().ScreenCursor().Set(platform::CursorShape::Arrow); }
+void Hourglass()
+{
+    platform::CurrentPlatform().ScreenCursor().Set(platform::CursorShape::Hourglass);
+}
+void Arrow()
+{
+    platform::CurrentPlatform().ScreenCursor().Set(platform::CursorShape::Arrow);
+}
 
 // Runs a table command with the library's automatic error box off; an error
 // is kept for ErrorCode and reported through the message list.
-template <class F>
-auto Quiet(F f)
+template <class F> auto Quiet(F f)
 {
     TAutoReportOff quiet;
     dberror.DbErrorCode = 0;
@@ -67,8 +73,7 @@ auto Quiet(F f)
 std::string Trimmed(const std::string& s)
 {
     std::size_t b = s.find_first_not_of(' ');
-    if (b == std::string::npos)
-        return "";
+    if (b == std::string::npos) return "";
     std::size_t e = s.find_last_not_of(' ');
     return s.substr(b, e - b + 1);
 }
@@ -77,8 +82,7 @@ std::string UpperName(const std::string& s)
 {
     std::string u = s;
     for (char& c : u)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return u;
 }
 
@@ -89,8 +93,7 @@ bool WriteCheck(const std::string& dir)
 {
     std::string test = NativePath(AddTrailingBackslash(dir) + "TEST.$$$XXXXXX");
     const int fd = ::mkstemp(test.data());
-    if (fd < 0)
-        return false;
+    if (fd < 0) return false;
     static const char text[] = "DBF Write Check\r\n";
     const bool ok = ::write(fd, text, sizeof text - 1) == static_cast<ssize_t>(sizeof text - 1);
     ::close(fd);
@@ -112,27 +115,28 @@ bool CopyTableToTemp(const std::string& name)
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(telmvar.DbfDir, ec)) {
         const std::string fn = entry.path().filename().string();
-        if (UpperName(std::filesystem::path(fn).stem().string()) != UpperName(stem) || !entry.is_regular_file(ec))
+        if (UpperName(std::filesystem::path(fn).stem().string()) != UpperName(stem) ||
+            !entry.is_regular_file(ec))
             continue;
         if (!CopyFileNew(src + fn, dst + fn)) {
             const bool taken = std::filesystem::symlink_status(NativePath(dst + fn), ec).type() !=
                                std::filesystem::file_type::not_found;
             platform::CurrentPlatform().Messages().ShowOk(
-                "", "file " + src + fn + " could not be copied to " + dst +
-                        (taken ? ": a file " + fn + " not made by this program is in the way" : ""),
+                "",
+                "file " + src + fn + " could not be copied to " + dst +
+                    (taken ? ": a file " + fn + " not made by this program is in the way" : ""),
                 platform::MessageIcon::Error);
             return false;
         }
         dbf4.TempCopies.push_back(dst + fn);
         std::filesystem::permissions(dst + fn, std::filesystem::perms::owner_write,
                                      std::filesystem::perm_options::add, ec);
-        if (UpperName(fn) == UpperName(name))
-            ok = true;
+        if (UpperName(fn) == UpperName(name)) ok = true;
     }
     return ok;
 }
 
-}  // namespace
+} // namespace
 
 // ---- Tdbf4
 
@@ -140,8 +144,7 @@ void Tdbf4::OpenTable(const std::string& path, bool readOnly)
 {
     // The table library starts with the first table the program opens:
     // indexes, memo files and key expressions need their hooks.
-    if (!ndx.Installed)
-        InitXbaseLibrary();
+    if (!ndx.Installed) InitXbaseLibrary();
     Hourglass();
     Quiet([&] {
         tzdbf.SetActive(false);
@@ -209,8 +212,7 @@ void Tdbf4::Browse(const std::string& action, uint16_t mode)
 void Tdbf4::SelectAndClose(TDbfBrowserModel& model)
 {
     telmvar.Aborted = false;
-    if (tzdbf.State() == TDataSetState::Edit)
-        Quiet([&] { return tzdbf.Post(); });
+    if (tzdbf.State() == TDataSetState::Edit) Quiet([&] { return tzdbf.Post(); });
     if (model.RecordNo >= 1 && model.RecordNo <= RecordCount() && model.RecordNo != RecNo())
         GoRecord(model.RecordNo);
     telmvar.LastKeyChar = 13;
@@ -261,9 +263,15 @@ bool Tdbf4::Pack()
     return ok;
 }
 
-uint16_t Tdbf4::ErrorCode() const { return LastErrorCode; }
+uint16_t Tdbf4::ErrorCode() const
+{
+    return LastErrorCode;
+}
 
-void Tdbf4::ClearError() { LastErrorCode = 0; }
+void Tdbf4::ClearError()
+{
+    LastErrorCode = 0;
+}
 
 void Tdbf4::Search(const std::string& text, bool& found, bool fromStart)
 {
@@ -281,23 +289,20 @@ int32_t Tdbf4::FieldCount()
 
 std::string Tdbf4::FieldName(int n)
 {
-    if (!tzdbf.Active() || n < 1 || n > FieldCount())
-        return "";
+    if (!tzdbf.Active() || n < 1 || n > FieldCount()) return "";
     return Quiet([&] { return tzdbf.FieldName(n); });
 }
 
 std::string Tdbf4::FieldText(int n)
 {
-    if (!tzdbf.Active())
-        return "";
+    if (!tzdbf.Active()) return "";
     return Quiet([&] { return tzdbf.SField(n); });
 }
 
 bool Tdbf4::StoredField(int n, char& type, int& length, int& decimals, std::string& text)
 {
     text.clear();
-    if (!tzdbf.Active())
-        return false;
+    if (!tzdbf.Active()) return false;
     return Quiet([&] { return tzdbf.StoredField(n, type, length, decimals, text); });
 }
 
@@ -378,27 +383,30 @@ bool CheckFileExists(const std::string& Path)
     const int fd = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     bool other = false;
     if (fd >= 0) {
-        struct stat st {};
+        struct stat st {
+        };
         const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
         other = !regular && !S_ISDIR(st.st_mode);
         ::close(fd);
-        if (regular)
-            return true;
+        if (regular) return true;
     }
-    const std::string why = other ? " not a regular file (a pipe or a device), not read" : " not found or no access !";
+    const std::string why =
+        other ? " not a regular file (a pipe or a device), not read" : " not found or no access !";
     platform::CurrentPlatform().Messages().ShowOk("", "file " + Path + why, platform::MessageIcon::Error);
     telmvar.Aborted = true;
     return false;
 }
 
-std::string TempFilePath(const std::string& Name) { return RunTempPath(Name); }
+std::string TempFilePath(const std::string& Name)
+{
+    return RunTempPath(Name);
+}
 
 bool DbfOpen(const std::string& Name)
 {
     const std::string dir = wtelmvar.CopyDbfToTemp ? RunTempPath("") : telmvar.DbfDir;
     std::string name = Name;
-    if (name.find('.') == std::string::npos)
-        name += ".dbf";
+    if (name.find('.') == std::string::npos) name += ".dbf";
     const std::string key = UpperName(name);
     std::string path = AddTrailingBackslash(dir) + name;
     const bool copied = dbf4.CopiedToTemp.count(key) > 0;
@@ -408,13 +416,14 @@ bool DbfOpen(const std::string& Name)
         // Used from the temporary copy already in this run: keep the copy.
         path = tempPath;
     } else {
-        if (!CheckFileExists(path))
-            return false;
+        if (!CheckFileExists(path)) return false;
         const bool dirWritable = WriteCheck(dir);
         // The read-only attribute: no write permission bit on the file (a
         // file whose state cannot be read counts as writable).
-        struct stat st {};
-        const bool fileWritable = ::stat(path.c_str(), &st) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+        struct stat st {
+        };
+        const bool fileWritable =
+            ::stat(path.c_str(), &st) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
         if (!dirWritable || !fileWritable) {
             // Without a temporary directory of its own there is nowhere to
             // put a writable copy: the table is used read-only where it is.
@@ -439,8 +448,9 @@ bool DbfOpen(const std::string& Name)
     if (!dbf4.tzdbf.Active()) {
         // A damaged table: say so at once, the caller only stops.
         const std::string why = error0.ErrorCount > errorsBefore ? error0.ErrorTexts[error0.ErrorCount] : "";
-        platform::CurrentPlatform().Messages().ShowOk(LibraryErrorCaption, "file " + path + " cannot be opened as a table" +
-                                                                               (why.empty() ? "" : "\r\n" + why),
+        platform::CurrentPlatform().Messages().ShowOk(LibraryErrorCaption,
+                                                      "file " + path + " cannot be opened as a table" +
+                                                          (why.empty() ? "" : "\r\n" + why),
                                                       platform::MessageIcon::Error);
         telmvar.Aborted = true;
         return false;
@@ -448,7 +458,10 @@ bool DbfOpen(const std::string& Name)
     return true;
 }
 
-void DbfOpenFile(const std::string& Path) { dbf4.OpenTable(Path); }
+void DbfOpenFile(const std::string& Path)
+{
+    dbf4.OpenTable(Path);
+}
 
 TDbfReadSettings DbfReadSettings()
 {
@@ -472,11 +485,9 @@ TDbfReadSettings DbfReadSettings()
 
 bool DbfOpensInPlace(const std::string& Name)
 {
-    if (wtelmvar.CopyDbfToTemp || dbf4.CopiedToTemp.count(UpperName(Name)) > 0)
-        return false;
+    if (wtelmvar.CopyDbfToTemp || dbf4.CopiedToTemp.count(UpperName(Name)) > 0) return false;
     for (const auto& area : dbcmd.WorkAreas)
-        if (area != nullptr)
-            return false;
+        if (area != nullptr) return false;
     return ::access(NativePath(AddTrailingBackslash(telmvar.DbfDir)).c_str(), W_OK | X_OK) == 0;
 }
 
@@ -499,8 +510,7 @@ bool DbfGo(int32_t n)
     const int32_t count = dbf4.RecordCount();
     if (n > count || count == 0) {
         AddErrorMessage("DBF #" + std::to_string(n) + " not found.");
-        if (count == 0)
-            return false;
+        if (count == 0) return false;
         n = count;
     }
     DbfGoClamped(n);
@@ -515,39 +525,92 @@ void DbfGoClamped(int32_t n)
         dbf4.GoRecord(1);
 }
 
-void DbfFirst() { dbf4.First(); }
-void DbfClose() { dbf4.CloseTable(); }
-bool DbfAppendRecord() { return dbf4.AppendRecord(); }
-int32_t DbfRecNo() { return dbf4.RecNo(); }
-int32_t DbfRecCount() { return dbf4.RecordCount(); }
-std::string DbfFieldName(int n) { return dbf4.FieldName(n); }
-std::string DbfFieldText(int n) { return dbf4.FieldText(n); }
+void DbfFirst()
+{
+    dbf4.First();
+}
+void DbfClose()
+{
+    dbf4.CloseTable();
+}
+bool DbfAppendRecord()
+{
+    return dbf4.AppendRecord();
+}
+int32_t DbfRecNo()
+{
+    return dbf4.RecNo();
+}
+int32_t DbfRecCount()
+{
+    return dbf4.RecordCount();
+}
+std::string DbfFieldName(int n)
+{
+    return dbf4.FieldName(n);
+}
+std::string DbfFieldText(int n)
+{
+    return dbf4.FieldText(n);
+}
 TDbfStoredField DbfStoredField(int n)
 {
     TDbfStoredField f;
-    if (!dbf4.StoredField(n, f.Type, f.Length, f.Decimals, f.Text))
-        return {};
+    if (!dbf4.StoredField(n, f.Type, f.Length, f.Decimals, f.Text)) return {};
     f.Name = dbf4.FieldName(n);
     return f;
 }
-void DbfSetFieldText(int n, const std::string& Text) { dbf4.SetFieldText(n, Text); }
-void DbfSetFieldFloat(int n, double Value) { dbf4.SetFieldFloat(n, Value); }
-bool DbfFieldBoolByName(const std::string& Name) { return dbf4.FieldBoolByName(Name); }
-void DbfSetFieldBoolByName(const std::string& Name, bool Value) { dbf4.SetFieldBoolByName(Name, Value); }
-void DbfSetFieldTextByName(const std::string& Name, const std::string& Text) { dbf4.SetFieldTextByName(Name, Text); }
-void DbfSetFieldFloatByName(const std::string& Name, double Value) { dbf4.SetFieldFloatByName(Name, Value); }
-void DbfSetFieldIntByName(const std::string& Name, int32_t Value) { dbf4.SetFieldIntByName(Name, Value); }
-bool DbfFound() { return dbf4.Found(); }
-void DbfIndexOn(const std::string& Key, const std::string& Path) { dbf4.IndexOn(Key, Path); }
+void DbfSetFieldText(int n, const std::string& Text)
+{
+    dbf4.SetFieldText(n, Text);
+}
+void DbfSetFieldFloat(int n, double Value)
+{
+    dbf4.SetFieldFloat(n, Value);
+}
+bool DbfFieldBoolByName(const std::string& Name)
+{
+    return dbf4.FieldBoolByName(Name);
+}
+void DbfSetFieldBoolByName(const std::string& Name, bool Value)
+{
+    dbf4.SetFieldBoolByName(Name, Value);
+}
+void DbfSetFieldTextByName(const std::string& Name, const std::string& Text)
+{
+    dbf4.SetFieldTextByName(Name, Text);
+}
+void DbfSetFieldFloatByName(const std::string& Name, double Value)
+{
+    dbf4.SetFieldFloatByName(Name, Value);
+}
+void DbfSetFieldIntByName(const std::string& Name, int32_t Value)
+{
+    dbf4.SetFieldIntByName(Name, Value);
+}
+bool DbfFound()
+{
+    return dbf4.Found();
+}
+void DbfIndexOn(const std::string& Key, const std::string& Path)
+{
+    dbf4.IndexOn(Key, Path);
+}
 void DbfCreateTempIndex(const std::string& Key, const std::string& Name)
 {
     const std::string path = TempFilePath(Name);
     DbfIndexOn(Key, path);
     dbf4.SetIndexTo(path);
 }
-void DbfFind(const std::string& Key) { dbf4.Find(Key); }
+void DbfFind(const std::string& Key)
+{
+    dbf4.Find(Key);
+}
 
-long double DbfFieldFloat(int n) { return TextToFloat(Trimmed(DbfFieldText(n))); }
+long double DbfFieldFloat(int n)
+{
+    return TextToFloat(Trimmed(DbfFieldText(n)));
+}
 int32_t DbfFieldInt(int n)
 {
     const std::string t = Trimmed(DbfFieldText(n));
@@ -555,8 +618,7 @@ int32_t DbfFieldInt(int n)
     if (v == 0 && !t.empty()) {
         // A whole number stored with decimals ("1000.00") is still that number.
         const long double f = TextToFloat(t);
-        if (f >= -2147483648.0L && f <= 2147483647.0L)
-            v = static_cast<int32_t>(f < 0 ? f - 0.5L : f + 0.5L);
+        if (f >= -2147483648.0L && f <= 2147483647.0L) v = static_cast<int32_t>(f < 0 ? f - 0.5L : f + 0.5L);
     }
     return v;
 }

@@ -18,14 +18,16 @@
 
 // The notice of a table that is used from the temporary directory, or that
 // cannot be written where it is.
-inline constexpr const char* NoWriteAccessNotice = "No Write Access for dbf directory !  Temp directory used.";
+inline constexpr const char* NoWriteAccessNotice =
+    "No Write Access for dbf directory !  Temp directory used.";
 
 // What the table browser shows and hands back. A toolkit form binds it; the
 // headless host lets a script pick a row (RecordNo) and press OK, or answers
 // Cancel when nobody is there. The record number edit is a form row bound
 // to RecordNo; a text in it that is no number reads as 0.
-class TDbfBrowserModel final : public TFormModel {
-public:
+class TDbfBrowserModel final : public TFormModel
+{
+  public:
     TDbfBrowserModel();
     std::string FormName() const override { return "dbf4"; }
     std::string Caption() const override { return caption; }
@@ -35,19 +37,20 @@ public:
     std::string Title2;
     std::string Action;
     uint16_t Mode = 0;
-    bool PickMode = false;      // modes 1, 4, 5: choose a row, no editing
-    bool CloseOnPick = false;   // action "CLOSE": a click picks and closes
-    bool FromTempDir = false;   // the table shown is the temporary copy
+    bool PickMode = false;    // modes 1, 4, 5: choose a row, no editing
+    bool CloseOnPick = false; // action "CLOSE": a click picks and closes
+    bool FromTempDir = false; // the table shown is the temporary copy
     std::string TablePath;
     int32_t RecordCount = 0;
-    int32_t RecordNo = 0;       // the current row; the user's choice on OK
+    int32_t RecordNo = 0; // the current row; the user's choice on OK
     int32_t GridRow = 0;
     int32_t GridColumn = 0;
-    TTzDbf* Table = nullptr;    // for the form's grid
+    TTzDbf* Table = nullptr; // for the form's grid
 };
 
-class Tdbf4 {
-public:
+class Tdbf4
+{
+  public:
     TTzDbf tzdbf{"tzdbf"};
 
     // Read-only: the table can be read and browsed, every change is refused.
@@ -103,7 +106,7 @@ public:
     // Code of the last table library error met through this object.
     uint16_t LastErrorCode = 0;
 
-private:
+  private:
     std::string title1_;
     std::string title2_;
     std::string searchText_;

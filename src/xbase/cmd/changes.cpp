@@ -12,57 +12,57 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
-TDbHooks& Hooks() { return dbhooks.DbHooks; }
+TDbHooks& Hooks()
+{
+    return dbhooks.DbHooks;
+}
 
 void Call(const std::function<void()>& f)
 {
-    if (f)
-        f();
+    if (f) f();
 }
 
 void WriteLock(bool on)
 {
-    if (Hooks().SemaphoreWriteLock)
-        Hooks().SemaphoreWriteLock(on);
+    if (Hooks().SemaphoreWriteLock) Hooks().SemaphoreWriteLock(on);
 }
 
 void ReportPending()
 {
-    if (dberror.PendingErrorCode != 0 && dberror.AutoReportErrors)
-        ReportError();
+    if (dberror.PendingErrorCode != 0 && dberror.AutoReportErrors) ReportError();
 }
 
 // The current record may be changed: the area is exclusive, holds the file
 // lock, or holds a record lock on it. An append lock is not enough.
 bool MayChangeCurrent(const TWorkArea& a)
 {
-    if (a.Exclusive || !dbcmd.SharedAccess || a.LockState == LockFile)
-        return true;
-    if (a.LockState != LockRecords)
-        return false;
+    if (a.Exclusive || !dbcmd.SharedAccess || a.LockState == LockFile) return true;
+    if (a.LockState != LockRecords) return false;
     return std::any_of(a.RecordLocks.begin(), a.RecordLocks.end(),
                        [&a](const TRecordLock& l) { return l.RecordNo == a.RecordNumber; });
 }
 
 bool MayChangeRecord(const TWorkArea& a, int32_t n)
 {
-    if (a.Exclusive || !dbcmd.SharedAccess || a.LockState == LockFile)
-        return true;
-    return a.LockState == LockRecords &&
-           std::any_of(a.RecordLocks.begin(), a.RecordLocks.end(), [n](const TRecordLock& l) { return l.RecordNo == n; });
+    if (a.Exclusive || !dbcmd.SharedAccess || a.LockState == LockFile) return true;
+    return a.LockState == LockRecords && std::any_of(a.RecordLocks.begin(), a.RecordLocks.end(),
+                                                     [n](const TRecordLock& l) { return l.RecordNo == n; });
 }
 
-std::string Quoted(const TWorkArea& a) { return "Database \"" + a.AliasName + "\""; }
+std::string Quoted(const TWorkArea& a)
+{
+    return "Database \"" + a.AliasName + "\"";
+}
 
-}  // namespace
+} // namespace
 
 void Append()
 {
     dberror.DbErrorCode = 0;
-    if (!CheckDbInUse("Append"))
-        return;
+    if (!CheckDbInUse("Append")) return;
     TWorkArea* a = SelectedArea();
     if (!a->Exclusive && dbcmd.SharedAccess && a->LockState != LockFile && a->LockState != LockAppend) {
         SetError(5, "File must be locked to append: " + a->Name + " [APPEND]");
@@ -71,16 +71,13 @@ void Append()
     RefreshCount();
     WriteNative(*a);
     const bool index = IndexActive();
-    if (index)
-        WriteLock(true);
+    if (index) WriteLock(true);
     {
         TAutoReportOff quiet;
-        if (AppendDbfRecord(*a))
-            ReadNative(*a);
+        if (AppendDbfRecord(*a)) ReadNative(*a);
     }
     if (index) {
-        if (dberror.PendingErrorCode == 0)
-            Call(Hooks().AppendNewKey);
+        if (dberror.PendingErrorCode == 0) Call(Hooks().AppendNewKey);
         WriteLock(false);
     }
     a->AtBegin = a->AtEnd = false;
@@ -91,8 +88,7 @@ void Append()
 void Replace()
 {
     dberror.DbErrorCode = 0;
-    if (!CheckDbInUse("Replace"))
-        return;
+    if (!CheckDbInUse("Replace")) return;
     TWorkArea* a = SelectedArea();
     if (a->RecordNumber <= 0) {
         SetError(212, Quoted(*a) + " is empty. [REPLACE]");
@@ -126,13 +122,11 @@ void Replace()
     WriteNative(*a);
     {
         TAutoReportOff quiet;
-        if (PutDbfRecord(*a, a->RecordNumber))
-            ReadNative(*a);
+        if (PutDbfRecord(*a, a->RecordNumber)) ReadNative(*a);
     }
     UpdatePeekCache();
     if (maintain) {
-        if (dberror.PendingErrorCode == 0)
-            Call(Hooks().CompareKeys);
+        if (dberror.PendingErrorCode == 0) Call(Hooks().CompareKeys);
         WriteLock(false);
     }
     ReportPending();
@@ -142,33 +136,28 @@ void Replace()
 void DeleteRec()
 {
     dberror.DbErrorCode = 0;
-    if (!CheckDbInUse("DeleteRec"))
-        return;
+    if (!CheckDbInUse("DeleteRec")) return;
     TWorkArea* a = SelectedArea();
     if (!MayChangeCurrent(*a)) {
         SetError(1200, a->AliasName + " " + "Record not locked " + "[DeleteRec]");
         return;
     }
-    if (a->RecordNumber < 1 || a->RecordNumber > a->RecordCount)
-        return;
+    if (a->RecordNumber < 1 || a->RecordNumber > a->RecordCount) return;
     if (a->IsVirtual) {
         a->VirtualOp = VirtualDelete;
         a->VirtualArg = a->RecordNumber;
-        if (dbhooks.VFileDriver)
-            dbhooks.VFileDriver(a->AreaNo);
+        if (dbhooks.VFileDriver) dbhooks.VFileDriver(a->AreaNo);
         return;
     }
     a->NativeRecord[0] = 1;
     a->RecordBuffer[0] = '*';
-    if (WriteDeleteFlag(*a, a->RecordNumber))
-        UpdatePeekCache();
+    if (WriteDeleteFlag(*a, a->RecordNumber)) UpdatePeekCache();
 }
 
 void RecallRec()
 {
     dberror.DbErrorCode = 0;
-    if (!CheckDbInUse("RecallRec"))
-        return;
+    if (!CheckDbInUse("RecallRec")) return;
     TWorkArea* a = SelectedArea();
     if (!MayChangeCurrent(*a)) {
         SetError(1200, "Record not locked [RecallRec]");
@@ -182,17 +171,16 @@ void RecallRec()
     if (a->IsVirtual) {
         a->VirtualOp = VirtualRecall;
         a->VirtualArg = a->RecordNumber;
-        if (dbhooks.VFileDriver)
-            dbhooks.VFileDriver(a->AreaNo);
+        if (dbhooks.VFileDriver) dbhooks.VFileDriver(a->AreaNo);
         return;
     }
     a->NativeRecord[0] = 0;
     a->RecordBuffer[0] = ' ';
-    if (WriteDeleteFlag(*a, a->RecordNumber))
-        UpdatePeekCache();
+    if (WriteDeleteFlag(*a, a->RecordNumber)) UpdatePeekCache();
 }
 
-namespace {
+namespace
+{
 
 // Writes the packed table into a new file beside the old one and renames it
 // over the old one; the old table stays whole until the rename. On success
@@ -201,7 +189,8 @@ namespace {
 bool BuildPackedFile(TWorkArea& a, int32_t& kept, bool& removed)
 {
     const std::string tag = "Error packing " + a.Name;
-    struct stat st {};
+    struct stat st {
+    };
     const bool haveMode = fstat(a.File.Fd(), &st) == 0;
     std::string templ = a.Name + ".XXXXXX";
     std::vector<char> name(templ.begin(), templ.end());
@@ -212,8 +201,7 @@ bool BuildPackedFile(TWorkArea& a, int32_t& kept, bool& removed)
         return false;
     }
     const std::string tempName(name.data());
-    if (haveMode)
-        ::fchmod(fd, st.st_mode & 07777);
+    if (haveMode) ::fchmod(fd, st.st_mode & 07777);
     platform::TSharedFile out;
     out.Adopt(fd, platform::TFileShare::DenyWrite);
     auto fail = [&](uint16_t code, const std::string& detail) {
@@ -225,7 +213,8 @@ bool BuildPackedFile(TWorkArea& a, int32_t& kept, bool& removed)
 
     std::vector<char> header(static_cast<std::size_t>(a.HeaderLength));
     if (a.File.ReadAt(0, header.data(), header.size()) != static_cast<long>(header.size()))
-        return fail(a.File.LastError() != 0 ? a.File.LastError() : 100, "File:  " + a.Name + "  [GetDbfRecord]");
+        return fail(a.File.LastError() != 0 ? a.File.LastError() : 100,
+                    "File:  " + a.Name + "  [GetDbfRecord]");
     if (out.WriteAt(0, header.data(), header.size()) != static_cast<long>(header.size()))
         return fail(out.LastError() != 0 ? out.LastError() : 101, tag);
 
@@ -242,7 +231,8 @@ bool BuildPackedFile(TWorkArea& a, int32_t& kept, bool& removed)
         const int32_t n = std::min(chunkRecords, a.RecordCount - first + 1);
         const std::size_t bytes = static_cast<std::size_t>(n) * rl;
         if (a.File.ReadAt(RecordPosition(a, first), in.data(), bytes) != static_cast<long>(bytes))
-            return fail(a.File.LastError() != 0 ? a.File.LastError() : 213, "File:  " + a.Name + "  [GetDbfRecord]");
+            return fail(a.File.LastError() != 0 ? a.File.LastError() : 213,
+                        "File:  " + a.Name + "  [GetDbfRecord]");
         keep.clear();
         for (int32_t i = 0; i < n; ++i) {
             const char* rec = in.data() + static_cast<std::size_t>(i) * rl;
@@ -253,36 +243,33 @@ bool BuildPackedFile(TWorkArea& a, int32_t& kept, bool& removed)
             keep.insert(keep.end(), rec, rec + rl);
             ++kept;
         }
-        if (!keep.empty() && out.WriteAt(writePos, keep.data(), keep.size()) != static_cast<long>(keep.size()))
+        if (!keep.empty() &&
+            out.WriteAt(writePos, keep.data(), keep.size()) != static_cast<long>(keep.size()))
             return fail(out.LastError() != 0 ? out.LastError() : 101, tag);
         writePos += static_cast<int64_t>(keep.size());
     }
     const char eof = static_cast<char>(DbfEndOfFile);
     if (out.WriteAt(writePos, &eof, 1) != 1 || out.Flush() != 0)
         return fail(out.LastError() != 0 ? out.LastError() : 101, tag);
-    if (std::rename(tempName.c_str(), a.Name.c_str()) != 0)
-        return fail(platform::DosErrorOf(errno), tag);
-    a.File = std::move(out);  // closes the old file and drops its locks
-    SetReadAhead(a, true);    // the new file is held exclusively
+    if (std::rename(tempName.c_str(), a.Name.c_str()) != 0) return fail(platform::DosErrorOf(errno), tag);
+    a.File = std::move(out); // closes the old file and drops its locks
+    SetReadAhead(a, true);   // the new file is held exclusively
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool Pack()
 {
     dberror.DbErrorCode = 0;
-    if (!CheckDbInUse("Pack"))
-        return false;
+    if (!CheckDbInUse("Pack")) return false;
     TWorkArea* a = SelectedArea();
-    if (a->RecordCount == 0)
-        return true;
+    if (a->RecordCount == 0) return true;
     bool reopened = false;
     auto finish = [&](bool result) {
         if (reopened) {
             uint16_t code = ReopenFile(false);
-            if (code != 0)
-                SetError(code, "Cannot re-open database sharable. " + a->Name + " [Pack]");
+            if (code != 0) SetError(code, "Cannot re-open database sharable. " + a->Name + " [Pack]");
         }
         RunRelation();
         return result;
@@ -299,12 +286,10 @@ bool Pack()
         a->RecordLockCount = 0;
         a->LockState = LockNone;
     }
-    if (dbcmd.ConfirmPack && LibMessageBox("PACK " + a->Name, "Pack", 1) == 2)
-        return finish(false);
+    if (dbcmd.ConfirmPack && LibMessageBox("PACK " + a->Name, "Pack", 1) == 2) return finish(false);
     if (a->IsVirtual) {
         a->VirtualOp = VirtualPack;
-        if (dbhooks.VFileDriver)
-            dbhooks.VFileDriver(a->AreaNo);
+        if (dbhooks.VFileDriver) dbhooks.VFileDriver(a->AreaNo);
         return finish(true);
     }
     const bool flush = dbffile.FlushOnWrite;
@@ -333,8 +318,7 @@ bool Pack()
         ReadNative(*a);
         a->AtBegin = a->AtEnd = false;
     }
-    if (removed && dbcmd.PeekCache.OwnerAlias == a->AliasName)
-        dbcmd.PeekCache = TPeekCache{};
+    if (removed && dbcmd.PeekCache.OwnerAlias == a->AliasName) dbcmd.PeekCache = TPeekCache{};
     if (a->HasMemo && dbhooks.MemoHooks.PackMemofile && !dbhooks.MemoHooks.PackMemofile())
         return finish(false);
     if (IndexActive() && Hooks().Reindex) {
@@ -348,24 +332,23 @@ bool Pack()
 void Peek(int field, int32_t record, std::string& text)
 {
     text.clear();
-    if (!CheckDbInUse("Peek"))
-        return;
+    if (!CheckDbInUse("Peek")) return;
     TWorkArea* a = SelectedArea();
     if (a->IsVirtual) {
         SetError(1100, "Operation cannot be used on virtual files. [Peek]");
         return;
     }
-    if (record < 1 || record > a->RecordCount || field < 0 || field > a->FieldCount)
-        return;
+    if (record < 1 || record > a->RecordCount || field < 0 || field > a->FieldCount) return;
     const std::size_t offset = field == 0 ? 0 : a->Fields[static_cast<std::size_t>(field - 1)].Offset;
     const std::size_t length = field == 0 ? 1 : a->Fields[static_cast<std::size_t>(field - 1)].Length;
     TPeekCache& cache = dbcmd.PeekCache;
-    if (!cache.Buffer.empty() && cache.OwnerAlias != a->AliasName)
-        cache = TPeekCache{};
-    const std::string tag = "DBF: " + a->AliasName + " [Peek(" + std::to_string(field) + "," + std::to_string(record) + ")]";
+    if (!cache.Buffer.empty() && cache.OwnerAlias != a->AliasName) cache = TPeekCache{};
+    const std::string tag =
+        "DBF: " + a->AliasName + " [Peek(" + std::to_string(field) + "," + std::to_string(record) + ")]";
     if (dbcmd.PeekCacheSize == 0) {
         std::string bytes(length, ' ');
-        long got = a->File.ReadAt(RecordPosition(*a, record) + static_cast<int64_t>(offset), bytes.data(), length);
+        long got =
+            a->File.ReadAt(RecordPosition(*a, record) + static_cast<int64_t>(offset), bytes.data(), length);
         if (got != static_cast<long>(length)) {
             SetError(got < 0 ? a->File.LastError() : 100, tag);
             return;
@@ -404,8 +387,7 @@ void Peek(int field, int32_t record, std::string& text)
 
 void Poke(const std::string& text, int field, int32_t record)
 {
-    if (!CheckDbInUse("Poke"))
-        return;
+    if (!CheckDbInUse("Poke")) return;
     TWorkArea* a = SelectedArea();
     const std::string bracket =
         "[Poke(" + text + "," + std::to_string(field) + "," + std::to_string(record) + ")]";
@@ -423,14 +405,14 @@ void Poke(const std::string& text, int field, int32_t record)
         SetError(1200, "Record not locked " + bracket);
         return;
     }
-    if (record < 1 || record > a->RecordCount || field < 0 || field > a->FieldCount)
-        return;
+    if (record < 1 || record > a->RecordCount || field < 0 || field > a->FieldCount) return;
     const std::size_t offset = field == 0 ? 0 : a->Fields[static_cast<std::size_t>(field - 1)].Offset;
     const std::size_t length =
-        field == 0 ? 1 : std::min<std::size_t>(text.size(), a->Fields[static_cast<std::size_t>(field - 1)].Length);
+        field == 0
+            ? 1
+            : std::min<std::size_t>(text.size(), a->Fields[static_cast<std::size_t>(field - 1)].Length);
     const std::size_t n = std::min(length, text.size());
-    if (n == 0)
-        return;
+    if (n == 0) return;
     DropReadAhead(*a);
     long put = a->File.WriteAt(RecordPosition(*a, record) + static_cast<int64_t>(offset), text.data(), n);
     if (put != static_cast<long>(n)) {
@@ -449,11 +431,9 @@ void UpdatePeekCache()
 {
     TWorkArea* a = SelectedArea();
     TPeekCache& cache = dbcmd.PeekCache;
-    if (a == nullptr || cache.Buffer.empty() || cache.OwnerAlias != a->AliasName)
-        return;
+    if (a == nullptr || cache.Buffer.empty() || cache.OwnerAlias != a->AliasName) return;
     const int32_t record = a->RecordNumber;
-    if (record < cache.FirstRecord || record >= cache.FirstRecord + cache.Count)
-        return;
+    if (record < cache.FirstRecord || record >= cache.FirstRecord + cache.Count) return;
     // The cache holds the bytes as stored, so it gets the record in its
     // stored form.
     std::string stored = a->RecordBuffer;

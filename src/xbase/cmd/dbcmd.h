@@ -23,7 +23,7 @@ struct TRecordLock {
 };
 
 struct TWorkArea : TDbfTable {
-    uint8_t* NativeRecord = nullptr;  // the caller's buffer or OwnedNative
+    uint8_t* NativeRecord = nullptr; // the caller's buffer or OwnedNative
     uint16_t NativeSize = 0;
     bool OwnsNative = false;
     std::vector<uint8_t> OwnedNative;
@@ -33,13 +33,13 @@ struct TWorkArea : TDbfTable {
     std::string AliasName;
     std::function<bool()> WhileMethod;
     TExprHandle WhileExpr = nullptr;
-    uint8_t LockState = 0;                  // 0 none, 1 file, 2 append, 3 record locks
+    uint8_t LockState = 0; // 0 none, 1 file, 2 append, 3 record locks
     uint16_t RecordLockCount = 0;
-    std::deque<TRecordLock> RecordLocks;    // newest first
+    std::deque<TRecordLock> RecordLocks; // newest first
     std::vector<uint8_t> SwapBuffer;
     bool Exclusive = false;
-    bool ExclusiveByReopen = false;         // ReopenFile made the area exclusive
-    std::vector<uint16_t> NativeOffsets;    // native address of each field (index 0 = field 1)
+    bool ExclusiveByReopen = false;      // ReopenFile made the area exclusive
+    std::vector<uint16_t> NativeOffsets; // native address of each field (index 0 = field 1)
     // Per numeric field, as ReadNative left it: whether the field's text is
     // exactly what SField prints for its number, that text and the native
     // bytes made of it. While the native bytes are unchanged SField hands
@@ -103,8 +103,7 @@ void ResetDbCommands();
 // every field read of a walk asks for it.
 inline TWorkArea* SelectedArea()
 {
-    if (dbcmd.CurrentArea < 1 || dbcmd.CurrentArea > 35)
-        return nullptr;
+    if (dbcmd.CurrentArea < 1 || dbcmd.CurrentArea > 35) return nullptr;
     return dbcmd.WorkAreas[dbcmd.CurrentArea].get();
 }
 bool CheckDbInUse(const std::string& tag);
@@ -116,8 +115,7 @@ void ReadNative(TWorkArea& area);
 // Makes the native record of a stale area (see NativeStale) from its bytes.
 inline void EnsureNative(TWorkArea& area)
 {
-    if (area.NativeStale)
-        ReadNative(area);
+    if (area.NativeStale) ReadNative(area);
 }
 void WriteNative(TWorkArea& area);
 void ClearRecord();

@@ -17,7 +17,8 @@ void ResetDbLocate()
     dblocate = TDbLocate{};
 }
 
-namespace {
+namespace
+{
 
 const char* const LocateTag = "Locate/Count/Sum";
 
@@ -28,12 +29,17 @@ std::string NativeFieldText(uint8_t field)
     const TWorkArea* area = SelectedArea();
     const TDbfField& f = area->Fields[static_cast<std::size_t>(field - 1)];
     switch (f.Type) {
-    case 'D': return GetNativeText(field);
-    case 'L': return GetNativeBool(field) ? "T" : "F";
+    case 'D':
+        return GetNativeText(field);
+    case 'L':
+        return GetNativeBool(field) ? "T" : "F";
     case 'N':
-    case 'F': return FloatToText(GetNativeDouble(field), f.Length, f.Decimals);
-    case 'C': return PadRight(GetNativeText(field), f.Length);
-    default: return SField(field);
+    case 'F':
+        return FloatToText(GetNativeDouble(field), f.Length, f.Decimals);
+    case 'C':
+        return PadRight(GetNativeText(field), f.Length);
+    default:
+        return SField(field);
     }
 }
 
@@ -43,25 +49,21 @@ bool TextMatches(const std::string& fieldText, char type)
     // A number stands right-aligned in its field: without EXACT its leading
     // blanks are no part of the value, or "123.45" could never be found in
     // "  123.45".
-    if ((type == 'N' || type == 'F') && !dblocate.LocateExact)
-        text = LTrimStr(text);
+    if ((type == 'N' || type == 'F') && !dblocate.LocateExact) text = LTrimStr(text);
     if (!dblocate.LocateExact && !dblocate.LocateContained)
         text = text.substr(0, dblocate.LocateValue.size());
-    if (!dblocate.LocateCaseSensitive)
-        text = UpperStr(text);
-    if (dblocate.LocateContained)
-        return text.find(dblocate.LocateValue) != std::string::npos;
+    if (!dblocate.LocateCaseSensitive) text = UpperStr(text);
+    if (dblocate.LocateContained) return text.find(dblocate.LocateValue) != std::string::npos;
     return text == dblocate.LocateValue;
 }
 
 void GoPastEnd()
 {
     GoBottom();
-    if (RecCount() > 0)
-        SKIP(1);
+    if (RecCount() > 0) SKIP(1);
 }
 
-}  // namespace
+} // namespace
 
 uint8_t ParseLocateField(const std::string& spec)
 {
@@ -78,16 +80,14 @@ uint8_t ParseLocateField(const std::string& spec)
         return 0;
     }
     const uint8_t field = FieldNo(rest);
-    if (field == 0)
-        SetError(220, std::string("Unrecognized field name [") + LocateTag + "(" + spec + ")]");
+    if (field == 0) SetError(220, std::string("Unrecognized field name [") + LocateTag + "(" + spec + ")]");
     return field;
 }
 
 std::string FieldTextAt(uint8_t field, int32_t record)
 {
     TWorkArea* area = SelectedArea();
-    if (!area || field < 1 || field > area->FieldCount)
-        return std::string();
+    if (!area || field < 1 || field > area->FieldCount) return std::string();
     if (area->IsVirtual) {
         const int32_t back = RecNo();
         GO(record);
@@ -109,17 +109,13 @@ bool MemoContains(const std::string& value, int32_t memoReference)
         return false;
     }
     std::vector<std::string> lines;
-    if (memoReference == 0 || !dbhooks.MemoHooks.AssignMemo(memoReference, lines))
-        return false;
+    if (memoReference == 0 || !dbhooks.MemoHooks.AssignMemo(memoReference, lines)) return false;
     const TWorkArea* area = SelectedArea();
     for (std::string& line : lines) {
         // The memo holds the table's character set; the value the program's.
-        if (area != nullptr && area->OemText)
-            line = StrOemToAnsi(line);
-        if (!dblocate.LocateCaseSensitive)
-            line = UpperStr(line);
-        if (line.find(value) != std::string::npos)
-            return true;
+        if (area != nullptr && area->OemText) line = StrOemToAnsi(line);
+        if (!dblocate.LocateCaseSensitive) line = UpperStr(line);
+        if (line.find(value) != std::string::npos) return true;
     }
     return false;
 }
@@ -127,13 +123,10 @@ bool MemoContains(const std::string& value, int32_t memoReference)
 void LocateFrom(int32_t start, uint8_t field, bool isNew)
 {
     TWorkArea* area = SelectedArea();
-    if (!area || field < 1 || field > area->FieldCount)
-        return;
+    if (!area || field < 1 || field > area->FieldCount) return;
     if (isNew) {
-        if (!dblocate.LocateExact)
-            dblocate.LocateValue = AllTrim(dblocate.LocateValue);
-        if (!dblocate.LocateCaseSensitive)
-            dblocate.LocateValue = UpperStr(dblocate.LocateValue);
+        if (!dblocate.LocateExact) dblocate.LocateValue = AllTrim(dblocate.LocateValue);
+        if (!dblocate.LocateCaseSensitive) dblocate.LocateValue = UpperStr(dblocate.LocateValue);
         dblocate.LocateField = field;
     }
     const char type = area->Fields[static_cast<std::size_t>(field - 1)].Type;
@@ -172,17 +165,13 @@ void Continue()
 bool LocateByValue(const std::string& spec, const TLocateValue& value, bool noCase, int32_t start, bool exact)
 {
     std::string fieldSpec = AllTrim(spec);
-    if (const std::size_t blank = fieldSpec.find(' '); blank != std::string::npos)
-        fieldSpec.resize(blank);
-    if (noCase)
-        fieldSpec += " NOCASE";
-    if (exact)
-        fieldSpec += " EXACT";
+    if (const std::size_t blank = fieldSpec.find(' '); blank != std::string::npos) fieldSpec.resize(blank);
+    if (noCase) fieldSpec += " NOCASE";
+    if (exact) fieldSpec += " EXACT";
     dblocate.LocateValue.clear();
     const uint8_t field = ParseLocateField(fieldSpec);
     TWorkArea* area = SelectedArea();
-    if (field == 0 || !area)
-        return false;
+    if (field == 0 || !area) return false;
     const TDbfField& f = area->Fields[static_cast<std::size_t>(field - 1)];
     if (f.Type == 'M' && area->IsVirtual) {
         GoPastEnd();
@@ -196,8 +185,7 @@ bool LocateByValue(const std::string& spec, const TLocateValue& value, bool noCa
     switch (f.Type) {
     case 'C':
         stored = text ? *text : std::string();
-        if (exact)
-            stored = PadRight(stored, f.Length);
+        if (exact) stored = PadRight(stored, f.Length);
         break;
     case 'D':
         stored = text ? DisplayToKey(*text) : std::string(8, ' ');
@@ -209,7 +197,9 @@ bool LocateByValue(const std::string& spec, const TLocateValue& value, bool noCa
         break;
     }
     case 'L': {
-        const bool b = logical ? *logical : text && !text->empty() && (UpperStr(*text)[0] == 'T' || UpperStr(*text)[0] == 'Y');
+        const bool b =
+            logical ? *logical
+                    : text && !text->empty() && (UpperStr(*text)[0] == 'T' || UpperStr(*text)[0] == 'Y');
         stored = b ? "T" : "F";
         break;
     }
@@ -227,19 +217,17 @@ bool LocateByValue(const std::string& spec, const TLocateValue& value, bool noCa
 bool LocateMulti(const std::string& fields, const std::vector<TLocateValue>& values, bool noCase, bool stay,
                  bool exact)
 {
-    if (!SelectedArea())
-        return false;
+    if (!SelectedArea()) return false;
     const int32_t remembered = RecNo();
     auto relation = SetRelation(nullptr);
     std::vector<std::string> names;
     std::size_t from = 0;
     while (from <= fields.size()) {
         const std::size_t semi = fields.find(';', from);
-        const std::string name = AllTrim(fields.substr(from, semi == std::string::npos ? std::string::npos : semi - from));
-        if (!name.empty())
-            names.push_back(name);
-        if (semi == std::string::npos)
-            break;
+        const std::string name =
+            AllTrim(fields.substr(from, semi == std::string::npos ? std::string::npos : semi - from));
+        if (!name.empty()) names.push_back(name);
+        if (semi == std::string::npos) break;
         from = semi + 1;
     }
     bool found = false;
@@ -268,8 +256,7 @@ bool LocateMulti(const std::string& fields, const std::vector<TLocateValue>& val
         }
         found = !failed;
     }
-    if (!found || !stay)
-        GoIfValid(remembered);
+    if (!found || !stay) GoIfValid(remembered);
     SetRelation(relation);
     return found;
 }
@@ -277,17 +264,14 @@ bool LocateMulti(const std::string& fields, const std::vector<TLocateValue>& val
 void Search(const std::string& text, uint8_t& field, bool fromTop)
 {
     TWorkArea* area = SelectedArea();
-    if (!area)
-        return;
+    if (!area) return;
     if (area->IsVirtual) {
         SetError(1100, "Operation cannot be used on virtual files. [Search]");
         return;
     }
     const std::string wanted = UpperStr(AllTrim(text));
-    if (wanted.empty())
-        return;
-    if (field > area->FieldCount)
-        field = 0;
+    if (wanted.empty()) return;
+    if (field > area->FieldCount) field = 0;
     const uint8_t requested = field;
     const int32_t startRecord = RecNo();
     const int32_t count = RecCount();
@@ -305,10 +289,11 @@ void Search(const std::string& text, uint8_t& field, bool fromTop)
     dblocate.SearchAccept = false;
     std::string chunk(chunkBytes, '\0');
     while (record >= 1 && record <= count) {
-        const int32_t inChunk = static_cast<int32_t>(std::min<std::size_t>(perChunk, static_cast<std::size_t>(count - record + 1)));
-        const long got = area->File.ReadAt(RecordPosition(*area, record), chunk.data(), static_cast<std::size_t>(inChunk) * recordLength);
-        if (got <= 0)
-            break;
+        const int32_t inChunk = static_cast<int32_t>(
+            std::min<std::size_t>(perChunk, static_cast<std::size_t>(count - record + 1)));
+        const long got = area->File.ReadAt(RecordPosition(*area, record), chunk.data(),
+                                           static_cast<std::size_t>(inChunk) * recordLength);
+        if (got <= 0) break;
         const int32_t whole = static_cast<int32_t>(static_cast<std::size_t>(got) / recordLength);
         for (int32_t k = 0; k < whole; ++k) {
             std::string rec = chunk.substr(static_cast<std::size_t>(k) * recordLength, recordLength);
@@ -319,34 +304,28 @@ void Search(const std::string& text, uint8_t& field, bool fromTop)
             // there (or one that starts there) is never reported.
             for (uint8_t i = 1; i <= area->FieldCount; ++i) {
                 const TDbfField& f = area->Fields[i - 1u];
-                if (f.Type == 'M' || (requested != 0 && requested != i))
-                    continue;
+                if (f.Type == 'M' || (requested != 0 && requested != i)) continue;
                 const std::string value = upper.substr(f.Offset, f.Length);
-                if (value.find(wanted) == std::string::npos)
-                    continue;
+                if (value.find(wanted) == std::string::npos) continue;
                 if (r > RecCount()) {
                     field = 0;
                     return;
                 }
                 GO(r);
-                if (!IsVisible())
-                    continue;
+                if (!IsVisible()) continue;
                 if (dblocate.SearchCallback) {
                     dblocate.SearchFieldHit = i;
                     dblocate.SearchAccept = false;
                     dblocate.SearchCallback();
-                    if (!dblocate.SearchAccept)
-                        continue;
+                    if (!dblocate.SearchAccept) continue;
                 }
                 field = i;
                 return;
             }
         }
-        if (whole < inChunk)
-            break;
+        if (whole < inChunk) break;
         record += inChunk;
     }
     field = 0;
-    if (startRecord >= 1 && startRecord <= RecCount())
-        GO(startRecord);
+    if (startRecord >= 1 && startRecord <= RecCount()) GO(startRecord);
 }

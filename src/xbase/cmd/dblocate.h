@@ -35,7 +35,8 @@ using TLocateValue = std::variant<std::string, double, bool>;
 uint8_t ParseLocateField(const std::string& spec);
 void LocateFrom(int32_t start, uint8_t field, bool isNew);
 void Continue();
-bool LocateByValue(const std::string& spec, const TLocateValue& value, bool noCase, int32_t start, bool exact);
+bool LocateByValue(const std::string& spec, const TLocateValue& value, bool noCase, int32_t start,
+                   bool exact);
 bool LocateMulti(const std::string& fields, const std::vector<TLocateValue>& values, bool noCase, bool stay,
                  bool exact);
 // Scans the data for text in any field (field 0) or in the given field, from

@@ -27,7 +27,8 @@ void ResetDbTransfer()
     dbtransfer = TDbTransfer{};
 }
 
-namespace {
+namespace
+{
 
 constexpr uint8_t SourceArea = 35;
 
@@ -35,12 +36,12 @@ constexpr uint8_t SourceArea = 35;
 struct TSourceValue {
     char Type = 'C';
     uint8_t Decimals = 0;
-    std::string Text;   // C, D (display text)
-    std::string Key;    // D: the stored YYYYMMDD
-    double Number = 0;  // N, F
+    std::string Text;  // C, D (display text)
+    std::string Key;   // D: the stored YYYYMMDD
+    double Number = 0; // N, F
     bool Logical = false;
     int32_t Memo = 0;
-    uint8_t Area = 0;   // work area of the source table (its memo file)
+    uint8_t Area = 0; // work area of the source table (its memo file)
 };
 
 bool IsDigits(const std::string& s)
@@ -64,8 +65,7 @@ std::string FullDisplayOfKey(const std::string& key)
 // The stored key of field f of the current record of an area.
 std::string StoredKey(const TWorkArea& area, const TDbfField& f)
 {
-    if (area.RecordBuffer.size() < static_cast<std::size_t>(f.Offset) + f.Length)
-        return std::string(8, ' ');
+    if (area.RecordBuffer.size() < static_cast<std::size_t>(f.Offset) + f.Length) return std::string(8, ' ');
     return area.RecordBuffer.substr(f.Offset, 8);
 }
 
@@ -109,7 +109,8 @@ void ConvertField(int target, const TDbfField& t, const TSourceValue& s)
         return;
     case 'N':
         if (st == 'C')
-            SetNativeDouble(target, t.Decimals > 0 ? NumTextToFloat(s.Text) : static_cast<double>(TextToInteger(s.Text)));
+            SetNativeDouble(target, t.Decimals > 0 ? NumTextToFloat(s.Text)
+                                                   : static_cast<double>(TextToInteger(s.Text)));
         else if (st == 'N')
             SetNativeDouble(target, s.Number);
         return;
@@ -121,8 +122,7 @@ void ConvertField(int target, const TDbfField& t, const TSourceValue& s)
             SetNativeText(target, AllTrim(s.Key).empty() ? std::string() : FullDisplayOfKey(s.Key));
         } else if (st == 'C') {
             std::string date = AllTrim(s.Text);
-            if (ValidDate(date))
-                SetNativeText(target, date);
+            if (ValidDate(date)) SetNativeText(target, date);
         }
         return;
     case 'M':
@@ -146,7 +146,7 @@ void SelectArea(uint8_t n)
     dbcmd.CurrentArea = n;
 }
 
-}  // namespace
+} // namespace
 
 uint16_t AppendFrom(const std::string& source, const std::function<bool()>& keepGoing)
 {
@@ -171,15 +171,13 @@ uint16_t AppendFrom(const std::string& source, const std::function<bool()>& keep
         }
     }
     name = AllTrim(name);
-    if (!isVirtual)
-        name = DefaultExtension(FExpand(name), "DBF");
+    if (!isVirtual) name = DefaultExtension(FExpand(name), "DBF");
 
     // Is the source open already?
     uint8_t sourceNo = 0;
     for (uint8_t i = 1; i <= 35; ++i) {
         const TWorkArea* a = dbcmd.WorkAreas[i].get();
-        if (!a)
-            continue;
+        if (!a) continue;
         const bool same = isVirtual ? (Upper(a->AliasName) == Upper(name) || Upper(a->Name) == Upper(name))
                                     : Upper(a->Name) == Upper(name);
         if (same) {
@@ -235,7 +233,8 @@ uint16_t AppendFrom(const std::string& source, const std::function<bool()>& keep
         }
         if (identical) {
             const TDbfField& s = src->Fields[static_cast<std::size_t>(i - 1)];
-            identical = s.Name == t.Name && s.Type == t.Type && s.Length == t.Length && s.Decimals == t.Decimals;
+            identical =
+                s.Name == t.Name && s.Type == t.Type && s.Length == t.Length && s.Decimals == t.Decimals;
         }
     }
     const bool identicalWithMemo = identical && target->HasMemo;
@@ -259,16 +258,26 @@ uint16_t AppendFrom(const std::string& source, const std::function<bool()>& keep
                 v.Type = f.Type;
                 v.Decimals = f.Decimals;
                 switch (f.Type) {
-                case 'C': v.Text = GetNativeText(j); break;
+                case 'C':
+                    v.Text = GetNativeText(j);
+                    break;
                 case 'D':
                     v.Text = GetNativeText(j);
                     v.Key = StoredKey(*src, f);
                     break;
                 case 'N':
-                case 'F': v.Number = GetNativeDouble(j); break;
-                case 'L': v.Logical = GetNativeBool(j); break;
-                case 'M': v.Memo = GetNativeInt(j); v.Area = sourceNo; break;
-                default: break;
+                case 'F':
+                    v.Number = GetNativeDouble(j);
+                    break;
+                case 'L':
+                    v.Logical = GetNativeBool(j);
+                    break;
+                case 'M':
+                    v.Memo = GetNativeInt(j);
+                    v.Area = sourceNo;
+                    break;
+                default:
+                    break;
                 }
             }
             SelectArea(targetNo);
@@ -277,8 +286,7 @@ uint16_t AppendFrom(const std::string& source, const std::function<bool()>& keep
                 std::memcpy(target->NativeRecord, sourceNative.data(), sourceNative.size());
                 for (int i = 1; i <= target->FieldCount; ++i) {
                     const TDbfField& t = target->Fields[static_cast<std::size_t>(i - 1)];
-                    if (t.Type == 'D')
-                        ConvertField(i, t, values[static_cast<std::size_t>(i)]);
+                    if (t.Type == 'D') ConvertField(i, t, values[static_cast<std::size_t>(i)]);
                 }
                 if (identicalWithMemo) {
                     for (int i = 1; i <= target->FieldCount; ++i) {
@@ -295,7 +303,8 @@ uint16_t AppendFrom(const std::string& source, const std::function<bool()>& keep
                 for (int i = 1; i <= target->FieldCount; ++i) {
                     const int j = map[static_cast<std::size_t>(i)];
                     if (j != 0)
-                        ConvertField(i, target->Fields[static_cast<std::size_t>(i - 1)], values[static_cast<std::size_t>(j)]);
+                        ConvertField(i, target->Fields[static_cast<std::size_t>(i - 1)],
+                                     values[static_cast<std::size_t>(j)]);
                 }
             }
             Append();
@@ -328,7 +337,7 @@ bool ReadTextRecord(std::istream& in, std::size_t maxChars, std::vector<std::str
     std::string item;
     std::size_t kept = 0;
     bool any = false;
-    bool itemOpen = false;  // an item has begun (a separator ends it)
+    bool itemOpen = false; // an item has begun (a separator ends it)
     const auto keep = [&](char c) {
         if (kept < maxChars) {
             item += c;
@@ -339,8 +348,7 @@ bool ReadTextRecord(std::istream& in, std::size_t maxChars, std::vector<std::str
     };
     for (;;) {
         const int ch = in.get();
-        if (ch == std::char_traits<char>::eof())
-            break;
+        if (ch == std::char_traits<char>::eof()) break;
         const char c = static_cast<char>(ch);
         if (c == '\x1A' && state != TState::Quoted) {
             // The end-of-file mark: nothing after it is read.
@@ -352,10 +360,8 @@ bool ReadTextRecord(std::istream& in, std::size_t maxChars, std::vector<std::str
         // One record per line, quoted or not: an opening quote without its
         // closing quote ends at the line end, so that a stray quote cannot
         // run the rest of the file into one field.
-        if (c == '\n')
-            break;
-        if (c == '\r' && in.peek() == '\n')
-            continue;
+        if (c == '\n') break;
+        if (c == '\r' && in.peek() == '\n') continue;
         if (state == TState::Quoted) {
             if (quote != '\0' && c == quote) {
                 if (in.peek() == static_cast<unsigned char>(quote)) {
@@ -378,8 +384,7 @@ bool ReadTextRecord(std::istream& in, std::size_t maxChars, std::vector<std::str
             continue;
         }
         if (state == TState::ItemStart) {
-            if (c == ' ' || c == '\t')
-                continue;
+            if (c == ' ' || c == '\t') continue;
             itemOpen = true;
             if (quote != '\0' && c == quote) {
                 state = TState::Quoted;
@@ -389,12 +394,12 @@ bool ReadTextRecord(std::istream& in, std::size_t maxChars, std::vector<std::str
         }
         keep(c);
     }
-    if (itemOpen || state != TState::ItemStart)
-        items.push_back(item);
+    if (itemOpen || state != TState::ItemStart) items.push_back(item);
     return any;
 }
 
-namespace {
+namespace
+{
 
 // Stores one item; false when it was a date that names no day (it is then
 // stored as the empty date rather than stopping the import).
@@ -442,7 +447,7 @@ std::string TextFileName(const std::string& fileName)
     return DefaultExtension(AllTrim(fileName), "TXT");
 }
 
-}  // namespace
+} // namespace
 
 int32_t AppendFromText(const std::string& fileName, bool showProgress)
 {
@@ -462,8 +467,7 @@ int32_t AppendFromText(const std::string& fileName, bool showProgress)
     const auto size = std::filesystem::file_size(name, ec);
     const uint64_t fileSize = ec ? 0 : static_cast<uint64_t>(size);
     std::unique_ptr<TTzProgress100> progress;
-    if (showProgress)
-        progress = std::make_unique<TTzProgress100>("Appending...");
+    if (showProgress) progress = std::make_unique<TTzProgress100>("Appending...");
     uint64_t consumed = 0;
     uint64_t nextStep = fileSize / 100;
     const std::size_t maxLine = dbtransfer.TextMaxLine;
@@ -473,20 +477,16 @@ int32_t AppendFromText(const std::string& fileName, bool showProgress)
     std::vector<std::string> items;
     for (;;) {
         bool cut = false;
-        if (!ReadTextRecord(in, maxLine, items, cut, consumed))
-            break;
-        if (cut)
-            ++cutRecords;
+        if (!ReadTextRecord(in, maxLine, items, cut, consumed)) break;
+        if (cut) ++cutRecords;
         ClearRecord();
         std::size_t next = 0;
         for (int i = 1; i <= area->FieldCount && next < items.size(); ++i) {
             const TDbfField& f = area->Fields[static_cast<std::size_t>(i - 1)];
-            if (CarriedInText(f.Type) && !StoreItem(i, f, items[next++]))
-                ++invalidDates;
+            if (CarriedInText(f.Type) && !StoreItem(i, f, items[next++])) ++invalidDates;
         }
         Append();
-        if (dberror.DbErrorCode != 0)
-            break;
+        if (dberror.DbErrorCode != 0) break;
         ++appended;
         while (progress && fileSize >= 100 && consumed >= nextStep && nextStep > 0) {
             progress->Step();
@@ -508,17 +508,16 @@ int32_t AppendFromText(const std::string& fileName, bool showProgress)
     return appended;
 }
 
-namespace {
+namespace
+{
 
 std::string QuotedText(const std::string& value)
 {
     const char quote = dbtransfer.TextQuote;
-    if (quote == '\0')
-        return value;
+    if (quote == '\0') return value;
     std::string out(1, quote);
     for (char c : value) {
-        if (c == quote)
-            out += quote;
+        if (c == quote) out += quote;
         out += c;
     }
     out += quote;
@@ -543,15 +542,13 @@ std::string LTrimBlanksOnly(const std::string& s)
 
 // The fields of a line in order; a memo field leaves no trace, not even its
 // separator.
-template <class Item>
-std::string JoinLine(const TWorkArea& area, Item item)
+template <class Item> std::string JoinLine(const TWorkArea& area, Item item)
 {
     std::string line;
     bool skipSeparator = false;
     for (int i = 1; i <= area.FieldCount; ++i) {
         const TDbfField& f = area.Fields[static_cast<std::size_t>(i - 1)];
-        if (i > 1 && !skipSeparator)
-            line += dbtransfer.TextSeparator;
+        if (i > 1 && !skipSeparator) line += dbtransfer.TextSeparator;
         skipSeparator = false;
         if (!CarriedInText(f.Type)) {
             skipSeparator = true;
@@ -562,7 +559,7 @@ std::string JoinLine(const TWorkArea& area, Item item)
     return line;
 }
 
-}  // namespace
+} // namespace
 
 bool CopyToText(const std::string& fileName, bool withHeader)
 {
@@ -588,8 +585,7 @@ bool CopyToText(const std::string& fileName, bool withHeader)
     fchmod(fd, 0644);
     close(fd);
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (withHeader)
-        out << JoinLine(*area, [](const TDbfField& f) { return QuotedText(f.Name); }) << "\r\n";
+    if (withHeader) out << JoinLine(*area, [](const TDbfField& f) { return QuotedText(f.Name); }) << "\r\n";
     GoTop();
     while (!dEOF() && dberror.DbErrorCode == 0) {
         const std::string& rec = area->RecordBuffer;
@@ -598,11 +594,15 @@ bool CopyToText(const std::string& fileName, bool withHeader)
                                            ? rec.substr(f.Offset, f.Length)
                                            : std::string();
             switch (f.Type) {
-            case 'C': return QuotedText(RTrimBlanksOnly(stored));
-            case 'D': return RTrimBlanksOnly(stored);
+            case 'C':
+                return QuotedText(RTrimBlanksOnly(stored));
+            case 'D':
+                return RTrimBlanksOnly(stored);
             case 'N':
-            case 'F': return LTrimBlanksOnly(stored);
-            default: return stored;
+            case 'F':
+                return LTrimBlanksOnly(stored);
+            default:
+                return stored;
             }
         }) << "\r\n";
         SKIP(1);
@@ -611,8 +611,7 @@ bool CopyToText(const std::string& fileName, bool withHeader)
     out.close();
     if (!out || dberror.DbErrorCode != 0) {
         std::remove(temp.c_str());
-        if (dberror.DbErrorCode == 0)
-            SetError(101, "Error writing " + name + tag);
+        if (dberror.DbErrorCode == 0) SetError(101, "Error writing " + name + tag);
         return false;
     }
     if (std::rename(temp.c_str(), ResolveFileName(name).c_str()) != 0) {

@@ -11,8 +11,8 @@
 
 struct TDbTransfer {
     char TextSeparator = ',';
-    char TextQuote = '"';       // '\0': no quoting
-    uint16_t TextMaxLine = 2048;  // longest record read from a text file
+    char TextQuote = '"';        // '\0': no quoting
+    uint16_t TextMaxLine = 2048; // longest record read from a text file
 };
 
 extern TDbTransfer dbtransfer;

@@ -13,35 +13,51 @@
 #include <limits>
 #include <string_view>
 
-namespace {
+namespace
+{
 
 // A field's bytes as a string. Kept out of line: inlined, the compiler knows
 // a field is at most 255 bytes and copies it with a string instruction that
 // costs more to start than the library's copy takes for a whole field, and
 // a walk through a table makes millions of these.
-[[gnu::noinline]] std::string BytesOf(std::string_view bytes) { return std::string(bytes); }
-[[gnu::noinline]] void CopyBytes(uint8_t* to, std::string_view bytes) { std::memcpy(to, bytes.data(), bytes.size()); }
+[[gnu::noinline]] std::string BytesOf(std::string_view bytes)
+{
+    return std::string(bytes);
+}
+[[gnu::noinline]] void CopyBytes(uint8_t* to, std::string_view bytes)
+{
+    std::memcpy(to, bytes.data(), bytes.size());
+}
 
 uint16_t NativeFieldSize(const TDbfField& f)
 {
     switch (f.Type) {
-    case 'C': return static_cast<uint16_t>(f.Length + 1);
-    case 'D': return 11;
-    case 'N': case 'F': return f.Decimals > 0 ? 8 : 4;
-    case 'L': return 1;
-    case 'M': return 4;
-    default: return 0;
+    case 'C':
+        return static_cast<uint16_t>(f.Length + 1);
+    case 'D':
+        return 11;
+    case 'N':
+    case 'F':
+        return f.Decimals > 0 ? 8 : 4;
+    case 'L':
+        return 1;
+    case 'M':
+        return 4;
+    default:
+        return 0;
     }
 }
 
-std::string FieldTag(const char* name, int n) { return std::string("Invalid field number. [") + name + "(" + std::to_string(n) + ")]"; }
+std::string FieldTag(const char* name, int n)
+{
+    return std::string("Invalid field number. [") + name + "(" + std::to_string(n) + ")]";
+}
 
 // The area in use; the error text is formed only when there is none, as
 // field reads in a walk ask for it millions of times.
 TWorkArea* FieldArea(const char* tag)
 {
-    if (TWorkArea* a = SelectedArea())
-        return a;
+    if (TWorkArea* a = SelectedArea()) return a;
     CheckDbInUse(tag);
     return nullptr;
 }
@@ -57,8 +73,7 @@ TWorkArea* FieldArea(const char* tag)
 
 bool ValidField(const TWorkArea* a, int n, const char* name)
 {
-    if (a == nullptr)
-        return false;
+    if (a == nullptr) return false;
     if (n < 1 || n > a->FieldCount) {
         SetError(220, FieldTag(name, n));
         return false;
@@ -78,17 +93,18 @@ std::string NumberText(double v, const TDbfField& f)
         res = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(v));
     std::string t = res.ec == std::errc() ? std::string(buf, res.ptr) : std::string(f.Length + 1u, '*');
     // A rounded-away negative sign ("-0.00") is not a number the user wrote.
-    if (t[0] == '-' && t.find_first_not_of("-0.") == std::string::npos)
-        t.erase(0, 1);
-    if (t.size() > f.Length)
-        return std::string(f.Length, '*');
+    if (t[0] == '-' && t.find_first_not_of("-0.") == std::string::npos) t.erase(0, 1);
+    if (t.size() > f.Length) return std::string(f.Length, '*');
     return std::string(f.Length - t.size(), ' ') + t;
 }
 
 // The number in a field's text, blanks and control characters around it
 // ignored; 0 for anything that is not a finite number. Reads the record's
 // bytes in place: this runs for every numeric field of every record read.
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsBlankOrControl(char c)
+{
+    return static_cast<unsigned char>(c) <= 32;
+}
 
 double TextToDouble(std::string_view t)
 {
@@ -96,12 +112,10 @@ double TextToDouble(std::string_view t)
         t.remove_suffix(1);
     while (!t.empty() && IsBlankOrControl(t.front()))
         t.remove_prefix(1);
-    if (!t.empty() && t[0] == '+')
-        t.remove_prefix(1);
+    if (!t.empty() && t[0] == '+') t.remove_prefix(1);
     double v = 0.0;
     auto res = std::from_chars(t.data(), t.data() + t.size(), v);
-    if (res.ec != std::errc() || !std::isfinite(v))
-        return 0.0;
+    if (res.ec != std::errc() || !std::isfinite(v)) return 0.0;
     return v;
 }
 
@@ -110,7 +124,8 @@ double TextToDouble(std::string_view t)
 // cost every number read the saving of registers.
 [[gnu::noinline]] bool IsZeroText(const char* from, const char* end)
 {
-    return std::string_view(from, static_cast<std::size_t>(end - from)).find_first_of("123456789") == std::string_view::npos;
+    return std::string_view(from, static_cast<std::size_t>(end - from)).find_first_of("123456789") ==
+           std::string_view::npos;
 }
 
 // Whether a numeric field's text is the text SField prints for the number
@@ -131,25 +146,19 @@ bool PrintsAsStored(std::string_view t, uint8_t decimals)
     // there, the text is looked at once, from both ends.
     const char* intEnd = end;
     if (decimals > 0) {
-        if (end - p < decimals + 2)
-            return false;
+        if (end - p < decimals + 2) return false;
         intEnd = end - decimals - 1;
-        if (*intEnd != '.')
-            return false;
+        if (*intEnd != '.') return false;
         for (const char* q = intEnd + 1; q != end; ++q)
-            if (!digit(*q))
-                return false;
+            if (!digit(*q)) return false;
     }
     const std::size_t intDigits = static_cast<std::size_t>(intEnd - p);
-    if (intDigits == 0 || (intDigits > 1 && *p == '0'))
-        return false;
+    if (intDigits == 0 || (intDigits > 1 && *p == '0')) return false;
     for (const char* q = p; q != intEnd; ++q)
-        if (!digit(*q))
-            return false;
+        if (!digit(*q)) return false;
     // Integers are held in 32 bits: nine digits always fit.
     const std::size_t significant = (intDigits == 1 && *p == '0' ? 0 : intDigits) + decimals;
-    if (decimals == 0 ? intDigits > 9 : significant > 15)
-        return false;
+    if (decimals == 0 ? intDigits > 9 : significant > 15) return false;
     return !minus || !IsZeroText(p, end);
 }
 
@@ -165,11 +174,11 @@ std::string KeyToNativeDate(std::string_view key)
     bool digits = key.size() == 8;
     if (digits) {
         std::memcpy(&w, key.data(), 8);
-        constexpr uint64_t kHigh = 0xF0F0F0F0F0F0F0F0ULL, kSix = 0x0606060606060606ULL, kThrees = 0x3333333333333333ULL;
+        constexpr uint64_t kHigh = 0xF0F0F0F0F0F0F0F0ULL, kSix = 0x0606060606060606ULL,
+                           kThrees = 0x3333333333333333ULL;
         digits = ((w & kHigh) | (((w + kSix) & kHigh) >> 4)) == kThrees;
     }
-    if (!digits)
-        return KeyToDate(std::string(key));
+    if (!digits) return KeyToDate(std::string(key));
     // Laid out in a buffer and made a string of its final length at once:
     // appending piece by piece costs more than the rest of the field read.
     const char* k = key.data();
@@ -191,11 +200,25 @@ std::string KeyToNativeDate(std::string_view key)
         put(c, cl);
     };
     switch (dbdates.DbDateFormat) {
-    case 1: layout(y, yl, '.', m, '.', d, 2); break;
-    case 2: layout(d, 2, '/', m, '/', y, yl); break;
-    case 3: layout(d, 2, '-', m, '-', y, yl); break;
-    case 4: case 5: case 6: case 7: case 8: layout(d, 2, '.', m, '.', y, yl); break;
-    default: layout(m, 2, '/', d, '/', y, yl); break;
+    case 1:
+        layout(y, yl, '.', m, '.', d, 2);
+        break;
+    case 2:
+        layout(d, 2, '/', m, '/', y, yl);
+        break;
+    case 3:
+        layout(d, 2, '-', m, '-', y, yl);
+        break;
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+    case 8:
+        layout(d, 2, '.', m, '.', y, yl);
+        break;
+    default:
+        layout(m, 2, '/', d, '/', y, yl);
+        break;
     }
     return century ? std::string(r, 10) : std::string(r, 8);
 }
@@ -204,8 +227,7 @@ std::string KeyToNativeDate(std::string_view key)
 std::string DateFieldText(std::string_view key)
 {
     std::string d = KeyToNativeDate(key);
-    if (d.size() > 10)
-        d.resize(10);
+    if (d.size() > 10) d.resize(10);
     return d;
 }
 
@@ -213,8 +235,7 @@ std::string DateFieldText(std::string_view key)
 std::string StoredNumberText(std::string_view text, uint8_t decimals)
 {
     std::string t = BytesOf(text);
-    if (decimals > 0 && dbdates.DecimalChar != '.')
-        t[t.find('.')] = dbdates.DecimalChar;
+    if (decimals > 0 && dbdates.DecimalChar != '.') t[t.find('.')] = dbdates.DecimalChar;
     return t;
 }
 
@@ -224,17 +245,18 @@ std::string StoredNumberText(std::string_view text, uint8_t decimals)
 {
     const uint8_t* p = a->NativeRecord + a->NativeOffsets[static_cast<std::size_t>(n - 1)];
     switch (f.Type) {
-    case 'C': case 'D':
+    case 'C':
+    case 'D':
         return BytesOf(std::string_view(reinterpret_cast<const char*>(p + 1), p[0]));
-    case 'N': case 'F': {
+    case 'N':
+    case 'F': {
         // The number as the record stored it, when printing it would give
         // the same text back.
         if (static_cast<std::size_t>(n) <= a->NumbersAsRead.size()) {
             const TWorkArea::TNumberAsRead& asRead = a->NumbersAsRead[static_cast<std::size_t>(n - 1)];
             if (asRead.Printable && std::memcmp(asRead.Native, p, f.Decimals > 0 ? 8 : 4) == 0) {
                 std::string t = asRead.Text;
-                if (f.Decimals > 0 && dbdates.DecimalChar != '.')
-                    t[t.find('.')] = dbdates.DecimalChar;
+                if (f.Decimals > 0 && dbdates.DecimalChar != '.') t[t.find('.')] = dbdates.DecimalChar;
                 return t;
             }
         }
@@ -246,11 +268,9 @@ std::string StoredNumberText(std::string_view text, uint8_t decimals)
             std::string t(buf, res.ptr);
             if (dbdates.DecimalChar != '.') {
                 std::size_t dot = t.find('.');
-                if (dot != std::string::npos)
-                    t[dot] = dbdates.DecimalChar;
+                if (dot != std::string::npos) t[dot] = dbdates.DecimalChar;
             }
-            if (t.size() < f.Length)
-                t.insert(0, f.Length - t.size(), ' ');
+            if (t.size() < f.Length) t.insert(0, f.Length - t.size(), ' ');
             return t;
         }
         return IntToPadText(NativeInt32At(p), f.Length);
@@ -268,21 +288,19 @@ std::string StoredNumberText(std::string_view text, uint8_t decimals)
     }
 }
 
-const std::string ExpectedEmptyForms[] = {"  /  /  ", "  -  -  ", "  .  .  ", "  /  /    ", "  -  -    ", "  .  .    "};
+const std::string ExpectedEmptyForms[] = {"  /  /  ",   "  -  -  ",   "  .  .  ",
+                                          "  /  /    ", "  -  -    ", "  .  .    "};
 
 bool IsEmptyDateForm(const std::string& s)
 {
-    if (AllTrim(s).empty())
-        return true;
+    if (AllTrim(s).empty()) return true;
     for (const auto& e : ExpectedEmptyForms)
-        if (s == e)
-            return true;
-    if (s == "    .  .  " || s == "  .  .  ")
-        return true;
+        if (s == e) return true;
+    if (s == "    .  .  " || s == "  .  .  ") return true;
     return false;
 }
 
-}  // namespace
+} // namespace
 
 uint16_t NativeRecordSize(const TWorkArea& area)
 {
@@ -305,8 +323,7 @@ void ComputeNativeOffsets(TWorkArea& area)
 void ReadNative(TWorkArea& area)
 {
     area.NativeStale = false;
-    if (area.IsVirtual || area.NativeRecord == nullptr)
-        return;
+    if (area.IsVirtual || area.NativeRecord == nullptr) return;
     const std::string& rec = area.RecordBuffer;
     uint8_t* native = area.NativeRecord;
     native[0] = !rec.empty() && rec[0] == '*' ? 1 : 0;
@@ -322,14 +339,14 @@ void ReadNative(TWorkArea& area)
             break;
         case 'D': {
             std::string d = KeyToNativeDate(text);
-            if (d.size() > 10)
-                d.resize(10);
+            if (d.size() > 10) d.resize(10);
             p[0] = static_cast<uint8_t>(d.size());
             std::memset(p + 1, ' ', 10);
             std::memcpy(p + 1, d.data(), d.size());
             break;
         }
-        case 'N': case 'F': {
+        case 'N':
+        case 'F': {
             double v = TextToDouble(text);
             if (f.Decimals > 0) {
                 std::memcpy(p, &v, sizeof v);
@@ -340,8 +357,9 @@ void ReadNative(TWorkArea& area)
                 int32_t iv;
                 if (r > std::numeric_limits<int32_t>::max() || r < std::numeric_limits<int32_t>::min()) {
                     iv = r > 0 ? std::numeric_limits<int32_t>::max() : std::numeric_limits<int32_t>::min();
-                    SetError(201, "Field " + f.Name + " = " + AllTrim(std::string(text)) + " exceeds the integer range (" +
-                                      area.AliasName + " record " + std::to_string(area.RecordNumber) + ") [ReadNative]");
+                    SetError(201, "Field " + f.Name + " = " + AllTrim(std::string(text)) +
+                                      " exceeds the integer range (" + area.AliasName + " record " +
+                                      std::to_string(area.RecordNumber) + ") [ReadNative]");
                 } else {
                     iv = static_cast<int32_t>(r);
                 }
@@ -365,7 +383,8 @@ void ReadNative(TWorkArea& area)
             std::memcpy(p, &block, sizeof block);
             break;
         }
-        default: break;
+        default:
+            break;
         }
     }
 }
@@ -373,8 +392,7 @@ void ReadNative(TWorkArea& area)
 void WriteNative(TWorkArea& area)
 {
     EnsureNative(area);
-    if (area.IsVirtual || area.NativeRecord == nullptr)
-        return;
+    if (area.IsVirtual || area.NativeRecord == nullptr) return;
     std::string& rec = area.RecordBuffer;
     rec.resize(area.RecordLength, ' ');
     const uint8_t* native = area.NativeRecord;
@@ -407,7 +425,8 @@ void WriteNative(TWorkArea& area)
             }
             break;
         }
-        case 'N': case 'F': {
+        case 'N':
+        case 'F': {
             double v;
             if (f.Decimals > 0) {
                 std::memcpy(&v, p, sizeof v);
@@ -427,10 +446,8 @@ void WriteNative(TWorkArea& area)
             std::memcpy(&block, p, sizeof block);
             // No memo is stored as blanks, as every dBASE writer does.
             text = block == 0 ? std::string(f.Length, ' ') : std::to_string(block);
-            if (text.size() < f.Length)
-                text.insert(0, f.Length - text.size(), ' ');
-            if (text.size() > f.Length)
-                text = std::string(f.Length, '*');
+            if (text.size() < f.Length) text.insert(0, f.Length - text.size(), ' ');
+            if (text.size() > f.Length) text = std::string(f.Length, '*');
             break;
         }
         default:
@@ -443,11 +460,9 @@ void WriteNative(TWorkArea& area)
 void ClearRecord()
 {
     TWorkArea* a = FieldArea("ClearRecord");
-    if (a == nullptr)
-        return;
+    if (a == nullptr) return;
     if (a->IsVirtual && a->Fields.empty()) {
-        if (a->NativeRecord != nullptr)
-            std::memset(a->NativeRecord, 0, a->NativeSize);
+        if (a->NativeRecord != nullptr) std::memset(a->NativeRecord, 0, a->NativeSize);
         return;
     }
     a->RecordBuffer.assign(a->RecordLength, ' ');
@@ -463,11 +478,9 @@ char FieldType(int n)
 uint8_t FieldLen(int n)
 {
     TWorkArea* a = FieldArea("FieldLen()");
-    if (!ValidField(a, n, "FieldLen"))
-        return 0;
+    if (!ValidField(a, n, "FieldLen")) return 0;
     const TDbfField& f = a->Fields[static_cast<std::size_t>(n - 1)];
-    if (f.Type == 'D')
-        return dbdates.DateCentury ? 10 : 8;
+    if (f.Type == 'D') return dbdates.DateCentury ? 10 : 8;
     return f.Length;
 }
 
@@ -480,12 +493,10 @@ uint8_t FieldDec(int n)
 uint8_t* FieldAddress(int n)
 {
     TWorkArea* a = FieldArea("FieldAddress()");
-    if (a == nullptr || a->NativeRecord == nullptr)
-        return nullptr;
+    if (a == nullptr || a->NativeRecord == nullptr) return nullptr;
     // The caller may read or write the native record through the address.
     EnsureNative(*a);
-    if (n == 0)
-        return a->NativeRecord;
+    if (n == 0) return a->NativeRecord;
     if (n < 0 || n > a->FieldCount) {
         SetError(220, FieldTag("FieldAddress", n));
         return nullptr;
@@ -512,9 +523,9 @@ std::string SField(int n)
             return BytesOf(text);
         case 'D':
             return DateFieldText(text);
-        case 'N': case 'F':
-            if (PrintsAsStored(text, f.Decimals))
-                return StoredNumberText(text, f.Decimals);
+        case 'N':
+        case 'F':
+            if (PrintsAsStored(text, f.Decimals)) return StoredNumberText(text, f.Decimals);
             break;
         case 'L': {
             const char c = text.empty() ? ' ' : text[0];
@@ -522,7 +533,8 @@ std::string SField(int n)
             const std::string& lc = dbcmd.LogicalChars;
             return std::string(1, on ? (lc.size() > 1 ? lc[1] : 'Y') : (lc.empty() ? 'N' : lc[0]));
         }
-        default: break;
+        default:
+            break;
         }
         ReadNative(*a);
     }
@@ -532,8 +544,7 @@ std::string SField(int n)
 bool Deleted()
 {
     TWorkArea* a = FieldArea("Deleted");
-    if (a != nullptr && a->NativeStale)
-        return !a->RecordBuffer.empty() && a->RecordBuffer[0] == '*';
+    if (a != nullptr && a->NativeStale) return !a->RecordBuffer.empty() && a->RecordBuffer[0] == '*';
     return a != nullptr && a->NativeRecord != nullptr && a->NativeRecord[0] != 0;
 }
 
@@ -546,12 +557,10 @@ std::string Field(int n)
 uint8_t FieldNo(const std::string& name)
 {
     TWorkArea* a = FieldArea("FieldNo()");
-    if (a == nullptr)
-        return 0;
+    if (a == nullptr) return 0;
     std::string want = UpperStr(AllTrim(name).substr(0, 10));
     for (std::size_t i = 0; i < a->Fields.size(); ++i)
-        if (a->Fields[i].Name == want)
-            return static_cast<uint8_t>(i + 1);
+        if (a->Fields[i].Name == want) return static_cast<uint8_t>(i + 1);
     return 0;
 }
 
@@ -568,7 +577,10 @@ int32_t NativeInt32At(const uint8_t* address)
     return v;
 }
 
-void SetNativeInt32At(uint8_t* address, int32_t value) { std::memcpy(address, &value, sizeof value); }
+void SetNativeInt32At(uint8_t* address, int32_t value)
+{
+    std::memcpy(address, &value, sizeof value);
+}
 
 std::string GetNativeText(int n)
 {
@@ -579,8 +591,7 @@ std::string GetNativeText(int n)
 void SetNativeText(int n, const std::string& s)
 {
     uint8_t* p = FieldAddress(n);
-    if (p == nullptr || n < 1)
-        return;
+    if (p == nullptr || n < 1) return;
     const TDbfField& f = SelectedArea()->Fields[static_cast<std::size_t>(n - 1)];
     std::size_t capacity = f.Type == 'D' ? 10 : f.Type == 'C' ? f.Length : 0;
     std::size_t len = std::min(s.size(), capacity);
@@ -598,18 +609,15 @@ double GetNativeDouble(int n)
         const TDbfField& f = a->Fields[static_cast<std::size_t>(n - 1)];
         if (f.Type == 'N' || f.Type == 'F') {
             const double v = TextToDouble(FieldText(a->RecordBuffer, f));
-            if (f.Decimals > 0)
-                return v;
+            if (f.Decimals > 0) return v;
             const double r = std::round(v);
             if (r <= std::numeric_limits<int32_t>::max() && r >= std::numeric_limits<int32_t>::min())
                 return static_cast<int32_t>(r);
         }
     }
     uint8_t* p = FieldAddress(n);
-    if (p == nullptr || n < 1)
-        return 0.0;
-    if (SelectedArea()->Fields[static_cast<std::size_t>(n - 1)].Decimals == 0)
-        return NativeInt32At(p);
+    if (p == nullptr || n < 1) return 0.0;
+    if (SelectedArea()->Fields[static_cast<std::size_t>(n - 1)].Decimals == 0) return NativeInt32At(p);
     double v;
     std::memcpy(&v, p, sizeof v);
     return v;
@@ -618,11 +626,12 @@ double GetNativeDouble(int n)
 void SetNativeDouble(int n, double v)
 {
     uint8_t* p = FieldAddress(n);
-    if (p == nullptr || n < 1)
-        return;
+    if (p == nullptr || n < 1) return;
     if (SelectedArea()->Fields[static_cast<std::size_t>(n - 1)].Decimals == 0) {
         double r = std::round(v);
-        SetNativeInt32At(p, r >= 2147483647.0 ? 2147483647 : r <= -2147483648.0 ? INT32_MIN : static_cast<int32_t>(r));
+        SetNativeInt32At(p, r >= 2147483647.0    ? 2147483647
+                            : r <= -2147483648.0 ? INT32_MIN
+                                                 : static_cast<int32_t>(r));
         return;
     }
     std::memcpy(p, &v, sizeof v);
@@ -637,8 +646,7 @@ int32_t GetNativeInt(int n)
 void SetNativeInt(int n, int32_t v)
 {
     uint8_t* p = FieldAddress(n);
-    if (p != nullptr && n >= 1)
-        SetNativeInt32At(p, v);
+    if (p != nullptr && n >= 1) SetNativeInt32At(p, v);
 }
 
 bool GetNativeBool(int n)
@@ -650,13 +658,11 @@ bool GetNativeBool(int n)
 void SetNativeBool(int n, bool v)
 {
     uint8_t* p = FieldAddress(n);
-    if (p != nullptr && n >= 1)
-        p[0] = v ? 1 : 0;
+    if (p != nullptr && n >= 1) p[0] = v ? 1 : 0;
 }
 
 void SetNativeDeleted(bool on)
 {
     uint8_t* p = FieldAddress(0);
-    if (p != nullptr)
-        p[0] = on ? 1 : 0;
+    if (p != nullptr) p[0] = on ? 1 : 0;
 }

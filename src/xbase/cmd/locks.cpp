@@ -12,21 +12,28 @@
 #include <chrono>
 #include <thread>
 
-namespace {
+namespace
+{
 
-int64_t FileRegionOffset() { return static_cast<int64_t>(dbcmd.LockBase) + 1; }
+int64_t FileRegionOffset()
+{
+    return static_cast<int64_t>(dbcmd.LockBase) + 1;
+}
 
 int64_t RecordRegionOffset(const TWorkArea& a, int32_t n)
 {
-    return static_cast<int64_t>(dbcmd.LockBase) + a.HeaderLength + static_cast<int64_t>(n - 1) * a.RecordLength;
+    return static_cast<int64_t>(dbcmd.LockBase) + a.HeaderLength +
+           static_cast<int64_t>(n - 1) * a.RecordLength;
 }
 
-bool SharedArea(const TWorkArea& a) { return dbcmd.SharedAccess && !a.Exclusive; }
+bool SharedArea(const TWorkArea& a)
+{
+    return dbcmd.SharedAccess && !a.Exclusive;
+}
 
 TWorkArea* LockArea(const char* tag)
 {
-    if (!CheckDbInUse(tag))
-        return nullptr;
+    if (!CheckDbInUse(tag)) return nullptr;
     TWorkArea* a = SelectedArea();
     if (a->IsVirtual) {
         SetError(1100, tag);
@@ -37,14 +44,16 @@ TWorkArea* LockArea(const char* tag)
 
 // The pause between two tries. It only sleeps: pumping window messages here
 // could let the user start another table command in the middle of this one.
-void WaitMilliseconds(unsigned ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void WaitMilliseconds(unsigned ms)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
-}  // namespace
+} // namespace
 
 uint32_t LockRegion(bool unlock, platform::TSharedFile& file, int64_t offset, int64_t length)
 {
-    if (!dbcmd.SharedAccess)
-        return 0;
+    if (!dbcmd.SharedAccess) return 0;
     return unlock ? file.UnlockRange(offset, length) : file.LockRange(offset, length);
 }
 
@@ -52,13 +61,11 @@ bool LockRegionRetry(platform::TSharedFile& file, int64_t offset, int64_t length
 {
     int attempt = 0;
     do {
-        if (LockRegion(false, file, offset, length) == 0)
-            return true;
-        if (attempt < dbcmd.LockRetries)
-            WaitMilliseconds(dbcmd.LockRetryDelay);
+        if (LockRegion(false, file, offset, length) == 0) return true;
+        if (attempt < dbcmd.LockRetries) WaitMilliseconds(dbcmd.LockRetryDelay);
         ++attempt;
         if (attempt > dbcmd.LockRetries && dbcmd.LockRetryCallback && dbcmd.LockRetryCallback())
-            attempt = 0;  // the user asked to keep trying
+            attempt = 0; // the user asked to keep trying
     } while (attempt <= dbcmd.LockRetries);
     return false;
 }
@@ -66,16 +73,14 @@ bool LockRegionRetry(platform::TSharedFile& file, int64_t offset, int64_t length
 bool LockHeader()
 {
     TWorkArea* a = SelectedArea();
-    if (!dbcmd.SharedAccess || a == nullptr)
-        return true;
+    if (!dbcmd.SharedAccess || a == nullptr) return true;
     return LockRegionRetry(a->File, dbcmd.LockBase, 1);
 }
 
 void UnlockHeader()
 {
     TWorkArea* a = SelectedArea();
-    if (a == nullptr)
-        return;
+    if (a == nullptr) return;
     uint32_t code = LockRegion(true, a->File, dbcmd.LockBase, 1);
     if (code != 0)
         SetError(static_cast<uint16_t>(code), "Error attempting to UNLOCK file " + a->Name + " in Workarea " +
@@ -85,14 +90,10 @@ void UnlockHeader()
 bool FLock()
 {
     TWorkArea* a = LockArea(" [FLock]");
-    if (a == nullptr)
-        return false;
-    if (a->LockState == LockFile)
-        return true;
-    if (a->LockState != LockNone)
-        return false;
-    if (SharedArea(*a) && !LockRegionRetry(a->File, FileRegionOffset(), dbcmd.FileLockLength))
-        return false;
+    if (a == nullptr) return false;
+    if (a->LockState == LockFile) return true;
+    if (a->LockState != LockNone) return false;
+    if (SharedArea(*a) && !LockRegionRetry(a->File, FileRegionOffset(), dbcmd.FileLockLength)) return false;
     DropReadAhead(*a);
     a->LockState = LockFile;
     return true;
@@ -101,14 +102,10 @@ bool FLock()
 bool ALock()
 {
     TWorkArea* a = LockArea(" [ALock]");
-    if (a == nullptr)
-        return false;
-    if (a->LockState == LockAppend)
-        return true;
-    if (a->LockState != LockNone)
-        return false;
-    if (SharedArea(*a) && !LockRegionRetry(a->File, FileRegionOffset(), 1))
-        return false;
+    if (a == nullptr) return false;
+    if (a->LockState == LockAppend) return true;
+    if (a->LockState != LockNone) return false;
+    if (SharedArea(*a) && !LockRegionRetry(a->File, FileRegionOffset(), 1)) return false;
     a->LockState = LockAppend;
     return true;
 }
@@ -116,8 +113,7 @@ bool ALock()
 bool RLock()
 {
     TWorkArea* a = LockArea(" [RLock]");
-    if (a == nullptr)
-        return false;
+    if (a == nullptr) return false;
     if (dbcmd.RecordLockLimit > 0 && a->RecordLockCount >= dbcmd.RecordLockLimit) {
         SetError(212, "Xbase record lock limit exceeded [RLock]");
         return false;
@@ -125,13 +121,11 @@ bool RLock()
     const int32_t n = a->RecordNumber;
     if (a->LockState == LockRecords) {
         for (const auto& node : a->RecordLocks)
-            if (node.RecordNo == n)
-                return true;
+            if (node.RecordNo == n) return true;
     } else if (a->LockState == LockFile || a->LockState == LockAppend) {
         return false;
     }
-    if (SharedArea(*a) && !LockRegionRetry(a->File, RecordRegionOffset(*a, n), a->RecordLength))
-        return false;
+    if (SharedArea(*a) && !LockRegionRetry(a->File, RecordRegionOffset(*a, n), a->RecordLength)) return false;
     DropReadAhead(*a);
     a->RecordLocks.push_front(TRecordLock{n, 65535});
     a->RecordLockCount = static_cast<uint16_t>(a->RecordLocks.size());
@@ -142,15 +136,14 @@ bool RLock()
 bool IsLocked(int32_t n)
 {
     TWorkArea* a = LockArea("[IsLocked]");
-    if (a == nullptr)
-        return false;
-    if (a->LockState == LockFile)
-        return true;
+    if (a == nullptr) return false;
+    if (a->LockState == LockFile) return true;
     return std::any_of(a->RecordLocks.begin(), a->RecordLocks.end(),
                        [n](const TRecordLock& l) { return l.RecordNo == n; });
 }
 
-namespace {
+namespace
+{
 
 // Unlocks and removes one node; false when the unlock failed.
 bool DropNode(TWorkArea& a, std::size_t index)
@@ -159,8 +152,7 @@ bool DropNode(TWorkArea& a, std::size_t index)
     uint32_t code = SharedArea(a) ? LockRegion(true, a.File, RecordRegionOffset(a, n), a.RecordLength) : 0;
     a.RecordLocks.erase(a.RecordLocks.begin() + static_cast<std::ptrdiff_t>(index));
     a.RecordLockCount = static_cast<uint16_t>(a.RecordLocks.size());
-    if (a.RecordLocks.empty())
-        a.LockState = LockNone;
+    if (a.RecordLocks.empty()) a.LockState = LockNone;
     if (code != 0) {
         dberror.DbErrorCode = static_cast<uint16_t>(code);
         return false;
@@ -174,7 +166,7 @@ void Record(uint16_t code, const std::string& text)
     dberror.DbErrorText = text;
 }
 
-}  // namespace
+} // namespace
 
 bool UnlockRec(int32_t n)
 {
@@ -186,8 +178,7 @@ bool UnlockRec(int32_t n)
     }
     if (n >= 1) {
         for (std::size_t i = 0; i < a->RecordLocks.size(); ++i)
-            if (a->RecordLocks[i].RecordNo == n)
-                return DropNode(*a, i);
+            if (a->RecordLocks[i].RecordNo == n) return DropNode(*a, i);
         Record(220, "Record not locked. [UnlockRec(" + std::to_string(n) + ")]");
         return false;
     }
@@ -218,8 +209,7 @@ void Unlock()
 {
     dberror.DbErrorCode = 0;
     TWorkArea* a = SelectedArea();
-    if (a == nullptr || a->IsVirtual || a->LockState == LockNone)
-        return;
+    if (a == nullptr || a->IsVirtual || a->LockState == LockNone) return;
     if (a->LockState == LockRecords) {
         UnlockRec(-3);
     } else if (SharedArea(*a)) {
@@ -232,13 +222,13 @@ void Unlock()
 uint16_t ReopenFile(bool exclusive)
 {
     TWorkArea* a = SelectedArea();
-    if (a == nullptr)
-        return 6;
-    if (a->Exclusive && !a->ExclusiveByReopen)
-        return 5;
-    uint16_t code = a->File.SetShare(exclusive ? platform::TFileShare::DenyWrite : ShareOfMode(dbcmd.DefaultOpenMode));
+    if (a == nullptr) return 6;
+    if (a->Exclusive && !a->ExclusiveByReopen) return 5;
+    uint16_t code =
+        a->File.SetShare(exclusive ? platform::TFileShare::DenyWrite : ShareOfMode(dbcmd.DefaultOpenMode));
     if (code == 0) {
-        SetReadAhead(*a, true, !exclusive && ShareOfMode(dbcmd.DefaultOpenMode) == platform::TFileShare::DenyNone);
+        SetReadAhead(*a, true,
+                     !exclusive && ShareOfMode(dbcmd.DefaultOpenMode) == platform::TFileShare::DenyNone);
         a->Exclusive = exclusive;
         a->ExclusiveByReopen = exclusive;
     }

@@ -7,24 +7,26 @@
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbhooks.h"
 
-namespace {
+namespace
+{
 
-TDbHooks& Hooks() { return dbhooks.DbHooks; }
+TDbHooks& Hooks()
+{
+    return dbhooks.DbHooks;
+}
 
 TWorkArea* NavArea(const char* tag)
 {
     dberror.DbErrorCode = 0;
     // The tag becomes a string only for the error.
-    if (TWorkArea* a = SelectedArea())
-        return a;
+    if (TWorkArea* a = SelectedArea()) return a;
     CheckDbInUse(tag);
     return nullptr;
 }
 
 bool ReadConvert(TWorkArea& a, int32_t n)
 {
-    if (!GetDbfRecord(a, n))
-        return false;
+    if (!GetDbfRecord(a, n)) return false;
     if (a.OwnsNative && !a.IsVirtual)
         a.NativeStale = true;
     else
@@ -34,28 +36,27 @@ bool ReadConvert(TWorkArea& a, int32_t n)
 
 void ReadLock(bool on)
 {
-    if (Hooks().SemaphoreReadLock)
-        Hooks().SemaphoreReadLock(on);
+    if (Hooks().SemaphoreReadLock) Hooks().SemaphoreReadLock(on);
 }
 
 void Call(const std::function<void()>& f)
 {
-    if (f)
-        f();
+    if (f) f();
 }
 
-std::string Quoted(const TWorkArea& a) { return "Database \"" + a.AliasName + "\""; }
+std::string Quoted(const TWorkArea& a)
+{
+    return "Database \"" + a.AliasName + "\"";
+}
 
-}  // namespace
+} // namespace
 
 void RefreshCount()
 {
     TWorkArea* a = SelectedArea();
-    if (a == nullptr || a->Exclusive || a->IsVirtual)
-        return;
+    if (a == nullptr || a->Exclusive || a->IsVirtual) return;
     int64_t size = a->File.Size();
-    if (size < 0 || a->RecordLength == 0)
-        return;
+    if (size < 0 || a->RecordLength == 0) return;
     int64_t n = (size - a->HeaderLength) / a->RecordLength;
     a->RecordCount = static_cast<int32_t>(n < 0 ? 0 : n);
 }
@@ -63,16 +64,13 @@ void RefreshCount()
 bool IsVisible()
 {
     TWorkArea* a = SelectedArea();
-    if (a == nullptr)
-        return false;
+    if (a == nullptr) return false;
     if (a->SkipDeleted) {
         bool deleted = a->IsVirtual ? (a->NativeRecord != nullptr && a->NativeRecord[0] != 0)
                                     : (!a->RecordBuffer.empty() && a->RecordBuffer[0] == '*');
-        if (deleted)
-            return false;
+        if (deleted) return false;
     }
-    if (a->FilterMethod)
-        return a->FilterMethod();
+    if (a->FilterMethod) return a->FilterMethod();
     if (a->FilterExpr != nullptr && dbhooks.KeyMakerHooks.EvaluateLogical)
         return dbhooks.KeyMakerHooks.EvaluateLogical(a->FilterExpr);
     return true;
@@ -81,8 +79,7 @@ bool IsVisible()
 bool WhileHolds()
 {
     TWorkArea* a = SelectedArea();
-    if (a == nullptr)
-        return true;
+    if (a == nullptr) return true;
     const uint8_t area = dbcmd.CurrentArea;
     bool result = true;
     if (a->WhileMethod)
@@ -95,8 +92,7 @@ bool WhileHolds()
 
 bool IsWhileOn()
 {
-    if (!CheckDbInUse("IsWhileOn"))
-        return false;
+    if (!CheckDbInUse("IsWhileOn")) return false;
     TWorkArea* a = SelectedArea();
     return static_cast<bool>(a->WhileMethod) || a->WhileExpr != nullptr;
 }
@@ -104,8 +100,7 @@ bool IsWhileOn()
 void GoEOF()
 {
     TWorkArea* a = SelectedArea();
-    if (a == nullptr)
-        return;
+    if (a == nullptr) return;
     ClearRecord();
     a->RecordNumber = a->RecordCount + 1;
     a->AtBegin = a->AtEnd = true;
@@ -114,28 +109,23 @@ void GoEOF()
 void SetBOF()
 {
     TWorkArea* a = SelectedArea();
-    if (a == nullptr)
-        return;
+    if (a == nullptr) return;
     a->AtBegin = true;
-    if (IndexActive())
-        Call(Hooks().SetIndexBegin);
+    if (IndexActive()) Call(Hooks().SetIndexBegin);
 }
 
 void SetEOF()
 {
     TWorkArea* a = SelectedArea();
-    if (a == nullptr)
-        return;
+    if (a == nullptr) return;
     a->AtEnd = true;
-    if (IndexActive())
-        Call(Hooks().SetIndexEnd);
+    if (IndexActive()) Call(Hooks().SetIndexEnd);
 }
 
 void GoTop()
 {
     TWorkArea* a = NavArea("GoTop");
-    if (a == nullptr || a->RecordCount == 0)
-        return;
+    if (a == nullptr || a->RecordCount == 0) return;
     const bool index = IndexActive();
     int32_t start = 1;
     if (index) {
@@ -153,15 +143,13 @@ void GoTop()
         int32_t next;
         if (index) {
             next = Hooks().NextKey ? Hooks().NextKey() : a->RecordNumber + 1;
-            if (Hooks().AtIndexEnd && Hooks().AtIndexEnd())
-                next = a->RecordCount + 1;
+            if (Hooks().AtIndexEnd && Hooks().AtIndexEnd()) next = a->RecordCount + 1;
         } else {
             next = a->RecordNumber + 1;
         }
         if (next > a->RecordCount) {
             GoEOF();
-            if (index)
-                Call(Hooks().SyncOrder1);
+            if (index) Call(Hooks().SyncOrder1);
             break;
         }
         ok = ReadConvert(*a, next);
@@ -176,11 +164,9 @@ void GoTop()
 void GoBottom()
 {
     TWorkArea* a = NavArea("GoBottom");
-    if (a == nullptr)
-        return;
+    if (a == nullptr) return;
     RefreshCount();
-    if (a->RecordCount == 0)
-        return;
+    if (a->RecordCount == 0) return;
     const bool index = IndexActive();
     int32_t start = a->RecordCount;
     if (index) {
@@ -227,12 +213,9 @@ void GoBottom()
 void GO(int32_t n)
 {
     TWorkArea* a = NavArea("GO()");
-    if (a == nullptr)
-        return;
-    if (n > a->RecordCount)
-        RefreshCount();
-    const std::string detail =
-        "Invalid record number = " + std::to_string(n) + " " + Quoted(*a) + " [GO]";
+    if (a == nullptr) return;
+    if (n > a->RecordCount) RefreshCount();
+    const std::string detail = "Invalid record number = " + std::to_string(n) + " " + Quoted(*a) + " [GO]";
     if (a->RecordCount == 0) {
         a->AtBegin = a->AtEnd = true;
         ClearRecord();
@@ -242,8 +225,7 @@ void GO(int32_t n)
     if (n >= 1 && n <= a->RecordCount) {
         a->AtBegin = a->AtEnd = false;
         const bool index = IndexActive();
-        if (index)
-            ReadLock(true);
+        if (index) ReadLock(true);
         {
             TAutoReportOff quiet;
             ReadConvert(*a, n);
@@ -253,8 +235,7 @@ void GO(int32_t n)
             Call(Hooks().RefreshCurrentKey);
             ReadLock(false);
         }
-        if (dberror.PendingErrorCode != 0 && dberror.AutoReportErrors)
-            ReportError();
+        if (dberror.PendingErrorCode != 0 && dberror.AutoReportErrors) ReportError();
         RunRelation();
         return;
     }
@@ -266,8 +247,7 @@ void GO(int32_t n)
 void Dbf4RawGo(int32_t n)
 {
     TWorkArea* a = NavArea("Dbf4RawGo");
-    if (a == nullptr)
-        return;
+    if (a == nullptr) return;
     if (n > a->RecordCount) {
         a->RecordNumber = a->RecordCount + 1;
         a->AtEnd = true;
@@ -288,8 +268,7 @@ void RawGoRelated(int32_t n)
 void SKIP(int32_t n)
 {
     TWorkArea* a = NavArea("SKIP()");
-    if (a == nullptr)
-        return;
+    if (a == nullptr) return;
     if (n == 0) {
         if (a->RecordCount >= 1 && !a->AtEnd)
             ReadConvert(*a, a->RecordNumber);
@@ -307,12 +286,10 @@ void SKIP(int32_t n)
         SetError(212, Quoted(*a) + " is empty. [SKIP]");
         return;
     }
-    if (n < 0 && dBOF())
-        return;
+    if (n < 0 && dBOF()) return;
     a->AtBegin = a->AtEnd = false;
     const bool index = IndexActive();
-    if (index)
-        ReadLock(true);
+    if (index) ReadLock(true);
     int32_t moved = 0;
     bool hitEnd = false;
     bool scopeOk = true;
@@ -320,20 +297,17 @@ void SKIP(int32_t n)
     if (dbcmd.SkipHook) {
         int32_t target = dbcmd.SkipHook();
         if (!ReadConvert(*a, target)) {
-            if (index)
-                ReadLock(false);
+            if (index) ReadLock(false);
             return;
         }
     } else {
         do {
             int32_t target;
             if (n < 0) {
-                if (IsVisible() && WhileHolds())
-                    lastGood = a->RecordNumber;
+                if (IsVisible() && WhileHolds()) lastGood = a->RecordNumber;
                 if (index) {
                     target = Hooks().PriorKey ? Hooks().PriorKey() : a->RecordNumber - 1;
-                    if (target == a->RecordNumber)
-                        hitEnd = true;
+                    if (target == a->RecordNumber) hitEnd = true;
                 } else {
                     target = a->RecordNumber - 1;
                     if (target < 1) {
@@ -342,35 +316,29 @@ void SKIP(int32_t n)
                     }
                 }
                 if (!ReadConvert(*a, target)) {
-                    if (index)
-                        ReadLock(false);
+                    if (index) ReadLock(false);
                     return;
                 }
-                if (!hitEnd && IsVisible())
-                    --moved;
+                if (!hitEnd && IsVisible()) --moved;
             } else {
                 if (index) {
                     target = Hooks().NextKey ? Hooks().NextKey() : a->RecordNumber + 1;
-                    if (target == a->RecordNumber)
-                        hitEnd = true;
+                    if (target == a->RecordNumber) hitEnd = true;
                 } else {
                     // Another user's appended record is reached once the
                     // walk passes the last one known.
                     target = a->RecordNumber + 1;
-                    if (target > a->RecordCount)
-                        RefreshCount();
+                    if (target > a->RecordCount) RefreshCount();
                 }
                 if (target > a->RecordCount) {
                     hitEnd = true;
                     target = a->RecordCount;
                 }
                 if (!ReadConvert(*a, target)) {
-                    if (index)
-                        ReadLock(false);
+                    if (index) ReadLock(false);
                     return;
                 }
-                if (!hitEnd && IsVisible())
-                    ++moved;
+                if (!hitEnd && IsVisible()) ++moved;
             }
             scopeOk = WhileHolds();
         } while (moved != n && !hitEnd && scopeOk);
@@ -380,13 +348,11 @@ void SKIP(int32_t n)
             a->RecordNumber = a->RecordCount + 1;
             a->AtEnd = true;
             ClearRecord();
-            if (index)
-                Call(Hooks().SyncOrder1);
+            if (index) Call(Hooks().SyncOrder1);
         } else {
             GoTop();
             SetBOF();
-            if (a->AtEnd)
-                ClearRecord();
+            if (a->AtEnd) ClearRecord();
         }
     } else if (!scopeOk) {
         if (n > 0) {
@@ -417,56 +383,47 @@ bool dEOF()
 {
     dberror.DbErrorCode = 0;
     TWorkArea* a = SelectedArea();
-    if (a == nullptr)
-        return true;
+    if (a == nullptr) return true;
     // Others only append to a shared table (shrinking it needs it whole), so
     // the file's size is asked only when the record lies past the known end.
     if (a->RecordNumber > a->RecordCount) {
         RefreshCount();
-        if (a->RecordNumber > a->RecordCount)
-            a->AtEnd = true;
+        if (a->RecordNumber > a->RecordCount) a->AtEnd = true;
     }
-    if (IndexActive() && Hooks().AtIndexEnd)
-        return Hooks().AtIndexEnd();
+    if (IndexActive() && Hooks().AtIndexEnd) return Hooks().AtIndexEnd();
     return a->AtEnd;
 }
 
 bool dBOF()
 {
     TWorkArea* a = SelectedArea();
-    if (a == nullptr)
-        return true;
-    if (IndexActive() && Hooks().AtIndexBegin)
-        return Hooks().AtIndexBegin();
+    if (a == nullptr) return true;
+    if (IndexActive() && Hooks().AtIndexBegin) return Hooks().AtIndexBegin();
     return a->AtBegin;
 }
 
 int32_t RecCount()
 {
-    if (!CheckDbInUse("RecCount"))
-        return 0;
+    if (!CheckDbInUse("RecCount")) return 0;
     RefreshCount();
     return SelectedArea()->RecordCount;
 }
 
 int32_t RecNo()
 {
-    if (!CheckDbInUse("RecNo"))
-        return 0;
+    if (!CheckDbInUse("RecNo")) return 0;
     return SelectedArea()->RecordNumber;
 }
 
 uint16_t RecSize()
 {
-    if (!CheckDbInUse("RecSize"))
-        return 0;
+    if (!CheckDbInUse("RecSize")) return 0;
     return SelectedArea()->RecordLength;
 }
 
 bool SetIgnoreDel(bool on)
 {
-    if (!CheckDbInUse("SetIgnoreDel"))
-        return false;
+    if (!CheckDbInUse("SetIgnoreDel")) return false;
     TWorkArea* a = SelectedArea();
     bool previous = a->SkipDeleted;
     a->SkipDeleted = on;
@@ -477,8 +434,7 @@ bool SetIgnoreDel(bool on)
 void TopOfScope()
 {
     TWorkArea* a = SelectedArea();
-    if (a == nullptr || a->RecordCount == 0)
-        return;
+    if (a == nullptr || a->RecordCount == 0) return;
     if (!(a->WhileMethod || a->WhileExpr != nullptr)) {
         GoTop();
         return;
@@ -494,8 +450,7 @@ void TopOfScope()
 void BottomOfScope()
 {
     TWorkArea* a = SelectedArea();
-    if (a == nullptr || a->RecordCount == 0)
-        return;
+    if (a == nullptr || a->RecordCount == 0) return;
     if (!(a->WhileMethod || a->WhileExpr != nullptr)) {
         GoBottom();
         return;
@@ -510,8 +465,7 @@ void BottomOfScope()
 
 bool GoIfValid(int32_t n)
 {
-    if (n < 1 || n > RecCount())
-        return false;
+    if (n < 1 || n > RecCount()) return false;
     GO(n);
     return true;
 }
@@ -519,10 +473,8 @@ bool GoIfValid(int32_t n)
 bool RepositionIfHidden()
 {
     TWorkArea* a = SelectedArea();
-    if (a == nullptr)
-        return false;
-    if (WhileHolds() && IsVisible())
-        return false;
+    if (a == nullptr) return false;
+    if (WhileHolds() && IsVisible()) return false;
     Unlock();
     const int32_t record = a->RecordNumber;
     std::function<void()> relation = std::move(a->Relation);

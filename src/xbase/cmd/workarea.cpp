@@ -18,13 +18,15 @@ void ResetDbCommands()
 
 bool CheckDbInUse(const std::string& tag)
 {
-    if (SelectedArea() != nullptr)
-        return true;
+    if (SelectedArea() != nullptr) return true;
     SetError(215, "No database in use [" + tag + "]  WorkArea = " + std::to_string(dbcmd.CurrentArea));
     return false;
 }
 
-bool IndexActive() { return dbhooks.DbHooks.IndexOpen && dbhooks.DbHooks.IndexOpen(); }
+bool IndexActive()
+{
+    return dbhooks.DbHooks.IndexOpen && dbhooks.DbHooks.IndexOpen();
+}
 
 void Select(int n)
 {
@@ -46,20 +48,25 @@ void Select(int n)
     dbcmd.CurrentArea = static_cast<uint8_t>(n);
 }
 
-uint8_t CurrentAreaNo() { return dbcmd.CurrentArea; }
+uint8_t CurrentAreaNo()
+{
+    return dbcmd.CurrentArea;
+}
 
-namespace {
+namespace
+{
 
 // Position of a keyword in the upper-case command, or npos.
-std::size_t FindWord(const std::string& upper, const std::string& word) { return upper.find(word); }
+std::size_t FindWord(const std::string& upper, const std::string& word)
+{
+    return upper.find(word);
+}
 
 bool AliasTaken(const std::string& alias, uint8_t self)
 {
     for (int i = 1; i <= 33; ++i) {
-        if (i == self || !dbcmd.WorkAreas[i])
-            continue;
-        if (dbcmd.WorkAreas[i]->AliasName == alias)
-            return true;
+        if (i == self || !dbcmd.WorkAreas[i]) continue;
+        if (dbcmd.WorkAreas[i]->AliasName == alias) return true;
     }
     return false;
 }
@@ -109,8 +116,7 @@ bool UseVirtual(const std::string& command, const std::string& upper, uint8_t* b
         uint8_t kind;
     } kinds[] = {{" TO EMS", 2}, {" TO EXT", 3}, {" TO XMS", 3}, {" TO HEAP", 1}, {" TO BIGGEST", 5}};
     for (const auto& k : kinds)
-        if (upper.find(k.word) != std::string::npos)
-            storage = k.kind;
+        if (upper.find(k.word) != std::string::npos) storage = k.kind;
     area->StorageKind = storage;
     area->Exclusive = true;
     area->FileState = FileOpen;
@@ -129,23 +135,21 @@ bool UseVirtual(const std::string& command, const std::string& upper, uint8_t* b
             name.erase(p, std::strlen(o.word));
         }
     }
-    for (const char* w : {" VIRTUAL FILE", "VIRTUAL FILE", " LINKED LIST", "LINKED LIST", " TO EMS", " TO EXT",
-                          " TO XMS", " TO HEAP", " TO BIGGEST"})
-        if (std::size_t p = name.find(w); p != std::string::npos)
-            name.erase(p, std::strlen(w));
+    for (const char* w : {" VIRTUAL FILE", "VIRTUAL FILE", " LINKED LIST", "LINKED LIST", " TO EMS",
+                          " TO EXT", " TO XMS", " TO HEAP", " TO BIGGEST"})
+        if (std::size_t p = name.find(w); p != std::string::npos) name.erase(p, std::strlen(w));
     raw->Name = RTrimStr(name);
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool UseWithHooks(const std::string& command, uint8_t* buffer, uint16_t size, TRecordHook readHook,
                   TRecordHook writeHook)
 {
     dberror.DbErrorCode = 0;
     CloseArea();
-    if (AllTrim(command).empty())
-        return true;
+    if (AllTrim(command).empty()) return true;
     // Keywords are found in an upper-case copy; the file name keeps the
     // caller's case (file names are matched ignoring case anyway).
     std::string cmd = command + " ";
@@ -177,13 +181,10 @@ bool UseWithHooks(const std::string& command, uint8_t* buffer, uint16_t size, TR
     }
 
     uint16_t mode = dbcmd.DefaultOpenMode;
-    if (mode == 18)
-        exclusive = true;
-    if (!dbcmd.SharedAccess)
-        exclusive = true;
+    if (mode == 18) exclusive = true;
+    if (!dbcmd.SharedAccess) exclusive = true;
     mode = exclusive ? 18 : dbcmd.DefaultOpenMode;
-    if (dbcmd.ForcedOpenMode < 65535)
-        mode = dbcmd.ForcedOpenMode;
+    if (dbcmd.ForcedOpenMode < 65535) mode = dbcmd.ForcedOpenMode;
 
     auto area = std::make_unique<TWorkArea>();
     area->Name = fileName;
@@ -194,8 +195,7 @@ bool UseWithHooks(const std::string& command, uint8_t* buffer, uint16_t size, TR
     dbffile.FileOpenMode = mode;
     bool opened = OpenDbf(*area);
     dbffile.FileOpenMode = previousMode;
-    if (!opened)
-        return false;
+    if (!opened) return false;
     area->AliasName = alias;
     area->Exclusive = exclusive;
     ComputeNativeOffsets(*area);
@@ -213,7 +213,8 @@ bool UseWithHooks(const std::string& command, uint8_t* buffer, uint16_t size, TR
     if (buffer != nullptr && size != nativeSize) {
         CloseArea();
         SetError(266, "Database record/buffer size mismatch: " + command + " [USE()]" + "\n\r" +
-                          "Record Size=" + std::to_string(nativeSize) + ", Buffer Size=" + std::to_string(size));
+                          "Record Size=" + std::to_string(nativeSize) +
+                          ", Buffer Size=" + std::to_string(size));
         return false;
     }
     if (AliasTaken(alias, dbcmd.CurrentArea)) {
@@ -235,7 +236,8 @@ bool UseWithHooks(const std::string& command, uint8_t* buffer, uint16_t size, TR
         uint16_t code = dbhooks.MemoHooks.OpenMemofile(a->Name);
         if (code != 0) {
             CloseArea();
-            SetError(code, "Problem opening memo file [USE(" + command + ",<@Buffer>," + std::to_string(size) + ")]");
+            SetError(code, "Problem opening memo file [USE(" + command + ",<@Buffer>," +
+                               std::to_string(size) + ")]");
             return false;
         }
     }
@@ -250,22 +252,16 @@ bool UseFile(const std::string& command, uint8_t* buffer, uint16_t size)
 void CloseArea()
 {
     TWorkArea* a = SelectedArea();
-    if (a == nullptr)
-        return;
-    if (!a->IsVirtual && IndexActive() && dbhooks.DbHooks.CloseAllIndexes)
-        dbhooks.DbHooks.CloseAllIndexes();
+    if (a == nullptr) return;
+    if (!a->IsVirtual && IndexActive() && dbhooks.DbHooks.CloseAllIndexes) dbhooks.DbHooks.CloseAllIndexes();
     RefreshCount();
     Unlock();
     a->SwapBuffer.clear();
-    if (a->HasMemo && dbhooks.MemoHooks.CloseMemofile)
-        dbhooks.MemoHooks.CloseMemofile();
-    if (dbcmd.PeekCache.OwnerAlias == a->AliasName)
-        dbcmd.PeekCache = TPeekCache{};
+    if (a->HasMemo && dbhooks.MemoHooks.CloseMemofile) dbhooks.MemoHooks.CloseMemofile();
+    if (dbcmd.PeekCache.OwnerAlias == a->AliasName) dbcmd.PeekCache = TPeekCache{};
     if (dbhooks.KeyMakerHooks.FreeExpr) {
-        if (a->FilterExpr != nullptr)
-            dbhooks.KeyMakerHooks.FreeExpr(a->FilterExpr);
-        if (a->WhileExpr != nullptr)
-            dbhooks.KeyMakerHooks.FreeExpr(a->WhileExpr);
+        if (a->FilterExpr != nullptr) dbhooks.KeyMakerHooks.FreeExpr(a->FilterExpr);
+        if (a->WhileExpr != nullptr) dbhooks.KeyMakerHooks.FreeExpr(a->WhileExpr);
     }
     a->FilterExpr = a->WhileExpr = nullptr;
     CloseDbf(*a);
@@ -291,37 +287,30 @@ std::string Alias()
 std::function<void()> SetRelation(std::function<void()> proc)
 {
     TWorkArea* a = SelectedArea();
-    if (a == nullptr)
-        return nullptr;
+    if (a == nullptr) return nullptr;
     std::function<void()> previous = std::move(a->Relation);
     a->Relation = std::move(proc);
-    if (a->Relation)
-        RunRelation();
+    if (a->Relation) RunRelation();
     return previous;
 }
 
 void RunRelation()
 {
     TWorkArea* a = SelectedArea();
-    if (a == nullptr || !a->Relation)
-        return;
+    if (a == nullptr || !a->Relation) return;
     const uint8_t area = dbcmd.CurrentArea;
     const int32_t record = a->RecordNumber;
     bool found = false;
     bool* foundFlag = dbhooks.DbHooks.LastFindFound ? dbhooks.DbHooks.LastFindFound() : nullptr;
-    if (foundFlag != nullptr)
-        found = *foundFlag;
+    if (foundFlag != nullptr) found = *foundFlag;
     // The relation is taken out while it runs, so it cannot recurse.
     std::function<void()> relation = std::move(a->Relation);
     a->Relation = nullptr;
     relation();
     dbcmd.CurrentArea = area;
-    if (foundFlag != nullptr)
-        *foundFlag = found;
+    if (foundFlag != nullptr) *foundFlag = found;
     a = SelectedArea();
-    if (a == nullptr)
-        return;
+    if (a == nullptr) return;
     a->Relation = std::move(relation);
-    if (dberror.PendingErrorCode == 0 && a->RecordNumber != record)
-        SetError(224, a->AliasName);
+    if (dberror.PendingErrorCode == 0 && a->RecordNumber != record) SetError(224, a->AliasName);
 }

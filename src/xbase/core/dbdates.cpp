@@ -9,7 +9,8 @@
 
 TDbDates dbdates;
 
-namespace {
+namespace
+{
 
 int CurrentYear()
 {
@@ -23,8 +24,7 @@ int CurrentYear()
 std::string Clip(const std::string& s)
 {
     std::string t = s.substr(0, s.find('\0'));
-    if (t.size() > 10)
-        t.resize(10);
+    if (t.size() > 10) t.resize(10);
     return t;
 }
 
@@ -53,10 +53,8 @@ TPieces Split(const std::string& text, char sep)
     }
     for (int i = 0; i < 3; ++i) {
         std::string piece = AllTrim(raw[i]);
-        if (!piece.empty())
-            r.allEmpty = false;
-        if (piece.size() > 4)
-            piece.resize(4);
+        if (!piece.empty()) r.allEmpty = false;
+        if (piece.size() > 4) piece.resize(4);
         while (piece.size() < 2)
             piece.insert(piece.begin(), '0');
         r.p[i] = piece;
@@ -66,12 +64,10 @@ TPieces Split(const std::string& text, char sep)
 
 bool ParseNumber(const std::string& s, int& value)
 {
-    if (s.empty())
-        return false;
+    if (s.empty()) return false;
     int v = 0;
     for (char c : s) {
-        if (c < '0' || c > '9')
-            return false;
+        if (c < '0' || c > '9') return false;
         v = v * 10 + (c - '0');
     }
     value = v;
@@ -126,27 +122,39 @@ std::string PadTo(const std::string& s, std::size_t width)
 const TLanguageNames& NamesOf(uint8_t code)
 {
     static const TLanguageNames english{
-        9, {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"},
-        9, {"January", "February", "March", "April", "May", "June", "July", "August", "September",
-            "October", "November", "December"}};
+        9,
+        {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"},
+        9,
+        {"January", "February", "March", "April", "May", "June", "July", "August", "September", "October",
+         "November", "December"}};
     static const TLanguageNames italian{
-        9, {"Domenica", "Lunedi", "Martedi", "Mercoledi", "Giovedi", "Venerdi", "Sabato"},
-        9, {"Gennaio", "Febbraio", "Marzo", "Aprile", "Maggio", "Giugno", "Luglio", "Agosto",
-            "Settembre", "Ottobre", "Novembre", "Dicembre"}};
+        9,
+        {"Domenica", "Lunedi", "Martedi", "Mercoledi", "Giovedi", "Venerdi", "Sabato"},
+        9,
+        {"Gennaio", "Febbraio", "Marzo", "Aprile", "Maggio", "Giugno", "Luglio", "Agosto", "Settembre",
+         "Ottobre", "Novembre", "Dicembre"}};
     // French and German names in code page 437: e acute 0x82, u circumflex
     // 0x96, a umlaut 0x84.
     static const TLanguageNames french{
-        8, {"Dimanche", "Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi", "Samedi"},
-        9, {"Janvier", "F\x82vrier", "Mars", "Avril", "Mai", "Juin", "Juillet", "Ao\x96t", "Septembre",
-            "Octobre", "Novembre", "D\x82" "cembre"}};
+        8,
+        {"Dimanche", "Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi", "Samedi"},
+        9,
+        {"Janvier", "F\x82vrier", "Mars", "Avril", "Mai", "Juin", "Juillet", "Ao\x96t", "Septembre",
+         "Octobre", "Novembre",
+         "D\x82"
+         "cembre"}};
     static const TLanguageNames german{
-        10, {"Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag"},
-        9, {"Januar", "Februar", "M\x84rz", "April", "Mai", "Juni", "Juli", "August", "September",
-            "Oktober", "November", "Dezember"}};
+        10,
+        {"Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag"},
+        9,
+        {"Januar", "Februar", "M\x84rz", "April", "Mai", "Juni", "Juli", "August", "September", "Oktober",
+         "November", "Dezember"}};
     static const TLanguageNames spanish{
-        9, {"Domingo", "Lunes", "Martes", "Miercoles", "Jueves", "Viernes", "Sabado"},
-        10, {"Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio", "Julio", "Agosto", "Septiembre",
-             "Octubre", "Noviembre", "Diciembre"}};
+        9,
+        {"Domingo", "Lunes", "Martes", "Miercoles", "Jueves", "Viernes", "Sabado"},
+        10,
+        {"Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio", "Julio", "Agosto", "Septiembre", "Octubre",
+         "Noviembre", "Diciembre"}};
     static const TLanguageNames russian{
         11,
         {Utf8CyrillicTo866("Воскресенье"), Utf8CyrillicTo866("Понедельник"), Utf8CyrillicTo866("Вторник"),
@@ -158,16 +166,23 @@ const TLanguageNames& NamesOf(uint8_t code)
          Utf8CyrillicTo866("Июль"), Utf8CyrillicTo866("Август"), Utf8CyrillicTo866("Сентябрь"),
          Utf8CyrillicTo866("Октябрь"), Utf8CyrillicTo866("Ноябрь"), Utf8CyrillicTo866("Декабрь")}};
     switch (code) {
-    case 3: return italian;
-    case 4: case 7: return french;
-    case 5: return german;
-    case 6: return spanish;
-    case 8: return russian;
-    default: return english;
+    case 3:
+        return italian;
+    case 4:
+    case 7:
+        return french;
+    case 5:
+        return german;
+    case 6:
+        return spanish;
+    case 8:
+        return russian;
+    default:
+        return english;
     }
 }
 
-}  // namespace
+} // namespace
 
 void ResetDbDates()
 {
@@ -192,8 +207,7 @@ uint8_t DefaultDateFormat()
 {
     for (const char* name : {"LC_ALL", "LC_TIME", "LANG"}) {
         const char* v = std::getenv(name);
-        if (v != nullptr && *v != '\0')
-            return DateFormatOfLocaleName(v);
+        if (v != nullptr && *v != '\0') return DateFormatOfLocaleName(v);
     }
     return 0;
 }
@@ -216,16 +230,30 @@ void InitNationalSettings()
 
 void SetDateFormat(uint8_t code)
 {
-    if (code >= 9)
-        code = 0;
+    if (code >= 9) code = 0;
     dbdates.DbDateFormat = code;
     std::string year = dbdates.DateCentury ? "yyyy" : "yy";
     switch (code) {
-    case 0: dbdates.ShortDateFormat = "MM/dd/" + year; dbdates.DateSeparator = '/'; break;
-    case 1: dbdates.ShortDateFormat = year + ".MM.dd"; dbdates.DateSeparator = '.'; break;
-    case 2: dbdates.ShortDateFormat = "dd/MM/" + year; dbdates.DateSeparator = '/'; break;
-    case 3: dbdates.ShortDateFormat = "dd-MM-" + year; dbdates.DateSeparator = '-'; break;
-    default: dbdates.ShortDateFormat = "dd.MM." + year; dbdates.DateSeparator = '.'; break;
+    case 0:
+        dbdates.ShortDateFormat = "MM/dd/" + year;
+        dbdates.DateSeparator = '/';
+        break;
+    case 1:
+        dbdates.ShortDateFormat = year + ".MM.dd";
+        dbdates.DateSeparator = '.';
+        break;
+    case 2:
+        dbdates.ShortDateFormat = "dd/MM/" + year;
+        dbdates.DateSeparator = '/';
+        break;
+    case 3:
+        dbdates.ShortDateFormat = "dd-MM-" + year;
+        dbdates.DateSeparator = '-';
+        break;
+    default:
+        dbdates.ShortDateFormat = "dd.MM." + year;
+        dbdates.DateSeparator = '.';
+        break;
     }
 }
 
@@ -237,15 +265,16 @@ uint16_t CenturyOf(const std::string& yy)
     return static_cast<uint16_t>(e % 100 > y ? base + 100 : base);
 }
 
-std::string CenturyText(const std::string& yy) { return std::to_string(CenturyOf(yy)).substr(0, 2); }
+std::string CenturyText(const std::string& yy)
+{
+    return std::to_string(CenturyOf(yy)).substr(0, 2);
+}
 
 std::string ExpandYear(const std::string& y)
 {
-    if (!dbdates.DateCentury)
-        return y;
+    if (!dbdates.DateCentury) return y;
     std::string r = y;
-    if (r.size() == 2)
-        r = CenturyText(r) + r;
+    if (r.size() == 2) r = CenturyText(r) + r;
     while (r.size() < 4)
         r.insert(r.begin(), '0');
     return r;
@@ -254,12 +283,9 @@ std::string ExpandYear(const std::string& y)
 std::string EmptyDateText(uint8_t code)
 {
     std::string b(dbdates.DateCentury ? 4 : 2, ' ');
-    if (code == 1)
-        return b + ".  .  ";
-    if (code == 3)
-        return "  -  -" + b;
-    if (code >= 4 && code <= 8)
-        return "  .  ." + b;
+    if (code == 1) return b + ".  .  ";
+    if (code == 3) return "  -  -" + b;
+    if (code >= 4 && code <= 8) return "  .  ." + b;
     return "  /  /" + b;
 }
 
@@ -275,11 +301,25 @@ void DateToDisplay(std::string& s)
     std::string y = ExpandYear(p.p[2]);
     std::string r;
     switch (dbdates.DbDateFormat) {
-    case 1: r = y + "." + m + "." + d; break;
-    case 2: r = d + "/" + m + "/" + y; break;
-    case 3: r = d + "-" + m + "-" + y; break;
-    case 4: case 5: case 6: case 7: case 8: r = d + "." + m + "." + y; break;
-    default: r = m + "/" + d + "/" + y; break;
+    case 1:
+        r = y + "." + m + "." + d;
+        break;
+    case 2:
+        r = d + "/" + m + "/" + y;
+        break;
+    case 3:
+        r = d + "-" + m + "-" + y;
+        break;
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+    case 8:
+        r = d + "." + m + "." + y;
+        break;
+    default:
+        r = m + "/" + d + "/" + y;
+        break;
     }
     s = r.substr(0, 10);
 }
@@ -302,9 +342,15 @@ void DateFromDisplay(std::string& s)
         return;
     }
     switch (dbdates.DbDateFormat) {
-    case 0: s = p.p[0] + "/" + p.p[1] + "/" + ExpandYear(p.p[2]); break;
-    case 1: s = p.p[1] + "/" + p.p[2] + "/" + ExpandYear(p.p[0]); break;
-    default: s = p.p[1] + "/" + p.p[0] + "/" + ExpandYear(p.p[2]); break;
+    case 0:
+        s = p.p[0] + "/" + p.p[1] + "/" + ExpandYear(p.p[2]);
+        break;
+    case 1:
+        s = p.p[1] + "/" + p.p[2] + "/" + ExpandYear(p.p[0]);
+        break;
+    default:
+        s = p.p[1] + "/" + p.p[0] + "/" + ExpandYear(p.p[2]);
+        break;
     }
 }
 
@@ -313,32 +359,29 @@ bool ValidDate(std::string& s)
     std::string t = AllTrim(Clip(s));
     DateFromDisplay(t);
     if (t != EmptyDateText(0)) {
-        if ((t.size() != 8 && t.size() != 10) || t[2] != '/' || t[5] != '/')
-            return false;
+        if ((t.size() != 8 && t.size() != 10) || t[2] != '/' || t[5] != '/') return false;
         int year = 0, month = 0, day = 0;
         if (!ParseNumber(t.substr(6), year) || !ParseNumber(t.substr(0, 2), month) ||
             !ParseNumber(t.substr(3, 2), day))
             return false;
-        if (month < 1 || month > 12 || day < 1 || day > 31 || (month == 2 && day > 29))
-            return false;
-        if (day == 31 && (month == 4 || month == 6 || month == 9 || month == 11))
-            return false;
-        if (t.size() == 8)
-            year += CenturyOf(t.substr(6, 2));
-        if (!IsLeapYear(year) && month == 2 && day == 29)
-            return false;
-        if (t.size() == 10 && !dbdates.DateCentury)
-            t.erase(6, 2);
+        if (month < 1 || month > 12 || day < 1 || day > 31 || (month == 2 && day > 29)) return false;
+        if (day == 31 && (month == 4 || month == 6 || month == 9 || month == 11)) return false;
+        if (t.size() == 8) year += CenturyOf(t.substr(6, 2));
+        if (!IsLeapYear(year) && month == 2 && day == 29) return false;
+        if (t.size() == 10 && !dbdates.DateCentury) t.erase(6, 2);
     }
-    if (dbdates.DbDateFormat != 0)
-        DateToDisplay(t);
+    if (dbdates.DbDateFormat != 0) DateToDisplay(t);
     s = t;
     return true;
 }
 
-bool IsLeapYear(int y) { return y % 400 == 0 || (y % 4 == 0 && y % 100 != 0); }
+bool IsLeapYear(int y)
+{
+    return y % 400 == 0 || (y % 4 == 0 && y % 100 != 0);
+}
 
-namespace {
+namespace
+{
 
 // Year of an internal date text: four digits, or two with the window's century.
 int InternalYear(const std::string& t)
@@ -348,9 +391,12 @@ int InternalYear(const std::string& t)
     return NumberOr0(t.substr(6, 4));
 }
 
-bool IsEmptyInternal(const std::string& t) { return AllTrim(t) == "/  /" || AllTrim(t).empty(); }
+bool IsEmptyInternal(const std::string& t)
+{
+    return AllTrim(t) == "/  /" || AllTrim(t).empty();
+}
 
-}  // namespace
+} // namespace
 
 int DayOfWeekNo(const std::string& s)
 {
@@ -377,8 +423,7 @@ std::string DayName(const std::string& s)
 {
     std::string t = s;
     DateFromDisplay(t);
-    if (IsEmptyInternal(t))
-        return std::string(10, ' ');
+    if (IsEmptyInternal(t)) return std::string(10, ' ');
     const auto& names = NamesOf(dbdates.DbDateFormat);
     return PadTo(names.days[static_cast<std::size_t>(DayOfWeekNo(s) - 1)], names.dayWidth);
 }
@@ -387,11 +432,9 @@ std::string MonthName(const std::string& s)
 {
     std::string t = s;
     DateFromDisplay(t);
-    if (IsEmptyInternal(t))
-        return std::string(9, ' ');
+    if (IsEmptyInternal(t)) return std::string(9, ' ');
     int m = NumberOr0(t.substr(0, 2));
-    if (m < 1 || m > 12)
-        return std::string(9, ' ');
+    if (m < 1 || m > 12) return std::string(9, ' ');
     const auto& names = NamesOf(dbdates.DbDateFormat);
     return PadTo(names.months[static_cast<std::size_t>(m - 1)], names.monthWidth);
 }
@@ -421,11 +464,9 @@ std::string DateToKey(const std::string& s)
 {
     std::string t = s;
     DateFromDisplay(t);
-    if (IsEmptyInternal(t))
-        return std::string(8, ' ');
+    if (IsEmptyInternal(t)) return std::string(8, ' ');
     std::string year = t.size() > 6 ? t.substr(6, 4) : "";
-    if (year.size() < 4)
-        year = CenturyText(year) + year;
+    if (year.size() < 4) year = CenturyText(year) + year;
     return year + t.substr(0, 2) + (t.size() >= 5 ? t.substr(3, 2) : "00");
 }
 
@@ -442,8 +483,7 @@ std::string KeyToDate(const std::string& k)
 int FloorMod(int a, int b)
 {
     int q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0)))
-        --q;
+    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
     return a - q * b;
 }
 
@@ -476,4 +516,7 @@ uint32_t TickCount()
     return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-uint32_t TickSeconds() { return TickCount() / 1000; }
+uint32_t TickSeconds()
+{
+    return TickCount() / 1000;
+}

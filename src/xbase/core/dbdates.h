@@ -10,11 +10,11 @@
 #include <string>
 
 struct TDbDates {
-    uint8_t DbDateFormat = 0;     // national layout code 0..8
-    bool DateCentury = false;     // display dates with four-digit years
+    uint8_t DbDateFormat = 0; // national layout code 0..8
+    bool DateCentury = false; // display dates with four-digit years
     char DecimalChar = '.';
     char ThousandsChar = ',';
-    uint16_t EpochYear = 1956;    // first year of the two-digit-year window
+    uint16_t EpochYear = 1956; // first year of the two-digit-year window
     // The run-time short date format and separator that SetDateFormat keeps
     // in step with the layout code.
     std::string ShortDateFormat = "MM/dd/yy";

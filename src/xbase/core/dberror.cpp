@@ -8,9 +8,13 @@
 
 TDbError dberror;
 
-void ResetDbError() { dberror = TDbError{}; }
+void ResetDbError()
+{
+    dberror = TDbError{};
+}
 
-namespace {
+namespace
+{
 
 struct TCodeText {
     uint16_t code;
@@ -139,28 +143,29 @@ constexpr TCodeText kErrorTexts[] = {
     {1103, "Invalid Operation "},
     {1200, "Record not locked"},
     {1201, "File not locked"},
-    {1202, "Semaphore file error. Possible solutions: log into network or load SHARE.EXE before running Windows"},
+    {1202,
+     "Semaphore file error. Possible solutions: log into network or load SHARE.EXE before running Windows"},
     {1300, "File format not supported"},
 };
 
 std::string CodeText(uint16_t code)
 {
-    if (code >= 1203 && code <= 1299)
-        return "Network Error";
+    if (code >= 1203 && code <= 1299) return "Network Error";
     for (const auto& e : kErrorTexts)
-        if (e.code == code)
-            return e.text;
+        if (e.code == code) return e.text;
     return "Undefined error";
 }
 
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsBlankOrControl(char c)
+{
+    return static_cast<unsigned char>(c) <= 32;
+}
 
-}  // namespace
+} // namespace
 
 std::string ErrorText(uint16_t code)
 {
-    if (code == 0)
-        return "";
+    if (code == 0) return "";
     return "Error # " + std::to_string(code) + " (" + CodeText(code) + ")";
 }
 
@@ -169,28 +174,23 @@ void SetError(uint16_t code, const std::string& detail)
     dberror.DbErrorCode = code;
     dberror.PendingErrorCode = code;
     dberror.DbErrorText = detail;
-    if (dberror.AutoReportErrors)
-        ReportError();
+    if (dberror.AutoReportErrors) ReportError();
 }
 
 void ReportError()
 {
-    if (dberror.ErrorHalting)
-        return;
+    if (dberror.ErrorHalting) return;
     dberror.PendingErrorCode = dberror.DbErrorCode;
     if (dberror.UserErrorProc) {
         dberror.UserErrorProc();
         return;
     }
-    if (dberror.DbErrorCode == 0)
-        return;
+    if (dberror.DbErrorCode == 0) return;
     std::string message = ErrorText(dberror.DbErrorCode) + "\r\n" + TakeErrorText();
-    if (dberror.RaiseErrors)
-        throw EXbaseError(message);
+    if (dberror.RaiseErrors) throw EXbaseError(message);
     // The caller fails its operation and the program carries on, so unsaved
     // input is never lost to a table error. The code stays recorded.
-    if (message.size() > 255)
-        message.resize(255);
+    if (message.size() > 255) message.resize(255);
     LibMessageBox(message, LibraryErrorCaption, 16);
 }
 
@@ -204,29 +204,39 @@ std::string TakeErrorText()
 
 std::string GetErrorMessage()
 {
-    if (dberror.PendingErrorCode == 0)
-        return "";
+    if (dberror.PendingErrorCode == 0) return "";
     std::string head = ErrorText(dberror.PendingErrorCode);
     return head + "\r\n" + TakeErrorText();
 }
 
-bool SetAutoReport(bool on) { return std::exchange(dberror.AutoReportErrors, on); }
+bool SetAutoReport(bool on)
+{
+    return std::exchange(dberror.AutoReportErrors, on);
+}
 
-bool SetRaiseErrors(bool on) { return std::exchange(dberror.RaiseErrors, on); }
+bool SetRaiseErrors(bool on)
+{
+    return std::exchange(dberror.RaiseErrors, on);
+}
 
-void RaiseLibraryError(const std::string& message) { throw EXbaseError(message); }
+void RaiseLibraryError(const std::string& message)
+{
+    throw EXbaseError(message);
+}
 
 int32_t LibMessageBox(const std::string& text, const std::string& caption, uint16_t flags)
 {
     std::string t = text.size() > 255 ? text.substr(0, 255) : text;
     std::string c = caption.size() > 255 ? caption.substr(0, 255) : caption;
-    if (dberror.MessageBoxProc)
-        return dberror.MessageBoxProc(t, c, flags);
+    if (dberror.MessageBoxProc) return dberror.MessageBoxProc(t, c, flags);
     std::fprintf(stderr, "%s: %s\n", c.c_str(), t.c_str());
-    return 1;  // the OK button
+    return 1; // the OK button
 }
 
-void GetMem(void*& p, uint16_t size) { p = std::calloc(size == 0 ? 1 : size, 1); }
+void GetMem(void*& p, uint16_t size)
+{
+    p = std::calloc(size == 0 ? 1 : size, 1);
+}
 
 void FreeMem(void*& p, uint16_t)
 {
@@ -238,13 +248,25 @@ void FreeMem(void*& p, uint16_t)
     p = nullptr;
 }
 
-int32_t MaxAvail() { return 2147483647; }
+int32_t MaxAvail()
+{
+    return 2147483647;
+}
 
-std::string StrAnsiToOem(const std::string& source) { return AnsiToOemText(source); }
+std::string StrAnsiToOem(const std::string& source)
+{
+    return AnsiToOemText(source);
+}
 
-std::string StrOemToAnsi(const std::string& source) { return OemToAnsiText(source); }
+std::string StrOemToAnsi(const std::string& source)
+{
+    return OemToAnsiText(source);
+}
 
-std::string AllTrim(const std::string& s) { return TrimLeftStr(TrimRightStr(s)); }
+std::string AllTrim(const std::string& s)
+{
+    return TrimLeftStr(TrimRightStr(s));
+}
 
 std::string TrimRightStr(const std::string& s)
 {

@@ -15,8 +15,9 @@
 
 // The library's exception: raised only while raising is switched on, and by
 // the index error routine while automatic reporting is off.
-class EXbaseError : public std::runtime_error {
-public:
+class EXbaseError : public std::runtime_error
+{
+  public:
     explicit EXbaseError(const std::string& message) : std::runtime_error(message) {}
 };
 
@@ -24,13 +25,13 @@ public:
 using TLibMessageBoxProc = std::function<int32_t(const std::string&, const std::string&, uint16_t)>;
 
 struct TDbError {
-    uint16_t DbErrorCode = 0;       // code of the last error, 0 = none
-    uint16_t PendingErrorCode = 0;  // code whose message was not fetched yet
-    std::string DbErrorText;        // detail text of the last error
-    bool AutoReportErrors = true;   // SetError reports at once
-    bool RaiseErrors = false;       // report by raising EXbaseError
-    std::function<void()> UserErrorProc;  // when installed, the only reporting
-    bool ErrorHalting = false;      // every later ReportError does nothing
+    uint16_t DbErrorCode = 0;            // code of the last error, 0 = none
+    uint16_t PendingErrorCode = 0;       // code whose message was not fetched yet
+    std::string DbErrorText;             // detail text of the last error
+    bool AutoReportErrors = true;        // SetError reports at once
+    bool RaiseErrors = false;            // report by raising EXbaseError
+    std::function<void()> UserErrorProc; // when installed, the only reporting
+    bool ErrorHalting = false;           // every later ReportError does nothing
     // The message box behind LibMessageBox. Empty: the message goes to stderr
     // (batch and test runs); the GUI installs its own box at start-up.
     TLibMessageBoxProc MessageBoxProc;
@@ -69,13 +70,14 @@ std::string TrimLeftStr(const std::string& s);
 
 // Saves and restores the automatic reporting flag around a sequence that must
 // survive its own errors.
-class TAutoReportOff {
-public:
+class TAutoReportOff
+{
+  public:
     TAutoReportOff() : previous_(SetAutoReport(false)) {}
     ~TAutoReportOff() { SetAutoReport(previous_); }
     TAutoReportOff(const TAutoReportOff&) = delete;
     TAutoReportOff& operator=(const TAutoReportOff&) = delete;
 
-private:
+  private:
     bool previous_;
 };

@@ -2,4 +2,7 @@
 
 TDbHookTables dbhooks;
 
-void ResetDbHooks() { dbhooks = TDbHookTables{}; }
+void ResetDbHooks()
+{
+    dbhooks = TDbHookTables{};
+}

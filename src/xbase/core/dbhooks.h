@@ -14,23 +14,23 @@
 using TExprHandle = void*;
 
 struct TDbHooks {
-    std::function<bool()> IndexOpen;                 // 0 an index is open in the current area
-    std::function<void()> SyncOrder1;                // 1 synchronise order 1 with the current record
-    std::function<int32_t()> NextKey;                // 2 record number of the next key
-    std::function<int32_t()> PriorKey;               // 3 record number of the previous key
-    std::function<int32_t()> FirstKey;               // 4 record number of the first key
-    std::function<int32_t()> LastKey;                // 5 record number of the last key
-    std::function<bool()> AtIndexEnd;                // 6 end test
-    std::function<bool()> AtIndexBegin;              // 7 begin test
-    std::function<void()> AppendNewKey;              // 8
-    std::function<void()> RefreshCurrentKey;         // 9 refresh the current key of order 1
-    std::function<void()> SyncAllOrders;             // 10 synchronise order 1, refresh all keys
-    std::function<void()> CompareKeys;               // 11 record replaced: move changed keys
-    std::function<void()> SetIndexBegin;             // 12
-    std::function<void()> SetIndexEnd;               // 13
-    std::function<bool*()> LastFindFound;            // 14 address of the "found" flag
-    std::function<void()> Reindex;                   // 15
-    std::function<void()> CloseAllIndexes;           // 16 close all indexes of the area
+    std::function<bool()> IndexOpen;         // 0 an index is open in the current area
+    std::function<void()> SyncOrder1;        // 1 synchronise order 1 with the current record
+    std::function<int32_t()> NextKey;        // 2 record number of the next key
+    std::function<int32_t()> PriorKey;       // 3 record number of the previous key
+    std::function<int32_t()> FirstKey;       // 4 record number of the first key
+    std::function<int32_t()> LastKey;        // 5 record number of the last key
+    std::function<bool()> AtIndexEnd;        // 6 end test
+    std::function<bool()> AtIndexBegin;      // 7 begin test
+    std::function<void()> AppendNewKey;      // 8
+    std::function<void()> RefreshCurrentKey; // 9 refresh the current key of order 1
+    std::function<void()> SyncAllOrders;     // 10 synchronise order 1, refresh all keys
+    std::function<void()> CompareKeys;       // 11 record replaced: move changed keys
+    std::function<void()> SetIndexBegin;     // 12
+    std::function<void()> SetIndexEnd;       // 13
+    std::function<bool*()> LastFindFound;    // 14 address of the "found" flag
+    std::function<void()> Reindex;           // 15
+    std::function<void()> CloseAllIndexes;   // 16 close all indexes of the area
     // 17 is not set by any service.
     std::function<std::string(int)> IndexFileName;   // 18 index file name of an order
     std::function<std::string(int)> OrderKeyText;    // 19 key as text of an order
@@ -43,10 +43,10 @@ struct TDbHooks {
 
 // The expression compiler's services, in the order it publishes them.
 struct TKeyMakerHooks {
-    std::function<TExprHandle(const std::string&)> AssignExpr;  // compile
-    std::function<void(TExprHandle)> FreeExpr;                   // free
-    std::function<std::string(TExprHandle)> EvaluateExpr;       // value as text
-    std::function<std::string(TExprHandle)> ExprSourceText;     // source text
+    std::function<TExprHandle(const std::string&)> AssignExpr; // compile
+    std::function<void(TExprHandle)> FreeExpr;                 // free
+    std::function<std::string(TExprHandle)> EvaluateExpr;      // value as text
+    std::function<std::string(TExprHandle)> ExprSourceText;    // source text
     // Logical value of a compiled condition for the current record; filters
     // and WHILE conditions use it.
     std::function<bool(TExprHandle)> EvaluateLogical;
@@ -56,16 +56,16 @@ struct TKeyMakerHooks {
 struct TMemoHooks {
     // Reads the memo at a block of the current area through a memo text
     // file: its lines, joined where the memo has no hard return.
-    std::function<bool(int32_t, std::vector<std::string>&)> AssignMemo;  // 0
-    std::function<bool()> PackMemofile;                             // 1
-    std::function<uint16_t(const std::string&)> OpenMemofile;       // 2 table name -> error code
-    std::function<void()> CloseMemofile;                            // 3
+    std::function<bool(int32_t, std::vector<std::string>&)> AssignMemo; // 0
+    std::function<bool()> PackMemofile;                                 // 1
+    std::function<uint16_t(const std::string&)> OpenMemofile;           // 2 table name -> error code
+    std::function<void()> CloseMemofile;                                // 3
     // Copy the memo at a block of the source area's memo file into the
     // current area's memo file: source area, block -> new block.
-    std::function<int32_t(uint8_t, int32_t)> CopyMemoByBlock;       // 4
-    std::function<int32_t(uint8_t, int32_t)> CopyMemoByOffset;      // 5
-    std::function<bool()> RecreateMemofile;                         // 6
-    std::function<int32_t(const std::string&)> AddMemo;            // 7
+    std::function<int32_t(uint8_t, int32_t)> CopyMemoByBlock;  // 4
+    std::function<int32_t(uint8_t, int32_t)> CopyMemoByOffset; // 5
+    std::function<bool()> RecreateMemofile;                    // 6
+    std::function<int32_t(const std::string&)> AddMemo;        // 7
 };
 
 struct TDbHookTables {

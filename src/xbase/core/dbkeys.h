@@ -47,7 +47,7 @@ char* BufAt(char* buf, std::size_t offset);
 struct TRingBlock {
     TRingBlock* Next = nullptr;
     TRingBlock* Prev = nullptr;
-    uint16_t Size = 0;  // total size including the header
+    uint16_t Size = 0; // total size including the header
 };
 inline constexpr std::size_t RingHeaderSize = 10;
 

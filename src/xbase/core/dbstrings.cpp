@@ -17,7 +17,10 @@
 
 TDbStrings dbstrings;
 
-void ResetDbStrings() { dbstrings = TDbStrings{}; }
+void ResetDbStrings()
+{
+    dbstrings = TDbStrings{};
+}
 
 namespace fs = std::filesystem;
 
@@ -26,35 +29,41 @@ namespace fs = std::filesystem;
 char CharUpper(char c)
 {
     auto b = static_cast<unsigned char>(c);
-    if (b >= 'a' && b <= 'z')
-        return static_cast<char>(b - 32);
+    if (b >= 'a' && b <= 'z') return static_cast<char>(b - 32);
     // Windows-1252 letters: the accented small letters sit 32 above their
     // capitals, except the division sign; s, oe and z with caron and y
     // diaeresis have their capitals in the 0x80 row.
-    if (b >= 0xE0 && b != 0xF7 && b != 0xFF)
-        return static_cast<char>(b - 32);
+    if (b >= 0xE0 && b != 0xF7 && b != 0xFF) return static_cast<char>(b - 32);
     switch (b) {
-    case 0x9A: return static_cast<char>(0x8A);
-    case 0x9C: return static_cast<char>(0x8C);
-    case 0x9E: return static_cast<char>(0x8E);
-    case 0xFF: return static_cast<char>(0x9F);
-    default: return c;
+    case 0x9A:
+        return static_cast<char>(0x8A);
+    case 0x9C:
+        return static_cast<char>(0x8C);
+    case 0x9E:
+        return static_cast<char>(0x8E);
+    case 0xFF:
+        return static_cast<char>(0x9F);
+    default:
+        return c;
     }
 }
 
 char CharLower(char c)
 {
     auto b = static_cast<unsigned char>(c);
-    if (b >= 'A' && b <= 'Z')
-        return static_cast<char>(b + 32);
-    if (b >= 0xC0 && b <= 0xDE && b != 0xD7)
-        return static_cast<char>(b + 32);
+    if (b >= 'A' && b <= 'Z') return static_cast<char>(b + 32);
+    if (b >= 0xC0 && b <= 0xDE && b != 0xD7) return static_cast<char>(b + 32);
     switch (b) {
-    case 0x8A: return static_cast<char>(0x9A);
-    case 0x8C: return static_cast<char>(0x9C);
-    case 0x8E: return static_cast<char>(0x9E);
-    case 0x9F: return static_cast<char>(0xFF);
-    default: return c;
+    case 0x8A:
+        return static_cast<char>(0x9A);
+    case 0x8C:
+        return static_cast<char>(0x9C);
+    case 0x8E:
+        return static_cast<char>(0x9E);
+    case 0x9F:
+        return static_cast<char>(0xFF);
+    default:
+        return c;
     }
 }
 
@@ -68,23 +77,18 @@ std::string UpperStr(const std::string& s)
 
 bool IsAlphaStr(const std::string& s)
 {
-    if (s.empty())
-        return false;
+    if (s.empty()) return false;
     auto b = static_cast<unsigned char>(s[0]);
-    if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z'))
-        return true;
-    if (b >= 0xC0 && b != 0xD7 && b != 0xF7)
-        return true;
+    if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z')) return true;
+    if (b >= 0xC0 && b != 0xD7 && b != 0xF7) return true;
     return b == 0x83 || b == 0x8A || b == 0x8C || b == 0x8E || b == 0x9A || b == 0x9C || b == 0x9E ||
            b == 0x9F || b == 0xAA || b == 0xB5 || b == 0xBA;
 }
 
 int Occurs(const std::string& sub, const std::string& s)
 {
-    if (sub.empty() || s.empty())
-        return 0;
-    if (sub.size() == 1)
-        return static_cast<int>(std::count(s.begin(), s.end(), sub[0]));
+    if (sub.empty() || s.empty()) return 0;
+    if (sub.size() == 1) return static_cast<int>(std::count(s.begin(), s.end(), sub[0]));
     int n = 0;
     for (std::size_t p = s.find(sub); p != std::string::npos; p = s.find(sub, p + sub.size()))
         ++n;
@@ -101,8 +105,7 @@ int AtOccurrence(int n, const std::string& sub, const std::string& s)
         std::reverse(sb.begin(), sb.end());
         n = -n;
     }
-    if (ss.empty() || sb.empty() || n < 1)
-        return 0;
+    if (ss.empty() || sb.empty() || n < 1) return 0;
     int len = static_cast<int>(ss.size());
     if (sb.size() == 1) {
         int count = 0;
@@ -115,8 +118,7 @@ int AtOccurrence(int n, const std::string& sub, const std::string& s)
     int p = 0;
     for (int k = 1; k <= n; ++k) {
         std::size_t found = ss.find(sb);
-        if (found == std::string::npos)
-            return 0;
+        if (found == std::string::npos) return 0;
         p = static_cast<int>(found) + 1;
         // Overwrite the first character so that the next search finds the
         // next occurrence; overlapping occurrences count.
@@ -125,26 +127,36 @@ int AtOccurrence(int n, const std::string& sub, const std::string& s)
     return reversed ? len - p - static_cast<int>(sb.size()) + 2 : p;
 }
 
-std::string Replicate(char c, int n) { return n <= 0 ? std::string() : std::string(static_cast<std::size_t>(n), c); }
+std::string Replicate(char c, int n)
+{
+    return n <= 0 ? std::string() : std::string(static_cast<std::size_t>(n), c);
+}
 
-std::string RTrimStr(const std::string& s) { return TrimRightStr(s); }
+std::string RTrimStr(const std::string& s)
+{
+    return TrimRightStr(s);
+}
 
-std::string LTrimStr(const std::string& s) { return TrimLeftStr(s); }
+std::string LTrimStr(const std::string& s)
+{
+    return TrimLeftStr(s);
+}
 
 std::string PadRight(const std::string& s, int n)
 {
-    if (n < 1 || static_cast<int>(s.size()) >= n)
-        return s;
+    if (n < 1 || static_cast<int>(s.size()) >= n) return s;
     return s + std::string(static_cast<std::size_t>(n) - s.size(), ' ');
 }
 
-std::string IIfStr(bool cond, const std::string& a, const std::string& b) { return cond ? a : b; }
+std::string IIfStr(bool cond, const std::string& a, const std::string& b)
+{
+    return cond ? a : b;
+}
 
 std::string IntToPadText(int32_t n, uint8_t width)
 {
     std::string t = std::to_string(n);
-    if (t.size() < width)
-        t.insert(0, width - t.size(), ' ');
+    if (t.size() < width) t.insert(0, width - t.size(), ' ');
     return t;
 }
 
@@ -154,51 +166,48 @@ std::string FloatToText(long double x, uint8_t width, uint8_t decimals)
     auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, decimals);
     std::string t = res.ec == std::errc() ? std::string(buf, res.ptr) : std::string("0");
     if (t == "-0" || (t.rfind("-0.", 0) == 0 && t.find_first_not_of("0.", 1) == std::string::npos))
-        t.erase(0, 1);  // no negative zero in a number text
+        t.erase(0, 1); // no negative zero in a number text
     if (decimals != 0 && dbdates.DecimalChar != '.') {
         std::size_t p = t.find('.');
-        if (p != std::string::npos)
-            t[p] = dbdates.DecimalChar;
+        if (p != std::string::npos) t[p] = dbdates.DecimalChar;
     }
-    if (t.size() < width)
-        t.insert(0, width - t.size(), ' ');
-    if (t.size() > 30)
-        t.resize(30);
+    if (t.size() < width) t.insert(0, width - t.size(), ' ');
+    if (t.size() > 30) t.resize(30);
     return t;
 }
 
 int PosNoCase(const char* a, int aLen, const char* b, int bLen)
 {
-    if (aLen <= 0 || bLen < aLen)
-        return 0;
+    if (aLen <= 0 || bLen < aLen) return 0;
     for (int i = 0; i + aLen <= bLen; ++i) {
         int k = 0;
         while (k < aLen && CharUpper(b[i + k]) == CharUpper(a[k]))
             ++k;
-        if (k == aLen)
-            return i + 1;
+        if (k == aLen) return i + 1;
     }
     return 0;
 }
 
 // ---------------------------------------------------------------- numbers
 
-namespace {
+namespace
+{
 
-void EraseAll(std::string& s, char c) { s.erase(std::remove(s.begin(), s.end(), c), s.end()); }
+void EraseAll(std::string& s, char c)
+{
+    s.erase(std::remove(s.begin(), s.end(), c), s.end());
+}
 
 void CutAt(std::string& s, std::size_t p)
 {
-    if (p != std::string::npos && p < s.size())
-        s.resize(p);
+    if (p != std::string::npos && p < s.size()) s.resize(p);
 }
 
-}  // namespace
+} // namespace
 
 void NormalizeNumberText(std::string& s)
 {
-    if (s.empty())
-        return;
+    if (s.empty()) return;
     const char dec = dbdates.DecimalChar;
     EraseAll(s, '$');
     std::size_t i = 0;
@@ -210,22 +219,18 @@ void NormalizeNumberText(std::string& s)
         while (i < s.size() && (s[i] == ' ' || s[i] == '+' || s[i] == '-'))
             ++i;
         s.erase(0, i);
-        if (s.empty())
-            return;
-        if (s[0] == dec)
-            s.insert(s.begin(), '0');
+        if (s.empty()) return;
+        if (s[0] == dec) s.insert(s.begin(), '0');
         s.insert(s.begin(), '-');
     }
     if (dec != '.') {
         EraseAll(s, '.');
         std::size_t p = s.find(dec);
-        if (p != std::string::npos)
-            s[p] = '.';
+        if (p != std::string::npos) s[p] = '.';
     } else {
         EraseAll(s, ',');
     }
-    if (!s.empty() && s[0] == '.')
-        s.insert(s.begin(), '0');
+    if (!s.empty() && s[0] == '.') s.insert(s.begin(), '0');
     CutAt(s, s.find(' '));
     for (std::size_t k = 0; k < s.size(); ++k) {
         char c = s[k];
@@ -235,16 +240,14 @@ void NormalizeNumberText(std::string& s)
             break;
         }
     }
-    if (!s.empty() && s.back() == '.')
-        s.pop_back();
+    if (!s.empty() && s.back() == '.') s.pop_back();
 }
 
 double NumTextToFloat(const std::string& s)
 {
     std::string t = s;
     NormalizeNumberText(t);
-    if (t.empty())
-        return 0.0;
+    if (t.empty()) return 0.0;
     double v = 0.0;
     auto res = std::from_chars(t.data(), t.data() + t.size(), v);
     return res.ec == std::errc() ? v : 0.0;
@@ -255,28 +258,22 @@ int32_t TextToInteger(const std::string& s)
     std::string t = s;
     NormalizeNumberText(t);
     CutAt(t, t.find('.'));
-    if (t.empty() || t == "-")
-        return 0;
+    if (t.empty() || t == "-") return 0;
     long long v = 0;
     auto res = std::from_chars(t.data(), t.data() + t.size(), v);
-    if (res.ec == std::errc::result_out_of_range)
-        return t[0] == '-' ? INT32_MIN : INT32_MAX;
-    if (res.ec != std::errc())
-        return 0;
+    if (res.ec == std::errc::result_out_of_range) return t[0] == '-' ? INT32_MIN : INT32_MAX;
+    if (res.ec != std::errc()) return 0;
     return static_cast<int32_t>(std::clamp<long long>(v, INT32_MIN, INT32_MAX));
 }
 
 int16_t TextToShortInt(const std::string& s)
 {
-    if (s.empty())
-        return 0;
+    if (s.empty()) return 0;
     std::string t = TrimLeftStr(s);
-    if (!t.empty() && t[0] == '+')
-        t.erase(0, 1);
+    if (!t.empty() && t[0] == '+') t.erase(0, 1);
     t = TrimLeftStr(t);
     EraseAll(t, dbdates.DecimalChar != '.' ? '.' : ',');
-    if (std::size_t p = t.find('$'); p != std::string::npos)
-        t.erase(p, 1);
+    if (std::size_t p = t.find('$'); p != std::string::npos) t.erase(p, 1);
     CutAt(t, t.find(' '));
     for (std::size_t k = 0; k < t.size(); ++k) {
         if (!((t[k] >= '0' && t[k] <= '9') || t[k] == '-')) {
@@ -284,8 +281,7 @@ int16_t TextToShortInt(const std::string& s)
             break;
         }
     }
-    if (t.empty())
-        return 0;
+    if (t.empty()) return 0;
     long long v = 0;
     auto res = std::from_chars(t.data(), t.data() + t.size(), v);
     if (res.ec == std::errc::result_out_of_range)
@@ -307,8 +303,7 @@ bool RemoveKeyword(const std::string& word, std::string& s)
     int k = 1;
     for (;;) {
         int p = AtOccurrence(k, w, s);
-        if (p == 0)
-            break;
+        if (p == 0) break;
         std::size_t after = static_cast<std::size_t>(p - 1) + w.size();
         bool partOfWord = false;
         if (after < s.size()) {
@@ -328,7 +323,8 @@ bool RemoveKeyword(const std::string& word, std::string& s)
 
 // ---------------------------------------------------------------- file names
 
-namespace {
+namespace
+{
 
 std::size_t LastSeparator(const std::string& path)
 {
@@ -344,11 +340,9 @@ std::string Slashes(const std::string& path)
 
 bool EqualNoCase(const std::string& a, const std::string& b)
 {
-    if (a.size() != b.size())
-        return false;
+    if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (CharUpper(a[i]) != CharUpper(b[i]))
-            return false;
+        if (CharUpper(a[i]) != CharUpper(b[i])) return false;
     return true;
 }
 
@@ -362,7 +356,7 @@ uint32_t PackDosTime(std::time_t t)
     return (date << 16) | time;
 }
 
-}  // namespace
+} // namespace
 
 void FSplit(const std::string& path, std::string& dir, std::string& name, std::string& ext)
 {
@@ -377,44 +371,38 @@ void FSplit(const std::string& path, std::string& dir, std::string& name, std::s
         name = rest.substr(0, dot);
         ext = rest.substr(dot);
     }
-    if (name.size() > 64)
-        name.resize(64);
-    if (ext.size() > 64)
-        ext.resize(64);
+    if (name.size() > 64) name.resize(64);
+    if (ext.size() > 64) ext.resize(64);
 }
 
-namespace {
+namespace
+{
 
 // An absolute path with no empty, "." or ".." component and no trailing
 // separator: already in the form that expanding gives.
 bool IsPlainAbsolute(const std::string& p)
 {
-    if (p.empty() || p[0] != '/' || p.back() == '/')
-        return false;
+    if (p.empty() || p[0] != '/' || p.back() == '/') return false;
     for (std::size_t i = 0; i < p.size(); ++i) {
-        if (p[i] != '/')
-            continue;
+        if (p[i] != '/') continue;
         std::size_t e = i + 1;
         while (e < p.size() && p[e] == '.')
             ++e;
         // "//", "/." and "/.." make the component empty or a dot name.
-        if (e - i - 1 <= 2 && (e == p.size() || p[e] == '/'))
-            return false;
+        if (e - i - 1 <= 2 && (e == p.size() || p[e] == '/')) return false;
     }
     return true;
 }
 
-}  // namespace
+} // namespace
 
 std::string FExpand(const std::string& path)
 {
     std::string p = Slashes(path);
-    if (IsPlainAbsolute(p))
-        return p;
+    if (IsPlainAbsolute(p)) return p;
     std::error_code ec;
     fs::path full = fs::absolute(fs::path(p.empty() ? "." : p), ec);
-    if (ec)
-        return p;
+    if (ec) return p;
     return full.lexically_normal().string();
 }
 
@@ -429,8 +417,7 @@ std::string DefaultExtension(const std::string& path, const std::string& ext)
 {
     // A name with an extension stays as it is.
     const std::size_t sep = LastSeparator(path);
-    if (path.find('.', sep == std::string::npos ? 0 : sep + 1) != std::string::npos)
-        return path;
+    if (path.find('.', sep == std::string::npos ? 0 : sep + 1) != std::string::npos) return path;
     std::string dir, name, e;
     FSplit(path, dir, name, e);
     return dir + RTrimStr(name) + "." + ext;
@@ -444,9 +431,9 @@ std::string ForceExtension(const std::string& path, const std::string& ext)
 std::string ResolveFileName(const std::string& path)
 {
     std::string p = Slashes(path);
-    struct stat st {};
-    if (p.empty() || ::stat(p.c_str(), &st) == 0)
-        return p;
+    struct stat st {
+    };
+    if (p.empty() || ::stat(p.c_str(), &st) == 0) return p;
     std::error_code ec;
     // Walk the components; each one that does not exist as written is
     // looked up in its directory ignoring case.
@@ -465,8 +452,7 @@ std::string ResolveFileName(const std::string& path)
                     break;
                 }
             }
-            if (!found)
-                return p;
+            if (!found) return p;
         }
         out = candidate;
     }
@@ -494,24 +480,19 @@ int32_t FindFirstFile(const std::string& mask, uint8_t attributes, TSearchRec& r
     std::string dir = sep == std::string::npos ? std::string() : m.substr(0, sep + 1);
     std::string pattern = sep == std::string::npos ? m : m.substr(sep + 1);
     std::string realDir = dir.empty() ? std::string() : ResolveFileName(dir);
-    if (!realDir.empty() && realDir.back() != '/')
-        realDir += '/';
+    if (!realDir.empty() && realDir.back() != '/') realDir += '/';
     rec.Dir = realDir;
     std::error_code ec;
     fs::directory_iterator it(realDir.empty() ? "." : realDir, ec);
-    if (ec)
-        return dbstrings.DosError = 3;
+    if (ec) return dbstrings.DosError = 3;
     std::vector<std::string> names;
     for (fs::directory_iterator end; it != end; it.increment(ec)) {
-        if (ec)
-            break;
-        if (!it->is_regular_file(ec))
-            continue;
+        if (ec) break;
+        if (!it->is_regular_file(ec)) continue;
         std::string n = it->path().filename().string();
         // DOS masks: "*.*" matches names without a dot too.
         std::string pat = pattern == "*.*" ? "*" : pattern;
-        if (fnmatch(pat.c_str(), n.c_str(), FNM_CASEFOLD) == 0)
-            names.push_back(n);
+        if (fnmatch(pat.c_str(), n.c_str(), FNM_CASEFOLD) == 0) names.push_back(n);
     }
     std::sort(names.begin(), names.end());
     rec.Pending.assign(names.rbegin(), names.rend());
@@ -521,11 +502,11 @@ int32_t FindFirstFile(const std::string& mask, uint8_t attributes, TSearchRec& r
 
 int32_t FindNextFile(TSearchRec& rec)
 {
-    if (rec.Pending.empty())
-        return dbstrings.DosError = 18;
+    if (rec.Pending.empty()) return dbstrings.DosError = 18;
     rec.Name = rec.Pending.back();
     rec.Pending.pop_back();
-    struct stat st {};
+    struct stat st {
+    };
     if (::stat((rec.Dir + rec.Name).c_str(), &st) == 0) {
         rec.Size = st.st_size;
         rec.Time = PackDosTime(st.st_mtime);
@@ -534,11 +515,15 @@ int32_t FindNextFile(TSearchRec& rec)
     return dbstrings.DosError = 0;
 }
 
-void FindCloseFile(TSearchRec& rec) { rec.Pending.clear(); }
+void FindCloseFile(TSearchRec& rec)
+{
+    rec.Pending.clear();
+}
 
 void GetFileDate(int fd, uint32_t& t)
 {
-    struct stat st {};
+    struct stat st {
+    };
     if (fstat(fd, &st) != 0) {
         t = 0;
         dbstrings.DosError = platform::DosErrorOf(errno);
@@ -550,20 +535,16 @@ void GetFileDate(int fd, uint32_t& t)
 
 bool FileDatedToday(const std::string& name)
 {
-    if (!FileExistsStr(name))
-        return false;
+    if (!FileExistsStr(name)) return false;
     std::string real = ResolveFileName(name);
     platform::TSharedFile f;
     uint16_t code = f.Open(real, true, platform::TFileShare::DenyNone);
-    if (code == 5 || code == 32)
-        code = f.Open(real, false, platform::TFileShare::DenyNone);
-    if (code != 0)
-        return false;
+    if (code == 5 || code == 32) code = f.Open(real, false, platform::TFileShare::DenyNone);
+    if (code != 0) return false;
     uint32_t t = 0;
     GetFileDate(f.Fd(), t);
     f.Close();
-    if (dbstrings.DosError != 0)
-        return false;
+    if (dbstrings.DosError != 0) return false;
     TUnpackedTime r;
     UnpackFileTime(t, r);
     uint16_t y, m, d, w;
@@ -577,13 +558,10 @@ uint16_t EraseFile(const std::string& name)
     platform::TSharedFile f;
     // Opened not shared: a file that someone holds open is not erased.
     uint16_t code = f.Open(real, true, platform::TFileShare::DenyWrite);
-    if (code == 5)
-        code = f.Open(real, false, platform::TFileShare::DenyWrite);
-    if (code != 0)
-        return code;
+    if (code == 5) code = f.Open(real, false, platform::TFileShare::DenyWrite);
+    if (code != 0) return code;
     f.Close();
-    if (::unlink(real.c_str()) != 0)
-        return platform::DosErrorOf(errno);
+    if (::unlink(real.c_str()) != 0) return platform::DosErrorOf(errno);
     return 0;
 }
 
@@ -592,32 +570,27 @@ void EraseFiles(const std::string& mask)
     dberror.DbErrorCode = 0;
     if (mask.find_first_of("*?") == std::string::npos) {
         uint16_t code = EraseFile(mask);
-        if (code != 0)
-            SetError(code, "Error erasing " + mask);
+        if (code != 0) SetError(code, "Error erasing " + mask);
         return;
     }
     TSearchRec rec;
     dberror.DbErrorCode = static_cast<uint16_t>(FindFirstFile(FExpand(mask), 32, rec));
     int failed = 0;
     while (dbstrings.DosError == 0) {
-        if (EraseFile(rec.Dir + rec.Name) != 0)
-            ++failed;
+        if (EraseFile(rec.Dir + rec.Name) != 0) ++failed;
         FindNextFile(rec);
     }
     FindCloseFile(rec);
-    if (failed > 0)
-        SetError(5, "Could not erase " + std::to_string(failed) + " files like " + mask);
+    if (failed > 0) SetError(5, "Could not erase " + std::to_string(failed) + " files like " + mask);
 }
 
 long double DiskFreeKB(const std::string& path)
 {
     std::string p = AllTrim(path);
-    if (p.empty())
-        p = ".";
+    if (p.empty()) p = ".";
     std::error_code ec;
     fs::space_info info = fs::space(ResolveFileName(p), ec);
-    if (ec)
-        return 2147483647.0L;
+    if (ec) return 2147483647.0L;
     return static_cast<long double>(info.available) / 1024.0L;
 }
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 struct TDbStrings {
-    int32_t DosError = 0;  // result of the last file search or file-date call
+    int32_t DosError = 0; // result of the last file search or file-date call
 };
 
 extern TDbStrings dbstrings;
@@ -52,9 +52,9 @@ bool FileExistsStr(const std::string& name);
 std::string ResolveFileName(const std::string& path);
 
 struct TSearchRec {
-    std::string Name;     // file name without directory
+    std::string Name; // file name without directory
     int64_t Size = 0;
-    uint32_t Time = 0;    // packed date-time
+    uint32_t Time = 0; // packed date-time
     uint8_t Attr = 0;
     // The matches still to be delivered.
     std::vector<std::string> Pending;

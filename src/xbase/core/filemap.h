@@ -10,8 +10,9 @@
 #include <sys/mman.h>
 #include <utility>
 
-class TFileMap {
-public:
+class TFileMap
+{
+  public:
     TFileMap() = default;
     TFileMap(const TFileMap&) = delete;
     TFileMap& operator=(const TFileMap&) = delete;
@@ -40,18 +41,15 @@ public:
     {
         Drop();
         tried_ = true;
-        if (fd < 0 || length <= 0)
-            return;
+        if (fd < 0 || length <= 0) return;
         void* p = mmap(nullptr, static_cast<std::size_t>(length), PROT_READ, MAP_SHARED, fd, 0);
-        if (p == MAP_FAILED)
-            return;
+        if (p == MAP_FAILED) return;
         bytes_ = static_cast<const uint8_t*>(p);
         size_ = static_cast<std::size_t>(length);
     }
     void Drop()
     {
-        if (bytes_ != nullptr)
-            munmap(const_cast<uint8_t*>(bytes_), size_);
+        if (bytes_ != nullptr) munmap(const_cast<uint8_t*>(bytes_), size_);
         bytes_ = nullptr;
         size_ = 0;
         tried_ = false;
@@ -65,7 +63,7 @@ public:
         return bytes_ + offset;
     }
 
-private:
+  private:
     const uint8_t* bytes_ = nullptr;
     std::size_t size_ = 0;
     bool tried_ = false;

@@ -12,28 +12,32 @@
 #include <functional>
 #include <sstream>
 
-namespace {
+namespace
+{
 
 // Brings the dataset's buffers in step when a command ends, however it ends.
-class TSyncAfter {
-public:
+class TSyncAfter
+{
+  public:
     explicit TSyncAfter(std::function<void()> f) : f_(std::move(f)) {}
     ~TSyncAfter() { f_(); }
     TSyncAfter(const TSyncAfter&) = delete;
     TSyncAfter& operator=(const TSyncAfter&) = delete;
 
-private:
+  private:
     std::function<void()> f_;
 };
 
-std::string CutName(const std::string& name) { return AllTrim(AllTrim(name).substr(0, 10)); }
+std::string CutName(const std::string& name)
+{
+    return AllTrim(AllTrim(name).substr(0, 10));
+}
 
-}  // namespace
+} // namespace
 
 TTzCDataSet::~TTzCDataSet()
 {
-    if (Active())
-        Close();
+    if (Active()) Close();
 }
 
 bool TTzCDataSet::Open()
@@ -46,8 +50,7 @@ bool TTzCDataSet::Open()
         OpenDataset();
     } catch (const EDatabaseError& e) {
         const uint16_t code = dberror.DbErrorCode;
-        if (area_ != 0)
-            Close();
+        if (area_ != 0) Close();
         state_ = TDataSetState::Inactive;
         dberror.DbErrorCode = code != 0 ? code : static_cast<uint16_t>(e.Code);
         return false;
@@ -58,10 +61,8 @@ bool TTzCDataSet::Open()
 
 void TTzCDataSet::SyncBuffers()
 {
-    if (!IsCursorOpen() || area_ == 0 || active_.empty())
-        return;
-    if (dbcmd.CurrentArea != area_)
-        Select(area_);
+    if (!IsCursorOpen() || area_ == 0 || active_.empty()) return;
+    if (dbcmd.CurrentArea != area_) Select(area_);
     if (RecCount() == 0) {
         ClearActiveBuffer();
         atBof_ = true;
@@ -98,22 +99,17 @@ void TTzCDataSet::ValueIntoBuffer()
 void TTzCDataSet::SetDbfFileName(const std::string& name)
 {
     const bool wasActive = Active();
-    if (wasActive)
-        Close();
+    if (wasActive) Close();
     std::string n = AllTrim(name);
-    if (!n.empty() && n.back() != '.')
-        n = DefaultExtension(n, "DBF");
+    if (!n.empty() && n.back() != '.') n = DefaultExtension(n, "DBF");
     fileName_ = n;
-    if (wasActive)
-        Open();
+    if (wasActive) Open();
 }
 
 bool TTzCDataSet::SetActive(bool on)
 {
-    if (on == Active())
-        return true;
-    if (on)
-        return Open();
+    if (on == Active()) return true;
+    if (on) return Open();
     Close();
     return true;
 }
@@ -129,8 +125,7 @@ void TTzCDataSet::Close()
 
 void TTzCDataSet::SetHideDeletedRecs(bool on)
 {
-    if (on == hideDeleted_)
-        return;
+    if (on == hideDeleted_) return;
     hideDeleted_ = on;
     if (Active() && CheckCommand("HideDeletedRecs")) {
         SetIgnoreDel(on);
@@ -144,16 +139,12 @@ void TTzCDataSet::SetHideDeletedRecs(bool on)
 void TTzCDataSet::ResyncFromWorkArea()
 {
     TSyncAfter sync([this] { SyncBuffers(); });
-    if (!Active())
-        return;
+    if (!Active()) return;
     state_ = TDataSetState::Browse;
-    if (dberror.DbErrorCode != 0)
-        return;
-    if (dbcmd.CurrentArea != area_)
-        Select(area_);
+    if (dberror.DbErrorCode != 0) return;
+    if (dbcmd.CurrentArea != area_) Select(area_);
     TWorkArea* a = SelectedArea();
-    if (a == nullptr)
-        return;
+    if (a == nullptr) return;
     if (a->RecordCount == 0) {
         ClearRecord();
         return;
@@ -167,8 +158,7 @@ void TTzCDataSet::ResyncFromWorkArea()
 void TTzCDataSet::First()
 {
     TSyncAfter sync([this] { SyncBuffers(); });
-    if (!CheckCommand("First"))
-        return;
+    if (!CheckCommand("First")) return;
     state_ = TDataSetState::Browse;
     if (RecCount() > 0)
         GoTop();
@@ -179,21 +169,17 @@ void TTzCDataSet::First()
 void TTzCDataSet::Last()
 {
     TSyncAfter sync([this] { SyncBuffers(); });
-    if (!CheckCommand("Last"))
-        return;
+    if (!CheckCommand("Last")) return;
     state_ = TDataSetState::Browse;
-    if (RecCount() > 0)
-        GoBottom();
+    if (RecCount() > 0) GoBottom();
 }
 
 void TTzCDataSet::Next()
 {
     TSyncAfter sync([this] { SyncBuffers(); });
-    if (!CheckCommand("Next"))
-        return;
+    if (!CheckCommand("Next")) return;
     Cancel();
-    if (RecCount() == 0 || dEOF())
-        return;
+    if (RecCount() == 0 || dEOF()) return;
     SKIP(1);
     // Moving next from the last record stays on it, with the end flag set.
     if (dEOF() && RecCount() > 0) {
@@ -205,22 +191,18 @@ void TTzCDataSet::Next()
 void TTzCDataSet::Prior()
 {
     TSyncAfter sync([this] { SyncBuffers(); });
-    if (!CheckCommand("Prior"))
-        return;
+    if (!CheckCommand("Prior")) return;
     Cancel();
-    if (RecCount() == 0)
-        return;
+    if (RecCount() == 0) return;
     SKIP(-1);
 }
 
 bool TTzCDataSet::Go(int32_t n)
 {
     TSyncAfter sync([this] { SyncBuffers(); });
-    if (!CheckCommand("Go"))
-        return false;
+    if (!CheckCommand("Go")) return false;
     state_ = TDataSetState::Browse;
-    if (RecCount() == 0 || n < 1 || n > RecCount())
-        return false;
+    if (RecCount() == 0 || n < 1 || n > RecCount()) return false;
     TAutoReportOff quiet;
     GO(n);
     return dberror.DbErrorCode == 0;
@@ -228,45 +210,52 @@ bool TTzCDataSet::Go(int32_t n)
 
 int32_t TTzCDataSet::RecNo()
 {
-    if (!CheckCommand("RecNo"))
-        return 0;
+    if (!CheckCommand("RecNo")) return 0;
     return RecCount() == 0 ? 0 : ::RecNo();
 }
 
-int32_t TTzCDataSet::RecordCount() { return CheckCommand("RecordCount") ? RecCount() : 0; }
+int32_t TTzCDataSet::RecordCount()
+{
+    return CheckCommand("RecordCount") ? RecCount() : 0;
+}
 
-bool TTzCDataSet::Eof() { return CheckCommand("Eof") ? dEOF() : true; }
+bool TTzCDataSet::Eof()
+{
+    return CheckCommand("Eof") ? dEOF() : true;
+}
 
-bool TTzCDataSet::Bof() { return CheckCommand("Bof") ? dBOF() : true; }
+bool TTzCDataSet::Bof()
+{
+    return CheckCommand("Bof") ? dBOF() : true;
+}
 
-int TTzCDataSet::FieldCount() { return CheckCommand("FieldCount") ? ::FieldCount() : 0; }
+int TTzCDataSet::FieldCount()
+{
+    return CheckCommand("FieldCount") ? ::FieldCount() : 0;
+}
 
 std::string TTzCDataSet::FieldName(int n)
 {
-    if (!CheckCommand("Field") || n < 1 || n > ::FieldCount())
-        return "";
+    if (!CheckCommand("Field") || n < 1 || n > ::FieldCount()) return "";
     return ::Field(n).substr(0, 10);
 }
 
 int TTzCDataSet::FieldLen(int n)
 {
-    if (!CheckCommand("FieldLen") || n < 1 || n > ::FieldCount())
-        return 0;
+    if (!CheckCommand("FieldLen") || n < 1 || n > ::FieldCount()) return 0;
     return ::FieldLen(n);
 }
 
 std::string TTzCDataSet::SField(int n)
 {
-    if (!CheckCommand("SField") || n < 1 || n > ::FieldCount() || RecCount() == 0)
-        return "";
+    if (!CheckCommand("SField") || n < 1 || n > ::FieldCount() || RecCount() == 0) return "";
     return ::SField(n);
 }
 
 bool TTzCDataSet::StoredField(int n, char& type, int& length, int& decimals, std::string& text)
 {
     text.clear();
-    if (!CheckCommand("StoredField") || n < 1 || n > ::FieldCount() || RecCount() == 0)
-        return false;
+    if (!CheckCommand("StoredField") || n < 1 || n > ::FieldCount() || RecCount() == 0) return false;
     type = ::FieldType(n);
     length = ::FieldLen(n);
     decimals = ::FieldDec(n);
@@ -276,12 +265,10 @@ bool TTzCDataSet::StoredField(int n, char& type, int& length, int& decimals, std
 
 int TTzCDataSet::FieldNoByName(const std::string& name)
 {
-    if (!CheckCommand("FieldByName"))
-        return 0;
+    if (!CheckCommand("FieldByName")) return 0;
     const std::string want = UpperStr(CutName(name));
     for (int i = 1; i <= ::FieldCount(); ++i)
-        if (UpperStr(::Field(i)) == want)
-            return i;
+        if (UpperStr(::Field(i)) == want) return i;
     return 0;
 }
 
@@ -291,18 +278,17 @@ bool TTzCDataSet::EnsureEditable()
         SetError(1401, "Cannot modify a read-only dataset [" + Name + "]");
         return false;
     }
-    if (state_ == TDataSetState::Browse)
-        state_ = TDataSetState::Edit;
+    if (state_ == TDataSetState::Browse) state_ = TDataSetState::Edit;
     return true;
 }
 
 bool TTzCDataSet::SetFieldText(const std::string& name, const std::string& text)
 {
     const int n = FieldNoByName(name);
-    if (n == 0 || !EnsureEditable())
-        return false;
+    if (n == 0 || !EnsureEditable()) return false;
     switch (FieldType(n)) {
-    case 'N': case 'F':
+    case 'N':
+    case 'F':
         if (FieldDec(n) > 0)
             SetNativeDouble(n, NumTextToFloat(text));
         else
@@ -324,10 +310,10 @@ bool TTzCDataSet::SetFieldText(const std::string& name, const std::string& text)
 bool TTzCDataSet::SetFieldFloat(const std::string& name, double value)
 {
     const int n = FieldNoByName(name);
-    if (n == 0 || !EnsureEditable())
-        return false;
+    if (n == 0 || !EnsureEditable()) return false;
     switch (FieldType(n)) {
-    case 'N': case 'F':
+    case 'N':
+    case 'F':
         if (FieldDec(n) > 0)
             SetNativeDouble(n, value);
         else
@@ -348,16 +334,18 @@ bool TTzCDataSet::SetFieldFloat(const std::string& name, double value)
 bool TTzCDataSet::SetFieldInt(const std::string& name, int32_t value)
 {
     const int n = FieldNoByName(name);
-    if (n == 0 || !EnsureEditable())
-        return false;
+    if (n == 0 || !EnsureEditable()) return false;
     switch (FieldType(n)) {
-    case 'N': case 'F':
+    case 'N':
+    case 'F':
         if (FieldDec(n) > 0)
             SetNativeDouble(n, value);
         else
             SetNativeInt(n, value);
         break;
-    default: SetNativeText(n, std::to_string(value)); break;
+    default:
+        SetNativeText(n, std::to_string(value));
+        break;
     }
     ValueIntoBuffer();
     return true;
@@ -366,8 +354,7 @@ bool TTzCDataSet::SetFieldInt(const std::string& name, int32_t value)
 bool TTzCDataSet::SetFieldBool(const std::string& name, bool value)
 {
     const int n = FieldNoByName(name);
-    if (n == 0 || !EnsureEditable())
-        return false;
+    if (n == 0 || !EnsureEditable()) return false;
     if (FieldType(n) == 'L')
         SetNativeBool(n, value);
     else
@@ -379,37 +366,29 @@ bool TTzCDataSet::SetFieldBool(const std::string& name, bool value)
 bool TTzCDataSet::FieldBoolByName(const std::string& name)
 {
     const int n = FieldNoByName(name);
-    if (n == 0 || RecCount() == 0)
-        return false;
-    if (FieldType(n) == 'L')
-        return GetNativeBool(n);
+    if (n == 0 || RecCount() == 0) return false;
+    if (FieldType(n) == 'L') return GetNativeBool(n);
     const std::string t = UpperStr(AllTrim(::SField(n)));
     return !t.empty() && (t[0] == 'T' || t[0] == 'Y' || t[0] == 'J');
 }
 
 bool TTzCDataSet::Edit()
 {
-    if (!CheckCommand("Edit"))
-        return false;
+    if (!CheckCommand("Edit")) return false;
     return EnsureEditable();
 }
 
 void TTzCDataSet::Cancel()
 {
-    if (state_ == TDataSetState::Edit || state_ == TDataSetState::Insert)
-        ResyncFromWorkArea();
+    if (state_ == TDataSetState::Edit || state_ == TDataSetState::Insert) ResyncFromWorkArea();
 }
 
 bool TTzCDataSet::Post()
 {
-    if (!CheckCommand("Post"))
-        return false;
-    if (state_ != TDataSetState::Edit && state_ != TDataSetState::Insert)
-        return true;
-    if (RecCount() == 0 || dEOF())
-        return false;
-    if (!ReplaceWithLock())
-        return false;
+    if (!CheckCommand("Post")) return false;
+    if (state_ != TDataSetState::Edit && state_ != TDataSetState::Insert) return true;
+    if (RecCount() == 0 || dEOF()) return false;
+    if (!ReplaceWithLock()) return false;
     state_ = TDataSetState::Browse;
     return true;
 }
@@ -417,8 +396,7 @@ bool TTzCDataSet::Post()
 bool TTzCDataSet::AppendRec()
 {
     TSyncAfter sync([this] { SyncBuffers(); });
-    if (!CheckCommand("AppendRec"))
-        return false;
+    if (!CheckCommand("AppendRec")) return false;
     if (ReadOnly) {
         SetError(1401, "Cannot modify a read-only dataset [" + Name + "]");
         return false;
@@ -433,8 +411,7 @@ bool TTzCDataSet::AppendRec()
 bool TTzCDataSet::Delete()
 {
     TSyncAfter sync([this] { SyncBuffers(); });
-    if (!CheckCommand("s_DeleteWithLock") || RecCount() == 0)
-        return false;
+    if (!CheckCommand("s_DeleteWithLock") || RecCount() == 0) return false;
     state_ = TDataSetState::Browse;
     const bool ok = DeleteWithLock();
     ResyncFromWorkArea();
@@ -444,8 +421,7 @@ bool TTzCDataSet::Delete()
 bool TTzCDataSet::Restore()
 {
     TSyncAfter sync([this] { SyncBuffers(); });
-    if (!CheckCommand("s_RestoreWithLock") || RecCount() == 0)
-        return false;
+    if (!CheckCommand("s_RestoreWithLock") || RecCount() == 0) return false;
     state_ = TDataSetState::Browse;
     const bool ok = RestoreWithLock();
     ResyncFromWorkArea();
@@ -455,8 +431,7 @@ bool TTzCDataSet::Restore()
 bool TTzCDataSet::Pack()
 {
     TSyncAfter sync([this] { SyncBuffers(); });
-    if (!CheckCommand("Pack"))
-        return false;
+    if (!CheckCommand("Pack")) return false;
     state_ = TDataSetState::Browse;
     const bool ok = ::Pack();
     MarkModified();
@@ -473,23 +448,23 @@ void TTzCDataSet::Search(const std::string& text, bool& found, bool fromStart)
 {
     TSyncAfter sync([this] { SyncBuffers(); });
     found = false;
-    if (!CheckCommand("Search") || RecCount() == 0)
-        return;
+    if (!CheckCommand("Search") || RecCount() == 0) return;
     Cancel();
     uint8_t field = 0;
     ::Search(text, field, fromStart);
     found = field != 0 && !dEOF() && !dBOF();
-    if (!found)
-        ResyncFromWorkArea();
+    if (!found) ResyncFromWorkArea();
 }
 
-int32_t TTzCDataSet::GetBookmark() { return RecNo(); }
+int32_t TTzCDataSet::GetBookmark()
+{
+    return RecNo();
+}
 
 bool TTzCDataSet::GotoBookmark(int32_t bookmark)
 {
     TSyncAfter sync([this] { SyncBuffers(); });
-    if (Go(bookmark))
-        return true;
+    if (Go(bookmark)) return true;
     // A bookmark that is no record any more: the end of the table.
     if (CheckCommand("GotoBookmark") && RecCount() > 0) {
         TAutoReportOff quiet;
@@ -499,11 +474,10 @@ bool TTzCDataSet::GotoBookmark(int32_t bookmark)
     return false;
 }
 
-bool TTzCDataSet::Locate(const std::string& fields, const std::vector<std::string>& values, bool caseInsensitive,
-                    bool partialKey)
+bool TTzCDataSet::Locate(const std::string& fields, const std::vector<std::string>& values,
+                         bool caseInsensitive, bool partialKey)
 {
-    if (!CheckCommand("Locate") || RecCount() == 0)
-        return false;
+    if (!CheckCommand("Locate") || RecCount() == 0) return false;
     Cancel();
     std::vector<TLocateValue> v;
     for (const auto& t : values)
@@ -520,8 +494,7 @@ bool TTzCDataSet::Locate(const std::string& fields, const std::vector<std::strin
 bool TTzCDataSet::AppendFrom(const std::string& file)
 {
     TSyncAfter sync([this] { SyncBuffers(); });
-    if (!CheckCommand("AppendFrom") || ReadOnly)
-        return false;
+    if (!CheckCommand("AppendFrom") || ReadOnly) return false;
     state_ = TDataSetState::Browse;
     const int32_t here = RecCount() > 0 ? ::RecNo() : 0;
     const uint16_t code = ::AppendFrom(file);
@@ -536,48 +509,49 @@ bool TTzCDataSet::AppendFrom(const std::string& file)
 
 std::string TTzCDataSet::MemoText(int n)
 {
-    if (!CheckCommand("ReadBlobStream") || n < 1 || n > ::FieldCount() || FieldType(n) != 'M' || RecCount() == 0)
+    if (!CheckCommand("ReadBlobStream") || n < 1 || n > ::FieldCount() || FieldType(n) != 'M' ||
+        RecCount() == 0)
         return "";
     const int32_t block = GetNativeInt(n);
     std::string text;
-    if (block > 0)
-        ReadMemoText(block, text);
+    if (block > 0) ReadMemoText(block, text);
     return text;
 }
 
 bool TTzCDataSet::SetMemoText(int n, const std::string& text)
 {
-    if (!CheckCommand("WriteBlobStream") || n < 1 || n > ::FieldCount() || FieldType(n) != 'M' || !EnsureEditable())
+    if (!CheckCommand("WriteBlobStream") || n < 1 || n > ::FieldCount() || FieldType(n) != 'M' ||
+        !EnsureEditable())
         return false;
     if (text.empty()) {
         SetNativeInt(n, 0);
         return true;
     }
     const int32_t block = AddMemo(text);
-    if (block <= 0 || dberror.DbErrorCode != 0)
-        return false;
+    if (block <= 0 || dberror.DbErrorCode != 0) return false;
     SetNativeInt(n, block);
     return true;
 }
 
-namespace {
-bool ValueField(TTzCDataSet& d, int n) { return d.CheckCommand("GetFieldData") && n >= 1 && n <= ::FieldCount() && RecCount() > 0; }
-}  // namespace
+namespace
+{
+bool ValueField(TTzCDataSet& d, int n)
+{
+    return d.CheckCommand("GetFieldData") && n >= 1 && n <= ::FieldCount() && RecCount() > 0;
+}
+} // namespace
 
 std::string TTzCDataSet::AsString(int n)
 {
-    if (!ValueField(*this, n))
-        return "";
+    if (!ValueField(*this, n)) return "";
     return RTrimStr(::SField(n));
 }
 
 double TTzCDataSet::AsFloat(int n)
 {
-    if (!ValueField(*this, n))
-        return 0;
+    if (!ValueField(*this, n)) return 0;
     const char t = FieldType(n);
-    if (t == 'N' || t == 'F' || t == 'M')
-        return t == 'M' ? GetNativeInt(n) : GetNativeDouble(n);
+    if (t == 'N' || t == 'F' || t == 'M') return t == 'M' ? GetNativeInt(n) : GetNativeDouble(n);
     return NumTextToFloat(AllTrim(::SField(n)));
 }
 
@@ -589,22 +563,21 @@ int32_t TTzCDataSet::AsInteger(int n)
 
 bool TTzCDataSet::AsBoolean(int n)
 {
-    if (!ValueField(*this, n))
-        return false;
-    if (FieldType(n) == 'L')
-        return GetNativeBool(n);
+    if (!ValueField(*this, n)) return false;
+    if (FieldType(n) == 'L') return GetNativeBool(n);
     const std::string t = UpperStr(AllTrim(::SField(n)));
     return !t.empty() && (t[0] == 'T' || t[0] == 'Y' || t[0] == 'J');
 }
 
 double TTzCDataSet::AsDate(int n)
 {
-    if (!ValueField(*this, n) || FieldType(n) != 'D')
-        return 0;
+    if (!ValueField(*this, n) || FieldType(n) != 'D') return 0;
     TWorkArea* a = SelectedArea();
     const TDbfField& f = a->Fields[static_cast<std::size_t>(n - 1)];
     return KeyToJulian(a->RecordBuffer.substr(f.Offset, f.Length));
 }
 
-bool TTzCDataSet::IsNull(int n) { return ValueField(*this, n) && FieldType(n) == 'D' && AsDate(n) == 0; }
-
+bool TTzCDataSet::IsNull(int n)
+{
+    return ValueField(*this, n) && FieldType(n) == 'D' && AsDate(n) == 0;
+}

@@ -14,8 +14,9 @@
 #include <string>
 #include <vector>
 
-class TTzCDataSet : public TTzDataSet {
-public:
+class TTzCDataSet : public TTzDataSet
+{
+  public:
     explicit TTzCDataSet(std::string name = "") : TTzDataSet(std::move(name)) {}
     ~TTzCDataSet() override;
 
@@ -48,9 +49,9 @@ public:
 
     // ---- fields
     int FieldCount();
-    std::string FieldName(int n);  // empty when n is not a field
+    std::string FieldName(int n); // empty when n is not a field
     int FieldLen(int n);
-    std::string SField(int n);     // the field's text of the current record
+    std::string SField(int n); // the field's text of the current record
     // The descriptor of field n and its bytes in the current record as the
     // file holds them, before any conversion; false when n is no field or
     // there is no record.
@@ -107,7 +108,7 @@ public:
     // ---- search
     void Search(const std::string& text, bool& found, bool fromStart);
 
-protected:
+  protected:
     bool Open();
     void Close();
     // After a command that moved or changed records: a pending edit is

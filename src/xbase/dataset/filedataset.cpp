@@ -12,20 +12,25 @@
 #include <filesystem>
 #include <sstream>
 
-namespace {
+namespace
+{
 
 const char* LockKindName(TLockKind kind)
 {
     switch (kind) {
-    case TLockKind::Insert: return "Insert";
-    case TLockKind::Delete: return "Delete";
-    case TLockKind::Restore: return "Restore";
-    case TLockKind::Post: return "Post";
+    case TLockKind::Insert:
+        return "Insert";
+    case TLockKind::Delete:
+        return "Delete";
+    case TLockKind::Restore:
+        return "Restore";
+    case TLockKind::Post:
+        return "Post";
     }
     return "";
 }
 
-}  // namespace
+} // namespace
 
 // The buffers follow the work area when a command ends.
 struct TTzFileDataSet::SyncAtEnd {
@@ -37,17 +42,22 @@ struct TTzFileDataSet::SyncAtEnd {
 std::string TzCheckText(int code)
 {
     switch (code) {
-    case TzOk: return "";
-    case TzFailed: case TzBof: case TzEof: return "Dataset error: " + std::to_string(code);
-    case TzNoFileName: return "The FileName property of the dataset not set";
-    default: return "Dataset error: " + ErrorText(static_cast<uint16_t>(code));
+    case TzOk:
+        return "";
+    case TzFailed:
+    case TzBof:
+    case TzEof:
+        return "Dataset error: " + std::to_string(code);
+    case TzNoFileName:
+        return "The FileName property of the dataset not set";
+    default:
+        return "Dataset error: " + ErrorText(static_cast<uint16_t>(code));
     }
 }
 
 TTzFileDataSet::~TTzFileDataSet()
 {
-    if (Active())
-        Close();
+    if (Active()) Close();
 }
 
 bool TTzFileDataSet::OpenSource(const std::string& file)
@@ -57,8 +67,7 @@ bool TTzFileDataSet::OpenSource(const std::string& file)
         std::vector<TDbfField> fields;
         for (const auto& entry : DbfFields) {
             TDbfFieldDef def;
-            if (!ParseDbfFieldEntry(entry, IsVirtual(), def))
-                continue;
+            if (!ParseDbfFieldEntry(entry, IsVirtual(), def)) continue;
             if (def.Corrected)
                 platform::CurrentPlatform().Messages().ShowOk("", CorrectionMessage(file, def),
                                                               platform::MessageIcon::Warning);
@@ -85,24 +94,20 @@ bool TTzFileDataSet::OpenSource(const std::string& file)
     const uint16_t forced = dbcmd.ForcedOpenMode;
     const bool fixCount = dbffile.CountFromFileSize;
     dbffile.CountFromFileSize = AutoFixRecCount;
-    if (ReadOnly)
-        dbcmd.ForcedOpenMode = Exclusive ? 16 : 64;
+    if (ReadOnly) dbcmd.ForcedOpenMode = Exclusive ? 16 : 64;
     // A named component opens its table under its own name, so expressions
     // and messages name the area as the form does.
     const bool ok = UseFile(file + (Exclusive ? " EXCLUSIVE" : "") + (Name.empty() ? "" : " ALIAS " + Name));
     dbcmd.ForcedOpenMode = forced;
     dbffile.CountFromFileSize = fixCount;
-    if (!ok || SelectedArea() == nullptr)
-        return false;
-    if (dberror.DbErrorCode != 0)
-        return false;
+    if (!ok || SelectedArea() == nullptr) return false;
+    if (dberror.DbErrorCode != 0) return false;
     return OpenIndexList();
 }
 
 bool TTzFileDataSet::OpenIndexList()
 {
-    if (IndexList.empty())
-        return true;
+    if (IndexList.empty()) return true;
     struct TEntry {
         int Order;
         std::string File;
@@ -131,9 +136,9 @@ bool TTzFileDataSet::OpenIndexList()
     // A semaphore file of another day is left over from a program that did
     // not end; one of today means others use the table: never rebuild then.
     const std::string sem = SemaphoreFileName(SelectedArea()->Name);
-    if (FileExistsStr(sem) && !FileDatedToday(sem))
-        EraseFile(sem);
-    if (FileExistsStr(sem) && (mode == TCreateIndexType::ciAlways || mode == TCreateIndexType::ciVerifyHeader))
+    if (FileExistsStr(sem) && !FileDatedToday(sem)) EraseFile(sem);
+    if (FileExistsStr(sem) &&
+        (mode == TCreateIndexType::ciAlways || mode == TCreateIndexType::ciVerifyHeader))
         mode = TCreateIndexType::ciNotFound;
     for (const auto& e : entries) {
         bool build = mode == TCreateIndexType::ciAlways;
@@ -157,8 +162,7 @@ bool TTzFileDataSet::OpenIndexList()
         }
         if (build) {
             bool go = true;
-            if (OnBeforeMakeIndex)
-                OnBeforeMakeIndex(e.File, go);
+            if (OnBeforeMakeIndex) OnBeforeMakeIndex(e.File, go);
             if (go) {
                 std::unique_ptr<TTzMsg> note;
                 if (ShowProgress) {
@@ -166,17 +170,14 @@ bool TTzFileDataSet::OpenIndexList()
                     note->ShowMsg("Indexing " + e.File + "...");
                 }
                 Index_On(e.Key, e.File);
-                if (dberror.DbErrorCode != 0)
-                    return false;
-                if (OnAfterMakeIndex)
-                    OnAfterMakeIndex(e.File);
+                if (dberror.DbErrorCode != 0) return false;
+                if (OnAfterMakeIndex) OnAfterMakeIndex(e.File);
             }
         }
         CloseAllIndexes();
     }
     for (const auto& e : entries)
-        if (!::SetIndexTo(e.File, e.Order))
-            return false;
+        if (!::SetIndexTo(e.File, e.Order)) return false;
     return true;
 }
 
@@ -190,18 +191,26 @@ bool TTzFileDataSet::LockedWrite(TLockKind kind)
         const bool locked = kind == TLockKind::Insert ? ::ALock() : ::RLock();
         if (locked) {
             switch (kind) {
-            case TLockKind::Insert: Append(); break;
-            case TLockKind::Delete: DeleteRec(); break;
-            case TLockKind::Restore: RecallRec(); break;
-            case TLockKind::Post: Replace(); break;
+            case TLockKind::Insert:
+                Append();
+                break;
+            case TLockKind::Delete:
+                DeleteRec();
+                break;
+            case TLockKind::Restore:
+                RecallRec();
+                break;
+            case TLockKind::Post:
+                Replace();
+                break;
             }
             const bool ok = dberror.DbErrorCode == 0;
             Unlock();
             return ok;
         }
         bool retry = false;
-        const TTzLockRetryEvent& own = kind == TLockKind::Insert   ? OnALockFailedOnInsert
-                                       : kind == TLockKind::Delete ? OnRLockFailedOnDelete
+        const TTzLockRetryEvent& own = kind == TLockKind::Insert    ? OnALockFailedOnInsert
+                                       : kind == TLockKind::Delete  ? OnRLockFailedOnDelete
                                        : kind == TLockKind::Restore ? OnRLockFailedOnRestore
                                                                     : OnRLockFailedOnPost;
         if (own)
@@ -211,42 +220,42 @@ bool TTzFileDataSet::LockedWrite(TLockKind kind)
         else
             platform::CurrentPlatform().Messages().ShowOk(
                 "", std::string("Lock failed [") + LockKindName(kind) + "]", platform::MessageIcon::Error);
-        if (!retry)
-            return false;
+        if (!retry) return false;
     }
 }
 
 bool TTzFileDataSet::AppendWithLock()
 {
-    if (!CheckCommand("s_AppendWithLock"))
-        return false;
+    if (!CheckCommand("s_AppendWithLock")) return false;
     const int32_t before = RecCount();
-    if (!LockedWrite(TLockKind::Insert))
-        return false;
+    if (!LockedWrite(TLockKind::Insert)) return false;
     state_ = TDataSetState::Browse;
     return RecCount() == before + 1;
 }
 
-bool TTzFileDataSet::ALock() { return CheckCommand("ALock") && ::ALock(); }
-bool TTzFileDataSet::FLock() { return CheckCommand("FLock") && ::FLock(); }
+bool TTzFileDataSet::ALock()
+{
+    return CheckCommand("ALock") && ::ALock();
+}
+bool TTzFileDataSet::FLock()
+{
+    return CheckCommand("FLock") && ::FLock();
+}
 void TTzFileDataSet::UnLock()
 {
-    if (CheckCommand("UnLock"))
-        Unlock();
+    if (CheckCommand("UnLock")) Unlock();
 }
 
 void TTzFileDataSet::Peek(int field, int32_t record, std::string& text)
 {
     text.clear();
-    if (CheckCommand("Peek"))
-        ::Peek(field, record, text);
+    if (CheckCommand("Peek")) ::Peek(field, record, text);
 }
 
 bool TTzFileDataSet::IndexOn(const std::string& key, const std::string& file)
 {
     SyncAtEnd sync(*this);
-    if (!CheckCommand("IndexOn"))
-        return false;
+    if (!CheckCommand("IndexOn")) return false;
     state_ = TDataSetState::Browse;
     Index_On(key, file);
     const bool ok = dberror.DbErrorCode == 0;
@@ -260,8 +269,7 @@ bool TTzFileDataSet::IndexOn(const std::string& key, const std::string& file)
 bool TTzFileDataSet::SetIndexTo(const std::string& files)
 {
     SyncAtEnd sync(*this);
-    if (!CheckCommand("SetIndexTo"))
-        return false;
+    if (!CheckCommand("SetIndexTo")) return false;
     state_ = TDataSetState::Browse;
     const int32_t here = RecCount() > 0 ? ::RecNo() : 0;
     Set_Index_To(files);
@@ -276,11 +284,9 @@ bool TTzFileDataSet::SetIndexTo(const std::string& files)
 bool TTzFileDataSet::Find(const std::string& key)
 {
     SyncAtEnd sync(*this);
-    if (!CheckCommand("Find"))
-        return false;
+    if (!CheckCommand("Find")) return false;
     state_ = TDataSetState::Browse;
-    if (RecCount() == 0)
-        return false;
+    if (RecCount() == 0) return false;
     ::Find(key.substr(0, 100));
     const bool found = ndx.LastFindFound && dberror.DbErrorCode == 0;
     if (dEOF()) {
@@ -302,8 +308,7 @@ bool TTzFileDataSet::FindExact(const std::string& key)
 int32_t TTzFileDataSet::AppendFromDelimited(const std::string& file)
 {
     SyncAtEnd sync(*this);
-    if (!CheckCommand("AppendFromDelimited") || ReadOnly)
-        return 0;
+    if (!CheckCommand("AppendFromDelimited") || ReadOnly) return 0;
     state_ = TDataSetState::Browse;
     const int32_t n = AppendFromText(file, false);
     ResyncFromWorkArea();
@@ -312,8 +317,7 @@ int32_t TTzFileDataSet::AppendFromDelimited(const std::string& file)
 
 bool TTzFileDataSet::CopyToDelimited(const std::string& file)
 {
-    if (!CheckCommand("CopyToDelimited"))
-        return false;
+    if (!CheckCommand("CopyToDelimited")) return false;
     Cancel();
     const int32_t here = RecCount() > 0 ? ::RecNo() : 0;
     const bool ok = CopyToText(file, false);
@@ -324,37 +328,37 @@ bool TTzFileDataSet::CopyToDelimited(const std::string& file)
     return ok;
 }
 
-
-bool TTzFileDataSet::DeleteWithLock() { return CheckCommand("s_DeleteWithLock") && LockedWrite(TLockKind::Delete); }
+bool TTzFileDataSet::DeleteWithLock()
+{
+    return CheckCommand("s_DeleteWithLock") && LockedWrite(TLockKind::Delete);
+}
 
 bool TTzFileDataSet::RestoreWithLock()
 {
-    if (!CheckCommand("s_RestoreWithLock"))
-        return false;
+    if (!CheckCommand("s_RestoreWithLock")) return false;
     DoBeforeRestore();
     const bool ok = LockedWrite(TLockKind::Restore);
     DoAfterRestore();
     return ok;
 }
 
-bool TTzFileDataSet::ReplaceWithLock() { return CheckCommand("s_ReplaceWithLock") && LockedWrite(TLockKind::Post); }
+bool TTzFileDataSet::ReplaceWithLock()
+{
+    return CheckCommand("s_ReplaceWithLock") && LockedWrite(TLockKind::Post);
+}
 
 void TTzFileDataSet::SetExclusive(bool on)
 {
-    if (on == Exclusive)
-        return;
+    if (on == Exclusive) return;
     const bool wasActive = Active();
-    if (wasActive)
-        Close();
+    if (wasActive) Close();
     Exclusive = on;
-    if (wasActive)
-        Open();
+    if (wasActive) Open();
 }
 
 bool TTzFileDataSet::IsSequenced()
 {
-    if (Filtered)
-        return false;
+    if (Filtered) return false;
     return !(CheckCommand("IsSequenced") && IndexActive());
 }
 
@@ -363,8 +367,7 @@ bool TTzFileDataSet::Locate(const std::string& fields, const std::vector<std::st
 {
     if (CheckCommand("Locate") && IndexActive() && values.size() == 1) {
         const bool found = options.PartialKey ? Find(values[0]) : FindExact(values[0]);
-        if (found)
-            SyncBuffers();
+        if (found) SyncBuffers();
         return found;
     }
     return TTzCDataSet::Locate(fields, values, options);
@@ -374,16 +377,14 @@ TTzKeyMaker TTzFileDataSet::WrapKeyMaker(int order)
 {
     return [this, order](void*) {
         auto it = keyMakers_.find(order);
-        if (it == keyMakers_.end() || !it->second)
-            return std::string();
+        if (it == keyMakers_.end() || !it->second) return std::string();
         const bool keep = !ActiveBuffer().empty();
         if (keep) {
             SaveActiveBuffer();
             ReadRecordToBuffer(ActiveBuffer().data());
         }
         std::string key = it->second(*this);
-        if (keep)
-            RestoreActiveBuffer();
+        if (keep) RestoreActiveBuffer();
         return key;
     };
 }
@@ -391,8 +392,7 @@ TTzKeyMaker TTzFileDataSet::WrapKeyMaker(int order)
 bool TTzFileDataSet::IndexOnCB(const std::string& file, TTzDatasetKeyMaker keyMaker)
 {
     SyncAtEnd sync(*this);
-    if (!CheckCommand("IndexOnCB"))
-        return false;
+    if (!CheckCommand("IndexOnCB")) return false;
     state_ = TDataSetState::Browse;
     keyMakers_[0] = std::move(keyMaker);
     Index_OnCB(file, WrapKeyMaker(0), nullptr);
@@ -407,8 +407,7 @@ bool TTzFileDataSet::IndexOnCB(const std::string& file, TTzDatasetKeyMaker keyMa
 bool TTzFileDataSet::SetIndexToCB(const std::string& file, int order, TTzDatasetKeyMaker keyMaker)
 {
     SyncAtEnd sync(*this);
-    if (!CheckCommand("SetIndexToCB"))
-        return false;
+    if (!CheckCommand("SetIndexToCB")) return false;
     state_ = TDataSetState::Browse;
     keyMakers_[order] = std::move(keyMaker);
     const int32_t here = RecCount() > 0 ? ::RecNo() : 0;
@@ -423,8 +422,7 @@ bool TTzFileDataSet::SetIndexToCB(const std::string& file, int order, TTzDataset
 bool TTzFileDataSet::SetIndexToLFN(const std::string& file, int order)
 {
     SyncAtEnd sync(*this);
-    if (!CheckCommand("SetIndexToLFN"))
-        return false;
+    if (!CheckCommand("SetIndexToLFN")) return false;
     state_ = TDataSetState::Browse;
     const int32_t here = RecCount() > 0 ? ::RecNo() : 0;
     const bool ok = ::SetIndexTo(file, order) && dberror.DbErrorCode == 0;

@@ -34,8 +34,9 @@ using TTzLockRetryEvent = std::function<void(bool& Retry)>;
 // "Dataset error: " + the table library's text of the code.
 std::string TzCheckText(int code);
 
-class TTzFileDataSet : public TTzCDataSet {
-public:
+class TTzFileDataSet : public TTzCDataSet
+{
+  public:
     explicit TTzFileDataSet(std::string name = "") : TTzCDataSet(std::move(name)) {}
     ~TTzFileDataSet() override;
 
@@ -67,7 +68,8 @@ public:
     bool IsSequenced() override;
     // With a controlling index the single value is sought in it (whole key
     // unless the partial-key option is set); else the generic locate.
-    bool Locate(const std::string& fields, const std::vector<std::string>& values, TLocateOptions options) override;
+    bool Locate(const std::string& fields, const std::vector<std::string>& values,
+                TLocateOptions options) override;
     using TTzCDataSet::Locate;
     bool OpenSource(const std::string& file) override;
     // Appends the work area's record (the current one with any values set
@@ -110,7 +112,7 @@ public:
     bool CopyToDelimited(const std::string& file);
     void Peek(int field, int32_t record, std::string& text);
 
-private:
+  private:
     struct SyncAtEnd;
     bool OpenIndexList();
     TTzKeyMaker WrapKeyMaker(int order);

@@ -10,9 +10,9 @@
 
 #include <cstdint>
 
-
-class TTzBlobStream {
-public:
+class TTzBlobStream
+{
+  public:
     TTzBlobStream(TTzFileDataSet& dataset, int field, TBlobStreamMode mode);
     ~TTzBlobStream();
     TTzBlobStream(const TTzBlobStream&) = delete;
@@ -26,7 +26,7 @@ public:
     int32_t Seek(int32_t offset, int origin);
     bool Modified() const { return modified_; }
 
-private:
+  private:
     TTzFileDataSet& dataset_;
     int field_;
     TBlobStreamMode mode_;

@@ -8,10 +8,16 @@
 void TTzPrimDataset::TzCheck(int code)
 {
     switch (code) {
-    case TzOk: return;
-    case TzFailed: case TzBof: case TzEof: throw EDatabaseError("Dataset error: " + std::to_string(code), code);
-    case TzNoFileName: throw EDatabaseError("The FileName property of the dataset not set", code);
-    default: throw EDatabaseError("Dataset error: " + ErrorTextOf(code), code);
+    case TzOk:
+        return;
+    case TzFailed:
+    case TzBof:
+    case TzEof:
+        throw EDatabaseError("Dataset error: " + std::to_string(code), code);
+    case TzNoFileName:
+        throw EDatabaseError("The FileName property of the dataset not set", code);
+    default:
+        throw EDatabaseError("Dataset error: " + ErrorTextOf(code), code);
     }
 }
 
@@ -23,7 +29,10 @@ void TTzPrimDataset::InternalHandleException(const std::exception& e)
         platform::CurrentPlatform().Messages().ShowOk("", e.what(), platform::MessageIcon::Error);
 }
 
-std::string TTzPrimDataset::ErrorTextOf(int code) { return std::to_string(code); }
+std::string TTzPrimDataset::ErrorTextOf(int code)
+{
+    return std::to_string(code);
+}
 
 void TTzPrimDataset::AddCalcField(const std::string& name, int size)
 {
@@ -38,8 +47,7 @@ void TTzPrimDataset::AddCalcField(const std::string& name, int size)
 
 void TTzPrimDataset::OpenDataset()
 {
-    if (cursorOpen_)
-        return;
+    if (cursorOpen_) return;
     Fire(BeforeOpen);
     OpenCursor();
     state_ = TDataSetState::Browse;
@@ -50,8 +58,7 @@ void TTzPrimDataset::OpenDataset()
 
 void TTzPrimDataset::CloseDataset()
 {
-    if (!cursorOpen_)
-        return;
+    if (!cursorOpen_) return;
     Fire(BeforeClose);
     CloseCursor();
     state_ = TDataSetState::Inactive;
@@ -100,8 +107,9 @@ void TTzPrimDataset::InternalOpen()
 
 void TTzPrimDataset::InternalClose()
 {
-    Fields.erase(std::remove_if(Fields.begin(), Fields.end(), [](const TDsField& f) { return !f.Calculated; }),
-                 Fields.end());
+    Fields.erase(
+        std::remove_if(Fields.begin(), Fields.end(), [](const TDsField& f) { return !f.Calculated; }),
+        Fields.end());
     sequenced_ = false;
 }
 
@@ -119,7 +127,8 @@ TBookmark TTzPrimDataset::GetBookmarkData(const uint8_t* buffer) const
 
 void TTzPrimDataset::SetBookmarkData(uint8_t* buffer, const TBookmark& bookmark) const
 {
-    std::memcpy(buffer + bookmarkOffset_, bookmark.data(), std::min<std::size_t>(bookmark.size(), bookmarkSize_));
+    std::memcpy(buffer + bookmarkOffset_, bookmark.data(),
+                std::min<std::size_t>(bookmark.size(), bookmarkSize_));
 }
 
 TBookmarkFlag TTzPrimDataset::GetBookmarkFlag(const uint8_t* buffer) const
@@ -146,9 +155,15 @@ TGetResult TTzPrimDataset::GetRecord(uint8_t* buffer, TGetMode mode, bool check)
     int32_t recNo = 0;
     int code = TzFailed;
     switch (mode) {
-    case TGetMode::Current: code = TziGetRecord(buffer, recNo); break;
-    case TGetMode::Next: code = TziGetNextRecord(buffer, recNo); break;
-    case TGetMode::Prior: code = TziGetPriorRecord(buffer, recNo); break;
+    case TGetMode::Current:
+        code = TziGetRecord(buffer, recNo);
+        break;
+    case TGetMode::Next:
+        code = TziGetNextRecord(buffer, recNo);
+        break;
+    case TGetMode::Prior:
+        code = TziGetPriorRecord(buffer, recNo);
+        break;
     }
     switch (code) {
     case TzOk:
@@ -173,33 +188,31 @@ TGetResult TTzPrimDataset::GetRecord(uint8_t* buffer, TGetMode mode, bool check)
         }
         TzCheck(TziSetToBookmark(buffer + bookmarkOffset_));
         return TGetResult::OK;
-    case TzBof: return TGetResult::BOF;
-    case TzEof: return TGetResult::EOF_;
+    case TzBof:
+        return TGetResult::BOF;
+    case TzEof:
+        return TGetResult::EOF_;
     default:
-        if (check)
-            TzCheck(code);
+        if (check) TzCheck(code);
         return TGetResult::Error;
     }
 }
 
 int32_t TTzPrimDataset::GetRecordCount()
 {
-    if (!cursorOpen_)
-        throw EDatabaseError("Cannot perform this operation on a closed dataset", TzFailed);
+    if (!cursorOpen_) throw EDatabaseError("Cannot perform this operation on a closed dataset", TzFailed);
     return TziGetRecordCount();
 }
 
 int32_t TTzPrimDataset::GetRecNo()
 {
-    if (state_ == TDataSetState::SetKey)
-        return BufferRecNo(keyBuffer_.data());
+    if (state_ == TDataSetState::SetKey) return BufferRecNo(keyBuffer_.data());
     return active_.empty() ? 0 : BufferRecNo(active_.data());
 }
 
 void TTzPrimDataset::SetRecNo(int32_t n)
 {
-    if (n == GetRecNo())
-        return;
+    if (n == GetRecNo()) return;
     DsCancel();
     Fire(BeforeScroll);
     if (TziSetRecNo(n) == TzOk) {
@@ -208,9 +221,18 @@ void TTzPrimDataset::SetRecNo(int32_t n)
     }
 }
 
-void TTzPrimDataset::InternalFirst() { TzCheck(TziSetToBegin()); }
-void TTzPrimDataset::InternalLast() { TzCheck(TziSetToEnd()); }
-void TTzPrimDataset::InternalRefresh() { TzCheck(TziForceReread()); }
+void TTzPrimDataset::InternalFirst()
+{
+    TzCheck(TziSetToBegin());
+}
+void TTzPrimDataset::InternalLast()
+{
+    TzCheck(TziSetToEnd());
+}
+void TTzPrimDataset::InternalRefresh()
+{
+    TzCheck(TziForceReread());
+}
 
 void TTzPrimDataset::RefreshActiveRecord()
 {
@@ -229,7 +251,10 @@ void TTzPrimDataset::InternalAddRecord(uint8_t* buffer, bool append)
     TzCheck(append ? TziAppendRecord(buffer) : TziInsertRecord(buffer));
 }
 
-void TTzPrimDataset::InternalDelete() { TzCheck(TziDeleteRecord()); }
+void TTzPrimDataset::InternalDelete()
+{
+    TzCheck(TziDeleteRecord());
+}
 
 void TTzPrimDataset::InternalPost()
 {
@@ -239,22 +264,26 @@ void TTzPrimDataset::InternalPost()
         TzCheck(TziInsertRecord(active_.data()));
 }
 
-void TTzPrimDataset::InternalGotoBookmark(const TBookmark& bookmark) { TzCheck(TziGotoBookmark(bookmark.data())); }
+void TTzPrimDataset::InternalGotoBookmark(const TBookmark& bookmark)
+{
+    TzCheck(TziGotoBookmark(bookmark.data()));
+}
 
-void TTzPrimDataset::InternalSetToRecord(const uint8_t* buffer) { InternalGotoBookmark(GetBookmarkData(buffer)); }
+void TTzPrimDataset::InternalSetToRecord(const uint8_t* buffer)
+{
+    InternalGotoBookmark(GetBookmarkData(buffer));
+}
 
 bool TTzPrimDataset::BookmarkValid(const TBookmark& bookmark)
 {
-    if (!cursorOpen_ || bookmark.empty())
-        return false;
+    if (!cursorOpen_ || bookmark.empty()) return false;
     int32_t recNo = 0;
     return TziGotoBookmark(bookmark.data()) == TzOk && TziGetRecord(nullptr, recNo) == TzOk;
 }
 
 int TTzPrimDataset::CompareBookmarks(const TBookmark& b1, const TBookmark& b2)
 {
-    if (b1.empty() || b2.empty())
-        return b1.empty() && b2.empty() ? 0 : b1.empty() ? 1 : -1;
+    if (b1.empty() || b2.empty()) return b1.empty() && b2.empty() ? 0 : b1.empty() ? 1 : -1;
     int result = 0;
     TzCheck(TziCompareBookmarks(b1.data(), b2.data(), result));
     return result;
@@ -263,17 +292,19 @@ int TTzPrimDataset::CompareBookmarks(const TBookmark& b1, const TBookmark& b2)
 uint8_t* TTzPrimDataset::StateBuffer()
 {
     switch (state_) {
-    case TDataSetState::SetKey: return keyBuffer_.data();
-    case TDataSetState::CalcFields: return calcTarget_ != nullptr ? calcTarget_ : calcBuffer_.data();
-    default: return active_.empty() ? nullptr : active_.data();
+    case TDataSetState::SetKey:
+        return keyBuffer_.data();
+    case TDataSetState::CalcFields:
+        return calcTarget_ != nullptr ? calcTarget_ : calcBuffer_.data();
+    default:
+        return active_.empty() ? nullptr : active_.data();
     }
 }
 
 bool TTzPrimDataset::GetFieldData(const TDsField& field, std::vector<uint8_t>& value)
 {
     uint8_t* buffer = StateBuffer();
-    if (buffer == nullptr)
-        return false;
+    if (buffer == nullptr) return false;
     if (field.Calculated) {
         const uint8_t* p = buffer + calcFieldsOffset_ + field.Offset;
         value.assign(p + 1, p + 1 + field.DataSize);
@@ -296,12 +327,12 @@ void TTzPrimDataset::SetFieldData(const TDsField& field, const std::vector<uint8
         uint8_t* p = buffer + calcFieldsOffset_ + field.Offset;
         p[0] = value.empty() ? 0 : 1;
         std::memset(p + 1, 0, static_cast<std::size_t>(field.DataSize));
-        std::memcpy(p + 1, value.data(), std::min<std::size_t>(value.size(), static_cast<std::size_t>(field.DataSize)));
+        std::memcpy(p + 1, value.data(),
+                    std::min<std::size_t>(value.size(), static_cast<std::size_t>(field.DataSize)));
     } else {
         if (field.ReadOnly && s != TDataSetState::SetKey && s != TDataSetState::Filter)
             throw EDatabaseError("Field '" + field.Name + "' cannot be modified", TzFailed);
-        if (!field.InternalCalc)
-            TzCheck(TziSetFieldData(field, buffer, value.data()));
+        if (!field.InternalCalc) TzCheck(TziSetFieldData(field, buffer, value.data()));
     }
     if (s != TDataSetState::CalcFields && s != TDataSetState::Filter && s != TDataSetState::NewValue &&
         OnFieldChange)
@@ -315,12 +346,10 @@ bool TTzPrimDataset::FindRecord(bool restart, bool goForward)
     int32_t recNo = 0;
     int code;
     if (goForward) {
-        if (restart)
-            TzCheck(TziSetToBegin());
+        if (restart) TzCheck(TziSetToBegin());
         code = TziGetNextRecord(nullptr, recNo);
     } else {
-        if (restart)
-            TzCheck(TziSetToEnd());
+        if (restart) TzCheck(TziSetToEnd());
         code = TziGetPriorRecord(nullptr, recNo);
     }
     if (code == TzOk) {
@@ -358,14 +387,15 @@ bool TTzPrimDataset::GetCurrentRecord(uint8_t* buffer)
     return TziGetRecord(buffer, recNo) == TzOk;
 }
 
-bool TTzPrimDataset::IsEmpty() { return cursorOpen_ && bof_ && eof_; }
+bool TTzPrimDataset::IsEmpty()
+{
+    return cursorOpen_ && bof_ && eof_;
+}
 
 void TTzPrimDataset::DoOnNewRecord()
 {
-    if (recordCount_ < 1)
-        ClearBuffers();
-    if (OnNewRecord)
-        OnNewRecord();
+    if (recordCount_ < 1) ClearBuffers();
+    if (OnNewRecord) OnNewRecord();
 }
 
 void TTzPrimDataset::ClearBuffers()
@@ -378,8 +408,7 @@ void TTzPrimDataset::ClearBuffers()
 // The active buffer read again where the record source stands.
 void TTzPrimDataset::Resync()
 {
-    if (!cursorOpen_)
-        return;
+    if (!cursorOpen_) return;
     if (GetRecord(active_.data(), TGetMode::Current, false) == TGetResult::OK) {
         recordCount_ = 1;
         bof_ = false;
@@ -402,8 +431,7 @@ void TTzPrimDataset::Resync()
 
 void TTzPrimDataset::Fire(const std::function<void()>& event)
 {
-    if (event)
-        event();
+    if (event) event();
 }
 
 // Runs a change; a failure goes to the error event, which may ask for
@@ -415,14 +443,11 @@ void TTzPrimDataset::Guarded(const TErrorEvent& onError, const std::function<voi
             change();
             return;
         } catch (const EDatabaseError& e) {
-            if (!onError)
-                throw;
+            if (!onError) throw;
             TDataAction action = TDataAction::Fail;
             onError(e, action);
-            if (action == TDataAction::Abort)
-                return;
-            if (action == TDataAction::Fail)
-                throw;
+            if (action == TDataAction::Abort) return;
+            if (action == TDataAction::Fail) throw;
         }
     }
 }
@@ -460,8 +485,7 @@ void TTzPrimDataset::DsLast()
 bool TTzPrimDataset::DsNext()
 {
     DsCancel();
-    if (recordCount_ == 0)
-        return false;
+    if (recordCount_ == 0) return false;
     Fire(BeforeScroll);
     InternalSetToRecord(active_.data());
     TRecordBuffer next = AllocRecordBuffer();
@@ -480,8 +504,7 @@ bool TTzPrimDataset::DsNext()
 bool TTzPrimDataset::DsPrior()
 {
     DsCancel();
-    if (recordCount_ == 0)
-        return false;
+    if (recordCount_ == 0) return false;
     Fire(BeforeScroll);
     InternalSetToRecord(active_.data());
     TRecordBuffer prior = AllocRecordBuffer();
@@ -499,10 +522,8 @@ bool TTzPrimDataset::DsPrior()
 
 void TTzPrimDataset::DsEdit()
 {
-    if (state_ == TDataSetState::Edit || state_ == TDataSetState::Insert)
-        return;
-    if (ReadOnlyDataset)
-        throw EDatabaseError("Cannot modify a read-only dataset", TzFailed);
+    if (state_ == TDataSetState::Edit || state_ == TDataSetState::Insert) return;
+    if (ReadOnlyDataset) throw EDatabaseError("Cannot modify a read-only dataset", TzFailed);
     if (recordCount_ == 0) {
         DsInsert();
         return;
@@ -515,8 +536,7 @@ void TTzPrimDataset::DsEdit()
 
 void TTzPrimDataset::DsInsert()
 {
-    if (ReadOnlyDataset)
-        throw EDatabaseError("Cannot modify a read-only dataset", TzFailed);
+    if (ReadOnlyDataset) throw EDatabaseError("Cannot modify a read-only dataset", TzFailed);
     DsCancel();
     Fire(BeforeInsert);
     InternalInitRecord(active_.data());
@@ -526,20 +546,21 @@ void TTzPrimDataset::DsInsert()
     Fire(AfterInsert);
 }
 
-void TTzPrimDataset::DsAppend() { DsInsert(); }
+void TTzPrimDataset::DsAppend()
+{
+    DsInsert();
+}
 
 void TTzPrimDataset::DsPost()
 {
-    if (state_ != TDataSetState::Edit && state_ != TDataSetState::Insert)
-        return;
+    if (state_ != TDataSetState::Edit && state_ != TDataSetState::Insert) return;
     Fire(BeforePost);
     bool posted = false;
     Guarded(OnPostError, [&] {
         InternalPost();
         posted = true;
     });
-    if (!posted)
-        return;  // abandoned by the error event: the values stay for another try
+    if (!posted) return; // abandoned by the error event: the values stay for another try
     state_ = TDataSetState::Browse;
     Resync();
     Fire(AfterPost);
@@ -547,23 +568,19 @@ void TTzPrimDataset::DsPost()
 
 void TTzPrimDataset::DsCancel()
 {
-    if (state_ != TDataSetState::Edit && state_ != TDataSetState::Insert)
-        return;
+    if (state_ != TDataSetState::Edit && state_ != TDataSetState::Insert) return;
     Fire(BeforeCancel);
     state_ = TDataSetState::Browse;
-    if (recordCount_ > 0)
-        InternalSetToRecord(active_.data());
+    if (recordCount_ > 0) InternalSetToRecord(active_.data());
     Resync();
     Fire(AfterCancel);
 }
 
 void TTzPrimDataset::DsDelete()
 {
-    if (ReadOnlyDataset)
-        throw EDatabaseError("Cannot modify a read-only dataset", TzFailed);
+    if (ReadOnlyDataset) throw EDatabaseError("Cannot modify a read-only dataset", TzFailed);
     DsCancel();
-    if (recordCount_ == 0)
-        return;
+    if (recordCount_ == 0) return;
     Fire(BeforeDelete);
     bool deleted = false;
     Guarded(OnDeleteError, [&] {
@@ -571,8 +588,7 @@ void TTzPrimDataset::DsDelete()
         InternalDelete();
         deleted = true;
     });
-    if (!deleted)
-        return;
+    if (!deleted) return;
     Resync();
     Fire(AfterDelete);
 }
@@ -581,8 +597,7 @@ void TTzPrimDataset::DsDelete()
 
 void TTzPrimDataset::SaveActiveBuffer()
 {
-    if (scratch_.size() < recordBufferSize_)
-        scratch_.resize(recordBufferSize_);
+    if (scratch_.size() < recordBufferSize_) scratch_.resize(recordBufferSize_);
     std::memcpy(scratch_.data(), active_.data(), std::min(active_.size(), scratch_.size()));
 }
 
@@ -591,4 +606,7 @@ void TTzPrimDataset::RestoreActiveBuffer()
     std::memcpy(active_.data(), scratch_.data(), std::min(active_.size(), scratch_.size()));
 }
 
-void TTzPrimDataset::ClearActiveBuffer() { std::fill(active_.begin(), active_.end(), 0); }
+void TTzPrimDataset::ClearActiveBuffer()
+{
+    std::fill(active_.begin(), active_.end(), 0);
+}

@@ -24,8 +24,9 @@ enum class TDataSetState { Inactive, Browse, Edit, Insert, SetKey, CalcFields, F
 enum : int { TzOk = 0, TzFailed = 1401, TzBof = 1402, TzEof = 1403, TzNoFileName = 1404 };
 
 // What a failing record-source operation raises.
-class EDatabaseError : public std::runtime_error {
-public:
+class EDatabaseError : public std::runtime_error
+{
+  public:
     EDatabaseError(const std::string& text, int code) : std::runtime_error(text), Code(code) {}
     int Code;
 };
@@ -35,7 +36,7 @@ enum class TGetResult { OK, BOF, EOF_, Error };
 enum class TBookmarkFlag : uint8_t { Current = 0, BOF = 1, EOF_ = 2, Inserted = 3 };
 
 using TRecordBuffer = std::vector<uint8_t>;
-using TBookmark = std::vector<uint8_t>;  // empty = nil
+using TBookmark = std::vector<uint8_t>; // empty = nil
 
 // One field as the dataset knows it: its number in the record source (0 for
 // a calculated field), whether it is calculated and its value size.
@@ -47,7 +48,7 @@ struct TDsField {
     bool ReadOnly = false;
     bool Blob = false;
     int DataSize = 0;
-    int Offset = 0;  // of a calculated field inside the calculated-fields part
+    int Offset = 0; // of a calculated field inside the calculated-fields part
 };
 
 struct TLocateOptions {
@@ -55,8 +56,9 @@ struct TLocateOptions {
     bool PartialKey = false;
 };
 
-class TTzPrimDataset {
-public:
+class TTzPrimDataset
+{
+  public:
     TTzPrimDataset() = default;
     virtual ~TTzPrimDataset() = default;
     TTzPrimDataset(const TTzPrimDataset&) = delete;
@@ -79,7 +81,8 @@ public:
     virtual int TziGetRecord(uint8_t* buffer, int32_t& recNo) = 0;
     virtual int TziGetNextRecord(uint8_t* buffer, int32_t& recNo) = 0;
     virtual int TziGetPriorRecord(uint8_t* buffer, int32_t& recNo) = 0;
-    virtual int TziGetFieldData(const TDsField& field, const uint8_t* buffer, bool& hasValue, uint8_t* value) = 0;
+    virtual int TziGetFieldData(const TDsField& field, const uint8_t* buffer, bool& hasValue,
+                                uint8_t* value) = 0;
     virtual int TziSetFieldData(const TDsField& field, uint8_t* buffer, const uint8_t* value) = 0;
     virtual int TziSetRecNo(int32_t n) = 0;
     virtual bool TziLocate(const std::string& fields, const std::vector<std::string>& values,
@@ -154,9 +157,10 @@ public:
     bool GetFieldData(const TDsField& field, std::vector<uint8_t>& value);
     void SetFieldData(const TDsField& field, const std::vector<uint8_t>& value);
     bool FindRecord(bool restart, bool goForward);
-    virtual bool Locate(const std::string& fields, const std::vector<std::string>& values, TLocateOptions options);
-    int Lookup(const std::string& fields, const std::vector<std::string>& values, const std::string& resultFields,
-               std::vector<std::string>& result);
+    virtual bool Locate(const std::string& fields, const std::vector<std::string>& values,
+                        TLocateOptions options);
+    int Lookup(const std::string& fields, const std::vector<std::string>& values,
+               const std::string& resultFields, std::vector<std::string>& result);
     bool GetCurrentRecord(uint8_t* buffer);
     bool Found() const { return found_; }
 
@@ -187,9 +191,9 @@ public:
     std::function<void(const std::string& Text)> OnHandleException;
 
     // Events before and after each step of the dataset.
-    std::function<void()> BeforeOpen, AfterOpen, BeforeClose, AfterClose, BeforeInsert, AfterInsert, BeforeEdit,
-        AfterEdit, BeforePost, AfterPost, BeforeCancel, AfterCancel, BeforeDelete, AfterDelete, BeforeScroll,
-        AfterScroll;
+    std::function<void()> BeforeOpen, AfterOpen, BeforeClose, AfterClose, BeforeInsert, AfterInsert,
+        BeforeEdit, AfterEdit, BeforePost, AfterPost, BeforeCancel, AfterCancel, BeforeDelete, AfterDelete,
+        BeforeScroll, AfterScroll;
     // A failed post, delete or edit: Action (Fail by default) lets the failure
     // stand, abandons the change quietly (Abort) or tries again (Retry).
     enum class TDataAction { Fail, Abort, Retry };
@@ -201,7 +205,7 @@ public:
     std::function<void(const TDsField&)> OnFieldChange;
     std::function<void()> OnCalcFields;
 
-protected:
+  protected:
     virtual void InternalOpen();
     virtual void InternalClose();
     virtual void OpenCursor();
@@ -221,12 +225,12 @@ protected:
     TRecordBuffer active_;
     TRecordBuffer keyBuffer_;
     TRecordBuffer calcBuffer_;
-    uint8_t* calcTarget_ = nullptr;  // the record being read while its fields are calculated
+    uint8_t* calcTarget_ = nullptr; // the record being read while its fields are calculated
     bool bof_ = true;
     bool eof_ = true;
     int32_t recordCount_ = 0;
 
-private:
+  private:
     uint16_t recordDataSize_ = 0;
     uint16_t recordBufferSize_ = 0;
     uint16_t bookmarkOffset_ = 0;

@@ -4,14 +4,12 @@
 
 TTzDbf::~TTzDbf()
 {
-    if (Active())
-        Close();
+    if (Active()) Close();
 }
 
 int TTzDbf::RecordDataSize()
 {
-    if (!CheckCommand("RecordSize"))
-        return 0;
+    if (!CheckCommand("RecordSize")) return 0;
     int size = 1;
     for (int i = 1; i <= ::FieldCount(); ++i)
         size += FieldBufferSize(FieldType(i), ::FieldLen(i), FieldDec(i));

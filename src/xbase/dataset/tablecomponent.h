@@ -7,8 +7,9 @@
 
 #include <string>
 
-class TTzDbf : public TTzFileDataSet {
-public:
+class TTzDbf : public TTzFileDataSet
+{
+  public:
     TTzDbf() : TTzFileDataSet("tzdbf") {}
     explicit TTzDbf(std::string name) : TTzFileDataSet(std::move(name)) {}
     ~TTzDbf() override;

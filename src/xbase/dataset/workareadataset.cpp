@@ -13,10 +13,14 @@
 #include <cstring>
 #include <sstream>
 
-namespace {
+namespace
+{
 
 // Day number of 30 December 1899, day 0 of the date-time values.
-double DateTimeBase() { return JulianOf(1899, 12, 30); }
+double DateTimeBase()
+{
+    return JulianOf(1899, 12, 30);
+}
 
 std::vector<std::string> SplitComma(const std::string& s)
 {
@@ -25,8 +29,7 @@ std::vector<std::string> SplitComma(const std::string& s)
     std::string p;
     while (std::getline(in, p, ','))
         parts.push_back(AllTrim(p));
-    if (!s.empty() && s.back() == ',')
-        parts.emplace_back();
+    if (!s.empty() && s.back() == ',') parts.emplace_back();
     return parts;
 }
 
@@ -49,11 +52,14 @@ double ReadDouble(const uint8_t* p)
     return v;
 }
 
-}  // namespace
+} // namespace
 
 TUCommon ucommon;
 
-void ResetUCommon() { ucommon = TUCommon{}; }
+void ResetUCommon()
+{
+    ucommon = TUCommon{};
+}
 
 void InitDatasetUnit(const std::string& shortDateFormat, const std::string& yes, const std::string& no)
 {
@@ -77,12 +83,19 @@ void InitDatasetUnit(const std::string& shortDateFormat, const std::string& yes,
 int FieldBufferSize(char type, int length, int decimals)
 {
     switch (type) {
-    case 'C': return length + 1;
-    case 'D': return 8;
-    case 'F': case 'N': return decimals > 0 ? 8 : 4;
-    case 'L': return 2;
-    case 'M': return 4;
-    default: return length + 1;
+    case 'C':
+        return length + 1;
+    case 'D':
+        return 8;
+    case 'F':
+    case 'N':
+        return decimals > 0 ? 8 : 4;
+    case 'L':
+        return 2;
+    case 'M':
+        return 4;
+    default:
+        return length + 1;
     }
 }
 
@@ -91,17 +104,12 @@ bool CorrectFieldDefinition(char& Type, int& Length, int& Decimals)
     const char t0 = Type;
     const int l0 = Length;
     const int d0 = Decimals;
-    if (Type == 'B' || Type == 'G' || Type == 'P')
-        Type = 'M';
-    if (std::string("CDFLMN").find(Type) == std::string::npos)
-        Type = 'C';
+    if (Type == 'B' || Type == 'G' || Type == 'P') Type = 'M';
+    if (std::string("CDFLMN").find(Type) == std::string::npos) Type = 'C';
     if (Type == 'N') {
-        if (l0 >= 21)
-            Length = 20;
-        if (d0 >= 19)
-            Decimals = 18;
-        if (d0 > 0 && l0 - d0 < 2)
-            Decimals = Length - 2;
+        if (l0 >= 21) Length = 20;
+        if (d0 >= 19) Decimals = 18;
+        if (d0 > 0 && l0 - d0 < 2) Decimals = Length - 2;
     }
     if (Type == 'C' && l0 >= 255) {
         Length = 254;
@@ -113,11 +121,9 @@ bool CorrectFieldDefinition(char& Type, int& Length, int& Decimals)
 bool ParseDbfFieldEntry(const std::string& entry, bool isVirtual, TDbfFieldDef& def)
 {
     const auto p = SplitComma(entry);
-    if (p.size() != 4 || p[1].empty())
-        return false;
+    if (p.size() != 4 || p[1].empty()) return false;
     char type = UpperStr(p[1])[0];
-    if (type == 'X')
-        return false;
+    if (type == 'X') return false;
     int len = TextToInteger(p[2]);
     int dec = TextToInteger(p[3]);
     if (isVirtual && type == 'M') {
@@ -142,41 +148,43 @@ std::string DbfFieldEntry(const std::string& name, char type, int length, int de
     char* decEnd = std::to_chars(dec, dec + sizeof dec, decimals).ptr;
     std::string entry;
     entry.reserve(name.size() + 7 + static_cast<std::size_t>((lenEnd - len) + (decEnd - dec)));
-    entry.append(name).append(", ").append(1, type).append(", ").append(len, lenEnd).append(", ").append(dec, decEnd);
+    entry.append(name)
+        .append(", ")
+        .append(1, type)
+        .append(", ")
+        .append(len, lenEnd)
+        .append(", ")
+        .append(dec, decEnd);
     return entry;
 }
 
 std::string CorrectionMessage(const std::string& table, const TDbfFieldDef& def)
 {
-    return "Invalid field definition for " + table + ": " + def.Before + ". Will use corrected definition: " +
-           DefText(def.Name, def.Type, def.Length, def.Decimals);
+    return "Invalid field definition for " + table + ": " + def.Before +
+           ". Will use corrected definition: " + DefText(def.Name, def.Type, def.Length, def.Decimals);
 }
 
 // ---- dates
 
 double DateTimeOfKey(const std::string& key)
 {
-    if (AllTrim(key).empty())
-        return 0;
+    if (AllTrim(key).empty()) return 0;
     const double jd = KeyToJulian(key);
     return jd == 0 ? 0 : jd - DateTimeBase();
 }
 
 std::string KeyOfDateTime(double value)
 {
-    if (value == 0)
-        return std::string(8, ' ');
+    if (value == 0) return std::string(8, ' ');
     return JulianToKey(std::floor(value) + DateTimeBase());
 }
 
 double DateTextToDateTime(const std::string& text)
 {
     std::string t = AllTrim(text).substr(0, 10);
-    if (t.empty() || t == AllTrim(EmptyDateText(dbdates.DbDateFormat)))
-        return 0;
+    if (t.empty() || t == AllTrim(EmptyDateText(dbdates.DbDateFormat))) return 0;
     std::string probe = t;
-    if (!ValidDate(probe))
-        return 0;
+    if (!ValidDate(probe)) return 0;
     return DateTimeOfKey(DateToKey(t));
 }
 
@@ -198,10 +206,8 @@ void TDbfFieldProps::Assign(const std::vector<TDTField>& fields, std::string* li
 char* TDbfFieldProps::Address(int n)
 {
     std::string& image = live_ != nullptr ? *live_ : copy_;
-    if (n == 0)
-        return image.empty() ? nullptr : image.data();
-    if (!Valid(n) || Item(n).Offset >= image.size())
-        return nullptr;
+    if (n == 0) return image.empty() ? nullptr : image.data();
+    if (!Valid(n) || Item(n).Offset >= image.size()) return nullptr;
     return image.data() + Item(n).Offset;
 }
 
@@ -218,16 +224,21 @@ std::string TField::AsString()
     std::vector<uint8_t> v;
     const bool has = ds_.GetFieldData(f_, v);
     switch (kind_) {
-    case TDsFieldKind::String: return std::string(reinterpret_cast<const char*>(v.data()));
-    case TDsFieldKind::Date: return has ? KeyToDate(KeyOfDateTime(ReadDouble(v.data()))) : "";
+    case TDsFieldKind::String:
+        return std::string(reinterpret_cast<const char*>(v.data()));
+    case TDsFieldKind::Date:
+        return has ? KeyToDate(KeyOfDateTime(ReadDouble(v.data()))) : "";
     case TDsFieldKind::Float: {
         std::ostringstream os;
         os.imbue(std::locale::classic());
         os << ReadDouble(v.data());
         return os.str();
     }
-    case TDsFieldKind::Integer: case TDsFieldKind::Memo: return std::to_string(ReadInt32(v.data()));
-    case TDsFieldKind::Boolean: return AsBoolean() ? "T" : "F";
+    case TDsFieldKind::Integer:
+    case TDsFieldKind::Memo:
+        return std::to_string(ReadInt32(v.data()));
+    case TDsFieldKind::Boolean:
+        return AsBoolean() ? "T" : "F";
     }
     return "";
 }
@@ -237,10 +248,16 @@ double TField::AsFloat()
     std::vector<uint8_t> v;
     ds_.GetFieldData(f_, v);
     switch (kind_) {
-    case TDsFieldKind::Float: case TDsFieldKind::Date: return ReadDouble(v.data());
-    case TDsFieldKind::Integer: case TDsFieldKind::Memo: return ReadInt32(v.data());
-    case TDsFieldKind::String: return NumTextToFloat(AllTrim(AsString()));
-    case TDsFieldKind::Boolean: return AsBoolean() ? 1 : 0;
+    case TDsFieldKind::Float:
+    case TDsFieldKind::Date:
+        return ReadDouble(v.data());
+    case TDsFieldKind::Integer:
+    case TDsFieldKind::Memo:
+        return ReadInt32(v.data());
+    case TDsFieldKind::String:
+        return NumTextToFloat(AllTrim(AsString()));
+    case TDsFieldKind::Boolean:
+        return AsBoolean() ? 1 : 0;
     }
     return 0;
 }
@@ -284,7 +301,9 @@ void TField::SetAsString(const std::string& text)
         SetAsBoolean(!t.empty() && (t[0] == 'T' || t[0] == 'Y' || t[0] == 'J'));
         break;
     }
-    default: SetAsFloat(NumTextToFloat(AllTrim(text))); break;
+    default:
+        SetAsFloat(NumTextToFloat(AllTrim(text)));
+        break;
     }
 }
 
@@ -292,13 +311,19 @@ void TField::SetAsFloat(double value)
 {
     std::vector<uint8_t> v(8, 0);
     switch (kind_) {
-    case TDsFieldKind::Float: case TDsFieldKind::Date: std::memcpy(v.data(), &value, 8); break;
-    case TDsFieldKind::Integer: case TDsFieldKind::Memo: {
+    case TDsFieldKind::Float:
+    case TDsFieldKind::Date:
+        std::memcpy(v.data(), &value, 8);
+        break;
+    case TDsFieldKind::Integer:
+    case TDsFieldKind::Memo: {
         const int32_t i = static_cast<int32_t>(std::lround(value));
         std::memcpy(v.data(), &i, 4);
         break;
     }
-    case TDsFieldKind::Boolean: SetAsBoolean(value != 0); return;
+    case TDsFieldKind::Boolean:
+        SetAsBoolean(value != 0);
+        return;
     case TDsFieldKind::String: {
         std::ostringstream os;
         os.imbue(std::locale::classic());
@@ -310,7 +335,10 @@ void TField::SetAsFloat(double value)
     ds_.SetFieldData(f_, v);
 }
 
-void TField::SetAsInteger(int32_t value) { SetAsFloat(value); }
+void TField::SetAsInteger(int32_t value)
+{
+    SetAsFloat(value);
+}
 
 void TField::SetAsBoolean(bool value)
 {
@@ -324,8 +352,7 @@ void TField::SetAsBoolean(bool value)
 
 bool TField::SetDisplayWidth(int width)
 {
-    if (width < 1 || width > 255)
-        return false;
+    if (width < 1 || width > 255) return false;
     displayWidth_ = width;
     return true;
 }
@@ -353,13 +380,15 @@ std::string TTzDateField::GetText()
     const std::string t = TField::AsString();
     if (t.size() > 10) {
         std::string probe = t.substr(0, 10);
-        if (ValidDate(probe))
-            return t.substr(0, 10);
+        if (ValidDate(probe)) return t.substr(0, 10);
     }
     return t;
 }
 
-void TTzDateField::SetText(const std::string& text) { SetAsString(text); }
+void TTzDateField::SetText(const std::string& text)
+{
+    SetAsString(text);
+}
 
 // ---- the work-area dataset
 
@@ -371,22 +400,19 @@ bool TTzDataSet::CheckCommand(const std::string& command)
         SetError(1103, "Database is not open [" + Name + "." + command + "]");
         return false;
     }
-    if (dbcmd.CurrentArea != area_)
-        Select(area_);
+    if (dbcmd.CurrentArea != area_) Select(area_);
     dbcmd.AnsiTables = TableLanguage == TTzTableLanguage::tlAnsi;
     return true;
 }
 
 void TTzDataSet::DoBeforeRestore()
 {
-    if (BeforeRestore)
-        BeforeRestore();
+    if (BeforeRestore) BeforeRestore();
 }
 
 void TTzDataSet::DoAfterRestore()
 {
-    if (AfterRestore)
-        AfterRestore();
+    if (AfterRestore) AfterRestore();
 }
 
 void TTzDataSet::PostInsertBuffer()
@@ -400,10 +426,8 @@ void TTzDataSet::PostInsertBuffer()
 int TTzDataSet::TziSetToBegin()
 {
     if (UsesWorkArea()) {
-        if (area_ != 0 && dbcmd.CurrentArea != area_)
-            Select(area_);
-        if (RecCount() > 0)
-            GoTop();
+        if (area_ != 0 && dbcmd.CurrentArea != area_) Select(area_);
+        if (RecCount() > 0) GoTop();
         atBof_ = true;
         atEof_ = false;
     }
@@ -413,10 +437,8 @@ int TTzDataSet::TziSetToBegin()
 int TTzDataSet::TziSetToEnd()
 {
     if (UsesWorkArea()) {
-        if (area_ != 0 && dbcmd.CurrentArea != area_)
-            Select(area_);
-        if (RecCount() > 0)
-            GoBottom();
+        if (area_ != 0 && dbcmd.CurrentArea != area_) Select(area_);
+        if (RecCount() > 0) GoBottom();
         atBof_ = false;
         atEof_ = true;
     }
@@ -425,8 +447,7 @@ int TTzDataSet::TziSetToEnd()
 
 int TTzDataSet::TziOpen()
 {
-    if (fileName_.empty())
-        return TzNoFileName;
+    if (fileName_.empty()) return TzNoFileName;
     fieldObjects_.clear();
     ResetLayout();
     const uint8_t previous = dbcmd.CurrentArea;
@@ -441,8 +462,7 @@ int TTzDataSet::TziOpen()
         const uint8_t area = dbcmd.CurrentArea;
         if (!OpenSource(fileName_) || SelectedArea() == nullptr) {
             const uint16_t code = dberror.DbErrorCode;
-            if (SelectedArea() != nullptr && area_ == 0)
-                CloseArea();
+            if (SelectedArea() != nullptr && area_ == 0) CloseArea();
             Select(previous);
             dberror.DbErrorCode = code;
             return code != 0 ? static_cast<int>(code) : static_cast<int>(TzFailed);
@@ -468,11 +488,9 @@ int TTzDataSet::TziOpen()
 
 int TTzDataSet::TziClose()
 {
-    if (area_ == 0)
-        return TzOk;
+    if (area_ == 0) return TzOk;
     Select(area_);
-    if (UsesWorkArea())
-        CloseSource();
+    if (UsesWorkArea()) CloseSource();
     CloseArea();
     area_ = 0;
     fieldObjects_.clear();
@@ -481,86 +499,73 @@ int TTzDataSet::TziClose()
 
 int32_t TTzDataSet::TziGetRecordCount()
 {
-    if (!UsesWorkArea())
-        return 1;
+    if (!UsesWorkArea()) return 1;
     return CheckCommand("RecordCount") ? RecCount() : 0;
 }
 
 int TTzDataSet::TziForceReread()
 {
-    if (!CheckCommand("ForceReread"))
-        return dberror.DbErrorCode;
-    if (RecCount() > 0)
-        SKIP(0);
+    if (!CheckCommand("ForceReread")) return dberror.DbErrorCode;
+    if (RecCount() > 0) SKIP(0);
     return TzOk;
 }
 
 int TTzDataSet::TziAppendRecord(uint8_t* buffer)
 {
-    if (!CheckCommand("AppendRecord"))
-        return dberror.DbErrorCode;
+    if (!CheckCommand("AppendRecord")) return dberror.DbErrorCode;
     buffer[0] = 0;
     WriteBufferToWorkArea(buffer);
     const bool ok = AppendWithLock();
     atBof_ = false;
     atEof_ = false;
-    if (ok)
-        return TzOk;
+    if (ok) return TzOk;
     return dberror.DbErrorCode != 0 ? static_cast<int>(dberror.DbErrorCode) : static_cast<int>(TzFailed);
 }
 
-int TTzDataSet::TziInsertRecord(uint8_t* buffer) { return TziAppendRecord(buffer); }
+int TTzDataSet::TziInsertRecord(uint8_t* buffer)
+{
+    return TziAppendRecord(buffer);
+}
 
 int TTzDataSet::TziDeleteRecord()
 {
-    if (!CheckCommand("DeleteRecord"))
-        return dberror.DbErrorCode;
+    if (!CheckCommand("DeleteRecord")) return dberror.DbErrorCode;
     const bool ok = DeleteWithLock();
     if (RecCount() == 0 || (dBOF() && dEOF())) {
         atBof_ = true;
         atEof_ = true;
     }
-    if (ok)
-        return TzOk;
+    if (ok) return TzOk;
     return dberror.DbErrorCode != 0 ? static_cast<int>(dberror.DbErrorCode) : static_cast<int>(TzFailed);
 }
 
 int TTzDataSet::TziInitRecord(uint8_t*)
 {
-    if (!CheckCommand("InitRecord"))
-        return dberror.DbErrorCode;
+    if (!CheckCommand("InitRecord")) return dberror.DbErrorCode;
     ClearRecord();
     return TzOk;
 }
 
 int TTzDataSet::TziPostRecord(uint8_t* buffer, int)
 {
-    if (atBof_)
-        return TzBof;
-    if (atEof_)
-        return TzEof;
-    if (!CheckCommand("PostRecord"))
-        return dberror.DbErrorCode;
+    if (atBof_) return TzBof;
+    if (atEof_) return TzEof;
+    if (!CheckCommand("PostRecord")) return dberror.DbErrorCode;
     WriteBufferToWorkArea(buffer);
-    if (ReplaceWithLock())
-        return TzOk;
+    if (ReplaceWithLock()) return TzOk;
     return dberror.DbErrorCode != 0 ? static_cast<int>(dberror.DbErrorCode) : static_cast<int>(TzFailed);
 }
 
 int TTzDataSet::TziGetRecord(uint8_t* buffer, int32_t& recNo)
 {
-    if (atBof_)
-        return TzBof;
-    if (atEof_)
-        return TzEof;
+    if (atBof_) return TzBof;
+    if (atEof_) return TzEof;
     if (!UsesWorkArea()) {
         recNo = 1;
         return TzOk;
     }
-    if (!CheckCommand("GetRecord"))
-        return dberror.DbErrorCode;
-    if (RecCount() == 0)
-        return TzEof;
+    if (!CheckCommand("GetRecord")) return dberror.DbErrorCode;
+    if (RecCount() == 0) return TzEof;
     if (buffer != nullptr) {
         SKIP(0);
         ReadRecordToBuffer(buffer);
@@ -571,10 +576,8 @@ int TTzDataSet::TziGetRecord(uint8_t* buffer, int32_t& recNo)
 
 int TTzDataSet::TziGetNextRecord(uint8_t* buffer, int32_t& recNo)
 {
-    if (atEof_)
-        return TzEof;
-    if (!CheckCommand("GetNextRecord"))
-        return dberror.DbErrorCode;
+    if (atEof_) return TzEof;
+    if (!CheckCommand("GetNextRecord")) return dberror.DbErrorCode;
     const bool empty = RecCount() == 0;
     if (empty) {
         atBof_ = false;
@@ -592,18 +595,15 @@ int TTzDataSet::TziGetNextRecord(uint8_t* buffer, int32_t& recNo)
         atEof_ = true;
         return TzEof;
     }
-    if (buffer != nullptr)
-        ReadRecordToBuffer(buffer);
+    if (buffer != nullptr) ReadRecordToBuffer(buffer);
     recNo = ::RecNo();
     return TzOk;
 }
 
 int TTzDataSet::TziGetPriorRecord(uint8_t* buffer, int32_t& recNo)
 {
-    if (atBof_)
-        return TzBof;
-    if (!CheckCommand("GetPriorRecord"))
-        return dberror.DbErrorCode;
+    if (atBof_) return TzBof;
+    if (!CheckCommand("GetPriorRecord")) return dberror.DbErrorCode;
     if (RecCount() == 0) {
         atBof_ = true;
         atEof_ = false;
@@ -614,14 +614,12 @@ int TTzDataSet::TziGetPriorRecord(uint8_t* buffer, int32_t& recNo)
         SKIP(0);
         atEof_ = false;
     }
-    if (!wasEnd && !dBOF())
-        SKIP(-1);
+    if (!wasEnd && !dBOF()) SKIP(-1);
     if (dBOF() && !wasEnd) {
         atBof_ = true;
         return TzBof;
     }
-    if (buffer != nullptr)
-        ReadRecordToBuffer(buffer);
+    if (buffer != nullptr) ReadRecordToBuffer(buffer);
     recNo = ::RecNo();
     return TzOk;
 }
@@ -629,8 +627,7 @@ int TTzDataSet::TziGetPriorRecord(uint8_t* buffer, int32_t& recNo)
 int TTzDataSet::TziGetFieldData(const TDsField& field, const uint8_t* buffer, bool& hasValue, uint8_t* value)
 {
     const auto& offs = FieldOffsets();
-    if (field.FieldNo < 1 || field.FieldNo > static_cast<int>(offs.size()))
-        return TzFailed;
+    if (field.FieldNo < 1 || field.FieldNo > static_cast<int>(offs.size())) return TzFailed;
     const uint8_t* p = buffer + offs[static_cast<std::size_t>(field.FieldNo - 1)];
     const TDTField& f = props_.Item(field.FieldNo);
     hasValue = true;
@@ -649,8 +646,9 @@ int TTzDataSet::TziGetFieldData(const TDsField& field, const uint8_t* buffer, bo
         break;
     }
     default:
-        std::memcpy(value, p, static_cast<std::size_t>(FieldBufferSize(static_cast<char>(f.FieldType), f.Length,
-                                                                       f.Decimals)));
+        std::memcpy(
+            value, p,
+            static_cast<std::size_t>(FieldBufferSize(static_cast<char>(f.FieldType), f.Length, f.Decimals)));
         break;
     }
     return TzOk;
@@ -659,18 +657,19 @@ int TTzDataSet::TziGetFieldData(const TDsField& field, const uint8_t* buffer, bo
 int TTzDataSet::TziSetFieldData(const TDsField& field, uint8_t* buffer, const uint8_t* value)
 {
     const auto& offs = FieldOffsets();
-    if (field.FieldNo < 1 || field.FieldNo > static_cast<int>(offs.size()))
-        return TzFailed;
+    if (field.FieldNo < 1 || field.FieldNo > static_cast<int>(offs.size())) return TzFailed;
     uint8_t* p = buffer + offs[static_cast<std::size_t>(field.FieldNo - 1)];
     const TDTField& f = props_.Item(field.FieldNo);
     if (f.FieldType == 'C') {
-        const std::size_t n = std::min<std::size_t>(std::strlen(reinterpret_cast<const char*>(value)), f.Length);
+        const std::size_t n =
+            std::min<std::size_t>(std::strlen(reinterpret_cast<const char*>(value)), f.Length);
         p[0] = static_cast<uint8_t>(f.Length);
         std::memset(p + 1, ' ', f.Length);
         std::memcpy(p + 1, value, n);
     } else {
-        std::memcpy(p, value, static_cast<std::size_t>(FieldBufferSize(static_cast<char>(f.FieldType), f.Length,
-                                                                        f.Decimals)));
+        std::memcpy(
+            p, value,
+            static_cast<std::size_t>(FieldBufferSize(static_cast<char>(f.FieldType), f.Length, f.Decimals)));
     }
     if (UsesWorkArea() && area_ != 0 && CheckCommand("SetFieldData"))
         WriteBufferToWorkArea(buffer, field.FieldNo);
@@ -679,8 +678,7 @@ int TTzDataSet::TziSetFieldData(const TDsField& field, uint8_t* buffer, const ui
 
 int TTzDataSet::SafeGo(int32_t n)
 {
-    if (!CheckCommand("Go"))
-        return dberror.DbErrorCode;
+    if (!CheckCommand("Go")) return dberror.DbErrorCode;
     if (n < 1 || n > RecCount()) {
         TziSetToEnd();
         return TzEof;
@@ -697,13 +695,15 @@ int TTzDataSet::SafeGo(int32_t n)
     return TzOk;
 }
 
-int TTzDataSet::TziSetRecNo(int32_t n) { return SafeGo(n); }
+int TTzDataSet::TziSetRecNo(int32_t n)
+{
+    return SafeGo(n);
+}
 
 bool TTzDataSet::TziLocate(const std::string& fields, const std::vector<std::string>& values,
                            TLocateOptions options)
 {
-    if (!CheckCommand("Locate") || RecCount() == 0)
-        return false;
+    if (!CheckCommand("Locate") || RecCount() == 0) return false;
     std::vector<TLocateValue> v;
     for (const auto& t : values)
         v.push_back(TLocateValue{t});
@@ -719,18 +719,15 @@ int TTzDataSet::TziLookup(const std::string& fields, const std::vector<std::stri
                           const std::string& resultFields, std::vector<std::string>& result)
 {
     result.clear();
-    if (!CheckCommand("Lookup"))
-        return dberror.DbErrorCode;
-    if (RecCount() == 0)
-        return TzEof;
+    if (!CheckCommand("Lookup")) return dberror.DbErrorCode;
+    if (RecCount() == 0) return TzEof;
     const int32_t here = ::RecNo();
     std::vector<TLocateValue> v;
     for (const auto& t : values)
         v.push_back(TLocateValue{t});
     const bool found = LocateMulti(fields, v, false, true, true);
     if (found) {
-        if (!calcBuffer_.empty())
-            ReadRecordToBuffer(calcBuffer_.data());
+        if (!calcBuffer_.empty()) ReadRecordToBuffer(calcBuffer_.data());
         std::stringstream in(resultFields);
         std::string name;
         while (std::getline(in, name, ';')) {
@@ -742,13 +739,15 @@ int TTzDataSet::TziLookup(const std::string& fields, const std::vector<std::stri
     return found ? TzOk : TzFailed;
 }
 
-int TTzDataSet::TziGotoBookmark(const uint8_t* bookmark) { return SafeGo(ReadInt32(bookmark)); }
+int TTzDataSet::TziGotoBookmark(const uint8_t* bookmark)
+{
+    return SafeGo(ReadInt32(bookmark));
+}
 
 int TTzDataSet::TziSetToBookmark(uint8_t* bookmark)
 {
     int32_t n = 1;
-    if (UsesWorkArea() && CheckCommand("SetToBookmark"))
-        n = ::RecNo();
+    if (UsesWorkArea() && CheckCommand("SetToBookmark")) n = ::RecNo();
     std::memcpy(bookmark, &n, 4);
     return TzOk;
 }
@@ -761,12 +760,14 @@ int TTzDataSet::TziCompareBookmarks(const uint8_t* b1, const uint8_t* b2, int& r
     return TzOk;
 }
 
-std::string TTzDataSet::ErrorTextOf(int code) { return ErrorText(static_cast<uint16_t>(code)); }
+std::string TTzDataSet::ErrorTextOf(int code)
+{
+    return ErrorText(static_cast<uint16_t>(code));
+}
 
 bool TTzDataSet::IsEmptyDbf()
 {
-    if (!CheckCommand("s_IsEmptyDbf"))
-        return true;
+    if (!CheckCommand("s_IsEmptyDbf")) return true;
     return RecCount() == 0 || (dBOF() && dEOF());
 }
 
@@ -776,8 +777,7 @@ bool TTzDataSet::DirectOpenClose(bool open)
         SetError(1103, "DataSet must be active. " + Name);
         return false;
     }
-    if (UsesWorkArea())
-        return true;
+    if (UsesWorkArea()) return true;
     if (open) {
         const uint8_t previous = dbcmd.CurrentArea;
         Select(0);
@@ -803,16 +803,14 @@ void TTzDataSet::PostDataset()
     if (state_ != TDataSetState::Edit && state_ != TDataSetState::Insert && state_ != TDataSetState::SetKey)
         return;
     DsPost();
-    if (IsEmptyDbf())
-        Resync();
+    if (IsEmptyDbf()) Resync();
 }
 
 // ---- record conversion
 
 uint16_t TTzDataSet::RecordSize()
 {
-    if (recordSize_ != 0)
-        return recordSize_;
+    if (recordSize_ != 0) return recordSize_;
     offsets_.clear();
     int size = 1;
     for (int i = 1; i <= props_.Count(); ++i) {
@@ -835,8 +833,7 @@ void TTzDataSet::ReadRecordToBuffer(uint8_t* buffer)
         case 'C':
             p[0] = static_cast<uint8_t>(f.Length);
             std::memset(p + 1, ' ', f.Length);
-            if (n != nullptr)
-                std::memcpy(p + 1, n + 1, std::min<std::size_t>(n[0], f.Length));
+            if (n != nullptr) std::memcpy(p + 1, n + 1, std::min<std::size_t>(n[0], f.Length));
             break;
         case 'D': {
             double d = 0;
@@ -855,7 +852,8 @@ void TTzDataSet::ReadRecordToBuffer(uint8_t* buffer)
             std::memcpy(p, &d, 8);
             break;
         }
-        case 'N': case 'F':
+        case 'N':
+        case 'F':
             if (f.Decimals > 0) {
                 const double d = GetNativeDouble(i);
                 std::memcpy(p, &d, 8);
@@ -873,7 +871,8 @@ void TTzDataSet::ReadRecordToBuffer(uint8_t* buffer)
             std::memcpy(p, &v, 4);
             break;
         }
-        default: break;
+        default:
+            break;
         }
     }
 }
@@ -883,16 +882,15 @@ void TTzDataSet::WriteBufferToWorkArea(const uint8_t* buffer, int field)
     const auto& offs = FieldOffsets();
     SetNativeDeleted(buffer[0] != 0);
     for (int i = 1; i <= props_.Count(); ++i) {
-        if (field != 0 && i != field)
-            continue;
+        if (field != 0 && i != field) continue;
         const uint8_t* p = buffer + offs[static_cast<std::size_t>(i - 1)];
         uint8_t* n = ::FieldAddress(i);
-        if (n == nullptr)
-            continue;
+        if (n == nullptr) continue;
         const TDTField& f = props_.Item(i);
         switch (f.FieldType) {
         case 'C':
-            SetNativeText(i, std::string(reinterpret_cast<const char*>(p + 1), std::min<std::size_t>(p[0], f.Length)));
+            SetNativeText(
+                i, std::string(reinterpret_cast<const char*>(p + 1), std::min<std::size_t>(p[0], f.Length)));
             break;
         case 'D': {
             const double d = ReadDouble(p);
@@ -906,22 +904,27 @@ void TTzDataSet::WriteBufferToWorkArea(const uint8_t* buffer, int field)
                     text.clear();
                 }
             }
-            if (text.size() > 10)
-                text.resize(10);
+            if (text.size() > 10) text.resize(10);
             n[0] = static_cast<uint8_t>(text.size());
             std::memset(n + 1, ' ', 10);
             std::memcpy(n + 1, text.data(), text.size());
             break;
         }
-        case 'N': case 'F':
+        case 'N':
+        case 'F':
             if (f.Decimals > 0)
                 SetNativeDouble(i, ReadDouble(p));
             else
                 SetNativeInt(i, ReadInt32(p));
             break;
-        case 'L': SetNativeBool(i, p[0] == 'T' || p[0] == 't' || p[0] == 'Y' || p[0] == 'y'); break;
-        case 'M': SetNativeInt(i, ReadInt32(p)); break;
-        default: break;
+        case 'L':
+            SetNativeBool(i, p[0] == 'T' || p[0] == 't' || p[0] == 'Y' || p[0] == 'y');
+            break;
+        case 'M':
+            SetNativeInt(i, ReadInt32(p));
+            break;
+        default:
+            break;
         }
     }
 }
@@ -971,25 +974,28 @@ void TTzDataSet::InternalClose()
 
 std::unique_ptr<TField> TTzDataSet::CreateFieldObject(const TDsField& field)
 {
-    if (field.Calculated)
-        return std::make_unique<TField>(*this, field, TDsFieldKind::String);
+    if (field.Calculated) return std::make_unique<TField>(*this, field, TDsFieldKind::String);
     switch (props_.Type(field.FieldNo)) {
-    case 'D': return std::make_unique<TTzDateField>(*this, field, TDsFieldKind::Date);
-    case 'N': case 'F':
+    case 'D':
+        return std::make_unique<TTzDateField>(*this, field, TDsFieldKind::Date);
+    case 'N':
+    case 'F':
         if (props_.Decimals(field.FieldNo) > 0)
             return std::make_unique<TTzFloatField>(*this, field, TDsFieldKind::Float);
         return std::make_unique<TTzIntegerField>(*this, field, TDsFieldKind::Integer);
-    case 'L': return std::make_unique<TField>(*this, field, TDsFieldKind::Boolean);
+    case 'L':
+        return std::make_unique<TField>(*this, field, TDsFieldKind::Boolean);
     case 'M':
-        return std::make_unique<TField>(*this, field, IsVirtual() ? TDsFieldKind::Integer : TDsFieldKind::Memo);
-    default: return std::make_unique<TField>(*this, field, TDsFieldKind::String);
+        return std::make_unique<TField>(*this, field,
+                                        IsVirtual() ? TDsFieldKind::Integer : TDsFieldKind::Memo);
+    default:
+        return std::make_unique<TField>(*this, field, TDsFieldKind::String);
     }
 }
 
 TField* TTzDataSet::FieldByNumber(int n)
 {
-    if (n < 1 || n > static_cast<int>(Fields.size()))
-        return nullptr;
+    if (n < 1 || n > static_cast<int>(Fields.size())) return nullptr;
     if (fieldObjects_.size() != Fields.size()) {
         fieldObjects_.clear();
         for (const auto& f : Fields)
@@ -1002,7 +1008,6 @@ TField* TTzDataSet::FieldByName(const std::string& name)
 {
     const std::string want = UpperStr(AllTrim(AllTrim(name).substr(0, 10)));
     for (std::size_t i = 0; i < Fields.size(); ++i)
-        if (UpperStr(Fields[i].Name) == want)
-            return FieldByNumber(static_cast<int>(i) + 1);
+        if (UpperStr(Fields[i].Name) == want) return FieldByNumber(static_cast<int>(i) + 1);
     return nullptr;
 }

@@ -52,7 +52,7 @@ struct TDbfFieldDef {
     int Length = 0;
     int Decimals = 0;
     bool Corrected = false;
-    std::string Before;  // the definition as written, "NAME,T,L,D"
+    std::string Before; // the definition as written, "NAME,T,L,D"
 };
 bool ParseDbfFieldEntry(const std::string& entry, bool isVirtual, TDbfFieldDef& def);
 // The text of an entry: "NAME, C, 10, 0".
@@ -62,7 +62,7 @@ std::string DbfFieldEntry(const std::string& name, char type, int length, int de
 std::string CorrectionMessage(const std::string& table, const TDbfFieldDef& def);
 
 // Date-time values: days since 30 December 1899; 0 is the empty date.
-double DateTimeOfKey(const std::string& key);  // YYYYMMDD
+double DateTimeOfKey(const std::string& key); // YYYYMMDD
 std::string KeyOfDateTime(double value);
 // A date text in the engine's display order to a date-time value; 0 for an
 // invalid or blank text.
@@ -74,13 +74,14 @@ struct TDTField {
     uint8_t FieldType = 'C';
     uint16_t Length = 0;
     uint16_t Decimals = 0;
-    uint16_t Offset = 0;  // in the record image
+    uint16_t Offset = 0; // in the record image
 };
 
 // The field list: the record image of the work area (its raw record for a
 // live table, a private copy at design time) and one item per field.
-class TDbfFieldProps {
-public:
+class TDbfFieldProps
+{
+  public:
     void Assign(const std::vector<TDTField>& fields, std::string* liveImage);
     int Count() const { return static_cast<int>(items_.size()); }
     const TDTField& Item(int n) const { return items_[static_cast<std::size_t>(n - 1)]; }
@@ -91,7 +92,7 @@ public:
     // Address in the record image; field 0 is the deletion flag byte.
     char* Address(int n);
 
-private:
+  private:
     bool Valid(int n) const { return n >= 1 && n <= Count(); }
     std::vector<TDTField> items_;
     std::string* live_ = nullptr;
@@ -103,9 +104,13 @@ class TTzDataSet;
 // ---- field classes: a value of the active record seen through the dataset.
 enum class TDsFieldKind { String, Date, Float, Integer, Boolean, Memo };
 
-class TField {
-public:
-    TField(TTzDataSet& dataset, const TDsField& field, TDsFieldKind kind) : ds_(dataset), f_(field), kind_(kind) {}
+class TField
+{
+  public:
+    TField(TTzDataSet& dataset, const TDsField& field, TDsFieldKind kind)
+        : ds_(dataset), f_(field), kind_(kind)
+    {
+    }
     virtual ~TField() = default;
     TDsFieldKind Kind() const { return kind_; }
     const TDsField& Def() const { return f_; }
@@ -124,7 +129,7 @@ public:
     // The framework's range: 1 .. 255; false (width kept) outside.
     virtual bool SetDisplayWidth(int width);
 
-protected:
+  protected:
     TTzDataSet& ds_;
     TDsField f_;
     TDsFieldKind kind_;
@@ -132,27 +137,31 @@ protected:
 };
 
 // Number fields accept any display width from 0 to 20.
-class TTzIntegerField : public TField {
-public:
+class TTzIntegerField : public TField
+{
+  public:
     using TField::TField;
     bool SetDisplayWidth(int width) override;
 };
-class TTzFloatField : public TField {
-public:
+class TTzFloatField : public TField
+{
+  public:
     using TField::TField;
     bool SetDisplayWidth(int width) override;
 };
 // Date fields: text in the engine's date form (at most 10 characters); an
 // empty date text clears the field.
-class TTzDateField : public TField {
-public:
+class TTzDateField : public TField
+{
+  public:
     using TField::TField;
     std::string GetText() override;
     void SetText(const std::string& text) override;
 };
 
-class TTzDataSet : public TTzPrimDataset {
-public:
+class TTzDataSet : public TTzPrimDataset
+{
+  public:
     explicit TTzDataSet(std::string name = "") : Name(std::move(name)) {}
     ~TTzDataSet() override;
 
@@ -175,7 +184,11 @@ public:
     bool AtEof() const { return atEof_; }
     TDbfFieldProps& FieldProps() { return props_; }
     // Offset of each field inside the data part of a buffer.
-    const std::vector<int>& FieldOffsets() { RecordSize(); return offsets_; }
+    const std::vector<int>& FieldOffsets()
+    {
+        RecordSize();
+        return offsets_;
+    }
 
     // ---- own operations, in slot order
     // The command guard: false (error 1103 set, nothing done) when the
@@ -211,7 +224,8 @@ public:
     int TziGetRecord(uint8_t* buffer, int32_t& recNo) override;
     int TziGetNextRecord(uint8_t* buffer, int32_t& recNo) override;
     int TziGetPriorRecord(uint8_t* buffer, int32_t& recNo) override;
-    int TziGetFieldData(const TDsField& field, const uint8_t* buffer, bool& hasValue, uint8_t* value) override;
+    int TziGetFieldData(const TDsField& field, const uint8_t* buffer, bool& hasValue,
+                        uint8_t* value) override;
     int TziSetFieldData(const TDsField& field, uint8_t* buffer, const uint8_t* value) override;
     int TziSetRecNo(int32_t n) override;
     bool TziLocate(const std::string& fields, const std::vector<std::string>& values,
@@ -242,7 +256,7 @@ public:
     TField* FieldByNumber(int n);
     TField* FieldByName(const std::string& name);
 
-protected:
+  protected:
     // The field definitions of the open table; the component name +
     // ".DbfFields undefined. Set Active to TRUE" when there is no field list.
     void InternalInitFieldDefs() override;
@@ -251,7 +265,11 @@ protected:
     std::unique_ptr<TField> CreateFieldObject(const TDsField& field);
     void BuildFieldProps();
     void RebuildDbfFields();
-    void ResetLayout() { recordSize_ = 0; offsets_.clear(); }
+    void ResetLayout()
+    {
+        recordSize_ = 0;
+        offsets_.clear();
+    }
     int SafeGo(int32_t n);
 
     uint8_t area_ = 0;
@@ -260,7 +278,7 @@ protected:
     bool atBof_ = false;
     bool atEof_ = false;
 
-private:
+  private:
     uint16_t recordSize_ = 0;
     std::vector<int> offsets_;
     TDbfFieldProps props_;

@@ -22,16 +22,23 @@
 
 TDbfFile dbffile;
 
-void ResetDbfFile() { dbffile = TDbfFile{}; }
+void ResetDbfFile()
+{
+    dbffile = TDbfFile{};
+}
 
 platform::TFileShare ShareOfMode(uint16_t mode)
 {
     return (mode & 0x70) == 0x40 ? platform::TFileShare::DenyNone : platform::TFileShare::DenyWrite;
 }
 
-bool ModeWrites(uint16_t mode) { return (mode & 0x03) != 0; }
+bool ModeWrites(uint16_t mode)
+{
+    return (mode & 0x03) != 0;
+}
 
-namespace {
+namespace
+{
 
 void ClearTable(TDbfTable& t)
 {
@@ -47,8 +54,7 @@ void CallVirtual(TDbfTable& t, uint8_t op, int32_t arg)
 {
     t.VirtualOp = op;
     t.VirtualArg = arg;
-    if (dbhooks.VFileDriver)
-        dbhooks.VFileDriver(t.AreaNo);
+    if (dbhooks.VFileDriver) dbhooks.VFileDriver(t.AreaNo);
 }
 
 std::string DateKeyToday()
@@ -96,8 +102,7 @@ long ReadRecordAhead(TDbfTable& t, int32_t n, char* out)
     if ((!held || ra.Shared) && !walking) {
         if (!ra.Shared) {
             // Nobody else writes the file: its mapping holds what it holds.
-            if (!ra.Map.Tried())
-                ra.Map.Map(t.File.Fd(), t.File.Size());
+            if (!ra.Map.Tried()) ra.Map.Map(t.File.Fd(), t.File.Size());
             if (const uint8_t* p = ra.Map.At(pos, length)) {
                 std::memcpy(out, p, length);
                 return static_cast<long>(length);
@@ -109,8 +114,7 @@ long ReadRecordAhead(TDbfTable& t, int32_t n, char* out)
         const int64_t records = std::max<int64_t>(1, static_cast<int64_t>(kReadAheadBytes / length));
         // Walking backward (SKIP -1) the block ends at the record asked for.
         int32_t first = n;
-        if (backward)
-            first = static_cast<int32_t>(std::max<int64_t>(1, n - records + 1));
+        if (backward) first = static_cast<int32_t>(std::max<int64_t>(1, n - records + 1));
         const int64_t last = std::min<int64_t>(t.RecordCount, first + records - 1);
         const int64_t start = RecordPosition(t, first);
         ra.Bytes.resize(static_cast<std::size_t>(last - first + 1) * length);
@@ -144,8 +148,7 @@ bool PlainAscii(const std::string& record)
             low[static_cast<std::size_t>(c - 1)] = static_cast<char>(c);
         return StrOemToAnsi(low) == low;
     }();
-    if (!lowHalfKept)
-        return false;
+    if (!lowHalfKept) return false;
     std::size_t i = 1;
 #if defined(__SSE2__)
     // Sixteen bytes at a time (this runs for every record read): a byte
@@ -159,8 +162,7 @@ bool PlainAscii(const std::string& record)
             return _mm_movemask_epi8(_mm_or_si128(v, _mm_cmpeq_epi8(v, zero))) == 0;
         };
         for (; i + 16 <= size; i += 16)
-            if (!clean(i))
-                return false;
+            if (!clean(i)) return false;
         return i == size || clean(size - 16);
     }
 #endif
@@ -170,16 +172,14 @@ bool PlainAscii(const std::string& record)
     for (; i + 8 <= record.size(); i += 8) {
         uint64_t w;
         std::memcpy(&w, record.data() + i, sizeof w);
-        if (((w | ((w - kLow) & ~w)) & kHigh) != 0)
-            return false;
+        if (((w | ((w - kLow) & ~w)) & kHigh) != 0) return false;
     }
     for (; i < record.size(); ++i)
-        if (static_cast<unsigned char>(record[i]) >= 0x80 || record[i] == '\0')
-            return false;
+        if (static_cast<unsigned char>(record[i]) >= 0x80 || record[i] == '\0') return false;
     return true;
 }
 
-}  // namespace
+} // namespace
 
 void SetReadAhead(TDbfTable& table, bool on, bool shared)
 {
@@ -203,10 +203,8 @@ int64_t RecordPosition(const TDbfTable& table, int32_t n)
 
 void ApplyReadTransform(TDbfTable& table, std::string& record)
 {
-    if (record.size() < 2)
-        return;
-    if (table.ReadHook)
-        table.ReadHook(&record[1], record.size() - 1);
+    if (record.size() < 2) return;
+    if (table.ReadHook) table.ReadHook(&record[1], record.size() - 1);
     if (table.OemText && !PlainAscii(record)) {
         std::string data = StrOemToAnsi(record.substr(1));
         record.replace(1, data.size(), data);
@@ -215,14 +213,12 @@ void ApplyReadTransform(TDbfTable& table, std::string& record)
 
 void ApplyWriteTransform(TDbfTable& table, std::string& record)
 {
-    if (record.size() < 2)
-        return;
+    if (record.size() < 2) return;
     if (table.OemText) {
         std::string data = StrAnsiToOem(record.substr(1));
         record.replace(1, data.size(), data);
     }
-    if (table.WriteHook)
-        table.WriteHook(&record[1], record.size() - 1);
+    if (table.WriteHook) table.WriteHook(&record[1], record.size() - 1);
 }
 
 bool OpenDbf(TDbfTable& table)
@@ -239,12 +235,10 @@ bool OpenDbf(TDbfTable& table)
     }
     // The name was resolved and opened just now: it is its own short name.
     std::string shortName = name;
-    if (table.OemText)
-        shortName = StrAnsiToOem(shortName);
+    if (table.OemText) shortName = StrAnsiToOem(shortName);
     std::string cleaned;
     for (char c : shortName)
-        if (c != '\\' && c != ':' && c != '/')
-            cleaned += c;
+        if (c != '\\' && c != ':' && c != '/') cleaned += c;
     table.ShortName = cleaned.substr(0, 12);
     const int64_t fileSize = table.File.Size();
 
@@ -269,13 +263,11 @@ bool OpenDbf(TDbfTable& table)
     table.RecordCount = info.RecordCount;
     int64_t capacity = (fileSize - table.HeaderLength) / table.RecordLength;
     capacity = std::clamp<int64_t>(capacity, 0, INT32_MAX);
-    if (dbffile.CountFromFileSize)
-        table.RecordCount = static_cast<int32_t>(capacity);
+    if (dbffile.CountFromFileSize) table.RecordCount = static_cast<int32_t>(capacity);
     // A header that counts more records than the file holds (a file cut
     // short) would make every move to the missing records fail again and
     // again: only the records that are there are counted.
-    if (table.RecordCount > capacity)
-        table.RecordCount = static_cast<int32_t>(capacity);
+    if (table.RecordCount > capacity) table.RecordCount = static_cast<int32_t>(capacity);
     table.RecordBuffer.assign(table.RecordLength, ' ');
     if (table.RecordCount < 1) {
         table.RecordNumber = 0;
@@ -299,7 +291,8 @@ bool GetDbfRecord(TDbfTable& table, int32_t n)
         return dberror.DbErrorCode == 0;
     }
     if (n < 1 || n > table.RecordCount) {
-        SetError(212, "Invalid record number = " + std::to_string(n) + " (" + table.Name + ")  [GetDbfRecord]");
+        SetError(212,
+                 "Invalid record number = " + std::to_string(n) + " (" + table.Name + ")  [GetDbfRecord]");
         return false;
     }
     table.AtEnd = table.AtBegin = false;
@@ -344,7 +337,8 @@ bool PutDbfRecord(TDbfTable& table, int32_t n)
     }
     const std::string tag = "File:  " + table.Name + " [Replace/Append/PutDbfRecord]";
     if (n < 1) {
-        SetError(212, "Invalid record number = " + std::to_string(n) + " (" + table.Name + ")  [PutDbfRecord]");
+        SetError(212,
+                 "Invalid record number = " + std::to_string(n) + " (" + table.Name + ")  [PutDbfRecord]");
         return false;
     }
     const int32_t pos = n > table.RecordCount ? table.RecordCount + 1 : n;
@@ -376,19 +370,20 @@ bool PutDbfRecord(TDbfTable& table, int32_t n)
         table.FileState = FileChanged;
     }
     if (dbffile.FlushOnWrite) {
-        if (append)
-            return CommitHeader(table);
+        if (append) return CommitHeader(table);
         return FlushFile(table.File);
     }
     return true;
 }
 
-bool AppendDbfRecord(TDbfTable& table) { return PutDbfRecord(table, table.RecordCount + 1); }
+bool AppendDbfRecord(TDbfTable& table)
+{
+    return PutDbfRecord(table, table.RecordCount + 1);
+}
 
 bool WriteDeleteFlag(TDbfTable& table, int32_t n)
 {
-    if (n > table.RecordCount || n < 1)
-        return PutDbfRecord(table, n);
+    if (n > table.RecordCount || n < 1) return PutDbfRecord(table, n);
     DropReadAhead(table);
     char flag = table.RecordBuffer.empty() ? ' ' : table.RecordBuffer[0];
     if (table.File.WriteAt(RecordPosition(table, n), &flag, 1) != 1) {
@@ -396,17 +391,14 @@ bool WriteDeleteFlag(TDbfTable& table, int32_t n)
                  "File:  " + table.Name + " [DeleteRec/RecallRec]");
         return false;
     }
-    if (table.FileState != FileAppended)
-        table.FileState = FileChanged;
-    if (dbffile.FlushOnWrite)
-        return FlushFile(table.File);
+    if (table.FileState != FileAppended) table.FileState = FileChanged;
+    if (dbffile.FlushOnWrite) return FlushFile(table.File);
     return true;
 }
 
 bool CommitHeader(TDbfTable& table)
 {
-    if (table.FileState != FileChanged && table.FileState != FileAppended)
-        return true;
+    if (table.FileState != FileChanged && table.FileState != FileAppended) return true;
     if (table.IsVirtual) {
         table.FileState = FileOpen;
         return true;
@@ -455,8 +447,7 @@ bool CloseDbf(TDbfTable& table)
         return true;
     }
     bool ok = true;
-    if (table.FileState == FileChanged || table.FileState == FileAppended)
-        ok = CommitHeader(table);
+    if (table.FileState == FileChanged || table.FileState == FileAppended) ok = CommitHeader(table);
     ClearTable(table);
     return ok;
 }
@@ -478,12 +469,12 @@ std::string MemoFileName(const std::string& tableName, uint8_t version)
 
 std::string MemoFileExt(uint8_t version)
 {
-    if (!IsAcceptedVersion(version, dbffile.Extras()) && version != 0x30)
-        version = dbffile.MemoVersion;
+    if (!IsAcceptedVersion(version, dbffile.Extras()) && version != 0x30) version = dbffile.MemoVersion;
     return version == 0xF5 || version == 0x30 ? "FPT" : "DBT";
 }
 
-bool CreateMemoFileHeader(const std::string& tableName, uint8_t version, uint16_t blockSize, const std::string& tag)
+bool CreateMemoFileHeader(const std::string& tableName, uint8_t version, uint16_t blockSize,
+                          const std::string& tag)
 {
     const std::string name = MemoNameOf(tableName, MemoFileExt(version));
     std::vector<uint8_t> bytes;
@@ -550,21 +541,27 @@ bool CreateDBF(TDbfTable& table, const std::string& name, const std::vector<TDbf
             SetError(211, refused);
             return false;
         }
-        if (f.Type == 'B' || f.Type == 'G' || f.Type == 'M' || f.Type == 'P')
-            memo = true;
-        if (f.Type == 'F' && requested == 0x83)
-            f.Type = 'N';
+        if (f.Type == 'B' || f.Type == 'G' || f.Type == 'M' || f.Type == 'P') memo = true;
+        if (f.Type == 'F' && requested == 0x83) f.Type = 'N';
         switch (f.Type) {
-        case 'C': case 'F': case 'N':
+        case 'C':
+        case 'F':
+        case 'N':
             if (in.Length == 0) {
                 SetError(211, refused);
                 return false;
             }
             f.Length = in.Length;
             break;
-        case 'D': f.Length = 8; break;
-        case 'L': f.Length = 1; break;
-        default: f.Length = 10; break;
+        case 'D':
+            f.Length = 8;
+            break;
+        case 'L':
+            f.Length = 1;
+            break;
+        default:
+            f.Length = 10;
+            break;
         }
         f.Decimals = (f.Type == 'N' || f.Type == 'F') ? in.Decimals : 0;
         f.Offset = static_cast<uint16_t>(recordLength);
@@ -625,12 +622,10 @@ bool CreateDBF(TDbfTable& table, const std::string& name, const std::vector<TDbf
     table.Date = DateKeyToday();
     bool ok = CloseDbf(table);
     if (!ok || std::rename(tempName.c_str(), fileName.c_str()) != 0) {
-        if (ok)
-            SetError(platform::DosErrorOf(errno), writeTag);
+        if (ok) SetError(platform::DosErrorOf(errno), writeTag);
         ::unlink(tempName.c_str());
         return false;
     }
-    if (memo)
-        return CreateMemoFileHeader(fileName, version, dbffile.MemoBlockSize, "CreateDbf()");
+    if (memo) return CreateMemoFileHeader(fileName, version, dbffile.MemoBlockSize, "CreateDbf()");
     return true;
 }

@@ -14,13 +14,13 @@
 #include <vector>
 
 struct TDbfFile {
-    bool FlushOnWrite = false;       // flush after every write, commit after every append
-    bool CountFromFileSize = false;  // record count from the file size at open
+    bool FlushOnWrite = false;      // flush after every write, commit after every append
+    bool CountFromFileSize = false; // record count from the file size at open
     uint8_t ExtraVersion = 0;
     uint8_t ExtraMemoVersion = 0;
-    uint8_t MemoVersion = 0x8B;      // version requested for new tables
+    uint8_t MemoVersion = 0x8B; // version requested for new tables
     uint16_t MemoBlockSize = 512;
-    uint16_t FileOpenMode = 18;      // sharing mode of every file open
+    uint16_t FileOpenMode = 18; // sharing mode of every file open
 
     TDbfExtraVersions Extras() const { return {ExtraVersion, ExtraMemoVersion}; }
 };
@@ -57,8 +57,8 @@ struct TReadAhead {
 
 // The table descriptor: the first part of a work area.
 struct TDbfTable {
-    std::string Name;       // full file name as opened
-    std::string ShortName;  // at most 12 characters
+    std::string Name;      // full file name as opened
+    std::string ShortName; // at most 12 characters
     uint8_t Header[32] = {};
     bool HasMemo = false;
     bool SkipDeleted = false;
@@ -67,8 +67,8 @@ struct TDbfTable {
     uint8_t FieldCount = 0;
     std::vector<TDbfField> Fields;
     uint8_t FileState = FileClosed;
-    std::string Date;           // YYYYMMDD of the last update
-    std::string RecordBuffer;   // the current record exactly as in the file
+    std::string Date;         // YYYYMMDD of the last update
+    std::string RecordBuffer; // the current record exactly as in the file
     int32_t RecordCount = 0;
     int32_t RecordNumber = 0;
     bool AtEnd = false;
@@ -83,7 +83,7 @@ struct TDbfTable {
     TDbfLayout Layout = TDbfLayout::Standard;
     // Virtual tables: the operation for the virtual-file handler and its
     // argument, storage kind and ordering.
-    uint8_t AreaNo = 0;  // work area holding the table (0 = none)
+    uint8_t AreaNo = 0; // work area holding the table (0 = none)
     bool IsVirtual = false;
     uint8_t VirtualOp = 0;
     int32_t VirtualArg = 0;
@@ -93,8 +93,13 @@ struct TDbfTable {
 
 // Operation codes for the virtual-file handler.
 enum : uint8_t {
-    VirtualClose = 1, VirtualDelete = 2, VirtualRead = 3, VirtualOpen = 4, VirtualPack = 5,
-    VirtualWrite = 8, VirtualRecall = 9
+    VirtualClose = 1,
+    VirtualDelete = 2,
+    VirtualRead = 3,
+    VirtualOpen = 4,
+    VirtualPack = 5,
+    VirtualWrite = 8,
+    VirtualRecall = 9
 };
 
 // Sharing of a run-time file mode: 0x40 in the sharing bits is "deny none",
@@ -122,7 +127,8 @@ std::string MemoFileExt(uint8_t version);
 // The memo file of a table: its name with the memo extension of the style,
 // in the case of the table's own extension.
 std::string MemoFileName(const std::string& tableName, uint8_t version);
-bool CreateMemoFileHeader(const std::string& tableName, uint8_t version, uint16_t blockSize, const std::string& tag);
+bool CreateMemoFileHeader(const std::string& tableName, uint8_t version, uint16_t blockSize,
+                          const std::string& tag);
 
 // The record transforms, exposed for the command layer.
 void ApplyReadTransform(TDbfTable& table, std::string& record);

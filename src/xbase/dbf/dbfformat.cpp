@@ -6,7 +6,8 @@
 #include <cstring>
 #include <utility>
 
-namespace {
+namespace
+{
 
 std::string BaseName(const std::string& path)
 {
@@ -27,18 +28,27 @@ std::string DescriptorName(const uint8_t* p, std::size_t max)
     while (n < max && p[n] != 0)
         ++n;
     std::string name = UpperStr(std::string(reinterpret_cast<const char*>(p), n));
-    if (name.size() > 10)
-        name.resize(10);
+    if (name.size() > 10) name.resize(10);
     return name;
 }
 
-bool ValidType(char t) { return t == 'C' || t == 'D' || t == 'F' || t == 'L' || t == 'M' || t == 'N'; }
+bool ValidType(char t)
+{
+    return t == 'C' || t == 'D' || t == 'F' || t == 'L' || t == 'M' || t == 'N';
+}
 
 char NormalType(char t)
 {
     switch (t) {
-    case 'B': case 'G': case 'P': case 'b': case 'g': case 'p': return 'M';
-    default: return t;
+    case 'B':
+    case 'G':
+    case 'P':
+    case 'b':
+    case 'g':
+    case 'p':
+        return 'M';
+    default:
+        return t;
     }
 }
 
@@ -49,41 +59,39 @@ TDbfParseResult CheckRecordLayout(const TDbfHeaderInfo& info, const std::string&
     for (const auto& f : info.Fields) {
         int need = f.Type == 'D' ? 8 : f.Type == 'L' ? 1 : f.Type == 'M' ? 10 : 0;
         if ((need != 0 && f.Length != need) || f.Length == 0)
-            return {210, NotATable(BaseName(name), " (Field " + f.Name + " has an invalid length)", " [Use/OpenDbf]")};
+            return {210, NotATable(BaseName(name), " (Field " + f.Name + " has an invalid length)",
+                                   " [Use/OpenDbf]")};
         sum += f.Length;
     }
     if (info.RecordLength == 0 || sum != info.RecordLength)
-        return {210, NotATable(BaseName(name), " (Record length does not match the fields)", " [Use/OpenDbf]")};
+        return {210,
+                NotATable(BaseName(name), " (Record length does not match the fields)", " [Use/OpenDbf]")};
     return {};
 }
 
-}  // namespace
+} // namespace
 
 bool IsAcceptedVersion(uint8_t v, const TDbfExtraVersions& extras)
 {
     if (extras.Set()) {
-        if (v == 0)
-            return false;
-        return v == 0x03 || v == 0x83 || v == 0x8B || v == 0xF5 || v == extras.Version || v == extras.MemoVersion;
+        if (v == 0) return false;
+        return v == 0x03 || v == 0x83 || v == 0x8B || v == 0xF5 || v == extras.Version ||
+               v == extras.MemoVersion;
     }
     return v == 0x02 || v == 0x03 || v == 0x83 || v == 0x8B || v == 0xF5 || v == 0x04 || v == 0x8C;
 }
 
 TDbfLayout LayoutOf(uint8_t v, const TDbfExtraVersions& extras)
 {
-    if (extras.Set())
-        return TDbfLayout::Standard;
-    if (v == 0x02)
-        return TDbfLayout::DBase2;
-    if (v == 0x04 || v == 0x8C)
-        return TDbfLayout::Level7;
+    if (extras.Set()) return TDbfLayout::Standard;
+    if (v == 0x02) return TDbfLayout::DBase2;
+    if (v == 0x04 || v == 0x8C) return TDbfLayout::Level7;
     return TDbfLayout::Standard;
 }
 
 bool VersionHasMemo(uint8_t v, const TDbfExtraVersions& extras)
 {
-    if (extras.Set())
-        return extras.MemoVersion != 0 && v == extras.MemoVersion;
+    if (extras.Set()) return extras.MemoVersion != 0 && v == extras.MemoVersion;
     return (v & 0x80) != 0;
 }
 
@@ -94,8 +102,7 @@ TDbfParseResult ParseDbfHeader(const TDbfByteReader& read, int64_t fileSize, con
     const auto who = [&name] { return BaseName(name); };
     uint8_t head[32] = {};
     long got = read(0, head, 32);
-    if (got < 32)
-        return {210, NotATable(name, " (Prolog is less than 32 bytes)", " [USE/OpenDBF]")};
+    if (got < 32) return {210, NotATable(name, " (Prolog is less than 32 bytes)", " [USE/OpenDBF]")};
     std::memcpy(out.Header, head, 32);
     out.Version = head[0];
     if (!IsAcceptedVersion(out.Version, extras))
@@ -118,8 +125,7 @@ TDbfParseResult ParseDbfHeader(const TDbfByteReader& read, int64_t fileSize, con
         uint16_t offset = 1;
         for (int i = 0; i < 32; ++i) {
             const uint8_t* d = area + 16 * i;
-            if (d[0] == DbfTerminator)
-                break;
+            if (d[0] == DbfTerminator) break;
             TDbfField f;
             f.Name = DescriptorName(d, 11);
             f.Type = NormalType(static_cast<char>(d[11]));
@@ -127,8 +133,8 @@ TDbfParseResult ParseDbfHeader(const TDbfByteReader& read, int64_t fileSize, con
             f.Decimals = d[15];
             f.Offset = offset;
             if (!ValidType(f.Type))
-                return {211, "Field: " + f.Name + " [" + std::string(1, static_cast<char>(d[11])) + "] in " + name +
-                                 " is not a valid field type"};
+                return {211, "Field: " + f.Name + " [" + std::string(1, static_cast<char>(d[11])) + "] in " +
+                                 name + " is not a valid field type"};
             offset = static_cast<uint16_t>(offset + f.Length);
             out.Fields.push_back(std::move(f));
         }
@@ -163,8 +169,7 @@ TDbfParseResult ParseDbfHeader(const TDbfByteReader& read, int64_t fileSize, con
     for (int i = 0; i < capacity; ++i) {
         const uint8_t* d = area.data() + static_cast<std::size_t>(size) * static_cast<std::size_t>(i);
         if (d[0] == DbfTerminator) {
-            if (i == 0)
-                return {222, "Error reading " + name + " [Use/OpenDbf]"};
+            if (i == 0) return {222, "Error reading " + name + " [Use/OpenDbf]"};
             break;
         }
         TDbfField f;
@@ -183,7 +188,8 @@ TDbfParseResult ParseDbfHeader(const TDbfByteReader& read, int64_t fileSize, con
         f.Type = NormalType(raw);
         f.Offset = offset;
         if (!ValidType(f.Type))
-            return {211, "Field: " + f.Name + " [" + std::string(1, raw) + "] in " + name + " is not a valid field type"};
+            return {211, "Field: " + f.Name + " [" + std::string(1, raw) + "] in " + name +
+                             " is not a valid field type"};
         offset = static_cast<uint16_t>(offset + f.Length);
         out.Fields.push_back(std::move(f));
     }
@@ -201,8 +207,7 @@ std::vector<uint8_t> BuildDbfHeader(uint8_t version, const TDbfExtraVersions& ex
     h[0] = version;
     PutLE16(&h[8], static_cast<uint16_t>(headerLength));
     PutLE16(&h[10], recordLength);
-    if (level7)
-        std::memcpy(&h[32], "DBWINWE0", 8);
+    if (level7) std::memcpy(&h[32], "DBWINWE0", 8);
     for (std::size_t i = 0; i < fields.size(); ++i) {
         uint8_t* d = &h[start + size * i];
         const TDbfField& f = fields[i];

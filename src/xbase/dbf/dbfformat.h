@@ -19,7 +19,7 @@ enum class TDbfLayout { DBase2, Standard, Level7 };
 // In-memory field descriptor; Offset is the field's position in the record
 // buffer, the first field at 1.
 struct TDbfField {
-    std::string Name;  // at most 10 characters, upper case
+    std::string Name; // at most 10 characters, upper case
     char Type = 'C';
     uint8_t Length = 0;
     uint8_t Decimals = 0;
@@ -47,11 +47,11 @@ bool VersionHasMemo(uint8_t version, const TDbfExtraVersions& extras);
 struct TDbfHeaderInfo {
     uint8_t Version = 0;
     TDbfLayout Layout = TDbfLayout::Standard;
-    uint8_t Header[32] = {};  // header bytes 0..31 as read
+    uint8_t Header[32] = {}; // header bytes 0..31 as read
     int32_t RecordCount = 0;
     int32_t HeaderLength = 0;
     uint16_t RecordLength = 0;
-    int Year = 0, Month = 0, Day = 0;  // date of the last update
+    int Year = 0, Month = 0, Day = 0; // date of the last update
     bool HasMemo = false;
     std::vector<TDbfField> Fields;
 };
@@ -60,8 +60,8 @@ struct TDbfHeaderInfo {
 using TDbfByteReader = std::function<long(int64_t offset, void* buffer, std::size_t count)>;
 
 struct TDbfParseResult {
-    uint16_t Code = 0;   // 0, or the library error code
-    std::string Detail;  // detail text for SetError
+    uint16_t Code = 0;  // 0, or the library error code
+    std::string Detail; // detail text for SetError
 };
 
 // Reads and checks header and descriptors. name is the table's file name as
@@ -77,11 +77,14 @@ std::vector<uint8_t> BuildDbfHeader(uint8_t version, const TDbfExtraVersions& ex
                                     const std::vector<TDbfField>& fields, uint16_t recordLength);
 
 // Little-endian helpers.
-inline uint16_t GetLE16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+inline uint16_t GetLE16(const uint8_t* p)
+{
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
 inline uint32_t GetLE32(const uint8_t* p)
 {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-           (static_cast<uint32_t>(p[3]) << 24);
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 inline void PutLE16(uint8_t* p, uint16_t v)
 {

@@ -43,32 +43,32 @@ struct TExprValue {
 
 // One item of the program or of the work stack.
 struct TExprItem {
-    int32_t Code = ExprOperand;  // 0 operand, -1 end, else operator or function
-    int32_t ArgCount = 0;        // operands the code takes
-    TExprValue Value;            // the operand (Code 0)
-    uint16_t PoolBytes = 0;      // result-pool bytes a text on the work stack holds
+    int32_t Code = ExprOperand; // 0 operand, -1 end, else operator or function
+    int32_t ArgCount = 0;       // operands the code takes
+    TExprValue Value;           // the operand (Code 0)
+    uint16_t PoolBytes = 0;     // result-pool bytes a text on the work stack holds
 };
 
 // A compiled expression.
 struct TCompiledExpr {
-    std::string Source;          // copy of the expression text
-    char ResultType = 'C';       // "C", "N", "L", "D" or "M"
-    uint16_t Width = 0;          // result width
-    uint8_t Decimals = 0;        // result decimals
+    std::string Source;    // copy of the expression text
+    char ResultType = 'C'; // "C", "N", "L", "D" or "M"
+    uint16_t Width = 0;    // result width
+    uint8_t Decimals = 0;  // result decimals
     std::vector<TExprItem> Program;
     // Evaluation state, kept between evaluations.
     std::vector<TExprItem> Work;
-    uint16_t PoolSize = 0;       // bytes of the result pool
-    uint16_t PoolNext = 0;       // first free byte of the pool
+    uint16_t PoolSize = 0; // bytes of the result pool
+    uint16_t PoolNext = 0; // first free byte of the pool
 };
 
 // A field as the compiler and the engine see it.
 struct TExprFieldRef {
-    char Type = 'C';             // C, N, F, L, D or M
+    char Type = 'C'; // C, N, F, L, D or M
     int Width = 0;
     int Decimals = 0;
-    int FieldNo = 0;             // from 1
-    int Area = 0;                // work area; 33 or more: the current one
+    int FieldNo = 0; // from 1
+    int Area = 0;    // work area; 33 or more: the current one
 };
 
 // A field's stored bytes as the table layer hands them over.
@@ -92,14 +92,14 @@ struct TExprTableHooks {
     std::function<bool(int area, int field, TExprStoredField& out)> FieldText;
     // The memo's text of a memo field of the current record.
     std::function<std::string(int area, int field)> MemoText;
-    std::function<int32_t()> RecNo;     // of the current work area
-    std::function<bool()> Deleted;      // current record carries the mark "*"
+    std::function<int32_t()> RecNo; // of the current work area
+    std::function<bool()> Deleted;  // current record carries the mark "*"
 };
 
 // Program-wide state of the expression unit.
 struct TDbExpr {
-    TCompiledExpr* CurrentExpr = nullptr;  // the expression EvaluateCurrent runs
-    bool ParserPresent = false;            // the index layer may compile keys
+    TCompiledExpr* CurrentExpr = nullptr; // the expression EvaluateCurrent runs
+    bool ParserPresent = false;           // the index layer may compile keys
     TExprTableHooks TableHooks;
 };
 

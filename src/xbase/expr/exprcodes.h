@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
-namespace exprcode {
+namespace exprcode
+{
 
 // Functions: the token code is also the program code.
 enum : int32_t {
@@ -118,13 +119,13 @@ enum : int32_t {
     Negate = 383,
 };
 
-}  // namespace exprcode
+} // namespace exprcode
 
 // One entry of the keyword table.
 struct TExprKeyword {
     std::string_view Name;
     int32_t Token;
-    int32_t Reservation;  // result-pool bytes each use adds
+    int32_t Reservation; // result-pool bytes each use adds
 };
 
 // Exact, upper-case lookup of a whole identifier; nullptr when not listed.

@@ -11,37 +11,81 @@
 #include <initializer_list>
 #include <memory>
 
-namespace {
+namespace
+{
 
 using namespace exprcode;
 
 // Names of at most 10 characters; every listed abbreviation is an entry of
 // its own, so "Upp" stays unknown while "UPPE" is UPPER.
 constexpr TExprKeyword Keywords[] = {
-    {"ABS", Abs, 0},         {"ASC", Asc, 0},          {"AT", At, 0},
-    {"CDOW", Cdow, 15},      {"CHR", Chr, 2},          {"CMON", Cmonth, 15},
-    {"CMONT", Cmonth, 15},   {"CMONTH", Cmonth, 15},   {"CTOD", Ctod, 0},
-    {"DATE", Date, 0},       {"DAY", Day, 0},          {"DELE", Deleted, 0},
-    {"DELET", Deleted, 0},   {"DELETE", Deleted, 0},   {"DELETED", Deleted, 0},
-    {"DOW", Dow, 0},         {"DTOC", Dtoc, 11},       {"DTOS", Dtos, 9},
-    {"IIF", Iif, 256},       {"INT", Int, 0},          {"LEFT", Left, 0},
-    {"LEN", Len, 0},         {"LOWE", Lower, 0},       {"LOWER", Lower, 0},
-    {"LTRI", Ltrim, 0},      {"LTRIM", Ltrim, 0},      {"MAX", Max, 0},
-    {"MIN", Min, 0},         {"MOD", Mod, 0},          {"MONT", Month, 0},
-    {"MONTH", Month, 0},     {"RECN", Recno, 0},       {"RECNO", Recno, 0},
-    {"REPL", Replicate, 256},     {"REPLI", Replicate, 256},
-    {"REPLIC", Replicate, 256},   {"REPLICA", Replicate, 256},
-    {"REPLICAT", Replicate, 256}, {"REPLICATE", Replicate, 256},
-    {"RIGH", Right, 0},      {"RIGHT", Right, 0},      {"ROUN", Round, 0},
-    {"ROUND", Round, 0},     {"RTRI", Rtrim, 0},       {"RTRIM", Rtrim, 0},
-    {"SOUN", Soundex, 15},   {"SOUND", Soundex, 15},   {"SOUNDE", Soundex, 15},
+    {"ABS", Abs, 0},
+    {"ASC", Asc, 0},
+    {"AT", At, 0},
+    {"CDOW", Cdow, 15},
+    {"CHR", Chr, 2},
+    {"CMON", Cmonth, 15},
+    {"CMONT", Cmonth, 15},
+    {"CMONTH", Cmonth, 15},
+    {"CTOD", Ctod, 0},
+    {"DATE", Date, 0},
+    {"DAY", Day, 0},
+    {"DELE", Deleted, 0},
+    {"DELET", Deleted, 0},
+    {"DELETE", Deleted, 0},
+    {"DELETED", Deleted, 0},
+    {"DOW", Dow, 0},
+    {"DTOC", Dtoc, 11},
+    {"DTOS", Dtos, 9},
+    {"IIF", Iif, 256},
+    {"INT", Int, 0},
+    {"LEFT", Left, 0},
+    {"LEN", Len, 0},
+    {"LOWE", Lower, 0},
+    {"LOWER", Lower, 0},
+    {"LTRI", Ltrim, 0},
+    {"LTRIM", Ltrim, 0},
+    {"MAX", Max, 0},
+    {"MIN", Min, 0},
+    {"MOD", Mod, 0},
+    {"MONT", Month, 0},
+    {"MONTH", Month, 0},
+    {"RECN", Recno, 0},
+    {"RECNO", Recno, 0},
+    {"REPL", Replicate, 256},
+    {"REPLI", Replicate, 256},
+    {"REPLIC", Replicate, 256},
+    {"REPLICA", Replicate, 256},
+    {"REPLICAT", Replicate, 256},
+    {"REPLICATE", Replicate, 256},
+    {"RIGH", Right, 0},
+    {"RIGHT", Right, 0},
+    {"ROUN", Round, 0},
+    {"ROUND", Round, 0},
+    {"RTRI", Rtrim, 0},
+    {"RTRIM", Rtrim, 0},
+    {"SOUN", Soundex, 15},
+    {"SOUND", Soundex, 15},
+    {"SOUNDE", Soundex, 15},
     {"SOUNDEX", Soundex, 15},
-    {"SPAC", Space, 256},    {"SPACE", Space, 256},    {"STR", Str, 256},
-    {"STUF", Stuff, 0},      {"STUFF", Stuff, 0},      {"SUBS", Substr, 0},
-    {"SUBST", Substr, 0},    {"SUBSTR", Substr, 0},    {"TRIM", Trim, 0},
-    {"UPPE", Upper, 0},      {"UPPER", Upper, 0},      {"VAL", Val, 0},
-    {"YEAR", Year, 0},       {".F.", False, 0},        {".T.", True, 0},
-    {".NOT.", Not, 0},       {".OR.", Or, 0},          {".AND.", And, 0},
+    {"SPAC", Space, 256},
+    {"SPACE", Space, 256},
+    {"STR", Str, 256},
+    {"STUF", Stuff, 0},
+    {"STUFF", Stuff, 0},
+    {"SUBS", Substr, 0},
+    {"SUBST", Substr, 0},
+    {"SUBSTR", Substr, 0},
+    {"TRIM", Trim, 0},
+    {"UPPE", Upper, 0},
+    {"UPPER", Upper, 0},
+    {"VAL", Val, 0},
+    {"YEAR", Year, 0},
+    {".F.", False, 0},
+    {".T.", True, 0},
+    {".NOT.", Not, 0},
+    {".OR.", Or, 0},
+    {".AND.", And, 0},
     {"$EOT$", Unknown, 0},
 };
 
@@ -95,31 +139,41 @@ const TFunctionRule FunctionRules[] = {
 const TFunctionRule* FindFunctionRule(int32_t token)
 {
     for (const auto& rule : FunctionRules)
-        if (rule.Token == token)
-            return &rule;
+        if (rule.Token == token) return &rule;
     return nullptr;
 }
 
 char TypeLetter(int32_t type)
 {
     switch (type) {
-    case ExprTypeChar: return 'C';
-    case ExprTypeNum: return 'N';
-    case ExprTypeLog: return 'L';
-    case ExprTypeDate: return 'D';
-    case ExprTypeMemo: return 'M';
-    default: return '?';
+    case ExprTypeChar:
+        return 'C';
+    case ExprTypeNum:
+        return 'N';
+    case ExprTypeLog:
+        return 'L';
+    case ExprTypeDate:
+        return 'D';
+    case ExprTypeMemo:
+        return 'M';
+    default:
+        return '?';
     }
 }
 
 int32_t TypeOfLetter(char letter)
 {
     switch (letter) {
-    case 'C': return ExprTypeChar;
-    case 'N': return ExprTypeNum;
-    case 'L': return ExprTypeLog;
-    case 'D': return ExprTypeDate;
-    default: return ExprTypeMemo;
+    case 'C':
+        return ExprTypeChar;
+    case 'N':
+        return ExprTypeNum;
+    case 'L':
+        return ExprTypeLog;
+    case 'D':
+        return ExprTypeDate;
+    default:
+        return ExprTypeMemo;
     }
 }
 
@@ -128,9 +182,18 @@ struct TCompileFailure {
     std::string Message;
 };
 
-bool IsLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-char Upcase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+bool IsLetter(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+bool IsDigit(unsigned char c)
+{
+    return c >= '0' && c <= '9';
+}
+char Upcase(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
 
 constexpr std::size_t MaxTokenChars = 80;
 // The table-driven parser this language was made for keeps 150 entries on
@@ -138,16 +201,16 @@ constexpr std::size_t MaxTokenChars = 80;
 constexpr int ParserStackLimit = 150;
 constexpr int NoDecimalsSeen = 19;
 
-class TExprCompiler {
-public:
+class TExprCompiler
+{
+  public:
     explicit TExprCompiler(const std::string& text) : src_(text) {}
 
     void Compile(TCompiledExpr& expr)
     {
         Next();
         const int32_t type = ParseOr();
-        if (token_ != EndOfText)
-            Fail("Syntax error");
+        if (token_ != EndOfText) Fail("Syntax error");
         Emit(ExprEnd, 0);
         expr.Program = std::move(program_);
         Describe(expr, type);
@@ -162,7 +225,7 @@ public:
         return context;
     }
 
-private:
+  private:
     [[noreturn]] void Fail(const std::string& message) { throw TCompileFailure{message}; }
 
     [[noreturn]] void OperatorMismatch(std::string_view op)
@@ -175,10 +238,7 @@ private:
         Fail("PARSER:Type mismatch in function \"" + std::string(name) + "\"");
     }
 
-    char Peek(std::size_t ahead = 0) const
-    {
-        return pos_ + ahead < src_.size() ? src_[pos_ + ahead] : '\0';
-    }
+    char Peek(std::size_t ahead = 0) const { return pos_ + ahead < src_.size() ? src_[pos_ + ahead] : '\0'; }
 
     void SkipBlanks()
     {
@@ -289,8 +349,7 @@ private:
         const std::size_t start = ++pos_;
         while (pos_ < src_.size() && src_[pos_] != quote)
             ++pos_;
-        if (pos_ >= src_.size())
-            Fail("Syntax error");
+        if (pos_ >= src_.size()) Fail("Syntax error");
         value_ = TExprValue{};
         value_.Type = ExprTypeChar;
         value_.Text = src_.substr(start, pos_ - start);
@@ -314,8 +373,8 @@ private:
                 pos_ += 2;
                 continue;
             }
-            if (!IsLetter(static_cast<unsigned char>(c)) && !IsDigit(static_cast<unsigned char>(c)) && c != '.' &&
-                c != '_')
+            if (!IsLetter(static_cast<unsigned char>(c)) && !IsDigit(static_cast<unsigned char>(c)) &&
+                c != '.' && c != '_')
                 break;
             name += Upcase(c);
             ++pos_;
@@ -326,8 +385,7 @@ private:
         while (look < src_.size() && (src_[look] == ' ' || src_[look] == '\t'))
             ++look;
         const bool call = look < src_.size() && src_[look] == '(';
-        if (!call && LookUpField(alias, name, aliased))
-            return;
+        if (!call && LookUpField(alias, name, aliased)) return;
         if (aliased) {
             token_ = Unknown;
             return;
@@ -344,20 +402,29 @@ private:
     bool LookUpField(const std::string& alias, const std::string& name, bool aliased)
     {
         const auto& find = dbexpr.TableHooks.FindField;
-        if (!find || name.empty() || (aliased && alias.empty()))
-            return false;
+        if (!find || name.empty() || (aliased && alias.empty())) return false;
         TExprFieldRef ref;
-        if (!find(alias, name, ref))
-            return false;
+        if (!find(alias, name, ref)) return false;
         int32_t token = 0;
         switch (Upcase(ref.Type)) {
-        case 'C': token = FieldC; break;
+        case 'C':
+            token = FieldC;
+            break;
         case 'N':
-        case 'F': token = FieldN; break;
-        case 'L': token = FieldL; break;
-        case 'D': token = FieldD; break;
-        case 'M': token = FieldM; break;
-        default: return false;
+        case 'F':
+            token = FieldN;
+            break;
+        case 'L':
+            token = FieldL;
+            break;
+        case 'D':
+            token = FieldD;
+            break;
+        case 'M':
+            token = FieldM;
+            break;
+        default:
+            return false;
         }
         if (aliased)
             token += AliasOffset;
@@ -365,8 +432,7 @@ private:
             ref.Area = 255;
         field_ = ref;
         token_ = token;
-        if (token == FieldC || token == FieldC + AliasOffset)
-            reservation_ += ref.Width + 1;
+        if (token == FieldC || token == FieldC + AliasOffset) reservation_ += ref.Width + 1;
         lastWidth_ = ref.Width;
         lastDecimals_ = ref.Decimals;
         return true;
@@ -390,8 +456,7 @@ private:
     void Enter(int entries)
     {
         depth_ += entries;
-        if (depth_ > ParserStackLimit)
-            Fail("Parser_stack_overflow");
+        if (depth_ > ParserStackLimit) Fail("Parser_stack_overflow");
     }
 
     void Leave(int entries) { depth_ -= entries; }
@@ -405,8 +470,7 @@ private:
             Next();
             const int32_t right = ParseAnd();
             Leave(2);
-            if (left != ExprTypeLog || right != ExprTypeLog)
-                OperatorMismatch(".OR.");
+            if (left != ExprTypeLog || right != ExprTypeLog) OperatorMismatch(".OR.");
             Emit(OrL, 2);
             left = ExprTypeLog;
         }
@@ -422,8 +486,7 @@ private:
             Next();
             const int32_t right = ParseEquality();
             Leave(2);
-            if (left != ExprTypeLog || right != ExprTypeLog)
-                OperatorMismatch(".AND.");
+            if (left != ExprTypeLog || right != ExprTypeLog) OperatorMismatch(".AND.");
             Emit(AndL, 2);
             left = ExprTypeLog;
         }
@@ -443,15 +506,23 @@ private:
             int32_t code = 0;
             if (left == right) {
                 switch (left) {
-                case ExprTypeNum: code = equal ? EqN : NeN; break;
-                case ExprTypeDate: code = equal ? EqD : NeD; break;
-                case ExprTypeChar: code = equal ? EqC : NeC; break;
-                case ExprTypeLog: code = equal ? EqL : NeL; break;
-                default: break;
+                case ExprTypeNum:
+                    code = equal ? EqN : NeN;
+                    break;
+                case ExprTypeDate:
+                    code = equal ? EqD : NeD;
+                    break;
+                case ExprTypeChar:
+                    code = equal ? EqC : NeC;
+                    break;
+                case ExprTypeLog:
+                    code = equal ? EqL : NeL;
+                    break;
+                default:
+                    break;
                 }
             }
-            if (code == 0)
-                OperatorMismatch(equal ? "=" : "<>");
+            if (code == 0) OperatorMismatch(equal ? "=" : "<>");
             Emit(code, 2);
             left = ExprTypeLog;
         }
@@ -468,8 +539,7 @@ private:
             Next();
             const int32_t right = ParseRelation();
             Leave(2);
-            if (left != ExprTypeChar || right != ExprTypeChar)
-                OperatorMismatch(exact ? "==" : "$");
+            if (left != ExprTypeChar || right != ExprTypeChar) OperatorMismatch(exact ? "==" : "$");
             Emit(exact ? ExactEqC : ContainedC, 2);
             left = ExprTypeLog;
         }
@@ -490,10 +560,22 @@ private:
             std::array<int32_t, 3> codes{};
             std::string_view text;
             switch (op) {
-            case '>': codes = {GtN, GtD, GtC}; text = ">"; break;
-            case '<': codes = {LtN, LtD, LtC}; text = "<"; break;
-            case LessEqual: codes = {LeN, LeD, LeC}; text = "<="; break;
-            default: codes = {GeN, GeD, GeC}; text = ">="; break;
+            case '>':
+                codes = {GtN, GtD, GtC};
+                text = ">";
+                break;
+            case '<':
+                codes = {LtN, LtD, LtC};
+                text = "<";
+                break;
+            case LessEqual:
+                codes = {LeN, LeD, LeC};
+                text = "<=";
+                break;
+            default:
+                codes = {GeN, GeD, GeC};
+                text = ">=";
+                break;
             }
             int32_t code = 0;
             if (left == right) {
@@ -504,8 +586,7 @@ private:
                 else if (left == ExprTypeChar)
                     code = codes[2];
             }
-            if (code == 0)
-                OperatorMismatch(text);
+            if (code == 0) OperatorMismatch(text);
             Emit(code, 2);
             left = ExprTypeLog;
         }
@@ -553,8 +634,7 @@ private:
                     result = ExprTypeChar;
                 }
             }
-            if (code == 0)
-                OperatorMismatch(plus ? "+" : "-");
+            if (code == 0) OperatorMismatch(plus ? "+" : "-");
             Emit(code, 2);
             left = result;
         }
@@ -571,8 +651,7 @@ private:
             Next();
             const int32_t right = ParsePower();
             Leave(2);
-            if (left != ExprTypeNum || right != ExprTypeNum)
-                OperatorMismatch(times ? "*" : "/");
+            if (left != ExprTypeNum || right != ExprTypeNum) OperatorMismatch(times ? "*" : "/");
             Emit(times ? Mul : Div, 2);
         }
         return left;
@@ -587,8 +666,7 @@ private:
             Next();
             const int32_t right = ParseUnary();
             Leave(2);
-            if (left != ExprTypeNum || right != ExprTypeNum)
-                OperatorMismatch("** or ^");
+            if (left != ExprTypeNum || right != ExprTypeNum) OperatorMismatch("** or ^");
             Emit(Pow, 2);
         }
         return left;
@@ -604,12 +682,10 @@ private:
             const int32_t type = ParseUnary();
             Leave(1);
             if (op == Not) {
-                if (type != ExprTypeLog)
-                    OperatorMismatch(".NOT.");
+                if (type != ExprTypeLog) OperatorMismatch(".NOT.");
                 Emit(NotL, 1);
             } else if (op == '-') {
-                if (type != ExprTypeNum)
-                    OperatorMismatch("Unary -");
+                if (type != ExprTypeNum) OperatorMismatch("Unary -");
                 Emit(Negate, 1);
             } else if (type != ExprTypeNum) {
                 OperatorMismatch("Unary +");
@@ -642,8 +718,7 @@ private:
             Enter(2);
             Next();
             const int32_t type = ParseOr();
-            if (token_ != ')')
-                Fail("Syntax error");
+            if (token_ != ')') Fail("Syntax error");
             Leave(2);
             Next();
             return type;
@@ -668,36 +743,31 @@ private:
                                                 ExprTypeMemo};
             return types[(token - FieldC) % AliasOffset];
         }
-        if (const TFunctionRule* rule = FindFunctionRule(token))
-            return ParseFunction(*rule);
+        if (const TFunctionRule* rule = FindFunctionRule(token)) return ParseFunction(*rule);
         Fail("Syntax error");
     }
 
     int32_t ParseFunction(const TFunctionRule& rule)
     {
         Next();
-        if (token_ != '(')
-            Fail("Syntax error");
+        if (token_ != '(') Fail("Syntax error");
         Enter(2);
         Next();
         std::string args;
         if (token_ != ')') {
             for (;;) {
                 args += TypeLetter(ParseOr());
-                if (token_ != ',')
-                    break;
+                if (token_ != ',') break;
                 Next();
             }
         }
-        if (token_ != ')')
-            Fail("Syntax error");
+        if (token_ != ')') Fail("Syntax error");
         // The argument count is grammar: a wrong count is a syntax error, a
         // wrong type a type mismatch of the function.
         bool countKnown = false;
         for (std::string_view signature : rule.Signatures) {
             const std::size_t arrow = signature.find('>');
-            if (arrow != args.size())
-                continue;
+            if (arrow != args.size()) continue;
             countKnown = true;
             if (signature.substr(0, arrow) == args) {
                 Leave(2);
@@ -706,8 +776,7 @@ private:
                 return TypeOfLetter(signature[arrow + 1]);
             }
         }
-        if (!countKnown)
-            Fail("Syntax error");
+        if (!countKnown) Fail("Syntax error");
         FunctionMismatch(rule.Name);
     }
 
@@ -757,13 +826,12 @@ private:
     std::vector<TExprItem> program_;
 };
 
-}  // namespace
+} // namespace
 
 const TExprKeyword* FindExprKeyword(std::string_view name)
 {
     for (const auto& keyword : Keywords)
-        if (keyword.Name == name)
-            return &keyword;
+        if (keyword.Name == name) return &keyword;
     return nullptr;
 }
 
@@ -775,8 +843,7 @@ std::string_view ExprFunctionName(int32_t token)
 
 TCompiledExpr* AssignExpr(const std::string& text)
 {
-    if (dberror.DbErrorCode >= 350 && dberror.DbErrorCode <= 363)
-        dberror.DbErrorCode = 0;
+    if (dberror.DbErrorCode >= 350 && dberror.DbErrorCode <= 363) dberror.DbErrorCode = 0;
     auto expr = std::make_unique<TCompiledExpr>();
     // The language's texts are at most 255 characters. A longer expression is
     // refused rather than cut, since the cut text could be a valid but
@@ -784,11 +851,11 @@ TCompiledExpr* AssignExpr(const std::string& text)
     const bool tooLong = text.size() > ExprMaxSource;
     TExprCompiler compiler(text);
     try {
-        if (tooLong)
-            throw TCompileFailure{"Syntax error"};
+        if (tooLong) throw TCompileFailure{"Syntax error"};
         compiler.Compile(*expr);
     } catch (const TCompileFailure& failure) {
-        SetError(351, "Error in expression : " + failure.Message + "\r\n" + compiler.Context() + "\r\n [AssignExpr]");
+        SetError(351, "Error in expression : " + failure.Message + "\r\n" + compiler.Context() +
+                          "\r\n [AssignExpr]");
         return nullptr;
     }
     expr->Source = text;
@@ -797,8 +864,7 @@ TCompiledExpr* AssignExpr(const std::string& text)
 
 void FreeExpr(TCompiledExpr*& expr)
 {
-    if (dbexpr.CurrentExpr == expr)
-        dbexpr.CurrentExpr = nullptr;
+    if (dbexpr.CurrentExpr == expr) dbexpr.CurrentExpr = nullptr;
     delete expr;
     expr = nullptr;
 }

@@ -9,9 +9,11 @@
 
 #include <cstddef>
 
-namespace exprdate {
+namespace exprdate
+{
 
-namespace {
+namespace
+{
 
 // A day number inside the calendar; everything else is the empty date.
 bool IsDate(double day)
@@ -23,38 +25,67 @@ bool IsDate(double day)
 int KeyPiece(double day, std::size_t at, std::size_t count)
 {
     const std::string key = JulianToKey(day);
-    if (key.starts_with(' '))
-        return 0;
+    if (key.starts_with(' ')) return 0;
     int value = 0;
     for (std::size_t i = at; i < at + count && i < key.size(); ++i)
         value = value * 10 + (key[i] - '0');
     return value;
 }
 
-}  // namespace
+} // namespace
 
-std::string ToDisplay(double day) { return JulianToDisplay(day); }
+std::string ToDisplay(double day)
+{
+    return JulianToDisplay(day);
+}
 
-double FromDisplay(const std::string& s) { return DisplayToJulian(s); }
+double FromDisplay(const std::string& s)
+{
+    return DisplayToJulian(s);
+}
 
-std::string ToKey(double day) { return JulianToKey(day); }
+std::string ToKey(double day)
+{
+    return JulianToKey(day);
+}
 
-double FromKey(const std::string& key) { return KeyToJulian(key); }
+double FromKey(const std::string& key)
+{
+    return KeyToJulian(key);
+}
 
-std::string DayNameOf(double day) { return DayName(JulianToDisplay(day)); }
+std::string DayNameOf(double day)
+{
+    return DayName(JulianToDisplay(day));
+}
 
-std::string MonthNameOf(double day) { return MonthName(JulianToDisplay(day)); }
+std::string MonthNameOf(double day)
+{
+    return MonthName(JulianToDisplay(day));
+}
 
 // Day, month and year come from the key text, so that YEAR() gives the
 // whole year (1998, not 98) whatever the display format shows.
-int DayOf(double day) { return KeyPiece(day, 6, 2); }
+int DayOf(double day)
+{
+    return KeyPiece(day, 6, 2);
+}
 
-int MonthOf(double day) { return KeyPiece(day, 4, 2); }
+int MonthOf(double day)
+{
+    return KeyPiece(day, 4, 2);
+}
 
-int YearOf(double day) { return KeyPiece(day, 0, 4); }
+int YearOf(double day)
+{
+    return KeyPiece(day, 0, 4);
+}
 
 // The empty date has no day of the week; 0 tells it apart from Sunday.
-int DayOfWeek(double day) { return IsDate(day) ? DayOfWeekNo(JulianToDisplay(day)) : 0; }
+int DayOfWeek(double day)
+{
+    return IsDate(day) ? DayOfWeekNo(JulianToDisplay(day)) : 0;
+}
 
 double Today()
 {
@@ -66,6 +97,9 @@ double Today()
     return JulianOf(year, month, dayOfMonth);
 }
 
-std::string SoundexOf(const std::string& s) { return Soundex(s); }
+std::string SoundexOf(const std::string& s)
+{
+    return Soundex(s);
+}
 
-}  // namespace exprdate
+} // namespace exprdate

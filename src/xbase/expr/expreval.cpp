@@ -20,7 +20,8 @@ void ResetDbExpr()
     dbexpr = TDbExpr{};
 }
 
-namespace {
+namespace
+{
 
 namespace ec = exprcode;
 using namespace exprcode;
@@ -32,13 +33,10 @@ const char* const DivideByZero = "Error during evaluation: Divide by 0 [Evaluate
 // the result by a text length anyway.
 long long Whole(double x)
 {
-    if (std::isnan(x))
-        return 0;
+    if (std::isnan(x)) return 0;
     const double t = std::trunc(x);
-    if (t > 1e9)
-        return 1000000000;
-    if (t < -1e9)
-        return -1000000000;
+    if (t > 1e9) return 1000000000;
+    if (t < -1e9) return -1000000000;
     return static_cast<long long>(t);
 }
 
@@ -66,9 +64,9 @@ TExprValue LogicalValue(bool b)
     return v;
 }
 
-
-class TEngine {
-public:
+class TEngine
+{
+  public:
     explicit TEngine(TCompiledExpr& expr) : e_(expr) {}
 
     // False when the evaluation could not finish.
@@ -77,8 +75,7 @@ public:
         e_.Work.clear();
         e_.PoolNext = 0;
         for (const TExprItem& item : e_.Program) {
-            if (item.Code == ExprEnd)
-                break;
+            if (item.Code == ExprEnd) break;
             if (item.Code == ExprOperand) {
                 if (item.Value.Type == ExprTypeChar)
                     PushText(item.Value.Text);
@@ -89,13 +86,12 @@ public:
             }
             // After a failed push the stack no longer matches the program: stop
             // here rather than let the next operator pop what is not there.
-            if (failed_)
-                return false;
+            if (failed_) return false;
         }
         return e_.Work.size() == 1;
     }
 
-private:
+  private:
     void Push(TExprValue v)
     {
         TExprItem item;
@@ -105,8 +101,7 @@ private:
 
     void PushText(std::string s, int32_t type = ExprTypeChar)
     {
-        if (s.size() > ExprMaxText)
-            s.resize(ExprMaxText);
+        if (s.size() > ExprMaxText) s.resize(ExprMaxText);
         const std::size_t need = s.size() + 1;
         if (e_.PoolNext + need > e_.PoolSize) {
             SetError(354, "Working pool overflow [PARSER/Allocate]");
@@ -130,8 +125,7 @@ private:
         TExprItem item = std::move(e_.Work.back());
         e_.Work.pop_back();
         e_.PoolNext = static_cast<uint16_t>(e_.PoolNext - item.PoolBytes);
-        if (item.Value.Text.size() > ExprMaxText)
-            item.Value.Text.resize(ExprMaxText);
+        if (item.Value.Text.size() > ExprMaxText) item.Value.Text.resize(ExprMaxText);
         return std::move(item.Value);
     }
 
@@ -177,11 +171,9 @@ private:
             // The memo's text is read straight into what is left of the pool,
             // one byte kept for the terminating NUL.
             std::string text;
-            if (dbexpr.TableHooks.MemoText)
-                text = dbexpr.TableHooks.MemoText(area, field);
+            if (dbexpr.TableHooks.MemoText) text = dbexpr.TableHooks.MemoText(area, field);
             const std::size_t room = e_.PoolSize > e_.PoolNext ? e_.PoolSize - e_.PoolNext - 1u : 0u;
-            if (text.size() > room)
-                text.resize(room);
+            if (text.size() > room) text.resize(room);
             PushText(std::move(text), ExprTypeMemo);
             break;
         }
@@ -264,13 +256,27 @@ private:
         const double b = PopNum();
         const double a = PopNum();
         switch (code) {
-        case AddNum: Push(NumberValue(a + b)); return;
-        case AddNumDate: Push(DateValue(a + b)); return;
-        case AddDateNum: Push(DateValue(a + b)); return;
-        case SubNum: Push(NumberValue(a - b)); return;
-        case SubDateNum: Push(DateValue(a - b)); return;
-        case SubDateDate: Push(NumberValue(a - b)); return;
-        case Mul: Push(NumberValue(a * b)); return;
+        case AddNum:
+            Push(NumberValue(a + b));
+            return;
+        case AddNumDate:
+            Push(DateValue(a + b));
+            return;
+        case AddDateNum:
+            Push(DateValue(a + b));
+            return;
+        case SubNum:
+            Push(NumberValue(a - b));
+            return;
+        case SubDateNum:
+            Push(DateValue(a - b));
+            return;
+        case SubDateDate:
+            Push(NumberValue(a - b));
+            return;
+        case Mul:
+            Push(NumberValue(a * b));
+            return;
         case Div:
             if (b == 0) {
                 SetError(358, DivideByZero);
@@ -279,19 +285,33 @@ private:
                 Push(NumberValue(a / b));
             }
             return;
-        case Pow: Push(NumberValue(Power(a, b))); return;
+        case Pow:
+            Push(NumberValue(Power(a, b)));
+            return;
         case EqN:
-        case EqD: Push(LogicalValue(a == b)); return;
+        case EqD:
+            Push(LogicalValue(a == b));
+            return;
         case NeN:
-        case NeD: Push(LogicalValue(a != b)); return;
+        case NeD:
+            Push(LogicalValue(a != b));
+            return;
         case GtN:
-        case GtD: Push(LogicalValue(a > b)); return;
+        case GtD:
+            Push(LogicalValue(a > b));
+            return;
         case LtN:
-        case LtD: Push(LogicalValue(a < b)); return;
+        case LtD:
+            Push(LogicalValue(a < b));
+            return;
         case LeN:
-        case LeD: Push(LogicalValue(a <= b)); return;
+        case LeD:
+            Push(LogicalValue(a <= b));
+            return;
         case GeN:
-        case GeD: Push(LogicalValue(a >= b)); return;
+        case GeD:
+            Push(LogicalValue(a >= b));
+            return;
         default:
             failed_ = true;
             return;
@@ -301,16 +321,24 @@ private:
     static bool CompareTexts(int32_t code, const std::string& a, const std::string& b)
     {
         switch (code) {
-        case EqC: return !b.empty() && a.compare(0, b.size(), b) == 0;
-        case ExactEqC: return a == b;
-        case ContainedC: return !a.empty() && b.find(a) != std::string::npos;
+        case EqC:
+            return !b.empty() && a.compare(0, b.size(), b) == 0;
+        case ExactEqC:
+            return a == b;
+        case ContainedC:
+            return !a.empty() && b.find(a) != std::string::npos;
         // std::string compares bytes as unsigned, as the whole-text
         // comparison of the table's key order needs.
-        case GtC: return a > b;
-        case LtC: return a < b;
-        case NeC: return a != b;
-        case LeC: return a <= b;
-        default: return a >= b;
+        case GtC:
+            return a > b;
+        case LtC:
+            return a < b;
+        case NeC:
+            return a != b;
+        case LeC:
+            return a <= b;
+        default:
+            return a >= b;
         }
     }
 
@@ -333,8 +361,12 @@ private:
     void Function(int32_t code, int32_t args)
     {
         switch (code) {
-        case Abs: Push(NumberValue(std::fabs(PopNum()))); return;
-        case Int: Push(NumberValue(std::trunc(PopNum()))); return;
+        case Abs:
+            Push(NumberValue(std::fabs(PopNum())));
+            return;
+        case Int:
+            Push(NumberValue(std::trunc(PopNum())));
+            return;
         case Asc: {
             const std::string s = PopText();
             Push(NumberValue(s.empty() ? 0 : static_cast<unsigned char>(s[0])));
@@ -347,7 +379,9 @@ private:
             Push(NumberValue(p == std::string::npos ? 0 : static_cast<double>(p + 1)));
             return;
         }
-        case Len: Push(NumberValue(static_cast<double>(PopText().size()))); return;
+        case Len:
+            Push(NumberValue(static_cast<double>(PopText().size())));
+            return;
         case Chr: {
             // Codes outside 1..255 give the empty text: there is no such
             // character, and a NUL would end the text anyway.
@@ -355,15 +389,16 @@ private:
             PushText(n >= 1 && n <= 255 ? std::string(1, static_cast<char>(n)) : std::string());
             return;
         }
-        case Val: Push(NumberValue(NumberPrefix(RTrimBlanks(PopText())))); return;
+        case Val:
+            Push(NumberValue(NumberPrefix(RTrimBlanks(PopText()))));
+            return;
         case Upper:
         case Lower:
         case Ltrim:
         case Rtrim:
         case Trim: {
             std::string* s = TopText();
-            if (!s)
-                return;
+            if (!s) return;
             if (code == Upper)
                 *s = UpperStr(*s);
             else if (code == Lower)
@@ -378,8 +413,7 @@ private:
         case Right: {
             const long long n = Whole(PopNum());
             std::string* s = TopText();
-            if (!s)
-                return;
+            if (!s) return;
             if (n <= 0)
                 s->clear();
             else if (static_cast<std::size_t>(n) < s->size())
@@ -391,8 +425,7 @@ private:
             const long long count = Whole(PopNum());
             long long start = Whole(PopNum());
             const std::string s = PopText();
-            if (start < 1)
-                start = 1;
+            if (start < 1) start = 1;
             std::string part;
             if (count > 0 && start <= static_cast<long long>(s.size()))
                 part = s.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count));
@@ -405,14 +438,10 @@ private:
             long long start = Whole(PopNum());
             const std::string s = PopText();
             const long long len = static_cast<long long>(s.size());
-            if (start < 1)
-                start = 1;
-            if (start > len + 1)
-                start = len + 1;
-            if (count < 0)
-                count = 0;
-            if (count > len - start + 1)
-                count = len - start + 1;
+            if (start < 1) start = 1;
+            if (start > len + 1) start = len + 1;
+            if (count < 0) count = 0;
+            if (count > len - start + 1) count = len - start + 1;
             const auto at = static_cast<std::size_t>(start - 1);
             PushText(s.substr(0, at) + r + s.substr(at + static_cast<std::size_t>(count)));
             return;
@@ -428,16 +457,15 @@ private:
         }
         case Space: {
             const long long n = Whole(PopNum());
-            PushText(std::string(static_cast<std::size_t>(n <= 0 ? 0 : std::min<long long>(n, ExprMaxText)), ' '));
+            PushText(
+                std::string(static_cast<std::size_t>(n <= 0 ? 0 : std::min<long long>(n, ExprMaxText)), ' '));
             return;
         }
         case Str: {
             double decimals = 0;
             double width = 10;
-            if (args >= 3)
-                decimals = PopNum();
-            if (args >= 2)
-                width = PopNum();
+            if (args >= 3) decimals = PopNum();
+            if (args >= 2) width = PopNum();
             const double x = PopNum();
             PushText(NumberToStr(x, Whole(width), Whole(decimals)));
             return;
@@ -480,23 +508,42 @@ private:
         case Deleted:
             Push(LogicalValue(dbexpr.TableHooks.Deleted ? dbexpr.TableHooks.Deleted() : false));
             return;
-        case Date: Push(DateValue(exprdate::Today())); return;
+        case Date:
+            Push(DateValue(exprdate::Today()));
+            return;
         case Ctod: {
             std::string s = PopText();
-            if (s.size() > 10)
-                s.resize(10);
+            if (s.size() > 10) s.resize(10);
             Push(DateValue(exprdate::FromDisplay(s)));
             return;
         }
-        case Dtoc: PushText(exprdate::ToDisplay(PopNum())); return;
-        case Dtos: PushText(exprdate::ToKey(PopNum())); return;
-        case Cdow: PushText(exprdate::DayNameOf(PopNum())); return;
-        case Cmonth: PushText(exprdate::MonthNameOf(PopNum())); return;
-        case Day: Push(NumberValue(exprdate::DayOf(PopNum()))); return;
-        case Month: Push(NumberValue(exprdate::MonthOf(PopNum()))); return;
-        case Year: Push(NumberValue(exprdate::YearOf(PopNum()))); return;
-        case Dow: Push(NumberValue(exprdate::DayOfWeek(PopNum()))); return;
-        case Soundex: PushText(exprdate::SoundexOf(PopText())); return;
+        case Dtoc:
+            PushText(exprdate::ToDisplay(PopNum()));
+            return;
+        case Dtos:
+            PushText(exprdate::ToKey(PopNum()));
+            return;
+        case Cdow:
+            PushText(exprdate::DayNameOf(PopNum()));
+            return;
+        case Cmonth:
+            PushText(exprdate::MonthNameOf(PopNum()));
+            return;
+        case Day:
+            Push(NumberValue(exprdate::DayOf(PopNum())));
+            return;
+        case Month:
+            Push(NumberValue(exprdate::MonthOf(PopNum())));
+            return;
+        case Year:
+            Push(NumberValue(exprdate::YearOf(PopNum())));
+            return;
+        case Dow:
+            Push(NumberValue(exprdate::DayOfWeek(PopNum())));
+            return;
+        case Soundex:
+            PushText(exprdate::SoundexOf(PopText()));
+            return;
         default:
             failed_ = true;
             return;
@@ -507,7 +554,7 @@ private:
     bool failed_ = false;
 };
 
-}  // namespace
+} // namespace
 
 TExprValue GetFieldValue(const TExprFieldRef& field)
 {
@@ -547,12 +594,10 @@ TExprValue GetFieldValue(const TExprFieldRef& field)
 
 const TExprValue* EvaluateExpr(TCompiledExpr* expr)
 {
-    if (!expr)
-        return nullptr;
+    if (!expr) return nullptr;
     dbexpr.CurrentExpr = expr;
     TEngine engine(*expr);
-    if (!engine.Run())
-        return nullptr;
+    if (!engine.Run()) return nullptr;
     return &expr->Work.front().Value;
 }
 
@@ -561,19 +606,21 @@ const TExprValue* EvaluateCurrent()
     return EvaluateExpr(dbexpr.CurrentExpr);
 }
 
-namespace {
+namespace
+{
 
 // The value as the hook table hands it on: texts as they are, logicals as
 // "T" or "F", numbers and dates as the 8 bytes of the double, which is the
 // form of a numeric or date index key.
 std::string ValueAsKeyText(const TExprValue* v)
 {
-    if (!v)
-        return std::string();
+    if (!v) return std::string();
     switch (v->Type) {
     case ExprTypeChar:
-    case ExprTypeMemo: return v->Text;
-    case ExprTypeLog: return v->Log ? "T" : "F";
+    case ExprTypeMemo:
+        return v->Text;
+    case ExprTypeLog:
+        return v->Log ? "T" : "F";
     default: {
         std::string bytes(sizeof v->Num, '\0');
         std::memcpy(bytes.data(), &v->Num, sizeof v->Num);
@@ -582,7 +629,7 @@ std::string ValueAsKeyText(const TExprValue* v)
     }
 }
 
-}  // namespace
+} // namespace
 
 void InstallExprParser()
 {

@@ -7,19 +7,18 @@
 
 #include <cstddef>
 
-namespace {
+namespace
+{
 
 TWorkArea* AreaOf(int area)
 {
-    if (area >= 33 || area < 1)
-        return SelectedArea();
+    if (area >= 33 || area < 1) return SelectedArea();
     return dbcmd.WorkAreas[area].get();
 }
 
 bool FindInArea(const TWorkArea* a, int areaNo, const std::string& name, TExprFieldRef& ref)
 {
-    if (!a)
-        return false;
+    if (!a) return false;
     for (std::size_t i = 0; i < a->Fields.size(); ++i) {
         const TDbfField& f = a->Fields[i];
         if (f.Name == name) {
@@ -30,27 +29,24 @@ bool FindInArea(const TWorkArea* a, int areaNo, const std::string& name, TExprFi
     return false;
 }
 
-}  // namespace
+} // namespace
 
 void InstallExprTableHooks()
 {
     auto& hooks = dbexpr.TableHooks;
     hooks.FindField = [](const std::string& alias, const std::string& name, TExprFieldRef& ref) {
-        if (alias.empty())
-            return FindInArea(SelectedArea(), 255, name, ref);
+        if (alias.empty()) return FindInArea(SelectedArea(), 255, name, ref);
         // Aliases are told apart on their first 10 characters.
         const std::string wanted = UpperStr(alias).substr(0, 10);
         for (int i = 1; i <= 32; ++i) {
             const TWorkArea* a = dbcmd.WorkAreas[i].get();
-            if (a && UpperStr(a->AliasName).substr(0, 10) == wanted)
-                return FindInArea(a, i, name, ref);
+            if (a && UpperStr(a->AliasName).substr(0, 10) == wanted) return FindInArea(a, i, name, ref);
         }
         return false;
     };
     hooks.FieldText = [](int areaNo, int field, TExprStoredField& out) {
         const TWorkArea* a = AreaOf(areaNo);
-        if (!a || field < 1 || field > a->FieldCount)
-            return false;
+        if (!a || field < 1 || field > a->FieldCount) return false;
         const TDbfField& f = a->Fields[static_cast<std::size_t>(field - 1)];
         out.Type = f.Type;
         out.Width = f.Length;

@@ -31,11 +31,15 @@ std::string AnsiLower(const std::string& s)
     return r;
 }
 
-namespace {
+namespace
+{
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
-}  // namespace
+} // namespace
 
 double NumberPrefix(const std::string& s)
 {
@@ -60,12 +64,10 @@ double NumberPrefix(const std::string& s)
             ++digits;
         }
     }
-    if (digits == 0)
-        return 0;
+    if (digits == 0) return 0;
     if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
         std::size_t j = i + 1;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
-            ++j;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
         if (j < s.size() && IsDigit(s[j])) {
             while (j < s.size() && IsDigit(s[j]))
                 ++j;
@@ -75,8 +77,7 @@ double NumberPrefix(const std::string& s)
     // from_chars takes no "+" in the exponent's place either way; copy the
     // piece without it so the exponent sign survives.
     std::string piece = s.substr(start, i - start);
-    if (const std::size_t plus = piece.find('+'); plus != std::string::npos)
-        piece.erase(plus, 1);
+    if (const std::size_t plus = piece.find('+'); plus != std::string::npos) piece.erase(plus, 1);
     double value = 0;
     std::from_chars(piece.data(), piece.data() + piece.size(), value);
     return negative ? -value : value;
@@ -92,18 +93,15 @@ double NumberPrefix(const std::string& s)
 // 2.67499999...) rounds as it is written.
 double RoundDecimals(double x, long long n)
 {
-    if (!std::isfinite(x) || x == 0)
-        return x;
-    if (n > 300)
-        return x;
-    if (n < -300)
-        return 0;
+    if (!std::isfinite(x) || x == 0) return x;
+    if (n > 300) return x;
+    if (n < -300) return 0;
     const long double scale = std::pow(10.0L, static_cast<long double>(n));
     const long double scaled = static_cast<long double>(x) * scale;
-    if (!std::isfinite(scaled) || std::fabs(scaled) >= 1e15L)
-        return x;
+    if (!std::isfinite(scaled) || std::fabs(scaled) >= 1e15L) return x;
     char buf[64];
-    const auto out = std::to_chars(buf, buf + sizeof buf, static_cast<double>(scaled), std::chars_format::scientific, 14);
+    const auto out =
+        std::to_chars(buf, buf + sizeof buf, static_cast<double>(scaled), std::chars_format::scientific, 14);
     double decimal = 0;
     std::from_chars(buf, out.ptr, decimal);
     const long double rounded = std::round(static_cast<long double>(decimal));
@@ -112,27 +110,21 @@ double RoundDecimals(double x, long long n)
 
 std::string NumberToStr(double x, long long width, long long decimals)
 {
-    if (width < 1)
-        return std::string();
-    if (width > 255)
-        width = 255;
-    if (decimals < 0)
-        decimals = 0;
+    if (width < 1) return std::string();
+    if (width > 255) width = 255;
+    if (decimals < 0) decimals = 0;
     const std::string stars(static_cast<std::size_t>(width), '*');
     // "0." and the decimals alone need decimals + 2 places.
-    if (!std::isfinite(x) || decimals + 2 > width + (decimals == 0 ? 2 : 0))
-        return stars;
+    if (!std::isfinite(x) || decimals + 2 > width + (decimals == 0 ? 2 : 0)) return stars;
     const double rounded = RoundDecimals(x, decimals);
     char buf[700];
-    const auto out = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed,
-                                   static_cast<int>(decimals));
-    if (out.ec != std::errc())
-        return stars;
+    const auto out =
+        std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed, static_cast<int>(decimals));
+    if (out.ec != std::errc()) return stars;
     std::string text(buf, out.ptr);
     // A value that rounds to zero is written without a minus sign.
     if (!text.empty() && text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos)
         text.erase(0, 1);
-    if (text.size() > static_cast<std::size_t>(width))
-        return stars;
+    if (text.size() > static_cast<std::size_t>(width)) return stars;
     return std::string(static_cast<std::size_t>(width) - text.size(), ' ') + text;
 }

@@ -29,16 +29,17 @@ using TMemoFilter = std::function<void(char* buffer, std::size_t length)>;
 // finished, then written in one piece.
 struct TBlobDescriptor {
     bool Active = false;
-    uint8_t Mode = 0;               // 1 read, 2 write
-    int32_t Size = -1;              // -1 while unknown (a dBASE III memo being read)
+    uint8_t Mode = 0;  // 1 read, 2 write
+    int32_t Size = -1; // -1 while unknown (a dBASE III memo being read)
     uint32_t DataStart = 0;
-    uint32_t HeaderSize = 0;        // 0 or 8
+    uint32_t HeaderSize = 0; // 0 or 8
     uint32_t Position = 0;
     uint32_t Block = 0;
-    int32_t TextMode = -1;          // -1 decide from the data, 0 binary, 1 text
-    bool Loaded = false;            // Data holds the memo being read
-    std::string Data;               // the bytes read or written
-    std::vector<std::pair<std::size_t, uint8_t>> Pieces;  // written pieces: end offset, 0 binary, 1 text, 2 to decide
+    int32_t TextMode = -1; // -1 decide from the data, 0 binary, 1 text
+    bool Loaded = false;   // Data holds the memo being read
+    std::string Data;      // the bytes read or written
+    std::vector<std::pair<std::size_t, uint8_t>>
+        Pieces; // written pieces: end offset, 0 binary, 1 text, 2 to decide
 };
 
 struct TMemoFile {
@@ -69,7 +70,7 @@ struct TMemoArea {
 enum : uint8_t { MemoLineSoft = 141, MemoLineHard = 13, MemoLineNone = 0 };
 
 struct TDbMemo {
-    uint16_t MaxMemoLines = 1024;  // initial capacity of the line array
+    uint16_t MaxMemoLines = 1024; // initial capacity of the line array
     bool MemoWrap = false;
     uint16_t MemoWidth = 78;
     uint16_t MemoIOSize = 512;
@@ -83,7 +84,7 @@ struct TDbMemo {
     // Lines that GetMemo or a memo text file split because they were full
     // (not at a break): they are joined again when the lines are written.
     std::vector<uint8_t> MemoLineWrapped;
-    std::array<TMemoArea, 36> Areas;  // by work-area number 1..35
+    std::array<TMemoArea, 36> Areas; // by work-area number 1..35
 };
 
 extern TDbMemo dbmemo;
@@ -142,17 +143,19 @@ int32_t CopyMemo(uint8_t sourceArea, int32_t block, bool byOffset);
 bool PackMemofile();
 
 // ---- internal helpers shared by the memo units
-namespace memo_detail {
+namespace memo_detail
+{
 std::string AliasOf();
 std::string RecordText();
 void MemoError(uint16_t code, const std::string& detail);
 uint32_t ReadBE32(const uint8_t* p);
 void PutBE32(uint8_t* p, uint32_t v);
 bool WriteGroupHeader(TMemoFile& m, uint32_t block, uint32_t length);
-bool WriteFiltered(platform::TSharedFile& f, int64_t offset, const std::string& data, const TMemoFilter& filter);
+bool WriteFiltered(platform::TSharedFile& f, int64_t offset, const std::string& data,
+                   const TMemoFilter& filter);
 // Text of the memo at an offset of a memo file of the given style (the
 // layout decided per memo); header tells whether it had the 8-byte header.
 // Codes: 0, 30 short read, 1003 beyond the end.
-uint16_t ReadStoredMemo(TMemoFile& m, uint8_t style, int64_t offset, const TMemoFilter& filter, bool stopAtZero,
-                        std::string& text, bool& header);
-}  // namespace memo_detail
+uint16_t ReadStoredMemo(TMemoFile& m, uint8_t style, int64_t offset, const TMemoFilter& filter,
+                        bool stopAtZero, std::string& text, bool& header);
+} // namespace memo_detail

@@ -21,7 +21,8 @@ void ResetDbMemo()
     dbmemo = TDbMemo{};
 }
 
-namespace memo_detail {
+namespace memo_detail
+{
 
 std::string AliasOf()
 {
@@ -38,8 +39,7 @@ std::string RecordText()
 // Every memo error releases the memo lock first.
 void MemoError(uint16_t code, const std::string& detail)
 {
-    if (TMemoFile* m = CurrentMemoFile())
-        UnlockMemo(*m);
+    if (TMemoFile* m = CurrentMemoFile()) UnlockMemo(*m);
     SetError(code, detail);
 }
 
@@ -59,8 +59,7 @@ void PutBE32(uint8_t* p, uint32_t v)
 
 bool WriteGroupHeader(TMemoFile& m, uint32_t block, uint32_t length)
 {
-    if (block == 0)
-        return true;
+    if (block == 0) return true;
     uint8_t h[8];
     if (m.MemoType == MemoFox) {
         PutBE32(h, 1);
@@ -73,20 +72,18 @@ bool WriteGroupHeader(TMemoFile& m, uint32_t block, uint32_t length)
     return m.File.WriteAt(static_cast<int64_t>(block) * m.BlockSize, h, 8) == 8;
 }
 
-uint16_t ReadStoredMemo(TMemoFile& m, uint8_t style, int64_t offset, const TMemoFilter& filter, bool stopAtZero,
-                        std::string& text, bool& header)
+uint16_t ReadStoredMemo(TMemoFile& m, uint8_t style, int64_t offset, const TMemoFilter& filter,
+                        bool stopAtZero, std::string& text, bool& header)
 {
     text.clear();
     header = false;
     const int64_t size = m.File.Size();
-    if (offset >= size - 1)
-        return 1003;
+    if (offset >= size - 1) return 1003;
     uint8_t h[8] = {};
     const long got = m.File.ReadAt(offset, h, 8);
     int64_t length = -1;
     if (style == MemoFox) {
-        if (got != 8)
-            return 30;
+        if (got != 8) return 30;
         length = ReadBE32(h + 4);
         header = true;
     } else if (got == 8 && IsDbase4MemoHeader(h)) {
@@ -96,8 +93,7 @@ uint16_t ReadStoredMemo(TMemoFile& m, uint8_t style, int64_t offset, const TMemo
     // A length field larger than the file is not believed: only the bytes
     // the file holds are read.
     const int64_t start = offset + (header ? 8 : 0);
-    if (length < 0 && header)
-        length = 0;
+    if (length < 0 && header) length = 0;
     const int64_t available = std::max<int64_t>(size - start, 0);
     const std::size_t piece = 512;
     if (length >= 0) {
@@ -118,10 +114,8 @@ uint16_t ReadStoredMemo(TMemoFile& m, uint8_t style, int64_t offset, const TMemo
     std::string chunk(piece, '\0');
     while (at < size) {
         const std::size_t n = static_cast<std::size_t>(std::min<int64_t>(piece, size - at));
-        if (m.File.ReadAt(at, chunk.data(), n) != static_cast<long>(n))
-            return 30;
-        if (filter)
-            filter(chunk.data(), n);
+        if (m.File.ReadAt(at, chunk.data(), n) != static_cast<long>(n)) return 30;
+        if (filter) filter(chunk.data(), n);
         for (std::size_t i = 0; i < n; ++i) {
             const char c = chunk[i];
             if (c == '\x1A' || (stopAtZero && c == '\0')) {
@@ -135,7 +129,7 @@ uint16_t ReadStoredMemo(TMemoFile& m, uint8_t style, int64_t offset, const TMemo
     return 0;
 }
 
-}  // namespace memo_detail
+} // namespace memo_detail
 
 using namespace memo_detail;
 
@@ -145,53 +139,59 @@ TMemoArea& CurrentMemoArea()
     return dbmemo.Areas[n];
 }
 
-TMemoFile* CurrentMemoFile() { return CurrentMemoArea().Memo.get(); }
+TMemoFile* CurrentMemoFile()
+{
+    return CurrentMemoArea().Memo.get();
+}
 
 uint8_t GetMemoType()
 {
     TWorkArea* a = SelectedArea();
     if (a != nullptr && !a->IsVirtual) {
         const uint8_t v = a->Header[0];
-        if (v == MemoDbase3 || v == MemoDbase4 || v == MemoFox || v == MemoDbase4Sql)
-            return v;
+        if (v == MemoDbase3 || v == MemoDbase4 || v == MemoFox || v == MemoDbase4Sql) return v;
     }
     return dbffile.MemoVersion;
 }
 
-bool IsDbase4Style(uint8_t type) { return type == MemoDbase4 || type == MemoDbase4Sql; }
+bool IsDbase4Style(uint8_t type)
+{
+    return type == MemoDbase4 || type == MemoDbase4Sql;
+}
 
 uint32_t BlocksOfBytes(uint64_t bytes, uint16_t blockSize)
 {
-    if (blockSize == 0)
-        blockSize = 512;
+    if (blockSize == 0) blockSize = 512;
     return static_cast<uint32_t>((bytes + blockSize - 1) / blockSize);
 }
 
-bool IsDbase4MemoHeader(const uint8_t* p) { return GetLE16(p) == 0xFFFF && GetLE16(p + 2) == 8; }
+bool IsDbase4MemoHeader(const uint8_t* p)
+{
+    return GetLE16(p) == 0xFFFF && GetLE16(p + 2) == 8;
+}
 
 bool CreateMemofile(const std::string& tableName)
 {
     return CreateMemoFileHeader(tableName, dbffile.MemoVersion, dbffile.MemoBlockSize, "CreateMemofile()");
 }
 
-namespace {
+namespace
+{
 
 uint16_t BlockSizeOfOpenFile(TMemoFile& m)
 {
     uint16_t bs = 0;
-    if (m.MemoType == MemoDbase3)
-        return 512;
+    if (m.MemoType == MemoDbase3) return 512;
     uint8_t h[24] = {};
     if (m.MemoType == MemoFox) {
-        if (m.File.ReadAt(0, h, 8) == 8)
-            bs = static_cast<uint16_t>((h[6] << 8) | h[7]);
+        if (m.File.ReadAt(0, h, 8) == 8) bs = static_cast<uint16_t>((h[6] << 8) | h[7]);
     } else if (m.File.ReadAt(0, h, 24) == 24) {
         bs = GetLE16(h + 20);
     }
     return bs == 0 ? (dbffile.MemoBlockSize == 0 ? 512 : dbffile.MemoBlockSize) : bs;
 }
 
-}  // namespace
+} // namespace
 
 uint16_t OpenMemofile(const std::string& tableName)
 {
@@ -209,8 +209,7 @@ uint16_t OpenMemofile(const std::string& tableName)
     uint16_t mode = 0x12;
     if ((dbcmd.SharedAccess && a != nullptr && !a->Exclusive) || (a != nullptr && a->ExclusiveByReopen))
         mode = 0x42;
-    if (dbcmd.ForcedOpenMode != 65535)
-        mode = dbcmd.ForcedOpenMode;
+    if (dbcmd.ForcedOpenMode != 65535) mode = dbcmd.ForcedOpenMode;
     const uint16_t code = m->File.Open(name, ModeWrites(mode), ShareOfMode(mode));
     if (code != 0) {
         SetError(code, "Memo file not found: " + name + " [USE]");
@@ -225,13 +224,11 @@ uint16_t OpenMemofile(const std::string& tableName)
 void CloseMemofile()
 {
     TMemoArea& area = CurrentMemoArea();
-    if (!area.Memo)
-        return;
+    if (!area.Memo) return;
     UnlockMemo(*area.Memo);
     // A failed flush cannot be undone here; the next open reads what the
     // system kept, as after any close.
-    if (area.Memo->Unflushed)
-        area.Memo->File.Flush();
+    if (area.Memo->Unflushed) area.Memo->File.Flush();
     area.Memo->File.Close();
     area.Memo.reset();
 }
@@ -249,8 +246,7 @@ void MemoWritten(TMemoFile& m)
 bool RecreateMemofile(const std::string& tableName)
 {
     CloseMemofile();
-    if (!CreateMemofile(tableName))
-        return false;
+    if (!CreateMemofile(tableName)) return false;
     return OpenMemofile(tableName) == 0;
 }
 
@@ -260,8 +256,7 @@ bool LockMemo(TMemoFile& m)
     if (!dbcmd.SharedAccess || a == nullptr || a->Exclusive) {
         return true;
     }
-    if (m.Locked)
-        return true;
+    if (m.Locked) return true;
     for (int attempt = 0; attempt < 11 && !m.Locked; ++attempt)
         m.Locked = m.File.LockRange(10, 1) == 0;
     return m.Locked;
@@ -269,8 +264,7 @@ bool LockMemo(TMemoFile& m)
 
 void UnlockMemo(TMemoFile& m)
 {
-    if (m.Locked)
-        m.File.UnlockRange(10, 1);
+    if (m.Locked) m.File.UnlockRange(10, 1);
     m.Locked = false;
 }
 
@@ -290,13 +284,13 @@ int64_t LockMemoPadAndSeekEOF(const std::string& tag)
         MemoError(m->File.LastError(), AliasOf() + " [LockMemoPadAndSeekEOF]");
         return 0;
     }
-    if (m->MemoType == MemoDbase3 && size == 513)
-        return 513;
+    if (m->MemoType == MemoDbase3 && size == 513) return 513;
     const int64_t pad = m->BlockSize - size % m->BlockSize;
     if (pad != m->BlockSize) {
         std::vector<char> zeros(static_cast<std::size_t>(pad), '\0');
         if (m->File.WriteAt(size, zeros.data(), zeros.size()) != static_cast<long>(zeros.size())) {
-            MemoError(m->File.LastError() != 0 ? m->File.LastError() : 101, AliasOf() + " [LockMemoPadAndSeekEOF]");
+            MemoError(m->File.LastError() != 0 ? m->File.LastError() : 101,
+                      AliasOf() + " [LockMemoPadAndSeekEOF]");
             return 0;
         }
         size += pad;
@@ -307,8 +301,7 @@ int64_t LockMemoPadAndSeekEOF(const std::string& tag)
 bool MainHeaderWrite(uint32_t nextFree)
 {
     TMemoFile* m = CurrentMemoFile();
-    if (m == nullptr)
-        return false;
+    if (m == nullptr) return false;
     uint8_t b[4];
     if (m->MemoType == MemoFox)
         PutBE32(b, nextFree);
@@ -324,8 +317,7 @@ bool MainHeaderWrite(uint32_t nextFree)
 bool UpdateMemoHeader()
 {
     TMemoFile* m = CurrentMemoFile();
-    if (m == nullptr)
-        return false;
+    if (m == nullptr) return false;
     const int64_t size = m->File.Size();
     uint32_t n = BlocksOfBytes(static_cast<uint64_t>(std::max<int64_t>(size, 0)), m->BlockSize);
     if (IsDbase4Style(m->MemoType)) {
@@ -335,8 +327,8 @@ bool UpdateMemoHeader()
         if (m->File.ReadAt(0, h, 4) == 4) {
             const uint32_t head = GetLE32(h);
             if (head >= 1 && head < n &&
-                m->File.ReadAt(static_cast<int64_t>(head) * m->BlockSize, run, 8) == 8 && !IsDbase4MemoHeader(run) &&
-                GetLE32(run + 4) >= 1)
+                m->File.ReadAt(static_cast<int64_t>(head) * m->BlockSize, run, 8) == 8 &&
+                !IsDbase4MemoHeader(run) && GetLE32(run + 4) >= 1)
                 n = head;
         }
     }
@@ -362,7 +354,8 @@ bool AllocateMemoLines()
     return true;
 }
 
-namespace {
+namespace
+{
 
 void EnsureLines(int32_t n)
 {
@@ -379,33 +372,31 @@ void EnsureEnds(int32_t n)
         dbmemo.MemoLineEnds.resize(static_cast<std::size_t>(n) + 1, 0);
 }
 
-}  // namespace
+} // namespace
 
 void MarkWrapped(int32_t n, bool wrapped)
 {
-    if (n < 1)
-        return;
+    if (n < 1) return;
     if (static_cast<std::size_t>(n) >= dbmemo.MemoLineWrapped.size())
         dbmemo.MemoLineWrapped.resize(static_cast<std::size_t>(n) + 1, 0);
     dbmemo.MemoLineWrapped[static_cast<std::size_t>(n)] = wrapped ? 1 : 0;
 }
 
-namespace {
+namespace
+{
 
 void PutLine(int32_t n, const std::string& text)
 {
-    if (n < 1)
-        return;
+    if (n < 1) return;
     EnsureLines(n);
     dbmemo.MemoLines[static_cast<std::size_t>(n)] = text.substr(0, 255);
 }
 
-}  // namespace
+} // namespace
 
 void StoreMemoLine(int32_t n, const std::string& text)
 {
-    if (n < 1)
-        return;
+    if (n < 1) return;
     PutLine(n, text);
     MarkWrapped(n, false);
     if (!dbmemo.MemoLineEnds.empty()) {
@@ -433,55 +424,51 @@ void ClearMemoLines(bool freeArray)
 
 std::string MemoLine(int32_t n)
 {
-    if (n < 1 || static_cast<std::size_t>(n) >= dbmemo.MemoLines.size() || !dbmemo.MemoLines[static_cast<std::size_t>(n)])
+    if (n < 1 || static_cast<std::size_t>(n) >= dbmemo.MemoLines.size() ||
+        !dbmemo.MemoLines[static_cast<std::size_t>(n)])
         return std::string();
     return *dbmemo.MemoLines[static_cast<std::size_t>(n)];
 }
 
-namespace {
+namespace
+{
 
 // The line reader over the text of one memo: the byte 3 is its end
 // sentinel.
-class TMemoLineReader {
-public:
+class TMemoLineReader
+{
+  public:
     TMemoLineReader(const std::string& text, int wrapWidth) : text_(text), wrap_(wrapWidth) {}
 
     // 0 line without break, 1 ended by 13, 2 ended by 141, 3 nothing left.
     int ReadMemoLine(std::string& line)
     {
         int limit = wrap_ - 1;
-        if (limit < 1 || limit > 254)
-            limit = 254;
+        if (limit < 1 || limit > 254) limit = 254;
         line.clear();
         starts_.clear();
         bool blank = false;
         for (;;) {
             const std::size_t at = pos_;
             const int c = Next();
-            if (c == 3)
-                return line.empty() ? 3 : 0;
+            if (c == 3) return line.empty() ? 3 : 0;
             if (c == 13 || c == 141) {
-                if (pos_ < end() && static_cast<uint8_t>(text_[pos_]) == 10)
-                    ++pos_;
+                if (pos_ < end() && static_cast<uint8_t>(text_[pos_]) == 10) ++pos_;
                 return c == 13 ? 1 : 2;
             }
             line += static_cast<char>(c);
             starts_.push_back(at);
-            if (c == ' ')
-                blank = true;
-            if (static_cast<int>(line.size()) < limit + 1)
-                continue;
-            std::size_t keep = line.size() - 1;  // without the character that did not fit
-            if (blank)
-                keep = line.find_last_of(' ') + 1;  // the word starts the next line
-            if (keep < line.size())
-                pos_ = starts_[keep];
+            if (c == ' ') blank = true;
+            if (static_cast<int>(line.size()) < limit + 1) continue;
+            std::size_t keep = line.size() - 1;           // without the character that did not fit
+            if (blank) keep = line.find_last_of(' ') + 1; // the word starts the next line
+            if (keep < line.size()) pos_ = starts_[keep];
             line.resize(keep);
             return 0;
         }
     }
 
-private:
+  private:
     std::size_t end() const
     {
         const std::size_t s = text_.find('\x03');
@@ -504,19 +491,19 @@ private:
     std::vector<std::size_t> starts_;
 };
 
-}  // namespace
+} // namespace
 
 bool ReadMemoText(int32_t block, std::string& text)
 {
     text.clear();
     TMemoFile* m = CurrentMemoFile();
-    if (block == 0)
-        return true;
+    if (block == 0) return true;
     if (m == nullptr) {
         SetError(1019, AliasOf() + " No Memo Field [GetMemo]");
         return false;
     }
-    const uint32_t b = block < 0 ? static_cast<uint32_t>(-static_cast<int64_t>(block)) : static_cast<uint32_t>(block);
+    const uint32_t b =
+        block < 0 ? static_cast<uint32_t>(-static_cast<int64_t>(block)) : static_cast<uint32_t>(block);
     bool header = false;
     const uint16_t code = ReadStoredMemo(*m, m->MemoType, static_cast<int64_t>(b) * m->BlockSize,
                                          CurrentMemoArea().ReadFilter, false, text, header);
@@ -537,8 +524,7 @@ bool GetMemo(int32_t block, uint8_t maxLines)
     ClearMemoLines(false);
     dbmemo.MemoLineEnds.assign(static_cast<std::size_t>(dbmemo.MaxMemoLines) + 1, 0);
     const int wrap = dbmemo.MemoWrap ? dbmemo.MemoWidth + 1 : 254;
-    if (block == 0)
-        return true;
+    if (block == 0) return true;
     std::string text;
     if (!ReadMemoText(block, text)) {
         dbmemo.MemoLineEnds.clear();
@@ -548,8 +534,7 @@ bool GetMemo(int32_t block, uint8_t maxLines)
     int32_t current = 1;
     std::string line;
     for (int code = reader.ReadMemoLine(line); code != 3; code = reader.ReadMemoLine(line)) {
-        if (maxLines != 0 && dbmemo.MemoLineCount > maxLines)
-            break;
+        if (maxLines != 0 && dbmemo.MemoLineCount > maxLines) break;
         EnsureEnds(current);
         dbmemo.MemoLineEnds[static_cast<std::size_t>(current)] =
             code == 1 ? MemoLineHard : (code == 2 ? MemoLineSoft : MemoLineNone);
@@ -559,9 +544,7 @@ bool GetMemo(int32_t block, uint8_t maxLines)
         ++dbmemo.MemoLineCount;
     }
     // The last line ends without a break because the memo ends there.
-    if (current > 1)
-        MarkWrapped(current - 1, false);
-    if (dbmemo.MemoLineCount > 1)
-        --dbmemo.MemoLineCount;
+    if (current > 1) MarkWrapped(current - 1, false);
+    if (dbmemo.MemoLineCount > 1) --dbmemo.MemoLineCount;
     return true;
 }

@@ -16,8 +16,7 @@ using namespace memo_detail;
 
 void AssignMemo(TMemoTextFile& file, int32_t& block)
 {
-    if (!CheckDbInUse("AssignMemo"))
-        return;
+    if (!CheckDbInUse("AssignMemo")) return;
     if (CurrentMemoFile() == nullptr) {
         SetError(1019, AliasOf() + " No Memo Field [" + "AssignMemo" + "]");
         return;
@@ -36,10 +35,14 @@ template <typename F> void TMemoTextFile::InArea(F&& f)
     dbcmd.CurrentArea = keep;
 }
 
-namespace {
+namespace
+{
 
-bool NoLines() { return dbmemo.MemoLineCount < 1 || (dbmemo.MemoLineCount == 1 && MemoLine(1).empty() &&
-                        (dbmemo.MemoLines.size() < 2 || !dbmemo.MemoLines[1])); }
+bool NoLines()
+{
+    return dbmemo.MemoLineCount < 1 || (dbmemo.MemoLineCount == 1 && MemoLine(1).empty() &&
+                                        (dbmemo.MemoLines.size() < 2 || !dbmemo.MemoLines[1]));
+}
 
 void EnsureLineEnds()
 {
@@ -55,7 +58,7 @@ void SetLineEnd(int32_t n, uint8_t end)
     dbmemo.MemoLineEnds[static_cast<std::size_t>(n)] = end;
 }
 
-}  // namespace
+} // namespace
 
 void TMemoTextFile::Reset()
 {
@@ -95,8 +98,7 @@ void TMemoTextFile::Rewrite()
 void TMemoTextFile::Append()
 {
     Reset();
-    if (mode_ != TMode::Input)
-        return;
+    if (mode_ != TMode::Input) return;
     mode_ = TMode::Output;
     if (NoLines()) {
         dbmemo.MemoLineCount = 0;
@@ -116,23 +118,20 @@ std::string TMemoTextFile::ReadBuffer()
         ioResult_ = mode_ == TMode::Output ? 104 : 103;
         return std::string();
     }
-    if (Eof())
-        return std::string();
+    if (Eof()) return std::string();
     const std::string line = MemoLine(MemoTextLine);
     const uint8_t end = static_cast<std::size_t>(MemoTextLine) < dbmemo.MemoLineEnds.size()
                             ? dbmemo.MemoLineEnds[static_cast<std::size_t>(MemoTextLine)]
                             : static_cast<uint8_t>(MemoLineHard);
     ++MemoTextLine;
-    if (end == MemoLineHard)
-        return line.substr(0, 253) + "\r\n";
+    if (end == MemoLineHard) return line.substr(0, 253) + "\r\n";
     return line;
 }
 
 bool TMemoTextFile::ReadLn(std::string& line)
 {
     line.clear();
-    if (Eof())
-        return false;
+    if (Eof()) return false;
     while (!Eof()) {
         std::string piece = ReadBuffer();
         if (piece.size() >= 2 && piece.compare(piece.size() - 2, 2, "\r\n") == 0) {
@@ -146,8 +145,7 @@ bool TMemoTextFile::ReadLn(std::string& line)
 
 bool TMemoTextFile::Eof() const
 {
-    if (mode_ != TMode::Input)
-        return true;
+    if (mode_ != TMode::Input) return true;
     return MemoTextLine > dbmemo.MemoLineCount || NoLines();
 }
 
@@ -176,8 +174,7 @@ void TMemoTextFile::Write(const std::string& text)
     const bool soft = broken && body > 0 && static_cast<uint8_t>(text[body - 1]) == 141;
     std::string chars;
     for (char c : text)
-        if (c != '\r' && c != '\n' && static_cast<uint8_t>(c) != 141)
-            chars += c;
+        if (c != '\r' && c != '\n' && static_cast<uint8_t>(c) != 141) chars += c;
     // A line holds at most 254 characters: a longer one is split, and the
     // parts are joined again when the memo is stored.
     while (MemoPendingText.size() + chars.size() > 254) {
@@ -188,8 +185,7 @@ void TMemoTextFile::Write(const std::string& text)
         StorePending(false, false);
     }
     MemoPendingText += chars;
-    if (broken)
-        StorePending(true, soft);
+    if (broken) StorePending(true, soft);
 }
 
 void TMemoTextFile::Flush() {}
@@ -197,8 +193,7 @@ void TMemoTextFile::Flush() {}
 void TMemoTextFile::Close()
 {
     if (mode_ == TMode::Output) {
-        if (!MemoPendingText.empty())
-            StorePending(true, false);
+        if (!MemoPendingText.empty()) StorePending(true, false);
         InArea([this] {
             const int32_t count = dbmemo.MemoLineCount;
             const int32_t result = EditMemoCloseMemo(*block_);
@@ -206,8 +201,7 @@ void TMemoTextFile::Close()
                 ioResult_ = 101;
             else
                 *block_ = result;
-            if (TMemoFile* m = CurrentMemoFile(); m != nullptr && dbffile.FlushOnWrite)
-                MemoWritten(*m);
+            if (TMemoFile* m = CurrentMemoFile(); m != nullptr && dbffile.FlushOnWrite) MemoWritten(*m);
         });
     } else if (mode_ != TMode::Input) {
         ioResult_ = 103;
@@ -231,11 +225,9 @@ bool ReadMemoLines(int32_t block, std::vector<std::string>& lines)
     int32_t b = block;
     TMemoTextFile f;
     AssignMemo(f, b);
-    if (f.Mode() == TMemoTextFile::TMode::Unassigned)
-        return false;
+    if (f.Mode() == TMemoTextFile::TMode::Unassigned) return false;
     f.Reset();
-    if (f.IOResult() != 0)
-        return false;
+    if (f.IOResult() != 0) return false;
     std::string line;
     while (f.ReadLn(line))
         lines.push_back(line);
@@ -246,8 +238,7 @@ bool ReadMemoLines(int32_t block, std::vector<std::string>& lines)
 std::string MemoOperandText(int area, int field)
 {
     const uint8_t keep = dbcmd.CurrentArea;
-    if (area >= 1 && area < 33)
-        dbcmd.CurrentArea = static_cast<uint8_t>(area);
+    if (area >= 1 && area < 33) dbcmd.CurrentArea = static_cast<uint8_t>(area);
     std::string text;
     const TWorkArea* a = SelectedArea();
     if (a != nullptr && field >= 1 && field <= a->FieldCount && !a->AtEnd && a->RecordNumber >= 1 &&
@@ -266,15 +257,15 @@ std::string MemoOperandText(int area, int field)
 
 // ---- BLOB streams
 
-namespace {
+namespace
+{
 
 // Text when every control byte is one that text holds.
 bool LooksLikeText(const char* p, std::size_t n)
 {
     for (std::size_t i = 0; i < n; ++i) {
         const uint8_t c = static_cast<uint8_t>(p[i]);
-        if (c < 32 && c != 9 && c != 10 && c != 13 && c != 15 && c != 20 && c != 21)
-            return false;
+        if (c < 32 && c != 9 && c != 10 && c != 13 && c != 15 && c != 20 && c != 21) return false;
     }
     return true;
 }
@@ -282,16 +273,14 @@ bool LooksLikeText(const char* p, std::size_t n)
 TBlobDescriptor* ActiveBlob(uint8_t mode)
 {
     TMemoFile* m = CurrentMemoFile();
-    if (m == nullptr || !m->Blob.Active || (mode != 0 && m->Blob.Mode != mode))
-        return nullptr;
+    if (m == nullptr || !m->Blob.Active || (mode != 0 && m->Blob.Mode != mode)) return nullptr;
     return &m->Blob;
 }
 
 bool LoadBlob(TMemoFile& m)
 {
     TBlobDescriptor& d = m.Blob;
-    if (d.Loaded)
-        return true;
+    if (d.Loaded) return true;
     bool header = false;
     const uint16_t code = ReadStoredMemo(m, m.MemoType, static_cast<int64_t>(d.Block) * m.BlockSize,
                                          CurrentMemoArea().ReadFilter, false, d.Data, header);
@@ -304,12 +293,11 @@ bool LoadBlob(TMemoFile& m)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 int32_t CreateBlobDescriptor(bool textModeGiven, int32_t block, uint8_t mode)
 {
-    if (!CheckDbInUse("CreateBlobDescriptor"))
-        return 0;
+    if (!CheckDbInUse("CreateBlobDescriptor")) return 0;
     TMemoFile* mp = CurrentMemoFile();
     const std::string tag = AliasOf() + RecordText() + " [CreateBlobDescriptor]";
     if (mp == nullptr) {
@@ -354,14 +342,12 @@ int32_t CreateBlobDescriptor(bool textModeGiven, int32_t block, uint8_t mode)
         d.DataStart = static_cast<uint32_t>(offset) + d.HeaderSize;
     } else if (mode == 2) {
         const int64_t pos = LockMemoPadAndSeekEOF("CreateBlobDescriptor");
-        if (pos == 0)
-            return 0;
+        if (pos == 0) return 0;
         uint32_t nb;
         if (IsDbase4Style(m.MemoType)) {
             // The length is not known yet: the memo goes to the end.
             nb = FindFreeBlocks(2147483647u, 0, " [CreateBlobDescriptor]");
-            if (nb == 0)
-                return 0;
+            if (nb == 0) return 0;
         } else {
             nb = static_cast<uint32_t>(pos / m.BlockSize);
         }
@@ -381,20 +367,17 @@ int32_t CreateBlobDescriptor(bool textModeGiven, int32_t block, uint8_t mode)
 int32_t ReadBlobStream(void* buffer, int32_t count, int textMode)
 {
     TBlobDescriptor* d = ActiveBlob(1);
-    if (d == nullptr || count < 1)
-        return 0;
-    if (!LoadBlob(*CurrentMemoFile()))
-        return 0;
+    if (d == nullptr || count < 1) return 0;
+    if (!LoadBlob(*CurrentMemoFile())) return 0;
     if (d->TextMode == -1 && textMode == 0)
         d->TextMode = LooksLikeText(d->Data.data(), d->Data.size()) ? 1 : 0;
-    if (d->Position >= d->Data.size())
-        return 0;
-    const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(count), d->Data.size() - d->Position);
+    if (d->Position >= d->Data.size()) return 0;
+    const std::size_t n =
+        std::min<std::size_t>(static_cast<std::size_t>(count), d->Data.size() - d->Position);
     std::string piece = d->Data.substr(d->Position, n);
     // Text only when asked, or when the whole memo was found to be text:
     // binary data is never converted.
-    if (textMode == 1 || (textMode == 0 && d->TextMode == 1))
-        piece = StrOemToAnsi(piece);
+    if (textMode == 1 || (textMode == 0 && d->TextMode == 1)) piece = StrOemToAnsi(piece);
     std::memcpy(buffer, piece.data(), n);
     d->Position += static_cast<uint32_t>(n);
     return static_cast<int32_t>(n);
@@ -403,8 +386,7 @@ int32_t ReadBlobStream(void* buffer, int32_t count, int textMode)
 int32_t WriteBlobStream(const void* buffer, int32_t count, int textMode)
 {
     TBlobDescriptor* d = ActiveBlob(2);
-    if (d == nullptr || count < 1)
-        return 0;
+    if (d == nullptr || count < 1) return 0;
     d->Data.append(static_cast<const char*>(buffer), static_cast<std::size_t>(count));
     const uint8_t kind = textMode == 1 ? 1 : (textMode == 0 && d->TextMode == -1 ? 2 : 0);
     d->Pieces.emplace_back(d->Data.size(), kind);
@@ -417,16 +399,14 @@ int32_t SeekBlobStream(int32_t offset, int origin)
     TBlobDescriptor* d = ActiveBlob(0);
     if (d == nullptr || (d->Size < 0 && d->Mode != 1) || d->Mode == 2)
         return d == nullptr ? 0 : static_cast<int32_t>(d->Position);
-    if (origin == 2 && !LoadBlob(*CurrentMemoFile()))
-        return 0;
+    if (origin == 2 && !LoadBlob(*CurrentMemoFile())) return 0;
     int64_t base = 0;
     if (origin == 1)
         base = d->Position;
     else if (origin == 2)
         base = d->Size;
     int64_t p = base + offset;
-    if (p < 0)
-        p = 0;
+    if (p < 0) p = 0;
     d->Position = static_cast<uint32_t>(std::min<int64_t>(p, 2147483647));
     return static_cast<int32_t>(d->Position);
 }
@@ -434,8 +414,7 @@ int32_t SeekBlobStream(int32_t offset, int origin)
 void DestroyBlobDescriptor()
 {
     TMemoFile* m = CurrentMemoFile();
-    if (m == nullptr)
-        return;
+    if (m == nullptr) return;
     TBlobDescriptor& d = m->Blob;
     if (d.Active && d.Mode == 2) {
         if (!d.Data.empty()) {
@@ -456,7 +435,8 @@ void DestroyBlobDescriptor()
             }
             if (!WriteFiltered(m->File, d.DataStart, out, CurrentMemoArea().WriteFilter) ||
                 !WriteGroupHeader(*m, d.Block, static_cast<uint32_t>(out.size()))) {
-                MemoError(m->File.LastError() != 0 ? m->File.LastError() : 1005, AliasOf() + " [DestroyBlobDescriptor]");
+                MemoError(m->File.LastError() != 0 ? m->File.LastError() : 1005,
+                          AliasOf() + " [DestroyBlobDescriptor]");
                 d = TBlobDescriptor{};
                 return;
             }

@@ -13,8 +13,9 @@
 // was assigned. The I/O result of the last operation is kept as a run-time
 // text file keeps it: 0, 8 no memory, 100 read failure, 101 write failure,
 // 102 wrong open mode, 103 not open, 104 not open for input.
-class TMemoTextFile {
-public:
+class TMemoTextFile
+{
+  public:
     enum class TMode { Unassigned, Closed, Input, Output };
 
     // Opens for reading the memo at the block variable.
@@ -40,7 +41,7 @@ public:
     uint16_t IOResult();
     TMode Mode() const { return mode_; }
 
-private:
+  private:
     friend void AssignMemo(TMemoTextFile& file, int32_t& block);
     // Runs an operation with the assigned work area selected.
     template <typename F> void InArea(F&& f);

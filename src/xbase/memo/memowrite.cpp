@@ -33,13 +33,15 @@ bool memo_detail::WriteFiltered(platform::TSharedFile& f, int64_t offset, const 
     for (std::size_t at = 0; at < data.size(); at += 512) {
         piece.assign(data, at, 512);
         filter(piece.data(), piece.size());
-        if (f.WriteAt(offset + static_cast<int64_t>(at), piece.data(), piece.size()) != static_cast<long>(piece.size()))
+        if (f.WriteAt(offset + static_cast<int64_t>(at), piece.data(), piece.size()) !=
+            static_cast<long>(piece.size()))
             return false;
     }
     return true;
 }
 
-namespace {
+namespace
+{
 
 constexpr uint32_t NoLimit = 2147483647u;
 
@@ -95,8 +97,7 @@ bool WriteLink(TMemoFile& m, uint32_t block, uint32_t next)
 // counting at least one block.
 bool FreeRunAt(TMemoFile& m, uint32_t block, uint32_t blocks)
 {
-    if (block < 1 || block >= blocks)
-        return false;
+    if (block < 1 || block >= blocks) return false;
     uint8_t run[8];
     return ReadRun(m, block, run) && !IsDbase4MemoHeader(run) && GetLE32(run + 4) >= 1;
 }
@@ -104,8 +105,7 @@ bool FreeRunAt(TMemoFile& m, uint32_t block, uint32_t blocks)
 bool AddReleasedCount(TMemoFile& m, uint32_t count)
 {
     uint8_t b[4] = {};
-    if (m.File.Size() < 36)
-        return true;  // a header not yet padded has no counter
+    if (m.File.Size() < 36) return true; // a header not yet padded has no counter
     if (m.File.ReadAt(32, b, 4) != 4) {
         MemoError(30, AliasOf() + " [UpdateMemoHeader()]");
         return false;
@@ -127,7 +127,8 @@ std::string LinesText()
     const int32_t count = dbmemo.MemoLineCount;
     const bool ends = !dbmemo.MemoLineEnds.empty();
     for (int32_t i = 1; i <= count; ++i) {
-        if (static_cast<std::size_t>(i) < dbmemo.MemoLines.size() && dbmemo.MemoLines[static_cast<std::size_t>(i)]) {
+        if (static_cast<std::size_t>(i) < dbmemo.MemoLines.size() &&
+            dbmemo.MemoLines[static_cast<std::size_t>(i)]) {
             text += *dbmemo.MemoLines[static_cast<std::size_t>(i)];
             any = true;
         }
@@ -139,28 +140,25 @@ std::string LinesText()
         if (end == MemoLineSoft)
             text += "\x8D\n";
         else if (end == MemoLineNone && wrapped && i < count)
-            ;  // a wrap point: the line goes on in the next one
+            ; // a wrap point: the line goes on in the next one
         else
             text += "\r\n";
     }
     return any ? text : std::string();
 }
 
-}  // namespace
+} // namespace
 
 int32_t AddMemo(const std::string& text)
 {
-    if (!CheckDbInUse("AddMemo"))
-        return 0;
+    if (!CheckDbInUse("AddMemo")) return 0;
     // Only trailing blanks go; a final line break belongs to the text.
     std::string t = text;
     while (!t.empty() && t.back() == ' ')
         t.pop_back();
-    if (t.empty())
-        return 0;
+    if (t.empty()) return 0;
     const int64_t pos = LockMemoPadAndSeekEOF("AddMemo()");
-    if (pos == 0)
-        return 0;
+    if (pos == 0) return 0;
     TMemoFile& m = *CurrentMemoFile();
     const TMemoFilter& filter = CurrentMemoArea().WriteFilter;
     const uint32_t block = static_cast<uint32_t>(pos / m.BlockSize);
@@ -169,27 +167,25 @@ int32_t AddMemo(const std::string& text)
     if (m.MemoType == MemoDbase3)
         ok = WritePieces(m.File, offset, Dbase3Stored(t), filter);
     else
-        ok = WriteGroupHeader(m, block, static_cast<uint32_t>(t.size())) && WritePieces(m.File, offset + 8, t, filter);
+        ok = WriteGroupHeader(m, block, static_cast<uint32_t>(t.size())) &&
+             WritePieces(m.File, offset + 8, t, filter);
     if (!ok) {
         MemoError(WriteCode(m.File, 101), AliasOf() + " [AddMemo]");
         return 0;
     }
     MemoWritten(m);
-    if (!UpdateMemoHeader())
-        return 0;
+    if (!UpdateMemoHeader()) return 0;
     return static_cast<int32_t>(block);
 }
 
 bool FreeBlocks(uint32_t first, uint64_t bytes)
 {
     TMemoFile* mp = CurrentMemoFile();
-    if (mp == nullptr || !IsDbase4Style(mp->MemoType))
-        return true;
+    if (mp == nullptr || !IsDbase4Style(mp->MemoType)) return true;
     TMemoFile& m = *mp;
     const std::string tag = AliasOf() + " [EditMemo/CloseMemo]";
     const uint32_t count = BlocksOfBytes(bytes, m.BlockSize);
-    if (count == 0 || first == 0)
-        return true;
+    if (count == 0 || first == 0) return true;
     const uint32_t blocks = BlocksInFile(m);
     uint8_t header[24];
     if (m.File.ReadAt(0, header, 24) != 24) {
@@ -198,8 +194,7 @@ bool FreeBlocks(uint32_t first, uint64_t bytes)
     }
     uint32_t head = GetLE32(header);
     const bool chain = FreeRunAt(m, head, blocks);
-    if (chain && head == first)
-        return true;  // already free
+    if (chain && head == first) return true; // already free
     if (!chain || head > first) {
         if (!WriteRun(m, first, chain ? head : blocks, count) || !MainHeaderWrite(first)) {
             MemoError(29, tag);
@@ -218,8 +213,7 @@ bool FreeBlocks(uint32_t first, uint64_t bytes)
         }
         const uint32_t next = GetLE32(run);
         const uint32_t curCount = GetLE32(run + 4);
-        if (next == first || (first >= cur && first - cur < curCount))
-            return true;  // already free
+        if (next == first || (first >= cur && first - cur < curCount)) return true; // already free
         const bool nextValid = next > cur && FreeRunAt(m, next, blocks);
         if (!nextValid || next > first) {
             if (!WriteLink(m, cur, first) || !WriteRun(m, first, nextValid ? next : blocks, count)) {
@@ -236,8 +230,7 @@ bool FreeBlocks(uint32_t first, uint64_t bytes)
 uint32_t FindFreeBlocks(uint32_t needed, uint32_t oldBlock, const std::string& tag)
 {
     TMemoFile* mp = CurrentMemoFile();
-    if (mp == nullptr || !IsDbase4Style(mp->MemoType))
-        return 0;
+    if (mp == nullptr || !IsDbase4Style(mp->MemoType)) return 0;
     TMemoFile& m = *mp;
     const std::string detail = AliasOf() + tag;
     const uint32_t blocks = BlocksInFile(m);
@@ -248,9 +241,11 @@ uint32_t FindFreeBlocks(uint32_t needed, uint32_t oldBlock, const std::string& t
             return 0;
         }
         if (IsDbase4MemoHeader(run)) {
-            const uint32_t count = std::min(BlocksOfBytes(GetLE32(run + 4), m.BlockSize), blocks - std::min(blocks, oldBlock));
+            const uint32_t count =
+                std::min(BlocksOfBytes(GetLE32(run + 4), m.BlockSize), blocks - std::min(blocks, oldBlock));
             if (count >= needed) {
-                if (count > needed && !FreeBlocks(oldBlock + needed, static_cast<uint64_t>(count - needed) * m.BlockSize))
+                if (count > needed &&
+                    !FreeBlocks(oldBlock + needed, static_cast<uint64_t>(count - needed) * m.BlockSize))
                     return 0;
                 return oldBlock;
             }
@@ -270,14 +265,11 @@ uint32_t FindFreeBlocks(uint32_t needed, uint32_t oldBlock, const std::string& t
                 return 0;
             }
             // A memo written where the chain once ended ends it.
-            if (IsDbase4MemoHeader(run))
-                break;
-            if (++visited > 100)
-                break;
+            if (IsDbase4MemoHeader(run)) break;
+            if (++visited > 100) break;
             const uint32_t next = GetLE32(run);
             uint32_t count = std::min(GetLE32(run + 4), blocks - cur);
-            if (next > cur && next < blocks)
-                count = std::min(count, next - cur);
+            if (next > cur && next < blocks) count = std::min(count, next - cur);
             if (count >= needed && count >= 1) {
                 // The run leaves the chain; its excess stays in it.
                 uint32_t link = next;
@@ -298,15 +290,13 @@ uint32_t FindFreeBlocks(uint32_t needed, uint32_t oldBlock, const std::string& t
             cur = next;
         }
     }
-    if (visited > 100 && !MainHeaderWrite(blocks + needed))
-        return 0;
+    if (visited > 100 && !MainHeaderWrite(blocks + needed)) return 0;
     return blocks;
 }
 
 int32_t EditMemoCloseMemo(int32_t oldBlock)
 {
-    if (!CheckDbInUse("EditMemo/CloseMemo"))
-        return 0;
+    if (!CheckDbInUse("EditMemo/CloseMemo")) return 0;
     TMemoFile* mp = CurrentMemoFile();
     if (mp == nullptr) {
         SetError(1019, AliasOf() + " No Memo Field [EditMemo/CloseMemo]");
@@ -314,8 +304,7 @@ int32_t EditMemoCloseMemo(int32_t oldBlock)
     }
     TMemoFile& m = *mp;
     const std::string text = LinesText();
-    if (text.empty())
-        return 0;
+    if (text.empty()) return 0;
     const uint64_t length = text.size() + (m.MemoType == MemoDbase3 ? 1 : 0);
     const long double freeKB = DiskFreeKB(m.Name);
     if (freeKB >= 0 && static_cast<long double>(length / 1024) >= freeKB) {
@@ -323,8 +312,7 @@ int32_t EditMemoCloseMemo(int32_t oldBlock)
         return 0;
     }
     const int64_t pos = LockMemoPadAndSeekEOF("EditMemo/CloseMemo");
-    if (pos == 0)
-        return 0;
+    if (pos == 0) return 0;
     const TMemoFilter& filter = CurrentMemoArea().WriteFilter;
     const uint32_t old = static_cast<uint32_t>(std::abs(static_cast<int64_t>(oldBlock)));
     uint32_t block;
@@ -345,11 +333,9 @@ int32_t EditMemoCloseMemo(int32_t oldBlock)
             // The old blocks are released only once the new text is
             // written: a failed write leaves the old memo whole.
             const bool inPlace = oldCount >= needed;
-            if (!inPlace)
-                releaseBlocks = oldCount;
+            if (!inPlace) releaseBlocks = oldCount;
             block = FindFreeBlocks(needed, inPlace ? old : 0, " [EditMemo/CloseMemo]");
-            if (block == 0)
-                return 0;
+            if (block == 0) return 0;
         } else {
             block = static_cast<uint32_t>(pos / m.BlockSize);
         }
@@ -361,31 +347,30 @@ int32_t EditMemoCloseMemo(int32_t oldBlock)
         return 0;
     }
     if (releaseBlocks > 0) {
-        if (!FreeBlocks(old, static_cast<uint64_t>(releaseBlocks) * m.BlockSize) || !AddReleasedCount(m, releaseBlocks))
+        if (!FreeBlocks(old, static_cast<uint64_t>(releaseBlocks) * m.BlockSize) ||
+            !AddReleasedCount(m, releaseBlocks))
             return 0;
     }
     MemoWritten(m);
     dbmemo.MemoLineEnds.clear();
-    if (!UpdateMemoHeader())
-        return 0;
+    if (!UpdateMemoHeader()) return 0;
     return static_cast<int32_t>(block);
 }
 
-namespace {
+namespace
+{
 
 uint16_t CopyBlockSize(TMemoFile& m, uint8_t style)
 {
     const uint16_t fallback = dbffile.MemoBlockSize == 0 ? 512 : dbffile.MemoBlockSize;
     uint8_t h[24] = {};
     if (style == MemoFox) {
-        if (m.File.ReadAt(0, h, 8) != 8)
-            return 64;
+        if (m.File.ReadAt(0, h, 8) != 8) return 64;
         const uint16_t bs = static_cast<uint16_t>((h[6] << 8) | h[7]);
         return bs == 0 ? fallback : bs;
     }
     if (IsDbase4Style(style)) {
-        if (m.File.ReadAt(0, h, 24) != 24 || GetLE16(h + 18) != 0x0102)
-            return 512;
+        if (m.File.ReadAt(0, h, 24) != 24 || GetLE16(h + 18) != 0x0102) return 512;
         const uint16_t bs = GetLE16(h + 20);
         return bs == 0 ? fallback : bs;
     }
@@ -403,11 +388,11 @@ uint8_t StyleOfArea(uint8_t area)
 
 // The stored bytes of a memo for a file of the given style; negative tells
 // that a dBASE III file gets the dBASE IV header.
-std::string StoredForm(uint8_t style, const std::string& text, bool knownLength, uint32_t foxType, bool& withHeader)
+std::string StoredForm(uint8_t style, const std::string& text, bool knownLength, uint32_t foxType,
+                       bool& withHeader)
 {
     withHeader = style != MemoDbase3 || (knownLength && text.find('\0') != std::string::npos);
-    if (!withHeader)
-        return text + '\x1A';
+    if (!withHeader) return text + '\x1A';
     uint8_t h[8];
     if (style == MemoFox) {
         PutBE32(h, foxType);
@@ -420,20 +405,18 @@ std::string StoredForm(uint8_t style, const std::string& text, bool knownLength,
     return std::string(reinterpret_cast<const char*>(h), 8) + text;
 }
 
-}  // namespace
+} // namespace
 
 int32_t CopyMemo(uint8_t sourceArea, int32_t block, bool byOffset)
 {
-    if (block == 0)
-        return 0;
+    if (block == 0) return 0;
     const std::string tag = AliasOf() + " [AppendFrom/CopyTo]";
     if (sourceArea < 1 || sourceArea > 35 || !dbmemo.Areas[sourceArea].Memo || CurrentMemoFile() == nullptr) {
         SetError(1019, AliasOf() + " No Memo Field [AppendFrom/CopyTo]");
         return 0;
     }
     const int64_t pos = LockMemoPadAndSeekEOF("CopyMemo()");
-    if (pos == 0)
-        return 0;
+    if (pos == 0) return 0;
     TMemoFile& dst = *CurrentMemoFile();
     TMemoFile& src = *dbmemo.Areas[sourceArea].Memo;
     const uint8_t srcStyle = StyleOfArea(sourceArea);
@@ -463,13 +446,13 @@ int32_t CopyMemo(uint8_t sourceArea, int32_t block, bool byOffset)
         return 0;
     }
     MemoWritten(dst);
-    if (!UpdateMemoHeader())
-        return 0;
+    if (!UpdateMemoHeader()) return 0;
     const int32_t result = static_cast<int32_t>(newBlock);
     return dst.MemoType == MemoDbase3 && withHeader ? -result : result;
 }
 
-namespace {
+namespace
+{
 
 struct TMemoUpdate {
     int32_t Record;
@@ -482,32 +465,28 @@ struct TMemoUpdate {
 std::string NumberField(int64_t n, std::size_t width)
 {
     std::string s = std::to_string(n);
-    if (s.size() < width)
-        s.insert(0, width - s.size(), ' ');
+    if (s.size() < width) s.insert(0, width - s.size(), ' ');
     return s;
 }
 
 bool PutField(TWorkArea& a, const TMemoUpdate& u, bool newValue)
 {
-    if (!GetDbfRecord(a, u.Record))
-        return false;
+    if (!GetDbfRecord(a, u.Record)) return false;
     a.RecordBuffer.replace(u.Offset, u.Length, newValue ? u.NewText : u.OldText);
     return PutDbfRecord(a, u.Record);
 }
 
-}  // namespace
+} // namespace
 
 bool PackMemofile()
 {
-    if (!CheckDbInUse("PackMemofile"))
-        return false;
+    if (!CheckDbInUse("PackMemofile")) return false;
     TWorkArea& a = *SelectedArea();
     // The pack reads every record into the area's buffer; the current
     // record's native form is made first so it survives that.
     EnsureNative(a);
     TMemoArea& area = CurrentMemoArea();
-    if (!area.Memo)
-        return true;
+    if (!area.Memo) return true;
     TMemoFile& m = *area.Memo;
     const std::string alias = a.AliasName;
     const int64_t oldSize = m.File.Size();
@@ -534,8 +513,7 @@ bool PackMemofile()
     std::string header;
     if (IsDbase4Style(m.MemoType)) {
         header.assign(24, '\0');
-        if (m.File.ReadAt(0, header.data(), 24) != 24)
-            return fail(30, alias + " [PackMemo]");
+        if (m.File.ReadAt(0, header.data(), 24) != 24) return fail(30, alias + " [PackMemo]");
         std::memset(header.data(), 0, 8);
         PutLE16(reinterpret_cast<uint8_t*>(&header[20]), m.BlockSize);
     } else {
@@ -554,16 +532,14 @@ bool PackMemofile()
         if (!GetDbfRecord(a, r))
             return fail(dberror.DbErrorCode != 0 ? dberror.DbErrorCode : 30, alias + " [PackMemo]");
         for (const TDbfField& f : a.Fields) {
-            if (f.Type != 'M' && f.Type != 'B' && f.Type != 'G' && f.Type != 'P')
-                continue;
+            if (f.Type != 'M' && f.Type != 'B' && f.Type != 'G' && f.Type != 'P') continue;
             const std::string field = a.RecordBuffer.substr(f.Offset, f.Length);
             const int64_t n = TextToInteger(AllTrim(field));
-            if (n == 0)
-                continue;
+            if (n == 0) continue;
             const uint32_t oldBlock = static_cast<uint32_t>(n < 0 ? -n : n);
             if (static_cast<int64_t>(oldBlock) * m.BlockSize >= oldSize - 1)
-                return fail(1003, alias + " Memo block # " + std::to_string(n) + " Record # " + std::to_string(r) +
-                                      " [PackMemo]");
+                return fail(1003, alias + " Memo block # " + std::to_string(n) + " Record # " +
+                                      std::to_string(r) + " [PackMemo]");
             if (size % m.BlockSize != 0) {
                 std::string zeros(static_cast<std::size_t>(m.BlockSize - size % m.BlockSize), '\0');
                 if (temp.WriteAt(size, zeros.data(), zeros.size()) != static_cast<long>(zeros.size()))
@@ -577,20 +553,19 @@ bool PackMemofile()
             uint32_t foxType = 1;
             if (m.MemoType == MemoFox) {
                 uint8_t h[4];
-                if (m.File.ReadAt(at, h, 4) == 4)
-                    foxType = ReadBE32(h);
+                if (m.File.ReadAt(at, h, 4) == 4) foxType = ReadBE32(h);
             }
             code = ReadStoredMemo(m, m.MemoType, at, area.ReadFilter, false, text, withHeader);
             if (code != 0)
-                return fail(code, alias + " Memo block # " + std::to_string(n) + " Record # " + std::to_string(r) +
-                                      " [PackMemo]");
+                return fail(code, alias + " Memo block # " + std::to_string(n) + " Record # " +
+                                      std::to_string(r) + " [PackMemo]");
             std::string stored;
             if (m.MemoType == MemoDbase3 && !withHeader)
                 stored = Dbase3Stored(text);
             else
-                stored = StoredForm(m.MemoType == MemoDbase3 ? static_cast<uint8_t>(MemoDbase4) : m.MemoType, text, true, foxType, withHeader);
-            if (!WritePieces(temp, size, stored, area.WriteFilter))
-                return fail(1005, alias + " [PackMemo]");
+                stored = StoredForm(m.MemoType == MemoDbase3 ? static_cast<uint8_t>(MemoDbase4) : m.MemoType,
+                                    text, true, foxType, withHeader);
+            if (!WritePieces(temp, size, stored, area.WriteFilter)) return fail(1005, alias + " [PackMemo]");
             size += static_cast<int64_t>(stored.size());
             const int64_t numbered = n < 0 ? -static_cast<int64_t>(newBlock) : newBlock;
             std::string text10 = NumberField(numbered, f.Length);
@@ -601,8 +576,7 @@ bool PackMemofile()
     }
     if (m.MemoType == MemoDbase3 && size == 512) {
         const char eof = '\x1A';
-        if (temp.WriteAt(size, &eof, 1) != 1)
-            return fail(1005, alias + " [PackMemo]");
+        if (temp.WriteAt(size, &eof, 1) != 1) return fail(1005, alias + " [PackMemo]");
         ++size;
     }
     uint8_t next[4];
@@ -611,8 +585,7 @@ bool PackMemofile()
         PutBE32(next, blocks);
     else
         PutLE32(next, blocks);
-    if (temp.WriteAt(0, next, 4) != 4 || temp.Flush() != 0)
-        return fail(29, alias + " [PackMemo]");
+    if (temp.WriteAt(0, next, 4) != 4 || temp.Flush() != 0) return fail(29, alias + " [PackMemo]");
     temp.Close();
 
     // Swap: the old file is kept aside until every record refers to the new
@@ -621,8 +594,9 @@ bool PackMemofile()
     UnlockMemo(m);
     m.File.Close();
     auto reopen = [&m]() {
-        return m.File.Open(m.Name, true, dbcmd.SharedAccess ? platform::TFileShare::DenyNone
-                                                           : platform::TFileShare::DenyWrite);
+        return m.File.Open(m.Name, true,
+                           dbcmd.SharedAccess ? platform::TFileShare::DenyNone
+                                              : platform::TFileShare::DenyWrite);
     };
     auto restoreOld = [&](uint16_t c, const std::string& detail) {
         std::rename(keptName.c_str(), m.Name.c_str());
@@ -663,8 +637,7 @@ bool PackMemofile()
         return restoreOld(c, alias + " [PackMemofile]");
     }
     ::unlink(keptName.c_str());
-    if (back >= 1 && back <= a.RecordCount && GetDbfRecord(a, back))
-        ReadNative(a);
+    if (back >= 1 && back <= a.RecordCount && GetDbfRecord(a, back)) ReadNative(a);
     return true;
 }
 

@@ -38,8 +38,9 @@ struct TNdxLevel {
 // found by page number: pages are numbered densely from 1, so a table of
 // places beats hashing. The rest of the file is read through a read-only
 // mapping of it, which the system keeps current with this handle's writes.
-class THeldPages {
-public:
+class THeldPages
+{
+  public:
     const TNdxPage* Find(uint32_t node) const
     {
         return node < place_.size() && place_[node] != 0 ? &pages_[place_[node] - 1] : nullptr;
@@ -61,9 +62,9 @@ public:
     // (written after the mapping) or the file could not be mapped.
     bool CopyMapped(uint32_t node, TNdxPage& page) const
     {
-        const uint8_t* p = map_.At(static_cast<int64_t>(node) * static_cast<int64_t>(NdxPageSize), NdxPageSize);
-        if (p == nullptr)
-            return false;
+        const uint8_t* p =
+            map_.At(static_cast<int64_t>(node) * static_cast<int64_t>(NdxPageSize), NdxPageSize);
+        if (p == nullptr) return false;
         std::memcpy(page.data(), p, NdxPageSize);
         return true;
     }
@@ -76,18 +77,18 @@ public:
         map_.Drop();
     }
 
-private:
-    std::vector<uint32_t> place_;  // page number -> place in pages_ + 1; 0 = not held
+  private:
+    std::vector<uint32_t> place_; // page number -> place in pages_ + 1; 0 = not held
     std::vector<TNdxPage> pages_;
     TFileMap map_;
 };
 
 struct TIndexControl {
-    uint8_t Order = 0;                // the slot it was opened in
+    uint8_t Order = 0; // the slot it was opened in
     platform::TSharedFile File;
     std::string FileName;
     TNdxHeader Header;
-    std::string Expression;           // normalized
+    std::string Expression; // normalized
     bool HeaderChanged = false;
     bool CharacterKey = true;
     bool AtBegin = false;
@@ -97,7 +98,7 @@ struct TIndexControl {
     TCompiledExpr* KeyEvaluator = nullptr;
     TTzKeyMaker KeyMaker;
     void* KeyMakerData = nullptr;
-    std::string CurrentKey;           // key length bytes
+    std::string CurrentKey; // key length bytes
     char ExprType = 'C';
     uint16_t ExprWidth = 0;
     uint8_t ExprDecimals = 0;
@@ -116,8 +117,8 @@ struct TIndexControl {
 // moves one place toward the front, a miss with a full table reuses the last.
 // A pair's page stays where it is stored; moving a pair moves its place.
 struct TNodeCache {
-    std::vector<uint32_t> Nodes;      // 0 = unused pair
-    std::vector<uint32_t> Places;     // page of pair p: Pages[Places[p]]
+    std::vector<uint32_t> Nodes;  // 0 = unused pair
+    std::vector<uint32_t> Places; // page of pair p: Pages[Places[p]]
     std::vector<TNdxPage> Pages;
     void Clear() { std::fill(Nodes.begin(), Nodes.end(), 0u); }
     // Empty pairs, or none (no cache).
@@ -167,11 +168,11 @@ struct TIndexInfo {
 struct TNdx {
     TArray<TAreaIndexes, 1, 35> Areas;
     bool LastFindFound = false;
-    bool ExactFind = false;               // pad search texts, compare whole keys
-    uint32_t CacheSize = 4096;            // node cache bytes of a controlling index
+    bool ExactFind = false;    // pad search texts, compare whole keys
+    uint32_t CacheSize = 4096; // node cache bytes of a controlling index
     int16_t SoundexLength = 4;
-    uint16_t ExplicitOpenMode = 0;        // 0 = none set
-    bool WriteThrough = false;            // flush after every anchor write
+    uint16_t ExplicitOpenMode = 0; // 0 = none set
+    bool WriteThrough = false;     // flush after every anchor write
     // Progress callback of a build and the number of calls it should get.
     std::function<void()> Progress;
     int32_t ProgressCalls = 0;

@@ -24,7 +24,8 @@
 bool TakeOption(std::string& name, const std::string& option);
 std::string IndexPath(const std::string& file);
 
-namespace {
+namespace
+{
 
 struct TBuildSpec {
     std::string Expression;
@@ -38,18 +39,17 @@ bool OpenAnywhere(const std::string& file)
     for (int area = 1; area <= 35; ++area)
         for (int s = 1; s <= 16; ++s) {
             TIndexControl* ic = ndx.Areas[area].Slots[s].get();
-            if (ic != nullptr && std::filesystem::equivalent(ic->FileName, file, ec))
-                return true;
+            if (ic != nullptr && std::filesystem::equivalent(ic->FileName, file, ec)) return true;
         }
     return false;
 }
 
-class TProgress {
-public:
+class TProgress
+{
+  public:
     TProgress(int32_t records)
     {
-        if (ndx.ProgressCalls <= 0)
-            ndx.Progress = nullptr;
+        if (ndx.ProgressCalls <= 0) ndx.Progress = nullptr;
         step_ = ndx.ProgressCalls > 0 ? std::max<int32_t>(2 * (records / ndx.ProgressCalls), 2) : 0;
     }
     void Tick(int64_t i)
@@ -67,7 +67,7 @@ public:
         }
     }
 
-private:
+  private:
     int32_t step_ = 0;
     int32_t calls_ = 0;
 };
@@ -89,15 +89,12 @@ bool Build(const std::string& fileWithOptions, const TBuildSpec& spec)
         return false;
     }
     TWorkArea* a = SelectedArea();
-    if (a == nullptr)
-        return fail(215, "database not open attempting to index to" + name + ".");
+    if (a == nullptr) return fail(215, "database not open attempting to index to" + name + ".");
     if (spec.Expression.empty() && !spec.KeyMaker)
         return fail(254, "Neither Expression nor KeyMaker defined");
-    if (spec.Expression.size() > NdxMaxExpression)
-        return fail(300, "Expression length exceeds 100 bytes");
+    if (spec.Expression.size() > NdxMaxExpression) return fail(300, "Expression length exceeds 100 bytes");
     const std::string file = IndexPath(name);
-    if (OpenAnywhere(file))
-        return fail(214, file);
+    if (OpenAnywhere(file)) return fail(214, file);
 
     // The key description, from the expression's result.
     TIndexControl ic;
@@ -119,8 +116,7 @@ bool Build(const std::string& fileWithOptions, const TBuildSpec& spec)
         a->AtBegin = savedBegin;
         a->AtEnd = savedEnd;
         ReadNative(*a);
-        if (ic.KeyEvaluator != nullptr)
-            FreeExpr(ic.KeyEvaluator);
+        if (ic.KeyEvaluator != nullptr) FreeExpr(ic.KeyEvaluator);
     };
     if (spec.KeyMaker) {
         stored = NormalizeExpression(KeyMakerMarker);
@@ -148,8 +144,7 @@ bool Build(const std::string& fileWithOptions, const TBuildSpec& spec)
             a->RecordNumber = a->RecordCount + 1;
             ReadNative(*a);
             keyLength = static_cast<int>(ComputeKey(ic).size());
-            if (keyLength == 0)
-                keyLength = ic.KeyEvaluator->Width;
+            if (keyLength == 0) keyLength = ic.KeyEvaluator->Width;
         }
     }
     if (keyLength < 1 || keyLength > NdxMaxKeyLength) {
@@ -198,8 +193,7 @@ bool Build(const std::string& fileWithOptions, const TBuildSpec& spec)
         a->AtBegin = a->AtEnd = false;
         std::string k = ComputeKey(ic);
         k.resize(kl, ic.CharacterKey ? ' ' : '\0');
-        if (!sort.Add(reinterpret_cast<const uint8_t*>(k.data()), n))
-            return sortFailed();
+        if (!sort.Add(reinterpret_cast<const uint8_t*>(k.data()), n)) return sortFailed();
         progress.Tick(n);
     }
 
@@ -213,7 +207,8 @@ bool Build(const std::string& fileWithOptions, const TBuildSpec& spec)
     {
         // A temporary file is private; the index gets the mode of the file it
         // replaces, or the usual mode of a new file.
-        struct stat st {};
+        struct stat st {
+        };
         mode_t mode = 0;
         if (::stat(file.c_str(), &st) == 0) {
             mode = st.st_mode & 07777;
@@ -229,8 +224,7 @@ bool Build(const std::string& fileWithOptions, const TBuildSpec& spec)
     std::vector<uint8_t> buffer;
     int64_t written = static_cast<int64_t>(NdxPageSize);
     auto flush = [&] {
-        if (buffer.empty())
-            return true;
+        if (buffer.empty()) return true;
         bool w = out.WriteAt(written, buffer.data(), buffer.size()) == static_cast<long>(buffer.size());
         written += static_cast<int64_t>(buffer.size());
         buffer.clear();
@@ -246,8 +240,7 @@ bool Build(const std::string& fileWithOptions, const TBuildSpec& spec)
     int64_t emitted = 0;
     bool ok = sort.Finish([&](const uint8_t* key, int32_t record) {
         const int64_t i = emitted++;
-        if (unique && havePrevious && CompareNdxKeys(h, previous.data(), key) == 0)
-            return true;
+        if (unique && havePrevious && CompareNdxKeys(h, previous.data(), key) == 0) return true;
         std::memcpy(previous.data(), key, kl);
         havePrevious = true;
         progress.Tick(i);
@@ -284,7 +277,7 @@ bool Build(const std::string& fileWithOptions, const TBuildSpec& spec)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 int64_t MakeIndexSpaceKB(int64_t records, int keyLength)
 {
@@ -296,8 +289,7 @@ int64_t MakeIndexSpaceKB(int64_t records, int keyLength)
     int64_t div = 1;
     for (int i = 0; i < levels; ++i) {
         need += (records / div + 1) * static_cast<int64_t>(NdxPageSize);
-        if (div < (int64_t{1} << 40))
-            div *= perPage;
+        if (div < (int64_t{1} << 40)) div *= perPage;
     }
     return (need + 1023) / 1024;
 }
@@ -314,29 +306,26 @@ bool MakeIndexCB(const std::string& file, TTzKeyMaker keyMaker, void* data)
     return Build(file, TBuildSpec{std::string(), std::move(keyMaker), data});
 }
 
-namespace {
+namespace
+{
 
 void IndexOnWith(const std::string& file, const TBuildSpec& spec)
 {
-    if (!CheckDbInUse("Index_On"))
-        return;
+    if (!CheckDbInUse("Index_On")) return;
     CloseAllIndexes();
     if (IndexOfSlot(1) != nullptr) {
         SetError(254, "Internal error: IND pointer already allocated [Index_On]");
         return;
     }
-    if (AllTrim(file).empty())
-        return;
-    if (!Build(file, spec))
-        return;
+    if (AllTrim(file).empty()) return;
+    if (!Build(file, spec)) return;
     if (SetIndexTo(file, 1, spec.KeyMaker, spec.Data)) {
         CurrentIndexes().Natural = false;
-        if (SelectedArea()->RecordCount > 0)
-            GoTop();
+        if (SelectedArea()->RecordCount > 0) GoTop();
     }
 }
 
-}  // namespace
+} // namespace
 
 void Index_On(const std::string& expression, const std::string& file)
 {

@@ -5,9 +5,15 @@
 #include <algorithm>
 #include <cstring>
 
-int16_t NdxEntrySize(int keyLength) { return static_cast<int16_t>(8 + (keyLength + 3) / 4 * 4); }
+int16_t NdxEntrySize(int keyLength)
+{
+    return static_cast<int16_t>(8 + (keyLength + 3) / 4 * 4);
+}
 
-int16_t NdxKeysPerPage(int keyLength) { return static_cast<int16_t>(504 / NdxEntrySize(keyLength)); }
+int16_t NdxKeysPerPage(int keyLength)
+{
+    return static_cast<int16_t>(504 / NdxEntrySize(keyLength));
+}
 
 TNdxHeader NewNdxHeader(char keyType, int keyLength, bool unique)
 {
@@ -54,12 +60,9 @@ TNdxHeader DecodeNdxHeader(const uint8_t* b)
 
 bool NdxHeaderValid(const TNdxHeader& h)
 {
-    if (h.KeyLength < 1 || h.KeyLength > NdxMaxKeyLength)
-        return false;
-    if (h.KeyType != 'C' && h.KeyType != 'N' && h.KeyType != 'F' && h.KeyType != 'D')
-        return false;
-    if (h.KeyType != 'C' && h.KeyLength != 8)
-        return false;
+    if (h.KeyLength < 1 || h.KeyLength > NdxMaxKeyLength) return false;
+    if (h.KeyType != 'C' && h.KeyType != 'N' && h.KeyType != 'F' && h.KeyType != 'D') return false;
+    if (h.KeyType != 'C' && h.KeyLength != 8) return false;
     // The sizes are derived from the key length; a file that disagrees would
     // make entries overlap or leave the page.
     // Writers differ in how full they let a page get; no count may make
@@ -108,7 +111,8 @@ TNdxNode DecodeNode(const TNdxPage& page, const TNdxHeader& h)
         auto& e = node.Entries[static_cast<std::size_t>(i)];
         e.Child = NodeChild(page, h, i);
         e.Record = NodeRecord(page, h, i);
-        e.Key.assign(reinterpret_cast<const char*>(NodeKey(page, h, i)), static_cast<std::size_t>(h.KeyLength));
+        e.Key.assign(reinterpret_cast<const char*>(NodeKey(page, h, i)),
+                     static_cast<std::size_t>(h.KeyLength));
     }
     node.RightChild = NodeChild(page, h, k);
     return node;
@@ -134,15 +138,12 @@ TNdxPage EncodeNode(const TNdxNode& node, const TNdxHeader& h)
 bool NodeWellFormed(const TNdxPage& page, const TNdxHeader& h)
 {
     int k = NodeKeyCount(page);
-    if (k < 0 || k > h.KeysPerPage)
-        return false;
+    if (k < 0 || k > h.KeysPerPage) return false;
     bool leaf = NodeIsLeaf(page, h);
     for (int i = 0; i <= k; ++i) {
         uint32_t c = NodeChild(page, h, i);
-        if (leaf && i < k && c != 0)
-            return false;
-        if (!leaf && (c == 0 || c >= h.NextFree))
-            return false;
+        if (leaf && i < k && c != 0) return false;
+        if (!leaf && (c == 0 || c >= h.NextFree)) return false;
     }
     return true;
 }
@@ -152,8 +153,7 @@ std::string NormalizeExpression(const std::string& s)
     std::string out;
     char quote = 0;
     for (char c : s) {
-        if (c == '\0')
-            break;
+        if (c == '\0') break;
         if (quote != 0) {
             if (c == quote) {
                 out += '"';
@@ -193,8 +193,7 @@ TNdxTreeWriter::TNdxTreeWriter(const TNdxHeader& h, TEmit emit) : h_(h), emit_(s
 
 bool TNdxTreeWriter::WritePage(TNdxPage& page)
 {
-    if (!emit_(page))
-        return false;
+    if (!emit_(page)) return false;
     ++lastWritten_;
     page.fill(0);
     return true;
@@ -202,8 +201,7 @@ bool TNdxTreeWriter::WritePage(TNdxPage& page)
 
 bool TNdxTreeWriter::Promote(std::size_t level, const uint8_t* key, uint32_t child)
 {
-    if (levels_.size() <= level)
-        levels_.resize(level + 1, TNdxPage{});
+    if (levels_.size() <= level) levels_.resize(level + 1, TNdxPage{});
     TNdxPage& page = levels_[level];
     const std::size_t es = static_cast<std::size_t>(h_.EntrySize);
     int c = NodeKeyCount(page);
@@ -215,8 +213,7 @@ bool TNdxTreeWriter::Promote(std::size_t level, const uint8_t* key, uint32_t chi
         NdxPut16(page.data(), static_cast<int16_t>(c + 1));
         return true;
     }
-    if (!WritePage(page))
-        return false;
+    if (!WritePage(page)) return false;
     return Promote(level + 1, key, lastWritten_);
 }
 
@@ -228,10 +225,8 @@ bool TNdxTreeWriter::Add(const uint8_t* key, int32_t record)
     if (k == h_.KeysPerPage) {
         std::array<uint8_t, NdxMaxKeyLength> last{};
         std::memcpy(last.data(), NodeKey(leaf, h_, k - 1), static_cast<std::size_t>(h_.KeyLength));
-        if (!WritePage(leaf))
-            return false;
-        if (!Promote(1, last.data(), lastWritten_))
-            return false;
+        if (!WritePage(leaf)) return false;
+        if (!Promote(1, last.data(), lastWritten_)) return false;
         k = 0;
     }
     TNdxPage& l = levels_[0];
@@ -245,17 +240,14 @@ bool TNdxTreeWriter::Add(const uint8_t* key, int32_t record)
 
 bool TNdxTreeWriter::Finish()
 {
-    if (!WritePage(levels_[0]))
-        return false;
+    if (!WritePage(levels_[0])) return false;
     const std::size_t es = static_cast<std::size_t>(h_.EntrySize);
     for (std::size_t level = 1; level < levels_.size(); ++level) {
         TNdxPage& page = levels_[level];
         int c = NodeKeyCount(page);
-        if (c == 0)
-            continue;
+        if (c == 0) continue;
         NdxPut32(page.data() + 4 + static_cast<std::size_t>(c) * es, lastWritten_);
-        if (!WritePage(page))
-            return false;
+        if (!WritePage(page)) return false;
     }
     return true;
 }

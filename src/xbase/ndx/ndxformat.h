@@ -25,10 +25,10 @@ inline constexpr const char* KeyMakerMarker = "User defined KeyMaker was used to
 struct TNdxHeader {
     uint32_t Root = 1;
     uint32_t NextFree = 2;
-    char KeyType = 'C';       // "C", "N", "F" or "D"
+    char KeyType = 'C'; // "C", "N", "F" or "D"
     int16_t KeyLength = 0;
     int16_t KeysPerPage = 0;
-    int16_t KeyKind = 0;      // 0 character, 1 numeric or date
+    int16_t KeyKind = 0; // 0 character, 1 numeric or date
     int16_t EntrySize = 0;
     uint8_t Unique = 0;
 };
@@ -64,7 +64,10 @@ inline void NdxPut32(uint8_t* p, uint32_t v)
     p[2] = static_cast<uint8_t>(v >> 16);
     p[3] = static_cast<uint8_t>(v >> 24);
 }
-inline int16_t NdxGet16(const uint8_t* p) { return static_cast<int16_t>(p[0] | p[1] << 8); }
+inline int16_t NdxGet16(const uint8_t* p)
+{
+    return static_cast<int16_t>(p[0] | p[1] << 8);
+}
 inline void NdxPut16(uint8_t* p, int16_t v)
 {
     p[0] = static_cast<uint8_t>(v);
@@ -72,7 +75,10 @@ inline void NdxPut16(uint8_t* p, int16_t v)
 }
 
 // Raw views of a node page.
-inline int NodeKeyCount(const TNdxPage& page) { return NdxGet16(page.data()); }
+inline int NodeKeyCount(const TNdxPage& page)
+{
+    return NdxGet16(page.data());
+}
 inline uint32_t NodeChild(const TNdxPage& page, const TNdxHeader& h, int i)
 {
     return NdxGet32(page.data() + 4 + static_cast<std::size_t>(i) * static_cast<std::size_t>(h.EntrySize));
@@ -86,14 +92,17 @@ inline const uint8_t* NodeKey(const TNdxPage& page, const TNdxHeader& h, int i)
 {
     return page.data() + 12 + static_cast<std::size_t>(i) * static_cast<std::size_t>(h.EntrySize);
 }
-inline bool NodeIsLeaf(const TNdxPage& page, const TNdxHeader& h) { return NodeChild(page, h, 0) == 0; }
+inline bool NodeIsLeaf(const TNdxPage& page, const TNdxHeader& h)
+{
+    return NodeChild(page, h, 0) == 0;
+}
 
 // A node in editable form: entries 0..k-1 and, for an inner node, the
 // rightmost child (the child pointer of slot k).
 struct TNdxEntry {
     uint32_t Child = 0;
     int32_t Record = 0;
-    std::string Key;  // key length bytes
+    std::string Key; // key length bytes
 };
 struct TNdxNode {
     int16_t SplitMark = 0;
@@ -132,8 +141,7 @@ inline int CompareNdxKeys(const TNdxHeader& h, const uint8_t* a, const uint8_t* 
             }
         }
         for (; n > 0; --n, ++a, ++b)
-            if (*a != *b)
-                return *a < *b ? -1 : 1;
+            if (*a != *b) return *a < *b ? -1 : 1;
         return 0;
     }
     double x = 0;
@@ -152,8 +160,9 @@ std::string NormalizeList(const std::string& s);
 
 // Bottom-up tree writer of the build: pairs arrive in index order; pages go
 // out in file order from page 1. Finish writes the rest and returns the root.
-class TNdxTreeWriter {
-public:
+class TNdxTreeWriter
+{
+  public:
     using TEmit = std::function<bool(const TNdxPage&)>;
     TNdxTreeWriter(const TNdxHeader& h, TEmit emit);
     bool Add(const uint8_t* key, int32_t record);
@@ -161,12 +170,12 @@ public:
     uint32_t Root() const { return lastWritten_; }
     uint32_t PagesWritten() const { return lastWritten_; }
 
-private:
+  private:
     bool WritePage(TNdxPage& page);
     bool Promote(std::size_t level, const uint8_t* key, uint32_t child);
 
     TNdxHeader h_;
     TEmit emit_;
-    std::vector<TNdxPage> levels_;  // [0] leaf
+    std::vector<TNdxPage> levels_; // [0] leaf
     uint32_t lastWritten_ = 0;
 };

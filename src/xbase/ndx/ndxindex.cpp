@@ -16,14 +16,18 @@
 
 TNdx ndx;
 
-namespace {
+namespace
+{
 
 // Deepest tree a 32-bit page number space can hold with at least two
 // children per inner node, with room to spare; a deeper descent means the
 // file's child pointers form a cycle.
 constexpr std::size_t kMaxDepth = 48;
 
-const uint8_t* U(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
+const uint8_t* U(const std::string& s)
+{
+    return reinterpret_cast<const uint8_t*>(s.data());
+}
 
 std::string KeyAt(const TIndexControl& ic, const TNdxPage& page, int i)
 {
@@ -60,8 +64,7 @@ bool IsCacheOwner(const TIndexControl& ic)
 
 void CacheStore(TIndexControl& ic, uint32_t node, const TNdxPage& page, bool onlyIfPresent)
 {
-    if (!IsCacheOwner(ic))
-        return;
+    if (!IsCacheOwner(ic)) return;
     TNodeCache& c = CurrentIndexes().Cache;
     std::size_t n = c.Nodes.size();
     for (std::size_t p = 0; p < n; ++p) {
@@ -70,23 +73,20 @@ void CacheStore(TIndexControl& ic, uint32_t node, const TNdxPage& page, bool onl
             return;
         }
         if (c.Nodes[p] == 0) {
-            if (onlyIfPresent)
-                return;
+            if (onlyIfPresent) return;
             c.Nodes[p] = node;
             c.PageOf(p) = page;
             return;
         }
     }
-    if (onlyIfPresent)
-        return;
+    if (onlyIfPresent) return;
     c.Nodes[n - 1] = node;
     c.PageOf(n - 1) = page;
 }
 
 bool CacheLookup(TIndexControl& ic, uint32_t node, TNdxPage& page)
 {
-    if (!IsCacheOwner(ic))
-        return false;
+    if (!IsCacheOwner(ic)) return false;
     TNodeCache& c = CurrentIndexes().Cache;
     for (std::size_t p = 0; p < c.Nodes.size() && c.Nodes[p] != 0; ++p) {
         if (c.Nodes[p] == node) {
@@ -101,14 +101,16 @@ bool CacheLookup(TIndexControl& ic, uint32_t node, TNdxPage& page)
     return false;
 }
 
-}  // namespace
+} // namespace
 
-TAreaIndexes& CurrentIndexes() { return ndx.Areas[dbcmd.CurrentArea]; }
+TAreaIndexes& CurrentIndexes()
+{
+    return ndx.Areas[dbcmd.CurrentArea];
+}
 
 TIndexControl* IndexOfSlot(int slot)
 {
-    if (slot < 1 || slot > 16 || dbcmd.CurrentArea < 1 || dbcmd.CurrentArea > 35)
-        return nullptr;
+    if (slot < 1 || slot > 16 || dbcmd.CurrentArea < 1 || dbcmd.CurrentArea > 35) return nullptr;
     return CurrentIndexes().Slots[slot].get();
 }
 
@@ -116,19 +118,16 @@ TIndexControl* IndexOfOrder(int order)
 {
     for (int s = 1; s <= 16; ++s) {
         TIndexControl* ic = IndexOfSlot(s);
-        if (ic != nullptr && ic->Order == order)
-            return ic;
+        if (ic != nullptr && ic->Order == order) return ic;
     }
     return nullptr;
 }
 
 bool IndexIsOpen()
 {
-    if (dbcmd.CurrentArea < 1 || dbcmd.CurrentArea > 35)
-        return false;
+    if (dbcmd.CurrentArea < 1 || dbcmd.CurrentArea > 35) return false;
     for (int s = 1; s <= 16; ++s)
-        if (IndexOfSlot(s) != nullptr)
-            return true;
+        if (IndexOfSlot(s) != nullptr) return true;
     return false;
 }
 
@@ -137,8 +136,8 @@ bool IndexIsOpen()
 bool GetNodePage(TIndexControl& ic, uint32_t node, TNdxPage& page)
 {
     if (node == 0) {
-        SetError(254, "Invalid Node Number (0) in DBF Area " + std::to_string(dbcmd.CurrentArea) + ", Order " +
-                          std::to_string(ic.Order) + " " + ic.FileName + " [GetNode]");
+        SetError(254, "Invalid Node Number (0) in DBF Area " + std::to_string(dbcmd.CurrentArea) +
+                          ", Order " + std::to_string(ic.Order) + " " + ic.FileName + " [GetNode]");
         return false;
     }
     if (node >= ic.Header.NextFree) {
@@ -151,8 +150,7 @@ bool GetNodePage(TIndexControl& ic, uint32_t node, TNdxPage& page)
             return true;
         }
     }
-    if (CacheLookup(ic, node, page))
-        return true;
+    if (CacheLookup(ic, node, page)) return true;
     if (const TNdxPage* held = ic.HeldPages.Find(node)) {
         page = *held;
         return true;
@@ -160,8 +158,7 @@ bool GetNodePage(TIndexControl& ic, uint32_t node, TNdxPage& page)
     // Held, the file changes only through this handle: a page is copied from
     // the mapping instead of a system call per read.
     long n = static_cast<long>(NdxPageSize);
-    if (ic.HoldPages && !ic.HeldPages.MapTried())
-        ic.HeldPages.Map(ic.File.Fd(), ic.File.Size());
+    if (ic.HoldPages && !ic.HeldPages.MapTried()) ic.HeldPages.Map(ic.File.Fd(), ic.File.Size());
     if (!ic.HoldPages || !ic.HeldPages.CopyMapped(node, page))
         n = ic.File.ReadAt(static_cast<int64_t>(node) * static_cast<int64_t>(NdxPageSize), page.data(),
                            NdxPageSize);
@@ -176,8 +173,7 @@ bool GetNodePage(TIndexControl& ic, uint32_t node, TNdxPage& page)
         return false;
     }
     CacheStore(ic, node, page, false);
-    if (ic.HoldPages)
-        ic.HeldPages.Hold(node, page, NodeIsLeaf(page, ic.Header));
+    if (ic.HoldPages) ic.HeldPages.Hold(node, page, NodeIsLeaf(page, ic.Header));
     return true;
 }
 
@@ -187,8 +183,7 @@ void THeldPages::Hold(uint32_t node, const TNdxPage& page, bool leaf)
     // levels of an index of some ten million keys.
     constexpr std::size_t kMaxWithLeaves = 2048;
     constexpr std::size_t kMaxHeld = 16384;
-    if (pages_.size() >= (leaf ? kMaxWithLeaves : kMaxHeld) || Find(node) != nullptr)
-        return;
+    if (pages_.size() >= (leaf ? kMaxWithLeaves : kMaxHeld) || Find(node) != nullptr) return;
     if (node >= place_.size())
         place_.resize(std::max<std::size_t>(std::size_t{node} + 1, place_.size() * 2), 0);
     pages_.push_back(page);
@@ -198,11 +193,9 @@ void THeldPages::Hold(uint32_t node, const TNdxPage& page, bool leaf)
 bool WriteNodePage(TIndexControl& ic, uint32_t node, const TNdxPage& page)
 {
     for (TNdxLevel& l : ic.Path)
-        if (l.Node == node)
-            l.Page = page;
+        if (l.Node == node) l.Page = page;
     CacheStore(ic, node, page, true);
-    if (TNdxPage* held = ic.HeldPages.Find(node))
-        *held = page;
+    if (TNdxPage* held = ic.HeldPages.Find(node)) *held = page;
     long n = ic.File.WriteAt(static_cast<int64_t>(node) * static_cast<int64_t>(NdxPageSize), page.data(),
                              NdxPageSize);
     if (n != static_cast<long>(NdxPageSize)) {
@@ -218,19 +211,16 @@ bool WriteAnchorNode(TIndexControl& ic)
     TWorkArea* a = SelectedArea();
     std::string table = a != nullptr ? a->Name : std::string();
     std::size_t slash = table.find_last_of('/');
-    if (slash != std::string::npos)
-        table = table.substr(slash + 1);
+    if (slash != std::string::npos) table = table.substr(slash + 1);
     std::string expr = ic.Expression;
-    if (a != nullptr && a->OemText)
-        expr = StrAnsiToOem(expr);
+    if (a != nullptr && a->OemText) expr = StrAnsiToOem(expr);
     TNdxPage page = BuildAnchorPage(ic.Header, expr, a != nullptr ? a->RecordCount : 0, table);
     if (ic.File.WriteAt(0, page.data(), NdxPageSize) != static_cast<long>(NdxPageSize)) {
         IndexError(ic.File.LastError() == 0 ? 101 : ic.File.LastError(),
                    "Error writing index file:  " + ic.FileName + " [WriteAnchorNode]");
         return false;
     }
-    if (ndx.WriteThrough)
-        ic.File.Flush();
+    if (ndx.WriteThrough) ic.File.Flush();
     ic.HeaderChanged = false;
     return true;
 }
@@ -239,8 +229,7 @@ bool ReadAnchorNodes()
 {
     for (int s = 1; s <= 16; ++s) {
         TIndexControl* ic = IndexOfSlot(s);
-        if (ic == nullptr)
-            continue;
+        if (ic == nullptr) continue;
         uint8_t b[24];
         if (ic->File.ReadAt(0, b, 24) != 24) {
             SetError(ic->File.LastError() == 0 ? 100 : ic->File.LastError(),
@@ -263,8 +252,7 @@ bool ReadAnchorNodes()
 void IndexError(uint16_t code, const std::string& text)
 {
     SetError(code, text);
-    if (!dberror.AutoReportErrors)
-        RaiseLibraryError(ErrorText(code) + " " + text);
+    if (!dberror.AutoReportErrors) RaiseLibraryError(ErrorText(code) + " " + text);
 }
 
 // ---------------------------------------------------------------- keys
@@ -275,8 +263,7 @@ std::string ComputeKey(TIndexControl& ic)
     std::string k;
     if (ic.KeyMaker) {
         k = ic.KeyMaker(ic.KeyMakerData);
-        if (a != nullptr && a->OemText)
-            k = StrAnsiToOem(k);
+        if (a != nullptr && a->OemText) k = StrAnsiToOem(k);
         if (ic.SoundexKey) {
             k = Soundex(k);
             k.resize(static_cast<std::size_t>(std::max<int16_t>(ndx.SoundexLength, 1)), '0');
@@ -289,8 +276,7 @@ std::string ComputeKey(TIndexControl& ic)
         if (v != nullptr) {
             if (v->Type == ExprTypeChar || v->Type == ExprTypeMemo) {
                 k = v->Text;
-                if (a != nullptr && a->OemText)
-                    k = StrAnsiToOem(k);
+                if (a != nullptr && a->OemText) k = StrAnsiToOem(k);
             } else {
                 k.assign(8, '\0');
                 std::memcpy(k.data(), &v->Num, 8);
@@ -303,8 +289,7 @@ std::string ComputeKey(TIndexControl& ic)
 std::string RecordKey(int slot)
 {
     TIndexControl* ic = IndexOfSlot(slot);
-    if (ic == nullptr)
-        return std::string();
+    if (ic == nullptr) return std::string();
     std::string k = ComputeKey(*ic);
     k.resize(static_cast<std::size_t>(ic->Header.KeyLength), ic->CharacterKey ? ' ' : '\0');
     return k;
@@ -337,13 +322,13 @@ bool Descend(TIndexControl& ic, const std::string& key, bool upper)
             ic.Path.clear();
             return false;
         }
-        if (leaf)
-            return true;
+        if (leaf) return true;
         node = NodeChild(level.Page, ic.Header, level.Index);
     }
 }
 
-namespace {
+namespace
+{
 
 // From the current inner level, descends along first (or rightmost)
 // children to a leaf, pushing every node.
@@ -356,8 +341,7 @@ bool DescendEdge(TIndexControl& ic, uint32_t node, bool first)
         }
         TNdxLevel level;
         level.Node = node;
-        if (!GetNodePage(ic, node, level.Page))
-            return false;
+        if (!GetNodePage(ic, node, level.Page)) return false;
         int k = NodeKeyCount(level.Page);
         bool leaf = NodeIsLeaf(level.Page, ic.Header);
         if (leaf && k == 0 && !ic.Path.empty()) {
@@ -367,18 +351,16 @@ bool DescendEdge(TIndexControl& ic, uint32_t node, bool first)
         }
         level.Index = first ? 0 : (leaf ? std::max(k - 1, 0) : k);
         ic.Path.push_back(level);
-        if (leaf)
-            return true;
+        if (leaf) return true;
         node = NodeChild(level.Page, ic.Header, level.Index);
     }
 }
 
-}  // namespace
+} // namespace
 
 bool StepNext(TIndexControl& ic)
 {
-    if (ic.Path.empty())
-        return false;
+    if (ic.Path.empty()) return false;
     TNdxLevel& leaf = ic.Path.back();
     if (leaf.Index + 1 < NodeKeyCount(leaf.Page)) {
         ++leaf.Index;
@@ -389,14 +371,11 @@ bool StepNext(TIndexControl& ic)
         ic.Path.pop_back();
         while (!ic.Path.empty() && ic.Path.back().Index >= NodeKeyCount(ic.Path.back().Page))
             ic.Path.pop_back();
-        if (ic.Path.empty())
-            break;
+        if (ic.Path.empty()) break;
         TNdxLevel& up = ic.Path.back();
         ++up.Index;
-        if (!DescendEdge(ic, NodeChild(up.Page, ic.Header, up.Index), true))
-            break;
-        if (NodeKeyCount(ic.Path.back().Page) > 0)
-            return true;
+        if (!DescendEdge(ic, NodeChild(up.Page, ic.Header, up.Index), true)) break;
+        if (NodeKeyCount(ic.Path.back().Page) > 0) return true;
     }
     ic.Path = std::move(saved);
     return false;
@@ -404,27 +383,22 @@ bool StepNext(TIndexControl& ic)
 
 bool StepPrior(TIndexControl& ic)
 {
-    if (ic.Path.empty())
-        return false;
+    if (ic.Path.empty()) return false;
     TNdxLevel& leaf = ic.Path.back();
     if (leaf.Index > 0) {
         leaf.Index = std::min(leaf.Index - 1, std::max(NodeKeyCount(leaf.Page) - 1, 0));
-        if (NodeKeyCount(leaf.Page) > 0)
-            return true;
+        if (NodeKeyCount(leaf.Page) > 0) return true;
     }
     std::vector<TNdxLevel> saved = ic.Path;
     for (int guard = 0; guard < 1 << 20; ++guard) {
         ic.Path.pop_back();
         while (!ic.Path.empty() && ic.Path.back().Index == 0)
             ic.Path.pop_back();
-        if (ic.Path.empty())
-            break;
+        if (ic.Path.empty()) break;
         TNdxLevel& up = ic.Path.back();
         --up.Index;
-        if (!DescendEdge(ic, NodeChild(up.Page, ic.Header, up.Index), false))
-            break;
-        if (NodeKeyCount(ic.Path.back().Page) > 0)
-            return true;
+        if (!DescendEdge(ic, NodeChild(up.Page, ic.Header, up.Index), false)) break;
+        if (NodeKeyCount(ic.Path.back().Page) > 0) return true;
     }
     ic.Path = std::move(saved);
     return false;
@@ -432,8 +406,7 @@ bool StepPrior(TIndexControl& ic)
 
 bool OnEntry(const TIndexControl& ic)
 {
-    if (ic.Path.empty())
-        return false;
+    if (ic.Path.empty()) return false;
     const TNdxLevel& leaf = ic.Path.back();
     return leaf.Index >= 0 && leaf.Index < NodeKeyCount(leaf.Page);
 }
@@ -453,16 +426,14 @@ std::string EntryKey(const TIndexControl& ic)
 bool Seek(TIndexControl& ic, const std::string& key)
 {
     ic.AtBegin = ic.AtEnd = false;
-    if (!Descend(ic, key, false))
-        return false;
+    if (!Descend(ic, key, false)) return false;
     TNdxLevel& leaf = ic.Path.back();
     int k = NodeKeyCount(leaf.Page);
     if (leaf.Index >= k) {
         leaf.Index = std::max(k - 1, 0);
         if (!StepNext(ic)) {
             ic.AtEnd = true;
-            if (!OnEntry(ic))
-                ic.AtBegin = true;
+            if (!OnEntry(ic)) ic.AtBegin = true;
         }
     }
     ndx.LastFindFound = !ic.AtEnd && OnEntry(ic) && EntryKey(ic) == key;
@@ -489,8 +460,7 @@ bool GoEdge(TIndexControl& ic, bool first)
 
 bool SeekEntry(TIndexControl& ic, const std::string& key, int32_t record, const char* tag)
 {
-    if (!Seek(ic, key))
-        return false;
+    if (!Seek(ic, key)) return false;
     if (!ndx.LastFindFound) {
         std::string text = "Key: \"" + key + "\" not in index: " + ic.FileName;
         if (std::string(tag) == "SoftSyncIndex")
@@ -500,8 +470,7 @@ bool SeekEntry(TIndexControl& ic, const std::string& key, int32_t record, const 
         SetError(212, text);
         return false;
     }
-    if (ic.Header.Unique != 0)
-        return true;
+    if (ic.Header.Unique != 0) return true;
     while (EntryRecord(ic) != record) {
         if (!StepNext(ic) || EntryKey(ic) != key) {
             SetError(212, "Record with key: \"" + key + "\" not in index: " + ic.FileName + ". [" +
@@ -512,7 +481,8 @@ bool SeekEntry(TIndexControl& ic, const std::string& key, int32_t record, const 
     return true;
 }
 
-namespace {
+namespace
+{
 
 TIndexControl* Controlling(const char* tag)
 {
@@ -529,14 +499,12 @@ TIndexControl* Controlling(const char* tag)
 // program): put it back on the current record.
 bool EnsurePath(TIndexControl& ic)
 {
-    if (!ic.Path.empty())
-        return true;
+    if (!ic.Path.empty()) return true;
     TWorkArea* a = SelectedArea();
     if (a->RecordNumber >= 1 && a->RecordNumber <= a->RecordCount && !ic.AtEnd) {
         TAutoReportOff quiet;
         std::string key = RecordKey(SlotOf(ic));
-        if (SeekEntry(ic, key, a->RecordNumber, "SyncIndex"))
-            return true;
+        if (SeekEntry(ic, key, a->RecordNumber, "SyncIndex")) return true;
         dberror.DbErrorCode = 0;
         dberror.PendingErrorCode = 0;
     }
@@ -546,11 +514,9 @@ bool EnsurePath(TIndexControl& ic)
 int32_t EdgeRecord(bool first)
 {
     TIndexControl* ic = Controlling("_FindFirst/LastRec");
-    if (ic == nullptr)
-        return 0;
+    if (ic == nullptr) return 0;
     TWorkArea* a = SelectedArea();
-    if (CurrentIndexes().Natural)
-        return first ? 1 : a->RecordCount;
+    if (CurrentIndexes().Natural) return first ? 1 : a->RecordCount;
     SemaphoreChanged();
     if (!GoEdge(*ic, first)) {
         ndx.LastFindFound = false;
@@ -565,10 +531,8 @@ int32_t StepRecord(bool next)
 {
     TWorkArea* a = SelectedArea();
     TIndexControl* ic = IndexOfSlot(1);
-    if (a == nullptr || ic == nullptr)
-        return 0;
-    if (SemaphoreChanged())
-        ic->Path.clear();
+    if (a == nullptr || ic == nullptr) return 0;
+    if (SemaphoreChanged()) ic->Path.clear();
     if (a->RecordCount == 0) {
         ic->AtBegin = ic->AtEnd = true;
         return 1;
@@ -576,12 +540,10 @@ int32_t StepRecord(bool next)
     TAreaIndexes& ai = CurrentIndexes();
     if (ai.Natural) {
         if (next) {
-            if (a->RecordNumber < a->RecordCount)
-                return a->RecordNumber + 1;
+            if (a->RecordNumber < a->RecordCount) return a->RecordNumber + 1;
             a->AtEnd = true;
         } else {
-            if (a->RecordNumber > 1)
-                return a->RecordNumber - 1;
+            if (a->RecordNumber > 1) return a->RecordNumber - 1;
             a->AtBegin = true;
         }
         return a->RecordNumber;
@@ -589,8 +551,7 @@ int32_t StepRecord(bool next)
     // Stepping back from the end lands on the last entry; forward from the
     // begin on the first.
     if (!next && (ic->AtEnd || a->RecordNumber > a->RecordCount)) {
-        if (!GoEdge(*ic, false))
-            return a->RecordCount + 1;
+        if (!GoEdge(*ic, false)) return a->RecordCount + 1;
         ndx.LastFindFound = true;
         ic->CurrentKey = EntryKey(*ic);
         return EntryRecord(*ic);
@@ -608,43 +569,50 @@ int32_t StepRecord(bool next)
         ic->AtEnd = false;
     }
     ndx.LastFindFound = moved;
-    if (!OnEntry(*ic))
-        return a->RecordNumber;
+    if (!OnEntry(*ic)) return a->RecordNumber;
     ic->CurrentKey = EntryKey(*ic);
     return EntryRecord(*ic);
 }
 
-}  // namespace
+} // namespace
 
 int SlotOf(const TIndexControl& ic)
 {
     for (int s = 1; s <= 16; ++s)
-        if (IndexOfSlot(s) == &ic)
-            return s;
+        if (IndexOfSlot(s) == &ic) return s;
     return 0;
 }
 
-int32_t FirstKeyRecord() { return EdgeRecord(true); }
-int32_t LastKeyRecord() { return EdgeRecord(false); }
-int32_t NextKeyRecord() { return StepRecord(true); }
-int32_t PriorKeyRecord() { return StepRecord(false); }
+int32_t FirstKeyRecord()
+{
+    return EdgeRecord(true);
+}
+int32_t LastKeyRecord()
+{
+    return EdgeRecord(false);
+}
+int32_t NextKeyRecord()
+{
+    return StepRecord(true);
+}
+int32_t PriorKeyRecord()
+{
+    return StepRecord(false);
+}
 
 bool SyncIndex(bool allOrders)
 {
     TWorkArea* a = SelectedArea();
-    if (a == nullptr)
-        return false;
+    if (a == nullptr) return false;
     SemaphoreChanged();
     bool ok = true;
     for (int s = 1; s <= (allOrders ? 16 : 1); ++s) {
         TIndexControl* ic = IndexOfSlot(s);
-        if (ic == nullptr)
-            continue;
+        if (ic == nullptr) continue;
         if (a->RecordNumber >= 1 && a->RecordNumber <= a->RecordCount) {
             std::string key = RecordKey(s);
             bool found = ndx.LastFindFound;
-            if (!SeekEntry(*ic, key, a->RecordNumber, "SyncIndex"))
-                ok = false;
+            if (!SeekEntry(*ic, key, a->RecordNumber, "SyncIndex")) ok = false;
             ndx.LastFindFound = found;
             ic->CurrentKey = key;
             ic->AtBegin = ic->AtEnd = false;
@@ -661,33 +629,27 @@ bool SyncIndex(bool allOrders)
 void Find(const std::string& text)
 {
     dberror.DbErrorCode = 0;
-    if (!CheckDbInUse("Find"))
-        return;
+    if (!CheckDbInUse("Find")) return;
     TWorkArea* a = SelectedArea();
     TIndexControl* ic = Controlling("Find");
-    if (ic == nullptr)
-        return;
+    if (ic == nullptr) return;
     if (CurrentIndexes().Natural) {
         SetError(254, "Cannot use Find() with index order 0 (natural order) [Find]");
         return;
     }
-    if (text.empty())
-        return;
+    if (text.empty()) return;
     std::string s = text.substr(0, 100);
     const std::size_t kl = static_cast<std::size_t>(ic->Header.KeyLength);
     std::string key;
     std::size_t compareLength = kl;
     if (ic->KeyMaker) {
         key = s;
-        if (ndx.ExactFind && key.size() < kl)
-            key.resize(kl, ' ');
-        if (ic->SoundexKey)
-            key = Soundex(key).substr(0, kl);
+        if (ndx.ExactFind && key.size() < kl) key.resize(kl, ' ');
+        if (ic->SoundexKey) key = Soundex(key).substr(0, kl);
         if (ic->Descending)
             for (char& c : key)
                 c = static_cast<char>(~static_cast<uint8_t>(c));
-        if (!ndx.ExactFind)
-            compareLength = std::min(kl, key.size());
+        if (!ndx.ExactFind) compareLength = std::min(kl, key.size());
     } else if (ic->Header.KeyType == 'D' || ic->Header.KeyType == 'N' || ic->Header.KeyType == 'F') {
         double v = 0;
         if (ic->Header.KeyType == 'D') {
@@ -695,19 +657,15 @@ void Find(const std::string& text)
         } else {
             std::string t = AllTrim(s);
             auto r = std::from_chars(t.data(), t.data() + t.size(), v);
-            if (r.ec != std::errc())
-                v = 0;
+            if (r.ec != std::errc()) v = 0;
         }
         key.assign(8, '\0');
         std::memcpy(key.data(), &v, 8);
     } else {
         key = s;
-        if (ndx.ExactFind && key.size() < kl)
-            key.resize(kl, ' ');
-        if (a->OemText)
-            key = StrAnsiToOem(key);
-        if (!ndx.ExactFind)
-            compareLength = std::min(kl, key.size());
+        if (ndx.ExactFind && key.size() < kl) key.resize(kl, ' ');
+        if (a->OemText) key = StrAnsiToOem(key);
+        if (!ndx.ExactFind) compareLength = std::min(kl, key.size());
     }
     std::string padded = key;
     padded.resize(kl, '\0');
@@ -768,32 +726,30 @@ std::string OrderKeyText(int slot)
     if (ic->KeyMaker) {
         return ic->KeyMaker(ic->KeyMakerData);
     }
-    if (ic->CharacterKey || k.size() < 8)
-        return k.substr(0, 100);
+    if (ic->CharacterKey || k.size() < 8) return k.substr(0, 100);
     double v = 0;
     std::memcpy(&v, k.data(), 8);
-    if (ic->Header.KeyType == 'D')
-        return JulianToDisplay(v);
+    if (ic->Header.KeyType == 'D') return JulianToDisplay(v);
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%*.*f", static_cast<int>(ic->ExprWidth), static_cast<int>(ic->ExprDecimals), v);
+    std::snprintf(buf, sizeof buf, "%*.*f", static_cast<int>(ic->ExprWidth),
+                  static_cast<int>(ic->ExprDecimals), v);
     return buf;
 }
 
 // ---------------------------------------------------------------- insertion
 
-namespace {
+namespace
+{
 
 // Greatest key below a node, by descending its rightmost children.
 bool SubtreeMax(TIndexControl& ic, uint32_t node, std::string& key)
 {
     for (std::size_t depth = 0; depth < kMaxDepth; ++depth) {
         TNdxPage page;
-        if (!GetNodePage(ic, node, page))
-            return false;
+        if (!GetNodePage(ic, node, page)) return false;
         int k = NodeKeyCount(page);
         if (NodeIsLeaf(page, ic.Header)) {
-            if (k == 0)
-                return false;
+            if (k == 0) return false;
             key = KeyAt(ic, page, k - 1);
             return true;
         }
@@ -811,20 +767,21 @@ uint32_t NewPage(TIndexControl& ic)
     return n;
 }
 
-bool KeyEq(const TNdxEntry& e, const std::string& k) { return e.Key == k; }
+bool KeyEq(const TNdxEntry& e, const std::string& k)
+{
+    return e.Key == k;
+}
 
-}  // namespace
+} // namespace
 
 int AppendIndex(const std::string& key, int slot)
 {
     TIndexControl* ic = IndexOfSlot(slot);
     TWorkArea* a = SelectedArea();
-    if (ic == nullptr || a == nullptr)
-        return -1;
+    if (ic == nullptr || a == nullptr) return -1;
     const int32_t record = a->RecordNumber;
     const TNdxHeader& h = ic->Header;
-    if (!Descend(*ic, key, true))
-        return -1;
+    if (!Descend(*ic, key, true)) return -1;
     // The entry before the insertion point, if any.
     auto predecessor = [&](std::vector<TNdxLevel>& at) -> bool {
         at = ic->Path;
@@ -839,14 +796,12 @@ int AppendIndex(const std::string& key, int slot)
             --leaf.Index;
             bool equal = KeyAt(*ic, leaf.Page, leaf.Index) == key;
             ++leaf.Index;
-            if (equal && h.Unique != 0)
-                return 0;
+            if (equal && h.Unique != 0) return 0;
         } else {
             std::vector<TNdxLevel> at;
             if (predecessor(at) && h.Unique != 0) {
                 const TNdxLevel& l = at.back();
-                if (KeyAt(*ic, l.Page, l.Index) == key)
-                    return 0;
+                if (KeyAt(*ic, l.Page, l.Index) == key) return 0;
             }
         }
     }
@@ -863,8 +818,7 @@ int AppendIndex(const std::string& key, int slot)
             break;
         }
         std::vector<TNdxLevel> at;
-        if (!predecessor(at))
-            break;
+        if (!predecessor(at)) break;
         const TNdxLevel& l = at.back();
         if (KeyAt(*ic, l.Page, l.Index) == key && NodeRecord(l.Page, h, l.Index) > record) {
             ic->Path = std::move(at);
@@ -890,8 +844,7 @@ int AppendIndex(const std::string& key, int slot)
         if (leafLevel) {
             if (k < kpp) {
                 node.Entries.insert(node.Entries.begin() + pos, pending);
-                if (!WriteNodePage(*ic, lv.Node, EncodeNode(node, h)))
-                    return -1;
+                if (!WriteNodePage(*ic, lv.Node, EncodeNode(node, h))) return -1;
                 splitOld = 0;
                 break;
             }
@@ -930,8 +883,7 @@ int AppendIndex(const std::string& key, int slot)
         };
         if (k < kpp) {
             apply(node.Entries, node.RightChild, pos);
-            if (!WriteNodePage(*ic, lv.Node, EncodeNode(node, h)))
-                return -1;
+            if (!WriteNodePage(*ic, lv.Node, EncodeNode(node, h))) return -1;
             splitOld = 0;
             break;
         }
@@ -950,13 +902,13 @@ int AppendIndex(const std::string& key, int slot)
         lower.SplitMark = 1;
         uint32_t old = lv.Node;
         uint32_t fresh = NewPage(*ic);
-        if (!WriteNodePage(*ic, old, EncodeNode(lower, h)) || !WriteNodePage(*ic, fresh, EncodeNode(upper, h)))
+        if (!WriteNodePage(*ic, old, EncodeNode(lower, h)) ||
+            !WriteNodePage(*ic, fresh, EncodeNode(upper, h)))
             return -1;
         splitOld = old;
         splitNew = fresh;
         lowMax = leftKey;
-        if (!SubtreeMax(*ic, fresh, upMax))
-            return -1;
+        if (!SubtreeMax(*ic, fresh, upMax)) return -1;
     }
     if (splitOld != 0) {
         // The root split: a new root above both halves.
@@ -964,13 +916,11 @@ int AppendIndex(const std::string& key, int slot)
         root.Entries.push_back(TNdxEntry{splitOld, 0, lowMax});
         root.RightChild = splitNew;
         uint32_t r = NewPage(*ic);
-        if (!WriteNodePage(*ic, r, EncodeNode(root, h)))
-            return -1;
+        if (!WriteNodePage(*ic, r, EncodeNode(root, h))) return -1;
         ic->Header.Root = r;
     }
     ic->HeaderChanged = true;
-    if (!WriteAnchorNode(*ic))
-        return -1;
+    if (!WriteAnchorNode(*ic)) return -1;
     ic->Path.clear();
     if (slot == 1) {
         bool found = ndx.LastFindFound;
@@ -983,7 +933,8 @@ int AppendIndex(const std::string& key, int slot)
 
 // ---------------------------------------------------------------- removal
 
-namespace {
+namespace
+{
 
 // The greatest key below path level `level` changed to `key`: carry it up
 // to the first ancestor that holds a key for that subtree.
@@ -1006,8 +957,7 @@ bool EmptyIndex(TIndexControl& ic)
     // Page 1 becomes the empty root again; the pages above it are dropped so
     // that the file's size agrees with the next free page number.
     TNdxPage empty{};
-    if (!WriteNodePage(ic, 1, empty))
-        return false;
+    if (!WriteNodePage(ic, 1, empty)) return false;
     ic.Header.Root = 1;
     ic.Header.NextFree = 2;
     ic.HeaderChanged = true;
@@ -1018,13 +968,12 @@ bool EmptyIndex(TIndexControl& ic)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 int RemoveKey(const std::string& key, int slot, int32_t record)
 {
     TIndexControl* ic = IndexOfSlot(slot);
-    if (ic == nullptr)
-        return -1;
+    if (ic == nullptr) return -1;
     const TNdxHeader& h = ic->Header;
     bool foundFlag = ndx.LastFindFound;
     if (!Seek(*ic, key)) {
@@ -1033,11 +982,9 @@ int RemoveKey(const std::string& key, int slot, int32_t record)
     }
     bool found = ndx.LastFindFound;
     ndx.LastFindFound = foundFlag;
-    if (!found)
-        return -1;
+    if (!found) return -1;
     while (EntryRecord(*ic) != record) {
-        if (!StepNext(*ic) || EntryKey(*ic) != key)
-            return h.Unique != 0 ? 0 : -1;
+        if (!StepNext(*ic) || EntryKey(*ic) != key) return h.Unique != 0 ? 0 : -1;
     }
     int level = static_cast<int>(ic->Path.size()) - 1;
     TNdxLevel& leaf = ic->Path.back();
@@ -1046,21 +993,17 @@ int RemoveKey(const std::string& key, int slot, int32_t record)
     if (node.Entries.size() > 1) {
         bool wasLast = idx == static_cast<int>(node.Entries.size()) - 1;
         node.Entries.erase(node.Entries.begin() + idx);
-        if (!WriteNodePage(*ic, leaf.Node, EncodeNode(node, h)))
-            return -1;
-        if (wasLast && level > 0 && !CarrySeparator(*ic, level, node.Entries.back().Key))
-            return -1;
+        if (!WriteNodePage(*ic, leaf.Node, EncodeNode(node, h))) return -1;
+        if (wasLast && level > 0 && !CarrySeparator(*ic, level, node.Entries.back().Key)) return -1;
     } else {
         // The leaf empties: clear it and drop the pointer to it, going up as
         // long as nodes lose their last child.
         TNdxPage cleared{};
-        if (!WriteNodePage(*ic, leaf.Node, cleared))
-            return -1;
+        if (!WriteNodePage(*ic, leaf.Node, cleared)) return -1;
         int lv = level;
         while (true) {
             if (lv == 0) {
-                if (!EmptyIndex(*ic))
-                    return -1;
+                if (!EmptyIndex(*ic)) return -1;
                 break;
             }
             TNdxLevel& p = ic->Path[static_cast<std::size_t>(lv - 1)];
@@ -1068,8 +1011,7 @@ int RemoveKey(const std::string& key, int slot, int32_t record)
             int k = static_cast<int>(parent.Entries.size());
             if (k == 0) {
                 // Its only child is gone: the parent goes too.
-                if (!WriteNodePage(*ic, p.Node, cleared))
-                    return -1;
+                if (!WriteNodePage(*ic, p.Node, cleared)) return -1;
                 --lv;
                 continue;
             }
@@ -1083,26 +1025,21 @@ int RemoveKey(const std::string& key, int slot, int32_t record)
                 parent.Entries.pop_back();
                 maxChanged = true;
             }
-            if (!WriteNodePage(*ic, p.Node, EncodeNode(parent, h)))
-                return -1;
-            if (maxChanged && lv - 1 > 0 && !CarrySeparator(*ic, lv - 1, newMax))
-                return -1;
+            if (!WriteNodePage(*ic, p.Node, EncodeNode(parent, h))) return -1;
+            if (maxChanged && lv - 1 > 0 && !CarrySeparator(*ic, lv - 1, newMax)) return -1;
             break;
         }
         // An inner root without keys hands the root over to its only child.
         for (std::size_t guard = 0; guard < kMaxDepth; ++guard) {
             TNdxPage root;
-            if (!GetNodePage(*ic, ic->Header.Root, root))
-                return -1;
-            if (NodeIsLeaf(root, h) || NodeKeyCount(root) > 0)
-                break;
+            if (!GetNodePage(*ic, ic->Header.Root, root)) return -1;
+            if (NodeIsLeaf(root, h) || NodeKeyCount(root) > 0) break;
             ic->Header.Root = NodeChild(root, h, 0);
             ic->HeaderChanged = true;
         }
     }
     ic->Path.clear();
-    if (ic->HeaderChanged && !WriteAnchorNode(*ic))
-        return -1;
+    if (ic->HeaderChanged && !WriteAnchorNode(*ic)) return -1;
     return 0;
 }
 
@@ -1112,8 +1049,7 @@ void RefreshCurrentKeys()
 {
     for (int s = 1; s <= 16; ++s) {
         TIndexControl* ic = IndexOfSlot(s);
-        if (ic != nullptr)
-            ic->CurrentKey = RecordKey(s);
+        if (ic != nullptr) ic->CurrentKey = RecordKey(s);
     }
 }
 
@@ -1127,13 +1063,13 @@ void AppendNewKey()
     a->AtBegin = a->AtEnd = false;
     std::vector<std::pair<int, std::string>> done;
     for (int s = 1; s <= 16; ++s) {
-        if (IndexOfSlot(s) == nullptr)
-            continue;
+        if (IndexOfSlot(s) == nullptr) continue;
         std::string key = RecordKey(s);
         if (AppendIndex(key, s) != 0) {
             for (auto it = done.rbegin(); it != done.rend(); ++it) {
                 if (RemoveKey(it->second, it->first, a->RecordNumber) != 0)
-                    SetError(254, "Index file corrupted. " + IndexOfSlot(it->first)->FileName + " [AppendNewKey]");
+                    SetError(254,
+                             "Index file corrupted. " + IndexOfSlot(it->first)->FileName + " [AppendNewKey]");
             }
             break;
         }
@@ -1141,8 +1077,7 @@ void AppendNewKey()
     }
     ai.Natural = natural;
     bool found = ndx.LastFindFound;
-    if (IndexOfSlot(1) != nullptr && IndexOfSlot(1)->Path.empty())
-        SyncIndex(false);
+    if (IndexOfSlot(1) != nullptr && IndexOfSlot(1)->Path.empty()) SyncIndex(false);
     ndx.LastFindFound = found;
     RefreshCurrentKeys();
 }
@@ -1154,16 +1089,15 @@ void CompareKeys()
     TWorkArea* a = SelectedArea();
     for (int s = 1; s <= 16; ++s) {
         TIndexControl* ic = IndexOfSlot(s);
-        if (ic == nullptr)
-            continue;
+        if (ic == nullptr) continue;
         std::string key = RecordKey(s);
         // The key the record had before the change, refreshed before it.
         const std::string old = ic->CurrentKey;
         if (old != key) {
             if (RemoveKey(old, s, a->RecordNumber) != 0) {
                 if (ic->Header.Unique == 0)
-                    SetError(254, "Record number " + std::to_string(a->RecordNumber) + " not found in index." +
-                                      " " + ic->FileName + " [CompareKeys]");
+                    SetError(254, "Record number " + std::to_string(a->RecordNumber) +
+                                      " not found in index." + " " + ic->FileName + " [CompareKeys]");
                 dberror.DbErrorCode = 1;
                 continue;
             }

@@ -15,7 +15,8 @@
 #include <cstring>
 #include <filesystem>
 
-namespace {
+namespace
+{
 
 std::string Upper(std::string s)
 {
@@ -24,7 +25,7 @@ std::string Upper(std::string s)
     return s;
 }
 
-}  // namespace
+} // namespace
 
 bool TakeOption(std::string& name, const std::string& option)
 {
@@ -35,8 +36,7 @@ bool TakeOption(std::string& name, const std::string& option)
         std::size_t end = p + w.size();
         if (end < up.size() && up[end] != ' ') {
             std::size_t q = up.find(w, end);
-            if (q == std::string::npos)
-                break;
+            if (q == std::string::npos) break;
             continue;
         }
         name.erase(p, w.size());
@@ -53,8 +53,7 @@ std::string IndexPath(const std::string& file)
     std::string name = AllTrim(file);
     std::string dir, base, ext;
     FSplit(name, dir, base, ext);
-    if (ext.empty())
-        name += ".NDX";
+    if (ext.empty()) name += ".NDX";
     TWorkArea* a = SelectedArea();
     if (name.find('/') == std::string::npos && name.find('\\') == std::string::npos &&
         name.find(':') == std::string::npos && a != nullptr) {
@@ -65,9 +64,13 @@ std::string IndexPath(const std::string& file)
     return ResolveFileName(name);
 }
 
-namespace {
+namespace
+{
 
-bool SharedArea(const TWorkArea& a) { return dbcmd.SharedAccess && !a.Exclusive; }
+bool SharedArea(const TWorkArea& a)
+{
+    return dbcmd.SharedAccess && !a.Exclusive;
+}
 
 std::string Canonical(const std::string& path)
 {
@@ -78,10 +81,8 @@ std::string Canonical(const std::string& path)
 
 void FreeControl(std::unique_ptr<TIndexControl>& slot)
 {
-    if (!slot)
-        return;
-    if (slot->KeyEvaluator != nullptr)
-        FreeExpr(slot->KeyEvaluator);
+    if (!slot) return;
+    if (slot->KeyEvaluator != nullptr) FreeExpr(slot->KeyEvaluator);
     slot->File.Close();
     slot.reset();
 }
@@ -96,8 +97,7 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
     for (int area = 1; area <= 35; ++area) {
         for (int s = 1; s <= 16; ++s) {
             TIndexControl* other = ndx.Areas[area].Slots[s].get();
-            if (other == nullptr || Canonical(other->FileName) != canon)
-                continue;
+            if (other == nullptr || Canonical(other->FileName) != canon) continue;
             const auto& wa = dbcmd.WorkAreas[area];
             bool sameTable = wa && area != dbcmd.CurrentArea && Canonical(wa->Name) == Canonical(a->Name);
             if (!sameTable) {
@@ -115,9 +115,9 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
     auto ic = std::make_unique<TIndexControl>();
     ic->Order = static_cast<uint8_t>(order);
     ic->FileName = file;
-    platform::TFileShare share = SharedArea(*a) ? platform::TFileShare::DenyNone : platform::TFileShare::DenyWrite;
-    if (ndx.ExplicitOpenMode != 0)
-        share = ShareOfMode(ndx.ExplicitOpenMode);
+    platform::TFileShare share =
+        SharedArea(*a) ? platform::TFileShare::DenyNone : platform::TFileShare::DenyWrite;
+    if (ndx.ExplicitOpenMode != 0) share = ShareOfMode(ndx.ExplicitOpenMode);
     if (uint16_t code = ic->File.Open(file, true, share); code != 0) {
         IndexError(code, "Unable to open index: " + file);
         return false;
@@ -125,7 +125,8 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
     ic->HoldPages = share == platform::TFileShare::DenyWrite && !noCache;
     TNdxPage anchor{};
     SetReadSemaphore(true);
-    long n = ic->File.Size() < static_cast<int64_t>(2 * NdxPageSize) ? 0 : ic->File.ReadAt(0, anchor.data(), 125);
+    long n =
+        ic->File.Size() < static_cast<int64_t>(2 * NdxPageSize) ? 0 : ic->File.ReadAt(0, anchor.data(), 125);
     SetReadSemaphore(false);
     ic->Header = DecodeNdxHeader(anchor.data());
     if (n != 125 || !NdxHeaderValid(ic->Header)) {
@@ -133,13 +134,13 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
         return false;
     }
     std::string expr = AnchorExpression(anchor);
-    if (a->OemText)
-        expr = StrOemToAnsi(expr);
+    if (a->OemText) expr = StrOemToAnsi(expr);
     ic->Expression = NormalizeExpression(expr);
     const std::string marker = NormalizeExpression(KeyMakerMarker);
     if (!keyMaker) {
         if (ic->Expression == marker) {
-            IndexError(223, "Key maker function required, \"" + file + "\" was created using KeyMaker function.");
+            IndexError(223,
+                       "Key maker function required, \"" + file + "\" was created using KeyMaker function.");
             return false;
         }
         TCompiledExpr* e = nullptr;
@@ -197,8 +198,7 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
     if (nextFree != ic->Header.NextFree) {
         ic->Header.NextFree = nextFree;
         if (ic->Header.Root >= nextFree) {
-            if (ic->KeyEvaluator != nullptr)
-                FreeExpr(ic->KeyEvaluator);
+            if (ic->KeyEvaluator != nullptr) FreeExpr(ic->KeyEvaluator);
             IndexError(222, "Unable to open index: " + file);
             return false;
         }
@@ -244,14 +244,13 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
     return true;
 }
 
-}  // namespace
+} // namespace
 
 void CloseIndex(int slot)
 {
     TAreaIndexes& ai = CurrentIndexes();
     std::unique_ptr<TIndexControl>& p = ai.Slots[slot];
-    if (!p)
-        return;
+    if (!p) return;
     TWorkArea* a = SelectedArea();
     if (p->HeaderChanged) {
         bool shared = a != nullptr && SharedArea(*a);
@@ -267,20 +266,17 @@ void CloseIndex(int slot)
     FreeControl(p);
     if (!IndexIsOpen()) {
         ai.Natural = false;
-        if (ai.Semaphore)
-            DatabaseSemaphore(SemLogout);
+        if (ai.Semaphore) DatabaseSemaphore(SemLogout);
     }
 }
 
 void CloseAllIndexes()
 {
-    if (dbcmd.CurrentArea < 1 || dbcmd.CurrentArea > 35)
-        return;
+    if (dbcmd.CurrentArea < 1 || dbcmd.CurrentArea > 35) return;
     for (int s = 1; s <= 16; ++s)
         CloseIndex(s);
     CurrentIndexes().Natural = false;
-    if (CurrentIndexes().Semaphore)
-        DatabaseSemaphore(SemLogout);
+    if (CurrentIndexes().Semaphore) DatabaseSemaphore(SemLogout);
 }
 
 bool SetIndexTo(const std::string& fileWithOptions, int order, TTzKeyMaker keyMaker, void* data)
@@ -307,23 +303,20 @@ bool SetIndexTo(const std::string& fileWithOptions, int order, TTzKeyMaker keyMa
         SetError(2, "Attempt to open " + file + " [SetIndexTo(...," + std::to_string(order) + ")]");
         return false;
     }
-    if (SharedArea(*a))
-        noCache = true;
-    bool explicitExclusive = ndx.ExplicitOpenMode != 0 && ShareOfMode(ndx.ExplicitOpenMode) != platform::TFileShare::DenyNone;
-    if (!explicitExclusive && !DatabaseSemaphore(SemLogin))
-        return false;
+    if (SharedArea(*a)) noCache = true;
+    bool explicitExclusive =
+        ndx.ExplicitOpenMode != 0 && ShareOfMode(ndx.ExplicitOpenMode) != platform::TFileShare::DenyNone;
+    if (!explicitExclusive && !DatabaseSemaphore(SemLogin)) return false;
     bool refused = false;
     bool ok = false;
     try {
         ok = OpenIndex(file, noCache, soundex, order, descending, std::move(keyMaker), data, refused);
     } catch (const EXbaseError&) {
-        if (!IndexIsOpen() && CurrentIndexes().Semaphore)
-            DatabaseSemaphore(SemLogout);
+        if (!IndexIsOpen() && CurrentIndexes().Semaphore) DatabaseSemaphore(SemLogout);
         throw;
     }
     if (!ok) {
-        if (!IndexIsOpen() && CurrentIndexes().Semaphore)
-            DatabaseSemaphore(SemLogout);
+        if (!IndexIsOpen() && CurrentIndexes().Semaphore) DatabaseSemaphore(SemLogout);
         return false;
     }
     if (TIndexControl* ic = IndexOfSlot(1); ic != nullptr && a->RecordCount > 0)
@@ -331,23 +324,22 @@ bool SetIndexTo(const std::string& fileWithOptions, int order, TTzKeyMaker keyMa
     return true;
 }
 
-namespace {
+namespace
+{
 
 void MakeOrder1Controlling()
 {
     TAreaIndexes& ai = CurrentIndexes();
     ai.Natural = false;
     TWorkArea* a = SelectedArea();
-    if (IndexOfSlot(1) != nullptr && a != nullptr && a->RecordCount > 0)
-        GoTop();
+    if (IndexOfSlot(1) != nullptr && a != nullptr && a->RecordCount > 0) GoTop();
 }
 
-}  // namespace
+} // namespace
 
 void Set_Index_To(const std::string& list)
 {
-    if (!CheckDbInUse("Set_Index_To"))
-        return;
+    if (!CheckDbInUse("Set_Index_To")) return;
     CloseAllIndexes();
     std::string l = NormalizeList(list);
     // Blank-separated names; an option word belongs to the name before it.
@@ -357,8 +349,7 @@ void Set_Index_To(const std::string& list)
         std::size_t q = l.find(' ', p);
         std::string name = l.substr(p, q == std::string::npos ? std::string::npos : q - p);
         p = q == std::string::npos ? l.size() : q + 1;
-        if (name.empty())
-            continue;
+        if (name.empty()) continue;
         const std::string up = Upper(name);
         if (!names.empty() && (up == "UNIQUE" || up == "NOCACHE" || up == "SOUNDEX" || up == "DESCENDING"))
             names.back() += " " + up;
@@ -378,26 +369,21 @@ void Set_Index_To(const std::string& list)
 
 void Set_Index_ToCB(const std::string& file, TTzKeyMaker keyMaker, void* data)
 {
-    if (!CheckDbInUse("Set_Index_ToCB"))
-        return;
-    if (SetIndexTo(file, 1, std::move(keyMaker), data))
-        MakeOrder1Controlling();
+    if (!CheckDbInUse("Set_Index_ToCB")) return;
+    if (SetIndexTo(file, 1, std::move(keyMaker), data)) MakeOrder1Controlling();
 }
 
 int CurrentOrder()
 {
-    if (!CheckDbInUse("CurrentOrder"))
-        return 0;
+    if (!CheckDbInUse("CurrentOrder")) return 0;
     TIndexControl* ic = IndexOfSlot(1);
-    if (ic == nullptr || CurrentIndexes().Natural)
-        return 0;
+    if (ic == nullptr || CurrentIndexes().Natural) return 0;
     return ic->Order;
 }
 
 void Set_Order_To(int n)
 {
-    if (!CheckDbInUse("Set_Order_To"))
-        return;
+    if (!CheckDbInUse("Set_Order_To")) return;
     TWorkArea* a = SelectedArea();
     TAreaIndexes& ai = CurrentIndexes();
     const std::string tag = "[Set_Order_To(" + std::to_string(n) + ")]";
@@ -426,8 +412,7 @@ void Set_Order_To(int n)
         // order 1 change places.
         std::vector<std::unique_ptr<TIndexControl>> all;
         for (int s = 1; s <= 16; ++s)
-            if (ai.Slots[s])
-                all.push_back(std::move(ai.Slots[s]));
+            if (ai.Slots[s]) all.push_back(std::move(ai.Slots[s]));
         for (auto& c : all) {
             int o = c->Order;
             ai.Slots[o] = std::move(c);
@@ -437,8 +422,7 @@ void Set_Order_To(int n)
     ai.Natural = false;
     ai.Cache.Clear();
     for (int s = 1; s <= 16; ++s)
-        if (ai.Slots[s])
-            ai.Slots[s]->Path.clear();
+        if (ai.Slots[s]) ai.Slots[s]->Path.clear();
     if (a->RecordCount == 0) {
         TIndexControl* ic = IndexOfSlot(1);
         ic->AtBegin = ic->AtEnd = true;
@@ -449,7 +433,8 @@ void Set_Order_To(int n)
     ndx.LastFindFound = found;
 }
 
-namespace {
+namespace
+{
 
 struct TReopen {
     int Order = 0;
@@ -460,12 +445,11 @@ struct TReopen {
     std::string Options;
 };
 
-}  // namespace
+} // namespace
 
 void Reindex()
 {
-    if (!CheckDbInUse("Reindex"))
-        return;
+    if (!CheckDbInUse("Reindex")) return;
     TWorkArea* a = SelectedArea();
     if (!IndexIsOpen()) {
         SetError(221, "Index not open. (DBF=" + a->Name + ") [Reindex]");
@@ -476,19 +460,14 @@ void Reindex()
     std::vector<TReopen> list;
     for (int s = 1; s <= 16; ++s) {
         TIndexControl* ic = IndexOfSlot(s);
-        if (ic == nullptr)
-            continue;
+        if (ic == nullptr) continue;
         TReopen r;
         r.Order = ic->Order;
         r.File = ic->FileName;
-        if (ic->SoundexKey)
-            r.Options += " SOUNDEX";
-        if (ic->Descending)
-            r.Options += " DESCENDING";
-        if (ic->Header.Unique != 0)
-            r.Options += " UNIQUE";
-        if (!ic->HasCache)
-            r.Options += " NOCACHE";
+        if (ic->SoundexKey) r.Options += " SOUNDEX";
+        if (ic->Descending) r.Options += " DESCENDING";
+        if (ic->Header.Unique != 0) r.Options += " UNIQUE";
+        if (!ic->HasCache) r.Options += " NOCACHE";
         if (ic->KeyMaker) {
             r.KeyMaker = ic->KeyMaker;
             r.Data = ic->KeyMakerData;
@@ -499,8 +478,7 @@ void Reindex()
                 return;
             }
             r.Expression = AnchorExpression(anchor);
-            if (a->OemText)
-                r.Expression = StrOemToAnsi(r.Expression);
+            if (a->OemText) r.Expression = StrOemToAnsi(r.Expression);
         }
         list.push_back(std::move(r));
     }
@@ -509,10 +487,8 @@ void Reindex()
     for (TReopen& r : list) {
         bool built = r.KeyMaker ? MakeIndexCB(r.File + r.Options, r.KeyMaker, r.Data)
                                 : MakeIndex(r.File + r.Options, r.Expression);
-        if (!built)
-            return;
-        if (!SetIndexTo(r.File + r.Options, r.Order, r.KeyMaker, r.Data))
-            return;
+        if (!built) return;
+        if (!SetIndexTo(r.File + r.Options, r.Order, r.KeyMaker, r.Data)) return;
     }
     ai.Natural = false;
     if (current != 0 && current != 1)
@@ -533,8 +509,7 @@ bool IndexInfo(const std::string& file, TIndexInfo& info)
     std::string path = IndexPath(file);
     platform::TSharedFile f;
     uint16_t code = f.Open(path, true, platform::TFileShare::DenyNone);
-    if (code == 5 || code == 32)
-        code = f.Open(path, false, platform::TFileShare::DenyNone);
+    if (code == 5 || code == 32) code = f.Open(path, false, platform::TFileShare::DenyNone);
     TNdxPage anchor{};
     if (code == 0 && f.ReadAt(0, anchor.data(), NdxPageSize) != static_cast<long>(NdxPageSize))
         code = f.LastError() == 0 ? 100 : f.LastError();
@@ -558,8 +533,7 @@ void ResetNdx()
 {
     for (auto& area : ndx.Areas) {
         for (auto& slot : area.Slots)
-            if (slot && slot->KeyEvaluator != nullptr)
-                FreeExpr(slot->KeyEvaluator);
+            if (slot && slot->KeyEvaluator != nullptr) FreeExpr(slot->KeyEvaluator);
     }
     ndx = TNdx{};
 }
@@ -608,12 +582,10 @@ void IndexInit()
     };
     h.CompareKeys = [] { CompareKeys(); };
     h.SetIndexBegin = [] {
-        if (TIndexControl* ic = IndexOfSlot(1))
-            ic->AtBegin = true;
+        if (TIndexControl* ic = IndexOfSlot(1)) ic->AtBegin = true;
     };
     h.SetIndexEnd = [] {
-        if (TIndexControl* ic = IndexOfSlot(1))
-            ic->AtEnd = true;
+        if (TIndexControl* ic = IndexOfSlot(1)) ic->AtEnd = true;
     };
     h.LastFindFound = [] { return &ndx.LastFindFound; };
     h.Reindex = [] { Reindex(); };
@@ -645,8 +617,7 @@ void IndexDone()
     const uint8_t area = dbcmd.CurrentArea;
     for (int n = 1; n <= 34; ++n) {
         dbcmd.CurrentArea = static_cast<uint8_t>(n);
-        if (SelectedArea() != nullptr)
-            CloseAllIndexes();
+        if (SelectedArea() != nullptr) CloseAllIndexes();
     }
     dbcmd.CurrentArea = area;
 }

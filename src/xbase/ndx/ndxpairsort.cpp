@@ -8,7 +8,8 @@
 #include <filesystem>
 #include <new>
 
-namespace {
+namespace
+{
 
 int32_t RecordOf(const uint8_t* pair, std::size_t keyLength)
 {
@@ -17,7 +18,7 @@ int32_t RecordOf(const uint8_t* pair, std::size_t keyLength)
     return r;
 }
 
-}  // namespace
+} // namespace
 
 TNdxPairSort::TNdxPairSort(const TNdxHeader& h)
     : h_(h), keyLength_(static_cast<std::size_t>(h.KeyLength)), pairSize_(keyLength_ + 4)
@@ -56,8 +57,7 @@ bool TNdxPairSort::Add(const uint8_t* key, int32_t record)
     } catch (const std::bad_alloc&) {
         return Fail(217, " to allocate at least 256 s_ptrs");
     }
-    if (count_ == RunPairs && !SpillRun())
-        return false;
+    if (count_ == RunPairs && !SpillRun()) return false;
     uint8_t* p = pairs_.data() + count_ * pairSize_;
     std::memcpy(p, key, keyLength_);
     std::memcpy(p + keyLength_, &record, 4);
@@ -94,8 +94,7 @@ bool TNdxPairSort::SpillRun()
     SortRun();
     // The pairs are laid out in their sorted order and written in one piece.
     try {
-        if (spill_.empty())
-            spill_.resize(RunPairs * pairSize_);
+        if (spill_.empty()) spill_.resize(RunPairs * pairSize_);
     } catch (const std::bad_alloc&) {
         return Fail(217, " to allocate RW buffer");
     }
@@ -135,12 +134,10 @@ bool TNdxPairSort::Finish(const TEmit& emit)
         // Everything fits one run: no file at all.
         SortRun();
         for (std::size_t i = 0; i < count_; ++i)
-            if (!emit(PairOf(order_[i]), RecordOf(PairOf(order_[i]), keyLength_)))
-                return false;
+            if (!emit(PairOf(order_[i]), RecordOf(PairOf(order_[i]), keyLength_))) return false;
         return true;
     }
-    if (count_ > 0 && !SpillRun())
-        return false;
+    if (count_ > 0 && !SpillRun()) return false;
     // The collecting area is no longer needed: its memory goes to the merge.
     std::vector<uint8_t>().swap(pairs_);
     std::vector<uint8_t>().swap(spill_);
@@ -159,8 +156,7 @@ bool TNdxPairSort::Merge(const TEmit& emit)
         } catch (const std::bad_alloc&) {
             return Fail(217, "after freeing all pools");
         }
-        if (!Refill(run))
-            return false;
+        if (!Refill(run)) return false;
     }
     // A heap of the runs, the run with the smallest current pair on top.
     auto current = [&](uint32_t r) { return runs_[r].Buffer.data() + runs_[r].Pos * pairSize_; };
@@ -172,12 +168,9 @@ bool TNdxPairSort::Merge(const TEmit& emit)
         const uint32_t moving = heap[i];
         for (;;) {
             std::size_t child = 2 * i + 1;
-            if (child >= n)
-                break;
-            if (child + 1 < n && Less(current(heap[child + 1]), current(heap[child])))
-                ++child;
-            if (!Less(current(heap[child]), current(moving)))
-                break;
+            if (child >= n) break;
+            if (child + 1 < n && Less(current(heap[child + 1]), current(heap[child]))) ++child;
+            if (!Less(current(heap[child]), current(moving))) break;
             heap[i] = heap[child];
             i = child;
         }
@@ -188,19 +181,16 @@ bool TNdxPairSort::Merge(const TEmit& emit)
     while (!heap.empty()) {
         TRun& run = runs_[heap[0]];
         const uint8_t* pair = current(heap[0]);
-        if (!emit(pair, RecordOf(pair, keyLength_)))
-            return false;
+        if (!emit(pair, RecordOf(pair, keyLength_))) return false;
         if (++run.Pos == run.Count) {
             if (run.Left > 0) {
-                if (!Refill(run))
-                    return false;
+                if (!Refill(run)) return false;
             } else {
                 // The run is finished: its buffer is given back at once.
                 std::vector<uint8_t>().swap(run.Buffer);
                 heap[0] = heap.back();
                 heap.pop_back();
-                if (heap.empty())
-                    break;
+                if (heap.empty()) break;
             }
         }
         siftDown(0);

@@ -20,8 +20,9 @@
 #include <string>
 #include <vector>
 
-class TNdxPairSort {
-public:
+class TNdxPairSort
+{
+  public:
     // Pairs per run: what the sort area of one pass holds.
     static constexpr std::size_t RunPairs = 8189;
     // The merge's input buffers together, divided among the runs; one run's
@@ -54,12 +55,12 @@ public:
     // The temporary file's name while it exists, else empty.
     const std::string& RunFileName() const { return fileName_; }
 
-private:
+  private:
     struct TRun {
-        int64_t Next = 0;         // file offset of the next pair not yet read
-        std::size_t Left = 0;     // pairs of the run still in the file
-        std::size_t Pos = 0;      // the current pair in Buffer
-        std::size_t Count = 0;    // pairs in Buffer
+        int64_t Next = 0;      // file offset of the next pair not yet read
+        std::size_t Left = 0;  // pairs of the run still in the file
+        std::size_t Pos = 0;   // the current pair in Buffer
+        std::size_t Count = 0; // pairs in Buffer
         std::vector<uint8_t> Buffer;
     };
 
@@ -74,10 +75,10 @@ private:
     TNdxHeader h_;
     std::size_t keyLength_;
     std::size_t pairSize_;
-    std::vector<uint8_t> pairs_;   // the run being collected
-    std::size_t count_ = 0;        // pairs in it
-    std::vector<uint16_t> order_;  // its sorted order
-    std::vector<uint8_t> spill_;   // a run laid out in order for the file
+    std::vector<uint8_t> pairs_;  // the run being collected
+    std::size_t count_ = 0;       // pairs in it
+    std::vector<uint16_t> order_; // its sorted order
+    std::vector<uint8_t> spill_;  // a run laid out in order for the file
     std::vector<TRun> runs_;
     int64_t fileSize_ = 0;
     std::string fileName_;

@@ -36,8 +36,7 @@ TableBrowserQt::TableBrowserQt(TDbfBrowserModel& model, QWidget* parent)
             current->menuAction()->setVisible(item.Visible);
             continue;
         }
-        if (!current)
-            continue;
+        if (!current) continue;
         if (item.Caption == "-") {
             current->addSeparator()->setVisible(item.Visible);
             continue;
@@ -94,13 +93,13 @@ TableBrowserQt::TableBrowserQt(TDbfBrowserModel& model, QWidget* parent)
         const std::string name = n;
         connect(b, &QPushButton::clicked, this, [this, name] { Act(form_->Press(name)); });
         buttons->addWidget(b);
-        if (name == "Button_ok")
-            b->setDefault(true);
+        if (name == "Button_ok") b->setDefault(true);
     }
     buttons->addStretch();
     layout->addLayout(buttons);
 
-    connect(grid_, &TzGridView::CellClicked, this, [this](int rec, int column) { Act(form_->CellClick(rec, column)); });
+    connect(grid_, &TzGridView::CellClicked, this,
+            [this](int rec, int column) { Act(form_->CellClick(rec, column)); });
     connect(grid_, &TzGridView::KeyDown, this, [this](int key) { Act(form_->GridKeyDown(key)); });
     connect(grid_, &TzGridView::KeyUp, this, [this](int) {
         if (grid_->CurrentRecNo() > 0 && grid_->CurrentRecNo() != form_->Owner.RecNo())
@@ -132,8 +131,7 @@ void TableBrowserQt::Refresh()
 {
     form_->RefreshLabels();
     reccount_->setText(ToQString(form_->LabelReccount));
-    if (!recno_->hasFocus())
-        recno_->setText(ToQString(form_->EditRecno));
+    if (!recno_->hasFocus()) recno_->setText(ToQString(form_->EditRecno));
     grid_->ItemModel().Reload();
     // In title order the grid still lists records in file order: the
     // current record is found by its number.

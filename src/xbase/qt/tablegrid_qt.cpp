@@ -23,14 +23,16 @@ bool IsCtrlDelete(const QKeyEvent& e)
 }
 } // namespace
 
-QColor ToQColor(TTzColor c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
+QColor ToQColor(TTzColor c)
+{
+    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
 
 TzGridItemModel::TzGridItemModel(TTzGrid& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {}
 
 int TzGridItemModel::rowCount(const QModelIndex& parent) const
 {
-    if (parent.isValid() || !grid_.DataSet || !grid_.DataSet->Active())
-        return 0;
+    if (parent.isValid() || !grid_.DataSet || !grid_.DataSet->Active()) return 0;
     return grid_.RowCount();
 }
 
@@ -58,8 +60,7 @@ void TzGridItemModel::Reload()
     pageFirst_ = -1;
     page_.clear();
     if (rows == rowCount() && order == grid_.Order) {
-        if (rows > 0 && columnCount() > 0)
-            emit dataChanged(index(0, 0), index(rows - 1, columnCount() - 1));
+        if (rows > 0 && columnCount() > 0) emit dataChanged(index(0, 0), index(rows - 1, columnCount() - 1));
         emit headerDataChanged(Qt::Horizontal, 0, std::max(0, columnCount() - 1));
         return;
     }
@@ -73,16 +74,14 @@ void TzGridItemModel::Reload()
 Qt::ItemFlags TzGridItemModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    if (index.isValid() && grid_.CanEditCell(index.column()))
-        f |= Qt::ItemIsEditable;
+    if (index.isValid() && grid_.CanEditCell(index.column())) f |= Qt::ItemIsEditable;
     return f;
 }
 
 bool TzGridItemModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
     const TTzGridRow* r = index.isValid() ? RowAt(index.row()) : nullptr;
-    if (!r || role != Qt::EditRole)
-        return false;
+    if (!r || role != Qt::EditRole) return false;
     const bool stored = grid_.StoreCell(r->RecNo, index.column(), platform::FromQString(value.toString()));
     pageFirst_ = -1;
     emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
@@ -92,18 +91,18 @@ bool TzGridItemModel::setData(const QModelIndex& index, const QVariant& value, i
 QVariant TzGridItemModel::data(const QModelIndex& index, int role) const
 {
     const TTzGridRow* r = index.isValid() ? RowAt(index.row()) : nullptr;
-    if (!r || index.column() >= static_cast<int>(r->Cells.size()))
-        return {};
+    if (!r || index.column() >= static_cast<int>(r->Cells.size())) return {};
     const std::string& stored = r->Cells[static_cast<std::size_t>(index.column())];
-    if (role == Qt::DisplayRole)
-        return platform::ToQString(grid_.FieldText(index.column(), stored));
-    if (role == Qt::EditRole)
-        return platform::ToQString(grid_.EditText(index.column(), stored));
+    if (role == Qt::DisplayRole) return platform::ToQString(grid_.FieldText(index.column(), stored));
+    if (role == Qt::EditRole) return platform::ToQString(grid_.EditText(index.column(), stored));
     if (role == Qt::TextAlignmentRole) {
         switch (grid_.Columns[static_cast<std::size_t>(index.column())].Alignment) {
-        case TTzAlignment::taRightJustify: return int(Qt::AlignRight | Qt::AlignVCenter);
-        case TTzAlignment::taCenter: return int(Qt::AlignCenter);
-        default: return int(Qt::AlignLeft | Qt::AlignVCenter);
+        case TTzAlignment::taRightJustify:
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        case TTzAlignment::taCenter:
+            return int(Qt::AlignCenter);
+        default:
+            return int(Qt::AlignLeft | Qt::AlignVCenter);
         }
     }
     return {};
@@ -118,8 +117,7 @@ QVariant TzGridItemModel::headerData(int section, Qt::Orientation orientation, i
         f.setUnderline(true);
         return f;
     }
-    if (role != Qt::DisplayRole)
-        return {};
+    if (role != Qt::DisplayRole) return {};
     if (orientation == Qt::Horizontal)
         return section < grid_.ColumnCount()
                    ? platform::ToQString(grid_.Columns[static_cast<std::size_t>(section)].Title.Caption)
@@ -128,29 +126,36 @@ QVariant TzGridItemModel::headerData(int section, Qt::Orientation orientation, i
     return r ? QVariant(r->RecNo) : QVariant();
 }
 
-void TzGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+void TzGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                           const QModelIndex& index) const
 {
     const TTzGridRow* r = model_.RowAt(index.row());
-    if (!r)
-        return;
+    if (!r) return;
     const bool selected = (option.state & QStyle::State_Selected) != 0;
     const auto colours = grid_.CellColors(index.row(), index.column(), r->Deleted, selected, r->RecNo);
     painter->save();
     painter->fillRect(option.rect, ToQColor(colours.Brush));
-    const std::string text = grid_.FieldText(index.column(), r->Cells[static_cast<std::size_t>(index.column())]);
+    const std::string text =
+        grid_.FieldText(index.column(), r->Cells[static_cast<std::size_t>(index.column())]);
     if (grid_.IsLogicalColumn(index.column()) && grid_.BooleanBox != TTzBooleanBox::bbText) {
         painter->setRenderHint(QPainter::Antialiasing, false);
         const QRect c = option.rect.adjusted(0, 1, 0, -1);
-        for (const TTzBoxShape& s :
-             grid_.BoxShapes(c.left(), c.top(), c.right(), c.bottom(), grid_.LogicalValue(text), colours.Font)) {
+        for (const TTzBoxShape& s : grid_.BoxShapes(c.left(), c.top(), c.right(), c.bottom(),
+                                                    grid_.LogicalValue(text), colours.Font)) {
             const QRect box(QPoint(s.Left, s.Top), QPoint(s.Right, s.Bottom));
             const QColor col = ToQColor(s.Color);
             painter->setPen(QPen(col, s.PenWidth));
             painter->setBrush(Qt::NoBrush);
             switch (s.Shape) {
-            case TTzBoxShape::FrameRect: painter->drawRect(box); break;
-            case TTzBoxShape::FrameCircle: painter->drawEllipse(box); break;
-            case TTzBoxShape::FillRect: painter->fillRect(box, col); break;
+            case TTzBoxShape::FrameRect:
+                painter->drawRect(box);
+                break;
+            case TTzBoxShape::FrameCircle:
+                painter->drawEllipse(box);
+                break;
+            case TTzBoxShape::FillRect:
+                painter->fillRect(box, col);
+                break;
             case TTzBoxShape::Disc:
                 painter->setBrush(col);
                 painter->drawEllipse(box);
@@ -173,13 +178,14 @@ void TzGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     } else {
         painter->setPen(ToQColor(colours.Font));
         const QVariant align = index.data(Qt::TextAlignmentRole);
-        painter->drawText(option.rect.adjusted(2, 0, -2, 0), align.isValid() ? align.toInt() : int(Qt::AlignLeft),
-                          platform::ToQString(text));
+        painter->drawText(option.rect.adjusted(2, 0, -2, 0),
+                          align.isValid() ? align.toInt() : int(Qt::AlignLeft), platform::ToQString(text));
     }
     painter->restore();
 }
 
-QWidget* TzGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const
+QWidget* TzGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                      const QModelIndex& index) const
 {
     auto* e = new QLineEdit(parent);
     e->setFrame(false);
@@ -196,11 +202,9 @@ void TzGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) co
     // The rows are read again after a change of the record (Ctrl+Del):
     // what the user typed stays.
     auto* e = qobject_cast<QLineEdit*>(editor);
-    if (e && e->isModified())
-        return;
+    if (e && e->isModified()) return;
     QStyledItemDelegate::setEditorData(editor, index);
-    if (e)
-        e->selectAll();
+    if (e) e->selectAll();
 }
 
 bool TzGridDelegate::eventFilter(QObject* watched, QEvent* event)
@@ -209,8 +213,7 @@ bool TzGridDelegate::eventFilter(QObject* watched, QEvent* event)
     if (editor && event->type() == QEvent::KeyPress && IsCtrlDelete(*static_cast<QKeyEvent*>(event))) {
         // The line editor would delete text of the cell, and a Return after
         // it store what was left. The editor stays open as it was.
-        if (auto* view = qobject_cast<QWidget*>(parent()))
-            QCoreApplication::sendEvent(view, event);
+        if (auto* view = qobject_cast<QWidget*>(parent())) QCoreApplication::sendEvent(view, event);
         return true;
     }
     return QStyledItemDelegate::eventFilter(watched, event);
@@ -232,8 +235,7 @@ QString ToQtInputMask(const std::string& mask)
             out += QLatin1Char(c);
     }
     const auto blank = mask.rfind(';');
-    if (blank != std::string::npos && blank != semi && blank + 1 < mask.size())
-    {
+    if (blank != std::string::npos && blank != semi && blank + 1 < mask.size()) {
         out += QLatin1Char(';');
         out += QLatin1Char(mask[blank + 1]);
     }
@@ -258,8 +260,7 @@ TzGridView::TzGridView(TTzGrid& grid, QWidget* parent) : QTableView(parent), gri
     FitColumns();
     // A reset of the rows (a new order) gives the header fresh sections.
     connect(model_, &QAbstractItemModel::modelReset, this, &TzGridView::FitColumns);
-    if (auto* corner = findChild<QAbstractButton*>())
-        corner->installEventFilter(this);
+    if (auto* corner = findChild<QAbstractButton*>()) corner->installEventFilter(this);
     grid.OnRepaint = [this] { model_->Reload(); };
 }
 
@@ -296,8 +297,7 @@ void TzGridView::GoToRecNo(int32_t recNo)
 
 void TzGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
-    if (current.isValid())
-        column_ = current.column();
+    if (current.isValid()) column_ = current.column();
     QTableView::currentChanged(current, previous);
 }
 
@@ -309,7 +309,8 @@ bool TzGridView::eventFilter(QObject* watched, QEvent* event)
         shift.Shift = (m->modifiers() & Qt::ShiftModifier) != 0;
         shift.Ctrl = (m->modifiers() & Qt::ControlModifier) != 0;
         shift.Alt = (m->modifiers() & Qt::AltModifier) != 0;
-        const TTzMouseButton b = m->button() == Qt::RightButton ? TTzMouseButton::Right : TTzMouseButton::Left;
+        const TTzMouseButton b =
+            m->button() == Qt::RightButton ? TTzMouseButton::Right : TTzMouseButton::Left;
         int column = -1;
         if (watched == horizontalHeader()->viewport())
             column = horizontalHeader()->logicalIndexAt(m->position().toPoint());
@@ -331,17 +332,17 @@ void TzGridView::keyPressEvent(QKeyEvent* event)
     const QString t = event->text();
     // Ctrl+Del and a toggle act on the dataset's record: the current row's.
     const bool ctrlDelete = IsCtrlDelete(*event);
-    if ((ctrlDelete || (!t.isEmpty() && grid_.IsLogicalColumn(column))) && grid_.DataSet && CurrentRecNo() > 0 &&
-        CurrentRecNo() != grid_.DataSet->RecNo())
+    if ((ctrlDelete || (!t.isEmpty() && grid_.IsLogicalColumn(column))) && grid_.DataSet &&
+        CurrentRecNo() > 0 && CurrentRecNo() != grid_.DataSet->RecNo())
         grid_.DataSet->Go(CurrentRecNo());
-    if (ctrlDelete && grid_.CtrlDelete())
-        return;
+    if (ctrlDelete && grid_.CtrlDelete()) return;
     if (!t.isEmpty() && t[0].unicode() < 256 && grid_.KeyPress(static_cast<char>(t[0].unicode()), column)) {
         model_->Reload();
         return;
     }
     // Without AutoAppend moving down from the last row stays there.
-    if (event->key() == Qt::Key_Down && !grid_.MayAppendByMoving() && currentIndex().row() == model_->rowCount() - 1)
+    if (event->key() == Qt::Key_Down && !grid_.MayAppendByMoving() &&
+        currentIndex().row() == model_->rowCount() - 1)
         return;
     QTableView::keyPressEvent(event);
     // Keys reach the grid while a cell editor is open: typed characters (the
@@ -351,8 +352,7 @@ void TzGridView::keyPressEvent(QKeyEvent* event)
     // the stored text back into the editor: every typed character but the
     // last was lost, and Return threw the edit away. A key typed into a cell
     // is no move in the grid.
-    if (state() == QAbstractItemView::EditingState)
-        return;
+    if (state() == QAbstractItemView::EditingState) return;
     emit KeyDown(event->key() == Qt::Key_Up ? 38 : event->key() == Qt::Key_Down ? 40 : event->key());
 }
 
@@ -366,13 +366,11 @@ void TzGridView::mousePressEvent(QMouseEvent* event)
 {
     QTableView::mousePressEvent(event);
     const QModelIndex i = indexAt(event->position().toPoint());
-    if (!i.isValid())
-        return;
+    if (!i.isValid()) return;
     const TTzGridRow* r = model_->RowAt(i.row());
     const int32_t rec = r ? r->RecNo : 0;
     if (event->button() == Qt::LeftButton && grid_.IsLogicalColumn(i.column())) {
-        if (grid_.DataSet && rec != grid_.DataSet->RecNo())
-            grid_.DataSet->Go(rec);
+        if (grid_.DataSet && rec != grid_.DataSet->RecNo()) grid_.DataSet->Go(rec);
         grid_.MouseDown(TTzMouseButton::Left, i.row(), i.column());
         model_->Reload();
     }

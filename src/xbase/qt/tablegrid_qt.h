@@ -51,8 +51,10 @@ class TzGridDelegate final : public QStyledItemDelegate
         : QStyledItemDelegate(parent), grid_(grid), model_(model)
     {
     }
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
     // The editor opens with its whole text selected: typing replaces the
     // value instead of adding to it.
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;

@@ -7,9 +7,13 @@
 #include <QMessageBox>
 #include <QString>
 
-namespace {
+namespace
+{
 
-QString Show(const std::string& s) { return QString::fromUtf8(AnsiToUtf8(s).c_str()); }
+QString Show(const std::string& s)
+{
+    return QString::fromUtf8(AnsiToUtf8(s).c_str());
+}
 
 // Flags as the library passes them: 1 OK and Cancel, 16 the stop icon.
 int32_t ShowBox(const std::string& text, const std::string& caption, uint16_t flags)
@@ -27,6 +31,9 @@ int32_t ShowBox(const std::string& text, const std::string& caption, uint16_t fl
     return box.exec() == QMessageBox::Cancel ? 2 : 1;
 }
 
-}  // namespace
+} // namespace
 
-void InstallXbaseErrorBox() { dberror.MessageBoxProc = ShowBox; }
+void InstallXbaseErrorBox()
+{
+    dberror.MessageBoxProc = ShowBox;
+}

@@ -3,16 +3,16 @@
 #include <algorithm>
 #include <utility>
 
-namespace {
+namespace
+{
 
 const std::string FullBar(100, '|');
 
-}  // namespace
+} // namespace
 
 TTzMsg::TTzMsg(std::unique_ptr<platform::NoteWindow> window) : window_(std::move(window))
 {
-    if (!window_)
-        window_ = platform::CreateNoteWindow();
+    if (!window_) window_ = platform::CreateNoteWindow();
     ownerForm_ = window_->OwnerBounds();
 }
 

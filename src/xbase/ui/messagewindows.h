@@ -13,8 +13,9 @@
 
 enum class TNoteBorderStyle { None, Dialog };
 
-class TTzMsg {
-public:
+class TTzMsg
+{
+  public:
     // The note is created hidden, without border, 0 x 0, yellow, and
     // remembers the form that is active now.
     explicit TTzMsg(std::unique_ptr<platform::NoteWindow> window = platform::CreateNoteWindow());
@@ -39,25 +40,27 @@ public:
     TNoteBorderStyle BorderStyle = TNoteBorderStyle::None;
     bool FramePanelVisible = true;
     std::string TextPanelCaption;
-    static constexpr uint32_t Colour = 0xFFFF00;  // yellow: red 255, green 255, blue 0
+    static constexpr uint32_t Colour = 0xFFFF00; // yellow: red 255, green 255, blue 0
 
-private:
+  private:
     std::unique_ptr<platform::NoteWindow> window_;
     std::string message_;
     std::string caption_;
     std::optional<platform::NoteRect> ownerForm_;
 };
 
-class TTzProgress100 : public TTzMsg {
-public:
+class TTzProgress100 : public TTzMsg
+{
+  public:
     // Titled "Progress".
     explicit TTzProgress100(std::unique_ptr<platform::NoteWindow> window = platform::CreateNoteWindow());
-    TTzProgress100(const std::string& title, std::unique_ptr<platform::NoteWindow> window = platform::CreateNoteWindow());
+    TTzProgress100(const std::string& title,
+                   std::unique_ptr<platform::NoteWindow> window = platform::CreateNoteWindow());
 
     // One tick less; an empty bar starts again with 100 ticks.
     void Step();
     const std::string& Bar() const { return bar_; }
 
-private:
+  private:
     std::string bar_;
 };

@@ -2,9 +2,9 @@
 
 #include "foundation/codepage.h"
 #include "foundation/fileutil.h"
-#include "foundation/runtempdir.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
+#include "foundation/runtempdir.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -27,7 +27,8 @@ void ResetTableBrowserServices()
     S.NowTimeText = [] { return std::string("0:00"); };
 }
 
-namespace {
+namespace
+{
 
 struct ServicesInit {
     ServicesInit() { ResetTableBrowserServices(); }
@@ -40,7 +41,10 @@ std::string Upper(std::string s)
     return s;
 }
 
-platform::Platform& P() { return platform::CurrentPlatform(); }
+platform::Platform& P()
+{
+    return platform::CurrentPlatform();
+}
 
 void Message(const std::string& text)
 {
@@ -55,7 +59,7 @@ std::string UniqueIndexStem()
     return "$t" + std::to_string(static_cast<unsigned long>(::getpid())) + "_" + std::to_string(++counter);
 }
 
-}  // namespace
+} // namespace
 
 std::string TableHtmlEscape(const std::string& text)
 {
@@ -63,11 +67,20 @@ std::string TableHtmlEscape(const std::string& text)
     r.reserve(text.size());
     for (char c : text) {
         switch (c) {
-        case '&': r += "&amp;"; break;
-        case '<': r += "&lt;"; break;
-        case '>': r += "&gt;"; break;
-        case '"': r += "&quot;"; break;
-        default: r += c;
+        case '&':
+            r += "&amp;";
+            break;
+        case '<':
+            r += "&lt;";
+            break;
+        case '>':
+            r += "&gt;";
+            break;
+        case '"':
+            r += "&quot;";
+            break;
+        default:
+            r += c;
         }
     }
     return r;
@@ -77,9 +90,10 @@ bool WriteTableHtml(std::ostream& out, TTzFileDataSet& table, const THtmlTableOp
 {
     const char* eol = "\r\n";
     out << "<HTML>" << eol << "<head><title>" << TableHtmlEscape(o.Title) << "</title></head>" << eol
-        << "<BODY BGCOLOR=\"C0C0C0\">" << eol << "<P>" << TableHtmlEscape(o.ProgramLine) << "</P>" << eol << "<P>"
-        << TableHtmlEscape(Upper(o.FileName)) << "</P>" << eol << "<P>" << TableHtmlEscape(o.DateTime) << "</P>" << eol
-        << "<HR>" << eol << "<TABLE BORDER = \"1\" WIDTH= \"100%\">" << eol;
+        << "<BODY BGCOLOR=\"C0C0C0\">" << eol << "<P>" << TableHtmlEscape(o.ProgramLine) << "</P>" << eol
+        << "<P>" << TableHtmlEscape(Upper(o.FileName)) << "</P>" << eol << "<P>"
+        << TableHtmlEscape(o.DateTime) << "</P>" << eol << "<HR>" << eol
+        << "<TABLE BORDER = \"1\" WIDTH= \"100%\">" << eol;
     const int fields = table.FieldCount();
     std::string line = "<TR>";
     for (int f = 1; f <= fields; ++f)
@@ -125,8 +139,8 @@ TDbfBrowserForm::TDbfBrowserForm(TDbfBrowserModel& model, Tdbf4& owner)
     if (Model.PickMode) {
         Navigator.ShowMoveButtonsOnly();
         Grid.Editing = false;
-        for (const char* n : {"mi_fileAppenddbf", "mi_fileAppendDelimited", "mi_sepAppend", "mi_edit", "mi_editPack",
-                              "mi_editAppend"})
+        for (const char* n : {"mi_fileAppenddbf", "mi_fileAppendDelimited", "mi_sepAppend", "mi_edit",
+                              "mi_editPack", "mi_editAppend"})
             FindMenu(n)->Visible = false;
     } else {
         Navigator.ShowAllButtons();
@@ -136,7 +150,10 @@ TDbfBrowserForm::TDbfBrowserForm(TDbfBrowserModel& model, Tdbf4& owner)
     RefreshLabels();
 }
 
-TDbfBrowserForm::~TDbfBrowserForm() { DropSortIndex(); }
+TDbfBrowserForm::~TDbfBrowserForm()
+{
+    DropSortIndex();
+}
 
 void TDbfBrowserForm::BuildMenu()
 {
@@ -168,8 +185,7 @@ void TDbfBrowserForm::BuildMenu()
 TBrowserMenuItem* TDbfBrowserForm::FindMenu(const std::string& name)
 {
     for (auto& m : Menu)
-        if (m.Name == name)
-            return &m;
+        if (m.Name == name) return &m;
     return nullptr;
 }
 
@@ -185,8 +201,7 @@ void TDbfBrowserForm::RefreshLabels()
 
 void TDbfBrowserForm::FormShow()
 {
-    if (Model.CloseOnPick)
-        Model.GridColumn = telmvar.BrowserGridColumn;
+    if (Model.CloseOnPick) Model.GridColumn = telmvar.BrowserGridColumn;
     RefreshLabels();
 }
 
@@ -207,8 +222,7 @@ platform::DialogAction TDbfBrowserForm::Cancel()
 
 platform::DialogAction TDbfBrowserForm::Search(bool next)
 {
-    if (searchText_.empty())
-        searchText_ = Owner.SearchText();
+    if (searchText_.empty()) searchText_ = Owner.SearchText();
     const uint16_t helpBefore = telmvar.HelpNumber;
     telmvar.HelpNumber = 2450;
     if (!next) {
@@ -236,19 +250,17 @@ platform::DialogAction TDbfBrowserForm::Search(bool next)
     }
     P().ScreenCursor().Set(platform::CursorShape::Arrow);
     telmvar.HelpNumber = helpBefore;
-    if (!found)
-        Message(searchText_ + " " + "not found");
+    if (!found) Message(searchText_ + " " + "not found");
     RefreshLabels();
-    if (Model.CloseOnPick)
-        return SelectAndClose();
+    if (Model.CloseOnPick) return SelectAndClose();
     return platform::DialogAction::None;
 }
 
 void TDbfBrowserForm::Pack()
 {
-    const auto a = P().Messages().Show({"", "Pack ?", platform::MessageIcon::Question, platform::MessageButtons::YesNoCancel});
-    if (a != platform::MessageAnswer::Yes)
-        return;
+    const auto a = P().Messages().Show(
+        {"", "Pack ?", platform::MessageIcon::Question, platform::MessageButtons::YesNoCancel});
+    if (a != platform::MessageAnswer::Yes) return;
     Owner.Pack();
     RefreshLabels();
 }
@@ -264,23 +276,23 @@ void TDbfBrowserForm::AppendCopy()
 
 platform::DialogAction TDbfBrowserForm::CellClick(int32_t recNo, int column)
 {
-    if (recNo >= 1 && recNo != Owner.RecNo())
-        Owner.GoRecord(recNo);
+    if (recNo >= 1 && recNo != Owner.RecNo()) Owner.GoRecord(recNo);
     Model.GridColumn = column;
     RefreshLabels();
-    if (Model.CloseOnPick)
-        return SelectAndClose();
+    if (Model.CloseOnPick) return SelectAndClose();
     return platform::DialogAction::None;
 }
 
 platform::DialogAction TDbfBrowserForm::GridKeyDown(int key)
 {
-    if (Model.CloseOnPick && (key == 38 || key == 40))
-        return SelectAndClose();
+    if (Model.CloseOnPick && (key == 38 || key == 40)) return SelectAndClose();
     return platform::DialogAction::None;
 }
 
-void TDbfBrowserForm::GridKeyUp() { RefreshLabels(); }
+void TDbfBrowserForm::GridKeyUp()
+{
+    RefreshLabels();
+}
 
 void TDbfBrowserForm::EditRecnoChanged(const std::string& text)
 {
@@ -299,10 +311,8 @@ void TDbfBrowserForm::EditRecnoChanged(const std::string& text)
 
 void TDbfBrowserForm::DropSortIndex()
 {
-    if (sortIndex_.empty())
-        return;
-    if (Owner.tzdbf.Active())
-        Owner.tzdbf.SetIndexTo("");
+    if (sortIndex_.empty()) return;
+    if (Owner.tzdbf.Active()) Owner.tzdbf.SetIndexTo("");
     std::error_code ec;
     std::filesystem::remove(sortIndex_ + ".ndx", ec);
     std::filesystem::remove(sortIndex_ + ".NDX", ec);
@@ -315,17 +325,16 @@ void TDbfBrowserForm::DepressTitle(int column)
     telmvar.SelectedRecordNo = n;
     const int field = Grid.FieldNoOfColumn(column) > 0 ? Grid.FieldNoOfColumn(column) : column + 1;
     const std::string key = Owner.FieldName(field).substr(0, 10);
-    if (key.empty())
-        return;
+    if (key.empty()) return;
     // One index file per browser, named for this process: two programs
     // sorting at once must not build into the same file.
     const std::string previous = sortIndex_;
     if (sortIndex_.empty())
-        sortIndex_ = (telmvar.TempDir.empty() ? AddTrailingBackslash(std::filesystem::temp_directory_path().string())
-                                              : RunTempPath("")) +
-                     UniqueIndexStem();
-    if (Owner.IndexOn(key, sortIndex_))
-        Owner.SetIndexTo(sortIndex_);
+        sortIndex_ =
+            (telmvar.TempDir.empty() ? AddTrailingBackslash(std::filesystem::temp_directory_path().string())
+                                     : RunTempPath("")) +
+            UniqueIndexStem();
+    if (Owner.IndexOn(key, sortIndex_)) Owner.SetIndexTo(sortIndex_);
     Owner.GoRecord(n);
     RefreshLabels();
 }
@@ -337,11 +346,9 @@ void TDbfBrowserForm::ExportHtml()
     r.Filter = "HTML files|*.HTM;*.HTML|All files|*.*";
     r.InitialName = std::filesystem::path(Model.TablePath).stem().string();
     auto chosen = P().Files().Run(r);
-    if (!chosen)
-        return;
+    if (!chosen) return;
     std::string file = *chosen;
-    if (std::filesystem::path(file).extension().empty())
-        file += ".htm";
+    if (std::filesystem::path(file).extension().empty()) file += ".htm";
     THtmlTableOptions o;
     o.Title = std::filesystem::path(file).stem().string();
     o.FileName = file;
@@ -357,8 +364,7 @@ void TDbfBrowserForm::ExportHtml()
         ok = ok && !out.fail();
     }
     std::error_code ec;
-    if (ok)
-        std::filesystem::rename(temp, file, ec);
+    if (ok) std::filesystem::rename(temp, file, ec);
     if (!ok || ec) {
         std::filesystem::remove(temp, ec);
         Message("file " + file + " could not be written !");
@@ -371,7 +377,8 @@ void TDbfBrowserForm::ExportHtml()
                               ? P().Launch().OpenDocument(file)
                               : P().Launch().StartProgram(browser, {file});
     if (!launched.Started)
-        Message("The table was written to " + file + (launched.Message.empty() ? "" : " (" + launched.Message + ")"));
+        Message("The table was written to " + file +
+                (launched.Message.empty() ? "" : " (" + launched.Message + ")"));
 }
 
 void TDbfBrowserForm::SaveAsDelimited()
@@ -380,8 +387,7 @@ void TDbfBrowserForm::SaveAsDelimited()
     r.Kind = platform::FileDialogKind::Save;
     r.Filter = "txt|*.txt|All files|*.*";
     auto chosen = P().Files().Run(r);
-    if (!chosen)
-        return;
+    if (!chosen) return;
     Owner.tzdbf.FLock();
     Owner.tzdbf.CopyToDelimited(*chosen);
     Owner.tzdbf.UnLock();
@@ -393,8 +399,7 @@ void TDbfBrowserForm::AppendDbf()
     r.Kind = platform::FileDialogKind::Open;
     r.Filter = "*.dbf|*.dbf";
     auto chosen = P().Files().Run(r);
-    if (!chosen)
-        return;
+    if (!chosen) return;
     Owner.tzdbf.FLock();
     Owner.tzdbf.AppendFrom(*chosen);
     Owner.tzdbf.UnLock();
@@ -407,8 +412,7 @@ void TDbfBrowserForm::AppendDelimited()
     r.Kind = platform::FileDialogKind::Open;
     r.Filter = "*.txt|*.txt";
     auto chosen = P().Files().Run(r);
-    if (!chosen)
-        return;
+    if (!chosen) return;
     Owner.tzdbf.FLock();
     Owner.tzdbf.AppendFromDelimited(*chosen);
     Owner.tzdbf.UnLock();
@@ -423,14 +427,10 @@ void TDbfBrowserForm::Print()
 platform::DialogAction TDbfBrowserForm::Press(const std::string& name)
 {
     using platform::DialogAction;
-    if (name == "Button_ok" || name == "mi_fileExit")
-        return SelectAndClose();
-    if (name == "Button_cancel" || name == "Escape")
-        return Cancel();
-    if (name == "Button_search" || name == "mi_viewSearch")
-        return Search(false);
-    if (name == "Button_SearchNext" || name == "mi_viewSearchNext")
-        return Search(true);
+    if (name == "Button_ok" || name == "mi_fileExit") return SelectAndClose();
+    if (name == "Button_cancel" || name == "Escape") return Cancel();
+    if (name == "Button_search" || name == "mi_viewSearch") return Search(false);
+    if (name == "Button_SearchNext" || name == "mi_viewSearchNext") return Search(true);
     if (name == "mi_editPack")
         Pack();
     else if (name == "mi_editAppend")
@@ -449,8 +449,7 @@ platform::DialogAction TDbfBrowserForm::Press(const std::string& name)
         const int no = name == "mi_helpCommon" ? 3210 : 0;
         tablebrowserservices.ShowHelpText(no, 0, name == "mi_helphilfebild" ? 2 : 1);
         telmvar.Aborted = false;
-        if (name == "mi_helphilfebild")
-            return DialogAction::Raise;
+        if (name == "mi_helphilfebild") return DialogAction::Raise;
     } else if (name == "mi_helpDatei")
         P().Messages().ShowOk("", DisplayText(Model.TablePath), platform::MessageIcon::Information);
     return DialogAction::None;

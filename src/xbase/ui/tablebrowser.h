@@ -21,7 +21,8 @@
 // application fills it; the defaults do nothing visible.
 struct TTableBrowserServices {
     // The table's printout through the report engine.
-    std::function<void(TTzFileDataSet& Table, const std::string& Caption, const std::string& Title1)> PrintTable;
+    std::function<void(TTzFileDataSet& Table, const std::string& Caption, const std::string& Title1)>
+        PrintTable;
     std::function<void(int HelpNo, int Picture, int Mode)> ShowHelpText;
     // Menu captions of the current language ("File", "Print", "Exit",
     // "Edit", "View", "Help", "Database"), bytes in MenuCodePage.
@@ -39,7 +40,7 @@ struct TBrowserMenuItem {
     std::string Caption;
     std::string Hint;
     bool Visible = true;
-    int Level = 1;  // 0 = top-level submenu
+    int Level = 1; // 0 = top-level submenu
     // The caption's code page: a language's menu text may be Korean or
     // Chinese; the browser's own words and the table's title are 1252.
     int CodePage = 1252;
@@ -47,10 +48,10 @@ struct TBrowserMenuItem {
 
 // What the HTML page needs besides the table.
 struct THtmlTableOptions {
-    std::string Title;        // base name of the page's file
-    std::string FileName;     // shown in upper case
-    std::string ProgramLine;  // program name + "V" + version
-    std::string DateTime;     // date + " - " + time
+    std::string Title;       // base name of the page's file
+    std::string FileName;    // shown in upper case
+    std::string ProgramLine; // program name + "V" + version
+    std::string DateTime;    // date + " - " + time
 };
 // Characters that would end a text or start a tag, as entities.
 std::string TableHtmlEscape(const std::string& text);
@@ -58,8 +59,9 @@ std::string TableHtmlEscape(const std::string& text);
 // Lines end in CR LF. False when the stream failed.
 bool WriteTableHtml(std::ostream& out, TTzFileDataSet& table, const THtmlTableOptions& options);
 
-class TDbfBrowserForm {
-public:
+class TDbfBrowserForm
+{
+  public:
     explicit TDbfBrowserForm(TDbfBrowserModel& model, Tdbf4& owner = dbf4);
     ~TDbfBrowserForm();
     TDbfBrowserForm(const TDbfBrowserForm&) = delete;
@@ -108,7 +110,7 @@ public:
     void Print();
     void RefreshLabels();
 
-private:
+  private:
     void BuildMenu();
     void DropSortIndex();
     std::string searchText_;

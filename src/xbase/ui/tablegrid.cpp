@@ -11,13 +11,13 @@
 #include <cctype>
 #include <cstdlib>
 
-namespace {
+namespace
+{
 
 std::string Trim(const std::string& s)
 {
     const auto b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string::npos)
-        return "";
+    if (b == std::string::npos) return "";
     const auto e = s.find_last_not_of(" \t\r\n");
     return s.substr(b, e - b + 1);
 }
@@ -33,8 +33,7 @@ std::string Upper(std::string s)
 bool SmallInt(const std::string& text, long& value)
 {
     const std::string t = Trim(text);
-    if (t.empty() || t.size() > 10)
-        return false;
+    if (t.empty() || t.size() > 10) return false;
     char* end = nullptr;
     value = std::strtol(t.c_str(), &end, 10);
     return end && *end == '\0';
@@ -94,24 +93,24 @@ struct PeekCacheOn {
     uint32_t saved = dbcmd.PeekCacheSize;
     PeekCacheOn()
     {
-        if (dbcmd.PeekCacheSize == 0)
-            dbcmd.PeekCacheSize = 65520;
+        if (dbcmd.PeekCacheSize == 0) dbcmd.PeekCacheSize = 65520;
     }
     ~PeekCacheOn() { dbcmd.PeekCacheSize = saved; }
 };
 
-}  // namespace
+} // namespace
 
 bool ParseColorText(const std::string& text, TTzColor& color)
 {
     static const struct {
         const char* name;
         TTzColor value;
-    } names[] = {{"CLBLACK", 0x000000},  {"CLMAROON", 0x000080}, {"CLGREEN", 0x008000}, {"CLOLIVE", 0x008080},
-                 {"CLNAVY", 0x800000},   {"CLPURPLE", 0x800080}, {"CLTEAL", 0x808000},  {"CLGRAY", 0x808080},
-                 {"CLSILVER", 0xC0C0C0}, {"CLRED", 0x0000FF},    {"CLLIME", 0x00FF00},  {"CLYELLOW", 0x00FFFF},
-                 {"CLBLUE", 0xFF0000},   {"CLFUCHSIA", 0xFF00FF}, {"CLAQUA", 0xFFFF00}, {"CLWHITE", 0xFFFFFF},
-                 {"CLWINDOW", clWhite},  {"CLBTNFACE", clBtnFace}, {"CLWINDOWTEXT", clBlack}};
+    } names[] = {
+        {"CLBLACK", 0x000000},  {"CLMAROON", 0x000080},   {"CLGREEN", 0x008000},    {"CLOLIVE", 0x008080},
+        {"CLNAVY", 0x800000},   {"CLPURPLE", 0x800080},   {"CLTEAL", 0x808000},     {"CLGRAY", 0x808080},
+        {"CLSILVER", 0xC0C0C0}, {"CLRED", 0x0000FF},      {"CLLIME", 0x00FF00},     {"CLYELLOW", 0x00FFFF},
+        {"CLBLUE", 0xFF0000},   {"CLFUCHSIA", 0xFF00FF},  {"CLAQUA", 0xFFFF00},     {"CLWHITE", 0xFFFFFF},
+        {"CLWINDOW", clWhite},  {"CLBTNFACE", clBtnFace}, {"CLWINDOWTEXT", clBlack}};
     const std::string t = Upper(Trim(text));
     for (const auto& n : names)
         if (t == n.name) {
@@ -125,8 +124,7 @@ bool ParseColorText(const std::string& text, TTzColor& color)
         return true;
     }
     long v = 0;
-    if (!SmallInt(t, v) || v < 0 || v > 0xFFFFFF)
-        return false;
+    if (!SmallInt(t, v) || v < 0 || v > 0xFFFFFF) return false;
     color = static_cast<TTzColor>(v);
     return true;
 }
@@ -135,8 +133,7 @@ bool ParseFontText(const std::string& text, TTzFontSpec& font)
 {
     const auto c1 = text.find(',');
     const auto c2 = c1 == std::string::npos ? std::string::npos : text.find(',', c1 + 1);
-    if (c2 == std::string::npos)
-        return false;
+    if (c2 == std::string::npos) return false;
     TTzColor color = 0;
     long number = 0;
     if (!ParseColorText(text.substr(c1 + 1, c2 - c1 - 1), color) || !SmallInt(text.substr(c2 + 1), number) ||
@@ -156,16 +153,14 @@ TTzGrid::TTzGrid(TTzCDataSet* dataSet) : DataSet(dataSet) {}
 
 void TTzGrid::SetDepressDisabled(bool on)
 {
-    if (on && !depressDisabled_)
-        depressed_ = -1;
+    if (on && !depressDisabled_) depressed_ = -1;
     depressDisabled_ = on;
 }
 
 void TTzGrid::DefaultColumns()
 {
     Columns.clear();
-    if (!DataSet || !DataSet->Active())
-        return;
+    if (!DataSet || !DataSet->Active()) return;
     const int n = DataSet->FieldCount();
     for (int i = 1; i <= n; ++i) {
         TTzColumn c;
@@ -180,7 +175,8 @@ void TTzGrid::DefaultColumns()
 
 int TTzGrid::FieldNoOfColumn(int column)
 {
-    if (!DataSet || column < 0 || column >= ColumnCount() || Columns[static_cast<std::size_t>(column)].FieldName.empty())
+    if (!DataSet || column < 0 || column >= ColumnCount() ||
+        Columns[static_cast<std::size_t>(column)].FieldName.empty())
         return 0;
     return DataSet->FieldNoByName(Columns[static_cast<std::size_t>(column)].FieldName);
 }
@@ -188,8 +184,7 @@ int TTzGrid::FieldNoOfColumn(int column)
 void TTzGrid::LoadIndexOrder()
 {
     Order.clear();
-    if (!DataSet || !DataSet->Active() || !DataSet->CheckCommand("IndexOrder") || !::IndexActive())
-        return;
+    if (!DataSet || !DataSet->Active() || !DataSet->CheckCommand("IndexOrder") || !::IndexActive()) return;
     // The index is walked once; the dataset's own record is put back.
     const int32_t here = DataSet->RecNo();
     ::GoTop();
@@ -197,21 +192,18 @@ void TTzGrid::LoadIndexOrder()
         Order.push_back(::RecNo());
         ::SKIP(1);
     }
-    if (here > 0)
-        DataSet->Go(here);
+    if (here > 0) DataSet->Go(here);
 }
 
 int32_t TTzGrid::RowCount()
 {
-    if (!Order.empty())
-        return static_cast<int32_t>(Order.size());
+    if (!Order.empty()) return static_cast<int32_t>(Order.size());
     return DataSet && DataSet->Active() ? DataSet->RecordCount() : 0;
 }
 
 int32_t TTzGrid::RowOfRecord(int32_t recNo) const
 {
-    if (Order.empty())
-        return recNo;
+    if (Order.empty()) return recNo;
     const auto it = std::find(Order.begin(), Order.end(), recNo);
     return it == Order.end() ? 0 : static_cast<int32_t>(it - Order.begin()) + 1;
 }
@@ -268,34 +260,27 @@ TTzGrid::TCellPaint TTzGrid::CellColors(int row, int column, bool deleted, bool 
         const bool move = recNo > 0 && DataSet && DataSet->Active() &&
                           DataSet->State() == TDataSetState::Browse && DataSet->RecNo() != recNo;
         const int32_t here = move ? DataSet->RecNo() : 0;
-        if (move)
-            DataSet->Go(recNo);
+        if (move) DataSet->Go(recNo);
         OnChangeColorsEvent(set, row);
-        if (move && here > 0)
-            DataSet->Go(here);
+        if (move && here > 0) DataSet->Go(here);
     }
     TCellPaint p{set.CellColor, set.CellFontColor};
-    if (deleted)
-        p = {set.DeletedRecordColor, set.DeletedRecordFontColor};
-    if (selected)
-        p = {set.SelectedCellColor, set.SelectedFontColor};
-    if (!Enabled)
-        p.Font = clGrayText;
+    if (deleted) p = {set.DeletedRecordColor, set.DeletedRecordFontColor};
+    if (selected) p = {set.SelectedCellColor, set.SelectedFontColor};
+    if (!Enabled) p.Font = clGrayText;
     return p;
 }
 
 std::string TTzGrid::TrueText() const
 {
-    if (DisplayValues.empty())
-        return ucommon.YesText;
+    if (DisplayValues.empty()) return ucommon.YesText;
     const auto semi = DisplayValues.find(';');
     return semi == std::string::npos ? DisplayValues : DisplayValues.substr(0, semi);
 }
 
 std::string TTzGrid::FalseText() const
 {
-    if (DisplayValues.empty())
-        return ucommon.NoText;
+    if (DisplayValues.empty()) return ucommon.NoText;
     const auto semi = DisplayValues.find(';');
     return semi == std::string::npos ? "" : DisplayValues.substr(semi + 1);
 }
@@ -306,14 +291,16 @@ bool TTzGrid::IsLogicalColumn(int column)
     return f > 0 && DataSet->FieldProps().Type(f) == 'L';
 }
 
-bool TTzGrid::LogicalValue(const std::string& text) const { return Upper(Trim(text)) == Upper(TrueText()); }
+bool TTzGrid::LogicalValue(const std::string& text) const
+{
+    return Upper(Trim(text)) == Upper(TrueText());
+}
 
 std::vector<TTzBoxShape> TTzGrid::BoxShapes(int left, int top, int right, int bottom, bool value,
                                             TTzColor fontColor) const
 {
     std::vector<TTzBoxShape> s;
-    if (BooleanBox == TTzBooleanBox::bbText)
-        return s;
+    if (BooleanBox == TTzBooleanBox::bbText) return s;
     const int size = bottom - top;
     const int l = left + (right - left - size) / 2;
     const int t = top;
@@ -333,8 +320,7 @@ std::vector<TTzBoxShape> TTzGrid::BoxShapes(int left, int top, int right, int bo
     default:
         break;
     }
-    if (!value)
-        return s;
+    if (!value) return s;
     switch (BooleanBox) {
     case K::bbCheckMark:
         s.push_back({TTzBoxShape::CheckMark, l, t, r, b, fontColor, 2});
@@ -364,16 +350,15 @@ std::vector<TTzBoxShape> TTzGrid::BoxShapes(int left, int top, int right, int bo
 
 bool TTzGrid::ToggleLogical(int column)
 {
-    if (!Editing || !DataSet || !IsLogicalColumn(column) || Columns[static_cast<std::size_t>(column)].ReadOnly)
+    if (!Editing || !DataSet || !IsLogicalColumn(column) ||
+        Columns[static_cast<std::size_t>(column)].ReadOnly)
         return false;
-    if (DataSet->ReadOnly)
-        return RefuseReadOnly();
+    if (DataSet->ReadOnly) return RefuseReadOnly();
     const int f = FieldNoOfColumn(column);
     const std::string name = DataSet->FieldName(f);
     // The field's text as the grid shows it: the true text or anything else.
     const bool now = DataSet->AsBoolean(f);
-    if (!DataSet->SetFieldBool(name, !now))
-        return false;
+    if (!DataSet->SetFieldBool(name, !now)) return false;
     return PostOrCancel();
 }
 
@@ -416,8 +401,7 @@ bool TTzGrid::CanEditCell(int column)
 
 std::string TTzGrid::EditMask(int column)
 {
-    if (FieldType(column) != 'D')
-        return "";
+    if (FieldType(column) != 'D') return "";
     // The mask's "/" stands for the date separator of the engine's order.
     std::string mask = DateEditMask();
     const auto end = mask.find(';');
@@ -436,14 +420,14 @@ int TTzGrid::EditMaxLength(int column)
 
 bool TTzGrid::RefuseReadOnly()
 {
-    platform::CurrentPlatform().Messages().ShowOk("", DisplayText(NoWriteAccessNotice), platform::MessageIcon::Warning);
+    platform::CurrentPlatform().Messages().ShowOk("", DisplayText(NoWriteAccessNotice),
+                                                  platform::MessageIcon::Warning);
     return false;
 }
 
 bool TTzGrid::PostOrCancel()
 {
-    if (DataSet->Post())
-        return true;
+    if (DataSet->Post()) return true;
     // The dataset said why (the lock message); the record stays as the
     // file holds it.
     DataSet->Cancel();
@@ -452,10 +436,8 @@ bool TTzGrid::PostOrCancel()
 
 bool TTzGrid::StoreCell(int32_t recNo, int column, const std::string& text)
 {
-    if (!CanEditCell(column) || !DataSet->Active())
-        return false;
-    if (DataSet->ReadOnly)
-        return RefuseReadOnly();
+    if (!CanEditCell(column) || !DataSet->Active()) return false;
+    if (DataSet->ReadOnly) return RefuseReadOnly();
     std::string value = text;
     const char type = FieldType(column);
     bool valid = true;
@@ -464,8 +446,9 @@ bool TTzGrid::StoreCell(int32_t recNo, int column, const std::string& text)
         // A number wider than its field would be cut or stored as another.
         value = Trim(value);
         const int f = FieldNoOfColumn(column);
-        valid = value.empty() || (NumberText(value) && NumberWidth(value, DataSet->FieldProps().Decimals(f)) <=
-                                                             static_cast<std::size_t>(DataSet->FieldProps().Length(f)));
+        valid = value.empty() ||
+                (NumberText(value) && NumberWidth(value, DataSet->FieldProps().Decimals(f)) <=
+                                          static_cast<std::size_t>(DataSet->FieldProps().Length(f)));
     } else if (type == 'D') {
         // An emptied mask leaves only its separators: no date.
         if (value.find_first_not_of(std::string(" /-.") + dbdates.DateSeparator) == std::string::npos)
@@ -478,23 +461,19 @@ bool TTzGrid::StoreCell(int32_t recNo, int column, const std::string& text)
                                                       platform::MessageIcon::Error);
         return false;
     }
-    if (recNo != DataSet->RecNo() && !DataSet->Go(recNo))
-        return false;
-    if (!DataSet->SetFieldText(DataSet->FieldName(FieldNoOfColumn(column)), value))
-        return false;
+    if (recNo != DataSet->RecNo() && !DataSet->Go(recNo)) return false;
+    if (!DataSet->SetFieldText(DataSet->FieldName(FieldNoOfColumn(column)), value)) return false;
     return PostOrCancel();
 }
 
 void TTzGrid::MouseDown(TTzMouseButton button, int dataRow, int column)
 {
-    if (button == TTzMouseButton::Left && dataRow >= 0 && IsLogicalColumn(column))
-        ToggleLogical(column);
+    if (button == TTzMouseButton::Left && dataRow >= 0 && IsLogicalColumn(column)) ToggleLogical(column);
 }
 
 bool TTzGrid::TitleMouseUp(TTzMouseButton button, int column, TTzShift shift)
 {
-    if (shift.Any() || !ShowTitles)
-        return false;
+    if (shift.Any() || !ShowTitles) return false;
     if (column < 0) {
         if (button == TTzMouseButton::Left && OnCornerLeftClick)
             OnCornerLeftClick();
@@ -502,20 +481,16 @@ bool TTzGrid::TitleMouseUp(TTzMouseButton button, int column, TTzShift shift)
             OnCornerRightClick();
         return true;
     }
-    if (button != TTzMouseButton::Right || depressDisabled_ || column >= ColumnCount())
-        return false;
+    if (button != TTzMouseButton::Right || depressDisabled_ || column >= ColumnCount()) return false;
     depressed_ = column;
-    if (OnRepaint)
-        OnRepaint();
-    if (OnDepressTitle)
-        OnDepressTitle(column);
+    if (OnRepaint) OnRepaint();
+    if (OnDepressTitle) OnDepressTitle(column);
     return true;
 }
 
 bool TTzGrid::KeyPress(char key, int column)
 {
-    if (!IsLogicalColumn(column))
-        return false;
+    if (!IsLogicalColumn(column)) return false;
     if (key == ' ' || key == '\r') {
         ToggleLogical(column);
         return true;
@@ -526,43 +501,35 @@ bool TTzGrid::KeyPress(char key, int column)
 
 bool TTzGrid::CtrlDelete()
 {
-    if (!DataSet || !DataSet->Active())
-        return false;
+    if (!DataSet || !DataSet->Active()) return false;
     if (DataSet->State() == TDataSetState::Insert && Editing) {
         // A record being inserted is dropped, as the navigator's Delete does.
         DataSet->Cancel();
-        if (OnRepaint)
-            OnRepaint();
+        if (OnRepaint) OnRepaint();
         return true;
     }
-    if (DataSet->IsEmpty() || !DataSet->CheckCommand("Deleted"))
-        return false;
+    if (DataSet->IsEmpty() || !DataSet->CheckCommand("Deleted")) return false;
     const bool restore = ::Deleted();
     // A grid that edits nothing deletes nothing either.
-    if (!restore && !Editing)
-        return false;
-    if (DataSet->ReadOnly)
-        return !RefuseReadOnly();
+    if (!restore && !Editing) return false;
+    if (DataSet->ReadOnly) return !RefuseReadOnly();
     if (ConfirmDelete) {
-        const auto a = platform::CurrentPlatform().Messages().Show({"", restore ? "Restore Record ?" : "Delete Record ?",
-                                                                    platform::MessageIcon::Question,
-                                                                    platform::MessageButtons::OkCancel});
-        if (a != platform::MessageAnswer::Ok)
-            return true;
+        const auto a = platform::CurrentPlatform().Messages().Show(
+            {"", restore ? "Restore Record ?" : "Delete Record ?", platform::MessageIcon::Question,
+             platform::MessageButtons::OkCancel});
+        if (a != platform::MessageAnswer::Ok) return true;
     }
     if (restore)
         DataSet->Restore();
     else
         DataSet->Delete();
-    if (OnRepaint)
-        OnRepaint();
+    if (OnRepaint) OnRepaint();
     return true;
 }
 
 void TTzGrid::MoveColumn(int from, int to)
 {
-    if (from < 0 || to < 0 || from >= ColumnCount() || to >= ColumnCount() || from == to)
-        return;
+    if (from < 0 || to < 0 || from >= ColumnCount() || to >= ColumnCount() || from == to) return;
     TTzColumn c = Columns[static_cast<std::size_t>(from)];
     Columns.erase(Columns.begin() + from);
     Columns.insert(Columns.begin() + to, c);
@@ -580,8 +547,7 @@ std::string TTzGrid::DateEditMask()
 {
     const std::string year = dbdates.DateCentury ? "9999" : "99";
     // Layout 1 is the one national date order with the year first.
-    if (dbdates.DbDateFormat == 1)
-        return year + "/99/99;1; ";
+    if (dbdates.DbDateFormat == 1) return year + "/99/99;1; ";
     return "99/99/" + year + ";1; ";
 }
 
@@ -593,27 +559,25 @@ int TTzGrid::ReadSavedColumns(const std::vector<std::string>& entries)
     if (Columns.size() == 1 && Columns[0].FieldName.empty() && Columns[0].Title.Caption.empty())
         Columns.clear();
     int limit = MaxSavedColumns;
-    if (DataSet && DataSet->Active())
-        limit = std::min(limit, DataSet->FieldCount());
+    if (DataSet && DataSet->Active()) limit = std::min(limit, DataSet->FieldCount());
     int current = -1;
     for (const std::string& raw : entries) {
         const std::string entry = Trim(raw);
         const auto eq = entry.find('=');
         const std::string key = eq == std::string::npos ? "" : Trim(entry.substr(0, eq));
         const std::string value = eq == std::string::npos ? entry : Trim(entry.substr(eq + 1));
-        static const char* const known[] = {"cvColorStr",       "cvWidthStr",        "cvFontStr",
-                                            "cvAlignmentStr",   "cvReadOnlyStr",     "cvTitleColorStr",
+        static const char* const known[] = {"cvColorStr",        "cvWidthStr",          "cvFontStr",
+                                            "cvAlignmentStr",    "cvReadOnlyStr",       "cvTitleColorStr",
                                             "cvTitleCaptionStr", "cvTitleAlignmentStr", "cvTitleFontStr",
                                             "cvFieldNameStr"};
         bool isKnown = false;
         for (const char* k : known)
-            if (key == k)
-                isKnown = true;
+            if (key == k) isKnown = true;
         if (!isKnown) {
             // cvColumn, or an entry without a known key: a column index.
             long n = 0;
-            if (!SmallInt(key == "cvColumn" ? value : (eq == std::string::npos ? entry : value), n) || n < 0 ||
-                n >= limit) {
+            if (!SmallInt(key == "cvColumn" ? value : (eq == std::string::npos ? entry : value), n) ||
+                n < 0 || n >= limit) {
                 ++bad;
                 current = -1;
                 continue;
@@ -623,8 +587,7 @@ int TTzGrid::ReadSavedColumns(const std::vector<std::string>& entries)
             current = static_cast<int>(n);
             continue;
         }
-        if (current < 0)
-            continue;
+        if (current < 0) continue;
         TTzColumn& c = Columns[static_cast<std::size_t>(current)];
         bool ok = true;
         long width = 0;
@@ -632,8 +595,7 @@ int TTzGrid::ReadSavedColumns(const std::vector<std::string>& entries)
             ok = ParseColorText(value, c.Color);
         else if (key == "cvWidthStr") {
             ok = SmallInt(value, width) && width >= 0 && width <= 10000;
-            if (ok)
-                c.Width = static_cast<int>(width);
+            if (ok) c.Width = static_cast<int>(width);
         } else if (key == "cvFontStr")
             ok = ParseFontText(value, c.Font);
         else if (key == "cvAlignmentStr")
@@ -650,8 +612,7 @@ int TTzGrid::ReadSavedColumns(const std::vector<std::string>& entries)
             ok = ParseFontText(value, c.Title.Font);
         else if (key == "cvFieldNameStr")
             c.FieldName = value.substr(0, 10);
-        if (!ok)
-            ++bad;
+        if (!ok) ++bad;
     }
     return bad;
 }

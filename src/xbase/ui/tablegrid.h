@@ -24,7 +24,17 @@ inline constexpr TTzColor clHighlight = 0x6A2408;
 inline constexpr TTzColor clHighlightText = 0xFFFFFF;
 inline constexpr TTzColor clGrayText = 0x808080;
 
-enum class TTzBooleanBox { bbCheckBox, bbCheckMark, bbText, bbFillBox, bbFillBoxRed, bbRButton, bbRButtonRed, bbDot, bbDotRed };
+enum class TTzBooleanBox {
+    bbCheckBox,
+    bbCheckMark,
+    bbText,
+    bbFillBox,
+    bbFillBoxRed,
+    bbRButton,
+    bbRButtonRed,
+    bbDot,
+    bbDotRed
+};
 
 // Filled before each cell is drawn; an OnChangeColorsEvent may change any.
 struct TTzColorSet {
@@ -57,7 +67,7 @@ struct TTzTitle {
 };
 
 struct TTzColumn {
-    std::string FieldName;  // empty: the default column of a grid without layout
+    std::string FieldName; // empty: the default column of a grid without layout
     TTzColor Color = clWhite;
     int Width = 64;
     TTzFontSpec Font;
@@ -70,14 +80,14 @@ struct TTzColumn {
 struct TTzGridRow {
     int32_t RecNo = 0;
     bool Deleted = false;
-    std::vector<std::string> Cells;  // one per column, the stored text
+    std::vector<std::string> Cells; // one per column, the stored text
 };
 
 // What the view draws for a logical cell (a rectangle of the cell height,
 // centred): a frame, then the mark of a true value.
 struct TTzBoxShape {
     enum Kind { FrameRect, FrameCircle, CheckMark, FillRect, Disc, Cross } Shape;
-    int Left = 0, Top = 0, Right = 0, Bottom = 0;  // the shape's box
+    int Left = 0, Top = 0, Right = 0, Bottom = 0; // the shape's box
     TTzColor Color = clBlack;
     int PenWidth = 1;
 };
@@ -89,18 +99,19 @@ struct TTzShift {
     bool Any() const { return Shift || Ctrl || Alt; }
 };
 
-class TTzGrid {
-public:
+class TTzGrid
+{
+  public:
     explicit TTzGrid(TTzCDataSet* dataSet = nullptr);
 
     // ---- properties
     TTzCDataSet* DataSet = nullptr;
     bool AutoAppend = true;
     TTzBooleanBox BooleanBox = TTzBooleanBox::bbCheckBox;
-    int FixedColumns = 0;  // read from the layout, ignored
+    int FixedColumns = 0; // read from the layout, ignored
     bool Editing = true;
     bool ShowTitles = true;
-    bool ConfirmDelete = false;  // the grid's confirm-delete option
+    bool ConfirmDelete = false; // the grid's confirm-delete option
     bool Enabled = true;
     TTzColorSet Colors;
     std::vector<TTzColumn> Columns;
@@ -160,7 +171,7 @@ public:
     bool LogicalValue(const std::string& text) const;
     // Shapes of a logical box in a cell rectangle, for the current kind.
     std::vector<TTzBoxShape> BoxShapes(int left, int top, int right, int bottom, bool value,
-                                        TTzColor fontColor) const;
+                                       TTzColor fontColor) const;
     // Toggles the logical field of a column on the current record (edit
     // allowed and field writable only). True when it was toggled; refused
     // like StoreCell.
@@ -226,7 +237,7 @@ public:
     // What the grid writes: nothing.
     std::vector<std::string> SavedColumns() const { return {}; }
 
-private:
+  private:
     char FieldType(int column);
     bool RefuseReadOnly();
     // Posts the edited record; a refused post drops the edit.

@@ -6,7 +6,8 @@
 void TTzNavigator::ShowMoveButtonsOnly()
 {
     VisibleButtons.fill(false);
-    for (TNavigateBtn b : {TNavigateBtn::nbFirst, TNavigateBtn::nbPrior, TNavigateBtn::nbNext, TNavigateBtn::nbLast})
+    for (TNavigateBtn b :
+         {TNavigateBtn::nbFirst, TNavigateBtn::nbPrior, TNavigateBtn::nbNext, TNavigateBtn::nbLast})
         VisibleButtons[static_cast<std::size_t>(b)] = true;
 }
 
@@ -18,9 +19,9 @@ const char* TTzNavigator::Caption(TNavigateBtn b)
 
 const char* TTzNavigator::Hint(TNavigateBtn b)
 {
-    static const char* const h[] = {"First record", "Prior record", "Next record", "Last record",
+    static const char* const h[] = {"First record",  "Prior record",  "Next record", "Last record",
                                     "Insert record", "Delete record", "Edit record", "Post edit",
-                                    "Cancel edit",  "Refresh data"};
+                                    "Cancel edit",   "Refresh data"};
     return h[static_cast<std::size_t>(b)];
 }
 
@@ -34,25 +35,20 @@ bool TTzNavigator::Confirm(const std::string& question)
 void TTzNavigator::DeleteOrRestore()
 {
     TTzCDataSet& ds = *DataSet;
-    if (ds.ReadOnly || !ds.Active())
-        return;
+    if (ds.ReadOnly || !ds.Active()) return;
     if (ds.State() == TDataSetState::Insert) {
         ds.Cancel();
         return;
     }
-    if (ds.IsEmpty())
-        return;
-    if (!ds.CheckCommand("Deleted"))
-        return;
+    if (ds.IsEmpty()) return;
+    if (!ds.CheckCommand("Deleted")) return;
     if (::Deleted()) {
-        if (ConfirmRestore && !Confirm("Restore Record ?"))
-            return;
+        if (ConfirmRestore && !Confirm("Restore Record ?")) return;
         // Restore brings the cursor up to date, restores under a record lock
         // and runs the before and after restore events.
         ds.Restore();
     } else {
-        if (ConfirmDelete && !Confirm("Delete Record ?"))
-            return;
+        if (ConfirmDelete && !Confirm("Delete Record ?")) return;
         ds.Delete();
     }
 }
@@ -62,18 +58,37 @@ void TTzNavigator::Click(TNavigateBtn button)
     if (DataSet && DataSet->Active()) {
         TTzCDataSet& ds = *DataSet;
         switch (button) {
-        case TNavigateBtn::nbFirst: ds.First(); break;
-        case TNavigateBtn::nbPrior: ds.Prior(); break;
-        case TNavigateBtn::nbNext: ds.Next(); break;
-        case TNavigateBtn::nbLast: ds.Last(); break;
-        case TNavigateBtn::nbInsert: if (!ds.ReadOnly) ds.DsInsert(); break;
-        case TNavigateBtn::nbDelete: DeleteOrRestore(); break;
-        case TNavigateBtn::nbEdit: ds.Edit(); break;
-        case TNavigateBtn::nbPost: if (ds.State() == TDataSetState::Edit || ds.State() == TDataSetState::Insert) ds.Post(); break;
-        case TNavigateBtn::nbCancel: ds.Cancel(); break;
-        case TNavigateBtn::nbRefresh: ds.Go(ds.RecNo()); break;
+        case TNavigateBtn::nbFirst:
+            ds.First();
+            break;
+        case TNavigateBtn::nbPrior:
+            ds.Prior();
+            break;
+        case TNavigateBtn::nbNext:
+            ds.Next();
+            break;
+        case TNavigateBtn::nbLast:
+            ds.Last();
+            break;
+        case TNavigateBtn::nbInsert:
+            if (!ds.ReadOnly) ds.DsInsert();
+            break;
+        case TNavigateBtn::nbDelete:
+            DeleteOrRestore();
+            break;
+        case TNavigateBtn::nbEdit:
+            ds.Edit();
+            break;
+        case TNavigateBtn::nbPost:
+            if (ds.State() == TDataSetState::Edit || ds.State() == TDataSetState::Insert) ds.Post();
+            break;
+        case TNavigateBtn::nbCancel:
+            ds.Cancel();
+            break;
+        case TNavigateBtn::nbRefresh:
+            ds.Go(ds.RecNo());
+            break;
         }
     }
-    if (OnClick)
-        OnClick(button);
+    if (OnClick) OnClick(button);
 }

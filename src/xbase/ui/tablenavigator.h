@@ -8,10 +8,22 @@
 #include <array>
 #include <functional>
 
-enum class TNavigateBtn { nbFirst, nbPrior, nbNext, nbLast, nbInsert, nbDelete, nbEdit, nbPost, nbCancel, nbRefresh };
+enum class TNavigateBtn {
+    nbFirst,
+    nbPrior,
+    nbNext,
+    nbLast,
+    nbInsert,
+    nbDelete,
+    nbEdit,
+    nbPost,
+    nbCancel,
+    nbRefresh
+};
 
-class TTzNavigator {
-public:
+class TTzNavigator
+{
+  public:
     explicit TTzNavigator(TTzCDataSet* dataSet = nullptr) : DataSet(dataSet) { VisibleButtons.fill(true); }
 
     TTzCDataSet* DataSet = nullptr;
@@ -30,7 +42,7 @@ public:
 
     void Click(TNavigateBtn button);
 
-private:
+  private:
     bool Confirm(const std::string& question);
     void DeleteOrRestore();
 };

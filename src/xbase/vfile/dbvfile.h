@@ -27,7 +27,7 @@ using TVFileKeyMaker = std::function<std::string(void* data)>;
 struct TVNode {
     TVNode* Prev = nullptr;
     TVNode* Next = nullptr;
-    std::vector<uint8_t> Data;  // the record as it stood in the record buffer
+    std::vector<uint8_t> Data; // the record as it stood in the record buffer
 };
 
 // List state of one virtual work area.
@@ -41,7 +41,7 @@ struct TVFileArea {
 };
 
 struct TDbVFiles {
-    std::array<TVFileArea, 36> Areas;  // by work-area number 1..35
+    std::array<TVFileArea, 36> Areas; // by work-area number 1..35
 };
 
 extern TDbVFiles dbvfiles;

@@ -15,7 +15,8 @@
 
 TDbVFiles dbvfiles;
 
-namespace {
+namespace
+{
 
 const std::string ListTag = " [VFiles]";
 
@@ -29,25 +30,30 @@ void FreeList(TVFileArea& v)
     v.First = v.Last = v.Current = nullptr;
 }
 
-TVFileArea& ListOf(uint8_t area) { return dbvfiles.Areas[area < dbvfiles.Areas.size() ? area : 0]; }
+TVFileArea& ListOf(uint8_t area)
+{
+    return dbvfiles.Areas[area < dbvfiles.Areas.size() ? area : 0];
+}
 
 // The record in the record buffer: its bytes and where its delete flag is.
 std::size_t RecordSize(const TWorkArea& a)
 {
-    if (a.RecordLength != 0)
-        return a.RecordLength;
+    if (a.RecordLength != 0) return a.RecordLength;
     uint16_t n = 0;
     std::memcpy(&n, a.NativeRecord, 2);
     return static_cast<std::size_t>(n) + 2;
 }
 
-std::size_t DeleteFlagAt(const TWorkArea& a) { return a.RecordLength != 0 ? 0 : 2; }
+std::size_t DeleteFlagAt(const TWorkArea& a)
+{
+    return a.RecordLength != 0 ? 0 : 2;
+}
 
 void LoadBuffer(TWorkArea& a, const TVNode& n)
 {
-    if (a.NativeRecord == nullptr)
-        return;
-    const std::size_t size = a.RecordLength != 0 ? std::min<std::size_t>(a.RecordLength, n.Data.size()) : n.Data.size();
+    if (a.NativeRecord == nullptr) return;
+    const std::size_t size =
+        a.RecordLength != 0 ? std::min<std::size_t>(a.RecordLength, n.Data.size()) : n.Data.size();
     std::memcpy(a.NativeRecord, n.Data.data(), size);
 }
 
@@ -67,8 +73,7 @@ TVKey MakeKey(const std::string& made)
     if (!t.empty()) {
         const char* first = t.data();
         const char* last = t.data() + t.size();
-        if (*first == '+')
-            ++first;
+        if (*first == '+') ++first;
         auto [p, ec] = std::from_chars(first, last, k.Value);
         k.Numeric = ec == std::errc() && p == last;
     }
@@ -78,14 +83,16 @@ TVKey MakeKey(const std::string& made)
 // -1, 0, 1
 int CompareKeys(const TVKey& x, const TVKey& y)
 {
-    if (x.Numeric && y.Numeric)
-        return x.Value < y.Value ? -1 : (x.Value > y.Value ? 1 : 0);
+    if (x.Numeric && y.Numeric) return x.Value < y.Value ? -1 : (x.Value > y.Value ? 1 : 0);
     const int c = x.Text.compare(y.Text);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
 // The key of the record in the buffer.
-TVKey BufferKey(const TVFileArea& v) { return MakeKey(v.KeyMaker(v.KeyData)); }
+TVKey BufferKey(const TVFileArea& v)
+{
+    return MakeKey(v.KeyMaker(v.KeyData));
+}
 
 // The key of a stored record: the key maker reads the record buffer, so the
 // record is put there for the call and the buffer restored.
@@ -114,8 +121,8 @@ bool Position(TWorkArea& a, TVFileArea& v, int32_t t)
 {
     const int32_t count = a.RecordCount;
     if (t < 1 || t > count) {
-        SetError(212, "Attempted to position to record number " + std::to_string(t) + "  Database record count is " +
-                          std::to_string(count) + a.AliasName + ListTag);
+        SetError(212, "Attempted to position to record number " + std::to_string(t) +
+                          "  Database record count is " + std::to_string(count) + a.AliasName + ListTag);
         return false;
     }
     const int32_t c = a.RecordNumber;
@@ -180,8 +187,7 @@ void SetEmpty(TWorkArea& a, TVFileArea& v)
 void Snip(TWorkArea& a, TVFileArea& v)
 {
     TVNode* n = v.Current;
-    if (n == nullptr)
-        return;
+    if (n == nullptr) return;
     TVNode* next = n->Next;
     TVNode* prev = n->Prev;
     Unlink(v, n);
@@ -209,11 +215,9 @@ int32_t SortedPlace(TWorkArea& a, TVFileArea& v, const TVKey& key, bool ascendin
         return ascending ? c <= 0 : c >= 0;
     };
     const int32_t count = a.RecordCount;
-    if (after(*v.Last))
-        return count + 1;
-    if (!after(*v.First))
-        return 1;
-    int32_t lo = 1, hi = count;  // after(lo) holds, after(hi) does not
+    if (after(*v.Last)) return count + 1;
+    if (!after(*v.First)) return 1;
+    int32_t lo = 1, hi = count; // after(lo) holds, after(hi) does not
     std::vector<TVNode*> nodes;
     nodes.reserve(static_cast<std::size_t>(count));
     for (TVNode* n = v.First; n != nullptr; n = n->Next)
@@ -246,7 +250,8 @@ bool AddLL(TWorkArea& a, TVFileArea& v)
     }
     TVNode* n = new (std::nothrow) TVNode;
     if (n == nullptr) {
-        SetError(217, "Not enough HEAP to setup pointers.  Cannot add new record to " + a.AliasName + ListTag);
+        SetError(217,
+                 "Not enough HEAP to setup pointers.  Cannot add new record to " + a.AliasName + ListTag);
         return false;
     }
     try {
@@ -297,8 +302,7 @@ void ReplaceRecord(TWorkArea& a, TVFileArea& v, int32_t t)
         AddLL(a, v);
         return;
     }
-    if (!Position(a, v, t))
-        return;
+    if (!Position(a, v, t)) return;
     TVNode* n = v.Current;
     std::vector<uint8_t> data;
     try {
@@ -324,8 +328,7 @@ void ReplaceRecord(TWorkArea& a, TVFileArea& v, int32_t t)
         }
         if (!fits) {
             Snip(a, v);
-            if (a.RecordCount == 0)
-                a.AtBegin = a.AtEnd = false;
+            if (a.RecordCount == 0) a.AtBegin = a.AtEnd = false;
             AddLL(a, v);
             return;
         }
@@ -335,8 +338,7 @@ void ReplaceRecord(TWorkArea& a, TVFileArea& v, int32_t t)
 
 bool VirtualArea(const std::string& tag, TWorkArea*& a)
 {
-    if (!CheckDbInUse(tag))
-        return false;
+    if (!CheckDbInUse(tag)) return false;
     a = SelectedArea();
     if (!a->IsVirtual) {
         SetError(1100, a->AliasName + " is not a virtual file." + " [" + tag + "]");
@@ -345,7 +347,7 @@ bool VirtualArea(const std::string& tag, TWorkArea*& a)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 void ResetDbVFiles()
 {
@@ -354,12 +356,14 @@ void ResetDbVFiles()
     dbvfiles = TDbVFiles{};
 }
 
-void InstallVFileDriver() { dbhooks.VFileDriver = [](uint8_t area) { VFileDriver(area); }; }
+void InstallVFileDriver()
+{
+    dbhooks.VFileDriver = [](uint8_t area) { VFileDriver(area); };
+}
 
 void VFileDriver(uint8_t areaNo)
 {
-    if (areaNo < 1 || areaNo > 35 || !dbcmd.WorkAreas[areaNo])
-        return;
+    if (areaNo < 1 || areaNo > 35 || !dbcmd.WorkAreas[areaNo]) return;
     TWorkArea& a = *dbcmd.WorkAreas[areaNo];
     TVFileArea& v = ListOf(areaNo);
     const int32_t t = a.VirtualArg;
@@ -371,13 +375,10 @@ void VFileDriver(uint8_t areaNo)
     case VirtualDelete:
     case VirtualRecall: {
         const uint8_t flag = a.VirtualOp == VirtualDelete ? 1 : 0;
-        if (v.Current == nullptr)
-            break;
+        if (v.Current == nullptr) break;
         const std::size_t at = DeleteFlagAt(a);
-        if (at < v.Current->Data.size())
-            v.Current->Data[at] = flag;
-        if (a.NativeRecord != nullptr)
-            a.NativeRecord[at] = flag;
+        if (at < v.Current->Data.size()) v.Current->Data[at] = flag;
+        if (a.NativeRecord != nullptr) a.NativeRecord[at] = flag;
         break;
     }
     case VirtualRead:
@@ -410,11 +411,13 @@ void VFileDriver(uint8_t areaNo)
     }
     case VirtualPop:
         if (v.First == nullptr) {
-            SetError(1100, "Virtual file empty - no more records to POP from " + a.AliasName + " [(PopRec) VFiles]");
+            SetError(1100, "Virtual file empty - no more records to POP from " + a.AliasName +
+                               " [(PopRec) VFiles]");
             break;
         }
         if (a.Ordering == VFileInsertion) {
-            SetError(1100, "Cannot POP a record in INSERTION mode from " + a.AliasName + " [(PopRec) VFiles]");
+            SetError(1100,
+                     "Cannot POP a record in INSERTION mode from " + a.AliasName + " [(PopRec) VFiles]");
             break;
         }
         v.Current = v.First;
@@ -442,8 +445,7 @@ void VFileDriver(uint8_t areaNo)
 void Set_VFileKey_To(TVFileKeyMaker keyMaker, void* data)
 {
     TWorkArea* a = nullptr;
-    if (!VirtualArea("Set_VFileKey_To", a))
-        return;
+    if (!VirtualArea("Set_VFileKey_To", a)) return;
     TVFileArea& v = ListOf(a->AreaNo);
     v.KeyMaker = std::move(keyMaker);
     v.KeyData = data;
@@ -452,16 +454,14 @@ void Set_VFileKey_To(TVFileKeyMaker keyMaker, void* data)
 uint8_t Get_VFileMode()
 {
     TWorkArea* a = nullptr;
-    if (!VirtualArea("Get_VFileMode", a))
-        return 0;
+    if (!VirtualArea("Get_VFileMode", a)) return 0;
     return a->Ordering;
 }
 
 void Set_VFileMode_To(uint8_t order)
 {
     TWorkArea* a = nullptr;
-    if (!VirtualArea("Set_VFileMode_To", a))
-        return;
+    if (!VirtualArea("Set_VFileMode_To", a)) return;
     const bool toSorted = order == VFileAscending || order == VFileDescending;
     if (a->RecordCount >= 2 && toSorted && order != a->Ordering) {
         SetError(1100, "Cannot set a sort mode on a virtual file containing records. (" + a->AliasName +
@@ -474,8 +474,7 @@ void Set_VFileMode_To(uint8_t order)
 void SortVFile(uint8_t order)
 {
     TWorkArea* a = nullptr;
-    if (!VirtualArea("SortVFile", a))
-        return;
+    if (!VirtualArea("SortVFile", a)) return;
     TVFileArea& v = ListOf(a->AreaNo);
     if (!v.KeyMaker) {
         SetError(1100, a->AliasName + " has no KeyMaker.  Records cannot be sorted. [SortVFile]");
@@ -509,8 +508,7 @@ void SortVFile(uint8_t order)
 void SnipRec()
 {
     TWorkArea* a = nullptr;
-    if (!VirtualArea("SnipRec", a))
-        return;
+    if (!VirtualArea("SnipRec", a)) return;
     a->VirtualOp = VirtualSnip;
     VFileDriver(a->AreaNo);
 }
@@ -518,8 +516,7 @@ void SnipRec()
 void PopRec()
 {
     TWorkArea* a = nullptr;
-    if (!VirtualArea("PopRec", a))
-        return;
+    if (!VirtualArea("PopRec", a)) return;
     a->VirtualOp = VirtualPop;
     VFileDriver(a->AreaNo);
 }
@@ -527,8 +524,7 @@ void PopRec()
 void PushRec()
 {
     TWorkArea* a = nullptr;
-    if (!VirtualArea("PushRec", a))
-        return;
+    if (!VirtualArea("PushRec", a)) return;
     a->VirtualOp = VirtualAppend;
     VFileDriver(a->AreaNo);
 }
@@ -536,8 +532,7 @@ void PushRec()
 void AddStru(const std::vector<TDbfField>& fields)
 {
     TWorkArea* a = nullptr;
-    if (!VirtualArea("AddStru", a))
-        return;
+    if (!VirtualArea("AddStru", a)) return;
     std::vector<TDbfField> list;
     for (const TDbfField& in : fields) {
         TDbfField f;
@@ -546,23 +541,29 @@ void AddStru(const std::vector<TDbfField>& fields)
         f.Length = in.Length;
         f.Decimals = in.Decimals;
         switch (f.Type) {
-        case 'C': case 'F': case 'N':
+        case 'C':
+        case 'F':
+        case 'N':
             if (f.Length == 0) {
-                SetError(211, "Invalid length, field name: \"" + f.Name + "\" in VFile field list. Alias= " +
-                                  a->AliasName + " [AddStru]");
+                SetError(211, "Invalid length, field name: \"" + f.Name +
+                                  "\" in VFile field list. Alias= " + a->AliasName + " [AddStru]");
                 return;
             }
             break;
-        case 'D': f.Length = 8; break;
-        case 'L': f.Length = 1; break;
+        case 'D':
+            f.Length = 8;
+            break;
+        case 'L':
+            f.Length = 1;
+            break;
         case 'M':
             f.Length = 10;
             f.Type = 'N';
             f.Decimals = 0;
             break;
         default:
-            SetError(211, "Invalid type \"" + std::string(1, f.Type) + "\" in VFile field list. Alias= " +
-                              a->AliasName + " [AddStru]");
+            SetError(211, "Invalid type \"" + std::string(1, f.Type) +
+                              "\" in VFile field list. Alias= " + a->AliasName + " [AddStru]");
             return;
         }
         list.push_back(f);
@@ -574,7 +575,6 @@ const std::vector<TDbfField>& VFileFieldList()
 {
     static const std::vector<TDbfField> none;
     TWorkArea* a = SelectedArea();
-    if (a == nullptr || !a->IsVirtual)
-        return none;
+    if (a == nullptr || !a->IsVirtual) return none;
     return ListOf(a->AreaNo).FieldList;
 }

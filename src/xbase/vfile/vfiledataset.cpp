@@ -13,7 +13,8 @@
 #include <filesystem>
 #include <memory>
 
-namespace {
+namespace
+{
 
 // Virtual files and their disk companions need names no other open file
 // has; a counter gives them without waiting for the clock to change.
@@ -26,20 +27,19 @@ unsigned NextNumber()
 // The progress window of a copy between the disk and the virtual file: a
 // tick every hundredth of the records, shown only for tables of at least 100
 // records, where the copy takes long enough to be noticed.
-class TCopyProgress {
-public:
+class TCopyProgress
+{
+  public:
     TCopyProgress(bool show, const char* title, int32_t count) : every_(count / 100)
     {
-        if (show && count >= 100)
-            window_ = std::make_unique<TTzProgress100>(title);
+        if (show && count >= 100) window_ = std::make_unique<TTzProgress100>(title);
     }
     void Record(int32_t r)
     {
-        if (window_ && r % every_ == 0)
-            window_->Step();
+        if (window_ && r % every_ == 0) window_->Step();
     }
 
-private:
+  private:
     int32_t every_;
     std::unique_ptr<TTzProgress100> window_;
 };
@@ -47,16 +47,24 @@ private:
 uint8_t Order(LStatusType m)
 {
     switch (m) {
-    case LStatusType::FIFO: return VFileFifo;
-    case LStatusType::LIFO: return VFileLifo;
-    case LStatusType::INSERTION: return VFileInsertion;
-    case LStatusType::ASCENDING: return VFileAscending;
-    case LStatusType::DESCENDING: return VFileDescending;
+    case LStatusType::FIFO:
+        return VFileFifo;
+    case LStatusType::LIFO:
+        return VFileLifo;
+    case LStatusType::INSERTION:
+        return VFileInsertion;
+    case LStatusType::ASCENDING:
+        return VFileAscending;
+    case LStatusType::DESCENDING:
+        return VFileDescending;
     }
     return VFileFifo;
 }
 
-bool Sorted(LStatusType m) { return m == LStatusType::ASCENDING || m == LStatusType::DESCENDING; }
+bool Sorted(LStatusType m)
+{
+    return m == LStatusType::ASCENDING || m == LStatusType::DESCENDING;
+}
 
 // Selects an area for the scope and the previous one again afterwards.
 struct AreaGuard {
@@ -64,7 +72,7 @@ struct AreaGuard {
     ~AreaGuard() { Select(previous); }
 };
 
-}  // namespace
+} // namespace
 
 std::string VirtualFileOpenText(LStatusType mode)
 {
@@ -79,8 +87,7 @@ std::string VirtualFileOpenText(LStatusType mode)
 bool VirtualFieldOfEntry(const std::string& entry, TDbfField& field, bool& skipped)
 {
     skipped = false;
-    if (std::count(entry.begin(), entry.end(), ',') != 3)
-        return false;
+    if (std::count(entry.begin(), entry.end(), ',') != 3) return false;
     TDbfFieldDef def;
     if (!ParseDbfFieldEntry(entry, true, def)) {
         // Only type X is skipped; anything else unreadable is an error.
@@ -92,11 +99,15 @@ bool VirtualFieldOfEntry(const std::string& entry, TDbfField& field, bool& skipp
         len = 8;
     else if (def.Type == 'L')
         len = 1;
-    field = {UpperStr(def.Name).substr(0, 10), def.Type, static_cast<uint8_t>(len), static_cast<uint8_t>(def.Decimals), 0};
+    field = {UpperStr(def.Name).substr(0, 10), def.Type, static_cast<uint8_t>(len),
+             static_cast<uint8_t>(def.Decimals), 0};
     return true;
 }
 
-TTzLLDataSet::~TTzLLDataSet() { Close(); }
+TTzLLDataSet::~TTzLLDataSet()
+{
+    Close();
+}
 
 bool TTzLLDataSet::OpenSource(const std::string& /*file*/)
 {
@@ -108,8 +119,7 @@ bool TTzLLDataSet::OpenSource(const std::string& /*file*/)
             SetError(1401, "Invalid field definition \"" + entry + "\" [" + Name + ".OpenSource]");
             return false;
         }
-        if (!skipped)
-            fields.push_back(f);
+        if (!skipped) fields.push_back(f);
     }
     if (fields.empty()) {
         SetError(1401, "FieldList.Count is <= 0 trying to create a database");
@@ -117,19 +127,20 @@ bool TTzLLDataSet::OpenSource(const std::string& /*file*/)
     }
     uint32_t size = 1;
     for (const TDbfField& f : fields)
-        size += f.Type == 'C' ? f.Length + 1u : f.Type == 'D' ? 11u : f.Type == 'L' ? 1u
-              : (f.Type == 'N' || f.Type == 'F') && f.Decimals > 0 ? 8u : 4u;
+        size += f.Type == 'C'                                        ? f.Length + 1u
+                : f.Type == 'D'                                      ? 11u
+                : f.Type == 'L'                                      ? 1u
+                : (f.Type == 'N' || f.Type == 'F') && f.Decimals > 0 ? 8u
+                                                                     : 4u;
     if (size > 65535) {
         SetError(1401, "Record too long for a virtual file [" + Name + ".OpenSource]");
         return false;
     }
     image_.assign(size, 0);
-    if (!UseFile(VirtualFileOpenText(appendMode_), image_.data(), static_cast<uint16_t>(size)))
-        return false;
+    if (!UseFile(VirtualFileOpenText(appendMode_), image_.data(), static_cast<uint16_t>(size))) return false;
     AddStru(fields);
     TWorkArea* a = SelectedArea();
-    if (a == nullptr || dberror.DbErrorCode != 0)
-        return false;
+    if (a == nullptr || dberror.DbErrorCode != 0) return false;
     // The command set's field routines find the fields of the record image
     // through the area's field list.
     a->Fields = VFileFieldList();
@@ -143,8 +154,7 @@ void TTzLLDataSet::ApplyMode(LStatusType mode)
     if (Sorted(mode)) {
         Set_VFileKey_To([this](void*) { return MakeKey(); }, nullptr);
         Set_VFileMode_To(Order(mode));
-        if (::RecCount() >= 2)
-            SortVFile(Order(mode));
+        if (::RecCount() >= 2) SortVFile(Order(mode));
     } else {
         Set_VFileMode_To(Order(mode));
     }
@@ -153,51 +163,44 @@ void TTzLLDataSet::ApplyMode(LStatusType mode)
 void TTzLLDataSet::SetAppendMode(LStatusType mode)
 {
     appendMode_ = mode;
-    if (!Active() || !CheckCommand("SetAppendMode"))
-        return;
+    if (!Active() || !CheckCommand("SetAppendMode")) return;
     ApplyMode(mode);
     ResyncFromWorkArea();
 }
 
 bool TTzLLDataSet::Open()
 {
-    if (Active())
-        return true;
-    if (!SetActive(true))
-        return false;
-    if (!CheckCommand("DoAfterOpen"))
-        return false;
+    if (Active()) return true;
+    if (!SetActive(true)) return false;
+    if (!CheckCommand("DoAfterOpen")) return false;
     // Sorted modes hold while filling, LIFO and INSERTION only afterwards:
     // records come from disk in file order.
-    if (Sorted(appendMode_))
-        ApplyMode(appendMode_);
-    if (PopulateFromDisk)
-        DoPopulateFromDisk();
+    if (Sorted(appendMode_)) ApplyMode(appendMode_);
+    if (PopulateFromDisk) DoPopulateFromDisk();
     CheckCommand("DoAfterOpen");
-    if (!Sorted(appendMode_))
-        ApplyMode(appendMode_);
+    if (!Sorted(appendMode_)) ApplyMode(appendMode_);
     First();
     return dberror.DbErrorCode == 0;
 }
 
-void TTzLLDataSet::Close() { SetActive(false); }
+void TTzLLDataSet::Close()
+{
+    SetActive(false);
+}
 
 void TTzLLDataSet::CloseSource()
 {
-    if (SaveToDisk && modified_)
-        DoSaveToDisk();
+    if (SaveToDisk && modified_) DoSaveToDisk();
     image_.clear();
 }
 
 std::string TTzLLDataSet::MakeKey()
 {
-    if (!KeyMaker)
-        return GetNativeText(1);
+    if (!KeyMaker) return GetNativeText(1);
     // The key maker sees the record through the dataset's fields: the
     // active buffer is filled from the record and put back afterwards.
     std::string key;
-    if (ActiveBuffer().empty())
-        return GetNativeText(1);
+    if (ActiveBuffer().empty()) return GetNativeText(1);
     SaveActiveBuffer();
     ReadRecordToBuffer(ActiveBuffer().data());
     KeyMaker(*this, key);
@@ -207,23 +210,19 @@ std::string TTzLLDataSet::MakeKey()
 
 bool TTzLLDataSet::AppendWithLock()
 {
-    if (!CheckCommand("s_AppendWithLock"))
-        return false;
+    if (!CheckCommand("s_AppendWithLock")) return false;
     // At the end of an insertion-ordered file a new record goes last.
     const bool atEnd = appendMode_ == LStatusType::INSERTION && (::dEOF() || ::RecNo() >= ::RecCount());
-    if (atEnd)
-        Set_VFileMode_To(VFileFifo);
+    if (atEnd) Set_VFileMode_To(VFileFifo);
     ::Append();
-    if (atEnd)
-        Set_VFileMode_To(VFileInsertion);
+    if (atEnd) Set_VFileMode_To(VFileInsertion);
     modified_ = true;
     return dberror.DbErrorCode == 0;
 }
 
 bool TTzLLDataSet::DeleteWithLock()
 {
-    if (!CheckCommand("s_DeleteWithLock"))
-        return false;
+    if (!CheckCommand("s_DeleteWithLock")) return false;
     DeleteRec();
     modified_ = true;
     return dberror.DbErrorCode == 0;
@@ -231,8 +230,7 @@ bool TTzLLDataSet::DeleteWithLock()
 
 bool TTzLLDataSet::RestoreWithLock()
 {
-    if (!CheckCommand("s_RestoreWithLock"))
-        return false;
+    if (!CheckCommand("s_RestoreWithLock")) return false;
     DoBeforeRestore();
     RecallRec();
     DoAfterRestore();
@@ -242,8 +240,7 @@ bool TTzLLDataSet::RestoreWithLock()
 
 bool TTzLLDataSet::ReplaceWithLock()
 {
-    if (!CheckCommand("s_ReplaceWithLock"))
-        return false;
+    if (!CheckCommand("s_ReplaceWithLock")) return false;
     Replace();
     modified_ = true;
     return dberror.DbErrorCode == 0;
@@ -252,8 +249,7 @@ bool TTzLLDataSet::ReplaceWithLock()
 bool TTzLLDataSet::DoPopulateFromDisk()
 {
     std::error_code ec;
-    if (!CheckCommand("PopulateFromDisk") || !std::filesystem::exists(DbfFileName(), ec))
-        return false;
+    if (!CheckCommand("PopulateFromDisk") || !std::filesystem::exists(DbfFileName(), ec)) return false;
     AreaGuard guard;
     const uint8_t virt = area_;
     // The disk table reads into the same record image the virtual file
@@ -269,8 +265,7 @@ bool TTzLLDataSet::DoPopulateFromDisk()
         progress.Record(r);
         Select(disk);
         GO(r);
-        if (HideDeletedRecs() && ::Deleted())
-            continue;
+        if (HideDeletedRecs() && ::Deleted()) continue;
         Select(virt);
         ::Append();
     }
@@ -283,8 +278,7 @@ bool TTzLLDataSet::DoPopulateFromDisk()
 
 bool TTzLLDataSet::DoSaveToDisk()
 {
-    if (!CheckCommand("SaveToDisk"))
-        return false;
+    if (!CheckCommand("SaveToDisk")) return false;
     AreaGuard guard;
     const uint8_t virt = area_;
     const std::string target = DbfFileName();
@@ -306,8 +300,7 @@ bool TTzLLDataSet::DoSaveToDisk()
             progress.Record(r);
             Select(virt);
             GO(r);
-            if (HideDeletedRecs() && ::Deleted())
-                continue;
+            if (HideDeletedRecs() && ::Deleted()) continue;
             Select(disk);
             ::Append();
             ok = dberror.DbErrorCode == 0;
@@ -318,12 +311,10 @@ bool TTzLLDataSet::DoSaveToDisk()
     }
     Select(virt);
     std::error_code ec;
-    if (ok)
-        std::filesystem::rename(temp, target, ec);
+    if (ok) std::filesystem::rename(temp, target, ec);
     if (!ok || ec) {
         std::filesystem::remove(temp, ec);
-        if (dberror.DbErrorCode == 0)
-            SetError(1401, "Could not write \"" + target + "\"");
+        if (dberror.DbErrorCode == 0) SetError(1401, "Could not write \"" + target + "\"");
         return false;
     }
     modified_ = false;

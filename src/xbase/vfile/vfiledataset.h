@@ -18,8 +18,9 @@ class TTzLLDataSet;
 // The key of the record the dataset's fields show (the active record).
 using TTzVFileKeyMaker = std::function<void(TTzLLDataSet& Sender, std::string& Key)>;
 
-class TTzLLDataSet : public TTzCDataSet {
-public:
+class TTzLLDataSet : public TTzCDataSet
+{
+  public:
     explicit TTzLLDataSet(std::string name = "") : TTzCDataSet(std::move(name)) {}
     ~TTzLLDataSet() override;
 
@@ -57,7 +58,7 @@ public:
     // The key of the work area's record (KeyMaker, else field 1's text).
     std::string MakeKey();
 
-private:
+  private:
     void ApplyMode(LStatusType mode);
     bool modified_ = false;
     LStatusType appendMode_ = LStatusType::FIFO;
@@ -65,8 +66,9 @@ private:
 };
 
 // The published form of the dataset.
-class TTzVFile : public TTzLLDataSet {
-public:
+class TTzVFile : public TTzLLDataSet
+{
+  public:
     explicit TTzVFile(std::string name = "") : TTzLLDataSet(std::move(name)) {}
 };
 
