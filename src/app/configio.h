@@ -85,13 +85,6 @@ void ApplyScreenConfig();
 void ApplyAutoDialogSize();
 // TextWindowRect from the screen size.
 void DefaultTextWindowRect();
-// Empty directories become the start directory; invalid ones are reported.
-// The run's own directory is made (privatetempdir); when it cannot be, the
-// check stops there and privatetempdir.Failure says why.
-void CheckConfigDirs();
-// ProgramDir + "data/" when the program ships its tables there, else empty.
-std::string ShippedDataDir(const std::string& ProgramDir);
-
 // Reads the first session file of ConfigDir and FallbackDirs into
 // RecentFiles (all empty without one) and remembers its directory. Anything
 // else under the name (a FIFO, a directory, a device) is refused by name and

@@ -3,6 +3,7 @@
 #include "app/auxiliaryimages.h"
 #include "app/batchfiles.h"
 #include "app/cadbatch.h"
+#include "app/configdirs.h"
 #include "app/configio.h"
 #include "app/menutexts.h"
 #include "app/privatetempdir.h"

@@ -3,6 +3,7 @@
 // checkpoints of older and shorter files, and the session file.
 #include "appfixture.h"
 
+#include "app/configdirs.h"
 #include "common/statereset.h"
 #include "common/tempdir.h"
 #include "foundation/textfile.h"
