@@ -267,6 +267,11 @@ constexpr Tables BuildTables()
             if (kCp437High[c - 0x80] == u) o = static_cast<unsigned char>(c);
         t.ansiToOem[a] = o != 0 ? o : AnsiFallback(u);
     }
+    // Code page 437 draws its bytes below 0x20 as symbols. A typed pilcrow
+    // and section sign (1252 0xB6 and 0xA7) are stored as two of them, so
+    // the two are shown as what was typed.
+    t.oemToAnsi[0x14] = 0xB6;
+    t.oemToAnsi[0x15] = 0xA7;
     return t;
 }
 

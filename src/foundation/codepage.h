@@ -14,7 +14,8 @@
 
 // Every DOS 437 byte to its Windows 1252 byte; characters that 1252 lacks
 // (box drawing, Greek, mathematical signs) get a plain look-alike. 0xFC, the
-// superscript n of code page 437, is this program's superscript three.
+// superscript n of code page 437, is this program's superscript three; 0x14
+// and 0x15, drawn as the pilcrow and the section sign, are those two.
 std::string OemToAnsiText(const std::string& S);
 // Every Windows 1252 byte to its DOS 437 byte; characters that 437 lacks get
 // a look-alike (an accented capital its bare letter) or "?".

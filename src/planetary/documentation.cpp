@@ -150,7 +150,7 @@ bool ReadChangesBlock(TFileLineReader& R, TDocumentation& D)
         R.Literal(ShortRule);
     }
     std::string f[8];
-    if (!R.Fields(f, 8)) return false;
+    if (!R.Fields(f, 8, {1, 2, 3, 4, 5, 6})) return false;
     D.CheckedDate = f[0];
     D.CheckedBy = f[1];
     D.StandardDate = f[2];
@@ -169,7 +169,7 @@ bool ReadChangesBlock(TFileLineReader& R, TDocumentation& D)
     R.Text(D.DrawnBy);
     for (int k = 1; k <= D.SheetTextCount && !R.Failed(); ++k) {
         std::string t[6];
-        if (!R.Fields(t, 6)) return false;
+        if (!R.Fields(t, 6, {5})) return false;
         auto& s = D.SheetTextLines[k];
         Extended* values[4] = {&s.x, &s.y, &s.h, &s.phi};
         for (int v = 0; v < 4; ++v) {

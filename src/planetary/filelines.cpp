@@ -52,7 +52,7 @@ void TFileLineReader::FailAt(int Line, const std::string& Reason)
     fault_.Reason = Reason;
 }
 
-bool TFileLineReader::Next(std::string& line, bool Judged)
+bool TFileLineReader::Next(std::string& line, TLineBytes Bytes)
 {
     line.clear();
     if (failed_) return false;
@@ -64,10 +64,13 @@ bool TFileLineReader::Next(std::string& line, bool Judged)
         Fail("the file ends here, more lines were expected");
         return false;
     }
-    // No line the program writes holds a control character: a text with a
-    // NUL is cut short wherever it goes on as a C string (a bearing
-    // designation then finds no catalogue row), so the file is damaged.
-    if (const std::string fault = Judged ? ControlCharacterFault(line) : std::string(); !fault.empty()) {
+    // A text with a NUL is cut short wherever it goes on as a C string (a
+    // bearing designation then finds no catalogue row), and no line of a
+    // number, a count, a flag or a head word holds a control character: the
+    // file is damaged. Every other byte of a text is the user's own.
+    const std::string fault =
+        Bytes == TLineBytes::Any ? std::string() : ControlCharacterFault(line, Bytes == TLineBytes::Text);
+    if (!fault.empty()) {
         Fail(fault);
         return false;
     }
@@ -76,19 +79,24 @@ bool TFileLineReader::Next(std::string& line, bool Judged)
 
 bool TFileLineReader::RawText(std::string& S)
 {
+    return Next(S, TLineBytes::Text);
+}
+
+bool TFileLineReader::HeadLine(std::string& S)
+{
     return Next(S);
 }
 
 bool TFileLineReader::Skip()
 {
     std::string line;
-    return Next(line, false);
+    return Next(line, TLineBytes::Any);
 }
 
 bool TFileLineReader::Text(std::string& S)
 {
     std::string line;
-    if (!Next(line)) return false;
+    if (!Next(line, TLineBytes::Text)) return false;
     S = TextFromLine(line);
     return true;
 }
@@ -204,10 +212,10 @@ bool TFileLineReader::Flag(char& C, const std::string& Allowed)
     return true;
 }
 
-bool TFileLineReader::Fields(std::string* Out, int Count)
+bool TFileLineReader::Fields(std::string* Out, int Count, std::initializer_list<int> TextFields)
 {
     std::string line;
-    if (!Next(line)) return false;
+    if (!Next(line, TLineBytes::Text)) return false;
     int bars = 0;
     for (char c : line)
         bars += c == '|' ? 1 : 0;
@@ -219,6 +227,13 @@ bool TFileLineReader::Fields(std::string* Out, int Count)
     for (int k = 0; k < Count; ++k) {
         const std::size_t bar = line.find('|', start);
         Out[k] = line.substr(start, bar - start);
+        const bool text = std::find(TextFields.begin(), TextFields.end(), k + 1) != TextFields.end();
+        // A number field is judged as a number line, by its column in the line.
+        if (const std::string fault = ControlCharacterFault(line.substr(0, bar), text, start);
+            !fault.empty()) {
+            Fail(fault);
+            return false;
+        }
         start = bar + 1;
     }
     return true;
@@ -241,17 +256,17 @@ std::string TextToLine(const std::string& S)
         } else if (S[i] == '\n') {
             r += '|';
         } else {
-            r += IsControlCharacter(S[i]) ? ' ' : S[i];
+            r += S[i] == '\0' ? ' ' : S[i];
         }
     }
     return r;
 }
 
-std::string TextWithoutControls(const std::string& S)
+std::string TextForRawLine(const std::string& S)
 {
     std::string r = S;
     for (char& c : r)
-        if (IsControlCharacter(c)) c = ' ';
+        if (c == '\0' || c == '\r' || c == '\n') c = ' ';
     return r;
 }
 
@@ -270,15 +285,15 @@ std::string TextFromLine(const std::string& S)
 
 std::string TextToField(const std::string& S)
 {
-    std::string r = TextWithoutControls(S);
+    std::string r = TextForRawLine(S);
     std::replace(r.begin(), r.end(), '|', ' ');
     return r;
 }
 
-std::string ControlCharacterFault(const std::string& Line)
+std::string ControlCharacterFault(const std::string& Line, bool Text, std::size_t From)
 {
-    for (std::size_t i = 0; i < Line.size(); ++i) {
-        if (IsControlCharacter(Line[i]))
+    for (std::size_t i = From; i < Line.size(); ++i) {
+        if (Text ? Line[i] == '\0' : IsControlCharacter(Line[i]))
             return "control character " + HexByte(static_cast<unsigned char>(Line[i])) + " in column " +
                    std::to_string(i + 1);
     }

@@ -13,6 +13,7 @@
 
 #include "foundation/types.h"
 
+#include <initializer_list>
 #include <string>
 
 // Where and why a file was refused.
@@ -40,10 +41,15 @@ class TFileLineReader
     int LineNumber() const;
 
     // The whole line. Texts written with "|" for their line breaks come back
-    // with CR LF (TextFromLine).
+    // with CR LF (TextFromLine). A text takes every byte but NUL: the stored
+    // texts hold code page 437, whose bytes 0x14 and 0x15 are the pilcrow
+    // and the section sign a user types.
     bool Text(std::string& S);
-    // The whole line as it stands.
+    // The whole line as it stands, a text as for Text.
     bool RawText(std::string& S);
+    // The whole line as it stands, for a line that names a block: judged as
+    // a number line is.
+    bool HeadLine(std::string& S);
     // A line whose content nothing reads (the title lines of the header).
     bool Skip();
     // The line must be exactly Expected.
@@ -68,35 +74,43 @@ class TFileLineReader
     // A flag line: exactly one of the characters of Allowed.
     bool Flag(char& C, const std::string& Allowed = "JN");
     // A line of Count fields, each followed by "|"; exactly Count bars.
-    bool Fields(std::string* Out, int Count);
+    // The fields numbered (from 1) in TextFields are texts, as for Text; the
+    // others are judged as number lines are.
+    bool Fields(std::string* Out, int Count, std::initializer_list<int> TextFields = {});
 
   private:
-    bool Next(std::string& line, bool Judged = true);
+    // What a line may hold: a text every byte but NUL, a line whose content
+    // nothing reads anything, every other line no control character.
+    enum class TLineBytes { Plain, Text, Any };
+    bool Next(std::string& line, TLineBytes Bytes = TLineBytes::Plain);
     bool failed_ = false;
     TFileFault fault_;
 };
 
-// A control character other than a tab: no line of the program's files
-// holds one, so it cannot be read back.
+// A control character other than a tab: no line of a number, a count, a
+// flag or a head word holds one, so such a line is damaged.
 bool IsControlCharacter(char C);
 
 // A text as one line of a file: every line break (CR LF, a lone CR or a lone
 // LF) becomes "|", so that a text with line breaks cannot shift the lines
-// after it; any other control character becomes a blank.
+// after it; a NUL, which no line can hold, becomes a blank. Every other byte
+// is kept.
 std::string TextToLine(const std::string& S);
-// A text written as it stands, but with each control character a blank.
-std::string TextWithoutControls(const std::string& S);
+// A text for a line read as it stands (RawText): NUL, CR and LF become
+// blanks, every other byte is kept.
+std::string TextForRawLine(const std::string& S);
 // The mirror of TextToLine: every "|" becomes CR LF.
 std::string TextFromLine(const std::string& S);
-// A text as one field of a field line: control characters (line breaks
-// among them) and "|" would end the field or the line, so each becomes a
-// blank.
+// A text as one field of a field line: CR, LF and "|" would end the field or
+// the line and a NUL no line can hold, so each becomes a blank.
 std::string TextToField(const std::string& S);
 
-// The first control character of a line, a tab aside, as the refusals name
-// it ("control character 0x00 in column 5"); empty when it holds none. No
-// line the program writes holds one.
-std::string ControlCharacterFault(const std::string& Line);
+// The first byte of a line, from its byte From on (a field's first), that
+// the line cannot hold, as the refusals name it ("control character 0x00 in
+// column 5"); empty when there is none. A text holds every byte but NUL, any
+// other line no control character but a tab. No line the program writes
+// holds one.
+std::string ControlCharacterFault(const std::string& Line, bool Text = false, std::size_t From = 0);
 
 // A bound of a range as the refusals show it ("100000", "1e+12", "0.01").
 std::string RangeBoundText(Extended X);

@@ -14,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <sys/stat.h>
@@ -418,6 +420,34 @@ TEST_F(CadBatchProgram, TheSunsToothDrawingGoesToIges)
     if (!iges.ToolFound) QYR7_VALIDATOR_MISSING("occt draw");
     EXPECT_TRUE(iges.Fails.empty()) << iges.Output;
     EXPECT_GT(iges.Edges, 10) << iges.Output;
+}
+
+// A part number typed as "§ 12" is stored as the code page 437 bytes 0x15
+// " 12"; the production drawing's title block (5) shows it as ezdxf, OCCT
+// and a text CAD record read it: the Windows-1252 byte 0xA7 of the default
+// CAD text mode. The stage text holds a "§" too (line 83, column 48).
+TEST_F(CadBatchProgram, ProjectTextBytesSectionSignInTheTitleBlockOfEachCadFile)
+{
+    std::string project = Read(DefaultProject.parent_path() / "industrial.qy7");
+    project.replace(project.find("\r\n1\r\nPi\r\n"), 3, "\r\n\x15 12"); // line 16
+    for (std::size_t at = 0; (at = project.find("i0 = 3.25\r\n", at)) != std::string::npos; at += 11)
+        project.insert(at + 9, " \x15");
+    WriteWholeFile(dir / "p.qy7", project);
+    for (const char* sw : {"/CAD1:5", "/CAD2:5", "/CAD5:5"})
+        EXPECT_EQ(std::to_string(RunProgram(dir, {"p.qy7", sw}, {}, true).ExitCode), "0") << sw;
+    const std::string dxf =
+        RunCommand("/usr/bin/python3 -c \"import ezdxf,sys\nd = ezdxf.readfile(sys.argv[1])\n"
+                   "t = [e.dxf.text for b in d.blocks for e in b if e.dxftype() == 'TEXT']\n"
+                   "print(len(d.audit().errors), chr(167) + ' 12' in t)\" '" +
+                   (dir / "p.dxf").string() + "'");
+    if (dxf.find("No module named") != std::string::npos) QYR7_VALIDATOR_MISSING("ezdxf");
+    EXPECT_EQ(dxf, "0 True\n");
+    const TOcctView iges = OcctReadIges((dir / "p.igs").string());
+    if (!iges.ToolFound) QYR7_VALIDATOR_MISSING("occt draw");
+    EXPECT_TRUE(iges.Fails.empty()) << iges.Output;
+    const auto notes = OcctIgesNotes((dir / "p.igs").string());
+    EXPECT_NE(std::find(notes.begin(), notes.end(), "\xC2\xA7 12"), notes.end()) << notes.size() << " notes";
+    EXPECT_TRUE(std::regex_search(Read(dir / "p.txt"), std::regex("\r\nTEXT\t[^\t]+\t[^\t]+\t\xA7 12\r\n")));
 }
 
 // Every drawing of the examples and of the default stage with a ball bearing

@@ -3,6 +3,12 @@
 #include "dialogs/stage/textsform.h"
 #include "stageforms_fixture.h"
 
+#include "common/tempdir.h"
+#include "planetary/projectfile.h"
+
+#include <fstream>
+#include <iterator>
+
 namespace
 {
 
@@ -27,6 +33,23 @@ TEST_F(TextsForm, UmlautIsStoredInTheDosCodePageAndShownAgain)
     EXPECT_EQ(again.Control("Edit_zname0").Text, "Getriebegeh\xE4use");
     EXPECT_EQ(again.Control("Edit_bemerk2").Text, "Stirnrad \xFC"
                                                   "ber Welle");
+}
+
+// Code page 437 draws the byte 0x15 as the section sign: a typed "§ 12" is
+// stored so, and shows as typed when the project is opened again.
+TEST_F(TextsForm, ProjectTextBytesTypedSectionSignShownAfterSaveAndOpen)
+{
+    const testdirs::ScopedTempDir dir("texts");
+    TForm_qyr7text f;
+    f.Control("Edit_znr1").Text = "\xA7 12";
+    ASSERT_EQ(f.Press("Button_OK"), DialogAction::Accept);
+    ASSERT_TRUE(WriteProjectData(dir.Path() + "/s.qy7"));
+    std::ifstream in(dir.Path() + "/s.qy7", std::ios::binary);
+    EXPECT_NE(std::string(std::istreambuf_iterator<char>(in), {}).find("\r\n\x15 12\r\n"), std::string::npos);
+    SetUp();
+    TFileFault fault;
+    ASSERT_TRUE(ReadProjectData(dir.Path() + "/s.qy7", fault)) << fault.Line << " " << fault.Reason;
+    EXPECT_EQ(TForm_qyr7text().Control("Edit_znr1").Text, "\xA7 12");
 }
 
 TEST_F(TextsForm, ColumnsGoToTheirFields)

@@ -92,6 +92,22 @@ TOcctView OcctReadIges(const std::string& Path)
     return v;
 }
 
+std::vector<std::string> OcctIgesNotes(const std::string& Path)
+{
+    const std::string tool = FindProgram({"DRAWEXE", "occt-draw-7.6", "occt-draw"});
+    testdirs::ScopedTempDir dir("occt");
+    std::ofstream(dir.Path() + "/notes.tcl")
+        << "pload MODELING DATAEXCHANGE\nfconfigure stdout -encoding utf-8\n"
+        << "igesread {" << Path << "} a *\nfor {set i 1} {1} {incr i} { set d "
+        << "[entity $i 6]; if {[string match {*No entity*} $d]} break; puts $d }\n";
+    std::istringstream lines(
+        tool.empty() ? "" : RunCommand("cd '" + dir.Path() + "' && '" + tool + "' -b -f notes.tcl"));
+    std::vector<std::string> notes;
+    for (std::string l; std::getline(lines, l);)
+        if (l.rfind("Text : \"", 0) == 0 && l.back() == '"') notes.push_back(l.substr(8, l.size() - 9));
+    return notes;
+}
+
 TAdmeshView AdmeshRead(const std::string& Path)
 {
     TAdmeshView v;

@@ -17,6 +17,9 @@ struct TOcctView {
 };
 // igesread of every root, then nbshapes and bounding.
 TOcctView OcctReadIges(const std::string& Path);
+// The texts of the general notes (212), which the transfer leaves out, as
+// the dump of each entity shows them, in UTF-8; none without the tool.
+std::vector<std::string> OcctIgesNotes(const std::string& Path);
 
 struct TAdmeshView {
     bool ToolFound = false;

@@ -7,6 +7,7 @@
 #include "planetary/projectfile.h"
 #include "planetary/stagecalc.h"
 
+#include <algorithm>
 #include <csignal>
 #include <limits>
 #include <sys/resource.h>
@@ -502,6 +503,43 @@ TEST_F(ProjectFile, LineBreaksInTextsDoNotShiftTheLinesAfterThem)
     EXPECT_EQ(PlanetaryGears.PartNumber[1], "1") << "the line after the long name is still the part number";
 }
 
+// Code page 437 draws the bytes below 0x20 as symbols (a typed section sign
+// is stored as 0x15, a pilcrow as 0x14): a text takes every byte but NUL, the
+// line ends and the bar being the file's own. A NUL in a text is saved as a
+// blank, and a file with one there is refused at its line and column.
+TEST_F(ProjectFile, ProjectTextBytesEveryByteButLineEndsAndBarSavedOpenedSavedAgain)
+{
+    std::string* const places[] = {&PlanetaryGears.PartNumber[1], &documentation.ChangeList[1].Text[3],
+                                   &documentation.CheckedBy, &PlanetBearings[1].Designation};
+    std::string text;
+    for (int b = 0x01; b <= 0xFF; ++b)
+        if (b != '\r' && b != '\n' && b != '|') text += static_cast<char>(b);
+    documentation.ChangeCount = 1;
+    for (std::string* p : places)
+        *p = text;
+    const std::string first = Write("a.qy7");
+    // Three lines of their own, and the second field of the signature line
+    // (no dates in the File New project, no sheet texts).
+    const auto lines = CrLfLines(first);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), text), 3);
+    const auto signature = std::find(lines.begin(), lines.end(), "|" + text + "|||||0||") - lines.begin();
+    ASSERT_LT(signature, static_cast<long>(lines.size()));
+    StartWithDefaultProject();
+    ASSERT_TRUE(Read("a.qy7")) << fault_.Line << " " << fault_.Reason;
+    for (std::string* p : places)
+        EXPECT_EQ(*p, text);
+    EXPECT_EQ(Write("b.qy7"), first);
+
+    documentation.CheckedBy = std::string("\x15\0\x14", 3);
+    auto nul = CrLfLines(Write("c.qy7"));
+    EXPECT_EQ(nul[signature], "|\x15 \x14|||||0||");
+    nul[signature][2] = '\0';
+    WriteAll(In("c.qy7"), JoinCrLf(nul));
+    EXPECT_FALSE(Read("c.qy7"));
+    EXPECT_EQ(fault_.Line, signature + 1);
+    EXPECT_EQ(fault_.Reason, "control character 0x00 in column 3");
+}
+
 // ---- the spectrum count and its items ------------------------------------------
 
 TEST_F(ProjectFile, CountAndItemsComeFromTheStoredCopy)
@@ -572,6 +610,8 @@ TEST_F(ProjectFile, RefusedFilesNameTheLineAndLeaveTheProjectAlone)
         {"changes marker", Header + 371, "CHANGE", "\"CHANGES\" expected"},
         {"title-block fields", Header + 374, "a|b|c|", "8 fields"},
         {"9 sheet texts", Header + 374, "||||||9||", "sheet texts"},
+        {"control character in the count field", Header + 374, "||||||0\x15||",
+         "control character 0x15 in column 8"},
         {"6 documents", Header + 380, "6", "outside 0 .. 5"},
         {"title block end", Header + 404, "--", "\"---\" expected"},
         {"bearing block title", Header + 408, "something else", "planet bearing block 1"},

@@ -195,7 +195,7 @@ void SaveBearingData(int n)
             WriteIntLine(*std::get<int*>(f.Target));
             break;
         case TBearingLine::Text:
-            WriteTextLine(TextWithoutControls(*std::get<std::string*>(f.Target)));
+            WriteTextLine(TextForRawLine(*std::get<std::string*>(f.Target)));
             break;
         case TBearingLine::Boolean:
             WriteBoolLine(*std::get<bool*>(f.Target));
@@ -228,7 +228,7 @@ bool LoadBearingData(int n, TFileLineReader& R, WaelzLagerTyp& Record)
     WaelzLagerTyp br = Record;
     const auto fields = BearingFields(br);
     std::string title;
-    if (!R.RawText(title)) return false;
+    if (!R.HeadLine(title)) return false;
     // A block written by another program version may carry trailing blanks.
     while (!title.empty() && (title.back() == ' ' || title.back() == '\t'))
         title.pop_back();
