@@ -153,7 +153,11 @@ TEST_F(MeshPicture, FrameDataBoxAndLineOfAction)
 // with every contact point mark inside it on it. Ends from the tangent
 // points (rb sin 20, rb cos 20 about each centre) and, at the frame, the
 // slope tan 20 from the pinion's tangent point; E (4.318819, 21.571922)
-// stands above the top of z2 100 (21.365161) and -100 (21.327311).
+// stands above the top of z2 100 (21.365161) and -100 (21.327311): the
+// frame's top moves up to hold its mark (radius W/88) a further W/88 below
+// it, 21.571922 + W/44 = 21.907921 with W = 102 sin 7.2 deg + 2 = 14.783990
+// and 21.928988 with W = 1.1 (98 sin 7.2 deg + 2) = 15.710923; E's letter
+// stands below E's mark, to its right.
 TEST_F(MeshPicture, LineOfActionThroughAToECutAtTheFrame)
 {
     const struct {
@@ -163,15 +167,16 @@ TEST_F(MeshPicture, LineOfActionThroughAToECutAtTheFrame)
         size_t marks;
     } cases[] = {
         {"gear 2's beyond the top", 20, 40, 60, -6.427876, 17.660444, 7.876335, 22.866752, 5},
-        {"gear 2's and E beyond the top", 20, 100, 120, -6.427876, 17.660444, 3.750748, 21.365161, 4},
+        {"gear 2's and E beyond the top", 20, 100, 120, -6.427876, 17.660444, 5.241971, 21.907921, 5},
         {"ring", 20, -40, -20, -12.855752, 15.320889, 7.230874, 22.631823, 5},
-        {"ring's beyond the bottom", 20, -100, -80, -15.598605, 14.322572, 3.646757, 21.327311, 4},
+        {"ring's beyond the bottom", 20, -100, -80, -15.598605, 14.322572, 5.299851, 21.928988, 5},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         SetPair(c.z1, c.z2, c.a);
         Open();
-        DrawMeshPicture(true, MeshPictureHalfWidth(), MeshPictureBottom(), MeshPictureTop(), 0);
+        const TMeshPictureFrame f = MeshPictureFrame();
+        DrawMeshPicture(true, f.W, f.B, f.T, 0);
         Close();
         std::vector<TCadCall> action, marks, other;
         for (const auto& e : CadCallLog())

@@ -364,7 +364,8 @@ void BuildMeshBlock()
     }
     CadBeginBlock("EINGRIF");
     const Extended phi = g.dw[1] != 0 ? RadToDeg(2 * SafeArcSin(g.stw[1] / (2 * g.dw[1]))) : 0;
-    DrawMeshPicture(true, MeshPictureHalfWidth(), MeshPictureBottom(), MeshPictureTop(), phi);
+    const TMeshPictureFrame f = MeshPictureFrame();
+    DrawMeshPicture(true, f.W, f.B, f.T, phi);
     CadEndBlock();
 }
 
@@ -387,19 +388,18 @@ void BuildSheetPictureBlock()
 {
     const auto& g = GearPair;
     CadBeginBlock("bild");
-    const Extended W = MeshPictureHalfWidth(), B = MeshPictureBottom(), T = MeshPictureTop();
+    const auto [W, B, T] = MeshPictureFrame();
     // A pair not yet calculated has a picture without width: nothing to
     // scale.
     if (W > 0 && std::isfinite(W)) {
         const Extended s = 14 / W;
         const Extended xc = W * s + 0.5L;
-        // The marks of the contact points stand above the picture's top
-        // line: a margin of 1.5 keeps them inside the frame.
-        constexpr Extended margin = 1.5L;
-        CadInsertBlock("EINGRIF", xc, 119.5L - margin - T * s, 0, s, s);
+        // The picture's frame holds its marks and labels: its top line is
+        // the block's.
+        CadInsertBlock("EINGRIF", xc, 119.5L - T * s, 0, s, s);
         CadSetLayer(3);
-        CadRectangle(0.5L, 119.5L - margin - (T - B) * s, 2 * W * s + 0.5L, 119.5L);
-        const Extended F = 98 - margin - (T - B) * s;
+        CadRectangle(0.5L, 119.5L - (T - B) * s, 2 * W * s + 0.5L, 119.5L);
+        const Extended F = 98 - (T - B) * s;
         // The outline keeps to the picture's column: its widest circle or
         // centre cross may reach W s to either side of the centre.
         Extended reach = 0;

@@ -74,7 +74,7 @@ void RecordMeshAnimation(const TMeshAnimationRequest& Request, int Device)
     TCadOutputScope scope;
     CadOpenOutput(Device);
     if (telmvar.Aborted) return;
-    const Extended W = MeshPictureHalfWidth(), B = MeshPictureBottom(), T = MeshPictureTop();
+    const auto [W, B, T] = MeshPictureFrame();
     CadSetLayer(0);
     CadBeginDrawing(-W - 1, B - 0.48L * W, W + 1, T, G.b[1]);
     CadWriteTables(0);

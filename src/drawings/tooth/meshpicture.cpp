@@ -128,60 +128,159 @@ struct TFrame {
     Extended W, B, T;
     bool Holds(Extended X, Extended Y) const { return X >= -W && X <= W && Y >= B && Y <= T; }
     bool Holds(const TLabelSpace::TBox& Box) const { return Holds(Box.X1, Box.Y1) && Holds(Box.X2, Box.Y2); }
+    // How far the box stands out of the frame at its farthest; 0 inside.
+    Extended Overflow(const TLabelSpace::TBox& Box) const
+    {
+        return std::max({Extended(0), -W - Box.X1, Box.X2 - W, B - Box.Y1, Box.Y2 - T});
+    }
+};
+
+// A labelled arc and a contact point's mark as placed for one frame.
+struct TArcPlace {
+    std::string Name;
+    int Layer;
+    Extended Y, Half, D, Mid, At;
+};
+struct TMarkPlace {
+    const char* Letter;
+    Extended X, Y, TextX, TextY;
+};
+
+// The arcs and marks of the frame and the box about all of them, their
+// labels, the marks' circles and letters.
+struct TFrameLayout {
+    std::vector<TArcPlace> Arcs;
+    std::vector<TMarkPlace> Marks;
+    bool HasExtent = false;
+    TLabelSpace::TBox Extent{};
+    void Cover(const TLabelSpace::TBox& B)
+    {
+        Extent = !HasExtent ? B
+                            : TLabelSpace::TBox{std::min(Extent.X1, B.X1), std::min(Extent.Y1, B.Y1),
+                                                std::max(Extent.X2, B.X2), std::max(Extent.Y2, B.Y2)};
+        HasExtent = true;
+    }
 };
 
 // A labelled arc of the frame, its label moved along the arc from near its
-// end towards and past the line of centres until it is clear of the others
-// (near the end where none is). The arc is cut where it leaves the frame
-// through its bottom (FromBelow: gear 1 and a ring) or its top; one whose
-// middle, the circle's side towards the mesh, lies out of the frame is
-// left out, as it would run out of the frame whatever its width.
-void PlaceLabelledArc(TLabelSpace& Space, const TFrame& Frame, bool FromBelow, const std::string& Name,
-                      Extended Y, Extended Half, Extended D, Extended Mid)
+// end towards and past the line of centres until it is inside the frame
+// and clear of the others (else clear of them, else near the end). The
+// arc is cut where it leaves the frame through its bottom (FromBelow:
+// gear 1 and a ring) or its top; one whose middle, the circle's side
+// towards the mesh, lies out of the frame is left out, as it would run out
+// of the frame whatever its width.
+void PlaceLabelledArc(TLabelSpace& Space, TFrameLayout& Layout, const TFrame& Frame, bool FromBelow,
+                      int Layer, const std::string& Name, Extended Y, Extended Half, Extended D, Extended Mid)
 {
     if (!Frame.Holds(0, Y + std::sin(DegToRad(Mid)) * D / 2)) return;
     if (!ClippedHalfAngle(Y, D, FromBelow ? Frame.B : Frame.T, Half)) return;
-    Extended at = 0.8L;
-    TLabelSpace::TBox box{};
-    for (const Extended f : {0.8L, 0.5L, 0.2L, -0.2L, -0.5L, -0.8L}) {
-        const TArcLabel l = ArcLabel(false, 0, Y, Half, D, Mid, f);
-        const TLabelSpace::TBox b =
-            TLabelSpace::TextBox(l.X, l.Y, Name.size(), l.Height, l.CharWidth, l.Angle);
-        if (f == 0.8L) box = b;
-        if (Space.Free(b)) {
-            at = f;
-            box = b;
-            break;
-        }
-    }
-    Space.Take(box);
-    DrawLabelledArc(Name, false, 0, Y, Half, D, Mid, at);
+    const Extended places[6] = {0.8L, 0.5L, 0.2L, -0.2L, -0.5L, -0.8L};
+    auto box = [&](int k) {
+        const TArcLabel l = ArcLabel(false, 0, Y, Half, D, Mid, places[k]);
+        return TLabelSpace::TextBox(l.X, l.Y, Name.size(), l.Height, l.CharWidth, l.Angle);
+    };
+    int k = -1;
+    for (int j = 0; j < 6 && k < 0; ++j)
+        if (Frame.Holds(box(j)) && Space.Free(box(j))) k = j;
+    for (int j = 0; j < 6 && k < 0; ++j)
+        if (Space.Free(box(j))) k = j;
+    if (k < 0) k = 0;
+    Space.Take(box(k));
+    Layout.Cover(box(k));
+    Layout.Arcs.push_back({Name, Layer, Y, Half, D, Mid, places[k]});
 }
 
-void DrawPointMark(TLabelSpace& Space, const TFrame& Frame, const char* Letter, Extended X, Extended Y,
-                   Extended Size)
+// A small circle with its letter to the upper left, clear of the line of
+// action, which rises to the right; to the lower right, or further out,
+// where another text stands there or the frame ends. The letter goes to
+// the first place inside the frame and free; else to the free place that
+// stands out of the frame least, the frame being widened to hold it; a
+// letter on another reads as one word with it ("CD"), so a letter keeps
+// a third of its height from every other text.
+void PlacePointMark(TLabelSpace& Space, TFrameLayout& Layout, const TFrame& Frame, const char* Letter,
+                    Extended X, Extended Y, Extended Size)
 {
-    // A small circle with its letter to the upper left, clear of the line
-    // of action, which rises to the right; to the lower right, or further
-    // out, where another text stands there or the frame ends: the first
-    // place inside the frame and free, else the first inside it. A point
-    // out of the frame (the pinion's tip can reach above a large gear's
-    // top) is not marked: nothing but the teeth stands out of the frame.
-    if (!Frame.Holds(X, Y)) return;
-    CadCircle(X, Y, Size / 4);
+    const Extended r = Size / 4;
+    Layout.Cover({X - r, Y - r, X + r, Y + r});
     const Extended offsets[4][2] = {
         {-Size, Size / 2}, {Size / 2, -1.5L * Size}, {-2 * Size, 1.5L * Size}, {-2 * Size, -1.5L * Size}};
     auto box = [&](int k) {
         return TLabelSpace::TextBox(X + offsets[k][0], Y + offsets[k][1], 1, Size, 0.8L * Size, 0);
     };
+    auto clear = [&](int k) {
+        const TLabelSpace::TBox b = box(k);
+        const Extended g = Size / 3;
+        return Space.Free({b.X1 - g, b.Y1 - g, b.X2 + g, b.Y2 + g});
+    };
     int k = -1;
     for (int j = 0; j < 4 && k < 0; ++j)
-        if (Frame.Holds(box(j)) && Space.Free(box(j))) k = j;
+        if (Frame.Holds(box(j)) && clear(j)) k = j;
+    for (int j = 0; j < 4; ++j)
+        if (clear(j) && (k < 0 || Frame.Overflow(box(j)) < Frame.Overflow(box(k)))) k = j;
     for (int j = 0; j < 4 && k < 0; ++j)
         if (Frame.Holds(box(j))) k = j;
-    if (k < 0) k = 0;
+    for (int j = 0; j < 4; ++j)
+        if (k < 0 || Frame.Overflow(box(j)) < Frame.Overflow(box(k))) k = j;
     Space.Take(box(k));
-    CadText(X + offsets[k][0], Y + offsets[k][1], Letter);
+    Layout.Cover(box(k));
+    Layout.Marks.push_back({Letter, X, Y, X + offsets[k][0], Y + offsets[k][1]});
+}
+
+// The labelled arcs about the line of centres and the marks of the path of
+// contact, placed for the frame W, B, T.
+TFrameLayout LayOutFrame(Extended W, Extended B, Extended T)
+{
+    const auto& g = GearPair;
+    TFrameLayout layout;
+    const Extended ag = g.a_pic, mn = g.mn, h = W / 22;
+    const TFrame frame{W, B, T};
+    TLabelSpace space;
+    for (int i = 1; i <= 2; ++i) {
+        const Extended cy = i == 1 ? 0 : ag;
+        const bool ring = g.z[i] < 0;
+        // Gear 1 faces the mesh with its top, and its circles leave the
+        // frame through the bottom; an external gear 2 faces it with its
+        // bottom (270 degrees) and leaves through the top. A ring encloses
+        // gear 1: its circles too face the mesh with their top and leave
+        // through the bottom. Its negative diameters turn the arcs by 180
+        // degrees, so the ring is given -90 to have them about 90.
+        const Extended mid = i == 1 ? 90 : ring ? -90 : 270;
+        const bool fromBelow = i == 1 || ring;
+        Extended half = std::min(2 * 360.0L / std::abs(g.z[i]), Extended(90)) / 2;
+        if (ring) half = -half;
+        const std::string n = IntToText(i);
+        // Each circle as far as the frame holds it; the working pitch
+        // circle only where it stands clear of the reference circle.
+        auto arc = [&](int Layer, const std::string& Name, Extended Half, Extended D) {
+            PlaceLabelledArc(space, layout, frame, fromBelow, Layer, Name + n, cy, Half, D, mid);
+        };
+        // Both gears' circles on the layer of the line of centres: layer 3
+        // is the frame's and the marks', and gear 2's would otherwise stay
+        // on the layer of gear 1's last auxiliary circle.
+        arc(1, "db", half, g.db[i]);
+        arc(1, "df", half, g.df_pic[i]);
+        arc(1, "d", half, g.d[i]);
+        if (std::fabs(g.dw_pic[i] - g.d[i]) > 0.05L * mn) arc(1, "dw", half, g.dw_pic[i]);
+        if (g.DrawingConfiguration == 2) {
+            if (g.dFamax[i] != g.da[i]) arc(29, "dFa", half, g.dFamax[i]);
+            const bool close =
+                std::fabs(g.dNf[i] - g.db[i]) < 0.15L * mn || std::fabs(g.dNf[i] - g.d[i]) < 0.15L * mn;
+            arc(24, "dNf", close ? 1.2L * half : half, g.dNf[i]);
+        }
+    }
+    if (g.z[1] + g.z[2] != 0) {
+        const TMeshContactPoints p = MeshContactPoints();
+        if (p.Valid) {
+            PlacePointMark(space, layout, frame, "C", p.Cx, p.Cy, h);
+            PlacePointMark(space, layout, frame, "E", p.Ex, p.Ey, h);
+            PlacePointMark(space, layout, frame, "A", p.Ax, p.Ay, h);
+            if (p.HasSingleContact) {
+                PlacePointMark(space, layout, frame, "B", p.Bx, p.By, h);
+                PlacePointMark(space, layout, frame, "D", p.Dx, p.Dy, h);
+            }
+        }
+    }
+    return layout;
 }
 
 } // namespace
@@ -224,6 +323,33 @@ TMeshContactPoints MeshContactPoints()
         p.Dy = p.Ay + pbt * vy;
     }
     return p;
+}
+
+TMeshPictureFrame MeshPictureFrame()
+{
+    const auto& g = GearPair;
+    TMeshPictureFrame f{MeshPictureHalfWidth(), MeshPictureBottom(), MeshPictureTop()};
+    if (g.z[1] == 0 || g.z[2] == 0 || !(f.W > 0) || !std::isfinite(f.W)) return f;
+    // The window of the functions above is sized to the teeth alone: where
+    // the pinion's tip reaches above a large gear's top, the end of
+    // contact E stands out of it, and a mark or a label may stand across
+    // its line. Rather than leave a point of the path of contact out, each
+    // side that something crosses is moved out to hold it with a quarter
+    // of the text height to spare. The texts grow with the width, and an
+    // arc grows with the frame that cuts it: the frame is laid out again
+    // until all it shows stands inside.
+    for (int round = 0; round < 8; ++round) {
+        const TFrameLayout l = LayOutFrame(f.W, f.B, f.T);
+        if (!l.HasExtent) break;
+        const Extended gap = f.W / 88;
+        const TMeshPictureFrame was = f;
+        const Extended side = std::max(-l.Extent.X1, l.Extent.X2);
+        if (side > f.W) f.W = side + gap;
+        if (l.Extent.Y1 < f.B) f.B = l.Extent.Y1 - gap;
+        if (l.Extent.Y2 > f.T) f.T = l.Extent.Y2 + gap;
+        if (f.W == was.W && f.B == was.B && f.T == was.T) break;
+    }
+    return f;
 }
 
 void DrawMeshPicture(bool WithText, Extended W, Extended B, Extended T, Extended Phi1)
@@ -287,44 +413,10 @@ void DrawMeshPictureFrame(Extended W, Extended B, Extended T, Extended Phi1)
     CadSetLayer(1);
     CadLine(0, B, 0, T);
 
-    // Labelled arcs about the line of centres, cut at the frame.
-    const Extended mn = g.mn;
-    const TFrame frame{W, B, T};
-    TLabelSpace space;
-    for (int i = 1; i <= 2; ++i) {
-        const Extended cy = i == 1 ? 0 : ag;
-        const bool ring = g.z[i] < 0;
-        // Gear 1 faces the mesh with its top, and its circles leave the
-        // frame through the bottom; an external gear 2 faces it with its
-        // bottom (270 degrees) and leaves through the top. A ring encloses
-        // gear 1: its circles too face the mesh with their top and leave
-        // through the bottom. Its negative diameters turn the arcs by 180
-        // degrees, so the ring is given -90 to have them about 90.
-        const Extended mid = i == 1 ? 90 : ring ? -90 : 270;
-        const bool fromBelow = i == 1 || ring;
-        Extended half = std::min(2 * 360.0L / std::abs(g.z[i]), Extended(90)) / 2;
-        if (ring) half = -half;
-        const std::string n = IntToText(i);
-        // Each circle as far as the frame holds it; the working pitch
-        // circle only where it stands clear of the reference circle.
-        auto arc = [&](const std::string& Name, Extended Half, Extended D) {
-            PlaceLabelledArc(space, frame, fromBelow, Name + n, cy, Half, D, mid);
-        };
-        CadSetLayer(3);
-        arc("db", half, g.db[i]);
-        arc("df", half, g.df_pic[i]);
-        arc("d", half, g.d[i]);
-        if (std::fabs(g.dw_pic[i] - g.d[i]) > 0.05L * mn) arc("dw", half, g.dw_pic[i]);
-        if (g.DrawingConfiguration == 2) {
-            if (g.dFamax[i] != g.da[i]) {
-                CadSetLayer(29);
-                arc("dFa", half, g.dFamax[i]);
-            }
-            CadSetLayer(24);
-            const bool close =
-                std::fabs(g.dNf[i] - g.db[i]) < 0.15L * mn || std::fabs(g.dNf[i] - g.d[i]) < 0.15L * mn;
-            arc("dNf", close ? 1.2L * half : half, g.dNf[i]);
-        }
+    const TFrameLayout layout = LayOutFrame(W, B, T);
+    for (const TArcPlace& a : layout.Arcs) {
+        CadSetLayer(a.Layer);
+        DrawLabelledArc(a.Name, false, 0, a.Y, a.Half, a.D, a.Mid, a.At);
     }
     // The arc labels set their own text styles; the point letters go back
     // to the data text's.
@@ -352,15 +444,10 @@ void DrawMeshPictureFrame(Extended W, Extended B, Extended T, Extended Phi1)
         CadSetLayer(0);
         if ((p.T1x != p.T2x || p.T1y != p.T2y) && ClipSegmentToRect(x1, y1, x2, y2, -W, B, W, T))
             CadLine(x1, y1, x2, y2);
-        if (p.Valid) {
-            CadSetLayer(3);
-            DrawPointMark(space, frame, "C", p.Cx, p.Cy, h);
-            DrawPointMark(space, frame, "E", p.Ex, p.Ey, h);
-            DrawPointMark(space, frame, "A", p.Ax, p.Ay, h);
-            if (p.HasSingleContact) {
-                DrawPointMark(space, frame, "B", p.Bx, p.By, h);
-                DrawPointMark(space, frame, "D", p.Dx, p.Dy, h);
-            }
+        if (!layout.Marks.empty()) CadSetLayer(3);
+        for (const TMarkPlace& m : layout.Marks) {
+            CadCircle(m.X, m.Y, h / 4);
+            CadText(m.TextX, m.TextY, m.Letter);
         }
     }
     CadSetLayer(0);

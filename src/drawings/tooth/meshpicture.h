@@ -17,6 +17,14 @@ Extended MeshPictureBottom();
 // Measured from gear 2's centre like B is from gear 1's: the window ends
 // 1.2 y2 inside gear 2's tip circle whatever the centre distance.
 Extended MeshPictureTop();
+// The frame the picture is drawn in: the window above, widened on each
+// side where a contact point's mark or letter or a diameter's label would
+// stand beyond it. The tooth contact, the animation and the calculation
+// sheets lay out their windows from it.
+struct TMeshPictureFrame {
+    Extended W = 0, B = 0, T = 0;
+};
+TMeshPictureFrame MeshPictureFrame();
 
 // Where the line of action crosses the base circle tangents and the points
 // of the path of contact, in the picture (gear 1 at the origin).

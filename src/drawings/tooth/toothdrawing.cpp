@@ -269,10 +269,11 @@ void DrawEntities(int Item, int Gear, int Section, int Teeth)
     case 6:
         DrawToolProfile(Gear, false, 1);
         break;
-    case 7:
-        DrawMeshPicture(true, MeshPictureHalfWidth(), MeshPictureBottom(), MeshPictureTop(),
-                        G.MeshRotationAngle);
+    case 7: {
+        const TMeshPictureFrame f = MeshPictureFrame();
+        DrawMeshPicture(true, f.W, f.B, f.T, G.MeshRotationAngle);
         break;
+    }
     case 8:
         if (G.PlanetSunChoice == 1 || G.z[2] < 0) {
             DrawPlanetArrangement(G.PicturePlanets, 1, G.MeshRotationAngle);
@@ -379,7 +380,7 @@ TToothDrawingWindow ToothDrawingWindow(int Item, int Gear, int Teeth)
         set(-2 * mn, -2 * mn, 2 * mn, 2 * mn);
         break;
     case 7: {
-        const Extended W = MeshPictureHalfWidth(), B = MeshPictureBottom(), T = MeshPictureTop();
+        const auto [W, B, T] = MeshPictureFrame();
         set(-W - 0.1L * mn, B - 0.4318181818181818L * W - 0.1L * mn, W + 0.1L * mn, T + 0.1L * mn);
         break;
     }
