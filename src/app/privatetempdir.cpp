@@ -47,7 +47,7 @@ std::string MakePrivateTempDir(const std::string& Base)
 
 void KeepPrivateTempDir()
 {
-    MarkRunDirectory("");
+    UnmarkRunDirectory();
     if (runtempdir.Dir == privatetempdir.Dir) runtempdir.Dir.clear();
     privatetempdir.Dir.clear();
 }
@@ -57,7 +57,7 @@ void RemovePrivateTempDir()
     if (privatetempdir.Dir.empty()) return;
     // A signal meanwhile would find it neither removed nor marked any more.
     const TSignalsHeld held;
-    MarkRunDirectory("");
+    UnmarkRunDirectory();
     // Mostly the run has taken its working files along already: an empty
     // directory goes with one call, without listing it first.
     const std::string dir = StripTrailingBackslash(privatetempdir.Dir);

@@ -152,11 +152,10 @@ void UnmarkTempFile(const std::string& Path)
     }
 }
 
-void MarkRunDirectory(const std::string& Dir)
+void UnmarkRunDirectory()
 {
-    InstallHandlers();
     const TSignalsHeld held;
-    MarkHeld(Dir);
+    MarkHeld("");
 }
 
 bool MakeMarkedRunDirectory(std::string& Template)

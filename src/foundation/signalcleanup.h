@@ -20,9 +20,9 @@ int MakeMarkedTempFile(std::string& Template);
 // longer touches the name.
 void UnmarkTempFile(const std::string& Path);
 
-// The directory emptied and removed on a signal (one per run; an empty name
-// forgets it).
-void MarkRunDirectory(const std::string& Dir);
+// The run's directory is removed or kept by the run itself: a signal no
+// longer touches it.
+void UnmarkRunDirectory();
 
 // Makes the run's directory from Template (ending in "XXXXXX", as for
 // mkdtemp) and marks it, with the handlers set and the signals held off in
