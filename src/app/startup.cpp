@@ -160,14 +160,14 @@ void ReportTempDirFault()
 }
 
 // Why the start ends without a directory of the run's own; a batch run names
-// the file it does not write.
+// the file it does not write (a CAD file's name is built from the project
+// name, which the caller has set).
 std::string NoRunDirectoryText(const TCommandLine& Cmd)
 {
     std::string file;
     if (Cmd.Mode == TStartMode::TextBatch && !TrimBlanks(Cmd.P1).empty())
         file = "report file " + BatchReportPath(CommandLineProjectPath(Cmd.P1));
     if (Cmd.Mode == TStartMode::CadBatch && !TrimBlanks(Cmd.P1).empty()) {
-        telmvar.ProjectName = ExtractBaseName(Cmd.P1);
         const std::string target = CadBatchTarget(ParseCadSwitch(Cmd.P2).Device);
         file = target.empty() ? target : "CAD file " + target;
     }
@@ -599,6 +599,8 @@ TStartOutcome StartupAndCommandLine(const TCommandLine& Cmd)
     // Without a directory of its own the run's working files would go among
     // the user's files or meet another run's: it ends, saying why.
     if (privatetempdir.Dir.empty() && !privatetempdir.Failure.empty() && Cmd.Mode != TStartMode::Usage) {
+        if (Cmd.Mode == TStartMode::CadBatch && !TrimBlanks(Cmd.P1).empty())
+            telmvar.ProjectName = ExtractBaseName(Cmd.P1);
         const std::string text = NoRunDirectoryText(Cmd);
         if (startup.Interactive) ShowMessageIfEnabled(text);
         ReportTempDirFault();
