@@ -7,6 +7,7 @@
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/runtempdir.h"
+#include "foundation/signalcleanup.h"
 #include "platform/platform.h"
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dberror.h"
@@ -89,15 +90,19 @@ std::string UpperName(const std::string& s)
 // Whether a table in dir can be written: a file of a name nobody else can
 // own (made exclusively, with a unique ending) is written and removed again.
 // A file or link a user happens to keep under a fixed name stays untouched.
+// A signal that ends the run waits until the file is gone again, and the
+// cleanup knows it meanwhile: it is never left in the user's directory.
 bool WriteCheck(const std::string& dir)
 {
     std::string test = NativePath(AddTrailingBackslash(dir) + "TEST.$$$XXXXXX");
-    const int fd = ::mkstemp(test.data());
+    const TSignalsHeld held;
+    const int fd = MakeMarkedTempFile(test);
     if (fd < 0) return false;
     static const char text[] = "DBF Write Check\r\n";
     const bool ok = ::write(fd, text, sizeof text - 1) == static_cast<ssize_t>(sizeof text - 1);
     ::close(fd);
     ::unlink(test.c_str());
+    UnmarkTempFile(test);
     return ok;
 }
 
