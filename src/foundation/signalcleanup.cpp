@@ -3,11 +3,15 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <exception>
 #include <fcntl.h>
+#include <new>
 #include <sys/syscall.h>
+#include <ucontext.h>
 #include <unistd.h>
 
 namespace
@@ -55,19 +59,61 @@ void RemoveDirectoryContents(int Fd, int Depth = 0)
     }
 }
 
-extern "C" void CleanUpOnSignal(int Signal)
+extern "C" void CleanUpOnSignal(int Signal, siginfo_t*, void* Context)
 {
     const int savedErrno = errno;
-    for (int i = 0; i < Slots; ++i)
-        if (slotState[i].load() == 2) ::unlink(slotName[i]);
-    const int fd = runDirFd.exchange(-1);
-    if (fd >= 0) {
-        RemoveDirectoryContents(fd);
-        ::rmdir(runDirName);
+    // The cleanup runs on the main thread alone: it is the one that holds the
+    // signals off while a file is made and not yet marked, which another
+    // thread (the toolkit's) knows nothing of. Another thread passes the
+    // signal on, where it waits while held off, and leaves the signals to the
+    // main thread from now on.
+    if (::syscall(SYS_gettid) != ::getpid()) {
+        for (const int s : CleanupSignals)
+            sigaddset(&static_cast<ucontext_t*>(Context)->uc_sigmask, s);
+        ::syscall(SYS_tgkill, ::getpid(), ::getpid(), Signal);
+        errno = savedErrno;
+        return;
     }
+    RemoveMarkedFiles();
     errno = savedErrno;
     std::signal(Signal, SIG_DFL);
     std::raise(Signal);
+}
+
+// The line a run out of memory ends with, made while there was memory.
+char outOfMemoryLine[256];
+int outOfMemoryExit = 1;
+std::terminate_handler earlierTerminate = nullptr;
+
+void WriteAll(const char* Text)
+{
+    for (std::size_t left = std::strlen(Text); left > 0;) {
+        const ssize_t n = ::write(STDERR_FILENO, Text, left);
+        if (n <= 0) return;
+        Text += n;
+        left -= static_cast<std::size_t>(n);
+    }
+}
+
+// Runs in place of the unwinding an exception no one catches would not do:
+// the files are taken along, and a run out of memory says so and ends by
+// its exit code. Nothing here allocates.
+[[noreturn]] void EndOnTerminate()
+{
+    RemoveMarkedFiles();
+    if (std::current_exception()) {
+        try {
+            throw;
+        } catch (const std::bad_alloc& e) {
+            WriteAll(outOfMemoryLine);
+            WriteAll(e.what());
+            WriteAll("\n");
+            std::_Exit(outOfMemoryExit);
+        } catch (...) {
+        }
+    }
+    if (earlierTerminate != nullptr) earlierTerminate();
+    std::abort();
 }
 
 void InstallHandlers()
@@ -80,7 +126,8 @@ void InstallHandlers()
                 continue; // started to ignore it (nohup, a background job)
             struct sigaction act {
             };
-            act.sa_handler = CleanUpOnSignal;
+            act.sa_sigaction = CleanUpOnSignal;
+            act.sa_flags = SA_SIGINFO;
             sigemptyset(&act.sa_mask);
             for (const int other : CleanupSignals)
                 sigaddset(&act.sa_mask, other);
@@ -103,6 +150,40 @@ void MarkHeld(const std::string& Dir)
 }
 
 } // namespace
+
+void RemoveMarkedFiles()
+{
+    for (int i = 0; i < Slots; ++i)
+        if (slotState[i].load() == 2) ::unlink(slotName[i]);
+    const int fd = runDirFd.exchange(-1);
+    if (fd >= 0) {
+        RemoveDirectoryContents(fd);
+        ::rmdir(runDirName);
+    }
+}
+
+void SetUpRunSignals()
+{
+    InstallHandlers();
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
+void EndOutOfMemoryRuns(const std::string& LineStart, int ExitCode)
+{
+    std::snprintf(outOfMemoryLine, sizeof outOfMemoryLine, "%s", LineStart.c_str());
+    outOfMemoryExit = ExitCode;
+    earlierTerminate = std::set_terminate(EndOnTerminate);
+}
+
+void HoldCleanupSignals(bool Hold)
+{
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int s : CleanupSignals)
+        sigaddset(&set, s);
+    ::pthread_sigmask(Hold ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
+}
 
 TSignalsHeld::TSignalsHeld()
 {

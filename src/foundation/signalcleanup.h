@@ -30,6 +30,27 @@ void UnmarkRunDirectory();
 // False (errno set) with nothing made.
 bool MakeMarkedRunDirectory(std::string& Template);
 
+// First thing in main, while it is the only thread: the handlers are set,
+// and the thread becomes the one that takes the signals (any other thread
+// passes them on to it). A write to a pipe whose reader has gone, or past
+// the file-size limit, fails with its cause instead of ending the run
+// without a word: the run ends by its exit code and takes its files along.
+void SetUpRunSignals();
+
+// Removes the marked files and the run's directory at once, with calls that
+// are safe in a signal handler and allocate nothing.
+void RemoveMarkedFiles();
+
+// An exception no one catches takes the files along; when it is
+// std::bad_alloc, the run ends with ExitCode and one line on standard error:
+// LineStart and the exception's text.
+void EndOutOfMemoryRuns(const std::string& LineStart, int ExitCode);
+
+// Holds the signals off in the calling thread (Hold) or lets them in again:
+// threads started meanwhile (the toolkit's) inherit the mask and leave the
+// signals to the main thread.
+void HoldCleanupSignals(bool Hold);
+
 // Holds SIGINT, SIGTERM and SIGHUP off for the life of the object (errno
 // stays as it was at its end): a file made and removed again meanwhile (a
 // write probe) is never left by them.

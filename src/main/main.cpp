@@ -20,6 +20,7 @@
 #include "app/programidentity.h"
 #include "app/startup.h"
 #include "foundation/programstate.h"
+#include "foundation/signalcleanup.h"
 #include "foundation/textutil.h"
 #include "main/windowentry.h"
 #include "platform/codepage.h"
@@ -65,10 +66,15 @@ std::string WindowModulePath()
 int RunWithWindow(int argc, char** argv, const TCommandLine& cmd)
 {
     const std::string path = WindowModulePath();
+    // The toolkit's threads start with the signals that end a run held off
+    // (the window lets them in again on this thread once the toolkit runs):
+    // only this thread takes them.
+    HoldCleanupSignals(true);
     // Every symbol now: a module that does not fit this program fails here,
     // not in the middle of a command.
     void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (module == nullptr) {
+        HoldCleanupSignals(false);
         const char* why = ::dlerror();
         ReportStartFailure("the window cannot be opened: " + std::string(why ? why : path));
         return ExitNotAvailable;
@@ -76,6 +82,7 @@ int RunWithWindow(int argc, char** argv, const TCommandLine& cmd)
     using TWindowEntry = int (*)(int, char**, const TCommandLine*);
     const auto entry = reinterpret_cast<TWindowEntry>(::dlsym(module, WindowEntryName));
     if (entry == nullptr) {
+        HoldCleanupSignals(false);
         ReportStartFailure("the window cannot be opened: " + path + " has no " + WindowEntryName);
         return ExitNotAvailable;
     }
@@ -89,6 +96,7 @@ int RunWithWindow(int argc, char** argv, const TCommandLine& cmd)
 
 int main(int argc, char** argv)
 {
+    SetUpRunSignals();
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
         args.emplace_back(argv[i]);
@@ -119,6 +127,9 @@ int main(int argc, char** argv)
     }
 
     if (!gui) {
+        // Out of memory, a run without a window ends as one that could not
+        // write its file, taking its files along.
+        EndOutOfMemoryRuns(ProgramFileName() + ": the run ends, out of memory: ", ExitReportNotWritten);
         const TStartOutcome outcome = ThhFormCreate(cmd);
         if (outcome.EndProcess) EndBatchProcess(outcome.ExitCode);
         // An interactive start without a window: the start-up ran (project

@@ -17,6 +17,7 @@
 #include "app/startup.h"
 #include "dialogs/qt/dialogforms_qt.h"
 #include "foundation/programstate.h"
+#include "foundation/signalcleanup.h"
 #include "graphics/hpgl/pltpicture.h"
 #include "graphics/qt/graphwindow_qt.h"
 #include "platform/qt/platform_qt.h"
@@ -31,6 +32,7 @@ namespace
 int ShowUsageWindow(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    HoldCleanupSignals(false);
     platform::PlatformQt qt;
     platform::ScopedPlatform scope(qt);
     qt.Prompt().ShowTextScreen({telmvar.ProgramName, SetUsageText()});
@@ -44,6 +46,9 @@ extern "C" int Qyr7RunWindow(int argc, char** argv, const TCommandLine* Cmd)
     if (Cmd->Mode == TStartMode::Usage) return ShowUsageWindow(argc, argv);
 
     QApplication app(argc, argv);
+    // The toolkit's threads have started with the signals held off: this
+    // thread takes them again.
+    HoldCleanupSignals(false);
     QApplication::setApplicationName(QString::fromUtf8(telmvar.ProgramName.c_str()));
     platform::PlatformQt qt;
     platform::ScopedPlatform scope(qt);
