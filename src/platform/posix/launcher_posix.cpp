@@ -4,9 +4,11 @@
 #include <cstdio>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <system_error>
 #include <unistd.h>
@@ -37,6 +39,35 @@ std::string ErrorText(int error)
 bool LooksLikeUrl(const std::string& document)
 {
     return document.find("://") != std::string::npos || document.rfind("mailto:", 0) == 0;
+}
+
+// What this program set for itself (broken pipes and oversized files
+// ignored, its ending signals handled or held off) is not the started
+// program's business: it runs with every signal at its default and none
+// blocked. Only calls safe between fork and exec; the kernel's own call,
+// as the C library refuses to touch the two signals it keeps for itself,
+// which a start through posix_spawn (system(), a launcher) leaves ignored.
+void DefaultSignals()
+{
+    const unsigned long byDefault[8] = {}; // SIG_DFL, no flags, no mask on every platform
+    for (int s = 1; s < NSIG; ++s)
+        syscall(SYS_rt_sigaction, s, byDefault, nullptr, NSIG / 8);
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+}
+
+// fork with every signal held off around it: no handler of this program
+// runs in the child before DefaultSignals.
+pid_t ForkSignalsHeld()
+{
+    sigset_t all;
+    sigset_t before;
+    sigfillset(&all);
+    pthread_sigmask(SIG_SETMASK, &all, &before);
+    const pid_t child = fork();
+    if (child != 0) pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    return child;
 }
 
 } // namespace
@@ -94,7 +125,7 @@ LaunchResult LauncherImplPosix::StartProgram(const std::string& program,
     }
     int devNull = open("/dev/null", O_RDONLY | O_CLOEXEC);
 
-    pid_t child = fork();
+    pid_t child = ForkSignalsHeld();
     if (child < 0) {
         int error = errno;
         close(pipeFds[0]);
@@ -115,6 +146,7 @@ LaunchResult LauncherImplPosix::StartProgram(const std::string& program,
         }
         // A started program must not read the terminal of a batch run.
         if (devNull >= 0) dup2(devNull, STDIN_FILENO);
+        DefaultSignals();
         execv(executable.c_str(), argv.data());
         int error = errno;
         (void)!write(pipeFds[1], &error, sizeof error);
@@ -152,18 +184,41 @@ LaunchResult LauncherImplPosix::OpenDocument(const std::string& document)
 
 bool LauncherImplPosix::HasApplicationFor(const std::string& mimeType)
 {
-    // The type goes to the shell quoted; only the characters of MIME type
-    // names are let through.
+    // Only the characters of MIME type names are let through.
     for (char c : mimeType)
         if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '/' || c == '-' || c == '.' || c == '+'))
             return false;
-    if (mimeType.empty() || FindExecutable("xdg-mime").empty()) return false;
-    FILE* pipe = ::popen(("xdg-mime query default '" + mimeType + "' 2>/dev/null").c_str(), "r");
-    if (!pipe) return false;
-    char line[256] = {};
-    const bool named = std::fgets(line, sizeof line, pipe) != nullptr && line[0] != '\n' && line[0] != '\0';
-    ::pclose(pipe);
-    return named;
+    const std::string program = FindExecutable("xdg-mime");
+    if (mimeType.empty() || program.empty()) return false;
+    // xdg-mime query default <type>, its answer read from a pipe, its
+    // complaints dropped.
+    int out[2];
+    if (pipe2(out, O_CLOEXEC) != 0) return false;
+    const int devNull = open("/dev/null", O_RDWR | O_CLOEXEC);
+    std::string words[] = {program, "query", "default", mimeType};
+    char* argv[] = {words[0].data(), words[1].data(), words[2].data(), words[3].data(), nullptr};
+    const pid_t child = ForkSignalsHeld();
+    if (child == 0) {
+        dup2(out[1], STDOUT_FILENO);
+        for (const int fd : {STDIN_FILENO, STDERR_FILENO})
+            if (devNull >= 0) dup2(devNull, fd);
+        DefaultSignals();
+        execv(program.c_str(), argv);
+        _exit(127);
+    }
+    const bool started = child > 0;
+    close(out[1]);
+    if (devNull >= 0) close(devNull);
+    char first = '\0';
+    ssize_t got = 0;
+    do {
+        got = started ? read(out[0], &first, 1) : 0;
+    } while (got < 0 && errno == EINTR);
+    close(out[0]);
+    int status = 0;
+    while (started && waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return got == 1 && first != '\n' && first != '\0';
 }
 
 } // namespace platform
