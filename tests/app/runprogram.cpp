@@ -61,7 +61,7 @@ std::string Quoted(const std::string& S)
 
 TProgramRun RunProgram(const fs::path& Dir, const std::vector<std::string>& Args,
                        const std::vector<std::string>& Env, bool CloseStdin, bool AsNobody, int FileBlocks,
-                       int Signal, const std::string& SignalAt)
+                       int Signal, const std::string& SignalAt, const std::string& Wrap)
 {
     const fs::path out = Dir.string() + ".run_out"; // beside Dir: a run may find Dir read-only
     const fs::path err = Dir.string() + ".run_err";
@@ -90,7 +90,7 @@ TProgramRun RunProgram(const fs::path& Dir, const std::vector<std::string>& Args
                            "exec \"$0\" \"$@\" 2>&3 3>&-' \"$@\"\nexit $?\n");
         command += "sh " + Quoted(watcher.string()) + " ";
     }
-    command += Quoted(QYR7_PROGRAM) + (Signal != 0 ? " " + Quoted(SignalAt) : "");
+    command += Wrap + " " + Quoted(QYR7_PROGRAM) + (Signal != 0 ? " " + Quoted(SignalAt) : "");
     for (const auto& a : Args)
         command += " " + Quoted(a);
     command +=

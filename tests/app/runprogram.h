@@ -28,10 +28,11 @@ std::filesystem::path FreshDir(const std::string& Tag);
 // Signal: sent the moment a file SignalAt + "." + six characters (an
 // output's temporary file beside it) appears in Dir; ExitCode is then
 // 128 + the signal when the run ended by it.
+// Wrap: shell words before the program (a tracer, a shell setting a limit).
 TProgramRun RunProgram(const std::filesystem::path& Dir, const std::vector<std::string>& Args,
                        const std::vector<std::string>& Env = {}, bool CloseStdin = false,
                        bool AsNobody = false, int FileBlocks = 0, int Signal = 0,
-                       const std::string& SignalAt = {});
+                       const std::string& SignalAt = {}, const std::string& Wrap = {});
 
 std::string ReadWholeFile(const std::filesystem::path& File);
 void WriteWholeFile(const std::filesystem::path& File, const std::string& Text);
