@@ -512,7 +512,12 @@ bool TTzGrid::CtrlDelete()
     const bool restore = ::Deleted();
     // A grid that edits nothing deletes nothing either.
     if (!restore && !Editing) return false;
-    if (DataSet->ReadOnly) return !RefuseReadOnly();
+    if (DataSet->ReadOnly) {
+        // The notice says why nothing changed; the key was the grid's all
+        // the same and goes no further.
+        RefuseReadOnly();
+        return true;
+    }
     if (ConfirmDelete) {
         const auto a = platform::CurrentPlatform().Messages().Show(
             {"", restore ? "Restore Record ?" : "Delete Record ?", platform::MessageIcon::Question,
