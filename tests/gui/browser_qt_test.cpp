@@ -8,6 +8,7 @@
 #include "common/tempdir.h"
 #include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
+#include "platform/qt/platform_qt.h"
 #include "xbase/access/tableaccess.h"
 #include "xbase/core/dbdates.h"
 #include "xbase/core/dberror.h"
@@ -157,6 +158,8 @@ struct TypingCase {
     int column, row = 0;
     const char *deleted = " ", *asked = "";
     bool confirm = false;
+    int32_t recNo = 0;                   // the table's record after the keys (0: not checked)
+    bool autoAppend = true, box = false; // box: a message box as the user sees it, answered OK
 };
 class GridTyping : public QtBrowser, public ::testing::WithParamInterface<TypingCase>
 {
@@ -167,7 +170,13 @@ TEST_P(GridTyping, EditReachesTheFile)
     TDbfBrowserModel m;
     xbase_qt::TableBrowserQt w(m);
     w.Grid().ItemModel().Grid().ConfirmDelete = GetParam().confirm;
+    w.Grid().ItemModel().Grid().AutoAppend = GetParam().autoAppend;
+    platform::PlatformQt qt;
+    platform::ScopedPlatform boxes(GetParam().box ? static_cast<platform::Platform&>(qt) : headless);
+    if (GetParam().box) WhenModalAppears([](QWidget* box) { static_cast<QDialog*>(box)->accept(); });
     w.show();
+    w.activateWindow();
+    QApplication::processEvents();
     w.Grid().setCurrentIndex(w.Grid().model()->index(GetParam().row, GetParam().column));
     w.Grid().setFocus();
     for (const QString& k : QString(GetParam().keys).split(' ')) {
@@ -185,7 +194,7 @@ TEST_P(GridTyping, EditReachesTheFile)
                         key.keyboardModifiers() |
                             (key.key() == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier),
                         k.size() == 1 ? k : "");
-            if (k != "Click") QApplication::sendEvent(w.focusWidget(), &e);
+            if (k != "Click" && w.focusWidget()) QApplication::sendEvent(w.focusWidget(), &e);
             QApplication::processEvents();
         }
     }
@@ -196,6 +205,8 @@ TEST_P(GridTyping, EditReachesTheFile)
     EXPECT_EQ(stored + (w.isVisible() ? "" : " (browser closed)"), GetParam().stored);
     EXPECT_EQ(deleted, GetParam().deleted);
     EXPECT_EQ(asked.empty() ? "" : asked.back().Request.Text, GetParam().asked);
+    if (GetParam().recNo > 0) EXPECT_EQ(dbf4.RecNo(), GetParam().recNo);
+    if (GetParam().recNo > 0) EXPECT_EQ(w.focusWidget(), &w.Grid());
     ResetDbDates();
 }
 INSTANTIATE_TEST_SUITE_P(
@@ -220,6 +231,20 @@ INSTANTIATE_TEST_SUITE_P(GridKeys, GridTyping,
                                            TypingCase{"NineDigitsRefused", "Click 1 2 3 4 5 6 7 8 9 Return",
                                                       "   1500", 4, 0, " ", "Invalid Input \"123456789\" !"}),
                          [](const auto& i) { return std::string(i.param.name); });
+
+// Up and Down move one record, also after Return (the next typing goes into
+// the row moved to); the keyboard is the grid's after "Invalid Input".
+INSTANTIATE_TEST_SUITE_P(
+    BrowserKeys, GridTyping,
+    ::testing::Values(
+        TypingCase{"DownDownUp", "Down Down Up", "bolt    ", 0, 0, " ", "", false, 2},
+        TypingCase{"DownAfterReturn", "F2 End Backspace 5 Return Down 7 Return", "  15", 2, 0, " ", "", false,
+                   2},
+        TypingCase{"UpAfterReturn", "F2 End Backspace 5 Return Up Up", " 105", 2, 2, " ", "", false, 1},
+        TypingCase{"LastRowWithoutAutoAppend", "Down Down", "nut     ", 0, 1, "*", "", false, 3, false},
+        TypingCase{"InvalidInputBox", "F2 1 2 3 4 5 6 7 8 9 0 Return Down", "   1500", 4, 0, " ", "", false,
+                   2, true, true}),
+    [](const auto& i) { return std::string(i.param.name); });
 
 // Columns at least as wide as their titles (INSTOCK over a logical field);
 // menus in the main menu's language (German: any German program's words).

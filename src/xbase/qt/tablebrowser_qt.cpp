@@ -5,6 +5,7 @@
 #include "xbase/qt/tablegrid_qt.h"
 
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -101,9 +102,20 @@ TableBrowserQt::TableBrowserQt(TDbfBrowserModel& model, QWidget* parent)
     connect(grid_, &TzGridView::CellClicked, this,
             [this](int rec, int column) { Act(form_->CellClick(rec, column)); });
     connect(grid_, &TzGridView::KeyDown, this, [this](int key) { Act(form_->GridKeyDown(key)); });
+    // The table's record follows the grid's row the moment it changes. Left
+    // to the key's release, a refresh in between (the key down's) put the
+    // grid back on the record the table still had: Up and Down never moved.
+    // A record the navigator is inserting or editing is not left this way
+    // (a move drops the pending change); the next refresh brings the grid
+    // back to it.
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        const int32_t rec = grid_->CurrentRecNo();
+        if (form_->Closed || rec <= 0 || rec == form_->Owner.RecNo()) return;
+        if (form_->Owner.tzdbf.State() != TDataSetState::Browse) return;
+        form_->Owner.GoRecord(rec);
+        ShowLabels();
+    });
     connect(grid_, &TzGridView::KeyUp, this, [this](int) {
-        if (grid_->CurrentRecNo() > 0 && grid_->CurrentRecNo() != form_->Owner.RecNo())
-            form_->Owner.GoRecord(grid_->CurrentRecNo());
         form_->GridKeyUp();
         Refresh();
     });
@@ -127,11 +139,16 @@ TableBrowserQt::~TableBrowserQt()
     hide();
 }
 
-void TableBrowserQt::Refresh()
+void TableBrowserQt::ShowLabels()
 {
     form_->RefreshLabels();
     reccount_->setText(ToQString(form_->LabelReccount));
     if (!recno_->hasFocus()) recno_->setText(ToQString(form_->EditRecno));
+}
+
+void TableBrowserQt::Refresh()
+{
+    ShowLabels();
     grid_->ItemModel().Reload();
     // In title order the grid still lists records in file order: the
     // current record is found by its number.

@@ -36,6 +36,9 @@ class TableBrowserQt final : public QDialog
 
   private:
     void Act(platform::DialogAction a);
+    // The record number and count.
+    void ShowLabels();
+    // The labels, the rows read again and the grid on the table's record.
     void Refresh();
     std::unique_ptr<TDbfBrowserForm> form_;
     TzGridView* grid_ = nullptr;

@@ -21,6 +21,12 @@ bool IsCtrlDelete(const QKeyEvent& e)
 {
     return e.key() == Qt::Key_Delete && (e.modifiers() & Qt::ControlModifier);
 }
+
+// Up and Down by the codes the browser's key handler knows them by.
+int KeyCode(int qtKey)
+{
+    return qtKey == Qt::Key_Up ? 38 : qtKey == Qt::Key_Down ? 40 : qtKey;
+}
 } // namespace
 
 QColor ToQColor(TTzColor c)
@@ -295,6 +301,18 @@ void TzGridView::GoToRecNo(int32_t recNo)
         setCurrentIndex(model_->index(row - 1, std::min(column_, std::max(0, model_->columnCount() - 1))));
 }
 
+void TzGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    // The editor's text is stored before it closes; a refused one ("Invalid
+    // Input") shows its message box meanwhile, so the editor no longer has
+    // the focus when it closes, the view does not take it, and the window,
+    // active again, gave it to the navigator's first button. The window's
+    // own focus child is still the editor then.
+    const bool editorHeldKeyboard = editor && window()->focusWidget() == editor;
+    QTableView::closeEditor(editor, hint);
+    if (editorHeldKeyboard && !hasFocus()) setFocus();
+}
+
 void TzGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     if (current.isValid()) column_ = current.column();
@@ -340,6 +358,14 @@ void TzGridView::keyPressEvent(QKeyEvent* event)
         model_->Reload();
         return;
     }
+    // Up and Down are told before the grid moves: a browser that picks on
+    // them picks the record the user is on, not the one the key goes to.
+    const bool upOrDown = (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) &&
+                          state() != QAbstractItemView::EditingState;
+    if (upOrDown) {
+        emit KeyDown(KeyCode(event->key()));
+        if (!isVisible()) return; // the browser closed on it
+    }
     // Without AutoAppend moving down from the last row stays there.
     if (event->key() == Qt::Key_Down && !grid_.MayAppendByMoving() &&
         currentIndex().row() == model_->rowCount() - 1)
@@ -352,8 +378,8 @@ void TzGridView::keyPressEvent(QKeyEvent* event)
     // the stored text back into the editor: every typed character but the
     // last was lost, and Return threw the edit away. A key typed into a cell
     // is no move in the grid.
-    if (state() == QAbstractItemView::EditingState) return;
-    emit KeyDown(event->key() == Qt::Key_Up ? 38 : event->key() == Qt::Key_Down ? 40 : event->key());
+    if (state() == QAbstractItemView::EditingState || upOrDown) return;
+    emit KeyDown(KeyCode(event->key()));
 }
 
 void TzGridView::keyReleaseEvent(QKeyEvent* event)

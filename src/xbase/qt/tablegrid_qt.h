@@ -90,6 +90,9 @@ class TzGridView final : public QTableView
     void KeyUp(int key);
 
   protected:
+    // The keyboard comes back to the grid from an editor that held it, also
+    // when a refused text's message had the window inactive meanwhile.
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -299,8 +299,11 @@ void TDbfBrowserForm::EditRecnoChanged(const std::string& text)
     EditRecno = text;
     Model.Control("Edit_recno").Text = text;
     Model.StoreFields();
-    // Every record can be chosen, the last one included; RecordNo then
-    // names the current record again.
+    // Every record can be chosen, the last one included: the edit shows the
+    // current record's number and the label beside it the count, which is
+    // the last record's number; a test below the count refused just that
+    // number, leaving the edit naming the last record while the table stayed
+    // on another. RecordNo then names the current record again.
     const int32_t n = Model.RecordNo;
     if (n > 0 && n <= Owner.RecordCount() && n != Owner.RecNo()) {
         Owner.GoRecord(n);
