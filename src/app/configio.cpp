@@ -980,6 +980,10 @@ void ReadSessionFile()
 
 void WriteSessionFile()
 {
+    // With no recent file there is nothing to remember: no session file is
+    // made for it (a first run left one of blank lines in the user's
+    // directory), and one already there stays as it is.
+    if (wtelmvar.RecentFiles[1].empty()) return;
     telmvar.Aborted = false;
     if (configio.SessionUnreadable) return;
     const std::string name = SessionFileName();

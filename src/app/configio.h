@@ -90,10 +90,10 @@ void DefaultTextWindowRect();
 // else under the name (a FIFO, a directory, a device) is refused by name and
 // ends the search: the list stays empty, and nothing is written back.
 void ReadSessionFile();
-// Writes RecentFiles, also an empty list (so that a cleared list stays
-// cleared), to SessionFileName() through a temporary file that replaces the
-// old one only when complete; the directory is made when missing. Nothing is
-// written over a session file that could not be read.
+// Writes RecentFiles to SessionFileName() through a temporary file that
+// replaces the old one only when complete; the directory is made when
+// missing. Nothing is written with an empty list (RecentFiles[1] empty; the
+// list is kept closed up) nor over a session file that could not be read.
 void WriteSessionFile();
 
 // Full name of the configuration file in ConfigDir.
