@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPaintEngine>
 #include <QPushButton>
 
 #include "app/maincommands.h"
@@ -64,6 +65,26 @@ QString TopCaption(QMainWindow& w, int i)
     return w.menuBar()->actions().at(i)->text();
 }
 
+// The text a menu's style draws for an item, as the paint engine gets it.
+class DrawnText final : public QImage, public QPaintEngine
+{
+  public:
+    DrawnText(QMenu& m, QAction* item) : QImage(m.size(), Format_ARGB32), QPaintEngine(AllFeatures)
+    {
+        m.render(this, {}, QRegion(m.actionGeometry(item)));
+    }
+    QString Text;
+    QPaintEngine* paintEngine() const override { return const_cast<DrawnText*>(this); }
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawPath(const QPainterPath&) override {}
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+    void drawTextItem(const QPointF&, const QTextItem& item) override { Text += item.text(); }
+    Type type() const override { return User; }
+};
+
 } // namespace
 
 TEST_F(MainMenuQt, EveryItemIsAnActionNamedAsTheItemInThreeLanguages)
@@ -110,6 +131,10 @@ TEST_F(MainMenuQt, EveryItemIsAnActionNamedAsTheItemInThreeLanguages)
     actions.at("mi_helplanguageChinese")->trigger();
     QApplication::processEvents();
     EXPECT_EQ(TopCaption(w, 0), QString::fromUtf8("\xE6\x96\x87\xE4\xBB\xB6(&F)"));
+    QMenu* file = Actions(w).at("mi_file")->menu();
+    file->adjustSize();
+    EXPECT_EQ(DrawnText(*file, Actions(w).at("mi_fileOpenTable")).Text,
+              QString::fromUtf8("\xE6\x89\x93\xE5\xBC\x80(O)... (\xE8\xA1\xA8\xE6\xA0\xBC(T))"));
 
     Actions(w).at("mi_helplanguageEnglish")->trigger();
     QApplication::processEvents();

@@ -10,6 +10,7 @@
 #include <QPainter>
 
 #include "platform/qt/canvas_qt.h"
+#include "platform/qt/menustyle_qt.h"
 #include "platform/qt/qttext.h"
 
 namespace platform
@@ -216,6 +217,7 @@ void AddEntries(QMenu& menu, const std::vector<MenuEntrySpec>& entries, MainWind
         } else if (entry.Kind == MenuEntryKind::Submenu) {
             QMenu* sub = menu.addMenu(CodePageToQString(entry.Caption, entry.CodePage));
             sub->setObjectName(QString::fromStdString(entry.Name));
+            FitMenuCaptions(*sub);
             AddEntries(*sub, entry.Children, owner, exitAction, exitName);
             action = sub->menuAction();
         } else {
@@ -251,6 +253,7 @@ void MainWindowImplQt::SetMenuBar(const MenuBarSpec& spec)
     for (const auto& top : spec.Menus) {
         QMenu* menu = bar->addMenu(CodePageToQString(top.Caption, top.CodePage));
         menu->setObjectName(QString::fromStdString(top.Name));
+        FitMenuCaptions(*menu);
         menu->menuAction()->setObjectName(QString::fromStdString(top.Name));
         menu->menuAction()->setEnabled(top.Enabled);
         menu->menuAction()->setVisible(top.Visible);

@@ -1,6 +1,7 @@
 #include "reports/qt/filepreview_qt.h"
 
 #include "platform/qt/dialoghost_qt.h"
+#include "platform/qt/menustyle_qt.h"
 #include "platform/qt/qttext.h"
 
 #include <QHeaderView>
@@ -47,14 +48,17 @@ FilePreviewQt::FilePreviewQt(TForm_preview& model, QWidget* parent) : QDialog(pa
         });
     };
     QMenu* file = bar->addMenu(caption("mi_File"));
+    platform::FitMenuCaptions(*file);
     file->setObjectName(QStringLiteral("mi_File"));
     add(file, "mi_fileExportExcel");
     add(file, "mi_fileExit");
     QMenu* edit = bar->addMenu(caption("mi_edit"));
+    platform::FitMenuCaptions(*edit);
     edit->setObjectName(QStringLiteral("mi_edit"));
     add(edit, "mi_editsearch", QKeySequence(Qt::CTRL | Qt::Key_F));
     add(edit, "SearchNext1", QKeySequence(Qt::Key_F3));
     QMenu* help = bar->addMenu(caption("mi_Help"));
+    platform::FitMenuCaptions(*help);
     help->setObjectName(QStringLiteral("mi_Help"));
     add(help, "mi_HelpHelp");
     layout->setMenuBar(bar);

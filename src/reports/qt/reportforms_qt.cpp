@@ -1,6 +1,7 @@
 #include "reports/qt/reportforms_qt.h"
 
 #include "foundation/codepage.h"
+#include "platform/qt/menustyle_qt.h"
 #include "platform/qt/qttext.h"
 #include "reports/engine/reportservices.h"
 
@@ -40,6 +41,7 @@ TForm_showtextfile::TForm_showtextfile(TShowTextFileModel& Model, QWidget* Paren
         return platform::CodePageToQString(S, model_.MenuCodePage);
     };
     QMenu* file = menu->addMenu(caption(model_.MenuFile));
+    platform::FitMenuCaptions(*file);
     file->setObjectName("mi_Datei");
     file->addAction(FromAnsi(model_.MenuExportNotepad), this, &TForm_showtextfile::ExportNotepad);
     file->addSeparator();
@@ -48,6 +50,7 @@ TForm_showtextfile::TForm_showtextfile(TShowTextFileModel& Model, QWidget* Paren
     file->addSeparator();
     file->addAction(caption(model_.MenuExit), this, &QDialog::accept)->setObjectName("mi_dateiBeenden");
     QMenu* edit = menu->addMenu(caption(model_.MenuEdit));
+    platform::FitMenuCaptions(*edit);
     edit->setObjectName("mi_Edit");
     edit->addAction(caption(model_.MenuSelectAll), this, &TForm_showtextfile::SelectAll)
         ->setObjectName("mi_EditMarkAll");

@@ -1,6 +1,7 @@
 #include "xbase/qt/tablebrowser_qt.h"
 
 #include "platform/qt/dialoghost_qt.h"
+#include "platform/qt/menustyle_qt.h"
 #include "platform/qt/qttext.h"
 #include "xbase/qt/tablegrid_qt.h"
 
@@ -34,6 +35,7 @@ TableBrowserQt::TableBrowserQt(TDbfBrowserModel& model, QWidget* parent)
         if (item.Level == 0) {
             current = bar->addMenu(platform::CodePageToQString(item.Caption, item.CodePage));
             current->setObjectName(QString::fromStdString(item.Name));
+            platform::FitMenuCaptions(*current);
             current->menuAction()->setVisible(item.Visible);
             continue;
         }
