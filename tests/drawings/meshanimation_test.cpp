@@ -291,4 +291,29 @@ TEST_F(MeshAnimation, SingleStepSwitchReachesTheWindow)
     EXPECT_TRUE(FTelmgra.StepMode);
 }
 
+// A sun of 20 teeth and an inner planet of 100: the sun's tip reaches above
+// the window's top. The animation's window (world x1, y1, x2, y2 of its
+// window record) holds every mark and letter A to E.
+TEST_F(MeshAnimation, ToothContactPathInsideTheAnimationWindow)
+{
+    PlanetaryGears.z[1] = 20;
+    PlanetaryGears.z[2] = 100;
+    CalcPlanetaryStage();
+    LoadMesh(mSPi);
+    CalcGearPair();
+    std::string letters;
+    TDisplayRecord w;
+    for (const auto& r : Run(2, 0, 0, 0)) {
+        const TDisplayRecord d = ParseDisplayRecord(r);
+        const Extended e = d.Kind == 3 ? d.F[2] : 0;
+        if (d.Kind == 10 && w.Kind == 0) w = d;
+        if (d.Kind == 6 && d.Text.size() == 1 && letters.size() < 5) letters += d.Text;
+        if (d.Kind == 3 || (d.Kind == 6 && d.Text.size() == 1))
+            EXPECT_TRUE(d.F[0] - e >= w.F[4] && d.F[0] + e <= w.F[6] && d.F[1] - e >= w.F[5] &&
+                        d.F[1] + e <= w.F[7])
+                << r;
+    }
+    EXPECT_EQ(letters, "CEABD");
+}
+
 } // namespace
