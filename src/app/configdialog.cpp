@@ -1063,9 +1063,8 @@ const std::map<std::string, Tconfig::TButton>& Tconfig::Buttons()
             c.FileExchange(n == "Button_import");
         });
         t["Button_dirtempenv"] = [](Tconfig& c, const std::string&) {
-            const char* temp = std::getenv("TEMP");
-            if (!temp) temp = std::getenv("TMPDIR");
-            if (temp && !TrimBlanks(temp).empty()) return c.Put("Edit_dirtemp", temp);
+            const std::string temp = SystemTempDir();
+            if (!TrimBlanks(temp).empty()) return c.Put("Edit_dirtemp", temp);
             return DialogAction::None;
         };
         t["Button_hintergrundfarbe"] =

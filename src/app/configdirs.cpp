@@ -10,12 +10,9 @@
 #include "foundation/textutil.h"
 #include "platform/platform.h"
 
-#include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 
 std::string ShippedDataDir(const std::string& ProgramDir)
 {
@@ -28,16 +25,13 @@ std::string ShippedDataDir(const std::string& ProgramDir)
 namespace
 {
 
-// The system's reason why no file can be made in Dir.
-std::string NotWritableReason(const std::string& Dir)
+// The message of a configured directory that cannot serve, and on the next
+// line which directory it is and the system's reason (Error, an errno):
+// "invalid DBF Directory configured" alone left the user guessing which
+// setting and why.
+void ReportInvalidDir(const std::string& What, const std::string& Dir, int Error)
 {
-    const std::string dir = NativePath(StripTrailingBackslash(Dir));
-    struct stat st {
-    };
-    if (::stat(dir.empty() ? "." : dir.c_str(), &st) != 0) return std::strerror(errno);
-    if (!S_ISDIR(st.st_mode)) return std::strerror(ENOTDIR);
-    if (::access(dir.empty() ? "." : dir.c_str(), W_OK | X_OK) != 0) return std::strerror(errno);
-    return "no file can be created in it";
+    ShowMessageIfEnabled("invalid " + What + " configured\n" + Dir + ": " + std::strerror(Error));
 }
 
 } // namespace
@@ -81,17 +75,21 @@ void CheckConfigDirs()
          {&telmvar.TempDir, &telmvar.DbfDir, &telmvar.PltDir, &telmvar.EdiDir, &wtelmvar.DefaultDataDir})
         if (TrimBlanks(*dir).empty()) *dir = start;
     TWritableDirectories dirs;
-    if (cadSet && !dirs.Writable(telmvar.CadDir)) ShowMessageIfEnabled("invalid CAD Directory configured");
-    if (!DirExists(telmvar.DbfDir)) ShowMessageIfEnabled("invalid DBF Directory configured");
-    if (!DirExists(telmvar.PltDir)) {
-        ShowMessageIfEnabled("invalid PLT Directory configured");
+    if (const int error = cadSet ? dirs.Error(telmvar.CadDir) : 0; error != 0)
+        ReportInvalidDir("CAD Directory", telmvar.CadDir, error);
+    if (const int error = DirExistsError(telmvar.DbfDir); error != 0)
+        ReportInvalidDir("DBF Directory", telmvar.DbfDir, error);
+    if (const int error = DirExistsError(telmvar.PltDir); error != 0) {
+        ReportInvalidDir("PLT Directory", telmvar.PltDir, error);
         // The help texts of the message list live there: the shipped ones
         // stand in rather than none.
         if (!shipped.empty()) telmvar.PltDir = shipped;
     }
     // A directory this call has just made for the run (empty, its own, mode
-    // 0700) takes files: no probe file is written into it to find out.
-    if (!madeTemp && !dirs.Writable(telmvar.TempDir)) {
+    // 0700) takes files: no probe file is written into it to find out. The
+    // probe's own error is the reason given: a full disk's "No space left on
+    // device" is found by no look at the directory's permissions.
+    if (const int error = madeTemp ? 0 : dirs.Error(telmvar.TempDir); error != 0) {
         ShowMessageIfEnabled("invalid temporary directory configured");
         const std::string invalid = telmvar.TempDir;
         platform::TextPromptRequest request;
@@ -104,11 +102,12 @@ void CheckConfigDirs()
         // Kept for the file that fails for want of it (a batch run's report).
         if (telmvar.TempDir == invalid)
             configio.TempDirFault =
-                "invalid temporary directory configured: " + invalid + ": " + NotWritableReason(invalid);
+                "invalid temporary directory configured: " + invalid + ": " + std::strerror(error);
     }
-    if (ediSet && !dirs.Writable(telmvar.EdiDir)) ShowMessageIfEnabled("invalid EDI Directory configured");
-    if (dataSet && !dirs.Writable(wtelmvar.DefaultDataDir))
-        ShowMessageIfEnabled("invalid Data Directory configured");
+    if (const int error = ediSet ? dirs.Error(telmvar.EdiDir) : 0; error != 0)
+        ReportInvalidDir("EDI Directory", telmvar.EdiDir, error);
+    if (const int error = dataSet ? dirs.Error(wtelmvar.DefaultDataDir) : 0; error != 0)
+        ReportInvalidDir("Data Directory", wtelmvar.DefaultDataDir, error);
     // A configured temporary directory is shared by every run that reads
     // the configuration: the files only this run uses (table copies, their
     // indexes, the numbered report copies) go into a directory of its own

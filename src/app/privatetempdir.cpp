@@ -17,18 +17,8 @@ std::string MakePrivateTempDir(const std::string& Base)
 {
     if (!privatetempdir.Dir.empty()) return privatetempdir.Dir;
     privatetempdir.Failure.clear();
-    std::filesystem::path base = NativePath(StripTrailingBackslash(Base));
-    if (Base.empty()) {
-        // The system's one, looked for as the standard library does.
-        base = "/tmp";
-        for (const char* variable : {"TMPDIR", "TMP", "TEMP", "TEMPDIR"}) {
-            const char* value = std::getenv(variable);
-            if (value != nullptr && *value != '\0') {
-                base = value;
-                break;
-            }
-        }
-    }
+    const std::filesystem::path base =
+        NativePath(StripTrailingBackslash(Base.empty() ? SystemTempDir() : Base));
     std::string name = (base / "qyr7-XXXXXX").string();
     // The handlers that remove it are set before it is made: a signal in
     // between would leave it behind.

@@ -64,7 +64,7 @@ void ResetStartup()
 
 void ReportStartFailure(const std::string& Text)
 {
-    const std::string line = ProgramFileName() + ": " + Text + "\n";
+    const std::string line = ProgramFileName() + ": " + NulBytesShown(Text) + "\n";
     std::fputs(platform::Cp1252ToUtf8(line).c_str(), stderr);
     std::fflush(stderr);
 }

@@ -2,6 +2,7 @@
 
 #include "foundation/codepage.h"
 #include "foundation/programstate.h"
+#include "foundation/textutil.h"
 #include "platform/platform.h"
 
 TMessageboxes messageboxes;
@@ -38,8 +39,8 @@ std::string MessageCaptionByKind(int Kind)
 
 void MessageBoxByKind(const std::string& Text, int Kind)
 {
-    platform::CurrentPlatform().Messages().ShowOk(MessageCaptionByKind(Kind), DisplayText(Text),
-                                                  IconByKind(Kind));
+    platform::CurrentPlatform().Messages().ShowOk(MessageCaptionByKind(Kind),
+                                                  DisplayText(NulBytesShown(Text)), IconByKind(Kind));
 }
 
 void ShowErrorBox(const std::string& Text)

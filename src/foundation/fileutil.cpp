@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fnmatch.h>
@@ -22,11 +23,6 @@ namespace fs = std::filesystem;
 
 namespace
 {
-
-bool InRange(unsigned char c, char lo, char hi)
-{
-    return c >= static_cast<unsigned char>(lo) && c <= static_cast<unsigned char>(hi);
-}
 
 bool IsSeparator(char c)
 {
@@ -189,20 +185,16 @@ void ShowExportMessage(const std::string& text, platform::MessageIcon icon)
 std::string AddTrailingBackslash(const std::string& Path)
 {
     std::string r = TrimBlanks(Path);
-    if (r.empty()) return r;
-    const auto c = static_cast<unsigned char>(r.back());
-    if (InRange(c, '!', ')') || InRange(c, '0', '9') || InRange(c, ';', 'Z') || InRange(c, '_', 'z'))
-        r += PathSeparator;
+    // Any other last byte is part of a name here: directories end in "-",
+    // ".", "~" or in the last byte of a UTF-8 character ("Fu\xC3\x9F").
+    if (!r.empty() && !IsSeparator(r.back())) r += PathSeparator;
     return r;
 }
 
 std::string AddTrailingBackslashDrive(const std::string& Path)
 {
-    std::string r = TrimBlanks(Path);
-    if (r.empty()) return r;
-    const auto c = static_cast<unsigned char>(r.back());
-    if (InRange(c, '!', ')') || InRange(c, '0', 'Z') || InRange(c, '_', 'z')) r += PathSeparator;
-    return r;
+    // No drive letters here: "C:" is a directory's name like any other.
+    return AddTrailingBackslash(Path);
 }
 
 std::string StripTrailingBackslash(const std::string& Path)
@@ -280,10 +272,13 @@ uint32_t NewFileMode(const std::string& Name)
     return 0666 & ~mask;
 }
 
-bool DirectoryWritable(const std::string& Dir)
+int DirectoryWriteError(const std::string& Dir)
 {
     const std::string dir = AddTrailingBackslash(Dir);
     const std::string probe = NativePath(dir + "x.$$$");
+    // The system would take the name as ending at the NUL: the probe would
+    // go elsewhere.
+    if (probe.find('\0') != std::string::npos) return EINVAL;
     {
         // A signal that ends the run waits until the probe is gone again.
         const TSignalsHeld held;
@@ -291,30 +286,56 @@ bool DirectoryWritable(const std::string& Dir)
         if (fd >= 0) {
             ::close(fd);
             ::unlink(probe.c_str());
-            return true;
+            return 0;
         }
     }
+    const int error = errno;
     // Somebody else's probe file is in the way: ask the system instead of
     // overwriting it.
-    if (errno == EEXIST) return ::access(dir.empty() ? "." : NativePath(dir).c_str(), W_OK | X_OK) == 0;
-    return false;
+    if (error != EEXIST) return error;
+    return ::access(dir.empty() ? "." : NativePath(dir).c_str(), W_OK | X_OK) == 0 ? 0 : errno;
 }
 
-bool TWritableDirectories::Writable(const std::string& Dir)
+bool DirectoryWritable(const std::string& Dir)
+{
+    return DirectoryWriteError(Dir) == 0;
+}
+
+int TWritableDirectories::Error(const std::string& Dir)
 {
     const std::string dir = AddTrailingBackslash(Dir);
     struct stat st {
     };
-    if (::stat(dir.empty() ? "." : NativePath(dir).c_str(), &st) != 0) return DirectoryWritable(Dir);
-    const auto [at, added] = probed_.try_emplace({st.st_dev, st.st_ino}, false);
-    if (added) at->second = DirectoryWritable(Dir);
+    if (dir.find('\0') != std::string::npos || ::stat(dir.empty() ? "." : NativePath(dir).c_str(), &st) != 0)
+        return DirectoryWriteError(Dir);
+    const auto [at, added] = probed_.try_emplace({st.st_dev, st.st_ino}, 0);
+    if (added) at->second = DirectoryWriteError(Dir);
     return at->second;
+}
+
+int DirExistsError(const std::string& Dir)
+{
+    const std::string dir = NativePath(StripTrailingBackslash(Dir));
+    if (dir.empty()) return 0;
+    if (dir.find('\0') != std::string::npos) return EINVAL;
+    struct stat st {
+    };
+    if (::stat(dir.c_str(), &st) != 0) return errno;
+    return S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
 }
 
 bool DirExists(const std::string& Dir)
 {
-    const std::string dir = StripTrailingBackslash(Dir);
-    return dir.empty() || IsDirectory(NativePath(dir));
+    return DirExistsError(Dir) == 0;
+}
+
+std::string SystemTempDir()
+{
+    for (const char* variable : {"TMPDIR", "TMP", "TEMP", "TEMPDIR"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && *value != '\0') return value;
+    }
+    return "/tmp";
 }
 
 bool CanChangeDir(const std::string& Path)

@@ -37,11 +37,12 @@ constexpr int BinaryCopyBlockSize = 2048;
 
 // --- path and name helpers ------------------------------------------------
 
-// The path without surrounding blanks, with a separator appended after a
-// name character ("!".."(", ")", digits, ";".."Z", "_".."z"): not after a
-// separator, ":", ".", "-" or a blank. An empty path stays empty.
+// The path without surrounding blanks, with this system's separator
+// appended unless it ends in "/" or "\" already. An empty (or all-blank)
+// path stays empty. Two directory names are compared after both went
+// through it.
 std::string AddTrailingBackslash(const std::string& Path);
-// The same, also after ":" ("C:" becomes "C:" + separator).
+// The same: "C:" is no drive here and gets its separator as well.
 std::string AddTrailingBackslashDrive(const std::string& Path);
 // The path without surrounding blanks and without one final separator.
 std::string StripTrailingBackslash(const std::string& Path);
@@ -63,20 +64,33 @@ std::string NativePath(const std::string& Path);
 
 // --- file tests and operations ---------------------------------------------
 
+// 0 when a file can be created in the directory (a probe file is made and
+// removed), else the system's error of the probe (errno): the reason why
+// not, as a full disk or a missing directory gave it.
+int DirectoryWriteError(const std::string& Dir);
 // A file can be created in the directory.
 bool DirectoryWritable(const std::string& Dir);
-// DirectoryWritable for several settings at once: a directory that more
+// DirectoryWriteError for several settings at once: a directory that more
 // than one name leads to (the same device and inode) is probed once.
 class TWritableDirectories
 {
   public:
-    bool Writable(const std::string& Dir);
+    int Error(const std::string& Dir);
+    bool Writable(const std::string& Dir) { return Error(Dir) == 0; }
 
   private:
-    std::map<std::pair<uint64_t, uint64_t>, bool> probed_;
+    std::map<std::pair<uint64_t, uint64_t>, int> probed_;
 };
-// The directory exists (an empty name is the current directory).
+// 0 when the directory exists (an empty name is the current directory),
+// else why not: the system's error of looking it up, ENOTDIR for another
+// kind of file, EINVAL for a name holding a NUL byte.
+int DirExistsError(const std::string& Dir);
 bool DirExists(const std::string& Dir);
+// The system's directory for temporary files: the first of TMPDIR, TMP,
+// TEMP and TEMPDIR that is set and not empty, else "/tmp". Never throws: a
+// name that is no directory is found out by the file made in it, whose
+// failure says why.
+std::string SystemTempDir();
 // The directory can be made current; the current directory is left as it was.
 bool CanChangeDir(const std::string& Path);
 // The permission bits for a file written over Name by a rename: those of

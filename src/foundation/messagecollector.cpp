@@ -2,6 +2,7 @@
 
 #include "foundation/programstate.h"
 #include "foundation/textcopy.h"
+#include "foundation/textutil.h"
 
 #include <algorithm>
 #include <bit>
@@ -150,7 +151,13 @@ void AddKeptText(std::string_view Text)
 
 void AddText(std::string_view Text)
 {
-    if (!TextsDropped()) AddKeptText(Text);
+    if (TextsDropped()) return;
+    // A byte read from a damaged file (a field type, a name) would end the
+    // message wherever it is printed as a C string.
+    if (std::memchr(Text.data(), '\0', Text.size()) != nullptr)
+        AddKeptText(NulBytesShown(Text));
+    else
+        AddKeptText(Text);
 }
 
 } // namespace

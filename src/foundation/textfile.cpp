@@ -363,19 +363,36 @@ bool ResetTextFile(TTextFile& F, std::size_t MaxBytes)
     return false;
 }
 
+namespace
+{
+
+// The list's message of a file that could not be created, with the system's
+// reason the failed open left in errno after it, as standard error gives it.
+void AddNotCreatedMessage(const TTextFile& F)
+{
+    const int err = errno;
+    const std::string cause =
+        F.Name().empty() || err == 0 ? std::string() : std::string(" (") + std::strerror(err) + ")";
+    AddErrorMessage("file " + F.Name() + " cannot be created !" + cause);
+}
+
+} // namespace
+
 bool RewriteTextFile(TTextFile& F)
 {
+    errno = 0;
     if (F.OpenWrite()) return true;
     telmvar.Aborted = true;
-    AddErrorMessage("file " + F.Name() + " cannot be created !");
+    AddNotCreatedMessage(F);
     return false;
 }
 
 bool AppendTextFile(TTextFile& F)
 {
+    errno = 0;
     if (F.OpenAppend()) return true;
     telmvar.Aborted = true;
-    AddErrorMessage("file " + F.Name() + " cannot be created !");
+    AddNotCreatedMessage(F);
     return false;
 }
 

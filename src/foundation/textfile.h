@@ -122,7 +122,7 @@ void ResetTextfile();
 // Binds Name to F.
 void AssignTextFile(TTextFile& F, const std::string& Name);
 // Opens F; a failure sets Aborted. A file that cannot be created is also
-// reported ("file <name> cannot be created !").
+// reported ("file <name> cannot be created ! (<the system's reason>)").
 bool ResetTextFile(TTextFile& F, std::size_t MaxBytes = TextFileMaxBytes);
 bool RewriteTextFile(TTextFile& F);
 bool AppendTextFile(TTextFile& F);

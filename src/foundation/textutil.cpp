@@ -146,6 +146,18 @@ std::string HexByte(unsigned char Byte)
     return text;
 }
 
+std::string NulBytesShown(std::string_view S)
+{
+    std::string r;
+    r.reserve(S.size());
+    for (const char c : S)
+        if (c == '\0')
+            r += HexByte(0);
+        else
+            r += c;
+    return r;
+}
+
 std::string TrimBlanks(const std::string& S)
 {
     const auto first = S.find_first_not_of(' ');

@@ -5,6 +5,7 @@
 // positions are 1-based where a position is given or returned.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The command-line parameters of the running program, kept for
@@ -48,6 +49,10 @@ std::string WithoutBlanks(const std::string& S);
 std::string TrimBlanks(const std::string& S);
 // A byte as the refusals name it: "0x1B".
 std::string HexByte(unsigned char Byte);
+// The text with every NUL byte written as HexByte(0), "0x00": a message
+// shown or printed by its C string would end at the byte, without the rest
+// of its line and its line end.
+std::string NulBytesShown(std::string_view S);
 void TrimInPlace(std::string& S);
 // 1-based position of the last occurrence of Sub in S, 0 if none.
 int LastPos(const std::string& Sub, const std::string& S);

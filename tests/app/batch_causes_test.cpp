@@ -6,9 +6,14 @@
 namespace fs = std::filesystem;
 namespace
 {
-// The shipped industrial project as p.qy7, its line Line (1-based) replaced by Text when Line > 0; with Temp
-// a configuration (items 1 to 21, label "-") whose temporary directory is Temp.
-std::function<void(const fs::path&)> Project(int Line = 0, std::string Text = {}, std::string Temp = {})
+// Items 6 to 24 of a configuration: the CAD, table, temporary and EDI directories and what lies between.
+std::string Dirs(std::string Cad, std::string Dbf, std::string Temp, std::string Edi = {})
+{
+    return Cad + "|" + Dbf + "|1|1|1|1|N|3|1|J|1|0|0|1024|768|" + Temp + "|1|" + Edi + "|";
+}
+// The shipped industrial project as p.qy7, its line Line (1-based) replaced by Text when Line > 0; with Items
+// (Dirs) a configuration (items 1 to 24, label "-") of them.
+std::function<void(const fs::path&)> Project(int Line = 0, std::string Text = {}, std::string Items = {})
 {
     return [=](const fs::path& Dir) {
         std::string all = ReadWholeFile(fs::path(QYR7_SOURCE_DIR) / "examples" / "industrial.qy7");
@@ -16,8 +21,8 @@ std::function<void(const fs::path&)> Project(int Line = 0, std::string Text = {}
         for (int l = 1; l < Line; ++l)
             at = all.find("\r\n", at) + 2;
         WriteWholeFile(Dir / "p.qy7", Line > 0 ? all.replace(at, all.find("\r\n", at) - at, Text) : all);
-        const std::string items = "|1|2|2|2|3|2|4|2|5|2|Arial|1|0|||1|1|1|1|N|3|1|J|1|0|0|1024|768|" + Temp;
-        if (!Temp.empty())
+        const std::string items = "|1|2|2|2|3|2|4|2|5|2|Arial|1|0|" + Items;
+        if (!Items.empty())
             WriteWholeFile(Dir / "qyr7.cfg", "qyr7 Configuration\r\nVersion 1.0" +
                                                  std::regex_replace(items, std::regex("\\|"), "\r\n-\r\n") +
                                                  "\r\n");
@@ -61,7 +66,7 @@ const CauseCase Cases[] = {
      {"switch /I repeated, done once"},
      1},
     {"TemporaryDirectoryMissing",
-     Project(0, "", "nodir/"),
+     Project(0, "", Dirs("", "", "nodir/")),
      {"p.qy7", "/I"},
      4,
      {"invalid temporary directory configured: nodir/: No such file or directory",
@@ -83,7 +88,57 @@ const CauseCase Cases[] = {
      0,
      true},
 };
+// Project() with the life table in the table directory Dir: Bytes at byte At, cut to Size bytes (header 257,
+// records of 97: flag, LW 40, N0F 10, NNF 10, PF 8, N0H 10, NNH 10, PH 8; byte 43 the type of LW).
+std::function<void(const fs::path&)> Life(int At, std::string Bytes, int Size = 937, std::string Dir = "t")
+{
+    return [=](const fs::path& D) {
+        Project(0, {}, Dirs("", Dir, ""))(D);
+        fs::create_directory(D / Dir);
+        std::string table = ReadWholeFile(fs::path(QYR7_DATA_DIR) / "qyrlife.dbf");
+        WriteWholeFile(D / Dir / "qyrlife.dbf", table.replace(At, Bytes.size(), Bytes).substr(0, Size));
+    };
+}
+struct KeptCase {
+    const char* Name;
+    std::function<void(const fs::path&)> Prepare;
+    int ExitCode;
+    std::vector<std::string> Lines; // the lines on standard error hold these parts, one each
+    std::string Report = {};        // a pattern the report p.txt holds
+};
+const std::string L1 = "cannot be calculated: QYRLIFE.DBF ";
+const std::vector<std::string> DirLines = {"CAD", "c/: No such",  "DBF", "d-: No such",
+                                           "EDI", "p.qy7: Not a", L1};
+const KeptCase Kept[] = {
+    {"FieldTypeNul", Life(43, {'\0'}), 4, {L1 + "cannot be opened: Field: LW [0x00] in qyrlife.dbf"}},
+    {"CutInRecord1", Life(0, "", 307), 4, {L1 + "ends inside record 1: 307 bytes, record 1 of 7 ends"}},
+    {"CutInHeader", Life(0, "", 100), 4, {L1 + "cannot be opened: its 100 bytes are shorter than its"}},
+    {"ClassTextNul", Life(262, {'\0', '\0'}), 0, {}, "material class: Eh,\r\n"},
+    {"DirEndingInDash", Life(0, "", 937, "t-"), 0, {}, "material class: Eh, IF"},
+    {"DirEndingInSharpS", Life(0, "", 937, "Fu\xC3\x9F"), 0, {}, "material class: Eh, IF"},
+    {"TempNul", Project(0, "", Dirs("", "", {'t', '\0'})), 4, {"configured", "", "t0x00: Inv", "t0x00: Inv"}},
+    {"InvalidDirectoriesNamed", Project(0, "", Dirs("c/", "d-", "", "p.qy7")), 4, DirLines},
+    // The spectrum's factors put the limits of the trials far below a hundredth of the nominal torque.
+    {"SpectrumTorque2147483648", Project(379, "2147483648"), 0, {}, "T 0F\tNm\t *[0-9]"},
+};
 } // namespace
+TEST(BatchCauses, CauseKeptWholeOnItsOwnLine)
+{
+    for (const KeptCase& c : Kept) {
+        SCOPED_TRACE(c.Name);
+        const fs::path dir = FreshDir("kept");
+        c.Prepare(dir);
+        const TProgramRun run = RunProgram(dir, {"p.qy7", "/I", "/NOGUI"}, {}, true);
+        const std::string report = ReadWholeFile(dir / "p.txt");
+        fs::remove_all(dir);
+        EXPECT_EQ(run.ExitCode, c.ExitCode) << run.Err;
+        EXPECT_TRUE(run.Err.find('\0') == std::string::npos && (run.Err.empty() || run.Err.back() == '\n'));
+        ASSERT_EQ(run.ErrLines().size(), c.Lines.size()) << run.Err;
+        for (std::size_t k = 0; k < c.Lines.size(); ++k)
+            EXPECT_NE(run.ErrLines()[k].find(c.Lines[k]), std::string::npos) << run.Err;
+        EXPECT_TRUE(std::regex_search(report, std::regex(c.Report)) && report.find('\0') > report.size());
+    }
+}
 TEST(BatchCauses, ExitCodeAndCauseOnStandardError)
 {
     for (const CauseCase& c : Cases) {

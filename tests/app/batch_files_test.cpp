@@ -684,7 +684,8 @@ std::vector<BatchFilesCase> Cases()
          "",
          {"k.qy7", "/I"},
          0,
-         "invalid PLT Directory configured",
+         // "invalid PLT Directory configured", then the directory and why.
+         "/none/: No such file or directory",
          {"k.txt"},
          [](const fs::path& D) {
              EXPECT_NE(ReadWholeFile(D / "k.txt").find("(S)\tThe number"), std::string::npos);
@@ -693,7 +694,8 @@ std::vector<BatchFilesCase> Cases()
          {},
          true,
          0,
-         "/none/"},
+         "/none/",
+         2},
     };
 }
 

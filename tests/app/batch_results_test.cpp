@@ -99,7 +99,7 @@ const BatchCase Cases[] = {
      "cannot be calculated: QYRLIFE.DBF cannot be opened: qyrlife.dbf is not a dBASE database",
      "QYRLIFE.DBF cannot", "N sum"},
     {"LifeTableCutAfterItsHeader", SpectrumStage, "qyrlife.dbf", TableDamage::HeaderOnly, 4,
-     "cannot be calculated: QYRLIFE.DBF not found", "QYRLIFE.DBF not found", "N sum"},
+     "cannot be calculated: QYRLIFE.DBF ends before record 1", "QYRLIFE.DBF ends before record 1", "N sum"},
     {"FactorTableMissing", GrooveBallBearing, "rikula_n.hdf", TableDamage::Missing, 4,
      "cannot be calculated: Fatal  : X, Y of bearing 1 not read from rikula_n.hdf !", "rikula_n.hdf", "L10"},
     {"FactorTableLastLineDropped", GrooveBallBearing, "rikula_n.hdf", TableDamage::LastLineDropped, 4,

@@ -721,9 +721,11 @@ TEST_F(ConfigFile, EmptyDirectoriesBecomeTheStartDirectoryAndBadOnesAreReported)
     EXPECT_EQ(telmvar.EdiDir, dir.string() + "/");
     EXPECT_EQ(wtelmvar.DefaultDataDir, dir.string() + "/");
     EXPECT_EQ(telmvar.TempDir, dir.string() + "/") << "the answer to the question";
-    const std::vector<std::string> expected = {"invalid CAD Directory configured",
-                                               "invalid DBF Directory configured",
-                                               "invalid temporary directory configured"};
+    const std::string missing = ": No such file or directory";
+    const std::vector<std::string> expected = {
+        "invalid CAD Directory configured\n" + telmvar.CadDir + missing,
+        "invalid DBF Directory configured\n" + telmvar.DbfDir + missing,
+        "invalid temporary directory configured"};
     EXPECT_EQ(Boxes(), expected);
     ASSERT_EQ(headless->HeadlessPrompts().TextPrompts().size(), 1u);
     EXPECT_EQ(headless->HeadlessPrompts().TextPrompts()[0].Prompt, "temporary directory");

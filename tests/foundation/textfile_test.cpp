@@ -342,7 +342,8 @@ TEST_F(TextFile, FailedCreateOpenAndCloseSetAborted)
     EXPECT_FALSE(RewriteTextFile(textfile.SharedTextFile));
     EXPECT_TRUE(telmvar.Aborted);
     ASSERT_EQ(error0.ErrorCount, 1);
-    EXPECT_EQ(error0.ErrorTexts[1], "file " + In("missing/out.txt") + " cannot be created !");
+    EXPECT_EQ(error0.ErrorTexts[1],
+              "file " + In("missing/out.txt") + " cannot be created ! (No such file or directory)");
     telmvar.Aborted = false;
     AssignTextFile(textfile.SharedTextFile, In("none.txt"));
     EXPECT_FALSE(ResetTextFile(textfile.SharedTextFile));

@@ -58,7 +58,8 @@ TEST_F(LoadSpectrumFile, FailedSaveKeepsTheOldFile)
     SetItems({{1, 2}});
     EXPECT_FALSE(WriteLoadSpectrumFile(In("taken.kol")));
     EXPECT_TRUE(telmvar.Aborted);
-    EXPECT_EQ(error0.ErrorTexts[error0.ErrorCount], "file " + In("taken.kol") + " cannot be created !");
+    EXPECT_EQ(error0.ErrorTexts[error0.ErrorCount],
+              "file " + In("taken.kol") + " cannot be created ! (Is a directory)");
     EXPECT_TRUE(fs::is_directory(In("taken.kol")));
 }
 

@@ -234,7 +234,7 @@ TEST_F(SpectrumLife, RowWithoutAnSNLineKeepsTheMaterialInUse)
     CalcLoadSpectrumLife(2000, 1500);
     EXPECT_TRUE(telmvar.Aborted);
     EXPECT_TRUE(telmvar.FatalCalcError);
-    EXPECT_TRUE(HasMessage("QYRLIFE.DBF record 1 holds no S-N line")) << Messages();
+    EXPECT_TRUE(HasMessage("QYRLIFE.DBF record 1 holds no S-N line: field N0F is 0")) << Messages();
     EXPECT_EQ(LifeParams.LW, "kept");
     EXPECT_EQ(LifeParams.N0F, 1000);
 }

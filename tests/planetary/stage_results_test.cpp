@@ -120,7 +120,8 @@ void DeepGrooveBallBearing()
 
 const TableCase TableCases[] = {
     {"LifeTableMissing", NoTables, StageWithSpectrum, "QYRLIFE.DBF not found"},
-    {"LifeTableRowWithoutSNLine", BrokenLifeRow, StageWithSpectrum, "QYRLIFE.DBF record 1 holds no S-N line"},
+    {"LifeTableRowWithoutSNLine", BrokenLifeRow, StageWithSpectrum,
+     "QYRLIFE.DBF record 1 holds no S-N line: field N0F is 0"},
     {"XYFactorTableMissing", NoTables, DeepGrooveBallBearing,
      "Fatal  : X, Y of bearing 1 not read from rikula_n.hdf !"},
     {"BearingNamedButUndefined", NoTables,

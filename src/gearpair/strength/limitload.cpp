@@ -142,15 +142,25 @@ bool TrySafeties(int Mode, Extended T, bool AtEnd, TTrials Trials, TLimitTrial& 
     return true;
 }
 
-// Bisection between a hundredth and twenty times the nominal torque; the
-// safeties fall as the torque rises. Bounds starts with the trials known
-// before; the calculated ones that clear a limit join them. Leaves the
-// torque and power of the last calculated trial in the pair.
-bool BisectLimitTorque(int Mode, Extended NominalT, TTrials Trials, TTrialList<TSideBound>& Bounds,
-                       Extended& Limit)
+// How a bisection ended.
+enum class TBisection {
+    Found,
+    AllBelow, // every trial unsafe: the limit lies below the bracket
+    AllAbove, // every trial safe: the limit lies above it
+    Failed,   // a fatal trial, or no convergence inside the bracket
+};
+
+// Bisection between Lower and Upper; the safeties fall as the torque rises.
+// Bounds starts with the trials known before; the calculated ones that clear
+// a limit join them. Leaves the torque and power of the last calculated trial
+// in the pair.
+TBisection BisectLimitTorque(int Mode, Extended Lower, Extended Upper, TTrials Trials,
+                             TTrialList<TSideBound>& Bounds, Extended& Limit)
 {
-    Extended upper = 20 * NominalT;
-    Extended lower = NominalT / 100;
+    Extended upper = Upper;
+    Extended lower = Lower;
+    bool below = false;
+    bool above = false;
     for (int k = 1; k <= MaxSteps; ++k) {
         const Extended T = (upper + lower) / 2;
         if (const int side = CertainSide(Mode, T, Bounds); side != 0) {
@@ -158,23 +168,60 @@ bool BisectLimitTorque(int Mode, Extended NominalT, TTrials Trials, TTrialList<T
                 lower = T;
             else
                 upper = T;
+            (side > 0 ? above : below) = true;
             continue;
         }
         TLimitTrial trial;
         // A trial that ends in a fatal error has no safety to compare.
         const std::size_t calculated = Trials.Done.Size();
-        if (!TrySafeties(Mode, T, T == lower || T == upper, Trials, trial)) return false;
+        if (!TrySafeties(Mode, T, T == lower || T == upper, Trials, trial)) return TBisection::Failed;
         if (Trials.Done.Size() > calculated) AddSideBound(Mode, trial, Bounds);
         const Extended S = SafetyOf(Mode, trial.SF, trial.SH);
         if (S >= 1)
             lower = T;
         else
             upper = T;
+        (S >= 1 ? above : below) = true;
         if (std::fabs(S - 1) < 0.01L) {
-            if (k == MaxSteps) return false;
+            if (k == MaxSteps) return TBisection::Failed;
             Limit = T;
-            return T > 0;
+            return T > 0 ? TBisection::Found : TBisection::Failed;
         }
+        // The midpoints have closed in on an end of the bracket with every
+        // trial on one side: the limit is beyond that end.
+        if (!(above && below) && upper - lower <= Lower * 1e-6L) break;
+    }
+    if (above != below) return above ? TBisection::AllAbove : TBisection::AllBelow;
+    return TBisection::Failed;
+}
+
+// How far a search is carried on below its bracket. A load spectrum's
+// application factors in force for the trials (10^5 and more where the
+// torques of its levels lie far above the nominal one) move the limit far
+// below a hundredth of the nominal torque; the spectrum's limit torques are
+// that limit times the factor, and a search that gave up at the bracket made
+// them 0. Each step below takes the next bracket of the same width ratio
+// under the one before.
+constexpr Extended BracketBelow = 100;
+constexpr Extended BracketAbove = 20;
+constexpr int BracketsBelow = 12;
+
+// The bisection in the bracket around the nominal torque and, with the
+// spectrum's factors in force while every trial was unsafe, in the brackets
+// below it.
+bool BisectLimitTorque(int Mode, Extended NominalT, TTrials Trials, TTrialList<TSideBound>& Bounds,
+                       Extended& Limit)
+{
+    Extended lower = NominalT / BracketBelow;
+    Extended upper = BracketAbove * NominalT;
+    const int brackets = GearPair.SpectrumFactorsInForce ? BracketsBelow : 0;
+    for (int bracket = 0; bracket <= brackets; ++bracket) {
+        const TBisection end = BisectLimitTorque(Mode, lower, upper, Trials, Bounds, Limit);
+        if (end == TBisection::Found) return true;
+        if (end != TBisection::AllBelow) return false;
+        upper = lower;
+        lower /= BracketAbove * BracketBelow;
+        if (!(lower > 0)) return false;
     }
     return false;
 }

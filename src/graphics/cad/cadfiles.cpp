@@ -199,7 +199,7 @@ std::string TCadBlockStore::PathForNewBlock(const std::string& Name)
 {
     if (!ValidName(Name)) return "";
     if (dir_.empty()) {
-        std::string base = ownDir_.empty() ? fs::temp_directory_path().string() : ownDir_;
+        std::string base = ownDir_.empty() ? SystemTempDir() : ownDir_;
         std::string tmpl = AddTrailingBackslash(base) + "qyr7blocks-XXXXXX";
         if (::mkdtemp(tmpl.data()) == nullptr) return "";
         dir_ = tmpl;

@@ -106,12 +106,19 @@ std::string LifeNumberFault(const TDbfStoredField& F, bool Cycles, double& Value
 // or empty.
 std::string ReadLifeRow(QYRLIFE_Record& Row)
 {
-    Row.LW = RTrim(DbfFieldText(1));
+    // A NUL ends the class text as the blanks that pad it do: the bytes
+    // after it are no text, and would go into the report as they are.
+    const std::string text = DbfFieldText(1);
+    Row.LW = RTrim(text.substr(0, text.find('\0')));
     double v[8] = {};
     for (int n = 2; n <= 7; ++n) {
         const bool cycles = n != 4 && n != 7;
-        const std::string fault = LifeNumberFault(DbfStoredField(n), cycles, v[n]);
+        const TDbfStoredField& field = DbfStoredField(n);
+        const std::string fault = LifeNumberFault(field, cycles, v[n]);
         if (!fault.empty()) return fault;
+        // Cycles and exponents of 0 or less give no line (and would divide
+        // by zero): the field is named, as a damaged one is.
+        if (!(v[n] > 0)) return "holds no S-N line: field " + field.Name + " is " + TrimBlanks(field.Text);
     }
     Row.N0F = static_cast<int32_t>(v[2]);
     Row.NnF = static_cast<int32_t>(v[3]);
@@ -283,6 +290,11 @@ std::string LifeTableHeaderFault(const TLifeFile& File, const std::string& Path)
     // a missing table (nor the engine's lines on every attempt to open it).
     const TDbfParseResult parsed =
         ParseDbfHeader(read, std::max<int64_t>(size, 0), LifeTable, dbffile.Extras(), info);
+    // A copy broken off inside the header: the engine says only that it
+    // could not read it.
+    if (parsed.Code != 0 && size >= 32 && info.HeaderLength > size)
+        return "cannot be opened: its " + std::to_string(size) + " bytes are shorter than its header of " +
+               std::to_string(info.HeaderLength);
     if (parsed.Code != 0) {
         std::string why = parsed.Detail;
         if (const std::size_t tag = why.rfind(" ["); tag != std::string::npos && why.back() == ']')
@@ -305,6 +317,17 @@ std::string LifeTableHeaderFault(const TLifeFile& File, const std::string& Path)
                std::to_string(fields) + " fields";
     if (fields < LifeFields)
         return std::to_string(fields) + " fields, " + std::to_string(LifeFields) + " needed";
+    // A copy broken off before the end of the record the stage reads: the
+    // engine finds no such record and the table would be called missing.
+    const int64_t kind = GearPair.LoadSpectrumKind;
+    const int64_t length = info.RecordLength;
+    if (length > 0 && kind >= 1 && kind <= info.RecordCount && size < info.HeaderLength + kind * length) {
+        const int64_t body = std::max<int64_t>(size - info.HeaderLength, 0);
+        return "ends " + std::string(body % length != 0 ? "inside" : "before") + " record " +
+               std::to_string(body / length + 1) + ": " + std::to_string(size) + " bytes, record " +
+               std::to_string(kind) + " of " + std::to_string(info.RecordCount) + " ends at byte " +
+               std::to_string(info.HeaderLength + kind * length);
+    }
     // The class is read as text: any other type hands out its own text of
     // the bytes ("0" for a number field) as the material class.
     if (info.Fields[0].Type != 'C')

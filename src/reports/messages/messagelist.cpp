@@ -36,7 +36,7 @@ constexpr const char* ListPrompt = "Calculation done. Select message for more in
 
 void ToStderr(const std::string& Text)
 {
-    std::fprintf(stderr, "%s\n", OemToAnsiText(Text).c_str());
+    std::fprintf(stderr, "%s\n", OemToAnsiText(NulBytesShown(Text)).c_str());
 }
 
 // The help file's bytes; false when there is none. A file of its name that
@@ -95,7 +95,9 @@ void ResetUhelperr()
         ToStderr(std::string(THelperrModel::OriginLabel) + ": " + M.Origin());
         ToStderr(std::string(THelperrModel::RemedyLabel) + ": " + M.Remedy());
     };
-    uhelperr.MessageListAsText = [](const std::string& Text) { std::fputs(Text.c_str(), stderr); };
+    uhelperr.MessageListAsText = [](const std::string& Text) {
+        std::fputs(NulBytesShown(Text).c_str(), stderr);
+    };
     refusedHelpFile.clear();
 }
 

@@ -1,6 +1,7 @@
 #include "xbase/core/dberror.h"
 
 #include "foundation/codepage.h"
+#include "foundation/textutil.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -229,7 +230,7 @@ int32_t LibMessageBox(const std::string& text, const std::string& caption, uint1
     std::string t = text.size() > 255 ? text.substr(0, 255) : text;
     std::string c = caption.size() > 255 ? caption.substr(0, 255) : caption;
     if (dberror.MessageBoxProc) return dberror.MessageBoxProc(t, c, flags);
-    std::fprintf(stderr, "%s: %s\n", c.c_str(), t.c_str());
+    std::fprintf(stderr, "%s: %s\n", NulBytesShown(c).c_str(), NulBytesShown(t).c_str());
     return 1; // the OK button
 }
 

@@ -1,5 +1,6 @@
 #include "xbase/core/dbstrings.h"
 
+#include "foundation/fileutil.h"
 #include "platform/sharedfile.h"
 #include "xbase/core/dbdates.h"
 #include "xbase/core/dberror.h"
@@ -604,8 +605,7 @@ long double DiskFreeKBOfDrive(uint8_t drive)
 
 std::string TempDirectory()
 {
-    const char* tmp = std::getenv("TMPDIR");
-    return tmp != nullptr && *tmp != '\0' ? tmp : "/tmp";
+    return SystemTempDir();
 }
 
 std::string UniqueFilename()

@@ -70,6 +70,6 @@ uint16_t EraseFile(const std::string& name);
 void EraseFiles(const std::string& mask);
 long double DiskFreeKB(const std::string& path);
 long double DiskFreeKBOfDrive(uint8_t drive);
-// The directory of temporary files: $TMPDIR, else /tmp.
+// The system's directory of temporary files (SystemTempDir).
 std::string TempDirectory();
 std::string UniqueFilename();

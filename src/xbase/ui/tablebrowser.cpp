@@ -333,10 +333,8 @@ void TDbfBrowserForm::DepressTitle(int column)
     // sorting at once must not build into the same file.
     const std::string previous = sortIndex_;
     if (sortIndex_.empty())
-        sortIndex_ =
-            (telmvar.TempDir.empty() ? AddTrailingBackslash(std::filesystem::temp_directory_path().string())
-                                     : RunTempPath("")) +
-            UniqueIndexStem();
+        sortIndex_ = (telmvar.TempDir.empty() ? AddTrailingBackslash(SystemTempDir()) : RunTempPath("")) +
+                     UniqueIndexStem();
     if (Owner.IndexOn(key, sortIndex_)) Owner.SetIndexTo(sortIndex_);
     Owner.GoRecord(n);
     RefreshLabels();
