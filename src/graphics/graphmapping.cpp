@@ -105,6 +105,61 @@ Extended WorldUnitAspect()
     return 1.0L / a;
 }
 
+Extended PrintUnitAspect()
+{
+    return 0.75L * DrawAreaPixelsX() / DrawAreaPixelsY();
+}
+
+void TPrinterMapping::Layout(const TGraphMapping& m)
+{
+    Viewport = m.GraphViewport;
+    WorldXMin = m.WorldXMin;
+    WorldYMin = m.WorldYMin;
+    XScale = m.GraphXScale;
+    YScale = m.GraphYScale;
+    if (!m.GraphAutoScale) return;
+    // Unzoomed the world window is laid out as the print scales were chosen
+    // for. Zoomed or panned, the region the screen shows is, band and all:
+    // its scales only narrow to the printout's aspect, so the paper shows
+    // what the user picked out.
+    const TPixelRect& vp = Viewport;
+    const bool zoomed = TPixelRect{m.DevXMin, m.DevYMin, m.DevXMax, m.DevYMax} != vp;
+    Extended sx = zoomed ? XScale : (vp.x2 - vp.x1) / (m.WorldXMax - WorldXMin);
+    Extended sy = zoomed ? YScale : (vp.y2 - vp.y1) / (m.WorldYMax - WorldYMin);
+    // A turned or empty window keeps the window's scales.
+    if (!(std::isfinite(sx) && std::isfinite(sy) && sx > 0 && sy > 0)) return;
+    const Extended k = PrintUnitAspect();
+    if (sx >= sy * k)
+        sx = sy * k;
+    else
+        sy = sx / k;
+    XScale = sx;
+    YScale = sy;
+}
+
+Extended TPrinterMapping::RawX(Extended x) const
+{
+    const Extended sx = (x - WorldXMin) * XScale + Viewport.x1;
+    return std::rint(PageWidth * OriginX / 210) + std::rint(PageWidth * sx * ScaleX / DrawAreaPixelsX());
+}
+
+Extended TPrinterMapping::RawY(Extended y) const
+{
+    const Extended sy = Viewport.y2 - (y - WorldYMin) * YScale;
+    // The y origin too is counted on a page width of 210 mm.
+    return std::rint(PageWidth * OriginY / 210) + std::rint(PageHeight * sy * ScaleY / DrawAreaPixelsY());
+}
+
+int32_t TPrinterMapping::LengthX(Extended l) const
+{
+    return RoundPixel(PageWidth * XScale * l * ScaleX / DrawAreaPixelsX());
+}
+
+int32_t TPrinterMapping::LengthY(Extended l) const
+{
+    return RoundPixel(PageHeight * YScale * l * ScaleY / DrawAreaPixelsY());
+}
+
 int32_t RoundPixel(Extended v)
 {
     if (std::isnan(v)) return 0;

@@ -1,11 +1,13 @@
 #pragma once
 // The mapping of the graphics window from world coordinates (reals, y up) to
-// the pixels of the drawing area (integers, y down) and to printer pixels.
+// the pixels of the drawing area (integers, y down), and the printer mapping
+// of the graphics printout from the same world coordinates to the page.
 //
 // One record for the whole program: the drawing code sets the window and
 // viewport, the zoom and pan keys and the rubber band change the zoom
 // rectangle, the replay re-applies both at every window record, and the
-// graphics printout reads them. ResetGraphMapping restores the start-up values.
+// graphics printout lays them out for the page. ResetGraphMapping restores the
+// start-up values.
 
 #include "foundation/types.h"
 #include "platform/canvas.h"
@@ -94,6 +96,53 @@ int DrawAreaPixelsY();
 // How many times as many pixels a world unit is wide as high when the aspect
 // flag is set: 1 on square pixels, whatever the drawing area's proportions.
 Extended WorldUnitAspect();
+
+// The printer mapping of a graphics printout. The page stands for the drawing
+// area: at scale 1 the page's width takes the drawing area's ScreenPixelsX
+// pixels and its height the ScreenPixelsY pixels, each on its own. The print
+// scales were chosen for pictures laid out with world units
+// PrintUnitAspect() times as many pixels wide as high, so the printout lays
+// the picture out that way, where the screen keeps world units square: on
+// paper a world unit is then 0.75 * page width / page height * ScaleX / ScaleY
+// times as wide as high on every drawing area (a drawing sheet at 1.9 / 1 on
+// upright A4 is true to scale within 1 %), and everything the layout puts
+// within the drawing area lands on the page at scale 1 and origin 0.
+// The window's own mapping is only read.
+struct TPrinterMapping {
+    // The page in printer pixels, the print scales and the origin in
+    // millimetres, both counted on a page width of 210 mm.
+    Extended PageWidth = 0;
+    Extended PageHeight = 0;
+    Extended ScaleX = 1;
+    Extended ScaleY = 1;
+    Extended OriginX = 0;
+    Extended OriginY = 0;
+    // The layout of the window last laid out: the world point at the
+    // viewport's lower left corner and the drawing-area pixels per world
+    // unit.
+    TPixelRect Viewport{0, 0, 1, 1};
+    Extended WorldXMin = 0;
+    Extended WorldYMin = 0;
+    Extended XScale = 1;
+    Extended YScale = 1;
+
+    // Lays out the window and zoom of m for the page: unzoomed the world
+    // window fills the viewport in one direction, zoomed the region the
+    // window shows does; without the aspect flag x and y keep the window's
+    // scales.
+    void Layout(const TGraphMapping& m);
+    // Unrounded printer pixel of a world point, whole numbers.
+    Extended RawX(Extended x) const;
+    Extended RawY(Extended y) const;
+    // Lengths along x and y in printer pixels.
+    int32_t LengthX(Extended l) const;
+    int32_t LengthY(Extended l) const;
+};
+
+// How many times as many pixels a world unit is wide as high in the layout
+// of a printout: 0.75 * ScreenPixelsX / ScreenPixelsY, square on a drawing
+// area of 4:3 pixel counts.
+Extended PrintUnitAspect();
 
 // Rounding of every pixel value: to the nearest integer, ties to even.
 // Values beyond the range a canvas can draw are clamped to it, so a deep zoom

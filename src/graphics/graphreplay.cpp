@@ -41,12 +41,12 @@ Extended RoundWhole(Extended v)
 }
 
 // A drawing surface of the replay with its own mapping and the pen, brush
-// and font colour last given to it.
+// and font colour last given to it: the window's mapping on the screen, the
+// printer mapping on paper.
 struct TTarget {
     Canvas* canvas = nullptr;
     bool printer = false;
-    Extended pw = 0; // printer page in pixels
-    Extended ph = 0;
+    TPrinterMapping paper;
     platform::Pen pen;
     platform::Brush brush;
     Colour fontColour;
@@ -54,42 +54,24 @@ struct TTarget {
     void ApplyPen() { canvas->SetPen(pen); }
     void ApplyBrush() { canvas->SetBrush(brush); }
 
-    // Unrounded pixel position of a world point. On paper the drawing area's
-    // pixel counts stand for the page's width and height at scale 1, so the
-    // page holds the picture where the window holds it, whatever the shape
-    // of either: x and y are scaled each on its own.
+    // Unrounded pixel position of a world point.
     Extended RawX(Extended x) const
     {
         const TGraphMapping& m = M();
-        if (!printer) return RoundWhole((x - m.WorldXMin) * m.GraphXScale) + m.GraphViewport.x1;
-        const Extended sx = (x - m.WorldXMin) * m.GraphXScale + m.GraphViewport.x1;
-        return std::rint(pw * printsettings.PrintOriginX / 210) +
-               std::rint(pw * sx * printsettings.PrintScaleX / DrawAreaPixelsX());
+        if (printer) return paper.RawX(x);
+        return RoundWhole((x - m.WorldXMin) * m.GraphXScale) + m.GraphViewport.x1;
     }
     Extended RawY(Extended y) const
     {
         const TGraphMapping& m = M();
-        if (!printer) return m.GraphViewport.y2 - RoundWhole((y - m.WorldYMin) * m.GraphYScale);
-        const Extended sy = m.GraphViewport.y2 - (y - m.WorldYMin) * m.GraphYScale;
-        // The y origin too is counted on a page width of 210 mm.
-        return std::rint(pw * printsettings.PrintOriginY / 210) +
-               std::rint(ph * sy * printsettings.PrintScaleY / DrawAreaPixelsY());
+        if (printer) return paper.RawY(y);
+        return m.GraphViewport.y2 - RoundWhole((y - m.WorldYMin) * m.GraphYScale);
     }
     int X(Extended x) const { return RoundPixel(RawX(x)); }
     int Y(Extended y) const { return RoundPixel(RawY(y)); }
     platform::Point P(Extended x, Extended y) const { return {X(x), Y(y)}; }
-    int LengthX(Extended l) const
-    {
-        const TGraphMapping& m = M();
-        if (!printer) return RoundPixel(m.GraphXScale * l);
-        return RoundPixel(pw * m.GraphXScale * l * printsettings.PrintScaleX / DrawAreaPixelsX());
-    }
-    int LengthY(Extended l) const
-    {
-        const TGraphMapping& m = M();
-        if (!printer) return RoundPixel(m.GraphYScale * l);
-        return RoundPixel(ph * m.GraphYScale * l * printsettings.PrintScaleY / DrawAreaPixelsY());
-    }
+    int LengthX(Extended l) const { return printer ? paper.LengthX(l) : RoundPixel(M().GraphXScale * l); }
+    int LengthY(Extended l) const { return printer ? paper.LengthY(l) : RoundPixel(M().GraphYScale * l); }
     // A box from two world corners, normalised.
     platform::Rect Box(Extended x1, Extended y1, Extended x2, Extended y2) const
     {
@@ -246,8 +228,14 @@ TFtelmgra::TReplay::TReplay(TFtelmgra& owner, Canvas& canvas)
     if (printing) {
         prn.canvas = &pf.Print().PageCanvas();
         prn.printer = true;
-        prn.pw = pf.Print().PageWidthPixels();
-        prn.ph = pf.Print().PageHeightPixels();
+        TPrinterMapping& paper = prn.paper;
+        paper.PageWidth = pf.Print().PageWidthPixels();
+        paper.PageHeight = pf.Print().PageHeightPixels();
+        paper.ScaleX = printsettings.PrintScaleX;
+        paper.ScaleY = printsettings.PrintScaleY;
+        paper.OriginX = printsettings.PrintOriginX;
+        paper.OriginY = printsettings.PrintOriginY;
+        paper.Layout(M());
     }
 }
 
@@ -274,7 +262,8 @@ void TFtelmgra::TReplay::StartInColourOne()
     });
 }
 
-// The frame of the world window around the picture on paper.
+// The frame of the world window around the picture on paper, laid out as
+// the picture is.
 void TFtelmgra::TReplay::DrawPrintBorder()
 {
     if (colour) {
@@ -495,6 +484,7 @@ bool TFtelmgra::TReplay::SetWindow()
     }
     // The zoom rectangle stays and is laid onto the new window.
     m.SetScale(m.DevXMin, m.DevYMin, m.DevXMax, m.DevYMax);
+    if (printing) prn.paper.Layout(m);
     return true;
 }
 
@@ -574,11 +564,12 @@ void TFtelmgra::FormPaint(platform::Canvas& canvas)
 
 bool TFtelmgra::PrintPicture(const std::string& title)
 {
-    auto& printer = platform::CurrentPlatform().Print();
+    auto& pf = platform::CurrentPlatform();
+    auto& printer = pf.Print();
     // A print command let through while the window draws would walk the
     // list a second time from inside the first walk.
-    if (replaying_) platform::ShowPrintoutRefused("the picture is still being drawn");
-    if (replaying_ || !platform::StartPrintout(title)) {
+    if (replaying_) platform::ShowPrintoutRefused(pf.Messages(), "the picture is still being drawn");
+    if (replaying_ || !platform::StartPrintout(printer, pf.Messages(), title)) {
         telmvar.Aborted = true;
         return false;
     }

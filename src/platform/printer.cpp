@@ -1,22 +1,19 @@
 #include "platform/printer.h"
 
-#include "platform/platform.h"
-
 namespace platform
 {
 
-bool StartPrintout(const std::string& title)
+bool StartPrintout(Printer& printer, MessageBoxes& messages, const std::string& title)
 {
-    Printer& printer = CurrentPlatform().Print();
     if (!printer.HasDestination() && !printer.ChoosePrinter()) return false;
     if (printer.BeginDoc(title)) return true;
-    ShowPrintoutRefused(printer.FailureCause());
+    ShowPrintoutRefused(messages, printer.FailureCause());
     return false;
 }
 
-void ShowPrintoutRefused(const std::string& cause)
+void ShowPrintoutRefused(MessageBoxes& messages, const std::string& cause)
 {
-    CurrentPlatform().Messages().ShowOk("", "Printing is not possible: " + cause, MessageIcon::Error);
+    messages.ShowOk("", "Printing is not possible: " + cause, MessageIcon::Error);
 }
 
 } // namespace platform

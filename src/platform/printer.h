@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/canvas.h"
+#include "platform/messagebox.h"
 
 namespace platform
 {
@@ -50,12 +51,12 @@ class Printer
 };
 
 // The message of a printout that cannot start, naming the cause.
-void ShowPrintoutRefused(const std::string& cause);
+void ShowPrintoutRefused(MessageBoxes& messages, const std::string& cause);
 
-// Starts a document on the current platform's printer as a print command
-// does: with no printer set up it first asks where to print (a cancel there
-// prints nothing and says nothing); a printer that cannot start says why in
-// a message. False when there is no document to draw on.
-bool StartPrintout(const std::string& title);
+// Starts a document on the printer as a print command does: with no printer
+// set up it first asks where to print (a cancel there prints nothing and
+// says nothing); a printer that cannot start says why in a message. False
+// when there is no document to draw on.
+bool StartPrintout(Printer& printer, MessageBoxes& messages, const std::string& title);
 
 } // namespace platform

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <cstdlib>
@@ -21,6 +22,7 @@
 #include "app/qt/mainform_qt.h"
 #include "app/startup.h"
 #include "app/windowplacement.h"
+#include "drawings/stage/composer.h"
 #include "drawings/stage/planetanimation.h"
 #include "drawings/tooth/meshanimation.h"
 #include "foundation/foundationstate.h"
@@ -32,6 +34,7 @@
 #include "graphics/graphmapping.h"
 #include "graphics/graphsettings.h"
 #include "graphics/graphwindow.h"
+#include "graphics/printconf.h"
 #include "graphics/qt/anistep_qt.h"
 #include "graphics/qt/graphwindow_qt.h"
 #include "planetary/meshtransfer.h"
@@ -371,9 +374,10 @@ TEST_F(GraphWindowPrintTest, PrintoutIsOneNonEmptyPage)
 
 TEST_F(GraphWindowPrintTest, SheetAtPortraitScalesIsTrueToScaleOnAWideDrawingArea)
 {
-    // On portrait paper the x scale 297 / 210 * 1911 / 949 = 2.85 keeps a square square within 1 %.
+    // A drawing sheet opens with print scales 1.9 / 1.0 on portrait paper: a
+    // square prints 0.75 * 210 / 297 * 1.9 = 1.0076 times as wide as high.
     Area(1911, 949);
-    printsettings.PrintScaleX = 2.85;
+    printsettings.PrintScaleX = 1.9;
     printsettings.PrintScaleY = 1.0;
     GraphFacade.Header(0, 0, 420, 297);
     GraphFacade.SetColor(15);
@@ -385,7 +389,7 @@ TEST_F(GraphWindowPrintTest, SheetAtPortraitScalesIsTrueToScaleOnAWideDrawingAre
     ASSERT_FALSE(b.Empty());
     EXPECT_LT(b.right, page.width() - 1) << "the square left the paper";
     const double ratio = double(b.Width()) / b.Height();
-    EXPECT_NEAR(ratio, 1.0, 0.01) << b.Width() << " x " << b.Height();
+    EXPECT_NEAR(ratio, 1.0076, 0.01) << b.Width() << " x " << b.Height();
 }
 
 // After an animation, stopped or finished, the printout (rendered to the
@@ -454,8 +458,10 @@ TEST_F(GraphWindowPrintTest, PrintStartFailureSaysWhyAndTheNextPrintIsWritten)
                                                     " cannot be written (No such file or directory)"));
 }
 
-// At scale 1, origin 0, landscape, the page rendered to the drawing area's pixels holds the
-// picture where the window does: the ink's boxes agree within 3 % on each side, nothing cut off.
+// At scale 1, origin 0, landscape, the page at its own proportions holds the picture the window
+// shows, nothing cut at its edge, with world units 0.75 * page width / page height = 1.0607 times
+// as wide as high where the window has them square: the ink's box so much wider within 3 %. (The
+// teeth of the S-Pi tooth contact run past the top of this drawing area; the P-H one shows whole.)
 TEST_F(GraphWindowPrintTest, PrintFitsPageAsTheWindowHoldsThePicture)
 {
     Area(1271, 709); // a 1280 x 800 screen less the main window's frame and bars
@@ -464,23 +470,109 @@ TEST_F(GraphWindowPrintTest, PrintFitsPageAsTheWindowHoldsThePicture)
         return r.Steps = 4, r.PauseMs = 1, true;
     };
     int pages = 0;
-    for (const auto draw : {+[] { LoadMesh(mSPi), CalcGearPair(), AnimateMeshing(); },
+    for (const auto draw : {+[] { LoadMesh(mPeH), CalcGearPair(), AnimateMeshing(); },
                             +[] {
                                 RecordStageAnimation(2, {8, 1.2L, 0});
                             }}) {
         draw();
-        const QImage shown = Shown(), page = PrintAndRender(pages, {1271, 709}, QPageLayout::Landscape);
+        const QImage shown = Shown(), page = PrintAndRender(pages, {}, QPageLayout::Landscape);
         const Bounds s = BoundsOf(shown, [&](QColor q) { return q != shown.pixelColor(0, 0); });
         const Bounds p = BoundsOf(page, [](QColor q) {
             return std::min({q.red(), q.green(), q.blue()}) < 240;
         });
-        for (const auto& [a, b, near] : {std::tuple{p.left, s.left, 38},
-                                         {p.right, s.right, 38}, // 3 % of 1271
-                                         {p.top, s.top, 21},
-                                         {p.bottom, s.bottom, 21}}) // and of 709
-            EXPECT_NEAR(a, b, near);
-        EXPECT_TRUE(p.right < 1270 && p.bottom < 708) << "cut at the page's edge";
+        const double wider = double(p.Width()) / p.Height() * s.Height() / s.Width();
+        EXPECT_NEAR(wider, 0.75 * page.width() / page.height(), 0.03);
+        EXPECT_TRUE(p.left > 0 && p.top > 0 && p.right < page.width() - 1 && p.bottom < page.height() - 1)
+            << "cut at the page's edge";
     }
+}
+
+// A world unit prints 0.75 * page width / page height * PrintScaleX / PrintScaleY times as wide as high on
+// any drawing area (by hand 1.0076 for a sheet at its start values, upright; 1.0607 at 1 / 1, landscape), as
+// a circle added shows, and a border round a square window or the region a zoomed window shows, outlined.
+TEST_F(GraphWindowPrintTest, PrintTrueToScale)
+{
+    InitProgramDefaults();
+    SetDefaultInput();
+    CalcPlanetaryStage();
+    LoadMesh(mSPi);
+    CalcGearPair();
+    meshanimationservices.AskSettings = [](TMeshAnimationRequest&) { return true; };
+    const struct {
+        int View;             // of the stage, 0 the tooth contact after its animation, -1 a square window
+        double ScaleX, Wider; // x scale over the start values (0 keeps them), world units on paper
+        bool Border, Zoom;
+    } cases[] = {{7, 0, 1.0076},
+                 {4, 0, 1.0607},
+                 {1, 0, 1.0607},
+                 {0, 0, 1.0607},
+                 {-1, 2, 2.1213},
+                 {-1, 0, 1.0607, true},
+                 {-1, 0, 1.0607, false, true}};
+    const TGraphMapping& m = graphmapping;
+    for (const QSize area : {QSize(1911, 949), QSize(1271, 709), QSize(900, 1000)})
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::to_string(&c - cases) + " on " + std::to_string(area.width()));
+            Area(area.width(), area.height());
+            printsettings = {};
+            GraphFacade.Clear();
+            if (c.View > 0)
+                PlanetDrawView(3, int16_t(c.View));
+            else if (c.View == 0)
+                AnimateMeshing();
+            else
+                GraphFacade.Header(0, 0, 100, 100);
+            const TForm_printconf start;
+            printsettings.PrintScaleX = c.ScaleX > 0 ? c.ScaleX : printsettings.PrintScaleX;
+            printsettings.PrintBorder = c.Border;
+            if (c.Zoom) Key(Qt::Key_Plus, Qt::KeypadModifier);
+            Shown();
+            const auto before = std::tuple(m.GraphViewport, m.GraphWorldWindow, m.DevXMin, m.GraphXScale);
+            const auto turn = QPageLayout::Orientation(printsettings.PrintOrientation == 2);
+            int pages = 0;
+            const QImage page = PrintAndRender(pages, {}, turn);
+            EXPECT_TRUE(std::tuple(m.GraphViewport, m.GraphWorldWindow, m.DevXMin, m.GraphXScale) == before);
+            const TWorldRect w = m.GraphWorldWindow;
+            const Extended sw = (m.GraphViewport.x2 - m.GraphViewport.x1) / m.GraphXScale / 50;
+            const Extended sh = (m.GraphViewport.y2 - m.GraphViewport.y1) / m.GraphYScale / 50;
+            GraphFacade.SetColor(12);
+            if (c.Zoom)
+                GraphFacade.Rectangle(m.WorldXMin + sw, m.WorldYMin + sh, m.WorldXMin + 49 * sw,
+                                      m.WorldYMin + 49 * sh);
+            else
+                GraphFacade.Circle(w.x1 + (w.x2 - w.x1) * 0.3L, (w.y1 + w.y2) / 2,
+                                   std::min(w.x2 - w.x1, w.y2 - w.y1) / 5);
+            QImage marked = PrintAndRender(pages, {}, turn);
+            QPainter difference(&marked);
+            difference.setCompositionMode(QPainter::CompositionMode_Difference);
+            difference.drawImage(0, 0, page);
+            difference.end();
+            const Bounds p = BoundsOf(page, [](QColor q) { return q.lightness() < 240; });
+            const Bounds mark = c.Border ? p : BoundsOf(marked, [](QColor q) { return q != Qt::black; });
+            const double wider = c.Zoom ? c.Wider * (area.width() - 2) / (area.height() - 2) : c.Wider;
+            EXPECT_NEAR(double(mark.Width()) / mark.Height(), wider, wider / 100);
+            for (const Bounds& b : {p, mark})
+                EXPECT_TRUE(c.Border || (b.left > 0 && b.top > 0 && b.right < page.width() - 1 &&
+                                         b.bottom < page.height() - 1));
+            EXPECT_TRUE(c.View != 7 || p.Width() >= 0.9 * page.width()) << p.Width();
+        }
+}
+
+// With no printer set up the first print asks where to print; Cancel there prints nothing and says nothing.
+TEST_F(GraphWindowPrintTest, FirstPrintWithoutAPrinterAsksWhereToPrint)
+{
+    qt_->QtPrinter().QtPrinter().setOutputFileName({});
+    QStringList asked;
+    QTimer cancel; // every modal window: its kind noted, then cancelled
+    QObject::connect(&cancel, &QTimer::timeout, [&] {
+        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            asked << modal->metaObject()->className();
+            modal->reject();
+        }
+    });
+    cancel.start(10);
+    EXPECT_FALSE(FTelmgra.PrintPicture("x"));
+    EXPECT_EQ(asked, QStringList{"QPrintDialog"});
 }
 
 class GraphWindowStartTest : public ::testing::Test

@@ -73,8 +73,24 @@ bool PrinterImplQt::BeginDoc(const std::string& title)
 
 std::string PrinterImplQt::CauseOfFailure() const
 {
-    if (printer_->outputFormat() == QPrinter::NativeFormat)
-        return "the printer " + FromQString(printer_->printerName()) + " does not take the document";
+    if (printer_->outputFormat() == QPrinter::NativeFormat) {
+        // What the print system says of the printer is all there is to tell:
+        // the toolkit gives no reason for a refusal.
+        const std::string name = "the printer " + FromQString(printer_->printerName());
+        const QPrinterInfo info = QPrinterInfo::printerInfo(printer_->printerName());
+        if (info.isNull()) return name + " is not known to the print system";
+        switch (info.state()) {
+        case QPrinter::Idle:
+            return name + " is idle but does not take the document";
+        case QPrinter::Active:
+            return name + " is busy and does not take the document";
+        case QPrinter::Aborted:
+            return name + " has aborted its jobs";
+        case QPrinter::Error:
+            return name + " reports an error";
+        }
+        return name + " does not take the document";
+    }
     // The file is tried the way the toolkit opens it, without truncating
     // one that exists; one made only by the trial goes again.
     QFile file(printer_->outputFileName());

@@ -60,7 +60,8 @@ void PrintTextFile(const std::string& FileName)
 
     // Reports are portrait pages of lines, whatever a graphics printout
     // left the printer at.
-    platform::Printer& printer = platform::CurrentPlatform().Print();
+    platform::Platform& pf = platform::CurrentPlatform();
+    platform::Printer& printer = pf.Print();
     printer.SetOrientation(platform::PageOrientation::Portrait);
     int from = 1;
     int to = count;
@@ -69,7 +70,7 @@ void PrintTextFile(const std::string& FileName)
     to = std::min(to, count);
     if (from > to) return;
 
-    if (!platform::StartPrintout(telmvar.ProjectName)) return;
+    if (!platform::StartPrintout(printer, pf.Messages(), telmvar.ProjectName)) return;
     const int linesPerPage = std::max(telmvar.LinesPerPage, 1);
     const int lineHeight = std::max(printer.PageHeightPixels() / linesPerPage, 1);
     const TFontStyles style = CodeToFontStyle(printsettings.PrintFontStyle, TFontStyles{});
