@@ -422,10 +422,9 @@ TEST_F(CadBatchProgram, TheSunsToothDrawingGoesToIges)
     EXPECT_GT(iges.Edges, 10) << iges.Output;
 }
 
-// A part number typed as "§ 12" is stored as the code page 437 bytes 0x15
-// " 12"; the production drawing's title block (5) shows it as ezdxf, OCCT
-// and a text CAD record read it: the Windows-1252 byte 0xA7 of the default
-// CAD text mode. The stage text holds a "§" too (line 83, column 48).
+// A part number typed as "§ 12" is stored as the code page 437 bytes 0x15 " 12"; the production
+// drawing's title block (5) shows it as ezdxf, OCCT and a text CAD record read it: the Windows-1252
+// byte 0xA7 of the default CAD text mode. The stage text holds a "§" too (line 83, column 48).
 TEST_F(CadBatchProgram, ProjectTextBytesSectionSignInTheTitleBlockOfEachCadFile)
 {
     std::string project = Read(DefaultProject.parent_path() / "industrial.qy7");

@@ -291,9 +291,8 @@ TEST_F(MeshAnimation, SingleStepSwitchReachesTheWindow)
     EXPECT_TRUE(FTelmgra.StepMode);
 }
 
-// A sun of 20 teeth and an inner planet of 100: the sun's tip reaches above
-// the window's top. The animation's window (world x1, y1, x2, y2 of its
-// window record) holds every mark and letter A to E.
+// z 20/100, the sun's tip above the window's top: the animation's window (world x1, y1, x2, y2 of
+// its window record) holds every mark and letter A to E.
 TEST_F(MeshAnimation, ToothContactPathInsideTheAnimationWindow)
 {
     PlanetaryGears.z[1] = 20;

@@ -374,8 +374,7 @@ TEST_F(GraphWindowPrintTest, PrintoutIsOneNonEmptyPage)
 
 TEST_F(GraphWindowPrintTest, SheetAtPortraitScalesIsTrueToScaleOnAWideDrawingArea)
 {
-    // A drawing sheet opens with print scales 1.9 / 1.0 on portrait paper: a
-    // square prints 0.75 * 210 / 297 * 1.9 = 1.0076 times as wide as high.
+    // A sheet's start scales 1.9 / 1, upright: a square prints 0.75 * 210 / 297 * 1.9 = 1.0076 as wide.
     Area(1911, 949);
     printsettings.PrintScaleX = 1.9;
     printsettings.PrintScaleY = 1.0;
@@ -458,10 +457,8 @@ TEST_F(GraphWindowPrintTest, PrintStartFailureSaysWhyAndTheNextPrintIsWritten)
                                                     " cannot be written (No such file or directory)"));
 }
 
-// At scale 1, origin 0, landscape, the page at its own proportions holds the picture the window
-// shows, nothing cut at its edge, with world units 0.75 * page width / page height = 1.0607 times
-// as wide as high where the window has them square: the ink's box so much wider within 3 %. (The
-// teeth of the S-Pi tooth contact run past the top of this drawing area; the P-H one shows whole.)
+// At scale 1, origin 0, landscape, the page holds the window's picture uncut, its ink's box 0.75 * page
+// width / page height = 1.0607 times as wide within 3 % (P-H: S-Pi's teeth run past this area's top).
 TEST_F(GraphWindowPrintTest, PrintFitsPageAsTheWindowHoldsThePicture)
 {
     Area(1271, 709); // a 1280 x 800 screen less the main window's frame and bars
@@ -487,9 +484,8 @@ TEST_F(GraphWindowPrintTest, PrintFitsPageAsTheWindowHoldsThePicture)
     }
 }
 
-// A world unit prints 0.75 * page width / page height * PrintScaleX / PrintScaleY times as wide as high on
-// any drawing area (by hand 1.0076 for a sheet at its start values, upright; 1.0607 at 1 / 1, landscape), as
-// a circle added shows, and a border round a square window or the region a zoomed window shows, outlined.
+// A world unit prints 0.75 * page width / page height * scale x / scale y as wide as high on any area (1.0076
+// a sheet at its start scales, upright; 1.0607 at 1 / 1, landscape): an added circle, a border, a zoom's box.
 TEST_F(GraphWindowPrintTest, PrintTrueToScale)
 {
     InitProgramDefaults();
@@ -502,13 +498,8 @@ TEST_F(GraphWindowPrintTest, PrintTrueToScale)
         int View;             // of the stage, 0 the tooth contact after its animation, -1 a square window
         double ScaleX, Wider; // x scale over the start values (0 keeps them), world units on paper
         bool Border, Zoom;
-    } cases[] = {{7, 0, 1.0076},
-                 {4, 0, 1.0607},
-                 {1, 0, 1.0607},
-                 {0, 0, 1.0607},
-                 {-1, 2, 2.1213},
-                 {-1, 0, 1.0607, true},
-                 {-1, 0, 1.0607, false, true}};
+    } cases[] = {{7, 0, 1.0076, 0, 0},  {4, 0, 1.0607, 0, 0},  {1, 0, 1.0607, 0, 0}, {0, 0, 1.0607, 0, 0},
+                 {-1, 2, 2.1213, 0, 0}, {-1, 0, 1.0607, 1, 0}, {-1, 0, 1.0607, 0, 1}};
     const TGraphMapping& m = graphmapping;
     for (const QSize area : {QSize(1911, 949), QSize(1271, 709), QSize(900, 1000)})
         for (const auto& c : cases) {

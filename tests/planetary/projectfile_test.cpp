@@ -503,10 +503,9 @@ TEST_F(ProjectFile, LineBreaksInTextsDoNotShiftTheLinesAfterThem)
     EXPECT_EQ(PlanetaryGears.PartNumber[1], "1") << "the line after the long name is still the part number";
 }
 
-// Code page 437 draws the bytes below 0x20 as symbols (a typed section sign
-// is stored as 0x15, a pilcrow as 0x14): a text takes every byte but NUL, the
-// line ends and the bar being the file's own. A NUL in a text is saved as a
-// blank, and a file with one there is refused at its line and column.
+// Code page 437 draws bytes below 0x20 as symbols (a typed section sign is stored as 0x15, a pilcrow
+// as 0x14): a text takes every byte but NUL, CR, LF and the bar; a NUL is saved as a blank, and a file
+// with one there is refused at its line and column.
 TEST_F(ProjectFile, ProjectTextBytesEveryByteButLineEndsAndBarSavedOpenedSavedAgain)
 {
     std::string* const places[] = {&PlanetaryGears.PartNumber[1], &documentation.ChangeList[1].Text[3],
@@ -518,8 +517,7 @@ TEST_F(ProjectFile, ProjectTextBytesEveryByteButLineEndsAndBarSavedOpenedSavedAg
     for (std::string* p : places)
         *p = text;
     const std::string first = Write("a.qy7");
-    // Three lines of their own, and the second field of the signature line
-    // (no dates in the File New project, no sheet texts).
+    // Three lines of their own, and the signature line's second field (File New: no dates, no sheet texts).
     const auto lines = CrLfLines(first);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), text), 3);
     const auto signature = std::find(lines.begin(), lines.end(), "|" + text + "|||||0||") - lines.begin();
