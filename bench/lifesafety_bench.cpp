@@ -42,9 +42,7 @@ void BM_LifeSafetyDiagramSPi(benchmark::State& state)
     SetDefaultInput();
     ResetLifeParams();
     CalcPlanetaryStage();
-    LoadMesh(mSPi);
-    CalcLoadedMesh();
-    StoreMesh(mSPi);
+    LoadCalculatedMesh(mSPi);
     const auto kind = static_cast<uint16_t>(state.range(0));
     std::size_t records = 0;
     for (auto _ : state) {

@@ -3,7 +3,7 @@
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
 #include "foundation/types.h"
-#include "planetary/meshtransfer.h"
+#include "planetary/stage.h"
 #include "planetary/suggestions.h"
 
 #include <algorithm>
@@ -36,16 +36,16 @@ void RegisterProductionDrawingExports(
     std::function<void(int Device, int Gear, int Item, const std::string& Caption)> ComposeProductionDrawing)
 {
     RegisterCadExport(2, 17, [draw = std::move(ComposeProductionDrawing)](int Device, int Index) {
-        // Items 1..8 of the composer's menu; S-Pi first, then Pi-Pe.
+        // Items 1..8 of the composer's menu; gear 1 of S-Pi first, then
+        // gear 2 of Pi-Pe.
         const bool sunMesh = Index <= 9;
-        const int mesh = sunMesh ? 1 : 2;
-        LoadMesh(mesh);
-        CalcLoadedMesh();
-        StoreMesh(mesh);
+        const int mesh = sunMesh ? mSPi : mPiPe;
+        const int gear = sunMesh ? 1 : 2;
+        LoadCalculatedMesh(mesh);
         // A mesh that cannot be calculated has no drawing: the batch names
         // the failure instead of drawing from stale results.
         if (telmvar.FatalCalcError) return;
-        draw(Device, mesh, sunMesh ? Index - 1 : Index - 9, MeshCaption(mesh));
+        draw(Device, gear, sunMesh ? Index - 1 : Index - 9, MeshCaption(mesh));
     });
 }
 

@@ -21,7 +21,6 @@
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/documentation.h"
 #include "planetary/loadspectrum/spectrumlife.h"
-#include "planetary/meshtransfer.h"
 #include "planetary/predimensioning.h"
 #include "planetary/projectfile.h"
 #include "planetary/stage.h"
@@ -149,13 +148,6 @@ void Thh::InputDialog(const std::function<void()>& Dialog, bool CalcAlways, bool
         if (changed) Mod();
         RefreshAfterChange();
     }
-}
-
-void Thh::LoadedMesh(int Mesh)
-{
-    LoadMesh(Mesh);
-    CalcLoadedMesh();
-    StoreMesh(Mesh);
 }
 
 void Thh::CadGear(int Wheel, int Device)

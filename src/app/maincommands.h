@@ -70,7 +70,6 @@ class Thh
     // Cancel marks the project modified only when it wrote into the stage
     // (its table, converter and proposal buttons write at once).
     void InputDialog(const std::function<void()>& Dialog, bool CalcAlways, bool RefreshFirst);
-    void LoadedMesh(int Mesh);
     void CadGear(int Wheel, int Device);
     void Open(const std::string& Path);
     // The change protocol's commands (1 new, 2 modify, 3 delete, 4 show, 5

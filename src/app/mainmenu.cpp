@@ -433,16 +433,16 @@ std::vector<TMenuCommand> View()
                 c = c.Says(PiPe);
             else if (m == 3)
                 c = c.Says(Fixed("&Pe-H"));
-            return c.Does([Kind, m](Thh& t) {
-                t.LoadedMesh(m);
+            return c.Does([Kind, m](Thh&) {
+                LoadCalculatedMesh(m);
                 DrawLifeSafetyDiagrams(static_cast<uint16_t>(Kind), 3, MeshLabel[m]);
             });
         };
     };
     TMenuCommand lastkollektiv =
         Meshes("mi_viewLastkollektiv", "&Load Spectrum", "mi_viewLastkollektiv", [](int m, TMenuCommand c) {
-            return c.Does([m](Thh& t) {
-                t.LoadedMesh(m);
+            return c.Does([m](Thh&) {
+                LoadCalculatedMesh(m);
                 DrawLoadSpectrumDiagram(6, 3);
             });
         }).Says(Prog(&TProgramMenuTexts::MenuTextLoadSpectrum));
@@ -509,8 +509,8 @@ std::vector<TMenuCommand> View()
         Meshes("mi_viewanimationzahneingriff", "&Animation Tooth &contact", "mi_viewanimationeingriff",
                [animation](int m, TMenuCommand c) {
                    const std::string mesh = animation[m];
-                   return c.Says(Gen([mesh] { return g.MenuTextAnimation + mesh; })).Does([m](Thh& t) {
-                       t.LoadedMesh(m);
+                   return c.Says(Gen([mesh] { return g.MenuTextAnimation + mesh; })).Does([m](Thh&) {
+                       LoadCalculatedMesh(m);
                        AnimateLoadedMesh();
                        AnimateMeshing();
                    });
@@ -562,8 +562,8 @@ std::vector<TMenuCommand> Cad()
     // "return ..". The mesh is loaded and calculated first; the caption
     // names it in pair order, as the drawings of the per-wheel views do.
     const auto productionMenu = [](int Mesh) {
-        return [Mesh](Thh& t) {
-            t.LoadedMesh(Mesh);
+        return [Mesh](Thh&) {
+            LoadCalculatedMesh(Mesh);
             // A mesh that could not be calculated has no dimensions to draw.
             if (telmvar.FatalCalcError) {
                 ShowMessageList();
@@ -609,11 +609,11 @@ std::vector<TMenuCommand> Cad()
         productionItem("mi_cadfertigungszeichnungPH", mPeH),
         Meshes("mi_cadzahnzeichnung", "Tooth drawing", "mi_cadzahnzeichnung",
                [](int m, TMenuCommand c) {
-                   return c.Does([m](Thh& t) {
+                   return c.Does([m](Thh&) {
                        // The tooth graphics settings of the mesh (the
                        // drawn centre distance and addendum modifications)
                        // are set by its calculation.
-                       t.LoadedMesh(m);
+                       LoadCalculatedMesh(m);
                        ComposeToothDrawing(0, 0, 0, 1, 0);
                    });
                }),

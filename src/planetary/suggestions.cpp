@@ -160,6 +160,13 @@ void CalcMesh(int m)
     StoreMesh(m);
 }
 
+void LoadCalculatedMesh(int m)
+{
+    LoadMesh(m);
+    CalcLoadedMesh();
+    StoreMesh(m);
+}
+
 void CalcLoadedMesh()
 {
     GearPair.DimensionInputReserve = 0;

@@ -30,5 +30,9 @@ int MeshGearOfPair(int m, int g);
 // Loads mesh 1..3 into the pair variables, calculates it and stores the
 // results back; any other value does nothing.
 void CalcMesh(int m);
+// Mesh 1..3 loaded, calculated as CalcLoadedMesh does and stored back, the
+// pair variables keeping it: what the views, diagrams, animations and
+// drawings of one mesh start from.
+void LoadCalculatedMesh(int m);
 void CalcLoadedMesh();
 void AnimateLoadedMesh();

@@ -98,9 +98,7 @@ class DiagramFixture : public ::testing::Test
     static void LoadDefaultMesh(int M)
     {
         CalcPlanetaryStage();
-        LoadMesh(M);
-        CalcLoadedMesh();
-        StoreMesh(M);
+        LoadCalculatedMesh(M);
         telmvar.Aborted = false;
     }
 
