@@ -45,7 +45,7 @@ void AnistepFormQt::reject()
     QDialog::reject();
 }
 
-void RegisterGraphicsForms(platform::DialogHostImplQt& dialogs)
+void RegisterAnimationStepForm(platform::DialogHostImplQt& dialogs)
 {
     dialogs.RegisterForm("TForm_anistep", [](platform::DialogModel& model, QWidget* parent) {
         return std::unique_ptr<QDialog>(new AnistepFormQt(dynamic_cast<TForm_anistep&>(model), parent));

@@ -25,4 +25,4 @@ class AnistepFormQt final : public QDialog
 };
 
 // Registers the step dialog of the animations with the dialog host.
-void RegisterGraphicsForms(platform::DialogHostImplQt& dialogs);
+void RegisterAnimationStepForm(platform::DialogHostImplQt& dialogs);

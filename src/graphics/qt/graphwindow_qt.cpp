@@ -229,7 +229,7 @@ void GraphWindowQt::ImmediateDone()
 
 std::unique_ptr<GraphWindowQt> InstallGraphWindowQt(platform::PlatformQt& platform)
 {
-    RegisterGraphicsForms(platform.QtDialogs());
+    RegisterAnimationStepForm(platform.QtDialogs());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         // Width over height of one pixel; a screen that reports nothing
         // sensible keeps square pixels.
