@@ -18,4 +18,15 @@ bool MeshExchanged(int m);
 // the slot results to mesh-name order and sets the pair's gear captions.
 void LoadMesh(int m);
 void StoreMesh(int m);
+// The per-mesh functions these replaced, each with the call that stands for
+// it (CalcMesh, which loads, calculates and stores, is in suggestions.h):
+// LoadMeshSPi: LoadMesh(mSPi)
+// LoadMeshPiPe: LoadMesh(mPiPe)
+// LoadMeshPeH: LoadMesh(mPeH)
+// StoreMeshSPi: StoreMesh(mSPi)
+// StoreMeshPiPe: StoreMesh(mPiPe)
+// StoreMeshPeH: StoreMesh(mPeH)
+// CalcMeshSPi: CalcMesh(mSPi)
+// CalcMeshPeH: CalcMesh(mPeH)
+// RecalcMesh(Mesh): CalcMesh(Mesh)
 void SwapMeshResults(int m);
