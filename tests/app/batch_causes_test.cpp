@@ -126,7 +126,8 @@ TEST(BatchCauses, ExitCodeAndCauseOnStandardError)
             fs::permissions(dir, fs::perms::owner_write | fs::perms::group_write, fs::perm_options::remove);
         const TProgramRun run = RunProgram(dir, c.Args, {}, true, c.ReadOnly, c.FileBlocks);
         const std::string report = ReadWholeFile(dir / "p.txt");
-        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add), fs::remove_all(dir);
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir);
         EXPECT_EQ(run.ExitCode, c.ExitCode) << run.Err;
         EXPECT_TRUE(run.Err.find('\0') == std::string::npos && (run.Err.empty() || run.Err.back() == '\n'));
         EXPECT_TRUE(std::regex_search(report, std::regex(c.Report)) && report.find('\0') > report.size());

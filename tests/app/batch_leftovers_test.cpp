@@ -44,8 +44,8 @@ TEST_P(BatchLeftovers, NothingLeftAndEveryRefusalNamed)
     if (!c.Cff.empty())
         ASSERT_EQ(c.Cff == "dir" ? ::mkdir(cff.c_str(), 0700) : ::mkfifo(cff.c_str(), 0600), 0);
     std::thread now([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(c.AfterMs)), //
-            WriteWholeFile(dir / "now.000000", "");
+        std::this_thread::sleep_for(std::chrono::milliseconds(c.AfterMs));
+        WriteWholeFile(dir / "now.000000", "");
     });
     const std::vector<std::string> args = {"spectrum.qy7", c.AfterMs < 0 ? "/I" : "/CAD6:1"},
                                    nogui = {"/NOGUI"};

@@ -49,7 +49,9 @@ class DrawingMenus : public AppTest
         for (const Row& r : Rows) {
             const std::string at = r.Item + (" " + std::to_string(r.Choice)),
                               file = (dir / (at + ".dxf")).string();
-            P().Reset(), headless->HeadlessMessages().Reset(), headless->HeadlessFiles().Reset();
+            P().Reset();
+            headless->HeadlessMessages().Reset();
+            headless->HeadlessFiles().Reset();
             for (int d : *r.Refusal ? std::vector<int>{0} : Devices) {
                 P().QueueSelection(r.Choice - 1);
                 if (d == 0) break; // refused before any question
@@ -126,7 +128,8 @@ TEST_F(DrawingMenus, EachEntryPointReachesItsMenu)
 // 8's measurement; entry 15's text the centre distance.
 TEST_F(DrawingMenus, ProductionDrawingEntriesDrawOnScreenAndInDxf)
 {
-    PlanetaryGears.dB[gS] = 20, PlanetaryGears.dB[gPi] = 12;
+    PlanetaryGears.dB[gS] = 20;
+    PlanetaryGears.dB[gPi] = 12;
     const char *sp = "mi_cadFertigungszeichnungSP", *ph = "mi_cadfertigungszeichnungPH";
     Draw({{sp, 1, {1}, {}},
           {sp, 2, {2}, {}},

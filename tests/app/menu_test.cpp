@@ -93,7 +93,10 @@ TEST_F(MenuTest, EveryItemOnceWithItsCommandShortcutAndTheEnglishBlocksCaption)
     const std::map<std::string, std::string> composed = {{"mi_viewanimationeingriffSPi", "Animation S-Pi"},
                                                          {"mi_viewanimationeingriffPiPe", "Animation Pi-Pe"},
                                                          {"mi_viewanimationeingriffPH", "Animation P-H"}};
-    const auto bare = [](std::string Text) { return std::erase(Text, '&'), Text; };
+    const auto bare = [](std::string Text) {
+        std::erase(Text, '&');
+        return Text;
+    };
     const TMainMenu declared = BuildMainMenu();
     for (const auto* d : Entries(declared.Bar.Menus))
         EXPECT_EQ(bare(Caption(d->Name)), bare(composed.count(d->Name) ? composed.at(d->Name) : d->Caption))
@@ -280,7 +283,10 @@ TEST_F(MenuTest, EnablingFollowsMessagesSpectrumAndBearings)
     EXPECT_FALSE(mainmenu.Find("mi_viewprintlastkollektiv")->Enabled);
     EXPECT_FALSE(mainmenu.Find("mi_viewprintwaelzlager")->Enabled);
     EXPECT_FALSE(hh.Click("mi_viewprintwaelzlager")) << "a disabled item cannot be chosen";
-    hh.BearingPick = [](int n) { PlanetBearings[n].Designation = "NJ 206", PlanetBearings[n].d = 30; };
+    hh.BearingPick = [](int n) {
+        PlanetBearings[n].Designation = "NJ 206";
+        PlanetBearings[n].d = 30;
+    };
     ASSERT_TRUE(
         hh.Click("mi_editwaelzdatenbankPi")); // a pick enables it at once, without a redraw of its own
     EXPECT_TRUE(platform::FindMenuEntry(headless->MainWindow().MenuBar(), "mi_viewprintwaelzlager")->Enabled);

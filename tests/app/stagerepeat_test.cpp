@@ -34,7 +34,10 @@ const TStage Stages[] = {
     {"Default", "default.qy7", [] {}},
     {"SpectrumFactors", "spectrum.qy7", [] {}},
     {"SpectrumFactorsEntered", "spectrum.qy7",
-     [] { GearPair.KaFromLoadSpectrum = 0, GearPair.KA_H = 1.25L; }},
+     [] {
+         GearPair.KaFromLoadSpectrum = 0;
+         GearPair.KA_H = 1.25L;
+     }},
     {"Industrial", "industrial.qy7", [] {}},
     {"IndustrialDin", "industrial.qy7", [] { GearPair.CalcMethod = 1; }},
     {"IndustrialDin41", "industrial.qy7", [] { GearPair.CalcMethod = 2; }},
@@ -128,12 +131,23 @@ TEST_P(StageRepeat, RepeatAfterChange)
         void (*Change)();
         bool Corrected;
     } changes[] = {
-        {"Teeth", [] { PlanetaryGears.z[gS] += 2, PlanetaryGears.z[gH] -= 4; }, false},
-        {"Cutter", [] { GearPair.z0 = 25, GearPair.x0 = 0.2L; }, false},
+        {"Teeth",
+         [] {
+             PlanetaryGears.z[gS] += 2;
+             PlanetaryGears.z[gH] -= 4;
+         },
+         false},
+        {"Cutter",
+         [] {
+             GearPair.z0 = 25;
+             GearPair.x0 = 0.2L;
+         },
+         false},
         {"CentreDistance",
          [] { // S-Pi at half the distance of its reference circles
              auto& g = PlanetaryGears;
-             g.a[mPiPe] = 0, g.a[mSPi] = GearPair.mn * (g.z[gS] + g.z[gPi]) / 4;
+             g.a[mPiPe] = 0;
+             g.a[mSPi] = GearPair.mn * (g.z[gS] + g.z[gPi]) / 4;
          },
          true},
     };
@@ -191,14 +205,19 @@ TEST_P(ToolKinds, ToolProfileKinds0To10)
         Open(std::string(QYR7_SOURCE_DIR) + "/examples/industrial.qy7");
         auto& g = PlanetaryGears;
         for (int k = 1; k <= 4; ++k) {
-            g.ToolProfileNo[k] = Kind, g.ProfileName[k] = "own", g.haP0_mn[k] = 1.4L, g.rhoaP0_mn[k] = 0.3L;
-            g.alphaprP0[k] = WithoutProtuberance ? 0 : 7, g.prP0_mn[k] = WithoutProtuberance ? 0 : 0.025L;
+            g.ToolProfileNo[k] = Kind;
+            g.ProfileName[k] = "own";
+            g.haP0_mn[k] = 1.4L;
+            g.rhoaP0_mn[k] = 0.3L;
+            g.alphaprP0[k] = WithoutProtuberance ? 0 : 7;
+            g.prP0_mn[k] = WithoutProtuberance ? 0 : 0.025L;
         }
         EXPECT_TRUE(WriteProjectData((dir / "kind.qy7").string()));
         Open((dir / "kind.qy7").string());
         Calculate();
         const std::string name = g.ProfileName[1];
-        g.ToolProfileNo = {}, g.ProfileName = {};
+        g.ToolProfileNo = {};
+        g.ProfileName = {};
         return std::tuple{name, PlanetaryStage, PlanetaryGears};
     };
     for (const auto& c : kinds) {

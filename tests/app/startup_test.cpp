@@ -246,7 +246,8 @@ TEST_F(Startup, DialogsAreScaledAndCentredOverTheMainWindow)
 TEST_F(Startup, TheAutoDialogSizeIsHeldToThreeHundredPercent)
 {
     TScreenInfo s;
-    s.WindowHeight = 480, s.ClientHeight = 30;
+    s.WindowHeight = 480;
+    s.ClientHeight = 30;
     EXPECT_EQ(AutoScreenPercent(s), 300);
 }
 

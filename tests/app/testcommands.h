@@ -15,7 +15,9 @@ struct TTestCommands : Thh {
 
     bool RunForm(const std::string& F) override
     {
-        return Forms.count(F) ? Forms[F](), !telmvar.Aborted : Thh::RunForm(F);
+        if (!Forms.count(F)) return Thh::RunForm(F);
+        Forms[F]();
+        return !telmvar.Aborted;
     }
     void RedrawView() override { Redraw ? Redraw() : Thh::RedrawView(); }
     void SelectPlanetBearing(int P) override { BearingPick ? BearingPick(P) : Thh::SelectPlanetBearing(P); }

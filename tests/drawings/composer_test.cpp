@@ -208,7 +208,8 @@ TEST_F(Composer, SheetsSkipTheCalculationOfAnUnchangedStage)
         std::string drawn[2];
         long runs[2];
         for (bool forget : {false, true}) {
-            CalcPlanetaryStage(), hatchstate.HatchRandSeed = 5;
+            CalcPlanetaryStage();
+            hatchstate.HatchRandSeed = 5;
             if (forget) ForgetStageCalculation();
             runs[forget] = stagecalc.Runs;
             PlanetDrawView(5, static_cast<int16_t>(view));

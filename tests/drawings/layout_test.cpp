@@ -53,7 +53,11 @@ std::vector<std::string> Faults()
     for (std::string_view s : ::DisplayList.Records) {
         const TDisplayRecord r = ParseDisplayRecord(s);
         const double x = r.F[0], y = r.F[1], x2 = r.F[2], y2 = r.F[3];
-        if (r.Kind == 9) h = x, w = y > 0 ? y : 0.7 * x, a = static_cast<double>(r.F[3]) * M_PI / 180;
+        if (r.Kind == 9) {
+            h = x;
+            w = y > 0 ? y : 0.7 * x;
+            a = static_cast<double>(r.F[3]) * M_PI / 180;
+        }
         if (r.Kind == 10) window = {double(r.F[4]), double(r.F[5]), double(r.F[6]), double(r.F[7])};
         if (r.Kind == 4 && (x == x2 || y == y2))
             lines.push_back({std::min(x, x2), std::min(y, y2), std::max(x, x2), std::max(y, y2)});
@@ -88,10 +92,13 @@ std::vector<std::string> Faults()
     for (size_t i = 0; i < lines.size(); ++i) {
         TFrame& g = groups[root(i)];
         const TBox& l = lines[i];
-        if (l.x1 == l.x2)
-            g.Box.x1 = std::min(g.Box.x1, l.x1), g.Box.x2 = std::max(g.Box.x2, l.x1);
-        else
-            g.Box.y1 = std::min(g.Box.y1, l.y1), g.Box.y2 = std::max(g.Box.y2, l.y1);
+        if (l.x1 == l.x2) {
+            g.Box.x1 = std::min(g.Box.x1, l.x1);
+            g.Box.x2 = std::max(g.Box.x2, l.x1);
+        } else {
+            g.Box.y1 = std::min(g.Box.y1, l.y1);
+            g.Box.y2 = std::max(g.Box.y2, l.y1);
+        }
         g.Lines.push_back(l);
     }
     std::vector<TFrame> frames;

@@ -94,11 +94,14 @@ TEST_P(FlankAngles, EveryFlankVertexLiesOnTheInvolute)
     // internal root 3..2N.
     size_t first = 0, last = 0;
     if (c.gear.z < 0) {
-        first = 3, last = 2 * n;
+        first = 3;
+        last = 2 * n;
     } else if (InvoluteStartsAtBaseCircle(2)) {
-        first = c.trochoid ? 1 : 0, last = c.trochoid ? 2 * n - 2 : 2 * n - 1;
+        first = c.trochoid ? 1 : 0;
+        last = c.trochoid ? 2 * n - 2 : 2 * n - 1;
     } else {
-        first = 2, last = 2 * n + 2;
+        first = 2;
+        last = 2 * n + 2;
     }
     ASSERT_GT(v.size(), last);
     const size_t tipRight = c.gear.z < 0 ? n + 1 : (InvoluteStartsAtBaseCircle(2) ? n - 1 : n + 2);
@@ -149,7 +152,10 @@ double DistanceFromPath(double px, double py, double r, double hc, double range)
     for (int k = 1; k <= n; ++k) {
         const double s = -range + 2 * range * k / n;
         const double e = dist(s);
-        if (e < best) best = e, bestS = s;
+        if (e < best) {
+            best = e;
+            bestS = s;
+        }
     }
     // Golden-section refinement about the best grid point.
     double a = bestS - 2 * range / n, b = bestS + 2 * range / n;
@@ -278,7 +284,8 @@ TEST_P(InternalFillet, TangentToFlankAndChord)
     const double psiA = FlankAngle(t, ra), psiB = FlankAngle(t, rb);
     double fx = -ra * std::sin(psiA) + rb * std::sin(psiB), fy = -ra * std::cos(psiA) + rb * std::cos(psiB);
     const double fl = std::hypot(fx, fy);
-    fx /= fl, fy /= fl;
+    fx /= fl;
+    fy /= fl;
     const double gx = D(f.Gx), gy = D(f.Gy);
     EXPECT_NEAR(std::atan2(gx, -gy), PiD / std::fabs(t.z), 1e-12) << "G in the middle of the gap";
     const double cl = std::hypot(gx - p1x, gy - p1y);

@@ -123,7 +123,9 @@ TEST(FloatText, DirectFixedDigitsAreThoseOfTheCLibrary)
     // decimal place among them, against the C library.
     uint64_t state = 0x9E3779B97F4A7C15ULL;
     auto next = [&state] {
-        state ^= state << 13, state ^= state >> 7, state ^= state << 17;
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
         return state;
     };
     int mismatches = 0;

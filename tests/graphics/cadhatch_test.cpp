@@ -417,7 +417,11 @@ TEST_F(CadHatchTest, SortCrossingsMovesTheIndexAlong)
 {
     TArray<Extended, 1, HatchCrossingsMax> v{};
     TArray<int, 1, HatchCrossingsMax> ix{};
-    v[1] = 3, v[2] = -1, v[3] = 2, v[4] = -1, v[5] = 99;
+    v[1] = 3;
+    v[2] = -1;
+    v[3] = 2;
+    v[4] = -1;
+    v[5] = 99;
     SortCrossings(v, ix, 4);
     EXPECT_EQ((std::vector<Extended>{v[1], v[2], v[3], v[4], v[5]}),
               (std::vector<Extended>{-1, -1, 2, 3, 99}));

@@ -61,9 +61,16 @@ class LoadSpectrumDiagram : public DiagramTest
             p.Nsum += it.N;
         }
         p.T[1] = 100;
-        p.TeqF = 90, p.TeqH = 90;
-        p.T0F = 150, p.TnF = 60, p.T0H = 140, p.TnH = 50;
-        p.T0Feq = 130, p.TnFeq = 55, p.T0Heq = 120, p.TnHeq = 45;
+        p.TeqF = 90;
+        p.TeqH = 90;
+        p.T0F = 150;
+        p.TnF = 60;
+        p.T0H = 140;
+        p.TnH = 50;
+        p.T0Feq = 130;
+        p.TnFeq = 55;
+        p.T0Heq = 120;
+        p.TnHeq = 45;
         p.LoadCyclesLogarithmic = false;
     }
 

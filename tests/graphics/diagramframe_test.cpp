@@ -153,7 +153,10 @@ TEST_P(DiagramLimitsDialog, IsAskedOnlyUnderItsThreeConditions)
                                            Extended X1, Extended Y1, Extended X2, Extended Y2) {
         ++asked;
         EXPECT_EQ(XL + "|" + YL + "|" + T, "cycles|T|title");
-        offered[0] = X1, offered[1] = Y1, offered[2] = X2, offered[3] = Y2;
+        offered[0] = X1;
+        offered[1] = Y1;
+        offered[2] = X2;
+        offered[3] = Y2;
         // The user cancels: the automatic limits stay.
         telmvar.Aborted = true;
     };

@@ -91,7 +91,10 @@ TEST_F(QtHilfebild, OpensCentredFirstThenWhereItWasButOnTheScreen)
     for (const auto& [known, saved, rule] : cases) {
         std::tie(form.Known, form.Left, form.Top) = std::tuple(known, saved.x(), saved.y());
         QRect shown;
-        WhenModalAppears([&shown](QWidget* w) { shown = w->frameGeometry(), w->close(); });
+        WhenModalAppears([&shown](QWidget* w) {
+            shown = w->frameGeometry();
+            w->close();
+        });
         qt.Dialogs().RunModal(form);
         EXPECT_TRUE(room.contains(shown) &&
                     (known || (shown.center() - room.center()).manhattanLength() <= 2))

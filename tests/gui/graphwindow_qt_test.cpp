@@ -413,7 +413,8 @@ TEST_F(GraphWindowPrintTest, AfterAnAnimationThePrintoutIsThePictureShown)
         int pauses = 0, pages = 0;
         const auto pause = FTelmgra.OnPause;
         FTelmgra.OnPause = [&](int32_t ms) {
-            pause(ms), ++pauses == c.StopAt ? FTelmgra.processKey(vk::Escape) : void();
+            pause(ms);
+            if (++pauses == c.StopAt) FTelmgra.processKey(vk::Escape);
         };
         const QImage shown = Shown(),
                      pictures[2] = {PrintAndRender(pages, shown.size() - QSize(1, 1)), shown};
@@ -438,19 +439,28 @@ TEST_F(GraphWindowPrintTest, PrintStartFailureSaysWhyAndTheNextPrintIsWritten)
 {
     static TShowTextFileModel result; // the result window, for its print command
     std::ofstream(result.PrintFileName = dir_.Path() + "/report.txt") << "report line\n";
-    reportservices.ChoosePrintPages = [](int n, int& from, int& to) { return from = 1, to = n, true; };
+    reportservices.ChoosePrintPages = [](int n, int& from, int& to) {
+        from = 1;
+        to = n;
+        return true;
+    };
     std::vector<std::string> said;
     QTimer reader; // reads and closes every message box
     QObject::connect(&reader, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-            said.push_back(box->text().toStdString()), box->accept();
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            said.push_back(box->text().toStdString());
+            box->accept();
+        }
     });
     reader.start(10);
     const std::string bad = dir_.Path() + "/none/x.pdf"; // in a folder that is not there
     int pages = 0;
     for (const auto print : {+[] { FTelmgra.PrintPicture("x"); }, +[] { result.Print(); }}) {
         qt_->QtPrinter().QtPrinter().setOutputFileName(QString::fromStdString(bad));
-        telmvar.Aborted = false, print(), telmvar.Aborted = false; // as the menu does before a command
+        // Aborted cleared before each command, as the menu does.
+        telmvar.Aborted = false;
+        print();
+        telmvar.Aborted = false;
         EXPECT_FALSE(PrintAndRender(pages, {}, QPageLayout::Portrait, print).isNull() || pages != 1);
     }
     EXPECT_EQ(said, std::vector<std::string>(2, "Printing is not possible: " + bad +
@@ -462,12 +472,20 @@ TEST_F(GraphWindowPrintTest, PrintStartFailureSaysWhyAndTheNextPrintIsWritten)
 TEST_F(GraphWindowPrintTest, PrintFitsPageAsTheWindowHoldsThePicture)
 {
     Area(1271, 709); // a 1280 x 800 screen less the main window's frame and bars
-    InitProgramDefaults(), SetDefaultInput(), CalcPlanetaryStage();
+    InitProgramDefaults();
+    SetDefaultInput();
+    CalcPlanetaryStage();
     meshanimationservices.AskSettings = [](TMeshAnimationRequest& r) {
-        return r.Steps = 4, r.PauseMs = 1, true;
+        r.Steps = 4;
+        r.PauseMs = 1;
+        return true;
     };
     int pages = 0;
-    for (const auto draw : {+[] { LoadMesh(mPeH), CalcGearPair(), AnimateMeshing(); },
+    for (const auto draw : {+[] {
+                                LoadMesh(mPeH);
+                                CalcGearPair();
+                                AnimateMeshing();
+                            },
                             +[] {
                                 RecordStageAnimation(2, {8, 1.2L, 0});
                             }}) {

@@ -186,7 +186,8 @@ TEST_F(QtStartup, DialogFitOfEveryDialogOfTheFileEditCadAndDocumentMenus)
         InstallQtScreenInfo(qt);
         winutil.QueryScreen = [real = winutil.QueryScreen] {
             TScreenInfo s = real();
-            s.ScreenWidth = 1280, s.ScreenHeight = 800;
+            s.ScreenWidth = 1280;
+            s.ScreenHeight = 800;
             return s;
         };
         using dialogs_qt::RegisterDialogForms;
@@ -213,8 +214,10 @@ TEST_F(QtStartup, DialogFitOfEveryDialogOfTheFileEditCadAndDocumentMenus)
                 if (m && m->isVisible() && m->objectName() == form) {
                     faults.clear();
                     for (QTabWidget* tabs : m->findChildren<QTabWidget*>()) // every page of a tabbed dialog
-                        for (int k = 0; k < tabs->count(); ++k)
-                            tabs->setCurrentIndex(k), faults += DialogFaults(*m);
+                        for (int k = 0; k < tabs->count(); ++k) {
+                            tabs->setCurrentIndex(k);
+                            faults += DialogFaults(*m);
+                        }
                     faults += DialogFaults(*m);
                 }
                 if (m && m->isVisible()) m->close();

@@ -61,7 +61,8 @@ TEST_F(Grid, DeletedRowIsRedUnlessTheEventChangesItAndSelectionWins)
     EXPECT_EQ(p.Brush, grid.Colors.SelectedCellColor) << "selection wins over deletion";
     int seenRow = -1, seenRec = 0;
     grid.OnChangeColorsEvent = [&](TTzColorSet& c, int row) {
-        seenRow = row, seenRec = dbf4.RecNo();
+        seenRow = row;
+        seenRec = dbf4.RecNo();
         c.DeletedRecordColor = 0x00FF00;
     };
     dbf4.GoRecord(3);
