@@ -14,6 +14,7 @@
 
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dberror.h"
+#include "xbase/dataset/fielddefinitions.h"
 #include "xbase/dataset/tablecomponent.h"
 #include "xbase/xbaselib.h"
 

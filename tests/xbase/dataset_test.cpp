@@ -8,6 +8,7 @@
 #include "xbase/core/dbdates.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbkeys.h"
+#include "xbase/dataset/fielddefinitions.h"
 #include "xbase/dataset/memofieldstream.h"
 #include "xbase/dataset/tablecomponent.h"
 #include "xbase/dbf/dbffile.h"

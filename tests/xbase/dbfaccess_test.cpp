@@ -12,6 +12,7 @@
 #include "xbase/access/tableaccess.h"
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dbkeys.h"
+#include "xbase/dataset/fielddefinitions.h"
 #include "xbase/dataset/memofieldstream.h"
 
 #include <filesystem>

@@ -5,6 +5,7 @@
 #include "xbase/cmd/dbtransfer.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbstrings.h"
+#include "xbase/dataset/fielddefinitions.h"
 #include "xbase/dbf/dbffile.h"
 #include "xbase/ndx/ndx.h"
 #include "xbase/ui/messagewindows.h"

@@ -1,6 +1,7 @@
 #include "xbase/dataset/tablecomponent.h"
 
 #include "xbase/cmd/dbcmd.h"
+#include "xbase/dataset/fielddefinitions.h"
 
 TTzDbf::~TTzDbf()
 {

@@ -3,6 +3,7 @@
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbstrings.h"
+#include "xbase/dataset/fielddefinitions.h"
 #include "xbase/dbf/dbffile.h"
 #include "xbase/ui/messagewindows.h"
 #include "xbase/vfile/dbvfile.h"
