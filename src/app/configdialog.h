@@ -21,24 +21,6 @@
 #include <string>
 #include <vector>
 
-// The colour number picker (TForm_selectcolor): 16 lines "n (name)".
-class TForm_selectcolor final : public platform::DialogModel
-{
-  public:
-    TForm_selectcolor();
-    std::string FormName() const override { return "TForm_selectcolor"; }
-    std::string Caption() const override { return "Colour"; }
-    platform::DialogAction Press(const std::string& Name) override;
-    // The chosen colour number 1..16 (from the list's line).
-    int Chosen() const;
-    void Preselect(int Number);
-    static const std::vector<std::string>& Lines();
-};
-
-// Picks a colour number starting at Number; Number unchanged on Cancel
-// (Aborted is cleared again). True when one was chosen.
-bool SelectColourNumber(int& Number);
-
 class Tconfig final : public TFormModel
 {
   public:

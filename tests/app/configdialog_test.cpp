@@ -3,6 +3,7 @@
 // dialogs of the platform, the colour number picker, the plot command
 // lines, Import and Export with ConfigDir and the file stem put back, and a
 // settled configuration that load and store leave byte-identical.
+#include "app/colournumberpicker.h"
 #include "app/configdialog.h"
 #include "appfixture.h"
 #include "common/statereset.h"

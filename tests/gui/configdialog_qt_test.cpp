@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include "app/colournumberpicker.h"
 #include "app/configdialog.h"
 #include "app/qt/configdialog_qt.h"
 #include "foundation/programstate.h"
