@@ -55,6 +55,21 @@ platform::DialogAction TForm_selectcolor::Press(const std::string& Name)
     return platform::DialogAction::None;
 }
 
+namespace
+{
+
+// Colour number n is drawn with this entry of the colour table.
+const int ColourEntryOfNumber[17] = {0, 12, 14, 10, 11, 9, 13, 15, 1, 2, 3, 4, 5, 6, 7, 8, 0};
+
+} // namespace
+
+int ColourNumberOfEntry(int K)
+{
+    for (int n = 1; n <= 16; ++n)
+        if (ColourEntryOfNumber[n] == K) return n;
+    return 16;
+}
+
 bool SelectColourNumber(int& Number)
 {
     TForm_selectcolor picker;

@@ -24,3 +24,7 @@ class TForm_selectcolor final : public platform::DialogModel
 // Picks a colour number starting at Number; Number unchanged on Cancel
 // (Aborted is cleared again). True when one was chosen.
 bool SelectColourNumber(int& Number);
+
+// The colour number drawn with entry K (0..15) of the colour table, the
+// one colour panel K of the settings dialog shows.
+int ColourNumberOfEntry(int K);

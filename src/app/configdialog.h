@@ -73,6 +73,8 @@ class Tconfig final : public TFormModel
     void PickPanelColour(int K);
     void EditPlotLine();
 
+    static constexpr const char* LayerGrid = "StringGrid_layer";
+    static constexpr const char* ColourGrid = "StringGrid_color";
     struct TGrid {
         std::string Name;
         int Rows;
