@@ -10,6 +10,7 @@
 #include "app/menutexts.h"
 #include "app/programidentity.h"
 #include "app/projectcommands.h"
+#include "app/sessionfile.h"
 #include "foundation/foundationstate.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"

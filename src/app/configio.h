@@ -1,7 +1,7 @@
 #pragma once
 // The configuration file (ProgramFileStem + ".cfg") with every user setting,
-// and the session file (ProgramFileStem + ".cff") with the four most recently
-// used project files.
+// and where the session file (ProgramFileStem + ".cff", read and written in
+// sessionfile) with the four most recently used project files is found.
 //
 // The configuration file is label lines and value lines in a fixed order
 // followed by unlabelled values. The reader never compares labels: it relies
@@ -64,11 +64,10 @@ std::vector<std::string> DefaultConfigFallbackDirs();
 // $HOME/.config/qyr7/; empty without either.
 std::string UserConfigDir();
 
-// The largest configuration and session files read: a few hundred short
-// lines and five names. Anything larger (or a pipe or device named so) is
-// not one of them and is passed over like a missing file.
+// The largest configuration file read: a few hundred short lines. Anything
+// larger (or a pipe or device named so) is not one and is passed over like a
+// missing file.
 inline constexpr std::size_t ConfigFileMaxBytes = std::size_t{1} << 20;
-inline constexpr std::size_t SessionFileMaxBytes = std::size_t{64} << 10;
 
 // Finds and reads the configuration file; sets Aborted when there is none.
 // A file found in a fallback directory makes that directory ConfigDir.
@@ -85,23 +84,9 @@ void ApplyScreenConfig();
 void ApplyAutoDialogSize();
 // TextWindowRect from the screen size.
 void DefaultTextWindowRect();
-// Reads the first session file of ConfigDir and FallbackDirs into
-// RecentFiles (all empty without one) and remembers its directory. Anything
-// else under the name (a FIFO, a directory, a device) is refused by name and
-// ends the search: the list stays empty, and nothing is written back.
-void ReadSessionFile();
-// Writes RecentFiles to SessionFileName() through a temporary file that
-// replaces the old one only when complete; the directory is made when
-// missing. Nothing is written with an empty list (RecentFiles[1] empty; the
-// list is kept closed up) nor over a session file that could not be read.
-void WriteSessionFile();
 
 // Full name of the configuration file in ConfigDir.
 std::string ConfigFileName();
-// Where the session file is written: the directory it was read from; else
-// beside the configuration file when ConfigDir holds one; else the user's
-// configuration directory when it is one of FallbackDirs; else ConfigDir.
-std::string SessionFileName();
 
 // --- the item table -----------------------------------------------------------
 

@@ -8,6 +8,7 @@
 #include "app/menutexts.h"
 #include "app/privatetempdir.h"
 #include "app/programidentity.h"
+#include "app/sessionfile.h"
 #include "app/windowplacement.h"
 #include "dialogs/diagramlimits.h"
 #include "dialogs/dialogservices.h"

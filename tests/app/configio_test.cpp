@@ -4,6 +4,7 @@
 #include "appfixture.h"
 
 #include "app/configdirs.h"
+#include "app/sessionfile.h"
 #include "common/statereset.h"
 #include "common/tempdir.h"
 #include "foundation/textfile.h"

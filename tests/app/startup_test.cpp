@@ -3,6 +3,7 @@
 // exchange switch and the plain Save after it, and the window utilities.
 #include "appfixture.h"
 
+#include "app/sessionfile.h"
 #include "foundation/messagecollector.h"
 #include "graphics/cad/cadoutput.h"
 #include "planetary/projectfile.h"
