@@ -212,15 +212,16 @@ void PlacePointMark(TLabelSpace& Space, TFrameLayout& Layout, const TFrame& Fram
         const Extended g = Size / 3;
         return Space.Free({b.X1 - g, b.Y1 - g, b.X2 + g, b.Y2 + g});
     };
-    int k = -1;
-    for (int j = 0; j < 4 && k < 0; ++j)
-        if (Frame.Holds(box(j)) && clear(j)) k = j;
-    for (int j = 0; j < 4; ++j)
-        if (clear(j) && (k < 0 || Frame.Overflow(box(j)) < Frame.Overflow(box(k)))) k = j;
-    for (int j = 0; j < 4 && k < 0; ++j)
-        if (Frame.Holds(box(j))) k = j;
-    for (int j = 0; j < 4; ++j)
-        if (k < 0 || Frame.Overflow(box(j)) < Frame.Overflow(box(k))) k = j;
+    // The first of the places standing out least (none, inside the frame)
+    // among the clear ones, else among all.
+    auto leastOut = [&](bool Clear) {
+        int k = -1;
+        for (int j = 0; j < 4; ++j)
+            if ((!Clear || clear(j)) && (k < 0 || Frame.Overflow(box(j)) < Frame.Overflow(box(k)))) k = j;
+        return k;
+    };
+    int k = leastOut(true);
+    if (k < 0) k = leastOut(false);
     Space.Take(box(k));
     Layout.Cover(box(k));
     Layout.Marks.push_back({Letter, X, Y, X + offsets[k][0], Y + offsets[k][1]});
