@@ -41,8 +41,9 @@ TEST_P(BatchLeftovers, NothingLeftAndEveryRefusalNamed)
         "|1|2|2|2|3|2|4|2|5|2|Arial|1|0|||1|1|1|1|N|3|1|J|1|0|0|1024|768|" + c.Temp + "|1||plt/";
     WriteWholeFile(dir / "qyr7.cfg", "qyr7 Configuration\r\nVersion 1.0" +
                                          std::regex_replace(items, std::regex("\\|"), "\r\n-\r\n") + "\r\n");
-    if (!c.Cff.empty())
+    if (!c.Cff.empty()) {
         ASSERT_EQ(c.Cff == "dir" ? ::mkdir(cff.c_str(), 0700) : ::mkfifo(cff.c_str(), 0600), 0);
+    }
     std::thread now([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(c.AfterMs));
         WriteWholeFile(dir / "now.000000", "");
