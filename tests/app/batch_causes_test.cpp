@@ -133,7 +133,9 @@ TEST(BatchCauses, ExitCodeAndCauseOnStandardError)
         EXPECT_TRUE(std::regex_search(report, std::regex(c.Report)) && report.find('\0') > report.size());
         const auto lines = run.ErrLines();
         ASSERT_GE(lines.size(), c.Tail.size()) << run.Err;
-        if (c.Lines > 0 || c.Tail.empty()) EXPECT_EQ(lines.size(), c.Lines) << run.Err;
+        if (c.Lines > 0 || c.Tail.empty()) {
+            EXPECT_EQ(lines.size(), c.Lines) << run.Err;
+        }
         for (std::size_t k = 0; k < c.Tail.size(); ++k)
             EXPECT_NE(lines[lines.size() - c.Tail.size() + k].find(c.Tail[k]), std::string::npos) << run.Err;
     }

@@ -468,8 +468,9 @@ TEST_F(MenuTest, EveryLanguageShowsEveryTextItsBlocksSet)
         for (int k = 0, p = -GeneralKeyCount; p < ProgramKeyCount; ++k, ++p) {
             const char* text = p < 0 ? general[k] : program[p];
             for (const auto* e : Entries(english.Bar.Menus))
-                if (text && e->Caption == (p < 0 ? General2[k] : Program2[p]))
+                if (text && e->Caption == (p < 0 ? General2[k] : Program2[p])) {
                     EXPECT_EQ(Caption(e->Name), text) << code << " " << e->Name;
+                }
         }
     }
 }

@@ -307,10 +307,11 @@ TEST_F(MeshAnimation, ToothContactPathInsideTheAnimationWindow)
         const Extended e = d.Kind == 3 ? d.F[2] : 0;
         if (d.Kind == 10 && w.Kind == 0) w = d;
         if (d.Kind == 6 && d.Text.size() == 1 && letters.size() < 5) letters += d.Text;
-        if (d.Kind == 3 || (d.Kind == 6 && d.Text.size() == 1))
+        if (d.Kind == 3 || (d.Kind == 6 && d.Text.size() == 1)) {
             EXPECT_TRUE(d.F[0] - e >= w.F[4] && d.F[0] + e <= w.F[6] && d.F[1] - e >= w.F[5] &&
                         d.F[1] + e <= w.F[7])
                 << r;
+        }
     }
     EXPECT_EQ(letters, "CEABD");
 }
