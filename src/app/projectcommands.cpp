@@ -74,8 +74,13 @@ void ShowRecentItem(const std::string& Item, int I)
     const std::string& entry = wtelmvar.RecentFiles[I];
     e->Visible = !entry.empty();
     if (e->Visible) {
-        e->Caption = "&" + std::to_string(I) + " " + ShortenPath(entry);
-        e->CodePage = 1252;
+        // The path is the file system's bytes, shown as such; an "&" in it is
+        // a character of the name, not an accelerator.
+        std::string shown;
+        for (const char ch : ShortenPath(entry))
+            shown += ch == '&' ? std::string("&&") : std::string(1, ch);
+        e->Caption = "&" + std::to_string(I) + " " + shown;
+        e->CodePage = platform::FileSystemCodePage;
     }
 }
 

@@ -105,12 +105,17 @@ void RestoreCursor()
 
 std::string UpdateAppTitle()
 {
+    // The project name is a file name as the file system has it: it reaches
+    // the caption apart from the program's text, which is shown from 437.
     std::string title = telmvar.ProgramTitle;
+    std::string name;
     if (!telmvar.ProjectName.empty()) {
-        title += "  -  " + telmvar.ProjectName;
-        if (telmvar.ProjectName.find('.') == std::string::npos) title += "." + telmvar.DataExt;
+        title += "  -  ";
+        name = telmvar.ProjectName;
+        if (telmvar.ProjectName.find('.') == std::string::npos) name += "." + telmvar.DataExt;
     }
-    platform::CurrentPlatform().MainWindow().SetTitle(DisplayText(title));
+    platform::CurrentPlatform().MainWindow().SetTitleWithFileName(DisplayText(title), name);
+    title += name;
     SetArrowCursor();
     return title;
 }

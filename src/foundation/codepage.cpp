@@ -506,3 +506,29 @@ std::string OemToUtf8(const std::string& S)
 {
     return AnsiToUtf8(OemToAnsiText(S));
 }
+
+std::string FileNameToOem(const std::string& Name)
+{
+    // Through 1252 first: a character 437 holds but 1252 lacks (Greek, box
+    // drawing) would be shown as a look-alike, so it is a "?" as well.
+    const std::string ansi = platform::Utf8ToCp1252(Name, '?');
+    const auto& t = TheTables();
+    std::string r;
+    r.reserve(ansi.size());
+    for (const char ch : ansi) {
+        const auto a = static_cast<unsigned char>(ch);
+        if (a < 0x80) {
+            r += a >= 0x20 && a != 0x7F ? ch : '?';
+            continue;
+        }
+        // Only a byte that is that very character: the look-alikes 437 -> 1252
+        // gives for the characters 1252 lacks do not count.
+        char o = '?';
+        if (t.oemToAnsi[0x14] == a) o = 0x14;
+        if (t.oemToAnsi[0x15] == a) o = 0x15;
+        for (int c = 0x80; c < 0x100 && o == '?'; ++c)
+            if (kCp437High[c - 0x80] == Cp1252ToUnicode(a)) o = static_cast<char>(c);
+        r += o;
+    }
+    return r;
+}

@@ -60,3 +60,16 @@ std::string AnsiToUtf8(const std::string& S);
 std::string Utf8ToAnsi(const std::string& S);
 // A stored DOS text shown at the edge: OemToAnsiText, then AnsiToUtf8.
 std::string OemToUtf8(const std::string& S);
+
+// --- file and directory names ---------------------------------------------
+
+// A file or directory name is kept as the file system has it (UTF-8 bytes)
+// from where it is chosen to where a file is opened. Put into a text of the
+// program (a message, the message list, a report head), it becomes code page
+// 437: every character that 437 holds and that shows again as itself on the
+// way to the screen or a report (umlauts, sharp s, accented letters, the
+// pilcrow and the section sign) becomes its byte; any other character, a
+// control character and a byte that is no UTF-8 become "?". So the later
+// 437 -> 1252 -> screen steps show the name right or with "?", never as the
+// bytes of another encoding.
+std::string FileNameToOem(const std::string& Name);

@@ -11,6 +11,10 @@
 namespace platform
 {
 
+// The "code page" of a caption that holds a file name as the file system has
+// it (a recent file): shown through the toolkit's file-name conversion.
+inline constexpr int FileSystemCodePage = 65001;
+
 enum class MenuEntryKind { Item, Submenu, Separator };
 
 struct MenuEntrySpec {
@@ -18,7 +22,7 @@ struct MenuEntrySpec {
     std::string Name;     // the command's name, unique in the bar (a separator
                           // is named only when it is shown or hidden)
     std::string Caption;  // bytes in CodePage, "&" before the accelerator
-    int CodePage = 1252;  // 1252, 949 (Korean) or 936 (Chinese)
+    int CodePage = 1252;  // 1252, 949 (Korean), 936 (Chinese) or FileSystemCodePage
     std::string Shortcut; // "Ctrl+N", "Shift+F1"; empty for none
     bool Enabled = true;
     bool Visible = true;

@@ -68,6 +68,13 @@ class Window
     virtual ~Window() = default;
 
     virtual void SetTitle(const std::string& title) = 0;
+    // The program's text followed by a file name as the file system has it,
+    // each shown in its own way (a name in any script shows whole). Without
+    // a screen the two are kept side by side as bytes.
+    virtual void SetTitleWithFileName(const std::string& title, const std::string& fileName)
+    {
+        SetTitle(title + fileName);
+    }
     virtual std::string Title() const = 0;
     virtual int ClientWidth() const = 0;
     virtual int ClientHeight() const = 0;

@@ -41,13 +41,15 @@ std::optional<std::string> FileDialogsImplQt::Run(const FileDialogRequest& reque
     }
     QString filter = ToQtNameFilter(request.Filter);
     if (!filter.isEmpty()) dialog.setNameFilter(filter);
-    if (!request.InitialDir.empty() && QDir(ToQString(request.InitialDir)).exists())
-        dialog.setDirectory(ToQString(request.InitialDir));
-    if (!request.InitialName.empty()) dialog.selectFile(ToQString(request.InitialName));
+    // The start directory and name and the chosen file are names as the file
+    // system has them: they pass the toolkit's file-name conversion only.
+    const QString initialDir = FileNameToQString(request.InitialDir);
+    if (!initialDir.isEmpty() && QDir(initialDir).exists()) dialog.setDirectory(initialDir);
+    if (!request.InitialName.empty()) dialog.selectFile(FileNameToQString(request.InitialName));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty() || chosen.front().isEmpty()) return std::nullopt;
-    return FromQString(QDir::toNativeSeparators(chosen.front()));
+    return FileNameFromQString(QDir::toNativeSeparators(chosen.front()));
 }
 
 } // namespace platform

@@ -267,6 +267,11 @@ void MainWindowImplQt::SetTitle(const std::string& title)
     shell_->setWindowTitle(ToQString(title));
 }
 
+void MainWindowImplQt::SetTitleWithFileName(const std::string& title, const std::string& fileName)
+{
+    shell_->setWindowTitle(ToQString(title) + FileNameToQString(fileName));
+}
+
 std::string MainWindowImplQt::Title() const
 {
     return FromQString(shell_->windowTitle());

@@ -63,6 +63,7 @@ class MainWindowImplQt final : public Window
     ~MainWindowImplQt() override;
 
     void SetTitle(const std::string& title) override;
+    void SetTitleWithFileName(const std::string& title, const std::string& fileName) override;
     std::string Title() const override;
     int ClientWidth() const override;
     int ClientHeight() const override;

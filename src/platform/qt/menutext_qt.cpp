@@ -1,5 +1,7 @@
 #include "platform/qt/qttext.h"
 
+#include "platform/menu.h"
+
 #include <cerrno>
 #include <iconv.h>
 #include <vector>
@@ -45,6 +47,7 @@ QString CodePageToQString(const std::string& text, int codePage)
 {
     if (codePage == 949) return QString::fromUtf8(ToUtf8ByIconv(text, "CP949").c_str());
     if (codePage == 936) return QString::fromUtf8(ToUtf8ByIconv(text, "GBK").c_str());
+    if (codePage == FileSystemCodePage) return FileNameToQString(text);
     return ToQString(text);
 }
 
