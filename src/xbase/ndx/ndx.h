@@ -105,6 +105,10 @@ struct TIndexControl {
     bool HasCache = false;
     // The descent path to the current entry; empty until the first seek.
     std::vector<TNdxLevel> Path;
+    // The library's descent count when this path was filled. Every index
+    // keeps its own path, but a move tells from it whether another area or
+    // order descended since, as it would have overwritten a single path.
+    uint64_t PathFill = 0;
     // Pages read from an index that no other handle can write, kept as read
     // or as this handle last wrote them (a random seek then reads its leaf
     // only). Not kept for a shared index, whose pages others change, nor
@@ -168,6 +172,7 @@ struct TIndexInfo {
 struct TNdx {
     TArray<TAreaIndexes, 1, 35> Areas;
     bool LastFindFound = false;
+    uint64_t PathFills = 0;    // descents started on any index
     bool ExactFind = false;    // pad search texts, compare whole keys
     uint32_t CacheSize = 4096; // node cache bytes of a controlling index
     int16_t SoundexLength = 4;

@@ -292,9 +292,22 @@ std::string RecordKey(int slot)
 
 // ---------------------------------------------------------------- descent and moves
 
-bool Descend(TIndexControl& ic, const std::string& key, bool upper)
+namespace
+{
+
+// A descent starts: the path becomes this index's, and every other index
+// learns that its own was (in effect) overwritten.
+void StartPath(TIndexControl& ic)
 {
     ic.Path.clear();
+    ic.PathFill = ++ndx.PathFills;
+}
+
+} // namespace
+
+bool Descend(TIndexControl& ic, const std::string& key, bool upper)
+{
+    StartPath(ic);
     uint32_t node = ic.Header.Root;
     while (true) {
         if (ic.Path.size() >= kMaxDepth) {
@@ -438,7 +451,7 @@ bool Seek(TIndexControl& ic, const std::string& key)
 bool GoEdge(TIndexControl& ic, bool first)
 {
     ic.AtBegin = ic.AtEnd = false;
-    ic.Path.clear();
+    StartPath(ic);
     if (!DescendEdge(ic, ic.Header.Root, first)) {
         ic.Path.clear();
         return false;
@@ -488,6 +501,39 @@ TIndexControl* Controlling(const char* tag)
         return nullptr;
     }
     return ic;
+}
+
+// Another area or order descended since this index's path was filled: the
+// index finds its place again by its current key, walking from the first
+// equal key to the current record. Reaching the end first means the index
+// no longer holds the record where its key says (another area or program
+// changed it): error 254, and the index is left where a plain seek of the
+// current key puts it. There it stays for this move: at its first entry at or
+// after the key (at end, and the caller sees no move, when the key sorts
+// after every entry; at begin only when the index is empty), with
+// LastFindFound telling whether that entry's key equals the current key.
+// Returns false when the move ends there (or the seek failed).
+bool Refind(TIndexControl& ic, int32_t record, bool next)
+{
+    if (!Seek(ic, ic.CurrentKey)) return false;
+    // A UNIQUE index holds one entry per key; a record whose key another
+    // record holds already stands on that entry, as after SyncIndex.
+    if (ic.Header.Unique != 0 && ndx.LastFindFound) return true;
+    const uint16_t before = dberror.DbErrorCode;
+    dberror.DbErrorCode = 0;
+    bool on = !ic.AtEnd && OnEntry(ic);
+    while (on && EntryRecord(ic) != record)
+        on = StepNext(ic);
+    if (on) {
+        dberror.DbErrorCode = before;
+        return true;
+    }
+    // A page that could not be read was reported by its step already.
+    if (dberror.DbErrorCode != 0) return false;
+    dberror.DbErrorCode = before;
+    SetError(254, next ? " [_FindNextRec]" : " [_FindPriorRec]");
+    Seek(ic, ic.CurrentKey);
+    return false;
 }
 
 // The path of an index may be gone (after a change or a change by another
@@ -551,7 +597,17 @@ int32_t StepRecord(bool next)
         ic->CurrentKey = EntryKey(*ic);
         return EntryRecord(*ic);
     }
-    if (!EnsurePath(*ic)) {
+    if (ic->PathFill != ndx.PathFills && a->RecordNumber >= 1 && a->RecordNumber <= a->RecordCount) {
+        if (!Refind(*ic, a->RecordNumber, next)) {
+            if (ic->Path.empty()) {
+                ic->AtBegin = ic->AtEnd = true;
+                return a->RecordCount + 1;
+            }
+            if (ic->AtEnd || !OnEntry(*ic)) return a->RecordNumber;
+            ic->CurrentKey = EntryKey(*ic);
+            return EntryRecord(*ic);
+        }
+    } else if (!EnsurePath(*ic)) {
         ic->AtBegin = ic->AtEnd = true;
         return a->RecordCount + 1;
     }
