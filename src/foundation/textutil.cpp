@@ -158,6 +158,20 @@ std::string NulBytesShown(std::string_view S)
     return r;
 }
 
+std::string ControlBytesShown(std::string_view S)
+{
+    std::string r;
+    r.reserve(S.size());
+    for (const char c : S) {
+        const auto b = static_cast<unsigned char>(c);
+        if ((b < 0x20 && b != 0x14 && b != 0x15) || b == 0x7F)
+            r += HexByte(b);
+        else
+            r += c;
+    }
+    return r;
+}
+
 std::string TrimBlanks(const std::string& S)
 {
     const auto first = S.find_first_not_of(' ');

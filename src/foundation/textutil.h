@@ -53,6 +53,12 @@ std::string HexByte(unsigned char Byte);
 // shown or printed by its C string would end at the byte, without the rest
 // of its line and its line end.
 std::string NulBytesShown(std::string_view S);
+// A file's text put into a cause (a table field, a field name): every byte
+// below 0x20 and 0x7F written as HexByte, so that the cause stays one line
+// whatever the file held ("500" LF "0000" printed the field on two lines).
+// 0x14 and 0x15 stay: they are the DOS code page's pilcrow and section sign
+// and are shown as such.
+std::string ControlBytesShown(std::string_view S);
 void TrimInPlace(std::string& S);
 // 1-based position of the last occurrence of Sub in S, 0 if none.
 int LastPos(const std::string& Sub, const std::string& S);

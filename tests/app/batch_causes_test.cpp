@@ -115,28 +115,58 @@ const CauseCase Cases[] = {
     // The spectrum's factors put the limits of the trials far below a hundredth of the nominal torque.
     {"SpectrumTorque2147483648", Project(379, "2147483648"), I, 0, {}, 0, 0, false, "T 0F\tNm\t *[0-9]"},
 };
+void CheckCause(const CauseCase& c)
+{
+    SCOPED_TRACE(c.Name);
+    const fs::path dir = FreshDir("causes");
+    c.Prepare(dir);
+    if (c.ReadOnly)
+        fs::permissions(dir, fs::perms::owner_write | fs::perms::group_write, fs::perm_options::remove);
+    const TProgramRun run = RunProgram(dir, c.Args, {}, true, c.ReadOnly, c.FileBlocks);
+    const std::string report = ReadWholeFile(dir / "p.txt");
+    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
+    fs::remove_all(dir);
+    EXPECT_EQ(run.ExitCode, c.ExitCode) << run.Err;
+    EXPECT_TRUE(run.Err.find('\0') == std::string::npos && (run.Err.empty() || run.Err.back() == '\n'));
+    EXPECT_TRUE(std::regex_search(report, std::regex(c.Report)) && report.find('\0') > report.size());
+    const auto lines = run.ErrLines();
+    ASSERT_GE(lines.size(), c.Tail.size()) << run.Err;
+    if (c.Lines > 0 || c.Tail.empty()) {
+        EXPECT_EQ(lines.size(), c.Lines) << run.Err;
+    }
+    for (std::size_t k = 0; k < c.Tail.size(); ++k)
+        EXPECT_NE(lines[lines.size() - c.Tail.size() + k].find(c.Tail[k]), std::string::npos) << run.Err;
+}
+// Bytes of a table's field put into the cause, each case one line.
+const CauseCase LastSmallThingsCases[] = {
+    {"LineFeedInAField",
+     Life(341, "\n"),
+     I,
+     4,
+     {L1 + "record 1 field NNH: \"5000x0A0000\" is no number"},
+     1,
+     0,
+     false,
+     "NNH: \"5000x0A0000\" is no number\t"},
+    {"EscapeInAField", Life(341, "\x1b"), I, 4, {L1 + "record 1 field NNH: \"5000x1B0000\" is no number"}, 1},
+    {"DeleteInAField", Life(341, "\x7f"), I, 4, {L1 + "record 1 field NNH: \"5000x7F0000\" is no number"}, 1},
+    // 0x15, the DOS code page's section sign, shown as such (in UTF-8).
+    {"SectionSignInAField",
+     Life(341, "\x15"),
+     I,
+     4,
+     {L1 + "record 1 field NNH: \"500\xC2\xA7"
+           "0000\" is no"},
+     1},
+};
 } // namespace
 TEST(BatchCauses, ExitCodeAndCauseOnStandardError)
 {
-    for (const CauseCase& c : Cases) {
-        SCOPED_TRACE(c.Name);
-        const fs::path dir = FreshDir("causes");
-        c.Prepare(dir);
-        if (c.ReadOnly)
-            fs::permissions(dir, fs::perms::owner_write | fs::perms::group_write, fs::perm_options::remove);
-        const TProgramRun run = RunProgram(dir, c.Args, {}, true, c.ReadOnly, c.FileBlocks);
-        const std::string report = ReadWholeFile(dir / "p.txt");
-        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(dir);
-        EXPECT_EQ(run.ExitCode, c.ExitCode) << run.Err;
-        EXPECT_TRUE(run.Err.find('\0') == std::string::npos && (run.Err.empty() || run.Err.back() == '\n'));
-        EXPECT_TRUE(std::regex_search(report, std::regex(c.Report)) && report.find('\0') > report.size());
-        const auto lines = run.ErrLines();
-        ASSERT_GE(lines.size(), c.Tail.size()) << run.Err;
-        if (c.Lines > 0 || c.Tail.empty()) {
-            EXPECT_EQ(lines.size(), c.Lines) << run.Err;
-        }
-        for (std::size_t k = 0; k < c.Tail.size(); ++k)
-            EXPECT_NE(lines[lines.size() - c.Tail.size() + k].find(c.Tail[k]), std::string::npos) << run.Err;
-    }
+    for (const CauseCase& c : Cases)
+        CheckCause(c);
+}
+TEST(BatchCauses, LastSmallThingsCausesOnOneLine)
+{
+    for (const CauseCase& c : LastSmallThingsCases)
+        CheckCause(c);
 }

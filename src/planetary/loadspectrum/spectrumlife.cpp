@@ -114,11 +114,15 @@ std::string ReadLifeRow(QYRLIFE_Record& Row)
     for (int n = 2; n <= 7; ++n) {
         const bool cycles = n != 4 && n != 7;
         const TDbfStoredField& field = DbfStoredField(n);
+        // The field's name and text go into the cause as the file holds
+        // them, but for their control bytes (ControlBytesShown).
         const std::string fault = LifeNumberFault(field, cycles, v[n]);
-        if (!fault.empty()) return fault;
+        if (!fault.empty()) return ControlBytesShown(fault);
         // Cycles and exponents of 0 or less give no line (and would divide
         // by zero): the field is named, as a damaged one is.
-        if (!(v[n] > 0)) return "holds no S-N line: field " + field.Name + " is " + TrimBlanks(field.Text);
+        if (!(v[n] > 0))
+            return ControlBytesShown("holds no S-N line: field " + field.Name + " is " +
+                                     TrimBlanks(field.Text));
     }
     Row.N0F = static_cast<int32_t>(v[2]);
     Row.NnF = static_cast<int32_t>(v[3]);
@@ -299,7 +303,9 @@ std::string LifeTableHeaderFault(const TLifeFile& File, const std::string& Path)
         std::string why = parsed.Detail;
         if (const std::size_t tag = why.rfind(" ["); tag != std::string::npos && why.back() == ']')
             why.erase(tag);
-        return "cannot be opened: " + why;
+        // The engine's reason names a field and its type byte as the file
+        // holds them.
+        return "cannot be opened: " + ControlBytesShown(why);
     }
     // A version byte that calls for a memo file has the engine refuse the
     // table without one, in lines of its own at each of the stage's reads.
@@ -331,11 +337,12 @@ std::string LifeTableHeaderFault(const TLifeFile& File, const std::string& Path)
     // The class is read as text: any other type hands out its own text of
     // the bytes ("0" for a number field) as the material class.
     if (info.Fields[0].Type != 'C')
-        return "field " + info.Fields[0].Name + " is of type " + std::string(1, info.Fields[0].Type) +
+        return "field " + ControlBytesShown(info.Fields[0].Name) + " is of type " +
+               ControlBytesShown(std::string(1, info.Fields[0].Type)) +
                ", the material class is read as text (C)";
     for (std::size_t i = 1; i < LifeFields; ++i)
         if (info.Fields[i].Type != 'N' && info.Fields[i].Type != 'F')
-            return "field " + info.Fields[i].Name + " is no number";
+            return "field " + ControlBytesShown(info.Fields[i].Name) + " is no number";
     return {};
 }
 
