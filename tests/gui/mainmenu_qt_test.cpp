@@ -3,6 +3,7 @@
 // Exit with unsaved input asking first.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QImage>
 #include <QLabel>
@@ -140,6 +141,48 @@ TEST_F(MainMenuQt, EveryItemIsAnActionNamedAsTheItemInThreeLanguages)
     QApplication::processEvents();
     EXPECT_EQ(TopCaption(w, 0).toStdString(), "&File");
     w.hide();
+}
+
+// What a screen reader hears of an item: the name its menu's accessible
+// child of the same action gives.
+QString AccessibleName(QAction* item)
+{
+    QWidget* shownIn = item->associatedObjects().isEmpty()
+                           ? nullptr
+                           : qobject_cast<QWidget*>(item->associatedObjects().first());
+    QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(shownIn);
+    for (int i = 0; menu && i < menu->childCount(); ++i)
+        if (menu->child(i)->object() == item) return menu->child(i)->text(QAccessible::Name);
+    return QStringLiteral("(no accessible item)");
+}
+
+// Accessible names are the captions as drawn: no accelerator marker, and an
+// "&" of a recent file's name (doubled in its caption) read as one.
+TEST_F(MainMenuQt, LastSmallThingsAccessibleNamesHaveNoMarkers)
+{
+    wtelmvar.RecentFiles[1] = "/tmp/A&B.qy7";
+    PlatformQt qt;
+    ScopedPlatform scope(qt);
+    Thh shell;
+    shell.FormCreateMenus();
+    shell.Attach(qt.MainWindow());
+    OpenMainForm(qt);
+    QApplication::processEvents();
+    auto actions = Actions(qt.QtMainWindow().Widget());
+    const std::pair<const char*, const char*> named[] = {
+        {"mi_file", "File"},
+        {"mi_viewanimationzahneingriff", "Animation Tooth contact"},
+        {"mi_viewAnimationplanetzahnraeder", "Animation Planetary Gear Gear wheels"},
+        {"mi_fileOpenTable", "Open... (Table)"},
+        {"mi_file1", "1 /tmp/A&B.qy7"},
+    };
+    for (const auto& [item, name] : named)
+        EXPECT_EQ(AccessibleName(actions.at(item)).toStdString(), name) << item;
+    for (const auto& [item, action] : actions)
+        if (item != "mi_file1") {
+            EXPECT_FALSE(AccessibleName(action).contains(u'&')) << item;
+        }
+    qt.QtMainWindow().Widget().hide();
 }
 
 TEST_F(MainMenuQt, ExitWithUnsavedInputAsksAndCancelKeepsTheWindow)

@@ -10,6 +10,7 @@
 #include <QPainter>
 
 #include "platform/qt/canvas_qt.h"
+#include "platform/qt/menuaccessible_qt.h"
 #include "platform/qt/menustyle_qt.h"
 #include "platform/qt/qttext.h"
 
@@ -157,6 +158,7 @@ void ShellWindowQt::closeEvent(QCloseEvent* event)
 
 MainWindowImplQt::MainWindowImplQt() : shell_(std::make_unique<ShellWindowQt>(*this))
 {
+    InstallMenuAccessibility();
     area_ = new DrawingAreaQt(*this, shell_.get());
     shell_->setCentralWidget(area_);
     fileMenu_ = shell_->menuBar()->addMenu(QStringLiteral("&File"));
