@@ -14,6 +14,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <vector>
+
 namespace xbase_qt
 {
 
@@ -54,6 +56,9 @@ TableBrowserQt::TableBrowserQt(TDbfBrowserModel& model, QWidget* parent)
     layout->setMenuBar(bar);
 
     auto* top = new QHBoxLayout;
+    // The grid comes first in the form, then the navigator, the record
+    // number and the buttons: in this order Tab leads from one to the next.
+    std::vector<QWidget*> tabOrder(1, nullptr);
     auto* nav = new QWidget(this);
     nav->setObjectName(QStringLiteral("TzNavigator1"));
     auto* navLayout = new QHBoxLayout(nav);
@@ -70,6 +75,7 @@ TableBrowserQt::TableBrowserQt(TDbfBrowserModel& model, QWidget* parent)
             Refresh();
         });
         navLayout->addWidget(t);
+        tabOrder.push_back(t);
     }
     top->addWidget(nav);
     top->addStretch();
@@ -80,12 +86,14 @@ TableBrowserQt::TableBrowserQt(TDbfBrowserModel& model, QWidget* parent)
     recno_->setObjectName(QStringLiteral("Edit_recno"));
     recno_->setFixedWidth(60);
     top->addWidget(recno_);
+    tabOrder.push_back(recno_);
     reccount_ = new QLabel(this);
     reccount_->setObjectName(QStringLiteral("Label_reccount"));
     top->addWidget(reccount_);
     layout->addLayout(top);
 
     grid_ = new TzGridView(form_->Grid, this);
+    tabOrder.front() = grid_;
     layout->addWidget(grid_, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -96,10 +104,16 @@ TableBrowserQt::TableBrowserQt(TDbfBrowserModel& model, QWidget* parent)
         const std::string name = n;
         connect(b, &QPushButton::clicked, this, [this, name] { Act(form_->Press(name)); });
         buttons->addWidget(b);
+        tabOrder.push_back(b);
         if (name == "Button_ok") b->setDefault(true);
     }
     buttons->addStretch();
     layout->addLayout(buttons);
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    // The keyboard is the grid's when the browser opens: Down moves to the
+    // next record at once instead of the focus among the navigator's buttons.
+    grid_->setFocus();
 
     connect(grid_, &TzGridView::CellClicked, this,
             [this](int rec, int column) { Act(form_->CellClick(rec, column)); });
