@@ -422,6 +422,38 @@ TEST_F(CadBatchProgram, TheSunsToothDrawingGoesToIges)
     EXPECT_GT(iges.Edges, 10) << iges.Output;
 }
 
+// A project whose name and directory go beyond ASCII: the CAD file has the
+// project's name, byte for byte, in the directory the run was started in.
+TEST_F(CadBatchProgram, NamesAsTheFileSystemHasThemForTheProjectsCadFile)
+{
+    fs::create_directories(dir / "Projekte äöü");
+    fs::rename(dir / "default.qy7", dir / "Projekte äöü" / "größe.qy7");
+    const struct {
+        const char* Switch;
+        const char* File;
+    } cases[] = {{"/CAD1:1", "größe.dxf"}, {"/CAD2:1", "größe.igs"}};
+    for (const auto& c : cases) {
+        const TProgramRun run = RunProgram(dir, {"Projekte äöü/größe.qy7", c.Switch, "/NOGUI"}, {}, true);
+        EXPECT_EQ(run.ExitCode, 0) << c.Switch << "\n" << run.Err;
+        std::set<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir))
+            names.insert(e.path().filename().string());
+        EXPECT_EQ(names, (std::set<std::string>{"Projekte äöü", c.File})) << c.Switch;
+        const fs::path file = dir / c.File;
+        if (file.extension() == ".dxf") {
+            const std::string audit = EzdxfAudit(file);
+            if (audit.find("No module named") != std::string::npos) QYR7_VALIDATOR_MISSING("ezdxf");
+            EXPECT_GT(AuditedEntities(audit), 0) << audit;
+        } else {
+            const TOcctView iges = OcctReadIges(file.string());
+            if (!iges.ToolFound) QYR7_VALIDATOR_MISSING("occt draw");
+            EXPECT_TRUE(iges.Fails.empty()) << iges.Output;
+            EXPECT_GT(iges.Edges, 0) << iges.Output;
+        }
+        fs::remove(file);
+    }
+}
+
 // A part number typed as "§ 12" is stored as the code page 437 bytes 0x15 " 12"; the production
 // drawing's title block (5) shows it as ezdxf, OCCT and a text CAD record read it: the Windows-1252
 // byte 0xA7 of the default CAD text mode. The stage text holds a "§" too (line 83, column 48).

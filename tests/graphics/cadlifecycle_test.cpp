@@ -167,6 +167,35 @@ TEST_F(CadLifecycleTest, FileThatCannotBeCreatedAbortsWithMessage)
               "file " + Temp("missing/dir/drawing.dxf") + " cannot be written: No such file or directory");
 }
 
+// A name beyond ASCII goes into the footer and the messages as a text of the
+// program, code page 437: a character 437 holds as its byte, others as "?".
+TEST_F(CadLifecycleTest, NamesAsTheFileSystemHasThemInTheFooterAndTheMessages)
+{
+    const std::pair<std::string, std::string> cases[] = {{"größe", "gr\x94\xE1"
+                                                                   "e"},
+                                                         {"Ærø ñ", "\x92r? \xA4"},
+                                                         {"齿轮", "??"},
+                                                         {"A&B", "A&B"}};
+    cadsettings.SheetShowFooter = false;
+    for (const auto& [name, oem] : cases) {
+        const std::string shown = Temp("Projekte \x84\x94\x81/" + oem);
+        telmvar.ProjectName = Temp("Projekte äöü/" + name + ".qy7");
+        Screen.Calls.clear();
+        CadOpenOutput(3);
+        CadBeginDrawingDefault();
+        CadCloseOutput();
+        ASSERT_EQ(Screen.Drawn().size(), 1u);
+        EXPECT_EQ(Screen.Drawn()[0],
+                  "Text 0.8000 0.2400 2026-12-07 8:15 - TELMORA QYR7 V1.0 - " + shown + ".qy7");
+        telmvar.ProjectName = Temp("Projekte äöü/" + name);
+        telmvar.Aborted = false;
+        Messages.clear();
+        CadOpenOutput(1);
+        EXPECT_EQ(Messages, std::vector<std::string>{"file " + shown +
+                                                     ".dxf cannot be written: No such file or directory"});
+    }
+}
+
 TEST_F(CadLifecycleTest, StoppedDrawingLeavesOldFileAndNoTemporaries)
 {
     WriteFile(Temp("drawing.dxf"), "old drawing");

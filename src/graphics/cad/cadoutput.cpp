@@ -1,5 +1,6 @@
 #include "graphics/cad/cadoutput.h"
 
+#include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
@@ -168,6 +169,13 @@ std::string Folded(std::string Name)
     return Name;
 }
 
+// A message naming a file: the name as the file system has it becomes a
+// text of the program.
+std::string CannotBeWritten(const std::string& Path, const std::string& Why)
+{
+    return "file " + FileNameToOem(Path) + " cannot be written: " + Why;
+}
+
 bool BlockFileDevice(int Device)
 {
     return Device == 3 || Device == 6;
@@ -186,7 +194,7 @@ void CloseBlockFile(bool Keep)
         const bool ok = static_cast<bool>(o.blockStream);
         if (!ok || !Keep) std::remove(o.blockPath.c_str());
         if (!ok && Keep && o.blockFailure.empty())
-            o.blockFailure = "file " + o.blockPath + " cannot be written: " + o.blockStream.Failure();
+            o.blockFailure = CannotBeWritten(o.blockPath, o.blockStream.Failure());
     }
     o.blocks.Forget(o.blockName);
     o.blockPath.clear();
@@ -274,7 +282,7 @@ bool OpenOutputFile()
 {
     TOpenOutput& o = Out();
     if (o.file.Open(S.CadFileName)) return true;
-    reportservices.ShowMessageIfEnabled("file " + S.CadFileName + " cannot be written: " + o.file.Failure());
+    reportservices.ShowMessageIfEnabled(CannotBeWritten(S.CadFileName, o.file.Failure()));
     telmvar.Aborted = true;
     return false;
 }
@@ -504,8 +512,9 @@ void CadBeginDrawing(Extended X1, Extended Y1, Extended X2, Extended Y2, Extende
         CadSetLayer(30);
         // A project named on the command line carries its path and
         // extension already: the file is named once, and not at all
-        // without a project.
-        const std::string file = AbbreviateMiddle(GetProjectFilePath(), 120);
+        // without a project. The name is drawn as a text of the program,
+        // one byte a character, so that shortening never cuts a character.
+        const std::string file = AbbreviateMiddle(FileNameToOem(GetProjectFilePath()), 120);
         if (!cadsettings.SheetShowFooter)
             CadText(X1 + 0.005L * E.Width, Y1 + 0.002L * E.Height,
                     reportservices.TodayDateText() + " " + reportservices.NowTimeText() + " - " + "TELMORA " +
@@ -547,7 +556,7 @@ void CadBeginBlock(const std::string& Name)
     if (!o.blockPath.empty()) o.blockStream.open(o.blockPath);
     if (o.blockPath.empty() || !o.blockStream) {
         if (!o.blockPath.empty() && o.blockFailure.empty())
-            o.blockFailure = "file " + o.blockPath + " cannot be written: " + o.blockStream.Failure();
+            o.blockFailure = CannotBeWritten(o.blockPath, o.blockStream.Failure());
         // The block is dropped; CadEndBlock clears the flag and the drawing
         // goes on without it.
         o.blockStream.close();
@@ -669,15 +678,14 @@ void CadCloseOutput(int /*Flag*/)
         // the block.
         const bool toFile = o.file.IsOpen();
         o.file.Abandon();
-        reportservices.ShowMessageIfEnabled(o.blockFailure +
-                                            (toFile ? "; " + S.CadFileName + " not written" : ""));
+        reportservices.ShowMessageIfEnabled(
+            o.blockFailure + (toFile ? "; " + FileNameToOem(S.CadFileName) + " not written" : ""));
         telmvar.Aborted = true;
         written = false;
     } else if (o.file.IsOpen()) {
         written = o.file.Commit();
         if (!written) {
-            reportservices.ShowMessageIfEnabled("file " + S.CadFileName +
-                                                " cannot be written: " + o.file.Failure());
+            reportservices.ShowMessageIfEnabled(CannotBeWritten(S.CadFileName, o.file.Failure()));
             telmvar.Aborted = true;
         }
     }
