@@ -427,13 +427,18 @@ TEST_F(CadBatchProgram, TheSunsToothDrawingGoesToIges)
 TEST_F(CadBatchProgram, NamesAsTheFileSystemHasThemForTheProjectsCadFile)
 {
     fs::create_directories(dir / "Projekte äöü");
+    fs::copy_file(DefaultProject, dir / "Projekte äöü" / "A&B.qy7");
     fs::rename(dir / "default.qy7", dir / "Projekte äöü" / "größe.qy7");
     const struct {
+        const char* Project;
         const char* Switch;
         const char* File;
-    } cases[] = {{"/CAD1:1", "größe.dxf"}, {"/CAD2:1", "größe.igs"}};
+    } cases[] = {{"größe.qy7", "/CAD1:1", "größe.dxf"},
+                 {"größe.qy7", "/CAD2:1", "größe.igs"},
+                 {"A&B.qy7", "/CAD6:1", "A&B.stl"}};
     for (const auto& c : cases) {
-        const TProgramRun run = RunProgram(dir, {"Projekte äöü/größe.qy7", c.Switch, "/NOGUI"}, {}, true);
+        const std::string project = std::string("Projekte äöü/") + c.Project;
+        const TProgramRun run = RunProgram(dir, {project, c.Switch, "/NOGUI"}, {}, true);
         EXPECT_EQ(run.ExitCode, 0) << c.Switch << "\n" << run.Err;
         std::set<std::string> names;
         for (const auto& e : fs::directory_iterator(dir))
@@ -444,11 +449,15 @@ TEST_F(CadBatchProgram, NamesAsTheFileSystemHasThemForTheProjectsCadFile)
             const std::string audit = EzdxfAudit(file);
             if (audit.find("No module named") != std::string::npos) QYR7_VALIDATOR_MISSING("ezdxf");
             EXPECT_GT(AuditedEntities(audit), 0) << audit;
-        } else {
+        } else if (file.extension() == ".igs") {
             const TOcctView iges = OcctReadIges(file.string());
             if (!iges.ToolFound) QYR7_VALIDATOR_MISSING("occt draw");
             EXPECT_TRUE(iges.Fails.empty()) << iges.Output;
             EXPECT_GT(iges.Edges, 0) << iges.Output;
+        } else {
+            const TAdmeshView stl = AdmeshRead(file.string());
+            if (!stl.ToolFound) QYR7_VALIDATOR_MISSING("admesh");
+            EXPECT_GT(stl.Facets, 0) << stl.Output;
         }
         fs::remove(file);
     }
