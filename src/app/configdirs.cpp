@@ -28,10 +28,13 @@ namespace
 // The message of a configured directory that cannot serve, and on the next
 // line which directory it is and the system's reason (Error, an errno):
 // "invalid DBF Directory configured" alone left the user guessing which
-// setting and why.
+// setting and why. A NUL in the configured line is refused before the
+// system is asked: its "Invalid argument" would not say what is wrong.
 void ReportInvalidDir(const std::string& What, const std::string& Dir, int Error)
 {
-    ShowMessageIfEnabled("invalid " + What + " configured\n" + Dir + ": " + std::strerror(Error));
+    const std::string why =
+        Dir.find('\0') != std::string::npos ? "the name holds a NUL byte" : std::strerror(Error);
+    ShowMessageIfEnabled("invalid " + What + " configured\n" + Dir + ": " + why);
 }
 
 } // namespace

@@ -158,6 +158,17 @@ const CauseCase LastSmallThingsCases[] = {
      {L1 + "record 1 field NNH: \"500\xC2\xA7"
            "0000\" is no"},
      1},
+    // The system would read the name up to the NUL, the directory t.
+    {"NulInTheDbfDirectory",
+     [](const fs::path& D) {
+         Project(0, "", Dirs("", {'t', '\0', '/', 'z'}, ""))(D);
+         fs::create_directory(D / "t");
+     },
+     I,
+     4,
+     {"invalid DBF Directory configured", "t0x00/z: the name holds a NUL byte",
+      L1 + "not read: the configured DBF Directory t0x00/z holds a NUL byte"},
+     3},
 };
 } // namespace
 TEST(BatchCauses, ExitCodeAndCauseOnStandardError)

@@ -450,6 +450,14 @@ bool ReadLifeMaterial()
         LifeParams = kept.Row;
         return true;
     }
+    // The system reads a name up to its first NUL: the table would be looked
+    // for in the directory before it, and that directory called "not a
+    // regular file".
+    if (path.find('\0') != std::string::npos) {
+        RefuseLifeTable("QYRLIFE.DBF not read: the configured DBF Directory " + telmvar.DbfDir +
+                        " holds a NUL byte");
+        return false;
+    }
     const std::size_t messagesBefore = error0.ErrorCount + LeftOutMessageCount();
     const TLifeFile probe(path);
     if (probe.IsOpen() && !S_ISREG(probe.Stat().st_mode)) {
