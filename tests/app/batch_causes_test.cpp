@@ -6,10 +6,12 @@
 namespace fs = std::filesystem;
 namespace
 {
-// Items 6 to 24 of a configuration: the CAD, table, temporary and EDI directories and what lies between.
-std::string Dirs(std::string Cad, std::string Dbf, std::string Temp, std::string Edi = {})
+// Items 6 to 24 of a configuration: the CAD, table, temporary, EDI and PLT directories and what lies between.
+std::string Dirs(std::string Cad, std::string Dbf, std::string Temp, std::string Edi = {},
+                 std::string Plt = {})
 {
-    return Cad + "|" + Dbf + "|1|1|1|1|N|3|1|J|1|0|0|1024|768|" + Temp + "|1|" + Edi + "|";
+    return Cad + "|" + Dbf + "|1|1|1|1|N|3|1|J|1|0|0|1024|768|" + Temp + "|1|" + Edi + "|" +
+           (Plt.empty() ? "" : Plt + "|");
 }
 // The shipped industrial project as p.qy7, its line Line (1-based) replaced by Text when Line > 0; with Items
 // (Dirs) a configuration (items 1 to 24, label "-") of them.
@@ -169,6 +171,13 @@ const CauseCase LastSmallThingsCases[] = {
      {"invalid DBF Directory configured", "t0x00/z: the name holds a NUL byte",
       L1 + "not read: the configured DBF Directory t0x00/z holds a NUL byte"},
      3},
+    // The shipped help texts stand in for the missing directory's: the run goes on.
+    {"PltDirectoryMissing",
+     Project(0, "", Dirs("", "", "", "", "pl/")),
+     I,
+     0,
+     {"Error  : invalid PLT Directory configured", "pl/: No such file or directory"},
+     2},
 };
 } // namespace
 TEST(BatchCauses, ExitCodeAndCauseOnStandardError)
