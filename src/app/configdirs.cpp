@@ -100,6 +100,7 @@ void CheckConfigDirs()
         request.Prompt = "temporary directory";
         request.Text = telmvar.TempDir;
         request.MaxLength = 60;
+        request.FileName = true;
         if (const auto answer = platform::CurrentPlatform().Prompt().AskText(request))
             telmvar.TempDir = *answer;
         // Kept for the file that fails for want of it (a batch run's report).

@@ -162,6 +162,7 @@ void FillProjectTable(TForm_preview& Form)
     const std::vector<std::string> files = ProjectFilesOf(telmvar.DataDir);
     Form.SetSize(static_cast<int>(files.size()) + 1, ProjectTableColumns);
     Form.Cells[0] = ProjectTableHeader();
+    Form.FileNameColumn = 0;
     Form.ColWidths.assign(ProjectTableColumns, 64);
     for (int c = 2; c <= 6; ++c)
         Form.ColWidths[static_cast<std::size_t>(c)] = 90;
@@ -175,7 +176,8 @@ void FillProjectTable(TForm_preview& Form)
     for (std::size_t k = 0; k < files.size(); ++k) {
         const std::string path = AddTrailingBackslash(dataDir) + files[k];
         SetHourglassCursor();
-        SetCaptionText(DisplayText(telmvar.ProgramTitle) + " -> " + files[k]);
+        platform::CurrentPlatform().MainWindow().SetTitleWithFileName(
+            DisplayText(telmvar.ProgramTitle) + " -> ", files[k]);
         telmvar.Aborted = false;
         ReadProjectFile(path);
         const std::time_t when = FileTimeOf(path);

@@ -98,3 +98,20 @@ TEST_F(QtPreview, SearchQuestionBoundToTheSearchText)
 }
 
 } // namespace
+
+// The file names and the directory in the caption are shown as the file
+// system has them; the other columns stay texts of the program.
+TEST_F(QtPreview, NamesAsTheFileSystemHasThemInTheFileColumnAndCaption)
+{
+    p.FileNameColumn = 0;
+    p.Cell(1, 0) = "\xE9\xBD\xBF\xE8\xBD\xAE.qy7";
+    p.Cell(1, 1) = "M\xFC";
+    telmvar.DataDir = "/Projekte \xC3\xA4\xC3\xB6\xC3\xBC/";
+    reports_qt::FilePreviewQt w(p);
+    w.show();
+    QApplication::processEvents();
+    EXPECT_EQ(w.Grid()->item(0, 0)->text(), QString::fromUtf8("齿轮.qy7"));
+    EXPECT_EQ(w.Grid()->item(0, 1)->text(), QString::fromUtf8("Mü"));
+    EXPECT_TRUE(w.windowTitle().endsWith(QString::fromUtf8("  /Projekte äöü/")))
+        << w.windowTitle().toStdString();
+}

@@ -154,12 +154,12 @@ std::optional<std::string> PromptsImplQt::AskText(const TextPromptRequest& reque
     auto* edit = new QLineEdit(&dialog);
     edit->setObjectName(QStringLiteral("EditEinText"));
     if (request.MaxLength > 0) edit->setMaxLength(request.MaxLength);
-    edit->setText(ToQString(request.Text));
+    edit->setText(request.FileName ? FileNameToQString(request.Text) : ToQString(request.Text));
     edit->selectAll();
     layout->addWidget(edit);
     AddButtons(dialog, layout, request.Help, {"Button_ok", "Button_Cancel"});
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return FromQString(edit->text());
+    return request.FileName ? FileNameFromQString(edit->text()) : FromQString(edit->text());
 }
 
 void PromptsImplQt::ShowTextScreen(const TextScreenRequest& request)

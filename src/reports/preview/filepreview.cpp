@@ -58,6 +58,7 @@ void TForm_preview::SetSize(int rowCount, int colCount)
 void TForm_preview::FormActivate()
 {
     caption_ = telmvar.ProgramName + "  " + telmvar.DataDir;
+    captionDir_ = telmvar.DataDir;
 }
 
 platform::DialogAction TForm_preview::SelectCell(int row, int col)

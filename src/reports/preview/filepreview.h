@@ -29,6 +29,9 @@ class TForm_preview final : public platform::DialogModel
     TForm_preview();
     std::string FormName() const override { return "TForm_preview"; }
     std::string Caption() const override { return caption_; }
+    // The data directory the caption ends with, as the file system has it:
+    // the screen shows it apart from the program's text before it.
+    const std::string& CaptionDirectory() const { return captionDir_; }
 
     // StringGrid1: row 0 is the fixed header; Cells[row][column].
     std::vector<std::vector<std::string>> Cells;
@@ -40,6 +43,9 @@ class TForm_preview final : public platform::DialogModel
     int SearchStartRow = 0;
     // The code page of the menu captions (the current language's).
     int MenuCodePage = 1252;
+    // The column of the file names: the file system's bytes, by which the
+    // chosen file is opened, shown as such; -1 for none.
+    int FileNameColumn = -1;
 
     int RowCount() const { return static_cast<int>(Cells.size()); }
     int ColCount() const { return Cells.empty() ? 0 : static_cast<int>(Cells[0].size()); }
@@ -72,6 +78,7 @@ class TForm_preview final : public platform::DialogModel
   private:
     bool SearchFrom(int startRow);
     std::string caption_;
+    std::string captionDir_;
 };
 
 // Shows the preview modally. True when the user picked a row (SelectedRow),

@@ -102,7 +102,8 @@ void FilePreviewQt::Refresh()
                 item = new QTableWidgetItem;
                 grid_->setItem(r - 1, c, item);
             }
-            item->setText(ToQString(model_.Cell(r, c)));
+            const std::string& cell = model_.Cell(r, c);
+            item->setText(c == model_.FileNameColumn ? platform::FileNameToQString(cell) : ToQString(cell));
         }
     const QSignalBlocker block(grid_);
     if (model_.Row >= 1 && model_.Row <= rows) grid_->setCurrentCell(model_.Row - 1, model_.Col);
@@ -132,7 +133,9 @@ bool FilePreviewQt::eventFilter(QObject* watched, QEvent* event)
 void FilePreviewQt::showEvent(QShowEvent* event)
 {
     model_.FormActivate();
-    setWindowTitle(ToQString(model_.Caption()));
+    const std::string caption = model_.Caption();
+    const std::size_t text = caption.size() - std::min(caption.size(), model_.CaptionDirectory().size());
+    setWindowTitle(ToQString(caption.substr(0, text)) + platform::FileNameToQString(caption.substr(text)));
     QDialog::showEvent(event);
 }
 
