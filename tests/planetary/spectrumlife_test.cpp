@@ -124,6 +124,27 @@ TEST_F(SpectrumLife, CaseHardenedLinesOfTheShippedTable)
     EXPECT_NEAR(D(g.TnHeq), 787.3497, 1e-3);
 }
 
+// A table directory configured with a final "\\" (a separator in the whole
+// file layer) opens its tables, in place and, read-only, from the copy.
+class LastSmallThingsLife : public SpectrumLife
+{
+};
+TEST_F(LastSmallThingsLife, TableDirectoryEndingInABackslash)
+{
+    tables.MakeLifeTable({DefaultLine});
+    telmvar.DbfDir += "\\";
+    for (const auto mode : {std::filesystem::perms::owner_all, std::filesystem::perms::owner_read}) {
+        std::filesystem::permissions(tables.Path("qyrlife.dbf"), mode);
+        LifeParams.LW = "";
+        Spectrum({{1e6L, 1000}});
+        CalcLoadSpectrumLife(2000, 1500);
+        EXPECT_FALSE(telmvar.Aborted);
+        EXPECT_EQ(LifeParams.LW, "default line");
+        EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().size(), 0u);
+        ResetLifeMaterialRead();
+    }
+}
+
 TEST_F(SpectrumLife, HalfTheNominalTorqueCountsJustBelowDoesNot)
 {
     tables.MakeLifeTable({DefaultLine});

@@ -190,7 +190,7 @@ class TLifeFile
     // Opened without waiting: a FIFO of the table's name reads as empty at
     // once, and the table layer refuses it by name.
     explicit TLifeFile(const std::string& Path)
-        : fd_(::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY))
+        : fd_(::open(NativePath(Path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY))
     {
         if (fd_ >= 0 && ::fstat(fd_, &stat_) != 0) stat_ = {};
     }
@@ -257,7 +257,7 @@ class TLifeFile
     bool ReadWriteAllowed(const std::string& Path) const
     {
         if (::faccessat(fd_, "", R_OK | W_OK, AT_EMPTY_PATH) == 0) return true;
-        return (errno == EINVAL || errno == ENOSYS) && ::access(Path.c_str(), R_OK | W_OK) == 0;
+        return (errno == EINVAL || errno == ENOSYS) && ::access(NativePath(Path).c_str(), R_OK | W_OK) == 0;
     }
 
     // Whether some other handle, of this process or another, holds a lock

@@ -118,7 +118,7 @@ bool CopyTableToTemp(const std::string& name)
     const std::string dst = RunTempPath("");
     bool ok = false;
     std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(telmvar.DbfDir, ec)) {
+    for (const auto& entry : std::filesystem::directory_iterator(NativePath(src), ec)) {
         const std::string fn = entry.path().filename().string();
         if (UpperName(std::filesystem::path(fn).stem().string()) != UpperName(stem) ||
             !entry.is_regular_file(ec))
@@ -384,8 +384,9 @@ void Tdbf4::Find(const std::string& key)
 bool CheckFileExists(const std::string& Path)
 {
     // Opened without waiting: a FIFO in a table's place would block the run
-    // until somebody wrote into it. It is named as what it is.
-    const int fd = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    // until somebody wrote into it. It is named as what it is. A backslash of the
+    // configured directory separates as everywhere in the file layer.
+    const int fd = ::open(NativePath(Path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     bool other = false;
     if (fd >= 0) {
         struct stat st {
@@ -428,11 +429,12 @@ bool DbfOpen(const std::string& Name)
         struct stat st {
         };
         const bool fileWritable =
-            ::stat(path.c_str(), &st) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+            ::stat(NativePath(path).c_str(), &st) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
         if (!dirWritable || !fileWritable) {
             // Without a temporary directory of its own there is nowhere to
             // put a writable copy: the table is used read-only where it is.
-            if (telmvar.TempDir.empty() || RunTempPath("") == AddTrailingBackslash(telmvar.DbfDir)) {
+            if (telmvar.TempDir.empty() ||
+                NativePath(RunTempPath("")) == NativePath(AddTrailingBackslash(telmvar.DbfDir))) {
                 dbf4.OpenTable(path, true);
                 if (!dbf4.tzdbf.Active()) {
                     telmvar.Aborted = true;
