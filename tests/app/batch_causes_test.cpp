@@ -178,6 +178,17 @@ const CauseCase LastSmallThingsCases[] = {
      0,
      {"Error  : invalid PLT Directory configured", "pl/: No such file or directory"},
      2},
+    // A spectrum torque of 1e12 Nm: its share on each side, 1e12 * 19/72 (the ratio of the example's other
+    // rows, 670.44 / 2540.62), is wider than its column of 14; the two stay apart.
+    {"SpectrumTorqueWiderThanItsColumn",
+     Project(379, "1e12"),
+     I,
+     0,
+     {},
+     0,
+     0,
+     false,
+     "\r\n 1 +0\\.100000 +1E12 +2\\.?638888889[0-9]*(E11)? +2\\.?638888889[0-9]*(E11)? *\r\n"},
 };
 } // namespace
 TEST(BatchCauses, ExitCodeAndCauseOnStandardError)

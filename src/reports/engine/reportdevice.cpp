@@ -67,9 +67,21 @@ void TReportDevice::TableRow(const std::vector<std::string>& Cells, const std::v
                              bool Head, bool RuleAfterRow)
 {
     if (Head) Line(GetDoubleRuleLine());
-    Text(FitLeft(Cells[0], static_cast<int>(Widths[0])));
-    for (size_t i = 1; i < Cells.size(); ++i)
-        RawText(FitReportCell(Cells[i], Widths[i], !Head && LooksNumeric(Cells[i])));
+    const std::string first = FitLeft(Cells[0], static_cast<int>(Widths[0]));
+    Text(first);
+    char before = first.empty() ? ' ' : first.back();
+    for (size_t i = 1; i < Cells.size(); ++i) {
+        const bool number = !Head && LooksNumeric(Cells[i]);
+        std::string cell = FitReportCell(Cells[i], Widths[i], number);
+        // A number that fills its column (one written shorter fills it
+        // whole) would run into the text before it, "2.638888889E11" twice
+        // reading as one number: it is fitted one character narrower behind
+        // a blank, ending where the column's other numbers end.
+        if (number && Widths[i] > 1 && !cell.empty() && cell.front() != ' ' && before != ' ')
+            cell = " " + FitReportCell(Cells[i], Widths[i] - 1, true);
+        RawText(cell);
+        if (!cell.empty()) before = cell.back();
+    }
     RawLine(" ");
     if (Head)
         Line(GetDoubleRuleLine());
