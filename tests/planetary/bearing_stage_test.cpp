@@ -7,6 +7,7 @@
 #include "foundation/programstate.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/stagecalc.h"
+#include "platform/headless/platform_headless.h"
 
 #include <cmath>
 #include <string>
@@ -59,6 +60,29 @@ TEST_F(BearingStage, NoBearingChosenLeavesTheRecordsAlone)
     ASSERT_FALSE(telmvar.FatalCalcError);
     EXPECT_TRUE(PlanetBearings[1] == before);
     EXPECT_EQ(PlanetBearings[2].L10, 0.0L);
+}
+
+// A groove ball bearing with entered factors X = Y = 0 has no equivalent
+// load. The stage is calculated again as the next command does it: the
+// cause stands in the message list, no box comes up while messages are
+// enabled.
+TEST_F(BearingStage, LastSmallThingsNoLoadIsListedWithoutABox)
+{
+    platform::PlatformHeadless headless;
+    platform::ScopedPlatform scope{headless};
+    NeedleBush(1, 1);
+    auto& b = PlanetBearings[1];
+    b.BearingType = 1;
+    b.XYTableChoice = 1;
+    b.X = 0;
+    b.Y = 0;
+    telmvar.MessagesEnabled = true;
+    for (int run = 1; run <= 2; ++run) {
+        CalcPlanetaryStage();
+        EXPECT_TRUE(telmvar.FatalCalcError);
+        EXPECT_TRUE(HasMessage("no load defined !"));
+    }
+    EXPECT_TRUE(headless.HeadlessMessages().AskedQuestions().empty());
 }
 
 // FrMin 0 means "the planet's centrifugal force": it is used for the

@@ -311,6 +311,13 @@ void CalcBearingLife(int n, int PairMode, int Config, Extended Fr, Extended Fa, 
     // The operating viscosity could not be formed.
     if (telmvar.Aborted) return;
 
+    // Only in the message list, with no box while messages are enabled: the
+    // stage is calculated again by nearly every command (each step of the
+    // guided input, every report and drawing) and the operation data dialog
+    // probes this routine for its factors, while a failed calculation is
+    // never kept, so a box would come up again at each of them. The fatal
+    // error has every report and drawing show the list, which holds the
+    // text, in their place, and a batch run names it in its one line.
     if (R.P == 0) {
         AddFatalMessage("no load defined !");
         return;
