@@ -3,6 +3,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <regex>
+#include <span>
 namespace fs = std::filesystem;
 namespace
 {
@@ -117,87 +118,61 @@ const CauseCase Cases[] = {
     // The spectrum's factors put the limits of the trials far below a hundredth of the nominal torque.
     {"SpectrumTorque2147483648", Project(379, "2147483648"), I, 0, {}, 0, 0, false, "T 0F\tNm\t *[0-9]"},
 };
-void CheckCause(const CauseCase& c)
+// Record 1 of the life table holds NNH "500" and "0000" around byte 341. A spectrum torque of 1e12 Nm: its
+// shares, 1e12 * 19/72 (670.44 / 2540.62 in the other rows), are wider than their columns of 14.
+const std::string F = L1 + "record 1 field NNH: \"500";
+const std::string Section = "\xC2\xA7"; // 0x15, the DOS code page's section sign, in UTF-8
+const std::string Row =
+    "\r\n 1 +0\\.100000 +1E12 +2\\.?638888889[0-9]*(E11)? +2\\.?638888889[0-9]*(E11)? *\r\n";
+const std::vector<std::string> NulLines = {
+    "invalid DBF Directory configured", "t0x00/z: the name holds a NUL byte",
+    L1 + "not read: the configured DBF Directory t0x00/z holds a NUL byte"};
+const std::vector<std::string> PltLines = {"Error  : invalid PLT Directory configured", "pl/: No such file"};
+// The system would read the name up to the NUL, the directory t.
+void NulInDbfDir(const fs::path& D)
 {
-    SCOPED_TRACE(c.Name);
-    const fs::path dir = FreshDir("causes");
-    c.Prepare(dir);
-    if (c.ReadOnly)
-        fs::permissions(dir, fs::perms::owner_write | fs::perms::group_write, fs::perm_options::remove);
-    const TProgramRun run = RunProgram(dir, c.Args, {}, true, c.ReadOnly, c.FileBlocks);
-    const std::string report = ReadWholeFile(dir / "p.txt");
-    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(dir);
-    EXPECT_EQ(run.ExitCode, c.ExitCode) << run.Err;
-    EXPECT_TRUE(run.Err.find('\0') == std::string::npos && (run.Err.empty() || run.Err.back() == '\n'));
-    EXPECT_TRUE(std::regex_search(report, std::regex(c.Report)) && report.find('\0') > report.size());
-    const auto lines = run.ErrLines();
-    ASSERT_GE(lines.size(), c.Tail.size()) << run.Err;
-    if (c.Lines > 0 || c.Tail.empty()) {
-        EXPECT_EQ(lines.size(), c.Lines) << run.Err;
-    }
-    for (std::size_t k = 0; k < c.Tail.size(); ++k)
-        EXPECT_NE(lines[lines.size() - c.Tail.size() + k].find(c.Tail[k]), std::string::npos) << run.Err;
+    Project(0, "", Dirs("", {'t', '\0', '/', 'z'}, ""))(D);
+    fs::create_directory(D / "t");
 }
-// Bytes of a table's field put into the cause, each case one line.
 const CauseCase LastSmallThingsCases[] = {
-    {"LineFeedInAField",
-     Life(341, "\n"),
-     I,
-     4,
-     {L1 + "record 1 field NNH: \"5000x0A0000\" is no number"},
-     1,
-     0,
-     false,
-     "NNH: \"5000x0A0000\" is no number\t"},
-    {"EscapeInAField", Life(341, "\x1b"), I, 4, {L1 + "record 1 field NNH: \"5000x1B0000\" is no number"}, 1},
-    {"DeleteInAField", Life(341, "\x7f"), I, 4, {L1 + "record 1 field NNH: \"5000x7F0000\" is no number"}, 1},
-    // 0x15, the DOS code page's section sign, shown as such (in UTF-8).
-    {"SectionSignInAField",
-     Life(341, "\x15"),
-     I,
-     4,
-     {L1 + "record 1 field NNH: \"500\xC2\xA7"
-           "0000\" is no"},
-     1},
-    // The system would read the name up to the NUL, the directory t.
-    {"NulInTheDbfDirectory",
-     [](const fs::path& D) {
-         Project(0, "", Dirs("", {'t', '\0', '/', 'z'}, ""))(D);
-         fs::create_directory(D / "t");
-     },
-     I,
-     4,
-     {"invalid DBF Directory configured", "t0x00/z: the name holds a NUL byte",
-      L1 + "not read: the configured DBF Directory t0x00/z holds a NUL byte"},
-     3},
-    // The shipped help texts stand in for the missing directory's: the run goes on.
-    {"PltDirectoryMissing",
-     Project(0, "", Dirs("", "", "", "", "pl/")),
-     I,
-     0,
-     {"Error  : invalid PLT Directory configured", "pl/: No such file or directory"},
-     2},
-    // A spectrum torque of 1e12 Nm: its share on each side, 1e12 * 19/72 (the ratio of the example's other
-    // rows, 670.44 / 2540.62), is wider than its column of 14; the two stay apart.
-    {"SpectrumTorqueWiderThanItsColumn",
-     Project(379, "1e12"),
-     I,
-     0,
-     {},
-     0,
-     0,
-     false,
-     "\r\n 1 +0\\.100000 +1E12 +2\\.?638888889[0-9]*(E11)? +2\\.?638888889[0-9]*(E11)? *\r\n"},
+    {"LineFeedInAField", Life(341, "\n"), I, 4, {F + "0x0A0000\" is no"}, 1, 0, false, "5000x0A0000\" is"},
+    {"EscapeInAField", Life(341, "\x1b"), I, 4, {F + "0x1B0000\" is no number"}, 1},
+    {"DeleteInAField", Life(341, "\x7f"), I, 4, {F + "0x7F0000\" is no number"}, 1},
+    {"SectionSignKept", Life(341, "\x15"), I, 4, {F + Section + "0000\" is no number"}, 1},
+    {"NulInTheDbfDirectory", NulInDbfDir, I, 4, NulLines, 3},
+    {"PltDirectoryMissing", Project(0, "", Dirs("", "", "", "", "pl/")), I, 0, PltLines, 2},
+    {"SpectrumTorque1e12", Project(379, "1e12"), I, 0, {}, 0, 0, false, Row},
 };
+void CheckCauses(std::span<const CauseCase> All)
+{
+    for (const CauseCase& c : All) {
+        SCOPED_TRACE(c.Name);
+        const fs::path dir = FreshDir("causes");
+        c.Prepare(dir);
+        if (c.ReadOnly)
+            fs::permissions(dir, fs::perms::owner_write | fs::perms::group_write, fs::perm_options::remove);
+        const TProgramRun run = RunProgram(dir, c.Args, {}, true, c.ReadOnly, c.FileBlocks);
+        const std::string report = ReadWholeFile(dir / "p.txt");
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir);
+        EXPECT_EQ(run.ExitCode, c.ExitCode) << run.Err;
+        EXPECT_TRUE(run.Err.find('\0') == std::string::npos && (run.Err.empty() || run.Err.back() == '\n'));
+        EXPECT_TRUE(std::regex_search(report, std::regex(c.Report)) && report.find('\0') > report.size());
+        const auto lines = run.ErrLines();
+        ASSERT_GE(lines.size(), c.Tail.size()) << run.Err;
+        if (c.Lines > 0 || c.Tail.empty()) {
+            EXPECT_EQ(lines.size(), c.Lines) << run.Err;
+        }
+        for (std::size_t k = 0; k < c.Tail.size(); ++k)
+            EXPECT_NE(lines[lines.size() - c.Tail.size() + k].find(c.Tail[k]), std::string::npos) << run.Err;
+    }
+}
 } // namespace
 TEST(BatchCauses, ExitCodeAndCauseOnStandardError)
 {
-    for (const CauseCase& c : Cases)
-        CheckCause(c);
+    CheckCauses(Cases);
 }
 TEST(BatchCauses, LastSmallThingsCausesOnOneLine)
 {
-    for (const CauseCase& c : LastSmallThingsCases)
-        CheckCause(c);
+    CheckCauses(LastSmallThingsCases);
 }
