@@ -3,6 +3,7 @@
 #include "foundation/programstate.h"
 #include "graphics/displaylist.h"
 
+#include <algorithm>
 #include <cmath>
 
 TGraphMapping graphmapping;
@@ -117,47 +118,89 @@ void TPrinterMapping::Layout(const TGraphMapping& m)
     WorldYMin = m.WorldYMin;
     XScale = m.GraphXScale;
     YScale = m.GraphYScale;
-    if (!m.GraphAutoScale) return;
-    // Unzoomed the world window is laid out as the print scales were chosen
-    // for. Zoomed or panned, the region the screen shows is, band and all:
-    // its scales only narrow to the printout's aspect, so the paper shows
-    // what the user picked out.
+    Fit = 1;
     const TPixelRect& vp = Viewport;
     const bool zoomed = TPixelRect{m.DevXMin, m.DevYMin, m.DevXMax, m.DevYMax} != vp;
-    Extended sx = zoomed ? XScale : (vp.x2 - vp.x1) / (m.WorldXMax - WorldXMin);
-    Extended sy = zoomed ? YScale : (vp.y2 - vp.y1) / (m.WorldYMax - WorldYMin);
-    // A turned or empty window keeps the window's scales.
-    if (!(std::isfinite(sx) && std::isfinite(sy) && sx > 0 && sy > 0)) return;
-    const Extended k = PrintUnitAspect();
-    if (sx >= sy * k)
-        sx = sy * k;
-    else
-        sy = sx / k;
-    XScale = sx;
-    YScale = sy;
+    if (m.GraphAutoScale) {
+        // Unzoomed the world window is laid out as the print scales were
+        // chosen for. Zoomed or panned, the region the screen shows is, band
+        // and all: its scales only narrow to the printout's aspect, so the
+        // paper shows what the user picked out.
+        Extended sx = zoomed ? XScale : (vp.x2 - vp.x1) / (m.WorldXMax - WorldXMin);
+        Extended sy = zoomed ? YScale : (vp.y2 - vp.y1) / (m.WorldYMax - WorldYMin);
+        // A turned or empty window keeps the window's scales.
+        if (std::isfinite(sx) && std::isfinite(sy) && sx > 0 && sy > 0) {
+            const Extended k = PrintUnitAspect();
+            if (sx >= sy * k)
+                sx = sy * k;
+            else
+                sy = sx / k;
+            XScale = sx;
+            YScale = sy;
+        }
+    }
+    // An unzoomed picture keeps the print scales as given: a drawing sheet at
+    // its scales is true to scale. A zoomed one is a region picked out to be
+    // seen whole, and scales chosen for the whole picture can carry it off
+    // the paper.
+    if (zoomed) FitRegion(m);
+}
+
+// The region the window shows spans its viewport at the window's scales; laid
+// out for the page its right edge lies at the viewport's left plus the
+// viewport's width narrowed as x was, its bottom at the viewport's bottom, and
+// its top and left within the drawing area. Shrinking the page mapping about
+// the origin's corner therefore brings the whole region onto the page as soon
+// as its right and bottom edges are on it. The windows of a picture share the
+// viewport (the whole drawing area, framed), so each gets the same factor.
+void TPrinterMapping::FitRegion(const TGraphMapping& m)
+{
+    const Extended right = Viewport.x1 + (Viewport.x2 - Viewport.x1) * XScale / m.GraphXScale;
+    const Extended bottom = Viewport.y2;
+    // Paper pixels from the origin to the region's far edges, and from the
+    // origin to the last pixel of the page.
+    const Extended across = PageWidth * right * ScaleX / DrawAreaPixelsX();
+    const Extended down = PageHeight * bottom * ScaleY / DrawAreaPixelsY();
+    const Extended roomX = PageWidth - 1 - std::rint(PageWidth * OriginX / 210);
+    const Extended roomY = PageHeight - 1 - std::rint(PageWidth * OriginY / 210);
+    // An origin past the page leaves no room to fit into; mirrored scales
+    // and empty windows are printed as they are.
+    if (across > roomX && roomX > 0 && std::isfinite(across)) Fit = std::min(Fit, roomX / across);
+    if (down > roomY && roomY > 0 && std::isfinite(down)) Fit = std::min(Fit, roomY / down);
 }
 
 Extended TPrinterMapping::RawX(Extended x) const
 {
     const Extended sx = (x - WorldXMin) * XScale + Viewport.x1;
-    return std::rint(PageWidth * OriginX / 210) + std::rint(PageWidth * sx * ScaleX / DrawAreaPixelsX());
+    return std::rint(PageWidth * OriginX / 210) +
+           std::rint(PageWidth * sx * (ScaleX * Fit) / DrawAreaPixelsX());
 }
 
 Extended TPrinterMapping::RawY(Extended y) const
 {
     const Extended sy = Viewport.y2 - (y - WorldYMin) * YScale;
     // The y origin too is counted on a page width of 210 mm.
-    return std::rint(PageWidth * OriginY / 210) + std::rint(PageHeight * sy * ScaleY / DrawAreaPixelsY());
+    return std::rint(PageWidth * OriginY / 210) +
+           std::rint(PageHeight * sy * (ScaleY * Fit) / DrawAreaPixelsY());
 }
 
 int32_t TPrinterMapping::LengthX(Extended l) const
 {
-    return RoundPixel(PageWidth * XScale * l * ScaleX / DrawAreaPixelsX());
+    return RoundPixel(PageWidth * XScale * l * (ScaleX * Fit) / DrawAreaPixelsX());
 }
 
 int32_t TPrinterMapping::LengthY(Extended l) const
 {
-    return RoundPixel(PageHeight * YScale * l * ScaleY / DrawAreaPixelsY());
+    return RoundPixel(PageHeight * YScale * l * (ScaleY * Fit) / DrawAreaPixelsY());
+}
+
+TPixelRect TPrinterMapping::PageOutline(const TWorldRect& w) const
+{
+    const auto onPage = [](Extended v, Extended size) {
+        return std::clamp(RoundPixel(v), 0, std::max(RoundPixel(size) - 1, 0));
+    };
+    return {onPage(RawX(w.x1), PageWidth), onPage(RawY(w.y1), PageHeight), onPage(RawX(w.x2), PageWidth),
+            onPage(RawY(w.y2), PageHeight)};
 }
 
 int32_t RoundPixel(Extended v)

@@ -107,6 +107,10 @@ Extended WorldUnitAspect();
 // times as wide as high on every drawing area (a drawing sheet at 1.9 / 1 on
 // upright A4 is true to scale within 1 %), and everything the layout puts
 // within the drawing area lands on the page at scale 1 and origin 0.
+// A zoomed or panned window prints the region it shows whole: where that
+// region at the print scales would run past the page's right or bottom edge,
+// the page mapping shrinks by a common factor about the origin's corner, so
+// the region fits with the proportions the scales give.
 // The window's own mapping is only read.
 struct TPrinterMapping {
     // The page in printer pixels, the print scales and the origin in
@@ -125,11 +129,14 @@ struct TPrinterMapping {
     Extended WorldYMin = 0;
     Extended XScale = 1;
     Extended YScale = 1;
+    // The factor both print scales are taken by on the page: below 1 only
+    // where a zoomed window's region would not fit at the print scales.
+    Extended Fit = 1;
 
     // Lays out the window and zoom of m for the page: unzoomed the world
     // window fills the viewport in one direction, zoomed the region the
-    // window shows does; without the aspect flag x and y keep the window's
-    // scales.
+    // window shows does, fitted to the page; without the aspect flag x and y
+    // keep the window's scales.
     void Layout(const TGraphMapping& m);
     // Unrounded printer pixel of a world point, whole numbers.
     Extended RawX(Extended x) const;
@@ -137,6 +144,14 @@ struct TPrinterMapping {
     // Lengths along x and y in printer pixels.
     int32_t LengthX(Extended l) const;
     int32_t LengthY(Extended l) const;
+    // The printer pixels of the corners (x1, y1) and (x2, y2) of a world
+    // rectangle, each side pulled onto the page where it would lie past the
+    // page's edge: the print border stays within the printable area whatever
+    // the scales and origin.
+    TPixelRect PageOutline(const TWorldRect& w) const;
+
+  private:
+    void FitRegion(const TGraphMapping& m);
 };
 
 // How many times as many pixels a world unit is wide as high in the layout

@@ -263,18 +263,20 @@ void TFtelmgra::TReplay::StartInColourOne()
 }
 
 // The frame of the world window around the picture on paper, laid out as
-// the picture is.
+// the picture is. A side the scales or the origin carry past the page's
+// edge is drawn along that edge, so the frame stays closed on the paper.
 void TFtelmgra::TReplay::DrawPrintBorder()
 {
     if (colour) {
         prn.pen.Colour = TableColour(11);
         prn.ApplyPen();
     }
-    const TWorldRect g = M().GraphWorldWindow;
-    prn.Line(g.x1, g.y1, g.x1, g.y2);
-    prn.Line(g.x1, g.y2, g.x2, g.y2);
-    prn.Line(g.x2, g.y2, g.x2, g.y1);
-    prn.Line(g.x2, g.y1, g.x1, g.y1);
+    const TPixelRect b = prn.paper.PageOutline(M().GraphWorldWindow);
+    Canvas& c = *prn.canvas;
+    c.Line(b.x1, b.y1, b.x1, b.y2);
+    c.Line(b.x1, b.y2, b.x2, b.y2);
+    c.Line(b.x2, b.y2, b.x2, b.y1);
+    c.Line(b.x2, b.y1, b.x1, b.y1);
 }
 
 // Reads and draws the records in order until the list ends, a record ends

@@ -4,6 +4,8 @@
 #include "graphwindow_testsupport.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
 
 namespace
 {
@@ -94,11 +96,52 @@ TEST_F(GraphReplayTest, PrintBorderAndOriginOnThePrinter)
     PixelWorld();
     ASSERT_TRUE(FTelmgra.PrintPicture("graphics"));
     const auto& page = platform_.HeadlessPrinter().PrintedDocuments().at(0).Pages.at(0)->Records();
-    // Outline of the world window in colour 11 (cyan), from (0, 0) up.
+    // Outline of the world window in colour 11 (cyan), from (0, 0) up. The origin carries its
+    // bottom and right sides (496 + 3508, 248 + 2480) past the page: they run along its last
+    // row and column.
     EXPECT_TRUE(Has(page, "pen 0,255,255 1 solid copy")) << Joined(page);
-    EXPECT_TRUE(Has(page, "moveto 248 4004")) << Joined(page); // 496 + 3508
+    EXPECT_TRUE(Has(page, "moveto 248 3507")) << Joined(page);
     EXPECT_TRUE(Has(page, "lineto 248 496")) << Joined(page);
-    EXPECT_TRUE(Has(page, "lineto 2728 496")) << Joined(page); // 248 + 2480
+    EXPECT_TRUE(Has(page, "lineto 2479 496")) << Joined(page);
+}
+
+// The print border has four sides, each on the world window's outline as the printout lays it out, pulled
+// onto the page's last column or row where the scales carry it past them. A square window framed on
+// 640 x 480 is 478 pixels from (1, 479) up and right; on A4 at 300 dpi (2480 x 3508) x 1 -> 3.875 and
+// 479 -> 1856.1, y 479 -> 3500.7 and 1 -> 7.3; at print scale x 2, x 1 -> 7.75 and 479 -> 3712.
+class LastSmallThingsReplayTest : public GraphReplayTest
+{
+};
+
+TEST_F(LastSmallThingsReplayTest, PrintBorderHasItsFourSidesOnTheWorldWindowsOutline)
+{
+    using Side = std::array<int, 4>; // x1, y1, x2, y2, the lesser end first
+    const struct {
+        Extended ScaleX;
+        int Left, Top, Right, Bottom;
+    } cases[] = {{1, 4, 7, 1856, 3501}, {2, 8, 7, 2479, 3501}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(double(c.ScaleX));
+        GraphFacade.Clear();
+        printsettings.PrintBorder = true;
+        printsettings.PrintScaleX = c.ScaleX;
+        GraphFacade.Header(0, 0, 100, 100);
+        ASSERT_TRUE(FTelmgra.PrintPicture("graphics"));
+        const auto& page = platform_.HeadlessPrinter().PrintedDocuments().back().Pages.at(0)->Records();
+        std::vector<Side> sides;
+        for (size_t i = 0; i + 1 < page.size(); ++i) {
+            Side s{};
+            if (std::sscanf(page[i].c_str(), "moveto %d %d", &s[0], &s[1]) == 2 &&
+                std::sscanf(page[i + 1].c_str(), "lineto %d %d", &s[2], &s[3]) == 2)
+                sides.push_back(std::min(s, Side{s[2], s[3], s[0], s[1]}));
+        }
+        std::sort(sides.begin(), sides.end());
+        const std::vector<Side> outline{{c.Left, c.Top, c.Left, c.Bottom},
+                                        {c.Left, c.Top, c.Right, c.Top},
+                                        {c.Left, c.Bottom, c.Right, c.Bottom},
+                                        {c.Right, c.Top, c.Right, c.Bottom}};
+        EXPECT_EQ(sides, outline) << Joined(page);
+    }
 }
 
 TEST_F(GraphReplayTest, LongListLetsEventsThroughEvery50000Records)
