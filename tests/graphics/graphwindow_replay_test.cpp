@@ -105,10 +105,10 @@ TEST_F(GraphReplayTest, PrintBorderAndOriginOnThePrinter)
     EXPECT_TRUE(Has(page, "lineto 2479 496")) << Joined(page);
 }
 
-// The print border has four sides, each on the world window's outline as the printout lays it out, pulled
-// onto the page's last column or row where the scales carry it past them. A square window framed on
-// 640 x 480 is 478 pixels from (1, 479) up and right; on A4 at 300 dpi (2480 x 3508) x 1 -> 3.875 and
-// 479 -> 1856.1, y 479 -> 3500.7 and 1 -> 7.3; at print scale x 2, x 1 -> 7.75 and 479 -> 3712.
+// The print border's four sides lie on the world window's outline, pulled onto the page's last column
+// where the scale carries it past: a square window framed on 640 x 480 spans 478 pixels from (1, 479),
+// on A4 at 300 dpi (2480 x 3508) x 1 -> 3.9, 479 -> 1856.1 (7.75, 3712 at scale x 2), y 479 -> 3500.7, 1
+// -> 7.3.
 class LastSmallThingsReplayTest : public GraphReplayTest
 {
 };

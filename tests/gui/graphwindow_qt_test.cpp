@@ -584,33 +584,38 @@ TEST_F(GraphWindowPrintTest, FirstPrintWithoutAPrinterAsksWhereToPrint)
     EXPECT_EQ(asked, QStringList{"QPrintDialog"});
 }
 
-// A drawing sheet on a 1920 x 1080 screen (a drawing area of 1911 x 989), printed upright on A4 at the
-// scales its print dialog opens with, 1.9 / 1.0.
 class LastSmallThingsPrintTest : public GraphWindowPrintTest
 {
-  protected:
-    void SheetAtItsStartScales(bool border)
-    {
-        InitProgramDefaults();
-        SetDefaultInput();
-        CalcPlanetaryStage();
-        Area(1911, 989);
-        printsettings = {};
-        GraphFacade.Clear();
-        PlanetDrawView(3, 7);
-        const TForm_printconf start;
-        ASSERT_EQ(printsettings.PrintScaleX, 1.9);
-        printsettings.PrintBorder = border;
-    }
 };
 
-// Zoomed by the rubber band into the sheet's upper left quarter, the region the window shows prints
-// whole, as large as the page's width allows, world units 0.75 * 210 / 297 * 1.9 = 1.0076 times as wide
-// as high: a rectangle just inside the region (48 / 50 of its 1909 x 987 pixels) prints
-// 1.0076 * 1909 / 987 = 1.949 times as wide as high, nothing of it cut at the page's edge.
-TEST_F(LastSmallThingsPrintTest, ZoomedSheetAtItsStartScalesPrintsTheRegionWhole)
+// A drawing sheet on a 1920 x 1080 screen (a drawing area of 1911 x 989), printed upright on A4 at the
+// scales its print dialog opens with, 1.9 / 1.0. Its border outlines a world window 0.2 % wider than
+// the page: the right side runs along the page's last columns, the sheet's full height. Zoomed by the
+// rubber band into the upper left quarter, the region shown prints whole, as large as the page's width
+// allows, world units 0.75 * 210 / 297 * 1.9 = 1.0076 times as wide as high: a rectangle just inside
+// the region (48 / 50 of its 1909 x 987 pixels) prints 1.0076 * 1909 / 987 = 1.949 times as wide as high.
+TEST_F(LastSmallThingsPrintTest, SheetAtItsStartScalesBorderOnThePageZoomedRegionWhole)
 {
-    SheetAtItsStartScales(false);
+    InitProgramDefaults();
+    SetDefaultInput();
+    CalcPlanetaryStage();
+    Area(1911, 989);
+    printsettings = {};
+    GraphFacade.Clear();
+    PlanetDrawView(3, 7);
+    const TForm_printconf start;
+    ASSERT_EQ(printsettings.PrintScaleX, 1.9);
+    printsettings.PrintBorder = true;
+    int pages = 0, longest = 0;
+    const QImage framed = PrintAndRender(pages);
+    for (int x = framed.width() - 2, ink = 0; x < framed.width(); ++x, ink = 0) {
+        for (int y = 0; y < framed.height(); ++y)
+            ink += framed.pixelColor(x, y).lightness() < 240;
+        longest = std::max(longest, ink);
+    }
+    EXPECT_GT(longest, 0.95 * framed.height()) << "the border's right side is off the page";
+
+    printsettings.PrintBorder = false;
     const QImage shown = Shown();
     const Bounds sheet = BoundsOf(shown, [&](QColor q) { return q != shown.pixelColor(0, 0); });
     const QPoint middle((sheet.left + sheet.right) / 2, (sheet.top + sheet.bottom) / 2);
@@ -618,7 +623,6 @@ TEST_F(LastSmallThingsPrintTest, ZoomedSheetAtItsStartScalesPrintsTheRegionWhole
     MouseEvent(QEvent::MouseMove, middle.x(), middle.y(), Qt::NoButton, Qt::LeftButton);
     MouseEvent(QEvent::MouseButtonRelease, middle.x(), middle.y(), Qt::LeftButton, Qt::NoButton);
     Shown();
-    int pages = 0;
     const QImage page = PrintAndRender(pages);
     const TGraphMapping& m = graphmapping;
     const Extended w = (m.GraphViewport.x2 - m.GraphViewport.x1) / m.GraphXScale / 50;
@@ -630,31 +634,11 @@ TEST_F(LastSmallThingsPrintTest, ZoomedSheetAtItsStartScalesPrintsTheRegionWhole
     difference.setCompositionMode(QPainter::CompositionMode_Difference);
     difference.drawImage(0, 0, page);
     difference.end();
-    const Bounds region = BoundsOf(marked, [](QColor q) { return q != Qt::black; });
-    ASSERT_FALSE(region.Empty());
-    EXPECT_TRUE(region.left > 0 && region.top > 0 && region.right < page.width() - 1 &&
-                region.bottom < page.height() - 1)
-        << "cut at the page's edge: " << region.left << " " << region.top << " " << region.right << " "
-        << region.bottom;
-    EXPECT_NEAR(double(region.Width()) / region.Height(), 1.949, 0.0195);
-    EXPECT_GT(region.right, 0.95 * page.width()) << "laid out smaller than the page needs";
-}
-
-// The sheet's border at 1.9 / 1.0 outlines a world window 0.2 % wider than the page: its right side
-// runs along the page's last columns, the full height of the sheet, instead of past the paper.
-TEST_F(LastSmallThingsPrintTest, SheetBorderAtItsStartScalesStaysOnThePage)
-{
-    SheetAtItsStartScales(true);
-    int pages = 0;
-    const QImage page = PrintAndRender(pages);
-    int longest = 0;
-    for (int x = page.width() - 2; x < page.width(); ++x) {
-        int ink = 0;
-        for (int y = 0; y < page.height(); ++y)
-            ink += page.pixelColor(x, y).lightness() < 240;
-        longest = std::max(longest, ink);
-    }
-    EXPECT_GT(longest, 0.95 * page.height());
+    const Bounds r = BoundsOf(marked, [](QColor q) { return q != Qt::black; });
+    EXPECT_TRUE(r.left > 0 && r.top > 0 && r.right < page.width() - 1 && r.bottom < page.height() - 1)
+        << "cut at the page's edge: " << r.left << " " << r.top << " " << r.right << " " << r.bottom;
+    EXPECT_NEAR(double(r.Width()) / r.Height(), 1.949, 0.0195);
+    EXPECT_GT(r.right, 0.95 * page.width()) << "laid out smaller than the page needs";
 }
 
 class GraphWindowStartTest : public ::testing::Test
