@@ -50,7 +50,7 @@ void THtmlReportDevice::PageHeader(int PageNo, int /*WithColumnHeads*/)
 {
     if (!FirstPage(PageNo)) return;
     const std::string title = HtmlEscape(ProgramTitleWithVersion());
-    RawLine("<!-- " + WithoutBlanks(E.ReportFileName) + " -->");
+    RawLine("<!-- " + FileNameToOem(WithoutBlanks(E.ReportFileName)) + " -->");
     RawLine("<HTML>");
     RawLine("<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\"><title>" +
             title + "</title></head>");

@@ -1,3 +1,4 @@
+#include "foundation/codepage.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "reports/engine/reportdevice.h"
@@ -38,10 +39,11 @@ void TTabReportDevice::PageHeader(int PageNo, int /*WithColumnHeads*/)
     if (!FirstPage(PageNo)) return;
     Line(ProgramTitleWithVersion() + "\t" + reportservices.TodayDateText() + "\t" +
          reportservices.NowTimeText());
+    // Both are names as the file system has them.
     if (batch_ && !E.ReportProjectFile.empty())
-        Line(E.ReportProjectFile);
+        Line(FileNameToOem(E.ReportProjectFile));
     else
-        Line(WithoutBlanks(E.ReportFileName));
+        Line(FileNameToOem(WithoutBlanks(E.ReportFileName)));
     for (int i = 1; i <= 3; ++i)
         Line(telmvar.RemarkLines[i]);
     Line(" ");

@@ -172,14 +172,18 @@ void TTextReportDevice::PageHeader(int PageNo, int WithColumnHeads)
 
     line = FramedLine();
     telmvar.ProjectName = TrimBlanks(telmvar.ProjectName);
+    // The project's directory and name are the file system's bytes: the
+    // report's code page gets them character by character ("?" for what it
+    // cannot show), and the line's room is counted in those characters.
+    const std::string name = FileNameToOem(telmvar.ProjectName);
+    const std::string dir = FileNameToOem(telmvar.DataDir);
     if (telmvar.ArchiveMode)
-        OverwriteAt(telmvar.ProjectName, line, 4);
-    else if (telmvar.DataDir.size() + telmvar.ProjectName.size() > 69)
-        OverwriteAt(telmvar.ProjectName + "." + telmvar.DataExt, line, 4);
+        OverwriteAt(name, line, 4);
+    else if (dir.size() + name.size() > 69)
+        OverwriteAt(name + "." + telmvar.DataExt, line, 4);
     else
-        OverwriteAt(AnsiTextToOem(AddTrailingBackslash(telmvar.DataDir) + telmvar.ProjectName) + "." +
-                        telmvar.DataExt,
-                    line, 4);
+        OverwriteAt(FileNameToOem(AddTrailingBackslash(telmvar.DataDir)) + name + "." + telmvar.DataExt, line,
+                    4);
     Line(line);
     Line(GetFrameSeparatorLine());
 
