@@ -2,6 +2,7 @@
 
 #include "app/cadbatch.h"
 
+#include "foundation/codepage.h"
 #include "foundation/programstate.h"
 #include "platform/codepage.h"
 
@@ -165,7 +166,7 @@ std::string CommandLineProjectPath(const std::string& Name)
 
 std::string CommandLineShownText(const std::string& Arg)
 {
-    return platform::Utf8ToCp1252(Arg);
+    return FileNameToOem(Arg);
 }
 
 std::vector<std::string> UnknownSwitchTexts(const TCommandLine& Cmd)

@@ -59,8 +59,9 @@ bool NameHasExtension(const std::string& Path);
 // has an extension, else the name with "." + DataExt added.
 std::string CommandLineProjectPath(const std::string& Name);
 
-// A parameter as the program's messages quote it: the terminal passes UTF-8,
-// the messages are Windows text (converted back to UTF-8 on output).
+// A parameter as the program's messages quote it: the terminal passes UTF-8
+// (a name as the file system has it), the messages are the program's text
+// (code page 437, converted back to UTF-8 on output).
 std::string CommandLineShownText(const std::string& Arg);
 
 // Whether P is "/I", "/i", "-I" or "-i"; whether P begins with "/CAD" or

@@ -3,6 +3,7 @@
 #include "app/configio.h"
 #include "app/privatetempdir.h"
 #include "dialogs/messageboxes.h"
+#include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
@@ -34,7 +35,7 @@ void ReportInvalidDir(const std::string& What, const std::string& Dir, int Error
 {
     const std::string why =
         Dir.find('\0') != std::string::npos ? "the name holds a NUL byte" : std::strerror(Error);
-    ShowMessageIfEnabled("invalid " + What + " configured\n" + Dir + ": " + why);
+    ShowMessageIfEnabled("invalid " + What + " configured\n" + FileNameToOem(Dir) + ": " + why);
 }
 
 } // namespace
@@ -105,8 +106,8 @@ void CheckConfigDirs()
             telmvar.TempDir = *answer;
         // Kept for the file that fails for want of it (a batch run's report).
         if (telmvar.TempDir == invalid)
-            configio.TempDirFault =
-                "invalid temporary directory configured: " + invalid + ": " + std::strerror(error);
+            configio.TempDirFault = "invalid temporary directory configured: " + FileNameToOem(invalid) +
+                                    ": " + std::strerror(error);
     }
     if (const int error = ediSet ? dirs.Error(telmvar.EdiDir) : 0; error != 0)
         ReportInvalidDir("EDI Directory", telmvar.EdiDir, error);

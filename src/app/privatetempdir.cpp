@@ -1,5 +1,6 @@
 #include "app/privatetempdir.h"
 
+#include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
 #include "foundation/runtempdir.h"
@@ -23,8 +24,9 @@ std::string MakePrivateTempDir(const std::string& Base)
     // The handlers that remove it are set before it is made: a signal in
     // between would leave it behind.
     if (!MakeMarkedRunDirectory(name)) {
-        privatetempdir.Failure = "directory of the run's own files could not be made in " + base.string() +
-                                 ": " + std::strerror(errno);
+        const int error = errno;
+        privatetempdir.Failure = "directory of the run's own files could not be made in " +
+                                 FileNameToOem(base.string()) + ": " + std::strerror(error);
         return {};
     }
     privatetempdir.Dir = AddTrailingBackslash(name);

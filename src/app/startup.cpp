@@ -65,8 +65,9 @@ void ResetStartup()
 
 void ReportStartFailure(const std::string& Text)
 {
+    // The program's text, shown as a message box shows it.
     const std::string line = ProgramFileName() + ": " + NulBytesShown(Text) + "\n";
-    std::fputs(platform::Cp1252ToUtf8(line).c_str(), stderr);
+    std::fputs(AnsiToUtf8(DisplayText(line)).c_str(), stderr);
     std::fflush(stderr);
 }
 
@@ -94,12 +95,10 @@ std::string LastMessage()
 
 // The fatal condition that stopped the calculation, not the list's first
 // text: that is often a warning of a step that still ran.
-// Messages are stored in the DOS code page (0xE1 for beta); the line on
-// standard error is Windows text.
 std::string FatalMessage()
 {
-    if (!error0.FatalText.empty()) return OemToAnsiText(error0.FatalText);
-    return error0.ErrorCount == 0 ? std::string() : OemToAnsiText(error0.ErrorTexts[1]);
+    if (!error0.FatalText.empty()) return error0.FatalText;
+    return error0.ErrorCount == 0 ? std::string() : error0.ErrorTexts[1];
 }
 
 // The first text of the report's message list that says "Fatal": a step
@@ -108,10 +107,9 @@ std::string FatalMessage()
 std::string FatalListedMessage()
 {
     for (int i = 1; i <= error0.ErrorCount; ++i)
-        if (error0.ErrorTexts[i].find("Fatal") != std::string::npos)
-            return OemToAnsiText(error0.ErrorTexts[i]);
+        if (error0.ErrorTexts[i].find("Fatal") != std::string::npos) return error0.ErrorTexts[i];
     for (const auto& text : error0.LeftOutTexts)
-        if (text.find("Fatal") != std::string::npos) return OemToAnsiText(text);
+        if (text.find("Fatal") != std::string::npos) return text;
     return {};
 }
 
@@ -149,7 +147,7 @@ class TBatchReportBoxes
 void ReportLeftOutMessages()
 {
     for (const auto& text : error0.LeftOutTexts)
-        ReportStartFailure("left out of the message list: " + OemToAnsiText(text));
+        ReportStartFailure("left out of the message list: " + text);
 }
 
 // A temporary directory found not writable at the start, as the line
@@ -167,10 +165,10 @@ std::string NoRunDirectoryText(const TCommandLine& Cmd)
 {
     std::string file;
     if (Cmd.Mode == TStartMode::TextBatch && !TrimBlanks(Cmd.P1).empty())
-        file = "report file " + BatchReportPath(CommandLineProjectPath(Cmd.P1));
+        file = "report file " + FileNameToOem(BatchReportPath(CommandLineProjectPath(Cmd.P1)));
     if (Cmd.Mode == TStartMode::CadBatch && !TrimBlanks(Cmd.P1).empty()) {
         const std::string target = CadBatchTarget(ParseCadSwitch(Cmd.P2).Device);
-        file = target.empty() ? target : "CAD file " + target;
+        file = target.empty() ? target : "CAD file " + FileNameToOem(target);
     }
     return (file.empty() ? file : file + " could not be written: ") + privatetempdir.Failure;
 }
@@ -201,11 +199,12 @@ bool ReadCommandLineProject(const std::string Name, std::string& Why)
     telmvar.MessagesEnabled = messages;
     if (!telmvar.Aborted) return true;
     if (!FileCanOpen(path)) {
-        Why = "project file " + path + " not found or no access";
+        Why = "project file " + FileNameToOem(path) + " not found or no access";
         // The user typed the other name: say how the one looked for came about.
-        if (path != Name) Why += " (" + Name + " has no extension, ." + telmvar.DataExt + " added)";
+        if (path != Name)
+            Why += " (" + FileNameToOem(Name) + " has no extension, ." + telmvar.DataExt + " added)";
     } else {
-        Why = "project file " + path + " cannot be read";
+        Why = "project file " + FileNameToOem(path) + " cannot be read";
         const std::string detail = LastMessage();
         if (!detail.empty()) Why += ": " + detail;
     }
@@ -348,7 +347,8 @@ TStartOutcome RunTextBatch(const TCommandLine& Cmd)
     // "wqyr7 proj.txt /I" would write the report over the project it read.
     const std::string project = CommandLineProjectPath(Cmd.P1);
     if (SameExistingFile(project, BatchReportPath(project))) {
-        ReportStartFailure("report file " + BatchReportPath(project) + " is the project file " + project +
+        ReportStartFailure("report file " + FileNameToOem(BatchReportPath(project)) +
+                           " is the project file " + FileNameToOem(project) +
                            " itself: not written, the project stays as it is");
         return {true, ExitReportNotWritten};
     }
@@ -382,14 +382,16 @@ TStartOutcome RunTextBatch(const TCommandLine& Cmd)
     // full temporary directory fails before the report itself is touched.
     const std::string failure = textfile.LastWriteFailure.empty() ? boxes.Last() : textfile.LastWriteFailure;
     const std::string cause = failure.empty() ? std::string() : ": " + failure;
-    if (fatal) ReportStartFailure("stage of " + Cmd.P1 + " cannot be calculated: " + FatalMessage());
+    if (fatal)
+        ReportStartFailure("stage of " + FileNameToOem(Cmd.P1) + " cannot be calculated: " + FatalMessage());
     if (!written) {
         ReportTempDirFault();
-        ReportStartFailure("report file " + target + " could not be written" + cause);
+        ReportStartFailure("report file " + FileNameToOem(target) + " could not be written" + cause);
     }
     const std::string listedFatal = fatal || !written ? std::string() : FatalListedMessage();
     if (!listedFatal.empty())
-        ReportStartFailure("report file " + target + " written, its message list holds: " + listedFatal);
+        ReportStartFailure("report file " + FileNameToOem(target) +
+                           " written, its message list holds: " + listedFatal);
     ReportLeftOutMessages();
     if (fatal || !written) return {true, ExitReportNotWritten};
     return {true, listedFatal.empty() ? ExitOk : ExitFatalMessage};
@@ -458,7 +460,7 @@ class TCadBatchSettings
     {
         std::string all;
         for (const auto& m : messages_)
-            all += (all.empty() ? "" : "; ") + OemToAnsiText(m);
+            all += (all.empty() ? "" : "; ") + m;
         return all;
     }
 
@@ -529,8 +531,8 @@ TStartOutcome RunCadBatch(const TCommandLine& Cmd)
     CalcPlanetaryStage();
     telmvar.Aborted = false;
     if (telmvar.FatalCalcError) {
-        ReportStartFailure("stage of " + Cmd.P1 + " cannot be calculated: " + FatalMessage() + "; drawing " +
-                           std::to_string(sw.Index) + " not written");
+        ReportStartFailure("stage of " + FileNameToOem(Cmd.P1) + " cannot be calculated: " + FatalMessage() +
+                           "; drawing " + std::to_string(sw.Index) + " not written");
         return {true, ExitReportNotWritten};
     }
     // A step whose result cannot be trusted although the stage was
@@ -545,8 +547,8 @@ TStartOutcome RunCadBatch(const TCommandLine& Cmd)
     // "wqyr7 proj.txt /CAD5:1" would write the text CAD code over the project.
     const std::string project = CommandLineProjectPath(Cmd.P1);
     if (SameExistingFile(project, target)) {
-        ReportStartFailure("CAD file " + target + " is the project file " + project +
-                           " itself: not written, the project stays as it is");
+        ReportStartFailure("CAD file " + FileNameToOem(target) + " is the project file " +
+                           FileNameToOem(project) + " itself: not written, the project stays as it is");
         return {true, ExitReportNotWritten};
     }
     struct stat before {
@@ -561,15 +563,16 @@ TStartOutcome RunCadBatch(const TCommandLine& Cmd)
     const bool written = !aborted && ModifiedSince(target, before, existed);
     const std::string said = settings.Messages();
     if (telmvar.FatalCalcError) {
-        ReportStartFailure("drawing " + std::to_string(sw.Index) + " of " + Cmd.P1 +
+        ReportStartFailure("drawing " + std::to_string(sw.Index) + " of " + FileNameToOem(Cmd.P1) +
                            " cannot be calculated: " + FatalMessage() +
-                           (written ? "" : "; " + target + " not written"));
+                           (written ? "" : "; " + FileNameToOem(target) + " not written"));
         return {true, ExitReportNotWritten};
     }
     if (!written) {
         ReportTempDirFault();
-        const std::string asked = batchPlatform.Questions();
-        ReportStartFailure("CAD file " + target + " could not be written" +
+        // The questions were asked in Windows text, as the boxes show them.
+        const std::string asked = AnsiTextToOem(batchPlatform.Questions());
+        ReportStartFailure("CAD file " + FileNameToOem(target) + " could not be written" +
                            (said.empty() ? "" : ": " + said) +
                            (asked.empty() ? "" : " (answered for the user: " + asked + ")"));
         return {true, ExitReportNotWritten};
@@ -577,14 +580,15 @@ TStartOutcome RunCadBatch(const TCommandLine& Cmd)
     if (!said.empty()) {
         // Written, but something went wrong on the way: for the plot
         // device, its program did not start.
-        ReportStartFailure(sw.Device == 4 ? "plot program of " + target + ": " + said : said);
+        ReportStartFailure(sw.Device == 4 ? "plot program of " + FileNameToOem(target) + ": " + said : said);
         return {true, ExitReportNotWritten};
     }
     // The plot program runs on after this run and reads its file then.
     if (sw.Device == 4 && target.rfind(privatetempdir.Dir, 0) == 0) KeepPrivateTempDir();
     if (listedFatal.empty()) listedFatal = FatalListedMessage();
     if (!listedFatal.empty()) {
-        ReportStartFailure("CAD file " + target + " written, its message list holds: " + listedFatal);
+        ReportStartFailure("CAD file " + FileNameToOem(target) +
+                           " written, its message list holds: " + listedFatal);
         return {true, ExitFatalMessage};
     }
     return {true, ExitOk};
@@ -638,7 +642,7 @@ TStartOutcome StartupAndCommandLine(const TCommandLine& Cmd)
     case TStartMode::MissingExtension: {
         const std::string text = "extension ." + telmvar.DataExt + " " + "missing";
         if (startup.Interactive) ShowMessageIfEnabled(text);
-        ReportStartFailure(Cmd.P1 + ": " + text);
+        ReportStartFailure(FileNameToOem(Cmd.P1) + ": " + text);
         return {true, ExitMissingExtension};
     }
     case TStartMode::InteractiveOpen: {

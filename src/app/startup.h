@@ -89,5 +89,7 @@ void ThhFormDestroy();
 // a tenth of the run's peak memory.
 [[noreturn]] void EndBatchProcess(int ExitCode);
 
-// One line on standard error: "wqyr7: " + Text.
+// One line on standard error: "wqyr7: " + Text, the program's text (code
+// page 437, a name in it converted with FileNameToOem) shown as a message box
+// shows it.
 void ReportStartFailure(const std::string& Text);

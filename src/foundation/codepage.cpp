@@ -517,8 +517,10 @@ std::string FileNameToOem(const std::string& Name)
     r.reserve(ansi.size());
     for (const char ch : ansi) {
         const auto a = static_cast<unsigned char>(ch);
+        // A NUL stays: a name cut short by one (a configuration line holding
+        // it) is shown by the messages as "0x00" (NulBytesShown).
         if (a < 0x80) {
-            r += a >= 0x20 && a != 0x7F ? ch : '?';
+            r += (a >= 0x20 && a != 0x7F) || a == 0 ? ch : '?';
             continue;
         }
         // Only a byte that is that very character: the look-alikes 437 -> 1252

@@ -69,7 +69,8 @@ std::string OemToUtf8(const std::string& S);
 // 437: every character that 437 holds and that shows again as itself on the
 // way to the screen or a report (umlauts, sharp s, accented letters, the
 // pilcrow and the section sign) becomes its byte; any other character, a
-// control character and a byte that is no UTF-8 become "?". So the later
+// control character but NUL (which the messages show as "0x00") and a byte
+// that is no UTF-8 become "?". So the later
 // 437 -> 1252 -> screen steps show the name right or with "?", never as the
 // bytes of another encoding.
 std::string FileNameToOem(const std::string& Name);

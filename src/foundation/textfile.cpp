@@ -1,5 +1,6 @@
 #include "foundation/textfile.h"
 
+#include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/fileversion.h"
 #include "foundation/guardedmath.h"
@@ -47,7 +48,8 @@ bool Failed(const std::string& Name)
 {
     const int err = errno;
     if (textfile.LastWriteFailure.empty())
-        textfile.LastWriteFailure = Name + ": " + (err != 0 ? std::strerror(err) : "write error");
+        textfile.LastWriteFailure =
+            FileNameToOem(Name) + ": " + (err != 0 ? std::strerror(err) : "write error");
     return false;
 }
 
@@ -373,7 +375,7 @@ void AddNotCreatedMessage(const TTextFile& F)
     const int err = errno;
     const std::string cause =
         F.Name().empty() || err == 0 ? std::string() : std::string(" (") + std::strerror(err) + ")";
-    AddErrorMessage("file " + F.Name() + " cannot be created !" + cause);
+    AddErrorMessage("file " + FileNameToOem(F.Name()) + " cannot be created !" + cause);
 }
 
 } // namespace
@@ -401,7 +403,7 @@ bool CloseTextFile(TTextFile& F)
     const bool writing = F.IsOpen() && !F.IsReading();
     if (F.Close()) return true;
     telmvar.Aborted = true;
-    if (writing) AddErrorMessage("file " + F.Name() + " could not be written !");
+    if (writing) AddErrorMessage("file " + FileNameToOem(F.Name()) + " could not be written !");
     return false;
 }
 

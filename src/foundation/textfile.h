@@ -109,7 +109,8 @@ struct TTextfile {
     // could not write its report names the real cause, which may lie in
     // another file than the report (its working copy in a full temporary
     // directory). The first failure is kept: the later ones follow from it.
-    // Whoever reports it clears it.
+    // Whoever reports it clears it. A text of the program: the name in it is
+    // converted (FileNameToOem).
     std::string LastWriteFailure;
 };
 

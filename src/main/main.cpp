@@ -19,6 +19,7 @@
 #include "app/commandline.h"
 #include "app/programidentity.h"
 #include "app/startup.h"
+#include "foundation/codepage.h"
 #include "foundation/programstate.h"
 #include "foundation/signalcleanup.h"
 #include "foundation/textutil.h"
@@ -76,14 +77,16 @@ int RunWithWindow(int argc, char** argv, const TCommandLine& cmd)
     if (module == nullptr) {
         HoldCleanupSignals(false);
         const char* why = ::dlerror();
-        ReportStartFailure("the window cannot be opened: " + std::string(why ? why : path));
+        // The loader's reason names the module by its path.
+        ReportStartFailure("the window cannot be opened: " + FileNameToOem(why ? why : path));
         return ExitNotAvailable;
     }
     using TWindowEntry = int (*)(int, char**, const TCommandLine*);
     const auto entry = reinterpret_cast<TWindowEntry>(::dlsym(module, WindowEntryName));
     if (entry == nullptr) {
         HoldCleanupSignals(false);
-        ReportStartFailure("the window cannot be opened: " + path + " has no " + WindowEntryName);
+        ReportStartFailure("the window cannot be opened: " + FileNameToOem(path) + " has no " +
+                           WindowEntryName);
         return ExitNotAvailable;
     }
     // The module stays loaded to the end of the process: the toolkit's

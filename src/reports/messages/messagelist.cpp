@@ -34,9 +34,11 @@ constexpr const char* NoHelpText = "no help description available for this error
 constexpr const char* ContinueItem = "Continue...";
 constexpr const char* ListPrompt = "Calculation done. Select message for more info or continue.";
 
+// A line of the help form: its texts are Windows text already (the model
+// holds them as the form shows them), so only the terminal's UTF-8 is left.
 void ToStderr(const std::string& Text)
 {
-    std::fprintf(stderr, "%s\n", OemToAnsiText(NulBytesShown(Text)).c_str());
+    std::fprintf(stderr, "%s\n", AnsiToUtf8(NulBytesShown(Text)).c_str());
 }
 
 // The help file's bytes; false when there is none. A file of its name that
@@ -57,7 +59,7 @@ bool ReadHelpFile(const std::string& File, std::string& Bytes)
     const bool there = FileCanOpen(File) || !NotARegularFile(File).empty();
     if (there && refusedHelpFile != File) {
         refusedHelpFile = File;
-        reportservices.ShowMessageIfEnabled("file " + File + " " + f.OpenFailure());
+        reportservices.ShowMessageIfEnabled("file " + FileNameToOem(File) + " " + f.OpenFailure());
     }
     return false;
 }
@@ -95,8 +97,10 @@ void ResetUhelperr()
         ToStderr(std::string(THelperrModel::OriginLabel) + ": " + M.Origin());
         ToStderr(std::string(THelperrModel::RemedyLabel) + ": " + M.Remedy());
     };
+    // The list's texts are the program's (code page 437), shown as a
+    // message box shows them.
     uhelperr.MessageListAsText = [](const std::string& Text) {
-        std::fputs(NulBytesShown(Text).c_str(), stderr);
+        std::fputs(AnsiToUtf8(DisplayText(NulBytesShown(Text))).c_str(), stderr);
     };
     refusedHelpFile.clear();
 }
@@ -228,7 +232,7 @@ void SaveMessageHelp(const std::string& Message, const std::string& Origin, cons
     const std::string work = source + ".new";
     std::ofstream out(work, std::ios::binary | std::ios::trunc);
     if (!out) {
-        reportservices.ShowMessageBox("file write error " + work);
+        reportservices.ShowMessageBox("file write error " + FileNameToOem(work));
         telmvar.Aborted = true;
         return;
     }
@@ -257,7 +261,7 @@ void SaveMessageHelp(const std::string& Message, const std::string& Origin, cons
     std::error_code ec;
     if (!out || (fs::rename(work, source, ec), ec)) {
         fs::remove(work, ec);
-        reportservices.ShowMessageBox("file write error " + source);
+        reportservices.ShowMessageBox("file write error " + FileNameToOem(source));
         telmvar.Aborted = true;
     }
 }

@@ -230,7 +230,10 @@ int32_t LibMessageBox(const std::string& text, const std::string& caption, uint1
     std::string t = text.size() > 255 ? text.substr(0, 255) : text;
     std::string c = caption.size() > 255 ? caption.substr(0, 255) : caption;
     if (dberror.MessageBoxProc) return dberror.MessageBoxProc(t, c, flags);
-    std::fprintf(stderr, "%s: %s\n", NulBytesShown(c).c_str(), NulBytesShown(t).c_str());
+    // The library's texts are the program's (code page 437, a name in them
+    // converted where it was put in): shown as a message box shows them.
+    std::fprintf(stderr, "%s: %s\n", AnsiToUtf8(DisplayText(NulBytesShown(c))).c_str(),
+                 AnsiToUtf8(DisplayText(NulBytesShown(t))).c_str());
     return 1; // the OK button
 }
 

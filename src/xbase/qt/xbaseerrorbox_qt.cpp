@@ -10,9 +10,11 @@
 namespace
 {
 
+// The library's texts are the program's (code page 437, a name in them
+// converted where it was put in), shown as the program's boxes show them.
 QString Show(const std::string& s)
 {
-    return QString::fromUtf8(AnsiToUtf8(s).c_str());
+    return QString::fromUtf8(AnsiToUtf8(DisplayText(s)).c_str());
 }
 
 // Flags as the library passes them: 1 OK and Cancel, 16 the stop icon.
