@@ -4,6 +4,7 @@
 #include "foundation/messagecollector.h"
 #include "foundation/textutil.h"
 #include "graphics/writers/igesrecords.h"
+#include "platform/codepage.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,6 +13,18 @@
 
 namespace
 {
+
+// A file name (the file system's bytes, UTF-8) in the ASCII of the Global
+// section: one "?" for each character beyond it (a character of several
+// bytes, a control character, a byte that is no UTF-8), so that a shortened
+// name is cut between characters and its Hollerith count is its length.
+std::string AsciiFileName(const std::string& Name)
+{
+    std::string r = platform::Utf8ToCp1252(Name, '?');
+    for (char& c : r)
+        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F) c = '?';
+    return r;
+}
 
 std::string Folded(std::string_view Name)
 {
@@ -53,7 +66,7 @@ void TIgesWriter::StartFile(Extended MaxCoordinate)
     Record("IGES-Datei generiert von " + program, 'S');
     Record("Uebersetzer von TELMORA, Uebersetzerversion 3.1", 'S');
 
-    const std::string file = IgesHollerith(ShortenMiddle(options_.FileName, 30));
+    const std::string file = IgesHollerith(ShortenMiddle(AsciiFileName(options_.FileName), 30));
     char date[32];
     std::snprintf(date, sizeof date, "%02d%02d%02d.140920", ((options_.Year % 100) + 100) % 100,
                   std::clamp(options_.Month, 0, 99), std::clamp(options_.Day, 0, 99));

@@ -24,8 +24,9 @@
 #include <vector>
 
 struct TIgesOptions {
-    // Name of the file in the Global section: the base name of the output
-    // (shortened in the middle beyond 30 characters).
+    // Name of the file in the Global section: the base name of the output as
+    // the file system has it. The section is ASCII: every other character is
+    // a "?", and the name is shortened in the middle beyond 30 characters.
     std::string FileName;
     std::string ProgramName = "QYR7";
     std::string ProgramVersion = "1.0";
