@@ -92,14 +92,18 @@ std::string PrinterImplQt::CauseOfFailure() const
         return name + " does not take the document";
     }
     // The file is tried the way the toolkit opens it, without truncating
-    // one that exists; one made only by the trial goes again.
+    // one that exists; one made only by the trial goes again. The file
+    // itself stays with the toolkit: only the message names it, from the
+    // name's bytes, in the message's Windows text ("?" for a character it
+    // cannot hold).
     QFile file(printer_->outputFileName());
+    const std::string name = Utf8ToCp1252(FileNameFromQString(file.fileName()), '?');
     const bool existed = file.exists();
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return FromQString(file.fileName()) + " cannot be written (" + FromQString(file.errorString()) + ")";
+        return name + " cannot be written (" + FromQString(file.errorString()) + ")";
     file.close();
     if (!existed) file.remove();
-    return FromQString(file.fileName()) + " cannot be written";
+    return name + " cannot be written";
 }
 
 void PrinterImplQt::Renew()
