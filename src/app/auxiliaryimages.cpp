@@ -285,7 +285,7 @@ bool PlotAuxiliaryImage(const std::string& Name, int Port, bool Switching)
     const std::string picture = AddTrailingBackslash(telmvar.PltDir) + Name + ".plt";
     std::ifstream in(NativePath(picture), std::ios::binary);
     if (!in) {
-        ShowMessageIfEnabled("file " + picture + " not found or no access !");
+        ShowMessageIfEnabled("file " + FileNameToOem(picture) + " not found or no access !");
         telmvar.Aborted = true;
         return false;
     }
@@ -302,7 +302,7 @@ bool PlotAuxiliaryImage(const std::string& Name, int Port, bool Switching)
         SendHpgl2End(out);
         if (telmvar.Aborted) {
             out.Abandon();
-            ShowMessageIfEnabled("file " + spool + " cannot be written");
+            ShowMessageIfEnabled("file " + FileNameToOem(spool) + " cannot be written");
             return false;
         }
         if (!CloseFileChecked(out)) return false;
@@ -311,7 +311,8 @@ bool PlotAuxiliaryImage(const std::string& Name, int Port, bool Switching)
     const bool sent = reportservices.SendToPrinterPort && reportservices.SendToPrinterPort(Port, file);
     if (Switching) DeleteFileIfExists(spool);
     if (!sent) {
-        ShowMessageIfEnabled("printer port LPT" + IntToText(Port) + " did not take " + picture);
+        ShowMessageIfEnabled("printer port LPT" + IntToText(Port) + " did not take " +
+                             FileNameToOem(picture));
         telmvar.Aborted = true;
     }
     return sent;

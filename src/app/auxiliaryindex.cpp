@@ -2,6 +2,7 @@
 
 #include "dialogs/fileguard.h"
 #include "dialogs/messageboxes.h"
+#include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
 #include "foundation/textfile.h"
@@ -101,7 +102,7 @@ bool RewriteDbhIndex(TDbhChange Change, int Line, const std::string& NewLine)
     const std::string scratch = DbhScratchFileName();
     std::ifstream in(NativePath(index), std::ios::binary);
     if (!in) {
-        ShowMessageIfEnabled("file " + index + " not found or no access !");
+        ShowMessageIfEnabled("file " + FileNameToOem(index) + " not found or no access !");
         telmvar.Aborted = true;
         return false;
     }
@@ -136,7 +137,7 @@ bool RewriteDbhIndex(TDbhChange Change, int Line, const std::string& NewLine)
     std::error_code ec;
     std::filesystem::rename(NativePath(scratch), NativePath(index), ec);
     if (ec) {
-        ShowMessageIfEnabled("file " + index + " cannot be written: " + ec.message());
+        ShowMessageIfEnabled("file " + FileNameToOem(index) + " cannot be written: " + ec.message());
         telmvar.Aborted = true;
         return false;
     }

@@ -10,6 +10,7 @@
 #include "dialogs/helptext.h"
 #include "dialogs/messageboxes.h"
 #include "dialogs/prompts.h"
+#include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
@@ -59,7 +60,7 @@ void Tconfig::FileExchange(bool Import)
         if (first.find("Configuration") == std::string::npos) {
             wtelmvar.ConfigDir = dir;
             telmvar.ProgramFileStem = stem;
-            ShowMessageBox(*chosen + " is not a configuration file; nothing was imported");
+            ShowMessageBox(FileNameToOem(*chosen) + " is not a configuration file; nothing was imported");
             telmvar.Aborted = true;
             return;
         }

@@ -4,6 +4,7 @@
 #include "app/windowplacement.h"
 #include "dialogs/fileguard.h"
 #include "dialogs/messageboxes.h"
+#include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
@@ -901,7 +902,7 @@ void WriteConfigFile()
     if (telmvar.Aborted) {
         // A line could not be written: the old file stays as it was.
         f.Abandon();
-        ShowMessageIfEnabled("file " + f.Name() + " could not be written !");
+        ShowMessageIfEnabled("file " + FileNameToOem(f.Name()) + " could not be written !");
         return;
     }
     CloseFileChecked(f);

@@ -10,6 +10,7 @@
 #include "drawings/sheet/changeprotocol.h"
 #include "drawings/stage/composer.h"
 #include "drawings/stage/wheelviews.h"
+#include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
@@ -320,7 +321,7 @@ void Thh::OpenRecentFile(int I)
         RemoveRecentFile(I);
         ShowRecentFiles();
         PublishMainMenu();
-        ShowMessageBox("File " + path + " not found !");
+        ShowMessageBox("File " + FileNameToOem(path) + " not found !");
         return;
     }
     const std::string oldName = telmvar.ProjectName;

@@ -15,6 +15,7 @@
 #include "drawings/stage/wheelviews.h"
 #include "drawings/tooth/meshanimation.h"
 #include "drawings/tooth/toothdrawing.h"
+#include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
@@ -196,7 +197,7 @@ void Mod()
 void OpenInBrowser(const std::string& Document)
 {
     const auto result = platform::CurrentPlatform().Launch().OpenDocument(Document);
-    if (!result.Started) ShowMessageBox(Document + ": " + result.Message);
+    if (!result.Started) ShowMessageBox(FileNameToOem(Document + ": " + result.Message));
 }
 
 // The product page shipped with the program stands in for the maker's web

@@ -2,6 +2,7 @@
 
 #include "app/menutree.h"
 #include "dialogs/messageboxes.h"
+#include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
@@ -26,11 +27,12 @@ void QuerySaveChanges()
         return;
     }
     if (!telmvar.ProjectName.empty() && telmvar.DataModified) {
-        // The name is shown as the file system has it; the message box
-        // takes Windows text, so no conversion to the DOS code page.
-        const std::string shown = telmvar.ArchiveMode ? telmvar.ProjectName
-                                                      : AddTrailingBackslash(telmvar.DataDir) +
-                                                            telmvar.ProjectName + "." + telmvar.DataExt;
+        // The name is the file system's bytes: the question is the
+        // program's text (code page 437), shown through DisplayText.
+        const std::string shown =
+            FileNameToOem(telmvar.ArchiveMode ? telmvar.ProjectName
+                                              : AddTrailingBackslash(telmvar.DataDir) + telmvar.ProjectName +
+                                                    "." + telmvar.DataExt);
         const bool yes = AskYesNoCancel("Save file (" + shown + ") ?");
         if (telmvar.Aborted) return;
         if (yes) {

@@ -3,6 +3,7 @@
 #include "app/configio.h"
 #include "dialogs/fileguard.h"
 #include "dialogs/messageboxes.h"
+#include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
@@ -64,7 +65,7 @@ void ReadSessionFile()
         // device) is this directory's session file all the same: refused by
         // name, and no other directory's is read or written instead.
         if (const std::string why = NotARegularFile(name); !why.empty()) {
-            ShowMessageIfEnabled("file " + name + " " + why + ", not read");
+            ShowMessageIfEnabled("file " + FileNameToOem(name) + " " + why + ", not read");
             configio.SessionUnreadable = true;
             return;
         }
@@ -101,7 +102,7 @@ void WriteSessionFile()
     // Only a regular file (or none) takes the list: a FIFO of its name would
     // hold the end of the run until somebody read it, a device would get it.
     if (const std::string why = NotARegularFile(name); !why.empty()) {
-        ShowMessageIfEnabled("file " + name + " " + why + ", not written");
+        ShowMessageIfEnabled("file " + FileNameToOem(name) + " " + why + ", not written");
         telmvar.Aborted = true;
         return;
     }

@@ -1,6 +1,7 @@
 #include "dialogs/fileguard.h"
 
 #include "dialogs/messageboxes.h"
+#include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/numbertext.h"
 #include "foundation/programstate.h"
@@ -74,7 +75,7 @@ std::optional<std::string> RunFileDialog(platform::FileDialogKind Kind, const st
 void CheckFileName(const std::string& Path)
 {
     if (CountDotsInFilePart(Path) > 1) {
-        ShowPlainMessage(Path + " not allowed (too many dots)!");
+        ShowPlainMessage(FileNameToOem(Path) + " not allowed (too many dots)!");
         telmvar.Aborted = true;
         return;
     }
@@ -83,14 +84,14 @@ void CheckFileName(const std::string& Path)
     if (PathExists(Path) &&
         (unread || (messageboxes.OverwriteQuery && Path.find("actual") == std::string::npos))) {
         telmvar.HelpNumber = 3055;
-        if (!AskYesNoCancel(Path + " " + "already exists" + ".   " + "overwrite" + " ?"))
+        if (!AskYesNoCancel(FileNameToOem(Path) + " " + "already exists" + ".   " + "overwrite" + " ?"))
             telmvar.Aborted = true;
         else if (unread)
             messageboxes.UnreadProjectPath.clear();
     }
     if (telmvar.Aborted) return;
     if (!NameWritable(Path)) {
-        ShowMessageIfEnabled("invalid file name \"" + Path + "\" !");
+        ShowMessageIfEnabled("invalid file name \"" + FileNameToOem(Path) + "\" !");
         telmvar.Aborted = true;
     }
 }
@@ -98,7 +99,7 @@ void CheckFileName(const std::string& Path)
 bool CheckFileReadable(const std::string& Path)
 {
     if (FileCanOpen(TrimBlanks(Path))) return true;
-    ShowMessageIfEnabled("file " + TrimBlanks(Path) + " " + "not found or no access" + " !");
+    ShowMessageIfEnabled("file " + FileNameToOem(TrimBlanks(Path)) + " " + "not found or no access" + " !");
     telmvar.Aborted = true;
     return false;
 }
@@ -157,7 +158,7 @@ void OpenFileDialog(std::string Name, std::string& Path)
         if (Path != Name) telmvar.ProjectName.clear();
         return;
     }
-    ShowStatusText("file " + Path + " " + "is loaded");
+    ShowStatusText("file " + FileNameToOem(Path) + " " + "is loaded");
 }
 
 void AskOpenFileName(int Kind, std::string& Dir, const std::string& Filter, std::string& Name)
@@ -307,7 +308,7 @@ bool RewriteRetrying(TTextFile& F)
         if (!telmvar.MessagesEnabled) break;
         ShowMessageIfEnabled(RewriteRetryText(code == 0 ? 31 : code));
     }
-    ShowMessageIfEnabled("file " + F.Name() + " cannot be written");
+    ShowMessageIfEnabled("file " + FileNameToOem(F.Name()) + " cannot be written");
     telmvar.Aborted = true;
     return false;
 }

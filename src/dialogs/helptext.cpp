@@ -66,7 +66,7 @@ std::string MissingEntryText(uint16_t N)
 
 std::string MissingFileText(const std::string& Name)
 {
-    return "File " + Name + " " + "not found" + " !";
+    return "File " + FileNameToOem(Name) + " " + "not found" + " !";
 }
 
 } // namespace

@@ -173,9 +173,11 @@ std::string CsvField(const std::string& row, char decimal, char separator)
     return r + "\"";
 }
 
+// The text is the program's (code page 437, a name in it converted), shown as
+// the program's message boxes show it.
 void ShowExportMessage(const std::string& text, platform::MessageIcon icon)
 {
-    platform::CurrentPlatform().Messages().ShowOk(telmvar.ProgramTitle, text, icon);
+    platform::CurrentPlatform().Messages().ShowOk(DisplayText(telmvar.ProgramTitle), DisplayText(text), icon);
 }
 
 } // namespace
@@ -443,7 +445,7 @@ bool CopyBinaryFile(const std::string& Src, const std::string& Dest)
 {
     if (CopyContents(NativePath(Src), NativePath(Dest), BinaryCopyBlockSize)) return true;
     telmvar.Aborted = true;
-    AddErrorMessage("file " + Src + " could not be copied to " + Dest + " !");
+    AddErrorMessage("file " + FileNameToOem(Src) + " could not be copied to " + FileNameToOem(Dest) + " !");
     return false;
 }
 
@@ -468,7 +470,8 @@ void CopyFilesByMask(const std::string& Mask, const std::string& SrcDir, const s
         if (!FileCanOpen(src + name)) continue;
         if (!CopyFileIfExists(src + name, dest + name)) {
             telmvar.Aborted = true;
-            AddErrorMessage("file " + src + name + " could not be copied to " + dest + " !");
+            AddErrorMessage("file " + FileNameToOem(src + name) + " could not be copied to " +
+                            FileNameToOem(dest) + " !");
         }
     }
 }
@@ -487,7 +490,7 @@ bool CopyTextFileConverted(const std::string& Src, const std::string& Dest)
     if (!out.OpenWrite()) {
         in.Close();
         telmvar.Aborted = true;
-        AddErrorMessage("file " + Dest + " cannot be created !");
+        AddErrorMessage("file " + FileNameToOem(Dest) + " cannot be created !");
         return false;
     }
     std::string line;
@@ -499,14 +502,14 @@ bool CopyTextFileConverted(const std::string& Src, const std::string& Dest)
             in.Close();
             out.Abandon();
             telmvar.Aborted = true;
-            AddErrorMessage("file " + Dest + " could not be written !");
+            AddErrorMessage("file " + FileNameToOem(Dest) + " could not be written !");
             return false;
         }
     } while (!in.AtEnd());
     in.Close();
     if (!out.Close()) {
         telmvar.Aborted = true;
-        AddErrorMessage("file " + Dest + " could not be written !");
+        AddErrorMessage("file " + FileNameToOem(Dest) + " could not be written !");
         return false;
     }
     return true;
@@ -525,7 +528,8 @@ std::string ExportTextFileToExcel(const std::string& Name)
     TTextFile in;
     in.Assign(path);
     if (!in.OpenRead()) {
-        ShowExportMessage("file " + path + " not found or no access !", platform::MessageIcon::Error);
+        ShowExportMessage("file " + FileNameToOem(path) + " not found or no access !",
+                          platform::MessageIcon::Error);
         telmvar.Aborted = true;
         return {};
     }
@@ -567,7 +571,8 @@ std::string ExportRowsToExcel(const std::string& CsvPath, const std::vector<std:
     ok = ok && out.Close();
     if (!ok) {
         out.Abandon();
-        ShowExportMessage("file " + csv + " could not be written !", platform::MessageIcon::Error);
+        ShowExportMessage("file " + FileNameToOem(csv) + " could not be written !",
+                          platform::MessageIcon::Error);
         telmvar.Aborted = true;
         return {};
     }
@@ -575,8 +580,8 @@ std::string ExportRowsToExcel(const std::string& CsvPath, const std::vector<std:
     // be started, the user is told where it is.
     const platform::LaunchResult shown = platform::CurrentPlatform().Launch().OpenDocument(csv);
     if (!shown.Started)
-        ShowExportMessage("The list was written to " + csv +
-                              (shown.Message.empty() ? "" : " (" + shown.Message + ")"),
+        ShowExportMessage("The list was written to " + FileNameToOem(csv) +
+                              (shown.Message.empty() ? "" : " (" + FileNameToOem(shown.Message) + ")"),
                           platform::MessageIcon::Information);
     return csv;
 }

@@ -196,8 +196,8 @@ bool TGraphFacade::CheckFileExists(const std::string& name)
 {
     std::ifstream probe(NativePath(name), std::ios::binary);
     if (probe.is_open()) return true;
-    platform::CurrentPlatform().Messages().ShowOk("", WithoutBlanks(name) + " not found !",
-                                                  platform::MessageIcon::Error);
+    platform::CurrentPlatform().Messages().ShowOk(
+        "", DisplayText(FileNameToOem(WithoutBlanks(name))) + " not found !", platform::MessageIcon::Error);
     telmvar.Aborted = true;
     return false;
 }

@@ -256,7 +256,8 @@ platform::DialogAction TForm_printconf::ButtonOk()
     // A printout that did not start keeps the dialog open, showing where it
     // would print now, so that another printer can be chosen or the dialog
     // cancelled.
-    if (!FTelmgra.PrintPicture(telmvar.ProjectName)) {
+    // The print job is named for the project as the program's texts show it.
+    if (!FTelmgra.PrintPicture(DisplayText(FileNameToOem(telmvar.ProjectName)))) {
         telmvar.Aborted = false;
         FormActivate();
         return platform::DialogAction::None;

@@ -1,5 +1,6 @@
 #include "planetary/filelines.h"
 
+#include "foundation/codepage.h"
 #include "foundation/numbertext.h"
 #include "foundation/textfile.h"
 #include "foundation/textutil.h"
@@ -309,6 +310,7 @@ std::string RangeBoundText(Extended X)
 
 std::string FileFaultMessage(const std::string& FileName, const TFileFault& Fault)
 {
-    if (Fault.Line <= 0) return "file " + FileName + ": " + Fault.Reason + " !";
-    return "file " + FileName + " line " + std::to_string(Fault.Line) + ": " + Fault.Reason + " !";
+    const std::string name = FileNameToOem(FileName);
+    if (Fault.Line <= 0) return "file " + name + ": " + Fault.Reason + " !";
+    return "file " + name + " line " + std::to_string(Fault.Line) + ": " + Fault.Reason + " !";
 }

@@ -1,5 +1,6 @@
 #include "planetary/filenames.h"
 
+#include "foundation/codepage.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 
@@ -28,7 +29,7 @@ void CompleteFileName(const std::string& Name, std::string& Path)
     for (char c : file)
         dots += c == '.' ? 1 : 0;
     if (dots > 1) {
-        AddErrorMessage(Name + " not allowed (too many dots)!");
+        AddErrorMessage(FileNameToOem(Name) + " not allowed (too many dots)!");
         telmvar.Aborted = true;
         return;
     }

@@ -1,5 +1,6 @@
 #include "planetary/projectfile.h"
 
+#include "foundation/codepage.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
@@ -543,7 +544,7 @@ bool WriteProjectData(const std::string& Path)
     if (telmvar.Aborted) {
         // A line could not be written: the old file stays as it was.
         Shared().Abandon();
-        AddErrorMessage("file " + Path + " could not be written !");
+        AddErrorMessage("file " + FileNameToOem(Path) + " could not be written !");
         return false;
     }
     telmvar.Aborted = abortedBefore;

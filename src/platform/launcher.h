@@ -12,8 +12,11 @@ namespace platform
 
 struct LaunchResult {
     bool Started = false;
-    int ErrorCode = 0;   // errno of the failed step, 0 when started
-    std::string Message; // why it failed, empty when started
+    int ErrorCode = 0; // errno of the failed step, 0 when started
+    // Why it failed, empty when started: plain words with the program's or
+    // the document's name as the file system has it, so a text of the
+    // program takes it whole as it takes a name (FileNameToOem).
+    std::string Message;
 };
 
 class Launcher

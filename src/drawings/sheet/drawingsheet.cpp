@@ -1,5 +1,6 @@
 #include "drawings/sheet/drawingsheet.h"
 
+#include "foundation/codepage.h"
 #include "foundation/datetexts.h"
 #include "foundation/fileutil.h"
 #include "foundation/guardedmath.h"
@@ -564,7 +565,10 @@ void DrawDrawingSheet(int SizeCode, const std::string& Title, const std::string&
     }
     CadSetLayer(3);
     Style(0, 1.5L, 1.2L);
-    if (!cadsettings.SheetShowFileName) CadText(20, 1, AbbreviateMiddle(GetProjectFilePath(), 150));
+    // The path is the file system's bytes: the sheet's text holds it in the
+    // program's code page.
+    if (!cadsettings.SheetShowFileName)
+        CadText(20, 1, AbbreviateMiddle(FileNameToOem(GetProjectFilePath()), 150));
     if (!cadsettings.SheetShowDate && (SizeCode == 3 || SizeCode == 4))
         CadText(SizeCode == 4 ? 186 : 395, 1, sheetclock.TodayDateText() + " " + sheetclock.NowTimeText());
     Style(0, 3.5L, 3);

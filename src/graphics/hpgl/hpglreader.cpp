@@ -1,5 +1,6 @@
 #include "graphics/hpgl/hpglreader.h"
 
+#include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/guardedmath.h"
 #include "foundation/numbertext.h"
@@ -509,7 +510,8 @@ void RunHpglFile(const std::string& name)
     std::ifstream in(NativePath(name), std::ios::binary);
     if (!in) {
         platform::CurrentPlatform().Messages().ShowOk(
-            telmvar.ProgramName, WithoutBlanks(name) + " not found !", platform::MessageIcon::Error);
+            telmvar.ProgramName, DisplayText(FileNameToOem(WithoutBlanks(name))) + " not found !",
+            platform::MessageIcon::Error);
         telmvar.Aborted = true;
         GraphFacade.SetNormalCursor();
         return;

@@ -1,5 +1,6 @@
 #include "planetary/bearings/xyfactors.h"
 
+#include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/guardedmath.h"
 #include "foundation/messagecollector.h"
@@ -190,7 +191,7 @@ void LookupXYFactors(const std::string& FileName, Extended& X, Extended& Y, Exte
     }
     const Extended r = Fa / C0;
     if (!FileCanOpen(FileName)) {
-        Refuse("file " + FileName + " not found or no access !");
+        Refuse("file " + FileNameToOem(FileName) + " not found or no access !");
         return;
     }
     if (telmvar.Aborted) return;
@@ -198,7 +199,7 @@ void LookupXYFactors(const std::string& FileName, Extended& X, Extended& Y, Exte
     auto& f = textfile.SharedTextFile;
     AssignTextFile(f, FileName);
     if (!f.OpenRead(XYTableMaxBytes)) {
-        Refuse("file " + FileName + ": " + f.OpenFailure() + " !");
+        Refuse("file " + FileNameToOem(FileName) + ": " + f.OpenFailure() + " !");
         return;
     }
     std::vector<std::string> lines;

@@ -1,5 +1,6 @@
 #include "planetary/loadspectrum/loadspectrum.h"
 
+#include "foundation/codepage.h"
 #include "foundation/messagecollector.h"
 #include "foundation/numbertext.h"
 #include "foundation/programstate.h"
@@ -97,7 +98,7 @@ bool WriteLoadSpectrumFile(const std::string& Path)
     if (!ok) {
         // The old file stays as it was; the temporary one goes.
         Shared().Abandon();
-        AddErrorMessage("file " + Path + " could not be written !");
+        AddErrorMessage("file " + FileNameToOem(Path) + " could not be written !");
         telmvar.Aborted = true;
         return false;
     }

@@ -1,5 +1,6 @@
 #include "planetary/loadspectrum/spectrumlife.h"
 
+#include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/guardedmath.h"
 #include "foundation/keptfunctions.h"
@@ -314,7 +315,7 @@ std::string LifeTableHeaderFault(const TLifeFile& File, const std::string& Path)
         const TLifeFile memoFile(memo);
         if (!memoFile.IsOpen())
             return "cannot be opened: its version byte " + HexByte(info.Version) +
-                   " calls for the memo file " + memo + ": " + std::strerror(errno);
+                   " calls for the memo file " + FileNameToOem(memo) + ": " + std::strerror(errno);
     }
     const std::size_t fields = info.Fields.size();
     if (info.Layout == TDbfLayout::Standard &&
@@ -462,7 +463,7 @@ bool ReadLifeMaterial()
     const TLifeFile probe(path);
     if (probe.IsOpen() && !S_ISREG(probe.Stat().st_mode)) {
         // A FIFO or device of the table's name: refused by name at once.
-        RefuseLifeTable("file " + path + " not a regular file (a pipe or a device), not read");
+        RefuseLifeTable("file " + FileNameToOem(path) + " not a regular file (a pipe or a device), not read");
         return false;
     }
     if (probe.IsOpen()) {

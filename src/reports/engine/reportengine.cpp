@@ -60,11 +60,11 @@ int CreateNumberedCopy(int First, std::string& Path, std::string& Why)
         if (CreateExclusive(Path)) return k;
         const int error = errno;
         if (error != EEXIST) {
-            Why = "working copy " + Path + " cannot be created: " + std::strerror(error);
+            Why = "working copy " + FileNameToOem(Path) + " cannot be created: " + std::strerror(error);
             return 0;
         }
     }
-    Why = "working copy " + RunTempPath("$$$" + IntToText(First) + ".txt") +
+    Why = "working copy " + FileNameToOem(RunTempPath("$$$" + IntToText(First) + ".txt")) +
           " cannot be created: the numbers " + IntToText(First) + " to " + IntToText(First + MaxTries - 1) +
           " are taken";
     return 0;
@@ -83,7 +83,7 @@ bool MakeReportTempName()
         error = errno;
     }
     reportservices.ShowMessageBox(
-        "temporary report file " + E.ReportFileName + " cannot be created: " +
+        "temporary report file " + FileNameToOem(E.ReportFileName) + " cannot be created: " +
         (error == EEXIST ? std::string("all numbers are taken") : std::strerror(error)));
     E.ReportFileName.clear();
     return false;
@@ -364,7 +364,7 @@ bool CloseReport()
     if (E.ReportWriteFailed) {
         // A report with lines missing is never shown, printed or copied as if
         // it were whole.
-        reportservices.ShowMessageBox("file write error " + E.ReportFileName);
+        reportservices.ShowMessageBox("file write error " + FileNameToOem(E.ReportFileName));
         if (dev == 1 || dev == 2 || dev == 4 || dev == 5) DeleteFileIfExists(E.ReportFileName);
         if (dev == 7) telmvar.DataExt = E.SavedDataExt;
         reportservices.RestoreCursor();
@@ -394,7 +394,7 @@ bool CloseReport()
     case 5:
         if (!UsesDesktopProgram(wtelmvar.WordProcessorPath) &&
             !FileCanOpen(TrimBlanks(wtelmvar.WordProcessorPath))) {
-            reportservices.ShowMessageIfEnabled(wtelmvar.WordProcessorPath + " not found");
+            reportservices.ShowMessageIfEnabled(FileNameToOem(wtelmvar.WordProcessorPath) + " not found");
             delivered = false;
             break;
         }
@@ -417,7 +417,7 @@ bool CloseReport()
         if (!wtelmvar.HtmlBrowserPath.empty()) {
             if (!UsesDesktopProgram(wtelmvar.HtmlBrowserPath) &&
                 !FileCanOpen(TrimBlanks(wtelmvar.HtmlBrowserPath))) {
-                reportservices.ShowMessageIfEnabled(wtelmvar.HtmlBrowserPath + " not found");
+                reportservices.ShowMessageIfEnabled(FileNameToOem(wtelmvar.HtmlBrowserPath) + " not found");
                 delivered = false;
             } else {
                 reportservices.SetHourglassCursor();

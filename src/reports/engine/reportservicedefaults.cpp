@@ -1,5 +1,6 @@
 #include "reports/engine/reportservicedefaults.h"
 
+#include "foundation/codepage.h"
 #include "foundation/datetexts.h"
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
@@ -24,10 +25,13 @@ platform::Platform& P()
     return platform::CurrentPlatform();
 }
 
-// Yes/No/Cancel with the program title as caption; Cancel sets Aborted.
+// Yes/No/Cancel with the program title as caption; Cancel sets Aborted. The
+// texts of the report engine are the program's (code page 437): shown as the
+// program's own boxes show them.
 bool AskYesNoCancelBox(const std::string& Question)
 {
-    const platform::MessageAnswer a = P().Messages().AskYesNoCancel(telmvar.ProgramTitle, Question);
+    const platform::MessageAnswer a =
+        P().Messages().AskYesNoCancel(DisplayText(telmvar.ProgramTitle), DisplayText(Question));
     if (a == platform::MessageAnswer::Cancel) telmvar.Aborted = true;
     return a == platform::MessageAnswer::Yes;
 }
@@ -37,19 +41,20 @@ void DefaultCheckFileName(const std::string& Path)
     namespace fs = std::filesystem;
     const std::string name = fs::path(Path).filename().string();
     if (CountChar('.', name) > 1) {
-        reportservices.ShowMessageBox(Path + " not allowed (too many dots)!");
+        reportservices.ShowMessageBox(FileNameToOem(Path) + " not allowed (too many dots)!");
         telmvar.Aborted = true;
         return;
     }
     std::error_code ec;
     if (fs::exists(Path, ec)) {
-        if (!AskYesNoCancelBox(Path + " already exists.   overwrite ?")) telmvar.Aborted = true;
+        if (!AskYesNoCancelBox(FileNameToOem(Path) + " already exists.   overwrite ?"))
+            telmvar.Aborted = true;
         return;
     }
     // Creatable: made once and removed again.
     std::ofstream probe(Path, std::ios::binary);
     if (!probe) {
-        reportservices.ShowMessageBox("invalid file name \"" + Path + "\" !");
+        reportservices.ShowMessageBox("invalid file name \"" + FileNameToOem(Path) + "\" !");
         telmvar.Aborted = true;
         return;
     }
@@ -100,14 +105,17 @@ void ResetReportServices()
     S.CheckFileName = DefaultCheckFileName;
     S.CheckFileExists = [](const std::string& Path) {
         if (FileCanOpen(Path)) return true;
-        reportservices.ShowMessageBox("file " + Path + " not found or no access !");
+        reportservices.ShowMessageBox("file " + FileNameToOem(Path) + " not found or no access !");
         telmvar.Aborted = true;
         return false;
     };
-    S.ShowMessageBox = [](const std::string& T) { P().Messages().ShowOk("Message:", T); };
-    S.ShowMessageCaption = [](const std::string& C, const std::string& T) { P().Messages().ShowOk(C, T); };
+    S.ShowMessageBox = [](const std::string& T) { P().Messages().ShowOk("Message:", DisplayText(T)); };
+    S.ShowMessageCaption = [](const std::string& C, const std::string& T) {
+        P().Messages().ShowOk(DisplayText(C), DisplayText(T));
+    };
     S.ShowMessageIfEnabled = [](const std::string& T) {
-        if (telmvar.MessagesEnabled) P().Messages().ShowOk("Error  : ", T, platform::MessageIcon::Error);
+        if (telmvar.MessagesEnabled)
+            P().Messages().ShowOk("Error  : ", DisplayText(T), platform::MessageIcon::Error);
     };
     S.SetInputHelpNumber = [](int) {};
     S.ShowHelpText = [](int, int, int) {};

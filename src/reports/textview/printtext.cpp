@@ -47,7 +47,7 @@ std::vector<std::vector<std::string>> SplitTextPages(const std::string& Text)
 void PrintTextFile(const std::string& FileName)
 {
     if (!FileCanOpen(FileName)) {
-        reportservices.ShowMessageBox(FileName + " not found !");
+        reportservices.ShowMessageBox(FileNameToOem(FileName) + " not found !");
         return;
     }
     if (telmvar.Aborted) return;
@@ -70,7 +70,9 @@ void PrintTextFile(const std::string& FileName)
     to = std::min(to, count);
     if (from > to) return;
 
-    if (!platform::StartPrintout(printer, pf.Messages(), telmvar.ProjectName)) return;
+    // The print job is named for the project as the program's texts show it.
+    if (!platform::StartPrintout(printer, pf.Messages(), DisplayText(FileNameToOem(telmvar.ProjectName))))
+        return;
     const int linesPerPage = std::max(telmvar.LinesPerPage, 1);
     const int lineHeight = std::max(printer.PageHeightPixels() / linesPerPage, 1);
     const TFontStyles style = CodeToFontStyle(printsettings.PrintFontStyle, TFontStyles{});

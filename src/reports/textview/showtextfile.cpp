@@ -33,11 +33,11 @@ TShowTextFileModel::TShowTextFileModel()
 bool TShowTextFileModel::Show()
 {
     shownFileName_ = AddTrailingBackslash(telmvar.TempDir) + "outwin.txt";
-    caption_ = telmvar.ProgramName + "    " + DisplayText(shownFileName_);
+    caption_ = telmvar.ProgramName + "    " + DisplayText(FileNameToOem(shownFileName_));
     text_.clear();
     std::ifstream in(shownFileName_, std::ios::binary);
     if (!in) {
-        reportservices.ShowMessageBox(shownFileName_ + " not found !");
+        reportservices.ShowMessageBox(FileNameToOem(shownFileName_) + " not found !");
         return false;
     }
     std::ostringstream s;

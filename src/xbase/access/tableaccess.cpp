@@ -128,8 +128,10 @@ bool CopyTableToTemp(const std::string& name)
                                std::filesystem::file_type::not_found;
             platform::CurrentPlatform().Messages().ShowOk(
                 "",
-                "file " + src + fn + " could not be copied to " + dst +
-                    (taken ? ": a file " + fn + " not made by this program is in the way" : ""),
+                DisplayText(
+                    "file " + FileNameToOem(src + fn) + " could not be copied to " + FileNameToOem(dst) +
+                    (taken ? ": a file " + FileNameToOem(fn) + " not made by this program is in the way"
+                           : "")),
                 platform::MessageIcon::Error);
             return false;
         }
@@ -398,7 +400,8 @@ bool CheckFileExists(const std::string& Path)
     }
     const std::string why =
         other ? " not a regular file (a pipe or a device), not read" : " not found or no access !";
-    platform::CurrentPlatform().Messages().ShowOk("", "file " + Path + why, platform::MessageIcon::Error);
+    platform::CurrentPlatform().Messages().ShowOk("", DisplayText("file " + FileNameToOem(Path) + why),
+                                                  platform::MessageIcon::Error);
     telmvar.Aborted = true;
     return false;
 }
@@ -455,9 +458,12 @@ bool DbfOpen(const std::string& Name)
     if (!dbf4.tzdbf.Active()) {
         // A damaged table: say so at once, the caller only stops.
         const std::string why = error0.ErrorCount > errorsBefore ? error0.ErrorTexts[error0.ErrorCount] : "";
+        // The message list's text is the program's (code page 437), as is
+        // the name put in.
         platform::CurrentPlatform().Messages().ShowOk(LibraryErrorCaption,
-                                                      "file " + path + " cannot be opened as a table" +
-                                                          (why.empty() ? "" : "\r\n" + why),
+                                                      DisplayText("file " + FileNameToOem(path) +
+                                                                  " cannot be opened as a table" +
+                                                                  (why.empty() ? "" : "\r\n" + why)),
                                                       platform::MessageIcon::Error);
         telmvar.Aborted = true;
         return false;

@@ -2,6 +2,7 @@
 // Pack, and raw field access with Peek and Poke.
 #include "xbase/cmd/dbcmd.h"
 
+#include "foundation/codepage.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbhooks.h"
 
@@ -54,7 +55,7 @@ bool MayChangeRecord(const TWorkArea& a, int32_t n)
 
 std::string Quoted(const TWorkArea& a)
 {
-    return "Database \"" + a.AliasName + "\"";
+    return "Database \"" + FileNameToOem(a.AliasName) + "\"";
 }
 
 } // namespace
@@ -65,7 +66,7 @@ void Append()
     if (!CheckDbInUse("Append")) return;
     TWorkArea* a = SelectedArea();
     if (!a->Exclusive && dbcmd.SharedAccess && a->LockState != LockFile && a->LockState != LockAppend) {
-        SetError(5, "File must be locked to append: " + a->Name + " [APPEND]");
+        SetError(5, "File must be locked to append: " + FileNameToOem(a->Name) + " [APPEND]");
         return;
     }
     RefreshCount();
@@ -100,12 +101,13 @@ void Replace()
     }
     const bool maintain = dbcmd.AutoIndexUpdate && IndexActive();
     if (!MayChangeCurrent(*a)) {
-        SetError(1200, "Record #" + std::to_string(a->RecordNumber) + " in " + a->AliasName + " [REPLACE]");
+        SetError(1200, "Record #" + std::to_string(a->RecordNumber) + " in " + FileNameToOem(a->AliasName) +
+                           " [REPLACE]");
         return;
     }
     if (maintain && !a->IsVirtual) {
         if (a->SwapBuffer.size() < a->NativeSize) {
-            SetError(254, a->AliasName + " " + "Swap-buffer NIL." + " [REPLACE]");
+            SetError(254, FileNameToOem(a->AliasName) + " " + "Swap-buffer NIL." + " [REPLACE]");
             return;
         }
         WriteLock(true);
@@ -139,7 +141,7 @@ void DeleteRec()
     if (!CheckDbInUse("DeleteRec")) return;
     TWorkArea* a = SelectedArea();
     if (!MayChangeCurrent(*a)) {
-        SetError(1200, a->AliasName + " " + "Record not locked " + "[DeleteRec]");
+        SetError(1200, FileNameToOem(a->AliasName) + " " + "Record not locked " + "[DeleteRec]");
         return;
     }
     if (a->RecordNumber < 1 || a->RecordNumber > a->RecordCount) return;
@@ -165,7 +167,7 @@ void RecallRec()
     }
     RefreshCount();
     if (a->RecordNumber < 1 || a->RecordNumber > a->RecordCount) {
-        SetError(1103, a->AliasName + " at EOF [RecallRec]");
+        SetError(1103, FileNameToOem(a->AliasName) + " at EOF [RecallRec]");
         return;
     }
     if (a->IsVirtual) {
@@ -269,7 +271,8 @@ bool Pack()
     auto finish = [&](bool result) {
         if (reopened) {
             uint16_t code = ReopenFile(false);
-            if (code != 0) SetError(code, "Cannot re-open database sharable. " + a->Name + " [Pack]");
+            if (code != 0)
+                SetError(code, "Cannot re-open database sharable. " + FileNameToOem(a->Name) + " [Pack]");
         }
         RunRelation();
         return result;
@@ -277,7 +280,7 @@ bool Pack()
     if (!a->Exclusive) {
         uint16_t code = ReopenFile(true);
         if (code != 0) {
-            SetError(code, "Cannot open database exclusively: " + a->Name + " [Pack]");
+            SetError(code, "Cannot open database exclusively: " + FileNameToOem(a->Name) + " [Pack]");
             return finish(false);
         }
         reopened = true;
@@ -286,7 +289,8 @@ bool Pack()
         a->RecordLockCount = 0;
         a->LockState = LockNone;
     }
-    if (dbcmd.ConfirmPack && LibMessageBox("PACK " + a->Name, "Pack", 1) == 2) return finish(false);
+    if (dbcmd.ConfirmPack && LibMessageBox("PACK " + FileNameToOem(a->Name), "Pack", 1) == 2)
+        return finish(false);
     if (a->IsVirtual) {
         a->VirtualOp = VirtualPack;
         if (dbhooks.VFileDriver) dbhooks.VFileDriver(a->AreaNo);
@@ -343,8 +347,8 @@ void Peek(int field, int32_t record, std::string& text)
     const std::size_t length = field == 0 ? 1 : a->Fields[static_cast<std::size_t>(field - 1)].Length;
     TPeekCache& cache = dbcmd.PeekCache;
     if (!cache.Buffer.empty() && cache.OwnerAlias != a->AliasName) cache = TPeekCache{};
-    const std::string tag =
-        "DBF: " + a->AliasName + " [Peek(" + std::to_string(field) + "," + std::to_string(record) + ")]";
+    const std::string tag = "DBF: " + FileNameToOem(a->AliasName) + " [Peek(" + std::to_string(field) + "," +
+                            std::to_string(record) + ")]";
     if (dbcmd.PeekCacheSize == 0) {
         std::string bytes(length, ' ');
         long got =

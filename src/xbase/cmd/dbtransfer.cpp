@@ -1,6 +1,7 @@
 // Append from another table, delimited text import and export.
 #include "xbase/cmd/dbtransfer.h"
 
+#include "foundation/codepage.h"
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dbdates.h"
 #include "xbase/core/dberror.h"
@@ -452,7 +453,7 @@ std::string TextFileName(const std::string& fileName)
 int32_t AppendFromText(const std::string& fileName, bool showProgress)
 {
     const std::string name = ResolveFileName(TextFileName(fileName));
-    const std::string tag = " [AppendFromText(" + name + ")]";
+    const std::string tag = " [AppendFromText(" + FileNameToOem(name) + ")]";
     TWorkArea* area = SelectedArea();
     if (!area) {
         SetError(215, tag);
@@ -564,7 +565,7 @@ template <class Item> std::string JoinLine(const TWorkArea& area, Item item)
 bool CopyToText(const std::string& fileName, bool withHeader)
 {
     const std::string name = TextFileName(fileName);
-    const std::string tag = " [CopyToText(" + name + ")]";
+    const std::string tag = " [CopyToText(" + FileNameToOem(name) + ")]";
     TWorkArea* area = SelectedArea();
     if (!area) {
         SetError(215, tag);
@@ -579,7 +580,7 @@ bool CopyToText(const std::string& fileName, bool withHeader)
     std::string temp = name + ".XXXXXX";
     const int fd = mkstemp(temp.data());
     if (fd < 0) {
-        SetError(5, "Error writing " + name + tag);
+        SetError(5, "Error writing " + FileNameToOem(name) + tag);
         return false;
     }
     fchmod(fd, 0644);
@@ -611,12 +612,12 @@ bool CopyToText(const std::string& fileName, bool withHeader)
     out.close();
     if (!out || dberror.DbErrorCode != 0) {
         std::remove(temp.c_str());
-        if (dberror.DbErrorCode == 0) SetError(101, "Error writing " + name + tag);
+        if (dberror.DbErrorCode == 0) SetError(101, "Error writing " + FileNameToOem(name) + tag);
         return false;
     }
     if (std::rename(temp.c_str(), ResolveFileName(name).c_str()) != 0) {
         std::remove(temp.c_str());
-        SetError(5, "Error writing " + name + tag);
+        SetError(5, "Error writing " + FileNameToOem(name) + tag);
         return false;
     }
     return true;

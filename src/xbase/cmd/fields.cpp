@@ -3,6 +3,7 @@
 // that a record type of the program maps field by field onto the table.
 #include "xbase/cmd/dbcmd.h"
 
+#include "foundation/codepage.h"
 #include "xbase/core/dbdates.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbstrings.h"
@@ -358,8 +359,8 @@ void ReadNative(TWorkArea& area)
                 if (r > std::numeric_limits<int32_t>::max() || r < std::numeric_limits<int32_t>::min()) {
                     iv = r > 0 ? std::numeric_limits<int32_t>::max() : std::numeric_limits<int32_t>::min();
                     SetError(201, "Field " + f.Name + " = " + AllTrim(std::string(text)) +
-                                      " exceeds the integer range (" + area.AliasName + " record " +
-                                      std::to_string(area.RecordNumber) + ") [ReadNative]");
+                                      " exceeds the integer range (" + FileNameToOem(area.AliasName) +
+                                      " record " + std::to_string(area.RecordNumber) + ") [ReadNative]");
                 } else {
                     iv = static_cast<int32_t>(r);
                 }

@@ -6,6 +6,7 @@
 // lock comes from the file.
 #include "xbase/cmd/dbcmd.h"
 
+#include "foundation/codepage.h"
 #include "xbase/core/dberror.h"
 
 #include <algorithm>
@@ -83,8 +84,8 @@ void UnlockHeader()
     if (a == nullptr) return;
     uint32_t code = LockRegion(true, a->File, dbcmd.LockBase, 1);
     if (code != 0)
-        SetError(static_cast<uint16_t>(code), "Error attempting to UNLOCK file " + a->Name + " in Workarea " +
-                                                  std::to_string(dbcmd.CurrentArea));
+        SetError(static_cast<uint16_t>(code), "Error attempting to UNLOCK file " + FileNameToOem(a->Name) +
+                                                  " in Workarea " + std::to_string(dbcmd.CurrentArea));
 }
 
 bool FLock()

@@ -4,6 +4,7 @@
 // WHILE condition bounds SKIP.
 #include "xbase/cmd/dbcmd.h"
 
+#include "foundation/codepage.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbhooks.h"
 
@@ -46,7 +47,7 @@ void Call(const std::function<void()>& f)
 
 std::string Quoted(const TWorkArea& a)
 {
-    return "Database \"" + a.AliasName + "\"";
+    return "Database \"" + FileNameToOem(a.AliasName) + "\"";
 }
 
 } // namespace

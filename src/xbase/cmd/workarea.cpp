@@ -1,6 +1,7 @@
 // Work areas, USE and closing.
 #include "xbase/cmd/dbcmd.h"
 
+#include "foundation/codepage.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbhooks.h"
 #include "xbase/core/dbstrings.h"
@@ -73,7 +74,7 @@ bool AliasTaken(const std::string& alias, uint8_t self)
 
 std::string AliasInUse(const std::string& alias)
 {
-    return "Alias name \"" + alias + "\" already in use. [USE]";
+    return "Alias name \"" + FileNameToOem(alias) + "\" already in use. [USE]";
 }
 
 bool UseVirtual(const std::string& command, const std::string& upper, uint8_t* buffer, uint16_t size)
@@ -312,5 +313,6 @@ void RunRelation()
     a = SelectedArea();
     if (a == nullptr) return;
     a->Relation = std::move(relation);
-    if (dberror.PendingErrorCode == 0 && a->RecordNumber != record) SetError(224, a->AliasName);
+    if (dberror.PendingErrorCode == 0 && a->RecordNumber != record)
+        SetError(224, FileNameToOem(a->AliasName));
 }

@@ -1,5 +1,6 @@
 #include "xbase/dataset/filedataset.h"
 
+#include "foundation/codepage.h"
 #include "platform/platform.h"
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/cmd/dbtransfer.h"
@@ -88,7 +89,7 @@ bool TTzFileDataSet::OpenSource(const std::string& file)
         }
         TDbfTable t;
         if (!CreateDBF(t, file, fields)) {
-            SetError(1401, "Could not create \"" + file + "\"");
+            SetError(1401, "Could not create \"" + FileNameToOem(file) + "\"");
             return false;
         }
     }

@@ -1,5 +1,6 @@
 #include "xbase/dbf/dbffile.h"
 
+#include "foundation/codepage.h"
 #include "xbase/core/dbdates.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbhooks.h"
@@ -230,7 +231,7 @@ bool OpenDbf(TDbfTable& table)
     uint16_t code = table.File.Open(name, ModeWrites(table.OpenMode), ShareOfMode(table.OpenMode));
     if (code != 0) {
         ClearTable(table);
-        SetError(code, "Failure to open " + name + " [USE/OpenDbf]");
+        SetError(code, "Failure to open " + FileNameToOem(name) + " [USE/OpenDbf]");
         return false;
     }
     // The name was resolved and opened just now: it is its own short name.
@@ -291,8 +292,8 @@ bool GetDbfRecord(TDbfTable& table, int32_t n)
         return dberror.DbErrorCode == 0;
     }
     if (n < 1 || n > table.RecordCount) {
-        SetError(212,
-                 "Invalid record number = " + std::to_string(n) + " (" + table.Name + ")  [GetDbfRecord]");
+        SetError(212, "Invalid record number = " + std::to_string(n) + " (" + FileNameToOem(table.Name) +
+                          ")  [GetDbfRecord]");
         return false;
     }
     table.AtEnd = table.AtBegin = false;
@@ -320,7 +321,8 @@ bool GetDbfRecord(TDbfTable& table, int32_t n)
     long got = table.ReadAhead.On ? ReadRecordAhead(table, n, record.data())
                                   : table.File.ReadAt(RecordPosition(table, n), record.data(), record.size());
     if (got != static_cast<long>(record.size())) {
-        SetError(got < 0 ? table.File.LastError() : 213, "File:  " + table.Name + "  [GetDbfRecord]");
+        SetError(got < 0 ? table.File.LastError() : 213,
+                 "File:  " + FileNameToOem(table.Name) + "  [GetDbfRecord]");
         return false;
     }
     ApplyReadTransform(table, record);
@@ -335,10 +337,10 @@ bool PutDbfRecord(TDbfTable& table, int32_t n)
         CallVirtual(table, VirtualWrite, n);
         return dberror.DbErrorCode == 0;
     }
-    const std::string tag = "File:  " + table.Name + " [Replace/Append/PutDbfRecord]";
+    const std::string tag = "File:  " + FileNameToOem(table.Name) + " [Replace/Append/PutDbfRecord]";
     if (n < 1) {
-        SetError(212,
-                 "Invalid record number = " + std::to_string(n) + " (" + table.Name + ")  [PutDbfRecord]");
+        SetError(212, "Invalid record number = " + std::to_string(n) + " (" + FileNameToOem(table.Name) +
+                          ")  [PutDbfRecord]");
         return false;
     }
     const int32_t pos = n > table.RecordCount ? table.RecordCount + 1 : n;
@@ -388,7 +390,7 @@ bool WriteDeleteFlag(TDbfTable& table, int32_t n)
     char flag = table.RecordBuffer.empty() ? ' ' : table.RecordBuffer[0];
     if (table.File.WriteAt(RecordPosition(table, n), &flag, 1) != 1) {
         SetError(table.File.LastError() != 0 ? table.File.LastError() : 101,
-                 "File:  " + table.Name + " [DeleteRec/RecallRec]");
+                 "File:  " + FileNameToOem(table.Name) + " [DeleteRec/RecallRec]");
         return false;
     }
     if (table.FileState != FileAppended) table.FileState = FileChanged;
@@ -406,7 +408,8 @@ bool CommitHeader(TDbfTable& table)
     DropReadAhead(table);
     uint16_t y, m, d, w;
     GetDate(y, m, d, w);
-    const std::string tag = "File:  " + table.Name + " [CloseDbf(" + table.Name + ")]";
+    const std::string tag =
+        "File:  " + FileNameToOem(table.Name) + " [CloseDbf(" + FileNameToOem(table.Name) + ")]";
     bool ok;
     if (table.Layout == TDbfLayout::DBase2) {
         PutLE16(table.Header + 1, static_cast<uint16_t>(table.RecordCount & 0xFFFF));
@@ -505,11 +508,11 @@ bool CreateMemoFileHeader(const std::string& tableName, uint8_t version, uint16_
     platform::TSharedFile file;
     uint16_t code = file.Create(name, platform::TFileShare::DenyWrite);
     if (code != 0) {
-        SetError(code, "Cannot create memo file " + name + " [" + tag + "]");
+        SetError(code, "Cannot create memo file " + FileNameToOem(name) + " [" + tag + "]");
         return false;
     }
     if (file.WriteAt(0, bytes.data(), bytes.size()) != static_cast<long>(bytes.size()) || file.Flush() != 0) {
-        SetError(file.LastError() != 0 ? file.LastError() : 101, name + " [" + tag + "]");
+        SetError(file.LastError() != 0 ? file.LastError() : 101, FileNameToOem(name) + " [" + tag + "]");
         return false;
     }
     file.Close();
@@ -581,7 +584,7 @@ bool CreateDBF(TDbfTable& table, const std::string& name, const std::vector<TDbf
     // The new table is written beside the old one and renamed over it, so a
     // failed create leaves an existing table whole. A table that someone
     // holds open is not replaced.
-    const std::string writeTag = "Error writing " + fileName + ". [CreateDbf]";
+    const std::string writeTag = "Error writing " + FileNameToOem(fileName) + ". [CreateDbf]";
     {
         platform::TSharedFile probe;
         uint16_t code = probe.Open(fileName, true, platform::TFileShare::DenyWrite);

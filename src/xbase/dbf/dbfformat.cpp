@@ -1,5 +1,6 @@
 #include "xbase/dbf/dbfformat.h"
 
+#include "foundation/codepage.h"
 #include "xbase/core/dbstrings.h"
 
 #include <algorithm>
@@ -121,7 +122,7 @@ TDbfParseResult ParseDbfHeader(const TDbfByteReader& read, int64_t fileSize, con
             return {210, NotATable(who(), "(Header is less than 521 bytes)", " [Use/OpenDBF]")};
         uint8_t area[512];
         if (read(8, area, sizeof area) < static_cast<long>(sizeof area))
-            return {100, "Error reading " + name + " [Use/OpenDbf]"};
+            return {100, "Error reading " + FileNameToOem(name) + " [Use/OpenDbf]"};
         uint16_t offset = 1;
         for (int i = 0; i < 32; ++i) {
             const uint8_t* d = area + 16 * i;
@@ -159,17 +160,17 @@ TDbfParseResult ParseDbfHeader(const TDbfByteReader& read, int64_t fileSize, con
     if (level7) {
         uint8_t more[36];
         if (read(32, more, sizeof more) < static_cast<long>(sizeof more))
-            return {100, "Error reading " + name + " [Use/OpenDbf]"};
+            return {100, "Error reading " + FileNameToOem(name) + " [Use/OpenDbf]"};
     }
     std::vector<uint8_t> area(static_cast<std::size_t>(out.HeaderLength - start));
     if (read(start, area.data(), area.size()) < static_cast<long>(area.size()))
-        return {100, "Error reading " + name + " [Use/OpenDbf]"};
+        return {100, "Error reading " + FileNameToOem(name) + " [Use/OpenDbf]"};
     uint16_t offset = 1;
     out.Fields.reserve(static_cast<std::size_t>(capacity));
     for (int i = 0; i < capacity; ++i) {
         const uint8_t* d = area.data() + static_cast<std::size_t>(size) * static_cast<std::size_t>(i);
         if (d[0] == DbfTerminator) {
-            if (i == 0) return {222, "Error reading " + name + " [Use/OpenDbf]"};
+            if (i == 0) return {222, "Error reading " + FileNameToOem(name) + " [Use/OpenDbf]"};
             break;
         }
         TDbfField f;
@@ -188,7 +189,7 @@ TDbfParseResult ParseDbfHeader(const TDbfByteReader& read, int64_t fileSize, con
         f.Type = NormalType(raw);
         f.Offset = offset;
         if (!ValidType(f.Type))
-            return {211, "Field: " + f.Name + " [" + std::string(1, raw) + "] in " + name +
+            return {211, "Field: " + f.Name + " [" + std::string(1, raw) + "] in " + FileNameToOem(name) +
                              " is not a valid field type"};
         offset = static_cast<uint16_t>(offset + f.Length);
         out.Fields.push_back(std::move(f));

@@ -145,6 +145,7 @@ bool PackMemofile();
 // ---- internal helpers shared by the memo units
 namespace memo_detail
 {
+// The alias of the selected area as the messages name it (code page 437).
 std::string AliasOf();
 std::string RecordText();
 void MemoError(uint16_t code, const std::string& detail);

@@ -2,6 +2,7 @@
 // upkeep, and reading a memo into the memo line array.
 #include "xbase/memo/dbmemo.h"
 
+#include "foundation/codepage.h"
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbhooks.h"
@@ -27,7 +28,8 @@ namespace memo_detail
 std::string AliasOf()
 {
     TWorkArea* a = SelectedArea();
-    return a == nullptr ? std::string() : a->AliasName;
+    // Taken from the table's file name: put into the messages as a name.
+    return a == nullptr ? std::string() : FileNameToOem(a->AliasName);
 }
 
 std::string RecordText()
@@ -199,7 +201,7 @@ uint16_t OpenMemofile(const std::string& tableName)
     TMemoArea& area = CurrentMemoArea();
     const std::string name = ResolveFileName(MemoFileName(tableName, GetMemoType()));
     if (area.Memo) {
-        SetError(1007, name + " [USE]");
+        SetError(1007, FileNameToOem(name) + " [USE]");
         return 1007;
     }
     auto m = std::make_unique<TMemoFile>();
@@ -212,7 +214,7 @@ uint16_t OpenMemofile(const std::string& tableName)
     if (dbcmd.ForcedOpenMode != 65535) mode = dbcmd.ForcedOpenMode;
     const uint16_t code = m->File.Open(name, ModeWrites(mode), ShareOfMode(mode));
     if (code != 0) {
-        SetError(code, "Memo file not found: " + name + " [USE]");
+        SetError(code, "Memo file not found: " + FileNameToOem(name) + " [USE]");
         return code;
     }
     m->MemoType = GetMemoType();

@@ -3,6 +3,7 @@
 // work area's memo file, and packing a memo file.
 #include "xbase/memo/dbmemo.h"
 
+#include "foundation/codepage.h"
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbhooks.h"
@@ -308,7 +309,7 @@ int32_t EditMemoCloseMemo(int32_t oldBlock)
     const uint64_t length = text.size() + (m.MemoType == MemoDbase3 ? 1 : 0);
     const long double freeKB = DiskFreeKB(m.Name);
     if (freeKB >= 0 && static_cast<long double>(length / 1024) >= freeKB) {
-        SetError(1004, m.Name);
+        SetError(1004, FileNameToOem(m.Name));
         return 0;
     }
     const int64_t pos = LockMemoPadAndSeekEOF("EditMemo/CloseMemo");
@@ -488,7 +489,8 @@ bool PackMemofile()
     TMemoArea& area = CurrentMemoArea();
     if (!area.Memo) return true;
     TMemoFile& m = *area.Memo;
-    const std::string alias = a.AliasName;
+    // Only the messages name it: the alias of a table is its file name's stem.
+    const std::string alias = FileNameToOem(a.AliasName);
     const int64_t oldSize = m.File.Size();
     const long double freeKB = DiskFreeKB(m.Name);
     if (freeKB >= 0 && static_cast<long double>(oldSize / 1024) > freeKB) {
@@ -499,7 +501,7 @@ bool PackMemofile()
     platform::TSharedFile temp;
     uint16_t code = temp.Create(tempName, platform::TFileShare::DenyWrite);
     if (code != 0) {
-        SetError(code, "Cannot create memo file " + tempName + " [PackMemofile]");
+        SetError(code, "Cannot create memo file " + FileNameToOem(tempName) + " [PackMemofile]");
         return false;
     }
     auto fail = [&](uint16_t c, const std::string& detail) {
@@ -616,7 +618,7 @@ bool PackMemofile()
     code = reopen();
     if (code != 0) {
         std::rename(m.Name.c_str(), tempName.c_str());
-        return restoreOld(code, "Memo file not found: " + m.Name + " [PackMemofile]");
+        return restoreOld(code, "Memo file not found: " + FileNameToOem(m.Name) + " [PackMemofile]");
     }
     std::size_t done = 0;
     bool ok = true;

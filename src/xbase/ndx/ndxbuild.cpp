@@ -4,6 +4,7 @@
 // page.
 // The file is written under a temporary name beside the index and renamed
 // over it only when it is complete, so a failed build leaves the old index.
+#include "foundation/codepage.h"
 #include "xbase/ndx/ndx.h"
 #include "xbase/ndx/ndxinternal.h"
 #include "xbase/ndx/ndxpairsort.h"
@@ -81,7 +82,7 @@ bool Build(const std::string& fileWithOptions, const TBuildSpec& spec)
     TakeOption(name, "NOCACHE");
     name = AllTrim(name);
     auto fail = [&](uint16_t code, const std::string& text) {
-        SetError(code, text + " [MakeIndex(<...>," + name + ")]");
+        SetError(code, text + " [MakeIndex(<...>," + FileNameToOem(name) + ")]");
         return false;
     };
     if (name.empty()) {
@@ -89,7 +90,8 @@ bool Build(const std::string& fileWithOptions, const TBuildSpec& spec)
         return false;
     }
     TWorkArea* a = SelectedArea();
-    if (a == nullptr) return fail(215, "database not open attempting to index to" + name + ".");
+    if (a == nullptr)
+        return fail(215, "database not open attempting to index to" + FileNameToOem(name) + ".");
     if (spec.Expression.empty() && !spec.KeyMaker)
         return fail(254, "Neither Expression nor KeyMaker defined");
     if (spec.Expression.size() > NdxMaxExpression) return fail(300, "Expression length exceeds 100 bytes");

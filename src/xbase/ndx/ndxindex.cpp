@@ -1,5 +1,6 @@
 // Node access, seeks and moves in index order. The keys are kept up to date
 // (insertion with page splits, removal) in ndxupdate.cpp.
+#include "foundation/codepage.h"
 #include "xbase/ndx/ndx.h"
 #include "xbase/ndx/ndxinternal.h"
 
@@ -24,7 +25,7 @@ std::string KeyAt(const TIndexControl& ic, const TNdxPage& page, int i)
 
 void CorruptError(const TIndexControl& ic, const char* routine)
 {
-    SetError(254, "Index file corrupted. " + ic.FileName + " [" + routine + "]");
+    SetError(254, "Index file corrupted. " + FileNameToOem(ic.FileName) + " [" + routine + "]");
 }
 
 namespace
@@ -132,7 +133,8 @@ bool GetNodePage(TIndexControl& ic, uint32_t node, TNdxPage& page)
 {
     if (node == 0) {
         SetError(254, "Invalid Node Number (0) in DBF Area " + std::to_string(dbcmd.CurrentArea) +
-                          ", Order " + std::to_string(ic.Order) + " " + ic.FileName + " [GetNode]");
+                          ", Order " + std::to_string(ic.Order) + " " + FileNameToOem(ic.FileName) +
+                          " [GetNode]");
         return false;
     }
     if (node >= ic.Header.NextFree) {
@@ -160,7 +162,8 @@ bool GetNodePage(TIndexControl& ic, uint32_t node, TNdxPage& page)
     ++ndx.NodeFileReads;
     if (n != static_cast<long>(NdxPageSize)) {
         uint16_t code = n < 0 ? ic.File.LastError() : 100;
-        SetError(code == 0 ? 100 : code, "Error reading index file: " + ic.FileName + " [SeekAndRead]");
+        SetError(code == 0 ? 100 : code,
+                 "Error reading index file: " + FileNameToOem(ic.FileName) + " [SeekAndRead]");
         return false;
     }
     if (!NodeWellFormed(page, ic.Header)) {
@@ -195,7 +198,8 @@ bool WriteNodePage(TIndexControl& ic, uint32_t node, const TNdxPage& page)
                              NdxPageSize);
     if (n != static_cast<long>(NdxPageSize)) {
         uint16_t code = ic.File.LastError();
-        SetError(code == 0 ? 101 : code, "Error writing index file: " + ic.FileName + " [SeekAndWrite]");
+        SetError(code == 0 ? 101 : code,
+                 "Error writing index file: " + FileNameToOem(ic.FileName) + " [SeekAndWrite]");
         return false;
     }
     return true;
@@ -212,7 +216,7 @@ bool WriteAnchorNode(TIndexControl& ic)
     TNdxPage page = BuildAnchorPage(ic.Header, expr, a != nullptr ? a->RecordCount : 0, table);
     if (ic.File.WriteAt(0, page.data(), NdxPageSize) != static_cast<long>(NdxPageSize)) {
         IndexError(ic.File.LastError() == 0 ? 101 : ic.File.LastError(),
-                   "Error writing index file:  " + ic.FileName + " [WriteAnchorNode]");
+                   "Error writing index file:  " + FileNameToOem(ic.FileName) + " [WriteAnchorNode]");
         return false;
     }
     if (ndx.WriteThrough) ic.File.Flush();
@@ -228,7 +232,7 @@ bool ReadAnchorNodes()
         uint8_t b[24];
         if (ic->File.ReadAt(0, b, 24) != 24) {
             SetError(ic->File.LastError() == 0 ? 100 : ic->File.LastError(),
-                     "Error reading index file:  " + ic->FileName + " [ReadAnchorNodes]");
+                     "Error reading index file:  " + FileNameToOem(ic->FileName) + " [ReadAnchorNodes]");
             return false;
         }
         TNdxHeader h = DecodeNdxHeader(b);
@@ -481,7 +485,8 @@ bool SeekEntry(TIndexControl& ic, const std::string& key, int32_t record, const 
     if (ic.Header.Unique != 0) return true;
     while (EntryRecord(ic) != record) {
         if (!StepNext(ic) || EntryKey(ic) != key) {
-            SetError(212, "Record with key: \"" + key + "\" not in index: " + ic.FileName + ". [" +
+            SetError(212, "Record with key: \"" + key + "\" not in index: " + FileNameToOem(ic.FileName) +
+                              ". [" +
                               (std::string(tag) == "SoftSyncIndex" ? "SoftSyncIndex" : "SyncIndex-2") + "]");
             return false;
         }

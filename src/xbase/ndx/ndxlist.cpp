@@ -1,6 +1,7 @@
 // The index list of a work area: opening index files into slots, changing
 // the controlling index, rebuilding, reading an index's header, and the hook
 // table through which the command set reaches the engine.
+#include "foundation/codepage.h"
 #include "xbase/ndx/ndx.h"
 #include "xbase/ndx/ndxinternal.h"
 
@@ -101,15 +102,16 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
             const auto& wa = dbcmd.WorkAreas[area];
             bool sameTable = wa && area != dbcmd.CurrentArea && Canonical(wa->Name) == Canonical(a->Name);
             if (!sameTable) {
-                SetError(220, "Index file already open: " + file + " for " + a->Name + "\r\n" +
-                                  "Attempting to set index of same name for " + a->Name +
+                SetError(220, "Index file already open: " + FileNameToOem(file) + " for " +
+                                  FileNameToOem(a->Name) + "\r\n" +
+                                  "Attempting to set index of same name for " + FileNameToOem(a->Name) +
                                   ". [OpenIndex/Set_Index_To]");
                 return false;
             }
         }
     }
     if (ai.Slots[order]) {
-        SetError(254, "-Internal error: IND pointer already allocated" + file);
+        SetError(254, "-Internal error: IND pointer already allocated" + FileNameToOem(file));
         return false;
     }
     auto ic = std::make_unique<TIndexControl>();
@@ -119,7 +121,7 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
         SharedArea(*a) ? platform::TFileShare::DenyNone : platform::TFileShare::DenyWrite;
     if (ndx.ExplicitOpenMode != 0) share = ShareOfMode(ndx.ExplicitOpenMode);
     if (uint16_t code = ic->File.Open(file, true, share); code != 0) {
-        IndexError(code, "Unable to open index: " + file);
+        IndexError(code, "Unable to open index: " + FileNameToOem(file));
         return false;
     }
     ic->HoldPages = share == platform::TFileShare::DenyWrite && !noCache;
@@ -130,7 +132,7 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
     SetReadSemaphore(false);
     ic->Header = DecodeNdxHeader(anchor.data());
     if (n != 125 || !NdxHeaderValid(ic->Header)) {
-        IndexError(222, "Unable to open index: " + file);
+        IndexError(222, "Unable to open index: " + FileNameToOem(file));
         return false;
     }
     std::string expr = AnchorExpression(anchor);
@@ -139,8 +141,8 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
     const std::string marker = NormalizeExpression(KeyMakerMarker);
     if (!keyMaker) {
         if (ic->Expression == marker) {
-            IndexError(223,
-                       "Key maker function required, \"" + file + "\" was created using KeyMaker function.");
+            IndexError(223, "Key maker function required, \"" + FileNameToOem(file) +
+                                "\" was created using KeyMaker function.");
             return false;
         }
         TCompiledExpr* e = nullptr;
@@ -151,7 +153,7 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
             dberror.PendingErrorCode = 0;
         }
         if (e == nullptr) {
-            IndexError(222, "Invalid dBASE key expression or corrupted index file " + file);
+            IndexError(222, "Invalid dBASE key expression or corrupted index file " + FileNameToOem(file));
             return false;
         }
         ic->KeyEvaluator = e;
@@ -161,7 +163,7 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
                       (t == 'D' && ic->Header.KeyType == 'D');
         if (!typeOk) {
             FreeExpr(ic->KeyEvaluator);
-            IndexError(222, "Invalid dBASE key expression or corrupted index file " + file);
+            IndexError(222, "Invalid dBASE key expression or corrupted index file " + FileNameToOem(file));
             return false;
         }
         ic->ExprType = t;
@@ -175,7 +177,7 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
             return false;
         }
         if (ic->Header.KeyType != 'C') {
-            IndexError(222, "Unable to open index: " + file);
+            IndexError(222, "Unable to open index: " + FileNameToOem(file));
             return false;
         }
         ic->KeyMaker = std::move(keyMaker);
@@ -199,7 +201,7 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
         ic->Header.NextFree = nextFree;
         if (ic->Header.Root >= nextFree) {
             if (ic->KeyEvaluator != nullptr) FreeExpr(ic->KeyEvaluator);
-            IndexError(222, "Unable to open index: " + file);
+            IndexError(222, "Unable to open index: " + FileNameToOem(file));
             return false;
         }
         ai.Slots[order] = std::move(ic);
@@ -225,8 +227,8 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
             char width[8];
             std::snprintf(width, sizeof width, "%3d", static_cast<int>(c.Header.KeyLength));
             IndexError(266, std::string("Incorrect key length: Must be 1 to 100.") + "\n\r" +
-                                "Expected Length= " + width + "\n\r" + "Key= " + "[" + blank + "] " + file +
-                                " [SetIndexTo/OpenIndex]");
+                                "Expected Length= " + width + "\n\r" + "Key= " + "[" + blank + "] " +
+                                FileNameToOem(file) + " [SetIndexTo/OpenIndex]");
             FreeControl(ai.Slots[order]);
             if (order == 1) {
                 ai.Cache.Assign(0);
@@ -288,19 +290,21 @@ bool SetIndexTo(const std::string& fileWithOptions, int order, TTzKeyMaker keyMa
     bool soundex = TakeOption(name, "SOUNDEX");
     bool descending = TakeOption(name, "DESCENDING");
     name = AllTrim(name);
-    const std::string bracket = "[SetIndexTo(<>," + name + "," + std::to_string(order) + ")]";
+    const std::string bracket = "[SetIndexTo(<>," + FileNameToOem(name) + "," + std::to_string(order) + ")]";
     if (order < 1 || order > 16) {
         SetError(220, "Index Order parameter out of range " + bracket);
         return false;
     }
     if (a == nullptr) {
-        SetError(215, "Attempt to open " + name + " index file with no DBF file open." + " " + bracket);
+        SetError(215, "Attempt to open " + FileNameToOem(name) + " index file with no DBF file open." + " " +
+                          bracket);
         return false;
     }
     CloseIndex(order);
     std::string file = IndexPath(name);
     if (!FileExistsStr(file)) {
-        SetError(2, "Attempt to open " + file + " [SetIndexTo(...," + std::to_string(order) + ")]");
+        SetError(2, "Attempt to open " + FileNameToOem(file) + " [SetIndexTo(...," + std::to_string(order) +
+                        ")]");
         return false;
     }
     if (SharedArea(*a)) noCache = true;
@@ -388,11 +392,12 @@ void Set_Order_To(int n)
     TAreaIndexes& ai = CurrentIndexes();
     const std::string tag = "[Set_Order_To(" + std::to_string(n) + ")]";
     if (!IndexIsOpen()) {
-        SetError(221, "Index not open. (DBF=" + a->Name + ") " + tag);
+        SetError(221, "Index not open. (DBF=" + FileNameToOem(a->Name) + ") " + tag);
         return;
     }
     if (n < 0 || n > 16) {
-        SetError(220, "Invalid Index Order Specified: SET_ORDER_TO. " + tag + " (DBF=" + a->Name + ")");
+        SetError(220, "Invalid Index Order Specified: SET_ORDER_TO. " + tag +
+                          " (DBF=" + FileNameToOem(a->Name) + ")");
         return;
     }
     if (n == 0) {
@@ -404,7 +409,7 @@ void Set_Order_To(int n)
     TIndexControl* target = IndexOfOrder(n);
     if (target == nullptr) {
         SetReadSemaphore(false);
-        SetError(221, "Index not open.. (DBF=" + a->Name + ") " + tag);
+        SetError(221, "Index not open.. (DBF=" + FileNameToOem(a->Name) + ") " + tag);
         return;
     }
     if (ai.Slots[1].get() != target) {
@@ -452,7 +457,7 @@ void Reindex()
     if (!CheckDbInUse("Reindex")) return;
     TWorkArea* a = SelectedArea();
     if (!IndexIsOpen()) {
-        SetError(221, "Index not open. (DBF=" + a->Name + ") [Reindex]");
+        SetError(221, "Index not open. (DBF=" + FileNameToOem(a->Name) + ") [Reindex]");
         return;
     }
     TAreaIndexes& ai = CurrentIndexes();
@@ -501,7 +506,7 @@ void Reindex()
 
 bool IndexInfo(const std::string& file, TIndexInfo& info)
 {
-    const std::string failure = "Error reading index file: \n\r[IndexInfo(<>," + file + ")]";
+    const std::string failure = "Error reading index file: \n\r[IndexInfo(<>," + FileNameToOem(file) + ")]";
     if (AllTrim(file).empty()) {
         SetError(220, failure);
         return false;

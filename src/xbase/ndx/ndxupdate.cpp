@@ -1,5 +1,6 @@
 // Key maintenance: a key inserted with page splits, a key removed with the
 // pages it empties, and the keys of an appended or changed record.
+#include "foundation/codepage.h"
 #include "xbase/ndx/ndx.h"
 #include "xbase/ndx/ndxinternal.h"
 
@@ -372,7 +373,8 @@ void CompareKeys()
             if (RemoveKey(old, s, a->RecordNumber) != 0) {
                 if (ic->Header.Unique == 0)
                     SetError(254, "Record number " + std::to_string(a->RecordNumber) +
-                                      " not found in index." + " " + ic->FileName + " [CompareKeys]");
+                                      " not found in index." + " " + FileNameToOem(ic->FileName) +
+                                      " [CompareKeys]");
                 dberror.DbErrorCode = 1;
                 continue;
             }

@@ -368,7 +368,7 @@ void TDbfBrowserForm::ExportHtml()
     if (ok) std::filesystem::rename(temp, file, ec);
     if (!ok || ec) {
         std::filesystem::remove(temp, ec);
-        Message("file " + file + " could not be written !");
+        Message("file " + FileNameToOem(file) + " could not be written !");
         return;
     }
     // The file is one argument: a name with blanks or shell characters
@@ -378,8 +378,8 @@ void TDbfBrowserForm::ExportHtml()
                               ? P().Launch().OpenDocument(file)
                               : P().Launch().StartProgram(browser, {file});
     if (!launched.Started)
-        Message("The table was written to " + file +
-                (launched.Message.empty() ? "" : " (" + launched.Message + ")"));
+        Message("The table was written to " + FileNameToOem(file) +
+                (launched.Message.empty() ? "" : " (" + FileNameToOem(launched.Message) + ")"));
 }
 
 void TDbfBrowserForm::SaveAsDelimited()
@@ -452,6 +452,7 @@ platform::DialogAction TDbfBrowserForm::Press(const std::string& name)
         telmvar.Aborted = false;
         if (name == "mi_helphilfebild") return DialogAction::Raise;
     } else if (name == "mi_helpDatei")
-        P().Messages().ShowOk("", DisplayText(Model.TablePath), platform::MessageIcon::Information);
+        P().Messages().ShowOk("", DisplayText(FileNameToOem(Model.TablePath)),
+                              platform::MessageIcon::Information);
     return DialogAction::None;
 }

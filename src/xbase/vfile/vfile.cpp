@@ -2,6 +2,7 @@
 // "VIRTUAL FILE" work area, and the handler the command set calls.
 #include "xbase/vfile/dbvfile.h"
 
+#include "foundation/codepage.h"
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbhooks.h"
@@ -122,7 +123,8 @@ bool Position(TWorkArea& a, TVFileArea& v, int32_t t)
     const int32_t count = a.RecordCount;
     if (t < 1 || t > count) {
         SetError(212, "Attempted to position to record number " + std::to_string(t) +
-                          "  Database record count is " + std::to_string(count) + a.AliasName + ListTag);
+                          "  Database record count is " + std::to_string(count) + FileNameToOem(a.AliasName) +
+                          ListTag);
         return false;
     }
     const int32_t c = a.RecordNumber;
@@ -238,27 +240,27 @@ bool AddLL(TWorkArea& a, TVFileArea& v)
 {
     const uint8_t order = a.Ordering;
     if (order > VFileDescending) {
-        SetError(1100, std::to_string(order) + " is an invalid VFile mode set for " + a.AliasName +
-                           " [(AddLL) VFiles INTERNAL ERROR]");
+        SetError(1100, std::to_string(order) + " is an invalid VFile mode set for " +
+                           FileNameToOem(a.AliasName) + " [(AddLL) VFiles INTERNAL ERROR]");
         return false;
     }
     const bool sorted = order == VFileAscending || order == VFileDescending;
     if (sorted && !v.KeyMaker) {
-        SetError(1100, a.AliasName + " is a " + "\"Sorted\"" +
+        SetError(1100, FileNameToOem(a.AliasName) + " is a " + "\"Sorted\"" +
                            " virtual file with no keymaker function. [Append/InsertRec/PushRec]");
         return false;
     }
     TVNode* n = new (std::nothrow) TVNode;
     if (n == nullptr) {
-        SetError(217,
-                 "Not enough HEAP to setup pointers.  Cannot add new record to " + a.AliasName + ListTag);
+        SetError(217, "Not enough HEAP to setup pointers.  Cannot add new record to " +
+                          FileNameToOem(a.AliasName) + ListTag);
         return false;
     }
     try {
         n->Data.assign(a.NativeRecord, a.NativeRecord + RecordSize(a));
     } catch (const std::bad_alloc&) {
         delete n;
-        SetError(217, "Not enough HEAP memory to add new record to " + a.AliasName + ListTag);
+        SetError(217, "Not enough HEAP memory to add new record to " + FileNameToOem(a.AliasName) + ListTag);
         return false;
     }
     int32_t number;
@@ -464,8 +466,8 @@ void Set_VFileMode_To(uint8_t order)
     if (!VirtualArea("Set_VFileMode_To", a)) return;
     const bool toSorted = order == VFileAscending || order == VFileDescending;
     if (a->RecordCount >= 2 && toSorted && order != a->Ordering) {
-        SetError(1100, "Cannot set a sort mode on a virtual file containing records. (" + a->AliasName +
-                           ") [(Set_VFileMode_To) VFiles]");
+        SetError(1100, "Cannot set a sort mode on a virtual file containing records. (" +
+                           FileNameToOem(a->AliasName) + ") [(Set_VFileMode_To) VFiles]");
         return;
     }
     a->Ordering = order;
@@ -481,7 +483,8 @@ void SortVFile(uint8_t order)
         return;
     }
     if (order != VFileAscending && order != VFileDescending) {
-        SetError(220, "Sort mode not ASCENDING or DESCENDING for " + a->AliasName + " [(SortVFile) VFiles]");
+        SetError(220, "Sort mode not ASCENDING or DESCENDING for " + FileNameToOem(a->AliasName) +
+                          " [(SortVFile) VFiles]");
         return;
     }
     // Records with equal keys keep their order, as when each is added anew.
@@ -545,8 +548,8 @@ void AddStru(const std::vector<TDbfField>& fields)
         case 'F':
         case 'N':
             if (f.Length == 0) {
-                SetError(211, "Invalid length, field name: \"" + f.Name +
-                                  "\" in VFile field list. Alias= " + a->AliasName + " [AddStru]");
+                SetError(211, "Invalid length, field name: \"" + f.Name + "\" in VFile field list. Alias= " +
+                                  FileNameToOem(a->AliasName) + " [AddStru]");
                 return;
             }
             break;
@@ -563,7 +566,7 @@ void AddStru(const std::vector<TDbfField>& fields)
             break;
         default:
             SetError(211, "Invalid type \"" + std::string(1, f.Type) +
-                              "\" in VFile field list. Alias= " + a->AliasName + " [AddStru]");
+                              "\" in VFile field list. Alias= " + FileNameToOem(a->AliasName) + " [AddStru]");
             return;
         }
         list.push_back(f);
