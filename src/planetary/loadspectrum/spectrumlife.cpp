@@ -455,8 +455,8 @@ bool ReadLifeMaterial()
     // for in the directory before it, and that directory called "not a
     // regular file".
     if (path.find('\0') != std::string::npos) {
-        RefuseLifeTable("QYRLIFE.DBF not read: the configured DBF Directory " + telmvar.DbfDir +
-                        " holds a NUL byte");
+        RefuseLifeTable("QYRLIFE.DBF not read: the configured DBF Directory " +
+                        FileNameToOem(telmvar.DbfDir) + " holds a NUL byte");
         return false;
     }
     const std::size_t messagesBefore = error0.ErrorCount + LeftOutMessageCount();

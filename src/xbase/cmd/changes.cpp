@@ -190,7 +190,7 @@ namespace
 // number of records written.
 bool BuildPackedFile(TWorkArea& a, int32_t& kept, bool& removed)
 {
-    const std::string tag = "Error packing " + a.Name;
+    const std::string tag = "Error packing " + FileNameToOem(a.Name);
     struct stat st {
     };
     const bool haveMode = fstat(a.File.Fd(), &st) == 0;
@@ -216,7 +216,7 @@ bool BuildPackedFile(TWorkArea& a, int32_t& kept, bool& removed)
     std::vector<char> header(static_cast<std::size_t>(a.HeaderLength));
     if (a.File.ReadAt(0, header.data(), header.size()) != static_cast<long>(header.size()))
         return fail(a.File.LastError() != 0 ? a.File.LastError() : 100,
-                    "File:  " + a.Name + "  [GetDbfRecord]");
+                    "File:  " + FileNameToOem(a.Name) + "  [GetDbfRecord]");
     if (out.WriteAt(0, header.data(), header.size()) != static_cast<long>(header.size()))
         return fail(out.LastError() != 0 ? out.LastError() : 101, tag);
 
@@ -234,7 +234,7 @@ bool BuildPackedFile(TWorkArea& a, int32_t& kept, bool& removed)
         const std::size_t bytes = static_cast<std::size_t>(n) * rl;
         if (a.File.ReadAt(RecordPosition(a, first), in.data(), bytes) != static_cast<long>(bytes))
             return fail(a.File.LastError() != 0 ? a.File.LastError() : 213,
-                        "File:  " + a.Name + "  [GetDbfRecord]");
+                        "File:  " + FileNameToOem(a.Name) + "  [GetDbfRecord]");
         keep.clear();
         for (int32_t i = 0; i < n; ++i) {
             const char* rec = in.data() + static_cast<std::size_t>(i) * rl;

@@ -169,7 +169,7 @@ bool TTzFileDataSet::OpenIndexList()
                 std::unique_ptr<TTzMsg> note;
                 if (ShowProgress) {
                     note = std::make_unique<TTzMsg>();
-                    note->ShowMsg("Indexing " + e.File + "...");
+                    note->ShowMsg(DisplayText("Indexing " + FileNameToOem(e.File) + "..."));
                 }
                 Index_On(e.Key, e.File);
                 if (dberror.DbErrorCode != 0) return false;

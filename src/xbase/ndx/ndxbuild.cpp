@@ -259,7 +259,8 @@ bool Build(const std::string& fileWithOptions, const TBuildSpec& spec)
         ok = out.WriteAt(0, anchor.data(), NdxPageSize) == static_cast<long>(NdxPageSize);
     }
     uint16_t code = ok ? 0 : (sortCode != 0 ? sortCode : out.LastError() != 0 ? out.LastError() : 101);
-    const std::string what = sortCode != 0 ? sort.ErrorText() : "Error writing index file: " + file;
+    const std::string what =
+        sortCode != 0 ? sort.ErrorText() : "Error writing index file: " + FileNameToOem(file);
     out.Close();
     std::error_code ec;
     if (ok) {

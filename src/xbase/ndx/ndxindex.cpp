@@ -474,7 +474,7 @@ bool SeekEntry(TIndexControl& ic, const std::string& key, int32_t record, const 
 {
     if (!Seek(ic, key)) return false;
     if (!ndx.LastFindFound) {
-        std::string text = "Key: \"" + key + "\" not in index: " + ic.FileName;
+        std::string text = "Key: \"" + key + "\" not in index: " + FileNameToOem(ic.FileName);
         if (std::string(tag) == "SoftSyncIndex")
             text += ". [SoftSyncIndex]";
         else

@@ -257,10 +257,10 @@ void CloseIndex(int slot)
     if (p->HeaderChanged) {
         bool shared = a != nullptr && SharedArea(*a);
         if (shared && p->File.LockRange(0, 1) != 0)
-            IndexError(33, "Could not lock index for writing anchor node " + p->FileName);
+            IndexError(33, "Could not lock index for writing anchor node " + FileNameToOem(p->FileName));
         WriteAnchorNode(*p);
         if (shared && p->File.UnlockRange(0, 1) != 0)
-            IndexError(33, "Could not unlock index after writing anchor node " + p->FileName);
+            IndexError(33, "Could not unlock index after writing anchor node " + FileNameToOem(p->FileName));
     }
     if (slot == 1) {
         ai.Cache.Assign(0);

@@ -1,5 +1,6 @@
 #include "xbase/ndx/ndxpairsort.h"
 
+#include "foundation/codepage.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbstrings.h"
 
@@ -89,7 +90,7 @@ bool TNdxPairSort::SpillRun()
             return Fail(dberror.DbErrorCode != 0 ? dberror.DbErrorCode : 5,
                         "Error requesting unique file name for the sort runs");
         if (uint16_t code = file_.Open(fileName_, true, platform::TFileShare::DenyWrite); code != 0)
-            return Fail(code, "Cannot open the sort runs' file " + fileName_);
+            return Fail(code, "Cannot open the sort runs' file " + FileNameToOem(fileName_));
     }
     SortRun();
     // The pairs are laid out in their sorted order and written in one piece.
@@ -104,7 +105,7 @@ bool TNdxPairSort::SpillRun()
     const std::size_t bytes = count_ * pairSize_;
     if (file_.WriteAt(fileSize_, out.data(), bytes) != static_cast<long>(bytes))
         return Fail(file_.LastError() != 0 ? file_.LastError() : 101,
-                    "Error writing the sort runs' file " + fileName_);
+                    "Error writing the sort runs' file " + FileNameToOem(fileName_));
     TRun run;
     run.Next = fileSize_;
     run.Left = count_;
@@ -120,7 +121,7 @@ bool TNdxPairSort::Refill(TRun& run)
     const std::size_t bytes = n * pairSize_;
     if (file_.ReadAt(run.Next, run.Buffer.data(), bytes) != static_cast<long>(bytes))
         return Fail(file_.LastError() != 0 ? file_.LastError() : 100,
-                    "Error reading the sort runs' file " + fileName_);
+                    "Error reading the sort runs' file " + FileNameToOem(fileName_));
     run.Next += static_cast<int64_t>(bytes);
     run.Left -= n;
     run.Pos = 0;

@@ -8,6 +8,7 @@
 // program counted as reader one on a reader byte; the system drops both with
 // the program. A count that no live holder backs is stale and is reset, so a
 // crash does not make every writer wait out its timeout again and again.
+#include "foundation/codepage.h"
 #include "xbase/ndx/ndx.h"
 #include "xbase/ndx/ndxinternal.h"
 
@@ -47,8 +48,8 @@ bool TakeByteLock(TSemaphoreRecord& s, uint8_t action)
         if (code == 0) return true;
         Sleep(10);
     }
-    IndexError(1202, "10 second timeout: Cannot lock index semaphore file: " + s.FileName + " " +
-                         ActionName(action) + "\r\n" + "Possible cause: Network lock limit exceeded" +
+    IndexError(1202, "10 second timeout: Cannot lock index semaphore file: " + FileNameToOem(s.FileName) +
+                         " " + ActionName(action) + "\r\n" + "Possible cause: Network lock limit exceeded" +
                          "\r\n" + " Lock result code: " + std::to_string(code));
     return false;
 }
@@ -57,7 +58,8 @@ bool ReleaseByteLock(TSemaphoreRecord& s, uint8_t action)
 {
     if (!dbcmd.SharedAccess) return true;
     if (uint16_t code = s.File.UnlockRange(kByteLockOffset, kByteLockLength); code != 0) {
-        IndexError(code, "Cannot unlock index semaphore file: " + s.FileName + " " + ActionName(action));
+        IndexError(code, "Cannot unlock index semaphore file: " + FileNameToOem(s.FileName) + " " +
+                             ActionName(action));
         return false;
     }
     return true;
@@ -68,7 +70,7 @@ bool ReadRecord(TSemaphoreRecord& s, uint8_t action, bool report = true)
     if (s.File.ReadAt(0, s.LastRecord, 4) != 4) {
         if (report)
             IndexError(s.File.LastError() == 0 ? 100 : s.File.LastError(),
-                       "Cannot read: " + s.FileName + " " + ActionName(action));
+                       "Cannot read: " + FileNameToOem(s.FileName) + " " + ActionName(action));
         return false;
     }
     return true;
@@ -78,7 +80,7 @@ bool WriteRecord(TSemaphoreRecord& s, uint8_t action)
 {
     if (s.File.WriteAt(0, s.LastRecord, 4) != 4) {
         IndexError(s.File.LastError() == 0 ? 101 : s.File.LastError(),
-                   "Cannot write to: " + s.FileName + " " + ActionName(action));
+                   "Cannot write to: " + FileNameToOem(s.FileName) + " " + ActionName(action));
         return false;
     }
     return true;
@@ -96,7 +98,7 @@ bool LockTableByte(TWorkArea& a, uint8_t action)
         if (a.File.LockRange(dbcmd.LockBase, 1) == 0) return true;
         Sleep(10);
     }
-    IndexError(1202, "Cannot lock database for: " + a.Name + " Action=" + ActionName(action) +
+    IndexError(1202, "Cannot lock database for: " + FileNameToOem(a.Name) + " Action=" + ActionName(action) +
                          " [Database Semaphore]");
     return false;
 }
@@ -123,20 +125,22 @@ bool Login(TWorkArea& a, TAreaIndexes& ai)
                 s->File.Close();
                 code = s->File.Open(s->FileName, true, platform::TFileShare::DenyNone);
                 if (code != 0) {
-                    IndexError(code, "Cannot open: " + s->FileName + " " + ActionName(SemLogin));
+                    IndexError(code,
+                               "Cannot open: " + FileNameToOem(s->FileName) + " " + ActionName(SemLogin));
                     return false;
                 }
             } else if (code == 5 || code == 32 || code == 150 || code == 162 || code == 163) {
                 fresh = false;
             } else {
-                IndexError(code, "Cannot open/create: " + s->FileName + " " + ActionName(SemLogin));
+                IndexError(code,
+                           "Cannot open/create: " + FileNameToOem(s->FileName) + " " + ActionName(SemLogin));
                 return false;
             }
         }
         if (!fresh) {
             code = s->File.Open(s->FileName, true, platform::TFileShare::DenyNone);
             if (code != 0) {
-                IndexError(code, "Cannot open: " + s->FileName + " " + ActionName(SemLogin));
+                IndexError(code, "Cannot open: " + FileNameToOem(s->FileName) + " " + ActionName(SemLogin));
                 return false;
             }
         }
@@ -193,8 +197,8 @@ bool IncDecRead(TSemaphoreRecord& s, uint8_t action)
     s.ReadNesting += inc ? 1 : -1;
     if (s.ReadNesting < 0) {
         s.ReadNesting = 0;
-        IndexError(254,
-                   "Unbalanced IncRead/DecRead for semaphore file: " + s.FileName + " " + ActionName(action));
+        IndexError(254, "Unbalanced IncRead/DecRead for semaphore file: " + FileNameToOem(s.FileName) + " " +
+                            ActionName(action));
         return false;
     }
     if ((inc && s.ReadNesting != 1) || (!inc && s.ReadNesting != 0)) return true;
@@ -248,10 +252,10 @@ bool LockSemaphore(TSemaphoreRecord& s)
         if (waited.count() > ndx.WriterTimeoutSeconds) {
             --s.WriteNesting;
             IndexError(1202, std::to_string(ndx.WriterTimeoutSeconds) +
-                                 " second timeout, cannot read: " + s.FileName + "\r\n" +
+                                 " second timeout, cannot read: " + FileNameToOem(s.FileName) + "\r\n" +
                                  "Possible cause: Other user's program has terminated abnormally." + "\r\n" +
                                  "Cure: Log all users of this application off the network," + "\r\n" +
-                                 "then delete " + s.FileName);
+                                 "then delete " + FileNameToOem(s.FileName));
             return false;
         }
         Sleep(1);
@@ -280,8 +284,8 @@ bool UnlockSemaphore(TSemaphoreRecord& s)
             ReleaseByteLock(s, SemUnlock);
             s.RegionLocked = false;
         }
-        IndexError(254,
-                   "Unbalanced Lock/Unlock for semaphore file: " + s.FileName + " " + ActionName(SemUnlock));
+        IndexError(254, "Unbalanced Lock/Unlock for semaphore file: " + FileNameToOem(s.FileName) + " " +
+                            ActionName(SemUnlock));
         return false;
     }
     if (s.WriteNesting != 0 || !s.RegionLocked) return true;

@@ -344,8 +344,8 @@ void AppendNewKey()
         if (AppendIndex(key, s) != 0) {
             for (auto it = done.rbegin(); it != done.rend(); ++it) {
                 if (RemoveKey(it->second, it->first, a->RecordNumber) != 0)
-                    SetError(254,
-                             "Index file corrupted. " + IndexOfSlot(it->first)->FileName + " [AppendNewKey]");
+                    SetError(254, "Index file corrupted. " + FileNameToOem(IndexOfSlot(it->first)->FileName) +
+                                      " [AppendNewKey]");
             }
             break;
         }

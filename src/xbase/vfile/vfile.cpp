@@ -310,7 +310,7 @@ void ReplaceRecord(TWorkArea& a, TVFileArea& v, int32_t t)
     try {
         data.assign(a.NativeRecord, a.NativeRecord + RecordSize(a));
     } catch (const std::bad_alloc&) {
-        SetError(217, "Not enough HEAP memory to add new record to " + a.AliasName + ListTag);
+        SetError(217, "Not enough HEAP memory to add new record to " + FileNameToOem(a.AliasName) + ListTag);
         return;
     }
     const bool sorted = a.Ordering == VFileAscending || a.Ordering == VFileDescending;
@@ -413,13 +413,13 @@ void VFileDriver(uint8_t areaNo)
     }
     case VirtualPop:
         if (v.First == nullptr) {
-            SetError(1100, "Virtual file empty - no more records to POP from " + a.AliasName +
+            SetError(1100, "Virtual file empty - no more records to POP from " + FileNameToOem(a.AliasName) +
                                " [(PopRec) VFiles]");
             break;
         }
         if (a.Ordering == VFileInsertion) {
-            SetError(1100,
-                     "Cannot POP a record in INSERTION mode from " + a.AliasName + " [(PopRec) VFiles]");
+            SetError(1100, "Cannot POP a record in INSERTION mode from " + FileNameToOem(a.AliasName) +
+                               " [(PopRec) VFiles]");
             break;
         }
         v.Current = v.First;
