@@ -1,6 +1,5 @@
-// Messages that name a file show the name as the file system has it (UTF-8):
-// a character the program's texts hold as itself (Æ, ñ), any other one
-// (ø) as "?", never the bytes of another encoding.
+// Messages name a file as the file system has it (UTF-8): a character the program's texts hold as itself
+// (Æ, ñ) shown so, any other one (ø) as "?", never the bytes of another encoding.
 #include "appfixture.h"
 
 #include "app/projectcommands.h"
@@ -13,55 +12,44 @@
 
 namespace
 {
-const std::string Name = "\xC3\x86r\xC3\xB8 \xC3\xB1"; // Ærø ñ
-
+const std::string Name = "/Ærø ñ";
+using M = platform::MessageAnswer;
 struct SiteCase {
-    const char* Site;
     std::function<void(const std::string& Dir)> Run;
-    bool Box;           // a message box; else the message list
-    std::string Before; // the message before the directory
-    std::string After;  // and after it: Windows text for a box, DOS text for the list
-    platform::MessageAnswer Answer = platform::MessageAnswer::Ok;
+    std::string Before, After; // around the directory; a box's Windows text, else the list's DOS text
+    bool Box = true;
+    M Answer = M::Ok;
 };
 const SiteCase Cases[] = {
-    {"OpenCheck", [](const std::string& D) { CheckFileReadable(D + "/" + Name + ".qy7"); }, true, "file ",
-     "/\xC6r? \xF1.qy7 not found or no access !"},
-    {"ListExport", [](const std::string& D) { ExportTextFileToExcel(D + "/" + Name + ".txt"); }, true,
-     "file ", "/\xC6r? \xF1.txt not found or no access !"},
-    {"TableCheck", [](const std::string& D) { CheckFileExists(D + "/" + Name + ".dbf"); }, true, "file ",
-     "/\xC6r? \xF1.dbf not found or no access !"},
-    {"SaveQuestion",
-     [](const std::string& D) {
-         telmvar.ProjectName = Name;
+    {[](const std::string& D) { CheckFileReadable(D + Name + ".qy7"); }, "file ",
+     "/\xC6r? \xF1.qy7 not found"},
+    {[](const std::string& D) { CheckFileExists(D + Name + ".dbf"); }, "file ", "/\xC6r? \xF1.dbf not found"},
+    {[](const std::string& D) {
+         telmvar.ProjectName = Name.substr(1);
          telmvar.DataDir = D;
          telmvar.DataModified = true;
          QuerySaveChanges();
      },
-     true, "Save file (", "/\xC6r? \xF1.qy7) ?", platform::MessageAnswer::No},
-    {"CopyFailure", [](const std::string& D) { CopyBinaryFile(D + "/" + Name, D + "/b"); }, false, "file ",
-     "/\x92r? \xA4 could not be copied to "},
-};
-
-class NamesInMessages : public AppTest
-{
+     "Save file (", "/\xC6r? \xF1.qy7) ?", true, M::No},
+    {[](const std::string& D) { CopyBinaryFile(D + Name, D + "/b"); }, "file ", "/\x92r? \xA4 could not",
+     false},
 };
 } // namespace
 
-TEST_F(NamesInMessages, NamesAsTheFileSystemHasThemInMessages)
+TEST_F(AppTest, NamesAsTheFileSystemHasThemInMessages)
 {
     const std::string d = dir.string();
     for (const SiteCase& c : Cases) {
-        SCOPED_TRACE(c.Site);
+        SCOPED_TRACE(c.After);
         headless->HeadlessMessages().Reset();
         headless->HeadlessMessages().QueueAnswer(c.Answer);
         ClearErrorMessages();
         telmvar.MessagesEnabled = true;
         c.Run(d);
         telmvar.Aborted = false;
-        const std::vector<std::string> boxes = Boxes();
-        const std::string shown = c.Box
-                                      ? (boxes.empty() ? "" : boxes.back())
-                                      : (error0.ErrorCount == 0 ? "" : error0.ErrorTexts[error0.ErrorCount]);
+        const auto boxes = Boxes();
+        const std::string list = error0.ErrorCount > 0 ? error0.ErrorTexts[error0.ErrorCount] : "";
+        const std::string shown = c.Box ? (boxes.empty() ? "" : boxes.back()) : list;
         EXPECT_EQ(shown.substr(0, c.Before.size() + d.size() + c.After.size()), c.Before + d + c.After);
     }
 }

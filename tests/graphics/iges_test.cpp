@@ -325,43 +325,35 @@ TEST_F(IgesWriterTest, OcctReadsEveryEntityWithoutFailures)
         EXPECT_NEAR(v.Box[i], want[i], 1e-3) << "bounding box value " << i << "\n" << v.Output;
 }
 
-// The Global section is ASCII: a name as the file system has it (UTF-8) gets
-// one "?" for each character beyond ASCII, and a long one is shortened to its
-// first 13 characters, "__" and its last 13, counted in characters.
+// The Global section is ASCII: a name as the file system has it (UTF-8) gets one "?" for each character
+// beyond ASCII, a long one shortened to its first 13 characters, "__" and its last 13, counted in characters.
 TEST_F(IgesWriterTest, NamesAsTheFileSystemHasThemInTheGlobalSection)
 {
-    const std::string ae = "\xC3\xA4";
-    std::string longName;
+    std::string ae20;
     for (int i = 0; i < 20; ++i)
-        longName += ae;
-    const struct {
-        std::string FileName, Shown;
-    } cases[] = {
-        {"\xE9\xBD\xBF\xE8\xBD\xAEx", "??x"}, // 齿轮x
+        ae20 += "\xC3\xA4";
+    const std::pair<std::string, std::string> cases[] = {
+        {"\xE9\xBD\xBF\xE8\xBD\xAEx", "3H??x,"}, // 齿轮x
         {"gr\xC3\xB6\xC3\x9F"
          "e",
-         "gr??e"}, // größe
-        {longName + std::string(20, 'b'), std::string(13, '?') + "__" + std::string(13, 'b')},
-    };
+         "5Hgr??e,"}, // größe
+        {ae20 + std::string(20, 'b'), "28H?????????????__bbbbbbbbbbbbb,"}};
     testdirs::ScopedTempDir dir("iges");
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Shown);
+    for (const auto& [name, hollerith] : cases) {
         TIgesOptions o = FixedOptions();
-        o.FileName = c.FileName;
+        o.FileName = name;
         std::ostringstream s;
         TIgesWriter w(s, o);
         DrawEveryEntity(w);
         const std::string file = s.str();
         EXPECT_TRUE(std::all_of(file.begin(), file.end(), [](char ch) { return (ch & 0x80) == 0; }))
-            << "ASCII";
+            << hollerith;
         const auto g = Section(file, 'G');
         ASSERT_EQ(g.size(), 5u);
-        const std::string h = std::to_string(c.Shown.size()) + "H" + c.Shown + ",";
-        EXPECT_EQ(g[0].substr(0, 9 + h.size()), ",,4HFILE," + h);
-        EXPECT_EQ(g[2].substr(0, h.size()), h);
-        const std::string path = dir.Path() + "/named.igs";
-        std::ofstream(path, std::ios::binary) << file;
-        const TOcctView v = OcctReadIges(path);
+        EXPECT_EQ(g[0].substr(0, 9 + hollerith.size()), ",,4HFILE," + hollerith);
+        EXPECT_EQ(g[2].substr(0, hollerith.size()), hollerith);
+        std::ofstream(dir.Path() + "/named.igs", std::ios::binary) << file;
+        const TOcctView v = OcctReadIges(dir.Path() + "/named.igs");
         if (!v.ToolFound) QYR7_VALIDATOR_MISSING("OCCT's draw program (occt-draw)");
         EXPECT_TRUE(v.Fails.empty()) << v.Output;
     }
