@@ -4,7 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-class LastSmallThingsNdx : public NdxTest
+class LastSmallThingsXbase : public NdxTest
 {
 };
 
@@ -14,7 +14,7 @@ class LastSmallThingsNdx : public NdxTest
 // key B (the record's new key AA would find it), misses it, says so and stays
 // where the seek of B lands: C, record 3. Another program's change only
 // clears the path: the move goes on quietly from the record's key.
-TEST_F(LastSmallThingsNdx, MoveAfterAnotherAreaFilledThePath)
+TEST_F(LastSmallThingsXbase, MoveAfterAnotherAreaFilledThePath)
 {
     const std::string box = "Table library error|Error # 254 (Xbase internal error)\r\n [_Find";
     const struct {
@@ -66,5 +66,30 @@ TEST_F(LastSmallThingsNdx, MoveAfterAnotherAreaFilledThePath)
         EXPECT_EQ(boxes, c.boxes) << c.area << c.step;
         EXPECT_EQ(RecNo(), c.record) << c.area << c.step;
         CloseAll();
+    }
+}
+
+// Code page 437 in the file, Windows 1252 read: the pilcrow and section sign
+// (0x14, 0x15 -> 0xB6, 0xA7) and A umlaut (0x8E -> 0xC4) in records short
+// and long, in their first sixteen bytes and in their last; plain text and a
+// NUL (kept, as NUL maps to itself) as they are.
+TEST_F(LastSmallThingsXbase, OemRecordsReadAsWindowsText)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"\x14 x\x15", "\xB6 x\xA7"},
+        {"plain text", "plain text"},
+        {std::string("a\0b", 3), std::string("a\0b", 3)},
+        {"\x15 section first.....", "\xA7 section first....."},
+        {"plain text long enough for 16", "plain text long enough for 16"},
+        {"pilcrow at the very end \x14", "pilcrow at the very end \xB6"},
+        {"\x8E in the middle of a long text", "\xC4 in the middle of a long text"},
+    };
+    for (const auto& [stored, read] : cases) {
+        const auto width = static_cast<uint8_t>(stored.size());
+        MakeTable("o.dbf", {{"T", 'C', width, 0, 0}}, {stored});
+        ASSERT_TRUE(UseFile(Path("o.dbf")));
+        EXPECT_EQ(GetNativeText(1), read) << stored;
+        CloseAll();
+        std::filesystem::remove(Path("o.dbf"));
     }
 }

@@ -8,6 +8,7 @@
 #include "xbase/core/dbstrings.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -138,46 +139,64 @@ long ReadRecordAhead(TDbfTable& t, int32_t n, char* out)
     return static_cast<long>(length);
 }
 
+// The bytes the DOS to Windows mapping leaves as they are, taken from its
+// table: ASCII but the pilcrow and section sign (0x14, 0x15, shown as the
+// Windows ones), and whatever of the upper half happens to keep its value.
+// NUL counts as changed: a record holding one goes the long way. Built
+// before any table is read.
+struct TKeptBytes {
+    std::array<bool, 256> Kept{};
+    // Every printable ASCII byte is kept: only a byte below 0x20 or above
+    // 0x7E needs looking up, which the screen below relies on.
+    bool PrintableKept = true;
+};
+
+TKeptBytes MakeKeptBytes()
+{
+    TKeptBytes k;
+    for (int c = 1; c < 256; ++c)
+        k.Kept[static_cast<std::size_t>(c)] = OemToAnsiChar(static_cast<unsigned char>(c)) == c;
+    for (int c = 0x20; c < 0x7F; ++c)
+        k.PrintableKept = k.PrintableKept && k.Kept[static_cast<std::size_t>(c)];
+    return k;
+}
+
+const TKeptBytes kKeptBytes = MakeKeptBytes();
+
+bool KeptFrom(const std::string& record, std::size_t at, std::size_t end)
+{
+    for (; at < end; ++at)
+        if (!kKeptBytes.Kept[static_cast<unsigned char>(record[at])]) return false;
+    return true;
+}
+
 // Whether the record's data holds only bytes the DOS to Windows mapping
 // leaves as they are, so that converting it would change nothing. Most
-// records are plain ASCII; the mapping's lower half is checked once.
+// records are plain text; a record with a byte the mapping changes is
+// converted.
 bool PlainAscii(const std::string& record)
 {
-    static const bool lowHalfKept = [] {
-        std::string low(127, ' ');
-        for (int c = 1; c < 128; ++c)
-            low[static_cast<std::size_t>(c - 1)] = static_cast<char>(c);
-        return StrOemToAnsi(low) == low;
-    }();
-    if (!lowHalfKept) return false;
+    if (!kKeptBytes.PrintableKept) return false;
+    const std::size_t size = record.size();
     std::size_t i = 1;
 #if defined(__SSE2__)
     // Sixteen bytes at a time (this runs for every record read): a byte
-    // with its high bit set shows in the sign mask, a zero byte in its
-    // comparison with zero. The last sixteen may overlap bytes seen.
-    const std::size_t size = record.size();
+    // below 0x20 or above 0x7E (compared as signed, the upper half is below
+    // 0x20) sends its sixteen to the table. The last sixteen may overlap
+    // bytes seen.
     if (size >= 17) {
-        const __m128i zero = _mm_setzero_si128();
-        auto clean = [&](std::size_t at) {
+        const __m128i below = _mm_set1_epi8(0x20);
+        const __m128i above = _mm_set1_epi8(0x7E);
+        auto printable = [&](std::size_t at) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(record.data() + at));
-            return _mm_movemask_epi8(_mm_or_si128(v, _mm_cmpeq_epi8(v, zero))) == 0;
+            return _mm_movemask_epi8(_mm_or_si128(_mm_cmplt_epi8(v, below), _mm_cmpgt_epi8(v, above))) == 0;
         };
         for (; i + 16 <= size; i += 16)
-            if (!clean(i)) return false;
-        return i == size || clean(size - 16);
+            if (!printable(i) && !KeptFrom(record, i, i + 16)) return false;
+        return i == size || printable(size - 16) || KeptFrom(record, size - 16, size);
     }
 #endif
-    // Eight bytes at a time: a byte with its high bit set, or a zero byte,
-    // shows in the word's high bits.
-    constexpr uint64_t kLow = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
-    for (; i + 8 <= record.size(); i += 8) {
-        uint64_t w;
-        std::memcpy(&w, record.data() + i, sizeof w);
-        if (((w | ((w - kLow) & ~w)) & kHigh) != 0) return false;
-    }
-    for (; i < record.size(); ++i)
-        if (static_cast<unsigned char>(record[i]) >= 0x80 || record[i] == '\0') return false;
-    return true;
+    return KeptFrom(record, i, size);
 }
 
 } // namespace
