@@ -254,6 +254,7 @@ void InstallPlatformServices()
     tablebrowserservices.NowTimeText = [] { return reportservices.NowTimeText(); };
 
     graphservices.AskText = [](const std::string& P, int Max, std::string& T) { AskText(P, Max, T); };
+    graphservices.AskFileName = [](const std::string& P, int Max, std::string& N) { AskFileName(P, Max, N); };
     graphservices.AskLengthInRange = [](const std::string& P, Extended& V, Extended Lo, Extended Hi) {
         AskLengthInRange(P, V, Lo, Hi);
     };

@@ -143,6 +143,23 @@ void AskText(const std::string& Prompt, int MaxLength, std::string& Text)
     AskTextCore(Prompt, MaxLength, Text);
 }
 
+void AskFileName(const std::string& Prompt, int MaxLength, std::string& Name)
+{
+    platform::TextPromptRequest r;
+    r.Caption = "Input";
+    r.Prompt = DisplayText(Prompt);
+    r.Text = Name;
+    r.MaxLength = MaxLength;
+    r.Help = HelpButtonsOfEntry();
+    r.FileName = true;
+    const std::optional<std::string> typed = P().Prompt().AskText(r);
+    if (!typed) {
+        telmvar.Aborted = true;
+        return;
+    }
+    Name = *typed;
+}
+
 void AskValueInRange(const std::string& Prompt, Extended& Value, Extended Min, Extended Max)
 {
     Extended v = Value;

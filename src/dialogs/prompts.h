@@ -36,6 +36,9 @@ void AskYesNoFlag(const std::string& Prompt, bool& Flag);
 // One line of at most MaxLength characters.
 void AskTextCore(const std::string& Prompt, int MaxLength, std::string& Text);
 void AskText(const std::string& Prompt, int MaxLength, std::string& Text);
+// A file or directory name (or a command line of them): shown and taken as
+// the file system has it, without the stored texts' code page.
+void AskFileName(const std::string& Prompt, int MaxLength, std::string& Name);
 
 // A real in [Min, Max], both bounds included; Min is the lower bound (the
 // bounds are not exchanged).

@@ -21,6 +21,12 @@ bool Imperial()
     return wtelmvar.UnitSystem == 1;
 }
 
+// A text kept byte for byte, without the stored texts' code page.
+bool IsStoredAsShown(TFieldKind K)
+{
+    return K == TFieldKind::RawText || K == TFieldKind::FileName;
+}
+
 bool IsCheckKind(TFieldKind K)
 {
     return K == TFieldKind::YesNoChar || K == TFieldKind::Boolean || K == TFieldKind::ClearedCheck;
@@ -114,7 +120,8 @@ Extended Typed(const platform::DialogControl& C)
 void TFormModel::Bind(const std::string& Control, TFieldKind Kind, TFieldTarget Target)
 {
     bindings_.push_back({Control, Kind, Target});
-    this->Control(Control);
+    // The form shows and reads a name through the file-name conversion.
+    this->Control(Control).FileName = Kind == TFieldKind::FileName;
 }
 
 void TFormModel::BindChoice(const std::string& Control, TFieldKind Kind, TFieldTarget Target,
@@ -130,7 +137,7 @@ void TFormModel::BindChoice(const std::string& Control, TFieldKind Kind, TFieldT
 std::string TFormModel::FormatField(const TFieldBinding& B)
 {
     if (auto p = std::get_if<std::string*>(&B.Target))
-        return B.Kind == TFieldKind::RawText ? **p : DisplayText(**p);
+        return IsStoredAsShown(B.Kind) ? **p : DisplayText(**p);
     if (B.Kind == TFieldKind::Combo) {
         const int item = ChosenItem(B);
         return item < 0 ? std::string() : (*B.Items)[static_cast<std::size_t>(item)];
@@ -211,7 +218,7 @@ std::string TFormModel::Shown(const TFieldBinding& B)
 
 bool TFormModel::ParseField(const TFieldBinding& B, const platform::DialogControl& C)
 {
-    if (B.Kind == TFieldKind::Text || B.Kind == TFieldKind::RawText || B.Kind == TFieldKind::Radio ||
+    if (B.Kind == TFieldKind::Text || IsStoredAsShown(B.Kind) || B.Kind == TFieldKind::Radio ||
         B.Kind == TFieldKind::Combo || IsCheckKind(B.Kind))
         return true;
     if (B.Kind == TFieldKind::Integer) {
@@ -267,7 +274,7 @@ bool TFormModel::StoreFields()
             if (loaded && c.Text == loadedTexts_[i]) continue;
             const std::string s = TrimBlanks(c.Text);
             if (auto p = std::get_if<std::string*>(&b.Target))
-                **p = b.Kind == TFieldKind::RawText ? c.Text : AnsiTextToOem(c.Text);
+                **p = IsStoredAsShown(b.Kind) ? c.Text : AnsiTextToOem(c.Text);
             else if (b.Kind == TFieldKind::Integer)
                 SetInteger(b.Target, TextToInt(s));
             else if (b.Kind == TFieldKind::WholeNumber)

@@ -42,7 +42,8 @@ enum class TFieldKind {
     YesNoChar,    // 'J' or 'N' as a check box
     Boolean,      // a flag as a check box
     Text,         // a stored text (DOS code page)
-    RawText,      // a text stored as shown (file names, dates)
+    RawText,      // a text stored as shown (dates, numbers kept as typed, font names)
+    FileName,     // a file or directory name as the file system has it (its control is marked)
     Degrees,      // an angle in radians, shown in degrees (3 significant digits)
     ClearedCheck, // a flag as a check box that is ticked when the flag is off
     Radio,        // a choice as the radio buttons Control_0, Control_1, ...

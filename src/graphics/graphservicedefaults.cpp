@@ -15,18 +15,21 @@ TGraphServices graphservices;
 namespace
 {
 
-void PromptText(const std::string& Prompt, int MaxLength, std::string& Text)
+void PromptText(const std::string& Prompt, int MaxLength, std::string& Text, bool FileName = false)
 {
     platform::TextPromptRequest r;
     r.Prompt = Prompt;
     r.Text = Text;
     r.MaxLength = MaxLength;
+    r.FileName = FileName;
     const std::optional<std::string> answer = platform::CurrentPlatform().Prompt().AskText(r);
     if (!answer) {
         telmvar.Aborted = true;
         return;
     }
-    Text = answer->substr(0, static_cast<size_t>(std::max(MaxLength, 0)));
+    // The edit counts characters; a name's are bytes of UTF-8, and cutting
+    // those would split a character.
+    Text = FileName ? *answer : answer->substr(0, static_cast<size_t>(std::max(MaxLength, 0)));
 }
 
 void PromptLength(const std::string& Prompt, Extended& Value, Extended Low, Extended High)
@@ -103,7 +106,10 @@ void PromptSelect(const std::string& Prompt, int Count, uint16_t& Choice)
 
 void ResetGraphServices()
 {
-    graphservices.AskText = PromptText;
+    graphservices.AskText = [](const std::string& P, int Max, std::string& T) { PromptText(P, Max, T); };
+    graphservices.AskFileName = [](const std::string& P, int Max, std::string& N) {
+        PromptText(P, Max, N, true);
+    };
     graphservices.AskLengthInRange = PromptLength;
     graphservices.AskWordInRange = PromptNumber<uint16_t>;
     graphservices.AskDoubleInRange = PromptNumber<Extended>;

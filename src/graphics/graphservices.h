@@ -22,6 +22,8 @@
 struct TGraphServices {
     // Edits Text (at most MaxLength characters); Cancel sets Aborted.
     std::function<void(const std::string& Prompt, int MaxLength, std::string& Text)> AskText;
+    // The same for a file or directory name, kept as the file system has it.
+    std::function<void(const std::string& Prompt, int MaxLength, std::string& Name)> AskFileName;
     // A length in mm within Low..High; Cancel sets Aborted.
     std::function<void(const std::string& Prompt, Extended& Value, Extended Low, Extended High)>
         AskLengthInRange;

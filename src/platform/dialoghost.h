@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 
 namespace platform
@@ -29,7 +30,10 @@ enum class DialogAction {
 };
 
 // One control of a form, named as its widget. Texts are in the display code
-// page (Windows-1252), as everywhere between the program and the toolkit.
+// page (Windows-1252), as everywhere between the program and the toolkit;
+// a control that holds a file or directory name (FileName) holds it as the
+// file system has it instead, and the form shows it and reads it back
+// through the toolkit's file-name conversion.
 struct DialogControl {
     std::string Name;
     bool Visible = true;
@@ -37,8 +41,9 @@ struct DialogControl {
     std::string Caption; // label, button, check box or group caption
     std::string Text;    // the text of an edit
     bool Checked = false;
-    std::string Hint;   // tool tip; empty for none
-    int HintNumber = 0; // help entry the hint was read from
+    std::string Hint;      // tool tip; empty for none
+    int HintNumber = 0;    // help entry the hint was read from
+    bool FileName = false; // Text (a label's or list's Caption) is a name: the file system's bytes
 };
 
 class DialogModel
@@ -48,6 +53,14 @@ class DialogModel
     // Names the form that shows this model (one form per model class).
     virtual std::string FormName() const = 0;
     virtual std::string Caption() const = 0;
+    // A caption that shows a file or directory name: Caption() is the whole
+    // as a text of the program (the name with "?" for what the code page
+    // cannot show); these are its parts, the name as the file system has it,
+    // so that a form shows the name whole. Nothing for a caption without one.
+    struct NamedCaption {
+        std::string Before, FileName, After;
+    };
+    virtual std::optional<NamedCaption> CaptionWithFileName() const { return std::nullopt; }
 
     // The control of that name, made on first use (in order of first use).
     DialogControl& Control(const std::string& name);

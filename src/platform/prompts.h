@@ -39,8 +39,9 @@ struct TextPromptRequest {
     std::string Text;
     int MaxLength = 255; // characters the edit accepts
     HelpButtons Help;
-    // Text is a file or directory name as the file system has it, not a
-    // text of the program: it is shown and given back as such.
+    // Text and the answer are a file or directory name (or a command line
+    // of them) as the file system has it, not a text of the program: it is
+    // shown and given back as such.
     bool FileName = false;
 };
 

@@ -26,10 +26,27 @@ using platform::DialogAction;
 using platform::FromQString;
 using platform::ToQString;
 
+namespace
+{
+
+// A control that holds a file or directory name shows and takes the file
+// system's bytes, never a text of the program.
+QString ShownText(const platform::DialogControl& c, const std::string& text)
+{
+    return c.FileName ? platform::FileNameToQString(text) : ToQString(text);
+}
+
+std::string TypedText(const platform::DialogControl& c, const QString& text)
+{
+    return c.FileName ? platform::FileNameFromQString(text) : FromQString(text);
+}
+
+} // namespace
+
 TFormBinder::TFormBinder(QDialog& form, platform::DialogModel& model)
     : QObject(&form), form_(form), model_(model)
 {
-    form_.setWindowTitle(ToQString(model_.Caption()));
+    form_.setWindowTitle(platform::CaptionToQString(model_));
     for (QWidget* w : form_.findChildren<QWidget*>()) {
         const std::string name = w->objectName().toStdString();
         if (!name.empty() && model_.FindControl(name)) Connect(w, name);
@@ -50,7 +67,8 @@ void TFormBinder::Connect(QWidget* widget, const std::string& name)
         // binder's own refresh is not a change.
         QObject::connect(edit, &QLineEdit::textChanged, this, [this, name](const QString& text) {
             if (refreshing_) return;
-            model_.Control(name).Text = FromQString(text);
+            platform::DialogControl& c = model_.Control(name);
+            c.Text = TypedText(c, text);
             const uint64_t before = model_.Revision();
             model_.Changed(name);
             if (model_.Revision() != before) Refresh();
@@ -133,16 +151,16 @@ void TFormBinder::Connect(QWidget* widget, const std::string& name)
 namespace
 {
 
-QStringList SplitLines(const std::string& text, char separator)
+QStringList SplitLines(const platform::DialogControl& c, const std::string& text, char separator)
 {
-    return ToQString(text).split(QChar(separator));
+    return ShownText(c, text).split(QChar(separator));
 }
 
 // A list: the items are the control's caption, one a line; its text is the
 // row chosen (from 0; empty for none).
 void ShowList(QListWidget& list, const platform::DialogControl& c)
 {
-    const QStringList items = c.Caption.empty() ? QStringList() : SplitLines(c.Caption, '\n');
+    const QStringList items = c.Caption.empty() ? QStringList() : SplitLines(c, c.Caption, '\n');
     QStringList now;
     for (int i = 0; i < list.count(); ++i)
         now << list.item(i)->text();
@@ -158,7 +176,7 @@ void ShowList(QListWidget& list, const platform::DialogControl& c)
 // the text is the current cell as "row,column" (from 0).
 void ShowTable(QTableWidget& table, const platform::DialogControl& c)
 {
-    const QStringList rows = SplitLines(c.Caption, '\n');
+    const QStringList rows = SplitLines(c, c.Caption, '\n');
     for (int r = 0; r < rows.size() && r < table.rowCount(); ++r) {
         const QStringList cells = rows[r].split(QChar('\t'));
         for (int col = 0; col < cells.size() && col < table.columnCount(); ++col) {
@@ -228,13 +246,13 @@ void TFormBinder::Refresh()
         w->setEnabled(c.Enabled);
         w->setToolTip(ToQString(c.Hint));
         if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-            const QString text = ToQString(c.Text);
+            const QString text = ShownText(c, c.Text);
             if (edit->text() != text) edit->setText(text);
         } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
             if (!c.Caption.empty()) button->setText(ToQString(c.Caption));
             if (button->isCheckable()) button->setChecked(c.Checked);
         } else if (auto* label = qobject_cast<QLabel*>(w)) {
-            label->setText(ToQString(c.Caption));
+            label->setText(ShownText(c, c.Caption));
         } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
             box->setTitle(ToQString(c.Caption));
         } else if (auto* combo = qobject_cast<QComboBox*>(w)) {

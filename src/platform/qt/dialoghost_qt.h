@@ -11,9 +11,19 @@
 
 #include "platform/dialoghost.h"
 #include "platform/messagebox.h"
+#include "platform/qt/qttext.h"
 
 namespace platform
 {
+
+// The window title of a model's form: a file or directory name in it is
+// shown whole, the rest as the program's text.
+inline QString CaptionToQString(const DialogModel& model)
+{
+    if (const auto named = model.CaptionWithFileName())
+        return ToQString(named->Before) + FileNameToQString(named->FileName) + ToQString(named->After);
+    return ToQString(model.Caption());
+}
 
 class DialogHostImplQt final : public DialogHost
 {
