@@ -103,9 +103,11 @@ void WriteDocumentsBlock(const TDocumentation& D)
     WriteTextLine(DocumentsHead);
     WriteIntLine(DocLinkCount);
     WriteTextLine(LongRule);
+    // File names as the file system has them, byte for byte: a "|" is a
+    // character of the name there, not a line break.
     for (int k = 1; k <= DocLinkCount; ++k) {
-        WriteTextAsLine(D.DocLinkPrograms[k].DocLinkProgram);
-        WriteTextAsLine(D.DocLinkPrograms[k].DocLinkFile);
+        WriteTextLine(TextForRawLine(D.DocLinkPrograms[k].DocLinkProgram));
+        WriteTextLine(TextForRawLine(D.DocLinkPrograms[k].DocLinkFile));
         WriteTextLine(ShortRule);
     }
 }
@@ -197,8 +199,8 @@ bool ReadDocumentsBlock(TFileLineReader& R, TDocumentation& D)
         !R.Literal(LongRule))
         return false;
     for (int k = 1; k <= count; ++k) {
-        R.Text(D.DocLinkPrograms[k].DocLinkProgram);
-        R.Text(D.DocLinkPrograms[k].DocLinkFile);
+        R.RawText(D.DocLinkPrograms[k].DocLinkProgram);
+        R.RawText(D.DocLinkPrograms[k].DocLinkFile);
         R.Literal(ShortRule);
     }
     return !R.Failed();
