@@ -351,7 +351,8 @@ void Tconfig::EditPlotLine()
     auto lines = PlotLines();
     std::string line = lines[static_cast<std::size_t>(i)];
     telmvar.Aborted = false;
-    AskText("KORVILT Command Line", 80, line);
+    // The line names the plot program and its output file.
+    AskFileName("KORVILT Command Line", 80, line);
     if (!telmvar.Aborted) {
         lines[static_cast<std::size_t>(i)] = line;
         PlotLines(lines);

@@ -349,7 +349,9 @@ Tconfig::Tconfig()
         {"CheckBox_zeichtelmoratitel",
          "TELMORA " + telmvar.ProgramTitle + " V" + telmvar.ProgramVersion + " ?"},
         {"CheckBox_zeichfilename",
-         "file name " + ShortenPath(telmvar.DataDir + telmvar.ProjectName).substr(0, 50) + " ?"},
+         // The path in the program's code page: 50 characters, none cut in half.
+         "file name " + FileNameToOem(ShortenPath(telmvar.DataDir + telmvar.ProjectName)).substr(0, 50) +
+             " ?"},
         {"CheckBox_zeichdatum", TodayDateText() + " " + NowTimeText() + " ?"},
         {"CheckBox_zeichlogo", "$logo_1.dx$ ?"},
         {"CheckBox_zeichnungskopf", "Production drawing with header ?"},
@@ -396,6 +398,9 @@ Tconfig::Tconfig()
                           "Button_massfaktorconfig"})
         Control(b).Caption = "<";
     Control("Edit_dirworking").Enabled = false;
+    Control("Edit_dirworking").FileName = true;
+    // The plot command lines name the plot program and its output file.
+    Control("ListBox_korvilt").FileName = true;
     Control("CheckBox_dbftemp").Visible = false;
     Control("CheckBox_zeichfusszeile").Visible = false;
     Control("CheckBox_printerDialogbox").Visible = false;
@@ -507,14 +512,15 @@ void Tconfig::BindFields()
     auto choice = [this](const char* n, K kind, TFieldTarget target, int first) {
         BindChoice(n, kind, target, Items(n), first);
     };
-    // Directories (the working directory is only shown).
-    Bind("Edit_dirdbf", K::RawText, &t.DbfDir);
-    Bind("Edit_direxe", K::RawText, &t.SharedDir);
-    Bind("Edit_dirplt", K::RawText, &t.PltDir);
-    Bind("Edit_dirtemp", K::RawText, &t.TempDir);
-    Bind("Edit_diredi", K::RawText, &t.EdiDir);
-    Bind("Edit_dirdata", K::RawText, &w.DefaultDataDir);
-    Bind("Edit_dircad", K::RawText, &t.CadDir);
+    // Directories (the working directory is only shown): names as the file
+    // system has them, like the programs and the manual below.
+    Bind("Edit_dirdbf", K::FileName, &t.DbfDir);
+    Bind("Edit_direxe", K::FileName, &t.SharedDir);
+    Bind("Edit_dirplt", K::FileName, &t.PltDir);
+    Bind("Edit_dirtemp", K::FileName, &t.TempDir);
+    Bind("Edit_diredi", K::FileName, &t.EdiDir);
+    Bind("Edit_dirdata", K::FileName, &w.DefaultDataDir);
+    Bind("Edit_dircad", K::FileName, &t.CadDir);
     Bind("CheckBox_dbftemp", K::Boolean, &w.CopyDbfToTemp);
     // Graphics.
     Bind("Edit_textbreitenfaktor", K::Sig3, &g.GraphTextWidthFactor);
@@ -535,6 +541,8 @@ void Tconfig::BindFields()
     Bind("CheckBox_zeichfusszeile", K::ClearedCheck, &c.SheetShowFooter);
     // CAD.
     Bind("CheckBox_layermonochrom", K::Boolean, &c.LayerMonochrome);
+    // The CAD program's name of a text font (a style such as "STANDARD"), not
+    // a file: written into the CAD files as it stands.
     Bind("Edit_cadfont", K::RawText, &c.CadTextFont);
     Bind("Edit_cadtextbreite", K::Sig3, &c.CadTextWidthFactor);
     Bind("Edit_cadtextwinkel", K::Sig3, &c.CadFontAngle);
@@ -581,9 +589,9 @@ void Tconfig::BindFields()
     choice("RadioGroup_ergebnisgrafik", K::Radio, &w.ResultGraphicMode, 0);
     Bind("CheckBox_saveMenuLanguage", K::Boolean, &w.SaveMenuLanguage);
     // External programs.
-    Bind("Edit_externtxt", K::RawText, &w.WordProcessorPath);
-    Bind("Edit_externhtml", K::RawText, &w.HtmlBrowserPath);
-    Bind("Edit_handbuchdir", K::RawText, &w.ManualDir);
+    Bind("Edit_externtxt", K::FileName, &w.WordProcessorPath);
+    Bind("Edit_externhtml", K::FileName, &w.HtmlBrowserPath);
+    Bind("Edit_handbuchdir", K::FileName, &w.ManualDir);
     // Drawing sheet: the boxes are ticked when the element is drawn.
     Bind("CheckBox_zeichtelmoratitel", K::ClearedCheck, &c.SheetShowMakerTitle);
     Bind("CheckBox_zeichfilename", K::ClearedCheck, &c.SheetShowFileName);

@@ -251,6 +251,9 @@ void TSysinfo::FormActivate()
     for (const auto& l : L)
         memo += l + "\r\n";
     Control("Memo1").Text = memo;
+    // The system's own names (host, user, the program's file) as it gives
+    // them, beside plain words: shown as the file system's bytes are.
+    Control("Memo1").FileName = true;
     Control("OKButton").Caption = "OK";
     Touch();
 }
@@ -271,7 +274,7 @@ TAboutBox::TAboutBox()
     const std::string program = fs::path(systemqueries.ProgramPath()).filename().string();
     Control("Label_fileversion").Caption =
         "File Version : " + GetFileVersionText("W" + telmvar.ProgramFileStem + ".exe") + "   (" +
-        DisplayText(program) + ":" + BuildTag + ")";
+        DisplayText(FileNameToOem(program)) + ":" + BuildTag + ")";
     Control("OKButton").Caption = "OK";
 }
 

@@ -67,11 +67,13 @@ TConfKorviltModel::TConfKorviltModel() : outDir_(telmvar.TempDir)
     auto text = [this](const std::string& Name, std::string* Field) {
         Bind(Name, TFieldKind::RawText, Field);
     };
+    // The program and the output directory are names as the file system has
+    // them, and so is the command line built of them.
     caption("Label_korviltPath", "KORVILT Program directory");
-    text("Edit_korviltPath", &program_);
+    Bind("Edit_korviltPath", TFieldKind::FileName, &program_);
     caption("Button_korviltpath", "...");
     caption("Label_outdir", "output directory");
-    text("Edit_outdir", &outDir_);
+    Bind("Edit_outdir", TFieldKind::FileName, &outDir_);
     caption("Button_outDir", "Dir...");
     caption("Button_tempdir", "<");
     BindChoice("RadioGroup_outcode", TFieldKind::Radio, &destination_, OutCodeItems);
@@ -102,6 +104,7 @@ TConfKorviltModel::TConfKorviltModel() : outDir_(telmvar.TempDir)
     caption("Label_psfont", "Postscript font");
     text("ComboBox_psfont", &font_);
     caption("Label_commandline", "");
+    Control("Label_commandline").FileName = true;
     caption("Button_help", "&Help");
     caption("Button_cancel", "Cancel");
     caption("Button_ok", "OK");
@@ -292,7 +295,7 @@ void EditPlotCommandLine(std::string& Line, int /*Mode*/)
     std::string program;
     for (;;) {
         help(2080);
-        graphservices.AskText("Program directory of " + exe, 40, dir);
+        graphservices.AskFileName("Program directory of " + exe, 40, dir);
         if (telmvar.Aborted) return;
         program = AddTrailingBackslash(dir) + exe;
         if (reportservices.CheckFileExists(program)) break;
@@ -324,7 +327,7 @@ void EditPlotCommandLine(std::string& Line, int /*Mode*/)
         graphservices.AskWordInRange(iface == 1 ? "COM-Port" : "LPT-Port", port, 1, 4);
     } else {
         help(2130);
-        graphservices.AskText("destination file name", 30, destination);
+        graphservices.AskFileName("destination file name", 30, destination);
     }
     if (telmvar.Aborted) return;
 

@@ -39,7 +39,7 @@ std::unique_ptr<QDialog> MakeSysinfoForm(platform::DialogModel& model, QWidget* 
     memo->setFont(mono);
     QStringList lines;
     for (const std::string& l : info.Lines())
-        lines << platform::ToQString(l);
+        lines << platform::FileNameToQString(l);
     memo->setPlainText(lines.join(QLatin1Char('\n')));
     memo->setMinimumSize(460, 260);
     layout->addWidget(memo);

@@ -1,6 +1,7 @@
 #include "drawings/sheet/documentlinksform.h"
 #include "drawings/sheet/sheetformbuttons.h"
 
+#include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
 #include "graphics/graphservices.h"
@@ -22,11 +23,18 @@ std::string File(int N)
     return "Edit_file" + std::to_string(N);
 }
 
+// What names a program or file as the program's text; the launcher's
+// message holds the name as the file system has it among its plain words.
 void ShowLaunchFailure(const std::string& What, const platform::LaunchResult& R)
 {
     if (R.Started) return;
-    const std::string why = R.Message.empty() ? "it could not be started" : R.Message;
+    const std::string why = R.Message.empty() ? "it could not be started" : FileNameToOem(R.Message);
     if (reportservices.ShowMessageBox) reportservices.ShowMessageBox(What + ":\r\n" + why);
+}
+
+std::string CaptionHead()
+{
+    return "Document Links  -  " + telmvar.ProgramTitle + "  -  ";
 }
 
 } // namespace
@@ -49,8 +57,8 @@ TForm_confDoku::TForm_confDoku()
             lf.Hint = graphservices.ReadHelpHint(2720);
         }
         TDocLink& l = documentation.DocLinkPrograms[n];
-        Bind(Prog(n), TFieldKind::RawText, &l.DocLinkProgram);
-        Bind(File(n), TFieldKind::RawText, &l.DocLinkFile);
+        Bind(Prog(n), TFieldKind::FileName, &l.DocLinkProgram);
+        Bind(File(n), TFieldKind::FileName, &l.DocLinkFile);
         Control("Button_browseprog" + k).Caption = "...";
         Control("Button_browsefile" + k).Caption = "...";
         Control("Button" + k).Caption = "Exec Prog";
@@ -61,7 +69,12 @@ TForm_confDoku::TForm_confDoku()
 
 std::string TForm_confDoku::Caption() const
 {
-    return "Document Links  -  " + telmvar.ProgramTitle + "  -  " + telmvar.ProjectName;
+    return CaptionHead() + OemToAnsiText(FileNameToOem(telmvar.ProjectName));
+}
+
+std::optional<platform::DialogModel::NamedCaption> TForm_confDoku::CaptionWithFileName() const
+{
+    return NamedCaption{CaptionHead(), telmvar.ProjectName, ""};
 }
 
 void TForm_confDoku::Browse(const std::string& Edit, bool Program)
@@ -88,13 +101,14 @@ void TForm_confDoku::ExecProgram(int N)
     const std::string file = Control(File(N)).Text;
     std::vector<std::string> args;
     if (!file.empty()) args.push_back(file);
-    ShowLaunchFailure("Program " + program, platform::CurrentPlatform().Launch().StartProgram(program, args));
+    ShowLaunchFailure("Program " + FileNameToOem(program),
+                      platform::CurrentPlatform().Launch().StartProgram(program, args));
 }
 
 void TForm_confDoku::ExecFile(int N)
 {
     const std::string file = Control(File(N)).Text;
-    ShowLaunchFailure("File " + file, platform::CurrentPlatform().Launch().OpenDocument(file));
+    ShowLaunchFailure("File " + FileNameToOem(file), platform::CurrentPlatform().Launch().OpenDocument(file));
 }
 
 platform::DialogAction TForm_confDoku::Press(const std::string& Name)

@@ -7,7 +7,8 @@
 // say so when the start failed: the default programs ("notepad.exe" ...)
 // are the names project files carry and exist on few desktops.
 //
-// The pairs are stored as typed, without code-page conversion.
+// The pairs are names as the file system has them (a program may also be
+// a name looked up on the path), stored without code-page conversion.
 
 #include "foundation/formmodel.h"
 
@@ -20,6 +21,8 @@ class TForm_confDoku final : public TFormModel
 
     std::string FormName() const override { return "TForm_confDoku"; }
     std::string Caption() const override;
+    // The project's name in the caption is shown whole.
+    std::optional<NamedCaption> CaptionWithFileName() const override;
     platform::DialogAction Press(const std::string& Name) override;
 
   private:

@@ -174,6 +174,12 @@ TDbfBrowserModel::TDbfBrowserModel()
     Bind("Edit_recno", TFieldKind::Integer, &RecordNo);
 }
 
+std::optional<platform::DialogModel::NamedCaption> TDbfBrowserModel::CaptionWithFileName() const
+{
+    if (PickMode) return std::nullopt;
+    return NamedCaption{Title2 + "  " + Title1 + "  (", TablePath, ")"};
+}
+
 void Tdbf4::Browse(const std::string& action, uint16_t mode)
 {
     TDbfBrowserModel m;
@@ -194,7 +200,7 @@ void Tdbf4::Browse(const std::string& action, uint16_t mode)
         else if (mode == 4)
             tzdbf.SetHideDeletedRecs(false);
     } else {
-        m.caption = title2_ + "  " + title1_ + "  (" + m.TablePath + ")";
+        m.caption = title2_ + "  " + title1_ + "  (" + OemToAnsiText(FileNameToOem(m.TablePath)) + ")";
         tzdbf.SetHideDeletedRecs(false);
         // A table opened read-only (a read-only install without a
         // temporary directory of its own) is said so now, not at the

@@ -31,6 +31,8 @@ class TDbfBrowserModel final : public TFormModel
     TDbfBrowserModel();
     std::string FormName() const override { return "dbf4"; }
     std::string Caption() const override { return caption; }
+    // In edit mode the caption names the table's path, shown whole.
+    std::optional<NamedCaption> CaptionWithFileName() const override;
 
     std::string caption;
     std::string Title1;
@@ -40,7 +42,7 @@ class TDbfBrowserModel final : public TFormModel
     bool PickMode = false;    // modes 1, 4, 5: choose a row, no editing
     bool CloseOnPick = false; // action "CLOSE": a click picks and closes
     bool FromTempDir = false; // the table shown is the temporary copy
-    std::string TablePath;
+    std::string TablePath;    // as the file system has it
     int32_t RecordCount = 0;
     int32_t RecordNo = 0; // the current row; the user's choice on OK
     int32_t GridRow = 0;

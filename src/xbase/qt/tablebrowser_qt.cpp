@@ -25,7 +25,7 @@ TableBrowserQt::TableBrowserQt(TDbfBrowserModel& model, QWidget* parent)
     : QDialog(parent), form_(std::make_unique<TDbfBrowserForm>(model))
 {
     setObjectName(QStringLiteral("dbf4"));
-    setWindowTitle(ToQString(model.Caption()));
+    setWindowTitle(platform::CaptionToQString(model));
     resize(656, 464);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);

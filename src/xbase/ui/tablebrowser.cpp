@@ -128,6 +128,7 @@ TDbfBrowserForm::TDbfBrowserForm(TDbfBrowserModel& model, Tdbf4& owner)
     Model.Control("Label_title1").Visible = false;
     Model.Control("Label_filename").Visible = false;
     Model.Control("Label_filename").Caption = Model.TablePath;
+    Model.Control("Label_filename").FileName = true;
     Navigator.ConfirmDelete = false;
     Navigator.ConfirmRestore = false;
     Grid.AutoAppend = true;
