@@ -81,7 +81,8 @@ TEST_F(DocumentationBlocks, BlocksLineByLine)
     d.ResponsibleDept = "dept";
     d.DocumentType = "type";
     d.DocumentStatus = "status";
-    d.DocLinkPrograms[2].DocLinkFile = "c:\\x\\drawing.dxf";
+    // A link is a file name: its bytes, a "|" among them, stay as they are.
+    d.DocLinkPrograms[2].DocLinkFile = "/x/a|b \xE9\xBD\xBF.dxf";
     const std::vector<std::string> want = {
         "CHANGES", "1", std::string(20, '-'), "gear ratio", "02.03.2026", "ABC", "z of the sun|from 21 to 23",
         std::string(14, '-'),
@@ -90,7 +91,7 @@ TEST_F(DocumentationBlocks, BlocksLineByLine)
         // The 3-significant-digit layout (one digit more from 1 up to 1000,
         // trailing zeros dropped), 0 below 1e-5.
         "12.35|0|3.5|-90|first||", "250|1001|0|0|sec  ond||", "documents", "5", std::string(20, '-'),
-        "notepad.exe", "", std::string(14, '-'), "write.exe", "c:\\x\\drawing.dxf", std::string(14, '-'),
+        "notepad.exe", "", std::string(14, '-'), "write.exe", "/x/a|b \xE9\xBD\xBF.dxf", std::string(14, '-'),
         "mspaint.exe", "", std::string(14, '-'), "notepad.exe", "", std::string(14, '-'), "notepad.exe", "",
         std::string(14, '-'), "ISO 7200 Header", "1", "1", "dept", "type", "status", "---"};
     EXPECT_EQ(WriteBlocks(1), want);
@@ -109,7 +110,7 @@ TEST_F(DocumentationBlocks, BlocksLineByLine)
     EXPECT_EQ(back.SheetTextLines[1].phi, -90);
     EXPECT_EQ(back.SheetTextLines[2].Text, "sec  ond");
     EXPECT_EQ(back.SheetTextMode, 1);
-    EXPECT_EQ(back.DocLinkPrograms[2].DocLinkFile, "c:\\x\\drawing.dxf");
+    EXPECT_EQ(back.DocLinkPrograms[2].DocLinkFile, "/x/a|b \xE9\xBD\xBF.dxf");
     EXPECT_EQ(back.DocumentStatus, "status");
 }
 
