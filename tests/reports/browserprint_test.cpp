@@ -70,4 +70,24 @@ TEST_F(BrowserPrint, CancelledDeviceChoicePrintsNothing)
     EXPECT_FALSE(std::filesystem::exists(Temp("table.out")));
 }
 
+// The table's name heads the printout as a text of the program (this device
+// writes code page 437): umlauts as their 437 bytes, what 437 lacks as "?".
+TEST_F(BrowserPrint, NamesAsTheFileSystemHasThemHeadThePrintout)
+{
+    const std::string table = Temp("gr\xC3\xB6\xC3\x9F"
+                                   "e \xE9\xBD\xBF.dbf");
+    std::filesystem::copy_file(std::string(QYR7_DATA_DIR) + "/printout.dbf", table);
+    dbf4.OpenTable(table);
+    wtelmvar.TextDevice = 3;
+    wtelmvar.TextDeviceDialog = false;
+    SaveDialogPath = Temp("table.out");
+    telmvar.ProjectName = "stage1";
+    PrintDbfTable(dbf4.tzdbf, "c", "t");
+    ASSERT_FALSE(telmvar.Aborted);
+    const std::string written = ReadFile(Temp("table.out"));
+    EXPECT_NE(written.find("/gr\x94\xE1"
+                           "e ?.dbf "),
+              std::string::npos);
+}
+
 } // namespace

@@ -1,5 +1,6 @@
 #include "reports/engine/tableprint.h"
 
+#include "foundation/codepage.h"
 #include "foundation/programstate.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reporttable.h"
@@ -11,8 +12,8 @@
 void PrintDbfTable(TTzFileDataSet& Table, const std::string& Caption, const std::string& Title1)
 {
     if (!Table.Active()) return;
-    SetReportHeader(telmvar.ProgramName + " V" + telmvar.ProgramVersion, Table.DbfFileName(), Caption, Title1,
-                    "", 0);
+    SetReportHeader(telmvar.ProgramName + " V" + telmvar.ProgramVersion, FileNameToOem(Table.DbfFileName()),
+                    Caption, Title1, "", 0);
     OpenReport(0, telmvar.ProjectName);
     if (telmvar.Aborted) return;
     if (!BeginReportOutput()) {
