@@ -46,9 +46,11 @@ std::string Significant3(Extended X)
     return TrimBlanks(FloatToSignificant(X));
 }
 
-// The text prompt without the code-page round trip on an unchanged answer:
-// nullopt on Cancel (Aborted set), else the text as typed (display form).
-std::optional<std::string> AskDisplayText(const std::string& Prompt, int MaxLength, const std::string& Shown)
+// The input prompt of one text: nullopt on Cancel (Aborted set), else the
+// text as typed. A file name is shown and given back as the file system's
+// bytes, any other text in its display form.
+std::optional<std::string> AskEntry(const std::string& Prompt, int MaxLength, const std::string& Shown,
+                                    bool FileName)
 {
     platform::TextPromptRequest r;
     r.Caption = "Input";
@@ -56,9 +58,16 @@ std::optional<std::string> AskDisplayText(const std::string& Prompt, int MaxLeng
     r.Text = Shown;
     r.MaxLength = MaxLength;
     r.Help = HelpButtonsOfEntry();
+    r.FileName = FileName;
     std::optional<std::string> typed = P().Prompt().AskText(r);
     if (!typed) telmvar.Aborted = true;
     return typed;
+}
+
+// The text prompt without the code-page round trip on an unchanged answer.
+std::optional<std::string> AskDisplayText(const std::string& Prompt, int MaxLength, const std::string& Shown)
+{
+    return AskEntry(Prompt, MaxLength, Shown, false);
 }
 
 // The yes/no dialog: 0 yes, 1 no; nullopt on Cancel (Aborted set).
@@ -145,19 +154,7 @@ void AskText(const std::string& Prompt, int MaxLength, std::string& Text)
 
 void AskFileName(const std::string& Prompt, int MaxLength, std::string& Name)
 {
-    platform::TextPromptRequest r;
-    r.Caption = "Input";
-    r.Prompt = DisplayText(Prompt);
-    r.Text = Name;
-    r.MaxLength = MaxLength;
-    r.Help = HelpButtonsOfEntry();
-    r.FileName = true;
-    const std::optional<std::string> typed = P().Prompt().AskText(r);
-    if (!typed) {
-        telmvar.Aborted = true;
-        return;
-    }
-    Name = *typed;
+    if (const std::optional<std::string> typed = AskEntry(Prompt, MaxLength, Name, true)) Name = *typed;
 }
 
 void AskValueInRange(const std::string& Prompt, Extended& Value, Extended Min, Extended Max)
