@@ -422,47 +422,6 @@ TEST_F(CadBatchProgram, TheSunsToothDrawingGoesToIges)
     EXPECT_GT(iges.Edges, 10) << iges.Output;
 }
 
-// A project whose name and directory go beyond ASCII: the CAD file has the
-// project's name, byte for byte, in the directory the run was started in.
-TEST_F(CadBatchProgram, NamesAsTheFileSystemHasThemForTheProjectsCadFile)
-{
-    fs::create_directories(dir / "Projekte äöü");
-    fs::copy_file(DefaultProject, dir / "Projekte äöü" / "A&B.qy7");
-    fs::rename(dir / "default.qy7", dir / "Projekte äöü" / "größe.qy7");
-    const struct {
-        const char* Project;
-        const char* Switch;
-        const char* File;
-    } cases[] = {{"größe.qy7", "/CAD1:1", "größe.dxf"},
-                 {"größe.qy7", "/CAD2:1", "größe.igs"},
-                 {"A&B.qy7", "/CAD6:1", "A&B.stl"}};
-    for (const auto& c : cases) {
-        const std::string project = std::string("Projekte äöü/") + c.Project;
-        const TProgramRun run = RunProgram(dir, {project, c.Switch, "/NOGUI"}, {}, true);
-        EXPECT_EQ(run.ExitCode, 0) << c.Switch << "\n" << run.Err;
-        std::set<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir))
-            names.insert(e.path().filename().string());
-        EXPECT_EQ(names, (std::set<std::string>{"Projekte äöü", c.File})) << c.Switch;
-        const fs::path file = dir / c.File;
-        if (file.extension() == ".dxf") {
-            const std::string audit = EzdxfAudit(file);
-            if (audit.find("No module named") != std::string::npos) QYR7_VALIDATOR_MISSING("ezdxf");
-            EXPECT_GT(AuditedEntities(audit), 0) << audit;
-        } else if (file.extension() == ".igs") {
-            const TOcctView iges = OcctReadIges(file.string());
-            if (!iges.ToolFound) QYR7_VALIDATOR_MISSING("occt draw");
-            EXPECT_TRUE(iges.Fails.empty()) << iges.Output;
-            EXPECT_GT(iges.Edges, 0) << iges.Output;
-        } else {
-            const TAdmeshView stl = AdmeshRead(file.string());
-            if (!stl.ToolFound) QYR7_VALIDATOR_MISSING("admesh");
-            EXPECT_GT(stl.Facets, 0) << stl.Output;
-        }
-        fs::remove(file);
-    }
-}
-
 // A part number typed as "§ 12" is stored as the code page 437 bytes 0x15 " 12"; the production
 // drawing's title block (5) shows it as ezdxf, OCCT and a text CAD record read it: the Windows-1252
 // byte 0xA7 of the default CAD text mode. The stage text holds a "§" too (line 83, column 48).

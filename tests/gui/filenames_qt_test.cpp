@@ -80,30 +80,16 @@ class QtFileNames : public ::testing::Test
     // name field (a name in the directory it shows) and is accepted.
     static void ChooseTyping(PlatformQt& qt, const char* item, const std::string& typed)
     {
-        bool seen = false;
         WhenModalAppears([&](QWidget* w) {
             auto* d = qobject_cast<QFileDialog*>(w);
             ASSERT_NE(d, nullptr) << "a file dialog, not " << w->objectName().toStdString();
-            seen = true;
-            auto* edit = d->findChild<QLineEdit*>("fileNameEdit");
-            ASSERT_NE(edit, nullptr);
-            edit->setText(QString::fromUtf8(typed.c_str()));
+            d->findChild<QLineEdit*>("fileNameEdit")->setText(Shown(typed));
             static_cast<QDialog*>(d)->accept();
         });
         qt.QtMainWindow().Widget().findChild<QAction*>(item)->trigger();
-        EXPECT_TRUE(seen) << item;
     }
 
     static QString Shown(const std::string& utf8) { return QString::fromUtf8(utf8.c_str()); }
-
-    // The names in the projects directory, as the file system has them.
-    std::set<std::string> Entries() const
-    {
-        std::set<std::string> names;
-        for (const auto& e : fs::directory_iterator(projects))
-            names.insert(e.path().filename().string());
-        return names;
-    }
 
     const testdirs::ScopedTempDir scratch{"names"};
     std::string projects;
@@ -125,7 +111,10 @@ TEST_F(QtFileNames, NamesAsTheFileSystemHasThemOpenSaveAsCaptionRecentFilesAndNe
             ChooseTyping(qt, "mi_FileSaveAs", name);
             ASSERT_FALSE(telmvar.Aborted);
             written.insert(file);
-            EXPECT_EQ(Entries(), written) << "the bytes on disk are those typed";
+            std::set<std::string> entries; // as the file system has them
+            for (const auto& e : fs::directory_iterator(projects))
+                entries.insert(e.path().filename().string());
+            EXPECT_EQ(entries, written);
             EXPECT_EQ(telmvar.ProjectName, name);
             EXPECT_EQ(qt.QtMainWindow().Widget().windowTitle(), program + "  -  " + Shown(file));
 
