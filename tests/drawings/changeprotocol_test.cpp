@@ -204,4 +204,17 @@ TEST_F(ChangeProtocol, NewProjectResets)
     EXPECT_EQ(documentation.DocLinkPrograms, before.DocLinkPrograms);
 }
 
+// A change's date holding code page 437 bytes (section sign, a-umlaut) is
+// stored back as it was when OK leaves it untouched; a typed date as typed.
+TEST_F(ChangeProtocol, LastSmallThingsAnUntouchedDateKeepsItsBytes)
+{
+    for (const std::string typed : {"", "1.3.2027"}) {
+        SetChange(1, "t", "\x15 12 M\x84rz", "xy", "d");
+        TForm_EinAend form(1);
+        if (!typed.empty()) form.Control("Edit_datum").Text = typed;
+        form.Press("Button_ok");
+        EXPECT_EQ(documentation.ChangeList[1].Text[1], typed.empty() ? "\x15 12 M\x84rz" : typed);
+    }
+}
+
 } // namespace

@@ -34,4 +34,5 @@ class TForm_EinAend final : public TFormModel
 
   private:
     int n_;
+    std::string shownDate_;
 };
