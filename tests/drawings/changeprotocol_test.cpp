@@ -204,8 +204,7 @@ TEST_F(ChangeProtocol, NewProjectResets)
     EXPECT_EQ(documentation.DocLinkPrograms, before.DocLinkPrograms);
 }
 
-// A change's date holding code page 437 bytes (section sign, a-umlaut) is
-// stored back as it was when OK leaves it untouched; a typed date as typed.
+// A date of 437 bytes (section sign, a-umlaut) left untouched is stored back as it was; a typed one as typed.
 TEST_F(ChangeProtocol, LastSmallThingsAnUntouchedDateKeepsItsBytes)
 {
     for (const std::string typed : {"", "1.3.2027"}) {

@@ -262,25 +262,15 @@ TEST_F(CodePage, Utf8WithoutAnAnsiCharacterBecomesAQuestionMark)
     EXPECT_EQ(Utf8ToAnsi("\xF0\x9F\x98\x80"), "?"); // outside the BMP
 }
 
-// A file name into a program text: code page 437 bytes by the standard
-// table, "?" for what 437 lacks or would show as another character.
+// A file name into a program text: code page 437 bytes, "?" for what 437 lacks or shows otherwise.
 TEST_F(CodePage, NamesAsTheFileSystemHasThemBecomeDosTextOrQuestionMarks)
 {
-    struct Case {
-        const char* name;
-        const char* oem;
-    };
-    for (const Case& c :
-         {Case{"gr\xC3\xB6\xC3\x9F"
-               "e.qy7",
-               "gr\x94\xE1"
-               "e.qy7"},
-          Case{"M\xC3\xBCller", "M\x81ller"}, Case{"\xC3\x86r\xC3\xB8 \xC3\xB1", "\x92r? \xA4"},
-          Case{"\xE9\xBD\xBF\xE8\xBD\xAE", "??"}, Case{"A&B", "A&B"}, Case{"\xC2\xB6\xC2\xA7", "\x14\x15"},
-          Case{"\xCE\xB1", "?"}, Case{"a\nb\x1B\x7F", "a?b??"}, Case{"x\xFFy", "x?y"}})
-        EXPECT_EQ(FileNameToOem(c.name), c.oem) << c.name;
-    // Shown again, the name is the one typed.
-    EXPECT_EQ(OemToUtf8(FileNameToOem("\xC3\x86r\xC3\xB8 \xC3\xB1\xC3\x9F")), "\xC3\x86r? \xC3\xB1\xC3\x9F");
+    using Case = std::pair<const char*, const char*>;
+    for (const auto& [name, oem] :
+         {Case{"gr\xC3\xB6\xC3\x9F.qy7", "gr\x94\xE1.qy7"}, Case{"\xC3\x86r\xC3\xB8 \xC3\xB1", "\x92r? \xA4"},
+          Case{"\xE9\xBD\xBF\xE8\xBD\xAE", "??"}, Case{"\xC2\xB6\xC2\xA7", "\x14\x15"}, Case{"\xCE\xB1", "?"},
+          Case{"a\nb\x1B\x7F", "a?b??"}, Case{"x\xFFy", "x?y"}})
+        EXPECT_EQ(FileNameToOem(name), oem) << name;
 }
 
 } // namespace

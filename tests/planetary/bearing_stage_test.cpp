@@ -62,7 +62,7 @@ TEST_F(BearingStage, NoBearingChosenLeavesTheRecordsAlone)
     EXPECT_EQ(PlanetBearings[2].L10, 0.0L);
 }
 
-// Entered factors X = Y = 0 give no load: calculated twice, as by two commands, with messages enabled.
+// Entered factors X = Y = 0 give no load: listed, with messages enabled, and no box.
 TEST_F(BearingStage, LastSmallThingsNoLoadIsListedWithoutABox)
 {
     platform::PlatformHeadless headless;
@@ -71,7 +71,6 @@ TEST_F(BearingStage, LastSmallThingsNoLoadIsListedWithoutABox)
     PlanetBearings[1].BearingType = PlanetBearings[1].XYTableChoice = 1;
     PlanetBearings[1].X = PlanetBearings[1].Y = 0;
     telmvar.MessagesEnabled = true;
-    CalcPlanetaryStage();
     CalcPlanetaryStage();
     EXPECT_TRUE(telmvar.FatalCalcError && HasMessage("no load defined !"));
     EXPECT_TRUE(headless.HeadlessMessages().AskedQuestions().empty());

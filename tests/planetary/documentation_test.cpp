@@ -81,7 +81,6 @@ TEST_F(DocumentationBlocks, BlocksLineByLine)
     d.ResponsibleDept = "dept";
     d.DocumentType = "type";
     d.DocumentStatus = "status";
-    // A link is a file name: its bytes, a "|" among them, stay as they are.
     d.DocLinkPrograms[2].DocLinkFile = "/x/a|b \xE9\xBD\xBF.dxf";
     const std::vector<std::string> want = {
         "CHANGES", "1", std::string(20, '-'), "gear ratio", "02.03.2026", "ABC", "z of the sun|from 21 to 23",

@@ -124,8 +124,7 @@ TEST_F(SpectrumLife, CaseHardenedLinesOfTheShippedTable)
     EXPECT_NEAR(D(g.TnHeq), 787.3497, 1e-3);
 }
 
-// A table directory configured with a final backslash (a separator in the
-// whole file layer) opens its tables, in place and, read-only, from the copy.
+// A table directory with a final backslash opens its tables, in place and, read-only, from the copy.
 TEST_F(SpectrumLife, LastSmallThingsTableDirectoryEndingInABackslash)
 {
     tables.MakeLifeTable({DefaultLine});

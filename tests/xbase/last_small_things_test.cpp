@@ -5,12 +5,8 @@ class LastSmallThingsXbase : public NdxTest
 {
 };
 
-// Area 1 stands on record 2 (key B of A..E) when record 2's key becomes AA
-// through area 2 (its own handle of the index) or through area 1 itself.
-// After area 2's descent the move looks for record 2 from the index's current
-// key B (the record's key AA would find it), misses it, says so and stays
-// where the seek of B lands: C, record 3. Area 1's own key upkeep only
-// renewed its path: the move goes on quietly.
+// Area 1 stands on record 2 (key B of A..E) as its key becomes AA through area 2: the move
+// seeks B, misses record 2, says so and stays on C; through area 1 itself it goes on quietly.
 TEST_F(LastSmallThingsXbase, MoveAfterAnotherAreaFilledThePath)
 {
     const std::string box = "Table library error|Error # 254 (Xbase internal error)\r\n [_Find";
@@ -48,9 +44,7 @@ TEST_F(LastSmallThingsXbase, MoveAfterAnotherAreaFilledThePath)
     }
 }
 
-// Code page 437 in the file, Windows 1252 read: the pilcrow and section sign
-// (0x14, 0x15 -> 0xB6, 0xA7) and A umlaut (0x8E -> 0xC4) in short and long
-// records, in the first sixteen bytes and the last; plain text and NUL kept.
+// 437 in the file, 1252 read (0x14, 0x15, 0x8E -> 0xB6, 0xA7, 0xC4), in the first 16 bytes and the last.
 TEST_F(LastSmallThingsXbase, OemRecordsReadAsWindowsText)
 {
     const std::pair<std::string, std::string> cases[] = {
@@ -58,8 +52,7 @@ TEST_F(LastSmallThingsXbase, OemRecordsReadAsWindowsText)
         {std::string("a\0b", 3), std::string("a\0b", 3)},
         {"\x15 first of a long text", "\xA7 first of a long text"},
         {"plain text long enough for 16", "plain text long enough for 16"},
-        {"at the very end of it \x8E\x14", "at the very end of it \xC4\xB6"},
-    };
+        {"at the very end of it \x8E\x14", "at the very end of it \xC4\xB6"}};
     for (const auto& [stored, read] : cases) {
         MakeTable("o.dbf", {{"T", 'C', static_cast<uint8_t>(stored.size()), 0, 0}}, {stored});
         ASSERT_TRUE(UseFile(Path("o.dbf")));
