@@ -65,9 +65,7 @@ void ResetStartup()
 
 void ReportStartFailure(const std::string& Text)
 {
-    // The program's text, shown as a message box shows it.
-    const std::string line = ProgramFileName() + ": " + NulBytesShown(Text) + "\n";
-    std::fputs(AnsiToUtf8(DisplayText(line)).c_str(), stderr);
+    std::fputs(TerminalText(ProgramFileName() + ": " + Text + "\n").c_str(), stderr);
     std::fflush(stderr);
 }
 

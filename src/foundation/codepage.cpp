@@ -1,6 +1,7 @@
 #include "foundation/codepage.h"
 
 #include "foundation/programsettings.h"
+#include "foundation/textutil.h"
 #include "platform/codepage.h"
 
 #include <array>
@@ -505,6 +506,11 @@ std::string Utf8ToAnsi(const std::string& S)
 std::string OemToUtf8(const std::string& S)
 {
     return AnsiToUtf8(OemToAnsiText(S));
+}
+
+std::string TerminalText(const std::string& S)
+{
+    return AnsiToUtf8(DisplayText(NulBytesShown(S)));
 }
 
 std::string FileNameToOem(const std::string& Name)

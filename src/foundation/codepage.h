@@ -60,6 +60,9 @@ std::string AnsiToUtf8(const std::string& S);
 std::string Utf8ToAnsi(const std::string& S);
 // A stored DOS text shown at the edge: OemToAnsiText, then AnsiToUtf8.
 std::string OemToUtf8(const std::string& S);
+// A text of the program (code page 437) on standard error, as a message box
+// shows it: a NUL as 0x00, then DisplayText, then UTF-8.
+std::string TerminalText(const std::string& S);
 
 // --- file and directory names ---------------------------------------------
 

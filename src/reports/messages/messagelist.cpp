@@ -100,7 +100,7 @@ void ResetUhelperr()
     // The list's texts are the program's (code page 437), shown as a
     // message box shows them.
     uhelperr.MessageListAsText = [](const std::string& Text) {
-        std::fputs(AnsiToUtf8(DisplayText(NulBytesShown(Text))).c_str(), stderr);
+        std::fputs(TerminalText(Text).c_str(), stderr);
     };
     refusedHelpFile.clear();
 }

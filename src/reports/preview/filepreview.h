@@ -9,6 +9,7 @@
 #include "platform/dialoghost.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,9 +30,11 @@ class TForm_preview final : public platform::DialogModel
     TForm_preview();
     std::string FormName() const override { return "TForm_preview"; }
     std::string Caption() const override { return caption_; }
-    // The data directory the caption ends with, as the file system has it:
-    // the screen shows it apart from the program's text before it.
-    const std::string& CaptionDirectory() const { return captionDir_; }
+    // The data directory the caption ends with, as the file system has it.
+    std::optional<NamedCaption> CaptionWithFileName() const override
+    {
+        return NamedCaption{caption_.substr(0, caption_.size() - captionDir_.size()), captionDir_, ""};
+    }
 
     // StringGrid1: row 0 is the fixed header; Cells[row][column].
     std::vector<std::vector<std::string>> Cells;

@@ -133,9 +133,7 @@ bool FilePreviewQt::eventFilter(QObject* watched, QEvent* event)
 void FilePreviewQt::showEvent(QShowEvent* event)
 {
     model_.FormActivate();
-    const std::string caption = model_.Caption();
-    const std::size_t text = caption.size() - std::min(caption.size(), model_.CaptionDirectory().size());
-    setWindowTitle(ToQString(caption.substr(0, text)) + platform::FileNameToQString(caption.substr(text)));
+    setWindowTitle(platform::CaptionToQString(model_));
     QDialog::showEvent(event);
 }
 

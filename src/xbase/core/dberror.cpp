@@ -232,8 +232,7 @@ int32_t LibMessageBox(const std::string& text, const std::string& caption, uint1
     if (dberror.MessageBoxProc) return dberror.MessageBoxProc(t, c, flags);
     // The library's texts are the program's (code page 437, a name in them
     // converted where it was put in): shown as a message box shows them.
-    std::fprintf(stderr, "%s: %s\n", AnsiToUtf8(DisplayText(NulBytesShown(c))).c_str(),
-                 AnsiToUtf8(DisplayText(NulBytesShown(t))).c_str());
+    std::fprintf(stderr, "%s: %s\n", TerminalText(c).c_str(), TerminalText(t).c_str());
     return 1; // the OK button
 }
 

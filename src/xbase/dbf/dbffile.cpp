@@ -356,7 +356,10 @@ bool PutDbfRecord(TDbfTable& table, int32_t n)
         CallVirtual(table, VirtualWrite, n);
         return dberror.DbErrorCode == 0;
     }
-    const std::string tag = "File:  " + FileNameToOem(table.Name) + " [Replace/Append/PutDbfRecord]";
+    // Built only for a failure: this runs for every record written.
+    const auto tag = [&table] {
+        return "File:  " + FileNameToOem(table.Name) + " [Replace/Append/PutDbfRecord]";
+    };
     if (n < 1) {
         SetError(212, "Invalid record number = " + std::to_string(n) + " (" + FileNameToOem(table.Name) +
                           ")  [PutDbfRecord]");
@@ -367,11 +370,11 @@ bool PutDbfRecord(TDbfTable& table, int32_t n)
     // A dBASE II header counts records in 16 bits: refuse the record that
     // would not be counted instead of losing it.
     if (append && table.Layout == TDbfLayout::DBase2 && table.RecordCount >= 65535) {
-        SetError(212, "dBASE II table is full (65535 records): " + tag);
+        SetError(212, "dBASE II table is full (65535 records): " + tag());
         return false;
     }
     if (append && table.RecordCount == INT32_MAX) {
-        SetError(212, tag);
+        SetError(212, tag());
         return false;
     }
     DropReadAhead(table);
@@ -380,7 +383,7 @@ bool PutDbfRecord(TDbfTable& table, int32_t n)
     ApplyWriteTransform(table, record);
     long put = table.File.WriteAt(RecordPosition(table, pos), record.data(), record.size());
     if (put != static_cast<long>(record.size())) {
-        SetError(put < 0 ? table.File.LastError() : 101, tag);
+        SetError(put < 0 ? table.File.LastError() : 101, tag());
         return false;
     }
     if (append) {
@@ -427,8 +430,6 @@ bool CommitHeader(TDbfTable& table)
     DropReadAhead(table);
     uint16_t y, m, d, w;
     GetDate(y, m, d, w);
-    const std::string tag =
-        "File:  " + FileNameToOem(table.Name) + " [CloseDbf(" + FileNameToOem(table.Name) + ")]";
     bool ok;
     if (table.Layout == TDbfLayout::DBase2) {
         PutLE16(table.Header + 1, static_cast<uint16_t>(table.RecordCount & 0xFFFF));
@@ -453,7 +454,9 @@ bool CommitHeader(TDbfTable& table)
         ok = table.File.WriteAt(RecordPosition(table, table.RecordCount + 1), &eof, 1) == 1;
     }
     if (!ok) {
-        SetError(table.File.LastError() != 0 ? table.File.LastError() : 101, tag);
+        const std::string name = FileNameToOem(table.Name);
+        SetError(table.File.LastError() != 0 ? table.File.LastError() : 101,
+                 "File:  " + name + " [CloseDbf(" + name + ")]");
         return false;
     }
     table.Date = ZeroPad(y, 4) + ZeroPad(m, 2) + ZeroPad(d, 2);
