@@ -143,6 +143,24 @@ const CauseCase LastSmallThingsCases[] = {
     {"PltDirectoryMissing", Project(0, "", Dirs("", "", "", "", "pl/")), I, 0, PltLines, 2},
     {"SpectrumTorque1e12", Project(379, "1e12"), I, 0, {}, 0, 0, false, Row},
 };
+// The project as 齿轮/größe.qy7; where Bad, NUL bytes in its line 433 and the table directory nichtß missing.
+std::function<void(const fs::path&)> Named(bool Bad)
+{
+    return [=](const fs::path& D) {
+        Project(Bad ? 433 : 0, std::string(2, '\0'), Bad ? Dirs("", "nichtß", "") : "")(D);
+        fs::create_directory(D / "齿轮");
+        fs::rename(D / "p.qy7", D / "齿轮/größe.qy7");
+    };
+}
+// Standard error in UTF-8 ("?" for what the program's texts cannot hold), the report in Windows-1252.
+const std::vector<std::string> N = {"齿轮/größe.qy7", "/I", "/NOGUI"};
+const std::string G = "?\?/größe.qy7";
+const std::vector<std::string> NameLines = {"nichtß: No such file",
+                                            G + " cannot be read: file " + G + " line 433"};
+const CauseCase NameCases[] = {
+    {"Unreadable", Named(true), N, 1, NameLines},
+    {"Report", Named(false), N, 0, {}, 0, 0, false, "/\\?\\?/gr\366\337e\\.qy7\r\n"},
+};
 void CheckCauses(std::span<const CauseCase> All)
 {
     for (const CauseCase& c : All) {
@@ -152,7 +170,7 @@ void CheckCauses(std::span<const CauseCase> All)
         if (c.ReadOnly)
             fs::permissions(dir, fs::perms::owner_write | fs::perms::group_write, fs::perm_options::remove);
         const TProgramRun run = RunProgram(dir, c.Args, {}, true, c.ReadOnly, c.FileBlocks);
-        const std::string report = ReadWholeFile(dir / "p.txt");
+        const std::string report = ReadWholeFile(dir / fs::path(c.Args[0]).stem().concat(".txt"));
         fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
         fs::remove_all(dir);
         EXPECT_EQ(run.ExitCode, c.ExitCode) << run.Err;
@@ -175,4 +193,8 @@ TEST(BatchCauses, ExitCodeAndCauseOnStandardError)
 TEST(BatchCauses, LastSmallThingsCausesOnOneLine)
 {
     CheckCauses(LastSmallThingsCases);
+}
+TEST(BatchCauses, NamesAsTheFileSystemHasThemOnStandardErrorAndInTheReport)
+{
+    CheckCauses(NameCases);
 }

@@ -1,5 +1,4 @@
-// Messages name a file as the file system has it (UTF-8): a character the program's texts hold as itself
-// (Æ, ñ) shown so, any other one (ø) as "?", never the bytes of another encoding.
+// Messages name a file as the file system has it: Æ and ñ as the program's texts hold them, ø as "?".
 #include "appfixture.h"
 
 #include "app/projectcommands.h"
@@ -47,9 +46,8 @@ TEST_F(AppTest, NamesAsTheFileSystemHasThemInMessages)
         telmvar.MessagesEnabled = true;
         c.Run(d);
         telmvar.Aborted = false;
-        const auto boxes = Boxes();
         const std::string list = error0.ErrorCount > 0 ? error0.ErrorTexts[error0.ErrorCount] : "";
-        const std::string shown = c.Box ? (boxes.empty() ? "" : boxes.back()) : list;
+        const std::string shown = c.Box ? (Boxes().empty() ? "" : Boxes().back()) : list;
         EXPECT_EQ(shown.substr(0, c.Before.size() + d.size() + c.After.size()), c.Before + d + c.After);
     }
 }

@@ -167,15 +167,10 @@ TEST_F(CadLifecycleTest, FileThatCannotBeCreatedAbortsWithMessage)
               "file " + Temp("missing/dir/drawing.dxf") + " cannot be written: No such file or directory");
 }
 
-// A name beyond ASCII goes into the footer and the messages as a text of the
-// program, code page 437: a character 437 holds as its byte, others as "?".
+// The footer and the messages hold a name in code page 437: a character 437 lacks as "?".
 TEST_F(CadLifecycleTest, NamesAsTheFileSystemHasThemInTheFooterAndTheMessages)
 {
-    const std::pair<std::string, std::string> cases[] = {{"größe", "gr\x94\xE1"
-                                                                   "e"},
-                                                         {"Ærø ñ", "\x92r? \xA4"},
-                                                         {"齿轮", "??"},
-                                                         {"A&B", "A&B"}};
+    const std::pair<std::string, std::string> cases[] = {{"Ærø ñ", "\x92r? \xA4"}, {"齿轮", "??"}};
     cadsettings.SheetShowFooter = false;
     for (const auto& [name, oem] : cases) {
         const std::string shown = Temp("Projekte \x84\x94\x81/" + oem);

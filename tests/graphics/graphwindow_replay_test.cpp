@@ -105,13 +105,10 @@ TEST_F(GraphReplayTest, PrintBorderAndOriginOnThePrinter)
     EXPECT_TRUE(Has(page, "lineto 2479 496")) << Joined(page);
 }
 
-// The print border's four sides lie on the world window's outline, pulled onto the page's last column
-// where the scale carries it past: a square window framed on 640 x 480 spans 478 pixels from (1, 479),
-// on A4 at 300 dpi (2480 x 3508) x 1 -> 3.9, 479 -> 1856.1 (7.75, 3712 at scale x 2), y 479 -> 3500.7, 1
-// -> 7.3.
-class LastSmallThingsReplayTest : public GraphReplayTest
-{
-};
+// The border's four sides on the world window's outline, pulled onto the page where the scale carries them
+// past: a square window on 640 x 480 spans x 1 .. 479, y 479 .. 1; on A4 at 300 dpi x 3.9 .. 1856 (x 2:
+// 7.75 .. 3712), y 7.3 .. 3500.7.
+using LastSmallThingsReplayTest = GraphReplayTest;
 
 TEST_F(LastSmallThingsReplayTest, PrintBorderHasItsFourSidesOnTheWorldWindowsOutline)
 {

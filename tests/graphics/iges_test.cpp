@@ -325,19 +325,14 @@ TEST_F(IgesWriterTest, OcctReadsEveryEntityWithoutFailures)
         EXPECT_NEAR(v.Box[i], want[i], 1e-3) << "bounding box value " << i << "\n" << v.Output;
 }
 
-// The Global section is ASCII: a name as the file system has it (UTF-8) gets one "?" for each character
-// beyond ASCII, a long one shortened to its first 13 characters, "__" and its last 13, counted in characters.
+// The Global section is ASCII: one "?" for each character beyond it, a long name shortened by characters.
 TEST_F(IgesWriterTest, NamesAsTheFileSystemHasThemInTheGlobalSection)
 {
     std::string ae20;
     for (int i = 0; i < 20; ++i)
-        ae20 += "\xC3\xA4";
+        ae20 += "ä";
     const std::pair<std::string, std::string> cases[] = {
-        {"\xE9\xBD\xBF\xE8\xBD\xAEx", "3H??x,"}, // 齿轮x
-        {"gr\xC3\xB6\xC3\x9F"
-         "e",
-         "5Hgr??e,"}, // größe
-        {ae20 + std::string(20, 'b'), "28H?????????????__bbbbbbbbbbbbb,"}};
+        {"齿轮x", "3H??x,"}, {ae20 + std::string(20, 'b'), "28H?????????????__bbbbbbbbbbbbb,"}};
     testdirs::ScopedTempDir dir("iges");
     for (const auto& [name, hollerith] : cases) {
         TIgesOptions o = FixedOptions();
@@ -346,8 +341,7 @@ TEST_F(IgesWriterTest, NamesAsTheFileSystemHasThemInTheGlobalSection)
         TIgesWriter w(s, o);
         DrawEveryEntity(w);
         const std::string file = s.str();
-        EXPECT_TRUE(std::all_of(file.begin(), file.end(), [](char ch) { return (ch & 0x80) == 0; }))
-            << hollerith;
+        EXPECT_TRUE(std::all_of(file.begin(), file.end(), [](char ch) { return (ch & 0x80) == 0; }));
         const auto g = Section(file, 'G');
         ASSERT_EQ(g.size(), 5u);
         EXPECT_EQ(g[0].substr(0, 9 + hollerith.size()), ",,4HFILE," + hollerith);
