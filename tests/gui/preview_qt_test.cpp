@@ -99,8 +99,7 @@ TEST_F(QtPreview, SearchQuestionBoundToTheSearchText)
 
 } // namespace
 
-// The file names and the directory in the caption are shown as the file
-// system has them; the other columns stay texts of the program.
+// File names and the caption's directory shown as the file system has them, other columns as program texts.
 TEST_F(QtPreview, NamesAsTheFileSystemHasThemInTheFileColumnAndCaption)
 {
     p.FileNameColumn = 0;
@@ -112,6 +111,5 @@ TEST_F(QtPreview, NamesAsTheFileSystemHasThemInTheFileColumnAndCaption)
     QApplication::processEvents();
     EXPECT_EQ(w.Grid()->item(0, 0)->text(), QString::fromUtf8("齿轮.qy7"));
     EXPECT_EQ(w.Grid()->item(0, 1)->text(), QString::fromUtf8("Mü"));
-    EXPECT_TRUE(w.windowTitle().endsWith(QString::fromUtf8("  /Projekte äöü/")))
-        << w.windowTitle().toStdString();
+    EXPECT_TRUE(w.windowTitle().endsWith(QString::fromUtf8("  /Projekte äöü/")));
 }
