@@ -45,6 +45,7 @@ struct MainWindow {
         InstallQtScreenInfo(qt);
         startup.Interactive = true;
         EXPECT_FALSE(ThhFormCreate(ParseCommandLine({})).EndProcess);
+        telmvar.DbfDir = std::string(QYR7_DATA_DIR) + "/";
         telmvar.DataDir = projects + "/";
         InstallShellServices();
         hh.FormCreateMenus();
