@@ -7,6 +7,7 @@
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 
+#include "scratch/benchscratch.h"
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -31,7 +32,8 @@ namespace
 
 fs::path BenchDir(const std::string& Tag)
 {
-    const fs::path dir = fs::temp_directory_path() / ("qyr7_bench_" + Tag + "_" + std::to_string(::getpid()));
+    const fs::path dir =
+        fs::path(BenchScratchDir()) / ("qyr7_bench_" + Tag + "_" + std::to_string(::getpid()));
     fs::create_directories(dir);
     return dir;
 }

@@ -12,6 +12,7 @@
 #include "graphics/graphfacade.h"
 #include "reports/engine/reportservices.h"
 
+#include "scratch/benchscratch.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -61,14 +62,14 @@ std::vector<TBearingDrawingData> Bearings()
 
 void BM_BearingSectionsToDisplayList(benchmark::State& state)
 {
-    char tmpl[] = "/tmp/qyr7_bearing_bench_XXXXXX";
-    const char* dir = ::mkdtemp(tmpl);
+    std::string tmpl = BenchScratchPath("qyr7_bearing_bench_XXXXXX");
+    const char* dir = ::mkdtemp(tmpl.data());
     ResetFoundationState();
     ResetCadSettings();
     ResetCadState();
     ResetCadOutput();
     ResetHatchState();
-    telmvar.TempDir = dir != nullptr ? dir : "/tmp";
+    telmvar.TempDir = dir != nullptr ? dir : BenchScratchDir();
     telmvar.ProjectName = telmvar.TempDir + "/bench";
     wtelmvar.CadSkipSaveDialog = true;
     cadsettings.CadExecFile = false;

@@ -6,6 +6,7 @@
 #include "xbase/ui/tablebrowser.h"
 #include "xbase/xbasestate.h"
 
+#include "scratch/benchscratch.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -19,8 +20,8 @@ namespace
 // Six fields, as the bearing catalogues have them.
 std::string MakeTable(int records)
 {
-    const std::string name =
-        "/tmp/qyr7_browser_bench_" + std::to_string(getpid()) + "_" + std::to_string(records) + ".dbf";
+    const std::string name = BenchScratchPath("qyr7_browser_bench_") + std::to_string(getpid()) + "_" +
+                             std::to_string(records) + ".dbf";
     ResetXbaseState();
     TDbfTable t;
     CreateDBF(t, name,

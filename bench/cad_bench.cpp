@@ -13,6 +13,7 @@
 #include "graphics/graphfacade.h"
 #include "reports/engine/reportservices.h"
 
+#include "scratch/benchscratch.h"
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -27,9 +28,9 @@ struct TScratch {
     std::string dir;
     TScratch()
     {
-        char tmpl[] = "/tmp/qyr7_cad_bench_XXXXXX";
-        const char* d = ::mkdtemp(tmpl);
-        dir = d != nullptr ? d : "/tmp";
+        std::string tmpl = BenchScratchPath("qyr7_cad_bench_XXXXXX");
+        const char* d = ::mkdtemp(tmpl.data());
+        dir = d != nullptr ? d : BenchScratchDir();
     }
     ~TScratch()
     {

@@ -5,6 +5,7 @@
 #include "xbase/dbf/dbffile.h"
 #include "xbase/xbasestate.h"
 
+#include "scratch/benchscratch.h"
 #include <benchmark/benchmark.h>
 
 #ifdef QYR7_HAVE_SHAPELIB
@@ -36,7 +37,7 @@ const std::string& BenchTable()
 {
     static std::string name;
     if (!name.empty()) return name;
-    name = "/tmp/qyr7_bench_" + std::to_string(getpid()) + ".dbf";
+    name = BenchScratchPath("qyr7_bench_") + std::to_string(getpid()) + ".dbf";
     ResetXbaseState();
     TDbfTable t;
     CreateDBF(t, name, BenchFields());

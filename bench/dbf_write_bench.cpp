@@ -6,6 +6,7 @@
 #include "xbase/dbf/dbffile.h"
 #include "xbase/xbasestate.h"
 
+#include "scratch/benchscratch.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -25,7 +26,7 @@ const std::vector<TDbfField> kFields{
 
 std::string BenchName(const char* what)
 {
-    return "/tmp/qyr7_bench_" + std::to_string(getpid()) + what + ".dbf";
+    return BenchScratchPath("qyr7_bench_") + std::to_string(getpid()) + what + ".dbf";
 }
 
 void AppendAll(const std::string& file, bool shared, int deleteEvery)

@@ -16,6 +16,7 @@
 #include "planetary/stagedefaults.h"
 #include "reports/engine/reportservices.h"
 
+#include "scratch/benchscratch.h"
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -26,7 +27,7 @@ class TDrawingBenchDir
     // Drawings are written as Stem plus the device's extension.
     explicit TDrawingBenchDir(const std::string& Stem)
     {
-        std::string tmpl = "/tmp/qyr7_" + Stem + "_bench_XXXXXX";
+        std::string tmpl = BenchScratchPath("qyr7_" + Stem + "_bench_XXXXXX");
         const char* made = ::mkdtemp(tmpl.data());
         dir_ = made != nullptr ? made : "";
         ResetFoundationState();
@@ -40,7 +41,7 @@ class TDrawingBenchDir
         ResetCadState();
         ResetCadOutput();
         ResetHatchState();
-        telmvar.TempDir = dir_.empty() ? "/tmp" : dir_;
+        telmvar.TempDir = dir_.empty() ? BenchScratchDir() : dir_;
         telmvar.CadDir = telmvar.TempDir;
         telmvar.ProjectName = telmvar.TempDir + "/" + Stem;
         wtelmvar.CadSkipSaveDialog = true;

@@ -10,6 +10,7 @@
 #include "graphics/cadsettings.h"
 #include "planetary/documentation.h"
 
+#include "scratch/benchscratch.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -26,7 +27,7 @@ void BM_DrawingSheetA3ToDxf(benchmark::State& state)
     ResetCadState();
     ResetCadOutput();
     ResetDocumentation("07.12.2026");
-    std::string dir = (std::filesystem::temp_directory_path() / "qyr7_bench_sheet_XXXXXX").string();
+    std::string dir = (std::filesystem::path(BenchScratchDir()) / "qyr7_bench_sheet_XXXXXX").string();
     if (::mkdtemp(dir.data()) == nullptr) {
         state.SkipWithError("no temporary directory");
         return;

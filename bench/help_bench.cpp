@@ -6,6 +6,7 @@
 #include "foundation/foundationstate.h"
 #include "foundation/programstate.h"
 
+#include "scratch/benchscratch.h"
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -20,7 +21,7 @@ void StrengthDialogHints(benchmark::State& state)
 {
     ResetFoundationState();
     const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("qyr7_help_bench_" + std::to_string(::getpid()));
+        std::filesystem::path(BenchScratchDir()) / ("qyr7_help_bench_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     telmvar.PltDir = dir.string();
     telmvar.ProgramFileStem = "qyr7";

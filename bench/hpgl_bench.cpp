@@ -5,6 +5,7 @@
 #include "graphics/hpgl/hpglreader.h"
 #include "graphics/hpgl/hpglstate.h"
 
+#include "scratch/benchscratch.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -55,7 +56,7 @@ std::string PuPdPicture()
 
 void ReadPicture(benchmark::State& state, const std::string& bytes)
 {
-    const std::string file = "/tmp/qyr7_bench_" + std::to_string(getpid()) + ".plt";
+    const std::string file = BenchScratchPath("qyr7_bench_") + std::to_string(getpid()) + ".plt";
     {
         std::ofstream out(file, std::ios::binary);
         out << bytes;

@@ -15,6 +15,7 @@
 #include "planetary/stagedefaults.h"
 #include "reports/engine/reportservicedefaults.h"
 
+#include "scratch/benchscratch.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -28,9 +29,9 @@ struct TScratch {
     std::string dir;
     TScratch()
     {
-        char tmpl[] = "/tmp/qyr7_kutzbach_bench_XXXXXX";
-        const char* d = ::mkdtemp(tmpl);
-        dir = d != nullptr ? d : "/tmp";
+        std::string tmpl = BenchScratchPath("qyr7_kutzbach_bench_XXXXXX");
+        const char* d = ::mkdtemp(tmpl.data());
+        dir = d != nullptr ? d : BenchScratchDir();
     }
     ~TScratch()
     {

@@ -14,6 +14,7 @@
 #include "xbase/dbf/dbffile.h"
 #include "xbase/xbasestate.h"
 
+#include "scratch/benchscratch.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -30,7 +31,7 @@ class LifeTable
   public:
     LifeTable()
     {
-        std::string templ = (std::filesystem::temp_directory_path() / "qyr7_lk1bench_XXXXXX").string();
+        std::string templ = (std::filesystem::path(BenchScratchDir()) / "qyr7_lk1bench_XXXXXX").string();
         if (::mkdtemp(templ.data()) == nullptr) return;
         dir_ = templ;
         telmvar.DbfDir = dir_;

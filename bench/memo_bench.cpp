@@ -6,6 +6,7 @@
 #include "xbase/memo/dbmemo.h"
 #include "xbase/xbasestate.h"
 
+#include "scratch/benchscratch.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -19,7 +20,7 @@ constexpr int kMemos = 10000;
 
 std::string MemoBenchName()
 {
-    return "/tmp/qyr7_bench_" + std::to_string(getpid()) + "_memo.dbf";
+    return BenchScratchPath("qyr7_bench_") + std::to_string(getpid()) + "_memo.dbf";
 }
 
 // A table of kMemos records, each with a memo of a few lines.

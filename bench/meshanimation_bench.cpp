@@ -17,6 +17,7 @@
 #include "planetary/stagedefaults.h"
 #include "reports/engine/reportservices.h"
 
+#include "scratch/benchscratch.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -25,9 +26,9 @@
 
 void RecordMeshAnimation(int Frames, int PixelsX, int PixelsY)
 {
-    char tmpl[] = "/tmp/qyr7_meshanim_bench_XXXXXX";
-    const char* d = ::mkdtemp(tmpl);
-    const std::string dir = d != nullptr ? d : "/tmp";
+    std::string tmpl = BenchScratchPath("qyr7_meshanim_bench_XXXXXX");
+    const char* d = ::mkdtemp(tmpl.data());
+    const std::string dir = d != nullptr ? d : BenchScratchDir();
     ResetFoundationState();
     if (PixelsX > 0) {
         telmvar.ScreenPixelsX = PixelsX;

@@ -9,6 +9,7 @@
 #include "reports/engine/reportservicedefaults.h"
 #include "reports/gearpair/gearpairreport.h"
 
+#include "scratch/benchscratch.h"
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -26,7 +27,7 @@ void BM_MeshReportTxtDevice(benchmark::State& state)
     InitProgramDefaults();
     SetDefaultInput();
     CalcPlanetaryStage();
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "qyr7_meshreport_bench";
+    const std::filesystem::path dir = std::filesystem::path(BenchScratchDir()) / "qyr7_meshreport_bench";
     std::filesystem::create_directories(dir);
     telmvar.TempDir = dir.string();
     telmvar.ProjectName = "bench";

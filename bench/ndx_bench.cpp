@@ -11,6 +11,7 @@
 #include "xbase/xbaselib.h"
 #include "xbase/xbasestate.h"
 
+#include "scratch/benchscratch.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -41,7 +42,8 @@ const std::string& IndexBenchTable(uint32_t records = kRecords)
     static std::map<uint32_t, std::string> names;
     std::string& name = names[records];
     if (!name.empty()) return name;
-    name = "/tmp/qyr7_ndx_bench_" + std::to_string(getpid()) + "_" + std::to_string(records) + ".dbf";
+    name = BenchScratchPath("qyr7_ndx_bench_") + std::to_string(getpid()) + "_" + std::to_string(records) +
+           ".dbf";
     ResetXbaseState();
     TDbfTable t;
     CreateDBF(t, name, {{"PARTNO", 'C', 10, 0, 0}, {"VALUE", 'N', 10, 2, 0}});

@@ -6,6 +6,7 @@
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportservicedefaults.h"
 
+#include "scratch/benchscratch.h"
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -19,7 +20,7 @@ void WriteRows(benchmark::State& state, uint16_t Device)
     ResetFoundationState();
     ResetReportEngine();
     ResetReportServices();
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "qyr7_report_bench";
+    const std::filesystem::path dir = std::filesystem::path(BenchScratchDir()) / "qyr7_report_bench";
     std::filesystem::create_directories(dir);
     telmvar.TempDir = dir.string();
     reportservices.ShowResultWindow = [](const std::string&) {};

@@ -21,6 +21,7 @@
 #include "planetary/stagedefaults.h"
 #include "reports/engine/reportservices.h"
 
+#include "scratch/benchscratch.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -55,9 +56,9 @@ namespace
 
 void BM_StageAnimationRecord(benchmark::State& state)
 {
-    char tmpl[] = "/tmp/qyr7_animation_bench_XXXXXX";
-    const char* dir = ::mkdtemp(tmpl);
-    const std::string scratch = dir != nullptr ? dir : "/tmp";
+    std::string tmpl = BenchScratchPath("qyr7_animation_bench_XXXXXX");
+    const char* dir = ::mkdtemp(tmpl.data());
+    const std::string scratch = dir != nullptr ? dir : BenchScratchDir();
     TCadScreen* previous = SetCadScreen(nullptr);
     std::size_t bytes = 0, held = 0, records = 0;
     for (auto _ : state) {

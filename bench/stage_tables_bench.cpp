@@ -15,6 +15,7 @@
 #include "planetary/stagecalc.h"
 #include "planetary/stagedefaults.h"
 
+#include "scratch/benchscratch.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -44,7 +45,7 @@ void DriveConfigTableInto(benchmark::State& state, bool Discard)
     InitProgramDefaults();
     SetDefaultInput();
     CalcPlanetaryStage();
-    std::string dir = (std::filesystem::temp_directory_path() / "qyr7_bench_tables_XXXXXX").string();
+    std::string dir = (std::filesystem::path(BenchScratchDir()) / "qyr7_bench_tables_XXXXXX").string();
     if (::mkdtemp(dir.data()) == nullptr) {
         state.SkipWithError("no scratch directory");
         return;

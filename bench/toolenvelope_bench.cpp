@@ -15,6 +15,7 @@
 #include "graphics/graphfacade.h"
 #include "reports/engine/reportservices.h"
 
+#include "scratch/benchscratch.h"
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -27,9 +28,9 @@ namespace
 
 void BM_ToolEnvelopeOnScreen(benchmark::State& state)
 {
-    char tmpl[] = "/tmp/qyr7_envelope_bench_XXXXXX";
-    const char* d = ::mkdtemp(tmpl);
-    const std::string dir = d != nullptr ? d : "/tmp";
+    std::string tmpl = BenchScratchPath("qyr7_envelope_bench_XXXXXX");
+    const char* d = ::mkdtemp(tmpl.data());
+    const std::string dir = d != nullptr ? d : BenchScratchDir();
     ResetFoundationState();
     SetGearDefaults();
     InitGearPairData();

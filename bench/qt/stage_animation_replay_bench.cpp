@@ -8,6 +8,7 @@
 #include "graphics/graphwindow.h"
 #include "qtbench.h"
 
+#include "scratch/benchscratch.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -19,12 +20,12 @@ namespace
 void BM_StageAnimationReplay800x600(benchmark::State& state)
 {
     EnsureOffscreenApplication();
-    char tmpl[] = "/tmp/qyr7_animation_replay_XXXXXX";
-    const char* dir = ::mkdtemp(tmpl);
+    std::string tmpl = BenchScratchPath("qyr7_animation_replay_XXXXXX");
+    const char* dir = ::mkdtemp(tmpl.data());
     TCadScreen* previous = SetCadScreen(nullptr);
     const int kind = static_cast<int>(state.range(0));
     const int steps = static_cast<int>(state.range(1));
-    RecordDefaultStageAnimation(kind, steps, dir != nullptr ? dir : "/tmp");
+    RecordDefaultStageAnimation(kind, steps, dir != nullptr ? dir : BenchScratchDir());
     QImage image(800, 600, QImage::Format_RGB32);
     for (auto _ : state) {
         ReplayIntoImage(image);

@@ -32,9 +32,9 @@ char slotName[Slots][NameSize];
 char runDirName[NameSize];
 std::atomic<int> runDirFd{-1};
 
-// Empties the directory; a directory inside it (the drawing blocks' store)
-// one level down is emptied and removed as well.
-void RemoveDirectoryContents(int Fd, int Depth = 0)
+} // namespace
+
+void EmptyDirectoryTree(int Fd, int Levels)
 {
     alignas(8) char buffer[4096];
     for (;;) {
@@ -46,10 +46,10 @@ void RemoveDirectoryContents(int Fd, int Depth = 0)
             std::memcpy(&length, buffer + pos + 16, sizeof length);
             const char* name = buffer + pos + 19;
             if (std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0 && ::unlinkat(Fd, name, 0) != 0 &&
-                buffer[pos + 18] == DT_DIR && Depth == 0) {
+                buffer[pos + 18] == DT_DIR && Levels > 0) {
                 const int sub = ::openat(Fd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
                 if (sub >= 0) {
-                    RemoveDirectoryContents(sub, Depth + 1);
+                    EmptyDirectoryTree(sub, Levels - 1);
                     ::close(sub);
                     ::unlinkat(Fd, name, AT_REMOVEDIR);
                 }
@@ -58,6 +58,9 @@ void RemoveDirectoryContents(int Fd, int Depth = 0)
         }
     }
 }
+
+namespace
+{
 
 extern "C" void CleanUpOnSignal(int Signal, siginfo_t*, void* Context)
 {
@@ -157,7 +160,8 @@ void RemoveMarkedFiles()
         if (slotState[i].load() == 2) ::unlink(slotName[i]);
     const int fd = runDirFd.exchange(-1);
     if (fd >= 0) {
-        RemoveDirectoryContents(fd);
+        // The drawing blocks' store is the one directory inside it.
+        EmptyDirectoryTree(fd, 1);
         ::rmdir(runDirName);
     }
 }

@@ -37,6 +37,11 @@ bool MakeMarkedRunDirectory(std::string& Template);
 // without a word: the run ends by its exit code and takes its files along.
 void SetUpRunSignals();
 
+// Empties the directory open as Fd, and the directories inside it down to
+// Levels levels below it (which are removed as well), with calls that are
+// safe in a signal handler and allocate nothing.
+void EmptyDirectoryTree(int Fd, int Levels);
+
 // Removes the marked files and the run's directory at once, with calls that
 // are safe in a signal handler and allocate nothing.
 void RemoveMarkedFiles();
