@@ -34,7 +34,7 @@ namespace
 void ReportInvalidDir(const std::string& What, const std::string& Dir, int Error)
 {
     const std::string why =
-        Dir.find('\0') != std::string::npos ? "the name holds a NUL byte" : std::strerror(Error);
+        Dir.find('\0') != std::string::npos ? std::string("the name holds a NUL byte") : ErrnoText(Error);
     ShowMessageIfEnabled("invalid " + What + " configured\n" + FileNameToOem(Dir) + ": " + why);
 }
 
@@ -106,8 +106,8 @@ void CheckConfigDirs()
             telmvar.TempDir = *answer;
         // Kept for the file that fails for want of it (a batch run's report).
         if (telmvar.TempDir == invalid)
-            configio.TempDirFault = "invalid temporary directory configured: " + FileNameToOem(invalid) +
-                                    ": " + std::strerror(error);
+            configio.TempDirFault =
+                "invalid temporary directory configured: " + FileNameToOem(invalid) + ": " + ErrnoText(error);
     }
     if (const int error = ediSet ? dirs.Error(telmvar.EdiDir) : 0; error != 0)
         ReportInvalidDir("EDI Directory", telmvar.EdiDir, error);

@@ -26,7 +26,7 @@ std::string MakePrivateTempDir(const std::string& Base)
     if (!MakeMarkedRunDirectory(name)) {
         const int error = errno;
         privatetempdir.Failure = "directory of the run's own files could not be made in " +
-                                 FileNameToOem(base.string()) + ": " + std::strerror(error);
+                                 FileNameToOem(base.string()) + ": " + ErrnoText(error);
         return {};
     }
     privatetempdir.Dir = AddTrailingBackslash(name);

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace
 {
@@ -539,4 +540,14 @@ std::string FileNameToOem(const std::string& Name)
         r += o;
     }
     return r;
+}
+
+std::string SystemTextToOem(const std::string& Utf8Text)
+{
+    return FileNameToOem(Utf8Text);
+}
+
+std::string ErrnoText(int Errno)
+{
+    return SystemTextToOem(std::strerror(Errno));
 }

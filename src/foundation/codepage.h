@@ -77,3 +77,14 @@ std::string TerminalText(const std::string& S);
 // 437 -> 1252 -> screen steps show the name right or with "?", never as the
 // bytes of another encoding.
 std::string FileNameToOem(const std::string& Name);
+
+// --- causes the system gives ----------------------------------------------
+
+// A cause the system gives in the user's language (strerror, the standard
+// library's error codes, the toolkit's error strings: UTF-8 under a UTF-8
+// locale) put into a text of the program: converted as a name is, code page
+// 437 where it holds the character, "?" where not. The C locale's texts of
+// batch runs are ASCII and stay as they are.
+std::string SystemTextToOem(const std::string& Utf8Text);
+// The system's text for an errno value, as SystemTextToOem makes it.
+std::string ErrnoText(int Errno);

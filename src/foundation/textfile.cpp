@@ -49,7 +49,7 @@ bool Failed(const std::string& Name)
     const int err = errno;
     if (textfile.LastWriteFailure.empty())
         textfile.LastWriteFailure =
-            FileNameToOem(Name) + ": " + (err != 0 ? std::strerror(err) : "write error");
+            FileNameToOem(Name) + ": " + (err != 0 ? ErrnoText(err) : std::string("write error"));
     return false;
 }
 
@@ -373,8 +373,7 @@ namespace
 void AddNotCreatedMessage(const TTextFile& F)
 {
     const int err = errno;
-    const std::string cause =
-        F.Name().empty() || err == 0 ? std::string() : std::string(" (") + std::strerror(err) + ")";
+    const std::string cause = F.Name().empty() || err == 0 ? std::string() : " (" + ErrnoText(err) + ")";
     AddErrorMessage("file " + FileNameToOem(F.Name()) + " cannot be created !" + cause);
 }
 

@@ -1,5 +1,6 @@
 #include "graphics/cad/cadfiles.h"
 
+#include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/signalcleanup.h"
 
@@ -75,7 +76,7 @@ void TCadFileStream::close()
 
 std::string TCadFileStream::Failure() const
 {
-    return buf_.Error != 0 ? std::strerror(buf_.Error) : std::string();
+    return buf_.Error != 0 ? ErrnoText(buf_.Error) : std::string();
 }
 
 TCadFileStream::int_type TCadFileStream::TBuffer::overflow(int_type C)
@@ -118,7 +119,7 @@ bool TCadOutputFile::Open(const std::string& Target)
     std::string tmpl = Target + ".XXXXXX";
     const int fd = MakeMarkedTempFile(tmpl);
     if (fd < 0) {
-        why_ = std::strerror(errno);
+        why_ = ErrnoText(errno);
         return false;
     }
     // The temporary file is private to its owner; the drawing gets the mode
@@ -147,7 +148,7 @@ bool TCadOutputFile::Commit()
     std::error_code ec;
     fs::rename(temp_, target_, ec);
     if (ec) {
-        why_ = ec.message();
+        why_ = SystemTextToOem(ec.message());
         Forget();
         return false;
     }

@@ -313,9 +313,9 @@ std::string LifeTableHeaderFault(const TLifeFile& File, const std::string& Path)
     if (info.HasMemo) {
         const std::string memo = MemoFileName(Path, info.Version);
         const TLifeFile memoFile(memo);
-        if (!memoFile.IsOpen())
+        if (const int err = errno; !memoFile.IsOpen())
             return "cannot be opened: its version byte " + HexByte(info.Version) +
-                   " calls for the memo file " + FileNameToOem(memo) + ": " + std::strerror(errno);
+                   " calls for the memo file " + FileNameToOem(memo) + ": " + ErrnoText(err);
     }
     const std::size_t fields = info.Fields.size();
     if (info.Layout == TDbfLayout::Standard &&

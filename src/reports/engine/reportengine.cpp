@@ -60,7 +60,7 @@ int CreateNumberedCopy(int First, std::string& Path, std::string& Why)
         if (CreateExclusive(Path)) return k;
         const int error = errno;
         if (error != EEXIST) {
-            Why = "working copy " + FileNameToOem(Path) + " cannot be created: " + std::strerror(error);
+            Why = "working copy " + FileNameToOem(Path) + " cannot be created: " + ErrnoText(error);
             return 0;
         }
     }
@@ -83,8 +83,8 @@ bool MakeReportTempName()
         error = errno;
     }
     reportservices.ShowMessageBox(
-        "temporary report file " + FileNameToOem(E.ReportFileName) + " cannot be created: " +
-        (error == EEXIST ? std::string("all numbers are taken") : std::strerror(error)));
+        "temporary report file " + FileNameToOem(E.ReportFileName) +
+        " cannot be created: " + (error == EEXIST ? std::string("all numbers are taken") : ErrnoText(error)));
     E.ReportFileName.clear();
     return false;
 }
