@@ -58,6 +58,22 @@ struct CauseCase {
     bool ReadOnly = false;         // the run's directory not writable
     std::string Report = {};       // a pattern the report p.txt holds
 };
+// Record 1 of the life table holds NNH "500" and "0000" around byte 341. A spectrum torque of 1e12 Nm: its
+// shares, 1e12 * 19/72 (670.44 / 2540.62 in the other rows), are wider than their columns of 14.
+const std::string F = L1 + "record 1 field NNH: \"500";
+const std::string Section = "\xC2\xA7"; // 0x15, the DOS code page's section sign, in UTF-8
+const std::string Row =
+    "\r\n 1 +0\\.100000 +1E12 +2\\.?638888889[0-9]*(E11)? +2\\.?638888889[0-9]*(E11)? *\r\n";
+const std::vector<std::string> NulLines = {
+    "invalid DBF Directory configured", "t0x00/z: the name holds a NUL byte",
+    L1 + "not read: the configured DBF Directory t0x00/z holds a NUL byte"};
+const std::vector<std::string> PltLines = {"Error  : invalid PLT Directory configured", "pl/: No such file"};
+// The system would read the name up to the NUL, the directory t.
+void NulInDbfDir(const fs::path& D)
+{
+    Project(0, "", Dirs("", {'t', '\0', '/', 'z'}, ""))(D);
+    fs::create_directory(D / "t");
+}
 const CauseCase Cases[] = {
     // Line 433: the designation of planet bearing 1; 8: the input speed; 14: the sun's name (a tab is taken).
     {"NulInAProjectLine",
@@ -110,37 +126,19 @@ const CauseCase Cases[] = {
     {"FieldTypeNul", Life(43, {'\0'}), I, 4, {L1 + "cannot be opened: Field: LW [0x00] in qyrlife.dbf"}, 1},
     {"CutInRecord1", Life(0, "", 307), I, 4, {L1 + "ends inside record 1: 307 bytes, record 1 of 7 ends"}, 1},
     {"CutInHeader", Life(0, "", 100), I, 4, {L1 + "cannot be opened: its 100 bytes are shorter than its"}, 1},
-    {"ClassTextNul", Life(262, {'\0', '\0'}), I, 0, {}, 0, 0, false, "material class: Eh,\r\n"},
-    {"DirEndingInDash", Life(0, "", 937, "t-"), I, 0, {}, 0, 0, false, "material class: Eh, IF"},
-    {"DirEndingInSharpS", Life(0, "", 937, "Fu\xC3\x9F"), I, 0, {}, 0, 0, false, "material class: Eh, IF"},
-    {"TempNul", Project(0, "", Dirs("", "", {'t', '\0'})), I, 4, TempLines, 4},
-    {"InvalidDirectoriesNamed", Project(0, "", Dirs("c/", "d-", "", "p.qy7")), I, 4, DirLines, 7},
-    // The spectrum's factors put the limits of the trials far below a hundredth of the nominal torque.
-    {"SpectrumTorque2147483648", Project(379, "2147483648"), I, 0, {}, 0, 0, false, "T 0F\tNm\t *[0-9]"},
-};
-// Record 1 of the life table holds NNH "500" and "0000" around byte 341. A spectrum torque of 1e12 Nm: its
-// shares, 1e12 * 19/72 (670.44 / 2540.62 in the other rows), are wider than their columns of 14.
-const std::string F = L1 + "record 1 field NNH: \"500";
-const std::string Section = "\xC2\xA7"; // 0x15, the DOS code page's section sign, in UTF-8
-const std::string Row =
-    "\r\n 1 +0\\.100000 +1E12 +2\\.?638888889[0-9]*(E11)? +2\\.?638888889[0-9]*(E11)? *\r\n";
-const std::vector<std::string> NulLines = {
-    "invalid DBF Directory configured", "t0x00/z: the name holds a NUL byte",
-    L1 + "not read: the configured DBF Directory t0x00/z holds a NUL byte"};
-const std::vector<std::string> PltLines = {"Error  : invalid PLT Directory configured", "pl/: No such file"};
-// The system would read the name up to the NUL, the directory t.
-void NulInDbfDir(const fs::path& D)
-{
-    Project(0, "", Dirs("", {'t', '\0', '/', 'z'}, ""))(D);
-    fs::create_directory(D / "t");
-}
-const CauseCase LastSmallThingsCases[] = {
     {"LineFeedInAField", Life(341, "\n"), I, 4, {F + "0x0A0000\" is no"}, 1, 0, false, "5000x0A0000\" is"},
     {"EscapeInAField", Life(341, "\x1b"), I, 4, {F + "0x1B0000\" is no number"}, 1},
     {"DeleteInAField", Life(341, "\x7f"), I, 4, {F + "0x7F0000\" is no number"}, 1},
     {"SectionSignKept", Life(341, "\x15"), I, 4, {F + Section + "0000\" is no number"}, 1},
+    {"ClassTextNul", Life(262, {'\0', '\0'}), I, 0, {}, 0, 0, false, "material class: Eh,\r\n"},
+    {"DirEndingInDash", Life(0, "", 937, "t-"), I, 0, {}, 0, 0, false, "material class: Eh, IF"},
+    {"DirEndingInSharpS", Life(0, "", 937, "Fu\xC3\x9F"), I, 0, {}, 0, 0, false, "material class: Eh, IF"},
+    {"TempNul", Project(0, "", Dirs("", "", {'t', '\0'})), I, 4, TempLines, 4},
     {"NulInTheDbfDirectory", NulInDbfDir, I, 4, NulLines, 3},
     {"PltDirectoryMissing", Project(0, "", Dirs("", "", "", "", "pl/")), I, 0, PltLines, 2},
+    {"InvalidDirectoriesNamed", Project(0, "", Dirs("c/", "d-", "", "p.qy7")), I, 4, DirLines, 7},
+    // The spectrum's factors put the limits of the trials far below a hundredth of the nominal torque.
+    {"SpectrumTorque2147483648", Project(379, "2147483648"), I, 0, {}, 0, 0, false, "T 0F\tNm\t *[0-9]"},
     {"SpectrumTorque1e12", Project(379, "1e12"), I, 0, {}, 0, 0, false, Row},
 };
 // The project as 齿轮/größe.qy7; where Bad, NUL bytes in its line 433 and the table directory nichtß missing.
@@ -189,10 +187,6 @@ void CheckCauses(std::span<const CauseCase> All)
 TEST(BatchCauses, ExitCodeAndCauseOnStandardError)
 {
     CheckCauses(Cases);
-}
-TEST(BatchCauses, LastSmallThingsCausesOnOneLine)
-{
-    CheckCauses(LastSmallThingsCases);
 }
 TEST(BatchCauses, NamesAsTheFileSystemHasThemOnStandardErrorAndInTheReport)
 {

@@ -205,7 +205,7 @@ TEST_F(ChangeProtocol, NewProjectResets)
 }
 
 // A date of 437 bytes (section sign, a-umlaut) left untouched is stored back as it was; a typed one as typed.
-TEST_F(ChangeProtocol, LastSmallThingsAnUntouchedDateKeepsItsBytes)
+TEST_F(ChangeProtocol, AnUntouchedDateKeepsItsBytes)
 {
     for (const std::string typed : {"", "1.3.2027"}) {
         SetChange(1, "t", "\x15 12 M\x84rz", "xy", "d");

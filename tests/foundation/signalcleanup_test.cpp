@@ -15,7 +15,7 @@
 // A SIGTERM sent to another thread waits until the main thread lets it in: the
 // marked files stay meanwhile (the main thread leaves "found" to say so), then
 // they go and the run ends by the signal.
-TEST(LastSmallThingsSignalCleanup, ASignalToAnotherThreadIsTakenOnTheMainThread)
+TEST(SignalCleanup, ASignalToAnotherThreadIsTakenOnTheMainThread)
 {
     testdirs::ScopedTempDir dir("signal");
     const std::string base = dir.Path();

@@ -108,9 +108,7 @@ TEST_F(GraphReplayTest, PrintBorderAndOriginOnThePrinter)
 // The border's four sides on the world window's outline, pulled onto the page where the scale carries them
 // past: a square window on 640 x 480 spans x 1 .. 479, y 479 .. 1; on A4 at 300 dpi x 3.9 .. 1856 (x 2:
 // 7.75 .. 3712), y 7.3 .. 3500.7.
-using LastSmallThingsReplayTest = GraphReplayTest;
-
-TEST_F(LastSmallThingsReplayTest, PrintBorderHasItsFourSidesOnTheWorldWindowsOutline)
+TEST_F(GraphReplayTest, PrintBorderHasItsFourSidesOnTheWorldWindowsOutline)
 {
     using Side = std::array<int, 4>; // x1, y1, x2, y2, the lesser end first
     const struct {

@@ -271,7 +271,7 @@ TEST_F(QtBrowser, TitlesFitAndMenusFollowTheLanguage)
 }
 
 // Opened and not clicked, the browser's first Down moves to the next record.
-TEST_F(QtBrowser, LastSmallThingsFirstDownMovesTheRecord)
+TEST_F(QtBrowser, FirstDownAfterOpeningMovesToTheNextRecord)
 {
     TDbfBrowserModel m;
     xbase_qt::TableBrowserQt w(m);

@@ -588,9 +588,7 @@ TEST_F(GraphWindowPrintTest, FirstPrintWithoutAPrinterAsksWhereToPrint)
 // scales its print dialog opens with (1.9 / 1.0), prints the region shown whole, as wide as the page: a
 // rectangle 48 / 50 of its 1909 x 987 pixels, 0.75 * 210 / 297 * 1.9 * 1909 / 987 = 1.949 times as wide as
 // high.
-using LastSmallThingsPrintTest = GraphWindowPrintTest;
-
-TEST_F(LastSmallThingsPrintTest, SheetAtItsStartScalesZoomedRegionWhole)
+TEST_F(GraphWindowPrintTest, ZoomedSheetPrintsTheRegionShownWholeAtTheDialogsScales)
 {
     InitProgramDefaults();
     SetDefaultInput();

@@ -165,7 +165,7 @@ QString AccessibleName(QAction* item)
 
 // Accessible names are the captions as drawn: no marker, a recent file's "&" (doubled in its caption) read as
 // one.
-TEST_F(MainMenuQt, LastSmallThingsAccessibleNamesHaveNoMarkers)
+TEST_F(MainMenuQt, AccessibleNamesAreTheCaptionsWithoutMarkers)
 {
     wtelmvar.RecentFiles[1] = "/tmp/A&B.qy7";
     MenuWindow m;

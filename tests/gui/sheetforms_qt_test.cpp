@@ -127,7 +127,7 @@ TEST_F(QtSheetForms, DrawingInfoCancelKeepsOkStores)
 }
 
 // A signature date holding the section sign and pilcrow (437: 0x15, 0x14) shows them; OK stores it back.
-TEST_F(QtSheetForms, LastSmallThingsSectionSignInADateShows)
+TEST_F(QtSheetForms, SectionSignAndPilcrowInASignatureDateShowAndAreStoredBack)
 {
     for (const int titleBlock : {0, 1}) {
         wtelmvar.TitleBlockType = titleBlock;

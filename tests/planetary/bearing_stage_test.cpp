@@ -63,7 +63,7 @@ TEST_F(BearingStage, NoBearingChosenLeavesTheRecordsAlone)
 }
 
 // Entered factors X = Y = 0 give no load: listed, with messages enabled, and no box.
-TEST_F(BearingStage, LastSmallThingsNoLoadIsListedWithoutABox)
+TEST_F(BearingStage, NoLoadIsListedWithoutABox)
 {
     platform::PlatformHeadless headless;
     platform::ScopedPlatform scope{headless};

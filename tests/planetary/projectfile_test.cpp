@@ -539,7 +539,7 @@ TEST_F(ProjectFile, ProjectTextBytesEveryByteButLineEndsAndBarSavedOpenedSavedAg
 }
 
 // A NUL in a text of a line of its own is saved as a blank, so the file opens again.
-TEST_F(ProjectFile, LastSmallThingsNulInATextLineIsSavedAsABlank)
+TEST_F(ProjectFile, NulInATextLineIsSavedAsABlank)
 {
     std::string* const places[] = {&PlanetaryGears.PartNumber[1], &documentation.ChangeList[1].Text[0],
                                    &documentation.ChangeList[1].Text[3], &PlanetBearings[1].Designation};

@@ -125,7 +125,7 @@ TEST_F(SpectrumLife, CaseHardenedLinesOfTheShippedTable)
 }
 
 // A table directory with a final backslash opens its tables, in place and, read-only, from the copy.
-TEST_F(SpectrumLife, LastSmallThingsTableDirectoryEndingInABackslash)
+TEST_F(SpectrumLife, TableDirectoryEndingInABackslashOpensItsTables)
 {
     tables.MakeLifeTable({DefaultLine});
     telmvar.DbfDir += "\\";

@@ -220,4 +220,22 @@ TEST_F(FieldsTest, IntegerBeyond32BitsIsReportedNotCut)
     EXPECT_NE(boxes[0].find("Field COUNT = 99999999999 exceeds the integer range"), std::string::npos);
 }
 
+// 437 in the file, 1252 read (0x14, 0x15, 0x8E -> 0xB6, 0xA7, 0xC4), in the first 16 bytes and the last.
+TEST_F(FieldsTest, OemTextIsReadAsWindowsTextToItsLastByte)
+{
+    CloseArea();
+    const std::pair<std::string, std::string> cases[] = {
+        {"\x14 x\x15", "\xB6 x\xA7"},
+        {std::string("a\0b", 3), std::string("a\0b", 3)},
+        {"\x15 first of a long text", "\xA7 first of a long text"},
+        {"plain text long enough for 16", "plain text long enough for 16"},
+        {"at the very end of it \x8E\x14", "at the very end of it \xC4\xB6"}};
+    for (const auto& [stored, read] : cases) {
+        MakeTable("o.dbf", {{"T", 'C', static_cast<uint8_t>(stored.size()), 0, 0}}, {stored});
+        ASSERT_TRUE(UseFile(Path("o.dbf")));
+        EXPECT_EQ(GetNativeText(1), read) << stored;
+        CloseAll();
+    }
+}
+
 } // namespace

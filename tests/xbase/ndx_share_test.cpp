@@ -259,3 +259,91 @@ TEST_F(NdxShareTest, TwoProcessesAppendThroughOneIndex)
         EXPECT_EQ(s.Entries[static_cast<std::size_t>(i)].first, KeyText(i)) << i;
     EXPECT_FALSE(std::filesystem::exists(Path("t.@S@")));
 }
+
+// Area 1 stands on record 2 (key B of A..E) as its key becomes AA through area 2: the move
+// seeks B, misses record 2, says so and stays on C; through area 1 itself it goes on quietly.
+TEST_F(NdxShareTest, MoveInIndexOrderAfterAnotherAreaChangedTheKey)
+{
+    const std::string box = "Table library error|Error # 254 (Xbase internal error)\r\n [_Find";
+    const struct {
+        int changer;
+        int32_t step, record;
+        std::vector<std::string> boxes;
+    } cases[] = {{2, 1, 3, {box + "NextRec]"}}, {2, -1, 3, {box + "PriorRec]"}}, {1, -1, 1, {}}};
+    for (const auto& c : cases) {
+        dbcmd.SharedAccess = false;
+        MakeKeys("t.dbf", 4, {"A", "B", "C", "D", "E"});
+        ASSERT_TRUE(UseFile(Path("t.dbf")));
+        ASSERT_TRUE(MakeIndex(Path("t.ndx"), "KEY"));
+        CloseAll();
+        dbcmd.SharedAccess = true;
+        for (int area : {2, 1}) {
+            Select(area);
+            ASSERT_TRUE(UseFile(Path("t.dbf") + (area == 2 ? " ALIAS TWO" : "")));
+            Set_Index_To(Path("t.ndx"));
+        }
+        GO(2);
+        Select(c.changer);
+        ASSERT_TRUE(FLock());
+        GO(2);
+        SetNativeText(1, "AA");
+        Replace();
+        Unlock();
+        Select(1);
+        SKIP(0); // the record as stored now
+        boxes.clear();
+        SKIP(c.step);
+        EXPECT_EQ(boxes, c.boxes) << c.changer << c.step;
+        EXPECT_EQ(RecNo(), c.record) << c.changer << c.step;
+        CloseAll();
+    }
+}
+
+// Another program makes record 3's key C BB while area 1 stands on it: that only clears area 1's path, so
+// each move goes on quietly from the record in the order A B BB D E, and the next move from there.
+TEST_F(NdxShareTest, MoveInIndexOrderAfterAnotherProgramChangedTheKey)
+{
+    const struct {
+        int32_t step, record, next;
+    } cases[] = {{1, 4, 5}, {-1, 2, 1}};
+    for (const auto& c : cases) {
+        dbcmd.SharedAccess = false;
+        MakeKeys("t.dbf", 4, {"A", "B", "C", "D", "E"});
+        ASSERT_TRUE(UseFile(Path("t.dbf")));
+        ASSERT_TRUE(MakeIndex(Path("t.ndx"), "KEY"));
+        CloseAll();
+        dbcmd.SharedAccess = true;
+        ASSERT_TRUE(UseFile(Path("t.dbf")));
+        Set_Index_To(Path("t.ndx"));
+        GO(3);
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            ResetXbaseState();
+            InitXbaseLibrary();
+            SetAutoReport(false);
+            dbcmd.SharedAccess = true;
+            bool ok = UseFile(Path("t.dbf"));
+            Set_Index_To(Path("t.ndx"));
+            ok = ok && FLock();
+            GO(3);
+            SetNativeText(1, "BB");
+            Replace();
+            Unlock();
+            ok = ok && dberror.DbErrorCode == 0;
+            CloseAll();
+            _exit(ok ? 0 : 1);
+        }
+        int status = 1;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        ASSERT_EQ(status, 0);
+        SKIP(0); // the record as stored now
+        boxes.clear();
+        SKIP(c.step);
+        EXPECT_EQ(RecNo(), c.record) << c.step;
+        SKIP(c.step);
+        EXPECT_EQ(RecNo(), c.next) << c.step;
+        EXPECT_TRUE(boxes.empty()) << boxes.front();
+        CloseAll();
+    }
+}
