@@ -33,16 +33,17 @@ TEST(CadFileNamesQt, NamesAsTheFileSystemHasThemFromTheSaveDialog)
     CalcPlanetaryStage();
     cadsettings.CadExecFile = false;
     const testdirs::ScopedTempDir scratch("cadnames");
-    telmvar.ProjectName = "Ærø ñ";
     const struct {
-        const char *Dir, *Typed; // nothing typed: the project's name proposed
+        const char *Project, *Proposed, *Dir, *Typed; // nothing typed: the proposal kept
         int Device;
         const char* OnDisk;
-    } cases[] = {{"cad", "齿轮.dxf", 1, "齿轮.dxf"},
-                 {"cad", "齿轮.igs", 2, "齿轮.igs"},
-                 {"Projekte äöü", "größe", 1, "größe.dxf"},
-                 {"Projekte äöü", "", 2, "Ærø ñ.igs"}};
+    } cases[] = {{"Ærø ñ", "Ærø ñ", "cad", "齿轮.dxf", 1, "齿轮.dxf"},
+                 {"Ærø ñ", "Ærø ñ", "cad", "齿轮.igs", 2, "齿轮.igs"},
+                 {"Ærø ñ", "Ærø ñ", "Projekte äöü", "größe", 1, "größe.dxf"},
+                 {"Ærø ñ", "Ærø ñ", "Projekte äöü", "", 2, "Ærø ñ.igs"},
+                 {"\xff", "\uFFFD", "cad", "", 1, "\xff.dxf"}}; // no UTF-8: shown replaced, kept
     for (const auto& c : cases) {
+        telmvar.ProjectName = c.Project;
         const fs::path dir = fs::path(scratch.Path()) / c.Dir;
         fs::create_directories(dir);
         telmvar.CadDir = dir.string();
@@ -55,7 +56,7 @@ TEST(CadFileNamesQt, NamesAsTheFileSystemHasThemFromTheSaveDialog)
             qobject_cast<QDialog*>(d)->accept();
         });
         FrontViewWithText(static_cast<int16_t>(c.Device));
-        EXPECT_EQ(proposed.toStdString(), "Ærø ñ");
+        EXPECT_EQ(proposed, QString::fromUtf8(c.Proposed));
         std::vector<std::string> entries; // as the file system has them
         for (const auto& e : fs::directory_iterator(dir))
             entries.push_back(e.path().filename().string());

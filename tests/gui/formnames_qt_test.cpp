@@ -1,13 +1,16 @@
 // Names beyond ASCII typed into the Qt forms: stored as the UTF-8 typed, shown whole.
 #include "app/configdialog.h"
+#include "app/configdirs.h"
 #include "app/configio.h"
 #include "app/programidentity.h"
 #include "app/qt/configdialog_qt.h"
 #include "common/tempdir.h"
+#include "dialogs/prompts.h"
 #include "dialogs/qt/dialogforms_qt.h"
 #include "drawings/sheet/documentlinksform.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
+#include "foundation/runtempdir.h"
 #include "planetary/documentation.h"
 #include "platform/headless/platform_headless.h"
 #include "platform/qt/platform_qt.h"
@@ -94,6 +97,61 @@ TEST_F(QtNames, DocumentLinkNamesAsTheFileSystemHasThem)
     const auto& launched = headless.HeadlessLauncher().Launches();
     ASSERT_EQ(launched.size(), 1u) << "Exec File";
     EXPECT_EQ(launched[0].Document, file);
+}
+
+// A name with a byte that is no UTF-8 shows a replacement character: while the field shows what it
+// was filled with, its bytes go back at OK; any other text is the UTF-8 typed (a name, not 1252).
+TEST_F(QtNames, NameBytesThatAreNoUtf8KeptWhileShownAsFilled)
+{
+    const auto keptT = telmvar;
+    const auto keptW = wtelmvar;
+    const std::string keptRun = std::exchange(runtempdir.Dir, tmp.Path()); // none made in an answer
+    const auto settings = [] {
+        Tconfig f;
+        platform::CurrentPlatform().Dialogs().RunModal(f);
+        telmvar.TempDir = telmvar.DbfDir = "";
+        ReadConfigFile();
+    };
+    const struct {
+        const char* Typed; // at the end, then Deleted characters deleted
+        int Deleted;
+        std::string Stored;
+    } edits[] = {{"", 0, "t\xff/"},
+                 {"x", 1, "t\xff/"},
+                 {"größe/", 0,
+                  "t\xef\xbf\xbd/gr\xc3\xb6\xc3\x9f"
+                  "e/"}};
+    const struct {
+        const char* Edit;
+        std::function<void()> Run;
+        std::string& Name;
+    } roads[] = {{"Edit_dirtemp", settings, telmvar.TempDir},
+                 {"EditEinText", [] { AskFileName("name", 80, telmvar.EdiDir); }, telmvar.EdiDir},
+                 {"EditEinText", CheckConfigDirs, telmvar.TempDir}}; // relative, none such: asked for
+    for (const auto& road : roads)
+        for (const auto& e : edits) {
+            SCOPED_TRACE(std::to_string(&road - roads) + " typed " + e.Typed);
+            telmvar.StartDir = telmvar.CadDir = telmvar.PltDir = telmvar.EdiDir = tmp.Path();
+            telmvar.DbfDir = "d\xff/";
+            road.Name = "t\xff/";
+            QString shown;
+            WhenModalAppears([&](QWidget* w) {
+                auto* edit = w->findChild<QLineEdit*>(road.Edit);
+                shown = edit->text();
+                edit->end(false);
+                if (*e.Typed) edit->insert(QString::fromUtf8(e.Typed));
+                for (int i = 0; i < e.Deleted; ++i)
+                    edit->backspace();
+                if (auto* save = w->findChild<QPushButton*>("Button_save")) save->click();
+                w->findChild<QPushButton*>("Button_ok")->click();
+            });
+            road.Run();
+            EXPECT_EQ(shown, QString::fromUtf8("t\uFFFD/"));
+            EXPECT_EQ(road.Name, e.Stored);
+            EXPECT_EQ(telmvar.DbfDir, "d\xff/") << "an untouched name keeps its bytes";
+        }
+    std::tie(telmvar, wtelmvar, runtempdir.Dir) = std::tie(keptT, keptW, keptRun);
+    configio.TempDirFault.clear();
 }
 
 } // namespace

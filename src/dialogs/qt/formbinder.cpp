@@ -68,7 +68,12 @@ void TFormBinder::Connect(QWidget* widget, const std::string& name)
         QObject::connect(edit, &QLineEdit::textChanged, this, [this, name](const QString& text) {
             if (refreshing_) return;
             platform::DialogControl& c = model_.Control(name);
-            c.Text = TypedText(c, text);
+            if (c.FileName) {
+                TShownName& n = names_[name];
+                c.Text = n.Typed = text == n.Shown ? n.Bytes : TypedText(c, text);
+            } else {
+                c.Text = TypedText(c, text);
+            }
             const uint64_t before = model_.Revision();
             model_.Changed(name);
             if (model_.Revision() != before) Refresh();
@@ -247,6 +252,11 @@ void TFormBinder::Refresh()
         w->setToolTip(ToQString(c.Hint));
         if (auto* edit = qobject_cast<QLineEdit*>(w)) {
             const QString text = ShownText(c, c.Text);
+            // Bytes the model put there itself, not those typing gave it.
+            if (c.FileName) {
+                TShownName& n = names_[c.Name];
+                if (n.Bytes != c.Text && n.Typed != c.Text) n = {c.Text, text, c.Text};
+            }
             if (edit->text() != text) edit->setText(text);
         } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
             if (!c.Caption.empty()) button->setText(ToQString(c.Caption));

@@ -12,7 +12,9 @@
 
 #include <QDialog>
 #include <QObject>
+#include <QString>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -41,6 +43,17 @@ class TFormBinder final : public QObject
 
   private:
     void Connect(QWidget* widget, const std::string& name);
+    // A name field's bytes as the model last put them there, the text shown
+    // for them and the bytes its typing last gave back. A name with bytes
+    // that are no UTF-8 shows replacement characters, which no typing
+    // converts back into those bytes: while the field shows that text
+    // again, the model gets the bytes it was filled from.
+    struct TShownName {
+        std::string Bytes;
+        QString Shown;
+        std::string Typed;
+    };
+    std::map<std::string, TShownName> names_;
     QDialog& form_;
     platform::DialogModel& model_;
     bool refreshing_ = false;

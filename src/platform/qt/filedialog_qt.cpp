@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 
 #include "platform/qt/qttext.h"
@@ -45,10 +46,18 @@ std::optional<std::string> FileDialogsImplQt::Run(const FileDialogRequest& reque
     // system has them: they pass the toolkit's file-name conversion only.
     const QString initialDir = FileNameToQString(request.InitialDir);
     if (!initialDir.isEmpty() && QDir(initialDir).exists()) dialog.setDirectory(initialDir);
-    if (!request.InitialName.empty()) dialog.selectFile(FileNameToQString(request.InitialName));
+    const QString suggested = FileNameToQString(request.InitialName);
+    if (!request.InitialName.empty()) dialog.selectFile(suggested);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty() || chosen.front().isEmpty()) return std::nullopt;
+    // The suggestion's bytes that are no UTF-8 show as replacement
+    // characters, which no conversion gives back: the suggestion chosen as
+    // shown is the suggested name.
+    const QString name = QFileInfo(chosen.front()).fileName();
+    if (!request.InitialName.empty() && name == suggested)
+        return FileNameFromQString(QDir::toNativeSeparators(chosen.front().chopped(name.size()))) +
+               request.InitialName;
     return FileNameFromQString(QDir::toNativeSeparators(chosen.front()));
 }
 

@@ -154,12 +154,16 @@ std::optional<std::string> PromptsImplQt::AskText(const TextPromptRequest& reque
     auto* edit = new QLineEdit(&dialog);
     edit->setObjectName(QStringLiteral("EditEinText"));
     if (request.MaxLength > 0) edit->setMaxLength(request.MaxLength);
-    edit->setText(request.FileName ? FileNameToQString(request.Text) : ToQString(request.Text));
+    const QString shown = request.FileName ? FileNameToQString(request.Text) : ToQString(request.Text);
+    edit->setText(shown);
     edit->selectAll();
     layout->addWidget(edit);
     AddButtons(dialog, layout, request.Help, {"Button_ok", "Button_Cancel"});
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return request.FileName ? FileNameFromQString(edit->text()) : FromQString(edit->text());
+    if (!request.FileName) return FromQString(edit->text());
+    // A name's bytes that are no UTF-8 show as replacement characters, which
+    // no conversion gives back: the name as shown is the name given.
+    return edit->text() == shown ? request.Text : FileNameFromQString(edit->text());
 }
 
 void PromptsImplQt::ShowTextScreen(const TextScreenRequest& request)
