@@ -71,8 +71,8 @@ bool CopyContents(const std::string& src, const std::string& dest, std::size_t b
         ::close(inFd);
         return false;
     }
-    std::string temp = dest + ".XXXXXX";
-    const int fd = MakeMarkedTempFile(temp);
+    std::string temp;
+    const int fd = MakeTempFileBeside(dest, temp);
     if (fd < 0) {
         std::fclose(in);
         return false;

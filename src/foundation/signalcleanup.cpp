@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -221,6 +222,18 @@ int MakeMarkedTempFile(std::string& Template)
         }
     }
     return fd;
+}
+
+int MakeTempFileBeside(const std::string& Target, std::string& Temp)
+{
+    const std::size_t slash = Target.rfind('/');
+    const std::size_t base = slash == std::string::npos ? 0 : slash + 1;
+    // The limit of the target's own directory; where it cannot be read
+    // (no such directory: the file made fails and says why) the usual one.
+    const long limit = ::pathconf(base == 0 ? "." : Target.substr(0, base).c_str(), _PC_NAME_MAX);
+    const std::size_t nameMax = limit > 0 ? static_cast<std::size_t>(limit) : NAME_MAX;
+    Temp = Target.size() - base + 7 <= nameMax ? Target + ".XXXXXX" : Target.substr(0, base) + ".$$$XXXXXX";
+    return MakeMarkedTempFile(Temp);
 }
 
 void UnmarkTempFile(const std::string& Path)

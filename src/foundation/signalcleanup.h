@@ -16,6 +16,15 @@
 // -1 (errno set) with nothing made.
 int MakeMarkedTempFile(std::string& Template);
 
+// Makes a new temporary file beside Target, marked as MakeMarkedTempFile
+// marks it: in Target's directory, so that the rename over the target stays
+// on one file system. Its name is Target + ".XXXXXX", or ".$$$XXXXXX" in the
+// same directory when the longer name would pass the directory's limit for
+// a name: a target whose name is as long as the file system allows can
+// still be written. Temp gets the name made; the descriptor is returned
+// (mode 0600), or -1 (errno set) with nothing made.
+int MakeTempFileBeside(const std::string& Target, std::string& Temp);
+
 // The temporary file has been renamed to its target or removed: a signal no
 // longer touches the name.
 void UnmarkTempFile(const std::string& Path);

@@ -220,13 +220,8 @@ bool TTextFile::OpenWrite()
         }
     }
     targetName_ = target;
-    // Beside the target, so that the rename stays on one file system; a
-    // name near the system's limit of 255 bytes gets a short one.
-    const std::size_t slash = target.rfind('/');
-    const std::size_t base = slash == std::string::npos ? 0 : slash + 1;
-    std::string temp =
-        target.size() - base + 7 <= 255 ? target + ".XXXXXX" : target.substr(0, base) + ".$$$XXXXXX";
-    const int fd = MakeMarkedTempFile(temp);
+    std::string temp;
+    const int fd = MakeTempFileBeside(target, temp);
     if (fd < 0) return Failed(name_);
     // A link replaced is no file of ours to take the mode from.
     ::fchmod(fd, static_cast<mode_t>(NewFileMode(replaceLink ? std::string() : name_)));

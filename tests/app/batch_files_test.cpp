@@ -79,6 +79,16 @@ struct BatchFilesCase {
     std::string SignalAt = {};
 };
 
+// A project named as long as a file system allows: its drawing is written.
+BatchFilesCase LongNamedDrawing(const std::string& Name, const std::string& Device, const std::string& Ext)
+{
+    const std::string base(250, 'p');
+    return {.Name = Name,
+            .Projects = {base + ".qy7"},
+            .Args = {base + ".qy7", "/CAD" + Device + ":1"},
+            .Created = {base + Ext}};
+}
+
 std::string Describe(const BatchFilesCase& c)
 {
     std::string args;
@@ -668,6 +678,10 @@ std::vector<BatchFilesCase> Cases()
          "",
          {std::string(246, 'p') + ".txt"},
          nullptr},
+        LongNamedDrawing("DxfOfA250ByteName", "1", ".dxf"),
+        LongNamedDrawing("IgesOfA250ByteName", "2", ".igs"),
+        LongNamedDrawing("TextCadOfA250ByteName", "5", ".txt"),
+        LongNamedDrawing("StlOfA250ByteName", "6", ".stl"),
         {"NonAsciiCadSwitch",
          {"stage.qy7"},
          nullptr,

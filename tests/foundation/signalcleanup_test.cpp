@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <pthread.h>
 #include <set>
 #include <sys/wait.h>
@@ -45,4 +46,21 @@ TEST(SignalCleanup, ASignalToAnotherThreadIsTakenOnTheMainThread)
     for (const auto& e : std::filesystem::directory_iterator(base))
         left.insert(e.path().filename().string());
     EXPECT_EQ(left, std::set<std::string>{"found"});
+}
+
+// The target's name + ".XXXXXX" while that fits in 255 bytes (the limit of
+// Linux file systems), else a short ".$$$XXXXXX" beside it.
+TEST(TempFileBeside, ANameAsLongAsAllowedGetsAShortTemporaryName)
+{
+    testdirs::ScopedTempDir dir("beside");
+    for (const auto& [length, whole] :
+         std::map<std::size_t, bool>{{5, true}, {248, true}, {250, false}, {255, false}}) {
+        const std::string target = dir.Path() + "/" + std::string(length, 'v');
+        const std::string start = whole ? target + "." : dir.Path() + "/.$$$";
+        std::string temp;
+        EXPECT_EQ(::close(MakeTempFileBeside(target, temp)), 0) << length;
+        EXPECT_TRUE(temp.rfind(start, 0) == 0 && temp.size() == start.size() + 6) << temp;
+        EXPECT_EQ(::unlink(temp.c_str()), 0) << temp;
+        UnmarkTempFile(temp);
+    }
 }

@@ -114,10 +114,8 @@ bool TCadOutputFile::Open(const std::string& Target)
     Abandon();
     target_ = Target;
     why_.clear();
-    // The temporary file sits beside the target, so the rename stays on one
-    // file system.
-    std::string tmpl = Target + ".XXXXXX";
-    const int fd = MakeMarkedTempFile(tmpl);
+    std::string tmpl;
+    const int fd = MakeTempFileBeside(Target, tmpl);
     if (fd < 0) {
         why_ = ErrnoText(errno);
         return false;

@@ -3,6 +3,7 @@
 #include "xbase/cmd/dbcmd.h"
 
 #include "foundation/codepage.h"
+#include "foundation/signalcleanup.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbhooks.h"
 
@@ -194,21 +195,19 @@ bool BuildPackedFile(TWorkArea& a, int32_t& kept, bool& removed)
     struct stat st {
     };
     const bool haveMode = fstat(a.File.Fd(), &st) == 0;
-    std::string templ = a.Name + ".XXXXXX";
-    std::vector<char> name(templ.begin(), templ.end());
-    name.push_back('\0');
-    int fd = ::mkstemp(name.data());
+    std::string tempName;
+    int fd = MakeTempFileBeside(a.Name, tempName);
     if (fd < 0) {
         SetError(platform::DosErrorOf(errno), tag);
         return false;
     }
-    const std::string tempName(name.data());
     if (haveMode) ::fchmod(fd, st.st_mode & 07777);
     platform::TSharedFile out;
     out.Adopt(fd, platform::TFileShare::DenyWrite);
     auto fail = [&](uint16_t code, const std::string& detail) {
         out.Close();
         ::unlink(tempName.c_str());
+        UnmarkTempFile(tempName);
         SetError(code, detail);
         return false;
     };
@@ -254,6 +253,7 @@ bool BuildPackedFile(TWorkArea& a, int32_t& kept, bool& removed)
     if (out.WriteAt(writePos, &eof, 1) != 1 || out.Flush() != 0)
         return fail(out.LastError() != 0 ? out.LastError() : 101, tag);
     if (std::rename(tempName.c_str(), a.Name.c_str()) != 0) return fail(platform::DosErrorOf(errno), tag);
+    UnmarkTempFile(tempName);
     a.File = std::move(out); // closes the old file and drops its locks
     SetReadAhead(a, true);   // the new file is held exclusively
     return true;

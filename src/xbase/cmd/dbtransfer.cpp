@@ -2,6 +2,7 @@
 #include "xbase/cmd/dbtransfer.h"
 
 #include "foundation/codepage.h"
+#include "foundation/signalcleanup.h"
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dbdates.h"
 #include "xbase/core/dberror.h"
@@ -577,8 +578,8 @@ bool CopyToText(const std::string& fileName, bool withHeader)
     }
     // Written beside the old file and renamed over it at the end, so a failed
     // export leaves the previous file as it was.
-    std::string temp = name + ".XXXXXX";
-    const int fd = mkstemp(temp.data());
+    std::string temp;
+    const int fd = MakeTempFileBeside(name, temp);
     if (fd < 0) {
         SetError(5, "Error writing " + FileNameToOem(name) + tag);
         return false;
@@ -612,11 +613,14 @@ bool CopyToText(const std::string& fileName, bool withHeader)
     out.close();
     if (!out || dberror.DbErrorCode != 0) {
         std::remove(temp.c_str());
+        UnmarkTempFile(temp);
         if (dberror.DbErrorCode == 0) SetError(101, "Error writing " + FileNameToOem(name) + tag);
         return false;
     }
-    if (std::rename(temp.c_str(), ResolveFileName(name).c_str()) != 0) {
-        std::remove(temp.c_str());
+    const bool renamed = std::rename(temp.c_str(), ResolveFileName(name).c_str()) == 0;
+    if (!renamed) std::remove(temp.c_str());
+    UnmarkTempFile(temp);
+    if (!renamed) {
         SetError(5, "Error writing " + FileNameToOem(name) + tag);
         return false;
     }

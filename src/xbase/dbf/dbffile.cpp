@@ -1,6 +1,7 @@
 #include "xbase/dbf/dbffile.h"
 
 #include "foundation/codepage.h"
+#include "foundation/signalcleanup.h"
 #include "xbase/core/dbdates.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbhooks.h"
@@ -615,15 +616,12 @@ bool CreateDBF(TDbfTable& table, const std::string& name, const std::vector<TDbf
             return false;
         }
     }
-    std::string templ = fileName + ".XXXXXX";
-    std::vector<char> buf(templ.begin(), templ.end());
-    buf.push_back('\0');
-    int fd = ::mkstemp(buf.data());
+    std::string tempName;
+    int fd = MakeTempFileBeside(fileName, tempName);
     if (fd < 0) {
         SetError(platform::DosErrorOf(errno), writeTag);
         return false;
     }
-    const std::string tempName(buf.data());
     ::fchmod(fd, 0644);
 
     table = TDbfTable{};
@@ -634,6 +632,7 @@ bool CreateDBF(TDbfTable& table, const std::string& name, const std::vector<TDbf
         SetError(table.File.LastError() != 0 ? table.File.LastError() : 101, writeTag);
         table.File.Close();
         ::unlink(tempName.c_str());
+        UnmarkTempFile(tempName);
         return false;
     }
     std::memcpy(table.Header, header.data(), 32);
@@ -649,8 +648,10 @@ bool CreateDBF(TDbfTable& table, const std::string& name, const std::vector<TDbf
     if (!ok || std::rename(tempName.c_str(), fileName.c_str()) != 0) {
         if (ok) SetError(platform::DosErrorOf(errno), writeTag);
         ::unlink(tempName.c_str());
+        UnmarkTempFile(tempName);
         return false;
     }
+    UnmarkTempFile(tempName);
     if (memo) return CreateMemoFileHeader(fileName, version, dbffile.MemoBlockSize, "CreateDbf()");
     return true;
 }

@@ -5,6 +5,7 @@
 // The file is written under a temporary name beside the index and renamed
 // over it only when it is complete, so a failed build leaves the old index.
 #include "foundation/codepage.h"
+#include "foundation/signalcleanup.h"
 #include "xbase/ndx/ndx.h"
 #include "xbase/ndx/ndxinternal.h"
 #include "xbase/ndx/ndxpairsort.h"
@@ -200,8 +201,8 @@ bool Build(const std::string& fileWithOptions, const TBuildSpec& spec)
     }
 
     // Write under a temporary name in the index's directory.
-    std::string tempName = file + ".XXXXXX";
-    int fd = mkstemp(tempName.data());
+    std::string tempName;
+    int fd = MakeTempFileBeside(file, tempName);
     if (fd < 0) {
         restore();
         return fail(static_cast<uint16_t>(platform::DosErrorOf(errno)), "File not open");
@@ -270,8 +271,9 @@ bool Build(const std::string& fileWithOptions, const TBuildSpec& spec)
             code = 5;
         }
     }
+    if (!ok) std::filesystem::remove(tempName, ec);
+    UnmarkTempFile(tempName);
     if (!ok) {
-        std::filesystem::remove(tempName, ec);
         restore();
         return fail(code, what);
     }

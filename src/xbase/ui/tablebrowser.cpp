@@ -5,6 +5,7 @@
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/runtempdir.h"
+#include "foundation/signalcleanup.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 TTableBrowserServices tablebrowserservices;
@@ -357,18 +359,22 @@ void TDbfBrowserForm::ExportHtml()
     o.ProgramLine = telmvar.ProgramName + "V" + telmvar.ProgramVersion;
     o.DateTime = tablebrowserservices.TodayDateText() + " - " + tablebrowserservices.NowTimeText();
     // The page is written beside and renamed over the old one when complete.
-    const std::string temp = file + ".tmp";
-    bool ok;
-    {
+    std::string temp;
+    const int fd = MakeTempFileBeside(file, temp);
+    bool ok = fd >= 0;
+    if (ok) {
+        ::fchmod(fd, static_cast<mode_t>(NewFileMode(file)));
+        ::close(fd);
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         ok = out && WriteTableHtml(out, Owner.tzdbf, o);
         out.close();
         ok = ok && !out.fail();
     }
-    std::error_code ec;
+    std::error_code ec, removed;
     if (ok) std::filesystem::rename(temp, file, ec);
+    if (fd >= 0 && (!ok || ec)) std::filesystem::remove(temp, removed);
+    UnmarkTempFile(temp);
     if (!ok || ec) {
-        std::filesystem::remove(temp, ec);
         Message("file " + FileNameToOem(file) + " could not be written !");
         return;
     }
