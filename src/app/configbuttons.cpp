@@ -69,10 +69,34 @@ void Tconfig::FileExchange(bool Import)
         telmvar.ProgramFileStem = stem;
         LoadStep();
     } else {
-        WriteConfigFile();
+        WriteConfiguration();
         wtelmvar.ConfigDir = dir;
         telmvar.ProgramFileStem = stem;
     }
+}
+
+namespace
+{
+
+// The fields of the items that hold texts, by the label shown beside them.
+// An item without a field (a font from the font dialog, the external
+// database) is named by its label line in the file.
+const std::pair<int, const char*> ItemFields[] = {
+    {1, "Label_layer"},       {3, "Label_cadfont"},       {6, "Label_dircad"},      {7, "Label_dirdbf"},
+    {21, "Label_dirtemp"},    {23, "Label_diredi"},       {24, "Label_dirplt"},     {29, "Label_direxe"},
+    {30, "Label_korvilt"},    {37, "Label_externtxt"},    {44, "Label_korvilt"},    {53, "Label_dirdata"},
+    {56, "Label_externhtml"}, {72, "Label_freigabefeld"}, {95, "Label_handbuchdir"}};
+
+} // namespace
+
+void Tconfig::WriteConfiguration()
+{
+    WriteConfigFile();
+    if (configio.LineBreakItem == 0) return;
+    std::string field = configio.LineBreakLabel;
+    for (const auto& [no, label] : ItemFields)
+        if (no == configio.LineBreakItem) field = Control(label).Caption;
+    ShowMessageBox(field + ": a line break cannot be stored in the configuration file; nothing was written");
 }
 
 // --- buttons ------------------------------------------------------------------------------------
@@ -208,7 +232,7 @@ const std::map<std::string, Tconfig::TButton>& Tconfig::Buttons()
         t["Button_save"] = NoAction([](Tconfig& c, const std::string&) {
             c.StoreStep();
             telmvar.Aborted = false;
-            WriteConfigFile();
+            c.WriteConfiguration();
         });
         t["Button_export"] = t["Button_import"] = NoAction([](Tconfig& c, const std::string& n) {
             if (n == "Button_export") c.StoreStep();

@@ -100,6 +100,9 @@ class Tconfig final : public TFormModel
     int PlotLineIndex();
     void ConfigurePlotLine();
     void FileExchange(bool Import);
+    // WriteConfigFile; a text it refused for its line break named by the
+    // label of its field.
+    void WriteConfiguration();
 
     std::vector<uint32_t> panelColours_ = std::vector<uint32_t>(16, 0);
     std::string graphFont_, printFont_;

@@ -26,16 +26,21 @@ std::string ShippedDataDir(const std::string& ProgramDir)
 namespace
 {
 
+// Why a configured directory cannot serve: the system's reason (Error, an
+// errno). A NUL in the configured line is refused before the system is
+// asked: its "Invalid argument" would not say what is wrong.
+std::string InvalidDirCause(const std::string& Dir, int Error)
+{
+    return Dir.find('\0') != std::string::npos ? std::string("the name holds a NUL byte") : ErrnoText(Error);
+}
+
 // The message of a configured directory that cannot serve, and on the next
-// line which directory it is and the system's reason (Error, an errno):
-// "invalid DBF Directory configured" alone left the user guessing which
-// setting and why. A NUL in the configured line is refused before the
-// system is asked: its "Invalid argument" would not say what is wrong.
+// line which directory it is and why: "invalid DBF Directory configured"
+// alone left the user guessing which setting and why.
 void ReportInvalidDir(const std::string& What, const std::string& Dir, int Error)
 {
-    const std::string why =
-        Dir.find('\0') != std::string::npos ? std::string("the name holds a NUL byte") : ErrnoText(Error);
-    ShowMessageIfEnabled("invalid " + What + " configured\n" + FileNameToOem(Dir) + ": " + why);
+    ShowMessageIfEnabled("invalid " + What + " configured\n" + FileNameToOem(Dir) + ": " +
+                         InvalidDirCause(Dir, Error));
 }
 
 } // namespace
@@ -106,8 +111,8 @@ void CheckConfigDirs()
             telmvar.TempDir = *answer;
         // Kept for the file that fails for want of it (a batch run's report).
         if (telmvar.TempDir == invalid)
-            configio.TempDirFault =
-                "invalid temporary directory configured: " + FileNameToOem(invalid) + ": " + ErrnoText(error);
+            configio.TempDirFault = "invalid temporary directory configured: " + FileNameToOem(invalid) +
+                                    ": " + InvalidDirCause(invalid, error);
     }
     if (const int error = ediSet ? dirs.Error(telmvar.EdiDir) : 0; error != 0)
         ReportInvalidDir("EDI Directory", telmvar.EdiDir, error);

@@ -72,8 +72,14 @@ bool FileEnded()
 
 // --- line forms -----------------------------------------------------------------
 
+// The item being written and its label line, for the refusal of a text
+// with a line break.
+int writingItem = 0;
+const char* writingLabel = "";
+
 void Label(const char* Text)
 {
+    writingLabel = Text;
     WriteTextLine(Text);
 }
 void SkipLabel()
@@ -82,8 +88,18 @@ void SkipLabel()
     ReadTextLine(ignored);
 }
 
+// A line break would end the value's line early and move every later item
+// down a line: the next start would read them all wrong. Such a text is
+// not written, and the writer keeps the old file (WriteConfigFile).
 void PutText(const std::string& S)
 {
+    if (HoldsLineBreak(S)) {
+        if (configio.LineBreakItem == 0) {
+            configio.LineBreakItem = writingItem;
+            configio.LineBreakLabel = writingLabel;
+        }
+        return;
+    }
     WriteTextLine(S);
 }
 void PutInt(int64_t N)
@@ -885,6 +901,8 @@ void ReadConfigFile()
 
 void WriteConfigFile()
 {
+    configio.LineBreakItem = 0;
+    configio.LineBreakLabel.clear();
     if (telmvar.Aborted) return;
     TTextFile& f = File();
     f.Assign(ConfigFileName());
@@ -895,10 +913,18 @@ void WriteConfigFile()
     wtelmvar.RegionalDecimalSeparator = '.';
     WriteTextLine(telmvar.ProgramFileStem + " " + "Configuration");
     WriteTextLine("Version " + telmvar.ProgramVersion);
-    for (const auto& item : ConfigItems())
+    for (const auto& item : ConfigItems()) {
+        writingItem = item.No;
+        writingLabel = "";
         item.Write();
+    }
     wtelmvar.DecimalPointMode = static_cast<uint16_t>(configio.SavedDecimalPointMode);
     wtelmvar.RegionalDecimalSeparator = separator;
+    if (configio.LineBreakItem != 0) {
+        f.Abandon();
+        telmvar.Aborted = true;
+        return;
+    }
     if (telmvar.Aborted) {
         // A line could not be written: the old file stays as it was.
         f.Abandon();

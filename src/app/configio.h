@@ -50,6 +50,11 @@ struct TConfigio {
     // "invalid temporary directory configured: " + the directory + ": " + the
     // system's reason; empty when it was (or another one was given for it).
     std::string TempDirFault;
+    // The item whose text held a line break (CR or LF) when WriteConfigFile
+    // last refused to write: its number and its label line (empty for an
+    // unlabelled item); 0 when it wrote.
+    int LineBreakItem = 0;
+    std::string LineBreakLabel;
 };
 
 extern TConfigio configio;
@@ -74,7 +79,9 @@ inline constexpr std::size_t ConfigFileMaxBytes = std::size_t{1} << 20;
 void ReadConfigFile();
 // Writes the configuration file to ConfigDir through a temporary file that
 // replaces the old one only when complete. Nothing happens while Aborted is
-// set.
+// set. A text holding a line break is refused: the old file stays as it was,
+// Aborted is set and LineBreakItem names the item for the caller to say
+// which of its fields that is.
 void WriteConfigFile();
 // The closing step of the reader: screen settings derived, file closed,
 // CopyDbfToTemp cleared.

@@ -6,6 +6,7 @@
 #include "foundation/fileutil.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
+#include "foundation/textutil.h"
 #include "graphics/cad/cadfiles.h"
 #include "planetary/projectfile.h"
 #include "platform/platform.h"
@@ -142,6 +143,10 @@ void AddRecentFile(const std::string& Name)
                                   ? Name
                                   : AddTrailingBackslash(telmvar.DataDir) + Name + "." + telmvar.DataExt;
     const std::string full = FileIdentity(given);
+    // The session file holds one name a line: a name with a line break
+    // there would become two entries and push the last one out. Such a
+    // project opens and saves, it is only not remembered.
+    if (HoldsLineBreak(full)) return;
     // Every entry of the same file goes, not only the first: a list read
     // from an edited session file may hold it twice.
     for (int i = 4; i >= 1; --i)

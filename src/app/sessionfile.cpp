@@ -8,6 +8,7 @@
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/textfile.h"
+#include "foundation/textutil.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -110,7 +111,11 @@ void WriteSessionFile()
     TTextFile& f = textfile.SharedTextFile;
     f.Assign(name);
     if (!RewriteRetrying(f) || telmvar.Aborted) return;
-    WriteTextLine(telmvar.ProgramFileStem + " Session " + telmvar.DataDir);
+    // Line 1 is never read back; a data directory with a line break in its
+    // name would split it and move every entry down a line, so the line
+    // then goes without it.
+    const std::string dataDir = HoldsLineBreak(telmvar.DataDir) ? std::string() : telmvar.DataDir;
+    WriteTextLine(telmvar.ProgramFileStem + " Session " + dataDir);
     for (int i = 1; i <= 4; ++i)
         WriteTextLine(wtelmvar.RecentFiles[i]);
     if (telmvar.Aborted) {

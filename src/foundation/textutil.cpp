@@ -158,6 +158,11 @@ std::string NulBytesShown(std::string_view S)
     return r;
 }
 
+bool HoldsLineBreak(std::string_view S)
+{
+    return S.find_first_of("\r\n") != std::string_view::npos;
+}
+
 std::string ControlBytesShown(std::string_view S)
 {
     std::string r;

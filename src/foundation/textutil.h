@@ -59,6 +59,9 @@ std::string NulBytesShown(std::string_view S);
 // 0x14 and 0x15 stay: they are the DOS code page's pilcrow and section sign
 // and are shown as such.
 std::string ControlBytesShown(std::string_view S);
+// S holds a CR or an LF: it cannot be one line of a file read line by line
+// (the configuration and session files, a project file's names).
+bool HoldsLineBreak(std::string_view S);
 void TrimInPlace(std::string& S);
 // 1-based position of the last occurrence of Sub in S, 0 if none.
 int LastPos(const std::string& Sub, const std::string& S);

@@ -44,7 +44,8 @@ std::function<void(const fs::path&)> Life(int At, std::string Bytes, int Size = 
 }
 const std::string L1 = "cannot be calculated: QYRLIFE.DBF ";
 const std::vector<std::string> I = {"p.qy7", "/I", "/NOGUI"};
-const std::vector<std::string> TempLines = {"configured", "", "t0x00: Inv", "t0x00: Inv"};
+const std::vector<std::string> TempLines = {"configured", "", "t0x00: the name holds a NUL byte",
+                                            "t0x00: the name holds a NUL byte"};
 const std::vector<std::string> DirLines = {"CAD", "c/: No such",  "DBF", "d-: No such",
                                            "EDI", "p.qy7: Not a", L1};
 struct CauseCase {

@@ -287,6 +287,43 @@ TEST_F(ConfigDialog, ImportExportKeepConfigDirAndStem)
     EXPECT_EQ(telmvar.ProgramFileStem, stem);
 }
 
+// A text with a line break would move every later item of the file down a
+// line: Save and Export refuse it, name its field and write nothing.
+TEST_F(ConfigDialog, ALineBreakInATextIsRefusedAndTheFileKept)
+{
+    struct Case {
+        std::string button, edit, text, field; // no text: the folder n LF l picked with "..."
+    };
+    const Case cases[] = {{"Button_save", "Edit_dirtemp", "", "Temporary directory"},
+                          {"Button_save", "Edit_handbuchdir", "m\r", "QYR7 E-Manual"},
+                          {"Button_export", "Edit_dirdbf", "d\nb/", "Database directory (dbf)"},
+                          {"Button_export", "Edit_externhtml", "a\r\nb", "HTML Browser"}};
+    const std::string kept = "qyr7 Configuration\r\nVersion 0.9\r\n";
+    for (const Case& c : cases) {
+        if (&c != &cases[0]) {
+            TearDown();
+            ResetProgramState();
+            SetUp();
+        }
+        const fs::path cfg = dir / "qyr7.cfg";
+        auto& files = headless->HeadlessFiles();
+        std::ofstream(cfg, std::ios::binary) << kept;
+        Tconfig f;
+        if (c.text.empty()) {
+            files.QueueAnswer((dir / "n\nl" / "x").string());
+            f.Press("Button_dirtemp");
+        } else {
+            f.Control(c.edit).Text = c.text;
+        }
+        if (c.button == "Button_export") files.QueueAnswer(cfg.string()); // the same file
+        f.Press(c.button);
+        EXPECT_EQ(ReadAll(cfg), kept) << c.field;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1) << "no file left beside it";
+        EXPECT_EQ(Boxes().back(),
+                  c.field + ": a line break cannot be stored in the configuration file; nothing was written");
+    }
+}
+
 TEST_F(ConfigDialog, LoadThenStoreRewritesASettledFileByteIdentical)
 {
     const fs::path golden = fs::path(QYR7_TEST_DIR) / "golden" / "settled.cfg";

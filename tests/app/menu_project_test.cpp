@@ -5,8 +5,10 @@
 #include "app/mainmenu.h"
 #include "app/menutexts.h"
 #include "app/projectcommands.h"
+#include "app/sessionfile.h"
 #include "appfixture.h"
 #include "dialogs/dialogservices.h"
+#include "foundation/fileutil.h"
 #include "foundation/messagecollector.h"
 #include "graphics/cad/cadfiles.h"
 #include "planetary/projectfile.h"
@@ -276,6 +278,27 @@ TEST_F(ProjectCommands, NewSaveAsExitAndReopenGiveTheRecordsSaved)
     const std::string again = dir.string() + "/again.qy7";
     ASSERT_TRUE(WriteProjectData(again));
     EXPECT_EQ(ReadAll(again), savedText);
+}
+
+// The session file holds one name a line: a project with a line break in
+// its name or its directory's opens, is not remembered, and line 1 goes
+// without such a directory.
+TEST_F(ProjectCommands, ALineBreakInAProjectsPathKeepsTheSessionFileFiveWholeLines)
+{
+    const std::string kept = dir.string() + "/kept.qy7";
+    const std::pair<std::string, std::string> cases[] = {{"a\nb", "qyr7 Session " + dir.string() + "/"},
+                                                         {"n\nl/p", "qyr7 Session "},
+                                                         {"c\rr/p", "qyr7 Session "}};
+    for (const auto& [name, line1] : cases) {
+        fs::create_directories(fs::path(dir.string() + "/" + name).parent_path());
+        const std::string path = Project(name);
+        wtelmvar.RecentFiles[1] = kept;
+        headless->HeadlessFiles().QueueAnswer(path);
+        hh.Click("mi_fileOpen");
+        EXPECT_EQ(AddTrailingBackslash(telmvar.DataDir) + telmvar.ProjectName + ".qy7", path) << "opened";
+        ThhFormDestroy();
+        EXPECT_EQ(ReadAll(SessionFileName()), line1 + "\r\n" + kept + "\r\n\r\n\r\n\r\n");
+    }
 }
 
 TEST_F(ProjectCommands, ARecentFileThatCannotBeReadLeavesTheProjectNameAlone)

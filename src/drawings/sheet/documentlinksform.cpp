@@ -4,6 +4,7 @@
 #include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
+#include "foundation/textutil.h"
 #include "graphics/graphservices.h"
 #include "planetary/documentation.h"
 #include "platform/platform.h"
@@ -131,6 +132,16 @@ platform::DialogAction TForm_confDoku::Press(const std::string& Name)
     }
     if (const auto shared = SheetFormButton(Name, 2730)) return *shared;
     if (Name != "Button_ok") return platform::DialogAction::None;
+    // The project file holds one name a line: a name with a line break is
+    // refused here, where it can still be changed.
+    for (int n = 1; n <= DocLinkCount; ++n)
+        for (const auto& [edit, what] : {std::pair{Prog(n), "Program "}, std::pair{File(n), "File "}})
+            if (HoldsLineBreak(Control(edit).Text)) {
+                if (reportservices.ShowMessageBox)
+                    reportservices.ShowMessageBox(what + std::to_string(n) +
+                                                  ": a line break cannot be stored in the project file");
+                return platform::DialogAction::None;
+            }
     telmvar.Aborted = false;
     StoreFields();
     return platform::DialogAction::Accept;
