@@ -319,6 +319,7 @@ TEST_F(ConfigDialog, ALineBreakInATextIsRefusedAndTheFileKept)
         f.Press(c.button);
         EXPECT_EQ(ReadAll(cfg), kept) << c.field;
         EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1) << "no file left beside it";
+        ASSERT_FALSE(Boxes().empty()) << c.field;
         EXPECT_EQ(Boxes().back(),
                   c.field + ": a line break cannot be stored in the configuration file; nothing was written");
     }

@@ -190,6 +190,7 @@ TEST_F(DocumentLinks, ALineBreakInANameIsRefusedAtOk)
         hp.HeadlessFiles().QueueAnswer(c.name);
         f.Press(c.browse);
         EXPECT_EQ(f.Press("Button_ok"), platform::DialogAction::None) << c.field;
+        ASSERT_FALSE(Messages.empty()) << c.field;
         EXPECT_EQ(Messages.back(), c.field + ": a line break cannot be stored in the project file");
         EXPECT_EQ(documentation, before);
     }
