@@ -1,6 +1,7 @@
 // Messages name a file as the file system has it: Æ and ñ as the program's texts hold them, ø as "?".
 #include "appfixture.h"
 
+#include "app/maincommands.h"
 #include "app/projectcommands.h"
 #include "dialogs/fileguard.h"
 #include "foundation/fileutil.h"
@@ -32,6 +33,14 @@ const SiteCase Cases[] = {
      "Save file (", "/\xC6r? \xF1.qy7) ?", true, M::No},
     {[](const std::string& D) { CopyBinaryFile(D + Name, D + "/b"); }, "file ", "/\x92r? \xA4 could not",
      false},
+    {[](const std::string& D) { ExportTextFileToExcel(D + Name + ".txt"); }, "file ",
+     "/\xC6r? \xF1.txt not found or no access !"},
+    {[](const std::string& D) {
+         telmvar.DataModified = false;
+         wtelmvar.RecentFiles[1] = D + Name + ".qy7";
+         Thh().OpenRecentFile(1);
+     },
+     "File ", "/\xC6r? \xF1.qy7 not found !"},
 };
 } // namespace
 

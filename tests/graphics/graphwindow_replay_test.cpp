@@ -139,6 +139,32 @@ TEST_F(GraphReplayTest, PrintBorderHasItsFourSidesOnTheWorldWindowsOutline)
     }
 }
 
+// A zoomed region that the print scales would carry past the page is fitted onto it and ends on its last
+// column or row, never one pixel beyond (A4 at 300 dpi, 2480 x 3508): the region's diagonal at scale x 2
+// spans 2 * 2480 pixels (fit 2479 / 4960: y 3508 * 2479 / 4960 = 1753.3), at scale y 2 2 * 3508 (fit
+// 3507 / 7016: x 2480 * 3507 / 7016 = 1239.6).
+TEST_F(GraphReplayTest, ZoomedRegionEndsOnThePagesLastColumnOrRow)
+{
+    const struct {
+        Extended ScaleX, ScaleY;
+        const char *From, *To;
+    } cases[] = {{2, 1, "moveto 0 1753", "lineto 2479 0"}, {1, 2, "moveto 0 3507", "lineto 1240 0"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.To);
+        GraphFacade.Clear();
+        PixelWorld();
+        FTelmgra.processKey(vk::Add); // the region 54 .. 586, 40 .. 440
+        const TGraphMapping& m = graphmapping;
+        GraphFacade.Line(m.WorldXMin, m.WorldYMin, m.WorldXMax, m.WorldYMax);
+        printsettings.PrintBorder = false;
+        printsettings.PrintScaleX = c.ScaleX;
+        printsettings.PrintScaleY = c.ScaleY;
+        ASSERT_TRUE(FTelmgra.PrintPicture("graphics"));
+        const auto& page = platform_.HeadlessPrinter().PrintedDocuments().back().Pages.at(0)->Records();
+        EXPECT_TRUE(Has(page, c.From) && Has(page, c.To)) << Joined(page);
+    }
+}
+
 TEST_F(GraphReplayTest, LongListLetsEventsThroughEvery50000Records)
 {
     PixelWorld();

@@ -325,14 +325,17 @@ TEST_F(IgesWriterTest, OcctReadsEveryEntityWithoutFailures)
         EXPECT_NEAR(v.Box[i], want[i], 1e-3) << "bounding box value " << i << "\n" << v.Output;
 }
 
-// The Global section is ASCII: one "?" for each character beyond it, a long name shortened by characters.
+// The Global section is printable ASCII: one "?" for each character beyond it (a control character and DEL
+// too), a long name shortened by characters.
 TEST_F(IgesWriterTest, NamesAsTheFileSystemHasThemInTheGlobalSection)
 {
     std::string ae20;
     for (int i = 0; i < 20; ++i)
         ae20 += "ä";
     const std::pair<std::string, std::string> cases[] = {
-        {"齿轮x", "3H??x,"}, {ae20 + std::string(20, 'b'), "28H?????????????__bbbbbbbbbbbbb,"}};
+        {"齿轮x", "3H??x,"},
+        {ae20 + std::string(20, 'b'), "28H?????????????__bbbbbbbbbbbbb,"},
+        {"a\tb\x7F", "4Ha?b?,"}};
     testdirs::ScopedTempDir dir("iges");
     for (const auto& [name, hollerith] : cases) {
         TIgesOptions o = FixedOptions();

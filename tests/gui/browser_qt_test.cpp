@@ -285,4 +285,31 @@ TEST_F(QtBrowser, FirstDownAfterOpeningMovesToTheNextRecord)
     EXPECT_EQ(dbf4.RecNo(), 2);
 }
 
+// Tab leads from the grid, which has the keyboard at the start, through the navigator's buttons shown, the
+// record number and the buttons, and back to the grid.
+TEST_F(QtBrowser, TabOrderIsTheGridThenTheNavigatorAndTheButtons)
+{
+    TDbfBrowserModel m;
+    xbase_qt::TableBrowserQt w(m);
+    w.show();
+    w.activateWindow();
+    QApplication::processEvents();
+    QStringList order;
+    QWidget* const start = w.focusWidget();
+    ASSERT_NE(start, nullptr);
+    for (QWidget* at = start; order.size() < 40 && (order.isEmpty() || at != start);
+         at = at->nextInFocusChain())
+        if (at->isVisible() && at->isEnabled() && (at->focusPolicy() & Qt::TabFocus))
+            order << (at->objectName().isEmpty() ? at->parentWidget()->objectName() : at->objectName());
+    QStringList expected{"TzGrid1"};
+    for (int b = 0; b < 10; ++b)
+        expected << "TzNavigator1";
+    expected << "Edit_recno"
+             << "Button_ok"
+             << "Button_cancel"
+             << "Button_search"
+             << "Button_SearchNext";
+    EXPECT_EQ(order, expected);
+}
+
 } // namespace

@@ -94,9 +94,12 @@ TEST(QtFileNames, NamesAsTheFileSystemHasThemOpenSaveAsCaptionRecentFilesAndNext
             for (const auto& e : fs::directory_iterator(projects))
                 entries.insert(e.path().filename().string());
             EXPECT_EQ(entries, written) << "as the file system has them";
-            // Opened again after it took other contents.
+            // Opened again after it took other contents, what Save As left judged no more.
             fs::copy_file(fs::path(QYR7_SOURCE_DIR) / "examples" / "industrial.qy7", projects + "/" + file,
                           fs::copy_options::overwrite_existing);
+            PlanetaryStage.nIn = 0;
+            m.w.setWindowTitle({});
+            m.w.findChild<QAction*>("mi_file1")->setText({});
             m.ChooseTyping("mi_fileOpen", file);
             EXPECT_FALSE(telmvar.Aborted) << name;
             EXPECT_EQ(PlanetaryStage.nIn, 1480) << name;

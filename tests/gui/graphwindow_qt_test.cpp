@@ -453,18 +453,22 @@ TEST_F(GraphWindowPrintTest, PrintStartFailureSaysWhyAndTheNextPrintIsWritten)
         }
     });
     reader.start(10);
-    const std::string bad = dir_.Path() + "/none/x.pdf"; // in a folder that is not there
+    // In folders that are not there; the name in the message as the message's Windows text holds it.
+    const std::string bad = dir_.Path() + "/none/x.pdf", named = dir_.Path() + "/nöne/ä齿.pdf";
     int pages = 0;
-    for (const auto print : {+[] { FTelmgra.PrintPicture("x"); }, +[] { result.Print(); }}) {
-        qt_->QtPrinter().QtPrinter().setOutputFileName(QString::fromStdString(bad));
+    for (const auto& [print, file] :
+         {std::pair{+[] { FTelmgra.PrintPicture("x"); }, bad}, std::pair{+[] { result.Print(); }, named}}) {
+        qt_->QtPrinter().QtPrinter().setOutputFileName(QString::fromStdString(file));
         // Aborted cleared before each command, as the menu does.
         telmvar.Aborted = false;
         print();
         telmvar.Aborted = false;
         EXPECT_FALSE(PrintAndRender(pages, {}, QPageLayout::Portrait, print).isNull() || pages != 1);
     }
-    EXPECT_EQ(said, std::vector<std::string>(2, "Printing is not possible: " + bad +
-                                                    " cannot be written (No such file or directory)"));
+    const std::string why = " cannot be written (No such file or directory)";
+    EXPECT_EQ(said,
+              (std::vector<std::string>{"Printing is not possible: " + bad + why,
+                                        "Printing is not possible: " + dir_.Path() + "/nöne/ä?.pdf" + why}));
 }
 
 // At scale 1, origin 0, landscape, the page holds the window's picture uncut, its ink's box 0.75 * page

@@ -758,6 +758,39 @@ TEST_F(EngineTest, FileLineOfThePageHeader)
     }
 }
 
+// The heads of the HTML and tab reports name the file as the file system has it, in the Windows text of these
+// files (0xF6 o umlaut, 0xDF sharp s, "?" for what it lacks): the HTML page and the tab file chosen in the
+// save dialog, the batch's project.
+TEST_F(EngineTest, HtmlAndTabHeadsNameTheFileAsTheFileSystemHasIt)
+{
+    wtelmvar.HtmlBrowserPath = "";
+    wtelmvar.TextDeviceDialog = true;
+    telmvar.ProjectName = Temp("p");
+    reportengine.ReportProjectFile = Temp("größe齿.qy7");
+    const std::string shown = Temp("gr\xF6\xDF"
+                                   "e?.");
+    const struct {
+        uint16_t Device;
+        const char* Chosen;
+        std::string Line;
+    } cases[] = {{7, "größe齿.htm", "<!-- " + shown + "htm -->"},
+                 {6, "größe齿.txt", shown + "txt"},
+                 {9, "w.txt", shown + "qy7"}};
+    for (const auto& c : cases) {
+        SaveDialogPath = Temp(c.Chosen);
+        OpenDevice(c.Device);
+        PrintReportPageHeader(1, 0);
+        EXPECT_TRUE(CloseReport());
+        const std::string file = c.Device == 7 ? SaveDialogPath
+                                 : c.Device == 6
+                                     ? Temp("$$" + std::to_string(telmvar.TempFileCounter) + ".txt")
+                                     : Temp("p.txt");
+        const auto lines = Lines(ReadFile(file));
+        ASSERT_GE(lines.size(), 2u) << c.Device;
+        EXPECT_EQ(lines[c.Device == 7 ? 0 : 1], c.Line) << c.Device;
+    }
+}
+
 TEST_F(EngineTest, HeaderSpaceLinesComeBeforeTheFrame)
 {
     wtelmvar.HeaderSpaceLines = 2;

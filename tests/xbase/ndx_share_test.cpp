@@ -347,3 +347,32 @@ TEST_F(NdxShareTest, MoveInIndexOrderAfterAnotherProgramChangedTheKey)
         CloseAll();
     }
 }
+
+// Messages of an index and of its semaphore file name them as the file system has them, in the table
+// engine's DOS text: 0x92 for Æ, 0xA4 for ñ, "?" for ø.
+TEST_F(NdxShareTest, MessagesNameTheFilesAsTheFileSystemHasThem)
+{
+    const std::string name = "Ærøñ", shown = dir + "/\x92r?\xA4";
+    const struct {
+        const char* Index;
+        bool SemaphoreTaken; // a directory stands where the semaphore file goes
+        std::string Message;
+    } cases[] = {{".ndx", true, "Cannot open: " + shown + ".@S@ LOGIN"},
+                 {"x.ndx", false, "Attempt to open " + shown + "x.ndx [SetIndexTo(...,1)]"}};
+    for (const auto& c : cases) {
+        dbcmd.SharedAccess = false;
+        MakeKeys(name + ".dbf", 4, {"A", "B"});
+        ASSERT_TRUE(UseFile(Path(name + ".dbf")));
+        ASSERT_TRUE(MakeIndex(Path(name + ".ndx"), "KEY"));
+        CloseAll();
+        dbcmd.SharedAccess = true;
+        if (c.SemaphoreTaken) std::filesystem::create_directory(Path(name + ".@S@"));
+        ASSERT_TRUE(UseFile(Path(name + ".dbf")));
+        boxes.clear();
+        Set_Index_To(Path(name + c.Index));
+        ASSERT_FALSE(boxes.empty()) << c.Message;
+        EXPECT_NE(boxes.front().find(c.Message), std::string::npos) << boxes.front();
+        CloseAll();
+        std::filesystem::remove(Path(name + ".@S@"));
+    }
+}
