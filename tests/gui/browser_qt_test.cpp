@@ -297,19 +297,17 @@ TEST_F(QtBrowser, TabOrderIsTheGridThenTheNavigatorAndTheButtons)
     QStringList order;
     QWidget* const start = w.focusWidget();
     ASSERT_NE(start, nullptr);
-    for (QWidget* at = start; order.size() < 40 && (order.isEmpty() || at != start);
-         at = at->nextInFocusChain())
+    QWidget* at = start;
+    do {
         if (at->isVisible() && at->isEnabled() && (at->focusPolicy() & Qt::TabFocus))
             order << (at->objectName().isEmpty() ? at->parentWidget()->objectName() : at->objectName());
-    QStringList expected{"TzGrid1"};
+        at = at->nextInFocusChain();
+    } while (at != start && order.size() < 40);
+    std::string navigator;
     for (int b = 0; b < 10; ++b)
-        expected << "TzNavigator1";
-    expected << "Edit_recno"
-             << "Button_ok"
-             << "Button_cancel"
-             << "Button_search"
-             << "Button_SearchNext";
-    EXPECT_EQ(order, expected);
+        navigator += " TzNavigator1";
+    EXPECT_EQ(order.join(' ').toStdString(),
+              "TzGrid1" + navigator + " Edit_recno Button_ok Button_cancel Button_search Button_SearchNext");
 }
 
 } // namespace

@@ -348,31 +348,39 @@ TEST_F(NdxShareTest, MoveInIndexOrderAfterAnotherProgramChangedTheKey)
     }
 }
 
-// Messages of an index and of its semaphore file name them as the file system has them, in the table
-// engine's DOS text: 0x92 for Æ, 0xA4 for ñ, "?" for ø.
+// Messages of the table engine name a file as the file system has it, in the engine's DOS text: 0x92 for Æ,
+// 0xA4 for ñ, "?" for ø (an index's semaphore file, an index, a table cut short).
 TEST_F(NdxShareTest, MessagesNameTheFilesAsTheFileSystemHasThem)
 {
-    const std::string name = "Ærøñ", shown = dir + "/\x92r?\xA4";
-    const struct {
-        const char* Index;
-        bool SemaphoreTaken; // a directory stands where the semaphore file goes
-        std::string Message;
-    } cases[] = {{".ndx", true, "Cannot open: " + shown + ".@S@ LOGIN"},
-                 {"x.ndx", false, "Attempt to open " + shown + "x.ndx [SetIndexTo(...,1)]"}};
-    for (const auto& c : cases) {
+    const std::string name = Path("Ærøñ"), shown = Path("\x92r?\xA4");
+    const auto useIndexed = [&](const std::string& index) {
+        ASSERT_TRUE(UseFile(name + ".dbf"));
+        Set_Index_To(name + index);
+    };
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[&] {
+             std::filesystem::create_directory(name + ".@S@"); // where the semaphore file goes
+             useIndexed(".ndx");
+         },
+         "Cannot open: " + shown + ".@S@ LOGIN"},
+        {[&] { useIndexed("x.ndx"); }, "Attempt to open " + shown + "x.ndx [SetIndexTo(...,1)]"},
+        {[&] {
+             std::filesystem::resize_file(name + ".dbf", 20);
+             UseFile(name + ".dbf");
+         },
+         shown + ".dbf is not a dBASE database. (Prolog is less than 32 bytes)"}};
+    for (const auto& [act, message] : cases) {
         dbcmd.SharedAccess = false;
-        MakeKeys(name + ".dbf", 4, {"A", "B"});
-        ASSERT_TRUE(UseFile(Path(name + ".dbf")));
-        ASSERT_TRUE(MakeIndex(Path(name + ".ndx"), "KEY"));
+        MakeKeys("Ærøñ.dbf", 4, {"A", "B"});
+        ASSERT_TRUE(UseFile(name + ".dbf"));
+        ASSERT_TRUE(MakeIndex(name + ".ndx", "KEY"));
         CloseAll();
         dbcmd.SharedAccess = true;
-        if (c.SemaphoreTaken) std::filesystem::create_directory(Path(name + ".@S@"));
-        ASSERT_TRUE(UseFile(Path(name + ".dbf")));
         boxes.clear();
-        Set_Index_To(Path(name + c.Index));
-        ASSERT_FALSE(boxes.empty()) << c.Message;
-        EXPECT_NE(boxes.front().find(c.Message), std::string::npos) << boxes.front();
+        act();
+        ASSERT_FALSE(boxes.empty()) << message;
+        EXPECT_NE(boxes.front().find(message), std::string::npos) << boxes.front();
         CloseAll();
-        std::filesystem::remove(Path(name + ".@S@"));
+        std::filesystem::remove(name + ".@S@");
     }
 }

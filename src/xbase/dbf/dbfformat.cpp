@@ -16,9 +16,11 @@ std::string BaseName(const std::string& path)
     return p == std::string::npos ? path : path.substr(p + 1);
 }
 
+// The table's name as the file system has it, put into the engine's text as
+// every other message of the engine puts a name in.
 std::string NotATable(const std::string& who, const std::string& why, const char* tag)
 {
-    return who + " is not a dBASE database." + why + tag;
+    return FileNameToOem(who) + " is not a dBASE database." + why + tag;
 }
 
 // Name of a descriptor: up to max characters up to the first NUL, upper
