@@ -4,6 +4,7 @@
 
 #include "foundation/codepage.h"
 #include "foundation/programstate.h"
+#include "foundation/textutil.h"
 #include "platform/codepage.h"
 
 #include <algorithm>
@@ -29,6 +30,12 @@ bool IsCadSwitch(const std::string& p)
 {
     const std::string prefix = Upper(p.substr(0, 4));
     return prefix == "/CAD" || prefix == "-CAD";
+}
+
+bool IsProgramSwitch(const std::string& p)
+{
+    const std::string u = Upper(p);
+    return IsTextBatchSwitch(p) || IsCadSwitch(p) || u == "/E" || u == "/G" || u == "/NOGUI";
 }
 
 namespace
@@ -166,7 +173,13 @@ std::string CommandLineProjectPath(const std::string& Name)
 
 std::string CommandLineShownText(const std::string& Arg)
 {
-    return FileNameToOem(Arg);
+    std::string shown;
+    for (std::size_t at = 0; at < Arg.size();) {
+        const std::size_t n = platform::Utf8CharLength(std::string_view(Arg).substr(at));
+        shown += n == 0 ? HexByte(static_cast<unsigned char>(Arg[at])) : FileNameToOem(Arg.substr(at, n));
+        at += n == 0 ? 1 : n;
+    }
+    return shown;
 }
 
 std::vector<std::string> UnknownSwitchTexts(const TCommandLine& Cmd)

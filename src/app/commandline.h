@@ -61,13 +61,17 @@ std::string CommandLineProjectPath(const std::string& Name);
 
 // A parameter as the program's messages quote it: the terminal passes UTF-8
 // (a name as the file system has it), the messages are the program's text
-// (code page 437, converted back to UTF-8 on output).
+// (code page 437, converted back to UTF-8 on output). A byte that is no
+// UTF-8 character is shown as "0xFF": as "?" it would read as the help switch.
 std::string CommandLineShownText(const std::string& Arg);
 
 // Whether P is "/I", "/i", "-I" or "-i"; whether P begins with "/CAD" or
 // "-CAD" in any case.
 bool IsTextBatchSwitch(const std::string& P);
 bool IsCadSwitch(const std::string& P);
+// Whether P is one of the program's switches in any case: /I, -I, /CADi:j,
+// -CADi:j, /E, /G or /NOGUI.
+bool IsProgramSwitch(const std::string& P);
 
 // One text per unknown switch: "unknown switch /X ignored", and per
 // repeated one: "switch /I repeated, done once".

@@ -49,11 +49,14 @@
 #include "xbase/ui/tablebrowser.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <functional>
 #include <sstream>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 TStartup startup;
@@ -181,6 +184,26 @@ bool ModifiedSince(const std::string& File, const struct stat& Before, bool Exis
            after.st_size != Before.st_size || after.st_ino != Before.st_ino;
 }
 
+// The system's cause of a project file that cannot be opened, where "not
+// found or no access" does not say it already: a directory of that name, a
+// name too long, a loop of links.
+std::string OpenRefusalCause(const std::string& Path)
+{
+    const std::string path = NativePath(Path);
+    struct stat st {
+    };
+    int error = 0;
+    if (::stat(path.c_str(), &st) != 0)
+        error = errno;
+    else if (S_ISDIR(st.st_mode))
+        error = EISDIR;
+    else if (const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY); fd >= 0)
+        ::close(fd);
+    else
+        error = errno;
+    return error == 0 || error == ENOENT || error == EACCES ? std::string() : ": " + ErrnoText(error);
+}
+
 // Reads the project named on the command line without any box: a batch run
 // explains a failure in its one line, the interactive open in its own box.
 bool ReadCommandLineProject(const std::string Name, std::string& Why)
@@ -197,7 +220,7 @@ bool ReadCommandLineProject(const std::string Name, std::string& Why)
     telmvar.MessagesEnabled = messages;
     if (!telmvar.Aborted) return true;
     if (!FileCanOpen(path)) {
-        Why = "project file " + FileNameToOem(path) + " not found or no access";
+        Why = "project file " + FileNameToOem(path) + " not found or no access" + OpenRefusalCause(path);
         // The user typed the other name: say how the one looked for came about.
         if (path != Name)
             Why += " (" + FileNameToOem(Name) + " has no extension, ." + telmvar.DataExt + " added)";
@@ -639,6 +662,14 @@ TStartOutcome StartupAndCommandLine(const TCommandLine& Cmd)
         if (Cmd.Mode == TStartMode::TextBatch) return RunTextBatch(Cmd);
         return RunCadBatch(Cmd);
     case TStartMode::MissingExtension: {
+        // "wqyr7 /NOGUI /I": a switch where the name belongs is no name
+        // without its extension, the name is missing.
+        if (IsProgramSwitch(Cmd.P1)) {
+            const std::string text = "no project file named";
+            if (startup.Interactive) ShowMessageIfEnabled(text);
+            ReportStartFailure(text);
+            return {true, ExitMissingExtension};
+        }
         const std::string text = "extension ." + telmvar.DataExt + " " + "missing";
         if (startup.Interactive) ShowMessageIfEnabled(text);
         ReportStartFailure(FileNameToOem(Cmd.P1) + ": " + text);

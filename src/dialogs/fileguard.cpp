@@ -96,10 +96,32 @@ void CheckFileName(const std::string& Path)
     }
 }
 
+// The archive mode ends at the first file dialog. Its name, the path as it
+// was given, becomes a directory and a name as a file chosen in the dialog
+// is held: the report head, the title and the recent list would otherwise
+// add the extension a second time. A name with another extension keeps its
+// path, which a Save writes as it is: "." + DataExt would name another file.
+namespace
+{
+
+void EndArchiveMode()
+{
+    telmvar.ArchiveMode = false;
+    const std::string path = telmvar.ProjectName;
+    if (FileExtNoDot(path) != telmvar.DataExt) return;
+    telmvar.DataDir = FileDirPart(path);
+    telmvar.ProjectName = FileNameNoExt(path);
+}
+
+} // namespace
+
 bool CheckFileReadable(const std::string& Path)
 {
-    if (FileCanOpen(TrimBlanks(Path))) return true;
-    ShowMessageIfEnabled("file " + FileNameToOem(TrimBlanks(Path)) + " " + "not found or no access" + " !");
+    // Blanks at the ends belong to the name (" a.qy7" is another file than
+    // "a.qy7"); a directory from the configuration was trimmed where the
+    // path was built from it.
+    if (FileCanOpen(Path)) return true;
+    ShowMessageIfEnabled("file " + FileNameToOem(Path) + " " + "not found or no access" + " !");
     telmvar.Aborted = true;
     return false;
 }
@@ -111,7 +133,7 @@ void SaveFileDialog(std::string Name, std::string& Path)
         telmvar.Aborted = true;
         return;
     }
-    if (telmvar.ArchiveMode && !telmvar.ArchiveFlag) telmvar.ArchiveMode = false;
+    if (telmvar.ArchiveMode && !telmvar.ArchiveFlag) EndArchiveMode();
     if (Name.empty()) {
         const std::string mask = "*." + telmvar.DataExt;
         const auto chosen = RunFileDialog(platform::FileDialogKind::Save, mask + "|" + mask, telmvar.DataDir);
@@ -142,7 +164,7 @@ void OpenFileDialog(std::string Name, std::string& Path)
         telmvar.Aborted = true;
         return;
     }
-    if (telmvar.ArchiveMode && !telmvar.ArchiveFlag) telmvar.ArchiveMode = false;
+    if (telmvar.ArchiveMode && !telmvar.ArchiveFlag) EndArchiveMode();
     if (Name.empty()) {
         AskOpenFileName(1, telmvar.DataDir, "*." + telmvar.DataExt, Name);
         if (telmvar.Aborted) return;

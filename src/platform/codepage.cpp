@@ -142,4 +142,14 @@ std::string Utf8ToCp1252(std::string_view text, char replacement)
     return FromUtf8(text, replacement, Cp1252ToCodePoint);
 }
 
+std::size_t Utf8CharLength(std::string_view text)
+{
+    if (text.empty()) return 0;
+    // A well-formed character has no overlong form: its code point tells
+    // its length.
+    const char32_t cp = DecodeUtf8(text.substr(0, 4)).front();
+    if (cp == kInvalid) return 0;
+    return cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
+}
+
 } // namespace platform

@@ -18,5 +18,8 @@ std::string Cp1252ToUtf8(std::string_view text);
 // Characters Windows-1252 cannot hold, and malformed UTF-8, become the
 // replacement byte.
 std::string Utf8ToCp1252(std::string_view text, char replacement = '?');
+// The bytes of the UTF-8 character text begins with; 0 when it begins with
+// a byte that is no character (a malformed or cut sequence) or is empty.
+std::size_t Utf8CharLength(std::string_view text);
 
 } // namespace platform

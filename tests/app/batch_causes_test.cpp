@@ -42,6 +42,16 @@ std::function<void(const fs::path&)> Life(int At, std::string Bytes, int Size = 
         WriteWholeFile(D / Dir / "qyrlife.dbf", table.replace(At, Bytes.size(), Bytes).substr(0, Size));
     };
 }
+// Project() named Name; Kind 1: a directory of that name instead, 2: a link to itself.
+std::function<void(const fs::path&)> As(std::string Name, int Kind = 0)
+{
+    return [=](const fs::path& D) {
+        if (Kind == 1) fs::create_directory(D / Name);
+        if (Kind == 2) fs::create_symlink(Name, D / Name);
+        if (Kind == 0) Project()(D), fs::rename(D / "p.qy7", D / Name);
+    };
+}
+const std::string NoAccess = " not found or no access: ";
 const std::string L1 = "cannot be calculated: QYRLIFE.DBF ";
 const std::vector<std::string> I = {"p.qy7", "/I", "/NOGUI"};
 const std::vector<std::string> TempLines = {"configured", "", "t0x00: the name holds a NUL byte",
@@ -138,6 +148,19 @@ const CauseCase Cases[] = {
     {"NulInTheDbfDirectory", NulInDbfDir, I, 4, NulLines, 3},
     {"PltDirectoryMissing", Project(0, "", Dirs("", "", "", "", "pl/")), I, 0, PltLines, 2},
     {"InvalidDirectoriesNamed", Project(0, "", Dirs("c/", "d-", "", "p.qy7")), I, 4, DirLines, 7},
+    // Blanks at the ends belong to a name; a byte no character, a switch for the name; the system's causes.
+    {"BlankBeforeTheName", As(" a.qy7"), {" a.qy7", "/I"}, 0, {}, 0, 0, false, "/ a\\.qy7\r\n"},
+    {"BlankAfterTheName", As("b.qy7 "), {"b.qy7 ", "/I"}, 0, {}, 0, 0, false, "/b\\.qy7 \r\n"},
+    {"SwitchThatIsNoCharacter", Project(), {"p.qy7", "/I", "/\xff"}, 0, {"unknown switch /0xFF ignored"}, 1},
+    {"SwitchInPlaceOfTheName", Project(), {"/NOGUI", "/I"}, 2, {"wqyr7: no project file named"}, 1},
+    {"ADirectory", As("d.qy7", 1), {"d.qy7", "/I"}, 1, {"file d.qy7" + NoAccess + "Is a directory"}, 1},
+    {"NameTooLong",
+     As("x", 1),
+     {std::string(252, 'x') + ".qy7", "/I"},
+     1,
+     {NoAccess + "File name too long"},
+     1},
+    {"LinkLoop", As("l.qy7", 2), {"l.qy7", "/I"}, 1, {"l.qy7" + NoAccess + "Too many levels of symbolic"}, 1},
     // The spectrum's factors put the limits of the trials far below a hundredth of the nominal torque.
     {"SpectrumTorque2147483648", Project(379, "2147483648"), I, 0, {}, 0, 0, false, "T 0F\tNm\t *[0-9]"},
     {"SpectrumTorque1e12", Project(379, "1e12"), I, 0, {}, 0, 0, false, Row},

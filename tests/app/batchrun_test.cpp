@@ -139,12 +139,13 @@ TEST_F(BatchRun, AReportThatCannotBeWrittenExitsFourWithOneLine)
 
 TEST_F(BatchRun, AMissingExtensionExitsTwoWithOneLine)
 {
+    // A switch where the name belongs: the name is missing, not its extension.
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"test"}, std::vector<std::string>{"test", "whatever"},
           std::vector<std::string>{"/I"}}) {
         const TProgramRun run = RunProgram(dir, args);
         EXPECT_EQ(run.ExitCode, 2) << args[0];
-        ExpectOneErrorLine(run, "extension .qy7 missing");
+        ExpectOneErrorLine(run, args[0] == "/I" ? "no project file named" : "extension .qy7 missing");
     }
 }
 

@@ -242,7 +242,8 @@ TEST_F(FileGuard, CheckFileReadable)
     EXPECT_FALSE(telmvar.Aborted);
     EXPECT_FALSE(CheckFileReadable(P("gone.qy7") + "  "));
     EXPECT_TRUE(telmvar.Aborted);
-    EXPECT_EQ(Asked().back().Request.Text, "file " + P("gone.qy7") + " not found or no access !");
+    // The blanks are the name's: the path is named as it was given.
+    EXPECT_EQ(Asked().back().Request.Text, "file " + P("gone.qy7") + "   not found or no access !");
 }
 
 // --- dialogs ---------------------------------------------------------------------

@@ -14,6 +14,8 @@
 #include "planetary/stage.h"
 #include "platform/qt/platform_qt.h"
 #include "qtfixture.h"
+#include "reports/engine/reportengine.h"
+#include "reports/qt/reportforms_qt.h"
 
 #include <QtWidgets>
 
@@ -40,11 +42,11 @@ struct MainWindow {
     PlatformQt qt;
     ScopedPlatform scope{qt};
     QMainWindow& w = qt.QtMainWindow().Widget();
-    explicit MainWindow(const std::string& projects)
+    explicit MainWindow(const std::string& projects, const std::vector<std::string>& args = {})
     {
         InstallQtScreenInfo(qt);
         startup.Interactive = true;
-        EXPECT_FALSE(ThhFormCreate(ParseCommandLine({})).EndProcess);
+        EXPECT_FALSE(ThhFormCreate(ParseCommandLine(args)).EndProcess);
         telmvar.DbfDir = std::string(QYR7_DATA_DIR) + "/";
         telmvar.DataDir = projects + "/";
         InstallShellServices();
@@ -123,4 +125,40 @@ TEST(QtFileNames, NamesAsTheFileSystemHasThemOpenSaveAsCaptionRecentFilesAndNext
         EXPECT_EQ(PlanetaryStage.nIn, 1480) << path;
         EXPECT_EQ(AddTrailingBackslash(telmvar.DataDir) + telmvar.ProjectName + ".qy7", path);
     }
+}
+
+// A project given on the command line, as a file manager starts it: after a cancelled File > Open and a File
+// > Save the report head and the title name it once, and the save goes to the file that was opened.
+TEST(QtFileNames, AProjectFromTheCommandLineIsNamedOnceAndSavedWhereItWasRead)
+{
+    TestApp();
+    InitProgramLoadDefaults();
+    configio.FallbackDirs.clear();
+    InitProgramIdentity();
+    const testdirs::ScopedTempDir scratch{"cmdline"};
+    const std::string projects = scratch.Path() + "/p";
+    const std::string project = projects + "/industrial.qy7";
+    fs::create_directories(projects);
+    fs::copy_file(fs::path(QYR7_SOURCE_DIR) / "examples" / "industrial.qy7", project);
+    wtelmvar.ConfigDir = wtelmvar.DefaultDataDir = telmvar.StartDir = telmvar.TempDir = scratch.Path() + "/";
+    InstallQtReportForms();
+    MainWindow m(projects, {project});
+    WhenModalAppears([](QWidget* d) { qobject_cast<QDialog*>(d)->reject(); });
+    m.w.findChild<QAction*>("mi_fileOpen")->trigger();
+    fs::resize_file(project, 0);
+    m.w.findChild<QAction*>("mi_FileSave")->trigger();
+    EXPECT_GT(fs::file_size(project), 0u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(projects), fs::directory_iterator()), 1);
+    EXPECT_EQ(m.w.windowTitle().toStdString(), telmvar.ProgramTitle + "  -  industrial.qy7");
+    std::string head;
+    WhenModalAppears([&head](QWidget* w) {
+        head = qobject_cast<TForm_showtextfile*>(w)->Memo1()->toPlainText().toStdString();
+        qobject_cast<QDialog*>(w)->accept();
+    });
+    OpenReport(1, "demo");
+    ASSERT_TRUE(BeginReportOutput());
+    PrintReportPageHeader(1, 0);
+    ASSERT_TRUE(CloseReport());
+    EXPECT_NE(head.find("industrial.qy7 "), std::string::npos) << head;
+    EXPECT_EQ(head.find(".qy7.qy7"), std::string::npos) << head;
 }
