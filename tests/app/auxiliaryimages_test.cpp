@@ -402,8 +402,10 @@ TEST_F(AuxImages, ShippedIndexListsPicturesThatHp2xxConverts)
         if (entry.path().extension() != ".plt") continue;
         ++pictures;
         const fs::path out = dir / (entry.path().stem().string() + ".png");
-        const std::string cmd = "/usr/bin/hp2xx -q -m png -f '" + out.string() + "' '" +
-                                entry.path().string() + "' >/dev/null 2>&1";
+        // hp2xx keeps an output name of a limited length: it is given one
+        // inside the directory it runs in.
+        const std::string cmd = "cd '" + dir.string() + "' && /usr/bin/hp2xx -q -m png -f '" +
+                                out.filename().string() + "' '" + entry.path().string() + "' >/dev/null 2>&1";
         EXPECT_EQ(std::system(cmd.c_str()), 0) << entry.path();
         EXPECT_GT(fs::exists(out) ? fs::file_size(out) : 0, 0u) << entry.path();
     }

@@ -141,6 +141,12 @@ struct TLayoutCase {
 
 const TLayoutCase layoutCases[] = {
     {"ProductionSDin", 1, 0, [] { ComposeProductionDrawing(3, 1, 7, "S-Pi"); }},
+    {"ProductionSDinOfALongPath", 1, 0,
+     [] {
+         // The path on A4 ends before the date at 186 mm.
+         telmvar.ProjectName = "/" + std::string(200, 'p') + "/s.qy7";
+         ComposeProductionDrawing(3, 1, 7, "S-Pi");
+     }},
     {"ProductionSIso", 1, 1, [] { ComposeProductionDrawing(3, 1, 7, "S-Pi"); }},
     {"ProductionPiIso", 1, 1, [] { ComposeProductionDrawing(3, 2, 7, "S-Pi"); }},
     {"ProductionPeHBothIso", 3, 1, [] { ComposeProductionDrawing(3, 3, 7, "Pe-H"); }},

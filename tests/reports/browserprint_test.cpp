@@ -10,7 +10,6 @@
 #include "xbase/xbasestate.h"
 
 #include <filesystem>
-#include <regex>
 
 namespace
 {
@@ -23,13 +22,26 @@ class BrowserPrint : public ReportTest
         ReportTest::SetUp();
         InstallTablePrint();
     }
-    void TearDown() override { ReportTest::TearDown(); }
+    void TearDown() override
+    {
+        if (!cwd_.empty()) std::filesystem::current_path(cwd_);
+        ReportTest::TearDown();
+    }
+    // The table by its name in the temporary directory, made the current one:
+    // the printout's head holds the name whole, however long TMPDIR's path.
+    std::string TableHere(const std::string& Name)
+    {
+        std::filesystem::copy_file(std::string(QYR7_DATA_DIR) + "/printout.dbf", Temp(Name));
+        cwd_ = std::filesystem::current_path();
+        std::filesystem::current_path(TempDir);
+        return Name;
+    }
+    std::filesystem::path cwd_;
 };
 
 TEST_F(BrowserPrint, NineFieldTableShowsSevenColumns)
 {
-    const std::string table = Temp("printout.dbf");
-    std::filesystem::copy_file(std::string(QYR7_DATA_DIR) + "/printout.dbf", table);
+    const std::string table = TableHere("printout.dbf");
     dbf4.OpenTable(table);
     ASSERT_EQ(dbf4.FieldCount(), 9);
     telmvar.ProgramName = "QYR7";
@@ -45,11 +57,7 @@ TEST_F(BrowserPrint, NineFieldTableShowsSevenColumns)
     TDbfBrowserForm form(m);
     form.Press("mi_filePrint");
     ASSERT_FALSE(telmvar.Aborted);
-    // The header pads the table's path to its frame: the golden holds the
-    // padding of a scratch directory in /tmp, whatever TMPDIR the run has.
-    const std::string written =
-        std::regex_replace(WithoutTempDir(ReadFile(Temp("table.out"))), std::regex("printout\\.dbf +\\*"),
-                           "printout.dbf" + std::string(29, ' ') + "*");
+    const std::string written = ReadFile(Temp("table.out"));
     // Headings are cut to the field width + 1: "MO" is field 7, "VA" (field
     // 8) must not appear.
     EXPECT_NE(written.find("XORIGIYORIGILAMO \r\n"), std::string::npos) << written;
@@ -73,15 +81,13 @@ TEST_F(BrowserPrint, CancelledDeviceChoicePrintsNothing)
 // The table's name heads the printout in code page 437, what 437 lacks as "?".
 TEST_F(BrowserPrint, NamesAsTheFileSystemHasThemHeadThePrintout)
 {
-    const std::string table = Temp("größe 齿.dbf");
-    std::filesystem::copy_file(std::string(QYR7_DATA_DIR) + "/printout.dbf", table);
-    dbf4.OpenTable(table);
+    dbf4.OpenTable(TableHere("größe 齿.dbf"));
     wtelmvar.TextDevice = 3;
     wtelmvar.TextDeviceDialog = false;
     SaveDialogPath = Temp("table.out");
     telmvar.ProjectName = "stage1";
     PrintDbfTable(dbf4.tzdbf, "c", "t");
-    EXPECT_NE(ReadFile(Temp("table.out")).find("/gr\224\341e ?.dbf "), std::string::npos);
+    EXPECT_NE(ReadFile(Temp("table.out")).find("*  gr\224\341e ?.dbf "), std::string::npos);
 }
 
 } // namespace

@@ -566,10 +566,14 @@ void DrawDrawingSheet(int SizeCode, const std::string& Title, const std::string&
     CadSetLayer(3);
     Style(0, 1.5L, 1.2L);
     // The path is the file system's bytes: the sheet's text holds it in the
-    // program's code page.
+    // program's code page. On A4 the date stands at 186 mm, so the path is
+    // shortened to the 136 characters (1.2 mm each) that end before it.
+    const bool dateShown = !cadsettings.SheetShowDate && (SizeCode == 3 || SizeCode == 4);
     if (!cadsettings.SheetShowFileName)
-        CadText(20, 1, AbbreviateMiddle(FileNameToOem(GetProjectFilePath()), 150));
-    if (!cadsettings.SheetShowDate && (SizeCode == 3 || SizeCode == 4))
+        CadText(
+            20, 1,
+            AbbreviateMiddle(FileNameToOem(GetProjectFilePath()), dateShown && SizeCode == 4 ? 136 : 150));
+    if (dateShown)
         CadText(SizeCode == 4 ? 186 : 395, 1, sheetclock.TodayDateText() + " " + sheetclock.NowTimeText());
     Style(0, 3.5L, 3);
     CadSetLayer(5);
