@@ -139,7 +139,6 @@ TEST_F(BatchRun, AReportThatCannotBeWrittenExitsFourWithOneLine)
 
 TEST_F(BatchRun, AMissingExtensionExitsTwoWithOneLine)
 {
-    // A switch where the name belongs: the name is missing, not its extension.
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"test"}, std::vector<std::string>{"test", "whatever"},
           std::vector<std::string>{"/I"}}) {

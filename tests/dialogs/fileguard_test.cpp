@@ -242,7 +242,6 @@ TEST_F(FileGuard, CheckFileReadable)
     EXPECT_FALSE(telmvar.Aborted);
     EXPECT_FALSE(CheckFileReadable(P("gone.qy7") + "  "));
     EXPECT_TRUE(telmvar.Aborted);
-    // The blanks are the name's: the path is named as it was given.
     EXPECT_EQ(Asked().back().Request.Text, "file " + P("gone.qy7") + "   not found or no access !");
 }
 

@@ -273,14 +273,11 @@ TEST_F(CodePage, NamesAsTheFileSystemHasThemBecomeDosTextOrQuestionMarks)
         EXPECT_EQ(FileNameToOem(name), oem) << name;
 }
 
-// A system's cause in the user's language (strerror under de_DE.UTF-8, Polish) into a program text.
+// strerror's text under de_DE.UTF-8 into a program text; "?" for what 437 lacks (Polish z with dot above).
 TEST_F(CodePage, SystemTextsBecomeDosTextOrQuestionMarks)
 {
-    using Case = std::pair<const char*, const char*>;
-    for (const auto& [text, oem] :
-         {Case{"Die Datei ist zu gro\xC3\x9F", "Die Datei ist zu gro\xE1"},
-          Case{"Nie mo\xC5\xBCna", "Nie mo?na"}, Case{"File too large", "File too large"}})
-        EXPECT_EQ(SystemTextToOem(text), oem) << text;
+    EXPECT_EQ(SystemTextToOem("Die Datei ist zu gro\xC3\x9F"), "Die Datei ist zu gro\xE1");
+    EXPECT_EQ(SystemTextToOem("Nie mo\xC5\xBCna"), "Nie mo?na");
 }
 
 } // namespace
