@@ -1,5 +1,7 @@
 #include "foundation/programsettings.h"
 
+#include "foundation/textutil.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -37,4 +39,12 @@ void ResetWtelmvar()
     wtelmvar.ConfigDir = dir;
     wtelmvar.WorkingDir = dir;
     wtelmvar.DefaultDataDir = dir;
+}
+
+bool UsesDesktopProgram(const std::string& Path)
+{
+    const std::string p = TrimBlanks(Path);
+    if (p.empty()) return true;
+    if (p.size() >= 2 && p[1] == ':') return true;
+    return p.find('\\') != std::string::npos;
 }

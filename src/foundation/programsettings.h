@@ -70,3 +70,10 @@ extern TWtelmvar wtelmvar;
 
 // Restores the start-up defaults, the unit-system names included.
 void ResetWtelmvar();
+
+// Whether a configured tool path means "the desktop's own program for the
+// document": none at all, or a path of the Windows configuration
+// ("c:\Program Files\..."), which names no program here. The drive letter's
+// ":" is read as such only in this test: a stored Windows path keeps meaning
+// the desktop's program.
+bool UsesDesktopProgram(const std::string& Path);

@@ -502,6 +502,7 @@ TEST_F(EngineTest, HtmlEscapesTextsButNotItsOwnMarkup)
         std::string::npos);
     EXPECT_NE(html.find("charset=windows-1252"), std::string::npos);
     EXPECT_EQ(html.substr(html.size() - 18), "</BODY>\r\n</HTML>\r\n");
+    EXPECT_TRUE(Launches.empty()) << "no browser set: the page goes to the chosen file only";
 }
 
 TEST_F(EngineTest, HtmlFirstTwoValueRowOpensATableWithHeads)

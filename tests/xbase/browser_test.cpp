@@ -4,6 +4,7 @@
 // csv, dbview).
 #include "browser_fixture.h"
 
+#include "common/validators.h"
 #include "xbase/dbf/dbffile.h"
 
 #include <fstream>
@@ -279,13 +280,14 @@ TEST_F(Browser, HtmlExportOfTheMaterialsTablePassesTidyAndEqualsDbfread)
     TDbfBrowserForm f(m);
     const std::string page = Path("out dir & <page>.htm");
     headless.HeadlessFiles().QueueAnswer(page);
-    wtelmvar.HtmlBrowserPath = "/usr/bin/browser";
+    wtelmvar.HtmlBrowserPath = Path("browser");
+    std::ofstream(Path("browser")) << "";
     f.Press("mi_fileExportHtml");
     ASSERT_TRUE(fs::exists(page));
     EXPECT_FALSE(fs::exists(page + ".tmp"));
     // The browser gets the file as one argument, whatever characters it has.
     ASSERT_EQ(headless.HeadlessLauncher().Launches().size(), 1u);
-    EXPECT_EQ(headless.HeadlessLauncher().Launches()[0].Program, "/usr/bin/browser");
+    EXPECT_EQ(headless.HeadlessLauncher().Launches()[0].Program, Path("browser"));
     EXPECT_EQ(headless.HeadlessLauncher().Launches()[0].Arguments, std::vector<std::string>{page});
     int rc = -1;
     const std::string tidy = Run("/usr/bin/tidy -q -e '" + page + "' 2>&1", &rc);
@@ -293,17 +295,79 @@ TEST_F(Browser, HtmlExportOfTheMaterialsTablePassesTidyAndEqualsDbfread)
     EXPECT_EQ(Compare(dir, "html", page, table), "OK\n");
 }
 
-TEST_F(Browser, EmptyBrowserPathOpensThePageWithTheDesktop)
+// No browser or a Windows path: the desktop's browser; a program that is
+// there is started, one that is not is named.
+TEST_F(Browser, HtmlExportOpensTheDesktopsBrowserOrTheConfiguredOne)
 {
     OpenShipped("printout");
-    TDbfBrowserModel m;
-    TDbfBrowserForm f(m);
-    headless.HeadlessFiles().QueueAnswer(Path("p.htm"));
-    wtelmvar.HtmlBrowserPath = "";
-    f.Press("mi_fileExportHtml");
-    ASSERT_EQ(headless.HeadlessLauncher().Launches().size(), 1u);
-    EXPECT_EQ(headless.HeadlessLauncher().Launches()[0].Program, "");
-    EXPECT_EQ(headless.HeadlessLauncher().Launches()[0].Document, Path("p.htm"));
+    std::ofstream(Path("browser")) << "";
+    const struct {
+        std::string Setting, Program, Message;
+    } cases[] = {{"", "", ""},
+                 {"c:\\Program Files\\Internet Explorer\\Iexplore.exe", "", ""},
+                 {Path("browser"), Path("browser"), ""},
+                 {Path("no browser"), "", Path("no browser") + " not found"}};
+    const auto& launches = headless.HeadlessLauncher().Launches();
+    for (const auto& c : cases) {
+        TDbfBrowserModel m;
+        TDbfBrowserForm f(m);
+        headless.HeadlessFiles().QueueAnswer(Path("p.htm"));
+        wtelmvar.HtmlBrowserPath = c.Setting;
+        const std::size_t before = launches.size();
+        f.Press("mi_fileExportHtml");
+        if (!c.Message.empty()) {
+            EXPECT_EQ(launches.size(), before) << c.Setting;
+            EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().back().Request.Text, c.Message);
+            continue;
+        }
+        ASSERT_EQ(launches.size(), before + 1) << c.Setting;
+        EXPECT_EQ(launches.back().Program, c.Program) << c.Setting;
+        EXPECT_EQ(c.Program.empty() ? launches.back().Document : launches.back().Arguments.at(0),
+                  Path("p.htm"));
+    }
+}
+
+// The page is UTF-8 and says so: the name as the file system has it, the
+// texts converted from the table's code page (0x84 of code page 437 and 0xE4
+// of 1252 are both "ä").
+TEST_F(Browser, HtmlPageDeclaresUtf8ForNamesAndTableTexts)
+{
+    if (access("/usr/bin/tidy", X_OK) != 0 || !PythonHas("html5lib"))
+        QYR7_VALIDATOR_MISSING("tidy or html5lib");
+    std::ofstream(Path("page.py")) << R"PY(
+import sys, html5lib
+p = html5lib.HTMLParser(namespaceHTMLElements=False)
+doc = p.parse(open(sys.argv[1], 'rb').read(), useChardet=False)
+b = open(sys.argv[2], 'rb').read()
+line = [''.join(e.itertext()) for e in doc.iter('p')][1]
+cell = [''.join(e.itertext()) for e in doc.iter('td')][1]
+out = '%02x %s|%s|%s' % (b[int.from_bytes(b[8:10], 'little') + 1], doc.find('.//title').text, line[-9:], cell)
+sys.stdout.buffer.write(out.encode('utf-8'))
+)PY";
+    const std::string page = Path("gr\xC3\xB6\xC3\x9F"
+                                  "e.htm");
+    for (const auto& [language, stored] :
+         {std::pair{TTzTableLanguage::tlOem, "84"}, std::pair{TTzTableLanguage::tlAnsi, "e4"}}) {
+        dbf4.tzdbf.TableLanguage = language;
+        TDbfTable t;
+        ASSERT_TRUE(CreateDBF(t, Path("t.dbf"), {{"NAME", 'C', 1, 0, 0}}));
+        dbf4.OpenTable(Path("t.dbf"));
+        ASSERT_TRUE(dbf4.tzdbf.ALock());
+        dbf4.SetFieldTextByName("NAME", "\xE4");
+        ASSERT_TRUE(dbf4.AppendRecord());
+        TDbfBrowserModel m;
+        TDbfBrowserForm f(m);
+        headless.HeadlessFiles().QueueAnswer(page);
+        f.Press("mi_fileExportHtml");
+        int rc = -1;
+        const std::string tidy = Run("/usr/bin/tidy -q -e '" + page + "' 2>&1", &rc);
+        EXPECT_LT(rc, 2) << tidy;
+        EXPECT_EQ(Run("/usr/bin/python3 " + Path("page.py") + " '" + page + "' " + Path("t.dbf")),
+                  std::string(stored) + " gr\xC3\xB6\xC3\x9F"
+                                        "e|GR\xC3\xB6\xC3\x9F"
+                                        "E.HTM|\xC3\xA4");
+        dbf4.CloseTable();
+    }
 }
 
 TEST_F(Browser, DelimitedExportReadByPythonCsvEqualsDbfread)

@@ -135,16 +135,6 @@ void NoteWrite(bool Ok)
     if (!Ok) E.ReportWriteFailed = true;
 }
 
-// A configured program path from the Windows configuration ("C:\..."), or
-// none at all: the desktop's own program for the file is used instead.
-bool UsesDesktopProgram(const std::string& Path)
-{
-    const std::string p = TrimBlanks(Path);
-    if (p.empty()) return true;
-    if (p.size() >= 2 && p[1] == ':') return true;
-    return p.find('\\') != std::string::npos;
-}
-
 bool StartProgramOn(const std::string& ProgramPath, const std::string& Document)
 {
     const std::string program = UsesDesktopProgram(ProgramPath) ? std::string() : TrimBlanks(ProgramPath);

@@ -1,5 +1,6 @@
 #include "reports/preview/filepreview.h"
 
+#include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
 #include "platform/platform.h"
@@ -10,7 +11,9 @@
 TForm_Suchen::TForm_Suchen(std::string& SearchText)
 {
     Control("Label_suchen").Caption = "Search for";
-    Bind("Edit_suchbegriff", TFieldKind::RawText, &SearchText);
+    // Read as a name is read: the file names of the table are the file
+    // system's bytes, so the search text has to be too.
+    Bind("Edit_suchbegriff", TFieldKind::FileName, &SearchText);
     Control("Button_suchen").Caption = "Search";
     LoadFields();
 }
@@ -103,15 +106,21 @@ void TForm_preview::SortByColumn(int col)
 
 bool TForm_preview::SearchFrom(int startRow)
 {
+    // The search text is a name's bytes (UTF-8); the file name column holds
+    // the same, the other columns texts of the program (1252), compared as
+    // the characters they show.
     for (int r = startRow + 1; r < RowCount(); ++r)
-        for (int c = 0; c < ColCount(); ++c)
-            if (!SearchText.empty() && Cell(r, c).find(SearchText) != std::string::npos) {
+        for (int c = 0; c < ColCount(); ++c) {
+            const std::string& cell = Cell(r, c);
+            const std::string text = c == FileNameColumn ? cell : AnsiToUtf8(cell);
+            if (!SearchText.empty() && text.find(SearchText) != std::string::npos) {
                 Row = r;
                 Col = c;
                 Touch();
                 return true;
             }
-    platform::CurrentPlatform().Messages().ShowOk("", SearchText + " not found.",
+        }
+    platform::CurrentPlatform().Messages().ShowOk("", DisplayText(FileNameToOem(SearchText) + " not found."),
                                                   platform::MessageIcon::Information);
     return false;
 }

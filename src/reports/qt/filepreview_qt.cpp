@@ -144,6 +144,36 @@ void FilePreviewQt::reject()
     QDialog::reject();
 }
 
+namespace
+{
+
+// The last search text comes back selected, so that typing replaces it; the
+// binder fills the edit after the layout is made, so this is done when the
+// question shows.
+class SelectOnShow final : public QObject
+{
+  public:
+    SelectOnShow(QDialog& form, QLineEdit& edit) : QObject(&form), edit_(edit)
+    {
+        form.installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            edit_.setFocus();
+            edit_.selectAll();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    QLineEdit& edit_;
+};
+
+} // namespace
+
 std::unique_ptr<QDialog> SearchFormLayout(platform::DialogModel&, QWidget* parent)
 {
     auto form = std::make_unique<QDialog>(parent);
@@ -158,6 +188,7 @@ std::unique_ptr<QDialog> SearchFormLayout(platform::DialogModel&, QWidget* paren
     layout->addWidget(label);
     layout->addWidget(edit);
     layout->addWidget(button);
+    new SelectOnShow(*form, *edit);
     return form;
 }
 

@@ -6,6 +6,7 @@
 #include "foundation/programstate.h"
 #include "foundation/runtempdir.h"
 #include "foundation/signalcleanup.h"
+#include "foundation/textutil.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -91,15 +92,22 @@ std::string TableHtmlEscape(const std::string& text)
 bool WriteTableHtml(std::ostream& out, TTzFileDataSet& table, const THtmlTableOptions& o)
 {
     const char* eol = "\r\n";
-    out << "<HTML>" << eol << "<head><title>" << TableHtmlEscape(o.Title) << "</title></head>" << eol
-        << "<BODY BGCOLOR=\"C0C0C0\">" << eol << "<P>" << TableHtmlEscape(o.ProgramLine) << "</P>" << eol
-        << "<P>" << TableHtmlEscape(Upper(o.FileName)) << "</P>" << eol << "<P>"
-        << TableHtmlEscape(o.DateTime) << "</P>" << eol << "<HR>" << eol
-        << "<TABLE BORDER = \"1\" WIDTH= \"100%\">" << eol;
+    // The whole page is UTF-8, and says so: the title and the path line are
+    // names as the file system has them, the field names and texts are
+    // converted from the table's own code page.
+    const bool oem = table.TableLanguage == TTzTableLanguage::tlOem;
+    const auto shown = [oem](const std::string& stored) {
+        return TableHtmlEscape(oem ? OemToUtf8(stored) : AnsiToUtf8(stored));
+    };
+    out << "<HTML>" << eol << "<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
+        << "<title>" << TableHtmlEscape(o.Title) << "</title></head>" << eol << "<BODY BGCOLOR=\"C0C0C0\">"
+        << eol << "<P>" << TableHtmlEscape(o.ProgramLine) << "</P>" << eol << "<P>"
+        << TableHtmlEscape(Upper(o.FileName)) << "</P>" << eol << "<P>" << TableHtmlEscape(o.DateTime)
+        << "</P>" << eol << "<HR>" << eol << "<TABLE BORDER = \"1\" WIDTH= \"100%\">" << eol;
     const int fields = table.FieldCount();
     std::string line = "<TR>";
     for (int f = 1; f <= fields; ++f)
-        line += "<TD><CENTER>" + TableHtmlEscape(table.FieldName(f)) + "</CENTER></TD>";
+        line += "<TD><CENTER>" + shown(table.FieldName(f)) + "</CENTER></TD>";
     out << line << "</TR>" << eol;
     const int32_t count = table.RecordCount();
     std::string text;
@@ -108,7 +116,7 @@ bool WriteTableHtml(std::ostream& out, TTzFileDataSet& table, const THtmlTableOp
         for (int f = 1; f <= fields; ++f) {
             table.Peek(f, r, text);
             line += "<TD>";
-            line += TableHtmlEscape(text);
+            line += shown(text);
             line += "</TD>";
         }
         line += "</TR>";
@@ -378,12 +386,18 @@ void TDbfBrowserForm::ExportHtml()
         Message("file " + FileNameToOem(file) + " could not be written !");
         return;
     }
-    // The file is one argument: a name with blanks or shell characters
-    // reaches the browser as it is.
+    // The same rule as the report's HTML file: no browser or a Windows path
+    // opens the page in the desktop's browser; a configured program that is
+    // not there is named. The file is one argument: a name with blanks or
+    // shell characters reaches the browser as it is.
     const std::string browser = wtelmvar.HtmlBrowserPath;
-    const auto launched = browser.find_first_not_of(' ') == std::string::npos
+    if (!UsesDesktopProgram(browser) && !FileCanOpen(TrimBlanks(browser))) {
+        Message(FileNameToOem(browser) + " not found");
+        return;
+    }
+    const auto launched = UsesDesktopProgram(browser)
                               ? P().Launch().OpenDocument(file)
-                              : P().Launch().StartProgram(browser, {file});
+                              : P().Launch().StartProgram(TrimBlanks(browser), {file});
     if (!launched.Started)
         Message("The table was written to " + FileNameToOem(file) +
                 (launched.Message.empty() ? "" : " (" + FileNameToOem(launched.Message) + ")"));
