@@ -340,20 +340,23 @@ p = html5lib.HTMLParser(namespaceHTMLElements=False)
 doc = p.parse(open(sys.argv[1], 'rb').read(), useChardet=False)
 b = open(sys.argv[2], 'rb').read()
 line = [''.join(e.itertext()) for e in doc.iter('p')][1]
-cell = [''.join(e.itertext()) for e in doc.iter('td')][1]
-out = '%02x %s|%s|%s' % (b[int.from_bytes(b[8:10], 'little') + 1], doc.find('.//title').text, line[-9:], cell)
+cells = '/'.join(''.join(e.itertext()) for e in doc.iter('td'))
+out = '%02x %s|%s|%s' % (b[int.from_bytes(b[8:10], 'little') + 1], doc.find('.//title').text, line[-9:], cells)
 sys.stdout.buffer.write(out.encode('utf-8'))
 )PY";
     const std::string page = Path("gr\xC3\xB6\xC3\x9F"
                                   "e.htm");
-    for (const auto& [language, stored] :
-         {std::pair{TTzTableLanguage::tlOem, "84"}, std::pair{TTzTableLanguage::tlAnsi, "e4"}}) {
+    const struct {
+        TTzTableLanguage Language;
+        const char *Stored, *Field; // "NÄ" in the table's code page
+    } cases[] = {{TTzTableLanguage::tlOem, "84", "N\x8E"}, {TTzTableLanguage::tlAnsi, "e4", "N\xC4"}};
+    for (const auto& [language, stored, field] : cases) {
         dbf4.tzdbf.TableLanguage = language;
         TDbfTable t;
-        ASSERT_TRUE(CreateDBF(t, Path("t.dbf"), {{"NAME", 'C', 1, 0, 0}}));
+        ASSERT_TRUE(CreateDBF(t, Path("t.dbf"), {{field, 'C', 1, 0, 0}}));
         dbf4.OpenTable(Path("t.dbf"));
         ASSERT_TRUE(dbf4.tzdbf.ALock());
-        dbf4.SetFieldTextByName("NAME", "\xE4");
+        dbf4.SetFieldTextByName(field, "\xE4");
         ASSERT_TRUE(dbf4.AppendRecord());
         TDbfBrowserModel m;
         TDbfBrowserForm f(m);
@@ -365,7 +368,7 @@ sys.stdout.buffer.write(out.encode('utf-8'))
         EXPECT_EQ(Run("/usr/bin/python3 " + Path("page.py") + " '" + page + "' " + Path("t.dbf")),
                   std::string(stored) + " gr\xC3\xB6\xC3\x9F"
                                         "e|GR\xC3\xB6\xC3\x9F"
-                                        "E.HTM|\xC3\xA4");
+                                        "E.HTM|N\xC3\x84/\xC3\xA4");
         dbf4.CloseTable();
     }
 }
