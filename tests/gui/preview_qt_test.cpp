@@ -98,35 +98,29 @@ TEST_F(QtPreview, SearchQuestionBoundToTheSearchText)
     EXPECT_EQ(text, "b.qy7");
 }
 
-// A typed name is found as the file system spells it, a program text as it
-// shows; the question comes back with the last text selected, so typing
-// replaces it, and a miss names the text as messages name a file.
+// Typed names are found as the file system spells them; the question comes
+// back with the last text selected, so typing replaces it.
 TEST_F(QtPreview, SearchFindsTypedNamesAndTypingReplacesTheLastText)
 {
     p.FileNameColumn = 0;
-    p.Cell(2, 0) = "gr\xC3\xB6\xC3\x9F"
-                   "e.qy7";
-    p.Cell(3, 0) = "\xE9\xBD\xBF\xE8\xBD\xAE.qy7";
-    p.Cell(1, 1) = "M\xFC";
+    p.Cell(2, 0) = "größe.qy7";
+    p.Cell(3, 0) = "齿轮.qy7";
+    p.Cell(1, 1) = "M\xFC"; // a program text
     p.SearchText = "2023";
-    const struct {
-        const char* Typed;
-        int Row, Col;
-    } cases[] = {{"größe", 2, 0}, {"齿轮", 3, 0}, {"Mü", 1, 1}, {"größer", 1, 1}};
-    for (const auto& c : cases) {
-        headless.HeadlessDialogs().QueueScript([&](platform::DialogModel& m) {
+    for (const auto& [typed, cell] : {std::pair{"größe", 20}, {"齿轮", 30}, {"Mü", 11}, {"größer", 11}}) {
+        headless.HeadlessDialogs().QueueScript([typed](platform::DialogModel& m) {
             const auto form = dialogs_qt::MakeBoundForm(m, nullptr, reports_qt::SearchFormLayout);
             form->show();
             auto* edit = form->findChild<QLineEdit*>("Edit_suchbegriff");
-            EXPECT_TRUE(edit->hasSelectedText() && edit->selectedText() == edit->text()) << c.Typed;
-            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8(c.Typed));
+            EXPECT_TRUE(edit->hasSelectedText() && edit->selectedText() == edit->text()) << typed;
+            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8(typed));
             QApplication::sendEvent(edit, &key);
-            form->findChild<QPushButton*>("Button_suchen")->click();
             return platform::DialogResult::Ok;
         });
         p.Press("mi_editsearch");
-        EXPECT_EQ(p.Row * 10 + p.Col, c.Row * 10 + c.Col) << c.Typed;
+        EXPECT_EQ(p.Row * 10 + p.Col, cell) << typed;
     }
+    // A miss names the text as messages name a file.
     EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().back().Request.Text, "gr\xF6\xDF"
                                                                                 "er not found.");
 }
