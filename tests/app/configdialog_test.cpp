@@ -287,41 +287,23 @@ TEST_F(ConfigDialog, ImportExportKeepConfigDirAndStem)
     EXPECT_EQ(telmvar.ProgramFileStem, stem);
 }
 
-// A text with a line break would move every later item of the file down a
-// line: Save and Export refuse it, name its field and write nothing.
+// A line break would move every later item of the file down a line: refused, the field named, nothing
+// written.
 TEST_F(ConfigDialog, ALineBreakInATextIsRefusedAndTheFileKept)
 {
-    struct Case {
-        std::string button, edit, text, field; // no text: the folder n LF l picked with "..."
-    };
-    const Case cases[] = {{"Button_save", "Edit_dirtemp", "", "Temporary directory"},
-                          {"Button_save", "Edit_handbuchdir", "m\r", "QYR7 E-Manual"},
-                          {"Button_export", "Edit_dirdbf", "d\nb/", "Database directory (dbf)"},
-                          {"Button_export", "Edit_externhtml", "a\r\nb", "HTML Browser"}};
     const std::string kept = "qyr7 Configuration\r\nVersion 0.9\r\n";
-    for (const Case& c : cases) {
-        if (&c != &cases[0]) {
-            TearDown();
-            ResetProgramState();
-            SetUp();
-        }
-        const fs::path cfg = dir / "qyr7.cfg";
-        auto& files = headless->HeadlessFiles();
-        std::ofstream(cfg, std::ios::binary) << kept;
+    for (const std::string button : {"Button_save", "Button_export"}) {
+        std::ofstream(dir / "qyr7.cfg", std::ios::binary) << kept;
         Tconfig f;
-        if (c.text.empty()) {
-            files.QueueAnswer((dir / "n\nl" / "x").string());
-            f.Press("Button_dirtemp");
-        } else {
-            f.Control(c.edit).Text = c.text;
-        }
-        if (c.button == "Button_export") files.QueueAnswer(cfg.string()); // the same file
-        f.Press(c.button);
-        EXPECT_EQ(ReadAll(cfg), kept) << c.field;
+        headless->HeadlessFiles().QueueAnswer((dir / "n\nl" / "x").string()); // the folder n LF l
+        f.Press("Button_dirtemp");
+        if (button == "Button_export") headless->HeadlessFiles().QueueAnswer((dir / "qyr7.cfg").string());
+        f.Press(button);
+        EXPECT_EQ(ReadAll(dir / "qyr7.cfg"), kept) << button;
         EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1) << "no file left beside it";
-        ASSERT_FALSE(Boxes().empty()) << c.field;
-        EXPECT_EQ(Boxes().back(),
-                  c.field + ": a line break cannot be stored in the configuration file; nothing was written");
+        ASSERT_FALSE(Boxes().empty());
+        EXPECT_EQ(Boxes().back(), "Temporary directory: a line break cannot be stored in the configuration "
+                                  "file; nothing was written");
     }
 }
 

@@ -280,9 +280,7 @@ TEST_F(ProjectCommands, NewSaveAsExitAndReopenGiveTheRecordsSaved)
     EXPECT_EQ(ReadAll(again), savedText);
 }
 
-// The session file holds one name a line: a project with a line break in
-// its name or its directory's opens, is not remembered, and line 1 goes
-// without such a directory.
+// A project with a line break in its name or directory's opens, is not remembered; line 1 goes without it.
 TEST_F(ProjectCommands, ALineBreakInAProjectsPathKeepsTheSessionFileFiveWholeLines)
 {
     const std::string kept = dir.string() + "/kept.qy7";

@@ -174,24 +174,19 @@ TEST_F(DocumentLinks, ButtonsStartProgramsAndFiles)
     EXPECT_NE(Messages[0].find("No such file or directory"), std::string::npos);
 }
 
-// The project file holds one name a line: OK refuses a name with a line
-// break, says which field holds it and stores nothing.
+// The project file holds one name a line: OK refuses a name with a line break, says where, stores nothing.
 TEST_F(DocumentLinks, ALineBreakInANameIsRefusedAtOk)
 {
-    struct Case {
-        const char* browse;
-        std::string name, field;
-    };
-    const Case cases[] = {{"Button_browsefile3", "/home/u/a\nb.txt", "File 3"},
-                          {"Button_browseprog5", "/opt/c\rd", "Program 5"}};
     const TDocumentation before = documentation;
-    for (const Case& c : cases) {
+    for (const auto& [browse, field] :
+         {std::pair{"Button_browsefile3", "File 3"}, std::pair{"Button_browseprog5", "Program 5"}}) {
         TForm_confDoku f;
-        hp.HeadlessFiles().QueueAnswer(c.name);
-        f.Press(c.browse);
-        EXPECT_EQ(f.Press("Button_ok"), platform::DialogAction::None) << c.field;
-        ASSERT_FALSE(Messages.empty()) << c.field;
-        EXPECT_EQ(Messages.back(), c.field + ": a line break cannot be stored in the project file");
+        hp.HeadlessFiles().QueueAnswer(std::string("/home/u/a\nb"));
+        f.Press(browse);
+        EXPECT_EQ(f.Press("Button_ok"), platform::DialogAction::None) << field;
+        ASSERT_FALSE(Messages.empty());
+        EXPECT_EQ(Messages.back(),
+                  std::string(field) + ": a line break cannot be stored in the project file");
         EXPECT_EQ(documentation, before);
     }
 }
