@@ -298,10 +298,11 @@ TEST_F(ConfigDialog, ALineBreakInATextIsRefusedAndTheFileKept)
         headless->HeadlessFiles().QueueAnswer((dir / "n\nl" / "x").string()); // the folder n LF l
         f.Press("Button_dirtemp");
         if (button == "Button_export") headless->HeadlessFiles().QueueAnswer((dir / "qyr7.cfg").string());
+        const std::size_t boxes = Boxes().size();
         f.Press(button);
         EXPECT_EQ(ReadAll(dir / "qyr7.cfg"), kept) << button;
         EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1) << "no file left beside it";
-        ASSERT_FALSE(Boxes().empty());
+        ASSERT_EQ(Boxes().size(), boxes + 1) << button;
         EXPECT_EQ(Boxes().back(), "Temporary directory: a line break cannot be stored in the configuration "
                                   "file; nothing was written");
     }
