@@ -24,7 +24,13 @@ bool Imperial()
 // A text kept byte for byte, without the stored texts' code page.
 bool IsStoredAsShown(TFieldKind K)
 {
-    return K == TFieldKind::RawText || K == TFieldKind::FileName;
+    return K == TFieldKind::RawText || K == TFieldKind::FileName || K == TFieldKind::TypedDate;
+}
+
+// A date of the title block or of a change, held in code page 437.
+bool IsDate(TFieldKind K)
+{
+    return K == TFieldKind::Date || K == TFieldKind::TypedDate;
 }
 
 bool IsCheckKind(TFieldKind K)
@@ -136,8 +142,13 @@ void TFormModel::BindChoice(const std::string& Control, TFieldKind Kind, TFieldT
 
 std::string TFormModel::FormatField(const TFieldBinding& B)
 {
-    if (auto p = std::get_if<std::string*>(&B.Target))
+    if (auto p = std::get_if<std::string*>(&B.Target)) {
+        // A date is shown through code page 437 whatever the unit
+        // characters' mode: spelled in ASCII ("ae" for an a-umlaut) it
+        // would be stored so once edited.
+        if (IsDate(B.Kind)) return OemToAnsiText(**p);
         return IsStoredAsShown(B.Kind) ? **p : DisplayText(**p);
+    }
     if (B.Kind == TFieldKind::Combo) {
         const int item = ChosenItem(B);
         return item < 0 ? std::string() : (*B.Items)[static_cast<std::size_t>(item)];
@@ -218,8 +229,8 @@ std::string TFormModel::Shown(const TFieldBinding& B)
 
 bool TFormModel::ParseField(const TFieldBinding& B, const platform::DialogControl& C)
 {
-    if (B.Kind == TFieldKind::Text || IsStoredAsShown(B.Kind) || B.Kind == TFieldKind::Radio ||
-        B.Kind == TFieldKind::Combo || IsCheckKind(B.Kind))
+    if (B.Kind == TFieldKind::Text || IsStoredAsShown(B.Kind) || IsDate(B.Kind) ||
+        B.Kind == TFieldKind::Radio || B.Kind == TFieldKind::Combo || IsCheckKind(B.Kind))
         return true;
     if (B.Kind == TFieldKind::Integer) {
         int32_t n = 0;

@@ -43,6 +43,8 @@ enum class TFieldKind {
     Boolean,      // a flag as a check box
     Text,         // a stored text (DOS code page)
     RawText,      // a text stored as shown (dates, numbers kept as typed, font names)
+    Date,         // a date held in code page 437, shown through that code page; typed, stored converted
+    TypedDate,    // a date held in code page 437, shown through that code page; typed, stored as typed
     FileName,     // a file or directory name as the file system has it (its control is marked)
     Degrees,      // an angle in radians, shown in degrees (3 significant digits)
     ClearedCheck, // a flag as a check box that is ticked when the flag is off

@@ -216,4 +216,25 @@ TEST_F(ChangeProtocol, AnUntouchedDateKeepsItsBytes)
     }
 }
 
+// The change's date shows through code page 437 also where units are spelled in ASCII ("ae"); left as
+// shown it keeps its bytes, typed it is stored as typed.
+TEST_F(ChangeProtocol, ChangeDateShowsThroughCodePage437)
+{
+    const struct {
+        uint16_t Mode;
+        const char *Typed, *Stored;
+    } cases[] = {{0, nullptr, "\x15 12 M\x84rz"},
+                 {1, nullptr, "\x15 12 M\x84rz"},
+                 {0, "\xa7 5 M\xe4r", "\xa7 5 M\xe4r"}};
+    for (const auto& c : cases) {
+        wtelmvar.UnitCharMode = c.Mode;
+        SetChange(1, "t", "\x15 12 M\x84rz", "xy", "d");
+        TForm_EinAend form(1);
+        EXPECT_EQ(form.Control("Edit_datum").Text, "\xa7 12 M\xe4rz") << c.Mode;
+        if (c.Typed) form.Control("Edit_datum").Text = c.Typed;
+        form.Press("Button_ok");
+        EXPECT_EQ(documentation.ChangeList[1].Text[1], c.Stored) << c.Mode;
+    }
+}
+
 } // namespace

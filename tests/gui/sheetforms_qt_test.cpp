@@ -143,6 +143,50 @@ TEST_F(QtSheetForms, SectionSignAndPilcrowInASignatureDateShowAndAreStoredBack)
     }
 }
 
+// A date of code page 437 in either date line of the project file (checked, standard, release; drawn)
+// shows as its characters (a box-drawing dash as "-"), also where units are spelled in ASCII; it is stored
+// back as it was when left alone and in 437 when typed.
+TEST_F(QtSheetForms, SignatureDatesShowThroughCodePage437AndKeepTheirBytes)
+{
+    const struct {
+        int Row;
+        const char *Stored, *Typed, *Shown, *Kept;
+    } cases[] = {{2, "1. M\x84rz", nullptr, "1. M\u00e4rz", "1. M\x84rz"},
+                 {3, "\x15 5", nullptr, "\u00a7 5", "\x15 5"},
+                 {1, "7\x14M\x84rz", nullptr, "7\u00b6M\u00e4rz", "7\x14M\x84rz"},
+                 {4, "\x8e\x81 9", nullptr, "\u00c4\u00fc 9", "\x8e\x81 9"},
+                 {2,
+                  "7\xc4"
+                  "12",
+                  nullptr, "7-12",
+                  "7\xc4"
+                  "12"},
+                 {1, "7\x14M\x84rz", "M\u00e4r 5", "7\u00b6M\u00e4rz", "M\x84r 5"}};
+    auto& d = documentation;
+    std::string* dates[5] = {nullptr, &d.DrawnDate, &d.CheckedDate, &d.StandardDate, &d.ReleaseDate};
+    wtelmvar.TitleBlockType = 0;
+    wtelmvar.UnitCharMode = 1;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Kept);
+        const QString cell = QString::fromStdString(TForm_zeichInfo::Cell("StringGrid1", 1, c.Row));
+        *dates[c.Row] = c.Stored;
+        for (const char* typed : {c.Typed, static_cast<const char*>(nullptr)}) { // then opened again
+            QString date;
+            Seen seen;
+            Play(
+                seen, {},
+                [&](QWidget* w) {
+                    date = w->findChild<QLineEdit*>(cell)->text();
+                    if (typed) Type(w, cell.toUtf8().constData(), QString::fromUtf8(typed));
+                },
+                "Button_ok");
+            ShowDrawingInfo();
+            EXPECT_EQ(date, QString::fromUtf8(typed || !c.Typed ? c.Shown : c.Typed));
+            EXPECT_EQ(*dates[c.Row], c.Kept);
+        }
+    }
+}
+
 TEST_F(QtSheetForms, DocumentLinksStoreTheTypedPairs)
 {
     Seen seen;

@@ -26,11 +26,9 @@ TForm_EinAend::TForm_EinAend(int N) : n_(N)
     if (N < 1 || N > MaxChanges) return;
     TChangeRec& c = documentation.ChangeList[N];
     Bind(EditNames[0], TFieldKind::Text, &c.Text[0]);
-    // The date is shown converted but stored as typed; an untouched date
-    // keeps its stored bytes (a section sign shown would come back as
-    // another character).
-    shownDate_ = DisplayText(c.Text[1]);
-    Control(EditNames[1]).Text = shownDate_;
+    // The date shows through code page 437 and is stored as typed; left as
+    // shown it keeps its stored bytes.
+    Bind(EditNames[1], TFieldKind::TypedDate, &c.Text[1]);
     Bind(EditNames[2], TFieldKind::Text, &c.Text[2]);
     Bind(EditNames[3], TFieldKind::Text, &c.Text[3]);
     LoadFields();
@@ -96,8 +94,6 @@ platform::DialogAction TForm_EinAend::Press(const std::string& Name)
     for (const char* e : EditNames)
         Changed(e);
     if (n_ < 1 || n_ > MaxChanges) return platform::DialogAction::Accept;
-    if (Control("Edit_datum").Text != shownDate_)
-        documentation.ChangeList[n_].Text[1] = Control("Edit_datum").Text;
     StoreFields();
     return platform::DialogAction::Accept;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The dialog of one change of the protocol (TForm_EinAend): its short
 // text, date, responsible person and description. Texts are shown in the
-// display code page and stored in the DOS code page, the date as typed.
+// display code page and stored in the DOS code page; the date is shown
+// through code page 437 and stored as typed.
 // The description's line breaks are CR LF, as the memo of the form holds
 // them.
 
@@ -34,5 +35,4 @@ class TForm_EinAend final : public TFormModel
 
   private:
     int n_;
-    std::string shownDate_;
 };

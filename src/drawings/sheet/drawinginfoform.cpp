@@ -30,20 +30,6 @@ Extended GridNumber(const std::string& S)
     return TryTextToFloat(TrimBlanks(S), v) ? v : 0;
 }
 
-// A signature date as the grid shows it: its bytes as stored, unconverted,
-// but for the control bytes that code page 437 draws as glyphs (0x14 and
-// 0x15, the pilcrow and section sign a typed date is stored with), which a
-// 1252 screen would drop; they show as those glyphs, and the conversion on
-// OK gives the stored bytes back.
-std::string ShownDate(const std::string& S)
-{
-    std::string r = S;
-    for (char& ch : r)
-        if (static_cast<unsigned char>(ch) < 0x20)
-            ch = static_cast<char>(OemToAnsiChar(static_cast<unsigned char>(ch)));
-    return r;
-}
-
 } // namespace
 
 std::string TForm_zeichInfo::Cell(const std::string& Grid, int Column, int Row)
@@ -94,8 +80,11 @@ TForm_zeichInfo::TForm_zeichInfo()
     // The ISO layout has no release row: the release date and name stay as
     // they are rather than being wiped by a row that is not there.
     for (int r = 1; r <= SignatureRows(); ++r) {
-        // Dates are shown as stored (and stored converted, below).
-        Control(Cell("StringGrid1", 1, r)).Text = ShownDate(*SignatureDates()[r - 1]);
+        // A date shows through code page 437 (umlauts, and the pilcrow and
+        // section sign a typed date is stored with, as those characters);
+        // left as shown it keeps its stored bytes, typed it is stored in
+        // code page 437.
+        Bind(Cell("StringGrid1", 1, r), TFieldKind::Date, SignatureDates()[r - 1]);
         Bind(Cell("StringGrid1", 2, r), TFieldKind::Text, names[r - 1]);
     }
     const char* head[5] = {"x", "y", "h", "phi", "Text"};
@@ -170,8 +159,6 @@ void TForm_zeichInfo::Store()
     Changed("Edit_ersetztdurch");
     // Texts only: nothing is refused.
     StoreFields();
-    for (int r = 1; r <= SignatureRows(); ++r)
-        *SignatureDates()[r - 1] = AnsiTextToOem(Control(Cell("StringGrid1", 1, r)).Text);
     // The free texts are rows, not fields: row 1 is always taken (an empty
     // grid gives one empty text at the origin); every later row that holds
     // a text follows in order, also after an empty row.
