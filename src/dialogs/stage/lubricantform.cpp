@@ -50,6 +50,10 @@ TForm_qyr1visk::TForm_qyr1visk() : TStageDialogModel("TForm_qyr1visk", "lubricat
         Control("Label_tempu").Caption = DisplayText(TemperatureUnitLabel());
         WorkingViscosity();
     };
+    // The fields are loaded once, when the form is made, not each time it
+    // becomes the active window: the aux. image brought to the front and
+    // left again would otherwise put the stored values back over what the
+    // user has typed so far.
     LoadFields();
 }
 
