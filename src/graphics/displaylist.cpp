@@ -460,7 +460,7 @@ void ReadDisplayRecord(std::string_view record, TRecordReading& r)
 {
     TFieldReader in(record);
     const long long kind = in.NextInt();
-    r.Kind = kind >= 1 && kind <= 13 ? static_cast<int>(kind) : 0;
+    r.Kind = kind >= 1 && kind <= 14 ? static_cast<int>(kind) : 0;
     switch (r.Kind) {
     case 0:
         return;
@@ -480,6 +480,7 @@ void ReadDisplayRecord(std::string_view record, TRecordReading& r)
         r.F[2] = in.LastReal();
         break;
     case 4:
+    case 14:
         r.F[2] = in.NextReal();
         r.F[3] = in.LastReal();
         break;

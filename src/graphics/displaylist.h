@@ -28,7 +28,8 @@ enum class TRecordKind : int {
     Window = 10,   // viewport px1; py1; px2; py2 (integers); world wx1; wy1; wx2; wy2
     LineStyle = 11,
     LineWidth = 12,
-    Pause = 13 // milliseconds
+    Pause = 13,     // milliseconds
+    SheetFrame = 14 // x1; y1; x2; y2: the frame of a drawing sheet, four lines
 };
 
 // General number format with at most 8 significant digits: fixed notation
@@ -50,7 +51,7 @@ void AppendRealRecord(TDrawRecordList& list, TRecordKind kind, std::initializer_
 void AppendIntRecord(TDrawRecordList& list, TRecordKind kind, long long n);
 
 // A record read back. Kind 0 stands for a record that draws nothing (kind not
-// an integer, 0 or above 13). A field that is not a number reads as 0.
+// an integer, 0 or above 14). A field that is not a number reads as 0.
 struct TDisplayRecord {
     int Kind = 0;
     Extended F[8] = {0, 0, 0, 0, 0, 0, 0, 0};

@@ -114,6 +114,11 @@ void TGraphFacade::Solid(Extended x1, Extended y1, Extended x2, Extended y2, Ext
     AppendRealRecord(DisplayList.Records, TRecordKind::Solid, {x1, y1, x2, y2, x3, y3, x4, y4});
 }
 
+void TGraphFacade::SheetFrame(Extended x1, Extended y1, Extended x2, Extended y2)
+{
+    AppendRealRecord(DisplayList.Records, TRecordKind::SheetFrame, {x1, y1, x2, y2});
+}
+
 void TGraphFacade::Rectangle(Extended x1, Extended y1, Extended x2, Extended y2)
 {
     Line(x1, y1, x2, y1);

@@ -46,6 +46,9 @@ class TGraphFacade final : public TCadScreen
     void Arc(Extended x, Extended y, Extended StAngle, Extended EndAngle, Extended r) override;
     void Solid(Extended x1, Extended y1, Extended x2, Extended y2, Extended x3, Extended y3, Extended x4,
                Extended y4) override;
+    // One record, drawn as those four lines on the screen; on paper it is
+    // laid out as the print border is, within the printable area.
+    void SheetFrame(Extended x1, Extended y1, Extended x2, Extended y2) override;
     // Four lines.
     void Rectangle(Extended x1, Extended y1, Extended x2, Extended y2);
     // The text is held in the DOS code page; it is recorded made displayable.

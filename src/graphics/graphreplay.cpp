@@ -205,6 +205,8 @@ struct TFtelmgra::TReplay {
     void ApplyColour(TTarget& t, int n);
     void StartInColourOne();
     void DrawPrintBorder();
+    void DrawOnPage(const TWorldRect& w);
+    void DrawSheetFrame();
     void Walk();
     bool SkippedInErasedFrame(size_t i);
     bool DrawRecord(size_t i);
@@ -271,12 +273,32 @@ void TFtelmgra::TReplay::DrawPrintBorder()
         prn.pen.Colour = TableColour(11);
         prn.ApplyPen();
     }
-    const TPixelRect b = prn.paper.PageOutline(M().GraphWorldWindow);
+    DrawOnPage(M().GraphWorldWindow);
+}
+
+// The outline of a world rectangle on paper, each side pulled onto the page
+// where it would lie past its edge.
+void TFtelmgra::TReplay::DrawOnPage(const TWorldRect& w)
+{
+    const TPixelRect b = prn.paper.PageOutline(w);
     Canvas& c = *prn.canvas;
     c.Line(b.x1, b.y1, b.x1, b.y2);
     c.Line(b.x1, b.y2, b.x2, b.y2);
     c.Line(b.x2, b.y2, b.x2, b.y1);
     c.Line(b.x2, b.y1, b.x1, b.y1);
+}
+
+// The frame of a drawing sheet: its four lines on the screen, and on paper
+// laid out as the print border is. At the print scales of a sheet its right
+// side would fall just past the printable area and be cut off there.
+void TFtelmgra::TReplay::DrawSheetFrame()
+{
+    const double x1 = r.F[0], y1 = r.F[1], x2 = r.F[2], y2 = r.F[3];
+    win.Line(x1, y1, x1, y2);
+    win.Line(x1, y2, x2, y2);
+    win.Line(x2, y2, x2, y1);
+    win.Line(x2, y1, x1, y1);
+    if (printing) DrawOnPage({x1, y1, x2, y2});
 }
 
 // Reads and draws the records in order until the list ends, a record ends
@@ -339,6 +361,9 @@ bool TFtelmgra::TReplay::DrawRecord(size_t i)
         break;
     case 5:
         DrawArc();
+        break;
+    case 14:
+        DrawSheetFrame();
         break;
     case 6:
         DrawText();

@@ -300,6 +300,15 @@ TEST_F(CadLifecycleTest, SheetFrameOnScreenAndPlotWhenBordered)
     EXPECT_EQ(lo, 0);
     EXPECT_EQ(hi, 1.0L) << "height 0 becomes 1";
     CadCloseOutput();
+    CadOpenOutput(4);
+    CadBeginDrawing(0, 0, 100, 50, 0);
+    CadCloseOutput();
+    const std::string plot = ReadFile(Temp("korvilt.dxf"));
+    const std::string frameLine = "\r\nLINE\r\n  8\r\n19\r\n";
+    size_t lines = 0;
+    for (size_t at = plot.find(frameLine); at != std::string::npos; at = plot.find(frameLine, at + 1))
+        ++lines;
+    EXPECT_EQ(lines, 4u) << "the plot file keeps the frame's four lines";
 }
 
 TEST_F(CadLifecycleTest, PauseIsRecordedOnScreenOnly)

@@ -3,6 +3,9 @@
 // step dialog, and the zoom and pan that only change the mapping.
 #include "graphwindow_testsupport.h"
 
+#include "graphics/cad/cadoutput.h"
+#include "graphics/cadsettings.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -34,6 +37,27 @@ class GraphReplayTest : public GraphWindowTest
     static bool Has(const std::vector<std::string>& lines, const std::string& line)
     {
         return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+    using Side = std::array<int, 4>; // x1, y1, x2, y2, the lesser end first
+    // The lines drawn as a move and a line, sorted.
+    static std::vector<Side> Sides(const std::vector<std::string>& lines)
+    {
+        std::vector<Side> sides;
+        for (size_t i = 0; i + 1 < lines.size(); ++i) {
+            Side s{};
+            if (std::sscanf(lines[i].c_str(), "moveto %d %d", &s[0], &s[1]) == 2 &&
+                std::sscanf(lines[i + 1].c_str(), "lineto %d %d", &s[2], &s[3]) == 2)
+                sides.push_back(std::min(s, Side{s[2], s[3], s[0], s[1]}));
+        }
+        std::sort(sides.begin(), sides.end());
+        return sides;
+    }
+    static std::vector<Side> Outline(int Left, int Top, int Right, int Bottom)
+    {
+        return {{Left, Top, Left, Bottom},
+                {Left, Top, Right, Top},
+                {Left, Bottom, Right, Bottom},
+                {Right, Top, Right, Bottom}};
     }
     // One pixel per world unit on the whole 640 x 480 area, no aspect.
     static void PixelWorld() { GraphFacade.SetWindow(false, false, 0, 0, 1, 1, 0, 0, 640, 480); }
@@ -107,35 +131,31 @@ TEST_F(GraphReplayTest, PrintBorderAndOriginOnThePrinter)
 
 // The border's four sides on the world window's outline, pulled onto the page where the scale carries them
 // past: a square window on 640 x 480 spans x 1 .. 479, y 479 .. 1; on A4 at 300 dpi x 3.9 .. 1856 (x 2:
-// 7.75 .. 3712), y 7.3 .. 3500.7.
+// 7.75 .. 3712), y 7.3 .. 3500.7. A sheet's frame drawn into the picture prints so without the border.
 TEST_F(GraphReplayTest, PrintBorderHasItsFourSidesOnTheWorldWindowsOutline)
 {
-    using Side = std::array<int, 4>; // x1, y1, x2, y2, the lesser end first
     const struct {
         Extended ScaleX;
         int Left, Top, Right, Bottom;
-    } cases[] = {{1, 4, 7, 1856, 3501}, {2, 8, 7, 2479, 3501}};
+        bool SheetFrame;
+    } cases[] = {{1, 4, 7, 1856, 3501, false}, {2, 8, 7, 2479, 3501, false}, {2, 8, 7, 2479, 3501, true}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(double(c.ScaleX));
+        SCOPED_TRACE(double(c.ScaleX) + c.SheetFrame * 10);
         GraphFacade.Clear();
         printsettings.PrintBorder = true;
         printsettings.PrintScaleX = c.ScaleX;
         GraphFacade.Header(0, 0, 100, 100);
+        if (c.SheetFrame) {
+            cadsettings.SheetShowFooter = true;
+            CadOpenOutput(3);
+            CadBeginDrawing(0, 0, 100, 100, 0);
+            CadCloseOutput();
+            printsettings.PrintBorder = false;
+        }
         ASSERT_TRUE(FTelmgra.PrintPicture("graphics"));
         const auto& page = platform_.HeadlessPrinter().PrintedDocuments().back().Pages.at(0)->Records();
-        std::vector<Side> sides;
-        for (size_t i = 0; i + 1 < page.size(); ++i) {
-            Side s{};
-            if (std::sscanf(page[i].c_str(), "moveto %d %d", &s[0], &s[1]) == 2 &&
-                std::sscanf(page[i + 1].c_str(), "lineto %d %d", &s[2], &s[3]) == 2)
-                sides.push_back(std::min(s, Side{s[2], s[3], s[0], s[1]}));
-        }
-        std::sort(sides.begin(), sides.end());
-        const std::vector<Side> outline{{c.Left, c.Top, c.Left, c.Bottom},
-                                        {c.Left, c.Top, c.Right, c.Top},
-                                        {c.Left, c.Bottom, c.Right, c.Bottom},
-                                        {c.Right, c.Top, c.Right, c.Bottom}};
-        EXPECT_EQ(sides, outline) << Joined(page);
+        EXPECT_EQ(Sides(page), Outline(c.Left, c.Top, c.Right, c.Bottom)) << Joined(page);
+        if (c.SheetFrame) EXPECT_EQ(Sides(Paint()), Outline(1, 1, 479, 479));
     }
 }
 

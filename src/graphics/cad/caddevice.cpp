@@ -40,6 +40,14 @@ void TCadDevice::Arc(Extended X, Extended Y, Extended Start, Extended End, Exten
     ArcChords(*this, X, Y, R, DegToRad(Start), DegToRad(End));
 }
 
+void TCadDevice::SheetFrame(Extended X1, Extended Y1, Extended X2, Extended Y2)
+{
+    Line(X1, Y1, X1, Y2);
+    Line(X1, Y2, X2, Y2);
+    Line(X2, Y2, X2, Y1);
+    Line(X2, Y1, X1, Y1);
+}
+
 void TCadDevice::Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3,
                        Extended X4, Extended Y4)
 {

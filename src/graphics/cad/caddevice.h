@@ -40,6 +40,9 @@ class TCadDevice
     virtual void Arc(Extended X, Extended Y, Extended Start, Extended End, Extended R);
     // A filled disc where the device has one (STL), else the circle.
     virtual void FilledCircle(Extended X, Extended Y, Extended R) { Circle(X, Y, R); }
+    // The frame of a drawing sheet. Default: the lines (X1, Y1) to (X1, Y2) to
+    // (X2, Y2) to (X2, Y1) and back.
+    virtual void SheetFrame(Extended X1, Extended Y1, Extended X2, Extended Y2);
     // Default: the outline 1-2-4-3.
     virtual void Solid(Extended X1, Extended Y1, Extended X2, Extended Y2, Extended X3, Extended Y3,
                        Extended X4, Extended Y4);

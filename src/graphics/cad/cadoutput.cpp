@@ -504,7 +504,7 @@ void CadBeginDrawing(Extended X1, Extended Y1, Extended X2, Extended Y2, Extende
     if (CadOutputIsOpen()) Out().dev->BeginDrawing(X1, Y1, X2, Y2, Height);
     if ((dev == 3 || dev == 4) && printsettings.PrintBorder) {
         CadSetLayer(19);
-        CadRectangle(X1, Y1, X2, Y2);
+        CadSheetFrame(X1, Y1, X2, Y2);
     }
     if (dev == 3) {
         const TCadExtents& E = S.CadExtents;

@@ -264,6 +264,13 @@ void CadRectangle(Extended X1, Extended Y1, Extended X2, Extended Y2)
     CadLineTo(X1, Y1);
 }
 
+void CadSheetFrame(Extended X1, Extended Y1, Extended X2, Extended Y2)
+{
+    // The pen ends where CadRectangle leaves it.
+    CadMoveTo(X1, Y1);
+    if (TCadDevice* d = CadEntityTarget()) d->SheetFrame(X1, Y1, X2, Y2);
+}
+
 void CadHorizontalLine(Extended X, Extended Y, Extended Length)
 {
     CadLine(X, Y, X + Length, Y);

@@ -59,6 +59,10 @@ void CadLineTo(Extended X, Extended Y);
 void CadLinePolar(Extended Length, Extended Angle);
 void CadMovePolar(Extended Length, Extended Angle);
 void CadRectangle(Extended X1, Extended Y1, Extended X2, Extended Y2);
+// The frame of a drawing sheet on the extents CadBeginDrawing declares (the
+// drawing offset does not move it): the lines of CadRectangle as one call,
+// so that the screen can print it within the printable area.
+void CadSheetFrame(Extended X1, Extended Y1, Extended X2, Extended Y2);
 void CadHorizontalLine(Extended X, Extended Y, Extended Length);
 void CadVerticalLine(Extended X, Extended Y, Extended Length);
 void CadSetLineStyle(int Style);

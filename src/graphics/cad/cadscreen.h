@@ -27,6 +27,15 @@ class TCadScreen
     virtual void SetCadColor(int Colour) = 0;
     virtual void SetLineWidth(int Width) = 0;
     virtual void Line(Extended X1, Extended Y1, Extended X2, Extended Y2) = 0;
+    // The frame of a drawing sheet: the four lines (X1, Y1) to (X1, Y2) to
+    // (X2, Y2) to (X2, Y1) and back.
+    virtual void SheetFrame(Extended X1, Extended Y1, Extended X2, Extended Y2)
+    {
+        Line(X1, Y1, X1, Y2);
+        Line(X1, Y2, X2, Y2);
+        Line(X2, Y2, X2, Y1);
+        Line(X2, Y1, X1, Y1);
+    }
     virtual void Circle(Extended X, Extended Y, Extended R) = 0;
     virtual void Arc(Extended X, Extended Y, Extended Start, Extended End, Extended R) = 0;
     // Corners in polygon order.

@@ -61,6 +61,11 @@ void TCadScreenDevice::Line(Extended X1, Extended Y1, Extended X2, Extended Y2)
     screen_.Line(X1, Y1, X2, Y2);
 }
 
+void TCadScreenDevice::SheetFrame(Extended X1, Extended Y1, Extended X2, Extended Y2)
+{
+    screen_.SheetFrame(X1, Y1, X2, Y2);
+}
+
 void TCadScreenDevice::Circle(Extended X, Extended Y, Extended R)
 {
     screen_.Circle(X, Y, R);

@@ -23,6 +23,7 @@ class TCadScreenDevice : public TCadDevice
     void SetTextStyle(int N, Extended Angle, Extended Height, Extended Width) override;
     void Pause(int Ms) override;
     void Line(Extended X1, Extended Y1, Extended X2, Extended Y2) override;
+    void SheetFrame(Extended X1, Extended Y1, Extended X2, Extended Y2) override;
     void Circle(Extended X, Extended Y, Extended R) override;
     void Arc(Extended X, Extended Y, Extended Start, Extended End, Extended R) override;
     // Polygon order 1, 2, 4, 3 of the DXF corners.
