@@ -77,6 +77,9 @@ bool WriteDbhRecord(TTextFile& File, const std::string& Name, const std::string&
     return WriteLineChecked(File, DbhLine(Name, Description));
 }
 
+// ":" is refused too, although this system takes it in a name: the picture
+// files and their index are shared with installations on Windows, where a
+// ":" marks a drive or a stream and the picture could not be copied over.
 bool IsSafePictureName(const std::string& Name)
 {
     return !Name.empty() && Name.find_first_of("/\\\":") == std::string::npos &&

@@ -18,7 +18,7 @@ namespace
 
 int CountDotsInFilePart(const std::string& Path)
 {
-    const auto cut = Path.find_last_of("\\/:");
+    const auto cut = Path.find_last_of("\\/");
     const std::string file = cut == std::string::npos ? Path : Path.substr(cut + 1);
     int dots = 0;
     for (char c : file)

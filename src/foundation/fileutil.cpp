@@ -29,10 +29,11 @@ bool IsSeparator(char c)
     return c == '\\' || c == '/';
 }
 
-// The file name part: after the last "\", "/" or ":".
+// The file name part: after the last "\" or "/". A ":" is a character of
+// the name on this system ("stufe 10:30.qy7"), no drive mark.
 std::string NamePart(const std::string& path)
 {
-    const auto p = path.find_last_of("\\/:");
+    const auto p = path.find_last_of("\\/");
     return p == std::string::npos ? path : path.substr(p + 1);
 }
 
@@ -244,13 +245,15 @@ std::string FileExtNoDot(const std::string& Path)
 
 std::string FileDirPart(const std::string& Path)
 {
-    const auto p = Path.find_last_of("\\/:");
+    const auto p = Path.find_last_of("\\/");
     return p == std::string::npos ? std::string() : Path.substr(0, p + 1);
 }
 
-std::string FileDrivePart(const std::string& Path)
+// This system has no drive letters: "C:" at the start of a path is the
+// beginning of a file or directory name, so no path has a drive part.
+std::string FileDrivePart(const std::string& /*Path*/)
 {
-    return Path.find(':') != std::string::npos ? Path.substr(0, 2) : std::string();
+    return std::string();
 }
 
 std::string NativePath(const std::string& Path)

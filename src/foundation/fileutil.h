@@ -4,10 +4,11 @@
 //
 // Paths are read with "\" or "/" as the directory separator (stored paths
 // and configuration files come from systems that use either); the helpers
-// that add a separator add this system's own. Drive letters ("C:") are kept
-// where a path has one. File masks are matched as on the systems the
-// masks come from: "*" and "?" wildcards, letters in any case, "*.*" for
-// every name.
+// that add a separator add this system's own. A ":" is an ordinary character
+// of a name on this system, never a separator: a stored drive ("C:") stays
+// the start of the path's first name. File masks are matched as on the
+// systems the masks come from: "*" and "?" wildcards, letters in any case,
+// "*.*" for every name.
 
 #include <cstdint>
 #include <map>
@@ -46,7 +47,7 @@ std::string AddTrailingBackslash(const std::string& Path);
 std::string AddTrailingBackslashDrive(const std::string& Path);
 // The path without surrounding blanks and without one final separator.
 std::string StripTrailingBackslash(const std::string& Path);
-// The bare file name: no directory, no drive, no extension.
+// The bare file name: no directory, no extension.
 std::string ExtractBaseName(const std::string& Path);
 // The file name without directory and without its (last) extension.
 std::string FileNameNoExt(const std::string& Path);
@@ -55,9 +56,9 @@ std::string PathNoExt(const std::string& Path);
 // The text after the first "." of the file name ("a.tar.gz" gives
 // "tar.gz"); empty when there is none.
 std::string FileExtNoDot(const std::string& Path);
-// The path up to and including the last "\", "/" or ":"; empty when none.
+// The path up to and including the last "\" or "/"; empty when none.
 std::string FileDirPart(const std::string& Path);
-// "C:" of a path with a drive, else empty.
+// Always empty: this system has no drive letters.
 std::string FileDrivePart(const std::string& Path);
 // The path with every "\" turned into this system's separator.
 std::string NativePath(const std::string& Path);

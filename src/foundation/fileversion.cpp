@@ -14,7 +14,7 @@ namespace
 
 std::string BaseFileName(const std::string& path)
 {
-    const auto p = path.find_last_of("\\/:");
+    const auto p = path.find_last_of("\\/");
     return p == std::string::npos ? path : path.substr(p + 1);
 }
 

@@ -115,11 +115,12 @@ TEST(PathHelpers, NameParts)
         const char* drive;
     };
     const Case cases[] = {
-        {"C:\\qyr\\data\\gear1.qy7", "gear1", "gear1", "C:\\qyr\\data\\gear1", "qy7", "C:\\qyr\\data\\",
-         "C:"},
+        {"C:\\qyr\\data\\gear1.qy7", "gear1", "gear1", "C:\\qyr\\data\\gear1", "qy7", "C:\\qyr\\data\\", ""},
         {"/home/q/proj/stage.kol", "stage", "stage", "/home/q/proj/stage", "kol", "/home/q/proj/", ""},
         {"archive.tar.gz", "archive.tar", "archive.tar", "archive.tar", "tar.gz", "", ""},
-        {"C:name.txt", "name", "name", "C:name", "txt", "C:", "C:"},
+        // A ":" belongs to the name: no drive letters here.
+        {"C:name.txt", "C:name", "C:name", "C:name", "txt", "", ""},
+        {"/p/x:b.qy7", "x:b", "x:b", "/p/x:b", "qy7", "/p/", ""},
         {"/home/q/v1.2/stage", "stage", "stage", "/home/q/v1.2/stage", "", "/home/q/v1.2/", ""},
         {"plain", "plain", "plain", "plain", "", "", ""},
         {"dir\\name.", "name.", "name", "dir\\name", "", "dir\\", ""},

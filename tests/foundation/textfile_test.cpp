@@ -413,6 +413,7 @@ TEST(FileVersion, OnlyTheProgramFileHasAVersion)
     EXPECT_EQ(GetFileVersionText("  WQYR7.EXE  "), own);
     EXPECT_EQ(GetFileVersionText("C:\\prog\\wqyr7.exe"), own);
     EXPECT_EQ(GetFileVersionText("other.exe"), "0");
+    EXPECT_EQ(GetFileVersionText("x:wqyr7.exe"), "0"); // ":" belongs to the name
     EXPECT_EQ(GetFileVersionText(""), "0");
 }
 

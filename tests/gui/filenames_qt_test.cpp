@@ -1,4 +1,4 @@
-// Project names with umlauts, Chinese or an "&", in a directory with umlauts, through the main window.
+// Project names with umlauts, Chinese, an "&" or a ":", in a directory with umlauts, through the main window.
 #include <gtest/gtest.h>
 
 #include "app/configio.h"
@@ -30,7 +30,7 @@ using namespace platform;
 namespace
 {
 
-const char* const kNames[] = {"größe", "Müller", "Ærø ñ", "齿轮", "A&B"};
+const char* const kNames[] = {"größe", "Müller", "Ærø ñ", "齿轮", "A&B", "a:b"};
 
 QString Shown(const std::string& utf8)
 {
@@ -117,7 +117,7 @@ TEST(QtFileNames, NamesAsTheFileSystemHasThemOpenSaveAsCaptionRecentFilesAndNext
     const std::string session{std::istreambuf_iterator<char>(in), {}};
     MainWindow m(projects);
     for (int i = 1; i <= 4; ++i) {
-        const std::string path = projects + "/" + kNames[5 - i] + ".qy7";
+        const std::string path = projects + "/" + kNames[std::size(kNames) - i] + ".qy7";
         EXPECT_NE(session.find(path + "\r\n"), std::string::npos) << "the session keeps the bytes";
         PlanetaryStage.nIn = 0;
         m.w.findChild<QAction*>(QString("mi_file%1").arg(i))->trigger();

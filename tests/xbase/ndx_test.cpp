@@ -3,6 +3,7 @@
 #include "ndx_fixture.h"
 
 #include "xbase/core/dbkeys.h"
+#include "xbase/core/dbstrings.h"
 #include "xbase/ndx/ndxformat.h"
 #include "xbase/xbasestate.h"
 
@@ -462,6 +463,39 @@ TEST_F(NdxTest, ReplaceWithoutKeyChangeWritesNoPage)
     SetNativeText(2, "9999");
     Replace();
     EXPECT_EQ(ReadBytes(Path("t.ndx")), before);
+}
+
+// A ":" belongs to a name, as it does on this system: the parts of a path, a table's short name and the
+// name a damaged table is refused with, an index named without a directory put beside its table.
+TEST_F(NdxTest, ColonBelongsToTheName)
+{
+    const char* const cases[][4] = {{"/d/x:b.dbf", "/d/", "x:b", ".dbf"},
+                                    {"c:b", "", "c:b", ""},
+                                    {"c:\\d\\b.ndx", "c:\\d\\", "b", ".ndx"}};
+    for (const auto& c : cases) {
+        std::string d, n, e;
+        FSplit(c[0], d, n, e);
+        EXPECT_EQ(d + "|" + n + "|" + e, std::string(c[1]) + "|" + c[2] + "|" + c[3]) << c[0];
+    }
+    MakeKeys("x:t.dbf", 10, {"A"});
+    ASSERT_TRUE(UseFile(Path("x:t.dbf")));
+    Index_On("KEY", "x:k");
+    EXPECT_EQ(Scan("x:k.NDX").Entries.size(), 1u) << "beside its table";
+    CloseAll();
+    const std::string here = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    TDbfTable t;
+    t.Name = "x:t.dbf";
+    EXPECT_TRUE(OpenDbf(t) && t.ShortName == "x:t.dbf") << t.ShortName;
+    CloseDbf(t);
+    std::filesystem::current_path(here);
+    auto bytes = ReadBytes(Path("x:t.dbf"));
+    bytes[10] = 3; // record length
+    WriteBytes(Path("x:t.dbf"), bytes);
+    t.Name = Path("x:t.dbf");
+    SetAutoReport(false);
+    EXPECT_FALSE(OpenDbf(t));
+    EXPECT_EQ(dberror.DbErrorText.rfind("x:t.dbf is not a dBASE database.", 0), 0u) << dberror.DbErrorText;
 }
 
 TEST_F(NdxTest, ListOrdersAndNaturalOrder)

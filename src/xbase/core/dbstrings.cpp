@@ -327,9 +327,10 @@ bool RemoveKeyword(const std::string& word, std::string& s)
 namespace
 {
 
+// "/" and the stored paths' "\"; a ":" belongs to the name on this system.
 std::size_t LastSeparator(const std::string& path)
 {
-    return path.find_last_of("/\\:");
+    return path.find_last_of("/\\");
 }
 
 std::string Slashes(const std::string& path)

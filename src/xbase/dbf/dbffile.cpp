@@ -259,7 +259,7 @@ bool OpenDbf(TDbfTable& table)
     if (table.OemText) shortName = StrAnsiToOem(shortName);
     std::string cleaned;
     for (char c : shortName)
-        if (c != '\\' && c != ':' && c != '/') cleaned += c;
+        if (c != '\\' && c != '/') cleaned += c;
     table.ShortName = cleaned.substr(0, 12);
     const int64_t fileSize = table.File.Size();
 

@@ -12,7 +12,7 @@ namespace
 
 std::string BaseName(const std::string& path)
 {
-    std::size_t p = path.find_last_of("/\\:");
+    std::size_t p = path.find_last_of("/\\");
     return p == std::string::npos ? path : path.substr(p + 1);
 }
 

@@ -56,8 +56,7 @@ std::string IndexPath(const std::string& file)
     FSplit(name, dir, base, ext);
     if (ext.empty()) name += ".NDX";
     TWorkArea* a = SelectedArea();
-    if (name.find('/') == std::string::npos && name.find('\\') == std::string::npos &&
-        name.find(':') == std::string::npos && a != nullptr) {
+    if (name.find('/') == std::string::npos && name.find('\\') == std::string::npos && a != nullptr) {
         std::string tdir, tname, text;
         FSplit(a->Name, tdir, tname, text);
         name = tdir + name;
