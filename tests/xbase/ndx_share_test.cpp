@@ -28,6 +28,16 @@ class NdxShareTest : public NdxTest
         dbcmd.SharedAccess = true;
     }
     std::vector<uint8_t> Semaphore() { return ReadBytes(Path("t.@S@")); }
+    // t.dbf with the keys A to E, indexed in t.ndx, closed and shared again.
+    void IndexedAToE()
+    {
+        dbcmd.SharedAccess = false;
+        MakeKeys("t.dbf", 4, {"A", "B", "C", "D", "E"});
+        ASSERT_TRUE(UseFile(Path("t.dbf")));
+        ASSERT_TRUE(MakeIndex(Path("t.ndx"), "KEY"));
+        CloseAll();
+        dbcmd.SharedAccess = true;
+    }
     void Prepare(int records)
     {
         std::vector<std::string> keys;
@@ -271,12 +281,7 @@ TEST_F(NdxShareTest, MoveInIndexOrderAfterAnotherAreaChangedTheKey)
         std::vector<std::string> boxes;
     } cases[] = {{2, 1, 3, {box + "NextRec]"}}, {2, -1, 3, {box + "PriorRec]"}}, {1, -1, 1, {}}};
     for (const auto& c : cases) {
-        dbcmd.SharedAccess = false;
-        MakeKeys("t.dbf", 4, {"A", "B", "C", "D", "E"});
-        ASSERT_TRUE(UseFile(Path("t.dbf")));
-        ASSERT_TRUE(MakeIndex(Path("t.ndx"), "KEY"));
-        CloseAll();
-        dbcmd.SharedAccess = true;
+        ASSERT_NO_FATAL_FAILURE(IndexedAToE());
         for (int area : {2, 1}) {
             Select(area);
             ASSERT_TRUE(UseFile(Path("t.dbf") + (area == 2 ? " ALIAS TWO" : "")));
@@ -307,12 +312,7 @@ TEST_F(NdxShareTest, MoveInIndexOrderAfterAnotherProgramChangedTheKey)
         int32_t step, record, next;
     } cases[] = {{1, 4, 5}, {-1, 2, 1}};
     for (const auto& c : cases) {
-        dbcmd.SharedAccess = false;
-        MakeKeys("t.dbf", 4, {"A", "B", "C", "D", "E"});
-        ASSERT_TRUE(UseFile(Path("t.dbf")));
-        ASSERT_TRUE(MakeIndex(Path("t.ndx"), "KEY"));
-        CloseAll();
-        dbcmd.SharedAccess = true;
+        ASSERT_NO_FATAL_FAILURE(IndexedAToE());
         ASSERT_TRUE(UseFile(Path("t.dbf")));
         Set_Index_To(Path("t.ndx"));
         GO(3);
