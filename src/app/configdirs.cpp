@@ -26,21 +26,13 @@ std::string ShippedDataDir(const std::string& ProgramDir)
 namespace
 {
 
-// Why a configured directory cannot serve: the system's reason (Error, an
-// errno). A NUL in the configured line is refused before the system is
-// asked: its "Invalid argument" would not say what is wrong.
-std::string InvalidDirCause(const std::string& Dir, int Error)
-{
-    return Dir.find('\0') != std::string::npos ? std::string("the name holds a NUL byte") : ErrnoText(Error);
-}
-
 // The message of a configured directory that cannot serve, and on the next
 // line which directory it is and why: "invalid DBF Directory configured"
 // alone left the user guessing which setting and why.
 void ReportInvalidDir(const std::string& What, const std::string& Dir, int Error)
 {
     ShowMessageIfEnabled("invalid " + What + " configured\n" + FileNameToOem(Dir) + ": " +
-                         InvalidDirCause(Dir, Error));
+                         NameRefusalCause(Dir, Error));
 }
 
 } // namespace
@@ -112,7 +104,7 @@ void CheckConfigDirs()
         // Kept for the file that fails for want of it (a batch run's report).
         if (telmvar.TempDir == invalid)
             configio.TempDirFault = "invalid temporary directory configured: " + FileNameToOem(invalid) +
-                                    ": " + InvalidDirCause(invalid, error);
+                                    ": " + NameRefusalCause(invalid, error);
     }
     if (const int error = ediSet ? dirs.Error(telmvar.EdiDir) : 0; error != 0)
         ReportInvalidDir("EDI Directory", telmvar.EdiDir, error);

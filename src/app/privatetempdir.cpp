@@ -25,13 +25,8 @@ std::string MakePrivateTempDir(const std::string& Base)
     // between would leave it behind.
     if (!MakeMarkedRunDirectory(name)) {
         const int error = errno;
-        // A NUL in the configured name: the system's "Invalid argument"
-        // would not say what is wrong.
-        const std::string why = Base.find('\0') != std::string::npos
-                                    ? std::string("the name holds a NUL byte")
-                                    : ErrnoText(error);
         privatetempdir.Failure = "directory of the run's own files could not be made in " +
-                                 FileNameToOem(base.string()) + ": " + why;
+                                 FileNameToOem(base.string()) + ": " + NameRefusalCause(Base, error);
         return {};
     }
     privatetempdir.Dir = AddTrailingBackslash(name);

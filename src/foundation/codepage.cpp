@@ -551,3 +551,8 @@ std::string ErrnoText(int Errno)
 {
     return SystemTextToOem(std::strerror(Errno));
 }
+
+std::string NameRefusalCause(const std::string& Name, int Error)
+{
+    return Name.find('\0') != std::string::npos ? std::string("the name holds a NUL byte") : ErrnoText(Error);
+}

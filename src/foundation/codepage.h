@@ -88,3 +88,7 @@ std::string FileNameToOem(const std::string& Name);
 std::string SystemTextToOem(const std::string& Utf8Text);
 // The system's text for an errno value, as SystemTextToOem makes it.
 std::string ErrnoText(int Errno);
+// Why a name the system refused (Error, an errno) cannot serve. A NUL in a
+// name read from a file is named as such: the system's "Invalid argument"
+// would not say what is wrong.
+std::string NameRefusalCause(const std::string& Name, int Error);
