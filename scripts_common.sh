@@ -1,7 +1,7 @@
 # Shared by run.sh and test.sh: makes sure the Debian packages the build needs
 # are there. As root it installs what is missing; otherwise it prints the one
 # command to run and stops.
-QYR7_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-format shapelib libshp-dev dbview python3-dbfread admesh occt-draw libocct-draw-dev libocct-data-exchange-dev python3-html5lib python3-ezdxf python3-shapely tidy hp2xx poppler-utils strace"
+QYR7_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-format shapelib libshp-dev dbview python3-dbfread admesh occt-draw libocct-draw-dev libocct-data-exchange-dev python3-html5lib python3-ezdxf python3-shapely tidy hp2xx poppler-utils strace locales"
 
 # How long to wait for another package manager (unattended upgrades, a second
 # install in another terminal) to let go of its lock.
