@@ -96,6 +96,11 @@ void CheckFileName(const std::string& Path)
     }
 }
 
+void ShowCannotBeWritten(const std::string& Path, const std::string& Why)
+{
+    ShowMessageIfEnabled(CannotBeWrittenText(Path, Why));
+}
+
 // The archive mode ends at the first file dialog. Its name, the path as it
 // was given, becomes a directory and a name as a file chosen in the dialog
 // is held: the report head, the title and the recent list would otherwise

@@ -41,6 +41,11 @@ void ChooseDirectory(const std::string& Dir, std::string& Result);
 // itself is never touched: an existing one stays as it is until its writer
 // replaces it.
 void CheckFileName(const std::string& Path);
+// A file the user asked for could not be written: "file <name> cannot be
+// written: <why>" (CannotBeWrittenText) in the error box, while messages are
+// enabled (a batch run says it in its own line). Every menu command that
+// writes a file on the user's request says its failure with it.
+void ShowCannotBeWritten(const std::string& Path, const std::string& Why);
 // The file opens for reading; otherwise "file <path> not found or no access
 // !" (only while messages are enabled, so a batch run explains the failure
 // in its own one line) and Aborted. The file dialogs and the report engine

@@ -41,18 +41,6 @@ TTextFile& Shared()
     return textfile.SharedTextFile;
 }
 
-// Keeps why a file could not be created or written, from errno as the failed
-// call left it; the first failure of a file is the cause, later ones follow
-// from it.
-bool Failed(const std::string& Name)
-{
-    const int err = errno;
-    if (textfile.LastWriteFailure.empty())
-        textfile.LastWriteFailure =
-            FileNameToOem(Name) + ": " + (err != 0 ? ErrnoText(err) : std::string("write error"));
-    return false;
-}
-
 // A read of the shared file: a file not open for reading is an I/O error;
 // the end of the file is not, but the caller learns of it from the result.
 bool ReadShared(std::string& line)
@@ -106,6 +94,19 @@ std::string WithSeparator(std::string text, char sep)
 
 // --- TTextFile -------------------------------------------------------------
 
+// Keeps why the file could not be created or written, from errno as the
+// failed call left it; the first failure of a file is the cause, later ones
+// follow from it.
+bool TTextFile::Failed()
+{
+    const int err = errno;
+    if (failure_.empty() && err != 0) failure_ = ErrnoText(err);
+    if (textfile.LastWriteFailure.empty())
+        textfile.LastWriteFailure =
+            FileNameToOem(name_) + ": " + (err != 0 ? ErrnoText(err) : std::string("write error"));
+    return false;
+}
+
 TTextFile::~TTextFile()
 {
     Abandon();
@@ -114,6 +115,7 @@ TTextFile::~TTextFile()
 void TTextFile::Assign(const std::string& Name)
 {
     Abandon();
+    failure_.clear();
     name_ = NativeName(Name);
     replaceLinks_ = false;
     scratch_ = false;
@@ -179,6 +181,7 @@ bool TTextFile::OpenRead(std::size_t MaxBytes)
 bool TTextFile::OpenWrite()
 {
     Abandon();
+    failure_.clear();
     if (name_.empty()) return false;
     struct stat st {
     };
@@ -188,7 +191,7 @@ bool TTextFile::OpenWrite()
     const bool replaceLink = replaceLinks_ && ::lstat(name_.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode);
     if (exists && S_ISDIR(st.st_mode) && !replaceLink) {
         errno = EISDIR;
-        return Failed(name_);
+        return Failed();
     }
     if (exists && !replaceLink && (!S_ISREG(st.st_mode) || scratch_)) {
         // A device or pipe (a printer port, /dev/null) is written in place:
@@ -201,7 +204,7 @@ bool TTextFile::OpenWrite()
         if (fd >= 0) ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
         out_ = fd < 0 ? nullptr : ::fdopen(fd, "wb");
         if (out_ == nullptr) {
-            Failed(name_);
+            Failed();
             if (fd >= 0) ::close(fd);
             return false;
         }
@@ -222,12 +225,12 @@ bool TTextFile::OpenWrite()
     targetName_ = target;
     std::string temp;
     const int fd = MakeTempFileBeside(target, temp);
-    if (fd < 0) return Failed(name_);
+    if (fd < 0) return Failed();
     // A link replaced is no file of ours to take the mode from.
     ::fchmod(fd, static_cast<mode_t>(NewFileMode(replaceLink ? std::string() : name_)));
     out_ = ::fdopen(fd, "wb");
     if (out_ == nullptr) {
-        Failed(name_);
+        Failed();
         ::close(fd);
         ::unlink(temp.c_str());
         UnmarkTempFile(temp);
@@ -242,6 +245,7 @@ bool TTextFile::OpenWrite()
 bool TTextFile::OpenAppend()
 {
     Abandon();
+    failure_.clear();
     if (name_.empty()) return false;
     out_ = std::fopen(name_.c_str(), "ab");
     if (out_ == nullptr) return false;
@@ -277,7 +281,7 @@ bool TTextFile::Write(const std::string& S)
     if ((mode_ != Mode::Write && mode_ != Mode::Append) || out_ == nullptr) return false;
     if (writeFailed_) return false;
     if (!S.empty() && std::fwrite(S.data(), 1, S.size(), out_) != S.size()) {
-        Failed(name_);
+        Failed();
         writeFailed_ = true;
     }
     return !writeFailed_;
@@ -302,18 +306,18 @@ bool TTextFile::Close()
     }
     case Mode::Write: {
         if (tempName_.empty()) { // written in place (device or pipe)
-            const bool ok = !writeFailed_ && (std::fflush(out_) == 0 || Failed(name_));
-            const bool closed = std::fclose(out_) == 0 || (ok && Failed(name_));
+            const bool ok = !writeFailed_ && (std::fflush(out_) == 0 || Failed());
+            const bool closed = std::fclose(out_) == 0 || (ok && Failed());
             out_ = nullptr;
             mode_ = Mode::Closed;
             return ok && closed;
         }
-        bool ok = !writeFailed_ && (std::fflush(out_) == 0 || Failed(name_)) &&
-                  (scratch_ || ::fsync(::fileno(out_)) == 0 || Failed(name_));
-        ok = (std::fclose(out_) == 0 || (ok && Failed(name_))) && ok;
+        bool ok = !writeFailed_ && (std::fflush(out_) == 0 || Failed()) &&
+                  (scratch_ || ::fsync(::fileno(out_)) == 0 || Failed());
+        ok = (std::fclose(out_) == 0 || (ok && Failed())) && ok;
         out_ = nullptr;
         mode_ = Mode::Closed;
-        if (ok) ok = std::rename(tempName_.c_str(), targetName_.c_str()) == 0 || Failed(name_);
+        if (ok) ok = std::rename(tempName_.c_str(), targetName_.c_str()) == 0 || Failed();
         if (!ok) ::unlink(tempName_.c_str());
         UnmarkTempFile(tempName_);
         tempName_.clear();
@@ -390,6 +394,11 @@ bool AppendTextFile(TTextFile& F)
     telmvar.Aborted = true;
     AddNotCreatedMessage(F);
     return false;
+}
+
+std::string CannotBeWrittenText(const std::string& Path, const std::string& Why)
+{
+    return "file " + FileNameToOem(Path) + " cannot be written" + (Why.empty() ? std::string() : ": " + Why);
 }
 
 bool CloseTextFile(TTextFile& F)

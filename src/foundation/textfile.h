@@ -83,8 +83,14 @@ class TTextFile
     bool Close();
     // Closes without putting a new file in place (the temporary is removed).
     void Abandon();
+    // The system's reason why the last OpenWrite, a write since or the Close
+    // after it failed (the first failure: the later ones follow from it);
+    // empty while none, or when the system gave no reason.
+    const std::string& WriteFailure() const { return failure_; }
 
   private:
+    bool Failed();
+
     enum class Mode { Closed, Read, Write, Append };
     std::string name_;
     std::string tempName_;
@@ -99,6 +105,7 @@ class TTextFile
     bool readPastEnd_ = false;
     int lineNumber_ = 0;
     std::string openFailure_;
+    std::string failure_;
 };
 
 struct TTextfile {
@@ -127,6 +134,11 @@ void AssignTextFile(TTextFile& F, const std::string& Name);
 bool ResetTextFile(TTextFile& F, std::size_t MaxBytes = TextFileMaxBytes);
 bool RewriteTextFile(TTextFile& F);
 bool AppendTextFile(TTextFile& F);
+// "file <name> cannot be written: <why>", the message of a file the user asked
+// for that could not be written (the name as the file system has it made a
+// text of the program); without ": <why>" when Why is empty. Why is the
+// system's reason (TTextFile::WriteFailure, ErrnoText) or the program's own.
+std::string CannotBeWrittenText(const std::string& Path, const std::string& Why);
 // Closes F; a failure sets Aborted with the message "file <name> could not be
 // written !" and leaves the previous file as it was.
 bool CloseTextFile(TTextFile& F);

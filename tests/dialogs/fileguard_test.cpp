@@ -1,5 +1,6 @@
 // Message boxes, file dialogs, the file-name check and the guarded text-file
 // operations, with a scripted platform that records every question.
+#include "common/testlocales.h"
 #include "dialogs/fileguard.h"
 #include "dialogs/messageboxes.h"
 #include "foundation/programstate.h"
@@ -228,6 +229,21 @@ TEST_F(FileGuard, ANameThatCannotBeWrittenIsRefused)
     CheckFileName(path);
     EXPECT_TRUE(telmvar.Aborted);
     EXPECT_EQ(Asked().size(), 1u);
+}
+
+TEST_F(FileGuard, AFileThatCannotBeWrittenIsNamedWithTheSystemsReason)
+{
+    const testlocales::ScopedLocale c("C");
+    TTextFile f;
+    f.Assign("/dev/full");
+    ASSERT_TRUE(f.OpenWrite());
+    f.WriteLine("x");
+    EXPECT_FALSE(f.Close());
+    ShowCannotBeWritten(f.Name(), f.WriteFailure());
+    ShowCannotBeWritten(P("a.txt"), "");
+    ASSERT_EQ(Asked().size(), 2u);
+    EXPECT_EQ(Asked()[0].Request.Text, "file /dev/full cannot be written: No space left on device");
+    EXPECT_EQ(Asked()[1].Request.Text, "file " + P("a.txt") + " cannot be written");
 }
 
 TEST_F(FileGuard, CheckFileReadableIsSilentWhileMessagesAreOff)

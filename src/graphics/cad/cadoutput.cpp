@@ -6,6 +6,7 @@
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/runtempdir.h"
+#include "foundation/textfile.h"
 #include "foundation/textutil.h"
 #include "graphics/cad/blockreader.h"
 #include "graphics/cad/caddevice.h"
@@ -169,13 +170,6 @@ std::string Folded(std::string Name)
     return Name;
 }
 
-// A message naming a file: the name as the file system has it becomes a
-// text of the program.
-std::string CannotBeWritten(const std::string& Path, const std::string& Why)
-{
-    return "file " + FileNameToOem(Path) + " cannot be written: " + Why;
-}
-
 bool BlockFileDevice(int Device)
 {
     return Device == 3 || Device == 6;
@@ -194,7 +188,7 @@ void CloseBlockFile(bool Keep)
         const bool ok = static_cast<bool>(o.blockStream);
         if (!ok || !Keep) std::remove(o.blockPath.c_str());
         if (!ok && Keep && o.blockFailure.empty())
-            o.blockFailure = CannotBeWritten(o.blockPath, o.blockStream.Failure());
+            o.blockFailure = CannotBeWrittenText(o.blockPath, o.blockStream.Failure());
     }
     o.blocks.Forget(o.blockName);
     o.blockPath.clear();
@@ -282,7 +276,7 @@ bool OpenOutputFile()
 {
     TOpenOutput& o = Out();
     if (o.file.Open(S.CadFileName)) return true;
-    reportservices.ShowMessageIfEnabled(CannotBeWritten(S.CadFileName, o.file.Failure()));
+    reportservices.ShowMessageIfEnabled(CannotBeWrittenText(S.CadFileName, o.file.Failure()));
     telmvar.Aborted = true;
     return false;
 }
@@ -556,7 +550,7 @@ void CadBeginBlock(const std::string& Name)
     if (!o.blockPath.empty()) o.blockStream.open(o.blockPath);
     if (o.blockPath.empty() || !o.blockStream) {
         if (!o.blockPath.empty() && o.blockFailure.empty())
-            o.blockFailure = CannotBeWritten(o.blockPath, o.blockStream.Failure());
+            o.blockFailure = CannotBeWrittenText(o.blockPath, o.blockStream.Failure());
         // The block is dropped; CadEndBlock clears the flag and the drawing
         // goes on without it.
         o.blockStream.close();
@@ -685,7 +679,7 @@ void CadCloseOutput(int /*Flag*/)
     } else if (o.file.IsOpen()) {
         written = o.file.Commit();
         if (!written) {
-            reportservices.ShowMessageIfEnabled(CannotBeWritten(S.CadFileName, o.file.Failure()));
+            reportservices.ShowMessageIfEnabled(CannotBeWrittenText(S.CadFileName, o.file.Failure()));
             telmvar.Aborted = true;
         }
     }
