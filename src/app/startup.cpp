@@ -224,6 +224,10 @@ bool ReadCommandLineProject(const std::string Name, std::string& Why)
         // The user typed the other name: say how the one looked for came about.
         if (path != Name)
             Why += " (" + FileNameToOem(Name) + " has no extension, ." + telmvar.DataExt + " added)";
+        // The file of that name may well be there: the system looked for
+        // another one.
+        const std::string backslash = BackslashNameText(path);
+        if (!backslash.empty()) Why += " (" + backslash + ")";
     } else {
         Why = "project file " + FileNameToOem(path) + " cannot be read";
         const std::string detail = LastMessage();

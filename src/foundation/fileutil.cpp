@@ -264,6 +264,11 @@ std::string NativePath(const std::string& Path)
     return r;
 }
 
+std::string BackslashNameText(const std::string& Path)
+{
+    return Path.find('\\') == std::string::npos ? std::string() : "\"\\\" is read as a directory separator";
+}
+
 // --- file tests and operations -----------------------------------------------------
 
 uint32_t NewFileMode(const std::string& Name)

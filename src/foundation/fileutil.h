@@ -62,6 +62,10 @@ std::string FileDirPart(const std::string& Path);
 std::string FileDrivePart(const std::string& Path);
 // The path with every "\" turned into this system's separator.
 std::string NativePath(const std::string& Path);
+// Why a name holding "\" does not name the file the user typed, in the
+// words every message about such a name uses (the text: "\" is read as a
+// directory separator, see NativePath); empty for a name without "\".
+std::string BackslashNameText(const std::string& Path);
 
 // --- file tests and operations ---------------------------------------------
 

@@ -364,6 +364,17 @@ std::vector<BatchFilesCase> Cases()
          "project file ../proj/stage.qy7 not found or no access (../proj/stage has no extension, .qy7 added)",
          {},
          nullptr},
+        // A "\" in the name is a directory separator here: the file of that
+        // name is there, but the one looked for is a/b.qy7.
+        {"NameHoldingABackslash",
+         {"a\\b.qy7"},
+         nullptr,
+         "",
+         {"a\\b.qy7", "/I", "/NOGUI"},
+         1,
+         "project file a\\b.qy7 not found or no access (\"\\\" is read as a directory separator)",
+         {},
+         stays("a\\b.qy7")},
         // Without a batch switch a name needs its extension, judged the same way.
         {"InteractiveDotDotNameWithoutExtension",
          {"proj/stage.qy7"},
