@@ -222,6 +222,8 @@ TEST_F(FileUtil, CopyFileToPathIntoADirectoryOrOntoANewName)
     EXPECT_EQ(ReadAll(In("out/src.bin")), big);
     EXPECT_TRUE(CopyFileToPath(In("src.bin"), In("copy.bin")));
     EXPECT_EQ(ReadAll(In("copy.bin")), big);
+    const std::string longest(255, 'c'); // as long as a name in the file system can be
+    EXPECT_TRUE(CopyFileToPath(In("src.bin"), In(longest)) && ReadAll(In(longest)) == big);
     // Exactly one block: the short (empty) block after it ends the copy.
     WriteAll(In("block.bin"), std::string(CopyBufferSize, 'b'));
     EXPECT_TRUE(CopyFileToPath(In("block.bin"), In("out")));

@@ -32,7 +32,7 @@ class BrowserPrint : public ReportTest
     std::string TableHere(const std::string& Name)
     {
         std::filesystem::copy_file(std::string(QYR7_DATA_DIR) + "/printout.dbf", Temp(Name));
-        cwd_ = std::filesystem::current_path();
+        if (cwd_.empty()) cwd_ = std::filesystem::current_path();
         std::filesystem::current_path(TempDir);
         return Name;
     }
@@ -78,16 +78,20 @@ TEST_F(BrowserPrint, CancelledDeviceChoicePrintsNothing)
     EXPECT_FALSE(std::filesystem::exists(Temp("table.out")));
 }
 
-// The table's name heads the printout in code page 437, what 437 lacks as "?".
+// The table's name heads the printout in code page 437, what 437 lacks as "?", its directory with it.
 TEST_F(BrowserPrint, NamesAsTheFileSystemHasThemHeadThePrintout)
 {
-    dbf4.OpenTable(TableHere("größe 齿.dbf"));
-    wtelmvar.TextDevice = 3;
-    wtelmvar.TextDeviceDialog = false;
-    SaveDialogPath = Temp("table.out");
-    telmvar.ProjectName = "stage1";
-    PrintDbfTable(dbf4.tzdbf, "c", "t");
-    EXPECT_NE(ReadFile(Temp("table.out")).find("*  gr\224\341e ?.dbf "), std::string::npos);
+    std::filesystem::create_directory(Temp("ä"));
+    for (const auto& [name, head] : {std::pair{"größe 齿.dbf", "*  gr\224\341e ?.dbf "},
+                                     std::pair{"ä/größe 齿.dbf", "*  \204/gr\224\341e ?.dbf "}}) {
+        dbf4.OpenTable(TableHere(name));
+        wtelmvar.TextDevice = 3;
+        wtelmvar.TextDeviceDialog = false;
+        SaveDialogPath = Temp("table.out");
+        telmvar.ProjectName = "stage1";
+        PrintDbfTable(dbf4.tzdbf, "c", "t");
+        EXPECT_NE(ReadFile(Temp("table.out")).find(head), std::string::npos) << name;
+    }
 }
 
 } // namespace

@@ -760,6 +760,16 @@ TEST_F(NdxTest, BuiltIndexIsReadableByOthers)
               std::filesystem::perms::others_read);
 }
 
+// A table and its index named as long as the file system allows (255 bytes).
+TEST_F(NdxTest, TableAndIndexOfTheLongestNameAreWritten)
+{
+    const std::string name(251, 'n');
+    ASSERT_NO_FATAL_FAILURE(MakeKeys(name + ".dbf", 10, {"B", "A"}));
+    ASSERT_TRUE(UseFile(Path(name + ".dbf")));
+    ASSERT_TRUE(MakeIndex(Path(name + ".ndx"), "KEY"));
+    EXPECT_EQ(Scan(name + ".ndx").Entries.size(), 2u);
+}
+
 TEST_F(NdxTest, BuildCallsTheProgressCallbackExactlyAsOftenAsAsked)
 {
     std::vector<std::string> keys;

@@ -578,6 +578,9 @@ int32_t StepRecord(bool next)
     TWorkArea* a = SelectedArea();
     TIndexControl* ic = IndexOfSlot(1);
     if (a == nullptr || ic == nullptr) return 0;
+    // Another program's change empties every index's path already: the
+    // change check re-reads the headers (ReadAnchorNodes), this index's
+    // first. The clear here counts only where that header could not be read.
     if (SemaphoreChanged()) ic->Path.clear();
     if (a->RecordCount == 0) {
         ic->AtBegin = ic->AtEnd = true;

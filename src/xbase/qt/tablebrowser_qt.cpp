@@ -109,6 +109,9 @@ TableBrowserQt::TableBrowserQt(TDbfBrowserModel& model, QWidget* parent)
     }
     buttons->addStretch();
     layout->addLayout(buttons);
+    // The pairs make the navigator to the buttons one run; the grid being the
+    // only other control Tab reaches, Tab goes from it to the navigator even
+    // without the first pair, which keeps that order should a control be added.
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     // The keyboard is the grid's when the browser opens: Down moves to the
