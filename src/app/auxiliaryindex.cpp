@@ -140,8 +140,7 @@ bool RewriteDbhIndex(TDbhChange Change, int Line, const std::string& NewLine)
     std::error_code ec;
     std::filesystem::rename(NativePath(scratch), NativePath(index), ec);
     if (ec) {
-        ShowMessageIfEnabled("file " + FileNameToOem(index) +
-                             " cannot be written: " + SystemTextToOem(ec.message()));
+        ShowCannotBeWritten(index, SystemTextToOem(ec.message()));
         telmvar.Aborted = true;
         return false;
     }

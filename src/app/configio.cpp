@@ -925,11 +925,11 @@ void WriteConfigFile()
         telmvar.Aborted = true;
         return;
     }
-    if (telmvar.Aborted) {
-        // A line could not be written: the old file stays as it was.
-        f.Abandon();
-        ShowMessageIfEnabled("file " + FileNameToOem(f.Name()) + " could not be written !");
-        return;
-    }
-    CloseFileChecked(f);
+    // A line, the close or the renaming over the old file failed: the old
+    // file stays as it was, and the box names the file and the system's
+    // reason.
+    if (!telmvar.Aborted && f.Close()) return;
+    f.Abandon();
+    telmvar.Aborted = true;
+    ShowCannotBeWritten(f.Name(), f.WriteFailure());
 }

@@ -333,9 +333,12 @@ bool RewriteRetrying(TTextFile& F)
         // Nobody can remove the cause while messages are off: no point in
         // trying again.
         if (!telmvar.MessagesEnabled) break;
-        ShowMessageIfEnabled(RewriteRetryText(code == 0 ? 31 : code));
+        // The system's reason beside the old advice: a write protection is
+        // rarely a switch on a disk now.
+        const std::string why = F.WriteFailure().empty() ? std::string() : " (" + F.WriteFailure() + ")";
+        ShowMessageIfEnabled(RewriteRetryText(code == 0 ? 31 : code) + why);
     }
-    ShowMessageIfEnabled("file " + FileNameToOem(F.Name()) + " cannot be written");
+    ShowCannotBeWritten(F.Name(), F.WriteFailure());
     telmvar.Aborted = true;
     return false;
 }

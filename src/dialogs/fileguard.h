@@ -75,7 +75,8 @@ bool RewriteChecked(TTextFile& F);
 
 // How often RewriteRetrying tries before it gives up.
 inline constexpr int RewriteMaxTries = 5;
-// Opens F for writing. A failure is shown (the user may remove its cause
-// while the box is open) and the open tried again, at most RewriteMaxTries
-// times in all; then "file <name> cannot be written" and Aborted.
+// Opens F for writing. A failure is shown with the system's reason in
+// brackets (the user may remove its cause while the box is open) and the
+// open tried again, at most RewriteMaxTries times in all; then "file <name>
+// cannot be written: <the system's reason>" and Aborted.
 bool RewriteRetrying(TTextFile& F);

@@ -579,8 +579,7 @@ std::string ExportRowsToExcel(const std::string& CsvPath, const std::vector<std:
     ok = ok && out.Close();
     if (!ok) {
         out.Abandon();
-        ShowExportMessage("file " + FileNameToOem(csv) + " could not be written !",
-                          platform::MessageIcon::Error);
+        ShowExportMessage(CannotBeWrittenText(csv, out.WriteFailure()), platform::MessageIcon::Error);
         telmvar.Aborted = true;
         return {};
     }

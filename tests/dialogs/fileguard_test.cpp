@@ -360,14 +360,16 @@ TEST_F(FileGuard, ChooseDirectoryAndBrowse)
 
 TEST_F(FileGuard, RewriteRetryingGivesUp)
 {
+    const testlocales::ScopedLocale english("C");
     TTextFile f;
     f.Assign(P("nodir/qyr7.cfg"));
     EXPECT_FALSE(RewriteRetrying(f));
     EXPECT_TRUE(telmvar.Aborted);
-    // One message per try, then the last word.
+    // One message per try, then the last word, each with the system's reason.
     ASSERT_EQ(Asked().size(), static_cast<std::size_t>(RewriteMaxTries + 1));
-    EXPECT_EQ(Asked()[0].Request.Text, "I/O-Error 2");
-    EXPECT_EQ(Asked().back().Request.Text, "file " + P("nodir/qyr7.cfg") + " cannot be written");
+    EXPECT_EQ(Asked()[0].Request.Text, "I/O-Error 2 (No such file or directory)");
+    EXPECT_EQ(Asked().back().Request.Text,
+              "file " + P("nodir/qyr7.cfg") + " cannot be written: No such file or directory");
     // Without messages nobody can remove the cause: one try, no box.
     telmvar.Aborted = false;
     telmvar.MessagesEnabled = false;

@@ -8,6 +8,7 @@
 #include "foundation/textutil.h"
 #include "foundation/unitsys.h"
 #include "planetary/filenames.h"
+#include "platform/platform.h"
 
 #include <cmath>
 
@@ -60,6 +61,9 @@ std::string LoadSpectrumRangeFault(const TLoadSpectrumArray& Items, int Count)
 
 bool WriteLoadSpectrumFile(const std::string& Path)
 {
+    // Bound first: a list refused below leaves no failure of an earlier file
+    // on the shared file for the save command to report.
+    AssignTextFile(Shared(), Path);
     const auto& p = GearPair;
     if (p.LoadSpectrumCount < 0 || p.LoadSpectrumCount > LoadSpectrumMax) {
         AddErrorMessage("Load spectrum: " + std::to_string(p.LoadSpectrumCount) +
@@ -78,7 +82,6 @@ bool WriteLoadSpectrumFile(const std::string& Path)
         telmvar.Aborted = true;
         return false;
     }
-    AssignTextFile(Shared(), Path);
     if (!RewriteTextFile(Shared())) return false;
     bool ok = WriteTextLine(Head);
     ok = WriteTextLine(HeadRule) && ok;
@@ -138,7 +141,13 @@ void SaveLoadSpectrum(const std::string& Name)
     std::string path;
     WithDataExt("kol", [&] { filenamedialogs.SaveFileDialog(Name, path); });
     if (telmvar.Aborted) return;
-    WriteLoadSpectrumFile(path);
+    if (WriteLoadSpectrumFile(path) || Shared().WriteFailure().empty()) return;
+    // The user asked for this file: a box says that it was not written and
+    // why, not only a line in the message list.
+    if (telmvar.MessagesEnabled)
+        platform::CurrentPlatform().Messages().ShowOk(
+            "Error  : ", DisplayText(CannotBeWrittenText(path, Shared().WriteFailure())),
+            platform::MessageIcon::Error);
 }
 
 void ReadLoadSpectrum(const std::string& Name)

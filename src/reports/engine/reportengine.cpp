@@ -335,6 +335,11 @@ bool BeginReportOutput()
 void CancelReport()
 {
     ReportOutputAbandon();
+    // A report the user asked for that ends here because its file failed is
+    // said to have failed, with the reason, as CloseReport says it: a report
+    // routine stops at the first failed line without reaching CloseReport.
+    if (E.OutputAssigned && E.ReportWriteFailed)
+        reportservices.ShowMessageBox(ReportOutputFailureText(E.ReportFileName));
     if (E.OutputAssigned && (E.ReportDevice == 0 || E.ReportDevice == 1 || E.ReportDevice == 2 ||
                              E.ReportDevice == 4 || E.ReportDevice == 5))
         DeleteFileIfExists(E.ReportFileName);
@@ -354,7 +359,7 @@ bool CloseReport()
     if (E.ReportWriteFailed) {
         // A report with lines missing is never shown, printed or copied as if
         // it were whole.
-        reportservices.ShowMessageBox("file write error " + FileNameToOem(E.ReportFileName));
+        reportservices.ShowMessageBox(ReportOutputFailureText(E.ReportFileName));
         if (dev == 1 || dev == 2 || dev == 4 || dev == 5) DeleteFileIfExists(E.ReportFileName);
         if (dev == 7) telmvar.DataExt = E.SavedDataExt;
         reportservices.RestoreCursor();

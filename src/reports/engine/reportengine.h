@@ -47,11 +47,14 @@ bool BeginReportOutput();
 
 // Finishes and delivers the output. False when the report failed: a line
 // could not be written or the output could not be delivered; the caller (the
-// batch run) must not take the output as complete.
+// batch run) must not take the output as complete. An output that could not
+// be written is named in a box with the system's reason.
 bool CloseReport();
 
 // Closes the output without delivering it: for report routines that stop on
-// Aborted after OpenReport. Temporary files are removed.
+// Aborted after OpenReport. Temporary files are removed. A report that stops
+// because its output could not be created or written says so in the box
+// CloseReport shows.
 void CancelReport();
 
 // PageNo 1 = the first page, 0 = a following page (numbered by the

@@ -1,5 +1,6 @@
 #include "reports/engine/reportio.h"
 
+#include "foundation/codepage.h"
 #include "foundation/textfile.h"
 
 // Every line of a report goes through the program's one shared text file. A
@@ -46,4 +47,10 @@ bool ReportOutputLine(const std::string& Text)
 bool ReportOutputText(const std::string& Text)
 {
     return WriteText(Text);
+}
+
+std::string ReportOutputFailureText(const std::string& Name)
+{
+    const std::string& why = textfile.SharedTextFile.WriteFailure();
+    return why.empty() ? "file write error " + FileNameToOem(Name) : CannotBeWrittenText(Name, why);
 }

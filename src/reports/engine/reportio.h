@@ -22,3 +22,8 @@ void ReportOutputAbandon();
 // (which also sets telmvar.Aborted, as every line writer does).
 bool ReportOutputLine(const std::string& Text);
 bool ReportOutputText(const std::string& Text);
+// The box of a report whose output could not be created, written or put in
+// place: "file <name> cannot be written: <the system's reason>", or "file
+// write error <name>" when the output file itself did not fail (a start
+// file that could not be copied in).
+std::string ReportOutputFailureText(const std::string& Name);

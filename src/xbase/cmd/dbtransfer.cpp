@@ -3,6 +3,7 @@
 
 #include "foundation/codepage.h"
 #include "foundation/signalcleanup.h"
+#include "foundation/textfile.h"
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dbdates.h"
 #include "xbase/core/dberror.h"
@@ -577,21 +578,22 @@ bool CopyToText(const std::string& fileName, bool withHeader)
         return false;
     }
     // Written beside the old file and renamed over it at the end, so a failed
-    // export leaves the previous file as it was.
-    std::string temp;
-    const int fd = MakeTempFileBeside(name, temp);
-    if (fd < 0) {
-        SetError(5, "Error writing " + FileNameToOem(name) + tag);
+    // export leaves the previous file as it was; a link of the name is
+    // replaced, not followed. A failure names the file and the system's
+    // reason.
+    TTextFile out;
+    out.Assign(ResolveFileName(name));
+    out.ReplaceLinks(true);
+    if (!out.OpenWrite()) {
+        SetError(5, CannotBeWrittenText(name, out.WriteFailure()) + tag);
         return false;
     }
-    fchmod(fd, 0644);
-    close(fd);
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (withHeader) out << JoinLine(*area, [](const TDbfField& f) { return QuotedText(f.Name); }) << "\r\n";
+    bool ok =
+        !withHeader || out.WriteLine(JoinLine(*area, [](const TDbfField& f) { return QuotedText(f.Name); }));
     GoTop();
-    while (!dEOF() && dberror.DbErrorCode == 0) {
+    while (ok && !dEOF() && dberror.DbErrorCode == 0) {
         const std::string& rec = area->RecordBuffer;
-        out << JoinLine(*area, [&rec](const TDbfField& f) {
+        ok = out.WriteLine(JoinLine(*area, [&rec](const TDbfField& f) {
             const std::string stored = rec.size() >= static_cast<std::size_t>(f.Offset) + f.Length
                                            ? rec.substr(f.Offset, f.Length)
                                            : std::string();
@@ -606,22 +608,13 @@ bool CopyToText(const std::string& fileName, bool withHeader)
             default:
                 return stored;
             }
-        }) << "\r\n";
+        }));
         SKIP(1);
     }
-    out << static_cast<char>(0x1A);
-    out.close();
-    if (!out || dberror.DbErrorCode != 0) {
-        std::remove(temp.c_str());
-        UnmarkTempFile(temp);
-        if (dberror.DbErrorCode == 0) SetError(101, "Error writing " + FileNameToOem(name) + tag);
-        return false;
-    }
-    const bool renamed = std::rename(temp.c_str(), ResolveFileName(name).c_str()) == 0;
-    if (!renamed) std::remove(temp.c_str());
-    UnmarkTempFile(temp);
-    if (!renamed) {
-        SetError(5, "Error writing " + FileNameToOem(name) + tag);
+    ok = ok && dberror.DbErrorCode == 0 && out.Write(std::string(1, static_cast<char>(0x1A))) && out.Close();
+    if (!ok) {
+        out.Abandon();
+        if (dberror.DbErrorCode == 0) SetError(101, CannotBeWrittenText(name, out.WriteFailure()) + tag);
         return false;
     }
     return true;

@@ -6,14 +6,17 @@
 #include "foundation/programstate.h"
 #include "foundation/runtempdir.h"
 #include "foundation/signalcleanup.h"
+#include "foundation/textfile.h"
 #include "foundation/textutil.h"
 #include "platform/platform.h"
+#include "xbase/core/dberror.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -366,24 +369,17 @@ void TDbfBrowserForm::ExportHtml()
     o.FileName = file;
     o.ProgramLine = telmvar.ProgramName + "V" + telmvar.ProgramVersion;
     o.DateTime = tablebrowserservices.TodayDateText() + " - " + tablebrowserservices.NowTimeText();
-    // The page is written beside and renamed over the old one when complete.
-    std::string temp;
-    const int fd = MakeTempFileBeside(file, temp);
-    bool ok = fd >= 0;
-    if (ok) {
-        ::fchmod(fd, static_cast<mode_t>(NewFileMode(file)));
-        ::close(fd);
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        ok = out && WriteTableHtml(out, Owner.tzdbf, o);
-        out.close();
-        ok = ok && !out.fail();
-    }
-    std::error_code ec, removed;
-    if (ok) std::filesystem::rename(temp, file, ec);
-    if (fd >= 0 && (!ok || ec)) std::filesystem::remove(temp, removed);
-    UnmarkTempFile(temp);
-    if (!ok || ec) {
-        Message("file " + FileNameToOem(file) + " could not be written !");
+    std::ostringstream page;
+    WriteTableHtml(page, Owner.tzdbf, o);
+    // The page is written beside and renamed over the old one when complete;
+    // a link of the name is replaced, not followed. A page that could not be
+    // written is named with the system's reason and never shown.
+    TTextFile out;
+    out.Assign(file);
+    out.ReplaceLinks(true);
+    if (!out.OpenWrite() || !out.Write(page.str()) || !out.Close()) {
+        out.Abandon();
+        Message(CannotBeWrittenText(file, out.WriteFailure()));
         return;
     }
     // The same rule as the report's HTML file: no browser or a Windows path
@@ -411,8 +407,17 @@ void TDbfBrowserForm::SaveAsDelimited()
     auto chosen = P().Files().Run(r);
     if (!chosen) return;
     Owner.tzdbf.FLock();
-    Owner.tzdbf.CopyToDelimited(*chosen);
+    bool written = false;
+    {
+        // A failure is said here, whole: the table library's own box cuts
+        // its text at 255 characters, which a long path fills before the
+        // system's reason.
+        TAutoReportOff quiet;
+        written = Owner.tzdbf.CopyToDelimited(*chosen);
+    }
     Owner.tzdbf.UnLock();
+    const std::string failure = written ? std::string() : GetErrorMessage();
+    if (!failure.empty()) Message(failure);
 }
 
 void TDbfBrowserForm::AppendDbf()
