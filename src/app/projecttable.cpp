@@ -22,7 +22,6 @@
 #include "reports/stage/planetaryreport.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -32,13 +31,6 @@ namespace
 std::string Fixed(int IntDigits, int Decimals, Extended X)
 {
     return FormatFloatFixed(IntDigits, Decimals, X);
-}
-
-std::string Lower(std::string S)
-{
-    for (char& c : S)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return S;
 }
 
 std::time_t FileTimeOf(const std::string& Path)
@@ -144,13 +136,13 @@ std::vector<std::string> ProjectFilesOf(const std::string& Dir)
 {
     std::vector<std::string> names;
     std::error_code ec;
-    const std::string ext = "." + Lower(telmvar.DataExt);
+    const std::string ext = "." + LowerCaseText(telmvar.DataExt);
     for (std::filesystem::directory_iterator it(Dir.empty() ? "." : Dir, ec), end; !ec && it != end;
          it.increment(ec)) {
         std::error_code fe;
         if (!it->is_regular_file(fe)) continue;
         const std::string name = it->path().filename().string();
-        if (name.size() > ext.size() && Lower(name.substr(name.size() - ext.size())) == ext)
+        if (name.size() > ext.size() && LowerCaseText(name.substr(name.size() - ext.size())) == ext)
             names.push_back(name);
     }
     std::sort(names.begin(), names.end());

@@ -9,7 +9,6 @@
 #include "foundation/textutil.h"
 #include "platform/platform.h"
 
-#include <cctype>
 #include <cmath>
 #include <optional>
 
@@ -122,7 +121,7 @@ void AskSelect(const std::string& Prompt, uint16_t Count, uint16_t& Choice)
 
 void AskYesNoChar(const std::string& Prompt, char& Answer)
 {
-    const bool no = std::toupper(static_cast<unsigned char>(Answer)) == 'N';
+    const bool no = Answer == 'N' || Answer == 'n';
     const std::optional<int> picked = AskYesNoIndex(Prompt, no ? 1 : 0);
     if (!picked) return;
     Answer = *picked == 1 ? 'N' : 'J';

@@ -81,11 +81,12 @@ std::string FileNameToOem(const std::string& Name);
 // --- causes the system gives ----------------------------------------------
 
 // A cause the system gives in the user's language (strerror, the standard
-// library's error codes, the toolkit's error strings: UTF-8 under a UTF-8
-// locale) put into a text of the program: converted as a name is, code page
-// 437 where it holds the character, "?" where not. The C locale's texts of
-// batch runs are ASCII and stay as they are.
-std::string SystemTextToOem(const std::string& Utf8Text);
+// library's error codes) put into a text of the program. It comes in the
+// character set of the user's LC_CTYPE (Latin-1 under de_DE.ISO-8859-1,
+// UTF-8 under a UTF-8 locale): converted from that to UTF-8, then as a name
+// is, code page 437 where it holds the character, "?" where not. The C
+// locale's texts of batch runs are ASCII and stay as they are.
+std::string SystemTextToOem(const std::string& Text);
 // The system's text for an errno value, as SystemTextToOem makes it.
 std::string ErrnoText(int Errno);
 // Why a name the system refused (Error, an errno) cannot serve. A NUL in a

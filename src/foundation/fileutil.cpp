@@ -15,7 +15,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
-#include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -400,6 +399,30 @@ bool FileHasAttr(const std::string& Name, uint32_t Attr)
     return (attr & Attr) == Attr;
 }
 
+bool MatchesFileMask(const std::string& Mask, const std::string& Name)
+{
+    const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    // The last "*" seen and the name position its run ends at so far: on a
+    // mismatch the run takes one byte more and the rest is tried again.
+    std::size_t m = 0, n = 0, star = std::string::npos, resume = 0;
+    while (n < Name.size()) {
+        if (m < Mask.size() && Mask[m] == '*') {
+            star = m++;
+            resume = n;
+        } else if (m < Mask.size() && (Mask[m] == '?' || fold(Mask[m]) == fold(Name[n]))) {
+            ++m;
+            ++n;
+        } else if (star != std::string::npos) {
+            m = star + 1;
+            n = ++resume;
+        } else
+            return false;
+    }
+    while (m < Mask.size() && Mask[m] == '*')
+        ++m;
+    return m == Mask.size();
+}
+
 std::vector<std::string> FindFilesByMask(const std::string& Dir, const std::string& Mask)
 {
     std::vector<std::string> names;
@@ -410,7 +433,7 @@ std::vector<std::string> FindFilesByMask(const std::string& Dir, const std::stri
     if (ec) return names;
     for (const auto& entry : it) {
         const std::string name = entry.path().filename().string();
-        if (::fnmatch(mask.c_str(), name.c_str(), FNM_CASEFOLD) == 0) names.push_back(name);
+        if (MatchesFileMask(mask, name)) names.push_back(name);
     }
     std::sort(names.begin(), names.end());
     return names;

@@ -114,6 +114,13 @@ bool GetFileAttr(const std::string& Name, uint32_t& Attr);
 // Every bit of Attr is set for the file. A name whose attributes cannot be
 // read counts as having every attribute.
 bool FileHasAttr(const std::string& Name, uint32_t Attr);
+// Name matches Mask: "*" any run of bytes, "?" one byte, every other byte
+// itself, the ASCII letters in either case. Byte by byte and by this rule
+// alone, so the user's locale never changes which files a mask finds (a
+// Latin-1 locale would fold "\xC4" to "\xE4", a UTF-8 one would let "?"
+// take a whole character and "\xC3\x84" find "\xC3\xA4"). "*.*" is matched as
+// written here; FindFilesByMask reads it as every name.
+bool MatchesFileMask(const std::string& Mask, const std::string& Name);
 // The names (not paths) in Dir matching Mask, directories included, sorted;
 // "." and ".." are never listed.
 std::vector<std::string> FindFilesByMask(const std::string& Dir, const std::string& Mask);

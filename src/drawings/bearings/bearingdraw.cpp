@@ -3,12 +3,12 @@
 #include "drawings/bearings/bearingdrawparts.h"
 #include "foundation/guardedmath.h"
 #include "foundation/programstate.h"
+#include "foundation/textutil.h"
 #include "graphics/cad/cadhatch.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadprimitives.h"
 
 #include <algorithm>
-#include <cctype>
 
 using namespace bearingdrawing;
 
@@ -185,9 +185,7 @@ Extended PositiveIntPower(Extended x, int k)
 
 int CylindricalRollerDesign(const std::string& Designation)
 {
-    std::string u = Designation;
-    for (char& c : u)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const std::string u = UpperCaseText(Designation);
     if (u.rfind("NU", 0) == 0) return u.rfind("NUP", 0) == 0 ? 4 : 1;
     if (u.rfind("NJ", 0) == 0) return 3;
     return 2;

@@ -1,6 +1,5 @@
 #include "platform/posix/launcher_posix.h"
 
-#include <cctype>
 #include <cstdio>
 
 #include <cerrno>
@@ -184,10 +183,13 @@ LaunchResult LauncherImplPosix::OpenDocument(const std::string& document)
 
 bool LauncherImplPosix::HasApplicationFor(const std::string& mimeType)
 {
-    // Only the characters of MIME type names are let through.
-    for (char c : mimeType)
-        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '/' || c == '-' || c == '.' || c == '+'))
-            return false;
+    // Only the characters of MIME type names are let through: ASCII letters
+    // and digits by their bytes, as the user's locale would let a Latin-1
+    // letter pass as alphanumeric.
+    for (char c : mimeType) {
+        const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (!(alnum || c == '/' || c == '-' || c == '.' || c == '+')) return false;
+    }
     const std::string program = FindExecutable("xdg-mime");
     if (mimeType.empty() || program.empty()) return false;
     // xdg-mime query default <type>, its answer read from a pipe, its

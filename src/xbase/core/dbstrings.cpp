@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -494,7 +493,7 @@ int32_t FindFirstFile(const std::string& mask, uint8_t attributes, TSearchRec& r
         std::string n = it->path().filename().string();
         // DOS masks: "*.*" matches names without a dot too.
         std::string pat = pattern == "*.*" ? "*" : pattern;
-        if (fnmatch(pat.c_str(), n.c_str(), FNM_CASEFOLD) == 0) names.push_back(n);
+        if (MatchesFileMask(pat, n)) names.push_back(n);
     }
     std::sort(names.begin(), names.end());
     rec.Pending.assign(names.rbegin(), names.rend());

@@ -12,25 +12,12 @@
 #include "xbase/expr/dbexpr.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <filesystem>
 
-namespace
-{
-
-std::string Upper(std::string s)
-{
-    for (char& c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
-} // namespace
-
 bool TakeOption(std::string& name, const std::string& option)
 {
-    std::string up = Upper(name);
+    std::string up = UpperStr(name);
     std::string w = " " + option;
     bool taken = false;
     for (std::size_t p = up.find(w); p != std::string::npos; p = up.find(w)) {
@@ -353,7 +340,7 @@ void Set_Index_To(const std::string& list)
         std::string name = l.substr(p, q == std::string::npos ? std::string::npos : q - p);
         p = q == std::string::npos ? l.size() : q + 1;
         if (name.empty()) continue;
-        const std::string up = Upper(name);
+        const std::string up = UpperStr(name);
         if (!names.empty() && (up == "UNIQUE" || up == "NOCACHE" || up == "SOUNDEX" || up == "DESCENDING"))
             names.back() += " " + up;
         else

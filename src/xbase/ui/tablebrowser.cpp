@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -39,13 +38,6 @@ namespace
 struct ServicesInit {
     ServicesInit() { ResetTableBrowserServices(); }
 } servicesInit;
-
-std::string Upper(std::string s)
-{
-    for (char& c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
 
 platform::Platform& P()
 {
@@ -105,7 +97,7 @@ bool WriteTableHtml(std::ostream& out, TTzFileDataSet& table, const THtmlTableOp
     out << "<HTML>" << eol << "<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
         << "<title>" << TableHtmlEscape(o.Title) << "</title></head>" << eol << "<BODY BGCOLOR=\"C0C0C0\">"
         << eol << "<P>" << TableHtmlEscape(o.ProgramLine) << "</P>" << eol << "<P>"
-        << TableHtmlEscape(Upper(o.FileName)) << "</P>" << eol << "<P>" << TableHtmlEscape(o.DateTime)
+        << TableHtmlEscape(UpperCaseText(o.FileName)) << "</P>" << eol << "<P>" << TableHtmlEscape(o.DateTime)
         << "</P>" << eol << "<HR>" << eol << "<TABLE BORDER = \"1\" WIDTH= \"100%\">" << eol;
     const int fields = table.FieldCount();
     std::string line = "<TR>";

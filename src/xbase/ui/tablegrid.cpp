@@ -6,9 +6,9 @@
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dbdates.h"
 #include "xbase/core/dberror.h"
+#include "xbase/core/dbstrings.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 
 namespace
@@ -22,11 +22,12 @@ std::string Trim(const std::string& s)
     return s.substr(b, e - b + 1);
 }
 
-std::string Upper(std::string s)
+// Upper case by the table's code page (UpperStr), whatever the user's
+// locale: a Latin-1 one would fold the logical box's "\xE4" to "\xC4", the C
+// locale not.
+std::string Upper(const std::string& s)
 {
-    for (char& c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
+    return UpperStr(s);
 }
 
 // A whole number of at most 9 digits (with sign); false for anything else.
@@ -48,7 +49,7 @@ bool NumberText(const std::string& t)
     for (bool point = false; i < t.size(); ++i) {
         if (t[i] == dbdates.DecimalChar && !point)
             point = true;
-        else if (std::isdigit(static_cast<unsigned char>(t[i])))
+        else if (t[i] >= '0' && t[i] <= '9')
             ++digits;
         else
             return false;
