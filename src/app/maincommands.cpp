@@ -304,7 +304,7 @@ void Thh::mi_FileSaveClick()
 void Thh::mi_FileSaveAsClick()
 {
     telmvar.Aborted = false;
-    WriteProjectFile("");
+    WriteProjectCommand("");
     if (!telmvar.Aborted) {
         telmvar.DataModified = false;
         AddRecentFile(telmvar.ProjectName);

@@ -1,6 +1,7 @@
 #include "app/projectcommands.h"
 
 #include "app/menutree.h"
+#include "dialogs/fileguard.h"
 #include "dialogs/messageboxes.h"
 #include "foundation/codepage.h"
 #include "foundation/fileutil.h"
@@ -14,10 +15,16 @@
 #include <filesystem>
 #include <system_error>
 
+void WriteProjectCommand(const std::string& Name)
+{
+    TWriteFault fault;
+    if (!WriteProjectFile(Name, fault) && !fault.Path.empty()) ShowCannotBeWritten(fault.Path, fault.Why);
+}
+
 void SaveProject(const std::string& Name)
 {
     messageboxes.OverwriteQuery = false;
-    WriteProjectFile(Name);
+    WriteProjectCommand(Name);
     messageboxes.OverwriteQuery = true;
 }
 

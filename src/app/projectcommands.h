@@ -6,6 +6,11 @@
 
 #include <string>
 
+// WriteProjectFile for a command of the window: a file that could not be
+// written is said in a box with the system's reason (ShowCannotBeWritten),
+// not only in the message list, which nobody reads after a save. The project
+// keeps its name, directory and archive mode (see WriteProjectFile).
+void WriteProjectCommand(const std::string& Name);
 // Writes the project under Name without the overwrite question; an empty
 // name asks for one.
 void SaveProject(const std::string& Name);

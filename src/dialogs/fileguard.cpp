@@ -33,25 +33,26 @@ bool PathExists(const std::string& Path)
     return ::stat(NativePath(Path).c_str(), &st) == 0;
 }
 
-// Can the file be written under this name? An existing file is judged by its
-// permissions; a new one is created exclusively and
-// removed again (it is our own probe, never somebody's file).
-bool NameWritable(const std::string& Path)
+// Can the file be written under this name? 0 when it can, else the
+// system's error of the check. An existing file is judged by its
+// permissions; a new one is created exclusively and removed again (it is
+// our own probe, never somebody's file).
+int NameWriteError(const std::string& Path)
 {
     const std::string name = NativePath(Path);
-    if (name.empty()) return false;
+    if (name.empty()) return ENOENT;
     struct stat st {
     };
     if (::stat(name.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode)) return false;
+        if (S_ISDIR(st.st_mode)) return EISDIR;
         // Asked, not opened: opening a FIFO for writing waits for a reader,
         // and a file of the user's is not to be touched by a check.
-        return ::faccessat(AT_FDCWD, name.c_str(), W_OK, AT_EACCESS) == 0;
+        return ::faccessat(AT_FDCWD, name.c_str(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
     }
     const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
+    if (fd < 0) return errno;
     ::close(fd);
-    return ::unlink(name.c_str()) == 0;
+    return ::unlink(name.c_str()) == 0 ? 0 : errno;
 }
 
 std::string WithSeparator(const std::string& Dir)
@@ -90,8 +91,9 @@ void CheckFileName(const std::string& Path)
             messageboxes.UnreadProjectPath.clear();
     }
     if (telmvar.Aborted) return;
-    if (!NameWritable(Path)) {
-        ShowMessageIfEnabled("invalid file name \"" + FileNameToOem(Path) + "\" !");
+    if (const int error = NameWriteError(Path)) {
+        ShowMessageIfEnabled("invalid file name \"" + FileNameToOem(Path) + "\" ! (" + ErrnoText(error) +
+                             ")");
         telmvar.Aborted = true;
     }
 }
@@ -142,17 +144,20 @@ void SaveFileDialog(std::string Name, std::string& Path)
     if (Name.empty()) {
         const std::string mask = "*." + telmvar.DataExt;
         const auto chosen = RunFileDialog(platform::FileDialogKind::Save, mask + "|" + mask, telmvar.DataDir);
+        RestoreCursor();
         if (!chosen || chosen->empty()) {
             telmvar.Aborted = true;
-        } else {
-            telmvar.DataDir = FileDirPart(*chosen);
-            Name = FileNameNoExt(*chosen);
+            return;
         }
-        RestoreCursor();
-        if (telmvar.Aborted) return;
-        Path = WithSeparator(telmvar.DataDir) + Name + "." + telmvar.DataExt;
+        // The directory, as the name, is taken only once the name passed:
+        // a refused name leaves the project where it was.
+        const std::string dir = FileDirPart(*chosen);
+        Name = FileNameNoExt(*chosen);
+        Path = WithSeparator(dir) + Name + "." + telmvar.DataExt;
         CheckFileName(Path);
-        if (!telmvar.Aborted) telmvar.ProjectName = Name;
+        if (telmvar.Aborted) return;
+        telmvar.DataDir = dir;
+        telmvar.ProjectName = Name;
         return;
     }
     if (Name.find('.') == std::string::npos)

@@ -241,6 +241,13 @@ void Refuse(const std::string& message)
     telmvar.Aborted = true;
 }
 
+// A file not written: the refusal is also why (the box of a Save says it).
+void Refuse(const std::string& message, std::string& Why)
+{
+    Refuse(message);
+    Why = message;
+}
+
 } // namespace
 
 bool TProjectField::InRange(Extended X) const
@@ -477,18 +484,26 @@ std::vector<TProjectField> ProjectStageFields(TProjectData& D)
 
 bool WriteProjectData(const std::string& Path)
 {
+    std::string why;
+    return WriteProjectData(Path, why);
+}
+
+bool WriteProjectData(const std::string& Path, std::string& Why)
+{
+    Why.clear();
     TProjectData d = CaptureProject();
     // Counts the reader would refuse are refused here, before anything is
     // written: a file must never hold what cannot be read back.
     const int count = d.Stage.LoadSpectrumCount;
     if (count < 0 || count > LoadSpectrumMax) {
         Refuse("Load spectrum: " + std::to_string(count) + " items, 0 .. " + std::to_string(LoadSpectrumMax) +
-               " allowed !");
+                   " allowed !",
+               Why);
         return false;
     }
     if (d.Documentation.ChangeCount < 0 || d.Documentation.ChangeCount > MaxChanges ||
         d.Documentation.SheetTextCount < 0 || d.Documentation.SheetTextCount > MaxSheetTexts) {
-        Refuse("Protocol of changes: counts out of range !");
+        Refuse("Protocol of changes: counts out of range !", Why);
         return false;
     }
     auto fields = ProjectStageFields(d);
@@ -509,12 +524,15 @@ bool WriteProjectData(const std::string& Path)
         for (int n = 1; n <= 2 && fault.empty(); ++n)
             fault = BearingRangeFault(d.Bearings[n], n);
     if (!fault.empty()) {
-        Refuse("Project file: " + fault + ", not saved !");
+        Refuse("Project file: " + fault + ", not saved !", Why);
         return false;
     }
 
     AssignTextFile(Shared(), Path);
-    if (!RewriteTextFile(Shared())) return false;
+    if (!RewriteTextFile(Shared())) {
+        Why = Shared().WriteFailure();
+        return false;
+    }
     const bool abortedBefore = telmvar.Aborted;
     telmvar.Aborted = false;
 
@@ -545,10 +563,13 @@ bool WriteProjectData(const std::string& Path)
         // A line could not be written: the old file stays as it was.
         Shared().Abandon();
         AddErrorMessage("file " + FileNameToOem(Path) + " could not be written !");
+        Why = Shared().WriteFailure();
         return false;
     }
     telmvar.Aborted = abortedBefore;
-    return CloseTextFile(Shared());
+    if (CloseTextFile(Shared())) return true;
+    Why = Shared().WriteFailure();
+    return false;
 }
 
 bool ReadProjectData(const std::string& Path, TFileFault& Fault)
@@ -600,10 +621,31 @@ bool ReadProjectData(const std::string& Path, TFileFault& Fault)
 
 void WriteProjectFile(const std::string& FileName)
 {
+    TWriteFault fault;
+    WriteProjectFile(FileName, fault);
+}
+
+bool WriteProjectFile(const std::string& FileName, TWriteFault& Fault)
+{
+    Fault = TWriteFault{};
+    // The dialog ends the archive mode and takes the chosen file's name and
+    // directory; they are the project's only once its file is written there.
+    // Otherwise the title, the recent list, the close question and the next
+    // Save would name a file that does not hold the project: a Save would
+    // write a file the user never chose.
+    const std::string name = telmvar.ProjectName;
+    const std::string dir = telmvar.DataDir;
+    const bool archive = telmvar.ArchiveMode;
     std::string path;
     filenamedialogs.SaveFileDialog(FileName, path);
-    if (telmvar.Aborted) return;
-    WriteProjectData(path);
+    if (!telmvar.Aborted) {
+        if (WriteProjectData(path, Fault.Why)) return true;
+        Fault.Path = path;
+    }
+    telmvar.ProjectName = name;
+    telmvar.DataDir = dir;
+    telmvar.ArchiveMode = archive;
+    return false;
 }
 
 void ReadProjectFile(const std::string& FileName)

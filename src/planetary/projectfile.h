@@ -95,6 +95,9 @@ inline constexpr const char* LoadSpectrumMarker = "Lastkollektiv";
 // <value> outside <lo> .. <hi>, not saved !"): a file must never hold what
 // cannot be read back.
 bool WriteProjectData(const std::string& Path);
+// The same; Why says why a refused or failed file was not written: the
+// system's reason (empty when it gave none) or the refusal's message.
+bool WriteProjectData(const std::string& Path, std::string& Why);
 // The largest project file read: a few hundred lines of numbers and the
 // texts of the documentation never come near it.
 inline constexpr std::size_t ProjectFileMaxBytes = std::size_t{1} << 20;
@@ -110,3 +113,16 @@ bool ReadProjectData(const std::string& Path, TFileFault& Fault);
 // <n>: ..." to the messages and sets Aborted.
 void WriteProjectFile(const std::string& FileName);
 void ReadProjectFile(const std::string& FileName);
+
+// A file that could not be written: its path and why (WriteProjectData).
+// Path is empty when no file was tried: the name was refused (said by the
+// refusal) or the dialog cancelled.
+struct TWriteFault {
+    std::string Path;
+    std::string Why;
+};
+// WriteProjectFile, true when the file was written. A save that is
+// cancelled, refused or fails leaves the project's name, data directory and
+// archive mode as they were before it (the dialog may have set them), so
+// that the next Save writes the file the project was last written to.
+bool WriteProjectFile(const std::string& FileName, TWriteFault& Fault);

@@ -7,6 +7,7 @@
 #include "app/projectcommands.h"
 #include "app/sessionfile.h"
 #include "appfixture.h"
+#include "common/testlocales.h"
 #include "dialogs/dialogservices.h"
 #include "foundation/fileutil.h"
 #include "foundation/messagecollector.h"
@@ -16,7 +17,11 @@
 #include "planetary/stagecalc.h"
 #include "testcommands.h"
 
+#include <algorithm>
+#include <csignal>
 #include <fstream>
+#include <functional>
+#include <sys/resource.h>
 
 namespace fs = std::filesystem;
 
@@ -27,6 +32,31 @@ std::string ReadAll(const std::string& Path)
 {
     std::ifstream in(Path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+std::vector<std::string> Names(const fs::path& Dir)
+{
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(Dir))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Runs F with no file of this process growing beyond Bytes (0: no limit);
+// a write beyond fails with "File too large" instead of ending the process.
+void WithFileSizeLimit(rlim_t Bytes, const std::function<void()>& F)
+{
+    struct rlimit old {
+    };
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = Bytes;
+    if (Bytes > 0) setrlimit(RLIMIT_FSIZE, &small);
+    F();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, handler);
 }
 
 } // namespace
@@ -326,4 +356,86 @@ TEST_F(ProjectCommands, AnEditedSessionListIsClosedUpOnTheMenu)
     EXPECT_TRUE(mainmenu.Find(RecentSeparatorName)->Visible);
     EXPECT_EQ(mainmenu.Find("mi_file2")->Caption, "&2 /d/c.qy7");
     EXPECT_FALSE(mainmenu.Find("mi_file3")->Visible);
+}
+
+// Save and Save As that cannot write their file: a box names the file and
+// the system's reason, the old file stays, and the project keeps its name,
+// place, archive mode, title and unsaved mark (so Exit still asks).
+TEST_F(ProjectCommands, ASaveThatFailsSaysWhyAndKeepsTheProjectAsItWas)
+{
+    const testlocales::ScopedLocale c("C");
+    const std::string d = dir.string() + "/";
+    const std::size_t size = fs::file_size(Project("size"));
+    const std::string tooLarge = " cannot be written: File too large";
+    struct Case {
+        const char* Item;
+        const char* Chosen; // the Save As dialog's answer
+        rlim_t Limit;       // the largest file this process may write
+        int Items;          // load spectrum items: 128 make a file longer than the write buffer
+        bool Archive;       // a file opened by the command line: its path is the name
+        bool OutOfRange;
+        std::string Box;
+    } cases[] = {
+        {"mi_FileSave", nullptr, 1024, 128, false, false, "file " + d + "p.qy7" + tooLarge}, // a line fails
+        {"mi_FileSave", nullptr, size - 1, 0, false, false,
+         "file " + d + "p.qy7" + tooLarge}, // the close fails
+        {"mi_FileSaveAs", "gross.qy7", 1024, 0, false, false, "file " + d + "gross.qy7" + tooLarge},
+        {"mi_FileSaveAs", "gross.qy7", 1024, 0, true, false, "file " + d + "gross.qy7" + tooLarge},
+        {"mi_FileSave", nullptr, 0, 0, false, true,
+         "file " + d + "p.qy7 cannot be written: Project file: lcarrier"},
+    };
+    fs::remove(d + "size.qy7");
+    for (const auto& k : cases) {
+        std::ofstream(d + "p.qy7", std::ios::binary) << "old contents";
+        telmvar.ArchiveMode = telmvar.ArchiveFlag = false;
+        telmvar.ProjectName = k.Archive ? d + "p.qy7" : "p";
+        telmvar.ArchiveMode = k.Archive;
+        telmvar.DataDir = k.Archive ? "/elsewhere/" : d;
+        PlanetaryStage.lcarrier = k.OutOfRange ? 1e9L : 10;
+        PlanetaryStage.LoadSpectrumCount = k.Items;
+        for (int i = 1; i <= k.Items; ++i)
+            PlanetaryStage.LoadSpectrum[i] = {1e6L * i, 100};
+        telmvar.DataModified = true;
+        UpdateCaption();
+        const std::string title = headless->HeadlessWindow().Title();
+        const std::string name = telmvar.ProjectName, where = telmvar.DataDir;
+        if (k.Chosen) headless->HeadlessFiles().QueueAnswer(d + k.Chosen);
+        WithFileSizeLimit(k.Limit, [&] { hh.Click(k.Item); });
+        SCOPED_TRACE(k.Box);
+        ASSERT_FALSE(Boxes().empty());
+        EXPECT_EQ(Boxes().back().substr(0, k.Box.size()), k.Box);
+        EXPECT_EQ(ReadAll(d + "p.qy7"), "old contents");
+        EXPECT_EQ(Names(dir), std::vector<std::string>{"p.qy7"}) << "no new file, no temporary one";
+        EXPECT_EQ(headless->HeadlessWindow().Title(), title);
+        EXPECT_EQ(telmvar.ProjectName, name);
+        EXPECT_EQ(telmvar.DataDir, where);
+        EXPECT_EQ(telmvar.ArchiveMode, k.Archive);
+        EXPECT_TRUE(telmvar.DataModified);
+        EXPECT_EQ(wtelmvar.RecentFiles[1], "");
+    }
+}
+
+// A name the Save As refuses changes nothing: the next Save writes the file
+// the project was written to before, not one in the refused name's directory.
+TEST_F(ProjectCommands, ARefusedSaveAsNameLeavesTheNextSaveWithTheProjectsFile)
+{
+    const testlocales::ScopedLocale c("C");
+    const std::string d = dir.string() + "/";
+    fs::create_directories(d + "other");
+    const std::pair<const char*, std::string> cases[] = {
+        {"other/a.b.c", d + "other/a.b.qy7 not allowed (too many dots)!"},
+        {"missing/x", "invalid file name \"" + d + "missing/x.qy7\" ! (No such file or directory)"},
+    };
+    for (const auto& [chosen, box] : cases) {
+        Project("p");
+        telmvar.ProjectName = "p";
+        telmvar.DataDir = d;
+        headless->HeadlessFiles().QueueAnswer(d + chosen);
+        hh.Click("mi_FileSaveAs");
+        EXPECT_EQ(Boxes().back(), box);
+        PlanetaryGears.StageText = chosen;
+        hh.Click("mi_FileSave");
+        EXPECT_NE(ReadAll(d + "p.qy7").find(chosen), std::string::npos) << chosen;
+        EXPECT_TRUE(fs::is_empty(d + "other")) << chosen;
+    }
 }

@@ -147,11 +147,12 @@ TEST_F(FileGuard, TheApplicationTitle)
 
 TEST_F(FileGuard, TwoDotsInTheFileNameAreRefused)
 {
+    std::size_t asked = 0;
     for (const std::string name : {"a.b.qy7", "v1.2:b.qy7"}) { // ":" belongs to the name
         telmvar.Aborted = false;
         CheckFileName(P(name));
         EXPECT_TRUE(telmvar.Aborted);
-        ASSERT_FALSE(Asked().empty());
+        ASSERT_EQ(Asked().size(), ++asked) << "one message a refused name";
         EXPECT_EQ(Asked().back().Request.Text, P(name) + " not allowed (too many dots)!");
         EXPECT_FALSE(fs::exists(dir / name));
     }
@@ -218,11 +219,12 @@ TEST_F(FileGuard, AnUnreadProjectFileIsAskedForEvenByThePlainSave)
 
 TEST_F(FileGuard, ANameThatCannotBeWrittenIsRefused)
 {
+    const testlocales::ScopedLocale c("C");
     const std::string path = P("nodir/stage.qy7");
     CheckFileName(path);
     EXPECT_TRUE(telmvar.Aborted);
     ASSERT_EQ(Asked().size(), 1u);
-    EXPECT_EQ(Asked()[0].Request.Text, "invalid file name \"" + path + "\" !");
+    EXPECT_EQ(Asked()[0].Request.Text, "invalid file name \"" + path + "\" ! (No such file or directory)");
     // Silent while messages are off, refused all the same.
     telmvar.Aborted = false;
     telmvar.MessagesEnabled = false;
@@ -291,11 +293,16 @@ TEST_F(FileGuard, SaveFileDialogAsksForAnEmptyName)
     EXPECT_EQ(request.Kind, platform::FileDialogKind::Save);
     EXPECT_EQ(request.Filter, "*.qy7|*.qy7");
     EXPECT_EQ(request.InitialDir, "/nowhere/");
-    // Cancel: nothing changes.
-    headless->HeadlessFiles().QueueAnswer(std::nullopt);
-    SaveFileDialog("", path);
-    EXPECT_TRUE(telmvar.Aborted);
-    EXPECT_EQ(telmvar.ProjectName, "chosen");
+    // Cancel, or a name refused elsewhere: nothing changes.
+    for (const std::optional<std::string> answer :
+         {std::optional<std::string>(), std::optional(P("o/a.b.c"))}) {
+        telmvar.Aborted = false;
+        headless->HeadlessFiles().QueueAnswer(answer);
+        SaveFileDialog("", path);
+        EXPECT_TRUE(telmvar.Aborted);
+        EXPECT_EQ(telmvar.ProjectName, "chosen");
+        EXPECT_EQ(telmvar.DataDir, dir.string() + "/");
+    }
 }
 
 TEST_F(FileGuard, ArchiveModeRefusesOrEnds)
@@ -307,12 +314,17 @@ TEST_F(FileGuard, ArchiveModeRefusesOrEnds)
     EXPECT_TRUE(telmvar.Aborted);
     EXPECT_EQ(path, "unchanged");
     EXPECT_EQ(Asked().back().Request.Text, "Option is not available in archive mode.");
+    // Saved under its own name, the project opened as a path becomes a
+    // directory and a name, as one chosen in the dialog.
     telmvar.Aborted = false;
     telmvar.ArchiveFlag = false;
-    telmvar.DataDir = dir.string();
-    SaveFileDialog("stage", path);
+    telmvar.ProjectName = P("arch.qy7");
+    SaveFileDialog(telmvar.ProjectName, path);
     EXPECT_FALSE(telmvar.ArchiveMode);
     EXPECT_FALSE(telmvar.Aborted);
+    EXPECT_EQ(path, P("arch.qy7"));
+    EXPECT_EQ(telmvar.ProjectName, "arch");
+    EXPECT_EQ(telmvar.DataDir, dir.string() + "/");
 }
 
 TEST_F(FileGuard, OpenFileDialog)
