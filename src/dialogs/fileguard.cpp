@@ -92,8 +92,11 @@ void CheckFileName(const std::string& Path)
     }
     if (telmvar.Aborted) return;
     if (const int error = NameWriteError(Path)) {
-        ShowMessageIfEnabled("invalid file name \"" + FileNameToOem(Path) + "\" ! (" + ErrnoText(error) +
-                             ")");
+        // A "\" made the system check another file than the one typed:
+        // that, not the other file's trouble, is why.
+        const std::string backslash = BackslashNameText(Path);
+        const std::string why = backslash.empty() ? ErrnoText(error) : backslash;
+        ShowMessageIfEnabled("invalid file name \"" + FileNameToOem(Path) + "\" ! (" + why + ")");
         telmvar.Aborted = true;
     }
 }

@@ -425,6 +425,7 @@ TEST_F(ProjectCommands, ARefusedSaveAsNameLeavesTheNextSaveWithTheProjectsFile)
     const std::pair<const char*, std::string> cases[] = {
         {"other/a.b.c", d + "other/a.b.qy7 not allowed (too many dots)!"},
         {"missing/x", "invalid file name \"" + d + "missing/x.qy7\" ! (No such file or directory)"},
+        {"a\\b", "invalid file name \"" + d + "a\\b.qy7\" ! (\"\\\" is read as a directory separator)"},
     };
     for (const auto& [chosen, box] : cases) {
         Project("p");
