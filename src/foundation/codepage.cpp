@@ -4,14 +4,9 @@
 #include "foundation/textutil.h"
 #include "platform/codepage.h"
 
-#include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <iconv.h>
-#include <langinfo.h>
-#include <vector>
 
 namespace
 {
@@ -497,44 +492,6 @@ std::string CopyBoxBarChar(const std::string& S)
     return S;
 }
 
-namespace
-{
-
-// The system's texts come in the character set of the user's LC_CTYPE: the
-// C library converts its translated messages to it (Latin-1 bytes under
-// de_DE.ISO-8859-1). The C locale's ASCII and a UTF-8 locale's texts are
-// UTF-8 already; a byte the character set does not hold becomes "?".
-std::string LocaleTextToUtf8(const std::string& Text)
-{
-    const char* codeset = ::nl_langinfo(CODESET);
-    if (codeset == nullptr || std::strcmp(codeset, "UTF-8") == 0 ||
-        std::strcmp(codeset, "ANSI_X3.4-1968") == 0 ||
-        std::all_of(Text.begin(), Text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-        return Text;
-    iconv_t cd = ::iconv_open("UTF-8", codeset);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return Text;
-    std::string out;
-    std::vector<char> buffer(Text.size() * 4 + 16);
-    char* in = const_cast<char*>(Text.data());
-    std::size_t inLeft = Text.size();
-    while (inLeft > 0) {
-        char* dst = buffer.data();
-        std::size_t dstLeft = buffer.size();
-        const std::size_t done = ::iconv(cd, &in, &inLeft, &dst, &dstLeft);
-        out.append(buffer.data(), dst);
-        if (done == static_cast<std::size_t>(-1) && errno != E2BIG) {
-            out += '?';
-            ++in;
-            --inLeft;
-            ::iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        }
-    }
-    ::iconv_close(cd);
-    return out;
-}
-
-} // namespace
-
 // The edge conversions are the platform's: one table for every place where
 // text leaves or enters the program.
 std::string AnsiToUtf8(const std::string& S)
@@ -587,7 +544,7 @@ std::string FileNameToOem(const std::string& Name)
 
 std::string SystemTextToOem(const std::string& Text)
 {
-    return FileNameToOem(LocaleTextToUtf8(Text));
+    return FileNameToOem(platform::LocaleTextToUtf8(Text));
 }
 
 std::string ErrnoText(int Errno)

@@ -1,7 +1,12 @@
 #include "platform/codepage.h"
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
+#include <iconv.h>
+#include <langinfo.h>
 #include <vector>
 
 namespace platform
@@ -150,6 +155,35 @@ std::size_t Utf8CharLength(std::string_view text)
     const char32_t cp = DecodeUtf8(text.substr(0, 4)).front();
     if (cp == kInvalid) return 0;
     return cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
+}
+
+std::string LocaleTextToUtf8(const std::string& text)
+{
+    const char* codeset = ::nl_langinfo(CODESET);
+    if (codeset == nullptr || std::strcmp(codeset, "UTF-8") == 0 ||
+        std::strcmp(codeset, "ANSI_X3.4-1968") == 0 ||
+        std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return text;
+    iconv_t cd = ::iconv_open("UTF-8", codeset);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return text;
+    std::string out;
+    std::vector<char> buffer(text.size() * 4 + 16);
+    char* in = const_cast<char*>(text.data());
+    std::size_t inLeft = text.size();
+    while (inLeft > 0) {
+        char* dst = buffer.data();
+        std::size_t dstLeft = buffer.size();
+        const std::size_t done = ::iconv(cd, &in, &inLeft, &dst, &dstLeft);
+        out.append(buffer.data(), dst);
+        if (done == static_cast<std::size_t>(-1) && errno != E2BIG) {
+            out += '?';
+            ++in;
+            --inLeft;
+            ::iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+    ::iconv_close(cd);
+    return out;
 }
 
 } // namespace platform

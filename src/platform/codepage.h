@@ -22,4 +22,11 @@ std::string Utf8ToCp1252(std::string_view text, char replacement = '?');
 // a byte that is no character (a malformed or cut sequence) or is empty.
 std::size_t Utf8CharLength(std::string_view text);
 
+// The system's texts (strerror, the standard library's error codes) come
+// in the character set of the user's LC_CTYPE: the C library converts its
+// translated messages to it (Latin-1 bytes under de_DE.ISO-8859-1). Here
+// they become UTF-8; a byte that set does not hold becomes "?". The C
+// locale's ASCII and a UTF-8 locale's texts stay as they are.
+std::string LocaleTextToUtf8(const std::string& text);
+
 } // namespace platform

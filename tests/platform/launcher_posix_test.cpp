@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -9,6 +11,7 @@
 #include <unistd.h>
 
 #include "common/tempdir.h"
+#include "common/testlocales.h"
 #include "platform/posix/launcher_posix.h"
 
 using namespace platform;
@@ -82,6 +85,33 @@ TEST(PosixLauncher, AFileTheSystemCannotRunIsRefusedWithItsReason)
         EXPECT_EQ(r.ErrorCode, c.error) << c.name;
         EXPECT_NE(r.Message.find(c.name), std::string::npos) << r.Message;
     }
+}
+
+// A program held open for writing cannot be run (ETXTBSY). glibc's German
+// reason comes in the locale's character set; the message is UTF-8 under
+// either. LANGUAGE would choose the catalogue before LC_MESSAGES: it is put
+// aside.
+TEST(PosixLauncher, TheSystemsReasonIsUtf8UnderALatin1Locale)
+{
+    const testdirs::ScopedTempDir scratch("launch_busy");
+    const std::string file = scratch.Path() + "/busy.sh";
+    std::ofstream(file) << "#!/bin/sh\n";
+    fs::permissions(file, fs::perms::owner_all);
+    const int writer = ::open(file.c_str(), O_WRONLY | O_CLOEXEC);
+    const char* language = std::getenv("LANGUAGE");
+    const bool had = language != nullptr;
+    const std::string saved = had ? language : "";
+    ::unsetenv("LANGUAGE");
+    const char* german = "Das Programm kann nicht ausgef\xC3\xBChrt oder ver\xC3\xA4ndert werden (busy)";
+    using Case = std::pair<const char*, const char*>;
+    for (const auto& [locale, reason] :
+         {Case{"C", "Text file busy"}, Case{"de_DE.ISO-8859-1", german}, Case{"de_DE.UTF-8", german}}) {
+        testlocales::ScopedLocale on(locale);
+        EXPECT_TRUE(on.Ok()) << locale;
+        EXPECT_EQ(LauncherImplPosix().StartProgram(file, {}).Message, "cannot start " + file + ": " + reason);
+    }
+    ::close(writer);
+    if (had) ::setenv("LANGUAGE", saved.c_str(), 1);
 }
 
 TEST(PosixLauncher, ArgumentsArriveUnchangedWithoutAShell)

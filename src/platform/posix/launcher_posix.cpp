@@ -1,5 +1,7 @@
 #include "platform/posix/launcher_posix.h"
 
+#include "platform/codepage.h"
+
 #include <cstdio>
 
 #include <cerrno>
@@ -32,7 +34,8 @@ LaunchResult Failure(int error, std::string message)
 
 std::string ErrorText(int error)
 {
-    return std::generic_category().message(error);
+    // In the locale's character set: a message is UTF-8 where it holds names.
+    return LocaleTextToUtf8(std::generic_category().message(error));
 }
 
 bool LooksLikeUrl(const std::string& document)
