@@ -104,9 +104,6 @@ bool TTextFile::Failed()
     if (textfile.LastWriteFailure.empty())
         textfile.LastWriteFailure =
             FileNameToOem(name_) + ": " + (err != 0 ? ErrnoText(err) : std::string("write error"));
-    // The callers' error numbers (RewriteChecked, RewriteRetrying) come from
-    // errno too, which the system texts' conversion may have changed.
-    errno = err;
     return false;
 }
 

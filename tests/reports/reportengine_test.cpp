@@ -2,6 +2,8 @@
 // rows in the column layouts, tables, HTML and tab forms.
 #include "reporttestsupport.h"
 
+#include "common/testlocales.h"
+
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "reports/engine/reportcolumns.h"
@@ -457,6 +459,7 @@ TEST_F(EngineTest, WriteErrorMakesTheReportAFailure)
 {
     // The disk fills up while the report is written: files may not grow
     // beyond 4000 bytes for the duration of the report.
+    const testlocales::ScopedLocale english("C");
     struct rlimit old {
     };
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
@@ -479,6 +482,7 @@ TEST_F(EngineTest, WriteErrorMakesTheReportAFailure)
     EXPECT_FALSE(closed);
     EXPECT_TRUE(telmvar.Aborted);
     EXPECT_FALSE(Messages.empty());
+    EXPECT_EQ(Messages.back(), "file " + Temp("r.txt") + " cannot be written: File too large");
     EXPECT_FALSE(fs::exists(Temp("outwin.txt"))) << "nothing is shown of a broken report";
     EXPECT_EQ(ReadFile(Temp("r.txt")), "earlier report") << "the earlier file stays as it was";
 }
