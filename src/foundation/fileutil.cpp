@@ -548,8 +548,10 @@ bool CopyTextFileConverted(const std::string& Src, const std::string& Dest)
 
 std::string ExportTextFileToExcel(const std::string& Name)
 {
-    std::string path = TrimBlanks(Name);
-    if (path.empty()) {
+    // The name as given: " p" is another project than "p". A name of blanks
+    // alone is no name.
+    std::string path = Name;
+    if (TrimBlanks(path).empty()) {
         ShowExportMessage("File not found. Use \"File->Save\"", platform::MessageIcon::Error);
         telmvar.Aborted = true;
         return {};

@@ -36,6 +36,14 @@ const SiteCase Cases[] = {
     {[](const std::string& D) { ExportTextFileToExcel(D + Name + ".txt"); }, "file ",
      "/\xC6r? \xF1.txt not found or no access !"},
     {[](const std::string& D) {
+         WriteWholeFile(D + "/p.txt", "x\r\n");
+         const std::string kept = telmvar.TempDir;
+         telmvar.TempDir = D + Name; // no such folder: the list cannot be written there
+         ExportTextFileToExcel(D + "/p.txt");
+         telmvar.TempDir = kept;
+     },
+     "file ", "/\xC6r? \xF1/p.csv "},
+    {[](const std::string& D) {
          telmvar.DataModified = false;
          wtelmvar.RecentFiles[1] = D + Name + ".qy7";
          Thh().OpenRecentFile(1);

@@ -344,6 +344,20 @@ TEST_F(FileUtil, ListExportWithoutAProgramToShowItSaysWhereItIs)
               "The list was written to " + csv + " (no program for tables)");
 }
 
+// A project's blanks belong to its name: the list is of that file, not of "p.qy7".
+TEST_F(FileUtil, ListExportReadsTheNameWithItsBlanks)
+{
+    platform::PlatformHeadless desktop;
+    platform::ScopedPlatform use(desktop);
+    telmvar.DataDir = dir_;
+    telmvar.DataExt = "qy7";
+    WriteAll(In("p.qy7"), "other\r\n");
+    for (const std::string name : {" p", "p "}) {
+        WriteAll(In(name + ".qy7"), name + "\r\n");
+        EXPECT_EQ(ReadAll(ExportTextFileToExcel(name)), "\xEF\xBB\xBF\"" + name + "\"\r\n") << name;
+    }
+}
+
 TEST_F(FileUtil, ListExportOfAMissingFileIsRefused)
 {
     platform::PlatformHeadless desktop;
