@@ -5,6 +5,7 @@
 #include "app/menutree.h"
 #include "app/projectcommands.h"
 #include "app/windowplacement.h"
+#include "dialogs/fileguard.h"
 #include "dialogs/gear/cadconfigform.h"
 #include "dialogs/messageboxes.h"
 #include "drawings/sheet/changeprotocol.h"
@@ -322,6 +323,12 @@ void Thh::OpenRecentFile(int I)
         ShowRecentFiles();
         PublishMainMenu();
         ShowMessageBox("File " + FileNameToOem(path) + " not found !");
+        return;
+    }
+    // An entry from an edited session file may name a file that the project
+    // could not be saved back to.
+    if (const std::string refusal = ProjectFileRefusal(path); !refusal.empty()) {
+        ShowMessageBox(refusal);
         return;
     }
     const std::string oldName = telmvar.ProjectName;

@@ -1,6 +1,7 @@
 #include "app/projecttable.h"
 
 #include "app/projectcommands.h"
+#include "dialogs/fileguard.h"
 #include "dialogs/messageboxes.h"
 #include "foundation/codepage.h"
 #include "foundation/datetexts.h"
@@ -216,6 +217,12 @@ void ProjectTableCommand(const std::function<void()>& Refresh)
         form.SelectedRow = 0;
         if (!ShowFilePreview(form)) break;
         const std::string file = form.Cell(form.SelectedRow, 0);
+        // The table lists "b.QY7" too: kept as "b", it would be saved as b.qy7.
+        if (const std::string refusal = ProjectFileRefusal(AddTrailingBackslash(dataDir) + file);
+            !refusal.empty()) {
+            ShowMessageBox(refusal);
+            continue;
+        }
         telmvar.ProjectName = FileNameNoExt(file);
         ReadProjectFile(AddTrailingBackslash(dataDir) + file);
         if (!telmvar.Aborted) {

@@ -170,6 +170,22 @@ void SaveFileDialog(std::string Name, std::string& Path)
     CheckFileName(Path);
 }
 
+std::string ProjectFileRefusal(const std::string& Path)
+{
+    std::string why = BackslashNameText(Path);
+    if (why.empty()) {
+        const std::string ext = "." + telmvar.DataExt;
+        const std::string name = Path.substr(FileDirPart(Path).size());
+        const bool ends =
+            name.size() >= ext.size() && name.compare(name.size() - ext.size(), ext.size(), ext) == 0;
+        if (!ends)
+            why = "its name does not end in \"" + ext + "\", so a Save would write another file";
+        else if (name.find('.') < name.size() - ext.size())
+            why = "its name holds another \".\", so a Save would write another file";
+    }
+    return why.empty() ? why : "file \"" + FileNameToOem(Path) + "\" not opened: " + why;
+}
+
 void OpenFileDialog(std::string Name, std::string& Path)
 {
     if (telmvar.ArchiveMode && telmvar.ArchiveFlag) {
@@ -179,9 +195,19 @@ void OpenFileDialog(std::string Name, std::string& Path)
     }
     if (telmvar.ArchiveMode && !telmvar.ArchiveFlag) EndArchiveMode();
     if (Name.empty()) {
-        AskOpenFileName(1, telmvar.DataDir, "*." + telmvar.DataExt, Name);
+        std::string dir = telmvar.DataDir;
+        std::string chosen;
+        AskOpenFileName(5, dir, "*." + telmvar.DataExt, chosen);
         if (telmvar.Aborted) return;
-        telmvar.ProjectName = Name;
+        // The file is read only when the name it is kept under leads back to
+        // it: "b.qy7 " or "b.QY7" would be read, and b.qy7 written by Save.
+        if (const std::string refusal = ProjectFileRefusal(chosen); !refusal.empty()) {
+            ShowMessageIfEnabled(refusal);
+            telmvar.Aborted = true;
+            return;
+        }
+        telmvar.DataDir = dir;
+        telmvar.ProjectName = ExtractBaseName(chosen);
         Path = WithSeparator(telmvar.DataDir) + telmvar.ProjectName + "." + telmvar.DataExt;
     } else if (Name.find('.') != std::string::npos) {
         Path = Name;

@@ -20,7 +20,17 @@
 // then checked with CheckFileName. Refusal or Cancel sets Aborted.
 void SaveFileDialog(std::string Name, std::string& Path);
 // Path of a project file to be read; the file must exist (CheckFileExists).
+// A file chosen in the dialog whose ProjectFileRefusal is not empty is
+// refused with that message (Aborted), the project's name and directory as
+// they were.
 void OpenFileDialog(std::string Name, std::string& Path);
+// Why a file cannot be opened as a project, as the message that refuses it;
+// empty when it can. A project is kept under its name without directory and
+// extension, and Save writes that name + "." + DataExt in its directory: a
+// file whose name does not end exactly in "." + DataExt, or holds another
+// ".", would be read and another file written. A name with "\" names
+// another file already (BackslashNameText).
+std::string ProjectFileRefusal(const std::string& Path);
 // Open dialog for the filter, started in Dir. A chosen file sets Dir to its
 // directory (with the final separator) and Name to its base name (kind 5:
 // the whole path; kind 4 also sets DataExt to its extension). Nothing

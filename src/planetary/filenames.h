@@ -34,5 +34,6 @@ void CompleteFileName(const std::string& Name, std::string& Path);
 void CompleteSaveFileName(const std::string& Name, std::string& Path);
 
 // Runs F with telmvar.DataExt set to Ext and restores it afterwards (the load
-// spectrum file resolves its names with the extension "kol").
+// spectrum file resolves its names with the extension "kol"), together with
+// the project's name, directory and archive mode, which a file dialog sets.
 void WithDataExt(const std::string& Ext, const std::function<void()>& F);

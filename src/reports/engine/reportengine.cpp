@@ -111,13 +111,19 @@ void Assign()
     E.OutputAssigned = true;
 }
 
+// The save dialog of a report file names the report, not the project: it
+// moves DataDir to the report's folder (and ends the archive mode). The
+// project keeps its whole file name, directory and archive mode included,
+// or the next Save would write another folder's file of the project's name.
 struct TSavedProject {
-    std::string DataExt, ProjectName, StartDir;
+    std::string DataExt, ProjectName, StartDir, DataDir;
+    bool ArchiveMode = false;
 };
 
 TSavedProject SaveProjectNames(const std::string& Ext)
 {
-    TSavedProject s{telmvar.DataExt, telmvar.ProjectName, telmvar.StartDir};
+    TSavedProject s{telmvar.DataExt, telmvar.ProjectName, telmvar.StartDir, telmvar.DataDir,
+                    telmvar.ArchiveMode};
     E.SavedDataExt = telmvar.DataExt;
     telmvar.DataExt = Ext;
     return s;
@@ -128,6 +134,8 @@ void RestoreProjectNames(const TSavedProject& s)
     telmvar.DataExt = s.DataExt;
     telmvar.ProjectName = s.ProjectName;
     telmvar.StartDir = s.StartDir;
+    telmvar.DataDir = s.DataDir;
+    telmvar.ArchiveMode = s.ArchiveMode;
 }
 
 void NoteWrite(bool Ok)

@@ -171,11 +171,13 @@ void TTextReportDevice::PageHeader(int PageNo, int WithColumnHeads)
     Line(line);
 
     line = FramedLine();
-    telmvar.ProjectName = TrimBlanks(telmvar.ProjectName);
+    // The head shows the name without its outer blanks; the project keeps
+    // them: " p" is another file than "p", and a Save after the report
+    // writes the file that was opened.
     // The project's directory and name are the file system's bytes: the
     // report's code page gets them character by character ("?" for what it
     // cannot show), and the line's room is counted in those characters.
-    const std::string name = FileNameToOem(telmvar.ProjectName);
+    const std::string name = FileNameToOem(TrimBlanks(telmvar.ProjectName));
     const std::string dir = FileNameToOem(telmvar.DataDir);
     if (telmvar.ArchiveMode)
         OverwriteAt(name, line, 4);
