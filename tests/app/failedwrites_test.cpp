@@ -6,6 +6,7 @@
 #include "appfixture.h"
 #include "dialogs/strength/loadspectrumtable.h"
 #include "gearpair/gearpairdata.h"
+#include "reports/messages/messagelist.h"
 #include "testcommands.h"
 #include "xbase/ui/tablebrowser.h"
 
@@ -101,6 +102,11 @@ TEST_F(FailedWrite, EachCommandNamesTheFileAndTheReasonAndKeepsTheOldFile)
         {"export.cfg", [&] { answer("export.cfg"), Tconfig().Press("Button_export"); }},
         {"table.htm", [&] { answer("table.htm"), browse("mi_fileExportHtml"); }},
         {"table.txt", [&] { answer("table.txt"), browse("mi_fileSaveAsDelimited"); }},
+        {telmvar.ProgramFileStem + ".err",
+         [&] {
+             telmvar.PltDir = dir.string() + "/";
+             SaveMessageHelp("old", "where the message comes from", "what helps");
+         }},
         {"p.csv",
          [&] {
              mainmenu.Find("mi_oleExportExcel")->Enabled = true;

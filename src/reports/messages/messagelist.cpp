@@ -15,8 +15,6 @@
 #include "reports/messages/errhelpfile.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 TUhelperr uhelperr;
@@ -221,47 +219,38 @@ void GetMessageRemedy(int n, std::string& Remedy)
 
 void SaveMessageHelp(const std::string& Message, const std::string& Origin, const std::string& Remedy)
 {
-    namespace fs = std::filesystem;
     const std::string source = MessageHelpFileName();
     if (!reportservices.CheckFileExists(source)) return;
     std::string whole;
     if (!ReadHelpFile(source, whole)) return;
     std::istringstream in(whole);
-    // The new help file is written beside the old one and renamed over it, so
-    // that a failed save never leaves a half-written help file.
-    const std::string work = source + ".new";
-    std::ofstream out(work, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        reportservices.ShowMessageBox("file write error " + FileNameToOem(work));
-        telmvar.Aborted = true;
-        return;
-    }
-    std::string line;
+    std::string text, line;
     bool found = false;
     while (ReadHelpLine(in, line)) {
-        out << line << "\r\n";
+        text += line + "\r\n";
         if (MessageKeyMatches(line, Message)) {
             found = true;
             break;
         }
     }
     if (!found) {
-        out.close();
-        fs::remove(work);
         reportservices.ShowMessageBox(Message + " not found.");
         return;
     }
     ReadHelpLine(in, line);
-    out << Origin << "\r\n";
+    text += Origin + "\r\n";
     ReadHelpLine(in, line);
-    out << Remedy << "\r\n";
+    text += Remedy + "\r\n";
     while (ReadHelpLine(in, line))
-        out << line << "\r\n";
-    out.close();
-    std::error_code ec;
-    if (!out || (fs::rename(work, source, ec), ec)) {
-        fs::remove(work, ec);
-        reportservices.ShowMessageBox("file write error " + FileNameToOem(source));
+        text += line + "\r\n";
+    // The new help file is written beside the old one and renamed over it, so
+    // that a failed save never leaves a half-written help file; a failure
+    // names the file and the system's reason.
+    TTextFile out;
+    out.Assign(source);
+    if (!out.OpenWrite() || !out.Write(text) || !out.Close()) {
+        out.Abandon();
+        reportservices.ShowMessageBox(CannotBeWrittenText(source, out.WriteFailure()));
         telmvar.Aborted = true;
     }
 }
