@@ -8,8 +8,8 @@
 #include <sys/utsname.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -75,7 +75,11 @@ std::optional<double> RealCpuMHz()
         if (line.rfind("cpu MHz", 0) != 0) continue;
         const auto colon = line.find(':');
         if (colon == std::string::npos) continue;
-        const double mhz = std::strtod(line.c_str() + colon + 1, nullptr);
+        // "cpu MHz\t\t: 2596.142": the kernel writes a point.
+        const std::size_t digits = line.find_first_not_of(" \t", colon + 1);
+        double mhz = 0;
+        if (digits != std::string::npos)
+            std::from_chars(line.data() + digits, line.data() + line.size(), mhz);
         if (mhz > 0) return mhz;
     }
     return std::nullopt;
@@ -146,16 +150,19 @@ std::string ProgramDir()
 // "6.1.0-18-amd64" -> "6.1"
 std::string MajorMinor(const std::string& Release)
 {
+    const char* const end = Release.data() + Release.size();
     int major = 0, minor = 0;
-    if (std::sscanf(Release.c_str(), "%d.%d", &major, &minor) < 1) return "0.0";
+    const auto r = std::from_chars(Release.data(), end, major);
+    if (r.ec != std::errc()) return "0.0";
+    if (r.ptr != end && *r.ptr == '.') std::from_chars(r.ptr + 1, end, minor);
     return std::to_string(major) + "." + std::to_string(minor);
 }
 
+// The point whatever locale the window's toolkit has set.
 std::string Fixed(double v, int decimals)
 {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    return buf;
+    char buf[400];
+    return std::string(buf, std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals).ptr);
 }
 
 TSystemQueries RealQueries()

@@ -6,8 +6,8 @@
 #include "foundation/textutil.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace
 {
@@ -303,9 +303,10 @@ std::string ControlCharacterFault(const std::string& Line, bool Text, std::size_
 
 std::string RangeBoundText(Extended X)
 {
+    // Six significant digits as printf's "%.6Lg" in the C locale: the point
+    // whatever locale the window's toolkit has set.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.6Lg", X);
-    return buf;
+    return std::string(buf, std::to_chars(buf, buf + sizeof buf, X, std::chars_format::general, 6).ptr);
 }
 
 std::string FileFaultMessage(const std::string& FileName, const TFileFault& Fault)

@@ -8,6 +8,8 @@
 
 #include <QApplication>
 
+#include <clocale>
+
 #include "app/commandline.h"
 #include "app/maincommands.h"
 #include "app/qt/auxiliaryimages_qt.h"
@@ -28,10 +30,21 @@
 namespace
 {
 
+// Making the application object sets the process's locale from the user's
+// settings; the numbers the program reads and writes with the C library keep
+// the point, as the toolkit's own documentation advises for such programs.
+// The table engine's date and number separators follow the program's
+// language, not this locale.
+void KeepNumbersInTheCLocale()
+{
+    std::setlocale(LC_NUMERIC, "C");
+}
+
 // The usage text as a modal text screen (it is on standard output already).
 int ShowUsageWindow(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    KeepNumbersInTheCLocale();
     HoldCleanupSignals(false);
     platform::PlatformQt qt;
     platform::ScopedPlatform scope(qt);
@@ -46,6 +59,7 @@ extern "C" int Qyr7RunWindow(int argc, char** argv, const TCommandLine* Cmd)
     if (Cmd->Mode == TStartMode::Usage) return ShowUsageWindow(argc, argv);
 
     QApplication app(argc, argv);
+    KeepNumbersInTheCLocale();
     // The toolkit's threads have started with the signals held off: this
     // thread takes them again.
     HoldCleanupSignals(false);

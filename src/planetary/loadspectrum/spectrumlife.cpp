@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -83,8 +84,15 @@ std::string LifeNumberFault(const TDbfStoredField& F, bool Cycles, double& Value
     }
     if (digits + decimals == 0 || at != text.size())
         return head + (text.empty() ? std::string("empty") : "\"" + text + "\" is no number");
-    const std::string number = text[0] == '+' ? text.substr(1) : text;
-    Value = std::strtod(number.c_str(), nullptr);
+    // The point is the decimal mark whatever the process's locale: the
+    // window's toolkit sets the user's, and under a decimal comma the C
+    // library read the exponent 8.738 as 8. Beyond the range of a double, a
+    // tiny value reads as 0 and a huge one as infinite, both refused below.
+    const char* first = text.data() + (text[0] == '+' ? 1 : 0);
+    if (std::from_chars(first, text.data() + text.size(), Value).ec == std::errc::result_out_of_range)
+        Value = text.find_first_of("eE") != std::string::npos && text[text.find_first_of("eE") + 1] == '-'
+                    ? 0.0
+                    : HUGE_VAL;
     if (!std::isfinite(Value)) return head + text + " is no finite number";
     if (Cycles) {
         if (Value != std::floor(Value)) return head + text + " is no whole number of load cycles";

@@ -789,8 +789,13 @@ std::string OrderKeyText(int slot)
     double v = 0;
     std::memcpy(&v, k.data(), 8);
     if (ic->Header.KeyType == 'D') return JulianToDisplay(v);
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%*.*f", static_cast<int>(ic->ExprWidth),
-                  static_cast<int>(ic->ExprDecimals), v);
-    return buf;
+    // The key expression's width and decimals, with the point whatever the
+    // process's locale (the window's toolkit sets the user's); at most 63
+    // characters, as the key text has always been cut.
+    char buf[700];
+    const std::string digits(
+        buf, std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, ic->ExprDecimals).ptr);
+    const std::string text =
+        std::string(ic->ExprWidth > digits.size() ? ic->ExprWidth - digits.size() : 0, ' ') + digits;
+    return text.substr(0, 63);
 }
