@@ -650,11 +650,21 @@ bool WriteProjectFile(const std::string& FileName, TWriteFault& Fault)
 
 void ReadProjectFile(const std::string& FileName)
 {
+    // The dialog takes the chosen file's name and directory (and ends the
+    // archive mode); a file that is not read leaves the project in memory
+    // as it was, and so its name: a Save would write it over the file that
+    // could not be read.
+    const std::string name = telmvar.ProjectName;
+    const std::string dir = telmvar.DataDir;
+    const bool archive = telmvar.ArchiveMode;
     std::string path;
     filenamedialogs.OpenFileDialog(FileName, path);
-    if (telmvar.Aborted) return;
     TFileFault fault;
-    if (!ReadProjectData(path, fault)) Refuse(FileFaultMessage(path, fault));
+    if (!telmvar.Aborted && ReadProjectData(path, fault)) return;
+    if (!telmvar.Aborted) Refuse(FileFaultMessage(path, fault));
+    telmvar.ProjectName = name;
+    telmvar.DataDir = dir;
+    telmvar.ArchiveMode = archive;
 }
 
 bool SameProjectFile(TProjectData a, TProjectData b)

@@ -171,3 +171,14 @@ TEST_F(ProjectName, AFileThatCouldNotBeSavedBackIsNotOpened)
             fs::remove(d + "/" + name);
         }
 }
+
+// The project in memory is still the one before: so is its name.
+TEST_F(ProjectName, AFileThatCannotBeReadLeavesTheNameAlone)
+{
+    fs::create_directory(d + "/sub");
+    WriteWholeFile(d + "/sub/broken.qy7", Other);
+    telmvar.ProjectName = "current";
+    Files().QueueAnswer(d + "/sub/broken.qy7");
+    hh.Click("mi_fileOpen");
+    EXPECT_TRUE(telmvar.ProjectName == "current" && telmvar.DataDir == d + "/") << telmvar.DataDir;
+}
