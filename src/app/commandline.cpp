@@ -3,6 +3,7 @@
 #include "app/cadbatch.h"
 
 #include "foundation/codepage.h"
+#include "foundation/pathsplit.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "platform/codepage.h"
@@ -161,9 +162,7 @@ std::string MissingExtensionText()
 
 bool NameHasExtension(const std::string& Path)
 {
-    const std::size_t slash = Path.find_last_of("/\\");
-    const std::string name = slash == std::string::npos ? Path : Path.substr(slash + 1);
-    return name.find('.') != std::string::npos;
+    return NamePart(Path).find('.') != std::string::npos;
 }
 
 std::string CommandLineProjectPath(const std::string& Name)

@@ -4,10 +4,12 @@
 #include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/numbertext.h"
+#include "foundation/pathsplit.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "platform/platform.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,12 +20,8 @@ namespace
 
 int CountDotsInFilePart(const std::string& Path)
 {
-    const auto cut = Path.find_last_of("\\/");
-    const std::string file = cut == std::string::npos ? Path : Path.substr(cut + 1);
-    int dots = 0;
-    for (char c : file)
-        dots += c == '.' ? 1 : 0;
-    return dots;
+    const std::string file = NamePart(Path);
+    return static_cast<int>(std::count(file.begin(), file.end(), '.'));
 }
 
 bool PathExists(const std::string& Path)

@@ -2,6 +2,7 @@
 
 #include "foundation/codepage.h"
 #include "foundation/messagecollector.h"
+#include "foundation/pathsplit.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/signalcleanup.h"
@@ -26,14 +27,6 @@ namespace
 bool IsSeparator(char c)
 {
     return c == '\\' || c == '/';
-}
-
-// The file name part: after the last "\" or "/". A ":" is a character of
-// the name on this system ("stufe 10:30.qy7"), no drive mark.
-std::string NamePart(const std::string& path)
-{
-    const auto p = path.find_last_of("\\/");
-    return p == std::string::npos ? path : path.substr(p + 1);
 }
 
 bool IsDirectory(const std::string& path)
@@ -244,7 +237,7 @@ std::string FileExtNoDot(const std::string& Path)
 
 std::string FileDirPart(const std::string& Path)
 {
-    const auto p = Path.find_last_of("\\/");
+    const auto p = LastPathSeparator(Path);
     return p == std::string::npos ? std::string() : Path.substr(0, p + 1);
 }
 

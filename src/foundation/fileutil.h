@@ -2,11 +2,9 @@
 // Path and name helpers, file tests, deletion by mask, file copies, the list
 // export of a text file and the index-carrying string sort.
 //
-// Paths are read with "\" or "/" as the directory separator (stored paths
-// and configuration files come from systems that use either); the helpers
-// that add a separator add this system's own. A ":" is an ordinary character
-// of a name on this system, never a separator: a stored drive ("C:") stays
-// the start of the path's first name. File masks are matched as on the
+// Paths are split into directory and name where LastPathSeparator
+// (pathsplit.h) says; the helpers that add a separator add this system's
+// own. File masks are matched as on the
 // systems the masks come from: "*" and "?" wildcards, letters in any case,
 // "*.*" for every name.
 

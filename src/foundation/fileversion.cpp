@@ -1,5 +1,6 @@
 #include "foundation/fileversion.h"
 
+#include "foundation/pathsplit.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
 
@@ -8,17 +9,6 @@
 #ifndef QYR7_VERSION
 #define QYR7_VERSION "1.0"
 #endif
-
-namespace
-{
-
-std::string BaseFileName(const std::string& path)
-{
-    const auto p = path.find_last_of("\\/");
-    return p == std::string::npos ? path : path.substr(p + 1);
-}
-
-} // namespace
 
 std::string VersionText(int Major, int Minor, int Release, int Build)
 {
@@ -33,7 +23,7 @@ std::string VersionText(int Major, int Minor, int Release, int Build)
 std::string GetFileVersionText(const std::string& FileName)
 {
     const std::string own = "W" + telmvar.ProgramFileStem + ".EXE";
-    if (UpperCaseText(BaseFileName(TrimBlanks(FileName))) != UpperCaseText(own)) return "0";
+    if (UpperCaseText(NamePart(TrimBlanks(FileName))) != UpperCaseText(own)) return "0";
     // The configured version "major.minor[.release[.build]]".
     int part[4] = {0, 0, 0, 0};
     const char* p = QYR7_VERSION;

@@ -2,6 +2,7 @@
 
 #include "foundation/fileutil.h"
 #include "foundation/numbertext.h"
+#include "foundation/pathsplit.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "graphics/graphservices.h"
@@ -283,7 +284,7 @@ void EditPlotCommandLine(std::string& Line, int /*Mode*/)
     };
     // Directory of the program in the current line.
     std::string dir = Line.substr(0, Line.find(' '));
-    const size_t slash = dir.find_last_of("\\/");
+    const size_t slash = LastPathSeparator(dir);
     dir = slash == std::string::npos ? std::string() : dir.substr(0, slash);
 
     items[1] = "WKORVILT.EXE (Windows)";

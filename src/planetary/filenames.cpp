@@ -2,7 +2,10 @@
 
 #include "foundation/codepage.h"
 #include "foundation/messagecollector.h"
+#include "foundation/pathsplit.h"
 #include "foundation/programstate.h"
+
+#include <algorithm>
 
 TFileNameDialogs filenamedialogs;
 
@@ -23,11 +26,8 @@ void CompleteFileName(const std::string& Name, std::string& Path)
         telmvar.Aborted = true;
         return;
     }
-    const auto slash = Name.find_last_of("/\\");
-    const std::string file = slash == std::string::npos ? Name : Name.substr(slash + 1);
-    int dots = 0;
-    for (char c : file)
-        dots += c == '.' ? 1 : 0;
+    const std::string file = NamePart(Name);
+    const auto dots = std::count(file.begin(), file.end(), '.');
     if (dots > 1) {
         AddErrorMessage(FileNameToOem(Name) + " not allowed (too many dots)!");
         telmvar.Aborted = true;

@@ -326,12 +326,6 @@ bool RemoveKeyword(const std::string& word, std::string& s)
 namespace
 {
 
-// "/" and the stored paths' "\"; a ":" belongs to the name on this system.
-std::size_t LastSeparator(const std::string& path)
-{
-    return path.find_last_of("/\\");
-}
-
 std::string Slashes(const std::string& path)
 {
     std::string r = path;
@@ -358,6 +352,11 @@ uint32_t PackDosTime(std::time_t t)
 }
 
 } // namespace
+
+std::size_t LastSeparator(const std::string& path)
+{
+    return path.find_last_of("/\\");
+}
 
 void FSplit(const std::string& path, std::string& dir, std::string& name, std::string& ext)
 {

@@ -40,6 +40,10 @@ int16_t TextToShortInt(const std::string& s);
 bool RemoveKeyword(const std::string& word, std::string& s);
 
 // File names.
+// The position of the last directory separator of the engine's names, "/"
+// or the stored paths' "\"; npos when there is none. A ":" belongs to the
+// name on this system.
+std::size_t LastSeparator(const std::string& path);
 void FSplit(const std::string& path, std::string& dir, std::string& name, std::string& ext);
 std::string FExpand(const std::string& path);
 std::string StripExtension(const std::string& path);

@@ -12,7 +12,7 @@ namespace
 
 std::string BaseName(const std::string& path)
 {
-    std::size_t p = path.find_last_of("/\\");
+    const std::size_t p = LastSeparator(path);
     return p == std::string::npos ? path : path.substr(p + 1);
 }
 
