@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "foundation/textutil.h"
+#include "foundation/programsettings.h"
 
 namespace
 {
@@ -19,7 +19,33 @@ std::tm LocalNow()
     return LocalTime(std::time(nullptr));
 }
 
+std::string TwoDigits(int n)
+{
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%02d", n);
+    return buf;
+}
+
 } // namespace
+
+std::string FormatDateText(int Year, int Month, int Day)
+{
+    const std::string y = std::to_string(Year);
+    const std::string m = TwoDigits(Month);
+    const std::string d = TwoDigits(Day);
+    switch (wtelmvar.DateFormatCode) {
+    case 1:
+        return d + "." + m + "." + y;
+    case 2:
+        return m + "/" + d + "/" + y;
+    case 3:
+        return y + "-" + m + "-" + d;
+    case 4:
+        return d + "/" + m + "/" + y;
+    default:
+        return y + "/" + m + "/" + d;
+    }
+}
 
 std::string IsoDateText(int Year, int Month, int Day)
 {

@@ -8,6 +8,10 @@
 // Year + "-" + month + "-" + day, month and day with two digits.
 std::string IsoDateText(int Year, int Month, int Day);
 std::string TodayIsoDateText();
+// Date by the configured DateFormatCode: 1 DD.MM.YYYY, 2 MM/DD/YYYY,
+// 3 YYYY-MM-DD, 4 DD/MM/YYYY, anything else YYYY/MM/DD. Day and month take
+// two digits.
+std::string FormatDateText(int Year, int Month, int Day);
 // Today in the configured date order (FormatDateText).
 std::string TodayDateText();
 // Hour + ":" + minutes: the hour without a leading zero, the minutes with two

@@ -1,6 +1,5 @@
 #include "foundation/textutil.h"
 
-#include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 
 #include <algorithm>
@@ -23,38 +22,12 @@ void SetCommandLineParams(int argc, const char* const* argv)
 namespace
 {
 
-std::string TwoDigits(int n)
-{
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%02d", n);
-    return buf;
-}
-
 std::string Size(const std::string& S, int N)
 {
     return std::string(S, 0, static_cast<std::size_t>(std::clamp<int>(N, 0, static_cast<int>(S.size()))));
 }
 
 } // namespace
-
-std::string FormatDateText(int Year, int Month, int Day)
-{
-    const std::string y = std::to_string(Year);
-    const std::string m = TwoDigits(Month);
-    const std::string d = TwoDigits(Day);
-    switch (wtelmvar.DateFormatCode) {
-    case 1:
-        return d + "." + m + "." + y;
-    case 2:
-        return m + "/" + d + "/" + y;
-    case 3:
-        return y + "-" + m + "-" + d;
-    case 4:
-        return d + "/" + m + "/" + y;
-    default:
-        return y + "/" + m + "/" + d;
-    }
-}
 
 void WrapText(const std::string& S, char Sep, int Width, int& Count, int& MaxLen)
 {

@@ -1,5 +1,5 @@
 #pragma once
-// Dates, word wrap and the small string helpers every unit uses.
+// Word wrap and the small string helpers every unit uses.
 //
 // Strings are bytes (Windows 1252 or DOS 437); "character" below means byte,
 // positions are 1-based where a position is given or returned.
@@ -20,10 +20,6 @@ extern TTextutil textutil;
 void ResetTextutil();
 // Records argv[1..argc-1].
 void SetCommandLineParams(int argc, const char* const* argv);
-
-// Date by DateFormatCode: 1 DD.MM.YYYY, 2 MM/DD/YYYY, 3 YYYY-MM-DD,
-// 4 DD/MM/YYYY, anything else YYYY/MM/DD. Day and month take two digits.
-std::string FormatDateText(int Year, int Month, int Day);
 
 // Cuts S into pieces of at most Width characters into
 // telmvar.WrappedTextLines[1..Count], preferring a cut just after the last

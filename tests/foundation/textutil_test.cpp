@@ -1,3 +1,4 @@
+#include "foundation/datetexts.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
