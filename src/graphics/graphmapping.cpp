@@ -194,10 +194,13 @@ int32_t TPrinterMapping::LengthY(Extended l) const
     return RoundPixel(PageHeight * YScale * l * (ScaleY * Fit) / DrawAreaPixelsY());
 }
 
-TPixelRect TPrinterMapping::PageOutline(const TWorldRect& w) const
+TPixelRect TPrinterMapping::PageOutline(const TWorldRect& w, int PenWidth) const
 {
-    const auto onPage = [](Extended v, Extended size) {
-        return std::clamp(RoundPixel(v), 0, std::max(RoundPixel(size) - 1, 0));
+    // The pixels a line paints around its coordinate (platform::Pen): a side
+    // on the page's last column or row would paint past it.
+    const int before = std::max(PenWidth, 1) / 2, after = (std::max(PenWidth, 1) - 1) / 2;
+    const auto onPage = [&](Extended v, Extended size) {
+        return std::clamp(RoundPixel(v), before, std::max(RoundPixel(size) - 1 - after, before));
     };
     return {onPage(RawX(w.x1), PageWidth), onPage(RawY(w.y1), PageHeight), onPage(RawX(w.x2), PageWidth),
             onPage(RawY(w.y2), PageHeight)};

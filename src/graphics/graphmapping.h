@@ -147,8 +147,9 @@ struct TPrinterMapping {
     // The printer pixels of the corners (x1, y1) and (x2, y2) of a world
     // rectangle, each side pulled onto the page where it would lie past the
     // page's edge: the print border stays within the printable area whatever
-    // the scales and origin.
-    TPixelRect PageOutline(const TWorldRect& w) const;
+    // the scales and origin. A side drawn PenWidth pixels wide is pulled in
+    // so far that its whole width stays on the page.
+    TPixelRect PageOutline(const TWorldRect& w, int PenWidth) const;
 
   private:
     void FitRegion(const TGraphMapping& m);

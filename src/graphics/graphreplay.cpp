@@ -277,10 +277,10 @@ void TFtelmgra::TReplay::DrawPrintBorder()
 }
 
 // The outline of a world rectangle on paper, each side pulled onto the page
-// where it would lie past its edge.
+// where it would lie past its edge, the pen's whole width on it.
 void TFtelmgra::TReplay::DrawOnPage(const TWorldRect& w)
 {
-    const TPixelRect b = prn.paper.PageOutline(w);
+    const TPixelRect b = prn.paper.PageOutline(w, prn.pen.Width);
     Canvas& c = *prn.canvas;
     c.Line(b.x1, b.y1, b.x1, b.y2);
     c.Line(b.x1, b.y2, b.x2, b.y2);

@@ -34,6 +34,9 @@ enum class BrushStyle { Solid, Clear };
 
 struct Pen {
     platform::Colour Colour{};
+    // A line is Width pixels wide (at least 1), laid across its coordinate x
+    // as every canvas paints it: the pixels x - Width / 2 to
+    // x + (Width - 1) / 2, an even width's spare pixel before x.
     int Width = 1;
     PenStyle Style = PenStyle::Solid;
     PenMode Mode = PenMode::Copy;
