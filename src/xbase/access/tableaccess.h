@@ -69,7 +69,8 @@ class Tdbf4
     int32_t RecNo();
     int32_t RecordCount();
     bool Pack();
-    // The table library's code of the last failed operation, 0 when none.
+    // Always 0: the object keeps no error of its own (see ErrorCode), and
+    // clearing it does nothing.
     uint16_t ErrorCode() const;
     void ClearError();
     void ResetError() { ClearError(); }
@@ -105,8 +106,6 @@ class Tdbf4
     // The files those copies made (memo and index files included), removed
     // when the table object is reset at the end of the run.
     std::vector<std::string> TempCopies;
-    // Code of the last table library error met through this object.
-    uint16_t LastErrorCode = 0;
 
   private:
     std::string title1_;
