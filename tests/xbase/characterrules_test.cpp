@@ -52,7 +52,8 @@ TEST_F(CharacterRules, GermanLocalesGiveWhatCGives)
         {[&] { return Joined(FindFilesByMask(dir, "\xC4*")) + Joined(FindFilesByMask(dir, "\xC3\x84*")); },
          ""},
         {[&] { return Joined(FindFilesByMask(dir, "?.dat")); }, "b.DAT|\xE4.dat|"},
-        {[&] { return engineFinds("\xC4*") + engineFinds("\xC3\x84*") + engineFinds("?.dat"); }, "b.DAT|\xE4.dat|"},
+        {[&] { return engineFinds("\xC4*") + engineFinds("\xC3\x84*") + engineFinds("?.dat"); },
+         "b.DAT|\xE4.dat|"},
         {[&] {
              TTzGrid grid;
              grid.DisplayValues = "\xC4;N";
