@@ -17,8 +17,14 @@
 
 void WriteProjectCommand(const std::string& Name)
 {
+    // The user's yes to writing over a file that was never read holds for
+    // that write only: a write that failed leaves the file unread, and the
+    // next Save asks again.
+    const std::string unread = messageboxes.UnreadProjectPath;
     TWriteFault fault;
-    if (!WriteProjectFile(Name, fault) && !fault.Path.empty()) ShowCannotBeWritten(fault.Path, fault.Why);
+    if (WriteProjectFile(Name, fault)) return;
+    messageboxes.UnreadProjectPath = unread;
+    if (!fault.Path.empty()) ShowCannotBeWritten(fault.Path, fault.Why);
 }
 
 void SaveProject(const std::string& Name)

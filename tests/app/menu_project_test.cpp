@@ -375,10 +375,12 @@ TEST_F(ProjectCommands, ASaveThatFailsSaysWhyAndKeepsTheProjectAsItWas)
         bool Archive;       // a file opened by the command line: its path is the name
         bool OutOfRange;
         std::string Box;
+        bool Unread = false; // the file was never read: the user is asked before it is written over
     } cases[] = {
         {"mi_FileSave", nullptr, 1024, 128, false, false, "file " + d + "p.qy7" + tooLarge}, // a line fails
         {"mi_FileSave", nullptr, size - 1, 0, false, false,
          "file " + d + "p.qy7" + tooLarge}, // the close fails
+        {"mi_FileSave", nullptr, 1024, 128, false, false, "file " + d + "p.qy7" + tooLarge, true},
         {"mi_FileSaveAs", "gross.qy7", 1024, 0, false, false, "file " + d + "gross.qy7" + tooLarge},
         {"mi_FileSaveAs", "gross.qy7", 1024, 0, true, false, "file " + d + "gross.qy7" + tooLarge},
         {"mi_FileSave", nullptr, 0, 0, false, true,
@@ -400,6 +402,8 @@ TEST_F(ProjectCommands, ASaveThatFailsSaysWhyAndKeepsTheProjectAsItWas)
         const std::string title = headless->HeadlessWindow().Title();
         const std::string name = telmvar.ProjectName, where = telmvar.DataDir;
         if (k.Chosen) headless->HeadlessFiles().QueueAnswer(d + k.Chosen);
+        messageboxes.UnreadProjectPath = k.Unread ? d + "p.qy7" : "";
+        if (k.Unread) headless->HeadlessMessages().QueueAnswer(platform::MessageAnswer::Yes);
         WithFileSizeLimit(k.Limit, [&] { hh.Click(k.Item); });
         SCOPED_TRACE(k.Box);
         ASSERT_FALSE(Boxes().empty());
@@ -412,6 +416,7 @@ TEST_F(ProjectCommands, ASaveThatFailsSaysWhyAndKeepsTheProjectAsItWas)
         EXPECT_EQ(telmvar.ArchiveMode, k.Archive);
         EXPECT_TRUE(telmvar.DataModified);
         EXPECT_EQ(wtelmvar.RecentFiles[1], "");
+        EXPECT_EQ(messageboxes.UnreadProjectPath, k.Unread ? d + "p.qy7" : "") << "the next Save asks again";
     }
 }
 
