@@ -164,8 +164,14 @@ std::string LocaleTextToUtf8(const std::string& text)
         std::strcmp(codeset, "ANSI_X3.4-1968") == 0 ||
         std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
         return text;
-    iconv_t cd = ::iconv_open("UTF-8", codeset);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return text;
+    return IconvToUtf8(text, codeset, "?").value_or(text);
+}
+
+std::optional<std::string> IconvToUtf8(const std::string& text, const char* from,
+                                       std::string_view replacement)
+{
+    iconv_t cd = ::iconv_open("UTF-8", from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
     std::string out;
     std::vector<char> buffer(text.size() * 4 + 16);
     char* in = const_cast<char*>(text.data());
@@ -176,7 +182,8 @@ std::string LocaleTextToUtf8(const std::string& text)
         const std::size_t done = ::iconv(cd, &in, &inLeft, &dst, &dstLeft);
         out.append(buffer.data(), dst);
         if (done == static_cast<std::size_t>(-1) && errno != E2BIG) {
-            out += '?';
+            // An invalid or cut-off sequence: one byte is skipped.
+            out += replacement;
             ++in;
             --inLeft;
             ::iconv(cd, nullptr, nullptr, nullptr, nullptr);

@@ -5,6 +5,7 @@
 // want UTF-8. The conversion is exact both ways for every byte, so a text
 // survives a round trip through a dialog unchanged.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,5 +29,10 @@ std::size_t Utf8CharLength(std::string_view text);
 // they become UTF-8; a byte that set does not hold becomes "?". The C
 // locale's ASCII and a UTF-8 locale's texts stay as they are.
 std::string LocaleTextToUtf8(const std::string& text);
+// Text in the character set From (iconv's name for it) as UTF-8. A byte
+// sequence that set cannot read becomes Replacement, one byte skipped, and
+// the rest still converts. Empty when iconv does not know the set.
+std::optional<std::string> IconvToUtf8(const std::string& text, const char* from,
+                                       std::string_view replacement);
 
 } // namespace platform
