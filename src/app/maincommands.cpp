@@ -331,16 +331,14 @@ void Thh::OpenRecentFile(int I)
         ShowMessageBox(refusal);
         return;
     }
-    const std::string oldName = telmvar.ProjectName;
-    const std::string oldDir = telmvar.DataDir;
+    const TProjectPlace place = CurrentProjectPlace();
     telmvar.ProjectName = FileNameNoExt(path);
     telmvar.DataDir = FileDirPart(path);
     Open(path);
     if (telmvar.Aborted) {
         // The data in memory are still the old project's: so is its name,
         // or a Save would write them over the file that could not be read.
-        telmvar.ProjectName = oldName;
-        telmvar.DataDir = oldDir;
+        RestoreProjectPlace(place);
     } else {
         AddRecentFile(telmvar.ProjectName);
         telmvar.DataModified = false;

@@ -30,6 +30,18 @@ void InitGlobalTexts()
     telmvar.StartDir = ec ? std::string() : cwd.string();
 }
 
+TProjectPlace CurrentProjectPlace()
+{
+    return {telmvar.ProjectName, telmvar.DataDir, telmvar.ArchiveMode};
+}
+
+void RestoreProjectPlace(const TProjectPlace& Place)
+{
+    telmvar.ProjectName = Place.ProjectName;
+    telmvar.DataDir = Place.DataDir;
+    telmvar.ArchiveMode = Place.ArchiveMode;
+}
+
 void ResetTelmvar()
 {
     (void)telmvarInitialised;

@@ -91,3 +91,15 @@ void InitGlobalTexts();
 
 // Restores the start-up state: the defaults above, then InitGlobalTexts.
 void ResetTelmvar();
+
+// Where the project is kept: the name, directory and archive mode that Save
+// writes to. The file dialogs set them for the file they choose; a command
+// whose file turns out not to be the project's (one not written or not read,
+// a report, a load spectrum) puts back what it noted before.
+struct TProjectPlace {
+    std::string ProjectName;
+    std::string DataDir;
+    bool ArchiveMode = false;
+};
+TProjectPlace CurrentProjectPlace();
+void RestoreProjectPlace(const TProjectPlace& Place);

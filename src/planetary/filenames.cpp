@@ -63,13 +63,9 @@ void WithDataExt(const std::string& Ext, const std::function<void()>& F)
     // project file: a load spectrum read or written is no project, and the
     // next Save still writes the file that was opened.
     const std::string kept = telmvar.DataExt;
-    const std::string name = telmvar.ProjectName;
-    const std::string dir = telmvar.DataDir;
-    const bool archive = telmvar.ArchiveMode;
+    const TProjectPlace place = CurrentProjectPlace();
     telmvar.DataExt = Ext;
     F();
     telmvar.DataExt = kept;
-    telmvar.ProjectName = name;
-    telmvar.DataDir = dir;
-    telmvar.ArchiveMode = archive;
+    RestoreProjectPlace(place);
 }

@@ -633,18 +633,14 @@ bool WriteProjectFile(const std::string& FileName, TWriteFault& Fault)
     // Otherwise the title, the recent list, the close question and the next
     // Save would name a file that does not hold the project: a Save would
     // write a file the user never chose.
-    const std::string name = telmvar.ProjectName;
-    const std::string dir = telmvar.DataDir;
-    const bool archive = telmvar.ArchiveMode;
+    const TProjectPlace place = CurrentProjectPlace();
     std::string path;
     filenamedialogs.SaveFileDialog(FileName, path);
     if (!telmvar.Aborted) {
         if (WriteProjectData(path, Fault.Why)) return true;
         Fault.Path = path;
     }
-    telmvar.ProjectName = name;
-    telmvar.DataDir = dir;
-    telmvar.ArchiveMode = archive;
+    RestoreProjectPlace(place);
     return false;
 }
 
@@ -654,17 +650,13 @@ void ReadProjectFile(const std::string& FileName)
     // archive mode); a file that is not read leaves the project in memory
     // as it was, and so its name: a Save would write it over the file that
     // could not be read.
-    const std::string name = telmvar.ProjectName;
-    const std::string dir = telmvar.DataDir;
-    const bool archive = telmvar.ArchiveMode;
+    const TProjectPlace place = CurrentProjectPlace();
     std::string path;
     filenamedialogs.OpenFileDialog(FileName, path);
     TFileFault fault;
     if (!telmvar.Aborted && ReadProjectData(path, fault)) return;
     if (!telmvar.Aborted) Refuse(FileFaultMessage(path, fault));
-    telmvar.ProjectName = name;
-    telmvar.DataDir = dir;
-    telmvar.ArchiveMode = archive;
+    RestoreProjectPlace(place);
 }
 
 bool SameProjectFile(TProjectData a, TProjectData b)

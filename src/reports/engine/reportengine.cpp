@@ -116,14 +116,13 @@ void Assign()
 // project keeps its whole file name, directory and archive mode included,
 // or the next Save would write another folder's file of the project's name.
 struct TSavedProject {
-    std::string DataExt, ProjectName, StartDir, DataDir;
-    bool ArchiveMode = false;
+    std::string DataExt, StartDir;
+    TProjectPlace Place;
 };
 
 TSavedProject SaveProjectNames(const std::string& Ext)
 {
-    TSavedProject s{telmvar.DataExt, telmvar.ProjectName, telmvar.StartDir, telmvar.DataDir,
-                    telmvar.ArchiveMode};
+    TSavedProject s{telmvar.DataExt, telmvar.StartDir, CurrentProjectPlace()};
     E.SavedDataExt = telmvar.DataExt;
     telmvar.DataExt = Ext;
     return s;
@@ -132,10 +131,8 @@ TSavedProject SaveProjectNames(const std::string& Ext)
 void RestoreProjectNames(const TSavedProject& s)
 {
     telmvar.DataExt = s.DataExt;
-    telmvar.ProjectName = s.ProjectName;
     telmvar.StartDir = s.StartDir;
-    telmvar.DataDir = s.DataDir;
-    telmvar.ArchiveMode = s.ArchiveMode;
+    RestoreProjectPlace(s.Place);
 }
 
 void NoteWrite(bool Ok)
