@@ -42,7 +42,6 @@ void ResetDbf4()
     dbf4.TempCopies.clear();
     dbf4.SetTitles("", "");
     dbf4.SetFound(false);
-    dbf4.ClearError();
 }
 
 namespace
