@@ -125,20 +125,16 @@ TEST_F(SpectrumLife, CaseHardenedLinesOfTheShippedTable)
     EXPECT_NEAR(D(g.TnHeq), 787.3497, 1e-3);
 }
 
-// The window's toolkit sets the user's locale: the table's points stay
-// decimal points under a decimal comma (8.738 was read as 8).
+// Under a decimal comma the C library read 8.738 as 8.
 TEST_F(SpectrumLife, NumbersOfTheTableReadTheSameUnderADecimalComma)
 {
     const testlocales::ScopedLocale german("de_DE.UTF-8");
     ASSERT_TRUE(german.Ok());
     tables.MakeLifeTable({{"points", "1000", "3000000", "8.738", "100000", "50000000", "13.222"}});
     ASSERT_TRUE(ReadLifeMaterial());
-    EXPECT_EQ(LifeParams.N0F, 1000);
-    EXPECT_EQ(LifeParams.NnF, 3000000);
-    EXPECT_DOUBLE_EQ(LifeParams.pF, 8.738);
-    EXPECT_EQ(LifeParams.N0H, 100000);
-    EXPECT_EQ(LifeParams.NnH, 50000000);
-    EXPECT_DOUBLE_EQ(LifeParams.pH, 13.222);
+    const auto& p = LifeParams;
+    EXPECT_EQ(std::make_tuple(p.N0F, p.NnF, p.pF, p.N0H, p.NnH, p.pH),
+              std::make_tuple(1000, 3000000, 8.738, 100000, 50000000, 13.222));
 }
 
 // A table directory with a final backslash opens its tables, in place and, read-only, from the copy.
