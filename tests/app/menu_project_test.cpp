@@ -17,11 +17,7 @@
 #include "planetary/stagecalc.h"
 #include "testcommands.h"
 
-#include <algorithm>
-#include <csignal>
 #include <fstream>
-#include <functional>
-#include <sys/resource.h>
 
 namespace fs = std::filesystem;
 
@@ -34,31 +30,6 @@ std::string ReadAll(const std::string& Path)
     return std::string((std::istreambuf_iterator<char>(in)), {});
 }
 
-std::vector<std::string> Names(const fs::path& Dir)
-{
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(Dir))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-// Runs F with no file of this process growing beyond Bytes (0: no limit);
-// a write beyond fails with "File too large" instead of ending the process.
-void WithFileSizeLimit(rlim_t Bytes, const std::function<void()>& F)
-{
-    struct rlimit old {
-    };
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = Bytes;
-    if (Bytes > 0) setrlimit(RLIMIT_FSIZE, &small);
-    F();
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, handler);
-}
-
 } // namespace
 
 class ProjectCommands : public AppTest
@@ -67,14 +38,10 @@ class ProjectCommands : public AppTest
     void SetUp() override
     {
         AppTest::SetUp();
-        InitProgramLoadDefaults();
-        InstallPlatformServices();
-        telmvar.DataDir = dir.string() + "/";
-        telmvar.TempDir = dir.string() + "/";
+        StartWindow();
         telmvar.MessagesEnabled = true;
         for (int i = 1; i <= 4; ++i)
             wtelmvar.RecentFiles[i].clear();
-        ResetDialogServices();
         UpdateMenuCaptions();
     }
     std::string Project(const std::string& Name)
@@ -360,38 +327,33 @@ TEST_F(ProjectCommands, AnEditedSessionListIsClosedUpOnTheMenu)
 
 // Save and Save As that cannot write their file: a box names the file and
 // the system's reason, the old file stays, and the project keeps its name,
-// place, archive mode, title and unsaved mark (so Exit still asks).
+// place, archive mode, title, unsaved mark (so Exit still asks) and unread mark.
 TEST_F(ProjectCommands, ASaveThatFailsSaysWhyAndKeepsTheProjectAsItWas)
 {
     const testlocales::ScopedLocale c("C");
-    const std::string d = dir.string() + "/";
+    const std::string d = dir.string() + "/", tooLarge = " cannot be written: File too large";
     const std::size_t size = fs::file_size(Project("size"));
-    const std::string tooLarge = " cannot be written: File too large";
-    struct Case {
-        const char* Item;
-        const char* Chosen; // the Save As dialog's answer
-        rlim_t Limit;       // the largest file this process may write
-        int Items;          // load spectrum items: 128 make a file longer than the write buffer
-        bool Archive;       // a file opened by the command line: its path is the name
-        bool OutOfRange;
-        std::string Box;
-        bool Unread = false; // the file was never read: the user is asked before it is written over
-    } cases[] = {
-        {"mi_FileSave", nullptr, 1024, 128, false, false, "file " + d + "p.qy7" + tooLarge}, // a line fails
-        {"mi_FileSave", nullptr, size - 1, 0, false, false,
-         "file " + d + "p.qy7" + tooLarge}, // the close fails
-        {"mi_FileSave", nullptr, 1024, 128, false, false, "file " + d + "p.qy7" + tooLarge, true},
-        {"mi_FileSaveAs", "gross.qy7", 1024, 0, false, false, "file " + d + "gross.qy7" + tooLarge},
-        {"mi_FileSaveAs", "gross.qy7", 1024, 0, true, false, "file " + d + "gross.qy7" + tooLarge},
-        {"mi_FileSave", nullptr, 0, 0, false, true,
-         "file " + d + "p.qy7 cannot be written: Project file: lcarrier"},
-    };
     fs::remove(d + "size.qy7");
+    const struct {
+        const char *Item, *Chosen;        // Chosen: the Save As dialog's answer
+        rlim_t Limit;                     // the largest file this process may write
+        int Items;                        // load spectrum items: 128 make a file longer than the write buffer
+        bool Archive, OutOfRange, Unread; // Archive: opened by the command line; Unread: never read
+        std::string Box;
+    } cases[] = {
+        {"mi_FileSave", nullptr, 1024, 128, false, false, false, "p.qy7" + tooLarge},   // a line fails
+        {"mi_FileSave", nullptr, size - 1, 0, false, false, false, "p.qy7" + tooLarge}, // the close fails
+        {"mi_FileSave", nullptr, 1024, 128, false, false, true, "p.qy7" + tooLarge},
+        {"mi_FileSaveAs", "gross.qy7", 1024, 0, false, false, false, "gross.qy7" + tooLarge},
+        {"mi_FileSaveAs", "gross.qy7", 1024, 0, true, false, false, "gross.qy7" + tooLarge},
+        {"mi_FileSave", nullptr, 0, 0, false, true, false, "p.qy7 cannot be written: Project file: lcarrier"},
+    };
     for (const auto& k : cases) {
+        SCOPED_TRACE(k.Box);
         std::ofstream(d + "p.qy7", std::ios::binary) << "old contents";
-        telmvar.ArchiveMode = telmvar.ArchiveFlag = false;
-        telmvar.ProjectName = k.Archive ? d + "p.qy7" : "p";
+        telmvar.ArchiveFlag = false;
         telmvar.ArchiveMode = k.Archive;
+        telmvar.ProjectName = k.Archive ? d + "p.qy7" : "p";
         telmvar.DataDir = k.Archive ? "/elsewhere/" : d;
         PlanetaryStage.lcarrier = k.OutOfRange ? 1e9L : 10;
         PlanetaryStage.LoadSpectrumCount = k.Items;
@@ -399,23 +361,20 @@ TEST_F(ProjectCommands, ASaveThatFailsSaysWhyAndKeepsTheProjectAsItWas)
             PlanetaryStage.LoadSpectrum[i] = {1e6L * i, 100};
         telmvar.DataModified = true;
         UpdateCaption();
-        const std::string title = headless->HeadlessWindow().Title();
-        const std::string name = telmvar.ProjectName, where = telmvar.DataDir;
+        const auto before =
+            std::make_tuple(headless->HeadlessWindow().Title(), telmvar.ProjectName, telmvar.DataDir);
         if (k.Chosen) headless->HeadlessFiles().QueueAnswer(d + k.Chosen);
         messageboxes.UnreadProjectPath = k.Unread ? d + "p.qy7" : "";
-        if (k.Unread) headless->HeadlessMessages().QueueAnswer(platform::MessageAnswer::Yes);
+        if (k.Unread) Answers().QueueAnswer(platform::MessageAnswer::Yes);
         WithFileSizeLimit(k.Limit, [&] { hh.Click(k.Item); });
-        SCOPED_TRACE(k.Box);
         ASSERT_FALSE(Boxes().empty());
-        EXPECT_EQ(Boxes().back().substr(0, k.Box.size()), k.Box);
+        EXPECT_EQ(Boxes().back().substr(0, d.size() + 5 + k.Box.size()), "file " + d + k.Box);
         EXPECT_EQ(ReadAll(d + "p.qy7"), "old contents");
-        EXPECT_EQ(Names(dir), std::vector<std::string>{"p.qy7"}) << "no new file, no temporary one";
-        EXPECT_EQ(headless->HeadlessWindow().Title(), title);
-        EXPECT_EQ(telmvar.ProjectName, name);
-        EXPECT_EQ(telmvar.DataDir, where);
+        EXPECT_EQ(DirNames(dir), std::vector<std::string>{"p.qy7"}) << "no new file, no temporary one";
+        EXPECT_EQ(std::make_tuple(headless->HeadlessWindow().Title(), telmvar.ProjectName, telmvar.DataDir),
+                  before);
         EXPECT_EQ(telmvar.ArchiveMode, k.Archive);
-        EXPECT_TRUE(telmvar.DataModified);
-        EXPECT_EQ(wtelmvar.RecentFiles[1], "");
+        EXPECT_TRUE(telmvar.DataModified && wtelmvar.RecentFiles[1].empty());
         EXPECT_EQ(messageboxes.UnreadProjectPath, k.Unread ? d + "p.qy7" : "") << "the next Save asks again";
     }
 }

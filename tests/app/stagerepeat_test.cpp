@@ -66,11 +66,8 @@ class StageRepeat : public AppTest, public ::testing::WithParamInterface<TStage>
     void SetUp() override
     {
         AppTest::SetUp();
-        InitProgramLoadDefaults();
-        InstallPlatformServices();
-        telmvar.DataDir = telmvar.TempDir = dir.string() + "/";
+        StartWindow();
         telmvar.DbfDir = std::string(QYR7_DATA_DIR) + "/";
-        ResetDialogServices();
         InstallShellServices();
         Open(std::string(QYR7_SOURCE_DIR) + "/examples/" + GetParam().Example);
         GetParam().Change();
