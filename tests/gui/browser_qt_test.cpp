@@ -160,6 +160,7 @@ struct TypingCase {
     bool confirm = false;
     int32_t recNo = 0;                   // the table's record after the keys (0: not checked)
     bool autoAppend = true, box = false; // box: a message box as the user sees it, answered OK
+    bool untouched = false;              // the file byte for byte as before
 };
 class GridTyping : public QtBrowser, public ::testing::WithParamInterface<TypingCase>
 {
@@ -179,7 +180,11 @@ TEST_P(GridTyping, EditReachesTheFile)
     QApplication::processEvents();
     w.Grid().setCurrentIndex(w.Grid().model()->index(GetParam().row, GetParam().column));
     w.Grid().setFocus();
+    QFile file(QString::fromStdString(dir + "/parts.dbf"));
+    const QByteArray before = file.open(QIODevice::ReadOnly) ? file.readAll() : "";
     for (const QString& k : QString(GetParam().keys).split(' ')) {
+        for (auto* b : w.findChildren<QToolButton*>()) // "Cancel": the navigator's X
+            if (k + " edit" == b->toolTip()) b->click();
         const QPointF at = w.Grid().visualRect(w.Grid().currentIndex()).center();
         for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
             if (QMouseEvent e(type, at, at, Qt::LeftButton, {}, {}); k == "Click")
@@ -194,7 +199,8 @@ TEST_P(GridTyping, EditReachesTheFile)
                         key.keyboardModifiers() |
                             (key.key() == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier),
                         k.size() == 1 ? k : "");
-            if (k != "Click" && w.focusWidget()) QApplication::sendEvent(w.focusWidget(), &e);
+            if (k != "Click" && k != "Cancel" && w.focusWidget())
+                QApplication::sendEvent(w.focusWidget(), &e);
             QApplication::processEvents();
         }
     }
@@ -207,6 +213,7 @@ TEST_P(GridTyping, EditReachesTheFile)
     EXPECT_EQ(asked.empty() ? "" : asked.back().Request.Text, GetParam().asked);
     if (GetParam().recNo > 0) EXPECT_EQ(dbf4.RecNo(), GetParam().recNo);
     if (GetParam().recNo > 0) EXPECT_EQ(w.focusWidget(), &w.Grid());
+    if (file.seek(0) && GetParam().untouched) EXPECT_EQ(file.readAll(), before);
     ResetDbDates();
 }
 INSTANTIATE_TEST_SUITE_P(
@@ -233,7 +240,8 @@ INSTANTIATE_TEST_SUITE_P(GridKeys, GridTyping,
                          [](const auto& i) { return std::string(i.param.name); });
 
 // Up and Down move one record, also after Return (the next typing goes into
-// the row moved to); the keyboard is the grid's after "Invalid Input".
+// the row moved to); the keyboard is the grid's after "Invalid Input"; the
+// next move stores no typing dropped by the navigator's Cancel or by Escape.
 INSTANTIATE_TEST_SUITE_P(
     BrowserKeys, GridTyping,
     ::testing::Values(
@@ -243,7 +251,9 @@ INSTANTIATE_TEST_SUITE_P(
         TypingCase{"UpAfterReturn", "F2 End Backspace 5 Return Up Up", " 105", 2, 2, " ", "", false, 1},
         TypingCase{"LastRowWithoutAutoAppend", "Down Down", "nut     ", 0, 1, "*", "", false, 3, false},
         TypingCase{"InvalidInputBox", "F2 1 2 3 4 5 6 7 8 9 0 Return Down", "   1500", 4, 0, " ", "", false,
-                   2, true, true}),
+                   2, true, true},
+        TypingCase{"CancelOrEscapeDropsTyping", "Click 1 2 3 Cancel Down Click 4 Escape Up", "   1500", 4, 0,
+                   " ", "", false, 1, true, false, true}),
     [](const auto& i) { return std::string(i.param.name); });
 
 // Columns at least as wide as their titles (INSTOCK over a logical field);

@@ -268,6 +268,11 @@ TzGridView::TzGridView(TTzGrid& grid, QWidget* parent) : QTableView(parent), gri
     connect(model_, &QAbstractItemModel::modelReset, this, &TzGridView::FitColumns);
     if (auto* corner = findChild<QAbstractButton*>()) corner->installEventFilter(this);
     grid.OnRepaint = [this] { model_->Reload(); };
+    grid.OnCancelCellEdit = [this] {
+        // An editor opens on the current cell only.
+        if (QWidget* editor = state() == EditingState ? indexWidget(currentIndex()) : nullptr)
+            closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+    };
 }
 
 void TzGridView::FitColumns()

@@ -136,6 +136,7 @@ TDbfBrowserForm::TDbfBrowserForm(TDbfBrowserModel& model, Tdbf4& owner)
     Model.Control("Label_filename").FileName = true;
     Navigator.ConfirmDelete = false;
     Navigator.ConfirmRestore = false;
+    Navigator.Grid = &Grid;
     Grid.AutoAppend = true;
     Grid.BooleanBox = TTzBooleanBox::bbCheckBox;
     Grid.SetDepressDisabled(false);

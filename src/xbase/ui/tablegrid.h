@@ -200,6 +200,8 @@ class TTzGrid
     // number or date text that is none, a number wider than its field.
     // True when the value was stored.
     bool StoreCell(int32_t recNo, int column, const std::string& text);
+    // Closes the view's open cell editor, if any, without storing its text.
+    std::function<void()> OnCancelCellEdit;
 
     // ---- input
     // A left press on a data cell toggles a logical field.

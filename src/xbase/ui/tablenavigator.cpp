@@ -83,6 +83,10 @@ void TTzNavigator::Click(TNavigateBtn button)
             if (ds.State() == TDataSetState::Edit || ds.State() == TDataSetState::Insert) ds.Post();
             break;
         case TNavigateBtn::nbCancel:
+            // The grid writes a cell as its editor closes: the dataset holds
+            // no edit while one is open, and the typed text, the edit being
+            // cancelled, would be stored by the next row change.
+            if (Grid && Grid->OnCancelCellEdit) Grid->OnCancelCellEdit();
             ds.Cancel();
             break;
         case TNavigateBtn::nbRefresh:

@@ -4,6 +4,7 @@
 // buttons move, edit, post, cancel and refresh the dataset.
 
 #include "xbase/dataset/commanddataset.h"
+#include "xbase/ui/tablegrid.h"
 
 #include <array>
 #include <functional>
@@ -27,6 +28,7 @@ class TTzNavigator
     explicit TTzNavigator(TTzCDataSet* dataSet = nullptr) : DataSet(dataSet) { VisibleButtons.fill(true); }
 
     TTzCDataSet* DataSet = nullptr;
+    TTzGrid* Grid = nullptr; // the grid shown with it: Cancel drops its open cell editor
     bool ConfirmDelete = false;
     bool ConfirmRestore = false;
     bool ShowHints = true;
