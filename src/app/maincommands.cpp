@@ -33,6 +33,11 @@
 #include "reports/messages/messagelist.h"
 #include "reports/stage/planetaryreport.h"
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 Thh hh;
 
 namespace
@@ -41,6 +46,28 @@ namespace
 void Mod()
 {
     telmvar.DataModified = true;
+}
+
+// Why a file that is there cannot be opened for reading, in the system's
+// words; empty when it opens. Gone: no file of that path exists any more.
+std::string ReadRefusalCause(const std::string& Path, bool& Gone)
+{
+    const std::string path = NativePath(Path);
+    struct stat st {
+    };
+    int error = 0;
+    if (::stat(path.c_str(), &st) != 0)
+        error = errno;
+    else if (S_ISDIR(st.st_mode))
+        error = EISDIR;
+    else if (!S_ISREG(st.st_mode))
+        return "not a regular file (a pipe or a device)";
+    else if (const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY); fd >= 0)
+        ::close(fd);
+    else
+        error = errno;
+    Gone = error == ENOENT || error == ENOTDIR;
+    return error == 0 ? std::string() : ErrnoText(error);
 }
 
 } // namespace
@@ -266,8 +293,14 @@ void Thh::mi_fileNewClick()
 
 void Thh::Open(const std::string& Path)
 {
-    ReadProjectFile(Path);
-    if (telmvar.Aborted) return;
+    // A file that is not read is said at once, in a box with the reader's
+    // line and reason. In the message list it would surface only later, in a
+    // list about something else; the project in memory stays as it was.
+    std::string why;
+    if (!ReadProjectFile(Path, why)) {
+        if (!why.empty()) ShowMessageIfEnabled(why);
+        return;
+    }
     // The results shown belong to the project just read.
     CalcPlanetaryStage();
     telmvar.Aborted = false;
@@ -318,11 +351,22 @@ void Thh::OpenRecentFile(int I)
     QuerySaveChanges();
     if (telmvar.Aborted) return;
     const std::string path = wtelmvar.RecentFiles[I];
-    if (path.empty() || !FileCanOpen(path)) {
+    bool gone = path.empty();
+    const std::string cause = gone ? std::string() : ReadRefusalCause(path, gone);
+    if (gone) {
         RemoveRecentFile(I);
         ShowRecentFiles();
         PublishMainMenu();
         ShowMessageBox("File " + FileNameToOem(path) + " not found !");
+        return;
+    }
+    // Only an entry whose file is gone leaves the list. A file that is there
+    // but cannot be read (no permission, a directory of that name) is not
+    // "not found": the entry stays for when the user has put it right, and
+    // the box says the system's cause.
+    if (!cause.empty()) {
+        ShowMessageIfEnabled("file " + FileNameToOem(path) + " cannot be read: " + cause);
+        telmvar.Aborted = true;
         return;
     }
     // An entry from an edited session file may name a file that the project

@@ -646,6 +646,13 @@ bool WriteProjectFile(const std::string& FileName, TWriteFault& Fault)
 
 void ReadProjectFile(const std::string& FileName)
 {
+    std::string why;
+    if (!ReadProjectFile(FileName, why) && !why.empty()) AddErrorMessage(why);
+}
+
+bool ReadProjectFile(const std::string& FileName, std::string& Why)
+{
+    Why.clear();
     // The dialog takes the chosen file's name and directory (and ends the
     // archive mode); a file that is not read leaves the project in memory
     // as it was, and so its name: a Save would write it over the file that
@@ -654,9 +661,13 @@ void ReadProjectFile(const std::string& FileName)
     std::string path;
     filenamedialogs.OpenFileDialog(FileName, path);
     TFileFault fault;
-    if (!telmvar.Aborted && ReadProjectData(path, fault)) return;
-    if (!telmvar.Aborted) Refuse(FileFaultMessage(path, fault));
+    if (!telmvar.Aborted && ReadProjectData(path, fault)) return true;
+    if (!telmvar.Aborted) {
+        Why = FileFaultMessage(path, fault);
+        telmvar.Aborted = true;
+    }
     RestoreProjectPlace(place);
+    return false;
 }
 
 bool SameProjectFile(TProjectData a, TProjectData b)

@@ -113,6 +113,11 @@ bool ReadProjectData(const std::string& Path, TFileFault& Fault);
 // <n>: ..." to the messages and sets Aborted.
 void WriteProjectFile(const std::string& FileName);
 void ReadProjectFile(const std::string& FileName);
+// ReadProjectFile for a command that says a refused file itself, at once and
+// in a box: Why gets the refusal ("file <name> line <n>: ...") and the
+// message list stays as it was. Why stays empty when no file was tried (the
+// dialog cancelled, or the name refused and said there). True when read.
+bool ReadProjectFile(const std::string& FileName, std::string& Why);
 
 // A file that could not be written: its path and why (WriteProjectData).
 // Path is empty when no file was tried: the name was refused (said by the

@@ -296,18 +296,34 @@ TEST_F(ProjectCommands, ALineBreakInAProjectsPathKeepsTheSessionFileFiveWholeLin
     }
 }
 
+// One box says why, no message is left for a later list, the project and the recent entry stay.
 TEST_F(ProjectCommands, ARecentFileThatCannotBeReadLeavesTheProjectNameAlone)
 {
-    const std::string bad = dir.string() + "/broken.qy7";
-    std::ofstream(bad) << "not a project\r\n";
-    telmvar.ProjectName = "current";
-    const std::string dataDir = telmvar.DataDir;
-    wtelmvar.RecentFiles[1] = bad;
-    ShowRecentFiles();
-    ASSERT_TRUE(hh.Click("mi_file1"));
-    EXPECT_TRUE(telmvar.Aborted);
-    EXPECT_EQ(telmvar.ProjectName, "current") << "a Save must not go over the unread file";
-    EXPECT_EQ(telmvar.DataDir, dataDir);
+    const testlocales::ScopedLocale c("C");
+    const std::string d = dir.string() + "/",
+                      ends = " line 1: the file ends here, more lines were expected !";
+    std::ofstream(d + "e.qy7");
+    fs::create_directory(d + "d.qy7");
+    const std::tuple<const char*, std::string, std::string> cases[] = {
+        {"mi_fileOpen", "e.qy7", ends},
+        {"mi_file1", "e.qy7", ends},
+        {"mi_file1", "d.qy7", " cannot be read: Is a directory"}};
+    for (const auto& [item, file, box] : cases) {
+        telmvar.ProjectName = PlanetaryGears.StageText = "current";
+        wtelmvar.RecentFiles[1] = d + file;
+        UpdateCaption();
+        const auto state = [this] {
+            return std::make_tuple(headless->HeadlessWindow().Title(), telmvar.ProjectName, telmvar.DataDir,
+                                   PlanetaryGears.StageText, wtelmvar.RecentFiles[1]);
+        };
+        const auto before = state();
+        Answers().Reset();
+        if (item == std::string("mi_fileOpen")) headless->HeadlessFiles().QueueAnswer(d + file);
+        ASSERT_TRUE(hh.Click(item));
+        EXPECT_EQ(Boxes(), std::vector<std::string>{"file " + d + file + box});
+        EXPECT_EQ(state(), before);
+        EXPECT_TRUE(telmvar.Aborted && CollectedMessages().empty());
+    }
 }
 
 TEST_F(ProjectCommands, AnEditedSessionListIsClosedUpOnTheMenu)

@@ -147,6 +147,22 @@ TEST_F(Table, CancelLeavesTheListAsItWasOpened)
     EXPECT_EQ(GearPair.LoadSpectrum[1], (TLoadSpectrumItem{1000, 100}));
 }
 
+// One box with the file, the line and why; the list and the table stay.
+TEST_F(Table, ARefusedImportSaysWhereAndLeavesTheTable)
+{
+    Items({{1000, 100}});
+    FileAnswer("bad.kol");
+    std::ofstream(dir_ + "/bad.kol") << "Load Spectrum\r\n-------------\r\n9\r\n1\r\n5\r\nabc\r\n";
+    TForm_qyrlk1 f;
+    f.Grid.SetCell(1, 1, "777");
+    f.Press("mi_fileimport");
+    const auto& asked = hp.HeadlessMessages().AskedQuestions();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].Request.Text, "file " + dir_ + "/bad.kol line 6: number expected !");
+    EXPECT_EQ(std::make_tuple(f.Grid.Cell(1, 1), GearPair.LoadSpectrumCount, GearPair.LoadSpectrum[1]),
+              std::make_tuple("777", 1, TLoadSpectrumItem{1000, 100}));
+}
+
 TEST_F(Table, EmptyBinsAtTheEndAreNotStored)
 {
     GearPair.LoadSpectrumCount = 0;

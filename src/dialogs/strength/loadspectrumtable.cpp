@@ -200,7 +200,9 @@ platform::DialogAction TForm_qyrlk1::Press(const std::string& Name)
     } else if (Name == "mi_fileimport") {
         telmvar.Aborted = false;
         ReadLoadSpectrum("");
-        LoadGrid();
+        // A cancelled or refused import leaves the working list alone, and
+        // the table too: cells edited since the last store would be lost.
+        if (!telmvar.Aborted) LoadGrid();
     } else if (Name == "mi_fileExport") {
         // The file gets what the table shows, not what it showed when it
         // was last stored.

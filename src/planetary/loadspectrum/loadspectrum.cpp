@@ -156,10 +156,17 @@ void ReadLoadSpectrum(const std::string& Name)
     WithDataExt("kol", [&] { filenamedialogs.OpenFileDialog(Name, path); });
     if (telmvar.Aborted) return;
     TFileFault fault;
-    if (!ReadLoadSpectrumFile(path, fault)) {
-        AddErrorMessage(FileFaultMessage(path, fault));
-        telmvar.Aborted = true;
-    }
+    if (ReadLoadSpectrumFile(path, fault)) return;
+    telmvar.Aborted = true;
+    // The user chose this file: a box says at once why it was not read. The
+    // message list would show it only after some later calculation, in a
+    // list about that calculation; the error view of the table resets it.
+    const std::string why = FileFaultMessage(path, fault);
+    if (telmvar.MessagesEnabled)
+        platform::CurrentPlatform().Messages().ShowOk("Error  : ", DisplayText(why),
+                                                      platform::MessageIcon::Error);
+    else
+        AddErrorMessage(why);
 }
 
 int LoadSpectrumChoice(int Action, int Selected, int Count)

@@ -54,8 +54,9 @@ bool ReadLoadSpectrumFile(const std::string& Path, TFileFault& Fault);
 
 // The file commands: the name is resolved with the extension "kol" by the
 // file-name dialogs ("" asks); a refused name or a cancelled dialog sets
-// Aborted and writes or reads nothing. A refused file adds its fault (file
-// name and line) to the messages and sets Aborted. A save whose file could
+// Aborted and writes or reads nothing. A refused file sets Aborted and says
+// its fault (file name, line and why) in the error box while messages are
+// enabled, in the message list otherwise. A save whose file could
 // not be written also shows the error box "file <name> cannot be written:
 // <the system's reason>" (while messages are enabled); the old file stays.
 void SaveLoadSpectrum(const std::string& Name);
