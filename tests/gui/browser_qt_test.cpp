@@ -183,8 +183,17 @@ TEST_P(GridTyping, EditReachesTheFile)
     QFile file(QString::fromStdString(dir + "/parts.dbf"));
     const QByteArray before = file.open(QIODevice::ReadOnly) ? file.readAll() : "";
     for (const QString& k : QString(GetParam().keys).split(' ')) {
-        for (auto* b : w.findChildren<QToolButton*>()) // "Cancel": the navigator's X
+        for (auto* b : w.findChildren<QToolButton*>()) // "Cancel", "Post": the navigator's X and tick
             if (k + " edit" == b->toolTip()) b->click();
+        if (auto* b = w.findChild<QPushButton*>(k)) { // a button of the window, clicked as by the mouse
+            if (b->focusPolicy() & Qt::ClickFocus) b->setFocus(Qt::MouseFocusReason); // as a real press does
+            QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), b->mapToGlobal(QPointF(5, 5)),
+                              Qt::LeftButton, Qt::LeftButton, {});
+            QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), b->mapToGlobal(QPointF(5, 5)),
+                                Qt::LeftButton, Qt::NoButton, {});
+            QApplication::sendEvent(b, &press);
+            QApplication::sendEvent(b, &release);
+        }
         const QPointF at = w.Grid().visualRect(w.Grid().currentIndex()).center();
         for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
             if (QMouseEvent e(type, at, at, Qt::LeftButton, {}, {}); k == "Click")
@@ -199,7 +208,7 @@ TEST_P(GridTyping, EditReachesTheFile)
                         key.keyboardModifiers() |
                             (key.key() == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier),
                         k.size() == 1 ? k : "");
-            if (k != "Click" && k != "Cancel" && w.focusWidget())
+            if (k != "Click" && k != "Cancel" && k != "Post" && !k.startsWith("Button_") && w.focusWidget())
                 QApplication::sendEvent(w.focusWidget(), &e);
             QApplication::processEvents();
         }
@@ -253,7 +262,10 @@ INSTANTIATE_TEST_SUITE_P(
         TypingCase{"InvalidInputBox", "F2 1 2 3 4 5 6 7 8 9 0 Return Down", "   1500", 4, 0, " ", "", false,
                    2, true, true},
         TypingCase{"CancelOrEscapeDropsTyping", "Click 1 2 3 Cancel Down Click 4 Escape Up", "   1500", 4, 0,
-                   " ", "", false, 1, true, false, true}),
+                   " ", "", false, 1, true, false, true},
+        TypingCase{"WindowCancelDropsTyping", "Click 1 2 3 Button_cancel", "   1500 (browser closed)", 4, 0,
+                   " ", "", false, 0, true, false, true},
+        TypingCase{"PostStoresTyping", "Click 1 2 3 Post Button_cancel", "    123 (browser closed)", 4}),
     [](const auto& i) { return std::string(i.param.name); });
 
 // Columns at least as wide as their titles (INSTOCK over a logical field);

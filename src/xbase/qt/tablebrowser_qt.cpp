@@ -106,6 +106,9 @@ TableBrowserQt::TableBrowserQt(TDbfBrowserModel& model, QWidget* parent)
         buttons->addWidget(b);
         tabOrder.push_back(b);
         if (name == "Button_ok") b->setDefault(true);
+        // A click on Cancel leaves the keyboard where it is: an open cell
+        // editor losing it would store the text being cancelled.
+        if (name == "Button_cancel") b->setFocusPolicy(Qt::TabFocus);
     }
     buttons->addStretch();
     layout->addLayout(buttons);

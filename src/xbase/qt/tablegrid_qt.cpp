@@ -268,10 +268,12 @@ TzGridView::TzGridView(TTzGrid& grid, QWidget* parent) : QTableView(parent), gri
     connect(model_, &QAbstractItemModel::modelReset, this, &TzGridView::FitColumns);
     if (auto* corner = findChild<QAbstractButton*>()) corner->installEventFilter(this);
     grid.OnRepaint = [this] { model_->Reload(); };
-    grid.OnCancelCellEdit = [this] {
+    grid.OnEndCellEdit = [this](bool store) {
         // An editor opens on the current cell only.
-        if (QWidget* editor = state() == EditingState ? indexWidget(currentIndex()) : nullptr)
-            closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+        QWidget* editor = state() == EditingState ? indexWidget(currentIndex()) : nullptr;
+        if (!editor) return;
+        if (store) commitData(editor);
+        closeEditor(editor, store ? QAbstractItemDelegate::NoHint : QAbstractItemDelegate::RevertModelCache);
     };
 }
 

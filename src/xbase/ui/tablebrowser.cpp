@@ -221,6 +221,9 @@ platform::DialogAction TDbfBrowserForm::SelectAndClose()
 
 platform::DialogAction TDbfBrowserForm::Cancel()
 {
+    // Text typed into a cell and not yet stored is part of what is cancelled
+    // (the window would store it as its editor loses the keyboard).
+    if (Grid.OnEndCellEdit) Grid.OnEndCellEdit(false);
     telmvar.Aborted = true;
     telmvar.LastKeyChar = 27;
     Closed = true;

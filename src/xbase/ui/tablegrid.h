@@ -200,8 +200,9 @@ class TTzGrid
     // number or date text that is none, a number wider than its field.
     // True when the value was stored.
     bool StoreCell(int32_t recNo, int column, const std::string& text);
-    // Closes the view's open cell editor, if any, without storing its text.
-    std::function<void()> OnCancelCellEdit;
+    // Closes the view's open cell editor, if any: its text stored (as by
+    // Enter) or dropped (as by Escape).
+    std::function<void(bool store)> OnEndCellEdit;
 
     // ---- input
     // A left press on a data cell toggles a logical field.

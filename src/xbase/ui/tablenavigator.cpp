@@ -80,13 +80,15 @@ void TTzNavigator::Click(TNavigateBtn button)
             ds.Edit();
             break;
         case TNavigateBtn::nbPost:
+            // The text of an open cell editor is the edit being posted.
+            if (Grid && Grid->OnEndCellEdit) Grid->OnEndCellEdit(true);
             if (ds.State() == TDataSetState::Edit || ds.State() == TDataSetState::Insert) ds.Post();
             break;
         case TNavigateBtn::nbCancel:
             // The grid writes a cell as its editor closes: the dataset holds
             // no edit while one is open, and the typed text, the edit being
             // cancelled, would be stored by the next row change.
-            if (Grid && Grid->OnCancelCellEdit) Grid->OnCancelCellEdit();
+            if (Grid && Grid->OnEndCellEdit) Grid->OnEndCellEdit(false);
             ds.Cancel();
             break;
         case TNavigateBtn::nbRefresh:

@@ -28,7 +28,7 @@ class TTzNavigator
     explicit TTzNavigator(TTzCDataSet* dataSet = nullptr) : DataSet(dataSet) { VisibleButtons.fill(true); }
 
     TTzCDataSet* DataSet = nullptr;
-    TTzGrid* Grid = nullptr; // the grid shown with it: Cancel drops its open cell editor
+    TTzGrid* Grid = nullptr; // the grid shown with it: Post stores its open cell editor, Cancel drops it
     bool ConfirmDelete = false;
     bool ConfirmRestore = false;
     bool ShowHints = true;
