@@ -70,19 +70,7 @@ std::optional<double> RealCpuMHz()
     if (auto khz = ReadFirstNumber("/sys/devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq"))
         return *khz / 1000.0;
     std::ifstream in("/proc/cpuinfo");
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.rfind("cpu MHz", 0) != 0) continue;
-        const auto colon = line.find(':');
-        if (colon == std::string::npos) continue;
-        // "cpu MHz\t\t: 2596.142": the kernel writes a point.
-        const std::size_t digits = line.find_first_not_of(" \t", colon + 1);
-        double mhz = 0;
-        if (digits != std::string::npos)
-            std::from_chars(line.data() + digits, line.data() + line.size(), mhz);
-        if (mhz > 0) return mhz;
-    }
-    return std::nullopt;
+    return CpuInfoMHz(in);
 }
 
 uint64_t RealPhysicalMemory()
@@ -183,6 +171,23 @@ TSystemQueries RealQueries()
 } // namespace
 
 TSystemQueries systemqueries = RealQueries();
+
+std::optional<double> CpuInfoMHz(std::istream& CpuInfo)
+{
+    std::string line;
+    while (std::getline(CpuInfo, line)) {
+        if (line.rfind("cpu MHz", 0) != 0) continue;
+        const auto colon = line.find(':');
+        if (colon == std::string::npos) continue;
+        // "cpu MHz\t\t: 2596.142": the kernel writes a point.
+        const std::size_t digits = line.find_first_not_of(" \t", colon + 1);
+        double mhz = 0;
+        if (digits != std::string::npos)
+            std::from_chars(line.data() + digits, line.data() + line.size(), mhz);
+        if (mhz > 0) return mhz;
+    }
+    return std::nullopt;
+}
 
 void ResetSystemQueries()
 {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,6 +41,9 @@ void ResetSystemQueries();
 std::string GetWindowsVersionName();
 // The processor clock in MHz; nothing when the system does not tell it.
 std::optional<double> MeasureCpuClock();
+// The clock of the first "cpu MHz" line of a /proc/cpuinfo text; nothing
+// without one that holds a clock.
+std::optional<double> CpuInfoMHz(std::istream& CpuInfo);
 // host (17 characters) / major.minor / GHz / MB / GB /
 std::string GetSystemSummary();
 // The addresses of this host; empty when its name does not resolve.

@@ -144,6 +144,7 @@ const CauseCase Cases[] = {
     {"ClassTextNul", Life(262, {'\0', '\0'}), I, 0, {}, 0, 0, false, "material class: Eh,\r\n"},
     {"DirEndingInDash", Life(0, "", 937, "t-"), I, 0, {}, 0, 0, false, "material class: Eh, IF"},
     {"DirEndingInSharpS", Life(0, "", 937, "Fu\xC3\x9F"), I, 0, {}, 0, 0, false, "material class: Eh, IF"},
+    {"CyclesWithAPlusSign", Life(308, "  +1000000"), I, 0, {}, 0, 0, false, "NnF\tLW\t1E6\r\n"},
     {"TempNul", Project(0, "", Dirs("", "", {'t', '\0'})), I, 4, TempLines, 4},
     {"NulInTheDbfDirectory", NulInDbfDir, I, 4, NulLines, 3},
     {"PltDirectoryMissing", Project(0, "", Dirs("", "", "", "", "pl/")), I, 0, PltLines, 2},

@@ -13,6 +13,7 @@
 
 #include <charconv>
 #include <functional>
+#include <sstream>
 
 using NumbersUnderADecimalComma = AppTest;
 
@@ -54,6 +55,15 @@ TEST_F(NumbersUnderADecimalComma, ReadAndWrittenAsUnderC)
         {"range bound", [] { return RangeBoundText(0.0015L); }, "0.0015"},
         {"range bound, six digits", [] { return RangeBoundText(1234567.0L); }, "1.23457e+06"},
         {"system summary", [] { return GetSystemSummary(); }, "pc/6.1/2.4GHz/16777MB/500GB/"},
+        {"summary of a clock read from the kernel's text (2596.142 MHz)",
+         [] {
+             systemqueries.CpuMHz = [] {
+                 std::istringstream cpuinfo("processor\t: 0\ncpu MHz\t\t: 2596.142\n");
+                 return CpuInfoMHz(cpuinfo);
+             };
+             return GetSystemSummary();
+         },
+         "pc/6.1/2.6GHz/16777MB/500GB/"},
         {"processor clock", realClock, nullptr},
     };
     for (const auto& c : cases) {

@@ -12,6 +12,7 @@
 #include "foundation/fileutil.h"
 #include "foundation/messagecollector.h"
 #include "graphics/cad/cadfiles.h"
+#include "planetary/filenames.h"
 #include "planetary/projectfile.h"
 #include "planetary/stage.h"
 #include "planetary/stagecalc.h"
@@ -363,6 +364,14 @@ TEST_F(ProjectCommands, ASaveThatFailsSaysWhyAndKeepsTheProjectAsItWas)
         {"mi_FileSaveAs", "gross.qy7", 1024, 0, false, false, false, "gross.qy7" + tooLarge},
         {"mi_FileSaveAs", "gross.qy7", 1024, 0, true, false, false, "gross.qy7" + tooLarge},
         {"mi_FileSave", nullptr, 0, 0, false, true, false, "p.qy7 cannot be written: Project file: lcarrier"},
+        // The chosen directory is gone between the dialog's check and the write.
+        {"mi_FileSaveAs", "gone/p.qy7", 0, 0, false, false, false,
+         "gone/p.qy7 cannot be written: No such file"},
+    };
+    const auto dialog = filenamedialogs.SaveFileDialog;
+    filenamedialogs.SaveFileDialog = [dialog, d](const std::string& Name, std::string& Path) {
+        dialog(Name, Path);
+        fs::remove_all(d + "gone");
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.Box);
@@ -380,6 +389,7 @@ TEST_F(ProjectCommands, ASaveThatFailsSaysWhyAndKeepsTheProjectAsItWas)
         const auto before =
             std::make_tuple(headless->HeadlessWindow().Title(), telmvar.ProjectName, telmvar.DataDir);
         if (k.Chosen) headless->HeadlessFiles().QueueAnswer(d + k.Chosen);
+        if (k.Chosen) fs::create_directories(fs::path(d + k.Chosen).parent_path());
         messageboxes.UnreadProjectPath = k.Unread ? d + "p.qy7" : "";
         if (k.Unread) Answers().QueueAnswer(platform::MessageAnswer::Yes);
         WithFileSizeLimit(k.Limit, [&] { hh.Click(k.Item); });
@@ -393,6 +403,7 @@ TEST_F(ProjectCommands, ASaveThatFailsSaysWhyAndKeepsTheProjectAsItWas)
         EXPECT_TRUE(telmvar.DataModified && wtelmvar.RecentFiles[1].empty());
         EXPECT_EQ(messageboxes.UnreadProjectPath, k.Unread ? d + "p.qy7" : "") << "the next Save asks again";
     }
+    filenamedialogs.SaveFileDialog = dialog;
 }
 
 // A name the Save As refuses changes nothing: the next Save writes the file

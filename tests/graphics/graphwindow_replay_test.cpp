@@ -161,18 +161,20 @@ TEST_F(GraphReplayTest, PrintBorderHasItsFourSidesOnTheWorldWindowsOutline)
 
 // A sheet's frame drawn wide (4 printer pixels for the layer's width 1 after a wider line, 8 for width 2)
 // with its right side (x 1.9: 7.4 .. 3527 on A4 at 300 dpi) or bottom (y 2: .. 7001) past the page paints up
-// to the page's last pixel (2479, 3507) and no further: a line on x paints x - W / 2 .. x + (W - 1) / 2.
+// to the page's last pixel (2479, 3507) and no further: a line on x paints x - W / 2 .. x + (W - 1) / 2. An
+// origin 10 mm before the page (-118 pixels) pulls the left side and top onto it: painted from pixel 0 on.
 TEST_F(GraphReplayTest, WideSheetFramePaintsWithinThePrintableArea)
 {
     const struct {
         Extended ScaleX, ScaleY;
-        int LayerWidth, Pixels;
-    } cases[] = {{1.9L, 1, 1, 4}, {1, 2, 2, 8}};
+        int LayerWidth, Pixels, OriginMm = 0;
+    } cases[] = {{1.9L, 1, 1, 4}, {1, 2, 2, 8}, {1.9L, 2, 2, 8, -10}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Pixels);
         printsettings.PrintBorder = true;
         printsettings.PrintScaleX = c.ScaleX;
         printsettings.PrintScaleY = c.ScaleY;
+        printsettings.PrintOriginX = printsettings.PrintOriginY = c.OriginMm;
         cadsettings.SheetShowFooter = true;
         cadsettings.LayerPenWidths16[19] = c.LayerWidth;
         CadOpenOutput(3);

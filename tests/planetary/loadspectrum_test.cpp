@@ -5,6 +5,7 @@
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
 #include "planetary/loadspectrum/loadspectrum.h"
+#include "platform/headless/platform_headless.h"
 
 #include <limits>
 #include <sys/stat.h>
@@ -61,6 +62,15 @@ TEST_F(LoadSpectrumFile, FailedSaveKeepsTheOldFile)
     EXPECT_EQ(error0.ErrorTexts[error0.ErrorCount],
               "file " + In("taken.kol") + " cannot be created ! (Is a directory)");
     EXPECT_TRUE(fs::is_directory(In("taken.kol")));
+    // A list refused next says its own cause: no box names this file's.
+    platform::PlatformHeadless headless;
+    platform::ScopedPlatform scope{headless};
+    telmvar.Aborted = false;
+    SetItems({{1, -2}});
+    SaveLoadSpectrum("next");
+    EXPECT_EQ(error0.ErrorTexts[error0.ErrorCount],
+              "Load spectrum: torque of item 1 -2 outside 0 .. 1e+12, not saved !");
+    EXPECT_TRUE(headless.HeadlessMessages().AskedQuestions().empty());
 }
 
 TEST_F(LoadSpectrumFile, RoundTripWithDecimalCommas)

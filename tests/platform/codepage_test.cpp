@@ -78,3 +78,13 @@ TEST(CodePage, EmptyTextStaysEmpty)
     EXPECT_EQ(Cp1252ToUtf8(""), "");
     EXPECT_EQ(Utf8ToCp1252(""), "");
 }
+
+// Menu texts in the Korean and Chinese double-byte code pages (HAN C7 D1 and ZHONG D6 D0 in the published
+// tables): a byte no character starts with is shown as U+FFFD where it stood, and the rest still converts.
+TEST(CodePage, DamagedDoubleByteTextShowsTheReplacementWhereTheBytesWere)
+{
+    const char* const cases[][3] = {{"CP949", "\xC7\xD1\xFF\xC7\xD1", "\xED\x95\x9C\xEF\xBF\xBD\xED\x95\x9C"},
+                                    {"GBK", "\xD6\xD0\xFF\xD6\xD0", "\xE4\xB8\xAD\xEF\xBF\xBD\xE4\xB8\xAD"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(IconvToUtf8(c[1], c[0], "\xEF\xBF\xBD"), std::optional<std::string>(c[2])) << c[0];
+}
