@@ -119,6 +119,42 @@ bool Held(std::string_view Text)
                        [Text](const std::string& t) { return std::string_view(t) == Text; });
 }
 
+// A text that says the data cannot be used as it is, not only that it is
+// doubtful: "Error  : ", "Fatal  : " and the guarded math's "Error: ".
+bool IsErrorText(std::string_view Text)
+{
+    return Text.starts_with("Error") || Text.starts_with("Fatal");
+}
+
+// On a full list: the last warning leaves it for the left-out texts, the
+// entries after it move up one place, and entry 12 is free. False when the
+// list holds no warning. The warning goes before the texts left out so far:
+// every one of them came after the texts the list holds, so the left-out
+// texts stay in the order they came.
+bool FreeTheLastWarningsPlace()
+{
+    constexpr int last = TArray<std::string, 1, 12>::High;
+    int k = last;
+    while (k >= 1 && !error0.ErrorTexts[k].starts_with("Warning"))
+        --k;
+    if (k < 1) return false;
+    std::string warning = std::move(error0.ErrorTexts[k]);
+    const bool judgement = error0.IsJudgement[k];
+    for (int i = k; i < last; ++i) {
+        error0.ErrorTexts[i] = std::move(error0.ErrorTexts[i + 1]);
+        error0.IsJudgement[i] = error0.IsJudgement[i + 1];
+    }
+    auto& rest = error0.LeftOutTexts;
+    if (rest.size() >= LeftOutTextsMax) {
+        rest.pop_back();
+        error0.LeftOutJudgement.pop_back();
+    }
+    rest.insert(rest.begin(), std::move(warning));
+    error0.LeftOutJudgement.insert(error0.LeftOutJudgement.begin(), judgement);
+    held.LeftOut = rest.size();
+    return true;
+}
+
 // A text the list keeps, unless it holds it already.
 void AddKeptText(std::string_view Text)
 {
@@ -128,11 +164,25 @@ void AddKeptText(std::string_view Text)
     // later ones are mostly their consequences. A later one is still kept
     // aside, so that the list can say it left texts out and a batch run can
     // print them: a failing gear judged last must not vanish without a sign.
-    if (error0.ErrorCount < TArray<std::string, 1, 12>::High) {
+    constexpr int last = TArray<std::string, 1, 12>::High;
+    if (error0.ErrorCount < last) {
         ++error0.ErrorCount;
         CopyText(error0.ErrorTexts[error0.ErrorCount], Text);
         error0.IsJudgement[error0.ErrorCount] = error0.JudgementsFollow;
         held.Counted = error0.ErrorCount;
+        MarkHeld(bit);
+        return;
+    }
+    // Unlike the plain rule that the texts after the twelfth are lost, an
+    // error or a fatal condition takes the place of the last warning: the
+    // stage checks judge every gear and mesh before the stage as a whole,
+    // so planets that cannot mesh at all came after a dozen warnings and
+    // the list, the report and the window showed only the warnings. A
+    // warning never displaces anything, and an error never displaces
+    // another error or a fatal condition.
+    if (IsErrorText(Text) && FreeTheLastWarningsPlace()) {
+        CopyText(error0.ErrorTexts[last], Text);
+        error0.IsJudgement[last] = error0.JudgementsFollow;
         MarkHeld(bit);
         return;
     }

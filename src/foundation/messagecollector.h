@@ -19,8 +19,9 @@ struct TError0 {
     // Entry i is a design judgement of one gear pair (a warning the stage
     // checks repeat for the stage with gear letters and mesh names).
     TArray<bool, 1, 12> IsJudgement{};
-    // Distinct texts that came after the twelfth, in the order they came:
-    // the list says how many there were, a batch run prints them.
+    // Distinct texts the twelve entries had no room for, in the order they
+    // came (among them warnings an error took the place of): the list says
+    // how many there were, a batch run prints them.
     std::vector<std::string> LeftOutTexts;
     std::vector<bool> LeftOutJudgement;
     // The text of the first fatal condition since the last reset, even when
@@ -47,7 +48,8 @@ inline constexpr std::size_t LeftOutTextsMax = 200;
 
 // Appends Text unless an equal text (exact, case-sensitive) is among the
 // counted entries; a text beyond the twelfth is not counted but kept among
-// the left-out texts.
+// the left-out texts. An error or fatal text on a full list takes the place
+// of the last warning instead, which is then left out.
 void AddErrorMessage(const std::string& Text);
 // The same for the text made of Parts one after the other, joined without
 // a string of its own and not at all when the list would not keep it.

@@ -177,15 +177,36 @@ TEST_F(FoundationState, TextsBeyondTheTwelfthAreCountedOnceAndForgottenOnReset)
     EXPECT_EQ(Collected(), (std::vector<std::string>{"Warning: 13"}));
 }
 
-TEST_F(FoundationState, TheFirstFatalTextIsKeptEvenWhenTheListIsFull)
+// Twelve warnings, the last a design judgement, fill the list; an error or
+// fatal text then takes the place of the last warning still listed.
+TEST_F(FoundationState, ErrorsAndFatalTextsTakeTheLastWarningsPlaceInAFullList)
 {
+    std::vector<std::string> w, e; // twelve each
     for (int i = 1; i <= 12; ++i)
-        AddErrorMessage("Warning: " + std::to_string(i));
-    AddFatalMessage("Fatal  : first");
-    AddFatalMessage("Fatal  : second");
-    EXPECT_TRUE(telmvar.FatalCalcError);
-    EXPECT_EQ(error0.FatalText, "Fatal  : first");
-    EXPECT_EQ(error0.LeftOutTexts, (std::vector<std::string>{"Fatal  : first", "Fatal  : second"}));
+        w.push_back("Warning: " + std::to_string(i)), e.push_back("Error  : " + std::to_string(i));
+    const auto join = [](std::vector<std::string> A, const std::vector<std::string>& B) {
+        return A.insert(A.end(), B.begin(), B.end()), A;
+    };
+    const struct {
+        std::vector<std::string> Added, Listed, LeftOut;
+    } rows[] = {{{"Fatal  : first", "Error  : a SP <> a PH !", "Warning: 13"},
+                 join({w.begin(), w.begin() + 10}, {"Fatal  : first", "Error  : a SP <> a PH !"}),
+                 {w[10], w[11], "Warning: 13"}},
+                // No error displaces the fatal text; the last error finds no warning left.
+                {join({"Fatal  : first"}, e), join({"Fatal  : first"}, {e.begin(), e.begin() + 11}),
+                 join(w, {e[11]})}};
+    for (const auto& r : rows) {
+        ResetErrorState();
+        for (const auto& text : w)
+            text == w[11] ? AddJudgementMessage(text) : AddErrorMessage(text);
+        for (const auto& text : r.Added)
+            text.starts_with("Fatal") ? AddFatalMessage(text) : AddErrorMessage(text);
+        EXPECT_EQ(Collected(), r.Listed);
+        EXPECT_EQ(error0.LeftOutTexts, r.LeftOut);
+        for (const auto& m : CollectedMessages())
+            EXPECT_EQ(m.Judgement, m.Text == w[11]) << m.Text;
+        EXPECT_EQ(error0.FatalText, "Fatal  : first");
+    }
     ResetErrorState();
     EXPECT_EQ(error0.FatalText, "");
     // A fatal text already in the list is still the run's fatal condition.

@@ -25,18 +25,16 @@ TLoadSpectrumRoutines loadspectrumroutines;
 namespace
 {
 
-// The number of messages the list holds, as CollectedMessages counts them.
-std::size_t CollectedMessageCount()
+// The messages the list holds that Before does not, appended to To. By
+// text rather than by count: an error that came to a full list stands in
+// the place of a warning, not after the texts held before it.
+void AppendMessagesNotIn(const std::vector<TCollectedMessage>& Before, std::vector<TCollectedMessage>& To)
 {
-    return std::size_t{error0.ErrorCount} + LeftOutMessageCount();
-}
-
-// The messages added since the list held Count of them, appended to To.
-void AppendMessagesSince(std::size_t Count, std::vector<TCollectedMessage>& To)
-{
-    std::vector<TCollectedMessage> all = CollectedMessages();
-    const auto from = all.begin() + static_cast<std::ptrdiff_t>(std::min(Count, all.size()));
-    To.insert(To.end(), std::make_move_iterator(from), std::make_move_iterator(all.end()));
+    VisitCollectedMessages([&](std::string_view Text, bool Judgement) {
+        for (const TCollectedMessage& m : Before)
+            if (m.Text == Text) return;
+        To.push_back({std::string(Text), Judgement});
+    });
 }
 } // namespace
 
@@ -179,7 +177,6 @@ void CalcWithLoadSpectrum()
     // in force for the limit torque search as well as for the final run, so
     // one calculation gives the final values; the entered KA_H and KA_F stay
     // as the user gave them.
-    const std::size_t before = CollectedMessageCount();
     const auto& routines = loadspectrumroutines;
     const bool formed = routines.Factors && routines.Factors();
     if (telmvar.FatalCalcError) {
@@ -190,7 +187,8 @@ void CalcWithLoadSpectrum()
         return;
     }
     std::vector<TCollectedMessage> spectrumMessages;
-    AppendMessagesSince(before, spectrumMessages);
+    // The gate added nothing: the list held the geometry's messages.
+    AppendMessagesNotIn(geometryMessages, spectrumMessages);
     g.SpectrumFactorsInForce = formed && g.KaFromLoadSpectrum == 1;
 
     // The gate's safeties are those of a trial at the nominal torque while
@@ -203,7 +201,7 @@ void CalcWithLoadSpectrum()
     // Keep only the messages of the final run at the nominal torque, not
     // those of the limit-load trials; the spectrum's own messages (a
     // falling spectrum, a material row the table lacks) stay.
-    AppendMessagesSince(0, spectrumMessages);
+    AppendMessagesNotIn({}, spectrumMessages);
     ResetErrorState();
     for (const TCollectedMessage& message : spectrumMessages)
         AddErrorMessage(message.Text);
