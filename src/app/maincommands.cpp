@@ -199,11 +199,15 @@ void Thh::ChangeProtocol(int Mode)
         telmvar.Aborted = true;
         return;
     }
+    const TDocumentation saved = documentation;
     ChangeProtocolCommand(Mode);
     // The protocol is saved with the project: a new, edited or deleted
-    // change is unsaved input.
+    // change is unsaved input, and so is drawing information whose OK
+    // changed what the project file holds (the drawing data command alone
+    // marked nothing, and File Exit then lost the entries without asking).
     const bool edited = Mode == 2 && before > 0 && !telmvar.Aborted;
     if ((Mode == 1 || Mode == 3) ? documentation.ChangeCount != before : edited) Mod();
+    if (!telmvar.Aborted && !SameDocumentationSaved(saved, documentation)) Mod();
 }
 
 void Thh::mi_editPreDimensioningClick()

@@ -9,7 +9,6 @@
 #include "drawings/diagrams/lifesafetydiagram.h"
 #include "drawings/production/productiondrawing.h"
 #include "drawings/sheet/documentlinksform.h"
-#include "drawings/sheet/drawinginfoform.h"
 #include "drawings/stage/composer.h"
 #include "drawings/stage/planetanimation.h"
 #include "drawings/stage/wheelviews.h"
@@ -629,9 +628,11 @@ std::vector<TMenuCommand> Cad()
 std::vector<TMenuCommand> Documentation()
 {
     const auto protocol = [](int Mode) { return [Mode](Thh& t) { t.ChangeProtocol(Mode); }; };
+    // The drawing data go through the change protocol's "Info drawing",
+    // which marks the project when their OK changed a saved value.
     return {Item("mi_docdrawinginfo", "&Drawing data")
                 .Says(Gen(&TGeneralMenuTexts::MenuTextDrawingData))
-                .Does([](Thh&) { ShowDrawingInfo(); }),
+                .Does(protocol(6)),
             Sep(),
             Item("mi_docuShowChanges1", "Modifications - &Info")
                 .Says(Gen(&TGeneralMenuTexts::MenuTextModificationsInfo))

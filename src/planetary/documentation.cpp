@@ -7,6 +7,8 @@
 
 #include <cmath>
 #include <ctime>
+#include <tuple>
+#include <vector>
 
 TDocumentation documentation;
 
@@ -25,6 +27,22 @@ const std::string ShortRule(14, '-');
 std::string SheetNumber(Extended X)
 {
     return FloatToSignificant(X);
+}
+
+// A free text as the file's line holds it.
+std::string SavedSheetText(const TSheetText& T)
+{
+    return SheetNumber(T.x) + "|" + SheetNumber(T.y) + "|" + SheetNumber(T.h) + "|" + SheetNumber(T.phi) +
+           "|" + TextToField(T.Text);
+}
+
+std::vector<std::string> SavedSheetTexts(const TDocumentation& D)
+{
+    std::vector<std::string> lines;
+    for (int k = 1; k <= D.SheetTextCount && k <= MaxSheetTexts; ++k)
+        lines.push_back(SavedSheetText(D.SheetTextLines[k]));
+    if (lines.size() == 1 && lines[0] == SavedSheetText(TSheetText{})) lines.clear();
+    return lines;
 }
 
 void WriteTextAsLine(const std::string& S)
@@ -72,6 +90,19 @@ void ResetChangeProtocol(const std::string& Today)
     d.DocumentStatus.clear();
     d.SheetTextCount = 0;
     d.SheetTextMode = 0;
+}
+
+bool SameDocumentationSaved(const TDocumentation& A, const TDocumentation& B)
+{
+    if (A.ChangeCount != B.ChangeCount) return false;
+    for (int k = 1; k <= A.ChangeCount && k <= MaxChanges; ++k)
+        if (A.ChangeList[k] != B.ChangeList[k]) return false;
+    const auto fields = [](const TDocumentation& D) {
+        return std::tie(D.DrawnDate, D.DrawnBy, D.CheckedDate, D.CheckedBy, D.StandardDate, D.StandardBy,
+                        D.ReleaseDate, D.ReleaseBy, D.ReplacementFor, D.ReplacedBy, D.ResponsibleDept,
+                        D.DocumentType, D.DocumentStatus, D.SheetTextMode, D.DocLinkPrograms);
+    };
+    return fields(A) == fields(B) && SavedSheetTexts(A) == SavedSheetTexts(B);
 }
 
 void WriteChangesBlock(const TDocumentation& D)

@@ -66,6 +66,13 @@ void ResetDocumentation(const std::string& Today = TodayDateText());
 // title-block text empty; the document links stay.
 void ResetChangeProtocol(const std::string& Today = TodayDateText());
 
+// Whether a project file holds the same documentation for A and B: the
+// changes, signatures, ISO fields, sheet text mode, document links and free
+// texts in use, the free texts' numbers as the file writes them. One empty
+// free text at the origin counts as none: the drawing information forms it
+// from an empty grid, so that an OK that changed nothing is no change.
+bool SameDocumentationSaved(const TDocumentation& A, const TDocumentation& B);
+
 // --- project-file blocks, on the shared text file --------------------------
 
 // "CHANGES", the change count, the changes, the title-block fields and the

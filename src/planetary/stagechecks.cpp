@@ -141,6 +141,9 @@ void CheckAlternationsAndBearings(TCheckTexts& out)
         if (g.e[gPe] != 2) out.Add("Warning: nPe <> 2");
         if (g.e[gH] != q) out.Add("Warning: nHi <> q planet");
     }
+    // Judged after every gear and mesh, as the checks' order has it: with a
+    // dozen warnings before it the list is full, and the collector gives
+    // this error the place of the last warning.
     if (g.aInUse[mSPi] + g.aInUse[mPiPe] + g.aInUse[mPeH] < -0.05L) out.Add("Error  : a SP <> a PH !");
     if (Warnings()) {
         if (PlanetBearings[1].d > 0 && g.b[gPi] < PlanetBearings[1].B) out.Add("Warning: b Lager > bP! (Pi)");

@@ -75,18 +75,6 @@ void BearingWithoutDiameters()
     PlanetBearings[2].D = 0;
 }
 
-// The default example with a helix of 15 degrees, mn 2 and z 34, 9, 20, -100 and no profile shifts: the
-// centre distances mn (z1 + z2) / (2 cos 15 deg) are 44.52 (S-Pi) and 30.02 (Pi-Pe), together 8.28 mm short
-// of the 82.82 of Pe-H. The planets cannot mesh, which the checks find after a dozen other texts.
-void PlanetsThatCannotMesh()
-{
-    TFileFault fault;
-    ASSERT_TRUE(ReadProjectData(QYR7_SOURCE_DIR "/examples/default.qy7", fault));
-    GearPair.beta = 15;
-    GearPair.mn = 2;
-    PlanetaryGears.z = {34, 9, 20, -100};
-}
-
 // Patched: Patch at byte PatchAt (qyrlife.csv: header 257, record flag 1, LW 40, N0F, NNF 10, PF 8, N0H, NNH
 // 10, PH 8).
 enum class TableDamage { None, Missing, HeaderOnly, Empty, LastLineDropped, Patched };
@@ -156,8 +144,15 @@ const BatchCase Cases[] = {
      "F"},
     {"LifeTableCallingForAMemoFile", SpectrumStage, "qyrlife.dbf", TableDamage::Patched, 4,
      "version byte 0x83 calls for the memo file", "QYRLIFE.DBF cannot", "N sum", 0, "\x83"},
-    {"AnErrorAfterTwelveTextsIsListed", PlanetsThatCannotMesh, "", TableDamage::None, 0, "",
-     "Error  : a SP <> a PH !", "Fatal"},
+    // The default example at helix 15 deg, mn 2, z 34, 9, 20, -100: mn (z1 + z2) / (2 cos 15 deg) gives
+    // 44.52 (S-Pi) + 30.02 (Pi-Pe) < 82.82 (Pe-H), the planets cannot mesh; checked after a dozen others.
+    {"AnErrorAfterTwelveTextsIsListed",
+     [] {
+         TFileFault f;
+         ASSERT_TRUE(ReadProjectData(QYR7_SOURCE_DIR "/examples/default.qy7", f));
+         GearPair.beta = 15, GearPair.mn = 2, PlanetaryGears.z = {34, 9, 20, -100};
+     },
+     "", TableDamage::None, 0, "", "Error  : a SP <> a PH !", "Fatal"},
     {"ShippedTablesGiveTheSpectrum", SpectrumStage, "", TableDamage::None, 0, "", "N sum\t\t1.1E7",
      "QYRLIFE"},
 };

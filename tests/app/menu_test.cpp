@@ -319,6 +319,18 @@ TEST_F(MenuTest, DeletingAChangeAsksFirstAndMarksTheProjectChanged)
     }
 }
 
+TEST_F(MenuTest, DrawingDataMarkTheProjectWhenTheirOkChangedAField)
+{
+    for (const std::string type : {"", "assembly"}) {
+        headless->HeadlessDialogs().QueueScript([type](platform::DialogModel& m) {
+            m.Control("StringGrid3_1_2").Text = type; // the document type, empty at the start: untouched
+            return m.Press("Button_ok"), platform::DialogResult::Ok;
+        });
+        hh.Click("mi_docdrawinginfo");
+        EXPECT_EQ(telmvar.DataModified, !type.empty());
+    }
+}
+
 struct GuidedRow {
     const char* CancelIn;
     bool AbortedAfter;

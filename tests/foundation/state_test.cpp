@@ -177,35 +177,24 @@ TEST_F(FoundationState, TextsBeyondTheTwelfthAreCountedOnceAndForgottenOnReset)
     EXPECT_EQ(Collected(), (std::vector<std::string>{"Warning: 13"}));
 }
 
-// Twelve warnings, the last a design judgement, fill the list; an error or
-// fatal text then takes the place of the last warning still listed.
+// Twelve warnings, the last a judgement, fill the list; an error or fatal text takes the last warning's
+// place, which is left out with its mark. Rows: the texts added, entries 10 to 12, the left-out texts.
 TEST_F(FoundationState, ErrorsAndFatalTextsTakeTheLastWarningsPlaceInAFullList)
 {
-    std::vector<std::string> w, e; // twelve each
-    for (int i = 1; i <= 12; ++i)
-        w.push_back("Warning: " + std::to_string(i)), e.push_back("Error  : " + std::to_string(i));
-    const auto join = [](std::vector<std::string> A, const std::vector<std::string>& B) {
-        return A.insert(A.end(), B.begin(), B.end()), A;
-    };
-    const struct {
-        std::vector<std::string> Added, Listed, LeftOut;
-    } rows[] = {{{"Fatal  : first", "Error  : a SP <> a PH !", "Warning: 13"},
-                 join({w.begin(), w.begin() + 10}, {"Fatal  : first", "Error  : a SP <> a PH !"}),
-                 {w[10], w[11], "Warning: 13"}},
-                // No error displaces the fatal text; the last error finds no warning left.
-                {join({"Fatal  : first"}, e), join({"Fatal  : first"}, {e.begin(), e.begin() + 11}),
-                 join(w, {e[11]})}};
-    for (const auto& r : rows) {
+    const std::string w = "Warning: ", f = "Fatal  : first", e = "Error  : ", w12 = w + "12";
+    const std::vector<std::string> rows[][3] = {
+        {{f, e + "1", w + "13"}, {w + "10", f, e + "1"}, {w + "11", w12, w + "13"}},
+        {{e + "1", f, e + "2"}, {e + "1", f, e + "2"}, {w + "10", w + "11", w12}}};
+    for (const auto& [added, listed, out] : rows) {
         ResetErrorState();
-        for (const auto& text : w)
-            text == w[11] ? AddJudgementMessage(text) : AddErrorMessage(text);
-        for (const auto& text : r.Added)
-            text.starts_with("Fatal") ? AddFatalMessage(text) : AddErrorMessage(text);
-        EXPECT_EQ(Collected(), r.Listed);
-        EXPECT_EQ(error0.LeftOutTexts, r.LeftOut);
-        for (const auto& m : CollectedMessages())
-            EXPECT_EQ(m.Judgement, m.Text == w[11]) << m.Text;
-        EXPECT_EQ(error0.FatalText, "Fatal  : first");
+        for (int i = 1; i <= 12; ++i)
+            i < 12 ? AddErrorMessage(w + std::to_string(i)) : AddJudgementMessage(w12);
+        for (const auto& t : added)
+            t[0] == 'F' ? AddFatalMessage(t) : AddErrorMessage(t);
+        EXPECT_EQ(std::vector(error0.ErrorTexts.begin() + 9, error0.ErrorTexts.end()), listed);
+        EXPECT_EQ(error0.LeftOutTexts, out);
+        EXPECT_EQ(error0.LeftOutJudgement, std::vector<bool>({false, out[1] == w12, out[2] == w12}));
+        EXPECT_TRUE(telmvar.FatalCalcError && error0.FatalText == f);
     }
     ResetErrorState();
     EXPECT_EQ(error0.FatalText, "");

@@ -3,7 +3,8 @@
 // the message help file, and the messages section of the reports.
 //
 // A calculation collects at most twelve texts in error0.ErrorTexts, each
-// beginning with "Fatal  : ", "Error  : " or "Warning: ". After the guided
+// beginning with "Fatal  : ", "Error  : " or "Warning: "; on a full list an
+// error takes the place of the last warning. After the guided
 // input, after the printed reports, and in place of any report while
 // telmvar.FatalCalcError is set, the program shows them in a choice list;
 // picking one shows its origin and remedy, which the user may edit and save
