@@ -262,6 +262,7 @@ TEST_F(Grid, GridEditStoresThroughTheLockOrRefusesUnchanged)
     } cases[] = {
         {"NAME", 0, "draft A3", "draft A3                 ", "'draft A3'", "", false, false},
         {"XSCALE", 1, "2.5", "   2.500", "2.5", "", false, false},
+        {"XSCALE", 1, "19.5", "  19.500", "19.5", "", false, false},
         {"LANDSCAPE", 5, nullptr, "T", "True", "", false, false},
         {"DONE", 1, "12/24/2026", "20261224", "datetime.date(2026, 12, 24)", "", false, false},
         {"NAME", 0, "draft A3", "portrait 1:1             ", "'portrait 1:1'", NoWriteAccessNotice, true,
