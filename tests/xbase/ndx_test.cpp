@@ -625,12 +625,13 @@ TEST_F(NdxTest, ReindexAfterPackRebuildsEveryOrder)
     MakeKeys("t.dbf", 10, {"C", "A", "B", "D"});
     ASSERT_TRUE(UseFile(Path("t.dbf")));
     ASSERT_TRUE(MakeIndex(Path("a.ndx"), "KEY"));
-    ASSERT_TRUE(MakeIndex(Path("b.ndx UNIQUE"), "SUBSTR(KEY,1,1)"));
-    Set_Index_To(Path("a.ndx") + " " + Path("b.ndx"));
+    ASSERT_TRUE(MakeIndex(Path("b.ndx unique"), "SUBSTR(KEY,1,1)")); // options in any case
+    Set_Index_To(Path("a.ndx") + " unique " + Path("b.ndx"));
     GO(2);
     DeleteRec();
     ASSERT_TRUE(Pack());
     EXPECT_EQ(IndexOrder(), (std::vector<int32_t>{2, 1, 3}));
+    ASSERT_NE(IndexOfOrder(2), nullptr);
     EXPECT_EQ(IndexOfOrder(2)->Header.Unique, 1);
     CloseAll();
     EXPECT_TRUE(CheckNdxFile(ReadBytes(Path("a.ndx")), 3, false).Ok);
