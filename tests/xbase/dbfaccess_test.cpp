@@ -264,6 +264,9 @@ TEST_F(DbfAccess, ErrorCodeStaysZeroWhileTheEngineReports)
     dbf4.tzdbf.SField(1);
     EXPECT_EQ(dberror.DbErrorCode, 1103);
     EXPECT_EQ(TakeErrorText().find("Database is not open [tzdbf.SField]") != std::string::npos, true);
+    // Through the table object the refusal reaches the message list.
+    EXPECT_FALSE(dbf4.GoRecord(1));
+    EXPECT_NE(Messages().find("Database is not open [tzdbf.Go]"), std::string::npos) << Messages();
     // A damaged table fails the open: the engine says so, the object keeps no code.
     WriteBytes(Path("bad.dbf"), {0x03, 0x7e, 0x01, 0x01});
     EXPECT_FALSE(DbfOpen("bad"));
