@@ -383,6 +383,30 @@ TEST_F(Browser, DelimitedExportReadByPythonCsvEqualsDbfread)
     EXPECT_EQ(Compare(dir, "csv", Path("rows.txt"), table), "OK\n");
 }
 
+// An export onto a link of its name replaces the link, never the file it points at; one whose name
+// lies under a file says why (ENOTDIR, which stops root too).
+TEST_F(Browser, ExportsReplaceALinkAndSayWhyAFileCannotBeMade)
+{
+    OpenShipped("printout");
+    TDbfBrowserModel m;
+    TDbfBrowserForm f(m);
+    std::ofstream(Path("victim")) << "old";
+    for (const auto& [item, name, box] :
+         {std::tuple{"mi_fileExportHtml", "p.htm", std::string()},
+          {"mi_fileSaveAsDelimited", "p.txt", ""},
+          {"mi_fileSaveAsDelimited", "victim/p.txt", "victim/p.txt cannot be written: Not a directory"}}) {
+        if (box.empty()) fs::create_symlink(Path("victim"), Path(name));
+        headless.HeadlessMessages().Reset();
+        headless.HeadlessFiles().QueueAnswer(Path(name));
+        f.Press(item);
+        const auto& asks = headless.HeadlessMessages().AskedQuestions();
+        const std::string said = asks.empty() ? "" : asks.back().Request.Text;
+        EXPECT_TRUE(box.empty() ? said.empty() : said.find(Path(box)) != std::string::npos) << said;
+        EXPECT_FALSE(fs::is_symlink(Path(name))) << name;
+        EXPECT_EQ(ReadBytes(Path("victim")), (std::vector<uint8_t>{'o', 'l', 'd'})) << name;
+    }
+}
+
 TEST_F(Browser, AppendCopiesTheCurrentRecordAsTheLast)
 {
     OpenShipped("printout");
