@@ -301,6 +301,15 @@ TEST_F(AuxImages, AFailedRewriteLeavesTheIndex)
     EXPECT_GE(Boxes().size(), 1u) << "the failure is reported";
 }
 
+// The index's name taken by a directory: the finished scratch file cannot replace it, even for root.
+TEST_F(AuxImages, AnIndexThatCannotBeReplacedIsNamedWithTheReason)
+{
+    fs::create_directories(dir / "qyr7.dbh" / "x");
+    EXPECT_FALSE(RewriteDbhIndex(TDbhChange::Insert, 1, "\"gear\",\"Gear\""));
+    EXPECT_EQ(Boxes(), std::vector<std::string>{"file " + (dir / "qyr7.dbh").string() +
+                                                " cannot be written: Is a directory"});
+}
+
 // ----------------------------------------------------------------- plotting
 
 struct PlotCase {
