@@ -145,9 +145,13 @@ std::string FormatLengthFixed(int IntDigits, int Decimals, Extended X)
     return FormatFloatFixed(IntDigits, Decimals, X);
 }
 
+// X in micrometres. In the inch system it is shown in microinches
+// (X * 1000 / 25.4) with the same digits: converted as a length, like
+// FormatLengthFixed does, it would print thousandths of an inch under the
+// microinch label, so this routine departs from that one on purpose.
 std::string FormatLengthFixed2(int IntDigits, int Decimals, Extended X)
 {
-    return FormatLengthFixed(IntDigits, Decimals, X);
+    return FormatFloatFixed(IntDigits, Decimals, Imperial() ? MmToInch(X) * 1000 : X);
 }
 
 std::string FormatForceFixed(int IntDigits, int Decimals, Extended X)

@@ -43,6 +43,7 @@ std::string TemperatureToText(Extended X);
 
 // --- fixed fields (FormatFloatFixed) with digits adapted to the unit ----------
 std::string FormatLengthFixed(int IntDigits, int Decimals, Extended X);
+// A value in micrometres, shown in microinches in system 1 (MicroLengthUnitLabel).
 std::string FormatLengthFixed2(int IntDigits, int Decimals, Extended X);
 std::string FormatForceFixed(int IntDigits, int Decimals, Extended X);
 std::string FormatStressFixed(int IntDigits, int Decimals, Extended X);

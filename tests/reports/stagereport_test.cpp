@@ -207,6 +207,8 @@ TEST_F(StageReport, NoSpectrumNoSpectrumPage)
 // Aa 20 um; DIN 3967 e25 Pe/H: Asne -40/-75, Asni -80/-135 um; alpha 20, beta 0):
 // jt 0.115 - 2*0.020*tan 20 = 0.1004 / 0.215 + 0.0146 = 0.2296; jn = jt cos 20
 // = 0.0944 / 0.2157; jr = jt / (2 tan 20) = 0.1380 / 0.3154 (0.0054 in).
+// Micrometres in microinches (um * 1000 / 25.4): Tsn of S, Pi, Pe, H 50, 40, 40,
+// 60 um = 1969, 1575, 1575, 2362 uin; RzZ and RzY 5 um = 197 uin.
 TEST_F(StageReport, EveryPartInBothSystemsOfBothStages)
 {
     for (int loaded = 0; loaded <= 1; ++loaded)

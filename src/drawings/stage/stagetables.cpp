@@ -3,6 +3,7 @@
 #include "drawings/stage/drawingtable.h"
 #include "foundation/guardedmath.h"
 #include "foundation/numbertext.h"
+#include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "foundation/unitsys.h"
@@ -325,8 +326,12 @@ void WriteMeshDataTable(Extended X, Extended Y, Extended H)
     auto row = [&](const std::string& Symbol, const std::string& Unit, const TArray<std::string, 1, 3>& c) {
         t.AddRow(Symbol, Unit, c[1], c[2], c[3]);
     };
-    // The centre distances in mm in every unit system, without a unit.
-    row("a", "", PerMeshCells([&](int m) { return Fix(4, 2, g.aInUse[m]); }));
+    // The centre distances stay in mm without a unit on the metric sheets. The
+    // inch sheet converts them and names the unit like its other lengths, on
+    // purpose rather than keeping them in mm: one mm value among inches would
+    // be read as inches.
+    const bool inch = wtelmvar.UnitSystem == 1;
+    row("a", inch ? LengthUnitLabel() : "", PerMeshCells([&](int m) { return Len(4, 2, g.aInUse[m]); }));
     row("eps.al.", "", PerMeshCells([&](int m) { return Fix(4, 3, g.eps_alpha[m]); }));
     row(EpsBeta, "", PerMeshCells([&](int m) { return Fix(4, 3, g.eps_beta[m]); }));
     row("eps.g.", "", PerMeshCells([&](int m) { return Fix(4, 3, g.eps_gamma[m]); }));

@@ -195,23 +195,25 @@ void WriteKYZTable(const std::string& Title1, const std::string& Title2)
 {
     const auto& g = GearPair;
     const std::string um = MicroLengthUnitLabel();
+    // Micrometre values in the unit of their label, microinches in the inch system.
+    auto micro = [](Extended V) { return FormatLengthFixed2(3, 3, V); };
     TCadTable t;
     t.Init(60, 33, 1.2L, {7, 5, 6, 6}, {" K, Y, Z", "", "  " + Title1, "  " + Title2});
-    t.AddRow("RzZ", um, Num(g.RzZ[1]), Num(g.RzZ[2]));
-    t.AddRow("RzY", um, Num(g.RzY[1]), Num(g.RzY[2]));
+    t.AddRow("RzZ", um, micro(g.RzZ[1]), micro(g.RzZ[2]));
+    t.AddRow("RzY", um, micro(g.RzY[1]), micro(g.RzY[2]));
     t.AddRow("nue50", ViscosityUnitLabel(), Num(g.v50));
     t.AddRow("c gamma", "N/mm", Num(g.c_gamma));
     t.AddRow("m red", "kg/mm", Num(g.m_red));
     t.AddRow("nE", "1/min", Num(g.nE[1]), Num(g.nE[2]));
     t.AddRow("nS", "", Num(g.nS));
     if (!IsMethod(3)) {
-        if (!IsMethod(2)) t.AddRow("fsh", um, Num(g.fsh));
-        t.AddRow("fma", um, Num(g.fma));
+        if (!IsMethod(2)) t.AddRow("fsh", um, micro(g.fsh));
+        t.AddRow("fma", um, micro(g.fma));
         t.AddRow("fH\xE1"
                  "5",
-                 um, Num(g.fHbeta5));
-        t.AddRow("F\xE1x", um, Num(g.Fbetax));
-        t.AddRow("F\xE1y", um, Num(g.Fbetay));
+                 um, micro(g.fHbeta5));
+        t.AddRow("F\xE1x", um, micro(g.Fbetax));
+        t.AddRow("F\xE1y", um, micro(g.Fbetay));
     }
     t.Done();
 }
