@@ -140,6 +140,9 @@ bool RewriteDbhIndex(TDbhChange Change, int Line, const std::string& NewLine)
     std::error_code ec;
     std::filesystem::rename(NativePath(scratch), NativePath(index), ec);
     if (ec) {
+        // The index stays as it was; its rewritten copy is of no use to anyone.
+        std::error_code ignored;
+        std::filesystem::remove(NativePath(scratch), ignored);
         ShowCannotBeWritten(index, SystemTextToOem(ec.message()));
         telmvar.Aborted = true;
         return false;

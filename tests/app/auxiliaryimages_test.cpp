@@ -308,6 +308,7 @@ TEST_F(AuxImages, AnIndexThatCannotBeReplacedIsNamedWithTheReason)
     EXPECT_FALSE(RewriteDbhIndex(TDbhChange::Insert, 1, "\"gear\",\"Gear\""));
     EXPECT_EQ(Boxes(), std::vector<std::string>{"file " + (dir / "qyr7.dbh").string() +
                                                 " cannot be written: Is a directory"});
+    EXPECT_FALSE(fs::exists(DbhScratchFileName())) << "the rewritten copy is left behind";
 }
 
 // ----------------------------------------------------------------- plotting
