@@ -21,6 +21,7 @@
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
+#include "foundation/signalcleanup.h"
 #include "foundation/textfile.h"
 #include "foundation/textutil.h"
 #include "graphics/cad/caddeviceregistry.h"
@@ -277,6 +278,10 @@ void InstallPlatformServices()
     bearingdialogservices.ShowHelp = [](uint16_t No, int Mode) { ShowHelpText(No, 0, Mode); };
     tablebrowserservices.TodayDateText = [] { return reportservices.TodayDateText(); };
     tablebrowserservices.NowTimeText = [] { return reportservices.NowTimeText(); };
+
+    // A print to a file is written beside it as the program's other files
+    // are: a run ended by a signal takes it along.
+    platform::PrintFiles() = {MakeTempFileBeside, UnmarkTempFile};
 
     graphservices.AskText = [](const std::string& P, int Max, std::string& T) { AskText(P, Max, T); };
     graphservices.AskFileName = [](const std::string& P, int Max, std::string& N) { AskFileName(P, Max, N); };

@@ -8,6 +8,7 @@
 #include "graphics/graphwindow.h"
 #include "platform/platform.h"
 #include "reports/textview/printsettings.h"
+#include "reports/textview/printtext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -604,8 +605,7 @@ bool TFtelmgra::PrintPicture(const std::string& title)
     DiscardCanvas window;
     FormPaint(window);
     M().GraphPrintMode = false;
-    printer.EndDoc();
-    return true;
+    return EndPrintout(printer);
 }
 
 // ---------------------------------------------------------------------------

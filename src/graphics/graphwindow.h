@@ -91,8 +91,9 @@ class TFtelmgra
     // GraphPrintMode is set, onto the printer's page as well.
     void FormPaint(platform::Canvas& canvas);
     // The graphics printout: one page holding the picture. False (with
-    // Aborted) when no printer takes the document: a message has said why,
-    // unless the user cancelled the question where to print.
+    // Aborted) when no printer takes the document or its file could not be
+    // written: a message has said why, unless the user cancelled the
+    // question where to print.
     bool PrintPicture(const std::string& title);
     void FormMouse(const platform::MouseEvent& event);
     void FormMouseDown(platform::MouseButton button, int x, int y);

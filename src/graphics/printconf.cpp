@@ -253,9 +253,9 @@ platform::DialogAction TForm_printconf::ButtonOk()
     }
     // The screen shows the picture first; the printout replays the same list.
     FTelmgra.ClearViewPort();
-    // A printout that did not start keeps the dialog open, showing where it
-    // would print now, so that another printer can be chosen or the dialog
-    // cancelled.
+    // A printout that did not start, or whose file could not be written,
+    // keeps the dialog open, showing where it would print now, so that
+    // another printer can be chosen or the dialog cancelled.
     // The print job is named for the project as the program's texts show it.
     if (!FTelmgra.PrintPicture(DisplayText(FileNameToOem(telmvar.ProjectName)))) {
         telmvar.Aborted = false;

@@ -1,7 +1,19 @@
 #include "platform/printer.h"
 
+#include <cstdlib>
+
 namespace platform
 {
+
+PrintFileServices& PrintFiles()
+{
+    static PrintFileServices services{[](const std::string& Target, std::string& Temp) {
+                                          Temp = Target + ".XXXXXX";
+                                          return ::mkstemp(Temp.data());
+                                      },
+                                      [](const std::string&) {}};
+    return services;
+}
 
 bool StartPrintout(Printer& printer, MessageBoxes& messages, const std::string& title)
 {

@@ -3,6 +3,7 @@
 // printer's pixels. The page size in millimetres lets a caller scale a
 // drawing to paper.
 
+#include <functional>
 #include <string>
 
 #include "platform/canvas.h"
@@ -37,7 +38,18 @@ class Printer
     // that succeeded.
     virtual std::string FailureCause() const = 0;
     virtual void NewPage() = 0;
-    virtual void EndDoc() = 0;
+    // Ends the document. A print to a file goes to a temporary file beside
+    // it that replaces the file only when the whole document got there; the
+    // toolkit would not say that a write failed. False when the document
+    // could not be written: the old file stays as it was, and WriteFailure
+    // names the file and the cause.
+    virtual bool EndDoc() = 0;
+    struct Unwritten {
+        std::string File; // the name's bytes as the file system has them
+        int Error = 0;    // the system's errno; 0 when it gave none
+    };
+    // The file of the last EndDoc that failed.
+    virtual Unwritten WriteFailure() const { return {}; }
     // Throws the document away instead of printing it.
     virtual void Abort() = 0;
     virtual bool Printing() const = 0;
@@ -49,6 +61,17 @@ class Printer
     // Canvas of the current page; valid between BeginDoc and EndDoc.
     virtual Canvas& PageCanvas() = 0;
 };
+
+// How a print to a file makes its temporary file beside Target and lets go
+// of the name once the file is renamed or removed. The program installs the
+// maker that a run ended by a signal takes along, and that finds room for a
+// long name; until then Target + ".XXXXXX" is made as mkstemp makes it.
+// MakeTempBeside returns the descriptor, or -1 with errno set.
+struct PrintFileServices {
+    std::function<int(const std::string& Target, std::string& Temp)> MakeTempBeside;
+    std::function<void(const std::string& Temp)> Release;
+};
+PrintFileServices& PrintFiles();
 
 // The message of a printout that cannot start, naming the cause.
 void ShowPrintoutRefused(MessageBoxes& messages, const std::string& cause);

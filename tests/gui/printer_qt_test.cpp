@@ -1,13 +1,24 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QMessageBox>
 #include <QPrinter>
+#include <QTimer>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <unistd.h>
 
+#include "app/appfixture.h"
 #include "common/tempdir.h"
+#include "common/validators.h"
+#include "graphics/graphfacade.h"
+#include "graphics/graphwindow.h"
+#include "platform/qt/platform_qt.h"
 #include "platform/qt/printer_qt.h"
 #include "qtfixture.h"
+#include "reports/engine/reportservices.h"
+#include "reports/textview/printtext.h"
 
 using namespace platform;
 
@@ -53,4 +64,59 @@ TEST(QtPrinter, DrawingOutsideADocumentGoesNowhere)
     printer.EndDoc();
     printer.Abort();
     EXPECT_FALSE(printer.Printing());
+}
+
+// A report and a picture printed to a file on a disk that takes no more than
+// 16 bytes of a file: a box names the file and the system's reason, the old
+// file stays as it was and nothing is left beside it; without the limit the
+// same print replaces it with a whole PDF.
+TEST(QtPrinter, PrintToAFileThatCannotBeWrittenKeepsTheOldFile)
+{
+    TestApp();
+    const testdirs::ScopedTempDir scratch("printfail");
+    const std::filesystem::path dir = scratch.Path(), pdf = dir / "pr.pdf", text = dir / "report.txt";
+    std::ofstream(text, std::ios::binary) << "a report line\r\n\f\r\n";
+    PlatformQt qt;
+    const ScopedPlatform use(qt);
+    qt.QtPrinter().QtPrinter().setOutputFormat(QPrinter::PdfFormat);
+    qt.QtPrinter().QtPrinter().setOutputFileName(QString::fromStdString(pdf.string()));
+    reportservices.ChoosePrintPages = [](int, int& From, int& To) { return From = To = 1; };
+    std::string boxes;
+    QTimer reader; // reads and closes every message box
+    QObject::connect(&reader, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxes += box->text().toStdString() + "\n";
+            box->accept();
+        }
+    });
+    reader.start(10);
+    GraphFacade.Line(10, 10, 100, 100);
+    const std::pair<const char*, std::function<bool()>> cases[] = {
+        {"report", [&] { return PrintTextFile(text.string()), !telmvar.Aborted; }},
+        {"picture", [] { return FTelmgra.PrintPicture("x"); }},
+    };
+    for (const auto& [what, print] : cases) {
+        SCOPED_TRACE(what);
+        std::ofstream(pdf, std::ios::binary) << "the old printout";
+        const auto before = DirNames(dir);
+        boxes.clear();
+        telmvar.Aborted = false;
+        bool printed = true;
+        WithFileSizeLimit(16, [&] { printed = print(); });
+        EXPECT_FALSE(printed);
+        EXPECT_EQ(boxes, "file " + pdf.string() + " cannot be written: File too large\n");
+        std::stringstream old;
+        old << std::ifstream(pdf, std::ios::binary).rdbuf();
+        EXPECT_EQ(old.str(), "the old printout");
+        EXPECT_EQ(DirNames(dir), before) << "left beside it";
+
+        boxes.clear();
+        telmvar.Aborted = false;
+        EXPECT_TRUE(print());
+        EXPECT_EQ(boxes, "");
+        EXPECT_EQ(DirNames(dir), before);
+        if (std::system("pdfinfo -v > /dev/null 2>&1") != 0) QYR7_VALIDATOR_MISSING("pdfinfo");
+        EXPECT_EQ(std::system(("pdfinfo '" + pdf.string() + "' | grep -qx 'Pages: *1'").c_str()), 0)
+            << "a whole one-page PDF";
+    }
 }

@@ -360,12 +360,13 @@ void PrinterImplHeadless::NewPage()
         current_.Pages.push_back(std::make_unique<CanvasImplHeadless>(PageWidthPixels(), PageHeightPixels()));
 }
 
-void PrinterImplHeadless::EndDoc()
+bool PrinterImplHeadless::EndDoc()
 {
-    if (!printing_) return;
+    if (!printing_) return true;
     printing_ = false;
     printed_.push_back(std::move(current_));
     current_ = Document{};
+    return true;
 }
 
 void PrinterImplHeadless::Abort()

@@ -228,7 +228,7 @@ class PrinterImplHeadless final : public Printer
     bool BeginDoc(const std::string& title) override;
     std::string FailureCause() const override { return cause_; }
     void NewPage() override;
-    void EndDoc() override;
+    bool EndDoc() override;
     void Abort() override;
     bool Printing() const override { return printing_; }
     // A4 at 300 dpi, its sides swapped in landscape.

@@ -6,12 +6,75 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/qt/canvas_qt.h"
 #include "platform/qt/qttext.h"
 
 namespace platform
 {
+
+namespace
+{
+
+// Whether the file holds the whole document the PDF engine made: it ends
+// with the end-of-file mark, and its cross-reference table starts where the
+// trailer says. A write that fell short or lost bytes on the way leaves one
+// or the other wrong. Error gets the system's reason where it gave one.
+bool WholePdf(const std::string& path, int& error)
+{
+    error = 0;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = errno;
+        return false;
+    }
+    // On the disk now: a disk that fills only while the file is put there
+    // says so here.
+    struct stat st {
+    };
+    bool whole = ::fsync(fd) == 0 && ::fstat(fd, &st) == 0;
+    if (!whole) error = errno;
+    char tail[256] = {};
+    const off_t at = whole ? std::max<off_t>(st.st_size - off_t(sizeof tail - 1), 0) : 0;
+    whole = whole && ::pread(fd, tail, sizeof tail - 1, at) == st.st_size - at;
+    std::string end(tail, static_cast<std::size_t>(whole ? st.st_size - at : 0));
+    while (!end.empty() && (end.back() == '\n' || end.back() == '\r'))
+        end.pop_back();
+    const std::size_t mark = end.rfind("startxref");
+    whole = whole && end.ends_with("%%EOF") && mark != std::string::npos;
+    char xref[4] = {};
+    if (whole) {
+        const long long offset = std::strtoll(end.c_str() + mark + 9, nullptr, 10);
+        whole = offset > 0 && offset < st.st_size && ::pread(fd, xref, 4, offset) == 4 &&
+                std::memcmp(xref, "xref", 4) == 0;
+    }
+    ::close(fd);
+    return whole;
+}
+
+// The toolkit keeps the reason its write failed to itself. The same kind of
+// write tried again at the end of the file that fell short meets it again:
+// the file-size limit, a full disk. 0 when up to a megabyte more goes in.
+int WriteErrorOf(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0) return errno;
+    static const char block[65536] = {};
+    int error = 0;
+    for (int i = 0; i < 16 && error == 0; ++i)
+        if (::write(fd, block, sizeof block) < 0 && errno != EINTR) error = errno;
+    ::close(fd);
+    return error;
+}
+
+} // namespace
 
 PrinterImplQt::PrinterImplQt() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
 
@@ -58,12 +121,14 @@ bool PrinterImplQt::BeginDoc(const std::string& title)
         return false;
     }
     printer_->setDocName(ToQString(title));
+    if (!WriteBesideTarget()) return false;
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(printer_.get())) {
-        cause_ = CauseOfFailure();
         // The toolkit's printer stays busy after a start that failed and
         // refuses every new setting; a fresh one takes its place.
         Renew();
+        DropTemp();
+        cause_ = CauseOfFailure();
         return false;
     }
     painter_ = std::move(painter);
@@ -71,7 +136,78 @@ bool PrinterImplQt::BeginDoc(const std::string& title)
     return true;
 }
 
-std::string PrinterImplQt::CauseOfFailure() const
+bool PrinterImplQt::WriteBesideTarget()
+{
+    chosen_.clear();
+    if (printer_->outputFormat() != QPrinter::PdfFormat) return true;
+    std::string target = FileNameFromQString(printer_->outputFileName());
+    struct stat st {
+    };
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    // A device or a pipe is written in place: a file renamed over it would
+    // take its place.
+    if (exists && !S_ISREG(st.st_mode)) return true;
+    // A link keeps pointing at the file: the printout replaces the file it
+    // points to.
+    if (char* real = exists ? ::realpath(target.c_str(), nullptr) : nullptr) {
+        target = real;
+        std::free(real);
+    }
+    std::string temp;
+    const int fd = PrintFiles().MakeTempBeside(target, temp);
+    if (fd < 0) {
+        cause_ = CauseOfFailure(errno);
+        return false;
+    }
+    // The printout keeps the mode of the file it replaces; a new file gets
+    // the mode any new file gets (the umask can only be read by setting it).
+    mode_t mode = st.st_mode & 07777;
+    if (!exists) {
+        mode = ::umask(0);
+        ::umask(mode);
+        mode = 0666 & ~mode;
+    }
+    ::fchmod(fd, mode);
+    ::close(fd);
+    chosen_ = printer_->outputFileName();
+    target_ = target;
+    temp_ = temp;
+    printer_->setOutputFileName(FileNameToQString(temp));
+    return true;
+}
+
+void PrinterImplQt::DropTemp()
+{
+    if (chosen_.isEmpty()) return;
+    ::unlink(temp_.c_str());
+    PrintFiles().Release(temp_);
+    // The print dialog shows the file chosen again.
+    printer_->setOutputFileName(chosen_);
+    chosen_.clear();
+}
+
+bool PrinterImplQt::Deliver()
+{
+    unwritten_ = {};
+    if (chosen_.isEmpty()) return true;
+    int error = 0;
+    if (WholePdf(temp_, error)) {
+        if (::rename(temp_.c_str(), target_.c_str()) == 0) {
+            PrintFiles().Release(temp_);
+            printer_->setOutputFileName(chosen_);
+            chosen_.clear();
+            return true;
+        }
+        error = errno;
+    } else if (error == 0) {
+        error = WriteErrorOf(temp_);
+    }
+    unwritten_ = {FileNameFromQString(chosen_), error};
+    DropTemp();
+    return false;
+}
+
+std::string PrinterImplQt::CauseOfFailure(int error) const
 {
     if (printer_->outputFormat() == QPrinter::NativeFormat) {
         // What the print system says of the printer is all there is to tell:
@@ -98,6 +234,7 @@ std::string PrinterImplQt::CauseOfFailure() const
     // cannot hold).
     QFile file(printer_->outputFileName());
     const std::string name = Utf8ToCp1252(FileNameFromQString(file.fileName()), '?');
+    if (error != 0) return name + " cannot be written (" + FromQString(qt_error_string(error)) + ")";
     const bool existed = file.exists();
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         return name + " cannot be written (" + FromQString(file.errorString()) + ")";
@@ -131,12 +268,13 @@ void PrinterImplQt::NewPage()
     if (painter_) printer_->newPage();
 }
 
-void PrinterImplQt::EndDoc()
+bool PrinterImplQt::EndDoc()
 {
-    if (!painter_) return;
+    if (!painter_) return true;
     canvas_.reset();
     painter_->end();
     painter_.reset();
+    return Deliver();
 }
 
 void PrinterImplQt::Abort()
@@ -146,6 +284,7 @@ void PrinterImplQt::Abort()
     canvas_.reset();
     painter_->end();
     painter_.reset();
+    DropTemp();
 }
 
 int PrinterImplQt::PageWidthPixels() const

@@ -1,4 +1,5 @@
 #pragma once
+#include <QString>
 #include <memory>
 
 #include "platform/printer.h"
@@ -23,7 +24,8 @@ class PrinterImplQt final : public Printer
     bool BeginDoc(const std::string& title) override;
     std::string FailureCause() const override { return cause_; }
     void NewPage() override;
-    void EndDoc() override;
+    bool EndDoc() override;
+    Unwritten WriteFailure() const override { return unwritten_; }
     void Abort() override;
     bool Printing() const override { return painter_ != nullptr; }
     int PageWidthPixels() const override;
@@ -37,11 +39,20 @@ class PrinterImplQt final : public Printer
     QPrinter& QtPrinter() { return *printer_; }
 
   private:
-    std::string CauseOfFailure() const;
+    std::string CauseOfFailure(int error = 0) const;
     void Renew();
+    bool WriteBesideTarget();
+    bool Deliver();
+    void DropTemp();
 
     std::unique_ptr<QPrinter> printer_;
     std::string cause_;
+    // A print to a file: the name as chosen, the file it replaces (where a
+    // link points) and the temporary file the document goes to meanwhile.
+    QString chosen_;
+    std::string target_;
+    std::string temp_;
+    Unwritten unwritten_;
     std::unique_ptr<QPainter> painter_;
     std::unique_ptr<CanvasImplQt> canvas_;
 };

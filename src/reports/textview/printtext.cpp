@@ -3,6 +3,7 @@
 #include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
+#include "foundation/textfile.h"
 #include "platform/platform.h"
 #include "reports/engine/reportservices.h"
 #include "reports/textview/fontstyle.h"
@@ -98,5 +99,17 @@ void PrintTextFile(const std::string& FileName)
             y += lineHeight;
         }
     }
-    printer.EndDoc();
+    EndPrintout(printer);
+}
+
+bool EndPrintout(platform::Printer& Printer)
+{
+    if (Printer.EndDoc()) return true;
+    const platform::Printer::Unwritten failure = Printer.WriteFailure();
+    // Without a reason from the system, what the program found is the reason.
+    const std::string why =
+        failure.Error != 0 ? ErrnoText(failure.Error) : "the document came out incomplete";
+    reportservices.ShowMessageIfEnabled(CannotBeWrittenText(failure.File, why));
+    telmvar.Aborted = true;
+    return false;
 }

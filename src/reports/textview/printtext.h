@@ -5,6 +5,11 @@
 #include <string>
 #include <vector>
 
+namespace platform
+{
+class Printer;
+}
+
 // The pages of a report text: each page its lines (form-feed lines left
 // out). The text after the last form feed is a page of its own when it holds
 // anything, so a report without a final break loses nothing.
@@ -14,3 +19,8 @@ std::vector<std::vector<std::string>> SplitTextPages(const std::string& Text);
 // offers pages 1..count; the chosen range is printed, each report line made
 // displayable, in the print font, LinesPerPage lines to a printer page.
 void PrintTextFile(const std::string& FileName);
+
+// Ends the printer's document. A print to a file that could not be written
+// says so ("file <name> cannot be written: <cause>") and sets Aborted; the
+// old file is then as it was. False then.
+bool EndPrintout(platform::Printer& Printer);
