@@ -11,6 +11,7 @@
 #include "foundation/messagecollector.h"
 #include "foundation/numbertext.h"
 #include "foundation/textutil.h"
+#include "foundation/unitsys.h"
 #include "graphics/cad/caddeviceregistry.h"
 #include "graphics/cad/cadhatch.h"
 #include "planetary/projectfile.h"
@@ -119,6 +120,20 @@ TEST_P(CalcSheetMethod, RowsOfTheMethod)
 
 INSTANTIATE_TEST_SUITE_P(Methods, CalcSheetMethod, ::testing::ValuesIn(methodCases),
                          [](const auto& info) { return "Method" + std::to_string(info.param.method); });
+
+// The micrometre rows of the K, Y, Z table in the unit of their label: the
+// default stage's RzZ = RzY = 5 um, 5 * 1000 / 25.4 = 196.850 microinches.
+TEST_F(CalcSheets, MicroLengthsInTheUnitOfTheirLabel)
+{
+    for (const auto& [unit, rz] : {std::pair<uint16_t, const char*>{0, "5.000"}, {1, "196.850"}}) {
+        wtelmvar.UnitSystem = unit;
+        Strength();
+        for (const char* label : {"RzZ", "RzY"})
+            EXPECT_EQ(Row(label), (std::vector<std::string>{MicroLengthUnitLabel(), rz, rz}))
+                << label << unit;
+    }
+    wtelmvar.UnitSystem = 0;
+}
 
 TEST_F(CalcSheets, SafetiesAreTheRatioOfTheStressesShown)
 {
