@@ -34,9 +34,6 @@
 #include "reports/stage/planetaryreport.h"
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 Thh hh;
 
@@ -52,21 +49,10 @@ void Mod()
 // words; empty when it opens. Gone: no file of that path exists any more.
 std::string ReadRefusalCause(const std::string& Path, bool& Gone)
 {
-    const std::string path = NativePath(Path);
-    struct stat st {
-    };
-    int error = 0;
-    if (::stat(path.c_str(), &st) != 0)
-        error = errno;
-    else if (S_ISDIR(st.st_mode))
-        error = EISDIR;
-    else if (!S_ISREG(st.st_mode))
-        return "not a regular file (a pipe or a device)";
-    else if (const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY); fd >= 0)
-        ::close(fd);
-    else
-        error = errno;
+    bool special = false;
+    const int error = OpenToReadError(Path, &special);
     Gone = error == ENOENT || error == ENOTDIR;
+    if (error == 0 && special) return "not a regular file (a pipe or a device)";
     return error == 0 ? std::string() : ErrnoText(error);
 }
 

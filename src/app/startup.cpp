@@ -53,7 +53,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <functional>
 #include <sstream>
 #include <sys/stat.h>
@@ -190,18 +189,7 @@ bool ModifiedSince(const std::string& File, const struct stat& Before, bool Exis
 // name too long, a loop of links.
 std::string OpenRefusalCause(const std::string& Path)
 {
-    const std::string path = NativePath(Path);
-    struct stat st {
-    };
-    int error = 0;
-    if (::stat(path.c_str(), &st) != 0)
-        error = errno;
-    else if (S_ISDIR(st.st_mode))
-        error = EISDIR;
-    else if (const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY); fd >= 0)
-        ::close(fd);
-    else
-        error = errno;
+    const int error = OpenToReadError(Path);
     return error == 0 || error == ENOENT || error == EACCES ? std::string() : ": " + ErrnoText(error);
 }
 
