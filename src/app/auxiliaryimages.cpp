@@ -308,7 +308,8 @@ bool PlotAuxiliaryImage(const std::string& Name, int Port, bool Switching)
         if (!CloseFileChecked(out)) return false;
         file = spool;
     }
-    const bool sent = reportservices.SendToPrinterPort && reportservices.SendToPrinterPort(Port, file);
+    const bool sent =
+        reportservices.SendToPrinterPort && reportservices.SendToPrinterPort(Port, file).empty();
     if (Switching) DeleteFileIfExists(spool);
     if (!sent) {
         ShowMessageIfEnabled("printer port LPT" + IntToText(Port) + " did not take " +

@@ -48,7 +48,7 @@ class AuxImages : public AppTest
         reportservices.SendToPrinterPort = [this](int Port, const std::string& File) {
             ports.push_back(Port);
             sent.push_back(ReadBytes(File));
-            return true;
+            return std::string();
         };
     }
     void TearDown() override

@@ -68,7 +68,9 @@ class DiagramFixture : public ::testing::Test
         };
         S.ShowMessageBox = [this](const std::string& T) { Messages.push_back(T); };
         S.CheckFileName = [](const std::string&) {};
-        S.Launch = [](const std::string&, const std::vector<std::string>&) { return true; };
+        S.Launch = [](const std::string&, const std::vector<std::string>&) {
+            return platform::LaunchResult{true, 0, {}};
+        };
         // Each prompt takes the next scripted answer (1-based); none left
         // or an empty one is Cancel.
         S.AskSelect = [this](const std::string& Prompt, int Count, uint16_t& Choice) {

@@ -119,7 +119,7 @@ void CadTest::SetUp()
     };
     S.Launch = [this](const std::string& Program, const std::vector<std::string>& Args) {
         Launched.push_back(Program + "|" + (Args.empty() ? "" : Args.front()));
-        return true;
+        return platform::LaunchResult{true, 0, {}};
     };
 }
 

@@ -140,6 +140,13 @@ TEST_F(Preview, SearchNextPastTheLastHitSaysNotFound)
     EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().back().Request.Text, "2023 not found.");
 }
 
+TEST_F(Preview, ExportWithoutAProgramForTheListSaysExcelCouldNotStart)
+{
+    headless.HeadlessLauncher().HasApplication = false;
+    EXPECT_EQ(p.ExportExcel(), "");
+    EXPECT_EQ(Messages, std::vector<std::string>{"Could not start Excel"});
+}
+
 std::string RunPython(const std::string& script)
 {
     std::string out;
@@ -160,6 +167,7 @@ TEST_F(Preview, CsvReadByPythonEqualsTheGridWithTheModesDecimalMark)
         wtelmvar.ExcelDecimalMode = static_cast<uint16_t>(mode);
         const std::string csv = p.ExportExcel();
         ASSERT_EQ(csv, Temp("preview.csv"));
+        EXPECT_TRUE(Messages.empty());
         ASSERT_EQ(ReadFile(csv).substr(0, 3), "\xEF\xBB\xBF");
         const std::string dialect =
             mode == 1 ? "csv.excel" : "type(\"d\", (csv.excel,), {\"delimiter\": \";\"})";

@@ -433,7 +433,7 @@ TEST_F(EngineTest, TextPrinterSendsStartFileAheadOfTheReport)
     reportservices.SendToPrinterPort = [&](int Port, const std::string& File) {
         EXPECT_EQ(Port, 1);
         sent = ReadFile(File);
-        return true;
+        return std::string();
     };
     OpenDevice(2);
     PrintReportPageHeader(1, 0);
@@ -560,7 +560,9 @@ TEST_F(EngineTest, MissingWordProcessorIsReportedAndNothingStarted)
     PrintReportLine("x");
     EXPECT_FALSE(CloseReport());
     EXPECT_TRUE(Launches.empty());
-    EXPECT_EQ(Messages, std::vector<std::string>{Temp("no-such-editor") + " not found"});
+    EXPECT_EQ(Messages,
+              std::vector<std::string>{Temp("no-such-editor") + " not found. The report was written to " +
+                                       Temp("$OUT1.TMP")});
     EXPECT_FALSE(fs::exists(Temp("outwin.txt")));
 }
 

@@ -171,6 +171,30 @@ TEST_F(ServicesTest, TextPrinterPortIsAFileAndAnOptionalCommand)
     EXPECT_EQ(launches[0].Arguments, std::vector<std::string>{Temp("LPT2.PRN")});
 }
 
+TEST_F(ServicesTest, ProgramOrPortThatCannotTakeTheReportIsNamedInABox)
+{
+    // The default settings; the launcher fails as it does without a desktop opener.
+    const std::string why = "no program to open it (xdg-open is not installed)",
+                      wrote = ". The report was written to ";
+    const std::tuple<uint16_t, bool, std::string> rows[] = {
+        {7, false,
+         "c:\\Program Files\\Internet Explorer\\Iexplore.exe not found: " + why + wrote + Temp("qyr7.htm")},
+        {5, false, "C:\\WINDOWS\\WRITE.EXE not found: " + why + wrote + Temp("outwin.txt")},
+        {5, true, ""},
+        {9, false, ""}, // the batch run's device starts nothing
+        {2, true, "nothing printed: printer port LPT1 does not exist on this system"}};
+    for (const auto& [device, starts, box] : rows) {
+        hp.Reset();
+        if (!starts) hp.HeadlessLauncher().QueueResult({false, ENOENT, why});
+        hp.HeadlessMessages().QueueAnswer(MessageAnswer::No); // single page printing: no
+        OpenReport(device, "x");
+        ASSERT_TRUE(BeginReportOutput());
+        EXPECT_EQ(CloseReport(), box.empty()) << device;
+        const auto& asked = hp.HeadlessMessages().AskedQuestions();
+        EXPECT_EQ(asked.empty() ? "" : asked.back().Request.Text, box) << device;
+    }
+}
+
 TEST_F(ServicesTest, ScreenDeviceWithoutAWindowShowsTheReportAsText)
 {
     OpenReport(1, "x");

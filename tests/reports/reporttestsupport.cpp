@@ -42,7 +42,7 @@ void ReportTest::SetUp()
     };
     S.Launch = [this](const std::string& Program, const std::vector<std::string>& Args) {
         Launches.push_back({Program, Args});
-        return true;
+        return platform::LaunchResult{true, 0, {}};
     };
     S.ShowMessageBox = [this](const std::string& T) { Messages.push_back(T); };
     S.ShowMessageCaption = [this](const std::string& C, const std::string& T) {

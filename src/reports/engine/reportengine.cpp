@@ -140,10 +140,24 @@ void NoteWrite(bool Ok)
     if (!Ok) E.ReportWriteFailed = true;
 }
 
-bool StartProgramOn(const std::string& ProgramPath, const std::string& Document)
+// The word processor or browser did not start: its setting as the user
+// typed it, why it failed (empty when its file is simply not there) and
+// where the report is, so that it can still be opened by hand.
+void SayProgramNotStarted(const std::string& ProgramPath, const std::string& Why, const std::string& Written)
+{
+    reportservices.ShowMessageIfEnabled(FileNameToOem(ProgramPath) + " not found" +
+                                        (Why.empty() ? "" : ": " + FileNameToOem(Why)) +
+                                        ". The report was written to " + FileNameToOem(Written));
+}
+
+// Shows the report in the program of the setting (a Windows path or none:
+// the desktop's program); false, said with why, when it did not start.
+bool ShowInProgram(const std::string& ProgramPath, const std::string& Document)
 {
     const std::string program = UsesDesktopProgram(ProgramPath) ? std::string() : TrimBlanks(ProgramPath);
-    return reportservices.Launch(program, {Document});
+    const platform::LaunchResult started = reportservices.Launch(program, {Document});
+    if (!started.Started) SayProgramNotStarted(ProgramPath, started.Message, Document);
+    return started.Started;
 }
 
 // The converted copy of the report that the result window, the word
@@ -378,10 +392,18 @@ bool CloseReport()
         if (delivered) reportservices.ShowResultWindow(E.ReportFileName);
         DeleteFileIfExists(E.ReportFileName);
         break;
-    case 2:
-        delivered = reportservices.SendToPrinterPort(telmvar.PrinterPort, E.ReportFileName);
+    case 2: {
+        // The text printer wrote straight to the port LPT1..LPT4. This system
+        // has no such port: unless a print command takes the report, nothing
+        // is printed, and the user hears that rather than the silence that
+        // stands for a finished printout.
+        const std::string notPrinted =
+            reportservices.SendToPrinterPort(telmvar.PrinterPort, E.ReportFileName);
+        delivered = notPrinted.empty();
+        if (!delivered) reportservices.ShowMessageIfEnabled("nothing printed: " + notPrinted);
         DeleteFileIfExists(E.ReportFileName);
         break;
+    }
     case 3:
     case 8:
         delivered = CopyConverted(outwin);
@@ -394,12 +416,12 @@ bool CloseReport()
     case 5:
         if (!UsesDesktopProgram(wtelmvar.WordProcessorPath) &&
             !FileCanOpen(TrimBlanks(wtelmvar.WordProcessorPath))) {
-            reportservices.ShowMessageIfEnabled(FileNameToOem(wtelmvar.WordProcessorPath) + " not found");
+            SayProgramNotStarted(wtelmvar.WordProcessorPath, "", E.ReportFileName);
             delivered = false;
             break;
         }
         reportservices.SetHourglassCursor();
-        delivered = CopyConverted(outwin) && StartProgramOn(wtelmvar.WordProcessorPath, outwin);
+        delivered = CopyConverted(outwin) && ShowInProgram(wtelmvar.WordProcessorPath, outwin);
         DeleteFileIfExists(E.ReportFileName);
         break;
     case 6:
@@ -417,11 +439,11 @@ bool CloseReport()
         if (!wtelmvar.HtmlBrowserPath.empty()) {
             if (!UsesDesktopProgram(wtelmvar.HtmlBrowserPath) &&
                 !FileCanOpen(TrimBlanks(wtelmvar.HtmlBrowserPath))) {
-                reportservices.ShowMessageIfEnabled(FileNameToOem(wtelmvar.HtmlBrowserPath) + " not found");
+                SayProgramNotStarted(wtelmvar.HtmlBrowserPath, "", E.ReportFileName);
                 delivered = false;
             } else {
                 reportservices.SetHourglassCursor();
-                delivered = StartProgramOn(wtelmvar.HtmlBrowserPath, E.ReportFileName);
+                delivered = ShowInProgram(wtelmvar.HtmlBrowserPath, E.ReportFileName);
             }
         }
         telmvar.DataExt = E.SavedDataExt;

@@ -4,6 +4,7 @@
 #include "foundation/datetexts.h"
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
+#include "foundation/textfile.h"
 #include "foundation/textutil.h"
 #include "platform/platform.h"
 #include "reports/engine/reportengine.h"
@@ -145,17 +146,21 @@ void ResetReportServices()
         P().Prompt().ShowTextScreen(r);
     };
     S.Launch = [](const std::string& Program, const std::vector<std::string>& Args) {
-        if (Program.empty()) return !Args.empty() && P().Launch().OpenDocument(Args.front()).Started;
-        return P().Launch().StartProgram(Program, Args).Started;
+        if (!Program.empty()) return P().Launch().StartProgram(Program, Args);
+        return P().Launch().OpenDocument(Args.empty() ? std::string() : Args.front());
     };
-    S.SendToPrinterPort = [](int Port, const std::string& SpoolFile) {
-        const std::string port =
-            AddTrailingBackslash(telmvar.TempDir) + "LPT" + std::to_string(Port) + ".PRN";
+    S.SendToPrinterPort = [](int Port, const std::string& SpoolFile) -> std::string {
+        const std::string name = "LPT" + std::to_string(Port);
+        // Only a print command reaches a printer from here; a copy named
+        // after the port in the temporary directory would print nothing.
+        if (reportengine.PrinterPortCommand.empty())
+            return "printer port " + name + " does not exist on this system";
+        const std::string port = AddTrailingBackslash(telmvar.TempDir) + name + ".PRN";
         std::error_code ec;
         std::filesystem::copy_file(SpoolFile, port, std::filesystem::copy_options::overwrite_existing, ec);
-        if (ec) return false;
-        if (reportengine.PrinterPortCommand.empty()) return true;
-        return P().Launch().StartProgram(reportengine.PrinterPortCommand, {port}).Started;
+        if (ec) return CannotBeWrittenText(port, ErrnoText(ec.value()));
+        const platform::LaunchResult r = P().Launch().StartProgram(reportengine.PrinterPortCommand, {port});
+        return r.Started ? std::string() : FileNameToOem(r.Message);
     };
     S.PrintTextFile = [](const std::string& FileName) { ::PrintTextFile(FileName); };
     S.CopyToClipboard = [](const std::string& Text) { P().Clip().SetText(Text); };

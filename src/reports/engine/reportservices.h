@@ -13,6 +13,8 @@
 // Every hook that stands for a dialog keeps the dialog's contract on the
 // program-wide flag: a Cancel sets telmvar.Aborted.
 
+#include "platform/launcher.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -74,11 +76,13 @@ struct TReportServices {
     // texts. Unset: English.
     std::function<TWindowMenuTexts()> WindowMenuTexts;
     // Starts an external program (Program empty: the desktop's default
-    // application for the first argument). False when it could not start.
-    std::function<bool(const std::string& Program, const std::vector<std::string>& Args)> Launch;
+    // application for the first argument); when it could not start, the
+    // result says why, so that the user can be told.
+    std::function<platform::LaunchResult(const std::string& Program, const std::vector<std::string>& Args)>
+        Launch;
     // Hands the finished spool file of the text printer device to printer
-    // port 1..4. False when the port refused it.
-    std::function<bool(int Port, const std::string& SpoolFile)> SendToPrinterPort;
+    // port 1..4. Empty when it was handed over, else why nothing was printed.
+    std::function<std::string(int Port, const std::string& SpoolFile)> SendToPrinterPort;
     // Puts a text (display code page) on the clipboard.
     std::function<void(const std::string& Text)> CopyToClipboard;
     // Prints a report text file page by page (the printer device and the

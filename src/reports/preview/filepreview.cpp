@@ -142,6 +142,12 @@ bool TForm_preview::SearchNext()
 
 std::string TForm_preview::ExportExcel()
 {
+    // No program for the list to open in: said as the main menu's Excel
+    // command says it, and no file is written for nobody to read.
+    if (!platform::CurrentPlatform().Launch().HasApplicationFor("text/csv")) {
+        reportservices.ShowMessageBox("Could not start Excel");
+        return {};
+    }
     const std::string dir =
         telmvar.TempDir.find_first_not_of(' ') == std::string::npos ? telmvar.DataDir : telmvar.TempDir;
     return ExportRowsToExcel(AddTrailingBackslash(dir) + "preview.csv", Cells);
