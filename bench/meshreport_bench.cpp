@@ -33,7 +33,9 @@ void BM_MeshReportTxtDevice(benchmark::State& state)
     telmvar.ProjectName = "bench";
     wtelmvar.TextDevice = 6;
     wtelmvar.TextDeviceDialog = false;
-    reportservices.Launch = [](const std::string&, const std::vector<std::string>&) { return true; };
+    reportservices.Launch = [](const std::string&, const std::vector<std::string>&) {
+        return platform::LaunchResult{true};
+    };
     bool delivered = true;
     for (auto _ : state) {
         delivered = MeshReport(1, 0) && delivered;

@@ -24,7 +24,9 @@ void WriteRows(benchmark::State& state, uint16_t Device)
     std::filesystem::create_directories(dir);
     telmvar.TempDir = dir.string();
     reportservices.ShowResultWindow = [](const std::string&) {};
-    reportservices.Launch = [](const std::string&, const std::vector<std::string>&) { return true; };
+    reportservices.Launch = [](const std::string&, const std::vector<std::string>&) {
+        return platform::LaunchResult{true};
+    };
     const int rows = static_cast<int>(state.range(0));
     for (auto _ : state) {
         SetReportHeader("", "Planetary stage report", "", "", "", 0);
