@@ -49,11 +49,9 @@ void Mod()
 // words; empty when it opens. Gone: no file of that path exists any more.
 std::string ReadRefusalCause(const std::string& Path, bool& Gone)
 {
-    bool special = false;
-    const int error = OpenToReadError(Path, &special);
+    const int error = OpenToReadError(Path);
     Gone = error == ENOENT || error == ENOTDIR;
-    if (error == 0 && special) return "not a regular file (a pipe or a device)";
-    return error == 0 ? std::string() : ErrnoText(error);
+    return error == 0 ? NotARegularFile(Path) : ErrnoText(error);
 }
 
 } // namespace

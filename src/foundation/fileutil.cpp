@@ -363,14 +363,13 @@ bool FileCanOpen(const std::string& Name)
     return true;
 }
 
-int OpenToReadError(const std::string& Name, bool* Special)
+int OpenToReadError(const std::string& Name)
 {
     const std::string name = NativePath(Name);
     struct stat st {
     };
     if (::stat(name.c_str(), &st) != 0) return errno;
     if (S_ISDIR(st.st_mode)) return EISDIR;
-    if (Special) *Special = !S_ISREG(st.st_mode);
     const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) return errno;
     ::close(fd);

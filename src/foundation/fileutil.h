@@ -103,8 +103,8 @@ uint32_t NewFileMode(const std::string& Name);
 bool FileCanOpen(const std::string& Name);
 // The system's error number for opening Name to read: 0 when it opens,
 // EISDIR for a directory of that name. A pipe or a device is opened without
-// waiting for a writer; Special, when given, tells that it is one.
-int OpenToReadError(const std::string& Name, bool* Special = nullptr);
+// waiting for a writer.
+int OpenToReadError(const std::string& Name);
 // Why Name is no regular file though something of its name is there (also
 // through a link): "is a directory" or "not a regular file (a pipe or a
 // device)"; empty for a regular file or nothing.

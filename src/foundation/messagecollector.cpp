@@ -1,5 +1,6 @@
 #include "foundation/messagecollector.h"
 
+#include "foundation/codepage.h"
 #include "foundation/programstate.h"
 #include "foundation/textcopy.h"
 #include "foundation/textutil.h"
@@ -10,6 +11,8 @@
 #include <cstring>
 #include <iterator>
 #include <utility>
+
+#include "platform/platform.h"
 
 TError0 error0;
 
@@ -215,6 +218,14 @@ void AddText(std::string_view Text)
 void AddErrorMessage(const std::string& Text)
 {
     AddText(Text);
+}
+
+bool ShowErrorBoxIfEnabled(const std::string& Text)
+{
+    if (!telmvar.MessagesEnabled) return false;
+    platform::CurrentPlatform().Messages().ShowOk("Error  : ", DisplayText(Text),
+                                                  platform::MessageIcon::Error);
+    return true;
 }
 
 void AddErrorMessageParts(std::initializer_list<std::string_view> Parts)

@@ -51,6 +51,10 @@ inline constexpr std::size_t LeftOutTextsMax = 200;
 // the left-out texts. An error or fatal text on a full list takes the place
 // of the last warning instead, which is then left out.
 void AddErrorMessage(const std::string& Text);
+// Shows Text (the program's code page 437) in the error box while messages
+// are enabled, for a fault the user must hear of at once rather than in a
+// later list; false when messages are off and nothing was shown.
+bool ShowErrorBoxIfEnabled(const std::string& Text);
 // The same for the text made of Parts one after the other, joined without
 // a string of its own and not at all when the list would not keep it.
 void AddErrorMessageParts(std::initializer_list<std::string_view> Parts);

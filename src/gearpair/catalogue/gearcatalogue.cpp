@@ -1,6 +1,7 @@
 #include "gearpair/catalogue/gearcatalogue.h"
 
 #include "foundation/fileutil.h"
+#include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
 #include "platform/platform.h"
@@ -30,12 +31,6 @@ std::string RTrim(const std::string& s)
 {
     std::size_t e = s.find_last_not_of(' ');
     return e == std::string::npos ? "" : s.substr(0, e + 1);
-}
-
-void ErrorBoxIfEnabled(const std::string& text)
-{
-    if (telmvar.MessagesEnabled)
-        platform::CurrentPlatform().Messages().ShowOk("Error  : ", text, platform::MessageIcon::Error);
 }
 
 void SetArrow()
@@ -116,7 +111,8 @@ void SelectToolProfile(uint16_t Gear, uint16_t Mode)
     DbfClose();
     if (Mode == 1 || Mode == 3) {
         const Extended m = gearcatalogue.LastToolModule;
-        if (m != 0 && std::fabs(m - g.mn) > 1e-9L * std::fabs(m)) ErrorBoxIfEnabled("Q1TOOLX-MODUL <> mn !");
+        if (m != 0 && std::fabs(m - g.mn) > 1e-9L * std::fabs(m))
+            ShowErrorBoxIfEnabled("Q1TOOLX-MODUL <> mn !");
     }
     SetArrow();
 }

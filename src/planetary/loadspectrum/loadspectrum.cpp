@@ -144,10 +144,7 @@ void SaveLoadSpectrum(const std::string& Name)
     if (WriteLoadSpectrumFile(path) || Shared().WriteFailure().empty()) return;
     // The user asked for this file: a box says that it was not written and
     // why, not only a line in the message list.
-    if (telmvar.MessagesEnabled)
-        platform::CurrentPlatform().Messages().ShowOk(
-            "Error  : ", DisplayText(CannotBeWrittenText(path, Shared().WriteFailure())),
-            platform::MessageIcon::Error);
+    ShowErrorBoxIfEnabled(CannotBeWrittenText(path, Shared().WriteFailure()));
 }
 
 void ReadLoadSpectrum(const std::string& Name)
@@ -162,11 +159,7 @@ void ReadLoadSpectrum(const std::string& Name)
     // message list would show it only after some later calculation, in a
     // list about that calculation; the error view of the table resets it.
     const std::string why = FileFaultMessage(path, fault);
-    if (telmvar.MessagesEnabled)
-        platform::CurrentPlatform().Messages().ShowOk("Error  : ", DisplayText(why),
-                                                      platform::MessageIcon::Error);
-    else
-        AddErrorMessage(why);
+    if (!ShowErrorBoxIfEnabled(why)) AddErrorMessage(why);
 }
 
 int LoadSpectrumChoice(int Action, int Selected, int Count)

@@ -8,6 +8,7 @@
 #include <QPrinterInfo>
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -51,7 +52,10 @@ bool WholePdf(const std::string& path, int& error)
     whole = whole && end.ends_with("%%EOF") && mark != std::string::npos;
     char xref[4] = {};
     if (whole) {
-        const long long offset = std::strtoll(end.c_str() + mark + 9, nullptr, 10);
+        long long offset = 0;
+        const std::size_t digits = end.find_first_not_of(" \t\r\n", mark + 9);
+        if (digits != std::string::npos)
+            std::from_chars(end.data() + digits, end.data() + end.size(), offset);
         whole = offset > 0 && offset < st.st_size && ::pread(fd, xref, 4, offset) == 4 &&
                 std::memcmp(xref, "xref", 4) == 0;
     }

@@ -3,6 +3,7 @@
 #include "foundation/codepage.h"
 #include "foundation/datetexts.h"
 #include "foundation/fileutil.h"
+#include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 #include "foundation/textfile.h"
 #include "foundation/textutil.h"
@@ -114,10 +115,7 @@ void ResetReportServices()
     S.ShowMessageCaption = [](const std::string& C, const std::string& T) {
         P().Messages().ShowOk(DisplayText(C), DisplayText(T));
     };
-    S.ShowMessageIfEnabled = [](const std::string& T) {
-        if (telmvar.MessagesEnabled)
-            P().Messages().ShowOk("Error  : ", DisplayText(T), platform::MessageIcon::Error);
-    };
+    S.ShowMessageIfEnabled = [](const std::string& T) { ShowErrorBoxIfEnabled(T); };
     S.SetInputHelpNumber = [](int) {};
     S.ShowHelpText = [](int, int, int) {};
     S.SetHourglassCursor = [] { P().ScreenCursor().Set(platform::CursorShape::Hourglass); };
