@@ -34,7 +34,9 @@ void BM_MeshReportTxtDevice(benchmark::State& state)
     wtelmvar.TextDevice = 6;
     wtelmvar.TextDeviceDialog = false;
     reportservices.Launch = [](const std::string&, const std::vector<std::string>&) {
-        return platform::LaunchResult{true};
+        platform::LaunchResult started;
+        started.Started = true;
+        return started;
     };
     bool delivered = true;
     for (auto _ : state) {

@@ -25,7 +25,9 @@ void WriteRows(benchmark::State& state, uint16_t Device)
     telmvar.TempDir = dir.string();
     reportservices.ShowResultWindow = [](const std::string&) {};
     reportservices.Launch = [](const std::string&, const std::vector<std::string>&) {
-        return platform::LaunchResult{true};
+        platform::LaunchResult started;
+        started.Started = true;
+        return started;
     };
     const int rows = static_cast<int>(state.range(0));
     for (auto _ : state) {
