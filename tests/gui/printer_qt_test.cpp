@@ -66,21 +66,28 @@ TEST(QtPrinter, DrawingOutsideADocumentGoesNowhere)
     EXPECT_FALSE(printer.Printing());
 }
 
-// A report and a picture printed to a file on a disk that takes no more than
-// 16 bytes of a file: a box names the file and the system's reason, the old
-// file stays as it was and nothing is left beside it; without the limit the
-// same print replaces it with a whole PDF.
+// A report of 40 pages and a picture printed to a file on a disk that takes
+// no more than 8 KB (the report fails after some pages) or 16 bytes of a file:
+// a box names the file and the system's reason, the old file stays as it was
+// and nothing is left beside it; without the limit the same print, by the
+// same printer, replaces it with a whole PDF.
 TEST(QtPrinter, PrintToAFileThatCannotBeWrittenKeepsTheOldFile)
 {
     TestApp();
     const testdirs::ScopedTempDir scratch("printfail");
     const std::filesystem::path dir = scratch.Path(), pdf = dir / "pr.pdf", text = dir / "report.txt";
-    std::ofstream(text, std::ios::binary) << "a report line\r\n\f\r\n";
+    std::ofstream report(text, std::ios::binary);
+    for (int page = 1; page <= 40; ++page)
+        for (int line = 1; line <= 61; ++line)
+            report << (line <= 60 ? "line " + std::to_string(line) + " of page " + std::to_string(page)
+                                  : "\f")
+                   << "\r\n";
+    report.close();
     PlatformQt qt;
     const ScopedPlatform use(qt);
     qt.QtPrinter().QtPrinter().setOutputFormat(QPrinter::PdfFormat);
     qt.QtPrinter().QtPrinter().setOutputFileName(QString::fromStdString(pdf.string()));
-    reportservices.ChoosePrintPages = [](int, int& From, int& To) { return From = To = 1; };
+    reportservices.ChoosePrintPages = [](int Count, int& From, int& To) { return From = 1, To = Count; };
     std::string boxes;
     QTimer reader; // reads and closes every message box
     QObject::connect(&reader, &QTimer::timeout, [&] {
@@ -91,18 +98,18 @@ TEST(QtPrinter, PrintToAFileThatCannotBeWrittenKeepsTheOldFile)
     });
     reader.start(10);
     GraphFacade.Line(10, 10, 100, 100);
-    const std::pair<const char*, std::function<bool()>> cases[] = {
-        {"report", [&] { return PrintTextFile(text.string()), !telmvar.Aborted; }},
-        {"picture", [] { return FTelmgra.PrintPicture("x"); }},
+    const std::tuple<const char*, rlim_t, const char*, std::function<bool()>> cases[] = {
+        {"report", 8192, "40", [&] { return PrintTextFile(text.string()), !telmvar.Aborted; }},
+        {"picture", 16, "1", [] { return FTelmgra.PrintPicture("x"); }},
     };
-    for (const auto& [what, print] : cases) {
+    for (const auto& [what, limit, pages, print] : cases) {
         SCOPED_TRACE(what);
         std::ofstream(pdf, std::ios::binary) << "the old printout";
         const auto before = DirNames(dir);
         boxes.clear();
         telmvar.Aborted = false;
         bool printed = true;
-        WithFileSizeLimit(16, [&] { printed = print(); });
+        WithFileSizeLimit(limit, [&] { printed = print(); });
         EXPECT_FALSE(printed);
         EXPECT_EQ(boxes, "file " + pdf.string() + " cannot be written: File too large\n");
         std::stringstream old;
@@ -116,7 +123,8 @@ TEST(QtPrinter, PrintToAFileThatCannotBeWrittenKeepsTheOldFile)
         EXPECT_EQ(boxes, "");
         EXPECT_EQ(DirNames(dir), before);
         if (std::system("pdfinfo -v > /dev/null 2>&1") != 0) QYR7_VALIDATOR_MISSING("pdfinfo");
-        EXPECT_EQ(std::system(("pdfinfo '" + pdf.string() + "' | grep -qx 'Pages: *1'").c_str()), 0)
-            << "a whole one-page PDF";
+        EXPECT_EQ(std::system(("pdfinfo '" + pdf.string() + "' | grep -qx 'Pages: *" + pages + "'").c_str()),
+                  0)
+            << "a whole PDF";
     }
 }

@@ -276,9 +276,15 @@ bool PrinterImplQt::EndDoc()
 {
     if (!painter_) return true;
     canvas_.reset();
-    painter_->end();
+    const bool ended = painter_->end();
     painter_.reset();
-    return Deliver();
+    const bool delivered = Deliver();
+    // A write that failed in the middle of the document leaves the toolkit's
+    // printer holding the file it failed on: the next document would go
+    // there, and the file chosen for it would stay empty. A fresh printer
+    // takes its place, as after a start that failed.
+    if (!ended || !delivered) Renew();
+    return delivered;
 }
 
 void PrinterImplQt::Abort()
