@@ -56,10 +56,13 @@ TEST_F(ShowTextFileTest, NextWindowOpensWhereTheLastWasClosed)
 TEST_F(ShowTextFileTest, PrintExportAndCopyGoThroughTheServices)
 {
     std::string printed, copied;
-    reportservices.PrintTextFile = [&](const std::string& F) { printed = F; };
+    reportservices.PrintTextFile = [&](const std::string& F) {
+        printed = F + (telmvar.Aborted ? " aborted" : "");
+    };
     reportservices.CopyToClipboard = [&](const std::string& T) { copied = T; };
     TShowTextFileModel m;
     m.PrintFileName = Temp("$OUT1.TMP");
+    telmvar.Aborted = true; // as a printout that could not be written leaves it
     m.Print();
     m.ExportNotepad();
     m.Copy("selected");

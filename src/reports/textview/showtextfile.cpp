@@ -69,6 +69,9 @@ void TShowTextFileModel::Close(int NewLeft, int NewTop, int NewWidth, int NewHei
 
 void TShowTextFileModel::Print()
 {
+    // A command of its own: a printout of this window that failed before
+    // (and set Aborted) does not stop this one.
+    telmvar.Aborted = false;
     reportservices.PrintTextFile(PrintFileName);
 }
 
