@@ -6,6 +6,8 @@
 #include "dialogs/gear/materialform.h"
 #include "dialogs/gear/measurementform.h"
 #include "dialogs/helptext.h"
+#include "dialogs/stage/viscosityform.h"
+#include "graphics/graphfacade.h"
 #include "stageforms_fixture.h"
 
 #include <functional>
@@ -43,6 +45,39 @@ TEST_F(GearHelp, EveryEntryTheFormsUseIsShipped)
         EXPECT_TRUE(e.Found) << n;
         EXPECT_FALSE(e.Lines[1].empty()) << n;
     }
+}
+
+// The "?" buttons of the dimensions dialog name entries without a picture:
+// each shows its own text and the graphics window keeps its drawing. The
+// tooth number's hint and "?" speak of teeth, the viscosity converter's help
+// of viscosity.
+TEST_F(GearHelp, DimensionQuestionMarksShowTheirText)
+{
+    telmvar.PltDir = QYR7_DATA_DIR;
+    telmvar.ProgramFileStem = "qyr7";
+    const struct {
+        const char* button;
+        const char* text;
+    } rows[] = {{"Button_hbz", "teeth"},          {"Button_hbx", "Profile shift"},
+                {"Button_hbbeta", "Helix angle"}, {"Button_hbq", "planet pairs"},
+                {"Button_hbflank", "alignment"},  {"Button_hbkmn", "Tip reduction"}};
+    TForm_qyr7geo form;
+    EXPECT_NE(form.Control("Label_z").Hint.find("teeth"), std::string::npos) << form.Control("Label_z").Hint;
+    DisplayList.Records = {"4;1;1;2;2"};
+    for (const auto& r : rows) {
+        const std::size_t before = hp.HeadlessMessages().AskedQuestions().size();
+        form.Press(r.button);
+        ASSERT_EQ(hp.HeadlessMessages().AskedQuestions().size(), before + 1) << r.button;
+        const std::string text = hp.HeadlessMessages().AskedQuestions().back().Request.Text;
+        EXPECT_NE(text.find(r.text), std::string::npos) << r.button << ": " << text;
+        EXPECT_EQ(DisplayList.Records, std::vector<std::string>{"4;1;1;2;2"}) << r.button;
+    }
+    TForm_viskot converter;
+    converter.Press("Button_htvisko");
+    const std::string text = hp.HeadlessMessages().AskedQuestions().back().Request.Text;
+    EXPECT_NE(text.find("viscosity"), std::string::npos) << text;
+    EXPECT_EQ(text.find("teeth"), std::string::npos) << text;
+    DisplayList.Clear();
 }
 
 } // namespace

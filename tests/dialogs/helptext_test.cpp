@@ -5,12 +5,15 @@
 #include "dialogs/helptext.h"
 #include "foundation/programstate.h"
 #include "graphics/graphfacade.h"
+#include "planetary/bearings/planetbearing.h"
 #include "platform/headless/platform_headless.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <regex>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -193,6 +196,64 @@ TEST_F(HelpText, ShowTextAndPictureByMode)
     EXPECT_EQ(Boxes().back(), "HELP TEXT No.1600|Data directory.     ");
     EXPECT_EQ(Boxes().size(), 3u) << "mode 3 shows nothing";
     EXPECT_EQ(DisplayList.Records, std::vector<std::string>{"4;1;1;2;2"}) << "mode 1 leaves the picture";
+
+    // Mode 2 of an entry without a picture, or of a missing entry: its text,
+    // and the drawing stays.
+    ShowHelpText(1605, 0, 2);
+    ShowHelpText(1625, 0, 2);
+    EXPECT_EQ(Boxes().size(), 5u);
+    EXPECT_EQ(Boxes()[3], "HELP TEXT No.1605|Working directory    ");
+    EXPECT_EQ(Boxes()[4], "HELP TEXT No.1625|help text No 1625: No help available.     ");
+    EXPECT_EQ(DisplayList.Records, std::vector<std::string>{"4;1;1;2;2"});
+}
+
+// The help numbers the sources name, with a place each: the four-digit
+// numbers in the code of a line that speaks of help or hints, of a table row
+// that pairs a text with a number, or of a call that passes one. A number a
+// sum starts from (base + 5 * type) is no entry itself.
+std::map<int, std::string> HelpNumbersInSources()
+{
+    const std::regex strings(R"("(?:[^"\\]|\\.)*")");
+    const std::regex named(R"(help|hint)", std::regex::icase);
+    const std::regex row(R"(\{\s*(std::string\()?""|AskCount\(|SheetFormButton\()");
+    const std::regex number(R"((?:^|[^\w.])([1-9]\d{3})(?![\w.]|\s*\+))");
+    std::map<int, std::string> found;
+    for (const auto& f : fs::recursive_directory_iterator(fs::path(QYR7_SOURCE_DIR) / "src")) {
+        const std::string ext = f.path().extension().string();
+        if (ext != ".cpp" && ext != ".h") continue;
+        std::ifstream in(f.path(), std::ios::binary);
+        std::string line;
+        for (int n = 1; std::getline(in, line); ++n) {
+            std::string code = std::regex_replace(line, strings, "\"\"");
+            code = code.substr(0, code.find("//"));
+            if (!std::regex_search(line, named) && !std::regex_search(code, row)) continue;
+            for (std::sregex_iterator m(code.begin(), code.end(), number), end; m != end; ++m)
+                found.emplace(std::stoi((*m)[1]), f.path().filename().string() + ":" + std::to_string(n));
+        }
+    }
+    return found;
+}
+
+// Every help number a dialog, hint, button or prompt asks for has a text in
+// the shipped files, each topic its own: the tooth number's entry is no
+// longer the viscosity converter's.
+TEST_F(HelpText, EveryNumberTheSourcesNameHasAText)
+{
+    telmvar.PltDir = QYR7_DATA_DIR;
+    telmvar.ProgramFileStem = "qyr7";
+    std::map<int, std::string> inUse = HelpNumbersInSources();
+    for (const int n : {1050, 2730, 3000, 3210, 5400, 5680, 5855, 6400, 8320, 9165})
+        EXPECT_TRUE(inUse.count(n)) << n << " not gathered";
+    EXPECT_FALSE(inUse.count(8400) || inUse.count(1103)) << "a base or an error code gathered";
+    // The bearing catalogue's entry of each bearing type: 8400 + 5 * type.
+    for (int t = BearingTypeNames.Low; t <= BearingTypeNames.High; ++t)
+        inUse.emplace(8400 + 5 * t, "bearing type " + std::to_string(t));
+    for (const auto& [n, where] : inUse) {
+        const THelpEntry e = ReadHelpEntry(static_cast<uint16_t>(n));
+        EXPECT_TRUE(e.Found && !e.Lines[1].empty()) << n << " (" << where << ")";
+    }
+    EXPECT_NE(GetHelpHint(5120).find("teeth"), std::string::npos) << GetHelpHint(5120);
+    EXPECT_NE(GetHelpHint(9165).find("viscosity"), std::string::npos) << GetHelpHint(9165);
 }
 
 // The shipped help files: every entry the program's dialogs, prompts and

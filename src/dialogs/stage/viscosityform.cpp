@@ -133,7 +133,10 @@ platform::DialogAction TForm_viskot::Press(const std::string& Name)
     }
     if (Name == "Button_htvisko") {
         Convert();
-        ShowHelpText(5120, 0, 1);
+        // Its own entry: 5120, which the converter once shared, is the tooth
+        // number's hint and "?" in the dimensions dialog, so one of the two
+        // always answered with the other's topic.
+        ShowHelpText(ViscosityConverterHelp, 0, 1);
         return DialogAction::None;
     }
     return DialogAction::None;

@@ -10,7 +10,11 @@
 #include "foundation/types.h"
 #include "platform/dialoghost.h"
 
+#include <cstdint>
 #include <string>
+
+// The converter's help entry.
+inline constexpr uint16_t ViscosityConverterHelp = 9165;
 
 class TForm_viskot final : public platform::DialogModel
 {
