@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -224,6 +225,8 @@ std::map<int, std::string> HelpNumbersInSources()
         std::ifstream in(f.path(), std::ios::binary);
         std::string line;
         for (int n = 1; std::getline(in, line); ++n) {
+            const auto digit = [](char c, int) { return c >= '0' && c <= '9'; };
+            if (std::search_n(line.begin(), line.end(), 4, 0, digit) == line.end()) continue;
             std::string code = std::regex_replace(line, strings, "\"\"");
             code = code.substr(0, code.find("//"));
             if (!std::regex_search(line, named) && !std::regex_search(code, row)) continue;
