@@ -161,11 +161,10 @@ void ShowHelpText(uint16_t N, int /*Spare*/, int Mode)
     if (N == 0) N = telmvar.HelpNumber;
     if (Mode < 0 || Mode > 2) return;
     const THelpEntry e = ReadHelpEntry(N);
-    // A picture button of an entry that names no picture (or of a missing
-    // entry or file) would only blank the graphics window and say nothing:
-    // the drawing stays and the entry's text answers instead.
-    const bool hasPicture = e.Found && !e.Picture.empty() && e.Picture != "NULL";
-    if (Mode == 2 && !hasPicture) Mode = 1;
+    // A picture button of an entry that names no picture would only blank
+    // the graphics window and say nothing: the drawing stays and the entry's
+    // text answers instead. (A missing entry still draws the picture "null".)
+    if (Mode == 2 && e.Found && (e.Picture.empty() || e.Picture == "NULL")) Mode = 1;
     if (Mode == 0 || Mode == 1) {
         std::string text;
         for (int k = 1; k <= 5; ++k)

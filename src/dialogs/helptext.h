@@ -46,7 +46,7 @@ THelpEntry ReadHelpEntry(uint16_t N);
 
 // The text of entry N (0: HelpNumber) in a message box (modes 0 and 1) and
 // its picture in the graphics window (modes 0 and 2); mode 2 of an entry
-// without a picture shows the text and keeps the window's drawing. Other
+// found without a picture shows the text and keeps the window's drawing. Other
 // modes show nothing. Spare is passed through by the callers and not used.
 void ShowHelpText(uint16_t N, int Spare, int Mode);
 
