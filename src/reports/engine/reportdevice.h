@@ -30,6 +30,9 @@ class TReportDevice
     // Ends the page; the compressed mode keeps a half-empty page when
     // HonourCompressedMode is set. Pages without end by default.
     virtual void PageBreak(bool /*HonourCompressedMode*/) {}
+    // True where a page ends with a form feed (screen, text printer,
+    // printer): the devices whose pages are sheets of paper.
+    virtual bool FeedsPages() const { return false; }
     // A full page gets its break and the header of the next one.
     void CheckPageEnd(int WithColumnHeads);
     // The last bytes before the output is closed.
@@ -80,6 +83,7 @@ class TTextReportDevice final : public TReportDevice
     void Text(const std::string& Text) override;
     void PageHeader(int PageNo, int WithColumnHeads) override;
     void PageBreak(bool HonourCompressedMode) override;
+    bool FeedsPages() const override { return feed_ != TFeed::None; }
     void Finish() override;
     void ColumnHeads() override;
     void Row(const std::string& Label, const std::string& Symbol, const std::string& Unit,

@@ -503,6 +503,12 @@ void KeepReportLines(int WithColumnHeads)
     }
 }
 
+void BreakReportPageBeforeHead()
+{
+    TReportDevice& device = CurrentReportDevice();
+    if (E.ReportLineCount > 0 && device.FeedsPages()) device.PageBreak(true);
+}
+
 uint16_t GetReportDevice()
 {
     return E.ReportDevice;

@@ -75,6 +75,12 @@ void ReportPageBreak();
 void EjectReportPage();
 void CheckReportPageEnd(int WithColumnHeads);
 void KeepReportLines(int WithColumnHeads);
+// Before a page head that should stand at the top of a sheet: on the devices
+// whose pages end with a form feed (screen, text printer, printer) a page
+// that already holds lines is ended. The files, the tab and HTML devices are
+// left as they are: they have no sheets, and a fresh line count there would
+// move their later page breaks.
+void BreakReportPageBeforeHead();
 
 uint16_t GetReportDevice();
 

@@ -67,6 +67,9 @@ bool ReportLoadSpectrumBlock()
     SetReportHeader(StageReportTitle("load spectrum (Niemann/Winter)"), StageHeaderNoLine(), r[1], r[2], r[3],
                     0);
     SetReportColumns2("", "symbol", "unit", " S-P", "P-H");
+    // The head opens a sheet of its own where the page holds lines, as the
+    // strength section's heads do (and for the same reason).
+    BreakReportPageBeforeHead();
     PrintReportPageHeader(0, 1);
     if (telmvar.Aborted) return false;
     PrintReportLine("");

@@ -140,11 +140,18 @@ bool ReportStrengthSection()
     SetReportHeader(StageReportTitle("gearing strength"), StageHeaderNoLine(), r[1], r[2], r[3], 0);
     SetReportColumns4("", "", "", "", "", "", "");
     SetReportColumns3("", "", "", "  S   ", "      C", "        H");
+    // Both heads of this section open a sheet of their own, departing on
+    // purpose from the plain rule of heading the page where the text stands:
+    // a head in mid-page gave a printed page far longer than its sheet, and
+    // the printer lost the lines below the sheet's edge. Only the devices
+    // that print sheets see the break; the files keep their text.
+    BreakReportPageBeforeHead();
     PrintReportPageHeader(0, 1);
     if (telmvar.Aborted) return false;
     OperatingDataPage();
     SetReportColumns3("", "", "", "", "", "");
     SetReportColumns4("", "", "", "S", "Pi", "Pe", "H");
+    BreakReportPageBeforeHead();
     PrintReportPageHeader(0, 1);
     if (telmvar.Aborted) return false;
     MaterialPage();

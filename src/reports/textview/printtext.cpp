@@ -9,7 +9,9 @@
 #include "reports/textview/fontstyle.h"
 #include "reports/textview/printsettings.h"
 
+#include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace
@@ -22,6 +24,30 @@ bool HoldsText(const std::vector<std::string>& Lines)
     for (const std::string& l : Lines)
         if (l.find_first_not_of(" \t") != std::string::npos) return true;
     return false;
+}
+
+// The printer's sheets of the report's pages, LinesPerSheet lines to a sheet.
+// A page that holds more lines than a sheet goes on over further sheets, so
+// that whatever a text holds, no line is drawn below the sheet's edge; a
+// further sheet that would hold only blanks is left out.
+std::vector<std::vector<std::string>> SplitPageSheets(std::vector<std::vector<std::string>> Pages,
+                                                      size_t LinesPerSheet)
+{
+    std::vector<std::vector<std::string>> sheets;
+    for (std::vector<std::string>& page : Pages) {
+        if (page.size() <= LinesPerSheet) {
+            sheets.push_back(std::move(page));
+            continue;
+        }
+        for (size_t first = 0; first < page.size(); first += LinesPerSheet) {
+            const auto begin = page.begin() + static_cast<std::ptrdiff_t>(first);
+            const auto end =
+                page.begin() + static_cast<std::ptrdiff_t>(std::min(first + LinesPerSheet, page.size()));
+            std::vector<std::string> sheet(std::make_move_iterator(begin), std::make_move_iterator(end));
+            if (first == 0 || HoldsText(sheet)) sheets.push_back(std::move(sheet));
+        }
+    }
+    return sheets;
 }
 
 } // namespace
@@ -55,7 +81,8 @@ void PrintTextFile(const std::string& FileName)
     std::ifstream in(FileName, std::ios::binary);
     std::ostringstream all;
     all << in.rdbuf();
-    const auto pages = SplitTextPages(all.str());
+    const int linesPerPage = std::max(telmvar.LinesPerPage, 1);
+    const auto pages = SplitPageSheets(SplitTextPages(all.str()), static_cast<size_t>(linesPerPage));
     const int count = static_cast<int>(pages.size());
     if (count == 0) return;
 
@@ -74,7 +101,6 @@ void PrintTextFile(const std::string& FileName)
     // The print job is named for the project as the program's texts show it.
     if (!platform::StartPrintout(printer, pf.Messages(), DisplayText(FileNameToOem(telmvar.ProjectName))))
         return;
-    const int linesPerPage = std::max(telmvar.LinesPerPage, 1);
     const int lineHeight = std::max(printer.PageHeightPixels() / linesPerPage, 1);
     const TFontStyles style = CodeToFontStyle(printsettings.PrintFontStyle, TFontStyles{});
     platform::Font font;

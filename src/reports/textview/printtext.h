@@ -15,9 +15,10 @@ class Printer;
 // anything, so a report without a final break loses nothing.
 std::vector<std::vector<std::string>> SplitTextPages(const std::string& Text);
 
-// Prints the file on the printer of the current platform: the print dialog
-// offers pages 1..count; the chosen range is printed, each report line made
-// displayable, in the print font, LinesPerPage lines to a printer page.
+// Prints the file on the printer of the current platform, LinesPerPage lines
+// to a sheet: a page of the text that holds more goes on over further
+// sheets. The print dialog offers the sheets 1..count; the chosen range is
+// printed, each report line made displayable, in the print font.
 void PrintTextFile(const std::string& FileName);
 
 // Ends the printer's document. A print to a file that could not be written
