@@ -128,3 +128,38 @@ TEST(QtPrinter, PrintToAFileThatCannotBeWrittenKeepsTheOldFile)
             << "a whole PDF";
     }
 }
+
+// A page of the text longer than a sheet (66 lines) goes on over further
+// sheets, and the print dialog counts them: 150 lines are 66 + 66 + 18; a
+// page of 66 lines and a blank gives no empty sheet. The PDF's text holds
+// every line in order.
+TEST(QtPrinter, APageLongerThanASheetGoesOnOverFurtherSheets)
+{
+    TestApp();
+    const testdirs::ScopedTempDir scratch("printlong");
+    const std::string pdf = scratch.Path() + "/long.pdf", text = scratch.Path() + "/long.txt";
+    PlatformQt qt;
+    const ScopedPlatform use(qt);
+    qt.QtPrinter().QtPrinter().setOutputFormat(QPrinter::PdfFormat);
+    qt.QtPrinter().QtPrinter().setOutputFileName(QString::fromStdString(pdf));
+    telmvar.LinesPerPage = 66;
+    for (const auto& [lines, blankAfter, sheets] : {std::tuple{150, false, 3}, {66, true, 1}}) {
+        SCOPED_TRACE(lines);
+        std::string report, expected;
+        for (int i = 1; i <= lines; ++i)
+            report += "line " + std::to_string(i) + "\r\n", expected += "line" + std::to_string(i) + "\n";
+        std::ofstream(text, std::ios::binary) << report << (blankAfter ? "   \r\n\f\r\n" : "");
+        int offered = 0;
+        reportservices.ChoosePrintPages = [&](int Count, int& From, int& To) {
+            offered = Count;
+            return From = 1, To = Count;
+        };
+        telmvar.Aborted = false;
+        PrintTextFile(text);
+        EXPECT_EQ(offered, sheets);
+        if (std::system("pdftotext -v > /dev/null 2>&1") != 0) QYR7_VALIDATOR_MISSING("pdftotext");
+        const std::string printed = PdfText(pdf);
+        EXPECT_EQ(std::count(printed.begin(), printed.end(), '\f'), sheets);
+        EXPECT_EQ(InkedLines(printed), InkedLines(expected));
+    }
+}

@@ -14,8 +14,12 @@
 
 #include "app/menutexts.h"
 #include "app/startup.h"
+#include "common/validators.h"
 #include "foundation/messagecollector.h"
+#include "foundation/programsettings.h"
 #include "foundation/programstate.h"
+#include "planetary/projectfile.h"
+#include "planetary/stagecalc.h"
 #include "platform/qt/platform_qt.h"
 #include "qtfixture.h"
 #include "reports/engine/reportengine.h"
@@ -24,6 +28,7 @@
 #include "reports/messages/messagelist.h"
 #include "reports/qt/filepreview_qt.h"
 #include "reports/qt/reportforms_qt.h"
+#include "reports/stage/planetaryreport.h"
 #include "reports/textview/printsettings.h"
 
 namespace fs = std::filesystem;
@@ -113,6 +118,53 @@ TEST_F(ReportsGui, ResultWindowShowsTheReportAndPrintsEveryPageToPdf)
     EXPECT_NE(caption.find("outwin.txt"), std::string::npos);
     ASSERT_TRUE(fs::exists(pdf));
     EXPECT_EQ(PdfPageCount(pdf), 3);
+}
+
+// The industrial stage report (Dimensions and Strength) printed on the
+// printer device, and printed from the screen's result window: the PDF holds
+// every line of the screen report in order, and every page head (its title
+// line, below the frame's top) stands at the top of a sheet.
+TEST_F(ReportsGui, AStageReportPrintsEveryLineEachHeadAtTheTopOfASheet)
+{
+    platform::ScopedPlatform use(qt_);
+    TFileFault fault;
+    ASSERT_TRUE(ReadProjectData(std::string(QYR7_SOURCE_DIR) + "/examples/industrial.qy7", fault));
+    telmvar.DbfDir = std::string(QYR7_DATA_DIR) + "/";
+    telmvar.ProjectName = "industrial";
+    telmvar.LinesPerPage = 66;
+    telmvar.PrintSeparatorMode = 1;
+    wtelmvar.PrintHeaderMode = 1;
+    wtelmvar.TextDeviceDialog = false;
+    std::string screen;
+    WhenModalAppears([&](QWidget* w) {
+        auto* form = qobject_cast<TForm_showtextfile*>(w);
+        ASSERT_NE(form, nullptr);
+        screen = form->Memo1()->toPlainText().toStdString();
+        form->Print();
+        form->accept();
+    });
+    for (const uint16_t device : {1, 4}) {
+        SCOPED_TRACE(device);
+        const std::string pdf = (dir_ / ("stage" + std::to_string(device) + ".pdf")).string();
+        qt_.QtPrinter().QtPrinter().setOutputFormat(QPrinter::PdfFormat);
+        qt_.QtPrinter().QtPrinter().setOutputFileName(QString::fromStdString(pdf));
+        wtelmvar.TextDevice = device;
+        telmvar.Aborted = false;
+        CalcPlanetaryStage();
+        PrintPlanetaryReport(3);
+        ASSERT_NE(screen.find("LOAD SPECTRUM"), std::string::npos);
+        if (std::system("pdftotext -v > /dev/null 2>&1") != 0) QYR7_VALIDATOR_MISSING("pdftotext");
+        const std::string printed = PdfText(pdf);
+        EXPECT_EQ(InkedLines(printed), InkedLines(screen));
+        std::istringstream sheets(printed);
+        int heads = 0;
+        for (std::string sheet; std::getline(sheets, sheet, '\f');) {
+            const auto lines = InkedLines(sheet);
+            for (size_t i = 0; i < lines.size(); ++i)
+                if (lines[i].find("pg.") != std::string::npos && ++heads) EXPECT_EQ(i, 1u) << lines[i];
+        }
+        EXPECT_EQ(heads, 9);
+    }
 }
 
 // In German the result window and the file preview show German menus.

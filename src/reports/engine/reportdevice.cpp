@@ -49,6 +49,7 @@ void TReportDevice::CheckPageEnd(int WithColumnHeads)
     if (wtelmvar.PrintHeaderMode == 2) {
         RawLine("\f");
         E.ReportLineCount = 0;
+        E.SheetLineCount = 0;
         return;
     }
     PageBreak(true);

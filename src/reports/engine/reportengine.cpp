@@ -327,6 +327,7 @@ void OpenReport(uint16_t Device, const std::string& Name)
         break;
     }
     E.ReportLineCount = 0;
+    E.SheetLineCount = 0;
     E.ReportPageNo = 0;
 }
 
@@ -505,8 +506,13 @@ void KeepReportLines(int WithColumnHeads)
 
 void BreakReportPageBeforeHead()
 {
+    // The sheet's own count: the line count of the page starts again with
+    // every SetReportHeader, which a section calls right before its head.
     TReportDevice& device = CurrentReportDevice();
-    if (E.ReportLineCount > 0 && device.FeedsPages()) device.PageBreak(true);
+    if (!device.FeedsPages() || E.SheetLineCount == 0) return;
+    // The compressed form keeps filling a sheet that is less than half full.
+    if (telmvar.PrintSeparatorMode == 4 && telmvar.LinesPerPage / 2 > E.SheetLineCount) return;
+    device.PageBreak(false);
 }
 
 uint16_t GetReportDevice()

@@ -25,6 +25,10 @@ struct TReportEngine {
     int32_t ReportPageNo = 0;
     // Lines counted on the current page.
     int32_t ReportLineCount = 0;
+    // Counted lines written since the last page end (form feed) of the text
+    // devices: what the sheet holds. SetReportHeader leaves it alone, since a
+    // new header does not begin a new sheet.
+    int32_t SheetLineCount = 0;
     // Column-head argument of the last text page header, reused by the
     // headers of automatic page breaks.
     int32_t PageHeaderColumnsMode = 0;

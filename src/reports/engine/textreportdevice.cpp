@@ -122,6 +122,7 @@ void TTextReportDevice::Line(const std::string& Text)
     if (Text == ReportDropMarker) return;
     E.ReportLineCount += 1;
     CheckPageEnd(E.PageHeaderColumnsMode);
+    E.SheetLineCount += 1;
     RawLine(Indent + Text);
 }
 
@@ -130,6 +131,7 @@ void TTextReportDevice::Text(const std::string& Text)
     if (Text == ReportDropMarker) return;
     E.ReportLineCount += 1;
     CheckPageEnd(E.PageHeaderColumnsMode);
+    E.SheetLineCount += 1;
     RawText(Indent + Text);
 }
 
@@ -212,6 +214,7 @@ void TTextReportDevice::PageBreak(bool HonourCompressedMode)
         RawLine("\f");
     else if (feed_ == TFeed::Byte)
         RawText("\f");
+    if (feed_ != TFeed::None) E.SheetLineCount = 0;
     E.ReportLineCount = 0;
 }
 
