@@ -674,6 +674,30 @@ TEST_F(EngineTest, EjectIgnoresTheCompressedModeRule)
     EXPECT_EQ(Lines(ShownReport), (std::vector<std::string>{Ind + "x", "\f"}));
 }
 
+// A head that should open a sheet: the screen ends a sheet that holds lines
+// (not an empty one); the fixed DOS file keeps its text, its page end (header
+// mode 2 writes one) coming 10 lines after the start as before.
+TEST_F(EngineTest, BreakBeforeAHeadEndsOnlyASheetThatHoldsLines)
+{
+    wtelmvar.PrintHeaderMode = 2;
+    telmvar.LinesPerPage = 10;
+    for (const auto& [device, feeds] : {std::pair<uint16_t, std::vector<size_t>>{1, {3, 13}}, {8, {9}}}) {
+        SCOPED_TRACE(device);
+        OpenDevice(device);
+        BreakReportPageBeforeHead();
+        for (int i = 1; i <= 13; ++i) {
+            PrintReportLine("x");
+            if (i == 3) BreakReportPageBeforeHead();
+        }
+        EXPECT_TRUE(CloseReport());
+        const auto lines = Lines(device == 1 ? ShownReport : ReadFile(Temp("OUTDOS.TXT")));
+        std::vector<size_t> at;
+        for (size_t i = 0; i < lines.size(); ++i)
+            if (lines[i] == "\f") at.push_back(i);
+        EXPECT_EQ(at, feeds);
+    }
+}
+
 TEST_F(EngineTest, WordProcessorGetsTheConvertedCopy)
 {
     WriteFile(Temp("editor"), "#!/bin/sh\n");
