@@ -63,14 +63,9 @@ std::optional<double> ReadFirstNumber(const std::string& Path)
     return std::nullopt;
 }
 
-// The nominal clock: the highest frequency cpufreq reports, in kHz; without
-// cpufreq (virtual machines) the "cpu MHz" line of the first processor.
 std::optional<double> RealCpuMHz()
 {
-    if (auto khz = ReadFirstNumber("/sys/devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq"))
-        return *khz / 1000.0;
-    std::ifstream in("/proc/cpuinfo");
-    return CpuInfoMHz(in);
+    return CpuClockFromFiles("/sys/devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq", "/proc/cpuinfo");
 }
 
 uint64_t RealPhysicalMemory()
@@ -187,6 +182,15 @@ std::optional<double> CpuInfoMHz(std::istream& CpuInfo)
         if (mhz > 0) return mhz;
     }
     return std::nullopt;
+}
+
+// The nominal clock: the highest frequency cpufreq reports, in kHz; without
+// cpufreq (virtual machines) the "cpu MHz" line of the first processor.
+std::optional<double> CpuClockFromFiles(const std::string& MaxFreq, const std::string& CpuInfo)
+{
+    if (auto khz = ReadFirstNumber(MaxFreq)) return *khz / 1000.0;
+    std::ifstream in(CpuInfo);
+    return CpuInfoMHz(in);
 }
 
 void ResetSystemQueries()

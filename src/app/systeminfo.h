@@ -44,6 +44,9 @@ std::optional<double> MeasureCpuClock();
 // The clock of the first "cpu MHz" line of a /proc/cpuinfo text; nothing
 // without one that holds a clock.
 std::optional<double> CpuInfoMHz(std::istream& CpuInfo);
+// The clock the machine's query reads from its two files: the first number of
+// MaxFreq (cpufreq's highest frequency, in kHz), else CpuInfoMHz of CpuInfo.
+std::optional<double> CpuClockFromFiles(const std::string& MaxFreq, const std::string& CpuInfo);
 // host (17 characters) / major.minor / GHz / MB / GB /
 std::string GetSystemSummary();
 // The addresses of this host; empty when its name does not resolve.

@@ -12,6 +12,7 @@
 #include "xbase/xbaselib.h"
 
 #include <charconv>
+#include <fstream>
 #include <functional>
 #include <sstream>
 
@@ -46,6 +47,9 @@ TEST_F(NumbersUnderADecimalComma, ReadAndWrittenAsUnderC)
         char buf[32];
         return mhz ? std::string(buf, std::to_chars(buf, buf + sizeof buf, *mhz).ptr) : std::string("none");
     };
+    const std::string cpuinfo = (dir / "cpuinfo").string(), maxfreq = (dir / "cpuinfo_max_freq").string();
+    std::ofstream(cpuinfo) << "processor\t: 0\ncpu MHz\t\t: 2596.142\n";
+    std::ofstream(maxfreq) << "3500000\n";
     const struct {
         const char* What;
         std::function<std::string()> Text;
@@ -64,6 +68,19 @@ TEST_F(NumbersUnderADecimalComma, ReadAndWrittenAsUnderC)
              return GetSystemSummary();
          },
          "pc/6.1/2.6GHz/16777MB/500GB/"},
+        // The machine's query from its files: the kernel's text without cpufreq, else cpufreq's kHz.
+        {"summary of a clock read from a cpuinfo file",
+         [cpuinfo] {
+             systemqueries.CpuMHz = [cpuinfo] { return CpuClockFromFiles(cpuinfo + ".none", cpuinfo); };
+             return GetSystemSummary();
+         },
+         "pc/6.1/2.6GHz/16777MB/500GB/"},
+        {"summary of a clock read from a cpufreq file (3500000 kHz)",
+         [maxfreq, cpuinfo] {
+             systemqueries.CpuMHz = [maxfreq, cpuinfo] { return CpuClockFromFiles(maxfreq, cpuinfo); };
+             return GetSystemSummary();
+         },
+         "pc/6.1/3.5GHz/16777MB/500GB/"},
         {"processor clock", realClock, nullptr},
     };
     for (const auto& c : cases) {

@@ -319,15 +319,53 @@ TEST_F(MenuTest, DeletingAChangeAsksFirstAndMarksTheProjectChanged)
     }
 }
 
+// Each field the drawing data save, typed alone, then OK marks the project; OK on the untouched dialog
+// (no control) marks nothing, in the ISO 7200 (2) and the DIN 6771 (0) layout. A text in the second free
+// text row adds a free text.
 TEST_F(MenuTest, DrawingDataMarkTheProjectWhenTheirOkChangedAField)
 {
-    for (const std::string type : {"", "assembly"}) {
-        headless->HeadlessDialogs().QueueScript([type](platform::DialogModel& m) {
-            m.Control("StringGrid3_1_2").Text = type; // the document type, empty at the start: untouched
+    const struct {
+        int Layout;
+        const char *Control, *Text;
+    } rows[] = {{2, nullptr, ""},
+                {0, nullptr, ""},
+                {2, "StringGrid1_1_1", "03.04.2021"}, // drawn
+                {2, "StringGrid1_2_1", "Miller"},
+                {2, "StringGrid1_1_2", "03.04.2021"}, // checked
+                {2, "StringGrid1_2_2", "Miller"},
+                {2, "StringGrid1_1_3", "03.04.2021"}, // standard
+                {2, "StringGrid1_2_3", "Miller"},
+                {0, "StringGrid1_1_4", "03.04.2021"}, // release
+                {0, "StringGrid1_2_4", "Miller"},
+                {0, "Edit_ersatzfuer", "A-2"},
+                {0, "Edit_ersetztdurch", "B-2"},
+                {2, "StringGrid3_1_1", "design"}, // responsible department, document type and status
+                {2, "StringGrid3_1_2", "assembly"},
+                {2, "StringGrid3_1_3", "released"},
+                {2, "StringGrid2_1_1", "11"}, // the free text's x, y, h, angle and text
+                {2, "StringGrid2_2_1", "21"},
+                {2, "StringGrid2_3_1", "5"},
+                {2, "StringGrid2_4_1", "90"},
+                {0, "StringGrid2_5_1", "Other note"},
+                {0, "StringGrid2_5_2", "Second note"},
+                {2, "ComboBox_zeichtextmode", "A3"}};
+    for (const auto& r : rows) {
+        documentation = TDocumentation{};
+        for (auto* date : {&documentation.DrawnDate, &documentation.CheckedDate, &documentation.StandardDate,
+                           &documentation.ReleaseDate})
+            *date = "01.02.2020";
+        documentation.ReplacementFor = "A-1";
+        documentation.SheetTextCount = 1;
+        documentation.SheetTextLines[1] = {10, 20, 3.5L, 0, "Note"};
+        wtelmvar.TitleBlockType = r.Layout;
+        telmvar.DataModified = false;
+        headless->HeadlessDialogs().QueueScript([&r](platform::DialogModel& m) {
+            if (r.Control) m.Control(r.Control).Text = r.Text;
             return m.Press("Button_ok"), platform::DialogResult::Ok;
         });
         hh.Click("mi_docdrawinginfo");
-        EXPECT_EQ(telmvar.DataModified, !type.empty());
+        EXPECT_EQ(telmvar.DataModified, r.Control != nullptr)
+            << (r.Control ? r.Control : "untouched") << r.Layout;
     }
 }
 

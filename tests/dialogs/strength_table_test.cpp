@@ -3,6 +3,7 @@
 // after steps that wrote into the working list, trailing empty bins, and the
 // ".kol" export and import.
 #include "dialogs/strength/loadspectrumtable.h"
+#include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
 #include "planetary/filenames.h"
 #include "stageforms_fixture.h"
@@ -147,7 +148,7 @@ TEST_F(Table, CancelLeavesTheListAsItWasOpened)
     EXPECT_EQ(GearPair.LoadSpectrum[1], (TLoadSpectrumItem{1000, 100}));
 }
 
-// One box with the file, the line and why; the list and the table stay.
+// One box with the file, the line and why, and not the message list besides; the list and the table stay.
 TEST_F(Table, ARefusedImportSaysWhereAndLeavesTheTable)
 {
     Items({{1000, 100}});
@@ -161,6 +162,7 @@ TEST_F(Table, ARefusedImportSaysWhereAndLeavesTheTable)
     EXPECT_EQ(asked[0].Request.Text, "file " + dir_ + "/bad.kol line 6: number expected !");
     EXPECT_EQ(std::make_tuple(f.Grid.Cell(1, 1), GearPair.LoadSpectrumCount, GearPair.LoadSpectrum[1]),
               std::make_tuple("777", 1, TLoadSpectrumItem{1000, 100}));
+    EXPECT_TRUE(CollectedMessages().empty());
 }
 
 TEST_F(Table, EmptyBinsAtTheEndAreNotStored)

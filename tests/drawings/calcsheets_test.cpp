@@ -121,16 +121,38 @@ TEST_P(CalcSheetMethod, RowsOfTheMethod)
 INSTANTIATE_TEST_SUITE_P(Methods, CalcSheetMethod, ::testing::ValuesIn(methodCases),
                          [](const auto& info) { return "Method" + std::to_string(info.param.method); });
 
-// The micrometre rows of the K, Y, Z table in the unit of their label: the
-// default stage's RzZ = RzY = 5 um, 5 * 1000 / 25.4 = 196.850 microinches.
+// The micrometre rows of the K, Y, Z table in the unit of their label, microinches = um * 1000 / 25.4:
+// the default stage's RzZ = RzY = 5 um (196.850), and fsh, fma, fHb5, Fbx, Fby set to 10 um (393.701),
+// 12.7 um (500.000), 3 um (118.110), 25 um (984.252) and 7.5 um (295.276).
 TEST_F(CalcSheets, MicroLengthsInTheUnitOfTheirLabel)
 {
-    for (const auto& [unit, rz] : {std::pair<uint16_t, const char*>{0, "5.000"}, {1, "196.850"}}) {
+    GearPair.CalcMethod = 4;
+    GearPair.fsh = 10;
+    GearPair.fma = 12.7L;
+    GearPair.fHbeta5 = 3;
+    GearPair.Fbetax = 25;
+    GearPair.Fbetay = 7.5L;
+    const struct {
+        const char* Label;
+        std::vector<std::string> Metric, Inch;
+    } rows[] = {{"RzZ", {"5.000", "5.000"}, {"196.850", "196.850"}},
+                {"RzY", {"5.000", "5.000"}, {"196.850", "196.850"}},
+                {"fsh", {"10.000", ""}, {"393.701", ""}},
+                {"fma", {"12.700", ""}, {"500.000", ""}},
+                {"fH\xE1"
+                 "5",
+                 {"3.000", ""},
+                 {"118.110", ""}},
+                {"F\xE1x", {"25.000", ""}, {"984.252", ""}},
+                {"F\xE1y", {"7.500", ""}, {"295.276", ""}}};
+    for (const uint16_t unit : {0, 1}) {
         wtelmvar.UnitSystem = unit;
         Strength();
-        for (const char* label : {"RzZ", "RzY"})
-            EXPECT_EQ(Row(label), (std::vector<std::string>{MicroLengthUnitLabel(), rz, rz}))
-                << label << unit;
+        for (const auto& r : rows) {
+            std::vector<std::string> cells = unit ? r.Inch : r.Metric;
+            cells.insert(cells.begin(), MicroLengthUnitLabel());
+            EXPECT_EQ(Row(r.Label), cells) << r.Label << unit;
+        }
     }
     wtelmvar.UnitSystem = 0;
 }

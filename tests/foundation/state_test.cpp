@@ -184,7 +184,9 @@ TEST_F(FoundationState, ErrorsAndFatalTextsTakeTheLastWarningsPlaceInAFullList)
     const std::string w = "Warning: ", f = "Fatal  : first", e = "Error  : ", w12 = w + "12";
     const std::vector<std::string> rows[][3] = {
         {{f, e + "1", w + "13"}, {w + "10", f, e + "1"}, {w + "11", w12, w + "13"}},
-        {{e + "1", f, e + "2"}, {e + "1", f, e + "2"}, {w + "10", w + "11", w12}}};
+        {{e + "1", f, e + "2"}, {e + "1", f, e + "2"}, {w + "10", w + "11", w12}},
+        // An error that took a warning's place is listed once, though it comes again.
+        {{e + "1", e + "1", f, w + "13"}, {w + "10", e + "1", f}, {w + "11", w12, w + "13"}}};
     for (const auto& [added, listed, out] : rows) {
         ResetErrorState();
         for (int i = 1; i <= 12; ++i)
