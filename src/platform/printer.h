@@ -27,6 +27,16 @@ class Printer
 
     // The print dialog; false when the user cancelled (nothing is printed).
     virtual bool ChoosePrinter() = 0;
+    // The print dialog of a printout of Count pages: it offers the pages
+    // 1..Count, and From and To come back as the user chose them (all the
+    // pages unless a range was chosen). False when the user cancelled. By
+    // default the dialog without a range, and every page.
+    virtual bool ChoosePages(int Count, int& From, int& To)
+    {
+        From = 1;
+        To = Count;
+        return ChoosePrinter();
+    }
     // Whether a printer or an output file is chosen. A desktop without a
     // printer has neither until the user picks one in the print dialog.
     virtual bool HasDestination() const = 0;

@@ -2,7 +2,10 @@
 
 #include <QFile>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -17,6 +20,7 @@
 #include "platform/qt/platform_qt.h"
 #include "platform/qt/printer_qt.h"
 #include "qtfixture.h"
+#include "reports/engine/reportservicedefaults.h"
 #include "reports/engine/reportservices.h"
 #include "reports/textview/printtext.h"
 
@@ -162,4 +166,43 @@ TEST(QtPrinter, APageLongerThanASheetGoesOnOverFurtherSheets)
         EXPECT_EQ(std::count(printed.begin(), printed.end(), '\f'), sheets);
         EXPECT_EQ(InkedLines(printed), InkedLines(expected));
     }
+}
+
+// The print dialog offers the sheets, 3 for 150 lines, and prints the range
+// chosen in it: sheets 2 and 3 hold lines 67 to 150.
+TEST(QtPrinter, ThePrintDialogOffersTheSheetsAndPrintsTheChosenOnes)
+{
+    TestApp();
+    ResetReportServices();
+    const testdirs::ScopedTempDir scratch("printrange");
+    const std::string pdf = scratch.Path() + "/range.pdf", text = scratch.Path() + "/range.txt";
+    PlatformQt qt;
+    const ScopedPlatform use(qt);
+    qt.QtPrinter().QtPrinter().setOutputFormat(QPrinter::PdfFormat);
+    qt.QtPrinter().QtPrinter().setOutputFileName(QString::fromStdString(pdf));
+    telmvar.LinesPerPage = 66;
+    telmvar.Aborted = false;
+    std::string report, expected;
+    for (int i = 1; i <= 150; ++i)
+        report += "line " + std::to_string(i) + "\r\n",
+            expected += i > 66 ? "line" + std::to_string(i) + "\n" : "";
+    std::ofstream(text, std::ios::binary) << report;
+    int offered = 0;
+    WhenModalAppears([&](QWidget* w) {
+        auto* dialog = qobject_cast<QPrintDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        auto* to = dialog->findChild<QSpinBox*>("to");
+        ASSERT_NE(to, nullptr);
+        offered = to->maximum();
+        dialog->findChild<QRadioButton*>("printRange")->click();
+        dialog->findChild<QSpinBox*>("from")->setValue(2);
+        to->setValue(3);
+        dialog->accept();
+    });
+    PrintTextFile(text);
+    EXPECT_EQ(offered, 3);
+    if (std::system("pdftotext -v > /dev/null 2>&1") != 0) QYR7_VALIDATOR_MISSING("pdftotext");
+    const std::string printed = PdfText(pdf);
+    EXPECT_EQ(std::count(printed.begin(), printed.end(), '\f'), 2);
+    EXPECT_EQ(InkedLines(printed), InkedLines(expected));
 }

@@ -105,6 +105,27 @@ bool PrinterImplQt::ChoosePrinter()
     return dialog.exec() == QDialog::Accepted;
 }
 
+bool PrinterImplQt::ChoosePages(int Count, int& From, int& To)
+{
+    QPrintDialog dialog(printer_.get(), QApplication::activeWindow());
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setMinMax(1, Count);
+    dialog.setFromTo(1, Count);
+    dialog.setPrintRange(QAbstractPrintDialog::AllPages);
+    const bool chosen = dialog.exec() == QDialog::Accepted;
+    From = 1;
+    To = Count;
+    if (chosen && dialog.printRange() == QAbstractPrintDialog::PageRange) {
+        From = dialog.fromPage();
+        To = dialog.toPage();
+    }
+    // The program prints the chosen pages only; the printer keeps no range,
+    // so that no print system picks pages again among those it gets.
+    printer_->setPrintRange(QPrinter::AllPages);
+    printer_->setFromTo(0, 0);
+    return chosen;
+}
+
 bool PrinterImplQt::HasDestination() const
 {
     // Without a printer the toolkit writes PDF, and without a file name

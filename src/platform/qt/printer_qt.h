@@ -20,6 +20,7 @@ class PrinterImplQt final : public Printer
     void SetOrientation(PageOrientation orientation) override;
     PageOrientation Orientation() const override;
     bool ChoosePrinter() override;
+    bool ChoosePages(int Count, int& From, int& To) override;
     bool HasDestination() const override;
     bool BeginDoc(const std::string& title) override;
     std::string FailureCause() const override { return cause_; }

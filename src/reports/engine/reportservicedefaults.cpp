@@ -163,9 +163,7 @@ void ResetReportServices()
     S.PrintTextFile = [](const std::string& FileName) { ::PrintTextFile(FileName); };
     S.CopyToClipboard = [](const std::string& Text) { P().Clip().SetText(Text); };
     S.ChoosePrintPages = [](int PageCount, int& From, int& To) {
-        From = 1;
-        To = PageCount;
-        return P().Print().ChoosePrinter();
+        return P().Print().ChoosePages(PageCount, From, To);
     };
     S.DrawLoadSpectrumDiagram = nullptr;
 }
