@@ -171,6 +171,8 @@ TForm_hilfebild::TForm_hilfebild()
 {
     Control("ListBox1");
     Control("SpinButton1");
+    Control("SpinButton1Up");
+    Control("SpinButton1Down");
     Control("Button_ok").Caption = "OK";
     Control("Button_help").Caption = "&Help";
     Control("Button_neu").Caption = "&New";
@@ -197,6 +199,8 @@ void TForm_hilfebild::FormShow()
         items_.push_back(DisplayText(telmvar.TextItems[i]));
     ItemIndex =
         items_.empty() ? -1 : std::clamp<int>(Preselected - 1, 0, static_cast<int>(items_.size()) - 1);
+    // The list shows the line chosen.
+    Control("ListBox1").Text = ItemIndex >= 0 ? items_[ItemIndex] : std::string();
     Command = CmdShow;
     busy_ = false;
     Touch();
@@ -243,6 +247,8 @@ platform::DialogAction TForm_hilfebild::Press(const std::string& Name)
         ItemIndex = static_cast<int>(items_.size()) - 1;
         return command(CmdNew);
     }
+    if (Name == "SpinButton1Up") return SpinButton1UpClick();
+    if (Name == "SpinButton1Down") return SpinButton1DownClick();
     if (Name == "Button_einfuegen") return command(CmdInsert);
     if (Name == "Button_loeschen") return command(CmdDelete);
     if (Name == "Button_aendern") return command(CmdModify);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -100,6 +101,66 @@ TEST_F(QtGearForms, DimensionsForm)
     RunModalDialog(model);
     Expect(seen, "TForm_qyr7geo", "QYR7 Dimensions");
     EXPECT_EQ(seen.after, "30") << "15 x mn 2 on all four gears";
+}
+
+// Each step button clicked in the window: the module to the next standard
+// module, a tooth number of zS 24, zPi 20, zPe 22, zH -90 under the assembly
+// condition (90 - zS divisible by q), q as typed stored at once.
+TEST_F(QtGearForms, DimensionsStepButtonsStepTheirFields)
+{
+    const struct {
+        const char *button, *edit, *q, *shown;
+    } rows[] = {{"SpinButton_mnDown", "Edit_mn", "", "2"}, {"SpinButton_mnUp", "Edit_mn", "", "2.5"},
+                {"SpinButton1Down", "Edit_z1", "", "21"},  {"SpinButton1Up", "Edit_z1", "", "27"},
+                {"SpinButton1Down", "Edit_z1", "4", "22"}, {"SpinButton2Down", "Edit_z2", "", "19"},
+                {"SpinButton2Up", "Edit_z2", "", "21"},    {"SpinButton3Down", "Edit_z3", "", "21"},
+                {"SpinButton3Up", "Edit_z3", "", "23"},    {"SpinButton4Down", "Edit_z4", "", "-87"},
+                {"SpinButton4Up", "Edit_z4", "", "-93"}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::string(r.button) + " q " + r.q);
+        GearPair.mn = 2.2L;
+        GearPair.qp = 3;
+        const int z[] = {24, 20, 22, -90};
+        for (int i = 1; i <= 4; ++i)
+            PlanetaryGears.z[i] = z[i - 1];
+        QString shown;
+        WhenModalAppears([&shown, r](QWidget* w) {
+            if (*r.q) w->findChild<QLineEdit*>("SpinEdit_q")->setText(QString::fromLatin1(r.q));
+            if (auto* b = w->findChild<QAbstractButton*>(r.button)) b->click();
+            shown = w->findChild<QLineEdit*>(r.edit)->text();
+            w->findChild<QPushButton*>("Button_cancel")->click();
+        });
+        TForm_qyr7geo model;
+        RunModalDialog(model);
+        EXPECT_EQ(shown.toStdString(), r.shown);
+        EXPECT_EQ(GearPair.qp, *r.q ? 4 : 3) << "a tooth step stores q as typed";
+    }
+}
+
+// A stored alignment without an item (0) shows none; picking the first item
+// then stores it. An alignment with an item shows that item.
+TEST_F(QtGearForms, DimensionsAlignmentListShowsTheStoredAlignment)
+{
+    const struct {
+        int stored, shown, picked, after;
+    } rows[] = {{0, -1, 0, 1}, {2, 1, 0, 1}, {3, 2, 1, 2}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.stored);
+        GearPair.mn = 2;
+        PlanetaryGears.ToothAlignment[1] = r.stored;
+        telmvar.MessagesEnabled = false;
+        int shown = -2;
+        WhenModalAppears([&shown, r](QWidget* w) {
+            auto* list = w->findChild<QComboBox*>("ComboBox_flankricht");
+            shown = list->currentIndex();
+            list->setCurrentIndex(r.picked);
+            w->findChild<QPushButton*>("Button_ok")->click();
+        });
+        TForm_qyr7geo model;
+        RunModalDialog(model);
+        EXPECT_EQ(shown, r.shown);
+        EXPECT_EQ(PlanetaryGears.ToothAlignment[1], r.after);
+    }
 }
 
 TEST_F(QtGearForms, FaceWidthForm)

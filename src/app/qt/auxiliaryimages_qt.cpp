@@ -100,14 +100,11 @@ std::unique_ptr<QDialog> MakeHilfebildForm(platform::DialogModel& model, QWidget
     }
     if (list.Known) form->move(list.Left, list.Top);
 
+    // The binder presses the spin buttons; a pick in the list answers at once.
     auto* binder = new dialogs_qt::TFormBinder(*form, model);
     form->installEventFilter(new PlaceTracker(*form, list));
     QObject::connect(combo, qOverload<int>(&QComboBox::activated), form.get(),
                      [binder, &list](int index) { binder->Apply(list.ListBox1Change(index)); });
-    QObject::connect(up, &QToolButton::clicked, form.get(),
-                     [binder, &list] { binder->Apply(list.SpinButton1UpClick()); });
-    QObject::connect(down, &QToolButton::clicked, form.get(),
-                     [binder, &list] { binder->Apply(list.SpinButton1DownClick()); });
     return form;
 }
 

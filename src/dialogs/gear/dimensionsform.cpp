@@ -105,6 +105,13 @@ TForm_qyr7geo::TForm_qyr7geo() : TStageDialogModel("TForm_qyr7geo", "Dimensions"
     Control("Label7").Caption = "1/in";
     // The list's items are ToothAlignmentNames; the form lays them out.
     Control("ComboBox_flankricht");
+    // The step buttons of the module and of the four tooth numbers: a form
+    // connects only the buttons its model declares.
+    for (const char* half : {"Down", "Up"}) {
+        Control(std::string("SpinButton_mn") + half);
+        for (int i = 1; i <= 4; ++i)
+            Control("SpinButton" + std::to_string(i) + half);
+    }
     for (int i = 1; i <= 4; ++i)
         SetHint(Edit("kmn", i), 5170);
     for (int i = 1; i <= 3; ++i)

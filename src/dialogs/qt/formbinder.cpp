@@ -148,8 +148,9 @@ void TFormBinder::Connect(QWidget* widget, const std::string& name)
                          [this, name] { Press(name + "DblClick"); });
         return;
     }
-    if (auto* button = qobject_cast<QPushButton*>(widget)) {
-        QObject::connect(button, &QPushButton::clicked, this, [this, name] { Press(name); });
+    // Any other button, a push button or a tool button, is pressed.
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        QObject::connect(button, &QAbstractButton::clicked, this, [this, name] { Press(name); });
     }
 }
 
@@ -175,6 +176,21 @@ void ShowList(QListWidget& list, const platform::DialogControl& c)
     }
     const int row = c.Text.empty() ? -1 : std::atoi(c.Text.c_str());
     if (list.currentRow() != row) list.setCurrentRow(row);
+}
+
+// A drop-down list shows the item that is its control's text, and no item
+// at all when the text is none of its items: a stored value without an item
+// left on the first item would show a value that is not stored, and picking
+// that item would change nothing. A list that takes typing shows the text.
+void ShowCombo(QComboBox& combo, const platform::DialogControl& c)
+{
+    const QString text = ToQString(c.Text);
+    const int i = combo.findText(text);
+    if (combo.isEditable() && i < 0) {
+        if (combo.currentText() != text) combo.setEditText(text);
+    } else if (combo.currentIndex() != i) {
+        combo.setCurrentIndex(i);
+    }
 }
 
 // A grid: the caption holds the rows, one a line, cells separated by tabs;
@@ -266,8 +282,7 @@ void TFormBinder::Refresh()
         } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
             box->setTitle(ToQString(c.Caption));
         } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
-            const int i = combo->findText(ToQString(c.Text));
-            if (i >= 0) combo->setCurrentIndex(i);
+            ShowCombo(*combo, c);
         } else if (auto* list = qobject_cast<QListWidget*>(w)) {
             ShowList(*list, c);
         } else if (auto* table = qobject_cast<QTableWidget*>(w)) {
