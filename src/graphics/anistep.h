@@ -21,6 +21,26 @@ class TForm_anistep final : public platform::DialogModel
     // The user ended stepping.
     bool EndStepping = false;
 
+    TForm_anistep()
+    {
+        Control("Button_nextstep").Caption = NextStepCaption;
+        Control("Button_endstep").Caption = EndStepCaption;
+    }
+
     void Button_nextstepClick() {}
     void Button_endstepClick() { EndStepping = true; }
+    // "+" closes the dialog for the next frame; "+++++++" and Esc end
+    // stepping.
+    platform::DialogAction Press(const std::string& Name) override
+    {
+        if (Name == "Button_nextstep") {
+            Button_nextstepClick();
+            return platform::DialogAction::Accept;
+        }
+        if (Name == "Button_endstep" || Name == "Escape") {
+            Button_endstepClick();
+            return platform::DialogAction::Reject;
+        }
+        return platform::DialogAction::None;
+    }
 };

@@ -36,6 +36,8 @@ TForm_qyr1visk::TForm_qyr1visk() : TStageDialogModel("TForm_qyr1visk", "lubricat
     Control("Label_temp").Caption = "Oil working temperature";
     for (const char* u : {"Label_visko40u", "Label_visko50u", "Label_visko100u"})
         Control(u).Caption = DisplayText(ViscosityUnitLabel());
+    // The density is held in kg/dm3 in every unit system.
+    Control("Label_rhou").Caption = DisplayText(DensityUnitLabel());
     for (const char* b : {"Button_visko40", "Button_visko50", "Button_visko100", "Button_rho", "Button_temp"})
         Control(b).Caption = "<";
     Control("Label_viskot").Caption = "";

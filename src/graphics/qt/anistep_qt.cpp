@@ -33,15 +33,14 @@ AnistepFormQt::AnistepFormQt(TForm_anistep& model, QWidget* parent) : QDialog(pa
     layout->addWidget(end);
     setFixedSize(116, 50);
     connect(next, &QPushButton::clicked, this, [this] {
-        model_.Button_nextstepClick();
-        accept();
+        if (model_.Press("Button_nextstep") == platform::DialogAction::Accept) accept();
     });
     connect(end, &QPushButton::clicked, this, [this] { reject(); });
 }
 
 void AnistepFormQt::reject()
 {
-    model_.Button_endstepClick();
+    model_.Press("Button_endstep");
     QDialog::reject();
 }
 

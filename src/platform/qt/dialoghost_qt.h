@@ -4,10 +4,12 @@
 // fields and, on OK, lets the model check and store them.
 
 #include <QDialog>
+#include <QLineEdit>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/dialoghost.h"
 #include "platform/messagebox.h"
@@ -25,6 +27,20 @@ inline QString CaptionToQString(const DialogModel& model)
     return ToQString(model.Caption());
 }
 
+// A widget of a form that only shows a value, with no control of the form's
+// model behind it: marked so, a field reads as shown only and takes no
+// typing. Every other named widget that takes a click or input is a
+// control of its model.
+inline void MarkShownOnly(QWidget& widget)
+{
+    widget.setProperty("shownOnly", true);
+    if (auto* edit = qobject_cast<QLineEdit*>(&widget)) edit->setReadOnly(true);
+}
+inline bool IsShownOnly(const QWidget& widget)
+{
+    return widget.property("shownOnly").toBool();
+}
+
 class DialogHostImplQt final : public DialogHost
 {
   public:
@@ -33,6 +49,14 @@ class DialogHostImplQt final : public DialogHost
     explicit DialogHostImplQt(MessageBoxes& messages) : messages_(messages) {}
     void RegisterForm(const std::string& formName, FormFactory factory);
     bool HasForm(const std::string& formName) const { return forms_.count(formName) != 0; }
+    // The names of the registered forms, in order.
+    std::vector<std::string> FormNames() const
+    {
+        std::vector<std::string> names;
+        for (const auto& form : forms_)
+            names.push_back(form.first);
+        return names;
+    }
     DialogResult RunModal(DialogModel& model) override;
 
   private:
