@@ -215,6 +215,7 @@ void Thh::mi_editPreDimensioningClick()
 void Thh::mi_editlastkollektivstandardClick()
 {
     GetStageLoadSpectrum();
+    const TProjectData before = CaptureProject();
     EditLoadSpectrum();
     if (telmvar.Aborted) {
         // The editor gave up halfway: the stage keeps its spectrum and the
@@ -223,7 +224,10 @@ void Thh::mi_editlastkollektivstandardClick()
         return;
     }
     PutStageLoadSpectrum();
-    Mod();
+    // The editor also ends, as left, after a load or a save that was
+    // cancelled or refused; the project is changed only when it would now
+    // be saved differently.
+    if (!SameProjectFile(before, CaptureProject())) Mod();
     CalcPlanetaryStage();
     RefreshAfterChange();
 }

@@ -241,5 +241,6 @@ void CheckBallPosition(int z, Extended MdK, Extended MdR, Extended df, Extended 
     else if (df > e1 - DM)
         AddErrorMessage("Warning: Dm ball   (" + BallDiameterText(DM) + ")");
     else if (dFamin < e2 - a.SinTipSigned * DM)
-        AddErrorMessage("Error  : Dm ball !  (" + FloatToSignificant(DM) + LengthUnitLabel() + ")");
+        AddErrorMessage("Error  : Dm ball !  (" + FloatToSignificant(LengthForDisplay(DM)) +
+                        LengthUnitLabel() + ")");
 }

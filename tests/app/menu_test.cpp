@@ -250,6 +250,12 @@ TEST_F(MenuTest, AStandardSpectrumEditCancelledHalfwayKeepsTheStageSpectrum)
     PlanetaryStage.LoadSpectrum[1] = {1e6L, 100};
     PlanetaryStage.LoadSpectrum[2] = {2e6L, 50};
     const auto before = PlanetaryStage.LoadSpectrum;
+    // Ended as left after a cancelled or refused load, with nothing changed: nothing to save.
+    GearPair.LoadSpectrumCount = 2;
+    hh.SpectrumEditor = [] {};
+    hh.Click("mi_editlastkollektivstandard");
+    EXPECT_FALSE(telmvar.DataModified);
+    stagecalc.Runs = 0;
     hh.SpectrumEditor = [] {
         GearPair.LoadSpectrum[1].T = 999;
         GearPair.LoadSpectrumCount = 1;

@@ -156,6 +156,17 @@ TEST_F(GearQuality, IsoListEndsAtElevenAndKeepsAStoredTwelve)
     EXPECT_EQ(din.Control("label_qual1").Caption, "Gear quality A  acc. DIN 3961");
 }
 
+// In mm in every unit system, which the inch system says (metric: the form's test).
+TEST_F(GearQuality, LengthsSayMmInTheInchSystem)
+{
+    wtelmvar.UnitSystem = 1;
+    TForm_qyr7qual f;
+    EXPECT_EQ(f.Control("Label_d1").Caption + f.Control("Label_Aa1").Caption,
+              "(d = 105.3 mm)Center distance a = 100 mm");
+    for (const char* label : {"Label_asneu1", "Label_asniu4", "Label_qu2", "Label_aqu3", "Label_aau3"})
+        EXPECT_TRUE(f.Control(label).Visible && f.Control(label).Caption == "mm") << label;
+}
+
 TEST_F(GearQuality, CopyButtonsCopyTextsNotStates)
 {
     TForm_qyr7qual f;

@@ -183,10 +183,15 @@ TEST_F(Table, EmptyBinsAtTheEndAreNotStored)
     EXPECT_EQ(GearPair.LoadSpectrumCount, 1);
 }
 
+// Quoted as typed, the limits in the table's unit: 1e12 N m / 0.112984788 N m per lbf in.
 TEST_F(Table, RefusedCellsStoreNothing)
 {
     Items({{1000, 100}});
-    for (const char* bad : {"12x", "-5"}) {
+    for (const auto& [unit, bad, box] :
+         {std::tuple{0, "12x", "Invalid Input \"12x\" !"},
+          {0, "-5", "torque of item 2 -5 Nm outside 0 .. 1e+12 Nm"},
+          {1, " -27000", "torque of item 2 -27000 lbfin outside 0 .. 8.85075e+12 lbfin"}}) {
+        wtelmvar.UnitSystem = unit;
         TForm_qyrlk1 f;
         f.Grid.SetCell(1, 1, "50");
         f.Grid.SetCell(2, 1, "2000");
@@ -195,7 +200,7 @@ TEST_F(Table, RefusedCellsStoreNothing)
         EXPECT_EQ(f.Press("Button_ok"), DialogAction::None) << bad;
         EXPECT_EQ(GearPair.LoadSpectrumCount, 1) << bad;
         EXPECT_EQ(GearPair.LoadSpectrum[1], (TLoadSpectrumItem{1000, 100})) << bad;
-        ASSERT_FALSE(hp.HeadlessMessages().AskedQuestions().empty());
+        EXPECT_EQ(hp.HeadlessMessages().AskedQuestions().back().Request.Text, box);
     }
 }
 

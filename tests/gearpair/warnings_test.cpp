@@ -114,6 +114,9 @@ TEST_F(Warnings, EachFindingAndWhetherItHides)
         {"alfa kP0 < alfa !", false, [](G& g) { g.alphakP0[2] = 19; }},
         // the ball at the thinnest tooth sits in the root
         {"Error  : Dm ball !  (13.5mm)", false, [](G& g) { g.MdK_xemin[1] = g.df[1]; }},
+        // a 12 mm ball beyond the tip form at the thickest tooth, in inches 12 / 25.4 = 0.472
+        {"Error  : Dm ball !  (0.472in)", false,
+         [](G& g) { wtelmvar.UnitSystem = 1, g.DM[1] = 12, g.MdR_xevmax[1] = g.dFamin[1] + 36; }},
         // k 3 against 7 entered: |3 - 7| / 7 = 57 % (6 would be 50 %, not above)
         {"no. of teeth measured 1 !", false, [](G& g) { g.SpanTeeth[1] = 7; }},
         // W 51.7 sin 8.45 + 2 + 0.03 * 51.7 = 11.15 > 10

@@ -225,7 +225,7 @@ TEST_F(QtGearForms, QualityForm)
     Inspect(seen,
             {"ComboBox_qual4", "ComboBox_tol1", "Edit_asne3", "Edit_Aq1", "Edit_aq2", "ComboBox_aa3",
              "Edit_aai2"},
-            {"ComboBox_asn1", "Label_asn1"}, "Button_q1", "Edit_q1", "Button_cancel");
+            {"ComboBox_asn1", "Label_asn1", "Label_aau3"}, "Button_q1", "Edit_q1", "Button_cancel");
     TForm_qyr7qual model;
     RunModalDialog(model);
     Expect(seen, "TForm_qyr7qual", "QYR7 Quality");

@@ -3,6 +3,7 @@
 #include "dialogs/helptext.h"
 #include "foundation/codepage.h"
 #include "foundation/numbertext.h"
+#include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "gearpair/allowances.h"
 #include "gearpair/gearpairdata.h"
@@ -46,6 +47,23 @@ std::string DistanceLabel(int m)
 
 const char* const SeriesLetters[] = {"a", "ab", "b", "bc", "c", "cd", "d", "e", "f", "g", "h"};
 const char* const Entered = "...";
+
+// The unit labels beside the allowances and the machining allowance of a
+// gear (stem and gear number), and beside the allowances of a mesh
+// ("Label_aau" and mesh number).
+const char* const GearUnitStems[] = {"Label_asneu", "Label_asniu", "Label_qu", "Label_aqu"};
+
+// The dialog's lengths are in mm in every unit system. The metric systems
+// say nothing, as the form always did; the inch system, whose other
+// dialogs show inches, says "mm" beside each of them.
+bool SaysMm()
+{
+    return wtelmvar.UnitSystem == 1;
+}
+std::string MmAfter()
+{
+    return SaysMm() ? " mm" : "";
+}
 
 std::string Sig3(Extended x)
 {
@@ -121,6 +139,11 @@ TForm_qyr7qual::TForm_qyr7qual() : TStageDialogModel("TForm_qyr7qual", "Quality"
         Bind(QTolEdit(g), TFieldKind::Sig3, &PlanetaryGears.q_tol[g]);
         Bind(G("Edit_zahnkorr", g), TFieldKind::Text, &PlanetaryGears.ToothCorrection[g]);
         Control(G("Button_q", g)).Caption = "<";
+        for (const char* stem : GearUnitStems) {
+            platform::DialogControl& unit = Control(G(stem, g));
+            unit.Caption = "mm";
+            unit.Visible = SaysMm();
+        }
     }
     Control("Label_q1").Caption = "Machining allowance q";
     Control("Label_zahnkorr1").Caption = "Tooth correction";
@@ -130,6 +153,9 @@ TForm_qyr7qual::TForm_qyr7qual() : TStageDialogModel("TForm_qyr7qual", "Quality"
         Bind(UpperEdit(m), TFieldKind::Sig3, &PlanetaryGears.Aa[m]);
         Bind(LowerEdit(m), TFieldKind::Sig3, &PlanetaryGears.Aai[m]);
         SetHint(DistanceLabel(m), 5060);
+        platform::DialogControl& unit = Control(G("Label_aau", m));
+        unit.Caption = "mm";
+        unit.Visible = SaysMm();
     }
     SetHint("Edit_Aae1", 5070);
     SetHint("Edit_Aai1", 5070);
@@ -166,12 +192,12 @@ void TForm_qyr7qual::AfterLoadFields()
                                                                : "";
         const int s = p.AsneSeries[g];
         Control(G("ComboBox_asn", g)).Text = s >= 1 && s <= 11 ? SeriesLetters[s - 1] : "";
-        Control(G("Label_d", g)).Caption = "(d = " + Sig3(p.d[g]) + ")";
+        Control(G("Label_d", g)).Caption = "(d = " + Sig3(p.d[g]) + MmAfter() + ")";
     }
     for (int m = 1; m <= 3; ++m) {
         const int f = p.AaField[m];
         Control(FieldList(m)).Text = f >= 1 && f <= 8 ? "js" + std::to_string(f + 3) : f == 9 ? Entered : "";
-        Control(DistanceLabel(m)).Caption = "Center distance a = " + Sig3(p.aInUse[m]);
+        Control(DistanceLabel(m)).Caption = "Center distance a = " + Sig3(p.aInUse[m]) + MmAfter();
     }
 }
 

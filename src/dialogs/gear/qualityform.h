@@ -4,7 +4,8 @@
 // typed in), the machining allowance q with its tolerance and a tooth
 // correction note; per mesh the centre distance tolerance field (or
 // allowances typed in). Allowances chosen from a series are looked up from
-// the tables at once. All allowances are in mm in every unit system.
+// the tables at once. All allowances are in mm in every unit system; the
+// inch system, whose other dialogs show inches, says "mm" beside them.
 
 #include "dialogs/stagedialog.h"
 

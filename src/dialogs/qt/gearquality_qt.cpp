@@ -24,7 +24,7 @@ std::string N(const char* stem, int i)
 
 std::unique_ptr<QDialog> QualityLayout(platform::DialogModel&, QWidget* parent)
 {
-    auto form = NewLayoutForm(parent, 1070, 470);
+    auto form = NewLayoutForm(parent, 1290, 470);
     QDialog* f = form.get();
     QStringList tol, series, fields;
     for (int i = 21; i <= 30; ++i)
@@ -36,10 +36,11 @@ std::unique_ptr<QDialog> QualityLayout(platform::DialogModel&, QWidget* parent)
         fields << QString("js%1").arg(i);
     fields << "...";
     const int rowH = 30, top = 10;
-    // Gear 1 carries the long row captions, gears 2 to 4 short ones.
+    // Gear 1 carries the long row captions, gears 2 to 4 short ones. The
+    // unit labels stand right of their fields (shown in the inch system).
     int left = 8;
     for (int g = 1; g <= 4; ++g) {
-        const int boxW = g == 1 ? 346 : 230, labelW = g == 1 ? 250 : 120, fieldX = labelW + 10;
+        const int boxW = g == 1 ? 376 : 290, labelW = g == 1 ? 250 : 120, fieldX = labelW + 10;
         // A stored grade beyond the standard's list stays on show.
         QStringList quality;
         for (int i = 1; i <= TForm_qyr7qual::QualityCount(); ++i)
@@ -62,16 +63,20 @@ std::unique_ptr<QDialog> QualityLayout(platform::DialogModel&, QWidget* parent)
         y += rowH;
         PlaceLabel(box, N("Label_asne", g).c_str(), 6, y + 1, 60);
         PlaceEdit(box, N("Edit_asne", g).c_str(), 70, y, 70);
-        PlaceLabel(box, N("Label_d", g).c_str(), 144, y + 1, 80);
+        PlaceLabel(box, N("Label_asneu", g).c_str(), 144, y + 1, 24);
+        PlaceLabel(box, N("Label_d", g).c_str(), 170, y + 1, boxW - 176);
         y += rowH;
         PlaceLabel(box, N("Label_asni", g).c_str(), 6, y + 1, 60);
         PlaceEdit(box, N("Edit_asni", g).c_str(), 70, y, 70);
+        PlaceLabel(box, N("Label_asniu", g).c_str(), 144, y + 1, 24);
         y += rowH;
         PlaceLabel(box, N("Label_q", g).c_str(), 6, y + 1, labelW);
         PlaceEdit(box, N("Edit_q", g).c_str(), fieldX, y, 50);
         PlaceButton(box, N("Button_q", g).c_str(), fieldX + 54, y - 1, 24);
+        PlaceLabel(box, N("Label_qu", g).c_str(), fieldX + 82, y + 1, 24);
         y += rowH;
         PlaceEdit(box, (g == 1 ? std::string("Edit_Aq1") : N("Edit_aq", g)).c_str(), fieldX, y, 50);
+        PlaceLabel(box, N("Label_aqu", g).c_str(), fieldX + 82, y + 1, 24);
         y += rowH;
         if (g == 1) PlaceLabel(box, "Label_zahnkorr1", 6, y + 1, boxW - 12);
         y += 22;
@@ -86,6 +91,7 @@ std::unique_ptr<QDialog> QualityLayout(platform::DialogModel&, QWidget* parent)
                    fields);
         PlaceEdit(f, ("Edit_" + s + "ae" + std::to_string(m)).c_str(), x + 80, y + 24, 70);
         PlaceEdit(f, ("Edit_" + s + "ai" + std::to_string(m)).c_str(), x + 160, y + 24, 70);
+        PlaceLabel(f, N("Label_aau", m).c_str(), x + 234, y + 25, 24);
     }
     PlaceButtonRow(f, 8, y + 64,
                    {"Button_ok", "Button_cancel", "Button_help", "Button_calc", "Button_2gleich1",

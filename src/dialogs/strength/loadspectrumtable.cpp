@@ -130,9 +130,16 @@ bool TForm_qyrlk1::StoreGrid()
     // Bins left empty at the end are no part of the spectrum.
     while (count > 0 && items[count].T == 0 && items[count].N == 0)
         --count;
-    const std::string fault = LoadSpectrumRangeFault(items, count);
-    if (!fault.empty()) {
-        ShowErrorBox(fault);
+    // The refusal quotes the cell as typed and the limits in the table's
+    // unit: the user typed lbf in in the inch system, not N m.
+    if (const TLoadSpectrumRangeFaultAt at = FindLoadSpectrumRangeFault(items, count); at.Item != 0) {
+        const std::string typed =
+            AnsiTextToOem(TrimBlanks(Grid.Cell(at.Torque ? ColTorque : ColCycles, at.Item)));
+        const std::string unit = at.Torque ? " " + TorqueUnitLabel() : "";
+        const Extended most = at.Torque ? TorqueForDisplay(LoadSpectrumTorqueMax) : LoadSpectrumCyclesMax;
+        ShowErrorBox((at.Torque ? "torque" : "load cycles") + std::string(" of item ") +
+                     std::to_string(at.Item) + " " + typed + unit + " outside 0 .. " + RangeBoundText(most) +
+                     unit);
         return false;
     }
     GearPair.LoadSpectrum = items;

@@ -14,7 +14,8 @@
 //   empty table leaves the spectrum empty, where one zero item would make
 //   the life calculation fail for every report.
 // A cell that is no number, or a value the load spectrum file could not
-// hold (a negative torque), is refused with a message and stores nothing.
+// hold (a negative torque), is refused with a message and stores nothing;
+// the message quotes the cell as typed and the limits in the table's unit.
 
 #include "dialogs/grid/stringgrid.h"
 #include "dialogs/stagedialog.h"

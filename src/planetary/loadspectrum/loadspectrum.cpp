@@ -42,21 +42,29 @@ bool ReadLoadSpectrumItems(TFileLineReader& R, int& Kind, int& Count, TLoadSpect
     return true;
 }
 
-std::string LoadSpectrumRangeFault(const TLoadSpectrumArray& Items, int Count)
+TLoadSpectrumRangeFaultAt FindLoadSpectrumRangeFault(const TLoadSpectrumArray& Items, int Count)
 {
     for (int k = 1; k <= Count && k <= LoadSpectrumMax; ++k) {
-        const std::string item = " of item " + std::to_string(k) + " ";
         // Not a number is written as 0 (see the writers).
         const Extended n = std::isfinite(Items[k].N) ? Items[k].N : 0;
         const Extended t = std::isfinite(Items[k].T) ? Items[k].T : 0;
-        if (n < 0 || n > LoadSpectrumCyclesMax)
-            return "load cycles" + item + RangeBoundText(n) + " outside 0 .. " +
-                   RangeBoundText(LoadSpectrumCyclesMax);
-        if (t < 0 || t > LoadSpectrumTorqueMax)
-            return "torque" + item + RangeBoundText(t) + " outside 0 .. " +
-                   RangeBoundText(LoadSpectrumTorqueMax);
+        if (n < 0 || n > LoadSpectrumCyclesMax) return {k, false};
+        if (t < 0 || t > LoadSpectrumTorqueMax) return {k, true};
     }
     return {};
+}
+
+std::string LoadSpectrumRangeFault(const TLoadSpectrumArray& Items, int Count)
+{
+    const TLoadSpectrumRangeFaultAt at = FindLoadSpectrumRangeFault(Items, Count);
+    if (at.Item == 0) return {};
+    const std::string item = " of item " + std::to_string(at.Item) + " ";
+    const TLoadSpectrumItem& it = Items[at.Item];
+    if (at.Torque)
+        return "torque" + item + RangeBoundText(it.T) + " outside 0 .. " +
+               RangeBoundText(LoadSpectrumTorqueMax);
+    return "load cycles" + item + RangeBoundText(it.N) + " outside 0 .. " +
+           RangeBoundText(LoadSpectrumCyclesMax);
 }
 
 bool WriteLoadSpectrumFile(const std::string& Path)

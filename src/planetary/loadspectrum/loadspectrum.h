@@ -39,8 +39,16 @@ inline constexpr std::size_t LoadSpectrumFileMaxBytes = std::size_t{64} << 10;
 // of the kind on) into Kind, Count and Items; false at the first line out of
 // the format or its range. Items beyond Count are left as they were.
 bool ReadLoadSpectrumItems(TFileLineReader& Reader, int& Kind, int& Count, TLoadSpectrumArray& Items);
-// The first value of Items 1..Count outside its range, as the refusal of a
-// save says it; empty when all are in range.
+// The first value of Items 1..Count outside its range: its item (0 when all
+// are in range) and whether it is the torque or the load cycles. Not a
+// number counts as 0, as the writers save it.
+struct TLoadSpectrumRangeFaultAt {
+    int Item = 0;
+    bool Torque = false;
+};
+TLoadSpectrumRangeFaultAt FindLoadSpectrumRangeFault(const TLoadSpectrumArray& Items, int Count);
+// That value as the refusal of a save says it (the files hold N m); empty
+// when all are in range.
 std::string LoadSpectrumRangeFault(const TLoadSpectrumArray& Items, int Count);
 
 // Writes the working list to Path (through a temporary file renamed over the
