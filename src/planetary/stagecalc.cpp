@@ -568,7 +568,10 @@ void CalcPlanetaryStage()
     ++stagecalc.Runs;
     // A calculation that throws or stops early claims nothing.
     stagecalc.LastKept = false;
+    stagecalc.MessagesTaken = false;
     CalcStage();
+    CopyMessages(stagecalc.Messages, error0);
+    stagecalc.MessagesTaken = true;
     if (telmvar.FatalCalcError) return;
     if (!stagecalc.Last) stagecalc.Last = std::make_unique<TStageCalcSnapshot>();
     stagecalc.Last->Take();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/messagecollector.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +27,11 @@ struct TStageCalcState {
     // again on every run.
     std::unique_ptr<TStageCalcSnapshot> Last;
     bool LastKept = false;
+    // The message list the last calculation ended with, fatal or not, once
+    // one has ended (MessagesTaken). The stage's printouts list these: a mesh
+    // report or a drawing calculated since leaves its own list behind.
+    TError0 Messages;
+    bool MessagesTaken = false;
     // Room for the texts of the single meshes that the stage keeps (named
     // after their mesh): only the calculation under way reads them.
     std::vector<std::string> MeshTexts;

@@ -9,11 +9,13 @@
 #include "common/validators.h"
 #include "gearpairreport_support.h"
 
+#include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
 #include "planetary/stage.h"
 #include "reports/gearpair/gearpairreport.h"
+#include "reports/stage/planetaryreport.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -133,6 +135,34 @@ TEST_F(MeshReportTest, HtmlReports)
     OpenExample("industrial.qy7");
     ExpectGolden("mesh_industrial_m3.html", Report(7, [] { MeshReport(3, 0); }));
     ExpectGolden("workshop_industrial_S.html", Report(7, [] { WheelMeasurementReport(1); }));
+}
+
+// The stage's strength and bearing printouts calculate nothing first: after a
+// mesh report they list the messages of the stage calculation, not the
+// mesh's (mesh Pe-H of the industrial stage leaves "Warning: x2 > 0", while
+// the stage itself has no message).
+TEST_F(MeshReportTest, StagePrintoutListsTheStageMessagesAfterAMeshReport)
+{
+    const struct {
+        const char* Example;
+        int Mesh;
+        uint16_t Part;
+        bool StageMessages;
+    } cases[] = {{"industrial.qy7", 3, 2, false}, {"default.qy7", 1, 2, true}, {"default.qy7", 3, 6, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.Example) + " mesh " + std::to_string(c.Mesh));
+        SetUp();
+        OpenExample(c.Example);
+        const auto stageReport = [&] { PrintPlanetaryReport(c.Part); };
+        const std::string afterCalculation = Report(3, stageReport);
+        EXPECT_EQ(Has(afterCalculation, "REMARKS, WARNINGS AND ERROR MESSAGES"), c.StageMessages);
+        const TError0 stageList = error0;
+        Report(9, [&] { MeshReport(c.Mesh, 2); });
+        ASSERT_NE(error0, stageList) << "the mesh report leaves a list of its own";
+        const TError0 meshList = error0;
+        EXPECT_EQ(Report(3, stageReport), afterCalculation);
+        EXPECT_EQ(error0, meshList) << "the message list command still shows the mesh's list";
+    }
 }
 
 // Every HTML golden of these reports is judged by an independent checker.

@@ -107,5 +107,11 @@ void FormatHeaderNoLine(const std::string& Text, const std::string& No, std::str
 {
     Line.assign(64, ' ');
     OverwriteAt(Text, Line, 1);
-    OverwriteAt("No.: " + No, Line, 40);
+    // The number's field holds the rest of the line: a title running on past
+    // column 39 would otherwise show its tail after the number, and
+    // "i0 = 3.25" under the field read "i0No.: 25", a number the stage does
+    // not have. The title's part before the field stays.
+    constexpr std::size_t FieldAt = 40;
+    Line.replace(FieldAt - 1, std::string::npos, Line.size() - (FieldAt - 1), ' ');
+    OverwriteAt("No.: " + No, Line, static_cast<int>(FieldAt));
 }

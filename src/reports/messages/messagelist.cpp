@@ -12,6 +12,7 @@
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportframes.h"
 #include "reports/engine/reportservices.h"
+#include "reports/engine/reportstate.h"
 #include "reports/messages/errhelpfile.h"
 
 #include <cstdio>
@@ -310,22 +311,36 @@ void ViewErrorMessages()
         reportservices.ShowMessageBox("Calculation successful without error messages");
         return;
     }
-    SetReportHeader(telmvar.ProgramName + " V" + telmvar.ProgramVersion, "Error Messages",
-                    telmvar.RemarkLines[1], telmvar.RemarkLines[2], telmvar.RemarkLines[3], 1);
+    const auto header = [](int TotalPages) {
+        SetReportHeader(telmvar.ProgramName + " V" + telmvar.ProgramVersion, "Error Messages",
+                        telmvar.RemarkLines[1], telmvar.RemarkLines[2], telmvar.RemarkLines[3], TotalPages);
+    };
+    header(1);
     if (telmvar.FatalCalcError) {
         ShowMessageList();
         return;
     }
     OpenReport(1, telmvar.ProjectName + ".txt");
     if (telmvar.Aborted) return;
-    if (!BeginReportOutput()) {
-        CancelReport();
-        return;
-    }
-    PrintMessagesPage();
-    if (telmvar.Aborted) {
-        CancelReport();
-        return;
+    // The heads give the list's real page count rather than a fixed 1: twelve
+    // messages with long help texts run onto a second page, which a fixed
+    // count headed "pg. 2/ 1". The pages are counted by writing the list;
+    // when they are more than one it is written again from the start with
+    // that count (the count's field keeps its width, so the pages stay the
+    // same).
+    for (int pass = 1; pass <= 2; ++pass) {
+        if (!BeginReportOutput()) {
+            CancelReport();
+            return;
+        }
+        PrintMessagesPage();
+        if (telmvar.Aborted) {
+            CancelReport();
+            return;
+        }
+        const int pages = reportengine.ReportPageNo;
+        if (pages <= 1 || pass == 2) break;
+        header(pages);
     }
     CloseReport();
 }

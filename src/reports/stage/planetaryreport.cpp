@@ -6,6 +6,7 @@
 #include "gearpair/gearpairdata.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/stage.h"
+#include "planetary/stagecalc.h"
 #include "reports/engine/reportcolumns.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportservices.h"
@@ -14,6 +15,7 @@
 #include "reports/stage/reportformat.h"
 
 #include <cmath>
+#include <utility>
 
 namespace
 {
@@ -39,6 +41,41 @@ const char* ConfigurationText(int code)
     default:
         return "";
     }
+}
+
+// Lends the message list the last stage calculation ended with to the
+// report's message block, and gives the current list back afterwards, so
+// that the message list command still shows the last calculation's. Only
+// Dimensions and Strength calculates before it prints: the strength and
+// bearing printouts calculate nothing, and a mesh report or a drawing
+// calculated since leaves its own list (mesh Pe-H's "Warning: x2 > 0"),
+// which holds no message of the stage.
+class TStageMessagesLent
+{
+  public:
+    TStageMessagesLent() : lent_(stagecalc.MessagesTaken)
+    {
+        if (lent_) std::swap(error0, stagecalc.Messages);
+    }
+    ~TStageMessagesLent()
+    {
+        if (lent_) std::swap(error0, stagecalc.Messages);
+    }
+    TStageMessagesLent(const TStageMessagesLent&) = delete;
+    TStageMessagesLent& operator=(const TStageMessagesLent&) = delete;
+
+  private:
+    bool lent_;
+};
+
+void ReportStageMessages()
+{
+    const TStageMessagesLent lent;
+    if (error0.ErrorCount == 0) return;
+    PrintReportLine("");
+    KeepReportLines(0);
+    PrintReportMessages();
+    ReportPageBreak();
 }
 
 } // namespace
@@ -87,12 +124,7 @@ void PrintPlanetaryReport(uint16_t Part)
     if (PartIs(Part, {0, 3, 6}))
         for (int n = 1; n <= 2; ++n)
             if (!ReportBearingPage(n)) return CancelReport();
-    if (PartIs(Part, {0, 2, 3, 6}) && error0.ErrorCount > 0) {
-        PrintReportLine("");
-        KeepReportLines(0);
-        PrintReportMessages();
-        ReportPageBreak();
-    }
+    if (PartIs(Part, {0, 2, 3, 6})) ReportStageMessages();
     if (PartIs(Part, {0, 3, 4}) && GearPair.LoadSpectrumCount > 0) {
         if (!ReportLoadSpectrumBlock()) return CancelReport();
         if (telmvar.Aborted) return CancelReport();
