@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QMessageBox>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -134,12 +133,13 @@ TEST(QtPrinter, PrintToAFileThatCannotBeWrittenKeepsTheOldFile)
 }
 
 // A page of the text longer than a sheet (66 lines) goes on over further
-// sheets, and the print dialog counts them: 150 lines are 66 + 66 + 18; a
-// page of 66 lines and a blank gives no empty sheet. The PDF's text holds
-// every line in order.
+// sheets, which the print dialog offers and prints as chosen in it: 150 lines
+// are 66 + 66 + 18, sheets 2 and 3 hold lines 67 to 150; a page of 66 lines
+// and a blank gives no empty sheet. The PDF's text holds the lines in order.
 TEST(QtPrinter, APageLongerThanASheetGoesOnOverFurtherSheets)
 {
     TestApp();
+    ResetReportServices();
     const testdirs::ScopedTempDir scratch("printlong");
     const std::string pdf = scratch.Path() + "/long.pdf", text = scratch.Path() + "/long.txt";
     PlatformQt qt;
@@ -147,62 +147,30 @@ TEST(QtPrinter, APageLongerThanASheetGoesOnOverFurtherSheets)
     qt.QtPrinter().QtPrinter().setOutputFormat(QPrinter::PdfFormat);
     qt.QtPrinter().QtPrinter().setOutputFileName(QString::fromStdString(pdf));
     telmvar.LinesPerPage = 66;
-    for (const auto& [lines, blankAfter, sheets] : {std::tuple{150, false, 3}, {66, true, 1}}) {
-        SCOPED_TRACE(lines);
+    for (const auto& [lines, blankAfter, from, sheets] :
+         {std::tuple{150, false, 1, 3}, {66, true, 1, 1}, {150, false, 2, 2}}) {
+        SCOPED_TRACE(from);
         std::string report, expected;
         for (int i = 1; i <= lines; ++i)
-            report += "line " + std::to_string(i) + "\r\n", expected += "line" + std::to_string(i) + "\n";
+            report += "line " + std::to_string(i) + "\r\n",
+                expected += i > (from - 1) * 66 ? "line" + std::to_string(i) + "\n" : "";
         std::ofstream(text, std::ios::binary) << report << (blankAfter ? "   \r\n\f\r\n" : "");
         int offered = 0;
-        reportservices.ChoosePrintPages = [&](int Count, int& From, int& To) {
-            offered = Count;
-            return From = 1, To = Count;
-        };
+        WhenModalAppears([&, from = from](QWidget* w) {
+            auto* to = w->findChild<QSpinBox*>("to");
+            ASSERT_NE(to, nullptr);
+            offered = to->maximum();
+            w->findChild<QRadioButton*>("printRange")->click();
+            w->findChild<QSpinBox*>("from")->setValue(from);
+            to->setValue(to->maximum());
+            qobject_cast<QDialog*>(w)->accept();
+        });
         telmvar.Aborted = false;
         PrintTextFile(text);
-        EXPECT_EQ(offered, sheets);
+        EXPECT_EQ(offered, from - 1 + sheets);
         if (std::system("pdftotext -v > /dev/null 2>&1") != 0) QYR7_VALIDATOR_MISSING("pdftotext");
         const std::string printed = PdfText(pdf);
         EXPECT_EQ(std::count(printed.begin(), printed.end(), '\f'), sheets);
         EXPECT_EQ(InkedLines(printed), InkedLines(expected));
     }
-}
-
-// The print dialog offers the sheets, 3 for 150 lines, and prints the range
-// chosen in it: sheets 2 and 3 hold lines 67 to 150.
-TEST(QtPrinter, ThePrintDialogOffersTheSheetsAndPrintsTheChosenOnes)
-{
-    TestApp();
-    ResetReportServices();
-    const testdirs::ScopedTempDir scratch("printrange");
-    const std::string pdf = scratch.Path() + "/range.pdf", text = scratch.Path() + "/range.txt";
-    PlatformQt qt;
-    const ScopedPlatform use(qt);
-    qt.QtPrinter().QtPrinter().setOutputFormat(QPrinter::PdfFormat);
-    qt.QtPrinter().QtPrinter().setOutputFileName(QString::fromStdString(pdf));
-    telmvar.LinesPerPage = 66;
-    telmvar.Aborted = false;
-    std::string report, expected;
-    for (int i = 1; i <= 150; ++i)
-        report += "line " + std::to_string(i) + "\r\n",
-            expected += i > 66 ? "line" + std::to_string(i) + "\n" : "";
-    std::ofstream(text, std::ios::binary) << report;
-    int offered = 0;
-    WhenModalAppears([&](QWidget* w) {
-        auto* dialog = qobject_cast<QPrintDialog*>(w);
-        ASSERT_NE(dialog, nullptr);
-        auto* to = dialog->findChild<QSpinBox*>("to");
-        ASSERT_NE(to, nullptr);
-        offered = to->maximum();
-        dialog->findChild<QRadioButton*>("printRange")->click();
-        dialog->findChild<QSpinBox*>("from")->setValue(2);
-        to->setValue(3);
-        dialog->accept();
-    });
-    PrintTextFile(text);
-    EXPECT_EQ(offered, 3);
-    if (std::system("pdftotext -v > /dev/null 2>&1") != 0) QYR7_VALIDATOR_MISSING("pdftotext");
-    const std::string printed = PdfText(pdf);
-    EXPECT_EQ(std::count(printed.begin(), printed.end(), '\f'), 2);
-    EXPECT_EQ(InkedLines(printed), InkedLines(expected));
 }
