@@ -25,6 +25,7 @@
 #include "planetary/bearings/bearingselection.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/meshtransfer.h"
+#include "planetary/projectfile.h"
 #include "planetary/stage.h"
 #include "planetary/stagecalc.h"
 #include "planetary/suggestions.h"
@@ -329,7 +330,12 @@ std::vector<TMenuCommand> Edit()
             .Does([](Thh& t) { t.mi_editPreDimensioningClick(); }),
         Sep(),
         Item("mi_EditText", "Te&xt").Says(Gen(&TGeneralMenuTexts::MenuTextText)).Does([](Thh& t) {
-            t.RunForm("TForm_qyr7text");
+            // The texts and comment lines are saved with the project: an OK
+            // that changed them marks it changed, on purpose more than just
+            // running the dialog, or File > Exit asked nothing and they were
+            // lost. Nothing is calculated or redrawn.
+            const TProjectData before = CaptureProject();
+            if (t.RunForm("TForm_qyr7text") && !SameProjectFile(before, CaptureProject())) Mod();
         }),
         Item("mi_editVerzahnungswerkzeug", "C&utting Tool")
             .Says(Prog(&TProgramMenuTexts::MenuTextCuttingTool))

@@ -573,8 +573,16 @@ bool WriteProgramHeader()
     ok = WriteSharedLine("Version " + telmvar.ProgramVersion) && ok;
     ok = WriteSharedLine(rule) && ok;
     for (int i = 1; i <= 3; ++i)
-        ok = WriteSharedLine(telmvar.RemarkLines[i]) && ok;
+        ok = WriteSharedLine(RemarkLineText(telmvar.RemarkLines[i])) && ok;
     return ok;
+}
+
+std::string RemarkLineText(const std::string& S)
+{
+    std::string line = S;
+    for (char& c : line)
+        if (c == '\0' || c == '\r' || c == '\n') c = ' ';
+    return line;
 }
 
 bool SkipProgramHeader()

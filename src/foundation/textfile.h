@@ -189,11 +189,17 @@ bool WriteText(const std::string& S);
 // changes a value and a file written again is the same file.
 std::string NumberLineText(Extended X);
 
-// The number of lines of the file header block; readers skip them.
+// The number of lines of the file header block; readers skip them, but for
+// the project file, which keeps its remark lines there.
 constexpr int ProgramHeaderLines = 7;
 // The file header block: a rule of 65 "-", the title with the program
 // file's version, "Version " + ProgramVersion, a second rule and the three
 // remark lines.
 bool WriteProgramHeader();
+// A remark line as the header block writes it: a NUL, CR or LF (a comment
+// pasted from several lines) becomes a blank. Written as it stood, it would
+// push every later line of the file out of its place, and the file would
+// never open again.
+std::string RemarkLineText(const std::string& S);
 // Skips the header block of a file being read; false when it ended early.
 bool SkipProgramHeader();

@@ -279,6 +279,7 @@ TProjectData CaptureProject()
     d.TitleBlockType = wtelmvar.TitleBlockType;
     d.Documentation = documentation;
     d.Bearings = PlanetBearings;
+    d.RemarkLines = telmvar.RemarkLines;
     return d;
 }
 
@@ -299,6 +300,7 @@ void CommitProject(const TProjectData& D)
     wtelmvar.TitleBlockType = D.TitleBlockType;
     documentation = D.Documentation;
     PlanetBearings = D.Bearings;
+    telmvar.RemarkLines = D.RemarkLines;
 }
 
 std::vector<TProjectField> ProjectStageFields(TProjectData& D)
@@ -585,9 +587,16 @@ bool ReadProjectData(const std::string& Path, TFileFault& Fault)
 
     // The header block: two rules around the program's title lines, then
     // the three remark lines. A file without them is no project file.
+    // The remark lines are read, though a reader of this block usually
+    // skips all seven lines: they are the project's own comment lines, kept
+    // nowhere else. Skipped, a comment saved with a project came back empty,
+    // and the comment of the project open before stayed in memory, to be
+    // printed on this one's reports and drawings and saved into its file.
     for (int k = 1; k <= ProgramHeaderLines && !r.Failed(); ++k) {
         if (k == 1 || k == 4)
             r.Literal(HeaderRule);
+        else if (k >= 5)
+            r.RawText(d.RemarkLines[k - 4]);
         else
             r.Skip();
     }
@@ -684,6 +693,8 @@ bool SameProjectFile(TProjectData a, TProjectData b)
         if (NumberLineText(a.Stage.LoadSpectrum[k].N) != NumberLineText(b.Stage.LoadSpectrum[k].N) ||
             NumberLineText(a.Stage.LoadSpectrum[k].T) != NumberLineText(b.Stage.LoadSpectrum[k].T))
             return false;
+    for (int i = 1; i <= 3; ++i)
+        if (RemarkLineText(a.RemarkLines[i]) != RemarkLineText(b.RemarkLines[i])) return false;
     // The bearing blocks hold their catalogue values and the operating data
     // entered; the life worked out from them is the same for the same inputs.
     return a.Bearings[1] == b.Bearings[1] && a.Bearings[2] == b.Bearings[2];

@@ -4,7 +4,8 @@
 // the documentation blocks and the two planet bearings, one value per line
 // with CR LF line ends.
 //
-// Layout: the file header block (7 lines), the stage block of 367 lines in
+// Layout: the file header block (7 lines, the last three the project's
+// remark lines), the stage block of 367 lines in
 // the fixed order of ProjectStageFields, the line "Lastkollektiv" with the
 // life material, the item count and the items (load cycles, torque), then
 // the changes block, the documents block, LoadCyclesLogarithmic, the title
@@ -39,6 +40,9 @@ struct TProjectData {
     int TitleBlockType = 0;
     TDocumentation Documentation;
     TArray<WaelzLagerTyp, 1, 2> Bearings;
+    // The three comment lines of the texts dialog, lines 5 to 7 of the
+    // header block: the reports and drawings print them under their heads.
+    TArray<std::string, 1, 3> RemarkLines;
 };
 
 // The records as they stand, and putting a copy back in place. Putting back

@@ -5,6 +5,7 @@
 #include "runprogram.h"
 
 #include "foundation/foundationstate.h"
+#include "foundation/programstate.h"
 #include "gearpair/gearpairdata.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/projectfile.h"
@@ -33,6 +34,7 @@ namespace
 void SpectrumStage()
 {
     const Extended TN = 72.0L * 60000 / (100 * 2 * std::numbers::pi_v<Extended>);
+    telmvar.RemarkLines[1] = "handout week 3"; // the report's head line 3
     GearPair.LoadSpectrumCount = 2;
     GearPair.LoadSpectrumKind = 1;
     GearPair.LoadSpectrum[1] = {1e6L, TN};
@@ -155,6 +157,8 @@ const BatchCase Cases[] = {
      "", TableDamage::None, 0, "", "Error  : a SP <> a PH !", "Fatal"},
     {"ShippedTablesGiveTheSpectrum", SpectrumStage, "", TableDamage::None, 0, "", "N sum\t\t1.1E7",
      "QYRLIFE"},
+    {"CommentLineUnderTheProjectFile", SpectrumStage, "", TableDamage::None, 0, "",
+     "qy7\r\nhandout week 3\r\n\r\n\r\n \r\n", "QYRLIFE"},
 };
 
 class BatchResults : public ::testing::TestWithParam<BatchCase>

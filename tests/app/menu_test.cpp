@@ -150,7 +150,8 @@ TEST_P(EditCommands, RunTheirStepsInTheirOrder)
     if (r.Writes)
         hh.Forms[r.Form] = [this, r] {
             events.push_back(r.Form);
-            PlanetaryGears.PartNumber[1] += "-2";
+            (r.Form == std::string("TForm_qyr7text") ? telmvar.RemarkLines[1]
+                                                     : PlanetaryGears.PartNumber[1]) += "-2";
             telmvar.Aborted = !r.Ok;
         };
     winutil.QueryScreen = [] {
@@ -174,6 +175,7 @@ TEST_P(EditCommands, RunTheirStepsInTheirOrder)
 
 const EditRow EditRows[] = {
     {"mi_EditText", "TForm_qyr7text", true, 0, 0, false},
+    {"mi_EditText", "TForm_qyr7text", true, 0, 0, true, true},
     {"mi_editVerzahnungswerkzeug", "TForm_qyr7prof", true, 1, 1, true},
     // Recalculated and redrawn after Cancel; modified only when a button of
     // the dialog wrote into the stage.

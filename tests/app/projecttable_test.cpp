@@ -161,6 +161,7 @@ TEST_F(ProjectTable, CancelLeavesTheOpenProjectAsItWas)
             std::tie(telmvar.ProjectName, telmvar.DataModified, telmvar.ArchiveMode) =
                 std::tuple(name, unsaved, started);
             PlanetaryGears.x[1] += 0.125L; // input the files do not hold
+            telmvar.RemarkLines[2] = "handout week 3";
             CalcPlanetaryStage();
             ASSERT_TRUE(WriteProjectData(dir.string() + "/before.txt"));
             if (unsaved) headless->HeadlessMessages().QueueAnswer(platform::MessageAnswer::No);

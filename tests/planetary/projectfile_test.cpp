@@ -52,6 +52,7 @@ class ProjectFile : public FileTest
         documentation.ChangeList[1].Text[0] = "other";
         PlanetBearings[2].Designation = "6206";
         PlanetBearings[2].d = 30;
+        telmvar.RemarkLines = {{{"other one", "", "other three"}}};
     }
     TFileFault fault_;
 };
@@ -317,6 +318,7 @@ TProjectData EveryFieldDistinct()
         doc.DocLinkPrograms[k] = {"prog" + std::to_string(k) + ".exe",
                                   "c:\\docs\\file" + std::to_string(k) + ".txt"};
     d.TitleBlockType = 1;
+    d.RemarkLines = {{{"handout week 3", "| \x84\xE1 ", "gearbox 7"}}};
     d.Stage.dcarrier = 80.5L;
     d.Stage.lcarrier = 120.25L;
     d.Stage.hcarrier = 30.75L;
@@ -345,6 +347,7 @@ TEST_F(ProjectFile, EveryFieldDistinctRoundTripsExactly)
     const std::string first = Write("a.qy7");
 
     StartWithDefaultProject();
+    UseOtherProject();
     ASSERT_TRUE(Read("a.qy7")) << fault_.Line << " " << fault_.Reason;
     EXPECT_EQ(Write("b.qy7"), first) << "written, read and written again byte for byte";
 
@@ -485,6 +488,7 @@ TEST_F(ProjectFile, LineBreaksInTextsDoNotShiftTheLinesAfterThem)
     PlanetaryGears.GearLongName[1] = "sun\r\nwheel";
     PlanetaryGears.MaterialName[2] = "18CrNiMo7-6\nor similar";
     GearPair.LubricantName = "oil\rgrade";
+    telmvar.RemarkLines[2] = "handout\r\nweek 3"; // a header line, no "|" there
     documentation.ChangeCount = 1;
     documentation.ChangeList[1].Text = {{"mod", "date", "me", "line one\r\nline two"}};
     const auto lines = CrLfLines(Write("a.qy7"));
@@ -492,6 +496,7 @@ TEST_F(ProjectFile, LineBreaksInTextsDoNotShiftTheLinesAfterThem)
     EXPECT_EQ(lines[Header + 44 + 62 - 1], "18CrNiMo7-6|or similar");
     EXPECT_EQ(lines[Header + 238 - 1], "oil|grade");
     EXPECT_EQ(lines[Header + 377 - 1], "line one|line two");
+    EXPECT_EQ(lines[5], "handout  week 3");
     EXPECT_EQ(documentation.ChangeList[1].Text[3], "line one\r\nline two") << "saving leaves the text alone";
 
     StartWithDefaultProject();
