@@ -137,31 +137,15 @@ TEST_F(MeshReportTest, HtmlReports)
     ExpectGolden("workshop_industrial_S.html", Report(7, [] { WheelMeasurementReport(1); }));
 }
 
-// The stage's strength and bearing printouts calculate nothing first: after a
-// mesh report they list the messages of the stage calculation, not the
-// mesh's (mesh Pe-H of the industrial stage leaves "Warning: x2 > 0", while
-// the stage itself has no message).
 TEST_F(MeshReportTest, StagePrintoutListsTheStageMessagesAfterAMeshReport)
 {
-    const struct {
-        const char* Example;
-        int Mesh;
-        uint16_t Part;
-        bool StageMessages;
-    } cases[] = {{"industrial.qy7", 3, 2, false}, {"default.qy7", 1, 2, true}, {"default.qy7", 3, 6, true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.Example) + " mesh " + std::to_string(c.Mesh));
-        SetUp();
-        OpenExample(c.Example);
-        const auto stageReport = [&] { PrintPlanetaryReport(c.Part); };
-        const std::string afterCalculation = Report(3, stageReport);
-        EXPECT_EQ(Has(afterCalculation, "REMARKS, WARNINGS AND ERROR MESSAGES"), c.StageMessages);
-        const TError0 stageList = error0;
-        Report(9, [&] { MeshReport(c.Mesh, 2); });
-        ASSERT_NE(error0, stageList) << "the mesh report leaves a list of its own";
-        const TError0 meshList = error0;
-        EXPECT_EQ(Report(3, stageReport), afterCalculation);
-        EXPECT_EQ(error0, meshList) << "the message list command still shows the mesh's list";
+    for (const char* file : {"industrial.qy7", "default.qy7"}) { // industrial's Pe-H: "Warning: x2 > 0"
+        OpenExample(file);
+        const std::string afterCalculation = Report(3, [] { PrintPlanetaryReport(2); });
+        EXPECT_EQ(Has(afterCalculation, "REMARKS, WARNINGS"), error0.ErrorCount > 0) << file;
+        Report(3, [] { MeshReport(3, 2); });
+        for (int twice = 0; twice < 2; ++twice) // the list lent to the printout is given back
+            EXPECT_EQ(Report(3, [] { PrintPlanetaryReport(2); }), afterCalculation) << file;
     }
 }
 

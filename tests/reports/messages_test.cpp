@@ -378,37 +378,14 @@ TEST_F(MessagesTest, ErrorMessagesCommandShowsAMessagesPageOnTheScreen)
     EXPECT_EQ(tail, expected) << ::testing::PrintToString(lines);
 }
 
-// The heads count the pages the list takes: twelve messages whose origin and
-// remedy wrap onto two lines each take 11 head + 5 section + 12 * 6 lines,
-// more than the 66 of a page.
 TEST_F(MessagesTest, ErrorMessagesHeadsCountTheirPages)
 {
-    const std::string longText(40, 'o');
-    std::string help;
-    std::vector<std::string> twelve;
-    for (int i = 10; i < 22; ++i) {
-        twelve.push_back("Warning: lng" + std::to_string(i) + " !");
-        help += twelve.back() + "\r\n" + longText + " " + longText + " cause\r\n" + longText + " " +
-                longText + " remedy\r\n";
-    }
-    const struct {
-        std::vector<std::string> Texts;
-        std::vector<std::string> Heads;
-    } cases[] = {
-        {{"Fatal  : Unit0", "Warning: SF<1 (1) (0.7) !"}, {"pg. 1/ 1"}},
-        {twelve, {"pg. 1/ 2", "pg. 2/ 2"}},
-    };
-    WriteFile(Temp("qyr7.err"), HelpFile + help);
-    for (const auto& c : cases) {
-        Collect(c.Texts);
-        ShownReport.clear();
-        ViewErrorMessages();
-        std::vector<std::string> heads;
-        for (const std::string& line : Lines(ShownReport))
-            if (line.size() > 7 + 67 && line.compare(7 + 59, 3, "pg.") == 0)
-                heads.push_back(line.substr(7 + 59, 8));
-        EXPECT_EQ(heads, c.Heads) << c.Texts.size() << " messages:\n" << ShownReport;
-    }
+    const std::string o(40, 'o');
+    WriteFile(Temp("qyr7.err"), "Warning: long \r\n" + o + " " + o + " " + o + "\r\n\r\n");
+    for (int i = 1; i <= 12; ++i) // with three-line help texts: more than the 66 lines of a page
+        AddErrorMessage("Warning: long help " + std::to_string(i));
+    ViewErrorMessages();
+    EXPECT_NE(ShownReport.find("pg. 2/ 2"), std::string::npos) << ShownReport;
 }
 
 TEST_F(MessagesTest, FatalErrorShowsTheListInsteadOfAReport)
