@@ -9,6 +9,7 @@
 #include "planetary/loadspectrum/loadspectrum.h"
 #include "planetary/projectfile.h"
 #include "planetary/stage.h"
+#include "reports/engine/reportengine.h"
 #include "reports/preview/filepreview.h"
 #include "testcommands.h"
 
@@ -59,6 +60,7 @@ TEST_F(ProjectName, SaveAfterAnyOutputWritesTheOpenedFile)
                    {"HTML in a browser", 7, "", true},
                    {"spectrum written", 0, "/out/s.kol"},
                    {"spectrum read", 0, "/out/s.kol"}};
+    reportengine.PrinterPortCommand = "lp"; // the text printer's port takes the report
     const std::string mine = d + "/ p.qy7";
     const char* const others[] = {"/p.qy7", "/out/ p.qy7", "/out/p.qy7"};
     fs::create_directory(d + "/out");

@@ -176,22 +176,55 @@ TEST_F(ServicesTest, ProgramOrPortThatCannotTakeTheReportIsNamedInABox)
     // The default settings; the launcher fails as it does without a desktop opener.
     const std::string why = "no program to open it (xdg-open is not installed)",
                       wrote = ". The report was written to ";
-    const std::tuple<uint16_t, bool, std::string> rows[] = {
-        {7, false,
+    // A program of the user's own, named with its path: it is started itself
+    // with the report's file (the scripted launcher records the start).
+    const std::string own = Temp("show.sh");
+    WriteFile(own, "#!/bin/sh\n");
+    fs::permissions(own, fs::perms::owner_exec, fs::perm_options::add);
+    const std::string browser = wtelmvar.HtmlBrowserPath, writer = wtelmvar.WordProcessorPath;
+    struct Row {
+        uint16_t Device;
+        std::string Program; // empty: the default setting
+        bool Starts;
+        std::string Box;
+    };
+    const Row rows[] = {
+        {7, "", false,
          "c:\\Program Files\\Internet Explorer\\Iexplore.exe not found: " + why + wrote + Temp("qyr7.htm")},
-        {5, false, "C:\\WINDOWS\\WRITE.EXE not found: " + why + wrote + Temp("outwin.txt")},
-        {5, true, ""},
-        {9, false, ""}, // the batch run's device starts nothing
-        {2, true, "nothing printed: printer port LPT1 does not exist on this system"}};
-    for (const auto& [device, starts, box] : rows) {
+        {5, "", false, "C:\\WINDOWS\\WRITE.EXE not found: " + why + wrote + Temp("outwin.txt")},
+        {5, "", true, ""},
+        {9, "", false, ""}, // the batch run's device starts nothing
+        // Said when the report opens, before the single-page question; nothing is written.
+        {2, "", true, "nothing printed: printer port LPT1 does not exist on this system"},
+        {7, own, true, ""},
+        {5, own, true, ""}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.Device);
         hp.Reset();
-        if (!starts) hp.HeadlessLauncher().QueueResult({false, ENOENT, why});
+        telmvar.Aborted = false;
+        fs::remove(Temp("qyr7.htm")); // an earlier row's page is not asked about
+        wtelmvar.HtmlBrowserPath = r.Program.empty() ? browser : r.Program;
+        wtelmvar.WordProcessorPath = r.Program.empty() ? writer : r.Program;
+        if (!r.Starts) hp.HeadlessLauncher().QueueResult({false, ENOENT, why});
         hp.HeadlessMessages().QueueAnswer(MessageAnswer::No); // single page printing: no
-        OpenReport(device, "x");
-        ASSERT_TRUE(BeginReportOutput());
-        EXPECT_EQ(CloseReport(), box.empty()) << device;
-        const auto& asked = hp.HeadlessMessages().AskedQuestions();
-        EXPECT_EQ(asked.empty() ? "" : asked.back().Request.Text, box) << device;
+        OpenReport(r.Device, "x");
+        if (r.Device == 2) {
+            EXPECT_TRUE(telmvar.Aborted);
+            EXPECT_FALSE(fs::exists(Temp("$OUT1.TMP")));
+        } else {
+            ASSERT_TRUE(BeginReportOutput());
+            EXPECT_EQ(CloseReport(), r.Box.empty());
+        }
+        std::vector<std::string> asked;
+        for (const auto& a : hp.HeadlessMessages().AskedQuestions())
+            asked.push_back(a.Request.Text);
+        EXPECT_EQ(asked, r.Box.empty() ? std::vector<std::string>{} : std::vector<std::string>{r.Box});
+        if (r.Program.empty()) continue;
+        const auto& launches = hp.HeadlessLauncher().Launches();
+        ASSERT_EQ(launches.size(), 1u);
+        EXPECT_EQ(launches[0].Program, own);
+        EXPECT_EQ(launches[0].Arguments,
+                  std::vector<std::string>{Temp(r.Device == 7 ? "qyr7.htm" : "outwin.txt")});
     }
 }
 

@@ -58,6 +58,9 @@ void ReportTest::SetUp()
         YesAnswers.erase(YesAnswers.begin());
         return a;
     };
+    // The text printer's port takes every report; the port that takes none
+    // is the default services' (reportservices_test.cpp).
+    S.PrinterPortRefusal = [](int) { return std::string(); };
     S.QueryYesNo = answer;
     S.AskYesNoCancel = answer;
     // The file name checks are the input dialogs' business; their own test

@@ -244,6 +244,16 @@ void OpenReport(uint16_t Device, const std::string& Name)
         if (!MakeReportTempName() || !CreateOutputOnce()) return;
         break;
     case 2: {
+        // A port that can take nothing is said at once, before the user
+        // answers for single pages and feeds paper for every page of a report
+        // that would only be thrown away; nothing is written then.
+        const std::string refused =
+            reportservices.PrinterPortRefusal ? reportservices.PrinterPortRefusal(telmvar.PrinterPort) : "";
+        if (!refused.empty()) {
+            reportservices.ShowMessageIfEnabled("nothing printed: " + refused);
+            telmvar.Aborted = true;
+            return;
+        }
         // The port is reached through a spool file that CloseReport hands to
         // the configured printer port.
         if (!MakeReportTempName()) return;

@@ -90,6 +90,14 @@ void DefaultSaveFileDialog(const std::string& Name, std::string& Path)
     reportservices.CheckFileName(Path);
 }
 
+// Only a print command reaches a printer from here; a copy named after the
+// port in the temporary directory would print nothing.
+std::string PrinterPortRefusal(int Port)
+{
+    if (!reportengine.PrinterPortCommand.empty()) return {};
+    return "printer port LPT" + std::to_string(Port) + " does not exist on this system";
+}
+
 } // namespace
 
 void ResetReportServices()
@@ -147,12 +155,10 @@ void ResetReportServices()
         if (!Program.empty()) return P().Launch().StartProgram(Program, Args);
         return P().Launch().OpenDocument(Args.empty() ? std::string() : Args.front());
     };
+    S.PrinterPortRefusal = PrinterPortRefusal;
     S.SendToPrinterPort = [](int Port, const std::string& SpoolFile) -> std::string {
         const std::string name = "LPT" + std::to_string(Port);
-        // Only a print command reaches a printer from here; a copy named
-        // after the port in the temporary directory would print nothing.
-        if (reportengine.PrinterPortCommand.empty())
-            return "printer port " + name + " does not exist on this system";
+        if (const std::string why = PrinterPortRefusal(Port); !why.empty()) return why;
         const std::string port = AddTrailingBackslash(telmvar.TempDir) + name + ".PRN";
         std::error_code ec;
         std::filesystem::copy_file(SpoolFile, port, std::filesystem::copy_options::overwrite_existing, ec);

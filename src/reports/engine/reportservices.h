@@ -83,6 +83,9 @@ struct TReportServices {
     // Hands the finished spool file of the text printer device to printer
     // port 1..4. Empty when it was handed over, else why nothing was printed.
     std::function<std::string(int Port, const std::string& SpoolFile)> SendToPrinterPort;
+    // Why printer port 1..4 can take no report at all, asked before the
+    // report is begun; empty when it can. Unset: it can.
+    std::function<std::string(int Port)> PrinterPortRefusal;
     // Puts a text (display code page) on the clipboard.
     std::function<void(const std::string& Text)> CopyToClipboard;
     // Prints a report text file page by page (the printer device and the
