@@ -314,15 +314,17 @@ bool PlotAuxiliaryImage(const std::string& Name, int Port, bool Switching)
         if (!CloseFileChecked(out)) return false;
         file = spool;
     }
-    const bool sent =
-        reportservices.SendToPrinterPort && reportservices.SendToPrinterPort(Port, file).empty();
+    // Why the port took nothing, as the port says it.
+    const std::string refused = reportservices.SendToPrinterPort
+                                    ? reportservices.SendToPrinterPort(Port, file)
+                                    : "no printer port is set up";
     if (Switching) DeleteFileIfExists(spool);
-    if (!sent) {
+    if (!refused.empty()) {
         ShowMessageIfEnabled("printer port LPT" + IntToText(Port) + " did not take " +
-                             FileNameToOem(picture));
+                             FileNameToOem(picture) + ": " + refused);
         telmvar.Aborted = true;
     }
-    return sent;
+    return refused.empty();
 }
 
 // ----------------------------------------------------------------- browsing

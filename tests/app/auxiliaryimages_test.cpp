@@ -48,7 +48,7 @@ class AuxImages : public AppTest
         reportservices.SendToPrinterPort = [this](int Port, const std::string& File) {
             ports.push_back(Port);
             sent.push_back(ReadBytes(File));
-            return std::string();
+            return portRefusal;
         };
     }
     void TearDown() override
@@ -87,6 +87,7 @@ class AuxImages : public AppTest
 
     std::vector<int> ports;
     std::vector<std::string> sent;
+    std::string portRefusal; // what the port says when it takes nothing
 };
 
 const std::string kThree = "\"gear\",\"Gear\"\r\n\"rack\",\"Basic rack\"\r\n\"tool\",\"Tool\"\r\n";
@@ -316,7 +317,9 @@ TEST_F(AuxImages, AnIndexThatCannotBeReplacedIsNamedWithTheReason)
 struct PlotCase {
     const char* name;
     MessageAnswer switching;
-    std::string expected; // with the picture's bytes at "%P"
+    std::string expected;         // with the picture's bytes at "%P"
+    std::string portRefusal = ""; // the port takes nothing
+    std::string box = "";
 };
 
 void PrintTo(const PlotCase& c, std::ostream* os)
@@ -337,8 +340,13 @@ TEST_P(Plot, OneFileToThePort)
     });
     Prompts().QueueText(std::string("4"));
     headless->HeadlessMessages().QueueAnswer(GetParam().switching);
+    portRefusal = GetParam().portRefusal;
     End();
     ShowAuxiliaryImages();
+    std::vector<std::string> boxes = {"Insert HP-GL/2 switching command ?"};
+    if (!portRefusal.empty())
+        boxes.push_back(GetParam().box + (dir / "rack.plt").string() + ": " + portRefusal);
+    EXPECT_EQ(Boxes(), boxes);
     std::string expected = GetParam().expected;
     expected.replace(expected.find("%P"), 2, kPicture);
     ASSERT_EQ(sent.size(), 1u);
@@ -357,7 +365,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, Plot,
                                                     "%0B\r\n%P\x1B"
                                                     "%0A\r\n\x1B"
                                                     "E\r\n"},
-                                           PlotCase{"WithoutSwitching", MessageAnswer::No, "%P"}),
+                                           PlotCase{"WithoutSwitching", MessageAnswer::No, "%P"},
+                                           PlotCase{"PortThatTakesNothing", MessageAnswer::No, "%P",
+                                                    "printer port LPT4 does not exist on this system",
+                                                    "printer port LPT4 did not take "}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AuxImages, CancelledPlotSendsNothing)
