@@ -83,7 +83,7 @@ void CheckFileName(const std::string& Path)
     if (PathExists(Path) &&
         (unread || (messageboxes.OverwriteQuery && Path.find("actual") == std::string::npos))) {
         telmvar.HelpNumber = 3055;
-        if (!AskYesNoCancel(FileNameToOem(Path) + " " + "already exists" + ".   " + "overwrite" + " ?"))
+        if (!AskYesNoCancel(OverwriteQuestionText(Path)))
             telmvar.Aborted = true;
         else if (unread)
             messageboxes.UnreadProjectPath.clear();

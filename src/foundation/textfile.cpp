@@ -401,6 +401,11 @@ std::string CannotBeWrittenText(const std::string& Path, const std::string& Why)
     return "file " + FileNameToOem(Path) + " cannot be written" + (Why.empty() ? std::string() : ": " + Why);
 }
 
+std::string OverwriteQuestionText(const std::string& Path)
+{
+    return FileNameToOem(Path) + " already exists.   overwrite ?";
+}
+
 bool CloseTextFile(TTextFile& F)
 {
     const bool writing = F.IsOpen() && !F.IsReading();

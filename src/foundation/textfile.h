@@ -139,6 +139,9 @@ bool AppendTextFile(TTextFile& F);
 // text of the program); without ": <why>" when Why is empty. Why is the
 // system's reason (TTextFile::WriteFailure, ErrnoText) or the program's own.
 std::string CannotBeWrittenText(const std::string& Path, const std::string& Why);
+// The question before a file that exists is replaced: "<name> already
+// exists.   overwrite ?", the name converted (FileNameToOem).
+std::string OverwriteQuestionText(const std::string& Path);
 // Closes F; a failure sets Aborted with the message "file <name> could not be
 // written !" and leaves the previous file as it was.
 bool CloseTextFile(TTextFile& F);

@@ -597,7 +597,7 @@ bool TFtelmgra::PrintPicture(const std::string& title)
     // A print command let through while the window draws would walk the
     // list a second time from inside the first walk.
     if (replaying_) platform::ShowPrintoutRefused(pf.Messages(), "the picture is still being drawn");
-    if (replaying_ || !platform::StartPrintout(printer, pf.Messages(), title)) {
+    if (replaying_ || !BeginPrintout(printer, title)) {
         telmvar.Aborted = true;
         return false;
     }

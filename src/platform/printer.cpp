@@ -15,9 +15,12 @@ PrintFileServices& PrintFiles()
     return services;
 }
 
-bool StartPrintout(Printer& printer, MessageBoxes& messages, const std::string& title)
+bool StartPrintout(Printer& printer, MessageBoxes& messages, const std::string& title,
+                   const std::function<bool(const std::string& file)>& mayReplace)
 {
     if (!printer.HasDestination() && !printer.ChoosePrinter()) return false;
+    const std::string file = printer.FileToReplace();
+    if (!file.empty() && !mayReplace(file)) return false;
     if (printer.BeginDoc(title)) return true;
     ShowPrintoutRefused(messages, printer.FailureCause());
     return false;

@@ -40,6 +40,13 @@ class Printer
     // Whether a printer or an output file is chosen. A desktop without a
     // printer has neither until the user picks one in the print dialog.
     virtual bool HasDestination() const = 0;
+    // The file that the next document, printed to a file, would replace
+    // although no print dialog took its name for it: the name an earlier
+    // printout left. The print dialog asks itself before it takes a file
+    // that exists; a printout that starts without it does not pass there.
+    // Empty for a printer, a file not there yet or not a plain file (written
+    // in place), and a name taken in the dialog since the last document.
+    virtual std::string FileToReplace() const { return {}; }
     // Starts a document; false when no printer can take it, and then
     // FailureCause says why. The printer stays usable: the next document
     // may go elsewhere.
@@ -88,8 +95,11 @@ void ShowPrintoutRefused(MessageBoxes& messages, const std::string& cause);
 
 // Starts a document on the printer as a print command does: with no printer
 // set up it first asks where to print (a cancel there prints nothing and
-// says nothing); a printer that cannot start says why in a message. False
-// when there is no document to draw on.
-bool StartPrintout(Printer& printer, MessageBoxes& messages, const std::string& title);
+// says nothing); a file that the document would replace unasked
+// (FileToReplace) is replaced only when mayReplace agrees; a printer that
+// cannot start says why in a message. False when there is no document to
+// draw on.
+bool StartPrintout(Printer& printer, MessageBoxes& messages, const std::string& title,
+                   const std::function<bool(const std::string& file)>& mayReplace);
 
 } // namespace platform

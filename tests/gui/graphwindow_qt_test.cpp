@@ -324,6 +324,8 @@ class GraphWindowPrintTest : public GraphWindowQtTest
     {
         auto& printer = qt_->QtPrinter().QtPrinter();
         const std::string pdf = dir_.Path() + "/graphics.pdf";
+        // A new file each time: a print onto the earlier one asks first.
+        std::filesystem::remove(pdf);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(pdf));
         printer.setPageSize(QPageSize(QPageSize::A4));

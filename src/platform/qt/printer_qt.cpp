@@ -102,7 +102,11 @@ PageOrientation PrinterImplQt::Orientation() const
 bool PrinterImplQt::ChoosePrinter()
 {
     QPrintDialog dialog(printer_.get(), QApplication::activeWindow());
-    return dialog.exec() == QDialog::Accepted;
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    // The dialog asked before it took a file that exists.
+    takenInDialog_ =
+        accepted && printer_->outputFormat() == QPrinter::PdfFormat ? printer_->outputFileName() : QString();
+    return accepted;
 }
 
 bool PrinterImplQt::ChoosePages(int Count, int& From, int& To)
@@ -134,9 +138,23 @@ bool PrinterImplQt::HasDestination() const
     return !printer_->printerName().isEmpty();
 }
 
+std::string PrinterImplQt::FileToReplace() const
+{
+    if (printer_->outputFormat() != QPrinter::PdfFormat) return {};
+    const QString name = printer_->outputFileName();
+    if (name.isEmpty() || name == takenInDialog_) return {};
+    const std::string file = FileNameFromQString(name);
+    struct stat st {
+    };
+    if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
+    return file;
+}
+
 bool PrinterImplQt::BeginDoc(const std::string& title)
 {
     cause_.clear();
+    // What the dialog took counts for this one document.
+    takenInDialog_.clear();
     if (painter_) {
         cause_ = "another printout is still running";
         return false;

@@ -22,6 +22,7 @@ class PrinterImplQt final : public Printer
     bool ChoosePrinter() override;
     bool ChoosePages(int Count, int& From, int& To) override;
     bool HasDestination() const override;
+    std::string FileToReplace() const override;
     bool BeginDoc(const std::string& title) override;
     std::string FailureCause() const override { return cause_; }
     void NewPage() override;
@@ -51,6 +52,8 @@ class PrinterImplQt final : public Printer
     // A print to a file: the name as chosen, the file it replaces (where a
     // link points) and the temporary file the document goes to meanwhile.
     QString chosen_;
+    // The output file the print dialog took for the next document.
+    QString takenInDialog_;
     std::string target_;
     std::string temp_;
     Unwritten unwritten_;

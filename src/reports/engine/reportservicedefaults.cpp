@@ -49,8 +49,7 @@ void DefaultCheckFileName(const std::string& Path)
     }
     std::error_code ec;
     if (fs::exists(Path, ec)) {
-        if (!AskYesNoCancelBox(FileNameToOem(Path) + " already exists.   overwrite ?"))
-            telmvar.Aborted = true;
+        if (!AskYesNoCancelBox(OverwriteQuestionText(Path))) telmvar.Aborted = true;
         return;
     }
     // Creatable: made once and removed again.

@@ -99,8 +99,7 @@ void PrintTextFile(const std::string& FileName)
     if (from > to) return;
 
     // The print job is named for the project as the program's texts show it.
-    if (!platform::StartPrintout(printer, pf.Messages(), DisplayText(FileNameToOem(telmvar.ProjectName))))
-        return;
+    if (!BeginPrintout(printer, DisplayText(FileNameToOem(telmvar.ProjectName)))) return;
     const int lineHeight = std::max(printer.PageHeightPixels() / linesPerPage, 1);
     const TFontStyles style = CodeToFontStyle(printsettings.PrintFontStyle, TFontStyles{});
     platform::Font font;
@@ -126,6 +125,13 @@ void PrintTextFile(const std::string& FileName)
         }
     }
     EndPrintout(printer);
+}
+
+bool BeginPrintout(platform::Printer& Printer, const std::string& Title)
+{
+    return platform::StartPrintout(
+        Printer, platform::CurrentPlatform().Messages(), Title,
+        [](const std::string& File) { return reportservices.AskYesNoCancel(OverwriteQuestionText(File)); });
 }
 
 bool EndPrintout(platform::Printer& Printer)

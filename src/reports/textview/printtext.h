@@ -21,6 +21,13 @@ std::vector<std::vector<std::string>> SplitTextPages(const std::string& Text);
 // printed, each report line made displayable, in the print font.
 void PrintTextFile(const std::string& FileName);
 
+// Starts a document on the printer as the program's print commands do
+// (platform::StartPrintout). A print to a file that would replace a file an
+// earlier printout named, unasked by this printout's print dialog, asks the
+// overwrite question first: No or Cancel prints nothing and keeps the file.
+// False when nothing is printed.
+bool BeginPrintout(platform::Printer& Printer, const std::string& Title);
+
 // Ends the printer's document. A print to a file that could not be written
 // says so ("file <name> cannot be written: <cause>") and sets Aborted; the
 // old file is then as it was. False then.
