@@ -207,7 +207,7 @@ TEST(QtPrinter, PrintToAFileThatCannotBeWrittenKeepsTheOldFile)
     }
     std::ofstream(pdf, std::ios::binary) << "the old printout";
     reportservices.ChoosePrintPages = [&qt](int Count, int& From, int& To) {
-        return From = 1, To = Count, qt.QtPrinter().ChoosePrinter();
+        return qt.QtPrinter().ChoosePages(Count, From, To);
     };
     boxes.Texts.clear();
     PrintTextFile(text.string());

@@ -102,7 +102,11 @@ PageOrientation PrinterImplQt::Orientation() const
 bool PrinterImplQt::ChoosePrinter()
 {
     QPrintDialog dialog(printer_.get(), QApplication::activeWindow());
-    const bool accepted = dialog.exec() == QDialog::Accepted;
+    return TakeDialogChoice(dialog.exec() == QDialog::Accepted);
+}
+
+bool PrinterImplQt::TakeDialogChoice(bool accepted)
+{
     // The dialog asked before it took a file that exists.
     takenInDialog_ =
         accepted && printer_->outputFormat() == QPrinter::PdfFormat ? printer_->outputFileName() : QString();
@@ -116,7 +120,7 @@ bool PrinterImplQt::ChoosePages(int Count, int& From, int& To)
     dialog.setMinMax(1, Count);
     dialog.setFromTo(1, Count);
     dialog.setPrintRange(QAbstractPrintDialog::AllPages);
-    const bool chosen = dialog.exec() == QDialog::Accepted;
+    const bool chosen = TakeDialogChoice(dialog.exec() == QDialog::Accepted);
     From = 1;
     To = Count;
     if (chosen && dialog.printRange() == QAbstractPrintDialog::PageRange) {

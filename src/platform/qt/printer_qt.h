@@ -42,6 +42,7 @@ class PrinterImplQt final : public Printer
 
   private:
     std::string CauseOfFailure(int error = 0) const;
+    bool TakeDialogChoice(bool accepted);
     void Renew();
     bool WriteBesideTarget();
     bool Deliver();
