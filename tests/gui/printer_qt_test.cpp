@@ -3,8 +3,6 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QMessageBox>
-#include <QPointer>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,13 +12,11 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
 #include "app/appfixture.h"
-#include "app/startup.h"
 #include "common/tempdir.h"
 #include "common/validators.h"
 #include "foundation/textfile.h"
@@ -82,29 +78,29 @@ TEST(QtPrinter, DrawingOutsideADocumentGoesNowhere)
 namespace
 {
 
-// Reads every message box a printout shows: a question is answered with
-// Answer, any other box closed. The print dialog is confirmed with its own
-// button, so that it checks the file as it does for the user.
+// Reads every message box a printout shows (Taken gives and forgets the
+// texts), answering a question with Answer and closing any other box; confirms
+// the print dialog with its own button, so that it checks the file as it does
+// for the user. A modal is pressed once, after this round, so that a box the
+// press opens is read too.
 struct BoxReader {
     std::string Texts;
     QMessageBox::StandardButton Answer = QMessageBox::Yes;
     QTimer Timer;
     QPointer<QWidget> Pressed;
+    std::string Taken() { return std::exchange(Texts, {}); }
     BoxReader()
     {
         QObject::connect(&Timer, &QTimer::timeout, [this] {
             QWidget* modal = QApplication::activeModalWidget();
             if (!modal || modal == Pressed) return;
-            QAbstractButton* button = nullptr;
+            QAbstractButton* button = modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 Texts += box->text().toStdString() + "\n";
-                button = box->button(Answer) ? box->button(Answer) : box->buttons().front();
-            } else if (auto* dialog = qobject_cast<QPrintDialog*>(modal)) {
-                button = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+                if (box->button(Answer)) button = box->button(Answer);
             }
-            // Pressed after this round, so that a box the press opens is read too.
             Pressed = modal;
-            if (button) QMetaObject::invokeMethod(button, &QAbstractButton::click, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(button, &QAbstractButton::click, Qt::QueuedConnection);
         });
         Timer.start(10);
     }
@@ -112,16 +108,9 @@ struct BoxReader {
 
 std::string Bytes(const std::filesystem::path& p)
 {
-    std::stringstream s;
-    s << std::ifstream(p, std::ios::binary).rdbuf();
-    return s.str();
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
-
-// The print hooks as they were, back at the end of the scope.
-struct KeptPrintFiles {
-    PrintFileServices Kept = PrintFiles();
-    ~KeptPrintFiles() { PrintFiles() = Kept; }
-};
 
 } // namespace
 
@@ -153,52 +142,40 @@ TEST(QtPrinter, PrintToAFileThatCannotBeWrittenKeepsTheOldFile)
     reportservices.ChoosePrintPages = [](int Count, int& From, int& To) { return From = 1, To = Count; };
     BoxReader boxes;
     GraphFacade.Line(10, 10, 100, 100);
-    using Run = std::function<void()>;
-    const auto limit = [](rlim_t bytes) { return [bytes](const Run& f) { WithFileSizeLimit(bytes, f); }; };
     const std::function<bool()> picture = [] { return FTelmgra.PrintPicture("x"); };
     const std::string tooLarge = "file " + pdf.string() + " cannot be written: File too large\n";
-    const std::tuple<const char*, std::function<void(const Run&)>, std::string, const char*,
-                     std::function<bool()>>
-        cases[] = {
-            {"report", limit(8192), tooLarge, "40",
-             [&] { return PrintTextFile(text.string()), !telmvar.Aborted; }},
-            {"picture", limit(16), tooLarge, "1", picture},
-            {"picture without a temporary file",
-             [](const Run& f) {
-                 const KeptPrintFiles kept;
-                 PrintFiles().MakeTempBeside = [](const std::string&, std::string&) {
-                     return errno = ENOSPC, -1;
-                 };
-                 f();
-             },
-             "Printing is not possible: " + pdf.string() + " cannot be written (No space left on device)\n",
-             "1", picture},
-        };
+    // A limit of 0 bytes: no limit, but no temporary file can be made.
+    const std::tuple<const char*, rlim_t, std::string, const char*, std::function<bool()>> cases[] = {
+        {"report", 8192, tooLarge, "40",
+         [&] { return telmvar.Aborted = false, PrintTextFile(text.string()), !telmvar.Aborted; }},
+        {"picture", 16, tooLarge, "1", picture},
+        {"picture without a temporary file", 0,
+         "Printing is not possible: " + pdf.string() + " cannot be written (No space left on device)\n", "1",
+         picture},
+    };
     const std::string asked = OverwriteQuestionText(pdf.string()) + "\n";
-    for (const auto& [what, failing, box, pages, print] : cases) {
+    for (const auto& [what, limit, box, pages, print] : cases) {
         SCOPED_TRACE(what);
         std::ofstream(pdf, std::ios::binary) << "the old printout";
         const auto before = DirNames(dir);
-        boxes.Texts.clear();
         boxes.Answer = QMessageBox::No;
         print();
-        EXPECT_EQ(boxes.Texts, asked);
+        EXPECT_EQ(boxes.Taken(), asked);
         EXPECT_EQ(Bytes(pdf), "the old printout");
 
-        boxes.Texts.clear();
         boxes.Answer = QMessageBox::Yes;
-        telmvar.Aborted = false;
         bool printed = true;
-        failing([&] { printed = print(); });
+        const auto kept = PrintFiles().MakeTempBeside;
+        if (limit == 0) PrintFiles().MakeTempBeside = [](auto&, auto&) { return errno = ENOSPC, -1; };
+        WithFileSizeLimit(limit, [&] { printed = print(); });
+        PrintFiles().MakeTempBeside = kept;
         EXPECT_FALSE(printed);
-        EXPECT_EQ(boxes.Texts, asked + box);
+        EXPECT_EQ(boxes.Taken(), asked + box);
         EXPECT_EQ(Bytes(pdf), "the old printout");
         EXPECT_EQ(DirNames(dir), before) << "left beside it";
 
-        boxes.Texts.clear();
-        telmvar.Aborted = false;
         EXPECT_TRUE(print());
-        EXPECT_EQ(boxes.Texts, asked);
+        EXPECT_EQ(boxes.Taken(), asked);
         EXPECT_EQ(DirNames(dir), before);
         if (std::system("pdfinfo -v > /dev/null 2>&1") != 0) QYR7_VALIDATOR_MISSING("pdfinfo");
         EXPECT_EQ(std::system(("pdfinfo '" + pdf.string() + "' | grep -qx 'Pages: *" + pages + "'").c_str()),
@@ -206,14 +183,13 @@ TEST(QtPrinter, PrintToAFileThatCannotBeWrittenKeepsTheOldFile)
             << "a whole PDF";
     }
     std::ofstream(pdf, std::ios::binary) << "the old printout";
-    reportservices.ChoosePrintPages = [&qt](int Count, int& From, int& To) {
-        return qt.QtPrinter().ChoosePages(Count, From, To);
-    };
-    boxes.Texts.clear();
+    reportservices.ChoosePrintPages = std::bind_front(&PrinterImplQt::ChoosePages, &qt.QtPrinter());
+    telmvar.Aborted = false;
     PrintTextFile(text.string());
     EXPECT_EQ(boxes.Texts.find(asked), std::string::npos) << boxes.Texts;
     EXPECT_NE(boxes.Texts, "") << "the print dialog asks";
     EXPECT_TRUE(Bytes(pdf).starts_with("%PDF"));
+    ResetReportServices(); // no page chooser of a printer gone
 }
 
 // A page of the text longer than a sheet (66 lines) goes on over further
@@ -274,75 +250,47 @@ TEST(QtPrinter, PrintToAFileReachesWhatItsNameStandsFor)
     qt.QtPrinter().QtPrinter().setOutputFormat(QPrinter::PdfFormat);
     BoxReader boxes;
     GraphFacade.Line(10, 10, 100, 100);
-    const KeptPrintFiles kept;
-    PrintFiles() = {[](const std::string& Target, std::string& Temp) {
-                        Temp = Target + ".XXXXXX";
-                        return ::mkstemp(Temp.data());
-                    },
-                    [](const std::string&) {}};
     InstallPlatformServices();
-    // Makes the name; gives back, once printed, the bytes that reached it.
-    using Make = std::function<std::function<std::string()>(const fs::path&)>;
-    std::string fromFifo;
-    std::thread reader;
-    int keepOpen = -1;
-    const Make fifo = [&](const fs::path& name) {
-        ::mkfifo(name.c_str(), 0644);
-        ::chmod(name.c_str(), 0644);
-        // The reading end first, without waiting for a writer; a writing
-        // end of the test's own keeps it from seeing the end before the
-        // printout has written.
-        const int in = ::open(name.c_str(), O_RDONLY | O_NONBLOCK);
-        keepOpen = ::open(name.c_str(), O_WRONLY);
-        ::fcntl(in, F_SETFL, 0);
-        reader = std::thread([in, &fromFifo] {
-            char buffer[4096];
-            for (ssize_t n; (n = ::read(in, buffer, sizeof buffer)) > 0;)
-                fromFifo.append(buffer, static_cast<std::size_t>(n));
-            ::close(in);
-        });
-        return std::function<std::string()>([&] {
-            ::close(keepOpen);
-            reader.join();
-            return fromFifo;
-        });
-    };
-    const Make link = [](const fs::path& name) {
-        std::ofstream(name.parent_path() / "target.pdf", std::ios::binary) << "the old printout";
-        fs::create_symlink("target.pdf", name);
-        return std::function<std::string()>([name] { return Bytes(name.parent_path() / "target.pdf"); });
-    };
-    const Make file = [](const fs::path& name) {
-        std::ofstream(name, std::ios::binary) << "the old printout";
-        ::chmod(name.c_str(), 0640);
-        return std::function<std::string()>([name] { return Bytes(name); });
-    };
-    const Make none = [](const fs::path& name) {
-        return std::function<std::string()>([name] { return Bytes(name); });
-    };
     const std::string longName = std::string(246, 'n') + ".pdf";
-    const std::tuple<const char*, std::string, Make, mode_t, bool, std::vector<std::string>> cases[] = {
-        {"fifo", "out.pdf", fifo, S_IFIFO | 0644, false, {"out.pdf"}},
-        {"link", "out.pdf", link, S_IFLNK | 0777, true, {"out.pdf", "target.pdf"}},
-        {"file", "out.pdf", file, S_IFREG | 0640, true, {"out.pdf"}},
-        {"long name", longName, none, 0, false, {longName}},
+    // The name, what it is before and after (0: nothing before, the mode
+    // not checked), the file that gets the PDF ("": the FIFO's reader).
+    std::tuple<const char*, std::string, mode_t, std::string, bool, std::vector<std::string>> cases[] = {
+        {"fifo", "out.pdf", S_IFIFO | 0644, "", false, {"out.pdf"}},
+        {"link", "out.pdf", S_IFLNK | 0777, "target.pdf", true, {"out.pdf", "target.pdf"}},
+        {"file", "out.pdf", S_IFREG | 0640, "out.pdf", true, {"out.pdf"}},
+        {"long name", longName, 0, longName, false, {longName}},
     };
-    for (const auto& [what, leaf, make, type, asks, names] : cases) {
+    for (const auto& [what, leaf, type, gets, asks, names] : cases) {
         SCOPED_TRACE(what);
         const fs::path sub = fs::path(scratch.Path()) / what, name = sub / leaf;
         fs::create_directory(sub);
+        if (S_ISLNK(type)) fs::create_symlink(gets, name);
+        if (S_ISREG(type) || S_ISLNK(type)) std::ofstream(sub / gets, std::ios::binary) << "the old printout";
+        if (S_ISFIFO(type)) ::mkfifo(name.c_str(), 0);
+        if (S_ISREG(type) || S_ISFIFO(type)) ::chmod(name.c_str(), type & 07777);
+        // The FIFO's reading end first, without waiting for a writer; a
+        // writing end of the test's own keeps it from seeing the end before
+        // the printout has written. Without a FIFO the reader reads nothing.
+        const int in = S_ISFIFO(type) ? ::open(name.c_str(), O_RDONLY | O_NONBLOCK) : -1;
+        const int keep = S_ISFIFO(type) ? ::open(name.c_str(), O_WRONLY) : -1;
+        std::string got;
+        std::thread reader([&] {
+            ::fcntl(in, F_SETFL, 0);
+            for (char c; ::read(in, &c, 1) == 1;)
+                got += c;
+        });
         qt.QtPrinter().QtPrinter().setOutputFileName(QString::fromStdString(name.string()));
-        const auto reached = make(name);
-        boxes.Texts.clear();
         EXPECT_TRUE(FTelmgra.PrintPicture("x"));
-        const std::string bytes = reached();
+        ::close(keep), reader.join(), ::close(in);
+        const std::string bytes = gets.empty() ? got : Bytes(sub / gets);
         EXPECT_TRUE(bytes.starts_with("%PDF") && bytes.find("%%EOF") != std::string::npos)
             << bytes.substr(0, 40);
-        EXPECT_EQ(boxes.Texts, asks ? OverwriteQuestionText(name.string()) + "\n" : "");
-        struct stat st {
-        };
+        EXPECT_EQ(boxes.Taken(), asks ? OverwriteQuestionText(name.string()) + "\n" : "");
+        struct stat st = {};
         ASSERT_EQ(::lstat(name.c_str(), &st), 0);
-        if (type != 0) EXPECT_EQ(st.st_mode & (S_IFMT | 07777), type);
+        if (type != 0) {
+            EXPECT_EQ(st.st_mode & (S_IFMT | 07777), type);
+        }
         EXPECT_EQ(DirNames(sub), names) << "left beside it";
     }
 }
