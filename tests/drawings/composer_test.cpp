@@ -10,6 +10,7 @@
 
 #include "../graphics/cadvalidators.h"
 #include "common/validators.h"
+#include "drawings/production/productiondrawing.h"
 #include "drawings/sheet/drawingsheet.h"
 #include "drawings/stage/composer.h"
 #include "graphics/cad/caddeviceregistry.h"
@@ -126,6 +127,24 @@ TEST_F(Composer, SheetsPlaceTheirBlocksAtTheirPointsAndScales)
             if (l.rfind("insert ", 0) == 0) inserts.push_back(l);
         EXPECT_EQ(inserts, c.Inserts) << out;
     }
+}
+
+// The four wheels' production sheets and the assembly sheet end their tables 2 above a DIN 6771 block,
+// 5 + 55.25 on A4, and 2 above an ISO 7200 Fig. 2 block (border 10) under eight changes, 10 + 36 + 9 x 3.5.
+TEST_F(Composer, SheetTablesEndAboveTheTitleBlock)
+{
+    if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("no ezdxf");
+    documentation.ChangeCount = 8;
+    cadsettings.SheetShowChanges = true;
+    for (auto [type, low] : {std::pair{3, "62.250"}, {2, "79.500"}})
+        for (const std::string sheet : {"S-Pi1", "S-Pi2", "Pe-H1", "Pe-H2", "assembly"}) {
+            wtelmvar.TitleBlockType = type;
+            LoadMeshByName(sheet.substr(0, 4));
+            sheet[0] == 'a' ? PlanetDrawView(1, 5) : ComposeProductionDrawing(1, sheet[4] - '0', 7, "");
+            const std::string out = RunPython("composerdxf.py", telmvar.ProjectName + ".dxf", "low");
+            EXPECT_NE(out.find(std::string("tables down to ") + low + "\n"), std::string::npos)
+                << sheet << out;
+        }
 }
 
 TEST_F(Composer, ResultGraphicModesChooseTheirViews)

@@ -7,6 +7,7 @@
 import sys
 
 import ezdxf
+from ezdxf.disassemble import recursive_decompose
 
 from dxfquirk import is_quirk, quirk
 
@@ -25,3 +26,9 @@ for layout in [doc.modelspace()] + [b for b in doc.blocks]:
 for e in doc.modelspace().query("INSERT"):
     print("insert %s %.3f %.3f %.6f %.6f %.1f" % (e.dxf.name.upper(), e.dxf.insert[0], e.dxf.insert[1],
                                                e.dxf.xscale, e.dxf.yscale, e.dxf.rotation))
+# With a second argument: the lowest point of the tables' lines and texts (layers 17 to 19), inserts resolved.
+if len(sys.argv) > 2:
+    low = [min(e.dxf.start.y, e.dxf.end.y) if e.dxftype() == "LINE" else e.dxf.insert.y
+           for e in recursive_decompose(doc.modelspace())
+           if e.dxftype() in ("LINE", "TEXT") and e.dxf.layer in ("17", "18", "19")]
+    print("tables down to %.3f" % min(low, default=0))

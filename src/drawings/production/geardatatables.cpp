@@ -87,6 +87,13 @@ void WriteGearDataTable(int Mode, int Gear, Extended X, Extended Y, Extended H)
     t.Done();
 }
 
+int GearDataTableRows(int Mode)
+{
+    // The heading and the 20 rows of the gear, and in modes 0 and 3 the two
+    // of the complementary gear.
+    return Mode == 0 || Mode == 3 ? 23 : 21;
+}
+
 namespace
 {
 

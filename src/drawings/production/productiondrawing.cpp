@@ -432,17 +432,21 @@ void DrawProductionSheet(int Gear, const std::string& FrameBlock)
         CadText(25, 186, ScaleText(s));
         CadInsertBlock("rad" + std::to_string(Gear), 105 - s * g.b[Gear] / 2, 244, 0, s, s);
     }
-    WriteGearDataTable(0, Gear, 25, 180, 2.8L);
+    // The gear data table keeps its corner (25, 180). Its 23 rows of 5.6
+    // end at 51.2, above the default title block but inside a DIN 6771
+    // block or under a revision table: there it is set smaller (row pitch
+    // and text height) so that its last rule ends 2 above them, rather than
+    // drawn over their rows at its full size.
+    WriteGearDataTable(0, Gear, 25, 180, 2.8L * TableFitFactor(180, 180 - GearDataTableRows(0) * 5.6L));
     WriteMeasurementColumns(Gear, 0, 1, 109, 180, 2.8L);
     // The flank tolerances stand at 123, below the measurement table (7
     // rows of 5.6 from 180). The longer ISO 1328 table is raised to end 2
     // above the title block, and set smaller when even then it would reach
     // the measurement table.
-    const Extended bottom = TitleBlockBottom() + TitleBlockHeight() + 2, below = 180 - 7 * 5.6L - 2;
+    const Extended below = 180 - 7 * 5.6L - 2;
     const int rows = FlankToleranceTableRows();
-    Extended top = std::max<Extended>(123, bottom + rows * 5.6L), h = 2.8L;
-    if (top > below) top = below, h = (below - bottom) / (2 * rows);
-    WriteFlankToleranceTable(Gear, 0, 109, top, h);
+    const Extended h = 2.8L * TableFitFactor(below, below - rows * 5.6L);
+    WriteFlankToleranceTable(Gear, 0, 109, std::max<Extended>(123, TableFloor() + rows * 2 * h), h);
     CadSetTextStyle(2, 0, 3.5L, 2.7L);
     CadText(120, 186, "material: " + WithoutBlanks(g.MaterialName[Gear]));
 }

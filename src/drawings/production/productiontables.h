@@ -36,6 +36,8 @@ std::string CentreDistanceFieldText(int AaField);
 // tables of both gears (both with the rows of the complementary gear),
 // 1 the stage drawing's tables (without them). Gear 1 or 2 of the pair.
 void WriteGearDataTable(int Mode, int Gear, Extended X, Extended Y, Extended H);
+// Its rows, the heading included; each is 2 H high.
+int GearDataTableRows(int Mode);
 // The fixed-layout gear data form (120 x 140 drawing units, origin at its
 // lower left corner).
 void WriteGearDataSheet(int Gear);

@@ -426,6 +426,17 @@ Extended TitleBlockBottom()
     return IsDinType(wtelmvar.TitleBlockType) || wtelmvar.DrawingBorderWidth == 0 ? 5 : 10;
 }
 
+Extended TableFloor()
+{
+    return TitleBlockBottom() + TitleBlockHeight() + 2;
+}
+
+Extended TableFitFactor(Extended Top, Extended Bottom)
+{
+    const Extended floor = TableFloor();
+    return Bottom >= floor || Top <= floor ? 1 : (Top - floor) / (Top - Bottom);
+}
+
 void DrawTitleBlock(int SizeCode, const std::string& Title, const std::string& SupplementaryTitle,
                     const std::string& DrawingNumber)
 {

@@ -61,6 +61,13 @@ void DrawTitleBlock(int SizeCode, const std::string& Title, const std::string& S
 // tables keep above TitleBlockBottom() + TitleBlockHeight().
 Extended TitleBlockHeight();
 Extended TitleBlockBottom();
+// The lowest a drawing's table may reach on the sheet: 2 above the title
+// block and its revision table.
+Extended TableFloor();
+// The scale (at most 1) about its top that makes a table running from Top
+// down to Bottom end at TableFloor(): 1 where it ends there or higher, or
+// where even its top is no higher.
+Extended TableFitFactor(Extended Top, Extended Bottom);
 
 // The ISO revision table above an ISO title block, in title-block
 // coordinates: the last eight changes.

@@ -115,7 +115,15 @@ void AssemblyDrawing()
     Insert("VA", 80, 240, 80 / R());
     Insert("SCHNITT", 160, 240, 80 / R());
     Insert("FRAME_1", 0, 0, 1);
-    CadInsertBlock("TABLE1", 20, 40, 0, 1.13L, 1.15L);
+    // The stage tables at (20, 40), 1.13 x 1.15, reach down to 58.2: above
+    // the default title block, but inside a DIN 6771 block or under a
+    // revision table. There they keep their upper left corner and are set
+    // smaller about it, so that their lowest rule ends 2 above them, rather
+    // than drawn over their rows at the full scale.
+    const Extended x = 20, y = 40, sx = 1.13L, sy = 1.15L;
+    const Extended f = TableFitFactor(y + sy * StageTablesTop, y + sy * StageTablesBottom());
+    CadInsertBlock("TABLE1", x + (1 - f) * sx * StageTablesLeft, y + (1 - f) * sy * StageTablesTop, 0, f * sx,
+                   f * sy);
 }
 
 void CarrierSheet()

@@ -135,6 +135,21 @@ const TArray<const char*, 1, 6> DriveRolesH = {{"locked", "out", "out", "in", "i
 
 // --- the stage sheet ---------------------------------------------------------------
 
+namespace
+{
+
+// The tables' text height; the strength table, the lowest, with its heading
+// and eight rows.
+constexpr Extended StageTextHeight = 1.9L, StrengthTableTop = 50;
+constexpr int StrengthTableRows = 9;
+
+} // namespace
+
+Extended StageTablesBottom()
+{
+    return StrengthTableTop - StrengthTableRows * 2 * StageTextHeight;
+}
+
 void WriteStageTables()
 {
     CadSetLayer(19);
@@ -146,13 +161,13 @@ void WriteStageTables()
     const auto& g = PlanetaryGears;
     const auto& st = PlanetaryStage;
     const auto& p = GearPair;
-    const Extended h = 1.9L;
+    const Extended h = StageTextHeight;
     const std::string len = LengthUnitLabel();
     const std::string deg = DegreeSign();
 
     {
         TCadTable t;
-        t.Init(2, 106, h, {19, 3, 3, 6, 6, 6, 6},
+        t.Init(StageTablesLeft, StageTablesTop, h, {19, 3, 3, 6, 6, 6, 6},
                {"Dimensions", "  ", "  ", "   S", "   Pi", "   Pe", "    H"});
         auto row = [&](const char* Text, const char* Symbol, const std::string& Unit, const Cells4& c) {
             t.AddRow(Text, Symbol, Unit, c[1], c[2], c[3], c[4]);
@@ -180,7 +195,7 @@ void WriteStageTables()
     }
     {
         TCadTable t;
-        t.Init(2, 50, h, {19, 6, 4, 5, 5, 5, 5},
+        t.Init(2, StrengthTableTop, h, {19, 6, 4, 5, 5, 5, 5},
                {"strength", "  ", "  ", "   S", "    Pi", "    Pe", "    H"});
         const Cells4 hlim = PerGearCells([&](int k) { return Fix(8, 0, g.SigmaHlim[k]); });
         const Cells4 fe = PerGearCells([&](int k) { return Fix(8, 0, g.Sigma_FE[k]); });

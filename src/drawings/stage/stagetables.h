@@ -59,6 +59,10 @@ extern const TArray<const char*, 1, 6> DriveRolesH;
 // The remark lines and the five tables of the stage sheet at their fixed
 // places (layer 19 for the remarks).
 void WriteStageTables();
+// The upper left corner of those tables, and the height of their lowest
+// rule (the strength table's).
+constexpr Extended StageTablesLeft = 2, StageTablesTop = 106;
+Extended StageTablesBottom();
 // Mode 0 normal; 2 for the operating-data sheet: a wider first column and
 // the two allowable stress rows.
 void WriteDimensionTable(int Mode, Extended X, Extended Y, Extended H);
