@@ -188,18 +188,23 @@ TEST_F(QtStrengthForms, EditorListAndItem)
     EXPECT_EQ(list.after.toStdString(), telmvar.TextItems[1]);
     EXPECT_EQ(m.ActionCode, 9);
 
-    GearPair.LoadSpectrumCount = 1;
+    GearPair.LoadSpectrumCount = 2;
     GearPair.LoadSpectrum[1] = {1e6L, 500};
     TLoadSpectrumEditor editor;
-    ASSERT_TRUE(editor.BeginModify(1));
+    ASSERT_TRUE(editor.BeginModify(2));
     Seen item;
+    auto down = [](QWidget* w, Seen& s) {
+        w->findChild<QPushButton*>("SpinButton1Down")->click();
+        s.after = w->windowTitle();
+    };
     Inspect(item,
             {"RadioButton1", "RadioButton2", "Edit_ti", "Edit_ni", "RadioGroup_ntp_2", "RadioGroup_t_1",
              "Edit_th", "SpinButton1Up", "Button_metric"},
-            nullptr, "Button_cancel");
+            down, "Button_cancel");
     TForm_lki lki(editor);
     RunModalDialog(lki);
-    Expect(item, "TForm_lki", "item 1");
+    Expect(item, "TForm_lki", "item 2");
+    EXPECT_EQ(item.after.toStdString(), "item 1") << "the caption names the item shown";
 }
 
 } // namespace

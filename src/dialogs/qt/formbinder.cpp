@@ -46,7 +46,6 @@ std::string TypedText(const platform::DialogControl& c, const QString& text)
 TFormBinder::TFormBinder(QDialog& form, platform::DialogModel& model)
     : QObject(&form), form_(form), model_(model)
 {
-    form_.setWindowTitle(platform::CaptionToQString(model_));
     for (QWidget* w : form_.findChildren<QWidget*>()) {
         const std::string name = w->objectName().toStdString();
         if (!name.empty() && model_.FindControl(name)) Connect(w, name);
@@ -260,6 +259,10 @@ bool TFormBinder::eventFilter(QObject* watched, QEvent* event)
 void TFormBinder::Refresh()
 {
     refreshing_ = true;
+    // The caption may name what the form shows now (the item dialog's
+    // "item 5" after a step to the previous item).
+    const QString title = platform::CaptionToQString(model_);
+    if (form_.windowTitle() != title) form_.setWindowTitle(title);
     for (const platform::DialogControl& c : model_.Controls()) {
         auto* w = form_.findChild<QWidget*>(QString::fromStdString(c.Name));
         if (!w) continue;
