@@ -147,6 +147,7 @@ std::string TForm_lki::Caption() const
 void TForm_lki::Show()
 {
     updating_ = true;
+    entered_ = false;
     caption_ = "item " + std::to_string(editor_.EditIndex());
     shownTorque_ = TrimBlanks(editor_.TorqueText);
     shownCycles_ = TrimBlanks(editor_.CyclesText);
@@ -244,6 +245,8 @@ void TForm_lki::Recalculate()
                                               : Read(*this, "Edit_tmin");
         Control("Edit_ni").Text = Sig(given_t * Read(*this, "Edit_n") * e);
     }
+    computedTorque_ = Control("Edit_ti").Text;
+    computedCycles_ = Control("Edit_ni").Text;
     updating_ = false;
     Touch();
 }
@@ -264,11 +267,26 @@ void TForm_lki::Changed(const std::string& Name)
         return;
     }
     const platform::DialogControl* c = FindControl(Name);
-    if (c && c->Enabled && Name.rfind("Edit_", 0) == 0) Recalculate();
+    if (c && c->Enabled && Name.rfind("Edit_", 0) == 0) {
+        entered_ = true;
+        Recalculate();
+    }
 }
 
 bool TForm_lki::StoreItem()
 {
+    // Switching the input mode (or what is computed from what) refills the
+    // torque and load cycles from rounded speeds and times: 20123 cycles
+    // come back as 20127. Only a number entered since the item was shown
+    // makes those fields the item's new values; until then the item keeps
+    // its torque and cycles exactly, as an untouched OK does, rather than
+    // storing the recalculated texts.
+    const bool entered =
+        entered_ || Control("Edit_ti").Text != computedTorque_ || Control("Edit_ni").Text != computedCycles_;
+    if (!entered) {
+        editor_.OkItem();
+        return true;
+    }
     const std::string t = TrimBlanks(Control("Edit_ti").Text);
     const std::string n = TrimBlanks(Control("Edit_ni").Text);
     // A value left as shown keeps the item's value exactly.
@@ -303,12 +321,14 @@ platform::DialogAction TForm_lki::Press(const std::string& Name)
     }
     if (Name == "Button_ti") {
         editor_.SetNominalTorque();
+        entered_ = true;
         Control("Edit_ti").Text = TrimBlanks(editor_.TorqueText);
         Recalculate();
         return DialogAction::None;
     }
     if (Name == "Button_ni") {
         editor_.SetPreviousCycles();
+        entered_ = true;
         Control("Edit_ni").Text = TrimBlanks(editor_.CyclesText);
         Recalculate();
         return DialogAction::None;

@@ -55,6 +55,10 @@ class TForm_lki : public TStageDialogModel
     bool StoreItem();
     TLoadSpectrumEditor& editor_;
     bool updating_ = false;
+    // A number was typed, or put by "Tn" or "<", since the item was shown;
+    // the torque and cycles texts the dialog itself wrote last.
+    bool entered_ = false;
+    std::string computedTorque_, computedCycles_;
     std::string shownTorque_, shownCycles_;
     std::string caption_;
 };
