@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTableWidget>
@@ -163,12 +165,19 @@ TEST_F(QtStrengthForms, LoadSpectrumTableWithItsMenu)
             table->setRangeSelected(QTableWidgetSelectionRange(0, 1, 1, 2), true);
             w->findChild<QAction*>("mi_editCopy")->trigger();
             s.after = QString::number(table->rowCount()) + " " + table->horizontalHeaderItem(1)->text();
+            QClipboard* clip = QApplication::clipboard(); // the two rows copied, then 28 lines more
+            clip->setText(clip->text() + QString("1\t1\r\n").repeated(28));
+            WhenModalAppears(
+                [&s](QWidget* b) { s.after += " / " + qobject_cast<QMessageBox*>(b)->text(), b->close(); });
+            w->findChild<QAction*>("mi_editPaste")->trigger();
         },
         "Button_ok");
     TForm_qyrlk1 model;
     RunModalDialog(model);
     Expect(seen, "TForm_qyrlk1", "QYR7");
-    EXPECT_EQ(seen.after, "2 Torque [Nm]");
+    EXPECT_EQ(seen.after.toStdString(),
+              "2 Torque [Nm] / 28 lines of the clipboard left out: the table ends at bin 2 "
+              "and a paste adds no bins (\"+\" adds them)");
     EXPECT_FALSE(telmvar.Aborted);
     EXPECT_EQ(GearPair.LoadSpectrum[1].T, 600) << "an edited cell reaches the working list";
     EXPECT_EQ(GearPair.LoadSpectrum[2].T, 250);

@@ -17,7 +17,7 @@ std::string GridSelectionText(const TStringGrid& Grid)
     return text;
 }
 
-void PasteGridText(TStringGrid& Grid, const std::string& Text)
+int PasteGridText(TStringGrid& Grid, const std::string& Text)
 {
     const TGridRect& s = Grid.Selection();
     const int left = s.Empty() ? Grid.FixedCols() : s.Left;
@@ -25,29 +25,36 @@ void PasteGridText(TStringGrid& Grid, const std::string& Text)
     int row = s.Empty() ? Grid.FixedRows() : s.Top;
     std::size_t pos = 0;
     const std::size_t n = Text.size();
-    while (pos < n && row < Grid.RowCount()) {
+    int leftOut = 0;
+    while (pos < n) {
         std::size_t end = Text.find_first_of("\r\n", pos);
         // A last line without a line end is pasted like the others: what a
         // spreadsheet or editor copies often ends without one, and those
         // values are the user's data, not a broken line to be dropped.
         const bool last = end == std::string::npos;
         if (last) end = n;
-        int col = left;
-        std::size_t field = pos;
-        while (true) {
-            std::size_t tab = Text.find('\t', field);
-            const bool lastField = tab == std::string::npos || tab > end;
-            const std::size_t stop = lastField ? end : tab;
-            if (col < Grid.ColCount()) Grid.SetCell(col, row, Text.substr(field, stop - field));
-            ++col;
-            if (lastField) break;
-            field = tab + 1;
+        if (row >= Grid.RowCount()) {
+            // Below the last row: counted, so that the user can be told.
+            ++leftOut;
+        } else {
+            int col = left;
+            std::size_t field = pos;
+            while (true) {
+                std::size_t tab = Text.find('\t', field);
+                const bool lastField = tab == std::string::npos || tab > end;
+                const std::size_t stop = lastField ? end : tab;
+                if (col < Grid.ColCount()) Grid.SetCell(col, row, Text.substr(field, stop - field));
+                ++col;
+                if (lastField) break;
+                field = tab + 1;
+            }
         }
         ++row;
         if (last) break;
         pos = end + 1;
         if (Text[end] == '\r' && pos < n && Text[pos] == '\n') ++pos;
     }
+    return leftOut;
 }
 
 void CopyGridToClipboard(const TStringGrid& Grid)
@@ -55,7 +62,7 @@ void CopyGridToClipboard(const TStringGrid& Grid)
     platform::CurrentPlatform().Clip().SetText(GridSelectionText(Grid));
 }
 
-void PasteGridFromClipboard(TStringGrid& Grid)
+int PasteGridFromClipboard(TStringGrid& Grid)
 {
-    PasteGridText(Grid, platform::CurrentPlatform().Clip().Text());
+    return PasteGridText(Grid, platform::CurrentPlatform().Clip().Text());
 }

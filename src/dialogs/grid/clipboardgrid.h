@@ -15,9 +15,10 @@ std::string GridSelectionText(const TStringGrid& Grid);
 // per line, one cell per TAB-separated field. A line ends at CR LF, LF or CR
 // (text from another program on this desktop ends its lines in LF alone),
 // and a last line without an end is pasted too. Fields that fall beyond the
-// grid's last column or row are dropped; no row is added.
-void PasteGridText(TStringGrid& Grid, const std::string& Text);
+// grid's last column or row are dropped; no row is added. Returns the
+// number of lines that fell below the last row.
+int PasteGridText(TStringGrid& Grid, const std::string& Text);
 
 // The same through the platform's clipboard.
 void CopyGridToClipboard(const TStringGrid& Grid);
-void PasteGridFromClipboard(TStringGrid& Grid);
+int PasteGridFromClipboard(TStringGrid& Grid);

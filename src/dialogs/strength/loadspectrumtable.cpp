@@ -219,7 +219,15 @@ platform::DialogAction TForm_qyrlk1::Press(const std::string& Name)
     } else if (Name == "mi_editCopy") {
         CopyGridToClipboard(Grid);
     } else if (Name == "mi_editPaste") {
-        PasteGridFromClipboard(Grid);
+        // A paste adds no bins, so lines below the last one would be lost
+        // without a word; the user is told how many and why.
+        if (const int leftOut = PasteGridFromClipboard(Grid); leftOut > 0) {
+            const int bins = Grid.RowCount() - 1;
+            ShowInfoBox(
+                IntToText(leftOut) + (leftOut == 1 ? " line" : " lines") +
+                " of the clipboard left out: the table ends at bin " + IntToText(bins) +
+                (bins >= MaxRows ? ", the most it holds" : " and a paste adds no bins (\"+\" adds them)"));
+        }
     } else if (Name == "mi_viewloadcycleslogarithmic") {
         platform::DialogControl& item = Control(Name);
         p.LoadCyclesLogarithmic = !item.Checked;
