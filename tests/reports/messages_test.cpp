@@ -144,6 +144,10 @@ TEST_F(MessagesTest, ShippedHelpFileHasOneRecordPerMessageStart)
             }
         EXPECT_EQ(keyFound, key) << message;
     }
+    std::ifstream f(std::string(QYR7_SOURCE_DIR) + "/data/qyr7.err", std::ios::binary);
+    const std::string neq = FindMessageHelp(f, "Fatal  : Neq = 0 !").Origin; // an all-low spectrum has cycles
+    for (const char* cause : {"reaches half the nominal torque", "have no load cycles"})
+        EXPECT_NE(neq.find(cause), std::string::npos) << neq;
 }
 
 TEST_F(MessagesTest, ListReturnsWithTheNextMessageAndClosesAfterTheLast)
