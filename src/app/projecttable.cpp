@@ -208,8 +208,11 @@ void ProjectTableCommand(const std::function<void()>& Refresh)
     telmvar.ProjectName.clear();
     TForm_preview form;
     FillProjectTable(form);
-    // The records hold the directory's last project, which nobody opened.
+    // The records hold the directory's last project, which nobody opened;
+    // its messages belong to no project shown, and a project that fails to
+    // open must not show them as its own.
     telmvar.ProjectName.clear();
+    ResetErrorState();
     const std::string dataDir = telmvar.DataDir;
     bool opened = false;
     for (;;) {
@@ -223,9 +226,10 @@ void ProjectTableCommand(const std::function<void()>& Refresh)
             ShowMessageBox(refusal);
             continue;
         }
+        const TProjectPlace place = CurrentProjectPlace();
         telmvar.ProjectName = FileNameNoExt(file);
-        ReadProjectFile(AddTrailingBackslash(dataDir) + file);
-        if (!telmvar.Aborted) {
+        std::string why;
+        if (ReadProjectFile(AddTrailingBackslash(dataDir) + file, why)) {
             opened = true;
             CalcPlanetaryStage();
             telmvar.Aborted = false;
@@ -234,8 +238,12 @@ void ProjectTableCommand(const std::function<void()>& Refresh)
             if (Refresh) Refresh();
             UpdateCaption();
         } else {
-            // An unreadable file leaves the table open for another choice.
-            ShowMessageList();
+            // Said as File > Open says it, with the file, its line and why;
+            // the table stays open for another choice. The data in memory
+            // are still those of before, and so is their name, or a Save
+            // would write them over the file that could not be read.
+            RestoreProjectPlace(place);
+            if (!why.empty()) ShowMessageIfEnabled(why);
         }
     }
     if (!opened) {
