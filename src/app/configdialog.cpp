@@ -414,9 +414,12 @@ Tconfig::Tconfig()
           "RadioGroup_orientation", "RadioGroup_trenn", "RadioGroup_date", "RadioGroup_ff",
           "RadioGroup_ausgrad", "RadioGroup_hilfegrad", "RadioGroup_punktkomma", "RadioGroup_ExcelDot",
           "RadioGroup_chars", "RadioGroup_ergebnisgrafik"}) {
+        // The choices are the window's code page as they stand (the signs
+        // of "Special characters", the umlaut of the CAD text type): the DOS
+        // conversion of the program's own texts would turn them into others.
         const auto& items = Items(group);
         for (std::size_t i = 0; i < items.size(); ++i)
-            Control(std::string(group) + "_" + std::to_string(i)).Caption = DisplayText(items[i]);
+            Control(std::string(group) + "_" + std::to_string(i)).Caption = items[i];
     }
     Control("Tab_pages").Text = "Tab_grafik"; // the page shown first
     const TScreenInfo s = winutil.QueryScreen();

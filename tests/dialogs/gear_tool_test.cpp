@@ -2,7 +2,6 @@
 // inputs enabled, protuberance and chamfer rows and their store rules, the
 // copy of S's profile, Cancel writing nothing.
 #include "dialogs/gear/toolprofileform.h"
-#include "foundation/codepage.h"
 #include "stageforms_fixture.h"
 
 namespace
@@ -32,7 +31,7 @@ class GearTool : public StageForms
             p.hFfP0_mn[g] = 1.25L;
         }
     }
-    static std::string Item(int g, int i) { return DisplayText(TForm_qyr7prof::ProfileItems(g)[i]); }
+    static std::string Item(int g, int i) { return TForm_qyr7prof::ProfileItems(g)[i]; }
 };
 
 TEST_F(GearTool, StoredZeroShowsSelfDefinedWithInputsEnabled)

@@ -75,6 +75,7 @@ void Inspect(Seen& seen, const QStringList& names, const QStringList& hidden, co
             if (auto* b = w->findChild<QAbstractButton*>(click)) b->click();
         if (auto* edit = w->findChild<QLineEdit*>(watch)) seen.after = edit->text();
         if (auto* label = w->findChild<QLabel*>(watch)) seen.after = label->text();
+        if (auto* list = w->findChild<QComboBox*>(watch)) seen.after = list->itemText(2);
         if (auto* b = w->findChild<QPushButton*>(close)) b->click();
     });
 }
@@ -243,10 +244,11 @@ TEST_F(QtGearForms, ToolProfileForm)
     Seen seen;
     Inspect(seen,
             {"ComboBox1", "Edit_hap4", "CheckBox_prot2", "Button_db3", "Button_append1", "Button_schneidrad"},
-            {"Edit_alkp1", "Edit_hffp4", "Edit_prp2"}, "Button_4gleich1", "Edit_hap4", "Button_cancel");
+            {"Edit_alkp1", "Edit_hffp4", "Edit_prp2"}, "Button_4gleich1", "ComboBox2", "Button_cancel");
     TForm_qyr7prof model;
     RunModalDialog(model);
     Expect(seen, "TForm_qyr7prof", "QYR7  DIMENSIONS OF GEAR-CUTTING TOOL");
+    EXPECT_EQ(seen.after.toStdString(), "1.4/1.0/0.4/pr0.02/6\u00B0");
 }
 
 TEST_F(QtGearForms, DrawingConfigForm)

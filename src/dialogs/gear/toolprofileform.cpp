@@ -47,6 +47,9 @@ int PairGear(int g)
 
 const std::vector<std::string>& TForm_qyr7prof::ProfileItems(int g)
 {
+    // The lists are texts of the window's code page, shown as they are: the
+    // DOS conversion of the program's own texts would turn their degree
+    // sign into another character.
     static const std::vector<std::string> longItems = {
         "ISO: haP0/mn=1.25  raP0/mn=0.25  hfP0/mn=1", "ISO: haP0/mn=1.25  raP0/mn=0.38  hfP0/mn=1",
         "haP0/mn=1.4  raP0/mn=0.4  pr/mn= 0.02  al.pr=6\xB0 hfP0/mn=1", "self-defined ..."};
@@ -117,7 +120,7 @@ int TForm_qyr7prof::ProfileIndex(int g)
     const auto& items = ProfileItems(g);
     const std::string& t = Control(G("ComboBox", g)).Text;
     for (size_t i = 0; i < items.size(); ++i)
-        if (t == DisplayText(items[i])) return static_cast<int>(i);
+        if (t == items[i]) return static_cast<int>(i);
     return -1;
 }
 
@@ -131,7 +134,7 @@ void TForm_qyr7prof::AfterLoadFields()
         int no = p.ToolProfileNo[g] == 0 ? 4 : p.ToolProfileNo[g];
         if (no < 1) no = 1;
         if (no > 4) no = 4;
-        Control(G("ComboBox", g)).Text = DisplayText(ProfileItems(g)[no - 1]);
+        Control(G("ComboBox", g)).Text = ProfileItems(g)[no - 1];
         Control(G("CheckBox_prot", g)).Checked = std::fabs(static_cast<double>(p.prP0_mn[g])) > 1e-5;
         Control(G("CheckBox_koka", g)).Checked = std::fabs(static_cast<double>(p.alphakP0[g] - alpha)) > 1e-5;
         Control(G("Label_alkp", g) + "u").Caption = DisplayText(DegreeSign());
@@ -201,7 +204,7 @@ void TForm_qyr7prof::CopyGearS(int g)
 {
     // The lists differ in wording: the choice is copied, not the text.
     const int i = ProfileIndex(1);
-    if (i >= 0) Control(G("ComboBox", g)).Text = DisplayText(ProfileItems(g)[i]);
+    if (i >= 0) Control(G("ComboBox", g)).Text = ProfileItems(g)[i];
     for (const char* stem : {"CheckBox_prot", "CheckBox_koka"})
         Control(G(stem, g)).Checked = Control(G(stem, 1)).Checked;
     for (const char* stem : EditStems)

@@ -17,7 +17,8 @@ class TForm_qyr7prof final : public TStageDialogModel
 
     platform::DialogAction Press(const std::string& Name) override;
 
-    // The four items of the profile list of gear g (long texts for S).
+    // The four items of the profile list of gear g (long texts for S), in
+    // the window's code page.
     static const std::vector<std::string>& ProfileItems(int g);
 
     // Enables the inputs of self-defined profiles; shows the protuberance

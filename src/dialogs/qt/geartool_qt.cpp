@@ -5,7 +5,7 @@
 #include "dialogs/qt/layoutkit.h"
 
 #include "dialogs/gear/toolprofileform.h"
-#include "foundation/codepage.h"
+#include "platform/qt/qttext.h"
 
 #include <QGroupBox>
 #include <QString>
@@ -34,7 +34,7 @@ std::unique_ptr<QDialog> ToolLayout(platform::DialogModel&, QWidget* parent)
         const int boxW = g == 1 ? 432 : 240, labelW = g == 1 ? 210 : 150, editX = labelW + 10;
         QStringList items;
         for (const std::string& s : TForm_qyr7prof::ProfileItems(g))
-            items << QString::fromStdString(DisplayText(s));
+            items << platform::ToQString(s);
         auto* box = new QGroupBox(f);
         box->setObjectName(QString::fromStdString(N("GroupBox", g)));
         box->setGeometry(left, 8, boxW, 20 + 13 * rowH);
