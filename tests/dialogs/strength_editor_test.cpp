@@ -97,13 +97,6 @@ TEST_F(Editor, ConfirmedItemKeepsItsValueExactly)
     EditLoadSpectrum();
     EXPECT_TRUE(SameBits(GearPair.LoadSpectrum[1].T, 123.456L));
     EXPECT_TRUE(SameBits(GearPair.LoadSpectrum[1].N, 123456.789L));
-    // So after a switch to "n, T, P, t" alone, which refills both from rounded speeds and times.
-    GearPair.e[1] = 1, GearPair.P = 10; // 1 contact a turn, 10 kW: 776 1/min
-    List("Button_modify", 1);
-    Item([](TForm_lki& f) { f.Control("RadioButton2").Checked = true, f.Changed("RadioButton2"); });
-    List("Button_cancel");
-    EditLoadSpectrum();
-    EXPECT_TRUE(SameBits(GearPair.LoadSpectrum[1].N, 123456.789L)) << "after a switch of the input mode";
 }
 
 TEST_F(Editor, ScalingFactorsFromOneTrillionthToOneTrillion)

@@ -144,10 +144,8 @@ TEST_F(MessagesTest, ShippedHelpFileHasOneRecordPerMessageStart)
             }
         EXPECT_EQ(keyFound, key) << message;
     }
-    std::ifstream f(std::string(QYR7_SOURCE_DIR) + "/data/qyr7.err", std::ios::binary);
-    const std::string neq = FindMessageHelp(f, "Fatal  : Neq = 0 !").Origin; // an all-low spectrum has cycles
-    for (const char* cause : {"reaches half the nominal torque", "have no load cycles"})
-        EXPECT_NE(neq.find(cause), std::string::npos) << neq;
+    std::ifstream neq(std::string(QYR7_SOURCE_DIR) + "/data/qyr7.err", std::ios::binary);
+    EXPECT_NE(FindMessageHelp(neq, "Fatal  : Neq = 0 !").Origin.find("half the nominal"), std::string::npos);
 }
 
 TEST_F(MessagesTest, ListReturnsWithTheNextMessageAndClosesAfterTheLast)
