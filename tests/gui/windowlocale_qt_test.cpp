@@ -121,7 +121,7 @@ TEST(WindowUnderADecimalComma, ComputesShowsAndSavesTheNumbersOfTheCLocale)
     // drawing (rows S, Pi, Pe, H).
     for (const auto* w : {&inC, &inGerman}) {
         EXPECT_THAT(w->Picture, HasSubstr("KA F 0.84 "));
-        EXPECT_THAT(w->Picture, HasSubstr("SF-SPi 5.65 3.30 SF-PiPe 3.30 3.30 SF-PeH 3.62 3.68 "));
+        EXPECT_THAT(w->Picture, HasSubstr("SF-SPi 5.53 3.23 SF-PiPe 3.23 3.23 SF-PeH 3.53 3.59 "));
     }
     EXPECT_EQ(inGerman.Picture, inC.Picture);
     EXPECT_EQ(inGerman.Saved, inC.Saved);

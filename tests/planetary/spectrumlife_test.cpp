@@ -104,25 +104,62 @@ TEST_F(SpectrumLife, FallingSpectrumWithTheDefaultLines)
     EXPECT_FALSE(HasMessage("Lastkoll: T2 > T1"));
 }
 
-TEST_F(SpectrumLife, CaseHardenedLinesOfTheShippedTable)
+// The shipped lines against the life factors of ISO 6336-3 (Y_NT, root) and
+// ISO 6336-2 (Z_NT, pitting): upper corner N0 with factor f0, lower corner Nn
+// with 1. The root stress grows with the torque and the contact stress with
+// its square root, so the torque line's exponent is ln(Nn / N0) / ln f0 for
+// the root and ln(Nn / N0) / (2 ln f0) for pitting. The results are hand
+// reductions of the spectrum below with the exponents rounded as the table
+// holds them; Neq = 5.1e6 lies between the pitting corners of records 1 to 4
+// and beyond the lower one of records 5 to 7.
+struct TStandardLine {
+    int N0F;
+    double f0F;
+    int NnF;
+    int N0H;
+    double f0H;
+    int NnH;
+    double KA_F, KA_H, T0H, T0Heq, TnHeq;
+};
+
+const TStandardLine ShippedLines[] = {
+    // Eh, IF case hardened; the same with some pitting allowed
+    {1000, 2.5, 3000000, 100000, 1.6, 50000000, 0.872021, 0.830489, 2257.9651, 1505.3100, 587.9922},
+    {1000, 2.5, 3000000, 600000, 1.6, 1000000000, 0.872021, 0.856347, 1684.6442, 1123.0961, 438.7070},
+    // St, V, GGG and GTS perlitic; the same with some pitting allowed
+    {10000, 2.5, 3000000, 100000, 1.6, 50000000, 0.822474, 0.830489, 2257.9651, 1505.3100, 587.9922},
+    {10000, 2.5, 3000000, 600000, 1.6, 1000000000, 0.822474, 0.856347, 1684.6442, 1123.0961, 438.7070},
+    // NT, NV gas nitrided; NV nitrocarburized; GG, GGG ferritic
+    {1000, 1.6, 3000000, 100000, 1.3, 2000000, 0.973605, 0.811999, 2425.2026, 1372.2915, 811.9987},
+    {1000, 1.1, 3000000, 100000, 1.1, 2000000, 1.145127, 0.961615, 1852.4393, 1163.5494, 961.6145},
+    {1000, 1.1, 3000000, 100000, 1.3, 2000000, 1.145127, 0.811999, 2425.2026, 1372.2915, 811.9987},
+};
+
+TEST_F(SpectrumLife, EveryLineOfTheShippedTableIsThatOfTheStandard)
 {
     telmvar.DbfDir = QYR7_DATA_DIR;
-    GearPair.LoadSpectrumKind = 1;
     Spectrum({{1e5L, 1200}, {1e6L, 1000}, {4e6L, 600}, {1e7L, 400}});
-    CalcLoadSpectrumLife(2000, 1500);
-    const auto& g = GearPair;
-    ASSERT_FALSE(telmvar.Aborted);
-    EXPECT_EQ(LifeParams.N0F, 1000);
-    EXPECT_EQ(LifeParams.NnF, 3000000);
-    EXPECT_NEAR(LifeParams.pF, 8.738, 1e-9);
-    EXPECT_EQ(LifeParams.N0H, 100000);
-    EXPECT_EQ(LifeParams.NnH, 50000000);
-    EXPECT_NEAR(LifeParams.pH, 13.222, 1e-9);
-    EXPECT_NEAR(D(g.LoadSpectrumKA_F), 0.872021, 1e-6);
-    EXPECT_NEAR(D(g.LoadSpectrumKA_H), 0.935726, 1e-6);
-    EXPECT_NEAR(D(g.T0H), 1889.6709, 1e-3);
-    EXPECT_NEAR(D(g.T0Heq), 1259.7806, 1e-3);
-    EXPECT_NEAR(D(g.TnHeq), 787.3497, 1e-3);
+    int record = 0;
+    for (const TStandardLine& r : ShippedLines) {
+        SCOPED_TRACE(++record);
+        GearPair.LoadSpectrumKind = record;
+        CalcLoadSpectrumLife(2000, 1500);
+        ASSERT_FALSE(telmvar.Aborted);
+        const auto& l = LifeParams;
+        const auto& g = GearPair;
+        EXPECT_EQ(std::make_tuple(l.N0F, l.NnF, l.N0H, l.NnH), std::make_tuple(r.N0F, r.NnF, r.N0H, r.NnH));
+        EXPECT_NEAR(l.pF, std::log(double(r.NnF) / r.N0F) / std::log(r.f0F), 5e-4);
+        EXPECT_NEAR(l.pH, std::log(double(r.NnH) / r.N0H) / (2 * std::log(r.f0H)), 5e-4);
+        EXPECT_NEAR(D(g.LoadSpectrumKA_F), r.KA_F, 1e-6);
+        EXPECT_NEAR(D(g.LoadSpectrumKA_H), r.KA_H, 1e-6);
+        EXPECT_NEAR(D(g.T0H), r.T0H, 1e-3);
+        EXPECT_NEAR(D(g.T0Heq), r.T0Heq, 1e-3);
+        EXPECT_NEAR(D(g.TnHeq), r.TnHeq, 1e-3);
+    }
+    // A row without its line here would go unchecked.
+    ASSERT_TRUE(DbfOpen("qyrlife.dbf"));
+    EXPECT_EQ(DbfRecCount(), record);
+    DbfClose();
 }
 
 // Under a decimal comma the C library read 8.738 as 8.
