@@ -6,6 +6,7 @@
 #include "gearpair/gearpairdata.h"
 #include "platform/headless/platform_headless.h"
 #include "xbase/access/tableaccess.h"
+#include "xbase/ui/tablebrowser.h"
 
 #include <gtest/gtest.h>
 
@@ -170,6 +171,28 @@ TEST_F(GearCatalogue, AppendedProfileIsWhereTheNextSelectionOpens)
     EXPECT_DOUBLE_EQ(static_cast<double>(GearPair.rhoaP0_mn[2]), 0.38);
     EXPECT_EQ(GearPair.ProfileName[2], "own hob");
     EXPECT_DOUBLE_EQ(static_cast<double>(gearcatalogue.LastToolModule), 2.5);
+}
+
+// A record marked for deletion is not offered in either pick, typed or chosen; the pick opens on the gear's.
+TEST_F(GearCatalogue, PicksHideMarkedRecordsAndOpenOnTheGearsRecord)
+{
+    for (const bool material : {true, false}) {
+        dbf4.OpenTable(dir + (material ? "/qyrwst.dbf" : "/q1toolx.dbf"));
+        dbf4.GoRecord(2);
+        dbf4.tzdbf.Delete();
+        dbf4.CloseTable();
+        GearPair.MaterialRecordNo[1] = GearPair.ToolRecordNo[1] = 3;
+        headless.HeadlessDialogs().QueueScript([](platform::DialogModel& m) {
+            TDbfBrowserForm f(dynamic_cast<TDbfBrowserModel&>(m));
+            EXPECT_EQ(f.Grid.RowCount(), dbf4.RecordCount() - 1);
+            EXPECT_EQ(f.Grid.Page(2, 1).at(0).RecNo * 10 + f.Grid.CurrentRow(), 32) << "record 3 in row 2";
+            f.EditRecnoChanged("2");
+            dynamic_cast<TDbfBrowserModel&>(m).RecordNo = 2;
+            return platform::DialogResult::Ok;
+        });
+        material ? SelectGearMaterial(1, 1) : SelectToolProfile(1, 1);
+        EXPECT_EQ(material ? GearPair.MaterialRecordNo[1] : GearPair.ToolRecordNo[1], 3);
+    }
 }
 
 TEST_F(GearCatalogue, CancelledToolChoiceStillChecksTheModule)

@@ -10,6 +10,7 @@
 #include "platform/headless/platform_headless.h"
 #include "platform/qt/platform_qt.h"
 #include "xbase/access/tableaccess.h"
+#include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dbdates.h"
 #include "xbase/core/dberror.h"
 #include "xbase/dbf/dbffile.h"
@@ -153,6 +154,7 @@ TEST_F(QtBrowser, CloseActionWindowPicksOnOneClickAndRenders)
 
 // Keys typed into PARTS reach the file, the browser staying open (a date is
 // stored year, month, day); "Click" clicks the current cell.
+const char* const Raised = "Dataset error: 1403"; // by the lock event of the rows that make it raise
 struct TypingCase {
     const char *name, *keys, *stored;
     int column, row = 0;
@@ -161,6 +163,7 @@ struct TypingCase {
     int32_t recNo = 0;                   // the table's record after the keys (0: not checked)
     bool autoAppend = true, box = false; // box: a message box as the user sees it, answered OK
     bool untouched = false;              // the file byte for byte as before
+    bool lockRaises = false;             // another user holds record 1 and the lock event raises an error
 };
 class GridTyping : public QtBrowser, public ::testing::WithParamInterface<TypingCase>
 {
@@ -182,9 +185,14 @@ TEST_P(GridTyping, EditReachesTheFile)
     w.Grid().setFocus();
     QFile file(QString::fromStdString(dir + "/parts.dbf"));
     const QByteArray before = file.open(QIODevice::ReadOnly) ? file.readAll() : "";
+    if (GetParam().lockRaises) { // the grid's own keys, a cell edit and the window's buttons alike
+        dbf4.tzdbf.OnLockFailed = [](TLockKind, bool&) { throw EDatabaseError(Raised, 1403); };
+        Select(20);
+        ASSERT_TRUE(UseFile(dir + "/parts.dbf ALIAS OTHER") && RLock());
+    }
     for (const QString& k : QString(GetParam().keys).split(' ')) {
-        for (auto* b : w.findChildren<QToolButton*>()) // "Cancel", "Post": the navigator's X and tick
-            if (k + " edit" == b->toolTip()) b->click();
+        for (auto* b : w.findChildren<QToolButton*>()) // "Cancel", "Post", "Insert": X, tick, +
+            if (k + " edit" == b->toolTip() || k + " record" == b->toolTip()) b->click();
         if (auto* b = w.findChild<QPushButton*>(k)) { // a button of the window, clicked as by the mouse
             if (b->focusPolicy() & Qt::ClickFocus) b->setFocus(Qt::MouseFocusReason); // as a real press does
             QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), b->mapToGlobal(QPointF(5, 5)),
@@ -224,6 +232,7 @@ TEST_P(GridTyping, EditReachesTheFile)
     if (GetParam().recNo > 0) EXPECT_EQ(w.focusWidget(), &w.Grid());
     if (file.seek(0) && GetParam().untouched) EXPECT_EQ(file.readAll(), before);
     ResetDbDates();
+    if (GetParam().lockRaises) dbf4.tzdbf.OnLockFailed = nullptr, Select(20), CloseArea();
 }
 INSTANTIATE_TEST_SUITE_P(
     Keys, GridTyping,
@@ -265,7 +274,16 @@ INSTANTIATE_TEST_SUITE_P(
                    " ", "", false, 1, true, false, true},
         TypingCase{"WindowCancelDropsTyping", "Click 1 2 3 Button_cancel", "   1500 (browser closed)", 4, 0,
                    " ", "", false, 0, true, false, true},
-        TypingCase{"PostStoresTyping", "Click 1 2 3 Post Button_cancel", "    123 (browser closed)", 4}),
+        TypingCase{"PostStoresTyping", "Click 1 2 3 Post Button_cancel", "    123 (browser closed)", 4},
+        // "+" shows a new last row: typed and posted it is record 4, twice "+" and Escape write nothing.
+        TypingCase{"InsertTypedIsANewRecord", "Insert 7 Return", "7       ", 0, 3, " ", "", false, 4},
+        TypingCase{"InsertTwiceThenEscape", "Insert Insert Escape Down", "", 0, 3, "", "", false, 2, true,
+                   false, true},
+        // An error raised on the way of an action is shown in a box and ends nothing; the record stays.
+        TypingCase{"ErrorOfACellEdit", "Click 1 2 3 Return", "   1500", 4, 0, " ", Raised, 0, 0, 1, 0, 1, 1},
+        TypingCase{"ErrorOfCtrlDel", "Ctrl+Del", "bolt    ", 0, 0, " ", Raised, 0, 0, 1, 0, 1, 1},
+        TypingCase{"ErrorOfAToggle", "Click", "T", 1, 0, " ", Raised, 0, 0, 1, 0, 1, 1},
+        TypingCase{"ErrorOfNavigatorPost", "Edit Post", "bolt    ", 0, 0, " ", Raised, 0, 0, 1, 0, 1, 1}),
     [](const auto& i) { return std::string(i.param.name); });
 
 // Columns at least as wide as their titles (INSTOCK over a logical field);

@@ -421,6 +421,75 @@ TEST_F(Browser, AppendCopiesTheCurrentRecordAsTheLast)
     EXPECT_EQ(dbf4.FieldText(1), name);
 }
 
+// Each navigator button browsing, editing, inserting, on an empty table, after the last record of the tool
+// table (record 3, "X" typed as NAME): the record it marks or posts as X (i: a new row), the rest as shipped.
+TEST_F(Browser, NavigatorButtonsWriteOnlyWhatTheyAreFor)
+{
+    const char* const writes[] = {"    i3    ", "    i3 3  ", "    i i9  ", "    i i   ", "    i8    "};
+    const auto shipped = ReadBytes(std::string(QYR7_DATA_DIR) + "/q1toolx.dbf");
+    const std::size_t head = shipped[8] | shipped[9] << 8, length = shipped[10] | shipped[11] << 8;
+    for (int state = 0; state < 5; ++state)
+        for (int b = 0; b < 10; ++b) {
+            const std::string file = OpenShipped("q1toolx"), at = std::to_string(state * 10 + b);
+            TDbfBrowserModel m;
+            TDbfBrowserForm f(m);
+            for (int r = 8; state == 3 && r >= 1; --r)
+                dbf4.GoRecord(r), f.Navigator.Click(TNavigateBtn::nbDelete);
+            if (state == 3) dbf4.Pack();
+            dbf4.GoRecord(state == 4 ? 8 : 3);
+            if (state == 1 || state == 2)
+                f.Navigator.Click(state == 1 ? TNavigateBtn::nbEdit : TNavigateBtn::nbInsert),
+                    dbf4.SetFieldTextByName("NAME", "X");
+            if (state == 4) f.Navigator.Click(TNavigateBtn::nbNext);
+            f.Navigator.Click(static_cast<TNavigateBtn>(b));
+            const int32_t written = std::isdigit(writes[state][b]) ? writes[state][b] - '0' : 0;
+            EXPECT_EQ(f.Grid.RowCount() - dbf4.RecordCount(), writes[state][b] == 'i') << at;
+            const int32_t count = state == 3 ? 0 : std::max(8, written);
+            std::string flag, name;
+            dbf4.tzdbf.Peek(0, written, flag), dbf4.tzdbf.Peek(15, written, name);
+            EXPECT_TRUE(!written || (b == 5 ? flag == "*" : name.starts_with("X "))) << at;
+            dbf4.CloseTable();
+            const auto bytes = ReadBytes(file);
+            ASSERT_EQ(bytes.size(), head + count * length + 1) << at;
+            const auto record = [&](const auto& v, int r) {
+                return std::vector(&v[head + (r - 1) * length], &v[head + r * length]);
+            };
+            for (int32_t r = 1; r <= std::min(count, 8); ++r)
+                EXPECT_TRUE(r == written || record(bytes, r) == record(shipped, r)) << at << " record " << r;
+        }
+}
+
+// Two windows take turns on record 3 of the material table: each post keeps the other's change of another
+// field, the same field keeps the later; Pack while the other has it open packs nothing, says so, stays.
+TEST_F(Browser, AnotherWindowsChangesAreKeptAndItsOpenTableIsNotPacked)
+{
+    const std::string file = OpenShipped("qyrwst");
+    TTzDbf other("other");
+    other.SetDbfFileName(file);
+    ASSERT_TRUE(other.SetActive(true));
+    TTzDbf* const one = &dbf4.tzdbf;
+    TTzGrid a(one); // the first window's rows, read before each turn
+    a.DefaultColumns();
+    dbf4.GoRecord(3);
+    other.Go(3);
+    const std::tuple<TTzDbf*, const char*, const char*> turns[] = {
+        {one, "HB", "651"}, {&other, "REMARK", "B2"}, {one, "HB", "653"}, {&other, "REMARK", "B3"}};
+    for (const auto& [table, field, text] : turns)
+        ASSERT_TRUE(!a.Page(3, 1).empty() && table->SetFieldText(field, text) && table->Post()) << text;
+    const TTzGridRow row = a.Page(3, 1).at(0);
+    EXPECT_EQ(row.Cells[0] + "|" + row.Cells[5] + "|" + row.Cells[13].substr(0, 3),
+              "16MnCr5                 | 653|B3 ");
+    const int32_t n = dbf4.RecordCount();
+    TDbfBrowserModel m;
+    TDbfBrowserForm f(m);
+    f.Navigator.Click(TNavigateBtn::nbDelete);
+    headless.HeadlessMessages().QueueAnswer(platform::MessageAnswer::Yes);
+    f.Press("mi_editPack");
+    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().back().Request.Text,
+              file + " is in use elsewhere (another window or program has it open) and was not packed.");
+    EXPECT_EQ(dbf4.RecordCount() * 100 + dbf4.RecNo(), n * 100 + 3);
+}
+
 TEST_F(Browser, PrintHandsTheTableToTheReportSide)
 {
     OpenShipped("printout");

@@ -322,7 +322,9 @@ TEST_F(DbfAccess, EditBrowseOfTheTemporaryCopySaysSo)
     DbfBrowse("", 0);
     ASSERT_EQ(headless.HeadlessMessages().AskedQuestions().size(), 1u);
     EXPECT_EQ(headless.HeadlessMessages().AskedQuestions()[0].Request.Text,
-              "No Write Access for dbf directory !  Temp directory used.");
+              "The table " + Path("parts.dbf") +
+                  " is read-only: changes go to a copy in the temporary directory, which is deleted when the "
+                  "program ends.");
 }
 
 TEST_F(DbfAccess, CopyToTempDirectoryOptionOpensFromThere)

@@ -139,12 +139,40 @@ bool CopyTableToTemp(const std::string& name)
     return ok;
 }
 
+// Whether the file lies in the run's own temporary directory, which ends
+// with the program.
+bool InRunTempDir(const std::string& path)
+{
+    const std::string dir = AddTrailingBackslash(std::filesystem::path(path).parent_path().string());
+    return !telmvar.TempDir.empty() && dir == RunTempPath("");
+}
+
 } // namespace
+
+std::string WriteNotice(const TTzCDataSet& Table)
+{
+    const bool ours = &Table == &dbf4.tzdbf;
+    const TTableRefusal why = ours ? dbf4.Refusal : TTableRefusal::None;
+    const std::string table =
+        FileNameToOem(ours && !dbf4.RefusedPath.empty() ? dbf4.RefusedPath : Table.DbfFileName());
+    const bool copy = InRunTempDir(Table.DbfFileName());
+    if (!Table.ReadOnly && !copy) return "";
+    std::string cause = why == TTableRefusal::ReadOnlyDirectory
+                            ? "The directory of the table " + table + " is not writable"
+                        : why == TTableRefusal::ReadOnlyFile ? "The table " + table + " is read-only"
+                        : copy ? "The table " + table + " is used from the temporary directory"
+                               : "The table " + table + " is opened read-only";
+    if (Table.ReadOnly) return cause + ": changes cannot be stored.";
+    return cause +
+           ": changes go to a copy in the temporary directory, which is deleted when the program ends.";
+}
 
 // ---- Tdbf4
 
 void Tdbf4::OpenTable(const std::string& path, bool readOnly)
 {
+    RefusedPath.clear();
+    Refusal = TTableRefusal::None;
     // The table library starts with the first table the program opens:
     // indexes, memo files and key expressions need their hooks.
     if (!ndx.Installed) InitXbaseLibrary();
@@ -187,8 +215,7 @@ void Tdbf4::Browse(const std::string& action, uint16_t mode)
     m.TablePath = tzdbf.DbfFileName();
     closeOnPick_ = action == "CLOSE";
     m.CloseOnPick = closeOnPick_;
-    const std::string dir = AddTrailingBackslash(std::filesystem::path(m.TablePath).parent_path().string());
-    m.FromTempDir = !telmvar.TempDir.empty() && dir == RunTempPath("");
+    m.FromTempDir = InRunTempDir(m.TablePath);
     if (m.PickMode) {
         m.caption = title2_ + "   " + title1_;
         if (mode == 1)
@@ -198,11 +225,15 @@ void Tdbf4::Browse(const std::string& action, uint16_t mode)
     } else {
         m.caption = title2_ + "  " + title1_ + "  (" + OemToAnsiText(FileNameToOem(m.TablePath)) + ")";
         tzdbf.SetHideDeletedRecs(false);
-        // A table opened read-only (a read-only install without a
-        // temporary directory of its own) is said so now, not at the
-        // first edit.
+        // Said at every open of the browser on such a table, in words that
+        // name the table and what becomes of an edit (a copy that ends with
+        // the program, or no change at all) rather than only that the
+        // temporary directory is used: nobody is to keep a catalogue in a
+        // copy that is gone at Exit. A table opened read-only (a read-only
+        // install without a temporary directory of its own) is said so now,
+        // not at the first edit.
         if (m.FromTempDir || tzdbf.ReadOnly)
-            platform::CurrentPlatform().Messages().ShowOk("", DisplayText(NoWriteAccessNotice),
+            platform::CurrentPlatform().Messages().ShowOk("", DisplayText(WriteNotice(tzdbf)),
                                                           platform::MessageIcon::Warning);
     }
     m.RecordCount = RecordCount();
@@ -222,7 +253,12 @@ void Tdbf4::SelectAndClose(TDbfBrowserModel& model)
 {
     telmvar.Aborted = false;
     if (tzdbf.State() == TDataSetState::Edit) Quiet([&] { return tzdbf.Post(); });
-    if (model.RecordNo >= 1 && model.RecordNo <= RecordCount() && model.RecordNo != RecNo())
+    // A record marked for deletion while the table hides them (a pick) is
+    // not taken: the current record stays the choice.
+    std::string flag;
+    if (model.RecordNo >= 1 && model.RecordNo <= RecordCount() && tzdbf.HideDeletedRecs())
+        tzdbf.Peek(0, model.RecordNo, flag);
+    if (model.RecordNo >= 1 && model.RecordNo <= RecordCount() && model.RecordNo != RecNo() && flag != "*")
         GoRecord(model.RecordNo);
     telmvar.LastKeyChar = 13;
     telmvar.SelectedRecordNo = RecNo();
@@ -267,7 +303,13 @@ int32_t Tdbf4::RecordCount()
 bool Tdbf4::Pack()
 {
     Hourglass();
-    const bool ok = Quiet([&] { return tzdbf.Pack(); });
+    TAutoReportOff quiet;
+    dberror.DbErrorCode = 0;
+    const bool ok = tzdbf.Pack();
+    // The caller says why nothing was packed, at once and in its words.
+    packErrorCode_ = ok ? 0 : dberror.DbErrorCode;
+    packErrorText_ = ok ? std::string() : GetErrorMessage();
+    TakeErrorText();
     Arrow();
     return ok;
 }
@@ -419,12 +461,16 @@ bool DbfOpen(const std::string& Name)
     if (name.find('.') == std::string::npos) name += ".dbf";
     const std::string key = UpperName(name);
     std::string path = AddTrailingBackslash(dir) + name;
-    const bool copied = dbf4.CopiedToTemp.count(key) > 0;
+    const auto copied = dbf4.CopiedToTemp.find(key);
     const std::string tempPath = TempFilePath(name);
+    // The table as it lies in the table directory, the one a copy is made of.
+    const std::string original = AddTrailingBackslash(telmvar.DbfDir) + name;
+    TTableRefusal why = TTableRefusal::None;
     std::error_code ec;
-    if (copied && std::filesystem::exists(tempPath, ec)) {
+    if (copied != dbf4.CopiedToTemp.end() && std::filesystem::exists(tempPath, ec)) {
         // Used from the temporary copy already in this run: keep the copy.
         path = tempPath;
+        why = copied->second;
     } else {
         if (!CheckFileExists(path)) return false;
         const bool dirWritable = WriteCheck(dir);
@@ -435,6 +481,7 @@ bool DbfOpen(const std::string& Name)
         const bool fileWritable =
             ::stat(NativePath(path).c_str(), &st) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
         if (!dirWritable || !fileWritable) {
+            why = fileWritable ? TTableRefusal::ReadOnlyDirectory : TTableRefusal::ReadOnlyFile;
             // Without a temporary directory of its own there is nowhere to
             // put a writable copy: the table is used read-only where it is.
             if (telmvar.TempDir.empty() ||
@@ -444,13 +491,15 @@ bool DbfOpen(const std::string& Name)
                     telmvar.Aborted = true;
                     return false;
                 }
+                dbf4.RefusedPath = path;
+                dbf4.Refusal = why;
                 return true;
             }
             if (!CopyTableToTemp(name)) {
                 telmvar.Aborted = true;
                 return false;
             }
-            dbf4.CopiedToTemp.insert(key);
+            dbf4.CopiedToTemp[key] = why;
             path = tempPath;
         }
     }
@@ -468,6 +517,10 @@ bool DbfOpen(const std::string& Name)
                                                       platform::MessageIcon::Error);
         telmvar.Aborted = true;
         return false;
+    }
+    if (why != TTableRefusal::None) {
+        dbf4.RefusedPath = original;
+        dbf4.Refusal = why;
     }
     return true;
 }

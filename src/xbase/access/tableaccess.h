@@ -12,14 +12,12 @@
 #include "xbase/dataset/tablecomponent.h"
 
 #include <cstdint>
-#include <set>
+#include <map>
 #include <string>
 #include <vector>
 
-// The notice of a table that is used from the temporary directory, or that
-// cannot be written where it is.
-inline constexpr const char* NoWriteAccessNotice =
-    "No Write Access for dbf directory !  Temp directory used.";
+// Why a table opened by DbfOpen is not written where it lies.
+enum class TTableRefusal { None, ReadOnlyFile, ReadOnlyDirectory };
 
 // What the table browser shows and hands back. A toolkit form binds it; the
 // headless host lets a script pick a row (RecordNo) and press OK, or answers
@@ -68,7 +66,11 @@ class Tdbf4
     bool AppendRecord();
     int32_t RecNo();
     int32_t RecordCount();
+    // False when nothing was packed; the engine's code and message of the
+    // failure are kept (32: another user holds the table open).
     bool Pack();
+    uint16_t PackErrorCode() const { return packErrorCode_; }
+    const std::string& PackErrorText() const { return packErrorText_; }
     // Always 0: the object keeps no error of its own (see ErrorCode), and
     // clearing it does nothing.
     uint16_t ErrorCode() const;
@@ -101,8 +103,14 @@ class Tdbf4
     bool CloseOnPick() const { return closeOnPick_; }
 
     // Tables copied to the temporary directory in this run (upper-case file
-    // names): they are not copied again, so edits in the copy stay.
-    std::set<std::string> CopiedToTemp;
+    // names), with the reason: they are not copied again, so edits in the
+    // copy stay.
+    std::map<std::string, TTableRefusal> CopiedToTemp;
+    // The table open now as it lies in the table directory, and why it is
+    // not written there (set by DbfOpen; None for a table written where it
+    // lies or opened otherwise).
+    std::string RefusedPath;
+    TTableRefusal Refusal = TTableRefusal::None;
     // The files those copies made (memo and index files included), removed
     // when the table object is reset at the end of the run.
     std::vector<std::string> TempCopies;
@@ -113,9 +121,16 @@ class Tdbf4
     std::string searchText_;
     bool found_ = false;
     bool closeOnPick_ = false;
+    uint16_t packErrorCode_ = 0;
+    std::string packErrorText_;
 };
 
 extern Tdbf4 dbf4;
+// What becomes of an edit of a table that is read-only or used from the
+// run's temporary directory: the table named, why, and that a change cannot
+// be stored or goes to a copy that is deleted when the program ends. Empty
+// for a table whose changes reach its file.
+std::string WriteNotice(const TTzCDataSet& Table);
 // Closes the table and restores the start-up state.
 void ResetDbf4();
 

@@ -278,7 +278,21 @@ bool TTzCDataSet::EnsureEditable()
         SetError(1401, "Cannot modify a read-only dataset [" + Name + "]");
         return false;
     }
-    if (state_ == TDataSetState::Browse) state_ = TDataSetState::Edit;
+    if (state_ == TDataSetState::Browse) {
+        // The post writes the whole record back: the edit starts from the
+        // record as the file holds it now, not as it was read when the table
+        // was last moved, so that a field another window or program changed
+        // meanwhile is written back as changed, not as it was. Going to the
+        // record also leaves the end of the table a Next past the last
+        // record stood at.
+        const int32_t n = RecCount() > 0 ? ::RecNo() : 0;
+        if (n >= 1 && n <= RecCount()) {
+            TAutoReportOff quiet;
+            GO(n);
+            ValueIntoBuffer();
+        }
+        state_ = TDataSetState::Edit;
+    }
     return true;
 }
 
@@ -375,6 +389,12 @@ bool TTzCDataSet::FieldBoolByName(const std::string& name)
 bool TTzCDataSet::Edit()
 {
     if (!CheckCommand("Edit")) return false;
+    // An empty table has no record to edit: a new one begins, as the
+    // framework's Edit does.
+    if (state_ == TDataSetState::Browse && RecCount() == 0 && !ReadOnly) {
+        DsInsert();
+        return true;
+    }
     return EnsureEditable();
 }
 
@@ -386,7 +406,16 @@ void TTzCDataSet::Cancel()
 bool TTzCDataSet::Post()
 {
     if (!CheckCommand("Post")) return false;
-    if (state_ != TDataSetState::Edit && state_ != TDataSetState::Insert) return true;
+    if (state_ == TDataSetState::Insert) {
+        // Appended as the last record rather than inserted before the
+        // current one: a DBF file keeps its records in the order they were
+        // added, and the indexes give any other order.
+        if (!AppendWithLock()) return false;
+        state_ = TDataSetState::Browse;
+        SyncBuffers();
+        return true;
+    }
+    if (state_ != TDataSetState::Edit) return true;
     if (RecCount() == 0 || dEOF()) return false;
     if (!ReplaceWithLock()) return false;
     state_ = TDataSetState::Browse;
@@ -433,9 +462,24 @@ bool TTzCDataSet::Pack()
     TSyncAfter sync([this] { SyncBuffers(); });
     if (!CheckCommand("Pack")) return false;
     state_ = TDataSetState::Browse;
+    const int32_t here = RecCount() > 0 ? ::RecNo() : 0;
     const bool ok = ::Pack();
     MarkModified();
-    if (RecCount() > 0) {
+    if (!ok) {
+        // Nothing was packed (another user holds the table open): the record
+        // stays current, so that a following Delete marks the record the
+        // user sees; the failure stays for the caller to tell.
+        const uint16_t code = dberror.DbErrorCode;
+        const uint16_t pending = dberror.PendingErrorCode;
+        const std::string text = dberror.DbErrorText;
+        if (here >= 1 && here <= RecCount()) {
+            TAutoReportOff quiet;
+            GO(here);
+        }
+        dberror.DbErrorCode = code;
+        dberror.PendingErrorCode = pending;
+        dberror.DbErrorText = text;
+    } else if (RecCount() > 0) {
         TAutoReportOff quiet;
         GoTop();
     } else {

@@ -75,9 +75,13 @@ class TTzCDataSet : public TTzDataSet
     bool IsNull(int n);
 
     // ---- changes
+    // Begins an edit of the current record, read again from the file; on an
+    // empty table a new record begins instead (the framework's Insert).
     bool Edit();
-    // Writes the edited record under a record lock; a refused lock fails the
-    // post (false) and the dataset stays in edit state with its values.
+    // An edited record is written over the current record under a record
+    // lock; a new record is appended as the last one under an append lock.
+    // A refused lock fails the post (false) and the dataset stays in its
+    // state with its values.
     bool Post();
     void Cancel();
     // The plain command: the caller holds the append or file lock.

@@ -539,6 +539,9 @@ void TTzPrimDataset::DsInsert()
     if (ReadOnlyDataset) throw EDatabaseError("Cannot modify a read-only dataset", TzFailed);
     DsCancel();
     Fire(BeforeInsert);
+    // The new record's buffer replaces the current one: a cancel goes back
+    // to the record the insert began on by this bookmark.
+    insertFrom_ = recordCount_ > 0 ? GetBookmarkData(active_.data()) : TBookmark{};
     InternalInitRecord(active_.data());
     SetBookmarkFlag(active_.data(), TBookmarkFlag::Inserted);
     state_ = TDataSetState::Insert;
@@ -570,6 +573,7 @@ void TTzPrimDataset::DsCancel()
 {
     if (state_ != TDataSetState::Edit && state_ != TDataSetState::Insert) return;
     Fire(BeforeCancel);
+    if (state_ == TDataSetState::Insert && !insertFrom_.empty()) SetBookmarkData(active_.data(), insertFrom_);
     state_ = TDataSetState::Browse;
     if (recordCount_ > 0) InternalSetToRecord(active_.data());
     Resync();

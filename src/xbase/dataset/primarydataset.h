@@ -243,4 +243,5 @@ class TTzPrimDataset
     bool sequenced_ = false;
     bool found_ = false;
     std::vector<uint8_t> scratch_;
+    TBookmark insertFrom_; // the record an insert began on
 };

@@ -51,7 +51,7 @@ TableBrowserQt::TableBrowserQt(TDbfBrowserModel& model, QWidget* parent)
         a->setVisible(item.Visible);
         a->setToolTip(ToQString(item.Hint));
         const std::string name = item.Name;
-        connect(a, &QAction::triggered, this, [this, name] { Act(form_->Press(name)); });
+        connect(a, &QAction::triggered, this, [this, name] { Guard([&] { Act(form_->Press(name)); }); });
     }
     layout->setMenuBar(bar);
 
@@ -71,8 +71,10 @@ TableBrowserQt::TableBrowserQt(TDbfBrowserModel& model, QWidget* parent)
         t->setToolTip(QString::fromLatin1(TTzNavigator::Hint(btn)));
         t->setVisible(form_->Navigator.Visible(btn));
         connect(t, &QToolButton::clicked, this, [this, btn] {
-            form_->Navigator.Click(btn);
-            Refresh();
+            Guard([&] {
+                form_->Navigator.Click(btn);
+                Refresh();
+            });
         });
         navLayout->addWidget(t);
         tabOrder.push_back(t);
@@ -102,7 +104,7 @@ TableBrowserQt::TableBrowserQt(TDbfBrowserModel& model, QWidget* parent)
         auto* b = new QPushButton(ToQString(model.Control(n).Caption), this);
         b->setObjectName(QString::fromLatin1(n));
         const std::string name = n;
-        connect(b, &QPushButton::clicked, this, [this, name] { Act(form_->Press(name)); });
+        connect(b, &QPushButton::clicked, this, [this, name] { Guard([&] { Act(form_->Press(name)); }); });
         buttons->addWidget(b);
         tabOrder.push_back(b);
         if (name == "Button_ok") b->setDefault(true);
@@ -122,8 +124,9 @@ TableBrowserQt::TableBrowserQt(TDbfBrowserModel& model, QWidget* parent)
     grid_->setFocus();
 
     connect(grid_, &TzGridView::CellClicked, this,
-            [this](int rec, int column) { Act(form_->CellClick(rec, column)); });
-    connect(grid_, &TzGridView::KeyDown, this, [this](int key) { Act(form_->GridKeyDown(key)); });
+            [this](int rec, int column) { Guard([&] { Act(form_->CellClick(rec, column)); }); });
+    connect(grid_, &TzGridView::KeyDown, this,
+            [this](int key) { Guard([&] { Act(form_->GridKeyDown(key)); }); });
     // The table's record follows the grid's row the moment it changes. Left
     // to the key's release, a refresh in between (the key down's) put the
     // grid back on the record the table still had: Up and Down never moved.
@@ -134,16 +137,22 @@ TableBrowserQt::TableBrowserQt(TDbfBrowserModel& model, QWidget* parent)
         const int32_t rec = grid_->CurrentRecNo();
         if (form_->Closed || rec <= 0 || rec == form_->Owner.RecNo()) return;
         if (form_->Owner.tzdbf.State() != TDataSetState::Browse) return;
-        form_->Owner.GoRecord(rec);
-        ShowLabels();
+        Guard([&] {
+            form_->Owner.GoRecord(rec);
+            ShowLabels();
+        });
     });
     connect(grid_, &TzGridView::KeyUp, this, [this](int) {
-        form_->GridKeyUp();
-        Refresh();
+        Guard([&] {
+            form_->GridKeyUp();
+            Refresh();
+        });
     });
     connect(recno_, &QLineEdit::textEdited, this, [this](const QString& t) {
-        form_->EditRecnoChanged(platform::FromQString(t));
-        grid_->GoToRecNo(form_->Owner.RecNo());
+        Guard([&] {
+            form_->EditRecnoChanged(platform::FromQString(t));
+            grid_->GoToRecNo(form_->Owner.RecNo());
+        });
     });
     form_->Grid.OnDepressTitle = [this](int column) {
         form_->DepressTitle(column);
@@ -173,14 +182,21 @@ void TableBrowserQt::Refresh()
     ShowLabels();
     grid_->ItemModel().Reload();
     // In title order the grid still lists records in file order: the
-    // current record is found by its number.
-    grid_->GoToRecNo(form_->Owner.RecNo());
+    // current record is found by its number; a new record is the last row.
+    grid_->GoToRow(form_->Grid.CurrentRow());
+}
+
+void TableBrowserQt::Guard(const std::function<void()>& action)
+{
+    if (!RunTableAction(&form_->Owner.tzdbf, action)) Refresh();
 }
 
 void TableBrowserQt::showEvent(QShowEvent* event)
 {
-    form_->FormShow();
-    Refresh();
+    Guard([this] {
+        form_->FormShow();
+        Refresh();
+    });
     QDialog::showEvent(event);
 }
 
@@ -212,7 +228,7 @@ void TableBrowserQt::reject()
         QDialog::reject();
         return;
     }
-    Act(form_->Press("Escape"));
+    Guard([this] { Act(form_->Press("Escape")); });
 }
 
 void RegisterTableBrowserForm(platform::DialogHostImplQt& host)

@@ -5,6 +5,7 @@
 #include "xbase/ui/tablebrowser.h"
 
 #include <QDialog>
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -40,6 +41,9 @@ class TableBrowserQt final : public QDialog
     void ShowLabels();
     // The labels, the rows read again and the grid on the table's record.
     void Refresh();
+    // Runs a user's action: a failure is shown in a box (RunTableAction)
+    // and the window shows the table as the file holds it.
+    void Guard(const std::function<void()>& action);
     std::unique_ptr<TDbfBrowserForm> form_;
     TzGridView* grid_ = nullptr;
     QLabel* reccount_ = nullptr;

@@ -36,10 +36,16 @@ QColor ToQColor(TTzColor c)
 
 TzGridItemModel::TzGridItemModel(TTzGrid& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {}
 
+int TzGridItemModel::Count() const
+{
+    return !grid_.DataSet || !grid_.DataSet->Active() ? 0 : grid_.RowCount();
+}
+
 int TzGridItemModel::rowCount(const QModelIndex& parent) const
 {
     if (parent.isValid() || !grid_.DataSet || !grid_.DataSet->Active()) return 0;
-    return grid_.RowCount();
+    if (rows_ < 0) rows_ = Count();
+    return rows_;
 }
 
 int TzGridItemModel::columnCount(const QModelIndex& parent) const
@@ -60,20 +66,22 @@ const TTzGridRow* TzGridItemModel::RowAt(int row) const
 
 void TzGridItemModel::Reload()
 {
-    std::vector<int32_t> order = grid_.Order;
+    const std::vector<int32_t> order = grid_.Order;
+    const bool ordered = grid_.Ordered();
     const int rows = rowCount();
     grid_.LoadIndexOrder();
     pageFirst_ = -1;
     page_.clear();
-    if (rows == rowCount() && order == grid_.Order) {
+    const int now = Count();
+    if (rows == now && order == grid_.Order && ordered == grid_.Ordered()) {
         if (rows > 0 && columnCount() > 0) emit dataChanged(index(0, 0), index(rows - 1, columnCount() - 1));
         emit headerDataChanged(Qt::Horizontal, 0, std::max(0, columnCount() - 1));
         return;
     }
-    // The view still counts the rows it had while it is told of the reset.
-    std::swap(order, grid_.Order);
+    // The view still counts the rows it had while it is told of the reset
+    // (a new row or a new order came, or rows went).
     beginResetModel();
-    grid_.Order = std::move(order);
+    rows_ = now;
     endResetModel();
 }
 
@@ -88,7 +96,11 @@ bool TzGridItemModel::setData(const QModelIndex& index, const QVariant& value, i
 {
     const TTzGridRow* r = index.isValid() ? RowAt(index.row()) : nullptr;
     if (!r || role != Qt::EditRole) return false;
-    const bool stored = grid_.StoreCell(r->RecNo, index.column(), platform::FromQString(value.toString()));
+    bool stored = false;
+    const int32_t recNo = r->RecNo;
+    RunTableAction(grid_.DataSet, [&] {
+        stored = grid_.StoreCell(recNo, index.column(), platform::FromQString(value.toString()));
+    });
     pageFirst_ = -1;
     emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
     return stored;
@@ -128,8 +140,9 @@ QVariant TzGridItemModel::headerData(int section, Qt::Orientation orientation, i
         return section < grid_.ColumnCount()
                    ? platform::ToQString(grid_.Columns[static_cast<std::size_t>(section)].Title.Caption)
                    : QVariant();
+    // The new row has no record number yet: the framework's mark of it.
     const TTzGridRow* r = RowAt(section);
-    return r ? QVariant(r->RecNo) : QVariant();
+    return !r ? QVariant() : r->New ? QVariant(QStringLiteral("*")) : QVariant(r->RecNo);
 }
 
 void TzGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -303,7 +316,11 @@ int32_t TzGridView::CurrentRecNo() const
 
 void TzGridView::GoToRecNo(int32_t recNo)
 {
-    const int32_t row = grid_.RowOfRecord(recNo);
+    GoToRow(grid_.RowOfRecord(recNo));
+}
+
+void TzGridView::GoToRow(int32_t row)
+{
     if (row >= 1 && row <= model_->rowCount())
         setCurrentIndex(model_->index(row - 1, std::min(column_, std::max(0, model_->columnCount() - 1))));
 }
@@ -357,14 +374,23 @@ void TzGridView::keyPressEvent(QKeyEvent* event)
     const QString t = event->text();
     // Ctrl+Del and a toggle act on the dataset's record: the current row's.
     const bool ctrlDelete = IsCtrlDelete(*event);
-    if ((ctrlDelete || (!t.isEmpty() && grid_.IsLogicalColumn(column))) && grid_.DataSet &&
-        CurrentRecNo() > 0 && CurrentRecNo() != grid_.DataSet->RecNo())
-        grid_.DataSet->Go(CurrentRecNo());
-    if (ctrlDelete && grid_.CtrlDelete()) return;
-    if (!t.isEmpty() && t[0].unicode() < 256 && grid_.KeyPress(static_cast<char>(t[0].unicode()), column)) {
-        model_->Reload();
-        return;
-    }
+    bool handled = false;
+    RunTableAction(grid_.DataSet, [&] {
+        if ((ctrlDelete || (!t.isEmpty() && grid_.IsLogicalColumn(column))) && grid_.DataSet &&
+            CurrentRecNo() > 0 && CurrentRecNo() != grid_.DataSet->RecNo())
+            grid_.DataSet->Go(CurrentRecNo());
+        // Escape on the new row drops it, the window staying open.
+        if ((ctrlDelete && grid_.CtrlDelete()) ||
+            (event->key() == Qt::Key_Escape && state() != QAbstractItemView::EditingState &&
+             grid_.CancelInsert())) {
+            handled = true;
+        } else if (!t.isEmpty() && t[0].unicode() < 256 &&
+                   grid_.KeyPress(static_cast<char>(t[0].unicode()), column)) {
+            model_->Reload();
+            handled = true;
+        }
+    });
+    if (handled) return;
     // Up and Down are told before the grid moves: a browser that picks on
     // them picks the record the user is on, not the one the key goes to.
     const bool upOrDown = (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) &&
@@ -402,9 +428,13 @@ void TzGridView::mousePressEvent(QMouseEvent* event)
     if (!i.isValid()) return;
     const TTzGridRow* r = model_->RowAt(i.row());
     const int32_t rec = r ? r->RecNo : 0;
-    if (event->button() == Qt::LeftButton && grid_.IsLogicalColumn(i.column())) {
-        if (grid_.DataSet && rec != grid_.DataSet->RecNo()) grid_.DataSet->Go(rec);
-        grid_.MouseDown(TTzMouseButton::Left, i.row(), i.column());
+    // The new row (record 0) is the record being inserted: no move.
+    if (event->button() == Qt::LeftButton && grid_.IsLogicalColumn(i.column()) &&
+        (rec > 0 || grid_.Inserting())) {
+        RunTableAction(grid_.DataSet, [&] {
+            if (grid_.DataSet && rec > 0 && rec != grid_.DataSet->RecNo()) grid_.DataSet->Go(rec);
+            grid_.MouseDown(TTzMouseButton::Left, i.row(), i.column());
+        });
         model_->Reload();
     }
     emit CellClicked(rec, i.column());

@@ -39,9 +39,14 @@ class TzGridItemModel final : public QAbstractTableModel
     TTzGrid& Grid() { return grid_; }
 
   private:
+    // The rows as the grid model counts them now.
+    int Count() const;
     TTzGrid& grid_;
     mutable std::vector<TTzGridRow> page_;
     mutable int pageFirst_ = -1;
+    // The rows the view was last told of: a reset is announced while the
+    // view still counts these.
+    mutable int rows_ = -1;
 };
 
 class TzGridDelegate final : public QStyledItemDelegate
@@ -78,6 +83,8 @@ class TzGridView final : public QTableView
     // The record number of the current row (0 when none).
     int32_t CurrentRecNo() const;
     void GoToRecNo(int32_t recNo);
+    // 1-based row (the grid model's CurrentRow); 0 leaves the current cell.
+    void GoToRow(int32_t row);
     // Each column as wide as the grid model says, and at least as wide as
     // its title.
     void FitColumns();

@@ -142,6 +142,7 @@ TDbfBrowserForm::TDbfBrowserForm(TDbfBrowserModel& model, Tdbf4& owner)
     Grid.SetDepressDisabled(false);
     Grid.OnDepressTitle = [this](int column) { DepressTitle(column); };
     Grid.DefaultColumns();
+    Grid.LoadIndexOrder();
     BuildMenu();
     if (Model.PickMode) {
         Navigator.ShowMoveButtonsOnly();
@@ -271,7 +272,17 @@ void TDbfBrowserForm::Pack()
     const auto a = P().Messages().Show(
         {"", "Pack ?", platform::MessageIcon::Question, platform::MessageButtons::YesNoCancel});
     if (a != platform::MessageAnswer::Yes) return;
-    Owner.Pack();
+    if (!Owner.Pack()) {
+        // The table and its current record are as they were: the user is told
+        // why, or a Delete that follows would go unexplained.
+        const std::string table = FileNameToOem(Owner.tzdbf.DbfFileName());
+        P().Messages().ShowOk("",
+                              DisplayText(Owner.PackErrorCode() == 32
+                                              ? table + " is in use elsewhere (another window or program "
+                                                        "has it open) and was not packed."
+                                              : table + " was not packed: " + Owner.PackErrorText()),
+                              platform::MessageIcon::Warning);
+    }
     RefreshLabels();
 }
 
@@ -314,8 +325,10 @@ void TDbfBrowserForm::EditRecnoChanged(const std::string& text)
     // the last record's number; a test below the count refused just that
     // number, leaving the edit naming the last record while the table stayed
     // on another. RecordNo then names the current record again.
+    // A record the grid does not show (marked for deletion in a pick) is not
+    // gone to: it cannot be picked this way either.
     const int32_t n = Model.RecordNo;
-    if (n > 0 && n <= Owner.RecordCount() && n != Owner.RecNo()) {
+    if (n > 0 && n <= Owner.RecordCount() && n != Owner.RecNo() && Grid.RowOfRecord(n) > 0) {
         Owner.GoRecord(n);
         Model.Touch();
     }

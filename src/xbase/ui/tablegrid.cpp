@@ -184,29 +184,79 @@ int TTzGrid::FieldNoOfColumn(int column)
 
 void TTzGrid::LoadIndexOrder()
 {
-    Order.clear();
-    if (!DataSet || !DataSet->Active() || !DataSet->CheckCommand("IndexOrder") || !::IndexActive()) return;
-    // The index is walked once; the dataset's own record is put back.
-    const int32_t here = DataSet->RecNo();
-    ::GoTop();
-    while (!::dEOF() && dberror.DbErrorCode == 0) {
-        Order.push_back(::RecNo());
-        ::SKIP(1);
+    if (!DataSet || !DataSet->Active() || !DataSet->CheckCommand("IndexOrder")) {
+        Order.clear();
+        ordered_ = false;
+        return;
     }
-    if (here > 0) DataSet->Go(here);
+    // A record being edited or inserted lives in the work area's record: a
+    // walk through the table would read another one over it. Nothing is
+    // written meanwhile, so the rows stay as they are.
+    if (DataSet->State() != TDataSetState::Browse) return;
+    std::vector<int32_t> order;
+    const bool hide = DataSet->HideDeletedRecs();
+    if (::IndexActive()) {
+        // The index is walked once (the engine passes over hidden records);
+        // the dataset's own record is put back.
+        const int32_t here = DataSet->RecNo();
+        ::GoTop();
+        while (!::dEOF() && dberror.DbErrorCode == 0) {
+            order.push_back(::RecNo());
+            ::SKIP(1);
+        }
+        if (here > 0) DataSet->Go(here);
+    } else if (hide) {
+        // The marks read straight off the file, the current record left
+        // where it is.
+        PeekCacheOn cache;
+        std::string flag;
+        const int32_t count = ::RecCount();
+        for (int32_t r = 1; r <= count; ++r) {
+            ::Peek(0, r, flag);
+            if (flag.empty() || flag[0] != '*') order.push_back(r);
+        }
+    }
+    ordered_ = ::IndexActive() || hide;
+    Order = std::move(order);
+}
+
+int32_t TTzGrid::ShownRecords()
+{
+    if (ordered_) return static_cast<int32_t>(Order.size());
+    return DataSet && DataSet->Active() ? DataSet->RecordCount() : 0;
 }
 
 int32_t TTzGrid::RowCount()
 {
-    if (!Order.empty()) return static_cast<int32_t>(Order.size());
-    return DataSet && DataSet->Active() ? DataSet->RecordCount() : 0;
+    return ShownRecords() + (Inserting() ? 1 : 0);
 }
 
 int32_t TTzGrid::RowOfRecord(int32_t recNo) const
 {
-    if (Order.empty()) return recNo;
+    if (!ordered_) return recNo;
     const auto it = std::find(Order.begin(), Order.end(), recNo);
     return it == Order.end() ? 0 : static_cast<int32_t>(it - Order.begin()) + 1;
+}
+
+bool TTzGrid::Inserting() const
+{
+    return DataSet && DataSet->Active() && DataSet->State() == TDataSetState::Insert;
+}
+
+int32_t TTzGrid::CurrentRow()
+{
+    if (!DataSet || !DataSet->Active()) return 0;
+    if (Inserting()) return RowCount();
+    const int32_t recNo = DataSet->RecNo();
+    return recNo > 0 ? RowOfRecord(recNo) : 0;
+}
+
+bool TTzGrid::CancelInsert()
+{
+    if (!Inserting()) return false;
+    DataSet->Cancel();
+    if (OnRepaint) OnRepaint();
+    return true;
 }
 
 std::vector<TTzGridRow> TTzGrid::Page(int32_t firstRecord, int count)
@@ -222,18 +272,39 @@ void TTzGrid::FillPage(int32_t firstRecord, int count, std::vector<TTzGridRow>& 
         rows.clear();
         return;
     }
-    const int32_t total = Order.empty() ? ::RecCount() : static_cast<int32_t>(Order.size());
+    const int32_t total = ordered_ ? static_cast<int32_t>(Order.size()) : ::RecCount();
     const int32_t first = std::max<int32_t>(1, firstRecord);
-    const int n = std::max(0, std::min<int>(count, total - first + 1));
+    const int32_t shown = total + (Inserting() ? 1 : 0);
+    const int n = std::max(0, std::min<int>(count, shown - first + 1));
     rows.resize(static_cast<std::size_t>(n));
     std::vector<int> fields(Columns.size());
     for (std::size_t c = 0; c < Columns.size(); ++c)
         fields[c] = FieldNoOfColumn(static_cast<int>(c));
+    // Each page is read from the file as it is now: another window's post
+    // shows at the next reading.
+    dbcmd.PeekCache = TPeekCache{};
     PeekCacheOn cache;
     std::string flag;
     for (int i = 0; i < n; ++i) {
         TTzGridRow& r = rows[static_cast<std::size_t>(i)];
-        r.RecNo = Order.empty() ? first + i : Order[static_cast<std::size_t>(first + i - 1)];
+        r.New = first + i > total;
+        if (r.New) {
+            // The new row shows the record being inserted, as the work area
+            // holds it.
+            const TWorkArea* a = SelectedArea();
+            r.RecNo = 0;
+            r.Deleted = false;
+            r.Cells.resize(Columns.size());
+            for (std::size_t c = 0; c < Columns.size(); ++c) {
+                r.Cells[c].clear();
+                if (fields[c] < 1 || a == nullptr) continue;
+                const TDbfField& f = a->Fields[static_cast<std::size_t>(fields[c] - 1)];
+                if (f.Offset + f.Length <= a->RecordBuffer.size())
+                    r.Cells[c] = a->RecordBuffer.substr(f.Offset, f.Length);
+            }
+            continue;
+        }
+        r.RecNo = ordered_ ? Order[static_cast<std::size_t>(first + i - 1)] : first + i;
         ::Peek(0, r.RecNo, flag);
         r.Deleted = !flag.empty() && flag[0] == '*';
         r.Cells.resize(Columns.size());
@@ -421,7 +492,7 @@ int TTzGrid::EditMaxLength(int column)
 
 bool TTzGrid::RefuseReadOnly()
 {
-    platform::CurrentPlatform().Messages().ShowOk("", DisplayText(NoWriteAccessNotice),
+    platform::CurrentPlatform().Messages().ShowOk("", DisplayText(WriteNotice(*DataSet)),
                                                   platform::MessageIcon::Warning);
     return false;
 }
@@ -462,7 +533,8 @@ bool TTzGrid::StoreCell(int32_t recNo, int column, const std::string& text)
                                                       platform::MessageIcon::Error);
         return false;
     }
-    if (recNo != DataSet->RecNo() && !DataSet->Go(recNo)) return false;
+    const bool newRow = recNo == 0 && Inserting();
+    if (!newRow && recNo != DataSet->RecNo() && !DataSet->Go(recNo)) return false;
     if (!DataSet->SetFieldText(DataSet->FieldName(FieldNoOfColumn(column)), value)) return false;
     return PostOrCancel();
 }
@@ -621,4 +693,25 @@ int TTzGrid::ReadSavedColumns(const std::vector<std::string>& entries)
         if (!ok) ++bad;
     }
     return bad;
+}
+
+bool RunTableAction(TTzCDataSet* DataSet, const std::function<void()>& Action)
+{
+    std::string failure;
+    try {
+        Action();
+        return true;
+    } catch (const std::exception& e) {
+        failure = e.what();
+    } catch (...) {
+        failure = "Unknown error";
+    }
+    platform::CurrentPlatform().Messages().ShowOk(LibraryErrorCaption, DisplayText(failure),
+                                                  platform::MessageIcon::Error);
+    try {
+        if (DataSet && DataSet->Active()) DataSet->Cancel();
+    } catch (...) {
+        // The box has said what failed; the table is read again at its next use.
+    }
+    return false;
 }

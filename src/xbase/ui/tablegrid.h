@@ -78,8 +78,9 @@ struct TTzColumn {
 
 // One row of a page.
 struct TTzGridRow {
-    int32_t RecNo = 0;
+    int32_t RecNo = 0; // 0 for the new row
     bool Deleted = false;
+    bool New = false;               // the record being inserted, not in the file yet
     std::vector<std::string> Cells; // one per column, the stored text
 };
 
@@ -134,14 +135,26 @@ class TTzGrid
     int ColumnCount() const { return static_cast<int>(Columns.size()); }
     int FieldNoOfColumn(int column);
 
-    // ---- row order
-    // Record numbers in the order of the table's controlling index (empty:
-    // file order, row n is record n). Read again after the order changed.
+    // ---- rows
+    // The records shown, in the order of the table's controlling index and
+    // without those marked for deletion while the dataset hides them (a
+    // pick); while neither applies, file order: row n is record n
+    // (Ordered() false). Read again after the order or the marks changed;
+    // kept while a record is edited or inserted.
     std::vector<int32_t> Order;
+    bool Ordered() const { return ordered_; }
     void LoadIndexOrder();
+    // The records shown, and the new row while the dataset inserts a record
+    // (the last row: the record is appended at the end of the table).
     int32_t RowCount();
     // 1-based row of a record (0 when it is not shown).
     int32_t RowOfRecord(int32_t recNo) const;
+    // The row of the dataset's current record, or the new row (0: none).
+    int32_t CurrentRow();
+    bool Inserting() const;
+    // Drops the record being inserted (Escape on the new row); true when
+    // there was one.
+    bool CancelInsert();
 
     // ---- pages
     // Rows of the table from the firstRecord'th row on (1-based, in the
@@ -194,7 +207,8 @@ class TTzGrid
     // number (StoreCell refuses one wider than its field).
     int EditMaxLength(int column);
     // Stores an edited cell into record recNo through the dataset: the
-    // post writes it under the record's lock. Refused, with the record as
+    // post writes it under the record's lock; recNo 0 is the new row, whose
+    // post appends it as a new record. Refused, with the record as
     // it was: a table opened read-only (with the notice of the temporary
     // copy), a record another user holds (the dataset's lock message), a
     // number or date text that is none, a number wider than its field.
@@ -241,13 +255,22 @@ class TTzGrid
     std::vector<std::string> SavedColumns() const { return {}; }
 
   private:
+    int32_t ShownRecords();
     char FieldType(int column);
     bool RefuseReadOnly();
     // Posts the edited record; a refused post drops the edit.
     bool PostOrCancel();
     bool depressDisabled_ = false;
     int depressed_ = -1;
+    bool ordered_ = false;
 };
+
+// Runs one action of the user on a table (a button, a key, an edited cell,
+// a menu entry). A failure raised on the way does not end the program: it is
+// shown in a box with its text, a pending edit or new record is dropped and
+// the record read again, so the table stays as the file holds it. False
+// when the action failed so.
+bool RunTableAction(TTzCDataSet* DataSet, const std::function<void()>& Action);
 
 // Parses "name,colour,number" into a font: size = number and 255, style bits
 // 256 bold, 512 italic, 1024 underline, 2048 strikeout.
