@@ -37,6 +37,7 @@ class GearTool : public StageForms
 TEST_F(GearTool, StoredZeroShowsSelfDefinedWithInputsEnabled)
 {
     PlanetaryGears.ToolProfileNo[2] = 0;
+    PlanetaryGears.hFfP0_mn[2] = 0; // a catalogue tool without chamfer stores no chamfer depth
     TForm_qyr7prof f;
     EXPECT_EQ(f.Control("ComboBox2").Text, "self-defined ...");
     EXPECT_TRUE(f.Control("Edit_hap2").Enabled);
@@ -46,6 +47,13 @@ TEST_F(GearTool, StoredZeroShowsSelfDefinedWithInputsEnabled)
     EXPECT_FALSE(f.Control("Button_append1").Enabled);
     EXPECT_EQ(PlanetaryGears.ToolProfileNo[2], 0) << "opening writes nothing";
     EXPECT_EQ(f.Control("GroupBox4").Caption, " gear H (zH = -90) ");
+    ASSERT_EQ(f.Press("Button_ok"), DialogAction::Accept)
+        << "untouched: the catalogue's kind and values kept";
+    EXPECT_EQ(PlanetaryGears.ToolProfileNo[2] + PlanetaryGears.hFfP0_mn[2], 0);
+    TForm_qyr7prof g;
+    g.Control("Edit_hap2").Text = "1.3";
+    ASSERT_EQ(g.Press("Button_ok"), DialogAction::Accept);
+    EXPECT_EQ(PlanetaryGears.ToolProfileNo[2], 4);
 }
 
 TEST_F(GearTool, ProtuberanceProfileAndBackToIso)

@@ -1,6 +1,7 @@
 #include "dialogs/gear/toolprofileform.h"
 
 #include "dialogs/gear/cutterform.h"
+#include "dialogs/messageboxes.h"
 #include "dialogs/stage/basicrackconverter.h"
 #include "foundation/codepage.h"
 #include "foundation/numbertext.h"
@@ -124,6 +125,16 @@ int TForm_qyr7prof::ProfileIndex(int g)
     return -1;
 }
 
+std::string TForm_qyr7prof::GroupState(int g)
+{
+    std::string s = Control(G("ComboBox", g)).Text;
+    for (const char* stem : {"CheckBox_prot", "CheckBox_koka"})
+        s += Control(G(stem, g)).Checked ? "|1" : "|0";
+    for (const char* stem : EditStems)
+        s += "|" + Control(G(stem, g)).Text;
+    return s;
+}
+
 void TForm_qyr7prof::AfterLoadFields()
 {
     const TPlanetaryGears& p = PlanetaryGears;
@@ -141,12 +152,21 @@ void TForm_qyr7prof::AfterLoadFields()
         Control(G("Label_alprp", g) + "u").Caption = DisplayText(DegreeSign());
     }
     UpdateToolControls();
+    for (int g = 1; g <= 4; ++g)
+        catalogueGroup_[g] = p.ToolProfileNo[g] == 0 ? GroupState(g) : std::string();
 }
 
 void TForm_qyr7prof::AfterStoreFields()
 {
     TPlanetaryGears& p = PlanetaryGears;
     for (int g = 1; g <= 4; ++g) {
+        // A tool picked from the catalogue and left as it was keeps its kind
+        // 0 and its values, rather than a stored 0 becoming the self-defined
+        // 4: the calculation empties the name of a tool typed in by hand, and
+        // the catalogue tool's name would be gone from the project. A changed
+        // value, box or list makes it a tool typed in by hand.
+        if (p.ToolProfileNo[g] == 0 && !catalogueGroup_[g].empty() && GroupState(g) == catalogueGroup_[g])
+            continue;
         const int i = ProfileIndex(g);
         if (i >= 0) p.ToolProfileNo[g] = i + 1;
         // Rows switched off store what they stand for, whatever their
@@ -260,6 +280,12 @@ platform::DialogAction TForm_qyr7prof::Press(const std::string& Name)
         AppendToolProfile(static_cast<uint16_t>(PairGear(1)));
         // The sun now uses the new record: keep that choice.
         StoreMesh(mSPi);
+        if (!telmvar.Aborted) {
+            const std::string& name = PlanetaryGears.ProfileName[1];
+            ShowInfoBox("Tool profile " + (name.empty() ? std::string() : "\"" + name + "\" ") +
+                        "stored as record " + std::to_string(PlanetaryGears.ToolRecordNo[1]) +
+                        " of q1toolx.dbf.");
+        }
         telmvar.Aborted = false;
         return DialogAction::None;
     }

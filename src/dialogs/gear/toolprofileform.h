@@ -26,6 +26,8 @@ class TForm_qyr7prof final : public TStageDialogModel
     void UpdateToolControls();
 
   private:
+    // The group of gear g as shown: list, check boxes and edit texts.
+    std::string GroupState(int g);
     void AfterLoadFields();
     void AfterStoreFields();
     void Preset(int g);
@@ -33,6 +35,9 @@ class TForm_qyr7prof final : public TStageDialogModel
     int ProfileIndex(int g);
     void FromTable(int g);
     void Converter(int g);
+    // Per gear, the group as loaded when it held a tool picked from the
+    // catalogue (kind 0); empty otherwise.
+    std::string catalogueGroup_[5];
 };
 
 // Opens the tool dialog; true on OK.
