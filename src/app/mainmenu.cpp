@@ -354,8 +354,13 @@ std::vector<TMenuCommand> Edit()
             .Says(Prog(&TProgramMenuTexts::MenuTextInputOutput))
             .Does(input("TForm_qyr7antr", true, false)),
         Item("mi_EditMaterial", "&Material").Says(Gen(&TGeneralMenuTexts::MenuTextMaterial)).Does([](Thh& t) {
+            // A catalogue pick is in the stage at once and Cancel does not
+            // undo it: the project is marked changed also after Cancel when
+            // it would now be saved differently, not only when the dialog
+            // was not aborted, or File > Exit lost the pick without asking.
+            const TProjectData before = CaptureProject();
             t.RunForm("TForm_qyr7wst");
-            if (!telmvar.Aborted) Mod();
+            if (!telmvar.Aborted || !SameProjectFile(before, CaptureProject())) Mod();
             CalcPlanetaryStage();
             t.RefreshAfterChange();
         }),

@@ -191,8 +191,9 @@ const EditRow EditRows[] = {
     {"mi_editAntrieb", "TForm_qyr7antr", true, 1, 1, true},
     {"mi_editAntrieb", "TForm_qyr7antr", false, 1, 1, false},
     {"mi_editAntrieb", "TForm_qyr7antr", false, 1, 1, true, true},
-    // Materials: recalculated and redrawn even after Cancel, not modified.
+    // Materials: recalculated and redrawn even after Cancel, modified after a table pick.
     {"mi_EditMaterial", "TForm_qyr7wst", false, 1, 1, false},
+    {"mi_EditMaterial", "TForm_qyr7wst", false, 1, 1, true, true},
     {"mi_EditMaterial", "TForm_qyr7wst", true, 1, 1, true},
     {"mi_editfestigkeit", "TForm_qyr7fs0", true, 1, 1, true},
     {"mi_editfestigkeit", "TForm_qyr7fs0", false, 1, 1, false},
