@@ -275,6 +275,12 @@ TEST_F(HelpText, ShippedFilesHoldEveryEntryInUse)
             EXPECT_TRUE(fs::exists(fs::path(QYR7_DATA_DIR) / (e.Picture + ".plt"))) << n;
         }
     }
+    for (const char* says :
+         {"3210 right click", "3210 at once", "2450 every field", "3500 Quality:", "3500 CAD"}) {
+        const THelpEntry e = ReadHelpEntry(static_cast<uint16_t>(std::atoi(says)));
+        const std::string text = e.Lines[1] + e.Lines[2] + e.Lines[3] + e.Lines[4] + e.Lines[5];
+        EXPECT_NE(text.find(says + 5), std::string::npos) << says;
+    }
     for (const char* name : {"telmora.hlp", "qyr7.hlp"}) {
         std::ifstream in(fs::path(QYR7_DATA_DIR) / name, std::ios::binary);
         std::stringstream s;
