@@ -124,6 +124,7 @@ TEST_F(NdxShareTest, WriterExitCountsAChangeThatOthersNotice)
     EXPECT_TRUE(SemaphoreChanged());
     GoTop();
     EXPECT_EQ(RecNo(), 4);
+    EXPECT_EQ(GetNativeText(1), "A         ") << "record 4 beyond the count of 3, not a blank one";
     EXPECT_FALSE(SemaphoreChanged());
 }
 
@@ -268,6 +269,27 @@ TEST_F(NdxShareTest, TwoProcessesAppendThroughOneIndex)
     for (int i = 0; i < 2 * each; ++i)
         EXPECT_EQ(s.Entries[static_cast<std::size_t>(i)].first, KeyText(i)) << i;
     EXPECT_FALSE(std::filesystem::exists(Path("t.@S@")));
+}
+
+// Area 1 opened C D E (count 3) before area 2 appended F and A: area 1's index reaches them all the same
+// at the top when the index is set after the appends (0), and by Find (1) or SKIP from E (2) before.
+TEST_F(NdxShareTest, IndexMovesReachRecordsAnotherAreaAppended)
+{
+    for (int mode : {0, 1, 2}) {
+        MakeKeys("t.dbf", 4, {"C", "D", "E"});
+        ASSERT_TRUE(UseFile(Path("t.dbf") + " EXCLUSIVE") && MakeIndex(Path("t.ndx"), "KEY"));
+        ASSERT_TRUE(UseFile(Path("t.dbf")));
+        if (mode > 0) Set_Index_To(Path("t.ndx")), GoBottom();
+        Select(2);
+        ASSERT_TRUE(UseFile(Path("t.dbf") + " ALIAS TWO") && (Set_Index_To(Path("t.ndx")), ALock()));
+        SetNativeText(1, "F"), Append(), SetNativeText(1, "A"), Append();
+        Select(1);
+        mode == 0 ? Set_Index_To(Path("t.ndx")) : mode == 1 ? Find("A") : SKIP(1);
+        EXPECT_TRUE(boxes.empty()) << boxes.front();
+        EXPECT_EQ(RecNo(), mode < 2 ? 5 : 4);
+        EXPECT_EQ(GetNativeText(1), mode < 2 ? "A   " : "F   ");
+        CloseAll();
+    }
 }
 
 // Area 1 stands on record 2 (key B of A..E) as its key becomes AA through area 2: the move

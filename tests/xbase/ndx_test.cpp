@@ -4,6 +4,7 @@
 
 #include "xbase/core/dbkeys.h"
 #include "xbase/core/dbstrings.h"
+#include "xbase/memo/dbmemo.h"
 #include "xbase/ndx/ndxformat.h"
 #include "xbase/xbasestate.h"
 
@@ -11,6 +12,7 @@
 #include <csignal>
 #include <cstdio>
 #include <map>
+#include <numeric>
 #include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -635,6 +637,84 @@ TEST_F(NdxTest, ReindexAfterPackRebuildsEveryOrder)
     EXPECT_EQ(IndexOfOrder(2)->Header.Unique, 1);
     CloseAll();
     EXPECT_TRUE(CheckNdxFile(ReadBytes(Path("a.ndx")), 3, false).Ok);
+}
+
+// t.dbf: K0001..K0008 in key order, each with its key as its memo, the odd ones deleted, indexed in t.ndx.
+class NdxPackTest : public NdxTest
+{
+  protected:
+    void MakeMemoKeys()
+    {
+        std::filesystem::remove_all(Path("t.$MB")), std::filesystem::remove_all(Path("t.dbt"));
+        TDbfTable t;
+        ASSERT_TRUE(CreateDBF(t, Path("t.dbf"), {{"KEY", 'C', 10, 0, 0}, {"NOTES", 'M', 10, 0, 0}}));
+        ASSERT_TRUE(UseFile(Path("t.dbf")));
+        for (int i = 1; i <= 8; ++i)
+            SetNativeText(1, K(i)), SetNativeInt(2, AddMemo(K(i))), SetNativeDeleted(i % 2), Append();
+        ASSERT_TRUE(MakeIndex(Path("t.ndx"), "KEY"));
+        CloseAll();
+    }
+    void ExpectIndexAgrees()
+    {
+        std::vector<std::pair<std::string, int32_t>> keys;
+        for (const auto& r : StoredRecords("t.dbf"))
+            keys.emplace_back(r.substr(1, 10), static_cast<int32_t>(keys.size() + 1));
+        EXPECT_EQ(CheckNdxFile(ReadBytes(Path("t.ndx")), static_cast<int32_t>(keys.size()), false).Entries,
+                  keys);
+    }
+};
+
+// A memo part failing before the packed table is in place, or after it: the table and its index agree.
+TEST_F(NdxPackTest, PackWhoseMemoPartFailsLeavesTableAndIndexAgreeing)
+{
+    for (const std::string fault : {"memo past the end", "t.$MB/x", "t.dbt"}) {
+        MakeMemoKeys();
+        ASSERT_TRUE(UseFile(Path("t.dbf")) && (Set_Index_To(Path("t.ndx")), IndexIsOpen()));
+        if (fault == "memo past the end") GO(2), SetNativeInt(2, 999), Replace();
+        if (fault == "t.$MB/x") std::filesystem::create_directories(Path(fault));
+        dbcmd.StepSeam = [&](const std::string& step) {
+            if (fault == "t.dbt" && step == "pack: kept memo removed")
+                std::filesystem::remove(Path(fault)), std::filesystem::create_directory(Path(fault));
+        };
+        EXPECT_FALSE(Pack());
+        CloseAll();
+        ExpectIndexAgrees();
+    }
+}
+
+// Ended at each step, a Pack leaves each record its own memo or the next open says it was cut short; an
+// index it left without rebuilding is refused at a shared open, rebuilt at an exclusive one.
+TEST_F(NdxPackTest, PackEndedAtEachStepLeavesOwnMemosOrSaysSo)
+{
+    const std::string steps[] = {"pack: table copy written", "pack: memo copy written",
+                                 "pack: old memo kept",      "pack: memo in place",
+                                 "pack: table in place",     "pack: kept memo removed"};
+    for (const std::string& step : steps) {
+        MakeMemoKeys();
+        if (fork() == 0) {
+            dbcmd.StepSeam = [&](const std::string& s) { s == step ? _exit(0) : void(); };
+            UseFile(Path("t.dbf")), Set_Index_To(Path("t.ndx")), Pack(), _exit(1);
+        }
+        int status = -1;
+        EXPECT_TRUE(wait(&status) > 0 && status == 0) << step;
+        dbcmd.SharedAccess = true;
+        boxes.clear();
+        UseFile(Path("t.dbf")), Set_Index_To(Path("t.ndx"));
+        const std::string said = std::accumulate(boxes.begin(), boxes.end(), std::string());
+        EXPECT_EQ(said.find("Index must be rebuilt: ") != std::string::npos && !IndexIsOpen(),
+                  &step >= &steps[4])
+            << said;
+        dbcmd.SharedAccess = false;
+        ASSERT_TRUE(UseFile(Path("t.dbf")) && (Set_Index_To(Path("t.ndx")), IndexIsOpen()));
+        bool own = true;
+        for (GoTop(); !dEOF(); SKIP(1)) {
+            std::string text;
+            own = own && ReadMemoText(GetNativeInt(2), text) && text == TrimRightStr(GetNativeText(1));
+        }
+        EXPECT_TRUE(own || said.find("A Pack was cut short") != std::string::npos) << step;
+        CloseAll();
+        ExpectIndexAgrees();
+    }
 }
 
 TEST_F(NdxTest, KeyMakerIndexDescending)

@@ -74,12 +74,16 @@ void Append()
     WriteNative(*a);
     const bool index = IndexActive();
     if (index) WriteLock(true);
+    bool written;
     {
         TAutoReportOff quiet;
-        if (AppendDbfRecord(*a)) ReadNative(*a);
+        written = AppendDbfRecord(*a);
+        if (written) ReadNative(*a);
     }
+    // Only this append's own failure keeps its key out: an error an earlier
+    // command left unfetched says nothing about this record.
     if (index) {
-        if (dberror.PendingErrorCode == 0) Call(Hooks().AppendNewKey);
+        if (written) Call(Hooks().AppendNewKey);
         WriteLock(false);
     }
     a->AtBegin = a->AtEnd = false;
@@ -123,13 +127,15 @@ void Replace()
         std::memcpy(a->NativeRecord, a->SwapBuffer.data(), a->NativeSize);
     }
     WriteNative(*a);
+    bool written;
     {
         TAutoReportOff quiet;
-        if (PutDbfRecord(*a, a->RecordNumber)) ReadNative(*a);
+        written = PutDbfRecord(*a, a->RecordNumber);
+        if (written) ReadNative(*a);
     }
     UpdatePeekCache();
     if (maintain) {
-        if (dberror.PendingErrorCode == 0) Call(Hooks().CompareKeys);
+        if (written) Call(Hooks().CompareKeys);
         WriteLock(false);
     }
     ReportPending();
@@ -185,88 +191,166 @@ void RecallRec()
 namespace
 {
 
-// Writes the packed table into a new file beside the old one and renames it
-// over the old one; the old table stays whole until the rename. On success
-// the area's handle is the new file, held exclusively, and kept is the
-// number of records written.
-bool BuildPackedFile(TWorkArea& a, int32_t& kept, bool& removed)
+// The records a Pack keeps, copied into a new file beside the table; the
+// table stays whole until the copy takes its place, and a copy that never
+// does is removed.
+struct TTableCopy {
+    std::string TempName;
+    platform::TSharedFile File;
+    int32_t Kept = 0;
+    bool Removed = false;
+    bool InPlace = false;
+    TTableCopy() = default;
+    TTableCopy(const TTableCopy&) = delete;
+    TTableCopy& operator=(const TTableCopy&) = delete;
+    ~TTableCopy()
+    {
+        if (TempName.empty() || InPlace) return;
+        File.Close();
+        ::unlink(TempName.c_str());
+        UnmarkTempFile(TempName);
+    }
+};
+
+// Writes the copy: the header with the new count, the records as stored
+// (deleted ones left out when asked), the end-of-file byte.
+bool WriteTableCopy(TWorkArea& a, bool dropDeleted, TTableCopy& copy)
 {
     const std::string tag = "Error packing " + FileNameToOem(a.Name);
     struct stat st {
     };
     const bool haveMode = fstat(a.File.Fd(), &st) == 0;
-    std::string tempName;
-    int fd = MakeTempFileBeside(a.Name, tempName);
+    int fd = MakeTempFileBeside(a.Name, copy.TempName);
     if (fd < 0) {
+        copy.TempName.clear();
         SetError(platform::DosErrorOf(errno), tag);
         return false;
     }
     if (haveMode) ::fchmod(fd, st.st_mode & 07777);
-    platform::TSharedFile out;
+    platform::TSharedFile& out = copy.File;
     out.Adopt(fd, platform::TFileShare::DenyWrite);
     auto fail = [&](uint16_t code, const std::string& detail) {
-        out.Close();
-        ::unlink(tempName.c_str());
-        UnmarkTempFile(tempName);
         SetError(code, detail);
         return false;
     };
+    const std::string readTag = "File:  " + FileNameToOem(a.Name) + "  [GetDbfRecord]";
 
-    std::vector<char> header(static_cast<std::size_t>(a.HeaderLength));
-    if (a.File.ReadAt(0, header.data(), header.size()) != static_cast<long>(header.size()))
-        return fail(a.File.LastError() != 0 ? a.File.LastError() : 100,
-                    "File:  " + FileNameToOem(a.Name) + "  [GetDbfRecord]");
-    if (out.WriteAt(0, header.data(), header.size()) != static_cast<long>(header.size()))
-        return fail(out.LastError() != 0 ? out.LastError() : 101, tag);
-
-    // Records are copied as stored, in chunks; deleted ones are left out.
+    // Records are copied as stored, in chunks.
     const std::size_t rl = a.RecordLength;
     const int32_t chunkRecords = static_cast<int32_t>(std::max<std::size_t>(1, (1u << 16) / rl));
     std::vector<char> in(static_cast<std::size_t>(chunkRecords) * rl);
     std::vector<char> keep;
     keep.reserve(in.size());
-    kept = 0;
-    removed = false;
+    copy.Kept = 0;
+    copy.Removed = false;
     int64_t writePos = a.HeaderLength;
     for (int32_t first = 1; first <= a.RecordCount; first += chunkRecords) {
         const int32_t n = std::min(chunkRecords, a.RecordCount - first + 1);
         const std::size_t bytes = static_cast<std::size_t>(n) * rl;
         if (a.File.ReadAt(RecordPosition(a, first), in.data(), bytes) != static_cast<long>(bytes))
-            return fail(a.File.LastError() != 0 ? a.File.LastError() : 213,
-                        "File:  " + FileNameToOem(a.Name) + "  [GetDbfRecord]");
+            return fail(a.File.LastError() != 0 ? a.File.LastError() : 213, readTag);
         keep.clear();
         for (int32_t i = 0; i < n; ++i) {
             const char* rec = in.data() + static_cast<std::size_t>(i) * rl;
-            if (rec[0] == '*') {
-                removed = true;
+            if (dropDeleted && rec[0] == '*') {
+                copy.Removed = true;
                 continue;
             }
             keep.insert(keep.end(), rec, rec + rl);
-            ++kept;
+            ++copy.Kept;
         }
         if (!keep.empty() &&
             out.WriteAt(writePos, keep.data(), keep.size()) != static_cast<long>(keep.size()))
             return fail(out.LastError() != 0 ? out.LastError() : 101, tag);
         writePos += static_cast<int64_t>(keep.size());
     }
+    // The header counts the copy's records, so the copy is whole the moment
+    // it takes the table's place.
+    std::vector<char> header(static_cast<std::size_t>(a.HeaderLength));
+    if (a.File.ReadAt(0, header.data(), header.size()) != static_cast<long>(header.size()))
+        return fail(a.File.LastError() != 0 ? a.File.LastError() : 100, readTag);
+    auto* h = reinterpret_cast<uint8_t*>(header.data());
+    if (a.Layout == TDbfLayout::DBase2)
+        PutLE16(h + 1, static_cast<uint16_t>(copy.Kept & 0xFFFF));
+    else
+        PutLE32(h + 4, static_cast<uint32_t>(copy.Kept));
     const char eof = static_cast<char>(DbfEndOfFile);
-    if (out.WriteAt(writePos, &eof, 1) != 1 || out.Flush() != 0)
+    if (out.WriteAt(0, header.data(), header.size()) != static_cast<long>(header.size()) ||
+        out.WriteAt(writePos, &eof, 1) != 1)
         return fail(out.LastError() != 0 ? out.LastError() : 101, tag);
-    if (std::rename(tempName.c_str(), a.Name.c_str()) != 0) return fail(platform::DosErrorOf(errno), tag);
-    UnmarkTempFile(tempName);
-    a.File = std::move(out); // closes the old file and drops its locks
-    SetReadAhead(a, true);   // the new file is held exclusively
     return true;
+}
+
+// The copy takes the table's place; the area's handle becomes the copy's,
+// held exclusively (the old file's handle and its locks go with it).
+bool PutCopyInPlace(TWorkArea& a, TTableCopy& copy)
+{
+    const std::string tag = "Error packing " + FileNameToOem(a.Name);
+    if (uint16_t code = copy.File.Flush(); code != 0) {
+        SetError(code, tag);
+        return false;
+    }
+    if (std::rename(copy.TempName.c_str(), a.Name.c_str()) != 0) {
+        SetError(platform::DosErrorOf(errno), tag);
+        return false;
+    }
+    UnmarkTempFile(copy.TempName);
+    copy.InPlace = true;
+    a.File = std::move(copy.File);
+    SetReadAhead(a, true);
+    PassStep("pack: table in place");
+    return true;
+}
+
+// The copy seen by the memo pack: records read and memo numbers written in
+// the copy, before it takes the table's place.
+TMemoPackTarget MemoTarget(TWorkArea& a, TTableCopy& copy)
+{
+    TMemoPackTarget t;
+    t.RecordCount = copy.Kept;
+    t.ReadRecord = [&a, &copy](int32_t r, std::string& bytes) -> uint16_t {
+        bytes.resize(a.RecordLength);
+        const long got = copy.File.ReadAt(RecordPosition(a, r), bytes.data(), bytes.size());
+        if (got != static_cast<long>(bytes.size())) return got < 0 ? copy.File.LastError() : 100;
+        ApplyReadTransform(a, bytes);
+        return 0;
+    };
+    t.WriteField = [&a, &copy](int32_t r, std::size_t offset, const std::string& text) -> uint16_t {
+        // A memo number is digits and blanks, the same in both character
+        // sets: it is written as it is, unless a record hook of the caller's
+        // transforms the whole record.
+        std::string bytes = text;
+        int64_t at = RecordPosition(a, r) + static_cast<int64_t>(offset);
+        if (a.ReadHook || a.WriteHook) {
+            bytes.resize(a.RecordLength);
+            at = RecordPosition(a, r);
+            const long got = copy.File.ReadAt(at, bytes.data(), bytes.size());
+            if (got != static_cast<long>(bytes.size())) return got < 0 ? copy.File.LastError() : 100;
+            ApplyReadTransform(a, bytes);
+            bytes.replace(offset, text.size(), text);
+            ApplyWriteTransform(a, bytes);
+        }
+        const long put = copy.File.WriteAt(at, bytes.data(), bytes.size());
+        if (put == static_cast<long>(bytes.size())) return 0;
+        return put < 0 && copy.File.LastError() != 0 ? copy.File.LastError() : 101;
+    };
+    t.ReplaceTable = [&a, &copy] { return PutCopyInPlace(a, copy); };
+    return t;
 }
 
 } // namespace
 
 bool Pack()
 {
+    return PackTable(true);
+}
+
+bool PackTable(bool dropDeleted)
+{
     dberror.DbErrorCode = 0;
     if (!CheckDbInUse("Pack")) return false;
     TWorkArea* a = SelectedArea();
-    if (a->RecordCount == 0) return true;
+    if (dropDeleted && a->RecordCount == 0) return true;
     bool reopened = false;
     auto finish = [&](bool result) {
         if (reopened) {
@@ -289,11 +373,13 @@ bool Pack()
         a->RecordLockCount = 0;
         a->LockState = LockNone;
     }
-    if (dbcmd.ConfirmPack && LibMessageBox("PACK " + FileNameToOem(a->Name), "Pack", 1) == 2)
+    if (dropDeleted && dbcmd.ConfirmPack && LibMessageBox("PACK " + FileNameToOem(a->Name), "Pack", 1) == 2)
         return finish(false);
     if (a->IsVirtual) {
-        a->VirtualOp = VirtualPack;
-        if (dbhooks.VFileDriver) dbhooks.VFileDriver(a->AreaNo);
+        if (dropDeleted) {
+            a->VirtualOp = VirtualPack;
+            if (dbhooks.VFileDriver) dbhooks.VFileDriver(a->AreaNo);
+        }
         return finish(true);
     }
     const bool flush = dbffile.FlushOnWrite;
@@ -304,33 +390,58 @@ bool Pack()
         dbffile.FlushOnWrite = flush;
         a->Relation = std::move(relation);
     };
-    int32_t kept = 0;
-    bool removed = false;
-    if (!BuildPackedFile(*a, kept, removed)) {
+    const int32_t back = a->RecordNumber;
+    TTableCopy copy;
+    if (!WriteTableCopy(*a, dropDeleted, copy)) {
         restore();
         return finish(false);
     }
-    a->RecordCount = kept;
+    PassStep("pack: table copy written");
+    // With a memo file, the memo pack writes the new memo file and the new
+    // numbers into the copy, then puts both in place one right after the
+    // other, rather than rewriting the numbers of the packed table record by
+    // record after its memo file was replaced: a crash or a failure then
+    // leaves the old pair or the new pair, never records pointing into the
+    // wrong memo file.
+    bool memoPacked = true;
+    if (a->HasMemo && dbhooks.MemoHooks.PackMemofile) {
+        TMemoPackTarget target = MemoTarget(*a, copy);
+        memoPacked = dbhooks.MemoHooks.PackMemofile(target);
+    } else {
+        PutCopyInPlace(*a, copy);
+    }
+    if (!copy.InPlace) {
+        // Refused before anything was replaced: the table is as it was.
+        restore();
+        return finish(false);
+    }
+    a->RecordCount = copy.Kept;
     a->FileState = FileAppended;
     restore();
     CommitHeader(*a);
-    if (kept == 0) {
+    const bool stay = !dropDeleted && back >= 1 && back <= copy.Kept;
+    if (copy.Kept == 0) {
         ClearRecord();
         a->AtBegin = a->AtEnd = true;
         a->RecordNumber = 0;
-    } else if (GetDbfRecord(*a, 1)) {
+    } else if (GetDbfRecord(*a, stay ? back : 1)) {
         ReadNative(*a);
         a->AtBegin = a->AtEnd = false;
     }
-    if (removed && dbcmd.PeekCache.OwnerAlias == a->AliasName) dbcmd.PeekCache = TPeekCache{};
-    if (a->HasMemo && dbhooks.MemoHooks.PackMemofile && !dbhooks.MemoHooks.PackMemofile())
-        return finish(false);
-    if (IndexActive() && Hooks().Reindex) {
+    if (copy.Removed && dbcmd.PeekCache.OwnerAlias == a->AliasName) dbcmd.PeekCache = TPeekCache{};
+    // The packed table is in place: its indexes are rebuilt even when the
+    // memo part failed after that, rather than ending Pack at the memo
+    // failure before the rebuild, as an index of the old record numbers would
+    // send every find to another record. Records that keep their numbers
+    // keep their index entries.
+    if (dropDeleted && IndexActive() && Hooks().Reindex) {
+        const uint16_t code = dberror.DbErrorCode; // a failed memo pack's, which stays the one told
         dbcmd.Packing = true;
         Hooks().Reindex();
         dbcmd.Packing = false;
+        if (!memoPacked && dberror.DbErrorCode == 0) dberror.DbErrorCode = code;
     }
-    return finish(true);
+    return finish(memoPacked);
 }
 
 void Peek(int field, int32_t record, std::string& text)

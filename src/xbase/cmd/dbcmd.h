@@ -93,7 +93,17 @@ struct TDbCommands {
     uint8_t LockRetries = 0;
     uint8_t LockRetryDelay = 0;
     std::function<bool()> LockRetryCallback;
+    // Called with the name of a step of a close or a Pack where the order of
+    // the writes around it decides what another user, or the next open after
+    // a crash, finds: "close: count refreshed", "pack: table copy written",
+    // "pack: memo copy written", "pack: old memo kept", "pack: memo in
+    // place", "pack: table in place", "pack: kept memo removed". Tests stop
+    // or interleave there; the program sets nothing.
+    std::function<void(const std::string& step)> StepSeam;
 };
+
+// Runs the step seam when one is set.
+void PassStep(const std::string& step);
 
 extern TDbCommands dbcmd;
 // Drops every area without writing and restores the defaults.
@@ -187,6 +197,10 @@ void Replace();
 void DeleteRec();
 void RecallRec();
 bool Pack();
+// Pack() is PackTable(true). With false every record is kept: the table is
+// rewritten whole with the new numbers of its memos (a memo file packed on
+// its own), and the records keep their numbers.
+bool PackTable(bool dropDeleted);
 void Peek(int field, int32_t record, std::string& text);
 void Poke(const std::string& text, int field, int32_t record);
 void UpdatePeekCache();
@@ -196,6 +210,10 @@ uint32_t LockRegion(bool unlock, platform::TSharedFile& file, int64_t offset, in
 bool LockRegionRetry(platform::TSharedFile& file, int64_t offset, int64_t length);
 bool LockHeader();
 void UnlockHeader();
+// The append lock of the selected area's file, taken with the retry rules
+// but outside the area's lock state (a close writing the header); released
+// when the file is closed.
+bool LockAppendRegion();
 bool FLock();
 bool ALock();
 bool RLock();

@@ -88,6 +88,13 @@ void UnlockHeader()
                                                   " in Workarea " + std::to_string(dbcmd.CurrentArea));
 }
 
+bool LockAppendRegion()
+{
+    TWorkArea* a = SelectedArea();
+    if (a == nullptr || a->IsVirtual || !SharedArea(*a)) return true;
+    return LockRegionRetry(a->File, FileRegionOffset(), 1);
+}
+
 bool FLock()
 {
     TWorkArea* a = LockArea(" [FLock]");

@@ -50,6 +50,20 @@ std::string Quoted(const TWorkArea& a)
     return "Database \"" + FileNameToOem(a.AliasName) + "\"";
 }
 
+// A record the index names beyond the count known here was appended by
+// another user since: the count is refreshed before it is read, as GO does.
+void KnowRecord(TWorkArea& a, int32_t n)
+{
+    if (n > a.RecordCount) RefreshCount();
+}
+
+// An empty index gives count + 1 as its first or last key and stands at its
+// end; a record another user appended may carry that number too.
+bool IndexEmpty(const TWorkArea& a, int32_t edge)
+{
+    return edge == a.RecordCount + 1 && (!Hooks().AtIndexEnd || Hooks().AtIndexEnd());
+}
+
 } // namespace
 
 void RefreshCount()
@@ -132,19 +146,23 @@ void GoTop()
     if (index) {
         ReadLock(true);
         start = Hooks().FirstKey ? Hooks().FirstKey() : 1;
-        if (start == a->RecordCount + 1) {
+        if (IndexEmpty(*a, start)) {
             GoEOF();
             ReadLock(false);
             RunRelation();
             return;
         }
+        KnowRecord(*a, start);
     }
     bool ok = ReadConvert(*a, start);
     while (ok && !IsVisible() && !a->AtEnd && dberror.DbErrorCode == 0) {
         int32_t next;
         if (index) {
             next = Hooks().NextKey ? Hooks().NextKey() : a->RecordNumber + 1;
-            if (Hooks().AtIndexEnd && Hooks().AtIndexEnd()) next = a->RecordCount + 1;
+            if (Hooks().AtIndexEnd && Hooks().AtIndexEnd())
+                next = a->RecordCount + 1;
+            else
+                KnowRecord(*a, next);
         } else {
             next = a->RecordNumber + 1;
         }
@@ -173,12 +191,13 @@ void GoBottom()
     if (index) {
         ReadLock(true);
         start = Hooks().LastKey ? Hooks().LastKey() : a->RecordCount;
-        if (start == a->RecordCount + 1) {
+        if (IndexEmpty(*a, start)) {
             GoEOF();
             ReadLock(false);
             RunRelation();
             return;
         }
+        KnowRecord(*a, start);
     }
     bool ok = ReadConvert(*a, start);
     bool finished = !ok;
@@ -188,6 +207,7 @@ void GoBottom()
         if (index) {
             previous = Hooks().PriorKey ? Hooks().PriorKey() : a->RecordNumber - 1;
             begin = Hooks().AtIndexBegin && Hooks().AtIndexBegin();
+            KnowRecord(*a, previous);
         } else {
             begin = a->AtBegin;
             previous = a->RecordNumber - 1;
@@ -309,6 +329,7 @@ void SKIP(int32_t n)
                 if (index) {
                     target = Hooks().PriorKey ? Hooks().PriorKey() : a->RecordNumber - 1;
                     if (target == a->RecordNumber) hitEnd = true;
+                    KnowRecord(*a, target);
                 } else {
                     target = a->RecordNumber - 1;
                     if (target < 1) {
@@ -325,6 +346,7 @@ void SKIP(int32_t n)
                 if (index) {
                     target = Hooks().NextKey ? Hooks().NextKey() : a->RecordNumber + 1;
                     if (target == a->RecordNumber) hitEnd = true;
+                    KnowRecord(*a, target);
                 } else {
                     // Another user's appended record is reached once the
                     // walk passes the last one known.

@@ -255,7 +255,6 @@ void CloseArea()
     TWorkArea* a = SelectedArea();
     if (a == nullptr) return;
     if (!a->IsVirtual && IndexActive() && dbhooks.DbHooks.CloseAllIndexes) dbhooks.DbHooks.CloseAllIndexes();
-    RefreshCount();
     Unlock();
     a->SwapBuffer.clear();
     if (a->HasMemo && dbhooks.MemoHooks.CloseMemofile) dbhooks.MemoHooks.CloseMemofile();
@@ -265,8 +264,31 @@ void CloseArea()
         if (a->WhileExpr != nullptr) dbhooks.KeyMakerHooks.FreeExpr(a->WhileExpr);
     }
     a->FilterExpr = a->WhileExpr = nullptr;
-    CloseDbf(*a);
+    // The header of a shared table is written under the append lock, taken
+    // after the area's own locks are gone, with the count refreshed under it
+    // (not before the unlock), rather than unlocked as the close has always
+    // been: another user appending between an unlocked count and the write
+    // would be left out of the header, and the end-of-file byte would land on
+    // his record's delete flag. Without the lock no end-of-file byte is
+    // written; the user still appending writes his own at his close. A table
+    // not changed writes nothing and takes no lock.
+    bool endOfFile = true;
+    if (!a->IsVirtual && !a->Exclusive && dbcmd.SharedAccess &&
+        (a->FileState == FileChanged || a->FileState == FileAppended)) {
+        const uint8_t area = dbcmd.CurrentArea;
+        endOfFile = LockAppendRegion();
+        RefreshCount();
+        PassStep("close: count refreshed");
+        dbcmd.CurrentArea = area;
+    }
+    CloseDbf(*a, endOfFile);
     dbcmd.WorkAreas[dbcmd.CurrentArea].reset();
+}
+
+void PassStep(const std::string& step)
+{
+    // Called through a copy: a seam may clear or replace itself.
+    if (const auto seam = dbcmd.StepSeam) seam(step);
 }
 
 void CloseAll()

@@ -52,14 +52,27 @@ struct TKeyMakerHooks {
     std::function<bool(TExprHandle)> EvaluateLogical;
 };
 
+// The packed copy of a table whose memo file is packed with it, before the
+// copy takes the table's place: its records as the work area reads them, one
+// field of a record written back, and the step that puts the copy in place
+// of the table. The codes are the file system's, 0 when done.
+struct TMemoPackTarget {
+    int32_t RecordCount = 0;
+    std::function<uint16_t(int32_t record, std::string& bytes)> ReadRecord;
+    std::function<uint16_t(int32_t record, std::size_t offset, const std::string& text)> WriteField;
+    std::function<bool()> ReplaceTable;
+};
+
 // The memo service, in slot order.
 struct TMemoHooks {
     // Reads the memo at a block of the current area through a memo text
     // file: its lines, joined where the memo has no hard return.
     std::function<bool(int32_t, std::vector<std::string>&)> AssignMemo; // 0
-    std::function<bool()> PackMemofile;                                 // 1
-    std::function<uint16_t(const std::string&)> OpenMemofile;           // 2 table name -> error code
-    std::function<void()> CloseMemofile;                                // 3
+    // Packs the memo file into the packed copy of its table and puts both
+    // in place.
+    std::function<bool(TMemoPackTarget&)> PackMemofile;       // 1
+    std::function<uint16_t(const std::string&)> OpenMemofile; // 2 table name -> error code
+    std::function<void()> CloseMemofile;                      // 3
     // Copy the memo at a block of the source area's memo file into the
     // current area's memo file: source area, block -> new block.
     std::function<int32_t(uint8_t, int32_t)> CopyMemoByBlock;  // 4

@@ -421,7 +421,7 @@ bool WriteDeleteFlag(TDbfTable& table, int32_t n)
     return true;
 }
 
-bool CommitHeader(TDbfTable& table)
+bool CommitHeader(TDbfTable& table, bool endOfFile)
 {
     if (table.FileState != FileChanged && table.FileState != FileAppended) return true;
     if (table.IsVirtual) {
@@ -450,9 +450,17 @@ bool CommitHeader(TDbfTable& table)
         PutLE32(table.Header + 4, static_cast<uint32_t>(table.RecordCount));
         ok = table.File.WriteAt(0, table.Header, 32) == 32;
     }
-    if (ok && table.FileState == FileAppended) {
-        const char eof = static_cast<char>(DbfEndOfFile);
-        ok = table.File.WriteAt(RecordPosition(table, table.RecordCount + 1), &eof, 1) == 1;
+    if (ok && table.FileState == FileAppended && endOfFile) {
+        // Never below the file's last whole record: a count behind the file
+        // (a header trusted at an exclusive open, another user's append)
+        // would put the byte on a record's delete flag.
+        const int64_t size = table.File.Size();
+        const int64_t whole =
+            size < table.HeaderLength ? 0 : (size - table.HeaderLength) / table.RecordLength;
+        if (table.RecordCount >= whole) {
+            const char eof = static_cast<char>(DbfEndOfFile);
+            ok = table.File.WriteAt(RecordPosition(table, table.RecordCount + 1), &eof, 1) == 1;
+        }
     }
     if (!ok) {
         const std::string name = FileNameToOem(table.Name);
@@ -465,7 +473,7 @@ bool CommitHeader(TDbfTable& table)
     return FlushFile(table.File);
 }
 
-bool CloseDbf(TDbfTable& table)
+bool CloseDbf(TDbfTable& table, bool endOfFile)
 {
     if (table.IsVirtual) {
         CallVirtual(table, VirtualClose, 0);
@@ -473,7 +481,8 @@ bool CloseDbf(TDbfTable& table)
         return true;
     }
     bool ok = true;
-    if (table.FileState == FileChanged || table.FileState == FileAppended) ok = CommitHeader(table);
+    if (table.FileState == FileChanged || table.FileState == FileAppended)
+        ok = CommitHeader(table, endOfFile);
     ClearTable(table);
     return ok;
 }

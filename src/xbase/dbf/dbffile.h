@@ -117,8 +117,10 @@ bool GetDbfRecord(TDbfTable& table, int32_t n);
 bool PutDbfRecord(TDbfTable& table, int32_t n);
 bool AppendDbfRecord(TDbfTable& table);
 bool WriteDeleteFlag(TDbfTable& table, int32_t n);
-bool CommitHeader(TDbfTable& table);
-bool CloseDbf(TDbfTable& table);
+// Writes the header of a changed or appended table (and, appended, the
+// end-of-file byte when endOfFile allows it).
+bool CommitHeader(TDbfTable& table, bool endOfFile = true);
+bool CloseDbf(TDbfTable& table, bool endOfFile = true);
 bool FlushFile(platform::TSharedFile& file);
 // Creates a new table and leaves it closed; false (with the error set) when
 // refused.

@@ -140,7 +140,13 @@ int32_t EditMemoCloseMemo(int32_t oldBlock);
 bool FreeBlocks(uint32_t first, uint64_t bytes);
 uint32_t FindFreeBlocks(uint32_t needed, uint32_t oldBlock, const std::string& tag);
 int32_t CopyMemo(uint8_t sourceArea, int32_t block, bool byOffset);
+// Packs the memo file of the selected area, the table rewritten with the
+// new numbers (every record kept).
 bool PackMemofile();
+// The memo part of a Pack: the new memo file and the new numbers in the
+// table's packed copy, then both put in place.
+struct TMemoPackTarget;
+bool PackMemofileInto(TMemoPackTarget& target);
 
 // ---- internal helpers shared by the memo units
 namespace memo_detail

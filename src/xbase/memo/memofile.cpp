@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <sys/stat.h>
 
 TDbMemo dbmemo;
 
@@ -220,6 +221,17 @@ uint16_t OpenMemofile(const std::string& tableName)
     m->MemoType = GetMemoType();
     m->BlockSize = BlockSizeOfOpenFile(*m);
     area.Memo = std::move(m);
+    // A Pack keeps the old memo file as name.$MB until its new memo file and
+    // its new table are both in place: found here, the Pack was cut short in
+    // between, and the records may point into the other memo file.
+    const std::string kept = ForceExtension(name, "$MB");
+    struct stat st {
+    };
+    if (::stat(kept.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        LibMessageBox("A Pack was cut short: the memos of " + FileNameToOem(tableName) +
+                          " may belong to other records. The memo file from before the Pack is kept as " +
+                          FileNameToOem(kept) + ".",
+                      "Pack cut short", 48);
     return 0;
 }
 

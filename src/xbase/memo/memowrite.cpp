@@ -458,8 +458,6 @@ namespace
 struct TMemoUpdate {
     int32_t Record;
     std::size_t Offset;
-    std::size_t Length;
-    std::string OldText;
     std::string NewText;
 };
 
@@ -470,11 +468,19 @@ std::string NumberField(int64_t n, std::size_t width)
     return s;
 }
 
-bool PutField(TWorkArea& a, const TMemoUpdate& u, bool newValue)
+// Keeps the old memo file as name.$MB beside the new one: a second name of
+// the same file where the file system has them, so that the memo file's own
+// name never goes missing; otherwise the file is renamed. An existing kept
+// file, left by a pack cut short, is never replaced.
+uint16_t KeepOldMemo(const std::string& name, const std::string& kept, bool& linked)
 {
-    if (!GetDbfRecord(a, u.Record)) return false;
-    a.RecordBuffer.replace(u.Offset, u.Length, newValue ? u.NewText : u.OldText);
-    return PutDbfRecord(a, u.Record);
+    linked = ::link(name.c_str(), kept.c_str()) == 0;
+    if (linked) return 0;
+    if (errno == EEXIST) return platform::DosErrorOf(EACCES);
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != EXDEV && errno != EMLINK)
+        return platform::DosErrorOf(errno);
+    if (FileExistsStr(kept)) return platform::DosErrorOf(EACCES);
+    return std::rename(name.c_str(), kept.c_str()) == 0 ? 0 : platform::DosErrorOf(errno);
 }
 
 } // namespace
@@ -482,12 +488,18 @@ bool PutField(TWorkArea& a, const TMemoUpdate& u, bool newValue)
 bool PackMemofile()
 {
     if (!CheckDbInUse("PackMemofile")) return false;
+    if (!CurrentMemoArea().Memo) return true;
+    // The new numbers go into a copy of the table that takes its place
+    // together with the new memo file, as in a Pack; every record is kept.
+    return PackTable(false);
+}
+
+bool PackMemofileInto(TMemoPackTarget& target)
+{
+    if (!CheckDbInUse("PackMemofile")) return false;
     TWorkArea& a = *SelectedArea();
-    // The pack reads every record into the area's buffer; the current
-    // record's native form is made first so it survives that.
-    EnsureNative(a);
     TMemoArea& area = CurrentMemoArea();
-    if (!area.Memo) return true;
+    if (!area.Memo) return target.ReplaceTable();
     TMemoFile& m = *area.Memo;
     // Only the messages name it: the alias of a table is its file name's stem.
     const std::string alias = FileNameToOem(a.AliasName);
@@ -528,14 +540,13 @@ bool PackMemofile()
     if (temp.WriteAt(0, header.data(), header.size()) != static_cast<long>(header.size()))
         return fail(WriteCode(temp, 1005), alias + " [PackMemo]");
     int64_t size = static_cast<int64_t>(header.size());
-    const int32_t back = a.RecordNumber;
     std::vector<TMemoUpdate> updates;
-    for (int32_t r = 1; r <= a.RecordCount; ++r) {
-        if (!GetDbfRecord(a, r))
-            return fail(dberror.DbErrorCode != 0 ? dberror.DbErrorCode : 30, alias + " [PackMemo]");
+    std::string record;
+    for (int32_t r = 1; r <= target.RecordCount; ++r) {
+        if (uint16_t c = target.ReadRecord(r, record); c != 0) return fail(c, alias + " [PackMemo]");
         for (const TDbfField& f : a.Fields) {
             if (f.Type != 'M' && f.Type != 'B' && f.Type != 'G' && f.Type != 'P') continue;
-            const std::string field = a.RecordBuffer.substr(f.Offset, f.Length);
+            const std::string field = record.substr(f.Offset, f.Length);
             const int64_t n = TextToInteger(AllTrim(field));
             if (n == 0) continue;
             const uint32_t oldBlock = static_cast<uint32_t>(n < 0 ? -n : n);
@@ -573,7 +584,7 @@ bool PackMemofile()
             std::string text10 = NumberField(numbered, f.Length);
             if (text10.size() > f.Length)
                 return fail(1005, alias + " Record # " + std::to_string(r) + " [PackMemo]");
-            updates.push_back({r, f.Offset, f.Length, field, text10});
+            updates.push_back({r, f.Offset, std::move(text10)});
         }
     }
     if (m.MemoType == MemoDbase3 && size == 512) {
@@ -589,10 +600,25 @@ bool PackMemofile()
         PutLE32(next, blocks);
     if (temp.WriteAt(0, next, 4) != 4 || temp.Flush() != 0) return fail(29, alias + " [PackMemo]");
     temp.Close();
+    // The new numbers go into the table's packed copy, which nobody reads
+    // until it takes the table's place.
+    for (const TMemoUpdate& u : updates)
+        if (uint16_t c = target.WriteField(u.Record, u.Offset, u.NewText); c != 0)
+            return fail(c, alias + " Record # " + std::to_string(u.Record) + " [PackMemo]");
+    PassStep("pack: memo copy written");
 
-    // Swap: the old file is kept aside until every record refers to the new
-    // one, so a failure leaves the old pair as it was.
+    // Both new files are complete: they replace the old ones one right after
+    // the other. The old memo file stays as name.$MB until both are in place,
+    // so that an open after a crash in between can say so.
     const std::string keptName = ForceExtension(m.Name, "$MB");
+    bool linked = false;
+    code = KeepOldMemo(m.Name, keptName, linked);
+    if (code != 0) {
+        ::unlink(tempName.c_str());
+        SetError(code, "Cannot keep the old memo file as " + FileNameToOem(keptName) + " [PackMemofile]");
+        return false;
+    }
+    PassStep("pack: old memo kept");
     UnlockMemo(m);
     m.File.Close();
     auto reopen = [&m]() {
@@ -600,53 +626,42 @@ bool PackMemofile()
                            dbcmd.SharedAccess ? platform::TFileShare::DenyNone
                                               : platform::TFileShare::DenyWrite);
     };
-    auto restoreOld = [&](uint16_t c, const std::string& detail) {
-        std::rename(keptName.c_str(), m.Name.c_str());
+    // Puts the old memo file back under its name, for a table that stays as
+    // it was. (A second name of a file renamed onto its first would stay.)
+    auto restoreOld = [&](bool newInPlace, uint16_t c, const std::string& detail) {
+        if (linked && !newInPlace)
+            ::unlink(keptName.c_str());
+        else
+            std::rename(keptName.c_str(), m.Name.c_str());
         reopen();
         ::unlink(tempName.c_str());
         SetError(c, detail);
         return false;
     };
-    if (std::rename(m.Name.c_str(), keptName.c_str()) != 0) {
-        reopen();
-        ::unlink(tempName.c_str());
-        SetError(platform::DosErrorOf(errno), alias + " [PackMemofile]");
-        return false;
-    }
     if (std::rename(tempName.c_str(), m.Name.c_str()) != 0)
-        return restoreOld(platform::DosErrorOf(errno), alias + " [PackMemofile]");
-    code = reopen();
-    if (code != 0) {
-        std::rename(m.Name.c_str(), tempName.c_str());
-        return restoreOld(code, "Memo file not found: " + FileNameToOem(m.Name) + " [PackMemofile]");
-    }
-    std::size_t done = 0;
-    bool ok = true;
-    {
-        TAutoReportOff quiet;
-        for (; done < updates.size() && ok; ++done)
-            ok = PutField(a, updates[done], true);
-    }
-    if (!ok) {
+        return restoreOld(false, platform::DosErrorOf(errno), alias + " [PackMemofile]");
+    PassStep("pack: memo in place");
+    if (!target.ReplaceTable()) {
         const uint16_t c = dberror.DbErrorCode != 0 ? dberror.DbErrorCode : 101;
-        {
-            TAutoReportOff quiet;
-            for (std::size_t i = 0; i < done; ++i)
-                PutField(a, updates[i], false);
-        }
-        m.File.Close();
-        std::rename(m.Name.c_str(), tempName.c_str());
-        return restoreOld(c, alias + " [PackMemofile]");
+        const std::string text = dberror.DbErrorText;
+        return restoreOld(true, c, text.empty() ? alias + " [PackMemofile]" : text);
     }
     ::unlink(keptName.c_str());
-    if (back >= 1 && back <= a.RecordCount && GetDbfRecord(a, back)) ReadNative(a);
+    PassStep("pack: kept memo removed");
+    code = reopen();
+    if (code != 0) {
+        const std::string name = m.Name;
+        area.Memo.reset();
+        SetError(code, "Memo file not found: " + FileNameToOem(name) + " [PackMemofile]");
+        return false;
+    }
     return true;
 }
 
 void InstallMemoHooks()
 {
     TMemoHooks& h = dbhooks.MemoHooks;
-    h.PackMemofile = [] { return PackMemofile(); };
+    h.PackMemofile = [](TMemoPackTarget& target) { return PackMemofileInto(target); };
     h.OpenMemofile = [](const std::string& table) { return OpenMemofile(table); };
     h.CloseMemofile = [] { CloseMemofile(); };
     h.CopyMemoByBlock = [](uint8_t source, int32_t block) { return CopyMemo(source, block, false); };

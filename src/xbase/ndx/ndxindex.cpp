@@ -737,16 +737,20 @@ void Find(const std::string& text)
             // Past every key: stand on the last entry.
             ic->AtEnd = false;
         }
-        int32_t r = EntryRecord(*ic);
-        GetDbfRecord(*a, r);
-        ReadNative(*a);
+        // A key's record beyond the count known here was appended by
+        // another user: the count is refreshed before it is read.
+        auto read = [a](int32_t r) {
+            if (r > a->RecordCount) RefreshCount();
+            GetDbfRecord(*a, r);
+            ReadNative(*a);
+        };
+        read(EntryRecord(*ic));
         while (!IsVisible() && !ic->AtEnd) {
             if (!StepNext(*ic)) {
                 ic->AtEnd = true;
                 break;
             }
-            GetDbfRecord(*a, EntryRecord(*ic));
-            ReadNative(*a);
+            read(EntryRecord(*ic));
         }
         ic->CurrentKey = EntryKey(*ic);
         std::size_t n = ic->CharacterKey ? std::min(compareLength, kl) : kl;

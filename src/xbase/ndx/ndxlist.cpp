@@ -113,11 +113,12 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
     ic->HoldPages = share == platform::TFileShare::DenyWrite && !noCache;
     TNdxPage anchor{};
     SetReadSemaphore(true);
-    long n =
-        ic->File.Size() < static_cast<int64_t>(2 * NdxPageSize) ? 0 : ic->File.ReadAt(0, anchor.data(), 125);
+    long n = ic->File.Size() < static_cast<int64_t>(2 * NdxPageSize)
+                 ? 0
+                 : ic->File.ReadAt(0, anchor.data(), NdxPageSize);
     SetReadSemaphore(false);
     ic->Header = DecodeNdxHeader(anchor.data());
-    if (n != 125 || !NdxHeaderValid(ic->Header)) {
+    if (n != static_cast<long>(NdxPageSize) || !NdxHeaderValid(ic->Header)) {
         IndexError(222, "Unable to open index: " + FileNameToOem(file));
         return false;
     }
@@ -172,6 +173,36 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
         ic->Descending = descending;
     }
     ic->CharacterKey = ic->Header.KeyType == 'C';
+    // Before anything rewrites the anchor (and its stamp with this table's
+    // count): a table shrinks only by Pack, so an index whose trusted stamp
+    // counts more records than the table's file holds was left behind by a
+    // Pack and names records that are no longer theirs. Opened exclusively,
+    // it is rebuilt; shared, others may be using it, and it is refused.
+    if (!a->IsVirtual && a->RecordLength > 0) {
+        const int32_t stamp = AnchorRecordCount(anchor);
+        const int64_t size = a->File.Size();
+        const int64_t records = size < a->HeaderLength ? 0 : (size - a->HeaderLength) / a->RecordLength;
+        if (stamp > records) {
+            if (ic->KeyEvaluator != nullptr) FreeExpr(ic->KeyEvaluator);
+            ic->KeyEvaluator = nullptr;
+            ic->File.Close();
+            if (SharedArea(*a)) {
+                IndexError(222, "Index must be rebuilt: " + FileNameToOem(file) + " counts " +
+                                    std::to_string(stamp) + " records, its table " + std::to_string(records) +
+                                    ". Open the table exclusively to rebuild it. [SetIndexTo/OpenIndex]");
+                return false;
+            }
+            std::string options;
+            if (ic->Header.Unique != 0) options += " UNIQUE";
+            if (soundex) options += " SOUNDEX";
+            if (descending) options += " DESCENDING";
+            const bool built = ic->KeyMaker ? MakeIndexCB(file + options, ic->KeyMaker, ic->KeyMakerData)
+                                            : MakeIndex(file + options, expr);
+            if (!built) return false;
+            return OpenIndex(file, noCache, soundex, order, descending, std::move(ic->KeyMaker), data,
+                             refused);
+        }
+    }
     if (order == 1) {
         if (!noCache && ndx.CacheSize > 0) {
             uint32_t size = std::max<uint32_t>(ndx.CacheSize / 512 * 512, 2048);
