@@ -1,0 +1,702 @@
+// Several processes on one shared table, some of them killed on the way:
+// the table engine's own calls (UseFile, Set_Index_To, ALock, RLock, Append,
+// Replace, Find, Pack, AddMemo) from two to four processes at once, and what
+// every table, index and memo file looks like afterwards.
+//
+//   table_stress [repetitions] [case ...]     cases: close index pack
+//
+// close  Processes append to one table and close it again and again; in
+//        every other repetition one of them is killed at a random moment.
+//        Afterwards the header counts the records in the file, no delete
+//        flag is an end-of-file byte, no record is torn or doubled, every
+//        process that was not killed has all its records, a killed one a
+//        gapless run of them; a last append and close by a survivor leaves
+//        the header counting every record.
+// index  Processes append records and change their keys through one index
+//        of the table, with error reporting off as the dataset layer runs
+//        its moves, find their own keys and walk the index. Afterwards the
+//        index, read page by page by the walker below, holds exactly the
+//        table's keys in order. Nobody is killed here: a key change cut
+//        between the record and its key leaves them apart by design.
+// pack   One process packs an indexed table with memos, which one to three
+//        others keep opening shared and reading; the packer is killed at a
+//        random moment (or finishes). Afterwards the table is the old one or
+//        the packed one, whole; a shared open of the index works or refuses
+//        it with the reason; after an exclusive open the index holds the
+//        table's keys; every memo belongs to its record unless the open said
+//        that a Pack was cut short.
+//
+// The figures go to standard output; the exit code is the number of failed
+// repetitions (at most 255). Not part of the test suite: it runs for
+// minutes and its kills land where the clock puts them.
+#include "xbase/cmd/dbcmd.h"
+#include "xbase/core/dberror.h"
+#include "xbase/dbf/dbffile.h"
+#include "xbase/memo/dbmemo.h"
+#include "xbase/ndx/ndx.h"
+#include "xbase/xbaselib.h"
+#include "xbase/xbasestate.h"
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <poll.h>
+#include <random>
+#include <set>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace
+{
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+std::string dir; // the directory of the running repetition
+std::vector<std::string> boxes;
+
+std::string P(const std::string& name)
+{
+    return dir + "/" + name;
+}
+
+std::vector<uint8_t> Bytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+uint32_t Le32(const std::vector<uint8_t>& b, std::size_t o)
+{
+    return uint32_t{b[o]} | uint32_t{b[o + 1]} << 8 | uint32_t{b[o + 2]} << 16 | uint32_t{b[o + 3]} << 24;
+}
+
+int Le16(const std::vector<uint8_t>& b, std::size_t o)
+{
+    return static_cast<int16_t>(b[o] | b[o + 1] << 8);
+}
+
+// A fresh library in a fresh process; messages collected, not shown.
+void StartLibrary(bool report)
+{
+    ResetXbaseState();
+    InitXbaseLibrary();
+    boxes.clear();
+    dberror.MessageBoxProc = [](const std::string& text, const std::string& caption, uint16_t) {
+        boxes.push_back(caption + "|" + text);
+        return 1;
+    };
+    SetAutoReport(report);
+    dbcmd.SharedAccess = true;
+}
+
+// A child's verdict: the exit code says it, a file beside the table says why.
+[[noreturn]] void Finish(int id, const std::string& failure)
+{
+    if (!failure.empty()) std::ofstream(P("fail" + std::to_string(id) + ".txt")) << failure;
+    _exit(failure.empty() ? 0 : 3);
+}
+
+std::string Said(const std::string& what)
+{
+    std::string s = what + ": " + std::to_string(dberror.DbErrorCode) + " " + dberror.DbErrorText;
+    for (const auto& b : boxes)
+        s += " | " + b;
+    return s;
+}
+
+template <typename F> bool Retry(F take)
+{
+    for (int i = 0; i < 20000; ++i) {
+        if (take()) return true;
+        usleep(100 + static_cast<unsigned>(i % 7) * 50);
+    }
+    return false;
+}
+
+// The table file as records: header length, record length, count, records.
+struct TTableBytes {
+    std::vector<uint8_t> B;
+    int HeaderLength = 0, RecordLength = 0;
+    uint32_t HeaderCount = 0;
+    std::size_t Whole = 0; // records the file holds
+    std::string Record(std::size_t i) const
+    {
+        const std::size_t at =
+            static_cast<std::size_t>(HeaderLength) + i * static_cast<std::size_t>(RecordLength);
+        return std::string(B.begin() + static_cast<long>(at),
+                           B.begin() + static_cast<long>(at + RecordLength));
+    }
+};
+
+TTableBytes ReadTable(const std::string& name)
+{
+    TTableBytes t;
+    t.B = Bytes(P(name));
+    if (t.B.size() < 32) return t;
+    t.HeaderCount = Le32(t.B, 4);
+    t.HeaderLength = Le16(t.B, 8);
+    t.RecordLength = Le16(t.B, 10);
+    if (t.RecordLength > 0 && t.B.size() >= static_cast<std::size_t>(t.HeaderLength))
+        t.Whole = (t.B.size() - static_cast<std::size_t>(t.HeaderLength)) /
+                  static_cast<std::size_t>(t.RecordLength);
+    return t;
+}
+
+// The index file read page by page, apart from the engine: every leaf entry
+// (key, record) in tree order; empty with a reason when the tree is broken.
+std::vector<std::pair<std::string, int32_t>> WalkIndex(const std::string& name, std::string& problem)
+{
+    const auto b = Bytes(P(name));
+    std::vector<std::pair<std::string, int32_t>> out;
+    if (b.size() < 1024 || b.size() % 512 != 0) {
+        problem = "index file of " + std::to_string(b.size()) + " bytes";
+        return out;
+    }
+    const int keyLength = Le16(b, 12), entry = Le16(b, 18);
+    std::set<uint32_t> seen;
+    std::function<void(uint32_t, int)> walk = [&](uint32_t page, int depth) {
+        if (!problem.empty()) return;
+        if (page == 0 || (page + 1) * 512 > b.size() || depth > 40 || !seen.insert(page).second) {
+            problem = "page " + std::to_string(page);
+            return;
+        }
+        const std::size_t o = page * 512;
+        const int keys = Le16(b, o);
+        const bool leaf = Le32(b, o + 4) == 0;
+        for (int i = 0; i <= keys; ++i) {
+            const std::size_t e = o + 4 + static_cast<std::size_t>(i * entry);
+            if (leaf && i < keys)
+                out.emplace_back(std::string(b.begin() + static_cast<long>(e + 8),
+                                             b.begin() + static_cast<long>(e + 8 + keyLength)),
+                                 static_cast<int32_t>(Le32(b, e + 4)));
+            if (!leaf) walk(Le32(b, e), depth + 1);
+        }
+    };
+    walk(Le32(b, 0), 0);
+    return out;
+}
+
+// The index holds exactly the keys (field bytes 1..width) of the table's
+// records, in key order (the keys are unique).
+std::string IndexAgrees(const std::string& index, const TTableBytes& t, int width)
+{
+    std::vector<std::pair<std::string, int32_t>> keys;
+    for (std::size_t i = 0; i < t.Whole; ++i)
+        keys.emplace_back(t.Record(i).substr(1, static_cast<std::size_t>(width)),
+                          static_cast<int32_t>(i + 1));
+    std::sort(keys.begin(), keys.end());
+    std::string problem;
+    const auto entries = WalkIndex(index, problem);
+    if (!problem.empty()) return "index tree: " + problem;
+    if (entries == keys) return "";
+    return "index holds " + std::to_string(entries.size()) + " entries for " + std::to_string(keys.size()) +
+           " records, or in another order";
+}
+
+struct TFigures {
+    int Runs = 0, Failed = 0, Processes[5] = {}, Killed = 0, KilledWhileWorking = 0;
+    std::map<std::string, int> Outcomes;
+    std::vector<std::string> Failures;
+    double Seconds = 0;
+};
+
+// Runs the workers (forked), kills one of them after `killAfter` when asked,
+// and waits for all; a worker's failure file is the repetition's failure.
+struct TWorkers {
+    std::vector<pid_t> Pids;
+    std::vector<bool> Killed;
+    std::string Failure;
+    void Start(int n, const std::function<void(int)>& work)
+    {
+        for (int i = 0; i < n; ++i) {
+            const pid_t pid = fork();
+            if (pid == 0) {
+                work(i + 1);
+                _exit(0);
+            }
+            Pids.push_back(pid);
+            Killed.push_back(false);
+        }
+    }
+    // Kills worker i when it is still running; true when it was.
+    bool Kill(std::size_t i)
+    {
+        int status = 0;
+        if (waitpid(Pids[i], &status, WNOHANG) != 0) {
+            Pids[i] = -1;
+            if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) Failure += "worker ended early; ";
+            return false;
+        }
+        kill(Pids[i], SIGKILL);
+        Killed[i] = true;
+        return true;
+    }
+    void WaitFor(std::size_t i)
+    {
+        if (Pids[i] < 0) return;
+        int status = 0;
+        waitpid(Pids[i], &status, 0);
+        Pids[i] = -1;
+        if (!Killed[i] && (!WIFEXITED(status) || WEXITSTATUS(status) != 0)) {
+            std::ifstream in(P("fail" + std::to_string(i + 1) + ".txt"));
+            std::string why((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            Failure +=
+                "worker " + std::to_string(i + 1) + ": " + (why.empty() ? "ended abnormally" : why) + "; ";
+        }
+    }
+    void Wait()
+    {
+        for (std::size_t i = 0; i < Pids.size(); ++i)
+            WaitFor(i);
+    }
+};
+
+// ---------------------------------------------------------------- close
+
+constexpr int kCloseRounds = 10, kClosePerRound = 40;
+double closeSeconds = 0.05; // how long the last repetition without a kill took
+
+std::string CheckOf(int proc, int seq)
+{
+    char b[16];
+    std::snprintf(b, sizeof b, "%08X", static_cast<unsigned>(proc * 2654435761u ^ seq * 40503u));
+    return b;
+}
+
+void CloseWorker(int id)
+{
+    StartLibrary(false);
+    int seq = 0;
+    for (int round = 0; round < kCloseRounds; ++round) {
+        if (!Retry([] { return UseFile(P("c.dbf")); })) Finish(id, Said("USE"));
+        for (int i = 0; i < kClosePerRound; ++i) {
+            if (!Retry([] { return ALock(); })) Finish(id, Said("ALock"));
+            ++seq;
+            SetNativeInt(1, id);
+            SetNativeInt(2, seq);
+            SetNativeText(3, CheckOf(id, seq));
+            Append();
+            if (dberror.DbErrorCode != 0) Finish(id, Said("Append"));
+            Unlock();
+        }
+        CloseArea();
+    }
+    Finish(id, "");
+}
+
+// The header and the end byte are judged only where the last process to
+// write closed the table (a killed one never closes).
+std::string CheckCloseTable(int processes, const TWorkers& w, bool closedLast)
+{
+    const TTableBytes t = ReadTable("c.dbf");
+    if (t.RecordLength != 17) return "table header unreadable";
+    if (closedLast && t.HeaderCount != t.Whole)
+        return "header counts " + std::to_string(t.HeaderCount) + " of " + std::to_string(t.Whole) +
+               " records";
+    if (closedLast &&
+        (t.B.size() != static_cast<std::size_t>(t.HeaderLength) + t.Whole * 17 + 1 || t.B.back() != 0x1A))
+        return "no end-of-file byte right behind the records";
+    std::map<int, std::set<int>> seqs;
+    for (std::size_t i = 0; i < t.Whole; ++i) {
+        const std::string r = t.Record(i);
+        if (r[0] != ' ') return "record " + std::to_string(i + 1) + " has the flag " + std::to_string(r[0]);
+        const int proc = std::atoi(r.substr(1, 2).c_str()), seq = std::atoi(r.substr(3, 6).c_str());
+        if (proc < 1 || proc > processes || r.substr(9, 8) != CheckOf(proc, seq))
+            return "record " + std::to_string(i + 1) + " damaged: [" + r + "]";
+        if (!seqs[proc].insert(seq).second) return "record " + std::to_string(i + 1) + " doubled";
+    }
+    for (int p = 1; p <= processes; ++p) {
+        const auto& s = seqs[p];
+        const int expect = w.Killed[static_cast<std::size_t>(p - 1)] ? static_cast<int>(s.size())
+                                                                     : kCloseRounds * kClosePerRound;
+        if (static_cast<int>(s.size()) != expect ||
+            (!s.empty() && (*s.begin() != 1 || *s.rbegin() != expect)))
+            return "process " + std::to_string(p) + " has " + std::to_string(s.size()) + " records, not 1.." +
+                   std::to_string(expect);
+    }
+    return "";
+}
+
+std::string RunClose(int rep, int processes, std::mt19937& rng, TFigures& f)
+{
+    StartLibrary(false);
+    TDbfTable t;
+    if (!CreateDBF(t, P("c.dbf"), {{"PROC", 'N', 2, 0, 0}, {"SEQ", 'N', 6, 0, 0}, {"CHECK", 'C', 8, 0, 0}}))
+        return Said("create");
+    TWorkers w;
+    const auto start = Clock::now();
+    w.Start(processes, CloseWorker);
+    const bool killing = rep % 2 == 1;
+    if (killing) {
+        usleep(std::uniform_int_distribution<unsigned>(0, static_cast<unsigned>(closeSeconds * 1e6))(rng));
+        ++f.Killed;
+        if (w.Kill(std::uniform_int_distribution<std::size_t>(0, w.Pids.size() - 1)(rng)))
+            ++f.KilledWhileWorking;
+    }
+    w.Wait();
+    if (!killing) closeSeconds = std::chrono::duration<double>(Clock::now() - start).count();
+    if (!w.Failure.empty()) return w.Failure;
+    // Without a kill the last close left the header right; after one, a
+    // survivor's append and close puts it right.
+    if (std::string why = CheckCloseTable(processes, w, !killing); !why.empty()) return why;
+    if (!UseFile(P("c.dbf")) || !ALock()) return Said("survivor's USE");
+    SetNativeInt(1, 1);
+    SetNativeInt(2, 999999);
+    SetNativeText(3, CheckOf(1, 999999));
+    Append();
+    CloseArea();
+    const TTableBytes after = ReadTable("c.dbf");
+    if (after.HeaderCount != after.Whole || after.B.back() != 0x1A)
+        return "after a survivor's close the header counts " + std::to_string(after.HeaderCount) + " of " +
+               std::to_string(after.Whole);
+    if (!UseFile(P("c.dbf") + " EXCLUSIVE") || RecCount() != static_cast<int32_t>(after.Whole))
+        return Said("exclusive open");
+    CloseAll();
+    f.Outcomes[killing ? "a process killed" : "no kill"]++;
+    return "";
+}
+
+// ---------------------------------------------------------------- index
+
+constexpr int kIndexOps = 120;
+
+std::string KeyOf(std::mt19937& rng, int proc, int seq, int version)
+{
+    char b[16];
+    std::snprintf(b, sizeof b, "%c%c%d%04d%02d", 'A' + static_cast<int>(rng() % 26),
+                  'A' + static_cast<int>(rng() % 26), proc, seq % 10000, version % 100);
+    return b;
+}
+
+void IndexWorker(int id)
+{
+    StartLibrary(false); // as the dataset layer runs its moves
+    std::mt19937 rng(static_cast<unsigned>(getpid()));
+    std::string failure;
+    struct TOwn {
+        int32_t Record;
+        int Seq, Version;
+        std::string Key;
+    };
+    std::vector<TOwn> own;
+    try {
+        if (!Retry([] { return UseFile(P("i.dbf")); })) Finish(id, Said("USE"));
+        Set_Index_To(P("i.ndx"));
+        if (!IndexIsOpen()) Finish(id, Said("SET INDEX"));
+        for (int op = 0; op < kIndexOps && failure.empty(); ++op) {
+            if (op % 30 == 29) {
+                // Opened again: the table first, its index a moment later,
+                // while the others append.
+                CloseAll();
+                if (!Retry([] { return UseFile(P("i.dbf")); })) Finish(id, Said("USE"));
+                usleep(300);
+                Set_Index_To(P("i.ndx"));
+            }
+            const unsigned what = own.empty() ? 0 : rng() % 10;
+            if (what < 4) {
+                if (!Retry([] { return ALock(); })) Finish(id, Said("ALock"));
+                TOwn o{0, static_cast<int>(own.size()) + 1, 0, ""};
+                o.Key = KeyOf(rng, id, o.Seq, 0);
+                SetNativeText(1, o.Key);
+                SetNativeInt(2, id);
+                SetNativeInt(3, o.Seq);
+                Append();
+                o.Record = RecNo();
+                if (dberror.DbErrorCode != 0) failure = Said("Append");
+                Unlock();
+                own.push_back(o);
+            } else if (what < 7) {
+                TOwn& o = own[rng() % own.size()];
+                GO(o.Record);
+                if (!Retry([] { return RLock(); })) Finish(id, Said("RLock"));
+                SKIP(0);
+                if (GetNativeInt(2) != id || GetNativeInt(3) != o.Seq)
+                    failure = "record " + std::to_string(o.Record) + " is not this process's";
+                o.Key = KeyOf(rng, id, o.Seq, ++o.Version);
+                SetNativeText(1, o.Key);
+                Replace();
+                if (dberror.DbErrorCode != 0) failure = Said("Replace");
+                Unlock();
+            } else if (what < 9) {
+                const TOwn& o = own[rng() % own.size()];
+                Find(o.Key);
+                if (!ndx.LastFindFound || RecNo() != o.Record) failure = Said("Find " + o.Key);
+            } else {
+                // Under the index's read lock no other process changes a
+                // key: the walk sees one order, records with their keys.
+                SetReadSemaphore(true);
+                GoTop();
+                std::string last;
+                for (int i = 0; i < 15 && !dEOF() && failure.empty(); ++i, SKIP(1)) {
+                    const std::string k = GetNativeText(1);
+                    if (k < last || k != OrderKeyText(1)) failure = "index walk out of order at " + k;
+                    last = k;
+                }
+                SetReadSemaphore(false);
+            }
+            if (failure.empty() && dberror.PendingErrorCode != 0) failure = Said("an error left pending");
+        }
+        CloseAll();
+    } catch (const std::exception& e) {
+        failure = std::string("raised: ") + e.what();
+    }
+    Finish(id, failure);
+}
+
+std::string RunIndex(int, int processes, std::mt19937&, TFigures& f)
+{
+    StartLibrary(true);
+    TDbfTable t;
+    if (!CreateDBF(t, P("i.dbf"), {{"KEY", 'C', 9, 0, 0}, {"PROC", 'N', 2, 0, 0}, {"SEQ", 'N', 4, 0, 0}}))
+        return Said("create");
+    if (!UseFile(P("i.dbf") + " EXCLUSIVE") || !MakeIndex(P("i.ndx"), "KEY")) return Said("index");
+    CloseAll();
+    TWorkers w;
+    w.Start(processes, IndexWorker);
+    w.Wait();
+    if (!w.Failure.empty()) return w.Failure;
+    const TTableBytes table = ReadTable("i.dbf");
+    if (table.HeaderCount != table.Whole) return "header counts " + std::to_string(table.HeaderCount);
+    if (std::string why = IndexAgrees("i.ndx", table, 9); !why.empty()) return why;
+    if (fs::exists(P("i.@S@"))) return "semaphore file left behind";
+    f.Outcomes["records " + std::to_string(table.Whole / 50 * 50) + "+"]++;
+    return "";
+}
+
+// ---------------------------------------------------------------- pack
+
+constexpr int kPackRecords = 400;
+
+std::string PackKey(int i)
+{
+    char b[16];
+    std::snprintf(b, sizeof b, "K%07d", i);
+    return b;
+}
+
+std::string MemoOf(const std::string& key)
+{
+    return "memo of " + key + std::string(static_cast<std::size_t>(std::atoi(key.c_str() + 1) % 700), '.');
+}
+
+// Every record's memo is its own; the first record that is not, or "".
+std::string MemosOfOpenTable()
+{
+    for (GoTop(); !dEOF(); SKIP(1)) {
+        std::string text;
+        const std::string key = GetNativeText(1);
+        if (!ReadMemoText(GetNativeInt(2), text) || text != MemoOf(key)) return key;
+    }
+    return "";
+}
+
+bool CutShortSaid()
+{
+    return std::any_of(boxes.begin(), boxes.end(), [](const std::string& b) {
+        return b.find("A Pack was cut short") != std::string::npos;
+    });
+}
+
+int packSignal[2] = {-1, -1}; // the packer writes a byte here as a Pack starts
+bool packShared = false;
+
+// Opens the table shared (a Pack then reopens it exclusively, refused while
+// a reader has it) or exclusively, and packs it.
+void Packer(int id)
+{
+    StartLibrary(true);
+    signal(SIGPIPE, SIG_IGN); // the driver stops listening after the first Pack
+    for (int i = 0; i < 100000; ++i) {
+        if (UseFile(P("p.dbf") + (packShared ? "" : " EXCLUSIVE"))) {
+            Set_Index_To(P("p.ndx"));
+            boxes.clear();
+            (void)!write(packSignal[1], "p", 1);
+            if (Pack()) Finish(id, "");
+            if (dberror.DbErrorCode != 32) Finish(id, Said("Pack"));
+            CloseAll();
+        }
+        usleep(100);
+    }
+    Finish(id, "no Pack could start");
+}
+
+void Reader(int id)
+{
+    StartLibrary(true);
+    for (int scan = 0; scan < 400 && !fs::exists(P("stop")); ++scan) {
+        boxes.clear();
+        if (Retry([] { return UseFile(P("p.dbf")); })) {
+            Set_Index_To(P("p.ndx")); // refused with the reason after a Pack cut short
+            const std::string wrong = MemosOfOpenTable();
+            if (!wrong.empty() && !CutShortSaid()) Finish(id, "the memo of " + wrong + " is another's");
+            CloseAll();
+        }
+        usleep(4000 + static_cast<unsigned>(id) * 3000);
+    }
+    Finish(id, "");
+}
+
+double packSeconds = 0.02; // the last Pack of an exclusive table that was left to finish
+
+std::string RunPack(int rep, int processes, std::mt19937& rng, TFigures& f)
+{
+    StartLibrary(true);
+    TDbfTable t;
+    if (!CreateDBF(t, P("p.dbf"), {{"KEY", 'C', 8, 0, 0}, {"NOTES", 'M', 10, 0, 0}})) return Said("create");
+    if (!UseFile(P("p.dbf") + " EXCLUSIVE")) return Said("USE");
+    std::set<std::string> all, live;
+    for (int i = 1; i <= kPackRecords; ++i) {
+        const std::string key = PackKey(i);
+        const bool deleted = rng() % 2 == 0;
+        ClearRecord();
+        SetNativeText(1, key);
+        SetNativeInt(2, AddMemo(MemoOf(key)));
+        SetNativeDeleted(deleted);
+        Append();
+        all.insert(key);
+        if (!deleted) live.insert(key);
+    }
+    if (!MakeIndex(P("p.ndx"), "KEY")) return Said("index");
+    CloseAll();
+    // Every fifth Pack is left to finish; the exclusive ones of them time
+    // the span after the start of a Pack in which the packer is killed.
+    packShared = rep % 2 == 1;
+    const bool killing = rep % 5 != 0;
+    if (pipe(packSignal) != 0) return "no pipe";
+    TWorkers w;
+    w.Start(processes, [](int id) { id == 1 ? Packer(id) : Reader(id); });
+    close(packSignal[1]);
+    pollfd signal{packSignal[0], POLLIN, 0};
+    char c = 0;
+    const bool started = poll(&signal, 1, 30000) == 1 && read(packSignal[0], &c, 1) == 1;
+    const auto start = Clock::now();
+    if (killing && started) {
+        usleep(std::uniform_int_distribution<unsigned>(0, static_cast<unsigned>(packSeconds * 1.3e6))(rng));
+        ++f.Killed;
+        if (w.Kill(0)) ++f.KilledWhileWorking;
+    } else {
+        w.WaitFor(0);
+        if (started && !packShared) packSeconds = std::chrono::duration<double>(Clock::now() - start).count();
+    }
+    close(packSignal[0]);
+    std::ofstream(P("stop")).put('s');
+    w.Wait();
+    if (!w.Failure.empty()) return w.Failure;
+
+    // Shared: the index opens and holds the keys, or is refused with the reason.
+    StartLibrary(true);
+    if (!UseFile(P("p.dbf"))) return Said("shared USE");
+    Set_Index_To(P("p.ndx"));
+    const bool refused = !IndexIsOpen();
+    if (refused && std::none_of(boxes.begin(), boxes.end(), [](const std::string& b) {
+            return b.find("Index must be rebuilt") != std::string::npos;
+        }))
+        return Said("index refused without the reason");
+    CloseAll();
+    const TTableBytes table = ReadTable("p.dbf");
+    if (!refused)
+        if (std::string why = IndexAgrees("p.ndx", table, 8); !why.empty()) return "shared: " + why;
+
+    // The table is the old one or the packed one, whole.
+    if (table.HeaderCount != table.Whole) return "header counts " + std::to_string(table.HeaderCount);
+    std::set<std::string> keys;
+    for (std::size_t i = 0; i < table.Whole; ++i) {
+        const std::string r = table.Record(i);
+        if ((r[0] != ' ' && r[0] != '*') || !all.count(r.substr(1, 8)) || !keys.insert(r.substr(1, 8)).second)
+            return "record " + std::to_string(i + 1) + " damaged: [" + r + "]";
+    }
+    const bool packed = keys == live;
+    if (!packed && keys != all) return "neither the old table nor the packed one";
+
+    // Exclusive: the index is rebuilt when it must be; every memo is its own.
+    boxes.clear();
+    if (!UseFile(P("p.dbf") + " EXCLUSIVE")) return Said("exclusive USE");
+    Set_Index_To(P("p.ndx"));
+    if (!IndexIsOpen()) return Said("exclusive SET INDEX");
+    const std::string wrong = MemosOfOpenTable();
+    const bool said = CutShortSaid();
+    CloseAll();
+    if (!wrong.empty() && !said) return "the memo of " + wrong + " is another's, and nothing said so";
+    if (std::string why = IndexAgrees("p.ndx", ReadTable("p.dbf"), 8); !why.empty())
+        return "exclusive: " + why;
+    std::string outcome = packed ? "packed" : "old table";
+    if (refused) outcome += ", index refused shared and rebuilt";
+    if (said) outcome += ", cut short said" + std::string(wrong.empty() ? "" : " (memos wrong)");
+    outcome = (packShared ? "shared: " : "exclusive: ") + outcome;
+    f.Outcomes[outcome]++;
+    return "";
+}
+
+// ---------------------------------------------------------------- driver
+
+using TCase = std::string (*)(int, int, std::mt19937&, TFigures&);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
+    std::vector<std::string> names;
+    for (int i = 2; i < argc; ++i)
+        names.push_back(argv[i]);
+    if (names.empty()) names = {"close", "index", "pack"};
+    const std::map<std::string, TCase> cases{{"close", RunClose}, {"index", RunIndex}, {"pack", RunPack}};
+    const char* tmp = std::getenv("TMPDIR");
+    std::string base =
+        std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/qyr7_tablestress_XXXXXX";
+    if (mkdtemp(base.data()) == nullptr) {
+        std::perror("mkdtemp");
+        return 255;
+    }
+    InitXbaseLibrary();
+    std::mt19937 rng(12345);
+    int failed = 0;
+    for (const std::string& name : names) {
+        const auto found = cases.find(name);
+        if (found == cases.end()) {
+            std::fprintf(stderr, "unknown case %s\n", name.c_str());
+            return 255;
+        }
+        TFigures f;
+        const auto start = Clock::now();
+        for (int rep = 0; rep < repetitions; ++rep) {
+            const int processes = 2 + rep % 3;
+            dir = base + "/" + name + std::to_string(rep);
+            fs::create_directories(dir);
+            const std::string why = found->second(rep, processes, rng, f);
+            ResetXbaseState();
+            ++f.Runs;
+            ++f.Processes[processes];
+            if (!why.empty()) {
+                ++f.Failed;
+                if (f.Failures.size() < 5) f.Failures.push_back("#" + std::to_string(rep) + ": " + why);
+            }
+            fs::remove_all(dir);
+        }
+        f.Seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        std::printf("%-5s %d runs (%d with 2, %d with 3, %d with 4 processes), %d kills (%d while working), "
+                    "%d failed, %.1f s\n",
+                    name.c_str(), f.Runs, f.Processes[2], f.Processes[3], f.Processes[4], f.Killed,
+                    f.KilledWhileWorking, f.Failed, f.Seconds);
+        for (const auto& [outcome, n] : f.Outcomes)
+            std::printf("      %4d  %s\n", n, outcome.c_str());
+        for (const auto& why : f.Failures)
+            std::printf("      failed %s\n", why.c_str());
+        std::fflush(stdout);
+        failed += f.Failed;
+    }
+    fs::remove_all(base);
+    return std::min(failed, 255);
+}
