@@ -245,13 +245,17 @@ TEST_F(ChangesTest, CloseCountsEveryRecordAndLeavesOthersWhole)
         WriteBytes(Path("n.dbf"), b);
         ASSERT_TRUE(UseFile(Path("n.dbf") + (c < 2 ? "" : " EXCLUSIVE")));
         add(1, c < 2 ? 3 : 9);
-        if (c < 2) ASSERT_TRUE((Select(2), UseFile(Path("n.dbf") + " ALIAS TWO")));
+        if (c < 2) {
+            ASSERT_TRUE((Select(2), UseFile(Path("n.dbf") + " ALIAS TWO")));
+        }
         if (c == 1) Select(1), Unlock(), add(2, 4);
         if (c == 0) dbcmd.StepSeam = [](const std::string&) { EXPECT_FALSE((Select(2), ALock())); };
         Select(1), CloseArea();
         dbcmd.StepSeam = nullptr;
         b = ReadBytes(Path("n.dbf"));
-        if (c == 1) EXPECT_EQ(std::make_pair(b.size(), int{b[4]}), std::make_pair(std::size_t{85}, 4));
+        if (c == 1) {
+            EXPECT_EQ(std::make_pair(b.size(), int{b[4]}), std::make_pair(std::size_t{85}, 4));
+        }
         if (c == 0) add(2, 4);
         CloseAll();
         b = ReadBytes(Path("n.dbf"));

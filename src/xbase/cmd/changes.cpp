@@ -199,6 +199,7 @@ struct TTableCopy {
     platform::TSharedFile File;
     int32_t Kept = 0;
     bool Removed = false;
+    bool Durable = false; // flushed since the last write
     bool InPlace = false;
     TTableCopy() = default;
     TTableCopy(const TTableCopy&) = delete;
@@ -286,7 +287,7 @@ bool WriteTableCopy(TWorkArea& a, bool dropDeleted, TTableCopy& copy)
 bool PutCopyInPlace(TWorkArea& a, TTableCopy& copy)
 {
     const std::string tag = "Error packing " + FileNameToOem(a.Name);
-    if (uint16_t code = copy.File.Flush(); code != 0) {
+    if (uint16_t code = copy.Durable ? 0 : copy.File.Flush(); code != 0) {
         SetError(code, tag);
         return false;
     }
@@ -333,6 +334,11 @@ TMemoPackTarget MemoTarget(TWorkArea& a, TTableCopy& copy)
         const long put = copy.File.WriteAt(at, bytes.data(), bytes.size());
         if (put == static_cast<long>(bytes.size())) return 0;
         return put < 0 && copy.File.LastError() != 0 ? copy.File.LastError() : 101;
+    };
+    t.Flush = [&copy] {
+        const uint16_t code = copy.File.Flush();
+        copy.Durable = code == 0;
+        return code;
     };
     t.ReplaceTable = [&a, &copy] { return PutCopyInPlace(a, copy); };
     return t;

@@ -60,6 +60,8 @@ struct TMemoPackTarget {
     int32_t RecordCount = 0;
     std::function<uint16_t(int32_t record, std::string& bytes)> ReadRecord;
     std::function<uint16_t(int32_t record, std::size_t offset, const std::string& text)> WriteField;
+    // Makes the copy durable, before anything is replaced.
+    std::function<uint16_t()> Flush;
     std::function<bool()> ReplaceTable;
 };
 

@@ -601,10 +601,12 @@ bool PackMemofileInto(TMemoPackTarget& target)
     if (temp.WriteAt(0, next, 4) != 4 || temp.Flush() != 0) return fail(29, alias + " [PackMemo]");
     temp.Close();
     // The new numbers go into the table's packed copy, which nobody reads
-    // until it takes the table's place.
+    // until it takes the table's place; the copy is made durable here, so
+    // that nothing but two renames stands between the two replacements.
     for (const TMemoUpdate& u : updates)
         if (uint16_t c = target.WriteField(u.Record, u.Offset, u.NewText); c != 0)
             return fail(c, alias + " Record # " + std::to_string(u.Record) + " [PackMemo]");
+    if (uint16_t c = target.Flush(); c != 0) return fail(c, alias + " [PackMemo]");
     PassStep("pack: memo copy written");
 
     // Both new files are complete: they replace the old ones one right after
