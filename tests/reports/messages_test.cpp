@@ -380,6 +380,9 @@ TEST_F(MessagesTest, ErrorMessagesCommandShowsAMessagesPageOnTheScreen)
     EXPECT_EQ(tail, expected) << ::testing::PrintToString(lines);
 }
 
+// The 9-line head, the block's 5 lines (two blank) and 10 of the messages of
+// 5 lines (text, three of help, rule) are 64 lines; the 11th's second line
+// is the page's 66th: it opens page 2 (head, blank line, 3 + 5 lines).
 TEST_F(MessagesTest, ErrorMessagesHeadsCountTheirPages)
 {
     const std::string o(40, 'o');
@@ -388,6 +391,8 @@ TEST_F(MessagesTest, ErrorMessagesHeadsCountTheirPages)
         AddErrorMessage("Warning: long help " + std::to_string(i));
     ViewErrorMessages();
     EXPECT_NE(ShownReport.find("pg. 2/ 2"), std::string::npos) << ShownReport;
+    const auto lines = Lines(ShownReport);
+    EXPECT_EQ(lines.at(65) + lines.at(85) + lines.at(67).substr(66, 8), "\f\fpg. 2/ 2") << ShownReport;
 }
 
 TEST_F(MessagesTest, FatalErrorShowsTheListInsteadOfAReport)

@@ -677,19 +677,33 @@ TEST_F(EngineTest, EjectIgnoresTheCompressedModeRule)
 }
 
 // A head that should open a sheet: the screen ends a sheet that holds lines
-// (not an empty one); the fixed DOS file keeps its text, its page end (header
-// mode 2 writes one) coming 10 lines after the start as before.
+// (not an empty one, nor one of a blank line at the start or after a page's
+// end); the fixed DOS file keeps its text, its page end (header mode 2 writes
+// one) coming 10 lines after the start as before. The compressed form fills
+// the sheet, 3 lines, with the head (7 lines without rules), the page's 10th
+// line on the next sheet. A report after another begins no sheet of its own,
+// and counts from the top.
 TEST_F(EngineTest, BreakBeforeAHeadEndsOnlyASheetThatHoldsLines)
 {
     wtelmvar.PrintHeaderMode = 2;
     telmvar.LinesPerPage = 10;
-    for (const auto& [device, feeds] : {std::pair<uint16_t, std::vector<size_t>>{1, {3, 13}}, {8, {9}}}) {
-        SCOPED_TRACE(device);
+    for (const auto& [device, mode, line, headAfter, feeds] :
+         {std::tuple<uint16_t, int, const char*, int, std::vector<size_t>>{1, 1, "x", 3, {3, 13}},
+          {1, 4, "x", 3, {9, 20}},
+          {8, 1, "x", 3, {9}},
+          {1, 1, "", 1, {9, 14}},
+          {1, 1, "", 10, {9, 14}}}) {
+        SCOPED_TRACE(testing::Message() << device << " " << mode << " " << headAfter);
+        telmvar.PrintSeparatorMode = mode;
         OpenDevice(device);
         BreakReportPageBeforeHead();
         for (int i = 1; i <= 13; ++i) {
-            PrintReportLine("x");
-            if (i == 3) BreakReportPageBeforeHead();
+            PrintReportLine(i == headAfter ? line : "x");
+            if (i == headAfter) BreakReportPageBeforeHead();
+            if (i == headAfter && mode == 4) {
+                SetReportHeader("T", "", "", "", "", 0);
+                PrintReportPageHeader(1, 0);
+            }
         }
         EXPECT_TRUE(CloseReport());
         const auto lines = Lines(device == 1 ? ShownReport : ReadFile(Temp("OUTDOS.TXT")));

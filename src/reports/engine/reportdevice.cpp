@@ -49,7 +49,7 @@ void TReportDevice::CheckPageEnd(int WithColumnHeads)
     if (wtelmvar.PrintHeaderMode == 2) {
         RawLine("\f");
         E.ReportLineCount = 0;
-        E.SheetLineCount = 0;
+        E.NewSheet();
         return;
     }
     PageBreak(true);
@@ -97,10 +97,15 @@ void TReportDevice::TableEnd(bool RuleAfterRow)
 
 void TReportDevice::RecordsBegin(const std::string& Title)
 {
-    RawLine("");
+    // The two empty lines are not counted by the page, as the list has
+    // always been written; a sheet holds them all the same, so where pages
+    // are sheets they count (BlankLine). Uncounted they made a full page two
+    // lines longer than its sheet, its last line printed alone on a sheet
+    // the heads' page count does not know.
+    BlankLine("");
     Line(Title);
     Line(GetDoubleRuleLine());
-    RawLine("");
+    BlankLine("");
     Line(GetRuleLine());
     BeginTable();
 }

@@ -23,6 +23,9 @@ class TReportDevice
     // A counted line, and the same without line end.
     virtual void Line(const std::string& Text) = 0;
     virtual void Text(const std::string& Text) = 0;
+    // A spacing line between blocks, written as it is and not counted; the
+    // devices whose pages are sheets count it, since the sheet holds it.
+    virtual void BlankLine(const std::string& Text) { RawLine(Text); }
 
     // PageNo 1 = the first page, 0 = a following page. WithColumnHeads 1
     // ends the frame with the column heads.
@@ -81,6 +84,7 @@ class TTextReportDevice final : public TReportDevice
 
     void Line(const std::string& Text) override;
     void Text(const std::string& Text) override;
+    void BlankLine(const std::string& Text) override;
     void PageHeader(int PageNo, int WithColumnHeads) override;
     void PageBreak(bool HonourCompressedMode) override;
     bool FeedsPages() const override { return feed_ != TFeed::None; }
@@ -92,6 +96,7 @@ class TTextReportDevice final : public TReportDevice
 
   private:
     void RowWithRule(const std::string& Text);
+    void CountOnSheet(const std::string& Text);
     TFeed feed_;
 };
 

@@ -337,7 +337,7 @@ void OpenReport(uint16_t Device, const std::string& Name)
         break;
     }
     E.ReportLineCount = 0;
-    E.SheetLineCount = 0;
+    E.NewSheet();
     E.ReportPageNo = 0;
 }
 
@@ -491,6 +491,11 @@ void PrintReportText(const std::string& Text)
     CurrentReportDevice().Text(Text);
 }
 
+void WriteReportBlankLine()
+{
+    CurrentReportDevice().BlankLine("");
+}
+
 void CheckReportPageEnd(int WithColumnHeads)
 {
     CurrentReportDevice().CheckPageEnd(WithColumnHeads);
@@ -518,8 +523,10 @@ void BreakReportPageBeforeHead()
 {
     // The sheet's own count: the line count of the page starts again with
     // every SetReportHeader, which a section calls right before its head.
+    // A sheet of blank lines only (the blank line that went on after the
+    // last page's end) takes the head instead of coming out empty.
     TReportDevice& device = CurrentReportDevice();
-    if (!device.FeedsPages() || E.SheetLineCount == 0) return;
+    if (!device.FeedsPages() || !E.SheetHoldsText) return;
     // The compressed form keeps filling a sheet that is less than half full.
     if (telmvar.PrintSeparatorMode == 4 && telmvar.LinesPerPage / 2 > E.SheetLineCount) return;
     device.PageBreak(false);

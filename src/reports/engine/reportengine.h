@@ -69,6 +69,10 @@ void WriteReportText(const std::string& Text);
 // One counted report line, and the same without line end.
 void PrintReportLine(const std::string& Text);
 void PrintReportText(const std::string& Text);
+// An empty line between blocks that the page does not count, so that it
+// leaves room for the block that follows; on the screen, text printer and
+// printer, whose pages are sheets, it counts, since the sheet holds it.
+void WriteReportBlankLine();
 
 // Page control.
 void ReportPageBreak();
@@ -77,7 +81,7 @@ void CheckReportPageEnd(int WithColumnHeads);
 void KeepReportLines(int WithColumnHeads);
 // Before a page head that should stand at the top of a sheet: on the devices
 // whose pages end with a form feed (screen, text printer, printer) a page
-// that already holds lines is ended. The files, the tab and HTML devices are
+// that already holds text is ended. The files, the tab and HTML devices are
 // left as they are: they have no sheets, and a fresh line count there would
 // move their later page breaks.
 void BreakReportPageBeforeHead();

@@ -29,6 +29,14 @@ struct TReportEngine {
     // devices: what the sheet holds. SetReportHeader leaves it alone, since a
     // new header does not begin a new sheet.
     int32_t SheetLineCount = 0;
+    // A line of the sheet holds more than blanks: a sheet without one is
+    // not ended before a head, as it would come out of the printer empty.
+    bool SheetHoldsText = false;
+    void NewSheet()
+    {
+        SheetLineCount = 0;
+        SheetHoldsText = false;
+    }
     // Column-head argument of the last text page header, reused by the
     // headers of automatic page breaks.
     int32_t PageHeaderColumnsMode = 0;

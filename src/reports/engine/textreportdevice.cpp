@@ -122,7 +122,7 @@ void TTextReportDevice::Line(const std::string& Text)
     if (Text == ReportDropMarker) return;
     E.ReportLineCount += 1;
     CheckPageEnd(E.PageHeaderColumnsMode);
-    E.SheetLineCount += 1;
+    CountOnSheet(Text);
     RawLine(Indent + Text);
 }
 
@@ -131,8 +131,27 @@ void TTextReportDevice::Text(const std::string& Text)
     if (Text == ReportDropMarker) return;
     E.ReportLineCount += 1;
     CheckPageEnd(E.PageHeaderColumnsMode);
-    E.SheetLineCount += 1;
+    CountOnSheet(Text);
     RawText(Indent + Text);
+}
+
+void TTextReportDevice::CountOnSheet(const std::string& Text)
+{
+    E.SheetLineCount += 1;
+    if (Text.find_first_not_of(' ') != std::string::npos) E.SheetHoldsText = true;
+}
+
+void TTextReportDevice::BlankLine(const std::string& Text)
+{
+    // The files keep the pages they have always had.
+    if (!FeedsPages()) {
+        RawLine(Text);
+        return;
+    }
+    E.ReportLineCount += 1;
+    CheckPageEnd(E.PageHeaderColumnsMode);
+    CountOnSheet(Text);
+    RawLine(Text);
 }
 
 void TTextReportDevice::PageHeader(int PageNo, int WithColumnHeads)
@@ -141,11 +160,16 @@ void TTextReportDevice::PageHeader(int PageNo, int WithColumnHeads)
     if (telmvar.Aborted) return;
     const bool first = FirstPage(PageNo);
     if (wtelmvar.PrintHeaderMode == 2 && !first) {
-        RawLine(" ");
+        // With the head on page 1 only, a later head is a blank line; where
+        // pages are sheets it counts, as every line a sheet holds.
+        BlankLine(" ");
         return;
     }
     if (telmvar.PrintSeparatorMode == 4 && telmvar.LinesPerPage / 2 > E.ReportLineCount && !first) return;
-    E.ReportLineCount = 0;
+    // A head on a sheet that already holds lines (the compressed form fills
+    // a sheet less than half full before a section's head) counts on from
+    // them: counted from 0, the page went on past the sheet's end.
+    E.ReportLineCount = FeedsPages() ? E.SheetLineCount : 0;
     E.PageHeaderColumnsMode = WithColumnHeads;
     E.ReportPageNo += 1;
     if (PageNo == 0) PageNo = E.ReportPageNo;
@@ -214,13 +238,15 @@ void TTextReportDevice::PageBreak(bool HonourCompressedMode)
         RawLine("\f");
     else if (feed_ == TFeed::Byte)
         RawText("\f");
-    if (feed_ != TFeed::None) E.SheetLineCount = 0;
+    if (feed_ != TFeed::None) E.NewSheet();
     E.ReportLineCount = 0;
 }
 
 void TTextReportDevice::Finish()
 {
-    if (feed_ != TFeed::None && E.ReportLineCount > 0 &&
+    // A last sheet of blank lines only (the blank line of a later head)
+    // is left without its end, so that it is not printed.
+    if (feed_ != TFeed::None && E.ReportLineCount > 0 && E.SheetHoldsText &&
         (wtelmvar.PrintHeaderMode == 2 || telmvar.PrintSeparatorMode == 4))
         RawText("\f");
 }

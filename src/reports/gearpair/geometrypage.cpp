@@ -206,8 +206,8 @@ bool ReportPairGeometrySection()
     PrintPairRows(ToolRows);
 
     // This empty line goes to the file uncounted, so the page keeps room for
-    // the heading that follows.
-    WriteReportLine("");
+    // the heading that follows (a sheet counts it: it holds it).
+    WriteReportBlankLine();
     KeepReportLines(1);
     if (telmvar.Aborted) return false;
     PrintReportLine("PROFILE SHIFT COEFFICIENTS");

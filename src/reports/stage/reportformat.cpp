@@ -25,7 +25,7 @@ void StageSubHeading(const std::string& Heading, bool CountEmptyLine)
     if (CountEmptyLine)
         PrintReportLine("");
     else
-        WriteReportLine("");
+        WriteReportBlankLine();
     KeepReportLines(1);
     PrintReportLine(Heading);
     PrintReportLine(GetRuleLine());
