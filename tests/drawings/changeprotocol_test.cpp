@@ -142,6 +142,22 @@ TEST_F(ChangeProtocol, PrintedProtocolMatchesGolden)
     PrintChangeProtocol(1);
     ASSERT_EQ(Shown.size(), 1u);
     ExpectGolden("change_protocol.txt", Shown[0]);
+    // A description of 254 characters goes on over lines of 70, cut at blanks
+    // or, in a word longer than a line, at its end; the TXT file keeps it whole.
+    const std::string a(60, 'a'), b(60, 'b'), c(100, 'c'), e(31, 'e'), next = "\r\n" + std::string(8, ' ');
+    SetChange(3, "", "", "", a + " " + b + " " + c + " " + e);
+    PrintChangeProtocol(1);
+    EXPECT_NE(Shown.back().find(next + a + next + b + next + c.substr(0, 69) + next + c.substr(69) + " " + e +
+                                "\r\n"),
+              std::string::npos);
+    const uint16_t device = std::exchange(wtelmvar.TextDevice, 9);
+    wtelmvar.TextDeviceDialog = false;
+    PrintChangeProtocol(0);
+    wtelmvar.TextDevice = device;
+    std::ifstream txt(telmvar.ProjectName + ".txt", std::ios::binary);
+    EXPECT_NE(std::string(std::istreambuf_iterator<char>(txt), {})
+                  .find(" " + a + " " + b + " " + c + " " + e + "\r\n"),
+              std::string::npos);
     // A cancelled device choice prints nothing.
     Shown.clear();
     reportengine = TReportEngine{};

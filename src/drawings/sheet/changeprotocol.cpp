@@ -140,13 +140,17 @@ void PrintChangeProtocol(int Device)
         PrintReportLine("  " + index + "     " + PadTo(c.Text[1], 10) + "   " + PadTo(c.Text[2], 6) + "   " +
                         PadTo(c.Text[0], 20));
         // Each line of the description is a report line of its own, so that
-        // it is indented like the rest and the page count stays right.
+        // it is indented like the rest and the page count stays right. A line
+        // wider than the report's goes on over following lines of the page
+        // rather than standing on its one line: the dialog takes 254
+        // characters, and a printed line ends at the paper's edge, with the
+        // rest of the description lost.
         const std::string& desc = c.Text[3];
         std::size_t from = 0;
         for (;;) {
             const std::size_t brk = desc.find_first_of("\r\n", from);
-            PrintReportLine(" " +
-                            desc.substr(from, brk == std::string::npos ? std::string::npos : brk - from));
+            PrintReportLongLine(" " +
+                                desc.substr(from, brk == std::string::npos ? std::string::npos : brk - from));
             if (brk == std::string::npos) break;
             from = brk + (desc.compare(brk, 2, "\r\n") == 0 ? 2 : 1);
         }

@@ -26,6 +26,9 @@ class TReportDevice
     // A spacing line between blocks, written as it is and not counted; the
     // devices whose pages are sheets count it, since the sheet holds it.
     virtual void BlankLine(const std::string& Text) { RawLine(Text); }
+    // A counted line that may be longer than the report's line: the framed
+    // pages go on with it over following lines; one line elsewhere.
+    virtual void LongLine(const std::string& Text) { Line(Text); }
 
     // PageNo 1 = the first page, 0 = a following page. WithColumnHeads 1
     // ends the frame with the column heads.
@@ -85,6 +88,7 @@ class TTextReportDevice final : public TReportDevice
     void Line(const std::string& Text) override;
     void Text(const std::string& Text) override;
     void BlankLine(const std::string& Text) override;
+    void LongLine(const std::string& Text) override;
     void PageHeader(int PageNo, int WithColumnHeads) override;
     void PageBreak(bool HonourCompressedMode) override;
     bool FeedsPages() const override { return feed_ != TFeed::None; }

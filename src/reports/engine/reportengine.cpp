@@ -496,6 +496,11 @@ void WriteReportBlankLine()
     CurrentReportDevice().BlankLine("");
 }
 
+void PrintReportLongLine(const std::string& Text)
+{
+    CurrentReportDevice().LongLine(Text);
+}
+
 void CheckReportPageEnd(int WithColumnHeads)
 {
     CurrentReportDevice().CheckPageEnd(WithColumnHeads);

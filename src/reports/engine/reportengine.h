@@ -73,6 +73,11 @@ void PrintReportText(const std::string& Text);
 // leaves room for the block that follows; on the screen, text printer and
 // printer, whose pages are sheets, it counts, since the sheet holds it.
 void WriteReportBlankLine();
+// A counted line that the framed text pages (screen, printers, files) show
+// whole: a text wider than the report's line goes on over following lines,
+// cut at blanks where it has them, each with the text's indent. The tab and
+// HTML devices, whose lines have no width, write it as one line.
+void PrintReportLongLine(const std::string& Text);
 
 // Page control.
 void ReportPageBreak();

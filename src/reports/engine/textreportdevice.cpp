@@ -154,6 +154,24 @@ void TTextReportDevice::BlankLine(const std::string& Text)
     RawLine(Text);
 }
 
+void TTextReportDevice::LongLine(const std::string& Text)
+{
+    // Cut at the last blank that leaves the piece within the line, or at the
+    // line's end where a word is longer than that; the following lines keep
+    // the text's indent, so that they read as its continuation.
+    const size_t indent = std::min(Text.find_first_not_of(' '), Text.size());
+    const size_t line = ReportLineWidth;
+    const size_t width = line > indent ? line - indent : 1;
+    // The rest never begins with a blank: a blank found is past its start.
+    std::string rest = Text.substr(indent);
+    while (rest.size() > width) {
+        const size_t cut = std::min(rest.rfind(' ', width), width);
+        Line(Text.substr(0, indent) + rest.substr(0, cut));
+        rest.erase(0, std::min(rest.find_first_not_of(' ', cut), rest.size()));
+    }
+    Line(Text.substr(0, indent) + rest);
+}
+
 void TTextReportDevice::PageHeader(int PageNo, int WithColumnHeads)
 {
     AskInsertPaper();
