@@ -271,6 +271,9 @@ platform::DialogAction TForm_printconf::Press(const std::string& name)
     if (name == "Button_ok") return ButtonOk();
     if (name == "Button_cancel" || name == "Escape") {
         telmvar.Aborted = true;
+        // A file that "Printer..." took was asked about for this printout
+        // only: the next one onto it asks again.
+        platform::CurrentPlatform().Print().DropDialogChoice();
         return DialogAction::Reject;
     }
     if (name == "Button_db")

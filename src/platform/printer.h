@@ -47,6 +47,10 @@ class Printer
     // Empty for a printer, a file not there yet or not a plain file (written
     // in place), and a name taken in the dialog since the last document.
     virtual std::string FileToReplace() const { return {}; }
+    // The printout whose print dialog took a name ends without a document
+    // (its own dialog cancelled): the name counts as asked for no longer, and
+    // the next printout onto that file asks.
+    virtual void DropDialogChoice() {}
     // Starts a document; false when no printer can take it, and then
     // FailureCause says why. The printer stays usable: the next document
     // may go elsewhere.

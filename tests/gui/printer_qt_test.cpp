@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,6 +23,7 @@
 #include "foundation/textfile.h"
 #include "graphics/graphfacade.h"
 #include "graphics/graphwindow.h"
+#include "graphics/printconf.h"
 #include "platform/qt/platform_qt.h"
 #include "platform/qt/printer_qt.h"
 #include "qtfixture.h"
@@ -81,11 +83,13 @@ namespace
 // Reads every message box a printout shows (Taken gives and forgets the
 // texts), answering a question with Answer and closing any other box; confirms
 // the print dialog with its own button, so that it checks the file as it does
-// for the user. A modal is pressed once, after this round, so that a box the
-// press opens is read too.
+// for the user, unless InPrintDialog plays its user: a box the test did not
+// expect is answered too, and it fails at once. A modal is pressed once,
+// after this round, so that a box the press opens is read too.
 struct BoxReader {
     std::string Texts;
     QMessageBox::StandardButton Answer = QMessageBox::Yes;
+    std::function<void(QWidget*)> InPrintDialog;
     QTimer Timer;
     QPointer<QWidget> Pressed;
     std::string Taken() { return std::exchange(Texts, {}); }
@@ -94,12 +98,13 @@ struct BoxReader {
         QObject::connect(&Timer, &QTimer::timeout, [this] {
             QWidget* modal = QApplication::activeModalWidget();
             if (!modal || modal == Pressed) return;
+            Pressed = modal;
+            if (qobject_cast<QPrintDialog*>(modal) && InPrintDialog) return InPrintDialog(modal);
             QAbstractButton* button = modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 Texts += box->text().toStdString() + "\n";
                 if (box->button(Answer)) button = box->button(Answer);
             }
-            Pressed = modal;
             QMetaObject::invokeMethod(button, &QAbstractButton::click, Qt::QueuedConnection);
         });
         Timer.start(10);
@@ -189,6 +194,23 @@ TEST(QtPrinter, PrintToAFileThatCannotBeWrittenKeepsTheOldFile)
     EXPECT_EQ(boxes.Texts.find(asked), std::string::npos) << boxes.Texts;
     EXPECT_NE(boxes.Texts, "") << "the print dialog asks";
     EXPECT_TRUE(Bytes(pdf).starts_with("%PDF"));
+    // The name counts as asked for by that printout only: a picture printed
+    // next asks, so it does after the page-range dialog cancelled, and after
+    // the Printout dialog cancelled whose "Printer..." took the name.
+    TForm_printconf printout;
+    const std::function<void()> before[] = {[] {}, [&] { PrintTextFile(text.string()); },
+                                            [&] {
+                                                boxes.InPrintDialog = nullptr;
+                                                printout.Press("Button_printer");
+                                                printout.Press("Button_cancel");
+                                            }};
+    boxes.InPrintDialog = [](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); };
+    for (const auto& printed : before) {
+        printed();
+        EXPECT_TRUE(picture());
+        const std::string shown = boxes.Taken();
+        EXPECT_TRUE(shown.ends_with(asked)) << shown;
+    }
     ResetReportServices(); // no page chooser of a printer gone
 }
 
@@ -207,6 +229,7 @@ TEST(QtPrinter, APageLongerThanASheetGoesOnOverFurtherSheets)
     qt.QtPrinter().QtPrinter().setOutputFormat(QPrinter::PdfFormat);
     qt.QtPrinter().QtPrinter().setOutputFileName(QString::fromStdString(pdf));
     telmvar.LinesPerPage = 66;
+    BoxReader boxes;
     for (const auto& [lines, blankAfter, from, sheets] :
          {std::tuple{150, false, 1, 3}, {66, true, 1, 1}, {150, false, 2, 2}}) {
         SCOPED_TRACE(from);
@@ -216,7 +239,7 @@ TEST(QtPrinter, APageLongerThanASheetGoesOnOverFurtherSheets)
                 expected += i > (from - 1) * 66 ? "line" + std::to_string(i) + "\n" : "";
         std::ofstream(text, std::ios::binary) << report << (blankAfter ? "   \r\n\f\r\n" : "");
         int offered = 0;
-        WhenModalAppears([&, from = from](QWidget* w) {
+        boxes.InPrintDialog = [&, from = from](QWidget* w) {
             auto* to = w->findChild<QSpinBox*>("to");
             ASSERT_NE(to, nullptr);
             offered = to->maximum();
@@ -224,9 +247,10 @@ TEST(QtPrinter, APageLongerThanASheetGoesOnOverFurtherSheets)
             w->findChild<QSpinBox*>("from")->setValue(from);
             to->setValue(to->maximum());
             qobject_cast<QDialog*>(w)->accept();
-        });
+        };
         telmvar.Aborted = false;
         PrintTextFile(text);
+        EXPECT_EQ(boxes.Taken(), "") << "no box but the print dialog";
         EXPECT_EQ(offered, from - 1 + sheets);
         if (std::system("pdftotext -v > /dev/null 2>&1") != 0) QYR7_VALIDATOR_MISSING("pdftotext");
         const std::string printed = PdfText(pdf);

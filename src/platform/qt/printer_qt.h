@@ -23,6 +23,7 @@ class PrinterImplQt final : public Printer
     bool ChoosePages(int Count, int& From, int& To) override;
     bool HasDestination() const override;
     std::string FileToReplace() const override;
+    void DropDialogChoice() override { takenInDialog_.clear(); }
     bool BeginDoc(const std::string& title) override;
     std::string FailureCause() const override { return cause_; }
     void NewPage() override;
