@@ -470,6 +470,7 @@ bool TFtelmgra::TReplay::SetColour()
         // The step dialog of an animation stops at each erase: the frame
         // just drawn is on the screen. A printout never stops.
         if (form.StepMode && !printing) {
+            if (form.OnShowFrame) form.OnShowFrame();
             TForm_anistep step;
             pf.Dialogs().RunModal(step);
             if (step.EndStepping) form.StepMode = false;

@@ -47,6 +47,7 @@ void ResetGraphWindow()
     FTelmgra.OnRepaint = nullptr;
     FTelmgra.OnPendingEvents = nullptr;
     FTelmgra.OnPause = nullptr;
+    FTelmgra.OnShowFrame = nullptr;
     FTelmgra.OnStopAsked = nullptr;
     FTelmgra.ImmediateCanvas = nullptr;
     FTelmgra.OnImmediateDone = nullptr;

@@ -119,6 +119,9 @@ class TFtelmgra
     // A kind-13 pause: show what was drawn so far, wait (default: nothing,
     // as a run without a display does not wait).
     std::function<void(int32_t ms)> OnPause;
+    // Shows what was drawn so far while the step dialog of an animation waits
+    // (default: nothing, as a run without a display shows nothing).
+    std::function<void()> OnShowFrame;
     // Answers StopAsked. It lets the window repaint but hands it no other
     // input, so no command starts while a drawing is still being recorded
     // (default: nothing, as a run without a display has no user to ask).

@@ -287,8 +287,13 @@ TEST_F(GraphWindowQtTest, StepDialogEnterShowsNextFrameAndEscEndsStepping)
     FTelmgra.StepMode = true;
     int shown = 0;
     QImage form;
+    // What the window shows at each dialog: "+" drew the first frame's
+    // white line before the second.
+    std::vector<bool> white;
     std::function<void(QWidget*)> press = [&](QWidget* modal) {
         ++shown;
+        white.push_back(
+            !BoundsOf(ClientArea().grab().toImage(), [](QColor c) { return c == White; }).Empty());
         EXPECT_EQ(modal->windowTitle(), "Animation");
         auto* next = modal->findChild<QPushButton*>("Button_nextstep");
         auto* end = modal->findChild<QPushButton*>("Button_endstep");
@@ -309,6 +314,7 @@ TEST_F(GraphWindowQtTest, StepDialogEnterShowsNextFrameAndEscEndsStepping)
     WhenModalAppears(press);
     Shown();
     EXPECT_EQ(shown, 2);
+    EXPECT_EQ(white, (std::vector<bool>{false, true}));
     EXPECT_FALSE(FTelmgra.StepMode);
     EXPECT_EQ(form.size(), QSize(116, 50));
 }

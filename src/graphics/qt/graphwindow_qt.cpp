@@ -94,6 +94,7 @@ GraphWindowQt::GraphWindowQt(platform::MainWindowImplQt& window)
     FTelmgra.OnRepaint = [this] { Schedule(); };
     FTelmgra.OnPendingEvents = [] { QCoreApplication::processEvents(); };
     FTelmgra.OnPause = [this](int32_t ms) { Pause(ms); };
+    FTelmgra.OnShowFrame = [this] { Pause(0); };
     FTelmgra.OnStopAsked = [this] { return StopAsked(); };
     FTelmgra.ImmediateCanvas = [this] { return Immediate(); };
     FTelmgra.OnImmediateDone = [this] { ImmediateDone(); };
@@ -112,6 +113,7 @@ GraphWindowQt::~GraphWindowQt()
     FTelmgra.OnRepaint = nullptr;
     FTelmgra.OnPendingEvents = nullptr;
     FTelmgra.OnPause = nullptr;
+    FTelmgra.OnShowFrame = nullptr;
     FTelmgra.OnStopAsked = nullptr;
     FTelmgra.ImmediateCanvas = nullptr;
     FTelmgra.OnImmediateDone = nullptr;
