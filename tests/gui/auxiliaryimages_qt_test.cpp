@@ -75,6 +75,9 @@ TEST_F(QtHilfebild, SpinButtonAndCommands)
     WhenModalAppears([](QWidget* w) { w->findChild<QToolButton*>("SpinButton1Down")->click(); });
     qt.Dialogs().RunModal(form);
     EXPECT_EQ(form.ItemIndex, 2);
+    WhenModalAppears([](QWidget* w) { w->findChild<QToolButton*>("SpinButton1Up")->click(); });
+    qt.Dialogs().RunModal(form);
+    EXPECT_EQ(form.ItemIndex, 1) << "back to the second line";
     WhenModalAppears([](QWidget* w) { w->findChild<QPushButton*>("Button_loeschen")->click(); });
     qt.Dialogs().RunModal(form);
     EXPECT_EQ(form.Command, TForm_hilfebild::CmdDelete);

@@ -79,6 +79,11 @@ TEST_F(QtConfKorvilt, BoundToItsModel)
     const QPixmap picture = form->grab();
     EXPECT_FALSE(picture.isNull());
     EXPECT_GT(picture.width(), 200);
+    // A stored font that the list does not hold shows as stored.
+    TConfKorviltModel stored;
+    stored.SetField("ComboBox_psfont", "MyFont");
+    form = dialogs_qt::MakeBoundForm(stored, nullptr, graphics_qt::ConfKorviltLayout);
+    EXPECT_EQ(form->findChild<QComboBox*>("ComboBox_psfont")->currentText(), "MyFont");
 }
 
 TEST_F(QtConfKorvilt, DeviceMenuFormKeepsTheLineOnOk)
