@@ -255,11 +255,12 @@ void Tdbf4::SelectAndClose(TDbfBrowserModel& model)
     if (tzdbf.State() == TDataSetState::Edit) Quiet([&] { return tzdbf.Post(); });
     // A record marked for deletion while the table hides them (a pick) is
     // not taken: the current record stays the choice.
+    const int32_t n = model.RecordNo;
     std::string flag;
-    if (model.RecordNo >= 1 && model.RecordNo <= RecordCount() && tzdbf.HideDeletedRecs())
-        tzdbf.Peek(0, model.RecordNo, flag);
-    if (model.RecordNo >= 1 && model.RecordNo <= RecordCount() && model.RecordNo != RecNo() && flag != "*")
-        GoRecord(model.RecordNo);
+    if (n >= 1 && n <= RecordCount() && n != RecNo()) {
+        if (tzdbf.HideDeletedRecs()) tzdbf.Peek(0, n, flag);
+        if (flag != "*") GoRecord(n);
+    }
     telmvar.LastKeyChar = 13;
     telmvar.SelectedRecordNo = RecNo();
     telmvar.BrowserGridRow = model.GridRow;
