@@ -13,6 +13,7 @@
 #include "drawings/stage/composer.h"
 #include "graphics/diagrams/loadspectrumdiagram.h"
 #include "graphics/displaylist.h"
+#include "planetary/documentation.h"
 #include "planetary/projectfile.h"
 
 #include <cmath>
@@ -148,6 +149,22 @@ const TLayoutCase layoutCases[] = {
          ComposeProductionDrawing(3, 1, 7, "S-Pi");
      }},
     {"ProductionSIso", 1, 1, [] { ComposeProductionDrawing(3, 1, 7, "S-Pi"); }},
+    // The flank tolerance table set smaller between the measurement table
+    // and a DIN 6771 block, and raised over eight revision rows.
+    {"ProductionSIsoUnderDin6771", 1, 1,
+     [] {
+         wtelmvar.TitleBlockType = 3;
+         ComposeProductionDrawing(3, 1, 7, "S-Pi");
+     }},
+    {"ProductionSIsoUnderEightChanges", 1, 1,
+     [] {
+         wtelmvar.TitleBlockType = 2;
+         cadsettings.SheetShowChanges = true;
+         documentation.ChangeCount = 8;
+         for (int k = 1; k <= 8; ++k)
+             documentation.ChangeList[k].Text = {{"tooth form", "07.12.2026", "QYR", "new flank"}};
+         ComposeProductionDrawing(3, 1, 7, "S-Pi");
+     }},
     {"ProductionPiIso", 1, 1, [] { ComposeProductionDrawing(3, 2, 7, "S-Pi"); }},
     {"ProductionPeHBothIso", 3, 1, [] { ComposeProductionDrawing(3, 3, 7, "Pe-H"); }},
     {"GearDataTables", 1, 0, [] { ComposeProductionDrawing(3, 3, 4, "S-Pi"); }},

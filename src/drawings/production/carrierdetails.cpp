@@ -8,7 +8,9 @@
 #include "graphics/cad/caddimensions.h"
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadprimitives.h"
+#include "graphics/cadsettings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -70,6 +72,17 @@ void DrawPlanetSpacingDetail(int zH, int zS, int zPe, Extended mn, Extended beta
     CadVerticalDimension(TrimBlanks(LengthToText(2 * std::fabs(rE))), "", "", 0, -std::fabs(rE), 0,
                          std::fabs(rE), 1.2L * L);
     SetDimensionScale(1.0L);
+}
+
+Extended PlanetSpacingDetailDepth(int zH, int zPe, Extended mn, Extended beta, Extended rI, Extended rE,
+                                  int zPi)
+{
+    const Extended mt = mn / std::cos(beta);
+    const Extended L = 0.4L * mt * zPe + 1.2L * std::fabs(rE);
+    const Extended planets =
+        std::max(std::fabs(rE) + std::fabs(mt * zPe) / 2, std::fabs(rI) + std::fabs(mt * zPi) / 2);
+    const Extended base = cadsettings.CadDimScale == 0 ? 1.0L : cadsettings.CadDimScale;
+    return std::max(L, planets) + std::fabs(0.007L * mt * zH * base);
 }
 
 void DrawBoreRingDetail(Extended t, Extended r, Extended R, Extended s)

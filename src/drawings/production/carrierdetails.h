@@ -35,6 +35,13 @@ TPlanetSetCentres PlanetSetCentres(Extended Theta, Extended rI, Extended rE, Ext
 void DrawPlanetSpacingDetail(int zH, int zS, int zPe, Extended mn, Extended beta, Extended rI, Extended rE,
                              Extended OffsetAngle, int zPi, int q);
 
+// How far the planet spacing detail of the same arguments reaches below its
+// origin: its vertical centre line, the lowest planet a pitch circle could
+// put there, and the angle dimensions on the centre line's circle, with one
+// dimension scale unit for their arrows and text ends.
+Extended PlanetSpacingDetailDepth(int zH, int zPe, Extended mn, Extended beta, Extended rI, Extended rE,
+                                  int zPi);
+
 // Carrier form 3: a circle of radius r + |s| and a filled circle of radius
 // R - t about the origin, on the current layer.
 void DrawBoreRingDetail(Extended t, Extended r, Extended R, Extended s);

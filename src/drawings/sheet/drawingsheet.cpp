@@ -381,6 +381,42 @@ std::string RevisionIndexText(int N)
     }
 }
 
+namespace
+{
+
+// A text of the revision rows, whose style is the row's (Height, Width),
+// at (X, Y) in a column ending at Right. This departs from the plain copy
+// of the revision table, which writes its texts as they are, so that a
+// description of 254 characters ran some 330 mm across the frame and off
+// the sheet: a text too long for its column is fitted as the title block's
+// fields are (CadTextInWidth), but not below 60 % of the row's lettering;
+// at 60 % it is cut to the whole characters that fit (the protocol of
+// changes holds it whole). A text that fits is written as before.
+void RevisionCellText(Extended X, Extended Y, Extended Right, const std::string& Text, Extended Height,
+                      Extended Width)
+{
+    constexpr Extended smallest = 0.6L;
+    const Extended room = Right - X - 0.5L;
+    const Extended estimate = CadTextEstimate(Text, Width);
+    if (estimate <= room) {
+        CadText(X, Y, Text);
+        return;
+    }
+    if (room >= smallest * estimate) {
+        CadTextInWidth(SheetStyle, Text, 0, Height, Width, room);
+        CadText(X, Y, Text);
+    } else {
+        size_t n = Text.size();
+        while (n > 0 && CadTextEstimate(Text.substr(0, n), smallest * Width) > room)
+            --n;
+        Style(0, smallest * Height, smallest * Width);
+        CadText(X, Y, Text.substr(0, n));
+    }
+    Style(0, Height, Width);
+}
+
+} // namespace
+
 void DrawRevisionTable()
 {
     const auto& d = documentation;
@@ -405,12 +441,12 @@ void DrawRevisionTable()
     for (int k = first; k <= d.ChangeCount; ++k) {
         const Extended y = y0 + h * (k - first + 1) + 0.9L;
         const TChangeRec& c = d.ChangeList[k];
-        CadText(1, y, RevisionIndexText(k));
-        CadText(9, y, c.Text[1]);
-        CadText(26, y, c.Text[2]);
-        CadText(41, y, c.Text[0]);
+        RevisionCellText(1, y, 8, RevisionIndexText(k), 0.5L * h, 0.375L * h);
+        RevisionCellText(9, y, 25, c.Text[1], 0.5L * h, 0.375L * h);
+        RevisionCellText(26, y, 40, c.Text[2], 0.5L * h, 0.375L * h);
+        RevisionCellText(41, y, 70, c.Text[0], 0.5L * h, 0.375L * h);
         // One text: the CAD writers turn its line breaks into blanks.
-        CadText(71, y, c.Text[3]);
+        RevisionCellText(71, y, 180, c.Text[3], 0.5L * h, 0.375L * h);
     }
 }
 
@@ -429,6 +465,17 @@ Extended TitleBlockBottom()
 Extended TableFloor()
 {
     return TitleBlockBottom() + TitleBlockHeight() + 2;
+}
+
+bool SheetInnerFrame(int SizeCode, Extended& X1, Extended& Y1, Extended& X2, Extended& Y2)
+{
+    TRect r{};
+    if (!InnerFrame(SizeCode, r)) return false;
+    X1 = r.x1;
+    Y1 = r.y1;
+    X2 = r.x2;
+    Y2 = r.y2;
+    return true;
 }
 
 Extended TableFitFactor(Extended Top, Extended Bottom)

@@ -69,6 +69,10 @@ Extended TableFloor();
 // where even its top is no higher.
 Extended TableFitFactor(Extended Top, Extended Bottom);
 
+// The inner frame of a sheet of SizeCode under the configured title block
+// and border, as DrawDrawingSheet draws it; false where it draws none.
+bool SheetInnerFrame(int SizeCode, Extended& X1, Extended& Y1, Extended& X2, Extended& Y2);
+
 // The ISO revision table above an ISO title block, in title-block
 // coordinates: the last eight changes.
 void DrawRevisionTable();

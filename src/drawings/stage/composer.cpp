@@ -1,6 +1,7 @@
 #include "drawings/stage/composer.h"
 
 #include "drawings/bearings/bearingdraw.h"
+#include "drawings/production/carrierdetails.h"
 #include "drawings/production/productiontables.h"
 #include "drawings/sheet/drawingsheet.h"
 #include "drawings/stage/carrier.h"
@@ -29,6 +30,7 @@
 #include "reports/engine/reportservices.h"
 #include "reports/messages/messagelist.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -126,11 +128,63 @@ void AssemblyDrawing()
                    f * sy);
 }
 
+// Where the carrier sheet's coordinates table stands: its upper left corner
+// (the heading above it), its scale and the rows of each column (0: one
+// column).
+struct TCarrierTablePlace {
+    Extended X = 50, Y = 120, Scale = 1;
+    int RowsPerColumn = 0;
+};
+
+// The table at (50, 120) ends at 120 - 7 (1 + 2 q) and so ran into the
+// title block from 4 planet pairs on (DIN 6771) or 5 (ISO 7200 Fig. 2).
+// Where it does, it keeps its corner and is set smaller about it, as the
+// other sheets' tables are, while its text stays 1.8 mm or more (the
+// smallest lettering of ISO 3098). Below that it rises into the free space
+// under the carrier picture (its heading 2 below the picture, which stays
+// where it is), and its rows go on in as few further columns beside the
+// first as the frame's width allows at that size, moved left within the
+// frame where they need the room.
+TCarrierTablePlace CarrierTablePlace()
+{
+    constexpr Extended height = 3.5L, smallest = 1.8L / height, margin = 2;
+    const int n = std::max(0, 2 * GearPair.qp);
+    const Extended floor = TableFloor();
+    TCarrierTablePlace p;
+    p.Scale = TableFitFactor(p.Y, p.Y - CarrierTableRowPitch * (1 + n));
+    if (p.Scale >= smallest) return p;
+
+    const auto& g = PlanetaryGears;
+    const Extended low = 220 - 120 / R() *
+                                   PlanetSpacingDetailDepth(g.z[gH], g.z[gPe], GearPair.mn, GearPair.beta_rad,
+                                                            g.aInUse[mSPi], g.aInUse[mPeH], g.z[gPi]);
+    Extended x1 = 20, y1 = 10, x2 = 200, y2 = 287;
+    SheetInnerFrame(4, x1, y1, x2, y2);
+    const Extended room = x2 - x1 - 2 * margin;
+    for (int columns = 1; columns <= std::max(1, n); ++columns) {
+        const int rows = (n + columns - 1) / columns;
+        const Extended width = columns * CarrierTableColumnWidth + (columns - 1) * CarrierTableColumnGap;
+        const Extended f =
+            std::min({Extended(1),
+                      (low - margin - floor) / (CarrierTableHeadingTop + CarrierTableRowPitch * (1 + rows)),
+                      room / std::max(width, CarrierTableHeadingLength())});
+        if (f < smallest && columns < n) continue;
+        p.Scale = f;
+        p.Y = low - margin - CarrierTableHeadingTop * f;
+        p.X = std::max(x1 + margin,
+                       std::min(p.X, x2 - margin - f * std::max(width, CarrierTableHeadingLength())));
+        p.RowsPerColumn = columns > 1 ? rows : 0;
+        break;
+    }
+    return p;
+}
+
 void CarrierSheet()
 {
     Insert("CARR", 110, 220, 120 / R());
     Insert("FRAME_1", 0, 0, 1);
-    Insert("TABLE2", 50, 120, 1);
+    const TCarrierTablePlace p = CarrierTablePlace();
+    Insert("TABLE2", p.X, p.Y, p.Scale);
 }
 
 void QuickSheet()
@@ -196,7 +250,20 @@ void LargeSheet()
     WriteDimensionTable(0, 240, 280, 2);
     WriteMeshDataTable(312, 280, 2);
     WriteOperationTable(250, 110, 2);
-    WriteStrengthTable(324, 110, 2);
+    // The strength table's nine rows at (324, 110) end at 74: over the
+    // revision rows of an ISO title block with 7 or more changes. There it
+    // keeps its corner and is set smaller about it, as the other sheets'
+    // tables are, down to 1.6 mm lettering; where even that would not
+    // clear the block it stands higher, ending 2 above it.
+    {
+        constexpr Extended x = 324, y = 110, h = 2, smallest = 1.6L;
+        constexpr Extended pitch = 2 * StrengthTableRowCount;
+        const Extended fitted = h * TableFitFactor(y, y - pitch * h);
+        if (fitted >= smallest)
+            WriteStrengthTable(x, y, fitted);
+        else
+            WriteStrengthTable(x, TableFloor() + pitch * smallest, smallest);
+    }
     WriteBearingTables(22, 140, 56, 140, 2);
 
     // The gear data of the two meshes with the external and internal gear
@@ -297,7 +364,7 @@ void WriteBlocks(unsigned Blocks)
     if (Blocks & CarrierBlocks) {
         Block("CARR", CarrierSchematicBlock);
         Block("FRAME_1", [] { DrawSheet(4); });
-        Block("TABLE2", WriteCarrierCoordinatesTable);
+        Block("TABLE2", [] { WriteCarrierCoordinatesTable(CarrierTablePlace().RowsPerColumn); });
     }
     if (Blocks & SheetBlocks) {
         Block("VA", DrawDimensionedFrontView);

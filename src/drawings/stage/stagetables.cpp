@@ -11,6 +11,7 @@
 #include "graphics/cad/cadoutput.h"
 #include "graphics/cad/cadprimitives.h"
 #include "graphics/cad/cadtable.h"
+#include "graphics/cadsettings.h"
 #include "planetary/bearings/planetbearing.h"
 #include "planetary/driveconfigurations.h"
 #include "planetary/suggestions.h"
@@ -403,16 +404,36 @@ void WriteBacklashTable(Extended X, Extended Y, Extended H)
     t.AddRow("jtmax", deg, Fix(2, 2, st.BacklashAngleInMax), Fix(2, 2, st.BacklashAngleOutMax));
 }
 
-void WriteCarrierCoordinatesTable()
+namespace
+{
+const char* const CarrierTableHeading = "coordinates planet carrier";
+}
+
+Extended CarrierTableHeadingLength()
+{
+    return static_cast<Extended>(std::string(CarrierTableHeading).size()) * 5.2L *
+           cadsettings.CadTextWidthFactor;
+}
+
+void WriteCarrierCoordinatesTable(int RowsPerColumn)
 {
     CadSetLayer(4);
     CadSetTextStyle(2, 0, 3.5L, 5.2L);
     CadMoveTo(0, 3);
-    CadTextLine("coordinates planet carrier");
+    CadTextLine(CarrierTableHeading);
     const std::string len = LengthUnitLabel();
     TCadTable t;
-    t.Init(0, 0, 3.5L, {5, 10, 10, 10}, {"i", "phi " + DegreeSign(), "x  " + len, "y " + len});
+    auto head = [&](Extended X) {
+        t.Init(X, 0, 3.5L, {5, 10, 10, 10}, {"i", "phi " + DegreeSign(), "x  " + len, "y " + len});
+    };
+    head(0);
+    int inColumn = 0;
     auto row = [&](const std::string& Label, Extended Phi, Extended R) {
+        if (RowsPerColumn > 0 && inColumn == RowsPerColumn) {
+            head(t.x[t.N] + CarrierTableColumnGap);
+            inColumn = 0;
+        }
+        ++inColumn;
         t.AddRow(Label, Fix(6, 3, RadToDeg(Phi)), Len(6, 3, R * std::cos(Phi)), Len(6, 3, R * std::sin(Phi)));
     };
     const int qp = GearPair.qp;

@@ -68,6 +68,8 @@ Extended StageTablesBottom();
 void WriteDimensionTable(int Mode, Extended X, Extended Y, Extended H);
 void WriteOperationTable(Extended X, Extended Y, Extended H);
 void WriteStrengthTable(Extended X, Extended Y, Extended H);
+// Its rows, the head row among them: each 2 H high.
+constexpr int StrengthTableRowCount = 9;
 // Mode 2 ends after the number of planets (no shafts, no ratios).
 void WriteGeneralDataTable(int Mode, Extended X, Extended Y, Extended H);
 void WriteMeshDataTable(Extended X, Extended Y, Extended H);
@@ -76,8 +78,17 @@ void WriteApplicationFactorTable(Extended X, Extended Y, Extended H);
 void WriteBearingTable(int N, Extended X, Extended Y, Extended H);
 void WriteSpecificSlidingTable(Extended X, Extended Y, Extended H);
 void WriteBacklashTable(Extended X, Extended Y, Extended H);
-// The planet pin positions for the carrier drawing, at the origin.
-void WriteCarrierCoordinatesTable();
+// The planet pin positions for the carrier drawing, at the origin: the
+// heading "coordinates planet carrier" above, the head row and two rows
+// for each planet pair below. With RowsPerColumn above 0 the rows go on,
+// after that many, in a further column to the right with its own head row.
+void WriteCarrierCoordinatesTable(int RowsPerColumn = 0);
+// Its sizes at the origin: one column's width, the gap between columns,
+// the pitch of its rows, the top of the heading text and the heading's
+// length in the CAD files.
+constexpr Extended CarrierTableColumnWidth = 35 * 3.5L * 0.9L, CarrierTableColumnGap = 5,
+                   CarrierTableRowPitch = 7, CarrierTableHeadingTop = 3 + 3.5L;
+Extended CarrierTableHeadingLength();
 // One row per drive configuration from CalcDriveConfigurations: roles,
 // output speed and torque, ratio, smallest safeties; "-" in the values of
 // a configuration that could not be calculated.

@@ -186,11 +186,16 @@ void CadSetTextStyle(int N, Extended Angle, Extended Height, Extended Width)
     if (TCadDevice* d = CadEntityTarget()) d->SetTextStyle(N, Angle, Height, 0.95L * Width);
 }
 
+Extended CadTextEstimate(const std::string& Text, Extended Width)
+{
+    const Extended len = static_cast<Extended>(TrimBlanks(Text).size());
+    return len * Width * graphsettings.GraphTextWidthFactor / 0.7L;
+}
+
 void CadTextInWidth(int N, const std::string& Text, Extended Angle, Extended Height, Extended Width,
                     Extended MaxWidth)
 {
-    const Extended len = static_cast<Extended>(TrimBlanks(Text).size());
-    const Extended estimate = len * Width * graphsettings.GraphTextWidthFactor / 0.7L;
+    const Extended estimate = CadTextEstimate(Text, Width);
     if (MaxWidth >= estimate) {
         CadSetTextStyle(N, Angle, Height, Width);
     } else {

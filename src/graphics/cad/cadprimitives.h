@@ -41,6 +41,9 @@ void CadCellText(const std::string& Text, Extended X, Extended Y, Extended Room,
                  Extended Width);
 // Height in mm; width 0 gives the standard 0.7 width ratio.
 void CadSetTextStyle(int N, Extended Angle, Extended Height, Extended Width);
+// The length CadTextInWidth reckons a text of character Width with: its
+// characters, outer blanks left out, at the screen's width factor.
+Extended CadTextEstimate(const std::string& Text, Extended Width);
 // A style that fits the text into MaxWidth; draws nothing.
 void CadTextInWidth(int N, const std::string& Text, Extended Angle, Extended Height, Extended Width,
                     Extended MaxWidth);
