@@ -194,6 +194,7 @@ TEST_F(Composer, CarrierAndLargeSheetTablesKeepToTheirPlaces)
         if (revision != "-") revision = "230" + revision.substr(revision.find(','));
         std::string out =
             RunPython("sheettablesdxf.py", file, std::string(h.Floor) + " " + h.A3 + " " + revision);
+        EXPECT_EQ(out.rfind("tables down to ", 0), 0u) << out;
         EXPECT_EQ(out.find("fault"), std::string::npos) << "large sheet\n" << out;
         if (h.RevisionTexts) {
             EXPECT_NE(out.find("revision texts " + std::to_string(h.RevisionTexts) + "\n"), std::string::npos)
@@ -205,6 +206,7 @@ TEST_F(Composer, CarrierAndLargeSheetTablesKeepToTheirPlaces)
             PlanetDrawView(1, 7);
             ASSERT_FALSE(telmvar.Aborted);
             out = RunPython("sheettablesdxf.py", file, std::string(h.Floor) + " " + h.A4 + " " + h.Revision);
+            EXPECT_EQ(out.rfind("tables down to ", 0), 0u) << out;
             EXPECT_EQ(out.find("fault"), std::string::npos) << "carrier sheet\n" << out;
             EXPECT_NE(out.find("carrier rows " + std::to_string(2 * q) + "\n"), std::string::npos) << out;
         }

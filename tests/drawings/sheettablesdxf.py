@@ -29,6 +29,10 @@ def flat(entity):
         yield entity
 
 
+def label(e):
+    return e.dxf.text if e.dxftype() == "TEXT" else ""
+
+
 def box(e):
     if e.dxftype() == "TEXT":
         h = e.dxf.height
@@ -61,7 +65,7 @@ for e in tables + carrier:
     if b[2] > left + eps:
         low = b[1] if low is None else min(low, b[1])
     if b[2] > left + eps and b[1] < floor - eps:
-        faults.append("%s %r down to %.3f, over the title block" % (e.dxftype(), e.dxf.get("text", ""), b[1]))
+        faults.append("%s %r down to %.3f, over the title block" % (e.dxftype(), label(e), b[1]))
     if e.dxftype() == "TEXT" and e.dxf.height < 1.6 - eps:
         faults.append("table text %r %.3f high" % (e.dxf.text, e.dxf.height))
 print("tables down to %.3f" % (low if low is not None else 0))
@@ -78,10 +82,10 @@ if carrier:
             continue
         if b[3] > lowest - 2 + eps:
             faults.append("carrier table %s %r up to %.3f, picture down to %.3f"
-                          % (e.dxftype(), e.dxf.get("text", ""), b[3], lowest))
+                          % (e.dxftype(), label(e), b[3], lowest))
         if b[0] < fx1 - eps or b[2] > fx2 + eps:
             faults.append("carrier table %s %r from %.3f to %.3f, out of the frame"
-                          % (e.dxftype(), e.dxf.get("text", ""), b[0], b[2]))
+                          % (e.dxftype(), label(e), b[0], b[2]))
         if e.dxftype() == "TEXT":
             t = e.dxf.text.strip()
             if e.dxf.height < 1.8 - eps:
