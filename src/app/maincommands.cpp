@@ -350,10 +350,14 @@ void Thh::mi_fileOpenClick()
     if (!telmvar.Aborted) {
         // The spectrum and bearing items follow the new project at every
         // help level; the view is redrawn only with help shown.
-        if (telmvar.HelpLevel > 0)
+        if (telmvar.HelpLevel > 0) {
             RefreshAfterChange();
-        else
+        } else {
             UpdateMenuEnabling();
+            // The picture shown is the one of the project before, and names
+            // its file: a save of this project does not draw it again.
+            shownPicture_ = {};
+        }
     }
 }
 

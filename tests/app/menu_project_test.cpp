@@ -307,7 +307,8 @@ TEST_F(ProjectCommands, SaveAsDrawsThePictureShownAgainNamingTheNewFile)
                 {"mi_viewfertigungszeichnungC", "mi_FileSaveAs", true},
                 {"mi_viewquick4", "mi_FileSaveAs", true},
                 {"help", "mi_FileSaveAs", false},
-                {"unnamed", "mi_FileSave", true}};
+                {"unnamed", "mi_FileSave", true},
+                {"another project, not drawn", "mi_FileSaveAs", false}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.Shows);
         fs::copy_file(std::string(QYR7_SOURCE_DIR) + "/examples/industrial.qy7", from,
@@ -317,6 +318,12 @@ TEST_F(ProjectCommands, SaveAsDrawsThePictureShownAgainNamingTheNewFile)
         ASSERT_TRUE(hh.Click("mi_fileOpen"));
         if (std::string(r.Shows) == "help") {
             ShowHelpText(1000, 0, 2);
+        } else if (std::string(r.Shows) == "another project, not drawn") {
+            ASSERT_TRUE(hh.Click("mi_viewquick4"));
+            telmvar.HelpLevel = 0;
+            fs::copy_file(std::string(QYR7_SOURCE_DIR) + "/examples/default.qy7", dir / "default.qy7");
+            headless->HeadlessFiles().QueueAnswer((dir / "default.qy7").string());
+            ASSERT_TRUE(hh.Click("mi_fileOpen"));
         } else if (std::string(r.Shows) == "unnamed") {
             telmvar.ProjectName.clear();
             hh.RefreshAfterChange();
