@@ -109,16 +109,20 @@ void Thh::NoteShownPicture(const TPictureStart& Start, std::function<void()> Red
                          Redraw();
                          hatchstate.HatchRandSeed = now;
                      },
-                     DisplayList.Generation};
+                     DisplayList.Generation, GetProjectFilePath()};
 }
 
-void Thh::RedrawShownPicture()
+void Thh::RedrawShownPicture(const std::string& File)
 {
-    if (!shownPicture_.Redraw || DisplayList.Generation != shownPicture_.Generation) return;
+    // A picture of another project (one opened without a redraw shows the
+    // picture of the project before) keeps the file it was drawn for.
+    if (!shownPicture_.Redraw || DisplayList.Generation != shownPicture_.Generation ||
+        shownPicture_.File != File)
+        return;
     const uint64_t before = DisplayList.Generation;
     shownPicture_.Redraw();
     if (DisplayList.Generation != before && cadstate.CadDevice == 3)
-        shownPicture_.Generation = DisplayList.Generation;
+        shownPicture_ = {shownPicture_.Redraw, DisplayList.Generation, GetProjectFilePath()};
     else
         shownPicture_ = {};
 }
@@ -350,14 +354,10 @@ void Thh::mi_fileOpenClick()
     if (!telmvar.Aborted) {
         // The spectrum and bearing items follow the new project at every
         // help level; the view is redrawn only with help shown.
-        if (telmvar.HelpLevel > 0) {
+        if (telmvar.HelpLevel > 0)
             RefreshAfterChange();
-        } else {
+        else
             UpdateMenuEnabling();
-            // The picture shown is the one of the project before, and names
-            // its file: a save of this project does not draw it again.
-            shownPicture_ = {};
-        }
     }
 }
 
@@ -370,7 +370,7 @@ void Thh::mi_FileSaveClick()
     UpdateCaption();
     // A project without a name got one through the save dialog: as after
     // Save As, the picture shown names it.
-    if (!telmvar.Aborted && GetProjectFilePath() != file) RedrawShownPicture();
+    if (!telmvar.Aborted && GetProjectFilePath() != file) RedrawShownPicture(file);
 }
 
 void Thh::mi_FileSaveAsClick()
@@ -389,7 +389,7 @@ void Thh::mi_FileSaveAsClick()
     // save, the sheet named the file it was saved from. The picture itself
     // stays the same; a picture that cannot be drawn again without a
     // question (or that something else has replaced) is left as it is.
-    if (!telmvar.Aborted && GetProjectFilePath() != file) RedrawShownPicture();
+    if (!telmvar.Aborted && GetProjectFilePath() != file) RedrawShownPicture(file);
 }
 
 void Thh::OpenRecentFile(int I)

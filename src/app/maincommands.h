@@ -101,13 +101,14 @@ class Thh
     // Redraw draws that picture again, as it is and without a question.
     void NoteShownPicture(const TPictureStart& Start, std::function<void()> Redraw);
     // Draws the picture shown again, when it is still the one noted last
-    // (nothing else was drawn over it since).
-    void RedrawShownPicture();
+    // (nothing else was drawn over it since) and was drawn for File.
+    void RedrawShownPicture(const std::string& File);
 
   private:
     struct TShownPicture {
         std::function<void()> Redraw;
         uint64_t Generation = 0;
+        std::string File; // the project's file it names
     };
     TShownPicture shownPicture_;
 };
