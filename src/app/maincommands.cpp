@@ -18,6 +18,9 @@
 #include "foundation/programstate.h"
 #include "gearpair/catalogue/gearcatalogue.h"
 #include "gearpair/gearpairdata.h"
+#include "graphics/cad/cadhatch.h"
+#include "graphics/cadsettings.h"
+#include "graphics/displaylist.h"
 #include "graphics/graphfacade.h"
 #include "planetary/bearings/bearingcatalogue.h"
 #include "planetary/bearings/planetbearing.h"
@@ -82,7 +85,46 @@ void Thh::UpdateMenuEnabling()
 void Thh::RefreshAfterChange()
 {
     UpdateMenuEnabling();
+    const TPictureStart start = PictureStart();
     RedrawView();
+    NoteShownPicture(start, [this] { RedrawView(); });
+}
+
+Thh::TPictureStart Thh::PictureStart()
+{
+    return {DisplayList.Generation, hatchstate.HatchRandSeed};
+}
+
+void Thh::NoteShownPicture(const TPictureStart& Start, std::function<void()> Redraw)
+{
+    // A drawing that went to a file or stopped before it began left the
+    // picture shown as it was.
+    if (DisplayList.Generation == Start.Generation || cadstate.CadDevice != 3) return;
+    // The break lines are drawn again with the random numbers they had; the
+    // pictures after take theirs as they would have without the redraw.
+    const uint32_t seed = Start.BreakLineSeed;
+    shownPicture_ = {[Redraw = std::move(Redraw), seed] {
+                         const uint32_t now = hatchstate.HatchRandSeed;
+                         hatchstate.HatchRandSeed = seed;
+                         Redraw();
+                         hatchstate.HatchRandSeed = now;
+                     },
+                     DisplayList.Generation, GetProjectFilePath()};
+}
+
+void Thh::RedrawShownPicture(const std::string& File)
+{
+    // A picture of another project (one opened without a redraw shows the
+    // picture of the project before) keeps the file it was drawn for.
+    if (!shownPicture_.Redraw || DisplayList.Generation != shownPicture_.Generation ||
+        shownPicture_.File != File)
+        return;
+    const uint64_t before = DisplayList.Generation;
+    shownPicture_.Redraw();
+    if (DisplayList.Generation != before && cadstate.CadDevice == 3)
+        shownPicture_ = {shownPicture_.Redraw, DisplayList.Generation, GetProjectFilePath()};
+    else
+        shownPicture_ = {};
 }
 
 bool Thh::UseCompactStrengthInput(int CalcMethod, int ScreenWidth, int ScreenHeight, bool Guided)
@@ -322,20 +364,32 @@ void Thh::mi_fileOpenClick()
 void Thh::mi_FileSaveClick()
 {
     telmvar.Aborted = false;
+    const std::string file = GetProjectFilePath();
     SaveProject(telmvar.ProjectName);
     if (!telmvar.Aborted) telmvar.DataModified = false;
     UpdateCaption();
+    // A project without a name got one through the save dialog: as after
+    // Save As, the picture shown names it.
+    if (!telmvar.Aborted && GetProjectFilePath() != file) RedrawShownPicture(file);
 }
 
 void Thh::mi_FileSaveAsClick()
 {
     telmvar.Aborted = false;
+    const std::string file = GetProjectFilePath();
     WriteProjectCommand("");
     if (!telmvar.Aborted) {
         telmvar.DataModified = false;
         AddRecentFile(telmvar.ProjectName);
     }
     UpdateCaption();
+    // Departs from the plain Save As, which only writes the file and sets
+    // the caption: the picture shown is drawn again, so that its footer and
+    // title block name the file under its new name. Printed right after the
+    // save, the sheet named the file it was saved from. The picture itself
+    // stays the same; a picture that cannot be drawn again without a
+    // question (or that something else has replaced) is left as it is.
+    if (!telmvar.Aborted && GetProjectFilePath() != file) RedrawShownPicture(file);
 }
 
 void Thh::OpenRecentFile(int I)

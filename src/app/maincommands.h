@@ -10,6 +10,7 @@
 // table (Click, the handler names, the menu at creation and after a
 // language switch) are defined beside it, in mainmenu.cpp.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -88,6 +89,28 @@ class Thh
     virtual void EditLoadSpectrum();
     // The compact strength input sequence (factors entered, small screens).
     virtual void RunStrengthInput();
+
+    // What a picture is drawn from: the display list's generation before it
+    // and the random numbers its break lines take.
+    struct TPictureStart {
+        uint64_t Generation = 0;
+        uint32_t BreakLineSeed = 0;
+    };
+    static TPictureStart PictureStart();
+    // A drawing made from Start: when it put a new picture on the screen,
+    // Redraw draws that picture again, as it is and without a question.
+    void NoteShownPicture(const TPictureStart& Start, std::function<void()> Redraw);
+    // Draws the picture shown again, when it is still the one noted last
+    // (nothing else was drawn over it since) and was drawn for File.
+    void RedrawShownPicture(const std::string& File);
+
+  private:
+    struct TShownPicture {
+        std::function<void()> Redraw;
+        uint64_t Generation = 0;
+        std::string File; // the project's file it names
+    };
+    TShownPicture shownPicture_;
 };
 
 // The main window's commands object, for the program and its tests.

@@ -21,6 +21,7 @@
 #include "foundation/programstate.h"
 #include "gearpair/catalogue/gearcatalogue.h"
 #include "graphics/diagrams/loadspectrumdiagram.h"
+#include "graphics/displaylist.h"
 #include "planetary/bearings/bearingcatalogue.h"
 #include "planetary/bearings/bearingselection.h"
 #include "planetary/bearings/planetbearing.h"
@@ -215,14 +216,28 @@ std::string MailAddress()
     return "mailto:?subject=" + subject;
 }
 
+// A picture drawn on Device (0: the one the user picks); when it went to
+// the screen, the window can have it drawn there again.
+std::function<void(Thh&)> Picture(int Device, std::function<void(int)> DrawOn)
+{
+    return [Device, DrawOn](Thh& t) {
+        const Thh::TPictureStart start = Thh::PictureStart();
+        DrawOn(Device);
+        t.NoteShownPicture(start, [DrawOn] { DrawOn(3); });
+    };
+}
+
 std::function<void(Thh&)> Draw(int Device, int View)
 {
-    return [Device, View](Thh&) { PlanetDrawView(static_cast<int16_t>(Device), static_cast<int16_t>(View)); };
+    const auto draw = [View](int D) { PlanetDrawView(static_cast<int16_t>(D), static_cast<int16_t>(View)); };
+    // The carrier asks for its dimensions before it is drawn.
+    if (View == 8) return [draw, Device](Thh&) { draw(Device); };
+    return Picture(Device, draw);
 }
 
 std::function<void(Thh&)> WheelView(int Device, int View, int Wheel, int Mesh)
 {
-    return [=](Thh&) { WheelViewDispatch(Device, View, Wheel, Mesh); };
+    return Picture(Device, [=](int D) { WheelViewDispatch(D, View, Wheel, Mesh); });
 }
 
 // After a dialog of the stage: calculate, refresh, mark modified.
@@ -471,13 +486,17 @@ std::vector<TMenuCommand> View()
         Sub("mi_viewausdruck", "&Printout", Printout()).Says(Gen(&TGeneralMenuTexts::MenuTextPrintout)),
         Meshes("mi_viewabmessungen", "&Dimensions", "",
                [](int m, TMenuCommand c) {
-                   return c.Does([m](Thh&) { ShowMeshDimensions(3, static_cast<int16_t>(m)); });
+                   return c.Does(Picture(3, [m](int D) {
+                       ShowMeshDimensions(static_cast<int16_t>(D), static_cast<int16_t>(m));
+                   }));
                },
                {"mi_viewabmessungenSPi", "mi_abmessungenPiPe", "mi_viewabmessungenPeH"})
             .Says(Gen(&TGeneralMenuTexts::MenuTextDimensions)),
         Meshes("mi_viewfestigkeit", "S&trength", "mi_viewfestigkeit",
                [](int m, TMenuCommand c) {
-                   return c.Does([m](Thh&) { ShowMeshStrength(3, static_cast<int16_t>(m)); });
+                   return c.Does(Picture(3, [m](int D) {
+                       ShowMeshStrength(static_cast<int16_t>(D), static_cast<int16_t>(m));
+                   }));
                })
             .Says(Prog(&TProgramMenuTexts::MenuTextStrength)),
         Meshes("mi_vieweingriff", "Tooth &Contact", "mi_vieweingriff",
@@ -497,7 +516,7 @@ std::vector<TMenuCommand> View()
             .Says(Prog(&TProgramMenuTexts::MenuTextCuttingTool)),
         Item("mi_viewplanetengetriebe", "&Planetary Gear")
             .Says(Prog(&TProgramMenuTexts::MenuTextPlanetaryGear))
-            .Does([](Thh&) { FrontViewWithText(3); }),
+            .Does(Picture(3, [](int D) { FrontViewWithText(static_cast<int16_t>(D)); })),
         Sub("mi_viewfertigungszeichnung", "&Production drawing",
             {Item("mi_viewfertigungszeichnungS", "&S").Says(WheelKey(1)).Does(WheelView(3, 3, 1, 0)),
              Item("mi_viewfertigungszeichnungPi", "&Pi").Says(WheelKey(2)).Does(WheelView(3, 3, 2, 0)),
@@ -594,7 +613,7 @@ std::vector<TMenuCommand> Cad()
         Item("mi_cadquick4", "Quick 4").Says(Gen([] { return g.MenuTextQuick + " 4"; })).Does(Draw(0, 11)),
         Item("mi_cadplanetengetriebe", "&Planetary Gear")
             .Says(Prog(&TProgramMenuTexts::MenuTextPlanetaryGear))
-            .Does([](Thh&) { FrontViewWithText(0); }),
+            .Does(Picture(0, [](int D) { FrontViewWithText(static_cast<int16_t>(D)); })),
         Item("mi_cadvorderansicht", "P&rojection")
             .Says(Gen(&TGeneralMenuTexts::MenuTextProjection))
             .Does(Draw(0, 4)),
@@ -886,7 +905,13 @@ bool Thh::Click(const std::string& Name)
     // The tables and settings the stage calculation reads may change from
     // here on: the pictures calculate again.
     ForgetStageCalculation();
+    const uint64_t before = DisplayList.Generation;
     command->Handler(*this);
+    // A picture the command drew without noting how (a dialog's help
+    // picture, an animation, the carrier after its dialog) cannot be drawn
+    // again as it is.
+    if (DisplayList.Generation != before && DisplayList.Generation != shownPicture_.Generation)
+        shownPicture_ = {};
     // Whatever the command took in (a bearing from the catalogue, a load
     // spectrum, a project), the items that depend on it follow at once; the
     // window gets the menu again only when that changed something.

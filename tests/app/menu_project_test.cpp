@@ -9,13 +9,16 @@
 #include "appfixture.h"
 #include "common/testlocales.h"
 #include "dialogs/dialogservices.h"
+#include "dialogs/helptext.h"
 #include "foundation/fileutil.h"
 #include "foundation/messagecollector.h"
 #include "graphics/cad/cadfiles.h"
+#include "graphics/displaylist.h"
 #include "planetary/filenames.h"
 #include "planetary/projectfile.h"
 #include "planetary/stage.h"
 #include "planetary/stagecalc.h"
+#include "reports/engine/reportservices.h"
 #include "testcommands.h"
 
 #include <fstream>
@@ -276,6 +279,75 @@ TEST_F(ProjectCommands, NewSaveAsExitAndReopenGiveTheRecordsSaved)
     const std::string again = dir.string() + "/again.qy7";
     ASSERT_TRUE(WriteProjectData(again));
     EXPECT_EQ(ReadAll(again), savedText);
+}
+
+// Save As (and the Save that names a project without a name) draws the
+// picture shown again, so that its footer and a sheet's title block name the
+// file under its new name; the picture stays the same. A picture that has
+// since taken its place (a help picture) stays as it is.
+TEST_F(ProjectCommands, SaveAsDrawsThePictureShownAgainNamingTheNewFile)
+{
+    telmvar.HelpLevel = 1;
+    telmvar.DbfDir = std::string(QYR7_DATA_DIR) + "/";
+    telmvar.PltDir = QYR7_DATA_DIR;
+    // One clock for the picture and its redraw: the sheets show the time.
+    const auto clock = std::make_pair(reportservices.TodayDateText, reportservices.NowTimeText);
+    reportservices.TodayDateText = [] { return std::string("10.12.2026"); };
+    reportservices.NowTimeText = [] { return std::string("9:05"); };
+    const std::string from = dir.string() + "/industrial.qy7", to = dir.string() + "/Kopie.qy7";
+    const auto naming = [](const std::vector<std::string>& Records, const std::string& Name) {
+        return std::count_if(Records.begin(), Records.end(),
+                             [&](const std::string& r) { return r.find(Name) != std::string::npos; });
+    };
+    const struct {
+        const char* Shows; // after Open has drawn the stage picture
+        const char* Save;
+        bool Redrawn;
+    } rows[] = {{"", "mi_FileSaveAs", true},
+                {"mi_viewfertigungszeichnungC", "mi_FileSaveAs", true},
+                {"mi_viewquick4", "mi_FileSaveAs", true},
+                {"help", "mi_FileSaveAs", false},
+                {"unnamed", "mi_FileSave", true},
+                {"another project, not drawn", "mi_FileSaveAs", false}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.Shows);
+        fs::copy_file(std::string(QYR7_SOURCE_DIR) + "/examples/industrial.qy7", from,
+                      fs::copy_options::overwrite_existing);
+        fs::remove(to);
+        headless->HeadlessFiles().QueueAnswer(from);
+        ASSERT_TRUE(hh.Click("mi_fileOpen"));
+        if (std::string(r.Shows) == "help") {
+            ShowHelpText(1000, 0, 2);
+        } else if (std::string(r.Shows) == "another project, not drawn") {
+            ASSERT_TRUE(hh.Click("mi_viewquick4"));
+            telmvar.HelpLevel = 0;
+            fs::copy_file(std::string(QYR7_SOURCE_DIR) + "/examples/default.qy7", dir / "default.qy7");
+            headless->HeadlessFiles().QueueAnswer((dir / "default.qy7").string());
+            ASSERT_TRUE(hh.Click("mi_fileOpen"));
+        } else if (std::string(r.Shows) == "unnamed") {
+            telmvar.ProjectName.clear();
+            hh.RefreshAfterChange();
+        } else if (*r.Shows) {
+            ASSERT_TRUE(hh.Click(r.Shows));
+        }
+        const std::vector<std::string> before(DisplayList.Records.begin(), DisplayList.Records.end());
+        headless->HeadlessFiles().QueueAnswer(to);
+        ASSERT_TRUE(hh.Click(r.Save));
+        ASSERT_TRUE(fs::exists(to));
+        const std::vector<std::string> after(DisplayList.Records.begin(), DisplayList.Records.end());
+        if (!r.Redrawn) {
+            EXPECT_EQ(after, before);
+            continue;
+        }
+        EXPECT_EQ(naming(after, "industrial.qy7"), 0);
+        EXPECT_GT(naming(after, "Kopie.qy7"), 0);
+        ASSERT_EQ(after.size(), before.size());
+        for (std::size_t i = 0; i < after.size(); ++i)
+            if (after[i] != before[i])
+                EXPECT_TRUE(after[i].find("Kopie.qy7") != std::string::npos || after[i].rfind("9;", 0) == 0)
+                    << before[i] << " -> " << after[i];
+    }
+    std::tie(reportservices.TodayDateText, reportservices.NowTimeText) = clock;
 }
 
 // A project with a line break in its name or directory's opens, is not remembered; line 1 goes without it.

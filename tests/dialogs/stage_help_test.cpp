@@ -2,11 +2,14 @@
 // forms and the two online calculators use is in the shipped help files,
 // with a text and, where it names one, a picture that is shipped too.
 #include "dialogs/calculatorwindow.h"
+#include "dialogs/gear/cadconfigform.h"
 #include "dialogs/helptext.h"
 #include "dialogs/stage/basicrackconverter.h"
+#include "dialogs/stage/carrierform.h"
 #include "stageforms_fixture.h"
 
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -47,6 +50,34 @@ TEST_F(StageHelp, EveryEntryTheFormsUseIsShipped)
         if (e.Picture != "NULL") {
             EXPECT_TRUE(fs::exists(fs::path(QYR7_DATA_DIR) / (e.Picture + ".plt"))) << n;
         }
+    }
+}
+
+// The Help buttons of the planet carrier dialog, of the tooth drawing
+// settings and of the online calculator show one entry: it says what each of
+// the three dialogs does.
+TEST_F(StageHelp, TheSharedHelpEntrySaysWhatEachOfItsDialogsDoes)
+{
+    telmvar.PltDir = QYR7_DATA_DIR;
+    TForm_qyr7carr carrier;
+    TForm_qyrconf tooth(2);
+    TForm_online calculator;
+    const struct {
+        std::function<void()> Press;
+        std::vector<const char*> Says;
+    } rows[] = {
+        {[&] { carrier.Press("Button_hilfetext"); }, {"Planet carrier", "coupling shaft", "carrier form"}},
+        {[&] { tooth.Press("Button_help"); }, {"Tooth drawing settings", "involute", "bolt-hole circle"}},
+        {[&] { calculator.Press("Button_help"); }, {"Online calculator", "Enter or an arrow key"}},
+    };
+    for (const auto& r : rows) {
+        const std::size_t before = hp.HeadlessMessages().AskedQuestions().size();
+        r.Press();
+        ASSERT_EQ(hp.HeadlessMessages().AskedQuestions().size(), before + 1);
+        const auto& shown = hp.HeadlessMessages().AskedQuestions().back().Request;
+        EXPECT_EQ(shown.Caption, "HELP TEXT No.1000");
+        for (const char* says : r.Says)
+            EXPECT_NE(shown.Text.find(says), std::string::npos) << says << " in " << shown.Text;
     }
 }
 

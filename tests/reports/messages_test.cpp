@@ -5,14 +5,18 @@
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
+#include "gearpair/gearpairdata.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportservices.h"
 #include "reports/messages/errhelpfile.h"
 #include "reports/messages/messagelist.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -404,6 +408,146 @@ TEST_F(MessagesTest, FatalErrorShowsTheListInsteadOfAReport)
     ViewErrorMessages();
     EXPECT_EQ(ResultWindows, 0);
     EXPECT_NE(text.find("Fatal  : Unit0"), std::string::npos);
+}
+
+// The message texts of the calculation, gathered from the calls that add
+// them (and from the guarded math's tags, which name the quantity), each as
+// the calculation writes it: a number or a gear where the code puts one in.
+// Texts that name a file or table are left out (no record could name every
+// file), and so is the guarded math's frame "Error : " + tag (its tags are
+// gathered where they are passed).
+struct TWrittenMessage {
+    std::string Text;
+    bool InMesh; // a stage writes it again after the mesh: "... (S-Pi)"
+};
+std::vector<TWrittenMessage> MessagesInTheCalculation()
+{
+    // Message calls: the text is argument Arg; the guarded math and the
+    // routines that hand a tag on add Before and After to it.
+    const struct {
+        std::regex Call;
+        int Arg;
+        const char *Before, *After;
+    } formers[] = {
+        {std::regex(
+             R"(\b(AddErrorMessage|AddFatalMessage|AddErrorMessageParts|AddFactorMessage|Report|Refuse)"
+             R"(|RefuseBearing|RefuseLifeTable|out\.Add|Warn|WarnHidable|AddJudgementMessage)\s*\()"),
+         0, "", ""},
+        {std::regex(R"(\b(SafePower|SafePowerOnce|SafePowerPair)\s*\()"), 0, "", " (pow)"},
+        {std::regex(R"(\bKrFormula\s*\()"), 4, "", " (pow)"},
+        {std::regex(R"(\b(SafeSqrt|SafeSqrt2|SqrtOfNegative|TipRootUnder)\s*\()"), 0, "", " (sqrt)"},
+        {std::regex(R"(\b(SafeDivide|DivisionByZero)\s*\()"), 0, "", " (div)"},
+        {std::regex(R"(\b(NamedArcCos|NamedArcCosOnce)\s*\()"), 0, "Error : ", " arccos(1.2)"},
+    };
+    // Not the calculation: reading and writing files, their names, the
+    // spectrum editor.
+    const std::set<std::string> notCalculation = {"projectfile.cpp", "filenames.cpp", "loadspectrum.cpp"};
+    std::vector<TWrittenMessage> found;
+    const fs::path src = fs::path(QYR7_SOURCE_DIR) / "src";
+    std::vector<fs::path> files = {src / "foundation/guardedmath.cpp", src / "foundation/planegeo.cpp"};
+    for (const char* dir : {"gearpair", "planetary"})
+        for (const auto& e : fs::recursive_directory_iterator(src / dir))
+            if (e.path().extension() == ".cpp" && !notCalculation.count(e.path().filename().string()))
+                files.push_back(e.path());
+    for (const fs::path& file : files) {
+        std::ifstream in(file, std::ios::binary);
+        const std::string code((std::istreambuf_iterator<char>(in)), {});
+        const std::string name = file.filename().string();
+        // A mesh's texts but its design judgements come again in the stage.
+        const bool inMesh = file.string().find("/gearpair/") != std::string::npos ||
+                            name == "guardedmath.cpp" || name == "spectrumlife.cpp";
+        for (const auto& f : formers)
+            for (std::sregex_iterator m(code.begin(), code.end(), f.Call), end; m != end; ++m) {
+                // The argument's parts, split at "+" (and "," in a list of
+                // parts) outside literals and brackets; a literal part is
+                // decoded, any other part stands for a number or a letter.
+                // "c ? a : b" gives the texts a and b.
+                std::vector<std::vector<std::pair<bool, std::string>>> args(1);
+                std::string part;
+                bool literal = false, other = false, choice = false;
+                const auto endPart = [&] {
+                    if (literal || other) args.back().push_back({literal && !other, part});
+                    part.clear();
+                    literal = other = false;
+                };
+                int depth = 0, braces = 0;
+                for (std::size_t i = m->position() + m->length(); i < code.size() && depth >= 0; ++i) {
+                    const char c = code[i];
+                    const bool scope = c == ':' && (code[i + 1] == ':' || code[i - 1] == ':');
+                    if (c == '"') {
+                        for (++i; code[i] != '"'; ++i)
+                            if (code[i] != '\\')
+                                part += code[i];
+                            else if (code[++i] == 'x')
+                                part += static_cast<char>(std::stoi(code.substr(i + 1, 2), nullptr, 16)),
+                                    i += 2;
+                            else
+                                part += code[i];
+                        literal = true;
+                    } else if (c == '(' || c == '[') {
+                        ++depth, other = true;
+                    } else if (c == ')' || c == ']') {
+                        --depth;
+                    } else if (c == '{' || c == '}') {
+                        braces += c == '{' ? 1 : -1;
+                    } else if (depth == 0 && (c == '+' || c == ',' || c == '?' || (c == ':' && !scope))) {
+                        endPart();
+                        if (c == ',' && braces == 0) args.emplace_back();
+                        if (c == '?') args.back().clear(), choice = true;
+                    } else if (!std::isspace(static_cast<unsigned char>(c))) {
+                        other = true, part += c;
+                    }
+                }
+                endPart();
+                // A tag held in a named constant of the file.
+                std::smatch held;
+                if (static_cast<int>(args.size()) > f.Arg && args[f.Arg].size() == 1 &&
+                    std::regex_match(args[f.Arg][0].second, std::regex(R"(\w+)")) &&
+                    std::regex_search(code, held,
+                                      std::regex("\\b" + args[f.Arg][0].second + R"re(\s*=\s*"([^"]*)")re")))
+                    args[f.Arg][0] = {true, held[1]};
+                if (static_cast<int>(args.size()) <= f.Arg || args[f.Arg].empty() || !args[f.Arg][0].first)
+                    continue;
+                std::vector<std::string> texts(1, f.Before);
+                for (const auto& [isLiteral, text] : args[f.Arg]) {
+                    if (choice && texts.back() != f.Before) texts.push_back(f.Before);
+                    texts.back() += isLiteral ? text : "2";
+                }
+                for (std::string& t : texts) {
+                    t += f.After;
+                    const auto starts = [&t](const char* Start) { return t.rfind(Start, 0) == 0; };
+                    if (starts("file ") || starts("factor table ") || starts("QYRLIFE.DBF ") ||
+                        starts("Error : 2") || t == f.After)
+                        continue;
+                    const bool judgement =
+                        name == "warnings.cpp" || m->str().find("Judgement") != std::string::npos;
+                    found.push_back({t, inMesh && !judgement});
+                }
+            }
+    }
+    return found;
+}
+
+TEST_F(MessagesTest, EveryMessageTheCalculationWritesHasItsHelp)
+{
+    std::ifstream in(std::string(QYR7_SOURCE_DIR) + "/data/qyr7.err", std::ios::binary);
+    const std::string help((std::istreambuf_iterator<char>(in)), {});
+    std::vector<TWrittenMessage> messages = MessagesInTheCalculation();
+    for (const char* t :
+         {"Fatal  : SH !", "eps.beta < 1 ! (2)", "Error  : g alpha (sqrt)", "Lastkoll: T2 > T2",
+          "Fatal: q = 0 !", "Error : Fatal  : span measure ! arccos(1.2)"})
+        EXPECT_TRUE(std::any_of(messages.begin(), messages.end(), [t](auto& m) { return m.Text == t; }))
+            << t << " not gathered";
+    // The levels of a load spectrum are numbered within the message's start.
+    for (int i = 3; i <= LoadSpectrumMax; ++i)
+        messages.push_back({"Lastkoll: T" + std::to_string(i) + " > T" + std::to_string(i - 1), true});
+    EXPECT_GT(messages.size(), 300u);
+    for (const auto& [text, inMesh] : messages) {
+        EXPECT_TRUE(FindMessageHelp(std::string_view(help), text).Found) << text;
+        if (!inMesh) continue;
+        for (const char* mesh : {" (S-Pi)", " (Pi-Pe)", " (Pe-H)"})
+            EXPECT_TRUE(FindMessageHelp(std::string_view(help), text + mesh).Found) << text + mesh;
+    }
 }
 
 } // namespace
