@@ -8,6 +8,7 @@
 #include "foundation/programstate.h"
 #include "foundation/runtempdir.h"
 #include "foundation/signalcleanup.h"
+#include "foundation/textutil.h"
 #include "platform/platform.h"
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dberror.h"
@@ -218,10 +219,28 @@ void Tdbf4::Browse(const std::string& action, uint16_t mode)
     m.FromTempDir = InRunTempDir(m.TablePath);
     if (m.PickMode) {
         m.caption = title2_ + "   " + title1_;
+        // The record the pick opens on (the project's own) may be marked for
+        // deletion: hidden, the pick opens on the next one, and an OK without
+        // a move would take that record's values without a word.
+        const int32_t own = mode == 1 && !tzdbf.HideDeletedRecs() ? RecNo() : 0;
+        std::string flag, name;
+        if (own >= 1 && own <= RecordCount()) {
+            tzdbf.Peek(0, own, flag);
+            for (int k = 1; k <= tzdbf.FieldCount() && name.empty(); ++k)
+                if (tzdbf.FieldProps().Type(k) == 'C') name = TrimBlanks(AnsiTextToOem(tzdbf.AsString(k)));
+        }
         if (mode == 1)
             tzdbf.SetHideDeletedRecs(true);
         else if (mode == 4)
             tzdbf.SetHideDeletedRecs(false);
+        if (flag == "*")
+            platform::CurrentPlatform().Messages().ShowOk(
+                "",
+                DisplayText("Record " + std::to_string(own) + (name.empty() ? "" : " (" + name + ")") +
+                            " of " + FileNameToOem(m.TablePath) +
+                            " is marked for deletion and is not shown: the list opens on record " +
+                            std::to_string(RecNo()) + "."),
+                platform::MessageIcon::Warning);
     } else {
         m.caption = title2_ + "  " + title1_ + "  (" + OemToAnsiText(FileNameToOem(m.TablePath)) + ")";
         tzdbf.SetHideDeletedRecs(false);
