@@ -354,8 +354,6 @@ TEST_P(GridLetters, ShownEditedAndStoredAsTyped)
     EXPECT_EQ(model.data(model.index(1, 0), Qt::DisplayRole).toString().left(2),
               QString::fromUtf8("\u00e4\u00df"));
     dbf4.tzdbf.Cancel();
-    dbf4.CloseTable();
-    dbf4.tzdbf.TableLanguage = TTzTableLanguage::tlOem;
 }
 INSTANTIATE_TEST_SUITE_P(Tables, GridLetters,
                          ::testing::Values(LettersCase{"OemText", "Stahl \x84 \xE1 \x82", false},

@@ -35,6 +35,10 @@ void ResetDbf4()
     dbf4.tzdbf.OnLockFailed = nullptr;
     dbf4.tzdbf.DbfFields.clear();
     dbf4.tzdbf.CreateIfNotFound = false;
+    // A pick hides the records marked for deletion until the next browse
+    // says otherwise; the start-up state shows them, and reads OEM text.
+    dbf4.tzdbf.SetHideDeletedRecs(false);
+    dbf4.tzdbf.TableLanguage = TTzTableLanguage::tlOem;
     dbf4.tzdbf.SetDbfFileName("");
     dbf4.CopiedToTemp.clear();
     // The copies are this run's working files: the next run makes its own.
