@@ -419,6 +419,13 @@ TEST_F(Browser, AppendCopiesTheCurrentRecordAsTheLast)
     ASSERT_EQ(dbf4.RecordCount(), n + 1);
     dbf4.GoRecord(n + 1);
     EXPECT_EQ(dbf4.FieldText(1), name);
+    // Append dbf with the table itself as the source: the engine's refusal in a box, nothing appended.
+    headless.HeadlessFiles().QueueAnswer(Path("printout.dbf"));
+    f.Press("mi_fileAppenddbf");
+    EXPECT_EQ(dbf4.RecordCount(), n + 1);
+    const auto& asked = headless.HeadlessMessages().AskedQuestions();
+    EXPECT_NE((asked.empty() ? "" : asked.back().Request.Text).find("Attempting to append file to itself."),
+              std::string::npos);
 }
 
 // Each navigator button browsing, editing, inserting, on an empty table, after the last record of the tool

@@ -184,6 +184,10 @@ void Tdbf4::OpenTable(const std::string& path, bool readOnly)
     Hourglass();
     Quiet([&] {
         tzdbf.SetActive(false);
+        // A table opens showing every record: a pick's browse hides the
+        // marked ones from then on, and sees whether the record it opens on
+        // is one of them.
+        tzdbf.SetHideDeletedRecs(false);
         tzdbf.ReadOnly = readOnly;
         tzdbf.SetDbfFileName(path);
         return tzdbf.SetActive(true);
