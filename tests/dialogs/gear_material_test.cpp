@@ -127,24 +127,10 @@ TEST_P(NameFromACatalogue, ReachesTheProjectFileAsTyped)
     fs::copy_file(fs::path(QYR7_DATA_DIR) / (std::string(c.table) + ".dbf"), table);
     telmvar.DbfDir = dir;
     telmvar.TempDir = dir + "/temp";
-    {
-        // The field of record 2 as the file holds it: "Stahl " and the a-umlaut of code page 437.
-        std::fstream f(table, std::ios::in | std::ios::out | std::ios::binary);
-        char head[32];
-        f.read(head, 32);
-        const int header = static_cast<uint8_t>(head[8]) | static_cast<uint8_t>(head[9]) << 8;
-        const int length = static_cast<uint8_t>(head[10]) | static_cast<uint8_t>(head[11]) << 8;
-        int offset = 1, width = 0;
-        for (int k = 1; k <= c.field; ++k) {
-            char d[32];
-            f.seekg(32 * k);
-            f.read(d, 32);
-            width = static_cast<uint8_t>(d[16]);
-            if (k < c.field) offset += width;
-        }
-        f.seekp(header + length + offset);
-        f << ("Stahl \x84" + std::string(static_cast<std::size_t>(width) - 7, ' '));
-    }
+    // Typed into record 2 through the table's dataset, which stores it as the table's text.
+    dbf4.OpenTable(table);
+    ASSERT_TRUE(dbf4.GoRecord(2) && dbf4.SetFieldText(c.field, "Stahl \xE4") && dbf4.tzdbf.Post());
+    dbf4.CloseTable();
     hp.HeadlessDialogs().QueueScript([](DialogModel& m) {
         static_cast<TDbfBrowserModel&>(m).RecordNo = 2;
         return DialogResult::Ok;
