@@ -552,6 +552,8 @@ bool TTzDataSet::MergeEditWithFile(std::string& conflict)
             return std::string_view(r).substr(f.Offset, f.Length);
         };
         if (part(mine) == part(origin)) continue; // not changed by this edit
+        // Another user's change to the very value typed here takes nothing
+        // back: only a different value is refused.
         if (part(theirs) != part(origin) && part(theirs) != part(mine)) {
             conflict = f.Name;
             return false; // the work area holds the file's record
