@@ -1,8 +1,17 @@
 // The material form: list codes, stresses in psi, the hardness conversion
 // replacing the Brinell hardness alone, and Cancel leaving the records.
+#include "common/tempdir.h"
 #include "dialogs/calculatorwindow.h"
 #include "dialogs/gear/materialform.h"
+#include "dialogs/gear/toolprofileform.h"
+#include "planetary/projectfile.h"
 #include "stageforms_fixture.h"
+#include "xbase/access/tableaccess.h"
+#include "xbase/ui/tablebrowser.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace
 {
@@ -96,5 +105,70 @@ TEST_F(GearMaterial, CancelLeavesTheRecords)
         EXPECT_EQ(PlanetaryGears.HeatTreatment[g], before.HeatTreatment[g]);
     }
 }
+
+// A catalogue name holding an a-umlaut, as a table with OEM text stores it (code page 437: 0x84), picked for
+// the sun: the project gets it as typed, so the project file holds the code page 437 byte of the letter, as
+// it does for a name typed into the material dialog, and the dialog shows the letter.
+struct PickedName {
+    const char *name, *table, *button;
+    int field;
+    PerGear<std::string> TPlanetaryGears::*text;
+};
+class NameFromACatalogue : public GearMaterial, public ::testing::WithParamInterface<PickedName>
+{
+};
+TEST_P(NameFromACatalogue, ReachesTheProjectFileAsTyped)
+{
+    namespace fs = std::filesystem;
+    const PickedName& c = GetParam();
+    const std::string dir = testdirs::MakeTempDir("pickedname");
+    fs::create_directory(dir + "/temp");
+    const std::string table = dir + "/" + c.table + ".dbf";
+    fs::copy_file(fs::path(QYR7_DATA_DIR) / (std::string(c.table) + ".dbf"), table);
+    telmvar.DbfDir = dir;
+    telmvar.TempDir = dir + "/temp";
+    // Typed into record 2 through the table's dataset, which stores it as the table's text.
+    dbf4.OpenTable(table);
+    ASSERT_TRUE(dbf4.GoRecord(2) && dbf4.SetFieldText(c.field, "Stahl \xE4") && dbf4.tzdbf.Post());
+    dbf4.CloseTable();
+    hp.HeadlessDialogs().QueueScript([](DialogModel& m) {
+        static_cast<TDbfBrowserModel&>(m).RecordNo = 2;
+        return DialogResult::Ok;
+    });
+    const auto saved = [&](const std::string& stem) {
+        EXPECT_TRUE(WriteProjectData(dir + "/" + stem + ".qy7"));
+        std::ifstream in(dir + "/" + stem + ".qy7", std::ios::binary);
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    };
+    if (std::string(c.button) == "Button1") {
+        TForm_qyr7wst f;
+        f.Press(c.button);
+        EXPECT_EQ(f.Control("Edit_name1").Text, "Stahl \xE4") << "the dialog shows the letter";
+        ASSERT_EQ(f.Press("Button_ok"), DialogAction::Accept);
+    } else {
+        TForm_qyr7prof f;
+        f.Press(c.button);
+        ASSERT_EQ(f.Press("Button_ok"), DialogAction::Accept);
+    }
+    EXPECT_EQ((PlanetaryGears.*c.text)[1], "Stahl \x84");
+    const std::string picked = saved("picked");
+    EXPECT_NE(picked.find("Stahl \x84"), std::string::npos);
+    EXPECT_EQ(picked.find("Stahl \xE4"), std::string::npos);
+    if (std::string(c.button) == "Button1") {
+        TForm_qyr7wst f;
+        f.Control("Edit_name1").Text = "Stahl \xE4";
+        ASSERT_EQ(f.Press("Button_ok"), DialogAction::Accept);
+        EXPECT_EQ(saved("typed"), picked);
+    }
+    ResetDbf4();
+    testdirs::RemoveTempDir(dir);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Picks, NameFromACatalogue,
+    ::testing::Values(PickedName{"Material", "qyrwst", "Button1", 1, &TPlanetaryGears::MaterialName},
+                      PickedName{"ToolProfile", "q1toolx", "Button_db1", 15, &TPlanetaryGears::ProfileName}),
+    [](const auto& i) { return std::string(i.param.name); });
 
 } // namespace

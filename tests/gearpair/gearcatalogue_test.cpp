@@ -192,6 +192,18 @@ TEST_F(GearCatalogue, PicksHideMarkedRecordsAndOpenOnTheGearsRecord)
         });
         material ? SelectGearMaterial(1, 1) : SelectToolProfile(1, 1);
         EXPECT_EQ(material ? GearPair.MaterialRecordNo[1] : GearPair.ToolRecordNo[1], 3);
+        // The gear's own record hidden: said at the open, naming it, before anything can be taken.
+        GearPair.MaterialRecordNo[1] = GearPair.ToolRecordNo[1] = 2;
+        std::string said;
+        headless.HeadlessDialogs().QueueScript([&](platform::DialogModel&) {
+            const auto& asked = headless.HeadlessMessages().AskedQuestions();
+            said = asked.empty() ? "" : asked.back().Request.Text;
+            return platform::DialogResult::Cancel;
+        });
+        material ? SelectGearMaterial(1, 1) : SelectToolProfile(1, 1);
+        EXPECT_TRUE(said.starts_with("Record 2 (") &&
+                    said.ends_with(" is marked for deletion and is not shown: the list opens on record 3."))
+            << said;
     }
 }
 

@@ -202,6 +202,14 @@ TEST_P(GridTyping, EditReachesTheFile)
             QApplication::sendEvent(b, &press);
             QApplication::sendEvent(b, &release);
         }
+        if (k == "Unlock") Select(20), Unlock();
+        if (QHeaderView* h = w.Grid().horizontalHeader(); k == "Sort") // a right click on the first title
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                const QPointF title(h->sectionViewportPosition(0) + 5, 5);
+                QMouseEvent e(type, title, h->viewport()->mapToGlobal(title), Qt::RightButton,
+                              type == QEvent::MouseButtonPress ? Qt::RightButton : Qt::NoButton, {});
+                QApplication::sendEvent(h->viewport(), &e);
+            }
         const QPointF at = w.Grid().visualRect(w.Grid().currentIndex()).center();
         for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
             if (QMouseEvent e(type, at, at, Qt::LeftButton, {}, {}); k == "Click")
@@ -216,7 +224,8 @@ TEST_P(GridTyping, EditReachesTheFile)
                         key.keyboardModifiers() |
                             (key.key() == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier),
                         k.size() == 1 ? k : "");
-            if (k != "Click" && k != "Cancel" && k != "Post" && !k.startsWith("Button_") && w.focusWidget())
+            if (k != "Click" && k != "Cancel" && k != "Post" && k != "Sort" && k != "Unlock" &&
+                !k.startsWith("Button_") && w.focusWidget())
                 QApplication::sendEvent(w.focusWidget(), &e);
             QApplication::processEvents();
         }
@@ -279,12 +288,77 @@ INSTANTIATE_TEST_SUITE_P(
         TypingCase{"InsertTypedIsANewRecord", "Insert 7 Return", "7       ", 0, 3, " ", "", false, 4},
         TypingCase{"InsertTwiceThenEscape", "Insert Insert Escape Down", "", 0, 3, "", "", false, 2, true,
                    false, true},
+        // The same in a grid sorted by a right click on its first title.
+        TypingCase{"InsertTypedInASortedGrid", "Sort Insert 7 Return", "7       ", 0, 3, " ", "", false, 4},
         // An error raised on the way of an action is shown in a box and ends nothing; the record stays.
-        TypingCase{"ErrorOfACellEdit", "Click 1 2 3 Return", "   1500", 4, 0, " ", Raised, 0, 0, 1, 0, 1, 1},
-        TypingCase{"ErrorOfCtrlDel", "Ctrl+Del", "bolt    ", 0, 0, " ", Raised, 0, 0, 1, 0, 1, 1},
-        TypingCase{"ErrorOfAToggle", "Click", "T", 1, 0, " ", Raised, 0, 0, 1, 0, 1, 1},
-        TypingCase{"ErrorOfNavigatorPost", "Edit Post", "bolt    ", 0, 0, " ", Raised, 0, 0, 1, 0, 1, 1}),
+        // The other user then lets the record go, and Post writes nothing: the box's action was dropped.
+        TypingCase{"ErrorOfACellEdit", "Click 1 2 3 Return Unlock Post", "   1500", 4, 0, " ", Raised, 0, 0,
+                   1, 0, 1, 1},
+        TypingCase{"ErrorOfCtrlDel", "Ctrl+Del Unlock Post", "bolt    ", 0, 0, " ", Raised, 0, 0, 1, 0, 1, 1},
+        TypingCase{"ErrorOfAToggle", "Click Unlock Post", "T", 1, 0, " ", Raised, 0, 0, 1, 0, 1, 1},
+        TypingCase{"ErrorOfNavigatorPost", "Edit Post Unlock Post", "bolt    ", 0, 0, " ", Raised, 0, 0, 1, 0,
+                   1, 1}),
     [](const auto& i) { return std::string(i.param.name); });
+
+// A text over German and French letters, stored as a table with OEM text holds it (code page 437: a-umlaut
+// 0x84, sharp s 0xE1, e-acute 0x82) or as an ANSI table holds it (code page 1252: 0xE4, 0xDF, 0xE9): shown
+// and opened for editing as typed, " X" typed at its end stores the letters' bytes unchanged, a new row that
+// holds the letters shows them once converted, and Search finds a stored a-umlaut.
+struct LettersCase {
+    const char *name, *stored;
+    bool ansi;
+};
+class GridLetters : public QtBrowser, public ::testing::WithParamInterface<LettersCase>
+{
+};
+TEST_P(GridLetters, ShownEditedAndStoredAsTyped)
+{
+    const std::string path = dir + "/words.dbf", stored = GetParam().stored;
+    TDbfTable t;
+    ASSERT_TRUE(CreateDBF(t, path, {{"WORD", 'C', 20, 0, 0}}));
+    t.Name = path;
+    ASSERT_TRUE(OpenDbf(t));
+    t.RecordBuffer = " " + stored + std::string(20 - stored.size(), ' ');
+    ASSERT_TRUE(AppendDbfRecord(t) && CloseDbf(t));
+    dbf4.tzdbf.TableLanguage = GetParam().ansi ? TTzTableLanguage::tlAnsi : TTzTableLanguage::tlOem;
+    dbf4.OpenTable(path);
+    TDbfBrowserModel m;
+    xbase_qt::TableBrowserQt w(m);
+    w.show();
+    w.activateWindow();
+    QApplication::processEvents();
+    const QString typed = QString::fromUtf8("Stahl \u00e4 \u00df \u00e9");
+    const QModelIndex cell = w.Grid().model()->index(0, 0);
+    EXPECT_EQ(w.Grid().model()->data(cell, Qt::DisplayRole).toString(), typed + QString(9, QChar(32)));
+    EXPECT_EQ(w.Grid().model()->data(cell, Qt::EditRole).toString(), typed);
+    w.Grid().setCurrentIndex(cell);
+    w.Grid().setFocus();
+    for (const QString& k : {"F2", "End", " ", "X", "Return"})
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent e(type, QKeySequence(k)[0].key(), Qt::NoModifier, k.size() == 1 ? k : "");
+            QApplication::sendEvent(w.focusWidget(), &e);
+            QApplication::processEvents();
+        }
+    std::string bytes;
+    dbf4.tzdbf.Peek(1, 1, bytes);
+    EXPECT_EQ(bytes, stored + " X" + std::string(18 - stored.size(), ' '));
+    bool found = false;
+    dbf4.tzdbf.Search("\xE4", found, true);
+    EXPECT_TRUE(found) << "Search for a-umlaut";
+    // A new row shows the work area's record, which holds the letters as the program reads them.
+    dbf4.tzdbf.DsInsert();
+    SetNativeText(1, "\xE4\xDF");
+    WriteNative(*SelectedArea());
+    auto& model = w.Grid().ItemModel();
+    model.Reload();
+    EXPECT_EQ(model.data(model.index(1, 0), Qt::DisplayRole).toString().left(2),
+              QString::fromUtf8("\u00e4\u00df"));
+    dbf4.tzdbf.Cancel();
+}
+INSTANTIATE_TEST_SUITE_P(Tables, GridLetters,
+                         ::testing::Values(LettersCase{"OemText", "Stahl \x84 \xE1 \x82", false},
+                                           LettersCase{"AnsiText", "Stahl \xE4 \xDF \xE9", true}),
+                         [](const auto& i) { return std::string(i.param.name); });
 
 // Columns at least as wide as their titles (INSTOCK over a logical field);
 // menus in the main menu's language (German: any German program's words).

@@ -156,8 +156,12 @@ TEST_F(BearingCatalogue, SelfAligningBallAngleFollowsFromTheDimensions)
     SelectBearingFromCatalogue(2, 1, 1, 20, 1000, 0, 1500, 1, 2, 1);
     EXPECT_NEAR(D(PlanetBearings[1].alpha), 12.37, 1e-9);
     bearingcatalogue.Records[2].Fields[20] = "  0.00";
+    // The table's text as the dataset reads it (code page 1252 a-umlaut 0xE4) goes into the project as
+    // typed there: code page 437, 0x84.
+    bearingcatalogue.Records[2].Fields[1] = "1203 \xE4";
     CopyBearingCatalogueRecord(2, PlanetBearings[1]);
     EXPECT_NEAR(D(PlanetBearings[1].alpha), std::atan(25.0 / 114.0) * 180 / 3.14159265358979323846, 1e-9);
+    EXPECT_EQ(PlanetBearings[1].Designation, "1203 \x84");
 }
 
 TEST_F(BearingCatalogue, WishedBoreOpensTheBrowserOnIt)

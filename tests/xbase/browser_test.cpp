@@ -419,6 +419,13 @@ TEST_F(Browser, AppendCopiesTheCurrentRecordAsTheLast)
     ASSERT_EQ(dbf4.RecordCount(), n + 1);
     dbf4.GoRecord(n + 1);
     EXPECT_EQ(dbf4.FieldText(1), name);
+    // Append dbf with the table itself as the source: the engine's refusal in a box, nothing appended.
+    headless.HeadlessFiles().QueueAnswer(Path("printout.dbf"));
+    f.Press("mi_fileAppenddbf");
+    EXPECT_EQ(dbf4.RecordCount(), n + 1);
+    const auto& asked = headless.HeadlessMessages().AskedQuestions();
+    EXPECT_NE((asked.empty() ? "" : asked.back().Request.Text).find("Attempting to append file to itself."),
+              std::string::npos);
 }
 
 // Each navigator button browsing, editing, inserting, on an empty table, after the last record of the tool
@@ -457,6 +464,24 @@ TEST_F(Browser, NavigatorButtonsWriteOnlyWhatTheyAreFor)
             for (int32_t r = 1; r <= std::min(count, 8); ++r)
                 EXPECT_TRUE(r == written || record(bytes, r) == record(shipped, r)) << at << " record " << r;
         }
+    // In a grid sorted by a right click on the NAME title, "+" keeps its new row through the grid's next
+    // reading of its rows and posts the typed NAME as record 9; an edit of record 3 posts there.
+    for (const bool insert : {true, false}) {
+        OpenShipped("q1toolx");
+        TDbfBrowserModel m;
+        TDbfBrowserForm f(m);
+        ASSERT_TRUE(f.Grid.TitleMouseUp(TTzMouseButton::Right, 14, {}));
+        dbf4.GoRecord(3);
+        f.Navigator.Click(insert ? TNavigateBtn::nbInsert : TNavigateBtn::nbEdit);
+        dbf4.SetFieldTextByName("NAME", "X");
+        f.Grid.LoadIndexOrder();
+        EXPECT_EQ(f.Grid.RowCount() - dbf4.RecordCount(), insert ? 1 : 0) << "sorted, insert " << insert;
+        f.Navigator.Click(TNavigateBtn::nbPost);
+        std::string name;
+        dbf4.tzdbf.Peek(15, insert ? 9 : 3, name);
+        EXPECT_TRUE(name.starts_with("X ")) << "sorted, insert " << insert;
+        dbf4.CloseTable();
+    }
 }
 
 // Two windows take turns on record 3 of the material table: each post keeps the other's change of another
@@ -489,6 +514,71 @@ TEST_F(Browser, AnotherWindowsChangesAreKeptAndItsOpenTableIsNotPacked)
               file + " is in use elsewhere (another window or program has it open) and was not packed.");
     EXPECT_EQ(dbf4.RecordCount() * 100 + dbf4.RecNo(), n * 100 + 3);
 }
+
+// Two handles on record 3 of the material table, the first taking its Edit (the navigator's, or the
+// framework's whose post writes its record buffer) before the second sets REMARK "B-REMARK" and posts; then
+// the first sets a field and posts. Another field: both kept, and a record the second marked stays marked.
+// REMARK again: the box, the second's value kept and shown, and the first's edit gone (its next post writes
+// nothing).
+struct EditRace {
+    const char* name;
+    bool framework;
+    const char *field, *value;
+    bool marked = false; // the second marks the record for deletion after its post
+};
+class EditBeforeAnotherPost : public BrowserTest, public ::testing::WithParamInterface<EditRace>
+{
+};
+TEST_P(EditBeforeAnotherPost, KeepsTheOthersChange)
+{
+    const EditRace& c = GetParam();
+    const std::string file = OpenShipped("qyrwst");
+    TTzDbf other("other");
+    other.SetDbfFileName(file);
+    ASSERT_TRUE(other.SetActive(true));
+    TTzDbf& one = dbf4.tzdbf;
+    dbf4.GoRecord(3);
+    other.Go(3);
+    const bool same = std::string(c.field) == "REMARK";
+    if (c.framework)
+        one.DsEdit();
+    else
+        ASSERT_TRUE(one.Edit());
+    ASSERT_TRUE(other.SetFieldText("REMARK", "B-REMARK") && other.Post());
+    if (c.marked) ASSERT_TRUE(other.Delete());
+    const auto between = ReadBytes(file);
+    if (c.framework) {
+        one.FieldByName(c.field)->SetAsString(c.value);
+        one.DsPost();
+    } else {
+        EXPECT_EQ(one.SetFieldText(c.field, c.value) && one.Post(), !same);
+    }
+    std::string hb, remark, flag;
+    one.Peek(6, 3, hb), one.Peek(14, 3, remark), one.Peek(0, 3, flag);
+    EXPECT_EQ(AllTrim(hb) + "|" + AllTrim(remark) + "|" + flag,
+              std::string(same ? "650" : c.value) + "|B-REMARK|" + (c.marked ? "*" : " "));
+    const auto& asked = headless.HeadlessMessages().AskedQuestions();
+    EXPECT_EQ(asked.empty() ? "" : asked.back().Request.Text,
+              same ? "Another user changed field REMARK of record 3 of " + file +
+                         " meanwhile: this change was not stored."
+                   : "");
+    EXPECT_EQ(one.State(), TDataSetState::Browse);
+    EXPECT_EQ(AllTrim(one.AsString(14)), "B-REMARK") << "the row shows the file's record";
+    const auto after = ReadBytes(file);
+    if (c.framework)
+        one.DsPost();
+    else
+        one.Post();
+    EXPECT_EQ(ReadBytes(file), after) << "a later post writes nothing";
+    if (same) EXPECT_EQ(after, between);
+}
+INSTANTIATE_TEST_SUITE_P(Posts, EditBeforeAnotherPost,
+                         ::testing::Values(EditRace{"AnotherField", false, "HB", "661"},
+                                           EditRace{"AnotherFieldOfAMarkedRecord", false, "HB", "661", true},
+                                           EditRace{"SameField", false, "REMARK", "A-REMARK"},
+                                           EditRace{"FrameworkAnotherField", true, "HB", "661"},
+                                           EditRace{"FrameworkSameField", true, "REMARK", "A-REMARK"}),
+                         [](const auto& i) { return std::string(i.param.name); });
 
 TEST_F(Browser, PrintHandsTheTableToTheReportSide)
 {

@@ -1,5 +1,6 @@
 #include "gearpair/catalogue/gearcatalogue.h"
 
+#include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
@@ -58,7 +59,11 @@ void SelectGearMaterial(uint16_t Gear, uint16_t Mode)
     DbfBrowse("", Mode);
     if (!telmvar.Aborted) {
         if (forGear) {
-            g.MaterialName[Gear] = RTrim(DbfFieldText(1));
+            // Departs from the plain copy of field 1: the dataset gives the
+            // catalogue's text in the Windows code page (a table with OEM
+            // text read through OEM to ANSI), the project keeps its names in
+            // the DOS code page, as a name typed into the dialog is kept.
+            g.MaterialName[Gear] = AnsiTextToOem(RTrim(DbfFieldText(1)));
             g.MaterialKind[Gear] = DbfFieldInt(2);
             g.HeatTreatment[Gear] = DbfFieldInt(4);
             g.HB[Gear] = DbfFieldInt(6);
@@ -103,7 +108,9 @@ void SelectToolProfile(uint16_t Gear, uint16_t Mode)
         g.rhofP0_mn[Gear] = DbfFieldFloat(8);
         g.alpha = DbfFieldFloat(9);
         gearcatalogue.LastToolModule = DbfFieldFloat(10);
-        g.ProfileName[Gear] = RTrim(DbfFieldText(15));
+        // Departs from the plain copy of field 15, as the material's name
+        // above: the DOS code page of the project's names.
+        g.ProfileName[Gear] = AnsiTextToOem(RTrim(DbfFieldText(15)));
         g.ToolProfileNo[Gear] = 0;
     } else {
         telmvar.Aborted = true;
@@ -136,7 +143,9 @@ void AppendToolProfile(uint16_t Gear)
     DbfSetFieldFloat(8, static_cast<double>(g.rhofP0_mn[Gear]));
     DbfSetFieldFloat(9, static_cast<double>(g.alpha));
     DbfSetFieldFloat(10, static_cast<double>(g.mn));
-    DbfSetFieldText(15, g.ProfileName[Gear]);
+    // The project's name (DOS code page) goes in as the dataset takes a
+    // text (Windows code page), so that a pick gives it back as typed.
+    DbfSetFieldText(15, OemToAnsiText(g.ProfileName[Gear]));
     // Only a record that is really there may become the gear's profile.
     if (DbfAppendRecord()) {
         g.ToolRecordNo[Gear] = DbfRecNo();

@@ -1,5 +1,6 @@
 #include "planetary/bearings/bearingcatalogue.h"
 
+#include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/guardedmath.h"
 #include "foundation/numbertext.h"
@@ -283,7 +284,11 @@ void CopyBearingCatalogueRecord(int BearingType, WaelzLagerTyp& R)
     const TLayout& l = Layout(BearingType);
     R.BearingType = BearingType;
     R.CatalogueRecNo = row.r.RecordNo;
-    R.Designation = row.Text(1);
+    // Departs from the plain copy of the catalogue's texts: the dataset
+    // gives them in the Windows code page (a table with OEM text read through
+    // OEM to ANSI), the project keeps its texts in the DOS code page, as a
+    // designation typed into the dialog is kept.
+    R.Designation = AnsiTextToOem(row.Text(1));
     R.d = row.Real(2);
     R.D = row.Real(3);
     R.B = row.Real(l.B);
@@ -293,7 +298,7 @@ void CopyBearingCatalogueRecord(int BearingType, WaelzLagerTyp& R)
     R.nPerm2 = l.nPerm2FromNPerm ? 0.75L * R.nPerm : row.Int(l.nPerm2);
     R.Cu = l.CuInt ? row.Int(l.Cu) : row.Real(l.Cu);
     R.Price = row.Real(l.Price);
-    R.CatText2 = row.Text(l.CatText2);
+    R.CatText2 = AnsiTextToOem(row.Text(l.CatText2));
     for (auto [m, k] : l.Reals)
         R.*m = row.Real(k);
     for (auto [m, k] : l.Ints)

@@ -8,6 +8,7 @@
 #include "foundation/programstate.h"
 #include "foundation/runtempdir.h"
 #include "foundation/signalcleanup.h"
+#include "foundation/textutil.h"
 #include "platform/platform.h"
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dberror.h"
@@ -34,6 +35,10 @@ void ResetDbf4()
     dbf4.tzdbf.OnLockFailed = nullptr;
     dbf4.tzdbf.DbfFields.clear();
     dbf4.tzdbf.CreateIfNotFound = false;
+    // A pick hides the records marked for deletion until the next browse
+    // says otherwise; the start-up state shows them, and reads OEM text.
+    dbf4.tzdbf.SetHideDeletedRecs(false);
+    dbf4.tzdbf.TableLanguage = TTzTableLanguage::tlOem;
     dbf4.tzdbf.SetDbfFileName("");
     dbf4.CopiedToTemp.clear();
     // The copies are this run's working files: the next run makes its own.
@@ -179,6 +184,10 @@ void Tdbf4::OpenTable(const std::string& path, bool readOnly)
     Hourglass();
     Quiet([&] {
         tzdbf.SetActive(false);
+        // A table opens showing every record: a pick's browse hides the
+        // marked ones from then on, and sees whether the record it opens on
+        // is one of them.
+        tzdbf.SetHideDeletedRecs(false);
         tzdbf.ReadOnly = readOnly;
         tzdbf.SetDbfFileName(path);
         return tzdbf.SetActive(true);
@@ -218,10 +227,28 @@ void Tdbf4::Browse(const std::string& action, uint16_t mode)
     m.FromTempDir = InRunTempDir(m.TablePath);
     if (m.PickMode) {
         m.caption = title2_ + "   " + title1_;
+        // The record the pick opens on (the project's own) may be marked for
+        // deletion: hidden, the pick opens on the next one, and an OK without
+        // a move would take that record's values without a word.
+        const int32_t own = mode == 1 && !tzdbf.HideDeletedRecs() ? RecNo() : 0;
+        std::string flag, name;
+        if (own >= 1 && own <= RecordCount()) {
+            tzdbf.Peek(0, own, flag);
+            for (int k = 1; k <= tzdbf.FieldCount() && name.empty(); ++k)
+                if (tzdbf.FieldProps().Type(k) == 'C') name = TrimBlanks(AnsiTextToOem(tzdbf.AsString(k)));
+        }
         if (mode == 1)
             tzdbf.SetHideDeletedRecs(true);
         else if (mode == 4)
             tzdbf.SetHideDeletedRecs(false);
+        if (flag == "*")
+            platform::CurrentPlatform().Messages().ShowOk(
+                "",
+                DisplayText("Record " + std::to_string(own) + (name.empty() ? "" : " (" + name + ")") +
+                            " of " + FileNameToOem(m.TablePath) +
+                            " is marked for deletion and is not shown: the list opens on record " +
+                            std::to_string(RecNo()) + "."),
+                platform::MessageIcon::Warning);
     } else {
         m.caption = title2_ + "  " + title1_ + "  (" + OemToAnsiText(FileNameToOem(m.TablePath)) + ")";
         tzdbf.SetHideDeletedRecs(false);

@@ -285,11 +285,14 @@ bool TTzCDataSet::EnsureEditable()
         // meanwhile is written back as changed, not as it was. Going to the
         // record also leaves the end of the table a Next past the last
         // record stood at.
+        // The record so read is kept: the post writes only the fields this
+        // edit changes against it.
         const int32_t n = RecCount() > 0 ? ::RecNo() : 0;
         if (n >= 1 && n <= RecCount()) {
             TAutoReportOff quiet;
             GO(n);
             ValueIntoBuffer();
+            TakeEditOrigin();
         }
         state_ = TDataSetState::Edit;
     }

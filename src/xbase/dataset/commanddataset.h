@@ -79,9 +79,12 @@ class TTzCDataSet : public TTzDataSet
     // empty table a new record begins instead (the framework's Insert).
     bool Edit();
     // An edited record is written over the current record under a record
-    // lock; a new record is appended as the last one under an append lock.
-    // A refused lock fails the post (false) and the dataset stays in its
-    // state with its values.
+    // lock: the fields this edit changed, into the record as the file holds
+    // it then; a field another user changed since the edit began as well
+    // refuses the post with a box and ends the edit (false, browsing the
+    // file's record). A new record is appended as the last one under an
+    // append lock. A refused lock fails the post (false) and the dataset
+    // stays in its state with its values.
     bool Post();
     void Cancel();
     // The plain command: the caller holds the append or file lock.

@@ -189,6 +189,7 @@ bool TTzFileDataSet::LockedWrite(TLockKind kind)
         SetError(1401, "Cannot modify a read-only dataset [" + Name + "]");
         return false;
     }
+    std::string conflict;
     for (;;) {
         const bool locked = kind == TLockKind::Insert ? ::ALock() : ::RLock();
         if (locked) {
@@ -203,6 +204,11 @@ bool TTzFileDataSet::LockedWrite(TLockKind kind)
                 RecallRec();
                 break;
             case TLockKind::Post:
+                if (!MergeEditWithFile(conflict)) {
+                    Unlock();
+                    RefuseConflictingEdit(conflict);
+                    return false;
+                }
                 Replace();
                 break;
             }
@@ -224,6 +230,20 @@ bool TTzFileDataSet::LockedWrite(TLockKind kind)
                 "", std::string("Lock failed [") + LockKindName(kind) + "]", platform::MessageIcon::Error);
         if (!retry) return false;
     }
+}
+
+// The edit is dropped, unlike a post refused for a lock, whose values stay
+// for another try: posted again, it would still undo the other user's change.
+void TTzFileDataSet::RefuseConflictingEdit(const std::string& field)
+{
+    const int32_t n = ::RecNo();
+    state_ = TDataSetState::Browse;
+    SyncBuffers();
+    platform::CurrentPlatform().Messages().ShowOk(
+        "",
+        DisplayText("Another user changed field " + field + " of record " + std::to_string(n) + " of " +
+                    FileNameToOem(DbfFileName()) + " meanwhile: this change was not stored."),
+        platform::MessageIcon::Warning);
 }
 
 bool TTzFileDataSet::AppendWithLock()

@@ -119,4 +119,7 @@ class TTzFileDataSet : public TTzCDataSet
     // One key maker per index order; order 0 for IndexOnCB.
     std::map<int, TTzDatasetKeyMaker> keyMakers_;
     bool LockedWrite(TLockKind kind);
+    // Another user changed a field this edit changed too: the edit ends, the
+    // record as the file holds it is shown, and the user is told.
+    void RefuseConflictingEdit(const std::string& field);
 };

@@ -530,6 +530,7 @@ void TTzPrimDataset::DsEdit()
     }
     Fire(BeforeEdit);
     Guarded(OnEditError, [this] { InternalSetToRecord(active_.data()); });
+    EditBegins();
     state_ = TDataSetState::Edit;
     Fire(AfterEdit);
 }

@@ -211,6 +211,9 @@ class TTzPrimDataset
     virtual void OpenCursor();
     virtual void CloseCursor();
     virtual void DoOnNewRecord();
+    // An edit of the current record begins (after the record source went to
+    // it).
+    virtual void EditBegins() {}
     // Data field definitions of the record source (size of each value).
     virtual void InternalInitFieldDefs() {}
     // Buffers brought back in step with the record source, the active record

@@ -8,10 +8,12 @@
 #include "xbase/core/dbkeys.h"
 #include "xbase/core/dbstrings.h"
 #include "xbase/dataset/fielddefinitions.h"
+#include "xbase/dbf/dbffile.h"
 
 #include <cmath>
 #include <cstring>
 #include <sstream>
+#include <string_view>
 
 namespace
 {
@@ -34,6 +36,28 @@ double ReadDouble(const uint8_t* p)
     double v;
     std::memcpy(&v, p, sizeof v);
     return v;
+}
+
+// The record a post would write from the work area's native record, in the
+// form after the table's read step, leaving the work area's record text and
+// the error state as they were: the copy at an edit's begin, the edited
+// record and the record another user left are compared in this one form, so
+// that neither a byte the code-page step cannot keep nor a number's or a
+// date's spelling counts as a change.
+std::string PostImage(TWorkArea& a)
+{
+    TAutoReportOff quiet;
+    const uint16_t code = dberror.DbErrorCode;
+    const uint16_t pending = dberror.PendingErrorCode;
+    const std::string text = dberror.DbErrorText;
+    const std::string kept = a.RecordBuffer;
+    WriteNative(a);
+    std::string image = a.RecordBuffer;
+    a.RecordBuffer = kept;
+    dberror.DbErrorCode = code;
+    dberror.PendingErrorCode = pending;
+    dberror.DbErrorText = text;
+    return image;
 }
 
 } // namespace
@@ -451,7 +475,94 @@ int TTzDataSet::TziPostRecord(uint8_t* buffer, int)
     if (!CheckCommand("PostRecord")) return dberror.DbErrorCode;
     WriteBufferToWorkArea(buffer);
     if (ReplaceWithLock()) return TzOk;
+    // An edit dropped because another user changed one of its fields has
+    // been told in its own box and ended: the dataset browses the record as
+    // the file holds it.
+    if (state_ == TDataSetState::Browse) return TzOk;
     return dberror.DbErrorCode != 0 ? static_cast<int>(dberror.DbErrorCode) : static_cast<int>(TzFailed);
+}
+
+void TTzDataSet::EditBegins()
+{
+    if (!UsesWorkArea() || !CheckCommand("Edit") || RecCount() == 0) return;
+    const int32_t n = ::RecNo();
+    if (n < 1 || n > RecCount()) return;
+    {
+        TAutoReportOff quiet;
+        GO(n);
+    }
+    // The edit starts from the record as the file holds it now; the post
+    // writes the active buffer's fields.
+    if (!active_.empty()) ReadRecordToBuffer(active_.data());
+    TakeEditOrigin();
+}
+
+void TTzDataSet::TakeEditOrigin()
+{
+    editOrigin_.clear();
+    editOriginRecord_ = 0;
+    TWorkArea* a = SelectedArea();
+    if (a == nullptr || a->IsVirtual || a->NativeRecord == nullptr || a->RecordNumber < 1 ||
+        a->RecordNumber > a->RecordCount)
+        return;
+    EnsureNative(*a);
+    editOrigin_ = PostImage(*a);
+    editOriginRecord_ = a->RecordNumber;
+}
+
+// Departs from the post that writes every field of the edited record: a
+// record edited in one window while another window or program posts a change
+// of another field of it would take that change back without a word. So the
+// post writes only what this edit changed, into the record as the file holds
+// it under the lock, and refuses (the caller tells the user) an edit of a
+// field that another user changed since the edit began.
+bool TTzDataSet::MergeEditWithFile(std::string& conflict)
+{
+    conflict.clear();
+    TWorkArea* a = SelectedArea();
+    const std::string origin = std::move(editOrigin_);
+    const int32_t originRecord = editOriginRecord_;
+    editOrigin_.clear();
+    editOriginRecord_ = 0;
+    if (a == nullptr || a->IsVirtual || a->NativeRecord == nullptr || origin.empty() ||
+        a->RecordNumber != originRecord || origin.size() != a->RecordLength)
+        return true;
+    EnsureNative(*a);
+    const std::string mine = PostImage(*a);
+    bool read = false;
+    {
+        TAutoReportOff quiet;
+        read = GetDbfRecord(*a, a->RecordNumber);
+    }
+    if (!read || a->RecordBuffer.size() != mine.size()) {
+        // The record cannot be read again: the edit is written as it stands.
+        dberror.DbErrorCode = 0;
+        dberror.PendingErrorCode = 0;
+        a->RecordBuffer = mine;
+        ReadNative(*a);
+        return true;
+    }
+    const std::string file = a->RecordBuffer;
+    ReadNative(*a);
+    const std::string theirs = PostImage(*a);
+    std::string merged = file; // the file's delete mark and fields
+    for (const TDbfField& f : a->Fields) {
+        if (f.Offset + f.Length > mine.size()) continue;
+        const auto part = [&f](const std::string& r) {
+            return std::string_view(r).substr(f.Offset, f.Length);
+        };
+        if (part(mine) == part(origin)) continue; // not changed by this edit
+        // Another user's change to the very value typed here takes nothing
+        // back: only a different value is refused.
+        if (part(theirs) != part(origin) && part(theirs) != part(mine)) {
+            conflict = f.Name;
+            return false; // the work area holds the file's record
+        }
+        merged.replace(f.Offset, f.Length, part(mine));
+    }
+    a->RecordBuffer = merged;
+    ReadNative(*a);
+    return true;
 }
 
 int TTzDataSet::TziGetRecord(uint8_t* buffer, int32_t& recNo)

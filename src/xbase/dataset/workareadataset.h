@@ -230,6 +230,19 @@ class TTzDataSet : public TTzPrimDataset
     TField* FieldByName(const std::string& name);
 
   protected:
+    // ---- an edit and the changes of other users
+    // The framework's Edit reads the record again and takes the copy below.
+    void EditBegins() override;
+    // Keeps a copy of the work area's current record as the edit begins,
+    // in the form a post writes it (after the read step of the table).
+    void TakeEditOrigin();
+    // Under the record lock, before a post writes: the record is read again
+    // from the file and the fields this edit changed (against the copy) are
+    // put into it; every other field and the delete mark keep the file's
+    // value. False, with the work area holding the record as the file has
+    // it, when another user changed one of those fields since the edit
+    // began: conflict names it. Without a copy the edit is written whole.
+    bool MergeEditWithFile(std::string& conflict);
     // The field definitions of the open table; the component name +
     // ".DbfFields undefined. Set Active to TRUE" when there is no field list.
     void InternalInitFieldDefs() override;
@@ -252,6 +265,8 @@ class TTzDataSet : public TTzPrimDataset
     bool atEof_ = false;
 
   private:
+    std::string editOrigin_; // the copy taken as the edit began; empty: none
+    int32_t editOriginRecord_ = 0;
     uint16_t recordSize_ = 0;
     std::vector<int> offsets_;
     TDbfFieldProps props_;

@@ -437,8 +437,16 @@ void TDbfBrowserForm::AppendDbf()
     auto chosen = P().Files().Run(r);
     if (!chosen) return;
     Owner.tzdbf.FLock();
-    Owner.tzdbf.AppendFrom(*chosen);
+    bool appended = false;
+    {
+        // The engine's refusal (the table itself as the source, a file
+        // that is no table) is said here, in a box of its own.
+        TAutoReportOff quiet;
+        appended = Owner.tzdbf.AppendFrom(*chosen);
+    }
     Owner.tzdbf.UnLock();
+    const std::string failure = appended ? std::string() : GetErrorMessage();
+    if (!failure.empty()) Message(failure);
     RefreshLabels();
 }
 

@@ -7,6 +7,7 @@
 #include "xbase/core/dbdates.h"
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbstrings.h"
+#include "xbase/dbf/dbffile.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -284,7 +285,7 @@ void TTzGrid::FillPage(int32_t firstRecord, int count, std::vector<TTzGridRow>& 
     // shows at the next reading.
     dbcmd.PeekCache = TPeekCache{};
     PeekCacheOn cache;
-    std::string flag;
+    std::string flag, record;
     for (int i = 0; i < n; ++i) {
         TTzGridRow& r = rows[static_cast<std::size_t>(i)];
         r.New = first + i > total;
@@ -307,14 +308,36 @@ void TTzGrid::FillPage(int32_t firstRecord, int count, std::vector<TTzGridRow>& 
         r.RecNo = ordered_ ? Order[static_cast<std::size_t>(first + i - 1)] : first + i;
         ::Peek(0, r.RecNo, flag);
         r.Deleted = !flag.empty() && flag[0] == '*';
+        // Peek gives the bytes of the file; the cells show the record as the
+        // program reads it (a table with OEM text through OEM to ANSI), so
+        // that what is typed into a cell and posted is converted once.
+        ReadTransformed(r.RecNo, record);
         r.Cells.resize(Columns.size());
+        const TWorkArea* a = SelectedArea();
         for (std::size_t c = 0; c < Columns.size(); ++c) {
-            if (fields[c] > 0)
-                ::Peek(fields[c], r.RecNo, r.Cells[c]);
-            else
-                r.Cells[c].clear();
+            r.Cells[c].clear();
+            if (fields[c] < 1 || a == nullptr) continue;
+            const TDbfField& f = a->Fields[static_cast<std::size_t>(fields[c] - 1)];
+            if (f.Offset + f.Length <= record.size()) r.Cells[c] = record.substr(f.Offset, f.Length);
         }
     }
+}
+
+void TTzGrid::ReadTransformed(int32_t recNo, std::string& record)
+{
+    TWorkArea* a = SelectedArea();
+    record.clear();
+    if (a == nullptr) return;
+    // The whole record, so that the read step sees what a read of the
+    // record sees (its hook included).
+    record.assign(a->RecordLength, ' ');
+    std::string field;
+    for (int n = 0; n <= a->FieldCount; ++n) {
+        ::Peek(n, recNo, field);
+        const std::size_t at = n == 0 ? 0 : a->Fields[static_cast<std::size_t>(n - 1)].Offset;
+        if (at + field.size() <= record.size()) record.replace(at, field.size(), field);
+    }
+    ApplyReadTransform(*a, record);
 }
 
 TTzGrid::TCellPaint TTzGrid::CellColors(int row, int column, bool deleted, bool selected, int32_t recNo)

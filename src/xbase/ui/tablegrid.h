@@ -5,7 +5,9 @@
 // and hands it the mouse and key events; it paints only what it is told.
 //
 // Cells come from the table straight off the file (the command set's Peek),
-// so paging through a long table never moves the dataset's current record.
+// so paging through a long table never moves the dataset's current record,
+// and show each record as the program reads it: a table with OEM text
+// through OEM to ANSI, an ANSI table as stored.
 
 #include "xbase/dataset/commanddataset.h"
 
@@ -81,7 +83,7 @@ struct TTzGridRow {
     int32_t RecNo = 0; // 0 for the new row
     bool Deleted = false;
     bool New = false;               // the record being inserted, not in the file yet
-    std::vector<std::string> Cells; // one per column, the stored text
+    std::vector<std::string> Cells; // one per column, the record's text as read (ANSI)
 };
 
 // What the view draws for a logical cell (a rectangle of the cell height,
@@ -256,6 +258,8 @@ class TTzGrid
 
   private:
     int32_t ShownRecords();
+    // Record recNo off the file through the table's read step.
+    void ReadTransformed(int32_t recNo, std::string& record);
     char FieldType(int column);
     bool RefuseReadOnly();
     // Posts the edited record; a refused post drops the edit.
