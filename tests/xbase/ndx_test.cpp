@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
+#include <functional>
 #include <map>
 #include <numeric>
 #include <random>
@@ -676,7 +678,10 @@ TEST_F(NdxPackTest, PackWhoseMemoPartFailsLeavesTableAndIndexAgreeing)
             if (fault == "t.dbt" && step == "pack: kept memo removed")
                 std::filesystem::remove(Path(fault)), std::filesystem::create_directory(Path(fault));
         };
+        const auto before = ReadBytes(Path("t.dbf"));
         EXPECT_FALSE(Pack());
+        if (fault != "t.dbt")
+            EXPECT_EQ(ReadBytes(Path("t.dbf")), before) << fault << ": refused, the table is as it was";
         CloseAll();
         ExpectIndexAgrees();
     }
@@ -715,6 +720,103 @@ TEST_F(NdxPackTest, PackEndedAtEachStepLeavesOwnMemosOrSaysSo)
         CloseAll();
         ExpectIndexAgrees();
     }
+}
+
+// A child process whose files cannot grow past `limit` bytes (as on a full disk) runs `body` on t.dbf and
+// t.ndx and ends with its result.
+int RunLimited(rlim_t limit, const std::function<int()>& body)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const struct rlimit size {
+            limit, limit
+        };
+        setrlimit(RLIMIT_FSIZE, &size);
+        SetAutoReport(false);
+        _exit(body());
+    }
+    int status = -1;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Indexed appends until the disk is full: every append that succeeded keeps its key, the failed one leaves
+// no record.
+TEST_F(NdxTest, FullDiskDuringIndexedAppendsKeepsEveryStoredKey)
+{
+    std::vector<std::string> keys;
+    for (int i = 1; i <= 1000; ++i)
+        keys.push_back(K(i));
+    MakeKeys("t.dbf", 10, keys);
+    ASSERT_TRUE(UseFile(Path("t.dbf")) && MakeIndex(Path("t.ndx"), "KEY"));
+    CloseAll();
+    const auto size = static_cast<rlim_t>(std::filesystem::file_size(Path("t.ndx")));
+    const int failed = RunLimited(size + 1024, [this] {
+        UseFile(Path("t.dbf")), Set_Index_To(Path("t.ndx"));
+        int i = 1;
+        for (; i <= 200; ++i) {
+            SetNativeText(1, K(1000 + i)), Append();
+            if (dberror.DbErrorCode != 0) break;
+        }
+        CloseAll();
+        return i <= 200 && dberror.DbErrorText.find("Error writing index file") == 0 ? i : 255;
+    });
+    ASSERT_TRUE(failed >= 2 && failed <= 200) << failed;
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    EXPECT_EQ(RecCount(), 1000 + failed - 1) << "the failed append left no record";
+    std::vector<std::pair<std::string, int32_t>> expect;
+    for (int32_t r = 1; r < 1000 + failed; ++r)
+        expect.emplace_back(K(r), r);
+    const TNdxScan scan = Scan("t.ndx");
+    EXPECT_TRUE(scan.Ok) << scan.Problem;
+    EXPECT_EQ(scan.Entries, expect);
+}
+
+// A Pack whose index rebuild finds no room: the table is packed, Pack says it failed and that the table was
+// packed, and the old index is marked so that a shared open refuses it.
+TEST_F(NdxTest, PackWhoseIndexCannotBeRebuiltFailsAndMarksTheIndex)
+{
+    std::vector<std::string> keys;
+    for (int i = 1; i <= 1000; ++i)
+        keys.push_back(K(i));
+    MakeKeys("t.dbf", 10, keys);
+    ASSERT_TRUE(UseFile(Path("t.dbf")) && MakeIndex(Path("t.ndx"), "KEY"));
+    for (int r = 2; r <= 1000; r += 2)
+        GO(r), DeleteRec();
+    CloseAll();
+    // The packed table (5.5 KB) fits, its new index (11 KB) does not.
+    const int said = RunLimited(8192, [this] {
+        UseFile(Path("t.dbf")), Set_Index_To(Path("t.ndx"));
+        const bool packed = Pack();
+        return packed ? 0 : dbcmd.PackIndexNotRebuilt ? 1 : 2;
+    });
+    EXPECT_EQ(said, 1);
+    EXPECT_EQ(StoredRecords("t.dbf").size(), 500u);
+    dbcmd.SharedAccess = true;
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    boxes.clear();
+    Set_Index_To(Path("t.ndx"));
+    EXPECT_FALSE(IndexIsOpen());
+    EXPECT_NE(std::accumulate(boxes.begin(), boxes.end(), std::string()).find("Index must be rebuilt: "),
+              std::string::npos);
+}
+
+// The killed appender's record behind the header's count has no key: an exclusive open rebuilds the index.
+TEST_F(NdxTest, ExclusiveOpenRebuildsAnIndexLackingKeysOfRecordsBehindTheHeader)
+{
+    MakeKeys("t.dbf", 10, {K(1), K(3), K(2)});
+    ASSERT_TRUE(UseFile(Path("t.dbf")) && MakeIndex(Path("t.ndx"), "KEY"));
+    CloseAll();
+    auto b = ReadBytes(Path("t.dbf"));
+    b.pop_back();
+    for (char c : " " + K(0))
+        b.push_back(static_cast<uint8_t>(c));
+    WriteBytes(Path("t.dbf"), b);
+    ASSERT_TRUE(UseFile(Path("t.dbf")) && (Set_Index_To(Path("t.ndx")), IndexIsOpen()));
+    EXPECT_EQ(IndexOrder(), (std::vector<int32_t>{4, 1, 3, 2}));
+    CloseAll();
+    EXPECT_EQ(ReadBytes(Path("t.dbf")), b) << "the table is unchanged";
 }
 
 TEST_F(NdxTest, KeyMakerIndexDescending)

@@ -570,11 +570,19 @@ void Reindex()
     }
     std::sort(list.begin(), list.end(), [](const TReopen& x, const TReopen& y) { return x.Order < y.Order; });
     CloseAllIndexes();
-    for (TReopen& r : list) {
+    // After a Pack the indexes not rebuilt hold the old record numbers: each
+    // is marked for rebuild, so that no later open uses it as it is.
+    auto markRest = [&list](std::size_t from) {
+        if (!dbcmd.Packing) return;
+        for (std::size_t i = from; i < list.size(); ++i)
+            MarkIndexFileStale(list[i].File);
+    };
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        TReopen& r = list[i];
         bool built = r.KeyMaker ? MakeIndexCB(r.File + r.Options, r.KeyMaker, r.Data)
                                 : MakeIndex(r.File + r.Options, r.Expression);
-        if (!built) return;
-        if (!SetIndexTo(r.File + r.Options, r.Order, r.KeyMaker, r.Data)) return;
+        if (!built) return markRest(i);
+        if (!SetIndexTo(r.File + r.Options, r.Order, r.KeyMaker, r.Data)) return markRest(i + 1);
     }
     ai.Natural = false;
     if (current != 0 && current != 1)
