@@ -793,6 +793,8 @@ TEST_F(NdxTest, PackWhoseIndexCannotBeRebuiltFailsAndMarksTheIndex)
     });
     EXPECT_EQ(said, 1);
     EXPECT_EQ(StoredRecords("t.dbf").size(), 500u);
+    const auto b = ReadBytes(Path("t.ndx"));
+    EXPECT_EQ(Le32(b, 492), 0x7FFFFFFFu) << "the stamp marks the index for rebuild";
     dbcmd.SharedAccess = true;
     ASSERT_TRUE(UseFile(Path("t.dbf")));
     boxes.clear();
