@@ -680,8 +680,9 @@ TEST_F(NdxPackTest, PackWhoseMemoPartFailsLeavesTableAndIndexAgreeing)
         };
         const auto before = ReadBytes(Path("t.dbf"));
         EXPECT_FALSE(Pack());
-        if (fault != "t.dbt")
+        if (fault != "t.dbt") {
             EXPECT_EQ(ReadBytes(Path("t.dbf")), before) << fault << ": refused, the table is as it was";
+        }
         CloseAll();
         ExpectIndexAgrees();
     }
@@ -819,6 +820,49 @@ TEST_F(NdxTest, ExclusiveOpenRebuildsAnIndexLackingKeysOfRecordsBehindTheHeader)
     EXPECT_EQ(IndexOrder(), (std::vector<int32_t>{4, 1, 3, 2}));
     CloseAll();
     EXPECT_EQ(ReadBytes(Path("t.dbf")), b) << "the table is unchanged";
+}
+
+// A memo Pack ended after each of its renames: the next open settles what it left without a word, each record
+// has its own memo, and the next Pack is not refused; without the step file the open cannot tell and says
+// what to do.
+TEST_F(NdxPackTest, PackEndedAfterARenameLeavesNothingThatRefusesTheNextPack)
+{
+    const struct {
+        const char* step;
+        bool stepFileKept;
+    } cases[] = {{"pack: old memo kept", true},
+                 {"pack: memo in place", true},
+                 {"pack: table in place", true},
+                 {"pack: kept memo removed", true},
+                 {"pack: memo in place", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.step) + (c.stepFileKept ? "" : ", step file lost"));
+        MakeMemoKeys();
+        if (fork() == 0) {
+            dbcmd.StepSeam = [&](const std::string& s) { s == c.step ? _exit(0) : void(); };
+            UseFile(Path("t.dbf")), Pack(), _exit(1);
+        }
+        int status = -1;
+        EXPECT_TRUE(wait(&status) > 0 && status == 0);
+        if (!c.stepFileKept) std::filesystem::remove(Path("t.$MP"));
+        boxes.clear();
+        ASSERT_TRUE(UseFile(Path("t.dbf")));
+        const std::string said = std::accumulate(boxes.begin(), boxes.end(), std::string());
+        bool own = true;
+        for (GoTop(); !dEOF(); SKIP(1)) {
+            std::string text;
+            own = own && ReadMemoText(GetNativeInt(2), text) && text == TrimRightStr(GetNativeText(1));
+        }
+        if (c.stepFileKept) {
+            EXPECT_TRUE(said.empty()) << said;
+            EXPECT_TRUE(own);
+            EXPECT_FALSE(std::filesystem::exists(Path("t.$MB")) || std::filesystem::exists(Path("t.$MP")));
+            EXPECT_TRUE(Pack()) << dberror.DbErrorText;
+        } else {
+            EXPECT_NE(said.find("delete " + Path("t.$MB") + ";"), std::string::npos) << said;
+        }
+        CloseAll();
+    }
 }
 
 TEST_F(NdxTest, KeyMakerIndexDescending)

@@ -404,6 +404,7 @@ TMemoPackTarget MemoTarget(TWorkArea& a, TTableCopy& copy)
         return code;
     };
     t.ReplaceTable = [&a, &copy] { return PutCopyInPlace(a, copy); };
+    t.CopyName = copy.TempName;
     return t;
 }
 
