@@ -774,6 +774,33 @@ TEST_F(NdxTest, FullDiskDuringIndexedAppendsKeepsEveryStoredKey)
     EXPECT_EQ(scan.Entries, expect);
 }
 
+// A page the index already has cannot be rewritten (the limit lies below the index's end, past the table's):
+// the append is taken back, the index is marked for rebuild, and the failure says so.
+TEST_F(NdxTest, IndexPageThatCannotBeRewrittenMarksTheIndexForRebuild)
+{
+    std::vector<std::string> keys;
+    for (int i = 1; i <= 1000; ++i)
+        keys.push_back(K(i));
+    MakeKeys("t.dbf", 10, keys);
+    ASSERT_TRUE(UseFile(Path("t.dbf")) && MakeIndex(Path("t.ndx"), "KEY"));
+    CloseAll();
+    const int said = RunLimited(RLIM_INFINITY, [this] {
+        UseFile(Path("t.dbf")), Set_Index_To(Path("t.ndx"));
+        SetNativeText(1, K(1001)), Append(); // splits the last leaf: the new one has room
+        const struct rlimit size {
+            16384, 16384
+        };
+        setrlimit(RLIMIT_FSIZE, &size);
+        SetNativeText(1, K(1002)), Append();
+        const bool told = dberror.DbErrorText.find("Index must be rebuilt") != std::string::npos;
+        CloseAll();
+        return told ? 1 : 2;
+    });
+    EXPECT_EQ(said, 1);
+    EXPECT_EQ(StoredRecords("t.dbf").size(), 1001u) << "the failed append left no record";
+    EXPECT_EQ(Le32(ReadBytes(Path("t.ndx")), 492), 0x7FFFFFFFu) << "the stamp marks the index for rebuild";
+}
+
 // A Pack whose index rebuild finds no room: the table is packed, Pack says it failed and that the table was
 // packed, and the old index is marked so that a shared open refuses it.
 TEST_F(NdxTest, PackWhoseIndexCannotBeRebuiltFailsAndMarksTheIndex)
