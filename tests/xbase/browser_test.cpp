@@ -519,9 +519,7 @@ TEST_F(Browser, PackWhoseIndexCannotBeRebuiltSaysTheTableWasPacked)
     };
     getrlimit(RLIMIT_FSIZE, &before);
     const auto handler = signal(SIGXFSZ, SIG_IGN);
-    const struct rlimit small {
-        8192, before.rlim_max
-    };
+    const rlimit small{8192, before.rlim_max};
     setrlimit(RLIMIT_FSIZE, &small);
     f.Press("mi_editPack");
     setrlimit(RLIMIT_FSIZE, &before);

@@ -266,33 +266,23 @@ TEST_F(ChangesTest, CloseCountsEveryRecordAndLeavesOthersWhole)
     }
 }
 
-// Pack copies what the file holds once nobody else writes: records another handle appended after this area
-// counted, and a whole record behind a lagging header's count at a fresh shared open.
+// Pack copies what the file holds once nobody else writes: a record another handle appended after this area
+// counted, or one behind a lagging header's count at a fresh shared open.
 TEST_F(ChangesTest, PackKeepsRecordsAppendedBehindTheAreasCount)
 {
-    for (const bool appendedByOther : {true, false}) {
-        SCOPED_TRACE(appendedByOther);
-        CloseAll();
-        MakeNumbered("n.dbf", appendedByOther ? 4 : 5, {2, 4});
-        if (!appendedByOther) {
-            auto b = ReadBytes(Path("n.dbf"));
-            PutLE32(&b[4], 4); // record 5 written, its appender killed before his close
-            b.pop_back();
-            WriteBytes(Path("n.dbf"), b);
-        }
+    for (const bool other : {true, false}) {
+        MakeNumbered("n.dbf", other ? 4 : 5, {2, 4});
+        auto b = ReadBytes(Path("n.dbf"));
+        if (!other)
+            PutLE32(&b[4], 4), WriteBytes(Path("n.dbf"), b); // record 5's appender killed before his close
         ASSERT_TRUE(UseFile(Path("n.dbf")));
-        if (appendedByOther) {
-            ASSERT_TRUE((Select(2), UseFile(Path("n.dbf") + " ALIAS OTHER")));
-            for (int id : {5, 6})
-                ALock(), SetNativeInt(1, id), Append();
-            CloseArea();
-            Select(1);
+        if (other) {
+            ASSERT_TRUE((Select(2), UseFile(Path("n.dbf") + " ALIAS OTHER") && ALock()));
+            SetNativeInt(1, 5), Append(), CloseArea(), Select(1);
         }
-        ASSERT_TRUE(Pack());
-        CloseArea();
-        std::vector<std::string> expect = {"    1", "    3", "    5"};
-        if (appendedByOther) expect.push_back("    6");
-        EXPECT_EQ(StoredRecords("n.dbf"), expect);
+        ASSERT_TRUE(Pack()) << other;
+        CloseAll();
+        EXPECT_EQ(StoredRecords("n.dbf"), (std::vector<std::string>{"    1", "    3", "    5"})) << other;
     }
 }
 
