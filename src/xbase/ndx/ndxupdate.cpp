@@ -213,7 +213,11 @@ int AppendIndex(const std::string& key, int slot)
         splitOld = old;
         splitNew = fresh;
         lowMax = leftKey;
-        if (!subtreeMax(fresh, upMax)) return -1;
+        if (!subtreeMax(fresh, upMax)) {
+            ic->Header = headerBefore; // nothing was written
+            ic->HeaderChanged = headerChangedBefore;
+            return -1;
+        }
     }
     if (splitOld != 0) {
         // The root split: a new root above both halves.
