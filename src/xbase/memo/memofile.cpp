@@ -168,13 +168,21 @@ void SettlePackLeftover(const TWorkArea* a, const std::string& tableName, const 
         if (haveStep) ::unlink(stepName.c_str());
         return;
     }
-    if (haveStep && a != nullptr && !a->IsVirtual) {
+    // Decided from what the names hold, and only when this area's table is
+    // the one under its name: a handle opened on a table that a Pack renamed
+    // over a moment later holds the replaced file, and deciding from it
+    // would put the old memo file back beside the packed table.
+    struct stat tableSt {
+    };
+    struct stat handleSt {
+    };
+    const bool haveTable = a != nullptr && !a->IsVirtual && ::stat(a->Name.c_str(), &tableSt) == 0 &&
+                           ::fstat(a->File.Fd(), &handleSt) == 0 && handleSt.st_dev == tableSt.st_dev &&
+                           handleSt.st_ino == tableSt.st_ino;
+    if (haveStep && haveTable) {
         struct stat memoSt {
         };
-        struct stat tableSt {
-        };
         const bool haveMemo = ::stat(name.c_str(), &memoSt) == 0;
-        const bool haveTable = ::fstat(a->File.Fd(), &tableSt) == 0;
         const bool keptOld = SameFile(keptSt, step, 0);
         const bool newMemo = haveMemo && SameFile(memoSt, step, 1);
         const bool oldMemo = haveMemo && SameFile(memoSt, step, 0);
