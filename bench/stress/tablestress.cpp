@@ -3,7 +3,8 @@
 // Replace, Find, Pack, AddMemo) from two to four processes at once, and what
 // every table, index and memo file looks like afterwards.
 //
-//   table_stress [repetitions] [case ...]     cases: close index pack
+//   table_stress [repetitions] [case ...]
+//   cases: close index pack killedappend packappend fulldisk
 //
 // close  Processes append to one table and close it again and again; in
 //        every other repetition one of them is killed at a random moment.
@@ -25,6 +26,30 @@
 //        it with the reason; after an exclusive open the index holds the
 //        table's keys; every memo belongs to its record unless the open said
 //        that a Pack was cut short.
+// killedappend
+//        One process appends through the table's index and closes; a second
+//        opens it shared, appends through the index and is killed at a
+//        random moment (so the header may lag the records and the last
+//        record may lack its key); a third opens it exclusively with the
+//        index, appends one record and closes. Afterwards every whole record
+//        of the killed process is still there, the third process's record
+//        follows them, the header counts every record, and the index (after
+//        an exclusive open) holds exactly the table's keys.
+// packappend
+//        One process opens an indexed table of which every second record is
+//        marked for deletion shared; another appends to it and closes (or,
+//        every other repetition, is killed before its close and the packer
+//        opens the table only then); the first packs. Afterwards the table
+//        holds every unmarked record, the appended ones included, and the
+//        index agrees with it.
+// fulldisk
+//        A process whose files cannot grow past a limit that shrinks from
+//        repetition to repetition appends through the index (shared or
+//        exclusive) until an append fails, then packs. Afterwards every
+//        append that succeeded has its record, the failed one left no record
+//        or its record with its key, the table is the old one or the packed
+//        one, and the index agrees with the table or is refused with the
+//        reason (a Pack that said success leaves an index that agrees).
 //
 // The figures go to standard output; the exit code is the number of failed
 // repetitions (at most 255). Not part of the test suite: it runs for
@@ -53,6 +78,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -639,6 +665,274 @@ std::string RunPack(int rep, int processes, std::mt19937& rng, TFigures& f)
     return "";
 }
 
+// ---------------------------------------------------------------- killedappend
+
+std::string AppendKey(int proc, int seq)
+{
+    char b[16];
+    std::snprintf(b, sizeof b, "P%dS%05d", proc, seq);
+    return b;
+}
+
+// Appends `count` records of process `proc` through the open index; false
+// with the reason when one fails.
+std::string AppendKeys(int proc, int from, int count)
+{
+    for (int seq = from; seq < from + count; ++seq) {
+        if (!Retry([] { return ALock(); })) return Said("ALock");
+        ClearRecord();
+        SetNativeText(1, AppendKey(proc, seq));
+        SetNativeInt(2, proc);
+        SetNativeInt(3, seq);
+        Append();
+        if (dberror.DbErrorCode != 0) return Said("Append");
+        Unlock();
+    }
+    return "";
+}
+
+std::string MakeKeyTable(const std::string& name, int records, bool everySecondDeleted)
+{
+    TDbfTable t;
+    if (!CreateDBF(t, P(name + ".dbf"),
+                   {{"KEY", 'C', 8, 0, 0}, {"PROC", 'N', 1, 0, 0}, {"SEQ", 'N', 5, 0, 0}}))
+        return Said("create");
+    if (!UseFile(P(name + ".dbf") + " EXCLUSIVE")) return Said("USE");
+    for (int seq = 1; seq <= records; ++seq) {
+        ClearRecord();
+        SetNativeText(1, AppendKey(1, seq));
+        SetNativeInt(2, 1);
+        SetNativeInt(3, seq);
+        SetNativeDeleted(everySecondDeleted && seq % 2 == 0);
+        Append();
+    }
+    if (!MakeIndex(P(name + ".ndx"), "KEY")) return Said("index");
+    CloseAll();
+    return "";
+}
+
+double killedAppendSeconds = 0.05; // how long the killed process's appends took when left to finish
+
+std::string RunKilledAppend(int rep, int, std::mt19937& rng, TFigures& f)
+{
+    StartLibrary(false);
+    if (std::string why = MakeKeyTable("k", 50, false); !why.empty()) return why;
+    TWorkers w;
+    const auto start = Clock::now();
+    w.Start(1, [](int id) {
+        StartLibrary(false);
+        if (!UseFile(P("k.dbf"))) Finish(id, Said("USE"));
+        Set_Index_To(P("k.ndx"));
+        if (!IndexIsOpen()) Finish(id, Said("SET INDEX"));
+        const std::string why = AppendKeys(2, 1, 200);
+        if (!why.empty()) Finish(id, why);
+        _exit(0); // left without a close, as a killed one would
+    });
+    const bool killing = rep % 4 != 0;
+    if (killing) {
+        usleep(std::uniform_int_distribution<unsigned>(0, static_cast<unsigned>(killedAppendSeconds * 1e6))(
+            rng));
+        ++f.Killed;
+        if (w.Kill(0)) ++f.KilledWhileWorking;
+    }
+    w.Wait();
+    if (!killing) killedAppendSeconds = std::chrono::duration<double>(Clock::now() - start).count();
+    if (!w.Failure.empty()) return w.Failure;
+    const TTableBytes before = ReadTable("k.dbf");
+    std::size_t killedWhole = 0; // the killed process's whole records, gapless from 1
+    for (std::size_t i = 50; i < before.Whole; ++i) {
+        const std::string r = before.Record(i);
+        if (r.substr(1, 8) != AppendKey(2, static_cast<int>(i - 49))) break;
+        ++killedWhole;
+    }
+    // The third process: exclusive, with the index, one append.
+    StartLibrary(true);
+    if (!UseFile(P("k.dbf") + " EXCLUSIVE")) return Said("exclusive USE");
+    Set_Index_To(P("k.ndx"));
+    if (!IndexIsOpen()) return Said("exclusive SET INDEX");
+    if (std::string why = AppendKeys(3, 1, 1); !why.empty()) return why;
+    CloseAll();
+    const TTableBytes after = ReadTable("k.dbf");
+    if (after.HeaderCount != after.Whole) return "header counts " + std::to_string(after.HeaderCount);
+    if (after.Whole != 50 + killedWhole + 1)
+        return std::to_string(after.Whole) + " records after the exclusive append, not 50 + " +
+               std::to_string(killedWhole) + " + 1";
+    for (std::size_t i = 0; i < 50 + killedWhole; ++i)
+        if (after.Record(i) != before.Record(i))
+            return "record " + std::to_string(i + 1) + " was overwritten";
+    if (after.Record(after.Whole - 1).substr(1, 8) != AppendKey(3, 1))
+        return "the exclusive append is not last";
+    if (std::string why = IndexAgrees("k.ndx", after, 8); !why.empty()) return why;
+    f.Outcomes[killedWhole == 200 ? "all 200 appended"
+                                  : "killed after " + std::to_string(killedWhole / 50 * 50) + "+"]++;
+    return "";
+}
+
+// ---------------------------------------------------------------- packappend
+
+std::string RunPackAppend(int rep, int, std::mt19937& rng, TFigures& f)
+{
+    StartLibrary(false);
+    if (std::string why = MakeKeyTable("a", 60, true); !why.empty()) return why;
+    const int appended = 1 + static_cast<int>(rng() % 40);
+    const bool killed = rep % 2 == 1; // the appender ends without its close, before the packer opens
+    auto append = [appended, killed] {
+        TWorkers w;
+        w.Start(1, [appended, killed](int id) {
+            StartLibrary(false);
+            if (!UseFile(P("a.dbf"))) Finish(id, Said("USE"));
+            Set_Index_To(P("a.ndx"));
+            if (!IndexIsOpen()) Finish(id, Said("SET INDEX"));
+            const std::string why = AppendKeys(2, 1, appended);
+            if (!why.empty()) Finish(id, why);
+            if (!killed) CloseAll();
+            _exit(0);
+        });
+        w.Wait();
+        return w.Failure;
+    };
+    if (killed)
+        if (std::string why = append(); !why.empty()) return why;
+    StartLibrary(true);
+    if (!UseFile(P("a.dbf"))) return Said("packer's USE");
+    Set_Index_To(P("a.ndx"));
+    if (!IndexIsOpen()) return Said("packer's SET INDEX");
+    GoTop();
+    if (!killed)
+        if (std::string why = append(); !why.empty()) return why;
+    if (!Pack()) return Said("Pack");
+    CloseAll();
+    const TTableBytes t = ReadTable("a.dbf");
+    std::set<std::string> keys, expect;
+    for (std::size_t i = 0; i < t.Whole; ++i)
+        keys.insert(t.Record(i).substr(1, 8));
+    for (int seq = 1; seq <= 60; seq += 2)
+        expect.insert(AppendKey(1, seq));
+    for (int seq = 1; seq <= appended; ++seq)
+        expect.insert(AppendKey(2, seq));
+    if (t.HeaderCount != t.Whole) return "header counts " + std::to_string(t.HeaderCount);
+    if (keys != expect)
+        return "the packed table holds " + std::to_string(keys.size()) + " records, not " +
+               std::to_string(expect.size());
+    StartLibrary(true);
+    if (!UseFile(P("a.dbf"))) return Said("shared USE");
+    Set_Index_To(P("a.ndx"));
+    const bool open = IndexIsOpen();
+    CloseAll();
+    if (!open) return "the packed table's index is refused";
+    if (std::string why = IndexAgrees("a.ndx", t, 8); !why.empty()) return why;
+    f.Outcomes[killed ? "appender killed, fresh open" : "appended beside the packer's open"]++;
+    return "";
+}
+
+// ---------------------------------------------------------------- fulldisk
+
+constexpr int kFullRecords = 1000;
+
+std::string RunFullDisk(int rep, int, std::mt19937&, TFigures& f)
+{
+    StartLibrary(false);
+    if (std::string why = MakeKeyTable("f", kFullRecords, true); !why.empty()) return why;
+    // The limit shrinks over 25 repetitions (and again) from the index's
+    // size plus 24 pages, where only appends find no room, down to a little
+    // above the packed table's size, where no append, no new index page and
+    // no index rebuild fits.
+    const auto hi = static_cast<rlim_t>(fs::file_size(P("f.ndx"))) + 24 * 512;
+    const auto lo = static_cast<rlim_t>(fs::file_size(P("f.dbf"))) / 2 + 600;
+    const rlim_t limit = hi - static_cast<rlim_t>(rep % 25) * (hi - lo) / 24;
+    const bool shared = rep % 2 == 1;
+    int report[2];
+    if (pipe(report) != 0) return "no pipe";
+    TWorkers w;
+    w.Start(1, [&](int id) {
+        signal(SIGXFSZ, SIG_IGN);
+        const struct rlimit size {
+            limit, limit
+        };
+        setrlimit(RLIMIT_FSIZE, &size);
+        StartLibrary(false);
+        if (!UseFile(P("f.dbf") + (shared ? "" : " EXCLUSIVE"))) Finish(id, Said("USE"));
+        Set_Index_To(P("f.ndx"));
+        if (!IndexIsOpen()) Finish(id, Said("SET INDEX"));
+        // With reporting off a failed index write may also raise.
+        auto quietly = [](const std::function<bool()>& run) {
+            try {
+                return run();
+            } catch (const std::exception&) {
+                return false;
+            }
+        };
+        int ok = 0;
+        while (ok < 600 && quietly([ok] { return AppendKeys(2, ok + 1, 1).empty(); }))
+            ++ok;
+        Unlock();
+        char line[32];
+        // An index that a failed write left marked for rebuild is closed,
+        // and a Pack without it says nothing about it.
+        const int n = std::snprintf(line, sizeof line, "%d %d ", ok, IndexIsOpen() ? 1 : 0);
+        (void)!write(report[1], line, static_cast<std::size_t>(n));
+        const bool packed = quietly([] { return Pack(); });
+        (void)!write(report[1], packed ? "1" : "0", 1);
+        CloseAll();
+        _exit(0);
+    });
+    close(report[1]);
+    std::string said;
+    char b[64];
+    for (ssize_t n; (n = read(report[0], b, sizeof b)) > 0;)
+        said.append(b, static_cast<std::size_t>(n));
+    close(report[0]);
+    w.Wait();
+    if (!w.Failure.empty()) return w.Failure;
+    int ok = 0, indexOpen = 0;
+    std::sscanf(said.c_str(), "%d %d", &ok, &indexOpen);
+    const bool packReturned = said.size() >= 2 && said.back() != ' ';
+    const bool packTrue = packReturned && said.back() == '1';
+    const TTableBytes t = ReadTable("f.dbf");
+    if (t.HeaderCount != t.Whole)
+        return "header counts " + std::to_string(t.HeaderCount) + " of " + std::to_string(t.Whole);
+    std::set<std::string> keys;
+    for (std::size_t i = 0; i < t.Whole; ++i)
+        keys.insert(t.Record(i).substr(1, 8));
+    std::set<std::string> live, all;
+    for (int seq = 1; seq <= kFullRecords; ++seq) {
+        all.insert(AppendKey(1, seq));
+        if (seq % 2 == 1) live.insert(AppendKey(1, seq));
+    }
+    for (int seq = 1; seq <= ok; ++seq)
+        all.insert(AppendKey(2, seq)), live.insert(AppendKey(2, seq));
+    const std::string failedKey = AppendKey(2, ok + 1);
+    std::set<std::string> rest = keys;
+    const bool failedKept = rest.erase(failedKey) == 1;
+    const bool packed = rest == live;
+    if (!packed && rest != all)
+        return "the table is neither the old one nor the packed one, or lost an append";
+    if (packTrue && !packed) return "Pack said success and packed nothing";
+    // Shared: the index agrees with the table or is refused with the reason.
+    StartLibrary(true);
+    if (!UseFile(P("f.dbf"))) return Said("shared USE");
+    Set_Index_To(P("f.ndx"));
+    const bool refused = !IndexIsOpen();
+    CloseAll();
+    if (refused && std::none_of(boxes.begin(), boxes.end(), [](const std::string& x) {
+            return x.find("Index must be rebuilt") != std::string::npos;
+        }))
+        return Said("index refused without the reason");
+    if (refused && packTrue && indexOpen == 1)
+        return Said("Pack said success and left an index that must be rebuilt");
+    if (!refused)
+        if (std::string why = IndexAgrees("f.ndx", t, 8); !why.empty())
+            return why + (failedKept ? " (the failed append's record kept)" : "");
+    std::string outcome =
+        (ok < 600 ? "append failed" : "no append failed") + std::string(packed ? ", packed" : ", not packed");
+    outcome += packTrue ? ", Pack true" : ", Pack false";
+    if (indexOpen == 0) outcome += ", index marked by a failed write";
+    if (refused) outcome += ", index refused";
+    if (failedKept) outcome += ", failed append's record kept with its key";
+    f.Outcomes[(shared ? "shared: " : "exclusive: ") + outcome]++;
+    return "";
+}
+
 // ---------------------------------------------------------------- driver
 
 using TCase = std::string (*)(int, int, std::mt19937&, TFigures&);
@@ -651,8 +945,13 @@ int main(int argc, char** argv)
     std::vector<std::string> names;
     for (int i = 2; i < argc; ++i)
         names.push_back(argv[i]);
-    if (names.empty()) names = {"close", "index", "pack"};
-    const std::map<std::string, TCase> cases{{"close", RunClose}, {"index", RunIndex}, {"pack", RunPack}};
+    if (names.empty()) names = {"close", "index", "pack", "killedappend", "packappend", "fulldisk"};
+    const std::map<std::string, TCase> cases{{"close", RunClose},
+                                             {"index", RunIndex},
+                                             {"pack", RunPack},
+                                             {"killedappend", RunKilledAppend},
+                                             {"packappend", RunPackAppend},
+                                             {"fulldisk", RunFullDisk}};
     const char* tmp = std::getenv("TMPDIR");
     std::string base =
         std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/qyr7_tablestress_XXXXXX";

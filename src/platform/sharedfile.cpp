@@ -102,23 +102,34 @@ uint16_t TSharedFile::TakeShareLock(TFileShare share)
 
 uint16_t TSharedFile::Open(const std::string& path, bool write, TFileShare share)
 {
-    Close();
-    // Tables, memos and indexes are regular files: a FIFO in their place is
-    // opened without waiting for a writer and refused like a directory.
-    fd_ = ::open(path.c_str(), (write ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd_ < 0) return lastError_ = DosErrorOf(errno);
-    struct stat st {
-    };
-    if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+    // A file renamed over the name between the open and the share lock (a
+    // Pack putting its packed copy in place, which releases the old file's
+    // lock only then) leaves this handle on the replaced file, which nobody
+    // else sees any more: the name is opened again.
+    for (int attempt = 0;; ++attempt) {
         Close();
-        return lastError_ = 5;
+        // Tables, memos and indexes are regular files: a FIFO in their place
+        // is opened without waiting for a writer and refused like a directory.
+        fd_ = ::open(path.c_str(), (write ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+        if (fd_ < 0) return lastError_ = DosErrorOf(errno);
+        struct stat st {
+        };
+        if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+            Close();
+            return lastError_ = 5;
+        }
+        ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+        if (uint16_t code = TakeShareLock(share); code != 0) {
+            Close();
+            return lastError_ = code;
+        }
+        struct stat now {
+        };
+        if (attempt < 100 && ::stat(path.c_str(), &now) == 0 &&
+            (now.st_dev != st.st_dev || now.st_ino != st.st_ino))
+            continue;
+        return lastError_ = 0;
     }
-    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
-    if (uint16_t code = TakeShareLock(share); code != 0) {
-        Close();
-        return lastError_ = code;
-    }
-    return lastError_ = 0;
 }
 
 uint16_t TSharedFile::Create(const std::string& path, TFileShare share)

@@ -7,9 +7,11 @@
 #include "common/validators.h"
 #include "xbase/dbf/dbffile.h"
 
+#include <csignal>
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <sys/resource.h>
 
 namespace
 {
@@ -579,6 +581,44 @@ INSTANTIATE_TEST_SUITE_P(Posts, EditBeforeAnotherPost,
                                            EditRace{"FrameworkAnotherField", true, "HB", "661"},
                                            EditRace{"FrameworkSameField", true, "REMARK", "A-REMARK"}),
                          [](const auto& i) { return std::string(i.param.name); });
+
+// A Pack that packs the table but finds no room to rebuild its index (files cannot grow past 8 KB here):
+// the browser stands at the top of the packed table and one box says so, and why.
+TEST_F(Browser, PackWhoseIndexCannotBeRebuiltSaysTheTableWasPacked)
+{
+    {
+        TDbfTable t;
+        ASSERT_TRUE(CreateDBF(t, Path("t.dbf"), {{"KEY", 'C', 10, 0, 0}}));
+        t.Name = Path("t.dbf");
+        ASSERT_TRUE(OpenDbf(t));
+        for (int i = 1; i <= 1000; ++i) {
+            char key[16];
+            std::snprintf(key, sizeof key, "%cK%04d     ", i % 2 == 0 ? '*' : ' ', i);
+            t.RecordBuffer = key;
+            ASSERT_TRUE(AppendDbfRecord(t));
+        }
+        ASSERT_TRUE(CloseDbf(t));
+    }
+    dbf4.OpenTable(Path("t.dbf"));
+    ASSERT_TRUE(dbf4.IndexOn("KEY", Path("t.ndx")));
+    TDbfBrowserModel m;
+    TDbfBrowserForm f(m);
+    dbf4.GoRecord(7);
+    headless.HeadlessMessages().QueueAnswer(platform::MessageAnswer::Yes);
+    struct rlimit before {
+    };
+    getrlimit(RLIMIT_FSIZE, &before);
+    const auto handler = signal(SIGXFSZ, SIG_IGN);
+    const rlimit small{8192, before.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    f.Press("mi_editPack");
+    setrlimit(RLIMIT_FSIZE, &before);
+    signal(SIGXFSZ, handler);
+    const std::string said = headless.HeadlessMessages().AskedQuestions().back().Request.Text;
+    EXPECT_EQ(said.find(Path("t.dbf") + " was packed, but its index could not be rebuilt: "), 0u) << said;
+    EXPECT_NE(said.find("Error writing index file"), std::string::npos) << said;
+    EXPECT_EQ(dbf4.RecordCount() * 10000 + dbf4.RecNo(), 500 * 10000 + 1);
+}
 
 TEST_F(Browser, PrintHandsTheTableToTheReportSide)
 {

@@ -233,7 +233,8 @@ TEST_F(ChangesTest, PackIsRefusedWhileAnotherUserHasTheTable)
     EXPECT_EQ(RecCount(), 2);
 }
 
-// A close beside another handle appending, and an exclusive one trusting a header counting 3 of 5 records.
+// A close beside another handle appending, and an exclusive one whose header counts 3 of 5 whole records
+// (an appender killed before his close): it counts all five and appends after them.
 TEST_F(ChangesTest, CloseCountsEveryRecordAndLeavesOthersWhole)
 {
     auto add = [](int area, int id) { Select(area), ALock(), SetNativeInt(1, id), Append(); };
@@ -259,9 +260,59 @@ TEST_F(ChangesTest, CloseCountsEveryRecordAndLeavesOthersWhole)
         if (c == 0) add(2, 4);
         CloseAll();
         b = ReadBytes(Path("n.dbf"));
-        EXPECT_EQ(b[4], 4) << c;
+        EXPECT_EQ(b[4], c < 2 ? 4 : 6) << c;
         EXPECT_EQ(std::string(b.begin() + 65, b.end()),
-                  c < 2 ? "    1    2    3    4\x1A" : "    1    2    3    9    5\x1A");
+                  c < 2 ? "    1    2    3    4\x1A" : "    1    2    3    4    5    9\x1A");
+    }
+}
+
+// Pack copies what the file holds once nobody else writes: a record another handle appended after this area
+// counted, or one behind a lagging header's count at a fresh shared open.
+TEST_F(ChangesTest, PackKeepsRecordsAppendedBehindTheAreasCount)
+{
+    for (const bool other : {true, false}) {
+        MakeNumbered("n.dbf", other ? 4 : 5, {2, 4});
+        auto b = ReadBytes(Path("n.dbf"));
+        if (!other)
+            PutLE32(&b[4], 4), WriteBytes(Path("n.dbf"), b); // record 5's appender killed before his close
+        ASSERT_TRUE(UseFile(Path("n.dbf")));
+        if (other) {
+            ASSERT_TRUE((Select(2), UseFile(Path("n.dbf") + " ALIAS OTHER") && ALock()));
+            SetNativeInt(1, 5), Append(), CloseArea(), Select(1);
+        }
+        ASSERT_TRUE(Pack()) << other;
+        CloseAll();
+        EXPECT_EQ(StoredRecords("n.dbf"), (std::vector<std::string>{"    1", "    3", "    5"})) << other;
+    }
+}
+
+// An exclusive open counts the whole records behind the header's count up to the first whose delete flag is
+// neither blank nor "*"; a part record stays outside; an open and close that change nothing write nothing.
+TEST_F(ChangesTest, ExclusiveOpenCountsWholeRecordsBehindTheHeader)
+{
+    const struct {
+        const char* what;
+        std::string tail; // bytes after the 3 records the header counts
+        int32_t count;
+    } cases[] = {
+        {"two whole records and the end byte", "    4*   5\x1A", 5},
+        {"a whole record and a part record", "    4   ", 4},
+        {"zeros behind the end byte", std::string("\x1A\0\0\0\0", 5), 3},
+        {"a record, then zeros", std::string("    4\0\0\0\0\0    6", 15), 4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        MakeNumbered("n.dbf", 3);
+        auto b = ReadBytes(Path("n.dbf"));
+        b.pop_back();
+        b.insert(b.end(), c.tail.begin(), c.tail.end());
+        WriteBytes(Path("n.dbf"), b);
+        ASSERT_TRUE(UseFile(Path("n.dbf") + " EXCLUSIVE"));
+        EXPECT_EQ(RecCount(), c.count);
+        GoBottom();
+        EXPECT_EQ(RecNo(), c.count);
+        CloseAll();
+        EXPECT_EQ(ReadBytes(Path("n.dbf")), b) << "an unchanged open and close writes nothing";
     }
 }
 

@@ -989,18 +989,23 @@ TEST_F(WorkAreaDataset, IndexOpenedByItsLongNameAtAnOrder)
 
 TEST_F(WorkAreaDataset, RecordCountIsRepairedOnlyWhenAsked)
 {
-    // The header claims one record; the file holds three.
+    // The header claims one record; the file holds three, then its end byte and a record's length of
+    // zeros (padding some other program left).
     {
         std::fstream f(Path("six.dbf"), std::ios::in | std::ios::out | std::ios::binary);
         f.seekp(4);
         const char one[4] = {1, 0, 0, 0};
         f.write(one, 4);
+        f.seekp(0, std::ios::end);
+        const std::string zeros(43, '\0'); // 1 + 10 + 8 + 5 + 8 + 1 + 10
+        f.write(zeros.data(), static_cast<std::streamsize>(zeros.size()));
     }
     struct {
         bool fix;
         int32_t count;
-    } cases[] = {{false, 1}, {true, 3}};
-    // Shared, the count always comes from the file size; alone, from the header.
+    } cases[] = {{false, 3}, {true, 4}};
+    // Shared, the count always comes from the file size; alone, from the whole records behind the header's
+    // count up to the first whose delete flag is neither blank nor "*", or (asked) from the file size.
     ds.Exclusive = true;
     for (const auto& c : cases) {
         ds.AutoFixRecCount = c.fix;

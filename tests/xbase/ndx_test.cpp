@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
+#include <functional>
 #include <map>
 #include <numeric>
 #include <random>
@@ -676,7 +678,11 @@ TEST_F(NdxPackTest, PackWhoseMemoPartFailsLeavesTableAndIndexAgreeing)
             if (fault == "t.dbt" && step == "pack: kept memo removed")
                 std::filesystem::remove(Path(fault)), std::filesystem::create_directory(Path(fault));
         };
+        const auto before = ReadBytes(Path("t.dbf"));
         EXPECT_FALSE(Pack());
+        if (fault != "t.dbt") {
+            EXPECT_EQ(ReadBytes(Path("t.dbf")), before) << fault << ": refused, the table is as it was";
+        }
         CloseAll();
         ExpectIndexAgrees();
     }
@@ -712,9 +718,106 @@ TEST_F(NdxPackTest, PackEndedAtEachStepLeavesOwnMemosOrSaysSo)
             own = own && ReadMemoText(GetNativeInt(2), text) && text == TrimRightStr(GetNativeText(1));
         }
         EXPECT_TRUE(own || said.find("A Pack was cut short") != std::string::npos) << step;
+        // What a Pack ended after a rename left is settled without a word, and the next Pack is not refused.
+        EXPECT_EQ(said.find("A Pack was cut short"), std::string::npos) << step;
+        EXPECT_FALSE(std::filesystem::exists(Path("t.$MB")) || std::filesystem::exists(Path("t.$MP")))
+            << step;
+        EXPECT_TRUE(Pack()) << step;
         CloseAll();
         ExpectIndexAgrees();
     }
+}
+
+// On a full disk (files cannot grow past a limit) a failed command costs nothing an earlier one stored: the
+// child's code counts the records the table must keep beyond `kept`; an index the failure left disagreeing
+// is marked for rebuild in its stamp (stale), otherwise it holds exactly the table's keys.
+TEST_F(NdxTest, FullDiskCostsOnlyTheFailingCommand)
+{
+    const auto limit = [](rlim_t n) {
+        const rlimit size{n, n};
+        setrlimit(RLIMIT_FSIZE, &size);
+    };
+    const struct {
+        const char* what;
+        std::function<int()> child;
+        std::size_t kept;
+        bool stale;
+    } cases[] = {
+        {"appends until a new index page finds no room",
+         [&] {
+             limit(std::filesystem::file_size(Path("t.ndx")) + 1024);
+             int ok = 0;
+             while (ok < 200 && (SetNativeText(1, K(1001 + ok)), Append(), dberror.DbErrorCode == 0))
+                 ++ok;
+             return dberror.DbErrorText.find("Error writing index file") == 0 ? ok : 255;
+         },
+         1000, false},
+        {"a page the index has cannot be rewritten",
+         [&] {
+             SetNativeText(1, K(1001)), Append(); // splits the last leaf: the new one has room
+             limit(16384);
+             SetNativeText(1, K(1002)), Append();
+             return dberror.DbErrorText.find("Index must be rebuilt") != std::string::npos ? 1 : 255;
+         },
+         1000, true},
+        {"a Pack whose index rebuild finds no room",
+         [&] {
+             for (int r = 2; r <= 1000; r += 2)
+                 GO(r), DeleteRec();
+             limit(8192); // the packed table (5.5 KB) fits, its new index (11 KB) does not
+             return !Pack() && dbcmd.PackIndexNotRebuilt ? 1 : 255;
+         },
+         499, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::string> keys;
+        for (int i = 1; i <= 1000; ++i)
+            keys.push_back(K(i));
+        MakeKeys("t.dbf", 10, keys);
+        ASSERT_TRUE(UseFile(Path("t.dbf")) && MakeIndex(Path("t.ndx"), "KEY"));
+        CloseAll();
+        const pid_t pid = fork();
+        if (pid == 0) {
+            signal(SIGXFSZ, SIG_IGN);
+            SetAutoReport(false);
+            UseFile(Path("t.dbf")), Set_Index_To(Path("t.ndx"));
+            const int code = c.child();
+            CloseAll(), _exit(code);
+        }
+        int status = -1;
+        waitpid(pid, &status, 0);
+        const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 255;
+        ASSERT_TRUE(code >= 1 && code < 255) << code;
+        const auto records = StoredRecords("t.dbf");
+        EXPECT_EQ(records.size(), c.kept + static_cast<std::size_t>(code))
+            << "the failed append left no record";
+        std::vector<std::pair<std::string, int32_t>> expect;
+        for (const auto& r : records)
+            expect.emplace_back(r.substr(1, 10), static_cast<int32_t>(expect.size() + 1));
+        const auto b = ReadBytes(Path("t.ndx"));
+        EXPECT_EQ(Le32(b, 492) == 0x7FFFFFFFu, c.stale);
+        if (!c.stale) {
+            EXPECT_EQ(CheckNdxFile(b, static_cast<int32_t>(records.size()), false).Entries, expect);
+        }
+    }
+}
+
+// The killed appender's record behind the header's count has no key: an exclusive open rebuilds the index.
+TEST_F(NdxTest, ExclusiveOpenRebuildsAnIndexLackingKeysOfRecordsBehindTheHeader)
+{
+    MakeKeys("t.dbf", 10, {K(1), K(3), K(2)});
+    ASSERT_TRUE(UseFile(Path("t.dbf")) && MakeIndex(Path("t.ndx"), "KEY"));
+    CloseAll();
+    auto b = ReadBytes(Path("t.dbf"));
+    b.pop_back();
+    for (char c : " " + K(0))
+        b.push_back(static_cast<uint8_t>(c));
+    WriteBytes(Path("t.dbf"), b);
+    ASSERT_TRUE(UseFile(Path("t.dbf")) && (Set_Index_To(Path("t.ndx")), IndexIsOpen()));
+    EXPECT_EQ(IndexOrder(), (std::vector<int32_t>{4, 1, 3, 2}));
+    CloseAll();
+    EXPECT_EQ(ReadBytes(Path("t.dbf")), b) << "the table is unchanged";
 }
 
 TEST_F(NdxTest, KeyMakerIndexDescending)

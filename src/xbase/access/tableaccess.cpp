@@ -336,6 +336,7 @@ bool Tdbf4::Pack()
     const bool ok = tzdbf.Pack();
     // The caller says why nothing was packed, at once and in its words.
     packErrorCode_ = ok ? 0 : dberror.DbErrorCode;
+    packedWithoutIndex_ = !ok && dbcmd.PackIndexNotRebuilt;
     packErrorText_ = ok ? std::string() : GetErrorMessage();
     TakeErrorText();
     Arrow();

@@ -66,11 +66,14 @@ class Tdbf4
     bool AppendRecord();
     int32_t RecNo();
     int32_t RecordCount();
-    // False when nothing was packed; the engine's code and message of the
-    // failure are kept (32: another user holds the table open).
+    // False when nothing was packed, or when the table was packed but its
+    // index could not be rebuilt (PackedWithoutIndex); the engine's code and
+    // message of the failure are kept (32: another user holds the table open).
     bool Pack();
     uint16_t PackErrorCode() const { return packErrorCode_; }
     const std::string& PackErrorText() const { return packErrorText_; }
+    // The last failed Pack packed the table but could not rebuild its index.
+    bool PackedWithoutIndex() const { return packedWithoutIndex_; }
     // Always 0: the object keeps no error of its own (see ErrorCode), and
     // clearing it does nothing.
     uint16_t ErrorCode() const;
@@ -122,6 +125,7 @@ class Tdbf4
     bool found_ = false;
     bool closeOnPick_ = false;
     uint16_t packErrorCode_ = 0;
+    bool packedWithoutIndex_ = false;
     std::string packErrorText_;
 };
 

@@ -59,6 +59,57 @@ std::string Quoted(const TWorkArea& a)
     return "Database \"" + FileNameToOem(a.AliasName) + "\"";
 }
 
+// The state of a table before an append, to take the append back.
+struct TAppendUndo {
+    bool Taken = false;
+    int64_t Size = 0;
+    std::vector<char> Tail; // the bytes the new record goes over
+    int32_t Count = 0;
+    int32_t Number = 0;
+    bool AtBegin = false;
+    bool AtEnd = false;
+    uint8_t State = 0;
+    void Take(TWorkArea& a)
+    {
+        Size = a.File.Size();
+        if (Size < 0) return;
+        const int64_t at = RecordPosition(a, a.RecordCount + 1);
+        const int64_t n = std::clamp<int64_t>(Size - at, 0, a.RecordLength);
+        Tail.resize(static_cast<std::size_t>(n));
+        if (n > 0 && a.File.ReadAt(at, Tail.data(), Tail.size()) != static_cast<long>(n)) return;
+        Count = a.RecordCount;
+        Number = a.RecordNumber;
+        AtBegin = a.AtBegin;
+        AtEnd = a.AtEnd;
+        State = a.FileState;
+        Taken = true;
+    }
+    void Restore(TWorkArea& a)
+    {
+        DropReadAhead(a);
+        const int64_t at = RecordPosition(a, Count + 1);
+        if (!Tail.empty()) a.File.WriteAt(at, Tail.data(), Tail.size());
+        a.File.Truncate(Size);
+        a.RecordCount = Count;
+        a.FileState = State;
+        a.AtBegin = AtBegin;
+        a.AtEnd = AtEnd;
+        TAutoReportOff quiet;
+        const uint16_t code = dberror.DbErrorCode;
+        const uint16_t pending = dberror.PendingErrorCode;
+        const std::string text = dberror.DbErrorText;
+        if (Number >= 1 && Number <= Count && GetDbfRecord(a, Number)) {
+            ReadNative(a);
+        } else {
+            a.RecordNumber = Count + 1;
+            a.AtEnd = true;
+        }
+        dberror.DbErrorCode = code;
+        dberror.PendingErrorCode = pending;
+        dberror.DbErrorText = text;
+    }
+};
+
 } // namespace
 
 void Append()
@@ -74,6 +125,11 @@ void Append()
     WriteNative(*a);
     const bool index = IndexActive();
     if (index) WriteLock(true);
+    // With indexes, what the record goes over (the end-of-file byte, a part
+    // record) is kept, so that an append whose key could not be stored can
+    // be taken back and leave the table as it was.
+    TAppendUndo undo;
+    if (index && !a->IsVirtual) undo.Take(*a);
     bool written;
     {
         TAutoReportOff quiet;
@@ -83,7 +139,14 @@ void Append()
     // Only this append's own failure keeps its key out: an error an earlier
     // command left unfetched says nothing about this record.
     if (index) {
-        if (written) Call(Hooks().AppendNewKey);
+        if (written) {
+            dberror.DbErrorCode = 0;
+            Call(Hooks().AppendNewKey);
+            // Departs from keeping a record whose key is missing: the user is
+            // told that the append failed, so the record goes too, and a find
+            // of its key cannot miss a record the table holds.
+            if (dberror.DbErrorCode != 0 && undo.Taken) undo.Restore(*a);
+        }
         WriteLock(false);
     }
     a->AtBegin = a->AtEnd = false;
@@ -341,6 +404,7 @@ TMemoPackTarget MemoTarget(TWorkArea& a, TTableCopy& copy)
         return code;
     };
     t.ReplaceTable = [&a, &copy] { return PutCopyInPlace(a, copy); };
+    t.CopyName = copy.TempName;
     return t;
 }
 
@@ -356,7 +420,15 @@ bool PackTable(bool dropDeleted)
     dberror.DbErrorCode = 0;
     if (!CheckDbInUse("Pack")) return false;
     TWorkArea* a = SelectedArea();
-    if (dropDeleted && a->RecordCount == 0) return true;
+    dbcmd.PackReplacedTable = dbcmd.PackIndexNotRebuilt = false;
+    // Whole records the file holds now, as a shared move counts them.
+    auto recordsInFile = [a]() -> int32_t {
+        const int64_t size = a->File.Size();
+        if (size < a->HeaderLength || a->RecordLength == 0) return 0;
+        return static_cast<int32_t>(std::min<int64_t>((size - a->HeaderLength) / a->RecordLength, INT32_MAX));
+    };
+    if (dropDeleted && a->RecordCount == 0 && (a->Exclusive || a->IsVirtual || recordsInFile() == 0))
+        return true;
     bool reopened = false;
     auto finish = [&](bool result) {
         if (reopened) {
@@ -378,6 +450,11 @@ bool PackTable(bool dropDeleted)
         a->RecordLocks.clear();
         a->RecordLockCount = 0;
         a->LockState = LockNone;
+        // Departs from walking the count the area had (taken at USE or at its
+        // last move): another user may have appended since, and a copy of
+        // that many records would drop his. Now that nobody else writes, the
+        // count is taken from the file, as a shared move takes it.
+        if (!a->IsVirtual) a->RecordCount = recordsInFile();
     }
     if (dropDeleted && dbcmd.ConfirmPack && LibMessageBox("PACK " + FileNameToOem(a->Name), "Pack", 1) == 2)
         return finish(false);
@@ -421,6 +498,7 @@ bool PackTable(bool dropDeleted)
         restore();
         return finish(false);
     }
+    dbcmd.PackReplacedTable = true;
     a->RecordCount = copy.Kept;
     a->FileState = FileAppended;
     restore();
@@ -440,14 +518,23 @@ bool PackTable(bool dropDeleted)
     // failure before the rebuild, as an index of the old record numbers would
     // send every find to another record. Records that keep their numbers
     // keep their index entries.
+    // Departs from a Pack that says success whatever its rebuild did: an
+    // index that could not be rebuilt (no room for it, say) still holds the
+    // old record numbers, so Pack fails with the rebuild's error, the index
+    // stays marked as stale for the next open, and the caller learns through
+    // PackIndexNotRebuilt that the table itself was packed.
+    bool indexed = true;
     if (dropDeleted && IndexActive() && Hooks().Reindex) {
         const uint16_t code = dberror.DbErrorCode; // a failed memo pack's, which stays the one told
+        dberror.DbErrorCode = 0;
         dbcmd.Packing = true;
         Hooks().Reindex();
         dbcmd.Packing = false;
-        if (!memoPacked && dberror.DbErrorCode == 0) dberror.DbErrorCode = code;
+        indexed = dberror.DbErrorCode == 0;
+        dbcmd.PackIndexNotRebuilt = !indexed;
+        if (!memoPacked && indexed) dberror.DbErrorCode = code;
     }
-    return finish(memoPacked);
+    return finish(memoPacked && indexed);
 }
 
 void Peek(int field, int32_t record, std::string& text)

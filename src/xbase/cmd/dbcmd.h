@@ -56,6 +56,12 @@ struct TWorkArea : TDbfTable {
     // Only areas that own their native record are left stale: a caller's
     // buffer is read directly and is always filled at once.
     bool NativeStale = false;
+    // An exclusive open that counted whole records behind the header's count
+    // (left by an appender killed before its close): the header's count and
+    // the count taken, so that an index opened on the area can be checked
+    // for the keys of those records. Both -1 otherwise.
+    int32_t HeaderCountAtOpen = -1;
+    int32_t CountAtOpen = -1;
 };
 
 // Lock states of an area.
@@ -86,6 +92,10 @@ struct TDbCommands {
     uint32_t PeekCacheSize = 0;
     TPeekCache PeekCache;
     bool Packing = false;
+    // Set by every Pack: the packed table took the old one's place (even when
+    // Pack then failed), and the indexes could not be rebuilt after that.
+    bool PackReplacedTable = false;
+    bool PackIndexNotRebuilt = false;
     // Locks.
     uint32_t LockBase = 0x40000000;
     uint32_t FileLockLength = 0x3FFFFFFF;

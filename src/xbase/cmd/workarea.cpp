@@ -6,7 +6,9 @@
 #include "xbase/core/dbhooks.h"
 #include "xbase/core/dbstrings.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 TDbCommands dbcmd;
 
@@ -143,6 +145,53 @@ bool UseVirtual(const std::string& command, const std::string& upper, uint8_t* b
     return true;
 }
 
+// Departs from taking an exclusive open's count from the header alone
+// (unless the count is asked to come from the file size): the engine writes
+// the count only at a close, so an appender killed before his close leaves
+// whole records behind the header's count, which every shared user already
+// counts and sees. An exclusive user that trusted the header would append
+// over such a record and lose it. So the whole records behind the count are
+// counted too, up to the first whose delete flag is neither a blank nor "*"
+// (padding or zeros behind the end of a file some other program wrote); a
+// part record at the end stays outside. The count reaches the header only
+// through a close that changed the table: an unchanged open and close leaves
+// the file as it was.
+void CountRecordsBehindHeader(TWorkArea& a)
+{
+    if (a.IsVirtual || a.RecordLength == 0) return;
+    const int64_t size = a.File.Size();
+    if (size < a.HeaderLength) return;
+    const int64_t whole = std::min<int64_t>((size - a.HeaderLength) / a.RecordLength, INT32_MAX);
+    if (whole <= a.RecordCount) return;
+    const int32_t header = a.RecordCount;
+    int32_t count = header;
+    const std::size_t rl = a.RecordLength;
+    const int32_t chunk = static_cast<int32_t>(std::max<std::size_t>(1, (1u << 16) / rl));
+    std::vector<char> bytes(static_cast<std::size_t>(chunk) * rl);
+    bool ended = false;
+    while (!ended && count < whole) {
+        const int32_t n = static_cast<int32_t>(std::min<int64_t>(chunk, whole - count));
+        const std::size_t want = static_cast<std::size_t>(n) * rl;
+        if (a.File.ReadAt(RecordPosition(a, count + 1), bytes.data(), want) != static_cast<long>(want)) break;
+        for (int32_t i = 0; i < n; ++i) {
+            const char flag = bytes[static_cast<std::size_t>(i) * rl];
+            if (flag != ' ' && flag != '*') {
+                ended = true;
+                break;
+            }
+            ++count;
+        }
+    }
+    if (count == header) return;
+    a.RecordCount = count;
+    a.HeaderCountAtOpen = header;
+    a.CountAtOpen = count;
+    if (a.RecordNumber == 0) {
+        a.RecordNumber = 1;
+        a.AtBegin = a.AtEnd = false;
+    }
+}
+
 } // namespace
 
 bool UseWithHooks(const std::string& command, uint8_t* buffer, uint16_t size, TRecordHook readHook,
@@ -199,6 +248,7 @@ bool UseWithHooks(const std::string& command, uint8_t* buffer, uint16_t size, TR
     if (!opened) return false;
     area->AliasName = alias;
     area->Exclusive = exclusive;
+    if (exclusive) CountRecordsBehindHeader(*area);
     ComputeNativeOffsets(*area);
     const uint16_t nativeSize = NativeRecordSize(*area);
     TWorkArea* a = area.get();

@@ -63,6 +63,8 @@ struct TMemoPackTarget {
     // Makes the copy durable, before anything is replaced.
     std::function<uint16_t()> Flush;
     std::function<bool()> ReplaceTable;
+    // The copy's file name, which becomes the table's.
+    std::string CopyName;
 };
 
 // The memo service, in slot order.

@@ -468,7 +468,10 @@ bool TTzCDataSet::Pack()
     const int32_t here = RecCount() > 0 ? ::RecNo() : 0;
     const bool ok = ::Pack();
     MarkModified();
-    if (!ok) {
+    // A Pack that failed after the packed table took the old one's place
+    // (its index could not be rebuilt) stands at the top as after a Pack:
+    // the old record number names another record now.
+    if (!ok && !dbcmd.PackReplacedTable) {
         // Nothing was packed (another user holds the table open): the record
         // stays current, so that a following Delete marks the record the
         // user sees; the failure stays for the caller to tell.
@@ -483,8 +486,14 @@ bool TTzCDataSet::Pack()
         dberror.PendingErrorCode = pending;
         dberror.DbErrorText = text;
     } else if (RecCount() > 0) {
-        TAutoReportOff quiet;
-        GoTop();
+        const uint16_t code = dberror.DbErrorCode;
+        const uint16_t pending = dberror.PendingErrorCode;
+        const std::string text = dberror.DbErrorText;
+        {
+            TAutoReportOff quiet;
+            GoTop();
+        }
+        if (!ok) dberror.DbErrorCode = code, dberror.PendingErrorCode = pending, dberror.DbErrorText = text;
     } else {
         ClearRecord();
     }

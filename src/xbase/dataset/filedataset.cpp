@@ -94,6 +94,10 @@ bool TTzFileDataSet::OpenSource(const std::string& file)
         }
     }
     const uint16_t forced = dbcmd.ForcedOpenMode;
+    // Without AutoFixRecCount the count is not repaired from the file size,
+    // but an exclusive open still counts the whole records behind the
+    // header's count (see UseWithHooks): a record another user appended must
+    // not be lost to the next exclusive user for want of the setting.
     const bool fixCount = dbffile.CountFromFileSize;
     dbffile.CountFromFileSize = AutoFixRecCount;
     if (ReadOnly) dbcmd.ForcedOpenMode = Exclusive ? 16 : 64;

@@ -151,6 +151,18 @@ bool PackMemofileInto(TMemoPackTarget& target);
 // ---- internal helpers shared by the memo units
 namespace memo_detail
 {
+// The step file of a memo Pack, name.$MP beside the memo file: written and
+// synced before the Pack's first rename, removed after its last. It names
+// the files (device and inode) of the old and the new memo file and of the
+// old and the new table, so that an open after a crash in between tells
+// which of the two replacements took place.
+struct TPackStep {
+    uint64_t Device[4] = {};
+    uint64_t Inode[4] = {}; // old memo, new memo, old table, new table
+};
+std::string PackStepName(const std::string& memoName);
+uint16_t WritePackStep(const std::string& memoName, const TPackStep& step);
+bool ReadPackStep(const std::string& memoName, TPackStep& step);
 // The alias of the selected area as the messages name it (code page 437).
 std::string AliasOf();
 std::string RecordText();

@@ -136,6 +136,82 @@ uint16_t ReadStoredMemo(TMemoFile& m, uint8_t style, int64_t offset, const TMemo
 
 using namespace memo_detail;
 
+namespace
+{
+
+bool SameFile(const struct stat& st, const TPackStep& step, int i)
+{
+    return static_cast<uint64_t>(st.st_dev) == step.Device[i] &&
+           static_cast<uint64_t>(st.st_ino) == step.Inode[i];
+}
+
+// A Pack keeps the old memo file as name.$MB until its new memo file and its
+// new table are both in place, and its step file names the four files. Found
+// at an open, the leftover is settled from the step file, never from a
+// temporary file being there or not (the packed copy has a random name, and
+// the signal cleanup removes it): both replacements in, the kept file goes;
+// only the memo file in, the kept file is put back, so that the old table
+// has its own memos again; nothing replaced, the kept second name goes (or
+// the kept file is put back where it was renamed). A step file without a
+// kept file is the leftover of a finished Pack. Only what cannot be told
+// apart is left to the user, with a box that says what to do.
+void SettlePackLeftover(const TWorkArea* a, const std::string& tableName, const std::string& name)
+{
+    const std::string kept = ForceExtension(name, "$MB");
+    const std::string stepName = PackStepName(name);
+    struct stat keptSt {
+    };
+    const bool haveKept = ::stat(kept.c_str(), &keptSt) == 0 && S_ISREG(keptSt.st_mode);
+    TPackStep step;
+    const bool haveStep = ReadPackStep(name, step);
+    if (!haveKept) {
+        if (haveStep) ::unlink(stepName.c_str());
+        return;
+    }
+    // Decided from what the names hold, and only when this area's table is
+    // the one under its name: a handle opened on a table that a Pack renamed
+    // over a moment later holds the replaced file, and deciding from it
+    // would put the old memo file back beside the packed table.
+    struct stat tableSt {
+    };
+    struct stat handleSt {
+    };
+    const bool haveTable = a != nullptr && !a->IsVirtual && ::stat(a->Name.c_str(), &tableSt) == 0 &&
+                           ::fstat(a->File.Fd(), &handleSt) == 0 && handleSt.st_dev == tableSt.st_dev &&
+                           handleSt.st_ino == tableSt.st_ino;
+    if (haveStep && haveTable) {
+        struct stat memoSt {
+        };
+        const bool haveMemo = ::stat(name.c_str(), &memoSt) == 0;
+        const bool keptOld = SameFile(keptSt, step, 0);
+        const bool newMemo = haveMemo && SameFile(memoSt, step, 1);
+        const bool oldMemo = haveMemo && SameFile(memoSt, step, 0);
+        const bool newTable = haveTable && SameFile(tableSt, step, 3);
+        const bool oldTable = haveTable && SameFile(tableSt, step, 2);
+        bool settled = false;
+        if (keptOld && newMemo && newTable)
+            settled = ::unlink(kept.c_str()) == 0;
+        else if (keptOld && newMemo && oldTable)
+            settled = std::rename(kept.c_str(), name.c_str()) == 0;
+        else if (keptOld && oldMemo && oldTable)
+            settled = ::unlink(kept.c_str()) == 0;
+        else if (keptOld && !haveMemo && oldTable)
+            settled = std::rename(kept.c_str(), name.c_str()) == 0;
+        if (settled) {
+            ::unlink(stepName.c_str());
+            return;
+        }
+    }
+    LibMessageBox("A Pack was cut short: the memos of " + FileNameToOem(tableName) +
+                      " may belong to other records. The memo file from before the Pack is kept as " +
+                      FileNameToOem(kept) + ". When the memos are right, delete " + FileNameToOem(kept) +
+                      (haveStep ? " and " + FileNameToOem(stepName) : std::string()) +
+                      "; otherwise put the table and its memo file back from a copy made before the Pack.",
+                  "Pack cut short", 48);
+}
+
+} // namespace
+
 TMemoArea& CurrentMemoArea()
 {
     const uint8_t n = dbcmd.CurrentArea < dbmemo.Areas.size() ? dbcmd.CurrentArea : 0;
@@ -209,6 +285,7 @@ uint16_t OpenMemofile(const std::string& tableName)
     m->Name = name;
     m->MemoType = dbffile.MemoVersion;
     m->BlockSize = dbffile.MemoBlockSize;
+    SettlePackLeftover(a, tableName, name);
     uint16_t mode = 0x12;
     if ((dbcmd.SharedAccess && a != nullptr && !a->Exclusive) || (a != nullptr && a->ExclusiveByReopen))
         mode = 0x42;
@@ -221,17 +298,6 @@ uint16_t OpenMemofile(const std::string& tableName)
     m->MemoType = GetMemoType();
     m->BlockSize = BlockSizeOfOpenFile(*m);
     area.Memo = std::move(m);
-    // A Pack keeps the old memo file as name.$MB until its new memo file and
-    // its new table are both in place: found here, the Pack was cut short in
-    // between, and the records may point into the other memo file.
-    const std::string kept = ForceExtension(name, "$MB");
-    struct stat st {
-    };
-    if (::stat(kept.c_str(), &st) == 0 && S_ISREG(st.st_mode))
-        LibMessageBox("A Pack was cut short: the memos of " + FileNameToOem(tableName) +
-                          " may belong to other records. The memo file from before the Pack is kept as " +
-                          FileNameToOem(kept) + ".",
-                      "Pack cut short", 48);
     return 0;
 }
 

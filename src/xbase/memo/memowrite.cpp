@@ -19,6 +19,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace memo_detail;
@@ -485,6 +487,44 @@ uint16_t KeepOldMemo(const std::string& name, const std::string& kept, bool& lin
 
 } // namespace
 
+std::string memo_detail::PackStepName(const std::string& memoName)
+{
+    return ForceExtension(memoName, "$MP");
+}
+
+uint16_t memo_detail::WritePackStep(const std::string& memoName, const TPackStep& step)
+{
+    std::string text = "Pack step\n";
+    for (int i = 0; i < 4; ++i)
+        text += std::to_string(step.Device[i]) + " " + std::to_string(step.Inode[i]) + "\n";
+    const std::string name = PackStepName(memoName);
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return platform::DosErrorOf(errno);
+    const bool ok =
+        ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) && ::fsync(fd) == 0;
+    const int error = errno;
+    ::close(fd);
+    if (ok) return 0;
+    ::unlink(name.c_str());
+    return error != 0 ? platform::DosErrorOf(error) : 101;
+}
+
+bool memo_detail::ReadPackStep(const std::string& memoName, TPackStep& step)
+{
+    FILE* f = std::fopen(PackStepName(memoName).c_str(), "rb");
+    if (f == nullptr) return false;
+    char head[16] = {};
+    bool ok = std::fgets(head, sizeof head, f) != nullptr && std::string(head) == "Pack step\n";
+    for (int i = 0; ok && i < 4; ++i) {
+        unsigned long long d = 0, n = 0;
+        ok = std::fscanf(f, "%llu %llu", &d, &n) == 2;
+        step.Device[i] = d;
+        step.Inode[i] = n;
+    }
+    std::fclose(f);
+    return ok;
+}
+
 bool PackMemofile()
 {
     if (!CheckDbInUse("PackMemofile")) return false;
@@ -611,12 +651,33 @@ bool PackMemofileInto(TMemoPackTarget& target)
 
     // Both new files are complete: they replace the old ones one right after
     // the other. The old memo file stays as name.$MB until both are in place,
-    // so that an open after a crash in between can say so.
+    // and the step file, written before the first rename and removed after
+    // the last, names the four files, so that an open after a crash in
+    // between can tell which replacements took place and settle it.
     const std::string keptName = ForceExtension(m.Name, "$MB");
+    const std::string stepName = PackStepName(m.Name);
+    {
+        TPackStep step;
+        struct stat st[4];
+        if (::stat(m.Name.c_str(), &st[0]) != 0 || ::stat(tempName.c_str(), &st[1]) != 0 ||
+            ::fstat(a.File.Fd(), &st[2]) != 0 || ::stat(target.CopyName.c_str(), &st[3]) != 0)
+            code = platform::DosErrorOf(errno);
+        else
+            for (int i = 0; i < 4; ++i)
+                step.Device[i] = static_cast<uint64_t>(st[i].st_dev),
+                step.Inode[i] = static_cast<uint64_t>(st[i].st_ino);
+        if (code == 0) code = WritePackStep(m.Name, step);
+        if (code != 0) {
+            ::unlink(tempName.c_str());
+            SetError(code, "Cannot write " + FileNameToOem(stepName) + " [PackMemofile]");
+            return false;
+        }
+    }
     bool linked = false;
     code = KeepOldMemo(m.Name, keptName, linked);
     if (code != 0) {
         ::unlink(tempName.c_str());
+        ::unlink(stepName.c_str());
         SetError(code, "Cannot keep the old memo file as " + FileNameToOem(keptName) + " [PackMemofile]");
         return false;
     }
@@ -637,6 +698,7 @@ bool PackMemofileInto(TMemoPackTarget& target)
             std::rename(keptName.c_str(), m.Name.c_str());
         reopen();
         ::unlink(tempName.c_str());
+        ::unlink(stepName.c_str());
         SetError(c, detail);
         return false;
     };
@@ -650,6 +712,7 @@ bool PackMemofileInto(TMemoPackTarget& target)
     }
     ::unlink(keptName.c_str());
     PassStep("pack: kept memo removed");
+    ::unlink(stepName.c_str());
     code = reopen();
     if (code != 0) {
         const std::string name = m.Name;

@@ -115,6 +115,8 @@ struct TIndexControl {
     // with NOCACHE.
     bool HoldPages = false;
     THeldPages HeldPages;
+    // Marked for rebuild: every anchor written carries the stale stamp.
+    bool Stale = false;
 };
 
 // The node cache of an area's controlling index: pairs of (node, page), a hit
@@ -240,6 +242,12 @@ void CompareKeys();
 // ---- node access
 bool GetNodePage(TIndexControl& ic, uint32_t node, TNdxPage& page);
 bool WriteAnchorNode(TIndexControl& ic);
+// Marks an open index for rebuild: the stale stamp goes into the anchor's
+// stamp bytes, space the file already holds, so that the mark is written on
+// a full disk too. The next open refuses or rebuilds the index.
+bool MarkIndexStale(TIndexControl& ic);
+// The same for an index file that is not open.
+bool MarkIndexFileStale(const std::string& file);
 bool ReadAnchorNodes();
 
 // ---- semaphore file

@@ -78,11 +78,16 @@ TNdxPage BuildAnchorPage(const TNdxHeader& h, const std::string& expression, int
     EncodeNdxHeader(h, page.data());
     std::string e = expression.substr(0, NdxMaxExpression);
     std::memcpy(page.data() + 24, e.data(), e.size());
-    NdxPut32(page.data() + 488, ~static_cast<uint32_t>(recordCount));
-    NdxPut32(page.data() + 492, static_cast<uint32_t>(recordCount));
+    EncodeStamp(recordCount, page.data() + NdxStampOffset);
     std::string t = tableName.substr(0, 12);
     std::memcpy(page.data() + 496, t.data(), t.size());
     return page;
+}
+
+void EncodeStamp(int32_t recordCount, uint8_t* bytes8)
+{
+    NdxPut32(bytes8, ~static_cast<uint32_t>(recordCount));
+    NdxPut32(bytes8 + 4, static_cast<uint32_t>(recordCount));
 }
 
 int32_t AnchorRecordCount(const TNdxPage& anchor)

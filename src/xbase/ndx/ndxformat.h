@@ -50,6 +50,13 @@ TNdxPage BuildAnchorPage(const TNdxHeader& h, const std::string& expression, int
                          const std::string& tableName);
 // Record count of the stamp, or -1 when the complement check fails.
 int32_t AnchorRecordCount(const TNdxPage& anchor);
+// The stamp of an index marked for rebuild (its keys no longer match its
+// table): it counts more records than any table holds, so every open that
+// checks the stamp refuses or rebuilds the index.
+inline constexpr int32_t NdxStaleStamp = 0x7FFFFFFF;
+// The eight stamp bytes at their place in the anchor (offset 488).
+inline constexpr std::size_t NdxStampOffset = 488;
+void EncodeStamp(int32_t recordCount, uint8_t* bytes8);
 std::string AnchorExpression(const TNdxPage& anchor);
 
 // Little-endian access.

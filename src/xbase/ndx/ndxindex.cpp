@@ -213,7 +213,11 @@ bool WriteAnchorNode(TIndexControl& ic)
     if (slash != std::string::npos) table = table.substr(slash + 1);
     std::string expr = ic.Expression;
     if (a != nullptr && a->OemText) expr = StrAnsiToOem(expr);
-    TNdxPage page = BuildAnchorPage(ic.Header, expr, a != nullptr ? a->RecordCount : 0, table);
+    TNdxPage page = BuildAnchorPage(ic.Header, expr,
+                                    ic.Stale       ? NdxStaleStamp
+                                    : a != nullptr ? a->RecordCount
+                                                   : 0,
+                                    table);
     if (ic.File.WriteAt(0, page.data(), NdxPageSize) != static_cast<long>(NdxPageSize)) {
         IndexError(ic.File.LastError() == 0 ? 101 : ic.File.LastError(),
                    "Error writing index file:  " + FileNameToOem(ic.FileName) + " [WriteAnchorNode]");
@@ -222,6 +226,28 @@ bool WriteAnchorNode(TIndexControl& ic)
     if (ndx.WriteThrough) ic.File.Flush();
     ic.HeaderChanged = false;
     return true;
+}
+
+bool MarkIndexStale(TIndexControl& ic)
+{
+    ic.Stale = true;
+    uint8_t stamp[8];
+    EncodeStamp(NdxStaleStamp, stamp);
+    if (ic.File.WriteAt(static_cast<int64_t>(NdxStampOffset), stamp, 8) != 8) return false;
+    ic.File.Flush();
+    return true;
+}
+
+bool MarkIndexFileStale(const std::string& file)
+{
+    platform::TSharedFile f;
+    if (f.Open(file, true, platform::TFileShare::DenyNone) != 0) return false;
+    if (f.Size() < static_cast<int64_t>(NdxPageSize)) return false;
+    uint8_t stamp[8];
+    EncodeStamp(NdxStaleStamp, stamp);
+    const bool ok = f.WriteAt(static_cast<int64_t>(NdxStampOffset), stamp, 8) == 8;
+    f.Flush();
+    return ok;
 }
 
 bool ReadAnchorNodes()

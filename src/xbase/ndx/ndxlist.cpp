@@ -74,6 +74,45 @@ void FreeControl(std::unique_ptr<TIndexControl>& slot)
     slot.reset();
 }
 
+// Every record from..to has its key (with its record number) in the index.
+bool KeysOfAddedRecords(TIndexControl& c, int32_t from, int32_t to)
+{
+    TWorkArea* a = SelectedArea();
+    if (from > to) return true;
+    const std::string saved = a->RecordBuffer;
+    const int32_t savedNo = a->RecordNumber;
+    const bool savedBegin = a->AtBegin;
+    const bool savedEnd = a->AtEnd;
+    const bool found = ndx.LastFindFound;
+    bool all = true;
+    {
+        TAutoReportOff quiet;
+        for (int32_t r = from; r <= to && all; ++r) {
+            all = GetDbfRecord(*a, r);
+            if (!all) break;
+            ReadNative(*a);
+            std::string key = ComputeKey(c);
+            key.resize(static_cast<std::size_t>(c.Header.KeyLength), c.CharacterKey ? ' ' : '\0');
+            try {
+                all = SeekEntry(c, key, r, "SyncIndex");
+            } catch (const EXbaseError&) {
+                all = false;
+            }
+        }
+        dberror.DbErrorCode = 0;
+        dberror.PendingErrorCode = 0;
+        dberror.DbErrorText.clear();
+    }
+    c.Path.clear();
+    ndx.LastFindFound = found;
+    a->RecordBuffer = saved;
+    a->RecordNumber = savedNo;
+    a->AtBegin = savedBegin;
+    a->AtEnd = savedEnd;
+    ReadNative(*a);
+    return all;
+}
+
 bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, bool descending,
                TTzKeyMaker keyMaker, void* data, bool& refused)
 {
@@ -187,8 +226,11 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
             ic->KeyEvaluator = nullptr;
             ic->File.Close();
             if (SharedArea(*a)) {
-                IndexError(222, "Index must be rebuilt: " + FileNameToOem(file) + " counts " +
-                                    std::to_string(stamp) + " records, its table " + std::to_string(records) +
+                IndexError(222, "Index must be rebuilt: " + FileNameToOem(file) +
+                                    (stamp == NdxStaleStamp
+                                         ? std::string(" lacks keys of its table")
+                                         : " counts " + std::to_string(stamp) + " records, its table " +
+                                               std::to_string(records)) +
                                     ". Open the table exclusively to rebuild it. [SetIndexTo/OpenIndex]");
                 return false;
             }
@@ -252,6 +294,28 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
             }
             return false;
         }
+    }
+    // An exclusive open that counted records behind the header's count
+    // (an appender killed before its close) may have records whose keys the
+    // appender never wrote: their keys are looked up, and an index lacking
+    // one is rebuilt rather than used as it is. The count stamp catches only
+    // a table that shrank.
+    if (!a->IsVirtual && !SharedArea(*a) && a->HeaderCountAtOpen >= 0 &&
+        !KeysOfAddedRecords(c, a->HeaderCountAtOpen + 1, std::min(a->CountAtOpen, a->RecordCount))) {
+        TTzKeyMaker keyMakerCopy = c.KeyMaker;
+        std::string options;
+        if (c.Header.Unique != 0) options += " UNIQUE";
+        FreeControl(ai.Slots[order]);
+        if (order == 1) ai.Cache.Assign(0);
+        if (soundex) options += " SOUNDEX";
+        if (descending) options += " DESCENDING";
+        const bool built =
+            keyMakerCopy ? MakeIndexCB(file + options, keyMakerCopy, data) : MakeIndex(file + options, expr);
+        if (!built) {
+            MarkIndexFileStale(file);
+            return false;
+        }
+        return OpenIndex(file, noCache, soundex, order, descending, std::move(keyMakerCopy), data, refused);
     }
     if (a->RecordCount == 0) {
         c.AtBegin = c.AtEnd = true;
@@ -506,11 +570,19 @@ void Reindex()
     }
     std::sort(list.begin(), list.end(), [](const TReopen& x, const TReopen& y) { return x.Order < y.Order; });
     CloseAllIndexes();
-    for (TReopen& r : list) {
+    // After a Pack the indexes not rebuilt hold the old record numbers: each
+    // is marked for rebuild, so that no later open uses it as it is.
+    auto markRest = [&list](std::size_t from) {
+        if (!dbcmd.Packing) return;
+        for (std::size_t i = from; i < list.size(); ++i)
+            MarkIndexFileStale(list[i].File);
+    };
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        TReopen& r = list[i];
         bool built = r.KeyMaker ? MakeIndexCB(r.File + r.Options, r.KeyMaker, r.Data)
                                 : MakeIndex(r.File + r.Options, r.Expression);
-        if (!built) return;
-        if (!SetIndexTo(r.File + r.Options, r.Order, r.KeyMaker, r.Data)) return;
+        if (!built) return markRest(i);
+        if (!SetIndexTo(r.File + r.Options, r.Order, r.KeyMaker, r.Data)) return markRest(i + 1);
     }
     ai.Natural = false;
     if (current != 0 && current != 1)

@@ -8,6 +8,7 @@
 #include "xbase/core/dberror.h"
 #include "xbase/ndx/ndxformat.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,30 +18,23 @@
 namespace
 {
 
-// Greatest key below a node, by descending its rightmost children.
-bool SubtreeMax(TIndexControl& ic, uint32_t node, std::string& key)
-{
-    for (std::size_t depth = 0; depth < kMaxDepth; ++depth) {
-        TNdxPage page;
-        if (!GetNodePage(ic, node, page)) return false;
-        int k = NodeKeyCount(page);
-        if (NodeIsLeaf(page, ic.Header)) {
-            if (k == 0) return false;
-            key = KeyAt(ic, page, k - 1);
-            return true;
-        }
-        node = NodeChild(page, ic.Header, k);
-    }
-    CorruptError(ic, "AppendIndex");
-    return false;
-}
-
 uint32_t NewPage(TIndexControl& ic)
 {
     uint32_t n = ic.Header.NextFree;
     ic.Header.NextFree = n + 1;
     ic.HeaderChanged = true;
     return n;
+}
+
+// A write that left the index's pages disagreeing with each other or with
+// the table: the index is marked for rebuild, and the failure says so.
+int StaleAfterFailedWrite(TIndexControl& ic)
+{
+    MarkIndexStale(ic);
+    const uint16_t code = dberror.DbErrorCode != 0 ? dberror.DbErrorCode : 101;
+    SetError(code, "Error writing index file: " + FileNameToOem(ic.FileName) +
+                       ". Index must be rebuilt: open the table exclusively to rebuild it. [AppendIndex]");
+    return -1;
 }
 
 bool KeyEq(const TNdxEntry& e, const std::string& k)
@@ -103,6 +97,45 @@ int AppendIndex(const std::string& key, int slot)
         break;
     }
 
+    // The pages the insertion changes are staged and written afterwards, the
+    // new pages (which grow the file) before any page the index already
+    // has, rather than each as it is made: a full disk then refuses a new
+    // page while the tree is still as it was, and the pages of a split are
+    // never half written, which lost the keys of the split-off half.
+    const TNdxHeader headerBefore = ic->Header;
+    const bool headerChangedBefore = ic->HeaderChanged;
+    const uint32_t firstNew = ic->Header.NextFree;
+    std::vector<std::pair<uint32_t, TNdxPage>> staged;
+    auto stage = [&staged](uint32_t node, const TNdxPage& page) {
+        for (auto& [n, p] : staged)
+            if (n == node) {
+                p = page;
+                return true;
+            }
+        staged.emplace_back(node, page);
+        return true;
+    };
+    // Greatest key below a node, seeing the staged pages.
+    auto subtreeMax = [&](uint32_t node, std::string& key) {
+        for (std::size_t depth = 0; depth < kMaxDepth; ++depth) {
+            TNdxPage page;
+            auto it =
+                std::find_if(staged.begin(), staged.end(), [node](const auto& s) { return s.first == node; });
+            if (it != staged.end())
+                page = it->second;
+            else if (!GetNodePage(*ic, node, page))
+                return false;
+            int k = NodeKeyCount(page);
+            if (NodeIsLeaf(page, ic->Header)) {
+                if (k == 0) return false;
+                key = KeyAt(*ic, page, k - 1);
+                return true;
+            }
+            node = NodeChild(page, ic->Header, k);
+        }
+        CorruptError(*ic, "AppendIndex");
+        return false;
+    };
     const int kpp = h.KeysPerPage;
     const int half = kpp / 2;
     // Pending change for the level being worked on.
@@ -120,7 +153,7 @@ int AppendIndex(const std::string& key, int slot)
         if (leafLevel) {
             if (k < kpp) {
                 node.Entries.insert(node.Entries.begin() + pos, pending);
-                if (!WriteNodePage(*ic, lv.Node, EncodeNode(node, h))) return -1;
+                if (!stage(lv.Node, EncodeNode(node, h))) return -1;
                 splitOld = 0;
                 break;
             }
@@ -137,9 +170,7 @@ int AppendIndex(const std::string& key, int slot)
             lower.SplitMark = 1;
             splitOld = lv.Node;
             splitNew = NewPage(*ic);
-            if (!WriteNodePage(*ic, splitOld, EncodeNode(lower, h)) ||
-                !WriteNodePage(*ic, splitNew, EncodeNode(upper, h)))
-                return -1;
+            if (!stage(splitOld, EncodeNode(lower, h)) || !stage(splitNew, EncodeNode(upper, h))) return -1;
             lowMax = lower.Entries.back().Key;
             upMax = upper.Entries.back().Key;
             leafLevel = false;
@@ -159,7 +190,7 @@ int AppendIndex(const std::string& key, int slot)
         };
         if (k < kpp) {
             apply(node.Entries, node.RightChild, pos);
-            if (!WriteNodePage(*ic, lv.Node, EncodeNode(node, h))) return -1;
+            if (!stage(lv.Node, EncodeNode(node, h))) return -1;
             splitOld = 0;
             break;
         }
@@ -178,13 +209,15 @@ int AppendIndex(const std::string& key, int slot)
         lower.SplitMark = 1;
         uint32_t old = lv.Node;
         uint32_t fresh = NewPage(*ic);
-        if (!WriteNodePage(*ic, old, EncodeNode(lower, h)) ||
-            !WriteNodePage(*ic, fresh, EncodeNode(upper, h)))
-            return -1;
+        if (!stage(old, EncodeNode(lower, h)) || !stage(fresh, EncodeNode(upper, h))) return -1;
         splitOld = old;
         splitNew = fresh;
         lowMax = leftKey;
-        if (!SubtreeMax(*ic, fresh, upMax)) return -1;
+        if (!subtreeMax(fresh, upMax)) {
+            ic->Header = headerBefore; // nothing was written
+            ic->HeaderChanged = headerChangedBefore;
+            return -1;
+        }
     }
     if (splitOld != 0) {
         // The root split: a new root above both halves.
@@ -192,11 +225,41 @@ int AppendIndex(const std::string& key, int slot)
         root.Entries.push_back(TNdxEntry{splitOld, 0, lowMax});
         root.RightChild = splitNew;
         uint32_t r = NewPage(*ic);
-        if (!WriteNodePage(*ic, r, EncodeNode(root, h))) return -1;
+        if (!stage(r, EncodeNode(root, h))) return -1;
         ic->Header.Root = r;
     }
+    // New pages first: a refused one leaves the tree as it was, and the file
+    // is cut back to the pages it had.
+    std::stable_sort(staged.begin(), staged.end(), [firstNew](const auto& x, const auto& y) {
+        return (x.first >= firstNew) > (y.first >= firstNew);
+    });
+    for (const auto& [node, page] : staged) {
+        if (node < firstNew) break;
+        if (!WriteNodePage(*ic, node, page)) {
+            ic->Header = headerBefore;
+            ic->HeaderChanged = headerChangedBefore;
+            ic->Path.clear();
+            ic->HeldPages.Clear();
+            ic->File.Truncate(static_cast<int64_t>(firstNew) * static_cast<int64_t>(NdxPageSize));
+            CurrentIndexes().Cache.Clear();
+            return -1;
+        }
+    }
+    // The pages the index had are rewritten in place, which needs no new
+    // space; should one fail all the same, the index no longer matches its
+    // table and is marked for rebuild.
+    for (const auto& [node, page] : staged) {
+        if (node >= firstNew) continue;
+        if (!WriteNodePage(*ic, node, page)) {
+            ic->Path.clear();
+            return StaleAfterFailedWrite(*ic);
+        }
+    }
     ic->HeaderChanged = true;
-    if (!WriteAnchorNode(*ic)) return -1;
+    if (!WriteAnchorNode(*ic)) {
+        ic->Path.clear();
+        return StaleAfterFailedWrite(*ic);
+    }
     ic->Path.clear();
     if (slot == 1) {
         bool found = ndx.LastFindFound;
@@ -342,12 +405,26 @@ void AppendNewKey()
         if (IndexOfSlot(s) == nullptr) continue;
         std::string key = RecordKey(s);
         if (AppendIndex(key, s) != 0) {
+            // The record's keys come out of the indexes that took them, so
+            // that the append can be taken back whole; an index that keeps
+            // one is marked for rebuild.
+            const uint16_t code = dberror.DbErrorCode != 0 ? dberror.DbErrorCode : 101;
+            const std::string text = dberror.DbErrorText;
             for (auto it = done.rbegin(); it != done.rend(); ++it) {
-                if (RemoveKey(it->second, it->first, a->RecordNumber) != 0)
-                    SetError(254, "Index file corrupted. " + FileNameToOem(IndexOfSlot(it->first)->FileName) +
+                if (RemoveKey(it->second, it->first, a->RecordNumber) != 0) {
+                    TIndexControl* ic = IndexOfSlot(it->first);
+                    MarkIndexStale(*ic);
+                    SetError(254, "Index file corrupted. " + FileNameToOem(ic->FileName) +
+                                      ". Index must be rebuilt: open the table exclusively to rebuild it."
                                       " [AppendNewKey]");
+                }
             }
-            break;
+            if (dberror.DbErrorCode == 0) SetError(code, text);
+            // A marked index is not used as it is.
+            for (int t = 1; t <= 16; ++t)
+                if (IndexOfSlot(t) != nullptr && IndexOfSlot(t)->Stale) CloseIndex(t);
+            ai.Natural = natural && IndexIsOpen();
+            return;
         }
         done.emplace_back(s, key);
     }

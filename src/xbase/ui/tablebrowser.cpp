@@ -274,14 +274,19 @@ void TDbfBrowserForm::Pack()
     if (a != platform::MessageAnswer::Yes) return;
     if (!Owner.Pack()) {
         // The table and its current record are as they were: the user is told
-        // why, or a Delete that follows would go unexplained.
+        // why, or a Delete that follows would go unexplained. A table packed
+        // whose index could not be rebuilt says so instead: it stands at its
+        // top, and the index is refused until it is rebuilt.
         const std::string table = FileNameToOem(Owner.tzdbf.DbfFileName());
-        P().Messages().ShowOk("",
-                              DisplayText(Owner.PackErrorCode() == 32
-                                              ? table + " is in use elsewhere (another window or program "
+        P().Messages().ShowOk(
+            "",
+            DisplayText(
+                Owner.PackedWithoutIndex()
+                    ? table + " was packed, but its index could not be rebuilt: " + Owner.PackErrorText()
+                : Owner.PackErrorCode() == 32 ? table + " is in use elsewhere (another window or program "
                                                         "has it open) and was not packed."
                                               : table + " was not packed: " + Owner.PackErrorText()),
-                              platform::MessageIcon::Warning);
+            platform::MessageIcon::Warning);
     }
     RefreshLabels();
 }
