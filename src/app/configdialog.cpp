@@ -733,6 +733,7 @@ void Tconfig::StoreExtras()
     for (int i = 1; i <= PlotCmdMax; ++i)
         c.PlotCmdLines[i] = plot[static_cast<std::size_t>(i - 1)];
     if (c.CadDimScale < 0.01L) c.CadDimScale = 1.0L;
+    c.CadArcResolution = UsableArcResolution(c.CadArcResolution);
 
     platform::CurrentPlatform().MainWindow().SetClientSize(t.ScreenPixelsX + 1, t.ScreenPixelsY + 1);
     GraphFacade.ClearViewPort();
