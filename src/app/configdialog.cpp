@@ -758,9 +758,12 @@ void Tconfig::FormActivate()
     const bool sizeInput = ComboIndex("ComboBox_screensizecode") == 0;
     for (const char* n : {"Edit_x", "Edit_y", "Button_aufloesung", "Button_x", "Button_y"})
         Control(n).Visible = sizeInput;
+    // The element size's caption goes with its field and "<" button: it
+    // names nothing else, while the window size's caption also names the
+    // list beside it.
     const bool percentInput = ComboIndex("ComboBox_dialogwindowSizecode") == 0;
-    for (const char* n :
-         {"SpinEdit_dialogfenster", "SpinEdit_dialogelemente", "Button_dialogsize", "Button_dialogelemente"})
+    for (const char* n : {"SpinEdit_dialogfenster", "SpinEdit_dialogelemente", "Button_dialogsize",
+                          "Button_dialogelemente", "Label_dialogelemente"})
         Control(n).Visible = percentInput;
 
     const bool autoText = ComboIndex("ComboBox_textwindowsizecode") != 0;
