@@ -733,6 +733,7 @@ void Tconfig::StoreExtras()
     for (int i = 1; i <= PlotCmdMax; ++i)
         c.PlotCmdLines[i] = plot[static_cast<std::size_t>(i - 1)];
     if (c.CadDimScale < 0.01L) c.CadDimScale = 1.0L;
+    c.CadArcResolution = UsableArcResolution(c.CadArcResolution);
 
     platform::CurrentPlatform().MainWindow().SetClientSize(t.ScreenPixelsX + 1, t.ScreenPixelsY + 1);
     GraphFacade.ClearViewPort();
@@ -757,9 +758,12 @@ void Tconfig::FormActivate()
     const bool sizeInput = ComboIndex("ComboBox_screensizecode") == 0;
     for (const char* n : {"Edit_x", "Edit_y", "Button_aufloesung", "Button_x", "Button_y"})
         Control(n).Visible = sizeInput;
+    // The element size's caption goes with its field and "<" button: it
+    // names nothing else, while the window size's caption also names the
+    // list beside it.
     const bool percentInput = ComboIndex("ComboBox_dialogwindowSizecode") == 0;
-    for (const char* n :
-         {"SpinEdit_dialogfenster", "SpinEdit_dialogelemente", "Button_dialogsize", "Button_dialogelemente"})
+    for (const char* n : {"SpinEdit_dialogfenster", "SpinEdit_dialogelemente", "Button_dialogsize",
+                          "Button_dialogelemente", "Label_dialogelemente"})
         Control(n).Visible = percentInput;
 
     const bool autoText = ComboIndex("ComboBox_textwindowsizecode") != 0;

@@ -416,10 +416,7 @@ void CadItems(std::vector<TConfigItem>& items)
         }));
     items.push_back(Bare(
         105, [&c] { PutNumber(c.CadArcResolution); },
-        [&c] {
-            c.CadArcResolution = GetExtended();
-            if (c.CadArcResolution <= 0) c.CadArcResolution = 0.5L;
-        }));
+        [&c] { c.CadArcResolution = UsableArcResolution(GetExtended()); }));
     items.push_back(Bare(
         106, [&c] { PutInt(c.StlFileType); }, [&c] { c.StlFileType = GetInt(); }));
 }

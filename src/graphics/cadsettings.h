@@ -66,6 +66,19 @@ extern TCadSettings cadsettings;
 
 void ResetCadSettings();
 
+// The arc precision (mm) the configuration takes: 0 or less, and a text that
+// is no number (read as 0), is the default 0.5; a positive value below 0.01
+// is 0.01. The floor departs from the plain "any positive number": an arc
+// becomes its length over the precision in chords, so that 0.000001 mm made
+// the result graphic of a stage take half a minute and gigabytes, and the
+// IGES and STL files tens of megabytes to gigabytes, for chords no drawing
+// or machine tool resolves.
+inline Extended UsableArcResolution(Extended Mm)
+{
+    if (!(Mm > 0)) return 0.5L;
+    return Mm < 0.01L ? 0.01L : Mm;
+}
+
 // Extents of the current drawing as CadBeginDrawing declared them. No order
 // of the corners is enforced, so Width and Height may be negative.
 struct TCadExtents {

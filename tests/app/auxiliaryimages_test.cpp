@@ -6,6 +6,7 @@
 
 #include "app/auxiliaryimages.h"
 #include "app/auxiliaryindex.h"
+#include "common/askedboxes.h"
 #include "dialogs/helptext.h"
 #include "graphics/graphfacade.h"
 #include "reports/engine/reportservices.h"
@@ -246,7 +247,7 @@ TEST_F(AuxImages, ADescriptionWithAQuoteReadsBackWithAnApostrophe)
     ASSERT_EQ(records.size(), 4u);
     EXPECT_EQ(records[3].Description, "the 'new' one");
     ASSERT_FALSE(Boxes().empty());
-    EXPECT_NE(Boxes()[0].find("double quote"), std::string::npos) << Boxes()[0];
+    EXPECT_NE(AskedAt(Boxes(), 0).find("double quote"), std::string::npos) << AskedAt(Boxes(), 0);
 }
 
 TEST_F(AuxImages, EditAndInsertThroughTheScratchFile)
@@ -284,7 +285,7 @@ TEST_F(AuxImages, APictureNameLeavingTheDirectoryIsRefused)
     ShowAuxiliaryImages();
     EXPECT_EQ(Index(), kThree);
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0], "invalid picture name \"../../x\" !");
+    EXPECT_EQ(AskedAt(Boxes(), 0), "invalid picture name \"../../x\" !");
 }
 
 TEST_F(AuxImages, AFailedRewriteLeavesTheIndex)

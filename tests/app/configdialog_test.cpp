@@ -8,6 +8,7 @@
 #include "appfixture.h"
 #include "common/statereset.h"
 
+#include "common/askedboxes.h"
 #include "foundation/textfile.h"
 #include "graphics/cadsettings.h"
 #include "graphics/plotprogram.h"
@@ -90,6 +91,15 @@ TEST_F(ConfigDialog, StoreRulesAndLimits)
         {"dimension scale below 0.01",
          {{"Edit_massfaktorconfig", "0.005"}},
          [] { return cadsettings.CadDimScale == 1.0L; }},
+        {"arc precision below 0.01 mm",
+         {{"Edit_resolutionArcToLines", "0.000001"}},
+         [] { return cadsettings.CadArcResolution == 0.01L; }},
+        {"arc precision 0",
+         {{"Edit_resolutionArcToLines", "0"}},
+         [] { return cadsettings.CadArcResolution == 0.5L; }},
+        {"arc precision no number",
+         {{"Edit_resolutionArcToLines", "x"}},
+         [] { return cadsettings.CadArcResolution == 0.5L; }},
         {"3D angles in degrees",
          {{"Edit_3dx", "90"}},
          [] {
@@ -303,8 +313,8 @@ TEST_F(ConfigDialog, ALineBreakInATextIsRefusedAndTheFileKept)
         EXPECT_EQ(ReadAll(dir / "qyr7.cfg"), kept) << button;
         EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1) << "no file left beside it";
         ASSERT_EQ(Boxes().size(), boxes + 1) << button;
-        EXPECT_EQ(Boxes().back(), "Temporary directory: a line break cannot be stored in the configuration "
-                                  "file; nothing was written");
+        EXPECT_EQ(AskedAt(Boxes()), "Temporary directory: a line break cannot be stored in the configuration "
+                                    "file; nothing was written");
     }
 }
 

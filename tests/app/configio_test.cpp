@@ -341,8 +341,13 @@ TEST_F(ConfigFile, CommaModeIsKeptWhileEveryNumberUsesAPoint)
 
 TEST_F(ConfigFile, ReaderFallbacks)
 {
+    cadsettings.CadArcResolution = 0.4375L; // item 105 has no label: its line is found by its value
     WriteConfigFile();
     auto lines = Lines(FileText());
+    const auto arc = std::find_if(lines.begin(), lines.end(),
+                                  [](const std::string& l) { return l.find("4375") != l.npos; });
+    ASSERT_NE(arc, lines.end());
+    *arc = "0.000001";
     auto set = [&](const std::string& label, const std::string& value) {
         for (std::size_t i = 0; i + 1 < lines.size(); ++i)
             if (lines[i] == label) {
@@ -395,6 +400,7 @@ TEST_F(ConfigFile, ReaderFallbacks)
     EXPECT_EQ(telmvar.RotateHardcopy, 'N');
     EXPECT_EQ(cadsettings.PlotCmdLines[1], "C:\\KORVILT\\WKORVILT KORVILT.DXF /M1.0");
     EXPECT_EQ(graphsettings.ColourTable[0], 0);
+    EXPECT_EQ(cadsettings.CadArcResolution, 0.01L);
     // The file's own ScreenPercent of 5 is out of range: 100 (the automatic
     // dialog size is on in the file, so it is derived again from the screen).
 }

@@ -7,6 +7,7 @@
 #include "app/projectcommands.h"
 #include "app/sessionfile.h"
 #include "appfixture.h"
+#include "common/askedboxes.h"
 #include "common/testlocales.h"
 #include "dialogs/dialogservices.h"
 #include "dialogs/helptext.h"
@@ -117,7 +118,7 @@ TEST_F(ProjectCommands, AnUnnamedModifiedProjectAsksToDiscard)
     Answers().QueueAnswer(platform::MessageAnswer::No);
     hh.Click("mi_fileNew");
     ASSERT_FALSE(Boxes().empty());
-    EXPECT_EQ(Boxes().back(), "Discard previous input data ?");
+    EXPECT_EQ(AskedAt(Boxes()), "Discard previous input data ?");
     EXPECT_TRUE(telmvar.DataModified);
     EXPECT_TRUE(telmvar.Aborted);
 }
@@ -168,7 +169,7 @@ TEST_F(ProjectCommands, TheCloseQueryCancelKeepsTheWindowYesSavesAndCleansUp)
     Answers().QueueAnswer(platform::MessageAnswer::Cancel);
     window.Close();
     EXPECT_TRUE(window.Visible());
-    EXPECT_EQ(Boxes().back(), "Save file (" + dir.string() + "/open.qy7) ?");
+    EXPECT_EQ(AskedAt(Boxes()), "Save file (" + dir.string() + "/open.qy7) ?");
 
     // A block directory of this process, and the user's own files that look
     // like block files: only the first goes.
@@ -200,7 +201,7 @@ TEST_F(ProjectCommands, AMissingRecentFileIsDroppedWithAMessage)
     wtelmvar.RecentFiles[2] = dir.string() + "/other.qy7";
     ShowRecentFiles();
     ASSERT_TRUE(hh.Click("mi_file1"));
-    EXPECT_EQ(Boxes().back(), "File " + dir.string() + "/nothere.qy7 not found !");
+    EXPECT_EQ(AskedAt(Boxes()), "File " + dir.string() + "/nothere.qy7 not found !");
     EXPECT_EQ(wtelmvar.RecentFiles[1], dir.string() + "/other.qy7");
     EXPECT_FALSE(mainmenu.Find("mi_file2")->Visible);
 }
@@ -472,7 +473,7 @@ TEST_F(ProjectCommands, ASaveThatFailsSaysWhyAndKeepsTheProjectAsItWas)
         if (k.Unread) Answers().QueueAnswer(platform::MessageAnswer::Yes);
         WithFileSizeLimit(k.Limit, [&] { hh.Click(k.Item); });
         ASSERT_FALSE(Boxes().empty());
-        EXPECT_EQ(Boxes().back().substr(0, d.size() + 5 + k.Box.size()), "file " + d + k.Box);
+        EXPECT_EQ(AskedAt(Boxes()).substr(0, d.size() + 5 + k.Box.size()), "file " + d + k.Box);
         EXPECT_EQ(ReadAll(d + "p.qy7"), "old contents");
         EXPECT_EQ(DirNames(dir), std::vector<std::string>{"p.qy7"}) << "no new file, no temporary one";
         EXPECT_EQ(std::make_tuple(headless->HeadlessWindow().Title(), telmvar.ProjectName, telmvar.DataDir),
@@ -502,7 +503,7 @@ TEST_F(ProjectCommands, ARefusedSaveAsNameLeavesTheNextSaveWithTheProjectsFile)
         telmvar.DataDir = d;
         headless->HeadlessFiles().QueueAnswer(d + chosen);
         hh.Click("mi_FileSaveAs");
-        EXPECT_EQ(Boxes().back(), box);
+        EXPECT_EQ(AskedAt(Boxes()), box);
         PlanetaryGears.StageText = chosen;
         hh.Click("mi_FileSave");
         EXPECT_NE(ReadAll(d + "p.qy7").find(chosen), std::string::npos) << chosen;

@@ -6,6 +6,7 @@
 #include "app/menutexts.h"
 #include "app/projectcommands.h"
 #include "appfixture.h"
+#include "common/askedboxes.h"
 #include "dialogs/dialogservices.h"
 #include "foundation/messagecollector.h"
 #include "gearpair/gearpairdata.h"
@@ -217,7 +218,7 @@ TEST_F(MenuTest, PredimensioningAsksOnModifiedInputAndKeepsTheBearingsOnCancel)
     headless->HeadlessMessages().QueueAnswer(platform::MessageAnswer::No);
     hh.Click("mi_editPreDimensioning");
     EXPECT_EQ(Count("TForm_qyr7vor"), 0);
-    EXPECT_EQ(Boxes().back(), "Overwrite old input?");
+    EXPECT_EQ(AskedAt(Boxes()), "Overwrite old input?");
     EXPECT_TRUE(PlanetBearingDefined(1));
 
     telmvar.DataModified = false;
@@ -323,7 +324,7 @@ TEST_F(MenuTest, DeletingAChangeAsksFirstAndMarksTheProjectChanged)
         telmvar.DataModified = false;
         headless->HeadlessMessages().QueueAnswer(answer);
         hh.Click("mi_docudeleteChange");
-        EXPECT_EQ(Boxes().back(), "Delete previous modification ?");
+        EXPECT_EQ(AskedAt(Boxes()), "Delete previous modification ?");
         EXPECT_EQ(std::pair(documentation.ChangeCount, telmvar.DataModified), std::pair(after, after == 1));
     }
 }
@@ -469,11 +470,11 @@ TEST_F(MenuTest, ACommandWithoutItsPartSaysSoAndEnds)
     mainmenu.Find("mi_oleImportExcel")->Enabled = true;
     ASSERT_TRUE(hh.Click("mi_oleImportExcel"));
     ASSERT_FALSE(Boxes().empty());
-    EXPECT_EQ(Boxes().back(), "Import Excel -> QYR7 is not available in this version");
+    EXPECT_EQ(AskedAt(Boxes()), "Import Excel -> QYR7 is not available in this version");
     EXPECT_TRUE(telmvar.Aborted);
     // A form the program does not have: the input command stops as on Cancel.
     hh.Input("TForm_none", false, true);
-    EXPECT_EQ(Boxes().back(), "The form TForm_none is not available in this version");
+    EXPECT_EQ(AskedAt(Boxes()), "The form TForm_none is not available in this version");
     EXPECT_FALSE(telmvar.DataModified);
 }
 

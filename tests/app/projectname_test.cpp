@@ -6,6 +6,7 @@
 #include "app/projectcommands.h"
 #include "app/projecttable.h"
 #include "appfixture.h"
+#include "common/askedboxes.h"
 #include "planetary/loadspectrum/loadspectrum.h"
 #include "planetary/projectfile.h"
 #include "planetary/stage.h"
@@ -102,7 +103,7 @@ TEST_F(ProjectName, SaveAfterAnyOutputWritesTheOpenedFile)
             telmvar.DataModified = true;
             headless->HeadlessMessages().QueueAnswer(platform::MessageAnswer::Cancel);
             QuerySaveChanges();
-            EXPECT_EQ(Boxes().back(), "Save file (" + mine + ") ?");
+            EXPECT_EQ(AskedAt(Boxes()), "Save file (" + mine + ") ?");
             telmvar.Aborted = false;
             PlanetaryGears.StageText = c.What;
             ASSERT_TRUE(hh.Click("mi_FileSave"));
@@ -161,7 +162,7 @@ TEST_F(ProjectName, AFileThatCouldNotBeSavedBackOrReadIsNotOpened)
             }
             if (!why.empty()) {
                 ASSERT_FALSE(Boxes().empty());
-                EXPECT_EQ(Boxes().back(), "file \"" + d + "/" + name + "\" not opened: " + why);
+                EXPECT_EQ(AskedAt(Boxes()), "file \"" + d + "/" + name + "\" not opened: " + why);
             }
             EXPECT_EQ(std::tie(telmvar.ProjectName, PlanetaryGears.StageText, telmvar.DataDir),
                       std::make_tuple("current", "current", d + "/"));

@@ -4,6 +4,7 @@
 #include "app/projectcommands.h"
 #include "app/projecttable.h"
 #include "appfixture.h"
+#include "common/askedboxes.h"
 #include "dialogs/dialogservices.h"
 #include "foundation/messagecollector.h"
 #include "foundation/numbertext.h"
@@ -146,7 +147,7 @@ TEST_F(ProjectTable, OpeningFromTheTableLoadsRedrawsAndShowsTheTableAgain)
     EXPECT_EQ(headless->HeadlessDialogs().ShownDialogs().size(), 3u) << "the table came back after the open";
     EXPECT_EQ(rows, std::vector<int>{4});
     EXPECT_EQ(messages, 0);
-    EXPECT_EQ(Boxes().back(),
+    EXPECT_EQ(AskedAt(Boxes()),
               "file " + dir.string() + "/c.qy7 line 1: \"" + std::string(65, '-') + "\" expected !");
     EXPECT_EQ(refreshed, 1);
     EXPECT_EQ(telmvar.ProjectName, "b");
@@ -194,7 +195,7 @@ TEST_F(ProjectTable, SpreadsheetCommands)
     StartExcel();
     EXPECT_TRUE(telmvar.Aborted);
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0],
+    EXPECT_EQ(AskedAt(Boxes(), 0),
               "You must save your input data before you can use Excel interface (Menu \"File -> Save\")");
 
     fs::copy_file(fs::path(QYR7_SOURCE_DIR) / "examples/default.qy7", dir / "a.qy7");
@@ -203,7 +204,7 @@ TEST_F(ProjectTable, SpreadsheetCommands)
     telmvar.Aborted = false;
     StartExcel();
     EXPECT_TRUE(telmvar.Aborted);
-    EXPECT_EQ(Boxes().back(), "Could not start Excel");
+    EXPECT_EQ(AskedAt(Boxes()), "Could not start Excel");
     launcher.HasApplication = true;
     telmvar.Aborted = false;
     StartExcel();

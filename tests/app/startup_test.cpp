@@ -4,6 +4,7 @@
 #include "appfixture.h"
 
 #include "app/sessionfile.h"
+#include "common/askedboxes.h"
 #include "foundation/messagecollector.h"
 #include "graphics/cad/cadoutput.h"
 #include "planetary/projectfile.h"
@@ -107,7 +108,7 @@ TEST_F(Startup, APlainSaveAfterTheExchangeSwitchAsksBeforeOverwriting)
     EXPECT_TRUE(telmvar.Aborted);
     EXPECT_EQ(ReadWholeFile(named), before) << "the built-in data did not go over the file";
     ASSERT_FALSE(Boxes().empty());
-    EXPECT_EQ(Boxes().back(), named.string() + " already exists.   overwrite ?");
+    EXPECT_EQ(AskedAt(Boxes()), named.string() + " already exists.   overwrite ?");
     // Once the user agrees, the save goes through.
     headless->HeadlessMessages().QueueAnswer(MessageAnswer::Yes);
     telmvar.Aborted = false;
@@ -141,8 +142,9 @@ TEST_F(Startup, InteractiveOpenOfAnUnreadableFileKeepsItAndTheBuiltInData)
     EXPECT_EQ(PlanetaryGears.StageText, "built in");
     // Explained once, without any overwrite question.
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_NE(Boxes()[0].find("cannot be read"), std::string::npos) << Boxes()[0];
-    EXPECT_EQ(headless->HeadlessMessages().AskedQuestions()[0].Request.Buttons, platform::MessageButtons::Ok);
+    EXPECT_NE(AskedAt(Boxes(), 0).find("cannot be read"), std::string::npos) << AskedAt(Boxes(), 0);
+    EXPECT_EQ(AskedAt(headless->HeadlessMessages().AskedQuestions(), 0).Request.Buttons,
+              platform::MessageButtons::Ok);
 }
 
 TEST_F(Startup, ABadNameEndsTheInteractiveOpen)
@@ -166,7 +168,7 @@ TEST_F(Startup, UsageAndMissingExtensionEndTheProcess)
     startup.Interactive = true;
     o = Start({"test"});
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0], "extension .qy7 missing");
+    EXPECT_EQ(AskedAt(Boxes(), 0), "extension .qy7 missing");
 }
 
 TEST_F(Startup, TheStartPictureIsNoticed)

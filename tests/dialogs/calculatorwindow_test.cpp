@@ -1,6 +1,7 @@
 // The online input: line buffers, recency order, one pass of the window with
 // its keys and buttons, and the session that always switches message boxes
 // on again. The user is played by scripts on the headless dialog host.
+#include "common/askedboxes.h"
 #include "dialogs/calculatorwindow.h"
 #include "dialogs/dialogservices.h"
 #include "dialogs/messageboxes.h"
@@ -186,7 +187,7 @@ TEST_F(Online, ButtonsOfAPass)
     EXPECT_EQ(images, 1);
     EXPECT_EQ(vonline3.OnlineInValue[2], "5\xF8");
     ASSERT_EQ(hp.HeadlessMessages().AskedQuestions().size(), 1u);
-    EXPECT_EQ(hp.HeadlessMessages().AskedQuestions()[0].Request.Caption, "HELP TEXT No.1000");
+    EXPECT_EQ(AskedAt(hp.HeadlessMessages().AskedQuestions(), 0).Request.Caption, "HELP TEXT No.1000");
 }
 
 TEST_F(Online, ControlsHintsAndTheSmallWindow)

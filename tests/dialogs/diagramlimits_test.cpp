@@ -5,6 +5,7 @@
 
 #include "common/testnames.h"
 
+#include "common/askedboxes.h"
 #include "dialogs/dialogservices.h"
 #include "dialogs/messageboxes.h"
 #include "foundation/foundationstate.h"
@@ -158,8 +159,8 @@ TEST_F(DiagramLimits, CancelSetsAbortedAndHelpShowsItsEntry)
     EXPECT_EQ(m.Press("Button_help"), DialogAction::None);
     EXPECT_FALSE(telmvar.Aborted);
     ASSERT_EQ(hp.HeadlessMessages().AskedQuestions().size(), 1u);
-    EXPECT_EQ(hp.HeadlessMessages().AskedQuestions()[0].Request.Caption, "HELP TEXT No.1950");
-    EXPECT_NE(Boxes()[0].find("Diagram limits"), std::string::npos);
+    EXPECT_EQ(AskedAt(hp.HeadlessMessages().AskedQuestions(), 0).Request.Caption, "HELP TEXT No.1950");
+    EXPECT_NE(AskedAt(Boxes(), 0).find("Diagram limits"), std::string::npos);
     EXPECT_EQ(m.Press("Button_cancel"), DialogAction::Reject);
     EXPECT_TRUE(telmvar.Aborted);
     EXPECT_EQ(diagramstate.DiagLimits[1], 10);

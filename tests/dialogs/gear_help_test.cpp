@@ -1,5 +1,6 @@
 // Every help entry the gear forms name (their hints, help and picture
 // buttons) is in the shipped help files with a text.
+#include "common/askedboxes.h"
 #include "dialogs/gear/cutterform.h"
 #include "dialogs/gear/dimensionsform.h"
 #include "dialogs/gear/facewidthform.h"
@@ -68,13 +69,13 @@ TEST_F(GearHelp, DimensionQuestionMarksShowTheirText)
         const std::size_t before = hp.HeadlessMessages().AskedQuestions().size();
         form.Press(r.button);
         ASSERT_EQ(hp.HeadlessMessages().AskedQuestions().size(), before + 1) << r.button;
-        const std::string text = hp.HeadlessMessages().AskedQuestions().back().Request.Text;
+        const std::string text = AskedAt(hp.HeadlessMessages().AskedQuestions()).Request.Text;
         EXPECT_NE(text.find(r.text), std::string::npos) << r.button << ": " << text;
         EXPECT_EQ(DisplayList.Records, std::vector<std::string>{"4;1;1;2;2"}) << r.button;
     }
     TForm_viskot converter;
     converter.Press("Button_htvisko");
-    const std::string text = hp.HeadlessMessages().AskedQuestions().back().Request.Text;
+    const std::string text = AskedAt(hp.HeadlessMessages().AskedQuestions()).Request.Text;
     EXPECT_NE(text.find("viscosity"), std::string::npos) << text;
     EXPECT_EQ(text.find("teeth"), std::string::npos) << text;
     DisplayList.Clear();

@@ -9,6 +9,7 @@
 #include "xbase/access/tableaccess.h"
 #include "xbase/xbasestate.h"
 
+#include "common/askedboxes.h"
 #include "common/tempdir.h"
 
 #include <filesystem>
@@ -112,7 +113,7 @@ TEST_F(GearToolTable, AppendStoresTheProfileOfS)
     EXPECT_EQ(PlanetaryGears.ToolRecordNo[1], 9) << "the shipped table holds 8 profiles";
     EXPECT_EQ(PlanetaryGears.ToolProfileNo[1], 0);
     EXPECT_EQ(PlanetaryGears.ToolRecordNo[2], 1) << "Pi keeps its record";
-    EXPECT_EQ(hp.HeadlessMessages().AskedQuestions().back().Request.Text,
+    EXPECT_EQ(AskedAt(hp.HeadlessMessages().AskedQuestions()).Request.Text,
               "Tool profile \"hob of S\" stored as record 9 of q1toolx.dbf.");
     // Read back: the new record holds S's profile, not Pi's.
     hp.HeadlessDialogs().QueueScript([](DialogModel& m) {

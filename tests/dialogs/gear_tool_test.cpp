@@ -4,6 +4,8 @@
 #include "dialogs/gear/toolprofileform.h"
 #include "stageforms_fixture.h"
 
+#include <functional>
+
 namespace
 {
 
@@ -50,10 +52,37 @@ TEST_F(GearTool, StoredZeroShowsSelfDefinedWithInputsEnabled)
     ASSERT_EQ(f.Press("Button_ok"), DialogAction::Accept)
         << "untouched: the catalogue's kind and values kept";
     EXPECT_EQ(PlanetaryGears.ToolProfileNo[2] + PlanetaryGears.hFfP0_mn[2], 0);
-    TForm_qyr7prof g;
-    g.Control("Edit_hap2").Text = "1.3";
-    ASSERT_EQ(g.Press("Button_ok"), DialogAction::Accept);
-    EXPECT_EQ(PlanetaryGears.ToolProfileNo[2], 4);
+    // A changed value, box or list makes the catalogue tool (here one with
+    // protuberance) a tool typed in by hand; the list alone, without the
+    // presets its choice brings.
+    struct Row {
+        const char* what;
+        std::function<void(TForm_qyr7prof&)> change;
+        int kind;
+        Extended pr;
+    };
+    const Row rows[] = {
+        {"an edit field", [](TForm_qyr7prof& g) { g.Control("Edit_hap2").Text = "1.3"; }, 4, 0.03L},
+        {"the protuberance box",
+         [](TForm_qyr7prof& g) {
+             g.Control("CheckBox_prot2").Checked = false;
+             g.Changed("CheckBox_prot2");
+         },
+         4, 0},
+        {"the list", [](TForm_qyr7prof& g) { g.Control("ComboBox2").Text = Item(2, 0); }, 1, 0.03L},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        PlanetaryGears.ToolProfileNo[2] = 0;
+        PlanetaryGears.prP0_mn[2] = 0.03L;
+        PlanetaryGears.alphaprP0[2] = 5;
+        TForm_qyr7prof g;
+        ASSERT_TRUE(g.Control("CheckBox_prot2").Checked);
+        r.change(g);
+        ASSERT_EQ(g.Press("Button_ok"), DialogAction::Accept);
+        EXPECT_EQ(PlanetaryGears.ToolProfileNo[2], r.kind);
+        EXPECT_EQ(PlanetaryGears.prP0_mn[2], r.pr);
+    }
 }
 
 TEST_F(GearTool, ProtuberanceProfileAndBackToIso)

@@ -1,6 +1,7 @@
 // Help entries: which file holds an entry, the header and sub-entry rules,
 // the hints at each help level, the text box and the picture, and the help
 // files the program ships.
+#include "common/askedboxes.h"
 #include "common/tempdir.h"
 #include "dialogs/helptext.h"
 #include "foundation/programstate.h"
@@ -187,21 +188,21 @@ TEST_F(HelpText, ShowTextAndPictureByMode)
 
     // A missing entry draws the picture "null".
     ShowHelpText(1625, 0, 0);
-    EXPECT_EQ(Boxes().back(), "HELP TEXT No.1625|help text No 1625: No help available.     ");
+    EXPECT_EQ(AskedAt(Boxes()), "HELP TEXT No.1625|help text No 1625: No help available.     ");
     EXPECT_GT(Records(4) + Records(2), 0) << "null.plt drawn";
 
     DisplayList.Records = {"4;1;1;2;2"};
     telmvar.HelpNumber = 1600;
     ShowHelpText(0, 0, 1);
     ShowHelpText(1600, 0, 3);
-    EXPECT_EQ(Boxes().back(), "HELP TEXT No.1600|Data directory.     ");
+    EXPECT_EQ(AskedAt(Boxes()), "HELP TEXT No.1600|Data directory.     ");
     EXPECT_EQ(Boxes().size(), 3u) << "mode 3 shows nothing";
     EXPECT_EQ(DisplayList.Records, std::vector<std::string>{"4;1;1;2;2"}) << "mode 1 leaves the picture";
 
     // Mode 2 of an entry without a picture: its text, and the drawing stays.
     ShowHelpText(1605, 0, 2);
     EXPECT_EQ(Boxes().size(), 4u);
-    EXPECT_EQ(Boxes().back(), "HELP TEXT No.1605|Working directory    ");
+    EXPECT_EQ(AskedAt(Boxes()), "HELP TEXT No.1605|Working directory    ");
     EXPECT_EQ(DisplayList.Records, std::vector<std::string>{"4;1;1;2;2"});
 }
 

@@ -1,6 +1,7 @@
 // The common stage-dialog model: load and store through one binding list,
 // the bit-for-bit rule for untouched texts, refused texts that store nothing,
 // the Loading guard and the standard buttons.
+#include "common/askedboxes.h"
 #include "dialogs/dialogservices.h"
 #include "dialogs/helptext.h"
 #include "dialogs/messageboxes.h"
@@ -155,7 +156,8 @@ TEST_F(StageDialog, ATextThatIsNoNumberStoresNothingAndKeepsTheFormOpen)
     EXPECT_EQ(m.Press("Button_ok"), DialogAction::None);
     EXPECT_EQ(r.viscosity, 123.456L) << "nothing stored before every text was checked";
     ASSERT_EQ(hp.HeadlessMessages().AskedQuestions().size(), 1u);
-    EXPECT_EQ(hp.HeadlessMessages().AskedQuestions()[0].Request.Text, "Invalid Input \"seventeen\" !");
+    EXPECT_EQ(AskedAt(hp.HeadlessMessages().AskedQuestions(), 0).Request.Text,
+              "Invalid Input \"seventeen\" !");
     EXPECT_EQ(hp.HeadlessSound().Beeps(), 1);
     Text("Edit_z") = "nan";
     EXPECT_EQ(m.Press("Button_calc"), DialogAction::None);
@@ -224,7 +226,7 @@ TEST_F(StageDialog, CancelHelpAndOwnButtons)
     EXPECT_EQ(m.Press("Button_hilfebild"), DialogAction::Raise);
     EXPECT_EQ(m.Press("Button_prop"), DialogAction::Raise);
     ASSERT_EQ(hp.HeadlessMessages().AskedQuestions().size(), 1u);
-    EXPECT_EQ(hp.HeadlessMessages().AskedQuestions()[0].Request.Caption, "HELP TEXT No.4800");
+    EXPECT_EQ(AskedAt(hp.HeadlessMessages().AskedQuestions(), 0).Request.Caption, "HELP TEXT No.4800");
     EXPECT_EQ(std::count(DisplayList.Records.begin(), DisplayList.Records.end(), "4;1;1;2;2"), 0)
         << "the picture button started a new picture";
     EXPECT_EQ(m.Caption(), "QYR7 Test");

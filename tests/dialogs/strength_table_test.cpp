@@ -8,6 +8,7 @@
 #include "planetary/filenames.h"
 #include "stageforms_fixture.h"
 
+#include "common/askedboxes.h"
 #include "common/tempdir.h"
 
 #include <fstream>
@@ -200,7 +201,7 @@ TEST_F(Table, RefusedCellsStoreNothing)
         EXPECT_EQ(f.Press("Button_ok"), DialogAction::None) << bad;
         EXPECT_EQ(GearPair.LoadSpectrumCount, 1) << bad;
         EXPECT_EQ(GearPair.LoadSpectrum[1], (TLoadSpectrumItem{1000, 100})) << bad;
-        EXPECT_EQ(hp.HeadlessMessages().AskedQuestions().back().Request.Text, box);
+        EXPECT_EQ(AskedAt(hp.HeadlessMessages().AskedQuestions()).Request.Text, box);
     }
 }
 

@@ -1,3 +1,4 @@
+#include "common/askedboxes.h"
 #include "foundation/fileutil.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
@@ -340,7 +341,7 @@ TEST_F(FileUtil, ListExportWithoutAProgramToShowItSaysWhereItIs)
     EXPECT_FALSE(telmvar.Aborted);
     EXPECT_EQ(ReadAll(csv), "\xEF\xBB\xBFx\r\n");
     ASSERT_EQ(desktop.HeadlessMessages().AskedQuestions().size(), 1u);
-    EXPECT_EQ(desktop.HeadlessMessages().AskedQuestions()[0].Request.Text,
+    EXPECT_EQ(AskedAt(desktop.HeadlessMessages().AskedQuestions(), 0).Request.Text,
               "The list was written to " + csv + " (no program for tables)");
 }
 
@@ -365,13 +366,13 @@ TEST_F(FileUtil, ListExportOfAMissingFileIsRefused)
     EXPECT_EQ(ExportTextFileToExcel("  "), "");
     EXPECT_TRUE(telmvar.Aborted);
     ASSERT_EQ(desktop.HeadlessMessages().AskedQuestions().size(), 1u);
-    EXPECT_EQ(desktop.HeadlessMessages().AskedQuestions()[0].Request.Text,
+    EXPECT_EQ(AskedAt(desktop.HeadlessMessages().AskedQuestions(), 0).Request.Text,
               "File not found. Use \"File->Save\"");
     telmvar.Aborted = false;
     EXPECT_EQ(ExportTextFileToExcel(In("none.qy7")), "");
     EXPECT_TRUE(telmvar.Aborted);
     ASSERT_EQ(desktop.HeadlessMessages().AskedQuestions().size(), 2u);
-    EXPECT_EQ(desktop.HeadlessMessages().AskedQuestions()[1].Request.Text,
+    EXPECT_EQ(AskedAt(desktop.HeadlessMessages().AskedQuestions(), 1).Request.Text,
               "file " + In("none.qy7") + " not found or no access !");
     EXPECT_TRUE(desktop.HeadlessLauncher().Launches().empty());
 }

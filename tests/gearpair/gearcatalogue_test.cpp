@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/askedboxes.h"
 #include "common/tempdir.h"
 #include <filesystem>
 #include <unistd.h>
@@ -147,7 +148,7 @@ TEST_F(GearCatalogue, ModuleOfTheProfileOtherThanMnIsReported)
     Pick(appended, appended);
     SelectToolProfile(1, 1);
     ASSERT_EQ(headless.HeadlessMessages().AskedQuestions().size(), 1u);
-    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions()[0].Request.Text, "Q1TOOLX-MODUL <> mn !");
+    EXPECT_EQ(AskedAt(headless.HeadlessMessages().AskedQuestions(), 0).Request.Text, "Q1TOOLX-MODUL <> mn !");
 }
 
 TEST_F(GearCatalogue, AppendedProfileIsWhereTheNextSelectionOpens)

@@ -16,6 +16,7 @@
 #include <fstream>
 #include <string>
 
+#include "common/askedboxes.h"
 #include "common/tempdir.h"
 #include "hpgltesthelpers.h"
 
@@ -68,7 +69,7 @@ TEST_F(HpglFiles, MissingFileIsReportedAndDrawsNothing)
     EXPECT_TRUE(DisplayList.Records.empty());
     ASSERT_EQ(headless.HeadlessMessages().AskedQuestions().size(), 1u);
     // The name without its blanks, as the message has always shown it.
-    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions()[0].Request.Text,
+    EXPECT_EQ(AskedAt(headless.HeadlessMessages().AskedQuestions(), 0).Request.Text,
               (dir_ / "nosuch.plt").string() + " not found !");
 }
 

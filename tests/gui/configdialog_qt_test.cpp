@@ -45,6 +45,7 @@ TEST_F(QtConfigDialog, NinePagesGrabbedAndBound)
 {
     QStringList pages, notGrabbed;
     QString signs;
+    std::string sizeShown;
     bool indexHidden = false, firstPageGraphics = false;
     WhenModalAppears([&](QWidget* w) {
         auto* tabs = w->findChild<QTabWidget*>("Tab_pages");
@@ -54,6 +55,17 @@ TEST_F(QtConfigDialog, NinePagesGrabbedAndBound)
             tabs->setCurrentIndex(i);
             pages << tabs->widget(i)->objectName();
             if (w->grab().isNull()) notGrabbed << pages.back();
+        }
+        // The dialog size: Auto (the default), Input, Auto again; the element
+        // size's caption, field and "<" button, and the window size's caption.
+        auto* sizeCode = w->findChild<QComboBox*>("ComboBox_dialogwindowSizecode");
+        for (int code : {-1, 0, 1}) {
+            if (code >= 0) sizeCode->setCurrentIndex(code);
+            for (const char* n : {"Label_dialogelemente", "SpinEdit_dialogelemente", "Button_dialogelemente",
+                                  "Label_dialogfenster"})
+                sizeShown +=
+                    w->findChild<QWidget*>(n)->isVisibleTo(w->findChild<QWidget*>("Tab_grafik")) ? "1" : "0";
+            sizeShown += " ";
         }
         signs = w->findChild<QAbstractButton*>("RadioGroup_chars_0")->text();
         auto* head = w->findChild<QComboBox*>("ComboBox_zeichnkopf");
@@ -70,6 +82,7 @@ TEST_F(QtConfigDialog, NinePagesGrabbedAndBound)
     EXPECT_TRUE(firstPageGraphics);
     EXPECT_EQ(signs.toStdString(), "\u00B2  \u00B5  \u00B0") << "the signs of \"Special characters\"";
     EXPECT_TRUE(indexHidden) << "the model's visibility on the widget";
+    EXPECT_EQ(sizeShown, "0001 1111 0001 ") << "the element size's caption goes with its field";
     EXPECT_EQ(cadsettings.LayerNames[5], "contour") << "the grid cell typed back through the binder";
 }
 

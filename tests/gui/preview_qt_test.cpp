@@ -3,6 +3,7 @@
 // close box aborts.
 #include "qtfixture.h"
 
+#include "common/askedboxes.h"
 #include "dialogs/qt/formbinder.h"
 #include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
@@ -121,8 +122,8 @@ TEST_F(QtPreview, SearchFindsTypedNamesAndTypingReplacesTheLastText)
         EXPECT_EQ(p.Row * 10 + p.Col, cell) << typed;
     }
     // A miss names the text as messages name a file.
-    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().back().Request.Text, "gr\xF6\xDF"
-                                                                                "er not found.");
+    EXPECT_EQ(AskedAt(headless.HeadlessMessages().AskedQuestions()).Request.Text, "gr\xF6\xDF"
+                                                                                  "er not found.");
 }
 
 } // namespace

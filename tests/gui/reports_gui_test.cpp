@@ -153,7 +153,8 @@ TEST_F(ReportsGui, AStageReportPrintsEveryLineEachHeadAtTheTopOfASheet)
           {"default", 3, 66, 2, 1, 0, 1},
           {"spectrum", 3, 68, 1, 4, 0, 1},
           {"default", -1, 41, 1, 1, 0, 1},
-          {"industrial", 2, 50, 2, 1, 0, 1}}) {
+          {"industrial", 2, 50, 2, 1, 0, 1},
+          {"industrial", 3, 13, 1, 1, 0, 1}}) {
         SCOPED_TRACE(testing::Message()
                      << example << part << " " << sheetLines << headerMode << mode << device);
         ASSERT_TRUE(ReadProjectData(std::string(QYR7_SOURCE_DIR) + "/examples/" + example + ".qy7", fault));
@@ -174,10 +175,16 @@ TEST_F(ReportsGui, AStageReportPrintsEveryLineEachHeadAtTheTopOfASheet)
         if (std::system("pdftotext -v > /dev/null 2>&1") != 0) QYR7_VALIDATOR_MISSING("pdftotext");
         const std::string printed = PdfText(pdf);
         EXPECT_EQ(InkedLines(printed), InkedLines(screen));
+        // A page no taller than its head holds the head (12 lines: frame,
+        // title, date, file, rule, three remark lines, rule, column heads,
+        // frame, blank line), the blank line after it and one line; the
+        // printout carries it over a second sheet.
         std::istringstream sheets(printed), screenPages(shown);
+        int screenPageCount = 0;
         for (std::string page; std::getline(screenPages, page, '\f');)
-            EXPECT_LE(std::count(page.begin(), page.end(), '\n') - (page.starts_with('\r') ? 1 : 0),
-                      sheetLines);
+            if (page.find_first_not_of(" \r\n") != std::string::npos && ++screenPageCount)
+                EXPECT_LE(std::count(page.begin(), page.end(), '\n') - (page.starts_with('\r') ? 1 : 0),
+                          std::max(sheetLines, 12 + 2));
         int heads = 0, count = 0;
         for (std::string sheet; std::getline(sheets, sheet, '\f') && ++count;) {
             const auto lines = InkedLines(sheet);
@@ -185,7 +192,8 @@ TEST_F(ReportsGui, AStageReportPrintsEveryLineEachHeadAtTheTopOfASheet)
             for (size_t i = 0; headerMode == 1 && mode == 1 && i < lines.size(); ++i)
                 if (lines[i].find("pg.") != std::string::npos && ++heads) EXPECT_EQ(i, 1u) << lines[i];
         }
-        EXPECT_EQ(heads, headerMode == 1 && mode == 1 ? (pages ? pages : count) : 0);
+        EXPECT_EQ(heads, headerMode == 1 && mode == 1 ? (pages ? pages : screenPageCount) : 0);
+        EXPECT_GE(count, screenPageCount);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPixmap>
@@ -210,6 +211,27 @@ TEST_F(QtStrengthForms, EditorListAndItem)
     RunModalDialog(lki);
     Expect(item, "TForm_lki", "item 2"); // the caption names the item shown
     EXPECT_EQ(GearPair.LoadSpectrum[1].N, 1e6L) << "stored by the step as it was shown";
+
+    // A torque typed on item 1 and stored by the step; on item 2 the input
+    // mode alone, and OK: item 2 keeps its cycles (20,123 come back from
+    // the rounded speed and time as 20,124).
+    GearPair.LoadSpectrum[2] = {20123, 250};
+    ASSERT_TRUE(editor.BeginModify(1));
+    Seen typed;
+    Inspect(
+        typed, {"Edit_ti"},
+        [](QWidget* w, Seen&) {
+            w->findChild<QLineEdit*>("Edit_ti")->setText("600");
+            for (const char* b : {"SpinButton1Up", "RadioButton2"})
+                w->findChild<QAbstractButton*>(b)->click();
+        },
+        "Button_ok");
+    TForm_lki typedIn(editor);
+    RunModalDialog(typedIn);
+    Expect(typed, "TForm_lki", "item 2");
+    EXPECT_EQ(GearPair.LoadSpectrum[1].T, 600) << "typed on item 1";
+    EXPECT_EQ(GearPair.LoadSpectrum[2].N, 20123) << "the mode switch alone";
+    EXPECT_EQ(GearPair.LoadSpectrum[2].T, 250);
 }
 
 } // namespace

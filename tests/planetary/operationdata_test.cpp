@@ -4,6 +4,7 @@
 // on a copy, and the edit command around it.
 #include "planetary_fixture.h"
 
+#include "common/askedboxes.h"
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
@@ -235,7 +236,8 @@ TEST_F(OperationData, BadNumberIsRefusedAndStoresNothing)
     EXPECT_EQ(f.Press("Button_ok"), DialogAction::None);
     EXPECT_EQ(PlanetBearings[1], before);
     ASSERT_EQ(headless.HeadlessMessages().AskedQuestions().size(), 1u);
-    EXPECT_NE(headless.HeadlessMessages().AskedQuestions()[0].Request.Text.find("12x"), std::string::npos);
+    EXPECT_NE(AskedAt(headless.HeadlessMessages().AskedQuestions(), 0).Request.Text.find("12x"),
+              std::string::npos);
 }
 
 TEST_F(OperationData, UnitSwitchShowsTheTypedValuesAgain)

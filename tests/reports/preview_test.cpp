@@ -2,6 +2,7 @@
 // and search next, closing, and the spreadsheet export read by Python's csv.
 #include "reporttestsupport.h"
 
+#include "common/askedboxes.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
@@ -137,7 +138,7 @@ TEST_F(Preview, SearchNextPastTheLastHitSaysNotFound)
     p.Press("SearchNext1");
     EXPECT_EQ(p.Row, 4) << "the current cell does not move";
     ASSERT_FALSE(headless.HeadlessMessages().AskedQuestions().empty());
-    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().back().Request.Text, "2023 not found.");
+    EXPECT_EQ(AskedAt(headless.HeadlessMessages().AskedQuestions()).Request.Text, "2023 not found.");
 }
 
 TEST_F(Preview, ExportWithoutAProgramForTheListSaysExcelCouldNotStart)

@@ -14,6 +14,8 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <sys/resource.h>
 #include <tuple>
@@ -711,6 +713,60 @@ TEST_F(EngineTest, BreakBeforeAHeadEndsOnlyASheetThatHoldsLines)
         for (size_t i = 0; i < lines.size(); ++i)
             if (lines[i] == "\f") at.push_back(i);
         EXPECT_EQ(at, feeds);
+    }
+}
+
+// Pages no taller than their head (12 lines with the column heads and the
+// blank line after them, header space lines on top): the report ends, every
+// line once and in order; with a head on every page in the "***" form, each
+// page begins with its head, holds a line of the report after it, and no more
+// lines than the page or the head, its blank line and one line. KeepReportLines
+// is asked right after the first head and before every seventh line.
+TEST_F(EngineTest, PagesNoTallerThanTheirHeadEndAndHoldTheirLines)
+{
+    for (const auto& [lines, space, headerMode, mode] :
+         {std::tuple{1, 0, 1, 1}, {5, 0, 1, 1}, {13, 0, 1, 1}, {40, 30, 1, 1}, {5, 0, 2, 1}, {5, 0, 1, 4}}) {
+        SCOPED_TRACE(testing::Message() << lines << " lines, " << space << " space, header mode "
+                                        << headerMode << ", display mode " << mode);
+        std::tie(telmvar.LinesPerPage, wtelmvar.HeaderSpaceLines, wtelmvar.PrintHeaderMode,
+                 telmvar.PrintSeparatorMode) = std::tuple(lines, space, headerMode, mode);
+        const auto report = [this] {
+            OpenDevice(1);
+            SetReportHeader("T", "one", "two", "three", "", 0);
+            SetReportColumns2("Item", "Symbol", "Unit", "S", "H");
+            PrintReportPageHeader(1, 1);
+            for (int i = 1; i <= 30; ++i) {
+                if (i % 7 == 1) KeepReportLines(1);
+                PrintReportLine("line " + std::to_string(i));
+            }
+            EXPECT_TRUE(CloseReport());
+        };
+        EXPECT_EXIT((report(), std::fflush(nullptr), std::_Exit(0)), testing::ExitedWithCode(0), "")
+            << "the report ends";
+        if (HasFailure()) return;
+        report();
+        std::vector<std::string> written;
+        std::vector<std::vector<std::string>> pages(1);
+        for (const std::string& l : Lines(ShownReport)) {
+            if (l.starts_with(Ind + "line ")) written.push_back(l.substr(7));
+            l == "\f" ? (void)pages.emplace_back() : pages.back().push_back(l);
+        }
+        std::vector<std::string> expected;
+        for (int i = 1; i <= 30; ++i)
+            expected.push_back("line " + std::to_string(i));
+        EXPECT_EQ(written, expected);
+        if (headerMode != 1 || mode != 1) continue;
+        const std::string frame = Ind + std::string(70, '*');
+        for (size_t p = 0; p < pages.size(); ++p) {
+            const auto& page = pages[p];
+            ASSERT_GT(page.size(), static_cast<size_t>(space)) << "page " << p + 1;
+            EXPECT_EQ(page[static_cast<size_t>(space)], frame) << "page " << p + 1 << " begins with its head";
+            EXPECT_LE(page.size(), static_cast<size_t>(std::max(lines, space + 12 + 2))) << "page " << p + 1;
+            const auto bottom = std::find(page.rbegin(), page.rend(), frame);
+            EXPECT_TRUE(std::any_of(page.rbegin(), bottom,
+                                    [](const std::string& l) { return l.starts_with(Ind + "line "); }))
+                << "page " << p + 1 << " holds a line of the report below its head";
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 // command and file datasets beneath the table component.
 #include "xbase_fixture.h"
 
+#include "common/askedboxes.h"
 #include "platform/headless/platform_headless.h"
 #include "xbase/cmd/dbcmd.h"
 #include "xbase/core/dbdates.h"
@@ -1100,7 +1101,7 @@ TEST(PrimaryDataset, UncaughtFailureGoesToTheHandlerOrAMessage)
     ds.OnHandleException = nullptr;
     ds.InternalHandleException(EDatabaseError("Dataset error: 1403", 1403));
     ASSERT_FALSE(headless.HeadlessMessages().AskedQuestions().empty());
-    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().back().Request.Text, "Dataset error: 1403");
+    EXPECT_EQ(AskedAt(headless.HeadlessMessages().AskedQuestions()).Request.Text, "Dataset error: 1403");
 }
 
 } // namespace

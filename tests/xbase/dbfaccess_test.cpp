@@ -3,6 +3,7 @@
 // under their lock, the browser's pick, and the table component beneath.
 #include "xbase_fixture.h"
 
+#include "common/askedboxes.h"
 #include "common/testmessages.h"
 #include "foundation/foundationstate.h"
 #include "foundation/messagecollector.h"
@@ -82,7 +83,7 @@ TEST_F(DbfAccess, MissingTableIsReportedAndAborts)
     EXPECT_FALSE(DbfOpen("nothere"));
     EXPECT_TRUE(telmvar.Aborted);
     ASSERT_EQ(headless.HeadlessMessages().AskedQuestions().size(), 1u);
-    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions()[0].Request.Text,
+    EXPECT_EQ(AskedAt(headless.HeadlessMessages().AskedQuestions(), 0).Request.Text,
               "file " + Path("nothere.dbf") + " not found or no access !");
     EXPECT_FALSE(dbf4.tzdbf.Active());
 }
@@ -217,7 +218,7 @@ TEST_F(DbfAccess, RefusedAppendLockAppendsNothingAndSaysSo)
     EXPECT_FALSE(DbfAppendRecord());
     EXPECT_EQ(DbfRecCount(), 2);
     ASSERT_EQ(headless.HeadlessMessages().AskedQuestions().size(), 1u);
-    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions()[0].Request.Text, "Lock failed [Insert]");
+    EXPECT_EQ(AskedAt(headless.HeadlessMessages().AskedQuestions(), 0).Request.Text, "Lock failed [Insert]");
     Select(20);
     CloseArea();
 }
@@ -273,8 +274,8 @@ TEST_F(DbfAccess, ErrorCodeStaysZeroWhileTheEngineReports)
     EXPECT_EQ(dbf4.ErrorCode(), 0);
     EXPECT_TRUE(telmvar.Aborted);
     ASSERT_EQ(headless.HeadlessMessages().AskedQuestions().size(), 1u);
-    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions()[0].Request.Text.rfind(
-                  "file " + Path("bad.dbf") + " cannot be opened as a table", 0),
+    EXPECT_EQ(AskedAt(headless.HeadlessMessages().AskedQuestions(), 0)
+                  .Request.Text.rfind("file " + Path("bad.dbf") + " cannot be opened as a table", 0),
               0u);
 }
 
@@ -321,7 +322,7 @@ TEST_F(DbfAccess, EditBrowseOfTheTemporaryCopySaysSo)
     headless.HeadlessDialogs().QueueResult(platform::DialogResult::Ok);
     DbfBrowse("", 0);
     ASSERT_EQ(headless.HeadlessMessages().AskedQuestions().size(), 1u);
-    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions()[0].Request.Text,
+    EXPECT_EQ(AskedAt(headless.HeadlessMessages().AskedQuestions(), 0).Request.Text,
               "The table " + Path("parts.dbf") +
                   " is read-only: changes go to a copy in the temporary directory, which is deleted when the "
                   "program ends.");
@@ -621,7 +622,7 @@ TEST_F(TzDbfComponent, RefusedPostLockIsShownOnceAndChangesNothing)
     d.SetFieldText("NAME", "changed");
     EXPECT_FALSE(d.Post());
     ASSERT_EQ(headless.HeadlessMessages().AskedQuestions().size(), 1u);
-    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions()[0].Request.Text, "Lock failed [Post]");
+    EXPECT_EQ(AskedAt(headless.HeadlessMessages().AskedQuestions(), 0).Request.Text, "Lock failed [Post]");
     Select(20);
     Unlock();
     CloseArea();
@@ -700,7 +701,7 @@ TEST_F(TzDbfComponent, CorrectedFieldDefinitionIsReportedOnce)
     d.SetDbfFileName(Path("made.dbf"));
     ASSERT_TRUE(d.SetActive(true));
     ASSERT_EQ(headless.HeadlessMessages().AskedQuestions().size(), 1u);
-    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions()[0].Request.Text,
+    EXPECT_EQ(AskedAt(headless.HeadlessMessages().AskedQuestions(), 0).Request.Text,
               "Invalid field definition for " + Path("made.dbf") +
                   ": VAL,N,30,25. Will use corrected definition: VAL,N,20,18");
     EXPECT_EQ(d.DbfFields[0], "VAL, N, 20, 18");

@@ -2,6 +2,7 @@
 // removing them, asking first when told to.
 #include "browser_fixture.h"
 
+#include "common/askedboxes.h"
 #include "xbase/dbf/dbffile.h"
 
 namespace
@@ -54,7 +55,7 @@ TEST_F(Navigator, CancelUnderConfirmRestoreKeepsTheMark)
     headless.HeadlessMessages().QueueAnswer(platform::MessageAnswer::No);
     nav.Click(TNavigateBtn::nbDelete);
     EXPECT_TRUE(Marked(2));
-    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().back().Request.Text, "Restore Record ?");
+    EXPECT_EQ(AskedAt(headless.HeadlessMessages().AskedQuestions()).Request.Text, "Restore Record ?");
     headless.HeadlessMessages().QueueAnswer(platform::MessageAnswer::Yes);
     nav.Click(TNavigateBtn::nbDelete);
     EXPECT_FALSE(Marked(2));
@@ -66,7 +67,7 @@ TEST_F(Navigator, ConfirmDeleteAsksBeforeMarking)
     headless.HeadlessMessages().QueueAnswer(platform::MessageAnswer::No);
     nav.Click(TNavigateBtn::nbDelete);
     EXPECT_FALSE(Marked(2));
-    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().back().Request.Text, "Delete Record ?");
+    EXPECT_EQ(AskedAt(headless.HeadlessMessages().AskedQuestions()).Request.Text, "Delete Record ?");
 }
 
 TEST_F(Navigator, ReadOnlyTableIsNotMarked)

@@ -52,9 +52,27 @@ void TReportDevice::CheckPageEnd(int WithColumnHeads)
         E.NewSheet();
         return;
     }
+    // A page that holds nothing but its head (and the blank line after it)
+    // is not ended: the line goes on that page. This departs from ending
+    // every page that reaches "Max. lines per page", because a head as tall
+    // as the page reached its end again with the blank line written after
+    // it, and each new head began another page without end until the stack
+    // ran out. So a head taller than the page is written whole, every page
+    // holds its head and a line of the report, and the printout carries an
+    // over-long page over further sheets, as it does any other.
+    if (E.PageHoldsOnlyHead) return;
     PageBreak(true);
+    ++E.HeadDepth;
     PageHeader(0, WithColumnHeads);
     Line("");
+    --E.HeadDepth;
+}
+
+void TReportDevice::LineWritten()
+{
+    // The lines of a head (and the blank line after it) leave the page
+    // holding only its head.
+    if (E.HeadDepth == 0) E.PageHoldsOnlyHead = false;
 }
 
 void TReportDevice::Wrapped(const std::string& Text)

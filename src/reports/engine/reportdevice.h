@@ -39,8 +39,12 @@ class TReportDevice
     // True where a page ends with a form feed (screen, text printer,
     // printer): the devices whose pages are sheets of paper.
     virtual bool FeedsPages() const { return false; }
-    // A full page gets its break and the header of the next one.
+    // A full page gets its break and the header of the next one, unless it
+    // holds nothing but its head.
     void CheckPageEnd(int WithColumnHeads);
+    // After a counted line's page check: a line outside a head is a line of
+    // the report on the page.
+    static void LineWritten();
     // The last bytes before the output is closed.
     virtual void Finish() {}
 

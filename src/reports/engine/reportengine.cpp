@@ -339,6 +339,8 @@ void OpenReport(uint16_t Device, const std::string& Name)
     E.ReportLineCount = 0;
     E.NewSheet();
     E.ReportPageNo = 0;
+    E.PageHoldsOnlyHead = false;
+    E.HeadDepth = 0;
 }
 
 bool BeginReportOutput()
@@ -518,6 +520,9 @@ void EjectReportPage()
 
 void KeepReportLines(int WithColumnHeads)
 {
+    // A page holding nothing but its head is not ended (see CheckPageEnd):
+    // the block goes below the head it was given.
+    if (E.PageHoldsOnlyHead) return;
     if (E.ReportLineCount > std::max(telmvar.LinesPerPage - 10, 10)) {
         ReportPageBreak();
         PrintReportPageHeader(0, WithColumnHeads);

@@ -37,6 +37,11 @@ struct TReportEngine {
         SheetLineCount = 0;
         SheetHoldsText = false;
     }
+    // The page holds nothing but its head (and the blank line written after
+    // it): such a page is not ended before a line of the report stands on
+    // it. HeadDepth counts the heads being written, whose lines leave it set.
+    bool PageHoldsOnlyHead = false;
+    int32_t HeadDepth = 0;
     // Column-head argument of the last text page header, reused by the
     // headers of automatic page breaks.
     int32_t PageHeaderColumnsMode = 0;

@@ -122,6 +122,7 @@ void TTextReportDevice::Line(const std::string& Text)
     if (Text == ReportDropMarker) return;
     E.ReportLineCount += 1;
     CheckPageEnd(E.PageHeaderColumnsMode);
+    LineWritten();
     CountOnSheet(Text);
     RawLine(Indent + Text);
 }
@@ -131,6 +132,7 @@ void TTextReportDevice::Text(const std::string& Text)
     if (Text == ReportDropMarker) return;
     E.ReportLineCount += 1;
     CheckPageEnd(E.PageHeaderColumnsMode);
+    LineWritten();
     CountOnSheet(Text);
     RawText(Indent + Text);
 }
@@ -150,6 +152,7 @@ void TTextReportDevice::BlankLine(const std::string& Text)
     }
     E.ReportLineCount += 1;
     CheckPageEnd(E.PageHeaderColumnsMode);
+    LineWritten();
     CountOnSheet(Text);
     RawLine(Text);
 }
@@ -188,6 +191,14 @@ void TTextReportDevice::PageHeader(int PageNo, int WithColumnHeads)
     // a sheet less than half full before a section's head) counts on from
     // them: counted from 0, the page went on past the sheet's end.
     E.ReportLineCount = FeedsPages() ? E.SheetLineCount : 0;
+    // A head that begins a page holds it until a line of the report stands
+    // below it; one that begins on a sheet already holding lines counts on
+    // from them and breaks where the sheet ends, as it always has.
+    E.PageHoldsOnlyHead = E.ReportLineCount == 0;
+    struct THeadLines {
+        THeadLines() { ++E.HeadDepth; }
+        ~THeadLines() { --E.HeadDepth; }
+    } headLines;
     E.PageHeaderColumnsMode = WithColumnHeads;
     E.ReportPageNo += 1;
     if (PageNo == 0) PageNo = E.ReportPageNo;
