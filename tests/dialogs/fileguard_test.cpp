@@ -1,5 +1,6 @@
 // Message boxes, file dialogs, the file-name check and the guarded text-file
 // operations, with a scripted platform that records every question.
+#include "common/askedboxes.h"
 #include "common/testlocales.h"
 #include "dialogs/fileguard.h"
 #include "dialogs/messageboxes.h"
@@ -77,20 +78,20 @@ TEST_F(FileGuard, CaptionsByKind)
     } cases[] = {{12, "Error  : "}, {3, "Help"}, {11, "Message:"}, {0, "Message:"}, {7, "Message:"}};
     for (const auto& c : cases) {
         MessageBoxByKind("text", c.Kind);
-        EXPECT_EQ(Asked().back().Request.Caption, c.Caption) << c.Kind;
-        EXPECT_EQ(Asked().back().Request.Buttons, platform::MessageButtons::Ok);
+        EXPECT_EQ(AskedAt(Asked()).Request.Caption, c.Caption) << c.Kind;
+        EXPECT_EQ(AskedAt(Asked()).Request.Buttons, platform::MessageButtons::Ok);
     }
     ShowErrorBox("e");
-    EXPECT_EQ(Asked().back().Request.Caption, "Error  : ");
+    EXPECT_EQ(AskedAt(Asked()).Request.Caption, "Error  : ");
     ShowInfoBox("i");
-    EXPECT_EQ(Asked().back().Request.Caption, "Message:");
+    EXPECT_EQ(AskedAt(Asked()).Request.Caption, "Message:");
 }
 
 TEST_F(FileGuard, StoredTextsAreShownInTheDisplayCodePage)
 {
     // 0xF8 is the degree sign of the DOS code page, 0xB0 in the display one.
     ShowMessageBox("20\xF8");
-    EXPECT_EQ(Asked().back().Request.Text, "20\xB0");
+    EXPECT_EQ(AskedAt(Asked()).Request.Text, "20\xB0");
 }
 
 TEST_F(FileGuard, MessagesOnlyWhileEnabled)
@@ -120,8 +121,8 @@ TEST_F(FileGuard, YesNoCancelUnderTheProgramTitle)
         headless->HeadlessMessages().QueueAnswer(c.Answer);
         EXPECT_EQ(AskYesNoCancel("go on ?"), c.Result);
         EXPECT_EQ(telmvar.Aborted, c.Aborted);
-        EXPECT_EQ(Asked().back().Request.Caption, "QYR7 - Radi Divivuzez Orude");
-        EXPECT_EQ(Asked().back().Request.Buttons, platform::MessageButtons::YesNoCancel);
+        EXPECT_EQ(AskedAt(Asked()).Request.Caption, "QYR7 - Radi Divivuzez Orude");
+        EXPECT_EQ(AskedAt(Asked()).Request.Buttons, platform::MessageButtons::YesNoCancel);
     }
 }
 
@@ -153,7 +154,7 @@ TEST_F(FileGuard, TwoDotsInTheFileNameAreRefused)
         CheckFileName(P(name));
         EXPECT_TRUE(telmvar.Aborted);
         ASSERT_EQ(Asked().size(), ++asked) << "one message a refused name";
-        EXPECT_EQ(Asked().back().Request.Text, P(name) + " not allowed (too many dots)!");
+        EXPECT_EQ(AskedAt(Asked()).Request.Text, P(name) + " not allowed (too many dots)!");
         EXPECT_FALSE(fs::exists(dir / name));
     }
 }
@@ -180,7 +181,7 @@ TEST_F(FileGuard, AnExistingFileIsNeverDeletedWhateverTheAnswer)
         CheckFileName(P("old.qy7"));
         EXPECT_EQ(telmvar.Aborted, c.Aborted) << platform::MessageAnswerName(c.Answer);
         EXPECT_EQ(Read("old.qy7"), "the engineer's data\r\n") << platform::MessageAnswerName(c.Answer);
-        EXPECT_EQ(Asked().back().Request.Text, P("old.qy7") + " already exists.   overwrite ?");
+        EXPECT_EQ(AskedAt(Asked()).Request.Text, P("old.qy7") + " already exists.   overwrite ?");
         EXPECT_EQ(telmvar.HelpNumber, 3055);
     }
 }
@@ -263,7 +264,7 @@ TEST_F(FileGuard, CheckFileReadable)
     EXPECT_FALSE(telmvar.Aborted);
     EXPECT_FALSE(CheckFileReadable(P("gone.qy7") + "  "));
     EXPECT_TRUE(telmvar.Aborted);
-    EXPECT_EQ(Asked().back().Request.Text, "file " + P("gone.qy7") + "   not found or no access !");
+    EXPECT_EQ(AskedAt(Asked()).Request.Text, "file " + P("gone.qy7") + "   not found or no access !");
 }
 
 // --- dialogs ---------------------------------------------------------------------
@@ -313,7 +314,7 @@ TEST_F(FileGuard, ArchiveModeRefusesOrEnds)
     SaveFileDialog("stage", path);
     EXPECT_TRUE(telmvar.Aborted);
     EXPECT_EQ(path, "unchanged");
-    EXPECT_EQ(Asked().back().Request.Text, "Option is not available in archive mode.");
+    EXPECT_EQ(AskedAt(Asked()).Request.Text, "Option is not available in archive mode.");
     // Saved under its own name, the project opened as a path becomes a
     // directory and a name, as one chosen in the dialog.
     telmvar.Aborted = false;
@@ -380,7 +381,7 @@ TEST_F(FileGuard, RewriteRetryingGivesUp)
     // One message per try, then the last word, each with the system's reason.
     ASSERT_EQ(Asked().size(), static_cast<std::size_t>(RewriteMaxTries + 1));
     EXPECT_EQ(Asked()[0].Request.Text, "I/O-Error 2 (No such file or directory)");
-    EXPECT_EQ(Asked().back().Request.Text,
+    EXPECT_EQ(AskedAt(Asked()).Request.Text,
               "file " + P("nodir/qyr7.cfg") + " cannot be written: No such file or directory");
     // Without messages nobody can remove the cause: one try, no box.
     telmvar.Aborted = false;
@@ -420,7 +421,7 @@ TEST_F(FileGuard, RewriteCheckedReportsAndAborts)
     f.Assign(P("nodir/x.txt"));
     EXPECT_FALSE(RewriteChecked(f));
     EXPECT_TRUE(telmvar.Aborted);
-    EXPECT_EQ(Asked().back().Request.Text, "file write error");
+    EXPECT_EQ(AskedAt(Asked()).Request.Text, "file write error");
 }
 
 TEST_F(FileGuard, MessagesByErrorNumber)

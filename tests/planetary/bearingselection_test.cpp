@@ -2,6 +2,7 @@
 // private copy of the shipped catalogue tables: the bore the catalogue is
 // opened on, the guided life check with its question, the bearing count
 // and configuration questions, the planet's bore afterwards, the reset.
+#include "common/askedboxes.h"
 #include "planetary_fixture.h"
 
 #include "foundation/guardedmath.h"
@@ -355,7 +356,7 @@ TEST_F(BearingSelection, ResetDropsTheChoiceOnlyOnYes)
     PlanetBearings[1] = chosen;
     headless.HeadlessMessages().QueueAnswer(MessageAnswer::Yes);
     ResetPlanetBearingSelection(1);
-    EXPECT_EQ(Questions().back().Request.Text, "reset database selection ?");
+    EXPECT_EQ(AskedAt(Questions()).Request.Text, "reset database selection ?");
     EXPECT_EQ(PlanetBearings[1], expected);
     EXPECT_TRUE(PlanetBearings[1].Designation.empty());
     EXPECT_FALSE(telmvar.Aborted);

@@ -3,6 +3,7 @@
 // tools written apart from this program (tidy, html5lib, dbfread, Python's
 // csv, dbview).
 #include "browser_fixture.h"
+#include "common/askedboxes.h"
 
 #include "common/validators.h"
 #include "xbase/dbf/dbffile.h"
@@ -205,7 +206,7 @@ TEST_F(Browser, SearchMissSaysNotFoundAndStays)
     headless.HeadlessPrompts().QueueText(std::string("zzzqqq"));
     f.Press("Button_search");
     ASSERT_FALSE(headless.HeadlessMessages().AskedQuestions().empty());
-    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().back().Request.Text, "zzzqqq not found");
+    EXPECT_EQ(AskedAt(headless.HeadlessMessages().AskedQuestions()).Request.Text, "zzzqqq not found");
     EXPECT_EQ(dbf4.RecNo(), 2);
     // Cancel in the prompt: nothing searched, Aborted cleared.
     headless.HeadlessPrompts().QueueText(std::nullopt);
@@ -328,7 +329,7 @@ TEST_F(Browser, HtmlExportOpensTheDesktopsBrowserOrTheConfiguredOne)
         const std::size_t before = launches.size();
         f.Press("mi_fileExportHtml");
         const auto* l = launches.size() > before ? &launches.back() : nullptr;
-        EXPECT_EQ(!l ? headless.HeadlessMessages().AskedQuestions().back().Request.Text
+        EXPECT_EQ(!l ? AskedAt(headless.HeadlessMessages().AskedQuestions()).Request.Text
                   : l->Program.empty()
                       ? "desktop" + (l->Document == Path("p.htm") ? "" : l->Document)
                       : l->Program + (l->Arguments.at(0) == Path("p.htm") ? "" : l->Arguments[0]),
@@ -512,7 +513,7 @@ TEST_F(Browser, AnotherWindowsChangesAreKeptAndItsOpenTableIsNotPacked)
     f.Navigator.Click(TNavigateBtn::nbDelete);
     headless.HeadlessMessages().QueueAnswer(platform::MessageAnswer::Yes);
     f.Press("mi_editPack");
-    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().back().Request.Text,
+    EXPECT_EQ(AskedAt(headless.HeadlessMessages().AskedQuestions()).Request.Text,
               file + " is in use elsewhere (another window or program has it open) and was not packed.");
     EXPECT_EQ(dbf4.RecordCount() * 100 + dbf4.RecNo(), n * 100 + 3);
 }
@@ -614,7 +615,7 @@ TEST_F(Browser, PackWhoseIndexCannotBeRebuiltSaysTheTableWasPacked)
     f.Press("mi_editPack");
     setrlimit(RLIMIT_FSIZE, &before);
     signal(SIGXFSZ, handler);
-    const std::string said = headless.HeadlessMessages().AskedQuestions().back().Request.Text;
+    const std::string said = AskedAt(headless.HeadlessMessages().AskedQuestions()).Request.Text;
     EXPECT_EQ(said.find(Path("t.dbf") + " was packed, but its index could not be rebuilt: "), 0u) << said;
     EXPECT_NE(said.find("Error writing index file"), std::string::npos) << said;
     EXPECT_EQ(dbf4.RecordCount() * 10000 + dbf4.RecNo(), 500 * 10000 + 1);

@@ -3,6 +3,7 @@
 // the depressed title, corner clicks, Ctrl+Del, date masks, the saved
 // column layout and cells edited in place.
 #include "browser_fixture.h"
+#include "common/askedboxes.h"
 #include "common/validators.h"
 
 #include "xbase/core/dbdates.h"
@@ -178,8 +179,8 @@ TEST_F(Grid, CtrlDelRestoresADeletedRecordAfterConfirmation)
     headless.HeadlessMessages().QueueAnswer(platform::MessageAnswer::Ok);
     EXPECT_TRUE(grid.CtrlDelete());
     EXPECT_FALSE(grid.Page(2, 1)[0].Deleted);
-    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().back().Request.Text, "Restore Record ?");
-    EXPECT_EQ(headless.HeadlessMessages().AskedQuestions().back().Request.Buttons,
+    EXPECT_EQ(AskedAt(headless.HeadlessMessages().AskedQuestions()).Request.Text, "Restore Record ?");
+    EXPECT_EQ(AskedAt(headless.HeadlessMessages().AskedQuestions()).Request.Buttons,
               platform::MessageButtons::OkCancel);
 }
 
