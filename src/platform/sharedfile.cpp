@@ -100,6 +100,31 @@ uint16_t TSharedFile::TakeShareLock(TFileShare share)
     return 32;
 }
 
+namespace
+{
+
+// Opens path without waiting on a FIFO and keeps the descriptor only for a
+// regular file (tables, memos and indexes are regular files: a FIFO in their
+// place is refused like a directory). Returns the descriptor, or -1 with
+// error set to the DOS code.
+int OpenRegularFile(const std::string& path, int flags, struct stat& st, uint16_t& error)
+{
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0644);
+    if (fd < 0) {
+        error = DosErrorOf(errno);
+        return -1;
+    }
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        error = 5;
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+} // namespace
+
 uint16_t TSharedFile::Open(const std::string& path, bool write, TFileShare share)
 {
     // A file renamed over the name between the open and the share lock (a
@@ -108,17 +133,10 @@ uint16_t TSharedFile::Open(const std::string& path, bool write, TFileShare share
     // else sees any more: the name is opened again.
     for (int attempt = 0;; ++attempt) {
         Close();
-        // Tables, memos and indexes are regular files: a FIFO in their place
-        // is opened without waiting for a writer and refused like a directory.
-        fd_ = ::open(path.c_str(), (write ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-        if (fd_ < 0) return lastError_ = DosErrorOf(errno);
         struct stat st {
         };
-        if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
-            Close();
-            return lastError_ = 5;
-        }
-        ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+        fd_ = OpenRegularFile(path, write ? O_RDWR : O_RDONLY, st, lastError_);
+        if (fd_ < 0) return lastError_;
         if (uint16_t code = TakeShareLock(share); code != 0) {
             Close();
             return lastError_ = code;
@@ -135,15 +153,10 @@ uint16_t TSharedFile::Open(const std::string& path, bool write, TFileShare share
 uint16_t TSharedFile::Create(const std::string& path, TFileShare share)
 {
     Close();
-    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0644);
-    if (fd_ < 0) return lastError_ = DosErrorOf(errno);
     struct stat st {
     };
-    if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
-        Close();
-        return lastError_ = 5;
-    }
-    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    fd_ = OpenRegularFile(path, O_RDWR | O_CREAT, st, lastError_);
+    if (fd_ < 0) return lastError_;
     if (uint16_t code = TakeShareLock(TFileShare::DenyWrite); code != 0) {
         Close();
         return lastError_ = code;
