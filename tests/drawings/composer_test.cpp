@@ -152,7 +152,8 @@ TEST_F(Composer, SheetTablesEndAboveTheTitleBlock)
 // every insert expanded, have no fault (composerdxf.py "places"): no table over the block below 2 above it
 // and its revision rows (7.110: DIN 6771 min. 38.25 and DIN 6771 55.25 high from 5; ISO 7200 Fig. 2 36 from
 // 10 and 3.5 for each of up to 8 changes and the head row), every revision text in its cell (a description of
-// 254 characters among them), the carrier table in the frame and under its picture; and all rows are written.
+// 254 characters among them; the DIN block's change rows of 4.25 with their dates), the carrier table in the
+// frame and under its picture; and all rows are written.
 TEST_F(Composer, CarrierAndLargeSheetTablesKeepToTheirPlaces)
 {
     if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("no ezdxf");
@@ -166,6 +167,8 @@ TEST_F(Composer, CarrierAndLargeSheetTablesKeepToTheirPlaces)
         {2, 4, "65.5", "20 20 200", "230 20 410", ",46"},
         {2, 8, "79.5", "20 20 200", "230 20 410", ",46"},
         {2, 25, "79.5", "20 20 200", "230 20 410", ",46"},
+        {0, 4, "45.25", "17.9 17.9 205.1", "227.8 15 415", ",5,4.25,1.7,7.8/33.8/46.8/54.6"},
+        {3, 8, "62.25", "17.9 17.9 205.1", "227.8 15 415", ",5,4.25,1.7,7.8/33.8/46.8/54.6"},
     };
     std::string description;
     while (description.size() < 254)
@@ -186,11 +189,14 @@ TEST_F(Composer, CarrierAndLargeSheetTablesKeepToTheirPlaces)
         for (int k = 1; k <= h.Changes; ++k)
             documentation.ChangeList[k].Text = {{"tooth form changed", "07.12.2026", "QYR", "new flank"}};
         if (h.Changes > 0) documentation.ChangeList[h.Changes].Text[3] = description.substr(0, 254);
-        const int texts = 5 * (std::min(h.Changes, 8) + 1);
-        check(11, 3, h.Floor + " " + h.A3 + " " + (h.Changes ? "230" + h.Rows : "-"),
+        // Five texts a row of the ISO table with its head; four a change row of the DIN block with its
+        // labels.
+        const int columns = h.Type == 2 ? 5 : 4, texts = columns * (std::min(h.Changes, 8) + 1);
+        const std::string a3 = h.Type == 2 ? "230" : "227.8", a4 = h.Type == 2 ? "20" : "17.9";
+        check(11, 3, h.Floor + " " + h.A3 + " " + (h.Changes ? a3 + h.Rows : "-"),
               h.Changes ? "revision texts " + std::to_string(texts) + "\n" : "carrier rows 0\n");
         for (int q : {3, 4, 5, 6, 16})
-            check(7, q, h.Floor + " " + h.A4 + " " + (h.Changes ? "20" + h.Rows : "-"),
+            check(7, q, h.Floor + " " + h.A4 + " " + (h.Changes ? a4 + h.Rows : "-"),
                   "carrier rows " + std::to_string(2 * q) + "\n");
     }
 }

@@ -31,7 +31,7 @@ for e in doc.modelspace().query("INSERT"):
 # With "places FLOOR LEFT X1 X2 REVISION", inserts expanded, a "fault" line for: a table part right of LEFT (over
 # the title block) below FLOOR; a table text under 1.6 high; a part of the carrier table ("TABLE2") out of the
 # frame X1..X2, within 2 under the carrier picture or, a text, under 1.8 high; a revision text (rows from
-# REVISION "x,y", "-" none) out of its cell or under 60 % of 1.75. A text's box: its characters times its
+# REVISION, "-" none) out of its cell or under 60 % of its lettering. A text's box: its characters times its
 # height times its width factor, by its height.
 if len(sys.argv) > 2 and sys.argv[2] == "places":
     floor, left, x1, x2 = (float(v) for v in sys.argv[3:7])
@@ -57,13 +57,18 @@ if len(sys.argv) > 2 and sys.argv[2] == "places":
     print("carrier rows %d" % sum(e.dxftype() == "TEXT" and re.fullmatch(r" *[ie]\d+", e.dxf.text) is not None
                                   for e in carrier))
     if sys.argv[7] != "-":
-        ox, oy = (float(v) for v in sys.argv[7].split(","))
+        # "x,y" the ISO revision table; "x,y,ROW,HEIGHT,R1/R2/..." rows of ROW high, lettering HEIGHT, columns
+        # ending at R1, R2, ... (the DIN block's change rows).
+        given = sys.argv[7].split(",")
+        ox, oy = float(given[0]), float(given[1])
+        row, high, rights = (float(given[2]), float(given[3]), [float(v) for v in given[4].split("/")]) \
+            if len(given) > 2 else (3.5, 1.75, [8, 25, 40, 70, 180])
         rows = [e for e in parts.get("FRAME_1", []) if e.dxftype() == "TEXT" and e.dxf.text.strip()
-                and 0 <= e.dxf.insert.x - ox <= 180 and 0 <= e.dxf.insert.y - oy <= 31.5]
+                and 0 <= e.dxf.insert.x - ox <= rights[-1] and 0 <= e.dxf.insert.y - oy <= 9 * row]
         for e in rows:
             b = box(e)
-            right, bottom = min(r for r in (8, 25, 40, 70, 180) if r > b[0] - ox), oy + 3.5 * ((b[1] - oy) // 3.5)
-            if b[2] > ox + right + 1e-3 or b[3] > bottom + 3.5 + 1e-3 or e.dxf.height < 0.6 * 1.75 - 1e-3:
+            right, bottom = min(r for r in rights if r > b[0] - ox), oy + row * ((b[1] - oy) // row)
+            if b[2] > ox + right + 1e-3 or b[3] > bottom + row + 1e-3 or e.dxf.height < 0.6 * high - 1e-3:
                 faults.append(e)
         print("revision texts %d" % len(rows))
     for e in faults:

@@ -253,6 +253,42 @@ void IsoFig1(const std::string& Title, const std::string& Supplementary, const s
     CadText(162, 2, "en");
 }
 
+namespace
+{
+
+// A text of the revision rows, whose style is the row's (Height, Width),
+// at (X, Y) in a column ending at Right. This departs from the plain copy
+// of the revision table, which writes its texts as they are, so that a
+// description of 254 characters ran some 330 mm across the frame and off
+// the sheet: a text too long for its column is fitted as the title block's
+// fields are (CadTextInWidth), but not below 60 % of the row's lettering;
+// at 60 % it is cut to the whole characters that fit (the protocol of
+// changes holds it whole). A text that fits is written as before.
+void RevisionCellText(Extended X, Extended Y, Extended Right, const std::string& Text, Extended Height,
+                      Extended Width)
+{
+    constexpr Extended smallest = 0.6L;
+    const Extended room = Right - X - 0.5L;
+    const Extended estimate = CadTextEstimate(Text, Width);
+    if (estimate <= room) {
+        CadText(X, Y, Text);
+        return;
+    }
+    if (room >= smallest * estimate) {
+        CadTextInWidth(SheetStyle, Text, 0, Height, Width, room);
+        CadText(X, Y, Text);
+    } else {
+        size_t n = Text.size();
+        while (n > 0 && CadTextEstimate(Text.substr(0, n), smallest * Width) > room)
+            --n;
+        Style(0, smallest * Height, smallest * Width);
+        CadText(X, Y, Text.substr(0, n));
+    }
+    Style(0, Height, Width);
+}
+
+} // namespace
+
 void Din6771(int Type, const std::string& Title, const std::string& Supplementary, const std::string& Number)
 {
     const auto& d = documentation;
@@ -315,10 +351,11 @@ void Din6771(int Type, const std::string& Title, const std::string& Supplementar
         for (int k = first; k <= d.ChangeCount; ++k) {
             const Extended y = 4.25L * (k - first + 1) + 1;
             const TChangeRec& c = d.ChangeList[k];
-            CadText(1, y, RevisionIndexText(k));
-            CadText(8.8L, y, c.Text[0]);
-            CadText(34.8L, y, c.Text[1]);
-            CadText(47.8L, y, c.Text[2]);
+            // Kept inside their columns as the ISO revision rows are.
+            RevisionCellText(1, y, 7.8L, RevisionIndexText(k), 1.7L, 1.3L);
+            RevisionCellText(8.8L, y, 33.8L, c.Text[0], 1.7L, 1.3L);
+            RevisionCellText(34.8L, y, 46.8L, c.Text[1], 1.7L, 1.3L);
+            RevisionCellText(47.8L, y, 54.6L, c.Text[2], 1.7L, 1.3L);
         }
     }
     CadSetLayer(5);
@@ -380,42 +417,6 @@ std::string RevisionIndexText(int N)
         return "";
     }
 }
-
-namespace
-{
-
-// A text of the revision rows, whose style is the row's (Height, Width),
-// at (X, Y) in a column ending at Right. This departs from the plain copy
-// of the revision table, which writes its texts as they are, so that a
-// description of 254 characters ran some 330 mm across the frame and off
-// the sheet: a text too long for its column is fitted as the title block's
-// fields are (CadTextInWidth), but not below 60 % of the row's lettering;
-// at 60 % it is cut to the whole characters that fit (the protocol of
-// changes holds it whole). A text that fits is written as before.
-void RevisionCellText(Extended X, Extended Y, Extended Right, const std::string& Text, Extended Height,
-                      Extended Width)
-{
-    constexpr Extended smallest = 0.6L;
-    const Extended room = Right - X - 0.5L;
-    const Extended estimate = CadTextEstimate(Text, Width);
-    if (estimate <= room) {
-        CadText(X, Y, Text);
-        return;
-    }
-    if (room >= smallest * estimate) {
-        CadTextInWidth(SheetStyle, Text, 0, Height, Width, room);
-        CadText(X, Y, Text);
-    } else {
-        size_t n = Text.size();
-        while (n > 0 && CadTextEstimate(Text.substr(0, n), smallest * Width) > room)
-            --n;
-        Style(0, smallest * Height, smallest * Width);
-        CadText(X, Y, Text.substr(0, n));
-    }
-    Style(0, Height, Width);
-}
-
-} // namespace
 
 void DrawRevisionTable()
 {
