@@ -106,7 +106,8 @@ TEST_F(GearToolTable, OnlineConvertsTheProfileOfItsGear)
 TEST_F(GearToolTable, AppendStoresTheProfileOfS)
 {
     PlanetaryGears.haP0_mn[1] = 1.3L;
-    PlanetaryGears.ProfileName[1] = "hob of S";
+    // The project's names are in the DOS code page: 0x84 is its "a" with umlaut (0xE4 on the screen).
+    PlanetaryGears.ProfileName[1] = "hob \x84 of S";
     TForm_qyr7prof f;
     f.Press("Button_append1");
     EXPECT_FALSE(telmvar.Aborted);
@@ -114,7 +115,7 @@ TEST_F(GearToolTable, AppendStoresTheProfileOfS)
     EXPECT_EQ(PlanetaryGears.ToolProfileNo[1], 0);
     EXPECT_EQ(PlanetaryGears.ToolRecordNo[2], 1) << "Pi keeps its record";
     EXPECT_EQ(AskedAt(hp.HeadlessMessages().AskedQuestions()).Request.Text,
-              "Tool profile \"hob of S\" stored as record 9 of q1toolx.dbf.");
+              "Tool profile \"hob \xE4 of S\" stored as record 9 of q1toolx.dbf.");
     // Read back: the new record holds S's profile, not Pi's.
     hp.HeadlessDialogs().QueueScript([](DialogModel& m) {
         dynamic_cast<TDbfBrowserModel&>(m).RecordNo = 9;
@@ -122,7 +123,7 @@ TEST_F(GearToolTable, AppendStoresTheProfileOfS)
     });
     f.Press("Button_db4");
     EXPECT_EQ(PlanetaryGears.haP0_mn[4], 1.3L);
-    EXPECT_EQ(PlanetaryGears.ProfileName[4], "hob of S");
+    EXPECT_EQ(PlanetaryGears.ProfileName[4], "hob \x84 of S") << "the name as it was typed";
 }
 
 } // namespace
