@@ -9,6 +9,8 @@
 namespace platform
 {
 
+std::function<void(const std::string& path)> SharedOpenSeam;
+
 namespace
 {
 
@@ -137,6 +139,7 @@ uint16_t TSharedFile::Open(const std::string& path, bool write, TFileShare share
         };
         fd_ = OpenRegularFile(path, write ? O_RDWR : O_RDONLY, st, lastError_);
         if (fd_ < 0) return lastError_;
+        if (const auto seam = SharedOpenSeam) seam(path); // through a copy: it may clear itself
         if (uint16_t code = TakeShareLock(share); code != 0) {
             Close();
             return lastError_ = code;

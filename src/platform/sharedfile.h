@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace platform
@@ -21,6 +22,12 @@ namespace platform
 uint16_t DosErrorOf(int errnoValue);
 
 enum class TFileShare { DenyNone, DenyWrite };
+
+// Called, when set, with the name TSharedFile::Open has just opened, before
+// it takes the sharing mode: the moment at which another process's Pack may
+// rename its packed copy over that name. Tests rename there; the program
+// sets nothing.
+extern std::function<void(const std::string& path)> SharedOpenSeam;
 
 class TSharedFile
 {

@@ -1,5 +1,7 @@
 #include "cmd_fixture.h"
 
+#include "platform/sharedfile.h"
+
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
@@ -13,14 +15,6 @@ class ChangesTest : public CmdTest
 {
   protected:
     int32_t Id() { return GetNativeInt(1); }
-    std::vector<std::string> DirEntries()
-    {
-        std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(dir))
-            names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
 };
 
 TEST_F(ChangesTest, AppendReplaceDeleteRecallWriteTheFile)
@@ -233,6 +227,35 @@ TEST_F(ChangesTest, PackIsRefusedWhileAnotherUserHasTheTable)
     EXPECT_EQ(RecCount(), 2);
 }
 
+// Another program's Pack puts its packed copy in place after this open found the name and before it took its
+// sharing mode (the packer held the old file until then): the open reads the packed table, not the replaced
+// file that nobody sees any more.
+TEST_F(ChangesTest, OpenMeetingAnotherProgramsPackReadsThePackedTable)
+{
+    MakeNumbered("n.dbf", 4, {2, 4});
+    int packs = 0;
+    platform::SharedOpenSeam = [&](const std::string&) {
+        platform::SharedOpenSeam = nullptr;
+        ++packs;
+        const pid_t pid = fork();
+        if (pid == 0) {
+            ResetXbaseState();
+            SetAutoReport(false);
+            _exit(UseFile(Path("n.dbf") + " EXCLUSIVE") && Pack() ? 0 : 1);
+        }
+        int status = -1;
+        waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the other program packed";
+    };
+    const bool opened = UseFile(Path("n.dbf"));
+    platform::SharedOpenSeam = nullptr;
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(packs, 1);
+    EXPECT_EQ(RecCount(), 2);
+    GO(2);
+    EXPECT_EQ(Id(), 3);
+}
+
 // A close beside another handle appending, and an exclusive one whose header counts 3 of 5 whole records
 // (an appender killed before his close): it counts all five and appends after them.
 TEST_F(ChangesTest, CloseCountsEveryRecordAndLeavesOthersWhole)
@@ -267,22 +290,23 @@ TEST_F(ChangesTest, CloseCountsEveryRecordAndLeavesOthersWhole)
 }
 
 // Pack copies what the file holds once nobody else writes: a record another handle appended after this area
-// counted, or one behind a lagging header's count at a fresh shared open.
+// counted, or records behind a lagging header's count at a fresh shared open, also when it counts none.
 TEST_F(ChangesTest, PackKeepsRecordsAppendedBehindTheAreasCount)
 {
-    for (const bool other : {true, false}) {
-        MakeNumbered("n.dbf", other ? 4 : 5, {2, 4});
+    // The header's count at the open; -1: it counts 4 and another handle appends record 5 after the open.
+    for (const int header : {-1, 4, 0}) {
+        MakeNumbered("n.dbf", header < 0 ? 4 : 5, {2, 4});
         auto b = ReadBytes(Path("n.dbf"));
-        if (!other)
-            PutLE32(&b[4], 4), WriteBytes(Path("n.dbf"), b); // record 5's appender killed before his close
+        if (header >= 0)
+            PutLE32(&b[4], header), WriteBytes(Path("n.dbf"), b); // appenders killed before their close
         ASSERT_TRUE(UseFile(Path("n.dbf")));
-        if (other) {
+        if (header < 0) {
             ASSERT_TRUE((Select(2), UseFile(Path("n.dbf") + " ALIAS OTHER") && ALock()));
             SetNativeInt(1, 5), Append(), CloseArea(), Select(1);
         }
-        ASSERT_TRUE(Pack()) << other;
+        ASSERT_TRUE(Pack()) << header;
         CloseAll();
-        EXPECT_EQ(StoredRecords("n.dbf"), (std::vector<std::string>{"    1", "    3", "    5"})) << other;
+        EXPECT_EQ(StoredRecords("n.dbf"), (std::vector<std::string>{"    1", "    3", "    5"})) << header;
     }
 }
 

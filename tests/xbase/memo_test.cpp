@@ -526,6 +526,7 @@ TEST_F(MemoTest, PackDropsDeletedRecordsMemosAndRenumbers)
     EXPECT_EQ(ReadBytes(MemoPath()).size(), 1024u);
     EXPECT_FALSE(std::filesystem::exists(Path("memo.$$$"))) << "the new file took the old one's name";
     EXPECT_FALSE(std::filesystem::exists(Path("memo.$MB"))) << "the old file is gone";
+    EXPECT_EQ(DirEntries(), (std::vector<std::string>{"memo.dbf", "memo.dbt"})) << "no step file either";
 }
 
 // A failure while the new file is built leaves the old table and memo file

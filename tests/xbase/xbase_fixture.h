@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "common/tempdir.h"
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -42,6 +43,16 @@ class XbaseTest : public ::testing::Test
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+
+    // The names in the test's directory, sorted.
+    std::vector<std::string> DirEntries() const
+    {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(dir))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
     std::vector<std::string> boxes; // caption|text of every reported error
