@@ -842,6 +842,17 @@ std::string RunPackAppend(int rep, int, std::mt19937& rng, TFigures& f)
 
 // ---------------------------------------------------------------- fulldisk
 
+// What a child wrote to the pipe, until it closed it; the pipe is closed.
+std::string ReadToEnd(int fd)
+{
+    std::string said;
+    char b[64];
+    for (ssize_t n; (n = read(fd, b, sizeof b)) > 0;)
+        said.append(b, static_cast<std::size_t>(n));
+    close(fd);
+    return said;
+}
+
 constexpr int kFullRecords = 1000;
 
 std::string RunFullDisk(int rep, int, std::mt19937&, TFigures& f)
@@ -892,11 +903,7 @@ std::string RunFullDisk(int rep, int, std::mt19937&, TFigures& f)
         _exit(0);
     });
     close(report[1]);
-    std::string said;
-    char b[64];
-    for (ssize_t n; (n = read(report[0], b, sizeof b)) > 0;)
-        said.append(b, static_cast<std::size_t>(n));
-    close(report[0]);
+    const std::string said = ReadToEnd(report[0]);
     w.Wait();
     if (!w.Failure.empty()) return w.Failure;
     int ok = 0, indexOpen = 0;
@@ -950,9 +957,11 @@ std::string RunFullDisk(int rep, int, std::mt19937&, TFigures& f)
 
 // ---------------------------------------------------------------- replacefull
 
-// Runs `work` in a child whose files cannot grow past `limit`; what it
-// writes to the given descriptor comes back as text.
-std::string UnderLimit(rlim_t limit, const std::function<void(int)>& work, std::string& failure)
+// Runs `work` in a child whose files cannot grow past `limit`, on the table
+// opened shared or exclusively with the listed indexes; what it writes to the
+// given descriptor comes back as text.
+std::string UnderLimit(rlim_t limit, bool shared, const std::string& table, const std::string& indexes,
+                       const std::function<void(int)>& work, std::string& failure)
 {
     int report[2];
     if (pipe(report) != 0) return failure = "no pipe", "";
@@ -965,22 +974,26 @@ std::string UnderLimit(rlim_t limit, const std::function<void(int)>& work, std::
         };
         setrlimit(RLIMIT_FSIZE, &size);
         StartLibrary(false);
+        dbcmd.SharedAccess = shared;
         try {
-            work(report[1]);
+            if (UseFile(P(table)) && (Set_Index_To(indexes), IndexIsOpen())) work(report[1]);
         } catch (const std::exception&) { // with reporting off a failed index write may also raise
         }
         CloseAll();
         _exit(0);
     });
     close(report[1]);
-    std::string said;
-    char b[64];
-    for (ssize_t n; (n = read(report[0], b, sizeof b)) > 0;)
-        said.append(b, static_cast<std::size_t>(n));
-    close(report[0]);
+    const std::string said = ReadToEnd(report[0]);
     w.Wait();
     failure = w.Failure;
     return said;
+}
+
+// From `hi` down to `lo` over 25 repetitions, and again; off page bounds, so
+// that a refused page is written in part.
+rlim_t ShrinkingLimit(int rep, rlim_t hi, rlim_t lo)
+{
+    return hi - static_cast<rlim_t>(rep % 25) * (hi - lo) / 24 + 200;
 }
 
 // The entries of an index on bytes [from, from + width) of the records (1 =
@@ -1044,15 +1057,12 @@ std::string RunReplaceFull(int rep, int, std::mt19937&, TFigures& f)
     StartLibrary(false);
     if (std::string why = MakeKeyTable("r", kReplaceRecords, false); !why.empty()) return why;
     const auto index = static_cast<rlim_t>(fs::file_size(P("r.ndx")));
-    const rlim_t hi = index + 24 * 512, lo = index - 12 * 512;
-    const rlim_t limit = hi - static_cast<rlim_t>(rep % 25) * (hi - lo) / 24 + 200;
+    const rlim_t limit = ShrinkingLimit(rep, index + 24 * 512, index - 12 * 512);
     const bool shared = rep % 2 == 1;
     std::string failure;
     const std::string said = UnderLimit(
-        limit,
+        limit, shared, "r.dbf", P("r.ndx"),
         [shared](int out) {
-            dbcmd.SharedAccess = shared;
-            if (!UseFile(P("r.dbf")) || (Set_Index_To(P("r.ndx")), !IndexIsOpen())) return;
             if (shared && !Retry([] { return FLock(); })) return;
             int ok = 0;
             for (; ok < kReplaceRecords; ++ok) {
@@ -1102,16 +1112,13 @@ std::string RunTwoIndexFull(int rep, int, std::mt19937&, TFigures& f)
     if (!UseFile(P("w.dbf") + " EXCLUSIVE") || !MakeIndex(P("x.ndx"), "SUBSTR(KEY,4,5)"))
         return Said("index");
     CloseAll();
-    const auto first = static_cast<rlim_t>(fs::file_size(P("w.ndx")));
-    const rlim_t hi = static_cast<rlim_t>(fs::file_size(P("x.ndx"))) + 24 * 512, lo = first - 8 * 512;
-    const rlim_t limit = hi - static_cast<rlim_t>(rep % 25) * (hi - lo) / 24 + 200;
+    const rlim_t limit = ShrinkingLimit(rep, static_cast<rlim_t>(fs::file_size(P("x.ndx"))) + 24 * 512,
+                                        static_cast<rlim_t>(fs::file_size(P("w.ndx"))) - 8 * 512);
     const bool shared = rep % 2 == 1;
     std::string failure;
     const std::string said = UnderLimit(
-        limit,
-        [shared](int out) {
-            dbcmd.SharedAccess = shared;
-            if (!UseFile(P("w.dbf")) || (Set_Index_To(P("w.ndx") + " " + P("x.ndx")), !IndexIsOpen())) return;
+        limit, shared, "w.dbf", P("w.ndx") + " " + P("x.ndx"),
+        [](int out) {
             int ok = 0;
             while (ok < 600 && AppendKeys(2, ok + 1, 1).empty())
                 ++ok;

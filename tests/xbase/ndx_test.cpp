@@ -40,6 +40,15 @@ std::string K(int i, int width = 10)
     return (std::string(buf) + std::string(100, ' ')).substr(0, static_cast<std::size_t>(width));
 }
 
+// K(1) to K(n).
+std::vector<std::string> KeysUpTo(int n)
+{
+    std::vector<std::string> keys;
+    for (int i = 1; i <= n; ++i)
+        keys.push_back(K(i));
+    return keys;
+}
+
 } // namespace
 
 TEST(NdxFormat, SizesFollowTheKeyLength)
@@ -771,10 +780,7 @@ TEST_F(NdxTest, FullDiskCostsOnlyTheFailingCommand)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        std::vector<std::string> keys;
-        for (int i = 1; i <= 1000; ++i)
-            keys.push_back(K(i));
-        MakeKeys("t.dbf", 10, keys);
+        MakeKeys("t.dbf", 10, KeysUpTo(1000));
         ASSERT_TRUE(UseFile(Path("t.dbf")) && MakeIndex(Path("t.ndx"), "KEY"));
         CloseAll();
         const pid_t pid = fork();
@@ -891,10 +897,7 @@ TEST_F(NdxTest, FailedChangeLeavesEachIndexItsTablesKeysOrMarked)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        std::vector<std::string> keys;
-        for (int i = 1; i <= 1000; ++i)
-            keys.push_back(K(i));
-        MakeKeys("t.dbf", 10, keys);
+        MakeKeys("t.dbf", 10, KeysUpTo(1000));
         ASSERT_TRUE(UseFile(Path("t.dbf")) && MakeIndex(Path("t.ndx"), "KEY") &&
                     MakeIndex(Path("u.ndx"), "KEY+KEY"));
         CloseAll();
@@ -915,7 +918,9 @@ TEST_F(NdxTest, FailedChangeLeavesEachIndexItsTablesKeysOrMarked)
         int status = -1;
         waitpid(pid, &status, 0);
         ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
-        if (c.tableAsBefore) EXPECT_EQ(ReadBytes(Path("t.dbf")), before) << "the append is taken back whole";
+        if (c.tableAsBefore) {
+            EXPECT_EQ(ReadBytes(Path("t.dbf")), before) << "the append is taken back whole";
+        }
         const auto records = StoredRecords("t.dbf");
         const auto count = static_cast<int32_t>(records.size());
         for (std::size_t i = 0; i < c.indexes.size(); ++i) {
