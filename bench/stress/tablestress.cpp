@@ -4,7 +4,8 @@
 // every table, index and memo file looks like afterwards.
 //
 //   table_stress [repetitions] [case ...]
-//   cases: close index pack killedappend packappend fulldisk
+//   cases: close index pack killedappend packappend fulldisk replacefull
+//          twoindexfull
 //
 // close  Processes append to one table and close it again and again; in
 //        every other repetition one of them is killed at a random moment.
@@ -50,6 +51,20 @@
 //        or its record with its key, the table is the old one or the packed
 //        one, and the index agrees with the table or is refused with the
 //        reason (a Pack that said success leaves an index that agrees).
+// replacefull
+//        A process whose files cannot grow past a limit that shrinks from
+//        repetition to repetition (shared or exclusive) changes the key of
+//        record after record through the index until a Replace fails.
+//        Afterwards every Replace that succeeded holds its new key, the
+//        failed one its old record or its new one, and the index holds
+//        exactly the table's keys, or is marked for rebuild: then a shared
+//        open refuses it with the reason and an exclusive one rebuilds it.
+// twoindexfull
+//        The same limit on appends through two indexes of the table until
+//        one fails. Afterwards every append that succeeded has its record,
+//        the failed one was taken back or kept with its keys, and each index
+//        holds exactly the table's keys with a stamp counting the table, or
+//        is marked for rebuild; a shared open refuses only a marked index.
 //
 // The figures go to standard output; the exit code is the number of failed
 // repetitions (at most 255). Not part of the test suite: it runs for
@@ -827,6 +842,17 @@ std::string RunPackAppend(int rep, int, std::mt19937& rng, TFigures& f)
 
 // ---------------------------------------------------------------- fulldisk
 
+// What a child wrote to the pipe, until it closed it; the pipe is closed.
+std::string ReadToEnd(int fd)
+{
+    std::string said;
+    char b[64];
+    for (ssize_t n; (n = read(fd, b, sizeof b)) > 0;)
+        said.append(b, static_cast<std::size_t>(n));
+    close(fd);
+    return said;
+}
+
 constexpr int kFullRecords = 1000;
 
 std::string RunFullDisk(int rep, int, std::mt19937&, TFigures& f)
@@ -877,11 +903,7 @@ std::string RunFullDisk(int rep, int, std::mt19937&, TFigures& f)
         _exit(0);
     });
     close(report[1]);
-    std::string said;
-    char b[64];
-    for (ssize_t n; (n = read(report[0], b, sizeof b)) > 0;)
-        said.append(b, static_cast<std::size_t>(n));
-    close(report[0]);
+    const std::string said = ReadToEnd(report[0]);
     w.Wait();
     if (!w.Failure.empty()) return w.Failure;
     int ok = 0, indexOpen = 0;
@@ -933,6 +955,209 @@ std::string RunFullDisk(int rep, int, std::mt19937&, TFigures& f)
     return "";
 }
 
+// ---------------------------------------------------------------- replacefull
+
+// Runs `work` in a child whose files cannot grow past `limit`, on the table
+// opened shared or exclusively with the listed indexes; what it writes to the
+// given descriptor comes back as text.
+std::string UnderLimit(rlim_t limit, bool shared, const std::string& table, const std::string& indexes,
+                       const std::function<void(int)>& work, std::string& failure)
+{
+    int report[2];
+    if (pipe(report) != 0) return failure = "no pipe", "";
+    TWorkers w;
+    w.Start(1, [&](int) {
+        close(report[0]);
+        signal(SIGXFSZ, SIG_IGN);
+        const struct rlimit size {
+            limit, limit
+        };
+        setrlimit(RLIMIT_FSIZE, &size);
+        StartLibrary(false);
+        dbcmd.SharedAccess = shared;
+        try {
+            if (UseFile(P(table)) && (Set_Index_To(indexes), IndexIsOpen())) work(report[1]);
+        } catch (const std::exception&) { // with reporting off a failed index write may also raise
+        }
+        CloseAll();
+        _exit(0);
+    });
+    close(report[1]);
+    const std::string said = ReadToEnd(report[0]);
+    w.Wait();
+    failure = w.Failure;
+    return said;
+}
+
+// From `hi` down to `lo` over 25 repetitions, and again; off page bounds, so
+// that a refused page is written in part.
+rlim_t ShrinkingLimit(int rep, rlim_t hi, rlim_t lo)
+{
+    return hi - static_cast<rlim_t>(rep % 25) * (hi - lo) / 24 + 200;
+}
+
+// The entries of an index on bytes [from, from + width) of the records (1 =
+// the first field), key order, records in order among equal keys.
+std::string IndexHoldsField(const std::string& index, const TTableBytes& t, int from, int width)
+{
+    std::vector<std::pair<std::string, int32_t>> keys;
+    for (std::size_t i = 0; i < t.Whole; ++i)
+        keys.emplace_back(t.Record(i).substr(static_cast<std::size_t>(from), static_cast<std::size_t>(width)),
+                          static_cast<int32_t>(i + 1));
+    std::sort(keys.begin(), keys.end());
+    std::string problem;
+    const auto entries = WalkIndex(index, problem);
+    if (!problem.empty()) return index + " tree: " + problem;
+    if (entries != keys)
+        return index + " holds " + std::to_string(entries.size()) + " entries for " +
+               std::to_string(keys.size()) + " records, or other keys";
+    const auto b = Bytes(P(index));
+    if (Le32(b, 492) != t.Whole || Le32(b, 488) != ~static_cast<uint32_t>(t.Whole))
+        return index + " holds its table's keys but its stamp counts " + std::to_string(Le32(b, 492));
+    return "";
+}
+
+// Opens the table shared, then exclusively, with one index: shared, the
+// index is used or refused with the reason, and refused only when it is
+// marked for rebuild; exclusively it is used (rebuilt when marked). Where it
+// is used it holds exactly the table's keys. `refused` tells what happened.
+std::string IndexUsableOrMarked(const std::string& table, const std::string& index, int from, int width,
+                                bool& refused)
+{
+    const bool marked = Le32(Bytes(P(index)), 492) == 0x7FFFFFFFu;
+    StartLibrary(true);
+    if (!UseFile(P(table))) return Said("shared USE");
+    Set_Index_To(P(index));
+    refused = !IndexIsOpen();
+    CloseAll();
+    if (refused && std::none_of(boxes.begin(), boxes.end(), [](const std::string& x) {
+            return x.find("Index must be rebuilt") != std::string::npos;
+        }))
+        return Said(index + " refused without the reason");
+    if (refused != marked) return Said(index + (marked ? " marked but used" : " refused but not marked"));
+    if (!refused)
+        if (std::string why = IndexHoldsField(index, ReadTable(table), from, width); !why.empty()) return why;
+    dbcmd.SharedAccess = false;
+    if (!UseFile(P(table))) return Said("exclusive USE");
+    Set_Index_To(P(index));
+    const bool open = IndexIsOpen();
+    CloseAll();
+    if (!open) return Said(index + " not opened exclusively");
+    return IndexHoldsField(index, ReadTable(table), from, width);
+}
+
+constexpr int kReplaceRecords = 1000;
+
+// Changes the key of record after record ("P1..." to "R1...") through the
+// index, under a file size limit that shrinks from the index's size plus 24
+// pages (only new index pages find no room) to below its size (pages the
+// index has cannot be rewritten either).
+std::string RunReplaceFull(int rep, int, std::mt19937&, TFigures& f)
+{
+    StartLibrary(false);
+    if (std::string why = MakeKeyTable("r", kReplaceRecords, false); !why.empty()) return why;
+    const auto index = static_cast<rlim_t>(fs::file_size(P("r.ndx")));
+    const rlim_t limit = ShrinkingLimit(rep, index + 24 * 512, index - 12 * 512);
+    const bool shared = rep % 2 == 1;
+    std::string failure;
+    const std::string said = UnderLimit(
+        limit, shared, "r.dbf", P("r.ndx"),
+        [shared](int out) {
+            if (shared && !Retry([] { return FLock(); })) return;
+            int ok = 0;
+            for (; ok < kReplaceRecords; ++ok) {
+                GO(ok + 1);
+                SetNativeText(1, "R" + AppendKey(1, ok + 1).substr(1));
+                Replace();
+                if (dberror.DbErrorCode != 0) break;
+            }
+            const std::string line = std::to_string(ok) + " " + (IndexIsOpen() ? "1" : "0");
+            (void)!write(out, line.data(), line.size());
+        },
+        failure);
+    if (!failure.empty()) return failure;
+    int ok = -1, indexOpen = 0;
+    if (std::sscanf(said.c_str(), "%d %d", &ok, &indexOpen) != 2) return "the replacer said nothing";
+    const TTableBytes t = ReadTable("r.dbf");
+    if (t.Whole != kReplaceRecords || t.HeaderCount != kReplaceRecords)
+        return "the table lost or gained records";
+    bool failedKept = false;
+    for (int i = 0; i < kReplaceRecords; ++i) {
+        const std::string key = t.Record(static_cast<std::size_t>(i)).substr(1, 8);
+        const std::string old = AppendKey(1, i + 1), changed = "R" + old.substr(1);
+        if (i < ok ? key != changed : i > ok ? key != old : key != old && key != changed)
+            return "record " + std::to_string(i + 1) + " holds " + key;
+        failedKept = failedKept || (i == ok && key == changed);
+    }
+    bool refused = false;
+    if (std::string why = IndexUsableOrMarked("r.dbf", "r.ndx", 1, 8, refused); !why.empty())
+        return why + (failedKept ? " (the failed Replace's record kept)" : "");
+    std::string outcome = ok < kReplaceRecords ? "a Replace failed" : "no Replace failed";
+    if (failedKept) outcome += ", its record kept with its key";
+    if (indexOpen == 0) outcome += ", index marked by a failed write";
+    if (refused) outcome += ", index refused shared and rebuilt";
+    f.Outcomes[(shared ? "shared: " : "exclusive: ") + outcome]++;
+    return "";
+}
+
+// ---------------------------------------------------------------- twoindexfull
+
+// Appends through two indexes of a table (on KEY and on SUBSTR(KEY,4,5))
+// under a file size limit that shrinks from the second index's size plus 24
+// pages to below the first index's size, until an append fails.
+std::string RunTwoIndexFull(int rep, int, std::mt19937&, TFigures& f)
+{
+    StartLibrary(false);
+    if (std::string why = MakeKeyTable("w", kReplaceRecords, false); !why.empty()) return why;
+    if (!UseFile(P("w.dbf") + " EXCLUSIVE") || !MakeIndex(P("x.ndx"), "SUBSTR(KEY,4,5)"))
+        return Said("index");
+    CloseAll();
+    const rlim_t limit = ShrinkingLimit(rep, static_cast<rlim_t>(fs::file_size(P("x.ndx"))) + 24 * 512,
+                                        static_cast<rlim_t>(fs::file_size(P("w.ndx"))) - 8 * 512);
+    const bool shared = rep % 2 == 1;
+    std::string failure;
+    const std::string said = UnderLimit(
+        limit, shared, "w.dbf", P("w.ndx") + " " + P("x.ndx"),
+        [](int out) {
+            int ok = 0;
+            while (ok < 600 && AppendKeys(2, ok + 1, 1).empty())
+                ++ok;
+            Unlock();
+            const std::string text = dberror.DbErrorText;
+            const std::string line = std::to_string(ok) + " " +
+                                     (text.find("x.ndx") != std::string::npos   ? "x"
+                                      : text.find("w.ndx") != std::string::npos ? "w"
+                                                                                : "-");
+            (void)!write(out, line.data(), line.size());
+        },
+        failure);
+    if (!failure.empty()) return failure;
+    int ok = -1;
+    char which = '-';
+    if (std::sscanf(said.c_str(), "%d %c", &ok, &which) != 2) return "the appender said nothing";
+    const TTableBytes t = ReadTable("w.dbf");
+    if (t.HeaderCount != t.Whole)
+        return "header counts " + std::to_string(t.HeaderCount) + " of " + std::to_string(t.Whole);
+    const std::size_t kept = static_cast<std::size_t>(kReplaceRecords + ok);
+    if (t.Whole != kept && t.Whole != kept + 1)
+        return "the table holds " + std::to_string(t.Whole) + " records";
+    for (std::size_t i = kReplaceRecords; i < t.Whole; ++i)
+        if (t.Record(i).substr(1, 8) != AppendKey(2, static_cast<int>(i) - kReplaceRecords + 1))
+            return "append " + std::to_string(i + 1) + " lost";
+    bool refusedFirst = false, refusedSecond = false;
+    if (std::string why = IndexUsableOrMarked("w.dbf", "w.ndx", 1, 8, refusedFirst); !why.empty()) return why;
+    if (std::string why = IndexUsableOrMarked("w.dbf", "x.ndx", 4, 5, refusedSecond); !why.empty())
+        return why;
+    std::string outcome = ok < 600 ? "an append failed on " + std::string(which == 'x'   ? "the second index"
+                                                                          : which == 'w' ? "the first index"
+                                                                                         : "the table")
+                                   : "no append failed";
+    if (t.Whole == kept + 1) outcome += ", its record kept with its keys";
+    if (refusedFirst || refusedSecond) outcome += ", an index marked, refused shared and rebuilt";
+    f.Outcomes[(shared ? "shared: " : "exclusive: ") + outcome]++;
+    return "";
+}
+
 // ---------------------------------------------------------------- driver
 
 using TCase = std::string (*)(int, int, std::mt19937&, TFigures&);
@@ -945,13 +1170,17 @@ int main(int argc, char** argv)
     std::vector<std::string> names;
     for (int i = 2; i < argc; ++i)
         names.push_back(argv[i]);
-    if (names.empty()) names = {"close", "index", "pack", "killedappend", "packappend", "fulldisk"};
+    if (names.empty())
+        names = {"close",      "index",    "pack",        "killedappend",
+                 "packappend", "fulldisk", "replacefull", "twoindexfull"};
     const std::map<std::string, TCase> cases{{"close", RunClose},
                                              {"index", RunIndex},
                                              {"pack", RunPack},
                                              {"killedappend", RunKilledAppend},
                                              {"packappend", RunPackAppend},
-                                             {"fulldisk", RunFullDisk}};
+                                             {"fulldisk", RunFullDisk},
+                                             {"replacefull", RunReplaceFull},
+                                             {"twoindexfull", RunTwoIndexFull}};
     const char* tmp = std::getenv("TMPDIR");
     std::string base =
         std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/qyr7_tablestress_XXXXXX";

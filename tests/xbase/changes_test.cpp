@@ -413,7 +413,10 @@ TEST_F(ChangesTest, ReplaceKeepsIndexesInStep)
         calls.push_back("sync");
         oldKeySeen = GetNativeInt(1);
     };
-    h.CompareKeys = [&] { calls.push_back("compare"); };
+    h.CompareKeys = [&] {
+        calls.push_back("compare");
+        return true;
+    };
     h.SemaphoreWriteLock = [&](bool on) { calls.push_back(on ? "lock" : "unlock"); };
     h.AppendNewKey = [&] { calls.push_back("newkey"); };
     SetAutoReport(false), GO(9), GO(1); // GO 9's error, left unfetched, keeps no key out of the indexes

@@ -40,6 +40,15 @@ std::string K(int i, int width = 10)
     return (std::string(buf) + std::string(100, ' ')).substr(0, static_cast<std::size_t>(width));
 }
 
+// K(1) to K(n).
+std::vector<std::string> KeysUpTo(int n)
+{
+    std::vector<std::string> keys;
+    for (int i = 1; i <= n; ++i)
+        keys.push_back(K(i));
+    return keys;
+}
+
 } // namespace
 
 TEST(NdxFormat, SizesFollowTheKeyLength)
@@ -771,10 +780,7 @@ TEST_F(NdxTest, FullDiskCostsOnlyTheFailingCommand)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        std::vector<std::string> keys;
-        for (int i = 1; i <= 1000; ++i)
-            keys.push_back(K(i));
-        MakeKeys("t.dbf", 10, keys);
+        MakeKeys("t.dbf", 10, KeysUpTo(1000));
         ASSERT_TRUE(UseFile(Path("t.dbf")) && MakeIndex(Path("t.ndx"), "KEY"));
         CloseAll();
         const pid_t pid = fork();
@@ -800,6 +806,157 @@ TEST_F(NdxTest, FullDiskCostsOnlyTheFailingCommand)
         if (!c.stale) {
             EXPECT_EQ(CheckNdxFile(b, static_cast<int32_t>(records.size()), false).Entries, expect);
         }
+    }
+}
+
+// A command that fails on a full disk leaves each open index holding exactly its table's keys (a Replace's
+// record as it was, with its old key; an Append taken back with its record, the anchors counting the table
+// without it), or marked for rebuild: the next shared open refuses it with the reason, an exclusive one
+// rebuilds it. Either way a Find of every record's key then finds that record. The child ends with 1 when
+// its command failed as planned and an index it left marked is no longer used in its session.
+TEST_F(NdxTest, FailedChangeLeavesEachIndexItsTablesKeysOrMarked)
+{
+    const auto limit = [](rlim_t n) {
+        const rlimit size{n, n};
+        setrlimit(RLIMIT_FSIZE, &size);
+    };
+    const auto size = [&](const char* f) { return static_cast<rlim_t>(std::filesystem::file_size(Path(f))); };
+    const auto failedWriting = [](const char* file) {
+        return dberror.DbErrorText.find("Error writing index file") == 0 &&
+               dberror.DbErrorText.find(file) != std::string::npos;
+    };
+    // Changes record after record to the key "R" + its number until a Replace fails.
+    const auto replaceUntilFailure = [&] {
+        for (int r = 1; r <= 1000; ++r)
+            if (GO(r), SetNativeText(1, "R" + K(r).substr(1)), Replace(), dberror.DbErrorCode != 0)
+                return failedWriting("t.ndx");
+        return false;
+    };
+    // Appends until one fails; that append's key is found nowhere afterwards.
+    const auto appendUntilFailure = [&](const char* file) {
+        for (int i = 1001; i <= 1400; ++i)
+            if (SetNativeText(1, K(i)), Append(), dberror.DbErrorCode != 0) {
+                const bool said = failedWriting(file) ||
+                                  dberror.DbErrorText.find("Index must be rebuilt") != std::string::npos;
+                return said && (ndx.LastFindFound = false, Find(K(i)), !ndx.LastFindFound);
+            }
+        return false;
+    };
+    const struct {
+        const char* what;
+        bool shared;
+        std::vector<std::string> indexes; // t.ndx on KEY, u.ndx on KEY+KEY (larger, it fills first)
+        std::function<bool()> child;
+        std::vector<bool> stale;
+        bool tableAsBefore;
+    } cases[] = {
+        // 700 bytes: a second new page is written only in part unless it is cut back.
+        {"a key-changing Replace, exclusive",
+         false,
+         {"t.ndx"},
+         [&] { return limit(size("t.ndx") + 700), replaceUntilFailure(); },
+         {false},
+         false},
+        {"a key-changing Replace, shared",
+         true,
+         {"t.ndx"},
+         [&] { return limit(size("t.ndx") + 700), replaceUntilFailure(); },
+         {false},
+         false},
+        {"an Append whose second index finds no room",
+         false,
+         {"t.ndx", "u.ndx"},
+         [&] { return limit(size("u.ndx") + 700), appendUntilFailure("u.ndx"); },
+         {false, false},
+         false},
+        {"an Append whose second index finds no room, shared",
+         true,
+         {"t.ndx", "u.ndx"},
+         [&] { return limit(size("u.ndx") + 700), appendUntilFailure("u.ndx"); },
+         {false, false},
+         false},
+        {"the first Append of a session finds no room",
+         false,
+         {"t.ndx"},
+         [&] { return limit(size("t.ndx")), appendUntilFailure("t.ndx"); },
+         {false},
+         true},
+        {"an Append whose key cannot be taken back out of the first index",
+         false,
+         {"t.ndx", "u.ndx"},
+         [&] {
+             dbcmd.StepSeam = [&](const std::string& step) {
+                 if (step == "index: keys taken back") limit(size("t.dbf") + 1024);
+             };
+             // The session answers no Find from the marked controlling index: none is open to ask.
+             return limit(size("u.ndx") + 700),
+                    appendUntilFailure("u.ndx") && (Find(K(1)), dberror.DbErrorCode == 221);
+         },
+         {true, false},
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        MakeKeys("t.dbf", 10, KeysUpTo(1000));
+        ASSERT_TRUE(UseFile(Path("t.dbf")) && MakeIndex(Path("t.ndx"), "KEY") &&
+                    MakeIndex(Path("u.ndx"), "KEY+KEY"));
+        CloseAll();
+        std::string list;
+        for (const auto& i : c.indexes)
+            list += Path(i) + " ";
+        const auto before = ReadBytes(Path("t.dbf"));
+        const pid_t pid = fork();
+        if (pid == 0) {
+            signal(SIGXFSZ, SIG_IGN);
+            SetAutoReport(false);
+            dbcmd.SharedAccess = c.shared;
+            UseFile(Path("t.dbf")), Set_Index_To(list);
+            const bool failed = (!c.shared || FLock()) && c.child();
+            dbcmd.StepSeam = nullptr;
+            CloseAll(), _exit(failed ? 1 : 255);
+        }
+        int status = -1;
+        waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+        if (c.tableAsBefore) {
+            EXPECT_EQ(ReadBytes(Path("t.dbf")), before) << "the append is taken back whole";
+        }
+        const auto records = StoredRecords("t.dbf");
+        const auto count = static_cast<int32_t>(records.size());
+        for (std::size_t i = 0; i < c.indexes.size(); ++i) {
+            std::vector<std::pair<std::string, int32_t>> expect;
+            for (const auto& r : records)
+                expect.emplace_back(i == 0 ? r.substr(1, 10) : r.substr(1, 10) + r.substr(1, 10),
+                                    static_cast<int32_t>(expect.size() + 1));
+            std::sort(expect.begin(), expect.end());
+            const auto b = ReadBytes(Path(c.indexes[i]));
+            EXPECT_EQ(Le32(b, 492) == 0x7FFFFFFFu, c.stale[i]) << c.indexes[i];
+            if (!c.stale[i]) {
+                const TNdxScan scan = CheckNdxFile(b, count, false);
+                EXPECT_TRUE(scan.Ok) << c.indexes[i] << ": " << scan.Problem;
+                EXPECT_EQ(scan.Entries, expect) << c.indexes[i];
+            }
+        }
+        // Shared, then exclusively: the index is refused with the reason only when marked; where it is used,
+        // every record's key finds that record.
+        for (const bool shared : {true, false}) {
+            dbcmd.SharedAccess = shared;
+            boxes.clear();
+            ASSERT_TRUE(UseFile(Path("t.dbf")));
+            Set_Index_To(Path("t.ndx"));
+            const bool refused = !IndexIsOpen();
+            EXPECT_EQ(refused, shared && c.stale[0]) << "shared " << shared;
+            EXPECT_EQ(refused, std::any_of(boxes.begin(), boxes.end(), [](const std::string& b) {
+                          return b.find("Index must be rebuilt") != std::string::npos;
+                      }));
+            int missed = 0;
+            for (int32_t r = 1; r <= count && !refused; ++r)
+                missed += (Find(records[static_cast<std::size_t>(r - 1)].substr(1, 10)),
+                           !ndx.LastFindFound || RecNo() != r);
+            EXPECT_EQ(missed, 0) << "shared " << shared;
+            CloseAll();
+        }
+        dbcmd.SharedAccess = false;
     }
 }
 

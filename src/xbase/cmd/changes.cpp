@@ -189,6 +189,8 @@ void Replace()
         Call(Hooks().SyncAllOrders);
         std::memcpy(a->NativeRecord, a->SwapBuffer.data(), a->NativeSize);
     }
+    // The record as stored, for an index that cannot take the new key.
+    const std::string before = maintain ? a->RecordBuffer : std::string();
     WriteNative(*a);
     bool written;
     {
@@ -198,7 +200,22 @@ void Replace()
     }
     UpdatePeekCache();
     if (maintain) {
-        if (written) Call(Hooks().CompareKeys);
+        if (written && Hooks().CompareKeys && !Hooks().CompareKeys() && !a->IsVirtual) {
+            // The indexes were brought back to the old keys: the old record
+            // goes back too, over the bytes just written in place, which needs
+            // no new space. The failure's error stands.
+            TAutoReportOff quiet;
+            const uint16_t code = dberror.DbErrorCode;
+            const uint16_t pending = dberror.PendingErrorCode;
+            const std::string text = dberror.DbErrorText;
+            a->RecordBuffer = before;
+            if (PutDbfRecord(*a, a->RecordNumber)) ReadNative(*a);
+            UpdatePeekCache();
+            Call(Hooks().SyncAllOrders);
+            dberror.DbErrorCode = code;
+            dberror.PendingErrorCode = pending;
+            dberror.DbErrorText = text;
+        }
         WriteLock(false);
     }
     ReportPending();

@@ -25,12 +25,14 @@ struct TDbHooks {
     std::function<void()> AppendNewKey;      // 8
     std::function<void()> RefreshCurrentKey; // 9 refresh the current key of order 1
     std::function<void()> SyncAllOrders;     // 10 synchronise order 1, refresh all keys
-    std::function<void()> CompareKeys;       // 11 record replaced: move changed keys
-    std::function<void()> SetIndexBegin;     // 12
-    std::function<void()> SetIndexEnd;       // 13
-    std::function<bool*()> LastFindFound;    // 14 address of the "found" flag
-    std::function<void()> Reindex;           // 15
-    std::function<void()> CloseAllIndexes;   // 16 close all indexes of the area
+    // 11 record replaced: move changed keys; false when they could not be
+    // moved and were brought back to the old record's keys.
+    std::function<bool()> CompareKeys;
+    std::function<void()> SetIndexBegin;   // 12
+    std::function<void()> SetIndexEnd;     // 13
+    std::function<bool*()> LastFindFound;  // 14 address of the "found" flag
+    std::function<void()> Reindex;         // 15
+    std::function<void()> CloseAllIndexes; // 16 close all indexes of the area
     // 17 is not set by any service.
     std::function<std::string(int)> IndexFileName;   // 18 index file name of an order
     std::function<std::string(int)> OrderKeyText;    // 19 key as text of an order

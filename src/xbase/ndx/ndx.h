@@ -237,11 +237,15 @@ TIndexControl* IndexOfOrder(int order);
 int AppendIndex(const std::string& key, int slot);
 int RemoveKey(const std::string& key, int slot, int32_t record);
 void AppendNewKey();
-void CompareKeys();
+// False when a key could not be moved and the orders were brought back to
+// the record's old keys: the caller writes the old record back.
+bool CompareKeys();
 
 // ---- node access
 bool GetNodePage(TIndexControl& ic, uint32_t node, TNdxPage& page);
 bool WriteAnchorNode(TIndexControl& ic);
+// The same, stamped with the given count of the table the index covers.
+bool WriteAnchorNode(TIndexControl& ic, int32_t recordCount);
 // Marks an open index for rebuild: the stale stamp goes into the anchor's
 // stamp bytes, space the file already holds, so that the mark is written on
 // a full disk too. The next open refuses or rebuilds the index.

@@ -207,17 +207,19 @@ bool WriteNodePage(TIndexControl& ic, uint32_t node, const TNdxPage& page)
 
 bool WriteAnchorNode(TIndexControl& ic)
 {
+    const TWorkArea* a = SelectedArea();
+    return WriteAnchorNode(ic, a != nullptr ? a->RecordCount : 0);
+}
+
+bool WriteAnchorNode(TIndexControl& ic, int32_t recordCount)
+{
     TWorkArea* a = SelectedArea();
     std::string table = a != nullptr ? a->Name : std::string();
     std::size_t slash = table.find_last_of('/');
     if (slash != std::string::npos) table = table.substr(slash + 1);
     std::string expr = ic.Expression;
     if (a != nullptr && a->OemText) expr = StrAnsiToOem(expr);
-    TNdxPage page = BuildAnchorPage(ic.Header, expr,
-                                    ic.Stale       ? NdxStaleStamp
-                                    : a != nullptr ? a->RecordCount
-                                                   : 0,
-                                    table);
+    TNdxPage page = BuildAnchorPage(ic.Header, expr, ic.Stale ? NdxStaleStamp : recordCount, table);
     if (ic.File.WriteAt(0, page.data(), NdxPageSize) != static_cast<long>(NdxPageSize)) {
         IndexError(ic.File.LastError() == 0 ? 101 : ic.File.LastError(),
                    "Error writing index file:  " + FileNameToOem(ic.FileName) + " [WriteAnchorNode]");

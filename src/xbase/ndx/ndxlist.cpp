@@ -674,7 +674,7 @@ void IndexInit()
         RefreshCurrentKeys();
         ndx.LastFindFound = found;
     };
-    h.CompareKeys = [] { CompareKeys(); };
+    h.CompareKeys = [] { return CompareKeys(); };
     h.SetIndexBegin = [] {
         if (TIndexControl* ic = IndexOfSlot(1)) ic->AtBegin = true;
     };

@@ -9,6 +9,7 @@
 #include "xbase/ndx/ndxformat.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -35,6 +36,15 @@ int StaleAfterFailedWrite(TIndexControl& ic)
     SetError(code, "Error writing index file: " + FileNameToOem(ic.FileName) +
                        ". Index must be rebuilt: open the table exclusively to rebuild it. [AppendIndex]");
     return -1;
+}
+
+// The controlling order stands on the record's entry again.
+void StandOnEntry(TIndexControl& ic, const std::string& key, int32_t record)
+{
+    bool found = ndx.LastFindFound;
+    TAutoReportOff quiet;
+    SeekEntry(ic, key, record, "SyncIndex");
+    ndx.LastFindFound = found;
 }
 
 bool KeyEq(const TNdxEntry& e, const std::string& k)
@@ -261,12 +271,7 @@ int AppendIndex(const std::string& key, int slot)
         return StaleAfterFailedWrite(*ic);
     }
     ic->Path.clear();
-    if (slot == 1) {
-        bool found = ndx.LastFindFound;
-        TAutoReportOff quiet;
-        SeekEntry(*ic, key, record, "SyncIndex");
-        ndx.LastFindFound = found;
-    }
+    if (slot == 1) StandOnEntry(*ic, key, record);
     return 0;
 }
 
@@ -392,6 +397,50 @@ void RefreshCurrentKeys()
     }
 }
 
+namespace
+{
+
+// A key an order took for the current record in the command being taken
+// back, and the key it held before (none for an appended record).
+struct TTakenKey {
+    int Slot = 0;
+    std::string Key;
+    std::optional<std::string> Old;
+};
+
+// Takes back the keys the orders in `taken` received, last first: the new
+// key comes out, the old one goes back in. An order that cannot be brought
+// back keeps a key its table does not give and is marked for rebuild, and the
+// error says so. Every open order's anchor is then stamped with the count of
+// the table it now indexes (an order that took an appended key counted the
+// record that goes with the take-back), and the marked orders are closed: a
+// marked index is not used as it is.
+void TakeBackKeys(const std::vector<TTakenKey>& taken, int32_t tableCount, const std::string& proc)
+{
+    TWorkArea* a = SelectedArea();
+    const uint16_t code = dberror.DbErrorCode != 0 ? dberror.DbErrorCode : 101;
+    const std::string text = dberror.DbErrorText;
+    PassStep("index: keys taken back");
+    for (auto it = taken.rbegin(); it != taken.rend(); ++it) {
+        TIndexControl* ic = IndexOfSlot(it->Slot);
+        if (ic == nullptr || ic->Stale) continue;
+        if (RemoveKey(it->Key, it->Slot, a->RecordNumber) == 0 &&
+            (!it->Old || AppendIndex(*it->Old, it->Slot) == 0))
+            continue;
+        MarkIndexStale(*ic);
+        SetError(254, "Index file corrupted. " + FileNameToOem(ic->FileName) +
+                          ". Index must be rebuilt: open the table exclusively to rebuild it. [" + proc +
+                          "]");
+    }
+    if (dberror.DbErrorCode == 0) SetError(code, text);
+    for (int s = 1; s <= 16; ++s)
+        if (TIndexControl* ic = IndexOfSlot(s)) WriteAnchorNode(*ic, tableCount);
+    for (int s = 1; s <= 16; ++s)
+        if (IndexOfSlot(s) != nullptr && IndexOfSlot(s)->Stale) CloseIndex(s);
+}
+
+} // namespace
+
 void AppendNewKey()
 {
     TAreaIndexes& ai = CurrentIndexes();
@@ -400,33 +449,19 @@ void AppendNewKey()
     // The new record is the current one, even when the table stood at its
     // end before the append.
     a->AtBegin = a->AtEnd = false;
-    std::vector<std::pair<int, std::string>> done;
+    std::vector<TTakenKey> done;
     for (int s = 1; s <= 16; ++s) {
         if (IndexOfSlot(s) == nullptr) continue;
         std::string key = RecordKey(s);
         if (AppendIndex(key, s) != 0) {
             // The record's keys come out of the indexes that took them, so
-            // that the append can be taken back whole; an index that keeps
-            // one is marked for rebuild.
-            const uint16_t code = dberror.DbErrorCode != 0 ? dberror.DbErrorCode : 101;
-            const std::string text = dberror.DbErrorText;
-            for (auto it = done.rbegin(); it != done.rend(); ++it) {
-                if (RemoveKey(it->second, it->first, a->RecordNumber) != 0) {
-                    TIndexControl* ic = IndexOfSlot(it->first);
-                    MarkIndexStale(*ic);
-                    SetError(254, "Index file corrupted. " + FileNameToOem(ic->FileName) +
-                                      ". Index must be rebuilt: open the table exclusively to rebuild it."
-                                      " [AppendNewKey]");
-                }
-            }
-            if (dberror.DbErrorCode == 0) SetError(code, text);
-            // A marked index is not used as it is.
-            for (int t = 1; t <= 16; ++t)
-                if (IndexOfSlot(t) != nullptr && IndexOfSlot(t)->Stale) CloseIndex(t);
+            // that the append can be taken back whole (the caller removes
+            // the record): the indexes are stamped with the table without it.
+            TakeBackKeys(done, a->RecordCount - 1, "AppendNewKey");
             ai.Natural = natural && IndexIsOpen();
             return;
         }
-        done.emplace_back(s, key);
+        done.push_back({s, std::move(key), std::nullopt});
     }
     ai.Natural = natural;
     bool found = ndx.LastFindFound;
@@ -435,11 +470,12 @@ void AppendNewKey()
     RefreshCurrentKeys();
 }
 
-void CompareKeys()
+bool CompareKeys()
 {
     TAreaIndexes& ai = CurrentIndexes();
     const bool natural = ai.Natural;
     TWorkArea* a = SelectedArea();
+    std::vector<TTakenKey> moved;
     for (int s = 1; s <= 16; ++s) {
         TIndexControl* ic = IndexOfSlot(s);
         if (ic == nullptr) continue;
@@ -447,18 +483,30 @@ void CompareKeys()
         // The key the record had before the change, refreshed before it.
         const std::string old = ic->CurrentKey;
         if (old != key) {
+            // Departs from removing the old key first: the new key goes in
+            // while the old one is still there, so that a full disk, which
+            // refuses the new key's page, leaves this order as it was, and the
+            // orders moved before it are moved back: the command is taken
+            // back whole rather than leaving the record in no index.
+            if (AppendIndex(key, s) != 0) {
+                TakeBackKeys(moved, a->RecordCount, "CompareKeys");
+                ai.Natural = natural && IndexIsOpen();
+                return false;
+            }
             if (RemoveKey(old, s, a->RecordNumber) != 0) {
                 if (ic->Header.Unique == 0)
                     SetError(254, "Record number " + std::to_string(a->RecordNumber) +
                                       " not found in index." + " " + FileNameToOem(ic->FileName) +
                                       " [CompareKeys]");
                 dberror.DbErrorCode = 1;
-                continue;
             }
-            AppendIndex(key, s);
+            moved.push_back({s, key, old});
+            // The removal moved the controlling order away from the record.
+            if (s == 1) StandOnEntry(*ic, key, a->RecordNumber);
         }
         ic->CurrentKey = key;
     }
     ai.Natural = natural;
     RefreshCurrentKeys();
+    return true;
 }
