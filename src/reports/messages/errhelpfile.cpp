@@ -59,12 +59,17 @@ std::size_t WholeKeyLine(const std::vector<std::string_view>& Lines, std::string
 
 std::size_t FindMessageKeyLine(const std::vector<std::string_view>& Lines, std::string_view Message)
 {
+    // The whole message first: messages that start alike ("Fatal  : alpha
+    // !", "Fatal  : alpha wt !") have records of their own, which the
+    // fourteen characters alone would give to the first of them.
     if (const std::size_t whole = WholeKeyLine(Lines, Message); whole < Lines.size()) return whole;
     // A mesh's message as the stage repeats it: "text (S-Pi)".
     const std::string_view text = WithoutTrailingBlanks(Message);
     if (const std::size_t open = text.rfind(" ("); text.ends_with(')') && open != std::string_view::npos)
         if (const std::size_t whole = WholeKeyLine(Lines, text.substr(0, open)); whole < Lines.size())
             return whole;
+    // Otherwise the first record starting alike: a message with a number
+    // after its fixed start finds the record of that start.
     for (std::size_t i = 0; i < Lines.size(); ++i)
         if (MessageKeyMatches(Lines[i], Message)) return i;
     return Lines.size();
