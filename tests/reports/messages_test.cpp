@@ -577,8 +577,8 @@ std::vector<TWrittenMessage> MessagesInTheCalculation()
                     t += f.After;
                     if (fixed[k].empty()) fixed[k] = t;
                     const auto starts = [&t](const char* Start) { return t.rfind(Start, 0) == 0; };
-                    if (starts("file ") || starts("factor table ") || starts("QYRLIFE.DBF ") ||
-                        starts("Blockname ") || starts("Error : 2") || t == f.After)
+                    if ((starts("file ") && fixed[k] != t) || starts("factor table ") ||
+                        starts("QYRLIFE.DBF ") || starts("Blockname ") || starts("Error : 2") || t == f.After)
                         continue;
                     const bool judgement =
                         name == "warnings.cpp" || m->str().find("Judgement") != std::string::npos;
