@@ -99,7 +99,51 @@ TEST_F(MessagesTest, FirstRecordWinsAndBothLineEndsAreRead)
     EXPECT_FALSE(FindMessageHelp(in, "Warning: nothing like it").Found);
 }
 
-TEST_F(MessagesTest, ShippedHelpFileHasOneRecordPerMessageStart)
+// A record whose whole key is the message answers for it, and is the one an
+// edit rewrites, even where an earlier record starts with the same fourteen
+// characters; files without such keys answer as the first match did.
+TEST_F(MessagesTest, AWholeKeyComesBeforeAnEarlierRecordStartingAlike)
+{
+    const std::string shared = "Fatal  : power = 0 !\r\npower zero\r\nenter power\r\n"
+                               "Fatal  : power split without speed !\r\nspeeds cancel\r\nchange a speed\r\n"
+                               "Fatal  : alpha !\r\nalpha range\r\nalpha remedy\r\n"
+                               "Fatal  : alpha wt !   \r\nshift sum\r\nraise shifts\r\n";
+    struct Case {
+        const std::string& File;
+        const char* Message;
+        const char* Origin; // of the record expected
+    };
+    const Case cases[] = {
+        {shared, "Fatal  : power split without speed !", "speeds cancel"},
+        {shared, "Fatal  : power = 0 !", "power zero"},
+        {shared, "Fatal  : power split without speed ! (S-Pi)", "speeds cancel"}, // a mesh's repeat
+        {shared, "Fatal  : alpha wt !", "shift sum"},                             // key stored with blanks
+        {shared, "Fatal  : alpha wt ! (Pe-H)", "shift sum"},
+        {shared, "Fatal  : power input 0", "power zero"}, // no whole key: the first match
+        {shared, "Fatal  : alpha (Pi-Pe)", "alpha range"},
+        {HelpFile, "Warning: SF<1 (second record with the same start)", "never used"},
+        {HelpFile, "Warning: SF<1 (2) (0.9) !", "root safety too small"},
+        {HelpFile, "Error  : db > dFa2", "tip inside base circle"},
+        {HelpFile, "Fatal  : Unit0 (S-Pi)", "origin zero"},
+    };
+    for (const Case& c : cases) {
+        WriteFile(Temp("qyr7.err"), c.File);
+        Collect(std::vector<std::string>{c.Message});
+        Forms.clear();
+        ShowMessageHelp(1);
+        ASSERT_EQ(Forms.size(), 1u) << c.Message;
+        EXPECT_EQ(Forms[0].substr(0, Forms[0].rfind('|')), std::string(c.Message) + "|" + c.Origin);
+        SaveMessageHelp(c.Message, "edited", "r");
+        std::string expected = c.File;
+        const std::size_t at = expected.find(std::string("\r\n") + c.Origin + "\r\n") + 2;
+        expected.replace(at, expected.find("\r\n", expected.find("\r\n", at) + 2) - at, "edited\r\nr");
+        EXPECT_EQ(ReadFile(Temp("qyr7.err")), expected) << c.Message;
+    }
+}
+
+// Messages that share their first fourteen characters have records of
+// their own, told apart by their whole keys; no key comes twice.
+TEST_F(MessagesTest, ShippedHelpFileHasOneRecordPerKey)
 {
     std::ifstream in(std::string(QYR7_SOURCE_DIR) + "/data/qyr7.err", std::ios::binary);
     ASSERT_TRUE(in) << "data/qyr7.err missing";
@@ -108,12 +152,13 @@ TEST_F(MessagesTest, ShippedHelpFileHasOneRecordPerMessageStart)
     while (ReadHelpLine(in, line))
         lines.push_back(line);
     ASSERT_EQ(lines.size() % 3, 0u) << "records are three lines";
-    std::set<std::string> starts;
+    std::set<std::string> starts, keys;
     for (size_t i = 0; i < lines.size(); i += 3) {
         const std::string& key = lines[i];
         EXPECT_FALSE(key.empty());
-        EXPECT_TRUE(starts.insert(key.substr(0, MessageKeyLength)).second)
-            << "two records start alike: " << key;
+        starts.insert(key.substr(0, MessageKeyLength));
+        EXPECT_TRUE(keys.insert(key.substr(0, key.find_last_not_of(' ') + 1)).second)
+            << "two records for " << key;
         EXPECT_FALSE(lines[i + 1].empty()) << "origin of " << key;
         EXPECT_FALSE(lines[i + 2].empty()) << "remedy of " << key;
     }
@@ -415,15 +460,20 @@ TEST_F(MessagesTest, FatalErrorShowsTheListInsteadOfAReport)
     EXPECT_NE(text.find("Fatal  : Unit0"), std::string::npos);
 }
 
-// The message texts of the calculation, gathered from the calls that add
-// them (and from the guarded math's tags, which name the quantity), each as
-// the calculation writes it: a number or a gear where the code puts one in.
-// Texts that name a file or table are left out (no record could name every
-// file), and so is the guarded math's frame "Error : " + tag (its tags are
-// gathered where they are passed).
+// The message texts of the calculation, the drawings and the reports,
+// gathered from the calls that add them (and from the guarded math's tags,
+// which name the quantity), each as the program writes it: a number or a
+// gear where the code puts one in.
+// Texts that name a file, a table or a block in their first fourteen
+// characters are left out (no record could name every one of them), and so
+// is the guarded math's frame "Error : " + tag (its tags are gathered where
+// they are passed).
 struct TWrittenMessage {
     std::string Text;
     bool InMesh; // a stage writes it again after the mesh: "... (S-Pi)"
+    // The text before the first number or name the code puts in; the whole
+    // text when there is none.
+    std::string Fixed = Text;
 };
 std::vector<TWrittenMessage> MessagesInTheCalculation()
 {
@@ -444,13 +494,13 @@ std::vector<TWrittenMessage> MessagesInTheCalculation()
         {std::regex(R"(\b(SafeDivide|DivisionByZero)\s*\()"), 0, "", " (div)"},
         {std::regex(R"(\b(NamedArcCos|NamedArcCosOnce)\s*\()"), 0, "Error : ", " arccos(1.2)"},
     };
-    // Not the calculation: reading and writing files, their names, the
-    // spectrum editor.
+    // Not written into the message list: reading and writing project files,
+    // their names, the spectrum editor.
     const std::set<std::string> notCalculation = {"projectfile.cpp", "filenames.cpp", "loadspectrum.cpp"};
     std::vector<TWrittenMessage> found;
     const fs::path src = fs::path(QYR7_SOURCE_DIR) / "src";
     std::vector<fs::path> files = {src / "foundation/guardedmath.cpp", src / "foundation/planegeo.cpp"};
-    for (const char* dir : {"gearpair", "planetary"})
+    for (const char* dir : {"gearpair", "planetary", "drawings", "reports", "graphics"})
         for (const auto& e : fs::recursive_directory_iterator(src / dir))
             if (e.path().extension() == ".cpp" && !notCalculation.count(e.path().filename().string()))
                 files.push_back(e.path());
@@ -513,45 +563,67 @@ std::vector<TWrittenMessage> MessagesInTheCalculation()
                     args[f.Arg][0] = {true, held[1]};
                 if (static_cast<int>(args.size()) <= f.Arg || args[f.Arg].empty() || !args[f.Arg][0].first)
                     continue;
-                std::vector<std::string> texts(1, f.Before);
+                std::vector<std::string> texts(1, f.Before), fixed(1);
                 for (const auto& [isLiteral, text] : args[f.Arg]) {
-                    if (choice && texts.back() != f.Before) texts.push_back(f.Before);
+                    if (choice && texts.back() != f.Before) texts.push_back(f.Before), fixed.emplace_back();
+                    if (!isLiteral && fixed.back().empty()) fixed.back() = texts.back();
                     texts.back() += isLiteral ? text : "2";
                 }
-                for (std::string& t : texts) {
+                for (std::size_t k = 0; k < texts.size(); ++k) {
+                    std::string& t = texts[k];
+                    // The guarded math's arc cosine ends its text with the value.
+                    if (fixed[k].empty() && std::string_view(f.After).starts_with(" arccos("))
+                        fixed[k] = t + " arccos(";
                     t += f.After;
+                    if (fixed[k].empty()) fixed[k] = t;
                     const auto starts = [&t](const char* Start) { return t.rfind(Start, 0) == 0; };
-                    if (starts("file ") || starts("factor table ") || starts("QYRLIFE.DBF ") ||
-                        starts("Error : 2") || t == f.After)
+                    if ((starts("file ") && fixed[k] != t) || starts("factor table ") ||
+                        starts("QYRLIFE.DBF ") || starts("Blockname ") || starts("Error : 2") || t == f.After)
                         continue;
                     const bool judgement =
                         name == "warnings.cpp" || m->str().find("Judgement") != std::string::npos;
-                    found.push_back({t, inMesh && !judgement});
+                    found.push_back({t, inMesh && !judgement, fixed[k]});
                 }
             }
     }
     return found;
 }
 
-TEST_F(MessagesTest, EveryMessageTheCalculationWritesHasItsHelp)
+// Each message finds a record made for it: the record's key is the whole
+// message, or for a message with a number or a name in it, its fixed start
+// (one record serves the numbers). A record of another message that merely
+// starts alike is no help for it.
+TEST_F(MessagesTest, EveryMessageTheProgramWritesHasItsOwnHelp)
 {
     std::ifstream in(std::string(QYR7_SOURCE_DIR) + "/data/qyr7.err", std::ios::binary);
     const std::string help((std::istreambuf_iterator<char>(in)), {});
     std::vector<TWrittenMessage> messages = MessagesInTheCalculation();
     for (const char* t :
          {"Fatal  : SH !", "eps.beta < 1 ! (2)", "Error  : g alpha (sqrt)", "Lastkoll: T2 > T2",
-          "Fatal: q = 0 !", "Error : Fatal  : span measure ! arccos(1.2)"})
+          "Fatal: q = 0 !", "Error : Fatal  : span measure ! arccos(1.2)", "Fatal  : d = 0 !",
+          "Warning: operating pitch diameter dw = 0: no torsional backlash angle"})
         EXPECT_TRUE(std::any_of(messages.begin(), messages.end(), [t](auto& m) { return m.Text == t; }))
             << t << " not gathered";
     // The levels of a load spectrum are numbered within the message's start.
     for (int i = 3; i <= LoadSpectrumMax; ++i)
         messages.push_back({"Lastkoll: T" + std::to_string(i) + " > T" + std::to_string(i - 1), true});
     EXPECT_GT(messages.size(), 300u);
-    for (const auto& [text, inMesh] : messages) {
-        EXPECT_TRUE(FindMessageHelp(std::string_view(help), text).Found) << text;
+    const std::vector<std::string_view> lines = HelpLines(help);
+    const auto trimmed = [](std::string_view t) { return t.substr(0, t.find_last_not_of(' ') + 1); };
+    // The key of the record found for Message.
+    const auto keyOf = [&](const std::string& Message) {
+        const std::size_t k = FindMessageKeyLine(lines, Message);
+        return k < lines.size() ? trimmed(lines[k]) : std::string_view("(none)");
+    };
+    for (const auto& [text, inMesh, fixed] : messages) {
+        const std::string_view key = keyOf(text);
+        const bool ownRecord =
+            key == trimmed(text) || (fixed != text && (key.starts_with(fixed) || fixed.starts_with(key)));
+        EXPECT_TRUE(ownRecord) << text << " shows the help of " << key;
         if (!inMesh) continue;
         for (const char* mesh : {" (S-Pi)", " (Pi-Pe)", " (Pe-H)"})
-            EXPECT_TRUE(FindMessageHelp(std::string_view(help), text + mesh).Found) << text + mesh;
+            EXPECT_TRUE(keyOf(text + mesh) == key || keyOf(text + mesh) == text + mesh)
+                << text + mesh << " shows the help of " << keyOf(text + mesh);
     }
 }
 

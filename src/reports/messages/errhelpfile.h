@@ -11,16 +11,33 @@
 // so only the fixed start is compared: the prefix "Warning: " and the five
 // characters after it. The comparison is exact; shorter texts are compared
 // whole. Lines end with CR LF; LF alone is read as well.
+//
+// Fourteen characters do not tell every message apart: "Fatal  : power
+// split without speed !" starts as "Fatal  : power = 0 !" does, "Fatal  :
+// alpha wt !" as "Fatal  : alpha !", and the first of them would answer for
+// all. So a line that equals the whole message (trailing blanks aside, as
+// keys are stored with them) is taken before the first fourteen-character
+// match; a message the stage writes again with its mesh's name in brackets
+// after it ("... (S-Pi)") finds the record of the text without them. A help
+// file without such whole keys is read as before.
 
 #include <istream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Characters of a message that select its help record.
 inline constexpr size_t MessageKeyLength = 14;
 
-// True when Line is the key line of Message by the rule above.
+// True when Line is the key line of Message by the fourteen-character rule.
 bool MessageKeyMatches(std::string_view Line, std::string_view Message);
+
+// The index of Message's key line among Lines by both rules above (a whole
+// key first); Lines.size() when there is none.
+std::size_t FindMessageKeyLine(const std::vector<std::string_view>& Lines, std::string_view Message);
+
+// The lines of a help text without their line ends (CR LF or LF).
+std::vector<std::string_view> HelpLines(std::string_view Text);
 
 struct TMessageHelp {
     bool Found = false;

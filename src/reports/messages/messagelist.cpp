@@ -16,7 +16,6 @@
 #include "reports/messages/errhelpfile.h"
 
 #include <cstdio>
-#include <sstream>
 
 TUhelperr uhelperr;
 
@@ -224,26 +223,19 @@ void SaveMessageHelp(const std::string& Message, const std::string& Origin, cons
     if (!reportservices.CheckFileExists(source)) return;
     std::string whole;
     if (!ReadHelpFile(source, whole)) return;
-    std::istringstream in(whole);
-    std::string text, line;
-    bool found = false;
-    while (ReadHelpLine(in, line)) {
-        text += line + "\r\n";
-        if (MessageKeyMatches(line, Message)) {
-            found = true;
-            break;
-        }
-    }
-    if (!found) {
+    // The record the list shows for the message is the one rewritten.
+    const std::vector<std::string_view> lines = HelpLines(whole);
+    const std::size_t key = FindMessageKeyLine(lines, Message);
+    if (key == lines.size()) {
         reportservices.ShowMessageBox(Message + " not found.");
         return;
     }
-    ReadHelpLine(in, line);
-    text += Origin + "\r\n";
-    ReadHelpLine(in, line);
-    text += Remedy + "\r\n";
-    while (ReadHelpLine(in, line))
-        text += line + "\r\n";
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i == key + 1 || i == key + 2) continue;
+        text.append(lines[i]).append("\r\n");
+        if (i == key) text += Origin + "\r\n" + Remedy + "\r\n";
+    }
     // The new help file is written beside the old one and renamed over it, so
     // that a failed save never leaves a half-written help file; a failure
     // names the file and the system's reason.
