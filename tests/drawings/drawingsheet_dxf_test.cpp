@@ -263,7 +263,7 @@ TEST_F(SheetFiles, DamagedHeadBlockLeavesTheSheetDrawn)
 struct TWrittenText {
     double X, Y;
     size_t Chars;
-    double Extent;
+    double Extent, Height;
 };
 
 // Revision texts stay inside their cells, and so inside the frame, at every
@@ -278,7 +278,7 @@ struct TWrittenText {
 // gives as height x width factor (ezdxf) and the screen's window draws as
 // the recorded width x 1.1 x the screen's factor. A text cut (at 60 % of
 // its lettering) fills at least half its cell, two characters of that size
-// aside.
+// aside; an index is written at the row's lettering where it has room.
 TEST_F(SheetFiles, RevisionTextsStayInTheirCellsAtEveryTextWidth)
 {
     REQUIRE_EZDXF();
@@ -308,6 +308,7 @@ TEST_F(SheetFiles, RevisionTextsStayInTheirCellsAtEveryTextWidth)
     struct TDrawn {
         std::string What;
         int Table;
+        double Factor; // of the character widths: the screen's, the CAD one or both
         double Char60; // character width of a text cut at 60 %
         std::vector<TWrittenText> Texts;
     };
@@ -326,18 +327,20 @@ TEST_F(SheetFiles, RevisionTextsStayInTheirCellsAtEveryTextWidth)
                     // The screen: the display list the drawing leaves.
                     DisplayList.Clear();
                     block ? (void)DrawAsBlock(3) : (void)Draw(3, 4, "");
-                    TDrawn s{what + " screen",
-                             t,
-                             0.6 * tables[t].Width * 0.95 * 1.1 * screen * (block ? cad : 1),
-                             {}};
-                    double width = 0;
+                    const double factor = screen * (block ? cad : 1);
+                    TDrawn s{what + " screen", t, factor, 0.6 * tables[t].Width * 0.95 * 1.1 * factor, {}};
+                    double width = 0, height = 0;
                     for (std::string_view r : DisplayList.Records) {
                         const TDisplayRecord rec = ParseDisplayRecord(r);
-                        if (rec.Kind == static_cast<int>(TRecordKind::TextStyle)) width = double(rec.F[1]);
+                        if (rec.Kind == static_cast<int>(TRecordKind::TextStyle)) {
+                            height = double(rec.F[0]);
+                            width = double(rec.F[1]);
+                        }
                         if (rec.Kind != static_cast<int>(TRecordKind::Text)) continue;
                         const std::string text(rec.Text);
                         const size_t n = text.find_last_not_of(' ') + 1;
-                        s.Texts.push_back({double(rec.F[0]), double(rec.F[1]), n, n * width * 1.1 * screen});
+                        s.Texts.push_back(
+                            {double(rec.F[0]), double(rec.F[1]), n, n * width * 1.1 * screen, height});
                     }
                     EXPECT_FALSE(s.Texts.empty()) << what;
                     drawn.push_back(s);
@@ -345,7 +348,7 @@ TEST_F(SheetFiles, RevisionTextsStayInTheirCellsAtEveryTextWidth)
                     const std::string path = block ? DrawAsBlock(1) : Draw(1, 4, "dxf");
                     files.push_back(dir_ + "/" + std::to_string(files.size()) + ".dxf");
                     std::filesystem::rename(path, files.back());
-                    drawn.push_back({what + " DXF", t, 0.6 * tables[t].Width * cad, {}});
+                    drawn.push_back({what + " DXF", t, cad, 0.6 * tables[t].Width * cad, {}});
                 }
     std::string cmd = "/usr/bin/python3 " + std::string(QYR7_TEST_DIR) + "/sheettexts.py";
     for (const std::string& f : files)
@@ -362,7 +365,7 @@ TEST_F(SheetFiles, RevisionTextsStayInTheirCellsAtEveryTextWidth)
         double x, y, h, w;
         size_t n;
         ASSERT_TRUE(f >> x >> y >> h >> w >> n) << line;
-        drawn[file].Texts.push_back({x, y, n, n * h * w});
+        drawn[file].Texts.push_back({x, y, n, n * h * w, h});
     }
     for (const TDrawn& s : drawn) {
         const auto& t = tables[s.Table];
@@ -374,6 +377,11 @@ TEST_F(SheetFiles, RevisionTextsStayInTheirCellsAtEveryTextWidth)
             EXPECT_TRUE(cells.emplace(std::pair{static_cast<int>(row), col}, w).second) << s.What;
             EXPECT_LE(dx + w.Extent, t.Rights[col] + 1e-6) << s.What << " row " << row << " column " << col;
             EXPECT_LE(w.X + w.Extent, t.FrameRight + 1e-6) << s.What;
+            // The index, one character, has room at the row's lettering up to
+            // a factor of 1, whatever the texts before it were fitted to.
+            if (col == 0 && s.Factor <= 1) {
+                EXPECT_NEAR(w.Height, t.Height, 1e-6) << s.What << " row " << row;
+            }
         }
         // A cell without a text: not one character fitted.
         for (int k = 1; k <= 8; ++k)
