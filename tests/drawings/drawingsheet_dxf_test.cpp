@@ -66,16 +66,28 @@ class SheetFiles : public ::testing::Test
         ResetDocumentation();
         testdirs::RemoveTempDir(dir_);
     }
-    // One sheet on Device; the file's path.
-    std::string Draw(int Device, int Code, const std::string& Ext)
+    // One sheet on Device, or as a block inserted at the origin as the stage
+    // sheets draw their frame; the file's path.
+    std::string Draw(int Device, int Code, const std::string& Ext, bool AsBlock = false)
     {
         TCadOutputScope scope;
         CadOpenOutput(Device);
         EXPECT_FALSE(telmvar.Aborted);
         BeginSheetDrawing(Code);
         CadWriteTables(0);
-        CadBeginEntities();
+        if (AsBlock) {
+            CadBeginBlocks();
+            CadBeginBlock("FRAME_1");
+        } else {
+            CadBeginEntities();
+        }
         DrawDrawingSheet(Code, "Sun gear", "S (sun)", "QY7-001");
+        if (AsBlock) {
+            CadEndBlock();
+            CadEndSection();
+            CadBeginEntities();
+            CadInsertBlock("FRAME_1", 0, 0, 0, 1, 1);
+        }
         CadDeviceReady();
         CadEndSection();
         CadCloseOutput();
@@ -119,25 +131,6 @@ class SheetFiles : public ::testing::Test
         std::ostringstream s;
         s << in.rdbuf();
         return s.str();
-    }
-    // The sheet as a block inserted at the origin, as the stage sheets draw their frame.
-    std::string DrawAsBlock(int Device)
-    {
-        TCadOutputScope scope;
-        CadOpenOutput(Device);
-        BeginSheetDrawing(4);
-        CadWriteTables(0);
-        CadBeginBlocks();
-        CadBeginBlock("FRAME_1");
-        DrawDrawingSheet(4, "Sun gear", "S (sun)", "QY7-001");
-        CadEndBlock();
-        CadEndSection();
-        CadBeginEntities();
-        CadInsertBlock("FRAME_1", 0, 0, 0, 1, 1);
-        CadDeviceReady();
-        CadEndSection();
-        CadCloseOutput();
-        return dir_ + "/sheet.dxf";
     }
     std::string dir_;
 };
@@ -326,7 +319,7 @@ TEST_F(SheetFiles, RevisionTextsStayInTheirCellsAtEveryTextWidth)
                                              (block ? " block" : "");
                     // The screen: the display list the drawing leaves.
                     DisplayList.Clear();
-                    block ? (void)DrawAsBlock(3) : (void)Draw(3, 4, "");
+                    Draw(3, 4, "", block);
                     const double factor = screen * (block ? cad : 1);
                     TDrawn s{what + " screen", t, factor, 0.6 * tables[t].Width * 0.95 * 1.1 * factor, {}};
                     double width = 0, height = 0;
@@ -345,7 +338,7 @@ TEST_F(SheetFiles, RevisionTextsStayInTheirCellsAtEveryTextWidth)
                     EXPECT_FALSE(s.Texts.empty()) << what;
                     drawn.push_back(s);
                     // The DXF, read all at once below.
-                    const std::string path = block ? DrawAsBlock(1) : Draw(1, 4, "dxf");
+                    const std::string path = Draw(1, 4, "dxf", block);
                     files.push_back(dir_ + "/" + std::to_string(files.size()) + ".dxf");
                     std::filesystem::rename(path, files.back());
                     drawn.push_back({what + " DXF", t, cad, 0.6 * tables[t].Width * cad, {}});
