@@ -262,11 +262,12 @@ struct TWrittenText {
 // Revision texts stay inside their cells, and so inside the frame, at every
 // width factor of either setting, the screen's and the CAD one (the dialog
 // takes any number: 0.01 and 10 stand for far narrow and far wide, 0.4 is
-// narrower than the screen's default, 1 the CAD default): the ISO 7200 table (origin (20, 10),
-// rows of 3.5 from 46, columns ending at 8, 25, 40, 70 and 180, lettering
-// 1.75 x 1.3125) and the DIN 6771 change rows (origin (17.9, 5), rows of
-// 4.25 from 4.25, columns ending at 7.8, 33.8, 46.8 and 54.6, lettering
-// 1.7 x 1.3), drawn straight and as a block, on the screen and as DXF. A
+// narrower than the screen's default, 1 the CAD default): the ISO 7200
+// table (origin (20, 10), rows of 3.5 from 46, columns ending at 8, 25, 40,
+// 70 and 180, lettering 1.75 x 1.3125) and the DIN 6771 change rows (origin
+// (17.9, 5), rows of 4.25 from 4.25, columns ending at 7.8, 33.8, 46.8 and
+// 54.6, lettering 1.7 x 1.3), drawn straight and as a block, on the screen
+// and as DXF. A
 // text's length: its characters times its character width, which the DXF
 // gives as height x width factor (ezdxf) and the screen's window draws as
 // the recorded width x 1.1 x the screen's factor. A text cut (at 60 % of
