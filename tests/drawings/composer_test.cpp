@@ -201,6 +201,37 @@ TEST_F(Composer, CarrierAndLargeSheetTablesKeepToTheirPlaces)
     }
 }
 
+// An outer planet with more than half the ring's teeth (zPe 40 of 63; the
+// calculation takes it, with its errors of planet and sun distance) reaches
+// further below the carrier picture's centre than its centre line and
+// dimensions do: the set at 270 degrees (eight sets 45 degrees apart, 63 -
+// 23 = 40 teeth allowing it) 74.75 + 130 = 204.75 mm, the centre line 0.4
+// x 260 + 1.2 x 74.75 = 193.7 mm. With eight planet pairs under an ISO 7200
+// block with eight changes the coordinates table rises under the picture
+// and keeps 2 below that planet.
+TEST_F(Composer, CarrierTableKeepsBelowAnOuterPlanetOfMoreThanHalfTheRing)
+{
+    if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("no ezdxf");
+    PlanetaryGears.z[gS] = 23;
+    PlanetaryGears.z[gPe] = 40;
+    GearPair.qp = 8;
+    CalcPlanetaryStage();
+    ASSERT_FALSE(telmvar.FatalCalcError);
+    ASSERT_NEAR(std::fabs(static_cast<double>(PlanetaryGears.aInUse[mPeH])), 74.75, 0.5);
+    wtelmvar.TitleBlockType = 2;
+    wtelmvar.DrawingBorderWidth = 1;
+    cadsettings.SheetShowChanges = true;
+    documentation.ChangeCount = 8;
+    for (int k = 1; k <= 8; ++k)
+        documentation.ChangeList[k].Text = {{"tooth form changed", "07.12.2026", "QYR", "new flank"}};
+    PlanetDrawView(1, 7);
+    ASSERT_FALSE(telmvar.Aborted);
+    const std::string out =
+        RunPython("composerdxf.py", telmvar.ProjectName + ".dxf", "places 79.5 20 20 200 20,46");
+    EXPECT_NE(out.find("carrier rows 16\n"), std::string::npos) << out;
+    EXPECT_EQ(out.find("fault"), std::string::npos) << out;
+}
+
 TEST_F(Composer, ResultGraphicModesChooseTheirViews)
 {
     const int views[] = {10, 9, 10, 5, 1, 0, 11, 10};

@@ -115,6 +115,26 @@ TEST_F(StageTables, CarrierCoordinatesByHand)
     EXPECT_EQ(RowOf(Texts([] { st::WriteMeshDataTable(10, 100, 2.5L); }), "eps.\xE1").size(), 5u);
 }
 
+// Two rows a column: the six rows of the three planet sets go on in two
+// further columns, each with its head row, side by side: a column is 35
+// characters of 3.5 x 0.9 mm (110.25) wide, and the next begins 5 mm on.
+TEST_F(StageTables, CarrierCoordinatesGoOnInColumnsSideBySide)
+{
+    const auto t = Texts([] { st::WriteCarrierCoordinatesTable(2); });
+    std::map<std::string, std::vector<double>> at;
+    for (const auto& r : t)
+        at[r.Text].push_back(r.X);
+    ASSERT_EQ(at[" i"].size(), 3u);
+    const double x0 = at[" i"][0];
+    EXPECT_NEAR(at[" i"][1] - x0, 115.25, 1e-6);
+    EXPECT_NEAR(at[" i"][2] - x0, 230.5, 1e-6);
+    for (const auto& [label, column] :
+         {std::pair{"  i1", 0}, {"  i2", 0}, {"  i3", 1}, {"  e1", 1}, {"  e2", 2}, {"  e3", 2}}) {
+        ASSERT_EQ(at[label].size(), 1u) << label;
+        EXPECT_NEAR(at[label][0] - x0, 115.25 * column, 1e-6) << label;
+    }
+}
+
 // Willis with i0 = 3 and the third shaft held, nIn = 100:
 // nS - nC = 3 (nH - nC).
 TEST_F(StageTables, DriveConfigurationsByWillisAndRecordsRestored)

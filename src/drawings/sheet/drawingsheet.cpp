@@ -264,22 +264,30 @@ namespace
 // fields are (CadTextInWidth), but not below 60 % of the row's lettering;
 // at 60 % it is cut to the whole characters that fit (the protocol of
 // changes holds it whole). A text that fits is written as before.
+// Unlike the title block's fields, whose estimate takes the screen's width
+// factor whatever the output, the length is estimated with the factor the
+// text is drawn with (CadWrittenTextWidthFactor): with the screen's factor
+// a narrow screen setting let a file's text, written with the CAD factor,
+// run over the frame. With the default factors (CAD 1, screen 0.8) a file
+// so cuts a long text shorter than the screen does.
 void RevisionCellText(Extended X, Extended Y, Extended Right, const std::string& Text, Extended Height,
                       Extended Width)
 {
     constexpr Extended smallest = 0.6L;
     const Extended room = Right - X - 0.5L;
-    const Extended estimate = CadTextEstimate(Text, Width);
+    const Extended factor = CadWrittenTextWidthFactor();
+    const Extended estimate = CadTextEstimate(Text, Width, factor);
     if (estimate <= room) {
         CadText(X, Y, Text);
         return;
     }
     if (room >= smallest * estimate) {
-        CadTextInWidth(SheetStyle, Text, 0, Height, Width, room);
+        const Extended f = room / estimate;
+        Style(0, Height * f, Width * f);
         CadText(X, Y, Text);
     } else {
         size_t n = Text.size();
-        while (n > 0 && CadTextEstimate(Text.substr(0, n), smallest * Width) > room)
+        while (n > 0 && CadTextEstimate(Text.substr(0, n), smallest * Width, factor) > room)
             --n;
         Style(0, smallest * Height, smallest * Width);
         CadText(X, Y, Text.substr(0, n));

@@ -188,8 +188,29 @@ void CadSetTextStyle(int N, Extended Angle, Extended Height, Extended Width)
 
 Extended CadTextEstimate(const std::string& Text, Extended Width)
 {
+    return CadTextEstimate(Text, Width, graphsettings.GraphTextWidthFactor);
+}
+
+Extended CadTextEstimate(const std::string& Text, Extended Width, Extended Factor)
+{
     const Extended len = static_cast<Extended>(TrimBlanks(Text).size());
-    return len * Width * graphsettings.GraphTextWidthFactor / 0.7L;
+    return len * Width * Factor / 0.7L;
+}
+
+Extended CadWrittenTextWidthFactor()
+{
+    // A negative CAD factor mirrors the letters but takes as much room as
+    // its size; a screen factor of 0 or below leaves the window's font its
+    // own width, which the default factor covers.
+    const Extended cad = std::fabs(cadsettings.CadTextWidthFactor);
+    const Extended screen =
+        graphsettings.GraphTextWidthFactor > 0 ? graphsettings.GraphTextWidthFactor : 1.0L;
+    if (S.CadDevice != 3) return cad;
+    // The screen's block files hold each text's width with the CAD factor
+    // in it (CadSetTextStyle), and the screen lays its own on top when it
+    // draws the block inserted.
+    const bool blockFile = cadtarget.Output != nullptr && cadtarget.BlocksInFiles && S.CadInBlockSection;
+    return blockFile ? cad * screen : screen;
 }
 
 void CadTextInWidth(int N, const std::string& Text, Extended Angle, Extended Height, Extended Width,

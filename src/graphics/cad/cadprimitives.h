@@ -44,6 +44,12 @@ void CadSetTextStyle(int N, Extended Angle, Extended Height, Extended Width);
 // The length CadTextInWidth reckons a text of character Width with: its
 // characters, outer blanks left out, at the screen's width factor.
 Extended CadTextEstimate(const std::string& Text, Extended Width);
+// The same at the width factor Factor.
+Extended CadTextEstimate(const std::string& Text, Extended Width, Extended Factor);
+// The factor a text's character width comes out with where it is drawn
+// now: the CAD factor in every file, the screen's on the screen, both for
+// a block the screen keeps in a file and draws inserted. Never negative.
+Extended CadWrittenTextWidthFactor();
 // A style that fits the text into MaxWidth; draws nothing.
 void CadTextInWidth(int N, const std::string& Text, Extended Angle, Extended Height, Extended Width,
                     Extended MaxWidth);
