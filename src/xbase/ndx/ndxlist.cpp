@@ -168,13 +168,13 @@ int64_t DifferentKeysOfRecords(TIndexControl& c, int32_t count)
             return true;
         }))
         return -1;
-    std::vector<uint32_t> at(static_cast<std::size_t>(count));
+    std::vector<std::size_t> at(static_cast<std::size_t>(count));
     for (std::size_t i = 0; i < at.size(); ++i)
-        at[i] = static_cast<uint32_t>(i * length);
+        at[i] = i * length;
     const auto* bytes = reinterpret_cast<const uint8_t*>(keys.data());
     const TNdxHeader& h = c.Header;
     std::sort(at.begin(), at.end(),
-              [&](uint32_t x, uint32_t y) { return CompareNdxKeys(h, bytes + x, bytes + y) < 0; });
+              [&](std::size_t x, std::size_t y) { return CompareNdxKeys(h, bytes + x, bytes + y) < 0; });
     int64_t different = at.empty() ? 0 : 1;
     for (std::size_t i = 1; i < at.size(); ++i)
         different += CompareNdxKeys(h, bytes + at[i - 1], bytes + at[i]) != 0 ? 1 : 0;
