@@ -5,7 +5,7 @@
 //
 //   table_stress [repetitions] [case ...]
 //   cases: close index pack killedappend packappend fulldisk replacefull
-//          twoindexfull
+//          twoindexfull appendclose splitkill
 //
 // close  Processes append to one table and close it again and again; in
 //        every other repetition one of them is killed at a random moment.
@@ -65,6 +65,21 @@
 //        the failed one was taken back or kept with its keys, and each index
 //        holds exactly the table's keys with a stamp counting the table, or
 //        is marked for rebuild; a shared open refuses only a marked index.
+// appendclose
+//        One process appends through the index of a ten-record table, shared,
+//        and is killed at a random moment (every fourth left to finish
+//        without its close); another opens it shared, appends one record
+//        through the index and closes, which brings the killed one's records
+//        inside the header's count. Afterwards the header counts every
+//        record, and an exclusive open with the index leaves it holding
+//        exactly the table's keys.
+// splitkill
+//        One process opens a table of 100 records (three full leaves and one
+//        with room) shared with its index and appends a key that falls into
+//        a random leaf; it is killed right after the first index page it
+//        rewrites in place (at a split: the old leaf, before its parent).
+//        Afterwards the table holds 101 records, and an exclusive open with
+//        the index leaves it holding exactly the table's keys.
 //
 // The figures go to standard output; the exit code is the number of failed
 // repetitions (at most 255). Not part of the test suite: it runs for
@@ -94,6 +109,7 @@
 #include <set>
 #include <string>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -726,33 +742,48 @@ std::string MakeKeyTable(const std::string& name, int records, bool everySecondD
     return "";
 }
 
+// A worker that opens the table `name` shared with its index and appends
+// `count` records of process `proc` through it; it closes the table only when
+// asked (a killed one never does).
+[[noreturn]] void AppendThroughIndex(int id, const std::string& name, int proc, int count, bool close)
+{
+    StartLibrary(false);
+    if (!UseFile(P(name + ".dbf"))) Finish(id, Said("USE"));
+    Set_Index_To(P(name + ".ndx"));
+    if (!IndexIsOpen()) Finish(id, Said("SET INDEX"));
+    const std::string why = AppendKeys(proc, 1, count);
+    if (!why.empty()) Finish(id, why);
+    if (close) CloseAll();
+    _exit(0);
+}
+
 double killedAppendSeconds = 0.05; // how long the killed process's appends took when left to finish
+
+// 200 appends through the index of `name` by process 2, which never closes
+// the table; when `killing` the process is killed at a random moment within
+// `seconds`, else `seconds` becomes the time its appends took.
+std::string AppendAndKill(const std::string& name, bool killing, std::mt19937& rng, TFigures& f,
+                          double& seconds)
+{
+    TWorkers w;
+    const auto start = Clock::now();
+    w.Start(1, [&name](int id) { AppendThroughIndex(id, name, 2, 200, false); });
+    if (killing) {
+        usleep(std::uniform_int_distribution<unsigned>(0, static_cast<unsigned>(seconds * 1e6))(rng));
+        ++f.Killed;
+        if (w.Kill(0)) ++f.KilledWhileWorking;
+    }
+    w.Wait();
+    if (!killing) seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    return w.Failure;
+}
 
 std::string RunKilledAppend(int rep, int, std::mt19937& rng, TFigures& f)
 {
     StartLibrary(false);
     if (std::string why = MakeKeyTable("k", 50, false); !why.empty()) return why;
-    TWorkers w;
-    const auto start = Clock::now();
-    w.Start(1, [](int id) {
-        StartLibrary(false);
-        if (!UseFile(P("k.dbf"))) Finish(id, Said("USE"));
-        Set_Index_To(P("k.ndx"));
-        if (!IndexIsOpen()) Finish(id, Said("SET INDEX"));
-        const std::string why = AppendKeys(2, 1, 200);
-        if (!why.empty()) Finish(id, why);
-        _exit(0); // left without a close, as a killed one would
-    });
     const bool killing = rep % 4 != 0;
-    if (killing) {
-        usleep(std::uniform_int_distribution<unsigned>(0, static_cast<unsigned>(killedAppendSeconds * 1e6))(
-            rng));
-        ++f.Killed;
-        if (w.Kill(0)) ++f.KilledWhileWorking;
-    }
-    w.Wait();
-    if (!killing) killedAppendSeconds = std::chrono::duration<double>(Clock::now() - start).count();
-    if (!w.Failure.empty()) return w.Failure;
+    if (std::string why = AppendAndKill("k", killing, rng, f, killedAppendSeconds); !why.empty()) return why;
     const TTableBytes before = ReadTable("k.dbf");
     std::size_t killedWhole = 0; // the killed process's whole records, gapless from 1
     for (std::size_t i = 50; i < before.Whole; ++i) {
@@ -1158,6 +1189,111 @@ std::string RunTwoIndexFull(int rep, int, std::mt19937&, TFigures& f)
     return "";
 }
 
+// ---------------------------------------------------------------- appendclose
+
+// An exclusive open of the table `name` with its index; afterwards the index
+// holds exactly the keys of the table `t` (as read before the open).
+std::string ExclusiveOpenAgrees(const std::string& name, const TTableBytes& t)
+{
+    StartLibrary(true);
+    if (!UseFile(P(name + ".dbf") + " EXCLUSIVE")) return Said("exclusive USE");
+    Set_Index_To(P(name + ".ndx"));
+    const bool open = IndexIsOpen();
+    CloseAll();
+    if (!open) return Said("exclusive SET INDEX");
+    return IndexAgrees(name + ".ndx", t, 8);
+}
+
+double appendCloseSeconds = 0.05; // how long the killed process's appends took when left to finish
+
+std::string RunAppendClose(int rep, int, std::mt19937& rng, TFigures& f)
+{
+    StartLibrary(false);
+    if (std::string why = MakeKeyTable("b", 10, false); !why.empty()) return why;
+    // A shared appender, killed at a random moment (every fourth left to
+    // finish without its close), then another shared process's append and
+    // close, which writes the header's count from the file.
+    const bool killing = rep % 4 != 0;
+    if (std::string why = AppendAndKill("b", killing, rng, f, appendCloseSeconds); !why.empty()) return why;
+    TWorkers other;
+    other.Start(1, [](int id) { AppendThroughIndex(id, "b", 3, 1, true); });
+    other.Wait();
+    if (!other.Failure.empty()) return other.Failure;
+    const TTableBytes t = ReadTable("b.dbf");
+    if (t.HeaderCount != t.Whole) return "header counts " + std::to_string(t.HeaderCount);
+    // Then an exclusive open with the index: does it hold every record's key?
+    if (std::string why = ExclusiveOpenAgrees("b", t); !why.empty()) return why;
+    f.Outcomes[killing ? "appender killed, another appended and closed" : "appender finished"]++;
+    return "";
+}
+
+// ---------------------------------------------------------------- splitkill
+
+// The process killed inside a split: every write of the engine goes through
+// pwrite, so this program's own pwrite stands in for the system's and kills
+// the process right after the first write that rewrites a page the index
+// already had (at a split the new page is written first, then the old leaf,
+// then its parent). Armed only in that process, only for the index file.
+int64_t splitKillIndexSize = -1; // the index file's size when armed; -1 unarmed
+
+} // namespace
+
+extern "C" ssize_t pwrite(int fd, const void* buffer, size_t count, off_t offset)
+{
+    const auto n = static_cast<ssize_t>(syscall(SYS_pwrite64, fd, buffer, count, offset));
+    if (splitKillIndexSize >= 0 && n == static_cast<ssize_t>(count) &&
+        offset + static_cast<off_t>(count) <= splitKillIndexSize && offset >= 512) {
+        char link[64], target[4096];
+        std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+        const ssize_t l = readlink(link, target, sizeof target - 1);
+        if (l > 4 && std::string(target + l - 4, target + l) == ".ndx") kill(getpid(), SIGKILL);
+    }
+    return n;
+}
+
+namespace
+{
+
+std::string RunSplitKill(int, int, std::mt19937& rng, TFigures& f)
+{
+    StartLibrary(false);
+    // 100 records whose keys leave room between them; 31 keys to a page, so
+    // the first three leaves a build writes are full, the fourth has room.
+    TDbfTable table;
+    if (!CreateDBF(table, P("s.dbf"), {{"KEY", 'C', 8, 0, 0}})) return Said("create");
+    if (!UseFile(P("s.dbf") + " EXCLUSIVE")) return Said("USE");
+    char key[16];
+    for (int seq = 1; seq <= 100; ++seq) {
+        std::snprintf(key, sizeof key, "S%05d0", seq);
+        SetNativeText(1, key);
+        Append();
+    }
+    if (!MakeIndex(P("s.ndx"), "KEY")) return Said("index");
+    CloseAll();
+    const int after = std::uniform_int_distribution<int>(1, 99)(rng);
+    std::snprintf(key, sizeof key, "S%05d5", after);
+    const bool splits = after <= 92; // a key behind the third leaf goes to the fourth
+    const pid_t pid = fork();
+    if (pid == 0) {
+        StartLibrary(false);
+        if (!UseFile(P("s.dbf")) || (Set_Index_To(P("s.ndx")), !IndexIsOpen()) || !ALock()) _exit(3);
+        SetNativeText(1, key);
+        splitKillIndexSize = static_cast<int64_t>(fs::file_size(P("s.ndx")));
+        Append();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (!WIFSIGNALED(status)) return "the appender was not killed at a page write";
+    ++f.Killed, ++f.KilledWhileWorking;
+    const TTableBytes t = ReadTable("s.dbf");
+    if (t.Whole != 101) return std::to_string(t.Whole) + " records after the killed append";
+    // The next exclusive open with the index: does it hold every record's key?
+    if (std::string why = ExclusiveOpenAgrees("s", t); !why.empty()) return why;
+    f.Outcomes[splits ? "killed inside a leaf split" : "killed after a leaf with room was written"]++;
+    return "";
+}
+
 // ---------------------------------------------------------------- driver
 
 using TCase = std::string (*)(int, int, std::mt19937&, TFigures&);
@@ -1171,8 +1307,8 @@ int main(int argc, char** argv)
     for (int i = 2; i < argc; ++i)
         names.push_back(argv[i]);
     if (names.empty())
-        names = {"close",      "index",    "pack",        "killedappend",
-                 "packappend", "fulldisk", "replacefull", "twoindexfull"};
+        names = {"close",    "index",       "pack",         "killedappend", "packappend",
+                 "fulldisk", "replacefull", "twoindexfull", "appendclose",  "splitkill"};
     const std::map<std::string, TCase> cases{{"close", RunClose},
                                              {"index", RunIndex},
                                              {"pack", RunPack},
@@ -1180,7 +1316,9 @@ int main(int argc, char** argv)
                                              {"packappend", RunPackAppend},
                                              {"fulldisk", RunFullDisk},
                                              {"replacefull", RunReplaceFull},
-                                             {"twoindexfull", RunTwoIndexFull}};
+                                             {"twoindexfull", RunTwoIndexFull},
+                                             {"appendclose", RunAppendClose},
+                                             {"splitkill", RunSplitKill}};
     const char* tmp = std::getenv("TMPDIR");
     std::string base =
         std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/qyr7_tablestress_XXXXXX";

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -407,5 +408,54 @@ TEST_F(NdxShareTest, MessagesNameTheFilesAsTheFileSystemHasThem)
         EXPECT_NE(boxes.front().find(message), std::string::npos) << boxes.front();
         CloseAll();
         std::filesystem::remove(name + ".@S@");
+    }
+}
+
+// An appender ended between its record and its key (or between the pages of a split), then another's append
+// and close: an exclusive open builds an index lacking a key again (a new file), one holding every key (a
+// UNIQUE one: each different key once) is used as it is; either way every record's key finds it.
+TEST_F(NdxShareTest, ExclusiveOpenRebuildsAnIndexLackingKeysOfRecordsInsideTheHeader)
+{
+    const struct {
+        int records; // keys S00001.. (record 1 the greatest), or D1 D1 D2 D2 .. when UNIQUE
+        bool unique;
+        const char* step;
+        std::string ended, other;
+        bool rebuilt;
+    } cases[] = {{10, false, "append: record written", KeyText(11), KeyText(12), true},
+                 {10, true, "append: record written", "D9", "D1", true},
+                 {10, true, "append: record written", "D2", "D3", false},
+                 {100, false, "key: old page rewritten", KeyText(0), "", true}}; // splits the first leaf
+    for (const auto& c : cases) {
+        std::vector<std::string> keys;
+        for (int i = 0; i < c.records; ++i)
+            keys.push_back(c.unique ? "D" + std::to_string(i / 2 + 1) : KeyText(c.records - i));
+        MakeKeys("t.dbf", 10, keys);
+        ASSERT_TRUE(UseFile(Path("t.dbf") + " EXCLUSIVE") &&
+                    MakeIndex(Path("t.ndx") + (c.unique ? " UNIQUE" : ""), "KEY"));
+        CloseAll();
+        if (fork() == 0) {
+            dbcmd.StepSeam = [&](const std::string& s) { s == c.step ? _exit(0) : void(); };
+            UseFile(Path("t.dbf")), Set_Index_To(Path("t.ndx")), ALock(), SetNativeText(1, c.ended), Append();
+            _exit(1);
+        }
+        int status = -1;
+        ASSERT_TRUE(wait(&status) > 0 && status == 0) << c.ended;
+        if (!c.other.empty())
+            UseFile(Path("t.dbf")), Set_Index_To(Path("t.ndx")), ALock(), SetNativeText(1, c.other), Append();
+        CloseAll();
+        struct stat before {
+        }, after{};
+        stat(Path("t.ndx").c_str(), &before);
+        ASSERT_TRUE(UseFile(Path("t.dbf") + " EXCLUSIVE") && (Set_Index_To(Path("t.ndx")), IndexIsOpen()));
+        stat(Path("t.ndx").c_str(), &after);
+        EXPECT_EQ(after.st_ino != before.st_ino, c.rebuilt) << c.ended;
+        for (int32_t r = 1; r <= RecCount(); ++r) {
+            const std::string key = (GO(r), GetNativeText(1));
+            Find(key);
+            EXPECT_TRUE(ndx.LastFindFound && GetNativeText(1) == key && (c.unique || RecNo() == r)) << key;
+        }
+        EXPECT_EQ(RecCount(), c.records + (c.other.empty() ? 1 : 2));
+        CloseAll();
     }
 }

@@ -260,6 +260,7 @@ TEST_F(NdxTest, RandomAppendsReplacesAndRemovalsKeepTheTreeSound)
     std::mt19937 rng(12345);
     std::multimap<std::string, int32_t> model; // key -> record
     std::map<int32_t, std::string> keyOf;      // records that have an entry
+    std::map<int32_t, std::string> removed;    // records whose entry was taken out
     std::vector<std::string> initial;
     for (int i = 1; i <= 700; ++i) {
         initial.push_back(K(static_cast<int>(rng() % 400)));
@@ -300,6 +301,7 @@ TEST_F(NdxTest, RandomAppendsReplacesAndRemovalsKeepTheTreeSound)
                         model.erase(m);
                         break;
                     }
+                removed[r] = old;
                 keyOf.erase(r);
                 continue;
             }
@@ -330,6 +332,11 @@ TEST_F(NdxTest, RandomAppendsReplacesAndRemovalsKeepTheTreeSound)
             ASSERT_TRUE(UseFile(Path("r.dbf")));
             Set_Index_To(Path("r.ndx"));
             ASSERT_EQ(dberror.DbErrorCode, 0) << dberror.DbErrorText;
+            // Opened exclusively, an index lacking keys of its records is
+            // built again: the records whose entries were taken out have them back.
+            for (const auto& [r, k] : removed)
+                model.emplace(k, r), keyOf[r] = k;
+            removed.clear();
         }
     }
 }
@@ -975,6 +982,58 @@ TEST_F(NdxTest, ExclusiveOpenRebuildsAnIndexLackingKeysOfRecordsBehindTheHeader)
     EXPECT_EQ(IndexOrder(), (std::vector<int32_t>{4, 1, 3, 2}));
     CloseAll();
     EXPECT_EQ(ReadBytes(Path("t.dbf")), b) << "the table is unchanged";
+}
+
+// A header counting no record, and behind it a record whose key is not the one the index holds for it: the
+// exclusive open looks its key up and builds the index again.
+TEST_F(NdxTest, ExclusiveOpenLooksUpKeysBehindAHeaderCountingNone)
+{
+    MakeKeys("t.dbf", 10, {"A"});
+    ASSERT_TRUE(UseFile(Path("t.dbf")) && MakeIndex(Path("t.ndx"), "KEY"));
+    CloseAll();
+    auto b = ReadBytes(Path("t.dbf"));
+    b[4] = 0;                                          // the header counts no record
+    b[static_cast<std::size_t>(Le16(b, 8)) + 1] = 'B'; // record 1's key
+    WriteBytes(Path("t.dbf"), b);
+    ASSERT_TRUE(UseFile(Path("t.dbf")) && (Set_Index_To(Path("t.ndx")), IndexIsOpen()));
+    Find("B");
+    EXPECT_TRUE(ndx.LastFindFound);
+    EXPECT_EQ(RecNo(), 1);
+}
+
+// The index lacks the key of a record behind the header and cannot be built again (files cannot grow past
+// 4 KB, as on a full disk): it is marked for rebuild, and a shared open refuses it with the reason.
+TEST_F(NdxTest, ExclusiveOpenThatCannotRebuildMarksTheIndex)
+{
+    std::vector<std::string> keys;
+    for (int i = 1; i <= 300; ++i)
+        keys.push_back(K(i));
+    MakeKeys("t.dbf", 10, keys);
+    ASSERT_TRUE(UseFile(Path("t.dbf")) && MakeIndex(Path("t.ndx"), "KEY"));
+    CloseAll();
+    if (fork() == 0) { // an appender ended between its record and its key
+        dbcmd.StepSeam = [](const std::string& s) { s == "append: record written" ? _exit(0) : void(); };
+        UseFile(Path("t.dbf")), Set_Index_To(Path("t.ndx")), SetNativeText(1, K(0)), Append(), _exit(1);
+    }
+    int status = -1;
+    ASSERT_TRUE(wait(&status) > 0 && status == 0);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit size{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &size);
+        UseFile(Path("t.dbf")), Set_Index_To(Path("t.ndx"));
+        _exit(IndexIsOpen() ? 1 : 0);
+    }
+    ASSERT_TRUE(waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(Le32(ReadBytes(Path("t.ndx")), 492), 0x7FFFFFFFu);
+    dbcmd.SharedAccess = true;
+    boxes.clear();
+    ASSERT_TRUE(UseFile(Path("t.dbf")));
+    Set_Index_To(Path("t.ndx"));
+    EXPECT_FALSE(IndexIsOpen());
+    const std::string said = std::accumulate(boxes.begin(), boxes.end(), std::string());
+    EXPECT_NE(said.find("Index must be rebuilt: "), std::string::npos) << said;
 }
 
 TEST_F(NdxTest, KeyMakerIndexDescending)

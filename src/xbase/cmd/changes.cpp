@@ -140,6 +140,7 @@ void Append()
     // command left unfetched says nothing about this record.
     if (index) {
         if (written) {
+            PassStep("append: record written");
             dberror.DbErrorCode = 0;
             Call(Hooks().AppendNewKey);
             // Departs from keeping a record whose key is missing: the user is

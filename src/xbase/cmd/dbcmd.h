@@ -107,10 +107,12 @@ struct TDbCommands {
     // the writes around it decides what another user, or the next open after
     // a crash, finds: "close: count refreshed", "pack: table copy written",
     // "pack: memo copy written", "pack: old memo kept", "pack: memo in
-    // place", "pack: table in place", "pack: kept memo removed", and "index:
-    // keys taken back" before a failed Append's or Replace's keys come out
-    // of the indexes again. Tests stop or interleave there; the program sets
-    // nothing.
+    // place", "pack: table in place", "pack: kept memo removed", "append:
+    // record written" between an appended record and its keys, "key: old
+    // page rewritten" after an index page was rewritten in place (at a split,
+    // before its parent), and "index: keys taken back" before a failed
+    // Append's or Replace's keys come out of the indexes again. Tests stop or
+    // interleave there; the program sets nothing.
     std::function<void(const std::string& step)> StepSeam;
 };
 

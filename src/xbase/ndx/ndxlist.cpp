@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 bool TakeOption(std::string& name, const std::string& option)
 {
@@ -74,8 +75,11 @@ void FreeControl(std::unique_ptr<TIndexControl>& slot)
     slot.reset();
 }
 
-// Every record from..to has its key (with its record number) in the index.
-bool KeysOfAddedRecords(TIndexControl& c, int32_t from, int32_t to)
+// Calls `each` with the number and the key (as long as the index's keys) of
+// every record from..to, until it returns false; the area's current record
+// and the last find's result are as they were afterwards. False when a
+// record cannot be read or `each` said no.
+template <typename F> bool EachRecordKey(TIndexControl& c, int32_t from, int32_t to, F each)
 {
     TWorkArea* a = SelectedArea();
     if (from > to) return true;
@@ -94,7 +98,7 @@ bool KeysOfAddedRecords(TIndexControl& c, int32_t from, int32_t to)
             std::string key = ComputeKey(c);
             key.resize(static_cast<std::size_t>(c.Header.KeyLength), c.CharacterKey ? ' ' : '\0');
             try {
-                all = SeekEntry(c, key, r, "SyncIndex");
+                all = each(r, key);
             } catch (const EXbaseError&) {
                 all = false;
             }
@@ -113,8 +117,115 @@ bool KeysOfAddedRecords(TIndexControl& c, int32_t from, int32_t to)
     return all;
 }
 
+// Every record from..to has its key (with its record number) in the index.
+bool KeysOfAddedRecords(TIndexControl& c, int32_t from, int32_t to)
+{
+    return EachRecordKey(
+        c, from, to, [&c](int32_t r, const std::string& key) { return SeekEntry(c, key, r, "SyncIndex"); });
+}
+
+// The keys the tree holds, counted leaf by leaf from the root: a page that a
+// split cut short wrote but never linked into the tree is not counted. The
+// tree is walked a level at a time, each level's pages in file order, and
+// pages that follow each other in the file are read together (a build
+// writes the leaves almost one after the other): a system call per page, or
+// a mapping of the file, cost as much as the rest of the open. The pages are
+// read straight from the file, so that the count leaves the node cache as
+// the open found it. -1 when a child pointer leads outside the file or to a
+// page reached before, or a page cannot be read.
+int64_t KeysInTree(TIndexControl& c)
+{
+    constexpr uint32_t kRun = 64; // pages read at once
+    const uint32_t pages = c.Header.NextFree;
+    std::vector<bool> reached(pages);
+    std::vector<uint32_t> level{c.Header.Root};
+    std::vector<uint32_t> below;
+    std::vector<uint8_t> bytes(kRun * NdxPageSize);
+    TNdxPage page;
+    int64_t keys = 0;
+    while (!level.empty()) {
+        std::sort(level.begin(), level.end());
+        for (std::size_t i = 0; i < level.size();) {
+            std::size_t n = 1;
+            while (i + n < level.size() && n < kRun && level[i + n] == level[i] + n)
+                ++n;
+            if (level[i] == 0 || level[i + n - 1] >= pages) return -1;
+            const int64_t at = static_cast<int64_t>(level[i]) * static_cast<int64_t>(NdxPageSize);
+            const long want = static_cast<long>(n * NdxPageSize);
+            if (c.File.ReadAt(at, bytes.data(), static_cast<std::size_t>(want)) != want) return -1;
+            for (std::size_t j = 0; j < n; ++j, ++i) {
+                if (reached[level[i]]) return -1;
+                reached[level[i]] = true;
+                std::memcpy(page.data(), bytes.data() + j * NdxPageSize, NdxPageSize);
+                const int k = NodeKeyCount(page);
+                if (k < 0 || k > c.Header.KeysPerPage) return -1;
+                if (NodeIsLeaf(page, c.Header)) {
+                    keys += k;
+                    continue;
+                }
+                for (int e = 0; e <= k; ++e)
+                    below.push_back(NodeChild(page, c.Header, e));
+            }
+        }
+        level.swap(below);
+        below.clear();
+    }
+    return keys;
+}
+
+// The number of different keys the records 1..count give, as a UNIQUE index
+// holds them; -1 when a record cannot be read. The keys are laid end to end
+// in one buffer and sorted through a table of their positions.
+int64_t DifferentKeysOfRecords(TIndexControl& c, int32_t count)
+{
+    const std::size_t length = static_cast<std::size_t>(c.Header.KeyLength);
+    std::string keys;
+    keys.reserve(static_cast<std::size_t>(count) * length);
+    if (!EachRecordKey(c, 1, count, [&keys](int32_t, const std::string& key) {
+            keys += key;
+            return true;
+        }))
+        return -1;
+    std::vector<std::size_t> at(static_cast<std::size_t>(count));
+    for (std::size_t i = 0; i < at.size(); ++i)
+        at[i] = i * length;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(keys.data());
+    const TNdxHeader& h = c.Header;
+    std::sort(at.begin(), at.end(),
+              [&](std::size_t x, std::size_t y) { return CompareNdxKeys(h, bytes + x, bytes + y) < 0; });
+    int64_t different = at.empty() ? 0 : 1;
+    for (std::size_t i = 1; i < at.size(); ++i)
+        different += CompareNdxKeys(h, bytes + at[i - 1], bytes + at[i]) != 0 ? 1 : 0;
+    return different;
+}
+
+// An exclusive open's check that the index holds a key for every record the
+// table holds whole (those marked for deletion too). Appenders write the
+// record before its key, and a close by anyone writes the header's count from
+// the file, so a record whose appender was killed before its key may already
+// stand inside the header's count; a split killed between its pages loses
+// the keys of the page it never linked. Neither shows in the count stamp,
+// which catches only a table that shrank. Records behind the header's count
+// have their keys looked up; then the keys of the tree are counted against
+// the records (for a UNIQUE index, against the different keys the records
+// give, which costs a pass over the table and a sort of its keys).
+bool IndexHoldsEveryRecord(TIndexControl& c, const TWorkArea& a)
+{
+    if (a.HeaderCountAtOpen >= 0 &&
+        !KeysOfAddedRecords(c, a.HeaderCountAtOpen + 1, std::min(a.CountAtOpen, a.RecordCount)))
+        return false;
+    // A tree that cannot be walked is left to the moves, which report the
+    // corruption where they meet it.
+    const int64_t keys = KeysInTree(c);
+    if (keys < 0) return true;
+    if (c.Header.Unique == 0) return keys == a.RecordCount;
+    return keys == DifferentKeysOfRecords(c, a.RecordCount);
+}
+
+// `built`: the file was just built from the table, and is not checked
+// against it again (a check that failed once more would build it forever).
 bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, bool descending,
-               TTzKeyMaker keyMaker, void* data, bool& refused)
+               TTzKeyMaker keyMaker, void* data, bool& refused, bool built = false)
 {
     refused = true;
     TWorkArea* a = SelectedArea();
@@ -238,11 +349,11 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
             if (ic->Header.Unique != 0) options += " UNIQUE";
             if (soundex) options += " SOUNDEX";
             if (descending) options += " DESCENDING";
-            const bool built = ic->KeyMaker ? MakeIndexCB(file + options, ic->KeyMaker, ic->KeyMakerData)
-                                            : MakeIndex(file + options, expr);
-            if (!built) return false;
+            const bool rebuilt = ic->KeyMaker ? MakeIndexCB(file + options, ic->KeyMaker, ic->KeyMakerData)
+                                              : MakeIndex(file + options, expr);
+            if (!rebuilt) return false;
             return OpenIndex(file, noCache, soundex, order, descending, std::move(ic->KeyMaker), data,
-                             refused);
+                             refused, true);
         }
     }
     if (order == 1) {
@@ -295,13 +406,9 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
             return false;
         }
     }
-    // An exclusive open that counted records behind the header's count
-    // (an appender killed before its close) may have records whose keys the
-    // appender never wrote: their keys are looked up, and an index lacking
-    // one is rebuilt rather than used as it is. The count stamp catches only
-    // a table that shrank.
-    if (!a->IsVirtual && !SharedArea(*a) && a->HeaderCountAtOpen >= 0 &&
-        !KeysOfAddedRecords(c, a->HeaderCountAtOpen + 1, std::min(a->CountAtOpen, a->RecordCount))) {
+    // Shared, another appender may stand between its record and its key:
+    // only an exclusive open can tell a missing key from one still coming.
+    if (!built && !a->IsVirtual && !SharedArea(*a) && !IndexHoldsEveryRecord(c, *a)) {
         TTzKeyMaker keyMakerCopy = c.KeyMaker;
         std::string options;
         if (c.Header.Unique != 0) options += " UNIQUE";
@@ -309,13 +416,13 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
         if (order == 1) ai.Cache.Assign(0);
         if (soundex) options += " SOUNDEX";
         if (descending) options += " DESCENDING";
-        const bool built =
-            keyMakerCopy ? MakeIndexCB(file + options, keyMakerCopy, data) : MakeIndex(file + options, expr);
-        if (!built) {
+        if (!(keyMakerCopy ? MakeIndexCB(file + options, keyMakerCopy, data)
+                           : MakeIndex(file + options, expr))) {
             MarkIndexFileStale(file);
             return false;
         }
-        return OpenIndex(file, noCache, soundex, order, descending, std::move(keyMakerCopy), data, refused);
+        return OpenIndex(file, noCache, soundex, order, descending, std::move(keyMakerCopy), data, refused,
+                         true);
     }
     if (a->RecordCount == 0) {
         c.AtBegin = c.AtEnd = true;

@@ -264,6 +264,7 @@ int AppendIndex(const std::string& key, int slot)
             ic->Path.clear();
             return StaleAfterFailedWrite(*ic);
         }
+        PassStep("key: old page rewritten");
     }
     ic->HeaderChanged = true;
     if (!WriteAnchorNode(*ic)) {
