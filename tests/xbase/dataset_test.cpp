@@ -13,6 +13,7 @@
 #include "xbase/dataset/memofieldstream.h"
 #include "xbase/dataset/tablecomponent.h"
 #include "xbase/dbf/dbffile.h"
+#include "xbase/expr/dbexpr.h"
 
 #include <algorithm>
 #include <fstream>
@@ -1260,12 +1261,39 @@ TEST_F(WorkAreaDataset, StoredDateOutsideTheCenturyWindowIsReadExactly)
     ASSERT_TRUE(ds.SetActive(true)) << TakeErrorText();
     ds.SetRecNo(4);
     EXPECT_EQ(ds.FieldByName("D")->AsFloat(), -18095.0) << "15 June 1850";
+    std::string key; // a post of another field leaves the date as stored
+    ASSERT_TRUE(ds.SetFieldText("C", "newer") && ds.Post());
+    EXPECT_EQ((ds.Peek(4, 4, key), key), "18500615");
 }
 
 } // namespace
 
 namespace
 {
+
+// A number another program stored with a decimal its field does not declare (4.7 in I, N 5 0): an expression
+// on the record reads it as stored, and goes on doing so while an edit of another field is under way.
+TEST_F(WorkAreaDataset, ExpressionsReadTheStoredRecordDuringAnEdit)
+{
+    {
+        TDbfTable t;
+        t.Name = Path("six.dbf");
+        ASSERT_TRUE(OpenDbf(t));
+        t.RecordBuffer = " odd           0.00  4.7        F          ";
+        ASSERT_TRUE(AppendDbfRecord(t));
+        ASSERT_TRUE(CloseDbf(t));
+    }
+    InstallExprParser();
+    ASSERT_TRUE(ds.SetActive(true)) << TakeErrorText();
+    ds.Go(4);
+    TCompiledExpr* tenfold = AssignExpr("I * 10");
+    ASSERT_NE(tenfold, nullptr);
+    EXPECT_EQ(EvaluateExpr(tenfold)->Num, 47);
+    ASSERT_TRUE(ds.SetFieldText("C", "edited"));
+    EXPECT_EQ(EvaluateExpr(tenfold)->Num, 47) << "while the edit is under way";
+    FreeExpr(tenfold);
+    ds.Cancel();
+}
 
 TEST_F(WorkAreaDataset, DateTextIsReadInTheEngineOrder)
 {
