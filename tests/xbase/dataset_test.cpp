@@ -592,6 +592,16 @@ class WorkAreaDataset : public XbaseTest
         ds.SetActive(false);
         XbaseTest::TearDown();
     }
+    // A record as another program wrote it, appended to the table as its bytes.
+    void AppendStored(const std::string& record)
+    {
+        TDbfTable t;
+        t.Name = Path("six.dbf");
+        ASSERT_TRUE(OpenDbf(t));
+        t.RecordBuffer = record;
+        ASSERT_TRUE(AppendDbfRecord(t));
+        ASSERT_TRUE(CloseDbf(t));
+    }
     double ReadDouble(const uint8_t* p)
     {
         double v;
@@ -1249,14 +1259,7 @@ TEST_F(WorkAreaDataset, DatesAreWrittenInEveryDateOrder)
 
 TEST_F(WorkAreaDataset, StoredDateOutsideTheCenturyWindowIsReadExactly)
 {
-    {
-        TDbfTable t;
-        t.Name = Path("six.dbf");
-        ASSERT_TRUE(OpenDbf(t));
-        t.RecordBuffer = " old           0.00    0185006150          ";
-        ASSERT_TRUE(AppendDbfRecord(t));
-        ASSERT_TRUE(CloseDbf(t));
-    }
+    AppendStored(" old           0.00    0185006150          ");
     dbdates.DateCentury = false; // shown as 06/15/50, which the window puts in 2050
     ASSERT_TRUE(ds.SetActive(true)) << TakeErrorText();
     ds.SetRecNo(4);
@@ -1275,14 +1278,7 @@ namespace
 // on the record reads it as stored, and goes on doing so while an edit of another field is under way.
 TEST_F(WorkAreaDataset, ExpressionsReadTheStoredRecordDuringAnEdit)
 {
-    {
-        TDbfTable t;
-        t.Name = Path("six.dbf");
-        ASSERT_TRUE(OpenDbf(t));
-        t.RecordBuffer = " odd           0.00  4.7        F          ";
-        ASSERT_TRUE(AppendDbfRecord(t));
-        ASSERT_TRUE(CloseDbf(t));
-    }
+    AppendStored(" odd           0.00  4.7        F          ");
     InstallExprParser();
     ASSERT_TRUE(ds.SetActive(true)) << TakeErrorText();
     ds.Go(4);
