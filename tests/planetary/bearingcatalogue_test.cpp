@@ -164,6 +164,24 @@ TEST_F(BearingCatalogue, SelfAligningBallAngleFollowsFromTheDimensions)
     EXPECT_EQ(PlanetBearings[1].Designation, "1203 \x84");
 }
 
+// A remark typed into the table with an a-umlaut, which the table stores in its OEM text, is picked into the
+// bearing as the project keeps its texts: in code page 437 (0x84), as the designation is.
+TEST_F(BearingCatalogue, PickedRemarkIsKeptInTheDosCodePage)
+{
+    dbf4.OpenTable(dir + "/pekula.dbf");
+    ASSERT_TRUE(dbf4.GoRecord(4) && dbf4.SetFieldText(1, "1203 \xE4") &&
+                dbf4.SetFieldText(23, "K\xE4"
+                                      "fig") &&
+                dbf4.tzdbf.Post());
+    dbf4.CloseTable();
+    Pick("", 4);
+    SelectBearingFromCatalogue(2, 1, 1, 20, 1000, 0, 1500, 1, 2, 1);
+    ASSERT_FALSE(telmvar.Aborted);
+    EXPECT_EQ(PlanetBearings[1].Designation, "1203 \x84");
+    EXPECT_EQ(PlanetBearings[1].CatText2, "K\x84"
+                                          "fig");
+}
+
 TEST_F(BearingCatalogue, WishedBoreOpensTheBrowserOnIt)
 {
     Pick("6207", 8);

@@ -13,6 +13,7 @@
 #include "xbase/dataset/memofieldstream.h"
 #include "xbase/dataset/tablecomponent.h"
 #include "xbase/dbf/dbffile.h"
+#include "xbase/expr/dbexpr.h"
 
 #include <algorithm>
 #include <fstream>
@@ -590,6 +591,16 @@ class WorkAreaDataset : public XbaseTest
     {
         ds.SetActive(false);
         XbaseTest::TearDown();
+    }
+    // A record as another program wrote it, appended to the table as its bytes.
+    void AppendStored(const std::string& record)
+    {
+        TDbfTable t;
+        t.Name = Path("six.dbf");
+        ASSERT_TRUE(OpenDbf(t));
+        t.RecordBuffer = record;
+        ASSERT_TRUE(AppendDbfRecord(t));
+        ASSERT_TRUE(CloseDbf(t));
     }
     double ReadDouble(const uint8_t* p)
     {
@@ -1248,24 +1259,37 @@ TEST_F(WorkAreaDataset, DatesAreWrittenInEveryDateOrder)
 
 TEST_F(WorkAreaDataset, StoredDateOutsideTheCenturyWindowIsReadExactly)
 {
-    {
-        TDbfTable t;
-        t.Name = Path("six.dbf");
-        ASSERT_TRUE(OpenDbf(t));
-        t.RecordBuffer = " old           0.00    0185006150          ";
-        ASSERT_TRUE(AppendDbfRecord(t));
-        ASSERT_TRUE(CloseDbf(t));
-    }
+    AppendStored(" old           0.00    0185006150          ");
     dbdates.DateCentury = false; // shown as 06/15/50, which the window puts in 2050
     ASSERT_TRUE(ds.SetActive(true)) << TakeErrorText();
     ds.SetRecNo(4);
     EXPECT_EQ(ds.FieldByName("D")->AsFloat(), -18095.0) << "15 June 1850";
+    std::string key; // a post of another field leaves the date as stored
+    ASSERT_TRUE(ds.SetFieldText("C", "newer") && ds.Post());
+    EXPECT_EQ((ds.Peek(4, 4, key), key), "18500615");
 }
 
 } // namespace
 
 namespace
 {
+
+// A number another program stored with a decimal its field does not declare (4.7 in I, N 5 0): an expression
+// on the record reads it as stored, and goes on doing so while an edit of another field is under way.
+TEST_F(WorkAreaDataset, ExpressionsReadTheStoredRecordDuringAnEdit)
+{
+    AppendStored(" odd           0.00  4.7        F          ");
+    InstallExprParser();
+    ASSERT_TRUE(ds.SetActive(true)) << TakeErrorText();
+    ds.Go(4);
+    TCompiledExpr* tenfold = AssignExpr("I * 10");
+    ASSERT_NE(tenfold, nullptr);
+    EXPECT_EQ(EvaluateExpr(tenfold)->Num, 47);
+    ASSERT_TRUE(ds.SetFieldText("C", "edited"));
+    EXPECT_EQ(EvaluateExpr(tenfold)->Num, 47) << "while the edit is under way";
+    FreeExpr(tenfold);
+    ds.Cancel();
+}
 
 TEST_F(WorkAreaDataset, DateTextIsReadInTheEngineOrder)
 {

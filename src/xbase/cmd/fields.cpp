@@ -411,6 +411,15 @@ void WriteNative(TWorkArea& area)
         }
         case 'D': {
             std::string d(reinterpret_cast<const char*>(p + 1), std::min<std::size_t>(p[0], 10));
+            // Departs from giving every two-digit year its century again: a
+            // date the record was read with, outside the two-digit window
+            // (15 June 1850 read as 06/15/50), would move by a century at
+            // each post of another field of the record. A date whose text is
+            // still the one its stored key reads as keeps that key.
+            const std::string_view stored = FieldText(rec, f);
+            if (stored.size() == 8 && stored.find_first_not_of("0123456789") == std::string_view::npos &&
+                KeyToNativeDate(stored) == d)
+                continue;
             // Only a valid date is stored: a text of the right length that
             // names no day (13/45/98) would put a date into the file that
             // no reader can take. It is stored empty and reported.
