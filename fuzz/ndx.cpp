@@ -63,18 +63,19 @@ TPlace& Place()
     return *place;
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+// One pass over the index as it stands in the file: opened shared, the
+// index is used as read; opened exclusively, an index whose keys do not
+// match the table's records is built again first, so the shared pass is
+// the one that walks every page the input holds.
+void Exercise(const TPlace& p, const uint8_t* data, size_t size, bool shared)
 {
-    TPlace& p = Place();
     WriteFile(p.Table, p.Pristine.data(), p.Pristine.size());
     WriteFile(p.Index, data, size);
     ResetXbaseState();
     InitXbaseLibrary();
     SetAutoReport(false);
-    dbcmd.SharedAccess = false;
-    if (!UseFile(p.Table + " EXCLUSIVE")) return 0;
+    dbcmd.SharedAccess = shared;
+    if (!UseFile(shared ? p.Table : p.Table + " EXCLUSIVE")) return;
     try {
         Set_Index_To(p.Index);
         if (IndexIsOpen()) {
@@ -103,5 +104,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     } catch (const EXbaseError&) {
     }
     ResetXbaseState();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const TPlace& p = Place();
+    Exercise(p, data, size, true);
+    Exercise(p, data, size, false);
     return 0;
 }
