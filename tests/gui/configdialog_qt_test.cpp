@@ -5,6 +5,8 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
@@ -84,6 +86,40 @@ TEST_F(QtConfigDialog, NinePagesGrabbedAndBound)
     EXPECT_TRUE(indexHidden) << "the model's visibility on the widget";
     EXPECT_EQ(sizeShown, "0001 1111 0001 ") << "the element size's caption goes with its field";
     EXPECT_EQ(cadsettings.LayerNames[5], "contour") << "the grid cell typed back through the binder";
+}
+
+// 99999 typed into both window size fields, each left with Tab as a user
+// does: the main window asks for no more than OK would store (5000 + 1).
+TEST_F(QtConfigDialog, ATypedWindowSizeSizesTheMainWindowNoLargerThanOkStores)
+{
+    QList<int> asked;
+    QString left;
+    WhenModalAppears([&](QWidget* w) {
+        w->findChild<QComboBox*>("ComboBox_screensizecode")->setCurrentIndex(0); // "Input"
+        w->activateWindow();
+        QApplication::processEvents();
+        for (const char* name : {"Edit_x", "Edit_y"}) {
+            auto* edit = w->findChild<QLineEdit*>(name);
+            edit->setFocus(Qt::TabFocusReason);
+            edit->selectAll();
+            for (QChar c : QString("99999")) {
+                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+                QCoreApplication::sendEvent(edit, &press);
+            }
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+            QCoreApplication::sendEvent(edit, &tab);
+            left += edit->hasFocus() ? "" : name;
+            // The hidden window keeps its widget's size: each field's own
+            // side of the size asked for.
+            const QSize wanted = qt.QtMainWindow().ClientArea().sizeHint();
+            asked << (name == std::string("Edit_x") ? wanted.width() : wanted.height());
+        }
+        w->findChild<QPushButton*>("Button_cancel")->click();
+    });
+    Tconfig model;
+    qt.Dialogs().RunModal(model);
+    EXPECT_EQ(left, "Edit_xEdit_y") << "each field left with Tab";
+    EXPECT_EQ(asked, QList<int>({5001, 5001}));
 }
 
 TEST_F(QtConfigDialog, ColourNumberPicker)
