@@ -55,6 +55,15 @@ std::string Join(const std::vector<std::string>& Parts, char Sep)
     return s;
 }
 
+// A window size field shows the size + 1; stored is the size, at most
+// MaxWindowPixels a side. The one limit for what OK stores and for what
+// leaving the field applies at once.
+constexpr int MaxWindowPixels = 5000;
+int StoredWindowPixels(int Shown)
+{
+    return std::clamp(Shown - 1, 0, MaxWindowPixels);
+}
+
 std::string StyleText(int Style)
 {
     std::string s;
@@ -687,8 +696,8 @@ void Tconfig::StoreExtras()
     orOne(g.GraphTextWidthFactor);
     orOne(g.TextHeightFactor);
     // Shown as size + 1; a size of 0 is the screen less this dialog's frame.
-    int x = std::clamp(windowWidth_ - 1, 0, 5000);
-    int y = std::clamp(windowHeight_ - 1, 0, 5000);
+    int x = StoredWindowPixels(windowWidth_);
+    int y = StoredWindowPixels(windowHeight_);
     if (x == 0) x = std::max(0, s.ScreenWidth - FrameWidth);
     if (y == 0) y = std::max(0, s.ScreenHeight - FrameHeight);
     t.ScreenPixelsX = static_cast<uint16_t>(x);
@@ -721,8 +730,10 @@ void Tconfig::StoreExtras()
     if (rect[2] < 50 || rect[2] > 1000) rect[2] = 700;
     // Too high or too low a window falls back to the window size less 20;
     // never below the 50 pixels a text window needs (a window size of "0"
-    // would make it negative).
-    if (rect[3] > s.ScreenHeight || rect[3] < 50) rect[3] = std::max(50, windowHeight_ - 20);
+    // would make it negative). The window size is the one stored, not the
+    // one typed: a text window is never higher than its main window can be.
+    if (rect[3] > s.ScreenHeight || rect[3] < 50)
+        rect[3] = std::max(50, StoredWindowPixels(windowHeight_) + 1 - 20);
     p.PrintFontName = printFont_;
     p.PrintFontSize = static_cast<uint16_t>(printSize_);
     p.PrintFontStyle = static_cast<uint16_t>(printStyle_);
@@ -801,8 +812,11 @@ void Tconfig::ApplyWindowSize(bool X, bool Y)
     platform::Window& main = platform::CurrentPlatform().MainWindow();
     const int x = TextToInt(TrimBlanks(Control("Edit_x").Text));
     const int y = TextToInt(TrimBlanks(Control("Edit_y").Text));
-    const int width = X && x > 0 ? x : main.ClientWidth();
-    const int height = Y && y > 0 ? y : main.ClientHeight();
+    // Sized within the limits the store step keeps, not to any positive
+    // number typed: a window of 99999 pixels a side asked for gigabytes at
+    // once, for a size that OK would then have cut to 5001 anyway.
+    const int width = X && x > 0 ? StoredWindowPixels(x) + 1 : main.ClientWidth();
+    const int height = Y && y > 0 ? StoredWindowPixels(y) + 1 : main.ClientHeight();
     if ((X && x > 0) || (Y && y > 0)) main.SetClientSize(width, height);
 }
 

@@ -119,6 +119,12 @@ void Thh::RedrawShownPicture(const std::string& File)
     if (!shownPicture_.Redraw || DisplayList.Generation != shownPicture_.Generation ||
         shownPicture_.File != File)
         return;
+    // A project whose calculation failed has no picture: every drawing puts
+    // the message list in its place, the list the user has just left. The
+    // picture shown is still the one of the input before, which is what the
+    // old file holds; it keeps that file's name rather than put the new
+    // name on results the new file does not give.
+    if (telmvar.FatalCalcError) return;
     const uint64_t before = DisplayList.Generation;
     shownPicture_.Redraw();
     if (DisplayList.Generation != before && cadstate.CadDevice == 3)

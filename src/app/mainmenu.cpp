@@ -459,18 +459,20 @@ std::vector<TMenuCommand> View()
                 c = c.Says(PiPe);
             else if (m == 3)
                 c = c.Says(Fixed("&Pe-H"));
-            return c.Does([Kind, m](Thh&) {
+            // Drawn without a question: drawn again (its footer naming the
+            // file) after Save As, the mesh loaded again as for the menu.
+            return c.Does(Picture(3, [Kind, m](int D) {
                 LoadCalculatedMesh(m);
-                DrawLifeSafetyDiagrams(static_cast<uint16_t>(Kind), 3, MeshLabel[m]);
-            });
+                DrawLifeSafetyDiagrams(static_cast<uint16_t>(Kind), static_cast<uint16_t>(D), MeshLabel[m]);
+            }));
         };
     };
     TMenuCommand lastkollektiv =
         Meshes("mi_viewLastkollektiv", "&Load Spectrum", "mi_viewLastkollektiv", [](int m, TMenuCommand c) {
-            return c.Does([m](Thh&) {
+            return c.Does(Picture(3, [m](int D) {
                 LoadCalculatedMesh(m);
-                DrawLoadSpectrumDiagram(6, 3);
-            });
+                DrawLoadSpectrumDiagram(6, D);
+            }));
         }).Says(Prog(&TProgramMenuTexts::MenuTextLoadSpectrum));
     // The load spectrum's output menu (printout or file of the diagrams'
     // data) has no item of its own in the form; it sits with the diagrams.

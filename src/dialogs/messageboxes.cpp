@@ -1,6 +1,7 @@
 #include "dialogs/messageboxes.h"
 
 #include "foundation/codepage.h"
+#include "foundation/fileutil.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
 #include "platform/platform.h"
@@ -108,12 +109,8 @@ std::string UpdateAppTitle()
     // The project name is a file name as the file system has it: it reaches
     // the caption apart from the program's text, which is shown from 437.
     std::string title = telmvar.ProgramTitle;
-    std::string name;
-    if (!telmvar.ProjectName.empty()) {
-        title += "  -  ";
-        name = telmvar.ProjectName;
-        if (telmvar.ProjectName.find('.') == std::string::npos) name += "." + telmvar.DataExt;
-    }
+    const std::string name = ProjectTitleName();
+    if (!name.empty()) title += "  -  ";
     platform::CurrentPlatform().MainWindow().SetTitleWithFileName(DisplayText(title), name);
     title += name;
     SetArrowCursor();

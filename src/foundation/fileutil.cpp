@@ -235,6 +235,13 @@ std::string FileExtNoDot(const std::string& Path)
     return dot == std::string::npos ? std::string() : name.substr(dot + 1);
 }
 
+std::string ProjectTitleName()
+{
+    const std::string& name = telmvar.ProjectName;
+    if (name.empty() || name.find('.') != std::string::npos) return name;
+    return name + "." + telmvar.DataExt;
+}
+
 std::string FileDirPart(const std::string& Path)
 {
     const auto p = LastPathSeparator(Path);

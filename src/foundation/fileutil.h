@@ -51,6 +51,9 @@ std::string ExtractBaseName(const std::string& Path);
 std::string FileNameNoExt(const std::string& Path);
 // The path without the extension of its file name.
 std::string PathNoExt(const std::string& Path);
+// The project's name as the main window's title shows it: ProjectName, with
+// "." DataExt when it has no "." of its own; empty without a project name.
+std::string ProjectTitleName();
 // The text after the first "." of the file name ("a.tar.gz" gives
 // "tar.gz"); empty when there is none.
 std::string FileExtNoDot(const std::string& Path);

@@ -76,6 +76,9 @@ TEST_F(ConfigDialog, StoreRulesAndLimits)
         {"text window height 0",
          {{"Edit_height", "0"}, {"Edit_y", "600"}},
          [] { return printsettings.TextWindowRect[3] == 580; }},
+        {"height 0 with window size 99999: the stored window's 5001 less 20",
+         {{"Edit_height", "0"}, {"Edit_y", "99999"}},
+         [] { return printsettings.TextWindowRect[3] == 4981; }},
         {"height 0 with window size 0",
          {{"Edit_height", "0"}, {"Edit_y", "0"}},
          [] { return printsettings.TextWindowRect[3] == 50; }},
@@ -394,6 +397,13 @@ TEST_F(ConfigDialog, LeavingAWindowSizeFieldSizesTheMainWindow)
     EXPECT_EQ(window.ClientWidth(), 801);
     f.Left("Edit_dxfdec");
     EXPECT_EQ(window.ClientWidth(), 801);
+    // What OK would store at most (5000 + 1), never more at once.
+    for (const char* field : {"Edit_x", "Edit_y"}) {
+        f.Control(field).Text = "99999";
+        f.Left(field);
+    }
+    EXPECT_EQ(window.ClientWidth(), 5001);
+    EXPECT_EQ(window.ClientHeight(), 5001);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "common/testlocales.h"
 #include "dialogs/dialogservices.h"
 #include "dialogs/helptext.h"
+#include "drawings/stage/composer.h"
 #include "foundation/fileutil.h"
 #include "foundation/messagecollector.h"
 #include "graphics/cad/cadfiles.h"
@@ -20,6 +21,7 @@
 #include "planetary/stage.h"
 #include "planetary/stagecalc.h"
 #include "reports/engine/reportservices.h"
+#include "reports/messages/messagelist.h"
 #include "testcommands.h"
 
 #include <fstream>
@@ -285,7 +287,10 @@ TEST_F(ProjectCommands, NewSaveAsExitAndReopenGiveTheRecordsSaved)
 // Save As (and the Save that names a project without a name) draws the
 // picture shown again, so that its footer and a sheet's title block name the
 // file under its new name; the picture stays the same. A picture that has
-// since taken its place (a help picture) stays as it is.
+// since taken its place (a help picture), or that cannot be drawn again
+// without a question (the carrier asks its dimensions), stays as it is; so
+// does the picture of the input before a calculation that failed, and the
+// message list the user has seen is not shown again.
 TEST_F(ProjectCommands, SaveAsDrawsThePictureShownAgainNamingTheNewFile)
 {
     telmvar.HelpLevel = 1;
@@ -300,6 +305,28 @@ TEST_F(ProjectCommands, SaveAsDrawsThePictureShownAgainNamingTheNewFile)
         return std::count_if(Records.begin(), Records.end(),
                              [&](const std::string& r) { return r.find(Name) != std::string::npos; });
     };
+    // The CAD code prompt answered as a user does: the first time with a
+    // look at its help picture before the choice.
+    const struct Restore {
+        decltype(reportservices.AskSelect) Ask = reportservices.AskSelect;
+        decltype(uhelperr.MessageListAsText) List = uhelperr.MessageListAsText;
+        decltype(stagecomposerhooks.EditCarrier) Carrier = stagecomposerhooks.EditCarrier;
+        ~Restore()
+        {
+            reportservices.AskSelect = Ask, uhelperr.MessageListAsText = List;
+            stagecomposerhooks.EditCarrier = Carrier;
+        }
+    } restore;
+    int carrierAsked = 0;
+    stagecomposerhooks.EditCarrier = [&] { ++carrierAsked; };
+    const auto ask = restore.Ask;
+    int shownLists = 0;
+    uhelperr.MessageListAsText = [&](const std::string&) { ++shownLists; };
+    int helpPictures = 0;
+    reportservices.AskSelect = [&](const std::string& Prompt, int Count, uint16_t& Choice) {
+        if (Prompt == "CAD Code" && helpPictures-- > 0) ShowHelpText(1000, 0, 2);
+        ask(Prompt, Count, Choice);
+    };
     const struct {
         const char* Shows; // after Open has drawn the stage picture
         const char* Save;
@@ -307,34 +334,63 @@ TEST_F(ProjectCommands, SaveAsDrawsThePictureShownAgainNamingTheNewFile)
     } rows[] = {{"", "mi_FileSaveAs", true},
                 {"mi_viewfertigungszeichnungC", "mi_FileSaveAs", true},
                 {"mi_viewquick4", "mi_FileSaveAs", true},
+                {"mi_viewsicherheitSPi", "mi_FileSaveAs", true},
+                {"mi_viewlebensdauerSPi", "mi_FileSaveAs", true},
+                {"mi_viewLastkollektivSPi", "mi_FileSaveAs", true},
                 {"help", "mi_FileSaveAs", false},
                 {"unnamed", "mi_FileSave", true},
-                {"another project, not drawn", "mi_FileSaveAs", false}};
+                {"another project, not drawn", "mi_FileSaveAs", false},
+                {"input speed 0", "mi_FileSaveAs", false},
+                {"carrier on the screen", "mi_FileSaveAs", false},
+                {"a DXF file after a help picture", "mi_FileSaveAs", false}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.Shows);
+        const std::string shows = r.Shows;
         fs::copy_file(std::string(QYR7_SOURCE_DIR) + "/examples/industrial.qy7", from,
                       fs::copy_options::overwrite_existing);
         fs::remove(to);
         headless->HeadlessFiles().QueueAnswer(from);
         ASSERT_TRUE(hh.Click("mi_fileOpen"));
-        if (std::string(r.Shows) == "help") {
+        if (shows == "help") {
             ShowHelpText(1000, 0, 2);
-        } else if (std::string(r.Shows) == "another project, not drawn") {
+        } else if (shows == "another project, not drawn") {
             ASSERT_TRUE(hh.Click("mi_viewquick4"));
             telmvar.HelpLevel = 0;
-            fs::copy_file(std::string(QYR7_SOURCE_DIR) + "/examples/default.qy7", dir / "default.qy7");
+            fs::copy_file(std::string(QYR7_SOURCE_DIR) + "/examples/default.qy7", dir / "default.qy7",
+                          fs::copy_options::overwrite_existing);
             headless->HeadlessFiles().QueueAnswer((dir / "default.qy7").string());
             ASSERT_TRUE(hh.Click("mi_fileOpen"));
-        } else if (std::string(r.Shows) == "unnamed") {
+            telmvar.HelpLevel = 1;
+        } else if (shows == "unnamed") {
             telmvar.ProjectName.clear();
             hh.RefreshAfterChange();
+        } else if (shows == "input speed 0") {
+            hh.Forms["TForm_qyr7antr"] = [] { PlanetaryStage.nIn = 0; };
+            const int shown = shownLists;
+            ASSERT_TRUE(hh.Click("mi_editAntrieb"));
+            hh.Forms.erase("TForm_qyr7antr");
+            ASSERT_EQ(shownLists, shown + 1) << "the failed calculation's list";
+        } else if (shows == "carrier on the screen") {
+            headless->HeadlessPrompts().QueueSelection(2); // "Control Output to Screen"
+            const auto drawn = DisplayList.Generation;
+            ASSERT_TRUE(hh.Click("mi_cadcarrier"));
+            ASSERT_NE(DisplayList.Generation, drawn);
+        } else if (shows == "a DXF file after a help picture") {
+            helpPictures = 1;
+            headless->HeadlessPrompts().QueueSelection(0); // "DXF"
+            headless->HeadlessFiles().QueueAnswer((dir / "front.dxf").string());
+            ASSERT_TRUE(hh.Click("mi_cadplanetengetriebe"));
+            ASSERT_TRUE(fs::exists(dir / "front.dxf"));
         } else if (*r.Shows) {
             ASSERT_TRUE(hh.Click(r.Shows));
         }
         const std::vector<std::string> before(DisplayList.Records.begin(), DisplayList.Records.end());
+        const int listsBefore = shownLists, carrierBefore = carrierAsked;
         headless->HeadlessFiles().QueueAnswer(to);
         ASSERT_TRUE(hh.Click(r.Save));
         ASSERT_TRUE(fs::exists(to));
+        EXPECT_EQ(shownLists, listsBefore) << "no message list again";
+        EXPECT_EQ(carrierAsked, carrierBefore) << "the carrier's dimensions not asked again";
         const std::vector<std::string> after(DisplayList.Records.begin(), DisplayList.Records.end());
         if (!r.Redrawn) {
             EXPECT_EQ(after, before);
@@ -349,6 +405,19 @@ TEST_F(ProjectCommands, SaveAsDrawsThePictureShownAgainNamingTheNewFile)
                     << before[i] << " -> " << after[i];
     }
     std::tie(reportservices.TodayDateText, reportservices.NowTimeText) = clock;
+}
+
+// The document links' caption goes on as the main window's title, also
+// after a Save (which keeps the project's name without its extension).
+TEST_F(ProjectCommands, TheDocumentLinksCaptionEndsWithTheMainWindowsTitle)
+{
+    headless->HeadlessFiles().QueueAnswer(Project("industrial"));
+    ASSERT_TRUE(hh.Click("mi_fileOpen") && hh.Click("mi_FileSave"));
+    headless->HeadlessDialogs().QueueResult(platform::DialogResult::Cancel);
+    ASSERT_TRUE(hh.Click("mi_DocumentSetup"));
+    const std::string title = headless->HeadlessWindow().Title();
+    EXPECT_TRUE(title.ends_with("  -  industrial.qy7")) << title;
+    EXPECT_EQ(headless->HeadlessDialogs().ShownDialogs().back().Caption, "Document Links  -  " + title);
 }
 
 // A project with a line break in its name or directory's opens, is not remembered; line 1 goes without it.

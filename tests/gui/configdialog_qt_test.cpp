@@ -5,6 +5,8 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
@@ -84,6 +86,36 @@ TEST_F(QtConfigDialog, NinePagesGrabbedAndBound)
     EXPECT_TRUE(indexHidden) << "the model's visibility on the widget";
     EXPECT_EQ(sizeShown, "0001 1111 0001 ") << "the element size's caption goes with its field";
     EXPECT_EQ(cadsettings.LayerNames[5], "contour") << "the grid cell typed back through the binder";
+}
+
+// 99999 typed into each window size field and left with Tab: the main
+// window asks for no more than OK would store (5000 + 1) on that side.
+TEST_F(QtConfigDialog, ATypedWindowSizeSizesTheMainWindowNoLargerThanOkStores)
+{
+    QList<int> asked;
+    WhenModalAppears([&](QWidget* w) {
+        w->findChild<QComboBox*>("ComboBox_screensizecode")->setCurrentIndex(0); // "Input"
+        w->activateWindow();
+        QApplication::processEvents();
+        for (const char* name : {"Edit_x", "Edit_y"}) {
+            auto* edit = w->findChild<QLineEdit*>(name);
+            edit->setFocus(Qt::TabFocusReason);
+            edit->selectAll();
+            for (const char* key : {"9", "9", "9", "9", "9", "\t"}) {
+                QKeyEvent press(QEvent::KeyPress, *key == '\t' ? Qt::Key_Tab : 0, Qt::NoModifier, key);
+                QCoreApplication::sendEvent(edit, &press);
+            }
+            const QSize wanted =
+                qt.QtMainWindow().ClientArea().sizeHint(); // the hidden window keeps its size
+            asked << (edit->hasFocus()                ? -1
+                      : name == std::string("Edit_x") ? wanted.width()
+                                                      : wanted.height());
+        }
+        w->findChild<QPushButton*>("Button_cancel")->click();
+    });
+    Tconfig model;
+    qt.Dialogs().RunModal(model);
+    EXPECT_EQ(asked, QList<int>({5001, 5001}));
 }
 
 TEST_F(QtConfigDialog, ColourNumberPicker)

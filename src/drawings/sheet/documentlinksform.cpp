@@ -68,14 +68,18 @@ TForm_confDoku::TForm_confDoku()
     LoadFields();
 }
 
+// The project named as the main window's title names it (with its
+// extension), not as ProjectName holds it: after a save that is the bare
+// name.
 std::string TForm_confDoku::Caption() const
 {
-    return CaptionHead() + OemToAnsiText(FileNameToOem(telmvar.ProjectName));
+    const NamedCaption c = *CaptionWithFileName();
+    return c.Before + OemToAnsiText(FileNameToOem(c.FileName)) + c.After;
 }
 
 std::optional<platform::DialogModel::NamedCaption> TForm_confDoku::CaptionWithFileName() const
 {
-    return NamedCaption{CaptionHead(), telmvar.ProjectName, ""};
+    return NamedCaption{CaptionHead(), ProjectTitleName(), ""};
 }
 
 void TForm_confDoku::Browse(const std::string& Edit, bool Program)
