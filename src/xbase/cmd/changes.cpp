@@ -94,19 +94,13 @@ struct TAppendUndo {
         a.FileState = State;
         a.AtBegin = AtBegin;
         a.AtEnd = AtEnd;
-        TAutoReportOff quiet;
-        const uint16_t code = dberror.DbErrorCode;
-        const uint16_t pending = dberror.PendingErrorCode;
-        const std::string text = dberror.DbErrorText;
+        TKeepErrorState kept;
         if (Number >= 1 && Number <= Count && GetDbfRecord(a, Number)) {
             ReadNative(a);
         } else {
             a.RecordNumber = Count + 1;
             a.AtEnd = true;
         }
-        dberror.DbErrorCode = code;
-        dberror.PendingErrorCode = pending;
-        dberror.DbErrorText = text;
     }
 };
 
@@ -205,17 +199,11 @@ void Replace()
             // The indexes were brought back to the old keys: the old record
             // goes back too, over the bytes just written in place, which needs
             // no new space. The failure's error stands.
-            TAutoReportOff quiet;
-            const uint16_t code = dberror.DbErrorCode;
-            const uint16_t pending = dberror.PendingErrorCode;
-            const std::string text = dberror.DbErrorText;
+            TKeepErrorState kept;
             a->RecordBuffer = before;
             if (PutDbfRecord(*a, a->RecordNumber)) ReadNative(*a);
             UpdatePeekCache();
             Call(Hooks().SyncAllOrders);
-            dberror.DbErrorCode = code;
-            dberror.PendingErrorCode = pending;
-            dberror.DbErrorText = text;
         }
         WriteLock(false);
     }

@@ -81,3 +81,30 @@ class TAutoReportOff
   private:
     bool previous_;
 };
+
+// Quiet, as above, and the error state (code, pending code, text) as it was
+// at the start once the sequence ends: a step that tidies up after a failure
+// (a take-back, a read of a record for comparison) neither reports nor
+// replaces the error the caller is to see.
+class TKeepErrorState
+{
+  public:
+    TKeepErrorState()
+        : code_(dberror.DbErrorCode), pending_(dberror.PendingErrorCode), text_(dberror.DbErrorText)
+    {
+    }
+    ~TKeepErrorState()
+    {
+        dberror.DbErrorCode = code_;
+        dberror.PendingErrorCode = pending_;
+        dberror.DbErrorText = text_;
+    }
+    TKeepErrorState(const TKeepErrorState&) = delete;
+    TKeepErrorState& operator=(const TKeepErrorState&) = delete;
+
+  private:
+    TAutoReportOff quiet_;
+    uint16_t code_;
+    uint16_t pending_;
+    std::string text_;
+};

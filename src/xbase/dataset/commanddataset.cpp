@@ -475,16 +475,8 @@ bool TTzCDataSet::Pack()
         // Nothing was packed (another user holds the table open): the record
         // stays current, so that a following Delete marks the record the
         // user sees; the failure stays for the caller to tell.
-        const uint16_t code = dberror.DbErrorCode;
-        const uint16_t pending = dberror.PendingErrorCode;
-        const std::string text = dberror.DbErrorText;
-        if (here >= 1 && here <= RecCount()) {
-            TAutoReportOff quiet;
-            GO(here);
-        }
-        dberror.DbErrorCode = code;
-        dberror.PendingErrorCode = pending;
-        dberror.DbErrorText = text;
+        TKeepErrorState kept;
+        if (here >= 1 && here <= RecCount()) GO(here);
     } else if (RecCount() > 0) {
         const uint16_t code = dberror.DbErrorCode;
         const uint16_t pending = dberror.PendingErrorCode;

@@ -46,17 +46,11 @@ double ReadDouble(const uint8_t* p)
 // date's spelling counts as a change.
 std::string PostImage(TWorkArea& a)
 {
-    TAutoReportOff quiet;
-    const uint16_t code = dberror.DbErrorCode;
-    const uint16_t pending = dberror.PendingErrorCode;
-    const std::string text = dberror.DbErrorText;
+    TKeepErrorState errorKept;
     const std::string kept = a.RecordBuffer;
     WriteNative(a);
     std::string image = a.RecordBuffer;
     a.RecordBuffer = kept;
-    dberror.DbErrorCode = code;
-    dberror.PendingErrorCode = pending;
-    dberror.DbErrorText = text;
     return image;
 }
 

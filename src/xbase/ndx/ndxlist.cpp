@@ -222,6 +222,16 @@ bool IndexHoldsEveryRecord(TIndexControl& c, const TWorkArea& a)
     return keys == DifferentKeysOfRecords(c, a.RecordCount);
 }
 
+// The options of the index command that builds an index like this one again.
+std::string RebuildOptions(const TNdxHeader& header, bool soundex, bool descending)
+{
+    std::string options;
+    if (header.Unique != 0) options += " UNIQUE";
+    if (soundex) options += " SOUNDEX";
+    if (descending) options += " DESCENDING";
+    return options;
+}
+
 // `built`: the file was just built from the table, and is not checked
 // against it again (a check that failed once more would build it forever).
 bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, bool descending,
@@ -345,10 +355,7 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
                                     ". Open the table exclusively to rebuild it. [SetIndexTo/OpenIndex]");
                 return false;
             }
-            std::string options;
-            if (ic->Header.Unique != 0) options += " UNIQUE";
-            if (soundex) options += " SOUNDEX";
-            if (descending) options += " DESCENDING";
+            const std::string options = RebuildOptions(ic->Header, soundex, descending);
             const bool rebuilt = ic->KeyMaker ? MakeIndexCB(file + options, ic->KeyMaker, ic->KeyMakerData)
                                               : MakeIndex(file + options, expr);
             if (!rebuilt) return false;
@@ -410,12 +417,9 @@ bool OpenIndex(const std::string& file, bool noCache, bool soundex, int order, b
     // only an exclusive open can tell a missing key from one still coming.
     if (!built && !a->IsVirtual && !SharedArea(*a) && !IndexHoldsEveryRecord(c, *a)) {
         TTzKeyMaker keyMakerCopy = c.KeyMaker;
-        std::string options;
-        if (c.Header.Unique != 0) options += " UNIQUE";
+        const std::string options = RebuildOptions(c.Header, soundex, descending);
         FreeControl(ai.Slots[order]);
         if (order == 1) ai.Cache.Assign(0);
-        if (soundex) options += " SOUNDEX";
-        if (descending) options += " DESCENDING";
         if (!(keyMakerCopy ? MakeIndexCB(file + options, keyMakerCopy, data)
                            : MakeIndex(file + options, expr))) {
             MarkIndexFileStale(file);
