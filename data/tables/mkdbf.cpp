@@ -13,6 +13,7 @@
 // over it when complete, so a failed build never leaves half a table.
 
 #include "xbase/cmd/dbcmd.h"
+#include "xbase/core/dbdates.h"
 #include "xbase/core/dberror.h"
 #include "xbase/dataset/fielddefinitions.h"
 #include "xbase/dataset/tablecomponent.h"
@@ -69,6 +70,11 @@ int main(int argc, char** argv)
 
     InitXbaseLibrary();
     SetAutoReport(false);
+    // The sources are written in one convention whatever the desktop of the
+    // build: numbers with "." and dates month first. The language of the
+    // build's environment must not change a byte of the tables.
+    SetDateFormat(0);
+    dbdates.DecimalChar = '.';
 
     std::vector<TDbfField> fields;
     std::vector<std::vector<std::string>> rows;

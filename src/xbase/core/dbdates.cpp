@@ -212,20 +212,17 @@ uint8_t DefaultDateFormat()
     return 0;
 }
 
+// Departs from taking the decimal and thousands characters from the
+// language as well: the library writes every number with "." whatever the
+// desktop (the number texts it hands out are read back by other programs,
+// by the text import on another desktop and by the build's table tool, and
+// the grid shows a number as the table stores it), and its readers take "."
+// and "," alike. The language sets the date layout only.
 void InitNationalSettings()
 {
     dbdates.DbDateFormat = DefaultDateFormat();
-    uint8_t c = dbdates.DbDateFormat;
-    if (c >= 3 && c <= 6) {
-        dbdates.DecimalChar = ',';
-        dbdates.ThousandsChar = '.';
-    } else if (c == 8) {
-        dbdates.DecimalChar = '.';
-        dbdates.ThousandsChar = ' ';
-    } else {
-        dbdates.DecimalChar = '.';
-        dbdates.ThousandsChar = ',';
-    }
+    dbdates.DecimalChar = '.';
+    dbdates.ThousandsChar = ',';
 }
 
 void SetDateFormat(uint8_t code)

@@ -205,10 +205,16 @@ void CutAt(std::string& s, std::size_t p)
 
 } // namespace
 
+// Departs from reading the number in the national style alone (a ","
+// desktop dropping every "." as a thousands mark, a "." one every ","): the
+// rest of the program takes "." and "," alike as the decimal mark, and a
+// table must get the same number from "0.3" and "0,3" on every desktop.
+// When both marks occur, the last one is the decimal mark and the other
+// marks thousands ("1.234,5" and "1,234.5" are both 1234.5); otherwise the
+// first of them is the decimal mark.
 void NormalizeNumberText(std::string& s)
 {
     if (s.empty()) return;
-    const char dec = dbdates.DecimalChar;
     EraseAll(s, '$');
     std::size_t i = 0;
     while (i < s.size() && (s[i] == ' ' || s[i] == '+'))
@@ -220,16 +226,13 @@ void NormalizeNumberText(std::string& s)
             ++i;
         s.erase(0, i);
         if (s.empty()) return;
-        if (s[0] == dec) s.insert(s.begin(), '0');
+        if (s[0] == '.' || s[0] == ',') s.insert(s.begin(), '0');
         s.insert(s.begin(), '-');
     }
-    if (dec != '.') {
-        EraseAll(s, '.');
-        std::size_t p = s.find(dec);
-        if (p != std::string::npos) s[p] = '.';
-    } else {
-        EraseAll(s, ',');
-    }
+    const std::size_t dot = s.rfind('.');
+    const std::size_t comma = s.rfind(',');
+    if (dot != std::string::npos && comma != std::string::npos) EraseAll(s, comma > dot ? '.' : ',');
+    if (comma != std::string::npos && (dot == std::string::npos || comma > dot)) s[s.find(',')] = '.';
     if (!s.empty() && s[0] == '.') s.insert(s.begin(), '0');
     CutAt(s, s.find(' '));
     for (std::size_t k = 0; k < s.size(); ++k) {
