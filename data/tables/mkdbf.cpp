@@ -1,7 +1,7 @@
 // Builds a catalogue table from its readable source with the program's own
 // table engine.
 //
-//   mkdbf <source.csv> <table.dbf>
+//   mkdbf <source.csv> <table.dbf> [<source.csv> <table.dbf> ...]
 //
 // Source format (text, one record a line, CR LF or LF):
 //   lines starting with "#" are comments (where the values come from);
@@ -56,25 +56,11 @@ int Fail(const std::string& what)
     return 1;
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+int MakeTable(const std::string& source, const std::string& target)
 {
-    if (argc != 3)
-        return Fail("usage: mkdbf <source.csv> <table.dbf>");
-    const std::string source = argv[1];
-    const std::string target = argv[2];
     std::ifstream in(source, std::ios::binary);
     if (!in)
         return Fail("cannot read " + source);
-
-    InitXbaseLibrary();
-    SetAutoReport(false);
-    // The sources are written in one convention whatever the desktop of the
-    // build: numbers with "." and dates month first. The language of the
-    // build's environment must not change a byte of the tables.
-    SetDateFormat(0);
-    dbdates.DecimalChar = '.';
 
     std::vector<TDbfField> fields;
     std::vector<std::vector<std::string>> rows;
@@ -134,9 +120,28 @@ int main(int argc, char** argv)
             return Fail("cannot append to " + temp + ": " + TakeErrorText());
     }
     table.SetActive(false);
-    DoneXbaseLibrary();
     std::filesystem::rename(temp, target, ec);
     if (ec)
         return Fail("cannot rename " + temp + " to " + target);
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3 || argc % 2 == 0)
+        return Fail("usage: mkdbf <source.csv> <table.dbf> [<source.csv> <table.dbf> ...]");
+    InitXbaseLibrary();
+    SetAutoReport(false);
+    // The sources are written in one convention whatever the desktop of the
+    // build, dates month first (and numbers with ".", which the library reads
+    // on every desktop): the language of the build's environment must not
+    // change a byte of the tables.
+    SetDateFormat(0);
+    int rc = 0;
+    for (int i = 1; i + 1 < argc && rc == 0; i += 2)
+        rc = MakeTable(argv[i], argv[i + 1]);
+    DoneXbaseLibrary();
+    return rc;
 }

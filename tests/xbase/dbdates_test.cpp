@@ -1,4 +1,5 @@
 #include "xbase/core/dbdates.h"
+#include "xbase/core/dbstrings.h"
 
 #include "xbase_fixture.h"
 
@@ -146,6 +147,25 @@ TEST_F(DbDatesTest, NationalSettingsFollowTheLanguage)
                  {"fr_FR", 4},       {"it_IT", 3}, {"ru_RU", 8}, {"C", 0},     {"POSIX", 0}};
     for (const auto& c : cases)
         EXPECT_EQ(DateFormatOfLocaleName(c.locale), c.code) << c.locale;
+}
+
+// The language of the desktop lays out dates, never numbers: a number text
+// the library hands out reads back the same on every desktop.
+TEST_F(DbDatesTest, TheLanguageLeavesNumberTextsAsStored)
+{
+    const char* const saved = std::getenv("LC_ALL");
+    const std::string keep = saved != nullptr ? saved : "";
+    for (const char* language : {"de_DE.UTF-8", "fr_FR.UTF-8", "es_ES.UTF-8", "it_IT.UTF-8", "C"}) {
+        ::setenv("LC_ALL", language, 1);
+        InitNationalSettings();
+        EXPECT_EQ(FloatToText(-2.5L, 6, 1), "  -2.5") << language;
+        EXPECT_EQ(NumTextToFloat("0,3"), 0.3) << language;
+        EXPECT_EQ(NumTextToFloat("0.3"), 0.3) << language;
+    }
+    if (saved != nullptr)
+        ::setenv("LC_ALL", keep.c_str(), 1);
+    else
+        ::unsetenv("LC_ALL");
 }
 
 TEST_F(DbDatesTest, FloorModAndPackedTime)

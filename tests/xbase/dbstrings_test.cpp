@@ -62,6 +62,13 @@ TEST_F(DbStringsTest, NumberTextsInTheNationalStyle)
         {'.', "abc", "", 0.0, 0},
         {'.', "12-3", "12", 12.0, 12},
         {'.', "7.", "7", 7.0, 7},
+        // "." and "," alike are the decimal mark, whatever the desktop's.
+        {'.', "0,3", "0.3", 0.3, 0},
+        {',', "0.3", "0.3", 0.3, 0},
+        {'.', " +1.234,5 DM", "1234.5", 1234.5, 1234},
+        {',', "$1,234.50", "1234.50", 1234.5, 1234},
+        {'.', "-,25", "-0.25", -0.25, 0},
+        {'.', "1,5,7", "1.5", 1.5, 1},
     };
     for (const auto& c : cases) {
         dbdates.DecimalChar = c.dec;
