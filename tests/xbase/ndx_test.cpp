@@ -833,10 +833,10 @@ TEST_F(NdxTest, FailedChangeLeavesEachIndexItsTablesKeysOrMarked)
                dberror.DbErrorText.find(file) != std::string::npos;
     };
     // Changes record after record to the key "R" + its number until a Replace fails.
-    const auto replaceUntilFailure = [&] {
+    const auto replaceUntilFailure = [&](const char* file) {
         for (int r = 1; r <= 1000; ++r)
             if (GO(r), SetNativeText(1, "R" + K(r).substr(1)), Replace(), dberror.DbErrorCode != 0)
-                return failedWriting("t.ndx");
+                return failedWriting(file);
         return false;
     };
     // Appends until one fails; that append's key is found nowhere afterwards.
@@ -861,14 +861,26 @@ TEST_F(NdxTest, FailedChangeLeavesEachIndexItsTablesKeysOrMarked)
         {"a key-changing Replace, exclusive",
          false,
          {"t.ndx"},
-         [&] { return limit(size("t.ndx") + 700), replaceUntilFailure(); },
+         [&] { return limit(size("t.ndx") + 700), replaceUntilFailure("t.ndx"); },
          {false},
          false},
         {"a key-changing Replace, shared",
          true,
          {"t.ndx"},
-         [&] { return limit(size("t.ndx") + 700), replaceUntilFailure(); },
+         [&] { return limit(size("t.ndx") + 700), replaceUntilFailure("t.ndx"); },
          {false},
+         false},
+        {"a key-changing Replace whose second index finds no room",
+         false,
+         {"t.ndx", "u.ndx"},
+         [&] { return limit(size("u.ndx") + 700), replaceUntilFailure("u.ndx"); },
+         {false, false},
+         false},
+        {"a key-changing Replace whose second index finds no room, shared",
+         true,
+         {"t.ndx", "u.ndx"},
+         [&] { return limit(size("u.ndx") + 700), replaceUntilFailure("u.ndx"); },
+         {false, false},
          false},
         {"an Append whose second index finds no room",
          false,
@@ -1034,6 +1046,78 @@ TEST_F(NdxTest, ExclusiveOpenThatCannotRebuildMarksTheIndex)
     EXPECT_FALSE(IndexIsOpen());
     const std::string said = std::accumulate(boxes.begin(), boxes.end(), std::string());
     EXPECT_NE(said.find("Index must be rebuilt: "), std::string::npos) << said;
+}
+
+// An exclusive open rebuilds an index whose keys are not its records' keys, and no other: a Replace ended
+// between its new key and the removal of the old one leaves the record both; a whole index of three levels
+// is taken as it is even where no file can grow past 4 KB, as on a full disk, where a needless rebuild would
+// fail and mark it. A shared open then takes the index, and a Find lands only on a record holding its key.
+TEST_F(NdxTest, ExclusiveOpenRebuildsOnlyAnIndexWhoseKeysAreNotItsRecords)
+{
+    const struct {
+        const char* what;
+        std::function<void()> before; // in a child, which it ends
+        rlim_t limit;                 // on the size of files the exclusive open writes
+        bool rebuilt;
+    } cases[] = {
+        {"a key-changing Replace ended between its two key steps",
+         [&] {
+             dbcmd.StepSeam = [](const std::string& s) {
+                 s == "key: old page rewritten" ? _exit(0) : void();
+             };
+             UseFile(Path("t.dbf")), Set_Index_To(Path("t.ndx")), GO(1), SetNativeText(1, "R0001"), Replace();
+         },
+         RLIM_INFINITY, true},
+        {"a whole index of three levels, no file growing past 4 KB", nullptr, 4096, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        MakeKeys("t.dbf", 10, KeysUpTo(990)); // the last leaf has room: a new key splits no page
+        ASSERT_TRUE(UseFile(Path("t.dbf")) && MakeIndex(Path("t.ndx"), "KEY"));
+        CloseAll();
+        int status = -1;
+        if (c.before) {
+            if (fork() == 0) c.before(), _exit(1);
+            ASSERT_TRUE(wait(&status) > 0 && status == 0);
+        }
+        struct stat was {
+        };
+        ASSERT_EQ(stat(Path("t.ndx").c_str(), &was), 0);
+        const auto bytes = ReadBytes(Path("t.ndx"));
+        const pid_t pid = fork();
+        if (pid == 0) {
+            signal(SIGXFSZ, SIG_IGN);
+            const rlimit size{c.limit, c.limit};
+            setrlimit(RLIMIT_FSIZE, &size);
+            UseFile(Path("t.dbf")), Set_Index_To(Path("t.ndx"));
+            const bool open = IndexIsOpen();
+            CloseAll(), _exit(open ? 0 : 1);
+        }
+        EXPECT_TRUE(waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << "the exclusive open took the index";
+        struct stat now {
+        };
+        ASSERT_EQ(stat(Path("t.ndx").c_str(), &now), 0);
+        EXPECT_EQ(now.st_ino != was.st_ino, c.rebuilt);
+        if (!c.rebuilt) {
+            EXPECT_EQ(ReadBytes(Path("t.ndx")), bytes);
+        }
+        dbcmd.SharedAccess = true;
+        boxes.clear();
+        ASSERT_TRUE(UseFile(Path("t.dbf")));
+        Set_Index_To(Path("t.ndx"));
+        ASSERT_TRUE(IndexIsOpen()) << std::accumulate(boxes.begin(), boxes.end(), std::string());
+        const auto records = StoredRecords("t.dbf");
+        int missed = 0;
+        for (int32_t r = 1; r <= static_cast<int32_t>(records.size()); ++r)
+            missed += (Find(records[static_cast<std::size_t>(r - 1)].substr(1, 10)),
+                       !ndx.LastFindFound || RecNo() != r);
+        for (int i = 1; i <= 990; ++i)
+            missed += (Find(K(i)), ndx.LastFindFound && SField(1) != K(i));
+        EXPECT_EQ(missed, 0);
+        CloseAll();
+        dbcmd.SharedAccess = false;
+    }
 }
 
 TEST_F(NdxTest, KeyMakerIndexDescending)
