@@ -1,6 +1,7 @@
 // The dataset family: record buffers and states over a record source, the
 // work-area dataset with its buffer conversion and field classes, and the
 // command and file datasets beneath the table component.
+#include "desktop.h"
 #include "xbase_fixture.h"
 
 #include "common/askedboxes.h"
@@ -777,6 +778,44 @@ TEST_F(WorkAreaDataset, EditThroughTheFieldsReplacesTheRecord)
     EXPECT_EQ(ds.SField(3), "   77");
     EXPECT_EQ(ds.AsDate(4), KeyToJulian("20251224"));
     EXPECT_TRUE(ds.AsBoolean(5));
+}
+
+// A field's text is read as the same number on every desktop, "." and ","
+// alike as the decimal mark, and a number given as or to a text keeps every
+// digit it has.
+TEST_F(WorkAreaDataset, FieldTextsAreTheSameNumbersOnEveryDesktop)
+{
+    const struct {
+        const char* text;
+        const char* shown;
+        double value;
+    } cases[] = {{"0.3", "    0.30", 0.3},
+                 {"0,3", "    0.30", 0.3},
+                 {"1.234,5", " 1234.50", 1234.5},
+                 {"-2,25", "   -2.25", -2.25},
+                 {"12345.67", "12345.67", 12345.67}};
+    AppendStored(" fourth        0,25    1        F          "); // a decimal comma stored
+    for (const auto& desktop : Desktops) {
+        ScopedDesktop d(desktop[0], desktop[1]);
+        ASSERT_TRUE(ds.SetActive(true)) << TakeErrorText();
+        ds.Go(4);
+        EXPECT_EQ(ds.SField(2), "    0.25") << desktop[1];
+        for (const auto& c : cases) {
+            ASSERT_TRUE(ds.SetFieldText("R", c.text));
+            EXPECT_EQ(ds.SField(2), c.shown) << desktop[1] << " " << c.text;
+            EXPECT_EQ(ds.AsFloat(2), c.value) << desktop[1] << " " << c.text;
+        }
+        EXPECT_EQ(ds.FieldByName("R")->AsString(), "12345.67") << desktop[1];
+        ASSERT_TRUE(ds.SetFieldFloat("C", 1234567.25));
+        EXPECT_EQ(ds.AsFloat(1), 1234567.25) << desktop[1];
+        ASSERT_TRUE(ds.SetFieldFloat("C", 1234567.8125)); // fewer decimals to fit, or none at all
+        EXPECT_EQ(ds.AsString(1), "1234567.81") << desktop[1];
+        ASSERT_TRUE(ds.SetFieldFloat("C", 12345678901.0));
+        EXPECT_EQ(ds.AsString(1), "**********") << desktop[1];
+        ds.FieldByName("C")->SetAsFloat(-1234.0625);
+        EXPECT_EQ(ds.FieldByName("C")->AsFloat(), -1234.0625) << desktop[1];
+        ds.SetActive(false);
+    }
 }
 
 TEST_F(WorkAreaDataset, InsertThroughTheFieldsAppendsARecord)

@@ -398,6 +398,9 @@ TEST_F(NdxTest, FindNumbersAndDates)
     Find("3");
     EXPECT_TRUE(ndx.LastFindFound);
     EXPECT_EQ(RecNo(), 2);
+    Find("12,5");
+    EXPECT_TRUE(ndx.LastFindFound) << "a decimal comma";
+    EXPECT_EQ(RecNo(), 1);
     EXPECT_EQ(IndexOrder(), (std::vector<int32_t>{3, 2, 1}));
     Index_On("D", Path("d.ndx"));
     EXPECT_EQ(IndexOrder(), (std::vector<int32_t>{2, 3, 1}));

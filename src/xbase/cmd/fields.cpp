@@ -116,6 +116,13 @@ double TextToDouble(std::string_view t)
     if (!t.empty() && t[0] == '+') t.remove_prefix(1);
     double v = 0.0;
     auto res = std::from_chars(t.data(), t.data() + t.size(), v);
+    // A number another program stored with a decimal comma is read as the
+    // program reads every number text, not as the digits before the comma.
+    if (res.ptr != t.data() + t.size() &&
+        (*res.ptr == ',' || (res.ec != std::errc() && t.find(',') != std::string_view::npos))) {
+        v = NumTextToFloat(std::string(t));
+        return std::isfinite(v) ? v : 0.0;
+    }
     if (res.ec != std::errc() || !std::isfinite(v)) return 0.0;
     return v;
 }

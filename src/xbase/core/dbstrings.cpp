@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <charconv>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -267,6 +268,25 @@ int32_t TextToInteger(const std::string& s)
     if (res.ec == std::errc::result_out_of_range) return t[0] == '-' ? INT32_MIN : INT32_MAX;
     if (res.ec != std::errc()) return 0;
     return static_cast<int32_t>(std::clamp<long long>(v, INT32_MIN, INT32_MAX));
+}
+
+std::string PlainNumberText(double x, std::size_t width)
+{
+    const std::string stars(std::max<std::size_t>(width, 1), '*');
+    if (!std::isfinite(x)) return stars;
+    char buf[400];
+    auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed);
+    std::string t(buf, res.ptr);
+    if (t.size() > width) {
+        const std::size_t point = t.find('.');
+        if (point == std::string::npos || point > width) return stars;
+        const int decimals = point + 1 < width ? static_cast<int>(width - point - 1) : 0;
+        res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, decimals);
+        t.assign(buf, res.ptr);
+        if (t.size() > width) return stars;
+    }
+    if (t.rfind("-0", 0) == 0 && t.find_first_not_of("-0.") == std::string::npos) t.erase(0, 1);
+    return t;
 }
 
 int16_t TextToShortInt(const std::string& s)

@@ -37,6 +37,12 @@ void NormalizeNumberText(std::string& s);
 double NumTextToFloat(const std::string& s);
 int32_t TextToInteger(const std::string& s);
 int16_t TextToShortInt(const std::string& s);
+// A number as a text that NumTextToFloat reads back as the same number on
+// every desktop: the shortest such text, with "." and without an exponent.
+// A text longer than width keeps fewer decimals (rounded); one whose whole
+// part does not fit is width asterisks. Not finite: width asterisks, at
+// least one.
+std::string PlainNumberText(double x, std::size_t width = 340);
 bool RemoveKeyword(const std::string& word, std::string& s);
 
 // File names.

@@ -10,7 +10,6 @@
 
 #include <cstring>
 #include <functional>
-#include <sstream>
 
 namespace
 {
@@ -336,13 +335,10 @@ bool TTzCDataSet::SetFieldFloat(const std::string& name, double value)
         else
             SetNativeInt(n, static_cast<int32_t>(value < 0 ? value - 0.5 : value + 0.5));
         break;
-    default: {
-        std::ostringstream os;
-        os.imbue(std::locale::classic());
-        os << value;
-        SetNativeText(n, os.str());
+    default:
+        // A text that reads back as the same number, fitted to the field.
+        SetNativeText(n, PlainNumberText(value, FieldLen(n)));
         break;
-    }
     }
     ValueIntoBuffer();
     return true;

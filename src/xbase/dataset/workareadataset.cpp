@@ -144,12 +144,10 @@ std::string TField::AsString()
         return std::string(reinterpret_cast<const char*>(v.data()));
     case TDsFieldKind::Date:
         return has ? KeyToDate(KeyOfDateTime(ReadDouble(v.data()))) : "";
-    case TDsFieldKind::Float: {
-        std::ostringstream os;
-        os.imbue(std::locale::classic());
-        os << ReadDouble(v.data());
-        return os.str();
-    }
+    case TDsFieldKind::Float:
+        // Every digit the number needs, so that the text reads back as the
+        // same number (six significant digits and an exponent would not).
+        return PlainNumberText(ReadDouble(v.data()));
     case TDsFieldKind::Integer:
     case TDsFieldKind::Memo:
         return std::to_string(ReadInt32(v.data()));
@@ -240,13 +238,12 @@ void TField::SetAsFloat(double value)
     case TDsFieldKind::Boolean:
         SetAsBoolean(value != 0);
         return;
-    case TDsFieldKind::String: {
-        std::ostringstream os;
-        os.imbue(std::locale::classic());
-        os << value;
-        SetAsString(os.str());
+    case TDsFieldKind::String:
+        // Written to fit the text field: fewer decimals when it is short,
+        // asterisks rather than a number cut at its whole part.
+        SetAsString(
+            PlainNumberText(value, f_.DataSize > 1 ? static_cast<std::size_t>(f_.DataSize - 1) : 340));
         return;
-    }
     }
     ds_.SetFieldData(f_, v);
 }

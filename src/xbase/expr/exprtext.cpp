@@ -41,6 +41,11 @@ bool IsDigit(char c)
 
 } // namespace
 
+// A "," is a decimal mark as a "." is, as every number reader of the
+// program takes it: VAL('0,3') is 0.3 on every desktop, not 0. The marks
+// follow the table's number texts (NumTextToFloat): with both kinds the last
+// one is the decimal mark and the other marks thousands, otherwise the first
+// one is the decimal mark.
 double NumberPrefix(const std::string& s)
 {
     std::size_t i = 0;
@@ -53,31 +58,26 @@ double NumberPrefix(const std::string& s)
     }
     const std::size_t start = i;
     std::size_t digits = 0;
-    while (i < s.size() && IsDigit(s[i])) {
+    while (i < s.size() && (IsDigit(s[i]) || s[i] == '.' || s[i] == ',')) {
+        digits += IsDigit(s[i]);
         ++i;
-        ++digits;
-    }
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        while (i < s.size() && IsDigit(s[i])) {
-            ++i;
-            ++digits;
-        }
     }
     if (digits == 0) return 0;
-    if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
-        std::size_t j = i + 1;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
-        if (j < s.size() && IsDigit(s[j])) {
-            while (j < s.size() && IsDigit(s[j]))
-                ++j;
-            i = j;
-        }
-    }
-    // from_chars takes no "+" in the exponent's place either way; copy the
-    // piece without it so the exponent sign survives.
     std::string piece = s.substr(start, i - start);
-    if (const std::size_t plus = piece.find('+'); plus != std::string::npos) piece.erase(plus, 1);
+    NormalizeNumberText(piece);
+    if (const std::size_t second = piece.find('.', piece.find('.') + 1); second != std::string::npos) {
+        piece.resize(second);
+    } else if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
+        // from_chars takes no "+" in the exponent's place; it is left out
+        // so that the exponent's sign survives.
+        std::size_t j = i + 1;
+        const bool minus = j < s.size() && s[j] == '-';
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+        const std::size_t expStart = j;
+        while (j < s.size() && IsDigit(s[j]))
+            ++j;
+        if (j > expStart) piece += (minus ? "e-" : "e") + s.substr(expStart, j - expStart);
+    }
     double value = 0;
     std::from_chars(piece.data(), piece.data() + piece.size(), value);
     return negative ? -value : value;

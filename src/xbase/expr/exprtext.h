@@ -9,8 +9,8 @@ std::string LTrimBlanks(const std::string& s);
 // Case conversion of the ANSI character set, accented letters included.
 std::string AnsiLower(const std::string& s);
 // The decimal number at the start of s after leading blanks: optional sign,
-// digits, a point and digits, an exponent; what follows is ignored. 0 when
-// no digit stands there.
+// digits with "." or "," as the decimal mark (and thousands marks), an
+// exponent; what follows is ignored. 0 when no digit stands there.
 double NumberPrefix(const std::string& s);
 // x rounded half away from zero to n decimals (n < 0 rounds to tens,
 // hundreds...). The scaled value is first taken to 15 significant digits, so

@@ -8,6 +8,7 @@
 #include "xbase/core/dberror.h"
 #include "xbase/core/dbhooks.h"
 #include "xbase/core/dbkeys.h"
+#include "xbase/core/dbstrings.h"
 #include "xbase/expr/dbexpr.h"
 
 #include <algorithm>
@@ -742,9 +743,11 @@ void Find(const std::string& text)
         if (ic->Header.KeyType == 'D') {
             v = DisplayToJulian(s);
         } else {
-            std::string t = AllTrim(s);
-            auto r = std::from_chars(t.data(), t.data() + t.size(), v);
-            if (r.ec != std::errc()) v = 0;
+            // "12,5" is sought as 12.5, as every number text is read, not
+            // as the 12 before its comma.
+            const std::string t = AllTrim(s);
+            const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
+            if (r.ec != std::errc() || r.ptr != t.data() + t.size()) v = NumTextToFloat(t);
         }
         key.assign(8, '\0');
         std::memcpy(key.data(), &v, 8);
