@@ -33,8 +33,8 @@ namespace
 // Making the application object sets the process's locale from the user's
 // settings; the numbers the program reads and writes with the C library keep
 // the point, as the toolkit's own documentation advises for such programs.
-// The table engine's date and number separators follow the program's
-// language, not this locale.
+// The table engine lays out its dates by the desktop's language, not by this
+// locale, and writes its numbers with the point on every desktop.
 void KeepNumbersInTheCLocale()
 {
     std::setlocale(LC_NUMERIC, "C");
