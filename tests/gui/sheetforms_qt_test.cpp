@@ -197,7 +197,7 @@ TEST_F(QtSheetForms, DocumentLinksStoreTheTypedPairs)
         seen, {"Edit_prog5", "Edit_file5", "Button5", "Button5f", "Button_browseprog1", "Label_file2"},
         [](QWidget* w) { Type(w, "Edit_file3", "/home/u/gear.dxf"); }, "Button_ok");
     ShowDocumentLinks(0);
-    EXPECT_EQ(seen.title, "Document Links  -  QYR7  -  ");
+    EXPECT_EQ(seen.title, "Document Links  -  QYR7");
     EXPECT_TRUE(seen.missing.isEmpty()) << seen.missing.join(' ').toStdString();
     EXPECT_TRUE(seen.grabbed);
     EXPECT_EQ(documentation.DocLinkPrograms[3].DocLinkFile, "/home/u/gear.dxf");
