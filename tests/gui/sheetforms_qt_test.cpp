@@ -10,6 +10,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <utility>
+
+#include "dialogs/messageboxes.h"
 #include "dialogs/qt/dialogforms_qt.h"
 #include "drawings/sheet/changeprotocol.h"
 #include "drawings/sheet/documentlinksform.h"
@@ -194,11 +197,31 @@ TEST_F(QtSheetForms, DocumentLinksStoreTheTypedPairs)
         seen, {"Edit_prog5", "Edit_file5", "Button5", "Button5f", "Button_browseprog1", "Label_file2"},
         [](QWidget* w) { Type(w, "Edit_file3", "/home/u/gear.dxf"); }, "Button_ok");
     ShowDocumentLinks(0);
-    EXPECT_EQ(seen.title, "Document Links  -  QYR7  -  ");
+    EXPECT_EQ(seen.title, "Document Links  -  QYR7");
     EXPECT_TRUE(seen.missing.isEmpty()) << seen.missing.join(' ').toStdString();
     EXPECT_TRUE(seen.grabbed);
     EXPECT_EQ(documentation.DocLinkPrograms[3].DocLinkFile, "/home/u/gear.dxf");
     EXPECT_EQ(documentation.DocLinkPrograms[3].DocLinkProgram, "mspaint.exe");
+}
+
+// The caption goes on as the main window's title does: the project's name
+// after "  -  " when there is one, nothing after the program's title after
+// File > New.
+TEST_F(QtSheetForms, DocumentLinksCaptionEndsAsTheMainWindowsTitle)
+{
+    const std::string ext = std::exchange(telmvar.DataExt, "qy7");
+    for (const auto& [name, title] :
+         {std::pair{"", "Document Links  -  QYR7"}, {"größe", "Document Links  -  QYR7  -  größe.qy7"}}) {
+        telmvar.ProjectName = name;
+        Seen seen;
+        Play(seen, {}, {}, "Button_cancel");
+        ShowDocumentLinks(0);
+        UpdateAppTitle();
+        EXPECT_EQ(seen.title.toStdString(), title);
+        EXPECT_EQ(seen.title, "Document Links  -  " + qt.QtMainWindow().Widget().windowTitle());
+    }
+    telmvar.ProjectName.clear();
+    telmvar.DataExt = ext;
 }
 
 } // namespace

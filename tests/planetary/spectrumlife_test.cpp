@@ -305,6 +305,17 @@ TEST_F(SpectrumLife, RowWithoutAnSNLineKeepsTheMaterialInUse)
     EXPECT_EQ(LifeParams.N0F, 1000);
 }
 
+// A table short of the S-N line's fields is named with the count it holds,
+// a message that starts as the other damaged tables' of the help file do.
+TEST_F(SpectrumLife, ATableShortOfFieldsIsNamedWithItsFieldCount)
+{
+    tables.Make("qyrlife.dbf", {{"LW", 'C', 30, 0, 0}, {"N0F", 'N', 10, 0, 0}}, {{"short", "1000"}});
+    Spectrum({{1e6L, 1000}});
+    CalcLoadSpectrumLife(2000, 1500);
+    EXPECT_TRUE(telmvar.Aborted);
+    EXPECT_TRUE(HasMessage("QYRLIFE.DBF holds 2 fields, 7 needed")) << Messages();
+}
+
 TEST_F(SpectrumLife, ARecordBeyondTheEndTakesTheLastOne)
 {
     tables.MakeLifeTable({DefaultLine, {"second", "2000", "4000000", "6", "200000", "60000000", "10"}});

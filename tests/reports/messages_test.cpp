@@ -202,6 +202,36 @@ TEST_F(MessagesTest, ShippedHelpFileHasOneRecordPerKey)
     EXPECT_NE(neqHelp.Remedy.find("torques against the nominal torque"), std::string::npos) << neqHelp.Remedy;
 }
 
+// A message naming a damaged catalogue table, as the table readers write it, shows help of its own in the
+// message list: the table it names and how the shipped one comes back (the source the build makes or copies
+// it from, the directory beside the program or the one the configuration names).
+TEST_F(MessagesTest, ADamagedCatalogueTableGetsHelpOnGettingTheShippedOneBack)
+{
+    fs::copy_file(QYR7_SOURCE_DIR "/data/qyr7.err", Temp("qyr7.err"), fs::copy_options::overwrite_existing);
+    for (const std::string m :
+         {"record 1: pF 8738 outside 2 .. 1000", "record 3: NnH 10000 not above N0H 100000",
+          "record 1 holds no S-N line: field N0F is 0",
+          "record 1 field PF: 8.738 has 3 decimals, the field (N 8.1) holds 1",
+          "cannot be opened: qyrlife.dbf is not a dBASE database",
+          "header of 354 bytes does not match its 7 fields",
+          "ends inside record 1: 307 bytes, record 1 of 7 ends at byte 354", "holds 6 fields, 7 needed",
+          "field LW is of type F, the material class is read as text (C)",
+          "rikula_n.hdf line 40: Y2 of row 5 above the row before !"}) {
+        const bool life = !m.starts_with("rikula");
+        Collect(std::vector<std::string>{(life ? "QYRLIFE.DBF " : "factor table file /opt/qyr7/data/") + m});
+        Forms.clear();
+        ShowMessageHelp(1);
+        ASSERT_EQ(Forms.size(), 1u) << m;
+        const std::string help = Forms[0].substr(Forms[0].find('|')),
+                          origin = help.substr(0, help.rfind('|'));
+        for (const char* part : {life ? "QYRLIFE.DBF" : "rikula_n.hdf", "damaged"})
+            EXPECT_NE(origin.find(part), std::string::npos) << m << ": " << origin;
+        for (const char* part : {life ? "data/tables/qyrlife.csv" : "from data/ of the sources",
+                                 "beside the program", "qyr7.cfg"})
+            EXPECT_NE(help.find(part, origin.size()), std::string::npos) << m << ": " << help;
+    }
+}
+
 TEST_F(MessagesTest, ListReturnsWithTheNextMessageAndClosesAfterTheLast)
 {
     uhelperr.MessageListAsText = nullptr;

@@ -861,6 +861,36 @@ TEST_F(EngineTest, FileLineOfThePageHeader)
     }
 }
 
+// The head's project line on the screen and on paper names the project at every length: the whole path
+// where it fits columns 4 to 68 (65 characters), else the name, else the name cut in its middle.
+TEST_F(EngineTest, PageHeadNamesTheProjectAtEveryPathLength)
+{
+    std::vector<std::tuple<std::string, std::string, std::string>> cases; // directory, name, shown
+    for (std::size_t whole = 60; whole <= 75; ++whole) {                  // directory, "/", "stage.qy7"
+        const std::string dir = "/" + std::string(whole - 11, 'd');
+        cases.emplace_back(dir, "stage", whole <= 65 ? dir + "/stage.qy7" : "stage.qy7");
+    }
+    cases.emplace_back("/d", std::string(40, 'n') + std::string(30, 'e'),
+                       std::string(29, 'n') + " ... " + std::string(26, 'e') + ".qy7");
+    cases.emplace_back("", "/" + std::string(60, 'a') + "/old.qy7", "old.qy7"); // archive mode: the path
+    std::string printed;
+    reportservices.PrintTextFile = [&](const std::string& F) { printed = ReadFile(F); };
+    for (const auto& [dir, name, shown] : cases)
+        for (const uint16_t device : {1, 4}) { // the screen, the printer
+            SCOPED_TRACE(name + " in " + dir + " on " + std::to_string(device));
+            ResetReportEngine();
+            telmvar.ArchiveMode = dir.empty();
+            telmvar.DataDir = dir;
+            telmvar.ProjectName = name;
+            OpenDevice(device);
+            PrintReportPageHeader(1, 0);
+            EXPECT_TRUE(CloseReport());
+            const auto lines = Lines(device == 1 ? ShownReport : printed);
+            ASSERT_GE(lines.size(), 4u);
+            EXPECT_EQ(lines[3].substr(7), lines[3][7] + ("  " + Pad(shown, 66)) + lines[3][7]);
+        }
+}
+
 // The heads of the HTML and tab reports name the file as the file system has it, in the Windows text of these
 // files (0xF6 o umlaut, 0xDF sharp s, "?" for what it lacks): the HTML page and the tab file chosen in the
 // save dialog, the batch's project.

@@ -33,9 +33,11 @@ void ShowLaunchFailure(const std::string& What, const platform::LaunchResult& R)
     if (reportservices.ShowMessageBox) reportservices.ShowMessageBox(What + ":\r\n" + why);
 }
 
-std::string CaptionHead()
+// As the main window's title: the program's title, and "  -  " with the
+// project's name only when there is one.
+std::string CaptionHead(const std::string& Name)
 {
-    return "Document Links  -  " + telmvar.ProgramTitle + "  -  ";
+    return "Document Links  -  " + telmvar.ProgramTitle + (Name.empty() ? "" : "  -  ");
 }
 
 } // namespace
@@ -79,7 +81,8 @@ std::string TForm_confDoku::Caption() const
 
 std::optional<platform::DialogModel::NamedCaption> TForm_confDoku::CaptionWithFileName() const
 {
-    return NamedCaption{CaptionHead(), ProjectTitleName(), ""};
+    const std::string name = ProjectTitleName();
+    return NamedCaption{CaptionHead(name), name, ""};
 }
 
 void TForm_confDoku::Browse(const std::string& Edit, bool Program)

@@ -331,7 +331,7 @@ std::string LifeTableHeaderFault(const TLifeFile& File, const std::string& Path)
         return "header of " + std::to_string(info.HeaderLength) + " bytes does not match its " +
                std::to_string(fields) + " fields";
     if (fields < LifeFields)
-        return std::to_string(fields) + " fields, " + std::to_string(LifeFields) + " needed";
+        return "holds " + std::to_string(fields) + " fields, " + std::to_string(LifeFields) + " needed";
     // A copy broken off before the end of the record the stage reads: the
     // engine finds no such record and the table would be called missing.
     const int64_t kind = GearPair.LoadSpectrumKind;

@@ -115,6 +115,28 @@ int PlaceSingleValue(std::string& Line, const std::string& Value)
     return Value.empty() ? 0 : pos;
 }
 
+// The project as the page head names it, from column 4 up to column 68
+// (a blank before the frame's side, as the page number and the time keep):
+// its directory and name where the whole text fits there, else the name
+// alone, else the name cut in its middle. The room is judged on the whole
+// text written, directory, separator, name and extension: judged on the
+// directory and name alone, a path a few characters too long for the line
+// left the head without any project.
+std::string ProjectHeadText()
+{
+    constexpr std::size_t room = ReportLineWidth - 5;
+    const std::string name = FileNameToOem(TrimBlanks(telmvar.ProjectName));
+    // In archive mode the name holds the whole path.
+    const std::string whole = telmvar.ArchiveMode ? name
+                                                  : FileNameToOem(AddTrailingBackslash(telmvar.DataDir)) +
+                                                        name + "." + telmvar.DataExt;
+    if (whole.size() <= room) return whole;
+    const std::string alone =
+        telmvar.ArchiveMode ? name.substr(FileDirPart(name).size()) : name + "." + telmvar.DataExt;
+    if (alone.size() <= room) return alone;
+    return AbbreviateMiddle(alone, static_cast<int>(room));
+}
+
 } // namespace
 
 void TTextReportDevice::Line(const std::string& Text)
@@ -232,15 +254,7 @@ void TTextReportDevice::PageHeader(int PageNo, int WithColumnHeads)
     // The project's directory and name are the file system's bytes: the
     // report's code page gets them character by character ("?" for what it
     // cannot show), and the line's room is counted in those characters.
-    const std::string name = FileNameToOem(TrimBlanks(telmvar.ProjectName));
-    const std::string dir = FileNameToOem(telmvar.DataDir);
-    if (telmvar.ArchiveMode)
-        OverwriteAt(name, line, 4);
-    else if (dir.size() + name.size() > 69)
-        OverwriteAt(name + "." + telmvar.DataExt, line, 4);
-    else
-        OverwriteAt(FileNameToOem(AddTrailingBackslash(telmvar.DataDir)) + name + "." + telmvar.DataExt, line,
-                    4);
+    OverwriteAt(ProjectHeadText(), line, 4);
     Line(line);
     Line(GetFrameSeparatorLine());
 
