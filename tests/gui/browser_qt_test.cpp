@@ -6,6 +6,7 @@
 #include "app/maincommands.h"
 #include "app/menutexts.h"
 #include "common/tempdir.h"
+#include "common/testlocales.h"
 #include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
 #include "platform/qt/platform_qt.h"
@@ -25,6 +26,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <list>
+#include <optional>
 
 namespace
 {
@@ -37,17 +40,19 @@ class QtBrowser : public ::testing::Test
         dberror.AutoReportErrors = false;
         dir = testdirs::MakeTempDir("browserqt");
         telmvar.TempDir = dir;
-        // PARTS: NAME C(8), INSTOCK L, QTY N(4), DAY D, WT N(7); the second deleted.
+        // PARTS: NAME C(8), INSTOCK L, QTY N(4), DAY D, WT N(7), NU N(5,3); the second deleted, the
+        // third's NU blank.
         TDbfTable t;
         ASSERT_TRUE(CreateDBF(t, dir + "/parts.dbf",
                               {{"NAME", 'C', 8, 0, 0},
                                {"INSTOCK", 'L', 1, 0, 0},
                                {"QTY", 'N', 4, 0, 0},
                                {"DAY", 'D', 8, 0, 0},
-                               {"WT", 'N', 7, 0, 0}}));
+                               {"WT", 'N', 7, 0, 0},
+                               {"NU", 'N', 5, 3, 0}}));
         t.Name = dir + "/parts.dbf";
         ASSERT_TRUE(OpenDbf(t));
-        for (const char* rec : {" bolt    T  12           1500", "*nut     F   3             7",
+        for (const char* rec : {" bolt    T  12           15000.250", "*nut     F   3             7 0.300",
                                 " washer  F 100             9"}) {
             t.RecordBuffer = rec;
             ASSERT_TRUE(AppendDbfRecord(t));
@@ -164,12 +169,19 @@ struct TypingCase {
     bool autoAppend = true, box = false; // box: a message box as the user sees it, answered OK
     bool untouched = false;              // the file byte for byte as before
     bool lockRaises = false;             // another user holds record 1 and the lock event raises an error
+    const char* desktop = "";            // the language the table library starts with ("LANG=de_DE.UTF-8")
 };
 class GridTyping : public QtBrowser, public ::testing::WithParamInterface<TypingCase>
 {
 };
 TEST_P(GridTyping, EditReachesTheFile)
 {
+    std::optional<testlocales::ScopedDesktop> desktop;
+    if (*GetParam().desktop) {
+        desktop.emplace(GetParam().desktop);
+        ASSERT_TRUE(desktop->Ok()) << GetParam().desktop;
+        InitNationalSettings();
+    }
     dbdates.DateCentury = true; // the mask: month/day/year
     TDbfBrowserModel m;
     xbase_qt::TableBrowserQt w(m);
@@ -299,6 +311,70 @@ INSTANTIATE_TEST_SUITE_P(
         TypingCase{"ErrorOfNavigatorPost", "Edit Post Unlock Post", "bolt    ", 0, 0, " ", Raised, 0, 0, 1, 0,
                    1, 1}),
     [](const auto& i) { return std::string(i.param.name); });
+
+// A number cell (NU N(5,3)) takes "." and "," alike as the decimal mark on a desktop whose language writes a
+// decimal comma and on one that writes a point, and stores the number with a point; what it refuses (no
+// number, one wider than the field) leaves the file as it was, and a new record's number field that was
+// refused stays blank when the record is stored by another field (WT, reached by Left), as a blank one of a
+// stored record does.
+constexpr const char* Desktops[] = {"LANG=de_DE.UTF-8", "LC_ALL=de_DE.UTF-8", "LC_ALL=C"};
+std::vector<TypingCase> NumberCases()
+{
+    std::vector<TypingCase> cases;
+    for (const char* d : Desktops) {
+        const std::string tag = std::string(d).substr(0, std::string(d).find('=')) +
+                                (std::string(d).find("de_DE") != std::string::npos ? "German" : "C");
+        static std::list<std::string> names; // the cases point into it for the whole run
+        const auto name = [&](const char* what) { return names.emplace_back(what + tag).c_str(); };
+        const char* refused = "Invalid Input \"abc\" !";
+        cases.push_back({.name = name("PointTyped"),
+                         .keys = "Click 0 . 3 Return",
+                         .stored = "0.300",
+                         .column = 5,
+                         .desktop = d});
+        cases.push_back({.name = name("CommaTyped"),
+                         .keys = "Click 0 , 3 Return",
+                         .stored = "0.300",
+                         .column = 5,
+                         .desktop = d});
+        cases.push_back({.name = name("CommaInANewRow"),
+                         .keys = "Insert End 0 , 3 Return",
+                         .stored = "0.300",
+                         .column = 5,
+                         .row = 3,
+                         .desktop = d});
+        cases.push_back({.name = name("LettersRefused"),
+                         .keys = "Click a b c Return",
+                         .stored = "0.250",
+                         .column = 5,
+                         .asked = refused,
+                         .untouched = true,
+                         .desktop = d});
+        cases.push_back({.name = name("TooWideRefused"),
+                         .keys = "Click 1 2 , 5 Return",
+                         .stored = "0.250",
+                         .column = 5,
+                         .asked = "Invalid Input \"12,5\" !",
+                         .untouched = true,
+                         .desktop = d});
+        cases.push_back({.name = name("RefusedInANewRowStaysBlank"),
+                         .keys = "Insert End a b c Return Left 7 Return",
+                         .stored = "     ",
+                         .column = 5,
+                         .row = 3,
+                         .asked = refused,
+                         .desktop = d});
+    }
+    // A blank number field stays blank when another field of its record is stored.
+    cases.push_back({.name = "BlankKeptByAnEditOfAnotherField",
+                     .keys = "Home 7 Return",
+                     .stored = "     ",
+                     .column = 5,
+                     .row = 2});
+    return cases;
+}
+INSTANTIATE_TEST_SUITE_P(Numbers, GridTyping, ::testing::ValuesIn(NumberCases()),
+                         [](const auto& i) { return std::string(i.param.name); });
 
 // A text over German and French letters, stored as a table with OEM text holds it (code page 437: a-umlaut
 // 0x84, sharp s 0xE1, e-acute 0x82) or as an ANSI table holds it (code page 1252: 0xE4, 0xDF, 0xE9): shown
