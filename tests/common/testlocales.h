@@ -47,42 +47,33 @@ class ScopedLocale
     bool ok_ = false;
 };
 
-// A desktop as the environment names it, "VAR=name" (LANG=de_DE.UTF-8,
-// LC_ALL=C): VAR set to name with the other variables that name a language
-// (LC_ALL, LC_TIME, LC_NUMERIC, LANG) put aside, and the locale set from name,
-// for the object's life. Programs that read the language from the
-// environment at their start (the table library's national settings) are
-// started again by the test inside that life.
+// A desktop named by the environment, "VAR=name" (LANG=de_DE.UTF-8): VAR set
+// and the locale set from name, with LC_ALL, LC_TIME and LANG put aside, for
+// the object's life.
 class ScopedDesktop
 {
   public:
     explicit ScopedDesktop(const std::string& Assignment)
+        : locale_(Assignment.substr(Assignment.find('=') + 1).c_str())
     {
-        const auto eq = Assignment.find('=');
-        for (const char* v : {"LC_ALL", "LC_TIME", "LC_NUMERIC", "LANG"}) {
-            const char* now = std::getenv(v);
-            saved_.emplace_back(v, now ? std::optional<std::string>(now) : std::nullopt);
+        for (const char* v : {"LC_ALL", "LC_TIME", "LANG"}) {
+            saved_.emplace_back(v,
+                                std::getenv(v) ? std::optional<std::string>(std::getenv(v)) : std::nullopt);
             ::unsetenv(v);
         }
+        const auto eq = Assignment.find('=');
         ::setenv(Assignment.substr(0, eq).c_str(), Assignment.substr(eq + 1).c_str(), 1);
-        locale_.emplace(Assignment.substr(eq + 1).c_str());
     }
     ~ScopedDesktop()
     {
-        locale_.reset();
         for (const auto& [name, value] : saved_)
-            if (value)
-                ::setenv(name.c_str(), value->c_str(), 1);
-            else
-                ::unsetenv(name.c_str());
+            value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str());
     }
-    ScopedDesktop(const ScopedDesktop&) = delete;
-    ScopedDesktop& operator=(const ScopedDesktop&) = delete;
-    bool Ok() const { return locale_ && locale_->Ok(); }
+    bool Ok() const { return locale_.Ok(); }
 
   private:
+    ScopedLocale locale_;
     std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-    std::optional<ScopedLocale> locale_;
 };
 
 } // namespace testlocales

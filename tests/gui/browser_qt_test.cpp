@@ -26,7 +26,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <list>
 #include <optional>
 
 namespace
@@ -312,69 +311,41 @@ INSTANTIATE_TEST_SUITE_P(
                    1, 1}),
     [](const auto& i) { return std::string(i.param.name); });
 
-// A number cell (NU N(5,3)) takes "." and "," alike as the decimal mark on a desktop whose language writes a
-// decimal comma and on one that writes a point, and stores the number with a point; what it refuses (no
-// number, one wider than the field) leaves the file as it was, and a new record's number field that was
-// refused stays blank when the record is stored by another field (WT, reached by Left), as a blank one of a
-// stored record does.
-constexpr const char* Desktops[] = {"LANG=de_DE.UTF-8", "LC_ALL=de_DE.UTF-8", "LC_ALL=C"};
+// A number cell (NU N(5,3)) takes "." and "," alike on a desktop that writes a decimal comma and on one that
+// writes a point, and stores a point; a refusal (no number, one too wide) writes nothing, and a new record's
+// refused number stays blank when the record is stored by another field (WT), as a stored blank one does.
 std::vector<TypingCase> NumberCases()
 {
-    std::vector<TypingCase> cases;
-    for (const char* d : Desktops) {
-        const std::string tag = std::string(d).substr(0, std::string(d).find('=')) +
-                                (std::string(d).find("de_DE") != std::string::npos ? "German" : "C");
-        static std::list<std::string> names; // the cases point into it for the whole run
-        const auto name = [&](const char* what) { return names.emplace_back(what + tag).c_str(); };
-        const char* refused = "Invalid Input \"abc\" !";
-        cases.push_back({.name = name("PointTyped"),
-                         .keys = "Click 0 . 3 Return",
-                         .stored = "0.300",
-                         .column = 5,
-                         .desktop = d});
-        cases.push_back({.name = name("CommaTyped"),
-                         .keys = "Click 0 , 3 Return",
-                         .stored = "0.300",
-                         .column = 5,
-                         .desktop = d});
-        cases.push_back({.name = name("CommaInANewRow"),
-                         .keys = "Insert End 0 , 3 Return",
-                         .stored = "0.300",
-                         .column = 5,
-                         .row = 3,
-                         .desktop = d});
-        cases.push_back({.name = name("LettersRefused"),
-                         .keys = "Click a b c Return",
-                         .stored = "0.250",
-                         .column = 5,
-                         .asked = refused,
-                         .untouched = true,
-                         .desktop = d});
-        cases.push_back({.name = name("TooWideRefused"),
-                         .keys = "Click 1 2 , 5 Return",
-                         .stored = "0.250",
-                         .column = 5,
-                         .asked = "Invalid Input \"12,5\" !",
-                         .untouched = true,
-                         .desktop = d});
-        cases.push_back({.name = name("RefusedInANewRowStaysBlank"),
-                         .keys = "Insert End a b c Return Left 7 Return",
-                         .stored = "     ",
-                         .column = 5,
-                         .row = 3,
-                         .asked = refused,
-                         .desktop = d});
-    }
-    // A blank number field stays blank when another field of its record is stored.
-    cases.push_back({.name = "BlankKeptByAnEditOfAnotherField",
-                     .keys = "Home 7 Return",
-                     .stored = "     ",
-                     .column = 5,
-                     .row = 2});
+    std::vector<TypingCase> cases{
+        {.name = "BlankKeptByAnEditOfAnotherField",
+         .keys = "Home 7 Return",
+         .stored = "     ",
+         .column = 5,
+         .row = 2},
+        {.name = "ZeroInANewRow", .keys = "Insert End 0 Return", .stored = "0.000", .column = 5, .row = 3}};
+    const char* const abc = "Invalid Input \"abc\" !";
+    for (const char* d : {"LANG=de_DE.UTF-8", "LC_ALL=de_DE.UTF-8", "LC_ALL=C"})
+        for (TypingCase c : {TypingCase{"PointTyped", "Click 0 . 3 Return", "0.300", 5},
+                             TypingCase{"CommaTyped", "Click 0 , 3 Return", "0.300", 5},
+                             TypingCase{"CommaInANewRow", "Insert End 0 , 3 Return", "0.300", 5, 3},
+                             TypingCase{"LettersRefused", "Click a b c Return", "0.250", 5, 0, " ", abc},
+                             TypingCase{"TooWideRefused", "Click 1 2 , 5 Return", "0.250", 5, 0, " ",
+                                        "Invalid Input \"12,5\" !"},
+                             TypingCase{"RefusedInANewRowStaysBlank", "Insert End a b c Return Left 7 Return",
+                                        "     ", 5, 3, " ", abc}}) {
+            c.untouched = c.stored == std::string("0.250"); // a refusal: the file as it was
+            c.desktop = d;
+            cases.push_back(c);
+        }
     return cases;
 }
-INSTANTIATE_TEST_SUITE_P(Numbers, GridTyping, ::testing::ValuesIn(NumberCases()),
-                         [](const auto& i) { return std::string(i.param.name); });
+INSTANTIATE_TEST_SUITE_P(Numbers, GridTyping, ::testing::ValuesIn(NumberCases()), [](const auto& i) {
+    const std::string d = i.param.desktop;
+    return i.param.name + d.substr(0, d.find('=')) +
+           (d.find("de_") != d.npos ? "German"
+            : d.empty()             ? ""
+                                    : "C");
+});
 
 // A text over German and French letters, stored as a table with OEM text holds it (code page 437: a-umlaut
 // 0x84, sharp s 0xE1, e-acute 0x82) or as an ANSI table holds it (code page 1252: 0xE4, 0xDF, 0xE9): shown
