@@ -551,7 +551,6 @@ bool TTzGrid::StoreCell(int32_t recNo, int column, const std::string& text)
         valid = value.empty() ||
                 (NumberText(value) && NumberWidth(value, DataSet->FieldProps().Decimals(f)) <=
                                           static_cast<std::size_t>(DataSet->FieldProps().Length(f)));
-        std::replace(value.begin(), value.end(), ',', '.');
     } else if (type == 'D') {
         // An emptied mask leaves only its separators: no date.
         if (value.find_first_not_of(std::string(" /-.") + dbdates.DateSeparator) == std::string::npos)
