@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace testlocales
 {
@@ -43,6 +45,35 @@ class ScopedLocale
     std::string previous_;
     std::optional<std::string> language_;
     bool ok_ = false;
+};
+
+// A desktop named by the environment, "VAR=name" (LANG=de_DE.UTF-8): VAR set
+// and the locale set from name, with LC_ALL, LC_TIME and LANG put aside, for
+// the object's life.
+class ScopedDesktop
+{
+  public:
+    explicit ScopedDesktop(const std::string& Assignment)
+        : locale_(Assignment.substr(Assignment.find('=') + 1).c_str())
+    {
+        for (const char* v : {"LC_ALL", "LC_TIME", "LANG"}) {
+            saved_.emplace_back(v,
+                                std::getenv(v) ? std::optional<std::string>(std::getenv(v)) : std::nullopt);
+            ::unsetenv(v);
+        }
+        const auto eq = Assignment.find('=');
+        ::setenv(Assignment.substr(0, eq).c_str(), Assignment.substr(eq + 1).c_str(), 1);
+    }
+    ~ScopedDesktop()
+    {
+        for (const auto& [name, value] : saved_)
+            value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str());
+    }
+    bool Ok() const { return locale_.Ok(); }
+
+  private:
+    ScopedLocale locale_;
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
 } // namespace testlocales

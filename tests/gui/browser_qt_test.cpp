@@ -6,6 +6,7 @@
 #include "app/maincommands.h"
 #include "app/menutexts.h"
 #include "common/tempdir.h"
+#include "common/testlocales.h"
 #include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
 #include "platform/qt/platform_qt.h"
@@ -25,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 namespace
 {
@@ -37,17 +39,19 @@ class QtBrowser : public ::testing::Test
         dberror.AutoReportErrors = false;
         dir = testdirs::MakeTempDir("browserqt");
         telmvar.TempDir = dir;
-        // PARTS: NAME C(8), INSTOCK L, QTY N(4), DAY D, WT N(7); the second deleted.
+        // PARTS: NAME C(8), INSTOCK L, QTY N(4), DAY D, WT N(7), NU N(5,3); the second deleted, the
+        // third's NU blank.
         TDbfTable t;
         ASSERT_TRUE(CreateDBF(t, dir + "/parts.dbf",
                               {{"NAME", 'C', 8, 0, 0},
                                {"INSTOCK", 'L', 1, 0, 0},
                                {"QTY", 'N', 4, 0, 0},
                                {"DAY", 'D', 8, 0, 0},
-                               {"WT", 'N', 7, 0, 0}}));
+                               {"WT", 'N', 7, 0, 0},
+                               {"NU", 'N', 5, 3, 0}}));
         t.Name = dir + "/parts.dbf";
         ASSERT_TRUE(OpenDbf(t));
-        for (const char* rec : {" bolt    T  12           1500", "*nut     F   3             7",
+        for (const char* rec : {" bolt    T  12           15000.250", "*nut     F   3             7 0.300",
                                 " washer  F 100             9"}) {
             t.RecordBuffer = rec;
             ASSERT_TRUE(AppendDbfRecord(t));
@@ -164,12 +168,19 @@ struct TypingCase {
     bool autoAppend = true, box = false; // box: a message box as the user sees it, answered OK
     bool untouched = false;              // the file byte for byte as before
     bool lockRaises = false;             // another user holds record 1 and the lock event raises an error
+    const char* desktop = "";            // the language the table library starts with ("LANG=de_DE.UTF-8")
 };
 class GridTyping : public QtBrowser, public ::testing::WithParamInterface<TypingCase>
 {
 };
 TEST_P(GridTyping, EditReachesTheFile)
 {
+    std::optional<testlocales::ScopedDesktop> desktop;
+    if (*GetParam().desktop) {
+        desktop.emplace(GetParam().desktop);
+        ASSERT_TRUE(desktop->Ok()) << GetParam().desktop;
+        InitNationalSettings();
+    }
     dbdates.DateCentury = true; // the mask: month/day/year
     TDbfBrowserModel m;
     xbase_qt::TableBrowserQt w(m);
@@ -299,6 +310,40 @@ INSTANTIATE_TEST_SUITE_P(
         TypingCase{"ErrorOfNavigatorPost", "Edit Post Unlock Post", "bolt    ", 0, 0, " ", Raised, 0, 0, 1, 0,
                    1, 1}),
     [](const auto& i) { return std::string(i.param.name); });
+
+// A number cell (NU N(5,3)) takes "." and "," alike on a desktop that writes a decimal comma and on one that
+// writes a point, and stores a point; a refusal (no number, one too wide) writes nothing, and a new record's
+// refused number stays blank when the record is stored by another field (WT).
+std::vector<TypingCase> NumberCases()
+{
+    // A blank number stays blank when another field of its record is stored (also with an index open), and
+    // a new record stores a 0 typed into it.
+    std::vector<TypingCase> cases{{"BlankKeptByAnEditOfAnotherField", "Home 7 Return", "     ", 5, 2},
+                                  {"BlankKeptInASortedGrid", "Sort Home 7 Return", "     ", 5, 2},
+                                  {"ZeroInANewRow", "Insert End 0 Return", "0.000", 5, 3}};
+    const char* const abc = "Invalid Input \"abc\" !";
+    for (const char* d : {"LANG=de_DE.UTF-8", "LC_ALL=de_DE.UTF-8", "LC_ALL=C"})
+        for (TypingCase c : {TypingCase{"PointTyped", "Click 0 . 3 Return", "0.300", 5},
+                             TypingCase{"CommaTyped", "Click 0 , 3 Return", "0.300", 5},
+                             TypingCase{"CommaInANewRow", "Insert End 0 , 3 Return", "0.300", 5, 3},
+                             TypingCase{"LettersRefused", "Click a b c Return", "0.250", 5, 0, " ", abc},
+                             TypingCase{"TooWideRefused", "Click 1 2 , 5 Return", "0.250", 5, 0, " ",
+                                        "Invalid Input \"12,5\" !"},
+                             TypingCase{"RefusedInANewRowStaysBlank", "Insert End a b c Return Left 7 Return",
+                                        "     ", 5, 3, " ", abc}}) {
+            c.untouched = c.stored == std::string("0.250"); // a refusal: the file as it was
+            c.desktop = d;
+            cases.push_back(c);
+        }
+    return cases;
+}
+INSTANTIATE_TEST_SUITE_P(Numbers, GridTyping, ::testing::ValuesIn(NumberCases()), [](const auto& i) {
+    const std::string d = i.param.desktop;
+    return i.param.name + d.substr(0, d.find('=')) +
+           (d.empty()                 ? ""
+            : d.find("de_") != d.npos ? "German"
+                                      : "C");
+});
 
 // A text over German and French letters, stored as a table with OEM text holds it (code page 437: a-umlaut
 // 0x84, sharp s 0xE1, e-acute 0x82) or as an ANSI table holds it (code page 1252: 0xE4, 0xDF, 0xE9): shown

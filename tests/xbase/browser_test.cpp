@@ -4,12 +4,15 @@
 // csv, dbview).
 #include "browser_fixture.h"
 #include "common/askedboxes.h"
+#include "common/testlocales.h"
+#include "xbase/core/dbdates.h"
 
 #include "common/validators.h"
 #include "xbase/dbf/dbffile.h"
 
 #include <csignal>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 #include <sys/resource.h>
@@ -214,6 +217,43 @@ TEST_F(Browser, SearchMissSaysNotFoundAndStays)
     f.Press("Button_search");
     EXPECT_FALSE(telmvar.Aborted);
 }
+
+// Search and Locate of the materials table take a number with "." or "," on a desktop that writes a decimal
+// comma and on one that writes a point (the catalogue's source: NU of record 18 is 0.275, of 19 0.260, RHO of
+// 19 7.20); a miss names the text as typed, the o-umlaut of code page 1252 (0xF6) as itself.
+class BrowserSearch : public Browser,
+                      public ::testing::WithParamInterface<std::tuple<const char*, const char*>>
+{
+};
+TEST_P(BrowserSearch, FindsEitherDecimalMarkAndNamesAMissAsTyped)
+{
+    const auto [desktop, typed] = GetParam();
+    testlocales::ScopedDesktop scope(desktop);
+    ASSERT_TRUE(scope.Ok());
+    InitNationalSettings();
+    OpenShipped("qyrwst");
+    TDbfBrowserModel m;
+    TDbfBrowserForm f(m);
+    const std::map<std::string, std::pair<int32_t, std::string>> want{{"0.275", {18, "NU"}},
+                                                                      {"0,275", {18, "NU"}},
+                                                                      {"0,26", {19, ""}},
+                                                                      {"7,2", {19, "RHO"}},
+                                                                      {"Stahl \xF6", {2, ""}}};
+    const auto [recNo, field] = want.at(typed);
+    dbf4.GoRecord(2);
+    headless.HeadlessPrompts().QueueText(std::string(typed));
+    f.Press("Button_search");
+    const auto& asked = headless.HeadlessMessages().AskedQuestions();
+    EXPECT_EQ(asked.empty() ? "" : AskedAt(asked).Request.Text,
+              recNo == 2 ? typed + std::string(" not found") : "");
+    EXPECT_EQ(dbf4.RecNo(), recNo);
+    dbf4.GoRecord(2);
+    if (!field.empty()) EXPECT_TRUE(dbf4.tzdbf.Locate(field, {typed}, false, false) && dbf4.RecNo() == recNo);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Desktops, BrowserSearch,
+    ::testing::Combine(::testing::Values("LANG=de_DE.UTF-8", "LC_ALL=de_DE.UTF-8", "LC_ALL=C"),
+                       ::testing::Values("0.275", "0,275", "0,26", "7,2", "Stahl \xF6")));
 
 TEST_F(Browser, PackAfterDeleteLeavesOneRecordFewerForDbview)
 {

@@ -833,6 +833,20 @@ TEST_F(WorkAreaDataset, InsertThroughTheFieldsAppendsARecord)
     EXPECT_EQ(ds.AsInteger(3), 4);
 }
 
+// A new record stores a number it was given, 0 included; one given none stays blank.
+TEST_F(WorkAreaDataset, NewRecordStoresTheNumbersGivenAndLeavesTheOthersBlank)
+{
+    ASSERT_TRUE(ds.SetActive(true)) << TakeErrorText();
+    std::string r, i;
+    for (int32_t n : {4, 5}) {
+        ds.DsInsert();
+        ASSERT_TRUE(n == 4 ? ds.SetFieldFloat("R", 0) : ds.SetFieldInt("I", 0));
+        ASSERT_TRUE(ds.Post());
+        ds.Peek(2, n, r), ds.Peek(3, n, i);
+        EXPECT_EQ(r + "|" + i, n == 4 ? "    0.00|     " : "        |    0");
+    }
+}
+
 TEST_F(WorkAreaDataset, DateTextClearsOrSetsTheDate)
 {
     ASSERT_TRUE(ds.SetActive(true)) << TakeErrorText();

@@ -176,6 +176,7 @@ void Replace()
         WriteLock(true);
         EnsureNative(*a);
         std::memcpy(a->SwapBuffer.data(), a->NativeRecord, a->NativeSize);
+        const std::vector<bool> blank = a->BlankNumbers; // the record's, not the old keys' read
         if (!GetDbfRecord(*a, a->RecordNumber)) {
             WriteLock(false);
             return;
@@ -183,6 +184,7 @@ void Replace()
         ReadNative(*a);
         Call(Hooks().SyncAllOrders);
         std::memcpy(a->NativeRecord, a->SwapBuffer.data(), a->NativeSize);
+        a->BlankNumbers = blank;
     }
     // The record as stored, for an index that cannot take the new key.
     const std::string before = maintain ? a->RecordBuffer : std::string();

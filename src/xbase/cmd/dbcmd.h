@@ -50,6 +50,11 @@ struct TWorkArea : TDbfTable {
         std::string Text;
     };
     std::vector<TNumberAsRead> NumbersAsRead;
+    // Per field, set for the number fields of a record begun blank (a new
+    // record of a dataset) that have been given no value: such a field whose
+    // native value is still 0 is written blank, as an empty field, not as 0.
+    // Any record read clears them.
+    std::vector<bool> BlankNumbers;
     // A walk through a table reads many records and looks at few of their
     // fields: navigation leaves the record's bytes as read and marks the
     // native record stale; it is made the first time someone asks for it.

@@ -331,6 +331,7 @@ void ComputeNativeOffsets(TWorkArea& area)
 void ReadNative(TWorkArea& area)
 {
     area.NativeStale = false;
+    area.BlankNumbers.clear();
     if (area.IsVirtual || area.NativeRecord == nullptr) return;
     const std::string& rec = area.RecordBuffer;
     uint8_t* native = area.NativeRecord;
@@ -452,6 +453,10 @@ void WriteNative(TWorkArea& area)
                 std::memcpy(&iv, p, sizeof iv);
                 v = iv;
             }
+            // A blank number field that nothing gave a value stays blank.
+            if (v == 0 && i < area.BlankNumbers.size() && area.BlankNumbers[i] &&
+                FieldText(rec, f).find_first_not_of(' ') == std::string_view::npos)
+                continue;
             text = std::isfinite(v) ? NumberText(v, f) : std::string(f.Length, '*');
             break;
         }

@@ -32,6 +32,15 @@ std::string CutName(const std::string& name)
     return AllTrim(AllTrim(name).substr(0, 10));
 }
 
+// Field n of the work area's record now holds a value given to it: a new
+// record stores it, 0 included.
+void ValueGiven(int n)
+{
+    TWorkArea* a = SelectedArea();
+    if (a != nullptr && n >= 1 && static_cast<std::size_t>(n) <= a->BlankNumbers.size())
+        a->BlankNumbers[static_cast<std::size_t>(n - 1)] = false;
+}
+
 } // namespace
 
 TTzCDataSet::~TTzCDataSet()
@@ -309,6 +318,8 @@ bool TTzCDataSet::SetFieldText(const std::string& name, const std::string& text)
             SetNativeDouble(n, NumTextToFloat(text));
         else
             SetNativeInt(n, TextToInteger(text));
+        // An empty text gives a new record's number no value.
+        if (!AllTrim(text).empty()) ValueGiven(n);
         break;
     case 'L': {
         const std::string t = UpperStr(AllTrim(text));
@@ -334,6 +345,7 @@ bool TTzCDataSet::SetFieldFloat(const std::string& name, double value)
             SetNativeDouble(n, value);
         else
             SetNativeInt(n, static_cast<int32_t>(value < 0 ? value - 0.5 : value + 0.5));
+        ValueGiven(n);
         break;
     default:
         // A text that reads back as the same number, fitted to the field.
@@ -355,6 +367,7 @@ bool TTzCDataSet::SetFieldInt(const std::string& name, int32_t value)
             SetNativeDouble(n, value);
         else
             SetNativeInt(n, value);
+        ValueGiven(n);
         break;
     default:
         SetNativeText(n, std::to_string(value));

@@ -456,6 +456,13 @@ int TTzDataSet::TziInitRecord(uint8_t*)
 {
     if (!CheckCommand("InitRecord")) return dberror.DbErrorCode;
     ClearRecord();
+    // The new record's number fields are empty until they are given a value:
+    // stored as 0 they would show a number nobody typed.
+    if (TWorkArea* a = SelectedArea(); a != nullptr) {
+        a->BlankNumbers.assign(a->Fields.size(), false);
+        for (std::size_t i = 0; i < a->Fields.size(); ++i)
+            a->BlankNumbers[i] = a->Fields[i].Type == 'N' || a->Fields[i].Type == 'F';
+    }
     return TzOk;
 }
 
@@ -553,6 +560,16 @@ bool TTzDataSet::MergeEditWithFile(std::string& conflict)
     }
     a->RecordBuffer = merged;
     ReadNative(*a);
+    // A number field that the file holds blank and this edit did not give a
+    // value stays blank: written from its native 0 it would show a number
+    // nobody typed.
+    a->BlankNumbers.assign(a->Fields.size(), false);
+    for (std::size_t i = 0; i < a->Fields.size(); ++i) {
+        const TDbfField& f = a->Fields[i];
+        a->BlankNumbers[i] = (f.Type == 'N' || f.Type == 'F') && f.Offset + f.Length <= merged.size() &&
+                             std::string_view(mine).substr(f.Offset, f.Length) ==
+                                 std::string_view(origin).substr(f.Offset, f.Length);
+    }
     return true;
 }
 

@@ -261,7 +261,10 @@ platform::DialogAction TDbfBrowserForm::Search(bool next)
     }
     P().ScreenCursor().Set(platform::CursorShape::Arrow);
     telmvar.HelpNumber = helpBefore;
-    if (!found) Message(searchText_ + " " + "not found");
+    // The text is shown as typed (the desktop's characters), not as a text
+    // of the program's DOS code page: "\xF6" is an o-umlaut, not a division sign.
+    if (!found)
+        P().Messages().ShowOk("", searchText_ + " " + "not found", platform::MessageIcon::Information);
     RefreshLabels();
     if (Model.CloseOnPick) return SelectAndClose();
     return platform::DialogAction::None;

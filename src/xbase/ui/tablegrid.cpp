@@ -41,14 +41,21 @@ bool SmallInt(const std::string& text, long& value)
     return end && *end == '\0';
 }
 
-// A number as the engine reads a field's text: [sign] digits [decimal
-// character digits], at least one digit.
+// A decimal mark of a typed number: "." or ",", whatever the desktop, as
+// every number field of the program takes it.
+bool DecimalMark(char c)
+{
+    return c == '.' || c == ',';
+}
+
+// A number as typed into a cell: [sign] digits [decimal mark digits], at
+// least one digit.
 bool NumberText(const std::string& t)
 {
     std::size_t i = t[0] == '+' || t[0] == '-' ? 1 : 0;
     std::size_t digits = 0;
     for (bool point = false; i < t.size(); ++i) {
-        if (t[i] == dbdates.DecimalChar && !point)
+        if (DecimalMark(t[i]) && !point)
             point = true;
         else if (t[i] >= '0' && t[i] <= '9')
             ++digits;
@@ -65,7 +72,7 @@ std::size_t NumberWidth(const std::string& t, int dec)
 {
     const bool minus = t[0] == '-';
     const std::size_t from = minus || t[0] == '+' ? 1 : 0;
-    const std::size_t point = std::min(t.find(dbdates.DecimalChar), t.size());
+    const std::size_t point = std::min(t.find_first_of(".,"), t.size());
     const std::string whole = t.substr(from, point - from);
     const std::string frac = point < t.size() ? t.substr(point + 1) : "";
     const auto places = static_cast<std::size_t>(std::max(0, dec));
