@@ -1,3 +1,4 @@
+#include "desktop.h"
 #include "xbase/core/dbdates.h"
 #include "xbase/core/dbstrings.h"
 
@@ -153,19 +154,12 @@ TEST_F(DbDatesTest, NationalSettingsFollowTheLanguage)
 // the library hands out reads back the same on every desktop.
 TEST_F(DbDatesTest, TheLanguageLeavesNumberTextsAsStored)
 {
-    const char* const saved = std::getenv("LC_ALL");
-    const std::string keep = saved != nullptr ? saved : "";
-    for (const char* language : {"de_DE.UTF-8", "fr_FR.UTF-8", "es_ES.UTF-8", "it_IT.UTF-8", "C"}) {
-        ::setenv("LC_ALL", language, 1);
-        InitNationalSettings();
-        EXPECT_EQ(FloatToText(-2.5L, 6, 1), "  -2.5") << language;
-        EXPECT_EQ(NumTextToFloat("0,3"), 0.3) << language;
-        EXPECT_EQ(NumTextToFloat("0.3"), 0.3) << language;
+    for (const auto& desktop : Desktops) {
+        ScopedDesktop d(desktop[0], desktop[1]);
+        EXPECT_EQ(FloatToText(-2.5L, 6, 1), "  -2.5") << desktop[0] << "=" << desktop[1];
+        EXPECT_EQ(NumTextToFloat("0,3"), 0.3) << desktop[0] << "=" << desktop[1];
+        EXPECT_EQ(NumTextToFloat("0.3"), 0.3) << desktop[0] << "=" << desktop[1];
     }
-    if (saved != nullptr)
-        ::setenv("LC_ALL", keep.c_str(), 1);
-    else
-        ::unsetenv("LC_ALL");
 }
 
 TEST_F(DbDatesTest, FloorModAndPackedTime)

@@ -6,29 +6,25 @@
 #include "common/testlocales.h"
 #include "xbase/core/dbdates.h"
 
-#include <map>
+#include <optional>
 #include <string>
 
 class ScopedDesktop
 {
   public:
-    ScopedDesktop(const char* Variable, const char* Locale) : locale_(Locale)
+    ScopedDesktop(const char* Variable, const char* Locale)
+        : desktop_(std::in_place, std::string(Variable) + "=" + Locale)
     {
-        for (const char* v : {"LC_ALL", "LC_TIME", "LANG"})
-            if (const char* x = std::getenv(v)) saved_[v] = x, ::unsetenv(v);
-        ::setenv(Variable, Locale, 1);
         InitNationalSettings();
     }
     ~ScopedDesktop()
     {
-        for (const char* v : {"LC_ALL", "LC_TIME", "LANG"})
-            saved_.count(v) ? ::setenv(v, saved_[v].c_str(), 1) : ::unsetenv(v);
+        desktop_.reset();
         InitNationalSettings();
     }
 
   private:
-    testlocales::ScopedLocale locale_;
-    std::map<std::string, std::string> saved_;
+    std::optional<testlocales::ScopedDesktop> desktop_;
 };
 
 inline const char* const Desktops[][2] = {{"LC_ALL", "C"},
