@@ -128,7 +128,7 @@ const TFieldRange* TStageDialogModel::RangeOf(const TFieldBinding& B)
             range = TFieldRange{f->Lo, f->Hi, f->Least, f->Magnitude};
             if (const auto zero = zeroDefaults_.find(B.Control); zero != zeroDefaults_.end()) {
                 range->ZeroIsDefault = true;
-                range->NonPositiveIsDefault = zero->second;
+                range->NonPositiveTaken = zero->second;
             }
         }
         known = ranges_.emplace(B.Control, range).first;
@@ -148,7 +148,7 @@ std::string TStageDialogModel::ValidDataText(TFieldKind Kind, const TFieldRange&
         piece(shown(-R.Hi) + " .. " + shown(-R.Lo));
     else if (R.Least > 0 && R.Lo < 0)
         piece(shown(R.Lo) + " .. " + shown(-R.Least));
-    if (R.Least > 0 || ((R.ZeroIsDefault || R.NonPositiveIsDefault) && lo > 0)) piece(shown(0));
+    if (R.Least > 0 || ((R.ZeroIsDefault || R.NonPositiveTaken) && lo > 0)) piece(shown(0));
     piece(shown(lo) + " .. " + shown(R.Hi));
     return "Valid Data are: " + text + " !";
 }

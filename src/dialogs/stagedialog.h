@@ -52,9 +52,10 @@ class TStageDialogModel : public TFormModel
     // A number field takes what the project file can hold of the variable it
     // is bound to, so that every input can be saved; a text outside is
     // refused with the range as the field shows it. A field bound to a copy
-    // names the variable the copy goes into; a field whose 0 (or anything
-    // not above 0) the form replaces by its default takes that too; a field
-    // limited as no variable (nullptr) takes any number.
+    // names the variable the copy goes into; a field whose 0 the form
+    // replaces by its default takes 0 too, and with NonPositive anything not
+    // above 0 (see TFieldRange); a field limited as no variable (nullptr)
+    // takes any number.
     void LimitAs(const std::string& Control, const void* Variable);
     void TakeZeroAsDefault(const std::string& Control, bool NonPositive = false);
     // "Valid Data are: <lo> .. <hi> !" for range R of a field of Kind, the

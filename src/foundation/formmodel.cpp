@@ -134,8 +134,8 @@ bool IsNumberKind(TFieldKind K)
 
 bool TFieldRange::Holds(Extended X) const
 {
-    if ((ZeroIsDefault || NonPositiveIsDefault) && X == 0) return true;
-    if (NonPositiveIsDefault && X < 0) return true;
+    if ((ZeroIsDefault || NonPositiveTaken) && X == 0) return true;
+    if (NonPositiveTaken && X < 0) return true;
     const Extended size = X < 0 ? -X : X;
     if (Least > 0 && X != 0 && size < Least) return false;
     if (Magnitude) X = size;

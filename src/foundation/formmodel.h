@@ -75,8 +75,9 @@ struct TFieldRange {
     bool Magnitude = false;
     // 0 stands for the form's default, which it puts in place of it.
     bool ZeroIsDefault = false;
-    // Every value at or below 0 stands for the form's default.
-    bool NonPositiveIsDefault = false;
+    // Every value at or below 0 is taken: the form puts its default in its
+    // place, or leaves it to the calculation to report.
+    bool NonPositiveTaken = false;
 
     bool Holds(Extended X) const;
 };
