@@ -151,6 +151,11 @@ Extended TFormModel::ShownValue(TFieldKind Kind, Extended X)
     return (X - zero) / (one - zero);
 }
 
+Extended TFormModel::StoredValue(TFieldKind Kind, const std::string& Text)
+{
+    return StoredNumber(Kind, TrimBlanks(Text));
+}
+
 Extended Typed(const platform::DialogControl& C)
 {
     return TextToFloat(TrimBlanks(C.Text));

@@ -115,6 +115,8 @@ class TFormModel : public platform::DialogModel
     // A value of the variable's unit in the unit the field shows (a bound of
     // its range, to name it as the user types it).
     static Extended ShownValue(TFieldKind Kind, Extended X);
+    // What a number text of a field of Kind stores, in the variable's unit.
+    static Extended StoredValue(TFieldKind Kind, const std::string& Text);
 
   protected:
     // Tells the user that Text is no number; the form stays open.

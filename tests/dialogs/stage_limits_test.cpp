@@ -96,4 +96,42 @@ TEST_F(StageLimits, EveryNumberAFormTakesCanBeSaved)
     }
 }
 
+// The refusal names the range as the field takes it: both signs of a
+// ring's tooth number, 0 beside a least size, 0 where the form puts its own
+// default.
+TEST_F(StageLimits, TheRefusalNamesTheRangeAsTheFieldTakesIt)
+{
+    const struct {
+        std::function<std::unique_ptr<platform::DialogModel>()> make;
+        const char* edit;
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {Make<TForm_qyr7geo>(), "Edit_z4", "6000",
+         "Invalid Input \"6000\" ! Valid Data are: -5000 .. -2, 2 .. 5000 !"},
+        {Make<TForm_qyr7geo>(), "Edit_z1", "1", "Invalid Input \"1\" ! Valid Data are: 2 .. 5000 !"},
+        {Make<TForm_qyr7geo>(), "Edit_mn", "0.005",
+         "Invalid Input \"0.005\" ! Valid Data are: 0, 0.01 .. 1000 !"},
+        {Make<TForm_qyr7geo>(), "Edit_alpha", "61", "Invalid Input \"61\" ! Valid Data are: 0, 1 .. 60 !"},
+        {Make<TForm_qyr7geo>(), "SpinEdit_q", "101", "Invalid Input \"101\" ! Valid Data are: 0, 1 .. 100 !"},
+        {Make<TForm_qyr7geo>(), "Edit_db2", "-0.005",
+         "Invalid Input \"-0.005\" ! Valid Data are: -100000 .. -0.01, 0, 0.01 .. 100000 !"},
+        {Make<TForm_qyr7mes>(), "Edit_k1", "5001",
+         "Invalid Input \"5001\" ! Valid Data are: -5000 .. 5000 !"},
+        {Make<TForm_qyr1visk>(), "Edit_temp", "-300",
+         "Invalid Input \"-300\" ! Valid Data are: -273 .. 1000 !"},
+        {Make<TForm_qyr7antr>(), "Edit_nantr", "2e6",
+         "Invalid Input \"2e6\" ! Valid Data are: -1e+06 .. 1e+06 !"},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        const TProjectData before = CaptureProject();
+        auto f = c.make();
+        f->Control(c.edit).Text = c.text;
+        EXPECT_EQ(f->Press("Button_ok"), DialogAction::None) << c.edit;
+        EXPECT_EQ(LastBox(), c.message);
+        EXPECT_TRUE(SameProjectFile(before, CaptureProject())) << c.edit << ": nothing stored";
+    }
+}
+
 } // namespace
