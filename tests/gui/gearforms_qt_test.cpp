@@ -4,11 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTimer>
+
+#include <cstring>
 
 #include "dialogs/calculatorwindow.h"
 #include "dialogs/dialogservices.h"
@@ -189,6 +196,53 @@ TEST_F(QtGearForms, MaterialForm)
     RunModalDialog(model);
     Expect(seen, "TForm_qyr7wst", "QYR7  Material data, hardness, Heat treatment");
     EXPECT_EQ(seen.after, QString::fromUtf8("Poisson ratio \u00B5"));
+}
+
+// E typed as 0 into the widget: the box names the range the project file
+// holds (0.001 .. 1e7 MPa), the form stays open and nothing is stored; E
+// typed within it is stored, the other gears' moduli bit for bit as before.
+TEST_F(QtGearForms, MaterialModulusOutsideTheProjectFilesRangeIsRefusedInTheWidget)
+{
+    const auto type = [](QLineEdit* edit, const QString& text) {
+        edit->selectAll();
+        for (QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QCoreApplication::sendEvent(edit, &press);
+        }
+    };
+    for (int g = 1; g <= 4; ++g)
+        PlanetaryGears.E[g] = 206000.123456789L;
+    QString message;
+    bool openAfterRefusal = false, storedMeanwhile = true;
+    WhenModalAppears([&](QWidget* w) {
+        auto* e1 = w->findChild<QLineEdit*>("Edit_e1");
+        type(e1, "0");
+        auto* poll = new QTimer(&TestApp());
+        poll->setInterval(10);
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, &message] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            poll->stop();
+            poll->deleteLater();
+            message = box->text();
+            box->accept();
+        });
+        poll->start();
+        w->findChild<QPushButton*>("Button_ok")->click();
+        openAfterRefusal = w->isVisible();
+        storedMeanwhile = PlanetaryGears.E[1] != 206000.123456789L;
+        type(e1, "210000");
+        w->findChild<QPushButton*>("Button_ok")->click();
+    });
+    TForm_qyr7wst model;
+    EXPECT_EQ(RunModalDialog(model), platform::DialogResult::Ok);
+    EXPECT_EQ(message, "Invalid Input \"0\" ! Valid Data are: 0.001 .. 1e+07 !");
+    EXPECT_TRUE(openAfterRefusal);
+    EXPECT_FALSE(storedMeanwhile);
+    EXPECT_EQ(PlanetaryGears.E[1], 210000);
+    const Extended untouched = 206000.123456789L;
+    for (int g = 2; g <= 4; ++g)
+        EXPECT_EQ(std::memcmp(&PlanetaryGears.E[g], &untouched, 10), 0) << g;
 }
 
 TEST_F(QtGearForms, MeasurementForm)
