@@ -98,7 +98,8 @@ TEST_F(StageLimits, EveryNumberAFormTakesCanBeSaved)
 
 // The refusal names the range as the field takes it: both signs of a
 // ring's tooth number, 0 beside a least size, 0 where the form puts its own
-// default.
+// default; in inches rounded inwards (1e5 mm are 3937.008 in, named 3937).
+// Entered life factors go into the file's factors (0 .. 1e4).
 TEST_F(StageLimits, TheRefusalNamesTheRangeAsTheFieldTakesIt)
 {
     const struct {
@@ -106,6 +107,8 @@ TEST_F(StageLimits, TheRefusalNamesTheRangeAsTheFieldTakesIt)
         const char* edit;
         const char* text;
         const char* message;
+        int units = 0;
+        int lifeFactorInput = 0;
     } cases[] = {
         {Make<TForm_qyr7geo>(), "Edit_z4", "6000",
          "Invalid Input \"6000\" ! Valid Data are: -5000 .. -2, 2 .. 5000 !"},
@@ -122,9 +125,17 @@ TEST_F(StageLimits, TheRefusalNamesTheRangeAsTheFieldTakesIt)
          "Invalid Input \"-300\" ! Valid Data are: -273 .. 1000 !"},
         {Make<TForm_qyr7antr>(), "Edit_nantr", "2e6",
          "Invalid Input \"2e6\" ! Valid Data are: -1e+06 .. 1e+06 !"},
+        {Make<TForm_qyr7geo>(), "Edit_b1", "4000",
+         "Invalid Input \"4000\" ! Valid Data are: 0, 0.000393701 .. 3937 !", 1},
+        {Make<TForm_qyr7fs0>(), "Edit_znt2", "1e5", "Invalid Input \"1e5\" ! Valid Data are: 0 .. 10000 !", 0,
+         1},
+        {Make<TForm_qyr7fs0>(), "Edit_ynt3", "-1", "Invalid Input \"-1\" ! Valid Data are: 0 .. 10000 !", 0,
+         1},
     };
     for (const auto& c : cases) {
         SetUp();
+        wtelmvar.UnitSystem = c.units;
+        GearPair.LifeFactorInput = c.lifeFactorInput;
         const TProjectData before = CaptureProject();
         auto f = c.make();
         f->Control(c.edit).Text = c.text;
