@@ -2,8 +2,11 @@
 // replacing the Brinell hardness alone, and Cancel leaving the records.
 #include "common/tempdir.h"
 #include "dialogs/calculatorwindow.h"
+#include "dialogs/gear/dimensionsform.h"
 #include "dialogs/gear/materialform.h"
+#include "dialogs/gear/measurementform.h"
 #include "dialogs/gear/toolprofileform.h"
+#include "dialogs/strength/strengthforms.h"
 #include "planetary/projectfile.h"
 #include "stageforms_fixture.h"
 #include "xbase/access/tableaccess.h"
@@ -171,59 +174,44 @@ INSTANTIATE_TEST_SUITE_P(
                       PickedName{"ToolProfile", "q1toolx", "Button_db1", 15, &TPlanetaryGears::ProfileName}),
     [](const auto& i) { return std::string(i.param.name); });
 
-// The project file holds E and the stresses from 0.001 MPa (E up to 1e7,
-// the stresses up to 1e5), the hardness 0 .. 2000 HB, the Poisson ratio
-// 0 .. 0.5 and the density from 0.001 up to 30 kg/dm3; in the inch system
-// the bounds are named in psi (1 MPa = 145.037 psi, the program's factor),
-// and each bound typed as named is taken.
-TEST_F(GearMaterial, ANumberTheProjectFileCannotHoldIsRefusedWithItsRange)
+template <class F> std::unique_ptr<platform::DialogModel> Make()
+{
+    return std::make_unique<F>();
+}
+
+// The file holds E 0.001 .. 1e7 MPa, teeth 2 .. 5000, sizes 0 or 0.01 .. 1e5 mm, factors 0 .. 1e4;
+// inch and psi bounds round inwards (1 MPa = 145.037 psi; 1e5 mm = 3937.008 in).
+TEST_F(StageForms, ANumberTheProjectFileCannotHoldIsRefusedWithItsRange)
 {
     const struct {
-        int units;
-        const char* edit;
-        const char* text;
-        const char* message; // "" taken
+        std::unique_ptr<platform::DialogModel> (*make)();
+        const char *edit, *text, *range;
+        int units = 0;
     } cases[] = {
-        {0, "Edit_e1", "0", "Invalid Input \"0\" ! Valid Data are: 0.001 .. 1e+07 !"},
-        {0, "Edit_e2", " 2e7 ", "Invalid Input \"2e7\" ! Valid Data are: 0.001 .. 1e+07 !"},
-        {0, "Edit_e3", "0.001", ""},
-        {0, "Edit_e4", "1e7", ""},
-        {0, "Edit_sigfe1", "0", "Invalid Input \"0\" ! Valid Data are: 0.001 .. 100000 !"},
-        {0, "Edit_sighlim4", "-1500", "Invalid Input \"-1500\" ! Valid Data are: 0.001 .. 100000 !"},
-        {0, "Edit_hb2", "2001", "Invalid Input \"2001\" ! Valid Data are: 0 .. 2000 !"},
-        {0, "Edit_hb2", "0", ""},
-        {0, "Edit_mue3", "0,6", "Invalid Input \"0,6\" ! Valid Data are: 0 .. 0.5 !"},
-        {0, "Edit_mue3", "0,5", ""},
-        {0, "Edit_rho4", "0", "Invalid Input \"0\" ! Valid Data are: 0.001 .. 30 !"},
-        {1, "Edit_e1", "0.1", "Invalid Input \"0.1\" ! Valid Data are: 0.145037 .. 1.45037e+09 !"},
-        {1, "Edit_e1", "0.145037", ""},
-        {1, "Edit_e1", "1.45037e9", ""},
-        {1, "Edit_e1", "1.45038e9", "Invalid Input \"1.45038e9\" ! Valid Data are: 0.145037 .. 1.45037e+09 !"},
+        {Make<TForm_qyr7wst>, "Edit_e1", "0", "0.001 .. 1e+07"},
+        {Make<TForm_qyr7wst>, "Edit_e1", "0.1", "0.145037 .. 1.45037e+09", 1},
+        {Make<TForm_qyr7geo>, "Edit_z4", "6000", "-5000 .. -2, 2 .. 5000"},
+        {Make<TForm_qyr7geo>, "Edit_alpha", "61", "0, 1 .. 60"},
+        {Make<TForm_qyr7geo>, "Edit_db2", "-0.005", "-100000 .. -0.01, 0, 0.01 .. 100000"},
+        {Make<TForm_qyr7geo>, "Edit_b1", "4000", "0, 0.000393701 .. 3937", 1},
+        {Make<TForm_qyr7mes>, "Edit_k1", "5001", "-5000 .. 5000"},
+        {Make<TForm_qyr7fs0>, "Edit_znt2", "1e5", "0 .. 10000"},
     };
     const auto& asked = hp.HeadlessMessages().AskedQuestions();
     for (const auto& c : cases) {
         SetUp();
         wtelmvar.UnitSystem = c.units;
-        const TPlanetaryGears before = PlanetaryGears;
-        TForm_qyr7wst f;
-        f.Control(c.edit).Text = c.text;
-        const bool refused = *c.message != 0;
-        for (const char* button : {"Button_calc", "Button_metric", "Button_ok"}) {
-            const std::size_t boxes = asked.size();
-            const DialogAction a = f.Press(button);
-            EXPECT_EQ(asked.size() > boxes ? asked.back().Request.Text : "", refused ? c.message : "")
-                << c.edit << " " << c.text << " " << button;
-            if (!refused) break;
-            EXPECT_EQ(a, DialogAction::None) << "the form stays open";
-            for (int g = 1; g <= 4; ++g)
-                EXPECT_TRUE(SameBits(PlanetaryGears.E[g], before.E[g]) &&
-                            SameBits(PlanetaryGears.nu[g], before.nu[g]) &&
-                            SameBits(PlanetaryGears.rho[g], before.rho[g]) &&
-                            SameBits(PlanetaryGears.Sigma_FE[g], before.Sigma_FE[g]) &&
-                            SameBits(PlanetaryGears.SigmaHlim[g], before.SigmaHlim[g]) &&
-                            SameBits(PlanetaryGears.HB[g], before.HB[g]))
-                    << "nothing stored: " << c.edit << " " << c.text << " " << button;
-        }
+        GearPair.LifeFactorInput = 1; // life factors entered
+        const TProjectData before = CaptureProject();
+        const auto f = c.make();
+        f->Control(c.edit).Text = c.text;
+        const std::size_t boxes = asked.size();
+        const std::string box =
+            *c.range ? "Invalid Input \"" + std::string(c.text) + "\" ! Valid Data are: " + c.range + " !"
+                     : "";
+        EXPECT_EQ(f->Press("Button_ok") == platform::DialogAction::None, !box.empty()) << c.edit << c.text;
+        EXPECT_EQ(asked.size() > boxes ? asked.back().Request.Text : "", box);
+        EXPECT_TRUE(box.empty() || SameProjectFile(before, CaptureProject())) << c.edit << ": nothing stored";
     }
 }
 

@@ -242,46 +242,24 @@ TEST_F(Table, LogarithmicViewFollowsItsCheckMark)
     EXPECT_EQ(f.Caption(), "QYR7");
 }
 
-// An import reads the file chosen, whatever its name ends in: nothing is
-// saved under its name, so the name stops nothing; what is no load spectrum
-// is refused by its lines. Only a backslash, read as a directory separator,
-// names another file. The project keeps its name and directory.
+// An import reads the file chosen whatever its name ends in (nothing is saved
+// under it), but for a backslash that names another file.
 TEST_F(Table, AnImportReadsTheChosenFileWhateverItsNameEndsIn)
 {
-    const std::string spectrum = "Load Spectrum\r\n-------------\r\n9\r\n1\r\n5\r\n6\r\n";
-    const struct {
-        const char* name;
-        std::string text;
-        std::string box; // "" imported
-    } cases[] = {
-        {"spectrum.txt", spectrum, ""},
-        {"spectrum.KOL", spectrum, ""},
-        {"spectrum.kol ", spectrum, ""},
-        {"a.b.kol", spectrum, ""},
-        {"notes.txt", "shopping list\r\n",
-         "file " + dir_ + "/notes.txt line 1: \"Load Spectrum\" expected !"},
-        {"a\\b.kol", spectrum,
-         "file \"" + dir_ + "/a\\b.kol\" not opened: \"\\\" is read as a directory separator"},
-    };
-    filenamedialogs.OpenFileDialog = [](const std::string& Name, std::string& Path) {
-        OpenFileDialog(Name, Path);
-    };
-    const auto& asked = hp.HeadlessMessages().AskedQuestions();
-    for (const auto& c : cases) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"spectrum.txt", ""},
+        {"a\\b.kol", "file \"" + dir_ + "/a\\b.kol\" not opened: \"\\\" is read as a directory separator"}};
+    filenamedialogs.OpenFileDialog = OpenFileDialog;
+    for (const auto& [name, box] : cases) {
         Items({{1000, 100}});
-        telmvar.ProjectName = "stage";
-        telmvar.DataDir = "/projects/";
-        std::ofstream(dir_ + "/" + c.name, std::ios::binary) << c.text;
-        hp.HeadlessFiles().QueueAnswer(dir_ + "/" + c.name);
-        const std::size_t boxes = asked.size();
-        TForm_qyrlk1 f;
-        f.Press("mi_fileimport");
-        EXPECT_EQ(asked.size() > boxes ? asked.back().Request.Text : "", c.box) << c.name;
-        const TLoadSpectrumItem expected =
-            c.box.empty() ? TLoadSpectrumItem{5, 6} : TLoadSpectrumItem{1000, 100};
-        EXPECT_EQ(GearPair.LoadSpectrum[1], expected) << c.name;
-        EXPECT_EQ(telmvar.Aborted, !c.box.empty()) << c.name;
-        EXPECT_EQ(telmvar.ProjectName + telmvar.DataDir, "stage/projects/") << c.name;
+        std::ofstream(dir_ + "/" + name) << "Load Spectrum\r\n-------------\r\n9\r\n1\r\n5\r\n6\r\n";
+        hp.HeadlessFiles().QueueAnswer(dir_ + "/" + name);
+        hp.HeadlessMessages().Reset();
+        TForm_qyrlk1().Press("mi_fileimport");
+        const auto& asked = hp.HeadlessMessages().AskedQuestions();
+        EXPECT_EQ(asked.empty() ? "" : asked.back().Request.Text, box) << name;
+        EXPECT_EQ(GearPair.LoadSpectrum[1],
+                  (box.empty() ? TLoadSpectrumItem{5, 6} : TLoadSpectrumItem{1000, 100}));
         telmvar.Aborted = false;
     }
 }
