@@ -7,6 +7,7 @@
 #include "foundation/pathsplit.h"
 #include "foundation/programstate.h"
 #include "foundation/textutil.h"
+#include "planetary/filenames.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -197,6 +198,20 @@ void OpenFileDialog(std::string Name, std::string& Path)
         std::string chosen;
         AskOpenFileName(5, dir, "*." + telmvar.DataExt, chosen);
         if (telmvar.Aborted) return;
+        // A file that is no project (a load spectrum to import) is read as
+        // chosen, whatever its name ends in: it is kept under no name, so no
+        // Save can write another file, and its reader refuses what is no
+        // such file line by line. Only a backslash names another file already.
+        if (ResolvingOtherFile()) {
+            if (const std::string why = BackslashNameText(chosen); !why.empty()) {
+                ShowMessageIfEnabled("file \"" + FileNameToOem(chosen) + "\" not opened: " + why);
+                telmvar.Aborted = true;
+                return;
+            }
+            Path = chosen;
+            if (CheckFileReadable(Path)) ShowStatusText("file " + FileNameToOem(Path) + " " + "is loaded");
+            return;
+        }
         // The file is read only when the name it is kept under leads back to
         // it: "b.qy7 " or "b.QY7" would be read, and b.qy7 written by Save.
         if (const std::string refusal = ProjectFileRefusal(chosen); !refusal.empty()) {

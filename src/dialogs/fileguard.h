@@ -22,7 +22,9 @@ void SaveFileDialog(std::string Name, std::string& Path);
 // Path of a project file to be read; the file must exist (CheckFileExists).
 // A file chosen in the dialog whose ProjectFileRefusal is not empty is
 // refused with that message (Aborted), the project's name and directory as
-// they were.
+// they were. A file that is no project (ResolvingOtherFile: a load spectrum
+// to import) is taken as chosen, whatever its name ends in, unless its name
+// holds a backslash.
 void OpenFileDialog(std::string Name, std::string& Path);
 // Why a file cannot be opened as a project, as the message that refuses it;
 // empty when it can. A project is kept under its name without directory and

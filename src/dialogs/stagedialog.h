@@ -11,6 +11,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 
 // Shows a dialog modally. A dialog closed without the model's own answer
@@ -46,6 +48,20 @@ class TStageDialogModel : public TFormModel
     // Change handlers run only outside LoadFields.
     void Changed(const std::string& Name) override;
 
+    // --- limits of the number fields ------------------------------------------
+    // A number field takes what the project file can hold of the variable it
+    // is bound to, so that every input can be saved; a text outside is
+    // refused with the range as the field shows it. A field bound to a copy
+    // names the variable the copy goes into; a field whose 0 the form
+    // replaces by its default takes 0 too, and with NonPositive anything not
+    // above 0 (see TFieldRange); a field limited as no variable (nullptr)
+    // takes any number.
+    void LimitAs(const std::string& Control, const void* Variable);
+    void TakeZeroAsDefault(const std::string& Control, bool NonPositive = false);
+    // "Valid Data are: <lo> .. <hi> !" for range R of a field of Kind, the
+    // bounds in the unit the field shows.
+    static std::string ValidDataText(TFieldKind Kind, const TFieldRange& R);
+
     // The form's own steps.
     std::function<void()> AfterOk; // the dialog's follow-up step on OK
     std::function<platform::DialogAction(const std::string&)> OnPress;
@@ -54,8 +70,15 @@ class TStageDialogModel : public TFormModel
   protected:
     // Beeps and shows "Invalid Input" with the text.
     void InputRefused(const std::string& Text) override;
+    const TFieldRange* RangeOf(const TFieldBinding& B) override;
+    // Beeps and shows "Invalid Input" with the text and the valid range.
+    void RangeRefused(const TFieldBinding& B, const std::string& Text, const TFieldRange& R) override;
 
   private:
+    std::map<std::string, const void*> limitedAs_;
+    std::map<std::string, bool> zeroDefaults_; // control: non-positive too
+    std::map<std::string, std::optional<TFieldRange>> ranges_;
+
     std::string form_;
     std::string title_;
 };

@@ -116,7 +116,45 @@ Extended InternalValue(TFieldKind K, const std::string& S)
     }
 }
 
+// What a changed number text stores: the same reading StoreFields makes.
+Extended StoredNumber(TFieldKind K, const std::string& S)
+{
+    if (K == TFieldKind::Integer) return TextToInt(S);
+    if (K == TFieldKind::WholeNumber) return std::clamp<Extended>(TextToFloat(S), INT32_MIN, INT32_MAX);
+    return InternalValue(K, S);
+}
+
+bool IsNumberKind(TFieldKind K)
+{
+    return !(K == TFieldKind::Text || IsStoredAsShown(K) || IsDate(K) || K == TFieldKind::Radio ||
+             K == TFieldKind::Combo || IsCheckKind(K));
+}
+
 } // namespace
+
+bool TFieldRange::Holds(Extended X) const
+{
+    if ((ZeroIsDefault || NonPositiveTaken) && X == 0) return true;
+    if (NonPositiveTaken && X < 0) return true;
+    const Extended size = X < 0 ? -X : X;
+    if (Least > 0 && X != 0 && size < Least) return false;
+    if (Magnitude) X = size;
+    return X >= Lo && X <= Hi;
+}
+
+Extended TFormModel::ShownValue(TFieldKind Kind, Extended X)
+{
+    // Every unit of a field is an affine map of the shown number (degrees
+    // Fahrenheit are not proportional to Celsius): inverted through the
+    // values 0 and 1 stand for.
+    const Extended zero = InternalValue(Kind, "0"), one = InternalValue(Kind, "1");
+    return (X - zero) / (one - zero);
+}
+
+Extended TFormModel::StoredValue(TFieldKind Kind, const std::string& Text)
+{
+    return StoredNumber(Kind, TrimBlanks(Text));
+}
 
 Extended Typed(const platform::DialogControl& C)
 {
@@ -251,6 +289,13 @@ bool TFormModel::FieldsReadable()
             InputRefused(c.Text);
             return false;
         }
+        // A number outside what the variable may hold stores nothing either.
+        if (!IsNumberKind(bindings_[i].Kind)) continue;
+        const TFieldRange* range = RangeOf(bindings_[i]);
+        if (range && !range->Holds(StoredNumber(bindings_[i].Kind, TrimBlanks(c.Text)))) {
+            RangeRefused(bindings_[i], c.Text, *range);
+            return false;
+        }
     }
     return true;
 }
@@ -286,13 +331,10 @@ bool TFormModel::StoreFields()
             const std::string s = TrimBlanks(c.Text);
             if (auto p = std::get_if<std::string*>(&b.Target))
                 **p = IsStoredAsShown(b.Kind) ? c.Text : AnsiTextToOem(c.Text);
-            else if (b.Kind == TFieldKind::Integer)
-                SetInteger(b.Target, TextToInt(s));
-            else if (b.Kind == TFieldKind::WholeNumber)
-                SetInteger(b.Target,
-                           static_cast<int32_t>(std::clamp<Extended>(TextToFloat(s), INT32_MIN, INT32_MAX)));
+            else if (b.Kind == TFieldKind::Integer || b.Kind == TFieldKind::WholeNumber)
+                SetInteger(b.Target, static_cast<int32_t>(StoredNumber(b.Kind, s)));
             else
-                SetReal(b.Target, InternalValue(b.Kind, s));
+                SetReal(b.Target, StoredNumber(b.Kind, s));
         }
         // What is stored now is what an unchanged text stands for.
         if (loaded) {
@@ -307,5 +349,19 @@ bool TFormModel::StoreFields()
 void TFormModel::InputRefused(const std::string& Text)
 {
     (void)Text;
+    platform::CurrentPlatform().Bell().Beep();
+}
+
+const TFieldRange* TFormModel::RangeOf(const TFieldBinding& B)
+{
+    (void)B;
+    return nullptr;
+}
+
+void TFormModel::RangeRefused(const TFieldBinding& B, const std::string& Text, const TFieldRange& R)
+{
+    (void)B;
+    (void)Text;
+    (void)R;
     platform::CurrentPlatform().Bell().Beep();
 }

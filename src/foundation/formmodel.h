@@ -63,6 +63,25 @@ struct TFieldBinding {
     int First = 0;
 };
 
+// The values a number field may store, in the variable's own unit. A
+// changed text whose value lies outside is refused like a text that is no
+// number; an untouched one is not read and so not checked.
+struct TFieldRange {
+    Extended Lo = 0, Hi = 0;
+    // Either 0 or at least Least in magnitude (0 when there is no such gap).
+    Extended Least = 0;
+    // The range holds for the magnitude: the sign is the form's or the
+    // calculation's to turn.
+    bool Magnitude = false;
+    // 0 stands for the form's default, which it puts in place of it.
+    bool ZeroIsDefault = false;
+    // Every value at or below 0 is taken: the form puts its default in its
+    // place, or leaves it to the calculation to report.
+    bool NonPositiveTaken = false;
+
+    bool Holds(Extended X) const;
+};
+
 // The number an edit holds as typed (blanks around it ignored).
 Extended Typed(const platform::DialogControl& C);
 
@@ -93,10 +112,20 @@ class TFormModel : public platform::DialogModel
 
     // The text a binding shows for its variable now.
     static std::string FormatField(const TFieldBinding& B);
+    // A value of the variable's unit in the unit the field shows (a bound of
+    // its range, to name it as the user types it).
+    static Extended ShownValue(TFieldKind Kind, Extended X);
+    // What a number text of a field of Kind stores, in the variable's unit.
+    static Extended StoredValue(TFieldKind Kind, const std::string& Text);
 
   protected:
     // Tells the user that Text is no number; the form stays open.
     virtual void InputRefused(const std::string& Text);
+    // The range of a bound number field; none by default.
+    virtual const TFieldRange* RangeOf(const TFieldBinding& B);
+    // Tells the user that the number Text (of binding B) lies outside R; the
+    // form stays open.
+    virtual void RangeRefused(const TFieldBinding& B, const std::string& Text, const TFieldRange& R);
     // Set by a form that takes any text: one that is not a number then
     // stores 0 instead of being refused.
     bool NonNumbersAsZero = false;

@@ -57,6 +57,11 @@ void ResetFileNameDialogs()
     filenamedialogs.OpenFileDialog = CompleteFileName;
 }
 
+namespace
+{
+int OtherFileDepth = 0;
+}
+
 void WithDataExt(const std::string& Ext, const std::function<void()>& F)
 {
     // The dialogs name the chosen file the project's, as they do for a
@@ -65,7 +70,19 @@ void WithDataExt(const std::string& Ext, const std::function<void()>& F)
     const std::string kept = telmvar.DataExt;
     const TProjectPlace place = CurrentProjectPlace();
     telmvar.DataExt = Ext;
-    F();
+    struct TOtherFile {
+        TOtherFile() { ++OtherFileDepth; }
+        ~TOtherFile() { --OtherFileDepth; }
+    };
+    {
+        const TOtherFile other;
+        F();
+    }
     telmvar.DataExt = kept;
     RestoreProjectPlace(place);
+}
+
+bool ResolvingOtherFile()
+{
+    return OtherFileDepth > 0;
 }

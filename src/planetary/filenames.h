@@ -37,3 +37,7 @@ void CompleteSaveFileName(const std::string& Name, std::string& Path);
 // spectrum file resolves its names with the extension "kol"), together with
 // the project's name, directory and archive mode, which a file dialog sets.
 void WithDataExt(const std::string& Ext, const std::function<void()>& F);
+// True while WithDataExt runs: the file dialogs then resolve a file that is
+// no project (a load spectrum), which is read and written under the name
+// chosen, not kept as the project's.
+bool ResolvingOtherFile();

@@ -10,6 +10,7 @@
 #include "planetary/loadspectrum/loadspectrum.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace
 {
@@ -482,6 +483,37 @@ std::vector<TProjectField> ProjectStageFields(TProjectData& D)
     l.Diameter(st.dshPe, "dshPe");
     l.Diameter(g.dshS, "dshS");
     return l.f;
+}
+
+std::optional<TProjectField> ProjectFieldOf(const void* Variable)
+{
+    // The fields are bound to a copy of the records; the variable's place in
+    // its record is its place in the copy.
+    static TProjectData copy;
+    const auto at = reinterpret_cast<std::uintptr_t>(Variable);
+    const void* inCopy = nullptr;
+    const auto within = [&](const auto& Record, auto& Copy) {
+        const auto start = reinterpret_cast<std::uintptr_t>(&Record);
+        if (at >= start && at < start + sizeof Record)
+            inCopy = reinterpret_cast<const char*>(&Copy) + (at - start);
+    };
+    within(PlanetaryStage, copy.Stage);
+    within(PlanetaryGears, copy.Gears);
+    within(PlanetaryShafts, copy.Shafts);
+    within(GearPair, copy.Pair);
+    if (!inCopy) return std::nullopt;
+    auto fields = ProjectStageFields(copy);
+    for (auto& f : CarrierNumbers(copy))
+        fields.push_back(f);
+    for (auto& f : CarrierLines(copy))
+        fields.push_back(f);
+    for (TProjectField& f : fields) {
+        const void* target = std::visit([](auto* p) -> const void* { return p; }, f.Target);
+        if (target != inCopy || !f.HasRange()) continue;
+        f.Target = static_cast<Extended*>(nullptr);
+        return f;
+    }
+    return std::nullopt;
 }
 
 bool WriteProjectData(const std::string& Path)

@@ -24,6 +24,7 @@
 #include "planetary/filelines.h"
 #include "planetary/stage.h"
 
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -88,6 +89,13 @@ struct TProjectField {
 
 // The 367 lines of the stage block, bound to the fields of D, in file order.
 std::vector<TProjectField> ProjectStageFields(TProjectData& D);
+
+// The field of the file that stores the record variable at Variable (a
+// member of PlanetaryStage, PlanetaryGears, PlanetaryShafts or GearPair),
+// with its name and range; its Target is null. Nothing when the file holds
+// no range for that variable. The input forms take their limits from it, so
+// that what they take can always be saved.
+std::optional<TProjectField> ProjectFieldOf(const void* Variable);
 
 inline constexpr int ProjectStageLines = 367;
 inline constexpr const char* LoadSpectrumMarker = "Lastkollektiv";

@@ -2,8 +2,11 @@
 // replacing the Brinell hardness alone, and Cancel leaving the records.
 #include "common/tempdir.h"
 #include "dialogs/calculatorwindow.h"
+#include "dialogs/gear/dimensionsform.h"
 #include "dialogs/gear/materialform.h"
+#include "dialogs/gear/measurementform.h"
 #include "dialogs/gear/toolprofileform.h"
+#include "dialogs/strength/strengthforms.h"
 #include "planetary/projectfile.h"
 #include "stageforms_fixture.h"
 #include "xbase/access/tableaccess.h"
@@ -170,5 +173,46 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PickedName{"Material", "qyrwst", "Button1", 1, &TPlanetaryGears::MaterialName},
                       PickedName{"ToolProfile", "q1toolx", "Button_db1", 15, &TPlanetaryGears::ProfileName}),
     [](const auto& i) { return std::string(i.param.name); });
+
+template <class F> std::unique_ptr<platform::DialogModel> Make()
+{
+    return std::make_unique<F>();
+}
+
+// The file holds E 0.001 .. 1e7 MPa, teeth 2 .. 5000, sizes 0 or 0.01 .. 1e5 mm, factors 0 .. 1e4;
+// inch and psi bounds round inwards (1 MPa = 145.037 psi; 1e5 mm = 3937.008 in).
+TEST_F(StageForms, ANumberTheProjectFileCannotHoldIsRefusedWithItsRange)
+{
+    const struct {
+        std::unique_ptr<platform::DialogModel> (*make)();
+        const char *edit, *text, *range;
+        int units = 0;
+    } cases[] = {
+        {Make<TForm_qyr7wst>, "Edit_e1", "0", "0.001 .. 1e+07"},
+        {Make<TForm_qyr7wst>, "Edit_e1", "0.1", "0.145037 .. 1.45037e+09", 1},
+        {Make<TForm_qyr7geo>, "Edit_z4", "6000", "-5000 .. -2, 2 .. 5000"},
+        {Make<TForm_qyr7geo>, "Edit_alpha", "61", "0, 1 .. 60"},
+        {Make<TForm_qyr7geo>, "Edit_db2", "-0.005", "-100000 .. -0.01, 0, 0.01 .. 100000"},
+        {Make<TForm_qyr7geo>, "Edit_b1", "4000", "0, 0.000393701 .. 3937", 1},
+        {Make<TForm_qyr7mes>, "Edit_k1", "5001", "-5000 .. 5000"},
+        {Make<TForm_qyr7fs0>, "Edit_znt2", "1e5", "0 .. 10000"},
+    };
+    const auto& asked = hp.HeadlessMessages().AskedQuestions();
+    for (const auto& c : cases) {
+        SetUp();
+        wtelmvar.UnitSystem = c.units;
+        GearPair.LifeFactorInput = 1; // life factors entered
+        const TProjectData before = CaptureProject();
+        const auto f = c.make();
+        f->Control(c.edit).Text = c.text;
+        const std::size_t boxes = asked.size();
+        const std::string box =
+            *c.range ? "Invalid Input \"" + std::string(c.text) + "\" ! Valid Data are: " + c.range + " !"
+                     : "";
+        EXPECT_EQ(f->Press("Button_ok") == platform::DialogAction::None, !box.empty()) << c.edit << c.text;
+        EXPECT_EQ(asked.size() > boxes ? asked.back().Request.Text : "", box);
+        EXPECT_TRUE(box.empty() || SameProjectFile(before, CaptureProject())) << c.edit << ": nothing stored";
+    }
+}
 
 } // namespace

@@ -2,6 +2,7 @@
 // rows that exist, the torque unit, exact values of untouched cells, Cancel
 // after steps that wrote into the working list, trailing empty bins, and the
 // ".kol" export and import.
+#include "dialogs/fileguard.h"
 #include "dialogs/strength/loadspectrumtable.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programsettings.h"
@@ -239,6 +240,28 @@ TEST_F(Table, LogarithmicViewFollowsItsCheckMark)
     EXPECT_FALSE(GearPair.LoadCyclesLogarithmic);
     EXPECT_FALSE(f.Control("mi_viewloadcycleslogarithmic").Checked);
     EXPECT_EQ(f.Caption(), "QYR7");
+}
+
+// An import reads the file chosen whatever its name ends in (nothing is saved
+// under it), but for a backslash that names another file.
+TEST_F(Table, AnImportReadsTheChosenFileWhateverItsNameEndsIn)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"spectrum.txt", ""},
+        {"a\\b.kol", "file \"" + dir_ + "/a\\b.kol\" not opened: \"\\\" is read as a directory separator"}};
+    filenamedialogs.OpenFileDialog = OpenFileDialog;
+    for (const auto& [name, box] : cases) {
+        Items({{1000, 100}});
+        std::ofstream(dir_ + "/" + name) << "Load Spectrum\r\n-------------\r\n9\r\n1\r\n5\r\n6\r\n";
+        hp.HeadlessFiles().QueueAnswer(dir_ + "/" + name);
+        hp.HeadlessMessages().Reset();
+        TForm_qyrlk1().Press("mi_fileimport");
+        const auto& asked = hp.HeadlessMessages().AskedQuestions();
+        EXPECT_EQ(asked.empty() ? "" : asked.back().Request.Text, box) << name;
+        EXPECT_EQ(GearPair.LoadSpectrum[1],
+                  (box.empty() ? TLoadSpectrumItem{5, 6} : TLoadSpectrumItem{1000, 100}));
+        telmvar.Aborted = false;
+    }
 }
 
 } // namespace

@@ -133,6 +133,14 @@ TForm_qyr7geo::TForm_qyr7geo() : TStageDialogModel("TForm_qyr7geo", "Dimensions"
     for (int i = 1; i <= 4; ++i)
         Bind(Edit("db", i), TFieldKind::Length, &g.dB[i]);
     Bind("SpinEdit_q", TFieldKind::Integer, &p.qp);
+    // The store rules below put their defaults in place of these. A
+    // negative pressure angle is still stored as typed and left to the
+    // calculation's report, though a project holding one cannot be saved
+    // until it is changed.
+    TakeZeroAsDefault("Edit_alpha", true);
+    TakeZeroAsDefault("SpinEdit_q");
+    for (int i = 1; i <= 4; ++i)
+        TakeZeroAsDefault(Edit("b", i), true);
     AfterLoad = [this] { AfterLoadFields(); };
     AfterStore = [this] { AfterStoreFields(); };
     AfterOk = [] { CalcPlanetaryStage(); };

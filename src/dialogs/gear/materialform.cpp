@@ -64,6 +64,9 @@ TForm_qyr7wst::TForm_qyr7wst()
         Bind(G("Edit_sigfe", g), TFieldKind::Stress, &p.Sigma_FE[g]);
         Bind(G("Edit_sighlim", g), TFieldKind::Stress, &p.SigmaHlim[g]);
         Bind(G("Edit_hb", g), TFieldKind::Sig3, &p.HB[g]);
+        // Each number is limited to what the project file holds (the stage
+        // forms' rule): a modulus of 0 taken here would leave a project that
+        // cannot be saved until it is changed.
         Bind(G("Edit_e", g), TFieldKind::Stress, &p.E[g]);
         Bind(G("Edit_mue", g), TFieldKind::Sig3, &p.nu[g]);
         Bind(G("Edit_rho", g), TFieldKind::Sig3, &p.rho[g]);

@@ -11,6 +11,7 @@
 #include "gearpair/geometry/calcgearpair.h"
 #include "gearpair/measuring.h"
 #include "planetary/meshtransfer.h"
+#include "planetary/projectfile.h"
 #include "planetary/stage.h"
 #include "planetary/stagecalc.h"
 #include "platform/platform.h"
@@ -115,6 +116,16 @@ bool TForm_qyr7mes::CheckSpanTexts()
         if (t != loadedSpan_[g] && !TextToSpanTeeth(t, k)) {
             platform::CurrentPlatform().Bell().Beep();
             ShowErrorBox(InvalidInputText(AnsiTextToOem(t)));
+            return false;
+        }
+        // What the project file cannot hold is refused here, as in the
+        // bound fields.
+        const std::optional<TProjectField> f = ProjectFieldOf(&PlanetaryGears.SpanTeeth[g]);
+        const TFieldRange range{f ? f->Lo : 0, f ? f->Hi : 0};
+        if (t != loadedSpan_[g] && f && !range.Holds(k)) {
+            platform::CurrentPlatform().Bell().Beep();
+            ShowErrorBox(InvalidInputText(AnsiTextToOem(TrimBlanks(t))) + " " +
+                         ValidDataText(TFieldKind::Integer, range));
             return false;
         }
     }

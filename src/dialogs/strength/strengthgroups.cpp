@@ -109,10 +109,14 @@ TGearStrengthGroup::TGearStrengthGroup(TStageDialogModel& Model, bool Compact)
         m_.Bind(N("Edit_rzflank", i), TFieldKind::MicroLength, &g.RzZ[i]);
     for (int i = 1; i <= 4; ++i)
         m_.Bind(N("Edit_rzroot", i), TFieldKind::MicroLength, &g.RzY[i]);
-    for (int i = 1; i <= 4; ++i)
+    for (int i = 1; i <= 4; ++i) {
         m_.Bind(N("Edit_znt", i), TFieldKind::Sig3, &znt_[i]);
-    for (int i = 1; i <= 4; ++i)
+        m_.LimitAs(N("Edit_znt", i), &PlanetaryGears.ZNT[i]);
+    }
+    for (int i = 1; i <= 4; ++i) {
         m_.Bind(N("Edit_ynt", i), TFieldKind::Sig3, &ynt_[i]);
+        m_.LimitAs(N("Edit_ynt", i), &PlanetaryGears.YNT[i]);
+    }
 }
 
 void TGearStrengthGroup::BeforeLoad()
