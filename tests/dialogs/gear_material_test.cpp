@@ -192,6 +192,7 @@ TEST_F(StageForms, ANumberTheProjectFileCannotHoldIsRefusedWithItsRange)
         {Make<TForm_qyr7wst>, "Edit_e1", "0.1", "0.145037 .. 1.45037e+09", 1},
         {Make<TForm_qyr7geo>, "Edit_z4", "6000", "-5000 .. -2, 2 .. 5000"},
         {Make<TForm_qyr7geo>, "Edit_alpha", "61", "0, 1 .. 60"},
+        {Make<TForm_qyr7geo>, "Edit_alpha", "-5", "0, 1 .. 60"},
         {Make<TForm_qyr7geo>, "Edit_db2", "-0.005", "-100000 .. -0.01, 0, 0.01 .. 100000"},
         {Make<TForm_qyr7geo>, "Edit_b1", "4000", "0, 0.000393701 .. 3937", 1},
         {Make<TForm_qyr7mes>, "Edit_k1", "5001", "-5000 .. 5000"},

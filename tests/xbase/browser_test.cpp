@@ -10,6 +10,7 @@
 #include "common/validators.h"
 #include "xbase/dbf/dbffile.h"
 
+#include <cctype>
 #include <csignal>
 #include <fstream>
 #include <map>
@@ -253,7 +254,23 @@ TEST_P(BrowserSearch, FindsEitherDecimalMarkAndNamesAMissAsTyped)
 INSTANTIATE_TEST_SUITE_P(
     Desktops, BrowserSearch,
     ::testing::Combine(::testing::Values("LANG=de_DE.UTF-8", "LC_ALL=de_DE.UTF-8", "LC_ALL=C"),
-                       ::testing::Values("0.275", "0,275", "0,26", "7,2", "Stahl \xF6")));
+                       ::testing::Values("0.275", "0,275", "0,26", "7,2", "Stahl \xF6")),
+    [](const auto& info) {
+        // "LC_ALL_de_DE_UTF_8_0Point275", "LANG_de_DE_UTF_8_Stahl_oe".
+        std::string name;
+        for (const char c : std::string(std::get<0>(info.param)) + "_" + std::get<1>(info.param)) {
+            const bool afterDigit = !name.empty() && std::isdigit(static_cast<unsigned char>(name.back()));
+            if (std::isalnum(static_cast<unsigned char>(c)))
+                name += c;
+            else if (c == '.' && afterDigit)
+                name += "Point";
+            else if (c == ',')
+                name += "Comma";
+            else
+                name += c == '\xF6' ? "oe" : "_";
+        }
+        return name;
+    });
 
 TEST_F(Browser, PackAfterDeleteLeavesOneRecordFewerForDbview)
 {

@@ -133,11 +133,11 @@ TForm_qyr7geo::TForm_qyr7geo() : TStageDialogModel("TForm_qyr7geo", "Dimensions"
     for (int i = 1; i <= 4; ++i)
         Bind(Edit("db", i), TFieldKind::Length, &g.dB[i]);
     Bind("SpinEdit_q", TFieldKind::Integer, &p.qp);
-    // The store rules below put their defaults in place of these. A
-    // negative pressure angle is still stored as typed and left to the
-    // calculation's report, though a project holding one cannot be saved
-    // until it is changed.
-    TakeZeroAsDefault("Edit_alpha", true);
+    // The store rules below put their defaults in place of these. Departs
+    // from storing a negative pressure angle as typed: the project file holds
+    // none, so the work could not be saved until it was changed; it is
+    // refused here with the file's range.
+    TakeZeroAsDefault("Edit_alpha");
     TakeZeroAsDefault("SpinEdit_q");
     for (int i = 1; i <= 4; ++i)
         TakeZeroAsDefault(Edit("b", i), true);
