@@ -170,8 +170,13 @@ std::string TStageDialogModel::ValidDataText(TFieldKind Kind, const TFieldRange&
     return "Valid Data are: " + text + " !";
 }
 
-void TStageDialogModel::RangeRefused(const TFieldBinding& B, const std::string& Text, const TFieldRange& R)
+void TStageDialogModel::RefuseRange(TFieldKind Kind, const std::string& Text, const TFieldRange& R)
 {
     platform::CurrentPlatform().Bell().Beep();
-    ShowErrorBox(InvalidInputText(AnsiTextToOem(TrimBlanks(Text))) + " " + ValidDataText(B.Kind, R));
+    ShowErrorBox(InvalidInputText(AnsiTextToOem(TrimBlanks(Text))) + " " + ValidDataText(Kind, R));
+}
+
+void TStageDialogModel::RangeRefused(const TFieldBinding& B, const std::string& Text, const TFieldRange& R)
+{
+    RefuseRange(B.Kind, Text, R);
 }

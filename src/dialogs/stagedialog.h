@@ -72,6 +72,7 @@ class TStageDialogModel : public TFormModel
     void InputRefused(const std::string& Text) override;
     const TFieldRange* RangeOf(const TFieldBinding& B) override;
     // Beeps and shows "Invalid Input" with the text and the valid range.
+    void RefuseRange(TFieldKind Kind, const std::string& Text, const TFieldRange& R);
     void RangeRefused(const TFieldBinding& B, const std::string& Text, const TFieldRange& R) override;
 
   private:

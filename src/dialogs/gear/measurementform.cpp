@@ -123,9 +123,7 @@ bool TForm_qyr7mes::CheckSpanTexts()
         const std::optional<TProjectField> f = ProjectFieldOf(&PlanetaryGears.SpanTeeth[g]);
         const TFieldRange range{f ? f->Lo : 0, f ? f->Hi : 0};
         if (t != loadedSpan_[g] && f && !range.Holds(k)) {
-            platform::CurrentPlatform().Bell().Beep();
-            ShowErrorBox(InvalidInputText(AnsiTextToOem(TrimBlanks(t))) + " " +
-                         ValidDataText(TFieldKind::Integer, range));
+            RefuseRange(TFieldKind::Integer, t, range);
             return false;
         }
     }

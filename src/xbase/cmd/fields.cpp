@@ -99,34 +99,6 @@ std::string NumberText(double v, const TDbfField& f)
     return std::string(f.Length - t.size(), ' ') + t;
 }
 
-// The number in a field's text, blanks and control characters around it
-// ignored; 0 for anything that is not a finite number. Reads the record's
-// bytes in place: this runs for every numeric field of every record read.
-bool IsBlankOrControl(char c)
-{
-    return static_cast<unsigned char>(c) <= 32;
-}
-
-double TextToDouble(std::string_view t)
-{
-    while (!t.empty() && IsBlankOrControl(t.back()))
-        t.remove_suffix(1);
-    while (!t.empty() && IsBlankOrControl(t.front()))
-        t.remove_prefix(1);
-    if (!t.empty() && t[0] == '+') t.remove_prefix(1);
-    double v = 0.0;
-    auto res = std::from_chars(t.data(), t.data() + t.size(), v);
-    // A number another program stored with a decimal comma is read as the
-    // program reads every number text, not as the digits before the comma.
-    if (res.ptr != t.data() + t.size() &&
-        (*res.ptr == ',' || (res.ec != std::errc() && t.find(',') != std::string_view::npos))) {
-        v = NumTextToFloat(std::string(t));
-        return std::isfinite(v) ? v : 0.0;
-    }
-    if (res.ec != std::errc() || !std::isfinite(v)) return 0.0;
-    return v;
-}
-
 // Whether a number's text (digits and a point) holds no digit but 0. Out of
 // line: asked only of negative numbers, and its search would otherwise
 // cost every number read the saving of registers.
@@ -356,7 +328,7 @@ void ReadNative(TWorkArea& area)
         }
         case 'N':
         case 'F': {
-            double v = TextToDouble(text);
+            double v = NumberFieldValue(text);
             if (f.Decimals > 0) {
                 std::memcpy(p, &v, sizeof v);
             } else {
@@ -388,7 +360,7 @@ void ReadNative(TWorkArea& area)
             break;
         }
         case 'M': {
-            int32_t block = static_cast<int32_t>(TextToDouble(text));
+            int32_t block = static_cast<int32_t>(NumberFieldValue(text));
             std::memcpy(p, &block, sizeof block);
             break;
         }
@@ -630,7 +602,7 @@ double GetNativeDouble(int n)
     if (a != nullptr && a->NativeStale && n >= 1 && n <= a->FieldCount) {
         const TDbfField& f = a->Fields[static_cast<std::size_t>(n - 1)];
         if (f.Type == 'N' || f.Type == 'F') {
-            const double v = TextToDouble(FieldText(a->RecordBuffer, f));
+            const double v = NumberFieldValue(FieldText(a->RecordBuffer, f));
             if (f.Decimals > 0) return v;
             const double r = std::round(v);
             if (r <= std::numeric_limits<int32_t>::max() && r >= std::numeric_limits<int32_t>::min())

@@ -289,6 +289,36 @@ std::string PlainNumberText(double x, std::size_t width)
     return t;
 }
 
+namespace
+{
+
+bool IsBlankOrControl(char c)
+{
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+} // namespace
+
+double NumberFieldValue(std::string_view t)
+{
+    while (!t.empty() && IsBlankOrControl(t.back()))
+        t.remove_suffix(1);
+    while (!t.empty() && IsBlankOrControl(t.front()))
+        t.remove_prefix(1);
+    if (!t.empty() && t[0] == '+') t.remove_prefix(1);
+    double v = 0.0;
+    auto res = std::from_chars(t.data(), t.data() + t.size(), v);
+    // A number another program stored with a decimal comma is read as the
+    // program reads every number text, not as the digits before the comma.
+    if (res.ptr != t.data() + t.size() &&
+        (*res.ptr == ',' || (res.ec != std::errc() && t.find(',') != std::string_view::npos))) {
+        v = NumTextToFloat(std::string(t));
+        return std::isfinite(v) ? v : 0.0;
+    }
+    if (res.ec != std::errc() || !std::isfinite(v)) return 0.0;
+    return v;
+}
+
 int16_t TextToShortInt(const std::string& s)
 {
     if (s.empty()) return 0;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct TDbStrings {
@@ -37,6 +38,10 @@ void NormalizeNumberText(std::string& s);
 double NumTextToFloat(const std::string& s);
 int32_t TextToInteger(const std::string& s);
 int16_t TextToShortInt(const std::string& s);
+// The number in a field's text, blanks and control characters around it
+// ignored; 0 for anything that is not a finite number. Reads the bytes in
+// place: this runs for every numeric field of every record read.
+double NumberFieldValue(std::string_view t);
 // A number as a text that NumTextToFloat reads back as the same number on
 // every desktop: the shortest such text, with "." and without an exponent.
 // A text longer than width keeps fewer decimals (rounded); one whose whole

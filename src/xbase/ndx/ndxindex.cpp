@@ -743,11 +743,9 @@ void Find(const std::string& text)
         if (ic->Header.KeyType == 'D') {
             v = DisplayToJulian(s);
         } else {
-            // "12,5" is sought as 12.5, as every number text is read, not
-            // as the 12 before its comma.
-            const std::string t = AllTrim(s);
-            const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
-            if (r.ec != std::errc() || r.ptr != t.data() + t.size()) v = NumTextToFloat(t);
+            // Read as a number field's text: "12,5" is 12.5, not the 12
+            // before its comma.
+            v = NumberFieldValue(s);
         }
         key.assign(8, '\0');
         std::memcpy(key.data(), &v, 8);
