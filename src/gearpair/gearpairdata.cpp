@@ -109,12 +109,24 @@ void SetGearDefaults()
     g.KA_F = 1;
     g.ToleranceStandard = 1;
     g.LoadSpectrumKind = 1;
-    g.LoadSpectrumCount = 0;
-    g.LoadSpectrumKA_F = 1;
-    g.LoadSpectrumKA_H = 1;
+    ClearLoadSpectrum();
     SetBoth(g.GearCaption, std::string("gear 1"), std::string("gear 2"));
     g.MaterialReserveWord = 2;
     g.MaterialReserveOne = 1;
+}
+
+void ClearLoadSpectrum()
+{
+    auto& g = GearPair;
+    const TGearPairData fresh;
+    g.LoadSpectrumCount = 0;
+    g.LoadSpectrum = fresh.LoadSpectrum;
+    g.LoadSpectrumKA_F = 1;
+    g.LoadSpectrumKA_H = 1;
+    g.Neq = g.Nsum = 0;
+    g.TeqF = g.TeqH = g.T0Feq = g.T0Heq = g.TnFeq = g.TnHeq = 0;
+    g.LtH = g.LtH2 = g.LtF = fresh.LtH;
+    g.NLH = g.NLH2 = g.NLF = fresh.NLH;
 }
 
 void InitGearPairData()

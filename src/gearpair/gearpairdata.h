@@ -264,6 +264,11 @@ extern TGearPairData GearPair;
 // when the program starts.
 void SetGearDefaults();
 
+// The working load spectrum and what was worked out from it (equivalent
+// cycles and torques, lives) to their start-up values: no items, the
+// spectrum's application factors 1. The life material chosen stays.
+void ClearLoadSpectrum();
+
 // Geometry, tolerance, strength, lubricant and settings group to its start-up
 // values (and a few material and operating values); runs at start-up after
 // SetGearDefaults and again on File New.

@@ -20,6 +20,11 @@ void InitProgramDefaults()
 void SetDefaultInput()
 {
     InitGearPairData();
+    // The material group keeps its values over a new project, but not the
+    // load spectrum kept in it: the stage's own spectrum starts empty below,
+    // and the working one left behind would come back as items of 0 N*m and
+    // 0 cycles in the table and as Neq = 0 in the next calculation.
+    ClearLoadSpectrum();
     InitPlanetaryData();
 
     auto& g = PlanetaryGears;
