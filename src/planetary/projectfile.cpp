@@ -295,7 +295,6 @@ void CommitProject(const TProjectData& D)
     GearPair.GrindingNotch[1] = D.GrindingNotch ? 1 : 0;
     GearPair.GrindingNotch[2] = D.GrindingNotch ? 1 : 0;
     // The working spectrum follows the stored one, count and items.
-    GearPair.LoadSpectrumCount = D.Stage.LoadSpectrumCount;
     GetStageLoadSpectrum();
     wtelmvar.HideWarnings = D.HideWarnings;
     wtelmvar.TitleBlockType = D.TitleBlockType;

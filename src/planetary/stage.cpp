@@ -2,6 +2,8 @@
 
 #include "gearpair/gearpairdata.h"
 
+#include <algorithm>
+
 const TArray<const char*, 0, 4> PlanetaryGearLetters{{"", "S", "Pi", "Pe", "H"}};
 const TArray<const char*, 0, 3> PlanetaryMeshNames{{"", "S-Pi", "Pi-Pe", "Pe-H"}};
 const TArray<const char*, 0, 3> ShaftLetters{{"", "S", "C", "H"}};
@@ -77,7 +79,12 @@ void InitPlanetaryData()
 
 void GetStageLoadSpectrum()
 {
-    const int count = GearPair.LoadSpectrumCount;
+    // The count comes along with the items: an editor left with Cancel has
+    // changed the working count, and the calculation reads the working copy,
+    // so a deleted item would stay out of the life shown, or an item of 0
+    // would stand in the table, while the project still holds them all.
+    const int count = std::clamp(PlanetaryStage.LoadSpectrumCount, 0, LoadSpectrumMax);
+    GearPair.LoadSpectrumCount = count;
     for (int k = 0; k <= count && k <= LoadSpectrumMax; ++k)
         GearPair.LoadSpectrum[k] = PlanetaryStage.LoadSpectrum[k];
 }

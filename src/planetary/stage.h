@@ -179,6 +179,7 @@ extern TPlanetaryShafts PlanetaryShafts;
 
 // Record defaults; runs at start-up and from File New.
 void InitPlanetaryData();
-// Stored spectrum <-> working spectrum of the gear pair, items 0..LoadSpectrumCount.
+// Stored spectrum <-> working spectrum of the gear pair, items 0..LoadSpectrumCount;
+// the count goes along each way.
 void GetStageLoadSpectrum();
 void PutStageLoadSpectrum();

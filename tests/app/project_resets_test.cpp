@@ -8,8 +8,10 @@
 #include "common/statereset.h"
 #include "dialogs/stage/predimform.h"
 #include "gearpair/gearpairdata.h"
+#include "planetary/loadspectrum/loadspectrum.h"
 #include "planetary/projectfile.h"
 #include "planetary/stage.h"
+#include "planetary/stagecalc.h"
 #include "reports/engine/reportservices.h"
 #include "reports/stage/planetaryreport.h"
 #include "testcommands.h"
@@ -145,6 +147,52 @@ TEST_F(ProjectResets, OpenGivesTheResultsOfOpenAfterAStartWhateverWasOpen)
             Open(example);
             EXPECT_EQ(Report(), alone) << example << " opened after " << before;
         }
+    }
+}
+
+// Edit > Load Spectrum > Standard: items deleted, added or changed in the
+// list, then the list cancelled. The stage keeps its spectrum, and so do the
+// results shown: the calculation reads the working spectrum, which a count
+// left as the editor had it would cut short or lengthen with an item of 0.
+struct EditorStep {
+    const char* name;
+    void (*step)(TLoadSpectrumEditor&);
+};
+
+const EditorStep CancelledEdits[] = {
+    {"LastItemDeleted", [](TLoadSpectrumEditor& e) { e.Delete(5); }},
+    {"ItemAdded",
+     [](TLoadSpectrumEditor& e) {
+         e.BeginNew();
+         e.TorqueText = "500";
+         e.CyclesText = "1e6";
+         e.OkItem();
+     }},
+    {"FirstItemChanged",
+     [](TLoadSpectrumEditor& e) {
+         e.BeginModify(1);
+         e.TorqueText = "1";
+         e.OkItem();
+     }},
+};
+
+TEST_F(ProjectResets, ACancelledSpectrumEditLeavesTheProjectAndItsResults)
+{
+    Open("industrial");
+    const std::string saved = Saved(), report = Report();
+    for (const EditorStep& edit : CancelledEdits) {
+        Start(false);
+        Open("industrial");
+        hh->SpectrumEditor = [&edit] {
+            TLoadSpectrumEditor editor;
+            edit.step(editor);
+            telmvar.Aborted = true; // the list closed with Cancel
+        };
+        ASSERT_TRUE(hh->Click("mi_editlastkollektivstandard"));
+        EXPECT_EQ(Saved(), saved) << edit.name;
+        // The next input calculates the stage again.
+        CalcPlanetaryStage();
+        EXPECT_EQ(Report(), report) << edit.name;
     }
 }
 

@@ -145,12 +145,17 @@ TEST_F(MeshTransfer, StoredSpectrumCopiesItemZeroToCount)
 {
     for (int k = 0; k <= LoadSpectrumMax; ++k)
         PlanetaryStage.LoadSpectrum[k] = {Extended(k), Extended(2 * k)};
-    GearPair.LoadSpectrumCount = 0;
-    GetStageLoadSpectrum();
-    EXPECT_EQ(GearPair.LoadSpectrum[0].T, 0);
-    EXPECT_EQ(GearPair.LoadSpectrum[1].N, 0) << "only item 0 with count 0";
+    // The stored count goes along: a working count left otherwise (an
+    // editor cancelled) does not decide what is copied.
+    PlanetaryStage.LoadSpectrumCount = 0;
     GearPair.LoadSpectrumCount = LoadSpectrumMax;
     GetStageLoadSpectrum();
+    EXPECT_EQ(GearPair.LoadSpectrumCount, 0);
+    EXPECT_EQ(GearPair.LoadSpectrum[0].T, 0);
+    EXPECT_EQ(GearPair.LoadSpectrum[1].N, 0) << "only item 0 with count 0";
+    PlanetaryStage.LoadSpectrumCount = LoadSpectrumMax;
+    GetStageLoadSpectrum();
+    EXPECT_EQ(GearPair.LoadSpectrumCount, LoadSpectrumMax);
     EXPECT_EQ(GearPair.LoadSpectrum[128].T, 256);
     GearPair.LoadSpectrum[128].T = 7;
     PutStageLoadSpectrum();
