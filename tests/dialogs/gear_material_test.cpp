@@ -9,7 +9,6 @@
 #include "dialogs/stage/carrierform.h"
 #include "dialogs/stage/driveform.h"
 #include "dialogs/stage/lubricantform.h"
-#include "dialogs/strength/loadspectrumeditor.h"
 #include "dialogs/strength/strengthforms.h"
 #include "planetary/bearings/operationdata.h"
 #include "planetary/projectfile.h"
@@ -183,13 +182,6 @@ template <class F, auto... Args> std::unique_ptr<platform::DialogModel> Make()
 {
     return std::make_unique<F>(Args...);
 }
-template <> std::unique_ptr<platform::DialogModel> Make<TForm_lki>()
-{
-    static TLoadSpectrumEditor items; // item 1 of the working list
-    GearPair.LoadSpectrumCount = 1;
-    items.BeginModify(1);
-    return std::make_unique<TForm_lki>(items);
-}
 
 // The file holds E 0.001 .. 1e7 MPa, teeth 2 .. 5000, sizes 0 or 0.01 .. 1e5 mm, factors 0 .. 1e4;
 // inch and psi bounds round inwards (1 MPa = 145.037 psi; 1e5 mm = 3937.008 in). Temperatures
@@ -209,7 +201,6 @@ TEST_F(StageForms, ANumberTheProjectFileCannotHoldIsRefusedWithItsRange)
         {Make<TForm_vq1waelz, 1>, "Edit_temp", "-500", "-459.4 .. 1832", 1},
         {Make<TForm_vq1waelz, 2>, "Edit_frmin", "-1", "0 .. 2.24809e+11", 1},
         {Make<TForm_vq1waelz, 1>, "Edit_visko", "2e6", "0 .. 1e+06"},
-        {Make<TForm_lki>, "Edit_ni", "1e31", "0 .. 1e+30"},
         {Make<TForm_qyr7antr>, "Edit_tantr", "1e10", "-1e+09 .. 1e+09", 0,
          "The power P = 1047197551 kW that the torque and speed give is out of range !"},
         {Make<TForm_qyr7wst>, "Edit_e1", "0", "0.001 .. 1e+07"},

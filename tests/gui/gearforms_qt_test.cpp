@@ -4,15 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
-#include <QTimer>
 
 #include "dialogs/calculatorwindow.h"
 #include "dialogs/dialogservices.h"
