@@ -13,8 +13,6 @@
 #include "planetary/projectfile.h"
 #include "platform/platform.h"
 
-#include <cmath>
-
 platform::DialogResult RunModalDialog(platform::DialogModel& Model)
 {
     const platform::DialogResult r = platform::CurrentPlatform().Dialogs().RunModal(Model);
