@@ -13,8 +13,6 @@
 #include "planetary/projectfile.h"
 #include "platform/platform.h"
 
-#include <cmath>
-
 platform::DialogResult RunModalDialog(platform::DialogModel& Model)
 {
     const platform::DialogResult r = platform::CurrentPlatform().Dialogs().RunModal(Model);
@@ -136,47 +134,32 @@ const TFieldRange* TStageDialogModel::RangeOf(const TFieldBinding& B)
     return known->second ? &*known->second : nullptr;
 }
 
-std::string TStageDialogModel::ValidDataText(TFieldKind Kind, const TFieldRange& R)
-{
-    // A bound in the shown unit, rounded to six digits inwards: typed as
-    // named, it is taken (1e7 MPa are 1.45037e+09 psi only after rounding
-    // down). Up is the side the range lies on.
-    const auto bound = [Kind](Extended X, bool Up) {
-        Extended v = ShownValue(Kind, X);
-        std::string text = RangeBoundText(v);
-        for (int step = 0; step < 4; ++step) {
-            const Extended back = StoredValue(Kind, text);
-            if (Up ? back >= X : back <= X) break;
-            const Extended digit = std::pow(10.0L, std::floor(std::log10(std::fabs(v))) - 5);
-            v += Up ? digit : -digit;
-            text = RangeBoundText(v);
-        }
-        return text;
-    };
-    const auto span = [&bound](Extended Lo, Extended Hi) {
-        return bound(Lo, true) + " .. " + bound(Hi, false);
-    };
-    // The pieces in ascending order: the negative side of a magnitude or of
-    // a size, 0 where it stands apart, then the positive side.
-    std::string text;
-    const auto piece = [&text](const std::string& P) { text += (text.empty() ? "" : ", ") + P; };
-    const Extended lo = R.Least > 0 && R.Least > R.Lo ? R.Least : R.Lo;
-    if (R.Magnitude)
-        piece(span(-R.Hi, -R.Lo));
-    else if (R.Least > 0 && R.Lo < 0)
-        piece(span(R.Lo, -R.Least));
-    if (R.Least > 0 || ((R.ZeroIsDefault || R.NonPositiveTaken) && lo > 0)) piece(bound(0, true));
-    piece(span(lo, R.Hi));
-    return "Valid Data are: " + text + " !";
-}
-
 void TStageDialogModel::RefuseRange(TFieldKind Kind, const std::string& Text, const TFieldRange& R)
 {
     platform::CurrentPlatform().Bell().Beep();
     ShowErrorBox(InvalidInputText(AnsiTextToOem(TrimBlanks(Text))) + " " + ValidDataText(Kind, R));
 }
 
+void TStageDialogModel::MarkComputed(const std::string& Control, TComputedField Field)
+{
+    computed_[Control] = std::move(Field);
+}
+
+void TStageDialogModel::RefuseRange(const std::string& Control, TFieldKind Kind, const std::string& Text,
+                                    const TFieldRange& R)
+{
+    const auto c = computed_.find(Control);
+    if (c == computed_.end() || c->second.What.empty()) {
+        RefuseRange(Kind, Text, R);
+        return;
+    }
+    const TComputedField& f = c->second;
+    platform::CurrentPlatform().Bell().Beep();
+    ShowErrorBox(f.What + " = " + AnsiTextToOem(TrimBlanks(Text)) + (f.Unit.empty() ? "" : " " + f.Unit) +
+                 " that " + f.From + " is out of range ! " + ValidDataText(Kind, R));
+}
+
 void TStageDialogModel::RangeRefused(const TFieldBinding& B, const std::string& Text, const TFieldRange& R)
 {
-    RefuseRange(B.Kind, Text, R);
+    RefuseRange(B.Control, B.Kind, Text, R);
 }

@@ -58,9 +58,16 @@ class TStageDialogModel : public TFormModel
     // takes any number.
     void LimitAs(const std::string& Control, const void* Variable);
     void TakeZeroAsDefault(const std::string& Control, bool NonPositive = false);
-    // "Valid Data are: <lo> .. <hi> !" for range R of a field of Kind, the
-    // bounds in the unit the field shows.
-    static std::string ValidDataText(TFieldKind Kind, const TFieldRange& R);
+    // A field the form fills from others (a power from the torque and the
+    // speed): the user never typed its number, so a refusal of it names the
+    // quantity, its unit and what gives it ("The power P = 1.2e+10 kW that
+    // the torque and speed give"), not an input. An empty What: typed again.
+    struct TComputedField {
+        std::string What; // "The power P"
+        std::string Unit; // "kW"
+        std::string From; // "the torque and speed give"
+    };
+    void MarkComputed(const std::string& Control, TComputedField Field);
 
     // The form's own steps.
     std::function<void()> AfterOk; // the dialog's follow-up step on OK
@@ -71,14 +78,18 @@ class TStageDialogModel : public TFormModel
     // Beeps and shows "Invalid Input" with the text.
     void InputRefused(const std::string& Text) override;
     const TFieldRange* RangeOf(const TFieldBinding& B) override;
-    // Beeps and shows "Invalid Input" with the text and the valid range.
+    // Beeps and shows "Invalid Input" with the text and the valid range;
+    // with the control named, a computed one says what it is (MarkComputed).
     void RefuseRange(TFieldKind Kind, const std::string& Text, const TFieldRange& R);
+    void RefuseRange(const std::string& Control, TFieldKind Kind, const std::string& Text,
+                     const TFieldRange& R);
     void RangeRefused(const TFieldBinding& B, const std::string& Text, const TFieldRange& R) override;
 
   private:
     std::map<std::string, const void*> limitedAs_;
     std::map<std::string, bool> zeroDefaults_; // control: non-positive too
     std::map<std::string, std::optional<TFieldRange>> ranges_;
+    std::map<std::string, TComputedField> computed_;
 
     std::string form_;
     std::string title_;

@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace
@@ -130,6 +131,15 @@ bool IsNumberKind(TFieldKind K)
              K == TFieldKind::Combo || IsCheckKind(K));
 }
 
+// A bound as the project file's refusals write it (six significant digits,
+// "%.6Lg" in the C locale), so that a form and a refused Save name the same
+// number.
+std::string BoundText(Extended X)
+{
+    char buf[64];
+    return std::string(buf, std::to_chars(buf, buf + sizeof buf, X, std::chars_format::general, 6).ptr);
+}
+
 } // namespace
 
 bool TFieldRange::Holds(Extended X) const
@@ -154,6 +164,50 @@ Extended TFormModel::ShownValue(TFieldKind Kind, Extended X)
 Extended TFormModel::StoredValue(TFieldKind Kind, const std::string& Text)
 {
     return StoredNumber(Kind, TrimBlanks(Text));
+}
+
+std::string TFormModel::RangeText(TFieldKind Kind, const TFieldRange& R)
+{
+    // A bound in the shown unit, rounded to six digits inwards: typed as
+    // named, it is taken (1e7 MPa are 1.45037e+09 psi only after rounding
+    // down). Up is the side the range lies on.
+    const auto bound = [Kind](Extended X, bool Up) {
+        Extended v = ShownValue(Kind, X);
+        std::string text = BoundText(v);
+        for (int step = 0; step < 4; ++step) {
+            const Extended back = StoredValue(Kind, text);
+            if (Up ? back >= X : back <= X) break;
+            const Extended digit = std::pow(10.0L, std::floor(std::log10(std::fabs(v))) - 5);
+            v += Up ? digit : -digit;
+            text = BoundText(v);
+        }
+        return text;
+    };
+    const auto span = [&bound](Extended Lo, Extended Hi) {
+        return bound(Lo, true) + " .. " + bound(Hi, false);
+    };
+    // The pieces in ascending order: the negative side of a magnitude or of
+    // a size, 0 where it stands apart, then the positive side.
+    std::string text;
+    const auto piece = [&text](const std::string& P) { text += (text.empty() ? "" : ", ") + P; };
+    const Extended lo = R.Least > 0 && R.Least > R.Lo ? R.Least : R.Lo;
+    if (R.Magnitude)
+        piece(span(-R.Hi, -R.Lo));
+    else if (R.Least > 0 && R.Lo < 0)
+        piece(span(R.Lo, -R.Least));
+    if (R.Least > 0 || ((R.ZeroIsDefault || R.NonPositiveTaken) && lo > 0)) piece(bound(0, true));
+    piece(span(lo, R.Hi));
+    return text;
+}
+
+std::string TFormModel::ValidDataText(TFieldKind Kind, const TFieldRange& R)
+{
+    return "Valid Data are: " + RangeText(Kind, R) + " !";
+}
+
+std::string TFormModel::RangeRefusalText(TFieldKind Kind, const std::string& Text, const TFieldRange& R)
+{
+    return "Invalid Input \"" + TrimBlanks(Text) + "\" ! " + ValidDataText(Kind, R);
 }
 
 Extended Typed(const platform::DialogControl& C)

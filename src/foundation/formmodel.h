@@ -117,6 +117,15 @@ class TFormModel : public platform::DialogModel
     static Extended ShownValue(TFieldKind Kind, Extended X);
     // What a number text of a field of Kind stores, in the variable's unit.
     static Extended StoredValue(TFieldKind Kind, const std::string& Text);
+    // The values of range R as a field of Kind shows them ("0 .. 1e+30",
+    // "-5000 .. -2, 2 .. 5000"): each bound in the shown unit, rounded to
+    // six digits inwards, so that a bound typed as named is taken.
+    static std::string RangeText(TFieldKind Kind, const TFieldRange& R);
+    // "Valid Data are: <RangeText> !"
+    static std::string ValidDataText(TFieldKind Kind, const TFieldRange& R);
+    // The refusal of the number Text outside R: "Invalid Input "<Text>" !
+    // Valid Data are: ... !", Text as typed (blanks around it dropped).
+    static std::string RangeRefusalText(TFieldKind Kind, const std::string& Text, const TFieldRange& R);
 
   protected:
     // Tells the user that Text is no number; the form stays open.

@@ -6,7 +6,11 @@
 #include "dialogs/gear/materialform.h"
 #include "dialogs/gear/measurementform.h"
 #include "dialogs/gear/toolprofileform.h"
+#include "dialogs/stage/carrierform.h"
+#include "dialogs/stage/driveform.h"
+#include "dialogs/stage/lubricantform.h"
 #include "dialogs/strength/strengthforms.h"
+#include "planetary/bearings/operationdata.h"
 #include "planetary/projectfile.h"
 #include "stageforms_fixture.h"
 #include "xbase/access/tableaccess.h"
@@ -174,20 +178,31 @@ INSTANTIATE_TEST_SUITE_P(
                       PickedName{"ToolProfile", "q1toolx", "Button_db1", 15, &TPlanetaryGears::ProfileName}),
     [](const auto& i) { return std::string(i.param.name); });
 
-template <class F> std::unique_ptr<platform::DialogModel> Make()
+template <class F, auto... Args> std::unique_ptr<platform::DialogModel> Make()
 {
-    return std::make_unique<F>();
+    return std::make_unique<F>(Args...);
 }
 
 // The file holds E 0.001 .. 1e7 MPa, teeth 2 .. 5000, sizes 0 or 0.01 .. 1e5 mm, factors 0 .. 1e4;
-// inch and psi bounds round inwards (1 MPa = 145.037 psi; 1e5 mm = 3937.008 in).
+// inch and psi bounds round inwards (1 MPa = 145.037 psi; 1e5 mm = 3937.008 in). Temperatures
+// -273 .. 1000 C are -459.4 .. 1832 F (C * 9/5 + 32), bearing loads 0 .. 1e12 N 0 .. 2.24809e11 lbf
+// (4.44822 N/lbf). 1e10 N m at 1000 /min give 1e10 * 2 pi * 1000 / 60000 = 1047197551.2 kW.
 TEST_F(StageForms, ANumberTheProjectFileCannotHoldIsRefusedWithItsRange)
 {
     const struct {
         std::unique_ptr<platform::DialogModel> (*make)();
         const char *edit, *text, *range;
         int units = 0;
+        const char* said = nullptr; // the box's words before the range, when not "Invalid Input"
     } cases[] = {
+        {Make<TForm_qyr7carr>, "Edit_dcarrier", "2e5", "-100000 .. 100000"},
+        {Make<TForm_qyr7fs0>, "Edit_ynt3", "-1", "0 .. 10000"},
+        {Make<TForm_qyr1visk>, "Edit_temp", "2000", "-459.4 .. 1832", 1},
+        {Make<TForm_vq1waelz, 1>, "Edit_temp", "-500", "-459.4 .. 1832", 1},
+        {Make<TForm_vq1waelz, 2>, "Edit_frmin", "-1", "0 .. 2.24809e+11", 1},
+        {Make<TForm_vq1waelz, 1>, "Edit_visko", "2e6", "0 .. 1e+06"},
+        {Make<TForm_qyr7antr>, "Edit_tantr", "1e10", "-1e+09 .. 1e+09", 0,
+         "The power P = 1047197551 kW that the torque and speed give is out of range !"},
         {Make<TForm_qyr7wst>, "Edit_e1", "0", "0.001 .. 1e+07"},
         {Make<TForm_qyr7wst>, "Edit_e1", "0.1", "0.145037 .. 1.45037e+09", 1},
         {Make<TForm_qyr7geo>, "Edit_z4", "6000", "-5000 .. -2, 2 .. 5000"},
@@ -203,13 +218,13 @@ TEST_F(StageForms, ANumberTheProjectFileCannotHoldIsRefusedWithItsRange)
         SetUp();
         wtelmvar.UnitSystem = c.units;
         GearPair.LifeFactorInput = 1; // life factors entered
-        const TProjectData before = CaptureProject();
         const auto f = c.make();
+        const TProjectData before = CaptureProject();
         f->Control(c.edit).Text = c.text;
+        f->Changed(c.edit); // as the widget tells the form
         const std::size_t boxes = asked.size();
-        const std::string box =
-            *c.range ? "Invalid Input \"" + std::string(c.text) + "\" ! Valid Data are: " + c.range + " !"
-                     : "";
+        const std::string said = c.said ? c.said : "Invalid Input \"" + std::string(c.text) + "\" !";
+        const std::string box = *c.range ? said + " Valid Data are: " + c.range + " !" : "";
         EXPECT_EQ(f->Press("Button_ok") == platform::DialogAction::None, !box.empty()) << c.edit << c.text;
         EXPECT_EQ(asked.size() > boxes ? asked.back().Request.Text : "", box);
         EXPECT_TRUE(box.empty() || SameProjectFile(before, CaptureProject())) << c.edit << ": nothing stored";

@@ -185,14 +185,15 @@ TEST_F(Table, EmptyBinsAtTheEndAreNotStored)
     EXPECT_EQ(GearPair.LoadSpectrumCount, 1);
 }
 
-// Quoted as typed, the limits in the table's unit: 1e12 N m / 0.112984788 N m per lbf in.
+// Quoted as typed, the limits in the table's unit, rounded inwards: 1e12 N m / 0.112984788 N m per
+// lbf in = 8.8507498e12 lbf in, and 8.85075e12 lbf in would be 1.0000001e12 N m.
 TEST_F(Table, RefusedCellsStoreNothing)
 {
     Items({{1000, 100}});
     for (const auto& [unit, bad, box] :
          {std::tuple{0, "12x", "Invalid Input \"12x\" !"},
           {0, "-5", "torque of item 2 -5 Nm outside 0 .. 1e+12 Nm"},
-          {1, " -27000", "torque of item 2 -27000 lbfin outside 0 .. 8.85075e+12 lbfin"}}) {
+          {1, " -27000", "torque of item 2 -27000 lbfin outside 0 .. 8.85074e+12 lbfin"}}) {
         wtelmvar.UnitSystem = unit;
         TForm_qyrlk1 f;
         f.Grid.SetCell(1, 1, "50");

@@ -4,15 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
-#include <QTimer>
 
 #include "dialogs/calculatorwindow.h"
 #include "dialogs/dialogservices.h"
@@ -198,27 +194,10 @@ TEST_F(QtGearForms, MaterialForm)
 // E typed as 0 into the widget is refused with the project file's range, storing nothing.
 TEST_F(QtGearForms, MaterialModulusOutsideTheProjectFilesRangeIsRefusedInTheWidget)
 {
-    QString message;
-    bool open = false;
-    WhenModalAppears([&](QWidget* w) {
-        auto* e1 = w->findChild<QLineEdit*>("Edit_e1");
-        e1->selectAll();
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, "0");
-        QApplication::sendEvent(e1, &press);
-        QTimer::singleShot(0, [&message] { // the box comes up inside the click
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            message = box->text();
-            box->accept();
-        });
-        w->findChild<QPushButton*>("Button_ok")->click();
-        open = w->isVisible();
-        w->findChild<QPushButton*>("Button_cancel")->click();
-    });
     PlanetaryGears.E[1] = 206000;
     TForm_qyr7wst model;
-    RunModalDialog(model);
-    EXPECT_EQ(message, "Invalid Input \"0\" ! Valid Data are: 0.001 .. 1e+07 !");
-    EXPECT_TRUE(open);
+    EXPECT_EQ(RefusedInTheWidget(model, "Edit_e1", "0"),
+              "Invalid Input \"0\" ! Valid Data are: 0.001 .. 1e+07 !");
     EXPECT_EQ(PlanetaryGears.E[1], 206000) << "nothing stored";
 }
 

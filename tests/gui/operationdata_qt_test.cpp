@@ -109,4 +109,15 @@ TEST_F(QtOperationData, FormShowsEveryControlAndStoresOnOk)
     EXPECT_DOUBLE_EQ(static_cast<double>(PlanetBearings[2].nu40), 150);
 }
 
+// -500 F typed are refused with the block's -273 .. 1000 C in F (C * 9/5 + 32); nothing is stored.
+TEST_F(QtOperationData, TemperatureBelowAbsoluteZeroIsRefusedInTheWidgetInFahrenheit)
+{
+    wtelmvar.UnitSystem = 1;
+    TForm_vq1waelz model(1);
+    EXPECT_EQ(RefusedInTheWidget(model, "Edit_temp", "-500"),
+              "Invalid Input \"-500\" ! Valid Data are: -459.4 .. 1832 !");
+    EXPECT_EQ(PlanetBearings[1].Temperature, 50) << "nothing stored";
+    wtelmvar.UnitSystem = 0;
+}
+
 } // namespace

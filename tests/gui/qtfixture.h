@@ -4,10 +4,16 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+
+#include "platform/platform.h"
 
 inline QApplication& TestApp()
 {
@@ -54,4 +60,28 @@ inline void WhenModalAppears(std::function<void(QWidget*)> act)
         });
     });
     poll->start();
+}
+
+// Runs Model's form, types Text into its line edit Edit as a user does and clicks OK: the text of the
+// box that comes up inside the click, with " (form closed)" when the form did not stay open. The form
+// is then cancelled.
+inline std::string RefusedInTheWidget(platform::DialogModel& Model, const char* Edit, const QString& Text)
+{
+    QString message;
+    WhenModalAppears([&message, Edit, Text](QWidget* w) {
+        auto* edit = w->findChild<QLineEdit*>(Edit);
+        edit->selectAll();
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, Text);
+        QApplication::sendEvent(edit, &press);
+        QTimer::singleShot(0, [&message] { // the box comes up inside the click
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            message = box->text();
+            box->accept();
+        });
+        w->findChild<QPushButton*>("Button_ok")->click();
+        if (!w->isVisible()) message += " (form closed)";
+        w->findChild<QPushButton*>("Button_cancel")->click();
+    });
+    platform::CurrentPlatform().Dialogs().RunModal(Model);
+    return message.toStdString();
 }

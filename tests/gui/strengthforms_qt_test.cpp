@@ -234,4 +234,17 @@ TEST_F(QtStrengthForms, EditorListAndItem)
     EXPECT_EQ(GearPair.LoadSpectrum[2].T, 250);
 }
 
+// 1e31 load cycles typed are refused with the 0 .. 1e30 the load spectrum file holds; the item keeps its own.
+TEST_F(QtStrengthForms, LoadCyclesTheProjectFileCannotHoldAreRefusedInTheItemWidget)
+{
+    GearPair.LoadSpectrumCount = 1;
+    GearPair.LoadSpectrum[1] = {1e6L, 500};
+    TLoadSpectrumEditor editor;
+    ASSERT_TRUE(editor.BeginModify(1));
+    TForm_lki model(editor);
+    EXPECT_EQ(RefusedInTheWidget(model, "Edit_ni", "1e31"),
+              "Invalid Input \"1e31\" ! Valid Data are: 0 .. 1e+30 !");
+    EXPECT_EQ(GearPair.LoadSpectrum[1].N, 1e6L) << "nothing stored";
+}
+
 } // namespace

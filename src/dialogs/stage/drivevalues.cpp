@@ -57,6 +57,16 @@ void TDriveValueEdits::Compute(int Row)
     model_.Control(edit_[0]).Enabled = Row != SpeedComputed;
     model_.Control(edit_[2]).Enabled = Row != TorqueComputed;
     model_.Control(edit_[1]).Enabled = Row != PowerComputed;
+    // The computed value is refused as what it is: the user typed the
+    // other two, and a box quoting a number they never typed, with no name
+    // and no unit, tells them nothing.
+    static const TStageDialogModel::TComputedField computed[3] = {
+        {"The speed n", "1/min", "the power and torque give"},
+        {"The power P", "kW", "the torque and speed give"},
+        {"The torque T", "Nm", "the power and speed give"}};
+    const int edit[3] = {SpeedComputed, PowerComputed, TorqueComputed}; // edit index -> row
+    for (int i = 0; i < 3; ++i)
+        model_.MarkComputed(edit_[i], edit[i] == Row ? computed[i] : TStageDialogModel::TComputedField{});
 }
 
 void TDriveValueEdits::Store(Extended& N, Extended& P, Extended& T) const

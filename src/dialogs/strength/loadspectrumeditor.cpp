@@ -189,6 +189,15 @@ void TForm_lki::UpdateMode()
         Control(RadioButtonName("RadioGroup_ntp", i)).Enabled = !direct;
         Control(RadioButtonName("RadioGroup_t", i)).Enabled = !direct;
     }
+    // In mode 2 the torque and the load cycles follow from the operating
+    // point and the time: a refusal names them and what gives them.
+    MarkComputed("Edit_ti",
+                 direct ? TComputedField{}
+                        : TComputedField{"The torque T1", TorqueUnitLabel(),
+                                         computed == 1 ? "the power and speed give" : "the torque T gives"});
+    MarkComputed("Edit_ni", direct ? TComputedField{}
+                                   : TComputedField{"The number of load changes N", "",
+                                                    "the speed, the time and the tooth contacts give"});
     if (!updating_) Recalculate();
     Touch();
 }
@@ -289,12 +298,26 @@ bool TForm_lki::StoreItem()
     }
     const std::string t = TrimBlanks(Control("Edit_ti").Text);
     const std::string n = TrimBlanks(Control("Edit_ni").Text);
-    // A value left as shown keeps the item's value exactly.
-    for (const std::string* s : {&t, &n}) {
-        if ((s == &t && *s == shownTorque_) || (s == &n && *s == shownCycles_)) continue;
+    // A value left as shown keeps the item's value exactly. A typed one
+    // must be one the load spectrum file and the project file can hold:
+    // Save would refuse 1e31 load cycles.
+    const struct {
+        const char* edit;
+        const std::string& text;
+        const std::string& shown;
+        TFieldKind kind;
+        TFieldRange range;
+    } fields[] = {{"Edit_ti", t, shownTorque_, TFieldKind::Torque, {0, LoadSpectrumTorqueMax}},
+                  {"Edit_ni", n, shownCycles_, TFieldKind::Sig3, {0, LoadSpectrumCyclesMax}}};
+    for (const auto& f : fields) {
+        if (f.text == f.shown) continue;
         Extended x = 0;
-        if (!ReadFieldFloat(*s, x) || x < 0) {
-            ShowErrorBox(InvalidInputText(AnsiTextToOem(*s)));
+        if (!ReadFieldFloat(f.text, x)) {
+            ShowErrorBox(InvalidInputText(AnsiTextToOem(f.text)));
+            return false;
+        }
+        if (!f.range.Holds(StoredValue(f.kind, f.text))) {
+            RefuseRange(f.edit, f.kind, f.text, f.range);
             return false;
         }
     }

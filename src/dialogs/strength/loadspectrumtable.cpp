@@ -136,10 +136,12 @@ bool TForm_qyrlk1::StoreGrid()
         const std::string typed =
             AnsiTextToOem(TrimBlanks(Grid.Cell(at.Torque ? ColTorque : ColCycles, at.Item)));
         const std::string unit = at.Torque ? " " + TorqueUnitLabel() : "";
-        const Extended most = at.Torque ? TorqueForDisplay(LoadSpectrumTorqueMax) : LoadSpectrumCyclesMax;
+        // The bounds as the stage forms name them: in the shown unit,
+        // rounded inwards.
+        const std::string range = at.Torque ? RangeText(TFieldKind::Torque, {0, LoadSpectrumTorqueMax})
+                                            : RangeText(TFieldKind::Sig3, {0, LoadSpectrumCyclesMax});
         ShowErrorBox((at.Torque ? "torque" : "load cycles") + std::string(" of item ") +
-                     std::to_string(at.Item) + " " + typed + unit + " outside 0 .. " + RangeBoundText(most) +
-                     unit);
+                     std::to_string(at.Item) + " " + typed + unit + " outside " + range + unit);
         return false;
     }
     GearPair.LoadSpectrum = items;

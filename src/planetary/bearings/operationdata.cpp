@@ -196,6 +196,11 @@ bool TForm_vq1waelz::Store()
         InputRefused(enteredEc_);
         return false;
     }
+    const TFieldBinding ec{"Edit_ec", TFieldKind::Sig3, &work_.eC};
+    if (const TFieldRange* r = RangeOf(ec); enteredEc_ != loadedEc_ && r && !r->Holds(probe)) {
+        RangeRefused(ec, enteredEc_, *r);
+        return false;
+    }
     return StoreFields();
 }
 
@@ -207,6 +212,22 @@ void TForm_vq1waelz::StoreEc()
 void TForm_vq1waelz::InputRefused(const std::string& Text)
 {
     platform::CurrentPlatform().Messages().ShowOk(telmvar.ProgramTitle, "Invalid Input: " + Text,
+                                                  platform::MessageIcon::Error);
+}
+
+const TFieldRange* TForm_vq1waelz::RangeOf(const TFieldBinding& B)
+{
+    const void* member = std::visit([](auto* p) -> const void* { return p; }, B.Target);
+    const std::optional<TBearingFieldRange> r = BearingFieldRange(work_, member);
+    if (!r) return nullptr;
+    range_ = TFieldRange{r->Lo, r->Hi};
+    return &range_;
+}
+
+void TForm_vq1waelz::RangeRefused(const TFieldBinding& B, const std::string& Text, const TFieldRange& R)
+{
+    platform::CurrentPlatform().Bell().Beep();
+    platform::CurrentPlatform().Messages().ShowOk(telmvar.ProgramTitle, RangeRefusalText(B.Kind, Text, R),
                                                   platform::MessageIcon::Error);
 }
 

@@ -51,6 +51,12 @@ class TForm_vq1waelz final : public TFormModel
 
   protected:
     void InputRefused(const std::string& Text) override;
+    // A number field takes what the bearing block of the project file can
+    // hold (a negative load, -500 degrees F or a viscosity of 1e7 would make
+    // Save refuse the project); a number outside is refused here, with the
+    // range in the unit the field shows.
+    const TFieldRange* RangeOf(const TFieldBinding& B) override;
+    void RangeRefused(const TFieldBinding& B, const std::string& Text, const TFieldRange& R) override;
 
   private:
     // The units, the speed and the entered eC, beside the bound fields.
@@ -67,5 +73,6 @@ class TForm_vq1waelz final : public TFormModel
     const std::vector<std::string> modeItems_, contaminationItems_, reliabilityItems_;
     std::string enteredEc_; // Edit_ec while a level other than "input ec .." is chosen
     std::string loadedEc_;  // enteredEc_ as shown
+    TFieldRange range_;     // the last one RangeOf gave
     bool accepted_ = false;
 };

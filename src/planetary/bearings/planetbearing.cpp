@@ -3,6 +3,7 @@
 #include "foundation/textfile.h"
 
 #include <cmath>
+#include <cstdint>
 #include <variant>
 #include <vector>
 
@@ -221,6 +222,21 @@ std::string BearingRangeFault(const WaelzLagerTyp& Record, int n)
         }
     }
     return {};
+}
+
+std::optional<TBearingFieldRange> BearingFieldRange(const WaelzLagerTyp& Record, const void* Member)
+{
+    const auto at = reinterpret_cast<std::uintptr_t>(Member);
+    const auto start = reinterpret_cast<std::uintptr_t>(&Record);
+    if (at < start || at >= start + sizeof Record) return std::nullopt;
+    // The table binds to a copy; the member's place in the record is its
+    // place in the copy.
+    WaelzLagerTyp copy = Record;
+    const void* inCopy = reinterpret_cast<const char*>(&copy) + (at - start);
+    for (const TBearingField& f : BearingFields(copy))
+        if (f.Kind == TBearingLine::Number && std::get<Extended*>(f.Target) == inCopy)
+            return TBearingFieldRange{f.Lo, f.Hi};
+    return std::nullopt;
 }
 
 bool LoadBearingData(int n, TFileLineReader& R, WaelzLagerTyp& Record)

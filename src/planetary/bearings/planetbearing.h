@@ -7,6 +7,7 @@
 #include "planetary/filelines.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 struct WaelzLagerTyp {
@@ -84,6 +85,14 @@ void SaveBearingData(int n);
 // "planet bearing <n>: <field> <value> outside <lo> .. <hi>"; empty when
 // every value can be written and read back.
 std::string BearingRangeFault(const WaelzLagerTyp& Record, int n);
+// The range of the number line of the block that holds the member of
+// Record at Member (&Record.FrMin ...); nothing when no number line holds
+// it. The operating-data form limits its fields by it, so that what it
+// takes can be saved.
+struct TBearingFieldRange {
+    Extended Lo, Hi;
+};
+std::optional<TBearingFieldRange> BearingFieldRange(const WaelzLagerTyp& Record, const void* Member);
 // Reads the block of bearing n from the file being read on the shared text
 // file, the same lines in the same order, into Record. Every line must hold
 // what its place asks for: a number in its field's range, a whole number for
