@@ -184,9 +184,8 @@ TEST_F(BearingCatalogue, PickedRemarkIsKeptInTheDosCodePage)
                                           "fig");
 }
 
-// A number of a picked record changed by hand into no number is named, with the way back to the shipped
-// table, and nothing of the record is taken; a blank field still reads as 0, a decimal comma as the point.
-// Places: header 32 + 32 per field + 1 bytes, then records of a flag and the field widths of
+// A number changed by hand into no number refuses the pick by name; a blank still reads as 0, a comma as the
+// point. At: header 32 + 32 per field + 1, then records of a flag and the field widths of
 // data/tables/<table>.csv.
 TEST_F(BearingCatalogue, APickedNumberThatDoesNotReadIsRefusedByName)
 {
