@@ -11,6 +11,7 @@
 
 #include "common/askedboxes.h"
 #include "common/tempdir.h"
+#include "common/validators.h"
 
 #include <filesystem>
 
@@ -124,6 +125,25 @@ TEST_F(GearToolTable, AppendStoresTheProfileOfS)
     f.Press("Button_db4");
     EXPECT_EQ(PlanetaryGears.haP0_mn[4], 1.3L);
     EXPECT_EQ(PlanetaryGears.ProfileName[4], "hob \x84 of S") << "the name as it was typed";
+}
+
+// "Append DBF" read back by python3-dbfread: the typed number, the rest of S's tool, and none of the texts of
+// record 1 of the table ("ISO 53", "hob", "high root strength").
+TEST_F(GearToolTable, AppendedRecordHoldsOnlyWhatTheToolGives)
+{
+    TForm_qyr7prof f;
+    f.Control("Edit_hap1").Text = "1.3";
+    f.Press("Button_append1");
+    const std::string script =
+        "import dbfread; print(*list(dbfread.DBF('" + dir + "/q1toolx.dbf'))[8].items())";
+    FILE* p = ::popen(("/usr/bin/python3 -c \"" + script + "\" 2>&1").c_str(), "r");
+    char read[1024] = {};
+    std::fread(read, 1, sizeof read - 1, p);
+    if (::pclose(p) != 0) QYR7_VALIDATOR_MISSING("python3-dbfread");
+    EXPECT_STREQ(read,
+                 "('HFP0', 1.0) ('HAP0', 1.3) ('RHOAP0', 0.25) ('CHAMFANGLE', 20.0) ('CHAMFDEPTH', 0.0) "
+                 "('PROTANGLE', 6.0) ('PROTUB', 0.02) ('RHOFP0', 0.0) ('ALPHA', 20.0) ('MODUL', 4.0) "
+                 "('STANDARD', '') ('TOOL', '') ('REMARK1', '') ('REMARK2', '') ('NAME', 'gear 1')\n");
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
+#include "gearpair/catalogue/gearcatalogue.h"
 #include "planetary/bearings/bearingcatalogue.h"
 #include "platform/headless/platform_headless.h"
 #include "xbase/access/tableaccess.h"
@@ -17,6 +18,7 @@
 #include "common/tempdir.h"
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <unistd.h>
 
 namespace
@@ -180,6 +182,45 @@ TEST_F(BearingCatalogue, PickedRemarkIsKeptInTheDosCodePage)
     EXPECT_EQ(PlanetBearings[1].Designation, "1203 \x84");
     EXPECT_EQ(PlanetBearings[1].CatText2, "K\x84"
                                           "fig");
+}
+
+// A number changed by hand into no number refuses the pick by name; a blank still reads as 0, a comma as the
+// point. At: header 32 + 32 per field + 1, then records of a flag and the field widths of
+// data/tables/<table>.csv.
+TEST_F(BearingCatalogue, APickedNumberThatDoesNotReadIsRefusedByName)
+{
+    const struct {
+        const char *Table, *Bytes, *Refused; // Refused empty: taken
+        long At;
+        Extended* Value;
+        double Taken;
+    } cases[] = {
+        {"qyrwst", "  abc", "QYRWST.DBF record 2 field NU: \"abc\"", 481 + 162 + 92, &GearPair.nu[1], 0},
+        {"qyrwst", "     ", "", 481 + 162 + 92, &GearPair.nu[1], 0},
+        {"qyrwst", " 0,29", "", 481 + 162 + 92, &GearPair.nu[1], 0.29},
+        {"q1toolx", " 1.2.5", "Q1TOOLX.DBF record 2 field HAP0: \"1.2.5\"", 513 + 164 + 7,
+         &GearPair.haP0_mn[1], 0},
+        {"zyrola", "   12 kN", "ZYROLA.DBF record 2 field C: \"12 kN\"", 737 + 176 + 39, &PlanetBearings[1].C,
+         0}};
+    for (const auto& c : cases) {
+        std::fstream(dir + "/" + c.Table + ".dbf", std::ios::in | std::ios::out | std::ios::binary)
+                .seekp(c.At)
+            << c.Bytes;
+        *c.Value = 0.125L;
+        const auto& asked = headless.HeadlessMessages().AskedQuestions();
+        const std::size_t boxes = asked.size();
+        Pick("", 2);
+        c.Table[0] == 'z'   ? SelectBearingFromCatalogue(5, 1, 1, 20, 1000, 0, 1500, 1, 2, 1)
+        : c.Table[1] == 'y' ? SelectGearMaterial(1, 1)
+                            : SelectToolProfile(1, 1);
+        EXPECT_EQ(D(*c.Value), *c.Refused ? 0.125 : c.Taken) << c.Bytes;
+        const std::string box = asked.size() > boxes ? asked.back().Request.Text : "";
+        EXPECT_EQ(box.substr(0, box.find('\n')),
+                  *c.Refused ? c.Refused + std::string(" is no number. Nothing of the record was taken.")
+                             : "");
+        EXPECT_EQ(box.find(std::string("data/tables/") + c.Table + ".csv") == std::string::npos, !*c.Refused)
+            << box;
+    }
 }
 
 TEST_F(BearingCatalogue, WishedBoreOpensTheBrowserOnIt)

@@ -316,6 +316,21 @@ INSTANTIATE_TEST_SUITE_P(Scripts, BearingCount, ::testing::ValuesIn(countCases),
                              return std::string(i.param.Name);
                          });
 
+// A designation typed into the catalogue is offered in the "number of bearings" box as typed, as the screen
+// table and the report show it, not as the table's OEM bytes read as Windows-1252 ("\x8A" an S caron).
+TEST_F(BearingSelection, CountBoxShowsTheDesignationAsTyped)
+{
+    PlanetaryGears.b[gPi] = 40;
+    for (const char* typed : {"NJ2206 speciale \xE8", "NU 206 Gro\xDF \xE4\xF6\xFC", "NU 206 ECP"}) {
+        dbf4.OpenTable(dir + "/zyrola.dbf");
+        ASSERT_TRUE(dbf4.GoRecord(4) && dbf4.SetFieldText(1, typed) && dbf4.tzdbf.Post());
+        dbf4.CloseTable();
+        ChooseType(5), Pick(4), headless.HeadlessPrompts().QueueSelection(0), telmvar.HelpLevel = 0;
+        SelectPlanetBearing(1);
+        EXPECT_EQ(headless.HeadlessPrompts().Selections().back().Items[1], std::string("2  X  ") + typed);
+    }
+}
+
 TEST_F(BearingSelection, WideBearingIsSingle)
 {
     telmvar.HelpLevel = 0;

@@ -4,6 +4,7 @@
 #include "foundation/fileutil.h"
 #include "foundation/messagecollector.h"
 #include "foundation/programstate.h"
+#include "gearpair/catalogue/cataloguerecord.h"
 #include "gearpair/gearpairdata.h"
 #include "platform/platform.h"
 #include "xbase/access/tableaccess.h"
@@ -57,7 +58,11 @@ void SelectGearMaterial(uint16_t Gear, uint16_t Mode)
     DbfSetTitles("", title);
     telmvar.HelpNumber = 9500;
     DbfBrowse("", Mode);
-    if (!telmvar.Aborted) {
+    // The fields read as numbers below: a record one of them does not read
+    // in is not taken at all.
+    const std::string fault =
+        !telmvar.Aborted && forGear ? CatalogueNumberFault(MaterialTable, {2, 4, 6, 7, 8, 9, 10, 11}) : "";
+    if (!telmvar.Aborted && fault.empty()) {
         if (forGear) {
             // Departs from the plain copy of field 1: the dataset gives the
             // catalogue's text in the Windows code page (a table with OEM
@@ -78,6 +83,7 @@ void SelectGearMaterial(uint16_t Gear, uint16_t Mode)
         }
     }
     DbfClose();
+    if (!fault.empty()) RefuseCatalogueRecord(fault, MaterialTable);
     SetArrow();
 }
 
@@ -96,7 +102,9 @@ void SelectToolProfile(uint16_t Gear, uint16_t Mode)
     DbfSetTitles("", title);
     telmvar.HelpNumber = 9510;
     DbfBrowse("", Mode);
-    if (!telmvar.Aborted && Mode != 0) {
+    const std::string fault =
+        !telmvar.Aborted && Mode != 0 ? CatalogueNumberFault(ToolTable, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}) : "";
+    if (!telmvar.Aborted && Mode != 0 && fault.empty()) {
         g.ToolRecordNo[Gear] = telmvar.SelectedRecordNo;
         g.hfP0_mn[Gear] = DbfFieldFloat(1);
         g.haP0_mn[Gear] = DbfFieldFloat(2);
@@ -116,6 +124,13 @@ void SelectToolProfile(uint16_t Gear, uint16_t Mode)
         telmvar.Aborted = true;
     }
     DbfClose();
+    if (!fault.empty()) {
+        // Refused, not cancelled: the module of a record not taken is no
+        // matter for the gear.
+        RefuseCatalogueRecord(fault, ToolTable);
+        SetArrow();
+        return;
+    }
     if (Mode == 1 || Mode == 3) {
         const Extended m = gearcatalogue.LastToolModule;
         if (m != 0 && std::fabs(m - g.mn) > 1e-9L * std::fabs(m))
@@ -133,6 +148,10 @@ void AppendToolProfile(uint16_t Gear)
     if (!CheckFileExists(AddTrailingBackslash(telmvar.DbfDir) + ToolTable)) return;
     if (!DbfOpen(ToolTable)) return;
     auto& g = GearPair;
+    // The new profile holds what the tool gives and nothing else: started
+    // from the current record (the first one after the open), it would take
+    // that record's standard, tool kind and remarks and pose as that tool.
+    DbfNewRecord();
     DbfSetFieldFloat(1, static_cast<double>(g.hfP0_mn[Gear]));
     DbfSetFieldFloat(2, static_cast<double>(g.haP0_mn[Gear]));
     DbfSetFieldFloat(3, static_cast<double>(g.rhoaP0_mn[Gear]));

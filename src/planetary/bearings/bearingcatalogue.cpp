@@ -6,6 +6,7 @@
 #include "foundation/numbertext.h"
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
+#include "gearpair/catalogue/cataloguerecord.h"
 #include "planetary/bearings/bearinglife.h"
 #include "planetary/bearings/xyfactors.h"
 #include "platform/platform.h"
@@ -259,6 +260,19 @@ const TLayout& Layout(int type)
     return layouts[type];
 }
 
+// The fields of a type's table that the copy reads as numbers.
+std::vector<int> NumberFields(int type)
+{
+    const TLayout& l = Layout(type);
+    std::vector<int> fields = {2, 3, l.B, l.C, l.C0, l.nPerm, l.Cu, l.Price};
+    if (!l.nPerm2FromNPerm) fields.push_back(l.nPerm2);
+    for (auto [m, k] : l.Reals)
+        fields.push_back(k);
+    for (auto [m, k] : l.Ints)
+        fields.push_back(k);
+    return fields;
+}
+
 Extended Degrees(Extended rad)
 {
     return rad * 180 / Pi;
@@ -373,6 +387,13 @@ void SelectBearingFromCatalogue(int BearingTypeCode, int n, int IndexMode, Exten
     // bearing as it is: an old catalogue record must never replace it.
     if (TakeRow == 0) {
         DbfClose();
+        return;
+    }
+    // A row one of whose numbers does not read is not taken: neither into
+    // the bearing nor as the type's row read last.
+    if (const std::string fault = CatalogueNumberFault(table, NumberFields(type)); !fault.empty()) {
+        DbfClose();
+        RefuseCatalogueRecord(fault, table);
         return;
     }
     ReadBearingCatalogueRow(type);

@@ -1,5 +1,6 @@
 #include "planetary/bearings/bearingselection.h"
 
+#include "foundation/codepage.h"
 #include "foundation/guardedmath.h"
 #include "foundation/numbertext.h"
 #include "foundation/programstate.h"
@@ -46,8 +47,13 @@ std::optional<int> Choose(const std::string& Prompt, const std::vector<std::stri
 {
     platform::SelectionRequest r;
     r.Caption = "Select";
-    r.Prompt = Prompt;
-    r.Items = Items;
+    // The program's texts, and a designation as the project keeps it, are
+    // in the DOS code page; the box shows the window's, as the screen table
+    // and the report show the designation ("\x8A" is an e grave there, not
+    // an S caron).
+    r.Prompt = DisplayText(Prompt);
+    for (const std::string& item : Items)
+        r.Items.push_back(DisplayText(item));
     r.Selected = Preset >= 0 && Preset < static_cast<int>(Items.size()) ? Preset : 0;
     r.Style = Items.size() >= 8 ? platform::SelectionStyle::List : platform::SelectionStyle::Radio;
     const auto picked = platform::CurrentPlatform().Prompt().Select(r);

@@ -313,6 +313,17 @@ void Tdbf4::CloseTable()
     Arrow();
 }
 
+bool Tdbf4::NewRecord()
+{
+    if (!tzdbf.Active() || tzdbf.ReadOnly) return false;
+    // The dataset's insert: the work area's record cleared and its numbers
+    // marked blank until they are given a value.
+    return Quiet([&] {
+        tzdbf.DsInsert();
+        return tzdbf.State() == TDataSetState::Insert;
+    });
+}
+
 bool Tdbf4::AppendRecord()
 {
     return Quiet([&] { return tzdbf.Active() && tzdbf.AppendWithLock(); });
@@ -628,6 +639,10 @@ void DbfFirst()
 void DbfClose()
 {
     dbf4.CloseTable();
+}
+bool DbfNewRecord()
+{
+    return dbf4.NewRecord();
 }
 bool DbfAppendRecord()
 {

@@ -61,6 +61,10 @@ class Tdbf4
     bool GoRecord(int32_t n);
     void First();
     void CloseTable();
+    // Begins a new record with every field empty (a number blank, not 0):
+    // the setters that follow fill it, and AppendRecord appends it. False
+    // when no table is open or it is read-only.
+    bool NewRecord();
     // Appends the record buffer (the current record with any values set
     // since) under an append lock; true when a record was appended.
     bool AppendRecord();
@@ -182,6 +186,10 @@ bool DbfGo(int32_t n);
 void DbfGoClamped(int32_t n);
 void DbfFirst();
 void DbfClose();
+// A new row that holds only what its caller sets: the setters otherwise
+// start from the current record, and DbfAppendRecord would append that
+// record's other fields along with the values set.
+bool DbfNewRecord();
 bool DbfAppendRecord();
 int32_t DbfRecNo();
 int32_t DbfRecCount();
