@@ -6,10 +6,12 @@
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
+#include "platform/posix/launcher_posix.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportservicedefaults.h"
 #include "reports/textview/printsettings.h"
 #include "reports/textview/printtext.h"
+#include "reports/textview/showtextfile.h"
 
 #include <filesystem>
 
@@ -238,6 +240,37 @@ TEST_F(ServicesTest, ScreenDeviceWithoutAWindowShowsTheReportAsText)
     const auto& screens = hp.HeadlessPrompts().TextScreens();
     ASSERT_EQ(screens.size(), 1u);
     EXPECT_EQ(screens[0].Lines, (std::vector<std::string>{"       first", "       second"}));
+}
+
+// The result window's Export on a desktop whose PATH holds no opener says so
+// in a box, as the document links do; with an opener on PATH nothing is said.
+// The launcher's answer is the system's for that PATH.
+TEST_F(ServicesTest, ExportWithoutAnOpenerOnThePathIsNamedInABox)
+{
+    const std::string shown = Temp("outwin.txt"), bin = Temp("bin");
+    WriteFile(shown, "report\r\n");
+    fs::create_directory(bin);
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    for (const bool opener : {false, true}) {
+        SCOPED_TRACE(opener);
+        hp.Reset();
+        if (opener) {
+            WriteFile(bin + "/xdg-open", "#!/bin/sh\n");
+            fs::permissions(bin + "/xdg-open", fs::perms::owner_exec, fs::perm_options::add);
+        }
+        ::setenv("PATH", bin.c_str(), 1);
+        hp.HeadlessLauncher().QueueResult(platform::LauncherImplPosix().OpenDocument(shown));
+        ::setenv("PATH", path.c_str(), 1);
+        TShowTextFileModel().ExportNotepad();
+        std::vector<std::string> boxes;
+        for (const auto& a : hp.HeadlessMessages().AskedQuestions())
+            boxes.push_back(a.Request.Text);
+        EXPECT_EQ(boxes, opener ? std::vector<std::string>{}
+                                : std::vector<std::string>{"File " + shown + ":\r\nno program to open " +
+                                                           shown + " (xdg-open is not installed)"});
+        ASSERT_EQ(hp.HeadlessLauncher().Launches().size(), 1u);
+        EXPECT_EQ(hp.HeadlessLauncher().Launches()[0].Document, shown);
+    }
 }
 
 } // namespace
