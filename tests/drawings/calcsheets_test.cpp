@@ -369,18 +369,12 @@ TEST_F(CalcSheets, ToothContactPictureStaysInsideItsFrame)
             DisplayList.Records.clear();
             sheet == 1 ? WriteStrengthSheet(3, "1", "2") : WriteGeometrySheet(3, "1", "2");
             std::vector<TDisplayRecord> r;
-            for (const auto& text : DisplayList.Records)
+            std::size_t first = 0, frame = 0; // the first line; the sheet frame's left side, up to 119.5
+            for (const std::string_view text : DisplayList.Records) {
                 r.push_back(ParseDisplayRecord(text));
-            // From the first line to the sheet's frame: its left side up to 119.5, then its top to 28.5.
-            const auto near = [](double a, double b) { return std::fabs(a - b) < 1e-3; };
-            std::size_t first = 0, frame = 0;
-            while (first < r.size() && r[first].Kind != 4)
-                ++first;
-            for (std::size_t i = first; i + 1 < r.size(); ++i)
-                if (r[i].Kind == 4 && near(r[i].F[0], 0.5) && near(r[i].F[2], 0.5) &&
-                    near(r[i].F[3], 119.5) && r[i + 1].Kind == 4 && near(r[i + 1].F[2], 28.5) &&
-                    near(r[i + 1].F[3], 119.5))
-                    frame = i;
+                if (first == 0 && r.back().Kind == 4) first = r.size() - 1;
+                if (text.starts_with("4;0.5;") && text.ends_with(";0.5;119.5")) frame = r.size() - 1;
+            }
             ASSERT_GT(frame, first);
             const double low = r[frame].F[1] - 9.5 * 14 / 22 - 1e-3;
             for (std::size_t i = first; i < frame; ++i) {

@@ -368,7 +368,6 @@ Extended SheetMeshAngle()
 
 void BuildMeshBlock()
 {
-    const auto& g = GearPair;
     SetAnimationAngles();
     for (int i = 1; i <= 2; ++i) {
         CadBeginBlock(i == 1 ? "EVOLV1" : "EVOLV2");
