@@ -213,16 +213,14 @@ std::vector<std::string> GetHostAddresses()
     return systemqueries.Resolve(systemqueries.HostName());
 }
 
+// Without a thousands mark, unlike the locale's grouping of the window this
+// copies: a comma in "270,553 MB" is a decimal comma to a German or French
+// reader (270.5 MB), a dot one to an English reader; bare digits read the
+// same on every desktop.
 std::string MegabyteText(uint64_t Bytes)
 {
-    std::string digits = std::to_string((Bytes + 500000) / 1000000);
-    std::string out;
-    for (size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
-        out += digits[i];
-    }
-    while (out.size() < 6)
-        out.insert(out.begin(), ' ');
+    std::string out = std::to_string((Bytes + 500000) / 1000000);
+    if (out.size() < 6) out.insert(0, 6 - out.size(), ' ');
     return out;
 }
 

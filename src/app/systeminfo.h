@@ -51,8 +51,8 @@ std::optional<double> CpuClockFromFiles(const std::string& MaxFreq, const std::s
 std::string GetSystemSummary();
 // The addresses of this host; empty when its name does not resolve.
 std::vector<std::string> GetHostAddresses();
-// Bytes as whole MB (1000000) with thousands separators, right-aligned in
-// six places: the "%6.0n" of the information window.
+// Bytes as whole MB (1000000), rounded, right-aligned in six places as the
+// "%6.0n" of the information window, but with no thousands mark.
 std::string MegabyteText(uint64_t Bytes);
 
 // The system information window: a read-only memo and OK.

@@ -14,6 +14,8 @@
 #include "foundation/unitsys.h"
 #include "graphics/cad/caddeviceregistry.h"
 #include "graphics/cad/cadhatch.h"
+#include "graphics/displaylist.h"
+#include "graphics/graphfacade.h"
 #include "planetary/projectfile.h"
 #include "reports/engine/reportservices.h"
 
@@ -292,7 +294,8 @@ TEST_F(CalcSheets, PairOutlineScaleInTheFreeHeight)
 // db2/2 = 204.75 cos 20 = 192.402, df2's top 57.0; industrial (mn 4, z 19/-78,
 // beta 15, a -119.306, y 28.6 to 44.4): d2/2 = 156 / cos 15 = 161.503, db2/2
 // = 161.503 cos 20.647 = 151.130, dw2/2 = a z2 / (z1 + z2) = 157.727, df2's
-// top 46.1; S-Pi (z2 21): 68.25, 64.134, df2/2 = 68.25 - 1.25 mn - 0.0171 mn.
+// top 46.1; S-Pi (z2 21): 68.25, 64.134, df2/2 = 68.25 - 1.25 mn - 0.0171 mn. The sheet's frame holds
+// the ring's teeth, df2's top too: there df2 (-426.04, as the data box shows it) is labelled as well.
 TEST_F(CalcSheets, ToothContactRingArcsInsideTheFrame)
 {
     if (!HaveEzdxf()) QYR7_VALIDATOR_MISSING("ezdxf");
@@ -313,7 +316,7 @@ TEST_F(CalcSheets, ToothContactRingArcsInsideTheFrame)
               "defaultH 0 0 192.402:in:in:db2 204.750:in:in:d2\n"
               "industrialH 0 0 151.130:in:in:db2 157.727:in:in:dw2 161.503:in:in:d2\n"
               "defaultS 0 0 60.014:in:in:df2 64.134:in:in:db2 68.250:in:in:d2\n"
-              "defaultE 0 0 192.402:in:in:db2 204.750:in:in:d2\n");
+              "defaultE 0 0 192.402:in:in:db2 204.750:in:in:d2 213.019:in:in:df2\n");
 }
 
 // The path of contact in the tooth contact (DXF) and in "EINGRIF" of the geometry sheet, for the
@@ -346,6 +349,45 @@ TEST_F(CalcSheets, ToothContactPathMarkedInsideTheFrame)
         }
     }
     EXPECT_EQ(RunPython("contactpathdxf.py", dir_, args), want);
+}
+
+// The small tooth contact picture at the top left of both sheets on the screen, for every mesh of the
+// default stage and the industrial example's ring: its frame is 2 W s = 28 wide from x 0.5, its top half a
+// unit under the drawing's top edge (119.5 of 120); every line, circle, arc end and text of the picture
+// stands inside it or in the data box under it, 9.5 text heights of W/22 at the scale 14/W: 6.0455 high.
+TEST_F(CalcSheets, ToothContactPictureStaysInsideItsFrame)
+{
+    for (const auto& [project, mesh] :
+         {std::pair{"default", mSPi}, {"default", mPiPe}, {"default", mPeH}, {"industrial", mPeH}})
+        for (const int sheet : {1, 2}) {
+            SCOPED_TRACE(testing::Message() << project << " mesh " << mesh << " sheet " << sheet);
+            TFileFault fault;
+            ASSERT_TRUE(ReadProjectData(QYR7_SOURCE_DIR "/examples/" + std::string(project) + ".qy7", fault));
+            CalcPlanetaryStage();
+            LoadMesh(mesh);
+            CalcGearPair();
+            DisplayList.Records.clear();
+            sheet == 1 ? WriteStrengthSheet(3, "1", "2") : WriteGeometrySheet(3, "1", "2");
+            std::vector<TDisplayRecord> r;
+            std::size_t first = 0, frame = 0; // the first line; the sheet frame's left side, up to 119.5
+            for (const std::string_view text : DisplayList.Records) {
+                r.push_back(ParseDisplayRecord(text));
+                if (first == 0 && r.back().Kind == 4) first = r.size() - 1;
+                if (text.starts_with("4;0.5;") && text.ends_with(";0.5;119.5")) frame = r.size() - 1;
+            }
+            ASSERT_GT(frame, first);
+            const double low = r[frame].F[1] - 9.5 * 14 / 22 - 1e-3;
+            for (std::size_t i = first; i < frame; ++i) {
+                const int kind = r[i].Kind; // 3 circle, 4 line, 5 arc (its ends), 6 text
+                const Extended* f = r[i].F;
+                const Extended c = kind == 3 ? f[2] : 0; // a circle's radius about its centre
+                const int from = kind == 5 ? 4 : 0, to = kind == 5 ? 8 : kind == 4 ? 4 : 2;
+                for (int k = from; kind >= 3 && kind <= 6 && k < to; k += 2)
+                    EXPECT_TRUE(f[k] - c > 0.5 - 1e-3 && f[k] + c < 28.5 + 1e-3 && f[k + 1] - c > low &&
+                                f[k + 1] + c < 119.5 + 1e-3)
+                        << "record " << i << ": " << std::string(DisplayList.Records[i]);
+            }
+        }
 }
 
 } // namespace

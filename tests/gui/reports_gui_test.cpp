@@ -4,6 +4,7 @@
 
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -267,6 +268,28 @@ TEST_F(ReportsGui, MessageHelpFormSavesAnEditedRemedy)
     EXPECT_EQ(h.Remedy, "new remedy \xF8"
                         "C")
         << "stored in the DOS code page";
+}
+
+// File > Export Notepad of the result window with no opener on PATH: a box says why nothing opens.
+TEST_F(ReportsGui, ExportWithoutAnOpenerShowsWhyInABox)
+{
+    platform::ScopedPlatform use(qt_);
+    InstallPlatformServices();
+    const std::string shown = (dir_ / "outwin.txt").string(), path = std::getenv("PATH");
+    std::ofstream(shown, std::ios::binary) << "report\r\n";
+    TShowTextFileModel model;
+    TForm_showtextfile form(model, nullptr);
+    form.show();
+    QString box;
+    WhenModalAppears([&](QWidget* w) {
+        box = qobject_cast<QMessageBox*>(w) ? qobject_cast<QMessageBox*>(w)->text() : "not a box";
+        qobject_cast<QDialog*>(w)->accept();
+    });
+    ::setenv("PATH", dir_.c_str(), 1);
+    form.findChild<QAction*>("mi_dateiExportNotepad")->trigger();
+    ::setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(box.toStdString(),
+              "File " + shown + ":\r\nno program to open " + shown + " (xdg-open is not installed)");
 }
 
 } // namespace

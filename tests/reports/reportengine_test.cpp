@@ -872,6 +872,10 @@ TEST_F(EngineTest, PageHeadNamesTheProjectAtEveryPathLength)
     }
     cases.emplace_back("/d", std::string(40, 'n') + std::string(30, 'e'),
                        std::string(29, 'n') + " ... " + std::string(26, 'e') + ".qy7");
+    // The name alone just fits (61 + ".qy7"), or is one too long: its first 29 and last 30 characters.
+    const std::string fits = std::string(30, 'n') + std::string(31, 'e');
+    cases.emplace_back("/d", fits, fits + ".qy7");
+    cases.emplace_back("/d", fits + "e", std::string(29, 'n') + " ... " + std::string(26, 'e') + ".qy7");
     cases.emplace_back("", "/" + std::string(60, 'a') + "/old.qy7", "old.qy7"); // archive mode: the path
     std::string printed;
     reportservices.PrintTextFile = [&](const std::string& F) { printed = ReadFile(F); };

@@ -8,6 +8,7 @@
 #include "graphics/graphservices.h"
 #include "planetary/documentation.h"
 #include "platform/platform.h"
+#include "reports/engine/launchfailure.h"
 #include "reports/engine/reportservices.h"
 
 #include <filesystem>
@@ -22,15 +23,6 @@ std::string Prog(int N)
 std::string File(int N)
 {
     return "Edit_file" + std::to_string(N);
-}
-
-// What names a program or file as the program's text; the launcher's
-// message holds the name as the file system has it among its plain words.
-void ShowLaunchFailure(const std::string& What, const platform::LaunchResult& R)
-{
-    if (R.Started) return;
-    const std::string why = R.Message.empty() ? "it could not be started" : FileNameToOem(R.Message);
-    if (reportservices.ShowMessageBox) reportservices.ShowMessageBox(What + ":\r\n" + why);
 }
 
 // As the main window's title: the program's title, and "  -  " with the

@@ -355,9 +355,19 @@ std::string StrengthMethodName(int CalcMethod)
     return CalcMethod >= 1 && CalcMethod <= 4 ? names[CalcMethod - 1] : "";
 }
 
-void BuildMeshBlock()
+namespace
+{
+// The rotation of gear 1 in the sheets' mesh picture, degrees:
+// 2 arcsin(v / (2 dw1)).
+Extended SheetMeshAngle()
 {
     const auto& g = GearPair;
+    return g.dw[1] != 0 ? RadToDeg(2 * SafeArcSin(g.stw[1] / (2 * g.dw[1]))) : 0;
+}
+} // namespace
+
+void BuildMeshBlock()
+{
     SetAnimationAngles();
     for (int i = 1; i <= 2; ++i) {
         CadBeginBlock(i == 1 ? "EVOLV1" : "EVOLV2");
@@ -365,8 +375,10 @@ void BuildMeshBlock()
         CadEndBlock();
     }
     CadBeginBlock("EINGRIF");
-    const Extended phi = g.dw[1] != 0 ? RadToDeg(2 * SafeArcSin(g.stw[1] / (2 * g.dw[1]))) : 0;
-    const TMeshPictureFrame f = MeshPictureFrame();
+    const Extended phi = SheetMeshAngle();
+    // Not the tooth contact view's window: nothing cuts the sheet's picture
+    // at its frame, so the frame holds the teeth that stand out of it.
+    const TMeshPictureFrame f = MeshPictureFrameHoldingTheTeeth(phi);
     DrawMeshPicture(true, f.W, f.B, f.T, phi);
     CadEndBlock();
 }
@@ -390,7 +402,7 @@ void BuildSheetPictureBlock()
 {
     const auto& g = GearPair;
     CadBeginBlock("bild");
-    const auto [W, B, T] = MeshPictureFrame();
+    const auto [W, B, T] = MeshPictureFrameHoldingTheTeeth(SheetMeshAngle());
     // A pair not yet calculated has a picture without width: nothing to
     // scale.
     if (W > 0 && std::isfinite(W)) {

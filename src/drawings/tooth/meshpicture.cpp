@@ -1,6 +1,7 @@
 #include "drawings/tooth/meshpicture.h"
 
 #include "drawings/tooth/diametercircles.h"
+#include "drawings/tooth/toothcontour.h"
 #include "foundation/guardedmath.h"
 #include "foundation/numbertext.h"
 #include "foundation/planegeo.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -326,10 +328,78 @@ TMeshContactPoints MeshContactPoints()
     return p;
 }
 
-TMeshPictureFrame MeshPictureFrame()
+namespace
+{
+
+// Where DrawMeshPicture inserts the one-pitch outlines at the rotation Phi1
+// of gear 1, in drawing order: three teeth of gear 1 about the origin, four
+// of gear 2 about (0, a_pic) turned the other way by the ratio.
+struct TToothInsert {
+    int Gear;
+    Extended Y, Angle;
+};
+std::vector<TToothInsert> MeshPictureInserts(Extended Phi1)
 {
     const auto& g = GearPair;
-    TMeshPictureFrame f{MeshPictureHalfWidth(), MeshPictureBottom(), MeshPictureTop()};
+    const Extended phi2 = -Phi1 * g.z[1] / g.z[2];
+    const Extended p1 = 360.0L / g.z[1], p2 = 360.0L / g.z[2];
+    std::vector<TToothInsert> r = {{1, 0, Phi1}, {1, 0, Phi1 + p1}, {1, 0, Phi1 - p1}};
+    for (int j = 0; j <= 1; ++j) {
+        r.push_back({2, g.a_pic, 180 + p2 / 2 + j * p2 + phi2});
+        r.push_back({2, g.a_pic, 180 - p2 / 2 - j * p2 + phi2});
+    }
+    return r;
+}
+
+// The box about the teeth of the picture at Phi1: the outline of one pitch
+// of each gear, as the blocks hold it, turned and placed as each insert
+// puts it; an arc of the outline by points along it, as its bulge may
+// stand out past its ends.
+std::optional<TLabelSpace::TBox> MeshPictureTeethBox(Extended Phi1)
+{
+    TLabelSpace::TBox box{0, 0, 0, 0};
+    bool any = false;
+    const TToothContour outline[3] = {{}, BuildToothContour(1, false), BuildToothContour(2, false)};
+    for (const TToothInsert& t : MeshPictureInserts(Phi1)) {
+        const Extended a = DegToRad(t.Angle), c = std::cos(a), s = std::sin(a);
+        const auto cover = [&](Extended X, Extended Y) {
+            const Extended x = X * c - Y * s, y = t.Y + X * s + Y * c;
+            if (!std::isfinite(x) || !std::isfinite(y)) return;
+            box = any ? TLabelSpace::TBox{std::min(box.X1, x), std::min(box.Y1, y), std::max(box.X2, x),
+                                          std::max(box.Y2, y)}
+                      : TLabelSpace::TBox{x, y, x, y};
+            any = true;
+        };
+        for (const TContourPath& p : outline[t.Gear].Paths)
+            for (std::size_t i = 0; i < p.Vertices.size(); ++i) {
+                const TContourVertex& v = p.Vertices[i];
+                cover(v.X, v.Y);
+                if (p.IsLine || v.Angle == 0 || i + 1 == p.Vertices.size()) continue;
+                // The arc from v to the next vertex turning by Angle: its
+                // centre lies off the chord's middle, to the left for a
+                // counter-clockwise arc.
+                const TContourVertex& w = p.Vertices[i + 1];
+                const Extended dx = w.X - v.X, dy = w.Y - v.Y, chord = std::hypot(dx, dy);
+                const Extended half = v.Angle / 2;
+                if (chord == 0 || std::sin(half) == 0) continue;
+                const Extended toCentre = chord / 2 / std::tan(half);
+                const Extended cx = (v.X + w.X) / 2 - dy / chord * toCentre;
+                const Extended cy = (v.Y + w.Y) / 2 + dx / chord * toCentre;
+                const Extended start = std::atan2(v.Y - cy, v.X - cx), r = std::hypot(v.X - cx, v.Y - cy);
+                for (int k = 1; k < 16; ++k) {
+                    const Extended u = start + v.Angle * k / 16;
+                    cover(cx + r * std::cos(u), cy + r * std::sin(u));
+                }
+            }
+    }
+    if (!any) return std::nullopt;
+    return box;
+}
+
+// The window widened where a mark, a letter or a label would stand out.
+TMeshPictureFrame FrameHoldingTheLabels(TMeshPictureFrame f)
+{
+    const auto& g = GearPair;
     if (g.z[1] == 0 || g.z[2] == 0 || !(f.W > 0) || !std::isfinite(f.W)) return f;
     // The window of the functions above is sized to the teeth alone: where
     // the pinion's tip reaches above a large gear's top, the end of
@@ -353,24 +423,41 @@ TMeshPictureFrame MeshPictureFrame()
     return f;
 }
 
+} // namespace
+
+TMeshPictureFrame MeshPictureFrame()
+{
+    return FrameHoldingTheLabels({MeshPictureHalfWidth(), MeshPictureBottom(), MeshPictureTop()});
+}
+
+TMeshPictureFrame MeshPictureFrameHoldingTheTeeth(Extended Phi1)
+{
+    const auto& g = GearPair;
+    TMeshPictureFrame f{MeshPictureHalfWidth(), MeshPictureBottom(), MeshPictureTop()};
+    if (g.z[1] == 0 || g.z[2] == 0 || !(f.W > 0) || !std::isfinite(f.W)) return f;
+    // The window's top is measured at the tip circle of gear 2: the roots of
+    // its outer teeth, turned with the picture, stand above it, and a ring's
+    // teeth above its middle. The window on the screen cuts them at the
+    // frame; a sheet, which has no edge there, moves the frame out to hold
+    // them, with the gap the labels keep.
+    if (const auto teeth = MeshPictureTeethBox(Phi1)) {
+        const Extended gap = f.W / 88;
+        f.W = std::max({f.W, -teeth->X1 + gap, teeth->X2 + gap});
+        f.B = std::min(f.B, teeth->Y1 - gap);
+        f.T = std::max(f.T, teeth->Y2 + gap);
+    }
+    return FrameHoldingTheLabels(f);
+}
+
 void DrawMeshPicture(bool WithText, Extended W, Extended B, Extended T, Extended Phi1)
 {
     const auto& g = GearPair;
     const int z1 = g.z[1], z2 = g.z[2];
     // No tooth number, no pitch angle: nothing to draw.
     if (z1 == 0 || z2 == 0) return;
-    const Extended ag = g.a_pic;
-    const Extended phi2 = -Phi1 * z1 / z2;
-    const Extended p1 = 360.0L / z1, p2 = 360.0L / z2;
-
     CadSetLayer(0);
-    CadInsertBlock("EVOLV1", 0, 0, Phi1, 1, 1);
-    CadInsertBlock("EVOLV1", 0, 0, Phi1 + p1, 1, 1);
-    CadInsertBlock("EVOLV1", 0, 0, Phi1 - p1, 1, 1);
-    for (int j = 0; j <= 1; ++j) {
-        CadInsertBlock("EVOLV2", 0, ag, 180 + p2 / 2 + j * p2 + phi2, 1, 1);
-        CadInsertBlock("EVOLV2", 0, ag, 180 - p2 / 2 - j * p2 + phi2, 1, 1);
-    }
+    for (const TToothInsert& t : MeshPictureInserts(Phi1))
+        CadInsertBlock(t.Gear == 1 ? "EVOLV1" : "EVOLV2", 0, t.Y, t.Angle, 1, 1);
     if (WithText) DrawMeshPictureFrame(W, B, T, Phi1);
 }
 

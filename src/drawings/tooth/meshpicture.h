@@ -25,6 +25,11 @@ struct TMeshPictureFrame {
     Extended W = 0, B = 0, T = 0;
 };
 TMeshPictureFrame MeshPictureFrame();
+// The same frame moved out further where a tooth of the picture drawn at
+// the rotation Phi1 (degrees) of gear 1 would stand out of it: for a
+// drawing whose edge does not cut the picture at its frame (the
+// calculation sheets).
+TMeshPictureFrame MeshPictureFrameHoldingTheTeeth(Extended Phi1);
 
 // Where the line of action crosses the base circle tangents and the points
 // of the path of contact, in the picture (gear 1 at the origin).

@@ -133,7 +133,8 @@ std::string ProjectHeadText()
     if (whole.size() <= room) return whole;
     const std::string alone =
         telmvar.ArchiveMode ? name.substr(FileDirPart(name).size()) : name + "." + telmvar.DataExt;
-    if (alone.size() <= room) return alone;
+    // Cut in its middle only when longer than the room: a name of exactly
+    // the room's width is shown whole.
     return AbbreviateMiddle(alone, static_cast<int>(room));
 }
 

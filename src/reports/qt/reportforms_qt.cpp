@@ -43,7 +43,8 @@ TForm_showtextfile::TForm_showtextfile(TShowTextFileModel& Model, QWidget* Paren
     QMenu* file = menu->addMenu(caption(model_.MenuFile));
     platform::FitMenuCaptions(*file);
     file->setObjectName("mi_Datei");
-    file->addAction(FromAnsi(model_.MenuExportNotepad), this, &TForm_showtextfile::ExportNotepad);
+    file->addAction(FromAnsi(model_.MenuExportNotepad), this, &TForm_showtextfile::ExportNotepad)
+        ->setObjectName("mi_dateiExportNotepad");
     file->addSeparator();
     file->addAction(caption(model_.MenuPrint), this, &TForm_showtextfile::Print)
         ->setObjectName("mi_DateiDrucken");

@@ -3,6 +3,7 @@
 #include "foundation/codepage.h"
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
+#include "reports/engine/launchfailure.h"
 #include "reports/engine/reportservices.h"
 #include "reports/textview/printsettings.h"
 
@@ -78,7 +79,9 @@ void TShowTextFileModel::Print()
 void TShowTextFileModel::ExportNotepad()
 {
     shownFileName_ = AddTrailingBackslash(telmvar.TempDir) + "outwin.txt";
-    reportservices.Launch("", {shownFileName_});
+    // Where no program opens the text (no desktop opener installed), the
+    // user is told why rather than left with a menu item that does nothing.
+    ShowLaunchFailure("File " + FileNameToOem(shownFileName_), reportservices.Launch("", {shownFileName_}));
 }
 
 void TShowTextFileModel::Copy(const std::string& Selection)
