@@ -25,14 +25,13 @@ const fs::path Examples = fs::path(QYR7_SOURCE_DIR) / "examples";
 
 class ProjectResets : public AppTest
 {
-  protected:
-    void SetUp() override { Start(false); }
+  public:
+    void SetUp() override { Start(); }
 
-    // The program as it stands right after a start, with the window's
-    // commands and the dialogs filled as a user fills them: the
-    // predimensioning through its own form with OK, the guided input with
-    // OK everywhere.
-    void Start(bool WithTemplate)
+    // The program as it stands right after a start, with the dialogs filled
+    // as a user fills them: the predimensioning through its own form with
+    // OK, the guided input with OK everywhere.
+    void Start()
     {
         if (hh) {
             hh.reset();
@@ -42,18 +41,10 @@ class ProjectResets : public AppTest
         AppTest::SetUp();
         StartWindow();
         telmvar.DbfDir = std::string(QYR7_DATA_DIR) + "/";
-        // A template of the user's own: a stage of its own, without a
-        // spectrum.
-        if (WithTemplate) fs::copy_file(Examples / "default.qy7", dir / "null.qy7");
-        template_ = WithTemplate;
         reportservices.TodayDateText = [] { return std::string("2026-12-07"); };
         reportservices.NowTimeText = [] { return std::string("6:05"); };
         hh = std::make_unique<TTestCommands>();
         hh->Attach(headless->HeadlessWindow());
-        hh->Forms["TForm_qyr7vor"] = [] {
-            TForm_qyr7vor f;
-            f.Press("Button_ok");
-        };
         for (const char* f : {"TForm_qyr7text", "TForm_qyr7antr", "TForm_qyr7prof", "TForm_qyr7geo",
                               "TForm_qyr7wst", "TForm_qyr7qual", "TForm_qyr7mes", "TForm_qyr7fs0"})
             hh->Forms[f] = [] {};
@@ -64,88 +55,60 @@ class ProjectResets : public AppTest
         ASSERT_TRUE(hh->Click("mi_fileOpen"));
         ASSERT_FALSE(telmvar.Aborted) << Example;
     }
-    void New(bool CancelPredimensioning = false)
+    void New(bool Predimensioned)
     {
-        if (CancelPredimensioning) hh->Forms["TForm_qyr7vor"] = [] { telmvar.Aborted = true; };
+        hh->Forms["TForm_qyr7vor"] = [Predimensioned] {
+            TForm_qyr7vor f;
+            Predimensioned ? (void)f.Press("Button_ok") : (void)(telmvar.Aborted = true);
+        };
         telmvar.DataModified = false;
         ASSERT_TRUE(hh->Click("mi_fileNew"));
     }
-    // The project as Save writes it.
-    std::string Saved()
-    {
-        const fs::path file = dir / "saved.qy7";
-        EXPECT_TRUE(WriteProjectData(file.string()));
-        return ReadWholeFile(file);
-    }
-    // The whole report of the stage in memory, as the batch run writes it.
-    std::string Report()
+    // The project as Save writes it, and the whole report of the stage as
+    // the batch run writes it, the run's folder left out of its page heads.
+    std::string SavedAndReported()
     {
         const std::string name = telmvar.ProjectName;
+        EXPECT_TRUE(WriteProjectData((dir / "saved.qy7").string()));
         telmvar.ProjectName = (dir / "report").string();
         wtelmvar.TextDeviceDialog = false;
         wtelmvar.TextDevice = 9;
         PrintPlanetaryReport(0);
         telmvar.ProjectName = name;
-        // The page heads name the report's working copy in this run's folder.
-        std::string text = ReadWholeFile(dir / "report.txt");
+        std::string text = ReadWholeFile(dir / "saved.qy7") + ReadWholeFile(dir / "report.txt");
         for (auto at = text.find(dir.string()); at != std::string::npos; at = text.find(dir.string()))
             text.replace(at, dir.string().size(), "DIR");
         return text;
     }
 
-    void NewAfterEachExample();
-
     std::unique_ptr<TTestCommands> hh;
-    bool template_ = false;
 };
 
-// The project before the command: none, the plain stage, a stage with a
-// load spectrum, planet bearings and its own life material.
+// The project before the command: the plain stage, a stage with a load
+// spectrum, planet bearings and its own life material.
 const char* const Before[] = {"default", "industrial", "spectrum"};
 
-TEST_F(ProjectResets, NewGivesTheProjectOfNewAfterAStartWhateverWasOpen)
-{
-    for (bool withTemplate : {false, true}) {
-        SCOPED_TRACE(withTemplate ? "with the template" : "without a template");
-        Start(withTemplate);
-        NewAfterEachExample();
-    }
-}
+// New with the predimensioning cancelled or done, and Open.
+const std::pair<const char*, void (*)(ProjectResets&)> Commands[] = {
+    {"NewCancelled", [](ProjectResets& t) { t.New(false); }},
+    {"New", [](ProjectResets& t) { t.New(true); }},
+    {"OpenSpectrum", [](ProjectResets& t) { t.Open("spectrum"); }},
+    {"OpenDefault", [](ProjectResets& t) { t.Open("default"); }},
+};
 
-void ProjectResets::NewAfterEachExample()
+TEST_F(ProjectResets, NewAndOpenGiveWhatTheyGiveAfterAStartWhateverWasOpen)
 {
-    New(true);
-    const std::string cancelled = Saved();
-    Start(template_);
-    New();
-    const std::string saved = Saved(), report = Report();
-    ASSERT_NE(report, "");
-    for (const char* example : Before) {
-        Start(template_);
-        Open(example);
-        New(true);
-        EXPECT_EQ(GearPair.LoadSpectrumCount, 0) << "the spectrum table after " << example;
-        EXPECT_EQ(Saved(), cancelled) << "predimensioning cancelled after " << example;
-        Start(template_);
-        Open(example);
-        New();
-        EXPECT_EQ(Saved(), saved) << "New after " << example;
-        EXPECT_EQ(Report(), report) << "New after " << example;
-    }
-}
-
-TEST_F(ProjectResets, OpenGivesTheResultsOfOpenAfterAStartWhateverWasOpen)
-{
-    for (const char* example : Before) {
-        Start(false);
-        Open(example);
-        const std::string alone = Report();
-        ASSERT_NE(alone, "");
-        for (const char* before : Before) {
-            Start(false);
-            Open(before);
+    for (const auto& [name, command] : Commands) {
+        Start();
+        command(*this);
+        const std::string afterStart = SavedAndReported();
+        for (const char* example : Before) {
+            Start();
             Open(example);
-            EXPECT_EQ(Report(), alone) << example << " opened after " << before;
+            command(*this);
+            EXPECT_EQ(GearPair.LoadSpectrumCount, PlanetaryStage.LoadSpectrumCount)
+                << name << " after " << example;
+            EXPECT_EQ(SavedAndReported(), afterStart) << name << " after " << example;
         }
     }
 }
@@ -179,9 +142,10 @@ const EditorStep CancelledEdits[] = {
 TEST_F(ProjectResets, ACancelledSpectrumEditLeavesTheProjectAndItsResults)
 {
     Open("industrial");
-    const std::string saved = Saved(), report = Report();
+    CalcPlanetaryStage();
+    const std::string before = SavedAndReported();
     for (const EditorStep& edit : CancelledEdits) {
-        Start(false);
+        Start();
         Open("industrial");
         hh->SpectrumEditor = [&edit] {
             TLoadSpectrumEditor editor;
@@ -189,10 +153,9 @@ TEST_F(ProjectResets, ACancelledSpectrumEditLeavesTheProjectAndItsResults)
             telmvar.Aborted = true; // the list closed with Cancel
         };
         ASSERT_TRUE(hh->Click("mi_editlastkollektivstandard"));
-        EXPECT_EQ(Saved(), saved) << edit.name;
         // The next input calculates the stage again.
         CalcPlanetaryStage();
-        EXPECT_EQ(Report(), report) << edit.name;
+        EXPECT_EQ(SavedAndReported(), before) << edit.name;
     }
 }
 
