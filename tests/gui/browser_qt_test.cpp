@@ -335,9 +335,7 @@ std::vector<TypingCase> NumberCases()
         {"BlankKeptByAnEditOfAnotherField", "Home 7 Return", "     ", 5, 2},
         {"BlankKeptInASortedGrid", "Sort Home 7 Return", "     ", 5, 2},
         {"EmptyCellOfANewRowStaysBlank", "Insert End F2 Return Home 7 Return", "     ", 5, 3},
-        {"ZeroInANewRow", "Insert End 0 Return", "0.000", 5, 3},
-        {"ZeroAfterAnotherCellOfANewRow", "Insert 7 Return End 0 Return", "0.000", 5, 3},
-        {"WholeZeroAfterAnotherCell", "Insert 7 Return End Left 0 Return", "      0", 4, 3}};
+        {"ZeroInANewRow", "Insert End 0 Return", "0.000", 5, 3}};
     const char* const abc = "Invalid Input \"abc\" !";
     const auto whole = [](const char* typed) {
         return std::string("Invalid Input \"") + typed +
@@ -354,6 +352,8 @@ std::vector<TypingCase> NumberCases()
                          "Invalid Input \"12,5\" !"},
               TypingCase{"RefusedInANewRowStaysBlank", "Insert End a b c Return Left 7 Return", "     ", 5, 3,
                          " ", abc},
+              TypingCase{"ZeroAfterAnotherCellOfANewRow", "Insert 7 Return End 0 Return", "0.000", 5, 3},
+              TypingCase{"WholeZeroAfterAnotherCell", "Insert 7 Return End Left 0 Return", "      0", 4, 3},
               TypingCase{"PointInAWholeNumberRefused", "Click 2 0 6 . 0 0 0 Return", "   1500", 4, 0, " ",
                          point.c_str()},
               TypingCase{"CommaInAWholeNumberRefused", "Click 2 0 6 , 0 0 0 Return", "   1500", 4, 0, " ",
