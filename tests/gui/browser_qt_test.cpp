@@ -26,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <optional>
 
 namespace
@@ -169,6 +170,8 @@ struct TypingCase {
     bool untouched = false;              // the file byte for byte as before
     bool lockRaises = false;             // another user holds record 1 and the lock event raises an error
     const char* desktop = "";            // the language the table library starts with ("LANG=de_DE.UTF-8")
+    const char* file = ""; // the open dialog's answer: "copy.dbf" a copy of PARTS, else a text of these bytes
+    int checkedRow = -1;   // the row whose field is checked, when not the row typed into
 };
 class GridTyping : public QtBrowser, public ::testing::WithParamInterface<TypingCase>
 {
@@ -194,6 +197,12 @@ TEST_P(GridTyping, EditReachesTheFile)
     QApplication::processEvents();
     w.Grid().setCurrentIndex(w.Grid().model()->index(GetParam().row, GetParam().column));
     w.Grid().setFocus();
+    if (const std::string f = GetParam().file; !f.empty()) {
+        const std::string answer = dir + (f == "copy.dbf" ? "/copy.dbf" : "/in.txt");
+        if (f == "copy.dbf") std::filesystem::copy_file(dir + "/parts.dbf", answer);
+        if (f != "copy.dbf") std::ofstream(answer, std::ios::binary) << f;
+        headless.HeadlessFiles().QueueAnswer(answer);
+    }
     QFile file(QString::fromStdString(dir + "/parts.dbf"));
     const QByteArray before = file.open(QIODevice::ReadOnly) ? file.readAll() : "";
     if (GetParam().lockRaises) { // the grid's own keys, a cell edit and the window's buttons alike
@@ -214,6 +223,7 @@ TEST_P(GridTyping, EditReachesTheFile)
             QApplication::sendEvent(b, &release);
         }
         if (k == "Unlock") Select(20), Unlock();
+        if (auto* a = w.findChild<QAction*>(k)) a->trigger();          // a menu item by its name
         if (QHeaderView* h = w.Grid().horizontalHeader(); k == "Sort") // a right click on the first title
             for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
                 const QPointF title(h->sectionViewportPosition(0) + 5, 5);
@@ -242,8 +252,9 @@ TEST_P(GridTyping, EditReachesTheFile)
         }
     }
     std::string stored, deleted;
-    dbf4.tzdbf.Peek(GetParam().column + 1, GetParam().row + 1, stored);
-    dbf4.tzdbf.Peek(0, GetParam().row + 1, deleted);
+    const int checked = GetParam().checkedRow >= 0 ? GetParam().checkedRow : GetParam().row;
+    dbf4.tzdbf.Peek(GetParam().column + 1, checked + 1, stored);
+    dbf4.tzdbf.Peek(0, checked + 1, deleted);
     const auto& asked = headless.HeadlessMessages().AskedQuestions();
     EXPECT_EQ(stored + (w.isVisible() ? "" : " (browser closed)"), GetParam().stored);
     EXPECT_EQ(deleted, GetParam().deleted);
@@ -312,26 +323,62 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& i) { return std::string(i.param.name); });
 
 // A number cell (NU N(5,3)) takes "." and "," alike on a desktop that writes a decimal comma and on one that
-// writes a point, and stores a point; a refusal (no number, one too wide) writes nothing, and a new record's
-// refused number stays blank when the record is stored by another field (WT).
+// writes a point, and stores a point; a refusal (no number, one too wide, a decimal mark in WT N(7), which
+// holds whole numbers) writes nothing, and a new record's refused number stays blank when the record is
+// stored by another field. A blank number stays blank in a copy of its record (Edit > Append) and when it
+// comes in from a table or a delimited text.
 std::vector<TypingCase> NumberCases()
 {
-    // A blank number stays blank when another field of its record is stored (also with an index open), and
-    // a new record stores a 0 typed into it.
-    std::vector<TypingCase> cases{{"BlankKeptByAnEditOfAnotherField", "Home 7 Return", "     ", 5, 2},
-                                  {"BlankKeptInASortedGrid", "Sort Home 7 Return", "     ", 5, 2},
-                                  {"ZeroInANewRow", "Insert End 0 Return", "0.000", 5, 3}};
+    // A blank number stays blank when another field of its record is stored (also with an index open, or
+    // when its cell is left empty), and a new record stores a 0 typed into it, also after another cell.
+    std::vector<TypingCase> cases{
+        {"BlankKeptByAnEditOfAnotherField", "Home 7 Return", "     ", 5, 2},
+        {"BlankKeptInASortedGrid", "Sort Home 7 Return", "     ", 5, 2},
+        {"EmptyCellOfANewRowStaysBlank", "Insert End F2 Return Home 7 Return", "     ", 5, 3},
+        {"ZeroInANewRow", "Insert End 0 Return", "0.000", 5, 3}};
     const char* const abc = "Invalid Input \"abc\" !";
+    const auto whole = [](const char* typed) {
+        return std::string("Invalid Input \"") + typed +
+               "\" !\nWT holds whole numbers: type the number without a decimal mark.";
+    };
+    static const std::string point = whole("206.000"), comma = whole("206,000"), half = whole("920,5");
     for (const char* d : {"LANG=de_DE.UTF-8", "LC_ALL=de_DE.UTF-8", "LC_ALL=C"})
-        for (TypingCase c : {TypingCase{"PointTyped", "Click 0 . 3 Return", "0.300", 5},
-                             TypingCase{"CommaTyped", "Click 0 , 3 Return", "0.300", 5},
-                             TypingCase{"CommaInANewRow", "Insert End 0 , 3 Return", "0.300", 5, 3},
-                             TypingCase{"LettersRefused", "Click a b c Return", "0.250", 5, 0, " ", abc},
-                             TypingCase{"TooWideRefused", "Click 1 2 , 5 Return", "0.250", 5, 0, " ",
-                                        "Invalid Input \"12,5\" !"},
-                             TypingCase{"RefusedInANewRowStaysBlank", "Insert End a b c Return Left 7 Return",
-                                        "     ", 5, 3, " ", abc}}) {
-            c.untouched = c.stored == std::string("0.250"); // a refusal: the file as it was
+        for (TypingCase c :
+             {TypingCase{"PointTyped", "Click 0 . 3 Return", "0.300", 5},
+              TypingCase{"CommaTyped", "Click 0 , 3 Return", "0.300", 5},
+              TypingCase{"CommaInANewRow", "Insert End 0 , 3 Return", "0.300", 5, 3},
+              TypingCase{"LettersRefused", "Click a b c Return", "0.250", 5, 0, " ", abc},
+              TypingCase{"TooWideRefused", "Click 1 2 , 5 Return", "0.250", 5, 0, " ",
+                         "Invalid Input \"12,5\" !"},
+              TypingCase{"RefusedInANewRowStaysBlank", "Insert End a b c Return Left 7 Return", "     ", 5, 3,
+                         " ", abc},
+              TypingCase{"ZeroAfterAnotherCellOfANewRow", "Insert 7 Return End 0 Return", "0.000", 5, 3},
+              TypingCase{"WholeZeroAfterAnotherCell", "Insert 7 Return End Left 0 Return", "      0", 4, 3},
+              TypingCase{"PointInAWholeNumberRefused", "Click 2 0 6 . 0 0 0 Return", "   1500", 4, 0, " ",
+                         point.c_str()},
+              TypingCase{"CommaInAWholeNumberRefused", "Click 2 0 6 , 0 0 0 Return", "   1500", 4, 0, " ",
+                         comma.c_str()},
+              TypingCase{"WholeNumberOfANewRowStaysBlank", "Insert End Left 9 2 0 , 5 Return Right 7 Return",
+                         "       ", 4, 3, " ", half.c_str()},
+              TypingCase{.name = "CopyKeepsABlank",
+              .keys = "Down Down mi_editAppend",
+              .stored = "     ",
+              .column = 5,
+              .checkedRow = 3},
+              TypingCase{.name = "AppendDbfKeepsABlank",
+              .keys = "mi_fileAppenddbf",
+              .stored = "     ",
+              .column = 5,
+              .file = "copy.dbf",
+              .checkedRow = 5},
+              TypingCase{.name = "AppendDelimitedKeepsABlank",
+              .keys = "mi_fileAppendDelimited",
+              .stored = "     ",
+              .column = 5,
+              .file = "\"pin\",F,1,,2,\r\n",
+              .checkedRow = 3}}) {
+            // A refusal: the file as it was.
+            c.untouched = c.stored == std::string("0.250") || c.stored == std::string("   1500");
             c.desktop = d;
             cases.push_back(c);
         }

@@ -227,6 +227,20 @@ std::string TableBytes(const fs::path& p)
     return b;
 }
 
+// A source that makes no table (a field type no table has) fails the run, though a later one is
+// made: the build must stop there, not go on without the table.
+TEST(CatalogueTables, TheTableToolFailsWhenAnEarlierTableFails)
+{
+    const std::string dir = testdirs::MakeTempDir("tablefail");
+    ASSERT_FALSE(dir.empty());
+    const fs::path bad = fs::path(dir) / "bad.csv", good = fs::path(dir) / "good.csv";
+    std::ofstream(bad, std::ios::binary) << "X:Q:3:0\r\n1\r\n";
+    std::ofstream(good, std::ios::binary) << "X:N:3:0\r\n1\r\n";
+    EXPECT_NE(RunTableTool({bad, good}, dir, "LC_ALL=C"), 0);
+    EXPECT_FALSE(fs::exists(fs::path(dir) / "bad.dbf"));
+    testdirs::RemoveTempDir(dir);
+}
+
 // A build on a desktop whose language writes a decimal comma, or another date
 // order, makes the very tables a build under C makes: the sources are written
 // in one convention.

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 
 #include <cstring>
 #include <map>
@@ -814,6 +815,8 @@ TEST_F(WorkAreaDataset, FieldTextsAreTheSameNumbersOnEveryDesktop)
         EXPECT_EQ(ds.AsString(1), "**********") << desktop[1];
         ds.FieldByName("C")->SetAsFloat(-1234.0625);
         EXPECT_EQ(ds.FieldByName("C")->AsFloat(), -1234.0625) << desktop[1];
+        ds.FieldByName("C")->SetAsFloat(12345678901.0); // eleven digits: no ten of them
+        EXPECT_EQ(ds.AsString(1), "**********") << desktop[1];
         ds.SetActive(false);
     }
 }
@@ -845,6 +848,37 @@ TEST_F(WorkAreaDataset, NewRecordStoresTheNumbersGivenAndLeavesTheOthersBlank)
         ds.Peek(2, n, r), ds.Peek(3, n, i);
         EXPECT_EQ(r + "|" + i, n == 4 ? "    0.00|     " : "        |    0");
     }
+}
+
+// The F fields of a dBASE IV table's new record likewise: an empty text gives no value, a 0 set
+// through the dataset or through the field is stored; a record read afterwards takes a 0 put
+// into its blank field by the commands, whatever the new records before it left blank.
+TEST_F(WorkAreaDataset, FloatFieldsOfANewRecordStayBlankUntilGiven)
+{
+    TDbfTable t;
+    ASSERT_TRUE(CreateDBF(t, Path("four.dbf"), {{"X", 'F', 8, 2, 0}, {"Y", 'F', 6, 0, 0}}));
+    ds.SetDbfFileName(Path("four.dbf"));
+    ASSERT_TRUE(ds.SetActive(true)) << TakeErrorText();
+    const std::pair<std::function<bool()>, const char*> cases[] = {
+        {[&] { return ds.SetFieldText("X", " "); }, "        |      "},
+        {[&] { return ds.SetFieldFloat("Y", 0); }, "        |     0"},
+        {[&] { return ds.FieldByName("X")->SetAsFloat(0), true; }, "    0.00|      "}};
+    std::string x, y;
+    for (int32_t n = 1; n <= 3; ++n) {
+        ds.DsInsert();
+        ASSERT_TRUE(cases[n - 1].first() && ds.Post());
+        ds.Peek(1, n, x), ds.Peek(2, n, y);
+        EXPECT_EQ(x + "|" + y, cases[n - 1].second) << "record " << n;
+    }
+    ASSERT_TRUE(ds.CheckCommand("Go"));
+    GO(1);
+    SetNativeDouble(2, 0);
+    ASSERT_TRUE(RLock());
+    Replace();
+    Unlock();
+    EXPECT_EQ(dberror.DbErrorCode, 0) << dberror.DbErrorText;
+    ds.Peek(2, 1, y);
+    EXPECT_EQ(y, "     0");
 }
 
 TEST_F(WorkAreaDataset, DateTextClearsOrSetsTheDate)

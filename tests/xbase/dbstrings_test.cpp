@@ -80,6 +80,20 @@ TEST_F(DbStringsTest, NumberTextsInTheNationalStyle)
     }
 }
 
+// A number fitted to a width (by hand: 12345.6 in five places is 12346, a
+// sixth digit gives asterisks, never a digit cut off; no minus before a 0).
+TEST_F(DbStringsTest, PlainNumberTextFitsTheWidth)
+{
+    const struct {
+        double x;
+        std::size_t width;
+        const char* text;
+    } cases[] = {{12345.6, 5, "12346"}, {99999.6, 5, "*****"}, {-0.04, 4, "0.0"},
+                 {-0.4, 2, "0"},        {2.0 / 3, 4, "0.67"},  {-2.5, 340, "-2.5"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(PlainNumberText(c.x, c.width), c.text) << c.x << " in " << c.width;
+}
+
 TEST_F(DbStringsTest, ShortIntegersAreClamped)
 {
     struct {

@@ -42,14 +42,15 @@ class TableTest : public XbaseTest
     }
 
     // Appends one record to the selected area: cells in field order; a text
-    // for C and D (display date), a number for N and F, a Boolean for L.
+    // for C and D (display date), a number for N and F (an empty text: no
+    // number, the field stays blank), a Boolean for L.
     void AddRecord(const std::vector<TCell>& cells, bool deleted = false)
     {
         ClearRecord();
         for (std::size_t i = 0; i < cells.size(); ++i) {
             const int n = static_cast<int>(i + 1);
             if (const auto* s = std::get_if<std::string>(&cells[i]))
-                SetNativeText(n, *s);
+                SetNativeText(n, *s), MarkNumberBlank(*SelectedArea(), n, s->empty());
             else if (const auto* d = std::get_if<double>(&cells[i]))
                 SetNativeDouble(n, *d);
             else

@@ -412,7 +412,8 @@ TEST_F(Transfer, DatesOutsideTheTwoDigitWindowKeepTheirCentury)
 } // namespace
 
 // Numbers leave and enter a table alike on every desktop: written with "."
-// (in a file and in a text field), read with "." or "," as the decimal mark.
+// (in a file and in a text field), read with "." or "," as the decimal mark;
+// a blank number (and an empty text read as a number) stays blank.
 TEST_F(Transfer, NumbersCrossDesktopsUnchanged)
 {
     const std::vector<TDbfField> fields = {{"P", 'N', 10, 3, 0}, {"Q", 'N', 6, 0, 0}, {"T", 'C', 7, 0, 0}};
@@ -425,20 +426,27 @@ TEST_F(Transfer, NumbersCrossDesktopsUnchanged)
                 CreateAndUse(1, "out.dbf", fields);
                 AddRecord({1234.5, 1000.0, std::string("0,3")});
                 AddRecord({-0.25, -7.0, std::string("1.234,5")});
+                AddRecord({std::string(), std::string(), std::string()});
                 ASSERT_TRUE(CopyToTextPlain(Path("out.txt")));
-                EXPECT_EQ(ReadText("out.txt"), "1234.500,1000,\"0,3\"\r\n-0.250,-7,\"1.234,5\"\r\n\x1A")
+                EXPECT_EQ(ReadText("out.txt"),
+                          "1234.500,1000,\"0,3\"\r\n-0.250,-7,\"1.234,5\"\r\n,,\"\"\r\n\x1A")
                     << desktops;
                 CreateAndUse(2, "text.dbf", {{"P", 'C', 10, 0, 0}, {"T", 'N', 8, 2, 0}});
                 ASSERT_EQ(AppendFrom(Path("out.dbf")), 0);
-                EXPECT_EQ(Stored(1, 1) + Stored(2, 1) + Stored(1, 2) + Stored(2, 2),
-                          "  1234.500    0.30    -0.250 1234.50")
+                EXPECT_EQ(Stored(1, 1) + Stored(2, 1) + Stored(1, 2) + Stored(2, 2) + Stored(1, 3) +
+                              Stored(2, 3),
+                          "  1234.500    0.30    -0.250 1234.50                  ")
                     << desktops;
+                CreateAndUse(4, "same.dbf", fields);
+                ASSERT_EQ(AppendFrom(Path("out.dbf")), 0);
+                EXPECT_EQ(Stored(1, 3) + Stored(2, 3), std::string(16, ' ')) << desktops << ", same fields";
             }
             ScopedDesktop d(in[0], in[1]);
             CreateAndUse(3, "in.dbf", fields);
-            ASSERT_EQ(AppendFromText(Path("out.txt"), false), 2) << desktops;
+            ASSERT_EQ(AppendFromText(Path("out.txt"), false), 3) << desktops;
             EXPECT_EQ(Stored(1, 1) + Stored(2, 1) + Stored(3, 1) + Stored(1, 2) + Stored(2, 2) + Stored(3, 2),
                       "  1234.500  10000,3        -0.250    -71.234,5")
                 << desktops;
+            EXPECT_EQ(Stored(1, 3) + Stored(2, 3), std::string(16, ' ')) << desktops;
         }
 }

@@ -329,6 +329,18 @@ bool Tdbf4::AppendRecord()
     return Quiet([&] { return tzdbf.Active() && tzdbf.AppendWithLock(); });
 }
 
+bool Tdbf4::AppendCopy()
+{
+    return Quiet([&] {
+        if (!tzdbf.Active() || !tzdbf.CheckCommand("AppendCopy")) return false;
+        if (TWorkArea* a = SelectedArea(); a != nullptr) {
+            EnsureNative(*a);
+            KeepBlankNumbers(*a);
+        }
+        return tzdbf.AppendWithLock();
+    });
+}
+
 int32_t Tdbf4::RecNo()
 {
     return tzdbf.Active() ? Quiet([&] { return tzdbf.RecNo(); }) : 0;

@@ -68,6 +68,9 @@ class Tdbf4
     // Appends the record buffer (the current record with any values set
     // since) under an append lock; true when a record was appended.
     bool AppendRecord();
+    // Appends a copy of the current record as the file holds it: a number
+    // it holds blank stays blank in the copy.
+    bool AppendCopy();
     int32_t RecNo();
     int32_t RecordCount();
     // False when nothing was packed, or when the table was packed but its

@@ -50,10 +50,10 @@ struct TWorkArea : TDbfTable {
         std::string Text;
     };
     std::vector<TNumberAsRead> NumbersAsRead;
-    // Per field, set for the number fields of a record begun blank (a new
-    // record of a dataset) that have been given no value: such a field whose
-    // native value is still 0 is written blank, as an empty field, not as 0.
-    // Any record read clears them.
+    // Per field, set for the number fields that a record begun blank (a new
+    // record of a dataset) or an edit begun on a record holding them blank
+    // has given no value: such a field whose native value is still 0 is
+    // written blank, as an empty field, not as 0. Any record read clears them.
     std::vector<bool> BlankNumbers;
     // A walk through a table reads many records and looks at few of their
     // fields: navigation leaves the record's bytes as read and marks the
@@ -147,6 +147,12 @@ inline void EnsureNative(TWorkArea& area)
     if (area.NativeStale) ReadNative(area);
 }
 void WriteNative(TWorkArea& area);
+// Field n (from 1) of the area's record has been given a value (blank false)
+// or keeps the blank it holds until one is given (see BlankNumbers).
+void MarkNumberBlank(TWorkArea& area, int n, bool blank);
+// Every number field that the area's record holds blank stays blank when the
+// record is written, unless it is given a value first.
+void KeepBlankNumbers(TWorkArea& area);
 void ClearRecord();
 char FieldType(int n);
 uint8_t FieldLen(int n);

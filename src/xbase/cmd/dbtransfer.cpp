@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -44,7 +45,8 @@ struct TSourceValue {
     double Number = 0; // N, F
     bool Logical = false;
     int32_t Memo = 0;
-    uint8_t Area = 0; // work area of the source table (its memo file)
+    uint8_t Area = 0;   // work area of the source table (its memo file)
+    bool Blank = false; // N, F, C: the source holds no value (blanks only)
 };
 
 bool IsDigits(const std::string& s)
@@ -70,6 +72,29 @@ std::string StoredKey(const TWorkArea& area, const TDbfField& f)
 {
     if (area.RecordBuffer.size() < static_cast<std::size_t>(f.Offset) + f.Length) return std::string(8, ' ');
     return area.RecordBuffer.substr(f.Offset, 8);
+}
+
+// Whether field f of the current record of an area holds blanks only.
+bool StoredBlank(const TWorkArea& area, const TDbfField& f)
+{
+    const std::string_view rec(area.RecordBuffer);
+    return rec.substr(std::min<std::size_t>(f.Offset, rec.size()), f.Length).find_first_not_of(' ') ==
+           std::string_view::npos;
+}
+
+// Number field n (from 1) of the selected area's new record is written blank:
+// a source that holds no number gives none, where a 0 would read as a value
+// somebody entered.
+void KeepNumberBlank(int n)
+{
+    TWorkArea* a = SelectedArea();
+    if (a == nullptr || n < 1 || n > a->FieldCount) return;
+    const TDbfField& f = a->Fields[static_cast<std::size_t>(n - 1)];
+    if (f.Type != 'N' && f.Type != 'F') return;
+    a->RecordBuffer.resize(a->RecordLength, ' ');
+    a->RecordBuffer.replace(f.Offset, f.Length, f.Length, ' ');
+    SetNativeDouble(n, 0);
+    MarkNumberBlank(*a, n, true);
 }
 
 std::string Stars(std::size_t n)
@@ -103,7 +128,7 @@ void ConvertField(int target, const TDbfField& t, const TSourceValue& s)
     case 'C':
         if (st == 'C')
             SetNativeText(target, s.Text.substr(0, t.Length));
-        else if (st == 'N')
+        else if (st == 'N' && !s.Blank)
             SetNativeText(target, NumberForText(s.Number, t.Length, s.Decimals));
         else if (st == 'L')
             SetNativeText(target, s.Logical ? "T" : "F");
@@ -263,6 +288,7 @@ uint16_t AppendFrom(const std::string& source, const std::function<bool()>& keep
                 switch (f.Type) {
                 case 'C':
                     v.Text = GetNativeText(j);
+                    v.Blank = AllTrim(v.Text).empty();
                     break;
                 case 'D':
                     v.Text = GetNativeText(j);
@@ -271,6 +297,7 @@ uint16_t AppendFrom(const std::string& source, const std::function<bool()>& keep
                 case 'N':
                 case 'F':
                     v.Number = GetNativeDouble(j);
+                    v.Blank = StoredBlank(*src, f);
                     break;
                 case 'L':
                     v.Logical = GetNativeBool(j);
@@ -310,6 +337,10 @@ uint16_t AppendFrom(const std::string& source, const std::function<bool()>& keep
                                      values[static_cast<std::size_t>(j)]);
                 }
             }
+            for (int i = 1; i <= target->FieldCount; ++i) {
+                const int j = map[static_cast<std::size_t>(i)];
+                if (j != 0 && values[static_cast<std::size_t>(j)].Blank) KeepNumberBlank(i);
+            }
             Append();
             SelectArea(sourceNo);
             if (dberror.DbErrorCode != 0) {
@@ -329,7 +360,7 @@ uint16_t AppendFrom(const std::string& source, const std::function<bool()>& keep
 }
 
 bool ReadTextRecord(std::istream& in, std::size_t maxChars, std::vector<std::string>& items, bool& cut,
-                    uint64_t& consumed)
+                    uint64_t& consumed, bool* endsWithSeparator)
 {
     enum class TState { ItemStart, Unquoted, Quoted, AfterQuoted };
     const char sep = dbtransfer.TextSeparator;
@@ -398,6 +429,8 @@ bool ReadTextRecord(std::istream& in, std::size_t maxChars, std::vector<std::str
         keep(c);
     }
     if (itemOpen || state != TState::ItemStart) items.push_back(item);
+    if (endsWithSeparator != nullptr)
+        *endsWithSeparator = !itemOpen && state == TState::ItemStart && !items.empty();
     return any;
 }
 
@@ -426,7 +459,11 @@ bool StoreItem(int n, const TDbfField& f, const std::string& item)
     }
     case 'N':
     case 'F':
-        SetNativeDouble(n, f.Decimals > 0 ? NumTextToFloat(item) : static_cast<double>(TextToInteger(item)));
+        if (AllTrim(item).empty())
+            KeepNumberBlank(n);
+        else
+            SetNativeDouble(n,
+                            f.Decimals > 0 ? NumTextToFloat(item) : static_cast<double>(TextToInteger(item)));
         return true;
     case 'L': {
         const char c = item.empty() ? ' ' : item[0];
@@ -479,8 +516,11 @@ int32_t AppendFromText(const std::string& fileName, bool showProgress)
     int32_t invalidDates = 0;
     std::vector<std::string> items;
     for (;;) {
-        bool cut = false;
-        if (!ReadTextRecord(in, maxLine, items, cut, consumed)) break;
+        bool cut = false, emptyLast = false;
+        if (!ReadTextRecord(in, maxLine, items, cut, consumed, &emptyLast)) break;
+        // The export writes a blank last number as nothing after the last
+        // separator: it comes back blank, not as a field the line lacks.
+        if (emptyLast) items.emplace_back();
         if (cut) ++cutRecords;
         ClearRecord();
         std::size_t next = 0;

@@ -41,6 +41,8 @@ bool CopyToTextPlain(const std::string& fileName);
 // quote left open. A quote inside an unquoted item is an ordinary character.
 // The byte 0x1A outside a quoted item ends the text. At most
 // maxChars characters of a record are kept (cut is set when more stood
-// there). False when the text has no more records.
+// there). False when the text has no more records. endsWithSeparator, when
+// given, tells whether the record ended right after a separator (an empty
+// last item, which items leaves out).
 bool ReadTextRecord(std::istream& in, std::size_t maxChars, std::vector<std::string>& items, bool& cut,
-                    uint64_t& consumed);
+                    uint64_t& consumed, bool* endsWithSeparator = nullptr);

@@ -451,6 +451,22 @@ void WriteNative(TWorkArea& area)
     }
 }
 
+void MarkNumberBlank(TWorkArea& area, int n, bool blank)
+{
+    if (n < 1 || static_cast<std::size_t>(n) > area.Fields.size()) return;
+    const char type = area.Fields[static_cast<std::size_t>(n - 1)].Type;
+    area.BlankNumbers.resize(area.Fields.size(), false);
+    area.BlankNumbers[static_cast<std::size_t>(n - 1)] = blank && (type == 'N' || type == 'F');
+}
+
+void KeepBlankNumbers(TWorkArea& area)
+{
+    for (std::size_t i = 0; i < area.Fields.size(); ++i)
+        MarkNumberBlank(area, static_cast<int>(i + 1),
+                        FieldText(area.RecordBuffer, area.Fields[i]).find_first_not_of(' ') ==
+                            std::string_view::npos);
+}
+
 void ClearRecord()
 {
     TWorkArea* a = FieldArea("ClearRecord");

@@ -36,9 +36,7 @@ std::string CutName(const std::string& name)
 // record stores it, 0 included.
 void ValueGiven(int n)
 {
-    TWorkArea* a = SelectedArea();
-    if (a != nullptr && n >= 1 && static_cast<std::size_t>(n) <= a->BlankNumbers.size())
-        a->BlankNumbers[static_cast<std::size_t>(n - 1)] = false;
+    if (TWorkArea* a = SelectedArea(); a != nullptr) MarkNumberBlank(*a, n, false);
 }
 
 } // namespace

@@ -458,11 +458,7 @@ int TTzDataSet::TziInitRecord(uint8_t*)
     ClearRecord();
     // The new record's number fields are empty until they are given a value:
     // stored as 0 they would show a number nobody typed.
-    if (TWorkArea* a = SelectedArea(); a != nullptr) {
-        a->BlankNumbers.assign(a->Fields.size(), false);
-        for (std::size_t i = 0; i < a->Fields.size(); ++i)
-            a->BlankNumbers[i] = a->Fields[i].Type == 'N' || a->Fields[i].Type == 'F';
-    }
+    if (TWorkArea* a = SelectedArea(); a != nullptr) KeepBlankNumbers(*a);
     return TzOk;
 }
 
@@ -504,6 +500,11 @@ void TTzDataSet::TakeEditOrigin()
         a->RecordNumber > a->RecordCount)
         return;
     EnsureNative(*a);
+    // The edit's blank numbers stay blank unless it gives them a value, 0
+    // included: without the marks the record as begun and as posted would
+    // both show a typed 0 where the file holds a blank, and the post would
+    // take the 0 for no change and leave the blank.
+    KeepBlankNumbers(*a);
     editOrigin_ = PostImage(*a);
     editOriginRecord_ = a->RecordNumber;
 }
@@ -688,8 +689,11 @@ int TTzDataSet::TziSetFieldData(const TDsField& field, uint8_t* buffer, const ui
             p, value,
             static_cast<std::size_t>(FieldBufferSize(static_cast<char>(f.FieldType), f.Length, f.Decimals)));
     }
-    if (UsesWorkArea() && area_ != 0 && CheckCommand("SetFieldData"))
+    if (UsesWorkArea() && area_ != 0 && CheckCommand("SetFieldData")) {
         WriteBufferToWorkArea(buffer, field.FieldNo);
+        // A number set through its field is a value given, 0 included.
+        if (TWorkArea* a = SelectedArea(); a != nullptr) MarkNumberBlank(*a, field.FieldNo, false);
+    }
     return TzOk;
 }
 

@@ -299,7 +299,7 @@ void TDbfBrowserForm::AppendCopy()
     // Reading field 1 brings the work area onto the grid's record, whose
     // values the append takes.
     Owner.FieldText(1);
-    Owner.AppendRecord();
+    Owner.AppendCopy();
     RefreshLabels();
 }
 

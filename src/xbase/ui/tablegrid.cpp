@@ -543,14 +543,25 @@ bool TTzGrid::StoreCell(int32_t recNo, int column, const std::string& text)
     std::string value = text;
     const char type = FieldType(column);
     bool valid = true;
+    std::string why;
     if (type == 'N' || type == 'F') {
         // The engine would read a foreign text as 0 and store that.
         // A number wider than its field would be cut or stored as another.
         value = Trim(value);
         const int f = FieldNoOfColumn(column);
+        const int dec = DataSet->FieldProps().Decimals(f);
         valid = value.empty() ||
-                (NumberText(value) && NumberWidth(value, DataSet->FieldProps().Decimals(f)) <=
-                                          static_cast<std::size_t>(DataSet->FieldProps().Length(f)));
+                (NumberText(value) &&
+                 NumberWidth(value, dec) <= static_cast<std::size_t>(DataSet->FieldProps().Length(f)));
+        // A field without decimals cannot tell what a decimal mark meant:
+        // "206.000" is 206000 to a German reader and 206 to another, and
+        // "920,5" would be cut to 920. The user says which.
+        if (dec == 0 && !value.empty() && NumberText(value) &&
+            value.find_first_of(".,") != std::string::npos) {
+            valid = false;
+            why = "\n" + DataSet->FieldName(f) +
+                  " holds whole numbers: type the number without a decimal mark.";
+        }
     } else if (type == 'D') {
         // An emptied mask leaves only its separators: no date.
         if (value.find_first_not_of(std::string(" /-.") + dbdates.DateSeparator) == std::string::npos)
@@ -559,7 +570,7 @@ bool TTzGrid::StoreCell(int32_t recNo, int column, const std::string& text)
             valid = ValidDate(value);
     }
     if (!valid) {
-        platform::CurrentPlatform().Messages().ShowOk("", "Invalid Input \"" + text + "\" !",
+        platform::CurrentPlatform().Messages().ShowOk("", "Invalid Input \"" + text + "\" !" + why,
                                                       platform::MessageIcon::Error);
         return false;
     }
