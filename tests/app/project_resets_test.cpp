@@ -92,8 +92,7 @@ const char* const Before[] = {"default", "industrial", "spectrum"};
 const std::pair<const char*, void (*)(ProjectResets&)> Commands[] = {
     {"NewCancelled", [](ProjectResets& t) { t.New(false); }},
     {"New", [](ProjectResets& t) { t.New(true); }},
-    {"OpenSpectrum", [](ProjectResets& t) { t.Open("spectrum"); }},
-    {"OpenDefault", [](ProjectResets& t) { t.Open("default"); }},
+    {"Open", [](ProjectResets& t) { t.Open("spectrum"); }},
 };
 
 TEST_F(ProjectResets, NewAndOpenGiveWhatTheyGiveAfterAStartWhateverWasOpen)
@@ -113,50 +112,25 @@ TEST_F(ProjectResets, NewAndOpenGiveWhatTheyGiveAfterAStartWhateverWasOpen)
     }
 }
 
-// Edit > Load Spectrum > Standard: items deleted, added or changed in the
-// list, then the list cancelled. The stage keeps its spectrum, and so do the
-// results shown: the calculation reads the working spectrum, which a count
-// left as the editor had it would cut short or lengthen with an item of 0.
-struct EditorStep {
-    const char* name;
-    void (*step)(TLoadSpectrumEditor&);
-};
-
-const EditorStep CancelledEdits[] = {
-    {"LastItemDeleted", [](TLoadSpectrumEditor& e) { e.Delete(5); }},
-    {"ItemAdded",
-     [](TLoadSpectrumEditor& e) {
-         e.BeginNew();
-         e.TorqueText = "500";
-         e.CyclesText = "1e6";
-         e.OkItem();
-     }},
-    {"FirstItemChanged",
-     [](TLoadSpectrumEditor& e) {
-         e.BeginModify(1);
-         e.TorqueText = "1";
-         e.OkItem();
-     }},
-};
-
+// Edit > Load Spectrum > Standard: an item deleted, then the list cancelled.
+// The stage keeps its spectrum, and so do the results shown: the calculation
+// reads the working spectrum, which the editor's count would cut short.
 TEST_F(ProjectResets, ACancelledSpectrumEditLeavesTheProjectAndItsResults)
 {
     Open("industrial");
     CalcPlanetaryStage();
     const std::string before = SavedAndReported();
-    for (const EditorStep& edit : CancelledEdits) {
-        Start();
-        Open("industrial");
-        hh->SpectrumEditor = [&edit] {
-            TLoadSpectrumEditor editor;
-            edit.step(editor);
-            telmvar.Aborted = true; // the list closed with Cancel
-        };
-        ASSERT_TRUE(hh->Click("mi_editlastkollektivstandard"));
-        // The next input calculates the stage again.
-        CalcPlanetaryStage();
-        EXPECT_EQ(SavedAndReported(), before) << edit.name;
-    }
+    Start();
+    Open("industrial");
+    hh->SpectrumEditor = [] {
+        TLoadSpectrumEditor editor;
+        editor.Delete(5);
+        telmvar.Aborted = true; // the list closed with Cancel
+    };
+    ASSERT_TRUE(hh->Click("mi_editlastkollektivstandard"));
+    // The next input calculates the stage again.
+    CalcPlanetaryStage();
+    EXPECT_EQ(SavedAndReported(), before);
 }
 
 } // namespace
