@@ -6,12 +6,10 @@
 #include "foundation/programsettings.h"
 #include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
-#include "platform/posix/launcher_posix.h"
 #include "reports/engine/reportengine.h"
 #include "reports/engine/reportservicedefaults.h"
 #include "reports/textview/printsettings.h"
 #include "reports/textview/printtext.h"
-#include "reports/textview/showtextfile.h"
 
 #include <filesystem>
 
@@ -240,27 +238,6 @@ TEST_F(ServicesTest, ScreenDeviceWithoutAWindowShowsTheReportAsText)
     const auto& screens = hp.HeadlessPrompts().TextScreens();
     ASSERT_EQ(screens.size(), 1u);
     EXPECT_EQ(screens[0].Lines, (std::vector<std::string>{"       first", "       second"}));
-}
-
-// The result window's Export, with no opener on PATH and with one: without, a box says why, as for the
-// document links. The launcher's answer is the system's for that PATH.
-TEST_F(ServicesTest, ExportWithoutAnOpenerOnThePathIsNamedInABox)
-{
-    const std::string shown = Temp("outwin.txt"), opener = Temp("xdg-open"), path = std::getenv("PATH");
-    WriteFile(shown, "report\r\n");
-    for (const std::string& box :
-         {"File " + shown + ":\r\nno program to open " + shown + " (xdg-open is not installed)",
-          std::string()}) {
-        hp.Reset();
-        if (box.empty()) WriteFile(opener, "#!/bin/sh\n");
-        if (box.empty()) fs::permissions(opener, fs::perms::owner_exec, fs::perm_options::add);
-        ::setenv("PATH", TempDir.c_str(), 1);
-        hp.HeadlessLauncher().QueueResult(platform::LauncherImplPosix().OpenDocument(shown));
-        ::setenv("PATH", path.c_str(), 1);
-        TShowTextFileModel().ExportNotepad();
-        const auto& asked = hp.HeadlessMessages().AskedQuestions();
-        EXPECT_EQ(asked.empty() ? std::string() : asked[0].Request.Text, box);
-    }
 }
 
 } // namespace

@@ -6,18 +6,6 @@
 #include "foundation/textutil.h"
 #include "xbase/access/tableaccess.h"
 
-namespace
-{
-
-std::string UpperTableName(std::string Name)
-{
-    for (char& c : Name)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return Name;
-}
-
-} // namespace
-
 std::string CatalogueNumberFault(const std::string& Table, const std::vector<int>& Fields)
 {
     for (const int n : Fields) {
@@ -31,7 +19,7 @@ std::string CatalogueNumberFault(const std::string& Table, const std::vector<int
         if (field.Type == 0 || ReadFieldFloat(field.Text, value)) continue;
         // Name and text as the file holds them, but for their control bytes,
         // so that the message stays one line.
-        return ControlBytesShown(UpperTableName(Table) + " record " + std::to_string(DbfRecNo()) + " field " +
+        return ControlBytesShown(UpperCaseText(Table) + " record " + std::to_string(DbfRecNo()) + " field " +
                                  field.Name + ": \"" + TrimBlanks(field.Text) + "\" is no number");
     }
     return {};
