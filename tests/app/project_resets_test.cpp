@@ -1,8 +1,6 @@
-// File > New and File > Open after a project that used everything (a load
-// spectrum, planet bearings, the life material, its own drive): what follows
-// is what the same command gives right after the program started. Saved
-// files are compared byte for byte, the results as the batch report prints
-// them.
+// File > New and Open after a project with a load spectrum, planet bearings
+// and a drive of its own give what they give right after a start: the saved
+// file byte for byte, the results as the batch report prints them.
 #include "app/maincommands.h"
 #include "appfixture.h"
 #include "common/statereset.h"
