@@ -8,7 +8,6 @@
 #include "platform/platform.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace
@@ -131,15 +130,6 @@ bool IsNumberKind(TFieldKind K)
              K == TFieldKind::Combo || IsCheckKind(K));
 }
 
-// A bound as the project file's refusals write it (six significant digits,
-// "%.6Lg" in the C locale), so that a form and a refused Save name the same
-// number.
-std::string BoundText(Extended X)
-{
-    char buf[64];
-    return std::string(buf, std::to_chars(buf, buf + sizeof buf, X, std::chars_format::general, 6).ptr);
-}
-
 } // namespace
 
 bool TFieldRange::Holds(Extended X) const
@@ -173,13 +163,13 @@ std::string TFormModel::RangeText(TFieldKind Kind, const TFieldRange& R)
     // down). Up is the side the range lies on.
     const auto bound = [Kind](Extended X, bool Up) {
         Extended v = ShownValue(Kind, X);
-        std::string text = BoundText(v);
+        std::string text = RangeBoundText(v);
         for (int step = 0; step < 4; ++step) {
             const Extended back = StoredValue(Kind, text);
             if (Up ? back >= X : back <= X) break;
             const Extended digit = std::pow(10.0L, std::floor(std::log10(std::fabs(v))) - 5);
             v += Up ? digit : -digit;
-            text = BoundText(v);
+            text = RangeBoundText(v);
         }
         return text;
     };

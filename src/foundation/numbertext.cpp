@@ -548,3 +548,10 @@ bool ReadFieldInt(const std::string& S, int32_t& Value)
     Value = 0;
     return IsEmptyField(S) || TryTextToInt(S.substr(0, S.find_last_not_of(' ') + 1), Value);
 }
+
+std::string RangeBoundText(Extended X)
+{
+    // The point whatever locale the window's toolkit has set.
+    char buf[64];
+    return std::string(buf, std::to_chars(buf, buf + sizeof buf, X, std::chars_format::general, 6).ptr);
+}

@@ -103,6 +103,9 @@ std::string FormatFloatFixedFile(int IntDigits, int Decimals, Extended X);
 std::string FloatToSignificant(Extended X);
 std::string FloatToSignificantLess(int N, Extended X);
 std::string FloatToSignificant6(Extended X);
+// A bound of a range as the refusals of files and forms show it ("100000",
+// "1e+12", "0.01"): six significant digits, "%.6Lg" in the C locale.
+std::string RangeBoundText(Extended X);
 std::string FloatToFixedDecimals(int Decimals, Extended X);
 std::string FloatToField(int Width, Extended X);
 std::string FloatToSignedFixed(int Decimals, Extended X);

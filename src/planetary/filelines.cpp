@@ -6,7 +6,6 @@
 #include "foundation/textutil.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace
@@ -299,14 +298,6 @@ std::string ControlCharacterFault(const std::string& Line, bool Text, std::size_
                    std::to_string(i + 1);
     }
     return {};
-}
-
-std::string RangeBoundText(Extended X)
-{
-    // Six significant digits as printf's "%.6Lg" in the C locale: the point
-    // whatever locale the window's toolkit has set.
-    char buf[64];
-    return std::string(buf, std::to_chars(buf, buf + sizeof buf, X, std::chars_format::general, 6).ptr);
 }
 
 std::string FileFaultMessage(const std::string& FileName, const TFileFault& Fault)

@@ -11,6 +11,7 @@
 // every further read does nothing and fails, so a format can be walked to its
 // end and judged once.
 
+#include "foundation/numbertext.h" // RangeBoundText, for the refusals
 #include "foundation/types.h"
 
 #include <initializer_list>
@@ -111,9 +112,6 @@ std::string TextToField(const std::string& S);
 // other line no control character but a tab. No line the program writes
 // holds one.
 std::string ControlCharacterFault(const std::string& Line, bool Text = false, std::size_t From = 0);
-
-// A bound of a range as the refusals show it ("100000", "1e+12", "0.01").
-std::string RangeBoundText(Extended X);
 
 // The message that reports a refused file: "file <name> line <n>: <reason>".
 std::string FileFaultMessage(const std::string& FileName, const TFileFault& Fault);

@@ -375,17 +375,13 @@ std::optional<TLabelSpace::TBox> MeshPictureTeethBox(Extended Phi1)
                 const TContourVertex& v = p.Vertices[i];
                 cover(v.X, v.Y);
                 if (p.IsLine || v.Angle == 0 || i + 1 == p.Vertices.size()) continue;
-                // The arc from v to the next vertex turning by Angle: its
-                // centre lies off the chord's middle, to the left for a
-                // counter-clockwise arc.
+                // The arc from v to the next vertex turning by Angle; one
+                // without a centre (no chord, a whole turn) counts by its
+                // ends alone.
                 const TContourVertex& w = p.Vertices[i + 1];
-                const Extended dx = w.X - v.X, dy = w.Y - v.Y, chord = std::hypot(dx, dy);
-                const Extended half = v.Angle / 2;
-                if (chord == 0 || std::sin(half) == 0) continue;
-                const Extended toCentre = chord / 2 / std::tan(half);
-                const Extended cx = (v.X + w.X) / 2 - dy / chord * toCentre;
-                const Extended cy = (v.Y + w.Y) / 2 + dx / chord * toCentre;
-                const Extended start = std::atan2(v.Y - cy, v.X - cx), r = std::hypot(v.X - cx, v.Y - cy);
+                if ((w.X == v.X && w.Y == v.Y) || std::sin(v.Angle / 2) == 0) continue;
+                Extended cx = 0, cy = 0, start = 0, end = 0, r = 0;
+                if (!GetArcCenterNoSwap(cx, cy, start, v.X, v.Y, w.X, w.Y, v.Angle, end, r)) continue;
                 for (int k = 1; k < 16; ++k) {
                     const Extended u = start + v.Angle * k / 16;
                     cover(cx + r * std::cos(u), cy + r * std::sin(u));
