@@ -150,6 +150,8 @@ void WriteNative(TWorkArea& area);
 // Field n (from 1) of the area's record has been given a value (blank false)
 // or keeps the blank it holds until one is given (see BlankNumbers).
 void MarkNumberBlank(TWorkArea& area, int n, bool blank);
+// Field f of record rec holds blanks only (or lies past a record cut short).
+bool StoredFieldBlank(const std::string& rec, const TDbfField& f);
 // Every number field that the area's record holds blank stays blank when the
 // record is written, unless it is given a value first.
 void KeepBlankNumbers(TWorkArea& area);

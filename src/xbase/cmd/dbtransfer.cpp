@@ -19,7 +19,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -72,14 +71,6 @@ std::string StoredKey(const TWorkArea& area, const TDbfField& f)
 {
     if (area.RecordBuffer.size() < static_cast<std::size_t>(f.Offset) + f.Length) return std::string(8, ' ');
     return area.RecordBuffer.substr(f.Offset, 8);
-}
-
-// Whether field f of the current record of an area holds blanks only.
-bool StoredBlank(const TWorkArea& area, const TDbfField& f)
-{
-    const std::string_view rec(area.RecordBuffer);
-    return rec.substr(std::min<std::size_t>(f.Offset, rec.size()), f.Length).find_first_not_of(' ') ==
-           std::string_view::npos;
 }
 
 // Number field n (from 1) of the selected area's new record is written blank:
@@ -297,7 +288,7 @@ uint16_t AppendFrom(const std::string& source, const std::function<bool()>& keep
                 case 'N':
                 case 'F':
                     v.Number = GetNativeDouble(j);
-                    v.Blank = StoredBlank(*src, f);
+                    v.Blank = StoredFieldBlank(src->RecordBuffer, f);
                     break;
                 case 'L':
                     v.Logical = GetNativeBool(j);

@@ -426,8 +426,7 @@ void WriteNative(TWorkArea& area)
                 v = iv;
             }
             // A blank number field that nothing gave a value stays blank.
-            if (v == 0 && i < area.BlankNumbers.size() && area.BlankNumbers[i] &&
-                FieldText(rec, f).find_first_not_of(' ') == std::string_view::npos)
+            if (v == 0 && i < area.BlankNumbers.size() && area.BlankNumbers[i] && StoredFieldBlank(rec, f))
                 continue;
             text = std::isfinite(v) ? NumberText(v, f) : std::string(f.Length, '*');
             break;
@@ -451,6 +450,12 @@ void WriteNative(TWorkArea& area)
     }
 }
 
+bool StoredFieldBlank(const std::string& rec, const TDbfField& f)
+{
+    return static_cast<std::size_t>(f.Offset) >= rec.size() ||
+           FieldText(rec, f).find_first_not_of(' ') == std::string_view::npos;
+}
+
 void MarkNumberBlank(TWorkArea& area, int n, bool blank)
 {
     if (n < 1 || static_cast<std::size_t>(n) > area.Fields.size()) return;
@@ -462,9 +467,7 @@ void MarkNumberBlank(TWorkArea& area, int n, bool blank)
 void KeepBlankNumbers(TWorkArea& area)
 {
     for (std::size_t i = 0; i < area.Fields.size(); ++i)
-        MarkNumberBlank(area, static_cast<int>(i + 1),
-                        FieldText(area.RecordBuffer, area.Fields[i]).find_first_not_of(' ') ==
-                            std::string_view::npos);
+        MarkNumberBlank(area, static_cast<int>(i + 1), StoredFieldBlank(area.RecordBuffer, area.Fields[i]));
 }
 
 void ClearRecord()
