@@ -653,6 +653,61 @@ INSTANTIATE_TEST_SUITE_P(
                       EditRace{"FrameworkEditAfterTheOthersPost", true, "HB", "661", false, true}),
     [](const auto& i) { return std::string(i.param.name); });
 
+// Record 3 of the material table, its HB (650) as another program leaves it in the file before this edit
+// begins ("    ": blank) and while it runs; this edit then types into a field and posts. A number typed into
+// a field blank when the edit began is stored unless the other program filled it meanwhile with another
+// number; a field blanked meanwhile is the other's change: the same field typed is refused, another field
+// typed keeps the blank.
+struct BlankRace {
+    const char* name;
+    const char *begin, *other; // HB's text in the file before the edit and while it runs (nullptr: left)
+    const char *field, *typed;
+    const char* hb; // HB's text in the file afterwards
+    bool refused;
+};
+class BlankNumberBeforeAnotherPost : public BrowserTest, public ::testing::WithParamInterface<BlankRace>
+{
+};
+TEST_P(BlankNumberBeforeAnotherPost, StoresWhatNoOneElseChanged)
+{
+    const BlankRace& c = GetParam();
+    const std::string file = OpenShipped("qyrwst");
+    const auto writeHb = [&file](const char* text) {
+        auto bytes = ReadBytes(file);
+        const std::size_t header = bytes[8] | bytes[9] << 8, length = bytes[10] | bytes[11] << 8;
+        // HB follows the flag, NAME C(24), KIND N(2), KINDTEXT C(26), HEAT N(2) and HEATTEXT C(16).
+        std::copy(text, text + 4, bytes.begin() + static_cast<std::ptrdiff_t>(header + 2 * length + 71));
+        WriteBytes(file, bytes);
+    };
+    if (c.begin) writeHb(c.begin);
+    TTzDbf& one = dbf4.tzdbf;
+    dbf4.GoRecord(3);
+    ASSERT_TRUE(one.Edit());
+    if (c.other) writeHb(c.other);
+    EXPECT_EQ(one.SetFieldText(c.field, c.typed) && one.Post(), !c.refused);
+    std::string hb, typed;
+    one.Peek(6, 3, hb), one.Peek(one.FieldNoByName(c.field), 3, typed);
+    EXPECT_EQ(hb, c.hb);
+    if (std::string(c.field) != "HB") {
+        EXPECT_EQ(AllTrim(typed), c.typed);
+    }
+    const auto& asked = headless.HeadlessMessages().AskedQuestions();
+    EXPECT_EQ(asked.empty() ? "" : asked.back().Request.Text,
+              c.refused ? "Another user changed field HB of record 3 of " + file +
+                              " meanwhile: this change was not stored."
+                        : "");
+}
+INSTANTIATE_TEST_SUITE_P(
+    Posts, BlankNumberBeforeAnotherPost,
+    ::testing::Values(
+        BlankRace{"TypedIntoABlank", "    ", nullptr, "HB", "300", " 300", false},
+        BlankRace{"TypedIntoABlankTheOtherFilledAlike", "    ", " 300", "HB", "300", " 300", false},
+        BlankRace{"TypedIntoABlankTheOtherFilledOtherwise", "    ", " 310", "HB", "300", " 310", true},
+        BlankRace{"TypedWhereTheOtherBlanked", nullptr, "    ", "HB", "660", "    ", true},
+        BlankRace{"AnotherFieldWhereTheOtherBlanked", nullptr, "    ", "SFE", "920", "    ", false},
+        BlankRace{"AnotherFieldWhereTheOtherFilled", "    ", " 310", "NU", "0.290", " 310", false}),
+    [](const auto& i) { return std::string(i.param.name); });
+
 // A Pack that packs the table but finds no room to rebuild its index (files cannot grow past 8 KB here):
 // the browser stands at the top of the packed table and one box says so, and why.
 TEST_F(Browser, PackWhoseIndexCannotBeRebuiltSaysTheTableWasPacked)

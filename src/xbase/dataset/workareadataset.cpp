@@ -543,6 +543,11 @@ bool TTzDataSet::MergeEditWithFile(std::string& conflict)
     }
     const std::string file = a->RecordBuffer;
     ReadNative(*a);
+    // The record as the file holds it, in the form the edit's origin was
+    // taken in: a number the file holds blank is blank in both, not a blank
+    // on one side and the 0 it reads as on the other, which would take every
+    // number typed into an empty field for another user's change.
+    KeepBlankNumbers(*a);
     const std::string theirs = PostImage(*a);
     std::string merged = file; // the file's delete mark and fields
     for (const TDbfField& f : a->Fields) {
