@@ -7,6 +7,7 @@
 #include "app/menutexts.h"
 #include "common/tempdir.h"
 #include "common/testlocales.h"
+#include "common/validators.h"
 #include "foundation/programstate.h"
 #include "platform/headless/platform_headless.h"
 #include "platform/qt/platform_qt.h"
@@ -157,6 +158,28 @@ TEST_F(QtBrowser, CloseActionWindowPicksOnOneClickAndRenders)
     EXPECT_FALSE(w.isVisible());
 }
 
+// The navigator's button whose tip names k ("Insert record", "Cancel edit"), clicked.
+void ClickNavigator(xbase_qt::TableBrowserQt& w, const QString& k)
+{
+    for (auto* b : w.findChildren<QToolButton*>()) // "Cancel", "Post", "Insert": X, tick, +
+        if (k + " edit" == b->toolTip() || k + " record" == b->toolTip()) b->click();
+}
+
+// k pressed and released where the keyboard is, as QKeySequence reads it ("Shift+Tab", "Enter" of the
+// keypad).
+void PressKey(QWidget& w, const QString& k)
+{
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        const QKeyCombination key = QKeySequence(k)[0];
+        QKeyEvent e(type, key.key(),
+                    key.keyboardModifiers() |
+                        (key.key() == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier),
+                    k.size() == 1 ? k : "");
+        if (w.focusWidget()) QApplication::sendEvent(w.focusWidget(), &e);
+        QApplication::processEvents();
+    }
+}
+
 // Keys typed into PARTS reach the file, the browser staying open (a date is
 // stored year, month, day); "Click" clicks the current cell.
 const char* const Raised = "Dataset error: 1403"; // by the lock event of the rows that make it raise
@@ -211,8 +234,7 @@ TEST_P(GridTyping, EditReachesTheFile)
         ASSERT_TRUE(UseFile(dir + "/parts.dbf ALIAS OTHER") && RLock());
     }
     for (const QString& k : QString(GetParam().keys).split(' ')) {
-        for (auto* b : w.findChildren<QToolButton*>()) // "Cancel", "Post", "Insert": X, tick, +
-            if (k + " edit" == b->toolTip() || k + " record" == b->toolTip()) b->click();
+        ClickNavigator(w, k);
         if (auto* b = w.findChild<QPushButton*>(k)) { // a button of the window, clicked as by the mouse
             if (b->focusPolicy() & Qt::ClickFocus) b->setFocus(Qt::MouseFocusReason); // as a real press does
             QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), b->mapToGlobal(QPointF(5, 5)),
@@ -239,17 +261,12 @@ TEST_P(GridTyping, EditReachesTheFile)
         for (QDeadlineTimer end(k == "Click" ? 5000 : 0);
              !qobject_cast<QLineEdit*>(w.focusWidget()) && !end.hasExpired();)
             QApplication::processEvents(QEventLoop::AllEvents, 20);
-        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            const QKeyCombination key = QKeySequence(k)[0];
-            QKeyEvent e(type, key.key(),
-                        key.keyboardModifiers() |
-                            (key.key() == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier),
-                        k.size() == 1 ? k : "");
-            if (k != "Click" && k != "Cancel" && k != "Post" && k != "Sort" && k != "Unlock" &&
-                !k.startsWith("Button_") && w.focusWidget())
-                QApplication::sendEvent(w.focusWidget(), &e);
-            QApplication::processEvents();
-        }
+        if (k != "Click" && k != "Cancel" && k != "Post" && k != "Sort" && k != "Unlock" &&
+            !k.startsWith("Button_"))
+            PressKey(w, k);
+        else
+            for (int i = 0; i < 2; ++i)
+                QApplication::processEvents();
     }
     std::string stored, deleted;
     const int checked = GetParam().checkedRow >= 0 ? GetParam().checkedRow : GetParam().row;
@@ -270,7 +287,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TypingCase{"SeveralCharacters", "F2 End X Y Tab", "boltXY  ", 0},
                       TypingCase{"Return", "F2 End Backspace Backspace 3 1 0 Return", " 310", 2},
                       TypingCase{"KeypadEnter", "F2 End Backspace Backspace 4 7 Enter", "  47", 2},
-                      TypingCase{"DateMask", "F2 Home 1 2 3 1 1 9 9 9 Return", "19991231", 3}),
+                      TypingCase{"DateMask", "F2 Home 1 2 3 1 1 9 9 9 Return", "19991231", 3},
+                      // Tab and Shift+Tab stop at the table's ends: what is typed next stays in the cell.
+                      TypingCase{"TabStopsAtTheLastCell", "F2 Tab 7 Return", "7.000", 5, 2},
+                      TypingCase{"ShiftTabStopsAtTheFirstCell", "F2 Shift+Backtab 7 Return", "7       ", 0}),
     [](const auto& i) { return std::string(i.param.name); });
 // Ctrl+Del marks or restores, an editor open or not, the text as it was (its
 // question cancelled: nothing); typing replaces a clicked cell; N(7) refuses nine digits.
@@ -354,6 +374,9 @@ std::vector<TypingCase> NumberCases()
                          " ", abc},
               TypingCase{"ZeroAfterAnotherCellOfANewRow", "Insert 7 Return End 0 Return", "0.000", 5, 3},
               TypingCase{"WholeZeroAfterAnotherCell", "Insert 7 Return End Left 0 Return", "      0", 4, 3},
+              // A zero typed with a minus is 0 in a column with decimals as in one without.
+              TypingCase{"MinusZeroWithDecimals", "Click - 0 Return", "0.000", 5},
+              TypingCase{"MinusZeroWithoutDecimals", "Click - 0 Return", "      0", 4},
               TypingCase{"PointInAWholeNumberRefused", "Click 2 0 6 . 0 0 0 Return", "   1500", 4, 0, " ",
                          point.c_str()},
               TypingCase{"CommaInAWholeNumberRefused", "Click 2 0 6 , 0 0 0 Return", "   1500", 4, 0, " ",
@@ -515,5 +538,105 @@ TEST_F(QtBrowser, TabOrderIsTheGridThenTheNavigatorAndTheButtons)
     EXPECT_EQ(order.join(' ').toStdString(),
               "TzGrid1" + navigator + " Edit_recno Button_ok Button_cancel Button_search Button_SearchNext");
 }
+
+// Copies of the shipped material and tool tables, filled in as from a data sheet: a name first, then its
+// numbers; two numbers of a new record; a record whose numbers the file holds blank; a shipped record edited.
+// "#" is the decimal mark the desktop writes. What was typed is stored with no box, and nothing else:
+// python3-dbfread lists each record that differs from the table as it was, with the fields that differ.
+struct FillInCase {
+    const char *name, *table;
+    int row, column;
+    const char *keys, *changed;
+    bool blankRecord = false; // a record named FILL-H, all else blank, appended to the file first
+};
+class CatalogueFillIn : public QtBrowser,
+                        public ::testing::WithParamInterface<std::tuple<FillInCase, const char*>>
+{
+};
+TEST_P(CatalogueFillIn, StoresWhatWasTypedAndNothingElse)
+{
+    const auto& [c, desktopLanguage] = GetParam();
+    testlocales::ScopedDesktop desktop(desktopLanguage);
+    ASSERT_TRUE(desktop.Ok()) << desktopLanguage;
+    InitNationalSettings();
+    const std::string table = dir + "/" + c.table + ".dbf", before = dir + "/before.dbf";
+    std::filesystem::copy_file(std::string(QYR7_DATA_DIR) + "/" + c.table + ".dbf", table);
+    if (c.blankRecord) {
+        TDbfTable t;
+        t.Name = table;
+        ASSERT_TRUE(OpenDbf(t));
+        t.RecordBuffer = " FILL-H";
+        t.RecordBuffer.resize(t.RecordLength, ' ');
+        ASSERT_TRUE(AppendDbfRecord(t) && CloseDbf(t));
+    }
+    std::filesystem::copy_file(table, before);
+    dbf4.OpenTable(table);
+    TDbfBrowserModel m;
+    xbase_qt::TableBrowserQt w(m);
+    w.show();
+    w.activateWindow();
+    QApplication::processEvents();
+    w.Grid().setCurrentIndex(w.Grid().model()->index(c.row, c.column));
+    w.Grid().setFocus();
+    const QString mark = std::string(desktopLanguage).find("de_") != std::string::npos ? "," : ".";
+    for (const QString& k : QString(c.keys).replace('#', mark).split(' ')) {
+        const auto star = k.indexOf('*'); // "Right*9": nine times
+        for (int i = 0; i < (star < 0 ? 1 : k.mid(star + 1).toInt()); ++i) {
+            ClickNavigator(w, k);
+            if (k != "Insert") PressKey(w, k.left(star));
+        }
+    }
+    w.close();
+    dbf4.CloseTable();
+    std::ofstream(dir + "/differ.py") << R"PY(
+import sys, dbfread
+new, old = (list(dbfread.DBF(f, encoding='cp1252')) for f in sys.argv[1:3])
+for i, r in enumerate(new):
+    was = old[i] if i < len(old) else {}
+    d = ['%s=%s' % (k, v) for k, v in r.items() if v not in (None, '') and v != was.get(k)]
+    d += ['%s blank' % k for k, v in r.items() if v in (None, '') and was.get(k) not in (None, '')]
+    if d: print('%d: %s' % (i + 1, ' '.join(d)))
+print('%d records' % len(new))
+)PY";
+    std::string got;
+    if (FILE* p = popen(("/usr/bin/python3 " + dir + "/differ.py " + table + " " + before + " 2>&1").c_str(),
+                        "r")) {
+        char buf[4096];
+        for (std::size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;)
+            got.append(buf, n);
+        pclose(p);
+    }
+    if (got.find("No module named") != std::string::npos) QYR7_VALIDATOR_MISSING("python3-dbfread");
+    EXPECT_EQ(got, c.changed);
+    const auto& asked = headless.HeadlessMessages().AskedQuestions();
+    EXPECT_EQ(asked.empty() ? "" : asked.back().Request.Text, "");
+    ResetDbDates();
+}
+const FillInCase FillInCases[] = {
+    {"MaterialNamedThenKind", "qyrwst", 0, 0, "Insert M Y - S T E E L Tab 2 Return",
+     "22: NAME=MY-STEEL KIND=2\n22 records\n"},
+    {"MaterialNamedThenNuAndE", "qyrwst", 0, 0,
+     "Insert M Y - S T E E L Return Right*9 0 # 3 Return Left 2 1 0 0 0 0 Return",
+     "22: NAME=MY-STEEL E=210000 NU=0.3\n22 records\n"},
+    {"TwoNumbersOfANewMaterial", "qyrwst", 0, 0, "Insert Right*9 0 # 3 Return Left*4 3 0 0 Return",
+     "22: HB=300 NU=0.3\n22 records\n"},
+    {"MaterialTheFileHoldsBlank", "qyrwst", 21, 5, "3 0 0 Return", "22: HB=300\n22 records\n", true},
+    {"ShippedMaterialsNu", "qyrwst", 0, 9, "0 # 2 9 Return", "1: NU=0.29\n21 records\n"},
+    {"BearingNamedThenDAndC", "zyrola", 0, 0,
+     "Insert M Y - N J Return Right 6 2 # 5 Return Right*3 1 5 0 0 0 Return",
+     "68: DESIG=MY-NJ D=62.5 C=15000\n68 records\n"},
+    {"ToolNamedThenHap0", "q1toolx", 0, 0, "Insert End M Y - T O O L Return Home Right 1 # 3 Return",
+     "9: HAP0=1.3 NAME=MY-TOOL\n9 records\n"},
+    // Tab from the new record's last cell stays there: what is typed next is its name.
+    {"TabFromANewToolsName", "q1toolx", 0, 0, "Insert End M Y - T O O L Tab 1 . 3 Return",
+     "9: NAME=1.3\n9 records\n"}};
+INSTANTIATE_TEST_SUITE_P(
+    Catalogues, CatalogueFillIn,
+    ::testing::Combine(::testing::ValuesIn(FillInCases),
+                       ::testing::Values("LC_ALL=C.UTF-8", "LANG=de_DE.UTF-8")),
+    [](const auto& i) {
+        return std::get<0>(i.param).name +
+               std::string(std::get<1>(i.param)[0] == 'L' && std::get<1>(i.param)[1] == 'C' ? "C" : "German");
+    });
 
 } // namespace

@@ -343,6 +343,27 @@ void TzGridView::currentChanged(const QModelIndex& current, const QModelIndex& p
     QTableView::currentChanged(current, previous);
 }
 
+QModelIndex TzGridView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    const QModelIndex here = currentIndex();
+    const QModelIndex to = QTableView::moveCursor(action, modifiers);
+    if (!here.isValid() || !to.isValid()) return to;
+    // The view's Tab goes on from the last cell of the table to the first
+    // one (Shift+Tab the other way round): from a new record's last cell,
+    // the next thing typed went into record 1 without a word. A move goes
+    // forward or back in reading order, never round the table's end.
+    const auto place = [this](const QModelIndex& i) {
+        return static_cast<qint64>(i.row()) * model_->columnCount() +
+               horizontalHeader()->visualIndex(i.column());
+    };
+    const bool forward = action == MoveNext || action == MoveRight || action == MoveDown ||
+                         action == MovePageDown || action == MoveEnd;
+    const bool back = action == MovePrevious || action == MoveLeft || action == MoveUp ||
+                      action == MovePageUp || action == MoveHome;
+    if ((forward && place(to) < place(here)) || (back && place(to) > place(here))) return here;
+    return to;
+}
+
 bool TzGridView::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonRelease) {

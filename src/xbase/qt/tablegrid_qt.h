@@ -105,6 +105,8 @@ class TzGridView final : public QTableView
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // Tab, Shift+Tab and the arrow keys stop at the ends of the table.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
   private:
     TTzGrid& grid_;

@@ -78,9 +78,13 @@ std::size_t NumberWidth(const std::string& t, int dec)
     const auto places = static_cast<std::size_t>(std::max(0, dec));
     std::size_t digits = whole.size() - std::min(whole.find_first_not_of('0'), whole.size());
     const std::string kept = whole.substr(whole.size() - digits) + frac.substr(0, places);
-    if (frac.size() > places && frac[places] >= '5' && kept.find_first_not_of('9') == std::string::npos)
-        ++digits;
-    return (minus ? 1 : 0) + std::max<std::size_t>(1, digits) + (places > 0 ? 1 + places : 0);
+    const bool roundsUp = frac.size() > places && frac[places] >= '5';
+    if (roundsUp && kept.find_first_not_of('9') == std::string::npos) ++digits;
+    // A number that rounds to zero is stored without its sign ("-0" and
+    // "-0.0001" give 0 and 0.000), in a column with decimals as in one
+    // without: its minus takes no place.
+    const bool zero = !roundsUp && kept.find_first_not_of('0') == std::string::npos;
+    return (minus && !zero ? 1 : 0) + std::max<std::size_t>(1, digits) + (places > 0 ? 1 + places : 0);
 }
 
 bool ParseAlignment(const std::string& text, TTzAlignment& a)
