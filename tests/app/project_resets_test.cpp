@@ -1,10 +1,12 @@
 // File > New and Open after a project with a load spectrum, planet bearings
 // and a drive of its own give what they give right after a start: the saved
-// file byte for byte, the results as the batch report prints them.
+// file byte for byte, the results as the batch report prints them, and a new
+// item of the load spectrum editor.
 #include "app/maincommands.h"
 #include "appfixture.h"
 #include "common/statereset.h"
 #include "dialogs/stage/predimform.h"
+#include "dialogs/strength/loadspectrumeditor.h"
 #include "gearpair/gearpairdata.h"
 #include "planetary/loadspectrum/loadspectrum.h"
 #include "planetary/projectfile.h"
@@ -79,6 +81,22 @@ class ProjectResets : public AppTest
         return text;
     }
 
+    // Edit > Load Spectrum > Standard, "New": the torque and load cycles the new item opens with.
+    std::string NewItemShows()
+    {
+        std::string shown;
+        hh->SpectrumEditor = [&shown] {
+            TLoadSpectrumEditor editor;
+            EXPECT_TRUE(editor.BeginNew());
+            TForm_lki item(editor);
+            shown = item.Control("Edit_ti").Text + " Nm, N = " + item.Control("Edit_ni").Text;
+            item.Press("Button_cancel");
+        };
+        EXPECT_TRUE(hh->Click("mi_editlastkollektivstandard"));
+        hh->SpectrumEditor = nullptr;
+        return shown;
+    }
+
     std::unique_ptr<TTestCommands> hh;
 };
 
@@ -99,6 +117,8 @@ TEST_F(ProjectResets, NewAndOpenGiveWhatTheyGiveAfterAStartWhateverWasOpen)
         Start();
         command(*this);
         const std::string afterStart = SavedAndReported();
+        const std::string newItem = NewItemShows();
+        EXPECT_EQ(newItem, "0 Nm, N = 0") << name;
         for (const char* example : Before) {
             Start();
             Open(example);
@@ -106,6 +126,7 @@ TEST_F(ProjectResets, NewAndOpenGiveWhatTheyGiveAfterAStartWhateverWasOpen)
             EXPECT_EQ(GearPair.LoadSpectrumCount, PlanetaryStage.LoadSpectrumCount)
                 << name << " after " << example;
             EXPECT_EQ(SavedAndReported(), afterStart) << name << " after " << example;
+            EXPECT_EQ(NewItemShows(), newItem) << name << " after " << example;
         }
     }
 }

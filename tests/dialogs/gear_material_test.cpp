@@ -178,6 +178,40 @@ INSTANTIATE_TEST_SUITE_P(
                       PickedName{"ToolProfile", "q1toolx", "Button_db1", 15, &TPlanetaryGears::ProfileName}),
     [](const auto& i) { return std::string(i.param.name); });
 
+// Record 2 of a copy of the material table with its Poisson ratio (NU: header 481 bytes, records of 162,
+// NU at 92) made "abc", picked for the outer planet: after the error box the planet's fields show what they
+// showed, not the material the gear pair holds for its gear 1.
+TEST_F(GearMaterial, ARefusedRecordLeavesTheFormAsItWas)
+{
+    const std::string dir = testdirs::MakeTempDir("refusedmaterial");
+    std::filesystem::create_directory(dir + "/temp");
+    std::filesystem::copy_file(std::filesystem::path(QYR7_DATA_DIR) / "qyrwst.dbf", dir + "/qyrwst.dbf");
+    std::fstream(dir + "/qyrwst.dbf", std::ios::in | std::ios::out | std::ios::binary).seekp(481 + 162 + 92)
+        << "  abc";
+    telmvar.DbfDir = dir;
+    telmvar.TempDir = dir + "/temp";
+    GearPair.MaterialName[1] = "another gear's";
+    GearPair.HB[1] = 200;
+    GearPair.nu[1] = 0.25L;
+    TForm_qyr7wst f;
+    const auto texts = [&f] {
+        std::vector<std::string> t;
+        for (const auto& c : f.Controls())
+            if (c.Name.back() == '3') t.push_back(c.Name + "=" + c.Text);
+        return t;
+    };
+    const auto before = texts();
+    hp.HeadlessDialogs().QueueScript([](DialogModel& m) {
+        static_cast<TDbfBrowserModel&>(m).RecordNo = 2;
+        return DialogResult::Ok;
+    });
+    f.Press("Button3");
+    EXPECT_EQ(hp.HeadlessMessages().AskedQuestions().size(), 1u) << "the error box";
+    EXPECT_EQ(texts(), before);
+    ResetDbf4();
+    testdirs::RemoveTempDir(dir);
+}
+
 template <class F, auto... Args> std::unique_ptr<platform::DialogModel> Make()
 {
     return std::make_unique<F>(Args...);

@@ -192,4 +192,59 @@ TEST_F(Editor, ItemDialogRefusesWhatIsNoLoad)
     EXPECT_EQ(GearPair.LoadSpectrum[1].T, 50);
 }
 
+// The load spectrum file and the project file hold torques 0 .. 1e12 N m (8.85074e12 lbf in, rounded inwards
+// from 1e12 / 0.112984788 = 8.8507490e12); a torque the item dialog computes is named as such: 1.2e8 kW at 1
+// 1/min give 1.2e8 * 60000 / (2 pi) = 1145915590261.6 N m.
+TEST_F(Editor, ItemTorqueOutsideWhatTheFilesHoldIsRefused)
+{
+    const struct {
+        int Units, Computed; // Computed: -1 mode 1 (T, N typed), else the one of n, T, P computed in mode 2
+        std::vector<std::pair<const char*, const char*>> Typed;
+        const char *Said, *Range; // Said empty: taken
+        double Stored;            // N m
+    } cases[] = {
+        {0, -1, {{"Edit_ti", "2e12"}}, "Invalid Input \"2e12\" !", "0 .. 1e+12", 50},
+        {0, -1, {{"Edit_ti", "9.5e11"}}, "", "", 9.5e11},
+        {1, -1, {{"Edit_ti", "9e12"}}, "Invalid Input \"9e12\" !", "0 .. 8.85074e+12", 50},
+        {1, -1, {{"Edit_ti", "8.8e12"}}, "", "", 8.8e12 * 0.112984788},
+        {0,
+         1,
+         {{"Edit_p", "1.2e8"}, {"Edit_n", "1"}},
+         "The torque T1 = 1145915590262 Nm that the power and speed give is out of range !",
+         "0 .. 1e+12",
+         50},
+        {0,
+         0,
+         {{"Edit_T", "2e12"}},
+         "The torque T1 = 2e12 Nm that the torque T gives is out of range !",
+         "0 .. 1e+12",
+         50},
+    };
+    const auto& asked = hp.HeadlessMessages().AskedQuestions();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Typed.back().second);
+        wtelmvar.UnitSystem = static_cast<uint16_t>(c.Units);
+        Items({{1000, 50}});
+        TLoadSpectrumEditor editor;
+        ASSERT_TRUE(editor.BeginModify(1));
+        TForm_lki f(editor);
+        if (c.Computed >= 0) {
+            f.Control("RadioButton2").Checked = true;
+            f.Changed("RadioButton2");
+            SetRadioIndex(f, "RadioGroup_ntp", 3, c.Computed);
+            f.Changed("RadioGroup_ntp_" + std::to_string(c.Computed));
+        }
+        for (const auto& [edit, text] : c.Typed) {
+            f.Control(edit).Text = text;
+            f.Changed(edit);
+        }
+        const std::size_t boxes = asked.size();
+        EXPECT_EQ(f.Press("Button_ok"), *c.Said ? DialogAction::None : DialogAction::Accept);
+        EXPECT_EQ(asked.size() > boxes ? asked.back().Request.Text : "",
+                  *c.Said ? c.Said + std::string(" Valid Data are: ") + c.Range + " !" : "");
+        EXPECT_NEAR(static_cast<double>(GearPair.LoadSpectrum[1].T), c.Stored, c.Stored * 1e-9);
+    }
+    wtelmvar.UnitSystem = 0;
+}
+
 } // namespace

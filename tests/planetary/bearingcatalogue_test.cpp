@@ -200,6 +200,8 @@ TEST_F(BearingCatalogue, APickedNumberThatDoesNotReadIsRefusedByName)
         {"qyrwst", " 0,29", "", 481 + 162 + 92, &GearPair.nu[1], 0.29},
         {"q1toolx", " 1.2.5", "Q1TOOLX.DBF record 2 field HAP0: \"1.2.5\"", 513 + 164 + 7,
          &GearPair.haP0_mn[1], 0},
+        {"zyrola", "ca. 24", "ZYROLA.DBF record 2 field D1: \"ca. 24\"", 737 + 176 + 82,
+         &PlanetBearings[1].d1, 0},
         {"zyrola", "   12 kN", "ZYROLA.DBF record 2 field C: \"12 kN\"", 737 + 176 + 39, &PlanetBearings[1].C,
          0}};
     for (const auto& c : cases) {
@@ -214,6 +216,7 @@ TEST_F(BearingCatalogue, APickedNumberThatDoesNotReadIsRefusedByName)
         : c.Table[1] == 'y' ? SelectGearMaterial(1, 1)
                             : SelectToolProfile(1, 1);
         EXPECT_EQ(D(*c.Value), *c.Refused ? 0.125 : c.Taken) << c.Bytes;
+        EXPECT_EQ(telmvar.Aborted, *c.Refused != 0) << c.Bytes << ": a refused pick ends as a cancelled one";
         const std::string box = asked.size() > boxes ? asked.back().Request.Text : "";
         EXPECT_EQ(box.substr(0, box.find('\n')),
                   *c.Refused ? c.Refused + std::string(" is no number. Nothing of the record was taken.")

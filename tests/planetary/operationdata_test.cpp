@@ -240,6 +240,30 @@ TEST_F(OperationData, BadNumberIsRefusedAndStoresNothing)
               std::string::npos);
 }
 
+// The project file holds eC 0 .. 1e4; Save refuses a project with eC -0.5, so the form refuses it first.
+TEST_F(OperationData, EnteredEcOutsideWhatTheProjectFileHoldsIsRefused)
+{
+    const struct {
+        const char* Typed;
+        const char* Box; // empty: taken
+        double Stored;
+    } cases[] = {
+        {"-0.5", "Invalid Input \"-0.5\" ! Valid Data are: 0 .. 10000 !", 0.33},
+        {"2e4", "Invalid Input \"2e4\" ! Valid Data are: 0 .. 10000 !", 0.33},
+        {"0.5", "", 0.5},
+    };
+    const auto& asked = headless.HeadlessMessages().AskedQuestions();
+    for (const auto& c : cases) {
+        PlanetBearings[1].eC = 0.33L;
+        TForm_vq1waelz f(1);
+        Type(f, "Edit_ec", c.Typed);
+        const std::size_t boxes = asked.size();
+        EXPECT_EQ(f.Press("Button_ok"), *c.Box ? DialogAction::None : DialogAction::Accept) << c.Typed;
+        EXPECT_EQ(asked.size() > boxes ? AskedAt(asked).Request.Text : "", c.Box);
+        EXPECT_DOUBLE_EQ(D(PlanetBearings[1].eC), c.Stored) << c.Typed;
+    }
+}
+
 TEST_F(OperationData, UnitSwitchShowsTheTypedValuesAgain)
 {
     const WaelzLagerTyp before = PlanetBearings[1];
