@@ -107,6 +107,11 @@ void TStageDialogModel::LimitAs(const std::string& Control, const void* Variable
     ranges_.erase(Control);
 }
 
+void TStageDialogModel::LimitTo(const std::string& Control, const TFieldRange& Range)
+{
+    ranges_[Control] = Range;
+}
+
 void TStageDialogModel::TakeZeroAsDefault(const std::string& Control, bool NonPositive)
 {
     zeroDefaults_[Control] = NonPositive;
