@@ -107,6 +107,11 @@ void TStageDialogModel::LimitAs(const std::string& Control, const void* Variable
     ranges_.erase(Control);
 }
 
+void TStageDialogModel::LimitTo(const std::string& Control, const TFieldRange& Range)
+{
+    ranges_[Control] = Range;
+}
+
 void TStageDialogModel::TakeZeroAsDefault(const std::string& Control, bool NonPositive)
 {
     zeroDefaults_[Control] = NonPositive;
@@ -154,9 +159,14 @@ void TStageDialogModel::RefuseRange(const std::string& Control, TFieldKind Kind,
         return;
     }
     const TComputedField& f = c->second;
+    // The number as the range's bounds show it: the edit may hold all the
+    // digits of a computed number.
+    Extended x = 0;
+    const std::string number =
+        TryTextToFloat(TrimBlanks(Text), x) ? RangeBoundText(x) : AnsiTextToOem(TrimBlanks(Text));
     platform::CurrentPlatform().Bell().Beep();
-    ShowErrorBox(f.What + " = " + AnsiTextToOem(TrimBlanks(Text)) + (f.Unit.empty() ? "" : " " + f.Unit) +
-                 " that " + f.From + " is out of range ! " + ValidDataText(Kind, R));
+    ShowErrorBox(f.What + " = " + number + (f.Unit.empty() ? "" : " " + f.Unit) + " that " + f.From +
+                 " is out of range ! " + ValidDataText(Kind, R));
 }
 
 void TStageDialogModel::RangeRefused(const TFieldBinding& B, const std::string& Text, const TFieldRange& R)

@@ -57,6 +57,9 @@ class TStageDialogModel : public TFormModel
     // above 0 (see TFieldRange); a field limited as no variable (nullptr)
     // takes any number.
     void LimitAs(const std::string& Control, const void* Variable);
+    // A field whose variable the project file does not hold: the form's own
+    // range of what a stage can have.
+    void LimitTo(const std::string& Control, const TFieldRange& Range);
     void TakeZeroAsDefault(const std::string& Control, bool NonPositive = false);
     // A field the form fills from others (a power from the torque and the
     // speed): the user never typed its number, so a refusal of it names the

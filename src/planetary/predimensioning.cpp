@@ -2,6 +2,7 @@
 
 #include "foundation/guardedmath.h"
 #include "foundation/messagecollector.h"
+#include "foundation/numbertext.h"
 #include "foundation/programstate.h"
 #include "gearpair/allowances.h"
 #include "gearpair/assembly.h"
@@ -10,10 +11,13 @@
 #include "gearpair/measuring.h"
 #include "planetary/kinematics.h"
 #include "planetary/meshtransfer.h"
+#include "planetary/projectfile.h"
 #include "planetary/stage.h"
 #include "planetary/stagecalc.h"
 
 #include <cmath>
+#include <optional>
+#include <tuple>
 
 namespace
 {
@@ -38,6 +42,14 @@ Extended SunDiameter(Extended Tp, Extended u, Extended mn)
 int Nearest(Extended x)
 {
     return static_cast<int>(Round(x));
+}
+
+// The field of the project file that would refuse the tooth number X of
+// the gear counted in Z; null when a stage can have it.
+std::optional<TProjectField> TeethFault(Extended X, const int& Z)
+{
+    std::optional<TProjectField> f = ProjectFieldOf(&Z);
+    return f && !f->InRange(X) ? f : std::nullopt;
 }
 
 void MeasureMesh(int m)
@@ -136,9 +148,18 @@ bool Predimension()
     if (st.PredimSafety <= 0) st.PredimSafety = 1.0L;
     if (p.qp <= 0) return Refuse("Fatal  : q = 0 !");
     if (st.DriveValue == 0) return Refuse("Fatal  : power = 0 !");
-    // Everything below writes the stage: refuse the drive data first.
+    // Everything below writes the stage: refuse the drive data first. A
+    // refusal further on leaves the stage as it was.
     const TPlanetaryStage stageBefore = st;
     const TPlanetaryShafts shaftsBefore = PlanetaryShafts;
+    const TPlanetaryGears gearsBefore = g;
+    const TGearPairData pairBefore = p;
+    const auto restore = [&] {
+        st = stageBefore;
+        PlanetaryShafts = shaftsBefore;
+        g = gearsBefore;
+        p = pairBefore;
+    };
     if (!SetPredimDriveData(PredimPlanetFactor)) return false;
 
     p.alpha = 20;
@@ -153,8 +174,7 @@ bool Predimension()
     st.TN = st.DriveValue * 60000 / (st.nIn * 2 * Pi);
     CalcShaftTorques();
     if (telmvar.FatalCalcError) {
-        st = stageBefore;
-        PlanetaryShafts = shaftsBefore;
+        restore();
         return false;
     }
     CalcShaftPowers();
@@ -164,8 +184,7 @@ bool Predimension()
     p.u = (st.i0 - 1) / PredimPlanetFactor;
     p.n[1] = p.u * std::fabs(st.npC[1]);
     if (p.n[1] == 0 || p.P == 0) {
-        st = stageBefore;
-        PlanetaryShafts = shaftsBefore;
+        restore();
         return Refuse(p.n[1] == 0 ? "Fatal  : n = 0 !" : "Fatal  : power = 0 !");
     }
     p.T[1] = p.P * 60000 / (p.n[1] * 2 * Pi);
@@ -197,8 +216,20 @@ bool Predimension()
         g.bcha[k] = 0;
     }
 
-    int zS = Nearest(d1 / p.mt);
-    int zH = -Nearest(zS * st.i0);
+    // A sun or ring no stage can have (a drive whose torque gives a sun of
+    // millions of teeth) is refused before its tooth number is made a whole
+    // number, which could not hold it.
+    const Extended zSExact = Round(d1 / p.mt);
+    const Extended zHExact = -Round(zSExact * st.i0);
+    for (const auto& [x, z, name] :
+         {std::tuple{zSExact, &g.z[gS], "zS"}, std::tuple{zHExact, &g.z[gH], "zH"}})
+        if (std::optional<TProjectField> f = TeethFault(x, *z)) {
+            restore();
+            f->Name = name;
+            return Refuse("Fatal  : number of teeth " + f->RangeText(RangeBoundText(x)) + " !");
+        }
+    int zS = static_cast<int>(zSExact);
+    int zH = static_cast<int>(zHExact);
     int zPi = Nearest((-zS - zH) / PredimPlanetFactor + 0.01L);
     int zPe = zPi;
     SetPredimDefaults();

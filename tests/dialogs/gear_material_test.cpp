@@ -220,7 +220,8 @@ template <class F, auto... Args> std::unique_ptr<platform::DialogModel> Make()
 // The file holds E 0.001 .. 1e7 MPa, teeth 2 .. 5000, sizes 0 or 0.01 .. 1e5 mm, factors 0 .. 1e4;
 // inch and psi bounds round inwards (1 MPa = 145.037 psi; 1e5 mm = 3937.008 in). Temperatures
 // -273 .. 1000 C are -459.4 .. 1832 F (C * 9/5 + 32), bearing loads 0 .. 1e12 N 0 .. 2.24809e11 lbf
-// (4.44822 N/lbf). 1e10 N m at 1000 /min give 1e10 * 2 pi * 1000 / 60000 = 1047197551.2 kW.
+// (4.44822 N/lbf). 1e10 N m at 1000 /min give 1e10 * 2 pi * 1000 / 60000 = 1047197551.2 kW, named with
+// six digits as the bounds are.
 TEST_F(StageForms, ANumberTheProjectFileCannotHoldIsRefusedWithItsRange)
 {
     const struct {
@@ -236,7 +237,9 @@ TEST_F(StageForms, ANumberTheProjectFileCannotHoldIsRefusedWithItsRange)
         {Make<TForm_vq1waelz, 2>, "Edit_frmin", "-1", "0 .. 2.24809e+11", 1},
         {Make<TForm_vq1waelz, 1>, "Edit_visko", "2e6", "0 .. 1e+06"},
         {Make<TForm_qyr7antr>, "Edit_tantr", "1e10", "-1e+09 .. 1e+09", 0,
-         "The power P = 1047197551 kW that the torque and speed give is out of range !"},
+         "The power P = 1.0472e+09 kW that the torque and speed give is out of range !"},
+        {Make<TForm_qyr7antr>, "Edit_tantr", "1e40", "-1e+09 .. 1e+09", 0,
+         "The power P = 1.0472e+39 kW that the torque and speed give is out of range !"},
         {Make<TForm_qyr7wst>, "Edit_e1", "0", "0.001 .. 1e+07"},
         {Make<TForm_qyr7wst>, "Edit_e1", "0.1", "0.145037 .. 1.45037e+09", 1},
         {Make<TForm_qyr7geo>, "Edit_z4", "6000", "-5000 .. -2, 2 .. 5000"},

@@ -3,6 +3,7 @@
 // pair gear 2 when it has more teeth than Pi) and stores the mesh back, so
 // the profile lands on the gear whose button was pressed and no other.
 #include "dialogs/calculatorwindow.h"
+#include "dialogs/gear/materialform.h"
 #include "dialogs/gear/toolprofileform.h"
 #include "gearpair/catalogue/gearcatalogue.h"
 #include "stageforms_fixture.h"
@@ -125,6 +126,25 @@ TEST_F(GearToolTable, AppendStoresTheProfileOfS)
     f.Press("Button_db4");
     EXPECT_EQ(PlanetaryGears.haP0_mn[4], 1.3L);
     EXPECT_EQ(PlanetaryGears.ProfileName[4], "hob \x84 of S") << "the name as it was typed";
+}
+
+// The browser's title names the gear whose button opened it, although the pick goes through a gear of the
+// pair: every material through pair gear 1, S's profile through pair gear 2 (S has more teeth than Pi here).
+TEST_F(GearToolTable, PickerTitleNamesTheGearOfTheButton)
+{
+    fs::copy_file(fs::path(QYR7_DATA_DIR) / "qyrwst.dbf", fs::path(dir) / "qyrwst.dbf");
+    for (const std::string g : {"1", "2", "3", "4"}) {
+        std::vector<std::string> titles;
+        for (int pick = 0; pick < 2; ++pick)
+            hp.HeadlessDialogs().QueueScript([&titles](DialogModel& m) {
+                titles.push_back(dynamic_cast<TDbfBrowserModel&>(m).Title2);
+                return DialogResult::Cancel;
+            });
+        TForm_qyr7wst{}.Press("Button" + g);
+        TForm_qyr7prof{}.Press("Button_db" + g);
+        EXPECT_EQ(titles, (std::vector<std::string>{"material database gear " + g,
+                                                    "profile of reference rack gear " + g}));
+    }
 }
 
 // "Append DBF" read back by python3-dbfread: the typed number, the rest of S's tool, and none of the texts of

@@ -7,6 +7,7 @@
 #include "stageforms_fixture.h"
 
 #include <cmath>
+#include <tuple>
 
 namespace
 {
@@ -133,6 +134,25 @@ TEST_F(PredimForm, ProposalButtons)
     EXPECT_EQ(f.Control("Edit_sicherheit").Text, "1");
     EXPECT_EQ(f.Control("Edit_b_mn").Text, "15");
     EXPECT_EQ(PlanetaryStage.PredimSafety, 0) << "a proposal is not stored";
+}
+
+// Safety 0 .. 100 and b/mn 0 or 1 .. 100 (0 takes the rules' 1 and 15): no stage has others, so they are
+// refused with the range, and nothing is stored.
+TEST_F(PredimForm, SafetyAndWidthRatioNoStageHasAreRefused)
+{
+    for (const auto& [edit, text, range] : {std::tuple{"Edit_sicherheit", "1e40", "0 .. 100"},
+                                            {"Edit_sicherheit", "-1", "0 .. 100"},
+                                            {"Edit_b_mn", "1e40", "0, 1 .. 100"},
+                                            {"Edit_b_mn", "0.5", "0, 1 .. 100"}}) {
+        TForm_qyr7vor f;
+        f.Control("Edit_nabtr").Text = "-100"; // reachable: OK is open
+        f.Changed("Edit_nabtr");
+        f.Control(edit).Text = text;
+        EXPECT_EQ(f.Press("Button_ok"), DialogAction::None) << text;
+        EXPECT_EQ(hp.HeadlessMessages().AskedQuestions().back().Request.Text,
+                  "Invalid Input \"" + std::string(text) + "\" ! Valid Data are: " + range + " !");
+        EXPECT_EQ(PlanetaryStage.PredimSafety + PlanetaryStage.PredimBToMn, 0) << "nothing stored";
+    }
 }
 
 TEST_F(PredimForm, OkStoresAndSetsTheDriveData)

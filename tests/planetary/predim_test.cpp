@@ -136,10 +136,15 @@ struct Refusal {
     int in, out;
     double nIn, nOut;
     const char* message;
+    double safety = 0;
 };
 
 // Drive data no plus stage with double planets can run are refused before
-// anything is sized, with a fatal message, and the stage stays as it was.
+// anything is sized, and a safety that sizes a sun no stage can have before
+// its tooth number is made whole, with a fatal message; the stage stays as
+// it was. The default drive's T' = s * 2291.8 Nm: s = 1e40 and 1e9 take the
+// largest module, 60, 1e-9 the smallest, 0.05; zS = 0.35 sqrt(3.0924 * T' *
+// 2000 / (mn * 15) / 2.0924) / mn = 5.06089e19, 16003.95 and 0.665.
 TEST_F(Predim, ImpossibleDriveDataAreRefused)
 {
     const Refusal cases[] = {
@@ -150,6 +155,9 @@ TEST_F(Predim, ImpossibleDriveDataAreRefused)
         {shaftC, shaftH, 100, 100, "Fatal  : i0 = 1 !"}, // carrier and ring together
         {shaftS, shaftH, 100, 200, "Fatal  : i0 < 1 !"}, // ring faster than the sun
         {shaftS, shaftH, 100, -50, "Fatal  : i0 < 1 !"}, // a minus stage
+        {shaftS, shaftH, 100, 12.82, "Fatal  : number of teeth zS 5.06089e+19 outside 2 .. 5000 !", 1e40},
+        {shaftS, shaftH, 100, 12.82, "Fatal  : number of teeth zS 16004 outside 2 .. 5000 !", 1e9},
+        {shaftS, shaftH, 100, 12.82, "Fatal  : number of teeth zS 1 outside 2 .. 5000 !", 1e-9},
     };
     for (const auto& c : cases) {
         SetDefaultInput();
@@ -157,6 +165,7 @@ TEST_F(Predim, ImpossibleDriveDataAreRefused)
         PlanetaryShafts.OutputShaft = c.out;
         PlanetaryStage.nIn = c.nIn;
         PlanetaryStage.nOut = c.nOut;
+        PlanetaryStage.PredimSafety = c.safety;
         const TPlanetaryGears gearsBefore = PlanetaryGears;
         const Extended mnBefore = GearPair.mn;
         EXPECT_FALSE(Predimension()) << c.message;

@@ -83,6 +83,25 @@ TEST_F(StageReport, FramedFileDeviceAndKilonewtonSystem)
     EXPECT_NE(text.find("bearing load planet wheel nom\tFlPN\tkN"), std::string::npos);
 }
 
+// The result window's material rows hold the fields of the batch report's rows ("density\trho\tkg/dm3\t
+// 7.80\t..."), whole and parted by a blank: label at column 1, symbol 30, values at 40, 48, 56, 64 (" 1500"
+// has its digits at 41); a unit too wide for column 37 ends a blank before the first digits, and where the
+// symbol leaves no room for that, moves them right.
+TEST_F(StageReport, WindowMaterialRowsHoldTheirFieldsWhole)
+{
+    for (const auto& [system, row] :
+         {std::pair{0, "density                      rho  kg/dm3 7.80    7.80    7.80    7.80 "},
+          {0, "modulus of elasticity        E     MPa 2.06E5  2.06E5  2.06E5  2.06E5 "},
+          {3, "allow.stress nr.(contact)    S.Hlim N/mm\xFD 1500  1500    1500    1500  "}}) {
+        SetUp();
+        wtelmvar.UnitSystem = static_cast<uint16_t>(system);
+        Calculate();
+        Report(1, 2);
+        const auto lines = Lines(ShownReport);
+        EXPECT_NE(std::find(lines.begin(), lines.end(), "       " + std::string(row)), lines.end()) << row;
+    }
+}
+
 TEST_F(StageReport, PartThreeIsPartZero)
 {
     Calculate();

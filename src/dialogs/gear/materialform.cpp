@@ -113,7 +113,7 @@ void TForm_qyr7wst::SelectMaterialForGear(int g)
     TGearPairData& pair = GearPair;
     TPlanetaryGears& p = PlanetaryGears;
     pair.MaterialRecordNo[1] = p.MaterialRecordNo[g];
-    SelectGearMaterial(1, 1);
+    SelectGearMaterial(1, 1, static_cast<uint16_t>(g));
     if (!telmvar.Aborted) {
         p.MaterialKind[g] = pair.MaterialKind[1];
         p.HeatTreatment[g] = pair.HeatTreatment[1];

@@ -238,7 +238,7 @@ void TForm_qyr7prof::FromTable(int g)
     if (!StoreFields()) return;
     PlanetaryGears.ToolProfileNo[g] = 4;
     LoadMesh(MeshOf(g));
-    SelectToolProfile(static_cast<uint16_t>(PairGear(g)), 1);
+    SelectToolProfile(static_cast<uint16_t>(PairGear(g)), 1, static_cast<uint16_t>(g));
     StoreMesh(MeshOf(g));
     LoadFields();
     telmvar.Aborted = false;

@@ -58,6 +58,11 @@ TForm_qyr7vor::TForm_qyr7vor()
     Bind("Edit_tantr", TFieldKind::Sig3, &PlanetaryStage.TN);
     Bind("Edit_sicherheit", TFieldKind::Sig3, &PlanetaryStage.PredimSafety);
     Bind("Edit_b_mn", TFieldKind::Sig3, &PlanetaryStage.PredimBToMn);
+    // No stage is sized for more than a hundred times its torque, nor given
+    // a face width under one or over a hundred modules; 0 stands for the
+    // rules' 1 and 15.
+    LimitTo("Edit_sicherheit", TFieldRange{0, 100, 0, false, true});
+    LimitTo("Edit_b_mn", TFieldRange{0, 100, 1, false, true});
     AfterLoad = [this] { AfterLoadFields(); };
     AfterStore = [this] { AfterStoreFields(); };
     AfterOk = [] { SetPredimDriveData(PredimPlanetFactor); };

@@ -42,7 +42,7 @@ void SetArrow()
 
 } // namespace
 
-void SelectGearMaterial(uint16_t Gear, uint16_t Mode)
+void SelectGearMaterial(uint16_t Gear, uint16_t Mode, uint16_t TitleGear)
 {
     const bool forGear = Mode == 1 || Mode == 3;
     if (forGear && !ValidGear(Gear)) {
@@ -51,7 +51,8 @@ void SelectGearMaterial(uint16_t Gear, uint16_t Mode)
     }
     if (!CheckFileExists(AddTrailingBackslash(telmvar.DbfDir) + MaterialTable)) return;
     const std::string title =
-        forGear ? "material database gear " + std::to_string(Gear) : "material database";
+        forGear ? "material database gear " + std::to_string(TitleGear != 0 ? TitleGear : Gear)
+                : "material database";
     if (!DbfOpen(MaterialTable)) return;
     auto& g = GearPair;
     if (forGear) DbfGo(g.MaterialRecordNo[Gear]);
@@ -87,7 +88,7 @@ void SelectGearMaterial(uint16_t Gear, uint16_t Mode)
     SetArrow();
 }
 
-void SelectToolProfile(uint16_t Gear, uint16_t Mode)
+void SelectToolProfile(uint16_t Gear, uint16_t Mode, uint16_t TitleGear)
 {
     if (Mode != 0 && !ValidGear(Gear)) {
         telmvar.Aborted = true;
@@ -95,7 +96,8 @@ void SelectToolProfile(uint16_t Gear, uint16_t Mode)
     }
     if (!CheckFileExists(AddTrailingBackslash(telmvar.DbfDir) + ToolTable)) return;
     const std::string title =
-        Mode != 0 ? "profile of reference rack gear " + std::to_string(Gear) : "profile of reference rack";
+        Mode != 0 ? "profile of reference rack gear " + std::to_string(TitleGear != 0 ? TitleGear : Gear)
+                  : "profile of reference rack";
     if (!DbfOpen(ToolTable)) return;
     auto& g = GearPair;
     if (Mode != 0) DbfGo(g.ToolRecordNo[Gear]);

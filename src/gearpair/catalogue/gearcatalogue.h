@@ -9,11 +9,14 @@
 
 // Mode 1 (and 3, handed to the browser as its mode): pick a material for the
 // gear (1 or 2). Mode 0: browse and edit the table; Aborted is set afterwards
-// so that the caller does not recalculate.
-void SelectGearMaterial(uint16_t Gear, uint16_t Mode);
+// so that the caller does not recalculate. TitleGear is the number the
+// browser's title gives the gear (0: Gear): a stage form picks for its own
+// gear (1 to 4) through a gear of the pair.
+void SelectGearMaterial(uint16_t Gear, uint16_t Mode, uint16_t TitleGear = 0);
 
 // Mode other than 0: pick a profile for the gear. Mode 0: browse and edit.
-void SelectToolProfile(uint16_t Gear, uint16_t Mode);
+// TitleGear as above.
+void SelectToolProfile(uint16_t Gear, uint16_t Mode, uint16_t TitleGear = 0);
 
 // Stores the tool of the gear as a new last record of the tool table; the
 // gear then uses that record.

@@ -59,44 +59,78 @@ void PlaceCaption(const std::string& Text, std::string& Line, int Pos)
     OverwriteAt(text, Line, Pos);
 }
 
-// The unit, symbol and label of a row whose values are placed. The symbol
-// and the label give way to what stands to their right, so that a blank
-// always parts them from it. The unit stops where the first value begins
-// (FirstValueAt, 0 without a value), as the narrow unit columns of the
-// three- and four-value layouts have always had it.
+// The first value of a row that is not empty: its column (0 when all are
+// empty) and the last column of its slot.
+struct TFirstValue {
+    int At = 0;
+    int SlotEnd = 0;
+};
+
+// The unit, symbol and label of a row whose values are placed. The unit is
+// shown whole with a blank before the first value, as the tab-separated
+// report shows it: where the narrow unit columns of the three- and
+// four-value layouts lack room, it ends a blank before the first value's
+// digits, reaching left as far as a blank after the symbol, and what it
+// still lacks moves the first value right within its slot; only a unit
+// that has no room then either is cut. The symbol and the label give way to
+// what stands to their right, so that a blank always parts them from it.
 void PlaceCaptions(std::string& Line, const std::string& Label, const std::string& Symbol,
-                   const std::string& Unit, int FirstValueAt)
+                   const std::string& Unit, TFirstValue First)
 {
-    const int unit = E.ColumnPositions.Unit;
-    if (FirstValueAt == 0)
-        OverwriteAt(Unit, Line, unit);
-    else if (FirstValueAt > unit)
-        OverwriteAt(Unit.substr(0, static_cast<size_t>(FirstValueAt - unit)), Line, unit);
-    PlaceCaption(Symbol, Line, E.ColumnPositions.Symbol);
+    const TColumnPositions& P = E.ColumnPositions;
+    const auto trimmed = [](std::string t) {
+        while (!t.empty() && t.back() == ' ')
+            t.pop_back();
+        return t;
+    };
+    std::string unit = trimmed(Unit);
+    const int length = static_cast<int>(unit.size());
+    int at = P.Unit;
+    if (First.At != 0 && length > 0) {
+        const int width = static_cast<int>(Line.size());
+        const int ink = FirstInkFrom(Line, First.At);
+        const std::string symbol = trimmed(Symbol);
+        const int leftmost = symbol.empty() ? P.Symbol : P.Symbol + static_cast<int>(symbol.size()) + 1;
+        at = std::max(std::min(at, ink - 1 - length), std::min(leftmost, at));
+        int last = std::min(First.SlotEnd, width);
+        while (last > ink && Line[static_cast<size_t>(last - 1)] == ' ')
+            --last;
+        const int limit =
+            std::min(LastFreeColumn(Line, last + 1), First.SlotEnd < width ? First.SlotEnd - 1 : width);
+        const int shift = ink <= last ? std::clamp(at + length + 1 - ink, 0, std::max(limit - last, 0)) : 0;
+        if (shift > 0) {
+            const std::string value =
+                Line.substr(static_cast<size_t>(ink - 1), static_cast<size_t>(last - ink + 1));
+            Line.replace(static_cast<size_t>(ink - 1), value.size(), value.size(), ' ');
+            OverwriteAt(value, Line, ink + shift);
+        }
+        unit = unit.substr(0, static_cast<size_t>(std::max(ink + shift - 1 - at, 0)));
+    }
+    OverwriteAt(unit, Line, at);
+    PlaceCaption(Symbol, Line, P.Symbol);
     PlaceCaption(Label, Line, 1);
 }
 
 // Places the values at their columns, each allowed up to the column before
 // the next value (the last one up to the end of the line). They are placed
 // from the right, so that a value that would run into its right neighbour
-// gives way (fewer decimals) instead of touching it. Returns the column of
-// the first value that is not empty, 0 when all are.
-int PlaceValues(std::string& Line, const std::vector<std::string>& Values, const std::vector<int>& Positions)
+// gives way (fewer decimals) instead of touching it.
+TFirstValue PlaceValues(std::string& Line, const std::vector<std::string>& Values,
+                        const std::vector<int>& Positions)
 {
     const int width = static_cast<int>(Line.size());
-    int first = 0;
+    TFirstValue first;
     for (size_t i = Values.size(); i-- > 0;) {
         const int slotEnd = i + 1 < Positions.size() ? Positions[i + 1] - 1 : width;
         PlaceReportValue(Values[i], Line, Positions[i], slotEnd, LastFreeColumn(Line, Positions[i]));
-        if (!Values[i].empty()) first = Positions[i];
+        if (!Values[i].empty()) first = {Positions[i], slotEnd};
     }
     return first;
 }
 
 // One value at the single-value column; a value too long for it is trimmed,
-// then moved left so that its last character stands in column 69. Returns
-// the column it begins in (0 for an empty value).
-int PlaceSingleValue(std::string& Line, const std::string& Value)
+// then moved left so that its last character stands in column 69.
+TFirstValue PlaceSingleValue(std::string& Line, const std::string& Value)
 {
     const int s = E.ColumnPositions.Single;
     std::string value = Value;
@@ -112,7 +146,7 @@ int PlaceSingleValue(std::string& Line, const std::string& Value)
     } else {
         OverwriteAt(value, Line, pos);
     }
-    return Value.empty() ? 0 : pos;
+    return {Value.empty() ? 0 : pos, static_cast<int>(Line.size())};
 }
 
 // The project as the page head names it, from column 4 up to column 68
@@ -327,7 +361,7 @@ void TTextReportDevice::Row(const std::string& Label, const std::string& Symbol,
     // Two-value rows are one character wider: the second value may end in
     // column 71.
     std::string line(static_cast<size_t>(ReportLineWidth + (Values.size() == 2 ? 1 : 0)), ' ');
-    int first = 0;
+    TFirstValue first;
     switch (Values.size()) {
     case 1:
         first = PlaceSingleValue(line, Values[0]);
