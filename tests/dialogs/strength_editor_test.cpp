@@ -194,7 +194,7 @@ TEST_F(Editor, ItemDialogRefusesWhatIsNoLoad)
 
 // The load spectrum file and the project file hold torques 0 .. 1e12 N m (8.85074e12 lbf in, rounded inwards
 // from 1e12 / 0.112984788 = 8.8507490e12); a torque the item dialog computes is named as such: 1.2e8 kW at 1
-// 1/min give 1.2e8 * 60000 / (2 pi) = 1145915590261.6 N m.
+// 1/min give 1.2e8 * 60000 / (2 pi) = 1145915590261.6 N m, named with six digits as the bounds are.
 TEST_F(Editor, ItemTorqueOutsideWhatTheFilesHoldIsRefused)
 {
     const struct {
@@ -210,13 +210,13 @@ TEST_F(Editor, ItemTorqueOutsideWhatTheFilesHoldIsRefused)
         {0,
          1,
          {{"Edit_p", "1.2e8"}, {"Edit_n", "1"}},
-         "The torque T1 = 1145915590262 Nm that the power and speed give is out of range !",
+         "The torque T1 = 1.14592e+12 Nm that the power and speed give is out of range !",
          "0 .. 1e+12",
          50},
         {0,
          0,
          {{"Edit_T", "2e12"}},
-         "The torque T1 = 2e12 Nm that the torque T gives is out of range !",
+         "The torque T1 = 2e+12 Nm that the torque T gives is out of range !",
          "0 .. 1e+12",
          50},
     };
