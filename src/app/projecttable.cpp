@@ -18,6 +18,7 @@
 #include "planetary/stagecalc.h"
 #include "planetary/suggestions.h"
 #include "platform/platform.h"
+#include "reports/engine/launchfailure.h"
 #include "reports/messages/messagelist.h"
 #include "reports/preview/filepreview.h"
 #include "reports/stage/planetaryreport.h"
@@ -271,10 +272,10 @@ void StartExcel()
         return;
     }
     SetHourglassCursor();
-    const bool there = platform::CurrentPlatform().Launch().HasApplicationFor("text/csv");
+    const platform::LaunchResult there = platform::CurrentPlatform().Launch().FindApplicationFor("text/csv");
     SetArrowCursor();
-    if (!there) {
-        ShowMessageBox("Could not start Excel");
+    if (!there.Started) {
+        ShowLaunchFailure("Could not start Excel", there);
         telmvar.Aborted = true;
     }
 }
@@ -296,8 +297,9 @@ void PrintoutViaExcel(int Part)
         ShowMessageList();
         return;
     }
-    if (!platform::CurrentPlatform().Launch().HasApplicationFor("text/csv")) {
-        ShowMessageBox("Could not start Excel");
+    const platform::LaunchResult there = platform::CurrentPlatform().Launch().FindApplicationFor("text/csv");
+    if (!there.Started) {
+        ShowLaunchFailure("Could not start Excel", there);
         return;
     }
     const bool dialog = wtelmvar.TextDeviceDialog;

@@ -204,7 +204,11 @@ TEST_F(ProjectTable, SpreadsheetCommands)
     telmvar.Aborted = false;
     StartExcel();
     EXPECT_TRUE(telmvar.Aborted);
-    EXPECT_EQ(AskedAt(Boxes()), "Could not start Excel");
+    const std::string why = "Could not start Excel:\r\nthe desktop names no program for text/csv documents";
+    EXPECT_EQ(AskedAt(Boxes()), why);
+    PrintoutViaExcel(3);
+    EXPECT_EQ(AskedAt(Boxes()), why);
+    EXPECT_EQ(Boxes().size(), 3u);
     launcher.HasApplication = true;
     telmvar.Aborted = false;
     StartExcel();

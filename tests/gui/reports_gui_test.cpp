@@ -270,8 +270,9 @@ TEST_F(ReportsGui, MessageHelpFormSavesAnEditedRemedy)
         << "stored in the DOS code page";
 }
 
-// File > Export Notepad of the result window with no opener on PATH: a box says why nothing opens.
-TEST_F(ReportsGui, ExportWithoutAnOpenerShowsWhyInABox)
+// File > Export Notepad of the result window where no opener is on PATH, and where the opener fails: a box
+// says why nothing opens, with what the opener printed.
+TEST_F(ReportsGui, ExportThatOpensNothingShowsWhyInABox)
 {
     platform::ScopedPlatform use(qt_);
     InstallPlatformServices();
@@ -280,16 +281,25 @@ TEST_F(ReportsGui, ExportWithoutAnOpenerShowsWhyInABox)
     TShowTextFileModel model;
     TForm_showtextfile form(model, nullptr);
     form.show();
-    QString box;
-    WhenModalAppears([&](QWidget* w) {
-        box = qobject_cast<QMessageBox*>(w) ? qobject_cast<QMessageBox*>(w)->text() : "not a box";
-        qobject_cast<QDialog*>(w)->accept();
-    });
-    ::setenv("PATH", dir_.c_str(), 1);
-    form.findChild<QAction*>("mi_dateiExportNotepad")->trigger();
-    ::setenv("PATH", path.c_str(), 1);
-    EXPECT_EQ(box.toStdString(),
-              "File " + shown + ":\r\nno program to open " + shown + " (xdg-open is not installed)");
+    const std::pair<const char*, std::string> cases[] = {
+        {nullptr, "no program to open " + shown + " (xdg-open is not installed)"},
+        {"echo \"xdg-open: no method available for opening '$1'\" >&2; exit 3",
+         "xdg-open ended with exit status 3: xdg-open: no method available for opening '" + shown + "'"}};
+    for (const auto& [opener, why] : cases) {
+        if (opener) {
+            std::ofstream(dir_ / "xdg-open") << "#!/bin/sh\n" << opener << "\n";
+            fs::permissions(dir_ / "xdg-open", fs::perms::owner_all);
+        }
+        QString box;
+        WhenModalAppears([&](QWidget* w) {
+            box = qobject_cast<QMessageBox*>(w) ? qobject_cast<QMessageBox*>(w)->text() : "not a box";
+            qobject_cast<QDialog*>(w)->accept();
+        });
+        ::setenv("PATH", dir_.c_str(), 1);
+        form.findChild<QAction*>("mi_dateiExportNotepad")->trigger();
+        ::setenv("PATH", path.c_str(), 1);
+        EXPECT_EQ(box.toStdString(), "File " + shown + ":\r\n" + why);
+    }
 }
 
 } // namespace

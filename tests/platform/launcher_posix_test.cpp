@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -140,4 +141,48 @@ TEST(PosixLauncher, AMissingDocumentIsNotHandedToTheDesktop)
     EXPECT_EQ(r.ErrorCode, ENOENT);
     EXPECT_NE(r.Message.find("/nonexistent/report.html"), std::string::npos);
     EXPECT_FALSE(launcher.OpenDocument("").Started);
+}
+
+// The desktop's helpers put first on PATH: a failing one is heard out, its exit status and what it printed;
+// one that does not return is not waited for past a few seconds, and no helper is left a zombie.
+TEST(PosixLauncher, DesktopHelpersAreHeardOutButNotWaitedFor)
+{
+    const testdirs::ScopedTempDir scratch("launch_helpers");
+    const std::string dir = scratch.Path(), document = dir + "/outwin.txt", path = std::getenv("PATH");
+    std::ofstream(document) << "report\n";
+    const std::string csv = "xdg-mime query default text/csv";
+    struct Case {
+        const char *helper, *body;
+        bool started;
+        std::string message;
+    } cases[] = {
+        {"xdg-open", "echo \"xdg-open: no method available for opening '$1'\" >&2; exit 3", false,
+         "xdg-open ended with exit status 3: xdg-open: no method available for opening '" + document + "'"},
+        {"xdg-open", "exit 0", true, ""},
+        {"xdg-open", "exec sleep 30", true, ""},
+        {"xdg-mime", "printf 'unknown type\\nsee --help\\n' >&2; exit 4", false,
+         csv + " ended with exit status 4: unknown type; see --help"},
+        {"xdg-mime", "exit 0", false, "the desktop names no program for text/csv documents"},
+        {"xdg-mime", "echo calc.desktop", true, ""},
+        {"xdg-mime", "exec sleep 30", false, csv + " gave no answer"}};
+    ::setenv("PATH", (dir + ":" + path).c_str(), 1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.body);
+        std::ofstream(dir + "/" + c.helper) << "#!/bin/sh\necho $$ > " << dir << "/pid\n" << c.body << "\n";
+        fs::permissions(dir + "/" + c.helper, fs::perms::owner_all);
+        LauncherImplPosix launcher;
+        const LaunchResult r = std::string(c.helper) == "xdg-open" ? launcher.OpenDocument(document)
+                                                                   : launcher.FindApplicationFor("text/csv");
+        EXPECT_EQ(r.Started, c.started);
+        EXPECT_EQ(r.Message, c.message);
+        int pid = 0;
+        std::ifstream(dir + "/pid") >> pid;
+        EXPECT_GT(pid, 0);
+        if (pid > 0 && std::string(c.body).find("sleep") != std::string::npos) ::kill(pid, SIGKILL);
+        const std::string proc = "/proc/" + std::to_string(pid);
+        for (int i = 0; i < 500 && fs::exists(proc); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_FALSE(fs::exists(proc)) << "not reaped";
+    }
+    ::setenv("PATH", path.c_str(), 1);
 }

@@ -141,11 +141,12 @@ TEST_F(Preview, SearchNextPastTheLastHitSaysNotFound)
     EXPECT_EQ(AskedAt(headless.HeadlessMessages().AskedQuestions()).Request.Text, "2023 not found.");
 }
 
-TEST_F(Preview, ExportWithoutAProgramForTheListSaysExcelCouldNotStart)
+TEST_F(Preview, ExportWithoutAProgramForTheListSaysExcelCouldNotStartAndWhy)
 {
     headless.HeadlessLauncher().HasApplication = false;
     EXPECT_EQ(p.ExportExcel(), "");
-    EXPECT_EQ(Messages, std::vector<std::string>{"Could not start Excel"});
+    EXPECT_EQ(Messages, std::vector<std::string>{
+                            "Could not start Excel:\r\nthe desktop names no program for text/csv documents"});
 }
 
 std::string RunPython(const std::string& script)

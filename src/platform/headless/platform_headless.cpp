@@ -426,13 +426,14 @@ LaunchResult LauncherImplHeadless::OpenDocument(const std::string& document)
     return Answer(document);
 }
 
-bool LauncherImplHeadless::HasApplicationFor(const std::string& mimeType)
+LaunchResult LauncherImplHeadless::FindApplicationFor(const std::string& mimeType)
 {
     if (session_.Mode == HeadlessMode::Batch) {
         session_.Note("no desktop program for " + mimeType + " in a batch run");
-        return false;
+        return {false, 0, "no desktop program for " + mimeType + " in a batch run"};
     }
-    return HasApplication;
+    if (!HasApplication) return {false, 0, "the desktop names no program for " + mimeType + " documents"};
+    return {true, 0, {}};
 }
 
 void LauncherImplHeadless::Reset()

@@ -284,9 +284,9 @@ class LauncherImplHeadless final : public Launcher
     explicit LauncherImplHeadless(HeadlessSession& session) : session_(session) {}
     LaunchResult StartProgram(const std::string& program, const std::vector<std::string>& arguments) override;
     LaunchResult OpenDocument(const std::string& document) override;
-    // Scripted: whether a program for the type is there (HasApplication);
-    // a batch run has none.
-    bool HasApplicationFor(const std::string& mimeType) override;
+    // Scripted: whether a program for the type is there (HasApplication),
+    // said in the words of a desktop that has none; a batch run has none.
+    LaunchResult FindApplicationFor(const std::string& mimeType) override;
     bool HasApplication = true;
 
     void QueueResult(LaunchResult result) { results_.push_back(std::move(result)); }

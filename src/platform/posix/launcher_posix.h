@@ -1,6 +1,7 @@
 #pragma once
 // Starting programs and documents on a POSIX desktop: fork and exec, the
-// document through xdg-open. Both the GUI and the headless platform use it.
+// document through xdg-open, which is given a few seconds to say that it
+// failed. Both the GUI and the headless platform use it.
 
 #include "platform/launcher.h"
 
@@ -13,7 +14,7 @@ class LauncherImplPosix final : public Launcher
     LaunchResult StartProgram(const std::string& program, const std::vector<std::string>& arguments) override;
     LaunchResult OpenDocument(const std::string& document) override;
     // Asks xdg-mime for the desktop's default program of the type.
-    bool HasApplicationFor(const std::string& mimeType) override;
+    LaunchResult FindApplicationFor(const std::string& mimeType) override;
 };
 
 // The full path of an executable: the program itself when it holds a "/",

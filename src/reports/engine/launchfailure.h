@@ -8,6 +8,6 @@
 #include <string>
 
 // Through the message box hook of the report side: What (the program's
-// text naming the program or file), a line break and the launcher's reason;
-// nothing when it started.
+// text naming the program or file, or saying what failed), a line break and
+// the launcher's reason; nothing when it started.
 void ShowLaunchFailure(const std::string& What, const platform::LaunchResult& Result);

@@ -4,6 +4,7 @@
 #include "foundation/fileutil.h"
 #include "foundation/programstate.h"
 #include "platform/platform.h"
+#include "reports/engine/launchfailure.h"
 #include "reports/engine/reportservices.h"
 
 #include <algorithm>
@@ -144,8 +145,9 @@ std::string TForm_preview::ExportExcel()
 {
     // No program for the list to open in: said as the main menu's Excel
     // command says it, and no file is written for nobody to read.
-    if (!platform::CurrentPlatform().Launch().HasApplicationFor("text/csv")) {
-        reportservices.ShowMessageBox("Could not start Excel");
+    const platform::LaunchResult there = platform::CurrentPlatform().Launch().FindApplicationFor("text/csv");
+    if (!there.Started) {
+        ShowLaunchFailure("Could not start Excel", there);
         return {};
     }
     const std::string dir =
