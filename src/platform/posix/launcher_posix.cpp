@@ -75,6 +75,27 @@ pid_t ForkSignalsHeld()
     return child;
 }
 
+// The words as execv takes them: their C strings and a null after them.
+std::vector<char*> ArgvOf(std::vector<std::string>& words)
+{
+    std::vector<char*> argv;
+    for (auto& w : words)
+        argv.push_back(w.data());
+    argv.push_back(nullptr);
+    return argv;
+}
+
+// The child's last step: the program, or its errno written to the report
+// pipe (which a successful exec closes) and the child's end.
+[[noreturn]] void ExecOrReport(const std::string& executable, char* const* argv, int reportFd)
+{
+    DefaultSignals();
+    execv(executable.c_str(), argv);
+    const int error = errno;
+    (void)!write(reportFd, &error, sizeof error);
+    _exit(127);
+}
+
 // The longest a desktop helper (xdg-open, xdg-mime) is waited for, and the
 // most of each of its outputs that is kept for a message.
 constexpr int WatchMilliseconds = 3000;
@@ -153,10 +174,7 @@ void DrainAndReap(pid_t child, int out, int err)
 Watched RunWatched(const std::string& executable, std::vector<std::string> words)
 {
     Watched run;
-    std::vector<char*> argv;
-    for (auto& w : words)
-        argv.push_back(w.data());
-    argv.push_back(nullptr);
+    const std::vector<char*> argv = ArgvOf(words);
     int out[2] = {-1, -1};
     int err[2] = {-1, -1};
     int report[2] = {-1, -1};
@@ -171,11 +189,7 @@ Watched RunWatched(const std::string& executable, std::vector<std::string> words
         if (devNull >= 0) dup2(devNull, STDIN_FILENO);
         dup2(out[1], STDOUT_FILENO);
         dup2(err[1], STDERR_FILENO);
-        DefaultSignals();
-        execv(executable.c_str(), argv.data());
-        const int error = errno;
-        (void)!write(report[1], &error, sizeof error);
-        _exit(127);
+        ExecOrReport(executable, argv.data(), report[1]);
     }
     for (const int fd : {out[1], err[1], report[1], devNull})
         if (fd >= 0) close(fd);
@@ -295,10 +309,7 @@ LaunchResult LauncherImplPosix::StartProgram(const std::string& program,
     argStrings.reserve(arguments.size() + 1);
     argStrings.push_back(program);
     argStrings.insert(argStrings.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (auto& a : argStrings)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
+    const std::vector<char*> argv = ArgvOf(argStrings);
 
     // The exec's error comes back through a pipe that closes on a successful
     // exec; the started program is a grandchild, so it is never left as a
@@ -331,11 +342,7 @@ LaunchResult LauncherImplPosix::StartProgram(const std::string& program,
         }
         // A started program must not read the terminal of a batch run.
         if (devNull >= 0) dup2(devNull, STDIN_FILENO);
-        DefaultSignals();
-        execv(executable.c_str(), argv.data());
-        int error = errno;
-        (void)!write(pipeFds[1], &error, sizeof error);
-        _exit(127);
+        ExecOrReport(executable, argv.data(), pipeFds[1]);
     }
 
     close(pipeFds[1]);

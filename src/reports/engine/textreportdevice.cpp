@@ -47,16 +47,20 @@ int LastFreeColumn(const std::string& Line, int Pos)
     return ink > static_cast<int>(Line.size()) ? ink - 1 : ink - 2;
 }
 
+std::string WithoutTrailingBlanks(std::string Text)
+{
+    while (!Text.empty() && Text.back() == ' ')
+        Text.pop_back();
+    return Text;
+}
+
 // A label, symbol or unit at Pos, cut where it would touch what stands to
 // its right (the fields to the right are placed first).
 void PlaceCaption(const std::string& Text, std::string& Line, int Pos)
 {
     const int room = LastFreeColumn(Line, Pos) - Pos + 1;
     if (room <= 0) return;
-    std::string text = Text.substr(0, static_cast<size_t>(room));
-    while (!text.empty() && text.back() == ' ')
-        text.pop_back();
-    OverwriteAt(text, Line, Pos);
+    OverwriteAt(WithoutTrailingBlanks(Text.substr(0, static_cast<size_t>(room))), Line, Pos);
 }
 
 // The first value of a row that is not empty: its column (0 when all are
@@ -78,18 +82,13 @@ void PlaceCaptions(std::string& Line, const std::string& Label, const std::strin
                    const std::string& Unit, TFirstValue First)
 {
     const TColumnPositions& P = E.ColumnPositions;
-    const auto trimmed = [](std::string t) {
-        while (!t.empty() && t.back() == ' ')
-            t.pop_back();
-        return t;
-    };
-    std::string unit = trimmed(Unit);
+    std::string unit = WithoutTrailingBlanks(Unit);
     const int length = static_cast<int>(unit.size());
     int at = P.Unit;
     if (First.At != 0 && length > 0) {
         const int width = static_cast<int>(Line.size());
         const int ink = FirstInkFrom(Line, First.At);
-        const std::string symbol = trimmed(Symbol);
+        const std::string symbol = WithoutTrailingBlanks(Symbol);
         const int leftmost = symbol.empty() ? P.Symbol : P.Symbol + static_cast<int>(symbol.size()) + 1;
         at = std::max(std::min(at, ink - 1 - length), std::min(leftmost, at));
         int last = std::min(First.SlotEnd, width);
